@@ -1,0 +1,44 @@
+# Shared build rules: one library per source folder, one test program per test folder.
+
+add_compile_options(-Wall -Wextra -Werror)
+if(TUMBLO_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# tumblo_library(<target> [DEPS <targets...>])
+# Builds every .cpp of the calling folder into one static library whose headers are
+# included by their path from the repository root ("engine/MemoryHandles.h").
+function(tumblo_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# tumblo_tests(<target> LABELS <labels...> DEPS <targets...>)
+# Builds every .cpp of the calling test folder into one GoogleTest program and registers
+# each of its tests with ctest under the given labels.
+function(tumblo_tests target)
+  cmake_parse_arguments(ARG "" "" "LABELS;DEPS" ${ARGN})
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${target} ${sources})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${target}
+    PROPERTIES LABELS "${ARG_LABELS}"
+    ENVIRONMENT "TUMBLO_HEADLESS=1;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# tumblo_benchmark(<target> <source> DEPS <targets...>)
+function(tumblo_benchmark target source)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${target} ${source})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
