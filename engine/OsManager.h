@@ -11,17 +11,27 @@
 // "not present" answers: no driver handle, driver version 0, no MMX module.
 #include <cstdint>
 
+#include <thread>
+
 #include "engine/EngineTypes.h"
 #include "engine/OsIntervalTasks.h"
+#include "platform/ui/Messages.h"
 
 constexpr EngineErr kOsmErrNoMainWindow = 10001;
 constexpr EngineErr kOsmErrSystemObjects = 10002;
+// Below 4.0; this system always reports a newer one.
 constexpr EngineErr kOsmErrOldSystem = 10052;
 
 // The system version this program reports, as the BCD word major.minor: the NT family.
 constexpr u16 kOsmReportedVersion = 0x0500;
 constexpr u16 kOsmEngineVersion = 1792;
 constexpr u32 kOsmDefaultTimerPeriod = 1;
+constexpr char kOsmWindowTitle[] = "KESTROW OS Manager";
+constexpr uintptr_t kOsmTimerId = 0x5449;
+// Messages the hidden window answers.
+constexpr u32 kOsmMsgVersionQuery = plat::kMsgUser;
+constexpr u32 kOsmMsgMainWindowQuery = plat::kMsgUser + 1;
+constexpr u32 kOsmMsgRunNotifications = plat::kMsgUser + 2;
 
 using osmActivateProc = void (*)(u16 active);
 
@@ -41,6 +51,13 @@ void* osmGetMMXModule();
 u16 osmGetDriverVersion();
 EngineErr osmVxdLockPages(const void* address, u32 size);
 EngineErr osmVxdUnlockPages(const void* address, u32 size);
+
+plat::WindowHandle osmGetHiddenWindow();
+void osmSetMainWindow(plat::WindowHandle window);
+// 10001 and no window when none is registered or it is gone.
+plat::WindowHandle osmGetMainWindow();
+// The engine version answered by that system thread's OS manager window, 0 without one.
+u16 osmGetThreadEngineVersion(std::thread::id thread);
 
 bool osmIsAppActive();
 void osmSetAppActive(u16 active);
