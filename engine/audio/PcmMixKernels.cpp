@@ -1,0 +1,122 @@
+#include "engine/audio/PcmMixKernels.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/ByteOrder.h"
+
+namespace {
+
+// Reads one source sample, then writes it as long as the accumulator holds whole output
+// samples; the accumulator starts afresh at every call.
+template <typename Prepare, typename Write>
+inline void resample(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Prepare prepare, Write write) {
+    u32 accumulator = 0;
+    for (;;) {
+        const auto value = prepare(s);
+        accumulator += u32(step);
+        while (accumulator >= 0x10000u) {
+            write(d, value);
+            d += ds;
+            accumulator -= 0x10000u;
+            if (--n == 0) return;
+        }
+        s += ss;
+    }
+}
+
+inline i8 saturate8(int sum) { return i8(std::clamp(sum, -128, 127)); }
+inline i16 saturate16(int sum) { return i16(std::clamp(sum, -32768, 32767)); }
+
+inline i16 loadSwapped(const u8* s) { return i16(readBE16(s)); }
+inline i16 loadNative(const u8* s) { return i16(readLE16(s)); }
+
+inline void addTo16(u8* d, i16 v) { writeLE16(d, u16(saturate16(i16(readLE16(d)) + v))); }
+
+}  // namespace
+
+i16 pcmMixScale16(i16 sample, Fixed gain) {
+    const i64 scaled = (i64(sample) * gain) >> 16;
+    return i16(std::clamp<i64>(scaled, -32768, 32767));
+}
+
+void pcmMixKernelMix8(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed, u16, const u8* table) {
+    resample(
+        d, s, n, ds, ss, step, [table](const u8* p) { return int(table[*p]) - 128; },
+        [](u8* q, int a) { *q = u8(saturate8((int(*q) - 128) + a) + 128); });
+}
+
+void pcmMixKernelMix8To16(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed, u16, const u8* table) {
+    resample(
+        d, s, n, ds, ss, step, [table](const u8* p) { return int(table[*p]) - 128; },
+        [](u8* q, int a) { q[1] = u8(saturate8(int(i8(q[1])) + a)); });
+}
+
+void pcmMixKernelMix16Swapped(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16,
+                              const u8*) {
+    resample(
+        d, s, n, ds, ss, step, [gain](const u8* p) { return pcmMixScale16(loadSwapped(p), gain); }, addTo16);
+}
+
+void pcmMixKernelMix16Native(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16, const u8*) {
+    resample(
+        d, s, n, ds, ss, step, [gain](const u8* p) { return pcmMixScale16(loadNative(p), gain); }, addTo16);
+}
+
+void pcmMixKernelCopy8(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed, u16 identity,
+                       const u8* table) {
+    if (identity && ds == 1 && ss == 1 && step == kFixedOne) {
+        std::memcpy(d, s, n);
+        return;
+    }
+    resample(
+        d, s, n, ds, ss, step, [table](const u8* p) { return table[*p]; }, [](u8* q, u8 t) { *q = t; });
+}
+
+void pcmMixKernelCopy8To16(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed, u16, const u8* table) {
+    const auto write = [](u8* q, u8 t) { writeLE16(q, u16(u8(t - 128)) << 8); };
+    if (step == kFixedOne) {
+        for (; n != 0; --n, d += ds, s += ss) write(d, table[*s]);
+        return;
+    }
+    resample(d, s, n, ds, ss, step, [table](const u8* p) { return table[*p]; }, write);
+}
+
+void pcmMixKernelCopy16Swapped(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16,
+                               const u8*) {
+    if (ds == 2 && ss == 2 && gain == kFixedOne && step == kFixedOne) {
+        for (u32 i = 0; i < n; ++i) {
+            d[2 * i] = s[2 * i + 1];
+            d[2 * i + 1] = s[2 * i];
+        }
+        return;
+    }
+    resample(
+        d, s, n, ds, ss, step, [gain](const u8* p) { return pcmMixScale16(loadSwapped(p), gain); },
+        [](u8* q, i16 v) { writeLE16(q, u16(v)); });
+}
+
+void pcmMixKernelCopy16Native(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16, const u8*) {
+    if (ds == 2 && ss == 2 && gain == kFixedOne && step == kFixedOne) {
+        std::memcpy(d, s, size_t(n) * 2);
+        return;
+    }
+    resample(
+        d, s, n, ds, ss, step, [gain](const u8* p) { return pcmMixScale16(loadNative(p), gain); },
+        [](u8* q, i16 v) { writeLE16(q, u16(v)); });
+}
+
+void pcmMixKernelFillBytes(u8* d, u32 value, u32 count) { std::memset(d, int(u8(value)), count); }
+
+void pcmMixKernelFillWords(u8* d, u32 value, u32 count) {
+    for (u32 i = 0; i < count; ++i) writeLE16(d + 2 * size_t(i), u16(value));
+}
+
+const PcmMixKernelTable& pcmMixBuiltInKernels() {
+    static const PcmMixKernelTable table{
+        {pcmMixKernelMix8, pcmMixKernelMix8To16, pcmMixKernelMix16Swapped, pcmMixKernelMix16Native,
+         pcmMixKernelCopy8, pcmMixKernelCopy8To16, pcmMixKernelCopy16Swapped, pcmMixKernelCopy16Native},
+        pcmMixKernelFillBytes,
+        pcmMixKernelFillWords};
+    return table;
+}

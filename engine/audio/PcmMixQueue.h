@@ -1,0 +1,32 @@
+#pragma once
+// One queued client buffer of a mixer channel, placed on the output's time line in output
+// frames. A record that closes a loop with passes to repeat, and every earlier record of that
+// loop, carry the loop's count, lengths, base and span; their end lies after the last pass.
+#include "engine/EngineTypes.h"
+#include "platform/audio/WaveTypes.h"
+
+struct PcmMixRecord {
+    plat::WaveHeader* header = nullptr;
+    PcmMixRecord* next = nullptr;
+    PcmMixRecord* prev = nullptr;
+    const u8* data = nullptr;
+    u32 sourceFrames = 0;
+    u32 outputFrames = 0;
+    u32 start = 0;
+    u32 end = 0;
+    u32 loopCount = 0;  // passes still to repeat
+    u32 loopSourceFrames = 0;
+    u32 loopOutputFrames = 0;
+    u32 loopBase = 0;
+    u32 loopSpan = 0;
+    u32 loopsPlayed = 0;
+
+    bool HasFlag(u32 flag) const { return (header->flags.load() & flag) != 0; }
+    // The start of the piece of the present pass that holds p (p must lie in the record's span).
+    u32 PassStart(u32 p) const {
+        return loopCount == 0 ? start : start + (p - loopBase) / loopOutputFrames * loopOutputFrames;
+    }
+};
+
+// Position a lies before position b on the wrapping 32-bit time line.
+inline bool pcmMixBefore(u32 a, u32 b) { return i32(a - b) < 0; }
