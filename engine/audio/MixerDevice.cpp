@@ -21,6 +21,13 @@ void MixerDevice::PostRefill() {
     Unlock();
 }
 
+void MixerDevice::FillNow() {
+    if (lockDepth_ == 1 && refill_)
+        refill_(refillContext_, played_, written_);
+    else
+        refillPosted_ = true;
+}
+
 void MixerDevice::PollStep() {
     Lock();
     if (playing_) {

@@ -57,6 +57,9 @@ public:
 protected:
     // Asks for a refill with the present positions: at once when the lock is free, else at the last Unlock.
     void PostRefill();
+    // The first fill when play starts: at once, so that the first buffers handed over hold
+    // mixed frames; posted instead when a caller further up already holds the lock.
+    void FillNow();
     // Starts the polling thread (suspended) unless the tests drive PollStep themselves.
     void CreateThread(u32 periodMs, bool run);
 

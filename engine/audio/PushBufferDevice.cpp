@@ -62,7 +62,7 @@ u16 PushBufferDevice::Play() {
     Lock();
     if (!playing_) {
         playing_ = true;
-        PostRefill();
+        FillNow();
         buffer_->play();
         if (thread_) thread_->Resume();
     }

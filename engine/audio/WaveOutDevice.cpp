@@ -107,7 +107,7 @@ u16 WaveOutDevice::Play() {
     if (!playing_) {
         waveOut_->pause();
         playing_ = true;
-        PostRefill();
+        FillNow();
         TopUp(info_.startupFillFrames);
         waveOut_->restart();
         if (thread_) thread_->Resume();
