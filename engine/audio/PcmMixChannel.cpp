@@ -305,11 +305,14 @@ void PcmMixChannel::PassLoop(PcmMixRecord* record) {
 
 void PcmMixChannel::Advance(u32 p) {
     if (paused_) return;
+    // Every pass that the played position has left is reported, even when a poll came too
+    // late to see it begin, so that the position counts each pass once.
     PcmMixRecord* r = head_;
     while (r) {
         if (pcmMixBefore(p, r->start)) return;
         PcmMixRecord* next = r->next;
         if (!pcmMixBefore(p, r->end)) {
+            while (r->loopsPlayed < r->loopCount) PassLoop(r);
             Finish(r);
             r = next;
             continue;
@@ -320,14 +323,15 @@ void PcmMixChannel::Advance(u32 p) {
         }
         const u32 pass = (p - r->loopBase) / r->loopOutputFrames;
         if (r->HasFlag(plat::kWaveHeaderBeginLoop) && r->HasFlag(plat::kWaveHeaderEndLoop)) {
-            if (pass > r->loopsPlayed) PassLoop(r);
+            while (r->loopsPlayed < pass) PassLoop(r);
         } else {
             const u32 pieceStart = r->start + pass * r->loopOutputFrames;
+            while (r->loopsPlayed < pass) PassLoop(r);
             if (pcmMixBefore(p, pieceStart + r->outputFrames)) {
                 position_ = finishedFrames_ + (pcmMixBefore(p, pieceStart) ? 0 : SourceOffset(p - pieceStart));
                 return;
             }
-            if (r->loopsPlayed == pass) PassLoop(r);
+            PassLoop(r);
         }
         r = next;
     }
