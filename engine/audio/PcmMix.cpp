@@ -204,7 +204,10 @@ u16 pcmMixEnable(u16 enable) {
     // Handles that refuse to close (buffers still queued) are destroyed all the same, as at shutdown.
     while (module.handles) {
         PcmMixObject* object = module.handles;
-        if (object->Close() != plat::kMmNoError) object->Reset();
+        if (object->Close() != plat::kMmNoError) {
+            object->Reset();
+            object->Close();
+        }
         destroyHandle(object);
     }
     pcmMixPurge();

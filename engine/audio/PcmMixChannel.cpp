@@ -35,6 +35,14 @@ u32 outputFramesOrMax(u32 sourceFrames, Fixed step) {
 
 }  // namespace
 
+PcmMixChannel::~PcmMixChannel() {
+    for (PcmMixRecord* record : prepared_) {
+        record->header->link = nullptr;
+        record->header->flags.fetch_and(~plat::kWaveHeaderPrepared);
+        delete record;
+    }
+}
+
 void PcmMixChannel::Retire() {
     if (head_) {
         Reset();
@@ -43,7 +51,10 @@ void PcmMixChannel::Retire() {
 }
 
 bool PcmMixChannel::ValidHeader(const plat::WaveHeader* header, u32 size) const {
-    return header && size == kPcmMixHeaderSize && header->reserved == kPcmMixTag;
+    if (!header || size != kPcmMixHeaderSize || header->reserved != kPcmMixTag) return false;
+    // A header prepared on another handle is not this channel's to queue or free.
+    return !(header->flags.load() & plat::kWaveHeaderPrepared) ||
+           std::find(prepared_.begin(), prepared_.end(), header->link) != prepared_.end();
 }
 
 u32 PcmMixChannel::SourceOffset(u32 outputOffset) const {
@@ -131,6 +142,7 @@ u16 PcmMixChannel::PrepareHeader(plat::WaveHeader* header, u32 size) {
     if (!record) return plat::kMmErrNoMemory;
     record->header = header;
     record->data = header->data;
+    prepared_.push_back(record);
     header->link = record;
     header->flags.fetch_or(plat::kWaveHeaderPrepared);
     header->reserved = kPcmMixTag;
@@ -142,7 +154,9 @@ u16 PcmMixChannel::UnprepareHeader(plat::WaveHeader* header, u32 size) {
     const u32 flags = header->flags.load();
     if (!(flags & plat::kWaveHeaderPrepared)) return plat::kWaveErrUnprepared;
     if (flags & plat::kWaveHeaderInQueue) return plat::kWaveErrStillPlaying;
-    delete static_cast<PcmMixRecord*>(header->link);
+    auto* record = static_cast<PcmMixRecord*>(header->link);
+    prepared_.erase(std::remove(prepared_.begin(), prepared_.end(), record), prepared_.end());
+    delete record;
     header->link = nullptr;
     header->flags.fetch_and(~plat::kWaveHeaderPrepared);
     return plat::kMmNoError;

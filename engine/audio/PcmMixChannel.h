@@ -3,6 +3,8 @@
 // step and passes it is rendered with, and its playing and paused state. Everything that
 // touches the queue, the gains or the step runs under the stream's device lock; Render and
 // Advance are called by the stream with that lock held.
+#include <vector>
+
 #include "engine/audio/PcmMixObject.h"
 #include "engine/audio/PcmMixPasses.h"
 #include "engine/audio/PcmMixQueue.h"
@@ -12,6 +14,8 @@ struct PcmMixStream;
 class PcmMixChannel : public PcmMixObject {
 public:
     explicit PcmMixChannel(PcmMixStream& stream) : stream_(stream) {}
+    // Headers still prepared on the channel lose their records and their prepared flag.
+    ~PcmMixChannel() override;
     // Before the channel is destroyed: a channel with buffers still queued returns them and closes.
     void Retire();
 
@@ -70,6 +74,7 @@ private:
     bool ValidHeader(const plat::WaveHeader* header, u32 size) const;
 
     PcmMixStream& stream_;
+    std::vector<PcmMixRecord*> prepared_;
     PcmMixRecord* head_ = nullptr;
     PcmMixRecord* tail_ = nullptr;
     u32 finishedFrames_ = 0;
