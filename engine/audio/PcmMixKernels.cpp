@@ -8,9 +8,19 @@
 namespace {
 
 // Reads one source sample, then writes it as long as the accumulator holds whole output
-// samples; the accumulator starts afresh at every call.
-template <typename Prepare, typename Write>
+// samples; the accumulator starts afresh at every call. A step of exactly one writes each
+// source sample once, which a plain loop does alike; with the kernel's natural strides
+// (NaturalDs, NaturalSs) that loop has constant strides the compiler can vectorise.
+template <u32 NaturalDs, u32 NaturalSs, typename Prepare, typename Write>
 inline void resample(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Prepare prepare, Write write) {
+    if (step == kFixedOne) {
+        if (ds == NaturalDs && ss == NaturalSs) {
+            for (u32 i = 0; i < n; ++i) write(d + size_t(i) * NaturalDs, prepare(s + size_t(i) * NaturalSs));
+        } else {
+            for (u32 i = 0; i < n; ++i) write(d + size_t(i) * ds, prepare(s + size_t(i) * ss));
+        }
+        return;
+    }
     u32 accumulator = 0;
     for (;;) {
         const auto value = prepare(s);
@@ -41,25 +51,25 @@ i16 pcmMixScale16(i16 sample, Fixed gain) {
 }
 
 void pcmMixKernelMix8(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed, u16, const u8* table) {
-    resample(
+    resample<1, 1>(
         d, s, n, ds, ss, step, [table](const u8* p) { return int(table[*p]) - 128; },
         [](u8* q, int a) { *q = u8(saturate8((int(*q) - 128) + a) + 128); });
 }
 
 void pcmMixKernelMix8To16(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed, u16, const u8* table) {
-    resample(
+    resample<2, 1>(
         d, s, n, ds, ss, step, [table](const u8* p) { return int(table[*p]) - 128; },
         [](u8* q, int a) { q[1] = u8(saturate8(int(i8(q[1])) + a)); });
 }
 
 void pcmMixKernelMix16Swapped(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16,
                               const u8*) {
-    resample(
+    resample<2, 2>(
         d, s, n, ds, ss, step, [gain](const u8* p) { return pcmMixScale16(loadSwapped(p), gain); }, addTo16);
 }
 
 void pcmMixKernelMix16Native(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16, const u8*) {
-    resample(
+    resample<2, 2>(
         d, s, n, ds, ss, step, [gain](const u8* p) { return pcmMixScale16(loadNative(p), gain); }, addTo16);
 }
 
@@ -69,29 +79,28 @@ void pcmMixKernelCopy8(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fi
         std::memcpy(d, s, n);
         return;
     }
-    resample(
+    resample<1, 1>(
         d, s, n, ds, ss, step, [table](const u8* p) { return table[*p]; }, [](u8* q, u8 t) { *q = t; });
 }
 
 void pcmMixKernelCopy8To16(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed, u16, const u8* table) {
-    const auto write = [](u8* q, u8 t) { writeLE16(q, u16(u8(t - 128)) << 8); };
-    if (step == kFixedOne) {
-        for (; n != 0; --n, d += ds, s += ss) write(d, table[*s]);
-        return;
-    }
-    resample(d, s, n, ds, ss, step, [table](const u8* p) { return table[*p]; }, write);
+    resample<2, 1>(
+        d, s, n, ds, ss, step, [table](const u8* p) { return table[*p]; },
+        [](u8* q, u8 t) { writeLE16(q, u16(u16(u8(t - 128)) << 8)); });
 }
 
 void pcmMixKernelCopy16Swapped(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16,
                                const u8*) {
     if (ds == 2 && ss == 2 && gain == kFixedOne && step == kFixedOne) {
         for (u32 i = 0; i < n; ++i) {
-            d[2 * i] = s[2 * i + 1];
-            d[2 * i + 1] = s[2 * i];
+            u16 sample;
+            std::memcpy(&sample, s + 2 * size_t(i), 2);
+            sample = ByteSwap16(sample);
+            std::memcpy(d + 2 * size_t(i), &sample, 2);
         }
         return;
     }
-    resample(
+    resample<2, 2>(
         d, s, n, ds, ss, step, [gain](const u8* p) { return pcmMixScale16(loadSwapped(p), gain); },
         [](u8* q, i16 v) { writeLE16(q, u16(v)); });
 }
@@ -101,7 +110,7 @@ void pcmMixKernelCopy16Native(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed s
         std::memcpy(d, s, size_t(n) * 2);
         return;
     }
-    resample(
+    resample<2, 2>(
         d, s, n, ds, ss, step, [gain](const u8* p) { return pcmMixScale16(loadNative(p), gain); },
         [](u8* q, i16 v) { writeLE16(q, u16(v)); });
 }
