@@ -8,6 +8,8 @@
 // right. The region's handle owns the record; operations may move the block, so callers must
 // not hold the handle locked across them. Like the memory manager, the module takes no lock:
 // only the user-interface thread and its engine threads call it.
+#include <cstddef>
+
 #include "engine/EngineTypes.h"
 #include "engine/MemoryHandles.h"
 #include "engine/Rects.h"
@@ -29,7 +31,8 @@ struct RegionRecord {
     u16 capacity;
     u16 count;
 };
-static_assert(sizeof(RegionRecord) == 16);
+static_assert(sizeof(RegionRecord) == 16 && offsetof(RegionRecord, bounds) == 4 &&
+              offsetof(RegionRecord, capacity) == 12 && offsetof(RegionRecord, count) == 14);
 
 constexpr u32 kRgnRecordSize = sizeof(RegionRecord);
 
