@@ -225,11 +225,13 @@ TEST_F(RegionTest, BlockThatCannotGrowLeavesRegionWhole) {
     memHandle rgn = makeRegion();
     for (i16 k = 0; k < 16; ++k) ASSERT_EQ(rgnUnionRect(rgn, R{i16(3 * k), 0, i16(3 * k + 2), 2}), kErrNone);
     Rects before = rectsOf(rgn);
+    Rect16 boundsBefore = boundsOf(rgn);
     {
         CappedAllocator capped(256);
         EXPECT_EQ(rgnUnionRect(rgn, R{0, 5, 10, 6}), kMemErrOutOfMemory);
     }
     EXPECT_EQ(rectsOf(rgn), before);
+    EXPECT_EQ(boundsOf(rgn), boundsBefore);
     EXPECT_EQ(rgnUnionRect(rgn, R{0, 5, 10, 6}), kErrNone);
     EXPECT_EQ(rectsOf(rgn).size(), 17u);
 }
