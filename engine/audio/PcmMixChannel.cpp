@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "engine/audio/FixedMath.h"
+#include "engine/FixedPoint.h"
 #include "engine/audio/PcmMixModule.h"
 #include "engine/audio/PcmMixStream.h"
 

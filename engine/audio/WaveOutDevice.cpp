@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/audio/FixedMath.h"
+#include "engine/FixedPoint.h"
 
 namespace {
 

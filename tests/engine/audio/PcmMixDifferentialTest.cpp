@@ -4,7 +4,7 @@
 #include <random>
 
 #include "engine/ByteOrder.h"
-#include "engine/audio/FixedMath.h"
+#include "engine/FixedPoint.h"
 #include "engine/audio/PcmMixKernels.h"
 #include "tests/engine/audio/MixerTestSupport.h"
 
