@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/charset/Conversion.h"
 #include "platform/drives/Drives.h"
 #include "platform/files/FileNames.h"
 #include "platform/files/Files.h"
@@ -101,7 +102,7 @@ SysErr fileRenameNoReplace(const std::string& from, const std::string& to) {
                            targetInfo.st_dev == sourceInfo.st_dev;
     if (sameEntry) {
         const size_t cut = to.find_last_of("\\/");
-        const std::string name = files_detail::cp1252ToUtf8(to.substr(cut == std::string::npos ? 0 : cut + 1));
+        const std::string name = cp1252ToUtf8(to.substr(cut == std::string::npos ? 0 : cut + 1));
         const size_t slash = source.host.rfind('/');
         target.host = source.host.substr(0, slash + 1) + name;
         return ::rename(source.host.c_str(), target.host.c_str()) == 0 ? kSysOk : systemErrorOf(errno, target.host);
@@ -115,8 +116,8 @@ SysErr fileRenameNoReplace(const std::string& from, const std::string& to) {
 std::string textOfHostPath(const std::string& hostPath) {
     std::string rest;
     const char letter = driveForHostPath(hostPath, &rest);
-    std::string name;
-    if (letter == 0 || !files_detail::utf8ToCp1252(rest, &name)) return {};
+    if (letter == 0) return {};
+    std::string name = utf8ToCp1252(rest);
     for (char& c : name) {
         if (c == '/') c = '\\';
     }

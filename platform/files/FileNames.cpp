@@ -6,59 +6,12 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "platform/charset/Characters.h"
+#include "platform/charset/Conversion.h"
 #include "platform/drives/Drives.h"
 
 namespace plat::files_detail {
 namespace {
-
-// Unicode code points of cp1252 bytes 0x80-0x9F; the five unassigned bytes keep their C1 value.
-constexpr uint16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-uint32_t codePointOf(unsigned char byte) {
-    return (byte >= 0x80 && byte < 0xA0) ? kHighControls[byte - 0x80] : byte;
-}
-
-void appendUtf8(uint32_t cp, std::string* out) {
-    if (cp < 0x80) {
-        out->push_back(char(cp));
-    } else if (cp < 0x800) {
-        out->push_back(char(0xC0 | (cp >> 6)));
-        out->push_back(char(0x80 | (cp & 0x3F)));
-    } else {
-        out->push_back(char(0xE0 | (cp >> 12)));
-        out->push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out->push_back(char(0x80 | (cp & 0x3F)));
-    }
-}
-
-bool cp1252ByteOf(uint32_t cp, unsigned char* byte) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-        *byte = static_cast<unsigned char>(cp);
-        return true;
-    }
-    for (int i = 0; i < 32; ++i) {
-        if (kHighControls[i] == cp) {
-            *byte = static_cast<unsigned char>(0x80 + i);
-            return true;
-        }
-    }
-    return false;
-}
-
-unsigned char foldByte(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return c + 0x20;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
-    switch (c) {
-        case 0x8A: return 0x9A;
-        case 0x8C: return 0x9C;
-        case 0x8E: return 0x9E;
-        case 0x9F: return 0xFF;
-        default: return c;
-    }
-}
 
 bool entryExists(const std::string& host) {
     struct stat info{};
@@ -72,8 +25,7 @@ std::string findFoldedEntry(const std::string& folder, const std::string& cp1252
     const std::string wanted = foldName(cp1252Name);
     std::string match;
     while (dirent* entry = ::readdir(dir)) {
-        std::string name;
-        if (utf8ToCp1252(entry->d_name, &name) && foldName(name) == wanted) {
+        if (foldName(utf8ToCp1252(entry->d_name)) == wanted) {
             match = entry->d_name;
             break;
         }
@@ -88,36 +40,9 @@ std::string joinHost(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-std::string cp1252ToUtf8(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (unsigned char c : text) appendUtf8(codePointOf(c), &out);
-    return out;
-}
-
-bool utf8ToCp1252(const std::string& text, std::string* out) {
-    out->clear();
-    for (size_t i = 0; i < text.size();) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
-        if (extra < 0 || i + size_t(extra) >= text.size()) return false;
-        uint32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char next = static_cast<unsigned char>(text[i + size_t(k)]);
-            if ((next & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        unsigned char byte = 0;
-        if (!cp1252ByteOf(cp, &byte)) return false;
-        out->push_back(char(byte));
-        i += size_t(extra) + 1;
-    }
-    return true;
-}
-
 std::string foldName(const std::string& cp1252Name) {
     std::string folded = cp1252Name;
-    for (char& c : folded) c = char(foldByte(static_cast<unsigned char>(c)));
+    for (char& c : folded) c = char(charLower(static_cast<uint8_t>(c)));
     return folded;
 }
 

@@ -1,15 +1,11 @@
 #pragma once
-// Inside platform/files: engine texts to host paths and back, name folding, and the errno
+// Inside platform/files: engine texts to host paths, name folding, and the errno
 // mapping shared by the file, folder and search calls.
 #include <string>
 
 #include "platform/drives/SystemErrors.h"
 
 namespace plat::files_detail {
-
-// cp1252 bytes to UTF-8 and back; false when a character has no cp1252 form.
-std::string cp1252ToUtf8(const std::string& text);
-bool utf8ToCp1252(const std::string& text, std::string* out);
 
 // The cp1252 name folded to lower case, the way names are compared without regard to case.
 std::string foldName(const std::string& cp1252Name);

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/charset/Conversion.h"
 #include "platform/files/FileNames.h"
 #include "platform/files/Files.h"
 
@@ -75,8 +76,8 @@ SysErr findFirst(const std::string& pattern, FindData* data, FindHandle* find) {
     }
     while (dirent* entry = ::readdir(dir)) {
         const std::string hostName = entry->d_name;
-        std::string name;
-        if (hostName == "." || hostName == ".." || !files_detail::utf8ToCp1252(hostName, &name)) continue;
+        if (hostName == "." || hostName == "..") continue;
+        const std::string name = utf8ToCp1252(hostName);
         if (matchesMask(foldName(name).c_str(), foldedMask.c_str())) found->push_back(describe(folder.host, hostName, name));
     }
     ::closedir(dir);
