@@ -188,6 +188,18 @@ SysErr cdromIoctl(const std::string& device, unsigned long request, long argumen
     return result < 0 ? errnoToDriveError(error) : kSysOk;
 }
 
+// Called with the table's mutex held.
+SysErr fakeFault(FakeDrive::State& fake, bool writing) {
+    ++fake.accesses;
+    if (fake.scriptedCount > 0) {
+        --fake.scriptedCount;
+        return fake.scriptedError;
+    }
+    if (!fake.present) return kSysNotReady;
+    if (writing && fake.writeProtected) return kSysWriteProtect;
+    return kSysOk;
+}
+
 }  // namespace
 
 uint32_t driveMask() {
@@ -247,8 +259,7 @@ SysErr driveReadVolume(char letter, DriveVolume* volume) {
     {
         std::lock_guard lock(t.mutex);
         if (const auto& fake = t.fakes[slot]) {
-            ++fake->accesses;
-            if (!fake->present) return kSysNotReady;
+            if (const SysErr fault = fakeFault(*fake, false)) return fault;
             *volume = DriveVolume{fake->disc.label, fake->disc.serial, fake->disc.maxNameLength, true, false,
                                   fake->disc.fileSystem};
             return kSysOk;
@@ -319,15 +330,7 @@ SysErr driveCheckAccess(char letter, bool writing) {
     DriveTable& t = scannedTable();
     std::lock_guard lock(t.mutex);
     const auto& fake = t.fakes[slot];
-    if (!fake) return kSysOk;
-    ++fake->accesses;
-    if (fake->scriptedCount > 0) {
-        --fake->scriptedCount;
-        return fake->scriptedError;
-    }
-    if (!fake->present) return kSysNotReady;
-    if (writing && fake->writeProtected) return kSysWriteProtect;
-    return kSysOk;
+    return fake ? fakeFault(*fake, writing) : kSysOk;
 }
 
 void drivesRescan() {
