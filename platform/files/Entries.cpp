@@ -113,6 +113,15 @@ SysErr fileRenameNoReplace(const std::string& from, const std::string& to) {
     return errno == EEXIST ? kSysAlreadyExists : systemErrorOf(errno, target.host);
 }
 
+SysErr fileReplace(const std::string& from, const std::string& to) {
+    ResolvedPath source;
+    ResolvedPath target;
+    if (const SysErr error = resolveText(from, true, &source)) return error;
+    if (const SysErr error = resolveText(to, true, &target)) return error;
+    if (isOpenEntry(target.host)) return kSysSharingViolation;
+    return ::rename(source.host.c_str(), target.host.c_str()) == 0 ? kSysOk : systemErrorOf(errno, source.host);
+}
+
 std::string textOfHostPath(const std::string& hostPath) {
     std::string rest;
     const char letter = driveForHostPath(hostPath, &rest);

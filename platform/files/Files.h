@@ -51,6 +51,8 @@ SysErr fileGetAttributes(const std::string& text, uint32_t* attributes);
 SysErr fileSetAttributes(const std::string& text, uint32_t attributes);
 // Fails with kSysAlreadyExists rather than replace an existing entry.
 SysErr fileRenameNoReplace(const std::string& from, const std::string& to);
+// Moves a file over another in one step: the target holds either its old or its new bytes.
+SysErr fileReplace(const std::string& from, const std::string& to);
 
 struct FindData {
     std::string name;  // cp1252
