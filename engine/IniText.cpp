@@ -1,5 +1,7 @@
 #include "engine/IniText.h"
 
+#include <cstring>
+
 #include "platform/charset/Characters.h"
 
 namespace {
@@ -20,15 +22,24 @@ bool iniNamesEqual(std::string_view a, std::string_view b) {
 }
 
 u32 IniText::lineEnd(u32 pos) const {
-    while (pos < size() && text_[pos] != kCR) ++pos;
-    return pos;
+    if (pos >= size()) return size();
+    const void* cr = std::memchr(text_.data() + pos, kCR, size() - pos);
+    return cr ? u32(static_cast<const char*>(cr) - text_.data()) : size();
 }
 
-u32 IniText::nextLine(u32 pos) const {
-    pos = lineEnd(pos);
-    if (pos < size()) ++pos;
-    if (pos < size() && text_[pos] == kLF && text_[pos - 1] == kCR) ++pos;
-    return pos;
+u32 IniText::nextLine(u32 pos) const { return startAfter(lineEnd(pos)); }
+
+u32 IniText::startAfter(u32 end) const {
+    if (end >= size()) return size();
+    ++end;
+    if (end < size() && text_[end] == kLF) ++end;
+    return end;
+}
+
+u32 IniText::find(char c, u32 from, u32 end) const {
+    if (from >= end) return end;
+    const void* hit = std::memchr(text_.data() + from, c, end - from);
+    return hit ? u32(static_cast<const char*>(hit) - text_.data()) : end;
 }
 
 u32 IniText::skipBlanks(u32 pos) const {
@@ -41,11 +52,11 @@ bool IniText::nextSection(u32* pos, IniSpan* name, u32* headerStart) const {
         const u32 line = *pos;
         const u32 first = skipBlanks(line);
         const u32 end = lineEnd(line);
-        *pos = nextLine(line);
+        *pos = startAfter(end);
         if (first >= end || text_[first] != '[') continue;
-        const size_t close = text_.substr(0, end).find(']', first + 1);
-        if (close == std::string_view::npos) continue;
-        *name = IniSpan{first + 1, u32(close) - first - 1};
+        const u32 close = find(']', first + 1, end);
+        if (close == end) continue;
+        *name = IniSpan{first + 1, close - first - 1};
         *headerStart = line;
         return true;
     }
@@ -64,23 +75,19 @@ bool IniText::findSection(std::string_view wanted, u32* bodyStart, u32* headerSt
     return false;
 }
 
-bool IniText::isSectionEnd(u32 lineStart) const {
-    const u32 first = skipBlanks(lineStart);
-    return first < size() && text_[first] == '[';
-}
-
 bool IniText::nextKey(u32* pos, IniKeyLine* key) const {
-    while (*pos < size() && !isSectionEnd(*pos)) {
+    while (*pos < size()) {
         const u32 line = *pos;
         const u32 first = skipBlanks(line);
+        if (first < size() && text_[first] == '[') return false;
         const u32 end = lineEnd(line);
-        *pos = nextLine(line);
+        *pos = startAfter(end);
         if (first >= end || text_[first] == ';') continue;
-        const size_t equals = text_.substr(0, end).find('=', first);
-        if (equals == std::string_view::npos) continue;
-        u32 keyEnd = u32(equals);
+        const u32 equals = find('=', first, end);
+        if (equals == end) continue;
+        u32 keyEnd = equals;
         while (keyEnd > first && isBlank(text_[keyEnd - 1])) --keyEnd;
-        *key = IniKeyLine{line, IniSpan{first, keyEnd - first}, u32(equals) + 1, end};
+        *key = IniKeyLine{line, IniSpan{first, keyEnd - first}, equals + 1, end};
         return true;
     }
     return false;

@@ -50,7 +50,10 @@ public:
     std::string_view slice(IniSpan span) const { return text_.substr(span.start, span.length); }
 
 private:
-    bool isSectionEnd(u32 lineStart) const;
+    // The start of the line after a line end found by lineEnd.
+    u32 startAfter(u32 end) const;
+    // The first c in [from, end), or end.
+    u32 find(char c, u32 from, u32 end) const;
     std::string_view text_;
 };
 
