@@ -289,7 +289,11 @@ SysErr driveFreeBytes(char letter, uint64_t* bytes) {
     return kSysOk;
 }
 
-SysErr driveSetMediaLock(char letter, bool locked) {
+namespace {
+
+// A CD-ROM device request; a fake drive records it instead.
+template <typename OnFake>
+SysErr cdromRequest(char letter, unsigned long request, long argument, OnFake onFake) {
     const int slot = slotOf(letter);
     if (slot < 0) return kSysInvalidDrive;
     DriveTable& t = scannedTable();
@@ -297,31 +301,26 @@ SysErr driveSetMediaLock(char letter, bool locked) {
     {
         std::lock_guard lock(t.mutex);
         if (const auto& fake = t.fakes[slot]) {
-            fake->locked = locked;
+            onFake(*fake);
             return kSysOk;
         }
         if (t.mounted[slot].type != DriveType::CdRom) return kSysNotSupported;
         device = t.mounted[slot].device;
     }
-    return cdromIoctl(device, CDROM_LOCKDOOR, locked ? 1 : 0);
+    return cdromIoctl(device, request, argument);
+}
+
+}  // namespace
+
+SysErr driveSetMediaLock(char letter, bool locked) {
+    return cdromRequest(letter, CDROM_LOCKDOOR, locked ? 1 : 0, [&](FakeDrive::State& fake) { fake.locked = locked; });
 }
 
 SysErr driveEject(char letter) {
-    const int slot = slotOf(letter);
-    if (slot < 0) return kSysInvalidDrive;
-    DriveTable& t = scannedTable();
-    std::string device;
-    {
-        std::lock_guard lock(t.mutex);
-        if (const auto& fake = t.fakes[slot]) {
-            ++fake->ejects;
-            fake->locked = false;
-            return kSysOk;
-        }
-        if (t.mounted[slot].type != DriveType::CdRom) return kSysNotSupported;
-        device = t.mounted[slot].device;
-    }
-    return cdromIoctl(device, CDROMEJECT, 0);
+    return cdromRequest(letter, CDROMEJECT, 0, [](FakeDrive::State& fake) {
+        ++fake.ejects;
+        fake.locked = false;
+    });
 }
 
 SysErr driveCheckAccess(char letter, bool writing) {
