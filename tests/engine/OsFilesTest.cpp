@@ -1,5 +1,7 @@
 #include "engine/OsFiles.h"
 
+#include <sys/stat.h>
+
 #include "OsTestSupport.h"
 
 namespace {
@@ -135,6 +137,21 @@ TEST_F(OsFiles, CreatingChecksTheKindThatExists) {
     EXPECT_EQ(kind, kOsKindFolder);
     TestPath missing("T:\\none\\x");
     EXPECT_EQ(osCreatePath(missing.get(), kOsKindFile), kOsErrPathNotFound);
+}
+
+TEST_F(OsFiles, CreatedEntriesAreOpenToEveryUser) {
+    const mode_t previous = ::umask(077);
+    TestPath folder("T:\\shared");
+    TestPath file("T:\\shared\\a.txt");
+    EXPECT_EQ(osCreatePath(folder.get(), kOsKindFolder), kErrNone);
+    EXPECT_EQ(osCreatePath(file.get(), kOsKindFile), kErrNone);
+    ::umask(previous);
+    namespace fs = std::filesystem;
+    const std::string host = plat::driveHostRoot('T') + "/shared";
+    EXPECT_EQ(fs::status(host).permissions() & fs::perms::all, fs::perms::all);
+    const auto fileBits = fs::status(host + "/a.txt").permissions() & fs::perms::all;
+    EXPECT_EQ(fileBits & fs::perms::others_write, fs::perms::others_write);
+    EXPECT_EQ(fileBits & fs::perms::group_read, fs::perms::group_read);
 }
 
 TEST_F(OsFiles, FoldersInUseCannotBeDeleted) {
