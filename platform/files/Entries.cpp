@@ -134,13 +134,6 @@ std::string textOfHostPath(const std::string& hostPath) {
     return std::string(1, letter) + ":\\" + name;
 }
 
-SysErr hostPathOf(const std::string& text, std::string* hostPath) {
-    ResolvedPath path;
-    if (const SysErr error = resolveText(text, false, &path)) return error;
-    *hostPath = path.host;
-    return kSysOk;
-}
-
 std::string programFolderText() {
     std::error_code ec;
     const auto executable = std::filesystem::read_symlink("/proc/self/exe", ec);

@@ -76,8 +76,6 @@ std::string tempFolderText();
 std::string currentFolderText();
 SysErr setCurrentFolder(const std::string& text);
 
-// The host path (UTF-8) a text stands for after the case-insensitive lookup.
-SysErr hostPathOf(const std::string& text, std::string* hostPath);
 // The engine text of a host path, or empty when no drive holds it. Characters without a cp1252
 // form become "?"; the case-insensitive lookup still finds such a name.
 std::string textOfHostPath(const std::string& hostPath);
