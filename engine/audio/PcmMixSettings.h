@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/EngineTypes.h"
+#include "engine/Paths.h"
 
 struct PcmMixSettings {
     bool enable = true;
@@ -22,3 +23,7 @@ struct PcmMixSettings {
     // Device threads poll on their own; tests turn this off and drive pcmMixPollDevices by hand.
     bool runDeviceThreads = true;
 };
+
+// Fills the settings from a profile (null: the engine INI); keys that are missing or out of
+// range keep their defaults.
+void pcmMixReadSettings(const Path* profile, PcmMixSettings* settings);
