@@ -1,6 +1,8 @@
 // The mixer as its clients see it: buffers come back in order, loops report their passes,
 // and pause, restart, reset, volume, balance and rate act on what is heard.
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "tests/engine/audio/MixerTestSupport.h"
 
@@ -220,6 +222,43 @@ TEST_F(PcmMixPlayback, LoopClosedWithoutItsBeginningIsRefused) {
     plat::WaveHeader* header = c.prepare(constant(0x90, 10), plat::kWaveHeaderEndLoop);
     EXPECT_EQ(pcmMixWrite(c.handle, header, kPcmMixHeaderSize), plat::kMmErrInvalidParam);
     EXPECT_FALSE(header->flags.load() & plat::kWaveHeaderInQueue);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace mixertest;
+
+std::atomic<int> threadedDone{0};
+
+void countDone(PcmMixHandle, u32 message, uintptr_t, uintptr_t, uintptr_t) {
+    if (message == plat::kWaveOutDone) ++threadedDone;
+}
+
+TEST_F(MixerTest, DeviceThreadPlaysAsTheClockMoves) {
+    PcmMixSettings settings = testSettings();
+    settings.runDeviceThreads = true;
+    start(settings);
+    threadedDone = 0;
+    PcmMixHandle handle = nullptr;
+    ASSERT_EQ(pcmMixOpen(&handle, plat::kWaveMapper, &kMono8, countDone, 0, kPcmMixCallbackFunction),
+              plat::kMmNoError);
+    plat::WaveHeader header;
+    std::vector<u8> samples(2000, 0x90);
+    header.data = samples.data();
+    header.bufferLength = u32(samples.size());
+    ASSERT_EQ(pcmMixPrepareHeader(handle, &header, kPcmMixHeaderSize), plat::kMmNoError);
+    ASSERT_EQ(pcmMixWrite(handle, &header, kPcmMixHeaderSize), plat::kMmNoError);
+    // The device thread polls on its own whenever 20 ms of the fake clock have passed.
+    for (int i = 0; i < 200000 && threadedDone == 0; ++i) {
+        clock.advance(1);
+        std::this_thread::yield();
+    }
+    EXPECT_EQ(threadedDone, 1);
+    EXPECT_EQ(countOf(output(), 0x90), 2000u);
+    ASSERT_EQ(pcmMixUnprepareHeader(handle, &header, kPcmMixHeaderSize), plat::kMmNoError);
+    ASSERT_EQ(pcmMixClose(handle), plat::kMmNoError);
 }
 
 }  // namespace
