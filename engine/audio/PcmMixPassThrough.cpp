@@ -10,10 +10,16 @@ u16 PcmMixPassThrough::Open(const plat::WaveFormat& format, PcmMixCallback callb
     });
 }
 
+u16 PcmMixPassThrough::Close() {
+    const u16 error = waveOut_->close();
+    closed_ = error == plat::kMmNoError;
+    return error;
+}
+
 void PcmMixPassThrough::Retire() {
-    if (!waveOut_) return;
+    if (closed_) return;
     waveOut_->reset();
-    waveOut_->close();
+    Close();
 }
 
 u16 PcmMixPassThrough::GetID(u16* deviceId) {

@@ -16,7 +16,7 @@ public:
 
     u16 Open(const plat::WaveFormat& format, PcmMixCallback callback, uintptr_t instance, u32 flags) override;
     u16 BreakLoop() override { return waveOut_->breakLoop(); }
-    u16 Close() override { return waveOut_->close(); }
+    u16 Close() override;
     u16 GetBalance(u32*) override { return plat::kMmErrNotSupported; }
     u16 GetID(u16* deviceId) override;
     u16 GetPitch(u32* pitch) override;
@@ -41,4 +41,5 @@ private:
 
     u16 deviceId_;
     std::unique_ptr<plat::WaveOut> waveOut_;
+    bool closed_ = false;
 };

@@ -18,7 +18,6 @@ struct PcmMixSettings {
     u16 sampleSize = 8;
     // [DirectSound] fEnable: the push-buffer device kind is used where the platform offers it.
     bool pushBufferEnable = true;
-    bool certifiedDriversOnly = false;
     std::vector<std::pair<std::string, std::string>> deviceInfo;
     // Device threads poll on their own; tests turn this off and drive pcmMixPollDevices by hand.
     bool runDeviceThreads = true;

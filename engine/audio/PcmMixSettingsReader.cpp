@@ -1,3 +1,4 @@
+#include <string>
 #include <vector>
 
 #include "engine/IniProfiles.h"
@@ -26,7 +27,6 @@ void pcmMixReadSettings(const Path* profile, PcmMixSettings* settings) {
     iniGetULong(profile, kMixSection, "ulFrameRate", &settings->frameRate, 0, 0xFFFFFFFF);
     iniGetUShort(profile, kMixSection, "uSampleSize", &settings->sampleSize, 0, 0xFFFF);
     readFlag(profile, kPushBufferSection, "fEnable", &settings->pushBufferEnable);
-    readFlag(profile, kPushBufferSection, "fCertifiedDriversOnly", &settings->certifiedDriversOnly);
 
     std::vector<char> keys(kListBytes, 0);
     if (iniGetString(profile, kDeviceInfoSection, nullptr, keys.data(), kListBytes, "") != kErrNone) return;

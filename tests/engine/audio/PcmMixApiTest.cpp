@@ -61,6 +61,9 @@ TEST_F(PcmMixApi, DisabledMixerPassesStraightThroughAtUnityOnly) {
     EXPECT_EQ(c.events, (std::vector<std::string>{"open", "done:a"}));
     ASSERT_EQ(pcmMixUnprepareHeader(c.handle, header, kPcmMixHeaderSize), plat::kMmNoError);
     EXPECT_EQ(header->data[0], 0x12);
+    ASSERT_EQ(pcmMixClose(c.handle), plat::kMmNoError);
+    c.handle = nullptr;
+    EXPECT_EQ(c.events, (std::vector<std::string>{"open", "done:a", "close"}));
 }
 
 TEST_F(PcmMixApi, SwitchingTheMixerOffClosesEveryHandle) {

@@ -172,6 +172,23 @@ TEST_F(PcmMixPlayback, RateChangeWhilePlayingKeepsThePlaceInTheBuffer) {
     EXPECT_EQ(heard, expected);
 }
 
+TEST_F(PcmMixPlayback, BufferLongerThanTheFixedPointRangePlaysToItsEnd) {
+    Client& c = client();
+    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    std::vector<u8> ramp(70000);
+    for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = u8(1 + (i / 1000) % 100);
+    c.write(ramp);
+    play(3400);
+    EXPECT_EQ(c.events.back(), "done:0");
+    std::vector<u8> heard;
+    for (u8 b : output())
+        if (b != 0x80) heard.push_back(b);
+    EXPECT_EQ(heard, ramp);
+    plat::TimeRecord time;
+    pcmMixGetPosition(c.handle, &time, kPcmMixTimeSize);
+    EXPECT_EQ(time.value, 70000u);
+}
+
 TEST_F(PcmMixPlayback, RefusesRatesWithoutAUsableStep) {
     Client& c = client();
     ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
