@@ -87,6 +87,8 @@ void destroyHandle(PcmMixObject* object) {
     delete passThrough;
 }
 
+u16 fromBcd(u8 digits) { return u16((digits >> 4) * 10 + (digits & 0xF)); }
+
 bool isPcm(const plat::WaveFormat* format) { return format && format->formatTag == plat::kWaveFormatPcm; }
 
 u16 openPassThrough(PcmMixHandle* handle, u16 deviceId, const plat::WaveFormat* format, PcmMixCallback callback,
@@ -266,7 +268,7 @@ u16 pcmMixGetDevCaps(u16 deviceId, PcmMixDevCaps* caps, u32 size) {
         stream = opened;
     }
     const u16 version = stream->device->DriverVersion();
-    caps->driverVersion = u16(((version >> 12) * 10 + ((version >> 8) & 0xF)) << 8 | ((version >> 4 & 0xF) * 10 + (version & 0xF)));
+    caps->driverVersion = u16((fromBcd(u8(version >> 8)) << 8) | fromBcd(u8(version)));
     std::strncpy(caps->productName, stream->device->ProductName().c_str(), sizeof(caps->productName) - 1);
     caps->channels = kMixedChannels;
     caps->formats = kAllFormats;

@@ -42,7 +42,6 @@ constexpr u32 kPcmMixDevCapsExtendedSize = 64;
 constexpr u32 kPcmMixSupportVolume = 0x0004;
 constexpr u32 kPcmMixSupportLeftRightVolume = 0x0008;
 constexpr u32 kPcmMixSupportPlaybackRate = 0x0002;
-constexpr u32 kPcmMixSupportPitch = 0x0001;
 constexpr u32 kPcmMixSupportExtended = 0x80000000;
 constexpr u32 kPcmMixSupportPushBuffer = 0x40000000;
 
