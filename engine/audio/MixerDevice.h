@@ -14,6 +14,9 @@
 #include "engine/audio/MixerDeviceThread.h"
 #include "platform/audio/WaveTypes.h"
 
+// Position a lies before position b on the wrapping 32-bit time line.
+inline bool pcmMixBefore(u32 a, u32 b) { return i32(a - b) < 0; }
+
 // (context, played frame, written frame); called under the device lock.
 using MixerRefillCallback = void (*)(void* context, u32 played, u32 written);
 

@@ -85,35 +85,15 @@ u16 PcmMixChannel::Close() {
     return plat::kMmNoError;
 }
 
-u16 PcmMixChannel::GetBalance(u32* balance) {
-    if (!balance) return plat::kMmErrInvalidParam;
-    *balance = balance_;
-    return plat::kMmNoError;
-}
+u16 PcmMixChannel::GetBalance(u32* balance) { return Report(balance, balance_); }
 
-u16 PcmMixChannel::GetID(u16* deviceId) {
-    if (!deviceId) return plat::kMmErrInvalidParam;
-    *deviceId = stream_.deviceId;
-    return plat::kMmNoError;
-}
+u16 PcmMixChannel::GetID(u16* deviceId) { return Report(deviceId, stream_.deviceId); }
 
-u16 PcmMixChannel::GetPitch(u32* pitch) {
-    if (!pitch) return plat::kMmErrInvalidParam;
-    *pitch = kFixedOne;
-    return plat::kMmNoError;
-}
+u16 PcmMixChannel::GetPitch(u32* pitch) { return Report(pitch, kFixedOne); }
 
-u16 PcmMixChannel::GetPlaybackRate(u32* rate) {
-    if (!rate) return plat::kMmErrInvalidParam;
-    *rate = u32(rate_);
-    return plat::kMmNoError;
-}
+u16 PcmMixChannel::GetPlaybackRate(u32* rate) { return Report(rate, rate_); }
 
-u16 PcmMixChannel::GetVolume(u32* volume) {
-    if (!volume) return plat::kMmErrInvalidParam;
-    *volume = u32(volume_);
-    return plat::kMmNoError;
-}
+u16 PcmMixChannel::GetVolume(u32* volume) { return Report(volume, volume_); }
 
 u16 PcmMixChannel::SetPitch(u32) { return plat::kMmErrNotSupported; }
 

@@ -39,6 +39,13 @@ public:
     PcmMixObject* ringPrev = nullptr;
 
 protected:
+    template <typename T, typename V>
+    static u16 Report(T* out, V value) {
+        if (!out) return plat::kMmErrInvalidParam;
+        *out = T(value);
+        return plat::kMmNoError;
+    }
+
     void KeepCommon(const plat::WaveFormat& format, PcmMixCallback callback, uintptr_t instance, u32 flags) {
         format_ = format;
         callback_ = callback;

@@ -22,29 +22,13 @@ void PcmMixPassThrough::Retire() {
     Close();
 }
 
-u16 PcmMixPassThrough::GetID(u16* deviceId) {
-    if (!deviceId) return plat::kMmErrInvalidParam;
-    *deviceId = deviceId_;
-    return plat::kMmNoError;
-}
+u16 PcmMixPassThrough::GetID(u16* deviceId) { return Report(deviceId, deviceId_); }
 
-u16 PcmMixPassThrough::GetPitch(u32* pitch) {
-    if (!pitch) return plat::kMmErrInvalidParam;
-    *pitch = kFixedOne;
-    return plat::kMmNoError;
-}
+u16 PcmMixPassThrough::GetPitch(u32* pitch) { return Report(pitch, kFixedOne); }
 
-u16 PcmMixPassThrough::GetPlaybackRate(u32* rate) {
-    if (!rate) return plat::kMmErrInvalidParam;
-    *rate = kFixedOne;
-    return plat::kMmNoError;
-}
+u16 PcmMixPassThrough::GetPlaybackRate(u32* rate) { return Report(rate, kFixedOne); }
 
-u16 PcmMixPassThrough::GetVolume(u32* volume) {
-    if (!volume) return plat::kMmErrInvalidParam;
-    *volume = kFixedOne;
-    return plat::kMmNoError;
-}
+u16 PcmMixPassThrough::GetVolume(u32* volume) { return Report(volume, kFixedOne); }
 
 u16 PcmMixPassThrough::GetPosition(plat::TimeRecord* time, u32 size) {
     if (!time || size != kPcmMixTimeSize) return plat::kMmErrInvalidParam;

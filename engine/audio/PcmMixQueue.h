@@ -3,6 +3,7 @@
 // frames. A record that closes a loop with passes to repeat, and every earlier record of that
 // loop, carry the loop's count, lengths, base and span; their end lies after the last pass.
 #include "engine/EngineTypes.h"
+#include "engine/audio/MixerDevice.h"
 #include "platform/audio/WaveTypes.h"
 
 struct PcmMixRecord {
@@ -27,6 +28,3 @@ struct PcmMixRecord {
         return loopCount == 0 ? start : start + (p - loopBase) / loopOutputFrames * loopOutputFrames;
     }
 };
-
-// Position a lies before position b on the wrapping 32-bit time line.
-inline bool pcmMixBefore(u32 a, u32 b) { return i32(a - b) < 0; }

@@ -5,8 +5,6 @@ namespace {
 constexpr u32 kRingRounding = 256;
 constexpr u32 kCursorRounding = 8;
 
-bool before(u32 a, u32 b) { return i32(a - b) < 0; }
-
 }  // namespace
 
 PushBufferDevice::PushBufferDevice(const PcmMixSettings& settings) : settings_(settings) {}
@@ -37,11 +35,7 @@ u16 PushBufferDevice::Open(const plat::WaveFormat& format, MixerRefillCallback c
     format_ = format;
     refill_ = callback;
     refillContext_ = context;
-    playWraps_ = writeWraps_ = 0;
-    playCursor_ = writeCursor_ = 0;
-    ReadCursors();
-    played_ = playCursor_ / format_.blockAlign;
-    written_ = writeCursor_ / format_.blockAlign;
+    RestartPositions();
     open_ = true;
     CreateThread(kPushBufferPollMs, settings_.runDeviceThreads);
     return plat::kMmNoError;
@@ -80,15 +74,19 @@ u16 PushBufferDevice::Stop() {
         if (thread_) thread_->Suspend();
         buffer_->stop();
         buffer_->setCurrentPosition(0);
-        playWraps_ = writeWraps_ = 0;
-        playCursor_ = writeCursor_ = 0;
-        ReadCursors();
-        played_ = playCursor_ / format_.blockAlign;
-        written_ = writeCursor_ / format_.blockAlign;
+        RestartPositions();
         playing_ = false;
     }
     Unlock();
     return result;
+}
+
+void PushBufferDevice::RestartPositions() {
+    playWraps_ = writeWraps_ = 0;
+    playCursor_ = writeCursor_ = 0;
+    ReadCursors();
+    played_ = playCursor_ / format_.blockAlign;
+    written_ = writeCursor_ / format_.blockAlign;
 }
 
 void PushBufferDevice::ReadCursors() {
@@ -122,7 +120,7 @@ u16 PushBufferDevice::GetBuffer(u32 from, MixerRegions* regions) {
     Lock();
     *regions = MixerRegions{};
     u16 result = plat::kMmErrError;
-    if (!locked_ && !before(from, written_) && before(from, played_ + ringFrames_)) {
+    if (!locked_ && !pcmMixBefore(from, written_) && pcmMixBefore(from, played_ + ringFrames_)) {
         const u32 align = format_.blockAlign;
         plat::PushBufferRegions bytes;
         if (buffer_->lock((from % ringFrames_) * align, (played_ + ringFrames_ - from) * align, &bytes) ==

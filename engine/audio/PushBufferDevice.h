@@ -30,6 +30,8 @@ public:
     u32 RingFrames() const { return ringFrames_; }
 
 private:
+    // Positions from the cursors of a buffer that starts (again) from its beginning.
+    void RestartPositions();
     void ReadCursors();
 
     const PcmMixSettings& settings_;

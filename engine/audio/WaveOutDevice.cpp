@@ -14,8 +14,6 @@ constexpr u32 kFormats44k = 0xF00;
 
 u16 bcd(u32 value) { return u16(((value / 10 % 10) << 4) | (value % 10)); }
 
-bool before(u32 a, u32 b) { return i32(a - b) < 0; }
-
 }  // namespace
 
 WaveOutDevice::WaveOutDevice(const PcmMixSettings& settings) : settings_(settings) {}
@@ -55,7 +53,7 @@ u16 WaveOutDevice::Open(const plat::WaveFormat& format, MixerRefillCallback call
         if (message != plat::kWaveOutDone) return;
         const u32 end = u32(header->user);
         u32 seen = completed_.load();
-        while (before(seen, end) && !completed_.compare_exchange_weak(seen, end)) {
+        while (pcmMixBefore(seen, end) && !completed_.compare_exchange_weak(seen, end)) {
         }
     });
     if (error) return error;
@@ -144,7 +142,7 @@ void WaveOutDevice::GetPositions(u32* played, u32* written) {
         u32 driver = time.value;
         if (time.type == plat::kTimeMs) driver = u32(u64(format_.samplesPerSec) * time.value / 1000);
         if (time.type == plat::kTimeBytes) driver = time.value / format_.blockAlign;
-        if (before(played_, driver)) played_ = driver;
+        if (pcmMixBefore(played_, driver)) played_ = driver;
         TopUp(0);
     }
     if (played) *played = played_;
@@ -155,7 +153,7 @@ void WaveOutDevice::GetPositions(u32* played, u32* written) {
 void WaveOutDevice::TopUp(u32 minimum) {
     u32 count = 0;
     bool wrote = false;
-    while (before(written_ - played_, info_.leadFrames) || count < minimum) {
+    while (pcmMixBefore(written_ - played_, info_.leadFrames) || count < minimum) {
         plat::WaveHeader* header = headers_[(written_ % ringFrames_) / info_.framesPerBuffer].get();
         if (!(header->flags.load() & plat::kWaveHeaderDone)) break;
         header->flags.fetch_and(~plat::kWaveHeaderDone);
@@ -176,14 +174,14 @@ u16 WaveOutDevice::GetBuffer(u32 from, MixerRegions* regions) {
     if (!open_) return plat::kMmErrNoDriver;
     Lock();
     *regions = MixerRegions{};
-    if (bufferLocks_ != 0 || before(from, written_) || !before(from - written_, ringFrames_)) {
+    if (bufferLocks_ != 0 || pcmMixBefore(from, written_) || !pcmMixBefore(from - written_, ringFrames_)) {
         Unlock();
         return plat::kMmErrError;
     }
     const u32 align = format_.blockAlign;
     u32 frame = from;
     const u32 limit = written_ + ringFrames_;
-    while (before(frame, limit)) {
+    while (pcmMixBefore(frame, limit)) {
         const u32 index = (frame % ringFrames_) / info_.framesPerBuffer;
         plat::WaveHeader* header = headers_[index].get();
         if (!(header->flags.load() & plat::kWaveHeaderDone)) break;
