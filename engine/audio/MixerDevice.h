@@ -24,6 +24,16 @@ constexpr u16 kDeviceCanMixStreams = 0x0001;
 constexpr u16 kDeviceCanRemix = 0x0002;
 constexpr u16 kDevicePushBuffer = 0x8000;
 
+// Format bits of a device: each rate group holds 8-bit mono, 8-bit stereo, 16-bit mono and
+// 16-bit stereo, from the lowest bit up.
+constexpr u32 kFormats11k = 0x00F;
+constexpr u32 kFormats22k = 0x0F0;
+constexpr u32 kFormats44k = 0xF00;
+constexpr u32 kFormats8Bit = 0x333;
+constexpr u32 kFormats16Bit = 0xCCC;
+constexpr u32 kFormatsStereo = 0xAAA;
+constexpr u32 kFormatsAll = 0xFFF;
+
 struct MixerRegions {
     u8* first = nullptr;
     u32 firstFrames = 0;

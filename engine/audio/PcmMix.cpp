@@ -11,7 +11,6 @@
 namespace {
 
 constexpr u32 kBaseRate = 11025;
-constexpr u32 kAllFormats = 0x0FFF;
 constexpr u16 kMixedChannels = 2;
 
 PcmMixModule module;
@@ -271,7 +270,7 @@ u16 pcmMixGetDevCaps(u16 deviceId, PcmMixDevCaps* caps, u32 size) {
     caps->driverVersion = u16((fromBcd(u8(version >> 8)) << 8) | fromBcd(u8(version)));
     std::strncpy(caps->productName, stream->device->ProductName().c_str(), sizeof(caps->productName) - 1);
     caps->channels = kMixedChannels;
-    caps->formats = kAllFormats;
+    caps->formats = kFormatsAll;
     caps->support = kPcmMixSupportVolume | kPcmMixSupportLeftRightVolume | kPcmMixSupportPlaybackRate;
     if (extended) {
         caps->baseRate = kBaseRate;

@@ -129,11 +129,16 @@ u16 PcmMixChannel::PrepareHeader(plat::WaveHeader* header, u32 size) {
     return plat::kMmNoError;
 }
 
-u16 PcmMixChannel::UnprepareHeader(plat::WaveHeader* header, u32 size) {
+u16 PcmMixChannel::CheckIdleHeader(const plat::WaveHeader* header, u32 size) const {
     if (!ValidHeader(header, size)) return plat::kMmErrInvalidParam;
     const u32 flags = header->flags.load();
     if (!(flags & plat::kWaveHeaderPrepared)) return plat::kWaveErrUnprepared;
     if (flags & plat::kWaveHeaderInQueue) return plat::kWaveErrStillPlaying;
+    return plat::kMmNoError;
+}
+
+u16 PcmMixChannel::UnprepareHeader(plat::WaveHeader* header, u32 size) {
+    if (const u16 error = CheckIdleHeader(header, size)) return error;
     auto* record = static_cast<PcmMixRecord*>(header->link);
     prepared_.erase(std::remove(prepared_.begin(), prepared_.end(), record), prepared_.end());
     delete record;
@@ -143,10 +148,7 @@ u16 PcmMixChannel::UnprepareHeader(plat::WaveHeader* header, u32 size) {
 }
 
 u16 PcmMixChannel::Write(plat::WaveHeader* header, u32 size) {
-    if (!ValidHeader(header, size)) return plat::kMmErrInvalidParam;
-    const u32 flags = header->flags.load();
-    if (!(flags & plat::kWaveHeaderPrepared)) return plat::kWaveErrUnprepared;
-    if (flags & plat::kWaveHeaderInQueue) return plat::kWaveErrStillPlaying;
+    if (const u16 error = CheckIdleHeader(header, size)) return error;
     auto* record = static_cast<PcmMixRecord*>(header->link);
     const u32 sourceFrames = header->bufferLength / format_.blockAlign;
     u32 outputFrames = 0;

@@ -72,6 +72,8 @@ private:
     void RemixQueued();
     u32 SourceOffset(u32 outputOffset) const;
     bool ValidHeader(const plat::WaveHeader* header, u32 size) const;
+    // A header of this channel that is prepared and not queued: 0, else the code for what it is.
+    u16 CheckIdleHeader(const plat::WaveHeader* header, u32 size) const;
 
     PcmMixStream& stream_;
     std::vector<PcmMixRecord*> prepared_;

@@ -7,12 +7,6 @@ namespace {
 
 constexpr u32 kGranularityBytes = 4;
 
-constexpr u32 kFormatRate11k = 0x00F;
-constexpr u32 kFormatRate22k = 0x0F0;
-constexpr u32 kFormatRate44k = 0xF00;
-constexpr u32 kFormat8Bit = 0x333;
-constexpr u32 kFormat16Bit = 0xCCC;
-constexpr u32 kFormatStereo = 0xAAA;
 
 void refillStream(void* context, u32 played, u32 written) {
     static_cast<PcmMixStream*>(context)->Refill(played, written);
@@ -52,11 +46,11 @@ void PcmMixStream::ChooseFormat() {
     u32 baseRate = 0;
     u32 mask = 0;
     device->FormatInfo(&baseRate, &mask);
-    mask = keepIfAny(mask, settings.frameRate == 11025 ? kFormatRate11k
-                           : settings.frameRate == 44100 ? kFormatRate44k
-                                                         : kFormatRate22k);
-    mask = keepIfAny(mask, settings.sampleSize == 16 ? kFormat16Bit : kFormat8Bit);
-    mask = keepIfAny(mask, settings.stereo ? kFormatStereo : ~kFormatStereo & 0xFFF);
+    mask = keepIfAny(mask, settings.frameRate == 11025 ? kFormats11k
+                           : settings.frameRate == 44100 ? kFormats44k
+                                                         : kFormats22k);
+    mask = keepIfAny(mask, settings.sampleSize == 16 ? kFormats16Bit : kFormats8Bit);
+    mask = keepIfAny(mask, settings.stereo ? kFormatsStereo : ~kFormatsStereo & kFormatsAll);
     u32 bit = 0;
     for (u32 b = 0; b < 12; ++b)
         if (mask & (1u << b)) bit = b;

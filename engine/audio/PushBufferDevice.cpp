@@ -23,7 +23,7 @@ u16 PushBufferDevice::Init(u16 deviceId) {
 
 void PushBufferDevice::FormatInfo(u32* baseRate, u32* formatMask) const {
     *baseRate = 11025;
-    *formatMask = 0x0FFF;
+    *formatMask = kFormatsAll;
 }
 
 u16 PushBufferDevice::Open(const plat::WaveFormat& format, MixerRefillCallback callback, void* context) {

@@ -6,12 +6,6 @@
 
 namespace {
 
-constexpr u32 kFormats8Bit = 0x333;
-constexpr u32 kFormats16Bit = 0xCCC;
-constexpr u32 kFormats11k = 0x00F;
-constexpr u32 kFormats22k = 0x0F0;
-constexpr u32 kFormats44k = 0xF00;
-
 u16 bcd(u32 value) { return u16(((value / 10 % 10) << 4) | (value % 10)); }
 
 }  // namespace
