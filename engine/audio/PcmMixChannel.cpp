@@ -324,10 +324,13 @@ void PcmMixChannel::Advance(u32 p) {
             const u32 pieceStart = r->start + pass * r->loopOutputFrames;
             while (r->loopsPlayed < pass) PassLoop(r);
             if (pcmMixBefore(p, pieceStart + r->outputFrames)) {
+                // The later records of the loop have played their pieces of the earlier passes too.
+                for (PcmMixRecord* q = next; q && q->loopCount > 0 && q->loopBase == r->loopBase; q = q->next)
+                    while (q->loopsPlayed < pass) PassLoop(q);
                 position_ = finishedFrames_ + (pcmMixBefore(p, pieceStart) ? 0 : SourceOffset(p - pieceStart));
                 return;
             }
-            PassLoop(r);
+            while (r->loopsPlayed <= pass) PassLoop(r);
         }
         r = next;
     }

@@ -30,6 +30,27 @@ TEST_F(PcmMixPlayback, OneBufferLoopPlaysEachPassReportingTheNewOnesThenDone) {
     EXPECT_EQ(countOf(output(), 0x90), 300u);
 }
 
+TEST_F(PcmMixPlayback, LoopOverSeveralBuffersReportsEachBufferOncePerRepeat) {
+    Client& c = client();
+    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    c.write(constant(0x90, 3000), plat::kWaveHeaderBeginLoop, 3, "a");
+    c.write(constant(0xA0, 2000), plat::kWaveHeaderEndLoop, 0, "b");
+    c.write(constant(0xB0, 100), 0, 0, "c");
+    std::vector<u32> positions;
+    for (int i = 0; i < 120; ++i) {
+        play(10);
+        plat::TimeRecord time;
+        pcmMixGetPosition(c.handle, &time, kPcmMixTimeSize);
+        positions.push_back(time.value);
+    }
+    EXPECT_EQ(c.events, (std::vector<std::string>{"open", "loop:a", "loop:b", "loop:a", "loop:b", "done:a", "done:b",
+                                                  "done:c"}));
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    EXPECT_EQ(positions.back(), 3u * 5000 + 100);
+    EXPECT_EQ(countOf(output(), 0x90), 9000u);
+    EXPECT_EQ(countOf(output(), 0xA0), 6000u);
+}
+
 TEST_F(PcmMixPlayback, LoopMessagesAreLeftOutWhenAskedTo) {
     Client& c = client();
     ASSERT_EQ(c.open(kMono8, kPcmMixNoLoopMessages), plat::kMmNoError);
