@@ -300,3 +300,45 @@ TEST_F(MixerTest, DeviceThreadPlaysAsTheClockMoves) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace mixertest;
+
+TEST_F(MixerTest, WithoutRemixANewBufferWaitsForTheNextRefill) {
+    PcmMixSettings settings = testSettings();
+    settings.enableRemix = false;
+    start(settings);
+    Client& c = client();
+    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    c.write(constant(0x90, 1000));
+    play(10);
+    EXPECT_EQ(countOf(output(), 0x90), 0u);
+    play(200);
+    EXPECT_EQ(countOf(output(), 0x90), 1000u);
+    EXPECT_EQ(c.events.back(), "done:0");
+    EXPECT_EQ(pcmMixEnableRemix(1), 0);
+}
+
+TEST_F(MixerTest, DeviceMixingGivesEachHandleItsOwnStreamInItsOwnFormat) {
+    PcmMixSettings settings = testSettings();
+    settings.pushBufferEnable = true;
+    settings.enableDeviceMixing = true;
+    start(settings);
+    Client& first = client("first");
+    Client& second = client("second");
+    ASSERT_EQ(first.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(second.open(plat::makePcmFormat(11025, 2, 16), kPcmMixNativeOrder), plat::kMmNoError);
+    first.write(constant(0x90, 500));
+    second.write(std::vector<u8>(4 * 300, 0x11));
+    for (int i = 0; i < 20; ++i) {
+        clock.advance(5);
+        pcmMixPollDevices();
+    }
+    EXPECT_EQ(first.events.back(), "done:0");
+    EXPECT_EQ(second.events.back(), "done:0");
+    // The second stream plays the client's own samples, untouched.
+    EXPECT_EQ(countOf(output(), 0x11), 4u * 300);
+}
+
+}  // namespace
