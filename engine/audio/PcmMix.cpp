@@ -120,6 +120,7 @@ u16 withHandle(PcmMixHandle handle, Operation operation) {
 PcmMixModule& pcmMixModule() { return module; }
 
 EngineErr pcmMixInit(const PcmMixSettings& settings) {
+    if (module.initialised) pcmMixShutdown();
     module = PcmMixModule{};
     module.kernels = pcmMixBuiltInKernels();
     module.settings = settings;

@@ -473,7 +473,9 @@ void PcmMixChannel::Retime(u32 written) {
             last = last->next;
             loopOutput += last->outputFrames;
         }
-        const u32 count = LoopCountFor(LoopFirstRecord(r), loopOutput);
+        // With the loop's first record already done, the count it gave stays as it was.
+        PcmMixRecord* first = LoopFirstRecord(r);
+        const u32 count = first->HasFlag(plat::kWaveHeaderBeginLoop) ? LoopCountFor(first, loopOutput) : r->loopCount;
         const u32 base = start;
         for (PcmMixRecord* q = r;; q = q->next) {
             q->start = start;
