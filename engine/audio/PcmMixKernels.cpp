@@ -38,16 +38,26 @@ inline void resample(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Prep
 inline i8 saturate8(int sum) { return i8(std::clamp(sum, -128, 127)); }
 inline i16 saturate16(int sum) { return i16(std::clamp(sum, -32768, 32767)); }
 
-inline i16 loadSwapped(const u8* s) { return i16(readBE16(s)); }
-inline i16 loadNative(const u8* s) { return i16(readLE16(s)); }
+// Whole 16-bit loads and stores (the output is little-endian, as is the machine) let the
+// compiler vectorise the unit-step loops.
+inline i16 loadNative(const u8* s) {
+    i16 v;
+    std::memcpy(&v, s, 2);
+    return v;
+}
+inline i16 loadSwapped(const u8* s) { return i16(ByteSwap16(u16(loadNative(s)))); }
+inline void store16(u8* d, i16 v) { std::memcpy(d, &v, 2); }
 
-inline void addTo16(u8* d, i16 v) { writeLE16(d, u16(saturate16(i16(readLE16(d)) + v))); }
+inline void addTo16(u8* d, i16 v) { store16(d, saturate16(loadNative(d) + v)); }
 
 }  // namespace
 
 i16 pcmMixScale16(i16 sample, Fixed gain) {
-    const i64 scaled = (i64(sample) * gain) >> 16;
-    return i16(std::clamp<i64>(scaled, -32768, 32767));
+    // sample x gain / 65536 rounded down, in two 32-bit products: the integer part of the gain
+    // and its fraction (whose product is below 2^31, so its shift rounds down exactly).
+    const i32 whole = i32(sample) * (gain >> 16);
+    const i32 fraction = (i32(sample) * i32(gain & 0xFFFF)) >> 16;
+    return saturate16(whole + fraction);
 }
 
 void pcmMixKernelMix8(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed, u16, const u8* table) {
@@ -102,7 +112,7 @@ void pcmMixKernelCopy16Swapped(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed 
     }
     resample<2, 2>(
         d, s, n, ds, ss, step, [gain](const u8* p) { return pcmMixScale16(loadSwapped(p), gain); },
-        [](u8* q, i16 v) { writeLE16(q, u16(v)); });
+        store16);
 }
 
 void pcmMixKernelCopy16Native(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16, const u8*) {
@@ -112,7 +122,7 @@ void pcmMixKernelCopy16Native(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed s
     }
     resample<2, 2>(
         d, s, n, ds, ss, step, [gain](const u8* p) { return pcmMixScale16(loadNative(p), gain); },
-        [](u8* q, i16 v) { writeLE16(q, u16(v)); });
+        store16);
 }
 
 void pcmMixKernelFillBytes(u8* d, u32 value, u32 count) { std::memset(d, int(u8(value)), count); }

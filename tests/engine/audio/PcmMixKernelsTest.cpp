@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
+#include <random>
 #include <vector>
 
 #include "engine/ByteOrder.h"
@@ -106,6 +108,16 @@ TEST(PcmMixKernels, GainAboveUnitySaturatesInsteadOfWrapping) {
     EXPECT_EQ(readSamples(out), (std::vector<i16>{32767, -32768, 2000}));
     EXPECT_EQ(pcmMixScale16(-32768, kFixedOne), -32768);
     EXPECT_EQ(pcmMixScale16(-3, 0x8000), -2);  // scaled values round down
+}
+
+TEST(PcmMixKernels, ScaledSampleIsTheFlooredProductHeldToSixteenBits) {
+    std::mt19937 random(11);
+    for (int i = 0; i < 100000; ++i) {
+        const i16 sample = i16(random());
+        const Fixed gain = Fixed(random() & 0x7FFFFFFF) >> (random() % 16);
+        const i64 exact = std::clamp<i64>((i64(sample) * gain) >> 16, -32768, 32767);
+        ASSERT_EQ(pcmMixScale16(sample, gain), exact) << sample << " x " << gain;
+    }
 }
 
 TEST(PcmMixKernels, FastPathsCopyExactlyAsTheGeneralLoop) {
