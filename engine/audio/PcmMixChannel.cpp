@@ -12,13 +12,6 @@ namespace {
 constexpr u32 kMaxLoopSpan = 0x40000000;
 constexpr u32 kFullBalance = 0xFFFFFFFF;
 
-bool validSourceFormat(const plat::WaveFormat& format) {
-    return format.formatTag == plat::kWaveFormatPcm && format.samplesPerSec != 0 &&
-           (format.channels == 1 || format.channels == 2) &&
-           (format.bitsPerSample == 8 || format.bitsPerSample == 16) &&
-           format.blockAlign == format.bitsPerSample / 8 * format.channels;
-}
-
 // Frames in output frames of `sourceFrames` at `step`; false when they do not fit.
 bool outputFramesOf(u32 sourceFrames, Fixed step, u32* frames) {
     const u64 product = (u64(sourceFrames) * u64(u32(step))) >> 16;
@@ -63,7 +56,7 @@ u32 PcmMixChannel::SourceOffset(u32 outputOffset) const {
 }
 
 u16 PcmMixChannel::Open(const plat::WaveFormat& format, PcmMixCallback callback, uintptr_t instance, u32 flags) {
-    if (!validSourceFormat(format)) return plat::kWaveErrBadFormat;
+    if (!plat::isPlayablePcm(format)) return plat::kWaveErrBadFormat;
     KeepCommon(format, callback, instance, flags);
     head_ = tail_ = nullptr;
     finishedFrames_ = position_ = 0;

@@ -16,6 +16,13 @@ WaveFormat makePcmFormat(uint32_t rate, uint16_t channels, uint16_t bits) {
     return format;
 }
 
+bool isPlayablePcm(const WaveFormat& format) {
+    return format.formatTag == kWaveFormatPcm && format.samplesPerSec != 0 &&
+           (format.channels == 1 || format.channels == 2) &&
+           (format.bitsPerSample == 8 || format.bitsPerSample == 16) &&
+           format.blockAlign == format.channels * format.bitsPerSample / 8;
+}
+
 uint32_t waveOutDeviceCount() { return audioBackend().deviceCount(); }
 
 uint16_t waveOutGetCaps(uint32_t device, WaveOutCaps* caps) {
@@ -37,11 +44,7 @@ uint16_t WaveOut::open(std::unique_ptr<WaveOut>& out, uint32_t device, const Wav
     AudioBackend& backend = audioBackend();
     if (device == kWaveMapper) device = 0;
     if (device >= backend.deviceCount()) return kMmErrBadDeviceId;
-    const bool pcm = format.formatTag == kWaveFormatPcm && format.samplesPerSec != 0 &&
-                     (format.channels == 1 || format.channels == 2) &&
-                     (format.bitsPerSample == 8 || format.bitsPerSample == 16) &&
-                     format.blockAlign == format.channels * format.bitsPerSample / 8;
-    if (!pcm) return kWaveErrBadFormat;
+    if (!isPlayablePcm(format)) return kWaveErrBadFormat;
     std::unique_ptr<WaveOut> waveOut(new WaveOut(format, std::move(callback)));
     WaveOut* self = waveOut.get();
     waveOut->sink_ = backend.openSink(device, format, [self](uint8_t* data, uint32_t frames) { self->pull(data, frames); });

@@ -46,6 +46,8 @@ struct WaveFormat {
 };
 
 WaveFormat makePcmFormat(uint32_t rate, uint16_t channels, uint16_t bits);
+// PCM with a rate, 1 or 2 channels of 8 or 16 bits, and the block align they make.
+bool isPlayablePcm(const WaveFormat& format);
 
 // One buffer handed to a wave-out device. The device sets and clears the flags from its own
 // thread, hence the atomic word; the other fields belong to whoever prepared the header.
