@@ -168,7 +168,9 @@ u16 PcmMixChannel::Write(plat::WaveHeader* header, u32 size) {
         if (!paused_) {
             if (pcmMixModule().settings.enableRemix) playing_ = true;
             if (playing_) {
-                stream_.RenderChannel(*this, record->start);
+                // What the device already holds cannot change: a record that began before the
+                // written position is added from there.
+                stream_.RenderChannel(*this, pcmMixBefore(record->start, written) ? written : record->start);
                 stream_.MixFrom(stream_.mixedTo);
             } else {
                 stream_.remixPending = true;

@@ -105,6 +105,19 @@ TEST_F(PcmMixPlayback, BufferWrittenWhilePlayingIsMixedInWhole) {
     EXPECT_EQ(late.events.back(), "done:0");
 }
 
+TEST_F(PcmMixPlayback, BufferQueuedBehindAShortOneIsHeardFromTheWrittenPosition) {
+    Client& c = client();
+    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    c.write(constant(0x90, 100));
+    // The first buffer made the device hand over a whole lead: the second one starts before
+    // the written position, and the part of it still ahead of that position is heard.
+    c.write(constant(0xA0, 5000));
+    play(500);
+    EXPECT_EQ(countOf(output(), 0x90), 100u);
+    EXPECT_EQ(countOf(output(), 0xA0), 5000u - (kFirstRestartFrame - 100));
+    EXPECT_EQ(c.events.back(), "done:1");
+}
+
 TEST_F(PcmMixPlayback, PausedChannelFallsSilentAndRestartGoesOnWhereItWasHanded) {
     Client& c = client();
     ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
