@@ -1,3 +1,5 @@
+// The channel's client operations: open, prepare, write, pause, restart, reset, break loop,
+// volume, balance and rate, each under the device lock where it touches the queue.
 #include "engine/audio/PcmMixChannel.h"
 
 #include <algorithm>
@@ -9,22 +11,7 @@
 
 namespace {
 
-constexpr u32 kMaxLoopSpan = 0x40000000;
 constexpr u32 kFullBalance = 0xFFFFFFFF;
-
-// Frames in output frames of `sourceFrames` at `step`; false when they do not fit.
-bool outputFramesOf(u32 sourceFrames, Fixed step, u32* frames) {
-    const u64 product = (u64(sourceFrames) * u64(u32(step))) >> 16;
-    if (product > 0x7FFFFFFFu) return false;
-    *frames = u32(product);
-    return true;
-}
-
-u32 outputFramesOrMax(u32 sourceFrames, Fixed step) {
-    u32 frames = 0x7FFFFFFF;
-    outputFramesOf(sourceFrames, step, &frames);
-    return frames;
-}
 
 }  // namespace
 
@@ -48,11 +35,6 @@ bool PcmMixChannel::ValidHeader(const plat::WaveHeader* header, u32 size) const 
     // A header prepared on another handle is not this channel's to queue or free.
     return !(header->flags.load() & plat::kWaveHeaderPrepared) ||
            std::find(prepared_.begin(), prepared_.end(), header->link) != prepared_.end();
-}
-
-u32 PcmMixChannel::SourceOffset(u32 outputOffset) const {
-    // The quotient of the frame offset by the step, kept in 64 bits so that long buffers stay exact.
-    return u32((u64(outputOffset) << 16) / u32(step_));
 }
 
 u16 PcmMixChannel::Open(const plat::WaveFormat& format, PcmMixCallback callback, uintptr_t instance, u32 flags) {
@@ -145,7 +127,7 @@ u16 PcmMixChannel::Write(plat::WaveHeader* header, u32 size) {
     auto* record = static_cast<PcmMixRecord*>(header->link);
     const u32 sourceFrames = header->bufferLength / format_.blockAlign;
     u32 outputFrames = 0;
-    if (!outputFramesOf(sourceFrames, step_, &outputFrames)) return plat::kMmErrInvalidParam;
+    if (!pcmMixOutputFrames(sourceFrames, step_, &outputFrames)) return plat::kMmErrInvalidParam;
     *record = PcmMixRecord{};
     record->header = header;
     record->data = header->data;
@@ -179,209 +161,6 @@ u16 PcmMixChannel::Write(plat::WaveHeader* header, u32 size) {
     }
     stream_.device->Play();
     return plat::kMmNoError;
-}
-
-u16 PcmMixChannel::SetupLoop(PcmMixRecord* record) {
-    if (!record->HasFlag(plat::kWaveHeaderEndLoop)) return plat::kMmNoError;
-    u32 loopSource = record->sourceFrames;
-    u32 loopOutput = record->outputFrames;
-    PcmMixRecord* first = record;
-    if (!record->HasFlag(plat::kWaveHeaderBeginLoop)) {
-        first = nullptr;
-        for (PcmMixRecord* q = tail_; q; q = q->prev) {
-            if (q->HasFlag(plat::kWaveHeaderEndLoop)) return plat::kMmErrInvalidParam;
-            loopSource += q->sourceFrames;
-            loopOutput += q->outputFrames;
-            if (q->HasFlag(plat::kWaveHeaderBeginLoop)) {
-                first = q;
-                break;
-            }
-        }
-        if (!first) return plat::kMmErrInvalidParam;
-    }
-    record->loopSourceFrames = loopSource;
-    record->loopOutputFrames = loopOutput;
-    record->loopCount = LoopCountFor(first, loopOutput);
-    record->loopBase = first->start;
-    if (record->loopCount == 0) return plat::kMmNoError;
-    record->loopsPlayed = 0;
-    record->loopSpan = (record->loopCount + 1) * loopOutput;
-    for (PcmMixRecord* q = first; q && q != record; q = q->next) {
-        q->loopCount = record->loopCount;
-        q->loopsPlayed = 0;
-        q->loopSourceFrames = loopSource;
-        q->loopOutputFrames = loopOutput;
-        q->loopBase = first->start;
-        q->loopSpan = record->loopSpan;
-        q->end += record->loopCount * loopOutput;
-    }
-    return plat::kMmNoError;
-}
-
-u32 PcmMixChannel::LoopCountFor(const PcmMixRecord* first, u32 loopOutputFrames) const {
-    // A loop without output frames would never end a pass: it plays as no loop.
-    if (loopOutputFrames == 0) return 0;
-    const u32 loops = first->header->loops;
-    const u32 count = loops > 0 ? loops - 1 : 0;
-    const u32 limit = kMaxLoopSpan / loopOutputFrames;
-    return std::min(count, limit > 0 ? limit - 1 : 0);
-}
-
-void PcmMixChannel::TimeRecord(PcmMixRecord* record, u32 written) {
-    PcmMixRecord* previous = record->prev;
-    if (!previous) {
-        playing_ = false;
-        record->start = paused_ ? 0 : stream_.RestartPosition(written);
-    } else if (record->loopCount > 0 && !record->HasFlag(plat::kWaveHeaderBeginLoop)) {
-        record->start = previous->start + previous->outputFrames;
-    } else {
-        record->start = previous->end;
-    }
-    if (record->loopCount > 0 && record->HasFlag(plat::kWaveHeaderBeginLoop)) record->loopBase = record->start;
-    record->end = record->loopCount > 0 ? record->loopBase + record->loopSpan : record->start + record->outputFrames;
-}
-
-void PcmMixChannel::ShiftQueue(u32 delta) {
-    for (PcmMixRecord* r = head_; r; r = r->next) {
-        r->start += delta;
-        r->end += delta;
-        r->loopBase += delta;
-    }
-}
-
-void PcmMixChannel::StartQueueAt(u32 p) {
-    playing_ = true;
-    if (head_) ShiftQueue(p - head_->start);
-}
-
-PcmMixRecord* PcmMixChannel::FindRecordAt(u32 p, u32* pieceStart) const {
-    for (PcmMixRecord* r = head_; r; r = r->next) {
-        if (pcmMixBefore(p, r->start) || !pcmMixBefore(p, r->end)) continue;
-        const u32 s = r->PassStart(p);
-        if (pcmMixBefore(p, s + r->outputFrames)) {
-            *pieceStart = s;
-            return r;
-        }
-    }
-    return nullptr;
-}
-
-PcmMixRecord* PcmMixChannel::LoopFirstRecord(PcmMixRecord* record) const {
-    for (PcmMixRecord* q = record; q; q = q->prev)
-        if (q->HasFlag(plat::kWaveHeaderBeginLoop)) return q;
-    return record;
-}
-
-void PcmMixChannel::Finish(PcmMixRecord* record) {
-    head_ = record->next;
-    if (head_)
-        head_->prev = nullptr;
-    else
-        tail_ = nullptr;
-    if (!head_) playing_ = false;
-    record->next = record->prev = nullptr;
-    plat::WaveHeader* header = record->header;
-    header->flags.store((header->flags.load() & ~plat::kWaveHeaderInQueue) | plat::kWaveHeaderDone);
-    finishedFrames_ += record->sourceFrames;
-    position_ = finishedFrames_;
-    Notify(plat::kWaveOutDone, reinterpret_cast<uintptr_t>(header));
-}
-
-void PcmMixChannel::PassLoop(PcmMixRecord* record) {
-    ++record->loopsPlayed;
-    finishedFrames_ += record->sourceFrames;
-    position_ = finishedFrames_;
-    if (!(flags_ & kPcmMixNoLoopMessages)) Notify(kPcmMixLoopPassed, reinterpret_cast<uintptr_t>(record->header));
-}
-
-void PcmMixChannel::Advance(u32 p) {
-    if (paused_) return;
-    // Every pass that the played position has left is reported, even when a poll came too
-    // late to see it begin, so that the position counts each pass once.
-    PcmMixRecord* r = head_;
-    while (r) {
-        if (pcmMixBefore(p, r->start)) return;
-        PcmMixRecord* next = r->next;
-        if (!pcmMixBefore(p, r->end)) {
-            while (r->loopsPlayed < r->loopCount) PassLoop(r);
-            Finish(r);
-            r = next;
-            continue;
-        }
-        if (r->loopCount == 0) {
-            position_ = finishedFrames_ + SourceOffset(p - r->start);
-            return;
-        }
-        const u32 pass = (p - r->loopBase) / r->loopOutputFrames;
-        if (r->HasFlag(plat::kWaveHeaderBeginLoop) && r->HasFlag(plat::kWaveHeaderEndLoop)) {
-            while (r->loopsPlayed < pass) PassLoop(r);
-        } else {
-            const u32 pieceStart = r->start + pass * r->loopOutputFrames;
-            while (r->loopsPlayed < pass) PassLoop(r);
-            if (pcmMixBefore(p, pieceStart + r->outputFrames)) {
-                // The later records of the loop have played their pieces of the earlier passes too.
-                for (PcmMixRecord* q = next; q && q->loopCount > 0 && q->loopBase == r->loopBase; q = q->next)
-                    while (q->loopsPlayed < pass) PassLoop(q);
-                position_ = finishedFrames_ + (pcmMixBefore(p, pieceStart) ? 0 : SourceOffset(p - pieceStart));
-                return;
-            }
-            while (r->loopsPlayed <= pass) PassLoop(r);
-        }
-        r = next;
-    }
-}
-
-bool PcmMixChannel::Render(u32 p, u8* destination, u32 frames, bool first) {
-    if (paused_ || !playing_ || !head_) return false;
-    const u32 frameBytes = stream_.FrameBytes();
-    if (pcmMixBefore(p, head_->start)) {
-        const u32 gap = head_->start - p;
-        if (gap >= frames) return false;
-        if (first) stream_.FillSilence(destination, gap);
-        destination += size_t(gap) * frameBytes;
-        frames -= gap;
-        p = head_->start;
-    }
-    u32 s = 0;
-    PcmMixRecord* r = FindRecordAt(p, &s);
-    if (!r) return false;
-    const PcmMixKernelTable& kernels = pcmMixModule().kernels;
-    while (frames != 0) {
-        const u32 offset = p - s;
-        const u32 f = std::min(frames, r->outputFrames - offset);
-        if (f != 0) {
-            const u8* source = r->data + size_t(SourceOffset(offset)) * format_.blockAlign;
-            for (u16 i = 0; i < passes_.passesInUse; ++i) {
-                const PcmMixPass& pass = passes_.pass[i];
-                const u32 count = f * pass.countMultiplier;
-                if (first) {
-                    kernels.sample[pass.copyKernel](destination + pass.copyOffset, source + pass.sourceOffset, count,
-                                                    pass.destinationStride, pass.sourceStride, step_, pass.gain,
-                                                    pass.identity, pass.table);
-                } else if (pass.gain != 0) {
-                    kernels.sample[pass.mixKernel](destination + pass.mixOffset, source + pass.sourceOffset, count,
-                                                   pass.destinationStride, pass.sourceStride, step_, pass.gain,
-                                                   pass.identity, pass.table);
-                }
-            }
-        }
-        destination += size_t(f) * frameBytes;
-        frames -= f;
-        p += f;
-        if (p == s + r->outputFrames) {
-            s = p;
-            if (r->HasFlag(plat::kWaveHeaderEndLoop) && pcmMixBefore(p, r->end)) {
-                r = LoopFirstRecord(r);
-            } else {
-                r = r->next;
-                if (!r) {
-                    if (first && frames != 0) stream_.FillSilence(destination, frames);
-                    return true;
-                }
-            }
-        }
-    }
-    return true;
 }
 
 void PcmMixChannel::RemixQueued() {
@@ -439,52 +218,6 @@ u16 PcmMixChannel::SetPlaybackRate(u32 rate) {
         RemixQueued();
     }
     return plat::kMmNoError;
-}
-
-void PcmMixChannel::Retime(u32 written) {
-    u32 s = 0;
-    PcmMixRecord* holder = FindRecordAt(written, &s);
-    if (!holder) return;
-    const u64 fraction = holder->outputFrames ? (u64(written - s) << 16) / holder->outputFrames : 0;
-    u32 start = written - outputFramesOrMax(u32((u64(holder->sourceFrames) * fraction) >> 16), step_);
-    if (holder->loopCount > 0 && holder->loopsPlayed > 0)
-        start -= outputFramesOrMax(holder->loopSourceFrames * holder->loopsPlayed, step_);
-    for (PcmMixRecord* q = head_; q != holder; q = q->next) start -= outputFramesOrMax(q->sourceFrames, step_);
-
-    for (PcmMixRecord* r = head_; r; r = r->next) r->outputFrames = outputFramesOrMax(r->sourceFrames, step_);
-    PcmMixRecord* r = head_;
-    while (r) {
-        if (r->loopCount == 0) {
-            r->start = start;
-            r->end = start + r->outputFrames;
-            start = r->end;
-            r = r->next;
-            continue;
-        }
-        // A loop, from its first record (or the part of it still queued) to the record that closes it.
-        PcmMixRecord* last = r;
-        u32 loopOutput = r->outputFrames;
-        while (last->next && !last->HasFlag(plat::kWaveHeaderEndLoop)) {
-            last = last->next;
-            loopOutput += last->outputFrames;
-        }
-        // With the loop's first record already done, the count it gave stays as it was.
-        PcmMixRecord* first = LoopFirstRecord(r);
-        const u32 count = first->HasFlag(plat::kWaveHeaderBeginLoop) ? LoopCountFor(first, loopOutput) : r->loopCount;
-        const u32 base = start;
-        for (PcmMixRecord* q = r;; q = q->next) {
-            q->start = start;
-            start += q->outputFrames;
-            q->loopOutputFrames = loopOutput;
-            q->loopBase = base;
-            q->loopCount = count;
-            q->loopSpan = (count + 1) * loopOutput;
-            q->end = q->start + q->outputFrames + count * loopOutput;
-            if (q == last) break;
-        }
-        start = last->end;
-        r = last->next;
-    }
 }
 
 u16 PcmMixChannel::Pause() {

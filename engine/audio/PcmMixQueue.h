@@ -28,3 +28,17 @@ struct PcmMixRecord {
         return loopCount == 0 ? start : start + (p - loopBase) / loopOutputFrames * loopOutputFrames;
     }
 };
+
+// Output frames of `sourceFrames` at `step`; false when they do not fit in 31 bits.
+inline bool pcmMixOutputFrames(u32 sourceFrames, Fixed step, u32* frames) {
+    const u64 product = (u64(sourceFrames) * u64(u32(step))) >> 16;
+    if (product > 0x7FFFFFFFu) return false;
+    *frames = u32(product);
+    return true;
+}
+
+inline u32 pcmMixOutputFramesOrMax(u32 sourceFrames, Fixed step) {
+    u32 frames = 0x7FFFFFFF;
+    pcmMixOutputFrames(sourceFrames, step, &frames);
+    return frames;
+}
