@@ -119,6 +119,12 @@ u16 withHandle(PcmMixHandle handle, Operation operation) {
 
 PcmMixModule& pcmMixModule() { return module; }
 
+EngineErr pcmMixInit() {
+    PcmMixSettings settings;
+    pcmMixReadSettings(nullptr, &settings);
+    return pcmMixInit(settings);
+}
+
 EngineErr pcmMixInit(const PcmMixSettings& settings) {
     if (module.initialised) pcmMixShutdown();
     module = PcmMixModule{};

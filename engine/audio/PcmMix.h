@@ -58,6 +58,8 @@ struct PcmMixDevCaps {
     u32 latencyMs = 0;
 };
 
+// Starts the mixer with the settings of the engine INI (which must be started).
+EngineErr pcmMixInit();
 EngineErr pcmMixInit(const PcmMixSettings& settings);
 void pcmMixShutdown();
 
