@@ -230,10 +230,7 @@ u16 pcmMixEnableRemix(u16 enable) {
     for (PcmMixStream* s = module.streams; s; s = s->next) {
         if (!s->started || !s->remixPending || !(s->capabilities & kDeviceCanRemix)) continue;
         PcmMixDeviceLock lock(*s);
-        u32 played = 0;
-        u32 written = 0;
-        s->device->GetPositions(&played, &written);
-        s->Remix(written);
+        s->Remix(s->WrittenPosition());
     }
     return old;
 }

@@ -135,9 +135,7 @@ u16 PcmMixChannel::Write(plat::WaveHeader* header, u32 size) {
     record->outputFrames = outputFrames;
     {
         PcmMixDeviceLock lock(stream_);
-        u32 played = 0;
-        u32 written = 0;
-        stream_.device->GetPositions(&played, &written);
+        const u32 written = stream_.WrittenPosition();
         if (SetupLoop(record) != plat::kMmNoError) return plat::kMmErrInvalidParam;
         header->flags.store((header->flags.load() & ~plat::kWaveHeaderDone) | plat::kWaveHeaderInQueue);
         record->prev = tail_;
@@ -163,16 +161,11 @@ u16 PcmMixChannel::Write(plat::WaveHeader* header, u32 size) {
     return plat::kMmNoError;
 }
 
-void PcmMixChannel::RemixQueued() {
-    if (!head_) return;
-    if (pcmMixModule().settings.enableRemix) {
-        u32 played = 0;
-        u32 written = 0;
-        stream_.device->GetPositions(&played, &written);
-        stream_.MixFrom(written);
-    } else {
+void PcmMixChannel::RemixFromWritten() {
+    if (pcmMixModule().settings.enableRemix)
+        stream_.MixFrom(stream_.WrittenPosition());
+    else
         stream_.remixPending = true;
-    }
 }
 
 void PcmMixChannel::ApplyGains() {
@@ -180,7 +173,7 @@ void PcmMixChannel::ApplyGains() {
     pcmMixSetPassGains(passes_, volume_, balance_);
     pcmMixBuildPassTables(passes_, format_.bitsPerSample);
     pcmMixChooseKernels(passes_, stream_.format, format_, step_, nativeOrder_, (flags_ & kPcmMixSwapSides) != 0);
-    RemixQueued();
+    if (head_) RemixFromWritten();
 }
 
 u16 PcmMixChannel::SetVolume(u32 volume) {
@@ -211,11 +204,9 @@ u16 PcmMixChannel::SetPlaybackRate(u32 rate) {
     step_ = step;
     pcmMixChooseKernels(passes_, stream_.format, format_, step_, nativeOrder_, (flags_ & kPcmMixSwapSides) != 0);
     if (head_) {
-        u32 played = 0;
-        u32 written = 0;
-        stream_.device->GetPositions(&played, &written);
+        const u32 written = stream_.WrittenPosition();
         Retime(written);
-        RemixQueued();
+        if (head_) RemixFromWritten();
     }
     return plat::kMmNoError;
 }
@@ -226,9 +217,7 @@ u16 PcmMixChannel::Pause() {
     paused_ = true;
     handedBeforePause_ = 0;
     if (playing_ && head_) {
-        u32 played = 0;
-        u32 written = 0;
-        stream_.device->GetPositions(&played, &written);
+        const u32 written = stream_.WrittenPosition();
         const i32 handed = i32(written - head_->start);
         handedBeforePause_ = handed >= 1 ? u32(handed) : 0;
         // Only what the device does not hold yet can change: the later of the record's start and the written position.
@@ -241,9 +230,7 @@ u16 PcmMixChannel::Restart() {
     if (!paused_) return plat::kMmNoError;
     {
         PcmMixDeviceLock lock(stream_);
-        u32 played = 0;
-        u32 written = 0;
-        stream_.device->GetPositions(&played, &written);
+        const u32 written = stream_.WrittenPosition();
         paused_ = false;
         if (head_) {
             if (pcmMixModule().settings.enableRemix) {
@@ -265,16 +252,7 @@ u16 PcmMixChannel::Reset() {
     PcmMixDeviceLock lock(stream_);
     const bool mixedAlready = head_ && pcmMixBefore(head_->start, stream_.mixedTo);
     while (head_) Finish(head_);
-    if (mixedAlready) {
-        if (pcmMixModule().settings.enableRemix) {
-            u32 played = 0;
-            u32 written = 0;
-            stream_.device->GetPositions(&played, &written);
-            stream_.MixFrom(written);
-        } else {
-            stream_.remixPending = true;
-        }
-    }
+    if (mixedAlready) RemixFromWritten();
     finishedFrames_ = position_ = 0;
     paused_ = playing_ = false;
     return plat::kMmNoError;

@@ -69,7 +69,7 @@ private:
     void PassLoop(PcmMixRecord* record);
     void ApplyGains();
     // Remixes from the written position, or leaves the remix to the next refill.
-    void RemixQueued();
+    void RemixFromWritten();
     u32 SourceOffset(u32 outputOffset) const;
     bool ValidHeader(const plat::WaveHeader* header, u32 size) const;
     // A header of this channel that is prepared and not queued: 0, else the code for what it is.

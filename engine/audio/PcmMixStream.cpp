@@ -102,6 +102,13 @@ void PcmMixStream::RemoveChannel(PcmMixChannel* channel) {
 
 u32 PcmMixStream::RestartPosition(u32 written) const { return roundUp(written, granularity); }
 
+u32 PcmMixStream::WrittenPosition() {
+    u32 played = 0;
+    u32 written = 0;
+    device->GetPositions(&played, &written);
+    return written;
+}
+
 void PcmMixStream::FillSilence(u8* destination, u32 frames) const {
     const PcmMixKernelTable& kernels = pcmMixModule().kernels;
     const u32 samples = frames * format.channels;

@@ -26,6 +26,8 @@ struct PcmMixStream {
     // Adds one channel into the output already mixed, from p up to the mixed-up-to position.
     void RenderChannel(PcmMixChannel& channel, u32 p);
     u32 RestartPosition(u32 written) const;
+    // The device's written position (asking for it also tops the device up).
+    u32 WrittenPosition();
     void FillSilence(u8* destination, u32 frames) const;
     u32 FrameBytes() const { return format.blockAlign; }
 
