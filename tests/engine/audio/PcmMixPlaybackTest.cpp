@@ -156,6 +156,22 @@ TEST_F(PcmMixPlayback, ResetReturnsEveryBufferSoThatTheChannelCloses) {
     c.handle = nullptr;
 }
 
+TEST_F(PcmMixPlayback, VolumeChangeIsHeardOnceTheHandedFramesHavePlayed) {
+    Client& c = client();
+    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    c.write(constant(0xC0, 22050));
+    play(100);
+    const size_t playedBefore = output().size();
+    ASSERT_EQ(pcmMixSetVolume(c.handle, 0x8000), plat::kMmNoError);
+    play(300);
+    const std::vector<u8> out = output();
+    // Full-volume frames end within the lead and one buffer after the change; half volume follows.
+    const auto lastLoud = std::find(out.rbegin(), out.rend(), 0xC0).base();
+    EXPECT_LE(size_t(lastLoud - out.begin()), playedBefore + 1024 + 512);
+    EXPECT_EQ(*lastLoud, 0xA0);
+    EXPECT_EQ(size_t(std::count(lastLoud, out.end(), 0xA0)), size_t(out.end() - lastLoud));
+}
+
 TEST_F(PcmMixPlayback, BalanceAppliesWithAnUnchangedVolume) {
     stop();
     start(testSettings(8, true));
