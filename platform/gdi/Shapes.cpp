@@ -71,8 +71,8 @@ void polygon(DeviceContext& dc, const std::vector<Point>& points) {
     paintShape(dc, outline, Region::combine(fill, outline, CombineOp::Diff));
 }
 
-void patBlt(DeviceContext& dc, const Rect& area, Rop3 rop) {
-    Region r(dc.toDevice(area).normalized());
+void patBlt(DeviceContext& dc, Box area, Rop3 rop) {
+    Region r(dc.toDevice(Rect{area.x, area.y, area.x + area.w, area.y + area.h}).normalized());
     paintRop3(dc, r, resolveBrush(dc, dc.state().brush), rop3Index(rop));
 }
 

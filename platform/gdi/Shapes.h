@@ -18,9 +18,9 @@ void ellipse(DeviceContext& dc, const Rect& bounds);
 // The outline closes the figure; the interior follows the context's polygon fill mode.
 void polygon(DeviceContext& dc, const std::vector<Point>& points);
 
-// Pattern raster operation over a rectangle with the selected brush; negative extents are
-// measured to the left or up.
-void patBlt(DeviceContext& dc, const Rect& area, Rop3 rop);
+// Pattern raster operation with the selected brush over the rectangle from (x, y) to
+// (x + w, y + h), whichever way round its edges come.
+void patBlt(DeviceContext& dc, Box area, Rop3 rop);
 // Fills a region given in logical coordinates with a brush, whatever the raster operation.
 void fillRegion(DeviceContext& dc, const Region& logical, const Brush& brush);
 void invertRect(DeviceContext& dc, const Rect& area);
