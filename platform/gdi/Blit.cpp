@@ -78,22 +78,36 @@ bool stretchSurface(DeviceContext& dstDc, Box dBox, const Surface& src, Box sBox
     }
     BrushPixels pattern = rop3UsesPattern(rop) ? resolveBrush(dstDc, dstDc.state().brush) : BrushPixels{};
     uint32_t mask = dst->valueMask();
-    int32_t dw = dRect.width(), dh = dRect.height(), sw = sRect.width(), sh = sRect.height();
+    // Source column of every destination column, -1 where it falls outside the source.
+    std::vector<int32_t> columns(size_t(dRect.width()));
+    for (int32_t i = 0; i < dRect.width(); ++i) {
+        int32_t step = sampleStep(i, dRect.width(), sRect.width());
+        int32_t sx = mirrorX ? sRect.right - 1 - step : sRect.left + step;
+        columns[size_t(i)] = sx >= 0 && sx < src.width() ? sx : -1;
+    }
+    bool plainCopy16 = index == 0xCC && convert.identity && dst->bitsPerPixel() == 16;
     for (const Region::Band& band : area.bands()) {
         const Span* spans = area.spansOf(band);
         for (int32_t y = band.top; y < band.bottom; ++y) {
-            int32_t step = sampleStep(y - dRect.top, dh, sh);
+            int32_t step = sampleStep(y - dRect.top, dRect.height(), sRect.height());
             int32_t sy = mirrorY ? sRect.bottom - 1 - step : sRect.top + step;
             if (sy < 0 || sy >= src.height()) continue;
-            for (uint32_t i = 0; i < band.count; ++i)
+            for (uint32_t i = 0; i < band.count; ++i) {
+                const int32_t* column = columns.data() - dRect.left;
+                if (plainCopy16) {
+                    const auto* from = reinterpret_cast<const uint16_t*>(src.row(sy));
+                    auto* to = reinterpret_cast<uint16_t*>(dst->row(y));
+                    for (int32_t x = spans[i].left; x < spans[i].right; ++x)
+                        if (column[x] >= 0) to[x] = from[column[x]];
+                    continue;
+                }
                 for (int32_t x = spans[i].left; x < spans[i].right; ++x) {
-                    int32_t stepX = sampleStep(x - dRect.left, dw, sw);
-                    int32_t sx = mirrorX ? sRect.right - 1 - stepX : sRect.left + stepX;
-                    if (sx < 0 || sx >= src.width()) continue;
-                    uint32_t s = convert(src.pixel(sx, sy));
+                    if (column[x] < 0) continue;
+                    uint32_t s = convert(src.pixel(column[x], sy));
                     uint32_t v = index == 0xCC ? s : applyRop3(index, pattern.at(x, y), s, dst->pixel(x, y));
                     dst->setPixel(x, y, v & mask);
                 }
+            }
         }
     }
     return true;

@@ -96,6 +96,8 @@ Region Region::polygon(const std::vector<Point>& points, FillMode mode) { return
 Region Region::combine(const Region& a, const Region& b, CombineOp op) {
     if (op == CombineOp::Copy) return a;
     Region r;
+    r.bands_.reserve(a.bands_.size() + b.bands_.size());
+    r.spans_.reserve(a.spans_.size() + b.spans_.size());
     std::vector<Span> out;
     const auto& ab = a.bands_;
     const auto& bb = b.bands_;
@@ -120,6 +122,20 @@ Region Region::combine(const Region& a, const Region& b, CombineOp op) {
         y = next;
     }
     return r;
+}
+
+Region Region::unionOf(const std::vector<Rect>& rects) {
+    std::vector<Region> level;
+    level.reserve(rects.size());
+    for (const Rect& r : rects) level.emplace_back(r);
+    while (level.size() > 1) {
+        std::vector<Region> next;
+        next.reserve(level.size() / 2 + 1);
+        for (size_t i = 0; i < level.size(); i += 2)
+            next.push_back(i + 1 < level.size() ? combine(level[i], level[i + 1], CombineOp::Or) : std::move(level[i]));
+        level = std::move(next);
+    }
+    return level.empty() ? Region() : std::move(level.front());
 }
 
 Rect Region::bounds() const {

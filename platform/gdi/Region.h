@@ -41,6 +41,8 @@ public:
     static Region ellipse(const Rect& bounds);
     static Region polygon(const std::vector<Point>& points, FillMode mode);
     static Region combine(const Region& a, const Region& b, CombineOp op);
+    // Unites many rectangles pairwise, so that no step grows with the whole result.
+    static Region unionOf(const std::vector<Rect>& rects);
 
     bool empty() const { return bands_.empty(); }
     Rect bounds() const;

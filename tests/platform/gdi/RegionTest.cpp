@@ -75,6 +75,20 @@ TEST(Region, CombinationsMatchTheBitmaskModel) {
     }
 }
 
+TEST(Region, UnionOfManyRectanglesMatchesTheBitmaskModel) {
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> coord(-6, 40), extent(1, 15);
+    std::vector<Rect> rects;
+    Mask expected(kField * kField);
+    for (int i = 0; i < 37; ++i) {
+        int x0 = coord(rng), y0 = coord(rng);
+        rects.push_back({x0, y0, x0 + extent(rng), y0 + extent(rng)});
+        expected = combineMasks(expected, maskOf(Region(rects.back())), CombineOp::Or);
+    }
+    EXPECT_EQ(maskOf(Region::unionOf(rects)), expected);
+    EXPECT_TRUE(Region::unionOf({}).empty());
+}
+
 TEST(Region, EqualAreasGiveEqualRegions) {
     Region a = Region::combine(Region(Rect{0, 0, 5, 5}), Region(Rect{5, 0, 10, 5}), CombineOp::Or);
     EXPECT_EQ(a, Region(Rect{0, 0, 10, 5}));
