@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Shapes.h"
 
 namespace gdi_test {
 
