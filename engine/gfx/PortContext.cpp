@@ -1,0 +1,166 @@
+// The device-context life of a port: attaching and detaching, drawing brackets, clipping,
+// native drawing, resetting and detaching the record.
+#include "engine/RegionStorage.h"
+#include "engine/gfx/GdiRegions.h"
+#include "engine/gfx/GfxErrors.h"
+#include "engine/gfx/GfxModule.h"
+#include "engine/gfx/GfxPort.h"
+#include "platform/gdi/Shapes.h"
+
+namespace {
+
+plat::gdi::Rect toGdi(const Rect16& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+bool isWholePlane(const RegionRecord* record) {
+    const Rect16& r = rgnRects(record)[0];
+    return record->count == 1 && r.left == kGfxWholePlane.left && r.top == kGfxWholePlane.top &&
+           r.right == kGfxWholePlane.right && r.bottom == kGfxWholePlane.bottom;
+}
+
+}  // namespace
+
+EngineErr GfxPort::AttachContext(std::unique_ptr<plat::gdi::DeviceContext> context) {
+    ownedDc_ = std::move(context);
+    dc = ownedDc_.get();
+    EngineErr error = AttachDC();
+    if (error != kErrNone) {
+        ownedDc_.reset();
+        dc = nullptr;
+    }
+    return error;
+}
+
+EngineErr GfxPort::AttachDC() {
+    if (depth == 0) depth = dc->surface() ? u16(dc->surface()->bitsPerPixel()) : gfxDisplayDepth();
+    ApplyMapping();
+    gdiClip = plat::gdi::Region();
+    clipApplied = 0;
+    gdiPalette = palette ? palette->native.get() : nullptr;
+    dc->selectPalette(gdiPalette);
+    paletteRealised = nullptr;
+    plat::gdi::ContextState& s = dc->state();
+    s.backgroundMode = plat::gdi::BackgroundMode::Transparent;
+    SetBackColor(backColor);
+    s.textAlign = plat::gdi::kTaUpdateCp | plat::gdi::kTaBaseline;
+    plat::gdi::moveTo(*dc, {penPos.h, penPos.v});
+    gdiPen = false;
+    SetPenMode(penMode);
+    SetPen(foreColor, penSize);
+    return kErrNone;
+}
+
+void GfxPort::DetachDC() {
+    plat::gdi::ContextState& s = dc->state();
+    penPos = Point16{i16(s.position.x), i16(s.position.y)};
+    s.pen = plat::gdi::Pen{};
+    gdiPen = false;
+    gdiClip = plat::gdi::Region();
+    dc->selectClip(nullptr);
+    dc->selectPalette(nullptr);
+    gdiPalette = nullptr;
+}
+
+void GfxPort::Unlock() {
+    if (lockCount) --lockCount;
+    if (lockCount == 0 && dc) {
+        DetachDC();
+        ownedDc_.reset();
+        dc = nullptr;
+    }
+}
+
+EngineErr GfxPort::BeginDraw() {
+    if (!dc) return kGfxErrGdi;
+    if (drawNesting == 0) {
+        RealizePalette();
+        if (clipApplied == 0) {
+            EngineErr error = ApplyClip(clipRegion);
+            if (error != kErrNone) return error;
+            clipApplied = 1;
+        }
+    }
+    ++drawNesting;
+    return kErrNone;
+}
+
+void GfxPort::EndDraw() {
+    if (drawNesting) --drawNesting;
+}
+
+EngineErr GfxPort::RegionToGdi(plat::gdi::Region* out, memHandle region) {
+    const RegionRecord* record = rgnRecordOf(region);
+    if (record == nullptr) return kRgnErrBadRegion;
+    if (isWholePlane(record)) {
+        *out = plat::gdi::Region(toGdi(deviceRect));
+        return kErrNone;
+    }
+    if (!scaled) return rgnToGdiRegion(out, region, i16(-offset.h), i16(-offset.v));
+    std::vector<plat::gdi::Rect> rects;
+    const Rect16* r = rgnRects(record);
+    for (u16 i = 0; i < record->count; ++i) rects.push_back(dc->toDevice(toGdi(r[i])).normalized());
+    *out = plat::gdi::Region::unionOf(rects);
+    return kErrNone;
+}
+
+EngineErr GfxPort::ApplyClip(memHandle region) {
+    EngineErr error = RegionToGdi(&gdiClip, region);
+    if (error != kErrNone) return error;
+    dc->selectClip(&gdiClip);
+    dc->intersectClipRect(toGdi(logicalRect));
+    return kErrNone;
+}
+
+EngineErr GfxPort::ClipToGdiRegion(const plat::gdi::Region& deviceRegion) {
+    if (clipApplied == 0) {
+        EngineErr error = RegionToGdi(&gdiClip, clipRegion);
+        if (error != kErrNone) return error;
+    }
+    gdiClip = plat::gdi::Region::combine(gdiClip, deviceRegion, plat::gdi::CombineOp::And);
+    dc->selectClip(&gdiClip);
+    dc->intersectClipRect(toGdi(logicalRect));
+    clipApplied = 0;
+    return kErrNone;
+}
+
+EngineErr GfxPort::SetNativeMode(u16 on) {
+    if (on) {
+        EngineErr error = BeginDraw();
+        if (error != kErrNone) return error;
+        dc->save();
+    } else {
+        if (dc) dc->restore(-1);
+        EndDraw();
+    }
+    nativeDrawing = on ? 1 : 0;
+    return kErrNone;
+}
+
+EngineErr GfxPort::ResetState() {
+    if (palette) SetPalette(nullptr);
+    palette = paletteChecked = paletteRealised = nullptr;
+    SetPalette(gfxDefaultPalette());
+    backColor = GfxColor::rgb(0xFF, 0xFF, 0xFF, kGfxColorFlagPortRgb);
+    foreColor = GfxColor::rgb(0, 0, 0, kGfxColorFlagPortRgb);
+    penPos = Point16{0, 0};
+    penMode = 0;
+    penSize = 1;
+    if (clipRegion) rgnDispose(clipRegion);
+    clipRegion = rgnCreate();
+    if (clipRegion == 0) return rgnGetLastError();
+    EngineErr error = rgnResetToRect(clipRegion, kGfxWholePlane);
+    if (error == kErrNone) error = rgnUnionRect(clipRegion, logicalRect);
+    clipApplied = 0;
+    return error;
+}
+
+void GfxPort::Detach() {
+    if (clipRegion) rgnDispose(clipRegion);
+    clipRegion = 0;
+    SetPalette(nullptr);
+}
+
+EngineErr GfxPort::LockSurface(Rect16*) { return kGfxErrNotSupported; }
+EngineErr GfxPort::UnlockSurface() { return kGfxErrNotSupported; }
+EngineErr GfxPort::RestoreSurface() { return kGfxErrNotSupported; }
+EngineErr GfxPort::LockBits(void*) { return kGfxErrNotSupported; }
+EngineErr GfxPort::UnlockBits(void*) { return kGfxErrNotSupported; }
