@@ -8,6 +8,7 @@
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/GfxPort.h"
 #include "platform/gdi/DisplayPalette.h"
+#include "platform/gdi/RasterOps.h"
 
 // A port drawing into a surface of its own through a memory context made at the first lock.
 class SurfacePort : public GfxPort {
