@@ -13,6 +13,7 @@
 #include "engine/Rects.h"
 #include "engine/gfx/GfxColor.h"
 #include "engine/gfx/GfxPalette.h"
+#include "platform/gdi/Blit.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
 
@@ -28,6 +29,20 @@ constexpr u8 kGfxCheckSource = 8;
 constexpr u8 kGfxCheckDraw = 16;
 // The clip region of a new port: the whole plane.
 constexpr Rect16 kGfxWholePlane = {-16384, -16384, 16383, 16383};
+// CopyBits and DrawPixels flags: stretch modes, then mirroring left to right and top to bottom.
+constexpr u16 kGfxCopyBlackOnWhite = 0x01;
+constexpr u16 kGfxCopyWhiteOnBlack = 0x02;
+constexpr u16 kGfxCopyMirror = 0x10;
+constexpr u16 kGfxCopyFlip = 0x20;
+// The transparent transfer mode of the pixel calls.
+constexpr u16 kGfxModeTransparent = 8;
+// Pixel format word of the pixel calls.
+constexpr u16 kGfxFormatDepthMask = 0x07;
+constexpr u16 kGfxFormatColorTable = 0x08;
+constexpr u16 kGfxFormatPackingMask = 0xF0;
+constexpr u16 kGfxFormatPacked8 = 0x10;
+constexpr u16 kGfxFormatPacked16 = 0x30;
+constexpr u16 kGfxFormatCompressionMask = 0x0F00;
 // Pattern kinds of engine patterns (a big-endian u16 kind, then 8 rows of pixels).
 constexpr u16 kGfxPatternMono = 0x08;
 constexpr u16 kGfxPattern4 = 0x20;
@@ -80,7 +95,8 @@ public:
     const plat::gdi::Palette* gdiPalette = nullptr;
     bool gdiPen = false;
 
-    // The port table.
+    // The port table. CopyBits is called on the source port.
+    virtual EngineErr CopyBits(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags);
     virtual void ApplyMapping();
     virtual EngineErr ClipToGdiRegion(const plat::gdi::Region& deviceRegion);
     virtual void UpdateDeviceCaps() {}
@@ -98,9 +114,13 @@ public:
     virtual EngineErr LockSurface(Rect16* out);
     virtual EngineErr UnlockSurface();
     virtual EngineErr RestoreSurface();
+    virtual EngineErr DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowBytes, u16 format, const u8* pixels,
+                                 u16 mode, u16 flags);
     // Null with 10807 when the colour has no GDI form.
     virtual std::unique_ptr<plat::gdi::Brush> MakeSolidBrush(const GfxColor& color);
     virtual std::unique_ptr<plat::gdi::Brush> MakePatternBrush(const u8* pattern);
+    // Boxes with signed extents: a negative size walks the picture from its far edge.
+    virtual EngineErr StretchDIB(plat::gdi::Box dst, plat::gdi::Box src, const plat::gdi::DibImage& image, u32 rop);
     virtual EngineErr LockBits(void* descriptor);
     virtual u16 NearestIndex(const GfxColor& color);
     virtual GfxColor* ReadPixel(GfxColor* out, i16 x, i16 y);
@@ -118,6 +138,8 @@ public:
     virtual EngineErr Scroll(const Rect16& r, i16 dx, i16 dy, memHandle updateRegion);
     virtual GfxPalette* SetPalette(GfxPalette* newPalette);
     virtual void Unlock();
+    // Draws a 1-, 4- or 8-bit picture with pixel value 0 transparent; other depths draw nothing.
+    virtual EngineErr DrawMaskedDIB(const Rect16& r, const plat::gdi::DibImage& image, u16 flipX, u16 flipY);
     // A colour reference of the drawing layer; kColorInvalid (-1) on error.
     virtual plat::gdi::ColorRef ToColorRef(const GfxColor& color);
 
