@@ -12,10 +12,12 @@
 #include "engine/FixedPoint.h"
 #include "engine/Rects.h"
 #include "engine/gfx/GfxColor.h"
+#include "engine/gfx/GfxFont.h"
 #include "engine/gfx/GfxPalette.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Font.h"
 
 constexpr u32 kGfxPortTag = fourCC("PORT");
 constexpr u32 kGfxMapText = 1;
@@ -76,6 +78,7 @@ public:
     GfxPort* nextInPalette = nullptr;
     GfxPort* previousInPalette = nullptr;
     GfxColor backColor;
+    GfxFont* font = nullptr;
     Point16 penPos{};
     GfxColor foreColor;
     u16 penMode = 0;
@@ -94,6 +97,8 @@ public:
     plat::gdi::Region gdiClip;
     const plat::gdi::Palette* gdiPalette = nullptr;
     bool gdiPen = false;
+    std::shared_ptr<const plat::gdi::Font> gdiFont;
+    plat::gdi::TextMetrics textMetrics;
 
     // The port table. CopyBits is called on the source port.
     virtual EngineErr CopyBits(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags);
@@ -107,6 +112,7 @@ public:
     virtual void RealizePalette();
     virtual EngineErr SetBackColor(const GfxColor& color);
     virtual EngineErr ApplyClip(memHandle region);
+    virtual EngineErr SelectFont(GfxFont* newFont);
     virtual EngineErr SetNativeMode(u16 on);
     virtual EngineErr SetPen(const GfxColor& color, u16 size);
     virtual EngineErr SetPenMode(u16 mode);

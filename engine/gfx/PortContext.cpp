@@ -1,11 +1,14 @@
 // The device-context life of a port: attaching and detaching, drawing brackets, clipping,
-// native drawing, resetting and detaching the record.
+// native drawing, resetting and detaching the record, and the port's font.
+#include <cstring>
+
 #include "engine/RegionStorage.h"
 #include "engine/gfx/GdiRegions.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPort.h"
 #include "platform/gdi/Shapes.h"
+#include "platform/gdi/Text.h"
 
 namespace {
 
@@ -46,6 +49,8 @@ EngineErr GfxPort::AttachDC() {
     gdiPen = false;
     SetPenMode(penMode);
     SetPen(foreColor, penSize);
+    gdiFont.reset();
+    if (font) SelectFont(font);
     return kErrNone;
 }
 
@@ -54,6 +59,8 @@ void GfxPort::DetachDC() {
     penPos = Point16{i16(s.position.x), i16(s.position.y)};
     s.pen = plat::gdi::Pen{};
     gdiPen = false;
+    plat::gdi::selectFont(*dc, nullptr);
+    gdiFont.reset();
     gdiClip = plat::gdi::Region();
     dc->selectClip(nullptr);
     dc->selectPalette(nullptr);
@@ -141,6 +148,9 @@ EngineErr GfxPort::ResetState() {
     SetPalette(gfxDefaultPalette());
     backColor = GfxColor::rgb(0xFF, 0xFF, 0xFF, kGfxColorFlagPortRgb);
     foreColor = GfxColor::rgb(0, 0, 0, kGfxColorFlagPortRgb);
+    if (font) --font->useCount;
+    font = gfxDefaultFont();
+    if (font) ++font->useCount;
     penPos = Point16{0, 0};
     penMode = 0;
     penSize = 1;
@@ -157,6 +167,28 @@ void GfxPort::Detach() {
     if (clipRegion) rgnDispose(clipRegion);
     clipRegion = 0;
     SetPalette(nullptr);
+    if (font) --font->useCount;
+    font = nullptr;
+}
+
+EngineErr GfxPort::SelectFont(GfxFont* newFont) {
+    plat::gdi::FontRequest request;
+    request.height = -i32(newFont->size);
+    request.weight = (newFont->style & kGfxFontBold) ? 700 : 400;
+    request.italic = newFont->style & kGfxFontItalic;
+    request.underline = newFont->style & kGfxFontUnderline;
+    request.charSet = gfxFontCharSet();
+    request.faceName.assign(newFont->faceName, strnlen(newFont->faceName, kGfxFontNameSize));
+    if (newFont->rotated) {
+        request.escapement = gfxFontEscapement(newFont->angle);
+        request.outPrecision = plat::gdi::kOutTrueTypeOnlyPrecision;
+    }
+    std::shared_ptr<const plat::gdi::Font> made = plat::gdi::Font::create(request);
+    if (!made) return kGfxErrGdi;
+    plat::gdi::selectFont(*dc, made);
+    textMetrics = made->metrics();
+    gdiFont = std::move(made);
+    return kErrNone;
 }
 
 EngineErr GfxPort::LockSurface(Rect16*) { return kGfxErrNotSupported; }
