@@ -1,7 +1,5 @@
 // Colours and palettes of a port: GDI colour references, nearest entries, the port's place
 // in its palette's ring, and the colour-value conversions that go through the current port.
-#include <climits>
-
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPort.h"
@@ -63,27 +61,20 @@ u16 GfxPort::NearestIndex(const GfxColor& color) {
     if (!palette) return 0;
     u8 search = color.flag & kSearchMask;
     u32 ownEnd = u32(half()) + palette->ownCount;
-    auto searched = [&](u32 i) {
+    auto searched = [&](size_t i) {
         bool own = i >= half() && i < ownEnd;
         bool reserved = i < half() || i >= 256u - half();
         if (search == kSearchOwnOnly) return own;
         if (search == kSearchReservedOnly) return reserved;
         return i < ownEnd || i >= 256u - half();
     };
-    u16 best = 0;
-    int bestDistance = INT_MAX;
-    for (u32 i = 0; i < 256; ++i) {
-        if (!searched(i)) continue;
-        const GfxPaletteEntry& e = palette->entries[i];
-        int dr = int(e.red) - color.red, dg = int(e.green) - color.green, db = int(e.blue) - color.blue;
-        int distance = dr * dr + dg * dg + db * db;
-        if (distance < bestDistance) {
-            best = u16(i);
-            bestDistance = distance;
-            if (distance == 0) break;
-        }
-    }
-    return best;
+    return u16(plat::gdi::nearestColorIndex(
+        256, plat::gdi::Rgb{color.red, color.green, color.blue},
+        [&](size_t i) {
+            const GfxPaletteEntry& e = palette->entries[i];
+            return plat::gdi::Rgb{e.red, e.green, e.blue};
+        },
+        searched));
 }
 
 GfxColor* GfxPort::IndexToColor(GfxColor* out, u16 index) {

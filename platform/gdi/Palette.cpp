@@ -1,7 +1,6 @@
 #include "platform/gdi/Palette.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace plat::gdi {
 
@@ -51,20 +50,7 @@ uint16_t Palette::getEntries(uint16_t first, uint16_t count, PaletteEntry* out) 
 }
 
 uint16_t Palette::nearestIndex(Rgb color) const {
-    uint16_t best = 0;
-    int bestDistance = std::numeric_limits<int>::max();
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        int dr = int(entries_[i].red) - color.red;
-        int dg = int(entries_[i].green) - color.green;
-        int db = int(entries_[i].blue) - color.blue;
-        int distance = dr * dr + dg * dg + db * db;
-        if (distance < bestDistance) {
-            best = uint16_t(i);
-            bestDistance = distance;
-            if (distance == 0) break;
-        }
-    }
-    return best;
+    return uint16_t(nearestColorIndex(entries_.size(), color, [&](size_t i) { return entries_[i].rgb(); }));
 }
 
 }  // namespace plat::gdi

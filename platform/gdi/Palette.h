@@ -3,6 +3,8 @@
 // to a palette it does not own; the owner keeps it alive while any context has it selected.
 // There is no hardware palette behind our surfaces, so realising a palette only reports how
 // many entries it holds.
+#include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -39,6 +41,31 @@ public:
 private:
     std::vector<PaletteEntry> entries_;
 };
+
+// The first of the entries 0..count-1 that `searched` accepts with the smallest squared RGB
+// distance to `color`; `rgbAt(i)` gives entry i's colour. An exact match ends the search.
+template <typename RgbAt, typename Searched>
+uint32_t nearestColorIndex(size_t count, Rgb color, RgbAt rgbAt, Searched searched) {
+    uint32_t best = 0;
+    int bestDistance = INT_MAX;
+    for (size_t i = 0; i < count; ++i) {
+        if (!searched(i)) continue;
+        Rgb e = rgbAt(i);
+        int dr = int(e.red) - color.red, dg = int(e.green) - color.green, db = int(e.blue) - color.blue;
+        int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            best = uint32_t(i);
+            bestDistance = distance;
+            if (distance == 0) break;
+        }
+    }
+    return best;
+}
+
+template <typename RgbAt>
+uint32_t nearestColorIndex(size_t count, Rgb color, RgbAt rgbAt) {
+    return nearestColorIndex(count, color, rgbAt, [](size_t) { return true; });
+}
 
 // The 20 static colours in system order; the first 10 and last 10 entries of an 8-bit system palette.
 const PaletteEntry* staticColors();

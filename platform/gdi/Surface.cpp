@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
+
+#include "platform/gdi/Palette.h"
 
 namespace plat::gdi {
 
@@ -134,22 +135,7 @@ uint32_t Surface::valueOf(Rgb color) const {
     switch (bits_) {
     case 16: return rgbTo555(color);
     case 24: return (uint32_t(color.red) << 16) | (uint32_t(color.green) << 8) | color.blue;
-    default: {
-        uint32_t best = 0;
-        int bestDistance = std::numeric_limits<int>::max();
-        for (size_t i = 0; i < table_.size(); ++i) {
-            int dr = int(table_[i].red) - color.red;
-            int dg = int(table_[i].green) - color.green;
-            int db = int(table_[i].blue) - color.blue;
-            int distance = dr * dr + dg * dg + db * db;
-            if (distance < bestDistance) {
-                best = uint32_t(i);
-                bestDistance = distance;
-                if (distance == 0) break;
-            }
-        }
-        return best;
-    }
+    default: return nearestColorIndex(table_.size(), color, [&](size_t i) { return table_[i]; });
     }
 }
 
