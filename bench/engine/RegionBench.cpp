@@ -15,13 +15,13 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
-// Dirty-rectangle sized pieces scattered over the screen.
+// Dirty-rectangle sized pieces scattered over the screen, leaving room for a shift of 16.
 std::vector<Rect16> randomRects(int count, unsigned seed) {
     std::mt19937 random(seed);
     std::vector<Rect16> rects;
     for (int k = 0; k < count; ++k) {
         int w = 4 + int(random() % 60), h = 4 + int(random() % 60);
-        int left = int(random() % unsigned(kWidth - w)), top = int(random() % unsigned(kHeight - h));
+        int left = int(random() % unsigned(kWidth - 16 - w)), top = int(random() % unsigned(kHeight - 16 - h));
         rects.push_back(Rect16{i16(left), i16(top), i16(left + w), i16(top + h)});
     }
     return rects;
@@ -31,6 +31,12 @@ struct Engine {
     Engine() { memInit(0, 512); }
     ~Engine() { memShutdown(); }
 };
+
+// The same rectangles moved down and right, so that every one meets its original.
+std::vector<Rect16> shifted(std::vector<Rect16> rects) {
+    for (Rect16& r : rects) r = Rect16{i16(r.left + 16), i16(r.top + 16), i16(r.right + 16), i16(r.bottom + 16)};
+    return rects;
+}
 
 memHandle regionOf(const std::vector<Rect16>& rects) {
     memHandle rgn = rgnCreate();
@@ -80,8 +86,9 @@ void GridUnion(benchmark::State& state) {
 
 void RegionIntersect(benchmark::State& state) {
     Engine engine;
-    memHandle a = regionOf(randomRects(int(state.range(0)), 1));
-    memHandle b = regionOf(randomRects(int(state.range(0)), 2));
+    std::vector<Rect16> rects = randomRects(int(state.range(0)), 1);
+    memHandle a = regionOf(rects);
+    memHandle b = regionOf(shifted(rects));
     memHandle work = rgnCreate();
     for (auto _ : state) {
         rgnCopy(work, a);
@@ -94,8 +101,9 @@ void RegionIntersect(benchmark::State& state) {
 
 void GridIntersect(benchmark::State& state) {
     Grid a, b, out;
-    for (const Rect16& r : randomRects(int(state.range(0)), 1)) a.paint(r);
-    for (const Rect16& r : randomRects(int(state.range(0)), 2)) b.paint(r);
+    std::vector<Rect16> rects = randomRects(int(state.range(0)), 1);
+    for (const Rect16& r : rects) a.paint(r);
+    for (const Rect16& r : shifted(rects)) b.paint(r);
     for (auto _ : state) {
         out.intersect(a, b);
         benchmark::DoNotOptimize(out.data());
