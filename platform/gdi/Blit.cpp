@@ -1,6 +1,8 @@
 #include "platform/gdi/Blit.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/gdi/Paint.h"
 
@@ -86,6 +88,29 @@ bool stretchSurface(DeviceContext& dstDc, Box dBox, const Surface& src, Box sBox
         columns[size_t(i)] = sx >= 0 && sx < src.width() ? sx : -1;
     }
     bool plainCopy16 = index == 0xCC && convert.identity && dst->bitsPerPixel() == 16;
+    // Shrinking in the black-on-white or white-on-black mode keeps what the dropped pixels
+    // held by ANDing or ORing every source pixel that falls on one destination pixel.
+    StretchMode stretch = dstDc.state().stretchMode;
+    bool combine = stretch != StretchMode::ColorOnColor && (sRect.width() > dRect.width() || sRect.height() > dRect.height());
+    auto sample = [&](int32_t x, int32_t y, int32_t sx, int32_t sy) {
+        uint32_t v = src.pixel(sx, sy);
+        if (!combine) return v;
+        auto range = [](int32_t i, int32_t n, int32_t m) {
+            int32_t first = int32_t(int64_t(i) * m / n), last = int32_t(int64_t(i + 1) * m / n);
+            return std::pair<int32_t, int32_t>{first, std::max(last, first + 1)};
+        };
+        auto [x0, x1] = range(x - dRect.left, dRect.width(), sRect.width());
+        auto [y0, y1] = range(y - dRect.top, dRect.height(), sRect.height());
+        for (int32_t j = y0; j < y1; ++j)
+            for (int32_t i = x0; i < x1; ++i) {
+                int32_t px = mirrorX ? sRect.right - 1 - i : sRect.left + i;
+                int32_t py = mirrorY ? sRect.bottom - 1 - j : sRect.top + j;
+                if (px < 0 || py < 0 || px >= src.width() || py >= src.height()) continue;
+                v = stretch == StretchMode::BlackOnWhite ? v & src.pixel(px, py) : v | src.pixel(px, py);
+            }
+        return v;
+    };
+    plainCopy16 = plainCopy16 && !combine;
     for (const Region::Band& band : area.bands()) {
         const Span* spans = area.spansOf(band);
         for (int32_t y = band.top; y < band.bottom; ++y) {
@@ -103,7 +128,7 @@ bool stretchSurface(DeviceContext& dstDc, Box dBox, const Surface& src, Box sBox
                 }
                 for (int32_t x = spans[i].left; x < spans[i].right; ++x) {
                     if (column[x] < 0) continue;
-                    uint32_t s = convert(src.pixel(column[x], sy));
+                    uint32_t s = convert(sample(x, y, column[x], sy));
                     uint32_t v = index == 0xCC ? s : applyRop3(index, pattern.at(x, y), s, dst->pixel(x, y));
                     dst->setPixel(x, y, v & mask);
                 }

@@ -3,8 +3,10 @@
 // (source, destination and the destination's brush). Boxes are logical: each context maps its
 // own box. A negative width or height covers the pixels from x + w + 1 to x (likewise for y)
 // and, when the signs of source and destination differ, mirrors the picture. Stretches sample
-// the nearest source pixel in every stretch mode. Source pixels that fall outside the source
-// surface leave the destination unchanged. Copies within one surface read a snapshot.
+// the nearest source pixel; when they shrink in the black-on-white (white-on-black) stretch
+// mode, the values of all source pixels that meet in one destination pixel are ANDed (ORed).
+// Source pixels that fall outside the source surface leave the destination unchanged. Copies
+// within one surface read a snapshot.
 #include <vector>
 
 #include "platform/gdi/DeviceContext.h"

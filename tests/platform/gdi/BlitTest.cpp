@@ -58,6 +58,22 @@ TEST(Blit, DoubleStretchRepeatsEachPixel) {
     EXPECT_EQ(rowOf(*dst.surface, 3), rowOf(*dst.surface, 2));
 }
 
+TEST(Blit, ShrinkingKeepsDroppedPixelsByStretchMode) {
+    Canvas src = makeCanvas(4, 1, 8, RowOrder::TopDown, greyTable(256));
+    const uint32_t values[4] = {0xF0, 0x3C, 0xFF, 0x0F};
+    for (int32_t x = 0; x < 4; ++x) src.surface->setPixel(x, 0, values[x]);
+    Canvas dst = makeCanvas(2, 1, 8, RowOrder::TopDown, greyTable(256));
+    dst.dc->state().stretchMode = StretchMode::BlackOnWhite;
+    stretchBlt(*dst.dc, {0, 0, 2, 1}, src.dc.get(), {0, 0, 4, 1}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{0x30, 0x0F}));
+    dst.dc->state().stretchMode = StretchMode::WhiteOnBlack;
+    stretchBlt(*dst.dc, {0, 0, 2, 1}, src.dc.get(), {0, 0, 4, 1}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{0xFC, 0xFF}));
+    dst.dc->state().stretchMode = StretchMode::ColorOnColor;
+    stretchBlt(*dst.dc, {0, 0, 2, 1}, src.dc.get(), {0, 0, 4, 1}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{0x3C, 0x0F}));
+}
+
 TEST(Blit, ConvertsColoursBetweenDepths) {
     Canvas src = makeCanvas(2, 1, 24);
     src.surface->setPixel(0, 0, 0xFF0000);
