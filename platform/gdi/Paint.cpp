@@ -27,6 +27,26 @@ void fillSolid(Surface& s, const Region& area, uint32_t value) {
     }
 }
 
+// Pattern copies write whole rows of the pattern, typed for the common depths.
+void fillPattern(Surface& s, const Region& area, const BrushPixels& pixels) {
+    for (const Region::Band& band : area.bands()) {
+        const Span* spans = area.spansOf(band);
+        for (int32_t y = band.top; y < band.bottom; ++y) {
+            const uint32_t* row = pixels.pattern.data() + size_t((y & 7) << 3);
+            uint8_t* line = s.row(y);
+            for (uint32_t i = 0; i < band.count; ++i) {
+                int32_t x = spans[i].left, end = spans[i].right;
+                if (s.bitsPerPixel() == 16)
+                    for (auto* p = reinterpret_cast<uint16_t*>(line); x < end; ++x) p[x] = uint16_t(row[x & 7]);
+                else if (s.bitsPerPixel() == 8)
+                    for (; x < end; ++x) line[x] = uint8_t(row[x & 7]);
+                else
+                    for (; x < end; ++x) s.setPixel(x, y, row[x & 7]);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 BrushPixels solidPixels(uint32_t value) {
@@ -59,10 +79,7 @@ void paintRop3(DeviceContext& dc, const Region& deviceArea, const BrushPixels& p
     if (!s) return;
     Region area = Region::combine(deviceArea, dc.drawableArea(), CombineOp::And);
     if (ropIndex == kRopIndexPatCopy && pixels.solid) return fillSolid(*s, area, pixels.value);
-    if (ropIndex == kRopIndexPatCopy) {
-        forEachPixel(*s, area, [&](int32_t x, int32_t y, uint32_t) { return pixels.at(x, y); });
-        return;
-    }
+    if (ropIndex == kRopIndexPatCopy) return fillPattern(*s, area, pixels);
     forEachPixel(*s, area, [&](int32_t x, int32_t y, uint32_t d) { return applyRop3(ropIndex, pixels.at(x, y), 0, d); });
 }
 
