@@ -125,17 +125,33 @@ Region Region::combine(const Region& a, const Region& b, CombineOp op) {
 }
 
 Region Region::unionOf(const std::vector<Rect>& rects) {
-    std::vector<Region> level;
-    level.reserve(rects.size());
-    for (const Rect& r : rects) level.emplace_back(r);
-    while (level.size() > 1) {
-        std::vector<Region> next;
-        next.reserve(level.size() / 2 + 1);
-        for (size_t i = 0; i < level.size(); i += 2)
-            next.push_back(i + 1 < level.size() ? combine(level[i], level[i + 1], CombineOp::Or) : std::move(level[i]));
-        level = std::move(next);
+    // One sweep down the rectangles' edges: each band takes the spans of the rectangles
+    // that cover it, so the work grows with the bands of the result, not with the input.
+    std::vector<Rect> byTop;
+    std::vector<int32_t> edges;
+    for (const Rect& r : rects) {
+        if (r.empty()) continue;
+        byTop.push_back(r);
+        edges.push_back(r.top);
+        edges.push_back(r.bottom);
     }
-    return level.empty() ? Region() : std::move(level.front());
+    std::sort(byTop.begin(), byTop.end(), [](const Rect& a, const Rect& b) { return a.top < b.top; });
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    Region out;
+    std::vector<Rect> active;
+    std::vector<Span> spans, merged;
+    size_t next = 0;
+    for (size_t e = 0; e + 1 < edges.size(); ++e) {
+        int32_t top = edges[e], bottom = edges[e + 1];
+        std::erase_if(active, [&](const Rect& r) { return r.bottom <= top; });
+        while (next < byTop.size() && byTop[next].top <= top) active.push_back(byTop[next++]);
+        spans.clear();
+        for (const Rect& r : active) spans.push_back({r.left, r.right});
+        normalizeRow(spans, merged);
+        out.appendBand(top, bottom, merged);
+    }
+    return out;
 }
 
 Rect Region::bounds() const {

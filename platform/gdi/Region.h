@@ -41,7 +41,7 @@ public:
     static Region ellipse(const Rect& bounds);
     static Region polygon(const std::vector<Point>& points, FillMode mode);
     static Region combine(const Region& a, const Region& b, CombineOp op);
-    // Unites many rectangles pairwise, so that no step grows with the whole result.
+    // The union of many rectangles in one sweep.
     static Region unionOf(const std::vector<Rect>& rects);
 
     bool empty() const { return bands_.empty(); }
