@@ -35,7 +35,7 @@ bool stretchDib(DeviceContext& dst, Box dstBox, const DibImage& image, Box srcBo
 // when given, receives the uncovered part of `clip` in device pixels.
 bool scrollDC(DeviceContext& dc, int32_t dx, int32_t dy, const Rect& scroll, const Rect& clip, Region* update);
 
-// The device rectangle a box covers, and whether its extents are reversed.
+// The pixels a box covers, as a rectangle with positive extents.
 Rect boxArea(Box box);
 
 }  // namespace plat::gdi

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "platform/charset/Conversion.h"
 #include "platform/gdi/FontCatalog.h"
@@ -50,6 +52,17 @@ struct Font::FaceHandle {
 Font::~Font() = default;
 
 std::shared_ptr<const Font> Font::create(const FontRequest& request) {
+    // Ports make their font at every first lock: equal requests share the face while it lives.
+    static std::vector<std::pair<FontRequest, std::weak_ptr<const Font>>> made;
+    std::erase_if(made, [](const auto& entry) { return entry.second.expired(); });
+    for (const auto& [key, font] : made)
+        if (key == request) return font.lock();
+    std::shared_ptr<const Font> font = load(request);
+    if (font) made.emplace_back(request, font);
+    return font;
+}
+
+std::shared_ptr<const Font> Font::load(const FontRequest& request) {
     FontFile file;
     if (!library() || !findFontFile(request.faceName, request.weight, request.italic, file)) return nullptr;
     std::shared_ptr<Font> font(new Font());

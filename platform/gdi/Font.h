@@ -2,10 +2,10 @@
 // Fonts: a face chosen by name, height and style, rendered by FreeType in monochrome so that
 // the same text gives the same pixels on every run. Heights follow the font-request rule: a
 // negative height is the character height (the em square), a positive one the cell height
-// (ascent + descent), 0 a 12-pixel character height. Metrics follow the same rules a Windows
-// program reads: ascent and descent from the face's Windows metrics, internal leading as the
-// cell minus the character height. A font is immutable once made and shared by the contexts
-// that select it; the user-interface thread alone uses fonts.
+// (ascent + descent), 0 a 12-pixel character height. Ascent and descent come from the face's
+// OS/2 "win" metrics, the internal leading is the cell minus the character height. A font is
+// immutable once made and shared by the contexts that select it; equal requests share one font
+// while it lives. The user-interface thread alone uses fonts.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -17,6 +17,7 @@ namespace plat::gdi {
 constexpr uint8_t kOutTrueTypeOnlyPrecision = 7;
 
 struct FontRequest {
+    friend bool operator==(const FontRequest&, const FontRequest&) = default;
     int32_t height = 0;
     int32_t weight = 400;
     bool italic = false;
@@ -96,6 +97,7 @@ public:
 private:
     struct FaceHandle;
     Font() = default;
+    static std::shared_ptr<const Font> load(const FontRequest& request);
 
     FontRequest request_;
     std::string faceName_;

@@ -54,6 +54,13 @@ TEST(Font, CharacterHeightAndCellHeightRequests) {
     EXPECT_GE(m.maxCharWidth, m.aveCharWidth);
 }
 
+TEST(Font, EqualRequestsShareOneFontWhileItLives) {
+    auto a = font("DejaVu Sans", -15);
+    auto b = font("DejaVu Sans", -15);
+    EXPECT_EQ(a, b);
+    EXPECT_NE(a, font("DejaVu Sans", -16));
+}
+
 TEST(Font, MissingFacesFallBackToAnInstalledOne) {
     auto missing = font("No Such Face At All", -12);
     auto fallback = font("DEFAULT", -12);
