@@ -5,6 +5,7 @@
 namespace {
 
 EngineErr lastError = kErrNone;
+u16 qtPaletteOption = 0;
 
 }  // namespace
 
@@ -18,3 +19,6 @@ EngineErr gfxSetError(EngineErr error) {
 u16 gfxDisplayDepth() { return u16(plat::gdi::DisplayPalette::instance().bitsPerPixel()); }
 
 void gfxSetDisplayDepth(u16 depth) { plat::gdi::DisplayPalette::instance().setBitsPerPixel(depth > 24 ? 24 : depth); }
+
+u16 gfxQtPaletteOption() { return qtPaletteOption; }
+void gfxSetQtPaletteOption(u16 on) { qtPaletteOption = on ? 1 : 0; }

@@ -10,3 +10,8 @@ EngineErr gfxSetError(EngineErr error);
 // Bits per pixel of the display (planes × bits, at most 24).
 u16 gfxDisplayDepth();
 void gfxSetDisplayDepth(u16 depth);
+
+// The QuickTime palette option of the graphics settings: on 16-bit displays palettes are
+// realised with the low three bits of every colour byte set.
+u16 gfxQtPaletteOption();
+void gfxSetQtPaletteOption(u16 on);

@@ -206,6 +206,24 @@ plat::gdi::DeviceContext* gfxGetPortDC(GfxPort* handle) {
     return error == kErrNone ? port->dc : nullptr;
 }
 
+EngineErr gfxLockPortBits(GfxPixelDescriptor* out) {
+    GfxPort* port = checkedCurrent();
+    if (!port) return kGfxErrBadPort;
+    return gfxSetError(port->LockBits(out));
+}
+
+EngineErr gfxUnlockPortBits(GfxPixelDescriptor* descriptor) {
+    GfxPort* port = checkedCurrent();
+    if (!port) return kGfxErrBadPort;
+    return gfxSetError(port->UnlockBits(descriptor));
+}
+
+void gfxDisplayChanged(u16 depth) {
+    gfxSetDisplayDepth(depth);
+    for (GfxPort* port = portListHead; port; port = port->nextPort)
+        if (port->dc) port->UpdateDeviceCaps();
+}
+
 EngineErr gfxReleasePortDC(GfxPort* handle) {
     GfxPort* port = gfxPortFromHandle(handle, 0);
     if (!port) return kGfxErrBadPort;

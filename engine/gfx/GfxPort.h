@@ -52,6 +52,23 @@ constexpr u16 kGfxPattern8 = 0x40;
 constexpr u16 kGfxPattern16 = 0x80;
 constexpr u16 kGfxPattern24 = 0xC0;
 
+// Direct access to a port's pixels, filled by LockBits: row y (0 at the top) starts at
+// base + y × rowStep when rowStep is positive, and at base + (height − 1 − y) × |rowStep|
+// when it is negative (bottom-up memory).
+struct GfxPixelDescriptor {
+    Rect16 bounds;
+    Rect16 deviceRect;
+    Rect16 logicalRect;
+    u8* base;
+    i32 rowStep;
+    u16 depth;
+    u16 readable;
+    u16 valid;
+};
+
+// Clip pieces a surface blit sends at most in one list.
+constexpr u16 kGfxMaxBlitPieces = 64;
+
 class GfxPort {
 public:
     explicit GfxPort(const Rect16& deviceRect);
@@ -117,6 +134,8 @@ public:
     virtual EngineErr SetPen(const GfxColor& color, u16 size);
     virtual EngineErr SetPenMode(u16 mode);
     virtual void EndDraw();
+    // Blits a surface of another depth through the clip pieces; needs a kind with a surface.
+    virtual EngineErr BltFromSurface(const Rect16& dst, const Rect16& src, const void* surface, u16 sourceDepth, u32 rop);
     virtual EngineErr LockSurface(Rect16* out);
     virtual EngineErr UnlockSurface();
     virtual EngineErr RestoreSurface();
@@ -127,7 +146,7 @@ public:
     virtual std::unique_ptr<plat::gdi::Brush> MakePatternBrush(const u8* pattern);
     // Boxes with signed extents: a negative size walks the picture from its far edge.
     virtual EngineErr StretchDIB(plat::gdi::Box dst, plat::gdi::Box src, const plat::gdi::DibImage& image, u32 rop);
-    virtual EngineErr LockBits(void* descriptor);
+    virtual EngineErr LockBits(GfxPixelDescriptor* descriptor);
     virtual u16 NearestIndex(const GfxColor& color);
     virtual GfxColor* ReadPixel(GfxColor* out, i16 x, i16 y);
     virtual GfxColor* IndexToColor(GfxColor* out, u16 index);
@@ -140,7 +159,7 @@ public:
     virtual EngineErr PaintRegion(memHandle region, const plat::gdi::Brush& brush, u16 mode);
     virtual void Detach();
     virtual void CheckPalette();
-    virtual EngineErr UnlockBits(void* descriptor);
+    virtual EngineErr UnlockBits(GfxPixelDescriptor* descriptor);
     virtual EngineErr Scroll(const Rect16& r, i16 dx, i16 dy, memHandle updateRegion);
     virtual GfxPalette* SetPalette(GfxPalette* newPalette);
     virtual void Unlock();
@@ -179,6 +198,10 @@ EngineErr gfxSetPortScale(u16 width, u16 height);
 EngineErr gfxGetPortRect(Rect16* out);
 EngineErr gfxDeviceToPort(Point16* point);
 plat::gdi::DeviceContext* gfxGetPortDC(GfxPort* handle);
+EngineErr gfxLockPortBits(GfxPixelDescriptor* out);
+EngineErr gfxUnlockPortBits(GfxPixelDescriptor* descriptor);
+// The display's depth changed: every port with a device context reads its capabilities again.
+void gfxDisplayChanged(u16 depth);
 EngineErr gfxReleasePortDC(GfxPort* handle);
 // The newest port of the module's list.
 GfxPort* gfxPortListHead();

@@ -13,6 +13,7 @@ using plat::gdi::SystemPaletteUse;
 
 constexpr u16 kAnimateFirst = 10;
 constexpr u16 kAnimateLast = 245;
+constexpr u8 kQtLowBits = 0x07;
 
 // Interface colours replaced while the system palette has no static colours, by element.
 struct SysColorChoice {
@@ -131,6 +132,11 @@ i16 gfxRealizePalette(GfxPalette* handle, u16 foreground) {
             }
             GfxPaletteEntry& b = built[i];
             b.flags = own.flags;
+            if (gfxQtPaletteOption() && display.bitsPerPixel() == 16) {
+                b.red |= kQtLowBits;
+                b.green |= kQtLowBits;
+                b.blue |= kQtLowBits;
+            }
             if (collapseGuard) {
                 b.flags |= kPalEntryNoCollapse;
                 if (!(b.flags & kPalEntryAnimated) && isUpperStatic(b)) {

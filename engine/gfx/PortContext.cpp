@@ -7,6 +7,7 @@
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPort.h"
+#include "platform/gdi/RasterOps.h"
 #include "platform/gdi/Shapes.h"
 #include "platform/gdi/Text.h"
 
@@ -194,5 +195,16 @@ EngineErr GfxPort::SelectFont(GfxFont* newFont) {
 EngineErr GfxPort::LockSurface(Rect16*) { return kGfxErrNotSupported; }
 EngineErr GfxPort::UnlockSurface() { return kGfxErrNotSupported; }
 EngineErr GfxPort::RestoreSurface() { return kGfxErrNotSupported; }
-EngineErr GfxPort::LockBits(void*) { return kGfxErrNotSupported; }
-EngineErr GfxPort::UnlockBits(void*) { return kGfxErrNotSupported; }
+EngineErr GfxPort::LockBits(GfxPixelDescriptor*) { return kGfxErrNotSupported; }
+EngineErr GfxPort::UnlockBits(GfxPixelDescriptor*) { return kGfxErrNotSupported; }
+
+EngineErr GfxPort::BltFromSurface(const Rect16&, const Rect16&, const void*, u16 sourceDepth, u32 rop) {
+    if ((sourceDepth < 9 || depth < 9) && (sourceDepth != depth || rop != plat::gdi::kRopSrcCopy)) return kGfxErrNotSupported;
+    // The clip is judged before anything is locked: nothing to draw, or too many pieces.
+    const RegionRecord* record = rgnRecordOf(clipRegion);
+    if (record == nullptr) return kRgnErrBadRegion;
+    if (record->count == 0) return kErrNone;
+    if (record->count > kGfxMaxBlitPieces) return kGfxErrNotSupported;
+    Rect16 bounds;
+    return LockSurface(&bounds);
+}

@@ -223,3 +223,14 @@ TEST_F(GfxTest, ForegroundRealisationFollowsTheNoStaticSetting) {
     gfxRealizePalette(p, 0);
     EXPECT_EQ(DisplayPalette::instance().use(), plat::gdi::SystemPaletteUse::Static);
 }
+
+TEST_F(GfxTest, QuickTimeOptionSetsTheLowBitsOnSixteenBitDisplays) {
+    gfxSetQtPaletteOption(1);
+    GfxPalette* p = gfxNewPalette(256, nullptr);
+    GfxColor c = GfxColor::rgb(0x10, 0x20, 0x30);
+    gfxSetPaletteEntries(p, 40, 1, &c);
+    gfxRealizePalette(p, 1);
+    EXPECT_EQ(p->native->entry(40).rgb(), (plat::gdi::Rgb{0x17, 0x27, 0x37}));
+    EXPECT_EQ(p->entries[40].red, 0x10) << "the palette's own entries keep their colours";
+    gfxSetQtPaletteOption(0);
+}

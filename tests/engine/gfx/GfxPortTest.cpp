@@ -134,3 +134,41 @@ TEST_F(GfxTest, TransferModesChooseTheirRasterCodes) {
     EXPECT_EQ(gfxPenRop2(7), plat::gdi::kR2NotXorPen);
     EXPECT_EQ(gfxPenRop2(12), plat::gdi::kR2NotXorPen);
 }
+
+TEST_F(GfxTest, PixelAccessAndSurfaceBlitsNeedAKindThatHasThem) {
+    GfxPort* port = makePort(4, 4, 16);
+    GfxPixelDescriptor d{};
+    EXPECT_EQ(gfxLockPortBits(&d), kGfxErrNotSupported);
+    EXPECT_EQ(gfxUnlockPortBits(&d), kGfxErrNotSupported);
+    gfxSetPort(nullptr);
+    EXPECT_EQ(gfxLockPortBits(&d), kGfxErrBadPort);
+    Rect16 r{0, 0, 4, 4};
+    EXPECT_EQ(port->BltFromSurface(r, r, nullptr, 8, plat::gdi::kRopSrcCopy), kGfxErrNotSupported) << "depths differ";
+    rgnSetEmpty(port->clipRegion);
+    EXPECT_EQ(port->BltFromSurface(r, r, nullptr, 16, plat::gdi::kRopSrcCopy), kErrNone) << "empty clip draws nothing";
+    for (i16 i = 0; i < 65; ++i) rgnUnionRect(port->clipRegion, Rect16{i16(2 * i), 0, i16(2 * i + 1), 1});
+    EXPECT_EQ(port->BltFromSurface(r, r, nullptr, 16, plat::gdi::kRopSrcCopy), kGfxErrNotSupported);
+}
+
+// Reads the display's depth again when told, as display kinds do.
+class CountingPort : public SurfacePort {
+public:
+    using SurfacePort::SurfacePort;
+    void UpdateDeviceCaps() override { ++updates; }
+    int updates = 0;
+};
+
+TEST_F(GfxTest, DisplayChangesReachThePortsWithAContext) {
+    auto* attached = new CountingPort(2, 2, 16);
+    auto* idle = new CountingPort(2, 2, 16);
+    attached->ResetState();
+    idle->ResetState();
+    gfxLockPort(attached);
+    gfxDisplayChanged(24);
+    EXPECT_EQ(gfxDisplayDepth(), 24);
+    EXPECT_EQ(attached->updates, 1);
+    EXPECT_EQ(idle->updates, 0);
+    gfxUnlockPort(attached);
+    gfxDisposePort(attached);
+    gfxDisposePort(idle);
+}
