@@ -2,7 +2,7 @@
 // native drawing, resetting and detaching the record, and the port's font.
 #include <cstring>
 
-#include "engine/RegionStorage.h"
+#include "engine/Regions.h"
 #include "engine/gfx/GdiRegions.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
@@ -15,10 +15,16 @@ namespace {
 
 plat::gdi::Rect toGdi(const Rect16& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// The record of a valid region, reached through the region module's own check.
+const RegionRecord* recordOf(memHandle region) {
+    return rgnIsValid(region) ? static_cast<const RegionRecord*>(memDerefHandle(region)) : nullptr;
+}
+
 bool isWholePlane(const RegionRecord* record) {
+    if (record->count != 1) return false;
     const Rect16& r = rgnRects(record)[0];
-    return record->count == 1 && r.left == kGfxWholePlane.left && r.top == kGfxWholePlane.top &&
-           r.right == kGfxWholePlane.right && r.bottom == kGfxWholePlane.bottom;
+    return r.left == kGfxWholePlane.left && r.top == kGfxWholePlane.top && r.right == kGfxWholePlane.right &&
+           r.bottom == kGfxWholePlane.bottom;
 }
 
 }  // namespace
@@ -96,7 +102,7 @@ void GfxPort::EndDraw() {
 }
 
 EngineErr GfxPort::RegionToGdi(plat::gdi::Region* out, memHandle region) {
-    const RegionRecord* record = rgnRecordOf(region);
+    const RegionRecord* record = recordOf(region);
     if (record == nullptr) return kRgnErrBadRegion;
     if (isWholePlane(record)) {
         *out = plat::gdi::Region(toGdi(deviceRect));
@@ -201,7 +207,7 @@ EngineErr GfxPort::UnlockBits(GfxPixelDescriptor*) { return kGfxErrNotSupported;
 EngineErr GfxPort::BltFromSurface(const Rect16&, const Rect16&, const void*, u16 sourceDepth, u32 rop) {
     if ((sourceDepth < 9 || depth < 9) && (sourceDepth != depth || rop != plat::gdi::kRopSrcCopy)) return kGfxErrNotSupported;
     // The clip is judged before anything is locked: nothing to draw, or too many pieces.
-    const RegionRecord* record = rgnRecordOf(clipRegion);
+    const RegionRecord* record = recordOf(clipRegion);
     if (record == nullptr) return kRgnErrBadRegion;
     if (record->count == 0) return kErrNone;
     if (record->count > kGfxMaxBlitPieces) return kGfxErrNotSupported;

@@ -6,7 +6,6 @@
 
 #include "engine/ByteOrder.h"
 #include "engine/RegionDifference.h"
-#include "engine/RegionStorage.h"
 #include "engine/gfx/GdiRegions.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"

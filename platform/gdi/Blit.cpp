@@ -120,10 +120,11 @@ bool stretchSurface(DeviceContext& dstDc, Box dBox, const Surface& src, Box sBox
             for (uint32_t i = 0; i < band.count; ++i) {
                 const int32_t* column = columns.data() - dRect.left;
                 if (plainCopy16) {
-                    const auto* from = reinterpret_cast<const uint16_t*>(src.row(sy));
-                    auto* to = reinterpret_cast<uint16_t*>(dst->row(y));
+                    // Borrowed pixel buffers need not be aligned: words move as bytes.
+                    const uint8_t* from = src.row(sy);
+                    uint8_t* to = dst->row(y);
                     for (int32_t x = spans[i].left; x < spans[i].right; ++x)
-                        if (column[x] >= 0) to[x] = from[column[x]];
+                        if (column[x] >= 0) std::memcpy(to + 2 * size_t(x), from + 2 * size_t(column[x]), 2);
                     continue;
                 }
                 for (int32_t x = spans[i].left; x < spans[i].right; ++x) {

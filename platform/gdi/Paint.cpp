@@ -37,7 +37,10 @@ void fillPattern(Surface& s, const Region& area, const BrushPixels& pixels) {
             for (uint32_t i = 0; i < band.count; ++i) {
                 int32_t x = spans[i].left, end = spans[i].right;
                 if (s.bitsPerPixel() == 16)
-                    for (auto* p = reinterpret_cast<uint16_t*>(line); x < end; ++x) p[x] = uint16_t(row[x & 7]);
+                    for (; x < end; ++x) {
+                        line[2 * x] = uint8_t(row[x & 7]);
+                        line[2 * x + 1] = uint8_t(row[x & 7] >> 8);
+                    }
                 else if (s.bitsPerPixel() == 8)
                     for (; x < end; ++x) line[x] = uint8_t(row[x & 7]);
                 else

@@ -112,8 +112,8 @@ void Surface::fillSpan(int32_t y, int32_t x0, int32_t x1, uint32_t value) {
     if (bits_ == 8) {
         std::memset(r + x0, int(value), size_t(x1 - x0));
     } else if (bits_ == 16) {
-        uint16_t* p = reinterpret_cast<uint16_t*>(r) + x0;  // rows are 4-byte aligned
-        std::fill(p, p + (x1 - x0), uint16_t(value));
+        uint8_t word[2] = {uint8_t(value), uint8_t(value >> 8)};
+        for (uint8_t* p = r + 2 * size_t(x0); p < r + 2 * size_t(x1); p += 2) std::memcpy(p, word, 2);
     } else {
         for (int32_t x = x0; x < x1; ++x) setPixel(x, y, value);
     }
