@@ -640,6 +640,8 @@ void osmDeleteAllThreads() {
             osmThread* thread = main->ringNext;
             thread->setSignalled(1);
         }
+        // Waits end at once from now on, the main thread's own included.
+        if (main->waitingOn) main->waitingOn->removeWaiter(main, kErrNone);
     }
     state.shutDown = true;
     updateTick();

@@ -358,4 +358,17 @@ TEST_F(EngineThreads, DeletingAllThreadsRefusesNewOnes) {
     EXPECT_EQ(log, (std::vector<std::string>{"started"}));
 }
 
+TEST_F(EngineThreads, DeletingAllThreadsFromAThreadReturnsToTheWaitingMainThread) {
+    osmEvent* never = osmCreateEvent(0);
+    spawn([&] {
+        log.push_back("ending all");
+        osmDeleteAllThreads();
+        log.push_back("never");
+    });
+    EXPECT_EQ(osmWaitForObject(never, kOsmNoTimeout), kErrNone);
+    EXPECT_EQ(osmGetCurrentThread(), osmGetMainThread());
+    EXPECT_EQ(never->firstWaiter, nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"ending all"}));
+}
+
 }  // namespace
