@@ -26,6 +26,15 @@ protected:
         if (thread && resume) osmResumeThread(thread);
         return thread;
     }
+    // A body that notes its name and yields, `times` over.
+    std::function<void()> yieldingLogger(const char* name, int times) {
+        return [this, name, times] {
+            for (int i = 0; i < times; i++) {
+                log.push_back(name);
+                osmSleep(0);
+            }
+        };
+    }
     void joinAll(std::initializer_list<osmThread*> threads) {
         for (osmThread* t : threads) EXPECT_EQ(osmWaitForObject(t, kOsmNoTimeout), kErrNone);
     }
@@ -48,31 +57,15 @@ TEST_F(EngineThreads, ThreadRunsOnlyOnceResumed) {
 }
 
 TEST_F(EngineThreads, EqualPrioritiesAlternateAtEveryYield) {
-    auto body = [&](const char* name) {
-        return [&, name] {
-            for (int i = 0; i < 3; i++) {
-                log.push_back(name);
-                osmSleep(0);
-            }
-        };
-    };
-    osmThread* a = spawn(body("a"));
-    osmThread* b = spawn(body("b"));
+    osmThread* a = spawn(yieldingLogger("a", 3));
+    osmThread* b = spawn(yieldingLogger("b", 3));
     joinAll({a, b});
     EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "a", "b", "a", "b"}));
 }
 
 TEST_F(EngineThreads, HigherBasePriorityRunsFirstWhileEligible) {
-    auto body = [&](const char* name) {
-        return [&, name] {
-            for (int i = 0; i < 2; i++) {
-                log.push_back(name);
-                osmSleep(0);
-            }
-        };
-    };
-    osmThread* low = spawn(body("low"));
-    osmThread* high = spawn(body("high"), kOsmHighPriority);
+    osmThread* low = spawn(yieldingLogger("low", 2));
+    osmThread* high = spawn(yieldingLogger("high", 2), kOsmHighPriority);
     joinAll({low, high});
     EXPECT_EQ(log, (std::vector<std::string>{"high", "high", "low", "low"}));
 }
