@@ -75,10 +75,9 @@ void requestHomeWake() {
 }  // namespace
 
 void osmLockInit(osmLock* lock, u16 registerLock) {
+    osmLockUnregister(lock);  // a lock set up again must not join the list twice
     lock->depth.store(0);
     lock->pending.store(nullptr);
-    lock->registered = 0;
-    lock->previous = lock->next = nullptr;
     if (!registerLock) return;
     lock->registered = 1;
     lock->next = state.registeredHead;
