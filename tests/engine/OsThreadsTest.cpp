@@ -175,6 +175,20 @@ TEST_F(EngineThreads, EventSetFromAnotherSystemThreadReleasesTheWaiter) {
     setter.join();
 }
 
+TEST_F(EngineThreads, EventChangesWaitWhileTheThreadLockIsHeld) {
+    osmEvent* event = osmCreateEvent(0);
+    osmEnterLock(osmThreadsLock());
+    EXPECT_EQ(osmSignalEvent(event), kErrNone);
+    EXPECT_EQ(event->signalled, 0);
+    osmLeaveLock(osmThreadsLock());
+    EXPECT_EQ(osmWaitForObject(event, 0), kErrNone);
+    osmEnterLock(osmThreadsLock());
+    EXPECT_EQ(osmResetEvent(event), kErrNone);
+    EXPECT_EQ(event->signalled, 1);
+    osmLeaveLock(osmThreadsLock());
+    EXPECT_EQ(osmWaitForObject(event, 0), kOsmErrTimeout);
+}
+
 TEST_F(EngineThreads, DestroyingAnEventReleasesItsWaitersWith301) {
     osmEvent* event = osmCreateEvent(0);
     EngineErr results[2] = {0, 0};
@@ -321,6 +335,19 @@ TEST_F(EngineThreads, RunThreadHandsOverAndTheCallerComesBackFirst) {
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[0], "target");
     EXPECT_EQ(log[1], "main");
+}
+
+TEST_F(EngineThreads, RunThreadChangesNothingWhenTheSchedulerPicksAnother) {
+    osmThread* suspended = spawn([&] { log.push_back("suspended"); }, kOsmDefaultPriority, false);
+    osmThread* other = spawn([&] { log.push_back("other"); });
+    EXPECT_EQ(osmRunThread(suspended), kErrNone);  // not eligible: the other one would be chosen
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(suspended->boostPriority, 0);
+    EXPECT_EQ(osmGetMainThread()->boostPriority, 0);
+    EXPECT_NE(osmGetMainThread()->sliceEnd, 0u);
+    osmResumeThread(suspended);
+    joinAll({suspended, other});
+    EXPECT_EQ(osmRunThread(other), kOsmErrThreadFinished);
 }
 
 TEST_F(EngineThreads, ThreadMayDeleteItself) {
