@@ -1,0 +1,63 @@
+#pragma once
+// The seam between the program's windows and the machine's screen. A driver lists the
+// desktop's display modes, opens display windows, turns the user's input into messages for
+// the message core and shows cursors. It is chosen once at start-up: headless when
+// TUMBLO_HEADLESS=1 or no display can be opened, else SDL.
+//
+// Mode switches are simulated: the driver remembers the mode the program asked for and
+// reports it as current, and windows opened afterwards take its depth; the real desktop is
+// never changed. All calls come from the user-interface thread.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/display/DisplayTypes.h"
+#include "platform/display/DisplayWindow.h"
+
+namespace plat {
+
+class DisplayDriver {
+public:
+    virtual ~DisplayDriver() = default;
+
+    virtual std::string name() const = 0;
+    // Every mode the desktop offers, the current one included.
+    virtual std::vector<DisplayMode> modes() const = 0;
+
+    DisplayMode currentMode() const;
+    // True when the mode is one of modes() (a refresh of 0 matches any); unless testOnly,
+    // it becomes the current mode and every window hears kMsgDisplayChange.
+    bool changeMode(const DisplayMode& mode, bool testOnly);
+    // Back to the desktop's own mode.
+    void restoreMode();
+
+    // A window's visible face, sized to its client area, in the depth of the current mode
+    // (16 bits in 16-bit modes, else 24). The driver keeps no reference after it is destroyed.
+    virtual std::unique_ptr<DisplayWindow> openWindow(WindowHandle window, const std::string& title,
+                                                      int32_t width, int32_t height) = 0;
+    // Delivers the input that arrived since the last call to the message core.
+    virtual void pumpEvents() = 0;
+
+    virtual CursorHandle systemCursor(SystemCursor kind) = 0;
+    // Kept until the driver ends; kNoCursor for a malformed picture.
+    virtual CursorHandle createCursor(const CursorImage& image) = 0;
+    // kNoCursor hides the cursor.
+    virtual void setCursor(CursorHandle cursor) = 0;
+    virtual CursorHandle currentCursor() const = 0;
+
+protected:
+    virtual DisplayMode desktopMode() const = 0;
+
+private:
+    bool switched_ = false;
+    DisplayMode switchedTo_;
+};
+
+DisplayDriver& displayDriver();
+// Replaces the start-up choice (tests install a headless driver); nullptr restores it.
+void setDisplayDriver(DisplayDriver* driver);
+
+// The depth of a window surface in a display mode.
+int windowSurfaceDepth(const DisplayMode& mode);
+
+}  // namespace plat

@@ -1,0 +1,20 @@
+#pragma once
+// Turns the user's input into the messages the program expects, posted to the window the
+// input belongs to: key-down and key-up (system keys while Alt is held without Control, and
+// F10), followed by a character message for a key that types one on the US layout; mouse
+// moves, presses, releases and double clicks with the button and modifier bits in wParam and
+// the client position packed in lParam. Keeps the keyboard state (keys down, Caps Lock) and
+// the mouse buttons up to date as it goes. User-interface thread only.
+#include <cstdint>
+
+#include "platform/display/DisplayTypes.h"
+#include "platform/ui/Messages.h"
+
+namespace plat {
+
+void deliverInput(WindowHandle window, const InputEvent& event);
+
+// The lParam of a mouse message: x in the low 16 bits, y in the next 16, both signed.
+intptr_t packMousePosition(gdi::Point position);
+
+}  // namespace plat

@@ -1,0 +1,59 @@
+#include "platform/display/headless/HeadlessDisplay.h"
+
+#include "platform/display/CursorImageCheck.h"
+#include "platform/display/InputDelivery.h"
+#include "platform/display/PixelConversion.h"
+
+namespace plat {
+namespace {
+
+// System cursors get the handles 1 to 7; pictures count on from here.
+constexpr CursorHandle kFirstCustomCursor = 0x100;
+
+}  // namespace
+
+HeadlessWindow::HeadlessWindow(WindowHandle window, int32_t width, int32_t height, int bitsPerPixel, gdi::Point origin)
+    : DisplayWindow(window, width, height, bitsPerPixel), origin_(origin), shown_(size_t(width) * size_t(height), 0) {}
+
+void HeadlessWindow::show(const gdi::Rect& area) {
+    int32_t pitch = surface().width();
+    convertToXrgb(surface(), area, shown_.data() + size_t(area.top) * size_t(pitch) + size_t(area.left), pitch);
+    ++presents_;
+}
+
+HeadlessDisplay::HeadlessDisplay()
+    : modes_{{1024, 768, 24, 60}, {640, 480, 8, 60}, {800, 600, 8, 60}, {800, 600, 16, 60},
+             {800, 600, 24, 60}, {1024, 768, 16, 60}} {}
+
+std::unique_ptr<DisplayWindow> HeadlessDisplay::openWindow(WindowHandle window, const std::string&, int32_t width,
+                                                          int32_t height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    // Windows are laid out side by side so that each has its own place on the screen.
+    gdi::Point origin{nextOrigin_, 0};
+    nextOrigin_ += width;
+    return std::make_unique<HeadlessWindow>(window, width, height, windowSurfaceDepth(currentMode()), origin);
+}
+
+void HeadlessDisplay::pumpEvents() {
+    while (!script_.empty()) {
+        Scripted next = script_.front();
+        script_.pop_front();
+        deliverInput(next.window, next.event);
+    }
+}
+
+CursorHandle HeadlessDisplay::systemCursor(SystemCursor kind) { return CursorHandle(kind) + 1; }
+
+CursorHandle HeadlessDisplay::createCursor(const CursorImage& image) {
+    if (!validCursorImage(image)) return kNoCursor;
+    CursorHandle handle = kFirstCustomCursor + cursors_.size();
+    cursors_.emplace(handle, image);
+    return handle;
+}
+
+const CursorImage* HeadlessDisplay::customCursor(CursorHandle cursor) const {
+    auto found = cursors_.find(cursor);
+    return found == cursors_.end() ? nullptr : &found->second;
+}
+
+}  // namespace plat

@@ -1,0 +1,255 @@
+#include "platform/display/sdl/SdlDisplay.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "platform/display/CursorImageCheck.h"
+#include "platform/display/InputDelivery.h"
+#include "platform/display/PixelConversion.h"
+#include "platform/display/sdl/SdlCursorMasks.h"
+#include "platform/display/sdl/SdlKeys.h"
+#include "platform/ui/MessageQueue.h"
+
+namespace plat {
+namespace {
+
+class SdlDisplay;
+
+class SdlWindow : public DisplayWindow {
+public:
+    SdlWindow(SdlDisplay& display, WindowHandle window, SDL_Window* sdlWindow, SDL_Renderer* renderer,
+              SDL_Texture* texture, int32_t width, int32_t height, int bitsPerPixel);
+    ~SdlWindow() override;
+
+    gdi::Point clientOrigin() const override {
+        int x = 0, y = 0;
+        SDL_GetWindowPosition(sdlWindow_, &x, &y);
+        return {x, y};
+    }
+    uint32_t sdlId() const { return SDL_GetWindowID(sdlWindow_); }
+    // Shows the whole client area again from the surface, as after an exposure.
+    void reshow() { present(clientRect()); }
+
+protected:
+    void show(const gdi::Rect& area) override {
+        int32_t pitch = surface().width();
+        uint32_t* first = shadow_.data() + size_t(area.top) * size_t(pitch) + size_t(area.left);
+        convertToXrgb(surface(), area, first, pitch);
+        SDL_Rect rect{area.left, area.top, area.width(), area.height()};
+        SDL_UpdateTexture(texture_, &rect, first, pitch * 4);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+    }
+
+private:
+    SdlDisplay& display_;
+    SDL_Window* sdlWindow_;
+    SDL_Renderer* renderer_;
+    SDL_Texture* texture_;
+    std::vector<uint32_t> shadow_;
+};
+
+class SdlDisplay : public DisplayDriver {
+public:
+    ~SdlDisplay() override {
+        for (auto& [handle, cursor] : cursors_) SDL_FreeCursor(cursor);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    std::string name() const override { return std::string("sdl-") + SDL_GetCurrentVideoDriver(); }
+
+    std::vector<DisplayMode> modes() const override {
+        std::vector<DisplayMode> list{desktopMode()};
+        for (int i = 0, count = SDL_GetNumDisplayModes(0); i < count; ++i) {
+            SDL_DisplayMode mode;
+            if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
+            DisplayMode ours = toMode(mode);
+            if (std::find(list.begin(), list.end(), ours) == list.end()) list.push_back(ours);
+        }
+        return list;
+    }
+
+    std::unique_ptr<DisplayWindow> openWindow(WindowHandle window, const std::string& title, int32_t width,
+                                              int32_t height) override {
+        if (width <= 0 || height <= 0) return nullptr;
+        SDL_Window* sdlWindow = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                                 height, SDL_WINDOW_SHOWN);
+        if (!sdlWindow) return nullptr;
+        SDL_Renderer* renderer = SDL_CreateRenderer(sdlWindow, -1, 0);
+        if (!renderer) renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_SOFTWARE);
+        SDL_Texture* texture =
+            renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height)
+                     : nullptr;
+        if (!texture) {
+            if (renderer) SDL_DestroyRenderer(renderer);
+            SDL_DestroyWindow(sdlWindow);
+            return nullptr;
+        }
+        auto opened = std::make_unique<SdlWindow>(*this, window, sdlWindow, renderer, texture, width, height,
+                                                  windowSurfaceDepth(currentMode()));
+        windows_[opened->sdlId()] = opened.get();
+        opened->reshow();
+        return opened;
+    }
+
+    void forget(uint32_t sdlId) { windows_.erase(sdlId); }
+
+    void pumpEvents() override {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) handle(event);
+    }
+
+    CursorHandle systemCursor(SystemCursor kind) override {
+        CursorHandle handle = CursorHandle(kind) + 1;
+        if (!cursors_.count(handle)) {
+            SDL_Cursor* cursor = SDL_CreateSystemCursor(sdlSystemCursor(kind));
+            if (!cursor) return kNoCursor;
+            cursors_[handle] = cursor;
+        }
+        return handle;
+    }
+
+    CursorHandle createCursor(const CursorImage& image) override {
+        if (!validCursorImage(image)) return kNoCursor;
+        SdlCursorMasks masks = sdlCursorMasks(image.andMask, image.xorMask);
+        SDL_Cursor* cursor = SDL_CreateCursor(masks.data.data(), masks.mask.data(), image.width, image.height,
+                                              image.hotspot.x, image.hotspot.y);
+        if (!cursor) return kNoCursor;
+        CursorHandle handle = nextCustom_++;
+        cursors_[handle] = cursor;
+        return handle;
+    }
+
+    void setCursor(CursorHandle cursor) override {
+        auto found = cursors_.find(cursor);
+        current_ = found == cursors_.end() ? kNoCursor : cursor;
+        if (current_ != kNoCursor) SDL_SetCursor(found->second);
+        SDL_ShowCursor(current_ != kNoCursor ? SDL_ENABLE : SDL_DISABLE);
+    }
+    CursorHandle currentCursor() const override { return current_; }
+
+protected:
+    DisplayMode desktopMode() const override {
+        SDL_DisplayMode mode;
+        return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? toMode(mode) : DisplayMode{};
+    }
+
+private:
+    static DisplayMode toMode(const SDL_DisplayMode& mode) {
+        return {mode.w, mode.h, uint16_t(SDL_BITSPERPIXEL(mode.format)), uint32_t(std::max(mode.refresh_rate, 0))};
+    }
+
+    static SDL_SystemCursor sdlSystemCursor(SystemCursor kind) {
+        switch (kind) {
+            case SystemCursor::Arrow: return SDL_SYSTEM_CURSOR_ARROW;
+            case SystemCursor::IBeam: return SDL_SYSTEM_CURSOR_IBEAM;
+            case SystemCursor::Wait: return SDL_SYSTEM_CURSOR_WAIT;
+            case SystemCursor::Cross: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+            case SystemCursor::Hand: return SDL_SYSTEM_CURSOR_HAND;
+            case SystemCursor::SizeAll: return SDL_SYSTEM_CURSOR_SIZEALL;
+            case SystemCursor::No: return SDL_SYSTEM_CURSOR_NO;
+        }
+        return SDL_SYSTEM_CURSOR_ARROW;
+    }
+
+    SdlWindow* windowOf(uint32_t sdlId) {
+        auto found = windows_.find(sdlId);
+        return found == windows_.end() ? nullptr : found->second;
+    }
+
+    void handle(const SDL_Event& event) {
+        switch (event.type) {
+            case SDL_KEYDOWN:
+            case SDL_KEYUP: {
+                SdlWindow* window = windowOf(event.key.windowID);
+                uint8_t vk = virtualKeyOfScancode(event.key.keysym.scancode);
+                if (!window || vk == 0) return;
+                InputEvent in;
+                in.kind = event.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
+                in.virtualKey = vk;
+                in.scanCode = uint8_t(event.key.keysym.scancode);
+                in.autoRepeat = event.key.repeat != 0;
+                deliverInput(window->window(), in);
+                return;
+            }
+            case SDL_MOUSEMOTION:
+                deliverMouse(event.motion.windowID, InputEvent::Kind::MouseMove, MouseButton::Left, event.motion.x,
+                             event.motion.y);
+                return;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP: {
+                MouseButton button = event.button.button == SDL_BUTTON_RIGHT    ? MouseButton::Right
+                                     : event.button.button == SDL_BUTTON_MIDDLE ? MouseButton::Middle
+                                                                                : MouseButton::Left;
+                InputEvent::Kind kind = event.type == SDL_MOUSEBUTTONUP ? InputEvent::Kind::MouseUp
+                                        : event.button.clicks == 2      ? InputEvent::Kind::MouseDoubleClick
+                                                                        : InputEvent::Kind::MouseDown;
+                deliverMouse(event.button.windowID, kind, button, event.button.x, event.button.y);
+                return;
+            }
+            case SDL_WINDOWEVENT: handleWindowEvent(event.window); return;
+            default: return;
+        }
+    }
+
+    void deliverMouse(uint32_t sdlId, InputEvent::Kind kind, MouseButton button, int32_t x, int32_t y) {
+        SdlWindow* window = windowOf(sdlId);
+        if (!window) return;
+        InputEvent in;
+        in.kind = kind;
+        in.button = button;
+        in.position = {x, y};
+        deliverInput(window->window(), in);
+    }
+
+    void handleWindowEvent(const SDL_WindowEvent& event) {
+        SdlWindow* window = windowOf(event.windowID);
+        if (!window) return;
+        switch (event.event) {
+            case SDL_WINDOWEVENT_EXPOSED: window->reshow(); return;
+            case SDL_WINDOWEVENT_FOCUS_GAINED: postAppActivation(true); return;
+            case SDL_WINDOWEVENT_FOCUS_LOST: postAppActivation(false); return;
+            case SDL_WINDOWEVENT_CLOSE: postMessage(window->window(), kMsgClose, 0, 0); return;
+            default: return;
+        }
+    }
+
+    std::map<uint32_t, SdlWindow*> windows_;
+    std::map<CursorHandle, SDL_Cursor*> cursors_;
+    CursorHandle current_ = kNoCursor;
+    CursorHandle nextCustom_ = 0x100;
+};
+
+SdlWindow::SdlWindow(SdlDisplay& display, WindowHandle window, SDL_Window* sdlWindow, SDL_Renderer* renderer,
+                     SDL_Texture* texture, int32_t width, int32_t height, int bitsPerPixel)
+    : DisplayWindow(window, width, height, bitsPerPixel),
+      display_(display),
+      sdlWindow_(sdlWindow),
+      renderer_(renderer),
+      texture_(texture),
+      shadow_(size_t(width) * size_t(height), 0) {}
+
+SdlWindow::~SdlWindow() {
+    display_.forget(sdlId());
+    SDL_DestroyTexture(texture_);
+    SDL_DestroyRenderer(renderer_);
+    SDL_DestroyWindow(sdlWindow_);
+}
+
+}  // namespace
+
+std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
+    if (videoDriver) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, videoDriver, SDL_HINT_OVERRIDE);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    const char* chosen = SDL_GetCurrentVideoDriver();
+    if (!chosen || std::strcmp(chosen, "dummy") == 0 || std::strcmp(chosen, "offscreen") == 0) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    return std::make_unique<SdlDisplay>();
+}
+
+}  // namespace plat

@@ -1,0 +1,16 @@
+#pragma once
+// The display driver for people: SDL windows on the desktop. Each display window is an SDL
+// window of the client size with a streaming texture; presenting converts the changed part
+// of the surface and uploads it. Key events are read by their physical key (scancode) and
+// mapped to the virtual keys of the US layout, so the program's own key translation applies.
+#include <memory>
+
+#include "platform/display/DisplayDriver.h"
+
+namespace plat {
+
+// Null when SDL cannot open a real display (no X or Wayland server, or only SDL's dummy and
+// offscreen drivers). `videoDriver` forces one of SDL's drivers ("x11"); null lets SDL choose.
+std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver = nullptr);
+
+}  // namespace plat
