@@ -227,7 +227,7 @@ i32 gfxGetBitmapPixel(const u8* b, u32 size, u16 x, u16 y) {
     } else if (packing == kGfxFormatPacked16 && code == 3) {
         value = gfxPacked16Pixel(p, left, x, y);
     } else if (packing == 0 && gfxPlainRowsFit(h.width, h.height, h.rowBytes, bits, left)) {
-        const u8* row = p + i32(y) * h.rowBytes + (h.rowBytes < 0 ? i32(h.height - 1) * -i32(h.rowBytes) : 0);
+        const u8* row = gfxPlainRow(p, h.rowBytes, h.height, y);
         switch (code) {
         case 0: value = (row[x / 8] >> (7 - x % 8)) & 1; break;
         case 1: value = (x % 2 == 0) ? row[x / 2] >> 4 : row[x / 2] & 0x0F; break;

@@ -21,6 +21,11 @@ int gfxBitsOfDepthCode(u16 format);
 // Whether `height` plain rows of `rowBytes` (either sign) holding `width` pixels fit in `size`.
 bool gfxPlainRowsFit(u16 width, u16 height, i16 rowBytes, int bits, u32 size);
 
+// Row y (0 at the top) of plain rows; a negative row step means the rows are stored bottom-up.
+inline const u8* gfxPlainRow(const u8* pixels, i16 rowBytes, u16 height, i32 y) {
+    return rowBytes < 0 ? pixels + size_t(height - 1 - y) * size_t(-rowBytes) : pixels + size_t(y) * size_t(rowBytes);
+}
+
 EngineErr gfxExpandBitmap(memHandle bitmap);
 // The pixel at (x, y) of a bitmap of `size` bytes: an index, an RGB555 word, 0x00RRGGBB, the
 // colour-table entry of the index (0x00RRGGBB) for bitmaps with a table, -2 for a transparent
