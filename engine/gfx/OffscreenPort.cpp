@@ -1,4 +1,5 @@
 #include "engine/gfx/OffscreenPort.h"
+#include "engine/gfx/WindowPorts.h"
 
 #include <cstring>
 #include <new>
@@ -183,10 +184,10 @@ bool GfxOffscreenPort::StorePoint(i16 x, i16 y, Point16* device) const {
 }
 
 GfxPort* gfxNewOffscreenPort(u16 width, u16 height, u16 depth, GfxPalette* palette) {
+    if (depth == kGfxMemoryDisplayDepth) return gfxNewMemoryDisplayPort(width, height, palette);
     if (depth == 0) depth = gfxDisplayDepth();
     if (!validDepth(depth)) {
-        // Memory display ports (depth 0xFFFF) come with the display ports.
-        gfxSetError(depth == 0xFFFF ? kGfxErrNotSupported : kGfxErrBadValue);
+        gfxSetError(kGfxErrBadValue);
         return nullptr;
     }
     if (palette == kGfxBadPaletteHandle || !(palette = gfxPaletteFromHandle(palette))) {

@@ -5,7 +5,8 @@
 // uncovers the window the driver shows it again from there, without asking the program.
 //
 // Marking an area when nothing was marked posts one kMsgPaint to the window; the program's
-// painting validates what it repainted. Only the window's own thread uses it.
+// painting validates what it repainted. A window has at most one face, found by its handle
+// while the face exists. Only the window's own thread uses it.
 #include <cstdint>
 #include <memory>
 
@@ -18,7 +19,7 @@ namespace plat {
 class DisplayWindow {
 public:
     DisplayWindow(WindowHandle window, int32_t width, int32_t height, int bitsPerPixel);
-    virtual ~DisplayWindow() = default;
+    virtual ~DisplayWindow();
     DisplayWindow(const DisplayWindow&) = delete;
     DisplayWindow& operator=(const DisplayWindow&) = delete;
 
@@ -44,5 +45,8 @@ private:
     std::unique_ptr<gdi::Surface> surface_;
     gdi::Region update_;
 };
+
+// The face of a window, or null when it has none.
+DisplayWindow* findDisplayWindow(WindowHandle window);
 
 }  // namespace plat

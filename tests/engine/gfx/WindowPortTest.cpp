@@ -1,0 +1,177 @@
+#include "OffscreenTestSupport.h"
+#include "engine/gfx/GfxErrors.h"
+#include "engine/gfx/GfxMeasureText.h"
+#include "engine/gfx/WindowPorts.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/ui/MessageQueue.h"
+#include "platform/ui/Windows.h"
+
+namespace {
+
+const GfxColor kRed = GfxColor::rgb(255, 0, 0);
+const GfxColor kBlue = GfxColor::rgb(0, 0, 255);
+
+// A window of the message core with a 40 × 30 face on a headless display, and its port.
+class WindowPortTest : public OffscreenTest {
+protected:
+    void SetUp() override {
+        OffscreenTest::SetUp();
+        plat::setDisplayDriver(&display);
+        window = plat::createWindow({"Test", "test", plat::defaultWindowProcedure});
+        face = display.openWindow(window, "test", 40, 30);
+        port = static_cast<GfxDDrawWindowPort*>(gfxNewDDrawWindowPort(window, 0, nullptr));
+        ASSERT_NE(port, nullptr);
+    }
+    void TearDown() override {
+        gfxSetPort(nullptr);
+        while (port && port->lockCount) gfxUnlockPort(port);
+        gfxDisposePort(port);
+        face.reset();
+        plat::destroyWindow(window);
+        drainMessages();
+        plat::setDisplayDriver(nullptr);
+        OffscreenTest::TearDown();
+    }
+    static void drainMessages() {
+        plat::Message m;
+        while (plat::peekMessage(m, true)) {
+        }
+    }
+    u32 shown(i32 x, i32 y) const { return static_cast<plat::HeadlessWindow&>(*face).shownPixel(x, y); }
+    void fillWhole(const GfxColor& color) {
+        ASSERT_EQ(gfxLockPort(port), kErrNone);
+        ASSERT_EQ(port->FillColorRect(Rect16{0, 0, 40, 30}, color, 0), kErrNone);
+        ASSERT_EQ(gfxUnlockPort(port), kErrNone);
+    }
+
+    plat::HeadlessDisplay display;
+    plat::WindowHandle window = plat::kNoWindow;
+    std::unique_ptr<plat::DisplayWindow> face;
+    GfxDDrawWindowPort* port = nullptr;
+};
+
+TEST_F(WindowPortTest, DrawingShowsWhenTheLastLockEnds) {
+    EXPECT_EQ(port->kind, kGfxKindWindow);
+    ASSERT_EQ(gfxLockPort(port), kErrNone);
+    EXPECT_EQ(port->depth, 24);
+    ASSERT_EQ(gfxLockPort(port), kErrNone);
+    ASSERT_EQ(port->FillColorRect(Rect16{5, 5, 10, 8}, kRed, 0), kErrNone);
+    gfxUnlockPort(port);
+    EXPECT_EQ(shown(5, 5), 0u) << "nothing is shown while the port is still locked";
+    gfxUnlockPort(port);
+    EXPECT_EQ(shown(5, 5), 0xFF0000u);
+    EXPECT_EQ(shown(9, 7), 0xFF0000u);
+    EXPECT_EQ(shown(10, 7), 0u);
+    EXPECT_EQ(shown(9, 8), 0u);
+}
+
+TEST_F(WindowPortTest, OffscreenPictureCopiedToTheWindowReadsBackPixelForPixel) {
+    GfxOffscreenPort* picture = makeOffscreen(40, 30, 16, nullptr, false);
+    for (i32 y = 0; y < 30; ++y)
+        for (i32 x = 0; x < 40; ++x) setWord(picture, x, y, u16((x * 31 / 39) << 10 | (y * 31 / 29) << 5 | ((x + y) & 31)));
+    ASSERT_EQ(gfxLockPort(port), kErrNone);
+    ASSERT_EQ(picture->CopyBits(port, Rect16{0, 0, 40, 30}, Rect16{0, 0, 40, 30}, 0, 0), kErrNone);
+    ASSERT_EQ(gfxUnlockPort(port), kErrNone);
+    for (i32 y = 0; y < 30; ++y)
+        for (i32 x = 0; x < 40; ++x) {
+            u16 w = word(picture, x, y);
+            u32 expected = (u32((w >> 10) & 31) << 19) | (u32((w >> 5) & 31) << 11) | (u32(w & 31) << 3);
+            ASSERT_EQ(shown(x, y) & 0xF8F8F8, expected) << x << "," << y;
+        }
+}
+
+TEST_F(WindowPortTest, UpdateOfACleanWindowDrawsTheWholePort) {
+    ASSERT_EQ(port->BeginUpdate(), kErrNone);
+    EXPECT_EQ(port->BeginUpdate(), kGfxErrUpdateActive);
+    fillWhole(kBlue);
+    EXPECT_EQ(shown(0, 0), 0x0000FFu);
+    EXPECT_EQ(shown(39, 29), 0x0000FFu);
+    EXPECT_EQ(port->EndUpdate(), kErrNone);
+    EXPECT_EQ(port->EndUpdate(), kGfxErrNoUpdate);
+}
+
+TEST_F(WindowPortTest, UpdateCutsDrawingToTheInvalidAreaAndValidatesIt) {
+    face->invalidate(plat::gdi::Rect{0, 0, 10, 10});
+    face->invalidate(plat::gdi::Rect{30, 20, 40, 30});
+    ASSERT_EQ(port->BeginUpdate(), kErrNone);
+    EXPECT_TRUE(face->updateRegion().empty()) << "the window stops asking to be painted";
+    fillWhole(kBlue);
+    EXPECT_EQ(shown(9, 9), 0x0000FFu);
+    EXPECT_EQ(shown(35, 25), 0x0000FFu);
+    EXPECT_EQ(shown(20, 15), 0u);
+    ASSERT_EQ(port->EndUpdate(), kErrNone);
+    fillWhole(kRed);
+    EXPECT_EQ(shown(20, 15), 0xFF0000u) << "after the update the clip is whole again";
+}
+
+TEST_F(WindowPortTest, ScrollMarksTheUncoveredAreaUnlessTheCallerTakesIt) {
+    ASSERT_EQ(gfxLockPort(port), kErrNone);
+    ASSERT_EQ(port->Scroll(Rect16{0, 0, 40, 30}, 0, -5, 0), kErrNone);
+    EXPECT_EQ(face->updateRegion(), plat::gdi::Region(plat::gdi::Rect{0, 25, 40, 30}));
+    face->validate(face->clientRect());
+    memHandle uncovered = rgnCreate();
+    ASSERT_EQ(port->Scroll(Rect16{0, 0, 40, 30}, 4, 0, uncovered), kErrNone);
+    EXPECT_TRUE(face->updateRegion().empty());
+    EXPECT_EQ(rgnContainsPoint(uncovered, Point16{3, 29}), 1);
+    EXPECT_EQ(rgnContainsPoint(uncovered, Point16{4, 0}), 0);
+    rgnDispose(uncovered);
+    gfxUnlockPort(port);
+}
+
+TEST_F(WindowPortTest, DirectAccessWithoutTheDirectSurfacePathIsRefused) {
+    ASSERT_EQ(gfxLockPort(port), kErrNone);
+    GfxPixelDescriptor descriptor{};
+    EXPECT_EQ(port->LockBits(&descriptor), kGfxErrNotSupported);
+    EXPECT_EQ(port->bitsLocked, 0);
+    gfxUnlockPort(port);
+}
+
+TEST_F(WindowPortTest, WindowWithoutAFaceHasNoPort) {
+    plat::WindowHandle bare = plat::createWindow({"Test", "bare", plat::defaultWindowProcedure});
+    EXPECT_EQ(gfxNewDDrawWindowPort(bare, 0, nullptr), nullptr);
+    EXPECT_EQ(gfxGetLastError(), kGfxErrGdi);
+    EXPECT_EQ(gfxNewDDrawWindowPort(window, 0, kGfxBadPaletteHandle), nullptr);
+    EXPECT_EQ(gfxGetLastError(), kGfxErrBadPalette);
+    plat::destroyWindow(bare);
+}
+
+TEST_F(WindowPortTest, MemoryDisplayPortTakesTheDisplayFormat) {
+    ASSERT_TRUE(display.changeMode({800, 600, 16, 60}, false));
+    GfxPort* memory = gfxNewOffscreenPort(20, 10, kGfxMemoryDisplayDepth, nullptr);
+    ASSERT_NE(memory, nullptr);
+    EXPECT_EQ(memory->kind, kGfxKindMemoryDisplay);
+    ASSERT_EQ(gfxLockPort(memory), kErrNone);
+    EXPECT_EQ(memory->depth, 16);
+    ASSERT_EQ(memory->FillColorRect(Rect16{0, 0, 20, 10}, kRed, 0), kErrNone);
+    GfxColor read;
+    memory->ReadPixel(&read, 19, 9);
+    EXPECT_EQ(read.red, 0xF8);
+    EXPECT_EQ(read.blue, 0);
+    gfxUnlockPort(memory);
+    EXPECT_EQ(gfxDisposePort(memory), kErrNone);
+}
+
+TEST_F(WindowPortTest, MeasuringAnEmptyTextGivesNothing) {
+    ASSERT_EQ(gfxLockPort(port), kErrNone);
+    gfxSetPort(port);
+    GfxTextExtents extents{1, 2, 3};
+    EXPECT_EQ(gfxMeasureText(&extents, "", kGfxTextToZero, 0), kErrNone);
+    EXPECT_EQ(extents.leading, 0);
+    EXPECT_EQ(extents.inkWidth, 0);
+    EXPECT_EQ(extents.trailing, 0);
+    gfxUnlockPort(port);
+}
+
+TEST_F(WindowPortTest, ExtraSpacingWidensTheInkByTheSpaces) {
+    ASSERT_EQ(gfxLockPort(port), kErrNone);
+    gfxSetPort(port);
+    GfxTextExtents plain{}, spaced{};
+    ASSERT_EQ(gfxMeasureText(&plain, "a b c d", kGfxTextToZero, 0), kErrNone);
+    ASSERT_EQ(gfxMeasureText(&spaced, "a b c dXYZ", 7, 2), kErrNone);
+    EXPECT_GT(plain.inkWidth, 0);
+    EXPECT_EQ(spaced.inkWidth, plain.inkWidth + 2 * 3);
+    EXPECT_EQ(spaced.leading, plain.leading);
+    gfxUnlockPort(port);
+}
+
+}  // namespace
