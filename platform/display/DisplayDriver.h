@@ -37,6 +37,9 @@ public:
                                                       int32_t width, int32_t height) = 0;
     // Delivers the input that arrived since the last call to the message core.
     virtual void pumpEvents() = 0;
+    // Blocks until the user does something (at most `timeoutMs`); returns at once when
+    // nothing can arrive, as on a headless display.
+    virtual void waitForInput(uint32_t timeoutMs) = 0;
 
     virtual CursorHandle systemCursor(SystemCursor kind) = 0;
     // Kept until the driver ends; kNoCursor for a malformed picture.

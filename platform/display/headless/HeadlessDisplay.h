@@ -41,6 +41,7 @@ public:
                                               int32_t height) override;
     void script(WindowHandle window, const InputEvent& event) { script_.push_back({window, event}); }
     void pumpEvents() override;
+    void waitForInput(uint32_t) override {}
 
     CursorHandle systemCursor(SystemCursor kind) override;
     CursorHandle createCursor(const CursorImage& image) override;

@@ -102,6 +102,8 @@ public:
         while (SDL_PollEvent(&event)) handle(event);
     }
 
+    void waitForInput(uint32_t timeoutMs) override { SDL_WaitEventTimeout(nullptr, int(timeoutMs)); }
+
     CursorHandle systemCursor(SystemCursor kind) override {
         CursorHandle handle = CursorHandle(kind) + 1;
         if (!cursors_.count(handle)) {

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "../DemoScreen.h"
+#include "XScreenshot.h"
+#include "XvfbServer.h"
+#include "platform/display/sdl/SdlDisplay.h"
+
+// SDL's session-bus connection is kept by the bus library for the life of the process: the
+// system's, not ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
+
+namespace {
+
+constexpr int32_t kWidth = 160;
+constexpr int32_t kHeight = 120;
+
+TEST(Screenshot, WindowOnAnXServerShowsThePortPixelForPixel) {
+    XvfbServer server;
+    if (!server.running()) GTEST_SKIP() << "No X server could be started: " << server.failure();
+    setenv("DISPLAY", server.display().c_str(), 1);
+    setenv("SDL_RENDER_DRIVER", "software", 1);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
+    std::unique_ptr<plat::DisplayDriver> sdl = plat::makeSdlDisplay("x11");
+    ASSERT_NE(sdl, nullptr) << "SDL could not open the X server at " << server.display();
+    plat::setDisplayDriver(sdl.get());
+    {
+        std::string whyNot;
+        std::unique_ptr<DemoScreen> screen = DemoScreen::open(kWidth, kHeight, &whyNot);
+        ASSERT_NE(screen, nullptr) << whyNot;
+        ASSERT_EQ(screen->showTestPicture(), kErrNone);
+        sdl->pumpEvents();
+
+        plat::gdi::Point origin = screen->face().clientOrigin();
+        std::vector<uint32_t> shot = takeXScreenshot(server.display(), origin.x, origin.y, kWidth, kHeight);
+        ASSERT_EQ(shot.size(), size_t(kWidth * kHeight)) << "the screen could not be read";
+        const plat::gdi::Surface& shown = screen->face().surface();
+        ASSERT_EQ(shown.bitsPerPixel(), 24) << "Xvfb's desktop has 24-bit colour";
+        int wrong = 0;
+        for (i32 y = 0; y < kHeight; ++y)
+            for (i32 x = 0; x < kWidth; ++x) {
+                u8* row = screen->picture().Store().RowAt(y);
+                u16 word = u16(row[2 * x] | row[2 * x + 1] << 8);
+                ASSERT_EQ(word, demoPictureWord(x, y, kWidth, kHeight)) << "the offscreen port holds the picture";
+                // The drawing layer widens RGB555 by a shift of three.
+                u32 copied = (word >> 10 & 31) << 19 | (word >> 5 & 31) << 11 | (word & 31) << 3;
+                ASSERT_EQ(shown.pixel(x, y), copied) << "the window port holds the copy";
+                if (shot[size_t(y * kWidth + x)] != copied && wrong++ < 5)
+                    ADD_FAILURE() << "screen differs at " << x << "," << y << ": " << std::hex
+                                  << shot[size_t(y * kWidth + x)] << " instead of " << copied;
+            }
+        EXPECT_EQ(wrong, 0);
+    }
+    plat::setDisplayDriver(nullptr);
+    sdl.reset();
+}
+
+}  // namespace
