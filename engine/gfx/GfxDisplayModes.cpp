@@ -1,7 +1,9 @@
 #include "engine/gfx/GfxDisplayModes.h"
 
 #include <cstdlib>
+#include <cstring>
 
+#include "engine/gfx/GfxDirectDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPalette.h"
@@ -78,14 +80,21 @@ bool better(const GfxDisplayRecord& candidate, const GfxDisplayRecord& best, con
     return !demands.refresh && refreshOf(candidate) < refreshOf(best);
 }
 
-// Each mode of the display layer that a test change accepts, until `visit` answers true.
+// Each mode of the display layer that a test change accepts, then each mode of the
+// direct-surface path, until `visit` answers true.
 template <typename Visit>
-void forEachSystemMode(Visit visit) {
+void forEachMode(Visit visit) {
     for (const plat::DisplayMode& mode : plat::displayDriver().modes()) {
         GfxDisplayRecord record = recordOf(mode);
         if (gfxChangeDisplaySettings(&record, kGfxChangeTestOnly) != kGfxChangeDone) continue;
         if (visit(record)) return;
     }
+    auto trampoline = [](const GfxDisplayRecord* record, void* data) -> u16 {
+        return (*static_cast<Visit*>(data))(*record) ? 1 : 0;
+    };
+    ddrawEnumDisplayModes(trampoline, &visit);
+    // A path that is not available has simply no modes to add.
+    gfxSetError(kErrNone);
 }
 
 void fillModeFrom(GfxDisplayMode* mode, const GfxDisplayRecord& record) {
@@ -122,7 +131,7 @@ u16 gfxFindDisplayMode(const GfxDisplayMode* wanted, GfxDisplayRecord* out) {
     if (displayChangeEnabled && demandsAny) {
         bool found = false;
         GfxDisplayRecord best;
-        forEachSystemMode([&](const GfxDisplayRecord& candidate) {
+        forEachMode([&](const GfxDisplayRecord& candidate) {
             if (!satisfies(candidate, *wanted)) return false;
             if (!found || better(candidate, best, demands, current)) best = candidate;
             found = true;
@@ -155,7 +164,7 @@ u16 gfxCheckDisplayMode(GfxDisplayMode* mode, u16 changeAllowed) {
 }
 
 EngineErr gfxEnumDisplayModes(GfxDisplayModeProc callback, void* data) {
-    forEachSystemMode([&](const GfxDisplayRecord& record) { return callback(&record, data) != 0; });
+    forEachMode([&](const GfxDisplayRecord& record) { return callback(&record, data) != 0; });
     return gfxSetError(kErrNone);
 }
 
@@ -164,7 +173,10 @@ u16 gfxSetDisplayMode(GfxDisplayMode* mode) {
     u16 found = gfxFindDisplayMode(mode, &record);
     if (found != 1) return found;
     fillModeFrom(mode, record);
-    gfxChangeDisplaySettings(&record, 0);
+    if (std::strcmp(record.deviceName, kGfxDirectDrawDevice) == 0)
+        ddrawSetDisplayMode(u16(record.pelsWidth), u16(record.pelsHeight), u16(record.bitsPerPel), refreshOf(record));
+    else
+        gfxChangeDisplaySettings(&record, 0);
     gfxSetDisplayDepth(u16(record.bitsPerPel));
     gfxSetSystemPaletteUse(paletteState().noStatic ? kGfxSystemUseNoStatic : kGfxSystemUseStatic);
     return found;

@@ -34,6 +34,8 @@ struct GfxDisplayRecord {
     u32 pelsHeight = 0;
     u32 displayFrequency = 0;
 };
+// The device name of the records that come from the direct-surface path.
+constexpr const char* kGfxDirectDrawDevice = "DDRAW";
 constexpr u32 kGfxFieldBitsPerPel = 0x00040000;
 constexpr u32 kGfxFieldPelsWidth = 0x00080000;
 constexpr u32 kGfxFieldPelsHeight = 0x00100000;
