@@ -94,20 +94,26 @@ plat::gdi::DibImage GfxDibBitmap::Image(bool paletteIndices) const {
     return image;
 }
 
-EngineErr GfxDibBitmap::Blit(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, bool paletteIndices, u32 rop,
-                             plat::gdi::StretchMode stretch, bool mirror, bool flip) {
-    // Cut the source to the store and the destination in proportion, so stretches stay exact.
+bool GfxDibBitmap::CutToBounds(const Rect16& dstRect, const Rect16& srcRect, bool mirror, bool flip,
+                               plat::gdi::Box* dst, plat::gdi::Box* src) const {
     i32 sl = srcRect.left, st = srcRect.top, sr = srcRect.right, sb = srcRect.bottom;
     i32 dl = dstRect.left, dt = dstRect.top, dr = dstRect.right, db = dstRect.bottom;
     i32 sw = sr - sl, sh = sb - st, dw = dr - dl, dh = db - dt;
-    if (sw <= 0 || sh <= 0) return kErrNone;
+    if (sw <= 0 || sh <= 0) return false;
     if (sl < 0) dl += roundedRatio(-sl, dw, sw), sl = 0;
     if (st < 0) dt += roundedRatio(-st, dh, sh), st = 0;
     if (sr > bounds.right) dr -= roundedRatio(sr - bounds.right, dw, sw), sr = bounds.right;
     if (sb > bounds.bottom) db -= roundedRatio(sb - bounds.bottom, dh, sh), sb = bounds.bottom;
-    if (sl >= sr || st >= sb) return kErrNone;
-    plat::gdi::Box dst{dl, dt, dr - dl, db - dt};
-    plat::gdi::Box src{mirror ? sr - 1 : sl, flip ? sb - 1 : st, mirror ? sl - sr : sr - sl, flip ? st - sb : sb - st};
+    if (sl >= sr || st >= sb) return false;
+    *dst = plat::gdi::Box{dl, dt, dr - dl, db - dt};
+    *src = plat::gdi::Box{mirror ? sr - 1 : sl, flip ? sb - 1 : st, mirror ? sl - sr : sr - sl, flip ? st - sb : sb - st};
+    return true;
+}
+
+EngineErr GfxDibBitmap::Blit(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, bool paletteIndices, u32 rop,
+                             plat::gdi::StretchMode stretch, bool mirror, bool flip) {
+    plat::gdi::Box dst, src;
+    if (!CutToBounds(dstRect, srcRect, mirror, flip, &dst, &src)) return kErrNone;
 
     EngineErr error = destination->BeginDraw();
     if (error != kErrNone) return error;

@@ -52,6 +52,13 @@ public:
     u16 contextReturn = 0;
     u16 writeOnly = 0;
 
+protected:
+    // Cuts a copy's source rectangle to the store and its destination in proportion, so that
+    // stretches stay exact; false when nothing is left. Mirror and flip walk the source from
+    // its far edge.
+    bool CutToBounds(const Rect16& dstRect, const Rect16& srcRect, bool mirror, bool flip, plat::gdi::Box* dst,
+                     plat::gdi::Box* src) const;
+
 private:
     std::unique_ptr<plat::gdi::Surface> surface_;
     std::unique_ptr<plat::gdi::DeviceContext> memoryDc_;

@@ -1,4 +1,6 @@
 #include "engine/gfx/OffscreenPort.h"
+#include "engine/gfx/GfxDirectDraw.h"
+#include "engine/gfx/GfxSurfaceBitmap.h"
 #include "engine/gfx/WindowPorts.h"
 
 #include <cstring>
@@ -77,8 +79,19 @@ void GfxOffscreenPort::EndDraw() {
 }
 
 // A DIB store has no surface to lock or restore.
-EngineErr GfxOffscreenPort::LockSurface(Rect16*) { return kGfxErrNotSupported; }
-EngineErr GfxOffscreenPort::RestoreSurface() { return kGfxErrNotSupported; }
+EngineErr GfxOffscreenPort::LockSurface(Rect16* out) {
+    auto* surfaceStore = dynamic_cast<GfxSurfaceBitmap*>(store_.get());
+    if (!surfaceStore) return kGfxErrNotSupported;
+    EngineErr error = surfaceStore->Restore();
+    if (error != kErrNone) return error;
+    *out = store_->bounds;
+    return kErrNone;
+}
+
+EngineErr GfxOffscreenPort::RestoreSurface() {
+    auto* surfaceStore = dynamic_cast<GfxSurfaceBitmap*>(store_.get());
+    return surfaceStore ? surfaceStore->Restore() : kGfxErrNotSupported;
+}
 
 EngineErr GfxOffscreenPort::LockBits(GfxPixelDescriptor* descriptor) {
     EngineErr error = store_->Lock();
@@ -194,20 +207,34 @@ GfxPort* gfxNewOffscreenPort(u16 width, u16 height, u16 depth, GfxPalette* palet
         gfxSetError(kGfxErrBadPalette);
         return nullptr;
     }
-    std::unique_ptr<GfxDibBitmap> store(new (std::nothrow) GfxDibBitmap(i16(width), i16(height), depth));
-    if (!store) {
-        gfxSetError(kGfxErrOutOfMemory);
-        return nullptr;
-    }
     if (width > 0x7FFF || height > 0x7FFF) {
         gfxSetError(kGfxErrBadValue);
         return nullptr;
     }
-    EngineErr error = store->Create(true);
-    if (error != kErrNone) {
-        gfxSetError(error);
-        return nullptr;
+    std::unique_ptr<GfxDibBitmap> store;
+    // A direct surface serves only where someone redraws it when it is lost.
+    if (ddrawHasRestoreHandlers()) {
+        store.reset(new (std::nothrow)
+                        GfxSurfaceBitmap(i16(width), i16(height), depth, kGfxPlaceNonLocal | kGfxPlaceReadable));
+        if (!store) {
+            gfxSetError(kGfxErrOutOfMemory);
+            return nullptr;
+        }
+        if (store->Create(true) != kErrNone) store.reset();
     }
+    if (!store) {
+        store.reset(new (std::nothrow) GfxDibBitmap(i16(width), i16(height), depth));
+        if (!store) {
+            gfxSetError(kGfxErrOutOfMemory);
+            return nullptr;
+        }
+        EngineErr error = store->Create(true);
+        if (error != kErrNone) {
+            gfxSetError(error);
+            return nullptr;
+        }
+    }
+    auto* surfaceStore = dynamic_cast<GfxSurfaceBitmap*>(store.get());
     GfxOffscreenPort* port = depth == 8    ? new (std::nothrow) GfxOffscreenPort8(std::move(store))
                              : depth == 16 ? new (std::nothrow) GfxOffscreenPort16(std::move(store))
                                            : new (std::nothrow) GfxOffscreenPort(std::move(store));
@@ -215,7 +242,8 @@ GfxPort* gfxNewOffscreenPort(u16 width, u16 height, u16 depth, GfxPalette* palet
         gfxSetError(kGfxErrOutOfMemory);
         return nullptr;
     }
-    error = port->ResetState();
+    if (surfaceStore) surfaceStore->owner = port;
+    EngineErr error = port->ResetState();
     if (error != kErrNone) {
         port->Detach();
         delete port;

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "engine/Regions.h"
+#include "engine/gfx/GfxDirectDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "platform/display/DisplayDriver.h"
@@ -62,6 +64,35 @@ EngineErr GfxWindowPort::Lock() {
     return kErrNone;
 }
 
+EngineErr GfxWindowPort::LockSurface(Rect16* out) {
+    plat::DirectSurface* primary = ddrawGetPrimarySurface();
+    if (!primary) return gfxGetLastError();
+    lockedSurface_ = primary;
+    *out = deviceRect;
+    return kErrNone;
+}
+
+EngineErr GfxWindowPort::LockBits(GfxPixelDescriptor* descriptor) {
+    plat::DirectSurface* primary = ddrawGetPrimarySurface();
+    if (!primary) return kGfxErrNotSupported;
+    GfxSurfaceLock lock{};
+    EngineErr error = ddrawLockSurface(primary, &lock);
+    if (error != kErrNone) return error;
+    Rect16 surfaceBounds{0, 0, i16(primary->width()), i16(primary->height())};
+    *descriptor = GfxPixelDescriptor{surfaceBounds, deviceRect, logicalRect, lock.base, lock.pitch, depth, 1, 1};
+    bitsSurface_ = primary;
+    bitsLocked = 1;
+    return kErrNone;
+}
+
+EngineErr GfxWindowPort::UnlockBits(GfxPixelDescriptor* descriptor) {
+    if (!bitsSurface_) return GfxPort::UnlockBits(descriptor);
+    plat::SurfaceResult result = bitsSurface_->unlock();
+    bitsSurface_ = nullptr;
+    bitsLocked = 0;
+    return result == plat::SurfaceResult::Ok ? kErrNone : kGfxErrDirectDraw;
+}
+
 GfxMemoryDisplayPort::GfxMemoryDisplayPort(const Rect16& device) : GfxWindowPort(device) {
     kind = kGfxKindMemoryDisplay;
 }
@@ -115,6 +146,40 @@ EngineErr GfxDDrawWindowPort::ApplyClip(memHandle region) {
     dc->selectClip(&gdiClip);
     dc->intersectClipRect(toGdi(logicalRect));
     return kErrNone;
+}
+
+EngineErr GfxDDrawWindowPort::UnlockSurface() {
+    if (!lockedSurface_) return kGfxErrNotSupported;
+    lockedSurface_ = nullptr;
+    return kErrNone;
+}
+
+EngineErr GfxDDrawWindowPort::BltFromSurface(const Rect16& dst, const Rect16& src, const void* surface,
+                                             u16 sourceDepth, u32 rop) {
+    if (sourceDepth != depth || rop != plat::gdi::kRopSrcCopy || scaled) return kGfxErrNotSupported;
+    if (dst.right - dst.left != src.right - src.left || dst.bottom - dst.top != src.bottom - src.top)
+        return kGfxErrNotSupported;
+    if (!rgnIsValid(clipRegion)) return kRgnErrBadRegion;
+    const auto* record = static_cast<const RegionRecord*>(memDerefHandle(clipRegion));
+    if (record->count == 0) return kErrNone;
+    if (record->count > kGfxMaxBlitPieces) return kGfxErrNotSupported;
+    Rect16 area;
+    EngineErr error = LockSurface(&area);
+    if (error != kErrNone) return error;
+    // Port coordinates to surface coordinates; the pieces are cut to the logical rectangle.
+    std::vector<GfxDDrawBlit> blits;
+    auto* source = static_cast<plat::DirectSurface*>(const_cast<void*>(surface));
+    for (u16 i = 0; i < record->count; ++i) {
+        Rect16 piece = rgnRects(record)[i];
+        if (!rectIntersect(&piece, dst) || !rectIntersect(&piece, logicalRect)) continue;
+        Rect16 from{i16(src.left + piece.left - dst.left), i16(src.top + piece.top - dst.top),
+                    i16(src.right - (dst.right - piece.right)), i16(src.bottom - (dst.bottom - piece.bottom))};
+        rectOffset(&piece, i16(-offset.h), i16(-offset.v));
+        blits.push_back(GfxDDrawBlit{piece, source, from, 0, nullptr});
+    }
+    error = ddrawBlt(lockedSurface_, blits.data(), u16(blits.size()));
+    UnlockSurface();
+    return error;
 }
 
 EngineErr GfxDDrawWindowPort::BeginUpdate() {

@@ -6,11 +6,13 @@
 // its last lock ends. The window port also brackets the repainting of its window: between
 // BeginUpdate and EndUpdate every clip is cut to the area the window asked to have
 // repainted. Direct access to the screen goes through the direct-surface path when the
-// engine settings enable it; otherwise those operations answer 10802. User-interface thread
-// only.
+// engine settings enable it; otherwise those operations answer 10802. The primary surface
+// is the main window's face, so window coordinates are surface coordinates. User-interface
+// thread only.
 #include <memory>
 
 #include "engine/gfx/GfxPort.h"
+#include "platform/display/DirectSurfaces.h"
 #include "platform/display/DisplayWindow.h"
 
 constexpr u32 kGfxKindDisplay = 3;
@@ -24,10 +26,18 @@ public:
     explicit GfxWindowPort(const Rect16& deviceRect);
     void UpdateDeviceCaps() override;
     EngineErr Lock() override;
+    EngineErr LockSurface(Rect16* out) override;
+    EngineErr LockBits(GfxPixelDescriptor* descriptor) override;
+    EngineErr UnlockBits(GfxPixelDescriptor* descriptor) override;
 
 protected:
     // The context a first lock takes; null when none can be made.
     virtual std::unique_ptr<plat::gdi::DeviceContext> MakeContext() = 0;
+
+    // The primary surface last handed out by LockSurface.
+    plat::DirectSurface* lockedSurface_ = nullptr;
+    // The primary surface locked by LockBits.
+    plat::DirectSurface* bitsSurface_ = nullptr;
 };
 
 class GfxMemoryDisplayPort : public GfxWindowPort {
@@ -48,6 +58,10 @@ public:
     GfxDDrawWindowPort(plat::WindowHandle window, u32 flags, const Rect16& deviceRect);
 
     EngineErr ApplyClip(memHandle region) override;
+    // Copies a direct surface of the port's depth onto the window, clip piece by clip piece.
+    EngineErr BltFromSurface(const Rect16& dst, const Rect16& src, const void* surface, u16 sourceDepth,
+                             u32 rop) override;
+    EngineErr UnlockSurface() override;
     void Detach() override;
     EngineErr Scroll(const Rect16& r, i16 dx, i16 dy, memHandle updateRegion) override;
     void Unlock() override;

@@ -29,8 +29,8 @@ struct DirectCapabilities {
     bool certified = true;
     bool hardwareBlitter = true;
     bool blitsFromSystemMemory = true;
-    bool nonLocalVideo = false;
-    bool blitsFromNonLocalVideo = false;
+    bool nonLocalVideo = true;
+    bool blitsFromNonLocalVideo = true;
 };
 
 class DirectSurfaceService;

@@ -87,8 +87,11 @@ TEST_F(DirectSurfacesTest, ExclusiveHeldElsewhereRefusesLevels) {
 }
 
 TEST_F(DirectSurfacesTest, PlacementsTheDriverLacksAreRefused) {
+    DirectCapabilities withoutNonLocal;
+    withoutNonLocal.nonLocalVideo = false;
+    DirectSurfaceService plain(display, withoutNonLocal);
     std::unique_ptr<DirectSurface> made;
-    EXPECT_EQ(service.createOffscreen(4, 4, 16, SurfacePlace::NonLocalVideo, &made), SurfaceResult::Unsupported);
+    EXPECT_EQ(plain.createOffscreen(4, 4, 16, SurfacePlace::NonLocalVideo, &made), SurfaceResult::Unsupported);
     EXPECT_EQ(service.createOffscreen(4, 4, 4, SurfacePlace::SystemMemory, &made), SurfaceResult::Unsupported);
     EXPECT_EQ(service.createPrimary(kNoWindow, &made), SurfaceResult::Invalid);
 }
