@@ -41,6 +41,19 @@ EngineErr changeClip(Change change) {
     return gfxSetError(error);
 }
 
+// Replaces a pen field of the current port, first in its device context when it has one;
+// the previous value, or -1.
+template <typename Apply>
+i32 replacePenField(u16 GfxPort::*field, u16 value, Apply apply) {
+    GfxPort* port = gfxQueriedPort();
+    if (!port) return kFailed;
+    if (port->dc && gfxSetError(apply(*port)) != kErrNone) return kFailed;
+    u16 previous = port->*field;
+    port->*field = value;
+    gfxSetError(kErrNone);
+    return previous;
+}
+
 }  // namespace
 
 GfxColor* gfxSetForeColor(GfxColor* previous, const GfxColor& color) {
@@ -55,23 +68,11 @@ GfxColor* gfxSetForeColor(GfxColor* previous, const GfxColor& color) {
 }
 
 i32 gfxSetPenSize(u16 size) {
-    GfxPort* port = gfxQueriedPort();
-    if (!port) return kFailed;
-    if (port->dc && gfxSetError(port->SetPen(port->foreColor, size)) != kErrNone) return kFailed;
-    u16 previous = port->penSize;
-    port->penSize = size;
-    gfxSetError(kErrNone);
-    return previous;
+    return replacePenField(&GfxPort::penSize, size, [&](GfxPort& port) { return port.SetPen(port.foreColor, size); });
 }
 
 i32 gfxSetPenMode(u16 mode) {
-    GfxPort* port = gfxQueriedPort();
-    if (!port) return kFailed;
-    if (port->dc && gfxSetError(port->SetPenMode(mode)) != kErrNone) return kFailed;
-    u16 previous = port->penMode;
-    port->penMode = mode;
-    gfxSetError(kErrNone);
-    return previous;
+    return replacePenField(&GfxPort::penMode, mode, [&](GfxPort& port) { return port.SetPenMode(mode); });
 }
 
 EngineErr gfxGetPenState(GfxPenState* out) {

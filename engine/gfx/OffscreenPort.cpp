@@ -27,6 +27,8 @@ GfxOffscreenPort::GfxOffscreenPort(std::unique_ptr<GfxDibBitmap> store)
 GfxOffscreenPort::~GfxOffscreenPort() { dc = nullptr; }
 
 EngineErr GfxOffscreenPort::CopyBits(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags) {
+    if (MemoryCopyApplies(destination, dstRect, srcRect, mode, flags))
+        return MemoryCopy(static_cast<GfxOffscreenPort*>(destination), dstRect, srcRect, depth / 8u);
     Rect16 overlap = srcRect;
     if (destination == this && rectIntersect(&overlap, dstRect))
         return GfxPort::CopyBits(destination, dstRect, srcRect, mode, flags);
@@ -136,7 +138,7 @@ bool GfxOffscreenPort::MemoryCopyApplies(GfxPort* destination, const Rect16& dst
                                          u16 flags) const {
     auto* target = dynamic_cast<GfxOffscreenPort*>(destination);
     Rect16 overlap = srcRect;
-    return target && target->kind == kind && target->palette == palette && mode == 0 && !scaled && !target->scaled &&
+    return kind != 0 && target && target->kind == kind && target->palette == palette && mode == 0 && !scaled && !target->scaled &&
            !(flags & (kGfxCopyMirror | kGfxCopyFlip)) && srcRect.right - srcRect.left == dstRect.right - dstRect.left &&
            srcRect.bottom - srcRect.top == dstRect.bottom - dstRect.top && !store_->writeOnly &&
            !(store_->deviceClass == kGfxDeviceClassSurface && target->store_->deviceClass == kGfxDeviceClassSurface) &&

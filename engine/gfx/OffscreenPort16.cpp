@@ -10,12 +10,6 @@
 
 GfxOffscreenPort16::GfxOffscreenPort16(std::unique_ptr<GfxDibBitmap> store) : GfxOffscreenPort(std::move(store)) { kind = 2; }
 
-EngineErr GfxOffscreenPort16::CopyBits(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags) {
-    if (MemoryCopyApplies(destination, dstRect, srcRect, mode, flags))
-        return MemoryCopy(static_cast<GfxOffscreenPort*>(destination), dstRect, srcRect, 2);
-    return GfxOffscreenPort::CopyBits(destination, dstRect, srcRect, mode, flags);
-}
-
 EngineErr GfxOffscreenPort16::DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowBytes, u16 format, const u8* pixels,
                                          u32 size, u16 mode, u16 flags) {
     u16 packing = format & kGfxFormatPackingMask;
