@@ -39,6 +39,8 @@ EngineErr GfxOffscreenPort8::DrawPixels(const Rect16& dst, u16 width, u16 height
                 u8* row = store_->RowAt(span.row);
                 if (run.repeat) {
                     if (!(transparent && run.colours[0] == 0)) std::memset(row + span.left, run.colours[0], size_t(span.right - span.left));
+                } else if (!mirror) {
+                    std::memcpy(row + span.left, run.colours + span.PlaceOf(span.left, run), size_t(span.right - span.left));
                 } else {
                     for (i32 d = span.left; d < span.right; ++d) row[d] = run.colours[span.PlaceOf(d, run)];
                 }
