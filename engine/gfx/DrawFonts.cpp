@@ -9,6 +9,7 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
+#include "platform/gdi/FontCatalog.h"
 
 namespace {
 
@@ -131,5 +132,27 @@ EngineErr gfxGetFontInfo(GfxFontInfo* out) {
                       u16((pitch & plat::gdi::kPitchTrueTypeBit) ? 1 : 0), port->font ? port->font->angle : u16(0), style};
     std::memcpy(out->values, values, sizeof(values));
     std::strncpy(out->name, port->gdiFont->faceName().c_str(), kGfxFontNameSize - 1);
+    return gfxSetError(kErrNone);
+}
+
+EngineErr gfxEnumFonts(GfxFontFamilyCallback callback, void* context) {
+    for (const plat::gdi::FontFamily& family : plat::gdi::listFontFamilies()) {
+        GfxFontFamily record{};
+        std::strncpy(record.name, family.name.c_str(), kGfxFontNameSize - 1);
+        record.fixedPitch = family.fixedPitch;
+        record.trueType = family.trueType;
+        auto styleOf = [](const plat::gdi::FontStyle& style) {
+            return u16((style.weight > plat::gdi::FontStyle{}.weight ? kGfxFontBold : 0) | (style.italic ? kGfxFontItalic : 0));
+        };
+        if (family.trueType) {
+            for (const plat::gdi::FontStyle& style : family.styles) {
+                record.style = styleOf(style);
+                if (callback(record, context)) break;
+            }
+            continue;
+        }
+        record.style = family.styles.empty() ? 0 : styleOf(family.styles.front());
+        if (callback(record, context)) break;
+    }
     return gfxSetError(kErrNone);
 }

@@ -91,6 +91,19 @@ struct GfxFontInfo {
     char name[kGfxFontNameSize];
 };
 
+// One font family as gfxEnumFonts hands it over, with one of its styles (bold 1, italic 2).
+struct GfxFontFamily {
+    char name[kGfxFontNameSize];
+    u16 style;
+    u16 device;
+    u16 fixedPitch;
+    u16 trueType;
+};
+// Every style of a scalable family is handed over; other families once, with their first
+// style. The callback returns 0 to go on; non-zero ends the styles of a scalable family, or
+// the whole enumeration after any other family.
+using GfxFontFamilyCallback = u16 (*)(const GfxFontFamily& family, void* context);
+
 GfxFont* gfxNewFont(const char* faceName, u16 size, u16 style);
 EngineErr gfxDisposeFont(GfxFont* font);
 // Disposes every font but the default one; graphics shutdown.
@@ -102,6 +115,7 @@ EngineErr gfxGetFontInfo(GfxFontInfo* out);
 i32 gfxTextWidth(const char* text, u16 length);
 EngineErr gfxDrawText(const char* text, u16 length, u16 extraPerBlank);
 EngineErr gfxDrawTextBox(const Rect16& box, u16 flags, const char* text, u16 length);
+EngineErr gfxEnumFonts(GfxFontFamilyCallback callback, void* context);
 
 // Cursors and the mouse: a 68-byte cursor record (16 image rows, 16 mask rows, vertical and
 // horizontal hot spot, big-endian words), or one of the system cursors.

@@ -6,6 +6,7 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "platform/cursor/Cursors.h"
+#include "engine/Regions.h"
 #include "platform/gdi/RasterOps.h"
 
 namespace {
@@ -252,4 +253,78 @@ TEST_F(CursorTest, HidingTwiceNeedsTwoShows) {
     Point16 mouse;
     gfxGetMouse(&mouse);
     EXPECT_EQ(mouse.v, 34);
+}
+
+TEST_F(DrawApiTest, PenStateRoundTripsAndPixelsAreSetAndRead) {
+    GfxOffscreenPort* port = makeOffscreen(4, 4, 16);
+    GfxPenState state{Point16{2, 3}, GfxColor::rgb(255, 0, 0), 2, 3};
+    ASSERT_EQ(gfxSetPenState(state), kErrNone);
+    GfxPenState read{};
+    ASSERT_EQ(gfxGetPenState(&read), kErrNone);
+    EXPECT_EQ(read.position.h, 2);
+    EXPECT_EQ(read.position.v, 3);
+    EXPECT_EQ(read.mode, 2);
+    EXPECT_EQ(read.size, 3);
+    ASSERT_EQ(gfxSetPixel(GfxColor::rgb(0, 0, 255), 1, 2), kErrNone);
+    EXPECT_EQ(word(port, 1, 2), 0x001F);
+    GfxColor c;
+    gfxGetPixel(&c, 1, 2);
+    EXPECT_EQ(c.blue, 248);
+    EXPECT_EQ(gfxSetPixel(GfxColor(), 1, 2), kGfxErrColorRange);
+}
+
+TEST_F(DrawApiTest, ClipRegionsAreSetReadAndIntersected) {
+    GfxOffscreenPort* port = makeOffscreen(6, 1, 16);
+    memHandle region = rgnCreate();
+    rgnResetToRect(region, Rect16{1, 0, 3, 1});
+    ASSERT_EQ(gfxSetClipRgn(region), kErrNone);
+    rgnResetToRect(region, Rect16{2, 0, 6, 1});
+    ASSERT_EQ(gfxIntersectClipRgn(region), kErrNone);
+    ASSERT_EQ(gfxGetClipRgn(region), kErrNone);
+    EXPECT_EQ(rgnContainsPoint(region, Point16{2, 0}), 1);
+    EXPECT_EQ(rgnContainsPoint(region, Point16{1, 0}), 0);
+    ASSERT_EQ(gfxFillOval(Rect16{0, 0, 6, 1}, GfxColor::rgb(255, 255, 255), 0), kErrNone);
+    EXPECT_EQ(word(port, 1, 0), 0);
+    EXPECT_EQ(word(port, 2, 0), 0x7FFF);
+    EXPECT_EQ(word(port, 3, 0), 0);
+    rgnDispose(region);
+}
+
+TEST_F(DrawApiTest, RegionsFillWithEnginePatterns) {
+    GfxOffscreenPort* port = makeOffscreen(8, 2, 8);
+    port->foreColor.FromIndex(3);
+    port->backColor.FromIndex(5);
+    std::vector<u8> pattern = {0, u8(kGfxPatternMono), 0xF0, 0x0F, 0xF0, 0x0F, 0xF0, 0x0F, 0xF0, 0x0F};
+    memHandle region = rgnCreate();
+    rgnResetToRect(region, Rect16{0, 0, 8, 2});
+    ASSERT_EQ(gfxFillRgn(region, pattern.data()), kErrNone);
+    EXPECT_EQ(row(port, 0)[0], 3);
+    EXPECT_EQ(row(port, 0)[4], 5);
+    EXPECT_EQ(row(port, 1)[0], 5);
+    EXPECT_EQ(gfxFillRgn(region, nullptr), kGfxErrBadPattern);
+    rgnDispose(region);
+}
+
+TEST_F(DrawApiTest, FontFamiliesAreEnumeratedUntilTheCallbackStops) {
+    struct Seen {
+        int families = 0;
+        bool named = true;
+    } seen;
+    ASSERT_EQ(gfxEnumFonts(
+                  [](const GfxFontFamily& family, void* context) -> u16 {
+                      auto* s = static_cast<Seen*>(context);
+                      ++s->families;
+                      s->named &= family.name[0] != 0;
+                      return 0;
+                  },
+                  &seen),
+              kErrNone);
+    EXPECT_GT(seen.families, 0);
+    EXPECT_TRUE(seen.named);
+    int calls = 0;
+    gfxEnumFonts([](const GfxFontFamily& family, void* context) -> u16 {
+        ++*static_cast<int*>(context);
+        return family.trueType ? 0 : 1;
+    }, &calls);
+    EXPECT_GT(calls, 0);
 }
