@@ -8,6 +8,7 @@
 // is unguarded.
 #include "engine/gfx/GfxColor.h"
 #include "engine/gfx/GfxFont.h"
+#include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/GfxPort.h"
 
 // Opens a drawing bracket on a port for the life of the object; the bracket is open only
@@ -116,6 +117,11 @@ i32 gfxTextWidth(const char* text, u16 length);
 EngineErr gfxDrawText(const char* text, u16 length, u16 extraPerBlank);
 EngineErr gfxDrawTextBox(const Rect16& box, u16 flags, const char* text, u16 length);
 EngineErr gfxEnumFonts(GfxFontFamilyCallback callback, void* context);
+
+// Copies `count` entries of a palette (0: the default palette) from `first` into colour
+// values: entries the palette uses or the system reserves keep bit 0 of their flags, all
+// others get the default flag.
+EngineErr gfxGetPaletteEntries(GfxPalette* palette, u16 first, u16 count, GfxColor* out);
 
 // Cursors and the mouse: a 68-byte cursor record (16 image rows, 16 mask rows, vertical and
 // horizontal hot spot, big-endian words), or one of the system cursors.

@@ -328,3 +328,18 @@ TEST_F(DrawApiTest, FontFamiliesAreEnumeratedUntilTheCallbackStops) {
     }, &calls);
     EXPECT_GT(calls, 0);
 }
+
+TEST_F(DrawApiTest, PaletteEntriesOutsideTheUsedRangeGetTheDefaultFlag) {
+    std::vector<GfxColor> colours(40, GfxColor::rgb(1, 2, 3));
+    GfxPalette* palette = gfxNewPalette(40, colours.data());
+    u16 last = u16(gfxReservedCount() / 2 + palette->ownCount - 1);
+    std::vector<GfxColor> out(3);
+    ASSERT_EQ(gfxGetPaletteEntries(palette, last, 3, out.data()), kErrNone);
+    EXPECT_EQ(out[0].red, 1);
+    EXPECT_NE(out[0].flag, kGfxColorFlagDefault);
+    EXPECT_EQ(out[1].flag, kGfxColorFlagDefault);
+    ASSERT_EQ(gfxGetPaletteEntries(nullptr, 255, 1, out.data()), kErrNone);
+    EXPECT_NE(out[0].flag, kGfxColorFlagDefault);
+    EXPECT_EQ(gfxGetPaletteEntries(kGfxBadPaletteHandle, 0, 1, out.data()), kGfxErrBadPalette);
+    gfxDisposePalette(palette);
+}
