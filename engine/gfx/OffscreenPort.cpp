@@ -13,6 +13,9 @@ bool isWholePlane(const RegionRecord* record) {
     return record->count == 1 && rectEqual(rgnRects(record)[0], kGfxWholePlane);
 }
 
+// Port rectangles are 16-bit signed.
+constexpr u16 kMaxPortSide = 0x7FFF;
+
 bool validDepth(u16 depth) { return depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24; }
 
 }  // namespace
@@ -23,8 +26,6 @@ GfxOffscreenPort::GfxOffscreenPort(std::unique_ptr<GfxDibBitmap> store)
     deviceClass = store_->deviceClass;
     depth = store_->depth;
 }
-
-GfxOffscreenPort::~GfxOffscreenPort() { dc = nullptr; }
 
 EngineErr GfxOffscreenPort::CopyBits(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags) {
     if (MemoryCopyApplies(destination, dstRect, srcRect, mode, flags))
@@ -195,13 +196,13 @@ GfxPort* gfxNewOffscreenPort(u16 width, u16 height, u16 depth, GfxPalette* palet
         gfxSetError(kGfxErrBadPalette);
         return nullptr;
     }
+    if (width > kMaxPortSide || height > kMaxPortSide) {
+        gfxSetError(kGfxErrBadValue);
+        return nullptr;
+    }
     std::unique_ptr<GfxDibBitmap> store(new (std::nothrow) GfxDibBitmap(i16(width), i16(height), depth));
     if (!store) {
         gfxSetError(kGfxErrOutOfMemory);
-        return nullptr;
-    }
-    if (width > 0x7FFF || height > 0x7FFF) {
-        gfxSetError(kGfxErrBadValue);
         return nullptr;
     }
     EngineErr error = store->Create(true);

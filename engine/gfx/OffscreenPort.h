@@ -15,7 +15,6 @@
 class GfxOffscreenPort : public GfxPort {
 public:
     explicit GfxOffscreenPort(std::unique_ptr<GfxDibBitmap> store);
-    ~GfxOffscreenPort() override;
 
     EngineErr CopyBits(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags) override;
     EngineErr BeginDraw() override;
