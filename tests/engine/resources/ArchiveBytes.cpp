@@ -2,6 +2,25 @@
 
 namespace testres {
 
+const std::vector<u8> kEmptyArchive = {
+    'K', 'V', 'R', 'W', 0, 0, 0, 116, 'R', 'S', 'R', 'C', 1, 0, 0, 0,  //
+    0,   0,   0,   36,  0, 0, 0, 28,  0,   4,   0,   4,                 //
+    0,   4,   0,   0,                                                  // directory
+    0,   0,   0,   0,                                                  // file table
+};
+
+const std::vector<u8> kWorkedExample = {
+    'K', 'V', 'R', 'W', 0,   0,   0, 57, 'R', 'S', 'R', 'C', 1, 0, 0, 1,  //
+    0,   0,   0,   65,  0,   0,   0, 31, 0,   20,  0,   14,               //
+    'a', 'b', 'c',                                                        // data at 28
+    0,   20,  0,   1,                                                     // directory at 31
+    't', 'T', 'X', 'T', 0,   12,  0, 18,                                  //
+    0,   1,   0,   1,   0,   1,                                           // ids at 12
+    0,   0,                                                               // names at 18
+    0,   0,   0,   1,                                                     // file table at 51
+    0,   0,   0,   28,  0,   3,   0, 0,  0,   0,
+};
+
 std::vector<u8> makeArchive(const std::vector<ResSpec>& resources) {
     std::vector<u8> file(kArchiveHeaderSize);
     ResDirectory directory;
@@ -22,7 +41,5 @@ std::vector<u8> makeArchive(const std::vector<ResSpec>& resources) {
     writeArchiveHeader(header, file.data());
     return file;
 }
-
-std::vector<u8> bytesOf(const std::string& text) { return std::vector<u8>(text.begin(), text.end()); }
 
 }  // namespace testres

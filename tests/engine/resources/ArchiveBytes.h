@@ -1,5 +1,6 @@
 #pragma once
-// Builds archive images for tests from a short description, through the format writer.
+// Builds archive images for tests from a short description, through the format writer,
+// and holds the golden images every writer must reproduce.
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct ResSpec {
 // Data of each resource in order after the header, then the directory and the file table.
 std::vector<u8> makeArchive(const std::vector<ResSpec>& resources);
 
-std::vector<u8> bytesOf(const std::string& text);
+// A new archive with no resources.
+extern const std::vector<u8> kEmptyArchive;
+// A new archive holding "tTXT" 1 with the bytes abc, written at the end and updated.
+extern const std::vector<u8> kWorkedExample;
 
 }  // namespace testres

@@ -8,27 +8,9 @@
 
 namespace {
 
+using testres::kEmptyArchive;
+using testres::kWorkedExample;
 using testres::makeArchive;
-
-const std::vector<u8> kEmptyArchive = {
-    'K', 'V', 'R', 'W', 0, 0, 0, 116, 'R', 'S', 'R', 'C', 1, 0, 0, 0,  //
-    0,   0,   0,   36,  0, 0, 0, 28,  0,   4,   0,   4,                 //
-    0,   4,   0,   0,                                                  // directory
-    0,   0,   0,   0,                                                  // file table
-};
-
-// A new archive holding "tTXT" 1 with the bytes abc, written at the end and updated.
-const std::vector<u8> kWorkedExample = {
-    'K', 'V', 'R', 'W', 0,   0,   0, 57, 'R', 'S', 'R', 'C', 1, 0, 0, 1,  //
-    0,   0,   0,   65,  0,   0,   0, 31, 0,   20,  0,   14,               //
-    'a', 'b', 'c',                                                        // data at 28
-    0,   20,  0,   1,                                                     // directory at 31
-    't', 'T', 'X', 'T', 0,   12,  0, 18,                                  //
-    0,   1,   0,   1,   0,   1,                                           // ids at 12
-    0,   0,                                                               // names at 18
-    0,   0,   0,   1,                                                     // file table at 51
-    0,   0,   0,   28,  0,   3,   0, 0,  0,   0,
-};
 
 ArchiveContents parsed(const std::vector<u8>& file) {
     ArchiveContents contents;
