@@ -1,0 +1,30 @@
+#pragma once
+// The engine mutexes the OS services keep: one for the module, one per drive, one per open
+// file, one per INI profile. A mutex may be taken again by the thread that holds it.
+#include "engine/EngineTypes.h"
+
+struct OsMutex;
+
+constexpr u32 kOsWaitForever = 0xFFFFFFFF;
+constexpr EngineErr kOsMutexTimeout = 303;
+
+OsMutex* osMutexCreate();
+void osMutexDelete(OsMutex* mutex);
+// 0, or kOsMutexTimeout when the mutex was not obtained in time.
+EngineErr osMutexTake(OsMutex* mutex, u32 timeoutMs);
+void osMutexRelease(OsMutex* mutex);
+
+class OsMutexHold {
+public:
+    explicit OsMutexHold(OsMutex* mutex) : mutex_(mutex) {
+        if (mutex_) osMutexTake(mutex_, kOsWaitForever);
+    }
+    ~OsMutexHold() {
+        if (mutex_) osMutexRelease(mutex_);
+    }
+    OsMutexHold(const OsMutexHold&) = delete;
+    OsMutexHold& operator=(const OsMutexHold&) = delete;
+
+private:
+    OsMutex* mutex_;
+};

@@ -1,0 +1,83 @@
+#pragma once
+// Files and folders named by the engine's texts: cp1252 bytes of the form "C:\folder\name",
+// with the drive letter resolved through platform/drives and the name stored as UTF-8 on
+// disk. Where a component is not found as written, a case-insensitive match in the same
+// folder is used, as the original file system would have. Every call answers a system error
+// number (platform/drives/SystemErrors.h), 0 on success.
+//
+// Share modes are emulated inside the process: an open is refused with a sharing violation
+// when it asks for access that an earlier open does not share, or shares less than an
+// earlier open uses. Files and folders are created open to every user (rw for files, rwx for
+// folders) whatever the umask.
+//
+// Any thread may call these functions; blocking calls are meant to run on the engine's worker.
+#include <cstdint>
+#include <string>
+
+#include "platform/drives/SystemErrors.h"
+
+namespace plat {
+
+constexpr uint32_t kFileAccessRead = 0x1;
+constexpr uint32_t kFileAccessWrite = 0x2;
+constexpr uint32_t kFileShareRead = 0x1;
+constexpr uint32_t kFileShareWrite = 0x2;
+
+enum class FileDisposition { OpenExisting, OpenAlways, CreateNew };
+enum class SeekOrigin { Start, Current, End };
+
+constexpr uint32_t kFileAttrReadOnly = 0x01;
+constexpr uint32_t kFileAttrHidden = 0x02;
+constexpr uint32_t kFileAttrDirectory = 0x10;
+constexpr uint32_t kFileAttrArchive = 0x20;
+constexpr uint32_t kFileAttrNormal = 0x80;
+
+using FileHandle = int32_t;
+constexpr FileHandle kNoFile = -1;
+
+SysErr fileOpen(const std::string& text, uint32_t access, uint32_t share, FileDisposition disposition,
+                FileHandle* file);
+SysErr fileClose(FileHandle file);
+SysErr fileRead(FileHandle file, void* buffer, uint32_t count, uint32_t* done);
+SysErr fileWrite(FileHandle file, const void* data, uint32_t count, uint32_t* done);
+SysErr fileSeek(FileHandle file, int64_t offset, SeekOrigin origin, uint64_t* position);
+// Cuts or extends the file to the current position.
+SysErr fileSetEnd(FileHandle file);
+
+SysErr fileDelete(const std::string& text);
+SysErr folderCreate(const std::string& text);
+SysErr folderRemove(const std::string& text);
+SysErr fileGetAttributes(const std::string& text, uint32_t* attributes);
+SysErr fileSetAttributes(const std::string& text, uint32_t attributes);
+// Fails with kSysAlreadyExists rather than replace an existing entry.
+SysErr fileRenameNoReplace(const std::string& from, const std::string& to);
+
+struct FindData {
+    std::string name;  // cp1252
+    uint32_t attributes = 0;
+    uint64_t size = 0;
+};
+using FindHandle = int32_t;
+constexpr FindHandle kNoFind = -1;
+
+// The pattern is a folder text followed by a last component that may hold '*' and '?';
+// "*.*" matches every name. A folder lists "." and ".." first. No match answers
+// kSysFileNotFound, a missing folder kSysPathNotFound; the end answers kSysNoMoreFiles.
+SysErr findFirst(const std::string& pattern, FindData* data, FindHandle* find);
+SysErr findNext(FindHandle find, FindData* data);
+void findClose(FindHandle find);
+
+// Texts of the program's, the temporary and the current folder, without a final '\'
+// except for a drive root.
+std::string programFolderText();
+std::string tempFolderText();
+std::string currentFolderText();
+SysErr setCurrentFolder(const std::string& text);
+
+// The host path (UTF-8) a text stands for after the case-insensitive lookup.
+SysErr hostPathOf(const std::string& text, std::string* hostPath);
+// The engine text of a host path, or empty when no drive holds it. Characters without a cp1252
+// form become "?"; the case-insensitive lookup still finds such a name.
+std::string textOfHostPath(const std::string& hostPath);
+
+}  // namespace plat

@@ -1,0 +1,183 @@
+// Open files and the in-process share modes.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/drives/Drives.h"
+#include "platform/files/FileNames.h"
+#include "platform/files/Files.h"
+#include "platform/files/OpenFileTable.h"
+
+namespace plat {
+
+using files_detail::ResolvedPath;
+using files_detail::resolveText;
+using files_detail::systemErrorOf;
+
+namespace files_detail {
+
+OpenFileTable& openFiles() {
+    static OpenFileTable table;
+    return table;
+}
+
+bool OpenFileTable::isOpen(dev_t device, ino_t inode) {
+    std::lock_guard lock(mutex);
+    for (const auto& file : files) {
+        if (file && file->device == device && file->inode == inode) return true;
+    }
+    return false;
+}
+
+}  // namespace files_detail
+
+namespace {
+
+using files_detail::OpenFile;
+using files_detail::openFiles;
+
+constexpr mode_t kOpenToAll = 0666;
+
+bool sharesAllow(const OpenFile& earlier, uint32_t access, uint32_t share) {
+    if ((access & kFileAccessRead) && !(earlier.share & kFileShareRead)) return false;
+    if ((access & kFileAccessWrite) && !(earlier.share & kFileShareWrite)) return false;
+    if ((earlier.access & kFileAccessRead) && !(share & kFileShareRead)) return false;
+    if ((earlier.access & kFileAccessWrite) && !(share & kFileShareWrite)) return false;
+    return true;
+}
+
+// Opens or creates the host file; a file this call created is made open to every user.
+SysErr openHost(const std::string& host, int flags, FileDisposition disposition, int* fd) {
+    if (disposition == FileDisposition::OpenExisting) {
+        *fd = ::open(host.c_str(), flags);
+        return *fd < 0 ? systemErrorOf(errno, host) : kSysOk;
+    }
+    for (;;) {
+        if (disposition == FileDisposition::OpenAlways) {
+            *fd = ::open(host.c_str(), flags);
+            if (*fd >= 0) return kSysOk;
+            if (errno != ENOENT) return systemErrorOf(errno, host);
+        }
+        *fd = ::open(host.c_str(), flags | O_CREAT | O_EXCL, kOpenToAll);
+        if (*fd >= 0) {
+            ::fchmod(*fd, kOpenToAll);
+            return kSysOk;
+        }
+        if (errno != EEXIST || disposition == FileDisposition::CreateNew) return systemErrorOf(errno, host);
+    }
+}
+
+std::shared_ptr<OpenFile> fileOf(FileHandle handle) {
+    auto& table = openFiles();
+    std::lock_guard lock(table.mutex);
+    if (handle < 0 || size_t(handle) >= table.files.size()) return nullptr;
+    return table.files[size_t(handle)];
+}
+
+}  // namespace
+
+SysErr fileOpen(const std::string& text, uint32_t access, uint32_t share, FileDisposition disposition,
+                FileHandle* file) {
+    *file = kNoFile;
+    const bool writing = (access & kFileAccessWrite) || disposition != FileDisposition::OpenExisting;
+    ResolvedPath path;
+    if (const SysErr error = resolveText(text, writing, &path)) return error;
+    const int flags = O_CLOEXEC | ((access & kFileAccessWrite) ? ((access & kFileAccessRead) ? O_RDWR : O_WRONLY)
+                                                                : O_RDONLY);
+    int fd = -1;
+    if (const SysErr error = openHost(path.host, flags, disposition, &fd)) return error;
+    struct stat info{};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return kSysAccessDenied;
+    }
+    auto opened = std::make_shared<OpenFile>(OpenFile{fd, path.letter, info.st_dev, info.st_ino, access, share});
+    auto& table = openFiles();
+    std::lock_guard lock(table.mutex);
+    for (const auto& earlier : table.files) {
+        if (earlier && earlier->device == info.st_dev && earlier->inode == info.st_ino &&
+            !sharesAllow(*earlier, access, share)) {
+            ::close(fd);
+            return kSysSharingViolation;
+        }
+    }
+    size_t slot = 0;
+    while (slot < table.files.size() && table.files[slot]) ++slot;
+    if (slot == table.files.size()) table.files.emplace_back();
+    table.files[slot] = std::move(opened);
+    *file = FileHandle(slot);
+    return kSysOk;
+}
+
+SysErr fileClose(FileHandle handle) {
+    std::shared_ptr<OpenFile> file;
+    {
+        auto& table = openFiles();
+        std::lock_guard lock(table.mutex);
+        if (handle < 0 || size_t(handle) >= table.files.size() || !table.files[size_t(handle)]) {
+            return kSysInvalidHandle;
+        }
+        file = std::move(table.files[size_t(handle)]);
+    }
+    return ::close(file->fd) == 0 ? kSysOk : systemErrorOf(errno, "");
+}
+
+SysErr fileRead(FileHandle handle, void* buffer, uint32_t count, uint32_t* done) {
+    *done = 0;
+    const auto file = fileOf(handle);
+    if (!file) return kSysInvalidHandle;
+    if (!(file->access & kFileAccessRead)) return kSysAccessDenied;
+    if (const SysErr fault = driveCheckAccess(file->letter, false)) return fault;
+    auto* bytes = static_cast<char*>(buffer);
+    while (*done < count) {
+        const ssize_t n = ::read(file->fd, bytes + *done, count - *done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return systemErrorOf(errno, "");
+        if (n == 0) break;
+        *done += uint32_t(n);
+    }
+    return kSysOk;
+}
+
+SysErr fileWrite(FileHandle handle, const void* data, uint32_t count, uint32_t* done) {
+    *done = 0;
+    const auto file = fileOf(handle);
+    if (!file) return kSysInvalidHandle;
+    if (!(file->access & kFileAccessWrite)) return kSysAccessDenied;
+    if (const SysErr fault = driveCheckAccess(file->letter, true)) return fault;
+    const auto* bytes = static_cast<const char*>(data);
+    while (*done < count) {
+        const ssize_t n = ::write(file->fd, bytes + *done, count - *done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return systemErrorOf(errno, "");
+        *done += uint32_t(n);
+    }
+    return kSysOk;
+}
+
+SysErr fileSeek(FileHandle handle, int64_t offset, SeekOrigin origin, uint64_t* position) {
+    const auto file = fileOf(handle);
+    if (!file) return kSysInvalidHandle;
+    const int whence = origin == SeekOrigin::Start ? SEEK_SET : origin == SeekOrigin::Current ? SEEK_CUR : SEEK_END;
+    const off_t result = ::lseek(file->fd, off_t(offset), whence);
+    if (result < 0) return kSysInvalidParameter;
+    *position = uint64_t(result);
+    return kSysOk;
+}
+
+SysErr fileSetEnd(FileHandle handle) {
+    const auto file = fileOf(handle);
+    if (!file) return kSysInvalidHandle;
+    if (!(file->access & kFileAccessWrite)) return kSysAccessDenied;
+    if (const SysErr fault = driveCheckAccess(file->letter, true)) return fault;
+    const off_t position = ::lseek(file->fd, 0, SEEK_CUR);
+    if (position < 0 || ::ftruncate(file->fd, position) != 0) return systemErrorOf(errno, "");
+    return kSysOk;
+}
+
+}  // namespace plat
