@@ -4,6 +4,8 @@
 // with the resource reader. The manager owns the object from opening to closing.
 #include "engine/EngineTypes.h"
 
+struct Path;
+
 class ArchiveFile {
 public:
     virtual ~ArchiveFile() = default;
@@ -16,5 +18,7 @@ public:
     virtual EngineErr lock(u32 timeoutMs) = 0;
     virtual void unlock() = 0;
     virtual bool isSameFile(const ArchiveFile& other) const = 0;
+    // Files that are not on a path are never at one.
+    virtual bool isAt(const Path*) const { return false; }
     virtual EngineErr close(bool force) = 0;
 };

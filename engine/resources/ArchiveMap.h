@@ -25,6 +25,7 @@ struct ArchiveMap {
     std::unique_ptr<ArchiveFile> file;
     std::unique_ptr<ArchiveStorage> storage;
     bool readOnly = false;
+    bool background = false;
     ResDirectory directory;
     FileTable table;
     std::vector<ResState> state;  // state[n - 1] belongs to file-table entry n
@@ -42,6 +43,8 @@ struct ArchiveMap {
 
 struct ResManagerState {
     bool initialised = false;
+    bool shareReadOnly = true;
+    ResMapHandle systemArchive = 0;
     EngineErr lastError = kErrNone;
     u16 ownerSlot = 0;
     MemPurgeCallback previousPurge = nullptr;
@@ -80,6 +83,8 @@ EngineErr resWriteDirectory(ArchiveMap& map);
 EngineErr resAttachHandle(ArchiveMap& map, u16 index, memHandle handle);
 EngineErr resDetachAndFree(ArchiveMap& map, u16 index);
 EngineErr resCompact(ArchiveMap& map);
+// Opens "SYSTEM.W32", else "SYSTEM.KVR", in the program's folder when there is one.
+void resOpenSystemArchive();
 // Moves bytes inside the archive file, lowest chunk first, so that data moving down onto
 // itself stays whole.
 EngineErr resCopyWithin(ArchiveMap& map, u32 from, u32 to, u32 count);

@@ -131,18 +131,20 @@ EngineErr resInit() {
     }
     resManager.previousPurge = memSetPurgeCallback(purgePermission);
     resManager.initialised = true;
+    resOpenSystemArchive();
     return resSetError(kErrNone);
 }
 
 EngineErr resShutdown() {
-    while (!resManager.chain.empty()) resCloseFile(resManager.chain.back()->handle, 0, 1);
+    if (resManager.systemArchive != 0) resCloseFile(resManager.systemArchive, 0, 1);
+    while (!resManager.chain.empty()) resCloseFile(resManager.chain.front()->handle, 0, 1);
     memSetPurgeCallback(resManager.previousPurge);
     memFreeHandle(resManager.scratch);
     resManager.initialised = false;
     return resSetError(kErrNone);
 }
 
-ResMapHandle resOpenArchive(std::unique_ptr<ArchiveFile> file, u16 readOnly) {
+ResMapHandle resOpenArchive(std::unique_ptr<ArchiveFile> file, u16 readOnly, u16 background) {
     for (auto& open : resManager.chain) {
         if (open->file->isSameFile(*file)) {
             file->close(false);
@@ -167,6 +169,7 @@ ResMapHandle resOpenArchive(std::unique_ptr<ArchiveFile> file, u16 readOnly) {
         return 0;
     }
     map->readOnly = readOnly != 0;
+    map->background = background != 0;
     map->fileLength = contents.header.fileLength;
     map->directoryOffset = contents.header.directoryOffset;
     map->directorySpace = u32(tables.size());
@@ -260,6 +263,7 @@ EngineErr resCloseFile(ResMapHandle handle, u16 compact, u16 force) {
         resManager.current = next == resManager.chain.end() ? 0 : (*next)->handle;
     }
     resManager.chain.erase(it);
+    if (resManager.systemArchive == handle) resManager.systemArchive = 0;
     freeMapHandle(handle);
     return resSetError(last);
 }

@@ -16,6 +16,7 @@
 
 #include "engine/EngineTypes.h"
 #include "engine/MemoryHandles.h"
+#include "engine/Paths.h"
 #include "engine/resources/ArchiveFile.h"
 #include "engine/resources/ResourceErrors.h"
 
@@ -35,9 +36,15 @@ EngineErr resInit();
 EngineErr resShutdown();
 EngineErr resGetLastError();
 
-// Opens the archive in `file`, which the manager owns from now on, even on failure. A file
-// already open in the chain raises that archive's open count instead.
-ResMapHandle resOpenArchive(std::unique_ptr<ArchiveFile> file, u16 readOnly);
+// Opens the archive file at `path`: for reading and writing unless readOnly (or the file
+// may not be written, or lies on read-only media); others may read it while shareRead.
+// A path already open raises that archive's open count and returns its map.
+ResMapHandle resOpenFile(const Path* path, u16 readOnly, u16 shareRead);
+// Creates a new, empty archive; an existing file is refused (kOsErrExists).
+EngineErr resCreateFile(const Path* path);
+// Opens the archive in `file`, which the manager owns from now on, even on failure.
+// `background`: its queued reads are served by the reader thread.
+ResMapHandle resOpenArchive(std::unique_ptr<ArchiveFile> file, u16 readOnly, u16 background);
 // Writes a new, empty archive into a newly created, empty file.
 EngineErr resCreateArchive(ArchiveFile& file);
 EngineErr resCloseFile(ResMapHandle map, u16 compact, u16 force);

@@ -31,7 +31,7 @@ std::vector<u8> runWithEveryFailure(const std::vector<u8>& start, const Scenario
         EXPECT_EQ(resInit(), kErrNone);
         auto image = std::make_shared<FileImage>();
         image->bytes = start;
-        const ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "f"), 0);
+        const ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "f"), 0, 0);
         EXPECT_NE(map, 0);
         image->writesLeft = allowed;
         scenario(map);

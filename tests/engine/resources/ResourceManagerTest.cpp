@@ -33,7 +33,7 @@ protected:
         return file;
     }
     ResMapHandle open(const std::shared_ptr<FileImage>& file, const std::string& name = "a.kvr", u16 readOnly = 0) {
-        return resOpenArchive(std::make_unique<MemoryArchiveFile>(file, name), readOnly);
+        return resOpenArchive(std::make_unique<MemoryArchiveFile>(file, name), readOnly, 0);
     }
     std::shared_ptr<FileImage> created() {
         auto file = image({});
