@@ -6,6 +6,7 @@
 
 #include "engine/resources/ArchiveFormat.h"
 #include "engine/resources/ArchiveStorage.h"
+#include "engine/resources/QueuedReads.h"
 #include "engine/resources/ResourceManager.h"
 
 constexpr u8 kStateAttached = 0x01;  // a memory handle is attached (maybe purged and empty)
@@ -36,6 +37,10 @@ struct ArchiveMap {
     u16 flags = 0;
     bool dirty = false;
     u16 changedCount = 0;
+    // Queued reads, sorted by file position; served from `nextRead` on.
+    std::vector<ResReadRequest*> reads;
+    ResReadRequest* nextRead = nullptr;
+    u16 callbackDepth = 0;
 
     ResState& stateOf(u16 index) { return state[index - 1u]; }
     FileEntry& entryOf(u16 index) { return table.at(index); }
@@ -51,6 +56,9 @@ struct ResManagerState {
     memHandle scratch = 0;
     std::vector<std::unique_ptr<ArchiveMap>> chain;  // newest first
     ResMapHandle current = 0;                        // 0: the newest archive
+    std::vector<ArchiveMap*> readingArchives;        // archives with queued reads
+    u32 backgroundReads = 0;
+    u32 foregroundReads = 0;
 };
 
 extern ResManagerState resManager;
@@ -83,6 +91,15 @@ EngineErr resWriteDirectory(ArchiveMap& map);
 EngineErr resAttachHandle(ArchiveMap& map, u16 index, memHandle handle);
 EngineErr resDetachAndFree(ArchiveMap& map, u16 index);
 EngineErr resCompact(ArchiveMap& map);
+// Makes a handle read in the background the resource's data, unless the resource got
+// loaded meanwhile; the handle is the manager's afterwards either way.
+EngineErr resAdoptLoadedData(ResourceRef ref, memHandle handle);
+// Cancels every queued read of the archive (index 0) or of one resource.
+void resCancelQueued(ArchiveMap& map, u16 index);
+// Serves every pending read of the resource at once, then finishes it.
+void resCompleteQueued(ArchiveMap& map, u16 index);
+// Loads the resources flagged to be loaded when the archive opens.
+void resLoadAtOpen(ArchiveMap& map);
 // Opens "SYSTEM.W32", else "SYSTEM.KVR", in the program's folder when there is one.
 void resOpenSystemArchive();
 // Moves bytes inside the archive file, lowest chunk first, so that data moving down onto

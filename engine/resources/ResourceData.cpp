@@ -139,6 +139,7 @@ memHandle resLoadResource(ResourceRef ref, u16 lock) {
             return resSetError(err), 0;
         }
         s.flags |= kStateLoaded;
+        if (s.pendingReads != 0) resCompleteQueued(*map, index);
     }
     if (lock) {
         if (s.lockCount == 255) return resSetError(kResErrLocked), 0;
@@ -184,6 +185,7 @@ memHandle resGetResourceData(ResourceRef ref, memHandle newHandle) {
     if (e.flags & kResFlagProtected) return resSetError(kResErrProtected), kResRefused;
     if (e.flags & kResFlagFixed) return resSetError(kResErrFixed), kResRefused;
     if (s.lockCount != 0) return resSetError(kResErrLocked), kResRefused;
+    resCancelQueued(*map, index);
     const memHandle taken = (s.flags & kStateAttached) ? detach(*map, index) : 0;
     if (newHandle != 0) {
         const EngineErr err = resAttachHandle(*map, index, newHandle);
@@ -191,6 +193,26 @@ memHandle resGetResourceData(ResourceRef ref, memHandle newHandle) {
     }
     resSetError(kErrNone);
     return taken;
+}
+
+EngineErr resAdoptLoadedData(ResourceRef ref, memHandle handle) {
+    auto [map, index] = locate(ref);
+    if (map == nullptr) {
+        memFreeHandle(handle);
+        return resManager.lastError;
+    }
+    ResState& s = map->stateOf(index);
+    if (s.flags & kStateLoaded) return memFreeHandle(handle), kErrNone;
+    if (s.flags & kStateAttached) {
+        const EngineErr err = memSwapHandles(s.handle, handle);
+        memFreeHandle(handle);
+        if (err != kErrNone) return err;
+        s.flags |= kStateLoaded;
+        return kErrNone;
+    }
+    const EngineErr err = resAttachHandle(*map, index, handle);
+    if (err != kErrNone) memFreeHandle(handle);
+    return err;
 }
 
 memHandle resGetResourceHandle(ResourceRef ref) {

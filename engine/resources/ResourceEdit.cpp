@@ -71,6 +71,7 @@ EngineErr resRemoveResource(ResourceRef ref) {
     if (e.flags & kResFlagProtected) return resSetError(kResErrProtected);
     if (e.flags & kResFlagFixed) return resSetError(kResErrFixed);
     if (s.lockCount > 0) return resSetError(kResErrLocked);
+    resCancelQueued(*map, index);
     if (s.flags & kStateAttached) {
         if (EngineErr err = resDetachAndFree(*map, index); err != kErrNone) return resSetError(err);
     }

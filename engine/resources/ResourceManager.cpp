@@ -180,8 +180,10 @@ ResMapHandle resOpenArchive(std::unique_ptr<ArchiveFile> file, u16 readOnly, u16
     map->storage = std::make_unique<ArchiveStorage>(*file, contents.header, std::move(tables));
     map->file = std::move(file);
     const ResMapHandle handle = map->handle;
+    ArchiveMap& opened = *map;
     resManager.chain.insert(resManager.chain.begin(), std::move(map));
     resManager.current = 0;
+    resLoadAtOpen(opened);
     resSetError(kErrNone);
     return handle;
 }
@@ -249,6 +251,7 @@ EngineErr resCloseFile(ResMapHandle handle, u16 compact, u16 force) {
             return err == kErrNone || force;
         };
         if (!map->readOnly && !step(resUpdateFile(handle))) return resSetError(last);
+        resCancelQueued(*map, 0);
         if (!step(releaseHandles(*map, force != 0))) return resSetError(last);
         if (compact && map->flags == kArchiveMayHoldHoles && !map->readOnly && !step(resCompact(*map)))
             return resSetError(last);

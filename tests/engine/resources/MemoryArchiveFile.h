@@ -3,6 +3,7 @@
 // a budget of successful writes after which every write and every growth fails, as on a
 // full disk (which still lets a file be cut shorter).
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ struct FileImage {
     long writesLeft = -1;  // -1: unlimited
     int locks = 0;
     bool closed = false;
+    std::function<void()> onRead;  // e.g. lets a fake clock move as the disc turns
 };
 
 class MemoryArchiveFile : public ArchiveFile {
@@ -25,6 +27,7 @@ public:
     MemoryArchiveFile(std::shared_ptr<FileImage> image, std::string name) : image_(std::move(image)), name_(std::move(name)) {}
 
     EngineErr read(u32 offset, void* buffer, u32 count) override {
+        if (image_->onRead) image_->onRead();
         if (u64(offset) + count > image_->bytes.size()) return kFakeWriteFault;
         std::memcpy(buffer, image_->bytes.data() + offset, count);
         return kErrNone;
