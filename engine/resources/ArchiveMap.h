@@ -87,6 +87,8 @@ private:
 // Operations shared between the manager's files, all with the file lock held.
 EngineErr resWriteBytes(ArchiveMap& map, u16 index, const void* data, u32 count, u32 offset);
 EngineErr resWriteBack(ArchiveMap& map, u16 index);
+// Writes back one changed resource and then the directory, so that the file holds it.
+EngineErr resWriteBackOne(ArchiveMap& map, u16 index);
 EngineErr resWriteDirectory(ArchiveMap& map);
 EngineErr resAttachHandle(ArchiveMap& map, u16 index, memHandle handle);
 EngineErr resDetachAndFree(ArchiveMap& map, u16 index);

@@ -160,7 +160,7 @@ EngineErr resReleaseResource(ResourceRef ref, u16 unlock) {
     if (drop) {
         // Changed data is written back before its handle goes, or the handle stays.
         if ((s.flags & kStateChanged) && (s.flags & kStateLoaded)) {
-            const EngineErr err = resWriteBack(*map, index);
+            const EngineErr err = resWriteBackOne(*map, index);
             if (err != kErrNone) return resSetError(err);
         }
         const EngineErr err = resDetachAndFree(*map, index);

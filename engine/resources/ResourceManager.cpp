@@ -56,7 +56,7 @@ u16 purgePermission(memHandle handle, u32 context) {
                 if (s.flags & kStateChanged) {
                     if (context != 0) return 0;
                     ArchiveLock lock(*map);
-                    if (lock.error() != kErrNone || resWriteBack(*map, index) != kErrNone) return 0;
+                    if (lock.error() != kErrNone || resWriteBackOne(*map, index) != kErrNone) return 0;
                 }
                 s.flags &= u8(~kStateLoaded);
                 return 1;
@@ -216,6 +216,13 @@ EngineErr resWriteDirectory(ArchiveMap& map) {
     map.fileLength = length;
     map.flags = flags;
     return kErrNone;
+}
+
+EngineErr resWriteBackOne(ArchiveMap& map, u16 index) {
+    EngineErr err = resWriteBack(map, index);
+    if (err == kErrNone) err = resWriteDirectory(map);
+    if (err == kErrNone) map.dirty = false;
+    return err;
 }
 
 EngineErr resUpdateFile(ResMapHandle handle) {

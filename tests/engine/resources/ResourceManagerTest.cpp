@@ -220,6 +220,9 @@ TEST_F(ResourceManagerTest, ReleasingAChangedResourceWritesItBack) {
     ASSERT_EQ(resSetResourceAttr(ref, 1), 0);
     ASSERT_EQ(resReleaseResource(ref, 0), kErrNone);
     EXPECT_EQ(contentOf(ref), "after");
+    // Already on disk, directory included, before any update.
+    const FileEntry onDisk = parsed(file->bytes).fileTable.at(1);
+    EXPECT_EQ(std::string(file->bytes.begin() + onDisk.offset, file->bytes.begin() + onDisk.offset + onDisk.size), "after");
     ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
     map = open(file);
     EXPECT_EQ(contentOf(resFindResource(kText, 1, map)), "after");
