@@ -305,21 +305,18 @@ void resCompleteQueued(ArchiveMap& map, u16 index) {
     }
 }
 
-EngineErr resCancelReads(ResourceRef ref) {
+// Runs `step` on the archive and index of a reference, under the archive's file lock.
+static EngineErr withResource(ResourceRef ref, void (*step)(ArchiveMap&, u16)) {
     ArchiveMap* map = resMapForRef(ref);
     if (map == nullptr) return resManager.lastError;
     ArchiveLock lock(*map);
-    resCancelQueued(*map, resRefIndex(ref));
+    step(*map, resRefIndex(ref));
     return resSetError(kErrNone);
 }
 
-EngineErr resCompleteReads(ResourceRef ref) {
-    ArchiveMap* map = resMapForRef(ref);
-    if (map == nullptr) return resManager.lastError;
-    ArchiveLock lock(*map);
-    resCompleteQueued(*map, resRefIndex(ref));
-    return resSetError(kErrNone);
-}
+EngineErr resCancelReads(ResourceRef ref) { return withResource(ref, resCancelQueued); }
+
+EngineErr resCompleteReads(ResourceRef ref) { return withResource(ref, resCompleteQueued); }
 
 void resLoadAtOpen(ArchiveMap& map) {
     auto ignore = [](u32, ResourceRef, u32*) {};

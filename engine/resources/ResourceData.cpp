@@ -339,15 +339,25 @@ EngineErr resGetResourceInfo(ResourceRef ref, ArchiveFile** file, u32* dataOffse
     return resSetError(kErrNone);
 }
 
-u16 resSetResourceFlag(ResourceRef ref, u16 purgeable) {
+// Sets or clears one flag of a file-table entry; fixed resources refuse. Returns the
+// previous state of the flag, or kResRefused.
+static u16 setEntryFlag(ResourceRef ref, u8 flag, u16 on) {
     auto [map, index] = locate(ref);
     if (map == nullptr) return kResRefused;
     FileEntry& e = map->entryOf(index);
     if (e.flags & kResFlagFixed) return resSetError(kResErrFixed), kResRefused;
-    const u16 previous = (e.flags & kResFlagPurgeable) ? 1 : 0;
-    e.flags = purgeable ? u8(e.flags | kResFlagPurgeable) : u8(e.flags & ~kResFlagPurgeable);
-    if (previous != (purgeable ? 1 : 0)) map->dirty = true;
-    const ResState& s = map->stateOf(index);
+    const u16 previous = (e.flags & flag) ? 1 : 0;
+    e.flags = on ? u8(e.flags | flag) : u8(e.flags & ~flag);
+    if (previous != (on ? 1 : 0)) map->dirty = true;
+    resSetError(kErrNone);
+    return previous;
+}
+
+u16 resSetResourceFlag(ResourceRef ref, u16 purgeable) {
+    const u16 previous = setEntryFlag(ref, kResFlagPurgeable, purgeable);
+    if (previous == kResRefused) return previous;
+    const ArchiveMap* map = resMapForRef(ref);
+    const ResState& s = map->state[resRefIndex(ref) - 1u];
     if (s.flags & kStateAttached) memSetHandlePurgeable(s.handle, purgeable ? 1 : 0);
     resSetError(kErrNone);
     return previous;
@@ -369,14 +379,4 @@ i32 resSetResourceAttr(ResourceRef ref, u16 changed) {
     return previous;
 }
 
-u16 resSetResourceProtected(ResourceRef ref, u16 on) {
-    auto [map, index] = locate(ref);
-    if (map == nullptr) return kResRefused;
-    FileEntry& e = map->entryOf(index);
-    if (e.flags & kResFlagFixed) return resSetError(kResErrFixed), kResRefused;
-    const u16 previous = (e.flags & kResFlagProtected) ? 1 : 0;
-    e.flags = on ? u8(e.flags | kResFlagProtected) : u8(e.flags & ~kResFlagProtected);
-    if (previous != (on ? 1 : 0)) map->dirty = true;
-    resSetError(kErrNone);
-    return previous;
-}
+u16 resSetResourceProtected(ResourceRef ref, u16 on) { return setEntryFlag(ref, kResFlagProtected, on); }

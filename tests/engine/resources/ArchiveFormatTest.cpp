@@ -87,61 +87,49 @@ TEST(ArchiveReader, RefusesLengthMismatch) {
     EXPECT_EQ(parseError(file), kResErrNotResourceFile);
 }
 
+// One damage to the worked example: a 16- or 32-bit field, or one byte, set to a value.
+struct Damage {
+    const char* what;
+    size_t at;
+    int width;  // 1, 2 or 4 bytes
+    u32 value;
+};
+
+void expectRefused(std::initializer_list<Damage> damages) {
+    for (const Damage& d : damages) {
+        std::vector<u8> file = kWorkedExample;
+        if (d.width == 4) patch32(file, d.at, d.value);
+        if (d.width == 2) patch16(file, d.at, u16(d.value));
+        if (d.width == 1) file[d.at] = u8(d.value);
+        EXPECT_EQ(parseError(file), kResErrNotResourceFile) << d.what;
+    }
+}
+
+constexpr size_t kDir = 31;
+constexpr size_t kTable = 51;
+
 TEST(ArchiveReader, RefusesTablesOutsideTheFile) {
-    std::vector<u8> file = kWorkedExample;
-    patch32(file, 20, 32);  // directory and file table would run past the end
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
-    patch32(file, 20, 4);  // directory over the header
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
-    patch16(file, 26, 24);  // file table larger than its entries
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
+    expectRefused({{"directory and file table past the end", 20, 4, 32},
+                   {"directory over the header", 20, 4, 4},
+                   {"file table larger than its entries", 26, 2, 24}});
 }
 
 TEST(ArchiveReader, RefusesDirectoryOffsetsOutsideTheDirectory) {
-    constexpr size_t dir = 31;
-    std::vector<u8> file = kWorkedExample;
-    patch16(file, dir + 0, 21);  // name pool beyond the directory
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
-    patch16(file, dir + 2, 3);  // more type entries than fit
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
-    patch16(file, dir + 8, 19);  // id table running into the pool
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
-    patch16(file, dir + 12, 2);  // id count beyond the tables
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
-    patch16(file, dir + 10, 2);  // name table over the type entries
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
+    expectRefused({{"name pool beyond the directory", kDir + 0, 2, 21},
+                   {"more type entries than fit", kDir + 2, 2, 3},
+                   {"id table running into the pool", kDir + 8, 2, 19},
+                   {"id count beyond the tables", kDir + 12, 2, 2},
+                   {"name table over the type entries", kDir + 10, 2, 2}});
 }
 
 TEST(ArchiveReader, RefusesIndexesAndDataRangesOutsideTheFileTable) {
-    constexpr size_t dir = 31;
-    constexpr size_t table = 51;
-    std::vector<u8> file = kWorkedExample;
-    patch16(file, dir + 16, 2);  // index beyond the entries
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
-    patch16(file, dir + 16, 0);
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
-    patch32(file, table + 4, 63);  // data running past the end
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
-    patch32(file, table + 4, 10);  // data inside the header
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
-    file[table + 11] = 0x01;  // size bit 24 set: 16 MB of data in a 65-byte file
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
-    file[table + 11] = kResFlagFree;  // the directory points to a free entry
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
-    patch16(file, table, 1);  // free list starting at a live entry
-    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
+    expectRefused({{"index beyond the entries", kDir + 16, 2, 2},
+                   {"index 0", kDir + 16, 2, 0},
+                   {"data running past the end", kTable + 4, 4, 63},
+                   {"data inside the header", kTable + 4, 4, 10},
+                   {"size bit 24: 16 MB in a 65-byte file", kTable + 11, 1, 0x01},
+                   {"the directory points to a free entry", kTable + 11, 1, kResFlagFree},
+                   {"free list starting at a live entry", kTable, 2, 1}});
 }
 
 TEST(ArchiveReader, RefusesNamesWithoutTheirEndInThePool) {
