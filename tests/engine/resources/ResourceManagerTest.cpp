@@ -325,6 +325,36 @@ TEST_F(ResourceManagerTest, AUsedIdLeavesTheTakenEntryFree) {
     EXPECT_EQ(parsed(file->bytes).fileTable.entries.size(), 2u);
 }
 
+TEST_F(ResourceManagerTest, HoldsAtMost6546Entries) {
+    auto file = created();
+    const ResMapHandle map = open(file);
+    for (u32 id = 1; id <= 6546; ++id) ASSERT_NE(resAddResource(kText, u16(id), nullptr), 0u) << id;
+    EXPECT_EQ(resAddResource(kText, 6547, nullptr), 0u);
+    EXPECT_EQ(resGetLastError(), kResErrTooLarge);
+    ASSERT_EQ(resRemoveResource(resFindResource(kText, 5, map)), kErrNone);
+    EXPECT_EQ(resRefIndex(resAddResource(kText, 6547, nullptr)), 5);
+    ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    EXPECT_EQ(parsed(file->bytes).fileTable.entries.size(), 6546u);
+}
+
+TEST_F(ResourceManagerTest, ADirectoryThatWouldPass65535BytesRefusesTheAddition) {
+    auto file = created();
+    const ResMapHandle map = open(file);
+    const std::string name(31, 'n');
+    u16 id = 1;
+    // Each named resource takes 4 + 4 + 32 bytes of directory.
+    while (resAddResource(kText, id, (name + std::to_string(id)).c_str()) != 0) ++id;
+    EXPECT_EQ(resGetLastError(), kResErrDuplicate);  // names are cut to 31 characters
+    EXPECT_EQ(id, 2);
+    for (; resAddResource(kPicture, id, (std::to_string(id) + name).c_str()) != 0; ++id) {}
+    EXPECT_EQ(resGetLastError(), kResErrTooLarge);
+    ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    const ArchiveContents contents = parsed(file->bytes);
+    EXPECT_LE(contents.header.directorySize, 65535);
+    EXPECT_GT(contents.header.directorySize + 40, 65535);
+    EXPECT_EQ(contents.fileTable.freeHead, id);  // the refused addition's entry
+}
+
 TEST_F(ResourceManagerTest, RefusesSizesOf2To27Bytes) {
     const ResMapHandle map = open(image(makeArchive({{kText, 1, "x"}})));
     const ResourceRef ref = resFindResource(kText, 1, map);
