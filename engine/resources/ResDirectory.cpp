@@ -183,12 +183,15 @@ EngineErr ResDirectory::insert(FourCC type, u16 id, u16 index, const char* name)
         if (idPlace != t->ids.end() && idPlace->id == id) return kResErrDuplicate;
     }
     std::string cut;
+    size_t namePlace = 0;
     if (name != nullptr) {
         cut.assign(name, strnlen(name, kResMaxNameLength));
         if (t != nullptr) {
-            auto same = std::find_if(t->names.begin(), t->names.end(),
-                                     [&](const ResNameEntry& n) { return compareResNames(n.name, cut) == 0; });
-            if (same != t->names.end()) return kResErrDuplicate;
+            auto place = std::lower_bound(t->names.begin(), t->names.end(), cut, [](const ResNameEntry& n, const std::string& v) {
+                return compareResNames(n.name, v) < 0;
+            });
+            if (place != t->names.end() && compareResNames(place->name, cut) == 0) return kResErrDuplicate;
+            namePlace = size_t(place - t->names.begin());
         }
         growth += namedSize(cut);
     }
@@ -200,12 +203,7 @@ EngineErr ResDirectory::insert(FourCC type, u16 id, u16 index, const char* name)
         idPlace = t->ids.begin();
     }
     t->ids.insert(idPlace, ResIdEntry{id, index});
-    if (name != nullptr) {
-        auto namePlace = std::lower_bound(t->names.begin(), t->names.end(), cut, [](const ResNameEntry& n, const std::string& v) {
-            return compareResNames(n.name, v) < 0;
-        });
-        t->names.insert(namePlace, ResNameEntry{std::move(cut), index, nextPoolOrder_++});
-    }
+    if (name != nullptr) t->names.insert(t->names.begin() + namePlace, ResNameEntry{std::move(cut), index, nextPoolOrder_++});
     size_ += growth;
     return kErrNone;
 }
