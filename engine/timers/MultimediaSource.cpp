@@ -18,7 +18,7 @@ MultimediaSource::~MultimediaSource() {
 EngineErr MultimediaSource::armStep() {
     step_ = std::clamp(remaining_, owner_.caps_.minPeriod, owner_.caps_.maxPeriod);
     eventId_ = owner_.service_.setEvent(step_, &MultimediaSources::onEvent, &owner_);
-    return eventId_ != 0 ? kErrNone : kTimerErrStart;
+    return eventId_ != 0 ? kErrNone : kTimerErrCannotStart;
 }
 
 EngineErr MultimediaSource::start(u32 delayMs, TimerFire fire, void* argument) {

@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "engine/EngineTypes.h"
+#include "engine/timers/TimerErrors.h"
 #include "platform/mmtimer/MmTimer.h"
 
 class MultimediaSources;
 
 using TimerFire = void (*)(void* argument);
-
-constexpr EngineErr kTimerErrStart = 10200;
 
 class MultimediaSource {
 public:
