@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/resources/ArchiveFormat.h"
+#include "engine/resources/format/ArchiveFormat.h"
 #include "engine/resources/ArchiveStorage.h"
 #include "engine/resources/QueuedReads.h"
 #include "engine/resources/ResourceManager.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/resources/ResourceErrors.h"
+#include "engine/resources/format/ResourceErrors.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "engine/EngineTypes.h"
 #include "engine/resources/ArchiveFile.h"
-#include "engine/resources/ArchiveFormat.h"
+#include "engine/resources/format/ArchiveFormat.h"
 
 class ArchiveStorage {
 public:

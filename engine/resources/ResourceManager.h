@@ -18,7 +18,7 @@
 #include "engine/MemoryHandles.h"
 #include "engine/Paths.h"
 #include "engine/resources/ArchiveFile.h"
-#include "engine/resources/ResourceErrors.h"
+#include "engine/resources/format/ResourceErrors.h"
 
 using ResourceRef = u32;
 using ResMapHandle = u16;

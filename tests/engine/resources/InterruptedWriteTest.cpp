@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "ArchiveBytes.h"
+#include "tests/engine/resources/format/ArchiveBytes.h"
 #include "MemoryArchiveFile.h"
 #include "engine/MemoryHandles.h"
 #include "engine/resources/ResourceManager.h"

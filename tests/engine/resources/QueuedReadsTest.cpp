@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "ArchiveBytes.h"
+#include "tests/engine/resources/format/ArchiveBytes.h"
 #include "MemoryArchiveFile.h"
 #include "engine/MemoryHandles.h"
 #include "platform/clock/Clock.h"

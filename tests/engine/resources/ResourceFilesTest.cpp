@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ArchiveBytes.h"
+#include "tests/engine/resources/format/ArchiveBytes.h"
 #include "engine/MemoryHandles.h"
 #include "engine/resources/ResourceManager.h"
 #include "tests/engine/OsTestSupport.h"

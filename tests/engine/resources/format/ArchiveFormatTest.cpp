@@ -1,10 +1,10 @@
-#include "engine/resources/ArchiveFormat.h"
+#include "engine/resources/format/ArchiveFormat.h"
 
 #include <gtest/gtest.h>
 
-#include "ArchiveBytes.h"
+#include "tests/engine/resources/format/ArchiveBytes.h"
 #include "engine/ByteOrder.h"
-#include "engine/resources/ResourceErrors.h"
+#include "engine/resources/format/ResourceErrors.h"
 
 namespace {
 

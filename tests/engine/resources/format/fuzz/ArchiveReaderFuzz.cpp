@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "engine/resources/ArchiveFormat.h"
+#include "engine/resources/format/ArchiveFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ArchiveContents contents;

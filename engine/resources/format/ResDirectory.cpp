@@ -1,11 +1,11 @@
-#include "engine/resources/ResDirectory.h"
+#include "engine/resources/format/ResDirectory.h"
 
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
 
 #include "engine/ByteOrder.h"
-#include "engine/resources/ResourceErrors.h"
+#include "engine/resources/format/ResourceErrors.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <string>
 
-#include "../ArchiveBytes.h"
+#include "tests/engine/resources/format/ArchiveBytes.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "engine/resources/ResDirectory.h"
+#include "engine/resources/format/ResDirectory.h"
 
 #include <gtest/gtest.h>
 
 #include "engine/ByteOrder.h"
-#include "engine/resources/ResourceErrors.h"
+#include "engine/resources/format/ResourceErrors.h"
 
 namespace {
 

@@ -1,15 +1,31 @@
-#include "ArchiveBytes.h"
+#pragma once
+// Builds archive images for tests from a short description, through the format writer,
+// and holds the golden images every writer must reproduce.
+#include <string>
+#include <vector>
+
+#include "engine/resources/format/ArchiveFormat.h"
 
 namespace testres {
 
-const std::vector<u8> kEmptyArchive = {
+struct ResSpec {
+    FourCC type;
+    u16 id;
+    std::string data;
+    const char* name = nullptr;
+    u8 flags = 0;
+};
+
+// A new archive with no resources.
+inline const std::vector<u8> kEmptyArchive = {
     'K', 'V', 'R', 'W', 0, 0, 0, 116, 'R', 'S', 'R', 'C', 1, 0, 0, 0,  //
     0,   0,   0,   36,  0, 0, 0, 28,  0,   4,   0,   4,                 //
     0,   4,   0,   0,                                                  // directory
     0,   0,   0,   0,                                                  // file table
 };
 
-const std::vector<u8> kWorkedExample = {
+// A new archive holding "tTXT" 1 with the bytes abc, written at the end and updated.
+inline const std::vector<u8> kWorkedExample = {
     'K', 'V', 'R', 'W', 0,   0,   0, 57, 'R', 'S', 'R', 'C', 1, 0, 0, 1,  //
     0,   0,   0,   65,  0,   0,   0, 31, 0,   20,  0,   14,               //
     'a', 'b', 'c',                                                        // data at 28
@@ -21,7 +37,8 @@ const std::vector<u8> kWorkedExample = {
     0,   0,   0,   28,  0,   3,   0, 0,  0,   0,
 };
 
-std::vector<u8> makeArchive(const std::vector<ResSpec>& resources) {
+// Data of each resource in order after the header, then the directory and the file table.
+inline std::vector<u8> makeArchive(const std::vector<ResSpec>& resources) {
     std::vector<u8> file(kArchiveHeaderSize);
     ResDirectory directory;
     FileTable table;

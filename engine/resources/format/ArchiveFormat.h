@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/EngineTypes.h"
-#include "engine/resources/ResDirectory.h"
+#include "engine/resources/format/ResDirectory.h"
 
 constexpr u32 kArchiveHeaderSize = 28;
 constexpr u16 kArchiveVersion = 0x0100;

@@ -1,9 +1,9 @@
-#include "engine/resources/ArchiveFormat.h"
+#include "engine/resources/format/ArchiveFormat.h"
 
 #include <cstring>
 
 #include "engine/ByteOrder.h"
-#include "engine/resources/ResourceErrors.h"
+#include "engine/resources/format/ResourceErrors.h"
 
 namespace {
 
