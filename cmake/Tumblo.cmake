@@ -54,3 +54,5 @@ function(tumblo_add_subdirectories)
     add_subdirectory(${dir})
   endforeach()
 endfunction()
+
+include(${CMAKE_CURRENT_LIST_DIR}/Fuzz.cmake)

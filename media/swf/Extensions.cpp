@@ -24,10 +24,7 @@ bool xtagExtensions::Recognised() const {
 
 Result xtagExtensions::ReadBody(stream& in, u32 length) {
     SWF_TRY(body_.ReadFrom(in, length));
-    if (Recognised() && !owner_->extension_) {
-        owner_->extension_ = this;
-        MoveAfter(nullptr);
-    }
+    if (Recognised() && !owner_->extension_ && owner_->FirstTag() == this) owner_->extension_ = this;
     return kOk;
 }
 
@@ -100,8 +97,9 @@ Result xtagColorXTable::ReadBody(stream& in, u32 length) {
             return failed;
         }
     }
+    // Tables follow the extension tag in the order they were read.
+    MoveAfter(owner_->colorTable_ ? static_cast<tag*>(owner_->colorTable_) : owner_->extension_);
     owner_->colorTable_ = this;
-    MoveAfter(owner_->extension_);
     return kOk;
 }
 

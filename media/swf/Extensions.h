@@ -1,8 +1,10 @@
 #pragma once
-// This system's own two tags. Code 512 carries a signature; a movie whose 512 tag carries
-// it is recognised as written by this system, and only such a movie may carry the colour
-// substitution table of code 513 (elsewhere a 513 tag is kept raw). The recognised 512 tag
-// goes to the head of the tag list, and the table right after it.
+// This system's own two tags. Code 512 carries a signature; a movie whose first tag is a 512
+// tag carrying it is recognised as written by this system, and only such a movie may carry
+// the colour substitution table of code 513 (elsewhere a 513 tag is kept raw). Tables are
+// placed right after the signature tag. A signed 512 tag further on is kept as it is but not
+// recognised: 513 tags read before it were kept raw, and would be read as tables once the
+// signature had moved to the front, so a movie would not read back as it was written.
 #include <vector>
 
 #include "media/swf/Block.h"

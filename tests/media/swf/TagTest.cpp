@@ -266,17 +266,28 @@ TEST(SwfExtensions, ColourTableIsKeptRawWithoutTheSignature) {
     EXPECT_NE(FirstTagOf<tagData>(doc), nullptr);
 }
 
-TEST(SwfExtensions, SignedExtensionGoesFirstAndAllowsTheTable) {
+TEST(SwfExtensions, SignedFirstTagAllowsTablesPlacedRightAfterIt) {
     const Bytes signature(kExtensionSignature, kExtensionSignature + kExtensionSignatureSize);
-    const Bytes table = Tag(kTagColorXTable, {1, 0, 1, 2, 3, 4, 0, 9, 9, 9, 9});
-    const Bytes movie = Movie(Concat({Tag(kTagShowFrame, {}), Tag(kTagExtensions, signature), table}));
+    const Bytes first = Tag(kTagColorXTable, {1, 0, 1, 2, 3, 4, 0, 9, 9, 9, 9});
+    const Bytes second = Tag(kTagColorXTable, {0, 0});
+    const Bytes movie = Movie(Concat({Tag(kTagExtensions, signature), Tag(kTagShowFrame, {}), first, second}));
     document doc;
-    const Bytes written = ReadAndWrite(movie, doc);
-    EXPECT_EQ(written, Movie(Concat({Tag(kTagExtensions, signature), table, Tag(kTagShowFrame, {})})));
+    EXPECT_EQ(ReadAndWrite(movie, doc),
+              Movie(Concat({Tag(kTagExtensions, signature), first, second, Tag(kTagShowFrame, {})})));
     ASSERT_NE(doc.Extension(), nullptr);
     ASSERT_NE(doc.ColorTable(), nullptr);
-    EXPECT_EQ(doc.FirstTag()->Code(), kTagExtensions);
+    EXPECT_EQ(doc.ColorTable()->EntryCount(), 0u);
     EXPECT_EQ(doc.FirstTag()->Next()->Code(), kTagColorXTable);
+}
+
+TEST(SwfExtensions, SignatureLaterInTheMovieIsNotRecognised) {
+    const Bytes signature(kExtensionSignature, kExtensionSignature + kExtensionSignatureSize);
+    const Bytes movie = Movie(Concat({Tag(kTagShowFrame, {}), Tag(kTagExtensions, signature),
+                                      Tag(kTagColorXTable, {0, 0}, true)}));
+    document doc;
+    EXPECT_EQ(ReadAndWrite(movie, doc), movie);
+    EXPECT_EQ(doc.Extension(), nullptr);
+    EXPECT_EQ(doc.ColorTable(), nullptr);
 }
 
 TEST(SwfExtensions, EmptyOrForeignBodiesAreNotRecognised) {
