@@ -122,6 +122,7 @@ void document::DeleteTags() {
     lastTag_ = nullptr;
     cursor_ = nullptr;
     firstCharacter_ = nullptr;
+    lastCharacter_ = nullptr;
     firstLabel_ = nullptr;
 }
 
@@ -131,11 +132,15 @@ void document::Clear() {
     Detach();
 }
 
+// Placements mostly name recent characters, so the sorted list is searched from its end.
 tagObject* document::FindCharacter(u16 id, const std::type_info* exactClass) const {
     for (const document* d = this; d; d = d->parent_) {
-        for (tagObject* c = d->firstCharacter_; c && c->CharacterId() <= id; c = c->NextCharacter()) {
-            if (c->CharacterId() == id && (!exactClass || typeid(*c) == *exactClass)) return c;
-        }
+        tagObject* c = d->lastCharacter_;
+        while (c && c->CharacterId() > id) c = c->PreviousCharacter();
+        if (!c || c->CharacterId() != id) continue;
+        while (c->PreviousCharacter() && c->PreviousCharacter()->CharacterId() == id) c = c->PreviousCharacter();
+        for (; c && c->CharacterId() == id; c = c->NextCharacter())
+            if (!exactClass || typeid(*c) == *exactClass) return c;
     }
     return nullptr;
 }

@@ -96,6 +96,7 @@ private:
     tag* lastTag_ = nullptr;
     tag* cursor_ = nullptr;
     tagObject* firstCharacter_ = nullptr;
+    tagObject* lastCharacter_ = nullptr;
     tagFrameLabel* firstLabel_ = nullptr;
     tagJPEGTables* jpegTables_ = nullptr;
     xtagExtensions* extension_ = nullptr;

@@ -74,11 +74,13 @@ Result xtagColorXTable::ReadEntry(stream& in, u32 bodyEnd) {
         SWF_TRY(in.ReadU16(height));
         const u64 pixels = u64(width) * height * 3;
         if (in.Position() > bodyEnd || pixels > bodyEnd - in.Position()) return kErrMemory;
-        put16(width);
-        put16(height);
-        const size_t at = entry.paint.size();
-        entry.paint.resize(at + size_t(pixels));
-        SWF_TRY(in.ReadBytes(u32(pixels), entry.paint.data() + at));
+        constexpr size_t kImageHeader = 5;
+        std::vector<u8> paint(kImageHeader + size_t(pixels));
+        paint[0] = kind;
+        writeLE16(paint.data() + 1, width);
+        writeLE16(paint.data() + 3, height);
+        SWF_TRY(in.ReadBytes(u32(pixels), paint.data() + kImageHeader));
+        entry.paint.swap(paint);
     } else {
         return kErrBadData;
     }

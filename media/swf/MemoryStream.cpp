@@ -1,5 +1,6 @@
 #include "media/swf/MemoryStream.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/MemoryHandles.h"
@@ -27,7 +28,8 @@ Result mstream::Size(u32& size) {
 
 Result mstream::Read(u32 position, u32 length, u8* bytes) {
     if (position > size_ || length > size_ - position) return kErrMemory;
-    if (length) std::memcpy(bytes, block_ + position, length);
+    if (length == 1) *bytes = block_[position];
+    else if (length) std::memcpy(bytes, block_ + position, length);
     return kOk;
 }
 
@@ -35,8 +37,10 @@ Result mstream::Write(u32 position, u32 length, const u8* bytes) {
     const u64 end = u64(position) + length;
     if (end > 0xFFFFFFFFu) return kErrMemory;
     if (end > capacity_) {
-        const u64 missing = end - capacity_;
-        const u64 grown = u64(capacity_) + (missing > growStep_ ? missing : growStep_);
+        // At least the grow step, and half the block once that is more, so that building a
+        // large block does not copy it over and over.
+        const u64 step = std::max<u64>({end - capacity_, growStep_, capacity_ / 2});
+        const u64 grown = u64(capacity_) + step;
         if (grown > 0xFFFFFFFFu) return kErrMemory;
         u8* block = static_cast<u8*>(memResizePtr(block_, u32(grown)));
         if (!block) return kErrMemory;

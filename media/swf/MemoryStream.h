@@ -2,6 +2,7 @@
 // A stream on a growable block of engine pointer memory (memAllocPtr). The stream owns its
 // block until Detach hands it to the caller, who frees it with memFreePtr. Reads never go
 // past the valid data: a read beyond Size fails with kErrMemory like a short file read.
+// The block grows by at least the grow step, and by half its size once that is more.
 #include <memory>
 
 #include "media/swf/Stream.h"

@@ -82,13 +82,15 @@ Result tagObject::ReadCharacterId(stream& in) {
     return kOk;
 }
 
+// Characters mostly arrive in ascending id order, so the place is searched from the end.
 void tagObject::EnterCharacterList() {
     if (characterId_ == 0 || listed_) return;
-    tagObject* before = nullptr;
-    for (tagObject* c = owner_->firstCharacter_; c && c->characterId_ <= characterId_; c = c->nextCharacter_) before = c;
+    tagObject* before = owner_->lastCharacter_;
+    while (before && before->characterId_ > characterId_) before = before->previousCharacter_;
     previousCharacter_ = before;
     nextCharacter_ = before ? before->nextCharacter_ : owner_->firstCharacter_;
     if (nextCharacter_) nextCharacter_->previousCharacter_ = this;
+    else owner_->lastCharacter_ = this;
     if (before) before->nextCharacter_ = this;
     else owner_->firstCharacter_ = this;
     listed_ = true;
@@ -99,6 +101,7 @@ void tagObject::LeaveCharacterList() {
     if (previousCharacter_) previousCharacter_->nextCharacter_ = nextCharacter_;
     else owner_->firstCharacter_ = nextCharacter_;
     if (nextCharacter_) nextCharacter_->previousCharacter_ = previousCharacter_;
+    else owner_->lastCharacter_ = previousCharacter_;
     nextCharacter_ = previousCharacter_ = nullptr;
     listed_ = false;
 }

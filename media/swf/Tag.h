@@ -63,6 +63,7 @@ public:
     u16 LatestPlacingFrame() const { return latestPlacingFrame_; }
     void SetLatestPlacingFrame(u16 frame) { latestPlacingFrame_ = frame; }
     tagObject* NextCharacter() const { return nextCharacter_; }
+    tagObject* PreviousCharacter() const { return previousCharacter_; }
 
 protected:
     // The first step of every character body: the id, then entry into the character list.
