@@ -10,17 +10,6 @@ namespace swf {
 
 using namespace button;
 
-namespace {
-
-Result PatchU16(stream& s, u32 at, u32 value) {
-    if (value > 0xFFFF) return kErrBadData;
-    u8 bytes[2];
-    writeLE16(bytes, u16(value));
-    return s.Write(at, 2, bytes);
-}
-
-}  // namespace
-
 Result tagDefineButton::ReadBody(stream& in, u32 length) {
     SWF_TRY(ReadCharacterId(in));
     u32 actionField = 0;
@@ -91,7 +80,7 @@ Result tagDefineButton::ReadConditions(stream& in, u32 length) {
         SWF_TRY(block.WriteU16(conditions));
         SWF_TRY(ReadActions(in, block));
         if (size == 0) break;
-        SWF_TRY(PatchU16(block, entry, block.Position() - entry));
+        SWF_TRY(block.PatchU16(entry, block.Position() - entry));
         in.SetPosition(fileEntry + size);
     }
     conditions_.Take(block);
@@ -113,7 +102,7 @@ Result tagDefineButton::Write(stream& out) {
         SWF_TRY(out.WriteU16(0));
         SWF_TRY(WriteRecords(out));
         if (conditions_.Size() == 0) return kOk;
-        SWF_TRY(PatchU16(out, actionField, out.Position() - actionField));
+        SWF_TRY(out.PatchU16(actionField, out.Position() - actionField));
         return WriteConditions(out);
     });
 }
@@ -144,7 +133,7 @@ Result tagDefineButton::WriteConditions(stream& out) {
         SWF_TRY(out.WriteU16(readLE16(data + entry + 2)));
         SWF_TRY(WriteActions(out, data + entry + 4, conditions_.Size() - entry - 4, consumed));
         if (next == 0) return kOk;
-        SWF_TRY(PatchU16(out, fileEntry, out.Position() - fileEntry));
+        SWF_TRY(out.PatchU16(fileEntry, out.Position() - fileEntry));
         entry += next;
     }
     return kErrBadData;

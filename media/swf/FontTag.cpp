@@ -53,13 +53,7 @@ Result tagDefineFont::ReadVersion2(stream& in) {
     SWF_TRY(CheckRoom(in, count + 1u, wide ? 4 : 2));
     in.SetPosition(tableStart + count * (wide ? 4u : 2u));
     u32 codeTableOffset = 0;
-    if (wide) {
-        SWF_TRY(in.ReadU32(codeTableOffset));
-    } else {
-        u16 narrow = 0;
-        SWF_TRY(in.ReadU16(narrow));
-        codeTableOffset = narrow;
-    }
+    SWF_TRY(ReadTableEntry(in, wide, codeTableOffset));
     SWF_TRY(ReadGlyphs(in, tableStart, count, wide, glyphs_));
     in.SetPosition(tableStart + codeTableOffset);
     SWF_TRY(CheckRoom(in, count, WideCodes() ? 2 : 1));

@@ -27,13 +27,7 @@ Result ReadGlyphs(stream& in, u32 tableStart, u16 count, bool wideOffsets, Block
     for (u16 i = 0; i < count; ++i) {
         in.SetPosition(tableStart + entrySize * i);
         u32 offset = 0;
-        if (wideOffsets) {
-            SWF_TRY(in.ReadU32(offset));
-        } else {
-            u16 narrow = 0;
-            SWF_TRY(in.ReadU16(narrow));
-            offset = narrow;
-        }
+        SWF_TRY(ReadTableEntry(in, wideOffsets, offset));
         if (offset >= size - tableStart) return kErrMemory;
         u8 here[4];
         writeLE32(here, block.Position());
@@ -42,6 +36,14 @@ Result ReadGlyphs(stream& in, u32 tableStart, u16 count, bool wideOffsets, Block
         SWF_TRY(ReadGlyph(in, block));
     }
     glyphs.Take(block);
+    return kOk;
+}
+
+Result ReadTableEntry(stream& in, bool wideOffsets, u32& offset) {
+    if (wideOffsets) return in.ReadU32(offset);
+    u16 narrow = 0;
+    SWF_TRY(in.ReadU16(narrow));
+    offset = narrow;
     return kOk;
 }
 
@@ -54,9 +56,7 @@ Result PatchTableEntry(stream& out, u32 tableStart, u32 index, bool wideOffsets)
         writeLE32(bytes, offset);
         return out.Write(tableStart + 4 * index, 4, bytes);
     }
-    if (offset > 0xFFFF) return kErrBadData;
-    writeLE16(bytes, u16(offset));
-    return out.Write(tableStart + 2 * index, 2, bytes);
+    return out.PatchU16(tableStart + 2 * index, offset);
 }
 
 Result WriteGlyphs(stream& out, const Block& glyphs, bool wideOffsets, u16 extraEntries, u32& tableStart) {

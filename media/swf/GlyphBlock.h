@@ -13,6 +13,8 @@ u16 GlyphCount(const Block& glyphs);
 // Writes the offset table with room for extraEntries more entries after the glyph entries,
 // then the glyphs; tableStart receives the table's position for patching those entries.
 Result WriteGlyphs(stream& out, const Block& glyphs, bool wideOffsets, u16 extraEntries, u32& tableStart);
+// Reads an offset-table entry: u32 when wide, else u16.
+Result ReadTableEntry(stream& in, bool wideOffsets, u32& offset);
 // Patches entry index of an offset table with the distance from the table to the position.
 Result PatchTableEntry(stream& out, u32 tableStart, u32 index, bool wideOffsets);
 

@@ -27,6 +27,25 @@ Result WritePair(stream& out, u32 bits, i32 first, i32 second) {
     return out.WriteBits(bits, u32(second));
 }
 
+// UB[1] present, then when present UB[5] width and the two values; a width of 0 leaves the
+// values as they are.
+Result ReadFlaggedPair(stream& in, i32& first, i32& second) {
+    u32 present = 0, bits = 0;
+    SWF_TRY(in.ReadBits(1, present));
+    if (!present) return kOk;
+    SWF_TRY(in.ReadBits(5, bits));
+    return bits ? ReadSignedPair(in, bits, first, second) : kOk;
+}
+
+Result WriteFlaggedPair(stream& out, bool present, i32 first, i32 second) {
+    SWF_TRY(out.WriteBits(1, present));
+    if (!present) return kOk;
+    const u32 bits = WidestOf({first, second});
+    if (bits > kMaxFieldWidth) return kErrBadData;
+    SWF_TRY(out.WriteBits(5, bits));
+    return WritePair(out, bits, first, second);
+}
+
 }  // namespace
 
 Result ReadRect(stream& in, Rect& rect) {
@@ -46,18 +65,9 @@ Result WriteRect(stream& out, const Rect& rect) {
 
 Result ReadMatrix(stream& in, Matrix& matrix) {
     matrix = Matrix{};
-    u32 flag = 0;
+    SWF_TRY(ReadFlaggedPair(in, matrix.scaleX, matrix.scaleY));
+    SWF_TRY(ReadFlaggedPair(in, matrix.rotateSkew0, matrix.rotateSkew1));
     u32 bits = 0;
-    SWF_TRY(in.ReadBits(1, flag));
-    if (flag) {
-        SWF_TRY(in.ReadBits(5, bits));
-        if (bits) SWF_TRY(ReadSignedPair(in, bits, matrix.scaleX, matrix.scaleY));
-    }
-    SWF_TRY(in.ReadBits(1, flag));
-    if (flag) {
-        SWF_TRY(in.ReadBits(5, bits));
-        if (bits) SWF_TRY(ReadSignedPair(in, bits, matrix.rotateSkew0, matrix.rotateSkew1));
-    }
     SWF_TRY(in.ReadBits(5, bits));
     if (bits) SWF_TRY(ReadSignedPair(in, bits, matrix.translateX, matrix.translateY));
     return kOk;
@@ -65,21 +75,9 @@ Result ReadMatrix(stream& in, Matrix& matrix) {
 
 Result WriteMatrix(stream& out, const Matrix& matrix) {
     const bool hasScale = matrix.scaleX != kFixedOne || matrix.scaleY != kFixedOne;
-    SWF_TRY(out.WriteBits(1, hasScale));
-    if (hasScale) {
-        const u32 bits = WidestOf({matrix.scaleX, matrix.scaleY});
-        if (bits > kMaxFieldWidth) return kErrBadData;
-        SWF_TRY(out.WriteBits(5, bits));
-        SWF_TRY(WritePair(out, bits, matrix.scaleX, matrix.scaleY));
-    }
+    SWF_TRY(WriteFlaggedPair(out, hasScale, matrix.scaleX, matrix.scaleY));
     const bool hasRotate = matrix.rotateSkew0 != 0 || matrix.rotateSkew1 != 0;
-    SWF_TRY(out.WriteBits(1, hasRotate));
-    if (hasRotate) {
-        const u32 bits = WidestOf({matrix.rotateSkew0, matrix.rotateSkew1});
-        if (bits > kMaxFieldWidth) return kErrBadData;
-        SWF_TRY(out.WriteBits(5, bits));
-        SWF_TRY(WritePair(out, bits, matrix.rotateSkew0, matrix.rotateSkew1));
-    }
+    SWF_TRY(WriteFlaggedPair(out, hasRotate, matrix.rotateSkew0, matrix.rotateSkew1));
     const bool hasTranslate = matrix.translateX != 0 || matrix.translateY != 0;
     const u32 bits = hasTranslate ? WidestOf({matrix.translateX, matrix.translateY}) : 0;
     if (bits > kMaxFieldWidth) return kErrBadData;

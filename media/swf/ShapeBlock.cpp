@@ -12,13 +12,7 @@ using namespace shape;
 namespace {
 
 // Patches a u16 offset from base to the block's position at an absolute block position.
-Result PatchOffset(stream& block, u32 at, u32 base) {
-    const u32 offset = block.Position() - base;
-    if (offset > 0xFFFF) return kErrBadData;
-    u8 bytes[2];
-    writeLE16(bytes, u16(offset));
-    return block.Write(at, 2, bytes);
-}
+Result PatchOffset(stream& block, u32 at, u32 base) { return block.PatchU16(at, block.Position() - base); }
 
 Result CopyColour(stream& in, stream& block, bool withAlpha) {
     Rgba colour;

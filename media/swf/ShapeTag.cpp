@@ -13,12 +13,7 @@ constexpr u32 kFillArrayOffset = 0;
 constexpr u32 kLineArrayOffset = 2;
 constexpr u32 kRecordsOffset = 4;
 
-Result PatchHere(stream& block, u32 at) {
-    if (block.Position() > 0xFFFF) return kErrBadData;
-    u8 bytes[2];
-    writeLE16(bytes, u16(block.Position()));
-    return block.Write(at, 2, bytes);
-}
+Result PatchHere(stream& block, u32 at) { return block.PatchU16(at, block.Position()); }
 
 }  // namespace
 

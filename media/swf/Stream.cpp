@@ -69,6 +69,13 @@ Result stream::WriteU32(u32 value) {
     return WriteBytes(4, bytes);
 }
 
+Result stream::PatchU16(u32 at, u32 value) {
+    if (value > 0xFFFF) return Keep(kErrBadData);
+    u8 bytes[2];
+    writeLE16(bytes, u16(value));
+    return Keep(Write(at, 2, bytes));
+}
+
 Result stream::LoadHeldForRead() {
     if (heldPosition_ == position_) return kOk;
     SWF_TRY(FlushHeld());

@@ -38,6 +38,8 @@ public:
     Result WriteU8(u8 value);
     Result WriteU16(u16 value);
     Result WriteU32(u32 value);
+    // Writes a u16 at an absolute position without moving; a value above 0xFFFF is bad data.
+    Result PatchU16(u32 at, u32 value);
 
     Result ReadBits(u32 count, u32& value);
     Result ReadSignedBits(u32 count, i32& value);

@@ -3,54 +3,38 @@
 #include <vector>
 
 #include "media/swf/Document.h"
+#include "media/swf/IntrusiveList.h"
 
 namespace swf {
 
 tag::~tag() { Unlink(); }
 
 void tag::Link(document* owner) {
-    if (!owner) {
-        Unlink();
-        return;
-    }
     Unlink();
+    if (!owner) return;
     owner_ = owner;
     InsertAfter(owner->cursor_);
 }
 
 void tag::InsertAfter(tag* before) {
-    document* owner = owner_;
-    previous_ = before;
-    next_ = before ? before->next_ : owner->firstTag_;
-    if (next_) next_->previous_ = this;
-    else owner->lastTag_ = this;
-    if (before) before->next_ = this;
-    else owner->firstTag_ = this;
-    owner->cursor_ = this;
+    ListLinkAfter<tag, &tag::next_, &tag::previous_>(this, before, owner_->firstTag_, owner_->lastTag_);
+    owner_->cursor_ = this;
 }
 
 void tag::MoveAfter(tag* before) {
     if (before == this) return;
-    document* owner = owner_;
-    if (owner->cursor_ == this) owner->cursor_ = previous_;
-    if (previous_) previous_->next_ = next_;
-    else owner->firstTag_ = next_;
-    if (next_) next_->previous_ = previous_;
-    else owner->lastTag_ = previous_;
+    if (owner_->cursor_ == this) owner_->cursor_ = previous_;
+    ListUnlink<tag, &tag::next_, &tag::previous_>(this, owner_->firstTag_, owner_->lastTag_);
     InsertAfter(before);
-    owner->cursor_ = owner->lastTag_;
+    owner_->cursor_ = owner_->lastTag_;
 }
 
 void tag::Unlink() {
     if (!owner_) return;
     document* owner = owner_;
     if (owner->cursor_ == this) owner->cursor_ = previous_;
-    if (previous_) previous_->next_ = next_;
-    else owner->firstTag_ = next_;
-    if (next_) next_->previous_ = previous_;
-    else owner->lastTag_ = previous_;
+    ListUnlink<tag, &tag::next_, &tag::previous_>(this, owner->firstTag_, owner->lastTag_);
     owner->Forget(this);
-    next_ = previous_ = nullptr;
     owner_ = nullptr;
 }
 
@@ -83,26 +67,20 @@ Result tagObject::ReadCharacterId(stream& in) {
 }
 
 // Characters mostly arrive in ascending id order, so the place is searched from the end.
+// Characters mostly arrive in ascending id order, so the place is searched from the end.
 void tagObject::EnterCharacterList() {
     if (characterId_ == 0 || listed_) return;
     tagObject* before = owner_->lastCharacter_;
     while (before && before->characterId_ > characterId_) before = before->previousCharacter_;
-    previousCharacter_ = before;
-    nextCharacter_ = before ? before->nextCharacter_ : owner_->firstCharacter_;
-    if (nextCharacter_) nextCharacter_->previousCharacter_ = this;
-    else owner_->lastCharacter_ = this;
-    if (before) before->nextCharacter_ = this;
-    else owner_->firstCharacter_ = this;
+    ListLinkAfter<tagObject, &tagObject::nextCharacter_, &tagObject::previousCharacter_>(
+        this, before, owner_->firstCharacter_, owner_->lastCharacter_);
     listed_ = true;
 }
 
 void tagObject::LeaveCharacterList() {
     if (!listed_) return;
-    if (previousCharacter_) previousCharacter_->nextCharacter_ = nextCharacter_;
-    else owner_->firstCharacter_ = nextCharacter_;
-    if (nextCharacter_) nextCharacter_->previousCharacter_ = previousCharacter_;
-    else owner_->lastCharacter_ = previousCharacter_;
-    nextCharacter_ = previousCharacter_ = nullptr;
+    ListUnlink<tagObject, &tagObject::nextCharacter_, &tagObject::previousCharacter_>(
+        this, owner_->firstCharacter_, owner_->lastCharacter_);
     listed_ = false;
 }
 

@@ -10,12 +10,11 @@
 using namespace swf;
 using swftest::Bytes;
 using swftest::Concat;
+using swftest::Load;
 using swftest::Movie;
 using swftest::Tag;
 
 namespace {
-
-Result Load(document& doc, const Bytes& movie) { return LoadMovieFromMemory(doc, movie.data(), u32(movie.size())); }
 
 const Bytes kEmptyShape = Tag(kTagDefineShape, {3, 0, 0x10, 0x00, 0, 0, 0x00, 0x00});
 

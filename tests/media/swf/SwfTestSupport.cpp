@@ -35,6 +35,10 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
     return out;
 }
 
+swf::Result Load(swf::document& movie, const Bytes& bytes) {
+    return swf::LoadMovieFromMemory(movie, bytes.data(), u32(bytes.size()));
+}
+
 Bytes Written(swf::document& movie) {
     Bytes out;
     const swf::Result result = swf::SaveMovieToMemory(movie, out);

@@ -17,6 +17,8 @@ Bytes Tag(u16 code, const Bytes& body, bool longForm = false);
 // holding the tags and an End tag.
 Bytes Movie(const Bytes& tags);
 Bytes Concat(std::initializer_list<Bytes> parts);
+// Loads movie bytes into the document.
+swf::Result Load(swf::document& movie, const Bytes& bytes);
 // Writes a document into a new memory stream and returns the bytes.
 Bytes Written(swf::document& movie);
 Bytes ReadFile(const std::string& path);

@@ -22,7 +22,7 @@ namespace {
 
 // Loads the movie, expecting success, and returns what writing it gives.
 Bytes ReadAndWrite(const Bytes& movie, document& doc) {
-    EXPECT_EQ(LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), kOk);
+    EXPECT_EQ(swftest::Load(doc, movie), kOk);
     return swftest::Written(doc);
 }
 
@@ -73,7 +73,7 @@ TEST(SwfTagHeaders, TagLongerThanTheDataIsAReadError) {
     Bytes movie = Movie(Tag(24, Bytes(10, 1)));
     movie.resize(movie.size() - 6);
     document doc;
-    EXPECT_EQ(LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), kErrMemory);
+    EXPECT_EQ(swftest::Load(doc, movie), kErrMemory);
 }
 
 TEST(SwfJpeg, MarkersAreFoundAtAnyOffset) {
@@ -114,7 +114,7 @@ TEST(SwfShapes, UnknownFillTypeIsBadData) {
     const Bytes body{3, 0, 0x10, 0x00, 1, 0x42, 0, 0, 0x00};
     const Bytes movie = Movie(Tag(kTagDefineShape, body));
     document doc;
-    EXPECT_EQ(LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), kErrBadData);
+    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
     EXPECT_NE(FirstTagOf<tagDefineShape>(doc), nullptr);
 }
 
@@ -122,7 +122,7 @@ TEST(SwfShapes, GradientWithoutPointsIsBadData) {
     const Bytes body{3, 0, 0x10, 0x00, 1, 16, 0x00, 0};
     const Bytes movie = Movie(Tag(kTagDefineShape, body));
     document doc;
-    EXPECT_EQ(LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), kErrBadData);
+    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
 }
 
 TEST(SwfSounds, RateCodeThreeIs44100) {
@@ -141,7 +141,7 @@ TEST(SwfSounds, CompressedFormatsOtherThanAdpcmAreBadData) {
     const Bytes body{10, 0, 0x20, 0, 0, 0, 0};  // format 2
     const Bytes movie = Movie(Tag(kTagDefineSound, body));
     document doc;
-    EXPECT_EQ(LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), kErrBadData);
+    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
 }
 
 TEST(SwfSounds, EnvelopeLevelsAreKeptDoubled) {
@@ -166,7 +166,7 @@ TEST(SwfPlacement, MoveOnlyPlaceObject2HasThreeBodyBytes) {
 TEST(SwfPlacement, PlacingAnUndefinedCharacterIsBadData) {
     const Bytes movie = Movie(Tag(kTagPlaceObject, {9, 0, 1, 0, 0x00}));
     document doc;
-    EXPECT_EQ(LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), kErrBadData);
+    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
 }
 
 TEST(SwfPlacement, PlacementNotesTheFrameOnTheCharacter) {
@@ -191,13 +191,13 @@ TEST(SwfButtons, ZeroActionOffsetMeansNoActions) {
 TEST(SwfButtons, ButtonWithoutHitTestRecordIsBadData) {
     const Bytes movie = Movie(Tag(kTagDefineButton, {4, 0, 0x01, 0, 0, 1, 0, 0x00, 0, 0}));
     document doc;
-    EXPECT_EQ(LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), kErrBadData);
+    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
 }
 
 TEST(SwfButtons, ColourTransformForAMissingButtonIsBadData) {
     const Bytes movie = Movie(Tag(kTagDefineButtonCxform, {4, 0, 0x00}));
     document doc;
-    EXPECT_EQ(LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), kErrBadData);
+    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
 }
 
 TEST(SwfButtons, ColourTransformReadingStopsAtTheBodyEnd) {
@@ -206,7 +206,7 @@ TEST(SwfButtons, ColourTransformReadingStopsAtTheBodyEnd) {
     const Bytes cxform = Tag(kTagDefineButtonCxform, {4, 0, 0x89, 0x30});
     const Bytes movie = Movie(Concat({buttonTwo, cxform}));
     document doc;
-    ASSERT_EQ(LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), kOk);
+    ASSERT_EQ(swftest::Load(doc, movie), kOk);
     auto* read = FirstTagOf<tagDefineButton>(doc);
     const Cxform first = GetCxform(read->Record(0) + button::kRecordCxform);
     EXPECT_EQ(first.add[0], 1);
@@ -255,7 +255,7 @@ TEST(SwfActions, ShortCodeIsTakenForWaitForFrameAndWrittenBackShort) {
 TEST(SwfActions, GotoFrameWithoutItsFrameIsBadData) {
     const Bytes movie = Movie(Actions({0x81, 1, 0, 7, 0x00}));
     document doc;
-    EXPECT_EQ(LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), kErrBadData);
+    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
 }
 
 TEST(SwfExtensions, ColourTableIsKeptRawWithoutTheSignature) {
@@ -325,6 +325,6 @@ TEST(SwfExtensions, ImageLargerThanItsBodyIsRefusedBeforeAllocating) {
     const Bytes table = Tag(kTagColorXTable, {1, 0, 1, 2, 3, 4, kPaintImage, 0xFF, 0xFF, 0xFF, 0xFF});
     const Bytes movie = Movie(Concat({Tag(kTagExtensions, signature), table}));
     document doc;
-    EXPECT_EQ(LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), kErrMemory);
+    EXPECT_EQ(swftest::Load(doc, movie), kErrMemory);
     EXPECT_EQ(doc.ColorTable(), nullptr);
 }
