@@ -5,6 +5,16 @@
 option(TUMBLO_BUILD_FUZZ "Build the libFuzzer targets with clang++ and run them briefly under ctest" ON)
 find_program(TUMBLO_FUZZ_CXX NAMES clang++ clang++-14)
 
+# clang++ without its libFuzzer runtime (a separate package) cannot link fuzz targets.
+if(TUMBLO_BUILD_FUZZ AND TUMBLO_FUZZ_CXX)
+  execute_process(COMMAND ${TUMBLO_FUZZ_CXX} -print-file-name=libclang_rt.fuzzer-${CMAKE_SYSTEM_PROCESSOR}.a
+                  OUTPUT_VARIABLE _tumblo_fuzz_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${_tumblo_fuzz_runtime}" OR NOT EXISTS "${_tumblo_fuzz_runtime}")
+    message(STATUS "Fuzz targets off: ${TUMBLO_FUZZ_CXX} has no libFuzzer runtime")
+    set(TUMBLO_FUZZ_CXX "")
+  endif()
+endif()
+
 # Appends the sources of target and of every project library it links, depth first.
 function(_tumblo_fuzz_collect_sources target sources_var seen_var)
   set(sources ${${sources_var}})
