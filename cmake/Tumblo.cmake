@@ -17,11 +17,12 @@ function(tumblo_library target)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# tumblo_tests(<target> LABELS <labels...> DEPS <targets...>)
+# tumblo_tests(<target> LABELS <labels...> DEPS <targets...> [FIXTURES <fixtures...>])
 # Builds every .cpp of the calling test folder into one GoogleTest program and registers
-# each of its tests with ctest under the given labels.
+# each of its tests with ctest under the given labels; FIXTURES names ctest fixtures (test
+# data made by a setup test) that every test of the program needs.
 function(tumblo_tests target)
-  cmake_parse_arguments(ARG "" "" "LABELS;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LABELS;DEPS;FIXTURES" ${ARGN})
   find_package(GTest REQUIRED)
   include(GoogleTest)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -29,7 +30,7 @@ function(tumblo_tests target)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${target}
-    PROPERTIES LABELS "${ARG_LABELS}"
+    PROPERTIES LABELS "${ARG_LABELS}" FIXTURES_REQUIRED "${ARG_FIXTURES}"
     ENVIRONMENT "TUMBLO_HEADLESS=1;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
     DISCOVERY_TIMEOUT 60)
 endfunction()
@@ -53,3 +54,5 @@ function(tumblo_add_subdirectories)
     add_subdirectory(${dir})
   endforeach()
 endfunction()
+
+include(${CMAKE_CURRENT_LIST_DIR}/Fuzz.cmake)

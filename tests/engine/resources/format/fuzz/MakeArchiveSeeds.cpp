@@ -1,5 +1,6 @@
 // Writes the fuzzer's seed corpus with our own archive writer: the empty archive, the
 // worked example, and archives with several types, names and free entries.
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -16,6 +17,8 @@ void save(const std::string& folder, const std::string& name, const std::vector<
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string folder = argv[1];
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
     using testres::makeArchive;
     save(folder, "empty", testres::kEmptyArchive);
     save(folder, "worked-example", testres::kWorkedExample);
