@@ -6,6 +6,7 @@
 
 #include "engine/resources/format/ArchiveFormat.h"
 #include "engine/resources/ArchiveStorage.h"
+#include "engine/OsThreads.h"
 #include "engine/resources/QueuedReads.h"
 #include "engine/resources/ResourceManager.h"
 
@@ -57,8 +58,10 @@ struct ResManagerState {
     std::vector<std::unique_ptr<ArchiveMap>> chain;  // newest first
     ResMapHandle current = 0;                        // 0: the newest archive
     std::vector<ArchiveMap*> readingArchives;        // archives with queued reads
+    size_t readerCursor = 0;                         // the archive the reader looks at
     u32 backgroundReads = 0;
     u32 foregroundReads = 0;
+    osmThread* reader = nullptr;
 };
 
 extern ResManagerState resManager;

@@ -23,6 +23,9 @@ struct ResReadRequest {
 namespace {
 
 constexpr FourCC kRequestTag = fourCC("QREQ");
+constexpr u16 kReaderStack = 12288;
+constexpr u16 kReaderIdlePriority = 1;
+constexpr u16 kReaderBusyPriority = 2;
 constexpr u32 kBytesPerMs = 100;
 constexpr u32 kChunkUnit = 2048;
 
@@ -110,6 +113,10 @@ void unlinkAndFree(ArchiveMap& map, ResReadRequest* request) {
         list.erase(std::remove(list.begin(), list.end(), &map), list.end());
     }
     (map.background ? resManager.backgroundReads : resManager.foregroundReads)--;
+    if (resManager.backgroundReads == 0 && resManager.reader != nullptr && osmGetCurrentThread() != resManager.reader) {
+        osmDeleteObject(resManager.reader);
+        resManager.reader = nullptr;
+    }
     const u16 index = resRefIndex(request->ref);
     if (index <= map.state.size()) {
         ResState& s = map.stateOf(index);
@@ -164,6 +171,45 @@ void* loadCallback(u32 event, ResourceRef ref, ResReadArea* area) {
     return nullptr;
 }
 
+// Serves the background archives in turn, one request per round, yielding between rounds.
+void readerMain(void*) {
+    osmThread* self = osmGetCurrentThread();
+    while (resManager.backgroundReads > 0) {
+        osmSetThreadPriority(self, kReaderBusyPriority);
+        auto& archives = resManager.readingArchives;
+        if (resManager.readerCursor >= archives.size()) resManager.readerCursor = 0;
+        ArchiveMap* map = archives.empty() ? nullptr : archives[resManager.readerCursor];
+        if (map != nullptr && map->background && !map->reads.empty()) {
+            if (map->file->lock(kResNoLimit) == kErrNone) {
+                ResReadRequest* request = chooseNext(*map);
+                ++request->area.busy;
+                serveLocked(*map, request, kResNoLimit);
+                --request->area.busy;
+                map->nextRead = followerOf(*map, request);
+                finishLocked(*map, request);
+                map->file->unlock();
+            }
+        } else {
+            ++resManager.readerCursor;
+        }
+        osmSetThreadPriority(self, kReaderIdlePriority);
+        osmSleep(0);
+    }
+    resManager.reader = nullptr;
+    osmDeleteObject(self);
+}
+
+EngineErr startReader() {
+    osmThread* reader = osmCreateThread(readerMain, nullptr, kReaderStack, kReaderIdlePriority);
+    if (reader == nullptr) return osmGetLastError();
+    if (const EngineErr err = osmResumeThread(reader)) {
+        osmDeleteObject(reader);
+        return err;
+    }
+    resManager.reader = reader;
+    return kErrNone;
+}
+
 ResReadRequest* queue(ArchiveMap& map, ResourceRef ref, ResReadCallback callback, u32 userValue, u32 count, u32 offset,
                       bool backgroundLoad) {
     auto* request = new (std::nothrow) ResReadRequest{};
@@ -187,6 +233,12 @@ ResReadRequest* queue(ArchiveMap& map, ResourceRef ref, ResReadCallback callback
         finishLocked(map, request);
         resSetError(kErrNone);
         return nullptr;
+    }
+    if (map.background && resManager.reader == nullptr) {
+        if (const EngineErr err = startReader()) {
+            finishLocked(map, request);
+            return resSetError(err), nullptr;
+        }
     }
     resSetError(kErrNone);
     return request;

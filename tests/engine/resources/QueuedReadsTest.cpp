@@ -7,6 +7,8 @@
 #include "tests/engine/resources/format/ArchiveBytes.h"
 #include "MemoryArchiveFile.h"
 #include "engine/MemoryHandles.h"
+#include "engine/OsManager.h"
+#include "engine/OsThreads.h"
 #include "platform/clock/Clock.h"
 
 namespace {
@@ -41,10 +43,10 @@ protected:
         memShutdown();
         journal = nullptr;
     }
-    ResMapHandle open(const std::vector<ResSpec>& resources) {
+    ResMapHandle open(const std::vector<ResSpec>& resources, u16 background = 0) {
         image_ = std::make_shared<FileImage>();
         image_->bytes = makeArchive(resources);
-        return resOpenArchive(std::make_unique<MemoryArchiveFile>(image_, "q"), 0, 0);
+        return resOpenArchive(std::make_unique<MemoryArchiveFile>(image_, "q"), 0, background);
     }
     std::vector<u32> eventsOnly() const {
         std::vector<u32> result;
@@ -178,6 +180,56 @@ TEST_F(QueuedReadsTest, ResourcesFlaggedToLoadAtOpenAreLoadedByOpening) {
     const ResMapHandle map = open({{kSound, 1, "eager", nullptr, kResFlagLoadAtOpen}, {kSound, 2, "lazy"}});
     EXPECT_NE(resGetResourceHandle(resFindResource(kSound, 1, map)), 0);
     EXPECT_EQ(resGetResourceHandle(resFindResource(kSound, 2, map)), 0);
+}
+
+// Archives whose volume reads in the background are served by the reader thread while the
+// program's own thread waits.
+class BackgroundReadsTest : public QueuedReadsTest {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(osmInit(nullptr), kErrNone);
+        QueuedReadsTest::SetUp();
+    }
+    void TearDown() override {
+        QueuedReadsTest::TearDown();
+        osmShutdown();
+    }
+};
+
+TEST_F(BackgroundReadsTest, TheReaderServesInElevatorOrderWhileTheCallerSleeps) {
+    const ResMapHandle map = open({{kSound, 1, std::string(72, '.')},
+                                   {kSound, 2, std::string(4900, 'a')},
+                                   {kSound, 3, std::string(4000, 'b')},
+                                   {kSound, 4, std::string(100, 'c')}},
+                                  1);
+    const ResourceRef middle = resFindResource(kSound, 3, map);
+    ResReadRequest* first = resQueueRead(middle, record, 5000, 10, 0);
+    ASSERT_NE(resQueueRead(resFindResource(kSound, 4, map), record, 9000, 10, 0), nullptr);
+    ASSERT_NE(resQueueRead(resFindResource(kSound, 2, map), record, 100, 10, 0), nullptr);
+    char skip[1000];
+    u32 count = sizeof skip;
+    ASSERT_EQ(resReadResource(middle, skip, &count, 0), kErrNone);
+
+    EXPECT_EQ(resServiceRead(first, 50), 0);  // a timed caller leaves it to the reader
+    EXPECT_EQ(resServiceReads(map, 50), 1);
+    EXPECT_TRUE(journal_.events.empty());
+    for (int round = 0; round < 20 && resServiceReads(map, 0) != 0; ++round) osmSleep(0);
+    EXPECT_EQ(resServiceReads(map, 0), 0);
+    std::vector<u32> begun;
+    for (auto& [event, user] : journal_.events)
+        if (event == kResReadBegin) begun.push_back(user);
+    EXPECT_EQ(begun, (std::vector<u32>{9000, 100, 5000}));
+}
+
+TEST_F(BackgroundReadsTest, ABackgroundLoadLandsWithoutTheCallerReading) {
+    const ResMapHandle map = open({{kSound, 1, "streamed"}}, 1);
+    const ResourceRef ref = resFindResource(kSound, 1, map);
+    lastLoadEvent = 99;
+    ASSERT_NE(resLoadResourceAsync(ref, noteLoad, 0), nullptr);
+    for (int round = 0; round < 20 && resGetResourceHandle(ref) == 0; ++round) osmSleep(0);
+    EXPECT_EQ(lastLoadEvent, u32(kResReadCompleted));
+    ASSERT_NE(resGetResourceHandle(ref), 0);
+    EXPECT_EQ(std::memcmp(memDerefHandle(resGetResourceHandle(ref)), "streamed", 8), 0);
 }
 
 }  // namespace
