@@ -136,8 +136,11 @@ EngineErr resInit() {
 }
 
 EngineErr resShutdown() {
+    // No other engine thread (the reader in particular) may run while the archives close.
+    const bool forbidden = osmForbidSwitching() == kErrNone;
     if (resManager.systemArchive != 0) resCloseFile(resManager.systemArchive, 0, 1);
     while (!resManager.chain.empty()) resCloseFile(resManager.chain.front()->handle, 0, 1);
+    if (forbidden) osmPermitSwitching();
     memSetPurgeCallback(resManager.previousPurge);
     memFreeHandle(resManager.scratch);
     resManager.initialised = false;
