@@ -196,6 +196,19 @@ EngineErr osRenamePath(const Path* path, const char* newName) {
     return osRunRequest(move, text);
 }
 
+EngineErr osReplacePath(const Path* source, const Path* target) {
+    VolumeRecord* volume = nullptr;
+    VolumeRecord* targetVolume = nullptr;
+    char from[kMaxPathText + 4];
+    char to[kMaxPathText + 4];
+    if (const EngineErr error = pathGetSystemPath(source, &volume, from)) return error;
+    if (const EngineErr error = pathGetSystemPath(target, &targetVolume, to)) return error;
+    if (volume != targetVolume) return osSetLastError(kOsErrBadPath);
+    if (osIsPathInUse(volume, to, kOsKindFile)) return osSetLastError(kOsErrInUse);
+    asyncReplaceFile replace(from, to);
+    return osRunRequest(replace, to);
+}
+
 i32 osGetPathSize(const Path* path) {
     VolumeRecord* volume = nullptr;
     char text[kMaxPathText + 4];

@@ -64,6 +64,9 @@ void osUnlockFile(OsFile* file);
 EngineErr osCreatePath(const Path* path, u16 kind);
 EngineErr osDeletePath(const Path* path);
 EngineErr osRenamePath(const Path* path, const char* newName);
+// Moves the file `source` over `target` in one step, so that the target is never seen half
+// written; both lie on one volume. Used to rewrite a file through a temporary file.
+EngineErr osReplacePath(const Path* source, const Path* target);
 EngineErr osGetPathKind(const Path* path, u16* kind);
 EngineErr osGetAttributes(const char* systemText, u32* attributes);
 EngineErr osSetAttributes(const char* systemText, u32 attributes);

@@ -8,6 +8,7 @@ u32 asyncCloseHandle::execute() { return systemError = plat::fileClose(handle); 
 u32 asyncDeleteFile::execute() { return systemError = plat::fileDelete(name); }
 u32 asyncRemoveDirectory::execute() { return systemError = plat::folderRemove(name); }
 u32 asyncMoveFile::execute() { return systemError = plat::fileRenameNoReplace(from, to); }
+u32 asyncReplaceFile::execute() { return systemError = plat::fileReplace(from, to); }
 u32 asyncFindFirstFile::execute() { return systemError = plat::findFirst(pattern, &data, &find); }
 u32 asyncFindNextFile::execute() { return systemError = plat::findNext(find, &data); }
 u32 asyncGetFileAttributes::execute() { return systemError = plat::fileGetAttributes(name, &attributes); }

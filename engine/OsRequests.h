@@ -70,6 +70,14 @@ public:
     std::string to;
 };
 
+class asyncReplaceFile : public asyncAPI {
+public:
+    asyncReplaceFile(std::string from, std::string to) : from(std::move(from)), to(std::move(to)) {}
+    u32 execute() override;
+    std::string from;
+    std::string to;
+};
+
 // The caller closes the search with plat::findClose.
 class asyncFindFirstFile : public asyncAPI {
 public:

@@ -115,8 +115,11 @@ EngineErr normalize(const char* raw, VolumeRecord* given, PathRecord** result) {
         DriveEntry* drive = osDriveOfText(text.c_str());
         if (given || !drive) return kOsErrBadPath;
         volume = drive->current;
-        if (!volume && !osMountDrive(drive->number)) volume = drive->current;
-        if (!volume) return gOs.lastError ? gOs.lastError : kOsErrNotReady;
+        if (!volume) {
+            volume = osMountDrive(drive->number);
+            if (!volume) volume = drive->current;
+            if (!volume) return gOs.lastError;
+        }
         rest = text.substr(2);
     } else if (text.compare(0, 2, "\\\\") == 0) {
         return kOsErrBadPath;  // no network shares on this system

@@ -188,6 +188,18 @@ SysErr cdromIoctl(const std::string& device, unsigned long request, long argumen
     return result < 0 ? errnoToDriveError(error) : kSysOk;
 }
 
+// Called with the table's mutex held.
+SysErr fakeFault(FakeDrive::State& fake, bool writing) {
+    ++fake.accesses;
+    if (fake.scriptedCount > 0) {
+        --fake.scriptedCount;
+        return fake.scriptedError;
+    }
+    if (!fake.present) return kSysNotReady;
+    if (writing && fake.writeProtected) return kSysWriteProtect;
+    return kSysOk;
+}
+
 }  // namespace
 
 uint32_t driveMask() {
@@ -247,8 +259,7 @@ SysErr driveReadVolume(char letter, DriveVolume* volume) {
     {
         std::lock_guard lock(t.mutex);
         if (const auto& fake = t.fakes[slot]) {
-            ++fake->accesses;
-            if (!fake->present) return kSysNotReady;
+            if (const SysErr fault = fakeFault(*fake, false)) return fault;
             *volume = DriveVolume{fake->disc.label, fake->disc.serial, fake->disc.maxNameLength, true, false,
                                   fake->disc.fileSystem};
             return kSysOk;
@@ -278,7 +289,11 @@ SysErr driveFreeBytes(char letter, uint64_t* bytes) {
     return kSysOk;
 }
 
-SysErr driveSetMediaLock(char letter, bool locked) {
+namespace {
+
+// A CD-ROM device request; a fake drive records it instead.
+template <typename OnFake>
+SysErr cdromRequest(char letter, unsigned long request, long argument, OnFake onFake) {
     const int slot = slotOf(letter);
     if (slot < 0) return kSysInvalidDrive;
     DriveTable& t = scannedTable();
@@ -286,31 +301,26 @@ SysErr driveSetMediaLock(char letter, bool locked) {
     {
         std::lock_guard lock(t.mutex);
         if (const auto& fake = t.fakes[slot]) {
-            fake->locked = locked;
+            onFake(*fake);
             return kSysOk;
         }
         if (t.mounted[slot].type != DriveType::CdRom) return kSysNotSupported;
         device = t.mounted[slot].device;
     }
-    return cdromIoctl(device, CDROM_LOCKDOOR, locked ? 1 : 0);
+    return cdromIoctl(device, request, argument);
+}
+
+}  // namespace
+
+SysErr driveSetMediaLock(char letter, bool locked) {
+    return cdromRequest(letter, CDROM_LOCKDOOR, locked ? 1 : 0, [&](FakeDrive::State& fake) { fake.locked = locked; });
 }
 
 SysErr driveEject(char letter) {
-    const int slot = slotOf(letter);
-    if (slot < 0) return kSysInvalidDrive;
-    DriveTable& t = scannedTable();
-    std::string device;
-    {
-        std::lock_guard lock(t.mutex);
-        if (const auto& fake = t.fakes[slot]) {
-            ++fake->ejects;
-            fake->locked = false;
-            return kSysOk;
-        }
-        if (t.mounted[slot].type != DriveType::CdRom) return kSysNotSupported;
-        device = t.mounted[slot].device;
-    }
-    return cdromIoctl(device, CDROMEJECT, 0);
+    return cdromRequest(letter, CDROMEJECT, 0, [](FakeDrive::State& fake) {
+        ++fake.ejects;
+        fake.locked = false;
+    });
 }
 
 SysErr driveCheckAccess(char letter, bool writing) {
@@ -319,15 +329,7 @@ SysErr driveCheckAccess(char letter, bool writing) {
     DriveTable& t = scannedTable();
     std::lock_guard lock(t.mutex);
     const auto& fake = t.fakes[slot];
-    if (!fake) return kSysOk;
-    ++fake->accesses;
-    if (fake->scriptedCount > 0) {
-        --fake->scriptedCount;
-        return fake->scriptedError;
-    }
-    if (!fake->present) return kSysNotReady;
-    if (writing && fake->writeProtected) return kSysWriteProtect;
-    return kSysOk;
+    return fake ? fakeFault(*fake, writing) : kSysOk;
 }
 
 void drivesRescan() {

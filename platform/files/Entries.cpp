@@ -113,6 +113,15 @@ SysErr fileRenameNoReplace(const std::string& from, const std::string& to) {
     return errno == EEXIST ? kSysAlreadyExists : systemErrorOf(errno, target.host);
 }
 
+SysErr fileReplace(const std::string& from, const std::string& to) {
+    ResolvedPath source;
+    ResolvedPath target;
+    if (const SysErr error = resolveText(from, true, &source)) return error;
+    if (const SysErr error = resolveText(to, true, &target)) return error;
+    if (isOpenEntry(target.host)) return kSysSharingViolation;
+    return ::rename(source.host.c_str(), target.host.c_str()) == 0 ? kSysOk : systemErrorOf(errno, source.host);
+}
+
 std::string textOfHostPath(const std::string& hostPath) {
     std::string rest;
     const char letter = driveForHostPath(hostPath, &rest);
@@ -123,13 +132,6 @@ std::string textOfHostPath(const std::string& hostPath) {
     }
     if (!name.empty() && name.back() == '\\') name.pop_back();
     return std::string(1, letter) + ":\\" + name;
-}
-
-SysErr hostPathOf(const std::string& text, std::string* hostPath) {
-    ResolvedPath path;
-    if (const SysErr error = resolveText(text, false, &path)) return error;
-    *hostPath = path.host;
-    return kSysOk;
 }
 
 std::string programFolderText() {

@@ -51,6 +51,8 @@ SysErr fileGetAttributes(const std::string& text, uint32_t* attributes);
 SysErr fileSetAttributes(const std::string& text, uint32_t attributes);
 // Fails with kSysAlreadyExists rather than replace an existing entry.
 SysErr fileRenameNoReplace(const std::string& from, const std::string& to);
+// Moves a file over another in one step: the target holds either its old or its new bytes.
+SysErr fileReplace(const std::string& from, const std::string& to);
 
 struct FindData {
     std::string name;  // cp1252
@@ -74,8 +76,6 @@ std::string tempFolderText();
 std::string currentFolderText();
 SysErr setCurrentFolder(const std::string& text);
 
-// The host path (UTF-8) a text stands for after the case-insensitive lookup.
-SysErr hostPathOf(const std::string& text, std::string* hostPath);
 // The engine text of a host path, or empty when no drive holds it. Characters without a cp1252
 // form become "?"; the case-insensitive lookup still finds such a name.
 std::string textOfHostPath(const std::string& hostPath);

@@ -55,6 +55,7 @@ protected:
         : type_(type), label_(std::move(label)), fileSystem_(std::move(fileSystem)), maxName_(maxNameLength) {}
 
     void SetUp() override {
+        previousFolder_ = std::filesystem::current_path();
         char pattern[] = "/tmp/tumblo-os-XXXXXX";
         root_ = ::mkdtemp(pattern);
         std::filesystem::create_directory(root_ + "/disc1");
@@ -64,6 +65,7 @@ protected:
     void TearDown() override {
         osShutdown();
         drive_.reset();
+        std::filesystem::current_path(previousFolder_);
         std::filesystem::remove_all(root_);
     }
 
@@ -86,6 +88,7 @@ protected:
     std::string fileSystem_;
     u32 maxName_;
     std::string root_;
+    std::filesystem::path previousFolder_;
     std::unique_ptr<plat::FakeDrive> drive_;
 };
 
