@@ -41,7 +41,6 @@ struct ArchiveMap {
     // Queued reads, sorted by file position; served from `nextRead` on.
     std::vector<ResReadRequest*> reads;
     ResReadRequest* nextRead = nullptr;
-    u16 callbackDepth = 0;
 
     ResState& stateOf(u16 index) { return state[index - 1u]; }
     FileEntry& entryOf(u16 index) { return table.at(index); }

@@ -46,12 +46,7 @@ bool servedBefore(const ResReadRequest* a, const ResReadRequest* b) {
 
 u32 positionKey(const ResReadRequest* r) { return r->area.dataOffset + r->area.bytesDone; }
 
-void* call(ArchiveMap& map, ResReadRequest* request, u32 event) {
-    ++map.callbackDepth;
-    void* result = request->callback(event, request->ref, &request->area);
-    --map.callbackDepth;
-    return result;
-}
+void* call(ResReadRequest* request, u32 event) { return request->callback(event, request->ref, &request->area); }
 
 // The elevator: the first request at or after the file's position, else the lowest one.
 ResReadRequest* chooseNext(ArchiveMap& map) {
@@ -68,18 +63,18 @@ ResReadRequest* followerOf(const ArchiveMap& map, const ResReadRequest* request)
     return ++it == map.reads.end() ? map.reads.front() : *it;
 }
 
-void completeWith(ArchiveMap& map, ResReadRequest* request, u32 event) {
+void completeWith(ResReadRequest* request, u32 event) {
     request->area.done = 1;
-    call(map, request, kResReadEndOfData);
+    call(request, kResReadEndOfData);
     request->area.destination = nullptr;
-    call(map, request, event);
+    call(request, event);
 }
 
-// Reads as much of the request as the budget allows; the file lock is held.
-void serveLocked(ArchiveMap& map, ResReadRequest* request, u32 budgetMs) {
+// Reads as much of the request as the budget allows; the archive's file lock is held.
+void serveLocked(ResReadRequest* request, u32 budgetMs) {
     ResReadArea& area = request->area;
     if (area.destination == nullptr) {
-        area.destination = call(map, request, kResReadBegin);
+        area.destination = call(request, kResReadBegin);
         if (area.destination == nullptr) {
             area.done = 1;
             return;
@@ -97,12 +92,12 @@ void serveLocked(ArchiveMap& map, ResReadRequest* request, u32 budgetMs) {
         const EngineErr err = resReadResource(request->ref, static_cast<u8*>(area.destination) + area.bytesDone, &got,
                                               area.offset + area.bytesDone);
         if (err != kErrNone) {
-            completeWith(map, request, kResReadFailed);
+            completeWith(request, kResReadFailed);
             return;
         }
         area.bytesDone += got;
     }
-    completeWith(map, request, kResReadCompleted);
+    completeWith(request, kResReadCompleted);
 }
 
 void unlinkAndFree(ArchiveMap& map, ResReadRequest* request) {
@@ -130,9 +125,9 @@ void unlinkAndFree(ArchiveMap& map, ResReadRequest* request) {
 void finishLocked(ArchiveMap& map, ResReadRequest* request) {
     if (!request->area.done) {
         request->area.done = 1;
-        if (request->area.destination != nullptr) call(map, request, kResReadEndOfData);
+        if (request->area.destination != nullptr) call(request, kResReadEndOfData);
         request->area.destination = nullptr;
-        call(map, request, kResReadCancelled);
+        call(request, kResReadCancelled);
     }
     if (request->area.busy > 0) {
         request->abandoned = true;
@@ -183,7 +178,7 @@ void readerMain(void*) {
             if (map->file->lock(kResNoLimit) == kErrNone) {
                 ResReadRequest* request = chooseNext(*map);
                 ++request->area.busy;
-                serveLocked(*map, request, kResNoLimit);
+                serveLocked(request, kResNoLimit);
                 --request->area.busy;
                 map->nextRead = followerOf(*map, request);
                 finishLocked(*map, request);
@@ -229,7 +224,7 @@ ResReadRequest* queue(ArchiveMap& map, ResourceRef ref, ResReadCallback callback
     }
     (map.background ? resManager.backgroundReads : resManager.foregroundReads)++;
     if (map.stateOf(index).flags & kStateLoaded) {
-        serveLocked(map, request, kResNoLimit);
+        serveLocked(request, kResNoLimit);
         finishLocked(map, request);
         resSetError(kErrNone);
         return nullptr;
@@ -293,7 +288,7 @@ u16 resServiceRead(ResReadRequest* request, u32 budgetMs) {
         return err == kOsErrInUse ? request->area.done : err;
     }
     map->nextRead = request;
-    serveLocked(*map, request, budgetMs);
+    serveLocked(request, budgetMs);
     const u16 done = request->area.done;
     --request->area.busy;
     if (request->abandoned && request->area.busy == 0) unlinkAndFree(*map, request);
@@ -326,7 +321,7 @@ u16 resServiceReads(ResMapHandle handle, u32 budgetMs) {
             left = budgetMs - elapsed;
         }
         ++request->area.busy;
-        serveLocked(*map, request, left);
+        serveLocked(request, left);
         --request->area.busy;
         if (!request->area.done) break;
         ResReadRequest* follower = followerOf(*map, request);
@@ -351,7 +346,7 @@ void resCompleteQueued(ArchiveMap& map, u16 index) {
     for (ResReadRequest* r : reads) {
         if (resRefIndex(r->ref) != index || r->area.done || r->area.busy != 0) continue;
         ++r->area.busy;
-        serveLocked(map, r, kResNoLimit);
+        serveLocked(r, kResNoLimit);
         --r->area.busy;
         finishLocked(map, r);
     }

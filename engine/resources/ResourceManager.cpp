@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/ByteOrder.h"
+#include "engine/IniProfiles.h"
 #include "engine/resources/ArchiveMap.h"
 
 ResManagerState resManager;
@@ -120,6 +121,9 @@ EngineErr resGetLastError() { return resManager.lastError; }
 
 EngineErr resInit() {
     resManager = ResManagerState{};
+    u16 shareReadOnly = 1;
+    iniGetBool(nullptr, "Resource", "fShareReadOnly", &shareReadOnly);
+    resManager.shareReadOnly = shareReadOnly != 0;
     resManager.scratch = memAllocHandle(0);
     if (resManager.scratch == 0) return resSetError(memGetLastError());
     memSetHandlePurgeable(resManager.scratch, 1);
