@@ -43,7 +43,7 @@ protected:
         memShutdown();
         journal = nullptr;
     }
-    ResMapHandle open(const std::vector<ResSpec>& resources, u16 background = 0) {
+    ResMapHandle open(const std::vector<ResContent>& resources, u16 background = 0) {
         image_ = std::make_shared<FileImage>();
         image_->bytes = makeArchive(resources);
         return resOpenArchive(std::make_unique<MemoryArchiveFile>(image_, "q"), 0, background);

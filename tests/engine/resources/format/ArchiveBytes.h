@@ -8,7 +8,7 @@
 
 namespace testres {
 
-struct ResSpec {
+struct ResContent {
     FourCC type;
     u16 id;
     std::string data;
@@ -38,11 +38,11 @@ inline const std::vector<u8> kWorkedExample = {
 };
 
 // Data of each resource in order after the header, then the directory and the file table.
-inline std::vector<u8> makeArchive(const std::vector<ResSpec>& resources) {
+inline std::vector<u8> makeArchive(const std::vector<ResContent>& resources) {
     std::vector<u8> file(kArchiveHeaderSize);
     ResDirectory directory;
     FileTable table;
-    for (const ResSpec& r : resources) {
+    for (const ResContent& r : resources) {
         table.entries.push_back(FileEntry{u32(file.size()), u32(r.data.size()), r.flags, 0});
         file.insert(file.end(), r.data.begin(), r.data.end());
         directory.insert(r.type, r.id, u16(table.entries.size()), r.name);
