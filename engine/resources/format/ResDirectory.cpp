@@ -98,6 +98,21 @@ EngineErr ResDirectory::parse(std::span<const u8> bytes, u16 entryCount, ResDire
         placed.push_back(std::move(p));
     }
 
+    // One resource per index, named at most once and only within its own type: otherwise
+    // removing one resource would leave another table pointing to a freed entry.
+    std::vector<u16> typeOf(size_t(entryCount) + 1, 0);  // 1-based position of the owning type
+    std::vector<u8> named(size_t(entryCount) + 1, 0);
+    for (u16 t = 0; t < placed.size(); ++t) {
+        for (const ResIdEntry& e : placed[t].tables.ids) {
+            if (typeOf[e.index] != 0) return kResErrNotResourceFile;
+            typeOf[e.index] = u16(t + 1);
+        }
+        for (const ResNameEntry& n : placed[t].tables.names) {
+            if (typeOf[n.index] != t + 1 || named[n.index] != 0) return kResErrNotResourceFile;
+            named[n.index] = 1;
+        }
+    }
+
     // Tables keep the order in which they lie in the file: that is the order of first addition.
     std::stable_sort(placed.begin(), placed.end(),
                      [](const Placed& a, const Placed& b) { return a.idTableOffset < b.idTableOffset; });

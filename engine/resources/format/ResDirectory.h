@@ -38,7 +38,8 @@ int compareResNames(const std::string& a, const std::string& b);
 class ResDirectory {
 public:
     // Refuses (kResErrNotResourceFile) any offset or count outside `bytes`, any index
-    // outside 1..entryCount, names without their end inside the pool, and unsorted tables.
+    // outside 1..entryCount, names without their end inside the pool, unsorted tables, an
+    // index in two id tables, and a name whose index is not in its own type's id table.
     static EngineErr parse(std::span<const u8> bytes, u16 entryCount, ResDirectory* out);
 
     u32 byteSize() const { return size_; }

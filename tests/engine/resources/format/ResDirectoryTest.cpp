@@ -85,6 +85,24 @@ TEST(ResDirectory, RemovingTheLastResourceOfATypeDropsTheType) {
     EXPECT_EQ(again.findType(fourCC("tTXT"))->names[0].name, "three");
 }
 
+TEST(ResDirectory, RefusesIndexesSharedBetweenResources) {
+    ResDirectory shared;
+    ASSERT_EQ(shared.insert(fourCC("tBMP"), 7, 1, nullptr), kErrNone);
+    ASSERT_EQ(shared.insert(fourCC("tTXT"), 1, 1, nullptr), kErrNone);
+    ResDirectory parsed;
+    EXPECT_EQ(ResDirectory::parse(bytesOf(shared), 2, &parsed), kResErrNotResourceFile);
+
+    ResDirectory crossNamed;
+    ASSERT_EQ(crossNamed.insert(fourCC("tBMP"), 7, 1, nullptr), kErrNone);
+    ASSERT_EQ(crossNamed.insert(fourCC("tTXT"), 1, 2, "n"), kErrNone);
+    std::vector<u8> bytes = bytesOf(crossNamed);
+    ASSERT_EQ(ResDirectory::parse(bytes, 2, &parsed), kErrNone);
+    // head 4, type entries 16, tBMP ids at 20 and names at 26, tTXT ids at 28, names at 34
+    ASSERT_EQ(readBE16(bytes.data() + 38), 2);
+    writeBE16(bytes.data() + 38, 1);  // the tTXT name now names the picture
+    EXPECT_EQ(ResDirectory::parse(bytes, 2, &parsed), kResErrNotResourceFile);
+}
+
 TEST(ResDirectory, RenumbersIdAndNameTables) {
     ResDirectory directory;
     ASSERT_EQ(directory.insert(fourCC("tTXT"), 4, 3, "c"), kErrNone);
