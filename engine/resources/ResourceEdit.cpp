@@ -111,12 +111,16 @@ EngineErr resCompact(ArchiveMap& map) {
     EngineErr copyError = kErrNone;
     u32 next = kArchiveHeaderSize;
     for (FileEntry& e : map.table.entries) {
+        if (e.size == 0) {
+            e.offset = next;  // holds no bytes: never a reason to keep the file longer or shorter
+            continue;
+        }
         if (!(e.flags & kResFlagProtected) && e.offset > next) {
             copyError = resCopyWithin(map, e.offset, next, e.size);
             if (copyError != kErrNone) break;
             e.offset = next;
         }
-        next = e.offset + e.size;
+        next = std::max(next, e.offset + e.size);
     }
     map.directorySpace = 0;
     if (copyError != kErrNone) {

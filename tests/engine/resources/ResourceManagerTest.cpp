@@ -124,6 +124,19 @@ TEST_F(ResourceManagerTest, CompactingMovesDataDownAndDropsFreeEntries) {
     EXPECT_EQ(contentOf(resFindResource(kPicture, 4, map)), "fourth");
 }
 
+TEST_F(ResourceManagerTest, CompactingKeepsTheHeaderWhateverEmptyResourcesClaim) {
+    std::vector<u8> bytes = kWorkedExample;
+    constexpr size_t entry = 51 + 4;
+    writeBE32(bytes.data() + entry, 0);      // an empty resource "at" offset 0
+    writeBE16(bytes.data() + entry + 4, 0);  // of size 0
+    auto file = image(bytes);
+    ASSERT_EQ(resGetResourceSize(resFindResource(kText, 1, open(file))), 0);
+    ASSERT_EQ(resCloseFile(resRefMap(resFindResource(kText, 1, 0)), 1, 0), kErrNone);
+    const ArchiveContents contents = parsed(file->bytes);
+    EXPECT_EQ(contents.header.directoryOffset, 28u);
+    EXPECT_EQ(contents.fileTable.at(1).offset, 28u);
+}
+
 TEST_F(ResourceManagerTest, AppendingToAResourceThatIsNotLastMovesItToTheEnd) {
     const std::string twenty(20, 'x');
     auto file = image(makeArchive({{kText, 1, twenty}, {kText, 2, "tail"}}));
