@@ -74,6 +74,30 @@ TEST_F(ResourceManagerTest, ReproducesTheWorkedExampleFromOperations) {
     EXPECT_EQ(file->locks, 0);
 }
 
+TEST_F(ResourceManagerTest, LaysOutNamedTypesInTheOrderTheyCame) {
+    auto file = created();
+    const ResMapHandle map = open(file);
+    ASSERT_NE(resAddResource(kText, 1, "Hello"), 0u);
+    const ResourceRef picture = resAddResource(kPicture, 2, "Pic");
+    ASSERT_EQ(write(picture, "xy"), kErrNone);
+    ASSERT_EQ(resUpdateFile(map), kErrNone);
+    const std::vector<u8> expected = {
+        'K', 'V', 'R', 'W', 0, 0, 0, 100, 'R', 'S', 'R', 'C', 1, 0, 0, 1,  //
+        0, 0, 0, 108, 0, 0, 0, 30, 0, 54, 0, 24,                           //
+        'x', 'y',                                                          // data at 28
+        0, 44, 0, 2,                                                       // directory at 30
+        't', 'B', 'M', 'P', 0, 32, 0, 38,                                  // by type code
+        't', 'T', 'X', 'T', 0, 20, 0, 26,                                  //
+        0, 1, 0, 1, 0, 1, 0, 1, 0, 0, 0, 1,                                // tTXT first: it came first
+        0, 1, 0, 2, 0, 2, 0, 1, 0, 6, 0, 2,                                //
+        'H', 'e', 'l', 'l', 'o', 0, 'P', 'i', 'c', 0,                      // name pool at 44
+        0, 0, 0, 2,                                                        // file table at 84
+        0, 0, 0, 28, 0, 0, 0, 0, 0, 0,                                     //
+        0, 0, 0, 28, 0, 2, 0, 0, 0, 0,
+    };
+    EXPECT_EQ(file->bytes, expected);
+}
+
 TEST_F(ResourceManagerTest, ReopensWhatWasAddedWrittenAndRemoved) {
     auto file = created();
     ResMapHandle map = open(file);
