@@ -348,7 +348,7 @@ static u16 setEntryFlag(ResourceRef ref, u8 flag, u16 on) {
     if (e.flags & kResFlagFixed) return resSetError(kResErrFixed), kResRefused;
     const u16 previous = (e.flags & flag) ? 1 : 0;
     e.flags = on ? u8(e.flags | flag) : u8(e.flags & ~flag);
-    if (previous != (on ? 1 : 0)) map->dirty = true;
+    if (previous != (on ? 1 : 0) && !map->readOnly) map->dirty = true;
     resSetError(kErrNone);
     return previous;
 }
