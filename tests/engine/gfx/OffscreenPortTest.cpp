@@ -11,6 +11,9 @@ TEST_F(OffscreenTest, DepthChoosesTheKindAndBadValuesAreRefused) {
     EXPECT_EQ(makeOffscreen(4, 4, 0)->depth, 16u);
     EXPECT_EQ(gfxNewOffscreenPort(4, 4, 2, nullptr), nullptr);
     EXPECT_EQ(gfxGetLastError(), kGfxErrBadValue);
+    // Memory display ports come with the display ports.
+    EXPECT_EQ(gfxNewOffscreenPort(4, 4, 0xFFFF, nullptr), nullptr);
+    EXPECT_EQ(gfxGetLastError(), kGfxErrNotSupported);
     EXPECT_EQ(gfxNewOffscreenPort(4, 4, 8, kGfxBadPaletteHandle), nullptr);
     EXPECT_EQ(gfxGetLastError(), kGfxErrBadPalette);
     GfxPalette notAPalette;
