@@ -1,8 +1,8 @@
 #include "engine/gfx/GfxBitmap.h"
 
 #include <bit>
-#include <utility>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "engine/ByteOrder.h"

@@ -16,6 +16,9 @@ bool isWholePlane(const RegionRecord* record) {
     return record->count == 1 && rectEqual(rgnRects(record)[0], kGfxWholePlane);
 }
 
+// Port rectangles are 16-bit signed.
+constexpr u16 kMaxPortSide = 0x7FFF;
+
 bool validDepth(u16 depth) { return depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24; }
 
 }  // namespace
@@ -27,9 +30,9 @@ GfxOffscreenPort::GfxOffscreenPort(std::unique_ptr<GfxDibBitmap> store)
     depth = store_->depth;
 }
 
-GfxOffscreenPort::~GfxOffscreenPort() { dc = nullptr; }
-
 EngineErr GfxOffscreenPort::CopyBits(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags) {
+    if (MemoryCopyApplies(destination, dstRect, srcRect, mode, flags))
+        return MemoryCopy(static_cast<GfxOffscreenPort*>(destination), dstRect, srcRect, depth / 8u);
     Rect16 overlap = srcRect;
     if (destination == this && rectIntersect(&overlap, dstRect))
         return GfxPort::CopyBits(destination, dstRect, srcRect, mode, flags);
@@ -150,7 +153,7 @@ bool GfxOffscreenPort::MemoryCopyApplies(GfxPort* destination, const Rect16& dst
                                          u16 flags) const {
     auto* target = dynamic_cast<GfxOffscreenPort*>(destination);
     Rect16 overlap = srcRect;
-    return target && target->kind == kind && target->palette == palette && mode == 0 && !scaled && !target->scaled &&
+    return kind != 0 && target && target->kind == kind && target->palette == palette && mode == 0 && !scaled && !target->scaled &&
            !(flags & (kGfxCopyMirror | kGfxCopyFlip)) && srcRect.right - srcRect.left == dstRect.right - dstRect.left &&
            srcRect.bottom - srcRect.top == dstRect.bottom - dstRect.top && !store_->writeOnly &&
            !(store_->deviceClass == kGfxDeviceClassSurface && target->store_->deviceClass == kGfxDeviceClassSurface) &&
@@ -207,7 +210,7 @@ GfxPort* gfxNewOffscreenPort(u16 width, u16 height, u16 depth, GfxPalette* palet
         gfxSetError(kGfxErrBadPalette);
         return nullptr;
     }
-    if (width > 0x7FFF || height > 0x7FFF) {
+    if (width > kMaxPortSide || height > kMaxPortSide) {
         gfxSetError(kGfxErrBadValue);
         return nullptr;
     }

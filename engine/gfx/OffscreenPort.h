@@ -15,7 +15,6 @@
 class GfxOffscreenPort : public GfxPort {
 public:
     explicit GfxOffscreenPort(std::unique_ptr<GfxDibBitmap> store);
-    ~GfxOffscreenPort() override;
 
     EngineErr CopyBits(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags) override;
     EngineErr BeginDraw() override;
@@ -33,7 +32,7 @@ protected:
     // Calls `draw` with each piece of the clip region in device pixels, cut to `area` (device
     // pixels) and to the store; false when the clip region cannot be read.
     bool ForEachClipPiece(const Rect16& area, const std::function<void(const Rect16&)>& draw);
-    // Where the memory copy between two ports of this kind applies.
+    // Where the memory copy between two 8- or 16-bit ports of one kind applies.
     bool MemoryCopyApplies(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags) const;
     // Copies rows of `bytesPerPixel` bytes between the stores, per clip piece of the destination.
     EngineErr MemoryCopy(GfxOffscreenPort* destination, const Rect16& dstRect, const Rect16& srcRect, u32 bytesPerPixel);
@@ -49,7 +48,6 @@ class GfxOffscreenPort8 : public GfxOffscreenPort {
 public:
     explicit GfxOffscreenPort8(std::unique_ptr<GfxDibBitmap> store);
 
-    EngineErr CopyBits(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags) override;
     EngineErr DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowBytes, u16 format, const u8* pixels, u32 size,
                          u16 mode, u16 flags) override;
     EngineErr StretchDIB(plat::gdi::Box dst, plat::gdi::Box src, const plat::gdi::DibImage& image, u32 rop) override;
@@ -69,7 +67,6 @@ class GfxOffscreenPort16 : public GfxOffscreenPort {
 public:
     explicit GfxOffscreenPort16(std::unique_ptr<GfxDibBitmap> store);
 
-    EngineErr CopyBits(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags) override;
     EngineErr DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowBytes, u16 format, const u8* pixels, u32 size,
                          u16 mode, u16 flags) override;
     GfxColor* ReadPixel(GfxColor* out, i16 x, i16 y) override;

@@ -1,4 +1,5 @@
 // Sixteen-bit offscreen ports: RGB555 words written straight into the store where the call allows.
+#include <bit>
 #include <cstring>
 
 #include "engine/ByteOrder.h"
@@ -8,13 +9,11 @@
 #include "engine/gfx/OffscreenPort.h"
 #include "engine/gfx/PackedRunPlacement.h"
 
-GfxOffscreenPort16::GfxOffscreenPort16(std::unique_ptr<GfxDibBitmap> store) : GfxOffscreenPort(std::move(store)) { kind = 2; }
+// Prepared pictures hold their colour words in machine order, the store holds little-endian
+// words: the packed rows are copied word for word only where the two agree.
+static_assert(std::endian::native == std::endian::little);
 
-EngineErr GfxOffscreenPort16::CopyBits(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags) {
-    if (MemoryCopyApplies(destination, dstRect, srcRect, mode, flags))
-        return MemoryCopy(static_cast<GfxOffscreenPort*>(destination), dstRect, srcRect, 2);
-    return GfxOffscreenPort::CopyBits(destination, dstRect, srcRect, mode, flags);
-}
+GfxOffscreenPort16::GfxOffscreenPort16(std::unique_ptr<GfxDibBitmap> store) : GfxOffscreenPort(std::move(store)) { kind = 2; }
 
 EngineErr GfxOffscreenPort16::DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowBytes, u16 format, const u8* pixels,
                                          u32 size, u16 mode, u16 flags) {
@@ -36,8 +35,15 @@ EngineErr GfxOffscreenPort16::DrawPixels(const Rect16& dst, u16 width, u16 heigh
             damaged |= !gfxWalkPacked16(pixels, size, gfxRowsToRead(at.v, height, false, piece), [&](const GfxPackedRun& run) {
                 GfxRunSpan span;
                 if (run.transparent || !gfxPlaceRun(run, at.h, at.v, width, height, false, false, piece, &span)) return;
-                u8* row = store_->RowAt(span.row);
-                for (i32 d = span.left; d < span.right; ++d) writeLE16(row + 2 * d, run.colourAt(span.PlaceOf(d, run), true));
+                u8* to = store_->RowAt(span.row) + 2 * span.left;
+                u32 count = u32(span.right - span.left);
+                if (run.repeat) {
+                    u16 colour = run.colourAt(0, true);
+                    for (u32 i = 0; i < count; ++i) writeLE16(to + 2 * i, colour);
+                } else {
+                    // Colour words and the store are both little-endian: whole rows of words move at once.
+                    std::memcpy(to, run.colours + 2 * span.PlaceOf(span.left, run), 2 * size_t(count));
+                }
             });
             return;
         }

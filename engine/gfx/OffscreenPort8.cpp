@@ -9,12 +9,6 @@
 
 GfxOffscreenPort8::GfxOffscreenPort8(std::unique_ptr<GfxDibBitmap> store) : GfxOffscreenPort(std::move(store)) { kind = 1; }
 
-EngineErr GfxOffscreenPort8::CopyBits(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u16 mode, u16 flags) {
-    if (MemoryCopyApplies(destination, dstRect, srcRect, mode, flags))
-        return MemoryCopy(static_cast<GfxOffscreenPort*>(destination), dstRect, srcRect, 1);
-    return GfxOffscreenPort::CopyBits(destination, dstRect, srcRect, mode, flags);
-}
-
 EngineErr GfxOffscreenPort8::DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowBytes, u16 format, const u8* pixels,
                                         u32 size, u16 mode, u16 flags) {
     u16 depthCode = format & kGfxFormatDepthMask, packing = format & kGfxFormatPackingMask;
@@ -45,6 +39,8 @@ EngineErr GfxOffscreenPort8::DrawPixels(const Rect16& dst, u16 width, u16 height
                 u8* row = store_->RowAt(span.row);
                 if (run.repeat) {
                     if (!(transparent && run.colours[0] == 0)) std::memset(row + span.left, run.colours[0], size_t(span.right - span.left));
+                } else if (!mirror) {
+                    std::memcpy(row + span.left, run.colours + span.PlaceOf(span.left, run), size_t(span.right - span.left));
                 } else {
                     for (i32 d = span.left; d < span.right; ++d) row[d] = run.colours[span.PlaceOf(d, run)];
                 }

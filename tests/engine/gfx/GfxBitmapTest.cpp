@@ -324,3 +324,26 @@ TEST_F(GfxBitmapTest, APluginFoundInTheProgramFolderAndRefusingItsInput) {
     EXPECT_EQ(gfxExpandBitmap(h), kGfxErrBadFormat);
     EXPECT_EQ(contents(h), b);
 }
+
+TEST_F(GfxBitmapTest, APluginValueWithoutANumberHandsOverZero) {
+    ASSERT_TRUE(gfxLoadDecompressor("PLAIN", TEST_DECODER_PATH, ""));
+    std::vector<u8> b = header(3, 1, 4, 2 | kGfxFormatPlugin);
+    b.insert(b.end(), {'P', 'L', 'A', 'I', 'N', 0, 0, 0});
+    pushBE32(b, 4);
+    pushBE32(b, 2);
+    b.insert(b.end(), {5, 6});
+    memHandle h = store(b);
+    ASSERT_EQ(gfxExpandBitmap(h), kErrNone);
+    std::vector<u8> after = contents(h);
+    EXPECT_EQ(std::vector<u8>(after.begin() + 8, after.end()), (std::vector<u8>{5, 6, 5, 6}));
+}
+
+TEST_F(GfxBitmapTest, PackedEightBitBitmapsAreReadRunByRun) {
+    std::vector<u8> b = header(5, 2, 0, 2 | kGfxFormatPacked8);
+    std::vector<u8> packed = encodePacked8({1, 1, 1, 1, 2, 3, 4, 5, 6, 7}, 5, 2);
+    b.insert(b.end(), packed.begin(), packed.end());
+    EXPECT_EQ(gfxGetBitmapPixel(b.data(), u32(b.size()), 2, 0), 1);
+    EXPECT_EQ(gfxGetBitmapPixel(b.data(), u32(b.size()), 4, 0), 2);
+    EXPECT_EQ(gfxGetBitmapPixel(b.data(), u32(b.size()), 3, 1), 6);
+    EXPECT_EQ(gfxGetBitmapPixel(b.data(), u32(b.size()) - 1, 4, 1), -1);
+}

@@ -39,6 +39,13 @@ public:
         return v;
     }
     u16 word() { return u16(rng_() & 0x7FFF); }
+    // Where a picture of random size lands, partly outside the store at times.
+    Rect16 destination(const Rect16& store, u16* width, u16* height) {
+        *width = u16(between(1, 30));
+        *height = u16(between(1, 20));
+        i16 x = i16(between(-12, store.right)), y = i16(between(-12, store.bottom));
+        return Rect16{x, y, i16(x + *width), i16(y + *height)};
+    }
 
 private:
     std::mt19937 rng_;
@@ -103,9 +110,8 @@ TEST_F(OffscreenDifferentialTest, EightBitPixelBuffersMatchTheBasePath) {
     for (int round = 0; round < 300; ++round) {
         GfxOffscreenPort *fast, *base;
         makePair(s, 8, &fast, &base);
-        u16 width = u16(s.between(1, 30)), height = u16(s.between(1, 20));
-        i16 x = i16(s.between(-12, fast->Store().bounds.right)), y = i16(s.between(-12, fast->Store().bounds.bottom));
-        Rect16 dst{x, y, i16(x + width), i16(y + height)};
+        u16 width, height;
+        Rect16 dst = s.destination(fast->Store().bounds, &width, &height);
         u16 mode = s.coin() ? 0 : kGfxModeTransparent;
         int kind = s.between(0, 2);
         std::vector<u8> data;
@@ -131,8 +137,6 @@ TEST_F(OffscreenDifferentialTest, EightBitPixelBuffersMatchTheBasePath) {
         ASSERT_EQ(base->GfxPort::DrawPixels(dst, width, height, rowBytes, format, data.data(), u32(data.size()), mode, flags), kErrNone);
         long at = firstDifference(pixels(fast), pixels(base));
         ASSERT_EQ(at, -1) << "fast " << int(pixels(fast)[at < 0 ? 0 : at]) << " base " << int(pixels(base)[at < 0 ? 0 : at])
-                          << " width " << fast->Store().bounds.right << " dst " << dst.left << "," << dst.top << " size " << width << "x" << height
-                          << " origin " << fast->offset.h << "," << fast->offset.v
                           << " round " << round << " kind " << kind << " mode " << mode << " flags " << flags;
     }
 }
@@ -142,9 +146,8 @@ TEST_F(OffscreenDifferentialTest, SixteenBitPixelBuffersMatchTheBasePath) {
     for (int round = 0; round < 300; ++round) {
         GfxOffscreenPort *fast, *base;
         makePair(s, 16, &fast, &base);
-        u16 width = u16(s.between(1, 30)), height = u16(s.between(1, 20));
-        i16 x = i16(s.between(-12, fast->Store().bounds.right)), y = i16(s.between(-12, fast->Store().bounds.bottom));
-        Rect16 dst{x, y, i16(x + width), i16(y + height)};
+        u16 width, height;
+        Rect16 dst = s.destination(fast->Store().bounds, &width, &height);
         u16 mode = s.coin() ? 0 : kGfxModeTransparent;
         std::vector<u8> data;
         u16 format = 3;

@@ -1,6 +1,7 @@
 #include "OffscreenTestSupport.h"
 #include "PackedEncoders.h"
 #include "engine/gfx/GfxErrors.h"
+#include "engine/gfx/WindowPorts.h"
 #include "platform/gdi/RasterOps.h"
 
 TEST_F(OffscreenTest, DepthChoosesTheKindAndBadValuesAreRefused) {
@@ -11,6 +12,10 @@ TEST_F(OffscreenTest, DepthChoosesTheKindAndBadValuesAreRefused) {
     EXPECT_EQ(makeOffscreen(4, 4, 0)->depth, 16u);
     EXPECT_EQ(gfxNewOffscreenPort(4, 4, 2, nullptr), nullptr);
     EXPECT_EQ(gfxGetLastError(), kGfxErrBadValue);
+    GfxPort* memoryDisplay = gfxNewOffscreenPort(4, 4, kGfxMemoryDisplayDepth, nullptr);
+    ASSERT_NE(memoryDisplay, nullptr);
+    EXPECT_EQ(memoryDisplay->kind, kGfxKindMemoryDisplay);
+    gfxDisposePort(memoryDisplay);
     EXPECT_EQ(gfxNewOffscreenPort(4, 4, 8, kGfxBadPaletteHandle), nullptr);
     EXPECT_EQ(gfxGetLastError(), kGfxErrBadPalette);
     GfxPalette notAPalette;
@@ -163,4 +168,53 @@ TEST_F(OffscreenTest, TransferModesOnEightAndSixteenBitPorts) {
             EXPECT_EQ(depth == 8 ? row(dst, 0)[0] : word(dst, 0, 0), expected) << "fill depth " << depth << " mode " << mode;
         }
     }
+}
+
+TEST_F(OffscreenTest, EightBitColourTablesFollowTheRealisedPalette) {
+    GfxOffscreenPort* port = makeOffscreen(2, 1, 8);
+    std::vector<GfxColor> colours(256, GfxColor::rgb(10, 20, 30));
+    GfxPalette* palette = gfxNewPalette(256, colours.data());
+    ASSERT_NE(palette, nullptr);
+    palette->realised = 1;
+    gfxSetPortPalette(palette);
+    u16 own = gfxReservedCount() / 2;
+    plat::gdi::Rgb entry;
+    port->Store().GetColorTable(own, 1, &entry);
+    EXPECT_EQ(entry, (plat::gdi::Rgb{10, 20, 30}));
+    // A picture of palette indices lands unchanged, whatever the table holds.
+    u8 indices[4] = {u8(own), 200, 0, 0};
+    plat::gdi::DibImage image{2, 1, 8, 4, plat::gdi::RowOrder::TopDown, indices, {}};
+    for (u16 i = 0; i < 256; ++i) image.colors.push_back(plat::gdi::paletteIndexColor(i));
+    ASSERT_EQ(port->StretchDIB(plat::gdi::Box{0, 0, 2, 1}, plat::gdi::Box{0, 0, 2, 1}, image, plat::gdi::kRopSrcCopy), kErrNone);
+    EXPECT_EQ(row(port, 0)[0], own);
+    EXPECT_EQ(row(port, 0)[1], 200);
+    port->Store().GetColorTable(own, 1, &entry);
+    EXPECT_EQ(entry, (plat::gdi::Rgb{10, 20, 30}));
+    gfxSetPortPalette(nullptr);
+    gfxDisposePalette(palette);
+}
+
+TEST_F(OffscreenTest, ShallowAndDeepPortsDrawThroughTheDrawingLayer) {
+    GfxOffscreenPort* four = makeOffscreen(4, 1, 4);
+    plat::gdi::Rgb entry;
+    four->Store().GetColorTable(9, 1, &entry);
+    EXPECT_EQ(entry, (plat::gdi::Rgb{0, 0, 255}));
+    ASSERT_EQ(four->FillColorRect(Rect16{0, 0, 2, 1}, GfxColor::rgb(0, 0, 255), 0), kErrNone);
+    EXPECT_EQ(row(four, 0)[0], 0x99);
+    EXPECT_EQ(row(four, 0)[1], 0x00);
+    Rect16 bounds;
+    EXPECT_EQ(four->LockSurface(&bounds), kGfxErrNotSupported);
+    EXPECT_EQ(four->RestoreSurface(), kGfxErrNotSupported);
+    EXPECT_EQ(gfxDisposePort(four), kGfxErrPortLocked);
+}
+
+TEST_F(OffscreenTest, StoreBlitsCutTheDestinationInProportion) {
+    GfxOffscreenPort* source = makeOffscreen(10, 1, 24, nullptr, false);
+    GfxOffscreenPort* target = makeOffscreen(40, 1, 24);
+    for (i32 x = 0; x < 10; ++x) row(source, 0)[3 * x] = u8(x + 1);
+    // Source from x = -10 onto a destination twice as wide: drawing starts 20 pixels in.
+    ASSERT_EQ(source->CopyBits(target, Rect16{0, 0, 40, 1}, Rect16{-10, 0, 10, 1}, 0, 0), kErrNone);
+    EXPECT_EQ(row(target, 0)[3 * 19], 0);
+    EXPECT_EQ(row(target, 0)[3 * 20], 1);
+    EXPECT_EQ(row(target, 0)[3 * 39], 10);
 }
