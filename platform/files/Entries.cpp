@@ -134,6 +134,11 @@ std::string textOfHostPath(const std::string& hostPath) {
     return std::string(1, letter) + ":\\" + name;
 }
 
+std::string hostPathOfText(const std::string& text) {
+    ResolvedPath path;
+    return resolveText(text, false, &path) == kSysOk ? path.host : std::string();
+}
+
 std::string programFolderText() {
     std::error_code ec;
     const auto executable = std::filesystem::read_symlink("/proc/self/exe", ec);

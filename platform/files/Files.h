@@ -79,5 +79,8 @@ SysErr setCurrentFolder(const std::string& text);
 // The engine text of a host path, or empty when no drive holds it. Characters without a cp1252
 // form become "?"; the case-insensitive lookup still finds such a name.
 std::string textOfHostPath(const std::string& hostPath);
+// The host path of an engine text, components matched without regard to case; empty when no
+// drive holds it.
+std::string hostPathOfText(const std::string& text);
 
 }  // namespace plat

@@ -99,3 +99,13 @@ std::vector<FontFamily> listFontFamilies() {
 }
 
 }  // namespace plat::gdi
+
+namespace plat::gdi {
+
+bool addPrivateFont(const std::string& hostPath) {
+    return FcConfigAppFontAddFile(config(), reinterpret_cast<const FcChar8*>(hostPath.c_str())) == FcTrue;
+}
+
+void removePrivateFonts() { FcConfigAppFontClear(config()); }
+
+}  // namespace plat::gdi

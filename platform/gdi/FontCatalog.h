@@ -33,4 +33,10 @@ bool findFontFile(const std::string& face, int32_t weight, bool italic, FontFile
 // Sorted by name; each family once, with its styles from lightest and upright.
 std::vector<FontFamily> listFontFamilies();
 
+// Fonts the program brings along: a font file (host path) offered to every later lookup for
+// the rest of the run, or until the private fonts are removed. False when the file is not a
+// font the machine can read.
+bool addPrivateFont(const std::string& hostPath);
+void removePrivateFonts();
+
 }  // namespace plat::gdi

@@ -13,6 +13,7 @@ constexpr uint32_t kMsgPaint = 0x000F;
 constexpr uint32_t kMsgClose = 0x0010;
 constexpr uint32_t kMsgQuit = 0x0012;
 constexpr uint32_t kMsgActivateApp = 0x001C;
+constexpr uint32_t kMsgFontChange = 0x001D;
 constexpr uint32_t kMsgDisplayChange = 0x007E;
 constexpr uint32_t kMsgKeyDown = 0x0100;
 constexpr uint32_t kMsgKeyUp = 0x0101;
