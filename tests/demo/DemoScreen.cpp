@@ -1,9 +1,12 @@
 #include "DemoScreen.h"
 
+#include "engine/IniProfiles.h"
 #include "engine/MemoryHandles.h"
+#include "engine/OsServices.h"
+#include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
+#include "engine/gfx/GfxInit.h"
 #include "engine/gfx/GfxModule.h"
-#include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/WindowPorts.h"
 #include "platform/ui/Windows.h"
 
@@ -27,12 +30,22 @@ std::unique_ptr<DemoScreen> DemoScreen::open(int32_t width, int32_t height, std:
         return nullptr;
     }
     screen->memoryStarted_ = true;
-    if (gfxInitPalettes() != kErrNone) {
-        *whyNot = "the graphics palettes did not start";
+    if (osInit() != kErrNone) {
+        *whyNot = "the OS services did not start";
+        return nullptr;
+    }
+    screen->servicesStarted_ = true;
+    if (iniInit() != kErrNone) {
+        *whyNot = "the INI profiles did not start";
+        return nullptr;
+    }
+    screen->profilesStarted_ = true;
+    GfxDisplayMode anyMode(kGfxAnySize, kGfxAnySize, kGfxAnyColors, 0);
+    if (EngineErr error = gfxInit(&anyMode, 0); error != kErrNone) {
+        *whyNot = "graphics did not start (error " + std::to_string(error) + ")";
         return nullptr;
     }
     screen->graphicsStarted_ = true;
-    gfxSetDisplayDepth(u16(plat::displayDriver().currentMode().bitsPerPixel));
     screen->window_ = plat::createWindow({"DemoScreen", "Tumblo test picture", plat::defaultWindowProcedure});
     screen->face_ = plat::displayDriver().openWindow(screen->window_, "Tumblo test picture", width, height);
     if (!screen->face_) {
@@ -54,7 +67,9 @@ DemoScreen::~DemoScreen() {
     if (windowPort_) gfxDisposePort(windowPort_);
     face_.reset();
     if (window_ != plat::kNoWindow) plat::destroyWindow(window_);
-    if (graphicsStarted_) gfxShutdownPalettes();
+    if (graphicsStarted_) gfxShutdown();
+    if (profilesStarted_) iniShutdown();
+    if (servicesStarted_) osShutdown();
     if (memoryStarted_) memShutdown();
 }
 
@@ -62,22 +77,24 @@ EngineErr DemoScreen::showTestPicture() {
     Rect16 whole{0, 0, picture_->deviceRect.right, picture_->deviceRect.bottom};
     EngineErr error = gfxLockPort(picture_);
     if (error != kErrNone) return error;
-    // One fill per run of equal words keeps the picture drawn through the port's own calls.
+    GfxPort* previous = gfxSetPort(picture_);
+    // One fill per run of equal words.
     for (i16 y = 0; y < whole.bottom; ++y) {
         i16 runStart = 0;
         for (i16 x = 1; x <= whole.right && error == kErrNone; ++x) {
             u16 word = demoPictureWord(runStart, y, whole.right, whole.bottom);
             if (x < whole.right && demoPictureWord(x, y, whole.right, whole.bottom) == word) continue;
             GfxColor color = GfxColor::rgb(u8((word >> 10 & 31) << 3), u8((word >> 5 & 31) << 3), u8((word & 31) << 3));
-            error = picture_->FillColorRect(Rect16{runStart, y, x, i16(y + 1)}, color, 0);
+            error = gfxFillRect(Rect16{runStart, y, x, i16(y + 1)}, color, 0);
             runStart = x;
         }
     }
     if (error == kErrNone) error = gfxLockPort(windowPort_);
     if (error == kErrNone) {
-        error = picture_->CopyBits(windowPort_, whole, whole, 0, 0);
+        error = gfxCopyBits(windowPort_, picture_, whole, whole, 0);
         gfxUnlockPort(windowPort_);
     }
+    gfxSetPort(previous);
     gfxUnlockPort(picture_);
     return error;
 }
