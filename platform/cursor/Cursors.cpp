@@ -45,6 +45,7 @@ CursorId setCursor(CursorId cursor) {
 CursorId currentCursor() { return state().current; }
 
 int showCursor(bool show) { return state().displayCount += show ? 1 : -1; }
+int cursorDisplayCount() { return state().displayCount; }
 
 Position pointerPosition() { return state().pointer; }
 void setPointerPosition(Position at) { state().pointer = at; }

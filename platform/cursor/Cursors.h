@@ -35,6 +35,8 @@ CursorId setCursor(CursorId cursor);
 CursorId currentCursor();
 // Raises or lowers the display count; the cursor is visible while it is 0 or more. Returns it.
 int showCursor(bool show);
+// The display count: the cursor is visible while it is 0 or more.
+int cursorDisplayCount();
 struct Position {
     int32_t x = 0;
     int32_t y = 0;

@@ -7,6 +7,7 @@
 // Mode switches are simulated: the driver remembers the mode the program asked for and
 // reports it as current, and windows opened afterwards take its depth; the real desktop is
 // never changed. All calls come from the user-interface thread.
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,10 +51,15 @@ public:
 
 protected:
     virtual DisplayMode desktopMode() const = 0;
+    // Shows what the cursor service (platform/cursor) says: its current cursor while its
+    // display count is 0 or more, else none. Drivers call it as they pump events.
+    void showServiceCursor();
 
 private:
     bool switched_ = false;
     DisplayMode switchedTo_;
+    // The driver's cursor for each cursor of the service shown so far.
+    std::map<uint32_t, CursorHandle> serviceCursors_;
 };
 
 DisplayDriver& displayDriver();

@@ -1,5 +1,7 @@
 #include "platform/display/InputDelivery.h"
 
+#include "platform/cursor/Cursors.h"
+#include "platform/display/DisplayWindow.h"
 #include "platform/keyboard/KeyTranslation.h"
 #include "platform/keyboard/KeyboardState.h"
 #include "platform/keyboard/VirtualKeys.h"
@@ -40,6 +42,10 @@ uint32_t mouseMessage(InputEvent::Kind kind, MouseButton button) {
 }
 
 void deliverMouse(WindowHandle window, const InputEvent& event) {
+    if (DisplayWindow* face = findDisplayWindow(window)) {
+        gdi::Point origin = face->clientOrigin();
+        cursor::setPointerPosition({origin.x + event.position.x, origin.y + event.position.y});
+    }
     uintptr_t& buttons = buttonsDown();
     if (event.kind == InputEvent::Kind::MouseDown || event.kind == InputEvent::Kind::MouseDoubleClick)
         buttons |= buttonBit(event.button);

@@ -35,6 +35,7 @@ std::unique_ptr<DisplayWindow> HeadlessDisplay::openWindow(WindowHandle window, 
 }
 
 void HeadlessDisplay::pumpEvents() {
+    showServiceCursor();
     while (!script_.empty()) {
         Scripted next = script_.front();
         script_.pop_front();

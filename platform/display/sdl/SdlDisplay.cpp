@@ -98,6 +98,7 @@ public:
     void forget(uint32_t sdlId) { windows_.erase(sdlId); }
 
     void pumpEvents() override {
+        showServiceCursor();
         SDL_Event event;
         while (SDL_PollEvent(&event)) handle(event);
     }

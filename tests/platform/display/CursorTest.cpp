@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DisplayTestSupport.h"
+#include "platform/cursor/Cursors.h"
 #include "platform/display/sdl/SdlCursorMasks.h"
 
 namespace plat {
@@ -49,6 +50,49 @@ TEST(HeadlessCursors, SystemCursorsAreDistinctAndHiding) {
     f.display.setCursor(f.display.systemCursor(SystemCursor::Wait));
     f.display.setCursor(kNoCursor);
     EXPECT_EQ(f.display.currentCursor(), kNoCursor);
+}
+
+TEST(HeadlessCursors, TheCursorServiceIsShownAsEventsArePumped) {
+    testing::HeadlessDisplayFixture f;
+    cursor::resetCursors();
+    cursor::CursorImage picture;
+    picture.hotX = 5;
+    picture.hotY = 6;
+    picture.andPlane.fill(0xFF);
+    cursor::CursorId made = cursor::createCursor(picture);
+    cursor::setCursor(made);
+    f.display.pumpEvents();
+    const CursorImage* shown = f.display.customCursor(f.display.currentCursor());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->hotspot, (gdi::Point{5, 6}));
+    EXPECT_EQ(shown->andMask.size(), 128u);
+
+    cursor::setCursor(cursor::systemCursor(cursor::SystemCursor::Wait));
+    f.display.pumpEvents();
+    EXPECT_EQ(f.display.currentCursor(), f.display.systemCursor(SystemCursor::Wait));
+    cursor::showCursor(false);
+    f.display.pumpEvents();
+    EXPECT_EQ(f.display.currentCursor(), kNoCursor) << "a negative display count hides it";
+    cursor::resetCursors();
+}
+
+TEST(HeadlessCursors, MouseInputMovesThePointerOnTheScreen) {
+    testing::HeadlessDisplayFixture f;
+    cursor::resetCursors();
+    auto first = f.display.openWindow(f.window, "first", 100, 10);
+    WindowHandle other = createWindow({"Test", "other", defaultWindowProcedure});
+    auto second = f.display.openWindow(other, "second", 100, 10);
+    InputEvent move;
+    move.position = {7, 3};
+    f.display.script(other, move);
+    f.display.pumpEvents();
+    gdi::Point origin = second->clientOrigin();
+    EXPECT_EQ(cursor::pointerPosition().x, origin.x + 7);
+    EXPECT_EQ(cursor::pointerPosition().y, origin.y + 3);
+    second.reset();
+    destroyWindow(other);
+    f.drain();
+    cursor::resetCursors();
 }
 
 }  // namespace
