@@ -84,6 +84,25 @@ void GfxPort::ApplyMapping() {
 
 GfxPort* gfxPortListHead() { return portListHead; }
 
+GfxPalette* gfxNewPortPalette(GfxPalette* palette) {
+    GfxPalette* checked = palette == kGfxBadPaletteHandle ? nullptr : gfxPaletteFromHandle(palette);
+    if (!checked) gfxSetError(kGfxErrBadPalette);
+    return checked;
+}
+
+GfxPort* gfxFinishNewPort(GfxPort* port, GfxPalette* palette) {
+    EngineErr error = port->ResetState();
+    if (error != kErrNone) {
+        port->Detach();
+        delete port;
+        gfxSetError(error);
+        return nullptr;
+    }
+    port->SetPalette(palette);
+    gfxSetError(kErrNone);
+    return port;
+}
+
 GfxPort* gfxPortFromHandle(GfxPort* handle, u8 flags) {
     if (isBad(handle)) {
         gfxSetError(kGfxErrBadPort);

@@ -206,3 +206,8 @@ void gfxDisplayChanged(u16 depth);
 EngineErr gfxReleasePortDC(GfxPort* handle);
 // The newest port of the module's list.
 GfxPort* gfxPortListHead();
+// For the makers of ports: the palette a new port takes (0: the default), or null with 10864.
+GfxPalette* gfxNewPortPalette(GfxPalette* palette);
+// Resets a new port and gives it its palette; on failure the port is deleted and null
+// returned with the error set.
+GfxPort* gfxFinishNewPort(GfxPort* port, GfxPalette* palette);

@@ -206,10 +206,7 @@ GfxPort* gfxNewOffscreenPort(u16 width, u16 height, u16 depth, GfxPalette* palet
         gfxSetError(kGfxErrBadValue);
         return nullptr;
     }
-    if (palette == kGfxBadPaletteHandle || !(palette = gfxPaletteFromHandle(palette))) {
-        gfxSetError(kGfxErrBadPalette);
-        return nullptr;
-    }
+    if (!(palette = gfxNewPortPalette(palette))) return nullptr;
     if (width > kMaxPortSide || height > kMaxPortSide) {
         gfxSetError(kGfxErrBadValue);
         return nullptr;
@@ -246,14 +243,5 @@ GfxPort* gfxNewOffscreenPort(u16 width, u16 height, u16 depth, GfxPalette* palet
         return nullptr;
     }
     if (surfaceStore) surfaceStore->owner = port;
-    EngineErr error = port->ResetState();
-    if (error != kErrNone) {
-        port->Detach();
-        delete port;
-        gfxSetError(error);
-        return nullptr;
-    }
-    port->SetPalette(palette);
-    gfxSetError(kErrNone);
-    return port;
+    return gfxFinishNewPort(port, palette);
 }

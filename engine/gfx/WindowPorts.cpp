@@ -18,27 +18,6 @@ u16 depthOf(const plat::gdi::DeviceContext& dc) {
     return u16(bits > 24 ? 24 : bits);
 }
 
-// Resets a new port and gives it its palette; on failure the port is gone and null returned.
-GfxPort* finishNewPort(GfxPort* port, GfxPalette* palette) {
-    EngineErr error = port->ResetState();
-    if (error != kErrNone) {
-        port->Detach();
-        delete port;
-        gfxSetError(error);
-        return nullptr;
-    }
-    port->SetPalette(palette);
-    gfxSetError(kErrNone);
-    return port;
-}
-
-// The palette a new port takes, or null with 10864.
-GfxPalette* checkedPalette(GfxPalette* palette) {
-    GfxPalette* checked = palette == kGfxBadPaletteHandle ? nullptr : gfxPaletteFromHandle(palette);
-    if (!checked) gfxSetError(kGfxErrBadPalette);
-    return checked;
-}
-
 }  // namespace
 
 GfxWindowPort::GfxWindowPort(const Rect16& device) : GfxPort(device) {
@@ -229,7 +208,7 @@ EngineErr GfxDDrawWindowPort::Scroll(const Rect16& r, i16 dx, i16 dy, memHandle 
 }
 
 GfxPort* gfxNewMemoryDisplayPort(u16 width, u16 height, GfxPalette* palette) {
-    if (!(palette = checkedPalette(palette))) return nullptr;
+    if (!(palette = gfxNewPortPalette(palette))) return nullptr;
     if (width > 0x7FFF || height > 0x7FFF) {
         gfxSetError(kGfxErrBadValue);
         return nullptr;
@@ -239,11 +218,11 @@ GfxPort* gfxNewMemoryDisplayPort(u16 width, u16 height, GfxPalette* palette) {
         gfxSetError(kGfxErrOutOfMemory);
         return nullptr;
     }
-    return finishNewPort(port, palette);
+    return gfxFinishNewPort(port, palette);
 }
 
 GfxPort* gfxNewDDrawWindowPort(plat::WindowHandle window, u32 flags, GfxPalette* palette) {
-    if (!(palette = checkedPalette(palette))) return nullptr;
+    if (!(palette = gfxNewPortPalette(palette))) return nullptr;
     plat::DisplayWindow* face = plat::findDisplayWindow(window);
     if (!face) {
         gfxSetError(kGfxErrGdi);
@@ -256,5 +235,5 @@ GfxPort* gfxNewDDrawWindowPort(plat::WindowHandle window, u32 flags, GfxPalette*
         gfxSetError(kGfxErrOutOfMemory);
         return nullptr;
     }
-    return finishNewPort(port, palette);
+    return gfxFinishNewPort(port, palette);
 }
