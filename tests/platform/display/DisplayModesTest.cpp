@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "DisplayTestSupport.h"
+#include "platform/display/sdl/SdlDisplay.h"
 
 namespace plat {
 namespace {
@@ -45,6 +49,14 @@ TEST_F(DisplayModesTest, SwitchTellsEveryWindowAndSetsTheDepthOfNewSurfaces) {
 TEST(DisplayDriverChoice, HeadlessWhenAsked) {
     // The test programs run with TUMBLO_HEADLESS=1.
     EXPECT_EQ(displayDriver().name(), "headless");
+}
+
+TEST(DisplayDriverChoice, SdlRefusesWithoutARealDisplay) {
+    EXPECT_EQ(makeSdlDisplay("dummy"), nullptr) << "SDL's dummy driver shows nothing";
+    std::string saved = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    unsetenv("DISPLAY");
+    EXPECT_EQ(makeSdlDisplay("x11"), nullptr) << "no X server named";
+    if (!saved.empty()) setenv("DISPLAY", saved.c_str(), 1);
 }
 
 }  // namespace
