@@ -246,6 +246,8 @@ SdlWindow::~SdlWindow() {
 
 std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
     if (videoDriver) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, videoDriver, SDL_HINT_OVERRIDE);
+    // The click that brings the window forward is the program's too, as the program expects.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
     const char* chosen = SDL_GetCurrentVideoDriver();
     if (!chosen || std::strcmp(chosen, "dummy") == 0 || std::strcmp(chosen, "offscreen") == 0) {
