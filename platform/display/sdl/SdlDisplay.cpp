@@ -1,6 +1,8 @@
 #include "platform/display/sdl/SdlDisplay.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <cstring>
@@ -10,6 +12,7 @@
 #include "platform/display/InputDelivery.h"
 #include "platform/display/PixelConversion.h"
 #include "platform/display/sdl/SdlCursorMasks.h"
+#include "platform/display/sdl/InputWatcher.h"
 #include "platform/display/sdl/SdlKeys.h"
 #include "platform/ui/MessageQueue.h"
 
@@ -55,6 +58,7 @@ private:
 class SdlDisplay : public DisplayDriver {
 public:
     ~SdlDisplay() override {
+        watcher_.reset();
         for (auto& [handle, cursor] : cursors_) SDL_FreeCursor(cursor);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
@@ -90,6 +94,7 @@ public:
         }
         auto opened = std::make_unique<SdlWindow>(*this, window, sdlWindow, renderer, texture, width, height,
                                                   windowSurfaceDepth(currentMode()));
+        if (!watcher_) watchConnectionOf(sdlWindow);
         windows_[opened->sdlId()] = opened.get();
         opened->reshow();
         return opened;
@@ -101,6 +106,7 @@ public:
         showServiceCursor();
         SDL_Event event;
         while (SDL_PollEvent(&event)) handle(event);
+        if (watcher_) watcher_->rearm();
     }
 
     void waitForInput(uint32_t timeoutMs) override { SDL_WaitEventTimeout(nullptr, int(timeoutMs)); }
@@ -156,6 +162,14 @@ private:
             case SystemCursor::No: return SDL_SYSTEM_CURSOR_NO;
         }
         return SDL_SYSTEM_CURSOR_ARROW;
+    }
+
+    // Only the X11 connection is watched; on other SDL drivers the loop keeps to waitForInput.
+    void watchConnectionOf(SDL_Window* window) {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+        watcher_ = std::make_unique<InputWatcher>(XConnectionNumber(info.info.x11.display), std::this_thread::get_id());
     }
 
     SdlWindow* windowOf(uint32_t sdlId) {
@@ -221,6 +235,7 @@ private:
     }
 
     std::map<uint32_t, SdlWindow*> windows_;
+    std::unique_ptr<InputWatcher> watcher_;
     std::map<CursorHandle, SDL_Cursor*> cursors_;
     CursorHandle current_ = kNoCursor;
     CursorHandle nextCustom_ = 0x100;

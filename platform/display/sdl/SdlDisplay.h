@@ -3,6 +3,8 @@
 // window of the client size with a streaming texture; presenting converts the changed part
 // of the surface and uploads it. Key events are read by their physical key (scancode) and
 // mapped to the virtual keys of the US layout, so the program's own key translation applies.
+// On X11 the driver also wakes the user-interface thread's message wait when input arrives
+// (see InputWatcher.h): the message loop pumps the events, then waits for messages.
 #include <memory>
 
 #include "platform/display/DisplayDriver.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 #include "XFakeInput.h"
@@ -61,6 +62,41 @@ TEST(SdlInput, ClicksAndKeysOnAnXServerArriveAsTheProgramsMessages) {
         EXPECT_EQ(keysDown, (std::vector<uintptr_t>{kVkShift, 'A'}));
         EXPECT_EQ(chars, (std::vector<uintptr_t>{'A'}));
         pumpUntil(*sdl, window, kMsgKeyUp, &seen);
+    }
+    destroyWindow(window);
+    Message m;
+    while (peekMessage(m, true)) {
+    }
+    keyboardState() = KeyboardState{};
+    sdl.reset();
+}
+
+TEST(SdlInput, InputWakesTheMessageWait) {
+    XvfbServer server;
+    if (!server.running()) GTEST_SKIP() << "No X server could be started: " << server.failure();
+    setenv("DISPLAY", server.display().c_str(), 1);
+    std::unique_ptr<DisplayDriver> sdl = makeSdlDisplay("x11");
+    ASSERT_NE(sdl, nullptr) << "SDL could not open the X server at " << server.display();
+    keyboardState() = KeyboardState{};
+    WindowHandle window = createWindow({"Test", "input", defaultWindowProcedure});
+    {
+        std::unique_ptr<DisplayWindow> face = sdl->openWindow(window, "input", 100, 80);
+        ASSERT_NE(face, nullptr);
+        gdi::Point origin = face->clientOrigin();
+        std::vector<Message> seen;
+        ASSERT_TRUE(fakeClickAndFocus(server.display(), origin.x + 5, origin.y + 5));
+        ASSERT_TRUE(pumpUntil(*sdl, window, kMsgLButtonUp, &seen));
+        // Only the display can end this wait early: nothing else posts, and the timer is a
+        // safety net far beyond any delivery.
+        constexpr uintptr_t kSafetyTimer = 1;
+        ASSERT_TRUE(setTimer(window, kSafetyTimer, 60000));
+        std::thread typist([&] { fakeKey(server.display(), "b", false); });
+        waitForMessage();
+        typist.join();
+        seen.clear();
+        ASSERT_TRUE(pumpUntil(*sdl, window, kMsgKeyUp, &seen));
+        for (const Message& m : seen) EXPECT_NE(m.message, kMsgTimer) << "the wait ended by the safety timer";
+        killTimer(window, kSafetyTimer);
     }
     destroyWindow(window);
     Message m;
