@@ -70,6 +70,7 @@ public:
     EngineErr EndUpdate();
     bool Updating() const { return updating_; }
     plat::WindowHandle Window() const { return window_; }
+    u32 Flags() const { return flags_; }
 
 protected:
     std::unique_ptr<plat::gdi::DeviceContext> MakeContext() override;

@@ -65,13 +65,20 @@ public:
 
     std::string name() const override { return std::string("sdl-") + SDL_GetCurrentVideoDriver(); }
 
+    // Each resolution of the desktop at its own depth, and at 8 and 16 bits as well: the
+    // depth of a switch only decides the window surfaces, so every depth can be offered.
     std::vector<DisplayMode> modes() const override {
-        std::vector<DisplayMode> list{desktopMode()};
+        std::vector<DisplayMode> list;
+        auto offer = [&list](const DisplayMode& mode) {
+            for (uint16_t bits : {mode.bitsPerPixel, uint16_t(8), uint16_t(16)}) {
+                DisplayMode variant{mode.width, mode.height, bits, mode.refreshHz};
+                if (std::find(list.begin(), list.end(), variant) == list.end()) list.push_back(variant);
+            }
+        };
+        offer(desktopMode());
         for (int i = 0, count = SDL_GetNumDisplayModes(0); i < count; ++i) {
             SDL_DisplayMode mode;
-            if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
-            DisplayMode ours = toMode(mode);
-            if (std::find(list.begin(), list.end(), ours) == list.end()) list.push_back(ours);
+            if (SDL_GetDisplayMode(0, i, &mode) == 0) offer(toMode(mode));
         }
         return list;
     }
@@ -265,7 +272,8 @@ std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
     const char* chosen = SDL_GetCurrentVideoDriver();
-    if (!chosen || std::strcmp(chosen, "dummy") == 0 || std::strcmp(chosen, "offscreen") == 0) {
+    bool showsNothing = !chosen || std::strcmp(chosen, "dummy") == 0 || std::strcmp(chosen, "offscreen") == 0;
+    if (!chosen || (!videoDriver && showsNothing)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }

@@ -12,7 +12,8 @@
 namespace plat {
 
 // Null when SDL cannot open a real display (no X or Wayland server, or only SDL's dummy and
-// offscreen drivers). `videoDriver` forces one of SDL's drivers ("x11"); null lets SDL choose.
+// offscreen drivers, which show nothing). `videoDriver` forces one of SDL's drivers ("x11",
+// or "offscreen" for measurements in memory); null lets SDL choose.
 std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver = nullptr);
 
 }  // namespace plat
