@@ -1,0 +1,161 @@
+#include "engine/OsLock.h"
+
+#include <thread>
+
+namespace {
+
+struct LockState {
+    osmLock* registeredHead = nullptr;
+    std::atomic<bool> routing{false};
+    std::thread::id home;
+    osmWakeHomeProc wakeHome = nullptr;
+    std::atomic<bool> wakeRequested{false};
+};
+
+LockState state;
+
+void push(osmLock* lock, osmNotification* record) {
+    record->next = lock->pending.load();
+    while (!lock->pending.compare_exchange_weak(record->next, record)) {
+    }
+}
+
+// Takes every pending record, oldest first.
+osmNotification* takeAll(osmLock* lock) {
+    osmNotification* newestFirst = lock->pending.exchange(nullptr);
+    osmNotification* oldestFirst = nullptr;
+    while (newestFirst) {
+        osmNotification* next = newestFirst->next;
+        newestFirst->next = oldestFirst;
+        oldestFirst = newestFirst;
+        newestFirst = next;
+    }
+    return oldestFirst;
+}
+
+// The count is lowered only after the posts it covered have run, so it never falls to 0
+// while the record is in hand: the post that raises it from 0 again (and pushes the record
+// anew) comes only once this round is done with it.
+void runRecord(osmNotification* record) {
+    record->queued.store(0);
+    u32 posts = record->postCount.load();
+    while (posts > 0) {
+        for (u32 i = 0; i < posts; i++) record->function(record->argument);
+        posts = record->postCount.fetch_sub(posts) - posts;
+    }
+}
+
+// Runs with the depth at 1, taken by the caller from 0; records posted meanwhile are queued
+// and taken in the next round.
+void drain(osmLock* lock) {
+    while (osmNotification* record = takeAll(lock)) {
+        while (record) {
+            osmNotification* next = record->next;
+            runRecord(record);
+            record = next;
+        }
+    }
+}
+
+void runIfFree(osmLock* lock) {
+    u32 free = 0;
+    if (lock->depth.compare_exchange_strong(free, 1)) osmLeaveLock(lock);
+}
+
+bool postsAreRouted(const osmLock* lock) {
+    return lock->registered && state.routing.load() && std::this_thread::get_id() != state.home;
+}
+
+void requestHomeWake() {
+    if (!state.wakeRequested.exchange(true)) state.wakeHome();
+}
+
+}  // namespace
+
+void osmLockInit(osmLock* lock, u16 registerLock) {
+    lock->depth.store(0);
+    lock->pending.store(nullptr);
+    lock->registered = 0;
+    lock->previous = lock->next = nullptr;
+    if (!registerLock) return;
+    lock->registered = 1;
+    lock->next = state.registeredHead;
+    if (state.registeredHead) state.registeredHead->previous = lock;
+    state.registeredHead = lock;
+}
+
+void osmLockUnregister(osmLock* lock) {
+    if (!lock->registered) return;
+    if (lock->previous) lock->previous->next = lock->next;
+    if (lock->next) lock->next->previous = lock->previous;
+    if (state.registeredHead == lock) state.registeredHead = lock->next;
+    lock->previous = lock->next = nullptr;
+    lock->registered = 0;
+}
+
+void osmEnterLock(osmLock* lock) { lock->depth.fetch_add(1); }
+
+void osmLeaveLock(osmLock* lock) {
+    while (lock->depth.fetch_sub(1) == 1) {
+        // The last holder runs what was posted; a post that came while the depth fell is
+        // still seen here, or else it would wait for a next leave that may never come.
+        if (lock->pending.load() == nullptr) return;
+        u32 free = 0;
+        if (!lock->depth.compare_exchange_strong(free, 1)) return;
+        drain(lock);
+    }
+}
+
+void osmPostNotification(osmLock* lock, osmNotification* record) {
+    const bool routed = postsAreRouted(lock);
+    if (!routed && lock->depth.load() == 0) {
+        record->function(record->argument);
+        return;
+    }
+    if (record->postCount.fetch_add(1) == 0) {
+        record->queued.store(1);
+        push(lock, record);
+    }
+    if (routed) {
+        requestHomeWake();
+        return;
+    }
+    // The holder may have left between our look at the depth and the push: run it ourselves.
+    runIfFree(lock);
+}
+
+void osmLockDiscardPending(osmLock* lock) {
+    for (osmNotification* record = takeAll(lock); record; record = record->next) {
+        record->queued.store(0);
+        record->postCount.store(0);
+    }
+}
+
+void osmEnterAllLocks() {
+    for (osmLock* lock = state.registeredHead; lock; lock = lock->next) osmEnterLock(lock);
+}
+
+void osmLockSetHomeThread(osmWakeHomeProc wake) {
+    state.routing.store(false);
+    state.wakeHome = wake;
+    state.home = std::this_thread::get_id();
+    state.wakeRequested.store(false);
+    if (wake) state.routing.store(true);
+}
+
+bool osmIsHomeThread() { return !state.routing.load() || std::this_thread::get_id() == state.home; }
+
+void osmLockRunForeignPosts() {
+    state.wakeRequested.store(false);
+    for (osmLock* lock = state.registeredHead; lock;) {
+        osmLock* next = lock->next;
+        if (lock->pending.load()) runIfFree(lock);
+        lock = next;
+    }
+}
+
+u32 osmAtomicIncrement(u32* value) { return std::atomic_ref<u32>(*value).fetch_add(1) + 1; }
+
+u32 osmAtomicDecrement(u32* value) { return std::atomic_ref<u32>(*value).fetch_sub(1) - 1; }
+
+u32 osmAtomicExchange(u32* value, u32 newValue) { return std::atomic_ref<u32>(*value).exchange(newValue); }

@@ -1,0 +1,96 @@
+#include "engine/OsWorker.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include "engine/OsThreads.h"
+
+struct osmWorker::SystemSide {
+    std::thread thread;
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool woken = false;
+    osmJobProc job = nullptr;  // null: stop
+    void* argument = nullptr;
+};
+
+namespace {
+
+void workerProcedure(osmWorker* worker) {
+    osmWorker::SystemSide& side = *worker->system;
+    for (;;) {
+        osmJobProc job;
+        void* argument;
+        {
+            std::unique_lock lock(side.mutex);
+            side.wake.wait(lock, [&] { return side.woken; });
+            side.woken = false;
+            job = side.job;
+            argument = side.argument;
+            side.job = nullptr;
+        }
+        if (!job) break;
+        job(argument);
+        osmSignalEvent(worker->done);
+    }
+    osmSignalEvent(worker->done);
+}
+
+EngineErr start(osmWorker* worker) {
+    worker->done = osmCreateEvent(0);
+    if (!worker->done) return osmGetLastError();
+    auto* side = new (std::nothrow) osmWorker::SystemSide();
+    if (!side) {
+        osmDeleteObject(worker->done);
+        worker->done = nullptr;
+        return kOsmErrWorkerSystem;
+    }
+    worker->system = side;
+    try {
+        side->thread = std::thread(workerProcedure, worker);
+    } catch (const std::system_error&) {
+        delete side;
+        worker->system = nullptr;
+        osmDeleteObject(worker->done);
+        worker->done = nullptr;
+        return kOsmErrWorkerSystem;
+    }
+    return kErrNone;
+}
+
+void wakeWorker(osmWorker::SystemSide& side, osmJobProc job, void* argument) {
+    std::lock_guard lock(side.mutex);
+    side.job = job;
+    side.argument = argument;
+    side.woken = true;
+    side.wake.notify_one();
+}
+
+}  // namespace
+
+EngineErr osmWorkerRun(osmWorker* worker, osmJobProc job, void* argument) {
+    if (osmIsShutDown()) return kOsmErrShutDown;
+    if (!worker->system) {
+        if (EngineErr error = start(worker)) return error;
+    }
+    worker->waiter = osmGetCurrentThread();
+    osmResetEvent(worker->done);
+    wakeWorker(*worker->system, job, argument);
+    const EngineErr result = osmWaitForObject(worker->done, kOsmNoTimeout);
+    worker->waiter = nullptr;
+    return result;
+}
+
+void osmWorkerStop(osmWorker* worker) {
+    if (!worker->system) return;
+    if (worker->waiter) osmSuspendThread(worker->waiter);
+    wakeWorker(*worker->system, nullptr, nullptr);
+    worker->system->thread.join();
+    delete worker->system;
+    worker->system = nullptr;
+    osmDeleteObject(worker->done);
+    worker->done = nullptr;
+    worker->waiter = nullptr;
+}

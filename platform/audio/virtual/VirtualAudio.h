@@ -1,0 +1,41 @@
+#pragma once
+// The headless audio backend: one device whose sinks consume frames as the clock advances
+// (rate x elapsed milliseconds / 1000, counted from the sink's start so that no frame is lost
+// to rounding) and keep every frame they consumed, so tests can compare output sample for
+// sample. Pulls run on the thread that advances the fake clock.
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/audio/AudioBackend.h"
+
+namespace plat {
+
+// Every frame one sink consumed, in order.
+class VirtualCapture {
+public:
+    void append(const uint8_t* data, size_t bytes);
+    std::vector<uint8_t> bytes() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<uint8_t> bytes_;
+};
+
+class VirtualAudioBackend : public AudioBackend {
+public:
+    uint32_t deviceCount() override { return 1; }
+    std::string deviceName(uint32_t) override { return "Virtual Wave Out"; }
+    bool emulated() override { return false; }
+    std::unique_ptr<AudioSink> openSink(uint32_t device, const WaveFormat& format, AudioPull pull) override;
+
+    // The capture of the sink opened last (empty before any).
+    std::shared_ptr<VirtualCapture> lastCapture() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::shared_ptr<VirtualCapture> last_;
+};
+
+}  // namespace plat

@@ -1,0 +1,99 @@
+#include "platform/gdi/Scanline.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace plat::gdi {
+
+RowSpans scanEllipse(const Rect& bounds) {
+    Rect r = bounds.normalized();
+    RowSpans out{r.top, {}};
+    if (r.empty()) return out;
+    double cx = (double(r.left) + r.right) / 2.0;
+    double cy = (double(r.top) + r.bottom) / 2.0;
+    double rx = r.width() / 2.0;
+    double ry = r.height() / 2.0;
+    out.rows.resize(size_t(r.height()));
+    for (int32_t y = r.top; y < r.bottom; ++y) {
+        double dy = (y + 0.5 - cy) / ry;
+        double t = 1.0 - dy * dy;
+        if (t < 0) continue;
+        double half = rx * std::sqrt(t);
+        auto left = int32_t(std::ceil(cx - half - 0.5));
+        auto right = int32_t(std::floor(cx + half - 0.5)) + 1;
+        if (right > left) out.rows[size_t(y - r.top)].push_back({left, right});
+    }
+    return out;
+}
+
+RowSpans scanPolygon(const std::vector<Point>& points, FillMode mode) {
+    RowSpans out;
+    if (points.size() < 3) return out;
+    int32_t top = points[0].y, bottom = points[0].y;
+    for (const Point& p : points) {
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    out.top = top;
+    out.rows.resize(size_t(bottom - top));
+    struct Crossing {
+        double x;
+        int direction;
+    };
+    std::vector<Crossing> crossings;
+    for (int32_t y = top; y < bottom; ++y) {
+        double sy = y + 0.5;
+        crossings.clear();
+        for (size_t i = 0; i < points.size(); ++i) {
+            Point a = points[i];
+            Point b = points[(i + 1) % points.size()];
+            if (a.y == b.y) continue;
+            int direction = a.y < b.y ? 1 : -1;
+            if (direction < 0) std::swap(a, b);
+            if (sy < a.y || sy >= b.y) continue;
+            double x = a.x + (sy - a.y) * double(b.x - a.x) / double(b.y - a.y);
+            crossings.push_back({x, direction});
+        }
+        std::sort(crossings.begin(), crossings.end(), [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
+        auto& row = out.rows[size_t(y - top)];
+        int winding = 0;
+        for (size_t i = 0; i + 1 < crossings.size(); ++i) {
+            winding += mode == FillMode::Winding ? crossings[i].direction : 1;
+            bool inside = mode == FillMode::Winding ? winding != 0 : (winding & 1) != 0;
+            if (!inside) continue;
+            auto left = int32_t(std::ceil(crossings[i].x - 0.5));
+            auto right = int32_t(std::ceil(crossings[i + 1].x - 0.5));
+            if (right > left) row.push_back({left, right});
+        }
+    }
+    return out;
+}
+
+RowSpans scanLine(Point from, Point to, int32_t width) {
+    width = std::max(width, 1);
+    int32_t lo = width / 2;
+    RowSpans out;
+    out.top = std::min(from.y, to.y) - lo;
+    out.rows.resize(size_t(std::abs(to.y - from.y) + width));
+    int32_t dx = std::abs(to.x - from.x), sx = from.x < to.x ? 1 : -1;
+    int32_t dy = -std::abs(to.y - from.y), sy = from.y < to.y ? 1 : -1;
+    int32_t err = dx + dy;
+    Point p = from;
+    while (p != to) {
+        for (int32_t k = 0; k < width; ++k)
+            out.rows[size_t(p.y - lo + k - out.top)].push_back({p.x - lo, p.x - lo + width});
+        int32_t e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            p.x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            p.y += sy;
+        }
+    }
+    return out;
+}
+
+}  // namespace plat::gdi

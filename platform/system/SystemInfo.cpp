@@ -1,0 +1,20 @@
+#include "platform/system/SystemInfo.h"
+
+#include <cpuid.h>
+
+#include <cstdio>
+
+namespace plat {
+
+bool cpuHasMmx() {
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx)) return false;
+    return (edx & bit_MMX) != 0;
+}
+
+void debugOutput(const char* text) {
+    std::fputs(text, stderr);
+    std::fflush(stderr);
+}
+
+}  // namespace plat

@@ -1,0 +1,93 @@
+#include "engine/OsWorker.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "engine/OsLocalBlocks.h"
+#include "engine/OsManager.h"
+#include "engine/OsThreads.h"
+#include "platform/clock/Clock.h"
+
+namespace {
+
+class EngineWorker : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(osmInit(nullptr), kErrNone); }
+    void TearDown() override {
+        osmWorkerStop(&worker);
+        osmShutdown();
+    }
+    plat::ScopedFakeClock clock{500};
+    osmWorker worker;
+};
+
+// A blocking job that ends only when an engine thread lets it: the engine threads must run
+// while the caller waits for the job.
+struct Gate {
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool open = false;
+    std::thread::id ranOn;
+};
+
+void waitAtGate(void* argument) {
+    auto& gate = *static_cast<Gate*>(argument);
+    gate.ranOn = std::this_thread::get_id();
+    std::unique_lock lock(gate.mutex);
+    gate.opened.wait(lock, [&] { return gate.open; });
+}
+
+void openGate(void* argument) {
+    auto& gate = *static_cast<Gate*>(argument);
+    std::lock_guard lock(gate.mutex);
+    gate.open = true;
+    gate.opened.notify_all();
+}
+
+TEST_F(EngineWorker, OtherEngineThreadsRunWhileTheCallerWaitsForTheJob) {
+    Gate gate;
+    osmThread* opener = osmCreateThread(openGate, &gate, 0, kOsmDefaultPriority);
+    osmResumeThread(opener);
+    EXPECT_EQ(osmWorkerRun(&worker, waitAtGate, &gate), kErrNone);
+    EXPECT_TRUE(gate.open);
+    EXPECT_NE(gate.ranOn, std::this_thread::get_id());
+}
+
+TEST_F(EngineWorker, JobsRunOneAfterAnotherOnTheSameSystemThread) {
+    std::thread::id first, second;
+    auto note = [](void* id) { *static_cast<std::thread::id*>(id) = std::this_thread::get_id(); };
+    EXPECT_EQ(osmWorkerRun(&worker, note, &first), kErrNone);
+    EXPECT_EQ(osmWorkerRun(&worker, note, &second), kErrNone);
+    EXPECT_EQ(first, second);
+    EXPECT_NE(first, std::this_thread::get_id());
+}
+
+TEST_F(EngineWorker, StoppingAWorkerThatNeverRanDoesNothing) {
+    osmWorkerStop(&worker);
+    EXPECT_EQ(worker.system, nullptr);
+    EXPECT_EQ(worker.done, nullptr);
+}
+
+TEST_F(EngineWorker, RefusedAfterTheThreadsAreShutDown) {
+    osmDeleteAllThreads();
+    EXPECT_EQ(osmWorkerRun(&worker, [](void*) {}, nullptr), kOsmErrShutDown);
+}
+
+TEST(EngineLocalBlocks, SizeZeroGivesNullWithoutError) {
+    EXPECT_EQ(osmAllocLocal(0), nullptr);
+    EXPECT_EQ(osmGetAllocError(), kErrNone);
+}
+
+TEST(EngineLocalBlocks, FreeRefusesNullAndMisalignedPointers) {
+    void* block = osmAllocLocal(16);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(osmFreeLocal(static_cast<char*>(block) + 1), kOsmErrLocalBadPointer);
+    EXPECT_EQ(osmFreeLocal(nullptr), kOsmErrLocalBadPointer);
+    EXPECT_EQ(osmGetAllocError(), kOsmErrLocalBadPointer);
+    EXPECT_EQ(osmFreeLocal(block), kErrNone);
+}
+
+}  // namespace

@@ -1,0 +1,168 @@
+#include <vector>
+
+#include "GfxTestSupport.h"
+#include "engine/ByteOrder.h"
+#include "engine/gfx/GfxErrors.h"
+#include "engine/gfx/PackedPixels.h"
+
+namespace {
+
+std::vector<u32> rowOf(const plat::gdi::Surface& s, i32 y) {
+    std::vector<u32> r;
+    for (i32 x = 0; x < s.width(); ++x) r.push_back(s.pixel(x, y));
+    return r;
+}
+
+void numberPixels(SurfacePort* port) {
+    for (i32 y = 0; y < port->surface->height(); ++y)
+        for (i32 x = 0; x < port->surface->width(); ++x) port->surface->setPixel(x, y, u32(10 * y + x + 1));
+}
+
+// Packed 16-bit rows built word by word: big-endian headers, machine-order colours.
+class Packed16 {
+public:
+    // A row: leading gap, then runs of (colours or one repeated colour, gap after).
+    Packed16& row(u16 lead, std::vector<std::vector<u16>> literals, std::vector<u16> gaps) {
+        std::vector<u8> runs;
+        for (size_t i = 0; i < literals.size(); ++i) {
+            be(runs, u16(literals[i].size()));
+            be(runs, gaps[i]);
+            for (u16 c : literals[i]) le(runs, c);
+            while (runs.size() % 4) runs.push_back(0);
+        }
+        be(bytes, u16(runs.size() / 4));
+        be(bytes, lead);
+        bytes.insert(bytes.end(), runs.begin(), runs.end());
+        return *this;
+    }
+    Packed16& repeatRow(u16 count, u16 colour, u16 gap) {
+        be(bytes, 2);
+        be(bytes, 0);
+        be(bytes, u16(0x8000 + count));
+        be(bytes, gap);
+        le(bytes, colour);
+        be(bytes, 0);
+        return *this;
+    }
+    Packed16& emptyRows(u16 n) {
+        be(bytes, 0);
+        be(bytes, u16(n - 1));
+        return *this;
+    }
+    std::vector<u8> bytes;
+
+private:
+    static void be(std::vector<u8>& v, u16 w) {
+        v.push_back(u8(w >> 8));
+        v.push_back(u8(w));
+    }
+    static void le(std::vector<u8>& v, u16 w) {
+        v.push_back(u8(w));
+        v.push_back(u8(w >> 8));
+    }
+};
+
+}  // namespace
+
+TEST_F(GfxTest, CopyBitsBetweenLikePortsMirrorsAndTurns) {
+    SurfacePort* src = makePort(3, 2, 16);
+    SurfacePort* dst = makePort(3, 2, 16);
+    numberPixels(src);
+    Rect16 all{0, 0, 3, 2};
+    ASSERT_EQ(src->CopyBits(dst, all, all, 0, 0), kErrNone);
+    EXPECT_EQ(rowOf(*dst->surface, 0), (std::vector<u32>{1, 2, 3}));
+    ASSERT_EQ(src->CopyBits(dst, all, all, 0, kGfxCopyMirror), kErrNone);
+    EXPECT_EQ(rowOf(*dst->surface, 0), (std::vector<u32>{3, 2, 1}));
+    ASSERT_EQ(src->CopyBits(dst, all, all, 0, kGfxCopyMirror | kGfxCopyFlip), kErrNone);
+    EXPECT_EQ(rowOf(*dst->surface, 0), (std::vector<u32>{13, 12, 11}));
+    EXPECT_EQ(rowOf(*dst->surface, 1), (std::vector<u32>{3, 2, 1}));
+    EXPECT_EQ(src->CopyBits(dst, all, Rect16{2, 2, 2, 2}, 3, 0), kErrNone) << "empty source does nothing";
+}
+
+TEST_F(GfxTest, CopyBitsBetweenUnlikePortsGoesThroughColours) {
+    SurfacePort* src = makePort(2, 1, 8);
+    SurfacePort* dst = makePort(2, 1, 16);
+    src->surface->setPixel(0, 0, 255);  // white in the default palette
+    src->surface->setPixel(1, 0, 249);  // red
+    Rect16 all{0, 0, 2, 1};
+    ASSERT_EQ(src->CopyBits(dst, all, all, 0, kGfxCopyMirror), kErrNone);
+    EXPECT_EQ(dst->surface->pixel(0, 0), 0x7C00u);
+    EXPECT_EQ(dst->surface->pixel(1, 0), 0x7FFFu);
+}
+
+TEST_F(GfxTest, MaskedPicturesOfSixteenBitsDrawNothing) {
+    SurfacePort* port = makePort(2, 1, 16);
+    u8 pixels[4] = {0xFF, 0x7F, 0xFF, 0x7F};
+    plat::gdi::DibImage image{2, 1, 16, 4, plat::gdi::RowOrder::TopDown, pixels, {}};
+    EXPECT_EQ(port->DrawMaskedDIB(Rect16{0, 0, 2, 1}, image, 0, 0), kErrNone);
+    EXPECT_EQ(port->surface->pixel(0, 0), 0u);
+}
+
+TEST_F(GfxTest, EightBitPixelsCopyAndMaskIndexZero) {
+    SurfacePort* port = makePort(4, 2, 8);
+    for (i32 x = 0; x < 4; ++x) port->surface->setPixel(x, 0, 50);
+    u8 pixels[8] = {0, 20, 30, 0, 40, 41, 42, 43};
+    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, 4, 2, pixels, kGfxModeTransparent, 0), kErrNone);
+    EXPECT_EQ(rowOf(*port->surface, 0), (std::vector<u32>{50, 20, 30, 50}));
+    EXPECT_EQ(rowOf(*port->surface, 1), (std::vector<u32>{40, 41, 42, 43}));
+    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, -4, 2, pixels, 0, 0), kErrNone);
+    EXPECT_EQ(rowOf(*port->surface, 0), (std::vector<u32>{40, 41, 42, 43})) << "negative row bytes: bottom-up";
+    EXPECT_EQ(rowOf(*port->surface, 1), (std::vector<u32>{0, 20, 30, 0}));
+    EXPECT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, 4, 0x102, pixels, 0, 0), kGfxErrBadFormat);
+    EXPECT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, 4, 0x32, pixels, 0, 0), kGfxErrBadFormat);
+}
+
+TEST_F(GfxTest, OneBitPixelsTakeTheForeAndBackColours) {
+    SurfacePort* port = makePort(8, 1, 16);
+    port->backColor = GfxColor::rgb(255, 0, 0, kGfxColorFlagPortRgb);
+    u8 pixels[4] = {0xA0};
+    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 8, 1}, 8, 1, 4, 0, pixels, 0, 0), kErrNone);
+    EXPECT_EQ(port->surface->pixel(0, 0), 0u);      // black foreground
+    EXPECT_EQ(port->surface->pixel(1, 0), 0x7C00u);  // red background
+}
+
+TEST_F(GfxTest, ColourTableBlocksReplaceTheDefaultColours) {
+    SurfacePort* port = makePort(2, 1, 16);
+    // Block: length 10, entry format 16 (RGB555), two entries, then the pixels.
+    u8 data[10 + 4] = {0, 10, 16, 1, 0x00, 0x7C, 0xE0, 0x03, 0, 0, 1, 0, 0, 0};
+    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 2, 1}, 2, 1, 4, 2 | kGfxFormatColorTable, data, 0, 0), kErrNone);
+    EXPECT_EQ(port->surface->pixel(0, 0), 0x03E0u);
+    EXPECT_EQ(port->surface->pixel(1, 0), 0x7C00u);
+}
+
+TEST(PackedPixels, EightBitRunsExpandAndStopAtTheWidth) {
+    // Row 1: repeat 3 × 7, literal {1, 2}; row 2: literal {9, 8, 7, 6, 5} cut at width 4.
+    std::vector<u8> data = {0, 5, 0x82, 7, 0x01, 1, 2, 0, 6, 0x04, 9, 8, 7, 6, 5};
+    std::vector<u8> out(2 * 8, 0xEE);
+    gfxExpandPacked8(data.data(), 4, 2, out.data(), 8);
+    EXPECT_EQ(std::vector<u8>(out.begin(), out.begin() + 5), (std::vector<u8>{7, 7, 7, 1, 0xEE}));
+    EXPECT_EQ(std::vector<u8>(out.begin() + 8, out.begin() + 13), (std::vector<u8>{9, 8, 7, 6, 0xEE}));
+}
+
+TEST(PackedPixels, SixteenBitRowsMarkTransparentPlaces) {
+    Packed16 p;
+    p.row(1, {{0x1111, 0x2222}}, {1}).emptyRows(1).repeatRow(4, 0x3333, 0);
+    std::vector<u16> out(3 * 4, 0xEEEE);
+    EXPECT_TRUE(gfxExpandPacked16(p.bytes.data(), 4, 3, out.data(), 4, true, 0, 0x0F0F));
+    EXPECT_EQ(out, (std::vector<u16>{0x0F0F, 0x1111, 0x2222, 0x0F0F, 0x0F0F, 0x0F0F, 0x0F0F, 0x0F0F, 0x3333, 0x3333,
+                                     0x3333, 0x3333}));
+    Packed16 solid;
+    solid.repeatRow(2, 0x4444, 0);
+    std::vector<u16> two(2);
+    EXPECT_FALSE(gfxExpandPacked16(solid.bytes.data(), 2, 1, two.data(), 2, false, 0x7FFF, 0));
+    EXPECT_EQ(two, (std::vector<u16>{0x7FFF, 0x7FFF}));
+}
+
+TEST_F(GfxTest, PackedSixteenBitPicturesLeaveTransparentPlacesInEveryMode) {
+    Packed16 p;
+    p.row(1, {{0x0400, 0x0401}}, {1});
+    for (u16 mode : {u16(0), u16(1), u16(2), u16(3), u16(kGfxModeTransparent)}) {
+        SurfacePort* port = makePort(4, 1, 16);
+        for (i32 x = 0; x < 4; ++x) port->surface->setPixel(x, 0, 0x2A2A);
+        ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 4, 1}, 4, 1, 0, 3 | kGfxFormatPacked16, p.bytes.data(), mode, 0), kErrNone);
+        EXPECT_EQ(port->surface->pixel(0, 0), 0x2A2Au) << "mode " << mode;
+        EXPECT_EQ(port->surface->pixel(3, 0), 0x2A2Au) << "mode " << mode;
+        u32 expected = mode == 1 ? (0x2A2Au & 0x0400u) : mode == 2 ? (0x2A2Au | 0x0400u) : mode == 3 ? (0x2A2Au ^ 0x0400u) : 0x0400u;
+        EXPECT_EQ(port->surface->pixel(1, 0), expected) << "mode " << mode;
+    }
+}

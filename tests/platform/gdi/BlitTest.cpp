@@ -1,0 +1,134 @@
+#include "platform/gdi/Blit.h"
+
+#include <gtest/gtest.h>
+
+#include "GdiTestSupport.h"
+
+using namespace gdi_test;
+
+namespace {
+
+// A 4 × 3 8-bit picture whose pixel (x, y) holds 10 * y + x + 1.
+Canvas numbered() {
+    Canvas c = makeCanvas(4, 3, 8, RowOrder::BottomUp, greyTable(256));
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 4; ++x) c.surface->setPixel(x, y, uint32_t(10 * y + x + 1));
+    return c;
+}
+
+std::vector<uint32_t> rowOf(const Surface& s, int32_t y) {
+    std::vector<uint32_t> r;
+    for (int32_t x = 0; x < s.width(); ++x) r.push_back(s.pixel(x, y));
+    return r;
+}
+
+}  // namespace
+
+TEST(Blit, CopiesAnAreaBetweenSameFormatSurfaces) {
+    Canvas src = numbered();
+    Canvas dst = makeCanvas(4, 3, 8, RowOrder::TopDown, greyTable(256));
+    EXPECT_TRUE(bitBlt(*dst.dc, {1, 1, 2, 2}, src.dc.get(), {2, 0}, kRopSrcCopy));
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{0, 0, 0, 0}));
+    EXPECT_EQ(rowOf(*dst.surface, 1), (std::vector<uint32_t>{0, 3, 4, 0}));
+    EXPECT_EQ(rowOf(*dst.surface, 2), (std::vector<uint32_t>{0, 13, 14, 0}));
+}
+
+TEST(Blit, NegativeSourceWidthMirrorsLeftToRight) {
+    Canvas src = numbered();
+    Canvas dst = makeCanvas(4, 3, 8, RowOrder::TopDown, greyTable(256));
+    stretchBlt(*dst.dc, {0, 0, 4, 3}, src.dc.get(), {3, 0, -4, 3}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{4, 3, 2, 1}));
+    stretchBlt(*dst.dc, {0, 0, 4, 3}, src.dc.get(), {3, 2, -4, -3}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{24, 23, 22, 21}));
+    EXPECT_EQ(rowOf(*dst.surface, 2), (std::vector<uint32_t>{4, 3, 2, 1}));
+}
+
+TEST(Blit, NegativeDestinationExtentsMirrorToo) {
+    Canvas src = numbered();
+    Canvas dst = makeCanvas(4, 3, 8, RowOrder::TopDown, greyTable(256));
+    stretchBlt(*dst.dc, {3, 0, -4, 3}, src.dc.get(), {0, 0, 4, 3}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 1), (std::vector<uint32_t>{14, 13, 12, 11}));
+}
+
+TEST(Blit, DoubleStretchRepeatsEachPixel) {
+    Canvas src = numbered();
+    Canvas dst = makeCanvas(8, 6, 8, RowOrder::TopDown, greyTable(256));
+    stretchBlt(*dst.dc, {0, 0, 8, 6}, src.dc.get(), {0, 0, 4, 3}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 2), (std::vector<uint32_t>{11, 11, 12, 12, 13, 13, 14, 14}));
+    EXPECT_EQ(rowOf(*dst.surface, 3), rowOf(*dst.surface, 2));
+}
+
+TEST(Blit, ShrinkingKeepsDroppedPixelsByStretchMode) {
+    Canvas src = makeCanvas(4, 1, 8, RowOrder::TopDown, greyTable(256));
+    const uint32_t values[4] = {0xF0, 0x3C, 0xFF, 0x0F};
+    for (int32_t x = 0; x < 4; ++x) src.surface->setPixel(x, 0, values[x]);
+    Canvas dst = makeCanvas(2, 1, 8, RowOrder::TopDown, greyTable(256));
+    dst.dc->state().stretchMode = StretchMode::BlackOnWhite;
+    stretchBlt(*dst.dc, {0, 0, 2, 1}, src.dc.get(), {0, 0, 4, 1}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{0x30, 0x0F}));
+    dst.dc->state().stretchMode = StretchMode::WhiteOnBlack;
+    stretchBlt(*dst.dc, {0, 0, 2, 1}, src.dc.get(), {0, 0, 4, 1}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{0xFC, 0xFF}));
+    dst.dc->state().stretchMode = StretchMode::ColorOnColor;
+    stretchBlt(*dst.dc, {0, 0, 2, 1}, src.dc.get(), {0, 0, 4, 1}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{0x3C, 0x0F}));
+}
+
+TEST(Blit, ConvertsColoursBetweenDepths) {
+    Canvas src = makeCanvas(2, 1, 24);
+    src.surface->setPixel(0, 0, 0xFF0000);
+    src.surface->setPixel(1, 0, 0x00FF00);
+    Canvas dst16 = makeCanvas(2, 1, 16);
+    bitBlt(*dst16.dc, {0, 0, 2, 1}, src.dc.get(), {0, 0}, kRopSrcCopy);
+    EXPECT_EQ(dst16.surface->pixel(0, 0), 0x7C00u);
+    EXPECT_EQ(dst16.surface->pixel(1, 0), 0x03E0u);
+    Canvas dst4 = makeCanvas(2, 1, 4, RowOrder::BottomUp, std::vector<Rgb>(standardColors16(), standardColors16() + 16));
+    bitBlt(*dst4.dc, {0, 0, 2, 1}, src.dc.get(), {0, 0}, kRopSrcCopy);
+    EXPECT_EQ(dst4.surface->pixel(0, 0), 9u);
+    EXPECT_EQ(dst4.surface->pixel(1, 0), 10u);
+}
+
+TEST(Blit, SourceOutsideItsSurfaceLeavesTheDestination) {
+    Canvas src = numbered();
+    Canvas dst = makeCanvas(4, 1, 8, RowOrder::TopDown, greyTable(256));
+    dst.surface->fillSpan(0, 0, 4, 99);
+    bitBlt(*dst.dc, {0, 0, 4, 1}, src.dc.get(), {-2, 0}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{99, 99, 1, 2}));
+}
+
+TEST(Blit, OverlappingCopyWithinOneSurfaceReadsTheOldPixels) {
+    Canvas c = numbered();
+    bitBlt(*c.dc, {1, 0, 3, 1}, c.dc.get(), {0, 0}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*c.surface, 0), (std::vector<uint32_t>{1, 1, 2, 3}));
+}
+
+TEST(Blit, PaletteIndexTablesOfPixelBuffersResolveThroughThePalette) {
+    Canvas dst = makeCanvas(2, 1, 24);
+    Palette palette({{10, 20, 30, 0}, {40, 50, 60, 0}});
+    dst.dc->selectPalette(&palette);
+    uint8_t bits[4] = {1, 0, 0, 0};
+    DibImage image{2, 1, 8, 4, RowOrder::TopDown, bits, {paletteIndexColor(0), paletteIndexColor(1)}};
+    stretchDib(*dst.dc, {0, 0, 2, 1}, image, {0, 0, 2, 1}, kRopSrcCopy);
+    EXPECT_EQ(dst.surface->pixel(0, 0), 0x28323Cu);
+    EXPECT_EQ(dst.surface->pixel(1, 0), 0x0A141Eu);
+}
+
+TEST(Blit, IndexedPixelBufferKeepsIndicesOnAMatchingTable) {
+    Canvas dst = makeCanvas(3, 1, 8, RowOrder::BottomUp, greyTable(256));
+    uint8_t bits[4] = {7, 200, 7, 0};
+    DibImage image{3, 1, 8, 4, RowOrder::BottomUp, bits, {}};
+    for (int i = 0; i < 256; ++i) image.colors.push_back(rgbColor(uint8_t(i), uint8_t(i), uint8_t(i)));
+    stretchDib(*dst.dc, {0, 0, 3, 1}, image, {0, 0, 3, 1}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{7, 200, 7}));
+}
+
+TEST(Blit, ScrollMovesPixelsAndReportsTheUncoveredStrip) {
+    Canvas c = makeCanvas(4, 3, 8, RowOrder::TopDown, greyTable(256));
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 4; ++x) c.surface->setPixel(x, y, uint32_t(10 * y + x + 1));
+    Region update;
+    EXPECT_TRUE(scrollDC(*c.dc, 0, -1, {0, 0, 4, 3}, {0, 0, 4, 3}, &update));
+    EXPECT_EQ(rowOf(*c.surface, 0), (std::vector<uint32_t>{11, 12, 13, 14}));
+    EXPECT_EQ(rowOf(*c.surface, 1), (std::vector<uint32_t>{21, 22, 23, 24}));
+    EXPECT_EQ(update, Region(Rect{0, 2, 4, 3}));
+}
