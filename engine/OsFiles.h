@@ -7,10 +7,9 @@
 //
 // The drive mutex is taken inside the file mutex, never the other way round.
 #include "engine/EngineTypes.h"
+#include "engine/OsMutex.h"
 #include "engine/Paths.h"
 #include "platform/files/Files.h"
-
-struct OsMutex;
 
 constexpr FourCC kFileTag = fourCC("FILE");
 

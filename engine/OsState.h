@@ -3,12 +3,13 @@
 // and requests. Only those modules include this header.
 #include <vector>
 
+#include "engine/OsManager.h"
 #include "engine/OsMutex.h"
 #include "engine/OsServices.h"
 #include "engine/Paths.h"
 
 struct OsFile;
-class OsWorker;
+struct osmWorker;
 
 struct DriveEntry {
     u32 number;  // 1-based; 0: no drive at this letter
@@ -37,6 +38,8 @@ struct OsState {
     Path program{};
     Path application{};
     Path temporary{};
+    osmWorker* cachedWorker = nullptr;
+    osmActivateProc previousActivate = nullptr;
 };
 
 extern OsState gOs;
@@ -68,3 +71,4 @@ bool osIsDriveRemovable(const DriveEntry* drive);
 bool osVolumeHasOpenFile(const VolumeRecord* volume);
 // Closes every open file, at shutdown.
 void osCloseAllFiles();
+void osReleaseCachedWorker();
