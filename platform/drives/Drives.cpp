@@ -42,7 +42,7 @@ struct MountedDrive {
 
 struct DriveTable {
     std::mutex mutex;
-    bool scanned = false;
+    std::once_flag scanned;
     std::array<MountedDrive, 26> mounted;
     std::array<std::shared_ptr<FakeDrive::State>, 26> fakes;
 };
@@ -117,12 +117,10 @@ void scanMountTable(DriveTable& t) {
     }
 }
 
+// The mount table is read once, on first use.
 DriveTable& scannedTable() {
     DriveTable& t = table();
-    if (!t.scanned) {
-        scanMountTable(t);
-        t.scanned = true;
-    }
+    std::call_once(t.scanned, [&] { scanMountTable(t); });
     return t;
 }
 
@@ -330,13 +328,6 @@ SysErr driveCheckAccess(char letter, bool writing) {
     std::lock_guard lock(t.mutex);
     const auto& fake = t.fakes[slot];
     return fake ? fakeFault(*fake, writing) : kSysOk;
-}
-
-void drivesRescan() {
-    DriveTable& t = table();
-    std::lock_guard lock(t.mutex);
-    scanMountTable(t);
-    t.scanned = true;
 }
 
 FakeDrive::FakeDrive(char letter, FakeDisc disc, DriveType type)

@@ -46,9 +46,6 @@ SysErr driveEject(char letter);
 // missing disc are reported here; real drives always answer success.
 SysErr driveCheckAccess(char letter, bool writing);
 
-// Reads the mount table again (the fakes that are installed stay).
-void drivesRescan();
-
 struct FakeDisc {
     std::string folder;  // host folder holding the disc's files
     std::string label;
@@ -70,7 +67,6 @@ public:
     // The next `count` accesses of the drive fail with `error`.
     void failNext(SysErr error, int count = 1);
 
-    char letter() const { return letter_; }
     bool mediaLocked() const;
     int ejectCount() const;
     int accessCount() const;
