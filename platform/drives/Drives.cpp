@@ -12,8 +12,9 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
-#include <sstream>
 #include <vector>
+
+#include "platform/drives/MountTable.h"
 
 namespace plat {
 
@@ -57,63 +58,18 @@ int slotOf(char letter) {
     return (c >= 'A' && c <= 'Z') ? c - 'A' : -1;
 }
 
-// Mount-table fields escape blanks and backslashes as three octal digits.
-std::string unescapeMountField(const std::string& field) {
-    std::string out;
-    for (size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            const std::string digits = field.substr(i + 1, 3);
-            if (digits.find_first_not_of("01234567") == std::string::npos) {
-                out.push_back(char(std::stoi(digits, nullptr, 8)));
-                i += 3;
-                continue;
-            }
-        }
-        out.push_back(field[i]);
-    }
-    return out;
-}
-
-bool isRemovableDevice(const std::string& device) {
-    if (device.rfind("/dev/", 0) != 0) return false;
-    std::error_code ec;
-    const fs::path sysPath = fs::canonical(fs::path("/sys/class/block") / fs::path(device).filename(), ec);
-    if (ec) return false;
-    for (const fs::path& dir : {sysPath, sysPath.parent_path()}) {
-        std::ifstream flag(dir / "removable");
-        int value = 0;
-        if (flag >> value) return value == 1;
-    }
-    return false;
-}
-
-DriveType classifyMount(const std::string& mountPoint, const std::string& fsType, const std::string& device) {
-    if (fsType == "iso9660" || fsType == "udf" || device.rfind("/dev/sr", 0) == 0) return DriveType::CdRom;
-    const bool mediaFolder = mountPoint.rfind("/media/", 0) == 0 || mountPoint.rfind("/run/media/", 0) == 0;
-    if (mediaFolder || isRemovableDevice(device)) return DriveType::Removable;
-    return DriveType::None;
-}
-
 void scanMountTable(DriveTable& t) {
     t.mounted = {};
     t.mounted[2] = MountedDrive{DriveType::Fixed, "/", "", ""};
     std::ifstream mountinfo("/proc/self/mountinfo");
     std::string line;
     int nextSlot = 3;
+    drives_detail::MountEntry entry;
     while (std::getline(mountinfo, line) && nextSlot < 26) {
-        std::istringstream fields(line);
-        std::vector<std::string> parts;
-        for (std::string part; fields >> part;) parts.push_back(part);
-        size_t dash = 0;
-        while (dash < parts.size() && parts[dash] != "-") ++dash;
-        if (parts.size() < 5 || dash + 2 >= parts.size()) continue;
-        const std::string mountPoint = unescapeMountField(parts[4]);
-        const std::string fsType = parts[dash + 1];
-        const std::string device = unescapeMountField(parts[dash + 2]);
-        if (mountPoint == "/") t.mounted[2].fsType = fsType, t.mounted[2].device = device;
-        const DriveType type = classifyMount(mountPoint, fsType, device);
-        if (type == DriveType::None) continue;
-        t.mounted[nextSlot++] = MountedDrive{type, mountPoint, device, fsType};
+        if (!drives_detail::parseMountInfoLine(line, &entry)) continue;
+        if (entry.mountPoint == "/") t.mounted[2].fsType = entry.fsType, t.mounted[2].device = entry.device;
+        const DriveType type = drives_detail::classifyMount(entry);
+        if (type != DriveType::None) t.mounted[nextSlot++] = MountedDrive{type, entry.mountPoint, entry.device, entry.fsType};
     }
 }
 
