@@ -43,7 +43,7 @@ struct OsFile {
     OsMutex* mutex;
     u16 mode;
     plat::FileHandle handle;
-    char text[kMaxPathText + 1];
+    char text[kSystemTextSize];
 };
 
 // (name, context) → non-zero stops the enumeration, which still succeeds.
