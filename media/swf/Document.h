@@ -104,7 +104,7 @@ private:
 };
 
 // Reads one tag at the stream's position into the document: header, object of the code's
-// class, body; the tag stays linked even when its body fails.
-Result TagFactory(document& owner, stream& in);
+// class, body; the tag stays linked even when its body fails. made receives the tag.
+Result TagFactory(document& owner, stream& in, tag*& made);
 
 }  // namespace swf

@@ -54,7 +54,8 @@ tag* NewTagFor(u16 code, const document& owner) {
 
 }  // namespace
 
-Result TagFactory(document& owner, stream& in) {
+Result TagFactory(document& owner, stream& in, tag*& made) {
+    made = nullptr;
     in.Align(8);
     u16 header = 0;
     SWF_TRY(in.ReadU16(header));
@@ -65,7 +66,6 @@ Result TagFactory(document& owner, stream& in) {
     SWF_TRY(in.Size(size));
     const u32 bodyStart = in.Position();
     if (bodyStart > size || length > size - bodyStart) return kErrMemory;
-    tag* made = nullptr;
     try {
         made = NewTagFor(code, owner);
     } catch (const std::bad_alloc&) {

@@ -277,6 +277,7 @@ TEST(SwfExtensions, SignedFirstTagAllowsTablesPlacedRightAfterIt) {
     ASSERT_NE(doc.Extension(), nullptr);
     ASSERT_NE(doc.ColorTable(), nullptr);
     EXPECT_EQ(doc.ColorTable()->EntryCount(), 0u);
+    EXPECT_EQ(doc.framesRead, 1);
     EXPECT_EQ(doc.FirstTag()->Next()->Code(), kTagColorXTable);
 }
 
