@@ -51,8 +51,6 @@ RcString::RcString(const char* left, u32 leftBytes, u32 leftChars, const char* r
 RcString::RcString(const RcString& other) { InitCopy(other); }
 
 RcString& RcString::operator=(const RcString& other) {
-    if (block_ == other.block_) return *this;
-    release();
     InitCopy(other);
     return *this;
 }
@@ -81,6 +79,8 @@ void RcString::InitFromWide(const char16_t* text, u16 length) {
 }
 
 void RcString::InitCopy(const RcString& other) {
+    if (block_ == other.block_) return;
+    release();
     block_ = other.block_;
     if (block_ != nullptr) ++block_->references;
 }

@@ -23,6 +23,7 @@ public:
 
     // Converts UTF-16 to the program's code page; a null text gives the empty string.
     void InitFromWide(const char16_t* text, u16 length = kMeasure);
+    // Shares other's block, letting go of its own.
     void InitCopy(const RcString& other);
 
     // Never null: the empty string gives an empty text.

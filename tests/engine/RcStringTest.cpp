@@ -34,6 +34,9 @@ TEST(RcString, CopiesShareOneBlockAndOutliveEachOther) {
         RcString assigned;
         assigned = first;
         EXPECT_EQ(assigned.c_str(), first.c_str());
+        RcString reused("other text");
+        reused.InitCopy(first);
+        EXPECT_EQ(reused.c_str(), first.c_str());
     }
     EXPECT_STREQ(first.c_str(), "shared");
     first = first;
