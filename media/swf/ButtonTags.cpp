@@ -80,6 +80,8 @@ Result tagDefineButton::ReadConditions(stream& in, u32 length) {
         SWF_TRY(block.WriteU16(conditions));
         SWF_TRY(ReadActions(in, block));
         if (size == 0) break;
+        // An entry may not reach back into the one before: reading stays linear.
+        if (u64(fileEntry) + size < in.Position()) return kErrBadData;
         SWF_TRY(block.PatchU16(entry, block.Position() - entry));
         in.SetPosition(fileEntry + size);
     }
