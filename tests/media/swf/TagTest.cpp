@@ -198,6 +198,25 @@ TEST(SwfButtons, ConditionEntryReachingBackIsBadData) {
     EXPECT_EQ(Load(doc, movie), kErrBadData);
 }
 
+TEST(SwfButtons, ActionOffsetPastTheBodyIsBadData) {
+    const Bytes movie = Movie(Tag(kTagDefineButton2, {4, 0, 0, 0x00, 0x0F, 0x08, 0, 0, 1, 0, 0x00, 0x00, 0}));
+    document doc;
+    EXPECT_EQ(Load(doc, movie), kErrBadData);
+}
+
+TEST(SwfButtons, ColourTransformKeepsTheRecordsAlphaTerms) {
+    // Version 2 record with alpha multiply 128 (mult terms, 10 bits), then a transform adding 1 to red.
+    const Bytes button = Tag(kTagDefineButton2, {4, 0, 0, 0, 0, 0x08, 0, 0, 1, 0, 0x00, 0x69, 0x00, 0x40, 0x10,
+                                                 0x02, 0x00, 0});
+    const Bytes cxform = Tag(kTagDefineButtonCxform, {4, 0, 0x89, 0x00});
+    document doc;
+    ASSERT_EQ(Load(doc, Movie(Concat({button, cxform}))), kOk);
+    const Cxform read = GetCxform(FirstTagOf<tagDefineButton>(doc)->Record(0) + button::kRecordCxform);
+    EXPECT_EQ(read.mul[3], 128);
+    EXPECT_EQ(read.mul[0], 256);
+    EXPECT_EQ(read.add[0], 1);
+}
+
 TEST(SwfButtons, ZeroActionOffsetMeansNoActions) {
     // id 4, not a menu, action offset 0, one hit-test record of character 0, end of records.
     const Bytes movie = Movie(Tag(kTagDefineButton2, {4, 0, 0, 0, 0, 0x08, 0, 0, 1, 0, 0x00, 0x00, 0}));
