@@ -17,12 +17,13 @@ function(tumblo_library target)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# tumblo_tests(<target> LABELS <labels...> DEPS <targets...>)
+# tumblo_tests(<target> LABELS <labels...> DEPS <targets...> [FIXTURES <fixtures...>])
 # Builds every .cpp of the calling test folder into one GoogleTest program, registered with
 # ctest as one test under the given labels (`ctest -L engine`). One process per program keeps
-# the sanitizer start-up cost low; GoogleTest's own output names the failing case.
+# the sanitizer start-up cost low; GoogleTest's own output names the failing case. FIXTURES
+# names ctest fixtures (test data made by a setup test) that the program needs.
 function(tumblo_tests target)
-  cmake_parse_arguments(ARG "" "" "LABELS;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LABELS;DEPS;FIXTURES" ${ARGN})
   find_package(GTest REQUIRED)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${target} ${sources})
@@ -31,6 +32,7 @@ function(tumblo_tests target)
   add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
   set_tests_properties(${target} PROPERTIES
     LABELS "${ARG_LABELS}"
+    FIXTURES_REQUIRED "${ARG_FIXTURES}"
     ENVIRONMENT "TUMBLO_HEADLESS=1;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
     TIMEOUT 600)
 endfunction()
@@ -54,3 +56,5 @@ function(tumblo_add_subdirectories)
     add_subdirectory(${dir})
   endforeach()
 endfunction()
+
+include(${CMAKE_CURRENT_LIST_DIR}/Fuzz.cmake)

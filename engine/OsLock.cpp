@@ -15,14 +15,15 @@ struct LockState {
 LockState state;
 
 void push(osmLock* lock, osmNotification* record) {
-    record->next = lock->pending.load();
-    while (!lock->pending.compare_exchange_weak(record->next, record)) {
+    record->next = lock->pending.load(std::memory_order_relaxed);
+    while (!lock->pending.compare_exchange_weak(record->next, record, std::memory_order_release,
+                                                std::memory_order_relaxed)) {
     }
 }
 
 // Takes every pending record, oldest first.
 osmNotification* takeAll(osmLock* lock) {
-    osmNotification* newestFirst = lock->pending.exchange(nullptr);
+    osmNotification* newestFirst = lock->pending.exchange(nullptr, std::memory_order_acquire);
     osmNotification* oldestFirst = nullptr;
     while (newestFirst) {
         osmNotification* next = newestFirst->next;
@@ -37,7 +38,7 @@ osmNotification* takeAll(osmLock* lock) {
 // while the record is in hand: the post that raises it from 0 again (and pushes the record
 // anew) comes only once this round is done with it.
 void runRecord(osmNotification* record) {
-    record->queued.store(0);
+    record->queued.store(0, std::memory_order_relaxed);
     u32 posts = record->postCount.load();
     while (posts > 0) {
         for (u32 i = 0; i < posts; i++) record->function(record->argument);
@@ -66,17 +67,17 @@ bool postsAreRouted(const osmLock* lock) {
     return lock->registered && state.routing.load() && std::this_thread::get_id() != state.home;
 }
 
+// Reads before writing: while a wake is pending, posters do not fight over the flag.
 void requestHomeWake() {
-    if (!state.wakeRequested.exchange(true)) state.wakeHome();
+    if (!state.wakeRequested.load(std::memory_order_relaxed) && !state.wakeRequested.exchange(true)) state.wakeHome();
 }
 
 }  // namespace
 
 void osmLockInit(osmLock* lock, u16 registerLock) {
+    osmLockUnregister(lock);  // a lock set up again must not join the list twice
     lock->depth.store(0);
     lock->pending.store(nullptr);
-    lock->registered = 0;
-    lock->previous = lock->next = nullptr;
     if (!registerLock) return;
     lock->registered = 1;
     lock->next = state.registeredHead;
@@ -113,7 +114,7 @@ void osmPostNotification(osmLock* lock, osmNotification* record) {
         return;
     }
     if (record->postCount.fetch_add(1) == 0) {
-        record->queued.store(1);
+        record->queued.store(1, std::memory_order_relaxed);
         push(lock, record);
     }
     if (routed) {
@@ -146,7 +147,7 @@ void osmLockSetHomeThread(osmWakeHomeProc wake) {
 bool osmIsHomeThread() { return !state.routing.load() || std::this_thread::get_id() == state.home; }
 
 void osmLockRunForeignPosts() {
-    state.wakeRequested.store(false);
+    if (state.wakeRequested.load(std::memory_order_relaxed)) state.wakeRequested.store(false);
     for (osmLock* lock = state.registeredHead; lock;) {
         osmLock* next = lock->next;
         if (lock->pending.load()) runIfFree(lock);

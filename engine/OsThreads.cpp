@@ -287,6 +287,18 @@ void threadStart(void* argument) {
     leaveFor(successor());
 }
 
+// Creation is refused once the thread system is shut down (or before it starts).
+template <typename Object>
+Object* newObject() {
+    if (!state.started || state.shutDown) {
+        setError(kOsmErrShutDown);
+        return nullptr;
+    }
+    auto* object = new (std::nothrow) Object();
+    if (!object) setError(kOsmErrNoMemory);
+    return object;
+}
+
 void linkObject(osmSyncObject* object, u32 kind) {
     object->tag = kSyncTag;
     object->kind = kind;
@@ -521,15 +533,8 @@ void osmThreadsWakeIdle() {
 }
 
 osmThread* osmCreateThread(osmThreadEntry entry, void* argument, u16 stackSize, u16 basePriority) {
-    if (!state.started || state.shutDown) {
-        setError(kOsmErrShutDown);
-        return nullptr;
-    }
-    auto* thread = new (std::nothrow) osmThread();
-    if (!thread) {
-        setError(kOsmErrNoMemory);
-        return nullptr;
-    }
+    auto* thread = newObject<osmThread>();
+    if (!thread) return nullptr;
     const u32 size = (u32(stackSize) + kStackGranule - 1) / kStackGranule * kStackGranule;
     thread->fiber = plat::Fiber::create(size ? size : kStackGranule, threadStart, thread);
     if (!thread->fiber) {
@@ -640,6 +645,8 @@ void osmDeleteAllThreads() {
             osmThread* thread = main->ringNext;
             thread->setSignalled(1);
         }
+        // Waits end at once from now on, the main thread's own included.
+        if (main->waitingOn) main->waitingOn->removeWaiter(main, kErrNone);
     }
     state.shutDown = true;
     updateTick();
@@ -647,15 +654,8 @@ void osmDeleteAllThreads() {
 }
 
 osmMutex* osmCreateMutex(u32 free) {
-    if (!state.started || state.shutDown) {
-        setError(kOsmErrShutDown);
-        return nullptr;
-    }
-    auto* mutex = new (std::nothrow) osmMutex();
-    if (!mutex) {
-        setError(kOsmErrNoMemory);
-        return nullptr;
-    }
+    auto* mutex = newObject<osmMutex>();
+    if (!mutex) return nullptr;
     linkObject(mutex, kMutexKind);
     mutex->signalled = 1;
     if (!free) mutex->grant(state.current);
@@ -673,15 +673,8 @@ EngineErr osmReleaseMutex(osmMutex* mutex) {
 }
 
 osmEvent* osmCreateEvent(u32 set) {
-    if (!state.started || state.shutDown) {
-        setError(kOsmErrShutDown);
-        return nullptr;
-    }
-    auto* event = new (std::nothrow) osmEvent();
-    if (!event) {
-        setError(kOsmErrNoMemory);
-        return nullptr;
-    }
+    auto* event = newObject<osmEvent>();
+    if (!event) return nullptr;
     linkObject(event, kEventKind);
     event->signalled = set ? 1 : 0;
     event->resetRecord.function = eventResetProc;

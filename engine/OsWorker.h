@@ -5,7 +5,9 @@
 // engine call the worker makes is signalling the done event, which the engine lock hands
 // to the user-interface thread.
 //
-// osmWorkerRun and osmWorkerStop are called from engine threads, one job at a time.
+// osmWorkerRun and osmWorkerStop are called from engine threads, one job at a time, and
+// never while the thread system's lock is held: the done event could not change until the
+// lock is left.
 #include "engine/EngineTypes.h"
 
 struct osmEvent;

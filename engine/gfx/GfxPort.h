@@ -139,8 +139,9 @@ public:
     virtual EngineErr LockSurface(Rect16* out);
     virtual EngineErr UnlockSurface();
     virtual EngineErr RestoreSurface();
+    // `size` bytes are readable at `pixels`; data that does not fit is refused with 10851.
     virtual EngineErr DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowBytes, u16 format, const u8* pixels,
-                                 u16 mode, u16 flags);
+                                 u32 size, u16 mode, u16 flags);
     // Null with 10807 when the colour has no GDI form.
     virtual std::unique_ptr<plat::gdi::Brush> MakeSolidBrush(const GfxColor& color);
     virtual std::unique_ptr<plat::gdi::Brush> MakePatternBrush(const u8* pattern);

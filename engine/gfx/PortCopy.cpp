@@ -95,6 +95,11 @@ EngineErr GfxPort::DrawMaskedDIB(const Rect16& r, const DibImage& image, u16 fli
     mask.colors.assign(size_t(1) << image.bitsPerPixel, plat::gdi::paletteIndexColor(0));
     mask.colors[0] = plat::gdi::paletteIndexColor(255);
     EngineErr error = StretchDIB(dst, src, mask, plat::gdi::kRopSrcAnd);
-    if (error == kErrNone) error = StretchDIB(dst, src, image, plat::gdi::kRopSrcPaint);
-    return error;
+    if (error != kErrNone) return error;
+    // Whatever colour the picture gives value 0, ORing it in would tint the transparent
+    // places: the second pass paints them with the value 0 of this port.
+    DibImage paint = image;
+    paint.colors.resize(size_t(1) << image.bitsPerPixel, plat::gdi::rgbColor(0, 0, 0));
+    paint.colors[0] = depth <= 8 ? plat::gdi::tableIndexColor(0) : plat::gdi::rgbColor(0, 0, 0);
+    return StretchDIB(dst, src, paint, plat::gdi::kRopSrcPaint);
 }

@@ -1,6 +1,7 @@
 // Drawing pixel buffers in the engine's formats on a port: plain rows wrapped as pictures of
 // the drawing layer, packed rows expanded first, transparency by masking or by two passes.
 #include "engine/ByteOrder.h"
+#include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxPort.h"
 #include "engine/gfx/PackedPixels.h"
@@ -11,9 +12,6 @@ using plat::gdi::Box;
 using plat::gdi::ColorRef;
 using plat::gdi::DibImage;
 
-constexpr int kBitsByDepthCode[5] = {1, 4, 8, 16, 24};
-constexpr u8 kTableEntries555 = 16;
-constexpr u8 kTableEntriesBgr = 24;
 constexpr u16 kNoPass = 0xFFFF;
 
 // Two passes that keep transparent places of a packed 16-bit picture unchanged, by mode 0-8:
@@ -31,16 +29,12 @@ constexpr TwoPass kTwoPass[9] = {
 
 u16 paletteIndexOf(GfxPort& port, const GfxColor& c) { return c.GetKind() == 0 ? c.index() : port.NearestIndex(c); }
 
-// The colours of a colour-table block: u16 length, u8 entry format, u8 count - 1, entries.
-std::vector<ColorRef> tableColors(const u8* block, int bits) {
-    std::vector<ColorRef> colors(size_t(1) << bits, plat::gdi::rgbColor(0, 0, 0));
-    u8 format = block[2];
-    u32 count = u32(block[3]) + 1;
-    const u8* entries = block + 4;
-    for (u32 i = 0; i < count && i < colors.size(); ++i) {
-        if (format == kTableEntries555) colors[i] = plat::gdi::rgbColor(plat::gdi::rgbFrom555(readLE16(entries + 2 * i)));
-        else if (format == kTableEntriesBgr) colors[i] = plat::gdi::rgbColor(entries[3 * i + 2], entries[3 * i + 1], entries[3 * i]);
-    }
+// The colours of a colour-table block, converted as stored bitmaps' tables are.
+std::vector<ColorRef> tableColors(const u8* block, u32 blockSize, int bits) {
+    std::vector<u8> table(size_t(4) << bits);
+    gfxConvertColorTable(block, blockSize, bits, table.data());
+    std::vector<ColorRef> colors(size_t(1) << bits);
+    for (size_t i = 0; i < colors.size(); ++i) colors[i] = plat::gdi::rgbColor(table[4 * i + 2], table[4 * i + 1], table[4 * i]);
     return colors;
 }
 
@@ -60,21 +54,24 @@ std::vector<ColorRef> defaultColors(GfxPort& port, int bits, bool transparent) {
 }  // namespace
 
 EngineErr GfxPort::DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowBytes, u16 format, const u8* pixels,
-                              u16 mode, u16 flags) {
+                              u32 size, u16 mode, u16 flags) {
     u16 depthCode = format & kGfxFormatDepthMask;
     u16 packing = format & kGfxFormatPackingMask;
     bool valid = pixels && depthCode <= 4 && !(format & kGfxFormatCompressionMask) &&
                  (packing == 0 || (packing == kGfxFormatPacked8 && depthCode == 2) ||
                   (packing == kGfxFormatPacked16 && depthCode == 3));
     if (!valid) return kGfxErrBadFormat;
-    int bits = kBitsByDepthCode[depthCode];
+    int bits = gfxBitsOfDepthCode(depthCode);
     if (mode == kGfxModeTransparent && bits >= 16 && packing != kGfxFormatPacked16) mode = 0;
     bool transparent = mode == kGfxModeTransparent;
 
     std::vector<ColorRef> colors;
     if (format & kGfxFormatColorTable) {
-        if (bits <= 8) colors = tableColors(pixels, bits);
-        pixels += readBE16(pixels);
+        u32 blockSize = size >= 2 ? readBE16(pixels) : 0;
+        if (blockSize < 2 || blockSize > size) return kGfxErrBadFormat;
+        if (bits <= 8) colors = tableColors(pixels, blockSize, bits);
+        pixels += blockSize;
+        size -= blockSize;
     } else {
         colors = defaultColors(*this, bits, transparent);
     }
@@ -96,12 +93,16 @@ EngineErr GfxPort::DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowB
         image.stride = i32(stride * 2);
         image.bits = reinterpret_cast<const u8*>(words.data());
         const TwoPass& pass = kTwoPass[mode <= kGfxModeTransparent ? mode : 0];
-        if (!gfxExpandPacked16(pixels, width, height, words.data(), stride, false, pass.firstFill, pass.secondFill)) {
-            gfxExpandPacked16(pixels, width, height, words.data(), stride, true, 0, 0);
+        GfxPacked16Result shape =
+            gfxExpandPacked16(pixels, size, width, height, words.data(), stride, false, pass.firstFill, pass.secondFill);
+        if (shape == GfxPacked16Result::Damaged) {
+            error = kGfxErrBadFormat;
+        } else if (shape == GfxPacked16Result::Opaque) {
+            gfxExpandPacked16(pixels, size, width, height, words.data(), stride, true, 0, 0);
             error = StretchDIB(dstBox, srcBox, image, gfxSourceCopyCode(mode == kGfxModeTransparent ? 0 : mode));
         } else {
             if (pass.firstPass != kNoPass) error = StretchDIB(dstBox, srcBox, image, gfxSourceCopyCode(pass.firstPass));
-            gfxExpandPacked16(pixels, width, height, words.data(), stride, true, 0, pass.secondFill);
+            gfxExpandPacked16(pixels, size, width, height, words.data(), stride, true, 0, pass.secondFill);
             if (error == kErrNone) error = StretchDIB(dstBox, srcBox, image, gfxSourceCopyCode(pass.secondPass));
         }
         EndDraw();
@@ -110,9 +111,16 @@ EngineErr GfxPort::DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowB
     if (packing == kGfxFormatPacked8) {
         image.stride = (i32(width) + 3) & ~3;
         expanded.assign(size_t(image.stride) * height, 0);
-        gfxExpandPacked8(pixels, width, height, expanded.data(), size_t(image.stride));
+        if (!gfxExpandPacked8(pixels, size, width, height, expanded.data(), size_t(image.stride))) {
+            EndDraw();
+            return kGfxErrBadFormat;
+        }
         image.bits = expanded.data();
     } else {
+        if (!gfxPlainRowsFit(width, height, rowBytes, bits, size)) {
+            EndDraw();
+            return kGfxErrBadFormat;
+        }
         image.stride = rowBytes < 0 ? -rowBytes : rowBytes;
         image.order = rowBytes < 0 ? plat::gdi::RowOrder::BottomUp : plat::gdi::RowOrder::TopDown;
     }

@@ -34,7 +34,7 @@ struct ThreadQueue {
 
 struct QueueRegistry {
     std::mutex mutex;
-    std::map<std::thread::id, std::unique_ptr<ThreadQueue>> queues;
+    std::map<std::thread::id, std::shared_ptr<ThreadQueue>> queues;
 };
 
 QueueRegistry& registry() {
@@ -42,17 +42,29 @@ QueueRegistry& registry() {
     return *instance;
 }
 
-ThreadQueue& queueOf(std::thread::id thread) {
+// Shared: a poster may still hold the queue of a thread that is ending.
+std::shared_ptr<ThreadQueue> queueOf(std::thread::id thread) {
     auto& r = registry();
     std::lock_guard lock(r.mutex);
     auto& queue = r.queues[thread];
-    if (!queue) queue = std::make_unique<ThreadQueue>();
-    return *queue;
+    if (!queue) queue = std::make_shared<ThreadQueue>();
+    return queue;
 }
 
+// The thread's own queue, forgotten when the thread ends so that a later thread with the
+// same id starts empty.
+struct OwnQueue {
+    std::shared_ptr<ThreadQueue> queue = queueOf(std::this_thread::get_id());
+    ~OwnQueue() {
+        auto& r = registry();
+        std::lock_guard lock(r.mutex);
+        r.queues.erase(std::this_thread::get_id());
+    }
+};
+
 ThreadQueue& ownQueue() {
-    thread_local ThreadQueue* own = &queueOf(std::this_thread::get_id());
-    return *own;
+    thread_local OwnQueue own;
+    return *own.queue;
 }
 
 void post(ThreadQueue& queue, const Message& message) {
@@ -90,12 +102,12 @@ void runHooks(ThreadQueue& queue, Message& message) {
 bool postMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     const std::thread::id owner = windowThread(window);
     if (owner == std::thread::id()) return false;
-    post(queueOf(owner), Message{window, message, wParam, lParam, clockMillis()});
+    post(*queueOf(owner), Message{window, message, wParam, lParam, clockMillis()});
     return true;
 }
 
 bool postThreadMessage(std::thread::id thread, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    post(queueOf(thread), Message{kNoWindow, message, wParam, lParam, clockMillis()});
+    post(*queueOf(thread), Message{kNoWindow, message, wParam, lParam, clockMillis()});
     return true;
 }
 
@@ -136,7 +148,7 @@ void waitForMessage() {
     queue.waiter.waitUntil(deadline);
 }
 
-void wakeThread(std::thread::id thread) { queueOf(thread).waiter.wake(); }
+void wakeThread(std::thread::id thread) { queueOf(thread)->waiter.wake(); }
 
 int addGetMessageHook(GetMessageHook hook) {
     ThreadQueue& queue = ownQueue();

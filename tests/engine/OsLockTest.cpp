@@ -89,6 +89,16 @@ TEST_F(EngineLock, DiscardedRecordsNeverRunAndCanBePostedAgain) {
     EXPECT_EQ(ranLog, (std::vector<std::string>{"a"}));
 }
 
+TEST(EngineLockRegistry, LockSetUpTwiceJoinsTheListOnce) {
+    osmLock lock;
+    osmLockInit(&lock, 1);
+    osmLockInit(&lock, 1);
+    EXPECT_NE(lock.next, &lock);
+    osmLockUnregister(&lock);
+    EXPECT_EQ(lock.registered, 0);
+    EXPECT_EQ(lock.next, nullptr);
+}
+
 TEST(EngineLockAtomics, GiveNewAndOldValues) {
     u32 value = 5;
     EXPECT_EQ(osmAtomicIncrement(&value), 6u);

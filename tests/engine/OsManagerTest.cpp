@@ -188,6 +188,19 @@ TEST_F(OsManager, SchedulerTickSwitchesThreadsFromTheMessageLoop) {
     EXPECT_EQ(runs, (std::vector<std::string>{"thread"}));
 }
 
+TEST_F(OsManager, HighPriorityThreadIsScheduledAtEveryDispatch) {
+    std::vector<std::string> runs;
+    osmThread* urgent = osmCreateThread([](void* r) { static_cast<std::vector<std::string>*>(r)->push_back("urgent"); },
+                                        &runs, 0, kOsmDefaultPriority);
+    osmResumeThread(urgent);
+    EXPECT_EQ(osmSetThreadPriority(urgent, kOsmHighPriority), kErrNone);
+    plat::postMessage(osmGetHiddenWindow(), plat::kMsgUser + 50, 0, 0);
+    plat::Message m;
+    ASSERT_TRUE(plat::peekMessage(m, true));  // no timer message: a normal dispatch
+    EXPECT_EQ(m.message, plat::kMsgUser + 50);
+    EXPECT_EQ(runs, (std::vector<std::string>{"urgent"}));
+}
+
 // A notification posted by another system thread while the user-interface thread blocks in
 // its message loop runs on the user-interface thread.
 std::thread::id ranOn;

@@ -26,6 +26,15 @@ protected:
         if (thread && resume) osmResumeThread(thread);
         return thread;
     }
+    // A body that notes its name and yields, `times` over.
+    std::function<void()> yieldingLogger(const char* name, int times) {
+        return [this, name, times] {
+            for (int i = 0; i < times; i++) {
+                log.push_back(name);
+                osmSleep(0);
+            }
+        };
+    }
     void joinAll(std::initializer_list<osmThread*> threads) {
         for (osmThread* t : threads) EXPECT_EQ(osmWaitForObject(t, kOsmNoTimeout), kErrNone);
     }
@@ -48,31 +57,15 @@ TEST_F(EngineThreads, ThreadRunsOnlyOnceResumed) {
 }
 
 TEST_F(EngineThreads, EqualPrioritiesAlternateAtEveryYield) {
-    auto body = [&](const char* name) {
-        return [&, name] {
-            for (int i = 0; i < 3; i++) {
-                log.push_back(name);
-                osmSleep(0);
-            }
-        };
-    };
-    osmThread* a = spawn(body("a"));
-    osmThread* b = spawn(body("b"));
+    osmThread* a = spawn(yieldingLogger("a", 3));
+    osmThread* b = spawn(yieldingLogger("b", 3));
     joinAll({a, b});
     EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "a", "b", "a", "b"}));
 }
 
 TEST_F(EngineThreads, HigherBasePriorityRunsFirstWhileEligible) {
-    auto body = [&](const char* name) {
-        return [&, name] {
-            for (int i = 0; i < 2; i++) {
-                log.push_back(name);
-                osmSleep(0);
-            }
-        };
-    };
-    osmThread* low = spawn(body("low"));
-    osmThread* high = spawn(body("high"), kOsmHighPriority);
+    osmThread* low = spawn(yieldingLogger("low", 2));
+    osmThread* high = spawn(yieldingLogger("high", 2), kOsmHighPriority);
     joinAll({low, high});
     EXPECT_EQ(log, (std::vector<std::string>{"high", "high", "low", "low"}));
 }
@@ -180,6 +173,20 @@ TEST_F(EngineThreads, EventSetFromAnotherSystemThreadReleasesTheWaiter) {
     std::thread setter([&] { osmSignalEvent(event); });
     EXPECT_EQ(osmWaitForObject(event, kOsmNoTimeout), kErrNone);
     setter.join();
+}
+
+TEST_F(EngineThreads, EventChangesWaitWhileTheThreadLockIsHeld) {
+    osmEvent* event = osmCreateEvent(0);
+    osmEnterLock(osmThreadsLock());
+    EXPECT_EQ(osmSignalEvent(event), kErrNone);
+    EXPECT_EQ(event->signalled, 0);
+    osmLeaveLock(osmThreadsLock());
+    EXPECT_EQ(osmWaitForObject(event, 0), kErrNone);
+    osmEnterLock(osmThreadsLock());
+    EXPECT_EQ(osmResetEvent(event), kErrNone);
+    EXPECT_EQ(event->signalled, 1);
+    osmLeaveLock(osmThreadsLock());
+    EXPECT_EQ(osmWaitForObject(event, 0), kOsmErrTimeout);
 }
 
 TEST_F(EngineThreads, DestroyingAnEventReleasesItsWaitersWith301) {
@@ -330,6 +337,19 @@ TEST_F(EngineThreads, RunThreadHandsOverAndTheCallerComesBackFirst) {
     EXPECT_EQ(log[1], "main");
 }
 
+TEST_F(EngineThreads, RunThreadChangesNothingWhenTheSchedulerPicksAnother) {
+    osmThread* suspended = spawn([&] { log.push_back("suspended"); }, kOsmDefaultPriority, false);
+    osmThread* other = spawn([&] { log.push_back("other"); });
+    EXPECT_EQ(osmRunThread(suspended), kErrNone);  // not eligible: the other one would be chosen
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(suspended->boostPriority, 0);
+    EXPECT_EQ(osmGetMainThread()->boostPriority, 0);
+    EXPECT_NE(osmGetMainThread()->sliceEnd, 0u);
+    osmResumeThread(suspended);
+    joinAll({suspended, other});
+    EXPECT_EQ(osmRunThread(other), kOsmErrThreadFinished);
+}
+
 TEST_F(EngineThreads, ThreadMayDeleteItself) {
     osmThread* t = spawn([&] {
         log.push_back("deleting");
@@ -356,6 +376,19 @@ TEST_F(EngineThreads, DeletingAllThreadsRefusesNewOnes) {
     EXPECT_EQ(osmWaitForObject(t, kOsmNoTimeout), kErrNone);
     osmSleep(0);
     EXPECT_EQ(log, (std::vector<std::string>{"started"}));
+}
+
+TEST_F(EngineThreads, DeletingAllThreadsFromAThreadReturnsToTheWaitingMainThread) {
+    osmEvent* never = osmCreateEvent(0);
+    spawn([&] {
+        log.push_back("ending all");
+        osmDeleteAllThreads();
+        log.push_back("never");
+    });
+    EXPECT_EQ(osmWaitForObject(never, kOsmNoTimeout), kErrNone);
+    EXPECT_EQ(osmGetCurrentThread(), osmGetMainThread());
+    EXPECT_EQ(never->firstWaiter, nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"ending all"}));
 }
 
 }  // namespace

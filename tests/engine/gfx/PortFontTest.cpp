@@ -23,7 +23,8 @@ TEST(GfxFont, EscapementRoundsToTheNearestTenthOfADegree) {
 }
 
 TEST_F(GfxTest, PortsCountTheirUseOfTheDefaultFont) {
-    GfxFont standard = makeFont("DEFAULT", 12);
+    // Fonts are engine objects that outlive the ports using them, which the fixture disposes.
+    static GfxFont standard = makeFont("DEFAULT", 12);
     gfxSetDefaultFont(&standard);
     GfxPort* a = makePort(4, 4, 16);
     GfxPort* b = makePort(4, 4, 16);
@@ -40,13 +41,13 @@ TEST_F(GfxTest, PortsCountTheirUseOfTheDefaultFont) {
 
 TEST_F(GfxTest, SelectFontMakesTheRequestedStyle) {
     GfxPort* port = makePort(4, 4, 16);
-    GfxFont bold = makeFont("DejaVu Sans", 20, kGfxFontBold | kGfxFontUnderline);
+    static GfxFont bold = makeFont("DejaVu Sans", 20, kGfxFontBold | kGfxFontUnderline);
     ASSERT_EQ(port->SelectFont(&bold), kErrNone);
     EXPECT_GE(port->textMetrics.weight, 600);
     EXPECT_TRUE(port->textMetrics.underlined);
     EXPECT_EQ(port->textMetrics.height - port->textMetrics.internalLeading, 20);
     EXPECT_EQ(&plat::gdi::contextFont(*port->dc), port->gdiFont.get());
-    GfxFont turned = makeFont("DejaVu Sans", 12);
+    static GfxFont turned = makeFont("DejaVu Sans", 12);
     turned.rotated = 1;
     turned.angle = 0x4000;
     ASSERT_EQ(port->SelectFont(&turned), kErrNone);

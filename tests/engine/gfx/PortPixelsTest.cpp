@@ -1,7 +1,9 @@
 #include <vector>
 
 #include "GfxTestSupport.h"
+#include "PackedEncoders.h"
 #include "engine/ByteOrder.h"
+#include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/PackedPixels.h"
 
@@ -17,50 +19,6 @@ void numberPixels(SurfacePort* port) {
     for (i32 y = 0; y < port->surface->height(); ++y)
         for (i32 x = 0; x < port->surface->width(); ++x) port->surface->setPixel(x, y, u32(10 * y + x + 1));
 }
-
-// Packed 16-bit rows built word by word: big-endian headers, machine-order colours.
-class Packed16 {
-public:
-    // A row: leading gap, then runs of (colours or one repeated colour, gap after).
-    Packed16& row(u16 lead, std::vector<std::vector<u16>> literals, std::vector<u16> gaps) {
-        std::vector<u8> runs;
-        for (size_t i = 0; i < literals.size(); ++i) {
-            be(runs, u16(literals[i].size()));
-            be(runs, gaps[i]);
-            for (u16 c : literals[i]) le(runs, c);
-            while (runs.size() % 4) runs.push_back(0);
-        }
-        be(bytes, u16(runs.size() / 4));
-        be(bytes, lead);
-        bytes.insert(bytes.end(), runs.begin(), runs.end());
-        return *this;
-    }
-    Packed16& repeatRow(u16 count, u16 colour, u16 gap) {
-        be(bytes, 2);
-        be(bytes, 0);
-        be(bytes, u16(0x8000 + count));
-        be(bytes, gap);
-        le(bytes, colour);
-        be(bytes, 0);
-        return *this;
-    }
-    Packed16& emptyRows(u16 n) {
-        be(bytes, 0);
-        be(bytes, u16(n - 1));
-        return *this;
-    }
-    std::vector<u8> bytes;
-
-private:
-    static void be(std::vector<u8>& v, u16 w) {
-        v.push_back(u8(w >> 8));
-        v.push_back(u8(w));
-    }
-    static void le(std::vector<u8>& v, u16 w) {
-        v.push_back(u8(w));
-        v.push_back(u8(w >> 8));
-    }
-};
 
 }  // namespace
 
@@ -102,21 +60,21 @@ TEST_F(GfxTest, EightBitPixelsCopyAndMaskIndexZero) {
     SurfacePort* port = makePort(4, 2, 8);
     for (i32 x = 0; x < 4; ++x) port->surface->setPixel(x, 0, 50);
     u8 pixels[8] = {0, 20, 30, 0, 40, 41, 42, 43};
-    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, 4, 2, pixels, kGfxModeTransparent, 0), kErrNone);
+    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, 4, 2, pixels, sizeof(pixels), kGfxModeTransparent, 0), kErrNone);
     EXPECT_EQ(rowOf(*port->surface, 0), (std::vector<u32>{50, 20, 30, 50}));
     EXPECT_EQ(rowOf(*port->surface, 1), (std::vector<u32>{40, 41, 42, 43}));
-    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, -4, 2, pixels, 0, 0), kErrNone);
+    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, -4, 2, pixels, sizeof(pixels), 0, 0), kErrNone);
     EXPECT_EQ(rowOf(*port->surface, 0), (std::vector<u32>{40, 41, 42, 43})) << "negative row bytes: bottom-up";
     EXPECT_EQ(rowOf(*port->surface, 1), (std::vector<u32>{0, 20, 30, 0}));
-    EXPECT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, 4, 0x102, pixels, 0, 0), kGfxErrBadFormat);
-    EXPECT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, 4, 0x32, pixels, 0, 0), kGfxErrBadFormat);
+    EXPECT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, 4, 0x102, pixels, sizeof(pixels), 0, 0), kGfxErrBadFormat);
+    EXPECT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, 4, 0x32, pixels, sizeof(pixels), 0, 0), kGfxErrBadFormat);
 }
 
 TEST_F(GfxTest, OneBitPixelsTakeTheForeAndBackColours) {
     SurfacePort* port = makePort(8, 1, 16);
     port->backColor = GfxColor::rgb(255, 0, 0, kGfxColorFlagPortRgb);
     u8 pixels[4] = {0xA0};
-    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 8, 1}, 8, 1, 4, 0, pixels, 0, 0), kErrNone);
+    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 8, 1}, 8, 1, 4, 0, pixels, sizeof(pixels), 0, 0), kErrNone);
     EXPECT_EQ(port->surface->pixel(0, 0), 0u);      // black foreground
     EXPECT_EQ(port->surface->pixel(1, 0), 0x7C00u);  // red background
 }
@@ -125,7 +83,7 @@ TEST_F(GfxTest, ColourTableBlocksReplaceTheDefaultColours) {
     SurfacePort* port = makePort(2, 1, 16);
     // Block: length 10, entry format 16 (RGB555), two entries, then the pixels.
     u8 data[10 + 4] = {0, 10, 16, 1, 0x00, 0x7C, 0xE0, 0x03, 0, 0, 1, 0, 0, 0};
-    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 2, 1}, 2, 1, 4, 2 | kGfxFormatColorTable, data, 0, 0), kErrNone);
+    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 2, 1}, 2, 1, 4, 2 | kGfxFormatColorTable, data, sizeof(data), 0, 0), kErrNone);
     EXPECT_EQ(port->surface->pixel(0, 0), 0x03E0u);
     EXPECT_EQ(port->surface->pixel(1, 0), 0x7C00u);
 }
@@ -134,7 +92,7 @@ TEST(PackedPixels, EightBitRunsExpandAndStopAtTheWidth) {
     // Row 1: repeat 3 × 7, literal {1, 2}; row 2: literal {9, 8, 7, 6, 5} cut at width 4.
     std::vector<u8> data = {0, 5, 0x82, 7, 0x01, 1, 2, 0, 6, 0x04, 9, 8, 7, 6, 5};
     std::vector<u8> out(2 * 8, 0xEE);
-    gfxExpandPacked8(data.data(), 4, 2, out.data(), 8);
+    EXPECT_TRUE(gfxExpandPacked8(data.data(), data.size(), 4, 2, out.data(), 8));
     EXPECT_EQ(std::vector<u8>(out.begin(), out.begin() + 5), (std::vector<u8>{7, 7, 7, 1, 0xEE}));
     EXPECT_EQ(std::vector<u8>(out.begin() + 8, out.begin() + 13), (std::vector<u8>{9, 8, 7, 6, 0xEE}));
 }
@@ -143,13 +101,13 @@ TEST(PackedPixels, SixteenBitRowsMarkTransparentPlaces) {
     Packed16 p;
     p.row(1, {{0x1111, 0x2222}}, {1}).emptyRows(1).repeatRow(4, 0x3333, 0);
     std::vector<u16> out(3 * 4, 0xEEEE);
-    EXPECT_TRUE(gfxExpandPacked16(p.bytes.data(), 4, 3, out.data(), 4, true, 0, 0x0F0F));
+    EXPECT_EQ(gfxExpandPacked16(p.bytes.data(), p.bytes.size(), 4, 3, out.data(), 4, true, 0, 0x0F0F), GfxPacked16Result::Transparent);
     EXPECT_EQ(out, (std::vector<u16>{0x0F0F, 0x1111, 0x2222, 0x0F0F, 0x0F0F, 0x0F0F, 0x0F0F, 0x0F0F, 0x3333, 0x3333,
                                      0x3333, 0x3333}));
     Packed16 solid;
     solid.repeatRow(2, 0x4444, 0);
     std::vector<u16> two(2);
-    EXPECT_FALSE(gfxExpandPacked16(solid.bytes.data(), 2, 1, two.data(), 2, false, 0x7FFF, 0));
+    EXPECT_EQ(gfxExpandPacked16(solid.bytes.data(), solid.bytes.size(), 2, 1, two.data(), 2, false, 0x7FFF, 0), GfxPacked16Result::Opaque);
     EXPECT_EQ(two, (std::vector<u16>{0x7FFF, 0x7FFF}));
 }
 
@@ -159,10 +117,37 @@ TEST_F(GfxTest, PackedSixteenBitPicturesLeaveTransparentPlacesInEveryMode) {
     for (u16 mode : {u16(0), u16(1), u16(2), u16(3), u16(kGfxModeTransparent)}) {
         SurfacePort* port = makePort(4, 1, 16);
         for (i32 x = 0; x < 4; ++x) port->surface->setPixel(x, 0, 0x2A2A);
-        ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 4, 1}, 4, 1, 0, 3 | kGfxFormatPacked16, p.bytes.data(), mode, 0), kErrNone);
+        ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 4, 1}, 4, 1, 0, 3 | kGfxFormatPacked16, p.bytes.data(), u32(p.bytes.size()), mode, 0), kErrNone);
         EXPECT_EQ(port->surface->pixel(0, 0), 0x2A2Au) << "mode " << mode;
         EXPECT_EQ(port->surface->pixel(3, 0), 0x2A2Au) << "mode " << mode;
         u32 expected = mode == 1 ? (0x2A2Au & 0x0400u) : mode == 2 ? (0x2A2Au | 0x0400u) : mode == 3 ? (0x2A2Au ^ 0x0400u) : 0x0400u;
         EXPECT_EQ(port->surface->pixel(1, 0), expected) << "mode " << mode;
     }
+}
+
+TEST_F(GfxTest, TransparentPlacesAreNotTintedByTheColourOfValueZero) {
+    SurfacePort* port = makePort(2, 1, 16);
+    port->surface->setPixel(0, 0, 0x0123);
+    port->surface->setPixel(1, 0, 0x0123);
+    // A table whose entry 0 is white and entry 1 red; pixel values 0 and 1.
+    std::vector<u8> data = {0, 8, kGfxTableEntries555, 1};
+    pushLE16(data, 0x7FFF);
+    pushLE16(data, 0x7C00);
+    data.insert(data.end(), {0, 1, 0, 0});
+    ASSERT_EQ(port->DrawPixels(Rect16{0, 0, 2, 1}, 2, 1, 4, 2 | kGfxFormatColorTable, data.data(), u32(data.size()),
+                               kGfxModeTransparent, 0),
+              kErrNone);
+    EXPECT_EQ(port->surface->pixel(0, 0), 0x0123u);
+    EXPECT_EQ(port->surface->pixel(1, 0), 0x7C00u);
+}
+
+TEST_F(GfxTest, PixelDataShorterThanItsRowsIsRefused) {
+    SurfacePort* port = makePort(4, 2, 8);
+    u8 pixels[6] = {1, 2, 3, 4, 5, 6};
+    EXPECT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, 4, 2, pixels, sizeof(pixels), 0, 0), kGfxErrBadFormat);
+    EXPECT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, 4, 2, 2, 2, pixels, sizeof(pixels), 0, 0), kGfxErrBadFormat);
+    u8 packed[3] = {0, 9, 0x83};
+    EXPECT_EQ(port->DrawPixels(Rect16{0, 0, 4, 1}, 4, 1, 0, 2 | kGfxFormatPacked8, packed, sizeof(packed), 0, 0),
+              kGfxErrBadFormat);
+    EXPECT_EQ(port->surface->pixel(0, 0), 0u);
 }

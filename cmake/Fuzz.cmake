@@ -1,0 +1,92 @@
+# libFuzzer targets. The main build uses g++, which has no libFuzzer, so every fuzz target is
+# built by a nested clang++ project (cmake/fuzz) from the sources of the project libraries it
+# needs, and run by ctest for a bounded number of inputs.
+
+option(TUMBLO_BUILD_FUZZ "Build the libFuzzer targets with clang++ and run them briefly under ctest" ON)
+find_program(TUMBLO_FUZZ_CXX NAMES clang++ clang++-14)
+
+# clang++ without its libFuzzer runtime (a separate package) cannot link fuzz targets.
+if(TUMBLO_BUILD_FUZZ AND TUMBLO_FUZZ_CXX)
+  execute_process(COMMAND ${TUMBLO_FUZZ_CXX} -print-file-name=libclang_rt.fuzzer-${CMAKE_SYSTEM_PROCESSOR}.a
+                  OUTPUT_VARIABLE _tumblo_fuzz_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${_tumblo_fuzz_runtime}" OR NOT EXISTS "${_tumblo_fuzz_runtime}")
+    message(STATUS "Fuzz targets off: ${TUMBLO_FUZZ_CXX} has no libFuzzer runtime")
+    set(TUMBLO_FUZZ_CXX "")
+  endif()
+endif()
+
+# Appends the sources of target and of every project library it links, depth first.
+function(_tumblo_fuzz_collect_sources target sources_var seen_var)
+  set(sources ${${sources_var}})
+  set(seen ${${seen_var}})
+  if(target IN_LIST seen)
+    return()
+  endif()
+  list(APPEND seen ${target})
+  get_target_property(imported ${target} IMPORTED)
+  if(imported)
+    message(FATAL_ERROR "Fuzz targets build only from project libraries; ${target} is imported")
+  endif()
+  get_target_property(own ${target} SOURCES)
+  get_target_property(dir ${target} SOURCE_DIR)
+  foreach(source ${own})
+    if(NOT IS_ABSOLUTE ${source})
+      set(source ${dir}/${source})
+    endif()
+    list(APPEND sources ${source})
+  endforeach()
+  get_target_property(links ${target} LINK_LIBRARIES)
+  foreach(link ${links})
+    if(TARGET ${link})
+      _tumblo_fuzz_collect_sources(${link} sources seen)
+    endif()
+  endforeach()
+  set(${sources_var} ${sources} PARENT_SCOPE)
+  set(${seen_var} ${seen} PARENT_SCOPE)
+endfunction()
+
+# tumblo_fuzz_target(<name> SOURCE <fuzz source> DEPS <project libraries...> CORPUS <seed folder>
+#                    [RUNS <inputs>] [FIXTURES <ctest fixtures...>] [LABELS <labels...>])
+# Builds <name> with clang++ -fsanitize=fuzzer,address and adds the ctest entry <name> that
+# runs it over the seed corpus for RUNS inputs (default 2000). New inputs found go to a
+# scratch corpus in the build tree, never into the seed folder.
+function(tumblo_fuzz_target name)
+  cmake_parse_arguments(ARG "" "SOURCE;CORPUS;RUNS" "DEPS;FIXTURES;LABELS" ${ARGN})
+  if(NOT TUMBLO_BUILD_FUZZ OR NOT TUMBLO_FUZZ_CXX)
+    return()
+  endif()
+  if(NOT ARG_RUNS)
+    set(ARG_RUNS 2000)
+  endif()
+  set(sources ${ARG_SOURCE})
+  set(seen "")
+  foreach(dep ${ARG_DEPS})
+    _tumblo_fuzz_collect_sources(${dep} sources seen)
+  endforeach()
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+
+  include(ExternalProject)
+  set(binary_dir ${CMAKE_CURRENT_BINARY_DIR}/${name}_build)
+  set(executable ${binary_dir}/${name})
+  ExternalProject_Add(${name}
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}/cmake/fuzz
+    BINARY_DIR ${binary_dir}
+    CMAKE_CACHE_ARGS
+      -DCMAKE_CXX_COMPILER:FILEPATH=${TUMBLO_FUZZ_CXX}
+      -DCMAKE_BUILD_TYPE:STRING=RelWithDebInfo
+      -DFUZZ_NAME:STRING=${name}
+      -DFUZZ_SOURCES:STRING=${sources}
+      -DFUZZ_INCLUDE_DIR:PATH=${PROJECT_SOURCE_DIR}
+    # The nested build is one job of the outer one; keep its own parallelism small.
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${binary_dir} --parallel 2
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${executable}
+    INSTALL_COMMAND "")
+
+  set(scratch ${CMAKE_CURRENT_BINARY_DIR}/${name}_found)
+  file(MAKE_DIRECTORY ${scratch})
+  add_test(NAME ${name}
+           COMMAND ${executable} -runs=${ARG_RUNS} -seed=1 -max_len=65536 -max_total_time=60
+                   ${scratch} ${ARG_CORPUS})
+  set_tests_properties(${name} PROPERTIES LABELS "fuzz;${ARG_LABELS}" FIXTURES_REQUIRED "${ARG_FIXTURES}")
+endfunction()

@@ -1,0 +1,63 @@
+#include "engine/resources/OsArchiveFile.h"
+
+#include <algorithm>
+
+namespace {
+
+// Keeps the seek and the transfer after it together.
+class FileLockHold {
+public:
+    explicit FileLockHold(OsFile* file) : file_(file) { osLockFile(file_, 0xFFFFFFFFu); }
+    ~FileLockHold() { osUnlockFile(file_); }
+    FileLockHold(const FileLockHold&) = delete;
+    FileLockHold& operator=(const FileLockHold&) = delete;
+
+private:
+    OsFile* file_;
+};
+
+}  // namespace
+
+OsArchiveFile::OsArchiveFile(OsFile* file, const Path* path) : file_(file) { pathInitCopy(&path_, path); }
+
+OsArchiveFile::~OsArchiveFile() {
+    if (file_ != nullptr) osCloseFile(file_, 1);
+    pathRelease(&path_);
+}
+
+EngineErr OsArchiveFile::seek(u32 offset) {
+    if (offset > length()) {
+        if (const EngineErr err = osSetFileSize(file_, offset)) return err;
+    }
+    return osSeekFile(file_, i32(offset), kOsSeekStart) < 0 ? pathGetLastError() : kErrNone;
+}
+
+EngineErr OsArchiveFile::read(u32 offset, void* buffer, u32 count) {
+    FileLockHold hold(file_);
+    if (const EngineErr err = seek(offset)) return err;
+    return osReadFile(file_, buffer, &count);
+}
+
+EngineErr OsArchiveFile::write(u32 offset, const void* data, u32 count) {
+    FileLockHold hold(file_);
+    if (const EngineErr err = seek(offset)) return err;
+    return osWriteFile(file_, data, &count);
+}
+
+EngineErr OsArchiveFile::setLength(u32 length) { return osSetFileSize(file_, length); }
+
+u32 OsArchiveFile::length() { return u32(std::max<i32>(0, osGetFileSize(file_))); }
+
+EngineErr OsArchiveFile::lock(u32 timeoutMs) { return osLockFile(file_, timeoutMs); }
+
+void OsArchiveFile::unlock() { osUnlockFile(file_); }
+
+bool OsArchiveFile::isSameFile(const ArchiveFile& other) const { return other.isAt(&path_); }
+
+bool OsArchiveFile::isAt(const Path* path) const { return pathCompare(&path_, path) == kErrNone; }
+
+EngineErr OsArchiveFile::close(bool force) {
+    const EngineErr err = osCloseFile(file_, force ? 1 : 0);
+    if (err == kErrNone || force) file_ = nullptr;
+    return err;
+}

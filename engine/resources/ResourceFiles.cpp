@@ -1,0 +1,82 @@
+// Opening and creating archive files through the OS services.
+#include <memory>
+
+#include "engine/resources/ArchiveMap.h"
+#include "engine/resources/OsArchiveFile.h"
+
+namespace {
+
+constexpr u16 kReadWriteShared = kOsOpenRead | kOsOpenWrite | kOsOpenShareRead;
+constexpr u16 kReadWriteExclusive = kOsOpenRead | kOsOpenWrite | kOsOpenExclusive;
+constexpr u16 kReadShared = kOsOpenRead | kOsOpenShareRead;
+constexpr u16 kReadExclusive = kOsOpenRead | kOsOpenExclusive;
+constexpr u16 kCreate = kOsOpenRead | kOsOpenWrite | kOsOpenExclusive | kOsOpenCreateNew;
+
+class PathHold {
+public:
+    PathHold() { pathInitEmpty(&path_); }
+    ~PathHold() { pathRelease(&path_); }
+    PathHold(const PathHold&) = delete;
+    PathHold& operator=(const PathHold&) = delete;
+    Path* get() { return &path_; }
+
+private:
+    Path path_;
+};
+
+}  // namespace
+
+ResMapHandle resOpenFile(const Path* path, u16 readOnly, u16 shareRead) {
+    for (auto& open : resManager.chain) {
+        if (open->file->isAt(path)) {
+            ++open->openCount;
+            resSetError(kErrNone);
+            return open->handle;
+        }
+    }
+    OsFile* file = nullptr;
+    bool writable = readOnly == 0;
+    if (writable) {
+        file = osOpenFile(path, shareRead ? kReadWriteShared : kReadWriteExclusive);
+        if (file == nullptr && pathGetLastError() != kOsErrAccessDenied) return resSetError(pathGetLastError()), 0;
+        writable = file != nullptr;
+    }
+    if (file == nullptr) {
+        file = osOpenFile(path, resManager.shareReadOnly ? kReadShared : kReadExclusive);
+        if (file == nullptr) return resSetError(pathGetLastError()), 0;
+    }
+    auto archive = std::make_unique<OsArchiveFile>(file, path);
+    VolumeRecord* volume = nullptr;
+    OsVolumeInfo info{};
+    EngineErr err = pathGetVolume(path, &volume);
+    if (err == kErrNone) err = osGetVolumeInfo(volume, &info);
+    if (err != kErrNone) {
+        archive->close(true);
+        return resSetError(err), 0;
+    }
+    if (info.readOnlyMedia) writable = false;
+    return resOpenArchive(std::move(archive), writable ? 0 : 1, info.backgroundReading);
+}
+
+EngineErr resCreateFile(const Path* path) {
+    OsFile* file = osOpenFile(path, kCreate);
+    if (file == nullptr) return resSetError(pathGetLastError());
+    OsArchiveFile archive(file, path);
+    const EngineErr err = resCreateArchive(archive);
+    const EngineErr closeErr = archive.close(false);
+    return resSetError(err != kErrNone ? err : closeErr);
+}
+
+void resOpenSystemArchive() {
+    PathHold folder;
+    if (pathGetAppDirectory(folder.get()) == nullptr || folder.get()->record == nullptr) return;
+    for (const char* name : {"SYSTEM.W32", "SYSTEM.KVR"}) {
+        PathHold path;
+        if (pathJoin(path.get(), folder.get(), name) == nullptr || path.get()->record == nullptr) continue;
+        const ResMapHandle map = resOpenFile(path.get(), 0, 0);
+        if (map != 0) {
+            resManager.systemArchive = map;
+            return;
+        }
+    }
+}

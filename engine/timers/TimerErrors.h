@@ -1,0 +1,6 @@
+#pragma once
+// Error codes of the engine timers (band 102xx).
+#include "engine/EngineTypes.h"
+
+constexpr EngineErr kTimerErrCannotStart = 10200;
+constexpr EngineErr kTimerErrBadRecord = 10251;

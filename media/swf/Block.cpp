@@ -1,0 +1,27 @@
+#include "media/swf/Block.h"
+
+#include "engine/MemoryHandles.h"
+
+namespace swf {
+
+void Block::Take(mstream& built) {
+    Reset();
+    data_ = built.Detach(size_);
+}
+
+Result Block::ReadFrom(stream& in, u32 length) {
+    Reset();
+    if (length == 0) return kOk;
+    data_ = static_cast<u8*>(memAllocPtr(length));
+    if (!data_) return kErrMemory;
+    size_ = length;
+    return in.ReadBytes(length, data_);
+}
+
+void Block::Reset() {
+    if (data_) memFreePtr(data_);
+    data_ = nullptr;
+    size_ = 0;
+}
+
+}  // namespace swf

@@ -1,0 +1,32 @@
+#pragma once
+// One engine pointer block owned by a tag: raw tag data, or a parsed block built in a
+// memory stream and detached from it.
+#include "media/swf/MemoryStream.h"
+
+namespace swf {
+
+class Block {
+public:
+    Block() = default;
+    Block(const Block&) = delete;
+    Block& operator=(const Block&) = delete;
+    ~Block() { Reset(); }
+
+    void Take(mstream& built);
+    // Reads length bytes of the stream into a new block.
+    Result ReadFrom(stream& in, u32 length);
+    void Reset();
+
+    u8* Data() { return data_; }
+    const u8* Data() const { return data_; }
+    u32 Size() const { return size_; }
+
+private:
+    u8* data_ = nullptr;
+    u32 size_ = 0;
+};
+
+// Grow step for the temporary stream a tag builds its block in.
+inline u32 BlockGrowStep(u32 bodyLength) { return bodyLength / 4 + 64; }
+
+}  // namespace swf

@@ -1,0 +1,27 @@
+#pragma once
+// DefineSprite: a character holding a nested document with its own frames and tags. The
+// nested document is a child of the document holding the sprite and shares its header.
+#include <memory>
+
+#include "media/swf/Document.h"
+#include "media/swf/Tag.h"
+
+namespace swf {
+
+// Sprites may not nest deeper than this; a crafted movie could otherwise exhaust the stack.
+constexpr u32 kMaxSpriteNesting = 16;
+
+class tagDefineSprite : public tagObject {
+public:
+    tagDefineSprite() : tagObject(kTagDefineSprite) {}
+
+    Result ReadBody(stream& in, u32 length) override;
+    Result Write(stream& out) override;
+
+    document* Movie() const { return movie_.get(); }
+
+private:
+    std::unique_ptr<document> movie_;
+};
+
+}  // namespace swf

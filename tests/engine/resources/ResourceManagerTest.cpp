@@ -1,0 +1,434 @@
+#include "engine/resources/ResourceManager.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tests/engine/resources/format/ArchiveBytes.h"
+#include "MemoryArchiveFile.h"
+#include "engine/ByteOrder.h"
+#include "engine/MemoryHandles.h"
+
+namespace {
+
+using namespace testres;
+
+const FourCC kText = fourCC("tTXT");
+const FourCC kPicture = fourCC("tBMP");
+
+class ResourceManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(memInit(0, 512), kErrNone);
+        ASSERT_EQ(resInit(), kErrNone);
+    }
+    void TearDown() override {
+        resShutdown();
+        memShutdown();
+    }
+
+    std::shared_ptr<FileImage> image(std::vector<u8> bytes) {
+        auto file = std::make_shared<FileImage>();
+        file->bytes = std::move(bytes);
+        return file;
+    }
+    ResMapHandle open(const std::shared_ptr<FileImage>& file, const std::string& name = "a.kvr", u16 readOnly = 0) {
+        return resOpenArchive(std::make_unique<MemoryArchiveFile>(file, name), readOnly, 0);
+    }
+    std::shared_ptr<FileImage> created() {
+        auto file = image({});
+        MemoryArchiveFile writer(file, "new");
+        EXPECT_EQ(resCreateArchive(writer), kErrNone);
+        return file;
+    }
+    static std::string contentOf(ResourceRef ref) {
+        std::string text(size_t(resGetResourceSize(ref)), '\0');
+        u32 count = u32(text.size());
+        EXPECT_EQ(resReadResource(ref, text.data(), &count, 0), kErrNone);
+        return text;
+    }
+    static EngineErr write(ResourceRef ref, const std::string& text, u32 offset = kResAppend) {
+        return resWriteResource(ref, text.data(), u32(text.size()), offset);
+    }
+    static ArchiveContents parsed(const std::vector<u8>& bytes) {
+        ArchiveContents contents;
+        EXPECT_EQ(parseArchiveImage(bytes, &contents), kErrNone);
+        return contents;
+    }
+};
+
+TEST_F(ResourceManagerTest, ReproducesTheWorkedExampleFromOperations) {
+    auto file = created();
+    EXPECT_EQ(file->bytes, kEmptyArchive);
+    const ResMapHandle map = open(file);
+    ASSERT_NE(map, 0);
+    const ResourceRef ref = resAddResource(kText, 1, nullptr);
+    ASSERT_NE(ref, 0u);
+    EXPECT_EQ(resRefIndex(ref), 1);
+    ASSERT_EQ(write(ref, "abc"), kErrNone);
+    ASSERT_EQ(resUpdateFile(map), kErrNone);
+    EXPECT_EQ(file->bytes, kWorkedExample);
+    EXPECT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    EXPECT_EQ(file->bytes, kWorkedExample);
+    EXPECT_TRUE(file->closed);
+    EXPECT_EQ(file->locks, 0);
+}
+
+TEST_F(ResourceManagerTest, LaysOutNamedTypesInTheOrderTheyCame) {
+    auto file = created();
+    const ResMapHandle map = open(file);
+    ASSERT_NE(resAddResource(kText, 1, "Hello"), 0u);
+    const ResourceRef picture = resAddResource(kPicture, 2, "Pic");
+    ASSERT_EQ(write(picture, "xy"), kErrNone);
+    ASSERT_EQ(resUpdateFile(map), kErrNone);
+    const std::vector<u8> expected = {
+        'K', 'V', 'R', 'W', 0, 0, 0, 100, 'R', 'S', 'R', 'C', 1, 0, 0, 1,  //
+        0, 0, 0, 108, 0, 0, 0, 30, 0, 54, 0, 24,                           //
+        'x', 'y',                                                          // data at 28
+        0, 44, 0, 2,                                                       // directory at 30
+        't', 'B', 'M', 'P', 0, 32, 0, 38,                                  // by type code
+        't', 'T', 'X', 'T', 0, 20, 0, 26,                                  //
+        0, 1, 0, 1, 0, 1, 0, 1, 0, 0, 0, 1,                                // tTXT first: it came first
+        0, 1, 0, 2, 0, 2, 0, 1, 0, 6, 0, 2,                                //
+        'H', 'e', 'l', 'l', 'o', 0, 'P', 'i', 'c', 0,                      // name pool at 44
+        0, 0, 0, 2,                                                        // file table at 84
+        0, 0, 0, 28, 0, 0, 0, 0, 0, 0,                                     //
+        0, 0, 0, 28, 0, 2, 0, 0, 0, 0,
+    };
+    EXPECT_EQ(file->bytes, expected);
+}
+
+TEST_F(ResourceManagerTest, ReopensWhatWasAddedWrittenAndRemoved) {
+    auto file = created();
+    ResMapHandle map = open(file);
+    const ResourceRef keep = resAddResource(kPicture, 7, "Sun");
+    const ResourceRef drop = resAddResource(kText, 2, "notes");
+    ASSERT_EQ(write(keep, "sunshine"), kErrNone);
+    ASSERT_EQ(write(drop, "gone soon"), kErrNone);
+    ASSERT_EQ(write(keep, "SUN", 0), kErrNone);
+    ASSERT_EQ(resRemoveResource(drop), kErrNone);
+    ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
+
+    map = open(file);
+    ASSERT_NE(map, 0);
+    const ResourceRef again = resFindResource(kPicture, 7, map);
+    ASSERT_NE(again, 0u);
+    EXPECT_EQ(contentOf(again), "SUNshine");
+    EXPECT_EQ(resFindResource(kText, 2, map), 0u);
+    EXPECT_EQ(resGetLastError(), kResErrNotFound);
+    const ArchiveContents contents = parsed(file->bytes);
+    EXPECT_EQ(contents.directory.findType(kPicture)->names[0].name, "Sun");
+    EXPECT_EQ(contents.directory.findType(kText), nullptr);
+    EXPECT_EQ(contents.fileTable.freeHead, resRefIndex(drop));
+}
+
+TEST_F(ResourceManagerTest, CompactingMovesDataDownAndDropsFreeEntries) {
+    auto file = image(makeArchive({{kText, 1, "first"}, {kText, 2, "second-second"}, {kPicture, 3, "third"},
+                                   {kPicture, 4, "fourth", nullptr, kResFlagProtected}}));
+    ResMapHandle map = open(file);
+    ASSERT_EQ(resRemoveResource(resFindResource(kText, 1, map)), kErrNone);
+    ASSERT_EQ(resCloseFile(map, 1, 0), kErrNone);
+
+    const ArchiveContents contents = parsed(file->bytes);
+    ASSERT_EQ(contents.fileTable.entries.size(), 3u);
+    EXPECT_EQ(contents.fileTable.freeHead, 0);
+    EXPECT_EQ(contents.header.flags, 1);
+    EXPECT_EQ(contents.fileTable.at(1).offset, 28u);
+    EXPECT_EQ(contents.fileTable.at(2).offset, 28u + 13);
+    // The protected resource stays where it was.
+    EXPECT_EQ(contents.fileTable.at(3).offset, 28u + 5 + 13 + 5);
+    const u32 dataEnd = contents.fileTable.at(3).offset + 6;
+    EXPECT_EQ(contents.header.directoryOffset, dataEnd);
+    EXPECT_EQ(contents.header.fileLength, u32(file->bytes.size()));
+    EXPECT_EQ(dataEnd + contents.header.directorySize + contents.header.fileTableSize, file->bytes.size());
+
+    map = open(file);
+    EXPECT_EQ(contentOf(resFindResource(kText, 2, map)), "second-second");
+    EXPECT_EQ(contentOf(resFindResource(kPicture, 3, map)), "third");
+    EXPECT_EQ(contentOf(resFindResource(kPicture, 4, map)), "fourth");
+}
+
+TEST_F(ResourceManagerTest, CompactingKeepsTheHeaderWhateverEmptyResourcesClaim) {
+    std::vector<u8> bytes = kWorkedExample;
+    constexpr size_t entry = 51 + 4;
+    writeBE32(bytes.data() + entry, 0);      // an empty resource "at" offset 0
+    writeBE16(bytes.data() + entry + 4, 0);  // of size 0
+    auto file = image(bytes);
+    ASSERT_EQ(resGetResourceSize(resFindResource(kText, 1, open(file))), 0);
+    ASSERT_EQ(resCloseFile(resRefMap(resFindResource(kText, 1, 0)), 1, 0), kErrNone);
+    const ArchiveContents contents = parsed(file->bytes);
+    EXPECT_EQ(contents.header.directoryOffset, 28u);
+    EXPECT_EQ(contents.fileTable.at(1).offset, 28u);
+}
+
+TEST_F(ResourceManagerTest, AppendingToAResourceThatIsNotLastMovesItToTheEnd) {
+    const std::string twenty(20, 'x');
+    auto file = image(makeArchive({{kText, 1, twenty}, {kText, 2, "tail"}}));
+    const ResMapHandle map = open(file);
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    ASSERT_EQ(write(ref, "0123456789"), kErrNone);
+    ASSERT_EQ(resUpdateFile(map), kErrNone);
+    const ArchiveContents contents = parsed(file->bytes);
+    EXPECT_EQ(contents.header.flags, 1);
+    const FileEntry moved = contents.fileTable.at(1);
+    EXPECT_EQ(moved.size, 30u);
+    EXPECT_GT(moved.offset, 28u + 20 + 4 - 1);
+    EXPECT_EQ(std::string(file->bytes.begin() + moved.offset, file->bytes.begin() + moved.offset + 30),
+              twenty + "0123456789");
+    EXPECT_EQ(std::string(file->bytes.begin() + 28, file->bytes.begin() + 48), twenty);  // the hole
+}
+
+TEST_F(ResourceManagerTest, NewerArchivesWinUntilAnOlderOneIsMadeCurrent) {
+    const ResMapHandle system = open(image(makeArchive({{kText, 1, "system"}, {kText, 9, "only here"}})), "system");
+    const ResMapHandle content = open(image(makeArchive({{kText, 1, "content"}})), "content");
+    EXPECT_EQ(resRefMap(resFindResource(kText, 1, 0)), content);
+    EXPECT_EQ(contentOf(resFindResource(kText, 9, 0)), "only here");
+    EXPECT_EQ(resUseFile(system), content);
+    EXPECT_EQ(contentOf(resFindResource(kText, 1, 0)), "system");
+    EXPECT_EQ(resUseFile(0), system);
+    EXPECT_EQ(contentOf(resFindResource(kText, 1, 0)), "content");
+    EXPECT_EQ(resFindResource(kText, 1, 0x7777), 0u);
+    EXPECT_EQ(resGetLastError(), kResErrBadMap);
+}
+
+TEST_F(ResourceManagerTest, OpeningTheSameFileTwiceSharesTheArchive) {
+    auto file = image(makeArchive({{kText, 1, "x"}}));
+    const ResMapHandle first = open(file, "same");
+    EXPECT_EQ(open(file, "same"), first);
+    EXPECT_EQ(resCloseFile(first, 0, 0), kErrNone);
+    EXPECT_NE(resFindResource(kText, 1, first), 0u);
+    EXPECT_EQ(resCloseFile(first, 0, 0), kErrNone);
+    EXPECT_EQ(resFindResource(kText, 1, first), 0u);
+    EXPECT_EQ(resGetLastError(), kResErrBadMap);
+}
+
+TEST_F(ResourceManagerTest, RefusesADamagedArchive) {
+    std::vector<u8> bytes = makeArchive({{kText, 1, "x"}});
+    bytes[bytes.size() - 6] = 0x40;  // data offset far beyond the file
+    auto file = image(bytes);
+    EXPECT_EQ(open(file), 0);
+    EXPECT_EQ(resGetLastError(), kResErrNotResourceFile);
+    EXPECT_TRUE(file->closed);
+}
+
+TEST_F(ResourceManagerTest, CountsLocksUpTo255) {
+    const ResMapHandle map = open(image(makeArchive({{kText, 1, "locked"}})));
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    for (int i = 0; i < 255; ++i) ASSERT_NE(resLoadResource(ref, 1), 0);
+    EXPECT_EQ(resLoadResource(ref, 1), 0);
+    EXPECT_EQ(resGetLastError(), kResErrLocked);
+    EXPECT_EQ(resRemoveResource(ref), kResErrLocked);
+    for (int i = 0; i < 255; ++i) ASSERT_EQ(resReleaseResource(ref, 1), kErrNone);
+    EXPECT_EQ(resGetResourceHandle(ref), 0);
+    EXPECT_EQ(resReleaseResource(ref, 1), kResErrNotLocked);
+}
+
+TEST_F(ResourceManagerTest, LoadedDataBelongsToTheManagerUntilTaken) {
+    const ResMapHandle map = open(image(makeArchive({{kText, 1, "payload"}})));
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    const memHandle data = resLoadResource(ref, 0);
+    ASSERT_NE(data, 0);
+    EXPECT_EQ(std::memcmp(memDerefHandle(data), "payload", 7), 0);
+    EXPECT_EQ(memFreeHandle(data), kMemErrResourceOwned);
+    EXPECT_EQ(resGetResourceData(ref, 0), data);
+    EXPECT_EQ(resGetResourceHandle(ref), 0);
+    EXPECT_EQ(memFreeHandle(data), kErrNone);
+    EXPECT_EQ(resGetResourceData(ref, 0), 0);
+}
+
+TEST_F(ResourceManagerTest, LoadingAnEmptyResourceKeepsTheHandleInTheManager) {
+    const ResMapHandle map = open(image(makeArchive({{kText, 1, ""}})));
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    const memHandle data = resLoadResource(ref, 0);
+    ASSERT_NE(data, 0);
+    EXPECT_EQ(resGetResourceHandle(ref), data);
+    EXPECT_EQ(resLoadResource(ref, 0), data);
+    ASSERT_EQ(resReleaseResource(ref, 0), kErrNone);
+    EXPECT_FALSE(memIsHandleValid(data));
+}
+
+TEST_F(ResourceManagerTest, ReleasingAChangedResourceWritesItBack) {
+    auto file = image(makeArchive({{kText, 1, "before"}}));
+    ResMapHandle map = open(file);
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    const memHandle data = resLoadResource(ref, 0);
+    ASSERT_EQ(memResizeHandle(data, 5), kErrNone);
+    std::memcpy(memDerefHandle(data), "after", 5);
+    ASSERT_EQ(resSetResourceAttr(ref, 1), 0);
+    ASSERT_EQ(resReleaseResource(ref, 0), kErrNone);
+    EXPECT_EQ(contentOf(ref), "after");
+    // Already on disk, directory included, before any update.
+    const FileEntry onDisk = parsed(file->bytes).fileTable.at(1);
+    EXPECT_EQ(std::string(file->bytes.begin() + onDisk.offset, file->bytes.begin() + onDisk.offset + onDisk.size), "after");
+    ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    map = open(file);
+    EXPECT_EQ(contentOf(resFindResource(kText, 1, map)), "after");
+}
+
+TEST_F(ResourceManagerTest, AReleaseThatCannotWriteBackKeepsTheChange) {
+    auto file = image(makeArchive({{kText, 1, "before"}}));
+    const ResMapHandle map = open(file);
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    const memHandle data = resLoadResource(ref, 0);
+    std::memcpy(memDerefHandle(data), "AFTER!", 6);
+    ASSERT_EQ(resSetResourceAttr(ref, 1), 0);
+    file->writesLeft = 0;
+    EXPECT_EQ(resReleaseResource(ref, 0), kFakeWriteFault);
+    EXPECT_EQ(resGetResourceHandle(ref), data);
+    file->writesLeft = -1;
+    ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    EXPECT_EQ(contentOf(resFindResource(kText, 1, open(file))), "AFTER!");
+}
+
+TEST_F(ResourceManagerTest, UpdateWritesChangedHandlesAndShrinksThem) {
+    auto file = image(makeArchive({{kText, 1, "long original"}}));
+    ResMapHandle map = open(file);
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    const memHandle data = resLoadResource(ref, 1);
+    ASSERT_EQ(resSetResourceAttr(ref, 1), 0);
+    ASSERT_EQ(resReleaseResource(ref, 1), kErrNone);  // written back as it goes
+    const memHandle again = resLoadResource(ref, 1);
+    ASSERT_NE(again, 0);
+    (void)data;
+    ASSERT_EQ(resReleaseResource(ref, 1), kErrNone);
+    const memHandle fresh = memAllocHandle(5);
+    std::memcpy(memDerefHandle(fresh), "short", 5);
+    EXPECT_EQ(resGetResourceData(ref, fresh), 0);
+    ASSERT_EQ(resSetResourceAttr(ref, 1), 0);
+    ASSERT_EQ(resUpdateFile(map), kErrNone);
+    EXPECT_EQ(resSetResourceAttr(ref, 0), 0);
+    ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    EXPECT_EQ(contentOf(resFindResource(kText, 1, open(file))), "short");
+}
+
+TEST_F(ResourceManagerTest, ReadingPastTheEndDeliversWhatRemains) {
+    const ResMapHandle map = open(image(makeArchive({{kText, 1, std::string(120, 'r')}})));
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    char buffer[100];
+    u32 count = 100;
+    EXPECT_EQ(resReadResource(ref, buffer, &count, 90), kResErrBeyondEnd);
+    EXPECT_EQ(count, 30u);
+    count = 10;
+    EXPECT_EQ(resReadResource(ref, buffer, &count, 200), kResErrBeyondEnd);
+    EXPECT_EQ(count, 0u);
+    ASSERT_NE(resLoadResource(ref, 0), 0);
+    count = 100;
+    EXPECT_EQ(resReadResource(ref, buffer, &count, 90), kResErrBeyondEnd);
+    EXPECT_EQ(count, 30u);
+}
+
+TEST_F(ResourceManagerTest, ReadOnlyArchivesRefuseChanges) {
+    auto file = image(makeArchive({{kText, 1, "fixed"}}));
+    const ResMapHandle map = open(file, "ro", 1);
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    EXPECT_EQ(resAddResource(kText, 2, nullptr), 0u);
+    EXPECT_EQ(resGetLastError(), kResErrReadOnly);
+    EXPECT_EQ(write(ref, "x"), kResErrReadOnly);
+    EXPECT_EQ(resRemoveResource(ref), kResErrReadOnly);
+    EXPECT_EQ(resSetResourceAttr(ref, 1), -1);
+    EXPECT_EQ(resGetLastError(), kResErrReadOnly);
+    EXPECT_EQ(resSetResourceFlag(ref, 1), 0);  // allowed
+    const std::vector<u8> before = file->bytes;
+    EXPECT_EQ(resCloseFile(map, 1, 0), kErrNone);
+    EXPECT_EQ(file->bytes, before);
+}
+
+TEST_F(ResourceManagerTest, ProtectedAndFixedResourcesRefuseChanges) {
+    const ResMapHandle map =
+        open(image(makeArchive({{kText, 1, "p", nullptr, kResFlagProtected}, {kText, 2, "f", nullptr, kResFlagFixed}})));
+    const ResourceRef guarded = resFindResource(kText, 1, map);
+    const ResourceRef fixed = resFindResource(kText, 2, map);
+    EXPECT_EQ(write(guarded, "x"), kResErrProtected);
+    EXPECT_EQ(resRemoveResource(guarded), kResErrProtected);
+    EXPECT_EQ(resGetResourceData(guarded, 0), kResRefused);
+    EXPECT_EQ(resSetResourceProtected(guarded, 0), 1);
+    EXPECT_EQ(write(guarded, "x"), kErrNone);
+    EXPECT_EQ(write(fixed, "x"), kResErrFixed);
+    EXPECT_EQ(resSetResourceFlag(fixed, 1), kResRefused);
+    EXPECT_EQ(resSetResourceProtected(fixed, 1), kResRefused);
+    EXPECT_EQ(resGetLastError(), kResErrFixed);
+}
+
+TEST_F(ResourceManagerTest, AUsedIdLeavesTheTakenEntryFree) {
+    auto file = created();
+    const ResMapHandle map = open(file);
+    ASSERT_NE(resAddResource(kText, 5, "five"), 0u);
+    EXPECT_EQ(resAddResource(kText, 5, nullptr), 0u);
+    EXPECT_EQ(resGetLastError(), kResErrDuplicate);
+    EXPECT_EQ(resAddResource(kText, 6, "FIVE"), 0u);
+    const ResourceRef reused = resAddResource(kText, 6, nullptr);
+    EXPECT_EQ(resRefIndex(reused), 2);
+    ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    EXPECT_EQ(parsed(file->bytes).fileTable.entries.size(), 2u);
+}
+
+TEST_F(ResourceManagerTest, HoldsAtMost6546Entries) {
+    auto file = created();
+    const ResMapHandle map = open(file);
+    for (u32 id = 1; id <= 6546; ++id) ASSERT_NE(resAddResource(kText, u16(id), nullptr), 0u) << id;
+    EXPECT_EQ(resAddResource(kText, 6547, nullptr), 0u);
+    EXPECT_EQ(resGetLastError(), kResErrTooLarge);
+    ASSERT_EQ(resRemoveResource(resFindResource(kText, 5, map)), kErrNone);
+    EXPECT_EQ(resRefIndex(resAddResource(kText, 6547, nullptr)), 5);
+    ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    EXPECT_EQ(parsed(file->bytes).fileTable.entries.size(), 6546u);
+}
+
+TEST_F(ResourceManagerTest, ADirectoryThatWouldPass65535BytesRefusesTheAddition) {
+    auto file = created();
+    const ResMapHandle map = open(file);
+    const std::string name(31, 'n');
+    u16 id = 1;
+    // Each named resource takes 4 + 4 + 32 bytes of directory.
+    while (resAddResource(kText, id, (name + std::to_string(id)).c_str()) != 0) ++id;
+    EXPECT_EQ(resGetLastError(), kResErrDuplicate);  // names are cut to 31 characters
+    EXPECT_EQ(id, 2);
+    for (; resAddResource(kPicture, id, (std::to_string(id) + name).c_str()) != 0; ++id) {}
+    EXPECT_EQ(resGetLastError(), kResErrTooLarge);
+    ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    const ArchiveContents contents = parsed(file->bytes);
+    EXPECT_LE(contents.header.directorySize, 65535);
+    EXPECT_GT(contents.header.directorySize + 40, 65535);
+    EXPECT_EQ(contents.fileTable.freeHead, id);  // the refused addition's entry
+}
+
+TEST_F(ResourceManagerTest, RefusesSizesOf2To27Bytes) {
+    const ResMapHandle map = open(image(makeArchive({{kText, 1, "x"}})));
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    EXPECT_EQ(resWriteResource(ref, nullptr, 0, 1u << 27), kResErrSizeOrIndex);
+    EXPECT_EQ(resGetResourceSize(ref), 1);
+}
+
+TEST_F(ResourceManagerTest, EnumeratesInIdOrderUntilTheCallbackStops) {
+    const ResMapHandle map = open(image(makeArchive({{kText, 9, "a"}, {kText, 2, "b"}, {kText, 5, "c"}})));
+    std::vector<u16> seen;
+    auto collect = [](const u16* entry, void* context) -> u16 {
+        auto* ids = static_cast<std::vector<u16>*>(context);
+        ids->push_back(entry[0]);
+        return ids->size() == 2 ? 1 : 0;
+    };
+    EXPECT_EQ(resEnumResources(map, kText, collect, &seen), kErrNone);
+    EXPECT_EQ(seen, (std::vector<u16>{2, 5}));
+    EXPECT_EQ(resEnumResources(map, kPicture, collect, &seen), kErrNone);
+    EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST_F(ResourceManagerTest, PurgingWritesChangedDataBackFirst) {
+    auto file = image(makeArchive({{kText, 1, "purge me"}}));
+    const ResMapHandle map = open(file);
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    ASSERT_EQ(resSetResourceFlag(ref, 1), 0);
+    const memHandle data = resLoadResource(ref, 0);
+    std::memcpy(memDerefHandle(data), "PURGE ME", 8);
+    ASSERT_EQ(resSetResourceAttr(ref, 1), 0);
+    memPurgeSpace(1u << 30, 1);  // a caller that does not allow writing
+    EXPECT_EQ(resGetResourceHandle(ref), data);
+    memPurgeSpace(1u << 30, 0);
+    EXPECT_EQ(resGetResourceHandle(ref), 0);
+    EXPECT_EQ(resLoadResource(ref, 0), data);  // the emptied handle is reused
+    EXPECT_EQ(std::memcmp(memDerefHandle(data), "PURGE ME", 8), 0);
+    ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    EXPECT_EQ(contentOf(resFindResource(kText, 1, open(file))), "PURGE ME");
+}
+
+}  // namespace

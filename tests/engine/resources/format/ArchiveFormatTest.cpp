@@ -1,0 +1,199 @@
+#include "engine/resources/format/ArchiveFormat.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/engine/resources/format/ArchiveBytes.h"
+#include "engine/ByteOrder.h"
+#include "engine/resources/format/ResourceErrors.h"
+
+namespace {
+
+using testres::kEmptyArchive;
+using testres::kWorkedExample;
+using testres::makeArchive;
+
+ArchiveContents parsed(const std::vector<u8>& file) {
+    ArchiveContents contents;
+    EXPECT_EQ(parseArchiveImage(file, &contents), kErrNone);
+    return contents;
+}
+
+EngineErr parseError(const std::vector<u8>& file) {
+    ArchiveContents contents;
+    return parseArchiveImage(file, &contents);
+}
+
+void patch16(std::vector<u8>& file, size_t at, u16 value) { writeBE16(file.data() + at, value); }
+void patch32(std::vector<u8>& file, size_t at, u32 value) { writeBE32(file.data() + at, value); }
+
+TEST(ArchiveWriter, EmptyArchiveIsThirtySixGoldenBytes) {
+    EXPECT_EQ(emptyArchiveImage(), kEmptyArchive);
+    const ArchiveContents contents = parsed(kEmptyArchive);
+    EXPECT_TRUE(contents.directory.referencedIndexes().empty());
+    EXPECT_TRUE(contents.fileTable.entries.empty());
+}
+
+TEST(ArchiveWriter, LaysOutTheWorkedExampleByteForByte) {
+    ResDirectory directory;
+    ASSERT_EQ(directory.insert(fourCC("tTXT"), 1, 1, nullptr), kErrNone);
+    FileTable table;
+    table.entries.push_back(FileEntry{28, 3, 0, 0});
+    ArchiveHeader header{57, 1, 65, 31, u16(directory.byteSize()), u16(table.byteSize())};
+    std::vector<u8> file(kArchiveHeaderSize);
+    writeArchiveHeader(header, file.data());
+    file.insert(file.end(), {'a', 'b', 'c'});
+    const std::vector<u8> tables = serializeArchiveTables(directory, table);
+    file.insert(file.end(), tables.begin(), tables.end());
+    EXPECT_EQ(file, kWorkedExample);
+}
+
+TEST(ArchiveReader, ReadsTheWorkedExample) {
+    const ArchiveContents contents = parsed(kWorkedExample);
+    EXPECT_EQ(contents.header.flags, 1);
+    EXPECT_EQ(contents.header.directoryOffset, 31u);
+    const ResIdEntry* hit = contents.directory.find(fourCC("tTXT"), 1);
+    ASSERT_NE(hit, nullptr);
+    EXPECT_EQ(hit->index, 1);
+    EXPECT_EQ(contents.fileTable.at(1).offset, 28u);
+    EXPECT_EQ(contents.fileTable.at(1).size, 3u);
+    EXPECT_EQ(contents.directory.find(fourCC("tTXT"), 2), nullptr);
+}
+
+TEST(ArchiveReader, IgnoresTheInformationalLength) {
+    std::vector<u8> file = kWorkedExample;
+    patch32(file, 4, 0xDEADBEEF);
+    EXPECT_EQ(parseError(file), kErrNone);
+}
+
+TEST(ArchiveReader, RefusesDamagedHeaders) {
+    EXPECT_EQ(parseError({kEmptyArchive.begin(), kEmptyArchive.begin() + 27}), kResErrNotResourceFile);
+    std::vector<u8> file = kEmptyArchive;
+    file[3] = 'X';
+    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
+    file = kEmptyArchive;
+    file[9] = 'r';
+    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
+    file = kEmptyArchive;
+    patch16(file, 12, 0x0001);  // 256 stored little-endian
+    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
+}
+
+TEST(ArchiveReader, RefusesLengthMismatch) {
+    std::vector<u8> file = kWorkedExample;
+    file.push_back(0);
+    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
+    file = kWorkedExample;
+    patch32(file, 16, 64);
+    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
+}
+
+// One damage to the worked example: a 16- or 32-bit field, or one byte, set to a value.
+struct Damage {
+    const char* what;
+    size_t at;
+    int width;  // 1, 2 or 4 bytes
+    u32 value;
+};
+
+void expectRefused(std::initializer_list<Damage> damages) {
+    for (const Damage& d : damages) {
+        std::vector<u8> file = kWorkedExample;
+        if (d.width == 4) patch32(file, d.at, d.value);
+        if (d.width == 2) patch16(file, d.at, u16(d.value));
+        if (d.width == 1) file[d.at] = u8(d.value);
+        EXPECT_EQ(parseError(file), kResErrNotResourceFile) << d.what;
+    }
+}
+
+constexpr size_t kDir = 31;
+constexpr size_t kTable = 51;
+
+TEST(ArchiveReader, RefusesTablesOutsideTheFile) {
+    expectRefused({{"directory and file table past the end", 20, 4, 32},
+                   {"directory over the header", 20, 4, 4},
+                   {"file table larger than its entries", 26, 2, 24}});
+}
+
+TEST(ArchiveReader, RefusesDirectoryOffsetsOutsideTheDirectory) {
+    expectRefused({{"name pool beyond the directory", kDir + 0, 2, 21},
+                   {"more type entries than fit", kDir + 2, 2, 3},
+                   {"id table running into the pool", kDir + 8, 2, 19},
+                   {"id count beyond the tables", kDir + 12, 2, 2},
+                   {"name table over the type entries", kDir + 10, 2, 2}});
+}
+
+TEST(ArchiveReader, RefusesIndexesAndDataRangesOutsideTheFileTable) {
+    expectRefused({{"index beyond the entries", kDir + 16, 2, 2},
+                   {"index 0", kDir + 16, 2, 0},
+                   {"data running past the end", kTable + 4, 4, 63},
+                   {"data inside the header", kTable + 4, 4, 10},
+                   {"size bit 24: 16 MB in a 65-byte file", kTable + 11, 1, 0x01},
+                   {"the directory points to a free entry", kTable + 11, 1, kResFlagFree},
+                   {"free list starting at a live entry", kTable, 2, 1}});
+}
+
+TEST(ArchiveReader, RefusesNamesWithoutTheirEndInThePool) {
+    std::vector<u8> file = makeArchive({{fourCC("tTXT"), 1, "x", "abc"}});
+    const ArchiveHeader header = parsed(file).header;
+    const size_t dir = header.directoryOffset;
+    file[dir + header.directorySize - 1] = 'd';  // the name's NUL
+    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
+    file = makeArchive({{fourCC("tTXT"), 1, "x", "abc"}});
+    patch16(file, dir + 18, 4);  // name offset past the pool
+    EXPECT_EQ(parseError(file), kResErrNotResourceFile);
+}
+
+TEST(ArchiveReader, SurvivesEveryTruncationAndEveryByteFlip) {
+    const std::vector<u8> good = makeArchive({{fourCC("tBMP"), 7, "pixels", "Picture"},
+                                              {fourCC("tTXT"), 1, "text", "Notes"},
+                                              {fourCC("tBMP"), 3, "more", nullptr}});
+    for (size_t n = 0; n < good.size(); ++n) {
+        EXPECT_EQ(parseError({good.begin(), good.begin() + n}), kResErrNotResourceFile) << n;
+    }
+    for (size_t at = 0; at < good.size(); ++at) {
+        for (u8 flip : {0x01, 0x80, 0xFF}) {
+            std::vector<u8> file = good;
+            file[at] ^= flip;
+            ArchiveContents contents;
+            const EngineErr err = parseArchiveImage(file, &contents);
+            EXPECT_TRUE(err == kErrNone || err == kResErrNotResourceFile);
+        }
+    }
+}
+
+TEST(ArchiveReader, KeepsTheLargestSizeThroughTheFileTable) {
+    FileTable table;
+    table.entries.push_back(FileEntry{28, kResMaxSize, kResFlagPurgeable | kResFlagProtected, 0});
+    std::vector<u8> bytes(table.byteSize());
+    writeFileTable(table, bytes.data());
+    EXPECT_EQ(bytes[4 + 7], kResFlagPurgeable | kResFlagProtected | 0x07);
+    ResDirectory directory;
+    ASSERT_EQ(directory.insert(fourCC("tWAV"), 1, 1, nullptr), kErrNone);
+    ArchiveHeader header;
+    header.directoryOffset = 28 + kResMaxSize;
+    header.directorySize = u16(directory.byteSize());
+    header.fileTableSize = u16(table.byteSize());
+    header.fileLength = header.directoryOffset + header.directorySize + header.fileTableSize;
+    std::vector<u8> tables = serializeArchiveTables(directory, table);
+    ArchiveContents contents;
+    ASSERT_EQ(parseArchiveTables(header, tables, &contents), kErrNone);
+    EXPECT_EQ(contents.fileTable.at(1).size, kResMaxSize);
+    EXPECT_EQ(contents.fileTable.at(1).flags, kResFlagPurgeable | kResFlagProtected);
+}
+
+TEST(ArchiveReader, RoundTripsTheLayoutOfAWrittenDirectory) {
+    const std::vector<u8> file = makeArchive({{fourCC("zzzz"), 5, "a", "Zeta"},
+                                              {fourCC("aaaa"), 2, "b", "alpha"},
+                                              {fourCC("zzzz"), 1, "c", "_first"},
+                                              {fourCC("aaaa"), 9, "d", nullptr}});
+    const ArchiveContents contents = parsed(file);
+    const std::vector<u8> again = serializeArchiveTables(contents.directory, contents.fileTable);
+    const ArchiveHeader& h = contents.header;
+    EXPECT_EQ(again, std::vector<u8>(file.begin() + h.directoryOffset, file.end()));
+    // Type entries by code, tables in the order the types came.
+    const u8* dir = file.data() + h.directoryOffset;
+    EXPECT_EQ(readBE32(dir + 4), fourCC("aaaa"));
+    EXPECT_GT(readBE16(dir + 4 + 4), readBE16(dir + 12 + 4));
+}
+
+}  // namespace
