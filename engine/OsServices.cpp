@@ -148,6 +148,7 @@ EngineErr osInit() {
         return undoStart(gOs.lastError ? gOs.lastError : kOsErrBadPath);
     }
     pathInitCopy(&gOs.application, &gOs.program);
+    osWatchDeviceChanges();
     gOs.previousActivate = osmSetActivateCallback(osActivateHandler);
     if (osmIsAppActive()) osActivateHandler(1);
     return osSetLastError(kErrNone);
@@ -157,6 +158,7 @@ void osShutdown() {
     if (!gOs.initialised) return;
     gOs.suppression = -1;
     const bool switchingHeld = osmForbidSwitching() == kErrNone;
+    osStopWatchingDeviceChanges();
     osmSetActivateCallback(gOs.previousActivate);
     osActivateHandler(0);
     osCloseAllFiles();

@@ -7,6 +7,7 @@
 #include "engine/OsMutex.h"
 #include "engine/OsServices.h"
 #include "engine/Paths.h"
+#include "platform/ui/Windows.h"
 
 struct OsFile;
 struct osmWorker;
@@ -40,6 +41,8 @@ struct OsState {
     Path temporary{};
     osmWorker* cachedWorker = nullptr;
     osmActivateProc previousActivate = nullptr;
+    plat::WindowHandle watchingWindow = plat::kNoWindow;
+    plat::WindowProcedure previousProcedure;
 };
 
 extern OsState gOs;
@@ -72,3 +75,8 @@ bool osVolumeHasOpenFile(const VolumeRecord* volume);
 // Closes every open file, at shutdown.
 void osCloseAllFiles();
 void osReleaseCachedWorker();
+
+// Media arriving and leaving reach the OS manager's hidden window, whose procedure the
+// services replace while they run.
+void osWatchDeviceChanges();
+void osStopWatchingDeviceChanges();

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/drives/DriveChanges.h"
 #include "platform/drives/MountTable.h"
 
 namespace plat {
@@ -34,17 +35,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct MountedDrive {
-    DriveType type = DriveType::None;
-    std::string root;
-    std::string device;
-    std::string fsType;
-};
+using drives_detail::MountedDrive;
 
 struct DriveTable {
     std::mutex mutex;
     std::once_flag scanned;
-    std::array<MountedDrive, 26> mounted;
+    drives_detail::MountSlots mounted;
     std::array<std::shared_ptr<FakeDrive::State>, 26> fakes;
 };
 
@@ -60,20 +56,10 @@ int slotOf(char letter) {
 
 void scanMountTable(DriveTable& t) {
     t.mounted = {};
-    t.mounted[2] = MountedDrive{DriveType::Fixed, "/", "", ""};
-    std::ifstream mountinfo("/proc/self/mountinfo");
-    std::string line;
-    int nextSlot = 3;
-    drives_detail::MountEntry entry;
-    while (std::getline(mountinfo, line) && nextSlot < 26) {
-        if (!drives_detail::parseMountInfoLine(line, &entry)) continue;
-        if (entry.mountPoint == "/") t.mounted[2].fsType = entry.fsType, t.mounted[2].device = entry.device;
-        const DriveType type = drives_detail::classifyMount(entry);
-        if (type != DriveType::None) t.mounted[nextSlot++] = MountedDrive{type, entry.mountPoint, entry.device, entry.fsType};
-    }
+    drives_detail::assignMounts(t.mounted, drives_detail::readMountTable());
 }
 
-// The mount table is read once, on first use.
+// The mount table is read on first use and again whenever the watcher sees it change.
 DriveTable& scannedTable() {
     DriveTable& t = table();
     std::call_once(t.scanned, [&] { scanMountTable(t); });
@@ -221,6 +207,7 @@ SysErr driveReadVolume(char letter, DriveVolume* volume) {
         mounted = t.mounted[slot];
     }
     if (mounted.type == DriveType::None) return kSysInvalidDrive;
+    if (!mounted.present) return kSysNotReady;
     struct statvfs info{};
     if (::statvfs(mounted.root.c_str(), &info) != 0) return errnoToDriveError(errno);
     *volume = DriveVolume{};
@@ -282,8 +269,16 @@ SysErr driveCheckAccess(char letter, bool writing) {
     if (slot < 0) return kSysOk;
     DriveTable& t = scannedTable();
     std::lock_guard lock(t.mutex);
-    const auto& fake = t.fakes[slot];
-    return fake ? fakeFault(*fake, writing) : kSysOk;
+    if (const auto& fake = t.fakes[slot]) return fakeFault(*fake, writing);
+    const MountedDrive& mounted = t.mounted[slot];
+    return (mounted.type != DriveType::None && !mounted.present) ? kSysNotReady : kSysOk;
+}
+
+drives_detail::MountChanges drives_detail::rescanDrives() {
+    std::vector<MountEntry> entries = readMountTable();
+    DriveTable& t = scannedTable();
+    std::lock_guard lock(t.mutex);
+    return assignMounts(t.mounted, entries);
 }
 
 FakeDrive::FakeDrive(char letter, FakeDisc disc, DriveType type)
@@ -302,14 +297,20 @@ FakeDrive::~FakeDrive() {
 }
 
 void FakeDrive::insert(FakeDisc disc) {
-    std::lock_guard lock(table().mutex);
-    state_->disc = std::move(disc);
-    state_->present = true;
+    {
+        std::lock_guard lock(table().mutex);
+        state_->disc = std::move(disc);
+        state_->present = true;
+    }
+    drives_detail::notifyDriveChange(kDeviceArrival, VolumeChange{1u << slotOf(letter_), true});
 }
 
 void FakeDrive::takeOut() {
-    std::lock_guard lock(table().mutex);
-    state_->present = false;
+    {
+        std::lock_guard lock(table().mutex);
+        state_->present = false;
+    }
+    drives_detail::notifyDriveChange(kDeviceRemoveComplete, VolumeChange{1u << slotOf(letter_), true});
 }
 
 void FakeDrive::setWriteProtected(bool on) {

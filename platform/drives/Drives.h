@@ -43,7 +43,7 @@ SysErr driveFreeBytes(char letter, uint64_t* bytes);
 SysErr driveSetMediaLock(char letter, bool locked);
 SysErr driveEject(char letter);
 // Whether the medium in the drive may be used now: the fake drive's scripted faults and a
-// missing disc are reported here; real drives always answer success.
+// missing disc are reported here, and a real drive whose medium went away is not ready.
 SysErr driveCheckAccess(char letter, bool writing);
 
 struct FakeDisc {

@@ -62,4 +62,49 @@ DriveType classifyMount(const MountEntry& entry) {
     return DriveType::None;
 }
 
+MountChanges assignMounts(MountSlots& slots, const std::vector<MountEntry>& entries) {
+    constexpr int kRootSlot = 2;
+    if (slots[kRootSlot].type == DriveType::None) slots[kRootSlot] = MountedDrive{DriveType::Fixed, "/", "", "", true};
+    std::array<bool, 26> seen{};
+    seen[kRootSlot] = true;
+    MountChanges changes;
+    for (const MountEntry& entry : entries) {
+        if (entry.mountPoint == "/") {
+            slots[kRootSlot].fsType = entry.fsType;
+            slots[kRootSlot].device = entry.device;
+            continue;
+        }
+        const DriveType type = classifyMount(entry);
+        if (type == DriveType::None) continue;
+        int slot = -1;
+        for (int i = kRootSlot + 1; i < 26 && slot < 0; ++i) {
+            if (slots[i].type != DriveType::None && slots[i].root == entry.mountPoint) slot = i;
+        }
+        for (int i = kRootSlot + 1; i < 26 && slot < 0; ++i) {
+            if (slots[i].type == DriveType::None) slot = i;
+        }
+        if (slot < 0 || seen[slot]) continue;
+        seen[slot] = true;
+        if (slots[slot].type == DriveType::None || !slots[slot].present) changes.arrived |= 1u << slot;
+        slots[slot] = MountedDrive{type, entry.mountPoint, entry.device, entry.fsType, true};
+    }
+    for (int i = kRootSlot + 1; i < 26; ++i) {
+        if (slots[i].type != DriveType::None && slots[i].present && !seen[i]) {
+            slots[i].present = false;
+            changes.removed |= 1u << i;
+        }
+    }
+    return changes;
+}
+
+std::vector<MountEntry> readMountTable() {
+    std::vector<MountEntry> entries;
+    std::ifstream mountinfo("/proc/self/mountinfo");
+    MountEntry entry;
+    for (std::string line; std::getline(mountinfo, line);) {
+        if (parseMountInfoLine(line, &entry)) entries.push_back(entry);
+    }
+    return entries;
+}
+
 }  // namespace plat::drives_detail

@@ -12,6 +12,7 @@ constexpr uint32_t kMsgDestroy = 0x0002;
 constexpr uint32_t kMsgQuit = 0x0012;
 constexpr uint32_t kMsgActivateApp = 0x001C;
 constexpr uint32_t kMsgTimer = 0x0113;
+constexpr uint32_t kMsgDeviceChange = 0x0219;
 // The first number left to the program's own messages.
 constexpr uint32_t kMsgUser = 0x0400;
 

@@ -39,3 +39,41 @@ TEST(MountTable, DiscsAndMediaFoldersGetLetters) {
 
 }  // namespace
 }  // namespace plat::drives_detail
+
+namespace {
+
+using plat::drives_detail::assignMounts;
+using plat::drives_detail::MountSlots;
+
+TEST(MountTable, MountPointsKeepTheirLettersWhileTheirMediumIsOut) {
+    MountSlots slots{};
+    const std::vector<plat::drives_detail::MountEntry> first = {
+        {"/", "ext4", "/dev/vda"}, {"/media/cd", "iso9660", "/dev/sr0"}, {"/media/stick", "vfat", "/dev/nonexistent1"}};
+    auto changes = assignMounts(slots, first);
+    EXPECT_EQ(slots[2].root, "/");
+    EXPECT_EQ(slots[2].fsType, "ext4");
+    EXPECT_EQ(slots[3].root, "/media/cd");
+    EXPECT_EQ(slots[4].root, "/media/stick");
+    EXPECT_EQ(changes.arrived, (1u << 3) | (1u << 4));
+    EXPECT_EQ(changes.removed, 0u);
+
+    // The disc goes: D: stays, without a medium.
+    changes = assignMounts(slots, {first[0], first[2]});
+    EXPECT_EQ(changes.removed, 1u << 3);
+    EXPECT_EQ(changes.arrived, 0u);
+    EXPECT_EQ(slots[3].type, plat::DriveType::CdRom);
+    EXPECT_FALSE(slots[3].present);
+
+    // Another medium takes the first free letter; the disc comes back under D:.
+    changes = assignMounts(slots, {first[0], {"/media/other", "vfat", "/dev/nonexistent2"}, first[2], first[1]});
+    EXPECT_EQ(slots[5].root, "/media/other");
+    EXPECT_TRUE(slots[3].present);
+    EXPECT_EQ(changes.arrived, (1u << 3) | (1u << 5));
+    EXPECT_EQ(changes.removed, 0u);
+
+    // Nothing changed: nothing to report.
+    changes = assignMounts(slots, {first[0], {"/media/other", "vfat", "/dev/nonexistent2"}, first[2], first[1]});
+    EXPECT_EQ(changes.arrived | changes.removed, 0u);
+}
+
+}  // namespace
