@@ -187,6 +187,10 @@ EngineErr copyCut(char* buffer, u16 size, std::string_view value) {
 
 EngineErr writeProfileFile(IniProfile* profile) {
     OsMutexHold hold(profile->mutex);
+    // Moving a new file over a read-only one would succeed where writing into it must not.
+    u16 kind = 0;
+    if (const EngineErr error = osGetPathKind(&profile->path, &kind)) return error;
+    if (kind & kOsKindReadOnly) return kOsErrAccessDenied;
     const std::string temporaryText = std::string(profile->path.record->text) + kTemporarySuffix;
     Path temporary;
     pathFromVolume(&temporary, profile->path.record->volume, temporaryText.c_str());

@@ -37,7 +37,7 @@ bool liesInside(const VolumeRecord* volume, const char* text, const std::string&
 
 bool isFolderOf(const Path& path, const VolumeRecord* volume, const char* text) {
     if (!path.record || path.record->volume != volume) return false;
-    char full[kMaxPathText + 4];
+    char full[kSystemTextSize];
     pathGetFullText(&path, full);
     return sameText(volume, full, text);
 }
@@ -76,7 +76,7 @@ EngineErr addFolderSize(std::string folder, u64* total) {
 }
 
 EngineErr enumerateCurrent(bool folders, OsEnumCallback callback, void* context) {
-    char folder[kMaxPathText + 4];
+    char folder[kSystemTextSize];
     if (const EngineErr error = pathGetFullText(&gOs.current, folder)) return error;
     std::string pattern = folder;
     if (pattern.back() != '\\') pattern += '\\';
@@ -124,7 +124,7 @@ EngineErr osSetAttributes(const char* systemText, u32 attributes) {
 
 EngineErr osGetPathKind(const Path* path, u16* kind) {
     VolumeRecord* volume = nullptr;
-    char text[kMaxPathText + 4];
+    char text[kSystemTextSize];
     if (const EngineErr error = pathGetSystemPath(path, &volume, text)) return error;
     return kindOfText(text, kind);
 }
@@ -136,7 +136,7 @@ EngineErr pathCheckExists(const Path* path) {
 
 EngineErr osCreatePath(const Path* path, u16 kind) {
     VolumeRecord* volume = nullptr;
-    char text[kMaxPathText + 4];
+    char text[kSystemTextSize];
     if (const EngineErr error = pathGetSystemPath(path, &volume, text)) return error;
     const bool wantFolder = kind & kOsKindFolder;
     u16 existing = 0;
@@ -163,7 +163,7 @@ EngineErr osCreatePath(const Path* path, u16 kind) {
 
 EngineErr osDeletePath(const Path* path) {
     VolumeRecord* volume = nullptr;
-    char text[kMaxPathText + 4];
+    char text[kSystemTextSize];
     if (const EngineErr error = pathGetSystemPath(path, &volume, text)) return error;
     u16 kind = 0;
     if (const EngineErr error = kindOfText(text, &kind)) return error;
@@ -178,7 +178,7 @@ EngineErr osDeletePath(const Path* path) {
 
 EngineErr osRenamePath(const Path* path, const char* newName) {
     VolumeRecord* volume = nullptr;
-    char text[kMaxPathText + 4];
+    char text[kSystemTextSize];
     if (const EngineErr error = pathGetSystemPath(path, &volume, text)) return error;
     u16 kind = 0;
     if (const EngineErr error = kindOfText(text, &kind)) return error;
@@ -199,8 +199,8 @@ EngineErr osRenamePath(const Path* path, const char* newName) {
 EngineErr osReplacePath(const Path* source, const Path* target) {
     VolumeRecord* volume = nullptr;
     VolumeRecord* targetVolume = nullptr;
-    char from[kMaxPathText + 4];
-    char to[kMaxPathText + 4];
+    char from[kSystemTextSize];
+    char to[kSystemTextSize];
     if (const EngineErr error = pathGetSystemPath(source, &volume, from)) return error;
     if (const EngineErr error = pathGetSystemPath(target, &targetVolume, to)) return error;
     if (volume != targetVolume) return osSetLastError(kOsErrBadPath);
@@ -211,7 +211,7 @@ EngineErr osReplacePath(const Path* source, const Path* target) {
 
 i32 osGetPathSize(const Path* path) {
     VolumeRecord* volume = nullptr;
-    char text[kMaxPathText + 4];
+    char text[kSystemTextSize];
     if (pathGetSystemPath(path, &volume, text)) return -1;
     u16 kind = 0;
     if (kindOfText(text, &kind)) return -1;

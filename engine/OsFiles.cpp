@@ -7,6 +7,7 @@
 
 #include "engine/OsRequests.h"
 #include "engine/OsState.h"
+#include "engine/OsThreads.h"
 #include "platform/clock/Clock.h"
 
 namespace {
@@ -65,8 +66,9 @@ EngineErr openHandle(OsFile* file, u16 mode) {
     if (mode & kOsOpenAtEnd) seekTo(file, 0, plat::SeekOrigin::End);
     file->mutex = osMutexCreate();
     if (!file->mutex) {
+        const EngineErr error = osmGetLastError();
         closeHandle(file);
-        return osSetLastError(kOsErrOutOfMemory);
+        return osSetLastError(error);
     }
     return kErrNone;
 }

@@ -7,10 +7,9 @@
 //
 // The drive mutex is taken inside the file mutex, never the other way round.
 #include "engine/EngineTypes.h"
+#include "engine/OsMutex.h"
 #include "engine/Paths.h"
 #include "platform/files/Files.h"
-
-struct OsMutex;
 
 constexpr FourCC kFileTag = fourCC("FILE");
 
@@ -44,7 +43,7 @@ struct OsFile {
     OsMutex* mutex;
     u16 mode;
     plat::FileHandle handle;
-    char text[kMaxPathText + 1];
+    char text[kSystemTextSize];
 };
 
 // (name, context) → non-zero stops the enumeration, which still succeeds.

@@ -1,23 +1,21 @@
 #include "engine/OsMutex.h"
 
-#include <chrono>
-#include <mutex>
-#include <new>
+#include "engine/OsThreads.h"
 
-struct OsMutex {
-    std::recursive_timed_mutex mutex;
-};
+static_assert(kOsMutexTimeout == kOsmErrTimeout);
+static_assert(kOsWaitForever == kOsmNoTimeout);
 
-OsMutex* osMutexCreate() { return new (std::nothrow) OsMutex; }
+OsMutex* osMutexCreate() { return osmCreateMutex(1); }
 
-void osMutexDelete(OsMutex* mutex) { delete mutex; }
-
-EngineErr osMutexTake(OsMutex* mutex, u32 timeoutMs) {
-    if (timeoutMs == kOsWaitForever) {
-        mutex->mutex.lock();
-        return kErrNone;
-    }
-    return mutex->mutex.try_lock_for(std::chrono::milliseconds(timeoutMs)) ? kErrNone : kOsMutexTimeout;
+void osMutexDelete(OsMutex* mutex) {
+    if (mutex) osmDeleteObject(mutex);
 }
 
-void osMutexRelease(OsMutex* mutex) { mutex->mutex.unlock(); }
+EngineErr osMutexTake(OsMutex* mutex, u32 timeoutMs) {
+    if (!mutex) return kErrNone;
+    return osmWaitForObject(mutex, timeoutMs) == kOsmErrTimeout ? kOsMutexTimeout : kErrNone;
+}
+
+void osMutexRelease(OsMutex* mutex) {
+    if (mutex) osmReleaseMutex(mutex);
+}

@@ -1,9 +1,12 @@
 #pragma once
 // The engine mutexes the OS services keep: one for the module, one per drive, one per open
-// file, one per INI profile. A mutex may be taken again by the thread that holds it.
+// file, one per INI profile. They are the OS manager's mutexes (engine/OsThreads.h): taken
+// again by the engine thread that holds them, and waited for cooperatively, so other engine
+// threads run meanwhile. A null mutex (the thread system not started) guards nothing.
 #include "engine/EngineTypes.h"
 
-struct OsMutex;
+struct osmMutex;
+using OsMutex = osmMutex;
 
 constexpr u32 kOsWaitForever = 0xFFFFFFFF;
 constexpr EngineErr kOsMutexTimeout = 303;

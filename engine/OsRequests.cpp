@@ -1,6 +1,10 @@
 #include "engine/OsRequests.h"
 
+#include <new>
+
 #include "engine/OsState.h"
+#include "engine/OsThreads.h"
+#include "engine/OsWorker.h"
 
 u32 asyncCreateFile::execute() { return systemError = plat::fileOpen(name, access, share, disposition, &handle); }
 u32 asyncCreateDirectory::execute() { return systemError = plat::folderCreate(name); }
@@ -20,10 +24,43 @@ u32 asyncWriteFile::execute() { return systemError = plat::fileWrite(handle, dat
 u32 asyncSetEndOfFile::execute() { return systemError = plat::fileSetEnd(handle); }
 u32 asyncSetCurrentDirectory::execute() { return systemError = plat::setCurrentFolder(name); }
 
+namespace {
+
+void executeOnWorker(void* request) { static_cast<asyncAPI*>(request)->execute(); }
+
+void stopWorker(osmWorker* worker) {
+    osmWorkerStop(worker);
+    delete worker;
+}
+
+}  // namespace
+
+asyncAPI::~asyncAPI() {
+    if (!worker) return;
+    if (gOs.cachedWorker) stopWorker(worker);
+    else gOs.cachedWorker = worker;
+}
+
+void osReleaseCachedWorker() {
+    if (gOs.cachedWorker) stopWorker(gOs.cachedWorker);
+    gOs.cachedWorker = nullptr;
+}
+
 EngineErr osExecuteRequest(asyncAPI& request) {
     request.systemError = 0;
-    request.execute();
-    return osSetLastError(kErrNone);
+    if (!request.worker) {
+        request.worker = gOs.cachedWorker ? gOs.cachedWorker : new (std::nothrow) osmWorker;
+        gOs.cachedWorker = nullptr;
+        if (!request.worker) return osSetLastError(kOsErrOutOfMemory);
+    }
+    EngineErr started = osmWorkerRun(request.worker, executeOnWorker, &request);
+    if (started == kOsmErrShutDown) {
+        stopWorker(request.worker);
+        request.worker = nullptr;
+        request.execute();
+        started = kErrNone;
+    }
+    return osSetLastError(started);
 }
 
 EngineErr osRunRequest(asyncAPI& request, const char* text) {

@@ -2,7 +2,8 @@
 // File-system requests. Every system call of the OS services that may block on a device is a
 // request object whose execute() performs the call and keeps its system error (0 on
 // success). osRunRequest runs one with its drive's mutex held and retries it through the
-// error callback; the calling engine thread waits while it runs.
+// error callback. It runs on the engine's worker thread while the calling engine thread waits,
+// so the other engine threads go on during slow device access.
 //
 // Entries created through requests are open to every user of the machine: the file services
 // below create them so whatever the umask. A request belongs to one call and is not shared.
@@ -12,12 +13,19 @@
 #include "platform/drives/Drives.h"
 #include "platform/files/Files.h"
 
+struct osmWorker;
+
 class asyncAPI {
 public:
-    virtual ~asyncAPI() = default;
+    asyncAPI() = default;
+    asyncAPI(const asyncAPI&) = delete;
+    asyncAPI& operator=(const asyncAPI&) = delete;
+    // Keeps the request's worker as the module's cached one, or stops it.
+    virtual ~asyncAPI();
     // Performs the call; returns and keeps its system error.
     virtual u32 execute() = 0;
 
+    osmWorker* worker = nullptr;  // none until first run
     u32 systemError = 0;
 };
 
@@ -162,7 +170,9 @@ public:
     std::string name;
 };
 
+// 0, 2 when no worker could be made, or the worker's error. When the OS manager refuses the
+// worker, the request runs on the calling thread.
+EngineErr osExecuteRequest(asyncAPI& request);
 // 0, or the engine code of the final failure. The text names the entry for the retry
 // protocol and, by its "X:" prefix, the drive whose mutex is held for the whole run.
 EngineErr osRunRequest(asyncAPI& request, const char* text);
-EngineErr osExecuteRequest(asyncAPI& request);

@@ -5,6 +5,7 @@
 #include "engine/OsFiles.h"
 #include "engine/OsRequests.h"
 #include "engine/OsState.h"
+#include "engine/OsThreads.h"
 #include "platform/clock/Clock.h"
 #include "platform/drives/SystemErrors.h"
 #include "platform/files/Files.h"
@@ -122,6 +123,7 @@ u16 osEnableMediaLock(u16 on) {
 }
 
 void osActivateHandler(u16 active) {
+    if (gOs.previousActivate) gOs.previousActivate(active);
     gOs.appActive = active;
     if (active) return;
     for (DriveEntry& drive : gOs.drives) {
@@ -137,7 +139,7 @@ EngineErr pathGetLastError() { return gOs.lastError; }
 EngineErr osInit() {
     gOs = OsState{};
     gOs.mutex = osMutexCreate();
-    if (!gOs.mutex) return undoStart(kOsErrOutOfMemory);
+    if (!gOs.mutex) return undoStart(osmGetLastError());
     if (const EngineErr error = osSetUpDrives()) return undoStart(error);
     gOs.initialised = true;
     if (!pathFromFolderText(&gOs.current, plat::currentFolderText())->record ||
@@ -146,17 +148,25 @@ EngineErr osInit() {
         return undoStart(gOs.lastError ? gOs.lastError : kOsErrBadPath);
     }
     pathInitCopy(&gOs.application, &gOs.program);
+    osWatchDeviceChanges();
+    gOs.previousActivate = osmSetActivateCallback(osActivateHandler);
+    if (osmIsAppActive()) osActivateHandler(1);
     return osSetLastError(kErrNone);
 }
 
 void osShutdown() {
     if (!gOs.initialised) return;
     gOs.suppression = -1;
+    const bool switchingHeld = osmForbidSwitching() == kErrNone;
+    osStopWatchingDeviceChanges();
+    osmSetActivateCallback(gOs.previousActivate);
     osActivateHandler(0);
     osCloseAllFiles();
     releaseFolders();
     osDestroyVolumes();
     osReleaseDrives();
+    if (switchingHeld) osmPermitSwitching();
+    osReleaseCachedWorker();
     osMutexDelete(gOs.mutex);
     gOs = OsState{};
 }

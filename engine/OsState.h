@@ -3,12 +3,14 @@
 // and requests. Only those modules include this header.
 #include <vector>
 
+#include "engine/OsManager.h"
 #include "engine/OsMutex.h"
 #include "engine/OsServices.h"
 #include "engine/Paths.h"
+#include "platform/ui/Windows.h"
 
 struct OsFile;
-class OsWorker;
+struct osmWorker;
 
 struct DriveEntry {
     u32 number;  // 1-based; 0: no drive at this letter
@@ -37,6 +39,10 @@ struct OsState {
     Path program{};
     Path application{};
     Path temporary{};
+    osmWorker* cachedWorker = nullptr;
+    osmActivateProc previousActivate = nullptr;
+    plat::WindowHandle watchingWindow = plat::kNoWindow;
+    plat::WindowProcedure previousProcedure;
 };
 
 extern OsState gOs;
@@ -68,3 +74,9 @@ bool osIsDriveRemovable(const DriveEntry* drive);
 bool osVolumeHasOpenFile(const VolumeRecord* volume);
 // Closes every open file, at shutdown.
 void osCloseAllFiles();
+void osReleaseCachedWorker();
+
+// Media arriving and leaving reach the OS manager's hidden window, whose procedure the
+// services replace while they run.
+void osWatchDeviceChanges();
+void osStopWatchingDeviceChanges();

@@ -253,7 +253,7 @@ EngineErr pathSetCurrentDirectory(const Path* folder) {
     if (const EngineErr error = osGetPathKind(folder, &kind)) return error;
     if (!(kind & kOsKindFolder)) return osSetLastError(kOsErrWrongKind);
     VolumeRecord* volume = nullptr;
-    char text[kMaxPathText + 1];
+    char text[kSystemTextSize];
     if (const EngineErr error = pathGetSystemPath(folder, &volume, text)) return error;
     asyncSetCurrentDirectory request(text);
     if (const EngineErr error = osRunRequest(request, text)) return error;

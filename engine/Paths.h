@@ -15,6 +15,8 @@
 struct DriveEntry;
 
 constexpr u32 kMaxPathText = 255;
+// Room for a full system text: the root "X:\" in place of the text's leading "\", and a NUL.
+constexpr u32 kSystemTextSize = kMaxPathText + 4;
 constexpr u32 kVolumeNameSize = 34;
 constexpr u32 kFileSystemNameSize = 64;
 constexpr FourCC kVolumeTag = fourCC("VOLM");
@@ -93,11 +95,11 @@ Path* pathInitCopy(Path* path, const Path* source);
 void pathAssign(Path* path, const Path* source);
 void pathRelease(Path* path);
 EngineErr pathCompare(const Path* a, const Path* b);
+// Buffers of kSystemTextSize bytes; the full text is the volume's root text followed by the text.
 EngineErr pathGetFileName(const Path* path, char* buffer);
 EngineErr pathGetFolderText(const Path* path, char* buffer);
 EngineErr pathGetFullText(const Path* path, char* buffer);
 EngineErr pathGetVolume(const Path* path, VolumeRecord** volume);
-// Buffers of 256 bytes; the full text is the volume's root text followed by the text.
 EngineErr pathGetSystemPath(const Path* path, VolumeRecord** volume, char* buffer);
 u16 pathIsValidName(const char* name, u16 length, VolumeRecord* volume);
 EngineErr pathSetCurrentDirectory(const Path* folder);

@@ -8,6 +8,7 @@
 #include "engine/OsFiles.h"
 #include "engine/OsRequests.h"
 #include "engine/OsState.h"
+#include "engine/OsThreads.h"
 #include "engine/TextUtils.h"
 #include "platform/clock/Clock.h"
 
@@ -143,7 +144,7 @@ EngineErr osSetUpDrives() {
         drive.letter = u16(letter);
         drive.deviceNumber = u16(i + 1);
         drive.mutex = osMutexCreate();
-        if (!drive.mutex) return kOsErrOutOfMemory;
+        if (!drive.mutex) return osmGetLastError();
         drive.number = i + 1;
     }
     // A disc that cannot be read now is asked for when a path first needs it.

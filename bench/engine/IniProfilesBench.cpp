@@ -12,6 +12,7 @@
 
 #include "engine/IniProfiles.h"
 #include "engine/MemoryHandles.h"
+#include "engine/OsManager.h"
 #include "engine/OsServices.h"
 #include "engine/Paths.h"
 #include "platform/files/Files.h"
@@ -93,6 +94,7 @@ public:
         folder_ = ::mkdtemp(pattern);
         std::ofstream(folder_ + "/bench.ini", std::ios::binary) << makeProfile();
         memInit(0, 512);
+        osmInit(nullptr);
         osInit();
         iniInit();
         const std::string text = plat::textOfHostPath(folder_ + "/bench.ini");
@@ -102,6 +104,7 @@ public:
         pathRelease(&path_);
         iniShutdown();
         osShutdown();
+        osmShutdown();
         memShutdown();
         std::filesystem::remove_all(folder_);
     }

@@ -1,31 +1,38 @@
 #include "engine/audio/MixerDevice.h"
 
+MixerDevice::MixerDevice() {
+    osmLockInit(&engineLock_, 0);
+    refillNote_.function = &MixerDevice::RunRefill;
+    refillNote_.argument = reinterpret_cast<uintptr_t>(this);
+}
+
 void MixerDevice::Lock() {
     lock_.lock();
-    ++lockDepth_;
+    osmEnterLock(&engineLock_);
 }
 
 void MixerDevice::Unlock() {
     // A refill may post another one (it tops the ring up); each runs in turn before the lock is left.
-    while (lockDepth_ == 1 && refillPosted_) {
-        refillPosted_ = false;
-        if (refill_) refill_(refillContext_, played_, written_);
-    }
-    --lockDepth_;
+    osmLeaveLock(&engineLock_);
     lock_.unlock();
+}
+
+void MixerDevice::RunRefill(uintptr_t device) {
+    auto* self = reinterpret_cast<MixerDevice*>(device);
+    if (self->refill_) self->refill_(self->refillContext_, self->played_, self->written_);
 }
 
 void MixerDevice::PostRefill() {
     Lock();
-    refillPosted_ = true;
+    osmPostNotification(&engineLock_, &refillNote_);
     Unlock();
 }
 
 void MixerDevice::FillNow() {
-    if (lockDepth_ == 1 && refill_)
-        refill_(refillContext_, played_, written_);
+    if (engineLock_.depth.load() == 1)
+        RunRefill(reinterpret_cast<uintptr_t>(this));
     else
-        refillPosted_ = true;
+        osmPostNotification(&engineLock_, &refillNote_);
 }
 
 void MixerDevice::PollStep() {
@@ -34,7 +41,7 @@ void MixerDevice::PollStep() {
         const u32 played = played_;
         const u32 written = written_;
         GetPositions(nullptr, nullptr);
-        if (played_ != played || written_ != written) refillPosted_ = true;
+        if (played_ != played || written_ != written) osmPostNotification(&engineLock_, &refillNote_);
     }
     Unlock();
 }

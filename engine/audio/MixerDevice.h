@@ -1,16 +1,20 @@
 #pragma once
 // The output device behind one mixing stream: a ring of output frames that a device thread
-// plays, with a recursive lock under which that thread advances the positions and calls the
-// refill callback, so that the mixer renders the next frames straight into the ring.
+// plays, with a lock under which that thread advances the positions and calls the refill
+// callback, so that the mixer renders the next frames straight into the ring.
 // The mixer's channel operations take the same lock (Lock/Unlock nest) on the client's thread.
-// A refill asked for while the lock is held runs when the outermost Unlock leaves it, still
-// under the lock, so it never interrupts a change half made.
+// The lock is a critical section with the device's engine lock inside it: a refill is a
+// notification posted to that engine lock, so one asked for while the lock is held runs when
+// the outermost Unlock leaves the engine lock, still inside the critical section, and never
+// interrupts a change half made. The engine lock is not registered: its notifications run
+// on the device's threads, never on the user-interface thread.
 // Positions are output frames counted in 32 bits; they wrap, so compare them by difference.
 #include <memory>
 #include <mutex>
 #include <string>
 
 #include "engine/EngineTypes.h"
+#include "engine/OsLock.h"
 #include "engine/audio/MixerDeviceThread.h"
 #include "platform/audio/WaveTypes.h"
 
@@ -43,6 +47,7 @@ struct MixerRegions {
 
 class MixerDevice {
 public:
+    MixerDevice();
     virtual ~MixerDevice() = default;
 
     virtual u16 Init(u16 deviceId) = 0;
@@ -70,6 +75,7 @@ public:
 protected:
     // Asks for a refill with the present positions: at once when the lock is free, else at the last Unlock.
     void PostRefill();
+    static void RunRefill(uintptr_t device);
     // The first fill when play starts: at once, so that the first buffers handed over hold
     // mixed frames; posted instead when a caller further up already holds the lock.
     void FillNow();
@@ -77,8 +83,8 @@ protected:
     void CreateThread(u32 periodMs, bool run);
 
     std::recursive_mutex lock_;
-    int lockDepth_ = 0;
-    bool refillPosted_ = false;
+    osmLock engineLock_;
+    osmNotification refillNote_;
     std::string productName_;
     u16 driverVersion_ = 0;
     MixerRefillCallback refill_ = nullptr;

@@ -110,10 +110,9 @@ bool gfxLzExpand(u8* out, const u8* in, u32 inSize, u32 outSize, u8* window, u16
         u16 v = readBE16(in + read);
         read += 2;
         u32 length = (u32(v) >> windowBits) + 3;
+        // The window is a ring that starts zero-filled, so every position is in bounds and a
+        // reference to where nothing was written yet reads zeros, as stored pictures may rely on.
         u32 source = v & mask;
-        u32 distance = (pos - source) & mask;
-        if (distance == 0) distance = size;
-        if (distance > written) return false;
         for (u32 i = 0; i < length && written < outSize; ++i) put(window[(source + i) & mask]);
     }
     return true;

@@ -1,5 +1,7 @@
 #include "media/swf/ButtonTags.h"
 
+#include <algorithm>
+
 #include "engine/ByteOrder.h"
 #include "media/swf/Actions.h"
 #include "media/swf/Document.h"
@@ -11,6 +13,7 @@ namespace swf {
 using namespace button;
 
 Result tagDefineButton::ReadBody(stream& in, u32 length) {
+    const u32 bodyEnd = in.Position() + length;
     SWF_TRY(ReadCharacterId(in));
     u32 actionField = 0;
     u16 actionOffset = 0;
@@ -29,8 +32,11 @@ Result tagDefineButton::ReadBody(stream& in, u32 length) {
         return kOk;
     }
     if (actionOffset == 0) return kOk;
+    // The list and its entries lie inside the body: an offset into the following tags would
+    // be written back as a different button.
+    if (actionField + actionOffset >= bodyEnd) return kErrBadData;
     in.SetPosition(actionField + actionOffset);
-    return ReadConditions(in, length);
+    return ReadConditions(in, bodyEnd);
 }
 
 Result tagDefineButton::ReadRecords(stream& in, u32 length) {
@@ -68,8 +74,8 @@ Result tagDefineButton::ReadRecords(stream& in, u32 length) {
     return kOk;
 }
 
-Result tagDefineButton::ReadConditions(stream& in, u32 length) {
-    mstream block(BlockGrowStep(length));
+Result tagDefineButton::ReadConditions(stream& in, u32 bodyEnd) {
+    mstream block(BlockGrowStep(bodyEnd - in.Position()));
     for (;;) {
         const u32 fileEntry = in.Position();
         const u32 entry = block.Position();
@@ -80,6 +86,8 @@ Result tagDefineButton::ReadConditions(stream& in, u32 length) {
         SWF_TRY(block.WriteU16(conditions));
         SWF_TRY(ReadActions(in, block));
         if (size == 0) break;
+        // An entry may not reach back into the one before: reading stays linear.
+        if (u64(fileEntry) + size < in.Position() || u64(fileEntry) + size >= bodyEnd) return kErrBadData;
         SWF_TRY(block.PatchU16(entry, block.Position() - entry));
         in.SetPosition(fileEntry + size);
     }
@@ -144,11 +152,16 @@ Result tagDefineButtonCxform::ReadBody(stream& in, u32 length) {
     SWF_TRY(ReadCharacterId(in));
     tagDefineButton* target = owner_->FindCharacterOf<tagDefineButton>(CharacterId());
     if (!target) return kErrBadData;
+    // Transforms without alpha leave the alpha terms of a version 2 record as they were.
     for (u32 i = 0; i < target->RecordCount() && in.Position() < bodyEnd; ++i) {
-        Cxform cxform;
-        SWF_TRY(ReadCxform(in, cxform, false));
+        Cxform read;
+        SWF_TRY(ReadCxform(in, read, false));
         in.Align(8);
-        SetCxform(target->Record(i) + kRecordCxform, cxform);
+        u8* field = target->Record(i) + kRecordCxform;
+        Cxform kept = GetCxform(field);
+        std::copy(read.mul, read.mul + 3, kept.mul);
+        std::copy(read.add, read.add + 3, kept.add);
+        SetCxform(field, kept);
     }
     return kOk;
 }

@@ -45,7 +45,7 @@ public:
 
 private:
     Result ReadRecords(stream& in, u32 length);
-    Result ReadConditions(stream& in, u32 length);
+    Result ReadConditions(stream& in, u32 bodyEnd);
     Result WriteRecords(stream& out);
     Result WriteConditions(stream& out);
 

@@ -76,9 +76,10 @@ Result document::ReadTags() {
     if (!stream_) return Keep(kErrBadData);
     Result result = kOk;
     while (result == kOk) {
-        result = TagFactory(*this, *stream_);
+        tag* made = nullptr;
+        result = TagFactory(*this, *stream_, made);
         if (result != kOk) break;
-        if (cursor_ && cursor_->Code() == kTagShowFrame) ++framesRead;
+        if (made->Code() == kTagShowFrame) ++framesRead;
         if (lastTag_ && lastTag_->Code() == kTagEnd) break;
     }
     stream_ = nullptr;

@@ -63,6 +63,11 @@ public:
     u16 frameCount = 0;
     u16 framesRead = 0;
 
+    // Reading stops with kErrMemory at a tag that would reach past this stream position: a
+    // sprite's nested tags stay inside the sprite's body.
+    u32 ReadEnd() const { return readEnd_; }
+    void SetReadEnd(u32 end) { readEnd_ = end; }
+
     tag* FirstTag() const { return firstTag_; }
     tag* LastTag() const { return lastTag_; }
     tag* Cursor() const { return cursor_; }
@@ -88,6 +93,7 @@ private:
 
     Result lastError_ = kOk;
     stream* stream_ = nullptr;
+    u32 readEnd_ = 0xFFFFFFFF;
     document* nextSibling_ = nullptr;
     document* previousSibling_ = nullptr;
     document* parent_ = nullptr;
@@ -104,7 +110,7 @@ private:
 };
 
 // Reads one tag at the stream's position into the document: header, object of the code's
-// class, body; the tag stays linked even when its body fails.
-Result TagFactory(document& owner, stream& in);
+// class, body; the tag stays linked even when its body fails. made receives the tag.
+Result TagFactory(document& owner, stream& in, tag*& made);
 
 }  // namespace swf

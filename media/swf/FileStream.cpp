@@ -33,8 +33,10 @@ fstream::~fstream() {
     if (file_) std::fclose(file_);
 }
 
+// Bytes still in the window count: a bit write over one of them must keep its other bits.
 Result fstream::Size(u32& size) {
-    size = fileSize_;
+    const u32 windowEnd = windowStart_ + windowUsed_;
+    size = windowEnd > fileSize_ ? windowEnd : fileSize_;
     return kOk;
 }
 
@@ -50,6 +52,11 @@ Result fstream::FlushWindow() {
 
 Result fstream::Read(u32 position, u32 length, u8* bytes) {
     if (!file_) return kErrMemory;
+    // Reading back what was just written, as tag headers are compacted, stays in the window.
+    if (position >= windowStart_ && u64(position) + length <= u64(windowStart_) + windowUsed_) {
+        if (length) std::memcpy(bytes, window_ + (position - windowStart_), length);
+        return kOk;
+    }
     if (windowUsed_ && u64(position) + length > windowStart_) SWF_TRY(FlushWindow());
     if (std::fseek(file_, long(position), SEEK_SET) != 0) return kErrMemory;
     if (length && std::fread(bytes, 1, length, file_) != length) return kErrMemory;

@@ -1,7 +1,8 @@
 #pragma once
 // A stream on a buffered standard-library file. Small writes are gathered in one 4096-byte
 // window at the end of the file so that bit-level writing of a movie does not become many
-// tiny file writes; reads go to the file after flushing window data they could overlap.
+// tiny file writes. Reads inside the window are served from it; other reads go to the file
+// after flushing window data they could overlap.
 // Writing streams are opened readable too, because tag headers are compacted by reading
 // back what was written. A failed open leaves LastStatus() at kErrMemory.
 #include <cstdio>

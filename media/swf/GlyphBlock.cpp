@@ -24,16 +24,22 @@ Result ReadGlyphs(stream& in, u32 tableStart, u16 count, bool wideOffsets, Block
     mstream block(count * 16u + 64);
     SWF_TRY(block.WriteU16(count));
     for (u16 i = 0; i < count; ++i) SWF_TRY(block.WriteU32(0));
+    // Glyphs may not overlap: each starts at or after the end of the one before, which keeps
+    // the reading of a crafted table linear in its size.
+    u32 previousEnd = tableStart;
     for (u16 i = 0; i < count; ++i) {
         in.SetPosition(tableStart + entrySize * i);
         u32 offset = 0;
         SWF_TRY(ReadTableEntry(in, wideOffsets, offset));
         if (offset >= size - tableStart) return kErrMemory;
+        if (tableStart + offset < previousEnd) return kErrBadData;
         u8 here[4];
         writeLE32(here, block.Position());
         SWF_TRY(block.Write(2 + 4u * i, 4, here));
         in.SetPosition(tableStart + offset);
         SWF_TRY(ReadGlyph(in, block));
+        in.Align(8);
+        previousEnd = in.Position();
     }
     glyphs.Take(block);
     return kOk;

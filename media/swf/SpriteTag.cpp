@@ -2,12 +2,14 @@
 
 namespace swf {
 
-Result tagDefineSprite::ReadBody(stream& in, u32) {
+Result tagDefineSprite::ReadBody(stream& in, u32 length) {
+    const u32 bodyEnd = in.Position() + length;
     SWF_TRY(ReadCharacterId(in));
     u32 depth = 0;
     for (const document* d = owner_; d; d = d->Parent()) ++depth;
     if (depth > kMaxSpriteNesting) return kErrBadData;
     movie_ = std::make_unique<document>(owner_);
+    movie_->SetReadEnd(bodyEnd);
     SWF_TRY(movie_->ReadHeader(in));
     return movie_->ReadTags();
 }

@@ -156,17 +156,17 @@ void stream::Align(u32 bits) {
 }
 
 Result stream::ReadString(RcString& text) {
-    char piece[256];
+    char chunk[256];
     u32 used = 0;
     for (;;) {
         u8 byte = 0;
         if (const Result result = ReadU8(byte)) return result;
         const bool end = byte == 0;
-        if (!end) piece[used++] = char(byte);
+        if (!end) chunk[used++] = char(byte);
         if (end || used == 255) {
-            piece[used] = 0;
+            chunk[used] = 0;
             try {
-                text.Append(piece);
+                text.Append(chunk);
             } catch (const std::length_error&) {
                 return Keep(kErrBadData);
             }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <new>
 
 #include "media/swf/Actions.h"
@@ -54,7 +55,8 @@ tag* NewTagFor(u16 code, const document& owner) {
 
 }  // namespace
 
-Result TagFactory(document& owner, stream& in) {
+Result TagFactory(document& owner, stream& in, tag*& made) {
+    made = nullptr;
     in.Align(8);
     u16 header = 0;
     SWF_TRY(in.ReadU16(header));
@@ -63,9 +65,9 @@ Result TagFactory(document& owner, stream& in) {
     if (length == kLongLengthMark) SWF_TRY(in.ReadU32(length));
     u32 size = 0;
     SWF_TRY(in.Size(size));
+    const u32 end = std::min(size, owner.ReadEnd());
     const u32 bodyStart = in.Position();
-    if (bodyStart > size || length > size - bodyStart) return kErrMemory;
-    tag* made = nullptr;
+    if (bodyStart > end || length > end - bodyStart) return kErrMemory;
     try {
         made = NewTagFor(code, owner);
     } catch (const std::bad_alloc&) {

@@ -12,8 +12,10 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
-#include <sstream>
 #include <vector>
+
+#include "platform/drives/DriveChanges.h"
+#include "platform/drives/MountTable.h"
 
 namespace plat {
 
@@ -33,17 +35,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct MountedDrive {
-    DriveType type = DriveType::None;
-    std::string root;
-    std::string device;
-    std::string fsType;
-};
+using drives_detail::MountedDrive;
 
 struct DriveTable {
     std::mutex mutex;
-    bool scanned = false;
-    std::array<MountedDrive, 26> mounted;
+    std::once_flag scanned;
+    drives_detail::MountSlots mounted;
     std::array<std::shared_ptr<FakeDrive::State>, 26> fakes;
 };
 
@@ -57,72 +54,15 @@ int slotOf(char letter) {
     return (c >= 'A' && c <= 'Z') ? c - 'A' : -1;
 }
 
-// Mount-table fields escape blanks and backslashes as three octal digits.
-std::string unescapeMountField(const std::string& field) {
-    std::string out;
-    for (size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            const std::string digits = field.substr(i + 1, 3);
-            if (digits.find_first_not_of("01234567") == std::string::npos) {
-                out.push_back(char(std::stoi(digits, nullptr, 8)));
-                i += 3;
-                continue;
-            }
-        }
-        out.push_back(field[i]);
-    }
-    return out;
-}
-
-bool isRemovableDevice(const std::string& device) {
-    if (device.rfind("/dev/", 0) != 0) return false;
-    std::error_code ec;
-    const fs::path sysPath = fs::canonical(fs::path("/sys/class/block") / fs::path(device).filename(), ec);
-    if (ec) return false;
-    for (const fs::path& dir : {sysPath, sysPath.parent_path()}) {
-        std::ifstream flag(dir / "removable");
-        int value = 0;
-        if (flag >> value) return value == 1;
-    }
-    return false;
-}
-
-DriveType classifyMount(const std::string& mountPoint, const std::string& fsType, const std::string& device) {
-    if (fsType == "iso9660" || fsType == "udf" || device.rfind("/dev/sr", 0) == 0) return DriveType::CdRom;
-    const bool mediaFolder = mountPoint.rfind("/media/", 0) == 0 || mountPoint.rfind("/run/media/", 0) == 0;
-    if (mediaFolder || isRemovableDevice(device)) return DriveType::Removable;
-    return DriveType::None;
-}
-
 void scanMountTable(DriveTable& t) {
     t.mounted = {};
-    t.mounted[2] = MountedDrive{DriveType::Fixed, "/", "", ""};
-    std::ifstream mountinfo("/proc/self/mountinfo");
-    std::string line;
-    int nextSlot = 3;
-    while (std::getline(mountinfo, line) && nextSlot < 26) {
-        std::istringstream fields(line);
-        std::vector<std::string> parts;
-        for (std::string part; fields >> part;) parts.push_back(part);
-        size_t dash = 0;
-        while (dash < parts.size() && parts[dash] != "-") ++dash;
-        if (parts.size() < 5 || dash + 2 >= parts.size()) continue;
-        const std::string mountPoint = unescapeMountField(parts[4]);
-        const std::string fsType = parts[dash + 1];
-        const std::string device = unescapeMountField(parts[dash + 2]);
-        if (mountPoint == "/") t.mounted[2].fsType = fsType, t.mounted[2].device = device;
-        const DriveType type = classifyMount(mountPoint, fsType, device);
-        if (type == DriveType::None) continue;
-        t.mounted[nextSlot++] = MountedDrive{type, mountPoint, device, fsType};
-    }
+    drives_detail::assignMounts(t.mounted, drives_detail::readMountTable());
 }
 
+// The mount table is read on first use and again whenever the watcher sees it change.
 DriveTable& scannedTable() {
     DriveTable& t = table();
-    if (!t.scanned) {
-        scanMountTable(t);
-        t.scanned = true;
-    }
+    std::call_once(t.scanned, [&] { scanMountTable(t); });
     return t;
 }
 
@@ -267,6 +207,7 @@ SysErr driveReadVolume(char letter, DriveVolume* volume) {
         mounted = t.mounted[slot];
     }
     if (mounted.type == DriveType::None) return kSysInvalidDrive;
+    if (!mounted.present) return kSysNotReady;
     struct statvfs info{};
     if (::statvfs(mounted.root.c_str(), &info) != 0) return errnoToDriveError(errno);
     *volume = DriveVolume{};
@@ -328,15 +269,16 @@ SysErr driveCheckAccess(char letter, bool writing) {
     if (slot < 0) return kSysOk;
     DriveTable& t = scannedTable();
     std::lock_guard lock(t.mutex);
-    const auto& fake = t.fakes[slot];
-    return fake ? fakeFault(*fake, writing) : kSysOk;
+    if (const auto& fake = t.fakes[slot]) return fakeFault(*fake, writing);
+    const MountedDrive& mounted = t.mounted[slot];
+    return (mounted.type != DriveType::None && !mounted.present) ? kSysNotReady : kSysOk;
 }
 
-void drivesRescan() {
-    DriveTable& t = table();
+drives_detail::MountChanges drives_detail::rescanDrives() {
+    std::vector<MountEntry> entries = readMountTable();
+    DriveTable& t = scannedTable();
     std::lock_guard lock(t.mutex);
-    scanMountTable(t);
-    t.scanned = true;
+    return assignMounts(t.mounted, entries);
 }
 
 FakeDrive::FakeDrive(char letter, FakeDisc disc, DriveType type)
@@ -355,14 +297,20 @@ FakeDrive::~FakeDrive() {
 }
 
 void FakeDrive::insert(FakeDisc disc) {
-    std::lock_guard lock(table().mutex);
-    state_->disc = std::move(disc);
-    state_->present = true;
+    {
+        std::lock_guard lock(table().mutex);
+        state_->disc = std::move(disc);
+        state_->present = true;
+    }
+    drives_detail::notifyDriveChange(kDeviceArrival, VolumeChange{1u << slotOf(letter_), true});
 }
 
 void FakeDrive::takeOut() {
-    std::lock_guard lock(table().mutex);
-    state_->present = false;
+    {
+        std::lock_guard lock(table().mutex);
+        state_->present = false;
+    }
+    drives_detail::notifyDriveChange(kDeviceRemoveComplete, VolumeChange{1u << slotOf(letter_), true});
 }
 
 void FakeDrive::setWriteProtected(bool on) {

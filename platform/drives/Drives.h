@@ -43,11 +43,8 @@ SysErr driveFreeBytes(char letter, uint64_t* bytes);
 SysErr driveSetMediaLock(char letter, bool locked);
 SysErr driveEject(char letter);
 // Whether the medium in the drive may be used now: the fake drive's scripted faults and a
-// missing disc are reported here; real drives always answer success.
+// missing disc are reported here, and a real drive whose medium went away is not ready.
 SysErr driveCheckAccess(char letter, bool writing);
-
-// Reads the mount table again (the fakes that are installed stay).
-void drivesRescan();
 
 struct FakeDisc {
     std::string folder;  // host folder holding the disc's files
@@ -70,7 +67,6 @@ public:
     // The next `count` accesses of the drive fail with `error`.
     void failNext(SysErr error, int count = 1);
 
-    char letter() const { return letter_; }
     bool mediaLocked() const;
     int ejectCount() const;
     int accessCount() const;

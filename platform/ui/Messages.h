@@ -32,6 +32,7 @@ constexpr uint32_t kMsgRButtonDblClk = 0x0206;
 constexpr uint32_t kMsgMButtonDown = 0x0207;
 constexpr uint32_t kMsgMButtonUp = 0x0208;
 constexpr uint32_t kMsgMButtonDblClk = 0x0209;
+constexpr uint32_t kMsgDeviceChange = 0x0219;
 // The first number left to the program's own messages.
 constexpr uint32_t kMsgUser = 0x0400;
 

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <mutex>
+#include <utility>
 
 #include "platform/ui/MessageQueue.h"
 
@@ -90,6 +91,14 @@ intptr_t sendMessage(WindowHandle window, uint32_t message, uintptr_t wParam, in
     });
     if (!procedure) return 0;
     return procedure(window, message, wParam, lParam);
+}
+
+WindowProcedure setWindowProcedure(WindowHandle window, WindowProcedure procedure) {
+    auto& r = registry();
+    std::lock_guard lock(r.mutex);
+    auto found = r.windows.find(window);
+    if (found == r.windows.end() || found->second.thread != std::this_thread::get_id()) return WindowProcedure();
+    return std::exchange(found->second.spec.procedure, std::move(procedure));
 }
 
 intptr_t defaultWindowProcedure(WindowHandle, uint32_t, uintptr_t, intptr_t) { return 0; }

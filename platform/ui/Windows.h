@@ -38,6 +38,9 @@ std::vector<WindowHandle> allWindows();
 // Calls the window's procedure at once. Only for windows of the calling thread: a window of
 // another thread is not called and the answer is 0.
 intptr_t sendMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// Gives the window a new procedure and returns the one it had (empty for no such window).
+// Only the owning thread may replace a window's procedure.
+WindowProcedure setWindowProcedure(WindowHandle window, WindowProcedure procedure);
 intptr_t defaultWindowProcedure(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
 }  // namespace plat

@@ -2,6 +2,7 @@
 
 #include "engine/IniProfiles.h"
 #include "engine/MemoryHandles.h"
+#include "engine/OsManager.h"
 #include "engine/OsServices.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
@@ -25,6 +26,11 @@ u16 demoPictureWord(i32 x, i32 y, i32 width, i32 height) {
 
 std::unique_ptr<DemoScreen> DemoScreen::open(int32_t width, int32_t height, std::string* whyNot) {
     std::unique_ptr<DemoScreen> screen(new DemoScreen());
+    if (osmInit(nullptr) != kErrNone) {
+        *whyNot = "the OS manager did not start";
+        return nullptr;
+    }
+    screen->managerStarted_ = true;
     if (memInit(0, 512) != kErrNone) {
         *whyNot = "the memory manager did not start";
         return nullptr;
@@ -71,6 +77,7 @@ DemoScreen::~DemoScreen() {
     if (profilesStarted_) iniShutdown();
     if (servicesStarted_) osShutdown();
     if (memoryStarted_) memShutdown();
+    if (managerStarted_) osmShutdown();
 }
 
 EngineErr DemoScreen::showTestPicture() {

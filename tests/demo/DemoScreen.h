@@ -1,9 +1,9 @@
 #pragma once
 // The engine's first picture on a screen: starts the engine services built so far that
-// drawing needs (memory, OS services, INI profiles, graphics), opens a window of the message
-// core with a face on the display driver and its window port, draws a test picture in an
-// offscreen RGB555 port through the drawing calls and copies it to the window port, which
-// shows it. Used by the demonstration program and the screenshot test.
+// drawing needs (OS manager, memory, OS services, INI profiles, graphics), opens a window of
+// the message core with a face on the display driver and its window port, draws a test
+// picture in an offscreen RGB555 port through the drawing calls and copies it to the window
+// port, which shows it. Used by the demonstration program and the screenshot test.
 // User-interface thread only; one screen at a time.
 #include <memory>
 #include <string>
@@ -32,6 +32,7 @@ private:
     std::unique_ptr<plat::DisplayWindow> face_;
     GfxPort* windowPort_ = nullptr;
     GfxOffscreenPort* picture_ = nullptr;
+    bool managerStarted_ = false;
     bool memoryStarted_ = false;
     bool servicesStarted_ = false;
     bool profilesStarted_ = false;

@@ -256,6 +256,14 @@ TEST_F(IniProfiles, RewriteLeavesNoTemporaryFileAndKeepsOldBytesOnFailure) {
     EXPECT_EQ(onDisk(), "[S]\r\nA=2\r\n");
 }
 
+TEST_F(IniProfiles, ReadOnlyProfileIsNotRewritten) {
+    profile("[S]\r\nA=1\r\n");
+    ASSERT_EQ(osSetAttributes("T:\\test.ini", plat::kFileAttrReadOnly), kErrNone);
+    EXPECT_EQ(write("S", "A", "2"), kOsErrAccessDenied);
+    EXPECT_EQ(onDisk(), "[S]\r\nA=1\r\n");
+    osSetAttributes("T:\\test.ini", plat::kFileAttrNormal);
+}
+
 TEST_F(IniProfiles, EngineProfileLivesInTheProgramFolder) {
     char buffer[8];
     EXPECT_EQ(iniGetString(nullptr, "Audio", "x", buffer, sizeof buffer, "d"), kIniErrNoFile);

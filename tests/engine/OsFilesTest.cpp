@@ -154,6 +154,22 @@ TEST_F(OsFiles, CreatedEntriesAreOpenToEveryUser) {
     EXPECT_EQ(fileBits & fs::perms::group_read, fs::perms::group_read);
 }
 
+TEST_F(OsFiles, LongestPathsFitTheirSystemTexts) {
+    TestPath folder("T:\\a");
+    ASSERT_EQ(osCreatePath(folder.get(), kOsKindFolder), kErrNone);
+    TestPath path;
+    pathJoin(&path, folder.get(), std::string(252, 'n').c_str());
+    ASSERT_EQ(path.text().size(), 255u);
+    EXPECT_EQ(osCreatePath(path.get(), kOsKindFile), kErrNone);
+    OsFile* file = osOpenFile(path.get(), kOsOpenRead);
+    ASSERT_NE(file, nullptr);
+    TestPath again;
+    EXPECT_EQ(osGetFilePath(file, &again), kErrNone);
+    EXPECT_EQ(pathCompare(path.get(), again.get()), kErrNone);
+    osCloseFile(file, 0);
+    EXPECT_EQ(osDeletePath(path.get()), kErrNone);
+}
+
 TEST_F(OsFiles, FoldersInUseCannotBeDeleted) {
     TestPath folder("T:\\dir");
     osCreatePath(folder.get(), kOsKindFolder);

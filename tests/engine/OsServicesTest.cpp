@@ -1,6 +1,7 @@
 #include "engine/OsServices.h"
 
 #include "OsTestSupport.h"
+#include "engine/OsManager.h"
 #include "platform/drives/SystemErrors.h"
 
 namespace {
@@ -104,6 +105,39 @@ TEST_F(OsServices, DeactivationReleasesMediaLocks) {
     EXPECT_TRUE(drive_->mediaLocked());
     EXPECT_EQ(osEnableMediaLock(0), 1);
     EXPECT_FALSE(drive_->mediaLocked());
+}
+
+TEST_F(OsServices, HearsTheOsManagersActivationAndPassesItOn) {
+    static u16 heard = 99;
+    osShutdown();
+    osmSetActivateCallback([](u16 active) { heard = active; });
+    ASSERT_EQ(osInit(), kErrNone);
+    TestPath path("T:\\");
+    ASSERT_FALSE(path.empty());
+    osmSetAppActive(1);
+    osmSetAppActive(0);
+    EXPECT_EQ(heard, 0);
+    EXPECT_FALSE(drive_->mediaLocked());
+    osShutdown();
+    osmSetAppActive(1);
+    EXPECT_EQ(heard, 1);
+    osmSetActivateCallback(nullptr);
+    ASSERT_EQ(osInit(), kErrNone);
+}
+
+TEST_F(OsServices, FoldersOfTheProgram) {
+    TestPath program;
+    TestPath application;
+    TestPath temporary;
+    TestPath current;
+    pathGetModuleDirectory(&program);
+    pathGetAppDirectory(&application);
+    pathGetTempDirectory(&temporary);
+    pathGetCurrentDirectory(&current);
+    EXPECT_FALSE(program.empty());
+    EXPECT_EQ(pathCompare(program.get(), application.get()), kErrNone);
+    EXPECT_EQ(pathCheckExists(temporary.get()), kErrNone);
+    EXPECT_EQ(pathCheckExists(current.get()), kErrNone);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // Fixtures for the OS services: a scratch folder played by fake drive T: (a CD unless told
-// otherwise), the services started over it, and an error callback that records every record
+// otherwise), the OS manager and the services started over it, and an error callback that records every record
 // it is asked with and answers from a script.
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/OsFiles.h"
+#include "engine/OsManager.h"
 #include "engine/OsServices.h"
 #include "engine/Paths.h"
 #include "platform/clock/Clock.h"
@@ -60,10 +61,12 @@ protected:
         root_ = ::mkdtemp(pattern);
         std::filesystem::create_directory(root_ + "/disc1");
         drive_ = std::make_unique<plat::FakeDrive>('T', disc(label_, 1111, "disc1"), type_);
+        ASSERT_EQ(osmInit(nullptr), kErrNone);
         ASSERT_EQ(osInit(), kErrNone);
     }
     void TearDown() override {
         osShutdown();
+        osmShutdown();
         drive_.reset();
         std::filesystem::current_path(previousFolder_);
         std::filesystem::remove_all(root_);

@@ -133,6 +133,14 @@ TEST(SwfSprites, NestedMovieIsWrittenWithoutAHeaderAndAligned) {
     EXPECT_EQ(nested->version, 6);
 }
 
+TEST(SwfSprites, NestedTagsMayNotReachPastTheSpriteBody) {
+    // The sprite's length covers its id, frame count and a ShowFrame; its End lies outside.
+    const Bytes sprite = Tag(kTagDefineSprite, Concat({{5, 0, 1, 0}, Tag(kTagShowFrame, {})}));
+    const Bytes movie = Movie(Concat({sprite, Tag(kTagEnd, {})}));
+    document doc;
+    EXPECT_EQ(Load(doc, movie), kErrMemory);
+}
+
 TEST(SwfSprites, DeeplyNestedSpritesAreRefused) {
     Bytes body = Concat({{1, 0, 1, 0}, Tag(kTagEnd, {})});
     for (int level = 0; level < 40; ++level) body = Concat({{1, 0, 1, 0}, Tag(kTagDefineSprite, body), Tag(kTagEnd, {})});

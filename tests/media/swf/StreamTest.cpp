@@ -158,6 +158,19 @@ TEST_F(SwfFileStream, WindowedWritesReadBackAndReachTheFile) {
     EXPECT_EQ(swftest::ReadFile(path_), expected);
 }
 
+TEST_F(SwfFileStream, BitsWrittenOverAByteInTheWindowKeepItsOtherBits) {
+    {
+        fstream out(path_.c_str(), 2);
+        ASSERT_EQ(out.WriteU16(0xFFFF), kOk);
+        out.SetPosition(1);
+        ASSERT_EQ(out.WriteBits(3, 0), kOk);
+        u32 size = 0;
+        out.Size(size);
+        EXPECT_EQ(size, 2u);
+    }
+    EXPECT_EQ(swftest::ReadFile(path_), (Bytes{0xFF, 0x1F}));
+}
+
 TEST_F(SwfFileStream, TruncateCutsTheFile) {
     {
         fstream out(path_.c_str(), 2);

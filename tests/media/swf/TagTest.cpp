@@ -15,6 +15,7 @@
 using namespace swf;
 using swftest::Bytes;
 using swftest::Concat;
+using swftest::Load;
 using swftest::Movie;
 using swftest::Tag;
 
@@ -22,7 +23,7 @@ namespace {
 
 // Loads the movie, expecting success, and returns what writing it gives.
 Bytes ReadAndWrite(const Bytes& movie, document& doc) {
-    EXPECT_EQ(swftest::Load(doc, movie), kOk);
+    EXPECT_EQ(Load(doc, movie), kOk);
     return swftest::Written(doc);
 }
 
@@ -73,7 +74,7 @@ TEST(SwfTagHeaders, TagLongerThanTheDataIsAReadError) {
     Bytes movie = Movie(Tag(24, Bytes(10, 1)));
     movie.resize(movie.size() - 6);
     document doc;
-    EXPECT_EQ(swftest::Load(doc, movie), kErrMemory);
+    EXPECT_EQ(Load(doc, movie), kErrMemory);
 }
 
 TEST(SwfJpeg, MarkersAreFoundAtAnyOffset) {
@@ -110,11 +111,22 @@ TEST(SwfShapes, ThreeHundredFillStylesUseTheExtendedCount) {
     EXPECT_EQ(StyleCount(block + readLE16(block)), 300);
 }
 
+TEST(SwfFonts, OverlappingGlyphsAreBadData) {
+    // Two glyphs whose offsets both name the same outline (fill bits 1, then an end record).
+    const Bytes movie = Movie(Tag(kTagDefineFont, {6, 0, 4, 0, 4, 0, 0x10, 0x00}));
+    document doc;
+    EXPECT_EQ(Load(doc, movie), kErrBadData);
+    const Bytes apart = Movie(Tag(kTagDefineFont, {6, 0, 4, 0, 6, 0, 0x10, 0x00, 0x10, 0x00}));
+    document fine;
+    EXPECT_EQ(Load(fine, apart), kOk);
+    EXPECT_EQ(swftest::Written(fine), apart);
+}
+
 TEST(SwfShapes, UnknownFillTypeIsBadData) {
     const Bytes body{3, 0, 0x10, 0x00, 1, 0x42, 0, 0, 0x00};
     const Bytes movie = Movie(Tag(kTagDefineShape, body));
     document doc;
-    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
+    EXPECT_EQ(Load(doc, movie), kErrBadData);
     EXPECT_NE(FirstTagOf<tagDefineShape>(doc), nullptr);
 }
 
@@ -122,7 +134,7 @@ TEST(SwfShapes, GradientWithoutPointsIsBadData) {
     const Bytes body{3, 0, 0x10, 0x00, 1, 16, 0x00, 0};
     const Bytes movie = Movie(Tag(kTagDefineShape, body));
     document doc;
-    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
+    EXPECT_EQ(Load(doc, movie), kErrBadData);
 }
 
 TEST(SwfSounds, RateCodeThreeIs44100) {
@@ -141,7 +153,7 @@ TEST(SwfSounds, CompressedFormatsOtherThanAdpcmAreBadData) {
     const Bytes body{10, 0, 0x20, 0, 0, 0, 0};  // format 2
     const Bytes movie = Movie(Tag(kTagDefineSound, body));
     document doc;
-    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
+    EXPECT_EQ(Load(doc, movie), kErrBadData);
 }
 
 TEST(SwfSounds, EnvelopeLevelsAreKeptDoubled) {
@@ -166,7 +178,7 @@ TEST(SwfPlacement, MoveOnlyPlaceObject2HasThreeBodyBytes) {
 TEST(SwfPlacement, PlacingAnUndefinedCharacterIsBadData) {
     const Bytes movie = Movie(Tag(kTagPlaceObject, {9, 0, 1, 0, 0x00}));
     document doc;
-    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
+    EXPECT_EQ(Load(doc, movie), kErrBadData);
 }
 
 TEST(SwfPlacement, PlacementNotesTheFrameOnTheCharacter) {
@@ -176,6 +188,33 @@ TEST(SwfPlacement, PlacementNotesTheFrameOnTheCharacter) {
     document doc;
     EXPECT_EQ(ReadAndWrite(movie, doc), movie);
     EXPECT_EQ(doc.FindCharacter(3)->LatestPlacingFrame(), 2);
+}
+
+TEST(SwfButtons, ConditionEntryReachingBackIsBadData) {
+    // Action offset 2 (the list follows the records), first entry size 1, its actions 0x06 0x00.
+    const Bytes movie = Movie(Tag(kTagDefineButton2, {4, 0, 0, 2, 0, 0x08, 0, 0, 1, 0, 0x00, 0x00, 0,
+                                                      1, 0, 8, 0, 0x06, 0x00}));
+    document doc;
+    EXPECT_EQ(Load(doc, movie), kErrBadData);
+}
+
+TEST(SwfButtons, ActionOffsetPastTheBodyIsBadData) {
+    const Bytes movie = Movie(Tag(kTagDefineButton2, {4, 0, 0, 0x00, 0x0F, 0x08, 0, 0, 1, 0, 0x00, 0x00, 0}));
+    document doc;
+    EXPECT_EQ(Load(doc, movie), kErrBadData);
+}
+
+TEST(SwfButtons, ColourTransformKeepsTheRecordsAlphaTerms) {
+    // Version 2 record with alpha multiply 128 (mult terms, 10 bits), then a transform adding 1 to red.
+    const Bytes button = Tag(kTagDefineButton2, {4, 0, 0, 0, 0, 0x08, 0, 0, 1, 0, 0x00, 0x69, 0x00, 0x40, 0x10,
+                                                 0x02, 0x00, 0});
+    const Bytes cxform = Tag(kTagDefineButtonCxform, {4, 0, 0x89, 0x00});
+    document doc;
+    ASSERT_EQ(Load(doc, Movie(Concat({button, cxform}))), kOk);
+    const Cxform read = GetCxform(FirstTagOf<tagDefineButton>(doc)->Record(0) + button::kRecordCxform);
+    EXPECT_EQ(read.mul[3], 128);
+    EXPECT_EQ(read.mul[0], 256);
+    EXPECT_EQ(read.add[0], 1);
 }
 
 TEST(SwfButtons, ZeroActionOffsetMeansNoActions) {
@@ -191,13 +230,13 @@ TEST(SwfButtons, ZeroActionOffsetMeansNoActions) {
 TEST(SwfButtons, ButtonWithoutHitTestRecordIsBadData) {
     const Bytes movie = Movie(Tag(kTagDefineButton, {4, 0, 0x01, 0, 0, 1, 0, 0x00, 0, 0}));
     document doc;
-    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
+    EXPECT_EQ(Load(doc, movie), kErrBadData);
 }
 
 TEST(SwfButtons, ColourTransformForAMissingButtonIsBadData) {
     const Bytes movie = Movie(Tag(kTagDefineButtonCxform, {4, 0, 0x00}));
     document doc;
-    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
+    EXPECT_EQ(Load(doc, movie), kErrBadData);
 }
 
 TEST(SwfButtons, ColourTransformReadingStopsAtTheBodyEnd) {
@@ -206,7 +245,7 @@ TEST(SwfButtons, ColourTransformReadingStopsAtTheBodyEnd) {
     const Bytes cxform = Tag(kTagDefineButtonCxform, {4, 0, 0x89, 0x30});
     const Bytes movie = Movie(Concat({buttonTwo, cxform}));
     document doc;
-    ASSERT_EQ(swftest::Load(doc, movie), kOk);
+    ASSERT_EQ(Load(doc, movie), kOk);
     auto* read = FirstTagOf<tagDefineButton>(doc);
     const Cxform first = GetCxform(read->Record(0) + button::kRecordCxform);
     EXPECT_EQ(first.add[0], 1);
@@ -255,7 +294,7 @@ TEST(SwfActions, ShortCodeIsTakenForWaitForFrameAndWrittenBackShort) {
 TEST(SwfActions, GotoFrameWithoutItsFrameIsBadData) {
     const Bytes movie = Movie(Actions({0x81, 1, 0, 7, 0x00}));
     document doc;
-    EXPECT_EQ(swftest::Load(doc, movie), kErrBadData);
+    EXPECT_EQ(Load(doc, movie), kErrBadData);
 }
 
 TEST(SwfExtensions, ColourTableIsKeptRawWithoutTheSignature) {
@@ -277,6 +316,7 @@ TEST(SwfExtensions, SignedFirstTagAllowsTablesPlacedRightAfterIt) {
     ASSERT_NE(doc.Extension(), nullptr);
     ASSERT_NE(doc.ColorTable(), nullptr);
     EXPECT_EQ(doc.ColorTable()->EntryCount(), 0u);
+    EXPECT_EQ(doc.framesRead, 1);
     EXPECT_EQ(doc.FirstTag()->Next()->Code(), kTagColorXTable);
 }
 
@@ -325,6 +365,6 @@ TEST(SwfExtensions, ImageLargerThanItsBodyIsRefusedBeforeAllocating) {
     const Bytes table = Tag(kTagColorXTable, {1, 0, 1, 2, 3, 4, kPaintImage, 0xFF, 0xFF, 0xFF, 0xFF});
     const Bytes movie = Movie(Concat({Tag(kTagExtensions, signature), table}));
     document doc;
-    EXPECT_EQ(swftest::Load(doc, movie), kErrMemory);
+    EXPECT_EQ(Load(doc, movie), kErrMemory);
     EXPECT_EQ(doc.ColorTable(), nullptr);
 }
