@@ -7,12 +7,14 @@ namespace plat {
 
 DirectSurface::DirectSurface(DirectSurfaceService& service, int32_t width, int32_t height, int bits,
                              SurfacePlace place, WindowHandle window)
-    : service_(service), width_(width), height_(height), bits_(bits), place_(place), window_(window),
+    : service_(&service), width_(width), height_(height), bits_(bits), place_(place), window_(window),
       generation_(service.generation_) {
-    service_.surfaces_.push_back(this);
+    service_->surfaces_.push_back(this);
 }
 
-DirectSurface::~DirectSurface() { std::erase(service_.surfaces_, this); }
+DirectSurface::~DirectSurface() {
+    if (service_) std::erase(service_->surfaces_, this);
+}
 
 gdi::Surface* DirectSurface::pixels() {
     if (lost_) return nullptr;
@@ -42,7 +44,8 @@ SurfaceResult DirectSurface::unlock() {
 
 SurfaceResult DirectSurface::restore() {
     if (!lost_) return SurfaceResult::Ok;
-    if (generation_ != service_.generation_) return SurfaceResult::ModeChanged;
+    if (!service_) return SurfaceResult::Invalid;
+    if (generation_ != service_->generation_) return SurfaceResult::ModeChanged;
     lost_ = false;
     return SurfaceResult::Ok;
 }
@@ -50,7 +53,13 @@ SurfaceResult DirectSurface::restore() {
 DirectSurfaceService::DirectSurfaceService(DisplayDriver& driver, DirectCapabilities capabilities)
     : driver_(driver), capabilities_(capabilities) {}
 
-DirectSurfaceService::~DirectSurfaceService() = default;
+DirectSurfaceService::~DirectSurfaceService() {
+    for (DirectSurface* surface : surfaces_) {
+        surface->service_ = nullptr;
+        surface->lost_ = true;
+        surface->locked_ = false;
+    }
+}
 
 SurfaceResult DirectSurfaceService::setCooperativeLevel(WindowHandle, bool exclusive) {
     if (exclusiveElsewhere_) return SurfaceResult::ExclusiveElsewhere;

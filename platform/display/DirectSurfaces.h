@@ -9,8 +9,8 @@
 // changes: a lost surface refuses locks and copies until it is restored, and one made before
 // a mode change can only be made again. Tests provoke both with loseSurfaces.
 //
-// The service owns no surface: callers own them and must end them before the service. All
-// calls come from the user-interface thread.
+// The service owns no surface: callers own them. A surface that outlives its service stays
+// lost for good. All calls come from the user-interface thread.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -61,7 +61,7 @@ private:
     DirectSurface(DirectSurfaceService& service, int32_t width, int32_t height, int bits, SurfacePlace place,
                   WindowHandle window);
 
-    DirectSurfaceService& service_;
+    DirectSurfaceService* service_;
     int32_t width_;
     int32_t height_;
     int bits_;

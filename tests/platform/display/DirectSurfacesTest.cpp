@@ -96,5 +96,18 @@ TEST_F(DirectSurfacesTest, PlacementsTheDriverLacksAreRefused) {
     EXPECT_EQ(service.createPrimary(kNoWindow, &made), SurfaceResult::Invalid);
 }
 
+TEST_F(DirectSurfacesTest, SurfaceOutlivingItsServiceStaysLost) {
+    std::unique_ptr<DirectSurface> orphan;
+    {
+        DirectSurfaceService shortLived(display);
+        ASSERT_EQ(shortLived.createOffscreen(4, 4, 16, SurfacePlace::SystemMemory, &orphan), SurfaceResult::Ok);
+    }
+    EXPECT_TRUE(orphan->lost());
+    EXPECT_EQ(orphan->restore(), SurfaceResult::Invalid);
+    uint8_t* base;
+    int32_t pitch;
+    EXPECT_EQ(orphan->lock(&base, &pitch), SurfaceResult::Lost);
+}
+
 }  // namespace
 }  // namespace plat
