@@ -43,14 +43,21 @@ EngineErr GfxSurfaceBitmap::ChoosePlace(const plat::DirectCapabilities& caps, pl
 EngineErr GfxSurfaceBitmap::Create(bool clear) {
     plat::DirectSurfaceService* service = ddrawGetObject();
     if (!service) return gfxGetLastError();
-    // Palette-indexed surfaces would need the colour headers of the DIB store; they stay DIBs.
-    if (depth != 16 && depth != 24) return kGfxErrNotSupported;
+    if (depth != 8 && depth != 16 && depth != 24) return kGfxErrNotSupported;
+    if (depth == 8 && table_.empty())
+        for (u16 i = 0; i < 256; ++i) {
+            const GfxPalette* palette = gfxDefaultPalette();
+            table_.push_back(palette ? plat::gdi::Rgb{palette->entries[i].red, palette->entries[i].green,
+                                                      palette->entries[i].blue}
+                                     : plat::gdi::Rgb{});
+        }
     plat::SurfacePlace place;
     EngineErr error = ChoosePlace(service->capabilities(), &place);
     if (error != kErrNone) return error;
     plat::SurfaceResult made = service->createOffscreen(bounds.right, bounds.bottom, depth, place, &surface_);
     if (made != plat::SurfaceResult::Ok)
         return made == plat::SurfaceResult::Unsupported ? kGfxErrNotSupported : kGfxErrDirectDraw;
+    if (depth == 8) surface_->pixels()->setColorTable(0, table_);
     u16 where = place == plat::SurfacePlace::NonLocalVideo ? kGfxPlaceNonLocal
                 : place == plat::SurfacePlace::SystemMemory ? kGfxPlaceSystem
                                                              : kGfxPlaceLocal;
@@ -91,6 +98,16 @@ EngineErr GfxSurfaceBitmap::Restore() {
     return ddrawTellHandlers(kDDrawEventSurfaceRestored, uintptr_t(owner), true) ? kErrNone : kGfxErrBadValue;
 }
 
+void GfxSurfaceBitmap::GetColorTable(u16 first, u16 count, plat::gdi::Rgb* out) const {
+    for (u16 i = 0; i < count && size_t(first) + i < table_.size(); ++i) out[i] = table_[first + i];
+}
+
+void GfxSurfaceBitmap::SetColorTable(u16 first, u16 count, const plat::gdi::Rgb* entries) {
+    if (depth != 8) return;
+    for (u16 i = 0; i < count && size_t(first) + i < table_.size(); ++i) table_[first + i] = entries[i];
+    if (plat::gdi::Surface* pixels = surface_ ? surface_->pixels() : nullptr) pixels->setColorTable(0, table_);
+}
+
 plat::gdi::DeviceContext* GfxSurfaceBitmap::GetDC() {
     if (surface_ && surface_->lost()) {
         EngineErr error = Restore();
@@ -127,8 +144,9 @@ void GfxSurfaceBitmap::Unlock() {
     if (surface_ && surface_->locked()) surface_->unlock();
 }
 
-EngineErr GfxSurfaceBitmap::Blit(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, bool, u32 rop,
-                                 plat::gdi::StretchMode stretch, bool mirror, bool flip) {
+EngineErr GfxSurfaceBitmap::Blit(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect,
+                                 bool paletteIndices, u32 rop, plat::gdi::StretchMode stretch, bool mirror,
+                                 bool flip) {
     const PaletteState& palettes = paletteState();
     if (!mirror && !flip && (palettes.twoReserved != 0) == (palettes.noStatic != 0)) {
         EngineErr error = destination->BltFromSurface(dstRect, srcRect, surface_.get(), depth, rop);
@@ -138,11 +156,12 @@ EngineErr GfxSurfaceBitmap::Blit(GfxPort* destination, const Rect16& dstRect, co
     }
     EngineErr error = Restore();
     if (error != kErrNone && error != kGfxErrBadValue) return error;
-    return DrawInto(destination, dstRect, srcRect, rop, stretch, mirror, flip);
+    return DrawInto(destination, dstRect, srcRect, paletteIndices, rop, stretch, mirror, flip);
 }
 
-EngineErr GfxSurfaceBitmap::DrawInto(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u32 rop,
-                                     plat::gdi::StretchMode stretch, bool mirror, bool flip) {
+EngineErr GfxSurfaceBitmap::DrawInto(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect,
+                                     bool paletteIndices, u32 rop, plat::gdi::StretchMode stretch, bool mirror,
+                                     bool flip) {
     plat::gdi::Box dst, src;
     if (!CutToBounds(dstRect, srcRect, mirror, flip, &dst, &src)) return kErrNone;
     EngineErr error = destination->BeginDraw();
@@ -151,6 +170,8 @@ EngineErr GfxSurfaceBitmap::DrawInto(GfxPort* destination, const Rect16& dstRect
     if (error == kErrNone) {
         destination->dc->state().stretchMode = stretch;
         plat::gdi::DibImage image{bounds.right, bounds.bottom, depth, -stride, plat::gdi::RowOrder::TopDown, base, {}};
+        for (u16 i = 0; i < table_.size(); ++i)
+            image.colors.push_back(paletteIndices ? plat::gdi::paletteIndexColor(i) : plat::gdi::rgbColor(table_[i]));
         if (destination->StretchDIB(dst, src, image, rop) != kErrNone) error = kGfxErrGdi;
         Unlock();
     }

@@ -4,8 +4,9 @@
 // origin 0); its device context is lent per drawing bracket and must come back before the
 // surface is locked or copied. A surface can be lost at any time; every entry that touches
 // the pixels restores it first and offers the loss to the restore handlers, which redraw it.
-// Made only while a restore handler is registered, at depths 16 and 24. Owned by one
-// offscreen port; user-interface thread only.
+// Made only while a restore handler is registered, at depths 8 (with a colour table, from the
+// default palette at first), 16 and 24. Owned by one offscreen port; user-interface thread
+// only.
 #include "engine/gfx/GfxDibBitmap.h"
 #include "platform/display/DirectSurfaces.h"
 
@@ -29,7 +30,8 @@ public:
     EngineErr Lock() override;
     void Unlock() override;
     bool NeedsIndexColors(u32) const override { return true; }
-    void GetColorTable(u16, u16, plat::gdi::Rgb*) const override {}
+    void GetColorTable(u16 first, u16 count, plat::gdi::Rgb* out) const override;
+    void SetColorTable(u16 first, u16 count, const plat::gdi::Rgb* entries) override;
     EngineErr Blit(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, bool paletteIndices, u32 rop,
                    plat::gdi::StretchMode stretch, bool mirror, bool flip) override;
 
@@ -44,9 +46,11 @@ public:
 private:
     EngineErr ChoosePlace(const plat::DirectCapabilities& caps, plat::SurfacePlace* place) const;
     // Copies through the destination's own drawing, for what the direct copy does not take.
-    EngineErr DrawInto(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, u32 rop,
-                       plat::gdi::StretchMode stretch, bool mirror, bool flip);
+    EngineErr DrawInto(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, bool paletteIndices,
+                       u32 rop, plat::gdi::StretchMode stretch, bool mirror, bool flip);
 
     std::unique_ptr<plat::DirectSurface> surface_;
     std::unique_ptr<plat::gdi::DeviceContext> context_;
+    // The colour table of an 8-bit surface, kept across losses.
+    std::vector<plat::gdi::Rgb> table_;
 };

@@ -155,6 +155,26 @@ TEST_F(DirectDrawTest, SurfaceStorePictureReachesTheWindowByDirectCopy) {
     EXPECT_EQ(shown(12, 12), 0x0000FFu);
 }
 
+TEST_F(DirectDrawTest, EightBitSurfaceStoreKeepsIndicesAndShowsTheirColours) {
+    ASSERT_NE(ddrawAddRestoreHandler(recordingHandler, &log), nullptr);
+    GfxOffscreenPort* picture = makeOffscreen(8, 8, 8, nullptr, false);
+    ASSERT_NE(dynamic_cast<GfxSurfaceBitmap*>(&picture->Store()), nullptr);
+    EXPECT_EQ(picture->kind, 1u);
+    GfxColor index;
+    index.FromIndex(40);
+    ASSERT_EQ(picture->FillColorRect(Rect16{0, 0, 8, 8}, index, 0), kErrNone);
+    GfxColor read;
+    picture->ReadPixel(&read, 3, 3);
+    EXPECT_EQ(read.flag, kGfxColorFlagIndex);
+    EXPECT_EQ(read.red | read.green << 8, 40);
+    const GfxPaletteEntry& entry = gfxDefaultPalette()->entries[40];
+    GfxDDrawWindowPort* p = windowPort();
+    ASSERT_EQ(picture->CopyBits(p, Rect16{0, 0, 8, 8}, Rect16{0, 0, 8, 8}, 0, 0), kErrNone);
+    EXPECT_EQ(shown(4, 4), 0u) << "drawn through the port, the copy shows when the port's lock ends";
+    ASSERT_EQ(gfxUnlockPort(p), kErrNone);
+    EXPECT_EQ(shown(4, 4) & 0xF8F8F8, u32(entry.red & 0xF8) << 16 | u32(entry.green & 0xF8) << 8 | (entry.blue & 0xF8));
+}
+
 TEST_F(DirectDrawTest, LostSurfaceIsRestoredAndTheHandlerRedraws) {
     ASSERT_NE(ddrawAddRestoreHandler(recordingHandler, &log), nullptr);
     GfxOffscreenPort* picture = makeOffscreen(8, 8, 16);
