@@ -8,23 +8,25 @@ namespace plat {
 DirectSurface::DirectSurface(DirectSurfaceService& service, int32_t width, int32_t height, int bits,
                              SurfacePlace place, WindowHandle window)
     : service_(&service), width_(width), height_(height), bits_(bits), place_(place), window_(window),
-      generation_(service.generation_) {
+      generation_(service.generation_), mode_(service.driver_.currentMode()) {
     service_->surfaces_.push_back(this);
 }
+
+bool DirectSurface::modeChanged() const { return service_ && service_->driver_.currentMode() != mode_; }
 
 DirectSurface::~DirectSurface() {
     if (service_) std::erase(service_->surfaces_, this);
 }
 
 gdi::Surface* DirectSurface::pixels() {
-    if (lost_) return nullptr;
+    if (lost()) return nullptr;
     if (!primary()) return own_.get();
     DisplayWindow* face = findDisplayWindow(window_);
     return face ? &face->surface() : nullptr;
 }
 
 SurfaceResult DirectSurface::lock(uint8_t** base, int32_t* pitch) {
-    if (lost_) return SurfaceResult::Lost;
+    if (lost()) return SurfaceResult::Lost;
     gdi::Surface* surface = pixels();
     if (!surface) return SurfaceResult::Invalid;
     *base = surface->row(0);
@@ -37,15 +39,15 @@ SurfaceResult DirectSurface::unlock() {
     if (!locked_) return SurfaceResult::Invalid;
     locked_ = false;
     // Direct writes into the primary reach the screen when the lock ends.
-    if (primary() && !lost_)
+    if (primary() && !lost())
         if (DisplayWindow* face = findDisplayWindow(window_)) face->present(face->clientRect());
     return SurfaceResult::Ok;
 }
 
 SurfaceResult DirectSurface::restore() {
-    if (!lost_) return SurfaceResult::Ok;
+    if (!lost()) return SurfaceResult::Ok;
     if (!service_) return SurfaceResult::Invalid;
-    if (generation_ != service_->generation_) return SurfaceResult::ModeChanged;
+    if (generation_ != service_->generation_ || modeChanged()) return SurfaceResult::ModeChanged;
     lost_ = false;
     return SurfaceResult::Ok;
 }

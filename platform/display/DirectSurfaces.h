@@ -6,8 +6,9 @@
 // the capabilities are those of a plain software driver unless a test gives others.
 //
 // Surfaces can be lost, as when another program takes the display or the display mode
-// changes: a lost surface refuses locks and copies until it is restored, and one made before
-// a mode change can only be made again. Tests provoke both with loseSurfaces.
+// changes (through this service or the display driver): a lost surface refuses locks and
+// copies until it is restored, and one made before a mode change can only be made again.
+// Tests provoke both with loseSurfaces.
 //
 // The service owns no surface: callers own them. A surface that outlives its service stays
 // lost for good. All calls come from the user-interface thread.
@@ -46,7 +47,7 @@ public:
     int bitsPerPixel() const { return bits_; }
     bool primary() const { return window_ != kNoWindow; }
     SurfacePlace place() const { return place_; }
-    bool lost() const { return lost_; }
+    bool lost() const { return lost_ || modeChanged(); }
     bool locked() const { return locked_; }
 
     // Top-down memory: row y starts at base + y × pitch.
@@ -60,6 +61,8 @@ private:
     friend class DirectSurfaceService;
     DirectSurface(DirectSurfaceService& service, int32_t width, int32_t height, int bits, SurfacePlace place,
                   WindowHandle window);
+    // The display left the mode this surface was made in.
+    bool modeChanged() const;
 
     DirectSurfaceService* service_;
     int32_t width_;
@@ -69,6 +72,7 @@ private:
     WindowHandle window_;
     std::unique_ptr<gdi::Surface> own_;
     uint32_t generation_;
+    DisplayMode mode_;
     bool lost_ = false;
     bool locked_ = false;
 };

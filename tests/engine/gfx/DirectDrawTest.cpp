@@ -215,6 +215,23 @@ TEST_F(DirectDrawTest, ModeChangeRemakesThePrimaryAndTheStores) {
     EXPECT_FALSE(static_cast<GfxSurfaceBitmap&>(picture->Store()).Surface()->lost());
 }
 
+TEST_F(DirectDrawTest, SystemModeSwitchLosesTheStoresWhichComeBackRemade) {
+    ASSERT_NE(ddrawAddRestoreHandler(recordingHandler, &log), nullptr);
+    GfxOffscreenPort* picture = makeOffscreen(8, 8, 16);
+    plat::DirectSurface* before = static_cast<GfxSurfaceBitmap&>(picture->Store()).Surface();
+    GfxDisplayMode mode(800, 600, 65536, 0);
+    ASSERT_EQ(gfxSetDisplayMode(&mode), 1);
+    EXPECT_TRUE(before->lost());
+    GfxPixelDescriptor descriptor{};
+    ASSERT_EQ(picture->LockBits(&descriptor), kErrNone);
+    picture->UnlockBits(&descriptor);
+    EXPECT_NE(static_cast<GfxSurfaceBitmap&>(picture->Store()).Surface(), nullptr);
+    EXPECT_FALSE(static_cast<GfxSurfaceBitmap&>(picture->Store()).Surface()->lost());
+    ASSERT_EQ(log.events.size(), 1u);
+    EXPECT_EQ(log.events[0].kind, kDDrawEventSurfaceRestored);
+    gfxRestoreDisplayMode();
+}
+
 TEST_F(DirectDrawTest, FullScreenNeedsDisplayChanges) {
     ASSERT_NE(ddrawGetObject(), nullptr);
     gfxSetDisplayChangeEnabled(0);

@@ -79,6 +79,17 @@ TEST_F(DirectSurfacesTest, AfterAModeChangeOnlyNewSurfacesServe) {
     EXPECT_FALSE(after->lost());
 }
 
+TEST_F(DirectSurfacesTest, ModeChangeByTheDriverLosesSurfacesToo) {
+    std::unique_ptr<DirectSurface> before = offscreen(4, 4);
+    ASSERT_TRUE(display.changeMode({800, 600, 16, 60}, false));
+    EXPECT_TRUE(before->lost());
+    uint8_t* base;
+    int32_t pitch;
+    EXPECT_EQ(before->lock(&base, &pitch), SurfaceResult::Lost);
+    EXPECT_EQ(before->restore(), SurfaceResult::ModeChanged);
+    EXPECT_FALSE(offscreen(4, 4)->lost());
+}
+
 TEST_F(DirectSurfacesTest, ExclusiveHeldElsewhereRefusesLevels) {
     service.setExclusiveElsewhere(true);
     EXPECT_EQ(service.setCooperativeLevel(window, false), SurfaceResult::ExclusiveElsewhere);
