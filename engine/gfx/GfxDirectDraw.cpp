@@ -9,6 +9,8 @@
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPort.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/Windows.h"
 
 namespace {
 
@@ -22,6 +24,10 @@ struct DDrawState {
     GfxDDrawHandler* handlers = nullptr;
     GfxDDrawSettings settings;
     std::optional<plat::DirectCapabilities> testCapabilities;
+    // The main window's own procedure while ours stands in front of it.
+    plat::WindowHandle subclassed = plat::kNoWindow;
+    plat::WindowProcedure savedProcedure;
+    int changingLevel = 0;
 };
 
 DDrawState& state() {
@@ -50,6 +56,39 @@ EngineErr failWith(u32 result) {
 EngineErr succeed() {
     state().lastResult = kDDrawOk;
     return gfxSetError(kErrNone);
+}
+
+// In front of the main window: leaves the exclusive level when the window goes, keeps
+// activation away from it while the level changes, and remakes the primary surface when
+// the display mode changed under it.
+intptr_t mainWindowProcedure(plat::WindowHandle window, u32 message, uintptr_t wParam, intptr_t lParam) {
+    DDrawState& s = state();
+    plat::WindowProcedure saved = s.savedProcedure;
+    if (message == plat::kMsgActivate && s.changingLevel) return 0;
+    if (message == plat::kMsgDestroy) {
+        ddrawSetCooperativeLevel(0);
+        s.subclassed = plat::kNoWindow;
+        s.savedProcedure = nullptr;
+    }
+    if (message == plat::kMsgDisplayChange && s.primary) {
+        s.primary.reset();
+        ddrawGetPrimarySurface();
+    }
+    return saved ? saved(window, message, wParam, lParam) : plat::defaultWindowProcedure(window, message, wParam, lParam);
+}
+
+void subclassMainWindow(plat::WindowHandle window) {
+    DDrawState& s = state();
+    if (!window || s.subclassed) return;
+    s.savedProcedure = plat::setWindowProcedure(window, mainWindowProcedure);
+    s.subclassed = window;
+}
+
+void restoreMainWindow() {
+    DDrawState& s = state();
+    if (s.subclassed && plat::isWindow(s.subclassed)) plat::setWindowProcedure(s.subclassed, std::move(s.savedProcedure));
+    s.subclassed = plat::kNoWindow;
+    s.savedProcedure = nullptr;
 }
 
 plat::gdi::Rect toGdi(const Rect16& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -110,8 +149,11 @@ EngineErr ddrawSetCooperativeLevel(u16 fullScreen) {
     if (!s.service) return gfxSetError(kGfxErrNotSupported);
     if (fullScreen && !gfxDisplayChangeEnabled()) return failWith(kDDrawErrCurrentlyNotAvail);
     plat::WindowHandle window = osmGetMainWindow();
+    subclassMainWindow(window);
     for (;;) {
+        ++s.changingLevel;
         plat::SurfaceResult result = s.service->setCooperativeLevel(window, fullScreen != 0);
+        --s.changingLevel;
         if (result == plat::SurfaceResult::Ok) return succeed();
         if (result != plat::SurfaceResult::ExclusiveElsewhere ||
             !ddrawTellHandlers(kDDrawEventExclusiveElsewhere, 0, true))
@@ -236,6 +278,7 @@ bool ddrawHasRestoreHandlers() { return state().handlers != nullptr; }
 
 void ddrawShutdown() {
     DDrawState& s = state();
+    restoreMainWindow();
     s.primary.reset();
     s.service.reset();
     while (s.handlers) ddrawRemoveRestoreHandler(s.handlers);

@@ -9,6 +9,7 @@ using WindowHandle = uintptr_t;
 constexpr WindowHandle kNoWindow = 0;
 
 constexpr uint32_t kMsgDestroy = 0x0002;
+constexpr uint32_t kMsgActivate = 0x0006;
 constexpr uint32_t kMsgPaint = 0x000F;
 constexpr uint32_t kMsgClose = 0x0010;
 constexpr uint32_t kMsgQuit = 0x0012;

@@ -275,3 +275,43 @@ TEST_F(DirectDrawTest, ItsModesFollowTheSystemModesNamedAsItsOwn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DirectDrawTest, TheMainWindowGoingLeavesTheExclusiveLevel) {
+    plat::DirectSurfaceService* service = ddrawGetObject();
+    ASSERT_NE(service, nullptr);
+    ASSERT_EQ(ddrawSetCooperativeLevel(1), kErrNone);
+    EXPECT_TRUE(service->exclusive());
+    osmSetMainWindow(plat::kNoWindow);
+    plat::destroyWindow(window);
+    EXPECT_FALSE(service->exclusive());
+    window = plat::createWindow({"Test", "main", plat::defaultWindowProcedure});
+}
+
+TEST_F(DirectDrawTest, TheMainWindowStillHearsItsMessagesAndGetsItsProcedureBack) {
+    int heard = 0;
+    plat::setWindowProcedure(window, [&](plat::WindowHandle, u32 message, uintptr_t, intptr_t) -> intptr_t {
+        if (message == plat::kMsgUser + 1) ++heard;
+        return 7;
+    });
+    ASSERT_NE(ddrawGetObject(), nullptr);
+    ASSERT_EQ(ddrawSetCooperativeLevel(0), kErrNone);
+    EXPECT_EQ(plat::sendMessage(window, plat::kMsgUser + 1, 0, 0), 7);
+    EXPECT_EQ(heard, 1);
+    ddrawShutdown();
+    EXPECT_EQ(plat::sendMessage(window, plat::kMsgUser + 1, 0, 0), 7);
+    EXPECT_EQ(heard, 2);
+}
+
+TEST_F(DirectDrawTest, ADisplayChangeRemakesThePrimaryAtOnce) {
+    ASSERT_NE(ddrawAddRestoreHandler(recordingHandler, &log), nullptr);
+    ASSERT_NE(ddrawGetPrimarySurface(), nullptr);
+    ASSERT_EQ(ddrawSetCooperativeLevel(0), kErrNone);
+    log.events.clear();
+    plat::sendMessage(window, plat::kMsgDisplayChange, 16, 0);
+    ASSERT_EQ(log.events.size(), 1u);
+    EXPECT_EQ(log.events[0].kind, kDDrawEventPrimaryCreated);
+}
+
+}  // namespace
