@@ -1,6 +1,12 @@
 # Shared build rules: one library per source folder, one test program per test folder.
 
 add_compile_options(-Wall -Wextra -Werror)
+# GCC 12's optimiser reports false overflows inside libstdc++'s own vector and string code
+# (GCC bugs 105329, 105651); they stay visible as warnings but do not stop the build.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+  add_compile_options($<$<NOT:$<CONFIG:Debug>>:-Wno-error=restrict> $<$<NOT:$<CONFIG:Debug>>:-Wno-error=array-bounds>
+                      $<$<NOT:$<CONFIG:Debug>>:-Wno-error=stringop-overflow>)
+endif()
 if(TUMBLO_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
