@@ -45,6 +45,7 @@ struct MemoryState {
     MemLowMemoryCallback lowMemory = nullptr;
     MemPurgeCallback purgePermission = nullptr;
     u16 ownerSlots = 0;
+    memHandle resizing = 0;  // the handle whose block is being moved, never purged meanwhile
 };
 
 MemoryState state;
@@ -95,7 +96,8 @@ HandleEntry* entryFor(memHandle handle) {
 }
 
 bool eligibleForPurge(const HandleEntry& e) {
-    return (e.flags & kInUse) && e.ref != 0 && (e.flags & kPurgeable) && lockCount(e) == 0;
+    const bool resizing = state.resizing && &e == &state.entries[state.resizing - 1];
+    return (e.flags & kInUse) && e.ref != 0 && (e.flags & kPurgeable) && lockCount(e) == 0 && !resizing;
 }
 
 void releaseSystemBlock(void* base) {
@@ -145,6 +147,15 @@ void* obtainBlock(void* old, u32 size, bool isHandle) {
     }
     setError(kMemErrOutOfMemory);
     return nullptr;
+}
+
+// Reallocates a handle's block, holding the handle back from purging meanwhile, so that the
+// purging a refused request sets off can never take the very block being moved.
+void* reallocateHeld(memHandle handle, u32 size) {
+    const memHandle outer = std::exchange(state.resizing, handle);
+    void* base = obtainBlock(blockOfEntry(state.entries[handle - 1]), size, true);
+    state.resizing = outer;
+    return base;
 }
 
 EngineErr growTable(u16 wanted) {
@@ -401,9 +412,8 @@ EngineErr memResizeHandle(memHandle handle, u32 size) {
         if (e->ref) emptyHandle(*e);
         return setError(kErrNone);
     }
-    void* base = obtainBlock(blockOfEntry(*e), size, true);
+    void* base = reallocateHeld(handle, size);
     if (!base) return state.lastError;
-    // Purging during the request may have emptied other entries, never this one: it is in hand.
     e = &state.entries[handle - 1];
     setBlockOwner(base, handle);
     e->ref = reinterpret_cast<uintptr_t>(base);
@@ -482,9 +492,11 @@ void* memResizePtr(void* data, u32 size) {
     void* old = baseOf(data);
     const bool isHandle = blockFlags(old) & kBlockIsHandle;
     const memHandle handle = isHandle ? blockOwner(old) : 0;
-    void* base = obtainBlock(old, size, isHandle);
+    const HandleEntry* owner = entryFor(handle);
+    const bool ownedByEntry = owner && blockOfEntry(*owner) == old;
+    void* base = ownedByEntry ? reallocateHeld(handle, size) : obtainBlock(old, size, isHandle);
     if (!base) return nullptr;
-    if (HandleEntry* e = entryFor(handle); e && blockOfEntry(*e) == old) e->ref = reinterpret_cast<uintptr_t>(base);
+    if (ownedByEntry) state.entries[handle - 1].ref = reinterpret_cast<uintptr_t>(base);
     setError(kErrNone);
     return dataOf(base);
 }

@@ -308,3 +308,25 @@ TEST(MemoryCopy, FillAndOverlappingCopy) {
 }
 
 }  // namespace
+
+namespace {
+
+class MemoryUnderPressure : public MemoryHandles {};
+
+TEST_F(MemoryUnderPressure, ABlockBeingResizedIsNeverPurgedFromUnderTheResize) {
+    const memHandle growing = purgeableBlock(64, 0);
+    std::memcpy(memDerefHandle(growing), "keep", 5);
+    const memHandle other = purgeableBlock(64, 0);
+    system.largestGranted = 1024;
+    EXPECT_EQ(memResizeHandle(growing, 4096), kMemErrOutOfMemory);
+    EXPECT_EQ(memGetHandleSize(growing), 64) << "the failed resize leaves the block as it was";
+    EXPECT_STREQ(static_cast<char*>(memDerefHandle(growing)), "keep");
+    EXPECT_EQ(memGetHandleSize(other), 0) << "other purgeable blocks still make room";
+    EXPECT_EQ(memGetLockCount(growing), 0);
+
+    void* data = memDerefHandle(growing);
+    EXPECT_EQ(memResizePtr(data, 4096), nullptr);
+    EXPECT_STREQ(static_cast<char*>(memDerefHandle(growing)), "keep");
+}
+
+}  // namespace
