@@ -49,8 +49,9 @@ std::string foldName(const std::string& cp1252Name) {
 SysErr resolveText(const std::string& text, bool writing, ResolvedPath* resolved) {
     if (text.size() < 2 || text[1] != ':') return kSysInvalidName;
     const char letter = text[0];
-    std::string host = driveHostRoot(letter);
-    if (host.empty()) return kSysPathNotFound;
+    const std::string root = driveHostRoot(letter);
+    if (root.empty()) return kSysPathNotFound;
+    std::string host = root;
     if (const SysErr fault = driveCheckAccess(letter, writing)) return fault;
     bool missing = false;
     size_t start = 2;
@@ -61,6 +62,9 @@ SysErr resolveText(const std::string& text, bool writing, ResolvedPath* resolved
         start = end + 1;
         if (component.empty() || component == ".") continue;
         if (component == "..") {
+            // As on the original system, ".." at a drive's root stays there: a text never
+            // names anything outside its drive.
+            if (host == root) continue;
             const size_t slash = host.rfind('/');
             host = slash == 0 ? "/" : host.substr(0, slash);
             continue;

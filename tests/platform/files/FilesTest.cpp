@@ -199,5 +199,17 @@ TEST_F(FilesTest, HostPathsAndTextsMapThroughTheDrives) {
     EXPECT_EQ(programFolderText().substr(1, 2), ":\\");
 }
 
+TEST_F(FilesTest, ParentComponentsStopAtTheDriveRoot) {
+    // A disc in a sub-folder, with a file beside that folder which no drive holds.
+    fs::create_directory(root_ + "/disc");
+    put("outside.txt");
+    FakeDrive disc('U', FakeDisc{root_ + "/disc", "DISC", 99}, DriveType::Fixed);
+    uint32_t attributes = 0;
+    EXPECT_EQ(fileGetAttributes("U:\\..\\outside.txt", &attributes), kSysFileNotFound);
+    EXPECT_EQ(fileDelete("U:\\..\\outside.txt"), kSysFileNotFound);
+    EXPECT_TRUE(fs::exists(root_ + "/outside.txt"));
+    EXPECT_EQ(hostPathOfText("U:\\..\\x.txt"), root_ + "/disc/x.txt");
+}
+
 }  // namespace
 }  // namespace plat
