@@ -185,6 +185,18 @@ EngineErr copyCut(char* buffer, u16 size, std::string_view value) {
     return value.size() >= size ? kIniErrTooLong : kErrNone;
 }
 
+// Gives the file the profile's text, whole.
+EngineErr writeText(const IniProfile* profile, OsFile* file) {
+    EngineErr error = osSetFileSize(file, profile->length);
+    if (!error) {
+        u32 count = profile->length;
+        error = osWriteFile(file, memLockHandle(profile->text), &count);
+        memUnlockHandle(profile->text);
+    }
+    const EngineErr closed = osCloseFile(file, 1);
+    return error ? error : closed;
+}
+
 EngineErr writeProfileFile(IniProfile* profile) {
     OsMutexHold hold(profile->mutex);
     // Moving a new file over a read-only one would succeed where writing into it must not.
@@ -194,16 +206,14 @@ EngineErr writeProfileFile(IniProfile* profile) {
     const std::string temporaryText = std::string(profile->path.record->text) + kTemporarySuffix;
     Path temporary;
     pathFromVolume(&temporary, profile->path.record->volume, temporaryText.c_str());
-    if (!temporary.record) return pathGetLastError();
-    OsFile* file = osOpenFile(&temporary, kOsOpenWrite | kOsOpenAlways | kOsOpenTruncate);
-    EngineErr error = file ? kErrNone : pathGetLastError();
-    if (file) {
-        u32 count = profile->length;
-        error = osWriteFile(file, memLockHandle(profile->text), &count);
-        memUnlockHandle(profile->text);
-        const EngineErr closed = osCloseFile(file, 1);
-        if (!error) error = closed;
+    if (!temporary.record) {
+        // No room for a temporary name beside a profile whose path is near the limit: the file
+        // is written in place, which needs no name of its own.
+        OsFile* file = osOpenFile(&profile->path, kOsOpenWrite);
+        return file ? writeText(profile, file) : pathGetLastError();
     }
+    OsFile* file = osOpenFile(&temporary, kOsOpenWrite | kOsOpenAlways | kOsOpenTruncate);
+    EngineErr error = file ? writeText(profile, file) : pathGetLastError();
     if (!error) error = osReplacePath(&temporary, &profile->path);
     if (error && file) osDeletePath(&temporary);
     pathRelease(&temporary);

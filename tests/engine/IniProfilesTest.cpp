@@ -256,6 +256,17 @@ TEST_F(IniProfiles, RewriteLeavesNoTemporaryFileAndKeepsOldBytesOnFailure) {
     EXPECT_EQ(onDisk(), "[S]\r\nA=2\r\n");
 }
 
+TEST_F(IniProfiles, ProfileWithALongPathCanBeRewritten) {
+    // The profile's text is 252 characters: a temporary name beside it would pass 255.
+    const std::string folder(240, 'f');
+    std::filesystem::create_directory(plat::driveHostRoot('T') + "/" + folder);
+    put(folder + "/abcdef.ini", "[S]\r\nA=1\r\n");
+    TestPath longProfile(("T:\\" + folder + "\\abcdef.ini").c_str());
+    ASSERT_FALSE(longProfile.empty());
+    EXPECT_EQ(iniWriteString(longProfile.get(), "S", "A", "2"), kErrNone);
+    EXPECT_EQ(read(folder + "/abcdef.ini"), "[S]\r\nA=2\r\n");
+}
+
 TEST_F(IniProfiles, ReadOnlyProfileIsNotRewritten) {
     profile("[S]\r\nA=1\r\n");
     ASSERT_EQ(osSetAttributes("T:\\test.ini", plat::kFileAttrReadOnly), kErrNone);
