@@ -390,9 +390,21 @@ EngineErr iniGetBool(const Path* profile, const char* section, const char* key, 
     return setError(kIniErrBadValue);
 }
 
-EngineErr iniWriteString(const Path* path, const char* section, const char* key, const char* value) {
-    IniProfile* profile = nullptr;
-    if (const EngineErr error = loadProfile(path, &profile)) return setError(error);
+namespace {
+
+// Loads the profile and takes its mutex before a change is located in its text, so that a
+// write that waited for another one finds its place in the text that write left. A text
+// purged while waiting is read again.
+EngineErr takeProfile(const Path* path, IniProfile** result) {
+    for (;;) {
+        if (const EngineErr error = loadProfile(path, result)) return error;
+        osMutexTake((*result)->mutex, kOsWaitForever);
+        if (memGetHandleSize((*result)->text) > 0) return kErrNone;
+        osMutexRelease((*result)->mutex);
+    }
+}
+
+EngineErr changeProfile(IniProfile* profile, const char* section, const char* key, const char* value) {
     u32 start = 0;
     u32 removed = 0;
     std::string inserted;
@@ -407,11 +419,11 @@ EngineErr iniWriteString(const Path* path, const char* section, const char* key,
         if (!section) {
             removed = text.size();
         } else if (!key) {
-            if (!hasSection) return setError(kIniErrNotFound);
+            if (!hasSection) return kIniErrNotFound;
             start = header;
             removed = text.nextHeaderStart(body) - header;
         } else if (!value) {
-            if (!hasKey) return setError(kIniErrNotFound);
+            if (!hasKey) return kIniErrNotFound;
             start = line.lineStart;
             removed = text.nextLine(line.lineStart) - start;
         } else if (hasKey) {
@@ -429,7 +441,17 @@ EngineErr iniWriteString(const Path* path, const char* section, const char* key,
             inserted = std::string(text.size() ? "\r\n" : "") + "[" + section + "]\r\n" + key + "=" + value + "\r\n";
         }
     }
-    return setError(replaceRange(profile, start, removed, inserted));
+    return replaceRange(profile, start, removed, inserted);
+}
+
+}  // namespace
+
+EngineErr iniWriteString(const Path* path, const char* section, const char* key, const char* value) {
+    IniProfile* profile = nullptr;
+    if (const EngineErr error = takeProfile(path, &profile)) return setError(error);
+    const EngineErr result = changeProfile(profile, section, key, value);
+    osMutexRelease(profile->mutex);
+    return setError(result);
 }
 
 u16 iniSetFlushMode(const Path* path, u16 writeThrough) {

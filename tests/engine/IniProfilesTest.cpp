@@ -2,6 +2,7 @@
 
 #include "OsTestSupport.h"
 #include "engine/MemoryHandles.h"
+#include "engine/OsThreads.h"
 
 #include <cstring>
 
@@ -265,6 +266,35 @@ TEST_F(IniProfiles, ProfileWithALongPathCanBeRewritten) {
     ASSERT_FALSE(longProfile.empty());
     EXPECT_EQ(iniWriteString(longProfile.get(), "S", "A", "2"), kErrNone);
     EXPECT_EQ(read(folder + "/abcdef.ini"), "[S]\r\nA=2\r\n");
+}
+
+TEST_F(IniProfiles, WritesWaitingForAnotherWriteFindTheirPlaceAfterIt) {
+    profile("[S]\r\nA=1\r\n[T]\r\nB=2\r\n");
+    EXPECT_EQ(get("S", "A"), "1");
+    struct Change {
+        const Path* profile;
+        const char* section;
+        const char* key;
+        const char* value;
+        EngineErr result;
+    };
+    Change removeS{&profile_, "S", nullptr, nullptr, 1};
+    Change changeB{&profile_, "T", "B", "22", 1};
+    auto run = [](void* argument) {
+        auto* change = static_cast<Change*>(argument);
+        change->result = iniWriteString(change->profile, change->section, change->key, change->value);
+    };
+    osmThread* first = osmCreateThread(run, &removeS, 0, kOsmDefaultPriority);
+    osmThread* second = osmCreateThread(run, &changeB, 0, kOsmDefaultPriority);
+    osmResumeThread(first);
+    osmResumeThread(second);
+    // While this write waits for the file, both threads find their places and wait their turn.
+    EXPECT_EQ(write("S", "X", "1"), kErrNone);
+    osmWaitForObject(first, kOsmNoTimeout);
+    osmWaitForObject(second, kOsmNoTimeout);
+    EXPECT_EQ(removeS.result, kErrNone);
+    EXPECT_EQ(changeB.result, kErrNone);
+    EXPECT_EQ(onDisk(), "[T]\r\nB=22\r\n");
 }
 
 TEST_F(IniProfiles, ReadOnlyProfileIsNotRewritten) {
