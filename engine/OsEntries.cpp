@@ -75,6 +75,20 @@ EngineErr addFolderSize(std::string folder, u64* total) {
     return result ? result : osSetLastError(kErrNone);
 }
 
+// The size a search for a file's own text gives for that file. The host keeps apart names
+// that differ only in case or that hold wildcards, and such names match the search too: the
+// entry named exactly so is the one the file's text opens.
+u64 sizeOfNamedEntry(const asyncFindFirstFile& search, const char* name) {
+    plat::FindData data = search.data;
+    u64 size = data.size;
+    while (data.name != name) {
+        if (plat::findNext(search.find, &data) != plat::kSysOk) break;
+        if (data.name == name) size = data.size;
+    }
+    plat::findClose(search.find);
+    return size;
+}
+
 EngineErr enumerateCurrent(bool folders, OsEnumCallback callback, void* context) {
     char folder[kSystemTextSize];
     if (const EngineErr error = pathGetFullText(&gOs.current, folder)) return error;
@@ -223,8 +237,7 @@ i32 osGetPathSize(const Path* path) {
     } else {
         asyncFindFirstFile search(text);
         if (osRunRequest(search, text)) return -1;
-        plat::findClose(search.find);
-        total = search.data.size;
+        total = sizeOfNamedEntry(search, std::strrchr(text, '\\') + 1);
     }
     if (total > 0x7FFFFFFF) return osSetLastError(kOsErrSystem), -1;
     return i32(total);

@@ -216,6 +216,20 @@ TEST_F(OsFiles, SizesOfFilesAndFolders) {
     EXPECT_EQ(pathGetLastError(), kOsErrNotFound);
 }
 
+TEST_F(OsFiles, SizeOfAFileIsItsOwnAmongSimilarNames) {
+    // The host keeps names that differ only in case, or hold search wildcards, apart.
+    put("test.ini", std::string(5, 'a'));
+    put("TEST.INI", std::string(10, 'b'));
+    put("x*.ini", std::string(3, 'c'));
+    put("xa.ini", std::string(7, 'd'));
+    TestPath lower("T:\\test.ini");
+    TestPath upper("T:\\TEST.INI");
+    TestPath star("T:\\x*.ini");
+    EXPECT_EQ(osGetPathSize(lower.get()), 5);
+    EXPECT_EQ(osGetPathSize(upper.get()), 10);
+    EXPECT_EQ(osGetPathSize(star.get()), 3);
+}
+
 u16 collect(const char* name, void* context) {
     static_cast<std::vector<std::string>*>(context)->push_back(name);
     return 0;
