@@ -317,4 +317,28 @@ TEST_F(IniProfiles, CrLfAloneIsAnEmptyProfile) {
     EXPECT_EQ(onDisk(), "[S]\r\nA=1\r\n");
 }
 
+// A volume of 8.3 names, where "TEST.INI" has no valid name with a suffix added.
+class IniProfilesOnShortNames : public OsFixture {
+protected:
+    IniProfilesOnShortNames() : OsFixture(plat::DriveType::Fixed, "FLOPPY", "FAT", 12) {}
+    void SetUp() override {
+        OsFixture::SetUp();
+        ASSERT_EQ(memInit(0, 512), kErrNone);
+        ASSERT_EQ(iniInit(), kErrNone);
+    }
+    void TearDown() override {
+        iniShutdown();
+        memShutdown();
+        OsFixture::TearDown();
+    }
+};
+
+TEST_F(IniProfilesOnShortNames, ProfileIsRewritten) {
+    put("TEST.INI", "[S]\r\nA=1\r\n");
+    TestPath profile("T:\\TEST.INI");
+    ASSERT_FALSE(profile.empty());
+    EXPECT_EQ(iniWriteString(profile.get(), "S", "A", "2"), kErrNone);
+    EXPECT_EQ(read("TEST.INI"), "[S]\r\nA=2\r\n");
+}
+
 }  // namespace
