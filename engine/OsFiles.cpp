@@ -103,6 +103,9 @@ EngineErr osCloseFile(OsFile* file, u16 force) {
     osMutexTake(file->mutex, kOsWaitForever);
     EngineErr error = osUseVolume(file->volume);
     if (!error) error = closeHandle(file);
+    // A forced close frees the object, so its handle must not outlive it even when the disc
+    // could not be checked first.
+    else if (force) plat::fileClose(file->handle);
     if (error && !force) {
         osMutexRelease(file->mutex);
         return osSetLastError(error);
