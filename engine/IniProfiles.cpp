@@ -227,24 +227,36 @@ void setDirty(IniProfile* profile, u16 dirty) {
 }
 
 // Replaces `removed` bytes at `start` by `inserted`.
+// Puts a text (with its NUL) in the profile's handle.
+EngineErr storeText(IniProfile* profile, const std::string& text) {
+    if (const EngineErr error = memResizeHandle(profile->text, u32(text.size()) + 1)) return error;
+    std::memcpy(memLockHandle(profile->text), text.c_str(), text.size() + 1);
+    memUnlockHandle(profile->text);
+    profile->length = u16(text.size());
+    profile->sectionOffset = 0;
+    return kErrNone;
+}
+
 EngineErr replaceRange(IniProfile* profile, u32 start, u32 removed, const std::string& inserted) {
     if (removed == 0 && inserted.empty()) return kErrNone;
     OsMutexHold hold(profile->mutex);
     const u32 newLength = profile->length - removed + u32(inserted.size());
     if (newLength > profile->length && newLength > kIniMaxFileSize) return kIniErrTooLong;
-    std::string text;
+    std::string old;
     {
         LockedText locked(profile);
-        text = std::string(locked.bytes());
+        old = std::string(locked.bytes());
     }
-    const bool changed = removed != inserted.size() || !iniNamesEqual(std::string_view(text).substr(start, removed), inserted);
+    const bool changed = removed != inserted.size() || !iniNamesEqual(std::string_view(old).substr(start, removed), inserted);
+    std::string text = old;
     text.replace(start, removed, inserted);
-    if (const EngineErr error = memResizeHandle(profile->text, newLength + 1)) return error;
-    std::memcpy(memLockHandle(profile->text), text.c_str(), newLength + 1);
-    memUnlockHandle(profile->text);
-    profile->length = u16(newLength);
-    profile->sectionOffset = 0;
-    if (profile->writeThrough) return writeProfileFile(profile);
+    if (const EngineErr error = storeText(profile, text)) return error;
+    if (profile->writeThrough) {
+        // A change the file did not take is not kept either: the caller was told it failed.
+        const EngineErr error = writeProfileFile(profile);
+        if (error) storeText(profile, old);
+        return error;
+    }
     if (changed) setDirty(profile, 1);
     return kErrNone;
 }

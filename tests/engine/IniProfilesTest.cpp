@@ -297,6 +297,16 @@ TEST_F(IniProfiles, WritesWaitingForAnotherWriteFindTheirPlaceAfterIt) {
     EXPECT_EQ(onDisk(), "[T]\r\nB=22\r\n");
 }
 
+TEST_F(IniProfiles, FailedWriteLeavesTheProfileAsItWas) {
+    profile("[S]\r\nA=1\r\n");
+    drive_->setWriteProtected(true);
+    EXPECT_EQ(write("S", "A", "3"), kOsErrWriteProtected);
+    EXPECT_EQ(get("S", "A"), "1");
+    drive_->setWriteProtected(false);
+    EXPECT_EQ(write("S", "B", "2"), kErrNone);
+    EXPECT_EQ(onDisk(), "[S]\r\nA=1\r\nB=2\r\n");
+}
+
 TEST_F(IniProfiles, ReadOnlyProfileIsNotRewritten) {
     profile("[S]\r\nA=1\r\n");
     ASSERT_EQ(osSetAttributes("T:\\test.ini", plat::kFileAttrReadOnly), kErrNone);
