@@ -113,22 +113,37 @@ EngineErr readProfileFile(const Path* path, memHandle* handle, u16* length) {
     return kErrNone;
 }
 
-EngineErr loadProfile(const Path* path, IniProfile** result) {
-    if (!path) path = &gIni.engineProfile;
+// The loaded profile of the path, or null; a profile whose text was purged is closed.
+EngineErr findLoaded(const Path* path, IniProfile** found) {
+    *found = nullptr;
     for (IniProfile* profile = gIni.head; profile; profile = profile->next) {
         const EngineErr compared = pathCompare(&profile->path, path);
         if (compared == kOsErrDifferent) continue;
         if (compared) return compared;
         if (memGetHandleSize(profile->text) > 0) {
-            *result = profile;
+            *found = profile;
             return kErrNone;
         }
         closeProfile(profile);
         break;
     }
+    return kErrNone;
+}
+
+EngineErr loadProfile(const Path* path, IniProfile** result) {
+    if (!path) path = &gIni.engineProfile;
+    if (const EngineErr error = findLoaded(path, result)) return error;
+    if (*result) return kErrNone;
     memHandle text = 0;
     u16 length = 0;
     if (const EngineErr error = readProfileFile(path, &text, &length)) return error;
+    // Reading waits for the file, so another engine thread may have loaded the profile
+    // meanwhile: a file has one profile, or the changes made through one would be lost.
+    const EngineErr error = findLoaded(path, result);
+    if (error || *result) {
+        memFreeHandle(text);
+        return error;
+    }
     auto* profile = new IniProfile{};
     profile->mutex = osMutexCreate();
     pathInitCopy(&profile->path, path);

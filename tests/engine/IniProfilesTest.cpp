@@ -307,6 +307,30 @@ TEST_F(IniProfiles, FailedWriteLeavesTheProfileAsItWas) {
     EXPECT_EQ(onDisk(), "[S]\r\nA=1\r\nB=2\r\n");
 }
 
+TEST_F(IniProfiles, ProfileLoadedByTwoThreadsAtOnceIsLoadedOnce) {
+    profile("[S]\r\nA=1\r\n");
+    struct Change {
+        const Path* profile;
+        EngineErr result;
+    } change{&profile_, 1};
+    osmThread* other = osmCreateThread(
+        [](void* argument) {
+            auto* change = static_cast<Change*>(argument);
+            change->result = iniWriteString(change->profile, "S", "A", "2");
+        },
+        &change, 0, kOsmDefaultPriority);
+    osmResumeThread(other);
+    // The other thread starts loading while this one waits for the file. A rewrite that
+    // meets the other thread's read of the file fails as in use; one that succeeded is kept.
+    const EngineErr result = write("S", "B", "3");
+    osmWaitForObject(other, kOsmNoTimeout);
+    EXPECT_TRUE(result == kErrNone || result == kOsErrInUse) << result;
+    EXPECT_TRUE(change.result == kErrNone || change.result == kOsErrInUse) << change.result;
+    const std::string disk = onDisk();
+    EXPECT_EQ(disk.find("A=2") != std::string::npos, change.result == kErrNone) << disk;
+    EXPECT_EQ(disk.find("B=3") != std::string::npos, result == kErrNone) << disk;
+}
+
 TEST_F(IniProfiles, ReadOnlyProfileIsNotRewritten) {
     profile("[S]\r\nA=1\r\n");
     ASSERT_EQ(osSetAttributes("T:\\test.ini", plat::kFileAttrReadOnly), kErrNone);
