@@ -59,7 +59,9 @@ EngineErr addFolderSize(std::string folder, u64* total) {
     EngineErr result = kErrNone;
     for (;;) {
         if (data.attributes & plat::kFileAttrDirectory) {
-            if (data.name != "." && data.name != "..") result = addFolderSize(folder + data.name + "\\", total);
+            // A folder reached through a host link may hold the folder being counted.
+            const bool skipped = data.name == "." || data.name == ".." || (data.attributes & plat::kFileAttrReparsePoint);
+            if (!skipped) result = addFolderSize(folder + data.name + "\\", total);
         } else {
             *total += data.size;
         }

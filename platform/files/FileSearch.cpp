@@ -53,6 +53,7 @@ FindData describe(const std::string& folder, const std::string& hostName, const 
         if (!S_ISDIR(info.st_mode)) data.size = uint64_t(info.st_size);
     }
     if (files_detail::isHiddenName(host)) data.attributes |= kFileAttrHidden;
+    if (::lstat(host.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) data.attributes |= kFileAttrReparsePoint;
     return data;
 }
 

@@ -230,6 +230,16 @@ TEST_F(OsFiles, SizeOfAFileIsItsOwnAmongSimilarNames) {
     EXPECT_EQ(osGetPathSize(star.get()), 3);
 }
 
+TEST_F(OsFiles, SizeOfAFolderCountsWhatLinksReachOnlyOnce) {
+    const std::string dir = plat::driveHostRoot('T') + "/dir";
+    std::filesystem::create_directories(dir);
+    put("dir/a", std::string(10, 'a'));
+    // Host links back to the folder itself would make the count endless.
+    std::filesystem::create_directory_symlink(".", dir + "/again");
+    TestPath folder("T:\\dir");
+    EXPECT_EQ(osGetPathSize(folder.get()), 10);
+}
+
 u16 collect(const char* name, void* context) {
     static_cast<std::vector<std::string>*>(context)->push_back(name);
     return 0;
