@@ -8,21 +8,33 @@
 
 namespace {
 
-class IniProfiles : public OsFixture {
+// The services and the INI module started over a scratch disc in T:.
+class IniFixture : public OsFixture {
 protected:
-    IniProfiles() : OsFixture(plat::DriveType::Fixed, "SCRATCH") {}
+    explicit IniFixture(std::string fileSystem = "CDFS", u32 maxNameLength = 255)
+        : OsFixture(plat::DriveType::Fixed, "SCRATCH", std::move(fileSystem), maxNameLength) {}
 
     void SetUp() override {
         OsFixture::SetUp();
         ASSERT_EQ(memInit(0, 512), kErrNone);
         ASSERT_EQ(iniInit(), kErrNone);
+    }
+    void TearDown() override {
+        iniShutdown();
+        memShutdown();
+        OsFixture::TearDown();
+    }
+};
+
+class IniProfiles : public IniFixture {
+protected:
+    void SetUp() override {
+        IniFixture::SetUp();
         pathFromText(&profile_, "T:\\test.ini");
     }
     void TearDown() override {
         pathRelease(&profile_);
-        iniShutdown();
-        memShutdown();
-        OsFixture::TearDown();
+        IniFixture::TearDown();
     }
     void profile(const std::string& bytes) { put("test.ini", bytes); }
     std::string get(const char* section, const char* key, u16 size = 128, EngineErr expected = kErrNone) {
@@ -352,19 +364,9 @@ TEST_F(IniProfiles, CrLfAloneIsAnEmptyProfile) {
 }
 
 // A volume of 8.3 names, where "TEST.INI" has no valid name with a suffix added.
-class IniProfilesOnShortNames : public OsFixture {
+class IniProfilesOnShortNames : public IniFixture {
 protected:
-    IniProfilesOnShortNames() : OsFixture(plat::DriveType::Fixed, "FLOPPY", "FAT", 12) {}
-    void SetUp() override {
-        OsFixture::SetUp();
-        ASSERT_EQ(memInit(0, 512), kErrNone);
-        ASSERT_EQ(iniInit(), kErrNone);
-    }
-    void TearDown() override {
-        iniShutdown();
-        memShutdown();
-        OsFixture::TearDown();
-    }
+    IniProfilesOnShortNames() : IniFixture("FAT", 12) {}
 };
 
 TEST_F(IniProfilesOnShortNames, ProfileIsRewritten) {
