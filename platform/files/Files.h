@@ -40,6 +40,8 @@ constexpr FileHandle kNoFile = -1;
 SysErr fileOpen(const std::string& text, uint32_t access, uint32_t share, FileDisposition disposition,
                 FileHandle* file);
 SysErr fileClose(FileHandle file);
+// A read or write that fails moves nothing (done 0, the position where it was), so it may be
+// run again.
 SysErr fileRead(FileHandle file, void* buffer, uint32_t count, uint32_t* done);
 SysErr fileWrite(FileHandle file, const void* data, uint32_t count, uint32_t* done);
 SysErr fileSeek(FileHandle file, int64_t offset, SeekOrigin origin, uint64_t* position);

@@ -79,6 +79,15 @@ std::shared_ptr<OpenFile> fileOf(FileHandle handle) {
     return table.files[size_t(handle)];
 }
 
+// A read or write that fails moves nothing: the position goes back to where the call found
+// it, so that a retry of the call starts over instead of going on with the data's start.
+SysErr failPartway(const OpenFile& file, uint32_t* done) {
+    const SysErr error = systemErrorOf(errno, "");
+    ::lseek(file.fd, -off_t(*done), SEEK_CUR);
+    *done = 0;
+    return error;
+}
+
 }  // namespace
 
 SysErr fileOpen(const std::string& text, uint32_t access, uint32_t share, FileDisposition disposition,
@@ -137,7 +146,7 @@ SysErr fileRead(FileHandle handle, void* buffer, uint32_t count, uint32_t* done)
     while (*done < count) {
         const ssize_t n = ::read(file->fd, bytes + *done, count - *done);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return systemErrorOf(errno, "");
+        if (n < 0) return failPartway(*file, done);
         if (n == 0) break;
         *done += uint32_t(n);
     }
@@ -154,7 +163,7 @@ SysErr fileWrite(FileHandle handle, const void* data, uint32_t count, uint32_t* 
     while (*done < count) {
         const ssize_t n = ::write(file->fd, bytes + *done, count - *done);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return systemErrorOf(errno, "");
+        if (n < 0) return failPartway(*file, done);
         *done += uint32_t(n);
     }
     return kSysOk;

@@ -1,11 +1,14 @@
 #include "platform/files/Files.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "platform/drives/Drives.h"
 
@@ -209,6 +212,27 @@ TEST_F(FilesTest, ParentComponentsStopAtTheDriveRoot) {
     EXPECT_EQ(fileDelete("U:\\..\\outside.txt"), kSysFileNotFound);
     EXPECT_TRUE(fs::exists(root_ + "/outside.txt"));
     EXPECT_EQ(hostPathOfText("U:\\..\\x.txt"), root_ + "/disc/x.txt");
+}
+
+TEST_F(FilesTest, FailedReadLeavesThePositionWhereItWas) {
+    // The process's own memory read through the host: a page that is there, then one that is
+    // not, gives a read that fails after moving part of the way.
+    const long page = ::sysconf(_SC_PAGESIZE);
+    auto* pages = static_cast<char*>(::mmap(nullptr, size_t(2 * page), PROT_READ | PROT_WRITE,
+                                            MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(pages, MAP_FAILED);
+    ::munmap(pages + page, size_t(page));
+    FakeDrive self('U', FakeDisc{"/proc/self", "SELF", 7}, DriveType::Fixed);
+    const FileHandle memory = open("U:\\mem", kFileAccessRead, kFileShareRead);
+    uint64_t position = 0;
+    ASSERT_EQ(fileSeek(memory, int64_t(uintptr_t(pages)), SeekOrigin::Start, &position), kSysOk);
+    std::vector<char> buffer(size_t(2 * page));
+    uint32_t done = 0;
+    EXPECT_NE(fileRead(memory, buffer.data(), uint32_t(2 * page), &done), kSysOk);
+    EXPECT_EQ(fileSeek(memory, 0, SeekOrigin::Current, &position), kSysOk);
+    EXPECT_EQ(position, uint64_t(uintptr_t(pages)));
+    fileClose(memory);
+    ::munmap(pages, size_t(page));
 }
 
 }  // namespace
