@@ -421,14 +421,23 @@ namespace {
 
 // Loads the profile and takes its mutex before a change is located in its text, so that a
 // write that waited for another one finds its place in the text that write left. A text
-// purged while waiting is read again.
+// purged while waiting is read again. The text is then kept from purges until the change is
+// made and written, since writing the file waits and lets other engine threads allocate.
 EngineErr takeProfile(const Path* path, IniProfile** result) {
     for (;;) {
         if (const EngineErr error = loadProfile(path, result)) return error;
         osMutexTake((*result)->mutex, kOsWaitForever);
-        if (memGetHandleSize((*result)->text) > 0) return kErrNone;
+        if (memGetHandleSize((*result)->text) > 0) {
+            memSetHandlePurgeable((*result)->text, 0);
+            return kErrNone;
+        }
         osMutexRelease((*result)->mutex);
     }
+}
+
+void releaseProfile(IniProfile* profile) {
+    memSetHandlePurgeable(profile->text, profile->dirty ? 0 : 1);
+    osMutexRelease(profile->mutex);
 }
 
 EngineErr changeProfile(IniProfile* profile, const char* section, const char* key, const char* value) {
@@ -477,7 +486,7 @@ EngineErr iniWriteString(const Path* path, const char* section, const char* key,
     IniProfile* profile = nullptr;
     if (const EngineErr error = takeProfile(path, &profile)) return setError(error);
     const EngineErr result = changeProfile(profile, section, key, value);
-    osMutexRelease(profile->mutex);
+    releaseProfile(profile);
     return setError(result);
 }
 

@@ -343,6 +343,28 @@ TEST_F(IniProfiles, ProfileLoadedByTwoThreadsAtOnceIsLoadedOnce) {
     EXPECT_EQ(disk.find("B=3") != std::string::npos, result == kErrNone) << disk;
 }
 
+TEST_F(IniProfiles, TextBeingWrittenIsNotPurged) {
+    profile("[S]\r\nA=1\r\n");
+    EXPECT_EQ(get("S", "A"), "1");
+    struct Reader {
+        const Path* profile;
+        char value[8];
+    } reader{&profile_, {}};
+    osmThread* other = osmCreateThread(
+        [](void* argument) {
+            auto* reader = static_cast<Reader*>(argument);
+            memPurgeSpace(0x7FFFFFFF, 0);
+            iniGetString(reader->profile, "S", "A", reader->value, sizeof reader->value, "");
+        },
+        &reader, 0, kOsmDefaultPriority);
+    osmResumeThread(other);
+    // The other thread purges memory and reads while this write waits for the file.
+    EXPECT_EQ(write("S", "A", "2"), kErrNone);
+    osmWaitForObject(other, kOsmNoTimeout);
+    EXPECT_STREQ(reader.value, "2");
+    EXPECT_EQ(onDisk(), "[S]\r\nA=2\r\n");
+}
+
 TEST_F(IniProfiles, ReadOnlyProfileIsNotRewritten) {
     profile("[S]\r\nA=1\r\n");
     ASSERT_EQ(osSetAttributes("T:\\test.ini", plat::kFileAttrReadOnly), kErrNone);
