@@ -399,6 +399,19 @@ TEST_F(ResourceManagerTest, RefusesSizesOf2To27Bytes) {
     EXPECT_EQ(resGetResourceSize(ref), 1);
 }
 
+TEST_F(ResourceManagerTest, AnOffsetNear4GiBIsRefusedAndTouchesNothing) {
+    auto file = image(makeArchive({{kText, 1, "0123456789abcdef"}}));
+    const ResMapHandle map = open(file);
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    const std::vector<u8> before = file->bytes;
+    // offset + count passes 2^32: the end must not wrap round to the header.
+    EXPECT_EQ(write(ref, std::string(32, '!'), 0xFFFFFFF0u), kResErrSizeOrIndex);
+    EXPECT_EQ(file->bytes, before);
+    EXPECT_EQ(resGetResourceSize(ref), 16);
+    ASSERT_EQ(resCloseFile(map, 1, 0), kErrNone);
+    EXPECT_EQ(contentOf(resFindResource(kText, 1, open(file))), "0123456789abcdef");
+}
+
 TEST_F(ResourceManagerTest, EnumeratesInIdOrderUntilTheCallbackStops) {
     const ResMapHandle map = open(image(makeArchive({{kText, 9, "a"}, {kText, 2, "b"}, {kText, 5, "c"}})));
     std::vector<u16> seen;
