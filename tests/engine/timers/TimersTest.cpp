@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <vector>
 
+#include "engine/OsIntervalTasks.h"
 #include "engine/OsLock.h"
 #include "engine/OsManager.h"
 #include "platform/clock/Clock.h"
@@ -148,6 +150,34 @@ TEST_F(EngineTimers, RefusesRecordsThatAreNotTimers) {
     TimerRecord* timer = timerCreate(10, 0, note, 0);
     EXPECT_EQ(timerDelete(timer), kErrNone);
     EXPECT_EQ(timerDelete(timer), kTimerErrBadRecord);
+}
+
+// A clock that moves without telling the multimedia thread, as if the system lost events.
+class SilentClock : public plat::ClockSource {
+public:
+    uint32_t millis() override { return now; }
+    std::atomic<u32> now{1000};
+};
+
+TEST(EngineTimerWatchdog, ALostExpiryOfAPeriodicTimerFiresAndRearmsIt) {
+    SilentClock clock;
+    plat::setClockSource(&clock);
+    ASSERT_EQ(osmInit(nullptr), kErrNone);
+    ASSERT_EQ(timerInit(), kErrNone);
+    static int fired;
+    fired = 0;
+    // The watchdog fires on the user-interface thread, where the callback runs at once and
+    // the periodic timer starts its source again.
+    ASSERT_NE(timerCreate(10, 10, [](TimerRecord*, u32) { ++fired; }, 0), nullptr);
+    clock.now = 1021;
+    osmDispatchTasks(clock.now, 1);
+    EXPECT_EQ(fired, 1);
+    clock.now = 1042;
+    osmDispatchTasks(clock.now, 1);
+    EXPECT_EQ(fired, 2);
+    timerShutdown();
+    osmShutdown();
+    plat::setClockSource(nullptr);
 }
 
 }  // namespace
