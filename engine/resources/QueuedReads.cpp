@@ -15,6 +15,7 @@ struct ResReadRequest {
     ResReadArea area;
     bool backgroundLoad;
     bool abandoned;  // finished while another service held it: freed when that service ends
+    bool orphaned;   // its archive closed after it was served: freed by resFinishRead alone
     ResLoadCallback loadCallback;
     u32 loadUserValue;
     memHandle loadHandle;
@@ -100,7 +101,7 @@ void serveLocked(ResReadRequest* request, u32 budgetMs) {
     completeWith(request, kResReadCompleted);
 }
 
-void unlinkAndFree(ArchiveMap& map, ResReadRequest* request) {
+void unlink(ArchiveMap& map, ResReadRequest* request) {
     if (map.nextRead == request) map.nextRead = followerOf(map, request);
     map.reads.erase(std::find(map.reads.begin(), map.reads.end(), request));
     if (map.reads.empty()) {
@@ -117,8 +118,16 @@ void unlinkAndFree(ArchiveMap& map, ResReadRequest* request) {
         ResState& s = map.stateOf(index);
         s.pendingReads = u8((s.pendingReads - 1) & 0x1F);
     }
+}
+
+void release(ResReadRequest* request) {
     request->tag = 0;
     delete request;
+}
+
+void unlinkAndFree(ArchiveMap& map, ResReadRequest* request) {
+    unlink(map, request);
+    release(request);
 }
 
 // Ends a request that is neither done nor being served; the file lock is held.
@@ -298,6 +307,10 @@ u16 resServiceRead(ResReadRequest* request, u32 budgetMs) {
 
 EngineErr resFinishRead(ResReadRequest* request) {
     if (!validRequest(request)) return resSetError(kResErrBadReference);
+    if (request->orphaned) {
+        release(request);
+        return resSetError(kErrNone);
+    }
     ArchiveMap* map = mapOfRequest(request);
     if (map == nullptr) return resManager.lastError;
     ArchiveLock lock(*map);
@@ -338,6 +351,16 @@ void resCancelQueued(ArchiveMap& map, u16 index) {
     const std::vector<ResReadRequest*> reads = map.reads;
     for (ResReadRequest* r : reads) {
         if ((index == 0 || resRefIndex(r->ref) == index) && !r->area.done && r->area.busy == 0) finishLocked(map, r);
+    }
+}
+
+void resDropQueued(ArchiveMap& map) {
+    resCancelQueued(map, 0);
+    const std::vector<ResReadRequest*> reads = map.reads;
+    for (ResReadRequest* r : reads) {
+        if (r->area.busy != 0) continue;
+        unlink(map, r);
+        r->orphaned = true;
     }
 }
 

@@ -265,7 +265,7 @@ EngineErr resCloseFile(ResMapHandle handle, u16 compact, u16 force) {
             return err == kErrNone || force;
         };
         if (!map->readOnly && !step(resUpdateFile(handle))) return resSetError(last);
-        resCancelQueued(*map, 0);
+        resDropQueued(*map);
         if (!step(releaseHandles(*map, force != 0))) return resSetError(last);
         if (compact && map->flags == kArchiveMayHoldHoles && !map->readOnly && !step(resCompact(*map)))
             return resSetError(last);

@@ -221,6 +221,19 @@ TEST_F(BackgroundReadsTest, TheReaderServesInElevatorOrderWhileTheCallerSleeps) 
     EXPECT_EQ(begun, (std::vector<u32>{9000, 100, 5000}));
 }
 
+TEST_F(BackgroundReadsTest, ClosingLeavesNoServedButUnfinishedReadBehind) {
+    const ResMapHandle map = open({{kSound, 1, "served"}}, 1);
+    ResReadRequest* request = resQueueRead(resFindResource(kSound, 1, map), record, 1, 6, 0);
+    ASSERT_NE(request, nullptr);
+    ASSERT_EQ(resServiceRead(request, kResNoLimit), 1);
+    ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    // The reader must not look for the closed archive any more.
+    for (int round = 0; round < 5; ++round) osmSleep(0);
+    EXPECT_EQ(resServiceRead(request, kResNoLimit), 1);
+    EXPECT_EQ(resFinishRead(request), kErrNone);
+    EXPECT_EQ(eventsOnly(), (std::vector<u32>{kResReadBegin, kResReadEndOfData, kResReadCompleted}));
+}
+
 TEST_F(BackgroundReadsTest, ABackgroundLoadLandsWithoutTheCallerReading) {
     const ResMapHandle map = open({{kSound, 1, "streamed"}}, 1);
     const ResourceRef ref = resFindResource(kSound, 1, map);
