@@ -347,9 +347,15 @@ u16 resServiceReads(ResMapHandle handle, u32 budgetMs) {
     return map->reads.empty() ? 0 : 1;
 }
 
+// A callback run by an earlier request of a walk may have finished (and freed) later ones.
+static bool stillQueued(const ArchiveMap& map, const ResReadRequest* request) {
+    return std::find(map.reads.begin(), map.reads.end(), request) != map.reads.end();
+}
+
 void resCancelQueued(ArchiveMap& map, u16 index) {
     const std::vector<ResReadRequest*> reads = map.reads;
     for (ResReadRequest* r : reads) {
+        if (!stillQueued(map, r)) continue;
         if ((index == 0 || resRefIndex(r->ref) == index) && !r->area.done && r->area.busy == 0) finishLocked(map, r);
     }
 }
@@ -367,7 +373,7 @@ void resDropQueued(ArchiveMap& map) {
 void resCompleteQueued(ArchiveMap& map, u16 index) {
     const std::vector<ResReadRequest*> reads = map.reads;
     for (ResReadRequest* r : reads) {
-        if (resRefIndex(r->ref) != index || r->area.done || r->area.busy != 0) continue;
+        if (!stillQueued(map, r) || resRefIndex(r->ref) != index || r->area.done || r->area.busy != 0) continue;
         ++r->area.busy;
         serveLocked(r, kResNoLimit);
         --r->area.busy;

@@ -152,6 +152,24 @@ TEST_F(QueuedReadsTest, LoadingCompletesPendingReadsFromMemory) {
     EXPECT_EQ(resServiceReads(map, 0), 0);
 }
 
+// A callback that gives up every other read of its resource once its own has arrived.
+void* cancelOthersWhenDone(u32 event, ResourceRef ref, ResReadArea* area) {
+    void* destination = record(event, ref, area);
+    if (event == kResReadCompleted) resCancelReads(ref);
+    return destination;
+}
+
+TEST_F(QueuedReadsTest, ACallbackMayCancelTheReadsThatLoadingWouldServeNext) {
+    const ResMapHandle map = open({{kSound, 1, "pending"}});
+    const ResourceRef ref = resFindResource(kSound, 1, map);
+    ASSERT_NE(resQueueRead(ref, cancelOthersWhenDone, 1, 7, 0), nullptr);
+    ASSERT_NE(resQueueRead(ref, record, 2, 3, 0), nullptr);
+    ASSERT_NE(resLoadResource(ref, 0), 0);
+    EXPECT_EQ(journal_.events, (std::vector<std::pair<u32, u32>>{
+                                   {kResReadBegin, 1}, {kResReadEndOfData, 1}, {kResReadCompleted, 1}, {kResReadCancelled, 2}}));
+    EXPECT_EQ(resServiceReads(map, 0), 0);
+}
+
 u32 lastLoadEvent = 99;
 void noteLoad(u32 event, ResourceRef, u32* userValue) {
     lastLoadEvent = event;
