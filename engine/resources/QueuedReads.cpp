@@ -157,7 +157,14 @@ void* loadCallback(u32 event, ResourceRef ref, ResReadArea* area) {
             return nullptr;
         }
         request->loadHandle = memAllocHandle(area->count);
-        return request->loadHandle ? memLockHandle(request->loadHandle) : nullptr;
+        void* data = request->loadHandle ? memLockHandle(request->loadHandle) : nullptr;
+        // The request ends without further events: its caller must still hear of the failure.
+        if (data == nullptr) {
+            if (request->loadHandle) memFreeHandle(request->loadHandle);
+            request->loadHandle = 0;
+            notify(kResReadFailed);
+        }
+        return data;
     }
     case kResReadEndOfData:
         memUnlockHandle(request->loadHandle);

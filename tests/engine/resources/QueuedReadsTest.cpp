@@ -194,6 +194,19 @@ TEST_F(QueuedReadsTest, LoadsWholeResourcesInTheBackground) {
     EXPECT_EQ(lastLoadEvent, u32(kResReadCompleted));
 }
 
+TEST_F(QueuedReadsTest, ABackgroundLoadWithoutMemoryForItsDataReportsFailure) {
+    const ResMapHandle map = open({{kSound, 1, "no room"}});
+    const ResourceRef ref = resFindResource(kSound, 1, map);
+    ASSERT_NE(resLoadResourceAsync(ref, noteLoad, 0), nullptr);
+    std::vector<memHandle> taken;
+    for (memHandle h; (h = memAllocHandle(0)) != 0;) taken.push_back(h);
+    lastLoadEvent = 99;
+    EXPECT_EQ(resServiceReads(map, kResNoLimit), 0);
+    EXPECT_EQ(lastLoadEvent, u32(kResReadFailed));
+    EXPECT_EQ(resGetResourceHandle(ref), 0);
+    for (memHandle h : taken) memFreeHandle(h);
+}
+
 TEST_F(QueuedReadsTest, ResourcesFlaggedToLoadAtOpenAreLoadedByOpening) {
     const ResMapHandle map = open({{kSound, 1, "eager", nullptr, kResFlagLoadAtOpen}, {kSound, 2, "lazy"}});
     EXPECT_NE(resGetResourceHandle(resFindResource(kSound, 1, map)), 0);
