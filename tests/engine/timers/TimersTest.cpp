@@ -124,6 +124,20 @@ TEST_F(EngineTimers, ACallbackMayDeleteOnlyItself) {
     EXPECT_EQ(calls_[1].user, 2u);  // the periodic one never came back
 }
 
+TEST_F(EngineTimers, AnExpiryArrivingDuringTheCallbackThatDeletesItsTimerIsDropped) {
+    inside_ = [&](TimerRecord* self) {
+        if (calls_.size() != 1) return;
+        ASSERT_EQ(timerCreate(1, 0, note, 0), self);
+        clock_.advance(5);  // the timer thread posts the new expiry while the callback runs
+        EXPECT_EQ(timerDelete(self), kErrNone);
+    };
+    TimerRecord* timer = timerCreate(10, 0, note, 0);
+    advance(10);
+    advance(10);
+    EXPECT_EQ(calls_.size(), 1u);
+    EXPECT_EQ(timerDelete(timer), kTimerErrBadRecord);
+}
+
 TEST_F(EngineTimers, ADeletedTimerWithAnExpiryInFlightIsFreedWhenItArrives) {
     TimerRecord* timer = timerCreate(10, 0, note, 0);
     timerEnterLock();
