@@ -87,7 +87,9 @@ void serveLocked(ResReadRequest* request, u32 budgetMs) {
         if (budgetMs != kResNoLimit) {
             const u32 elapsed = plat::clockMillis() - start;
             if (elapsed >= budgetMs) return;
-            chunk = std::min(chunk, ((budgetMs - elapsed) * kBytesPerMs + kChunkUnit) / kChunkUnit * kChunkUnit);
+            // In 64 bits: a long budget must not wrap round to a chunk of nothing.
+            const u64 allowed = (u64(budgetMs - elapsed) * kBytesPerMs + kChunkUnit) / kChunkUnit * kChunkUnit;
+            chunk = u32(std::min<u64>(chunk, allowed));
         }
         u32 got = chunk;
         const EngineErr err = resReadResource(request->ref, static_cast<u8*>(area.destination) + area.bytesDone, &got,

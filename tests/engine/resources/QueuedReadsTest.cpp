@@ -132,6 +132,15 @@ TEST_F(QueuedReadsTest, ATimedCallerReadsAbout100BytesPerMillisecond) {
     EXPECT_EQ(resFinishRead(request), kErrNone);
 }
 
+TEST_F(QueuedReadsTest, AHugeBudgetStillReads) {
+    const ResMapHandle map = open({{kSound, 1, std::string(5000, 'h')}});
+    ResReadRequest* request = resQueueRead(resFindResource(kSound, 1, map), record, 0, 5000, 0);
+    // 42949672 ms at 100 bytes each is 96 bytes short of 2^32.
+    EXPECT_EQ(resServiceRead(request, 42949672u), 1);
+    EXPECT_EQ(journal_.buffer[4999], 'h');
+    EXPECT_EQ(resFinishRead(request), kErrNone);
+}
+
 TEST_F(QueuedReadsTest, RemovingAResourceCancelsItsBegunRead) {
     const ResMapHandle map = open({{kSound, 1, std::string(8000, 'r')}});
     const ResourceRef ref = resFindResource(kSound, 1, map);
