@@ -74,6 +74,7 @@ void completeWith(ResReadRequest* request, u32 event) {
 // Reads as much of the request as the budget allows; the archive's file lock is held.
 void serveLocked(ResReadRequest* request, u32 budgetMs) {
     ResReadArea& area = request->area;
+    if (area.done) return;  // its events are over; only finishing is left
     if (area.destination == nullptr) {
         area.destination = call(request, kResReadBegin);
         if (area.destination == nullptr) {

@@ -141,6 +141,14 @@ TEST_F(QueuedReadsTest, AHugeBudgetStillReads) {
     EXPECT_EQ(resFinishRead(request), kErrNone);
 }
 
+TEST_F(QueuedReadsTest, ServingTheArchiveDoesNotReadADoneRequestAgain) {
+    const ResMapHandle map = open({{kSound, 1, "once"}});
+    ResReadRequest* request = resQueueRead(resFindResource(kSound, 1, map), record, 0, 4, 0);
+    ASSERT_EQ(resServiceRead(request, kResNoLimit), 1);
+    EXPECT_EQ(resServiceReads(map, kResNoLimit), 0);  // finishes it, without new events
+    EXPECT_EQ(eventsOnly(), (std::vector<u32>{kResReadBegin, kResReadEndOfData, kResReadCompleted}));
+}
+
 TEST_F(QueuedReadsTest, RemovingAResourceCancelsItsBegunRead) {
     const ResMapHandle map = open({{kSound, 1, std::string(8000, 'r')}});
     const ResourceRef ref = resFindResource(kSound, 1, map);
