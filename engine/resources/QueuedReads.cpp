@@ -185,6 +185,16 @@ void* loadCallback(u32 event, ResourceRef ref, ResReadArea* area) {
     return nullptr;
 }
 
+// Compare pointers only: the archive may be gone.
+bool isOpen(const ArchiveMap* map) {
+    return std::any_of(resManager.chain.begin(), resManager.chain.end(), [&](auto& m) { return m.get() == map; });
+}
+
+bool hasReads(const ArchiveMap* map) {
+    const auto& list = resManager.readingArchives;
+    return std::find(list.begin(), list.end(), map) != list.end();
+}
+
 // Serves the background archives in turn, one request per round, yielding between rounds.
 void readerMain(void*) {
     osmThread* self = osmGetCurrentThread();
@@ -195,13 +205,19 @@ void readerMain(void*) {
         ArchiveMap* map = archives.empty() ? nullptr : archives[resManager.readerCursor];
         if (map != nullptr && map->background && !map->reads.empty()) {
             if (map->file->lock(kResNoLimit) == kErrNone) {
-                ResReadRequest* request = chooseNext(*map);
-                ++request->area.busy;
-                serveLocked(request, kResNoLimit);
-                --request->area.busy;
-                map->nextRead = followerOf(*map, request);
-                finishLocked(*map, request);
-                map->file->unlock();
+                // While the reader waited for the file, the archive's reads may have been
+                // served or cancelled, or the archive closed.
+                if (hasReads(map)) {
+                    ResReadRequest* request = chooseNext(*map);
+                    ++request->area.busy;
+                    serveLocked(request, kResNoLimit);
+                    --request->area.busy;
+                    map->nextRead = followerOf(*map, request);
+                    finishLocked(*map, request);
+                    map->file->unlock();
+                } else if (isOpen(map)) {
+                    map->file->unlock();
+                }
             }
         } else {
             ++resManager.readerCursor;

@@ -282,6 +282,36 @@ TEST_F(BackgroundReadsTest, ClosingLeavesNoServedButUnfinishedReadBehind) {
     EXPECT_EQ(eventsOnly(), (std::vector<u32>{kResReadBegin, kResReadEndOfData, kResReadCompleted}));
 }
 
+TEST_F(BackgroundReadsTest, TheReaderCopesWithReadsServedWhileItWaitedForTheFile) {
+    const ResMapHandle map = open({{kSound, 1, "needed now"}}, 1);
+    const std::shared_ptr<FileImage> file = image_;
+    const ResourceRef ref = resFindResource(kSound, 1, map);
+    lastLoadEvent = 99;
+    ASSERT_NE(resLoadResourceAsync(ref, noteLoad, 0), nullptr);
+    auto otherFile = std::make_shared<FileImage>();
+    otherFile->bytes = makeArchive({{kSound, 2, "later"}});
+    const ResMapHandle other = resOpenArchive(std::make_unique<MemoryArchiveFile>(otherFile, "other"), 0, 1);
+    ASSERT_NE(resLoadResourceAsync(resFindResource(kSound, 2, other), noteLoad, 0), nullptr);
+    static osmThread* self;
+    static bool readerWaited;
+    self = osmGetCurrentThread();
+    readerWaited = false;
+    file->onLock = [] {
+        if (osmGetCurrentThread() == self || readerWaited) return;
+        readerWaited = true;
+        osmSleep(10);  // the file is busy: the program's own thread goes on meanwhile
+    };
+    osmSleep(0);
+    ASSERT_TRUE(readerWaited);
+    ASSERT_NE(resLoadResource(ref, 0), 0);  // serves the pending load from memory
+    EXPECT_EQ(lastLoadEvent, u32(kResReadCompleted));
+    clock_.advance(10);
+    for (int round = 0; round < 20 && resServiceReads(other, 0) != 0; ++round) osmSleep(0);
+    EXPECT_EQ(resServiceReads(map, 0), 0);
+    EXPECT_EQ(resServiceReads(other, 0), 0);
+    EXPECT_EQ(file->locks, 0);
+}
+
 TEST_F(BackgroundReadsTest, ABackgroundLoadLandsWithoutTheCallerReading) {
     const ResMapHandle map = open({{kSound, 1, "streamed"}}, 1);
     const ResourceRef ref = resFindResource(kSound, 1, map);
