@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "platform/clock/Clock.h"
+#include "tests/engine/timers/SilentClock.h"
 
 namespace {
 
@@ -84,14 +85,6 @@ TEST_F(MultimediaSourceTest, ASourceDestroyedWhileArmedNeverFires) {
     clock_.advance(10);
     EXPECT_EQ(shots_.count, 0);
 }
-
-// A clock that moves without telling anyone: the multimedia thread sleeps through it, as if
-// the system had lost its events.
-class SilentClock : public plat::ClockSource {
-public:
-    uint32_t millis() override { return now; }
-    std::atomic<u32> now{1000};
-};
 
 TEST(MultimediaWatchdog, FiresASourceWhoseEventWasLost) {
     SilentClock clock;

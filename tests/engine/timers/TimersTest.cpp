@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <vector>
 
 #include "engine/OsIntervalTasks.h"
 #include "engine/OsLock.h"
 #include "engine/OsManager.h"
 #include "platform/clock/Clock.h"
+#include "tests/engine/timers/SilentClock.h"
 
 namespace {
 
@@ -165,13 +165,6 @@ TEST_F(EngineTimers, RefusesRecordsThatAreNotTimers) {
     EXPECT_EQ(timerDelete(timer), kErrNone);
     EXPECT_EQ(timerDelete(timer), kTimerErrBadRecord);
 }
-
-// A clock that moves without telling the multimedia thread, as if the system lost events.
-class SilentClock : public plat::ClockSource {
-public:
-    uint32_t millis() override { return now; }
-    std::atomic<u32> now{1000};
-};
 
 TEST(EngineTimerWatchdog, ALostExpiryOfAPeriodicTimerFiresAndRearmsIt) {
     SilentClock clock;
