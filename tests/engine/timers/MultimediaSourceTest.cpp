@@ -94,6 +94,7 @@ TEST(MultimediaWatchdog, FiresASourceWhoseEventWasLost) {
         MultimediaSource source(sources);
         Shots shots;
         ASSERT_EQ(source.start(10, shoot, &shots), kErrNone);
+        clock.settle();
         clock.now = 1020;  // 10 ms overdue: still within the grace
         sources.watchdog();
         EXPECT_EQ(shots.count, 0);

@@ -6,8 +6,11 @@
 #include "engine/EngineTypes.h"
 #include "platform/clock/Clock.h"
 
-class SilentClock : public plat::ClockSource {
+class SilentClock : public plat::FakeClock {
 public:
     uint32_t millis() override { return now; }
+    // Returns once the multimedia thread has looked at the time as it is now, so that a
+    // later silent move is surely one it sleeps through.
+    void settle() { advance(0); }
     std::atomic<u32> now{1000};
 };

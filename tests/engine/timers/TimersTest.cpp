@@ -176,9 +176,11 @@ TEST(EngineTimerWatchdog, ALostExpiryOfAPeriodicTimerFiresAndRearmsIt) {
     // The watchdog fires on the user-interface thread, where the callback runs at once and
     // the periodic timer starts its source again.
     ASSERT_NE(timerCreate(10, 10, [](TimerRecord*, u32) { ++fired; }, 0), nullptr);
+    clock.settle();
     clock.now = 1021;
     osmDispatchTasks(clock.now, 1);
     EXPECT_EQ(fired, 1);
+    clock.settle();
     clock.now = 1042;
     osmDispatchTasks(clock.now, 1);
     EXPECT_EQ(fired, 2);
