@@ -38,6 +38,8 @@ struct ArchiveMap {
     u16 flags = 0;
     bool dirty = false;
     u16 changedCount = 0;
+    // Enumeration and read callbacks under way: the archive must outlive them.
+    u16 callbackDepth = 0;
     // Queued reads, sorted by file position; served from `nextRead` on.
     std::vector<ResReadRequest*> reads;
     ResReadRequest* nextRead = nullptr;

@@ -47,7 +47,13 @@ bool servedBefore(const ResReadRequest* a, const ResReadRequest* b) {
 
 u32 positionKey(const ResReadRequest* r) { return r->area.dataOffset + r->area.bytesDone; }
 
-void* call(ResReadRequest* request, u32 event) { return request->callback(event, request->ref, &request->area); }
+void* call(ResReadRequest* request, u32 event) {
+    ArchiveMap* map = resMapFor(resRefMap(request->ref));
+    if (map != nullptr) ++map->callbackDepth;
+    void* result = request->callback(event, request->ref, &request->area);
+    if (map != nullptr) --map->callbackDepth;
+    return result;
+}
 
 // The elevator: the first request at or after the file's position, else the lowest one.
 ResReadRequest* chooseNext(ArchiveMap& map) {

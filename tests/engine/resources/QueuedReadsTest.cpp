@@ -187,6 +187,23 @@ TEST_F(QueuedReadsTest, ACallbackMayCancelTheReadsThatLoadingWouldServeNext) {
     EXPECT_EQ(resServiceReads(map, 0), 0);
 }
 
+ResMapHandle closedInCallback = 0;
+EngineErr closingInCallback = kErrNone;
+void* closeOnCompletion(u32 event, ResourceRef ref, ResReadArea* area) {
+    void* destination = record(event, ref, area);
+    if (event == kResReadCompleted) closingInCallback = resCloseFile(closedInCallback, 0, 1);
+    return destination;
+}
+
+TEST_F(QueuedReadsTest, AnArchiveIsNotClosedUnderItsOwnReadCallback) {
+    closedInCallback = open({{kSound, 1, "kept"}});
+    closingInCallback = kErrNone;
+    ASSERT_NE(resQueueRead(resFindResource(kSound, 1, closedInCallback), closeOnCompletion, 0, 4, 0), nullptr);
+    EXPECT_EQ(resServiceReads(closedInCallback, kResNoLimit), 0);
+    EXPECT_EQ(closingInCallback, kResErrLocked);
+    EXPECT_EQ(resCloseFile(closedInCallback, 0, 0), kErrNone);
+}
+
 u32 lastLoadEvent = 99;
 void noteLoad(u32 event, ResourceRef, u32* userValue) {
     lastLoadEvent = event;

@@ -426,6 +426,21 @@ TEST_F(ResourceManagerTest, EnumeratesInIdOrderUntilTheCallbackStops) {
     EXPECT_EQ(seen.size(), 2u);
 }
 
+TEST_F(ResourceManagerTest, AnArchiveIsNotClosedUnderItsOwnEnumeration) {
+    static ResMapHandle map;
+    static EngineErr closing;
+    map = open(image(makeArchive({{kText, 9, "a"}, {kText, 2, "b"}})));
+    closing = kErrNone;
+    auto closeIt = [](const u16*, void*) -> u16 {
+        closing = resCloseFile(map, 0, 1);
+        return 0;
+    };
+    EXPECT_EQ(resEnumResources(map, kText, closeIt, nullptr), kErrNone);
+    EXPECT_EQ(closing, kResErrLocked);
+    EXPECT_EQ(contentOf(resFindResource(kText, 9, map)), "a");
+    EXPECT_EQ(resCloseFile(map, 0, 0), kErrNone);
+}
+
 TEST_F(ResourceManagerTest, PurgingWritesChangedDataBackFirst) {
     auto file = image(makeArchive({{kText, 1, "purge me"}}));
     const ResMapHandle map = open(file);
