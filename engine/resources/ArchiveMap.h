@@ -38,6 +38,8 @@ struct ArchiveMap {
     u16 flags = 0;
     bool dirty = false;
     u16 changedCount = 0;
+    // Enumeration and read callbacks under way: the archive must outlive them.
+    u16 callbackDepth = 0;
     // Queued reads, sorted by file position; served from `nextRead` on.
     std::vector<ResReadRequest*> reads;
     ResReadRequest* nextRead = nullptr;
@@ -100,6 +102,9 @@ EngineErr resCompact(ArchiveMap& map);
 EngineErr resAdoptLoadedData(ResourceRef ref, memHandle handle);
 // Cancels every queued read of the archive (index 0) or of one resource.
 void resCancelQueued(ArchiveMap& map, u16 index);
+// Cancels every read of a closing archive; requests already served leave the archive but
+// stay valid until their callers finish them.
+void resDropQueued(ArchiveMap& map);
 // Serves every pending read of the resource at once, then finishes it.
 void resCompleteQueued(ArchiveMap& map, u16 index);
 // Loads the resources flagged to be loaded when the archive opens.

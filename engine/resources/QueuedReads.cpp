@@ -15,6 +15,7 @@ struct ResReadRequest {
     ResReadArea area;
     bool backgroundLoad;
     bool abandoned;  // finished while another service held it: freed when that service ends
+    bool orphaned;   // its archive closed after it was served: freed by resFinishRead alone
     ResLoadCallback loadCallback;
     u32 loadUserValue;
     memHandle loadHandle;
@@ -46,7 +47,13 @@ bool servedBefore(const ResReadRequest* a, const ResReadRequest* b) {
 
 u32 positionKey(const ResReadRequest* r) { return r->area.dataOffset + r->area.bytesDone; }
 
-void* call(ResReadRequest* request, u32 event) { return request->callback(event, request->ref, &request->area); }
+void* call(ResReadRequest* request, u32 event) {
+    ArchiveMap* map = resMapFor(resRefMap(request->ref));
+    if (map != nullptr) ++map->callbackDepth;
+    void* result = request->callback(event, request->ref, &request->area);
+    if (map != nullptr) --map->callbackDepth;
+    return result;
+}
 
 // The elevator: the first request at or after the file's position, else the lowest one.
 ResReadRequest* chooseNext(ArchiveMap& map) {
@@ -73,6 +80,7 @@ void completeWith(ResReadRequest* request, u32 event) {
 // Reads as much of the request as the budget allows; the archive's file lock is held.
 void serveLocked(ResReadRequest* request, u32 budgetMs) {
     ResReadArea& area = request->area;
+    if (area.done) return;  // its events are over; only finishing is left
     if (area.destination == nullptr) {
         area.destination = call(request, kResReadBegin);
         if (area.destination == nullptr) {
@@ -86,7 +94,9 @@ void serveLocked(ResReadRequest* request, u32 budgetMs) {
         if (budgetMs != kResNoLimit) {
             const u32 elapsed = plat::clockMillis() - start;
             if (elapsed >= budgetMs) return;
-            chunk = std::min(chunk, ((budgetMs - elapsed) * kBytesPerMs + kChunkUnit) / kChunkUnit * kChunkUnit);
+            // In 64 bits: a long budget must not wrap round to a chunk of nothing.
+            const u64 allowed = (u64(budgetMs - elapsed) * kBytesPerMs + kChunkUnit) / kChunkUnit * kChunkUnit;
+            chunk = u32(std::min<u64>(chunk, allowed));
         }
         u32 got = chunk;
         const EngineErr err = resReadResource(request->ref, static_cast<u8*>(area.destination) + area.bytesDone, &got,
@@ -100,7 +110,7 @@ void serveLocked(ResReadRequest* request, u32 budgetMs) {
     completeWith(request, kResReadCompleted);
 }
 
-void unlinkAndFree(ArchiveMap& map, ResReadRequest* request) {
+void unlink(ArchiveMap& map, ResReadRequest* request) {
     if (map.nextRead == request) map.nextRead = followerOf(map, request);
     map.reads.erase(std::find(map.reads.begin(), map.reads.end(), request));
     if (map.reads.empty()) {
@@ -117,8 +127,16 @@ void unlinkAndFree(ArchiveMap& map, ResReadRequest* request) {
         ResState& s = map.stateOf(index);
         s.pendingReads = u8((s.pendingReads - 1) & 0x1F);
     }
+}
+
+void release(ResReadRequest* request) {
     request->tag = 0;
     delete request;
+}
+
+void unlinkAndFree(ArchiveMap& map, ResReadRequest* request) {
+    unlink(map, request);
+    release(request);
 }
 
 // Ends a request that is neither done nor being served; the file lock is held.
@@ -148,7 +166,14 @@ void* loadCallback(u32 event, ResourceRef ref, ResReadArea* area) {
             return nullptr;
         }
         request->loadHandle = memAllocHandle(area->count);
-        return request->loadHandle ? memLockHandle(request->loadHandle) : nullptr;
+        void* data = request->loadHandle ? memLockHandle(request->loadHandle) : nullptr;
+        // The request ends without further events: its caller must still hear of the failure.
+        if (data == nullptr) {
+            if (request->loadHandle) memFreeHandle(request->loadHandle);
+            request->loadHandle = 0;
+            notify(kResReadFailed);
+        }
+        return data;
     }
     case kResReadEndOfData:
         memUnlockHandle(request->loadHandle);
@@ -166,6 +191,16 @@ void* loadCallback(u32 event, ResourceRef ref, ResReadArea* area) {
     return nullptr;
 }
 
+// Compare pointers only: the archive may be gone.
+bool isOpen(const ArchiveMap* map) {
+    return std::any_of(resManager.chain.begin(), resManager.chain.end(), [&](auto& m) { return m.get() == map; });
+}
+
+bool hasReads(const ArchiveMap* map) {
+    const auto& list = resManager.readingArchives;
+    return std::find(list.begin(), list.end(), map) != list.end();
+}
+
 // Serves the background archives in turn, one request per round, yielding between rounds.
 void readerMain(void*) {
     osmThread* self = osmGetCurrentThread();
@@ -176,13 +211,19 @@ void readerMain(void*) {
         ArchiveMap* map = archives.empty() ? nullptr : archives[resManager.readerCursor];
         if (map != nullptr && map->background && !map->reads.empty()) {
             if (map->file->lock(kResNoLimit) == kErrNone) {
-                ResReadRequest* request = chooseNext(*map);
-                ++request->area.busy;
-                serveLocked(request, kResNoLimit);
-                --request->area.busy;
-                map->nextRead = followerOf(*map, request);
-                finishLocked(*map, request);
-                map->file->unlock();
+                // While the reader waited for the file, the archive's reads may have been
+                // served or cancelled, or the archive closed.
+                if (hasReads(map)) {
+                    ResReadRequest* request = chooseNext(*map);
+                    ++request->area.busy;
+                    serveLocked(request, kResNoLimit);
+                    --request->area.busy;
+                    map->nextRead = followerOf(*map, request);
+                    finishLocked(*map, request);
+                    map->file->unlock();
+                } else if (isOpen(map)) {
+                    map->file->unlock();
+                }
             }
         } else {
             ++resManager.readerCursor;
@@ -298,6 +339,10 @@ u16 resServiceRead(ResReadRequest* request, u32 budgetMs) {
 
 EngineErr resFinishRead(ResReadRequest* request) {
     if (!validRequest(request)) return resSetError(kResErrBadReference);
+    if (request->orphaned) {
+        release(request);
+        return resSetError(kErrNone);
+    }
     ArchiveMap* map = mapOfRequest(request);
     if (map == nullptr) return resManager.lastError;
     ArchiveLock lock(*map);
@@ -334,17 +379,33 @@ u16 resServiceReads(ResMapHandle handle, u32 budgetMs) {
     return map->reads.empty() ? 0 : 1;
 }
 
+// A callback run by an earlier request of a walk may have finished (and freed) later ones.
+static bool stillQueued(const ArchiveMap& map, const ResReadRequest* request) {
+    return std::find(map.reads.begin(), map.reads.end(), request) != map.reads.end();
+}
+
 void resCancelQueued(ArchiveMap& map, u16 index) {
     const std::vector<ResReadRequest*> reads = map.reads;
     for (ResReadRequest* r : reads) {
+        if (!stillQueued(map, r)) continue;
         if ((index == 0 || resRefIndex(r->ref) == index) && !r->area.done && r->area.busy == 0) finishLocked(map, r);
+    }
+}
+
+void resDropQueued(ArchiveMap& map) {
+    resCancelQueued(map, 0);
+    const std::vector<ResReadRequest*> reads = map.reads;
+    for (ResReadRequest* r : reads) {
+        if (r->area.busy != 0) continue;
+        unlink(map, r);
+        r->orphaned = true;
     }
 }
 
 void resCompleteQueued(ArchiveMap& map, u16 index) {
     const std::vector<ResReadRequest*> reads = map.reads;
     for (ResReadRequest* r : reads) {
-        if (resRefIndex(r->ref) != index || r->area.done || r->area.busy != 0) continue;
+        if (!stillQueued(map, r) || resRefIndex(r->ref) != index || r->area.done || r->area.busy != 0) continue;
         ++r->area.busy;
         serveLocked(r, kResNoLimit);
         --r->area.busy;

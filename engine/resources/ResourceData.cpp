@@ -257,9 +257,10 @@ EngineErr resReadResource(ResourceRef ref, void* buffer, u32* count, u32 offset)
 EngineErr resWriteBytes(ArchiveMap& map, u16 index, const void* data, u32 count, u32 offset) {
     FileEntry& e = map.entryOf(index);
     if (offset == kResAppend) offset = e.size;
-    const u64 end = u64(offset) + count;
-    const u32 growth = end > e.size ? u32(end - e.size) : 0;
-    if (u64(e.size) + growth >= kSizeLimit) return kResErrSizeOrIndex;
+    // In 64 bits: an end past 2^32 must be refused, not wrapped round to the file's start.
+    const u64 newSize = std::max<u64>(e.size, u64(offset) + count);
+    if (newSize >= kSizeLimit) return kResErrSizeOrIndex;
+    const u32 growth = u32(newSize - e.size);
     if (EngineErr err = refuseChange(map, e); err != kErrNone) return err;
 
     u32 target = e.offset;

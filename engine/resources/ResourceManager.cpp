@@ -143,7 +143,11 @@ EngineErr resShutdown() {
     // No other engine thread (the reader in particular) may run while the archives close.
     const bool forbidden = osmForbidSwitching() == kErrNone;
     if (resManager.systemArchive != 0) resCloseFile(resManager.systemArchive, 0, 1);
-    while (!resManager.chain.empty()) resCloseFile(resManager.chain.front()->handle, 0, 1);
+    while (!resManager.chain.empty()) {
+        const ResMapHandle head = resManager.chain.front()->handle;
+        resCloseFile(head, 0, 1);
+        if (!resManager.chain.empty() && resManager.chain.front()->handle == head) break;  // in a callback of it
+    }
     if (forbidden) osmPermitSwitching();
     memSetPurgeCallback(resManager.previousPurge);
     memFreeHandle(resManager.scratch);
@@ -260,12 +264,14 @@ EngineErr resCloseFile(ResMapHandle handle, u16 compact, u16 force) {
             --map->openCount;
             return resSetError(kErrNone);
         }
+        // Not even with force: the enumeration or read under way goes on using the archive.
+        if (map->callbackDepth > 0) return resSetError(kResErrLocked);
         auto step = [&](EngineErr err) {
             if (err != kErrNone) last = err;
             return err == kErrNone || force;
         };
         if (!map->readOnly && !step(resUpdateFile(handle))) return resSetError(last);
-        resCancelQueued(*map, 0);
+        resDropQueued(*map);
         if (!step(releaseHandles(*map, force != 0))) return resSetError(last);
         if (compact && map->flags == kArchiveMayHoldHoles && !map->readOnly && !step(resCompact(*map)))
             return resSetError(last);
@@ -329,9 +335,11 @@ EngineErr resEnumResources(ResMapHandle handle, FourCC type, ResEnumCallback cal
     if (tables == nullptr) return kErrNone;
     // A copy: the callback may change the archive.
     const std::vector<ResIdEntry> ids = tables->ids;
+    ++map->callbackDepth;
     for (const ResIdEntry& e : ids) {
         const u16 entry[2] = {e.id, e.index};
         if (callback(entry, context) != 0) break;
     }
+    --map->callbackDepth;
     return kErrNone;
 }

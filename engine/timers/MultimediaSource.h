@@ -57,7 +57,9 @@ private:
     static void onEvent(u32 eventId, void* context);
 
     plat::MmTimerCaps caps_;
-    std::mutex mutex_;
+    // Recursive: a fire from the watchdog runs on the user-interface thread, where the posted
+    // expiry is delivered at once and its callback may start or stop sources again.
+    std::recursive_mutex mutex_;
     std::vector<MultimediaSource*> sources_;
     plat::MmTimerService service_;  // last: its thread ends before the rest goes
 };

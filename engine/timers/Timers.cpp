@@ -122,7 +122,10 @@ void freeWhenHandled(uintptr_t argument) {
 void fireStep(uintptr_t argument) {
     LockHold hold;
     auto* r = reinterpret_cast<TimerRecord*>(argument);
-    if (r->armed) unlinkActive(r);
+    // An expiry posted while the callback ran (after re-arming itself) that then deleted the
+    // timer is still delivered: the timer is no longer armed and must stay silent.
+    if (!r->armed) return;
+    unlinkActive(r);
     TimerRecord* previous = state.running;
     state.running = r;
     r->callback(r, r->userValue);

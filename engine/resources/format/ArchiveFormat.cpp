@@ -35,6 +35,10 @@ EngineErr parseFileTable(std::span<const u8> bytes, u32 fileLength, FileTable* t
     if (!freeLinkValid(freeHead)) return kResErrNotResourceFile;
     for (const FileEntry& e : result.entries)
         if (e.isFree() && !freeLinkValid(e.link)) return kResErrNotResourceFile;
+    // Nor loop: adding would then take an entry an earlier addition already took.
+    u32 steps = 0;
+    for (u16 index = freeHead; index != 0; index = result.at(index).link)
+        if (++steps > count) return kResErrNotResourceFile;
     *table = std::move(result);
     return kErrNone;
 }

@@ -122,6 +122,8 @@ EngineErr ResDirectory::parse(std::span<const u8> bytes, u16 entryCount, ResDire
         for (const ResNameEntry& n : p.tables.names) result.size_ += namedSize(n.name);
         result.types_.push_back(std::move(p.tables));
     }
+    // Tables or names shared in the file are laid out once each when written back.
+    if (result.size_ > kResDirectoryMaxSize) return kResErrNotResourceFile;
     result.nextPoolOrder_ = u32(bytes.size());
     *out = std::move(result);
     return kErrNone;

@@ -39,7 +39,8 @@ class ResDirectory {
 public:
     // Refuses (kResErrNotResourceFile) any offset or count outside `bytes`, any index
     // outside 1..entryCount, names without their end inside the pool, unsorted tables, an
-    // index in two id tables, and a name whose index is not in its own type's id table.
+    // index in two id tables, a name whose index is not in its own type's id table, and
+    // tables that, laid out as the writer does, would pass 65535 bytes.
     static EngineErr parse(std::span<const u8> bytes, u16 entryCount, ResDirectory* out);
 
     u32 byteSize() const { return size_; }

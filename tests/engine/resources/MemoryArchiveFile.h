@@ -20,6 +20,7 @@ struct FileImage {
     int locks = 0;
     bool closed = false;
     std::function<void()> onRead;  // e.g. lets a fake clock move as the disc turns
+    std::function<void()> onLock;  // e.g. lets another engine thread run while one waits
 };
 
 class MemoryArchiveFile : public ArchiveFile {
@@ -45,6 +46,7 @@ public:
     }
     u32 length() override { return u32(image_->bytes.size()); }
     EngineErr lock(u32) override {
+        if (image_->onLock) image_->onLock();
         ++image_->locks;
         return kErrNone;
     }

@@ -132,6 +132,23 @@ TEST_F(QueuedReadsTest, ATimedCallerReadsAbout100BytesPerMillisecond) {
     EXPECT_EQ(resFinishRead(request), kErrNone);
 }
 
+TEST_F(QueuedReadsTest, AHugeBudgetStillReads) {
+    const ResMapHandle map = open({{kSound, 1, std::string(5000, 'h')}});
+    ResReadRequest* request = resQueueRead(resFindResource(kSound, 1, map), record, 0, 5000, 0);
+    // 42949672 ms at 100 bytes each is 96 bytes short of 2^32.
+    EXPECT_EQ(resServiceRead(request, 42949672u), 1);
+    EXPECT_EQ(journal_.buffer[4999], 'h');
+    EXPECT_EQ(resFinishRead(request), kErrNone);
+}
+
+TEST_F(QueuedReadsTest, ServingTheArchiveDoesNotReadADoneRequestAgain) {
+    const ResMapHandle map = open({{kSound, 1, "once"}});
+    ResReadRequest* request = resQueueRead(resFindResource(kSound, 1, map), record, 0, 4, 0);
+    ASSERT_EQ(resServiceRead(request, kResNoLimit), 1);
+    EXPECT_EQ(resServiceReads(map, kResNoLimit), 0);  // finishes it, without new events
+    EXPECT_EQ(eventsOnly(), (std::vector<u32>{kResReadBegin, kResReadEndOfData, kResReadCompleted}));
+}
+
 TEST_F(QueuedReadsTest, RemovingAResourceCancelsItsBegunRead) {
     const ResMapHandle map = open({{kSound, 1, std::string(8000, 'r')}});
     const ResourceRef ref = resFindResource(kSound, 1, map);
@@ -150,6 +167,41 @@ TEST_F(QueuedReadsTest, LoadingCompletesPendingReadsFromMemory) {
     ASSERT_NE(resLoadResource(ref, 0), 0);
     EXPECT_EQ(eventsOnly(), (std::vector<u32>{kResReadBegin, kResReadEndOfData, kResReadCompleted}));
     EXPECT_EQ(resServiceReads(map, 0), 0);
+}
+
+// A callback that gives up every other read of its resource once its own has arrived.
+void* cancelOthersWhenDone(u32 event, ResourceRef ref, ResReadArea* area) {
+    void* destination = record(event, ref, area);
+    if (event == kResReadCompleted) resCancelReads(ref);
+    return destination;
+}
+
+TEST_F(QueuedReadsTest, ACallbackMayCancelTheReadsThatLoadingWouldServeNext) {
+    const ResMapHandle map = open({{kSound, 1, "pending"}});
+    const ResourceRef ref = resFindResource(kSound, 1, map);
+    ASSERT_NE(resQueueRead(ref, cancelOthersWhenDone, 1, 7, 0), nullptr);
+    ASSERT_NE(resQueueRead(ref, record, 2, 3, 0), nullptr);
+    ASSERT_NE(resLoadResource(ref, 0), 0);
+    EXPECT_EQ(journal_.events, (std::vector<std::pair<u32, u32>>{
+                                   {kResReadBegin, 1}, {kResReadEndOfData, 1}, {kResReadCompleted, 1}, {kResReadCancelled, 2}}));
+    EXPECT_EQ(resServiceReads(map, 0), 0);
+}
+
+ResMapHandle closedInCallback = 0;
+EngineErr closingInCallback = kErrNone;
+void* closeOnCompletion(u32 event, ResourceRef ref, ResReadArea* area) {
+    void* destination = record(event, ref, area);
+    if (event == kResReadCompleted) closingInCallback = resCloseFile(closedInCallback, 0, 1);
+    return destination;
+}
+
+TEST_F(QueuedReadsTest, AnArchiveIsNotClosedUnderItsOwnReadCallback) {
+    closedInCallback = open({{kSound, 1, "kept"}});
+    closingInCallback = kErrNone;
+    ASSERT_NE(resQueueRead(resFindResource(kSound, 1, closedInCallback), closeOnCompletion, 0, 4, 0), nullptr);
+    EXPECT_EQ(resServiceReads(closedInCallback, kResNoLimit), 0);
+    EXPECT_EQ(closingInCallback, kResErrLocked);
+    EXPECT_EQ(resCloseFile(closedInCallback, 0, 0), kErrNone);
 }
 
 u32 lastLoadEvent = 99;
@@ -174,6 +226,19 @@ TEST_F(QueuedReadsTest, LoadsWholeResourcesInTheBackground) {
     lastLoadEvent = 99;
     EXPECT_EQ(resLoadResourceAsync(resFindResource(kSound, 2, map), noteLoad, 0), nullptr);
     EXPECT_EQ(lastLoadEvent, u32(kResReadCompleted));
+}
+
+TEST_F(QueuedReadsTest, ABackgroundLoadWithoutMemoryForItsDataReportsFailure) {
+    const ResMapHandle map = open({{kSound, 1, "no room"}});
+    const ResourceRef ref = resFindResource(kSound, 1, map);
+    ASSERT_NE(resLoadResourceAsync(ref, noteLoad, 0), nullptr);
+    std::vector<memHandle> taken;
+    for (memHandle h; (h = memAllocHandle(0)) != 0;) taken.push_back(h);
+    lastLoadEvent = 99;
+    EXPECT_EQ(resServiceReads(map, kResNoLimit), 0);
+    EXPECT_EQ(lastLoadEvent, u32(kResReadFailed));
+    EXPECT_EQ(resGetResourceHandle(ref), 0);
+    for (memHandle h : taken) memFreeHandle(h);
 }
 
 TEST_F(QueuedReadsTest, ResourcesFlaggedToLoadAtOpenAreLoadedByOpening) {
@@ -219,6 +284,49 @@ TEST_F(BackgroundReadsTest, TheReaderServesInElevatorOrderWhileTheCallerSleeps) 
     for (auto& [event, user] : journal_.events)
         if (event == kResReadBegin) begun.push_back(user);
     EXPECT_EQ(begun, (std::vector<u32>{9000, 100, 5000}));
+}
+
+TEST_F(BackgroundReadsTest, ClosingLeavesNoServedButUnfinishedReadBehind) {
+    const ResMapHandle map = open({{kSound, 1, "served"}}, 1);
+    ResReadRequest* request = resQueueRead(resFindResource(kSound, 1, map), record, 1, 6, 0);
+    ASSERT_NE(request, nullptr);
+    ASSERT_EQ(resServiceRead(request, kResNoLimit), 1);
+    ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    // The reader must not look for the closed archive any more.
+    for (int round = 0; round < 5; ++round) osmSleep(0);
+    EXPECT_EQ(resServiceRead(request, kResNoLimit), 1);
+    EXPECT_EQ(resFinishRead(request), kErrNone);
+    EXPECT_EQ(eventsOnly(), (std::vector<u32>{kResReadBegin, kResReadEndOfData, kResReadCompleted}));
+}
+
+TEST_F(BackgroundReadsTest, TheReaderCopesWithReadsServedWhileItWaitedForTheFile) {
+    const ResMapHandle map = open({{kSound, 1, "needed now"}}, 1);
+    const std::shared_ptr<FileImage> file = image_;
+    const ResourceRef ref = resFindResource(kSound, 1, map);
+    lastLoadEvent = 99;
+    ASSERT_NE(resLoadResourceAsync(ref, noteLoad, 0), nullptr);
+    auto otherFile = std::make_shared<FileImage>();
+    otherFile->bytes = makeArchive({{kSound, 2, "later"}});
+    const ResMapHandle other = resOpenArchive(std::make_unique<MemoryArchiveFile>(otherFile, "other"), 0, 1);
+    ASSERT_NE(resLoadResourceAsync(resFindResource(kSound, 2, other), noteLoad, 0), nullptr);
+    static osmThread* self;
+    static bool readerWaited;
+    self = osmGetCurrentThread();
+    readerWaited = false;
+    file->onLock = [] {
+        if (osmGetCurrentThread() == self || readerWaited) return;
+        readerWaited = true;
+        osmSleep(10);  // the file is busy: the program's own thread goes on meanwhile
+    };
+    osmSleep(0);
+    ASSERT_TRUE(readerWaited);
+    ASSERT_NE(resLoadResource(ref, 0), 0);  // serves the pending load from memory
+    EXPECT_EQ(lastLoadEvent, u32(kResReadCompleted));
+    clock_.advance(10);
+    for (int round = 0; round < 20 && resServiceReads(other, 0) != 0; ++round) osmSleep(0);
+    EXPECT_EQ(resServiceReads(map, 0), 0);
+    EXPECT_EQ(resServiceReads(other, 0), 0);
+    EXPECT_EQ(file->locks, 0);
 }
 
 TEST_F(BackgroundReadsTest, ABackgroundLoadLandsWithoutTheCallerReading) {

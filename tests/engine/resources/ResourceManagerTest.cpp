@@ -399,6 +399,19 @@ TEST_F(ResourceManagerTest, RefusesSizesOf2To27Bytes) {
     EXPECT_EQ(resGetResourceSize(ref), 1);
 }
 
+TEST_F(ResourceManagerTest, AnOffsetNear4GiBIsRefusedAndTouchesNothing) {
+    auto file = image(makeArchive({{kText, 1, "0123456789abcdef"}}));
+    const ResMapHandle map = open(file);
+    const ResourceRef ref = resFindResource(kText, 1, map);
+    const std::vector<u8> before = file->bytes;
+    // offset + count passes 2^32: the end must not wrap round to the header.
+    EXPECT_EQ(write(ref, std::string(32, '!'), 0xFFFFFFF0u), kResErrSizeOrIndex);
+    EXPECT_EQ(file->bytes, before);
+    EXPECT_EQ(resGetResourceSize(ref), 16);
+    ASSERT_EQ(resCloseFile(map, 1, 0), kErrNone);
+    EXPECT_EQ(contentOf(resFindResource(kText, 1, open(file))), "0123456789abcdef");
+}
+
 TEST_F(ResourceManagerTest, EnumeratesInIdOrderUntilTheCallbackStops) {
     const ResMapHandle map = open(image(makeArchive({{kText, 9, "a"}, {kText, 2, "b"}, {kText, 5, "c"}})));
     std::vector<u16> seen;
@@ -411,6 +424,21 @@ TEST_F(ResourceManagerTest, EnumeratesInIdOrderUntilTheCallbackStops) {
     EXPECT_EQ(seen, (std::vector<u16>{2, 5}));
     EXPECT_EQ(resEnumResources(map, kPicture, collect, &seen), kErrNone);
     EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST_F(ResourceManagerTest, AnArchiveIsNotClosedUnderItsOwnEnumeration) {
+    static ResMapHandle map;
+    static EngineErr closing;
+    map = open(image(makeArchive({{kText, 9, "a"}, {kText, 2, "b"}})));
+    closing = kErrNone;
+    auto closeIt = [](const u16*, void*) -> u16 {
+        closing = resCloseFile(map, 0, 1);
+        return 0;
+    };
+    EXPECT_EQ(resEnumResources(map, kText, closeIt, nullptr), kErrNone);
+    EXPECT_EQ(closing, kResErrLocked);
+    EXPECT_EQ(contentOf(resFindResource(kText, 9, map)), "a");
+    EXPECT_EQ(resCloseFile(map, 0, 0), kErrNone);
 }
 
 TEST_F(ResourceManagerTest, PurgingWritesChangedDataBackFirst) {

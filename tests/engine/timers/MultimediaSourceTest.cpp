@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "platform/clock/Clock.h"
+#include "tests/engine/timers/SilentClock.h"
 
 namespace {
 
@@ -85,14 +86,6 @@ TEST_F(MultimediaSourceTest, ASourceDestroyedWhileArmedNeverFires) {
     EXPECT_EQ(shots_.count, 0);
 }
 
-// A clock that moves without telling anyone: the multimedia thread sleeps through it, as if
-// the system had lost its events.
-class SilentClock : public plat::ClockSource {
-public:
-    uint32_t millis() override { return now; }
-    std::atomic<u32> now{1000};
-};
-
 TEST(MultimediaWatchdog, FiresASourceWhoseEventWasLost) {
     SilentClock clock;
     plat::setClockSource(&clock);
@@ -101,6 +94,7 @@ TEST(MultimediaWatchdog, FiresASourceWhoseEventWasLost) {
         MultimediaSource source(sources);
         Shots shots;
         ASSERT_EQ(source.start(10, shoot, &shots), kErrNone);
+        clock.settle();
         clock.now = 1020;  // 10 ms overdue: still within the grace
         sources.watchdog();
         EXPECT_EQ(shots.count, 0);

@@ -4,9 +4,11 @@
 
 #include <vector>
 
+#include "engine/OsIntervalTasks.h"
 #include "engine/OsLock.h"
 #include "engine/OsManager.h"
 #include "platform/clock/Clock.h"
+#include "tests/engine/timers/SilentClock.h"
 
 namespace {
 
@@ -122,6 +124,20 @@ TEST_F(EngineTimers, ACallbackMayDeleteOnlyItself) {
     EXPECT_EQ(calls_[1].user, 2u);  // the periodic one never came back
 }
 
+TEST_F(EngineTimers, AnExpiryArrivingDuringTheCallbackThatDeletesItsTimerIsDropped) {
+    inside_ = [&](TimerRecord* self) {
+        if (calls_.size() != 1) return;
+        ASSERT_EQ(timerCreate(1, 0, note, 0), self);
+        clock_.advance(5);  // the timer thread posts the new expiry while the callback runs
+        EXPECT_EQ(timerDelete(self), kErrNone);
+    };
+    TimerRecord* timer = timerCreate(10, 0, note, 0);
+    advance(10);
+    advance(10);
+    EXPECT_EQ(calls_.size(), 1u);
+    EXPECT_EQ(timerDelete(timer), kTimerErrBadRecord);
+}
+
 TEST_F(EngineTimers, ADeletedTimerWithAnExpiryInFlightIsFreedWhenItArrives) {
     TimerRecord* timer = timerCreate(10, 0, note, 0);
     timerEnterLock();
@@ -148,6 +164,29 @@ TEST_F(EngineTimers, RefusesRecordsThatAreNotTimers) {
     TimerRecord* timer = timerCreate(10, 0, note, 0);
     EXPECT_EQ(timerDelete(timer), kErrNone);
     EXPECT_EQ(timerDelete(timer), kTimerErrBadRecord);
+}
+
+TEST(EngineTimerWatchdog, ALostExpiryOfAPeriodicTimerFiresAndRearmsIt) {
+    SilentClock clock;
+    plat::setClockSource(&clock);
+    ASSERT_EQ(osmInit(nullptr), kErrNone);
+    ASSERT_EQ(timerInit(), kErrNone);
+    static int fired;
+    fired = 0;
+    // The watchdog fires on the user-interface thread, where the callback runs at once and
+    // the periodic timer starts its source again.
+    ASSERT_NE(timerCreate(10, 10, [](TimerRecord*, u32) { ++fired; }, 0), nullptr);
+    clock.settle();
+    clock.now = 1021;
+    osmDispatchTasks(clock.now, 1);
+    EXPECT_EQ(fired, 1);
+    clock.settle();
+    clock.now = 1042;
+    osmDispatchTasks(clock.now, 1);
+    EXPECT_EQ(fired, 2);
+    timerShutdown();
+    osmShutdown();
+    plat::setClockSource(nullptr);
 }
 
 }  // namespace

@@ -143,6 +143,31 @@ TEST(ArchiveReader, RefusesNamesWithoutTheirEndInThePool) {
     EXPECT_EQ(parseError(file), kResErrNotResourceFile);
 }
 
+// An empty directory over a file table of free entries linked as given.
+std::vector<u8> archiveWithFreeList(u16 head, const std::vector<u16>& links) {
+    FileTable table;
+    table.freeHead = head;
+    for (u16 link : links) table.entries.push_back(FileEntry{0, 0, kResFlagFree, link});
+    const std::vector<u8> tables = serializeArchiveTables(ResDirectory{}, table);
+    ArchiveHeader header;
+    header.directoryOffset = kArchiveHeaderSize;
+    header.directorySize = u16(ResDirectory{}.byteSize());
+    header.fileTableSize = u16(table.byteSize());
+    header.fileLength = kArchiveHeaderSize + u32(tables.size());
+    std::vector<u8> file(kArchiveHeaderSize);
+    writeArchiveHeader(header, file.data());
+    file.insert(file.end(), tables.begin(), tables.end());
+    return file;
+}
+
+// Adding takes entries off the free list one after the other: a loop would hand out an
+// entry that an earlier addition already took.
+TEST(ArchiveReader, RefusesAFreeListThatLoops) {
+    EXPECT_EQ(parseError(archiveWithFreeList(1, {2, 0})), kErrNone);
+    EXPECT_EQ(parseError(archiveWithFreeList(1, {2, 1})), kResErrNotResourceFile);
+    EXPECT_EQ(parseError(archiveWithFreeList(2, {0, 2})), kResErrNotResourceFile);
+}
+
 TEST(ArchiveReader, SurvivesEveryTruncationAndEveryByteFlip) {
     const std::vector<u8> good = makeArchive({{fourCC("tBMP"), 7, "pixels", "Picture"},
                                               {fourCC("tTXT"), 1, "text", "Notes"},

@@ -103,6 +103,23 @@ TEST(ResDirectory, RefusesIndexesSharedBetweenResources) {
     EXPECT_EQ(ResDirectory::parse(bytes, 2, &parsed), kResErrNotResourceFile);
 }
 
+// Types that share one table take fewer bytes in the file than the writer lays out for them;
+// such a directory would be written back past 65535 bytes, with its sizes cut to 16 bits.
+TEST(ResDirectory, RefusesTablesThatCouldNotBeWrittenBack) {
+    constexpr u16 kTypes = 6000;
+    const u32 sharedTable = 4 + 8u * kTypes;
+    std::vector<u8> bytes(sharedTable + 2, 0);
+    writeBE16(bytes.data(), u16(sharedTable + 2));
+    writeBE16(bytes.data() + 2, kTypes);
+    for (u16 t = 0; t < kTypes; ++t) {
+        writeBE32(bytes.data() + 4 + 8 * t, 0x41000000u + t);
+        writeBE16(bytes.data() + 8 + 8 * t, u16(sharedTable));
+        writeBE16(bytes.data() + 10 + 8 * t, u16(sharedTable));
+    }
+    ResDirectory directory;
+    EXPECT_EQ(ResDirectory::parse(bytes, 0, &directory), kResErrNotResourceFile);
+}
+
 TEST(ResDirectory, RenumbersIdAndNameTables) {
     ResDirectory directory;
     ASSERT_EQ(directory.insert(fourCC("tTXT"), 4, 3, "c"), kErrNone);
