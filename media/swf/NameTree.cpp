@@ -79,8 +79,11 @@ u32 NameTree::FindOrAdd(u32 parent, u16 depth) {
 void NameTree::Remove(u32 index) {
     if (!Live(index)) return;
     RemoveChildren(index);
-    NameTreeEntry& e = entries_[index];
-    if (e.instance) e.instance->ReleaseInstance(*this, index);
+    // The entry lets go of its instance first, so that a release that removes the entry
+    // itself does not release the instance again.
+    NameTreeInstance* instance = entries_[index].instance;
+    entries_[index].instance = nullptr;
+    if (instance) instance->ReleaseInstance(*this, index);
     if (entries_[index].kind != kEntryFree) Free(index);
 }
 

@@ -131,3 +131,25 @@ TEST(SwfNameTree, StaleOrUnknownIndicesLeaveTheTreeIntact) {
     ASSERT_EQ(tree.Find(kNoEntry, "/kept", found), kOk);
     EXPECT_EQ(found, kept);
 }
+
+// An instance that deletes itself removes its own entry from its release.
+struct SelfRemovingInstance : NameTreeInstance {
+    void ReleaseInstance(NameTree& tree, u32 index) override {
+        ++releases;
+        tree.Remove(index);
+    }
+    int releases = 0;
+};
+
+TEST(SwfNameTree, ReleaseThatRemovesItsOwnEntryRunsOnce) {
+    NameTree tree;
+    SelfRemovingInstance instance;
+    const u32 kept = tree.FindOrAdd(kNoEntry, 9);
+    const u32 gone = tree.FindOrAdd(kNoEntry, 5);
+    tree.Entry(gone).instance = &instance;
+    tree.Remove(gone);
+    EXPECT_EQ(instance.releases, 1);
+    EXPECT_EQ(tree.InUse(), 1u);
+    EXPECT_EQ(tree.First(), kept);
+    EXPECT_EQ(tree.Entry(kept).next, kNoEntry);
+}
