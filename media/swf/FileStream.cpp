@@ -91,8 +91,10 @@ namespace swf {
 Result fstream::Truncate(u32 size) {
     if (!file_) return kErrMemory;
     if (windowUsed_) SWF_TRY(FlushWindow());
-    if (size >= fileSize_) return kOk;
+    // Truncating ends every write of a movie: a full disk shows only once the standard
+    // library's buffer is pushed out, and must fail the write rather than the close.
     if (std::fflush(file_) != 0) return kErrMemory;
+    if (size >= fileSize_) return kOk;
     std::error_code error;
     std::filesystem::resize_file(fileName_, size, error);
     if (error) return kErrMemory;

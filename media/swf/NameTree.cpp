@@ -53,6 +53,7 @@ void NameTree::InsertBefore(u32 index, u32 before) {
 }
 
 u32 NameTree::FindOrAdd(u32 parent, u16 depth) {
+    if (parent != kNoEntry && !Live(parent)) return status_ = kErrNotFound, kNoEntry;
     const u16 level = parent == kNoEntry ? 0 : u16(entries_[parent].level + 1);
     u32 at = parent == kNoEntry ? first_ : entries_[parent].next;
     while (at != kNoEntry && entries_[at].level >= level) {
@@ -76,13 +77,18 @@ u32 NameTree::FindOrAdd(u32 parent, u16 depth) {
 }
 
 void NameTree::Remove(u32 index) {
+    if (!Live(index)) return;
     RemoveChildren(index);
-    NameTreeEntry& e = entries_[index];
-    if (e.instance) e.instance->ReleaseInstance(*this, index);
+    // The entry lets go of its instance first, so that a release that removes the entry
+    // itself does not release the instance again.
+    NameTreeInstance* instance = entries_[index].instance;
+    entries_[index].instance = nullptr;
+    if (instance) instance->ReleaseInstance(*this, index);
     if (entries_[index].kind != kEntryFree) Free(index);
 }
 
 void NameTree::RemoveChildren(u32 index) {
+    if (index != kNoEntry && !Live(index)) return;
     std::vector<u32> children;
     if (index == kNoEntry) {
         for (u32 at = first_; at != kNoEntry; at = entries_[at].next)
@@ -113,6 +119,10 @@ Result NameTree::Find(u32 start, const char* path, u32& found) {
     if (*path == '/') {
         at = kNoEntry;
         ++path;
+    }
+    if (at != kNoEntry && !Live(at)) {
+        found = kNoEntry;
+        return status_ = kErrNotFound;
     }
     while (*path) {
         const char* slash = std::strchr(path, '/');

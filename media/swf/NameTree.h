@@ -43,7 +43,8 @@ public:
     explicit NameTree(void* owner = nullptr) : owner_(owner) {}
 
     // The entry at that depth among the parent's children (kNoEntry: the top level), made
-    // reserved and empty when there is none; kNoEntry and kErrMemory when it cannot be made.
+    // reserved and empty when there is none; kNoEntry and kErrMemory when it cannot be made,
+    // kNoEntry and kErrNotFound when the parent is not an entry in use.
     u32 FindOrAdd(u32 parent, u16 depth);
     void Remove(u32 index);
     // kNoEntry removes every entry and also clears the background colour and change count.
@@ -63,6 +64,8 @@ public:
     u32 changeCount = 0;
 
 private:
+    // Indices that a caller kept past their entry's removal name nothing.
+    bool Live(u32 index) const { return index < entries_.size() && entries_[index].kind != kEntryFree; }
     u32 Allocate();
     void Free(u32 index);
     void InsertBefore(u32 index, u32 before);

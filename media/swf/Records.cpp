@@ -10,12 +10,10 @@ namespace {
 
 // The widest field that a 5-bit width can name.
 constexpr u32 kMaxFieldWidth = 31;
+// The widest that the 4-bit width field of a CXFORM can name.
+constexpr u32 kMaxCxformWidth = 15;
 
-u32 WidestOf(std::initializer_list<i32> values) {
-    u32 width = 0;
-    for (i32 v : values) width = std::max(width, SignedBitWidth(v));
-    return width;
-}
+u32 WidestOf(std::initializer_list<i32> values) { return SignedFieldWidth(values, kMaxFieldWidth); }
 
 Result ReadSignedPair(stream& in, u32 bits, i32& first, i32& second) {
     SWF_TRY(in.ReadSignedBits(bits, first));
@@ -113,12 +111,12 @@ Result WriteCxform(stream& out, const Cxform& cxform, bool withAlpha) {
         hasMul = hasMul || cxform.mul[c] != 256;
         hasAdd = hasAdd || cxform.add[c] != 0;
     }
-    u32 bits = 0;
-    for (int c = 0; c < 4; ++c) {
-        if (hasMul) bits = std::max(bits, SignedBitWidth(cxform.mul[c]));
-        if (hasAdd) bits = std::max(bits, SignedBitWidth(cxform.add[c]));
-    }
-    if (bits > 15) return kErrBadData;
+    const i16* m = cxform.mul;
+    const i16* a = cxform.add;
+    const u32 mulBits = hasMul ? SignedFieldWidth({m[0], m[1], m[2], m[3]}, kMaxCxformWidth) : 0;
+    const u32 addBits = hasAdd ? SignedFieldWidth({a[0], a[1], a[2], a[3]}, kMaxCxformWidth) : 0;
+    const u32 bits = std::max(mulBits, addBits);
+    if (bits > kMaxCxformWidth) return kErrBadData;
     SWF_TRY(out.WriteBits(1, hasAdd));
     SWF_TRY(out.WriteBits(1, hasMul));
     SWF_TRY(out.WriteBits(4, bits));

@@ -158,11 +158,10 @@ Result ReadEdge(stream& in, stream& block) {
     return kOk;
 }
 
-u32 EdgeWidth(std::initializer_list<i32> deltas) {
-    u32 width = 2;
-    for (i32 v : deltas) width = std::max(width, SignedBitWidth(v));
-    return width;
-}
+// The widest that the 4-bit NumBits of an edge (width - 2) and the 5-bit width of a move-to
+// can name.
+constexpr u32 kMaxEdgeWidth = 17;
+constexpr u32 kMaxMoveWidth = 31;
 
 Result WriteSignedValues(stream& out, u32 bits, std::initializer_list<i32> values) {
     for (i32 v : values) SWF_TRY(out.WriteBits(bits, u32(v)));
@@ -174,14 +173,14 @@ Result WriteEdge(stream& out, u16 kind, const u8* record) {
     SWF_TRY(out.WriteBits(1, 1));
     if (kind == kCurvedEdge) {
         const i32 c = i32(readLE32(record + 10)), d = i32(readLE32(record + 14));
-        const u32 width = EdgeWidth({a, b, c, d});
-        if (width > 17) return kErrBadData;
+        const u32 width = SignedFieldWidth({a, b, c, d}, kMaxEdgeWidth);
+        if (width > kMaxEdgeWidth) return kErrBadData;
         SWF_TRY(out.WriteBits(1, 0));
         SWF_TRY(out.WriteBits(4, width - 2));
         return WriteSignedValues(out, width, {a, b, c, d});
     }
-    const u32 width = EdgeWidth({a, b});
-    if (width > 17) return kErrBadData;
+    const u32 width = SignedFieldWidth({a, b}, kMaxEdgeWidth);
+    if (width > kMaxEdgeWidth) return kErrBadData;
     SWF_TRY(out.WriteBits(1, 1));
     SWF_TRY(out.WriteBits(4, width - 2));
     if (a == 0) {
@@ -202,8 +201,8 @@ Result WriteStyleChange(stream& out, const u8* record, bool withAlpha, u32& fill
     SWF_TRY(out.WriteBits(5, (word >> 2) & 0x1F));
     if (word & kMoveTo) {
         const i32 dx = i32(readLE32(record + 4)), dy = i32(readLE32(record + 8));
-        const u32 width = EdgeWidth({dx, dy});
-        if (width > 31) return kErrBadData;
+        const u32 width = SignedFieldWidth({dx, dy}, kMaxMoveWidth);
+        if (width > kMaxMoveWidth) return kErrBadData;
         SWF_TRY(out.WriteBits(5, width));
         SWF_TRY(WriteSignedValues(out, width, {dx, dy}));
     }

@@ -1,5 +1,6 @@
 #include "media/swf/Stream.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "engine/ByteOrder.h"
@@ -200,6 +201,17 @@ u32 SignedBitWidth(i32 value) {
     if (magnitude == 0) return 2;
     const u32 width = u32(31 - __builtin_clz(magnitude)) + 2;
     return width < 2 ? 2 : width;
+}
+
+u32 SignedFieldWidth(std::initializer_list<i32> values, u32 limit) {
+    u32 width = 0;
+    bool fitsLimit = true;
+    const i64 lowest = -(i64(1) << (limit - 1)), highest = (i64(1) << (limit - 1)) - 1;
+    for (i32 v : values) {
+        width = std::max(width, SignedBitWidth(v));
+        fitsLimit = fitsLimit && v >= lowest && v <= highest;
+    }
+    return width > limit && fitsLimit ? limit : width;
 }
 
 u32 UnsignedBitWidth(i32 value) {

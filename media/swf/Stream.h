@@ -5,6 +5,8 @@
 // access and written back when the next byte operation or a move to another byte needs it.
 // Every operation returns its code and keeps it as the last status. A stream belongs to one
 // thread at a time.
+#include <initializer_list>
+
 #include "engine/RcString.h"
 #include "media/swf/SwfTypes.h"
 
@@ -73,6 +75,10 @@ private:
 };
 
 u32 SignedBitWidth(i32 value);
+// The width to write values in when the widest field is limit bits: their SignedBitWidth,
+// except that values this overestimates (the most negative value of a width) but that fit
+// limit bits in two's complement take limit. Above limit, the values cannot be written.
+u32 SignedFieldWidth(std::initializer_list<i32> values, u32 limit);
 u32 UnsignedBitWidth(i32 value);
 
 }  // namespace swf

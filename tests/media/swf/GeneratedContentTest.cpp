@@ -145,7 +145,7 @@ TEST_F(SwfGeneratedContent, SoundsSpritesPlacementsAndLabels) {
 
 TEST_F(SwfGeneratedContent, ColourTableAndActions) {
     ASSERT_NE(doc_.ColorTable(), nullptr);
-    EXPECT_EQ(doc_.ColorTable()->EntryCount(), 3u);
+    EXPECT_EQ(doc_.ColorTable()->EntryCount(), 5u);
     const u8 red[5] = {kPaintSolid, 255, 0, 0, 255};
     EXPECT_EQ(doc_.ColorTable()->LookUpPaint(red)[3], 255);
     const u8 blue[5] = {kPaintSolid, 0, 0, 255, 255};

@@ -109,3 +109,47 @@ TEST(SwfNameTree, MissingOrPartialNamesAreNotFound) {
     EXPECT_EQ(tree.Find(a, "beta", found), kErrNotFound);
     EXPECT_EQ(tree.Status(), kErrNotFound);
 }
+
+TEST(SwfNameTree, StaleOrUnknownIndicesLeaveTheTreeIntact) {
+    NameTree tree;
+    const u32 kept = Named(tree, kNoEntry, 9, "kept");
+    const u32 gone = tree.FindOrAdd(kNoEntry, 5);
+    tree.Remove(gone);
+    ASSERT_EQ(tree.InUse(), 1u);
+
+    tree.Remove(gone);
+    tree.Remove(1000);
+    tree.RemoveChildren(1000);
+    EXPECT_EQ(tree.FindOrAdd(gone, 3), kNoEntry);
+    EXPECT_EQ(tree.FindOrAdd(1000, 3), kNoEntry);
+    u32 found = 0;
+    EXPECT_EQ(tree.Find(gone, "kept", found), kErrNotFound);
+    EXPECT_EQ(tree.Find(1000, "../kept", found), kErrNotFound);
+
+    EXPECT_EQ(tree.InUse(), 1u);
+    EXPECT_EQ(DepthsInListOrder(tree), (std::vector<u16>{9}));
+    ASSERT_EQ(tree.Find(kNoEntry, "/kept", found), kOk);
+    EXPECT_EQ(found, kept);
+}
+
+// An instance that deletes itself removes its own entry from its release.
+struct SelfRemovingInstance : NameTreeInstance {
+    void ReleaseInstance(NameTree& tree, u32 index) override {
+        ++releases;
+        tree.Remove(index);
+    }
+    int releases = 0;
+};
+
+TEST(SwfNameTree, ReleaseThatRemovesItsOwnEntryRunsOnce) {
+    NameTree tree;
+    SelfRemovingInstance instance;
+    const u32 kept = tree.FindOrAdd(kNoEntry, 9);
+    const u32 gone = tree.FindOrAdd(kNoEntry, 5);
+    tree.Entry(gone).instance = &instance;
+    tree.Remove(gone);
+    EXPECT_EQ(instance.releases, 1);
+    EXPECT_EQ(tree.InUse(), 1u);
+    EXPECT_EQ(tree.First(), kept);
+    EXPECT_EQ(tree.Entry(kept).next, kNoEntry);
+}

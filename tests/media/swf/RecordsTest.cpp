@@ -127,3 +127,20 @@ TEST(SwfCxform, ApplyMultipliesAddsAndClamps) {
     ApplyCxform(colour, c);
     EXPECT_EQ(colour, (Rgba{100, 255, 0, 255}));
 }
+
+// The most negative value of a width fits it, though its magnitude asks for one bit more.
+TEST(SwfFieldWidths, MostNegativeValuesOfTheWidestFieldsAreWritten) {
+    const Rect rect{-0x40000000, 0, 5, -0x40000000};
+    EXPECT_EQ(RoundTrip(rect, WriteRect, ReadRect), rect);
+    Matrix matrix;
+    matrix.scaleX = -0x40000000;
+    matrix.rotateSkew1 = -0x40000000;
+    matrix.translateY = -0x40000000;
+    EXPECT_EQ(RoundTrip(matrix, WriteMatrix, ReadMatrix), matrix);
+    Cxform cxform;
+    cxform.add[1] = -0x4000;
+    cxform.mul[2] = -0x4000;
+    const auto writeCxform = [](stream& s, const Cxform& c) { return WriteCxform(s, c, true); };
+    const auto readCxform = [](stream& s, Cxform& c) { return ReadCxform(s, c, true); };
+    EXPECT_EQ(RoundTrip(cxform, writeCxform, readCxform), cxform);
+}

@@ -64,3 +64,20 @@ TEST(SwfRoundTripCoverage, GeneratedMovieHoldsEveryClassedTag) {
     EXPECT_NE(doc.ColorTable(), nullptr);
     EXPECT_EQ(doc.framesRead, 2);
 }
+
+// Many short tags and one long one carry the written movie across several file windows, so
+// that header compaction reads back bodies that straddle a window's start.
+TEST(SwfFileRoundTrip, MovieLargerThanTheFileWindowSavesAsInMemory) {
+    Bytes tags;
+    for (int i = 0; i < 700; ++i) tags = swftest::Concat({tags, swftest::Tag(kTagSetBackgroundColor, {u8(i), 1, 2})});
+    tags = swftest::Concat({tags, swftest::Tag(60, Bytes(5000, 7), true)});
+    for (int i = 0; i < 700; ++i) tags = swftest::Concat({tags, swftest::Tag(43, {u8('a' + i % 26), 0})});
+    const Bytes movie = swftest::Movie(tags);
+    ASSERT_GT(movie.size(), 2 * 4096u);
+    document doc;
+    ASSERT_EQ(swftest::Load(doc, movie), kOk);
+    const std::string saved = MoviePath("saved_large.swf");
+    ASSERT_EQ(SaveMovieToFile(doc, saved.c_str()), kOk);
+    EXPECT_EQ(swftest::ReadFile(saved), movie);
+    std::filesystem::remove(saved);
+}

@@ -187,3 +187,10 @@ TEST_F(SwfFileStream, MissingFileFailsToOpen) {
     u8 byte = 0;
     EXPECT_EQ(in.ReadU8(byte), kErrMemory);
 }
+
+TEST(SwfFileStreamFull, FullDiskIsReportedWhenTheMovieIsSaved) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    document movie;
+    ASSERT_EQ(swftest::Load(movie, swftest::Movie({})), kOk);
+    EXPECT_EQ(SaveMovieToFile(movie, "/dev/full"), kErrMemory);
+}

@@ -111,6 +111,14 @@ TEST(SwfShapes, ThreeHundredFillStylesUseTheExtendedCount) {
     EXPECT_EQ(StyleCount(block + readLE16(block)), 300);
 }
 
+TEST(SwfShapes, EdgeAtTheMostNegativeDeltaOfTheWidestFieldIsWrittenBack) {
+    // id 3, RECT of zeros, no styles, 0 fill and 0 line bits; a horizontal edge of 17-bit
+    // delta -65536, the end record.
+    const Bytes body{3, 0, 0x10, 0x00, 0, 0, 0x00, 0xFC, 0x80, 0x00, 0x00};
+    const Bytes movie = Movie(Tag(kTagDefineShape, body));
+    EXPECT_EQ(ReadAndWrite(movie), movie);
+}
+
 TEST(SwfFonts, OverlappingGlyphsAreBadData) {
     // Two glyphs whose offsets both name the same outline (fill bits 1, then an end record).
     const Bytes movie = Movie(Tag(kTagDefineFont, {6, 0, 4, 0, 4, 0, 0x10, 0x00}));

@@ -20,6 +20,14 @@ def signed_width(v):
     return max(2, m.bit_length() + 1)
 
 
+def field_width(values, limit):
+    # The most negative value of a width fits it, though its magnitude asks for one bit more.
+    w = max([2] + [signed_width(v) for v in values])
+    if w > limit and all(-(1 << (limit - 1)) <= v < (1 << (limit - 1)) for v in values):
+        return limit
+    return w
+
+
 def unsigned_width(v):
     return max(1, v.bit_length())
 
@@ -173,7 +181,7 @@ def shape_records(b, records, fill_bits, line_bits, alpha):
         kind = r[0]
         if kind == 'line':
             dx, dy = r[1], r[2]
-            w = max(2, signed_width(dx), signed_width(dy))
+            w = field_width((dx, dy), 17)
             b.bits(1, 1).bits(1, 1).bits(4, w - 2)
             if dx == 0:
                 b.bits(1, 0).bits(1, 1).bits(w, dy)
@@ -182,7 +190,7 @@ def shape_records(b, records, fill_bits, line_bits, alpha):
             else:
                 b.bits(1, 1).bits(w, dx).bits(w, dy)
         elif kind == 'curve':
-            w = max([2] + [signed_width(v) for v in r[1:5]])
+            w = field_width(r[1:5], 17)
             b.bits(1, 1).bits(1, 0).bits(4, w - 2)
             for v in r[1:5]:
                 b.bits(w, v)
@@ -202,7 +210,7 @@ def shape_records(b, records, fill_bits, line_bits, alpha):
             b.bits(1, 0).bits(5, flags)
             if 'move' in opts:
                 dx, dy = opts['move']
-                w = max(2, signed_width(dx), signed_width(dy))
+                w = field_width((dx, dy), 31)
                 b.bits(5, w).bits(w, dx).bits(w, dy)
             if 'fill0' in opts:
                 b.bits(fill_bits, opts['fill0'])
@@ -238,6 +246,13 @@ SQUARE = [
     ('line', 400, 0), ('line', 0, 400), ('line', -400, 0), ('line', 0, -400),
     ('curve', 100, -50, 70, 30),
     ('line', 3, -5),
+]
+
+# Deltas at the most negative value of the widest fields.
+WIDEST = [
+    ('style', {'move': (-(1 << 30), 5)}),
+    ('line', -(1 << 16), 0), ('line', 0, -(1 << 16)), ('line', -(1 << 16), 7),
+    ('curve', -(1 << 16), 1, 2, -(1 << 16)),
 ]
 
 
@@ -456,6 +471,10 @@ def colour_table():
     entries.append(((0, 0, 255, 255), gradient))
     image = bytes([242]) + struct.pack('<HH', 2, 3) + bytes(range(18))
     entries.append(((0, 255, 0, 255), image))
+    other_gradient = bytes([241]) + struct.pack('<H', 1) + bytes([9, 8, 7, 6])
+    entries.append(((1, 1, 1, 1), other_gradient))
+    other_image = bytes([243]) + struct.pack('<HH', 1, 1) + bytes([5, 4, 3])
+    entries.append(((2, 2, 2, 2), other_image))
     entries.sort(key=lambda e: struct.unpack('<I', bytes(e[0]))[0])
     body = struct.pack('<H', len(entries))
     for key, paint in entries:
@@ -494,6 +513,7 @@ def every_tag_movie():
         define_shape(2, 3, (-200, 200, -200, 200), solid, [(20, (0, 0, 0, 255))], SQUARE),
         define_shape(22, 4, (0, 1000, 0, 1000), many_fills, [], new_styles),
         define_shape(32, 5, (0, 100, 0, 100), gradient_fills, [(1, (3, 3, 3, 3)), (65535, (4, 4, 4, 0))], SQUARE),
+        define_shape(2, 18, (0, 0, 0, 0), [], [], WIDEST),
         define_font(6),
         define_font2(7, wide_offsets=False, wide_codes=True, layout=True),
         define_font2(17, wide_offsets=True, wide_codes=False, layout=False),
