@@ -255,9 +255,11 @@ u32 memPurgeSpace(u32 size, u32 context) {
             }
             const memHandle handle = u16(i + 1);
             const bool allowed = !state.purgePermission || state.purgePermission(handle, context) != 0;
-            if (allowed && eligibleForPurge(e)) {
-                freed += blockSize(blockOfEntry(e));
-                emptyHandle(e);
+            // The callback may have taken handles and so moved the table: look the entry up again.
+            HandleEntry& after = state.entries[i];
+            if (allowed && eligibleForPurge(after)) {
+                freed += blockSize(blockOfEntry(after));
+                emptyHandle(after);
             }
         }
         if (freed >= size || smallest == 16) return freed;

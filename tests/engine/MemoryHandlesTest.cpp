@@ -330,3 +330,40 @@ TEST_F(MemoryUnderPressure, ABlockBeingResizedIsNeverPurgedFromUnderTheResize) {
 }
 
 }  // namespace
+
+namespace {
+
+// A purge-permission callback that takes a handle of its own, as a cache making room for a
+// reload might: with the table full, that grows (and moves) the table under the purge.
+struct ReentrantPurge {
+    std::vector<memHandle> taken;
+};
+ReentrantPurge reentrantPurge;
+
+u16 allowAfterTakingAHandle(memHandle, u32) {
+    reentrantPurge.taken.push_back(memAllocHandle(0));
+    return 1;
+}
+
+class MemoryCallbacksReentering : public MemoryHandles {
+protected:
+    // Takes empty handles until the table's `entries` are all in use, so the next one grows it.
+    void fillTable(u32 inUse, u32 entries) {
+        for (u32 i = inUse; i < entries; ++i) ASSERT_NE(memAllocHandle(0), 0);
+    }
+};
+
+TEST_F(MemoryCallbacksReentering, PurgeKeepsItsPlaceWhenThePermissionCallbackGrowsTheTable) {
+    reentrantPurge = {};
+    const memHandle purgeable = purgeableBlock(64, 0);
+    fillTable(1, 512);
+    memSetPurgeCallback(allowAfterTakingAHandle);
+
+    EXPECT_EQ(memPurgeSpace(64, 0), 64u);
+    EXPECT_EQ(memGetHandleSize(purgeable), 0);
+    ASSERT_EQ(reentrantPurge.taken.size(), 1u);
+    EXPECT_EQ(reentrantPurge.taken[0], 513);
+    EXPECT_TRUE(memIsHandleValid(reentrantPurge.taken[0]));
+}
+
+}  // namespace
