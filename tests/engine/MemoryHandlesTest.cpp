@@ -15,7 +15,13 @@ namespace {
 class ScriptedAllocator : public plat::SystemAllocator {
 public:
     void* allocate(size_t size) override { return refuses(size) ? nullptr : std::malloc(size); }
-    void* reallocate(void* block, size_t size) override { return refuses(size) ? nullptr : std::realloc(block, size); }
+    void* reallocate(void* block, size_t size) override {
+        if (size == refuseOnceSize) {
+            refuseOnceSize = 0;
+            return nullptr;
+        }
+        return refuses(size) ? nullptr : std::realloc(block, size);
+    }
     void release(void* block) override { std::free(block); }
     plat::MemoryStatus status() override {
         plat::MemoryStatus s{};
@@ -27,6 +33,7 @@ public:
     size_t largestGranted = SIZE_MAX;
     bool refuseAll = false;
     uint64_t reportedFree = 0;
+    size_t refuseOnceSize = 0;  // one reallocation to exactly this size is refused
 };
 
 class MemoryHandles : public ::testing::Test {
@@ -364,6 +371,22 @@ TEST_F(MemoryCallbacksReentering, PurgeKeepsItsPlaceWhenThePermissionCallbackGro
     ASSERT_EQ(reentrantPurge.taken.size(), 1u);
     EXPECT_EQ(reentrantPurge.taken[0], 513);
     EXPECT_TRUE(memIsHandleValid(reentrantPurge.taken[0]));
+}
+
+TEST_F(MemoryCallbacksReentering, TableGrowthKeepsStepWhenAPurgeCallbackGrewItMeanwhile) {
+    reentrantPurge = {};
+    purgeableBlock(64, 0);
+    fillTable(1, 512);
+    memSetPurgeCallback(allowAfterTakingAHandle);
+    system.refuseOnceSize = 16 * 768;  // the first try to grow to 768 entries
+
+    const memHandle h = memAllocHandle(0);
+    ASSERT_EQ(reentrantPurge.taken.size(), 1u);
+    EXPECT_EQ(reentrantPurge.taken[0], 513);
+    EXPECT_EQ(h, 514);
+    EXPECT_TRUE(memIsHandleValid(513));
+    EXPECT_EQ(memGetHandleSize(513), 0);
+    for (memHandle more = 515; more <= 1024; ++more) EXPECT_EQ(memAllocHandle(0), more);
 }
 
 }  // namespace
