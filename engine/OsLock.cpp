@@ -7,9 +7,12 @@ namespace {
 struct LockState {
     osmLock* registeredHead = nullptr;
     std::atomic<bool> routing{false};
-    std::thread::id home;
-    osmWakeHomeProc wakeHome = nullptr;
+    // Read by posting threads while the home thread may be changing them.
+    std::atomic<std::thread::id> home;
+    std::atomic<osmWakeHomeProc> wakeHome{nullptr};
     std::atomic<bool> wakeRequested{false};
+    // Wakes under way on posting threads; giving up routing waits until none is.
+    std::atomic<int> wakesRunning{0};
 };
 
 LockState state;
@@ -64,12 +67,19 @@ void runIfFree(osmLock* lock) {
 }
 
 bool postsAreRouted(const osmLock* lock) {
-    return lock->registered && state.routing.load() && std::this_thread::get_id() != state.home;
+    return lock->registered && state.routing.load() && std::this_thread::get_id() != state.home.load();
 }
 
 // Reads before writing: while a wake is pending, posters do not fight over the flag.
+// Counted in before routing is looked at again, so that giving up routing either sees this
+// wake under way or makes it see routing off.
 void requestHomeWake() {
-    if (!state.wakeRequested.load(std::memory_order_relaxed) && !state.wakeRequested.exchange(true)) state.wakeHome();
+    if (state.wakeRequested.load(std::memory_order_relaxed) || state.wakeRequested.exchange(true)) return;
+    state.wakesRunning.fetch_add(1);
+    if (state.routing.load()) {
+        if (osmWakeHomeProc wake = state.wakeHome.load()) wake();
+    }
+    state.wakesRunning.fetch_sub(1);
 }
 
 }  // namespace
@@ -138,13 +148,15 @@ void osmEnterAllLocks() {
 
 void osmLockSetHomeThread(osmWakeHomeProc wake) {
     state.routing.store(false);
+    // What the old wake touches may go as soon as this returns.
+    while (state.wakesRunning.load() != 0) std::this_thread::yield();
     state.wakeHome = wake;
     state.home = std::this_thread::get_id();
     state.wakeRequested.store(false);
     if (wake) state.routing.store(true);
 }
 
-bool osmIsHomeThread() { return !state.routing.load() || std::this_thread::get_id() == state.home; }
+bool osmIsHomeThread() { return !state.routing.load() || std::this_thread::get_id() == state.home.load(); }
 
 void osmLockRunForeignPosts() {
     if (state.wakeRequested.load(std::memory_order_relaxed)) state.wakeRequested.store(false);

@@ -46,7 +46,8 @@ void osmLockDiscardPending(osmLock* lock);
 // Enters every registered lock once, so that nothing posted to them runs any more.
 void osmEnterAllLocks();
 
-// Makes the calling system thread the home thread; nullptr gives up routing.
+// Makes the calling system thread the home thread; nullptr gives up routing. Returns only
+// once no call of the previous wake function is under way on another thread.
 void osmLockSetHomeThread(osmWakeHomeProc wake);
 bool osmIsHomeThread();
 // On the home thread: runs what other threads posted to registered locks that are free.

@@ -215,4 +215,42 @@ TEST(EngineLockStress, PostDuringTheLastLeaveIsNotLeftBehind) {
     EXPECT_EQ(lock.depth.load(), 0u);
 }
 
+// The owner of the home thread tears down what its wake function touches as soon as it has
+// given up routing: no wake may still be running by then.
+std::atomic<bool> wakeEntered;
+std::atomic<bool> stopBegun;
+std::atomic<bool> stopReturned;
+std::atomic<bool> wakeOutlivedStop;
+
+void lingeringWake() {
+    wakeEntered = true;
+    while (!stopBegun.load()) std::this_thread::yield();
+    for (int i = 0; i < 20000; i++) {
+        if (stopReturned.load()) wakeOutlivedStop = true;
+        std::this_thread::yield();
+    }
+}
+
+void ignore(uintptr_t) {}
+
+TEST(EngineLockHome, GivingUpRoutingWaitsForAWakeUnderWay) {
+    osmLock lock;
+    osmLockInit(&lock, 1);
+    wakeEntered = stopBegun = stopReturned = wakeOutlivedStop = false;
+    osmLockSetHomeThread(lingeringWake);
+    osmNotification record;
+    initRecord(record, ignore, 0);
+    std::thread poster([&] { osmPostNotification(&lock, &record); });
+    while (!wakeEntered.load()) std::this_thread::yield();
+
+    stopBegun = true;
+    osmLockSetHomeThread(nullptr);
+    stopReturned = true;
+    poster.join();
+    EXPECT_FALSE(wakeOutlivedStop.load());
+
+    osmLockDiscardPending(&lock);
+    osmLockUnregister(&lock);
+}
+
 }  // namespace
