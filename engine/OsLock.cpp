@@ -136,9 +136,13 @@ void osmPostNotification(osmLock* lock, osmNotification* record) {
 }
 
 void osmLockDiscardPending(osmLock* lock) {
-    for (osmNotification* record = takeAll(lock); record; record = record->next) {
+    for (osmNotification* record = takeAll(lock); record;) {
+        // Read first: once the count is 0, a post from another thread may queue the record
+        // again and relink it into the new pending list.
+        osmNotification* next = record->next;
         record->queued.store(0);
         record->postCount.store(0);
+        record = next;
     }
 }
 

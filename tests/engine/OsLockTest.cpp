@@ -253,4 +253,41 @@ TEST(EngineLockHome, GivingUpRoutingWaitsForAWakeUnderWay) {
     osmLockUnregister(&lock);
 }
 
+// Discarding races with posts from other threads: a record posted again while the pending
+// list is being discarded must not drop the records after it, or they could never be posted
+// again (their count stays up, so no later post queues them).
+std::atomic<int> discardRaceRuns[4];
+
+void countDiscardRaceRun(uintptr_t argument) { discardRaceRuns[argument]++; }
+
+TEST(EngineLockStress, DiscardingWhilePostsArriveLeavesEveryRecordUsable) {
+    osmLock lock;
+    osmLockInit(&lock, 0);
+    std::vector<osmNotification> records(kPosters);
+    for (int p = 0; p < kPosters; p++) {
+        initRecord(records[p], countDiscardRaceRun, uintptr_t(p));
+        discardRaceRuns[p] = 0;
+    }
+    osmEnterLock(&lock);
+    std::atomic<bool> stop{false};
+    std::atomic<int> started{0};
+    std::vector<std::thread> posters;
+    for (int p = 0; p < kPosters; p++) {
+        posters.emplace_back([&, p] {
+            started++;
+            while (!stop.load()) osmPostNotification(&lock, &records[p]);
+        });
+    }
+    while (started.load() < kPosters) std::this_thread::yield();
+    for (int round = 0; round < 200000; round++) osmLockDiscardPending(&lock);
+    stop = true;
+    for (auto& t : posters) t.join();
+    osmLockDiscardPending(&lock);
+
+    for (auto& record : records) osmPostNotification(&lock, &record);
+    for (auto& runs : discardRaceRuns) runs = 0;
+    osmLeaveLock(&lock);
+    for (int p = 0; p < kPosters; p++) EXPECT_EQ(discardRaceRuns[p].load(), 1) << "record " << p;
+}
+
 }  // namespace
