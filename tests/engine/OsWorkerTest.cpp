@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -74,6 +75,43 @@ TEST_F(EngineWorker, StoppingAWorkerThatNeverRanDoesNothing) {
 TEST_F(EngineWorker, RefusedAfterTheThreadsAreShutDown) {
     osmDeleteAllThreads();
     EXPECT_EQ(osmWorkerRun(&worker, [](void*) {}, nullptr), kOsmErrShutDown);
+}
+
+// The job's results live with the caller: even when the thread system's shut-down ends the
+// caller's wait early, the call must not return before the job has finished.
+struct LateJob {
+    Gate gate;
+    std::atomic<bool> finished{false};
+    std::atomic<bool> shuttingDown{false};
+    std::thread opener;
+};
+
+void waitAtGateThenFinish(void* argument) {
+    auto& job = *static_cast<LateJob*>(argument);
+    waitAtGate(&job.gate);
+    job.finished = true;
+}
+
+// Runs on an engine thread while the main thread waits for the job: shuts the threads down,
+// which releases the main thread at once, and has the gate opened only a while later.
+void shutDownWhileTheJobRuns(void* argument) {
+    auto& job = *static_cast<LateJob*>(argument);
+    job.opener = std::thread([&job] {
+        while (!job.shuttingDown.load()) std::this_thread::yield();
+        for (int i = 0; i < 1000; i++) std::this_thread::yield();
+        openGate(&job.gate);
+    });
+    job.shuttingDown = true;
+    osmDeleteAllThreads();
+}
+
+TEST_F(EngineWorker, ShutDownDuringAJobStillReturnsOnlyOnceTheJobIsDone) {
+    LateJob job;
+    osmThread* stopper = osmCreateThread(shutDownWhileTheJobRuns, &job, 0, kOsmDefaultPriority);
+    osmResumeThread(stopper);
+    EXPECT_EQ(osmWorkerRun(&worker, waitAtGateThenFinish, &job), kErrNone);
+    EXPECT_TRUE(job.finished.load());
+    job.opener.join();
 }
 
 TEST(EngineLocalBlocks, SizeZeroGivesNullWithoutError) {
