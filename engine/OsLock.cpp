@@ -119,7 +119,9 @@ void osmLeaveLock(osmLock* lock) {
 
 void osmPostNotification(osmLock* lock, osmNotification* record) {
     const bool routed = postsAreRouted(lock);
-    if (!routed && lock->depth.load() == 0) {
+    // Records that other threads queued for the home thread run first: queued behind them,
+    // this one runs in its turn as the free lock is drained below.
+    if (!routed && lock->depth.load() == 0 && lock->pending.load() == nullptr) {
         record->function(record->argument);
         return;
     }
@@ -131,7 +133,7 @@ void osmPostNotification(osmLock* lock, osmNotification* record) {
         requestHomeWake();
         return;
     }
-    // The holder may have left between our look at the depth and the push: run it ourselves.
+    // The lock may be free (or its holder left between our look and the push): run it ourselves.
     runIfFree(lock);
 }
 

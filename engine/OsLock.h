@@ -9,7 +9,8 @@
 // a post from another system thread to a registered lock never runs there: it is queued and
 // the home thread is woken to run it, so notification functions always run where the
 // engine's state lives. Before that (and for unregistered locks) a post to a free lock runs
-// at once on the posting thread.
+// at once on the posting thread. Either way a post never overtakes records still queued on
+// the lock: they run first.
 #include <atomic>
 #include <cstdint>
 

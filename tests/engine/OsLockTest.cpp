@@ -253,6 +253,28 @@ TEST(EngineLockHome, GivingUpRoutingWaitsForAWakeUnderWay) {
     osmLockUnregister(&lock);
 }
 
+// A post from another thread waits for the home thread; a later post made on the home thread
+// itself must not overtake it (a reset of an event would otherwise be undone by an earlier set).
+TEST(EngineLockHome, HomePostRunsAfterWhatOtherThreadsPostedBefore) {
+    osmLock lock;
+    osmLockInit(&lock, 1);
+    ranLog.clear();
+    osmLockSetHomeThread([] {});
+    osmNotification earlier, later;
+    initRecord(earlier, logName, text("posted first, elsewhere"));
+    initRecord(later, logName, text("posted next, at home"));
+    std::thread([&] { osmPostNotification(&lock, &earlier); }).join();
+    EXPECT_TRUE(ranLog.empty());
+
+    osmPostNotification(&lock, &later);
+    EXPECT_EQ(ranLog, (std::vector<std::string>{"posted first, elsewhere", "posted next, at home"}));
+    osmLockRunForeignPosts();
+    EXPECT_EQ(ranLog.size(), 2u);
+
+    osmLockSetHomeThread(nullptr);
+    osmLockUnregister(&lock);
+}
+
 // Discarding races with posts from other threads: a record posted again while the pending
 // list is being discarded must not drop the records after it, or they could never be posted
 // again (their count stays up, so no later post queues them).
