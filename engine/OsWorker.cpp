@@ -93,11 +93,15 @@ EngineErr osmWorkerRun(osmWorker* worker, osmJobProc job, void* argument) {
     if (!worker->system) {
         if (EngineErr error = start(worker)) return error;
     }
-    worker->waiter = osmGetCurrentThread();
+    osmThread* waiter = osmGetCurrentThread();
+    worker->waiter = waiter;
     osmResetEvent(worker->done);
+    // Should the waiter be deleted meanwhile, its stack stays until the thread system ends.
+    if (waiter) waiter->systemJobs++;
     wakeWorker(*worker->system, job, argument);
     const EngineErr result = osmWaitForObject(worker->done, kOsmNoTimeout);
     if (worker->system) awaitJobEnd(*worker->system);  // a stop meanwhile has ended the job
+    if (waiter) waiter->systemJobs--;
     worker->waiter = nullptr;
     return result;
 }

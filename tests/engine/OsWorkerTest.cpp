@@ -114,6 +114,50 @@ TEST_F(EngineWorker, ShutDownDuringAJobStillReturnsOnlyOnceTheJobIsDone) {
     job.opener.join();
 }
 
+// An engine thread deleted while it waits for a job: the job still writes its results into
+// that thread's stack, and stopping the worker still looks at its waiter.
+struct JobOnADeletedThread {
+    osmWorker* worker;
+    Gate gate;
+    std::atomic<bool> started{false};
+    std::atomic<bool> written{false};
+};
+
+// Lives on the waiting engine thread's stack, as the file requests do.
+struct StackRequest {
+    JobOnADeletedThread* job;
+    int result;
+};
+
+void writeResultAfterGate(void* argument) {
+    auto* request = static_cast<StackRequest*>(argument);
+    request->job->started = true;
+    waitAtGate(&request->job->gate);
+    request->result = 42;
+    request->job->written = true;
+}
+
+void runJobWithResultsOnTheStack(void* argument) {
+    auto* job = static_cast<JobOnADeletedThread*>(argument);
+    StackRequest request{job, 0};
+    osmWorkerRun(job->worker, writeResultAfterGate, &request);
+}
+
+TEST_F(EngineWorker, DeletingTheWaitingThreadLeavesItsStackToTheJob) {
+    JobOnADeletedThread job{&worker, {}, {}, {}};
+    osmThread* waiter = osmCreateThread(runJobWithResultsOnTheStack, &job, 0, kOsmDefaultPriority);
+    osmResumeThread(waiter);
+    osmSleep(0);
+    ASSERT_NE(worker.waiter, nullptr);
+    while (!job.started.load()) std::this_thread::yield();
+    EXPECT_EQ(osmDeleteObject(waiter), kErrNone);
+
+    openGate(&job.gate);
+    osmWorkerStop(&worker);
+    EXPECT_TRUE(job.written.load());
+    EXPECT_EQ(worker.system, nullptr);
+}
+
 TEST(EngineLocalBlocks, SizeZeroGivesNullWithoutError) {
     EXPECT_EQ(osmAllocLocal(0), nullptr);
     EXPECT_EQ(osmGetAllocError(), kErrNone);
