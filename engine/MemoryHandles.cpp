@@ -159,11 +159,15 @@ void* reallocateHeld(memHandle handle, u32 size) {
 }
 
 EngineErr growTable(u16 wanted) {
-    if (state.count == kMemMaxHandles) return kMemErrTooManyHandles;
-    const u16 n = u16(std::min<u32>(wanted, u32(kMemMaxHandles) - state.count));
-    const size_t bytes = sizeof(HandleEntry) * (size_t(state.count) + n);
+    u16 n = 0;
     HandleEntry* grown = nullptr;
     for (int attempt = 0; attempt < kMaxAttempts && !grown; ++attempt) {
+        // The callbacks of a refused try may have grown the table themselves: then a free
+        // entry may be there already, and any further growth is sized from the new count.
+        if (attempt > 0 && state.freeHead) return kErrNone;
+        if (state.count == kMemMaxHandles) return kMemErrTooManyHandles;
+        n = u16(std::min<u32>(wanted, u32(kMemMaxHandles) - state.count));
+        const size_t bytes = sizeof(HandleEntry) * (size_t(state.count) + n);
         grown = static_cast<HandleEntry*>(plat::systemAllocator().reallocate(state.entries, bytes));
         if (grown) break;
         if (memPurgeSpace(8u * n, 0) > 0) continue;
@@ -255,9 +259,11 @@ u32 memPurgeSpace(u32 size, u32 context) {
             }
             const memHandle handle = u16(i + 1);
             const bool allowed = !state.purgePermission || state.purgePermission(handle, context) != 0;
-            if (allowed && eligibleForPurge(e)) {
-                freed += blockSize(blockOfEntry(e));
-                emptyHandle(e);
+            // The callback may have taken handles and so moved the table: look the entry up again.
+            HandleEntry& after = state.entries[i];
+            if (allowed && eligibleForPurge(after)) {
+                freed += blockSize(blockOfEntry(after));
+                emptyHandle(after);
             }
         }
         if (freed >= size || smallest == 16) return freed;

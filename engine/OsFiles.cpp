@@ -204,7 +204,8 @@ EngineErr osGetFilePath(OsFile* file, Path* path) {
 
 EngineErr osLockFile(OsFile* file, u32 timeoutMs) {
     if (!isOpenFile(file)) return osSetLastError(kOsErrBadFile);
-    return osSetLastError(osMutexTake(file->mutex, timeoutMs) == kOsMutexTimeout ? kOsErrInUse : kErrNone);
+    const EngineErr taken = osMutexTake(file->mutex, timeoutMs);
+    return osSetLastError(taken == kOsMutexTimeout ? kOsErrInUse : taken);
 }
 
 void osUnlockFile(OsFile* file) {

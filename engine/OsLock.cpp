@@ -7,9 +7,12 @@ namespace {
 struct LockState {
     osmLock* registeredHead = nullptr;
     std::atomic<bool> routing{false};
-    std::thread::id home;
-    osmWakeHomeProc wakeHome = nullptr;
+    // Read by posting threads while the home thread may be changing them.
+    std::atomic<std::thread::id> home;
+    std::atomic<osmWakeHomeProc> wakeHome{nullptr};
     std::atomic<bool> wakeRequested{false};
+    // Wakes under way on posting threads; giving up routing waits until none is.
+    std::atomic<int> wakesRunning{0};
 };
 
 LockState state;
@@ -64,12 +67,19 @@ void runIfFree(osmLock* lock) {
 }
 
 bool postsAreRouted(const osmLock* lock) {
-    return lock->registered && state.routing.load() && std::this_thread::get_id() != state.home;
+    return lock->registered && state.routing.load() && std::this_thread::get_id() != state.home.load();
 }
 
 // Reads before writing: while a wake is pending, posters do not fight over the flag.
+// Counted in before routing is looked at again, so that giving up routing either sees this
+// wake under way or makes it see routing off.
 void requestHomeWake() {
-    if (!state.wakeRequested.load(std::memory_order_relaxed) && !state.wakeRequested.exchange(true)) state.wakeHome();
+    if (state.wakeRequested.load(std::memory_order_relaxed) || state.wakeRequested.exchange(true)) return;
+    state.wakesRunning.fetch_add(1);
+    if (state.routing.load()) {
+        if (osmWakeHomeProc wake = state.wakeHome.load()) wake();
+    }
+    state.wakesRunning.fetch_sub(1);
 }
 
 }  // namespace
@@ -109,7 +119,9 @@ void osmLeaveLock(osmLock* lock) {
 
 void osmPostNotification(osmLock* lock, osmNotification* record) {
     const bool routed = postsAreRouted(lock);
-    if (!routed && lock->depth.load() == 0) {
+    // Records that other threads queued for the home thread run first: queued behind them,
+    // this one runs in its turn as the free lock is drained below.
+    if (!routed && lock->depth.load() == 0 && lock->pending.load() == nullptr) {
         record->function(record->argument);
         return;
     }
@@ -121,14 +133,18 @@ void osmPostNotification(osmLock* lock, osmNotification* record) {
         requestHomeWake();
         return;
     }
-    // The holder may have left between our look at the depth and the push: run it ourselves.
+    // The lock may be free (or its holder left between our look and the push): run it ourselves.
     runIfFree(lock);
 }
 
 void osmLockDiscardPending(osmLock* lock) {
-    for (osmNotification* record = takeAll(lock); record; record = record->next) {
+    for (osmNotification* record = takeAll(lock); record;) {
+        // Read first: once the count is 0, a post from another thread may queue the record
+        // again and relink it into the new pending list.
+        osmNotification* next = record->next;
         record->queued.store(0);
         record->postCount.store(0);
+        record = next;
     }
 }
 
@@ -138,13 +154,15 @@ void osmEnterAllLocks() {
 
 void osmLockSetHomeThread(osmWakeHomeProc wake) {
     state.routing.store(false);
+    // What the old wake touches may go as soon as this returns.
+    while (state.wakesRunning.load() != 0) std::this_thread::yield();
     state.wakeHome = wake;
     state.home = std::this_thread::get_id();
     state.wakeRequested.store(false);
     if (wake) state.routing.store(true);
 }
 
-bool osmIsHomeThread() { return !state.routing.load() || std::this_thread::get_id() == state.home; }
+bool osmIsHomeThread() { return !state.routing.load() || std::this_thread::get_id() == state.home.load(); }
 
 void osmLockRunForeignPosts() {
     if (state.wakeRequested.load(std::memory_order_relaxed)) state.wakeRequested.store(false);

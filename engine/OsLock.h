@@ -9,7 +9,8 @@
 // a post from another system thread to a registered lock never runs there: it is queued and
 // the home thread is woken to run it, so notification functions always run where the
 // engine's state lives. Before that (and for unregistered locks) a post to a free lock runs
-// at once on the posting thread.
+// at once on the posting thread. Either way a post never overtakes records still queued on
+// the lock: they run first.
 #include <atomic>
 #include <cstdint>
 
@@ -46,7 +47,8 @@ void osmLockDiscardPending(osmLock* lock);
 // Enters every registered lock once, so that nothing posted to them runs any more.
 void osmEnterAllLocks();
 
-// Makes the calling system thread the home thread; nullptr gives up routing.
+// Makes the calling system thread the home thread; nullptr gives up routing. Returns only
+// once no call of the previous wake function is under way on another thread.
 void osmLockSetHomeThread(osmWakeHomeProc wake);
 bool osmIsHomeThread();
 // On the home thread: runs what other threads posted to registered locks that are free.

@@ -13,7 +13,7 @@ void osMutexDelete(OsMutex* mutex) {
 
 EngineErr osMutexTake(OsMutex* mutex, u32 timeoutMs) {
     if (!mutex) return kErrNone;
-    return osmWaitForObject(mutex, timeoutMs) == kOsmErrTimeout ? kOsMutexTimeout : kErrNone;
+    return osmWaitForObject(mutex, timeoutMs);
 }
 
 void osMutexRelease(OsMutex* mutex) {

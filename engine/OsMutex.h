@@ -13,7 +13,8 @@ constexpr EngineErr kOsMutexTimeout = 303;
 
 OsMutex* osMutexCreate();
 void osMutexDelete(OsMutex* mutex);
-// 0, or kOsMutexTimeout when the mutex was not obtained in time.
+// 0; kOsMutexTimeout when the mutex was not obtained in time; or the OS manager's code of a
+// wait that could not be made (an endless wait that could never end, a destroyed mutex).
 EngineErr osMutexTake(OsMutex* mutex, u32 timeoutMs);
 void osMutexRelease(OsMutex* mutex);
 

@@ -36,8 +36,10 @@ struct SchedulerState {
     std::unique_ptr<plat::ClockWaiter> idle;
     // A thread that deleted itself; freed by the thread that runs after it.
     osmThread* zombie = nullptr;
-    // Events destroyed while one of their records was still queued on a held lock.
-    std::vector<osmEvent*> retiredEvents;
+    // Objects destroyed while something outside may still touch them: events with a record
+    // still queued on a held lock, threads with a system job still writing into their stack.
+    // Freed when the thread system shuts down.
+    std::vector<osmSyncObject*> retired;
 };
 
 SchedulerState state;
@@ -334,7 +336,7 @@ void destroy(osmSyncObject* object) {
         if (pending() && osmIsHomeThread()) osmLockRunForeignPosts();
         // A record still queued on a held lock must stay readable until the lock runs it.
         if (pending()) {
-            state.retiredEvents.push_back(event);
+            state.retired.push_back(event);
             return;
         }
     }
@@ -519,8 +521,8 @@ void osmThreadsShutdown() {
         delete object;
     }
     osmLockDiscardPending(&state.lock);
-    for (osmEvent* event : state.retiredEvents) delete event;
-    state.retiredEvents.clear();
+    for (osmSyncObject* object : state.retired) delete object;
+    state.retired.clear();
     freeZombie();
     osmLockUnregister(&state.lock);
     state.idle.reset();
@@ -736,6 +738,11 @@ EngineErr osmDeleteObject(osmSyncObject* object) {
         thread->setSignalled(1);
     }
     setError(kErrNone);
+    if (!self && thread->systemJobs) {
+        retire(thread);
+        state.retired.push_back(thread);
+        return kErrNone;
+    }
     if (!self) {
         destroy(thread);
         return kErrNone;

@@ -95,6 +95,9 @@ struct osmThread final : osmSyncObject {
     u32 waitStart = 0;
     u32 waitEnd = 0;
     bool waitLimited = false;
+    // Jobs running on a system thread for this thread (the worker's): while any is, its
+    // results may still be written into this thread's stack.
+    u16 systemJobs = 0;
 };
 
 struct osmMutex final : osmSyncObject {

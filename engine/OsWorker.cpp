@@ -11,12 +11,20 @@ struct osmWorker::SystemSide {
     std::thread thread;
     std::mutex mutex;
     std::condition_variable wake;
+    std::condition_variable jobEnded;
     bool woken = false;
+    bool busy = false;  // a job was handed over and has not ended
     osmJobProc job = nullptr;  // null: stop
     void* argument = nullptr;
 };
 
 namespace {
+
+void endJob(osmWorker::SystemSide& side) {
+    std::lock_guard lock(side.mutex);
+    side.busy = false;
+    side.jobEnded.notify_all();
+}
 
 void workerProcedure(osmWorker* worker) {
     osmWorker::SystemSide& side = *worker->system;
@@ -33,8 +41,10 @@ void workerProcedure(osmWorker* worker) {
         }
         if (!job) break;
         job(argument);
+        endJob(side);
         osmSignalEvent(worker->done);
     }
+    endJob(side);
     osmSignalEvent(worker->done);
 }
 
@@ -65,7 +75,15 @@ void wakeWorker(osmWorker::SystemSide& side, osmJobProc job, void* argument) {
     side.job = job;
     side.argument = argument;
     side.woken = true;
+    if (job) side.busy = true;
     side.wake.notify_one();
+}
+
+// The engine wait ends early once the thread system shuts down; the job's results live with
+// the caller, so the caller must not go on before the job has ended.
+void awaitJobEnd(osmWorker::SystemSide& side) {
+    std::unique_lock lock(side.mutex);
+    side.jobEnded.wait(lock, [&] { return !side.busy; });
 }
 
 }  // namespace
@@ -75,10 +93,15 @@ EngineErr osmWorkerRun(osmWorker* worker, osmJobProc job, void* argument) {
     if (!worker->system) {
         if (EngineErr error = start(worker)) return error;
     }
-    worker->waiter = osmGetCurrentThread();
+    osmThread* waiter = osmGetCurrentThread();
+    worker->waiter = waiter;
     osmResetEvent(worker->done);
+    // Should the waiter be deleted meanwhile, its stack stays until the thread system ends.
+    if (waiter) waiter->systemJobs++;
     wakeWorker(*worker->system, job, argument);
     const EngineErr result = osmWaitForObject(worker->done, kOsmNoTimeout);
+    if (worker->system) awaitJobEnd(*worker->system);  // a stop meanwhile has ended the job
+    if (waiter) waiter->systemJobs--;
     worker->waiter = nullptr;
     return result;
 }

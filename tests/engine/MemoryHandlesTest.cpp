@@ -15,7 +15,13 @@ namespace {
 class ScriptedAllocator : public plat::SystemAllocator {
 public:
     void* allocate(size_t size) override { return refuses(size) ? nullptr : std::malloc(size); }
-    void* reallocate(void* block, size_t size) override { return refuses(size) ? nullptr : std::realloc(block, size); }
+    void* reallocate(void* block, size_t size) override {
+        if (size == refuseOnceSize) {
+            refuseOnceSize = 0;
+            return nullptr;
+        }
+        return refuses(size) ? nullptr : std::realloc(block, size);
+    }
     void release(void* block) override { std::free(block); }
     plat::MemoryStatus status() override {
         plat::MemoryStatus s{};
@@ -27,6 +33,7 @@ public:
     size_t largestGranted = SIZE_MAX;
     bool refuseAll = false;
     uint64_t reportedFree = 0;
+    size_t refuseOnceSize = 0;  // one reallocation to exactly this size is refused
 };
 
 class MemoryHandles : public ::testing::Test {
@@ -327,6 +334,59 @@ TEST_F(MemoryUnderPressure, ABlockBeingResizedIsNeverPurgedFromUnderTheResize) {
     void* data = memDerefHandle(growing);
     EXPECT_EQ(memResizePtr(data, 4096), nullptr);
     EXPECT_STREQ(static_cast<char*>(memDerefHandle(growing)), "keep");
+}
+
+}  // namespace
+
+namespace {
+
+// A purge-permission callback that takes a handle of its own, as a cache making room for a
+// reload might: with the table full, that grows (and moves) the table under the purge.
+struct ReentrantPurge {
+    std::vector<memHandle> taken;
+};
+ReentrantPurge reentrantPurge;
+
+u16 allowAfterTakingAHandle(memHandle, u32) {
+    reentrantPurge.taken.push_back(memAllocHandle(0));
+    return 1;
+}
+
+class MemoryCallbacksReentering : public MemoryHandles {
+protected:
+    // Takes empty handles until the table's `entries` are all in use, so the next one grows it.
+    void fillTable(u32 inUse, u32 entries) {
+        for (u32 i = inUse; i < entries; ++i) ASSERT_NE(memAllocHandle(0), 0);
+    }
+};
+
+TEST_F(MemoryCallbacksReentering, PurgeKeepsItsPlaceWhenThePermissionCallbackGrowsTheTable) {
+    reentrantPurge = {};
+    const memHandle purgeable = purgeableBlock(64, 0);
+    fillTable(1, 512);
+    memSetPurgeCallback(allowAfterTakingAHandle);
+
+    EXPECT_EQ(memPurgeSpace(64, 0), 64u);
+    EXPECT_EQ(memGetHandleSize(purgeable), 0);
+    ASSERT_EQ(reentrantPurge.taken.size(), 1u);
+    EXPECT_EQ(reentrantPurge.taken[0], 513);
+    EXPECT_TRUE(memIsHandleValid(reentrantPurge.taken[0]));
+}
+
+TEST_F(MemoryCallbacksReentering, TableGrowthKeepsStepWhenAPurgeCallbackGrewItMeanwhile) {
+    reentrantPurge = {};
+    purgeableBlock(64, 0);
+    fillTable(1, 512);
+    memSetPurgeCallback(allowAfterTakingAHandle);
+    system.refuseOnceSize = 16 * 768;  // the first try to grow to 768 entries
+
+    const memHandle h = memAllocHandle(0);
+    ASSERT_EQ(reentrantPurge.taken.size(), 1u);
+    EXPECT_EQ(reentrantPurge.taken[0], 513);
+    EXPECT_EQ(h, 514);
+    EXPECT_TRUE(memIsHandleValid(513));
+    EXPECT_EQ(memGetHandleSize(513), 0);
+    for (memHandle more = 515; more <= 1024; ++more) EXPECT_EQ(memAllocHandle(0), more);
 }
 
 }  // namespace

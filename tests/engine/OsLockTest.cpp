@@ -215,4 +215,101 @@ TEST(EngineLockStress, PostDuringTheLastLeaveIsNotLeftBehind) {
     EXPECT_EQ(lock.depth.load(), 0u);
 }
 
+// The owner of the home thread tears down what its wake function touches as soon as it has
+// given up routing: no wake may still be running by then.
+std::atomic<bool> wakeEntered;
+std::atomic<bool> stopBegun;
+std::atomic<bool> stopReturned;
+std::atomic<bool> wakeOutlivedStop;
+
+void lingeringWake() {
+    wakeEntered = true;
+    while (!stopBegun.load()) std::this_thread::yield();
+    for (int i = 0; i < 20000; i++) {
+        if (stopReturned.load()) wakeOutlivedStop = true;
+        std::this_thread::yield();
+    }
+}
+
+void ignore(uintptr_t) {}
+
+TEST(EngineLockHome, GivingUpRoutingWaitsForAWakeUnderWay) {
+    osmLock lock;
+    osmLockInit(&lock, 1);
+    wakeEntered = stopBegun = stopReturned = wakeOutlivedStop = false;
+    osmLockSetHomeThread(lingeringWake);
+    osmNotification record;
+    initRecord(record, ignore, 0);
+    std::thread poster([&] { osmPostNotification(&lock, &record); });
+    while (!wakeEntered.load()) std::this_thread::yield();
+
+    stopBegun = true;
+    osmLockSetHomeThread(nullptr);
+    stopReturned = true;
+    poster.join();
+    EXPECT_FALSE(wakeOutlivedStop.load());
+
+    osmLockDiscardPending(&lock);
+    osmLockUnregister(&lock);
+}
+
+// A post from another thread waits for the home thread; a later post made on the home thread
+// itself must not overtake it (a reset of an event would otherwise be undone by an earlier set).
+TEST(EngineLockHome, HomePostRunsAfterWhatOtherThreadsPostedBefore) {
+    osmLock lock;
+    osmLockInit(&lock, 1);
+    ranLog.clear();
+    osmLockSetHomeThread([] {});
+    osmNotification earlier, later;
+    initRecord(earlier, logName, text("posted first, elsewhere"));
+    initRecord(later, logName, text("posted next, at home"));
+    std::thread([&] { osmPostNotification(&lock, &earlier); }).join();
+    EXPECT_TRUE(ranLog.empty());
+
+    osmPostNotification(&lock, &later);
+    EXPECT_EQ(ranLog, (std::vector<std::string>{"posted first, elsewhere", "posted next, at home"}));
+    osmLockRunForeignPosts();
+    EXPECT_EQ(ranLog.size(), 2u);
+
+    osmLockSetHomeThread(nullptr);
+    osmLockUnregister(&lock);
+}
+
+// Discarding races with posts from other threads: a record posted again while the pending
+// list is being discarded must not drop the records after it, or they could never be posted
+// again (their count stays up, so no later post queues them).
+std::atomic<int> discardRaceRuns[4];
+
+void countDiscardRaceRun(uintptr_t argument) { discardRaceRuns[argument]++; }
+
+TEST(EngineLockStress, DiscardingWhilePostsArriveLeavesEveryRecordUsable) {
+    osmLock lock;
+    osmLockInit(&lock, 0);
+    std::vector<osmNotification> records(kPosters);
+    for (int p = 0; p < kPosters; p++) {
+        initRecord(records[p], countDiscardRaceRun, uintptr_t(p));
+        discardRaceRuns[p] = 0;
+    }
+    osmEnterLock(&lock);
+    std::atomic<bool> stop{false};
+    std::atomic<int> started{0};
+    std::vector<std::thread> posters;
+    for (int p = 0; p < kPosters; p++) {
+        posters.emplace_back([&, p] {
+            started++;
+            while (!stop.load()) osmPostNotification(&lock, &records[p]);
+        });
+    }
+    while (started.load() < kPosters) std::this_thread::yield();
+    for (int round = 0; round < 200000; round++) osmLockDiscardPending(&lock);
+    stop = true;
+    for (auto& t : posters) t.join();
+    osmLockDiscardPending(&lock);
+
+    for (auto& record : records) osmPostNotification(&lock, &record);
+    for (auto& runs : discardRaceRuns) runs = 0;
+    osmLeaveLock(&lock);
+    for (int p = 0; p < kPosters; p++) EXPECT_EQ(discardRaceRuns[p].load(), 1) << "record " << p;
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -74,6 +75,87 @@ TEST_F(EngineWorker, StoppingAWorkerThatNeverRanDoesNothing) {
 TEST_F(EngineWorker, RefusedAfterTheThreadsAreShutDown) {
     osmDeleteAllThreads();
     EXPECT_EQ(osmWorkerRun(&worker, [](void*) {}, nullptr), kOsmErrShutDown);
+}
+
+// The job's results live with the caller: even when the thread system's shut-down ends the
+// caller's wait early, the call must not return before the job has finished.
+struct LateJob {
+    Gate gate;
+    std::atomic<bool> finished{false};
+    std::atomic<bool> shuttingDown{false};
+    std::thread opener;
+};
+
+void waitAtGateThenFinish(void* argument) {
+    auto& job = *static_cast<LateJob*>(argument);
+    waitAtGate(&job.gate);
+    job.finished = true;
+}
+
+// Runs on an engine thread while the main thread waits for the job: shuts the threads down,
+// which releases the main thread at once, and has the gate opened only a while later.
+void shutDownWhileTheJobRuns(void* argument) {
+    auto& job = *static_cast<LateJob*>(argument);
+    job.opener = std::thread([&job] {
+        while (!job.shuttingDown.load()) std::this_thread::yield();
+        for (int i = 0; i < 1000; i++) std::this_thread::yield();
+        openGate(&job.gate);
+    });
+    job.shuttingDown = true;
+    osmDeleteAllThreads();
+}
+
+TEST_F(EngineWorker, ShutDownDuringAJobStillReturnsOnlyOnceTheJobIsDone) {
+    LateJob job;
+    osmThread* stopper = osmCreateThread(shutDownWhileTheJobRuns, &job, 0, kOsmDefaultPriority);
+    osmResumeThread(stopper);
+    EXPECT_EQ(osmWorkerRun(&worker, waitAtGateThenFinish, &job), kErrNone);
+    EXPECT_TRUE(job.finished.load());
+    job.opener.join();
+}
+
+// An engine thread deleted while it waits for a job: the job still writes its results into
+// that thread's stack, and stopping the worker still looks at its waiter.
+struct JobOnADeletedThread {
+    osmWorker* worker;
+    Gate gate;
+    std::atomic<bool> started{false};
+    std::atomic<bool> written{false};
+};
+
+// Lives on the waiting engine thread's stack, as the file requests do.
+struct StackRequest {
+    JobOnADeletedThread* job;
+    int result;
+};
+
+void writeResultAfterGate(void* argument) {
+    auto* request = static_cast<StackRequest*>(argument);
+    request->job->started = true;
+    waitAtGate(&request->job->gate);
+    request->result = 42;
+    request->job->written = true;
+}
+
+void runJobWithResultsOnTheStack(void* argument) {
+    auto* job = static_cast<JobOnADeletedThread*>(argument);
+    StackRequest request{job, 0};
+    osmWorkerRun(job->worker, writeResultAfterGate, &request);
+}
+
+TEST_F(EngineWorker, DeletingTheWaitingThreadLeavesItsStackToTheJob) {
+    JobOnADeletedThread job{&worker, {}, {}, {}};
+    osmThread* waiter = osmCreateThread(runJobWithResultsOnTheStack, &job, 0, kOsmDefaultPriority);
+    osmResumeThread(waiter);
+    osmSleep(0);
+    ASSERT_NE(worker.waiter, nullptr);
+    while (!job.started.load()) std::this_thread::yield();
+    EXPECT_EQ(osmDeleteObject(waiter), kErrNone);
+
+    openGate(&job.gate);
+    osmWorkerStop(&worker);
+    EXPECT_TRUE(job.written.load());
+    EXPECT_EQ(worker.system, nullptr);
 }
 
 TEST(EngineLocalBlocks, SizeZeroGivesNullWithoutError) {
