@@ -12,6 +12,7 @@ namespace {
 struct WindowRecord {
     std::thread::id thread;
     WindowSpec spec;
+    bool destroying = false;
 };
 
 struct WindowRegistry {
@@ -26,7 +27,7 @@ WindowRegistry& registry() {
 }
 
 template <typename Result, typename Read>
-Result withWindow(WindowHandle window, Result otherwise, Read read) {
+Result withWindow(WindowHandle window, Result otherwise, Read&& read) {
     auto& r = registry();
     std::lock_guard lock(r.mutex);
     auto found = r.windows.find(window);
@@ -45,6 +46,9 @@ WindowHandle createWindow(WindowSpec spec) {
 
 bool destroyWindow(WindowHandle window) {
     if (windowThread(window) != std::this_thread::get_id()) return false;
+    // A procedure that destroys its own window while hearing that it is destroyed is told once.
+    const bool alreadyGoing = withWindow(window, true, [](WindowRecord& w) { return std::exchange(w.destroying, true); });
+    if (alreadyGoing) return false;
     sendMessage(window, kMsgDestroy, 0, 0);
     {
         auto& r = registry();
