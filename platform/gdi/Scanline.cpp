@@ -76,13 +76,23 @@ RowSpans scanLine(Point from, Point to, int32_t width) {
     RowSpans out;
     out.top = std::min(from.y, to.y) - lo;
     out.rows.resize(size_t(std::abs(to.y - from.y) + width));
+    if (from == to) return out;
+    // The walk moves x and y monotonically, one step at a time, so the squares stamped on one
+    // row always join into one span: from the first to the last point whose square meets the
+    // row. Recording each walked row's first and last x keeps the work proportional to the
+    // line's length plus its width rather than their product.
+    size_t walkedRows = size_t(std::abs(to.y - from.y)) + 1;
+    std::vector<int32_t> firstX(walkedRows), lastX(walkedRows);
+    std::vector<bool> walked(walkedRows, false);
     int32_t dx = std::abs(to.x - from.x), sx = from.x < to.x ? 1 : -1;
     int32_t dy = -std::abs(to.y - from.y), sy = from.y < to.y ? 1 : -1;
     int32_t err = dx + dy;
+    int32_t walkTop = std::min(from.y, to.y);
     Point p = from;
     while (p != to) {
-        for (int32_t k = 0; k < width; ++k)
-            out.rows[size_t(p.y - lo + k - out.top)].push_back({p.x - lo, p.x - lo + width});
+        size_t at = size_t(p.y - walkTop);
+        if (!walked[at]) firstX[at] = p.x, walked[at] = true;
+        lastX[at] = p.x;
         int32_t e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -92,6 +102,30 @@ RowSpans scanLine(Point from, Point to, int32_t width) {
             err += dx;
             p.y += sy;
         }
+    }
+    // Walked rows in walk order, so that the first and last points of a window are its ends.
+    std::vector<size_t> order;
+    order.reserve(walkedRows);
+    for (size_t k = 0; k < walkedRows; ++k) {
+        size_t at = sy > 0 ? k : walkedRows - 1 - k;
+        if (walked[at]) order.push_back(at);
+    }
+    // Row r of the result meets the squares of walked rows r - width + 1 .. r (in walk-row
+    // units); `begin` and `end` bound that window in `order`, which the rows visit in walk order.
+    size_t begin = 0, end = 0;
+    for (size_t k = 0; k < out.rows.size(); ++k) {
+        size_t r = sy > 0 ? k : out.rows.size() - 1 - k;
+        int64_t low = int64_t(r) - width + 1, high = int64_t(r);
+        if (sy > 0) {
+            while (end < order.size() && int64_t(order[end]) <= high) ++end;
+            while (begin < end && int64_t(order[begin]) < low) ++begin;
+        } else {
+            while (end < order.size() && int64_t(order[end]) >= low) ++end;
+            while (begin < end && int64_t(order[begin]) > high) ++begin;
+        }
+        if (begin >= end) continue;
+        int32_t a = firstX[order[begin]], b = lastX[order[end - 1]];
+        out.rows[r].push_back({std::min(a, b) - lo, std::max(a, b) - lo + width});
     }
     return out;
 }

@@ -140,3 +140,11 @@ TEST(Shapes, SetPixelReturnsTheColourStored) {
     EXPECT_EQ(getPixel(*c.dc, {1, 1}), rgbColor(248, 248, 248));
     EXPECT_EQ(getPixel(*c.dc, {2, 1}), kColorInvalid);
 }
+
+TEST(Shapes, AWidePenOnALongLineCostsItsLengthPlusItsWidth) {
+    Canvas c = makeCanvas(16, 16, 8, RowOrder::BottomUp, greyTable(256));
+    c.dc->state().pen = Pen{Pen::Style::Solid, 30001, tableIndexColor(9)};
+    moveTo(*c.dc, {-30000, -30000});
+    lineTo(*c.dc, {30000, 30000});
+    EXPECT_EQ(countNot(*c.surface, 9), 0u);
+}
