@@ -27,7 +27,7 @@ RowSpans scanEllipse(const Rect& bounds) {
     return out;
 }
 
-RowSpans scanPolygon(const std::vector<Point>& points, FillMode mode) {
+RowSpans scanPolygon(const std::vector<Point>& points, FillMode mode, RowWindow window) {
     RowSpans out;
     if (points.size() < 3) return out;
     int32_t top = points[0].y, bottom = points[0].y;
@@ -35,6 +35,9 @@ RowSpans scanPolygon(const std::vector<Point>& points, FillMode mode) {
         top = std::min(top, p.y);
         bottom = std::max(bottom, p.y);
     }
+    top = std::max(top, window.top);
+    bottom = std::min(bottom, window.bottom);
+    if (bottom <= top) return out;
     out.top = top;
     out.rows.resize(size_t(bottom - top));
     struct Crossing {
@@ -70,13 +73,17 @@ RowSpans scanPolygon(const std::vector<Point>& points, FillMode mode) {
     return out;
 }
 
-RowSpans scanLine(Point from, Point to, int32_t width) {
+RowSpans scanLine(Point from, Point to, int32_t width, RowWindow window) {
     width = std::max(width, 1);
     int32_t lo = width / 2;
     RowSpans out;
-    out.top = std::min(from.y, to.y) - lo;
-    out.rows.resize(size_t(std::abs(to.y - from.y) + width));
-    if (from == to) return out;
+    // Rows [first, last) of the whole line's rows lie in the window.
+    int64_t lineTop = int64_t(std::min(from.y, to.y)) - lo, lineRows = int64_t(std::abs(to.y - from.y)) + width;
+    int64_t first = std::clamp(int64_t(window.top) - lineTop, int64_t(0), lineRows);
+    int64_t last = std::clamp(int64_t(window.bottom) - lineTop, first, lineRows);
+    out.top = int32_t(lineTop + first);
+    out.rows.resize(size_t(last - first));
+    if (from == to || first == last) return out;
     // The walk moves x and y monotonically, one step at a time, so the squares stamped on one
     // row always join into one span: from the first to the last point whose square meets the
     // row. Recording each walked row's first and last x keeps the work proportional to the
@@ -113,9 +120,9 @@ RowSpans scanLine(Point from, Point to, int32_t width) {
     // Row r of the result meets the squares of walked rows r - width + 1 .. r (in walk-row
     // units); `begin` and `end` bound that window in `order`, which the rows visit in walk order.
     size_t begin = 0, end = 0;
-    for (size_t k = 0; k < out.rows.size(); ++k) {
-        size_t r = sy > 0 ? k : out.rows.size() - 1 - k;
-        int64_t low = int64_t(r) - width + 1, high = int64_t(r);
+    for (int64_t k = 0; k < last - first; ++k) {
+        int64_t r = sy > 0 ? first + k : last - 1 - k;
+        int64_t low = r - width + 1, high = r;
         if (sy > 0) {
             while (end < order.size() && int64_t(order[end]) <= high) ++end;
             while (begin < end && int64_t(order[begin]) < low) ++begin;
@@ -125,7 +132,7 @@ RowSpans scanLine(Point from, Point to, int32_t width) {
         }
         if (begin >= end) continue;
         int32_t a = firstX[order[begin]], b = lastX[order[end - 1]];
-        out.rows[r].push_back({std::min(a, b) - lo, std::max(a, b) - lo + width});
+        out.rows[size_t(r - first)].push_back({std::min(a, b) - lo, std::max(a, b) - lo + width});
     }
     return out;
 }
