@@ -1,6 +1,7 @@
 #include "engine/gfx/GfxDibBitmap.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxPort.h"
@@ -41,7 +42,12 @@ GfxDibBitmap::GfxDibBitmap(i16 width, i16 height, u16 bitsPerPixel)
 
 GfxDibBitmap::~GfxDibBitmap() { Destroy(); }
 
+bool GfxDibBitmap::RowsAddressable() const {
+    return i64(plat::gdi::Surface::strideFor(bounds.right, depth)) * (bounds.bottom - 1) <= INT32_MAX;
+}
+
 EngineErr GfxDibBitmap::Create(bool) {
+    if (!RowsAddressable()) return kGfxErrGdi;
     surface_ = plat::gdi::Surface::create(bounds.right, bounds.bottom, depth, plat::gdi::RowOrder::BottomUp, tableForDepth(depth));
     if (!surface_) return kGfxErrGdi;
     memoryDc_ = plat::gdi::DeviceContext::createMemory();

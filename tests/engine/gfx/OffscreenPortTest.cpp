@@ -233,3 +233,11 @@ TEST_F(OffscreenTest, MirroredCopiesCutOutsideTheSourceFromTheFarSideOfTheDestin
     EXPECT_EQ(word(target, 5, 0), 0);
     EXPECT_EQ(word(target, 5, 1), 14);
 }
+
+TEST_F(OffscreenTest, StoresWhoseRowsOutrunThirtyTwoBitOffsetsAreRefusedBeforeAllocating) {
+    // 32767 pixels of 24 bits make rows of 98304 bytes: the last of 21847 rows starts past 2^31.
+    EXPECT_EQ(gfxNewOffscreenPort(32767, 21847, 24, nullptr), nullptr);
+    EXPECT_EQ(gfxGetLastError(), kGfxErrGdi);
+    GfxDibBitmap largest(32767, 21846, 24);
+    EXPECT_EQ(largest.RowsAddressable(), true);
+}
