@@ -237,8 +237,10 @@ i32 gfxGetBitmapPixel(const u8* b, u32 size, u16 x, u16 y) {
     }
     if (value == kUnreadable) return gfxSetError(kGfxErrBadFormat), kUnreadable;
     if ((h.format & kGfxFormatColorTable) && bits <= 8 && value >= 0) {
-        std::vector<u8> table(4u << bits);
-        gfxConvertColorTable(b + kGfxBitmapHeaderSize, start - kGfxBitmapHeaderSize, bits, table.data());
+        // Packed 8-bit rows hold whole bytes whatever the depth code says.
+        int tableBits = packing == kGfxFormatPacked8 ? 8 : bits;
+        std::vector<u8> table(4u << tableBits);
+        gfxConvertColorTable(b + kGfxBitmapHeaderSize, start - kGfxBitmapHeaderSize, tableBits, table.data());
         value = i32(readLE32(table.data() + 4 * value));
     }
     gfxSetError(kErrNone);

@@ -1,6 +1,7 @@
 #include "engine/gfx/GfxDibBitmap.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxPort.h"
@@ -41,7 +42,12 @@ GfxDibBitmap::GfxDibBitmap(i16 width, i16 height, u16 bitsPerPixel)
 
 GfxDibBitmap::~GfxDibBitmap() { Destroy(); }
 
+bool GfxDibBitmap::RowsAddressable() const {
+    return i64(plat::gdi::Surface::strideFor(bounds.right, depth)) * (bounds.bottom - 1) <= INT32_MAX;
+}
+
 EngineErr GfxDibBitmap::Create(bool) {
+    if (!RowsAddressable()) return kGfxErrGdi;
     surface_ = plat::gdi::Surface::create(bounds.right, bounds.bottom, depth, plat::gdi::RowOrder::BottomUp, tableForDepth(depth));
     if (!surface_) return kGfxErrGdi;
     memoryDc_ = plat::gdi::DeviceContext::createMemory();
@@ -100,10 +106,16 @@ bool GfxDibBitmap::CutToBounds(const Rect16& dstRect, const Rect16& srcRect, boo
     i32 dl = dstRect.left, dt = dstRect.top, dr = dstRect.right, db = dstRect.bottom;
     i32 sw = sr - sl, sh = sb - st, dw = dr - dl, dh = db - dt;
     if (sw <= 0 || sh <= 0) return false;
-    if (sl < 0) dl += roundedRatio(-sl, dw, sw), sl = 0;
-    if (st < 0) dt += roundedRatio(-st, dh, sh), st = 0;
-    if (sr > bounds.right) dr -= roundedRatio(sr - bounds.right, dw, sw), sr = bounds.right;
-    if (sb > bounds.bottom) db -= roundedRatio(sb - bounds.bottom, dh, sh), sb = bounds.bottom;
+    // Mirrored (flipped), a source side lands on the opposite side of the destination.
+    i32& dLeft = mirror ? dr : dl;
+    i32& dRight = mirror ? dl : dr;
+    i32& dTop = flip ? db : dt;
+    i32& dBottom = flip ? dt : db;
+    i32 inward = mirror ? -1 : 1, downward = flip ? -1 : 1;
+    if (sl < 0) dLeft += inward * roundedRatio(-sl, dw, sw), sl = 0;
+    if (st < 0) dTop += downward * roundedRatio(-st, dh, sh), st = 0;
+    if (sr > bounds.right) dRight -= inward * roundedRatio(sr - bounds.right, dw, sw), sr = bounds.right;
+    if (sb > bounds.bottom) dBottom -= downward * roundedRatio(sb - bounds.bottom, dh, sh), sb = bounds.bottom;
     if (sl >= sr || st >= sb) return false;
     *dst = plat::gdi::Box{dl, dt, dr - dl, db - dt};
     *src = plat::gdi::Box{mirror ? sr - 1 : sl, flip ? sb - 1 : st, mirror ? sl - sr : sr - sl, flip ? st - sb : sb - st};

@@ -41,6 +41,8 @@ public:
     // The pixels as a picture of the drawing layer: colours from the table, or palette indices.
     plat::gdi::DibImage Image(bool paletteIndices) const;
     u8* RowAt(i32 y) const { return base + origin - y * stride; }
+    // Whether every row offset of the store fits the 32-bit stride and origin.
+    bool RowsAddressable() const;
 
     Rect16 bounds;
     u8* base = nullptr;

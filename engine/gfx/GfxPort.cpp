@@ -63,8 +63,10 @@ void GfxPort::SetMapping(Point16 origin, Point16 size) {
     logicalRect.right = i16(origin.h + (size.h ? size.h : deviceWidth));
     logicalRect.bottom = i16(origin.v + (size.v ? size.v : deviceHeight));
     offset = Point16{i16(origin.h - deviceRect.left), i16(origin.v - deviceRect.top)};
-    hScale = fixedDiv(deviceWidth * kFixedOne, (logicalRect.right - logicalRect.left) * kFixedOne);
-    vScale = fixedDiv(deviceHeight * kFixedOne, (logicalRect.bottom - logicalRect.top) * kFixedOne);
+    // The scales come from the sizes, not from the stored edges: an origin near the 16-bit
+    // limit wraps the logical rectangle but must not change the scale.
+    hScale = fixedDiv(deviceWidth, size.h ? size.h : deviceWidth);
+    vScale = fixedDiv(deviceHeight, size.v ? size.v : deviceHeight);
     scaled = (hScale != kFixedOne || vScale != kFixedOne) ? 1 : 0;
     if (dc) {
         ApplyMapping();

@@ -44,6 +44,7 @@ EngineErr GfxSurfaceBitmap::Create(bool clear) {
     plat::DirectSurfaceService* service = ddrawGetObject();
     if (!service) return gfxGetLastError();
     if (depth != 8 && depth != 16 && depth != 24) return kGfxErrNotSupported;
+    if (!RowsAddressable()) return kGfxErrDirectDraw;
     if (depth == 8 && table_.empty())
         for (u16 i = 0; i < 256; ++i) {
             const GfxPalette* palette = gfxDefaultPalette();

@@ -11,6 +11,7 @@
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPort.h"
 #include "platform/gdi/Blit.h"
+#include "platform/gdi/Scanline.h"
 #include "platform/gdi/Shapes.h"
 
 namespace {
@@ -175,7 +176,10 @@ EngineErr GfxPort::PaintPolygon(memHandle polygon, const Brush& brush, u16 mode)
         return kErrNone;
     }
     for (plat::gdi::Point& p : points) p = dc->toDevice(p);
-    plat::gdi::Region shape = plat::gdi::Region::polygon(points, plat::gdi::FillMode::Winding);
+    // Only the rows of the surface are scanned: far-off points must not cost their span.
+    plat::gdi::RowWindow rows;
+    if (const plat::gdi::Surface* surface = dc->surface()) rows = {0, surface->height()};
+    plat::gdi::Region shape = plat::gdi::Region::fromRows(plat::gdi::scanPolygon(points, plat::gdi::FillMode::Winding, rows));
     return paintClipped(*this, shape, [&] { return PaintRect(logicalRect, brush, mode); });
 }
 

@@ -103,9 +103,14 @@ SurfaceResult DirectSurfaceService::blit(DirectSurface& destination, const gdi::
     if (d.empty()) return SurfaceResult::Ok;
     int32_t sx = sourceRect.left + (d.left - destinationRect.left), sy = sourceRect.top + (d.top - destinationRect.top);
     size_t bytesPerPixel = size_t(to->bitsPerPixel() / 8);
-    for (int32_t y = 0; y < d.height(); ++y)
+    // Within one surface, rows moving down are copied from the bottom so that none is
+    // overwritten before it is read.
+    bool upward = to == from && sy < d.top;
+    for (int32_t k = 0; k < d.height(); ++k) {
+        int32_t y = upward ? d.height() - 1 - k : k;
         std::memmove(to->row(d.top + y) + size_t(d.left) * bytesPerPixel,
                      from->row(sy + y) + size_t(sx) * bytesPerPixel, size_t(d.width()) * bytesPerPixel);
+    }
     if (destination.primary())
         if (DisplayWindow* face = findDisplayWindow(destination.window_)) face->present(d);
     return SurfaceResult::Ok;

@@ -99,13 +99,19 @@ bool stretchSurface(DeviceContext& dstDc, Box dBox, const Surface& src, Box sBox
             int32_t first = int32_t(int64_t(i) * m / n), last = int32_t(int64_t(i + 1) * m / n);
             return std::pair<int32_t, int32_t>{first, std::max(last, first + 1)};
         };
+        // Steps whose source pixel lies on the source surface: a source box far larger than
+        // the surface must not cost its whole area.
+        auto onSource = [](int32_t first, int32_t end, bool mirror, int32_t size) {
+            return mirror ? std::pair<int32_t, int32_t>{end - size, end} : std::pair<int32_t, int32_t>{-first, size - first};
+        };
         auto [x0, x1] = range(x - dRect.left, dRect.width(), sRect.width());
         auto [y0, y1] = range(y - dRect.top, dRect.height(), sRect.height());
-        for (int32_t j = y0; j < y1; ++j)
-            for (int32_t i = x0; i < x1; ++i) {
+        auto [xLow, xHigh] = onSource(sRect.left, sRect.right, mirrorX, src.width());
+        auto [yLow, yHigh] = onSource(sRect.top, sRect.bottom, mirrorY, src.height());
+        for (int32_t j = std::max(y0, yLow); j < std::min(y1, yHigh); ++j)
+            for (int32_t i = std::max(x0, xLow); i < std::min(x1, xHigh); ++i) {
                 int32_t px = mirrorX ? sRect.right - 1 - i : sRect.left + i;
                 int32_t py = mirrorY ? sRect.bottom - 1 - j : sRect.top + j;
-                if (px < 0 || py < 0 || px >= src.width() || py >= src.height()) continue;
                 v = stretch == StretchMode::BlackOnWhite ? v & src.pixel(px, py) : v | src.pixel(px, py);
             }
         return v;

@@ -27,7 +27,7 @@ RowSpans scanEllipse(const Rect& bounds) {
     return out;
 }
 
-RowSpans scanPolygon(const std::vector<Point>& points, FillMode mode) {
+RowSpans scanPolygon(const std::vector<Point>& points, FillMode mode, RowWindow window) {
     RowSpans out;
     if (points.size() < 3) return out;
     int32_t top = points[0].y, bottom = points[0].y;
@@ -35,6 +35,9 @@ RowSpans scanPolygon(const std::vector<Point>& points, FillMode mode) {
         top = std::min(top, p.y);
         bottom = std::max(bottom, p.y);
     }
+    top = std::max(top, window.top);
+    bottom = std::min(bottom, window.bottom);
+    if (bottom <= top) return out;
     out.top = top;
     out.rows.resize(size_t(bottom - top));
     struct Crossing {
@@ -70,19 +73,33 @@ RowSpans scanPolygon(const std::vector<Point>& points, FillMode mode) {
     return out;
 }
 
-RowSpans scanLine(Point from, Point to, int32_t width) {
+RowSpans scanLine(Point from, Point to, int32_t width, RowWindow window) {
     width = std::max(width, 1);
     int32_t lo = width / 2;
     RowSpans out;
-    out.top = std::min(from.y, to.y) - lo;
-    out.rows.resize(size_t(std::abs(to.y - from.y) + width));
+    // Rows [first, last) of the whole line's rows lie in the window.
+    int64_t lineTop = int64_t(std::min(from.y, to.y)) - lo, lineRows = int64_t(std::abs(to.y - from.y)) + width;
+    int64_t first = std::clamp(int64_t(window.top) - lineTop, int64_t(0), lineRows);
+    int64_t last = std::clamp(int64_t(window.bottom) - lineTop, first, lineRows);
+    out.top = int32_t(lineTop + first);
+    out.rows.resize(size_t(last - first));
+    if (from == to || first == last) return out;
+    // The walk moves x and y monotonically, one step at a time, so the squares stamped on one
+    // row always join into one span: from the first to the last point whose square meets the
+    // row. Recording each walked row's first and last x keeps the work proportional to the
+    // line's length plus its width rather than their product.
+    size_t walkedRows = size_t(std::abs(to.y - from.y)) + 1;
+    std::vector<int32_t> firstX(walkedRows), lastX(walkedRows);
+    std::vector<bool> walked(walkedRows, false);
     int32_t dx = std::abs(to.x - from.x), sx = from.x < to.x ? 1 : -1;
     int32_t dy = -std::abs(to.y - from.y), sy = from.y < to.y ? 1 : -1;
     int32_t err = dx + dy;
+    int32_t walkTop = std::min(from.y, to.y);
     Point p = from;
     while (p != to) {
-        for (int32_t k = 0; k < width; ++k)
-            out.rows[size_t(p.y - lo + k - out.top)].push_back({p.x - lo, p.x - lo + width});
+        size_t at = size_t(p.y - walkTop);
+        if (!walked[at]) firstX[at] = p.x, walked[at] = true;
+        lastX[at] = p.x;
         int32_t e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -92,6 +109,30 @@ RowSpans scanLine(Point from, Point to, int32_t width) {
             err += dx;
             p.y += sy;
         }
+    }
+    // Walked rows in walk order, so that the first and last points of a window are its ends.
+    std::vector<size_t> order;
+    order.reserve(walkedRows);
+    for (size_t k = 0; k < walkedRows; ++k) {
+        size_t at = sy > 0 ? k : walkedRows - 1 - k;
+        if (walked[at]) order.push_back(at);
+    }
+    // Row r of the result meets the squares of walked rows r - width + 1 .. r (in walk-row
+    // units); `begin` and `end` bound that window in `order`, which the rows visit in walk order.
+    size_t begin = 0, end = 0;
+    for (int64_t k = 0; k < last - first; ++k) {
+        int64_t r = sy > 0 ? first + k : last - 1 - k;
+        int64_t low = r - width + 1, high = r;
+        if (sy > 0) {
+            while (end < order.size() && int64_t(order[end]) <= high) ++end;
+            while (begin < end && int64_t(order[begin]) < low) ++begin;
+        } else {
+            while (end < order.size() && int64_t(order[end]) >= low) ++end;
+            while (begin < end && int64_t(order[begin]) > high) ++begin;
+        }
+        if (begin >= end) continue;
+        int32_t a = firstX[order[begin]], b = lastX[order[end - 1]];
+        out.rows[size_t(r - first)].push_back({std::min(a, b) - lo, std::max(a, b) - lo + width});
     }
     return out;
 }

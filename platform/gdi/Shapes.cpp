@@ -15,6 +15,12 @@ bool hasPen(const DeviceContext& dc) { return dc.state().pen.style != Pen::Style
 
 int32_t penWidth(const DeviceContext& dc) { return std::max(1, dc.widthToDevice(dc.state().pen.width)); }
 
+// The rows drawing can reach; shapes are scanned over these only.
+RowWindow drawableRows(const DeviceContext& dc) {
+    Rect area = dc.drawableArea().bounds();
+    return {area.top, area.bottom};
+}
+
 // Outline and interior of one shape, painted once each.
 void paintShape(DeviceContext& dc, const Region& outline, const Region& interior) {
     const ContextState& s = dc.state();
@@ -33,7 +39,7 @@ void moveTo(DeviceContext& dc, Point to, Point* previous) {
 void lineTo(DeviceContext& dc, Point to) {
     if (hasPen(dc)) {
         Point from = dc.toDevice(dc.state().position);
-        Region line = Region::fromRows(scanLine(from, dc.toDevice(to), penWidth(dc)));
+        Region line = Region::fromRows(scanLine(from, dc.toDevice(to), penWidth(dc), drawableRows(dc)));
         paintRop2(dc, line, solidPixels(dc.resolve(dc.state().pen.color)), dc.state().rop2);
     }
     dc.state().position = to;
@@ -60,13 +66,20 @@ void polygon(DeviceContext& dc, const std::vector<Point>& points) {
     std::vector<Point> device;
     device.reserve(points.size());
     for (const Point& p : points) device.push_back(dc.toDevice(p));
-    Region fill = Region::polygon(device, dc.state().polyFillMode);
+    RowWindow rows = drawableRows(dc);
+    Region fill = Region::fromRows(scanPolygon(device, dc.state().polyFillMode, rows));
     Region outline;
     if (hasPen(dc)) {
+        // All edges go into one set of rows: merging edge by edge costs the square of their number.
+        RowSpans edges{rows.top, std::vector<std::vector<Span>>(size_t(int64_t(rows.bottom) - rows.top))};
         for (size_t i = 0; i < device.size(); ++i) {
-            Region edge = Region::fromRows(scanLine(device[i], device[(i + 1) % device.size()], penWidth(dc)));
-            outline = Region::combine(outline, edge, CombineOp::Or);
+            RowSpans edge = scanLine(device[i], device[(i + 1) % device.size()], penWidth(dc), rows);
+            for (size_t r = 0; r < edge.rows.size(); ++r) {
+                std::vector<Span>& to = edges.rows[size_t(edge.top - rows.top) + r];
+                to.insert(to.end(), edge.rows[r].begin(), edge.rows[r].end());
+            }
         }
+        outline = Region::fromRows(edges);
     }
     paintShape(dc, outline, Region::combine(fill, outline, CombineOp::Diff));
 }

@@ -351,3 +351,16 @@ TEST_F(GfxBitmapTest, PackedEightBitBitmapsAreReadRunByRun) {
     EXPECT_EQ(gfxGetBitmapPixel(b.data(), u32(b.size()), 3, 1), 6);
     EXPECT_EQ(gfxGetBitmapPixel(b.data(), u32(b.size()) - 1, 4, 1), -1);
 }
+
+TEST_F(GfxBitmapTest, PackedEightBitIndicesBeyondASmallDepthsTableReadAsZeroEntries) {
+    // A 1-bit depth code with packed 8-bit rows: the rows may still hold any byte.
+    std::vector<u8> b = header(2, 1, 0, 0 | kGfxFormatColorTable | kGfxFormatPacked8);
+    std::vector<u8> block = {0, 8, kGfxTableEntries555, 1};
+    pushLE16(block, 0x7FFF);
+    pushLE16(block, 0x7C00);
+    b.insert(b.end(), block.begin(), block.end());
+    std::vector<u8> packed = encodePacked8({1, 255}, 2, 1);
+    b.insert(b.end(), packed.begin(), packed.end());
+    EXPECT_EQ(gfxGetBitmapPixel(b.data(), u32(b.size()), 0, 0), 0x00F80000);
+    EXPECT_EQ(gfxGetBitmapPixel(b.data(), u32(b.size()), 1, 0), 0);
+}

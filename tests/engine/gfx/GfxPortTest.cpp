@@ -87,6 +87,17 @@ TEST_F(GfxTest, OriginMovesTheLogicalRectangle) {
     EXPECT_EQ(r.right, 40);
 }
 
+TEST_F(GfxTest, AnOriginNearTheCoordinateLimitKeepsThePortUnscaled) {
+    GfxPort* port = makePort(40, 30, 16);
+    ASSERT_EQ(gfxSetPortOrigin(32760, 0xFFF0), kErrNone);
+    EXPECT_EQ(port->scaled, 0);
+    EXPECT_EQ(port->hScale, 0x10000);
+    EXPECT_EQ(port->vScale, 0x10000);
+    ASSERT_EQ(gfxSetPortScale(80, 60), kErrNone);
+    EXPECT_EQ(port->hScale, 0x8000);
+    EXPECT_EQ(port->vScale, 0x8000);
+}
+
 TEST_F(GfxTest, NewPortClipIsTheWholePlane) {
     GfxPort* port = makePort(20, 10, 16);
     const auto* record = static_cast<const RegionRecord*>(memDerefHandle(port->clipRegion));

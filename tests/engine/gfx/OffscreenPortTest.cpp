@@ -218,3 +218,26 @@ TEST_F(OffscreenTest, StoreBlitsCutTheDestinationInProportion) {
     EXPECT_EQ(row(target, 0)[3 * 20], 1);
     EXPECT_EQ(row(target, 0)[3 * 39], 10);
 }
+
+TEST_F(OffscreenTest, MirroredCopiesCutOutsideTheSourceFromTheFarSideOfTheDestination) {
+    GfxOffscreenPort* source = makeOffscreen(4, 2, 16, nullptr, false);
+    for (i32 x = 0; x < 4; ++x) setWord(source, x, 0, u16(x + 1)), setWord(source, x, 1, u16(x + 11));
+    GfxOffscreenPort* target = makeOffscreen(6, 2, 16);
+    // Source columns -2 and -1 lie off the store: mirrored, they would land on the right.
+    ASSERT_EQ(source->CopyBits(target, Rect16{0, 0, 6, 1}, Rect16{-2, 0, 4, 1}, 0, kGfxCopyMirror), kErrNone);
+    std::vector<u16> row0;
+    for (i32 x = 0; x < 6; ++x) row0.push_back(word(target, x, 0));
+    EXPECT_EQ(row0, (std::vector<u16>{4, 3, 2, 1, 0, 0}));
+    // Flipped, the rows cut below the source come off the top of the destination.
+    ASSERT_EQ(source->CopyBits(target, Rect16{5, 0, 6, 2}, Rect16{3, 1, 4, 3}, 0, kGfxCopyFlip), kErrNone);
+    EXPECT_EQ(word(target, 5, 0), 0);
+    EXPECT_EQ(word(target, 5, 1), 14);
+}
+
+TEST_F(OffscreenTest, StoresWhoseRowsOutrunThirtyTwoBitOffsetsAreRefusedBeforeAllocating) {
+    // 32767 pixels of 24 bits make rows of 98304 bytes: the last of 21847 rows starts past 2^31.
+    EXPECT_EQ(gfxNewOffscreenPort(32767, 21847, 24, nullptr), nullptr);
+    EXPECT_EQ(gfxGetLastError(), kGfxErrGdi);
+    GfxDibBitmap largest(32767, 21846, 24);
+    EXPECT_EQ(largest.RowsAddressable(), true);
+}

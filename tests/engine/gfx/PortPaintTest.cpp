@@ -158,3 +158,22 @@ TEST_F(GfxTest, RegionsConvertForTheDrawingLayer) {
     EXPECT_EQ(rgnToGdiRegion(&out, 0, 0, 0), kRgnErrBadRegion);
     rgnDispose(rgn);
 }
+
+TEST_F(GfxTest, PolygonsOfManyPointsFarOffThePortCostOnlyTheVisibleRows) {
+    SurfacePort* port = makePort(16, 16, 16);
+    auto brush = port->MakeSolidBrush(GfxColor::rgb(255, 255, 255));
+    // A zigzag of 2000 points over 32000 rows, closed along x = -16000: its edge from
+    // (-16000, 0) to (16000, 16) leaves only rows 8 to 15 of the port inside.
+    std::vector<Point16> zigzag;
+    for (i32 i = 0; i < 2000; ++i) zigzag.push_back({i16(i % 2 ? 16000 : -16000), i16(i * 16 - 16000)});
+    zigzag.push_back({16000, 16000});
+    zigzag.push_back({-16000, 16000});
+    u16 count = u16(zigzag.size());
+    memHandle h = memAllocHandle(u32(14 + zigzag.size() * sizeof(Point16)));
+    u8* block = static_cast<u8*>(memDerefHandle(h));
+    std::memcpy(block + 12, &count, 2);
+    std::memcpy(block + 14, zigzag.data(), zigzag.size() * sizeof(Point16));
+    ASSERT_EQ(port->PaintPolygon(h, *brush, 3), kErrNone);
+    for (i32 y = 0; y < 16; ++y) EXPECT_EQ(port->surface->pixel(y, y), y < 8 ? 0u : kWhite555) << y;
+    memFreeHandle(h);
+}

@@ -55,6 +55,14 @@ TEST_F(DirectSurfacesTest, BlitRefusesOtherDepthsAndSizes) {
     EXPECT_EQ(service.blit(*flat, {0, 0, 4, 4}, *flat, {0, 0, 2, 4}), SurfaceResult::Unsupported);
 }
 
+TEST_F(DirectSurfacesTest, BlitWithinOneSurfaceMovesRowsDownWithoutSmearing) {
+    auto picture = offscreen(2, 4);
+    gdi::Surface& pixels = *picture->pixels();
+    for (int32_t y = 0; y < 4; ++y) pixels.fillSpan(y, 0, 2, uint32_t(y + 1));
+    ASSERT_EQ(service.blit(*picture, {0, 1, 2, 4}, *picture, {0, 0, 2, 3}), SurfaceResult::Ok);
+    for (int32_t y = 0; y < 4; ++y) EXPECT_EQ(pixels.pixel(1, y), uint32_t(y == 0 ? 1 : y)) << y;
+}
+
 TEST_F(DirectSurfacesTest, LostSurfaceRefusesUntilRestored) {
     std::unique_ptr<DirectSurface> a = offscreen(4, 4), b = offscreen(4, 4);
     service.loseSurfaces(false);

@@ -132,3 +132,19 @@ TEST(Blit, ScrollMovesPixelsAndReportsTheUncoveredStrip) {
     EXPECT_EQ(rowOf(*c.surface, 1), (std::vector<uint32_t>{21, 22, 23, 24}));
     EXPECT_EQ(update, Region(Rect{0, 2, 4, 3}));
 }
+
+TEST(Blit, ShrinkingAHugeSourceBoxVisitsOnlyTheSourceSurface) {
+    Canvas src = numbered();
+    Canvas dst = makeCanvas(1, 1, 8, RowOrder::TopDown, greyTable(256));
+    dst.dc->state().stretchMode = StretchMode::WhiteOnBlack;
+    // The one destination pixel samples source (1, 1) and gathers a 64003 × 64003 block that
+    // holds the whole 4 × 3 source.
+    stretchBlt(*dst.dc, {0, 0, 1, 1}, src.dc.get(), {-32000, -32000, 64003, 64003}, kRopSrcCopy);
+    uint32_t all = 0;
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 4; ++x) all |= src.surface->pixel(x, y);
+    EXPECT_EQ(dst.surface->pixel(0, 0), all);
+    dst.surface->setPixel(0, 0, 0);
+    stretchBlt(*dst.dc, {0, 0, 1, 1}, src.dc.get(), {32003, 32002, -64003, -64003}, kRopSrcCopy);
+    EXPECT_EQ(dst.surface->pixel(0, 0), all);
+}

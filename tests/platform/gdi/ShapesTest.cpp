@@ -140,3 +140,27 @@ TEST(Shapes, SetPixelReturnsTheColourStored) {
     EXPECT_EQ(getPixel(*c.dc, {1, 1}), rgbColor(248, 248, 248));
     EXPECT_EQ(getPixel(*c.dc, {2, 1}), kColorInvalid);
 }
+
+TEST(Shapes, AWidePenOnALongLineCostsItsLengthPlusItsWidth) {
+    Canvas c = makeCanvas(16, 16, 8, RowOrder::BottomUp, greyTable(256));
+    c.dc->state().pen = Pen{Pen::Style::Solid, 30001, tableIndexColor(9)};
+    moveTo(*c.dc, {-30000, -30000});
+    lineTo(*c.dc, {30000, 30000});
+    EXPECT_EQ(countNot(*c.surface, 9), 0u);
+}
+
+TEST(Shapes, APolygonOfManyPointsFarOffTheSurfaceCostsOnlyTheVisibleRows) {
+    Canvas c = makeCanvas(16, 16, 8, RowOrder::BottomUp, greyTable(256));
+    c.dc->state().pen = Pen{Pen::Style::Solid, 1, tableIndexColor(9)};
+    c.dc->state().brush = Brush::solid(tableIndexColor(9));
+    // A zigzag of 2000 points between x = -16000 and x = 16000 over 32000 rows, closed along
+    // x = -16000. Its edge from (-16000, 0) to (16000, 16) passes the surface's rows off to the
+    // left above row 8 and off to the right below, so only rows 8 to 15 are inside.
+    std::vector<Point> zigzag;
+    for (int32_t i = 0; i < 2000; ++i) zigzag.push_back({i % 2 ? 16000 : -16000, i * 16 - 16000});
+    zigzag.push_back({16000, 16000});
+    zigzag.push_back({-16000, 16000});
+    polygon(*c.dc, zigzag);
+    for (int32_t y = 0; y < 16; ++y) EXPECT_EQ(c.surface->pixel(y, y), y < 8 ? 0u : 9u) << y;
+    EXPECT_EQ(countNot(*c.surface, 9), 8u * 16u);
+}
