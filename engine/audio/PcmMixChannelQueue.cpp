@@ -107,7 +107,9 @@ void PcmMixChannel::Retime(u32 written) {
     if (!holder) return;
     const u64 fraction = holder->outputFrames ? (u64(written - s) << 16) / holder->outputFrames : 0;
     u32 start = written - pcmMixOutputFramesOrMax(u32((u64(holder->sourceFrames) * fraction) >> 16), step_);
-    if (holder->loopCount > 0 && holder->loopsPlayed > 0)
+    // Once the loop's first record has gone back, the loop is in its last pass: what is left
+    // of it plays once, from where it is, with no earlier passes before it.
+    if (holder->loopCount > 0 && holder->loopsPlayed > 0 && LoopFirstRecord(holder)->HasFlag(plat::kWaveHeaderBeginLoop))
         start -= pcmMixOutputFramesOrMax(holder->loopSourceFrames * holder->loopsPlayed, step_);
     for (PcmMixRecord* q = head_; q != holder; q = q->next) start -= pcmMixOutputFramesOrMax(q->sourceFrames, step_);
 
@@ -128,9 +130,9 @@ void PcmMixChannel::Retime(u32 written) {
             last = last->next;
             loopOutput += last->outputFrames;
         }
-        // With the loop's first record already done, the count it gave stays as it was.
+        // With the loop's first record already done only the last pass is left: no more repeats.
         PcmMixRecord* first = LoopFirstRecord(r);
-        const u32 count = first->HasFlag(plat::kWaveHeaderBeginLoop) ? LoopCountFor(first, loopOutput) : r->loopCount;
+        const u32 count = first->HasFlag(plat::kWaveHeaderBeginLoop) ? LoopCountFor(first, loopOutput) : 0;
         const u32 base = start;
         for (PcmMixRecord* q = r;; q = q->next) {
             q->start = start;

@@ -222,6 +222,23 @@ TEST_F(PcmMixPlayback, RateChangeWhilePlayingKeepsThePlaceInTheBuffer) {
     EXPECT_EQ(heard, expected);
 }
 
+TEST_F(PcmMixPlayback, RateChangeInTheLastPassOfALoopPlaysTheRestOfThatPassOnce) {
+    Client& c = client();
+    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    c.write(constant(0x90, 3000), plat::kWaveHeaderBeginLoop, 3, "a");
+    c.write(constant(0xA0, 2000), plat::kWaveHeaderEndLoop, 0, "b");
+    // Into the last pass's second buffer: the loop's first buffer has gone back already.
+    while (c.events.size() < 6) play(10);
+    ASSERT_EQ(c.events.back(), "done:a");
+    // A rate whose step is unchanged re-times the queue without changing any length.
+    ASSERT_EQ(pcmMixSetPlaybackRate(c.handle, 0x10001), plat::kMmNoError);
+    play(500);
+    EXPECT_EQ(c.events, (std::vector<std::string>{"open", "loop:a", "loop:b", "loop:a", "loop:b", "done:a", "done:b"}));
+    EXPECT_EQ(countOf(output(), 0x90), 9000u);
+    // The re-timed place is a 16-bit fraction of the buffer: a frame may be heard twice.
+    EXPECT_NEAR(double(countOf(output(), 0xA0)), 6000.0, 1.0);
+}
+
 TEST_F(PcmMixPlayback, BufferLongerThanTheFixedPointRangePlaysToItsEnd) {
     Client& c = client();
     ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
