@@ -250,6 +250,7 @@ u16 PcmMixChannel::Restart() {
 
 u16 PcmMixChannel::Reset() {
     PcmMixDeviceLock lock(stream_);
+    ++queueEdits_;
     const bool mixedAlready = head_ && pcmMixBefore(head_->start, stream_.mixedTo);
     while (head_) Finish(head_);
     if (mixedAlready) RemixFromWritten();
@@ -260,6 +261,7 @@ u16 PcmMixChannel::Reset() {
 
 u16 PcmMixChannel::BreakLoop() {
     PcmMixDeviceLock lock(stream_);
+    ++queueEdits_;
     u32 played = 0;
     u32 written = 0;
     stream_.device->GetPositions(&played, &written);

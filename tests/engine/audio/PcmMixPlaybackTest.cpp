@@ -239,6 +239,50 @@ TEST_F(PcmMixPlayback, RateChangeInTheLastPassOfALoopPlaysTheRestOfThatPassOnce)
     EXPECT_NEAR(double(countOf(output(), 0xA0)), 6000.0, 1.0);
 }
 
+// A client that resets its handle from inside the callback for one buffer.
+struct ResettingClient {
+    PcmMixHandle handle = nullptr;
+    plat::WaveHeader* resetOn = nullptr;
+    std::vector<plat::WaveHeader*> done;
+    int loops = 0;
+
+    static void callback(PcmMixHandle, u32 message, uintptr_t instance, uintptr_t param1, uintptr_t) {
+        auto* self = reinterpret_cast<ResettingClient*>(instance);
+        auto* header = reinterpret_cast<plat::WaveHeader*>(param1);
+        if (message == kPcmMixLoopPassed) ++self->loops;
+        if (message != plat::kWaveOutDone && message != kPcmMixLoopPassed) return;
+        if (message == plat::kWaveOutDone) self->done.push_back(header);
+        if (header == self->resetOn) pcmMixReset(self->handle);
+    }
+};
+
+TEST_F(PcmMixPlayback, ResetFromACallbackReturnsEachBufferOnce) {
+    ResettingClient client;
+    ASSERT_EQ(pcmMixOpen(&client.handle, plat::kWaveMapper, &kMono8, &ResettingClient::callback,
+                         reinterpret_cast<uintptr_t>(&client), kPcmMixCallbackFunction),
+              plat::kMmNoError);
+    std::vector<u8> samples(30, 0x90);
+    plat::WaveHeader headers[3];
+    for (plat::WaveHeader& header : headers) {
+        header.data = samples.data();
+        header.bufferLength = 10;
+        ASSERT_EQ(pcmMixPrepareHeader(client.handle, &header, kPcmMixHeaderSize), plat::kMmNoError);
+    }
+    // The loop's passes are reported from the same walk as the buffers done.
+    headers[1].flags.fetch_or(plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop);
+    headers[1].loops = 3;
+    client.resetOn = &headers[0];
+    for (plat::WaveHeader& header : headers) ASSERT_EQ(pcmMixWrite(client.handle, &header, kPcmMixHeaderSize), plat::kMmNoError);
+    play(200);
+    EXPECT_EQ(client.done, (std::vector<plat::WaveHeader*>{&headers[0], &headers[1], &headers[2]}));
+    EXPECT_EQ(client.loops, 0);
+    plat::TimeRecord time;
+    ASSERT_EQ(pcmMixGetPosition(client.handle, &time, kPcmMixTimeSize), plat::kMmNoError);
+    EXPECT_EQ(time.value, 0u);
+    for (plat::WaveHeader& header : headers) EXPECT_EQ(pcmMixUnprepareHeader(client.handle, &header, kPcmMixHeaderSize), plat::kMmNoError);
+    EXPECT_EQ(pcmMixClose(client.handle), plat::kMmNoError);
+}
+
 TEST_F(PcmMixPlayback, BufferLongerThanTheFixedPointRangePlaysToItsEnd) {
     Client& c = client();
     ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
