@@ -201,6 +201,8 @@ u16 PcmMixChannel::SetPlaybackRate(u32 rate) {
     if (sourceRate <= 0 || step <= 0) return plat::kMmErrInvalidParam;
     PcmMixDeviceLock lock(stream_);
     rate_ = Fixed(rate);
+    // What the device held at the pause is kept in output frames: the same source frames at the new step.
+    if (handedBeforePause_ != 0) handedBeforePause_ = pcmMixOutputFramesOrMax(SourceOffset(handedBeforePause_), step);
     step_ = step;
     pcmMixChooseKernels(passes_, stream_.format, format_, step_, nativeOrder_, (flags_ & kPcmMixSwapSides) != 0);
     if (head_) {

@@ -283,6 +283,28 @@ TEST_F(PcmMixPlayback, ResetFromACallbackReturnsEachBufferOnce) {
     EXPECT_EQ(pcmMixClose(client.handle), plat::kMmNoError);
 }
 
+TEST_F(PcmMixPlayback, RateChangeWhilePausedGoesOnWhereThePauseLeftTheBuffer) {
+    Client& c = client();
+    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    std::vector<u8> ramp(5000);
+    for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = u8(1 + (i / 20) % 100);
+    c.write(ramp);
+    // The first top-up hands the device its lead at the old rate; the pause keeps that.
+    ASSERT_EQ(pcmMixPause(c.handle), plat::kMmNoError);
+    play(300);  // the output moves on past where the buffer was placed
+    ASSERT_EQ(pcmMixSetPlaybackRate(c.handle, 0x20000), plat::kMmNoError);
+    ASSERT_EQ(pcmMixRestart(c.handle), plat::kMmNoError);
+    play(300);
+    EXPECT_EQ(c.events.back(), "done:0");
+    std::vector<u8> heard;
+    for (u8 b : output())
+        if (b != 0x80) heard.push_back(b);
+    // Then twice as fast: every other frame of the rest, and nothing from beyond its end.
+    std::vector<u8> expected(ramp.begin(), ramp.begin() + kFirstRestartFrame);
+    for (size_t i = kFirstRestartFrame + 1; i < ramp.size(); i += 2) expected.push_back(ramp[i]);
+    EXPECT_EQ(heard, expected);
+}
+
 TEST_F(PcmMixPlayback, BufferLongerThanTheFixedPointRangePlaysToItsEnd) {
     Client& c = client();
     ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
