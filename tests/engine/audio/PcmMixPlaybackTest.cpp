@@ -411,6 +411,34 @@ TEST_F(MixerTest, DeviceThreadPlaysAsTheClockMoves) {
     ASSERT_EQ(pcmMixClose(handle), plat::kMmNoError);
 }
 
+// Handles come and go while the device thread mixes the others (ThreadSanitizer sees a handle
+// that the thread could reach before it was set up).
+TEST_F(MixerTest, HandlesOpenAndCloseWhileTheDeviceThreadMixes) {
+    PcmMixSettings settings = testSettings();
+    settings.runDeviceThreads = true;
+    start(settings);
+    Client& playing = client("playing");
+    ASSERT_EQ(playing.open(kMono8), plat::kMmNoError);
+    playing.write(constant(0x90, 100), plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop, 1000);
+    std::atomic<bool> done{false};
+    std::thread ticker([&] {
+        while (!done) {
+            clock.advance(1);
+            std::this_thread::yield();
+        }
+    });
+    for (int i = 0; i < 200; ++i) {
+        Client& other = client("other");
+        EXPECT_EQ(other.open(kMono8), plat::kMmNoError);
+        other.write(constant(0xA0, 50));
+        EXPECT_EQ(pcmMixReset(other.handle), plat::kMmNoError);
+        EXPECT_EQ(other.events.back(), "done:0");
+        clients.pop_back();
+    }
+    done = true;
+    ticker.join();
+}
+
 }  // namespace
 
 namespace {
