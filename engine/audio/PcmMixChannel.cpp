@@ -48,7 +48,8 @@ u16 PcmMixChannel::Open(const plat::WaveFormat& format, PcmMixCallback callback,
     nativeOrder_ = (flags & kPcmMixNativeOrder) != 0;
     passes_.passes = std::max(stream_.format.channels, format.channels);
     Reset();
-    SetPlaybackRate(kFixedOne);
+    // A source rate that no step can map onto the output would leave the channel without one.
+    if (SetPlaybackRate(kFixedOne) != plat::kMmNoError) return plat::kWaveErrBadFormat;
     SetBalance(kFullBalance);
     SetVolume(kFixedOne);
     return plat::kMmNoError;
