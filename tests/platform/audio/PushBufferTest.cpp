@@ -12,11 +12,20 @@
 
 namespace {
 
-TEST(PushBuffer, PlaysTheRingLoopingFromItsPlayCursor) {
+class PushBufferTest : public ::testing::Test {
+protected:
+    void SetUp() override { plat::setAudioBackend(&backend); }
+    void TearDown() override {
+        buffer.reset();
+        plat::setAudioBackend(nullptr);
+    }
+
     plat::ScopedFakeClock clock;
     plat::VirtualAudioBackend backend;
-    plat::setAudioBackend(&backend);
     std::unique_ptr<plat::PushBuffer> buffer;
+};
+
+TEST_F(PushBufferTest, PlaysTheRingLoopingFromItsPlayCursor) {
     ASSERT_EQ(plat::PushBuffer::create(buffer, 0, plat::makePcmFormat(1000, 1, 8), 4), plat::kMmNoError);
     plat::PushBufferRegions regions;
     ASSERT_EQ(buffer->lock(2, 4, &regions), plat::kMmNoError);
@@ -38,18 +47,12 @@ TEST(PushBuffer, PlaysTheRingLoopingFromItsPlayCursor) {
     buffer->getCurrentPosition(&play, &write);
     EXPECT_EQ(play, 2u);
     EXPECT_EQ(backend.lastCapture()->bytes(), (std::vector<uint8_t>{0x80, 0x80, 1, 2, 3, 4, 1, 2}));
-    buffer.reset();
-    plat::setAudioBackend(nullptr);
 }
 
 // The client fills the whole ring in two strokes while the backend plays it on another
 // thread: a pull never reads a region half written, so each value is heard only after the
 // one before it.
-TEST(PushBuffer, BackendNeverPlaysARegionWhileItIsBeingWritten) {
-    plat::ScopedFakeClock clock;
-    plat::VirtualAudioBackend backend;
-    plat::setAudioBackend(&backend);
-    std::unique_ptr<plat::PushBuffer> buffer;
+TEST_F(PushBufferTest, BackendNeverPlaysARegionWhileItIsBeingWritten) {
     ASSERT_EQ(plat::PushBuffer::create(buffer, 0, plat::makePcmFormat(1000, 1, 8), 64), plat::kMmNoError);
     buffer->play();
     std::atomic<bool> done{false};
@@ -77,7 +80,6 @@ TEST(PushBuffer, BackendNeverPlaysARegionWhileItIsBeingWritten) {
     std::vector<uint8_t> heard = backend.lastCapture()->bytes();
     heard.erase(std::remove(heard.begin(), heard.end(), 0x80), heard.end());
     EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end()));
-    plat::setAudioBackend(nullptr);
 }
 
 }  // namespace
