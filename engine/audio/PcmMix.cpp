@@ -174,15 +174,15 @@ u16 pcmMixOpen(PcmMixHandle* handle, u16 deviceId, const plat::WaveFormat* forma
         }
         const u16 error = stream->Start();
         if (error == plat::kMmNoError) {
+            // The channel joins the stream once it is set up: the device thread may mix it at once.
             auto* channel = new PcmMixChannel(*stream);
-            stream->AddChannel(channel);
             const u16 openError = channel->Open(*format, callback, instance, flags);
             if (openError) {
-                stream->RemoveChannel(channel);
                 delete channel;
                 if (created) destroyStream(stream);
                 return openError;
             }
+            stream->AddChannel(channel);
             linkHandle(channel);
             *handle = channel;
             channel->Notify(plat::kWaveOutOpened);

@@ -48,7 +48,8 @@ u16 PcmMixChannel::Open(const plat::WaveFormat& format, PcmMixCallback callback,
     nativeOrder_ = (flags & kPcmMixNativeOrder) != 0;
     passes_.passes = std::max(stream_.format.channels, format.channels);
     Reset();
-    SetPlaybackRate(kFixedOne);
+    // A source rate that no step can map onto the output would leave the channel without one.
+    if (SetPlaybackRate(kFixedOne) != plat::kMmNoError) return plat::kWaveErrBadFormat;
     SetBalance(kFullBalance);
     SetVolume(kFixedOne);
     return plat::kMmNoError;
@@ -201,6 +202,8 @@ u16 PcmMixChannel::SetPlaybackRate(u32 rate) {
     if (sourceRate <= 0 || step <= 0) return plat::kMmErrInvalidParam;
     PcmMixDeviceLock lock(stream_);
     rate_ = Fixed(rate);
+    // What the device held at the pause is kept in output frames: the same source frames at the new step.
+    if (handedBeforePause_ != 0) handedBeforePause_ = pcmMixOutputFramesOrMax(SourceOffset(handedBeforePause_), step);
     step_ = step;
     pcmMixChooseKernels(passes_, stream_.format, format_, step_, nativeOrder_, (flags_ & kPcmMixSwapSides) != 0);
     if (head_) {
@@ -250,6 +253,7 @@ u16 PcmMixChannel::Restart() {
 
 u16 PcmMixChannel::Reset() {
     PcmMixDeviceLock lock(stream_);
+    ++queueEdits_;
     const bool mixedAlready = head_ && pcmMixBefore(head_->start, stream_.mixedTo);
     while (head_) Finish(head_);
     if (mixedAlready) RemixFromWritten();
@@ -260,6 +264,7 @@ u16 PcmMixChannel::Reset() {
 
 u16 PcmMixChannel::BreakLoop() {
     PcmMixDeviceLock lock(stream_);
+    ++queueEdits_;
     u32 played = 0;
     u32 written = 0;
     stream_.device->GetPositions(&played, &written);

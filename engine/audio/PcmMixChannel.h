@@ -88,6 +88,8 @@ private:
     bool playing_ = false;
     bool paused_ = false;
     u32 handedBeforePause_ = 0;
+    // Counts resets and broken loops, so that a walk of the queue sees one made by a callback.
+    u32 queueEdits_ = 0;
     bool nativeOrder_ = false;
     PcmMixPassSet passes_;
 };

@@ -35,6 +35,13 @@ void PcmMixChannel::PassLoop(PcmMixRecord* record) {
 
 void PcmMixChannel::Advance(u32 p) {
     if (paused_) return;
+    // A callback may reset the queue or break its loop: the walk then stops, for the records
+    // it holds are returned or re-timed already.
+    const u32 edits = queueEdits_;
+    const auto passLoops = [&](PcmMixRecord* record, u32 passes) {
+        while (record->loopsPlayed < passes && queueEdits_ == edits) PassLoop(record);
+        return queueEdits_ == edits;
+    };
     // Every pass that the played position has left is reported, even when a poll came too
     // late to see it begin, so that the position counts each pass once.
     PcmMixRecord* r = head_;
@@ -42,8 +49,9 @@ void PcmMixChannel::Advance(u32 p) {
         if (pcmMixBefore(p, r->start)) return;
         PcmMixRecord* next = r->next;
         if (!pcmMixBefore(p, r->end)) {
-            while (r->loopsPlayed < r->loopCount) PassLoop(r);
+            if (!passLoops(r, r->loopCount)) return;
             Finish(r);
+            if (queueEdits_ != edits) return;
             r = next;
             continue;
         }
@@ -53,18 +61,18 @@ void PcmMixChannel::Advance(u32 p) {
         }
         const u32 pass = (p - r->loopBase) / r->loopOutputFrames;
         if (r->HasFlag(plat::kWaveHeaderBeginLoop) && r->HasFlag(plat::kWaveHeaderEndLoop)) {
-            while (r->loopsPlayed < pass) PassLoop(r);
+            if (!passLoops(r, pass)) return;
         } else {
             const u32 pieceStart = r->start + pass * r->loopOutputFrames;
-            while (r->loopsPlayed < pass) PassLoop(r);
+            if (!passLoops(r, pass)) return;
             if (pcmMixBefore(p, pieceStart + r->outputFrames)) {
                 // The later records of the loop have played their pieces of the earlier passes too.
                 for (PcmMixRecord* q = next; q && q->loopCount > 0 && q->loopBase == r->loopBase; q = q->next)
-                    while (q->loopsPlayed < pass) PassLoop(q);
+                    if (!passLoops(q, pass)) return;
                 position_ = finishedFrames_ + (pcmMixBefore(p, pieceStart) ? 0 : SourceOffset(p - pieceStart));
                 return;
             }
-            while (r->loopsPlayed <= pass) PassLoop(r);
+            if (!passLoops(r, pass + 1)) return;
         }
         r = next;
     }

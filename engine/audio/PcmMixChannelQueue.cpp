@@ -104,12 +104,21 @@ PcmMixRecord* PcmMixChannel::LoopFirstRecord(PcmMixRecord* record) const {
 void PcmMixChannel::Retime(u32 written) {
     u32 s = 0;
     PcmMixRecord* holder = FindRecordAt(written, &s);
-    if (!holder) return;
-    const u64 fraction = holder->outputFrames ? (u64(written - s) << 16) / holder->outputFrames : 0;
-    u32 start = written - pcmMixOutputFramesOrMax(u32((u64(holder->sourceFrames) * fraction) >> 16), step_);
-    if (holder->loopCount > 0 && holder->loopsPlayed > 0)
-        start -= pcmMixOutputFramesOrMax(holder->loopSourceFrames * holder->loopsPlayed, step_);
-    for (PcmMixRecord* q = head_; q != holder; q = q->next) start -= pcmMixOutputFramesOrMax(q->sourceFrames, step_);
+    // With no record at the written position (a paused queue, or one that has not begun) the
+    // queue keeps its start, but its lengths still follow the new step: the kernels read the
+    // source by the step, so a length left from the old one would run past the buffer's end.
+    u32 start = head_->start;
+    if (holder) {
+        const u64 fraction = holder->outputFrames ? (u64(written - s) << 16) / holder->outputFrames : 0;
+        start = written - pcmMixOutputFramesOrMax(u32((u64(holder->sourceFrames) * fraction) >> 16), step_);
+        // Once the loop's first record has gone back, the loop is in its last pass: what is left
+        // of it plays once, from where it is, with no earlier passes before it.
+        if (holder->loopCount > 0 && holder->loopsPlayed > 0 &&
+            LoopFirstRecord(holder)->HasFlag(plat::kWaveHeaderBeginLoop))
+            start -= pcmMixOutputFramesOrMax(holder->loopSourceFrames * holder->loopsPlayed, step_);
+        for (PcmMixRecord* q = head_; q != holder; q = q->next)
+            start -= pcmMixOutputFramesOrMax(q->sourceFrames, step_);
+    }
 
     for (PcmMixRecord* r = head_; r; r = r->next) r->outputFrames = pcmMixOutputFramesOrMax(r->sourceFrames, step_);
     PcmMixRecord* r = head_;
@@ -128,9 +137,9 @@ void PcmMixChannel::Retime(u32 written) {
             last = last->next;
             loopOutput += last->outputFrames;
         }
-        // With the loop's first record already done, the count it gave stays as it was.
+        // With the loop's first record already done only the last pass is left: no more repeats.
         PcmMixRecord* first = LoopFirstRecord(r);
-        const u32 count = first->HasFlag(plat::kWaveHeaderBeginLoop) ? LoopCountFor(first, loopOutput) : r->loopCount;
+        const u32 count = first->HasFlag(plat::kWaveHeaderBeginLoop) ? LoopCountFor(first, loopOutput) : 0;
         const u32 base = start;
         for (PcmMixRecord* q = r;; q = q->next) {
             q->start = start;

@@ -30,6 +30,13 @@ uint16_t PushBuffer::create(std::unique_ptr<PushBuffer>& out, uint32_t driver, c
 }
 
 PushBuffer::~PushBuffer() {
+    {
+        // A pull waiting for a region the client never unlocked must not hold up the stop.
+        std::lock_guard guard(mutex_);
+        playing_ = false;
+        locked_ = false;
+    }
+    unlocked_.notify_all();
     if (sink_) sink_->stop();
 }
 
@@ -47,9 +54,12 @@ uint16_t PushBuffer::lock(uint32_t offset, uint32_t bytes, PushBufferRegions* re
 }
 
 uint16_t PushBuffer::unlock() {
-    std::lock_guard guard(mutex_);
-    if (!locked_) return kMmErrInvalidParam;
-    locked_ = false;
+    {
+        std::lock_guard guard(mutex_);
+        if (!locked_) return kMmErrInvalidParam;
+        locked_ = false;
+    }
+    unlocked_.notify_all();
     return kMmNoError;
 }
 
@@ -76,7 +86,8 @@ void PushBuffer::getCurrentPosition(uint32_t* play, uint32_t* write) {
 }
 
 void PushBuffer::pull(uint8_t* out, uint32_t frames) {
-    std::lock_guard guard(mutex_);
+    std::unique_lock guard(mutex_);
+    unlocked_.wait(guard, [this] { return !locked_; });
     size_t bytes = size_t(frames) * format_.blockAlign;
     if (!playing_) {
         std::memset(out, format_.bitsPerSample == 8 ? 0x80 : 0, bytes);

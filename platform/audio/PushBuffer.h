@@ -3,6 +3,9 @@
 // writes ahead of the write cursor through lock/unlock, the second output kind of the mixer.
 // Cursors are byte offsets in the ring. The backend reads the ring on its own thread; the
 // client may write only the part between the write cursor and the play cursor one ring later.
+// As the write cursor is the play cursor, the backend waits while a region is locked rather
+// than play bytes the client is writing.
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -50,6 +53,7 @@ private:
     std::vector<uint8_t> ring_;
     std::unique_ptr<AudioSink> sink_;
     std::mutex mutex_;
+    std::condition_variable unlocked_;
     uint32_t playCursor_ = 0;
     bool playing_ = false;
     bool locked_ = false;

@@ -27,6 +27,15 @@ TEST_F(PcmMixApi, FormatQueryAnswersWithoutOpening) {
     EXPECT_EQ(pcmMixOpen(&handle, 5, &kMono8, nullptr, 0, 0), plat::kMmErrBadDeviceId);
 }
 
+TEST_F(PcmMixApi, OpenRefusesARateItHasNoStepFor) {
+    start(testSettings());
+    PcmMixHandle handle = nullptr;
+    // Beyond the signed 16.16 range: no step maps such a source onto the output.
+    const plat::WaveFormat tooFast = plat::makePcmFormat(0x80000000u, 1, 8);
+    EXPECT_EQ(pcmMixOpen(&handle, 0, &tooFast, nullptr, 0, 0), plat::kWaveErrBadFormat);
+    EXPECT_EQ(handle, nullptr);
+}
+
 TEST_F(PcmMixApi, StartUpRefusesRatesAndSizesItCannotMix) {
     PcmMixSettings settings = testSettings();
     settings.frameRate = 32000;

@@ -222,6 +222,89 @@ TEST_F(PcmMixPlayback, RateChangeWhilePlayingKeepsThePlaceInTheBuffer) {
     EXPECT_EQ(heard, expected);
 }
 
+TEST_F(PcmMixPlayback, RateChangeInTheLastPassOfALoopPlaysTheRestOfThatPassOnce) {
+    Client& c = client();
+    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    c.write(constant(0x90, 3000), plat::kWaveHeaderBeginLoop, 3, "a");
+    c.write(constant(0xA0, 2000), plat::kWaveHeaderEndLoop, 0, "b");
+    // Into the last pass's second buffer: the loop's first buffer has gone back already.
+    while (c.events.size() < 6) play(10);
+    ASSERT_EQ(c.events.back(), "done:a");
+    // A rate whose step is unchanged re-times the queue without changing any length.
+    ASSERT_EQ(pcmMixSetPlaybackRate(c.handle, 0x10001), plat::kMmNoError);
+    play(500);
+    EXPECT_EQ(c.events, (std::vector<std::string>{"open", "loop:a", "loop:b", "loop:a", "loop:b", "done:a", "done:b"}));
+    EXPECT_EQ(countOf(output(), 0x90), 9000u);
+    // The re-timed place is a 16-bit fraction of the buffer: a frame may be heard twice.
+    EXPECT_NEAR(double(countOf(output(), 0xA0)), 6000.0, 1.0);
+}
+
+// A client that resets its handle from inside the callback for one buffer.
+struct ResettingClient {
+    PcmMixHandle handle = nullptr;
+    plat::WaveHeader* resetOn = nullptr;
+    std::vector<plat::WaveHeader*> done;
+    int loops = 0;
+
+    static void callback(PcmMixHandle, u32 message, uintptr_t instance, uintptr_t param1, uintptr_t) {
+        auto* self = reinterpret_cast<ResettingClient*>(instance);
+        auto* header = reinterpret_cast<plat::WaveHeader*>(param1);
+        if (message == kPcmMixLoopPassed) ++self->loops;
+        if (message != plat::kWaveOutDone && message != kPcmMixLoopPassed) return;
+        if (message == plat::kWaveOutDone) self->done.push_back(header);
+        if (header == self->resetOn) pcmMixReset(self->handle);
+    }
+};
+
+TEST_F(PcmMixPlayback, ResetFromACallbackReturnsEachBufferOnce) {
+    ResettingClient client;
+    ASSERT_EQ(pcmMixOpen(&client.handle, plat::kWaveMapper, &kMono8, &ResettingClient::callback,
+                         reinterpret_cast<uintptr_t>(&client), kPcmMixCallbackFunction),
+              plat::kMmNoError);
+    std::vector<u8> samples(30, 0x90);
+    plat::WaveHeader headers[3];
+    for (plat::WaveHeader& header : headers) {
+        header.data = samples.data();
+        header.bufferLength = 10;
+        ASSERT_EQ(pcmMixPrepareHeader(client.handle, &header, kPcmMixHeaderSize), plat::kMmNoError);
+    }
+    // The loop's passes are reported from the same walk as the buffers done.
+    headers[1].flags.fetch_or(plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop);
+    headers[1].loops = 3;
+    client.resetOn = &headers[0];
+    for (plat::WaveHeader& header : headers) ASSERT_EQ(pcmMixWrite(client.handle, &header, kPcmMixHeaderSize), plat::kMmNoError);
+    play(200);
+    EXPECT_EQ(client.done, (std::vector<plat::WaveHeader*>{&headers[0], &headers[1], &headers[2]}));
+    EXPECT_EQ(client.loops, 0);
+    plat::TimeRecord time;
+    ASSERT_EQ(pcmMixGetPosition(client.handle, &time, kPcmMixTimeSize), plat::kMmNoError);
+    EXPECT_EQ(time.value, 0u);
+    for (plat::WaveHeader& header : headers) EXPECT_EQ(pcmMixUnprepareHeader(client.handle, &header, kPcmMixHeaderSize), plat::kMmNoError);
+    EXPECT_EQ(pcmMixClose(client.handle), plat::kMmNoError);
+}
+
+TEST_F(PcmMixPlayback, RateChangeWhilePausedGoesOnWhereThePauseLeftTheBuffer) {
+    Client& c = client();
+    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    std::vector<u8> ramp(5000);
+    for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = u8(1 + (i / 20) % 100);
+    c.write(ramp);
+    // The first top-up hands the device its lead at the old rate; the pause keeps that.
+    ASSERT_EQ(pcmMixPause(c.handle), plat::kMmNoError);
+    play(300);  // the output moves on past where the buffer was placed
+    ASSERT_EQ(pcmMixSetPlaybackRate(c.handle, 0x20000), plat::kMmNoError);
+    ASSERT_EQ(pcmMixRestart(c.handle), plat::kMmNoError);
+    play(300);
+    EXPECT_EQ(c.events.back(), "done:0");
+    std::vector<u8> heard;
+    for (u8 b : output())
+        if (b != 0x80) heard.push_back(b);
+    // Then twice as fast: every other frame of the rest, and nothing from beyond its end.
+    std::vector<u8> expected(ramp.begin(), ramp.begin() + kFirstRestartFrame);
+    for (size_t i = kFirstRestartFrame + 1; i < ramp.size(); i += 2) expected.push_back(ramp[i]);
+    EXPECT_EQ(heard, expected);
+}
+
 TEST_F(PcmMixPlayback, BufferLongerThanTheFixedPointRangePlaysToItsEnd) {
     Client& c = client();
     ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
@@ -326,6 +409,34 @@ TEST_F(MixerTest, DeviceThreadPlaysAsTheClockMoves) {
     EXPECT_EQ(countOf(output(), 0x90), 2000u);
     ASSERT_EQ(pcmMixUnprepareHeader(handle, &header, kPcmMixHeaderSize), plat::kMmNoError);
     ASSERT_EQ(pcmMixClose(handle), plat::kMmNoError);
+}
+
+// Handles come and go while the device thread mixes the others (ThreadSanitizer sees a handle
+// that the thread could reach before it was set up).
+TEST_F(MixerTest, HandlesOpenAndCloseWhileTheDeviceThreadMixes) {
+    PcmMixSettings settings = testSettings();
+    settings.runDeviceThreads = true;
+    start(settings);
+    Client& playing = client("playing");
+    ASSERT_EQ(playing.open(kMono8), plat::kMmNoError);
+    playing.write(constant(0x90, 100), plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop, 1000);
+    std::atomic<bool> done{false};
+    std::thread ticker([&] {
+        while (!done) {
+            clock.advance(1);
+            std::this_thread::yield();
+        }
+    });
+    for (int i = 0; i < 200; ++i) {
+        Client& other = client("other");
+        EXPECT_EQ(other.open(kMono8), plat::kMmNoError);
+        other.write(constant(0xA0, 50));
+        EXPECT_EQ(pcmMixReset(other.handle), plat::kMmNoError);
+        EXPECT_EQ(other.events.back(), "done:0");
+        clients.pop_back();
+    }
+    done = true;
+    ticker.join();
 }
 
 }  // namespace
