@@ -95,9 +95,11 @@ void PcmMixStream::RemoveChannel(PcmMixChannel* channel) {
         }
         channel->next = channel->prev = nullptr;
         if (channelCount != 0) return;
+        // Stopped and cleared under one lock: a refill slipping in between would leave the
+        // mixed-up-to mark at the old position after the stop restarts the positions at 0.
+        device->Stop();
         mixedTo = 0;
     }
-    device->Stop();
 }
 
 u32 PcmMixStream::RestartPosition(u32 written) const { return roundUp(written, granularity); }
