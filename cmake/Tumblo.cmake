@@ -23,33 +23,63 @@ function(tumblo_library target)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# tumblo_tests(<target> LABELS <labels...> DEPS <targets...> [FIXTURES <fixtures...>])
-# Builds every .cpp of the calling test folder into one GoogleTest program, registered with
-# ctest as one test under the given labels (`ctest -L engine`). One process per program keeps
-# the sanitizer start-up cost low; GoogleTest's own output names the failing case. FIXTURES
-# names ctest fixtures (test data made by a setup test) that the program needs.
+# tumblo_tests(<target> LABELS <labels...> DEPS <targets...> [FIXTURES <fixtures...>]
+#              [EXCLUDE <subfolders...>] [SHARDS <n>])
+# Builds every .cpp below the calling test folder (its whole tree, except fuzz/ folders, which
+# the nested clang++ build takes, and the EXCLUDEd subfolders) into one GoogleTest program.
+# One program per subsystem tree keeps the sanitizer link steps few as the code grows; the
+# program is registered with ctest as SHARDS tests (GoogleTest's own sharding), so the cases
+# still spread over the cores. GoogleTest's output names the failing case, and
+# --gtest_filter picks cases by suite. FIXTURES names ctest fixtures (test data made by a
+# setup test) that the program needs.
 function(tumblo_tests target)
-  cmake_parse_arguments(ARG "" "" "LABELS;DEPS;FIXTURES" ${ARGN})
+  cmake_parse_arguments(ARG "" "SHARDS" "LABELS;DEPS;FIXTURES;EXCLUDE" ${ARGN})
   find_package(GTest REQUIRED)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/fuzz/")
+  foreach(folder ${ARG_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${folder}/")
+  endforeach()
   add_executable(${target} ${sources})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
-  add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
-  set_tests_properties(${target} PROPERTIES
-    LABELS "${ARG_LABELS}"
-    FIXTURES_REQUIRED "${ARG_FIXTURES}"
-    ENVIRONMENT "TUMBLO_HEADLESS=1;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
-    TIMEOUT 600)
+  target_precompile_headers(${target} PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
+  if(NOT ARG_SHARDS)
+    set(ARG_SHARDS 1)
+  endif()
+  math(EXPR last "${ARG_SHARDS} - 1")
+  foreach(shard RANGE ${last})
+    set(name ${target})
+    if(ARG_SHARDS GREATER 1)
+      set(name ${target}_${shard})
+    endif()
+    add_test(NAME ${name} COMMAND ${target} --gtest_brief=1)
+    set_tests_properties(${name} PROPERTIES
+      LABELS "${ARG_LABELS}"
+      FIXTURES_REQUIRED "${ARG_FIXTURES}"
+      ENVIRONMENT "TUMBLO_HEADLESS=1;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${shard}"
+      TIMEOUT 600)
+  endforeach()
 endfunction()
 
-# tumblo_benchmark(<target> <source> DEPS <targets...>)
-function(tumblo_benchmark target source)
+# tumblo_benchmarks(DEPS <targets...>)
+# Builds every *Bench.cpp of the calling folder into its own Google Benchmark program, named
+# after its path below bench/: bench/engine/audio/PcmMixKernelsBench.cpp becomes
+# bench_engine_audio_PcmMixKernels.
+function(tumblo_benchmarks)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   find_package(benchmark REQUIRED)
-  add_executable(${target} ${source})
-  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${target} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Bench.cpp)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/bench ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REPLACE "/" "_" folder "${folder}")
+  foreach(source ${sources})
+    get_filename_component(stem ${source} NAME_WE)
+    string(REGEX REPLACE "Bench$" "" stem ${stem})
+    set(target bench_${folder}_${stem})
+    add_executable(${target} ${source})
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
+  endforeach()
 endfunction()
 
 # Adds every child folder of the calling folder that has its own CMakeLists.txt, so that a

@@ -13,8 +13,8 @@
 #include <mutex>
 #include <string>
 
-#include "engine/EngineTypes.h"
-#include "engine/OsLock.h"
+#include "engine/base/EngineTypes.h"
+#include "engine/os/OsLock.h"
 #include "engine/audio/MixerDeviceThread.h"
 #include "platform/audio/WaveTypes.h"
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 struct MixerDeviceInfo {
     u32 buffers = 16;

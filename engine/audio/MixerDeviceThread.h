@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 class MixerDeviceThread {
 public:

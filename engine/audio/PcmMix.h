@@ -10,7 +10,7 @@
 // not block. Open and close run on the caller's thread and send the open and close messages.
 #include <cstdint>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "engine/audio/PcmMixSettings.h"
 #include "platform/audio/WaveTypes.h"
 

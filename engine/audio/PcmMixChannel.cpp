@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <new>
 
-#include "engine/FixedPoint.h"
+#include "engine/base/FixedPoint.h"
 #include "engine/audio/PcmMixModule.h"
 #include "engine/audio/PcmMixStream.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 
 namespace {
 

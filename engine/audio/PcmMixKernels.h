@@ -4,7 +4,7 @@
 // sample), and two that fill silence. Mix kernels add with saturation; copy kernels overwrite.
 // Slots are filled from the built-in table at start-up and may be replaced by faster kernels
 // of the same contract. Kernels touch only the memory they are given; any thread may call them.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 // (destination, source, output samples n >= 1, destination stride, source stride, step, gain,
 //  identity flag of the table, 256-byte gain table)

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/FixedPoint.h"
+#include "engine/base/FixedPoint.h"
 #include "engine/audio/PcmMixKernels.h"
 
 void pcmMixSetPassGains(PcmMixPassSet& set, Fixed volume, u32 balance) {

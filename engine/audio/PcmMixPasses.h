@@ -2,7 +2,7 @@
 // How one mixer channel reaches the output: one or two passes, each a kernel pair with its
 // offsets, strides, gain and 8-bit gain table. Passes are rebuilt only when the volume, the
 // balance, the step or the format change, never while mixing.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "platform/audio/WaveTypes.h"
 
 struct PcmMixPass {

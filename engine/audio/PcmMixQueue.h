@@ -2,7 +2,7 @@
 // One queued client buffer of a mixer channel, placed on the output's time line in output
 // frames. A record that closes a loop with passes to repeat, and every earlier record of that
 // loop, carry the loop's count, lengths, base and span; their end lies after the last pass.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "engine/audio/MixerDevice.h"
 #include "platform/audio/WaveTypes.h"
 

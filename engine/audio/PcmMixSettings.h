@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/EngineTypes.h"
-#include "engine/Paths.h"
+#include "engine/base/EngineTypes.h"
+#include "engine/files/Paths.h"
 
 struct PcmMixSettings {
     bool enable = true;

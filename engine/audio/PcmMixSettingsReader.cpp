@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/IniProfiles.h"
+#include "engine/ini/IniProfiles.h"
 #include "engine/audio/PcmMixSettings.h"
 
 namespace {

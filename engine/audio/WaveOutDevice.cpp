@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/FixedPoint.h"
+#include "engine/base/FixedPoint.h"
 
 namespace {
 

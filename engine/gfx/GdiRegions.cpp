@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/RegionStorage.h"
+#include "engine/regions/RegionStorage.h"
 
 EngineErr rgnToGdiRegion(plat::gdi::Region* out, memHandle rgn, i16 dx, i16 dy) {
     if (out == nullptr) return rgnSetError(kRgnErrBadRegion);

@@ -1,6 +1,6 @@
 #pragma once
 // Handing engine regions to the drawing layer. Reports through the region module's last error.
-#include "engine/Regions.h"
+#include "engine/regions/Regions.h"
 #include "platform/gdi/Region.h"
 
 // `out` becomes the union of the region's rectangles moved by (dx, dy). 10551 for a missing

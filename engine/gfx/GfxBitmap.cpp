@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "engine/gfx/GfxDecompressors.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"

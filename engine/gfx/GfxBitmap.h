@@ -4,7 +4,7 @@
 // in place in their memory handle before they are drawn, which also puts 16-bit pixels into
 // machine order. Bitmaps come from files: every length and offset is checked against the
 // block before it is followed. User-interface thread only.
-#include "engine/MemoryHandles.h"
+#include "engine/base/MemoryHandles.h"
 
 constexpr u32 kGfxBitmapHeaderSize = 8;
 constexpr u16 kGfxFormatLzShort = 0x100;

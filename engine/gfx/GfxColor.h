@@ -1,7 +1,7 @@
 #pragma once
 // Colour values of the graphics engine: four bytes naming an RGB colour, a palette index or
 // the port's default colour. Conversions that need a palette use the current port.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 constexpr u8 kGfxColorFlagDefault = 0xFF;
 constexpr u8 kGfxColorFlagIndex = 0x80;

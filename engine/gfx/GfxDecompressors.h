@@ -5,7 +5,7 @@
 // thread only.
 #include <string>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 constexpr size_t kGfxCodecNameSize = 8;
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/Rects.h"
+#include "engine/regions/Rects.h"
 #include "engine/gfx/GfxPalette.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/DeviceContext.h"

@@ -5,7 +5,7 @@
 #include <new>
 #include <optional>
 
-#include "engine/OsManager.h"
+#include "engine/os/OsManager.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPort.h"
@@ -90,8 +90,6 @@ void restoreMainWindow() {
     s.subclassed = plat::kNoWindow;
     s.savedProcedure = nullptr;
 }
-
-plat::gdi::Rect toGdi(const Rect16& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Runs a call that needs the exclusive level: when it answers so, takes the level (display
 // changes allowed) and calls again.
@@ -222,7 +220,7 @@ EngineErr ddrawBlt(plat::DirectSurface* destination, const GfxDDrawBlit* blits, 
     for (u16 i = 0; i < count; ++i) {
         const GfxDDrawBlit& b = blits[i];
         plat::SurfaceResult result =
-            s.service->blit(*destination, toGdi(b.destination), *b.source, toGdi(b.sourceRect));
+            s.service->blit(*destination, gfxToGdi(b.destination), *b.source, gfxToGdi(b.sourceRect));
         if (result != plat::SurfaceResult::Ok) return failWith(resultCode(result));
     }
     return succeed();

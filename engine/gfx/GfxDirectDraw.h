@@ -7,8 +7,8 @@
 // never retried until shutdown. Every call sets the graphics last error: 0, 10800 (a call
 // failed; the result is in ddrawLastResult), 10802 (not available or not allowed) or 2.
 // User-interface thread only.
-#include "engine/EngineTypes.h"
-#include "engine/Rects.h"
+#include "engine/base/EngineTypes.h"
+#include "engine/regions/Rects.h"
 #include "engine/gfx/GfxDisplayModes.h"
 #include "engine/gfx/GfxSettings.h"
 #include "platform/display/DirectSurfaces.h"

@@ -4,7 +4,7 @@
 // which simulates them and never changes the real desktop. User-interface thread only.
 #include <cstring>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 // A wanted or found mode. In a wanted mode, kGfxAnySize (width, height) and kGfxAnyColors
 // mean any value; palettized 0 and refresh 0 demand nothing.

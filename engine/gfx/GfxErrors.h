@@ -1,7 +1,7 @@
 #pragma once
 // The graphics module's error band. Out of memory is 2, as in the OS and resource modules;
 // region failures pass the region module's codes on unchanged.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 constexpr EngineErr kGfxErrOutOfMemory = 2;
 constexpr EngineErr kGfxErrDirectDraw = 10800;

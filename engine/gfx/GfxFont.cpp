@@ -1,6 +1,6 @@
 #include "engine/gfx/GfxFont.h"
 
-#include "engine/FixedPoint.h"
+#include "engine/base/FixedPoint.h"
 
 namespace {
 

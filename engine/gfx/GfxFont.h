@@ -2,7 +2,7 @@
 // Font descriptions of the graphics engine: the record the drawing calls keep per font (the
 // font of the drawing layer is made per port when the port selects it), the default font
 // and the character set fonts are made in. User-interface thread only.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 constexpr u32 kGfxFontTag = fourCC("FONT");
 constexpr u16 kGfxFontBold = 0x01;

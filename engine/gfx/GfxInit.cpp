@@ -2,7 +2,7 @@
 
 #include <strings.h>
 
-#include "engine/OsManager.h"
+#include "engine/os/OsManager.h"
 #include "engine/gfx/GfxDecompressors.h"
 #include "engine/gfx/GfxDirectDraw.h"
 #include "engine/gfx/GfxDraw.h"

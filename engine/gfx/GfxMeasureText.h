@@ -1,7 +1,7 @@
 #pragma once
 // Measuring a text in the current port's font, for laying text out before drawing it.
 // User-interface thread only.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 // The ink of a text: how far it starts right of the pen, how wide it is, and how far its
 // advance runs past the ink on the right.

@@ -1,7 +1,7 @@
 #pragma once
 // State shared by the graphics module: its last error word and the display facts the colour
 // and port code consult. User-interface thread only; the state is unguarded.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 EngineErr gfxGetLastError();
 // Stores the error and returns it, so that calls can end with `return gfxSetError(...)`.

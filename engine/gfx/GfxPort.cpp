@@ -1,6 +1,6 @@
 #include "engine/gfx/GfxPort.h"
 
-#include "engine/Regions.h"
+#include "engine/regions/Regions.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "platform/gdi/RasterOps.h"

@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "engine/MemoryHandles.h"
-#include "engine/FixedPoint.h"
-#include "engine/Rects.h"
+#include "engine/base/MemoryHandles.h"
+#include "engine/base/FixedPoint.h"
+#include "engine/regions/Rects.h"
 #include "engine/gfx/GfxColor.h"
 #include "engine/gfx/GfxFont.h"
 #include "engine/gfx/GfxPalette.h"
@@ -55,6 +55,9 @@ constexpr u16 kGfxPattern24 = 0xC0;
 // Direct access to a port's pixels, filled by LockBits: row y (0 at the top) starts at
 // base + y × rowStep when rowStep is positive, and at base + (height − 1 − y) × |rowStep|
 // when it is negative (bottom-up memory).
+// Engine rectangles and the drawing layer's share one layout: right and bottom exclusive.
+inline plat::gdi::Rect gfxToGdi(const Rect16& r) { return {r.left, r.top, r.right, r.bottom}; }
+
 struct GfxPixelDescriptor {
     Rect16 bounds;
     Rect16 deviceRect;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/IniProfiles.h"
+#include "engine/ini/IniProfiles.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 // One run of a packed picture: `count` places of `row` from `x` taking the colours at
 // `colours` in turn (1 byte a place for 8-bit rows, a machine-order word for 16-bit rows), or

@@ -2,7 +2,7 @@
 // Where a run of packed rows lands when a picture is drawn at (x, y) into a clip piece,
 // mirrored or flipped as asked: the direct-memory paths of the offscreen ports clip runs by
 // these spans rather than pixel by pixel. Internal to the offscreen ports.
-#include "engine/Rects.h"
+#include "engine/regions/Rects.h"
 #include "engine/gfx/PackedPixels.h"
 
 struct GfxRunSpan {

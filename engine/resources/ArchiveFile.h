@@ -2,7 +2,7 @@
 // The file under an open archive, as the resource manager needs it: positioned reads and
 // writes, the length, and the file's engine mutex that serialises the user-interface thread
 // with the resource reader. The manager owns the object from opening to closing.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 struct Path;
 

@@ -6,7 +6,7 @@
 
 #include "engine/resources/format/ArchiveFormat.h"
 #include "engine/resources/ArchiveStorage.h"
-#include "engine/OsThreads.h"
+#include "engine/os/OsThreads.h"
 #include "engine/resources/QueuedReads.h"
 #include "engine/resources/ResourceManager.h"
 

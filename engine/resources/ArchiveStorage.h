@@ -11,7 +11,7 @@
 // A failing step leaves the last committed state on disk. One archive, under its file lock.
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "engine/resources/ArchiveFile.h"
 #include "engine/resources/format/ArchiveFormat.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // An archive's file as the OS services open it: positioned transfers are a seek and a
 // transfer made under the file's engine mutex, which is also the archive's file lock.
-#include "engine/OsFiles.h"
+#include "engine/files/OsFiles.h"
 #include "engine/resources/ArchiveFile.h"
 
 class OsArchiveFile : public ArchiveFile {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <new>
 
-#include "engine/OsServices.h"
+#include "engine/files/OsServices.h"
 #include "engine/resources/ArchiveMap.h"
 #include "platform/clock/Clock.h"
 

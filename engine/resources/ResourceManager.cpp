@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/ByteOrder.h"
-#include "engine/IniProfiles.h"
+#include "engine/base/ByteOrder.h"
+#include "engine/ini/IniProfiles.h"
 #include "engine/resources/ArchiveMap.h"
 
 ResManagerState resManager;

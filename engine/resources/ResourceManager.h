@@ -14,9 +14,9 @@
 // back by resUpdateFile, by closing, before it is released, and before it is purged.
 #include <memory>
 
-#include "engine/EngineTypes.h"
-#include "engine/MemoryHandles.h"
-#include "engine/Paths.h"
+#include "engine/base/EngineTypes.h"
+#include "engine/base/MemoryHandles.h"
+#include "engine/files/Paths.h"
 #include "engine/resources/ArchiveFile.h"
 #include "engine/resources/format/ResourceErrors.h"
 

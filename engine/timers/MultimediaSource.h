@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "engine/timers/TimerErrors.h"
 #include "platform/mmtimer/MmTimer.h"
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <new>
 
-#include "engine/MemoryHandles.h"
-#include "engine/OsIntervalTasks.h"
-#include "engine/OsLock.h"
+#include "engine/base/MemoryHandles.h"
+#include "engine/os/OsIntervalTasks.h"
+#include "engine/os/OsLock.h"
 #include "engine/timers/MultimediaSource.h"
 #include "platform/clock/Clock.h"
 

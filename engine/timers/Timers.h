@@ -8,7 +8,7 @@
 // Records are never freed before timerShutdown: a deleted record goes on a free list and is
 // reused by the next timerCreate. Calls come from the user-interface thread and from timer
 // callbacks.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "engine/timers/TimerErrors.h"
 
 struct TimerRecord;

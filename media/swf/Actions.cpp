@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 
 namespace swf {
 

@@ -1,6 +1,6 @@
 #include "media/swf/Block.h"
 
-#include "engine/MemoryHandles.h"
+#include "engine/base/MemoryHandles.h"
 
 namespace swf {
 

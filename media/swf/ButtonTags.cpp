@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "media/swf/Actions.h"
 #include "media/swf/Document.h"
 #include "media/swf/Records.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/ByteOrder.h"
-#include "engine/MemoryHandles.h"
+#include "engine/base/ByteOrder.h"
+#include "engine/base/MemoryHandles.h"
 #include "media/swf/Document.h"
 
 namespace swf {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/MemoryHandles.h"
+#include "engine/base/MemoryHandles.h"
 
 namespace swf {
 

@@ -3,7 +3,7 @@
 // and the optional layout.
 #include <vector>
 
-#include "engine/RcString.h"
+#include "engine/base/RcString.h"
 #include "media/swf/Block.h"
 #include "media/swf/Tag.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Tags that build the display list frame by frame: PlaceObject and PlaceObject2,
 // RemoveObject and RemoveObject2, SetBackgroundColor, ShowFrame and FrameLabel.
-#include "engine/RcString.h"
+#include "engine/base/RcString.h"
 #include "media/swf/Tag.h"
 
 namespace swf {

@@ -1,6 +1,6 @@
 #include "media/swf/GlyphBlock.h"
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "media/swf/ShapeBlock.h"
 
 namespace swf {

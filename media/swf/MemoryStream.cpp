@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/MemoryHandles.h"
+#include "engine/base/MemoryHandles.h"
 
 namespace swf {
 

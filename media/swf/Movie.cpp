@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/MemoryHandles.h"
+#include "engine/base/MemoryHandles.h"
 #include "media/swf/FileStream.h"
 #include "media/swf/MemoryStream.h"
 

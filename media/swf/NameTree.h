@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "engine/RcString.h"
+#include "engine/base/RcString.h"
 #include "media/swf/SwfTypes.h"
 
 namespace swf {

@@ -1,6 +1,6 @@
 #include "media/swf/ShapeTag.h"
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "media/swf/Records.h"
 #include "media/swf/ShapeBlock.h"
 

@@ -1,6 +1,6 @@
 #include "media/swf/SoundTags.h"
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 
 namespace swf {
 

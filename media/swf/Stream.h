@@ -7,7 +7,7 @@
 // thread at a time.
 #include <initializer_list>
 
-#include "engine/RcString.h"
+#include "engine/base/RcString.h"
 #include "media/swf/SwfTypes.h"
 
 namespace swf {

@@ -2,7 +2,7 @@
 // Result codes and in-memory record forms shared by every part of the Flash code.
 // Every stream, tag and document operation returns one of these codes and also keeps it as
 // its object's last status, so a caller may test after a run of steps.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 namespace swf {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Tag codes of the movie format, and the two codes of this system's own extension tags.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 namespace swf {
 

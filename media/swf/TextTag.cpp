@@ -1,6 +1,6 @@
 #include "media/swf/TextTag.h"
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "media/swf/Records.h"
 
 namespace swf {

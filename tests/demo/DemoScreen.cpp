@@ -1,14 +1,14 @@
 #include "DemoScreen.h"
 
-#include "engine/IniProfiles.h"
-#include "engine/MemoryHandles.h"
-#include "engine/OsManager.h"
-#include "engine/OsServices.h"
+#include "engine/ini/IniProfiles.h"
+#include "engine/base/MemoryHandles.h"
+#include "engine/os/OsManager.h"
+#include "engine/files/OsServices.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxInit.h"
 #include "engine/gfx/GfxModule.h"
-#include "engine/gfx/WindowPorts.h"
+#include "engine/gfx/GfxDDrawWindowPort.h"
 #include "platform/ui/Windows.h"
 
 namespace {

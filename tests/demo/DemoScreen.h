@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/gfx/OffscreenPort.h"
+#include "engine/gfx/GfxOffscreenPort.h"
 #include "platform/display/DisplayDriver.h"
 
 class DemoScreen {

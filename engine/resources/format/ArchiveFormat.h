@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "engine/resources/format/ResDirectory.h"
 
 constexpr u32 kArchiveHeaderSize = 28;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "engine/resources/format/ResourceErrors.h"
 
 namespace {

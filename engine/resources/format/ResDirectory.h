@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 constexpr u32 kResDirectoryMaxSize = 65535;
 constexpr size_t kResMaxNameLength = 31;

@@ -1,7 +1,7 @@
 #pragma once
 // Error codes of the resource manager (band 104xx). Memory (101xx) and file (103xx) errors
 // are passed through unchanged; out of memory is reported as kResErrOutOfMemory.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 constexpr EngineErr kResErrOutOfMemory = 2;
 constexpr EngineErr kResErrBeyondEnd = 10400;

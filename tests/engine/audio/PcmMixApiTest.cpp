@@ -1,7 +1,7 @@
 // The mixer's open road, start-up settings, pass-through and device capabilities.
 #include <cstring>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "tests/engine/audio/MixerTestSupport.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <random>
 
-#include "engine/ByteOrder.h"
-#include "engine/FixedPoint.h"
+#include "engine/base/ByteOrder.h"
+#include "engine/base/FixedPoint.h"
 #include "engine/audio/PcmMixKernels.h"
 #include "tests/engine/audio/MixerTestSupport.h"
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "engine/audio/PcmMixPasses.h"
 
 namespace {

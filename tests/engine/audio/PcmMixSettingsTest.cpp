@@ -1,8 +1,8 @@
 #include "engine/audio/PcmMixSettings.h"
 
-#include "engine/IniProfiles.h"
-#include "engine/MemoryHandles.h"
-#include "tests/engine/OsTestSupport.h"
+#include "engine/ini/IniProfiles.h"
+#include "engine/base/MemoryHandles.h"
+#include "tests/engine/files/OsTestSupport.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include <cstring>
 
 #include "OffscreenTestSupport.h"
-#include "engine/OsManager.h"
+#include "engine/os/OsManager.h"
 #include "engine/gfx/GfxDirectDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxSurfaceBitmap.h"
-#include "engine/gfx/WindowPorts.h"
+#include "engine/gfx/GfxDDrawWindowPort.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Windows.h"

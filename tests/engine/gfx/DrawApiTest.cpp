@@ -6,7 +6,7 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "platform/cursor/Cursors.h"
-#include "engine/Regions.h"
+#include "engine/regions/Regions.h"
 #include "platform/gdi/RasterOps.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "OffscreenTestSupport.h"
 #include "PackedEncoders.h"
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxDraw.h"
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "PackedEncoders.h"
-#include "engine/ByteOrder.h"
-#include "engine/MemoryHandles.h"
+#include "engine/base/ByteOrder.h"
+#include "engine/base/MemoryHandles.h"
 #include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxDecompressors.h"
 #include "engine/gfx/GfxErrors.h"

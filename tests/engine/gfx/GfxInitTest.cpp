@@ -1,8 +1,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/IniProfiles.h"
-#include "engine/MemoryHandles.h"
+#include "engine/ini/IniProfiles.h"
+#include "engine/base/MemoryHandles.h"
 #include "engine/gfx/GfxDecompressors.h"
 #include "engine/gfx/GfxDirectDraw.h"
 #include "engine/gfx/GfxErrors.h"
@@ -10,14 +10,14 @@
 #include "engine/gfx/GfxInit.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPalette.h"
-#include "engine/gfx/OffscreenPort.h"
+#include "engine/gfx/GfxOffscreenPort.h"
 #include "platform/cursor/Cursors.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/gdi/DisplayPalette.h"
 #include "platform/gdi/FontCatalog.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Windows.h"
-#include "tests/engine/OsTestSupport.h"
+#include "tests/engine/files/OsTestSupport.h"
 
 namespace {
 

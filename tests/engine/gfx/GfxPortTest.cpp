@@ -1,7 +1,7 @@
 #include "engine/gfx/GfxPort.h"
 
 #include "GfxTestSupport.h"
-#include "engine/Regions.h"
+#include "engine/regions/Regions.h"
 #include "engine/gfx/GfxErrors.h"
 
 TEST_F(GfxTest, NullAndAllOnesAreNeverPorts) {

@@ -3,7 +3,7 @@
 // display palette back at its defaults, and a port kind over a surface of the drawing layer.
 #include <gtest/gtest.h>
 
-#include "engine/MemoryHandles.h"
+#include "engine/base/MemoryHandles.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/GfxPort.h"

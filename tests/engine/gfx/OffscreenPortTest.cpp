@@ -1,7 +1,7 @@
 #include "OffscreenTestSupport.h"
 #include "PackedEncoders.h"
 #include "engine/gfx/GfxErrors.h"
-#include "engine/gfx/WindowPorts.h"
+#include "engine/gfx/GfxMemoryDisplayPort.h"
 #include "platform/gdi/RasterOps.h"
 
 TEST_F(OffscreenTest, DepthChoosesTheKindAndBadValuesAreRefused) {

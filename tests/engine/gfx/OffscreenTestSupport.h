@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "GfxTestSupport.h"
-#include "engine/Regions.h"
-#include "engine/gfx/OffscreenPort.h"
+#include "engine/regions/Regions.h"
+#include "engine/gfx/GfxOffscreenPort.h"
 
 class OffscreenTest : public GfxTest {
 protected:

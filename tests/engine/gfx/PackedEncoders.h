@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 inline void pushBE16(std::vector<u8>& v, u16 w) {
     v.push_back(u8(w >> 8));

@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "GfxTestSupport.h"
-#include "engine/RegionDifference.h"
+#include "engine/regions/RegionDifference.h"
 #include "engine/gfx/GdiRegions.h"
 #include "engine/gfx/GfxErrors.h"
 

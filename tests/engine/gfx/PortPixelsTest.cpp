@@ -2,7 +2,7 @@
 
 #include "GfxTestSupport.h"
 #include "PackedEncoders.h"
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/PackedPixels.h"

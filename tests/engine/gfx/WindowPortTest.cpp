@@ -1,7 +1,7 @@
 #include "OffscreenTestSupport.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxMeasureText.h"
-#include "engine/gfx/WindowPorts.h"
+#include "engine/gfx/GfxDDrawWindowPort.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Windows.h"

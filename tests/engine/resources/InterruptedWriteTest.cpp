@@ -6,7 +6,7 @@
 
 #include "tests/engine/resources/format/ArchiveBytes.h"
 #include "MemoryArchiveFile.h"
-#include "engine/MemoryHandles.h"
+#include "engine/base/MemoryHandles.h"
 #include "engine/resources/ResourceManager.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include "tests/engine/resources/format/ArchiveBytes.h"
 #include "MemoryArchiveFile.h"
-#include "engine/MemoryHandles.h"
-#include "engine/OsManager.h"
-#include "engine/OsThreads.h"
+#include "engine/base/MemoryHandles.h"
+#include "engine/os/OsManager.h"
+#include "engine/os/OsThreads.h"
 #include "platform/clock/Clock.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/engine/resources/format/ArchiveBytes.h"
-#include "engine/MemoryHandles.h"
+#include "engine/base/MemoryHandles.h"
 #include "engine/resources/ResourceManager.h"
-#include "tests/engine/OsTestSupport.h"
+#include "tests/engine/files/OsTestSupport.h"
 
 namespace {
 

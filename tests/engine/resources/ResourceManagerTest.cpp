@@ -6,8 +6,8 @@
 
 #include "tests/engine/resources/format/ArchiveBytes.h"
 #include "MemoryArchiveFile.h"
-#include "engine/ByteOrder.h"
-#include "engine/MemoryHandles.h"
+#include "engine/base/ByteOrder.h"
+#include "engine/base/MemoryHandles.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // through it, as if the system had lost its events.
 #include <atomic>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "platform/clock/Clock.h"
 
 class SilentClock : public plat::FakeClock {

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "engine/OsIntervalTasks.h"
-#include "engine/OsLock.h"
-#include "engine/OsManager.h"
+#include "engine/os/OsIntervalTasks.h"
+#include "engine/os/OsLock.h"
+#include "engine/os/OsManager.h"
 #include "platform/clock/Clock.h"
 #include "tests/engine/timers/SilentClock.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "media/swf/FrameTags.h"
 #include "media/swf/MovieBuilder.h"
 #include "media/swf/ShapeTag.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "media/swf/Actions.h"
 #include "media/swf/ButtonTags.h"
 #include "media/swf/Extensions.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/MemoryHandles.h"
+#include "engine/base/MemoryHandles.h"
 #include "media/swf/FileStream.h"
 #include "media/swf/MemoryStream.h"
 #include "tests/media/swf/SwfTestSupport.h"

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 
 namespace swftest {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "media/swf/Actions.h"
 #include "media/swf/ButtonTags.h"
 #include "media/swf/DataTags.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/engine/resources/format/ArchiveBytes.h"
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "engine/resources/format/ResourceErrors.h"
 
 namespace {

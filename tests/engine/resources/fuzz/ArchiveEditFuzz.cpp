@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "engine/MemoryHandles.h"
+#include "engine/base/MemoryHandles.h"
 #include "engine/resources/ResourceManager.h"
 #include "engine/resources/format/ArchiveFormat.h"
 #include "tests/engine/resources/MemoryArchiveFile.h"

@@ -1,0 +1,118 @@
+// Region union and intersection against the naive way of keeping an area: a byte per pixel
+// of an 800 x 600 screen. Both sides start from their own representation: unions from a list
+// of rectangles, intersections from two finished areas.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "engine/base/MemoryHandles.h"
+#include "engine/regions/Regions.h"
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+// Dirty-rectangle sized pieces scattered over the screen, leaving room for a shift of 16.
+std::vector<Rect16> randomRects(int count, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<Rect16> rects;
+    for (int k = 0; k < count; ++k) {
+        int w = 4 + int(random() % 60), h = 4 + int(random() % 60);
+        int left = int(random() % unsigned(kWidth - 16 - w)), top = int(random() % unsigned(kHeight - 16 - h));
+        rects.push_back(Rect16{i16(left), i16(top), i16(left + w), i16(top + h)});
+    }
+    return rects;
+}
+
+struct Engine {
+    Engine() { memInit(0, 512); }
+    ~Engine() { memShutdown(); }
+};
+
+// The same rectangles moved down and right, so that every one meets its original.
+std::vector<Rect16> shifted(std::vector<Rect16> rects) {
+    for (Rect16& r : rects) r = Rect16{i16(r.left + 16), i16(r.top + 16), i16(r.right + 16), i16(r.bottom + 16)};
+    return rects;
+}
+
+memHandle regionOf(const std::vector<Rect16>& rects) {
+    memHandle rgn = rgnCreate();
+    for (const Rect16& r : rects) rgnUnionRect(rgn, r);
+    return rgn;
+}
+
+class Grid {
+public:
+    void clear() { std::memset(pixels_.data(), 0, pixels_.size()); }
+    void paint(const Rect16& r) {
+        for (int v = r.top; v < r.bottom; ++v) std::memset(&pixels_[size_t(v) * kWidth + r.left], 1, size_t(r.right - r.left));
+    }
+    void intersect(const Grid& a, const Grid& b) {
+        for (size_t i = 0; i < pixels_.size(); ++i) pixels_[i] = a.pixels_[i] & b.pixels_[i];
+    }
+    const u8* data() const { return pixels_.data(); }
+
+private:
+    std::vector<u8> pixels_ = std::vector<u8>(size_t(kWidth) * kHeight, 0);
+};
+
+void RegionUnion(benchmark::State& state) {
+    Engine engine;
+    std::vector<Rect16> rects = randomRects(int(state.range(0)), 1);
+    memHandle rgn = rgnCreate();
+    int failures = 0;
+    for (auto _ : state) {
+        rgnSetEmpty(rgn);
+        for (const Rect16& r : rects) failures += rgnUnionRect(rgn, r) != kErrNone;
+        benchmark::DoNotOptimize(memDerefHandle(rgn));
+    }
+    state.counters["rects"] = static_cast<const RegionRecord*>(memDerefHandle(rgn))->count;
+    state.counters["failures"] = failures;
+    rgnDispose(rgn);
+}
+
+void GridUnion(benchmark::State& state) {
+    std::vector<Rect16> rects = randomRects(int(state.range(0)), 1);
+    Grid grid;
+    for (auto _ : state) {
+        grid.clear();
+        for (const Rect16& r : rects) grid.paint(r);
+        benchmark::DoNotOptimize(grid.data());
+    }
+}
+
+void RegionIntersect(benchmark::State& state) {
+    Engine engine;
+    std::vector<Rect16> rects = randomRects(int(state.range(0)), 1);
+    memHandle a = regionOf(rects);
+    memHandle b = regionOf(shifted(rects));
+    memHandle work = rgnCreate();
+    for (auto _ : state) {
+        rgnCopy(work, a);
+        rgnIntersect(work, b);
+        benchmark::DoNotOptimize(memDerefHandle(work));
+    }
+    state.counters["rects"] = static_cast<const RegionRecord*>(memDerefHandle(work))->count;
+    for (memHandle rgn : {a, b, work}) rgnDispose(rgn);
+}
+
+void GridIntersect(benchmark::State& state) {
+    Grid a, b, out;
+    std::vector<Rect16> rects = randomRects(int(state.range(0)), 1);
+    for (const Rect16& r : rects) a.paint(r);
+    for (const Rect16& r : shifted(rects)) b.paint(r);
+    for (auto _ : state) {
+        out.intersect(a, b);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+
+BENCHMARK(RegionUnion)->Arg(10)->Arg(100)->Arg(1000);
+BENCHMARK(GridUnion)->Arg(10)->Arg(100)->Arg(1000);
+BENCHMARK(RegionIntersect)->Arg(10)->Arg(100)->Arg(1000);
+BENCHMARK(GridIntersect)->Arg(10)->Arg(100)->Arg(1000);
+
+}  // namespace

@@ -1,0 +1,40 @@
+#pragma once
+// The window port (kind 6): draws into the face of a window and shows what was drawn when its
+// last lock ends; between BeginUpdate and EndUpdate every clip is cut to the area the window
+// asked to have repainted. User-interface thread only.
+#include "engine/gfx/GfxWindowPort.h"
+#include "platform/display/DisplayWindow.h"
+
+class GfxDDrawWindowPort : public GfxWindowPort {
+public:
+    GfxDDrawWindowPort(plat::WindowHandle window, u32 flags, const Rect16& deviceRect);
+
+    EngineErr ApplyClip(memHandle region) override;
+    // Copies a direct surface of the port's depth onto the window, clip piece by clip piece.
+    EngineErr BltFromSurface(const Rect16& dst, const Rect16& src, const void* surface, u16 sourceDepth,
+                             u32 rop) override;
+    EngineErr UnlockSurface() override;
+    void Detach() override;
+    EngineErr Scroll(const Rect16& r, i16 dx, i16 dy, memHandle updateRegion) override;
+    void Unlock() override;
+
+    EngineErr BeginUpdate();
+    EngineErr EndUpdate();
+    bool Updating() const { return updating_; }
+    plat::WindowHandle Window() const { return window_; }
+    u32 Flags() const { return flags_; }
+
+protected:
+    std::unique_ptr<plat::gdi::DeviceContext> MakeContext() override;
+
+private:
+    plat::DisplayWindow* Face() const { return plat::findDisplayWindow(window_); }
+
+    plat::WindowHandle window_;
+    u32 flags_;
+    bool updating_ = false;
+    plat::gdi::Region update_;
+};
+
+// The port of a window that has a face on the display; 0 with 10807 when it has none.
+GfxPort* gfxNewDDrawWindowPort(plat::WindowHandle window, u32 flags, GfxPalette* palette);

@@ -1,0 +1,147 @@
+// Eight-bit offscreen ports: indices written straight into the store where the call allows.
+#include <cstring>
+
+#include "engine/gfx/GfxBitmap.h"
+#include "engine/gfx/GfxErrors.h"
+#include "engine/gfx/GfxModule.h"
+#include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/PackedRunPlacement.h"
+
+GfxOffscreenPort8::GfxOffscreenPort8(std::unique_ptr<GfxDibBitmap> store) : GfxOffscreenPort(std::move(store)) { kind = 1; }
+
+EngineErr GfxOffscreenPort8::DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowBytes, u16 format, const u8* pixels,
+                                        u32 size, u16 mode, u16 flags) {
+    u16 depthCode = format & kGfxFormatDepthMask, packing = format & kGfxFormatPackingMask;
+    bool oriented = flags & (kGfxCopyMirror | kGfxCopyFlip);
+    bool mask = depthCode == 0 && packing == 0 && mode == kGfxModeTransparent && !oriented;
+    bool plain = depthCode == 2 && packing == 0 && (mode == 0 || mode == kGfxModeTransparent) && !oriented;
+    bool packed = depthCode == 2 && packing == kGfxFormatPacked8 && (mode == 0 || mode == kGfxModeTransparent) && rowBytes >= 0;
+    if (!pixels || (format & (kGfxFormatColorTable | kGfxFormatCompressionMask)) || scaled ||
+        width != dst.right - dst.left || height != dst.bottom - dst.top || !(mask || plain || packed))
+        return GfxPort::DrawPixels(dst, width, height, rowBytes, format, pixels, size, mode, flags);
+    if (!packed && !gfxPlainRowsFit(width, height, rowBytes, mask ? 1 : 8, size)) return gfxSetError(kGfxErrBadFormat);
+
+    Point16 at = ToDevice(dst);
+    Rect16 area{at.h, at.v, i16(at.h + width), i16(at.v + height)};
+    u16 fore = mask ? TableIndex(foreColor) : 0;
+    if (mask && fore == kGfxNoIndex) return GfxPort::DrawPixels(dst, width, height, rowBytes, format, pixels, size, mode, flags);
+    EngineErr error = store_->Lock();
+    if (error != kErrNone) return gfxSetError(error);
+    bool damaged = false;
+    bool transparent = mode == kGfxModeTransparent;
+    bool mirror = flags & kGfxCopyMirror, flip = flags & kGfxCopyFlip;
+    ForEachClipPiece(area, [&](const Rect16& piece) {
+        if (packed) {
+            u32 rows = gfxRowsToRead(at.v, height, flip, piece);
+            damaged |= !gfxWalkPacked8(pixels, size, rows, [&](const GfxPackedRun& run) {
+                GfxRunSpan span;
+                if (!gfxPlaceRun(run, at.h, at.v, width, height, mirror, flip, piece, &span)) return;
+                u8* row = store_->RowAt(span.row);
+                if (run.repeat) {
+                    if (!(transparent && run.colours[0] == 0)) std::memset(row + span.left, run.colours[0], size_t(span.right - span.left));
+                } else if (!mirror) {
+                    std::memcpy(row + span.left, run.colours + span.PlaceOf(span.left, run), size_t(span.right - span.left));
+                } else {
+                    for (i32 d = span.left; d < span.right; ++d) row[d] = run.colours[span.PlaceOf(d, run)];
+                }
+            });
+            return;
+        }
+        for (i32 y = piece.top; y < piece.bottom; ++y) {
+            const u8* from = gfxPlainRow(pixels, rowBytes, height, y - at.v);
+            u8* to = store_->RowAt(y);
+            i32 sx = piece.left - at.h;
+            if (mask) {
+                for (i32 d = piece.left; d < piece.right; ++d, ++sx)
+                    if (from[sx / 8] & (0x80 >> (sx % 8))) to[d] = u8(fore);
+            } else if (!transparent) {
+                std::memcpy(to + piece.left, from + sx, size_t(piece.right - piece.left));
+            } else {
+                for (i32 d = piece.left; d < piece.right; ++d, ++sx)
+                    if (from[sx]) to[d] = from[sx];
+            }
+        }
+    });
+    store_->Unlock();
+    return gfxSetError(damaged ? kGfxErrBadFormat : kErrNone);
+}
+
+EngineErr GfxOffscreenPort8::StretchDIB(plat::gdi::Box dst, plat::gdi::Box src, const plat::gdi::DibImage& image, u32 rop) {
+    bool indices = image.bitsPerPixel == 8 && !image.colors.empty();
+    for (plat::gdi::ColorRef c : image.colors) indices &= plat::gdi::colorKind(c) == plat::gdi::kColorKindPaletteIndex;
+    if (!indices || !dc) return GfxPort::StretchDIB(dst, src, image, rop);
+    // Identity grey table and palette for the while, so that every index lands unchanged.
+    std::vector<plat::gdi::Rgb> greys(256);
+    std::vector<plat::gdi::PaletteEntry> entries(256);
+    for (u16 i = 0; i < 256; ++i) {
+        greys[i] = {u8(i), u8(i), u8(i)};
+        entries[i] = {u8(i), u8(i), u8(i), 0};
+    }
+    plat::gdi::Palette grey(entries);
+    store_->SetColorTable(0, 256, greys.data());
+    const plat::gdi::Palette* previous = dc->selectPalette(&grey);
+    EngineErr error = GfxPort::StretchDIB(dst, src, image, rop);
+    dc->selectPalette(previous);
+    CopyPaletteToTable(palette);
+    return error;
+}
+
+GfxColor* GfxOffscreenPort8::ReadPixel(GfxColor* out, i16 x, i16 y) {
+    *out = GfxColor();
+    if (BeginDraw() != kErrNone) return out;
+    Point16 d;
+    if (!StorePoint(x, y, &d)) {
+        *out = GfxColor::rgb(0, 0, 0, 0);
+    } else if (store_->Lock() == kErrNone) {
+        out->FromIndex(i16(store_->RowAt(d.v)[d.h]));
+        store_->Unlock();
+    }
+    EndDraw();
+    return out;
+}
+
+EngineErr GfxOffscreenPort8::FillColorRect(const Rect16& r, const GfxColor& color, u16 mode) {
+    u16 index = mode == 0 && !scaled ? TableIndex(color) : kGfxNoIndex;
+    if (index == kGfxNoIndex) return GfxPort::FillColorRect(r, color, mode);
+    Rect16 area = r;
+    rectOffset(&area, i16(-offset.h), i16(-offset.v));
+    EngineErr error = store_->Lock();
+    if (error != kErrNone) return gfxSetError(error);
+    ForEachClipPiece(area, [&](const Rect16& piece) {
+        for (i32 y = piece.top; y < piece.bottom; ++y)
+            std::memset(store_->RowAt(y) + piece.left, u8(index), size_t(piece.right - piece.left));
+    });
+    store_->Unlock();
+    return gfxSetError(kErrNone);
+}
+
+void GfxOffscreenPort8::CheckPalette() {
+    CopyPaletteToTable(palette);
+    GfxPort::CheckPalette();
+}
+
+GfxPalette* GfxOffscreenPort8::SetPalette(GfxPalette* newPalette) {
+    if (newPalette && newPalette != palette && newPalette->realised) CopyPaletteToTable(newPalette);
+    return GfxPort::SetPalette(newPalette);
+}
+
+plat::gdi::ColorRef GfxOffscreenPort8::ToColorRef(const GfxColor& color) {
+    u16 index = TableIndex(color);
+    if (index == kGfxNoIndex) {
+        gfxSetError(kGfxErrColorRange);
+        return plat::gdi::kColorInvalid;
+    }
+    return plat::gdi::tableIndexColor(index);
+}
+
+void GfxOffscreenPort8::CopyPaletteToTable(const GfxPalette* source) {
+    if (source) store_->SetColorTableRGB(0, 256, source->entries);
+}
+
+u16 GfxOffscreenPort8::TableIndex(const GfxColor& color) {
+    switch (color.GetKind()) {
+    case -1: return kGfxNoIndex;
+    case 0: return color.index() & 0xFF;
+    default: return NearestIndex(color);
+    }
+}

@@ -1,0 +1,223 @@
+// Adding rectangles to a region. Each new rectangle is cut against the rectangles it meets:
+// what they already cover is dropped, bands where it meets one are widened to both, and the
+// pieces still to place wait on a small stack. Touching rectangles of equal columns are
+// joined on the way, so dirty areas stay short lists.
+#include <algorithm>
+#include <cstring>
+
+#include "engine/regions/RegionStorage.h"
+#include "engine/regions/Regions.h"
+
+namespace {
+
+constexpr int kMaxPending = 64;
+constexpr int kNoIndex = -1;
+
+bool inside(const Rect16& inner, const Rect16& outer) {
+    return outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top &&
+           inner.bottom <= outer.bottom;
+}
+
+bool sameColumns(const Rect16& a, const Rect16& b) { return a.left == b.left && a.right == b.right; }
+
+bool columnsHold(const Rect16& outer, const Rect16& inner) {
+    return outer.left <= inner.left && inner.right <= outer.right;
+}
+
+void removeAt(RegionRecord* record, int index) {
+    Rect16* rects = rgnRects(record);
+    std::memmove(rects + index, rects + index + 1, (record->count - index - 1) * sizeof(Rect16));
+    --record->count;
+}
+
+// The band where r and s overlap vertically, across the columns of both, from `top` down to
+// the higher of their bottoms.
+Rect16 band(const Rect16& r, const Rect16& s, i16 top) {
+    return Rect16{std::min(r.left, s.left), top, std::max(r.right, s.right), std::min(r.bottom, s.bottom)};
+}
+
+class PendingPieces {
+public:
+    bool full() const { return count_ == kMaxPending - 1; }
+    bool empty() const { return count_ == 0; }
+    Rect16 pop() { return pieces_[--count_]; }
+    // The part of r or s below the other one; nothing when their bottoms are equal.
+    void pushLowerRemainder(const Rect16& r, const Rect16& s) {
+        if (r.bottom < s.bottom) pieces_[count_++] = Rect16{s.left, r.bottom, s.right, s.bottom};
+        if (r.bottom > s.bottom) pieces_[count_++] = Rect16{r.left, s.bottom, r.right, r.bottom};
+    }
+
+private:
+    Rect16 pieces_[kMaxPending];
+    int count_ = 0;
+};
+
+// Places one non-empty rectangle. On failure the region may be left part way; the caller
+// restores it.
+EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
+    RegionRecord* rec = *record;
+    if (rec->count == 0) {
+        rec->bounds = added;
+    } else {
+        rectUnion(&rec->bounds, added);
+    }
+    PendingPieces pending;
+    Rect16 r = added;
+    for (;;) {
+        Rect16* rects = rgnRects(rec);
+        int insertAt = kNoIndex;
+        int i = 0;
+        bool dropped = false;
+        while (i < rec->count) {
+            Rect16& s = rects[i];
+            if (inside(r, s)) {
+                dropped = true;
+                break;
+            }
+            if (r.top <= s.top && inside(s, r)) {
+                removeAt(rec, i);
+                if (insertAt == kNoIndex) insertAt = i;
+                continue;
+            }
+            if (r.bottom < s.top) break;
+            if (r.bottom == s.top) {
+                if (!sameColumns(r, s)) break;
+                // r grows down over s; its top, and so the place it belongs, stay.
+                r.bottom = s.bottom;
+                removeAt(rec, i);
+                continue;
+            }
+            if (insertAt == kNoIndex && (r.top < s.top || (r.top == s.top && r.right < s.left))) insertAt = i;
+            if (r.top > s.bottom || s.right < r.left || s.left > r.right) {
+                ++i;
+                continue;
+            }
+            if (r.top == s.bottom) {
+                if (sameColumns(r, s)) {
+                    r.top = s.top;
+                    insertAt = i;
+                    removeAt(rec, i);
+                } else {
+                    ++i;
+                }
+                continue;
+            }
+            if (pending.full()) return kRgnErrTooManyPieces;
+            if (r.top > s.top) {
+                if (columnsHold(s, r)) {
+                    r.top = s.bottom;
+                    insertAt = kNoIndex;
+                } else if (columnsHold(r, s) && r.bottom >= s.bottom) {
+                    s.bottom = r.top;
+                } else {
+                    pending.pushLowerRemainder(r, s);
+                    r = band(r, s, r.top);
+                    s.bottom = r.top;
+                    insertAt = kNoIndex;
+                }
+                ++i;
+            } else if (r.top == s.top) {
+                pending.pushLowerRemainder(r, s);
+                r = band(r, s, r.top);
+                removeAt(rec, i);
+                insertAt = kNoIndex;
+                // Resume at the nearest earlier rectangle that meets r's columns when it ends
+                // where r starts with the same columns, so that the two are joined.
+                int p = i - 1;
+                while (p >= 0 && !(rects[p].left <= r.right && r.left <= rects[p].right)) --p;
+                if (p >= 0 && sameColumns(rects[p], r) && rects[p].bottom == r.top) i = p;
+            } else {
+                // The part of r above s takes s's place in the list, at the insertion index.
+                Rect16 upper{r.left, r.top, r.right, s.top};
+                Rect16 lower = s;
+                int at = insertAt == kNoIndex ? i : insertAt;
+                std::memmove(rects + at + 1, rects + at, (i - at) * sizeof(Rect16));
+                rects[at] = upper;
+                if (columnsHold(lower, r) && r.bottom <= lower.bottom) {
+                    r = lower;
+                } else {
+                    pending.pushLowerRemainder(r, lower);
+                    r = band(r, lower, lower.top);
+                }
+                insertAt = kNoIndex;
+                i = at;
+            }
+        }
+        if (!dropped) {
+            EngineErr error = rgnInsertRect(rgn, &rec, u16(insertAt == kNoIndex ? i : insertAt), r);
+            *record = rec;
+            if (error != kErrNone) return error;
+        }
+        if (pending.empty()) return kErrNone;
+        r = pending.pop();
+    }
+}
+
+// What a region held before a rectangle was added, so that a failed addition takes nothing
+// away from it.
+class Snapshot {
+public:
+    ~Snapshot() {
+        if (rects_ != nullptr) memFreePtr(rects_);
+    }
+    EngineErr take(const RegionRecord* record) {
+        u32 bytes = u32(record->count) * u32(sizeof(Rect16));
+        if (bytes > capacityBytes_) {
+            void* grown = memResizePtr(rects_, bytes);
+            if (grown == nullptr) return memGetLastError();
+            rects_ = grown;
+            capacityBytes_ = bytes;
+        }
+        bounds_ = record->bounds;
+        count_ = record->count;
+        if (bytes != 0) std::memcpy(rects_, rgnRects(record), bytes);
+        return kErrNone;
+    }
+    void restore(RegionRecord* record) const {
+        record->bounds = bounds_;
+        record->count = count_;
+        if (count_ != 0) std::memcpy(rgnRects(record), rects_, count_ * sizeof(Rect16));
+    }
+
+private:
+    void* rects_ = nullptr;
+    u32 capacityBytes_ = 0;
+    Rect16 bounds_{};
+    u16 count_ = 0;
+};
+
+// Adds n rectangles in order; each one that cannot be placed leaves the region as it was
+// before it, and those placed before it stay.
+EngineErr addRects(memHandle rgn, RegionRecord* record, const Rect16* added, u32 n) {
+    Snapshot before;
+    EngineErr error = kErrNone;
+    for (u32 k = 0; k < n && error == kErrNone; ++k) {
+        if (rectIsEmpty(added[k])) continue;
+        error = before.take(record);
+        if (error == kErrNone) error = addRect(rgn, &record, added[k]);
+        if (error != kErrNone) before.restore(record);
+    }
+    rgnShrinkSlots(rgn, &record);
+    return rgnSetError(error);
+}
+
+}  // namespace
+
+EngineErr rgnUnionRect(memHandle rgn, const Rect16& r) {
+    RegionRecord* record = rgnRecordOf(rgn);
+    if (record == nullptr) return kRgnErrBadRegion;
+    if (rectIsEmpty(r)) return rgnSetError(kErrNone);
+    return addRects(rgn, record, &r, 1);
+}
+
+EngineErr rgnUnion(memHandle dst, memHandle src) {
+    RegionRecord* record = rgnRecordOf(dst);
+    if (record == nullptr || rgnRecordOf(src) == nullptr) return kRgnErrBadRegion;
+    if (dst == src) return rgnSetError(kErrNone);
+    auto* from = static_cast<const RegionRecord*>(memLockHandle(src));
+    if (from == nullptr) return rgnSetError(memGetLastError());
+    record = static_cast<RegionRecord*>(memDerefHandle(dst));
+    EngineErr error = addRects(dst, record, rgnRects(from), from->count);
+    memUnlockHandle(src);
+    return rgnSetError(error);
+}
