@@ -1,32 +1,16 @@
 #include "engine/ini/IniSection.h"
 
-#include "engine/base/MemoryHandles.h"
-#include "engine/ini/IniProfiles.h"
-#include "tests/engine/files/OsTestSupport.h"
+#include "tests/engine/ini/IniTestSupport.h"
 
 namespace {
 
-// Profiles are in the engine's own text form: lines end with CR LF.
-class IniSectionRead : public OsFixture {
+class IniSectionRead : public ProfileFixture {
 protected:
-    IniSectionRead() : OsFixture(plat::DriveType::Fixed, "SCRATCH", "CDFS", 255) {}
-    void SetUp() override {
-        OsFixture::SetUp();
-        ASSERT_EQ(memInit(0, 512), kErrNone);
-        ASSERT_EQ(iniInit(), kErrNone);
-        pathFromText(&profile_, "T:\\settings.ini");
-    }
-    void TearDown() override {
-        pathRelease(&profile_);
-        iniShutdown();
-        memShutdown();
-        OsFixture::TearDown();
-    }
-    Path profile_{};
+    IniSectionRead() : ProfileFixture("settings.ini") {}
 };
 
 TEST_F(IniSectionRead, FlagsKeepTheirFallbackUnlessTheKeyReadsAsABoolean) {
-    put("settings.ini", "[Mix]\r\nfOn=TRUE\r\nfOff=FALSE\r\nfOne=1\r\nfJunk=perhaps\r\n");
+    profile("[Mix]\r\nfOn=TRUE\r\nfOff=FALSE\r\nfOne=1\r\nfJunk=perhaps\r\n");
     struct Case {
         const char* key;
         bool fallback;
@@ -41,13 +25,13 @@ TEST_F(IniSectionRead, FlagsKeepTheirFallbackUnlessTheKeyReadsAsABoolean) {
 }
 
 TEST_F(IniSectionRead, SectionPairsComeInFileOrder) {
-    put("settings.ini", "[Other]\r\nx=1\r\n[Decoders]\r\nzeta=z.so\r\nalpha=a.so\r\nmid=m.so\r\n");
+    profile("[Other]\r\nx=1\r\n[Decoders]\r\nzeta=z.so\r\nalpha=a.so\r\nmid=m.so\r\n");
     IniPairs expected{{"zeta", "z.so"}, {"alpha", "a.so"}, {"mid", "m.so"}};
     EXPECT_EQ(iniReadSection(&profile_, "Decoders"), expected);
 }
 
 TEST_F(IniSectionRead, MissingSectionOrProfileGivesNoPairs) {
-    put("settings.ini", "[Other]\r\nx=1\r\n");
+    profile("[Other]\r\nx=1\r\n");
     EXPECT_TRUE(iniReadSection(&profile_, "Decoders").empty());
     Path absent{};
     pathFromText(&absent, "T:\\absent.ini");
@@ -58,7 +42,7 @@ TEST_F(IniSectionRead, MissingSectionOrProfileGivesNoPairs) {
 TEST_F(IniSectionRead, AKeyListLongerThanItsBlockIsCutAtAWholeName) {
     std::string text = "[Long]\r\n";
     for (int i = 0; i < 1000; ++i) text += "key" + std::to_string(i) + "=v\r\n";
-    put("settings.ini", text);
+    profile(text);
     IniPairs pairs = iniReadSection(&profile_, "Long");
     ASSERT_FALSE(pairs.empty());
     EXPECT_LT(pairs.size(), 1000u);
