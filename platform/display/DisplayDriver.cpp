@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/cursor/Cursors.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/display/sdl/SdlDisplay.h"
 #include "platform/ui/MessageQueue.h"
@@ -23,13 +22,6 @@ DisplayDriver& startupDriver() {
         return driver;
     }();
     return *chosen;
-}
-
-SystemCursor systemCursorOf(cursor::CursorId id) {
-    if (id == cursor::systemCursor(cursor::SystemCursor::Cross)) return SystemCursor::Cross;
-    if (id == cursor::systemCursor(cursor::SystemCursor::IBeam)) return SystemCursor::IBeam;
-    if (id == cursor::systemCursor(cursor::SystemCursor::Wait)) return SystemCursor::Wait;
-    return SystemCursor::Arrow;
 }
 
 bool sameMode(const DisplayMode& offered, const DisplayMode& asked) {
@@ -58,22 +50,7 @@ void DisplayDriver::restoreMode() { switched_ = false; }
 
 void DisplayDriver::showServiceCursor() {
     cursor::CursorId wanted = cursor::cursorDisplayCount() >= 0 ? cursor::currentCursor() : cursor::kNoCursor;
-    CursorHandle shown = kNoCursor;
-    if (wanted != cursor::kNoCursor) {
-        auto known = serviceCursors_.find(wanted);
-        if (known != serviceCursors_.end()) {
-            shown = known->second;
-        } else if (const cursor::CursorImage* picture = cursor::cursorImage(wanted)) {
-            CursorImage image;
-            image.hotspot = {picture->hotX, picture->hotY};
-            image.andMask.assign(picture->andPlane.begin(), picture->andPlane.end());
-            image.xorMask.assign(picture->xorPlane.begin(), picture->xorPlane.end());
-            shown = serviceCursors_[wanted] = createCursor(image);
-        } else {
-            shown = systemCursor(systemCursorOf(wanted));
-        }
-    }
-    if (shown != currentCursor()) setCursor(shown);
+    if (wanted != currentCursor()) setCursor(wanted);
 }
 
 DisplayDriver& displayDriver() { return installed ? *installed : startupDriver(); }
