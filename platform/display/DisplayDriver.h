@@ -1,8 +1,8 @@
 #pragma once
 // The seam between the program's windows and the machine's screen. A driver lists the
 // desktop's display modes, opens display windows, turns the user's input into messages for
-// the message core and shows the cursor service's cursor. It is chosen once at start-up: headless when
-// TUMBLO_HEADLESS=1 or no display can be opened, else SDL.
+// the message core and shows the cursor service's cursor. The drivers (sdl/, headless/)
+// build on this library; choice/ picks one at start-up.
 //
 // Mode switches are simulated: the driver remembers the mode the program asked for and
 // reports it as current, and windows opened afterwards take its depth; the real desktop is
@@ -57,10 +57,6 @@ private:
     bool switched_ = false;
     DisplayMode switchedTo_;
 };
-
-DisplayDriver& displayDriver();
-// Replaces the start-up choice (tests install a headless driver); nullptr restores it.
-void setDisplayDriver(DisplayDriver* driver);
 
 // The depth of a window surface in a display mode.
 int windowSurfaceDepth(const DisplayMode& mode);
