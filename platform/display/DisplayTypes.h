@@ -18,9 +18,10 @@ struct DisplayMode {
 enum class MouseButton { Left, Right, Middle };
 
 // One thing the user did, as a driver read it or a test scripted it. Positions are in client
-// pixels of the window the event belongs to.
+// pixels of the window the event belongs to. Quit is a request to end the program from the
+// desktop or a termination signal; it belongs to no window.
 struct InputEvent {
-    enum class Kind { KeyDown, KeyUp, MouseMove, MouseDown, MouseUp, MouseDoubleClick };
+    enum class Kind { KeyDown, KeyUp, MouseMove, MouseDown, MouseUp, MouseDoubleClick, Quit };
     Kind kind = Kind::MouseMove;
     uint8_t virtualKey = 0;
     uint8_t scanCode = 0;
