@@ -13,6 +13,7 @@
 #include "platform/display/PixelConversion.h"
 #include "platform/display/sdl/SdlCursorMasks.h"
 #include "platform/display/sdl/InputWatcher.h"
+#include "platform/display/sdl/QuitSignals.h"
 #include "platform/display/sdl/SdlKeys.h"
 #include "platform/ui/MessageQueue.h"
 
@@ -57,6 +58,7 @@ private:
 
 class SdlDisplay : public DisplayDriver {
 public:
+    explicit SdlDisplay(std::unique_ptr<QuitSignalCatcher> quitSignals) : quitSignals_(std::move(quitSignals)) {}
     ~SdlDisplay() override {
         watcher_.reset();
         for (auto& [kind, sdlCursor] : systemCursors_) SDL_FreeCursor(sdlCursor);
@@ -112,6 +114,7 @@ public:
 
     void pumpEvents() override {
         showServiceCursor();
+        if (takeQuitSignal()) deliverQuitRequest();
         SDL_Event event;
         while (SDL_PollEvent(&event)) handle(event);
         if (watcher_) watcher_->rearm();
@@ -179,7 +182,8 @@ private:
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
         if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
-        watcher_ = std::make_unique<InputWatcher>(XConnectionNumber(info.info.x11.display), std::this_thread::get_id());
+        watcher_ = std::make_unique<InputWatcher>(XConnectionNumber(info.info.x11.display), quitSignalDescriptor(),
+                                                  std::this_thread::get_id());
     }
 
     SdlWindow* windowOf(uint32_t sdlId) {
@@ -218,8 +222,15 @@ private:
                 return;
             }
             case SDL_WINDOWEVENT: handleWindowEvent(event.window); return;
+            case SDL_QUIT: deliverQuitRequest(); return;
             default: return;
         }
+    }
+
+    static void deliverQuitRequest() {
+        InputEvent quit;
+        quit.kind = InputEvent::Kind::Quit;
+        deliverInput(kNoWindow, quit);
     }
 
     void deliverMouse(uint32_t sdlId, InputEvent::Kind kind, MouseButton button, int32_t x, int32_t y) {
@@ -245,6 +256,8 @@ private:
     }
 
     std::map<uint32_t, SdlWindow*> windows_;
+    // Outlives SDL's video, so that SDL never puts back its own catching (QuitSignals.h).
+    std::unique_ptr<QuitSignalCatcher> quitSignals_;
     std::unique_ptr<InputWatcher> watcher_;
     std::map<cursor::SystemCursor, SDL_Cursor*> systemCursors_;
     SDL_Cursor* made_ = nullptr;
@@ -274,6 +287,11 @@ std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
     if (videoDriver) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, videoDriver, SDL_HINT_OVERRIDE);
     // The click that brings the window forward is the program's too, as the program expects.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The close box of the last window is that window's kMsgClose alone; SDL_QUIT then only
+    // comes from the desktop asking the whole program to end.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Caught before SDL starts, so that SDL leaves the quit signals to us.
+    auto quitSignals = std::make_unique<QuitSignalCatcher>();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
     const char* chosen = SDL_GetCurrentVideoDriver();
     bool showsNothing = !chosen || std::strcmp(chosen, "dummy") == 0 || std::strcmp(chosen, "offscreen") == 0;
@@ -281,7 +299,7 @@ std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
-    return std::make_unique<SdlDisplay>();
+    return std::make_unique<SdlDisplay>(std::move(quitSignals));
 }
 
 }  // namespace plat
