@@ -10,10 +10,9 @@
 #include <mutex>
 #include <thread>
 
-#include "DisplayTestSupport.h"
+#include "SdlDummySupport.h"
 #include "platform/display/sdl/InputWatcher.h"
 #include "platform/display/sdl/QuitSignals.h"
-#include "platform/display/sdl/SdlDisplay.h"
 
 namespace plat {
 namespace {
@@ -31,28 +30,11 @@ bool readable(int fd) {
     return poll(&watched, 1, 0) == 1 && (watched.revents & POLLIN);
 }
 
-class SdlQuit : public ::testing::Test {
+class SdlQuit : public testing::SdlDummyDisplay {
 protected:
     void SetUp() override {
         before = currentHandler(SIGTERM);
-        sdl = makeSdlDisplay("dummy");
-        if (!sdl) GTEST_SKIP() << "SDL's dummy video driver is not available";
-        window = createWindow({"Test", "quit", defaultWindowProcedure});
-        face = sdl->openWindow(window, "quit", 8, 8);
-        ASSERT_NE(face, nullptr);
-        drain();
-    }
-    void TearDown() override {
-        face.reset();
-        if (window != kNoWindow) destroyWindow(window);
-        drain();
-        sdl.reset();
-    }
-    std::vector<Message> drain() {
-        std::vector<Message> out;
-        Message m;
-        while (peekMessage(m, true)) out.push_back(m);
-        return out;
+        SdlDummyDisplay::SetUp();
     }
     std::vector<uint32_t> pumpedMessages() {
         sdl->pumpEvents();
@@ -65,9 +47,6 @@ protected:
     }
 
     Handler before = SIG_DFL;
-    std::unique_ptr<DisplayDriver> sdl;
-    WindowHandle window = kNoWindow;
-    std::unique_ptr<DisplayWindow> face;
 };
 
 TEST_F(SdlQuit, TheDesktopsQuitClosesTheWindow) {
@@ -89,7 +68,6 @@ TEST_F(SdlQuit, TerminationSignalClosesTheWindowInsteadOfKillingTheProcess) {
 TEST_F(SdlQuit, TheProcessesOwnHandlingComesBackWhenTheDisplayEnds) {
     EXPECT_NE(currentHandler(SIGTERM), before);
     TearDown();
-    window = kNoWindow;
     EXPECT_EQ(currentHandler(SIGTERM), before);
 }
 
