@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <span>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 enum class ShapeMethod : u8 { A, B };
 

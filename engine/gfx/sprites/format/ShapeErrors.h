@@ -1,7 +1,7 @@
 #pragma once
 // Error codes of the shape resources (graphics band 108xx): damaged groups, scripts, offset
 // tables and compressed streams are refused with these, never followed.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 constexpr EngineErr kShapeErrNoMethod = 10880;
 constexpr EngineErr kShapeErrDamagedStream = 10881;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "engine/gfx/sprites/format/ShapeEncoder.h"
 #include "engine/gfx/sprites/format/ShapeErrors.h"
 

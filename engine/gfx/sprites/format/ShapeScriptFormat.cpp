@@ -1,6 +1,6 @@
 #include "engine/gfx/sprites/format/ShapeScriptFormat.h"
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "engine/gfx/sprites/format/ShapeErrors.h"
 
 namespace {

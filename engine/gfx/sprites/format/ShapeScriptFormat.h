@@ -10,7 +10,7 @@
 // a script that runs off its end. Pure: any thread may call.
 #include <span>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 constexpr u32 kShapeScriptHeaderWords = 13;
 constexpr u32 kShapeScriptFirstRecord = 26;

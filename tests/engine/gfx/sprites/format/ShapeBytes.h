@@ -3,7 +3,7 @@
 // line each, written big-endian as they are stored.
 #include <vector>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "engine/gfx/sprites/format/ShapeGroupFormat.h"
 
 namespace testshape {
