@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/gfx/GfxBitmap.h"
+#include "engine/gfx/sprites/LoadBitmapResource.h"
 #include "engine/gfx/sprites/SprHeldResource.h"
 #include "engine/gfx/sprites/format/ShapeErrors.h"
 #include "tests/engine/gfx/sprites/SprShapesTestSupport.h"
@@ -99,6 +100,24 @@ TEST_F(SprPicture, PictureWhoseRowsDoNotFitIsReleased) {
     EXPECT_EQ(sprLoadPicture(&ref, 7, 0), 0);
     EXPECT_EQ(ref, 0u);
     EXPECT_EQ(resGetResourceHandle(resFindResource(kSprPictureType, 7, 0)), 0);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace testshape;
+
+class BitmapResource : public SprShapesTest {};
+
+TEST_F(BitmapResource, KeepsTheStoredBytes) {
+    const Bytes stored = bitmap(frame16(1, 1, {0x7C00}));
+    ASSERT_NE(openArchive({{kSprPictureType, 3, stored}}), 0);
+    const u8* data = LoadBitmapResource(3);
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(std::equal(stored.begin(), stored.end(), data));
+    EXPECT_EQ(memGetLockCount(memHandleFromPtr(data)), 1);
+    EXPECT_EQ(LoadBitmapResource(4), nullptr);
 }
 
 }  // namespace
