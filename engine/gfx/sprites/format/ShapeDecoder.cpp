@@ -14,6 +14,9 @@ constexpr size_t kMaxCommandInput = 1 + 63 * 3;
 // Every reference reaches at most 1023 bytes back, so this much history decides them all.
 constexpr size_t kHistory = 1024;
 constexpr size_t kTableSize = 32;
+// Room kept after the most a command can write, for copies that move whole 8-byte groups.
+constexpr size_t kCopySlack = 8;
+constexpr size_t kCommandRoom = kShapeMaxCommandOutput + kCopySlack;
 
 constexpr u8 kLiteralLast = 63;
 constexpr u8 kRepeatUnit = 64;
@@ -21,11 +24,13 @@ constexpr u8 kRepeatPair = 128;
 constexpr u8 kRepeatFar = 160;
 constexpr u8 kCoded = 192;
 constexpr u8 kTableLoad = 1;
+constexpr u8 kLongBackA = 0xFC;
+constexpr u8 kLongBackB = 0xEC;
 
 enum class Outcome { Go, Stop, Damaged };
 
 // The decoder's state over one output buffer; `pos` is the index of the next byte written.
-// Callers keep at least kShapeMaxCommandOutput bytes of room after `pos` before each command,
+// Callers keep at least kCommandRoom bytes of room after `pos` before each command,
 // so writes are never checked one by one; references are checked before they are read.
 struct Decoder {
     u8* out;
@@ -45,6 +50,16 @@ struct Decoder {
     }
     void put(u8 b) { out[pos++] = b; }
 
+    // Writes `times` copies of a 2- or 4-byte pattern, 8 bytes at a time into the room kept
+    // after the command.
+    void repeat(const u8* pattern, size_t size, size_t times) {
+        u8 wide[kCopySlack];
+        for (size_t i = 0; i < kCopySlack; ++i) wide[i] = pattern[i % size];
+        const size_t total = size * times;
+        for (size_t i = 0; i < total; i += kCopySlack) std::memcpy(out + pos + i, wide, kCopySlack);
+        pos += total;
+    }
+
     // Copies `count` bytes from `distance` back. Bytes are read in groups of 4, then 2, then
     // 1, each group before it is written; a group that would read bytes not yet produced is
     // refused, which makes the copy equal to a byte-by-byte one.
@@ -56,8 +71,15 @@ struct Decoder {
         }
         u8* dst = out + pos;
         const u8* src = dst - distance;
-        if (distance >= count) {
-            std::memcpy(dst, src, count);
+        if (distance >= kCopySlack) {
+            // Whole 8-byte groups, each read before it is written: equal to a byte-by-byte
+            // copy for any distance of 8 or more. Up to 7 bytes past the copy are written;
+            // they lie in the room kept after every command and are written again later.
+            for (size_t i = 0; i < count; i += kCopySlack) {
+                u8 group8[kCopySlack];
+                std::memcpy(group8, src + i, kCopySlack);
+                std::memcpy(dst + i, group8, kCopySlack);
+            }
         } else {
             for (size_t i = 0; i < count; ++i) dst[i] = src[i];
         }
@@ -315,11 +337,8 @@ Outcome command(Decoder& d) {
             d.pos += n;
         }
     } else if (c < kRepeatPair) {
-        u8 a = d.back(2), b = d.back(1);
-        for (int i = c - kRepeatUnit; i > 0; --i) {
-            d.put(a);
-            d.put(b);
-        }
+        u8 unit[2] = {d.back(2), d.back(1)};
+        d.repeat(unit, 2, size_t(c - kRepeatUnit));
     } else if (c < kCoded) {
         size_t k = 4;
         if (c >= kRepeatFar) {
@@ -329,17 +348,17 @@ Outcome command(Decoder& d) {
         }
         if (k > d.pos) d.bad = true;
         if (!d.bad) {
-            u8 group[4];
-            std::memcpy(group, d.out + d.pos - k, 4);
-            for (int i = c - (c >= kRepeatFar ? kRepeatFar : kRepeatPair); i > 0; --i) {
-                std::memcpy(d.out + d.pos, group, 4);
-                d.pos += 4;
-            }
+            u8 pair[4];
+            std::memcpy(pair, d.out + d.pos - k, 4);
+            d.repeat(pair, 4, size_t(c - (c >= kRepeatFar ? kRepeatFar : kRepeatPair)));
         }
     } else {
         for (int i = c - kCoded; i > 0 && !d.bad; --i) {
             u8 t = r.next();
-            if constexpr (M == ShapeMethod::A) {
+            // The long back-reference carries most of the bytes of real pictures.
+            if (t == (M == ShapeMethod::A ? kLongBackA : kLongBackB)) {
+                longBackReference(d, r);
+            } else if constexpr (M == ShapeMethod::A) {
                 codedEntryA<M>(d, r, t >> 4, t & 15);
             } else {
                 codedEntryB(d, r, t);
@@ -354,14 +373,17 @@ Outcome nextCommand(Decoder& d) {
     return size_t(d.end - d.in) >= kMaxCommandInput ? command<M, false>(d) : command<M, true>(d);
 }
 
-// Runs commands while the position is below `limit`.
+// Runs commands while the position is below `limit`. The loop works on a copy of the state
+// whose address stays here, so that its fields can live in registers: writes through the
+// byte pointer could otherwise change any of them, as far as the compiler knows.
 template <ShapeMethod M>
-Outcome run(Decoder& d, size_t limit) {
-    while (d.pos < limit) {
-        Outcome o = nextCommand<M>(d);
-        if (o != Outcome::Go) return o;
+Outcome run(Decoder& state, size_t limit) {
+    Decoder d = state;
+    Outcome o = Outcome::Go;
+    while (d.pos < limit && (o = nextCommand<M>(d)) == Outcome::Go) {
     }
-    return Outcome::Go;
+    state = d;
+    return o;
 }
 
 template <ShapeMethod M>
@@ -369,8 +391,8 @@ EngineErr decode(std::span<const u8> in, std::span<u8> out) {
     const size_t size = out.size();
     Decoder d{out.data(), 0, in.data(), in.data() + in.size()};
     // Straight into the output while a whole command surely fits.
-    if (size > kShapeMaxCommandOutput) {
-        Outcome o = run<M>(d, size - kShapeMaxCommandOutput);
+    if (size > kCommandRoom) {
+        Outcome o = run<M>(d, size - kCommandRoom);
         if (o == Outcome::Damaged) return kShapeErrDamagedStream;
         if (o == Outcome::Stop) return d.pos == size ? kErrNone : kShapeErrDamagedStream;
     }
@@ -378,7 +400,7 @@ EngineErr decode(std::span<const u8> in, std::span<u8> out) {
     // The last commands run in a scratch buffer with the history they may refer to and room
     // for a command that runs over the end; only the bytes up to the end are kept.
     const size_t history = std::min(d.pos, kHistory), remaining = size - d.pos;
-    std::array<u8, kHistory + 2 * kShapeMaxCommandOutput> tail;
+    std::array<u8, kHistory + kCommandRoom + kCommandRoom> tail;
     std::memcpy(tail.data(), out.data() + d.pos - history, history);
     const size_t start = d.pos;
     d.out = tail.data();
