@@ -91,13 +91,4 @@ INSTANTIATE_TEST_SUITE_P(RandomInRange, RandomInWideRanges,
                          ::testing::Values(Wide{0, 32767}, Wide{0, 32768}, Wide{-100000, 100000},
                                            Wide{0, 1 << 30}, Wide{INT32_MIN, INT32_MAX}));
 
-TEST(RandomInRange, WideRangeUsesMoreThanOneDraw) {
-    ScriptedRandom one({1});
-    RandomInRange(0, 32767, one);
-    EXPECT_EQ(one.draws, 1);
-    ScriptedRandom two({1});
-    RandomInRange(0, 32768, two);
-    EXPECT_EQ(two.draws, 2);
-}
-
 }  // namespace

@@ -147,13 +147,6 @@ TEST_P(MethodBVectors, DecodesToTheExpectedBytes) {
 INSTANTIATE_TEST_SUITE_P(ShapeDecoder, MethodAVectors, ::testing::ValuesIn(kMethodA));
 INSTANTIATE_TEST_SUITE_P(ShapeDecoder, MethodBVectors, ::testing::ValuesIn(kMethodB));
 
-TEST(ShapeDecoder, MethodBHasNoOneUnitLiteral) {
-    // Control byte 1 loads a table in B, so the same bytes mean different things.
-    const Bytes stream = cat({tableLoad(0), {2, 1, 2, 3, 4}});
-    EXPECT_EQ(decode(ShapeMethod::B, stream, 4).out, (Bytes{1, 2, 3, 4}));
-    EXPECT_EQ(decode(ShapeMethod::A, stream, 2).out, (Bytes{0, 0}));
-}
-
 TEST(ShapeDecoder, BackReferenceUsesTheHighDistanceBits) {
     // 378 distinct-enough bytes, then op 10 selector 8 with high bits 1 and o = 4: 260 back.
     Bytes history;

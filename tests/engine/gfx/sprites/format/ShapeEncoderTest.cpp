@@ -85,14 +85,4 @@ TEST(ShapeEncoder, MethodBCodesALoneLiteralUnitAsACodedEntry) {
     EXPECT_EQ(shapeEncode(ShapeMethod::A, Bytes{7, 8}), (Bytes{1, 7, 8, 0}));
 }
 
-TEST(ShapeEncoder, CodesOfOneMethodAreRefusedOrDifferentUnderTheOther) {
-    const Bytes data = pixelRows(64, 8);
-    const Bytes coded = shapeEncode(ShapeMethod::A, data);
-    Bytes out(data.size());
-    EXPECT_EQ(shapeDecode(ShapeMethod::A, coded, out), kErrNone);
-    // Method A's long back-reference entry is an op-15 pair entry in B.
-    EngineErr error = shapeDecode(ShapeMethod::B, coded, out);
-    EXPECT_TRUE(error != kErrNone || out != data);
-}
-
 }  // namespace
