@@ -197,6 +197,8 @@ EngineErr expandInto(memHandle bitmap, const u8* b, u32 size, u16 compression) {
 
 }  // namespace
 
+bool gfxPrepareBitmapWords(u8* bitmap, u32 size) { return size >= kGfxBitmapHeaderSize && prepareWords(bitmap, size); }
+
 EngineErr gfxExpandBitmap(memHandle bitmap) {
     u8* b = static_cast<u8*>(memDerefHandle(bitmap));
     if (!b) return gfxSetError(memGetLastError());

@@ -27,6 +27,10 @@ inline const u8* gfxPlainRow(const u8* pixels, i16 rowBytes, u16 height, i32 y) 
 }
 
 EngineErr gfxExpandBitmap(memHandle bitmap);
+// Puts the 16-bit colours of an uncompressed bitmap of `size` bytes into machine order and
+// marks its format; other depths are left as they are. False (nothing changed) when its rows
+// do not fit the block or its packing holds no 16-bit colours.
+bool gfxPrepareBitmapWords(u8* bitmap, u32 size);
 // The pixel at (x, y) of a bitmap of `size` bytes: an index, an RGB555 word, 0x00RRGGBB, the
 // colour-table entry of the index (0x00RRGGBB) for bitmaps with a table, -2 for a transparent
 // place of packed 16-bit rows; -1 with kGfxErrBadFormat for what cannot be read.
