@@ -1,0 +1,143 @@
+#include "framework/menus/mfxMenuBar.h"
+
+#include "platform/keyboard/VirtualKeys.h"
+#include "platform/widgets/WidgetPaint.h"
+#include "tests/framework/menus/MenuWindowFixture.h"
+
+namespace {
+
+using testmenu::MenuWindowTest;
+using Kind = plat::InputEvent::Kind;
+
+const plat::widgets::MenuBar& bar(const testmenu::MenuWindow& w) { return w.bar.Widget(); }
+
+TEST_F(MenuWindowTest, CtrlSReachesTheCommandHookThroughTheAccelerator) {
+    key(plat::kVkControl, true);
+    press('S');
+    key(plat::kVkControl, false);
+    pump();
+    EXPECT_EQ(window->commands, std::vector<u32>{102});
+    EXPECT_EQ(window->heard('S') + window->heard('s') + window->heard(0x13), 0) << "the accelerator's key is not handed on";
+}
+
+TEST_F(MenuWindowTest, AKeyWithoutControlIsTheWindowsOwn) {
+    press('S');
+    key(plat::kVkControl, true);
+    key(plat::kVkControl, false);
+    press('S');
+    pump();
+    EXPECT_TRUE(window->commands.empty());
+    EXPECT_EQ(window->heard('s'), 2);
+}
+
+TEST_F(MenuWindowTest, AGrayedItemsAcceleratorDoesNothing) {
+    menu.EnableItem(mfxMenuCommand(102), false);
+    key(plat::kVkControl, true);
+    press('S');
+    key(plat::kVkControl, false);
+    pump();
+    EXPECT_TRUE(window->commands.empty());
+}
+
+TEST_F(MenuWindowTest, KeyboardWalksTheBarIntoASubmenu) {
+    struct Step {
+        uint8_t key;
+        int selectedTitle;
+        int depth;
+        int highlighted;
+    };
+    const Step steps[] = {
+        {plat::kVkF10, 0, 0, -1},   {plat::kVkRight, 1, 0, -1}, {plat::kVkDown, 1, 1, 0},
+        {plat::kVkDown, 1, 1, 1},   {plat::kVkDown, 1, 1, 2},   {plat::kVkRight, 1, 2, 0},
+        {plat::kVkLeft, 1, 1, 2},   {plat::kVkRight, 1, 2, 0},  {plat::kVkDown, 1, 2, 1},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(int(s.key));
+        press(s.key);
+        pump();
+        EXPECT_EQ(bar(*window).selectedTitle(), s.selectedTitle);
+        EXPECT_EQ(bar(*window).openDepth(), s.depth);
+        EXPECT_EQ(bar(*window).highlightedItem(), s.highlighted);
+    }
+    press(plat::kVkReturn);
+    pump();
+    EXPECT_EQ(window->commands, std::vector<u32>{402});
+    EXPECT_FALSE(bar(*window).active());
+}
+
+TEST_F(MenuWindowTest, AltAloneSelectsTheBarAndEscapeStepsBack) {
+    press(plat::kVkAlt);
+    pump();
+    EXPECT_EQ(bar(*window).selectedTitle(), 0);
+    press(plat::kVkDown);
+    pump();
+    EXPECT_EQ(bar(*window).openDepth(), 1);
+    press(plat::kVkEscape);
+    pump();
+    EXPECT_EQ(bar(*window).openDepth(), 0);
+    EXPECT_EQ(bar(*window).selectedTitle(), 0);
+    press(plat::kVkEscape);
+    pump();
+    EXPECT_FALSE(bar(*window).active());
+    EXPECT_EQ(window->heard(plat::kVkEscape), 0) << "keys taken by the bar are not the window's";
+    EXPECT_EQ(window->heard(plat::kVkDown), 0);
+}
+
+TEST_F(MenuWindowTest, UpWrapsAndSeparatorsAreSkipped) {
+    press(plat::kVkF10);
+    press(plat::kVkDown);  // File opens on New
+    press(plat::kVkDown);  // Save As
+    press(plat::kVkDown);  // past the separator to Exit
+    pump();
+    EXPECT_EQ(bar(*window).highlightedItem(), 3);
+    press(plat::kVkDown);
+    pump();
+    EXPECT_EQ(bar(*window).highlightedItem(), 0) << "wraps to the top";
+    press(plat::kVkUp);
+    pump();
+    EXPECT_EQ(bar(*window).highlightedItem(), 3);
+}
+
+TEST_F(MenuWindowTest, MouseOpensATitleAndChoosesOnRelease) {
+    const plat::gdi::Rect edit = bar(*window).titleRect(1);
+    mouse(Kind::MouseDown, edit);
+    pump();
+    EXPECT_EQ(bar(*window).openTitle(), 1);
+    mouse(Kind::MouseUp, edit);
+    pump();
+    EXPECT_EQ(bar(*window).openTitle(), 1) << "releasing on the title leaves the popup open";
+    click(bar(*window).itemRect(0, 0));
+    pump();
+    EXPECT_EQ(window->commands, std::vector<u32>{201});
+    EXPECT_FALSE(bar(*window).active());
+}
+
+TEST_F(MenuWindowTest, GrayedItemsAndClicksOutsideChooseNothing) {
+    click(bar(*window).titleRect(1));
+    pump();
+    click(bar(*window).itemRect(0, 1));  // Paste is grayed
+    pump();
+    EXPECT_TRUE(window->commands.empty());
+    EXPECT_EQ(bar(*window).openTitle(), 1);
+    click({300, 250, 302, 252});
+    pump();
+    EXPECT_FALSE(bar(*window).active());
+    EXPECT_TRUE(window->commands.empty());
+}
+
+TEST_F(MenuWindowTest, TheOpenPopupIsDrawnWithItsHighlight) {
+    press(plat::kVkF10);
+    press(plat::kVkDown);
+    pump();
+    const plat::gdi::Rect lit = bar(*window).itemRect(0, 0);
+    const plat::gdi::Rect next = bar(*window).itemRect(0, 1);
+    EXPECT_EQ(shown({lit.left + 2, lit.top + 1}), 0x0A246Au) << "the highlighted item";
+    EXPECT_EQ(shown({next.left + 2, next.top + 1}), 0xD4D0C8u) << "an item at rest";
+    EXPECT_EQ(shown({390, 2}), 0xD4D0C8u) << "the bar runs the window's width";
+    press(plat::kVkEscape);
+    press(plat::kVkEscape);
+    pump();
+    EXPECT_EQ(shown({lit.left + 2, lit.top + 1}), 0u) << "the window painted over the closed popup";
+}
+
+}  // namespace
