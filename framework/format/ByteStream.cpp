@@ -1,6 +1,6 @@
 #include "framework/format/ByteStream.h"
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "framework/format/FormatErrors.h"
 
 u16 ByteIn::u16be() {

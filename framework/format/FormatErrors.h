@@ -1,7 +1,7 @@
 #pragma once
 // Error codes of the framework's stored formats (band 112xx): the menu, dialog-template and
 // string resources. Each names the check that refused the bytes.
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 constexpr EngineErr kFmtErrTruncated = 11200;     // a field reaches past the end of the bytes
 constexpr EngineErr kFmtErrVersion = 11201;       // the leading version word is not one we read

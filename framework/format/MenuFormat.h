@@ -22,7 +22,7 @@
 #include <span>
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "framework/format/TextRef.h"
 
 constexpr u16 kMenuFormatVersion = 1;

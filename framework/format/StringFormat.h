@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 constexpr u16 kStringFormatVersion = 1;
 constexpr size_t kMaxStringResourceLength = 256;

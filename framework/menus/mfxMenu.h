@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "framework/format/MenuFormat.h"
 #include "platform/widgets/MenuModel.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/ByteOrder.h"
+#include "engine/base/ByteOrder.h"
 #include "framework/format/FormatErrors.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/MemoryHandles.h"
+#include "engine/base/MemoryHandles.h"
 #include "engine/resources/ResourceManager.h"
 #include "framework/format/FormatErrors.h"
 #include "tests/engine/resources/MemoryArchiveFile.h"
