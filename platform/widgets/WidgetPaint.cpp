@@ -38,6 +38,23 @@ void drawLabel(gdi::DeviceContext& dc, gdi::Point at, std::string_view text, gdi
     dc.restore(saved);
 }
 
+void drawTextBox(gdi::DeviceContext& dc, gdi::Rect box, std::string_view text, uint32_t format, gdi::ColorRef color) {
+    const int saved = dc.save();
+    dc.state().backgroundMode = gdi::BackgroundMode::Transparent;
+    dc.state().textColor = color;
+    gdi::selectFont(dc, gdi::stockFont());
+    gdi::drawText(dc, text, box, format | gdi::kDtNoPrefix);
+    dc.restore(saved);
+}
+
+void drawEllipse(gdi::DeviceContext& dc, const gdi::Rect& box, gdi::ColorRef outline, gdi::ColorRef fill) {
+    const int saved = dc.save();
+    dc.state().pen = gdi::Pen{gdi::Pen::Style::Solid, 1, outline};
+    dc.state().brush = gdi::Brush::solid(fill);
+    gdi::ellipse(dc, box);
+    dc.restore(saved);
+}
+
 int32_t labelWidth(std::string_view text) {
     const auto font = gdi::stockFont();
     if (!font) return 0;

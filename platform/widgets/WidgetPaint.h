@@ -24,6 +24,10 @@ void frameBox(gdi::DeviceContext& dc, const gdi::Rect& box, gdi::ColorRef color)
 void bevelBox(gdi::DeviceContext& dc, const gdi::Rect& box, bool sunken);
 // Text with its top-left at `at`, no background.
 void drawLabel(gdi::DeviceContext& dc, gdi::Point at, std::string_view text, gdi::ColorRef color);
+// Text in a box with the drawing layer's text-box format bits (kDt*), no background.
+void drawTextBox(gdi::DeviceContext& dc, gdi::Rect box, std::string_view text, uint32_t format, gdi::ColorRef color);
+// An outlined ellipse filled with `fill`.
+void drawEllipse(gdi::DeviceContext& dc, const gdi::Rect& box, gdi::ColorRef outline, gdi::ColorRef fill);
 int32_t labelWidth(std::string_view text);
 int32_t labelHeight();
 

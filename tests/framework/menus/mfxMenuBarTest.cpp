@@ -2,16 +2,16 @@
 
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/widgets/WidgetPaint.h"
-#include "tests/framework/menus/MenuWindowFixture.h"
+#include "tests/framework/WindowFixture.h"
 
 namespace {
 
-using testmenu::MenuWindowTest;
+using testfw::WindowTest;
 using Kind = plat::InputEvent::Kind;
 
-const plat::widgets::MenuBar& bar(const testmenu::MenuWindow& w) { return w.bar.Widget(); }
+const plat::widgets::MenuBar& bar(const testfw::FrameworkWindow& w) { return w.bar.Widget(); }
 
-TEST_F(MenuWindowTest, CtrlSReachesTheCommandHookThroughTheAccelerator) {
+TEST_F(WindowTest, CtrlSReachesTheCommandHookThroughTheAccelerator) {
     key(plat::kVkControl, true);
     press('S');
     key(plat::kVkControl, false);
@@ -20,7 +20,7 @@ TEST_F(MenuWindowTest, CtrlSReachesTheCommandHookThroughTheAccelerator) {
     EXPECT_EQ(window->heard('S') + window->heard('s') + window->heard(0x13), 0) << "the accelerator's key is not handed on";
 }
 
-TEST_F(MenuWindowTest, AKeyWithoutControlIsTheWindowsOwn) {
+TEST_F(WindowTest, AKeyWithoutControlIsTheWindowsOwn) {
     press('S');
     key(plat::kVkControl, true);
     key(plat::kVkControl, false);
@@ -30,7 +30,7 @@ TEST_F(MenuWindowTest, AKeyWithoutControlIsTheWindowsOwn) {
     EXPECT_EQ(window->heard('s'), 2);
 }
 
-TEST_F(MenuWindowTest, AGrayedItemsAcceleratorDoesNothing) {
+TEST_F(WindowTest, AGrayedItemsAcceleratorDoesNothing) {
     menu.EnableItem(mfxMenuCommand(102), false);
     key(plat::kVkControl, true);
     press('S');
@@ -39,7 +39,7 @@ TEST_F(MenuWindowTest, AGrayedItemsAcceleratorDoesNothing) {
     EXPECT_TRUE(window->commands.empty());
 }
 
-TEST_F(MenuWindowTest, KeyboardWalksTheBarIntoASubmenu) {
+TEST_F(WindowTest, KeyboardWalksTheBarIntoASubmenu) {
     struct Step {
         uint8_t key;
         int selectedTitle;
@@ -65,7 +65,7 @@ TEST_F(MenuWindowTest, KeyboardWalksTheBarIntoASubmenu) {
     EXPECT_FALSE(bar(*window).active());
 }
 
-TEST_F(MenuWindowTest, AltAloneSelectsTheBarAndEscapeStepsBack) {
+TEST_F(WindowTest, AltAloneSelectsTheBarAndEscapeStepsBack) {
     press(plat::kVkAlt);
     pump();
     EXPECT_EQ(bar(*window).selectedTitle(), 0);
@@ -83,7 +83,7 @@ TEST_F(MenuWindowTest, AltAloneSelectsTheBarAndEscapeStepsBack) {
     EXPECT_EQ(window->heard(plat::kVkDown), 0);
 }
 
-TEST_F(MenuWindowTest, UpWrapsAndSeparatorsAreSkipped) {
+TEST_F(WindowTest, UpWrapsAndSeparatorsAreSkipped) {
     press(plat::kVkF10);
     press(plat::kVkDown);  // File opens on New
     press(plat::kVkDown);  // Save As
@@ -98,7 +98,7 @@ TEST_F(MenuWindowTest, UpWrapsAndSeparatorsAreSkipped) {
     EXPECT_EQ(bar(*window).highlightedItem(), 3);
 }
 
-TEST_F(MenuWindowTest, MouseOpensATitleAndChoosesOnRelease) {
+TEST_F(WindowTest, MouseOpensATitleAndChoosesOnRelease) {
     const plat::gdi::Rect edit = bar(*window).titleRect(1);
     mouse(Kind::MouseDown, edit);
     pump();
@@ -112,7 +112,7 @@ TEST_F(MenuWindowTest, MouseOpensATitleAndChoosesOnRelease) {
     EXPECT_FALSE(bar(*window).active());
 }
 
-TEST_F(MenuWindowTest, GrayedItemsAndClicksOutsideChooseNothing) {
+TEST_F(WindowTest, GrayedItemsAndClicksOutsideChooseNothing) {
     click(bar(*window).titleRect(1));
     pump();
     click(bar(*window).itemRect(0, 1));  // Paste is grayed
@@ -125,7 +125,7 @@ TEST_F(MenuWindowTest, GrayedItemsAndClicksOutsideChooseNothing) {
     EXPECT_TRUE(window->commands.empty());
 }
 
-TEST_F(MenuWindowTest, TheOpenPopupIsDrawnWithItsHighlight) {
+TEST_F(WindowTest, TheOpenPopupIsDrawnWithItsHighlight) {
     press(plat::kVkF10);
     press(plat::kVkDown);
     pump();

@@ -13,11 +13,11 @@
 #include "platform/ui/MessageQueue.h"
 #include "tests/framework/format/FormatSamples.h"
 
-namespace testmenu {
+namespace testfw {
 
-class MenuWindow : public mfxDisplayWindow {
+class FrameworkWindow : public mfxDisplayWindow {
 public:
-    MenuWindow() : mfxDisplayWindow("Menus", Rect16{0, 0, 400, 300}), bar(GetHandle()) {}
+    FrameworkWindow() : mfxDisplayWindow("Tumblo", Rect16{0, 0, 400, 300}), bar(GetHandle()) {}
     bool PreTranslateMessage(const plat::Message& message) override { return bar.PreTranslateMessage(message); }
     u32 OnCommand(u32 command) override {
         commands.push_back(command);
@@ -45,11 +45,11 @@ public:
     std::vector<u32> keys;
 };
 
-class MenuWindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::setDisplayDriver(&display);
-        window = std::make_unique<MenuWindow>();
+        window = std::make_unique<FrameworkWindow>();
         menu.SetFromResource(testfmt::sampleMenu());
         window->bar.SetMenu(&menu);
     }
@@ -91,7 +91,7 @@ protected:
 
     plat::HeadlessDisplay display;
     mfxMenu menu;
-    std::unique_ptr<MenuWindow> window;
+    std::unique_ptr<FrameworkWindow> window;
 };
 
-}  // namespace testmenu
+}  // namespace testfw
