@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/resources/ResourceManager.h"
+#include "framework/resources/mfxReadResource.h"
 #include "framework/windows/mfxWindow.h"
 #include "platform/display/DisplayWindow.h"
 
@@ -13,14 +13,8 @@ namespace {
 constexpr FourCC kDialogType = fourCC("DLOG");
 
 EngineErr readTemplate(u16 id, DialogTemplate* out) {
-    const ResourceRef ref = resFindResource(kDialogType, id, 0);
-    if (ref == 0) return kResErrNotFound;
-    const i32 size = resGetResourceSize(ref);
-    if (size < 0) return resGetLastError();
-    std::vector<u8> bytes(static_cast<size_t>(size));
-    u32 count = u32(size);
-    if (EngineErr err = resReadResource(ref, bytes.data(), &count, 0); err != kErrNone) return err;
-    bytes.resize(count);
+    std::vector<u8> bytes;
+    if (EngineErr err = mfxReadResource(kDialogType, id, &bytes); err != kErrNone) return err;
     return parseDialogTemplate(bytes, out);
 }
 

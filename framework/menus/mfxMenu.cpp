@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/resources/ResourceManager.h"
+#include "framework/resources/mfxReadResource.h"
 #include "framework/menus/mfxMenuBar.h"
 #include "framework/menus/mfxMenuRecord.h"
 #include "platform/keyboard/VirtualKeys.h"
@@ -99,14 +99,8 @@ mfxPopup mfxPopup::FromMenu(const mfxMenu& menu, u16 position) {
 mfxMenu::mfxMenu() : record_(std::make_shared<Record>()) {}
 
 EngineErr mfxMenu::LoadMenuResource(u16 id) {
-    const ResourceRef ref = resFindResource(kMenuType, id, 0);
-    if (ref == 0) return kResErrNotFound;
-    const i32 size = resGetResourceSize(ref);
-    if (size < 0) return resGetLastError();
-    std::vector<u8> bytes(static_cast<size_t>(size));
-    u32 count = u32(size);
-    if (EngineErr err = resReadResource(ref, bytes.data(), &count, 0); err != kErrNone) return err;
-    bytes.resize(count);
+    std::vector<u8> bytes;
+    if (EngineErr err = mfxReadResource(kMenuType, id, &bytes); err != kErrNone) return err;
     MenuResource resource;
     if (EngineErr err = parseMenuResource(bytes, &resource); err != kErrNone) return err;
     SetFromResource(resource);

@@ -1,10 +1,7 @@
 #include "framework/dialogs/mfxModalDialog.h"
 
-#include "engine/base/MemoryHandles.h"
-#include "engine/resources/ResourceManager.h"
 #include "platform/keyboard/VirtualKeys.h"
-#include "tests/engine/resources/MemoryArchiveFile.h"
-#include "tests/engine/resources/format/ArchiveBytes.h"
+#include "tests/framework/SystemArchiveFixture.h"
 #include "tests/framework/WindowFixture.h"
 
 namespace {
@@ -215,29 +212,11 @@ TEST_F(ModalDialogTest, TheDialogIsDrawnInTheWindow) {
     EXPECT_EQ(shown({frame.left + 10, frame.top + 8}), 0u) << "the window painted over the hidden dialog";
 }
 
-class DialogResourceTest : public ModalDialogTest {
-protected:
-    void SetUp() override {
-        ModalDialogTest::SetUp();
-        memInit(0, 512);
-        resInit();
-    }
-    void TearDown() override {
-        if (map != 0) resCloseFile(map, 0, 1);
-        resShutdown();
-        memShutdown();
-        ModalDialogTest::TearDown();
-    }
-    ResMapHandle map = 0;
-};
-
-TEST_F(DialogResourceTest, TemplatesComeFromTheSystemArchive) {
+TEST_F(ModalDialogTest, TemplatesComeFromTheSystemArchive) {
     std::vector<u8> bytes;
     ASSERT_EQ(writeDialogTemplate(testfmt::sampleDialog(), &bytes), kErrNone);
-    auto image = std::make_shared<testres::FileImage>();
-    image->bytes = testres::makeArchive({{fourCC("DLOG"), 171, std::string(bytes.begin(), bytes.end())}});
-    map = resOpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "System"), 1, 0);
-    ASSERT_NE(map, 0);
+    testfw::SystemArchive archive;
+    archive.open({{fourCC("DLOG"), 171, testfw::asText(bytes)}});
 
     mfxModalDialog found(window.get(), 171);
     EXPECT_EQ(found.LoadError(), kErrNone);

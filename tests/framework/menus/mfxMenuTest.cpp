@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/base/MemoryHandles.h"
-#include "engine/resources/ResourceManager.h"
 #include "framework/format/FormatErrors.h"
-#include "tests/engine/resources/MemoryArchiveFile.h"
-#include "tests/engine/resources/format/ArchiveBytes.h"
+#include "tests/framework/SystemArchiveFixture.h"
 #include "tests/framework/format/FormatSamples.h"
 
 namespace {
@@ -103,33 +100,15 @@ TEST(mfxMenu, CopiesShareOneRecord) {
     EXPECT_FALSE(menu.IsItemEnabled(mfxMenuCommand(107)));
 }
 
-class MenuResourceTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        memInit(0, 512);
-        resInit();
-    }
-    void TearDown() override {
-        if (map != 0) resCloseFile(map, 0, 1);
-        resShutdown();
-        memShutdown();
-    }
-    void open(const std::vector<testres::ResContent>& contents) {
-        auto image = std::make_shared<testres::FileImage>();
-        image->bytes = testres::makeArchive(contents);
-        map = resOpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "System"), 1, 0);
-        ASSERT_NE(map, 0);
-    }
-    static std::string bytesOf(const MenuResource& resource) {
-        std::vector<u8> bytes;
-        EXPECT_EQ(writeMenuResource(resource, &bytes), kErrNone);
-        return std::string(bytes.begin(), bytes.end());
-    }
-    ResMapHandle map = 0;
-};
+std::string bytesOf(const MenuResource& resource) {
+    std::vector<u8> bytes;
+    EXPECT_EQ(writeMenuResource(resource, &bytes), kErrNone);
+    return testfw::asText(bytes);
+}
 
-TEST_F(MenuResourceTest, LoadsTheMenuOfTheSystemArchive) {
-    open({{fourCC("MENU"), 128, bytesOf(testfmt::sampleMenu())}});
+TEST(MenuResource, LoadsTheMenuOfTheSystemArchive) {
+    testfw::SystemArchive archive;
+    archive.open({{fourCC("MENU"), 128, bytesOf(testfmt::sampleMenu())}});
     mfxMenu menu;
     ASSERT_EQ(menu.LoadMenuResource(128), kErrNone);
     EXPECT_EQ(menu.PopupCount(), 2);
@@ -138,10 +117,11 @@ TEST_F(MenuResourceTest, LoadsTheMenuOfTheSystemArchive) {
     EXPECT_EQ(menu.PopupCount(), 2) << "a failed load keeps the menu";
 }
 
-TEST_F(MenuResourceTest, AMalformedMenuIsRefusedByTheReader) {
+TEST(MenuResource, AMalformedMenuIsRefusedByTheReader) {
     std::string bytes = bytesOf(testfmt::sampleMenu());
     bytes.pop_back();
-    open({{fourCC("MENU"), 128, bytes}});
+    testfw::SystemArchive archive;
+    archive.open({{fourCC("MENU"), 128, bytes}});
     mfxMenu menu;
     EXPECT_EQ(menu.LoadMenuResource(128), kFmtErrTruncated);
     EXPECT_EQ(menu.PopupCount(), 0);
