@@ -85,6 +85,8 @@ void mfxDialogHost::Route(const plat::Message& message) {
 }
 
 bool mfxDialogHost::Pump(const std::function<bool()>& done) {
+    // Without a window nothing can reach the box: waiting would never end.
+    if (window_ == plat::kNoWindow) return done();
     const bool headless = plat::displayDriver().name() == "headless";
     for (;;) {
         if (dirty_) Draw();

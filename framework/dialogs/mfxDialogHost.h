@@ -22,8 +22,8 @@ public:
     bool IsShown() const { return shown_; }
 
     // Runs messages until `done` answers true (true), or until nothing more can come: the
-    // quit message, which is posted again for the outer loop, or, on a headless display, an
-    // empty queue once the scripted input has run out (false).
+    // quit message, which is posted again for the outer loop, a box without a window, or, on
+    // a headless display, an empty queue once the scripted input has run out (false).
     bool Pump(const std::function<bool()>& done);
 
 private:

@@ -59,8 +59,25 @@ void MenuBar::setModel(std::shared_ptr<const MenuModel> model) {
 }
 
 void MenuBar::redraw() {
-    if (selectedTitle_ >= titleCount()) close();
+    // Popups and items may have gone from under an open menu: what no longer matches the
+    // model is closed rather than read.
+    if (!stillShown()) close();
     repaintAll();
+}
+
+bool MenuBar::stillShown() const {
+    if (selectedTitle_ < 0) return true;
+    if (selectedTitle_ >= titleCount()) return false;
+    if (open_.empty()) return true;
+    if (open_.front().popup != model_->popups[size_t(selectedTitle_)]) return false;
+    for (size_t d = 0; d < open_.size(); ++d) {
+        const MenuPopup& popup = *open_[d].popup;
+        const int highlighted = open_[d].highlighted;
+        if (highlighted >= int(popup.items.size())) return false;
+        if (d + 1 < open_.size() && (highlighted < 0 || popup.items[size_t(highlighted)].submenu != open_[d + 1].popup))
+            return false;
+    }
+    return true;
 }
 
 int MenuBar::titleCount() const { return model_ ? int(model_->popups.size()) : 0; }

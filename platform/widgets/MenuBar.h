@@ -28,7 +28,8 @@ public:
     void setModel(std::shared_ptr<const MenuModel> model);
     const MenuModel* model() const { return model_.get(); }
     void setWidth(int32_t width) { width_ = width; }
-    // Asks for the whole bar to be drawn again (the model changed).
+    // Asks for the whole bar to be drawn again (the model changed); closes what the change
+    // took away.
     void redraw();
 
     // Each answers true when the bar took the event; the window then does nothing more with it.
@@ -59,6 +60,7 @@ private:
         int highlighted = -1;
     };
 
+    bool stillShown() const;
     const MenuPopup* titlePopup(int title) const;
     int titleCount() const;
     int titleAt(gdi::Point at) const;

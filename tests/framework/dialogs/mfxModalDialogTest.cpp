@@ -231,3 +231,23 @@ TEST_F(ModalDialogTest, TemplatesComeFromTheSystemArchive) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ModalDialogTest, ADialogWithoutAWindowEndsAtOnce) {
+    mfxModalDialog dialog(nullptr, testfmt::sampleDialog());
+    mfxDialogEvent event;
+    EXPECT_NE(dialog.RunModal(&event), 0u);
+}
+
+TEST_F(ModalDialogTest, DisablingTheFocusedItemMovesTheFocusOn) {
+    NoteDialog dialog(window.get());
+    ASSERT_EQ(dialog.GetFocus(), 1100);
+    dialog.EnableItem(1100, false);
+    EXPECT_EQ(dialog.GetFocus(), 1101);
+    type("x");
+    run(dialog);
+    EXPECT_EQ(dialog.GetItemText(1100), "") << "a disabled field takes no typing";
+}
+
+}  // namespace

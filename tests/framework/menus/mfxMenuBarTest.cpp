@@ -141,3 +141,66 @@ TEST_F(WindowTest, TheOpenPopupIsDrawnWithItsHighlight) {
 }
 
 }  // namespace
+
+namespace {
+
+using testfw::WindowTest;
+
+const plat::widgets::MenuBar& shownBar(const testfw::FrameworkWindow& w) { return w.bar.Widget(); }
+
+TEST_F(WindowTest, ChangesUnderAnOpenMenuCloseWhatTheyTookAway) {
+    struct Case {
+        const char* name;
+        uint8_t opening;  // Down highlights Undo, the first item; Up the submenu, the last
+        std::function<void(mfxMenu&)> change;
+        bool stillOpen;
+    };
+    const Case cases[] = {
+        {"a text changes", plat::kVkUp, [](mfxMenu& m) { m.FormatAcceleratorText(mfxMenuCommand(204), "Pegar"); }, true},
+        {"an item after the highlight goes", plat::kVkDown, [](mfxMenu& m) { m.DeleteItem(mfxMenuCommand(204)); }, true},
+        {"the highlighted item's place goes", plat::kVkUp, [](mfxMenu& m) { m.DeleteItem(mfxMenuCommand(204)); }, false},
+        {"the open popup leaves the bar", plat::kVkUp, [](mfxMenu& m) { m.RemoveSubMenu(1); }, false},
+        {"a popup before it leaves the bar", plat::kVkUp, [](mfxMenu& m) { m.RemoveSubMenu(0); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        menu.SetFromResource(testfmt::sampleMenu());
+        press(plat::kVkF10);
+        press(plat::kVkRight);
+        press(c.opening);
+        pump();
+        ASSERT_EQ(shownBar(*window).highlightedItem(), c.opening == plat::kVkDown ? 0 : 2);
+        c.change(menu);
+        EXPECT_EQ(shownBar(*window).openDepth() == 1, c.stillOpen);
+        press(plat::kVkReturn);
+        press(plat::kVkEscape);
+        press(plat::kVkEscape);
+        press(plat::kVkEscape);
+        pump();
+        const std::vector<u32> chosen = c.stillOpen && c.opening == plat::kVkDown ? std::vector<u32>{201} : std::vector<u32>{};
+        EXPECT_EQ(window->commands, chosen) << "only what is still shown can be chosen";
+        window->commands.clear();
+    }
+}
+
+TEST_F(WindowTest, MovingOverTheOpenBarFollowsThePointer) {
+    click(shownBar(*window).titleRect(0));
+    pump();
+    mouse(plat::InputEvent::Kind::MouseMove, shownBar(*window).itemRect(0, 3));
+    pump();
+    EXPECT_EQ(shownBar(*window).highlightedItem(), 3);
+    mouse(plat::InputEvent::Kind::MouseMove, shownBar(*window).itemRect(0, 2));
+    pump();
+    EXPECT_EQ(shownBar(*window).highlightedItem(), -1) << "a separator is not highlighted";
+    mouse(plat::InputEvent::Kind::MouseMove, shownBar(*window).titleRect(1));
+    pump();
+    EXPECT_EQ(shownBar(*window).openTitle(), 1) << "sliding onto another title opens it";
+    click(shownBar(*window).itemRect(0, 2));  // the submenu item opens its popup
+    pump();
+    ASSERT_EQ(shownBar(*window).openDepth(), 2);
+    click(shownBar(*window).itemRect(1, 1));
+    pump();
+    EXPECT_EQ(window->commands, std::vector<u32>{402});
+}
+
+}  // namespace
