@@ -16,7 +16,6 @@ public:
     mfxDialogHost(const mfxDialogHost&) = delete;
     mfxDialogHost& operator=(const mfxDialogHost&) = delete;
 
-    plat::WindowHandle Window() const { return window_; }
     void Show();
     void Hide();
     bool IsShown() const { return shown_; }

@@ -231,5 +231,3 @@ u16 mfxMenu::TranslateAccelerator(u16 key, u16 modifiers) const {
     }
     return 0;
 }
-
-std::shared_ptr<const plat::widgets::MenuModel> mfxMenu::Model() const { return record_->model; }

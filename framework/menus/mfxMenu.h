@@ -38,7 +38,6 @@ public:
     // Shares the popup at a position of the menu's bar (empty when there is none).
     static mfxPopup FromMenu(const mfxMenu& menu, u16 position);
     bool IsEmpty() const { return !popup_; }
-    const plat::widgets::MenuPopup* Data() const { return popup_.get(); }
 
 private:
     friend class mfxMenu;
@@ -75,8 +74,6 @@ public:
     // The command of the accelerator for a key with its modifiers (kAccel* bits), or 0. An
     // item's accelerator counts only while the item and its popups are enabled.
     u16 TranslateAccelerator(u16 key, u16 modifiers) const;
-
-    std::shared_ptr<const plat::widgets::MenuModel> Model() const;
 
 private:
     friend class mfxMenuBar;

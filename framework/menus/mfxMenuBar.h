@@ -24,7 +24,6 @@ public:
 
     // Shows the menu (null: no bar). The bar shares the menu's record, not the object.
     void SetMenu(const mfxMenu* menu);
-    bool HasMenu() const { return record_ != nullptr; }
 
     bool PreTranslateMessage(const plat::Message& message);
     // Marks the bar and any open popup for repainting.

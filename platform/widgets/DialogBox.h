@@ -41,7 +41,6 @@ public:
     // Where the dialog's client pixel (0, 0) lies in the window.
     gdi::Point clientOrigin() const;
 
-    const std::string& title() const { return title_; }
     void setTitle(std::string title);
     DialogItem* find(uint16_t id);
     const DialogItem* find(uint16_t id) const;

@@ -26,7 +26,6 @@ public:
     MenuBar(std::function<void(uint16_t command)> choose, std::function<void(const gdi::Rect& area)> repaint);
 
     void setModel(std::shared_ptr<const MenuModel> model);
-    const MenuModel* model() const { return model_.get(); }
     void setWidth(int32_t width) { width_ = width; }
     // Asks for the whole bar to be drawn again (the model changed); closes what the change
     // took away.
