@@ -101,6 +101,10 @@ bool mfxMenuBar::PreTranslateMessage(const plat::Message& message) {
         return bar_.mouseMove(mousePoint(message.lParam));
     case plat::kMsgLButtonUp:
         return bar_.mouseUp(mousePoint(message.lParam));
+    case plat::kMsgActivateApp:
+        // The user went to another program: an open menu does not wait for their return.
+        if (message.wParam == 0) bar_.close();
+        return false;
     case plat::kMsgPaint:
         plat::dispatchMessage(message);
         Draw();

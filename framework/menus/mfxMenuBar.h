@@ -7,7 +7,8 @@
 // PreTranslateMessage takes: a key pressed with Ctrl or Alt that is an accelerator; Alt
 // pressed and released alone, F10, and every key while the bar has the keyboard; presses on
 // the bar and every mouse message while a popup is open; and the window's paint message,
-// which it lets the window handle first and then draws the bar over. User-interface thread.
+// which it lets the window handle first and then draws the bar over. Losing the user's focus
+// closes the bar. User-interface thread.
 #include "engine/base/EngineTypes.h"
 #include "framework/menus/mfxMenu.h"
 #include "platform/ui/Messages.h"

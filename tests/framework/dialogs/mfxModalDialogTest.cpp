@@ -230,9 +230,6 @@ TEST_F(ModalDialogTest, TemplatesComeFromTheSystemArchive) {
     EXPECT_NE(missing.RunModal(&event), 0u) << "a dialog without its template ends at once";
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(ModalDialogTest, ADialogWithoutAWindowEndsAtOnce) {
     mfxModalDialog dialog(nullptr, testfmt::sampleDialog());

@@ -140,13 +140,6 @@ TEST_F(WindowTest, TheOpenPopupIsDrawnWithItsHighlight) {
     EXPECT_EQ(shown({lit.left + 2, lit.top + 1}), 0u) << "the window painted over the closed popup";
 }
 
-}  // namespace
-
-namespace {
-
-using testfw::WindowTest;
-
-const plat::widgets::MenuBar& shownBar(const testfw::FrameworkWindow& w) { return w.bar.Widget(); }
 
 TEST_F(WindowTest, ChangesUnderAnOpenMenuCloseWhatTheyTookAway) {
     struct Case {
@@ -169,9 +162,9 @@ TEST_F(WindowTest, ChangesUnderAnOpenMenuCloseWhatTheyTookAway) {
         press(plat::kVkRight);
         press(c.opening);
         pump();
-        ASSERT_EQ(shownBar(*window).highlightedItem(), c.opening == plat::kVkDown ? 0 : 2);
+        ASSERT_EQ(bar(*window).highlightedItem(), c.opening == plat::kVkDown ? 0 : 2);
         c.change(menu);
-        EXPECT_EQ(shownBar(*window).openDepth() == 1, c.stillOpen);
+        EXPECT_EQ(bar(*window).openDepth() == 1, c.stillOpen);
         press(plat::kVkReturn);
         press(plat::kVkEscape);
         press(plat::kVkEscape);
@@ -184,23 +177,36 @@ TEST_F(WindowTest, ChangesUnderAnOpenMenuCloseWhatTheyTookAway) {
 }
 
 TEST_F(WindowTest, MovingOverTheOpenBarFollowsThePointer) {
-    click(shownBar(*window).titleRect(0));
+    click(bar(*window).titleRect(0));
     pump();
-    mouse(plat::InputEvent::Kind::MouseMove, shownBar(*window).itemRect(0, 3));
+    mouse(plat::InputEvent::Kind::MouseMove, bar(*window).itemRect(0, 3));
     pump();
-    EXPECT_EQ(shownBar(*window).highlightedItem(), 3);
-    mouse(plat::InputEvent::Kind::MouseMove, shownBar(*window).itemRect(0, 2));
+    EXPECT_EQ(bar(*window).highlightedItem(), 3);
+    mouse(plat::InputEvent::Kind::MouseMove, bar(*window).itemRect(0, 2));
     pump();
-    EXPECT_EQ(shownBar(*window).highlightedItem(), -1) << "a separator is not highlighted";
-    mouse(plat::InputEvent::Kind::MouseMove, shownBar(*window).titleRect(1));
+    EXPECT_EQ(bar(*window).highlightedItem(), -1) << "a separator is not highlighted";
+    mouse(plat::InputEvent::Kind::MouseMove, bar(*window).titleRect(1));
     pump();
-    EXPECT_EQ(shownBar(*window).openTitle(), 1) << "sliding onto another title opens it";
-    click(shownBar(*window).itemRect(0, 2));  // the submenu item opens its popup
+    EXPECT_EQ(bar(*window).openTitle(), 1) << "sliding onto another title opens it";
+    click(bar(*window).itemRect(0, 2));  // the submenu item opens its popup
     pump();
-    ASSERT_EQ(shownBar(*window).openDepth(), 2);
-    click(shownBar(*window).itemRect(1, 1));
+    ASSERT_EQ(bar(*window).openDepth(), 2);
+    click(bar(*window).itemRect(1, 1));
     pump();
     EXPECT_EQ(window->commands, std::vector<u32>{402});
+}
+
+
+TEST_F(WindowTest, LosingTheFocusClosesAnOpenMenu) {
+    click(window->bar.Widget().titleRect(0));
+    pump();
+    ASSERT_EQ(window->bar.Widget().openTitle(), 0);
+    plat::postAppActivation(true);
+    pump();
+    EXPECT_EQ(window->bar.Widget().openTitle(), 0);
+    plat::postAppActivation(false);
+    pump();
+    EXPECT_FALSE(window->bar.Widget().active());
 }
 
 }  // namespace
