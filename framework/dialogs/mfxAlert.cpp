@@ -23,12 +23,12 @@ constexpr int32_t kButtonWidth = 75;
 constexpr int32_t kButtonHeight = 23;
 constexpr int32_t kButtonGap = 8;
 
-struct ButtonSpec {
+struct AlertButton {
     const char* text;
     u32 answer;
 };
 
-std::vector<ButtonSpec> buttonsFor(u32 style) {
+std::vector<AlertButton> buttonsFor(u32 style) {
     switch (style & kAlertButtonsMask) {
     case kAlertOkCancel: return {{"OK", kAlertAnswerOk}, {"Cancel", kAlertAnswerCancel}};
     case kAlertRetryCancel: return {{"Retry", kAlertAnswerRetry}, {"Cancel", kAlertAnswerCancel}};
@@ -74,16 +74,16 @@ int32_t measuredTextHeight(std::string_view text) {
                     pw::labelHeight());
 }
 
-u32 cancelAnswer(const std::vector<ButtonSpec>& buttons) {
+u32 cancelAnswer(const std::vector<AlertButton>& buttons) {
     if (buttons.size() == 1) return buttons.front().answer;
-    for (const ButtonSpec& b : buttons) {
+    for (const AlertButton& b : buttons) {
         if (b.answer == kAlertAnswerCancel) return b.answer;
     }
     return 0;
 }
 
 u32 runAlert(u32 style, std::string_view text) {
-    const std::vector<ButtonSpec> buttons = buttonsFor(style);
+    const std::vector<AlertButton> buttons = buttonsFor(style);
     const pw::AlertIcon icon = iconFor(style);
     const int32_t textLeft = kMargin + (icon == pw::AlertIcon::None ? 0 : kIconSize + kMargin);
     const int32_t textHeight = measuredTextHeight(text);
