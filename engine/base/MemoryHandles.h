@@ -2,7 +2,7 @@
 // Engine memory: movable blocks reached through 16-bit handles (locked to get an address,
 // purgeable when memory runs short) and fixed blocks reached through plain pointers.
 // Every block carries a 12-byte header in front of its data whose last word is the mark
-// 0x424D, so that stale or foreign pointers are refused (10159).
+// 0x424D, so that stale or foreign pointers are refused (kMemErrBadPointer).
 // The manager takes no lock of its own: engine threads all run on the user-interface thread.
 #include <cstddef>
 

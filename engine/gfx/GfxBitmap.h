@@ -29,7 +29,7 @@ inline const u8* gfxPlainRow(const u8* pixels, i16 rowBytes, u16 height, i32 y) 
 EngineErr gfxExpandBitmap(memHandle bitmap);
 // The pixel at (x, y) of a bitmap of `size` bytes: an index, an RGB555 word, 0x00RRGGBB, the
 // colour-table entry of the index (0x00RRGGBB) for bitmaps with a table, -2 for a transparent
-// place of packed 16-bit rows; -1 with 10851 for what cannot be read.
+// place of packed 16-bit rows; -1 with kGfxErrBadFormat for what cannot be read.
 i32 gfxGetBitmapPixel(const u8* bitmap, u32 size, u16 x, u16 y);
 
 // Expands an LZ stream of `inSize` bytes into exactly `outSize` bytes, with a window of

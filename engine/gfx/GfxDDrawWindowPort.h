@@ -36,5 +36,5 @@ private:
     plat::gdi::Region update_;
 };
 
-// The port of a window that has a face on the display; 0 with 10807 when it has none.
+// The port of a window that has a face on the display; 0 with kGfxErrGdi when it has none.
 GfxPort* gfxNewDDrawWindowPort(plat::WindowHandle window, u32 flags, GfxPalette* palette);

@@ -21,7 +21,7 @@ public:
     GfxDibBitmap(const GfxDibBitmap&) = delete;
     GfxDibBitmap& operator=(const GfxDibBitmap&) = delete;
 
-    // Builds the colour table by depth and the surface; 10807 when the surface cannot be made.
+    // Builds the colour table by depth and the surface; kGfxErrGdi when the surface cannot be made.
     // New pixels are always 0, so clearing asks for nothing more.
     virtual EngineErr Create(bool clear);
     virtual void Destroy();

@@ -9,6 +9,7 @@
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPort.h"
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Windows.h"
 

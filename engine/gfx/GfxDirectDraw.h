@@ -4,8 +4,8 @@
 // direct-surface service and keeps the service, the driver's capabilities, the primary
 // surface over the program's main window, the cooperative level and the handlers told when
 // surfaces are lost. Without it every user keeps to the drawing layer. A failed start is
-// never retried until shutdown. Every call sets the graphics last error: 0, 10800 (a call
-// failed; the result is in ddrawLastResult), 10802 (not available or not allowed) or 2.
+// never retried until shutdown. Every call sets the graphics last error: 0, kGfxErrDirectDraw (a call
+// failed; the result is in ddrawLastResult), kGfxErrNotSupported (not available or not allowed) or 2.
 // User-interface thread only.
 #include "engine/base/EngineTypes.h"
 #include "engine/regions/Rects.h"

@@ -8,7 +8,7 @@
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/PaletteState.h"
-#include "platform/display/DisplayDriver.h"
+#include "platform/display/choice/DisplayChoice.h"
 
 namespace {
 

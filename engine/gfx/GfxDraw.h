@@ -66,7 +66,7 @@ EngineErr gfxSetPixel(const GfxColor& color, i16 x, i16 y);
 GfxColor* gfxGetPixel(GfxColor* out, i16 x, i16 y);
 
 // Pixels and copies. Pixel data comes with its size: packed or plain rows that do not fit
-// are refused with 10851, as are compressed formats.
+// are refused with kGfxErrBadFormat, as are compressed formats.
 EngineErr gfxDrawPixels(u16 width, u16 height, i16 rowBytes, u16 format, const u8* pixels, u32 size, i16 x, i16 y, u16 mode);
 EngineErr gfxDrawPixelsInRect(u16 width, u16 height, i16 rowBytes, u16 format, const u8* pixels, u32 size,
                               const Rect16& dst, u16 mode, u16 flags);

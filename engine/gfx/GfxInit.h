@@ -10,7 +10,7 @@
 #include "engine/gfx/GfxDisplayModes.h"
 #include "engine/gfx/GfxSettings.h"
 
-// The wanted mode is rewritten with the mode found. 10806 when no mode satisfies it.
+// The wanted mode is rewritten with the mode found. kGfxErrNoDisplayMode when no mode satisfies it.
 EngineErr gfxInit(GfxDisplayMode* wanted, u16 changeAllowed);
 // As gfxInit with settings already read and the program's folder (an engine text) given.
 EngineErr gfxInitWith(const GfxSettings& settings, const std::string& programFolder, GfxDisplayMode* wanted,

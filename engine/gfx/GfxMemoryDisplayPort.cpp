@@ -4,6 +4,7 @@
 
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
+#include "platform/display/choice/DisplayChoice.h"
 
 GfxMemoryDisplayPort::GfxMemoryDisplayPort(const Rect16& device) : GfxWindowPort(device) {
     kind = kGfxKindMemoryDisplay;

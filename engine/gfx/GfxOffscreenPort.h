@@ -72,6 +72,6 @@ public:
     GfxColor* ReadPixel(GfxColor* out, i16 x, i16 y) override;
 };
 
-// Depth 0 is the display's depth; 1, 4, 8, 16 and 24 are made; other depths give 10850.
+// Depth 0 is the display's depth; 1, 4, 8, 16 and 24 are made; other depths give kGfxErrBadValue.
 // Palette 0 is the default palette. Null with the graphics error set on failure.
 GfxPort* gfxNewOffscreenPort(u16 width, u16 height, u16 depth, GfxPalette* palette);

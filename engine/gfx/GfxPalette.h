@@ -3,7 +3,7 @@
 // static colours, kept in a ring of all palettes (the newest at its head). A palette handle is
 // the object's address; 0 stands for the default palette where a call says so. Handles are
 // checked against the ring before they are read, so a stale or foreign value is refused
-// (10864) rather than followed. Our displays have no hardware palette: realising keeps the
+// (kGfxErrBadPalette) rather than followed. Our displays have no hardware palette: realising keeps the
 // decisions (animation or full realisation, static or no-static use) as state, observable
 // through plat::gdi::DisplayPalette. User-interface thread only.
 #include <memory>
@@ -49,7 +49,7 @@ EngineErr gfxInitPalettes();
 // Disposes of every palette, the default one included.
 void gfxShutdownPalettes();
 GfxPalette* gfxDefaultPalette();
-// The palette a handle names (0: the default palette), or null with 10864.
+// The palette a handle names (0: the default palette), or null with kGfxErrBadPalette.
 GfxPalette* gfxPaletteFromHandle(GfxPalette* handle);
 u16 gfxReservedCount();
 

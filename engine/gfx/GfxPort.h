@@ -142,10 +142,10 @@ public:
     virtual EngineErr LockSurface(Rect16* out);
     virtual EngineErr UnlockSurface();
     virtual EngineErr RestoreSurface();
-    // `size` bytes are readable at `pixels`; data that does not fit is refused with 10851.
+    // `size` bytes are readable at `pixels`; data that does not fit is refused with kGfxErrBadFormat.
     virtual EngineErr DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowBytes, u16 format, const u8* pixels,
                                  u32 size, u16 mode, u16 flags);
-    // Null with 10807 when the colour has no GDI form.
+    // Null with kGfxErrGdi when the colour has no GDI form.
     virtual std::unique_ptr<plat::gdi::Brush> MakeSolidBrush(const GfxColor& color);
     virtual std::unique_ptr<plat::gdi::Brush> MakePatternBrush(const u8* pattern);
     // Boxes with signed extents: a negative size walks the picture from its far edge.
@@ -209,7 +209,7 @@ void gfxDisplayChanged(u16 depth);
 EngineErr gfxReleasePortDC(GfxPort* handle);
 // The newest port of the module's list.
 GfxPort* gfxPortListHead();
-// For the makers of ports: the palette a new port takes (0: the default), or null with 10864.
+// For the makers of ports: the palette a new port takes (0: the default), or null with kGfxErrBadPalette.
 GfxPalette* gfxNewPortPalette(GfxPalette* palette);
 // Resets a new port and gives it its palette; on failure the port is deleted and null
 // returned with the error set.

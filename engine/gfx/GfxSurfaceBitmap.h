@@ -35,7 +35,7 @@ public:
     EngineErr Blit(GfxPort* destination, const Rect16& dstRect, const Rect16& srcRect, bool paletteIndices, u32 rop,
                    plat::gdi::StretchMode stretch, bool mirror, bool flip) override;
 
-    // Restores a lost surface and offers the loss to the handlers: 0 when one redrew it, 10850
+    // Restores a lost surface and offers the loss to the handlers: 0 when one redrew it, kGfxErrBadValue
     // when none did (the pixels are undefined but the store is usable).
     EngineErr Restore();
     plat::DirectSurface* Surface() const { return surface_.get(); }

@@ -6,7 +6,7 @@
 // its last lock ends. The window port also brackets the repainting of its window: between
 // BeginUpdate and EndUpdate every clip is cut to the area the window asked to have
 // repainted. Direct access to the screen goes through the direct-surface path when the
-// engine settings enable it; otherwise those operations answer 10802. The primary surface
+// engine settings enable it; otherwise those operations answer kGfxErrNotSupported. The primary surface
 // is the main window's face, so window coordinates are surface coordinates. User-interface
 // thread only.
 #include <memory>

@@ -5,10 +5,10 @@
 // starts the engine's thread system. The framework starts it during its initialisation and
 // stops it at exit; everything here runs on the user-interface thread.
 //
-// Two optional parts of the original engine have no counterpart here: the Windows 95 timer
-// driver (this system reports the NT family, where it is never opened) and the MMX module
-// (not provided: the mixer's built-in kernels do all the work). Their callers see the
-// "not present" answers: no driver handle, driver version 0, no MMX module.
+// Two optional parts have no counterpart on this system: the timer driver for old consumer
+// systems (this system reports the NT family, where it is never opened) and the separately
+// loaded MMX mixing module (the mixer's built-in kernels do all the work). Their callers see
+// the "not present" answers: no driver handle, driver version 0, no MMX module.
 #include <cstdint>
 
 #include <thread>
@@ -54,7 +54,7 @@ EngineErr osmVxdUnlockPages(const void* address, u32 size);
 
 plat::WindowHandle osmGetHiddenWindow();
 void osmSetMainWindow(plat::WindowHandle window);
-// 10001 and no window when none is registered or it is gone.
+// kOsmErrNoMainWindow and no window when none is registered or it is gone.
 plat::WindowHandle osmGetMainWindow();
 // The engine version answered by that system thread's OS manager window, 0 without one.
 u16 osmGetThreadEngineVersion(std::thread::id thread);

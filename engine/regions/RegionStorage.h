@@ -3,7 +3,7 @@
 // resizing its slots and keeping the module's last-error word. Not for other modules.
 #include "engine/regions/Regions.h"
 
-// The record of a region, or null with 10551 stored when the handle has no block or the
+// The record of a region, or null with kRgnErrBadRegion stored when the handle has no block or the
 // block does not hold the record its header describes.
 RegionRecord* rgnRecordOf(memHandle rgn);
 // Resizes the block to `capacity` slots; the capacity changes only when the block did.

@@ -49,12 +49,12 @@ EngineErr rgnUnionRect(memHandle rgn, const Rect16& r);
 EngineErr rgnUnion(memHandle dst, memHandle src);
 EngineErr rgnIntersectRect(memHandle rgn, const Rect16& r);
 EngineErr rgnIntersect(memHandle dst, memHandle src);
-// 1 or 0; -1 with 10551.
+// 1 or 0; -1 with kRgnErrBadRegion.
 int rgnContainsPoint(memHandle rgn, Point16 p);
 int rgnIsEmpty(memHandle rgn);
 bool rgnIsValid(memHandle rgn);
 // Converts a stored region of `size` bytes to native order in place. A record whose
-// capacity or count does not fit those bytes is refused (10552) and left untouched.
+// capacity or count does not fit those bytes is refused (kRgnErrStoredSize) and left untouched.
 EngineErr rgnSwapBytes(void* record, u32 size);
 // Inserts r at index, growing the block by 16 slots when it is full; *record follows the
 // block when it moves. The bounds are not touched.

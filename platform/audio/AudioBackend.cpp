@@ -1,12 +1,10 @@
 #include "platform/audio/AudioBackend.h"
 
 #include <atomic>
-#include <cstdlib>
-#include <cstring>
-#include <mutex>
 
 #include "platform/audio/sdl/SdlAudio.h"
 #include "platform/audio/virtual/VirtualAudio.h"
+#include "platform/system/Headless.h"
 
 namespace plat {
 namespace {
@@ -15,9 +13,8 @@ std::atomic<AudioBackend*> installed{nullptr};
 
 AudioBackend& startupBackend() {
     static std::unique_ptr<AudioBackend> chosen = [] {
-        const char* headless = std::getenv("TUMBLO_HEADLESS");
         std::unique_ptr<AudioBackend> backend;
-        if (!headless || std::strcmp(headless, "1") != 0) backend = makeSdlAudioBackend();
+        if (!headlessRequested()) backend = makeSdlAudioBackend();
         if (!backend) backend = std::make_unique<VirtualAudioBackend>();
         return backend;
     }();

@@ -2,7 +2,8 @@
 // The seam between the wave-out layer and the machine: a backend opens sinks, and a started
 // sink pulls frames from its source on the backend's own thread (SDL's audio thread, or the
 // thread that advances the fake clock for the virtual backend). The backend is chosen once at
-// start-up: the virtual one when TUMBLO_HEADLESS=1 or SDL audio is unavailable.
+// start-up: the virtual one when the program runs headless (platform/system/Headless.h) or
+// SDL audio is unavailable.
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -1,7 +1,8 @@
 #pragma once
 // The one millisecond clock of the program: schedulers, timers and animations all read it.
-// Time is a u32 that wraps after about 49.7 days, as the original system timer did, so
-// every comparison of two times must be made on their difference.
+// Time is a u32 that wraps after about 49.7 days: the engine stores and compares times in
+// 32 bits, so the clock wraps where they do, and every comparison of two times must be made
+// on their difference.
 //
 // Tests replace the source with a FakeClock and advance it by hand; services that wait for
 // a moment in time subscribe to be woken when a fake clock moves. Any thread may read the

@@ -21,12 +21,21 @@ State& state() {
     return s;
 }
 
+bool hotspotInside(const CursorImage& image) {
+    return image.hotX >= 0 && image.hotX < kCursorSize && image.hotY >= 0 && image.hotY < kCursorSize;
+}
+
 }  // namespace
 
 CursorId systemCursor(SystemCursor which) { return CursorId(which) + 1; }
 
+std::optional<SystemCursor> systemCursorOf(CursorId cursor) {
+    if (cursor == kNoCursor || cursor > systemCursor(kLastSystemCursor)) return std::nullopt;
+    return SystemCursor(cursor - 1);
+}
+
 CursorId createCursor(const CursorImage& image) {
-    if (image.hotX < 0 || image.hotX >= kCursorSize || image.hotY < 0 || image.hotY >= kCursorSize) return kNoCursor;
+    if (!hotspotInside(image)) return kNoCursor;
     CursorId id = state().next++;
     state().made[id] = image;
     return id;

@@ -1,12 +1,12 @@
 #pragma once
 // The mouse cursor service: system cursors and cursors made from 32 × 32 monochrome planes,
 // the cursor shown, the show count and the pointer position. Cursors are numbered; 0 is no
-// cursor. This headless backend keeps everything as state that tests can read; display
-// backends put it on the screen. User-interface thread only.
+// cursor. The service only keeps state, which tests can read; the display driver shows what
+// it says as it pumps events (platform/display). User-interface thread only.
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <optional>
 
 namespace plat::cursor {
 
@@ -16,6 +16,7 @@ constexpr int kCursorSize = 32;
 constexpr int kCursorPlaneBytes = kCursorSize * kCursorSize / 8;
 
 enum class SystemCursor { Arrow, Cross, IBeam, Wait };
+constexpr SystemCursor kLastSystemCursor = SystemCursor::Wait;
 
 // Screen pixel = (screen AND and-plane) XOR xor-plane; rows top to bottom, most significant bit first.
 struct CursorImage {
@@ -23,10 +24,13 @@ struct CursorImage {
     int hotY = 0;
     std::array<uint8_t, kCursorPlaneBytes> andPlane{};
     std::array<uint8_t, kCursorPlaneBytes> xorPlane{};
+    friend bool operator==(const CursorImage&, const CursorImage&) = default;
 };
 
 CursorId systemCursor(SystemCursor which);
-// kNoCursor when the cursor cannot be made.
+// Which system cursor an id stands for; none for made cursors and kNoCursor.
+std::optional<SystemCursor> systemCursorOf(CursorId cursor);
+// kNoCursor when the hotspot lies outside the picture.
 CursorId createCursor(const CursorImage& image);
 // System cursors are never destroyed.
 void destroyCursor(CursorId cursor);

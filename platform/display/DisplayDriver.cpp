@@ -1,36 +1,10 @@
 #include "platform/display/DisplayDriver.h"
 
-#include <cstdlib>
-#include <cstring>
-
-#include "platform/cursor/Cursors.h"
-#include "platform/display/headless/HeadlessDisplay.h"
-#include "platform/display/sdl/SdlDisplay.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Windows.h"
 
 namespace plat {
 namespace {
-
-DisplayDriver* installed = nullptr;
-
-DisplayDriver& startupDriver() {
-    static std::unique_ptr<DisplayDriver> chosen = [] {
-        const char* headless = std::getenv("TUMBLO_HEADLESS");
-        std::unique_ptr<DisplayDriver> driver;
-        if (!headless || std::strcmp(headless, "1") != 0) driver = makeSdlDisplay();
-        if (!driver) driver = std::make_unique<HeadlessDisplay>();
-        return driver;
-    }();
-    return *chosen;
-}
-
-SystemCursor systemCursorOf(cursor::CursorId id) {
-    if (id == cursor::systemCursor(cursor::SystemCursor::Cross)) return SystemCursor::Cross;
-    if (id == cursor::systemCursor(cursor::SystemCursor::IBeam)) return SystemCursor::IBeam;
-    if (id == cursor::systemCursor(cursor::SystemCursor::Wait)) return SystemCursor::Wait;
-    return SystemCursor::Arrow;
-}
 
 bool sameMode(const DisplayMode& offered, const DisplayMode& asked) {
     return offered.width == asked.width && offered.height == asked.height &&
@@ -58,27 +32,8 @@ void DisplayDriver::restoreMode() { switched_ = false; }
 
 void DisplayDriver::showServiceCursor() {
     cursor::CursorId wanted = cursor::cursorDisplayCount() >= 0 ? cursor::currentCursor() : cursor::kNoCursor;
-    CursorHandle shown = kNoCursor;
-    if (wanted != cursor::kNoCursor) {
-        auto known = serviceCursors_.find(wanted);
-        if (known != serviceCursors_.end()) {
-            shown = known->second;
-        } else if (const cursor::CursorImage* picture = cursor::cursorImage(wanted)) {
-            CursorImage image;
-            image.hotspot = {picture->hotX, picture->hotY};
-            image.andMask.assign(picture->andPlane.begin(), picture->andPlane.end());
-            image.xorMask.assign(picture->xorPlane.begin(), picture->xorPlane.end());
-            shown = serviceCursors_[wanted] = createCursor(image);
-        } else {
-            shown = systemCursor(systemCursorOf(wanted));
-        }
-    }
-    if (shown != currentCursor()) setCursor(shown);
+    if (wanted != currentCursor()) setCursor(wanted);
 }
-
-DisplayDriver& displayDriver() { return installed ? *installed : startupDriver(); }
-
-void setDisplayDriver(DisplayDriver* driver) { installed = driver; }
 
 int windowSurfaceDepth(const DisplayMode& mode) { return mode.bitsPerPixel == 16 ? 16 : 24; }
 

@@ -1,17 +1,17 @@
 #pragma once
 // The seam between the program's windows and the machine's screen. A driver lists the
 // desktop's display modes, opens display windows, turns the user's input into messages for
-// the message core and shows cursors. It is chosen once at start-up: headless when
-// TUMBLO_HEADLESS=1 or no display can be opened, else SDL.
+// the message core and shows the cursor service's cursor. The drivers (sdl/, headless/)
+// build on this library; choice/ picks one at start-up.
 //
 // Mode switches are simulated: the driver remembers the mode the program asked for and
 // reports it as current, and windows opened afterwards take its depth; the real desktop is
 // never changed. All calls come from the user-interface thread.
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/cursor/Cursors.h"
 #include "platform/display/DisplayTypes.h"
 #include "platform/display/DisplayWindow.h"
 
@@ -42,29 +42,21 @@ public:
     // nothing can arrive, as on a headless display.
     virtual void waitForInput(uint32_t timeoutMs) = 0;
 
-    virtual CursorHandle systemCursor(SystemCursor kind) = 0;
-    // Kept until the driver ends; kNoCursor for a malformed picture.
-    virtual CursorHandle createCursor(const CursorImage& image) = 0;
-    // kNoCursor hides the cursor.
-    virtual void setCursor(CursorHandle cursor) = 0;
-    virtual CursorHandle currentCursor() const = 0;
+    // Shows a cursor of the cursor service (platform/cursor): a system cursor, a made cursor
+    // by its picture, or none for cursor::kNoCursor and ids the service does not know.
+    virtual void setCursor(cursor::CursorId cursor) = 0;
+    virtual cursor::CursorId currentCursor() const = 0;
 
 protected:
     virtual DisplayMode desktopMode() const = 0;
-    // Shows what the cursor service (platform/cursor) says: its current cursor while its
-    // display count is 0 or more, else none. Drivers call it as they pump events.
+    // Shows what the cursor service says: its current cursor while its display count is 0 or
+    // more, else none. Drivers call it as they pump events.
     void showServiceCursor();
 
 private:
     bool switched_ = false;
     DisplayMode switchedTo_;
-    // The driver's cursor for each cursor of the service shown so far.
-    std::map<uint32_t, CursorHandle> serviceCursors_;
 };
-
-DisplayDriver& displayDriver();
-// Replaces the start-up choice (tests install a headless driver); nullptr restores it.
-void setDisplayDriver(DisplayDriver* driver);
 
 // The depth of a window surface in a display mode.
 int windowSurfaceDepth(const DisplayMode& mode);

@@ -1,8 +1,7 @@
 #pragma once
 // What the display layer tells the program about the screen and what it hands it from the
-// user: display modes, input events in a driver-neutral form, and cursor pictures.
+// user: display modes and input events in a driver-neutral form.
 #include <cstdint>
-#include <vector>
 
 #include "platform/gdi/Geometry.h"
 
@@ -19,9 +18,10 @@ struct DisplayMode {
 enum class MouseButton { Left, Right, Middle };
 
 // One thing the user did, as a driver read it or a test scripted it. Positions are in client
-// pixels of the window the event belongs to.
+// pixels of the window the event belongs to. Quit is a request to end the program from the
+// desktop or a termination signal; it belongs to no window.
 struct InputEvent {
-    enum class Kind { KeyDown, KeyUp, MouseMove, MouseDown, MouseUp, MouseDoubleClick };
+    enum class Kind { KeyDown, KeyUp, MouseMove, MouseDown, MouseUp, MouseDoubleClick, Quit };
     Kind kind = Kind::MouseMove;
     uint8_t virtualKey = 0;
     uint8_t scanCode = 0;
@@ -29,21 +29,5 @@ struct InputEvent {
     MouseButton button = MouseButton::Left;
     gdi::Point position;
 };
-
-enum class SystemCursor { Arrow, IBeam, Wait, Cross, Hand, SizeAll, No };
-
-// A cursor picture in the two-mask form the program builds: 1 bit per pixel, rows of
-// width / 8 bytes, most significant bit leftmost. Where the AND bit is 0 the XOR bit gives
-// black (0) or white (1); where it is 1 the screen shows through (XOR 0) or is inverted (XOR 1).
-struct CursorImage {
-    int32_t width = 32;
-    int32_t height = 32;
-    gdi::Point hotspot;
-    std::vector<uint8_t> andMask;
-    std::vector<uint8_t> xorMask;
-};
-
-using CursorHandle = uintptr_t;
-constexpr CursorHandle kNoCursor = 0;
 
 }  // namespace plat

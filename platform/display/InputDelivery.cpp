@@ -1,11 +1,14 @@
 #include "platform/display/InputDelivery.h"
 
+#include <thread>
+
 #include "platform/cursor/Cursors.h"
 #include "platform/display/DisplayWindow.h"
 #include "platform/keyboard/KeyTranslation.h"
 #include "platform/keyboard/KeyboardState.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Windows.h"
 
 namespace plat {
 namespace {
@@ -76,6 +79,13 @@ void deliverKey(WindowHandle window, const InputEvent& event) {
         postMessage(window, system ? kMsgSysChar : kMsgChar, *typed, lParam);
 }
 
+void deliverQuitRequest() {
+    bool closing = false;
+    for (WindowHandle window : threadWindows(std::this_thread::get_id()))
+        if (findDisplayWindow(window)) closing = postMessage(window, kMsgClose, 0, 0) || closing;
+    if (!closing) postQuitMessage(0);
+}
+
 }  // namespace
 
 uintptr_t mouseButtonsDown() { return buttonsDown(); }
@@ -85,10 +95,12 @@ intptr_t packMousePosition(gdi::Point position) {
 }
 
 void deliverInput(WindowHandle window, const InputEvent& event) {
-    if (event.kind == InputEvent::Kind::KeyDown || event.kind == InputEvent::Kind::KeyUp)
-        deliverKey(window, event);
-    else
-        deliverMouse(window, event);
+    switch (event.kind) {
+        case InputEvent::Kind::KeyDown:
+        case InputEvent::Kind::KeyUp: deliverKey(window, event); return;
+        case InputEvent::Kind::Quit: deliverQuitRequest(); return;
+        default: deliverMouse(window, event); return;
+    }
 }
 
 }  // namespace plat

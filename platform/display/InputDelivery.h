@@ -4,7 +4,11 @@
 // F10), followed by a character message for a key that types one on the US layout; mouse
 // moves, presses, releases and double clicks with the button and modifier bits in wParam and
 // the client position packed in lParam. Keeps the keyboard state (keys down, Caps Lock) and
-// the mouse buttons up to date as it goes. User-interface thread only.
+// the mouse buttons up to date as it goes.
+//
+// A quit request ends the program through its own shut-down, as the close box would: each
+// display window of the calling thread hears kMsgClose, and with none open the thread's
+// message loop gets kMsgQuit. User-interface thread only.
 #include <cstdint>
 
 #include "platform/display/DisplayTypes.h"
@@ -12,6 +16,7 @@
 
 namespace plat {
 
+// `window` is ignored for a quit request.
 void deliverInput(WindowHandle window, const InputEvent& event);
 
 // The mouse buttons held as input last arrived (kMouseLeftButton and the other button bits).

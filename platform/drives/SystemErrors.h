@@ -1,7 +1,7 @@
 #pragma once
-// The system error numbers that the file and drive services report. They are the numbers the
-// engine's OS services map to their own codes, so they keep the values the program was
-// written against; 0 is success.
+// The system error numbers that the file and drive services report. The engine's OS services
+// compare these numbers and map each to a code of their own, so a value never changes once
+// given; kSysOk (0) is success.
 #include <cstdint>
 
 namespace plat {

@@ -62,8 +62,8 @@ SysErr resolveText(const std::string& text, bool writing, ResolvedPath* resolved
         start = end + 1;
         if (component.empty() || component == ".") continue;
         if (component == "..") {
-            // As on the original system, ".." at a drive's root stays there: a text never
-            // names anything outside its drive.
+            // ".." at a drive's root stays there, so that a text never names anything
+            // outside its drive (a drive may be a folder deep inside the host's tree).
             if (host == root) continue;
             const size_t slash = host.rfind('/');
             host = slash == 0 ? "/" : host.substr(0, slash);

@@ -1,9 +1,10 @@
 #pragma once
 // Files and folders named by the engine's texts: cp1252 bytes of the form "C:\folder\name",
 // with the drive letter resolved through platform/drives and the name stored as UTF-8 on
-// disk. Where a component is not found as written, a case-insensitive match in the same
-// folder is used, as the original file system would have. Every call answers a system error
-// number (platform/drives/SystemErrors.h), 0 on success.
+// disk. The engine's texts ignore case, as do the names in its content and settings, while
+// Linux folders do not: where a component is not found as written, a case-insensitive match
+// in the same folder is used. Every call answers a system error number
+// (platform/drives/SystemErrors.h), kSysOk on success.
 //
 // Share modes are emulated inside the process: an open is refused with a sharing violation
 // when it asks for access that an earlier open does not share, or shares less than an

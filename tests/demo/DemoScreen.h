@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/gfx/GfxOffscreenPort.h"
-#include "platform/display/DisplayDriver.h"
+#include "platform/display/choice/DisplayChoice.h"
 
 class DemoScreen {
 public:

@@ -1,16 +1,9 @@
 #include "platform/display/headless/HeadlessDisplay.h"
 
-#include "platform/display/CursorImageCheck.h"
 #include "platform/display/InputDelivery.h"
 #include "platform/display/PixelConversion.h"
 
 namespace plat {
-namespace {
-
-// System cursors get the handles 1 to 7; pictures count on from here.
-constexpr CursorHandle kFirstCustomCursor = 0x100;
-
-}  // namespace
 
 HeadlessWindow::HeadlessWindow(WindowHandle window, int32_t width, int32_t height, int bitsPerPixel, gdi::Point origin)
     : DisplayWindow(window, width, height, bitsPerPixel), origin_(origin), shown_(size_t(width) * size_t(height), 0) {}
@@ -43,18 +36,12 @@ void HeadlessDisplay::pumpEvents() {
     }
 }
 
-CursorHandle HeadlessDisplay::systemCursor(SystemCursor kind) { return CursorHandle(kind) + 1; }
-
-CursorHandle HeadlessDisplay::createCursor(const CursorImage& image) {
-    if (!validCursorImage(image)) return kNoCursor;
-    CursorHandle handle = kFirstCustomCursor + cursors_.size();
-    cursors_.emplace(handle, image);
-    return handle;
-}
-
-const CursorImage* HeadlessDisplay::customCursor(CursorHandle cursor) const {
-    auto found = cursors_.find(cursor);
-    return found == cursors_.end() ? nullptr : &found->second;
+void HeadlessDisplay::setCursor(cursor::CursorId shown) {
+    const cursor::CursorImage* picture = cursor::cursorImage(shown);
+    bool known = picture || cursor::systemCursorOf(shown);
+    current_ = known ? shown : cursor::kNoCursor;
+    shownPicture_.reset();
+    if (picture) shownPicture_ = *picture;
 }
 
 }  // namespace plat

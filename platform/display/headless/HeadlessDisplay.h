@@ -4,7 +4,7 @@
 // which a test reads back. Input comes from a script the test fills; pumpEvents delivers it
 // in order to the window it names. The desktop's modes are a list the test may replace.
 #include <deque>
-#include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/display/DisplayDriver.h"
@@ -46,11 +46,10 @@ public:
     void pumpEvents() override;
     void waitForInput(uint32_t) override {}
 
-    CursorHandle systemCursor(SystemCursor kind) override;
-    CursorHandle createCursor(const CursorImage& image) override;
-    void setCursor(CursorHandle cursor) override { current_ = cursor; }
-    CursorHandle currentCursor() const override { return current_; }
-    const CursorImage* customCursor(CursorHandle cursor) const;
+    void setCursor(cursor::CursorId cursor) override;
+    cursor::CursorId currentCursor() const override { return current_; }
+    // The picture of the made cursor shown, taken when it was set; null for a system cursor or none.
+    const cursor::CursorImage* shownPicture() const { return shownPicture_ ? &*shownPicture_ : nullptr; }
 
 protected:
     DisplayMode desktopMode() const override { return modes_.empty() ? DisplayMode{} : modes_.front(); }
@@ -62,8 +61,8 @@ private:
     };
     std::vector<DisplayMode> modes_;
     std::deque<Scripted> script_;
-    std::map<CursorHandle, CursorImage> cursors_;
-    CursorHandle current_ = kNoCursor;
+    cursor::CursorId current_ = cursor::kNoCursor;
+    std::optional<cursor::CursorImage> shownPicture_;
     int32_t nextOrigin_ = 0;
 };
 

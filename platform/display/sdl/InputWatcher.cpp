@@ -7,7 +7,8 @@
 
 namespace plat {
 
-InputWatcher::InputWatcher(int connection, std::thread::id uiThread) : connection_(connection), uiThread_(uiThread) {
+InputWatcher::InputWatcher(int connection, int quitSignals, std::thread::id uiThread)
+    : connection_(connection), quitSignals_(quitSignals), uiThread_(uiThread) {
     if (pipe(stopPipe_) != 0) return;
     thread_ = std::thread([this] { watch(); });
 }
@@ -42,10 +43,10 @@ void InputWatcher::watch() {
             armed_.wait(lock, [this] { return watching_ || stopping_; });
             if (stopping_) return;
         }
-        pollfd watched[2] = {{connection_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
-        if (poll(watched, 2, -1) < 0) continue;
+        pollfd watched[3] = {{connection_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}, {quitSignals_, POLLIN, 0}};
+        if (poll(watched, 3, -1) < 0) continue;
         if (watched[1].revents) return;
-        if (!watched[0].revents) continue;
+        if (!watched[0].revents && !watched[2].revents) continue;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             watching_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 // Wakes the user-interface thread's message wait when input arrives on the display
-// connection, so that a loop blocked in waitForMessage (platform/ui) notices the user. A
+// connection or a quit signal is caught (QuitSignals.h), so that a loop blocked in
+// waitForMessage (platform/ui) notices the user. A
 // thread of its own watches the connection's descriptor; after each wake it waits until the
 // user-interface thread has pumped the driver's events (rearm) before it watches again, so
 // it never spins on data nobody has read yet. The loop must pump the events last before it
@@ -13,8 +14,9 @@ namespace plat {
 
 class InputWatcher {
 public:
-    // `connection` is a readable descriptor; `uiThread` the thread to wake.
-    InputWatcher(int connection, std::thread::id uiThread);
+    // `connection` and `quitSignals` are readable descriptors (-1 for none); `uiThread` the
+    // thread to wake.
+    InputWatcher(int connection, int quitSignals, std::thread::id uiThread);
     ~InputWatcher();
     InputWatcher(const InputWatcher&) = delete;
     InputWatcher& operator=(const InputWatcher&) = delete;
@@ -26,6 +28,7 @@ private:
     void watch();
 
     int connection_;
+    int quitSignals_;
     std::thread::id uiThread_;
     int stopPipe_[2] = {-1, -1};
     std::mutex mutex_;

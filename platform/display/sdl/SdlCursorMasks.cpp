@@ -2,13 +2,11 @@
 
 namespace plat {
 
-SdlCursorMasks sdlCursorMasks(const std::vector<uint8_t>& andMask, const std::vector<uint8_t>& xorMask) {
+SdlCursorMasks sdlCursorMasks(const cursor::CursorImage& image) {
     SdlCursorMasks out;
-    out.data.resize(andMask.size());
-    out.mask.resize(andMask.size());
-    for (size_t i = 0; i < andMask.size(); ++i) {
-        out.data[i] = uint8_t(~(andMask[i] ^ xorMask[i]));
-        out.mask[i] = uint8_t(~andMask[i]);
+    for (size_t i = 0; i < out.data.size(); ++i) {
+        out.data[i] = uint8_t(~(image.andPlane[i] ^ image.xorPlane[i]));
+        out.mask[i] = uint8_t(~image.andPlane[i]);
     }
     return out;
 }

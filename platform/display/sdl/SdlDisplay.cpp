@@ -7,12 +7,13 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <optional>
 
-#include "platform/display/CursorImageCheck.h"
 #include "platform/display/InputDelivery.h"
 #include "platform/display/PixelConversion.h"
 #include "platform/display/sdl/SdlCursorMasks.h"
 #include "platform/display/sdl/InputWatcher.h"
+#include "platform/display/sdl/QuitSignals.h"
 #include "platform/display/sdl/SdlKeys.h"
 #include "platform/ui/MessageQueue.h"
 
@@ -58,9 +59,11 @@ private:
 
 class SdlDisplay : public DisplayDriver {
 public:
+    explicit SdlDisplay(std::unique_ptr<QuitSignalCatcher> quitSignals) : quitSignals_(std::move(quitSignals)) {}
     ~SdlDisplay() override {
         watcher_.reset();
-        for (auto& [handle, cursor] : cursors_) SDL_FreeCursor(cursor);
+        for (auto& [kind, sdlCursor] : systemCursors_) SDL_FreeCursor(sdlCursor);
+        if (made_) SDL_FreeCursor(made_);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
@@ -112,6 +115,7 @@ public:
 
     void pumpEvents() override {
         showServiceCursor();
+        if (takeQuitSignal()) deliverQuitRequest();
         SDL_Event event;
         while (SDL_PollEvent(&event)) handle(event);
         if (watcher_) watcher_->rearm();
@@ -119,34 +123,31 @@ public:
 
     void waitForInput(uint32_t timeoutMs) override { SDL_WaitEventTimeout(nullptr, int(timeoutMs)); }
 
-    CursorHandle systemCursor(SystemCursor kind) override {
-        CursorHandle handle = CursorHandle(kind) + 1;
-        if (!cursors_.count(handle)) {
-            SDL_Cursor* cursor = SDL_CreateSystemCursor(sdlSystemCursor(kind));
-            if (!cursor) return kNoCursor;
-            cursors_[handle] = cursor;
+    void setCursor(cursor::CursorId shown) override {
+        SDL_Cursor* sdlCursor = nullptr;
+        SDL_Cursor* replaced = nullptr;
+        if (std::optional<cursor::SystemCursor> kind = cursor::systemCursorOf(shown)) {
+            sdlCursor = systemSdlCursor(*kind);
+        } else if (const cursor::CursorImage* picture = cursor::cursorImage(shown)) {
+            // The last picture shown is kept, so that hiding and showing it again makes nothing new.
+            if (!made_ || !(*picture == madePicture_)) {
+                SdlCursorMasks masks = sdlCursorMasks(*picture);
+                SDL_Cursor* made = SDL_CreateCursor(masks.data.data(), masks.mask.data(), cursor::kCursorSize,
+                                                    cursor::kCursorSize, picture->hotX, picture->hotY);
+                if (made) {
+                    replaced = made_;
+                    made_ = made;
+                    madePicture_ = *picture;
+                }
+            }
+            if (made_ && *picture == madePicture_) sdlCursor = made_;
         }
-        return handle;
+        current_ = sdlCursor ? shown : cursor::kNoCursor;
+        if (sdlCursor) SDL_SetCursor(sdlCursor);
+        SDL_ShowCursor(sdlCursor ? SDL_ENABLE : SDL_DISABLE);
+        if (replaced) SDL_FreeCursor(replaced);
     }
-
-    CursorHandle createCursor(const CursorImage& image) override {
-        if (!validCursorImage(image)) return kNoCursor;
-        SdlCursorMasks masks = sdlCursorMasks(image.andMask, image.xorMask);
-        SDL_Cursor* cursor = SDL_CreateCursor(masks.data.data(), masks.mask.data(), image.width, image.height,
-                                              image.hotspot.x, image.hotspot.y);
-        if (!cursor) return kNoCursor;
-        CursorHandle handle = nextCustom_++;
-        cursors_[handle] = cursor;
-        return handle;
-    }
-
-    void setCursor(CursorHandle cursor) override {
-        auto found = cursors_.find(cursor);
-        current_ = found == cursors_.end() ? kNoCursor : cursor;
-        if (current_ != kNoCursor) SDL_SetCursor(found->second);
-        SDL_ShowCursor(current_ != kNoCursor ? SDL_ENABLE : SDL_DISABLE);
-    }
-    CursorHandle currentCursor() const override { return current_; }
+    cursor::CursorId currentCursor() const override { return current_; }
 
 protected:
     DisplayMode desktopMode() const override {
@@ -159,15 +160,20 @@ private:
         return {mode.w, mode.h, uint16_t(SDL_BITSPERPIXEL(mode.format)), uint32_t(std::max(mode.refresh_rate, 0))};
     }
 
-    static SDL_SystemCursor sdlSystemCursor(SystemCursor kind) {
+    SDL_Cursor* systemSdlCursor(cursor::SystemCursor kind) {
+        auto known = systemCursors_.find(kind);
+        if (known != systemCursors_.end()) return known->second;
+        SDL_Cursor* made = SDL_CreateSystemCursor(sdlSystemCursor(kind));
+        if (made) systemCursors_[kind] = made;
+        return made;
+    }
+
+    static SDL_SystemCursor sdlSystemCursor(cursor::SystemCursor kind) {
         switch (kind) {
-            case SystemCursor::Arrow: return SDL_SYSTEM_CURSOR_ARROW;
-            case SystemCursor::IBeam: return SDL_SYSTEM_CURSOR_IBEAM;
-            case SystemCursor::Wait: return SDL_SYSTEM_CURSOR_WAIT;
-            case SystemCursor::Cross: return SDL_SYSTEM_CURSOR_CROSSHAIR;
-            case SystemCursor::Hand: return SDL_SYSTEM_CURSOR_HAND;
-            case SystemCursor::SizeAll: return SDL_SYSTEM_CURSOR_SIZEALL;
-            case SystemCursor::No: return SDL_SYSTEM_CURSOR_NO;
+            case cursor::SystemCursor::Arrow: return SDL_SYSTEM_CURSOR_ARROW;
+            case cursor::SystemCursor::Cross: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+            case cursor::SystemCursor::IBeam: return SDL_SYSTEM_CURSOR_IBEAM;
+            case cursor::SystemCursor::Wait: return SDL_SYSTEM_CURSOR_WAIT;
         }
         return SDL_SYSTEM_CURSOR_ARROW;
     }
@@ -177,7 +183,8 @@ private:
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
         if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
-        watcher_ = std::make_unique<InputWatcher>(XConnectionNumber(info.info.x11.display), std::this_thread::get_id());
+        watcher_ = std::make_unique<InputWatcher>(XConnectionNumber(info.info.x11.display), quitSignalDescriptor(),
+                                                  std::this_thread::get_id());
     }
 
     SdlWindow* windowOf(uint32_t sdlId) {
@@ -216,8 +223,15 @@ private:
                 return;
             }
             case SDL_WINDOWEVENT: handleWindowEvent(event.window); return;
+            case SDL_QUIT: deliverQuitRequest(); return;
             default: return;
         }
+    }
+
+    static void deliverQuitRequest() {
+        InputEvent quit;
+        quit.kind = InputEvent::Kind::Quit;
+        deliverInput(kNoWindow, quit);
     }
 
     void deliverMouse(uint32_t sdlId, InputEvent::Kind kind, MouseButton button, int32_t x, int32_t y) {
@@ -243,10 +257,13 @@ private:
     }
 
     std::map<uint32_t, SdlWindow*> windows_;
+    // Outlives SDL's video, so that SDL never puts back its own catching (QuitSignals.h).
+    std::unique_ptr<QuitSignalCatcher> quitSignals_;
     std::unique_ptr<InputWatcher> watcher_;
-    std::map<CursorHandle, SDL_Cursor*> cursors_;
-    CursorHandle current_ = kNoCursor;
-    CursorHandle nextCustom_ = 0x100;
+    std::map<cursor::SystemCursor, SDL_Cursor*> systemCursors_;
+    SDL_Cursor* made_ = nullptr;
+    cursor::CursorImage madePicture_;
+    cursor::CursorId current_ = cursor::kNoCursor;
 };
 
 SdlWindow::SdlWindow(SdlDisplay& display, WindowHandle window, SDL_Window* sdlWindow, SDL_Renderer* renderer,
@@ -271,6 +288,11 @@ std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
     if (videoDriver) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, videoDriver, SDL_HINT_OVERRIDE);
     // The click that brings the window forward is the program's too, as the program expects.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The close box of the last window is that window's kMsgClose alone; SDL_QUIT then only
+    // comes from the desktop asking the whole program to end.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Caught before SDL starts, so that SDL leaves the quit signals to us.
+    auto quitSignals = std::make_unique<QuitSignalCatcher>();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
     const char* chosen = SDL_GetCurrentVideoDriver();
     bool showsNothing = !chosen || std::strcmp(chosen, "dummy") == 0 || std::strcmp(chosen, "offscreen") == 0;
@@ -278,7 +300,7 @@ std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
-    return std::make_unique<SdlDisplay>();
+    return std::make_unique<SdlDisplay>(std::move(quitSignals));
 }
 
 }  // namespace plat

@@ -4,7 +4,9 @@
 // of the surface and uploads it. Key events are read by their physical key (scancode) and
 // mapped to the virtual keys of the US layout, so the program's own key translation applies.
 // On X11 the driver also wakes the user-interface thread's message wait when input arrives
-// (see InputWatcher.h): the message loop pumps the events, then waits for messages.
+// (see InputWatcher.h): the message loop pumps the events, then waits for messages. The
+// desktop's request to end the program (SDL_QUIT) and a caught SIGINT or SIGTERM
+// (QuitSignals.h) are delivered as a quit request (InputDelivery.h).
 #include <memory>
 
 #include "platform/display/DisplayDriver.h"

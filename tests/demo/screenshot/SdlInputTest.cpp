@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <thread>
 #include <vector>
@@ -95,6 +96,17 @@ TEST_F(SdlInput, InputWakesTheMessageWait) {
     typist.join();
     seen.clear();
     ASSERT_TRUE(pumpUntil(kMsgKeyUp));
+    for (const Message& m : seen) EXPECT_NE(m.message, kMsgTimer) << "the wait ended by the safety timer";
+    killTimer(window, kSafetyTimer);
+}
+
+TEST_F(SdlInput, TerminationSignalWakesTheMessageWaitAndClosesTheWindow) {
+    constexpr uintptr_t kSafetyTimer = 1;
+    ASSERT_TRUE(setTimer(window, kSafetyTimer, 60000));
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    waitForMessage();
+    seen.clear();
+    ASSERT_TRUE(pumpUntil(kMsgClose));
     for (const Message& m : seen) EXPECT_NE(m.message, kMsgTimer) << "the wait ended by the safety timer";
     killTimer(window, kSafetyTimer);
 }

@@ -1,31 +1,16 @@
 #include "engine/audio/PcmMixSettings.h"
 
-#include "engine/ini/IniProfiles.h"
-#include "engine/base/MemoryHandles.h"
-#include "tests/engine/files/OsTestSupport.h"
+#include "tests/engine/ini/IniTestSupport.h"
 
 namespace {
 
-class PcmMixSettingsReading : public OsFixture {
+class PcmMixSettingsReading : public ProfileFixture {
 protected:
-    PcmMixSettingsReading() : OsFixture(plat::DriveType::Fixed, "SCRATCH") {}
-    void SetUp() override {
-        OsFixture::SetUp();
-        ASSERT_EQ(memInit(0, 512), kErrNone);
-        ASSERT_EQ(iniInit(), kErrNone);
-        pathFromText(&profile_, "T:\\engine.ini");
-    }
-    void TearDown() override {
-        pathRelease(&profile_);
-        iniShutdown();
-        memShutdown();
-        OsFixture::TearDown();
-    }
-    Path profile_{};
+    PcmMixSettingsReading() : ProfileFixture("engine.ini") {}
 };
 
 TEST_F(PcmMixSettingsReading, ReadsTheMixerSectionsAndKeepsDefaultsForTheRest) {
-    put("engine.ini",
+    profile(
         "[PcmMix]\r\nfEnableRemix=FALSE\r\nfStereo=TRUE\r\nulFrameRate=44100\r\nuSampleSize=16\r\n"
         "[DirectSound]\r\nfEnable=0\r\n"
         "[PcmMix.DeviceInfo]\r\ndefault=8, 512, 2048\r\nSpeaker Box=not supported\r\n");

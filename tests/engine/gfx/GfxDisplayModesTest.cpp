@@ -3,6 +3,7 @@
 #include "engine/gfx/GfxDisplayModes.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 
 namespace {

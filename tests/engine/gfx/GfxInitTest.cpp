@@ -12,6 +12,7 @@
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "platform/cursor/Cursors.h"
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/gdi/DisplayPalette.h"
 #include "platform/gdi/FontCatalog.h"

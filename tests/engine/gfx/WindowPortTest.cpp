@@ -2,6 +2,7 @@
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxMeasureText.h"
 #include "engine/gfx/GfxDDrawWindowPort.h"
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Windows.h"

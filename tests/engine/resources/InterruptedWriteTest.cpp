@@ -45,13 +45,13 @@ std::vector<u8> runWithEveryFailure(const std::vector<u8>& start, const Scenario
     }
 }
 
-TEST(InterruptedWrite, WorkedExampleOpensAtEveryStep) {
+TEST(InterruptedWrite, OneTextArchiveOpensAtEveryStep) {
     const std::vector<u8> result = runWithEveryFailure(kEmptyArchive, [](ResMapHandle map) {
         const ResourceRef ref = resAddResource(kText, 1, nullptr);
         resWriteResource(ref, "abc", 3, kResAppend);
         resUpdateFile(map);
     });
-    EXPECT_EQ(result, kWorkedExample);
+    EXPECT_EQ(result, kOneTextArchive);
 }
 
 TEST(InterruptedWrite, InPlaceDirectoryUpdateOpensAtEveryStep) {

@@ -8,7 +8,7 @@
 namespace {
 
 using testres::kEmptyArchive;
-using testres::kWorkedExample;
+using testres::kOneTextArchive;
 
 class ResourceFileTest : public OsFixture {
 protected:
@@ -26,7 +26,7 @@ protected:
     std::string bytesOf(const std::vector<u8>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 };
 
-TEST_F(ResourceFileTest, CreatesTheWorkedExampleOnDisk) {
+TEST_F(ResourceFileTest, CreatesTheOneTextArchiveOnDisk) {
     TestPath path("T:\\picture.tbx");
     ASSERT_EQ(resCreateFile(&path), kErrNone);
     EXPECT_EQ(read("picture.tbx"), bytesOf(kEmptyArchive));
@@ -38,11 +38,11 @@ TEST_F(ResourceFileTest, CreatesTheWorkedExampleOnDisk) {
     const ResourceRef ref = resAddResource(fourCC("tTXT"), 1, nullptr);
     ASSERT_EQ(resWriteResource(ref, "abc", 3, kResAppend), kErrNone);
     ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
-    EXPECT_EQ(read("picture.tbx"), bytesOf(kWorkedExample));
+    EXPECT_EQ(read("picture.tbx"), bytesOf(kOneTextArchive));
 }
 
 TEST_F(ResourceFileTest, OpeningAnOpenPathSharesItsArchive) {
-    put("a.kvr", bytesOf(kWorkedExample));
+    put("a.kvr", bytesOf(kOneTextArchive));
     TestPath path("T:\\a.kvr");
     TestPath samePath("T:\\A.KVR");
     const ResMapHandle map = resOpenFile(&path, 0, 0);
@@ -69,7 +69,7 @@ protected:
 };
 
 TEST_F(ResourceCdTest, ArchivesOnACdAreReadOnly) {
-    put("content.kvr", bytesOf(kWorkedExample));
+    put("content.kvr", bytesOf(kOneTextArchive));
     TestPath path("T:\\content.kvr");
     const ResMapHandle map = resOpenFile(&path, 0, 0);
     ASSERT_NE(map, 0);

@@ -57,7 +57,7 @@ protected:
     }
 };
 
-TEST_F(ResourceManagerTest, ReproducesTheWorkedExampleFromOperations) {
+TEST_F(ResourceManagerTest, ReproducesTheOneTextArchiveFromOperations) {
     auto file = created();
     EXPECT_EQ(file->bytes, kEmptyArchive);
     const ResMapHandle map = open(file);
@@ -67,9 +67,9 @@ TEST_F(ResourceManagerTest, ReproducesTheWorkedExampleFromOperations) {
     EXPECT_EQ(resRefIndex(ref), 1);
     ASSERT_EQ(write(ref, "abc"), kErrNone);
     ASSERT_EQ(resUpdateFile(map), kErrNone);
-    EXPECT_EQ(file->bytes, kWorkedExample);
+    EXPECT_EQ(file->bytes, kOneTextArchive);
     EXPECT_EQ(resCloseFile(map, 0, 0), kErrNone);
-    EXPECT_EQ(file->bytes, kWorkedExample);
+    EXPECT_EQ(file->bytes, kOneTextArchive);
     EXPECT_TRUE(file->closed);
     EXPECT_EQ(file->locks, 0);
 }
@@ -149,7 +149,7 @@ TEST_F(ResourceManagerTest, CompactingMovesDataDownAndDropsFreeEntries) {
 }
 
 TEST_F(ResourceManagerTest, CompactingKeepsTheHeaderWhateverEmptyResourcesClaim) {
-    std::vector<u8> bytes = kWorkedExample;
+    std::vector<u8> bytes = kOneTextArchive;
     constexpr size_t entry = 51 + 4;
     writeBE32(bytes.data() + entry, 0);      // an empty resource "at" offset 0
     writeBE16(bytes.data() + entry + 4, 0);  // of size 0

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "DisplayTestSupport.h"
 #include "platform/cursor/Cursors.h"
 #include "platform/display/sdl/SdlCursorMasks.h"
@@ -7,54 +9,26 @@
 namespace plat {
 namespace {
 
-CursorImage blankCursor() {
-    CursorImage image;
-    image.width = 16;
-    image.height = 16;
-    image.hotspot = {3, 4};
-    image.andMask.assign(32, 0xFF);
-    image.xorMask.assign(32, 0x00);
-    return image;
-}
-
 TEST(CursorMasks, EachCombinationMapsToTheSamePixelMeaning) {
     // AND/XOR bit pairs 00 black, 01 white, 10 transparent, 11 inverted.
-    SdlCursorMasks m = sdlCursorMasks({0b00110000}, {0b01010000});
+    cursor::CursorImage image;
+    image.andPlane[0] = 0b00110000;
+    image.xorPlane[0] = 0b01010000;
+    SdlCursorMasks m = sdlCursorMasks(image);
     // SDL: mask 1 data 1 black, mask 1 data 0 white, mask 0 data 0 transparent, mask 0 data 1 inverted.
     EXPECT_EQ(m.mask[0] & 0xF0, 0b11000000);
     EXPECT_EQ(m.data[0] & 0xF0, 0b10010000);
 }
 
-TEST(HeadlessCursors, CustomCursorIsKeptAndMalformedOnesRefused) {
-    testing::HeadlessDisplayFixture f;
-    CursorHandle made = f.display.createCursor(blankCursor());
-    ASSERT_NE(made, kNoCursor);
-    EXPECT_EQ(f.display.customCursor(made)->hotspot, (gdi::Point{3, 4}));
-    f.display.setCursor(made);
-    EXPECT_EQ(f.display.currentCursor(), made);
+class HeadlessCursors : public ::testing::Test {
+protected:
+    void SetUp() override { cursor::resetCursors(); }
+    void TearDown() override { cursor::resetCursors(); }
 
-    CursorImage shortMask = blankCursor();
-    shortMask.xorMask.pop_back();
-    EXPECT_EQ(f.display.createCursor(shortMask), kNoCursor);
-    CursorImage oddWidth = blankCursor();
-    oddWidth.width = 12;
-    EXPECT_EQ(f.display.createCursor(oddWidth), kNoCursor);
-    CursorImage hotspotOutside = blankCursor();
-    hotspotOutside.hotspot = {16, 0};
-    EXPECT_EQ(f.display.createCursor(hotspotOutside), kNoCursor);
-}
-
-TEST(HeadlessCursors, SystemCursorsAreDistinctAndHiding) {
     testing::HeadlessDisplayFixture f;
-    EXPECT_NE(f.display.systemCursor(SystemCursor::Arrow), f.display.systemCursor(SystemCursor::Wait));
-    f.display.setCursor(f.display.systemCursor(SystemCursor::Wait));
-    f.display.setCursor(kNoCursor);
-    EXPECT_EQ(f.display.currentCursor(), kNoCursor);
-}
+};
 
-TEST(HeadlessCursors, TheCursorServiceIsShownAsEventsArePumped) {
-    testing::HeadlessDisplayFixture f;
-    cursor::resetCursors();
+TEST_F(HeadlessCursors, TheCursorServiceIsShownAsEventsArePumped) {
     cursor::CursorImage picture;
     picture.hotX = 5;
     picture.hotY = 6;
@@ -62,23 +36,46 @@ TEST(HeadlessCursors, TheCursorServiceIsShownAsEventsArePumped) {
     cursor::CursorId made = cursor::createCursor(picture);
     cursor::setCursor(made);
     f.display.pumpEvents();
-    const CursorImage* shown = f.display.customCursor(f.display.currentCursor());
-    ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(shown->hotspot, (gdi::Point{5, 6}));
-    EXPECT_EQ(shown->andMask.size(), 128u);
+    EXPECT_EQ(f.display.currentCursor(), made);
+    ASSERT_NE(f.display.shownPicture(), nullptr);
+    EXPECT_EQ(*f.display.shownPicture(), picture);
 
-    cursor::setCursor(cursor::systemCursor(cursor::SystemCursor::Wait));
+    cursor::CursorId wait = cursor::systemCursor(cursor::SystemCursor::Wait);
+    cursor::setCursor(wait);
     f.display.pumpEvents();
-    EXPECT_EQ(f.display.currentCursor(), f.display.systemCursor(SystemCursor::Wait));
+    EXPECT_EQ(f.display.currentCursor(), wait);
+    EXPECT_EQ(f.display.shownPicture(), nullptr);
     cursor::showCursor(false);
     f.display.pumpEvents();
-    EXPECT_EQ(f.display.currentCursor(), kNoCursor) << "a negative display count hides it";
-    cursor::resetCursors();
+    EXPECT_EQ(f.display.currentCursor(), cursor::kNoCursor) << "a negative display count hides it";
 }
 
-TEST(HeadlessCursors, MouseInputMovesThePointerOnTheScreen) {
-    testing::HeadlessDisplayFixture f;
-    cursor::resetCursors();
+TEST_F(HeadlessCursors, OnlyCursorsTheServiceKnowsAreShown) {
+    cursor::CursorId made = cursor::createCursor({});
+    cursor::CursorId destroyed = cursor::createCursor({});
+    cursor::destroyCursor(destroyed);
+    cursor::CursorId lastSystem = cursor::systemCursor(cursor::kLastSystemCursor);
+    struct Case {
+        const char* what;
+        cursor::CursorId asked;
+        cursor::CursorId shown;
+    } cases[] = {
+        {"none", cursor::kNoCursor, cursor::kNoCursor},
+        {"first system cursor", cursor::systemCursor(cursor::SystemCursor::Arrow),
+         cursor::systemCursor(cursor::SystemCursor::Arrow)},
+        {"last system cursor", lastSystem, lastSystem},
+        {"one past the system cursors", lastSystem + 1, cursor::kNoCursor},
+        {"made cursor", made, made},
+        {"destroyed cursor", destroyed, cursor::kNoCursor},
+    };
+    for (const Case& c : cases) {
+        f.display.setCursor(cursor::systemCursor(cursor::SystemCursor::Cross));
+        f.display.setCursor(c.asked);
+        EXPECT_EQ(f.display.currentCursor(), c.shown) << c.what;
+    }
+}
+
+TEST_F(HeadlessCursors, MouseInputMovesThePointerOnTheScreen) {
     auto first = f.display.openWindow(f.window, "first", 100, 10);
     WindowHandle other = createWindow({"Test", "other", defaultWindowProcedure});
     auto second = f.display.openWindow(other, "second", 100, 10);
@@ -92,7 +89,6 @@ TEST(HeadlessCursors, MouseInputMovesThePointerOnTheScreen) {
     second.reset();
     destroyWindow(other);
     f.drain();
-    cursor::resetCursors();
 }
 
 }  // namespace

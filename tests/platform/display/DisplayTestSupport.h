@@ -1,6 +1,7 @@
 #pragma once
 // A headless driver installed for one test, and a window of the message core to attach
 // display windows to.
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Windows.h"

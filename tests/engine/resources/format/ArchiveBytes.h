@@ -25,7 +25,7 @@ inline const std::vector<u8> kEmptyArchive = {
 };
 
 // A new archive holding "tTXT" 1 with the bytes abc, written at the end and updated.
-inline const std::vector<u8> kWorkedExample = {
+inline const std::vector<u8> kOneTextArchive = {
     'K', 'V', 'R', 'W', 0,   0,   0, 57, 'R', 'S', 'R', 'C', 1, 0, 0, 1,  //
     0,   0,   0,   65,  0,   0,   0, 31, 0,   20,  0,   14,               //
     'a', 'b', 'c',                                                        // data at 28

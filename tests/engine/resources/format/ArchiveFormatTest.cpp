@@ -9,7 +9,7 @@
 namespace {
 
 using testres::kEmptyArchive;
-using testres::kWorkedExample;
+using testres::kOneTextArchive;
 using testres::makeArchive;
 
 ArchiveContents parsed(const std::vector<u8>& file) {
@@ -33,7 +33,7 @@ TEST(ArchiveWriter, EmptyArchiveIsThirtySixGoldenBytes) {
     EXPECT_TRUE(contents.fileTable.entries.empty());
 }
 
-TEST(ArchiveWriter, LaysOutTheWorkedExampleByteForByte) {
+TEST(ArchiveWriter, LaysOutTheOneTextArchiveByteForByte) {
     ResDirectory directory;
     ASSERT_EQ(directory.insert(fourCC("tTXT"), 1, 1, nullptr), kErrNone);
     FileTable table;
@@ -44,11 +44,11 @@ TEST(ArchiveWriter, LaysOutTheWorkedExampleByteForByte) {
     file.insert(file.end(), {'a', 'b', 'c'});
     const std::vector<u8> tables = serializeArchiveTables(directory, table);
     file.insert(file.end(), tables.begin(), tables.end());
-    EXPECT_EQ(file, kWorkedExample);
+    EXPECT_EQ(file, kOneTextArchive);
 }
 
-TEST(ArchiveReader, ReadsTheWorkedExample) {
-    const ArchiveContents contents = parsed(kWorkedExample);
+TEST(ArchiveReader, ReadsTheOneTextArchive) {
+    const ArchiveContents contents = parsed(kOneTextArchive);
     EXPECT_EQ(contents.header.flags, 1);
     EXPECT_EQ(contents.header.directoryOffset, 31u);
     const ResIdEntry* hit = contents.directory.find(fourCC("tTXT"), 1);
@@ -60,7 +60,7 @@ TEST(ArchiveReader, ReadsTheWorkedExample) {
 }
 
 TEST(ArchiveReader, IgnoresTheInformationalLength) {
-    std::vector<u8> file = kWorkedExample;
+    std::vector<u8> file = kOneTextArchive;
     patch32(file, 4, 0xDEADBEEF);
     EXPECT_EQ(parseError(file), kErrNone);
 }
@@ -79,15 +79,15 @@ TEST(ArchiveReader, RefusesDamagedHeaders) {
 }
 
 TEST(ArchiveReader, RefusesLengthMismatch) {
-    std::vector<u8> file = kWorkedExample;
+    std::vector<u8> file = kOneTextArchive;
     file.push_back(0);
     EXPECT_EQ(parseError(file), kResErrNotResourceFile);
-    file = kWorkedExample;
+    file = kOneTextArchive;
     patch32(file, 16, 64);
     EXPECT_EQ(parseError(file), kResErrNotResourceFile);
 }
 
-// One damage to the worked example: a 16- or 32-bit field, or one byte, set to a value.
+// One damage to the one-text archive: a 16- or 32-bit field, or one byte, set to a value.
 struct Damage {
     const char* what;
     size_t at;
@@ -97,7 +97,7 @@ struct Damage {
 
 void expectRefused(std::initializer_list<Damage> damages) {
     for (const Damage& d : damages) {
-        std::vector<u8> file = kWorkedExample;
+        std::vector<u8> file = kOneTextArchive;
         if (d.width == 4) patch32(file, d.at, d.value);
         if (d.width == 2) patch16(file, d.at, u16(d.value));
         if (d.width == 1) file[d.at] = u8(d.value);

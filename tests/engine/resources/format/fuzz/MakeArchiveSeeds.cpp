@@ -1,5 +1,5 @@
 // Writes the fuzzer's seed corpus with our own archive writer: the empty archive, the
-// worked example, and archives with several types, names and free entries.
+// one-text archive, and archives with several types, names and free entries.
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder);
     using testres::makeArchive;
     save(folder, "empty", testres::kEmptyArchive);
-    save(folder, "worked-example", testres::kWorkedExample);
+    save(folder, "one-text", testres::kOneTextArchive);
     save(folder, "named", makeArchive({{fourCC("tBMP"), 7, "pixels", "Picture"}, {fourCC("tTXT"), 1, "text", "Notes"}}));
     save(folder, "flags", makeArchive({{fourCC("tWAV"), 1, std::string(300, 'w'), nullptr, kResFlagPurgeable},
                                        {fourCC("tWAV"), 2, "", "_first", kResFlagProtected | kResFlagLoadAtOpen},

@@ -1,0 +1,22 @@
+#include "platform/system/Headless.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace plat {
+namespace {
+
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+}  // namespace
+
+bool headlessRequested() {
+    const char* asked = std::getenv("TUMBLO_HEADLESS");
+    if (asked && std::strcmp(asked, "1") == 0) return true;
+    return !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY");
+}
+
+}  // namespace plat
