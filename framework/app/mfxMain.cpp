@@ -11,6 +11,7 @@
 #include "framework/windows/mfxWindow.h"
 #include "platform/clock/Clock.h"
 #include "platform/display/DisplayDriver.h"
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/files/Files.h"
 #include "platform/system/NamedMutex.h"
 #include "platform/ui/MessageQueue.h"

@@ -2,6 +2,7 @@
 
 #include "framework/windows/mfxWindow.h"
 #include "platform/display/DisplayDriver.h"
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/DisplayWindow.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/ui/MessageQueue.h"
@@ -87,6 +88,8 @@ void mfxDialogHost::Route(const plat::Message& message) {
 bool mfxDialogHost::Pump(const std::function<bool()>& done) {
     // Without a window nothing can reach the box: waiting would never end.
     if (window_ == plat::kNoWindow) return done();
+    // Asked of the driver in use, not of the start-up choice: a test may drive a real display
+    // from a headless run, and only the headless driver's input can run out for good.
     const bool headless = plat::displayDriver().name() == "headless";
     for (;;) {
         if (dirty_) Draw();

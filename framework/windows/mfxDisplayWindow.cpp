@@ -2,6 +2,7 @@
 
 #include "framework/input/RInputObject.h"
 #include "platform/display/DisplayDriver.h"
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/DisplayWindow.h"
 #include "platform/ui/MessageQueue.h"
 

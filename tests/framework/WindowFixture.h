@@ -9,6 +9,7 @@
 #include "framework/menus/mfxMenuBar.h"
 #include "framework/windows/mfxDisplayWindow.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/widgets/WidgetPaint.h"
 #include "platform/ui/MessageQueue.h"
 #include "tests/framework/format/FormatSamples.h"

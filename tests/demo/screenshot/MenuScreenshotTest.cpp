@@ -14,6 +14,7 @@
 #include "framework/menus/mfxMenuBar.h"
 #include "framework/windows/mfxDisplayWindow.h"
 #include "platform/display/DisplayWindow.h"
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/sdl/SdlDisplay.h"
 #include "platform/keyboard/KeyboardState.h"
 #include "platform/ui/MessageQueue.h"

@@ -16,6 +16,7 @@
 #include "framework/windows/mfxDisplayWindow.h"
 #include "platform/clock/Clock.h"
 #include "platform/display/DisplayDriver.h"
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/files/Files.h"
 #include "platform/system/NamedMutex.h"

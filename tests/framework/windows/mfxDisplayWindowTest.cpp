@@ -8,6 +8,7 @@
 #include "framework/input/RInputObject.h"
 #include "framework/windows/mfxQueries.h"
 #include "platform/display/DisplayDriver.h"
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/InputDelivery.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/keyboard/KeyboardState.h"
