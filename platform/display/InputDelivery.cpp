@@ -78,6 +78,8 @@ void deliverKey(WindowHandle window, const InputEvent& event) {
 
 }  // namespace
 
+uintptr_t mouseButtonsDown() { return buttonsDown(); }
+
 intptr_t packMousePosition(gdi::Point position) {
     return intptr_t(uint16_t(int16_t(position.x))) | (intptr_t(uint16_t(int16_t(position.y))) << 16);
 }
