@@ -45,6 +45,10 @@ intptr_t mfxDisplayWindow::WindowProc(uint32_t message, uintptr_t wParam, intptr
             return intptr_t(OnKeyDown(Ostrel::inputKey(u8(wParam), scanCodeOf(lParam))));
         case plat::kMsgKeyUp:
             return intptr_t(OnKeyUp(Ostrel::inputKey(u8(wParam), scanCodeOf(lParam))));
+        case plat::kMsgActivate:
+            // Another start of the program asked for this window.
+            if (wParam != 0 && face_) face_->bringToFront();
+            return 0;
         case plat::kMsgActivateApp:
             OnActivate(wParam != 0 ? 1 : 0);
             return 0;

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/OsManager.h"
+#include "framework/app/mfxApplication.h"
+#include "framework/app/mfxMain.h"
+#include "framework/messaging/CListener.h"
+#include "framework/messaging/RSender.h"
+#include "framework/messaging/mfDispatcher.h"
+#include "framework/windows/mfxDisplayWindow.h"
+#include "platform/clock/Clock.h"
+#include "platform/display/DisplayDriver.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/system/NamedMutex.h"
+#include "platform/ui/MessageQueue.h"
+#include "platform/ui/WindowBeacon.h"
+
+using Ostrel::RMessage;
+using Log = std::vector<std::string>;
+
+namespace {
+
+constexpr uint32_t kMsgNudge = plat::kMsgUser + 40;
+
+class TickingWindow : public mfxDisplayWindow {
+public:
+    TickingWindow(Log& log) : mfxDisplayWindow("Test", Rect16{0, 0, 64, 48}), log_(log) {}
+    void OnTick(u32) override { ++ticks; }
+    int ticks = 0;
+
+private:
+    Log& log_;
+};
+
+// An application that records what the framework asks of it. Its start-up broadcasts at once
+// and posts records; handlers post more; code 99 quits. Between idle steps it keeps the
+// message loop turning while records wait, as the OS manager's timer does in the program.
+class TestApplication : public mfxApplication, public CListener, public Ostrel::RSender {
+public:
+    TestApplication(Log& log) : RSender(fourCC("RApp")), log_(log) { AddListener(this); }
+
+    u32 InitInstance(u32, const std::vector<std::string>& options, const std::string& document) override {
+        log_.push_back("init " + document + " " + std::to_string(options.size()));
+        return initAnswer;
+    }
+    u16 Startup(u32, const std::vector<std::string>&) override {
+        log_.push_back("startup");
+        plat::NamedMutex other(kMfxInitMutexName);
+        initMutexHeldDuringStart = !other.tryLock();
+        window = std::make_unique<TickingWindow>(log_);
+        RMessage now(10, 0, 0);
+        Broadcast(&now);
+        PostMessage(1);
+        PostMessageTo(this, 2);
+        plat::postMessage(window->GetHandle(), kMsgNudge, 0, 0);
+        return startupAnswer;
+    }
+    u16 OnIdle() override {
+        if (mfxApplication::OnIdle() && dispatcher.DispatchQueuedMessages()) log_.push_back("idle");
+        if (!mfMessageQueue::Global().IsEmpty()) plat::postMessage(window->GetHandle(), kMsgNudge, 0, 0);
+        return 1;
+    }
+    u32 HandleMessage(RMessage* message, u32) override {
+        log_.push_back("msg " + std::to_string(message->code));
+        if (message->code == 2) PostMessage(3);
+        if (message->code == 3) PostMessage(99);
+        if (message->code == 99) Quit();
+        return 0;
+    }
+    bool MayQuit() override {
+        log_.push_back("may quit");
+        return true;
+    }
+    void ExitInstance() override {
+        log_.push_back("exit");
+        ticks = window ? window->ticks : 0;
+        window.reset();
+    }
+
+    u32 initAnswer = 1;
+    u16 startupAnswer = 0;
+    bool initMutexHeldDuringStart = false;
+    int ticks = 0;
+    mfDispatcher dispatcher;
+    std::unique_ptr<TickingWindow> window;
+
+private:
+    Log& log_;
+};
+
+struct RunApplication : ::testing::Test {
+    plat::ScopedFakeClock clock{1000};
+    plat::HeadlessDisplay display;
+    std::filesystem::path locks;
+    Log log;
+
+    void SetUp() override {
+        plat::setDisplayDriver(&display);
+        locks = std::filesystem::temp_directory_path() / ("fw-locks-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(locks);
+        plat::setNamedMutexRoot(locks.string());
+        plat::setWindowBeaconScope("test-" + std::to_string(::getpid()));
+    }
+    void TearDown() override {
+        plat::setWindowBeaconScope("");
+        plat::setNamedMutexRoot("");
+        std::filesystem::remove_all(locks);
+        plat::setDisplayDriver(nullptr);
+    }
+};
+
+}  // namespace
+
+TEST_F(RunApplication, StartPostBroadcastDispatchAndQuitInOrder) {
+    TestApplication application(log);
+    mfxCommandLine line;
+    line.document = "cat.tbx";
+    line.options = {"/a"};
+    EXPECT_EQ(mfxRunApplication(line, 0), 0);
+    EXPECT_EQ(log, (Log{"init cat.tbx 1", "startup", "msg 10", "msg 1", "msg 2", "idle", "msg 3", "idle", "msg 99",
+                        "may quit", "idle", "exit"}));
+    EXPECT_TRUE(application.initMutexHeldDuringStart);
+    EXPECT_GE(application.ticks, 3);
+    // The exit handler stopped the OS manager and let go of the init mutex.
+    EXPECT_EQ(osmGetHiddenWindow(), plat::kNoWindow);
+    plat::NamedMutex init(kMfxInitMutexName);
+    EXPECT_TRUE(init.tryLock());
+}
+
+TEST_F(RunApplication, FailedStartEndsWithItsCodeAfterTheExitHandler) {
+    TestApplication application(log);
+    application.startupAnswer = 7;
+    EXPECT_EQ(mfxRunApplication(mfxCommandLine{}, 0), 7);
+    EXPECT_EQ(log, (Log{"init  0", "startup", "msg 10", "exit"}));
+    EXPECT_EQ(osmGetHiddenWindow(), plat::kNoWindow);
+}
+
+TEST_F(RunApplication, RefusedInstanceInitialisationStartsNothing) {
+    TestApplication application(log);
+    application.initAnswer = 0;
+    EXPECT_EQ(mfxRunApplication(mfxCommandLine{}, 0), 1);
+    EXPECT_EQ(log, (Log{"init  0"}));
+}
+
+TEST_F(RunApplication, SecondStartBringsTheFirstWindowForwardAndLeaves) {
+    mfxDisplayWindow first("First", Rect16{0, 0, 32, 32});
+    plat::WindowBeacon beacon(kMfxDisplayWindowClass, first.GetHandle());
+    ASSERT_TRUE(beacon.active());
+    TestApplication application(log);
+    EXPECT_EQ(mfxRunApplication(mfxCommandLine{}, 0), 0);
+    EXPECT_EQ(log, (Log{"init  0"}));
+
+    bool quit = false;
+    int code = 0;
+    while (mfxPumpOneMessage(&quit, &code)) {
+    }
+    EXPECT_EQ(static_cast<plat::HeadlessWindow*>(first.GetFace())->bringToFrontCount(), 1);
+}
+
+TEST_F(RunApplication, QuitWaitsForPermissionAndAsksAgainAfterARefusal) {
+    struct Refusing : mfxApplication {
+        bool answer = false;
+        int asked = 0;
+        bool MayQuit() override {
+            ++asked;
+            return answer;
+        }
+    } application;
+    auto quitPosted = [] {
+        plat::Message m;
+        bool found = false;
+        while (plat::peekMessage(m, true)) found = found || m.message == plat::kMsgQuit;
+        return found;
+    };
+    application.Quit();
+    EXPECT_FALSE(quitPosted());
+    EXPECT_EQ(application.asked, 1);
+    application.answer = true;
+    application.Quit();
+    EXPECT_TRUE(quitPosted());
+    application.answer = false;
+    application.Quit();
+    EXPECT_TRUE(quitPosted());
+    EXPECT_EQ(application.asked, 2);
+    EXPECT_TRUE(application.IsQuitting());
+}
+
+TEST_F(RunApplication, ApplicationRegistersItselfWhileItLives) {
+    EXPECT_EQ(mfxApplication::Get(), nullptr);
+    {
+        TestApplication application(log);
+        EXPECT_EQ(mfxApplication::Get(), &application);
+    }
+    EXPECT_EQ(mfxApplication::Get(), nullptr);
+}
