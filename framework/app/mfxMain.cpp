@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "engine/OsIntervalTasks.h"
-#include "engine/OsManager.h"
+#include "engine/os/OsIntervalTasks.h"
+#include "engine/os/OsManager.h"
 #include "framework/app/mfxApplication.h"
 #include "framework/app/mfxConfigFile.h"
 #include "framework/app/mfxSelfUpdate.h"

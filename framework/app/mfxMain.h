@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 // Runs before the OS manager starts, in the order registered.
 using mfxInitCallback = std::function<void()>;

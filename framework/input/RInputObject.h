@@ -4,8 +4,8 @@
 // order (newest first) through the operations below, each answering non-zero when it took
 // the event. Objects that wanted an event another object took hear of it through
 // HandleNotification. The destructor unregisters. User-interface thread only.
-#include "engine/EngineTypes.h"
-#include "engine/Rects.h"
+#include "engine/base/EngineTypes.h"
+#include "engine/regions/Rects.h"
 
 namespace Ostrel {
 

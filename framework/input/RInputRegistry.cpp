@@ -1,6 +1,6 @@
 #include "framework/input/RInputRegistry.h"
 
-#include "engine/TList.h"
+#include "engine/base/TList.h"
 #include "framework/input/RInputRegistryList.h"
 
 namespace Ostrel {

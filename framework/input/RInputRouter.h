@@ -7,8 +7,8 @@
 //
 // The object that takes a mouse-down keeps the drag: until the mouse-up, moves and the
 // mouse-up are offered to it first. User-interface thread only.
-#include "engine/EngineTypes.h"
-#include "engine/Rects.h"
+#include "engine/base/EngineTypes.h"
+#include "engine/regions/Rects.h"
 
 namespace Ostrel {
 

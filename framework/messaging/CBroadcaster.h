@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "framework/messaging/RMessage.h"
 
 class CListener;

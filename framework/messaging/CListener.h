@@ -6,7 +6,7 @@
 // User-interface thread only.
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "framework/messaging/RMessage.h"
 
 class CBroadcaster;

@@ -4,8 +4,8 @@
 // so it is pointer-sized; the sender and target are the objects themselves.
 #include <cstdint>
 
-#include "engine/EngineTypes.h"
-#include "engine/Rects.h"
+#include "engine/base/EngineTypes.h"
+#include "engine/regions/Rects.h"
 
 class CListener;
 

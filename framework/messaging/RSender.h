@@ -6,7 +6,7 @@
 // User-interface thread only.
 #include <cstdint>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "framework/messaging/CBroadcaster.h"
 #include "framework/messaging/RMessage.h"
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "engine/EngineTypes.h"
-#include "engine/Rects.h"
+#include "engine/base/EngineTypes.h"
+#include "engine/regions/Rects.h"
 #include "framework/input/RInputRouter.h"
 #include "framework/windows/mfxWindow.h"
 

@@ -3,7 +3,7 @@
 // and panels ask of the framework. User-interface thread only.
 #include <string>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 
 // Values of mfxIsKeyDown besides virtual-key codes.
 constexpr u32 kMfxKeyControl = 1;

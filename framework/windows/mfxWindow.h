@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineTypes.h"
+#include "engine/base/EngineTypes.h"
 #include "platform/ui/Messages.h"
 
 class mfxMenu;

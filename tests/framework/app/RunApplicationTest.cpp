@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/OsManager.h"
+#include "engine/os/OsManager.h"
 #include "framework/app/mfxApplication.h"
 #include "framework/app/mfxMain.h"
 #include "framework/messaging/CListener.h"
