@@ -145,15 +145,20 @@ int mfxRunApplication(const mfxCommandLine& commandLine, u32 mode) {
     return code;
 }
 
+int mfxStart(const std::string& programFile, const std::vector<std::string>& arguments) {
+    const mfxCommandLine commandLine = mfxParseCommandLine(arguments);
+    const size_t cut = programFile.find_last_of('\\');
+    const std::string folder = cut == std::string::npos ? std::string() : programFile.substr(0, cut);
+    uint32_t attributes = 0;
+    if (plat::fileGetAttributes(folder + "\\" + kMfxConfigFileName, &attributes) != plat::kSysOk) {
+        // The updater: the document argument names the install folder.
+        return mfxUpdateExitCode(mfxUpdateInstalledCopy(programFile, commandLine.document));
+    }
+    return mfxRunApplication(commandLine, 0);
+}
+
 int mfxMain(int argc, char** argv) {
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
-    const mfxCommandLine commandLine = mfxParseCommandLine(arguments);
-    uint32_t attributes = 0;
-    const std::string config = plat::programFolderText() + "\\" + kMfxConfigFileName;
-    if (plat::fileGetAttributes(config, &attributes) != plat::kSysOk) {
-        // The updater: the document argument names the install folder.
-        return mfxUpdateExitCode(mfxUpdateInstalledCopy(plat::programFileText(), commandLine.document));
-    }
-    return mfxRunApplication(commandLine, 0);
+    return mfxStart(plat::programFileText(), arguments);
 }

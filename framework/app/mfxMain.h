@@ -35,6 +35,9 @@ constexpr char kMfxInitMutexFallbackName[] = "mfxApplication||init";
 
 // The program's exit code.
 int mfxMain(int argc, char** argv);
+// mfxMain for the executable `programFile` (an engine text) and its arguments after the
+// program name.
+int mfxStart(const std::string& programFile, const std::vector<std::string>& arguments);
 
 // Everything after the updater test: runs the registered application from its instance
 // initialisation to its exit and answers the exit code. A second start that finds the main

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "platform/clock/Clock.h"
 #include "platform/display/DisplayDriver.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/files/Files.h"
 #include "platform/system/NamedMutex.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/WindowBeacon.h"
@@ -26,6 +28,21 @@ using Log = std::vector<std::string>;
 namespace {
 
 constexpr uint32_t kMsgNudge = plat::kMsgUser + 40;
+constexpr uint32_t kMsgFiltered = plat::kMsgUser + 41;
+
+// Where the initialisation callback reports; the callback stays registered for the whole
+// program, so it reports only while an application of these tests lives.
+Log* callbackLog = nullptr;
+
+void registerCallbackOnce() {
+    static const bool registered = [] {
+        mfxRegisterInitCallback([] {
+            if (callbackLog) callbackLog->push_back("callback");
+        });
+        return true;
+    }();
+    (void)registered;
+}
 
 class TickingWindow : public mfxDisplayWindow {
 public:
@@ -42,7 +59,12 @@ private:
 // message loop turning while records wait, as the OS manager's timer does in the program.
 class TestApplication : public mfxApplication, public CListener, public Ostrel::RSender {
 public:
-    TestApplication(Log& log) : RSender(fourCC("RApp")), log_(log) { AddListener(this); }
+    TestApplication(Log& log) : RSender(fourCC("RApp")), log_(log) {
+        AddListener(this);
+        registerCallbackOnce();
+        callbackLog = &log;
+    }
+    ~TestApplication() override { callbackLog = nullptr; }
 
     u32 InitInstance(u32, const std::vector<std::string>& options, const std::string& document) override {
         log_.push_back("init " + document + " " + std::to_string(options.size()));
@@ -58,7 +80,15 @@ public:
         PostMessage(1);
         PostMessageTo(this, 2);
         plat::postMessage(window->GetHandle(), kMsgNudge, 0, 0);
+        if (startupActivations) {
+            plat::postAppActivation(false);
+            plat::postAppActivation(true);
+        }
         return startupAnswer;
+    }
+    u32 OnActivate(u32 activating) override {
+        log_.push_back("activate " + std::to_string(activating));
+        return 0;
     }
     u16 OnIdle() override {
         if (mfxApplication::OnIdle() && dispatcher.DispatchQueuedMessages()) log_.push_back("idle");
@@ -82,6 +112,7 @@ public:
         window.reset();
     }
 
+    bool startupActivations = false;
     u32 initAnswer = 1;
     u16 startupAnswer = 0;
     bool initMutexHeldDuringStart = false;
@@ -122,7 +153,7 @@ TEST_F(RunApplication, StartPostBroadcastDispatchAndQuitInOrder) {
     line.document = "cat.tbx";
     line.options = {"/a"};
     EXPECT_EQ(mfxRunApplication(line, 0), 0);
-    EXPECT_EQ(log, (Log{"init cat.tbx 1", "startup", "msg 10", "msg 1", "msg 2", "idle", "msg 3", "idle", "msg 99",
+    EXPECT_EQ(log, (Log{"init cat.tbx 1", "callback", "startup", "msg 10", "msg 1", "msg 2", "idle", "msg 3", "idle", "msg 99",
                         "may quit", "idle", "exit"}));
     EXPECT_TRUE(application.initMutexHeldDuringStart);
     EXPECT_GE(application.ticks, 3);
@@ -136,7 +167,7 @@ TEST_F(RunApplication, FailedStartEndsWithItsCodeAfterTheExitHandler) {
     TestApplication application(log);
     application.startupAnswer = 7;
     EXPECT_EQ(mfxRunApplication(mfxCommandLine{}, 0), 7);
-    EXPECT_EQ(log, (Log{"init  0", "startup", "msg 10", "exit"}));
+    EXPECT_EQ(log, (Log{"init  0", "callback", "startup", "msg 10", "exit"}));
     EXPECT_EQ(osmGetHiddenWindow(), plat::kNoWindow);
 }
 
@@ -197,4 +228,66 @@ TEST_F(RunApplication, ApplicationRegistersItselfWhileItLives) {
         EXPECT_EQ(mfxApplication::Get(), &application);
     }
     EXPECT_EQ(mfxApplication::Get(), nullptr);
+}
+
+TEST_F(RunApplication, ActivationChangesReachTheApplication) {
+    TestApplication application(log);
+    application.startupActivations = true;
+    EXPECT_EQ(mfxRunApplication(mfxCommandLine{}, 0), 0);
+    const Log activations = [&] {
+        Log only;
+        for (const std::string& line : log)
+            if (line.rfind("activate", 0) == 0) only.push_back(line);
+        return only;
+    }();
+    EXPECT_EQ(activations, (Log{"activate 0", "activate 1"}));
+}
+
+TEST_F(RunApplication, ApplicationFilterSeesMessagesBeforeTheWindows) {
+    struct Filtering : mfxApplication {
+        bool PreTranslateMessage(const plat::Message& message) override { return message.message == kMsgFiltered; }
+    } application;
+    struct Window : mfxDisplayWindow {
+        Window() : mfxDisplayWindow("W", Rect16{0, 0, 8, 8}) {}
+        intptr_t WindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+            if (message >= kMsgNudge) heard.push_back(message);
+            return mfxDisplayWindow::WindowProc(message, wParam, lParam);
+        }
+        std::vector<uint32_t> heard;
+    } window;
+    plat::postMessage(window.GetHandle(), kMsgFiltered, 0, 0);
+    plat::postMessage(window.GetHandle(), kMsgNudge, 0, 0);
+    plat::postQuitMessage(3);
+    bool quit = false;
+    int code = 0;
+    while (!quit && mfxPumpOneMessage(&quit, &code)) {
+    }
+    EXPECT_TRUE(quit);
+    EXPECT_EQ(code, 3);
+    EXPECT_EQ(window.heard, (std::vector<uint32_t>{kMsgNudge}));
+}
+
+// Started beside its configuration file the executable runs the application; started
+// elsewhere it updates the installation its argument names.
+TEST_F(RunApplication, ConfigurationFileBesideTheExecutableDecidesBetweenProgramAndUpdater) {
+    namespace fs = std::filesystem;
+    const fs::path build = locks / "build";
+    const fs::path install = locks / "install";
+    fs::create_directories(build);
+    fs::create_directories(install);
+    std::ofstream(build / "tumblo") << "new";
+    std::ofstream(install / "tumblo") << "old";
+    std::ofstream(install / "TB.cfg") << "";
+    auto text = [](const fs::path& p) { return plat::textOfHostPath(p.string()); };
+
+    TestApplication application(log);
+    EXPECT_EQ(mfxStart(text(build / "tumblo"), {text(install)}), 0);
+    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(fs::exists(install / "tumblo.old"));
+    EXPECT_EQ(mfxStart(text(build / "tumblo"), {}), 2);
+
+    EXPECT_EQ(mfxStart(text(install / "tumblo"), {"/x", "doc.tbx"}), 0);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "init doc.tbx 1");
+    EXPECT_EQ(log.back(), "exit");
 }
