@@ -46,12 +46,9 @@ void registerCallbackOnce() {
 
 class TickingWindow : public mfxDisplayWindow {
 public:
-    TickingWindow(Log& log) : mfxDisplayWindow("Test", Rect16{0, 0, 64, 48}), log_(log) {}
+    TickingWindow() : mfxDisplayWindow("Test", Rect16{0, 0, 64, 48}) {}
     void OnTick(u32) override { ++ticks; }
     int ticks = 0;
-
-private:
-    Log& log_;
 };
 
 // An application that records what the framework asks of it. Its start-up broadcasts at once
@@ -74,7 +71,7 @@ public:
         log_.push_back("startup");
         plat::NamedMutex other(kMfxInitMutexName);
         initMutexHeldDuringStart = !other.tryLock();
-        window = std::make_unique<TickingWindow>(log_);
+        window = std::make_unique<TickingWindow>();
         RMessage now(10, 0, 0);
         Broadcast(&now);
         PostMessage(1);
