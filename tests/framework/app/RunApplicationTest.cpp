@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -121,7 +125,38 @@ private:
     Log& log_;
 };
 
+// Ends a message loop that would otherwise wait for ever, so that a fault fails the test
+// (with the quit code kWatchdogCode) instead of hanging it. The wait is a timed condition
+// wait that the test's end cuts short.
+constexpr int kWatchdogCode = 77;
+
+class LoopWatchdog {
+public:
+    explicit LoopWatchdog(std::chrono::seconds limit)
+        : loopThread_(std::this_thread::get_id()), worker_([this, limit] {
+              std::unique_lock lock(mutex_);
+              if (!ended_.wait_for(lock, limit, [this] { return done_; }))
+                  plat::postThreadMessage(loopThread_, plat::kMsgQuit, kWatchdogCode, 0);
+          }) {}
+    ~LoopWatchdog() {
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        ended_.notify_all();
+        worker_.join();
+    }
+
+private:
+    std::thread::id loopThread_;
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    bool done_ = false;
+    std::thread worker_;
+};
+
 struct RunApplication : ::testing::Test {
+    LoopWatchdog watchdog{std::chrono::seconds(30)};
     plat::ScopedFakeClock clock{1000};
     plat::HeadlessDisplay display;
     std::filesystem::path locks;
