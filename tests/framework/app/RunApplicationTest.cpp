@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -47,12 +51,9 @@ void registerCallbackOnce() {
 
 class TickingWindow : public mfxDisplayWindow {
 public:
-    TickingWindow(Log& log) : mfxDisplayWindow("Test", Rect16{0, 0, 64, 48}), log_(log) {}
+    TickingWindow() : mfxDisplayWindow("Test", Rect16{0, 0, 64, 48}) {}
     void OnTick(u32) override { ++ticks; }
     int ticks = 0;
-
-private:
-    Log& log_;
 };
 
 // An application that records what the framework asks of it. Its start-up broadcasts at once
@@ -75,7 +76,7 @@ public:
         log_.push_back("startup");
         plat::NamedMutex other(kMfxInitMutexName);
         initMutexHeldDuringStart = !other.tryLock();
-        window = std::make_unique<TickingWindow>(log_);
+        window = std::make_unique<TickingWindow>();
         RMessage now(10, 0, 0);
         Broadcast(&now);
         PostMessage(1);
@@ -125,7 +126,38 @@ private:
     Log& log_;
 };
 
+// Ends a message loop that would otherwise wait for ever, so that a fault fails the test
+// (with the quit code kWatchdogCode) instead of hanging it. The wait is a timed condition
+// wait that the test's end cuts short.
+constexpr int kWatchdogCode = 77;
+
+class LoopWatchdog {
+public:
+    explicit LoopWatchdog(std::chrono::seconds limit)
+        : loopThread_(std::this_thread::get_id()), worker_([this, limit] {
+              std::unique_lock lock(mutex_);
+              if (!ended_.wait_for(lock, limit, [this] { return done_; }))
+                  plat::postThreadMessage(loopThread_, plat::kMsgQuit, kWatchdogCode, 0);
+          }) {}
+    ~LoopWatchdog() {
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        ended_.notify_all();
+        worker_.join();
+    }
+
+private:
+    std::thread::id loopThread_;
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    bool done_ = false;
+    std::thread worker_;
+};
+
 struct RunApplication : ::testing::Test {
+    LoopWatchdog watchdog{std::chrono::seconds(30)};
     plat::ScopedFakeClock clock{1000};
     plat::HeadlessDisplay display;
     std::filesystem::path locks;

@@ -48,10 +48,3 @@ TEST(RInputObject, DestroyedObjectLeavesTheRegistry) {
     EXPECT_EQ(inputObjectCount(), 1);
     EXPECT_EQ(inputObjectAt(0), &keep);
 }
-
-TEST(RInputObject, KeyArgumentCarriesCharacterAndScanCode) {
-    const u32 key = inputKey('s', 0x1F);
-    EXPECT_EQ(key, 0x1F0073u);
-    EXPECT_EQ(inputKeyCharacter(key), 's');
-    EXPECT_EQ(inputKeyScanCode(key), 0x1F);
-}

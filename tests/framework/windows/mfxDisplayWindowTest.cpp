@@ -108,13 +108,6 @@ struct DisplayWindowInput : ::testing::Test {
 
 }  // namespace
 
-TEST_F(DisplayWindowInput, FaceHasTheClientSizeOfTheRectangle) {
-    MainWindow window(log);
-    ASSERT_NE(window.GetFace(), nullptr);
-    EXPECT_EQ(window.GetFace()->surface().width(), 320);
-    EXPECT_EQ(window.GetFace()->surface().height(), 240);
-}
-
 TEST_F(DisplayWindowInput, TypedKeysReachInputObjectsOnceAsCharactersOrKeyCodes) {
     MainWindow window(log);
     Listener listener(log);
