@@ -36,6 +36,8 @@ public:
 
     // Shows the part of the surface inside `area` (clipped to the client area).
     void present(const gdi::Rect& area);
+    // Raises the window above the desktop's other windows and gives it the user's focus.
+    virtual void bringToFront() = 0;
 
 protected:
     virtual void show(const gdi::Rect& clippedArea) = 0;

@@ -88,6 +88,8 @@ void deliverQuitRequest() {
 
 }  // namespace
 
+uintptr_t mouseButtonsDown() { return buttonsDown(); }
+
 intptr_t packMousePosition(gdi::Point position) {
     return intptr_t(uint16_t(int16_t(position.x))) | (intptr_t(uint16_t(int16_t(position.y))) << 16);
 }

@@ -19,6 +19,9 @@ namespace plat {
 // `window` is ignored for a quit request.
 void deliverInput(WindowHandle window, const InputEvent& event);
 
+// The mouse buttons held as input last arrived (kMouseLeftButton and the other button bits).
+uintptr_t mouseButtonsDown();
+
 // The lParam of a mouse message: x in the low 16 bits, y in the next 16, both signed.
 intptr_t packMousePosition(gdi::Point position);
 

@@ -145,6 +145,12 @@ std::string programFolderText() {
     return ec ? std::string() : textOfHostPath(executable.parent_path().string());
 }
 
+std::string programFileText() {
+    std::error_code ec;
+    const auto executable = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : textOfHostPath(executable.string());
+}
+
 std::string tempFolderText() {
     const char* folder = std::getenv("TMPDIR");
     std::string host = folder && *folder ? folder : "/tmp";

@@ -56,6 +56,10 @@ SysErr fileGetAttributes(const std::string& text, uint32_t* attributes);
 SysErr fileSetAttributes(const std::string& text, uint32_t attributes);
 // Fails with kSysAlreadyExists rather than replace an existing entry.
 SysErr fileRenameNoReplace(const std::string& from, const std::string& to);
+// Copies a file's bytes and permissions into a new file, which is on the disk when the call
+// answers success. An existing target is refused with kSysFileExists; a copy that fails part
+// way is removed.
+SysErr fileCopyNew(const std::string& from, const std::string& to);
 // Moves a file over another in one step: the target holds either its old or its new bytes.
 SysErr fileReplace(const std::string& from, const std::string& to);
 
@@ -77,6 +81,8 @@ void findClose(FindHandle find);
 // Texts of the program's, the temporary and the current folder, without a final '\'
 // except for a drive root.
 std::string programFolderText();
+// The text of the program's own executable file.
+std::string programFileText();
 std::string tempFolderText();
 std::string currentFolderText();
 SysErr setCurrentFolder(const std::string& text);

@@ -197,4 +197,10 @@ void discardWindowMessages(WindowHandle window) {
     std::erase_if(queue.timers, [&](const Timer& t) { return t.window == window; });
 }
 
+void discardMessages(uint32_t first, uint32_t last) {
+    ThreadQueue& queue = ownQueue();
+    std::lock_guard lock(queue.mutex);
+    std::erase_if(queue.posted, [&](const Message& m) { return m.message >= first && m.message <= last; });
+}
+
 }  // namespace plat

@@ -44,6 +44,10 @@ bool killTimer(WindowHandle window, uintptr_t id);
 // with wParam 1 or 0 through its queue. Thread-safe; the display backend calls it.
 void postAppActivation(bool active);
 
+// Throws away the calling thread's posted messages numbered first..last (both included), as
+// when the program drops the keys or clicks the user made while it was busy.
+void discardMessages(uint32_t first, uint32_t last);
+
 // For the windows module: forgets the window's timers and posted messages.
 void discardWindowMessages(WindowHandle window);
 

@@ -22,6 +22,7 @@ constexpr uint32_t kMsgChar = 0x0102;
 constexpr uint32_t kMsgSysKeyDown = 0x0104;
 constexpr uint32_t kMsgSysKeyUp = 0x0105;
 constexpr uint32_t kMsgSysChar = 0x0106;
+constexpr uint32_t kMsgCommand = 0x0111;
 constexpr uint32_t kMsgTimer = 0x0113;
 constexpr uint32_t kMsgMouseMove = 0x0200;
 constexpr uint32_t kMsgLButtonDown = 0x0201;

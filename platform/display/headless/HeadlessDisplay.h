@@ -18,6 +18,8 @@ public:
     // What the screen shows of the client area, row by row.
     uint32_t shownPixel(int32_t x, int32_t y) const { return shown_[size_t(y) * size_t(surface().width()) + size_t(x)]; }
     int presentCount() const { return presents_; }
+    void bringToFront() override { ++raises_; }
+    int bringToFrontCount() const { return raises_; }
 
 protected:
     void show(const gdi::Rect& area) override;
@@ -26,6 +28,7 @@ private:
     gdi::Point origin_;
     std::vector<uint32_t> shown_;
     int presents_ = 0;
+    int raises_ = 0;
 };
 
 class HeadlessDisplay : public DisplayDriver {

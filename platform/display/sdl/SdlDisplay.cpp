@@ -36,6 +36,7 @@ public:
     uint32_t sdlId() const { return SDL_GetWindowID(sdlWindow_); }
     // Shows the whole client area again from the surface, as after an exposure.
     void reshow() { present(clientRect()); }
+    void bringToFront() override { SDL_RaiseWindow(sdlWindow_); }
 
 protected:
     void show(const gdi::Rect& area) override {

@@ -1,0 +1,165 @@
+#include "framework/app/mfxMain.h"
+
+#include <memory>
+
+#include "engine/os/OsIntervalTasks.h"
+#include "engine/os/OsManager.h"
+#include "framework/app/mfxApplication.h"
+#include "framework/app/mfxConfigFile.h"
+#include "framework/app/mfxSelfUpdate.h"
+#include "framework/windows/mfxDisplayWindow.h"
+#include "framework/windows/mfxWindow.h"
+#include "platform/clock/Clock.h"
+#include "platform/display/DisplayDriver.h"
+#include "platform/display/choice/DisplayChoice.h"
+#include "platform/files/Files.h"
+#include "platform/system/NamedMutex.h"
+#include "platform/ui/MessageQueue.h"
+#include "platform/ui/WindowBeacon.h"
+
+namespace {
+
+constexpr int kFailedStart = 1;
+
+std::vector<mfxInitCallback>& initCallbacks() {
+    static std::vector<mfxInitCallback> callbacks;
+    return callbacks;
+}
+
+bool windowIsLive(const mfxWindow* window) {
+    for (const mfxWindow* live : mfxWindow::Windows()) {
+        if (live == window) return true;
+    }
+    return false;
+}
+
+// The framework's one interval task: the application's idle step, then a tick on every
+// framework window (a window that an earlier tick closed is skipped).
+void idleTask(osmIntervalTask*, void*) {
+    if (mfxApplication* application = mfxApplication::Get()) application->OnIdle();
+    const u32 now = plat::clockMillis();
+    const std::vector<mfxWindow*> windows = mfxWindow::Windows();
+    for (mfxWindow* window : windows) {
+        if (windowIsLive(window)) window->OnTick(now);
+    }
+}
+
+void activationChanged(u16 active) {
+    if (mfxApplication* application = mfxApplication::Get()) application->OnActivate(active);
+}
+
+std::unique_ptr<plat::NamedMutex> takeInitMutex() {
+    auto mutex = std::make_unique<plat::NamedMutex>(kMfxInitMutexName);
+    if (!mutex->valid()) mutex = std::make_unique<plat::NamedMutex>(kMfxInitMutexFallbackName);
+    mutex->lock();
+    return mutex;
+}
+
+mfxDisplayWindow* firstDisplayWindow() {
+    for (mfxWindow* window : mfxWindow::Windows()) {
+        if (window->GetClassName() == kMfxDisplayWindowClass) return static_cast<mfxDisplayWindow*>(window);
+    }
+    return nullptr;
+}
+
+std::string withoutQuotes(std::string text) {
+    if (!text.empty() && text.front() == '"') {
+        text.erase(0, 1);
+        if (!text.empty() && text.back() == '"') text.pop_back();
+    }
+    return text;
+}
+
+}  // namespace
+
+void mfxRegisterInitCallback(mfxInitCallback callback) { initCallbacks().push_back(std::move(callback)); }
+
+mfxCommandLine mfxParseCommandLine(const std::vector<std::string>& arguments) {
+    mfxCommandLine line;
+    std::string tail;
+    for (const std::string& argument : arguments) {
+        if (!argument.empty() && argument.front() == '/') {
+            line.options.push_back(argument);
+        } else if (!argument.empty()) {
+            // The document is the rest of the line: a path with spaces may arrive in pieces.
+            tail += (tail.empty() ? "" : " ") + argument;
+        }
+    }
+    line.document = withoutQuotes(tail);
+    return line;
+}
+
+bool mfxPumpOneMessage(bool* quit, int* code) {
+    plat::Message message;
+    if (!plat::peekMessage(message, true)) return false;
+    if (message.message == plat::kMsgQuit) {
+        *quit = true;
+        *code = int(message.wParam);
+        return true;
+    }
+    if (mfxApplication* application = mfxApplication::Get(); application && application->PreTranslateMessage(message))
+        return true;
+    const std::vector<mfxWindow*>& windows = mfxWindow::Windows();
+    if (!windows.empty() && windows.front()->PreTranslateMessage(message)) return true;
+    plat::dispatchMessage(message);
+    return true;
+}
+
+int mfxRunMessageLoop() {
+    bool quit = false;
+    int code = 0;
+    while (!quit) {
+        plat::displayDriver().pumpEvents();
+        if (!mfxPumpOneMessage(&quit, &code)) plat::waitForMessage();
+    }
+    return code;
+}
+
+int mfxRunApplication(const mfxCommandLine& commandLine, u32 mode) {
+    mfxApplication* application = mfxApplication::Get();
+    if (!application || !application->InitInstance(mode, commandLine.options, commandLine.document)) return kFailedStart;
+
+    std::unique_ptr<plat::NamedMutex> initMutex = takeInitMutex();
+    // The first start keeps this mutex until its main window can be found, so a second start
+    // that gets it either finds that window or is the only one.
+    if (plat::bringClassWindowToFront(kMfxDisplayWindowClass)) return 0;
+
+    for (const mfxInitCallback& callback : initCallbacks()) callback();
+    if (osmInit(nullptr) != kErrNone) return kFailedStart;
+    const osmActivateProc previousActivate = osmSetActivateCallback(activationChanged);
+    osmIntervalTask* idle = osmCreateIntervalTask(idleTask, nullptr, kOsmEveryDispatch);
+
+    int code = idle ? application->Startup(mode, commandLine.options) : kFailedStart;
+    std::unique_ptr<plat::WindowBeacon> beacon;
+    if (mfxDisplayWindow* main = firstDisplayWindow(); code == 0 && main && main->GetHandle())
+        beacon = std::make_unique<plat::WindowBeacon>(kMfxDisplayWindowClass, main->GetHandle());
+    initMutex.reset();
+
+    if (code == 0) code = mfxRunMessageLoop();
+
+    // The exit handler.
+    beacon.reset();
+    application->ExitInstance();
+    if (idle) osmDeleteIntervalTask(idle);
+    osmSetActivateCallback(previousActivate);
+    osmShutdown();
+    return code;
+}
+
+int mfxStart(const std::string& programFile, const std::vector<std::string>& arguments) {
+    const mfxCommandLine commandLine = mfxParseCommandLine(arguments);
+    const size_t cut = programFile.find_last_of('\\');
+    const std::string folder = cut == std::string::npos ? std::string() : programFile.substr(0, cut);
+    uint32_t attributes = 0;
+    if (plat::fileGetAttributes(folder + "\\" + kMfxConfigFileName, &attributes) != plat::kSysOk) {
+        // The updater: the document argument names the install folder.
+        return mfxUpdateExitCode(mfxUpdateInstalledCopy(programFile, commandLine.document));
+    }
+    return mfxRunApplication(commandLine, 0);
+}
+
+int mfxMain(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+    return mfxStart(plat::programFileText(), arguments);
+}

@@ -1,0 +1,37 @@
+#pragma once
+// Keeps a dialog box up in a window for as long as a modal loop runs: draws it over the
+// window, hands it the window's keys and mouse, and lets every other message through (paint,
+// timers, posted messages), so the program keeps drawing and ticking under the dialog. Input
+// meant for other windows is dropped while the box is up. User-interface thread only.
+#include <functional>
+
+#include "engine/base/EngineTypes.h"
+#include "platform/ui/Messages.h"
+#include "platform/widgets/DialogBox.h"
+
+class mfxDialogHost {
+public:
+    mfxDialogHost(plat::WindowHandle window, plat::widgets::DialogBox& box);
+    ~mfxDialogHost();
+    mfxDialogHost(const mfxDialogHost&) = delete;
+    mfxDialogHost& operator=(const mfxDialogHost&) = delete;
+
+    void Show();
+    void Hide();
+    bool IsShown() const { return shown_; }
+
+    // Runs messages until `done` answers true (true), or until nothing more can come: the
+    // quit message, which is posted again for the outer loop, a box without a window, or, on
+    // a headless display, an empty queue once the scripted input has run out (false).
+    bool Pump(const std::function<bool()>& done);
+
+private:
+    void Route(const plat::Message& message);
+    void Draw();
+
+    plat::WindowHandle window_;
+    plat::widgets::DialogBox& box_;
+    bool shown_ = false;
+    bool dirty_ = false;
+    bool shift_ = false;
+};

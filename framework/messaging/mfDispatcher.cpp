@@ -1,0 +1,19 @@
+#include "framework/messaging/mfDispatcher.h"
+
+#include "framework/messaging/CListener.h"
+#include "framework/messaging/RSender.h"
+
+size_t mfDispatcher::DispatchQueuedMessages() {
+    const uint64_t last = queue_.LastPosted();
+    size_t delivered = 0;
+    Ostrel::RMessage message;
+    while (queue_.TakeOldest(last, &message)) {
+        if (message.target) {
+            message.target->HandleMessage(&message, 0);
+        } else if (message.sender) {
+            message.sender->Broadcast(&message, 0);
+        }
+        ++delivered;
+    }
+    return delivered;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The screen-filling main display window that the program's main window derives from. It has
+// a visible face of the given client size, and it turns the user's input into event hooks:
+// left-button presses and releases, moves, keys (a key's character, or its virtual-key code
+// when it types none, with the scan code; see RInputObject.h), key releases, activation and
+// the periodic tick. The hooks offer their events to the registered input objects by
+// default; the program's window overrides them to add its own steps.
+// User-interface thread only.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/base/EngineTypes.h"
+#include "engine/regions/Rects.h"
+#include "framework/input/RInputRouter.h"
+#include "framework/windows/mfxWindow.h"
+
+namespace plat {
+class DisplayWindow;
+}
+
+// The window class every display window registers; a second start of the program looks for it.
+constexpr char kMfxDisplayWindowClass[] = "mfxDisplayWindow";
+
+class mfxDisplayWindow : public mfxWindow {
+public:
+    mfxDisplayWindow(const std::string& title, const Rect16& rect);
+    ~mfxDisplayWindow() override;
+
+    // The client area as it was asked for (the display rectangle of the program).
+    const Rect16& GetRect() const { return rect_; }
+    // The visible face, null when the display refused one.
+    plat::DisplayWindow* GetFace() const { return face_.get(); }
+
+    intptr_t WindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+    // Marks the whole update region drawn; the program's window draws first.
+    void OnPaint() override;
+    void OnTick(u32 now) override;
+
+    // Event hooks; each answers non-zero when the event was taken.
+    virtual u32 OnMouseDown(Point16 point, u32 buttons);
+    virtual u32 OnMouseUp(Point16 point, u32 buttons);
+    virtual u32 OnMouseMove(Point16 point, u32 buttons);
+    virtual u32 OnKeyDown(u32 key);
+    virtual u32 OnKeyUp(u32 key);
+    virtual void OnActivate(u32 state);
+
+protected:
+    void OnDestroyed() override;
+    Ostrel::RInputRouter& Router() { return router_; }
+
+private:
+    Rect16 rect_;
+    std::unique_ptr<plat::DisplayWindow> face_;
+    Ostrel::RInputRouter router_;
+};

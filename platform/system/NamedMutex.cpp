@@ -1,0 +1,91 @@
+#include "platform/system/NamedMutex.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <mutex>
+
+namespace plat {
+namespace {
+
+constexpr char kGlobalPrefix[] = "Global\\";
+
+std::mutex rootMutex;
+std::string& rootOverride() {
+    static std::string root;
+    return root;
+}
+
+// Shared folders are open to all (with the sticky bit, as /tmp is), the user's own is private.
+std::string lockFolder(bool global) {
+    std::lock_guard lock(rootMutex);
+    std::string folder;
+    if (!rootOverride().empty()) {
+        folder = rootOverride() + (global ? "/global" : "/local");
+    } else if (global) {
+        folder = "/tmp/tumblo-locks";
+    } else {
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        folder = runtime && *runtime ? std::string(runtime) + "/tumblo-locks"
+                                     : "/tmp/tumblo-locks-" + std::to_string(::getuid());
+    }
+    if (::mkdir(folder.c_str(), global ? 01777 : 0700) == 0 && global) ::chmod(folder.c_str(), 01777);
+    return folder;
+}
+
+// Separators in a name would make folders of it.
+std::string fileNameOf(const std::string& name) {
+    std::string file = name;
+    for (char& c : file) {
+        if (c == '/' || c == '\\') c = '-';
+    }
+    return file + ".lock";
+}
+
+bool flockRetrying(int fd, int operation) {
+    for (;;) {
+        if (::flock(fd, operation) == 0) return true;
+        if (errno != EINTR) return false;
+    }
+}
+
+}  // namespace
+
+NamedMutex::NamedMutex(const std::string& name) {
+    const bool global = name.compare(0, sizeof kGlobalPrefix - 1, kGlobalPrefix) == 0;
+    const std::string path = lockFolder(global) + "/" + fileNameOf(name);
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, global ? 0666 : 0600);
+    if (fd_ >= 0 && global) ::fchmod(fd_, 0666);
+}
+
+NamedMutex::~NamedMutex() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool NamedMutex::lock() {
+    if (fd_ < 0) return false;
+    if (!held_) held_ = flockRetrying(fd_, LOCK_EX);
+    return held_;
+}
+
+bool NamedMutex::tryLock() {
+    if (fd_ < 0) return false;
+    if (!held_) held_ = flockRetrying(fd_, LOCK_EX | LOCK_NB);
+    return held_;
+}
+
+void NamedMutex::unlock() {
+    if (held_) ::flock(fd_, LOCK_UN);
+    held_ = false;
+}
+
+void setNamedMutexRoot(const std::string& hostFolder) {
+    std::lock_guard lock(rootMutex);
+    rootOverride() = hostFolder;
+}
+
+}  // namespace plat

@@ -1,0 +1,34 @@
+#pragma once
+// Mutexes named across processes, as the program names them: "Global\..." names are shared
+// by every user of the machine, other names ("Local\..." or bare) by the processes of one
+// user. Each is a lock file (flock) in a folder of locks, so a mutex dies with its holder.
+// Two objects of one name conflict even inside one process. Any thread may use its own object.
+#include <string>
+
+namespace plat {
+
+class NamedMutex {
+public:
+    explicit NamedMutex(const std::string& name);
+    ~NamedMutex();
+    NamedMutex(const NamedMutex&) = delete;
+    NamedMutex& operator=(const NamedMutex&) = delete;
+
+    // False when the lock file cannot be made.
+    bool valid() const { return fd_ >= 0; }
+    // Waits while another holder has it. False when the mutex is not valid.
+    bool lock();
+    bool tryLock();
+    void unlock();
+    bool held() const { return held_; }
+
+private:
+    int fd_ = -1;
+    bool held_ = false;
+};
+
+// Puts every lock file under `hostFolder` (tests keep theirs apart); empty restores the
+// defaults: the user's runtime folder, and a shared folder in /tmp for "Global\" names.
+void setNamedMutexRoot(const std::string& hostFolder);
+
+}  // namespace plat

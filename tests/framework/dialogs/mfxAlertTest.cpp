@@ -1,0 +1,122 @@
+#include "framework/dialogs/mfxAlert.h"
+
+#include "platform/keyboard/VirtualKeys.h"
+#include "platform/ui/MessageQueue.h"
+#include "tests/framework/WindowFixture.h"
+
+namespace {
+
+class AlertTest : public testfw::WindowTest {
+protected:
+    void SetUp() override {
+        testfw::WindowTest::SetUp();
+        mfxScriptAlertAnswers({});
+        mfxTakeAlertRecords();
+    }
+};
+
+TEST_F(AlertTest, KeysAnswerByButtonSet) {
+    struct Case {
+        const char* name;
+        u32 style;
+        std::vector<uint8_t> keys;
+        u32 answer;
+    };
+    using plat::kVkEscape;
+    using plat::kVkReturn;
+    using plat::kVkSpace;
+    using plat::kVkTab;
+    const Case cases[] = {
+        {"OK by Enter", kAlertOk, {kVkReturn}, kAlertAnswerOk},
+        {"OK by Escape", kAlertOk, {kVkEscape}, kAlertAnswerOk},
+        {"OK/Cancel first", kAlertOkCancel, {kVkReturn}, kAlertAnswerOk},
+        {"OK/Cancel second", kAlertOkCancel, {kVkTab, kVkSpace}, kAlertAnswerCancel},
+        {"OK/Cancel Escape", kAlertOkCancel, {kVkEscape}, kAlertAnswerCancel},
+        {"Retry/Cancel first", kAlertRetryCancel, {kVkSpace}, kAlertAnswerRetry},
+        {"Yes/No second", kAlertYesNo | kAlertIconQuestion, {kVkTab, kVkReturn}, kAlertAnswerNo},
+        {"Yes/No Escape does nothing", kAlertYesNo, {kVkEscape, kVkReturn}, kAlertAnswerYes},
+        {"Yes/No/Cancel third", kAlertYesNoCancel, {kVkTab, kVkTab, kVkReturn}, kAlertAnswerCancel},
+        {"Yes/No/Cancel wraps", kAlertYesNoCancel, {kVkTab, kVkTab, kVkTab, kVkReturn}, kAlertAnswerYes},
+        {"unknown set is OK", 7, {kVkReturn}, kAlertAnswerOk},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (uint8_t k : c.keys) press(k);
+        EXPECT_EQ(mfxAlert(c.style, c.name), c.answer);
+        pump();  // what the alert left unread must not reach the next one
+    }
+}
+
+TEST_F(AlertTest, AClickOnAButtonAnswers) {
+    // A first alert left on the screen shows where the buttons are: the box is centred, so
+    // the second of two buttons starts just right of the window's centre. Its lit top edge is
+    // the one white run with the box's face above it.
+    mfxAlert(kAlertYesNo, "Measure");
+    constexpr int32_t kInSecondButton = 210;
+    int32_t top = -1;
+    for (int32_t y = 1; y < 300 && top < 0; ++y) {
+        if (shown({kInSecondButton, y}) == 0xFFFFFFu && shown({kInSecondButton, y - 1}) == 0xD4D0C8u) top = y;
+    }
+    ASSERT_GT(top, 0) << "the buttons were drawn";
+    click({kInSecondButton, top + 8, kInSecondButton + 1, top + 9});
+    EXPECT_EQ(mfxAlert(kAlertYesNo, "Click"), kAlertAnswerNo);
+    mouse(plat::InputEvent::Kind::MouseDown, {kInSecondButton, top + 8, kInSecondButton + 1, top + 9});
+    mouse(plat::InputEvent::Kind::MouseUp, {10, 10, 11, 11});
+    EXPECT_EQ(mfxAlert(kAlertYesNo, "Released outside"), kAlertAnswerOk) << "no answer but the script's end";
+}
+
+TEST_F(AlertTest, ScriptedAnswersComeWhenTheInputRunsOut) {
+    mfxScriptAlertAnswers({kAlertAnswerNo, kAlertAnswerCancel});
+    EXPECT_EQ(mfxAlert(kAlertYesNoCancel, "first"), kAlertAnswerNo);
+    press(plat::kVkReturn);
+    EXPECT_EQ(mfxAlert(kAlertYesNoCancel, "input first"), kAlertAnswerYes);
+    EXPECT_EQ(mfxAlert(kAlertYesNoCancel, "second"), kAlertAnswerCancel);
+    EXPECT_EQ(mfxAlert(kAlertYesNoCancel, "none left"), kAlertAnswerOk);
+    const std::vector<mfxAlertRecord> shown = mfxTakeAlertRecords();
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[1].text, "input first");
+    EXPECT_EQ(shown[3].answer, kAlertAnswerOk);
+}
+
+TEST_F(AlertTest, TheQuitMessageClosesTheAlertAndReachesTheOuterLoop) {
+    plat::postQuitMessage(3);
+    press(plat::kVkTab);
+    press(plat::kVkReturn);
+    EXPECT_EQ(mfxAlert(kAlertYesNo, "Quit under me"), kAlertAnswerOk);
+    plat::Message message;
+    ASSERT_TRUE(plat::peekMessage(message, true));
+    EXPECT_EQ(message.message, plat::kMsgQuit);
+    EXPECT_EQ(message.wParam, 3u);
+}
+
+TEST_F(AlertTest, ConversionsInTheTextAreShownAsCharacters) {
+    const std::string text = "Can't open \"100%%s%n%s%d.tbx\": %s";
+    EXPECT_EQ(mfxAlert(kAlertOk | kAlertIconStop, text), kAlertAnswerOk);
+    const std::vector<mfxAlertRecord> shown = mfxTakeAlertRecords();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, text);
+    EXPECT_EQ(shown[0].style, kAlertOk | kAlertIconStop);
+}
+
+TEST_F(AlertTest, TheAlertIsDrawnWithItsIconAndCaption) {
+    mfxAlert(kAlertOk | kAlertIconStop, "Drawn");
+    bool red = false;
+    bool title = false;
+    for (int32_t y = 0; y < 300; ++y) {
+        for (int32_t x = 0; x < 400; ++x) {
+            red = red || shown({x, y}) == 0xC80000u;
+            title = title || shown({x, y}) == 0x0A246Au;
+        }
+    }
+    EXPECT_TRUE(red) << "the stop icon";
+    EXPECT_TRUE(title) << "the caption bar";
+}
+
+TEST(AlertWithoutWindow, AnswersItsScriptOrOk) {
+    mfxScriptAlertAnswers({kAlertAnswerRetry});
+    EXPECT_EQ(mfxAlert(kAlertRetryCancel, "no window"), kAlertAnswerRetry);
+    EXPECT_EQ(mfxAlert(kAlertRetryCancel, "no window"), kAlertAnswerOk);
+    mfxTakeAlertRecords();
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+// Writes the seed corpora of the menu, dialog-template and string readers with our own writers.
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "framework/format/StringFormat.h"
+#include "tests/framework/format/FormatSamples.h"
+
+namespace {
+
+void save(const std::string& folder, const std::string& name, const std::vector<u8>& bytes) {
+    std::ofstream(folder + "/" + name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    const std::string folder = argv[1];
+    std::filesystem::remove_all(folder);
+    for (const char* sub : {"menu", "dialog", "string"}) std::filesystem::create_directories(folder + "/" + sub);
+    std::vector<u8> bytes;
+    if (writeMenuResource(testfmt::sampleMenu(), &bytes) != kErrNone) return 1;
+    save(folder + "/menu", "sample", bytes);
+    if (writeMenuResource(MenuResource{}, &bytes) != kErrNone) return 1;
+    save(folder + "/menu", "empty", bytes);
+    if (writeDialogTemplate(testfmt::sampleDialog(), &bytes) != kErrNone) return 1;
+    save(folder + "/dialog", "sample", bytes);
+    if (writeStringResource("Untitled disc", &bytes) != kErrNone) return 1;
+    save(folder + "/string", "sample", bytes);
+    return 0;
+}

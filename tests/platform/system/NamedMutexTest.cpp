@@ -1,0 +1,91 @@
+#include "platform/system/NamedMutex.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace {
+
+struct NamedMutexTest : ::testing::Test {
+    std::filesystem::path root;
+    void SetUp() override {
+        root = std::filesystem::temp_directory_path() / ("named-mutex-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(root);
+        plat::setNamedMutexRoot(root.string());
+    }
+    void TearDown() override {
+        plat::setNamedMutexRoot("");
+        std::filesystem::remove_all(root);
+    }
+};
+
+// Runs `child` in a forked process and answers its exit code.
+template <typename Child>
+int inChild(Child child) {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(child());
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+TEST_F(NamedMutexTest, TwoHoldersOfOneNameExcludeEachOther) {
+    plat::NamedMutex first("Global\\GmfxApplication||init");
+    plat::NamedMutex second("Global\\GmfxApplication||init");
+    ASSERT_TRUE(first.valid());
+    EXPECT_TRUE(first.lock());
+    EXPECT_TRUE(first.held());
+    EXPECT_FALSE(second.tryLock());
+    EXPECT_FALSE(second.held());
+    first.unlock();
+    EXPECT_TRUE(second.tryLock());
+    EXPECT_FALSE(first.tryLock());
+}
+
+TEST_F(NamedMutexTest, NamesAndScopesAreApart) {
+    plat::NamedMutex local("Local\\TUMBLO4");
+    plat::NamedMutex global("Global\\GTUMBLO4");
+    plat::NamedMutex bare("TUMBLO4");
+    plat::NamedMutex slashes("a/b\\c");
+    EXPECT_TRUE(local.tryLock());
+    EXPECT_TRUE(global.tryLock());
+    EXPECT_TRUE(bare.tryLock());
+    EXPECT_TRUE(slashes.tryLock());
+    EXPECT_TRUE(std::filesystem::exists(root / "global" / "Global-GTUMBLO4.lock"));
+    EXPECT_TRUE(std::filesystem::exists(root / "local" / "a-b-c.lock"));
+}
+
+TEST_F(NamedMutexTest, ReleasedWhenTheHolderGoes) {
+    {
+        plat::NamedMutex holder("Local\\X");
+        ASSERT_TRUE(holder.lock());
+    }
+    plat::NamedMutex next("Local\\X");
+    EXPECT_TRUE(next.tryLock());
+}
+
+TEST_F(NamedMutexTest, OtherProcessesSeeItAndItDiesWithItsProcess) {
+    plat::NamedMutex mine("Global\\GShared");
+    ASSERT_TRUE(mine.lock());
+    EXPECT_EQ(inChild([] { return plat::NamedMutex("Global\\GShared").tryLock() ? 1 : 0; }), 0);
+    mine.unlock();
+    // The child ends holding it without unlocking.
+    EXPECT_EQ(inChild([] {
+                  static plat::NamedMutex held("Global\\GShared");
+                  return held.tryLock() ? 0 : 1;
+              }),
+              0);
+    EXPECT_TRUE(mine.tryLock());
+}
+
+TEST_F(NamedMutexTest, UnusableFolderGivesAnInvalidMutex) {
+    plat::setNamedMutexRoot((root / "missing" / "deeper").string());
+    plat::NamedMutex mutex("Local\\X");
+    EXPECT_FALSE(mutex.valid());
+    EXPECT_FALSE(mutex.lock());
+    EXPECT_FALSE(mutex.tryLock());
+}

@@ -1,0 +1,124 @@
+#include "platform/widgets/DialogBox.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/keyboard/VirtualKeys.h"
+
+namespace plat::widgets {
+namespace {
+
+DialogItem edit(uint16_t limit, const std::string& text, size_t from, size_t to) {
+    DialogItem item;
+    item.id = 1;
+    item.kind = DialogItemKind::Edit;
+    item.rect = {0, 0, 100, 20};
+    item.limit = limit;
+    item.text = text;
+    item.selectionStart = from;
+    item.selectionEnd = to;
+    return item;
+}
+
+DialogItem list(int entries, int rows) {
+    DialogItem item;
+    item.id = 2;
+    item.kind = DialogItemKind::List;
+    item.rect = {0, 0, 100, rows * DialogBox::kListRowHeight};
+    for (int i = 0; i < entries; ++i) item.entries.push_back("entry " + std::to_string(i));
+    return item;
+}
+
+TEST(DialogBoxEdit, TypingStopsAtTheLimitButMayReplaceASelection) {
+    struct Case {
+        const char* name;
+        DialogItem field;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"one below the limit", edit(5, "abcd", 4, 4), "abcdx"},
+        {"at the limit", edit(5, "abcde", 5, 5), "abcde"},
+        {"at the limit over a selection", edit(5, "abcde", 1, 3), "axde"},
+        {"selection given backwards", edit(5, "abcde", 3, 1), "axde"},
+        {"selection past the text", edit(9, "abc", 7, 8), "abcx"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogBox box("", 100, 20, {c.field});
+        box.character('x');
+        EXPECT_EQ(box.find(1)->text, c.after);
+    }
+}
+
+TEST(DialogBoxEdit, KeysStopAtTheEnds) {
+    struct Case {
+        const char* name;
+        DialogItem field;
+        uint8_t key;
+        std::string after;
+        size_t caret;
+    };
+    const Case cases[] = {
+        {"backspace at the start", edit(9, "ab", 0, 0), kVkBack, "ab", 0},
+        {"backspace after the first", edit(9, "ab", 1, 1), kVkBack, "b", 0},
+        {"delete at the end", edit(9, "ab", 2, 2), kVkDelete, "ab", 2},
+        {"delete a selection", edit(9, "abcd", 1, 3), kVkDelete, "ad", 1},
+        {"left at the start", edit(9, "ab", 0, 0), kVkLeft, "ab", 0},
+        {"right at the end", edit(9, "ab", 2, 2), kVkRight, "ab", 2},
+        {"right collapses a selection to its end", edit(9, "abcd", 1, 3), kVkRight, "abcd", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogBox box("", 100, 20, {c.field});
+        box.keyDown(c.key, false);
+        EXPECT_EQ(box.find(1)->text, c.after);
+        EXPECT_EQ(box.find(1)->selectionStart, c.caret);
+        EXPECT_EQ(box.find(1)->selectionEnd, c.caret);
+    }
+}
+
+TEST(DialogBoxList, ArrowsKeepTheSelectionInViewAndStopAtTheEnds) {
+    DialogBox box("", 100, 100, {list(5, 3)});
+    std::vector<DialogEvent> events;
+    box.setEventSink([&](const DialogEvent& e) { events.push_back(e); });
+    struct Step {
+        uint8_t key;
+        int selected;
+        int top;
+    };
+    const Step steps[] = {{kVkDown, 0, 0}, {kVkDown, 1, 0}, {kVkDown, 2, 0}, {kVkDown, 3, 1},
+                          {kVkDown, 4, 2}, {kVkDown, 4, 2}, {kVkUp, 3, 2},   {kVkUp, 2, 2},
+                          {kVkUp, 1, 1},   {kVkUp, 0, 0},   {kVkUp, 0, 0}};
+    for (const Step& s : steps) {
+        box.keyDown(s.key, false);
+        EXPECT_EQ(box.find(2)->selected, s.selected);
+        EXPECT_EQ(box.find(2)->top, s.top);
+    }
+    EXPECT_EQ(events.size(), 9u) << "only real changes are reported";
+}
+
+TEST(DialogBoxList, AClickBelowTheLastEntrySelectsNothing) {
+    DialogBox box("", 100, 100, {list(2, 4)});
+    box.placeIn({0, 0, 100 + 2 * DialogBox::kBorder, 100 + 2 * DialogBox::kBorder + DialogBox::kTitleHeight});
+    const gdi::Point origin = box.clientOrigin();
+    box.mouseDown({origin.x + 5, origin.y + 2 * DialogBox::kListRowHeight + 2}, false);
+    EXPECT_EQ(box.find(2)->selected, -1);
+    box.mouseDown({origin.x + 5, origin.y + DialogBox::kListRowHeight + 2}, false);
+    EXPECT_EQ(box.find(2)->selected, 1);
+}
+
+TEST(DialogBoxFocus, ADialogWithNothingToFocusTakesKeysQuietly) {
+    DialogItem label;
+    label.kind = DialogItemKind::Label;
+    label.rect = {0, 0, 10, 10};
+    DialogBox box("", 20, 20, {label});
+    std::vector<DialogEvent> events;
+    box.setEventSink([&](const DialogEvent& e) { events.push_back(e); });
+    for (uint8_t key : {kVkTab, kVkReturn, kVkSpace, kVkDown}) box.keyDown(key, false);
+    box.character('a');
+    EXPECT_EQ(box.focus(), 0);
+    EXPECT_TRUE(events.empty());
+    EXPECT_FALSE(box.closeRequested());
+}
+
+}  // namespace
+}  // namespace plat::widgets
