@@ -15,6 +15,7 @@
 #include "engine/os/OsLock.h"
 #include "engine/os/OsManager.h"
 #include "engine/os/OsThreads.h"
+#include "engine/resources/ResourceManager.h"
 #include "engine/timers/Timers.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
@@ -48,6 +49,7 @@ protected:
         plat::setMidiBackend(&midi);
         ASSERT_EQ(osmInit(nullptr), kErrNone);
         ASSERT_EQ(memInit(0, 512), kErrNone);
+        ASSERT_EQ(resInit(), kErrNone);
         ASSERT_EQ(timerInit(), kErrNone);
         ASSERT_EQ(audioInit(settings), kErrNone);
         started_ = true;
@@ -59,6 +61,7 @@ protected:
         if (!started_) return;
         audioShutdown();
         timerShutdown();
+        resShutdown();
         memShutdown();
         osmShutdown();
         plat::setMidiBackend(nullptr);
