@@ -243,3 +243,24 @@ TEST(WaveRateTranslations, RatesThatAreNotMultiplesOfTheBaseRateAreLookedUp) {
 }
 
 }  // namespace
+
+namespace {
+
+class CachedMidiDevice : public audiotest::AudioTest {
+protected:
+    void SetUp() override {
+        AudioSettings settings = defaultSettings();
+        settings.cacheDefaultMidiDevice = true;
+        startWith(settings);
+    }
+};
+
+TEST_F(CachedMidiDevice, TheDefaultDeviceStaysOpenWhileActive) {
+    EXPECT_EQ(midi.openPorts(), 1);
+    ASSERT_EQ(audioActivate(0), kErrNone);
+    EXPECT_EQ(midi.openPorts(), 0);
+    ASSERT_EQ(audioActivate(1), kErrNone);
+    EXPECT_EQ(midi.openPorts(), 1);
+}
+
+}  // namespace

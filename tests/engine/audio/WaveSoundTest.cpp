@@ -169,6 +169,22 @@ TEST_F(WaveSounds, BreakLoopEndsAnEndlessLoopAfterItsPresentPass) {
     EXPECT_EQ(codes().back(), kAudioNotifyFinished);
 }
 
+TEST_F(WaveSounds, ThePositionStaysInsideAnEndlessLoopOnceItIsReached) {
+    const Looped w = looped(2205, kAudioLoopForever);  // a tenth of a second
+    AudioObject* sound = playing(w.info, w.samples());
+    ASSERT_NE(sound, nullptr);
+    const u32 loopStartMs = 500 * 1000 / 22050, loopEndMs = (500 + 2205) * 1000 / 22050;
+    for (int i = 0; i < 40; ++i) {
+        run(50);
+        EXPECT_LE(sound->GetPosition(), loopEndMs) << i;
+    }
+    EXPECT_GE(sound->GetPosition(), loopStartMs);
+    // Stopped, it keeps the position it had reached.
+    ASSERT_EQ(audioStop(sound), kErrNone);
+    EXPECT_GE(sound->GetPosition(), loopStartMs);
+    EXPECT_LE(sound->GetPosition(), loopEndMs);
+}
+
 TEST_F(WaveSounds, ALoopWhoseEndIsItsStartPlaysAsNoLoop) {
     Looped w = looped(0, 3);
     AudioObject* sound = playing(w.info, w.samples());
