@@ -14,7 +14,6 @@
 
 constexpr u16 kAudioVersion = 0x0700;
 constexpr u32 kAudioNameEndsWithNul = 0xFFFF;
-constexpr EngineErr kAudioErrNoDecompressorMemory = 2;
 
 struct AudioXDecRecord;
 
@@ -58,5 +57,4 @@ WaveXDecFactory audioFindXDec(u16 formatTag);
 
 // Module state the sound kinds consult.
 bool audioMidiEnabled();
-bool audioIsActive();
 const AudioSettings& audioSettings();

@@ -132,7 +132,6 @@ u16 audioGetDefaultMidiDevice() { return state().defaultMidiDevice; }
 u16 audioGetDefaultWaveDevice() { return state().defaultWaveDevice; }
 u16 audioGetVersion() { return state().initialised ? kAudioVersion : 0; }
 bool audioMidiEnabled() { return state().settings.enableMidi; }
-bool audioIsActive() { return state().active; }
 const AudioSettings& audioSettings() { return state().settings; }
 
 void audioLinkObject(AudioObject* object) {
@@ -214,7 +213,7 @@ AudioXDecRecord* audioRegisterXDec(u16 formatTag, WaveXDecFactory factory) {
     AudioModuleState& m = state();
     auto* record = new (std::nothrow) AudioXDecRecord;
     if (!record) {
-        audioSetLastError(kAudioErrNoDecompressorMemory);
+        audioSetLastError(kAudioErrOutOfMemory);
         return nullptr;
     }
     record->factory = factory;

@@ -281,10 +281,3 @@ u16 midiMapSetVolume(MidiMap map, Fixed volume) {
     buildVelocities(*map);
     return plat::kMmNoError;
 }
-
-u16 midiMapGetPercussionChannel(u16 deviceId, u16* channel) {
-    MidiDevice* device = deviceRecord(deviceId);
-    if (!device) return plat::kMmErrBadDeviceId;
-    *channel = device->setup.percussion;
-    return plat::kMmNoError;
-}

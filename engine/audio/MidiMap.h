@@ -18,7 +18,6 @@ constexpr u32 kMidiMapMagic = fourCC("MMAP");
 // Open flag: the handle only keeps the device open; its other operations answer 8.
 constexpr u32 kMidiMapPassive = 0x80000000;
 constexpr u32 kMidiMapCallbackMask = 0x00070000;
-constexpr u16 kMidiMapErrHeaderUnprepared = 64;
 constexpr u8 kMidiDefaultPercussion = 9;
 
 // Starts the mixer and, with MIDI enabled, the device settings; nested starts only count.
@@ -34,7 +33,6 @@ u16 midiMapLongMsg(MidiMap map, std::span<const u8> bytes);
 u16 midiMapAllNotesOff(MidiMap map, u8 channel);
 u16 midiMapReset(MidiMap map);
 u16 midiMapSetVolume(MidiMap map, Fixed volume);
-u16 midiMapGetPercussionChannel(u16 deviceId, u16* channel);
 
 // How the settings describe a device: the channel map ("X" mutes), the percussion channel.
 struct MidiDeviceSetup {

@@ -50,8 +50,6 @@ public:
     WaveSampleSource& Samples() override { return *source_; }
     std::unique_ptr<std::vector<u8>> ClaimChunk(FourCC tag) override;
 
-    const plat::WaveFormat& DecodedFormat() const { return format_; }
-
 private:
     struct Buffer {
         plat::WaveHeader header;

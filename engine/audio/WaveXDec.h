@@ -34,8 +34,6 @@ public:
     virtual EngineErr SetFormat(const plat::WaveFormat& format, u32 sampleBytes, u32* stateSize, bool* nativeOrder) = 0;
     virtual EngineErr Decode(u8* output, u32 frames, u32 firstFrame, u8* state) = 0;
 
-    const plat::WaveFormat& Format() const { return format_; }
-
 protected:
     // Sample bytes from the head copy where it has them, else from the source.
     EngineErr ReadSamples(u32 offset, u8* out, u32 count);

@@ -21,7 +21,6 @@ constexpr uint16_t kMidiTechSoftwareSynth = 7;
 
 // Support bits.
 constexpr uint32_t kMidiSupportVolume = 0x0001;
-constexpr uint32_t kMidiSupportPatchCaching = 0x0004;
 
 struct MidiOutCaps {
     std::string productName;

@@ -26,7 +26,6 @@ constexpr u32 kWaveDataFieldBytes = 20;
 
 constexpr u16 kWaveEncodingPcm = 0;
 constexpr u16 kWaveEncodingImaAdpcm = 1;
-constexpr u16 kWaveLoopForever = 0xFFFF;
 
 struct WaveCue {
     u32 frame = 0;
