@@ -12,6 +12,8 @@
 namespace {
 
 constexpr u32 kBufferBytes = 4096;
+// Far enough ahead that clock comparisons, made on differences, still see it as later.
+constexpr u32 kNeverMs = 0x7FFFFFFF;
 // The feeding thread's stack: decoding keeps little on it, the sanitizers more.
 constexpr u16 kFeedStackBytes = 0xC000;
 
@@ -219,11 +221,11 @@ u32 WaveSound::GetPosition() {
 u32 WaveSound::RemainingMs() const {
     u64 frames = info_.frames - std::min(positionFrame_, info_.frames);
     if (LoopRunning()) {
-        if (loopCount_ == kAudioLoopForever) return 0xFFFFFFFF;
+        if (loopCount_ == kAudioLoopForever) return kNeverMs;
         frames += u64(loopCount_ - passesDone_) * (loopEnd_ - loopStart_);
     }
     const u64 ms = frames * 1000 / info_.sampleRate;
-    return u32(std::min<u64>(ms * kFixedOne / u64(std::max<Fixed>(rate, 1)), 0x7FFFFFFF));
+    return u32(std::min<u64>(ms * kFixedOne / u64(std::max<Fixed>(rate, 1)), kNeverMs));
 }
 
 EngineErr WaveSound::Pause() {
