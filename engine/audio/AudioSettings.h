@@ -3,19 +3,16 @@
 // translations, the MIDI map's sections and the mixer's. Read once by audioInit.
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "engine/audio/PcmMixSettings.h"
 #include "engine/base/EngineTypes.h"
 #include "engine/files/Paths.h"
-
-using IniEntries = std::vector<std::pair<std::string, std::string>>;
+#include "engine/ini/IniSection.h"
 
 struct MidiMapSettings {
     bool enableHardReset = false;
-    IniEntries targetDevices;     // [MidiMap.TargetDevices]: device name (with version) = target id
-    IniEntries targetDeviceInfo;  // [MidiMap.TargetDeviceInfo]: target id = channel map and numbers
+    IniPairs targetDevices;     // [MidiMap.TargetDevices]: device name (with version) = target id
+    IniPairs targetDeviceInfo;  // [MidiMap.TargetDeviceInfo]: target id = channel map and numbers
 };
 
 struct AudioSettings {
@@ -24,7 +21,7 @@ struct AudioSettings {
     bool cacheDefaultMidiDevice = false;
     std::optional<std::string> defaultMidiDevice;
     std::optional<std::string> defaultWaveDevice;
-    IniEntries waveRateTranslations;  // [Audio.WaveRateTranslations]: rate = rate
+    IniPairs waveRateTranslations;  // [Audio.WaveRateTranslations]: rate = rate
     MidiMapSettings midi;
     PcmMixSettings mixer;
 };

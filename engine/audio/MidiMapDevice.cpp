@@ -34,7 +34,7 @@ bool readSigned(std::string_view text, size_t* at, i32* value) {
     return true;
 }
 
-const std::string* findValue(const IniEntries& entries, std::string_view key) {
+const std::string* findValue(const IniPairs& entries, std::string_view key) {
     for (const auto& [k, v] : entries)
         if (k == key) return &v;
     return nullptr;

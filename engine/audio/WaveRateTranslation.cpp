@@ -4,7 +4,7 @@
 
 #include "engine/audio/AudioDeviceEntry.h"
 
-u32 waveTranslateRate(u32 rate, u32 baseRate, const IniEntries& translations) {
+u32 waveTranslateRate(u32 rate, u32 baseRate, const IniPairs& translations) {
     if (baseRate == 0 || rate % baseRate == 0) return rate;
     const std::string key = std::to_string(rate);
     for (const auto& [k, value] : translations) {
@@ -19,7 +19,7 @@ u32 waveTranslateRate(u32 rate, u32 baseRate, const IniEntries& translations) {
 }
 
 u16 waveOpenTranslated(PcmMixHandle* handle, u16 deviceId, plat::WaveFormat format, bool nativeOrder,
-                       bool translateOnlyOnError, const IniEntries& translations, PcmMixCallback callback,
+                       bool translateOnlyOnError, const IniPairs& translations, PcmMixCallback callback,
                        uintptr_t instance) {
     const u32 flags = kPcmMixCallbackFunction | (nativeOrder ? kPcmMixNativeOrder : 0);
     if (translateOnlyOnError || format.formatTag != plat::kWaveFormatPcm) {

@@ -218,7 +218,7 @@ TEST_F(AudioCalls, TheMidiDeviceSettingNamesADeviceByNumberOrName) {
 }
 
 TEST(WaveRateTranslations, RatesThatAreNotMultiplesOfTheBaseRateAreLookedUp) {
-    const IniEntries translations = {{"8012", "8000"}, {"12000", "0"}, {"9000", "11025xyz"}};
+    const IniPairs translations = {{"8012", "8000"}, {"12000", "0"}, {"9000", "11025xyz"}};
     struct Case {
         u32 rate, translated;
     };

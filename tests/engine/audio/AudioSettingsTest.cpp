@@ -1,31 +1,16 @@
 #include "engine/audio/AudioSettings.h"
 
-#include "engine/base/MemoryHandles.h"
-#include "engine/ini/IniProfiles.h"
-#include "tests/engine/files/OsTestSupport.h"
+#include "tests/engine/ini/IniTestSupport.h"
 
 namespace {
 
-class AudioSettingsReading : public OsFixture {
+class AudioSettingsReading : public ProfileFixture {
 protected:
-    AudioSettingsReading() : OsFixture(plat::DriveType::Fixed, "SCRATCH") {}
-    void SetUp() override {
-        OsFixture::SetUp();
-        ASSERT_EQ(memInit(0, 512), kErrNone);
-        ASSERT_EQ(iniInit(), kErrNone);
-        pathFromText(&profile_, "T:\\engine.ini");
-    }
-    void TearDown() override {
-        pathRelease(&profile_);
-        iniShutdown();
-        memShutdown();
-        OsFixture::TearDown();
-    }
-    Path profile_{};
+    AudioSettingsReading() : ProfileFixture("engine.ini") {}
 };
 
 TEST_F(AudioSettingsReading, ReadsTheAudioAndMidiMapSectionsAndKeepsDefaultsForTheRest) {
-    put("engine.ini",
+    profile(
         "[Audio]\r\nfEnableMidi=FALSE\r\nfTranslateWaveRateOnError=TRUE\r\n"
         "DefaultMidiDevice=A Synthesizer With A Very Long Product Name\r\n"
         "[Audio.WaveRateTranslations]\r\n8012=8000\r\n"
@@ -41,10 +26,10 @@ TEST_F(AudioSettingsReading, ReadsTheAudioAndMidiMapSectionsAndKeepsDefaultsForT
     // Cut to what its 32-character buffer holds, and still taken.
     EXPECT_EQ(settings.defaultMidiDevice, std::optional<std::string>("A Synthesizer With A Very Long "));
     EXPECT_EQ(settings.defaultWaveDevice, std::nullopt);
-    EXPECT_EQ(settings.waveRateTranslations, (IniEntries{{"8012", "8000"}}));
+    EXPECT_EQ(settings.waveRateTranslations, (IniPairs{{"8012", "8000"}}));
     EXPECT_TRUE(settings.midi.enableHardReset);
-    EXPECT_EQ(settings.midi.targetDevices, (IniEntries{{"'Sound';4.0+", "3"}}));
-    EXPECT_EQ(settings.midi.targetDeviceInfo, (IniEntries{{"3", "0123456789ABCDEF, 10"}}));
+    EXPECT_EQ(settings.midi.targetDevices, (IniPairs{{"'Sound';4.0+", "3"}}));
+    EXPECT_EQ(settings.midi.targetDeviceInfo, (IniPairs{{"3", "0123456789ABCDEF, 10"}}));
     EXPECT_EQ(settings.mixer.sampleSize, 16);
 }
 
