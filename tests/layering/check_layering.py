@@ -6,9 +6,9 @@ Usage: check_layering.py <repository root>
 A source file may include headers of its own subsystem and of the subsystems below it, never of a
 later one; inside engine/ the same holds for its layers. Tests and benchmarks are held to the
 subsystem they test (tests/engine/... may include engine/ and platform/ headers and test helpers).
-Outside platform/, tests and benchmarks, a header in angle brackets is either a project header or
-one of the C++ standard library's: every other one (SDL, FreeType, fontconfig, X11, GL, OSMesa,
-espeak, libav, CUPS, POSIX and the like) belongs to the seam to the machine in platform/. A folder
+Outside platform/, tests and benchmarks, a header that is not the project's, in angle brackets or
+in quotes, is one of the C++ standard library's: every other one (SDL, FreeType, fontconfig, X11,
+GL, OSMesa, espeak, libav, CUPS, POSIX and the like) belongs to the seam to the machine in platform/. A folder
 with sources that has no place in the order is refused too, so that a new subsystem cannot slip
 past the check unranked. Build trees are skipped. Every violation is printed as
 "<file>:<line>: <rule>"; the exit status is 1 when there is any.
@@ -112,14 +112,17 @@ def source_files(root):
                 yield here / name
 
 
-def included_path(root, rel, header):
-    """The repository path an include names: beside the including file when it lies there, else from
-    the root; None when it leaves the repository."""
+def project_path(root, rel, header):
+    """The repository path of a project header: the file beside the including one when it lies
+    there, else the path from the root when it starts in a project folder; None for any other
+    header, which the compiler finds on the system's include path."""
     beside = posixpath.normpath(posixpath.join(rel.parent.as_posix(), header))
     if not beside.startswith("../") and (root / beside).is_file():
         return pathlib.PurePosixPath(beside)
-    from_root = posixpath.normpath(header)
-    return None if from_root.startswith("../") else pathlib.PurePosixPath(from_root)
+    from_root = pathlib.PurePosixPath(posixpath.normpath(header))
+    if from_root.parts and (from_root.parts[0] in SUBSYSTEMS or from_root.parts[0] in HARNESSES):
+        return from_root
+    return None
 
 
 def check(root):
@@ -139,13 +142,13 @@ def check(root):
                 continue
             kind, header = match.groups()
             header = header.strip()
-            target_path = included_path(root, rel, header)
-            target_parts = target_path.parts if target_path else ()
-            project = bool(target_parts) and (target_parts[0] in SUBSYSTEMS or target_parts[0] in HARNESSES)
-            if kind == "<" and not project:
+            target_path = project_path(root, rel, header)
+            if target_path is None:
                 if header not in STANDARD_HEADERS and not in_platform and not is_test:
-                    problems.append(f"{rel}:{number}: system library header <{header}> outside platform/")
+                    shown = f"<{header}>" if kind == "<" else f'"{header}"'
+                    problems.append(f"{rel}:{number}: system library header {shown} outside platform/")
                 continue
+            target_parts = target_path.parts
             if target_parts and target_parts[0] in HARNESSES:
                 if not is_test:
                     problems.append(f"{rel}:{number}: test header \"{header}\" in program code")

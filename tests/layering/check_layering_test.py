@@ -17,8 +17,9 @@ def upward(where, header):
     return f'{where}: includes "{header}", {LATER}'
 
 
-def library(where, header):
-    return f"{where}: system library header <{header}> outside platform/"
+def library(where, header, quoted=False):
+    shown = f'"{header}"' if quoted else f"<{header}>"
+    return f"{where}: system library header {shown} outside platform/"
 
 
 def unranked(folder):
@@ -56,6 +57,8 @@ CASES = [
      {"engine/gfx/A.cpp": "#include <SDL.h>\n#include <strings.h>\n#include <hb.h>\n#include <alsa/asoundlib.h>\n"},
      [library("engine/gfx/A.cpp:1", "SDL.h"), library("engine/gfx/A.cpp:2", "strings.h"),
       library("engine/gfx/A.cpp:3", "hb.h"), library("engine/gfx/A.cpp:4", "alsa/asoundlib.h")]),
+    ("library headers in quotes", {"engine/gfx/A.cpp": '#include "SDL.h"\n#include "ft2build.h"\n'},
+     [library("engine/gfx/A.cpp:1", "SDL.h", quoted=True), library("engine/gfx/A.cpp:2", "ft2build.h", quoted=True)]),
     ("standard headers anywhere",
      {"engine/gfx/A.cpp": "#include <cstring>\n#include <string.h>\n#include <thread>\n#include <filesystem>\n"}, []),
     ("library headers in platform and test harnesses",
