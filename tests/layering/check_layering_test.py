@@ -59,8 +59,9 @@ CASES = [
       library("engine/gfx/A.cpp:3", "hb.h"), library("engine/gfx/A.cpp:4", "alsa/asoundlib.h")]),
     ("library headers in quotes", {"engine/gfx/A.cpp": '#include "SDL.h"\n#include "ft2build.h"\n'},
      [library("engine/gfx/A.cpp:1", "SDL.h", quoted=True), library("engine/gfx/A.cpp:2", "ft2build.h", quoted=True)]),
-    ("standard headers anywhere",
-     {"engine/gfx/A.cpp": "#include <cstring>\n#include <string.h>\n#include <thread>\n#include <filesystem>\n"}, []),
+    ("standard and compiler headers anywhere",
+     {"engine/gfx/A.cpp": "#include <cstring>\n#include <string.h>\n#include <thread>\n#include <filesystem>\n"
+                          "#include <immintrin.h>\n#include <emmintrin.h>\n#include <arm_neon.h>\n"}, []),
     ("library headers in platform and test harnesses",
      {"platform/display/A.cpp": "#include <SDL.h>\n#include <unistd.h>\n",
       "tests/platform/ATest.cpp": "#include <gtest/gtest.h>\n#include <poll.h>\n",
