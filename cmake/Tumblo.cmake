@@ -1,4 +1,4 @@
-# Shared build rules: one library per source folder, one test program per test folder.
+# Shared build rules: one library per source folder, one test program per subsystem test tree.
 
 add_compile_options(-Wall -Wextra -Werror)
 # GCC 12's optimiser reports false overflows inside libstdc++'s own vector and string code
@@ -36,10 +36,7 @@ function(tumblo_tests target)
   cmake_parse_arguments(ARG "" "SHARDS" "LABELS;DEPS;FIXTURES;EXCLUDE" ${ARGN})
   find_package(GTest REQUIRED)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  list(FILTER sources EXCLUDE REGEX "/fuzz/")
-  foreach(folder ${ARG_EXCLUDE})
-    list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${folder}/")
-  endforeach()
+  tumblo_test_program_sources(sources ${CMAKE_CURRENT_SOURCE_DIR} "${sources}" ${ARG_EXCLUDE})
   add_executable(${target} ${sources})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -93,4 +90,5 @@ function(tumblo_add_subdirectories)
   endforeach()
 endfunction()
 
+include(${CMAKE_CURRENT_LIST_DIR}/TestSources.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/Fuzz.cmake)

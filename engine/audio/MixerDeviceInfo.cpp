@@ -1,7 +1,5 @@
 #include "engine/audio/MixerDeviceInfo.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
-// The graphics module's error band. Out of memory is 2, as in the OS and resource modules;
-// region failures pass the region module's codes on unchanged.
+// The graphics module's error band. Out of memory shares its number with kOsErrOutOfMemory and
+// kResErrOutOfMemory; region failures pass the region module's codes on unchanged.
 #include "engine/base/EngineTypes.h"
 
 constexpr EngineErr kGfxErrOutOfMemory = 2;

@@ -1,7 +1,6 @@
 #include "engine/gfx/GfxInit.h"
 
-#include <strings.h>
-
+#include "engine/base/TextUtils.h"
 #include "engine/os/OsManager.h"
 #include "engine/gfx/GfxDecompressors.h"
 #include "engine/gfx/GfxDirectDraw.h"
@@ -39,7 +38,7 @@ bool isFontFile(const std::string& name) {
     size_t dot = name.rfind('.');
     if (dot == std::string::npos) return false;
     const char* extension = name.c_str() + dot;
-    return strcasecmp(extension, ".TTF") == 0 || strcasecmp(extension, ".FON") == 0;
+    return strCompareNoCase(extension, ".TTF") == 0 || strCompareNoCase(extension, ".FON") == 0;
 }
 
 void installPrivateFonts(const std::string& folder) {

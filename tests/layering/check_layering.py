@@ -6,13 +6,16 @@ Usage: check_layering.py <repository root>
 A source file may include headers of its own subsystem and of the subsystems below it, never of a
 later one; inside engine/ the same holds for its layers. Tests and benchmarks are held to the
 subsystem they test (tests/engine/... may include engine/ and platform/ headers and test helpers).
-Headers of the system libraries the program is built on (SDL, FreeType, fontconfig, X11, GL,
-OSMesa, espeak, libav, CUPS, FluidSynth, image and compression libraries) and POSIX headers are
-included only inside platform/, where the seam to the machine lives; tests and benchmarks may use
-them for their own harnesses. Every violation is printed as "<file>:<line>: <rule>"; the exit
-status is 1 when there is any.
+Outside platform/, tests and benchmarks, a header that is not the project's, in angle brackets or
+in quotes, is one of the C++ standard library's: every other one (SDL, FreeType, fontconfig, X11,
+GL, OSMesa, espeak, libav, CUPS, POSIX and the like) belongs to the seam to the machine in platform/. A folder
+with sources that has no place in the order is refused too, so that a new subsystem cannot slip
+past the check unranked. Build trees are skipped. Every violation is printed as
+"<file>:<line>: <rule>"; the exit status is 1 when there is any.
 """
+import os
 import pathlib
+import posixpath
 import re
 import sys
 
@@ -32,6 +35,8 @@ SUBSYSTEMS = {
     "app": 9,
     "contentgen": 10,
 }
+# Top-level folders outside the order: test and benchmark trees (held to the folder they mirror).
+HARNESSES = {"tests", "bench"}
 
 # Layers inside engine/: a layer may include its own and lower-ranked layers.
 ENGINE_LAYERS = {
@@ -46,15 +51,27 @@ ENGINE_LAYERS = {
     "gfx": 5,
 }
 
-LIBRARY_HEADER = re.compile(
-    r"^(SDL|SDL2/|ft2build\.h|freetype/|fontconfig/|X11/|GL/|EGL/|espeak|libav|libsw|cups/|fluidsynth|"
-    r"jpeglib\.h|png\.h|gif_lib\.h|zlib\.h|unistd\.h|fcntl\.h|sys/|dirent\.h|pthread\.h|dlfcn\.h|"
-    r"ucontext\.h|poll\.h|linux/)")
+# The C++ standard library, with the C headers it carries in both spellings.
+C_HEADERS = ("assert ctype errno fenv float inttypes limits locale math setjmp signal stdarg stddef "
+             "stdint stdio stdlib string time uchar wchar wctype").split()
+STANDARD_HEADERS = set(
+    ("algorithm any array atomic barrier bit bitset charconv chrono codecvt compare complex concepts "
+     "condition_variable coroutine deque exception execution filesystem format forward_list fstream "
+     "functional future initializer_list iomanip ios iosfwd iostream istream iterator latch limits list "
+     "locale map memory memory_resource mutex new numbers numeric optional ostream queue random ranges "
+     "ratio regex scoped_allocator semaphore set shared_mutex source_location span sstream stack "
+     "stdexcept stop_token streambuf string string_view syncstream system_error thread tuple "
+     "type_traits typeindex typeinfo unordered_map unordered_set utility valarray variant vector "
+     "version").split()
+    + ["c" + name for name in C_HEADERS] + [name + ".h" for name in C_HEADERS])
+
+# The compiler's own headers for vector instructions, which kernels beside their plain versions use.
+COMPILER_HEADER = re.compile(r"^([a-z0-9]*intrin\.h|arm_neon\.h|cpuid\.h)$")
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
-SOURCE_SUFFIXES = {".h", ".hpp", ".cpp", ".cc", ".c"}
-# Folders whose files are not part of the program's layering.
-SKIPPED = {"build", ".git", ".cache"}
+SOURCE_SUFFIXES = {".h", ".hh", ".hpp", ".hxx", ".inc", ".ipp", ".cpp", ".cc", ".cxx", ".c"}
+# The checker's own fixtures break the rules on purpose.
+FIXTURES = ("tests", "layering", "fixtures")
 
 
 def rank(path_parts):
@@ -62,7 +79,7 @@ def rank(path_parts):
     if not path_parts or path_parts[0] not in SUBSYSTEMS:
         return None
     top = SUBSYSTEMS[path_parts[0]]
-    layer = ENGINE_LAYERS.get(path_parts[1], 0) if path_parts[0] == "engine" and len(path_parts) > 2 else None
+    layer = ENGINE_LAYERS.get(path_parts[1]) if path_parts[0] == "engine" and len(path_parts) > 2 else None
     return top, layer
 
 
@@ -77,21 +94,49 @@ def allowed(source, target):
 def owner_rank(rel):
     """The rank a file is held to: its own folder's, or for tests and benchmarks the tested folder's."""
     parts = rel.parts
-    if parts[0] in ("tests", "bench"):
+    if parts[0] in HARNESSES:
         if len(parts) > 1 and parts[1] in SUBSYSTEMS:
             return rank(parts[1:]), True
         return None, True  # harnesses and demos that span subsystems
     return rank(parts), False
 
 
+def source_files(root):
+    """Every C++ source below root, leaving out build trees, hidden folders and the fixtures."""
+    for folder, children, files in os.walk(root):
+        here = pathlib.Path(folder)
+        rel_folder = here.relative_to(root)
+        if "CMakeCache.txt" in files or rel_folder.parts[:3] == FIXTURES:
+            children[:] = []
+            continue
+        children[:] = sorted(c for c in children if not c.startswith(".") and (rel_folder.parts or c != "build"))
+        for name in sorted(files):
+            if pathlib.PurePath(name).suffix in SOURCE_SUFFIXES:
+                yield here / name
+
+
+def project_path(root, rel, header):
+    """The repository path of a project header: the file beside the including one when it lies
+    there, else the path from the root when it starts in a project folder; None for any other
+    header, which the compiler finds on the system's include path."""
+    beside = posixpath.normpath(posixpath.join(rel.parent.as_posix(), header))
+    if not beside.startswith("../") and (root / beside).is_file():
+        return pathlib.PurePosixPath(beside)
+    from_root = pathlib.PurePosixPath(posixpath.normpath(header))
+    if from_root.parts and (from_root.parts[0] in SUBSYSTEMS or from_root.parts[0] in HARNESSES):
+        return from_root
+    return None
+
+
 def check(root):
     problems = []
-    for path in sorted(root.rglob("*")):
+    unranked = set()
+    for path in source_files(root):
         rel = path.relative_to(root)
-        if path.suffix not in SOURCE_SUFFIXES or not path.is_file() or rel.parts[0] in SKIPPED:
-            continue
-        if rel.parts[:2] == ("tests", "layering"):
-            continue  # the checker's own fixtures break the rules on purpose
+        if len(rel.parts) > 1 and rel.parts[0] not in SUBSYSTEMS and rel.parts[0] not in HARNESSES:
+            unranked.add(rel.parts[0])
+        if rel.parts[0] == "engine" and len(rel.parts) > 2 and rel.parts[1] not in ENGINE_LAYERS:
+            unranked.add(f"engine/{rel.parts[1]}")
         source, is_test = owner_rank(rel)
         in_platform = rel.parts[0] == "platform"
         for number, line in enumerate(path.read_text(errors="replace").splitlines(), 1):
@@ -99,12 +144,16 @@ def check(root):
             if not match:
                 continue
             kind, header = match.groups()
-            if kind == "<":
-                if LIBRARY_HEADER.match(header) and not in_platform and not is_test:
-                    problems.append(f"{rel}:{number}: system library header <{header}> outside platform/")
+            header = header.strip()
+            target_path = project_path(root, rel, header)
+            if target_path is None:
+                library = header not in STANDARD_HEADERS and not COMPILER_HEADER.match(header)
+                if library and not in_platform and not is_test:
+                    shown = f"<{header}>" if kind == "<" else f'"{header}"'
+                    problems.append(f"{rel}:{number}: system library header {shown} outside platform/")
                 continue
-            target_parts = pathlib.PurePosixPath(header).parts
-            if target_parts and target_parts[0] in ("tests", "bench"):
+            target_parts = target_path.parts
+            if target_parts and target_parts[0] in HARNESSES:
                 if not is_test:
                     problems.append(f"{rel}:{number}: test header \"{header}\" in program code")
                 continue
@@ -113,6 +162,8 @@ def check(root):
                 continue
             if not allowed(source, target):
                 problems.append(f"{rel}:{number}: includes \"{header}\", which lies later in the subsystem order")
+    for folder in sorted(unranked):
+        problems.append(f"{folder}/: folder with sources has no place in the subsystem order")
     return problems
 
 

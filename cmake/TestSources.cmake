@@ -1,0 +1,25 @@
+# tumblo_test_program_sources(<out> <test folder> "<sources>" [<excluded subfolders...>])
+# The sources of a test tree's program: all but those in fuzz/ folders, which the nested
+# clang++ build takes, and those in the excluded subfolders. Paths are judged below the test
+# folder only, so that where the clone lives (below a folder named fuzz, or one whose name holds
+# characters that mean something in a regular expression) changes nothing.
+function(tumblo_test_program_sources out folder sources)
+  set(kept "")
+  foreach(source ${sources})
+    file(RELATIVE_PATH below ${folder} ${source})
+    set(take ON)
+    if("/${below}" MATCHES "/fuzz/")
+      set(take OFF)
+    endif()
+    foreach(excluded ${ARGN})
+      string(FIND "${below}" "${excluded}/" at)
+      if(at EQUAL 0)
+        set(take OFF)
+      endif()
+    endforeach()
+    if(take)
+      list(APPEND kept ${source})
+    endif()
+  endforeach()
+  set(${out} ${kept} PARENT_SCOPE)
+endfunction()
