@@ -1,5 +1,3 @@
-#include <strings.h>
-
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "engine/audio/MidiMap.h"
 #include "engine/audio/PcmMix.h"
 #include "engine/audio/PcmXDec.h"
+#include "engine/base/TextUtils.h"
 #include "engine/audio/format/AudioErrors.h"
 #include "engine/ini/IniProfiles.h"
 #include "engine/os/OsThreads.h"
@@ -33,7 +32,7 @@ AudioModuleState& state() {
     return module;
 }
 
-bool sameIgnoringCase(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
+bool sameIgnoringCase(const std::string& a, const std::string& b) { return strCompareNoCase(a.c_str(), b.c_str()) == 0; }
 
 bool isSynthesizer(u16 technology) {
     return technology == plat::kMidiTechSynth || technology == plat::kMidiTechSquareWave ||
