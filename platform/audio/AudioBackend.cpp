@@ -1,33 +1,22 @@
 #include "platform/audio/AudioBackend.h"
 
-#include <atomic>
-
 #include "platform/audio/sdl/SdlAudio.h"
 #include "platform/audio/virtual/VirtualAudio.h"
-#include "platform/system/Headless.h"
+#include "platform/system/BackendChoice.h"
 
 namespace plat {
 namespace {
 
-std::atomic<AudioBackend*> installed{nullptr};
-
-AudioBackend& startupBackend() {
-    static std::unique_ptr<AudioBackend> chosen = [] {
-        std::unique_ptr<AudioBackend> backend;
-        if (!headlessRequested()) backend = makeSdlAudioBackend();
-        if (!backend) backend = std::make_unique<VirtualAudioBackend>();
-        return backend;
-    }();
-    return *chosen;
+BackendChoice<AudioBackend>& choice() {
+    static BackendChoice<AudioBackend> backends([] { return makeSdlAudioBackend(); },
+                                                [] { return std::make_unique<VirtualAudioBackend>(); });
+    return backends;
 }
 
 }  // namespace
 
-AudioBackend& audioBackend() {
-    AudioBackend* backend = installed.load();
-    return backend ? *backend : startupBackend();
-}
+AudioBackend& audioBackend() { return choice().current(); }
 
-void setAudioBackend(AudioBackend* backend) { installed.store(backend); }
+void setAudioBackend(AudioBackend* backend) { choice().install(backend); }
 
 }  // namespace plat

@@ -1,31 +1,24 @@
 #include "platform/midi/MidiOut.h"
 
-#include <atomic>
-
 #include "platform/midi/fluidsynth/FluidSynthMidi.h"
 #include "platform/midi/recording/RecordingMidi.h"
-#include "platform/system/Headless.h"
+#include "platform/system/BackendChoice.h"
 
 namespace plat {
 namespace {
 
-std::atomic<MidiBackend*> installed{nullptr};
-
-MidiBackend& startupBackend() {
-    static std::unique_ptr<MidiBackend> chosen = []() -> std::unique_ptr<MidiBackend> {
-        if (headlessRequested()) return std::make_unique<RecordingMidiBackend>();
-        return std::make_unique<FluidSynthMidiBackend>(findSoundFont());
-    }();
-    return *chosen;
+// A synthesizer without a soundfont still starts: it simply offers no device.
+BackendChoice<MidiBackend>& choice() {
+    static BackendChoice<MidiBackend> backends(
+        [] { return std::make_unique<FluidSynthMidiBackend>(findSoundFont()); },
+        [] { return std::make_unique<RecordingMidiBackend>(); });
+    return backends;
 }
 
 }  // namespace
 
-MidiBackend& midiBackend() {
-    MidiBackend* backend = installed.load();
-    return backend ? *backend : startupBackend();
-}
+MidiBackend& midiBackend() { return choice().current(); }
 
-void setMidiBackend(MidiBackend* backend) { installed.store(backend); }
+void setMidiBackend(MidiBackend* backend) { choice().install(backend); }
 
 }  // namespace plat

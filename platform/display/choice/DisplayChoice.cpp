@@ -2,27 +2,21 @@
 
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/display/sdl/SdlDisplay.h"
-#include "platform/system/Headless.h"
+#include "platform/system/BackendChoice.h"
 
 namespace plat {
 namespace {
 
-DisplayDriver* installed = nullptr;
-
-DisplayDriver& startupDriver() {
-    static std::unique_ptr<DisplayDriver> chosen = [] {
-        std::unique_ptr<DisplayDriver> driver;
-        if (!headlessRequested()) driver = makeSdlDisplay();
-        if (!driver) driver = std::make_unique<HeadlessDisplay>();
-        return driver;
-    }();
-    return *chosen;
+BackendChoice<DisplayDriver>& choice() {
+    static BackendChoice<DisplayDriver> displays([] { return makeSdlDisplay(); },
+                                                 [] { return std::make_unique<HeadlessDisplay>(); });
+    return displays;
 }
 
 }  // namespace
 
-DisplayDriver& displayDriver() { return installed ? *installed : startupDriver(); }
+DisplayDriver& displayDriver() { return choice().current(); }
 
-void setDisplayDriver(DisplayDriver* driver) { installed = driver; }
+void setDisplayDriver(DisplayDriver* driver) { choice().install(driver); }
 
 }  // namespace plat
