@@ -1,6 +1,6 @@
 #include "engine/util/IniList.h"
 
-#include <strings.h>
+#include "engine/base/TextUtils.h"
 
 #include <algorithm>
 #include <climits>
@@ -56,7 +56,7 @@ EngineErr INI_LIST_NODE::SetValue(const char* text, u16 writeNow) {
     if (isEmpty(text)) {
         SafeFreePtr(value_);
         value_ = nullptr;
-    } else if (!value_ || ::strcasecmp(value_, text) != 0) {
+    } else if (!value_ || strCompareNoCase(value_, text) != 0) {
         char* copy = StrDupHandle(text);
         if (!copy) return memGetLastError();
         SafeFreePtr(value_);

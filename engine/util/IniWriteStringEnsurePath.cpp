@@ -1,6 +1,6 @@
 #include "engine/util/IniWriteStringEnsurePath.h"
 
-#include <strings.h>
+#include "engine/base/TextUtils.h"
 
 #include "engine/files/OsFiles.h"
 #include "engine/ini/IniProfiles.h"
@@ -27,7 +27,7 @@ EngineErr IniWriteStringEnsurePath(const Path* path, const char* section, const 
 i16 IniReadBoolText(const Path* path, const char* section, const char* key) {
     char text[kBoolTextSize];
     if (iniGetString(path, section, key, text, kBoolTextSize, "") != kErrNone) return -1;
-    return ::strcasecmp(text, "TRUE") == 0 ? 1 : 0;
+    return strCompareNoCase(text, "TRUE") == 0 ? 1 : 0;
 }
 
 EngineErr IniWriteBoolText(const Path* path, const char* section, const char* key, u16 flag) {

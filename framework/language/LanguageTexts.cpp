@@ -1,6 +1,6 @@
 #include "framework/language/LanguageTexts.h"
 
-#include <strings.h>
+#include "engine/base/TextUtils.h"
 
 #include "engine/ini/IniProfiles.h"
 
@@ -65,7 +65,7 @@ void SetupLanguageFolders(const Path* programFolder, const char* setupFileName) 
 bool IsLanguageNeutralSection(const char* section) {
     if (!section) return false;
     for (const char* neutral : kNeutralSections) {
-        if (::strcasecmp(section, neutral) == 0) return true;
+        if (strCompareNoCase(section, neutral) == 0) return true;
     }
     return false;
 }

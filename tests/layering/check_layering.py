@@ -44,6 +44,7 @@ ENGINE_LAYERS = {
     "timers": 4,
     "audio": 5,
     "gfx": 5,
+    "util": 5,
 }
 
 LIBRARY_HEADER = re.compile(
