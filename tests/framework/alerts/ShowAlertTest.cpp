@@ -1,4 +1,4 @@
-#include "framework/language/ShowAlert.h"
+#include "framework/alerts/ShowAlert.h"
 
 #include "framework/dialogs/mfxAlert.h"
 #include "tests/framework/WindowFixture.h"
