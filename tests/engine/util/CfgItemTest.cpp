@@ -7,19 +7,10 @@
 
 namespace {
 
-class CfgItems : public UtilIniFixture {
+class CfgItems : public StoredProfileFixture {
 protected:
-    void SetUp() override {
-        UtilIniFixture::SetUp();
-        pathFromText(&profile_, "T:\\user.ini");
-    }
-    void TearDown() override {
-        pathRelease(&profile_);
-        UtilIniFixture::TearDown();
-    }
+    CfgItems() : StoredProfileFixture("user.ini") {}
     bool exists(const char* name) { return std::filesystem::exists(root_ + "/disc1/" + name); }
-
-    Path profile_{};
 };
 
 struct LongCase {
@@ -74,18 +65,6 @@ TEST_F(CfgItems, SetPathWritesTheOldFileFirstAndLoadsTheNew) {
     EXPECT_EQ(item.SetPath(other.get(), 1, 1), kErrNone);
     EXPECT_EQ(stored("user.ini", "Settings").at("Volume"), "4");
     EXPECT_EQ(item.Value(), 8);
-}
-
-TEST_F(CfgItems, AssignmentCopiesNamesAndDirt) {
-    CFG_LONG a(&profile_, "A", "KeyA", 0, 1);
-    CFG_LONG b(&profile_, "B", "KeyB", 0, 1);
-    a.SetValue(1, 0);
-    b = a;
-    EXPECT_STREQ(b.Section(), "A");
-    EXPECT_STREQ(b.Key(), "KeyA");
-    EXPECT_EQ(b.IsDirty(), 1);
-    b = b;
-    EXPECT_STREQ(b.Key(), "KeyA");
 }
 
 struct BoolCase {

@@ -12,16 +12,9 @@ namespace {
 
 using Items = std::map<u16, std::string>;
 
-class IniLists : public UtilIniFixture {
+class IniLists : public StoredProfileFixture {
 protected:
-    void SetUp() override {
-        UtilIniFixture::SetUp();
-        pathFromText(&profile_, "T:\\list.ini");
-    }
-    void TearDown() override {
-        pathRelease(&profile_);
-        UtilIniFixture::TearDown();
-    }
+    IniLists() : StoredProfileFixture("list.ini") {}
 
     static void collect(const char* value, u16 number, void* context) {
         static_cast<std::vector<std::pair<u16, std::string>>*>(context)->emplace_back(number, value);
@@ -37,8 +30,6 @@ protected:
         return out;
     }
     std::map<std::string, std::string> pages() { return stored("list.ini", "Pages"); }
-
-    Path profile_{};
 };
 
 struct LoadCase {

@@ -1,28 +1,14 @@
 #pragma once
-// A scratch disc in T: with engine memory, the OS services and the INI module started, and a
-// reader of what a profile holds on disc.
+// The shared profile fixture with a reader of what a file on the scratch disc holds.
 #include <map>
 #include <sstream>
 #include <string>
 
-#include "engine/base/MemoryHandles.h"
-#include "engine/ini/IniProfiles.h"
-#include "tests/engine/files/OsTestSupport.h"
+#include "tests/engine/ini/IniTestSupport.h"
 
-class UtilIniFixture : public OsFixture {
+class StoredProfileFixture : public ProfileFixture {
 protected:
-    UtilIniFixture() : OsFixture(plat::DriveType::Fixed, "SCRATCH", "ext4", 255) {}
-
-    void SetUp() override {
-        OsFixture::SetUp();
-        ASSERT_EQ(memInit(0, 512), kErrNone);
-        ASSERT_EQ(iniInit(), kErrNone);
-    }
-    void TearDown() override {
-        iniShutdown();
-        memShutdown();
-        OsFixture::TearDown();
-    }
+    using ProfileFixture::ProfileFixture;
 
     // The keys of one section of a file on the disc, as stored.
     std::map<std::string, std::string> stored(const std::string& file, const std::string& section) {

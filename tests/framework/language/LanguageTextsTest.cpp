@@ -3,14 +3,15 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/engine/util/IniTestSupport.h"
+#include "tests/engine/ini/IniTestSupport.h"
 
 namespace {
 
-class LanguageTexts : public UtilIniFixture {
+class LanguageTexts : public ProfileFixture {
 protected:
+    LanguageTexts() : ProfileFixture(kLanguageSetupFile) {}
     void SetUp() override {
-        UtilIniFixture::SetUp();
+        ProfileFixture::SetUp();
         put("TB.ini",
             "[LanguageFiles]\r\nEnglish=English.ini\r\nSpanish=Spanish.ini\r\n"
             "[GeneralSettings]\r\nVolume=7\r\n");
@@ -24,7 +25,7 @@ protected:
     void TearDown() override {
         SetCurrentLanguage(kLanguageEnglish);
         pathRelease(&folder_);
-        UtilIniFixture::TearDown();
+        ProfileFixture::TearDown();
     }
     static std::string lookup(const char* section, const char* key) {
         return LookupLanguageText(section, key).c_str();
