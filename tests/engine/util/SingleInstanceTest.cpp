@@ -153,6 +153,7 @@ TEST_F(SingleInstanceGuard, SecondCheckDoesNothingAndSecondStartConflicts) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         // A second start: the copy of this process forgets what it inherited and checks anew.
+        ::alarm(10);
         ReleaseSingleInstanceMutexes();
         SingleInstanceCheck("Tumblo 4");
         const SingleInstanceFlags& f = SingleInstanceStatus();
