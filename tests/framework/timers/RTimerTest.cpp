@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/base/RandomNumbers.h"
+#include "framework/input/RInputRouter.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "framework/timers/RandomPeriodicTimer.h"
 #include "platform/clock/Clock.h"
@@ -26,10 +27,10 @@ protected:
         mfDispatcher().DispatchQueuedMessages();
         return log_.size() - before;
     }
-    // Sets the clock and lets the main window's tick reach the timer.
-    size_t pollAt(RTimer& timer, u32 now) {
+    // Sets the clock and lets the main window's tick reach the registered objects.
+    size_t pollAt(u32 now) {
         clock_.clock().set(now);
-        timer.HandleTick(now);
+        router_.Tick(now);
         return delivered();
     }
 
@@ -37,6 +38,7 @@ protected:
     fwtest::Log log_;
     fwtest::Recorder owner_{log_, "owner"};
     plat::ScopedFakeClock clock_{0};
+    RInputRouter router_;
 };
 
 struct OneShotCase {
@@ -52,15 +54,15 @@ TEST_P(OneShotTimers, FiresOnceAtItsDeadlineAcrossTheWrap) {
     RTimer timer(&owner_, kTimerOneShot, 1);
     timer.Start(500, 0, 42, 7);
     EXPECT_TRUE(timer.IsRegistered());
-    EXPECT_EQ(pollAt(timer, start + 499), 0u);
-    EXPECT_EQ(pollAt(timer, start + 500), 1u);
+    EXPECT_EQ(pollAt(start + 499), 0u);
+    EXPECT_EQ(pollAt(start + 500), 1u);
     EXPECT_EQ(owner_.last.code, 1u);
     EXPECT_EQ(owner_.last.param1, 42u);
     EXPECT_EQ(owner_.last.param2, 7);
     EXPECT_EQ(owner_.last.sender, &timer);
     EXPECT_FALSE(timer.IsRunning());
-    EXPECT_EQ(pollAt(timer, start + 501), 0u);
-    EXPECT_EQ(pollAt(timer, start + 100000), 0u);
+    EXPECT_EQ(pollAt(start + 501), 0u);
+    EXPECT_EQ(pollAt(start + 100000), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Starts, OneShotTimers,
@@ -72,16 +74,16 @@ TEST_F(Timers, PeriodicTimerFiresOncePerLatePollAndNeverInABurst) {
     clock_.clock().set(kBeforeWrap);
     RTimer timer(&owner_, kTimerPeriodic, kTimerCodeTimeOut);
     timer.Start(100);
-    EXPECT_EQ(pollAt(timer, kBeforeWrap + 99), 0u);
-    EXPECT_EQ(pollAt(timer, kBeforeWrap + 100), 1u);
+    EXPECT_EQ(pollAt(kBeforeWrap + 99), 0u);
+    EXPECT_EQ(pollAt(kBeforeWrap + 100), 1u);
     EXPECT_EQ(timer.Deadline(), kBeforeWrap + 200) << "counted from the previous deadline";
-    EXPECT_EQ(pollAt(timer, kBeforeWrap + 250), 1u);
+    EXPECT_EQ(pollAt(kBeforeWrap + 250), 1u);
     EXPECT_EQ(timer.Deadline(), kBeforeWrap + 300);
     // A stall of many periods.
-    EXPECT_EQ(pollAt(timer, kBeforeWrap + 60000), 1u);
+    EXPECT_EQ(pollAt(kBeforeWrap + 60000), 1u);
     EXPECT_EQ(timer.Deadline(), kBeforeWrap + 60100);
-    EXPECT_EQ(pollAt(timer, kBeforeWrap + 60001), 0u);
-    EXPECT_EQ(pollAt(timer, kBeforeWrap + 60100), 1u);
+    EXPECT_EQ(pollAt(kBeforeWrap + 60001), 0u);
+    EXPECT_EQ(pollAt(kBeforeWrap + 60100), 1u);
     EXPECT_EQ(owner_.last.code, kTimerCodeTimeOut);
 }
 
@@ -90,17 +92,17 @@ TEST_F(Timers, InactiveTimeDoesNotCountAndAFreshActivationShiftsNothing) {
     RTimer timer(&owner_, kTimerOneShot, 1);
     timer.Start(1000);
     clock_.clock().set(5500);
-    timer.HandleActivation(1);
+    router_.Activation(1);
     EXPECT_EQ(timer.Deadline(), 6000u);
-    timer.HandleActivation(0);
-    EXPECT_EQ(pollAt(timer, 6500), 0u) << "no firing while inactive";
+    router_.Activation(0);
+    EXPECT_EQ(pollAt(6500), 0u) << "no firing while inactive";
     clock_.clock().set(7000);
-    timer.HandleActivation(0);
+    router_.Activation(0);
     clock_.clock().set(7500);
-    timer.HandleActivation(1);
+    router_.Activation(1);
     EXPECT_EQ(timer.Deadline(), 8000u) << "deactivated for 2 s";
-    EXPECT_EQ(pollAt(timer, 7999), 0u);
-    EXPECT_EQ(pollAt(timer, 8000), 1u);
+    EXPECT_EQ(pollAt(7999), 0u);
+    EXPECT_EQ(pollAt(8000), 1u);
 }
 
 TEST_F(Timers, StopTellsListenersAtOnceAndALaterStopUnregisters) {
@@ -124,7 +126,7 @@ TEST_F(Timers, StopTellsListenersAtOnceAndALaterStopUnregisters) {
 TEST_F(Timers, StartKeepsWhatZeroArgumentsDoNotReplace) {
     RTimer timer(&owner_, kTimerOneShot, 1, 5, 6);
     timer.Start(0, 9, 0, 0);
-    EXPECT_EQ(pollAt(timer, 0), 1u);
+    EXPECT_EQ(pollAt(0), 1u);
     EXPECT_EQ(owner_.last.code, 9u);
     EXPECT_EQ(owner_.last.param1, 5u);
     EXPECT_EQ(owner_.last.param2, 6);
@@ -165,7 +167,7 @@ TEST_F(Timers, RandomTimerIgnoresPlainStart) {
     timer.Start(100);
     EXPECT_FALSE(timer.IsRunning());
     EXPECT_FALSE(timer.IsRegistered());
-    EXPECT_EQ(pollAt(timer, 1000), 0u);
+    EXPECT_EQ(pollAt(1000), 0u);
 }
 
 }  // namespace
