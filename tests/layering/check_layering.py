@@ -49,6 +49,7 @@ ENGINE_LAYERS = {
     "timers": 4,
     "audio": 5,
     "gfx": 5,
+    "util": 5,
 }
 
 # The C++ standard library, with the C headers it carries in both spellings.
