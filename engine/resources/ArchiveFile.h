@@ -20,6 +20,8 @@ public:
     virtual u32 length() = 0;
     // Returns once every byte written so far is on the disk.
     virtual EngineErr sync() = 0;
+    // Whether there is room for a replacement's name beside this file.
+    virtual bool replaceable() const = 0;
     // An empty file beside this one, to be written whole and then adopted.
     virtual EngineErr createReplacement(std::unique_ptr<ArchiveFile>* replacement) = 0;
     // Makes the replacement's bytes this file's, in one step that lasts through a power

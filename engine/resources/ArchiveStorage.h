@@ -40,6 +40,7 @@ public:
         u32 to;
         u32 size;
     };
+    bool canRewrite() const { return file_.replaceable(); }
     // Writes a new file beside this one holding the moved data and the tables at `offset`,
     // `length` bytes long, then moves it over this one. A failure leaves this file as it was.
     EngineErr rewrite(const std::vector<Move>& moves, u32 offset, const ResDirectory& directory, const FileTable& table,

@@ -51,6 +51,14 @@ u32 OsArchiveFile::length() { return u32(std::max<i32>(0, osGetFileSize(file_)))
 
 EngineErr OsArchiveFile::sync() { return osFlushFile(file_); }
 
+bool OsArchiveFile::replaceable() const {
+    Path path;
+    osReplacementPathOf(&path_, &path);
+    const bool named = path.record != nullptr;
+    pathRelease(&path);
+    return named;
+}
+
 EngineErr OsArchiveFile::createReplacement(std::unique_ptr<ArchiveFile>* replacement) {
     Path path;
     osReplacementPathOf(&path_, &path);

@@ -16,6 +16,7 @@ public:
     EngineErr setLength(u32 length) override;
     u32 length() override;
     EngineErr sync() override;
+    bool replaceable() const override;
     EngineErr createReplacement(std::unique_ptr<ArchiveFile>* replacement) override;
     EngineErr adoptReplacement(std::unique_ptr<ArchiveFile> replacement) override;
     EngineErr lock(u32 timeoutMs) override;

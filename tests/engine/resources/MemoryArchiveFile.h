@@ -61,6 +61,7 @@ public:
         image_->durable = image_->bytes;
         return kErrNone;
     }
+    bool replaceable() const override { return true; }
     EngineErr createReplacement(std::unique_ptr<ArchiveFile>* replacement) override {
         auto image = std::make_shared<FileImage>();
         image->budgetOwner = image_->budgetOwner ? image_->budgetOwner : image_;

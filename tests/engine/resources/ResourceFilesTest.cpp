@@ -122,6 +122,26 @@ TEST_F(ResourceFileTest, CompactingReplacesTheOpenFile) {
     EXPECT_EQ(resCloseFile(map, 0, 0), kErrNone);
 }
 
+TEST_F(ResourceFileTest, AnArchiveWithoutRoomForAReplacementNameClosesUncompacted) {
+    // The archive's text is 252 characters: a replacement's name beside it would pass 255.
+    const std::string folder(240, 'f');
+    std::filesystem::create_directory(plat::driveHostRoot('T') + "/" + folder);
+    put(folder + "/abcdef.kvr", bytesOf(testres::makeArchive({{fourCC("tTXT"), 1, "gone"}, {fourCC("tTXT"), 2, "kept"}})));
+    TestPath path(("T:\\" + folder + "\\abcdef.kvr").c_str());
+    ASSERT_FALSE(path.empty());
+    const ResMapHandle map = resOpenFile(&path, 0, 0);
+    ASSERT_NE(map, 0);
+    ASSERT_EQ(resRemoveResource(resFindResource(fourCC("tTXT"), 1, map)), kErrNone);
+    EXPECT_EQ(resCloseFile(map, 1, 0), kErrNone);
+    const std::string bytes = read(folder + "/abcdef.kvr");
+    EXPECT_EQ(bytes.substr(28, 8), "gonekept");  // the hole stays
+    const ResMapHandle reopened = resOpenFile(&path, 1, 1);
+    ASSERT_NE(reopened, 0);
+    EXPECT_EQ(resFindResource(fourCC("tTXT"), 1, reopened), 0u);
+    EXPECT_NE(resFindResource(fourCC("tTXT"), 2, reopened), 0u);
+    EXPECT_EQ(resCloseFile(reopened, 0, 0), kErrNone);
+}
+
 class ResourceCdTest : public ResourceFileTest {
 protected:
     ResourceCdTest() : ResourceFileTest(plat::DriveType::CdRom) {}
