@@ -25,6 +25,14 @@ private:
     Path path_;
 };
 
+// Writes a new, empty archive into the file, which it closes.
+EngineErr writeNewArchive(OsFile* file, const Path* path) {
+    OsArchiveFile archive(file, path);
+    const EngineErr err = resCreateArchive(archive);
+    const EngineErr closeErr = archive.close(false);
+    return err != kErrNone ? err : closeErr;
+}
+
 }  // namespace
 
 ResMapHandle resOpenFile(const Path* path, u16 readOnly, u16 shareRead) {
@@ -64,20 +72,20 @@ ResMapHandle resOpenFile(const Path* path, u16 readOnly, u16 shareRead) {
 // The new archive is written whole under the replacement's name and then given its own name
 // only if that is still free, so that the name never stands for a part-written file.
 EngineErr resCreateFile(const Path* path) {
+    if (pathCheckExists(path) == kErrNone) return resSetError(kOsErrExists);
     PathHold temporary;
     osReplacementPathOf(path, temporary.get());
-    if (temporary.get()->record == nullptr) return resSetError(pathGetLastError());
+    if (temporary.get()->record == nullptr) {
+        // No room for another name beside it: the archive is written under its own.
+        OsFile* file = osOpenFile(path, kCreate);
+        return resSetError(file != nullptr ? writeNewArchive(file, path) : pathGetLastError());
+    }
+    // Only now is a replacement beside it stale: an existing archive's writer may be
+    // compacting into one.
     osRemoveStaleReplacement(path);
-    if (pathCheckExists(path) == kErrNone) return resSetError(kOsErrExists);
     OsFile* file = osOpenFile(temporary.get(), kCreate);
     if (file == nullptr) return resSetError(pathGetLastError());
-    EngineErr err = kErrNone;
-    {
-        OsArchiveFile archive(file, temporary.get());
-        err = resCreateArchive(archive);
-        const EngineErr closeErr = archive.close(false);
-        if (err == kErrNone) err = closeErr;
-    }
+    EngineErr err = writeNewArchive(file, temporary.get());
     const char* text = path->record->text;
     const char* name = std::strrchr(text, '\\');
     if (err == kErrNone) err = osRenamePath(temporary.get(), name != nullptr ? name + 1 : text);

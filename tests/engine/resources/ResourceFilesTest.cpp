@@ -122,15 +122,19 @@ TEST_F(ResourceFileTest, CompactingReplacesTheOpenFile) {
     EXPECT_EQ(resCloseFile(map, 0, 0), kErrNone);
 }
 
-TEST_F(ResourceFileTest, AnArchiveWithoutRoomForAReplacementNameClosesUncompacted) {
+TEST_F(ResourceFileTest, AnArchiveWithoutRoomForAReplacementNameIsCreatedAndClosedInPlace) {
     // The archive's text is 252 characters: a replacement's name beside it would pass 255.
     const std::string folder(240, 'f');
     std::filesystem::create_directory(plat::driveHostRoot('T') + "/" + folder);
-    put(folder + "/abcdef.kvr", bytesOf(testres::makeArchive({{fourCC("tTXT"), 1, "gone"}, {fourCC("tTXT"), 2, "kept"}})));
     TestPath path(("T:\\" + folder + "\\abcdef.kvr").c_str());
     ASSERT_FALSE(path.empty());
+    ASSERT_EQ(resCreateFile(&path), kErrNone);
+    EXPECT_EQ(read(folder + "/abcdef.kvr"), bytesOf(kEmptyArchive));
     const ResMapHandle map = resOpenFile(&path, 0, 0);
     ASSERT_NE(map, 0);
+    ASSERT_EQ(resWriteResource(resAddResource(fourCC("tTXT"), 1, nullptr), "gone", 4, kResAppend), kErrNone);
+    ASSERT_EQ(resWriteResource(resAddResource(fourCC("tTXT"), 2, nullptr), "kept", 4, kResAppend), kErrNone);
+    ASSERT_EQ(resUpdateFile(map), kErrNone);
     ASSERT_EQ(resRemoveResource(resFindResource(fourCC("tTXT"), 1, map)), kErrNone);
     EXPECT_EQ(resCloseFile(map, 1, 0), kErrNone);
     const std::string bytes = read(folder + "/abcdef.kvr");
