@@ -7,7 +7,10 @@
 #include "engine/ini/IniProfiles.h"
 #include "engine/resources/ArchiveMap.h"
 
-ResManagerState resManager;
+// Never destroyed: a program that ends without resShutdown leaves its archives to the
+// system, which closes their files; closing them from a static destructor would reach the
+// file services' state after that state's own destructor ran.
+ResManagerState& resManager = *new ResManagerState;
 
 namespace {
 

@@ -7,10 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/base/MemoryHandles.h"
-#include "engine/files/OsServices.h"
 #include "engine/os/OsLock.h"
-#include "engine/resources/ResourceManager.h"
 #include "engine/os/OsThreads.h"
 #include "platform/clock/Clock.h"
 #include "platform/system/SystemInfo.h"
@@ -258,26 +255,15 @@ TEST(OsManagerHelpers, DebugPrintfFormatsIntoOneMessage) {
 namespace {
 
 // A program may end from any state: returning from main (which std::exit stands for here)
-// with the services still running runs every static destructor, the scheduler's among them.
-TEST(OsManagerDeathTest, AProgramThatNeverShutsItsServicesDownStillExitsCleanly) {
+// with the manager still running runs every static destructor, the scheduler's among them.
+TEST(OsManagerDeathTest, AProgramThatNeverShutsTheManagerDownStillExitsCleanly) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    struct Case {
-        const char* what;
-        int services;  // how many of the services below are started, in order
-    };
-    const Case cases[] = {{"the OS manager", 1}, {"the manager and the file services", 2},
-                          {"those, memory and resources", 3}};
-    for (const Case& c : cases) {
-        EXPECT_EXIT(
-            {
-                if (osmInit(nullptr) != kErrNone) std::_Exit(2);
-                if (c.services >= 2 && osInit() != kErrNone) std::_Exit(3);
-                if (c.services >= 3 && (memInit(0, 512) != kErrNone || resInit() != kErrNone)) std::_Exit(4);
-                std::exit(0);
-            },
-            ::testing::ExitedWithCode(0), "")
-            << c.what;
-    }
+    EXPECT_EXIT(
+        {
+            if (osmInit(nullptr) != kErrNone) std::_Exit(2);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
