@@ -225,6 +225,31 @@ EngineErr osReplacePath(const Path* source, const Path* target) {
     return osRunRequest(replace, to);
 }
 
+void osReplacementPathOf(const Path* path, Path* replacement) {
+    pathInitEmpty(replacement);
+    if (path->record == nullptr) return;
+    const std::string text = std::string(path->record->text) + kOsReplacementSuffix;
+    pathFromVolume(replacement, path->record->volume, text.c_str());
+}
+
+void osRemoveStaleReplacement(const Path* path) {
+    Path replacement;
+    osReplacementPathOf(path, &replacement);
+    u16 kind = 0;
+    if (replacement.record != nullptr && osGetPathKind(&replacement, &kind) == kErrNone && (kind & kOsKindFile)) {
+        osDeletePath(&replacement);
+    }
+    pathRelease(&replacement);
+}
+
+EngineErr osFlushFolderOf(const Path* path) {
+    VolumeRecord* volume = nullptr;
+    char text[kSystemTextSize];
+    if (const EngineErr error = pathGetSystemPath(path, &volume, text)) return error;
+    asyncFlushFolder flush(text);
+    return osSetLastError(osRunRequest(flush, text));
+}
+
 i32 osGetPathSize(const Path* path) {
     VolumeRecord* volume = nullptr;
     char text[kSystemTextSize];

@@ -202,6 +202,28 @@ EngineErr osGetFilePath(OsFile* file, Path* path) {
     return gOs.lastError;
 }
 
+EngineErr osFlushFile(OsFile* file) {
+    if (!isOpenFile(file)) return osSetLastError(kOsErrBadFile);
+    if (const EngineErr error = osUseVolume(file->volume)) return error;
+    OsMutexHold hold(file->mutex);
+    asyncFlushFile request(file->handle);
+    return osSetLastError(osRunRequest(request, file->text));
+}
+
+EngineErr osReplaceOpenFile(OsFile* file, const Path* source) {
+    if (!isOpenFile(file)) return osSetLastError(kOsErrBadFile);
+    VolumeRecord* volume = nullptr;
+    char from[kSystemTextSize];
+    if (const EngineErr error = pathGetSystemPath(source, &volume, from)) return error;
+    if (volume != file->volume) return osSetLastError(kOsErrBadPath);
+    if (const EngineErr error = osUseVolume(file->volume)) return error;
+    OsMutexHold hold(file->mutex);
+    asyncReplaceOpenFile replace(file->handle, from, file->text);
+    if (const EngineErr error = osRunRequest(replace, file->text)) return osSetLastError(error);
+    asyncFlushFolder flush(file->text);
+    return osSetLastError(osRunRequest(flush, file->text));
+}
+
 EngineErr osLockFile(OsFile* file, u32 timeoutMs) {
     if (!isOpenFile(file)) return osSetLastError(kOsErrBadFile);
     const EngineErr taken = osMutexTake(file->mutex, timeoutMs);

@@ -57,6 +57,11 @@ i32 osSeekFile(OsFile* file, i32 offset, u16 origin);
 EngineErr osSetFileSize(OsFile* file, u32 size);
 i32 osGetFileSize(OsFile* file);
 EngineErr osGetFilePath(OsFile* file, Path* path);
+// Returns once what was written to the file is on the disk.
+EngineErr osFlushFile(OsFile* file);
+// Moves the file `source` over the one `file` has open, in one step, and makes the move
+// itself last through a power loss; `file` then reads and writes the moved bytes.
+EngineErr osReplaceOpenFile(OsFile* file, const Path* source);
 EngineErr osLockFile(OsFile* file, u32 timeoutMs);
 void osUnlockFile(OsFile* file);
 
@@ -66,6 +71,16 @@ EngineErr osRenamePath(const Path* path, const char* newName);
 // Moves the file `source` over `target` in one step, so that the target is never seen half
 // written; both lie on one volume. Used to rewrite a file through a temporary file.
 EngineErr osReplacePath(const Path* source, const Path* target);
+// The file that is written whole beside `path` and then moved over it is named as the path
+// with this added. One that a stopped writer left behind holds nothing anyone committed.
+constexpr const char* kOsReplacementSuffix = ".tmp";
+// The replacement's path, or an empty path when the name would pass the length limit.
+void osReplacementPathOf(const Path* path, Path* replacement);
+// Removes a replacement left beside `path`; finding none is no error.
+void osRemoveStaleReplacement(const Path* path);
+// Makes the latest new, moved and removed names in the folder holding `path` last through a
+// power loss.
+EngineErr osFlushFolderOf(const Path* path);
 EngineErr osGetPathKind(const Path* path, u16* kind);
 EngineErr osGetAttributes(const char* systemText, u32* attributes);
 EngineErr osSetAttributes(const char* systemText, u32 attributes);

@@ -86,6 +86,30 @@ public:
     std::string to;
 };
 
+class asyncReplaceOpenFile : public asyncAPI {
+public:
+    asyncReplaceOpenFile(plat::FileHandle handle, std::string from, std::string to)
+        : handle(handle), from(std::move(from)), to(std::move(to)) {}
+    u32 execute() override;
+    plat::FileHandle handle;
+    std::string from;
+    std::string to;
+};
+
+class asyncFlushFile : public asyncAPI {
+public:
+    explicit asyncFlushFile(plat::FileHandle handle) : handle(handle) {}
+    u32 execute() override;
+    plat::FileHandle handle;
+};
+
+class asyncFlushFolder : public asyncAPI {
+public:
+    explicit asyncFlushFolder(std::string name) : name(std::move(name)) {}
+    u32 execute() override;
+    std::string name;
+};
+
 // The caller closes the search with plat::findClose.
 class asyncFindFirstFile : public asyncAPI {
 public:

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr const char* kEngineProfileNames[] = {"KESTROW.W32", "KESTROW.INI"};
-constexpr const char* kTemporarySuffix = ".tmp";
 constexpr u32 kNumberBufferSize = 64;
 constexpr char kCtrlZ = 0x1A;
 
@@ -134,6 +133,8 @@ EngineErr loadProfile(const Path* path, IniProfile** result) {
     if (!path) path = &gIni.engineProfile;
     if (const EngineErr error = findLoaded(path, result)) return error;
     if (*result) return kErrNone;
+    // A text that a stopped writer left beside the profile was never the profile's.
+    osRemoveStaleReplacement(path);
     memHandle text = 0;
     u16 length = 0;
     if (const EngineErr error = readProfileFile(path, &text, &length)) return error;
@@ -200,7 +201,7 @@ EngineErr copyCut(char* buffer, u16 size, std::string_view value) {
     return value.size() >= size ? kIniErrTooLong : kErrNone;
 }
 
-// Gives the file the profile's text, whole.
+// Gives the file the profile's text, whole, and returns once it is on the disk.
 EngineErr writeText(const IniProfile* profile, OsFile* file) {
     EngineErr error = osSetFileSize(file, profile->length);
     if (!error) {
@@ -208,6 +209,7 @@ EngineErr writeText(const IniProfile* profile, OsFile* file) {
         error = osWriteFile(file, memLockHandle(profile->text), &count);
         memUnlockHandle(profile->text);
     }
+    if (!error) error = osFlushFile(file);
     const EngineErr closed = osCloseFile(file, 1);
     return error ? error : closed;
 }
@@ -218,9 +220,8 @@ EngineErr writeProfileFile(IniProfile* profile) {
     u16 kind = 0;
     if (const EngineErr error = osGetPathKind(&profile->path, &kind)) return error;
     if (kind & kOsKindReadOnly) return kOsErrAccessDenied;
-    const std::string temporaryText = std::string(profile->path.record->text) + kTemporarySuffix;
     Path temporary;
-    pathFromVolume(&temporary, profile->path.record->volume, temporaryText.c_str());
+    osReplacementPathOf(&profile->path, &temporary);
     if (!temporary.record) {
         // No room for a temporary name beside a profile whose path is near the limit: the file
         // is written in place, which needs no name of its own.
@@ -230,7 +231,8 @@ EngineErr writeProfileFile(IniProfile* profile) {
     OsFile* file = osOpenFile(&temporary, kOsOpenWrite | kOsOpenAlways | kOsOpenTruncate);
     EngineErr error = file ? writeText(profile, file) : pathGetLastError();
     if (!error) error = osReplacePath(&temporary, &profile->path);
-    if (error && file) osDeletePath(&temporary);
+    if (!error) error = osFlushFolderOf(&profile->path);
+    else if (file) osDeletePath(&temporary);
     pathRelease(&temporary);
     return error;
 }

@@ -1,7 +1,11 @@
 #pragma once
 // The file under an open archive, as the resource manager needs it: positioned reads and
-// writes, the length, and the file's engine mutex that serialises the user-interface thread
-// with the resource reader. The manager owns the object from opening to closing.
+// writes, the length, the file's engine mutex that serialises the user-interface thread
+// with the resource reader, and the two means of making changes last: flushing, and a whole
+// new file moved over this one in one step. The manager owns the object from opening to
+// closing.
+#include <memory>
+
 #include "engine/base/EngineTypes.h"
 
 struct Path;
@@ -14,6 +18,16 @@ public:
     virtual EngineErr write(u32 offset, const void* data, u32 count) = 0;
     virtual EngineErr setLength(u32 length) = 0;
     virtual u32 length() = 0;
+    // Returns once every byte written so far is on the disk.
+    virtual EngineErr sync() = 0;
+    // Whether there is room for a replacement's name beside this file.
+    virtual bool replaceable() const = 0;
+    // An empty file beside this one, to be written whole and then adopted.
+    virtual EngineErr createReplacement(std::unique_ptr<ArchiveFile>* replacement) = 0;
+    // Makes the replacement's bytes this file's, in one step that lasts through a power
+    // loss; this object then reads and writes them. On failure this file keeps its bytes
+    // and the replacement is gone.
+    virtual EngineErr adoptReplacement(std::unique_ptr<ArchiveFile> replacement) = 0;
     // timeoutMs of 0xFFFFFFFF waits as long as it takes.
     virtual EngineErr lock(u32 timeoutMs) = 0;
     virtual void unlock() = 0;

@@ -65,7 +65,7 @@ struct ResManagerState {
     osmThread* reader = nullptr;
 };
 
-extern ResManagerState resManager;
+extern ResManagerState& resManager;
 
 EngineErr resSetError(EngineErr error);
 ArchiveMap* resMapFor(ResMapHandle handle);

@@ -1,14 +1,18 @@
 #pragma once
-// Writes an open archive's file so that it opens at every step: the directory and file
-// table that the header on disk points to (the committed tables) are never overwritten or
-// cut off, and the header's length always follows the file's length.
+// Writes an open archive's file so that a kill at any instant leaves an archive that opens
+// and holds exactly what the last commit committed, and a power loss after a commit returned
+// loses nothing of it.
 //
-// The manager places data and tables exactly where the format's placement rules say. When
-// such a write would land on the committed tables, this layer first copies them past the
-// end of the file and points the header there; new tables that would replace the committed
-// ones in place are first written and committed past the end, then written in their final
-// place and committed again, and only then is the file cut to its final length.
-// A failing step leaves the last committed state on disk. One archive, under its file lock.
+// The committed state is the header on disk, the directory and file table it points to, and
+// the data of the live entries of that table. No byte of it is ever overwritten; only the
+// 28-byte header changes in place, as the single step that commits. Before a write lands on
+// committed bytes they are copied past the end of the file and a header pointing there is
+// committed first. A commit flushes the tables and data before the header and the header
+// before it returns. The file may be longer than the header's length (a write past the end
+// before its commit); readers ignore that tail, and a commit cuts it off afterwards.
+//
+// The manager places data and tables exactly where the format's placement rules say; this
+// layer only decides what happens first. One archive, under its file lock.
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
@@ -17,26 +21,43 @@
 
 class ArchiveStorage {
 public:
-    // `header` and `tables` are what the file holds now.
-    ArchiveStorage(ArchiveFile& file, const ArchiveHeader& header, std::vector<u8> tables);
+    // `contents` is what the file holds now, `tables` its directory and file table as read.
+    ArchiveStorage(ArchiveFile& file, const ArchiveContents& contents, const std::vector<u8>& tables);
 
     EngineErr read(u32 offset, void* buffer, u32 count) { return file_.read(offset, buffer, count); }
+    // Committed bytes were moved out of the way since the tables were last committed: the
+    // file then holds the manager's writes only once its tables are committed again.
+    bool moved() const { return moved_; }
     EngineErr writeData(u32 offset, const void* data, u32 count);
-    // Makes the file at least `length` bytes long; it is cut back only by commitTables.
-    EngineErr reserve(u32 length);
-    // Makes `tables` the archive's directory and file table at `offset`, the file `length`
-    // bytes long, with the archive flags `flags`.
-    EngineErr commitTables(u32 offset, const std::vector<u8>& tables, u16 directorySize, u32 length, u16 flags);
+    EngineErr writeZeros(u32 offset, u32 count);
+    // Makes the directory and the table the archive's, written at `offset`, with the file
+    // `length` bytes long and the archive flags `flags`.
+    EngineErr commitTables(u32 offset, const ResDirectory& directory, const FileTable& table, u32 length, u16 flags);
+
+    // Bytes to bring from the present file into a rewritten one.
+    struct Move {
+        u32 from;
+        u32 to;
+        u32 size;
+    };
+    bool canRewrite() const { return file_.replaceable(); }
+    // Writes a new file beside this one holding the moved data and the tables at `offset`,
+    // `length` bytes long, then moves it over this one. A failure leaves this file as it was.
+    EngineErr rewrite(const std::vector<Move>& moves, u32 offset, const ResDirectory& directory, const FileTable& table,
+                      u32 length, u16 flags);
 
 private:
-    bool overlapsCommitted(u32 offset, u32 count) const;
-    EngineErr relocateCommitted(u32 atLeast);
-    EngineErr placeCommitted(u32 offset, std::vector<u8> tables, u16 directorySize);
-    EngineErr writeHeader(u32 length);
-    EngineErr shrinkTo(u32 length);
+    u32 tablesSize() const;
+    bool holdsCommitted(u32 offset, u32 count) const;
+    // Copies every committed byte inside the range past the end and commits that.
+    EngineErr clear(u32 offset, u32 count);
+    EngineErr copyTo(ArchiveFile& target, u32 from, u32 to, u32 count);
+    EngineErr commit(u32 offset, std::vector<u8> directory, FileTable table, u32 length, u16 flags);
 
     ArchiveFile& file_;
-    ArchiveHeader committed_;
-    std::vector<u8> committedTables_;
-    u32 physicalLength_;
+    ArchiveHeader header_;
+    std::vector<u8> directory_;
+    FileTable table_;
+    u32 length_;  // of the file, tail included
+    bool moved_ = false;
 };

@@ -21,6 +21,7 @@ private:
 OsArchiveFile::OsArchiveFile(OsFile* file, const Path* path) : file_(file) { pathInitCopy(&path_, path); }
 
 OsArchiveFile::~OsArchiveFile() {
+    if (replacement_) discard();
     if (file_ != nullptr) osCloseFile(file_, 1);
     pathRelease(&path_);
 }
@@ -47,6 +48,55 @@ EngineErr OsArchiveFile::write(u32 offset, const void* data, u32 count) {
 EngineErr OsArchiveFile::setLength(u32 length) { return osSetFileSize(file_, length); }
 
 u32 OsArchiveFile::length() { return u32(std::max<i32>(0, osGetFileSize(file_))); }
+
+EngineErr OsArchiveFile::sync() { return osFlushFile(file_); }
+
+bool OsArchiveFile::replaceable() const {
+    Path path;
+    osReplacementPathOf(&path_, &path);
+    const bool named = path.record != nullptr;
+    pathRelease(&path);
+    return named;
+}
+
+EngineErr OsArchiveFile::createReplacement(std::unique_ptr<ArchiveFile>* replacement) {
+    Path path;
+    osReplacementPathOf(&path_, &path);
+    if (path.record == nullptr) return kOsErrBadPath;
+    // Only the archive's writer makes one, under the archive's lock: one found is stale.
+    osRemoveStaleReplacement(&path_);
+    OsFile* file = osOpenFile(&path, kOsOpenRead | kOsOpenWrite | kOsOpenExclusive | kOsOpenCreateNew);
+    const EngineErr error = file == nullptr ? pathGetLastError() : kErrNone;
+    if (file != nullptr) {
+        auto made = std::make_unique<OsArchiveFile>(file, &path);
+        made->replacement_ = true;
+        *replacement = std::move(made);
+    }
+    pathRelease(&path);
+    return error;
+}
+
+void OsArchiveFile::discard() {
+    if (file_ != nullptr) osCloseFile(file_, 1);
+    file_ = nullptr;
+    osDeletePath(&path_);
+    replacement_ = false;
+}
+
+EngineErr OsArchiveFile::adoptReplacement(std::unique_ptr<ArchiveFile> replacement) {
+    auto* written = dynamic_cast<OsArchiveFile*>(replacement.get());
+    if (written == nullptr) return kOsErrBadFile;
+    EngineErr error = osFlushFile(written->file_);
+    if (error == kErrNone) {
+        error = osCloseFile(written->file_, 0);
+        if (error == kErrNone) written->file_ = nullptr;
+    }
+    if (error == kErrNone) error = osReplaceOpenFile(file_, &written->path_);
+    // Past the move, only flushing the folder can fail, and the name then holds either file.
+    if (error != kErrNone) written->discard();
+    written->replacement_ = false;
+    return error;
+}
 
 EngineErr OsArchiveFile::lock(u32 timeoutMs) { return osLockFile(file_, timeoutMs); }
 

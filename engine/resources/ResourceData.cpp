@@ -280,8 +280,12 @@ EngineErr resWriteBytes(ArchiveMap& map, u16 index, const void* data, u32 count,
         if (target != e.offset) {
             if (EngineErr err = resCopyWithin(map, e.offset, target, std::min(e.size, offset)); err != kErrNone) return err;
         }
+        // Bytes skipped over read as zeros, whatever the place held before (an old
+        // directory, a tail that a stopped write left).
+        if (offset > e.size) {
+            if (EngineErr err = map.storage->writeZeros(target + e.size, offset - e.size); err != kErrNone) return err;
+        }
         if (target + offset > map.fileLength) {
-            if (EngineErr err = map.storage->reserve(target + offset); err != kErrNone) return err;
             map.fileLength = target + offset;
             map.dirty = true;
         }

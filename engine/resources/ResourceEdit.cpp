@@ -83,7 +83,13 @@ EngineErr resRemoveResource(ResourceRef ref) {
     return resSetError(map->directory.removeIndex(index));
 }
 
+// The compacted archive is written whole beside the old one and moved over it, so that the
+// data is never copied down over places that the header on disk still points to. Until the
+// move the map describes the old file; a failure leaves both as they were. Without room for
+// the new file's name beside the archive, the holes stay: the archive is whole without
+// compaction.
 EngineErr resCompact(ArchiveMap& map) {
+    if (!map.storage->canRewrite()) return kErrNone;
     const u16 count = u16(map.table.entries.size());
     std::vector<u16> order(count);
     std::iota(order.begin(), order.end(), u16(1));
@@ -103,33 +109,33 @@ EngineErr resCompact(ArchiveMap& map) {
         state.push_back(map.stateOf(old));
         newIndex[old] = u16(table.entries.size());
     }
-    map.directory.renumber(newIndex);
-    map.table = std::move(table);
-    map.state = std::move(state);
-    map.dirty = true;
+    ResDirectory directory = map.directory;
+    directory.renumber(newIndex);
 
-    EngineErr copyError = kErrNone;
+    std::vector<ArchiveStorage::Move> moves;
     u32 next = kArchiveHeaderSize;
-    for (FileEntry& e : map.table.entries) {
+    for (FileEntry& e : table.entries) {
         if (e.size == 0) {
             e.offset = next;  // holds no bytes: never a reason to keep the file longer or shorter
             continue;
         }
-        if (!(e.flags & kResFlagProtected) && e.offset > next) {
-            copyError = resCopyWithin(map, e.offset, next, e.size);
-            if (copyError != kErrNone) break;
-            e.offset = next;
-        }
-        next = std::max(next, e.offset + e.size);
+        const u32 to = (e.flags & kResFlagProtected) || e.offset < next ? e.offset : next;
+        moves.push_back({e.offset, to, e.size});
+        e.offset = to;
+        next = std::max(next, to + e.size);
     }
-    map.directorySpace = 0;
-    if (copyError != kErrNone) {
-        resWriteDirectory(map);
-        return copyError;
-    }
-    map.fileLength = next;
-    map.flags = 0;
-    const EngineErr err = resWriteDirectory(map);
-    if (err == kErrNone) map.dirty = false;
-    return err;
+    const u32 tablesSize = directory.byteSize() + table.byteSize();
+    // Tables written without a previous place of their own mark the file as holding holes.
+    const EngineErr err =
+        map.storage->rewrite(moves, next, directory, table, next + tablesSize, kArchiveMayHoldHoles);
+    if (err != kErrNone) return err;
+    map.directory = std::move(directory);
+    map.table = std::move(table);
+    map.state = std::move(state);
+    map.directoryOffset = next;
+    map.directorySpace = tablesSize;
+    map.fileLength = next + tablesSize;
+    map.flags = kArchiveMayHoldHoles;
+    map.dirty = false;
+    return kErrNone;
 }

@@ -1,4 +1,5 @@
 // Opening and creating archive files through the OS services.
+#include <cstring>
 #include <memory>
 
 #include "engine/resources/ArchiveMap.h"
@@ -23,6 +24,14 @@ public:
 private:
     Path path_;
 };
+
+// Writes a new, empty archive into the file, which it closes.
+EngineErr writeNewArchive(OsFile* file, const Path* path) {
+    OsArchiveFile archive(file, path);
+    const EngineErr err = resCreateArchive(archive);
+    const EngineErr closeErr = archive.close(false);
+    return err != kErrNone ? err : closeErr;
+}
 
 }  // namespace
 
@@ -55,16 +64,34 @@ ResMapHandle resOpenFile(const Path* path, u16 readOnly, u16 shareRead) {
         return resSetError(err), 0;
     }
     if (info.readOnlyMedia) writable = false;
+    // Only a writer makes replacements, under the archive's exclusive write access.
+    if (writable) osRemoveStaleReplacement(path);
     return resOpenArchive(std::move(archive), writable ? 0 : 1, info.backgroundReading);
 }
 
+// The new archive is written whole under the replacement's name and then given its own name
+// only if that is still free, so that the name never stands for a part-written file.
 EngineErr resCreateFile(const Path* path) {
-    OsFile* file = osOpenFile(path, kCreate);
+    if (pathCheckExists(path) == kErrNone) return resSetError(kOsErrExists);
+    PathHold temporary;
+    osReplacementPathOf(path, temporary.get());
+    if (temporary.get()->record == nullptr) {
+        // No room for another name beside it: the archive is written under its own.
+        OsFile* file = osOpenFile(path, kCreate);
+        return resSetError(file != nullptr ? writeNewArchive(file, path) : pathGetLastError());
+    }
+    // Only now is a replacement beside it stale: an existing archive's writer may be
+    // compacting into one.
+    osRemoveStaleReplacement(path);
+    OsFile* file = osOpenFile(temporary.get(), kCreate);
     if (file == nullptr) return resSetError(pathGetLastError());
-    OsArchiveFile archive(file, path);
-    const EngineErr err = resCreateArchive(archive);
-    const EngineErr closeErr = archive.close(false);
-    return resSetError(err != kErrNone ? err : closeErr);
+    EngineErr err = writeNewArchive(file, temporary.get());
+    const char* text = path->record->text;
+    const char* name = std::strrchr(text, '\\');
+    if (err == kErrNone) err = osRenamePath(temporary.get(), name != nullptr ? name + 1 : text);
+    if (err == kErrNone) err = osFlushFolderOf(path);
+    else osDeletePath(temporary.get());
+    return resSetError(err);
 }
 
 void resOpenSystemArchive() {

@@ -7,7 +7,10 @@
 #include "engine/ini/IniProfiles.h"
 #include "engine/resources/ArchiveMap.h"
 
-ResManagerState resManager;
+// Never destroyed: a program that ends without resShutdown leaves its archives to the
+// system, which closes their files; closing them from a static destructor would reach the
+// file services' state after that state's own destructor ran.
+ResManagerState& resManager = *new ResManagerState;
 
 namespace {
 
@@ -181,6 +184,7 @@ ResMapHandle resOpenArchive(std::unique_ptr<ArchiveFile> file, u16 readOnly, u16
     }
     map->readOnly = readOnly != 0;
     map->background = background != 0;
+    map->storage = std::make_unique<ArchiveStorage>(*file, contents, tables);
     map->fileLength = contents.header.fileLength;
     map->directoryOffset = contents.header.directoryOffset;
     map->directorySpace = u32(tables.size());
@@ -188,7 +192,6 @@ ResMapHandle resOpenArchive(std::unique_ptr<ArchiveFile> file, u16 readOnly, u16
     map->directory = std::move(contents.directory);
     map->table = std::move(contents.fileTable);
     map->state.resize(map->table.entries.size());
-    map->storage = std::make_unique<ArchiveStorage>(*file, contents.header, std::move(tables));
     map->file = std::move(file);
     const ResMapHandle handle = map->handle;
     ArchiveMap& opened = *map;
@@ -201,13 +204,14 @@ ResMapHandle resOpenArchive(std::unique_ptr<ArchiveFile> file, u16 readOnly, u16
 
 EngineErr resCreateArchive(ArchiveFile& file) {
     const std::vector<u8> bytes = emptyArchiveImage();
-    return resSetError(file.write(0, bytes.data(), u32(bytes.size())));
+    EngineErr err = file.write(0, bytes.data(), u32(bytes.size()));
+    if (err == kErrNone) err = file.sync();
+    return resSetError(err);
 }
 
 EngineErr resWriteDirectory(ArchiveMap& map) {
     if (map.readOnly) return kResErrReadOnly;
-    const std::vector<u8> tables = serializeArchiveTables(map.directory, map.table);
-    const u32 size = u32(tables.size());
+    const u32 size = map.directory.byteSize() + map.table.byteSize();
     u32 offset = map.fileLength;
     u32 length = map.fileLength + size;
     u16 flags = map.flags;
@@ -220,7 +224,7 @@ EngineErr resWriteDirectory(ArchiveMap& map) {
     } else {
         flags = kArchiveMayHoldHoles;
     }
-    const EngineErr err = map.storage->commitTables(offset, tables, u16(map.directory.byteSize()), length, flags);
+    const EngineErr err = map.storage->commitTables(offset, map.directory, map.table, length, flags);
     if (err != kErrNone) return err;
     map.directoryOffset = offset;
     map.directorySpace = size;
@@ -241,6 +245,7 @@ EngineErr resUpdateFile(ResMapHandle handle) {
     if (map == nullptr) return resManager.lastError;
     ArchiveLock lock(*map);
     if (lock.error() != kErrNone) return resSetError(lock.error());
+    if (map->storage->moved()) map->dirty = true;
     if (!map->dirty && map->changedCount == 0) return resSetError(kErrNone);
     EngineErr writeError = kErrNone;
     for (u16 index = 1; index <= map->state.size() && map->changedCount > 0 && writeError == kErrNone; ++index) {

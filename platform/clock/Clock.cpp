@@ -18,45 +18,68 @@ public:
     }
 };
 
-SystemClock systemClock;
-std::atomic<ClockSource*> current{&systemClock};
+// The source installed by a test; none means the system's clock. A plain pointer, so that it
+// stays valid however late a static destructor elsewhere asks for the time.
+std::atomic<ClockSource*> current{nullptr};
 
-std::mutex listenersMutex;
-// Held while listeners run, so that unsubscribing waits for a running call to finish
-// and a listener is never called after its owner is gone. Recursive: a listener may unsubscribe.
-std::recursive_mutex dispatchMutex;
-std::map<int, ClockListener> listeners;
-int nextListenerId = 1;
+ClockSource& systemClock() {
+    static ClockSource* const clock = new SystemClock;
+    return *clock;
+}
+
+struct Listeners {
+    std::mutex mutex;
+    // Held while listeners run, so that unsubscribing waits for a running call to finish and
+    // a listener is never called after its owner is gone. Recursive: a listener may
+    // unsubscribe.
+    std::recursive_mutex dispatch;
+    std::map<int, ClockListener> byId;
+    int nextId = 1;
+};
+
+// Never destroyed, as the system clock: objects with static storage in other files unsubscribe from their
+// destructors, which may run after this file's own statics are gone when a program ends
+// without shutting its services down.
+Listeners& listeners() {
+    static Listeners* const all = new Listeners;
+    return *all;
+}
 
 void notifyListeners() {
-    std::lock_guard dispatch(dispatchMutex);
+    Listeners& all = listeners();
+    std::lock_guard dispatch(all.dispatch);
     std::vector<ClockListener> copy;
     {
-        std::lock_guard lock(listenersMutex);
-        for (auto& [id, listener] : listeners) copy.push_back(listener);
+        std::lock_guard lock(all.mutex);
+        for (auto& [id, listener] : all.byId) copy.push_back(listener);
     }
     for (auto& listener : copy) listener();
 }
 
 }  // namespace
 
-uint32_t clockMillis() { return current.load()->millis(); }
+uint32_t clockMillis() {
+    ClockSource* const source = current.load();
+    return source ? source->millis() : systemClock().millis();
+}
 
-bool clockIsFake() { return current.load() != &systemClock; }
+bool clockIsFake() { return current.load() != nullptr; }
 
-void setClockSource(ClockSource* source) { current.store(source ? source : &systemClock); }
+void setClockSource(ClockSource* source) { current.store(source); }
 
 int clockSubscribe(ClockListener listener) {
-    std::lock_guard lock(listenersMutex);
-    const int id = nextListenerId++;
-    listeners.emplace(id, std::move(listener));
+    Listeners& all = listeners();
+    std::lock_guard lock(all.mutex);
+    const int id = all.nextId++;
+    all.byId.emplace(id, std::move(listener));
     return id;
 }
 
 void clockUnsubscribe(int id) {
-    std::lock_guard dispatch(dispatchMutex);
-    std::lock_guard lock(listenersMutex);
-    listeners.erase(id);
+    Listeners& all = listeners();
+    std::lock_guard dispatch(all.dispatch);
+    std::lock_guard lock(all.mutex);
+    all.byId.erase(id);
 }
 
 uint32_t FakeClock::millis() {

@@ -62,6 +62,14 @@ SysErr fileRenameNoReplace(const std::string& from, const std::string& to);
 SysErr fileCopyNew(const std::string& from, const std::string& to);
 // Moves a file over another in one step: the target holds either its old or its new bytes.
 SysErr fileReplace(const std::string& from, const std::string& to);
+// As fileReplace, over a target that `file` holds open: afterwards `file` reads and writes
+// the moved file. Another open of the target refuses it, as fileReplace does.
+SysErr fileReplaceOpen(FileHandle file, const std::string& from, const std::string& to);
+
+// Returns once what was written to the file is on the disk, so that a power loss keeps it.
+SysErr fileFlush(FileHandle file);
+// The same for the folder that holds the entry `text`: its new, moved and removed names.
+SysErr folderFlushOf(const std::string& text);
 
 struct FindData {
     std::string name;  // cp1252

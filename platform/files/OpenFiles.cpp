@@ -189,4 +189,64 @@ SysErr fileSetEnd(FileHandle handle) {
     return kSysOk;
 }
 
+SysErr fileReplaceOpen(FileHandle handle, const std::string& from, const std::string& to) {
+    const auto file = fileOf(handle);
+    if (!file) return kSysInvalidHandle;
+    if (!(file->access & kFileAccessWrite)) return kSysAccessDenied;
+    ResolvedPath source;
+    ResolvedPath target;
+    if (const SysErr error = resolveText(from, true, &source)) return error;
+    if (const SysErr error = resolveText(to, true, &target)) return error;
+    if (const SysErr fault = driveCheckAccess(file->letter, true)) return fault;
+    struct stat targetInfo{};
+    if (::stat(target.host.c_str(), &targetInfo) != 0) return systemErrorOf(errno, target.host);
+    if (targetInfo.st_dev != file->device || targetInfo.st_ino != file->inode) return kSysInvalidParameter;
+    auto& table = openFiles();
+    {
+        std::lock_guard lock(table.mutex);
+        for (const auto& other : table.files) {
+            if (other && other != file && other->device == file->device && other->inode == file->inode) {
+                return kSysSharingViolation;
+            }
+        }
+    }
+    const int flags = O_CLOEXEC | ((file->access & kFileAccessRead) ? O_RDWR : O_WRONLY);
+    const int fd = ::open(source.host.c_str(), flags);
+    if (fd < 0) return systemErrorOf(errno, source.host);
+    struct stat sourceInfo{};
+    if (::fstat(fd, &sourceInfo) != 0 || ::rename(source.host.c_str(), target.host.c_str()) != 0) {
+        const SysErr error = systemErrorOf(errno, target.host);
+        ::close(fd);
+        return error;
+    }
+    // The handle's descriptor number stays; it now stands for the moved file.
+    std::lock_guard lock(table.mutex);
+    const bool swapped = ::dup3(fd, file->fd, O_CLOEXEC) >= 0;
+    const SysErr error = swapped ? kSysOk : systemErrorOf(errno, target.host);
+    ::close(fd);
+    if (swapped) {
+        file->device = sourceInfo.st_dev;
+        file->inode = sourceInfo.st_ino;
+    }
+    return error;
+}
+
+SysErr fileFlush(FileHandle handle) {
+    const auto file = fileOf(handle);
+    if (!file) return kSysInvalidHandle;
+    return ::fsync(file->fd) == 0 ? kSysOk : systemErrorOf(errno, "");
+}
+
+SysErr folderFlushOf(const std::string& text) {
+    ResolvedPath path;
+    if (const SysErr error = resolveText(text, true, &path)) return error;
+    const size_t slash = path.host.rfind('/');
+    const std::string folder = slash == 0 ? "/" : path.host.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return systemErrorOf(errno, folder);
+    const SysErr error = ::fsync(fd) == 0 ? kSysOk : systemErrorOf(errno, folder);
+    ::close(fd);
+    return error;
+}
+
 }  // namespace plat

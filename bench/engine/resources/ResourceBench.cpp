@@ -14,6 +14,7 @@
 #include "engine/base/MemoryHandles.h"
 #include "engine/files/OsServices.h"
 #include "engine/files/Paths.h"
+#include "engine/os/OsManager.h"
 #include "engine/resources/ResourceManager.h"
 #include "platform/drives/Drives.h"
 
@@ -37,6 +38,7 @@ public:
         root_ = ::mkdtemp(pattern);
         drive_ = std::make_unique<plat::FakeDrive>('B', plat::FakeDisc{root_, "BENCH", 42, "ext4", 255},
                                                    plat::DriveType::Fixed);
+        osmInit(nullptr);
         memInit(0, 4096);
         osInit();
         resInit();
@@ -45,6 +47,7 @@ public:
         resShutdown();
         osShutdown();
         memShutdown();
+        osmShutdown();
         drive_.reset();
         std::filesystem::remove_all(root_);
     }
@@ -101,7 +104,11 @@ void BM_LoadEveryResource(benchmark::State& state) {
     for (auto _ : state) {
         for (u16 id = 1; id <= kReadCount; ++id) {
             const ResourceRef ref = resFindResource(kType, id, map);
-            benchmark::DoNotOptimize(resLoadResource(ref, 0));
+            const memHandle handle = resLoadResource(ref, 0);
+            if (handle == 0 || memGetHandleSize(handle) != i32(kResourceSize)) {
+                state.SkipWithError("a resource did not load");
+                break;
+            }
             resReleaseResource(ref, 0);
         }
     }
@@ -138,7 +145,17 @@ void BM_CompactOnClose(benchmark::State& state) {
         const ResMapHandle map = workshop().open("holes.kvr");
         for (u16 id = 1; id <= kCompactCount; id += 2) resRemoveResource(resFindResource(kType, id, map));
         state.ResumeTiming();
-        resCloseFile(map, 1, 0);
+        if (resCloseFile(map, 1, 0) != kErrNone) {
+            state.SkipWithError("closing with compaction failed");
+            break;
+        }
+        state.PauseTiming();
+        const bool halved = std::filesystem::file_size(workshop().hostPath("holes.kvr")) < u64(kCompactCount / 2 + 1) * kResourceSize;
+        state.ResumeTiming();
+        if (!halved) {
+            state.SkipWithError("compaction left the removed data");
+            break;
+        }
     }
     state.SetBytesProcessed(i64(state.iterations()) * kCompactCount / 2 * kResourceSize);
 }

@@ -1,5 +1,6 @@
 #include "engine/resources/format/ArchiveFormat.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/base/ByteOrder.h"
@@ -43,13 +44,32 @@ EngineErr parseFileTable(std::span<const u8> bytes, u32 fileLength, FileTable* t
     return kErrNone;
 }
 
+// The data of live resources and the directory with the file table, pairwise apart.
+bool rangesApart(const ArchiveHeader& header, const FileTable& table) {
+    struct Range {
+        u64 start;
+        u64 end;
+    };
+    std::vector<Range> ranges;
+    ranges.reserve(table.entries.size() + 1);
+    ranges.push_back({header.directoryOffset, u64(header.directoryOffset) + header.directorySize + header.fileTableSize});
+    for (const FileEntry& e : table.entries)
+        if (!e.isFree() && e.size > 0) ranges.push_back({e.offset, u64(e.offset) + e.size});
+    std::sort(ranges.begin(), ranges.end(), [](const Range& a, const Range& b) { return a.start < b.start; });
+    for (size_t i = 1; i < ranges.size(); ++i)
+        if (ranges[i].start < ranges[i - 1].end) return false;
+    return true;
+}
+
 }  // namespace
 
 EngineErr parseArchiveHeader(std::span<const u8> bytes, u32 actualLength, ArchiveHeader* header) {
     if (bytes.size() < kArchiveHeaderSize) return kResErrNotResourceFile;
     const u8* p = bytes.data();
     if (std::memcmp(p, kMagic, 4) != 0 || std::memcmp(p + 8, kResourceMark, 4) != 0) return kResErrNotResourceFile;
-    if (readBE16(p + 12) != kArchiveVersion || readBE32(p + 16) != actualLength) return kResErrNotResourceFile;
+    // A file longer than its length field is a write that stopped before committing; the
+    // tail holds nothing committed and is ignored. A shorter one has lost committed bytes.
+    if (readBE16(p + 12) != kArchiveVersion || readBE32(p + 16) > actualLength) return kResErrNotResourceFile;
     ArchiveHeader h;
     h.infoLength = readBE32(p + 4);
     h.flags = readBE16(p + 14);
@@ -73,6 +93,7 @@ EngineErr parseArchiveTables(const ArchiveHeader& header, std::span<const u8> ta
     if (err != kErrNone) return err;
     for (u16 index : result.directory.referencedIndexes())
         if (result.fileTable.at(index).isFree()) return kResErrNotResourceFile;
+    if (!rangesApart(header, result.fileTable)) return kResErrOverlappingData;
     *contents = std::move(result);
     return kErrNone;
 }

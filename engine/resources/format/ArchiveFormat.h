@@ -4,7 +4,8 @@
 // on disk and converted field by field here; nothing else in the program parses these bytes.
 //
 // Parsing trusts nothing: every offset, count, index and data range is checked against the
-// file's real length, and anything that does not fit is refused as kResErrNotResourceFile.
+// file's real length, and anything that does not fit is refused as kResErrNotResourceFile;
+// data ranges that share bytes with each other or with the tables as kResErrOverlappingData.
 // Pure functions over byte buffers; callable from any thread.
 #include <cstddef>
 #include <span>
@@ -61,7 +62,8 @@ struct ArchiveContents {
     FileTable fileTable;
 };
 
-// Checks the fixed fields of the first 28 bytes against the file's real length.
+// Checks the fixed fields of the first 28 bytes against the file's real length, which may
+// exceed the length field (bytes past it are ignored) but not fall short of it.
 EngineErr parseArchiveHeader(std::span<const u8> bytes, u32 actualLength, ArchiveHeader* header);
 // `tables` holds the directory directly followed by the file table, as the header sizes them.
 EngineErr parseArchiveTables(const ArchiveHeader& header, std::span<const u8> tables, ArchiveContents* contents);

@@ -12,6 +12,9 @@ constexpr EngineErr kResErrNotResourceFile = 10404;
 constexpr EngineErr kResErrFixed = 10406;
 constexpr EngineErr kResErrReadOnly = 10407;
 constexpr EngineErr kResErrTooLarge = 10408;
+// Two live resources' data, or a resource's data and the tables, share bytes: a write to one
+// would change the other.
+constexpr EngineErr kResErrOverlappingData = 10409;
 constexpr EngineErr kResErrSizeOrIndex = 10450;
 constexpr EngineErr kResErrHandleOwned = 10451;
 constexpr EngineErr kResErrBadMap = 10452;

@@ -269,6 +269,30 @@ TEST_F(IniProfiles, RewriteLeavesNoTemporaryFileAndKeepsOldBytesOnFailure) {
     EXPECT_EQ(onDisk(), "[S]\r\nA=2\r\n");
 }
 
+TEST_F(IniProfiles, AStaleTemporaryFileIsRemovedWhenTheProfileIsFound) {
+    struct Case {
+        const char* what;
+        bool writeProtected;
+        bool remains;
+    };
+    const Case cases[] = {
+        {"on a writable disc", false, false},
+        {"on a write-protected disc, where nothing may change", true, true},
+    };
+    const std::string stale = plat::driveHostRoot('T') + "/test.ini.tmp";
+    for (const Case& c : cases) {
+        profile("[S]\r\nA=1\r\n");
+        put("test.ini.tmp", "[S]\r\nA=half");
+        drive_->setWriteProtected(c.writeProtected);
+        EXPECT_EQ(get("S", "A"), "1") << c.what;
+        EXPECT_EQ(std::filesystem::exists(stale), c.remains) << c.what;
+        EXPECT_EQ(onDisk(), "[S]\r\nA=1\r\n") << c.what;
+        drive_->setWriteProtected(false);
+        iniShutdown();
+        ASSERT_EQ(iniInit(), kErrNone);
+    }
+}
+
 TEST_F(IniProfiles, ProfileWithALongPathCanBeRewritten) {
     // The profile's text is 252 characters: a temporary name beside it would pass 255.
     const std::string folder(240, 'f');

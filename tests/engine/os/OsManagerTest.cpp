@@ -251,3 +251,19 @@ TEST(OsManagerHelpers, DebugPrintfFormatsIntoOneMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+// A program may end from any state: returning from main (which std::exit stands for here)
+// with the manager still running runs every static destructor, the scheduler's among them.
+TEST(OsManagerDeathTest, AProgramThatNeverShutsTheManagerDownStillExitsCleanly) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            if (osmInit(nullptr) != kErrNone) std::_Exit(2);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace

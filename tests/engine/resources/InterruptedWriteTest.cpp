@@ -1,10 +1,13 @@
-// Every write of an archive may fail part-way (a full disk, a lost drive): whatever step
-// fails, the file left behind must still open as an archive.
+// An archive edit may be stopped after any write reaches the file: by a kill, a full disk or
+// a lost drive. Whatever write was the last, the file left behind opens and holds exactly
+// what the last finished update or close committed, or what the one under way was
+// committing; and what a flush made durable holds the same.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "tests/engine/resources/format/ArchiveBytes.h"
+#include "ArchiveContent.h"
 #include "MemoryArchiveFile.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/resources/ResourceManager.h"
@@ -14,68 +17,167 @@ namespace {
 using namespace testres;
 
 const FourCC kText = fourCC("tTXT");
+const FourCC kPicture = fourCC("tBMP");
 
-using Scenario = std::function<void(ResMapHandle)>;
+// Edits that end with an update or a close, and what the archive holds once they succeed.
+struct Step {
+    std::function<EngineErr(ResMapHandle)> edit;
+    ArchiveContent after;
+};
 
-bool opens(const std::vector<u8>& bytes) {
-    ArchiveContents contents;
-    return parseArchiveImage(bytes, &contents) == kErrNone;
+ResourceRef find(ResMapHandle map, FourCC type, u16 id) { return resFindResource(type, id, map); }
+
+// Runs edits in order and stops at the first that fails, as a killed program would.
+EngineErr inOrder(std::initializer_list<std::function<EngineErr()>> edits) {
+    for (const auto& edit : edits)
+        if (EngineErr err = edit()) return err;
+    return kErrNone;
 }
 
-// Runs the scenario once for every number of writes that succeed before the first failure,
-// checking after every failed operation that the file still opens. Returns the bytes of the
-// run in which nothing failed.
-std::vector<u8> runWithEveryFailure(const std::vector<u8>& start, const Scenario& scenario) {
+EngineErr add(FourCC type, u16 id, const char* name) {
+    return resAddResource(type, id, name) != 0 ? kErrNone : resGetLastError();
+}
+
+EngineErr write(ResMapHandle map, u16 id, const std::string& text, u32 offset = kResAppend) {
+    return resWriteResource(find(map, kText, id), text.data(), u32(text.size()), offset);
+}
+
+// Opens the bytes as an archive, or tells why not.
+::testing::AssertionResult holds(const std::vector<u8>& bytes, const ArchiveContent& expected,
+                                 const ArchiveContent* alternative) {
+    auto image = std::make_shared<FileImage>();
+    image->bytes = bytes;
+    const ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "check"), 1, 0);
+    if (map == 0) return ::testing::AssertionFailure() << "does not open: " << resGetLastError();
+    const ArchiveContent content = contentOfArchive(map, {kText, kPicture});
+    resCloseFile(map, 0, 1);
+    if (content == expected || (alternative && content == *alternative)) return ::testing::AssertionSuccess();
+    auto failure = ::testing::AssertionFailure() << "holds other content:";
+    for (const auto& [key, bytes] : content) failure << " " << key.second << "=" << ::testing::PrintToString(bytes);
+    return failure;
+}
+
+// Runs the steps once for every number of changes that reach the file before all further
+// ones fail. Returns the bytes of the run in which nothing failed.
+std::vector<u8> runWithEveryStop(const std::vector<u8>& start, const ArchiveContent& before,
+                                 const std::vector<Step>& steps) {
     for (long allowed = 0;; ++allowed) {
         EXPECT_EQ(memInit(0, 512), kErrNone);
         EXPECT_EQ(resInit(), kErrNone);
         auto image = std::make_shared<FileImage>();
         image->bytes = start;
-        const ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "f"), 0, 0);
+        image->durable = start;
+        ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "f"), 0, 0);
         EXPECT_NE(map, 0);
         image->writesLeft = allowed;
-        scenario(map);
-        const bool failed = image->writesLeft == 0;
-        EXPECT_TRUE(opens(image->bytes)) << "after " << allowed << " writes";
-        image->writesLeft = -1;
+        size_t done = 0;
+        while (done < steps.size() && steps[done].edit(map) == kErrNone) {
+            const ArchiveContent& committed = steps[done].after;
+            EXPECT_TRUE(holds(image->durable, committed, nullptr)) << "flushed after step " << done;
+            ++done;
+        }
+        const bool stopped = done < steps.size();
+        const ArchiveContent& committed = done == 0 ? before : steps[done - 1].after;
+        const ArchiveContent* underWay = stopped ? &steps[done].after : nullptr;
+        EXPECT_TRUE(holds(image->bytes, committed, underWay)) << "stopped after " << allowed << " changes";
+        EXPECT_TRUE(holds(image->durable, committed, underWay)) << "flushed, " << allowed << " changes";
+        const bool budgetSpent = image->writesLeft == 0;
         resShutdown();
         memShutdown();
-        if (!failed) return image->bytes;
-        EXPECT_TRUE(opens(image->bytes)) << "after closing, " << allowed << " writes";
+        if (!stopped && !budgetSpent) return image->bytes;
     }
 }
 
-TEST(InterruptedWrite, OneTextArchiveOpensAtEveryStep) {
-    const std::vector<u8> result = runWithEveryFailure(kEmptyArchive, [](ResMapHandle map) {
-        const ResourceRef ref = resAddResource(kText, 1, nullptr);
-        resWriteResource(ref, "abc", 3, kResAppend);
-        resUpdateFile(map);
-    });
-    EXPECT_EQ(result, kOneTextArchive);
+// A handle's whole content replaces the resource's bytes at the next update.
+EngineErr replaceThroughHandle(ResMapHandle map, FourCC type, u16 id, const std::string& text) {
+    const ResourceRef ref = find(map, type, id);
+    const memHandle handle = resLoadResource(ref, 0);
+    if (handle == 0) return resGetLastError();
+    if (EngineErr err = memResizeHandle(handle, u32(text.size()))) return err;
+    std::memcpy(memDerefHandle(handle), text.data(), text.size());
+    resSetResourceAttr(ref, 1);
+    return kErrNone;
 }
 
-TEST(InterruptedWrite, InPlaceDirectoryUpdateOpensAtEveryStep) {
-    const std::vector<u8> start = makeArchive({{kText, 1, "one", "first name"}, {kText, 2, "two", "second name"}});
-    const std::vector<u8> result = runWithEveryFailure(start, [](ResMapHandle map) {
-        resRemoveResource(resFindResource(kText, 1, map));
-        resUpdateFile(map);
-    });
-    EXPECT_EQ(result.size(), start.size());  // the smaller directory stayed in its old place
+TEST(InterruptedWrite, NewResourceEndingTheFileGivesTheOneTextArchive) {
+    const std::vector<Step> steps = {{[](ResMapHandle map) {
+                                          return inOrder({[] { return add(kText, 1, nullptr); },
+                                                          [&] { return write(map, 1, "abc"); },
+                                                          [&] { return resUpdateFile(map); }});
+                                      },
+                                      {{{kText, 1}, "abc"}}}};
+    EXPECT_EQ(runWithEveryStop(kEmptyArchive, {}, steps), kOneTextArchive);
 }
 
-TEST(InterruptedWrite, AppendsAndCompactionOpenAtEveryStep) {
+TEST(InterruptedWrite, UpdatesInPlaceAndAtTheEndKeepEveryCommit) {
+    const std::vector<u8> start = makeArchive({{kText, 1, "aaaa", "one"}, {kText, 2, "bbbbbbbb", "two"}, {kText, 3, "cc"}});
+    const ArchiveContent before = {{{kText, 1}, "aaaa"}, {{kText, 2}, "bbbbbbbb"}, {{kText, 3}, "cc"}};
+    const std::vector<Step> steps = {
+        {[](ResMapHandle map) {
+             return inOrder({[&] { return write(map, 1, "AA", 0); },  // over committed bytes, no growth
+                             [&] { return write(map, 2, "BBBB", 2); },
+                             [&] { return resUpdateFile(map); }});
+         },
+         {{{kText, 1}, "AAaa"}, {{kText, 2}, "bbBBBBbb"}, {{kText, 3}, "cc"}}},
+        {[](ResMapHandle map) {
+             return inOrder({[&] { return resRemoveResource(find(map, kText, 1)); },  // a smaller directory
+                             [&] { return resUpdateFile(map); }});
+         },
+         {{{kText, 2}, "bbBBBBbb"}, {{kText, 3}, "cc"}}},
+        {[](ResMapHandle map) {
+             return inOrder({[&] { return replaceThroughHandle(map, kText, 2, "handle"); },
+                             [&] { return write(map, 3, "d", 4); },  // the skipped bytes are zeros
+                             [&] { return resUpdateFile(map); }});
+         },
+         {{{kText, 2}, "handle"}, {{kText, 3}, std::string("cc\0\0d", 5)}}},
+    };
+    runWithEveryStop(start, before, steps);
+}
+
+TEST(InterruptedWrite, AppendsMovingDataAndTheDirectoryKeepEveryCommit) {
+    const std::vector<u8> start = makeArchive({{kText, 1, "aaaa"}, {kText, 2, "bbbbbbbb"}});
+    const ArchiveContent before = {{{kText, 1}, "aaaa"}, {{kText, 2}, "bbbbbbbb"}};
+    const std::vector<Step> steps = {
+        {[](ResMapHandle map) {
+             return inOrder({[&] { return write(map, 1, "++"); },  // not last: moves to the end
+                             [&] { return write(map, 2, "--"); },
+                             [&] { return resUpdateFile(map); }});
+         },
+         {{{kText, 1}, "aaaa++"}, {{kText, 2}, "bbbbbbbb--"}}},
+        {[](ResMapHandle map) {
+             return inOrder({[] { return add(kPicture, 9, "picture"); },
+                             [&] { return resWriteResource(find(map, kPicture, 9), "pixels", 6, kResAppend); },
+                             [&] { return write(map, 1, "!"); },
+                             [&] { return resUpdateFile(map); }});
+         },
+         {{{kText, 1}, "aaaa++!"}, {{kText, 2}, "bbbbbbbb--"}, {{kPicture, 9}, "pixels"}}},
+        {[](ResMapHandle map) { return resCloseFile(map, 0, 0); },
+         {{{kText, 1}, "aaaa++!"}, {{kText, 2}, "bbbbbbbb--"}, {{kPicture, 9}, "pixels"}}},
+    };
+    runWithEveryStop(start, before, steps);
+}
+
+TEST(InterruptedWrite, CompactionOnClosingKeepsEveryCommit) {
     const std::vector<u8> start = makeArchive({{kText, 1, "aaaa"}, {kText, 2, "bbbbbbbb"}, {kText, 3, "cc"}});
-    const std::vector<u8> result = runWithEveryFailure(start, [](ResMapHandle map) {
-        resWriteResource(resFindResource(kText, 1, map), "++", 2, kResAppend);
-        resUpdateFile(map);
-        resRemoveResource(resFindResource(kText, 2, map));
-        resWriteResource(resFindResource(kText, 3, map), "--", 2, kResAppend);
-        resCloseFile(map, 1, 0);
-    });
+    const ArchiveContent before = {{{kText, 1}, "aaaa"}, {{kText, 2}, "bbbbbbbb"}, {{kText, 3}, "cc"}};
+    const std::vector<Step> steps = {
+        {[](ResMapHandle map) {
+             return inOrder({[&] { return write(map, 1, "++"); }, [&] { return resUpdateFile(map); }});
+         },
+         {{{kText, 1}, "aaaa++"}, {{kText, 2}, "bbbbbbbb"}, {{kText, 3}, "cc"}}},
+        {[](ResMapHandle map) {
+             return inOrder({[&] { return resRemoveResource(find(map, kText, 2)); },
+                             [&] { return write(map, 3, "--"); },
+                             [&] { return resCloseFile(map, 1, 0); }});  // everything moves down
+         },
+         {{{kText, 1}, "aaaa++"}, {{kText, 3}, "cc--"}}},
+    };
+    const std::vector<u8> result = runWithEveryStop(start, before, steps);
     ArchiveContents contents;
     ASSERT_EQ(parseArchiveImage(result, &contents), kErrNone);
     EXPECT_EQ(contents.fileTable.entries.size(), 2u);
     EXPECT_EQ(contents.header.directoryOffset, 28u + 6 + 4);
+    EXPECT_EQ(contents.header.fileLength, result.size());
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // An archive file in memory for tests: shared bytes that outlive the manager's object, and
-// a budget of successful writes after which every write and every growth fails, as on a
-// full disk (which still lets a file be cut shorter).
+// a budget of changes (writes, length changes, adopting a replacement) after which every
+// change fails, as when the process is killed there: the bytes then stay as the kill left
+// them. `durable` holds the bytes as of the last flush, which is what a power loss keeps.
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -16,11 +17,22 @@ constexpr EngineErr kFakeWriteFault = 10399;
 
 struct FileImage {
     std::vector<u8> bytes;
+    std::vector<u8> durable;
     long writesLeft = -1;  // -1: unlimited
+    // A replacement spends the budget of the file it is to replace.
+    std::shared_ptr<FileImage> budgetOwner;
     int locks = 0;
     bool closed = false;
+    int replacementsMade = 0;
     std::function<void()> onRead;  // e.g. lets a fake clock move as the disc turns
     std::function<void()> onLock;  // e.g. lets another engine thread run while one waits
+
+    bool spend() {
+        if (budgetOwner) return budgetOwner->spend();
+        if (writesLeft == 0) return false;
+        if (writesLeft > 0) --writesLeft;
+        return true;
+    }
 };
 
 class MemoryArchiveFile : public ArchiveFile {
@@ -34,17 +46,37 @@ public:
         return kErrNone;
     }
     EngineErr write(u32 offset, const void* data, u32 count) override {
-        if (!spend()) return kFakeWriteFault;
+        if (!image_->spend()) return kFakeWriteFault;
         if (u64(offset) + count > image_->bytes.size()) image_->bytes.resize(size_t(offset) + count);
         std::memcpy(image_->bytes.data() + offset, data, count);
         return kErrNone;
     }
     EngineErr setLength(u32 length) override {
-        if (length > image_->bytes.size() && !spend()) return kFakeWriteFault;
+        if (!image_->spend()) return kFakeWriteFault;
         image_->bytes.resize(length);
         return kErrNone;
     }
     u32 length() override { return u32(image_->bytes.size()); }
+    EngineErr sync() override {
+        image_->durable = image_->bytes;
+        return kErrNone;
+    }
+    bool replaceable() const override { return true; }
+    EngineErr createReplacement(std::unique_ptr<ArchiveFile>* replacement) override {
+        auto image = std::make_shared<FileImage>();
+        image->budgetOwner = image_->budgetOwner ? image_->budgetOwner : image_;
+        ++image_->replacementsMade;
+        *replacement = std::make_unique<MemoryArchiveFile>(image, name_ + ".tmp");
+        return kErrNone;
+    }
+    // Moving the replacement over this file is one change; the replacement is flushed first.
+    EngineErr adoptReplacement(std::unique_ptr<ArchiveFile> replacement) override {
+        auto* written = dynamic_cast<MemoryArchiveFile*>(replacement.get());
+        if (written == nullptr || !image_->spend()) return kFakeWriteFault;
+        image_->bytes = written->image_->bytes;
+        image_->durable = image_->bytes;
+        return kErrNone;
+    }
     EngineErr lock(u32) override {
         if (image_->onLock) image_->onLock();
         ++image_->locks;
@@ -61,12 +93,6 @@ public:
     }
 
 private:
-    bool spend() {
-        if (image_->writesLeft == 0) return false;
-        if (image_->writesLeft > 0) --image_->writesLeft;
-        return true;
-    }
-
     std::shared_ptr<FileImage> image_;
     std::string name_;
 };

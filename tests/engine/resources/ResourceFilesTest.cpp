@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/engine/resources/format/ArchiveBytes.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/resources/ResourceManager.h"
@@ -61,6 +63,87 @@ TEST_F(ResourceFileTest, RefusesAFileThatIsNoArchive) {
     TestPath path("T:\\notes.txt");
     EXPECT_EQ(resOpenFile(&path, 1, 1), 0);
     EXPECT_EQ(resGetLastError(), kResErrNotResourceFile);
+}
+
+TEST_F(ResourceFileTest, WritersRemoveAStaleReplacementBesideTheArchive) {
+    struct Case {
+        const char* what;
+        u16 readOnly;
+        bool remains;
+    };
+    const Case cases[] = {
+        {"opened for writing", 0, false},
+        {"opened read-only: it may belong to a writer", 1, true},
+    };
+    for (const Case& c : cases) {
+        put("a.kvr", bytesOf(kOneTextArchive));
+        put("a.kvr.tmp", "half a compacted archive");
+        TestPath path("T:\\a.kvr");
+        const ResMapHandle map = resOpenFile(&path, c.readOnly, 1);
+        ASSERT_NE(map, 0) << c.what;
+        EXPECT_EQ(std::filesystem::exists(plat::driveHostRoot('T') + "/a.kvr.tmp"), c.remains) << c.what;
+        EXPECT_EQ(resCloseFile(map, 0, 0), kErrNone) << c.what;
+        EXPECT_EQ(read("a.kvr"), bytesOf(kOneTextArchive)) << c.what;
+    }
+}
+
+TEST_F(ResourceFileTest, CreatingWritesTheWholeArchiveBeforeItHasItsName) {
+    put("new.kvr.tmp", "left by a creation that was stopped");
+    TestPath path("T:\\new.kvr");
+    ASSERT_EQ(resCreateFile(&path), kErrNone);
+    EXPECT_EQ(read("new.kvr"), bytesOf(kEmptyArchive));
+    EXPECT_FALSE(std::filesystem::exists(plat::driveHostRoot('T') + "/new.kvr.tmp"));
+}
+
+// Compaction writes the archive anew beside the open one and moves it over while it stays
+// open: the archive goes on reading the new file.
+TEST_F(ResourceFileTest, CompactingReplacesTheOpenFile) {
+    TestPath path("T:\\c.kvr");
+    ASSERT_EQ(resCreateFile(&path), kErrNone);
+    ResMapHandle map = resOpenFile(&path, 0, 0);
+    ASSERT_NE(map, 0);
+    for (u16 id : {1, 2, 3}) {
+        const std::string text(100, char('a' + id));
+        ASSERT_EQ(resWriteResource(resAddResource(fourCC("tTXT"), id, nullptr), text.data(), 100, kResAppend), kErrNone);
+    }
+    ASSERT_EQ(resUpdateFile(map), kErrNone);
+    ASSERT_EQ(resRemoveResource(resFindResource(fourCC("tTXT"), 1, map)), kErrNone);
+    ASSERT_EQ(resCloseFile(map, 1, 0), kErrNone);
+    const std::string compacted = read("c.kvr");
+    EXPECT_EQ(compacted.substr(28, 200), std::string(100, 'c') + std::string(100, 'd'));
+    EXPECT_FALSE(std::filesystem::exists(plat::driveHostRoot('T') + "/c.kvr.tmp"));
+    map = resOpenFile(&path, 0, 0);
+    ASSERT_NE(map, 0);
+    const ResourceRef ref = resFindResource(fourCC("tTXT"), 3, map);
+    char text[100];
+    u32 count = 100;
+    ASSERT_EQ(resReadResource(ref, text, &count, 0), kErrNone);
+    EXPECT_EQ(std::string(text, 100), std::string(100, 'd'));
+    EXPECT_EQ(resCloseFile(map, 0, 0), kErrNone);
+}
+
+TEST_F(ResourceFileTest, AnArchiveWithoutRoomForAReplacementNameIsCreatedAndClosedInPlace) {
+    // The archive's text is 252 characters: a replacement's name beside it would pass 255.
+    const std::string folder(240, 'f');
+    std::filesystem::create_directory(plat::driveHostRoot('T') + "/" + folder);
+    TestPath path(("T:\\" + folder + "\\abcdef.kvr").c_str());
+    ASSERT_FALSE(path.empty());
+    ASSERT_EQ(resCreateFile(&path), kErrNone);
+    EXPECT_EQ(read(folder + "/abcdef.kvr"), bytesOf(kEmptyArchive));
+    const ResMapHandle map = resOpenFile(&path, 0, 0);
+    ASSERT_NE(map, 0);
+    ASSERT_EQ(resWriteResource(resAddResource(fourCC("tTXT"), 1, nullptr), "gone", 4, kResAppend), kErrNone);
+    ASSERT_EQ(resWriteResource(resAddResource(fourCC("tTXT"), 2, nullptr), "kept", 4, kResAppend), kErrNone);
+    ASSERT_EQ(resUpdateFile(map), kErrNone);
+    ASSERT_EQ(resRemoveResource(resFindResource(fourCC("tTXT"), 1, map)), kErrNone);
+    EXPECT_EQ(resCloseFile(map, 1, 0), kErrNone);
+    const std::string bytes = read(folder + "/abcdef.kvr");
+    EXPECT_EQ(bytes.substr(28, 8), "gonekept");  // the hole stays
+    const ResMapHandle reopened = resOpenFile(&path, 1, 1);
+    ASSERT_NE(reopened, 0);
+    EXPECT_EQ(resFindResource(fourCC("tTXT"), 1, reopened), 0u);
+    EXPECT_NE(resFindResource(fourCC("tTXT"), 2, reopened), 0u);
+    EXPECT_EQ(resCloseFile(reopened, 0, 0), kErrNone);
 }
 
 class ResourceCdTest : public ResourceFileTest {

@@ -178,6 +178,44 @@ TEST_F(ResourceManagerTest, AppendingToAResourceThatIsNotLastMovesItToTheEnd) {
     EXPECT_EQ(std::string(file->bytes.begin() + 28, file->bytes.begin() + 48), twenty);  // the hole
 }
 
+// A write that starts past a resource's end leaves the bytes between as zeros, wherever the
+// resource's data lands: in place at the end of the data, over the directory's old place,
+// or at the end of the file; before and after the bytes reach the file.
+TEST_F(ResourceManagerTest, BytesSkippedByAWritePastTheEndReadAsZeros) {
+    struct Case {
+        const char* what;
+        bool followed;       // another resource's data comes after it
+        bool updatedFirst;   // the 1-byte resource was committed before the write
+        u32 offset;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"over the directory, right at the end", false, true, 1, "xy"},
+        {"over the directory, one byte skipped", false, true, 2, std::string("x\0y", 3)},
+        {"over the directory, three skipped", false, true, 4, std::string("x\0\0\0y", 5)},
+        {"over a directory never written, three skipped", false, false, 4, std::string("x\0\0\0y", 5)},
+        {"moved to the end, three skipped", true, true, 4, std::string("x\0\0\0y", 5)},
+    };
+    for (const Case& c : cases) {
+        auto file = created();
+        ResMapHandle map = open(file);
+        const ResourceRef ref = resAddResource(kText, 1, nullptr);
+        ASSERT_EQ(write(ref, "x"), kErrNone) << c.what;
+        if (c.followed) {
+            ASSERT_EQ(write(resAddResource(kText, 2, nullptr), "after"), kErrNone) << c.what;
+        }
+        if (c.updatedFirst) {
+            ASSERT_EQ(resUpdateFile(map), kErrNone) << c.what;
+        }
+        ASSERT_EQ(write(ref, "y", c.offset), kErrNone) << c.what;
+        EXPECT_EQ(contentOf(ref), c.expected) << c.what;
+        ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone) << c.what;
+        map = open(file);
+        EXPECT_EQ(contentOf(resFindResource(kText, 1, map)), c.expected) << c.what << ", reopened";
+        ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone) << c.what;
+    }
+}
+
 TEST_F(ResourceManagerTest, NewerArchivesWinUntilAnOlderOneIsMadeCurrent) {
     const ResMapHandle system = open(image(makeArchive({{kText, 1, "system"}, {kText, 9, "only here"}})), "system");
     const ResMapHandle content = open(image(makeArchive({{kText, 1, "content"}})), "content");

@@ -124,6 +124,35 @@ TEST_F(FilesTest, RenameNeverReplaces) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "b");
 }
 
+TEST_F(FilesTest, ReplacingAnOpenFileLetsItsHandleGoOnWithTheNewBytes) {
+    put("a.kvr", "old bytes");
+    put("a.kvr.tmp", "new bytes");
+    const FileHandle file = open("T:\\a.kvr", kFileAccessRead | kFileAccessWrite, kFileShareRead);
+    const FileHandle reader = open("T:\\a.kvr", kFileAccessRead, kFileShareRead | kFileShareWrite);
+    // Another open of the target refuses, as for any replacement.
+    EXPECT_EQ(fileReplaceOpen(file, "T:\\a.kvr.tmp", "T:\\a.kvr"), kSysSharingViolation);
+    fileClose(reader);
+    // The handle must stand for the target.
+    put("b.txt", "b");
+    EXPECT_EQ(fileReplaceOpen(file, "T:\\a.kvr.tmp", "T:\\b.txt"), kSysInvalidParameter);
+    ASSERT_EQ(fileReplaceOpen(file, "T:\\a.kvr.tmp", "T:\\a.kvr"), kSysOk);
+    EXPECT_FALSE(fs::exists(root_ + "/a.kvr.tmp"));
+    uint64_t position = 0;
+    ASSERT_EQ(fileSeek(file, 0, SeekOrigin::Start, &position), kSysOk);
+    char bytes[9];
+    uint32_t done = 0;
+    ASSERT_EQ(fileRead(file, bytes, 9, &done), kSysOk);
+    EXPECT_EQ(std::string(bytes, done), "new bytes");
+    ASSERT_EQ(fileWrite(file, "!", 1, &done), kSysOk);
+    EXPECT_EQ(fileFlush(file), kSysOk);
+    EXPECT_EQ(folderFlushOf("T:\\a.kvr"), kSysOk);
+    // The moved file is now the open one: deleting it is refused.
+    EXPECT_EQ(fileDelete("T:\\a.kvr"), kSysSharingViolation);
+    fileClose(file);
+    std::ifstream moved(root_ + "/a.kvr");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(moved), {}), "new bytes!");
+}
+
 TEST_F(FilesTest, SearchesHandOutMatchesUntilNoMoreFiles) {
     fs::create_directory(root_ + "/dir");
     put("dir/one.txt", "12345");
