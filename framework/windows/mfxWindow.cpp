@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/menus/mfxMenuBar.h"
 #include "platform/ui/Windows.h"
 
 namespace {
@@ -21,6 +22,7 @@ mfxWindow::mfxWindow(const std::string& className, const std::string& title) : c
 
 mfxWindow::~mfxWindow() {
     std::erase(liveWindows(), this);
+    bar_.reset();
     if (handle_) {
         // The derived parts are gone: the window hears its end without reaching them.
         const plat::WindowHandle handle = handle_;
@@ -30,7 +32,11 @@ mfxWindow::~mfxWindow() {
     }
 }
 
-void mfxWindow::SetMenu(mfxMenu* menu) { menu_ = menu; }
+void mfxWindow::SetMenu(mfxMenu* menu) {
+    menu_ = menu;
+    if (!bar_ && handle_) bar_ = std::make_unique<mfxMenuBar>(handle_);
+    if (bar_) bar_->SetMenu(menu);
+}
 
 intptr_t mfxWindow::WindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
     switch (message) {
@@ -50,7 +56,7 @@ intptr_t mfxWindow::WindowProc(uint32_t message, uintptr_t wParam, intptr_t lPar
     return plat::defaultWindowProcedure(handle_, message, wParam, lParam);
 }
 
-bool mfxWindow::PreTranslateMessage(const plat::Message&) { return false; }
+bool mfxWindow::PreTranslateMessage(const plat::Message& message) { return bar_ && bar_->PreTranslateMessage(message); }
 
 u32 mfxWindow::OnClose() { return 1; }
 

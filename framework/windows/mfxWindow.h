@@ -5,6 +5,7 @@
 // a window the platform destroyed first leaves the object with no handle.
 // User-interface thread only.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "platform/ui/Messages.h"
 
 class mfxMenu;
+class mfxMenuBar;
 
 class mfxWindow {
 public:
@@ -23,15 +25,18 @@ public:
     plat::WindowHandle GetHandle() const { return handle_; }
     const std::string& GetClassName() const { return className_; }
 
-    // The menu bar this window shows; the window does not own it.
+    // The menu this window shows in its menu bar; the window owns the bar, not the menu.
     virtual void SetMenu(mfxMenu* menu);
     mfxMenu* GetMenu() const { return menu_; }
+    // Null until a menu is first set.
+    mfxMenuBar* GetMenuBar() const { return bar_.get(); }
 
     // The window's procedure: turns platform messages into the hooks below; anything else
     // goes to the platform's default procedure.
     virtual intptr_t WindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam);
     // The message loop offers every message to the first window before dispatching it;
-    // true means the window used it and it is not dispatched.
+    // true means the window used it and it is not dispatched. The base offers it to the menu
+    // bar: accelerators, menu keys, clicks on the bar, and paints (drawn under the bar).
     virtual bool PreTranslateMessage(const plat::Message& message);
 
     // The user asked to close the window: non-zero destroys it.
@@ -54,4 +59,5 @@ private:
     std::string className_;
     plat::WindowHandle handle_ = plat::kNoWindow;
     mfxMenu* menu_ = nullptr;
+    std::unique_ptr<mfxMenuBar> bar_;
 };

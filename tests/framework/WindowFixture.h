@@ -1,7 +1,8 @@
 #pragma once
 // A headless main window with a menu bar whose command hook records what reaches it, and a
-// pump that runs the window's messages the way the program's loop does: offered to the bar
-// first, dispatched when it does not take them.
+// pump that runs the window's messages the way the program's loop does: offered to the
+// window first (its bar takes menu keys, clicks and paints), dispatched when it does not
+// take them.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -18,8 +19,7 @@ namespace testfw {
 
 class FrameworkWindow : public mfxDisplayWindow {
 public:
-    FrameworkWindow() : mfxDisplayWindow("Tumblo", Rect16{0, 0, 400, 300}), bar(GetHandle()) {}
-    bool PreTranslateMessage(const plat::Message& message) override { return bar.PreTranslateMessage(message); }
+    FrameworkWindow() : mfxDisplayWindow("Tumblo", Rect16{0, 0, 400, 300}) {}
     u32 OnCommand(u32 command) override {
         commands.push_back(command);
         return 1;
@@ -41,7 +41,7 @@ public:
         for (u32 k : keys) n += (k & 0xFF) == key;
         return n;
     }
-    mfxMenuBar bar;
+    mfxMenuBar& bar() { return *GetMenuBar(); }
     std::vector<u32> commands;
     std::vector<u32> keys;
 };
@@ -52,7 +52,7 @@ protected:
         plat::setDisplayDriver(&display);
         window = std::make_unique<FrameworkWindow>();
         menu.SetFromResource(testfmt::sampleMenu());
-        window->bar.SetMenu(&menu);
+        window->SetMenu(&menu);
     }
     void TearDown() override {
         window.reset();

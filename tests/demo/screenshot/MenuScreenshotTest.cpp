@@ -28,13 +28,11 @@ constexpr int32_t kHeight = 300;
 
 class MenuWindow : public mfxDisplayWindow {
 public:
-    MenuWindow() : mfxDisplayWindow("Tumblo", Rect16{0, 0, kWidth, kHeight}), bar(GetHandle()) {}
-    bool PreTranslateMessage(const plat::Message& message) override { return bar.PreTranslateMessage(message); }
+    MenuWindow() : mfxDisplayWindow("Tumblo", Rect16{0, 0, kWidth, kHeight}) {}
     u32 OnMouseUp(Point16, u32) override {
         ++mouseUps;
         return 1;
     }
-    mfxMenuBar bar;
     int mouseUps = 0;
 };
 
@@ -81,8 +79,8 @@ protected:
         window = std::make_unique<MenuWindow>();
         ASSERT_NE(window->GetFace(), nullptr);
         menu.SetFromResource(testfmt::sampleMenu());
-        window->bar.SetMenu(&menu);
-        window->bar.Draw();
+        window->SetMenu(&menu);
+        window->GetMenuBar()->Draw();
     }
     void TearDown() override {
         window.reset();
@@ -136,7 +134,7 @@ protected:
 };
 
 TEST_F(MenuScreenshot, TheBarAndAnOpenMenuShowTheirItems) {
-    const plat::widgets::MenuBar& bar = window->bar.Widget();
+    const plat::widgets::MenuBar& bar = window->GetMenuBar()->Widget();
     std::vector<uint32_t> shot = screenshot();
     ASSERT_EQ(shot.size(), size_t(kWidth * kHeight)) << "the screen could not be read";
     EXPECT_EQ(at(shot, {kWidth - 5, 5}), 0xD4D0C8u) << "the bar runs the window's width";

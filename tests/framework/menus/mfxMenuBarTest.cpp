@@ -9,7 +9,7 @@ namespace {
 using testfw::WindowTest;
 using Kind = plat::InputEvent::Kind;
 
-const plat::widgets::MenuBar& bar(const testfw::FrameworkWindow& w) { return w.bar.Widget(); }
+const plat::widgets::MenuBar& bar(const testfw::FrameworkWindow& w) { return w.GetMenuBar()->Widget(); }
 
 TEST_F(WindowTest, CtrlSReachesTheCommandHookThroughTheAccelerator) {
     key(plat::kVkControl, true);
@@ -198,15 +198,15 @@ TEST_F(WindowTest, MovingOverTheOpenBarFollowsThePointer) {
 
 
 TEST_F(WindowTest, LosingTheFocusClosesAnOpenMenu) {
-    click(window->bar.Widget().titleRect(0));
+    click(window->bar().Widget().titleRect(0));
     pump();
-    ASSERT_EQ(window->bar.Widget().openTitle(), 0);
+    ASSERT_EQ(window->bar().Widget().openTitle(), 0);
     plat::postAppActivation(true);
     pump();
-    EXPECT_EQ(window->bar.Widget().openTitle(), 0);
+    EXPECT_EQ(window->bar().Widget().openTitle(), 0);
     plat::postAppActivation(false);
     pump();
-    EXPECT_FALSE(window->bar.Widget().active());
+    EXPECT_FALSE(window->bar().Widget().active());
 }
 
 }  // namespace

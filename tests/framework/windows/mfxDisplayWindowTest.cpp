@@ -1,3 +1,4 @@
+#include "framework/menus/mfxMenu.h"
 #include "framework/windows/mfxDisplayWindow.h"
 
 #include <gtest/gtest.h>
@@ -236,8 +237,8 @@ TEST_F(DisplayWindowInput, MenuBarHeightFollowsTheMainWindowsMenu) {
     EXPECT_EQ(mfxGetMenuBarHeight(), 0);
     MainWindow window(log);
     EXPECT_EQ(mfxGetMenuBarHeight(), 0);
-    int menuStandIn = 0;
-    window.SetMenu(reinterpret_cast<mfxMenu*>(&menuStandIn));
+    mfxMenu menu;
+    window.SetMenu(&menu);
     EXPECT_EQ(mfxGetMenuBarHeight(), kMfxMenuBarHeight);
     window.SetMenu(nullptr);
     EXPECT_EQ(mfxGetMenuBarHeight(), 0);
