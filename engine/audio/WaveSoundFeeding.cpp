@@ -27,6 +27,7 @@ void WaveSound::Feed(void* argument) {
             self->Notify(kAudioNotifyStopped);
         }
         self->Unlock();
+        if (self->quit_) return;
     }
 }
 
