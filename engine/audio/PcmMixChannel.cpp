@@ -291,3 +291,32 @@ u16 PcmMixChannel::BreakLoop() {
     if (hadLoop) stream_.MixFrom(written);
     return plat::kMmNoError;
 }
+
+u16 PcmMixChannel::DropUnwritten() {
+    PcmMixDeviceLock lock(stream_);
+    if (!head_) return plat::kMmNoError;
+    // Where the device's share of the queue ends: the written position while playing; paused,
+    // what it was handed before the pause; not yet placed on the output, nothing at all.
+    const bool placed = playing_ || (paused_ && handedBeforePause_ != 0);
+    const u32 held = paused_ ? head_->start + handedBeforePause_ : stream_.WrittenPosition();
+    const auto unheard = [&](const PcmMixRecord* r) { return !placed || !pcmMixBefore(r->start, held); };
+    if (!unheard(tail_)) return plat::kMmNoError;
+    ++queueEdits_;
+    PcmMixRecord* first = tail_;
+    while (first->prev && unheard(first->prev)) first = first->prev;
+    const bool mixedAlready = playing_ && !paused_ && pcmMixBefore(first->start, stream_.mixedTo);
+    tail_ = first->prev;
+    if (tail_)
+        tail_->next = nullptr;
+    else
+        head_ = nullptr;
+    for (PcmMixRecord* r = first; r;) {
+        PcmMixRecord* next = r->next;
+        r->next = r->prev = nullptr;
+        r->header->flags.fetch_and(~plat::kWaveHeaderInQueue);
+        r = next;
+    }
+    if (!head_) playing_ = false;
+    if (mixedAlready) RemixFromWritten();
+    return plat::kMmNoError;
+}
