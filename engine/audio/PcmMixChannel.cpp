@@ -268,6 +268,14 @@ u16 PcmMixChannel::BreakLoop() {
     u32 played = 0;
     u32 written = 0;
     stream_.device->GetPositions(&played, &written);
+    const u32 deviceWritten = written;
+    if (paused_) {
+        // The queue stands where the pause left it: the pass under way is the one holding the
+        // last frame the device was handed, and nothing is over until the channel plays again.
+        if (!head_) return plat::kMmNoError;
+        written = head_->start + handedBeforePause_;
+        played = head_->start;
+    }
     u32 s = 0;
     PcmMixRecord* r = FindRecordAt(written, &s);
     if (!r) return plat::kMmNoError;
@@ -288,7 +296,9 @@ u16 PcmMixChannel::BreakLoop() {
     }
     // Records that now end before the played position are over: they go back in queue order.
     while (head_ && !pcmMixBefore(played, head_->end)) Finish(head_);
-    if (hadLoop) stream_.MixFrom(written);
+    // What the device was handed before the pause is counted from the head, which may have moved.
+    if (paused_ && head_) handedBeforePause_ = written - head_->start;
+    if (hadLoop) stream_.MixFrom(deviceWritten);
     return plat::kMmNoError;
 }
 

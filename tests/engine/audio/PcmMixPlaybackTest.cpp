@@ -79,6 +79,33 @@ TEST_F(PcmMixPlayback, BreakLoopEndsTheLoopAfterItsPresentPass) {
     EXPECT_EQ(*lastLoop, 0xA0);
 }
 
+TEST_F(PcmMixPlayback, BreakLoopWhilePausedEndsThePassThePauseLeftUnderWay) {
+    // Passes of 1000 frames; the pause comes 4410 frames in, with the device holding more.
+    Client& c = client();
+    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    c.write(constant(0x90, 1000), plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop, 1000, "a");
+    c.write(constant(0xA0, 500), 0, 0, "b");
+    play(200);
+    ASSERT_EQ(pcmMixPause(c.handle), plat::kMmNoError);
+    play(300);
+    const size_t loopedBeforeBreak = countOf(output(), 0x90);
+    ASSERT_EQ(pcmMixBreakLoop(c.handle), plat::kMmNoError);
+    play(100);
+    // Nothing is over while the pause holds the queue.
+    EXPECT_EQ(c.events, (std::vector<std::string>{"open", "loop:a", "loop:a", "loop:a", "loop:a"}));
+    ASSERT_EQ(pcmMixRestart(c.handle), plat::kMmNoError);
+    play(500);
+    ASSERT_TRUE(c.allDone());
+    std::vector<u8> heard = output();
+    heard.erase(std::remove(heard.begin(), heard.end(), 0x80), heard.end());
+    const size_t looped = countOf(heard, 0x90);
+    EXPECT_EQ(looped, (loopedBeforeBreak + 999) / 1000 * 1000);
+    std::vector<u8> expected = constant(0x90, looped);
+    expected.insert(expected.end(), 500, 0xA0);
+    EXPECT_EQ(heard, expected);
+    EXPECT_EQ(c.events.back(), "done:b");
+}
+
 TEST_F(PcmMixPlayback, DropUnwrittenTakesBackOnlyWhatTheDeviceHoldsNothingOf) {
     // After the first write the device holds kFirstRestartFrame frames; 10 ms of play later
     // it has been topped up by one more of its 512-frame buffers. A pause keeps that much.
