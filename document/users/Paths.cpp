@@ -29,6 +29,22 @@ constexpr MediaFolder kMediaFolders[] = {
     {kTypeFlashAnimation, kFolderLibAnimations, "Animations"},
 };
 
+struct InstalledFolder {
+    FourCC type;
+    u16 folder;
+};
+
+constexpr InstalledFolder kInstalledFolders[] = {
+    {kTypeBitmap, kFolderProgLibPictures}, {kTypeSound, kFolderProgLibSounds}, {kTypeStamp, kFolderProgLibStamps},
+    {kTypeFlash, kFolderProgLibStickers}, {kTypeFlashAnimation, kFolderProgLibAnimations},
+};
+
+const char* mediaFolderName(FourCC type) {
+    for (const MediaFolder& media : kMediaFolders)
+        if (media.type == type) return media.name;
+    return nullptr;
+}
+
 std::string join(const std::string& folder, const char* name) {
     if (folder.empty()) return {};
     return folder.back() == '\\' ? folder + name : folder + "\\" + name;
@@ -138,6 +154,8 @@ std::string Paths::BuildPath(u16 folder, bool trailingSeparator) const {
     default:
         for (const MediaFolder& media : kMediaFolders)
             if (media.folder == folder) text = join(join(user, "Library"), media.name);
+        for (const InstalledFolder& installed : kInstalledFolders)
+            if (installed.folder == folder) text = join(join(roots_.program, "Library"), mediaFolderName(installed.type));
     }
     if (trailingSeparator && !text.empty() && text.back() != '\\') text += '\\';
     return text;
@@ -161,6 +179,12 @@ std::string Paths::GetProjectPath(const std::string& name) const {
 std::string Paths::GetUserMediaDir(FourCC type) const {
     for (const MediaFolder& media : kMediaFolders)
         if (media.type == type) return BuildPath(media.folder, false);
+    return {};
+}
+
+std::string Paths::GetLibraryFolderPath(FourCC type) const {
+    for (const InstalledFolder& installed : kInstalledFolders)
+        if (installed.type == type) return BuildPath(installed.folder, false);
     return {};
 }
 

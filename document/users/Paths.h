@@ -26,6 +26,12 @@ enum FolderNumber : u16 {
     kFolderLibMovable = 26,
     kFolderLibStickers = 27,
     kFolderLibAnimations = 28,
+    // The libraries installed with the program.
+    kFolderProgLibPictures = 36,
+    kFolderProgLibSounds = 38,
+    kFolderProgLibStamps = 39,
+    kFolderProgLibStickers = 41,
+    kFolderProgLibAnimations = 42,
 };
 
 constexpr const char* kSettingsFileName = "TB.ini";
@@ -56,6 +62,8 @@ public:
     std::string GetProjectPath(const std::string& name) const;
     // The user's library folder for a media kind; empty for a kind without one.
     std::string GetUserMediaDir(FourCC type) const;
+    // The installed library folder for a media kind; empty for a kind without one.
+    std::string GetLibraryFolderPath(FourCC type) const;
     std::string SettingsFile() const { return BuildPath(kFolderSettings, true) + kSettingsFileName; }
 
 private:
