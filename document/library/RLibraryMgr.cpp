@@ -1,6 +1,6 @@
 #include "document/library/RLibraryMgr.h"
 
-#include "document/library/CollectFolderFiles.h"
+#include "document/users/CollectFolderFiles.h"
 #include "document/library/RLibrary.h"
 #include "document/users/EnginePath.h"
 #include "engine/base/TextUtils.h"

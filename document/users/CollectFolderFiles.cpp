@@ -1,4 +1,4 @@
-#include "document/library/CollectFolderFiles.h"
+#include "document/users/CollectFolderFiles.h"
 
 #include <algorithm>
 
