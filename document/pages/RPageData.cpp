@@ -11,6 +11,7 @@
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PageIndex.h"
 #include "document/storage/StorageErrors.h"
+#include "document/undo/UndoManager.h"
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
 #include "engine/resources/OsArchiveFile.h"
@@ -57,11 +58,44 @@ private:
 
 }  // namespace
 
+RPageData::~RPageData() {
+    if (undo_) undo_->DiscardIfOwner(this);
+}
+
 RPageObject* RPageData::AddObject(FourCC type, i32 id, std::span<const u8> media, const PageRect& rect) {
     const u16 chosen = id < 0 ? NextObjectId(type) : u16(id);
     std::unique_ptr<RPageObject> object = createPageObjectForType(chosen, type, &rect, nullptr);
     if (!object || (!media.empty() && object->LoadMedia(media) != kErrNone)) return nullptr;
-    return AdoptObject(std::move(object));
+    RPageObject* added = AdoptObject(std::move(object));
+    if (added) Record(kUndoAddObject, nullptr, objects_.size() - 1, type, chosen);
+    return added;
+}
+
+void RPageData::Record(FourCC code, std::unique_ptr<RPageObject> held, size_t place, FourCC type, u16 id) {
+    if (!undo_) return;
+    undo_->SetCurrent(this, code, &RPageData::ReleaseStep);
+    step_ = Step{std::move(held), place, type, id};
+}
+
+void RPageData::ReleaseStep(CListener* owner, FourCC) { static_cast<RPageData*>(owner)->step_ = Step{}; }
+
+// The same step undoes and redoes: it puts back the object it holds, or takes the object off.
+u32 RPageData::HandleMessage(RMessage* message, u32) {
+    if (message->code != kUndoAddObject && message->code != kUndoDeleteObject) return 0;
+    if (step_.held) {
+        step_.held->SetOwner(this);
+        objects_.insert(objects_.begin() + std::ptrdiff_t(std::min(step_.place, objects_.size())), std::move(step_.held));
+    } else {
+        const auto it = std::find_if(objects_.begin(), objects_.end(),
+                                     [&](const auto& o) { return o->Type() == step_.type && o->Id() == step_.id; });
+        if (it == objects_.end()) return 0;
+        step_.place = size_t(it - objects_.begin());
+        (*it)->SetOwner(nullptr);
+        step_.held = std::move(*it);
+        objects_.erase(it);
+    }
+    dirty_ = true;
+    return 1;
 }
 
 RPageObject* RPageData::AdoptObject(std::unique_ptr<RPageObject> object) {
@@ -80,8 +114,12 @@ bool RPageData::DeleteObject(FourCC type, u16 id) {
     const auto it = std::find_if(objects_.begin(), objects_.end(),
                                  [&](const auto& o) { return o->Type() == type && o->Id() == id; });
     if (it == objects_.end()) return false;
+    const size_t place = size_t(it - objects_.begin());
+    std::unique_ptr<RPageObject> removed = std::move(*it);
     objects_.erase(it);
+    removed->SetOwner(nullptr);
     dirty_ = true;
+    Record(kUndoDeleteObject, std::move(removed), place, type, id);
     return true;
 }
 

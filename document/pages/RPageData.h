@@ -14,11 +14,17 @@
 #include "engine/files/Paths.h"
 #include "engine/resources/ArchiveFile.h"
 #include "engine/resources/ResourceManager.h"
+#include "framework/messaging/CListener.h"
 
 namespace Ostrel {
 
 class RNotePageObject;
 class RLibExclusionsObject;
+class UndoManager;
+
+// The undo codes of adding and deleting an object.
+constexpr FourCC kUndoAddObject = fourCC("pAdd");
+constexpr FourCC kUndoDeleteObject = fourCC("pDe1");
 
 // Asked between the objects of a save; false stops it.
 using SaveProgress = std::function<bool()>;
@@ -28,9 +34,10 @@ constexpr u16 kPageHeight = 600;
 constexpr u16 kBackgroundId = 1;
 constexpr u16 kNoObject = 65535;
 
-class RPageData {
+class RPageData : public CListener {
 public:
     RPageData() = default;
+    ~RPageData() override;
     RPageData(const RPageData&) = delete;
     RPageData& operator=(const RPageData&) = delete;
 
@@ -38,6 +45,11 @@ public:
     // under `id` or, when id is negative, the next free id of the kind. Null when refused:
     // an unknown kind, unreadable media, an id in use, or a full page.
     RPageObject* AddObject(FourCC type, i32 id, std::span<const u8> media, const PageRect& rect);
+    // Adding and deleting through AddObject and DeleteObject become the program's undo step
+    // when the page is given the undo manager.
+    void SetUndoManager(UndoManager* undo) { undo_ = undo; }
+    // Takes back, or does again, the last add or delete (the undo code posted to the page).
+    u32 HandleMessage(RMessage* message, u32 data) override;
     // Takes a made object; null (and the object dropped) when refused as above.
     RPageObject* AdoptObject(std::unique_ptr<RPageObject> object);
     bool DeleteObject(FourCC type, u16 id);
@@ -74,9 +86,19 @@ public:
 private:
     EngineErr WriteContents(ResMapHandle map, const SaveProgress& keepGoing) const;
     PictureRecord MakeThumbnail() const;
+    void Record(FourCC code, std::unique_ptr<RPageObject> held, size_t place, FourCC type, u16 id);
+    static void ReleaseStep(CListener* owner, FourCC code);
 
     std::vector<std::unique_ptr<RPageObject>> objects_;
     bool dirty_ = false;
+    UndoManager* undo_ = nullptr;
+    // The undo step: the object taken off the page (or null while it is on it) and its place.
+    struct Step {
+        std::unique_ptr<RPageObject> held;
+        size_t place = 0;
+        FourCC type = 0;
+        u16 id = 0;
+    } step_;
 };
 
 }  // namespace Ostrel
