@@ -25,6 +25,21 @@ bool meets(memHandle region, const Rect16& bounds) {
     return false;
 }
 
+// The bounding box of what sprInvalChangedArea adds for the sprite.
+Rect16 changedArea(const SprSprite* s) {
+    if (s->clipEnabled) return s->clipRect;
+    if (s->region) {
+        const auto* record = static_cast<const RegionRecord*>(memDerefHandle(s->region));
+        return record && record->count ? record->bounds : Rect16{};
+    }
+    return s->bounds;
+}
+
+bool insideOf(Rect16 r, const Rect16& outer) {
+    const Rect16 whole = r;
+    return rectIntersect(&r, outer) && rectEqual(r, whole);
+}
+
 void freeDeletePending(SprScreen& screen) {
     for (SprSprite* s = screen.back->inFront; s && s != screen.front;) {
         SprSprite* next = s->inFront;
@@ -123,9 +138,14 @@ void sprUpdateScreen(u16 copyToWindow) {
 
     for (SprSprite* s = screen->back; s; s = s->inFront) {
         if (s->changed) {
-            sprInvalChangedArea(s, screen->dirty);
-            rgnIntersectRect(screen->dirty, screen->screenRect);
-            gfxSetClipRgn(screen->dirty);
+            // The dirty region stays inside the screen; only an area reaching out of it needs
+            // the region cut again, and only a grown region a new clip.
+            const Rect16 area = changedArea(s);
+            if (!rectIsEmpty(area)) {
+                sprInvalChangedArea(s, screen->dirty);
+                if (!insideOf(area, screen->screenRect)) rgnIntersectRect(screen->dirty, screen->screenRect);
+                gfxSetClipRgn(screen->dirty);
+            }
             if (s->draw) s->draw(s);
         } else if (s->draw && meets(screen->dirty, s->bounds)) {
             s->draw(s);
