@@ -74,6 +74,8 @@ bool sprHitParts(SprSprite* sprite, Point16 point);
 void sprInvalRect(Rect16 rect);
 void sprInvalRgn(memHandle region);
 void sprDrawParts(SprSprite* sprite);
+// A draw procedure for sprites drawn outside the update too: the parts go to the work port.
+void sprDraw(SprSprite* sprite);
 void sprUpdateScreen(u16 copyToWindow);
 void sprCopyToScreen(Rect16 rect);
 // Draws a 'tBMP' picture into the current port and takes the screen into the background.

@@ -184,3 +184,11 @@ void sprShowBackdrop(u16 pictureId, u16) {
     gfxCopyBits(screen->backgroundPort, screen->workPort, screen->screenRect, screen->screenRect, kCopyMode);
     sprReleaseResource(&ref);
 }
+
+void sprDraw(SprSprite* s) {
+    SprScreen* screen = sprScreen();
+    if (!screen || !s) return;
+    GfxPort* previous = gfxSetPort(screen->workPort);
+    sprDrawParts(s);
+    gfxSetPort(previous);
+}
