@@ -92,4 +92,8 @@ i16 sprGetShapePartOrigins(u16 shape, Point16* list);
 // A text box that replaces the previous one and removes itself after `milliseconds` (0: it
 // stays; 1 to 9: only the previous one is removed). A text longer than the box's buffer is cut.
 void sprShowMessage(const char* text, u32 milliseconds, const Rect16* rect);
+// Debug: draws each sprite's bounds into the window, labelled with 'H' (hidden), '+' (has a
+// shape) or '-' and its shape number, and shows the sprite count as a message. A non-zero
+// index draws only the sprite at that place after the back sentinel.
+void sprDumpObjects(i16 index);
 constexpr Rect16 kSprMessageRect = {230, 450, 410, 490};

@@ -97,3 +97,34 @@ TEST_F(SprTemporary, AGroupThatCannotLoadShowsAMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace testspr;
+
+class SprDump : public SprLayerTest {};
+
+TEST_F(SprDump, DrawsEachSpritesBoundsAndCountsTheSpritesBesideTheMessage) {
+    loadShapes({script({frameRecord(1), waitRecord(), endRecord()})});
+    const Point16 a{10, 10}, b{60, 10};
+    sprNew(0, kGroup, &a);
+    sprNew(0, kGroup, &b);
+    update();
+    sprShowMessage("old", 0, nullptr);
+    struct Case {
+        i16 index;
+        bool first;
+        bool second;
+    };
+    for (const Case& c : {Case{2, false, true}, Case{0, true, true}}) {
+        fill(window_, kScreen, 0);
+        sprDumpObjects(c.index);
+        EXPECT_EQ(pixel(window_, 11, 11) != 0, c.first) << c.index;
+        EXPECT_EQ(pixel(window_, 61, 11) != 0, c.second) << c.index;
+    }
+    SprSprite* message = sprFind(kSprMessageId);
+    ASSERT_NE(message, nullptr);
+    EXPECT_STREQ(message->message, "vObjects: 2");
+}
+
+}  // namespace
