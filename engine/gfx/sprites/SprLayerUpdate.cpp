@@ -19,9 +19,14 @@ GfxColor paletteColour(i16 index) {
 }
 
 bool meets(memHandle region, const Rect16& bounds) {
-    if (rectIsEmpty(bounds)) return false;
-    for (Rect16 r : sprRegionRects(region))
+    const auto* record = static_cast<const RegionRecord*>(memDerefHandle(region));
+    if (!record || rectIsEmpty(bounds)) return false;
+    Rect16 probe = bounds;
+    if (!rectIntersect(&probe, record->bounds)) return false;
+    for (u16 i = 0; i < record->count; ++i) {
+        Rect16 r = rgnRects(record)[i];
         if (rectIntersect(&r, bounds)) return true;
+    }
     return false;
 }
 
