@@ -6,12 +6,11 @@
 #include "engine/gfx/sprites/SprShapes.h"
 #include "engine/gfx/sprites/SprSounds.h"
 #include "engine/gfx/sprites/format/ShapeScriptFormat.h"
+#include "engine/gfx/sprites/format/ShapeScriptReader.h"
 #include "engine/regions/Regions.h"
 #include "platform/clock/Clock.h"
 
 namespace {
-
-constexpr u16 kFrameNumberMask = 0x0FFF;
 
 // Converted scripts hold their words in machine order.
 u16 word(std::span<const u8> script, u32 at) { return at + 2 <= script.size() ? readLE16(script.data() + at) : 0; }
@@ -29,6 +28,10 @@ void tellOwner(SprSprite* s, i32 event) {
 Point16 shapeOrigin(std::span<const u8> script) {
     for (u32 at = kShapeScriptFirstRecord; at + 2 <= script.size();) {
         const u8 type = script[at], length = script[at + 1];
+        if (type == kShapeRecordFrame && length == 0) {
+            at += 2;
+            continue;
+        }
         if (type == kShapeRecordEnd || length == 0) break;
         if (type == kShapeRecordFrame) {
             if (at + 2 + kShapePartSize <= script.size()) return {i16(word(script, at + 4)), i16(word(script, at + 6))};
@@ -87,62 +90,38 @@ void ensureRegion(SprSprite* s) {
     if (!s->region) s->flags &= ~kSprRegionMode;
 }
 
-// Reads records from the script position until a wait, the end or the 48th part; true when
-// a frame was produced. Every read stays inside the script: a record that would reach past
-// it ends the script like an end record.
-bool readRecords(SprSprite* s, std::span<const u8> script) {
-    const SprScreen* screen = sprScreen();
-    u32 at = s->scriptPosition;
-    u16 parts = 0;
-    bool frame = false;
-    for (;;) {
-        if (at + 2 > script.size()) {
-            reachEnd(s);
-            break;
-        }
-        const u8 type = script[at], length = script[at + 1];
-        if (type == kShapeRecordFrame) {
-            const u32 next = at + 2 + kShapePartSize * length;
-            if (next > script.size()) {
-                reachEnd(s);
-                break;
-            }
-            frame = true;
-            for (u32 i = 0; i < length && parts < kSprMaxParts; ++i) {
-                const u32 e = at + 2 + kShapePartSize * i;
-                s->parts[parts++] = SprPart{u16(word(script, e) & kFrameNumberMask),
-                                            i16(s->position.h + s->frameOffset.h + i16(word(script, e + 2))),
-                                            i16(s->position.v + s->frameOffset.v + i16(word(script, e + 4)))};
-            }
-            s->parts[parts].frame = 0;
-            // A frame holds at most 48 parts: the rest of the record is passed over.
-            at = next;
-            if (parts == kSprMaxParts) break;
-            continue;
-        }
-        if (type == kShapeRecordEnd || length == 0 || at + length > script.size()) {
-            reachEnd(s);
-            break;
-        }
-        if (type == kShapeRecordWait) {
-            at += length;
-            if (at + 2 <= script.size() && script[at] == kShapeRecordEnd) reachEnd(s);
-            break;
-        }
-        if (type == kShapeRecordSound && screen && screen->soundEnabled) {
-            const u16 id = u16(word(script, at + 2) + word(script, kShapeScriptSoundBase));
-            if (id != 0) sprBookSound(s, id, word(script, at + 4));
-        } else if (type == kShapeRecordTiming && s->scriptTiming) {
-            s->interval = s->savedInterval = u32(i32(i16(word(script, at + 2))));
-        } else if (type == kShapeRecordEvent) {
-            tellOwner(s, i32(word(script, at + 4)));
-        } else if (type == kShapeRecordPalette) {
-            s->paletteRequest = word(script, at + 2);
-        }
-        at += length;
+// Turns a script's records into the sprite's frame, interval, sounds and events.
+class SpriteRecords : public ShapeScriptEvents {
+public:
+    explicit SpriteRecords(SprSprite* s) : s_(s) {}
+    void part(u16 frame, i16 dx, i16 dy) override {
+        s_->parts[count_++] = SprPart{frame, i16(s_->position.h + s_->frameOffset.h + dx),
+                                      i16(s_->position.v + s_->frameOffset.v + dy)};
     }
-    s->scriptPosition = at;
-    return frame;
+    void sound(u16 soundId, u16 slot) override {
+        const SprScreen* screen = sprScreen();
+        if (screen && screen->soundEnabled && soundId != 0) sprBookSound(s_, soundId, slot);
+    }
+    void timing(i16 milliseconds) override {
+        if (s_->scriptTiming) s_->interval = s_->savedInterval = u32(i32(milliseconds));
+    }
+    void event(u16 value) override { tellOwner(s_, i32(value)); }
+    void palette(u16 request) override { s_->paletteRequest = request; }
+    u16 count() const { return count_; }
+
+private:
+    SprSprite* s_;
+    u16 count_ = 0;
+};
+
+// Reads up to the next wait or the end; true when a frame was produced.
+bool readRecords(SprSprite* s, std::span<const u8> script) {
+    SpriteRecords records(s);
+    const ShapeScriptRead read = shapeScriptRead(script, &s->scriptPosition, kSprMaxParts, records);
+    // A frame record without parts makes an empty frame.
+    if (read.frame) s->parts[records.count()].frame = 0;
+    if (read.ended) reachEnd(s);
+    return read.frame;
 }
 
 }  // namespace
