@@ -1,7 +1,8 @@
 #pragma once
 // Content for the sprite layer's demonstration and benchmark: one shape group of round
 // frames in several colours, with zero offset tables, and one looping script per shape that
-// walks its frame to and fro while cycling the colours, made into an archive in memory.
+// walks its frame to and fro while cycling the colours, made into an archive in memory with
+// the group stored compressed by the shape encoder.
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -48,7 +49,7 @@ inline std::vector<u8> animatedArchive(u16 groupId, u16 shapes, u16 frameSize) {
     for (u16 colour : kAnimatedColours) frames.push_back(discFrame(frameSize, colour));
     auto text = [](const Bytes& b) { return std::string(b.begin(), b.end()); };
     const Bytes zeros = makeOffsetTable(std::vector<u16>(kAnimatedFrames + 1, 0));
-    std::vector<testres::ResContent> contents{{kSprGroupType, groupId, text(makeGroup(frames))},
+    std::vector<testres::ResContent> contents{{kSprGroupType, groupId, text(shapeGroupCompress(makeGroup(frames), ShapeMethod::B))},
                                               {kSprOffsetType, groupId, text(zeros)},
                                               {kSprOffsetType, u16(groupId + 1), text(zeros)}};
     for (u16 i = 0; i < shapes; ++i) contents.push_back({kSprScriptType, u16(groupId + i), text(animatedScript(i))});
