@@ -21,12 +21,14 @@ constexpr u16 kRed = 0x7C00, kGreen = 0x03E0, kBlue = 0x001F, kGrey = 0x4210;
 constexpr Rect16 kScreen = {0, 0, 160, 120};
 
 
-// Frames 1 to 3: 4 × 4 red, green and blue; frame 4: 8 × 2 red.
+// Frames 1 to 3: 4 × 4 red, green and blue; frame 4: 8 × 2 red; frame 5: 2 × 1, red then a
+// transparent pixel.
 inline Bytes colourGroup() {
     return testshape::makeGroup({testshape::frame16(4, 4, std::vector<u16>(16, kRed)),
                                  testshape::frame16(4, 4, std::vector<u16>(16, kGreen)),
                                  testshape::frame16(4, 4, std::vector<u16>(16, kBlue)),
-                                 testshape::frame16(8, 2, std::vector<u16>(16, kRed))});
+                                 testshape::frame16(8, 2, std::vector<u16>(16, kRed)),
+                                 testshape::frame16(2, 1, {kRed, 0})});
 }
 
 inline Record frameRecord(u16 frame, i16 dx = 0, i16 dy = 0) { return {16, 1, {frame, u16(dx), u16(dy)}}; }
@@ -71,10 +73,13 @@ protected:
     }
 
     // Opens the group with the given scripts (shape numbers from kGroup) and loads it.
-    void loadShapes(const std::vector<Bytes>& scripts) {
-        std::vector<testshape::Resource> r{{kSprGroupType, kGroup, colourGroup()},
-                                           {kSprOffsetType, kGroup, testshape::makeOffsetTable({0, 0, 0, 0, 0})},
-                                           {kSprOffsetType, u16(kGroup + 1), testshape::makeOffsetTable({0, 0, 0, 0, 0})}};
+    // Without offset tables scripts place their parts by the shape rectangle alone.
+    void loadShapes(const std::vector<Bytes>& scripts, bool offsetTables = true) {
+        std::vector<testshape::Resource> r{{kSprGroupType, kGroup, colourGroup()}};
+        if (offsetTables) {
+            r.push_back({kSprOffsetType, kGroup, testshape::makeOffsetTable({0, 0, 0, 0, 0, 0})});
+            r.push_back({kSprOffsetType, u16(kGroup + 1), testshape::makeOffsetTable({0, 0, 0, 0, 0, 0})});
+        }
         for (size_t i = 0; i < scripts.size(); ++i) r.push_back({kSprScriptType, u16(kGroup + i), scripts[i]});
         ASSERT_NE(openArchive(r), 0);
         ASSERT_EQ(sprLoadGroup(kGroup, u16(scripts.size()), 0, 0, kSprFirstIsGroupId), 0);

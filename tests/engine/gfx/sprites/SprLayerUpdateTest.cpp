@@ -158,3 +158,71 @@ TEST_F(SprUpdate, AnUpdateInsideAnUpdateReturnsAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace testspr;
+
+class SprAreas : public SprLayerTest {};
+
+// In region mode the sprite's area is its parts, not the box around them: moving it erases
+// only where its parts were.
+TEST_F(SprAreas, RegionModeKeepsThePartsAsTheArea) {
+    loadShapes({script({frameRecord(1), frameRecord(1, 20, 0), waitRecord(), endRecord()})});
+    const Point16 at{10, 10};
+    SprSprite* s = sprFind(sprNew(kSprRegionMode, kGroup, &at));
+    update();
+    ASSERT_NE(s->region, 0u);
+    EXPECT_TRUE(rectEqual(s->bounds, Rect16{10, 10, 34, 14}));
+    EXPECT_EQ(rgnContainsPoint(s->region, Point16{20, 11}), 0);
+    fill(work_, Rect16{20, 10, 24, 14}, kBlue);
+    const Point16 to{10, 60};
+    sprMoveTo(s, &to);
+    update(0);
+    EXPECT_EQ(pixel(work_, 10, 10), kGrey);
+    EXPECT_EQ(pixel(work_, 21, 11), kBlue);
+}
+
+// A clipped sprite draws only inside its clip rectangle.
+TEST_F(SprAreas, ClippedSpritesDrawInsideTheirClipRectangle) {
+    loadShapes({script({frameRecord(4), waitRecord(), endRecord()})});
+    const Point16 at{10, 10};
+    SprSprite* s = sprFind(sprNew(0, kGroup, &at));
+    s->clipEnabled = 1;
+    s->clipRect = Rect16{12, 0, 15, 100};
+    update();
+    EXPECT_EQ(pixel(window_, 11, 10), 0);
+    EXPECT_EQ(pixel(window_, 12, 10), kRed);
+    EXPECT_EQ(pixel(window_, 14, 11), kRed);
+    EXPECT_EQ(pixel(work_, 15, 10), kGrey);
+}
+
+TEST_F(SprAreas, PixelHitsSkipTransparentPixels) {
+    loadShapes({script({frameRecord(5), waitRecord(), endRecord()})});
+    const Point16 at{10, 10};
+    SprSprite* s = sprFind(sprNew(0, kGroup, &at));
+    update();
+    EXPECT_EQ(sprFindAtPoint(Point16{11, 10}, 0xFFFFFF, 1, 0, 0), s);
+    s->pixelHits = 1;
+    EXPECT_EQ(sprFindAtPoint(Point16{10, 10}, 0xFFFFFF, 1, 0, 0), s);
+    EXPECT_EQ(sprFindAtPoint(Point16{11, 10}, 0xFFFFFF, 1, 0, 0), nullptr);
+    s->hit = [](SprSprite*, Point16 p) { return u16(p.h == 99); };
+    EXPECT_EQ(sprFindAtPoint(Point16{99, 99}, 0xFFFFFF, 1, 0, 0), s);
+    EXPECT_EQ(sprFindAtPoint(Point16{10, 10}, 0xFFFFFF, 1, 0, 0), nullptr);
+}
+
+// Without offset tables a given position does not move the parts off the shape rectangle;
+// with them the parts follow the position.
+TEST_F(SprAreas, PlacementFollowsThePositionOnlyWithOffsetTables) {
+    for (bool tables : {false, true}) {
+        loadShapes({script({frameRecord(1, 2, 3), waitRecord(), endRecord()}, 40, 50)}, tables);
+        const Point16 at{10, 10};
+        SprSprite* s = sprFind(sprNew(0, kGroup, &at));
+        update();
+        EXPECT_EQ(s->parts[0].x, tables ? 10 : 42) << tables;
+        EXPECT_EQ(s->parts[0].y, tables ? 10 : 53) << tables;
+        sprResetScreen();
+    }
+}
+
+}  // namespace
