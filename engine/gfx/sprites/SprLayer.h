@@ -86,6 +86,10 @@ void sprShowBackdrop(u16 pictureId, u16 ignored);
 // the stamped frame's rectangle. Measuring writes up to 48 parts of the first frame into the
 // caller's list and returns their count.
 void sprStampShape(u16 shape, Rect16* bounds, u16 mode, SprUserProc user, uintptr_t data1, uintptr_t data2);
+constexpr u16 kSprMeasureOrigins = 0;
+constexpr u16 kSprMeasureRects = 1;
+// `list` holds Point16 (kSprMeasureOrigins) or Rect16 (kSprMeasureRects) entries.
+i16 sprMeasureShape(u16 shape, void* list, u16 mode);
 i16 sprGetShapePartRects(u16 shape, Rect16* list);
 i16 sprGetShapePartOrigins(u16 shape, Point16* list);
 

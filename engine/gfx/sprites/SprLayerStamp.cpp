@@ -7,8 +7,6 @@ namespace {
 
 constexpr u32 kSprStampRedrawn = kSprStopAtEnd | kSprStopWhenLoaded;
 constexpr u32 kSprStampQuiet = kSprStampRedrawn | kSprNoOldArea;
-constexpr u16 kSprMeasureOrigins = 0;
-constexpr u16 kSprMeasureRects = 1;
 
 // Runs a temporary sprite's first step against a throw-away region, so nothing becomes dirty.
 void stepQuietly(SprScreen& screen, SprSprite* s) {
@@ -30,9 +28,11 @@ i16 countParts(const SprSprite* s) {
     return count;
 }
 
-i16 measure(u16 shape, void* list, u16 mode) {
+}  // namespace
+
+i16 sprMeasureShape(u16 shape, void* list, u16 mode) {
     SprScreen* screen = sprScreen();
-    SprSprite* s = screen ? sprFind(sprNew(0, shape, nullptr)) : nullptr;
+    SprSprite* s = screen && list ? sprFind(sprNew(0, shape, nullptr)) : nullptr;
     if (!s) return 0;
     if (mode == kSprMeasureOrigins) {
         s->user = writeOrigins;
@@ -56,8 +56,6 @@ i16 measure(u16 shape, void* list, u16 mode) {
     return count;
 }
 
-}  // namespace
-
 void sprStampShape(u16 shape, Rect16* bounds, u16 mode, SprUserProc user, uintptr_t data1, uintptr_t data2) {
     SprScreen* screen = sprScreen();
     if (!screen) return;
@@ -78,6 +76,6 @@ void sprStampShape(u16 shape, Rect16* bounds, u16 mode, SprUserProc user, uintpt
     sprRemove(s, 1, mode);
 }
 
-i16 sprGetShapePartRects(u16 shape, Rect16* list) { return list ? measure(shape, list, kSprMeasureRects) : 0; }
+i16 sprGetShapePartRects(u16 shape, Rect16* list) { return sprMeasureShape(shape, list, kSprMeasureRects); }
 
-i16 sprGetShapePartOrigins(u16 shape, Point16* list) { return list ? measure(shape, list, kSprMeasureOrigins) : 0; }
+i16 sprGetShapePartOrigins(u16 shape, Point16* list) { return sprMeasureShape(shape, list, kSprMeasureOrigins); }
