@@ -59,8 +59,8 @@ i32 osGetFileSize(OsFile* file);
 EngineErr osGetFilePath(OsFile* file, Path* path);
 // Returns once what was written to the file is on the disk.
 EngineErr osFlushFile(OsFile* file);
-// Moves the file `source` over the one `file` has open, in one step, and makes the move
-// itself last through a power loss; `file` then reads and writes the moved bytes.
+// Moves the file `source` over the one `file` has open, in one step; `file` then reads and
+// writes the moved bytes. osFlushFolderOf makes the move last through a power loss.
 EngineErr osReplaceOpenFile(OsFile* file, const Path* source);
 EngineErr osLockFile(OsFile* file, u32 timeoutMs);
 void osUnlockFile(OsFile* file);

@@ -137,5 +137,5 @@ EngineErr resCompact(ArchiveMap& map) {
     map.fileLength = next + tablesSize;
     map.flags = kArchiveMayHoldHoles;
     map.dirty = false;
-    return kErrNone;
+    return map.storage->syncName();
 }

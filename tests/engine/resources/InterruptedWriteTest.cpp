@@ -180,4 +180,29 @@ TEST(InterruptedWrite, CompactionOnClosingKeepsEveryCommit) {
     EXPECT_EQ(contents.header.fileLength, result.size());
 }
 
+// The compacted file is already under the archive's name when making that move last fails:
+// the archive goes on as the compacted file, so that later edits land where its header says.
+TEST(InterruptedWrite, CompactionWhoseMoveCouldNotBeMadeLastingGoesOnWithTheCompactedFile) {
+    ASSERT_EQ(memInit(0, 512), kErrNone);
+    ASSERT_EQ(resInit(), kErrNone);
+    auto image = std::make_shared<FileImage>();
+    image->bytes = makeArchive({{kText, 1, "aaaa"}, {kText, 2, "bbbbbbbb"}, {kText, 3, "cc"}});
+    const ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "f"), 0, 0);
+    ASSERT_NE(map, 0);
+    ASSERT_EQ(resRemoveResource(find(map, kText, 2)), kErrNone);
+    ASSERT_EQ(resUpdateFile(map), kErrNone);
+    image->nameSyncFails = true;
+    EXPECT_EQ(resCloseFile(map, 1, 0), kFakeWriteFault);
+    ASSERT_EQ(image->replacementsMade, 1);
+    const ArchiveContent compacted = {{{kText, 1}, "aaaa"}, {{kText, 3}, "cc"}};
+    EXPECT_EQ(contentOfArchive(map, {kText}), compacted);
+    image->nameSyncFails = false;
+    EXPECT_EQ(write(map, 3, "--"), kErrNone);
+    EXPECT_EQ(write(map, 1, "!"), kErrNone);
+    EXPECT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    EXPECT_TRUE(holds(image->bytes, {{{kText, 1}, "aaaa!"}, {{kText, 3}, "cc--"}}, nullptr));
+    resShutdown();
+    memShutdown();
+}
+
 }  // namespace

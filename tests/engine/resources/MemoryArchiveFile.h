@@ -24,6 +24,7 @@ struct FileImage {
     int locks = 0;
     bool closed = false;
     int replacementsMade = 0;
+    bool nameSyncFails = false;  // making an adoption last fails, as a folder flush may
     std::function<void()> onRead;  // e.g. lets a fake clock move as the disc turns
     std::function<void()> onLock;  // e.g. lets another engine thread run while one waits
 
@@ -69,11 +70,16 @@ public:
         *replacement = std::make_unique<MemoryArchiveFile>(image, name_ + ".tmp");
         return kErrNone;
     }
-    // Moving the replacement over this file is one change; the replacement is flushed first.
+    // Moving the replacement over this file is one change; the replacement is flushed first,
+    // but a power loss brings back the old file until the move is made to last.
     EngineErr adoptReplacement(std::unique_ptr<ArchiveFile> replacement) override {
         auto* written = dynamic_cast<MemoryArchiveFile*>(replacement.get());
         if (written == nullptr || !image_->spend()) return kFakeWriteFault;
         image_->bytes = written->image_->bytes;
+        return kErrNone;
+    }
+    EngineErr syncName() override {
+        if (image_->nameSyncFails) return kFakeWriteFault;
         image_->durable = image_->bytes;
         return kErrNone;
     }
