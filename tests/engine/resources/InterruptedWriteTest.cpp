@@ -180,6 +180,28 @@ TEST(InterruptedWrite, CompactionOnClosingKeepsEveryCommit) {
     EXPECT_EQ(contents.header.fileLength, result.size());
 }
 
+// Closing with compaction where no new file can be made beside the archive closes it with
+// its holes, whole as committed, rather than leaving it open with an error.
+TEST(InterruptedWrite, CompactionWhereNoNewFileCanBeMadeLeavesTheHoles) {
+    ASSERT_EQ(memInit(0, 512), kErrNone);
+    ASSERT_EQ(resInit(), kErrNone);
+    auto image = std::make_shared<FileImage>();
+    image->bytes = makeArchive({{kText, 1, "aaaa"}, {kText, 2, "bbbbbbbb"}, {kText, 3, "cc"}});
+    const ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "f"), 0, 0);
+    ASSERT_NE(map, 0);
+    ASSERT_EQ(resRemoveResource(find(map, kText, 2)), kErrNone);
+    image->folderTakesNoFile = true;
+    EXPECT_EQ(resCloseFile(map, 1, 0), kErrNone);
+    EXPECT_EQ(resGetLastError(), kErrNone);
+    EXPECT_TRUE(holds(image->bytes, {{{kText, 1}, "aaaa"}, {{kText, 3}, "cc"}}, nullptr));
+    ArchiveContents contents;
+    ASSERT_EQ(parseArchiveImage(image->bytes, &contents), kErrNone);
+    EXPECT_EQ(contents.header.flags, kArchiveMayHoldHoles);
+    EXPECT_TRUE(holds(image->durable, {{{kText, 1}, "aaaa"}, {{kText, 3}, "cc"}}, nullptr));
+    resShutdown();
+    memShutdown();
+}
+
 // The compacted file is already under the archive's name when making that move last fails:
 // the archive goes on as the compacted file, so that later edits land where its header says.
 TEST(InterruptedWrite, CompactionWhoseMoveCouldNotBeMadeLastingGoesOnWithTheCompactedFile) {

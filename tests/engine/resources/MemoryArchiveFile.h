@@ -25,6 +25,7 @@ struct FileImage {
     bool closed = false;
     int replacementsMade = 0;
     bool nameSyncFails = false;  // making an adoption last fails, as a folder flush may
+    bool folderTakesNoFile = false;  // a replacement cannot be made, as in a write-protected folder
     std::function<void()> onRead;  // e.g. lets a fake clock move as the disc turns
     std::function<void()> onLock;  // e.g. lets another engine thread run while one waits
 
@@ -64,6 +65,7 @@ public:
     }
     bool replaceable() const override { return true; }
     EngineErr createReplacement(std::unique_ptr<ArchiveFile>* replacement) override {
+        if (image_->folderTakesNoFile) return kFakeWriteFault;
         auto image = std::make_shared<FileImage>();
         image->budgetOwner = image_->budgetOwner ? image_->budgetOwner : image_;
         ++image_->replacementsMade;
