@@ -72,9 +72,9 @@ EngineErr osRenamePath(const Path* path, const char* newName);
 // written; both lie on one volume. Used to rewrite a file through a temporary file.
 EngineErr osReplacePath(const Path* source, const Path* target);
 // The file that is written whole beside `path` and then moved over it is named as the path
-// with this added. One that a stopped writer left behind holds nothing anyone committed, and
-// is removed when found: the name is one that no user gives a file of their own, as they
-// well may "picture.kvr.tmp".
+// with this added. One that a stopped writer left behind holds nothing anyone committed and
+// is removed when found, so the name is one no user gives a file of their own (as a user
+// may well name a copy "picture.kvr.tmp").
 constexpr const char* kOsReplacementSuffix = ".~tumblo.tmp";
 // The replacement's path, or an empty path when the name would pass the length limit.
 void osReplacementPathOf(const Path* path, Path* replacement);

@@ -46,9 +46,8 @@ public:
     bool beginRewrite();
     // Writes the file that beginRewrite() made, holding the moved data and the tables at
     // `offset`, `length` bytes long, then moves it over this one. A failure leaves this file
-    // as it was.
-    // Once it returned, the move lasts through a power loss when syncName() succeeds; the
-    // archive is the new file even when that fails.
+    // as it was. After success the move lasts through a power loss once syncName() succeeds;
+    // the archive is the new file even when that fails.
     EngineErr rewrite(const std::vector<Move>& moves, u32 offset, const ResDirectory& directory, const FileTable& table,
                       u32 length, u16 flags);
     EngineErr syncName() { return file_.syncName(); }
