@@ -19,6 +19,10 @@ struct FileImage {
     std::vector<u8> bytes;
     std::vector<u8> durable;
     long writesLeft = -1;  // -1: unlimited
+    // The one change that fails, as on a full disk, a write landing half its bytes; later
+    // ones succeed again. -1: none.
+    long failingChange = -1;
+    long changesMade = 0;
     // A replacement spends the budget of the file it is to replace.
     std::shared_ptr<FileImage> budgetOwner;
     int locks = 0;
@@ -31,6 +35,7 @@ struct FileImage {
 
     bool spend() {
         if (budgetOwner) return budgetOwner->spend();
+        if (changesMade++ == failingChange) return false;
         if (writesLeft == 0) return false;
         if (writesLeft > 0) --writesLeft;
         return true;
@@ -48,9 +53,11 @@ public:
         return kErrNone;
     }
     EngineErr write(u32 offset, const void* data, u32 count) override {
-        if (!image_->spend()) return kFakeWriteFault;
-        if (u64(offset) + count > image_->bytes.size()) image_->bytes.resize(size_t(offset) + count);
-        std::memcpy(image_->bytes.data() + offset, data, count);
+        if (!image_->spend()) {
+            if (owner().failingChange + 1 == owner().changesMade) place(offset, data, count / 2);
+            return kFakeWriteFault;
+        }
+        place(offset, data, count);
         return kErrNone;
     }
     EngineErr setLength(u32 length) override {
@@ -101,6 +108,12 @@ public:
     }
 
 private:
+    FileImage& owner() const { return image_->budgetOwner ? *image_->budgetOwner : *image_; }
+    void place(u32 offset, const void* data, u32 count) {
+        if (u64(offset) + count > image_->bytes.size()) image_->bytes.resize(size_t(offset) + count);
+        std::memcpy(image_->bytes.data() + offset, data, count);
+    }
+
     std::shared_ptr<FileImage> image_;
     std::string name_;
 };
