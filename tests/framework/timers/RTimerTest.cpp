@@ -105,6 +105,21 @@ TEST_F(Timers, InactiveTimeDoesNotCountAndAFreshActivationShiftsNothing) {
     EXPECT_EQ(pollAt(8000), 1u);
 }
 
+TEST_F(Timers, RestartWhileInactiveCountsOnlyTheInactiveTimeAfterIt) {
+    clock_.clock().set(1000);
+    RTimer timer(&owner_, kTimerOneShot, 1);
+    timer.Start(100);
+    timer.Stop();
+    router_.Activation(0);
+    clock_.clock().set(60000);
+    timer.Start(500);
+    clock_.clock().set(60100);
+    router_.Activation(1);
+    EXPECT_EQ(timer.Deadline(), 60600u) << "inactive for 100 ms since the start";
+    EXPECT_EQ(pollAt(60599), 0u);
+    EXPECT_EQ(pollAt(60600), 1u);
+}
+
 TEST_F(Timers, StopTellsListenersAtOnceAndALaterStopUnregisters) {
     fwtest::Recorder watcher(log_, "watcher");
     RTimer timer(&owner_, kTimerOneShot, 1);
