@@ -110,6 +110,9 @@ bool mfxDialogHost::Pump(const std::function<bool()>& done) {
             if (message.window == window_ && shown_) Route(message);
             continue;
         }
+        // The window under the box is its owner and cannot be closed from under it: closing
+        // it would leave this loop waiting for input to a window that is gone.
+        if (message.message == plat::kMsgClose && message.window == window_) continue;
         deliver(message);
         if (message.message == plat::kMsgPaint && message.window == window_) Draw();
     }

@@ -2,6 +2,7 @@
 
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Windows.h"
 #include "tests/framework/WindowFixture.h"
 
 namespace {
@@ -87,6 +88,16 @@ TEST_F(AlertTest, TheQuitMessageClosesTheAlertAndReachesTheOuterLoop) {
     ASSERT_TRUE(plat::peekMessage(message, true));
     EXPECT_EQ(message.message, plat::kMsgQuit);
     EXPECT_EQ(message.wParam, 3u);
+}
+
+TEST_F(AlertTest, TheWindowUnderTheAlertCannotBeClosedFromUnderIt) {
+    const plat::WindowHandle handle = window->GetHandle();
+    plat::postMessage(handle, plat::kMsgClose, 0, 0);
+    press(plat::kVkTab);
+    press(plat::kVkReturn);
+    EXPECT_EQ(mfxAlert(kAlertYesNo, "Close under me"), kAlertAnswerNo);
+    EXPECT_TRUE(plat::isWindow(handle));
+    EXPECT_EQ(window->GetHandle(), handle);
 }
 
 TEST_F(AlertTest, ConversionsInTheTextAreShownAsCharacters) {
