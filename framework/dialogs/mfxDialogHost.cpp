@@ -6,6 +6,7 @@
 #include "platform/display/DisplayWindow.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Windows.h"
 
 namespace {
 
@@ -94,6 +95,8 @@ bool mfxDialogHost::Pump(const std::function<bool()>& done) {
     for (;;) {
         if (dirty_) Draw();
         if (done()) return true;
+        // Something the loop delivered destroyed the window: no input can reach the box now.
+        if (!plat::isWindow(window_)) return false;
         plat::Message message;
         if (!plat::peekMessage(message, true)) {
             plat::displayDriver().pumpEvents();
