@@ -28,10 +28,22 @@ void RTimer::Start(u32 intervalMs, u32 code, uintptr_t param1, u16 param2) {
     running_ = true;
 }
 
+RTimer::~RTimer() {
+    if (destroyedDuringStop_) *destroyedDuringStop_ = true;
+}
+
 void RTimer::Stop() {
     RMessage stop(kTimerCodeStop, 0, 0);
     stop.sender = this;
+    bool destroyed = false;
+    bool* const outer = destroyedDuringStop_;
+    destroyedDuringStop_ = &destroyed;
     Broadcast(&stop);
+    if (destroyed) {
+        if (outer) *outer = true;
+        return;
+    }
+    destroyedDuringStop_ = outer;
     running_ = false;
 }
 
