@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/base/ByteOrder.h"
+#include "engine/audio/PcmMixVectorKernels.h"
 
 namespace {
 
@@ -131,7 +132,9 @@ void pcmMixKernelFillWords(u8* d, u32 value, u32 count) {
     for (u32 i = 0; i < count; ++i) writeLE16(d + 2 * size_t(i), u16(value));
 }
 
-const PcmMixKernelTable& pcmMixBuiltInKernels() {
+const PcmMixKernelTable& pcmMixBuiltInKernels() { return pcmMixKernelsFor(pcmMixBestVectorLevel()); }
+
+const PcmMixKernelTable& pcmMixPortableKernels() {
     static const PcmMixKernelTable table{
         {pcmMixKernelMix8, pcmMixKernelMix8To16, pcmMixKernelMix16Swapped, pcmMixKernelMix16Native,
          pcmMixKernelCopy8, pcmMixKernelCopy8To16, pcmMixKernelCopy16Swapped, pcmMixKernelCopy16Native},
