@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/regions/RegionScratch.h"
 #include "engine/regions/RegionStorage.h"
 #include "engine/regions/Regions.h"
 
@@ -52,9 +53,27 @@ private:
     int count_ = 0;
 };
 
-// Places one non-empty rectangle. On failure the region may be left part way; the caller
-// restores it.
-EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
+// The first rectangle the scan for r must visit. Rectangles wholly above r's top (bottom
+// less than it) leave the scan as it was, so the leading run of them is passed over: by
+// top, the list's order, every rectangle starting more than `tallest` above r ends above it;
+// the few after that are passed one by one.
+int scanStart(const Rect16* rects, int count, const Rect16& r, i32 tallest) {
+    const i32 firstTop = i32(r.top) - tallest;
+    int low = 0, high = count;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (rects[middle].top < firstTop) low = middle + 1;
+        else high = middle;
+    }
+    while (low < count && rects[low].bottom < r.top) ++low;
+    return low;
+}
+
+i32 heightOf(const Rect16& r) { return i32(r.bottom) - i32(r.top); }
+
+// Places one non-empty rectangle. `tallest` is at least the height of every rectangle in the
+// list and is kept so. On failure the region may be left part way; the caller restores it.
+EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32* tallest) {
     RegionRecord* rec = *record;
     if (rec->count == 0) {
         rec->bounds = added;
@@ -66,7 +85,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
     for (;;) {
         Rect16* rects = rgnRects(rec);
         int insertAt = kNoIndex;
-        int i = 0;
+        int i = scanStart(rects, rec->count, r, *tallest);
         bool dropped = false;
         while (i < rec->count) {
             Rect16& s = rects[i];
@@ -133,6 +152,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
                 int at = insertAt == kNoIndex ? i : insertAt;
                 std::memmove(rects + at + 1, rects + at, (i - at) * sizeof(Rect16));
                 rects[at] = upper;
+                *tallest = std::max(*tallest, heightOf(upper));
                 if (columnsHold(lower, r) && r.bottom <= lower.bottom) {
                     r = lower;
                 } else {
@@ -147,55 +167,60 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
             EngineErr error = rgnInsertRect(rgn, &rec, u16(insertAt == kNoIndex ? i : insertAt), r);
             *record = rec;
             if (error != kErrNone) return error;
+            *tallest = std::max(*tallest, heightOf(r));
         }
         if (pending.empty()) return kErrNone;
         r = pending.pop();
     }
 }
 
-// What a region held before a rectangle was added, so that a failed addition takes nothing
-// away from it.
+// What a region held before the rectangles were added: a failed addition restores it and
+// adds again the rectangles placed before the failing one, which places them as before.
 class Snapshot {
 public:
-    ~Snapshot() {
-        if (rects_ != nullptr) memFreePtr(rects_);
-    }
     EngineErr take(const RegionRecord* record) {
-        u32 bytes = u32(record->count) * u32(sizeof(Rect16));
-        if (bytes > capacityBytes_) {
-            void* grown = memResizePtr(rects_, bytes);
-            if (grown == nullptr) return memGetLastError();
-            rects_ = grown;
-            capacityBytes_ = bytes;
-        }
+        EngineErr error = rects_.reserve(record->count);
+        if (error != kErrNone) return error;
         bounds_ = record->bounds;
-        count_ = record->count;
-        if (bytes != 0) std::memcpy(rects_, rgnRects(record), bytes);
+        rects_.resize(record->count);
+        if (record->count != 0) std::memcpy(rects_.rects(), rgnRects(record), record->count * sizeof(Rect16));
         return kErrNone;
     }
     void restore(RegionRecord* record) const {
         record->bounds = bounds_;
-        record->count = count_;
-        if (count_ != 0) std::memcpy(rgnRects(record), rects_, count_ * sizeof(Rect16));
+        record->count = u16(rects_.size());
+        if (rects_.size() != 0) std::memcpy(rgnRects(record), rects_.rects(), rects_.size() * sizeof(Rect16));
     }
 
 private:
-    void* rects_ = nullptr;
-    u32 capacityBytes_ = 0;
+    RegionScratch rects_;
     Rect16 bounds_{};
-    u16 count_ = 0;
 };
 
-// Adds n rectangles in order; each one that cannot be placed leaves the region as it was
-// before it, and those placed before it stay.
+i32 tallestOf(const RegionRecord* record) {
+    i32 tallest = 0;
+    for (u16 i = 0; i < record->count; ++i) tallest = std::max(tallest, heightOf(rgnRects(record)[i]));
+    return tallest;
+}
+
+// Adds n rectangles in order; one that cannot be placed leaves the region as it was before
+// it, those placed before it stay, and the ones after it are not added.
 EngineErr addRects(memHandle rgn, RegionRecord* record, const Rect16* added, u32 n) {
     Snapshot before;
-    EngineErr error = kErrNone;
+    EngineErr error = before.take(record);
+    i32 tallest = tallestOf(record);
+    u32 failed = n;
     for (u32 k = 0; k < n && error == kErrNone; ++k) {
         if (rectIsEmpty(added[k])) continue;
-        error = before.take(record);
-        if (error == kErrNone) error = addRect(rgn, &record, added[k]);
-        if (error != kErrNone) before.restore(record);
+        error = addRect(rgn, &record, added[k], &tallest);
+        if (error != kErrNone) failed = k;
+    }
+    if (failed < n) {
+        // The slots grown for the first placing are still there: placing again needs no memory.
+        before.restore(record);
+        tallest = tallestOf(record);
+        for (u32 k = 0; k < failed; ++k)
+            if (!rectIsEmpty(added[k])) addRect(rgn, &record, added[k], &tallest);
     }
     rgnShrinkSlots(rgn, &record);
     return rgnSetError(error);

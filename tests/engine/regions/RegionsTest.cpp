@@ -236,6 +236,20 @@ TEST_F(RegionTest, BlockThatCannotGrowLeavesRegionWhole) {
     EXPECT_EQ(rectsOf(rgn).size(), 17u);
 }
 
+TEST_F(RegionTest, UnionThatCannotCopyTheRegionFirstLeavesItWhole) {
+    memHandle rgn = makeRegion();
+    for (i16 k = 0; k < 12; ++k) ASSERT_EQ(rgnUnionRect(rgn, R{i16(3 * k), 0, i16(3 * k + 2), 2}), kErrNone);
+    Rects before = rectsOf(rgn);
+    Rect16 boundsBefore = boundsOf(rgn);
+    {
+        // Room for the region's block as it is, not for a copy of its 12 rectangles beside it.
+        CappedAllocator capped(80);
+        EXPECT_EQ(rgnUnionRect(rgn, R{0, 5, 10, 6}), kMemErrOutOfMemory);
+    }
+    EXPECT_EQ(rectsOf(rgn), before);
+    EXPECT_EQ(boundsOf(rgn), boundsBefore);
+}
+
 TEST_F(RegionTest, IntersectionThatCannotAllocateKeepsRegion) {
     memHandle rgn = makeRegion({R{0, 0, 10, 10}});
     {
