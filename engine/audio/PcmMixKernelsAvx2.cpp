@@ -24,11 +24,15 @@ struct Avx2 {
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         return _mm256_cvtepi8_epi16(_mm_xor_si128(b, _mm256_castsi256_si128(bias)));
     }
-    // The lanes narrowed to bytes with signed saturation, each xor `bias`. The pack works
-    // within each 128-bit half; the permute brings both halves' bytes together.
-    static void storeBytes(u8* p, V v, V bias) {
-        const V packed = _mm256_permute4x64_epi64(_mm256_packs_epi16(v, v), 0x08);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(_mm256_xor_si256(packed, bias)));
+    // Two registers' lanes of bytes, each xor `bias`, sign-extended, in an order of its own
+    // (unpacks work within 128-bit halves) that storeBytePair's pack undoes.
+    static void loadBytePair(const u8* p, V bias, V* first, V* second) {
+        const V b = _mm256_xor_si256(load(p), bias);
+        *first = _mm256_srai_epi16(_mm256_unpacklo_epi8(b, b), 8);
+        *second = _mm256_srai_epi16(_mm256_unpackhi_epi8(b, b), 8);
+    }
+    static void storeBytePair(u8* p, V first, V second, V bias) {
+        store(p, _mm256_xor_si256(_mm256_packs_epi16(first, second), bias));
     }
     static V adds8(V a, V b) { return _mm256_adds_epi8(a, b); }
     static V adds16(V a, V b) { return _mm256_adds_epi16(a, b); }
@@ -48,7 +52,11 @@ struct Avx2 {
     static V unpacklo16(V a, V b) { return _mm256_unpacklo_epi16(a, b); }
     static V unpackhi16(V a, V b) { return _mm256_unpackhi_epi16(a, b); }
     static V packs32(V a, V b) { return _mm256_packs_epi32(a, b); }
-    static V swapBytes16(V v) { return _mm256_or_si256(_mm256_slli_epi16(v, 8), _mm256_srli_epi16(v, 8)); }
+    static V swapBytes16(V v) {
+        const V order = _mm256_setr_epi8(1, 0, 3, 2, 5, 4, 7, 6, 9, 8, 11, 10, 13, 12, 15, 14, 1, 0, 3, 2, 5, 4, 7, 6, 9, 8,
+                                         11, 10, 13, 12, 15, 14);
+        return _mm256_shuffle_epi8(v, order);
+    }
 };
 
 }  // namespace

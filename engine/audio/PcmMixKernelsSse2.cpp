@@ -19,9 +19,15 @@ struct Sse2 {
         const V b = _mm_xor_si128(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), bias);
         return _mm_srai_epi16(_mm_unpacklo_epi8(b, b), 8);
     }
-    // The lanes narrowed to bytes with signed saturation, each xor `bias`.
-    static void storeBytes(u8* p, V v, V bias) {
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_xor_si128(_mm_packs_epi16(v, v), bias));
+    // Two registers' lanes of bytes, each xor `bias`, sign-extended, in an order of its own
+    // that storeBytePair undoes.
+    static void loadBytePair(const u8* p, V bias, V* first, V* second) {
+        const V b = _mm_xor_si128(load(p), bias);
+        *first = _mm_srai_epi16(_mm_unpacklo_epi8(b, b), 8);
+        *second = _mm_srai_epi16(_mm_unpackhi_epi8(b, b), 8);
+    }
+    static void storeBytePair(u8* p, V first, V second, V bias) {
+        store(p, _mm_xor_si128(_mm_packs_epi16(first, second), bias));
     }
     static V adds8(V a, V b) { return _mm_adds_epi8(a, b); }
     static V adds16(V a, V b) { return _mm_adds_epi16(a, b); }

@@ -58,12 +58,6 @@ typename O::V scaled8(const Scale<O>& scale, const u8* p) {
     return scale.mode == Scale<O>::kUnity ? value : O::min16(O::max16(value, O::set16(-128)), O::set16(127));
 }
 
-// Signed 16-bit lanes narrowed with saturation to unsigned 8-bit samples (value + 128).
-template <class O>
-void storeUnsigned8(u8* p, typename O::V v) {
-    O::storeBytes(p, v, O::set8(i8(-128)));
-}
-
 template <class O>
 typename O::V load16(const u8* p, bool swapped) {
     const typename O::V v = O::load(p);
@@ -91,8 +85,13 @@ void mix8(u8* d, const u8* s, u32 n, Fixed gain, bool identity, const u8* table)
         return;
     }
     const Scale<O> scale(gain);
-    const u32 done = wholeSteps(n, O::kLanes, [&](u32 i) {
-        storeUnsigned8<O>(d + i, O::add16(loadUnsigned8<O>(d + i), scaled8(scale, s + i)));
+    const typename O::V low = O::set16(-128), high = O::set16(127);
+    const u32 done = wholeSteps(n, 2 * O::kLanes, [&](u32 i) {
+        typename O::V out[2], in[2];
+        O::loadBytePair(d + i, bias, &out[0], &out[1]);
+        O::loadBytePair(s + i, bias, &in[0], &in[1]);
+        for (typename O::V& v : in) v = O::min16(O::max16(scale.apply(v), low), high);
+        O::storeBytePair(d + i, O::add16(out[0], in[0]), O::add16(out[1], in[1]), bias);
     });
     if (done < n) pcmMixKernelMix8(d + done, s + done, n - done, 1, 1, kFixedOne, gain, 0, table);
 }
@@ -129,8 +128,12 @@ void mix16(u8* d, const u8* s, u32 n, Fixed gain, bool swapped) {
 template <class O>
 void copy8(u8* d, const u8* s, u32 n, Fixed gain, const u8* table) {
     const Scale<O> scale(gain);
-    const u32 done = wholeSteps(n, O::kLanes, [&](u32 i) {
-        storeUnsigned8<O>(d + i, scaled8(scale, s + i));
+    const typename O::V bias = O::set8(i8(-128));
+    // The pack that narrows the lanes holds them to 8 bits, as the table does.
+    const u32 done = wholeSteps(n, 2 * O::kLanes, [&](u32 i) {
+        typename O::V in[2];
+        O::loadBytePair(s + i, bias, &in[0], &in[1]);
+        O::storeBytePair(d + i, scale.apply(in[0]), scale.apply(in[1]), bias);
     });
     if (done < n) pcmMixKernelCopy8(d + done, s + done, n - done, 1, 1, kFixedOne, gain, 0, table);
 }
