@@ -14,29 +14,56 @@ namespace {
 // what the record holds.
 constexpr u32 kMaxGrownPieces = 0xFFFF / kRgnSlotGrowth * kRgnSlotGrowth;
 
-// Region order, top then left, as one unsigned key.
-u32 orderKey(const Rect16& r) { return (u32(u16(r.top) ^ 0x8000u) << 16) | (u16(r.left) ^ 0x8000u); }
-u32 orderKey(i16 top, i16 left) { return orderKey(Rect16{left, top, left, top}); }
+// Below this many pieces, the rectangle each one joins is scanned for; from it on, looked up.
+constexpr u32 kRowIndexFrom = 64;
+
+// The rectangle of `rects` (in region order) whose top is `top` and whose left is `left`, or
+// null. rowStart[t - firstTop] is the first rectangle whose top is t or more.
+Rect16* rectAt(Rect16* rects, const u32* rowStart, i32 firstTop, i32 lastTop, i16 top, i16 left) {
+    if (top > lastTop) return nullptr;
+    Rect16* rowBegin = rects + rowStart[top - firstTop];
+    Rect16* rowEnd = rects + rowStart[top - firstTop + 1];
+    Rect16* at = std::partition_point(rowBegin, rowEnd, [left](const Rect16& r) { return r.left < left; });
+    return at != rowEnd && at->left == left ? at : nullptr;
+}
 
 // Joins vertically touching rectangles of equal left and right in a list in region order,
-// as rgnMergeRects does, then recomputes the bounds; returns the count kept. A rectangle can
-// join only the one whose top is its bottom and whose left is its left, and rectangles that
-// do not overlap share no top and left: that one is found by a search rather than a scan.
-// Joined ones are marked (right = left, which no rectangle of a region has) and the gaps
-// closed in one pass at the end, rather than the rest moved down at each join.
-u32 mergeAndCompact(Rect16* rects, u32 count, Rect16* bounds) {
+// as rgnMergeRects does, then recomputes the bounds; returns the count kept, or the memory
+// manager's error in `error`. A rectangle can join only the one whose top is its bottom and
+// whose left is its left, and rectangles that do not overlap share no top and left: in long
+// lists that one is looked up through an index by row rather than scanned for. Joined ones
+// are marked (right = left, which no rectangle of a region has) and the gaps closed in one
+// pass at the end, rather than the rest moved down at each join.
+u32 mergeAndCompact(Rect16* rects, u32 count, Rect16* bounds, EngineErr* error) {
+    *error = kErrNone;
     Rect16* end = rects + count;
-    for (Rect16* upper = rects; upper != end; ++upper) {
-        if (upper->left == upper->right) continue;
-        for (Rect16* from = upper + 1;;) {
-            const u32 wanted = orderKey(upper->bottom, upper->left);
-            Rect16* below = std::partition_point(from, end, [wanted](const Rect16& r) { return orderKey(r) < wanted; });
-            if (below == end || below->top != upper->bottom || below->left != upper->left ||
-                below->right != upper->right)
-                break;
-            upper->bottom = below->bottom;
-            below->right = below->left;
-            from = below + 1;
+    if (count < kRowIndexFrom) {
+        for (Rect16* upper = rects; upper != end; ++upper) {
+            if (upper->left == upper->right) continue;
+            for (Rect16* below = upper + 1; below != end && below->top <= upper->bottom; ++below) {
+                if (below->top == upper->bottom && below->left == upper->left && below->right == upper->right) {
+                    upper->bottom = below->bottom;
+                    below->right = below->left;
+                }
+            }
+        }
+    } else {
+        const i32 firstTop = rects[0].top, lastTop = rects[count - 1].top;
+        RegionScratch<u32> rowStart;
+        *error = rowStart.reserve(u32(lastTop - firstTop) + 2);
+        if (*error != kErrNone) return 0;
+        u32 at = 0;
+        for (i32 t = firstTop; t <= lastTop + 1; ++t) {
+            while (at < count && rects[at].top < t) ++at;
+            rowStart.data()[t - firstTop] = at;
+        }
+        for (Rect16* upper = rects; upper != end; ++upper) {
+            if (upper->left == upper->right) continue;
+            while (Rect16* below = rectAt(rects, rowStart.data(), firstTop, lastTop, upper->bottom, upper->left)) {
+                if (below->right != upper->right) break;
+                upper->bottom = below->bottom;
+                below->right = below->left;
+            }
         }
     }
     u32 kept = 0;
@@ -57,50 +84,116 @@ u32 resultSlots(u32 pieces, u32 kept) {
     return std::min(grown, kRgnSlotGrowth * (kept / kRgnSlotGrowth + 1));
 }
 
-// The pieces are gathered in a scratch array, put in region order, joined, and written to
-// the new region's block once.
+// The rectangles of one list that started on or above the sweep's current row, ordered by
+// left. Once passRow has dropped the ones that ended, they all contain the row, and those of
+// one region that share a row do not overlap, so they are ordered by right as well.
+class ActiveRects {
+public:
+    // Drops the rectangles that end at or above row y.
+    void passRow(i32 y) {
+        if (y < nextEnd_) return;
+        Rect16* rects = rects_.data();
+        u32 kept = 0;
+        nextEnd_ = INT32_MAX;
+        for (u32 i = 0; i < rects_.size(); ++i) {
+            rects[kept] = rects[i];
+            kept += rects[i].bottom > y;
+            if (rects[i].bottom > y) nextEnd_ = std::min<i32>(nextEnd_, rects[i].bottom);
+        }
+        rects_.resize(kept);
+    }
+    EngineErr add(const Rect16& r) {
+        EngineErr error = rects_.reserve(rects_.size() + 1);
+        if (error != kErrNone) return error;
+        Rect16* rects = rects_.data();
+        Rect16* at = std::partition_point(rects, rects + rects_.size(), [&r](const Rect16& a) { return a.left < r.left; });
+        std::memmove(at + 1, at, size_t(rects + rects_.size() - at) * sizeof(Rect16));
+        *at = r;
+        rects_.resize(rects_.size() + 1);
+        nextEnd_ = std::min<i32>(nextEnd_, r.bottom);
+        return kErrNone;
+    }
+    // Adds to `pieces` where r, which starts on the current row, meets the rectangles here;
+    // passRow(r.top) first.
+    EngineErr meet(const Rect16& r, RegionScratch<Rect16>& pieces) const {
+        const Rect16* rects = rects_.data();
+        const Rect16* end = rects + rects_.size();
+        for (const Rect16* k = std::partition_point(rects, end, [&r](const Rect16& a) { return a.right <= r.left; });
+             k != end && k->left < r.right; ++k) {
+            EngineErr error = pieces.push(Rect16{std::max(k->left, r.left), r.top, std::min(k->right, r.right),
+                                                 std::min(k->bottom, r.bottom)});
+            if (error != kErrNone) return error;
+        }
+        return kErrNone;
+    }
+    bool empty() const { return rects_.size() == 0; }
+
+private:
+    RegionScratch<Rect16> rects_;
+    i32 nextEnd_ = INT32_MAX;
+};
+
+// The pieces are found by a sweep down both lists in top order: each rectangle, on the row
+// where it starts, meets the rectangles of the other list that contain that row, and so every
+// pair that overlaps is met once, by the one of the two that starts later (the region's
+// first on equal tops). The pieces are then put in region order, joined, and written to the
+// new region's block once.
 EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, memHandle out) {
     const Rect16* rects = rgnRects(region);
     const Rect16* end = rects + region->count;
     i32 tallest = 0;
     for (const Rect16* k = rects; k != end; ++k) tallest = std::max(tallest, i32(k->bottom) - k->top);
-    RegionScratch pieces;
-    const Rect16* from = rects;
-    i32 lastFirstTop = INT32_MIN;
-    for (u16 g = 0; g < n; ++g) {
-        const Rect16& r = given[g];
-        // In top order, the rectangles that can meet r start after r.top - tallest (the
-        // earlier ones end above r) and before r.bottom. Given rectangles come in top order,
-        // so the first candidate only moves on.
-        const i32 firstTop = i32(r.top) - tallest;
-        if (firstTop < lastFirstTop) from = rects;
-        lastFirstTop = firstTop;
-        while (from != end && from->top <= firstTop) ++from;
-        EngineErr error = pieces.reserve(pieces.size() + u32(end - from));
-        if (error != kErrNone) return error;
-        // Every candidate's piece is written; only the ones that meet r are kept.
-        Rect16* out = pieces.rects() + pieces.size();
-        for (const Rect16* k = from; k != end && k->top < r.bottom; ++k) {
-            *out = Rect16{std::max(k->left, r.left), std::max(k->top, r.top), std::min(k->right, r.right),
-                          std::min(k->bottom, r.bottom)};
-            out += (out->left < out->right) & (out->top < out->bottom);
+    RegionScratch<Rect16> pieces;
+    ActiveRects activeOwn, activeGiven;
+    // Rectangles ending above the first given one meet none.
+    const i32 firstTop = n == 0 ? INT32_MAX : i32(given[0].top) - tallest;
+    const Rect16* own = std::partition_point(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
+    const Rect16* next = given;
+    const Rect16* givenEnd = given + n;
+    for (;;) {
+        const bool fromOwn = own != end && (next == givenEnd || own->top <= next->top);
+        if (!fromOwn && next == givenEnd) break;
+        const Rect16& r = fromOwn ? *own : *next;
+        // Only the list r meets must be down to the rectangles on r's row; the one r joins
+        // keeps its order by left with ended rectangles in it.
+        EngineErr error = kErrNone;
+        if (fromOwn) {
+            activeGiven.passRow(r.top);
+            // With every given rectangle placed and gone, nothing further meets.
+            if (next == givenEnd && activeGiven.empty()) break;
+            error = activeGiven.meet(r, pieces);
+            if (error == kErrNone && next != givenEnd) error = activeOwn.add(r);
+            ++own;
+        } else {
+            activeOwn.passRow(r.top);
+            error = activeOwn.meet(r, pieces);
+            if (error == kErrNone) error = activeGiven.add(r);
+            ++next;
         }
-        pieces.resize(u32(out - pieces.rects()));
+        if (error != kErrNone) return error;
     }
     if (pieces.size() > kMaxGrownPieces) return kMemErrOutOfMemory;
-    // Pieces of a region do not overlap, so no two share a top and a left: any sort gives the
-    // one order.
-    std::sort(pieces.rects(), pieces.rects() + pieces.size(),
-              [](const Rect16& a, const Rect16& b) { return orderKey(a) < orderKey(b); });
+    // Each piece starts on the row of the rectangle whose start met it, and the sweep takes
+    // those in top order: the pieces come in top order, and only the runs of one top need
+    // ordering by left. Pieces of a region do not overlap, so no two share a top and a left.
+    Rect16* const piecesEnd = pieces.data() + pieces.size();
+    for (Rect16* run = pieces.data(); run != piecesEnd;) {
+        Rect16* runEnd = run + 1;
+        while (runEnd != piecesEnd && runEnd->top == run->top) ++runEnd;
+        std::sort(run, runEnd, [](const Rect16& a, const Rect16& b) { return a.left < b.left; });
+        run = runEnd;
+    }
     Rect16 bounds{};
-    const u32 kept = mergeAndCompact(pieces.rects(), pieces.size(), &bounds);
+    EngineErr error = kErrNone;
+    const u32 kept = mergeAndCompact(pieces.data(), pieces.size(), &bounds, &error);
+    if (error != kErrNone) return error;
     auto* result = static_cast<RegionRecord*>(memDerefHandle(out));
     const u32 slots = resultSlots(pieces.size(), kept);
     if (slots != result->capacity) {
-        EngineErr error = rgnResizeSlots(out, &result, slots);
+        error = rgnResizeSlots(out, &result, slots);
         if (error != kErrNone) return error;
     }
-    if (kept != 0) std::memcpy(rgnRects(result), pieces.rects(), kept * sizeof(Rect16));
+    if (kept != 0) std::memcpy(rgnRects(result), pieces.data(), kept * sizeof(Rect16));
     result->count = u16(kept);
     result->bounds = bounds;
     return kErrNone;

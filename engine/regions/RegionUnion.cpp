@@ -183,17 +183,17 @@ public:
         if (error != kErrNone) return error;
         bounds_ = record->bounds;
         rects_.resize(record->count);
-        if (record->count != 0) std::memcpy(rects_.rects(), rgnRects(record), record->count * sizeof(Rect16));
+        if (record->count != 0) std::memcpy(rects_.data(), rgnRects(record), record->count * sizeof(Rect16));
         return kErrNone;
     }
     void restore(RegionRecord* record) const {
         record->bounds = bounds_;
         record->count = u16(rects_.size());
-        if (rects_.size() != 0) std::memcpy(rgnRects(record), rects_.rects(), rects_.size() * sizeof(Rect16));
+        if (rects_.size() != 0) std::memcpy(rgnRects(record), rects_.data(), rects_.size() * sizeof(Rect16));
     }
 
 private:
-    RegionScratch rects_;
+    RegionScratch<Rect16> rects_;
     Rect16 bounds_{};
 };
 

@@ -100,4 +100,32 @@ TEST_F(RegionTest, RandomRectangleIntersectionsMatchPixelGrid) {
     }
 }
 
+// Regions of many small rectangles: long lists of rectangles that are live on a row at once,
+// which is where a sweep's bookkeeping goes wrong first.
+TEST_F(RegionTest, IntersectionsOfManySmallRectanglesMatchPixelGrid) {
+    struct Size {
+        int count;
+        int trials;
+    };
+    const Size sizes[] = {{1, 40}, {40, 40}, {200, 20}, {600, 5}};
+    RandomRects random(5);
+    for (const Size& size : sizes) {
+        for (int trial = 0; trial < size.trials; ++trial) {
+            std::vector<Rect16> a, b;
+            for (int k = 0; k < size.count; ++k) {
+                Rect16 r = random.next(), s = random.next();
+                r.right = i16(std::min<int>(r.right, r.left + 1 + random.below(6)));
+                s.bottom = i16(std::min<int>(s.bottom, s.top + 1 + random.below(6)));
+                a.push_back(r);
+                b.push_back(s);
+            }
+            memHandle dst = makeRegion(a);
+            memHandle src = makeRegion(b);
+            ASSERT_EQ(rgnIntersect(dst, src), kErrNone);
+            ASSERT_TRUE(keepsInvariants(dst, true)) << size.count << " trial " << trial;
+            ASSERT_TRUE(matchesGrid(dst, PixelGrid::of(a) & PixelGrid::of(b), false)) << size.count << " trial " << trial;
+        }
+    }
+}
+
 }  // namespace

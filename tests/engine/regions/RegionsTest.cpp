@@ -238,12 +238,13 @@ TEST_F(RegionTest, BlockThatCannotGrowLeavesRegionWhole) {
 
 TEST_F(RegionTest, UnionThatCannotCopyTheRegionFirstLeavesItWhole) {
     memHandle rgn = makeRegion();
-    for (i16 k = 0; k < 12; ++k) ASSERT_EQ(rgnUnionRect(rgn, R{i16(3 * k), 0, i16(3 * k + 2), 2}), kErrNone);
+    // More rectangles than the union's working space holds without allocating.
+    for (i16 k = 0; k < 40; ++k) ASSERT_EQ(rgnUnionRect(rgn, R{i16(3 * k), 0, i16(3 * k + 2), 2}), kErrNone);
     Rects before = rectsOf(rgn);
     Rect16 boundsBefore = boundsOf(rgn);
     {
-        // Room for the region's block as it is, not for a copy of its 12 rectangles beside it.
-        CappedAllocator capped(80);
+        // Room for the region's block as it is (48 slots), not for a copy of its 40 rectangles.
+        CappedAllocator capped(300);
         EXPECT_EQ(rgnUnionRect(rgn, R{0, 5, 10, 6}), kMemErrOutOfMemory);
     }
     EXPECT_EQ(rectsOf(rgn), before);
