@@ -11,6 +11,11 @@
 
 namespace {
 
+#define EDIT_TRY(step)                                  \
+    do {                                                    \
+        if (const EngineErr editError = (step)) return editError; \
+    } while (0)
+
 constexpr int kMaxPending = 64;
 constexpr int kNoIndex = -1;
 
@@ -25,11 +30,76 @@ bool columnsHold(const Rect16& outer, const Rect16& inner) {
     return outer.left <= inner.left && inner.right <= outer.right;
 }
 
-void removeAt(RegionRecord* record, int index) {
-    Rect16* rects = rgnRects(record);
-    std::memmove(rects + index, rects + index + 1, (record->count - index - 1) * sizeof(Rect16));
-    --record->count;
-}
+// The changes an addition makes to the list, made through here and recorded, so that an
+// addition that fails part way can be taken back exactly. Each change is recorded before it
+// is made, in room reserved first: a record that cannot be kept stops the addition before
+// its change.
+class ListEdits {
+public:
+    EngineErr remove(RegionRecord* record, int index) {
+        Rect16* rects = rgnRects(record);
+        EDIT_TRY(note(kRemoved, index, rects[index]));
+        std::memmove(rects + index, rects + index + 1, (record->count - index - 1) * sizeof(Rect16));
+        --record->count;
+        return kErrNone;
+    }
+    EngineErr setBottom(RegionRecord* record, int index, i16 bottom) {
+        Rect16& r = rgnRects(record)[index];
+        EDIT_TRY(note(kBottom, index, r));
+        r.bottom = bottom;
+        return kErrNone;
+    }
+    // Removes the rectangle at `from` and puts r at `at` (at most `from`).
+    EngineErr replace(RegionRecord* record, int from, int at, const Rect16& r) {
+        Rect16* rects = rgnRects(record);
+        EDIT_TRY(edits_.reserve(edits_.size() + 2));
+        note(kRemoved, from, rects[from]);
+        note(kInserted, at, r);
+        std::memmove(rects + at + 1, rects + at, (from - at) * sizeof(Rect16));
+        rects[at] = r;
+        return kErrNone;
+    }
+    EngineErr insert(memHandle rgn, RegionRecord** record, int index, const Rect16& r) {
+        EDIT_TRY(edits_.reserve(edits_.size() + 1));
+        EDIT_TRY(rgnInsertRect(rgn, record, u16(index), r));
+        note(kInserted, index, r);
+        return kErrNone;
+    }
+    // Takes back every change recorded, latest first.
+    void undo(RegionRecord* record) {
+        Rect16* rects = rgnRects(record);
+        for (u32 k = edits_.size(); k-- > 0;) {
+            const Edit& e = edits_.data()[k];
+            switch (e.kind) {
+            case kRemoved:
+                std::memmove(rects + e.index + 1, rects + e.index, (record->count - e.index) * sizeof(Rect16));
+                rects[e.index] = e.before;
+                ++record->count;
+                break;
+            case kInserted:
+                std::memmove(rects + e.index, rects + e.index + 1, (record->count - e.index - 1) * sizeof(Rect16));
+                --record->count;
+                break;
+            case kBottom:
+                rects[e.index] = e.before;
+                break;
+            }
+        }
+        edits_.resize(0);
+    }
+    void clear() { edits_.resize(0); }
+
+private:
+    enum Kind : u8 { kRemoved, kInserted, kBottom };
+    struct Edit {
+        Kind kind;
+        int index;
+        Rect16 before;
+    };
+    EngineErr note(Kind kind, int index, const Rect16& before) { return edits_.push(Edit{kind, index, before}); }
+
+    RegionScratch<Edit> edits_;
+};
 
 // The band where r and s overlap vertically, across the columns of both, from `top` down to
 // the higher of their bottoms.
@@ -73,7 +143,7 @@ i32 heightOf(const Rect16& r) { return i32(r.bottom) - i32(r.top); }
 
 // Places one non-empty rectangle. `tallest` is at least the height of every rectangle in the
 // list and is kept so. On failure the region may be left part way; the caller restores it.
-EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32* tallest) {
+EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32* tallest, ListEdits& edits) {
     RegionRecord* rec = *record;
     if (rec->count == 0) {
         rec->bounds = added;
@@ -94,7 +164,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
                 break;
             }
             if (r.top <= s.top && inside(s, r)) {
-                removeAt(rec, i);
+                EDIT_TRY(edits.remove(rec, i));
                 if (insertAt == kNoIndex) insertAt = i;
                 continue;
             }
@@ -103,7 +173,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
                 if (!sameColumns(r, s)) break;
                 // r grows down over s; its top, and so the place it belongs, stay.
                 r.bottom = s.bottom;
-                removeAt(rec, i);
+                EDIT_TRY(edits.remove(rec, i));
                 continue;
             }
             if (insertAt == kNoIndex && (r.top < s.top || (r.top == s.top && r.right < s.left))) insertAt = i;
@@ -115,7 +185,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
                 if (sameColumns(r, s)) {
                     r.top = s.top;
                     insertAt = i;
-                    removeAt(rec, i);
+                    EDIT_TRY(edits.remove(rec, i));
                 } else {
                     ++i;
                 }
@@ -127,18 +197,18 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
                     r.top = s.bottom;
                     insertAt = kNoIndex;
                 } else if (columnsHold(r, s) && r.bottom >= s.bottom) {
-                    s.bottom = r.top;
+                    EDIT_TRY(edits.setBottom(rec, i, r.top));
                 } else {
                     pending.pushLowerRemainder(r, s);
                     r = band(r, s, r.top);
-                    s.bottom = r.top;
+                    EDIT_TRY(edits.setBottom(rec, i, r.top));
                     insertAt = kNoIndex;
                 }
                 ++i;
             } else if (r.top == s.top) {
                 pending.pushLowerRemainder(r, s);
                 r = band(r, s, r.top);
-                removeAt(rec, i);
+                EDIT_TRY(edits.remove(rec, i));
                 insertAt = kNoIndex;
                 // Resume at the nearest earlier rectangle that meets r's columns when it ends
                 // where r starts with the same columns, so that the two are joined.
@@ -150,8 +220,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
                 Rect16 upper{r.left, r.top, r.right, s.top};
                 Rect16 lower = s;
                 int at = insertAt == kNoIndex ? i : insertAt;
-                std::memmove(rects + at + 1, rects + at, (i - at) * sizeof(Rect16));
-                rects[at] = upper;
+                EDIT_TRY(edits.replace(rec, i, at, upper));
                 *tallest = std::max(*tallest, heightOf(upper));
                 if (columnsHold(lower, r) && r.bottom <= lower.bottom) {
                     r = lower;
@@ -164,7 +233,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
             }
         }
         if (!dropped) {
-            EngineErr error = rgnInsertRect(rgn, &rec, u16(insertAt == kNoIndex ? i : insertAt), r);
+            EngineErr error = edits.insert(rgn, &rec, insertAt == kNoIndex ? i : insertAt, r);
             *record = rec;
             if (error != kErrNone) return error;
             *tallest = std::max(*tallest, heightOf(r));
@@ -173,29 +242,6 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
         r = pending.pop();
     }
 }
-
-// What a region held before the rectangles were added: a failed addition restores it and
-// adds again the rectangles placed before the failing one, which places them as before.
-class Snapshot {
-public:
-    EngineErr take(const RegionRecord* record) {
-        EngineErr error = rects_.reserve(record->count);
-        if (error != kErrNone) return error;
-        bounds_ = record->bounds;
-        rects_.resize(record->count);
-        if (record->count != 0) std::memcpy(rects_.data(), rgnRects(record), record->count * sizeof(Rect16));
-        return kErrNone;
-    }
-    void restore(RegionRecord* record) const {
-        record->bounds = bounds_;
-        record->count = u16(rects_.size());
-        if (rects_.size() != 0) std::memcpy(rgnRects(record), rects_.data(), rects_.size() * sizeof(Rect16));
-    }
-
-private:
-    RegionScratch<Rect16> rects_;
-    Rect16 bounds_{};
-};
 
 i32 tallestOf(const RegionRecord* record) {
     i32 tallest = 0;
@@ -206,21 +252,18 @@ i32 tallestOf(const RegionRecord* record) {
 // Adds n rectangles in order; one that cannot be placed leaves the region as it was before
 // it, those placed before it stay, and the ones after it are not added.
 EngineErr addRects(memHandle rgn, RegionRecord* record, const Rect16* added, u32 n) {
-    Snapshot before;
-    EngineErr error = before.take(record);
+    ListEdits edits;
+    EngineErr error = kErrNone;
     i32 tallest = tallestOf(record);
-    u32 failed = n;
     for (u32 k = 0; k < n && error == kErrNone; ++k) {
         if (rectIsEmpty(added[k])) continue;
-        error = addRect(rgn, &record, added[k], &tallest);
-        if (error != kErrNone) failed = k;
-    }
-    if (failed < n) {
-        // The slots grown for the first placing are still there: placing again needs no memory.
-        before.restore(record);
-        tallest = tallestOf(record);
-        for (u32 k = 0; k < failed; ++k)
-            if (!rectIsEmpty(added[k])) addRect(rgn, &record, added[k], &tallest);
+        const Rect16 bounds = record->bounds;
+        edits.clear();
+        error = addRect(rgn, &record, added[k], &tallest, edits);
+        if (error != kErrNone) {
+            edits.undo(record);
+            record->bounds = bounds;
+        }
     }
     rgnShrinkSlots(rgn, &record);
     return rgnSetError(error);

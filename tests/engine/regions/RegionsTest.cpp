@@ -236,19 +236,21 @@ TEST_F(RegionTest, BlockThatCannotGrowLeavesRegionWhole) {
     EXPECT_EQ(rectsOf(rgn).size(), 17u);
 }
 
-TEST_F(RegionTest, UnionThatCannotCopyTheRegionFirstLeavesItWhole) {
+TEST_F(RegionTest, UnionThatCannotAllocateItsWorkingSpaceLeavesTheRegionWhole) {
     memHandle rgn = makeRegion();
-    // More rectangles than the union's working space holds without allocating.
     for (i16 k = 0; k < 40; ++k) ASSERT_EQ(rgnUnionRect(rgn, R{i16(3 * k), 0, i16(3 * k + 2), 2}), kErrNone);
     Rects before = rectsOf(rgn);
     Rect16 boundsBefore = boundsOf(rgn);
     {
-        // Room for the region's block as it is (48 slots), not for a copy of its 40 rectangles.
+        // Covering all 40 rectangles takes more changes than the union keeps track of without
+        // allocating; the allocation fails.
         CappedAllocator capped(300);
-        EXPECT_EQ(rgnUnionRect(rgn, R{0, 5, 10, 6}), kMemErrOutOfMemory);
+        EXPECT_EQ(rgnUnionRect(rgn, R{-1, -1, 200, 3}), kMemErrOutOfMemory);
     }
     EXPECT_EQ(rectsOf(rgn), before);
     EXPECT_EQ(boundsOf(rgn), boundsBefore);
+    EXPECT_EQ(rgnUnionRect(rgn, R{-1, -1, 200, 3}), kErrNone);
+    EXPECT_EQ(rectsOf(rgn), (Rects{R{-1, -1, 200, 3}}));
 }
 
 TEST_F(RegionTest, IntersectionThatCannotAllocateKeepsRegion) {
