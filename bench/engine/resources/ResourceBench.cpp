@@ -94,9 +94,15 @@ private:
     bool ready_ = false;
 };
 
-Workshop& workshop() {
-    static Workshop instance;
+// Made on first use, stopped by main before the platform's own static objects go.
+std::unique_ptr<Workshop>& workshopInstance() {
+    static std::unique_ptr<Workshop> instance;
     return instance;
+}
+
+Workshop& workshop() {
+    if (!workshopInstance()) workshopInstance() = std::make_unique<Workshop>();
+    return *workshopInstance();
 }
 
 const std::vector<Range>& readArchive() {
@@ -206,3 +212,12 @@ void BM_CopyWholeFile(benchmark::State& state) {
 BENCHMARK(BM_CopyWholeFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    workshopInstance().reset();
+    return 0;
+}
