@@ -59,8 +59,10 @@ u32 mergeAndCompact(Rect16* rects, u32 count, Rect16* bounds, EngineErr* error) 
         }
         for (Rect16* upper = rects; upper != end; ++upper) {
             if (upper->left == upper->right) continue;
+            // Only rectangles after it, as the scan would see: an empty one (from a damaged
+            // region) must not find itself.
             while (Rect16* below = rectAt(rects, rowStart.data(), firstTop, lastTop, upper->bottom, upper->left)) {
-                if (below->right != upper->right) break;
+                if (below <= upper || below->right != upper->right) break;
                 upper->bottom = below->bottom;
                 below->right = below->left;
             }
@@ -133,26 +135,43 @@ private:
     i32 nextEnd_ = INT32_MAX;
 };
 
-// The pieces are found by a sweep down both lists in top order: each rectangle, on the row
-// where it starts, meets the rectangles of the other list that contain that row, and so every
-// pair that overlaps is met once, by the one of the two that starts later (the region's
-// first on equal tops). The pieces are then put in region order, joined, and written to the
-// new region's block once.
-EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, memHandle out) {
-    const Rect16* rects = rgnRects(region);
-    const Rect16* end = rects + region->count;
-    i32 tallest = 0;
-    for (const Rect16* k = rects; k != end; ++k) tallest = std::max(tallest, i32(k->bottom) - k->top);
-    RegionScratch<Rect16> pieces;
+// From this many given rectangles on, the pieces are found by the sweep.
+constexpr u16 kSweepFrom = 256;
+
+// Each given rectangle against the region's rectangles that can reach it: in top order,
+// those starting after its top less the tallest (the earlier ones end above it) and before
+// its bottom. The pieces come in no useful order.
+EngineErr piecesByPairs(const Rect16* rects, const Rect16* end, i32 tallest, const Rect16* given, u16 n,
+                        RegionScratch<Rect16>& pieces) {
+    for (const Rect16* r = given; r != given + n; ++r) {
+        const i32 firstTop = i32(r->top) - tallest;
+        const Rect16* k = std::partition_point(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
+        for (; k != end && k->top < r->bottom; ++k) {
+            if (k->bottom <= r->top || k->right <= r->left || k->left >= r->right) continue;
+            EngineErr error = pieces.push(Rect16{std::max(k->left, r->left), std::max(k->top, r->top),
+                                                 std::min(k->right, r->right), std::min(k->bottom, r->bottom)});
+            if (error != kErrNone) return error;
+        }
+    }
+    return kErrNone;
+}
+
+// A sweep down both lists in top order: each rectangle, on the row where it starts, meets
+// the rectangles of the other list that contain that row, and so every pair that overlaps is
+// met once, by the one of the two that starts later (the region's first on equal tops). Each
+// piece starts on the row of the rectangle whose start met it, so the pieces come in top
+// order.
+EngineErr piecesBySweep(const Rect16* rects, const Rect16* end, i32 tallest, const Rect16* given, u16 n,
+                        RegionScratch<Rect16>& pieces) {
     ActiveRects activeOwn, activeGiven;
     // Rectangles ending above the first given one meet none.
-    const i32 firstTop = n == 0 ? INT32_MAX : i32(given[0].top) - tallest;
+    const i32 firstTop = i32(given[0].top) - tallest;
     const Rect16* own = std::partition_point(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
     const Rect16* next = given;
     const Rect16* givenEnd = given + n;
     for (;;) {
         const bool fromOwn = own != end && (next == givenEnd || own->top <= next->top);
-        if (!fromOwn && next == givenEnd) break;
+        if (!fromOwn && next == givenEnd) return kErrNone;
         const Rect16& r = fromOwn ? *own : *next;
         // Only the list r meets must be down to the rectangles on r's row; the one r joins
         // keeps its order by left with ended rectangles in it.
@@ -160,7 +179,7 @@ EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, 
         if (fromOwn) {
             activeGiven.passRow(r.top);
             // With every given rectangle placed and gone, nothing further meets.
-            if (next == givenEnd && activeGiven.empty()) break;
+            if (next == givenEnd && activeGiven.empty()) return kErrNone;
             error = activeGiven.meet(r, pieces);
             if (error == kErrNone && next != givenEnd) error = activeOwn.add(r);
             ++own;
@@ -172,19 +191,37 @@ EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, 
         }
         if (error != kErrNone) return error;
     }
+}
+
+// The pieces are gathered in a scratch array, put in region order, joined, and written to
+// the new region's block once.
+EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, memHandle out) {
+    const Rect16* rects = rgnRects(region);
+    const Rect16* end = rects + region->count;
+    i32 tallest = 0;
+    for (const Rect16* k = rects; k != end; ++k) tallest = std::max(tallest, i32(k->bottom) - k->top);
+    RegionScratch<Rect16> pieces;
+    const bool sweep = n >= kSweepFrom;
+    EngineErr error = sweep ? piecesBySweep(rects, end, tallest, given, n, pieces)
+                            : piecesByPairs(rects, end, tallest, given, n, pieces);
+    if (error != kErrNone) return error;
     if (pieces.size() > kMaxGrownPieces) return kMemErrOutOfMemory;
-    // Each piece starts on the row of the rectangle whose start met it, and the sweep takes
-    // those in top order: the pieces come in top order, and only the runs of one top need
-    // ordering by left. Pieces of a region do not overlap, so no two share a top and a left.
+    // Pieces of a region do not overlap, so no two share a top and a left: region order is
+    // one order. The sweep's pieces need it only within each run of one top.
     Rect16* const piecesEnd = pieces.data() + pieces.size();
-    for (Rect16* run = pieces.data(); run != piecesEnd;) {
+    // A stable sort keeps a damaged region's duplicate pieces in the order they were found.
+    if (!sweep) {
+        std::stable_sort(pieces.data(), piecesEnd, [](const Rect16& a, const Rect16& b) {
+            return a.top < b.top || (a.top == b.top && a.left < b.left);
+        });
+    }
+    for (Rect16* run = pieces.data(); sweep && run != piecesEnd;) {
         Rect16* runEnd = run + 1;
         while (runEnd != piecesEnd && runEnd->top == run->top) ++runEnd;
         std::sort(run, runEnd, [](const Rect16& a, const Rect16& b) { return a.left < b.left; });
         run = runEnd;
     }
     Rect16 bounds{};
-    EngineErr error = kErrNone;
     const u32 kept = mergeAndCompact(pieces.data(), pieces.size(), &bounds, &error);
     if (error != kErrNone) return error;
     auto* result = static_cast<RegionRecord*>(memDerefHandle(out));
