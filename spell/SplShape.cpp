@@ -96,12 +96,13 @@ u32 do_flag(const u8* word, u8* outword, int language) {
     for (size_t i = 0; i < keep; ++i) {
         u8 c = scratch[i];
         if (c == '.' && !verbatim) continue;
-        if (language == 10 && c == 200) {
+        u8 l = lower[c];
+        if (language == 10 && l == 200) {
             outword[out++] = 'i';
             outword[out++] = 'j';
             continue;
         }
-        outword[out++] = lower[c];
+        outword[out++] = l;
     }
     if (verbatim) {
         size_t spelled = (flags & kIwEndDot) ? given - 1 : given;

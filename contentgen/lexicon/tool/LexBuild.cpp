@@ -1,8 +1,9 @@
 // lexbuild: makes a language's ".env" and ".lex" files from word lists and a rules file.
 //   lexbuild --language N --rules FILE --env OUT --lex OUT [--words FILE]... [--expanded FILE]...
-//            [--hunspell AFF DIC] [--sample N] [--flags HEX] [--no-compress]
+//            [--hunspell AFF DIC] [--sample N] [--flags HEX] [--no-compress] [--write-words OUT]
 // --expanded lists (forms expanded from affix rules) are kept only where the peer spelling
-// library accepts them, when it is given; --sample keeps N evenly spaced words of the union.
+// library accepts them, when it is given; --sample keeps N evenly spaced words of the union;
+// --write-words lists the words taken (UTF-8), for the tests and benchmarks that use them.
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     std::string rulesPath, affPath, dicPath;
     std::vector<std::string> wordFiles, expandedFiles;
     size_t sample = 0;
+    std::string wordsOut;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : std::string(); };
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
         else if (a == "--sample") sample = std::stoul(next());
         else if (a == "--flags") input.flags = u16(std::stoul(next(), nullptr, 16));
         else if (a == "--no-compress") input.compress = false;
+        else if (a == "--write-words") wordsOut = next();
         else return usage(("unknown argument " + a).c_str());
     }
     if (input.language == 0 || rulesPath.empty() || input.envPath.empty() || input.lexPath.empty())
@@ -63,17 +66,22 @@ int main(int argc, char** argv) {
     all.insert(all.end(), expanded.begin(), expanded.end());
     std::sort(all.begin(), all.end());
     all.erase(std::unique(all.begin(), all.end()), all.end());
-    if (sample > 0 && sample < all.size()) {
+    // With the peer's filter a third of some expanded lists goes, so twice the sample is drawn
+    // first and the sample taken from what is left.
+    auto evenly = [](std::vector<std::string>* words, size_t n) {
+        if (n == 0 || n >= words->size()) return;
         std::vector<std::string> picked;
-        for (size_t k = 0; k < sample; ++k) picked.push_back(all[k * all.size() / sample]);
-        all.swap(picked);
-    }
+        for (size_t k = 0; k < n; ++k) picked.push_back((*words)[k * words->size() / n]);
+        words->swap(picked);
+    };
+    evenly(&all, affPath.empty() ? sample : 2 * sample);
     std::sort(plain.begin(), plain.end());
     size_t rejected = 0;
 #ifdef LEXBUILD_HUNSPELL
     Hunhandle* peer = affPath.empty() ? nullptr : Hunspell_create(affPath.c_str(), dicPath.c_str());
 #endif
     size_t unconverted = 0;
+    std::vector<std::string> kept, taken;
     for (const std::string& w : all) {
 #ifdef LEXBUILD_HUNSPELL
         if (peer != nullptr && !std::binary_search(plain.begin(), plain.end(), w) && !Hunspell_spell(peer, w.c_str())) {
@@ -81,18 +89,29 @@ int main(int argc, char** argv) {
             continue;
         }
 #endif
+        kept.push_back(w);
+    }
+    evenly(&kept, sample);
+    for (const std::string& w : kept) {
         std::string bytes;
         if (!utf8ToSet1(w, &bytes)) {
             ++unconverted;
             continue;
         }
         input.words.push_back(bytes);
+        taken.push_back(w);
     }
 #ifdef LEXBUILD_HUNSPELL
     if (peer != nullptr) Hunspell_destroy(peer);
 #endif
     input.headerText = "Tumblo main lexicon\nlanguage " + std::to_string(input.language) + "\n" +
                        std::to_string(input.words.size()) + " source words\n";
+
+    if (!wordsOut.empty()) {
+        std::ofstream out(wordsOut);
+        for (const std::string& w : taken) out << w << '\n';
+        if (!out) return usage(("cannot write " + wordsOut).c_str());
+    }
 
     LexBuildReport report;
     std::string error;

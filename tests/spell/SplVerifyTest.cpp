@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "SpellTestSupport.h"
+#include "spell/SplCorrCtx.h"
+#include "spell/SplVerify.h"
+
+namespace {
+
+using spelltest::OpenSpeller;
+
+const std::vector<std::string> kEnglish = {"dog",   "cat",   "class", "well",  "known", "etc.",     "Paris",
+                                           "NASA",  "McDonald", "café", "e.g.",  "don't", "O'Brien", "being"};
+
+class SplVerifyTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir = spelltest::scratch("verify");
+        ASSERT_EQ(spelltest::buildSmall(dir, 1, kEnglish), "");
+    }
+    void SetUp() override { ASSERT_TRUE(speller.openDir(dir, 1)); }
+    static std::filesystem::path dir;
+    OpenSpeller speller;
+};
+std::filesystem::path SplVerifyTest::dir;
+
+TEST_F(SplVerifyTest, ShapesAgainstEntryClasses) {
+    struct Case {
+        const char* word;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"dog", true},       {"Dog", true},       {"DOG", true},       {"dOG", false},     {"DoG", false},
+        {"paris", false},    {"Paris", true},     {"PARIS", true},     {"nasa", false},    {"Nasa", false},
+        {"NASA", true},      {"McDonald", true},  {"MCDONALD", true},  {"Mcdonald", false}, {"mcdonald", false},
+        {"café", true},      {"Café", true},      {"CAFÉ", true},      {"cafe", false},    {"e.g.", true},
+        {"E.G.", true},      {"E.g.", true},      {"eg", false},       {"don't", true},    {"Don't", true},
+        {"O'Brien", true},   {"O'BRIEN", true},   {"o'brien", false},  {"dogg", false},    {"do", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(speller.verify(c.word), c.accepted) << c.word;
+}
+
+TEST_F(SplVerifyTest, FinalPeriod) {
+    u32 result = 9;
+    EXPECT_TRUE(speller.verify("etc.", &result));
+    EXPECT_EQ(result, 1u);
+    EXPECT_TRUE(speller.verify("Etc.", &result));
+    EXPECT_EQ(result, 1u);
+    EXPECT_FALSE(speller.verify("etc", &result));
+    EXPECT_TRUE(speller.verify("dog.", &result));
+    EXPECT_EQ(result, 0u);
+    EXPECT_FALSE(speller.verify(".", &result));
+}
+
+TEST_F(SplVerifyTest, LengthLimits) {
+    EXPECT_FALSE(speller.verify(""));
+    EXPECT_EQ(speller.rec.word[0], 0);
+    const std::string at63 = std::string(63, 'a'), at64 = std::string(64, 'a');
+    EXPECT_FALSE(speller.verify(at63));
+    EXPECT_EQ(speller.rec.word[0], 'a');
+    EXPECT_FALSE(speller.verify(at64));
+    EXPECT_EQ(speller.rec.word[0], 0);
+}
+
+TEST_F(SplVerifyTest, ApostropheSuffixes) {
+    struct Case {
+        const char* word;
+        bool accepted;
+    };
+    const Case cases[] = {{"dog's", true},  {"Dog's", true}, {"DOG'S", true},  {"class'", true},
+                          {"cat'", false},  {"'s", false},   {"dog'x", false}, {"dogs'", false},
+                          {"dog'ss", false}, {"Paris's", true}, {"paris's", false}};
+    for (const Case& c : cases) EXPECT_EQ(speller.verify(c.word), c.accepted) << c.word;
+    ASSERT_TRUE(speller.verify("dog's"));
+    EXPECT_EQ(speller.rec.resultFlags & kResultSplit, kResultSplit);
+    EXPECT_EQ(speller.rec.marks[3], kMarkSplit);
+    EXPECT_EQ(speller.rec.marks[4], kMarkAfterSplit);
+}
+
+TEST_F(SplVerifyTest, HyphenSegments) {
+    struct Case {
+        const char* word;
+        bool accepted;
+    };
+    const Case cases[] = {{"well-known", true}, {"Well-known", true}, {"well-being", true},
+                          {"well-", false},     {"-well", false},     {"well--known", false},
+                          {"well-knwn", false}, {"dog's-cat", true},  {"cat-dog-well", true}};
+    for (const Case& c : cases) EXPECT_EQ(speller.verify(c.word), c.accepted) << c.word;
+    ASSERT_TRUE(speller.verify("well-known"));
+    EXPECT_EQ(speller.rec.resultFlags & kResultHyphenated, kResultHyphenated);
+    const u8 marks[] = {1, 0, 0, 0, 3, 1, 0, 0, 0, 0};
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(speller.rec.marks[i], marks[i]) << i;
+}
+
+TEST_F(SplVerifyTest, SplitsFollowTheOptions) {
+    splVerifyInit(speller.ctx, 0, 1, &speller.rec);
+    EXPECT_FALSE(speller.verify("dog's"));
+    EXPECT_FALSE(speller.verify("well-known"));
+    splVerifyInit(speller.ctx, kVerifySplitB, 1, &speller.rec);
+    EXPECT_TRUE(speller.verify("well-known"));
+    EXPECT_FALSE(speller.verify("dog's-cat"));
+    // Spanish has no apostrophe rule.
+    splVerifyInit(speller.ctx, 29, 4, &speller.rec);
+    EXPECT_EQ(speller.rec.splitA, nullptr);
+}
+
+TEST_F(SplVerifyTest, MatchRecordsSlotMarkerAndFlag32) {
+    SplCorrCtx* ctx = splCorrCtxCreate(1);
+    EXPECT_EQ(splCorrCtxAddLexicon(speller.lex, 0, 31 | kSlotFlag32, ctx), 1);
+    EXPECT_EQ(splCorrCtxAddLexicon(speller.lex, 0, 31, ctx), 0);
+    SplVerifyRec rec;
+    splVerifyInit(ctx, 29, 1, &rec);
+    u32 result = 0;
+    ASSERT_EQ(splVerifyWord(spelltest::bytes("Dog"), &rec, &result), 1);
+    EXPECT_EQ(rec.match, ctx->slots);
+    EXPECT_EQ(rec.flag32, 1u);
+    EXPECT_EQ(rec.marker, 1u);
+    EXPECT_EQ(rec.extra, 1u);  // the class that accepted it
+    splCorrCtxReset(ctx);
+    EXPECT_EQ(splCorrCtxNextSlot(ctx), ctx->slots);
+    EXPECT_EQ(splCorrCtxNextSlot(ctx), nullptr);
+    splCorrCtxFree(ctx);
+}
+
+TEST_F(SplVerifyTest, WordListSlotComparesAsTyped) {
+    const char table[] = "Zeta\0alpha\0beta\0gamma";
+    SplWordList list;
+    list.language = 1;
+    list.strings = reinterpret_cast<const u8*>(table);
+    list.length = sizeof table;
+    SplCorrCtx* ctx = splCorrCtxCreate(2);
+    ASSERT_EQ(splCorrCtxAddLexicon(&list, 0, 31, ctx), 1);
+    EXPECT_EQ(ctx->slots[0].marker, 0u);
+    SplVerifyRec rec;
+    splVerifyInit(ctx, 29, 1, &rec);
+    u32 result = 0;
+    for (const char* w : {"alpha", "beta", "gamma", "Zeta"}) EXPECT_EQ(splVerifyWord(spelltest::bytes(w), &rec, &result), 1) << w;
+    for (const char* w : {"Alpha", "zeta", "delta", "gam"}) EXPECT_EQ(splVerifyWord(spelltest::bytes(w), &rec, &result), 0) << w;
+    splCorrCtxFree(ctx);
+}
+
+TEST(SplVerifySpanish, AccentedWordsInEveryShape) {
+    auto dir = spelltest::scratch("verify-es");
+    ASSERT_EQ(spelltest::buildSmall(dir, 4, {"árbol", "niño", "canción", "pingüino", "España", "qué", "guerra"}), "");
+    OpenSpeller speller;
+    ASSERT_TRUE(speller.openDir(dir, 4));
+    struct Case {
+        const char* word;
+        bool accepted;
+    };
+    const Case cases[] = {{"árbol", true},    {"Árbol", true},   {"ÁRBOL", true},    {"arbol", false},
+                          {"NIÑO", true},     {"nino", false},   {"CANCIÓN", true},  {"pingüino", true},
+                          {"PINGÜINO", true}, {"españa", false}, {"ESPAÑA", true},   {"que", false},
+                          {"Guerra", true},   {"guera", false},  {"árbol-niño", true}};
+    for (const Case& c : cases) EXPECT_EQ(speller.verify(c.word), c.accepted) << c.word;
+}
+
+}  // namespace
