@@ -5,9 +5,9 @@
 #include <fstream>
 #include <vector>
 
-#include "SpellTestSupport.h"
 #include "spell/SplFile.h"
 #include "spell/SplMemManager.h"
+#include "tests/spell/SpellScratch.h"
 
 namespace {
 

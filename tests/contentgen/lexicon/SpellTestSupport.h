@@ -13,22 +13,9 @@
 #include "spell/SplMemManager.h"
 #include "spell/SplPhonTable.h"
 #include "spell/SplVerify.h"
+#include "tests/spell/SpellScratch.h"
 
 namespace spelltest {
-
-inline std::filesystem::path scratch(const std::string& name) {
-    std::filesystem::path p = std::filesystem::path(SPELL_TEST_SCRATCH) / name;
-    std::filesystem::remove_all(p);
-    std::filesystem::create_directories(p);
-    return p;
-}
-
-inline std::string readText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 inline std::string rulesText(int language) {
     return readText(std::filesystem::path(SPELL_RULES_DIR) / (language == 4 ? "es.rules" : "en.rules"));
