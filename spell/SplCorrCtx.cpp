@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "spell/SplCompLexicon.h"
 #include "spell/SplFile.h"
 
 SplCorrCtx* splCorrCtxCreate(u32 slots) {
@@ -29,6 +30,7 @@ int splCorrCtxAddLexicon(void* lexicon, u32 callerValue, u32 flags, SplCorrCtx* 
     slot->flags = flags;
     slot->marker = (slot->kind == 3 || slot->kind == 4) ? 1 : 0;
     if (slot->kind == 3) slot->verify = lexword;
+    else if (slot->kind == 2) slot->verify = splCompLexVerify;
     else if (slot->kind == 1) slot->verify = splWordListVerify;
     return 1;
 }

@@ -115,13 +115,13 @@ int splLexNextEntry(SplLexicon* lex) {
 }
 
 int splLexSearchBlock(SplLexicon* lex, const u8* key) {
-    u8 entryKey[kLexDecompSize];
     for (;;) {
         int r = splLexNextEntry(lex);
         if (r != 1) return r;
-        std::memcpy(entryKey, lex->decomp, lex->keyLength);
-        entryKey[lex->keyLength] = 0;
-        int order = splKeyCompare(entryKey, key);
+        // The entry's key is not NUL-terminated inside the decoded entry: compare it as if it were.
+        u32 i = 0;
+        while (i < lex->keyLength && lex->decomp[i] == key[i]) ++i;
+        int order = i < lex->keyLength ? int(lex->decomp[i]) - int(key[i]) : -int(key[i]);
         if (order == 0) return kLexFound;
         if (order > 0) return kLexPassed;
     }
