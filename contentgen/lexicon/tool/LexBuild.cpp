@@ -1,7 +1,8 @@
 // lexbuild: makes a language's ".env" and ".lex" files from word lists and a rules file.
 //   lexbuild --language N --rules FILE --env OUT --lex OUT [--words FILE]... [--expanded FILE]...
-//            [--hunspell AFF DIC] [--sample N] [--flags HEX] [--no-compress] [--write-words OUT]
-// --expanded lists (forms expanded from affix rules) are kept only where the peer spelling
+//            [--expand-affixes AFF DIC] [--hunspell AFF DIC] [--sample N] [--flags HEX] [--no-compress] [--write-words OUT]
+// --expand-affixes adds a dictionary's forms expanded by the builder's own affix expander;
+// --expanded lists and those forms are kept only where the peer spelling
 // library accepts them, when it is given; --sample keeps N evenly spaced words of the union;
 // --write-words lists the words taken (UTF-8), for the tests and benchmarks that use them.
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "contentgen/lexicon/AffixExpander.h"
 #include "contentgen/lexicon/LexBuilder.h"
 #include "contentgen/lexicon/WordSource.h"
 
@@ -29,7 +31,7 @@ int usage(const char* message) {
 
 int main(int argc, char** argv) {
     LexBuildInput input;
-    std::string rulesPath, affPath, dicPath;
+    std::string rulesPath, affPath, dicPath, expandAff, expandDic;
     std::vector<std::string> wordFiles, expandedFiles;
     size_t sample = 0;
     std::string wordsOut;
@@ -43,6 +45,7 @@ int main(int argc, char** argv) {
         else if (a == "--words") wordFiles.push_back(next());
         else if (a == "--expanded") expandedFiles.push_back(next());
         else if (a == "--hunspell") affPath = next(), dicPath = next();
+        else if (a == "--expand-affixes") expandAff = next(), expandDic = next();
         else if (a == "--sample") sample = std::stoul(next());
         else if (a == "--flags") input.flags = u16(std::stoul(next(), nullptr, 16));
         else if (a == "--no-compress") input.compress = false;
@@ -62,6 +65,10 @@ int main(int argc, char** argv) {
         if (!readWordFile(f, &plain)) return usage(("cannot read " + f).c_str());
     for (const std::string& f : expandedFiles)
         if (!readWordFile(f, &expanded)) return usage(("cannot read " + f).c_str());
+    if (!expandAff.empty()) {
+        std::string error;
+        if (!expandAffixes(expandAff, expandDic, &expanded, &error)) return usage(error.c_str());
+    }
     std::vector<std::string> all = plain;
     all.insert(all.end(), expanded.begin(), expanded.end());
     std::sort(all.begin(), all.end());
