@@ -71,6 +71,33 @@ int hyphenSegments(SplVerifyRec* rec, SplSplitHook segmentSplitter) {
 }
 
 int plainHyphens(SplVerifyRec* rec, u32) { return hyphenSegments(rec, nullptr); }
+
+// Language 2 writes the sharp s as "SS" in capitals: a word in capitals that fails is tried
+// again with every "SS" as the sharp s (byte 225).
+int verifySharpS(const u8* word, SplVerifyRec* rec) {
+    int answer = splVerifyStandard(word, rec);
+    if (answer || !(rec->options & kVerifyFolding) || rec->match != nullptr || word[0] == 0) return answer;
+    const u8* types = splTypeTable(int(rec->language));
+    size_t n = length(word);
+    for (size_t i = 1; i < n; ++i)
+        if (!(types[word[i]] & kCtUpper) && !(word[i] == '.' && i + 1 == n)) return answer;
+    u8 folded[kSplMaxWord];
+    size_t out = 0;
+    bool changed = false;
+    for (size_t i = 0; i < n && out + 1 < sizeof folded; ++i) {
+        if (word[i] == 'S' && word[i + 1] == 'S') {
+            folded[out++] = 225;
+            ++i;
+            changed = true;
+        } else {
+            folded[out++] = word[i];
+        }
+    }
+    folded[out] = 0;
+    if (!changed || !splVerifyStandard(folded, rec)) return answer;
+    rec->resultFlags |= kResultFolded;
+    return 1;
+}
 int apostropheHyphens(SplVerifyRec* rec, u32) { return hyphenSegments(rec, apostropheS); }
 
 }  // namespace
@@ -85,6 +112,8 @@ void splVerifyInit(SplCorrCtx* ctx, u32 options, u32 language, SplVerifyRec* rec
     if (language == 1 || language == 6 || language == 8 || language == 10) {
         rec->splitA = apostropheS;
         rec->splitB = apostropheHyphens;
+    } else if (language == 2) {
+        rec->verify = verifySharpS;
     }
 }
 

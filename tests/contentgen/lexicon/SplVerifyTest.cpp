@@ -158,3 +158,29 @@ TEST(SplVerifySpanish, AccentedWordsInEveryShape) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SplVerifySharpS, CapitalsWithSsFindTheSharpS) {
+    auto dir = spelltest::scratch("verify-de");
+    ASSERT_EQ(spelltest::buildSmall(dir, 2, {"stra\xc3\x9f" "e", "Masse"}), "");
+    spelltest::OpenSpeller speller;
+    ASSERT_TRUE(speller.openDir(dir, 2));
+    struct Case {
+        const char* word;
+        bool accepted;
+        bool folded;
+    };
+    const Case cases[] = {{"stra\xc3\x9f" "e", true, false}, {"STRASSE", true, true},  {"STRASSE.", true, true},
+                          {"Strasse", false, false},         {"strasse", false, false}, {"MASSE", true, false},
+                          {"STRASE", false, false}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(speller.verify(c.word), c.accepted) << c.word;
+        EXPECT_EQ((speller.rec.resultFlags & kResultFolded) != 0, c.folded) << c.word;
+    }
+    // Without the folding option the capitals are not refolded.
+    splVerifyInit(speller.ctx, kVerifySplitB, 2, &speller.rec);
+    EXPECT_FALSE(speller.verify("STRASSE"));
+}
+
+}  // namespace
