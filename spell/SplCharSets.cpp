@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "spell/SplCharSetTables.h"
+
 namespace {
 
 struct CasePair {
@@ -100,12 +102,31 @@ int splCharSetOf(int language) {
     return language == 25 ? 4 : 5;
 }
 
-const u8* splLowerTable(int language) { return splCharSetOf(language) == 1 ? set1().lower.data() : nullptr; }
-const u8* splUpperTable(int language) { return splCharSetOf(language) == 1 ? set1().upper.data() : nullptr; }
-const u8* splUnaccentTable(int language) {
-    return splCharSetOf(language) == 1 ? set1().unaccent.data() : nullptr;
+namespace {
+
+const SplCharSetTables* otherSet(int language) {
+    int set = splCharSetOf(language);
+    return set >= 2 ? &kSplCharSets2To5[set - 2] : nullptr;
 }
-const u8* splTypeTable(int language) { return splCharSetOf(language) == 1 ? set1().type.data() : nullptr; }
+
+}  // namespace
+
+const u8* splLowerTable(int language) {
+    if (splCharSetOf(language) == 1) return set1().lower.data();
+    return otherSet(language) != nullptr ? otherSet(language)->lower : nullptr;
+}
+const u8* splUpperTable(int language) {
+    if (splCharSetOf(language) == 1) return set1().upper.data();
+    return otherSet(language) != nullptr ? otherSet(language)->upper : nullptr;
+}
+const u8* splUnaccentTable(int language) {
+    if (splCharSetOf(language) == 1) return set1().unaccent.data();
+    return otherSet(language) != nullptr ? otherSet(language)->unaccent : nullptr;
+}
+const u8* splTypeTable(int language) {
+    if (splCharSetOf(language) == 1) return set1().type.data();
+    return otherSet(language) != nullptr ? otherSet(language)->type : nullptr;
+}
 
 const u8* splLetterClassTable(int language) {
     static const std::array<u8, 256> english = makeEnglishClasses();

@@ -1,7 +1,6 @@
 #pragma once
 // The engine's single-byte character sets and each language's letter classes. Bytes 0-127 are
-// ASCII in every set. Only character set 1 (the Latin set of languages 1-17 and 27) has tables
-// here; a language of another set answers null tables, and words in it never verify.
+// ASCII in every set. A language outside 1-28 answers null tables.
 #include "engine/base/EngineTypes.h"
 
 // Character-type bits, the same meaning in every set.

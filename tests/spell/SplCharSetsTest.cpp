@@ -10,8 +10,9 @@ TEST(SplCharSets, SetOfLanguageAtEveryBoundary) {
                                          {26, 5}, {27, 1}, {28, 3}, {29, 0}, {-1, 0}};
     for (auto [language, set] : cases) EXPECT_EQ(splCharSetOf(language), set) << language;
     EXPECT_NE(splLowerTable(17), nullptr);
-    EXPECT_EQ(splLowerTable(18), nullptr);
+    EXPECT_NE(splLowerTable(18), splLowerTable(17));
     EXPECT_EQ(splTypeTable(29), nullptr);
+    EXPECT_EQ(splTypeTable(0), nullptr);
 }
 
 TEST(SplCharSets, Set1CasePairsAndFolding) {
@@ -47,6 +48,38 @@ TEST(SplCharSets, Set1CasePairsAndFolding) {
     EXPECT_EQ(type['a'], kCtLower | kCtHex);
     EXPECT_EQ(type['g'], kCtLower);
     EXPECT_EQ(type['7'], kCtDigit | kCtHex);
+}
+
+TEST(SplCharSets, CodePageSets) {
+    struct Case {
+        int language;
+        u8 upper, lower, base;  // base 0: the letter keeps its form without accents
+    };
+    const Case cases[] = {
+        {18, 192, 224, 0},    // Cyrillic A
+        {18, 223, 136, 0},    // Cyrillic YA: its small letter moves to 136, since 255 is reserved
+        {18, 168, 184, 170},  // IO folds to the Ukrainian IE, as the set's accent removal says
+        {22, 138, 154, 'S'},  // S with caron
+        {22, 195, 227, 'A'},  // A with breve
+        {25, 193, 225, 0},    // Greek alpha
+        {25, 162, 220, 193},  // Greek alpha with tonos folds to alpha
+        {26, 208, 240, 'G'},  // G with breve
+        {26, 222, 254, 'S'},  // S with cedilla
+    };
+    for (const Case& c : cases) {
+        const u8* lower = splLowerTable(c.language);
+        const u8* upper = splUpperTable(c.language);
+        const u8* unaccent = splUnaccentTable(c.language);
+        const u8* type = splTypeTable(c.language);
+        EXPECT_EQ(lower[c.upper], c.lower) << c.language << " " << int(c.upper);
+        EXPECT_EQ(upper[c.lower], c.upper) << c.language << " " << int(c.lower);
+        EXPECT_EQ(type[c.upper] & kCtUpper, kCtUpper);
+        EXPECT_EQ(type[c.lower] & kCtLower, kCtLower);
+        EXPECT_EQ(unaccent[c.upper], c.base == 0 ? c.upper : c.base) << c.language << " " << int(c.upper);
+    }
+    EXPECT_EQ(splTypeTable(18)[255], 0);  // never a letter in set 2
+    EXPECT_EQ(splUnaccentTable(26)[253], 'i');
+    EXPECT_EQ(splUnaccentTable(26)[221], 'I');
 }
 
 TEST(SplCharSets, LetterClassesOfEnglishAndSpanish) {
