@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "spell/SplCharSets.h"
+#include "spell/SplFrenchRules.h"
 
 namespace {
 
@@ -44,9 +45,9 @@ int apostropheS(SplVerifyRec* rec, u32 offset) {
     return ok;
 }
 
-// Checks the word segment by segment at its hyphens, each segment also through the language's
-// segment splitter when there is one.
-int hyphenSegments(SplVerifyRec* rec, SplSplitHook segmentSplitter) {
+}  // namespace
+
+int splHyphenSegments(SplVerifyRec* rec, SplSplitHook segmentSplitter) {
     u8* word = rec->word;
     if (std::strchr(reinterpret_cast<char*>(word), '-') == nullptr) return 0;
     rec->resultFlags |= kResultHyphenated;
@@ -70,7 +71,9 @@ int hyphenSegments(SplVerifyRec* rec, SplSplitHook segmentSplitter) {
     }
 }
 
-int plainHyphens(SplVerifyRec* rec, u32) { return hyphenSegments(rec, nullptr); }
+namespace {
+
+int plainHyphens(SplVerifyRec* rec, u32) { return splHyphenSegments(rec, nullptr); }
 
 // Language 2 writes the sharp s as "SS" in capitals: a word in capitals that fails is tried
 // again with every "SS" as the sharp s (byte 225).
@@ -98,7 +101,8 @@ int verifySharpS(const u8* word, SplVerifyRec* rec) {
     rec->resultFlags |= kResultFolded;
     return 1;
 }
-int apostropheHyphens(SplVerifyRec* rec, u32) { return hyphenSegments(rec, apostropheS); }
+int apostropheHyphens(SplVerifyRec* rec, u32) { return splHyphenSegments(rec, apostropheS); }
+int frenchHyphens(SplVerifyRec* rec, u32) { return splHyphenSegments(rec, splFrenchPrefixSplit); }
 
 }  // namespace
 
@@ -112,6 +116,9 @@ void splVerifyInit(SplCorrCtx* ctx, u32 options, u32 language, SplVerifyRec* rec
     if (language == 1 || language == 6 || language == 8 || language == 10) {
         rec->splitA = apostropheS;
         rec->splitB = apostropheHyphens;
+    } else if (language == 3 || language == 13) {
+        rec->splitA = splFrenchSplitA;
+        rec->splitB = frenchHyphens;
     } else if (language == 2) {
         rec->verify = verifySharpS;
     }

@@ -55,3 +55,6 @@ int splVerifyStandard(const u8* word, SplVerifyRec* rec);
 // Checks the record's word from offset (up to its NUL) against every verifying slot.
 int splWordInLexicons(u32 offset, SplVerifyRec* rec);
 int splWordInSlots(const u8* word, SplVerifyRec* rec);
+// Checks the word segment by segment at its hyphens, each segment also through the language's
+// segment splitter when there is one (and split hook A is enabled).
+int splHyphenSegments(SplVerifyRec* rec, SplSplitHook segmentSplitter);

@@ -5,6 +5,7 @@
 
 #include "SpellTestSupport.h"
 #include "spell/SplCorrCtx.h"
+#include "spell/SplFrenchRules.h"
 #include "spell/SplVerify.h"
 
 namespace {
@@ -181,6 +182,50 @@ TEST(SplVerifySharpS, CapitalsWithSsFindTheSharpS) {
     // Without the folding option the capitals are not refolded.
     splVerifyInit(speller.ctx, kVerifySplitB, 2, &speller.rec);
     EXPECT_FALSE(speller.verify("STRASSE"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SplVerifyFrench, ElidedPrefixesAndInvertedPronouns) {
+    auto dir = spelltest::scratch("verify-fr");
+    ASSERT_EQ(spelltest::buildSmall(dir, 3, {"ami", "homme", "hibou", "y", "aime", "vient", "a", "prend", "arbre",
+                                             "ici", "grand"}),
+              "");
+    spelltest::OpenSpeller speller;
+    ASSERT_TRUE(speller.openDir(dir, 3));
+    struct Case {
+        const char* word;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"l'ami", true},       {"L'ami", true},          {"qu'ami", true},         {"jusqu'ici", true},
+        {"l'homme", true},     {"l'hibou", false},        {"le'ami", false},       {"l'grand", false},
+        {"j'y", true},         {"jusqu'y", false},        {"l'", false},           {"l'\"ami\"", false},
+        {"vient-il", true},    {"a-t-il", true},          {"a-t-elle", true},      {"prend-on", true},
+        {"a-il", false},       {"vient-t-il", false},     {"grand-il", true},      {"l'aime-t-il", true},
+        {"arbre-ami", true},   {"arbre-l'ami", true},     {"ami-vient-il", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(speller.verify(c.word), c.accepted) << c.word;
+}
+
+TEST(SplFrenchRules, PrefixTableAndFit) {
+    u32 at = 0;
+    EXPECT_EQ(splFrenchPrefix(spelltest::bytes("qu'il"), 3, &at), 1u);
+    EXPECT_EQ(at, 2u);
+    EXPECT_EQ(splFrenchPrefix(spelltest::bytes("Lorsqu'on"), 3, &at), 2u);
+    EXPECT_EQ(at, 6u);
+    EXPECT_EQ(splFrenchPrefix(spelltest::bytes("quel'x"), 3, &at), 0u);
+    EXPECT_EQ(splFrenchPrefix(spelltest::bytes("'x"), 3, &at), 0u);
+    EXPECT_TRUE(splFrenchPrefixFits(spelltest::bytes("y"), 1, 3));
+    EXPECT_FALSE(splFrenchPrefixFits(spelltest::bytes("y"), 2, 3));
+    EXPECT_FALSE(splFrenchPrefixFits(spelltest::bytes("yeux"), 1, 3));
+    EXPECT_TRUE(splFrenchPrefixFits(spelltest::bytes("\x82t\x82"), 1, 3));  // été
+    EXPECT_TRUE(splFrenchPrefixFits(spelltest::bytes("homme"), 1, 3));
+    EXPECT_FALSE(splFrenchPrefixFits(spelltest::bytes("Hache"), 1, 3));
+    EXPECT_FALSE(splFrenchPrefixFits(spelltest::bytes("h\x83te"), 1, 3));  // hâte
+    EXPECT_FALSE(splFrenchPrefixFits(spelltest::bytes("table"), 1, 3));
 }
 
 }  // namespace
