@@ -102,6 +102,25 @@ int verifySharpS(const u8* word, SplVerifyRec* rec) {
     return 1;
 }
 int apostropheHyphens(SplVerifyRec* rec, u32) { return splHyphenSegments(rec, apostropheS); }
+// Language 18's lexicons keep IO as IE, the way the language usually prints it: a word typed
+// with IO (bytes 184, 168) that fails is tried again with IE (229, 197).
+int verifyDotlessIo(const u8* word, SplVerifyRec* rec) {
+    int answer = splVerifyStandard(word, rec);
+    if (answer || !(rec->options & kVerifyFolding) || rec->match != nullptr || word[0] == 0) return answer;
+    u8 folded[kSplMaxWord];
+    size_t n = length(word);
+    if (n >= sizeof folded) return answer;
+    bool changed = false;
+    for (size_t i = 0; i <= n; ++i) {
+        u8 c = word[i];
+        folded[i] = c == 184 ? 229 : c == 168 ? 197 : c;
+        changed = changed || folded[i] != c;
+    }
+    if (!changed || !splVerifyStandard(folded, rec)) return answer;
+    rec->resultFlags |= kResultFolded;
+    return 1;
+}
+
 int frenchHyphens(SplVerifyRec* rec, u32) { return splHyphenSegments(rec, splFrenchPrefixSplit); }
 
 }  // namespace
@@ -121,6 +140,8 @@ void splVerifyInit(SplCorrCtx* ctx, u32 options, u32 language, SplVerifyRec* rec
         rec->splitB = frenchHyphens;
     } else if (language == 2) {
         rec->verify = verifySharpS;
+    } else if (language == 18) {
+        rec->verify = verifyDotlessIo;
     }
 }
 

@@ -229,3 +229,36 @@ TEST(SplFrenchRules, PrefixTableAndFit) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SplVerifyCyrillic, IoIsTriedAsIe) {
+    auto dir = spelltest::scratch("verify-ru");
+    LexBuildInput input;
+    input.language = 18;
+    input.words = {"\xe5\xeb\xea\xe0", "\xe4\xee\xec"};  // the words for fir tree (spelt with IE) and house
+    input.rulesText = spelltest::rulesText(1);
+    input.envPath = (dir / "x_phon.env").string();
+    input.lexPath = (dir / "x_main.lex").string();
+    LexBuildReport report;
+    std::string error;
+    ASSERT_TRUE(buildLexicon(input, &report, &error)) << error;
+    spelltest::OpenSpeller speller;
+    ASSERT_TRUE(speller.openDir(dir, 18));
+    struct Case {
+        const char* word;
+        bool accepted;
+        bool folded;
+    };
+    const Case cases[] = {{"\xe5\xeb\xea\xe0", true, false}, {"\xb8\xeb\xea\xe0", true, true},
+                          {"\xa8\xcb\xca\xc0", true, true},  {"\xc4\xee\xec", true, false},
+                          {"\xb8\xee\xec", false, false}};
+    for (const Case& c : cases) {
+        u32 result = 0;
+        splCorrCtxReset(speller.ctx);
+        EXPECT_EQ(splVerifyWord(spelltest::bytes(c.word), &speller.rec, &result) != 0, c.accepted) << c.word;
+        EXPECT_EQ((speller.rec.resultFlags & kResultFolded) != 0, c.folded) << c.word;
+    }
+}
+
+}  // namespace
