@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "spell/SplCharSets.h"
+#include "spell/SplPrefixSplitter.h"
 #include "spell/SplSearch.h"
 
 namespace {
@@ -93,20 +94,6 @@ int pronounRule(SplVerifyRec* rec, u32 offset) {
 
 }  // namespace
 
-u32 splFrenchPrefix(const u8* word, int language, u32* apostrophe) {
-    const u8* at = reinterpret_cast<const u8*>(std::strchr(reinterpret_cast<const char*>(word), '\''));
-    if (at == nullptr || at == word || at - word > 6) return 0;
-    u8 key[8];
-    u32 n = u32(at - word);
-    const u8* lower = splLowerTable(language);
-    for (u32 i = 0; i < n; ++i) key[i] = lower[word[i]];
-    key[n] = 0;
-    u32 position = 0;
-    if (ssearch(key, reinterpret_cast<const u8*>(kPrefixes), sizeof kPrefixes, 1, &position) != -1) return 0;
-    *apostrophe = n;
-    return u8(kPrefixes[position]);
-}
-
 bool splFrenchPrefixFits(const u8* rest, u32 value, int language) {
     const u8* lower = splLowerTable(language);
     u8 first = lower[rest[0]];
@@ -125,23 +112,9 @@ bool splFrenchPrefixFits(const u8* rest, u32 value, int language) {
     return first != 'y' && isVowel(first, language);
 }
 
-int splFrenchPrefixSplit(SplVerifyRec* rec, u32 offset) {
-    u8* word = rec->word + offset;
-    u32 p = 0;
-    u32 value = splFrenchPrefix(word, int(rec->language), &p);
-    if (value == 0) return 0;
-    rec->resultFlags |= kResultSplit;
-    std::memset(rec->marks + offset, 0, p + 1);
-    rec->marks[offset + p] = kMarkSplit;
-    rec->marks[offset] = 2;
-    u32 rest = p + 1;
-    if (word[rest] == '"') ++rest;
-    if (word[rest] == 0 || !splFrenchPrefixFits(word + rest, value, int(rec->language))) {
-        rec->marks[offset + p] |= 128;
-        return 0;
-    }
-    return splWordInLexicons(offset + rest, rec);
-}
+const SplPrefixRules kFrenchPrefixes = {reinterpret_cast<const u8*>(kPrefixes), sizeof kPrefixes, splFrenchPrefixFits};
+
+int splFrenchPrefixSplit(SplVerifyRec* rec, u32 offset) { return splPrefixSplit(rec, offset, kFrenchPrefixes); }
 
 int splFrenchSplitA(SplVerifyRec* rec, u32 offset) {
     return pronounRule(rec, offset) || splFrenchPrefixSplit(rec, offset);

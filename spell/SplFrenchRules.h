@@ -4,9 +4,10 @@
 #include "engine/base/EngineTypes.h"
 #include "spell/SplVerify.h"
 
-// The elided prefix's value when the text before the word's first apostrophe is one of the
-// language's prefixes, with its apostrophe's position; 0 otherwise.
-u32 splFrenchPrefix(const u8* word, int language, u32* apostrophe);
+#include "spell/SplPrefixSplitter.h"
+
+// The elided prefixes: d', j', l', qu', jusqu', lorsqu' and the like.
+extern const SplPrefixRules kFrenchPrefixes;
 // Whether the rest after an elided prefix may follow it: a vowel, a lone "y" after a one-letter
 // prefix, or an h that is not aspirated.
 bool splFrenchPrefixFits(const u8* rest, u32 value, int language);

@@ -4,6 +4,7 @@
 
 #include "spell/SplCharSets.h"
 #include "spell/SplFrenchRules.h"
+#include "spell/SplItalianRules.h"
 
 namespace {
 
@@ -122,6 +123,7 @@ int verifyDotlessIo(const u8* word, SplVerifyRec* rec) {
 }
 
 int frenchHyphens(SplVerifyRec* rec, u32) { return splHyphenSegments(rec, splFrenchPrefixSplit); }
+int italianHyphens(SplVerifyRec* rec, u32) { return splHyphenSegments(rec, splItalianPrefixSplit); }
 
 }  // namespace
 
@@ -138,6 +140,9 @@ void splVerifyInit(SplCorrCtx* ctx, u32 options, u32 language, SplVerifyRec* rec
     } else if (language == 3 || language == 13) {
         rec->splitA = splFrenchSplitA;
         rec->splitB = frenchHyphens;
+    } else if (language == 5) {
+        rec->splitA = splItalianPrefixSplit;
+        rec->splitB = italianHyphens;
     } else if (language == 2) {
         rec->verify = verifySharpS;
     } else if (language == 18) {

@@ -6,6 +6,7 @@
 #include "SpellTestSupport.h"
 #include "spell/SplCorrCtx.h"
 #include "spell/SplFrenchRules.h"
+#include "spell/SplItalianRules.h"
 #include "spell/SplVerify.h"
 
 namespace {
@@ -212,12 +213,12 @@ TEST(SplVerifyFrench, ElidedPrefixesAndInvertedPronouns) {
 
 TEST(SplFrenchRules, PrefixTableAndFit) {
     u32 at = 0;
-    EXPECT_EQ(splFrenchPrefix(spelltest::bytes("qu'il"), 3, &at), 1u);
+    EXPECT_EQ(splElidedPrefix(spelltest::bytes("qu'il"), kFrenchPrefixes, 3, &at), 1u);
     EXPECT_EQ(at, 2u);
-    EXPECT_EQ(splFrenchPrefix(spelltest::bytes("Lorsqu'on"), 3, &at), 2u);
+    EXPECT_EQ(splElidedPrefix(spelltest::bytes("Lorsqu'on"), kFrenchPrefixes, 3, &at), 2u);
     EXPECT_EQ(at, 6u);
-    EXPECT_EQ(splFrenchPrefix(spelltest::bytes("quel'x"), 3, &at), 0u);
-    EXPECT_EQ(splFrenchPrefix(spelltest::bytes("'x"), 3, &at), 0u);
+    EXPECT_EQ(splElidedPrefix(spelltest::bytes("quel'x"), kFrenchPrefixes, 3, &at), 0u);
+    EXPECT_EQ(splElidedPrefix(spelltest::bytes("'x"), kFrenchPrefixes, 3, &at), 0u);
     EXPECT_TRUE(splFrenchPrefixFits(spelltest::bytes("y"), 1, 3));
     EXPECT_FALSE(splFrenchPrefixFits(spelltest::bytes("y"), 2, 3));
     EXPECT_FALSE(splFrenchPrefixFits(spelltest::bytes("yeux"), 1, 3));
@@ -259,6 +260,51 @@ TEST(SplVerifyCyrillic, IoIsTriedAsIe) {
         EXPECT_EQ(splVerifyWord(spelltest::bytes(c.word), &speller.rec, &result) != 0, c.accepted) << c.word;
         EXPECT_EQ((speller.rec.resultFlags & kResultFolded) != 0, c.folded) << c.word;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SplVerifyItalian, ElidedPrefixesByFirstLetter) {
+    auto dir = spelltest::scratch("verify-it");
+    ASSERT_EQ(spelltest::buildSmall(dir, 5, {"anima", "hotel", "hanno", "ha", "italiani", "amico", "uomo", "ora",
+                                             "altro", "era", "ho"}),
+              "");
+    spelltest::OpenSpeller speller;
+    ASSERT_TRUE(speller.openDir(dir, 5));
+    struct Case {
+        const char* word;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"l'anima", true},     {"L'anima", true},        {"dell'hotel", true},   {"c'hanno", true},
+        {"c'hotel", false},    {"l'ha", true},           {"m'ho", true},         {"agl'italiani", true},
+        {"agl'amico", false},  {"pover'uomo", true},     {"pover'anima", false}, {"senz'altro", true},
+        {"mezz'ora", true},    {"zz'anima", false},      {"c'era", true},        {"c'ora", false},
+        {"l'", false},         {"l'anima-l'ora", true},  {"anima-amico", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(speller.verify(c.word), c.accepted) << c.word;
+    ASSERT_TRUE(speller.verify("dell'hotel"));
+    EXPECT_EQ(speller.rec.marks[0], 2);
+    EXPECT_EQ(speller.rec.marks[4], kMarkSplit);
+    EXPECT_FALSE(speller.verify("c'hotel"));
+    EXPECT_EQ(speller.rec.marks[1], kMarkSplit | 128);
+}
+
+TEST(SplItalianRules, FirstLetterTest) {
+    struct Case {
+        const char* rest;
+        u32 value;
+        bool fits;
+    };
+    const Case cases[] = {{"anima", 1, true},  {"anima", 2, false}, {"\x85", 1, true},  // à
+                          {"esse", 2, true},   {"isola", 4, true},  {"ora", 8, true},   {"uomo", 16, true},
+                          {"hotel", 32, true}, {"hotel", 64, false}, {"hanno", 64, true}, {"hanno", 32, false},
+                          {"ha", 64, true},    {"hai", 64, true},   {"ho", 64, true},   {"hh", 127, false},
+                          {"h", 127, false},   {"casa", 127, false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(splItalianPrefixFits(spelltest::bytes(c.rest), c.value, 5), c.fits) << c.rest << " " << c.value;
 }
 
 }  // namespace
