@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "SpellTestSupport.h"
+#include "contentgen/lexicon/WordListWriter.h"
 #include "spell/SplCorrCtx.h"
 #include "spell/SplFrenchRules.h"
 #include "spell/SplItalianRules.h"
@@ -127,18 +128,19 @@ TEST_F(SplVerifyTest, MatchRecordsSlotMarkerAndFlag32) {
 }
 
 TEST_F(SplVerifyTest, WordListSlotComparesAsTyped) {
-    const char table[] = "Zeta\0alpha\0beta\0gamma";
+    const std::string table = buildWordListTable({"gamma", "Zeta", "alpha", "beta", "gamma", "\x82t\x82"});
+    EXPECT_EQ(table, std::string("Zeta\0alpha\0beta\0gamma\0\x82t\x82\0", 26));
     SplWordList list;
     list.language = 1;
-    list.strings = reinterpret_cast<const u8*>(table);
-    list.length = sizeof table;
+    list.strings = reinterpret_cast<const u8*>(table.data());
+    list.length = u32(table.size());
     SplCorrCtx* ctx = splCorrCtxCreate(2);
     ASSERT_EQ(splCorrCtxAddLexicon(&list, 0, 31, ctx), 1);
     EXPECT_EQ(ctx->slots[0].marker, 0u);
     SplVerifyRec rec;
     splVerifyInit(ctx, 29, 1, &rec);
     u32 result = 0;
-    for (const char* w : {"alpha", "beta", "gamma", "Zeta"}) EXPECT_EQ(splVerifyWord(spelltest::bytes(w), &rec, &result), 1) << w;
+    for (const char* w : {"alpha", "beta", "gamma", "Zeta", "\x82t\x82"}) EXPECT_EQ(splVerifyWord(spelltest::bytes(w), &rec, &result), 1) << w;
     for (const char* w : {"Alpha", "zeta", "delta", "gam"}) EXPECT_EQ(splVerifyWord(spelltest::bytes(w), &rec, &result), 0) << w;
     splCorrCtxFree(ctx);
 }
