@@ -114,16 +114,178 @@ int splLexNextEntry(SplLexicon* lex) {
     return 1;
 }
 
+namespace {
+
+// Reads an entry's header byte at *at: how much of the previous key it drops and the ending
+// string it appends (or null). False for a byte no entry starts with.
+bool entryHeader(const SplLexicon* lex, u32* at, u32* drop, const u8** ending) {
+    const u8* b = lex->block;
+    u32 letters = splPhonLetterCount(lex->phon);
+    u32 h = b[(*at)++];
+    *ending = nullptr;
+    if (h < letters) return false;
+    if (h < letters + 15) {
+        *drop = h - letters;
+    } else if (h == letters + 15) {
+        if (*at >= kSplBlockSize || b[*at] < letters) return false;
+        *drop = 15 + (b[(*at)++] - letters);
+    } else if (h < lex->firstDigramCode) {
+        *drop = lex->endingDrops[h - lex->firstEndingCode];
+        *ending = lex->endingStrings[h - lex->firstEndingCode];
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The key bytes an entry appends, one at a time, without decoding them into the entry buffer.
+struct Appended {
+    const SplLexicon* lex;
+    u32 at;
+    const u8* ending;
+    bool raw = false;
+    bool hasPending = false;
+    u8 pending = 0;
+
+    // 1 with *out; 0 at the body's end (at then points at its trailer or its 0); -1 when damaged.
+    int next(u8* out) {
+        if (ending != nullptr && *ending != 0) {
+            *out = *ending++;
+            return 1;
+        }
+        if (hasPending) {
+            hasPending = false;
+            *out = pending;
+            return 1;
+        }
+        const u8* b = lex->block;
+        for (;;) {
+            if (at >= kSplBlockSize) return -1;
+            u8 c = b[at];
+            if (raw) {
+                if (c == 0) return -1;
+                ++at;
+                if (c == 255) {
+                    raw = false;
+                    continue;
+                }
+                *out = c;
+                return 1;
+            }
+            if (c == 0 || c == 255) return 0;
+            if (c == kSplKeySpelled) raw = true;
+            if (c < splPhonLetterCount(lex->phon)) {
+                ++at;
+                *out = c;
+                return 1;
+            }
+            if (c < lex->firstDigramCode) return 0;
+            u32 d = c - lex->firstDigramCode;
+            if (d >= lex->digramCount) return -1;
+            ++at;
+            *out = lex->digrams[2 * d];
+            pending = lex->digrams[2 * d + 1];
+            hasPending = true;
+            return 1;
+        }
+    }
+};
+
+// Skips (or, with out, copies) the trailer at *at and the entry's closing 0; false when damaged.
+bool entryTrailer(const SplLexicon* lex, u32* at, u8* out, u32* outLength) {
+    const u8* b = lex->block;
+    u32 letters = splPhonLetterCount(lex->phon);
+    while (*at < kSplBlockSize && b[*at] == 255) {
+        if (*at + 1 >= kSplBlockSize || b[*at + 1] == 0) return false;
+        if (out != nullptr) {
+            if (*outLength + 2 >= kLexDecompSize) return false;
+            out[(*outLength)++] = 255;
+            out[(*outLength)++] = b[*at + 1];
+        }
+        *at += 2;
+    }
+    if (*at < kSplBlockSize && b[*at] >= letters && b[*at] < lex->firstDigramCode)
+        while (*at < kSplBlockSize && b[*at] != 0) ++*at;
+    if (*at >= kSplBlockSize || b[*at] != 0) return false;
+    ++*at;
+    return true;
+}
+
+int searchEnds(SplLexicon* lex, int answer) {
+    lex->position = kSplBlockSize;
+    lex->keyLength = lex->decompEnd = 0;
+    return answer;
+}
+
+}  // namespace
+
+// Entries are in key order and each keeps a prefix of the one before, so only the bytes where
+// an entry departs from the key need decoding: an entry that keeps more of the previous key
+// than the previous key shared with the key sorts below it; any other is compared from the
+// end of what it keeps (a writer may keep less than all the two keys share).
 int splLexSearchBlock(SplLexicon* lex, const u8* key) {
+    u32 keyLength = u32(std::strlen(reinterpret_cast<const char*>(key)));
+    u32 previousLength = lex->keyLength;
+    u32 matched = 0;  // the previous key sorts below key and shares this many bytes with it
+    if (previousLength != 0) return searchEnds(lex, kLexDamaged);  // the search starts a block
     for (;;) {
-        int r = splLexNextEntry(lex);
-        if (r != 1) return r;
-        // The entry's key is not NUL-terminated inside the decoded entry: compare it as if it were.
-        u32 i = 0;
-        while (i < lex->keyLength && lex->decomp[i] == key[i]) ++i;
-        int order = i < lex->keyLength ? int(lex->decomp[i]) - int(key[i]) : -int(key[i]);
-        if (order == 0) return kLexFound;
-        if (order > 0) return kLexPassed;
+        u32 at = lex->position;
+        if (at >= kSplBlockSize || lex->block[at] == 0) return searchEnds(lex, kLexEnd);
+        u32 drop = 0;
+        const u8* ending = nullptr;
+        if (!entryHeader(lex, &at, &drop, &ending) || drop > previousLength) return searchEnds(lex, kLexDamaged);
+        u32 kept = previousLength - drop;
+        Appended appended{lex, at, ending};
+        u32 length = kept;
+        int order = kept > matched ? -1 : 0;
+        u8 c = 0;
+        int r = 0;
+        if (order == 0) {
+            for (;;) {
+                r = appended.next(&c);
+                if (r < 0) return searchEnds(lex, kLexDamaged);
+                if (r == 0) {
+                    if (key[length] != 0) {
+                        order = -1;
+                        matched = length;
+                    }
+                    break;
+                }
+                if (key[length] == 0 || c > key[length]) {
+                    order = 1;
+                    break;
+                }
+                if (c < key[length]) {
+                    order = -1;
+                    matched = length;
+                    ++length;
+                    break;
+                }
+                ++length;
+            }
+        }
+        if (order > 0) return searchEnds(lex, kLexPassed);
+        while (r != 0 || order != 0) {
+            r = appended.next(&c);
+            if (r < 0) return searchEnds(lex, kLexDamaged);
+            if (r == 0) break;
+            ++length;
+        }
+        if (length == 0 || length > u32(kSplMaxKey)) return searchEnds(lex, kLexDamaged);
+        at = appended.at;
+        if (order == 0) {
+            std::memcpy(lex->decomp, key, keyLength);
+            u32 end = keyLength;
+            if (!entryTrailer(lex, &at, lex->decomp, &end)) return searchEnds(lex, kLexDamaged);
+            lex->keyLength = keyLength;
+            lex->decompEnd = end;
+            lex->decomp[end] = 0;
+            lex->position = at;
+            return kLexFound;
+        }
+        if (!entryTrailer(lex, &at, nullptr, nullptr)) return searchEnds(lex, kLexDamaged);
+        previousLength = length;
+        lex->position = at;
     }
 }
 
