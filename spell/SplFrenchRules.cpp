@@ -19,12 +19,12 @@ constexpr char kPrefixes[] =
 
 // Words whose initial h is aspirated (no elision before them), without the h.
 constexpr const char* kAspiratedH[] = {
-    "ache",   "achisch", "achure", "aie",    "aillon", "aine",   "a\x8br",   "alage", "ale",    "aler",   "all",
-    "alte",   "amac",    "ameau",  "anche",  "andicap", "angar", "anneton", "anter", "appe",   "arceler", "ardi",
-    "areng",  "argne",   "aricot", "arnais", "arpe",   "asard",  "\x83te",   "aubans", "ausse",  "aut",    "autbois",
-    "autain", "auteur",  "avre",   "ennir",  "\x82risson", "ernie", "\x82ron", "\x88tre", "eurt",  "eurter", "ibou",
-    "iboux",  "ideux",   "i\x82rarchie", "isser", "ocher", "ockey", "olding", "ollandais", "omard", "onte", "oquet",
-    "orde",   "ors",     "otte",   "oublon", "ousse",  "ublot",  "uit",     "urler", "utte"};
+    "ache", "achisch", "achure", "aie", "aillon", "aine", "a\x8br", "alage", "ale", "aler", "all", "alte",
+    "amac", "ameau", "anche", "andicap", "angar", "anneton", "anter", "appe", "arceler", "ardi", "areng",
+    "argne", "aricot", "arnais", "arpe", "asard", "\x83te", "aubans", "ausse", "aut", "autain", "auteur",
+    "avre", "ennir", "\x82risson", "ernie", "\x82ron", "\x88tre", "eurt", "eurter", "ibou", "ideux",
+    "i\x82rarchie", "isser", "ocher", "ockey", "olding", "ollandais", "omard", "onte", "oquet", "orde", "ors",
+    "otte", "oublon", "ousse", "ublot", "uit", "urler", "utte"};
 
 std::string aspiratedTable() {
     std::vector<std::string> sorted(std::begin(kAspiratedH), std::end(kAspiratedH));
