@@ -227,7 +227,7 @@ int splLexSearchBlock(SplLexicon* lex, const u8* key) {
     u32 keyLength = u32(std::strlen(reinterpret_cast<const char*>(key)));
     u32 previousLength = lex->keyLength;
     u32 matched = 0;  // the previous key sorts below key and shares this many bytes with it
-    if (previousLength != 0) return searchEnds(lex, kLexDamaged);  // the search starts a block
+    if (previousLength != 0) return searchEnds(lex, kLexDamaged);  // not at a block's start
     for (;;) {
         u32 at = lex->position;
         if (at >= kSplBlockSize || lex->block[at] == 0) return searchEnds(lex, kLexEnd);
