@@ -1,0 +1,33 @@
+#pragma once
+// Builds a language's phonetic environment and main lexicon from its words and rules file
+// with the engine's own shape analysis, phonetic coder and key order, then reopens both files
+// with the engine and verifies every word (as written, capitalised and in capitals).
+#include <string>
+#include <vector>
+
+#include "contentgen/lexicon/LexWriter.h"
+#include "engine/base/EngineTypes.h"
+
+struct LexBuildInput {
+    int language = 0;
+    std::vector<std::string> words;  // character set 1
+    std::string rulesText;
+    u16 flags = 0;
+    bool compress = true;
+    std::string envPath, lexPath;
+    std::string headerText;
+};
+
+struct LexBuildReport {
+    u32 words = 0;       // source words taken
+    u32 skipped = 0;     // empty, too long, or not a word to the shape analysis
+    u32 entries = 0;
+    LexImageStats image;
+    u32 verified = 0;    // spellings verified after reopening
+};
+
+// Every shape a word may be typed in that the lexicon must accept: as given, capitalised, and
+// in capitals (each once).
+std::vector<std::string> lexWordVariants(const std::string& word, int language);
+
+bool buildLexicon(const LexBuildInput& input, LexBuildReport* report, std::string* error);

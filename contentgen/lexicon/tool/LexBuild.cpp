@@ -1,0 +1,135 @@
+// lexbuild: makes a language's ".env" and ".lex" files from word lists and a rules file.
+//   lexbuild --language N --rules FILE --env OUT --lex OUT [--words FILE]... [--expanded FILE]...
+//            [--expand-affixes AFF DIC] [--hunspell AFF DIC] [--sample N] [--flags HEX] [--no-compress] [--write-words OUT]
+// --expand-affixes adds a dictionary's forms expanded by the builder's own affix expander;
+// --expanded lists and those forms are kept only where the peer spelling
+// library accepts them, when it is given; --sample keeps N evenly spaced words of the union;
+// --write-words lists the words taken (UTF-8), for the tests and benchmarks that use them.
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "contentgen/lexicon/AffixExpander.h"
+#include "contentgen/lexicon/LexBuilder.h"
+#include "contentgen/lexicon/WordSource.h"
+
+#ifdef LEXBUILD_HUNSPELL
+#include <hunspell/hunspell.h>
+#endif
+
+namespace {
+
+int usage(const char* message) {
+    std::fprintf(stderr, "lexbuild: %s\n", message);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    LexBuildInput input;
+    std::string rulesPath, affPath, dicPath, expandAff, expandDic;
+    std::vector<std::string> wordFiles, expandedFiles;
+    size_t sample = 0;
+    std::string wordsOut;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : std::string(); };
+        if (a == "--language") input.language = std::stoi(next());
+        else if (a == "--rules") rulesPath = next();
+        else if (a == "--env") input.envPath = next();
+        else if (a == "--lex") input.lexPath = next();
+        else if (a == "--words") wordFiles.push_back(next());
+        else if (a == "--expanded") expandedFiles.push_back(next());
+        else if (a == "--hunspell") affPath = next(), dicPath = next();
+        else if (a == "--expand-affixes") expandAff = next(), expandDic = next();
+        else if (a == "--sample") sample = std::stoul(next());
+        else if (a == "--flags") input.flags = u16(std::stoul(next(), nullptr, 16));
+        else if (a == "--no-compress") input.compress = false;
+        else if (a == "--write-words") wordsOut = next();
+        else return usage(("unknown argument " + a).c_str());
+    }
+    if (input.language == 0 || rulesPath.empty() || input.envPath.empty() || input.lexPath.empty())
+        return usage("--language, --rules, --env and --lex are required");
+    std::ifstream rules(rulesPath);
+    if (!rules) return usage(("cannot read " + rulesPath).c_str());
+    std::stringstream text;
+    text << rules.rdbuf();
+    input.rulesText = text.str();
+
+    std::vector<std::string> plain, expanded;
+    for (const std::string& f : wordFiles)
+        if (!readWordFile(f, &plain)) return usage(("cannot read " + f).c_str());
+    for (const std::string& f : expandedFiles)
+        if (!readWordFile(f, &expanded)) return usage(("cannot read " + f).c_str());
+    if (!expandAff.empty()) {
+        std::string error;
+        if (!expandAffixes(expandAff, expandDic, &expanded, &error)) return usage(error.c_str());
+    }
+    std::vector<std::string> all = plain;
+    all.insert(all.end(), expanded.begin(), expanded.end());
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    // With the peer's filter a third of some expanded lists goes, so twice the sample is drawn
+    // first and the sample taken from what is left.
+    auto evenly = [](std::vector<std::string>* words, size_t n) {
+        if (n == 0 || n >= words->size()) return;
+        std::vector<std::string> picked;
+        for (size_t k = 0; k < n; ++k) picked.push_back((*words)[k * words->size() / n]);
+        words->swap(picked);
+    };
+    evenly(&all, affPath.empty() ? sample : 2 * sample);
+    std::sort(plain.begin(), plain.end());
+    size_t rejected = 0;
+#ifdef LEXBUILD_HUNSPELL
+    Hunhandle* peer = affPath.empty() ? nullptr : Hunspell_create(affPath.c_str(), dicPath.c_str());
+#endif
+    size_t unconverted = 0;
+    std::vector<std::string> kept, taken;
+    for (const std::string& w : all) {
+#ifdef LEXBUILD_HUNSPELL
+        if (peer != nullptr && !std::binary_search(plain.begin(), plain.end(), w) && !Hunspell_spell(peer, w.c_str())) {
+            ++rejected;
+            continue;
+        }
+#endif
+        kept.push_back(w);
+    }
+    evenly(&kept, sample);
+    for (const std::string& w : kept) {
+        std::string bytes;
+        if (!utf8ToSet1(w, &bytes)) {
+            ++unconverted;
+            continue;
+        }
+        input.words.push_back(bytes);
+        taken.push_back(w);
+    }
+#ifdef LEXBUILD_HUNSPELL
+    if (peer != nullptr) Hunspell_destroy(peer);
+#endif
+    input.headerText = "Tumblo main lexicon\nlanguage " + std::to_string(input.language) + "\n" +
+                       std::to_string(input.words.size()) + " source words\n";
+
+    if (!wordsOut.empty()) {
+        std::ofstream out(wordsOut);
+        for (const std::string& w : taken) out << w << '\n';
+        if (!out) return usage(("cannot write " + wordsOut).c_str());
+    }
+
+    LexBuildReport report;
+    std::string error;
+    if (!buildLexicon(input, &report, &error)) {
+        std::fprintf(stderr, "lexbuild: %s: %s\n", input.lexPath.c_str(), error.c_str());
+        return 1;
+    }
+    std::printf("lexbuild: %s: %u words (%zu outside the character set, %zu refused by the peer, %u skipped), "
+                "%u entries, %u blocks, %u endings, %u digrams, string table %u bytes; %u spellings verified\n",
+                input.lexPath.c_str(), report.words, unconverted, rejected, report.skipped, report.entries,
+                report.image.blocks, report.image.endings, report.image.digrams, report.image.stringSize,
+                report.verified);
+    return 0;
+}

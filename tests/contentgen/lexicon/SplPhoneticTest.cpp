@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "SpellTestSupport.h"
+#include "contentgen/lexicon/PhonRules.h"
+#include "spell/SplPhonTable.h"
+#include "spell/SplPhonetic.h"
+
+namespace {
+
+std::string pairs(const SplPhonTable* phon, const std::string& word) {
+    u8 out[kSplPairsSize];
+    int n = splPhonEncode(spelltest::bytes(word), out, phon);
+    return n < 0 ? "overflow" : std::string(reinterpret_cast<char*>(out), size_t(n));
+}
+
+std::string p(std::initializer_list<int> bytes) {
+    std::string s;
+    for (int b : bytes) s.push_back(char(b));
+    return s;
+}
+
+class SplPhoneticTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir = spelltest::scratch("phonetic");
+        ASSERT_EQ(spelltest::buildSmall(dir, 1, {"knight", "phone", "ball", "cell", "dog", "O'Neil", "xylophone"}), "");
+        u32 error = 0;
+        phon = splPhonOpen((dir / "x_phon.env").string().c_str(), 0, &error);
+        ASSERT_NE(phon, nullptr) << error;
+    }
+    static void TearDownTestSuite() { splPhonClose(phon); }
+    static std::filesystem::path dir;
+    static SplPhonTable* phon;
+};
+std::filesystem::path SplPhoneticTest::dir;
+SplPhonTable* SplPhoneticTest::phon = nullptr;
+
+TEST_F(SplPhoneticTest, PairStrings) {
+    // Ordinary rules code the first letter; a doubled letter repeats; replacements code each
+    // letter of their pattern; "Ykn" silences a word's first k.
+    EXPECT_EQ(pairs(phon, "dog"), p({'d', 21, 'o', 16, 'g', 19}));
+    EXPECT_EQ(pairs(phon, "ball"), p({'b', 17, 'a', 16, 'l', 22, 9, 11}));
+    EXPECT_EQ(pairs(phon, "phone"), p({'p', 18, 'h', 11, 'o', 16, 'n', 24, 'e', 16}));
+    EXPECT_EQ(pairs(phon, "cell"), p({'c', 20, 'e', 16, 'l', 22, 9, 11}));
+    EXPECT_EQ(pairs(phon, "knight"), p({'k', 11, 'n', 24, 'i', 16, 'g', 19, 'h', 11, 't', 21}));
+    EXPECT_EQ(pairs(phon, "akn"), p({'a', 16, 'k', 19, 'n', 24}));
+    EXPECT_EQ(pairs(phon, "d'o"), p({'d', 21, '\'', 11, 'o', 16}));
+    // After a separator the spelling follows unchanged.
+    EXPECT_EQ(pairs(phon, "o'neil\x08O'Neil"), p({'o', 16, '\'', 11, 'n', 24, 'e', 16, 'i', 16, 'l', 22, 8, 11}) + "O'Neil");
+    EXPECT_EQ(pairs(phon, std::string(127, 'b')).size(), 2u + 2u * 126u);
+    EXPECT_EQ(pairs(phon, std::string(128, 'b')), "overflow");
+}
+
+TEST_F(SplPhoneticTest, KeysRoundTripAndBins) {
+    for (const char* word : {"dog", "knight", "phone", "ball", "xylophone", "o'neil\x08O'Neil"}) {
+        u8 key[kSplMaxKey + 1];
+        u8 back[kSplPairsSize];
+        int n = splWordToKey(spelltest::bytes(word), key, 0, phon);
+        ASSERT_GT(n, 2) << word;
+        EXPECT_GE(key[0], phon->words[5]);
+        EXPECT_LT(key[0], phon->words[1]);
+        EXPECT_LT(key[1], phon->words[1]);
+        ASSERT_GE(unphfull(key, back, phon), 0);
+        EXPECT_STREQ(reinterpret_cast<char*>(back), word);
+        // Single-bin keys differ only in their bin bytes.
+        u8 single[kSplMaxKey + 1];
+        ASSERT_EQ(splWordToKey(spelltest::bytes(word), single, 1, phon), n);
+        EXPECT_EQ(single[0], phon->words[2]);
+        EXPECT_EQ(single[1], phon->words[2]);
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(single + 2)), std::string(reinterpret_cast<char*>(key + 2)));
+    }
+    // Words with the same first two kept codes share a bin; b-d and b-g do not.
+    u8 a[kSplMaxKey + 1], b[kSplMaxKey + 1], c[kSplMaxKey + 1];
+    splWordToKey(spelltest::bytes("bad"), a, 0, phon);
+    splWordToKey(spelltest::bytes("bid"), b, 0, phon);
+    splWordToKey(spelltest::bytes("bag"), c, 0, phon);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(a), 2), std::string(reinterpret_cast<char*>(b), 2));
+    EXPECT_NE(std::string(reinterpret_cast<char*>(a), 2), std::string(reinterpret_cast<char*>(c), 2));
+}
+
+TEST_F(SplPhoneticTest, PairsTheTableLacksBecomeTheUnknownIndex) {
+    u8 key[kSplMaxKey + 1];
+    int n = splWordToKey(spelltest::bytes("&%"), key, 0, phon);  // no word of the lexicon holds them
+    ASSERT_EQ(n, 4);
+    EXPECT_EQ(key[2], phon->words[3]);
+    EXPECT_EQ(key[3], phon->words[3]);
+}
+
+TEST(PhonRules, RulesFileErrors) {
+    PhonRules rules;
+    std::string error;
+    EXPECT_TRUE(parsePhonRules("a 0\nph = 18 11 # comment\n", 1, &rules, &error)) << error;
+    EXPECT_EQ(rules.outputs.size(), 2u);
+    const char* bad[] = {"", "# only a comment\n", "a 16\n", "a -1\n", "ph = 18 12\n", "ph =\n", "a\n"};
+    for (const char* text : bad) {
+        PhonRules r;
+        EXPECT_FALSE(parsePhonRules(text, 1, &r, &error)) << text;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// Writes the spelling fuzzers' seeds: <dir>/lex/*.lex and <dir>/env/*.env, small files made by
+// the lexicon builder, and <dir>/phon.env, the phonetic file every lexicon input is read with.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "contentgen/lexicon/LexBuilder.h"
+#include "contentgen/lexicon/WordSource.h"
+#include "spell/SplLexicon.h"
+
+namespace fs = std::filesystem;
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    fs::path dir = argv[1];
+    fs::create_directories(dir / "lex");
+    fs::create_directories(dir / "env");
+    std::ifstream rules(fs::path(SPELL_RULES_DIR) / "en.rules");
+    std::stringstream text;
+    text << rules.rdbuf();
+    const std::vector<std::string> words = {"walk", "walks", "walked", "walking", "talk", "talks", "talked", "Paris",
+                                            "NASA", "etc.", "e.g.", "McDonald", "don't", "cat", "dog", "class"};
+    const u16 variants[] = {0, kLexFlagCompactFlags, kLexFlagSingleBin | kLexFlagProperNames};
+    int n = 0;
+    for (u16 flags : variants) {
+        LexBuildInput input;
+        input.language = 1;
+        for (const std::string& w : words) input.words.push_back(w);
+        input.rulesText = text.str();
+        input.flags = flags;
+        input.envPath = (dir / "phon.env").string();
+        input.lexPath = (dir / "lex" / ("seed" + std::to_string(n++) + ".lex")).string();
+        input.headerText = "seed lexicon\n";
+        LexBuildReport report;
+        std::string error;
+        if (!buildLexicon(input, &report, &error)) {
+            std::fprintf(stderr, "make_spell_seeds: %s\n", error.c_str());
+            return 1;
+        }
+    }
+    fs::copy_file(dir / "phon.env", dir / "env" / "seed.env", fs::copy_options::overwrite_existing);
+    return 0;
+}

@@ -1,0 +1,47 @@
+// Opens arbitrary bytes as a main lexicon and, when they open, looks words up and walks every
+// block's entries: a damaged file must be refused or read as "not found", never read out of
+// bounds.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "spell/SplLexEntries.h"
+#include "spell/SplLexWord.h"
+#include "spell/SplLexicon.h"
+#include "spell/SplMemManager.h"
+#include "spell/SplPhonTable.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static SplPhonTable* phon = [] {
+        u32 error = 0;
+        const char* env = std::getenv("SPELL_FUZZ_ENV");
+        SplPhonTable* p = env != nullptr ? splPhonOpen(env, 0, &error) : nullptr;
+        if (p == nullptr) std::abort();
+        return p;
+    }();
+    const char* path = std::getenv("SPELL_FUZZ_FILE");
+    if (path == nullptr) std::abort();
+    std::FILE* f = std::fopen(path, "wb");
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+
+    u8 header[256];
+    u32 error = 0;
+    splLexCheckHeader(path, 0, header, &error);
+    SplMemManager* mm = splMemOpen(2, 8);
+    SplLexicon* lex = splLexOpen(path, 0, mm, phon, &error);
+    if (lex != nullptr) {
+        for (const char* word : {"walk", "Walked", "PARIS", "etc.", "McDonald", "zzz"}) {
+            u32 near = 0, wordClass = 0;
+            lexword(reinterpret_cast<const u8*>(word), lex, &near, &wordClass);
+        }
+        for (u32 b = 0; b < lex->blockCount && b < 64; ++b) {
+            if (!splLexLoadBlock(lex, b)) continue;
+            while (splLexNextEntry(lex) == 1) lexstrip(lex);
+        }
+    }
+    splLexClose(lex);
+    splMemClose(mm);
+    return 0;
+}
