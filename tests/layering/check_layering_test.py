@@ -62,8 +62,9 @@ CASES = [
     ("standard and compiler headers anywhere",
      {"engine/gfx/A.cpp": "#include <cstring>\n#include <string.h>\n#include <thread>\n#include <filesystem>\n"
                           "#include <immintrin.h>\n#include <emmintrin.h>\n#include <arm_neon.h>\n"}, []),
-    ("library headers in platform and test harnesses",
+    ("library headers in platform, the content generator and test harnesses",
      {"platform/display/A.cpp": "#include <SDL.h>\n#include <unistd.h>\n",
+      "contentgen/lexicon/A.cpp": "#include <hunspell/hunspell.h>\n",
       "tests/platform/ATest.cpp": "#include <gtest/gtest.h>\n#include <poll.h>\n",
       "bench/engine/ABench.cpp": "#include <benchmark/benchmark.h>\n"}, []),
     ("folder outside the order", {"shell/A.cpp": '#include "app/B.h"\n', "app/B.h": ""}, [unranked("shell")]),
