@@ -107,7 +107,9 @@ EngineErr AdpcmXDec::SeekTo(State& state, u32 frame) {
 
 EngineErr AdpcmXDec::Decode(u8* output, u32 frames, u32 firstFrame, u8* stateBytes) {
     State state = ReadState(stateBytes);
-    if (state.frame != firstFrame) {
+    // A decode from the start takes the seek table's state for frame 0 too, so that the
+    // first play of a sound sounds as every later one does.
+    if (state.frame != firstFrame || firstFrame == 0) {
         if (EngineErr err = SeekTo(state, firstFrame)) return err;
     }
     // Output buffers are allocated for 16-bit frames, so they are aligned for them.

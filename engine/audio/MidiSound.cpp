@@ -117,7 +117,8 @@ u64 MidiSound::UnitsToNextEvent() const {
 }
 
 bool MidiSound::AdvanceTo(u64 target, bool sending) {
-    while (positionUnits_ < target) {
+    const u32 halts = halts_;
+    while (positionUnits_ < target && halts_ == halts) {
         const u64 toNext = UnitsToNextEvent();
         if (toNext == UINT64_MAX) return false;
         const u64 step = std::min(toNext, target - positionUnits_);
@@ -137,13 +138,16 @@ bool MidiSound::AdvanceTo(u64 target, bool sending) {
 }
 
 void MidiSound::RunDue(bool sending) {
+    const u32 halts = halts_;
     for (Track& track : tracks_) {
+        if (halts_ != halts) return;
         if (!track.ended && track.ticksLeft == 0) RunTrack(track, sending);
     }
 }
 
 void MidiSound::RunTrack(Track& track, bool sending) {
-    while (!track.ended && track.ticksLeft == 0) {
+    const u32 halts = halts_;
+    while (!track.ended && track.ticksLeft == 0 && halts_ == halts) {
         MidiEvent event;
         if (!readMidiEvent(track.bytes, &track.pos, &track.running, &event) || event.kind == MidiEventKind::End) {
             EndTrack(track);
@@ -261,6 +265,7 @@ EngineErr MidiSound::DeviceSetVolume(Fixed newVolume) {
 }
 
 void MidiSound::DeviceClose() {
+    ++halts_;
     CancelTimer();
     if (!map_) return;
     midiMapReset(map_);
@@ -279,7 +284,9 @@ EngineErr MidiSound::DeviceStart(bool startPaused) {
         AdvanceTo(position, false);
     }
     if (!startPaused) {
+        const u32 halts = halts_;
         RunDue(true);
+        if (halts_ != halts) return kErrNone;
         lastTime_ = plat::clockMillis();
         rateCarry_ = 0;
         Schedule();
@@ -289,12 +296,14 @@ EngineErr MidiSound::DeviceStart(bool startPaused) {
 
 void MidiSound::DeviceStop() {
     Elapse(false);
+    ++halts_;
     CancelTimer();
     if (map_) midiMapReset(map_);
 }
 
 EngineErr MidiSound::Pause() {
     Elapse(true);
+    ++halts_;
     CancelTimer();
     if (map_) midiMapReset(map_);
     paused = true;
@@ -329,8 +338,9 @@ void MidiSound::Elapse(bool sending) {
     lastTime_ = now;
     rateCarry_ = scaled & 0xFFFF;
     const u64 target = positionUnits_ + UnitsFromMs(scaled >> 16);
+    const u32 halts = halts_;
     AdvanceTo(target, sending);
-    if (sending && positionUnits_ == target) RunDue(true);
+    if (sending && positionUnits_ == target && halts_ == halts) RunDue(true);
 }
 
 void MidiSound::Schedule() {
@@ -349,7 +359,10 @@ void MidiSound::Step(TimerRecord*, u32 id) {
 
 void MidiSound::OnStep() {
     if (!timer_ || !playing) return;
+    const u32 halts = halts_;
     Elapse(true);
+    // Halted from a callback: the timer was cancelled, or armed anew by a restart.
+    if (halts_ != halts) return;
     timer_ = nullptr;
     if (playing && !loopBroken && looping && passesLeft_ > 0 && PositionMs() >= loopEnd_) {
         if (passesLeft_ != kAudioLoopForever) --passesLeft_;

@@ -103,6 +103,9 @@ private:
     bool found_ = false;
 
     u32 id_ = 0;
+    // Counts stops, pauses and closes: a notification's callback may make one while events
+    // are being run, after which nothing more of that run is sent or scheduled.
+    u32 halts_ = 0;
     TimerRecord* timer_ = nullptr;
     u32 lastTime_ = 0;
     u64 rateCarry_ = 0;

@@ -97,6 +97,7 @@ EngineErr WaveSound::Setup(memHandle image, ResourceRef resource, u32 preloadMs)
 
 WaveSound::~WaveSound() {
     if (open) DeviceClose();
+    StopFeedingThread();
     decoder_.reset();
     if (mutex_) osmDeleteObject(mutex_);
     if (image_) memUnlockHandle(image_);
@@ -119,6 +120,7 @@ EngineErr WaveSound::Lock(u32 limitMs) { return osmWaitForObject(mutex_, limitMs
 void WaveSound::Unlock() { osmReleaseMutex(mutex_); }
 
 EngineErr WaveSound::DeviceOpen() {
+    StopFeedingThread();
     const AudioSettings& settings = audioSettings();
     const u16 result = waveOpenTranslated(&handle_, deviceId, format_, nativeOrder_, settings.translateWaveRateOnError,
                                           settings.waveRateTranslations, &WaveSound::MixerCallback,
@@ -147,6 +149,9 @@ EngineErr WaveSound::DeviceSetVolume(Fixed newVolume) {
 void WaveSound::StopFeedingThread() {
     if (thread_) {
         quit_ = true;
+        // Closed from a notification the feeding thread delivers: that thread ends by itself
+        // once the notification returns, and the next open or the destructor deletes it.
+        if (osmGetCurrentThread() == thread_) return;
         osmSignalEvent(event_);
         osmWaitForObject(thread_, kOsmNoTimeout);
         osmDeleteObject(thread_);

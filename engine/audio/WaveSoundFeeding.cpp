@@ -27,6 +27,7 @@ void WaveSound::Feed(void* argument) {
             self->Notify(kAudioNotifyStopped);
         }
         self->Unlock();
+        if (self->quit_) return;
     }
 }
 
@@ -61,6 +62,8 @@ void WaveSound::TakeDoneBuffers() {
 EngineErr WaveSound::FillPass() {
     if (!playing || paused || !handle_) return kErrNone;
     TakeDoneBuffers();
+    // A cue's notification may have stopped, paused or closed the sound.
+    if (!playing || paused || !handle_) return kErrNone;
     for (;;) {
         u64 queued = 0;
         for (const Buffer* buffer : queue_) queued += buffer->frames;

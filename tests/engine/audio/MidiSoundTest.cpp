@@ -37,6 +37,10 @@ protected:
         midi.clear();
         ASSERT_EQ(audioPlay(sound, &AudioTest::note, reinterpret_cast<uintptr_t>(&notes)), kErrNone);
     }
+    static void stopAtCue(AudioObject* object, const AudioNotification* n, uintptr_t datum) {
+        note(object, n, datum);
+        if (n->code == kAudioNotifyMarker) audioStop(object);
+    }
     std::vector<Sent> sent() const {
         std::vector<Sent> out;
         for (const auto& e : midi.events())
@@ -165,6 +169,30 @@ TEST_F(MidiSounds, StoppingTurnsOffExactlyTheNotesThatSound) {
     std::sort(offs.begin(), offs.end());
     EXPECT_EQ(offs, (std::vector<u32>{noteOff(40, 1), noteOff(60), noteOff(60)}));
     EXPECT_EQ(codes().back(), kAudioNotifyStopped);
+}
+
+TEST_F(MidiSounds, ASoundStoppedFromACueSendsNothingAfterIt) {
+    // The cue shares its time with the next note, in the same track and in another one.
+    const std::vector<u8> track = MidiTrackWriter().noteOn(0, 0, 60, 100).noteOff(96, 0, 60)
+                                      .text(0, kMidiMetaCuePoint, "stop").noteOn(0, 0, 62, 100).noteOff(96, 0, 62)
+                                      .noteOn(0, 0, 64, 100).noteOff(96, 0, 64).end(0).bytes();
+    const std::vector<u8> other = MidiTrackWriter().noteOn(96, 1, 70, 100).noteOff(96, 1, 70).end(0).bytes();
+    AudioObject* sound = newSound({track, other});
+    ASSERT_NE(sound, nullptr);
+    ASSERT_EQ(audioOpen(sound, kAudioDefaultDevice), kErrNone);
+    midi.clear();
+    ASSERT_EQ(audioPlay(sound, &stopAtCue, reinterpret_cast<uintptr_t>(&notes)), kErrNone);
+    run(2000);
+    const std::vector<Sent> expected = {{1000, noteOn(60)}, {1500, noteOff(60)}};
+    EXPECT_EQ(sent(), expected);
+    EXPECT_EQ(codes(), (std::vector<u32>{kAudioNotifyStarted, kAudioNotifyMarker, kAudioNotifyStopped}));
+    EXPECT_EQ(audioGetStatus(sound) & kAudioStatusPlaying, 0);
+    // Played again, it goes on from where it stopped.
+    midi.clear();
+    ASSERT_EQ(audioPlay(sound, &AudioTest::note, reinterpret_cast<uintptr_t>(&notes)), kErrNone);
+    run(1000);
+    ASSERT_FALSE(sent().empty());
+    EXPECT_EQ(sent().front().packed, noteOn(62));
 }
 
 TEST_F(MidiSounds, SetupEventsAreSentWhenPlayStartsPastThem) {

@@ -231,6 +231,58 @@ TEST_F(WaveSounds, SeekMarkerAndSetPositionMoveWhereItStarts) {
     EXPECT_EQ(audioPlay(sound, nullptr, 0), kAudioErrAtEnd);
 }
 
+// Closing a sound from its own "finished" notification, which its feeding thread delivers,
+// is the usual way to let a sound go once it has played.
+struct CloseWhenFinished {
+    EngineErr closed = 0xFFFF;
+    int finished = 0;
+    static void callback(AudioObject* object, const AudioNotification* n, uintptr_t datum) {
+        auto* self = reinterpret_cast<CloseWhenFinished*>(datum);
+        if (n->code != kAudioNotifyFinished) return;
+        ++self->finished;
+        self->closed = audioClose(object);
+    }
+};
+
+TEST_F(WaveSounds, ASoundClosedFromItsFinishedNotificationCanBeDisposedOf) {
+    AudioObject* sound = newSound(mono16(2205), bigEndian(ramp(2205)));
+    ASSERT_NE(sound, nullptr);
+    ASSERT_EQ(audioOpen(sound, kAudioDefaultDevice), kErrNone);
+    CloseWhenFinished close;
+    ASSERT_EQ(audioPlay(sound, &CloseWhenFinished::callback, reinterpret_cast<uintptr_t>(&close)), kErrNone);
+    run(1000);
+    EXPECT_EQ(close.finished, 1);
+    EXPECT_EQ(close.closed, kErrNone);
+    EXPECT_EQ(audioGetStatus(sound) & kAudioStatusOpen, 0);
+    run(100);
+    EXPECT_EQ(audioDispose(sound), kErrNone);
+}
+
+void stopAtMarker(AudioObject* object, const AudioNotification* n, uintptr_t datum) {
+    if (n->code != kAudioNotifyMarker) return;
+    ++*reinterpret_cast<int*>(datum);
+    audioStop(object);
+}
+
+TEST_F(WaveSounds, ASoundStoppedFromACueIsHeardNoFurther) {
+    // Five seconds: more than is queued at once, so buffers are still being written when
+    // the cue a tenth of a second in is reached.
+    ArchiveWaveInfo info = mono16(5 * 22050);
+    info.cues = {{2205, "stop"}};
+    AudioObject* sound = newSound(info, bigEndian(ramp(5 * 22050)));
+    ASSERT_NE(sound, nullptr);
+    ASSERT_EQ(audioOpen(sound, kAudioDefaultDevice), kErrNone);
+    int stops = 0;
+    ASSERT_EQ(audioPlay(sound, &stopAtMarker, reinterpret_cast<uintptr_t>(&stops)), kErrNone);
+    run(6000);
+    EXPECT_EQ(stops, 1);
+    EXPECT_EQ(audioGetStatus(sound) & kAudioStatusPlaying, 0);
+    const std::vector<i16> heard = heard16(output());
+    const size_t sounding = size_t(std::count_if(heard.begin(), heard.end(), [](i16 s) { return s != 0; }));
+    EXPECT_GE(sounding, 2205u);
+    EXPECT_LT(sounding, 2u * 2205);
+}
+
 TEST_F(WaveSounds, DamagedOrUnplayableResourcesMakeNoSound) {
     const std::vector<u8> good = writeArchiveWave(mono16(10), bigEndian(ramp(10)));
     struct Case {

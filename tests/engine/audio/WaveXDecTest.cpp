@@ -208,6 +208,20 @@ TEST(AdpcmXDec, SeekThenDecodeEqualsContinuousDecodeWithAndWithoutSeekStates) {
     }
 }
 
+TEST(AdpcmXDec, AStateForFrameZeroStartsEveryDecodeFromTheBeginning) {
+    for (u16 channels : {u16(1), u16(2)}) {
+        const u32 frames = 300;
+        const std::vector<u8> data = noise(bytesFor(frames, channels), 11 + channels);
+        const std::vector<AdpcmSeekEntry> table = {{0, {{{1200, 30}, {-700, 12}}}}};
+        imaref::Channel start[2] = {{1200, 30}, {-700, 12}};
+        const std::vector<i16> expected = imaref::decode(data, frames, channels, start);
+        Adpcm a(data, channels, table);
+        // From a fresh state, then again after a decode further on.
+        EXPECT_EQ(a.decode(0, frames, channels), expected) << channels << " channels, fresh";
+        EXPECT_EQ(a.decode(0, frames, channels), expected) << channels << " channels, back to the start";
+    }
+}
+
 TEST(AdpcmXDec, SeekStatesSpareTheDecodingBeforeThem) {
     const u32 frames = 200000;
     const std::vector<u8> data = noise(frames / 2, 5);

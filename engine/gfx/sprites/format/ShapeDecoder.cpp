@@ -8,9 +8,9 @@
 
 namespace {
 
-// The most input one command reads: a control byte and 63 long back-references completed by
-// a byte each (method B's table load reads 33).
-constexpr size_t kMaxCommandInput = 1 + 63 * 3;
+// The most input one command reads: a control byte and 63 long back-references of four
+// bytes each (entry, two bytes of length and distance, the completing byte).
+constexpr size_t kMaxCommandInput = 1 + 63 * 4;
 // Every reference reaches at most 1023 bytes back, so this much history decides them all.
 constexpr size_t kHistory = 1024;
 constexpr size_t kTableSize = 32;

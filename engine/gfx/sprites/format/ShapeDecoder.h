@@ -20,3 +20,5 @@ EngineErr shapeDecode(ShapeMethod method, std::span<const u8> in, std::span<u8> 
 
 // The most bytes one command can produce: 63 coded entries of the longest back-reference.
 constexpr size_t kShapeMaxCommandOutput = 63 * 66;
+// The most bytes a stream makes per byte it holds: a one-byte repeat of 63 units.
+constexpr u64 kShapeMaxExpansion = 126;

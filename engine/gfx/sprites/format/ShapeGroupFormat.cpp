@@ -37,6 +37,8 @@ EngineErr shapeGroupReadStream(std::span<const u8> group, ShapeGroupStream* stre
     stream->decodedSize = readBE32(group.data() + kDecodedField);
     if (stream->length > group.size() - kShapeGroupStreamStart) return kShapeErrDamagedGroup;
     if (stream->decodedSize > 0xFFFFFFFFu - kShapeGroupHeaderSize) return kShapeErrDamagedGroup;
+    // A size no stream of this length can make would only cost a block of that size.
+    if (stream->decodedSize > u64(stream->length) * kShapeMaxExpansion) return kShapeErrDamagedGroup;
     return kErrNone;
 }
 

@@ -28,7 +28,8 @@ struct ShapeGroupStream {
 
 bool shapeGroupIsCompressed(std::span<const u8> group);
 // Reads the stream header of a compressed group: kShapeErrNoMethod when neither method bit
-// is set, kShapeErrDamagedGroup when the header or the stream does not fit the resource.
+// is set, kShapeErrDamagedGroup when the header or the stream does not fit the resource or
+// the decoded size is more than the stream could make.
 EngineErr shapeGroupReadStream(std::span<const u8> group, ShapeGroupStream* stream);
 // Writes the expanded group (8 + decodedSize bytes, marker cleared) into `out`.
 EngineErr shapeGroupExpand(std::span<const u8> group, const ShapeGroupStream& stream, std::span<u8> out);

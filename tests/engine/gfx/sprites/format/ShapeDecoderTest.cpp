@@ -229,6 +229,19 @@ TEST(ShapeDecoder, NeverWritesPastTheOutput) {
     EXPECT_EQ(Bytes(buffer.begin() + 3, buffer.end()), Bytes(64, 0xEE));
 }
 
+TEST(ShapeDecoder, ReadsNothingPastTheStreamInItsLongestCommand) {
+    // 63 long back-references with odd counts take four bytes each: the longest command's
+    // input. The stream given ends three quarters of the way in; valid entries follow it in
+    // memory, so a decoder that reads past its input would finish the output from them.
+    Bytes whole{2, 1, 2, 3, 4, 255};
+    for (int i = 0; i < 63; ++i) whole.insert(whole.end(), {0xFC, 0x00, 0x02, 0x99});
+    const size_t given = 6 + 189;
+    const size_t size = 4 + 63 * 4;
+    Bytes out(size);
+    EXPECT_EQ(shapeDecode(ShapeMethod::A, std::span<const u8>(whole.data(), given), out), kShapeErrDamagedStream);
+    EXPECT_EQ(shapeDecode(ShapeMethod::A, whole, out), kErrNone);
+}
+
 TEST(ShapeDecoder, LongOutputsCrossFromDirectWritingToTheTail) {
     // 1 unit then repeats: far more than one command's worth, ending at an odd size.
     Bytes stream{1, 7, 9};

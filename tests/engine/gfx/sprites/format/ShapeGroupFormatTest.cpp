@@ -85,6 +85,34 @@ TEST(ShapeGroupFormat, ExpandRefusesAnOutputOfAnotherSize) {
     EXPECT_EQ(shapeGroupExpand(compressed, stream, small), kShapeErrDamagedGroup);
 }
 
+struct ClaimCase {
+    const char* name;
+    u32 decodedSize;
+    EngineErr expected;
+};
+void PrintTo(const ClaimCase& c, std::ostream* os) { *os << c.name; }
+
+class DecodedSizeClaims : public ::testing::TestWithParam<ClaimCase> {};
+
+// A two-byte stream makes at most 252 bytes (each byte a repeat of 63 units): a header that
+// claims more is refused before anything is allocated for it.
+TEST_P(DecodedSizeClaims, MustBeWithinWhatTheStreamCanMake) {
+    const ClaimCase& c = GetParam();
+    Bytes compressed(kShapeGroupStreamStart);
+    writeBE16(compressed.data() + kShapeGroupFlagsField, kShapeGroupCompressed);
+    writeBE32(compressed.data() + 8, 0x80000000u | (kShapeGroupHeaderSize + c.decodedSize));
+    writeBE32(compressed.data() + 12, 2);
+    writeBE32(compressed.data() + 16, c.decodedSize);
+    compressed.insert(compressed.end(), {127, 0});
+    ShapeGroupStream stream{};
+    EXPECT_EQ(shapeGroupReadStream(compressed, &stream), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(ShapeGroupFormat, DecodedSizeClaims,
+                         ::testing::Values(ClaimCase{"as much as two stream bytes can make", 252, kErrNone},
+                                           ClaimCase{"one byte more", 253, kShapeErrDamagedGroup},
+                                           ClaimCase{"near 4 GB", 0xFFFFFFF0u, kShapeErrDamagedGroup}));
+
 TEST(ShapeGroupFormat, DecodedSizeBeyondWhatTheStreamMakesIsDamaged) {
     Bytes compressed = shapeGroupCompress(twoFrames(), ShapeMethod::A);
     ShapeGroupStream stream{};
