@@ -81,6 +81,10 @@ TEST(SoundImport, RoundTripsKeepTheRateAndTheSignal) {
         EXPECT_EQ(d.info.bits, 16);
         EXPECT_EQ(d.info.frames, c.rate / 2);
         EXPECT_GT(snrDb(asImported(signal, c.bits), d.samples), 24.0);
+        // No markers and no loop: one decoder state, at frame 0.
+        EXPECT_EQ(d.info.loopCount, 0);
+        ASSERT_EQ(d.states.size(), 1u);
+        EXPECT_EQ(d.states[0], AdpcmSeekEntry{});
     }
 }
 
