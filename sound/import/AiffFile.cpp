@@ -175,9 +175,3 @@ std::vector<u8> writeAiffHeader(u32 rate, u16 channels, u32 frames, const AiffLo
     writeBE32(out.data() + 4, u32(out.size() - 8 + sampleBytes));
     return out;
 }
-
-std::vector<u8> writeAiff(u32 rate, u16 channels, std::span<const i16> samples, const AiffLoop* loop) {
-    std::vector<u8> out = writeAiffHeader(rate, channels, channels ? u32(samples.size() / channels) : 0, loop);
-    for (const i16 s : samples) append16(out, u16(s));
-    return out;
-}

@@ -2,7 +2,7 @@
 // AIFF images: "FORM", length, "AIFF", then "COMM" (channels, frames, sample size, 80-bit
 // rate), "SSND" (offset, block size, big-endian signed samples) and optionally "MARK" and
 // "INST" (the sustain loop's marker ids). Reading accepts 8- and 16-bit samples in one or
-// two channels; the writer makes 16-bit images, with the loop as two markers when there is one.
+// two channels; the header writer makes 16-bit images, with the loop as two markers when there is one.
 #include <span>
 #include <vector>
 
@@ -18,4 +18,3 @@ struct AiffLoop {
 };
 // Everything up to the first sample: FORM, COMM, the loop's MARK and INST, SSND's fields.
 std::vector<u8> writeAiffHeader(u32 rate, u16 channels, u32 frames, const AiffLoop* loop);
-std::vector<u8> writeAiff(u32 rate, u16 channels, std::span<const i16> samples, const AiffLoop* loop);

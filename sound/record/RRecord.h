@@ -49,7 +49,6 @@ public:
     size_t BufferCount() const { return buffers_.size(); }
     u32 BufferSize(size_t index) const { return buffers_[index]->header.bufferLength; }
     u32 TakeBytes() const { return takeBytes_; }
-    const plat::WaveFormat& Format() const { return format_; }
     const std::string& FailureText() const { return failure_; }
 
 private:

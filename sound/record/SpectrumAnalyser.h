@@ -22,9 +22,7 @@ class SpectrumAnalyser {
 public:
     SpectrumAnalyser(u32 points, u32 sampleRate);
 
-    u32 Points() const { return points_; }
     u32 Bins() const { return points_ / 2; }
-    u32 SampleRate() const { return sampleRate_; }
     // The bin nearest to a frequency.
     u32 BinFor(double hertz) const;
 

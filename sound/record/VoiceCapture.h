@@ -45,7 +45,6 @@ public:
     u32 AnalysedBuffers() const { return analysed_.load(); }
     // Buffers waiting in the input for samples.
     u32 QueuedBuffers() const;
-    const SpectrumAnalyser& Analyser() const { return analyser_; }
 
 private:
     VoiceCapture();

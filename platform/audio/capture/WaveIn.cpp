@@ -5,8 +5,6 @@
 
 namespace plat {
 
-uint32_t waveInDeviceCount() { return captureBackend().deviceCount(); }
-
 uint16_t WaveIn::open(std::unique_ptr<WaveIn>& in, uint32_t device, const WaveFormat& format, Callback callback,
                       bool queryOnly) {
     CaptureBackend& backend = captureBackend();

@@ -23,8 +23,6 @@ constexpr uint32_t kWaveInOpened = 958;
 constexpr uint32_t kWaveInClosed = 959;
 constexpr uint32_t kWaveInData = 960;
 
-uint32_t waveInDeviceCount();
-
 class WaveIn {
 public:
     using Callback = std::function<void(WaveIn&, uint32_t message, WaveHeader* header)>;
