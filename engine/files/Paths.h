@@ -116,6 +116,8 @@ VolumeRecord* osFindVolumeByName(const char* name);
 EngineErr osForgetVolume(VolumeRecord* volume);
 EngineErr osGetVolumeInfo(VolumeRecord* volume, OsVolumeInfo* info);
 EngineErr osGetDriveInfo(u32 drive, OsDriveInfo* info);
+// The volume at `index` of the table of known volumes (0 the first); kOsErrBadDrive past its end.
+EngineErr osGetVolumeEntry(u32 index, VolumeRecord** volume);
 // Bytes free, 0xFFFFFFFF when more than 4 GB are free. A failed query answers 0 with its code
 // in the last-error word: a caller that cannot learn the room must not assume plenty.
 u32 osGetVolumeFreeSpace(VolumeRecord* volume);

@@ -265,6 +265,15 @@ EngineErr osGetVolumeInfo(VolumeRecord* volume, OsVolumeInfo* info) {
     return osSetLastError(kErrNone);
 }
 
+EngineErr osGetVolumeEntry(u32 index, VolumeRecord** volume) {
+    *volume = nullptr;
+    VolumeRecord* v = gOs.volumes;
+    for (u32 i = 0; v && i < index; ++i) v = v->next;
+    if (!v) return osSetLastError(kOsErrBadDrive);
+    *volume = v;
+    return osSetLastError(kErrNone);
+}
+
 EngineErr osGetDriveInfo(u32 number, OsDriveInfo* info) {
     const DriveEntry* drive = osDriveByNumber(number);
     if (!drive) return osSetLastError(kOsErrBadDrive);

@@ -51,6 +51,9 @@ EngineErr gfxIntersectClipRgn(memHandle region);
 EngineErr gfxResetClipRect(const Rect16& r);
 EngineErr gfxSetClipRgn(memHandle region);
 EngineErr gfxGetClipRgn(memHandle region);
+// The names the screens use for gfxResetClipRect and gfxSetClipRgn.
+inline EngineErr gfxSetClipRect(const Rect16& r) { return gfxResetClipRect(r); }
+inline EngineErr gfxSetClipRgnRects(memHandle region) { return gfxSetClipRgn(region); }
 
 // Shapes.
 EngineErr gfxLineTo(i16 x, i16 y);
@@ -78,6 +81,10 @@ EngineErr gfxDrawPixelBuffer(const Rect16& r, const u8* pixels, u16 depth);
 EngineErr gfxCopyBits(GfxPort* destination, GfxPort* source, const Rect16& dstRect, const Rect16& srcRect, u16 mode);
 EngineErr gfxCopyBitsEx(GfxPort* destination, GfxPort* source, const Rect16& dstRect, const Rect16& srcRect, u16 mode,
                         u16 flags);
+// A copy limited to a mask region of the destination (0: no mask). The mode word carries the
+// transfer mode in its low nibble and kGfxCopyMirror / kGfxCopyFlip.
+EngineErr gfxCopyBitsRgn(GfxPort* destination, GfxPort* source, const Rect16& dstRect, const Rect16& srcRect, u16 mode,
+                         memHandle mask);
 
 // Text and fonts. A length of kGfxWholeText means up to the terminating zero.
 constexpr u16 kGfxWholeText = 0xFFFF;

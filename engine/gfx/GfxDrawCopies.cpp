@@ -5,6 +5,7 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
+#include "engine/regions/Regions.h"
 #include "platform/gdi/Surface.h"
 
 namespace {
@@ -82,4 +83,24 @@ EngineErr gfxCopyBitsEx(GfxPort* destination, GfxPort* source, const Rect16& dst
 
 EngineErr gfxCopyBits(GfxPort* destination, GfxPort* source, const Rect16& dstRect, const Rect16& srcRect, u16 mode) {
     return gfxCopyBitsEx(destination, source, dstRect, srcRect, mode, 0);
+}
+
+EngineErr gfxCopyBitsRgn(GfxPort* destination, GfxPort* source, const Rect16& dstRect, const Rect16& srcRect, u16 mode,
+                         memHandle mask) {
+    constexpr u16 kModeMask = 0x0F;
+    const u16 flags = mode & (kGfxCopyMirror | kGfxCopyFlip);
+    if (!mask) return gfxCopyBitsEx(destination, source, dstRect, srcRect, mode & kModeMask, flags);
+    GfxPort* to = gfxPortFromHandle(destination, kGfxCheckDraw);
+    if (!to) return gfxGetLastError();
+    // The mask joins the destination's clip for this copy only.
+    const memHandle saved = rgnCreate();
+    if (!saved) return gfxSetError(rgnGetLastError());
+    EngineErr error = rgnCopy(saved, to->clipRegion);
+    if (error == kErrNone) error = rgnIntersect(to->clipRegion, mask);
+    to->clipApplied = 0;
+    if (error == kErrNone) error = gfxCopyBitsEx(destination, source, dstRect, srcRect, mode & kModeMask, flags);
+    rgnCopy(to->clipRegion, saved);
+    to->clipApplied = 0;
+    rgnDispose(saved);
+    return gfxSetError(error);
 }

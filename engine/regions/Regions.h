@@ -44,6 +44,8 @@ EngineErr rgnDispose(memHandle rgn);
 EngineErr rgnCopy(memHandle dst, memHandle src);
 EngineErr rgnSetEmpty(memHandle rgn);
 EngineErr rgnResetToRect(memHandle rgn, const Rect16& r);
+// The name the screens use for rgnResetToRect.
+inline EngineErr rgnSetRect(memHandle rgn, const Rect16& r) { return rgnResetToRect(rgn, r); }
 EngineErr rgnOffset(memHandle rgn, i16 dx, i16 dy);
 EngineErr rgnUnionRect(memHandle rgn, const Rect16& r);
 EngineErr rgnUnion(memHandle dst, memHandle src);

@@ -22,6 +22,7 @@ public:
     EngineErr showTestPicture();
 
     GfxOffscreenPort& picture() { return *picture_; }
+    GfxPort* windowPort() { return windowPort_; }
     plat::DisplayWindow& face() { return *face_; }
     plat::WindowHandle window() const { return window_; }
 

@@ -52,6 +52,8 @@ u16 sprFindGroup(u16 groupId);
 // frame's offsets, transparently; stores the drawn rectangle, or an empty one when there is
 // no such frame.
 void sprDrawFrame(i16 slot, i16 frame, i16 x, i16 y, Rect16* drawn);
+// The rectangle sprDrawFrame would draw; zeroed for no such slot or frame.
+Rect16 sprGetFrameRect(i16 slot, i16 frame, i16 x, i16 y);
 
 // Loads, expands and converts a group; null on failure. *ref is found when 0.
 u8* sprLoadGroupData(u16 groupId, ResourceRef* ref);

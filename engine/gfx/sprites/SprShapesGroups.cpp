@@ -136,13 +136,18 @@ Point16 sprFrameOffset(i16 slot, i16 frame) {
             i16(shapeOffsetTableEntry({s->yOffsets, s->yOffsets ? s->ySize : 0}, u16(frame)))};
 }
 
-void sprDrawFrame(i16 slot, i16 frame, i16 x, i16 y, Rect16* drawn) {
-    *drawn = Rect16{0, 0, 0, 0};
+Rect16 sprGetFrameRect(i16 slot, i16 frame, i16 x, i16 y) {
     std::span<const u8> bitmap = sprGroupFrame(slot, frame);
-    if (bitmap.empty()) return;
+    if (bitmap.size() < 4) return Rect16{0, 0, 0, 0};
     const Point16 offset = sprFrameOffset(slot, frame);
     x = i16(x - offset.h);
     y = i16(y - offset.v);
-    gfxDrawBitmap(bitmap.data(), u32(bitmap.size()), x, y, kGfxModeTransparent);
-    *drawn = Rect16{x, y, i16(x + readBE16(bitmap.data())), i16(y + readBE16(bitmap.data() + 2))};
+    return Rect16{x, y, i16(x + readBE16(bitmap.data())), i16(y + readBE16(bitmap.data() + 2))};
+}
+
+void sprDrawFrame(i16 slot, i16 frame, i16 x, i16 y, Rect16* drawn) {
+    *drawn = sprGetFrameRect(slot, frame, x, y);
+    if (rectIsEmpty(*drawn)) return;
+    std::span<const u8> bitmap = sprGroupFrame(slot, frame);
+    gfxDrawBitmap(bitmap.data(), u32(bitmap.size()), drawn->left, drawn->top, kGfxModeTransparent);
 }

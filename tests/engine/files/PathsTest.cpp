@@ -196,3 +196,28 @@ TEST_F(Paths, DrivesAreEnumeratedInLetterOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+using VolumeTable = OsFixture;
+
+// Every known volume is reached by its index, and the index after the last is refused.
+TEST_F(VolumeTable, EntriesAreReachedByIndexUpToTheLast) {
+    TestPath onC("C:\\Paint\\pic.bmp");
+    TestPath onT("T:\\x.bmp");
+    u32 count = 0;
+    VolumeRecord* volume = nullptr;
+    while (osGetVolumeEntry(count, &volume) == kErrNone) {
+        ASSERT_NE(volume, nullptr);
+        OsVolumeInfo info{};
+        EXPECT_EQ(osGetVolumeInfo(volume, &info), kErrNone);
+        ++count;
+        ASSERT_LT(count, 100u);
+    }
+    EXPECT_GE(count, 2u);
+    EXPECT_EQ(volume, nullptr);
+    EXPECT_EQ(osGetVolumeEntry(count, &volume), kOsErrBadDrive);
+    EXPECT_EQ(osGetVolumeEntry(count - 1, &volume), kErrNone);
+}
+
+}  // namespace

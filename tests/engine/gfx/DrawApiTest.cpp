@@ -343,3 +343,34 @@ TEST_F(DrawApiTest, PaletteEntriesOutsideTheUsedRangeGetTheDefaultFlag) {
     EXPECT_EQ(gfxGetPaletteEntries(kGfxBadPaletteHandle, 0, 1, out.data()), kGfxErrBadPalette);
     gfxDisposePalette(palette);
 }
+
+// A copy through a mask region reaches only the mask, mirrored as the mode word asks, and
+// leaves the destination's clip as it was.
+TEST_F(DrawApiTest, CopiesThroughAMaskRegion) {
+    GfxOffscreenPort* source = makeOffscreen(4, 1, 16, nullptr, false);
+    GfxOffscreenPort* target = makeOffscreen(4, 1, 16);
+    for (i32 x = 0; x < 4; ++x) setWord(source, x, 0, u16(x + 1));
+    const Rect16 all{0, 0, 4, 1};
+    memHandle mask = rgnCreate();
+    ASSERT_EQ(rgnUnionRect(mask, Rect16{1, 0, 3, 1}), kErrNone);
+    struct Case {
+        u16 mode;
+        memHandle mask;
+        std::vector<u16> words;
+    };
+    const Case cases[] = {
+        {0, mask, {0, 2, 3, 0}},
+        {kGfxCopyMirror, mask, {0, 3, 2, 0}},
+        {kGfxCopyMirror, 0, {4, 3, 2, 1}},
+    };
+    for (const Case& c : cases) {
+        for (i32 x = 0; x < 4; ++x) setWord(target, x, 0, 0);
+        ASSERT_EQ(gfxCopyBitsRgn(target, source, all, all, c.mode, c.mask), kErrNone);
+        std::vector<u16> words;
+        for (i32 x = 0; x < 4; ++x) words.push_back(word(target, x, 0));
+        EXPECT_EQ(words, c.words) << c.mode;
+    }
+    ASSERT_EQ(gfxFillRect(all, GfxColor::rgb(255, 255, 255), 0), kErrNone);
+    EXPECT_EQ(word(target, 0, 0), 0x7FFF);
+    rgnDispose(mask);
+}

@@ -368,3 +368,30 @@ TEST_F(SprGroups, DamagedScriptIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace testshape;
+
+class SprFrameRects : public SprShapesTest {};
+
+// Frame rectangles moved back by the frame's offsets; every frame that does not exist gives
+// a zeroed rectangle.
+TEST_F(SprFrameRects, FrameRectanglesFollowTheOffsetsAndRefuseMissingFrames) {
+    ASSERT_NE(openArchive(groupWithScripts(100, rawAndPackedGroup(), 100, 1)), 0);
+    ASSERT_EQ(sprLoadGroup(100, 1, 0, 0, kSprFirstIsGroupId), 0);
+    struct Case {
+        i16 slot;
+        i16 frame;
+        Rect16 rect;
+    };
+    const Case cases[] = {{0, 1, {5, 7, 7, 9}}, {0, 2, {3, 6, 7, 7}}, {0, 0, {}}, {0, 3, {}}, {1, 1, {}}, {-1, 1, {}}, {14, 1, {}}};
+    for (const Case& c : cases) {
+        const Rect16 r = sprGetFrameRect(c.slot, c.frame, 8, 8);
+        EXPECT_EQ((std::vector<i16>{r.left, r.top, r.right, r.bottom}),
+                  (std::vector<i16>{c.rect.left, c.rect.top, c.rect.right, c.rect.bottom}))
+            << c.slot << "/" << c.frame;
+    }
+}
+
+}  // namespace

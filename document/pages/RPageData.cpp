@@ -1,0 +1,309 @@
+#include "document/pages/RPageData.h"
+
+#include <algorithm>
+
+#include "document/objects/RBitmapPageObject.h"
+#include "document/objects/RLibExclusionsObject.h"
+#include "document/objects/RNotePageObject.h"
+#include "document/objects/createPageObjectForType.h"
+#include "document/pages/BorrowedArchiveFile.h"
+#include "document/pages/PageErrors.h"
+#include "document/storage/ObjectTypes.h"
+#include "document/storage/PageIndex.h"
+#include "document/storage/StorageErrors.h"
+#include "document/undo/UndoManager.h"
+#include "engine/files/OsFiles.h"
+#include "engine/files/OsServices.h"
+#include "engine/resources/OsArchiveFile.h"
+
+namespace Ostrel {
+
+namespace {
+
+bool matches(const RPageObject& object, FourCC type) { return type == kTypeAnyObject || object.Type() == type; }
+
+EngineErr addResource(FourCC type, u16 id, const std::vector<u8>& bytes) {
+    const ResourceRef ref = resAddResource(type, id, nullptr);
+    if (ref == 0) return resGetLastError();
+    if (bytes.empty()) return kErrNone;
+    return resWriteResource(ref, bytes.data(), u32(bytes.size()), 0);
+}
+
+// The whole resource; kDocErrMissingMedia when the archive has none of that kind and id.
+EngineErr readResource(ResMapHandle map, FourCC type, u16 id, std::vector<u8>* bytes) {
+    const ResourceRef ref = resFindResource(type, id, map);
+    if (ref == 0) return kDocErrMissingMedia;
+    const i32 size = resGetResourceSize(ref);
+    if (size < 0) return resGetLastError();
+    bytes->resize(size_t(size));
+    u32 count = u32(size);
+    return size == 0 ? kErrNone : resReadResource(ref, bytes->data(), &count, 0);
+}
+
+// Reads from a borrowed file so the caller still holds it once the manager is done with it.
+class MapOf {
+public:
+    explicit MapOf(ArchiveFile& file) : map_(resOpenArchive(std::make_unique<BorrowedArchiveFile>(file), 0, 0)) {}
+    ~MapOf() { Close(); }
+    ResMapHandle get() const { return map_; }
+    EngineErr Close() {
+        const EngineErr err = map_ != 0 ? resCloseFile(map_, 0, 1) : kErrNone;
+        map_ = 0;
+        return err;
+    }
+
+private:
+    ResMapHandle map_;
+};
+
+}  // namespace
+
+RPageData::~RPageData() {
+    if (undo_) undo_->DiscardIfOwner(this);
+}
+
+RPageObject* RPageData::AddObject(FourCC type, i32 id, std::span<const u8> media, const PageRect& rect) {
+    const u16 chosen = id < 0 ? NextObjectId(type) : u16(id);
+    std::unique_ptr<RPageObject> object = createPageObjectForType(chosen, type, &rect, nullptr);
+    if (!object || (!media.empty() && object->LoadMedia(media) != kErrNone)) return nullptr;
+    RPageObject* added = AdoptObject(std::move(object));
+    if (added) Record(kUndoAddObject, nullptr, objects_.size() - 1, type, chosen);
+    return added;
+}
+
+void RPageData::Record(FourCC code, std::unique_ptr<RPageObject> held, size_t place, FourCC type, u16 id) {
+    if (!undo_) return;
+    undo_->SetCurrent(this, code, &RPageData::ReleaseStep);
+    step_ = Step{std::move(held), place, type, id};
+}
+
+void RPageData::ReleaseStep(CListener* owner, FourCC) { static_cast<RPageData*>(owner)->step_ = Step{}; }
+
+// The same step undoes and redoes: it puts back the object it holds, or takes the object off.
+u32 RPageData::HandleMessage(RMessage* message, u32) {
+    if (message->code != kUndoAddObject && message->code != kUndoDeleteObject) return 0;
+    if (step_.held) {
+        step_.held->SetOwner(this);
+        objects_.insert(objects_.begin() + std::ptrdiff_t(std::min(step_.place, objects_.size())), std::move(step_.held));
+    } else {
+        const auto it = std::find_if(objects_.begin(), objects_.end(),
+                                     [&](const auto& o) { return o->Type() == step_.type && o->Id() == step_.id; });
+        if (it == objects_.end()) return 0;
+        step_.place = size_t(it - objects_.begin());
+        (*it)->SetOwner(nullptr);
+        step_.held = std::move(*it);
+        objects_.erase(it);
+    }
+    dirty_ = true;
+    return 1;
+}
+
+RPageObject* RPageData::AdoptObject(std::unique_ptr<RPageObject> object) {
+    RPageObject* existing = nullptr;
+    if (!object || objects_.size() >= kPageIndexMaxObjects || object->Id() == kNoObject ||
+        FindObject(object->Type(), object->Id(), &existing) == 0)
+        return nullptr;
+    object->SetOwner(this);
+    object->changed = true;
+    objects_.push_back(std::move(object));
+    dirty_ = true;
+    return objects_.back().get();
+}
+
+bool RPageData::DeleteObject(FourCC type, u16 id) {
+    const auto it = std::find_if(objects_.begin(), objects_.end(),
+                                 [&](const auto& o) { return o->Type() == type && o->Id() == id; });
+    if (it == objects_.end()) return false;
+    const size_t place = size_t(it - objects_.begin());
+    std::unique_ptr<RPageObject> removed = std::move(*it);
+    objects_.erase(it);
+    removed->SetOwner(nullptr);
+    dirty_ = true;
+    Record(kUndoDeleteObject, std::move(removed), place, type, id);
+    return true;
+}
+
+u16 RPageData::FindObject(FourCC type, i32 id, RPageObject** object) const {
+    for (const auto& o : objects_) {
+        if (matches(*o, type) && (id < 0 || o->Id() == id)) {
+            *object = o.get();
+            return 0;
+        }
+    }
+    *object = nullptr;
+    return kNoObject;
+}
+
+u16 RPageData::NextObject(u32* iterator, RPageObject** object, FourCC type) const {
+    while (*iterator < objects_.size()) {
+        RPageObject* candidate = objects_[(*iterator)++].get();
+        if (matches(*candidate, type)) {
+            *object = candidate;
+            return 1;
+        }
+    }
+    *object = nullptr;
+    return 0;
+}
+
+u16 RPageData::NextObjectSkipFlagged(u32* iterator, RPageObject** object, FourCC type) const {
+    while (NextObject(iterator, object, type))
+        if (((*object)->flags & kObjectHidden) == 0) return 1;
+    return 0;
+}
+
+u16 RPageData::NextObjectId(FourCC type) const {
+    u16 largest = 0;
+    for (const auto& o : objects_)
+        if (o->Type() == type && o->Id() != kNoObject) largest = std::max(largest, o->Id());
+    return u16(largest + 1);
+}
+
+EngineErr RPageData::EnsureBackground() {
+    RPageObject* found = nullptr;
+    if (FindObject(kTypeBitmap, kBackgroundId, &found) == 0) return kErrNone;
+    auto background = std::make_unique<RBitmapPageObject>(kTypeBitmap, kBackgroundId);
+    background->rect = {0, 0, i16(kPageWidth), i16(kPageHeight)};
+    background->picture.width = kPageWidth;
+    background->picture.height = kPageHeight;
+    background->picture.pixels.assign(size_t(kPageWidth) * kPageHeight * 4, 0xFF);
+    if (AdoptObject(std::move(background)) == nullptr) return kDocErrPageFull;
+    // The background is drawn first.
+    std::rotate(objects_.begin(), objects_.end() - 1, objects_.end());
+    return kErrNone;
+}
+
+RNotePageObject* RPageData::GetNote() {
+    RPageObject* found = nullptr;
+    if (FindObject(kTypeNote, -1, &found) != 0) found = AdoptObject(std::make_unique<RNotePageObject>(1));
+    return static_cast<RNotePageObject*>(found);
+}
+
+bool RPageData::HasNote() const {
+    RPageObject* found = nullptr;
+    return FindObject(kTypeNote, -1, &found) == 0;
+}
+
+RLibExclusionsObject* RPageData::GetExclusions() {
+    RPageObject* found = nullptr;
+    if (FindObject(kTypeExclusions, -1, &found) != 0) found = AdoptObject(std::make_unique<RLibExclusionsObject>(1));
+    return static_cast<RLibExclusionsObject*>(found);
+}
+
+bool RPageData::SetDirtyState(bool dirty) {
+    const bool was = dirty_;
+    dirty_ = dirty;
+    if (!dirty)
+        for (auto& o : objects_) o->changed = false;
+    return was;
+}
+
+// Nearest-pixel samples of the background, or a white picture without one.
+PictureRecord RPageData::MakeThumbnail() const {
+    PictureRecord thumbnail{kThumbnailWidth, kThumbnailHeight, {}, {}};
+    thumbnail.pixels.assign(size_t(kThumbnailWidth) * kThumbnailHeight * 4, 0xFF);
+    RPageObject* found = nullptr;
+    if (FindObject(kTypeBitmap, kBackgroundId, &found) != 0) return thumbnail;
+    const PictureRecord& source = static_cast<RBitmapPageObject*>(found)->picture;
+    if (source.pixels.size() != size_t(source.width) * source.height * 4) return thumbnail;
+    for (u32 y = 0; y < kThumbnailHeight; ++y) {
+        for (u32 x = 0; x < kThumbnailWidth; ++x) {
+            const size_t from = (size_t(y * source.height / kThumbnailHeight) * source.width +
+                                 x * source.width / kThumbnailWidth) * 4;
+            std::copy_n(source.pixels.begin() + from, 4, thumbnail.pixels.begin() + (size_t(y) * kThumbnailWidth + x) * 4);
+        }
+    }
+    return thumbnail;
+}
+
+EngineErr RPageData::WriteContents(ResMapHandle map, const SaveProgress& keepGoing) const {
+    const ResMapHandle previous = resUseFile(map);
+    PageIndex index;
+    index.pageFlags = pageFlags;
+    std::vector<u8> bytes;
+    EngineErr err = kErrNone;
+    for (size_t i = 0; i < objects_.size() && err == kErrNone; ++i) {
+        const RPageObject& o = *objects_[i];
+        index.entries.push_back({o.Type(), o.Id(), o.rect.left, o.rect.top, o.rect.right, o.rect.bottom, o.flags,
+                                 o.option, u16(i)});
+        if (keepGoing && !keepGoing()) err = kDocErrCancelled;
+        if (!err) err = o.StoreMedia(&bytes);
+        if (!err) err = addResource(o.Type(), o.Id(), bytes);
+    }
+    if (!err) err = writePictureRecord(MakeThumbnail(), false, &bytes);
+    if (!err) err = addResource(kTypeThumbnail, 1, bytes);
+    if (!err) err = writePageIndex(index, &bytes);
+    if (!err) err = addResource(kTypePageIndex, 1, bytes);
+    resUseFile(previous);
+    return err;
+}
+
+EngineErr RPageData::SaveToArchive(ArchiveFile& target, const SaveProgress& keepGoing) {
+    std::unique_ptr<ArchiveFile> fresh;
+    if (EngineErr err = target.createReplacement(&fresh)) return err;
+    if (EngineErr err = resCreateArchive(*fresh)) return err;
+    MapOf map(*fresh);
+    if (map.get() == 0) return resGetLastError();
+    EngineErr err = WriteContents(map.get(), keepGoing);
+    const EngineErr closed = map.Close();
+    if (!err) err = closed;
+    if (!err) err = fresh->sync();
+    if (!err) err = target.adoptReplacement(std::move(fresh));
+    if (!err) SetDirtyState(false);
+    return err;
+}
+
+EngineErr RPageData::SaveToFile(const Path* path, const SaveProgress& keepGoing) {
+    const bool existed = pathCheckExists(path) == kErrNone;
+    OsFile* file = osOpenFile(path, kOsOpenRead | kOsOpenWrite | (existed ? 0 : kOsOpenCreateNew));
+    if (file == nullptr) return pathGetLastError();
+    EngineErr err;
+    {
+        OsArchiveFile target(file, path);
+        err = SaveToArchive(target, keepGoing);
+        const EngineErr closed = target.close(true);
+        if (!err) err = closed;
+    }
+    // A first save that failed leaves no empty file under the page's name.
+    if (err && !existed) osDeletePath(path);
+    return err;
+}
+
+EngineErr RPageData::LoadFromMap(ResMapHandle map) {
+    std::vector<u8> bytes;
+    if (EngineErr err = readResource(map, kTypePageIndex, 1, &bytes)) return err == kDocErrMissingMedia ? kDocErrNoIndex : err;
+    PageIndex index;
+    if (EngineErr err = parsePageIndex(bytes, &index)) return err;
+    std::vector<std::unique_ptr<RPageObject>> loaded(index.entries.size());
+    for (const PageIndexEntry& e : index.entries) {
+        const PageRect rect{e.left, e.top, e.right, e.bottom};
+        std::unique_ptr<RPageObject> object = createPageObjectForType(e.id, e.type, &rect, nullptr);
+        if (EngineErr err = readResource(map, e.type, e.id, &bytes)) return err;
+        if (!bytes.empty())
+            if (EngineErr err = object->LoadMedia(bytes)) return err;
+        object->flags = e.flags;
+        object->option = e.option;
+        object->SetOwner(this);
+        loaded[e.order] = std::move(object);
+    }
+    objects_ = std::move(loaded);
+    pageFlags = index.pageFlags;
+    SetDirtyState(false);
+    return kErrNone;
+}
+
+EngineErr RPageData::OpenAndLoad(const Path* path) {
+    const ResMapHandle map = resOpenFile(path, 1, 1);
+    if (map == 0) return resGetLastError();
+    const EngineErr err = LoadFromMap(map);
+    resCloseFile(map, 0, 1);
+    return err;
+}
+
+EngineErr RPageData::ReadThumbnail(ResMapHandle map, PictureRecord* thumbnail) {
+    std::vector<u8> bytes;
+    if (EngineErr err = readResource(map, kTypeThumbnail, 1, &bytes)) return err;
+    return parsePictureRecord(bytes, false, thumbnail);
+}
+
+}  // namespace Ostrel

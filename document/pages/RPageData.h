@@ -1,0 +1,104 @@
+#pragma once
+// The contents of one page: its objects in drawing order, saved as a picture archive holding
+// the object index, every object's media under its kind and id, and a 100 x 75 thumbnail.
+//
+// A save writes a whole new archive beside the old file and moves it over the old one in one
+// step, so a save that fails or is stopped leaves the old file as it was, and the page dirty.
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "document/objects/RPageObject.h"
+#include "document/storage/PictureRecord.h"
+#include "engine/files/Paths.h"
+#include "engine/resources/ArchiveFile.h"
+#include "engine/resources/ResourceManager.h"
+#include "framework/messaging/CListener.h"
+
+namespace Ostrel {
+
+class RNotePageObject;
+class RLibExclusionsObject;
+class UndoManager;
+
+// The undo codes of adding and deleting an object.
+constexpr FourCC kUndoAddObject = fourCC("pAdd");
+constexpr FourCC kUndoDeleteObject = fourCC("pDe1");
+
+// Asked between the objects of a save; false stops it.
+using SaveProgress = std::function<bool()>;
+
+constexpr u16 kPageWidth = 800;
+constexpr u16 kPageHeight = 600;
+constexpr u16 kBackgroundId = 1;
+constexpr u16 kNoObject = 65535;
+
+class RPageData : public CListener {
+public:
+    RPageData() = default;
+    ~RPageData() override;
+    RPageData(const RPageData&) = delete;
+    RPageData& operator=(const RPageData&) = delete;
+
+    // Adds an object of the kind made from the stored media (empty media: an empty object),
+    // under `id` or, when id is negative, the next free id of the kind. Null when refused:
+    // an unknown kind, unreadable media, an id in use, or a full page.
+    RPageObject* AddObject(FourCC type, i32 id, std::span<const u8> media, const PageRect& rect);
+    // Adding and deleting through AddObject and DeleteObject become the program's undo step
+    // when the page is given the undo manager.
+    void SetUndoManager(UndoManager* undo) { undo_ = undo; }
+    // Takes back, or does again, the last add or delete (the undo code posted to the page).
+    u32 HandleMessage(RMessage* message, u32 data) override;
+    // Takes a made object; null (and the object dropped) when refused as above.
+    RPageObject* AdoptObject(std::unique_ptr<RPageObject> object);
+    bool DeleteObject(FourCC type, u16 id);
+    // 0 and the object; kNoObject and null when absent. A negative id finds the first of the kind.
+    u16 FindObject(FourCC type, i32 id, RPageObject** object) const;
+    // 1 and the next object of the kind ('??PO' any) after *iterator, 0 at the end; the
+    // iterator starts at 0.
+    u16 NextObject(u32* iterator, RPageObject** object, FourCC type) const;
+    u16 NextObjectSkipFlagged(u32* iterator, RPageObject** object, FourCC type) const;
+    u16 NextObjectId(FourCC type) const;
+    size_t ObjectCount() const { return objects_.size(); }
+
+    // The background picture ('tBMP' id 1), a white page-sized one when missing.
+    EngineErr EnsureBackground();
+    RNotePageObject* GetNote();
+    bool HasNote() const;
+    RLibExclusionsObject* GetExclusions();
+
+    bool IsDirty() const { return dirty_; }
+    // Stores the flag and answers the old one; marking clean clears every object's change mark.
+    bool SetDirtyState(bool dirty);
+    u16 pageFlags = 0;
+
+    // Writes the page as a new archive and moves it over `target`; `target` keeps its
+    // bytes unless the whole save succeeds.
+    EngineErr SaveToArchive(ArchiveFile& target, const SaveProgress& keepGoing = {});
+    EngineErr SaveToFile(const Path* path, const SaveProgress& keepGoing = {});
+    // Replaces the objects with those of the archive; a damaged archive leaves the page as it was.
+    EngineErr LoadFromMap(ResMapHandle map);
+    EngineErr OpenAndLoad(const Path* path);
+    // The stored thumbnail of an open page archive.
+    static EngineErr ReadThumbnail(ResMapHandle map, PictureRecord* thumbnail);
+
+private:
+    EngineErr WriteContents(ResMapHandle map, const SaveProgress& keepGoing) const;
+    PictureRecord MakeThumbnail() const;
+    void Record(FourCC code, std::unique_ptr<RPageObject> held, size_t place, FourCC type, u16 id);
+    static void ReleaseStep(CListener* owner, FourCC code);
+
+    std::vector<std::unique_ptr<RPageObject>> objects_;
+    bool dirty_ = false;
+    UndoManager* undo_ = nullptr;
+    // The undo step: the object taken off the page (or null while it is on it) and its place.
+    struct Step {
+        std::unique_ptr<RPageObject> held;
+        size_t place = 0;
+        FourCC type = 0;
+        u16 id = 0;
+    } step_;
+};
+
+}  // namespace Ostrel

@@ -1,0 +1,118 @@
+#include "document/project/ProjectConfigFile.h"
+
+#include "engine/ini/IniProfiles.h"
+
+namespace Ostrel {
+
+namespace {
+
+constexpr const char* kPagesSection = "Pages";
+constexpr const char* kPagePrefix = "Page";
+constexpr const char* kSlideShowSection = "SlideShow";
+constexpr const char* kPickerSection = "PickerDisplay";
+
+}  // namespace
+
+bool isProjectRelativeName(const std::string& name) {
+    if (name.empty() || name[0] == '\\' || name[0] == '/' || name.find(':') != std::string::npos) return false;
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find_first_of("\\/", start);
+        if (end == std::string::npos) end = name.size();
+        const std::string part = name.substr(start, end - start);
+        if (part.empty() || part == "." || part == "..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+ProjectConfigFile::ProjectConfigFile(const Path* path, bool loadNow)
+    : pages(path, kPagesSection, kPagePrefix, loadNow, kMaxProjectPages, 0),
+      backgroundColor(path, kSlideShowSection, "BackgroundColor", loadNow, 0),
+      backgroundSound(path, kSlideShowSection, "BackgroundSound", loadNow, 0),
+      looping(path, kSlideShowSection, "Looping", loadNow, 0),
+      manualAdvance(path, kSlideShowSection, "ManualAdvance", loadNow, 0),
+      topLeftPage(path, kPickerSection, "TopLeftPage", loadNow, 0),
+      selectedPage(path, kPickerSection, "SelectedPage", loadNow, 0) {
+    if (path) pathInitCopy(&path_, path);
+}
+
+void ProjectConfigFile::Assign(ProjectConfigFile& destination, const ProjectConfigFile& source) {
+    destination.pages = source.pages;
+    destination.backgroundColor = source.backgroundColor;
+    destination.backgroundSound = source.backgroundSound;
+    destination.looping = source.looping;
+    destination.manualAdvance = source.manualAdvance;
+    destination.topLeftPage = source.topLeftPage;
+    destination.selectedPage = source.selectedPage;
+    pathAssign(&destination.path_, &source.path_);
+}
+
+EngineErr ProjectConfigFile::SetPath(const Path* path) {
+    pathAssign(&path_, path);
+    if (EngineErr err = pages.SetPath(path, 0, 0)) return err;
+    for (CFG_LONG* item : {&backgroundColor, &backgroundSound, &looping, &manualAdvance, &topLeftPage, &selectedPage})
+        if (EngineErr err = item->SetPath(path, 0, 0)) return err;
+    return kErrNone;
+}
+
+EngineErr ProjectConfigFile::Save() {
+    if (EngineErr err = pages.Save(1)) return err;
+    for (CFG_LONG* item : {&backgroundColor, &backgroundSound, &looping, &manualAdvance, &topLeftPage, &selectedPage})
+        if (EngineErr err = item->Save(1)) return err;
+    // Writing through makes the profile's changes reach the disc now.
+    iniSetFlushMode(&path_, 1);
+    iniSetFlushMode(&path_, 0);
+    return iniGetLastError();
+}
+
+bool ProjectConfigFile::HasContent() const {
+    bool any = false;
+    pages.ForEach([](const char*, u16, void* context) { *static_cast<bool*>(context) = true; }, &any);
+    for (const CFG_LONG* item : {&backgroundColor, &backgroundSound, &looping, &manualAdvance, &topLeftPage, &selectedPage})
+        any = any || item->Value() != 0;
+    return any;
+}
+
+void ProjectConfigFile::ForEachPage(const PageCallback& callback) const {
+    struct Walk {
+        const PageCallback* callback;
+    } walk{&callback};
+    pages.ForEach(
+        [](const char* value, u16 number, void* context) {
+            std::string name;
+            PageSettings settings;
+            if (value && parsePageEntry(value, &name, &settings)) (*static_cast<Walk*>(context)->callback)(name, settings, number);
+        },
+        &walk);
+}
+
+void ProjectConfigFile::ForEachPagePath(const PagePathCallback& callback) const {
+    Path folder;
+    pathInitEmpty(&folder);
+    if (path_.record) pathJoin(&folder, &path_, "..");
+    ForEachPage([&](const std::string& name, const PageSettings& settings, u16 number) {
+        Path file;
+        pathInitEmpty(&file);
+        if (folder.record && isProjectRelativeName(name)) pathJoin(&file, &folder, name.c_str());
+        callback(&file, settings, number);
+        pathRelease(&file);
+    });
+    pathRelease(&folder);
+}
+
+EngineErr ProjectConfigFile::SetPage(u16 number, const std::string& fileName, const PageSettings& settings) {
+    return pages.SetValue(formatPageEntry(fileName, settings).c_str(), number, 0);
+}
+
+EngineErr ProjectConfigFile::SetPageFileName(const std::string& fileName, u16 number) {
+    std::string oldName;
+    PageSettings settings;
+    const INI_LIST_NODE* node = pages.FindNode(number);
+    if (node && node->Value()) parsePageEntry(node->Value(), &oldName, &settings);
+    return SetPage(number, fileName, settings);
+}
+
+EngineErr ProjectConfigFile::RemovePage(u16 number) { return pages.DeleteItem(number, 0); }
+
+}  // namespace Ostrel

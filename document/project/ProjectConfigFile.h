@@ -1,0 +1,62 @@
+#pragma once
+// A slide-show project's file (".tbp"), a profile: [Pages] "Page<n>" = the page's entry (file
+// name relative to the project's folder and its settings), [SlideShow] background colour,
+// background sound, looping and manual advance, and [PickerDisplay] the picker's top-left and
+// selected pages.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "document/pages/PageSettings.h"
+#include "engine/files/Paths.h"
+#include "engine/util/CfgItem.h"
+#include "engine/util/IniList.h"
+
+namespace Ostrel {
+
+constexpr u16 kMaxProjectPages = 99;
+
+class ProjectConfigFile {
+public:
+    ProjectConfigFile(const Path* path, bool loadNow);
+    ~ProjectConfigFile() { pathRelease(&path_); }
+    ProjectConfigFile(const ProjectConfigFile&) = delete;
+    ProjectConfigFile& operator=(const ProjectConfigFile&) = delete;
+
+    // Copies the page list and the settings with their dirty flags.
+    static void Assign(ProjectConfigFile& destination, const ProjectConfigFile& source);
+    // Moves every setting to another file, without writing the old one.
+    EngineErr SetPath(const Path* path);
+    // Writes what changed and makes it last.
+    EngineErr Save();
+    bool HasContent() const;
+
+    using PageCallback = std::function<void(const std::string& fileName, const PageSettings& settings, u16 number)>;
+    // Every page entry with a usable file name, by number.
+    void ForEachPage(const PageCallback& callback) const;
+    using PagePathCallback = std::function<void(const Path* file, const PageSettings& settings, u16 number)>;
+    // The same with the file's path; a name that would leave the project's folder gives an
+    // empty path.
+    void ForEachPagePath(const PagePathCallback& callback) const;
+    EngineErr SetPage(u16 number, const std::string& fileName, const PageSettings& settings);
+    // Renames the page's file, keeping its settings (the defaults when it had none).
+    EngineErr SetPageFileName(const std::string& fileName, u16 number);
+    EngineErr RemovePage(u16 number);
+
+    INI_LIST pages;
+    CFG_LONG backgroundColor;
+    CFG_LONG backgroundSound;
+    CFG_LONG looping;
+    CFG_LONG manualAdvance;
+    CFG_LONG topLeftPage;
+    CFG_LONG selectedPage;
+
+private:
+    Path path_{};
+};
+
+// Whether a page's file name stays inside the project's folder: not empty, not absolute, no
+// drive, and no "." or ".." part.
+bool isProjectRelativeName(const std::string& name);
+
+}  // namespace Ostrel

@@ -1,0 +1,150 @@
+#include "document/project/RDocument.h"
+
+#include <algorithm>
+
+namespace Ostrel {
+
+RDocument::RDocument(const Path* projectPath)
+    : config_(std::make_unique<ProjectConfigFile>(projectPath, projectPath != nullptr)),
+      blank_(std::make_shared<RPage>(PageSettings{}, std::string(), kBlankPageNumber)) {}
+
+void RDocument::LoadPages() {
+    pages_.clear();
+    config_->ForEachPage([&](const std::string& name, const PageSettings& settings, u16 number) {
+        pages_.push_back(std::make_shared<RPage>(settings, name, number));
+    });
+    Sort();
+}
+
+EngineErr RDocument::SaveAs(const Path* path) {
+    if (EngineErr err = config_->SetPath(path)) return err;
+    config_->pages.EraseAll();
+    for (const auto& page : pages_)
+        if (EngineErr err = config_->SetPage(page->Number(), page->FileName(), page->settings)) return err;
+    return config_->Save();
+}
+
+RPage* RDocument::Find(u16 number) const {
+    for (const auto& page : pages_)
+        if (page->Number() == number) return page.get();
+    return nullptr;
+}
+
+RPage* RDocument::GetPage(u16 number) {
+    if (number == kFirstPageNumber) return pages_.empty() ? blank_.get() : pages_.front().get();
+    if (number == kLastPageNumber) return pages_.empty() ? blank_.get() : pages_.back().get();
+    RPage* page = Find(number);
+    return page ? page : blank_.get();
+}
+
+void RDocument::Sort() {
+    std::sort(pages_.begin(), pages_.end(), [](const auto& a, const auto& b) { return a->Number() < b->Number(); });
+}
+
+RDocument::Arrangement RDocument::Snapshot() const {
+    Arrangement arrangement;
+    for (const auto& page : pages_) arrangement.emplace_back(page->Number(), page);
+    return arrangement;
+}
+
+void RDocument::Remember() {
+    undo_ = Snapshot();
+    undoEmpty_ = pages_.empty();
+    redo_.clear();
+    redoEmpty_ = false;
+}
+
+bool RDocument::RemovePage(u16 number) {
+    const auto it = std::find_if(pages_.begin(), pages_.end(), [&](const auto& p) { return p->Number() == number; });
+    if (it == pages_.end()) return false;
+    Remember();
+    if (current_ == it->get()) current_ = nullptr;
+    pages_.erase(it);
+    return true;
+}
+
+EngineErr RDocument::AppendPage(std::unique_ptr<RPage> page) {
+    const u16 number = pages_.empty() ? 1 : u16(pages_.back()->Number() + 1);
+    if (number > kMaxProjectPages) return kDocErrNoPlace;
+    Remember();
+    page->SetId(number);
+    pages_.push_back(std::move(page));
+    return kErrNone;
+}
+
+RPage* RDocument::AddPage(u16 position, const RPage& source) {
+    if (position < 1 || position > kMaxProjectPages || Find(position) != nullptr) return nullptr;
+    auto page = std::make_shared<RPage>(source.settings, std::string(), position);
+    if (source.HasData()) {
+        RPageData& from = const_cast<RPage&>(source).Data();
+        u32 it = 0;
+        RPageObject* object = nullptr;
+        while (from.NextObject(&it, &object, fourCC("??PO"))) page->Data().AdoptObject(object->Clone());
+    }
+    Remember();
+    pages_.push_back(page);
+    Sort();
+    return page.get();
+}
+
+bool RDocument::MovePage(u16 from, u16 to) {
+    RPage* page = Find(from);
+    if (page == nullptr || to < 1 || to > kMaxProjectPages || Find(to) != nullptr) return false;
+    Remember();
+    page->SetId(to);
+    Sort();
+    return true;
+}
+
+u16 RDocument::FindBlankSlotWrapping(u16 from) const {
+    if (from < 1 || from > kMaxProjectPages) from = 1;
+    for (u16 n = 0; n < kMaxProjectPages; ++n) {
+        const u16 place = u16((from - 1 + n) % kMaxProjectPages + 1);
+        if (Find(place) == nullptr) return place;
+    }
+    return 0;
+}
+
+void RDocument::Restore(Arrangement& into, bool& intoEmpty, Arrangement& from, bool& fromEmpty) {
+    into = Snapshot();
+    intoEmpty = pages_.empty();
+    pages_.clear();
+    for (auto& [number, page] : from) {
+        page->SetId(number);
+        pages_.push_back(page);
+    }
+    Sort();
+    from.clear();
+    fromEmpty = false;
+    if (current_ && !Find(current_->Number())) current_ = nullptr;
+}
+
+bool RDocument::UndoArrangement() {
+    if (!CanUndoArrangement()) return false;
+    Restore(redo_, redoEmpty_, undo_, undoEmpty_);
+    return true;
+}
+
+bool RDocument::RedoArrangement() {
+    if (!CanRedoArrangement()) return false;
+    Restore(undo_, undoEmpty_, redo_, redoEmpty_);
+    return true;
+}
+
+void RDocument::SetCurrentPage(RPage* page) {
+    if (current_ && current_ != page && current_->HasData() && !current_->Data().IsDirty()) current_->ReleaseData();
+    current_ = page;
+}
+
+void RDocument::ReleaseAllMedia() {
+    for (auto& page : pages_)
+        if (!page->HasData() || !page->Data().IsDirty()) page->ReleaseData();
+}
+
+bool RDocument::SetBackgroundColor(u16 index) {
+    if (index >= kBackgroundColorCount) return false;
+    config_->backgroundColor.SetValue(index, 0);
+    return true;
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,41 @@
+#include "document/users/DeleteUserFolders.h"
+
+#include "document/users/CollectFolderFiles.h"
+#include "document/users/EnginePath.h"
+#include "document/users/UserNames.h"
+#include "engine/files/OsFiles.h"
+
+namespace Ostrel {
+
+namespace {
+
+EngineErr deleteFolder(const std::string& text) {
+    EnginePath folder(text);
+    if (folder.empty()) return kDocErrNoFolder;
+    if (pathCheckExists(folder.get()) != kErrNone) return kErrNone;
+    for (const std::string& name : CollectFolderFiles(folder.get())) {
+        Path file;
+        pathJoin(&file, folder.get(), name.c_str());
+        const EngineErr err = file.record ? osDeletePath(&file) : kDocErrNoFolder;
+        pathRelease(&file);
+        if (err) return err;
+    }
+    return osDeletePath(folder.get());
+}
+
+}  // namespace
+
+EngineErr DeleteUserFolders(Paths& paths, const std::string& name) {
+    if (name.empty()) return 1;
+    if (EngineErr err = paths.SelectUserFolder(name)) return err;
+    // Inner folders first: a folder goes only once it is empty.
+    for (u16 folder = kFolderLibAnimations; folder >= kFolderLibPictures; --folder)
+        if (EngineErr err = deleteFolder(paths.BuildPath(folder, false))) return err;
+    const std::string library = paths.BuildPath(kFolderUser, true) + "Library";
+    for (const std::string& text : {library, paths.BuildPath(kFolderProjects, false), paths.BuildPath(kFolderPictures, false),
+                                    paths.BuildPath(kFolderUser, false)})
+        if (EngineErr err = deleteFolder(text)) return err;
+    return kErrNone;
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,14 @@
+#pragma once
+// Removes a user: the user's folders and every file in them. The user becomes the current
+// one first, and stays so only in name: the folders are gone.
+#include <string>
+
+#include "document/users/Paths.h"
+
+namespace Ostrel {
+
+// 0 when done; 1 when no name is given; kDocErrBadUserName for a name that would leave the
+// users folder; else the first file error (a folder holding something of its own stays).
+EngineErr DeleteUserFolders(Paths& paths, const std::string& name);
+
+}  // namespace Ostrel

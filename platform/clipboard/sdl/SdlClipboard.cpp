@@ -1,0 +1,35 @@
+#include "platform/clipboard/sdl/SdlClipboard.h"
+
+#include <SDL.h>
+
+namespace plat {
+namespace {
+
+// SDL's clipboard needs its video part; before that starts the text stays in the process.
+class SdlClipboard : public ClipboardBackend {
+public:
+    bool setText(const std::string& text) override {
+        if (!SDL_WasInit(SDL_INIT_VIDEO)) return local_.setText(text);
+        return SDL_SetClipboardText(text.c_str()) == 0;
+    }
+    bool hasText() override {
+        if (!SDL_WasInit(SDL_INIT_VIDEO)) return local_.hasText();
+        return SDL_HasClipboardText() == SDL_TRUE;
+    }
+    std::string text() override {
+        if (!SDL_WasInit(SDL_INIT_VIDEO)) return local_.text();
+        char* held = SDL_GetClipboardText();
+        std::string text = held ? held : "";
+        SDL_free(held);
+        return text;
+    }
+
+private:
+    LocalClipboard local_;
+};
+
+}  // namespace
+
+std::unique_ptr<ClipboardBackend> makeSdlClipboard() { return std::make_unique<SdlClipboard>(); }
+
+}  // namespace plat

@@ -1,0 +1,84 @@
+// Library files: items added, read back, deleted; a damaged header refused; the libraries of
+// a kind found installed first, then the user's.
+#include <gtest/gtest.h>
+
+#include "document/library/RLibrary.h"
+#include "document/library/RLibraryMgr.h"
+#include "document/objects/RMediaFilePageObject.h"
+#include "document/storage/ObjectTypes.h"
+#include "document/storage/StorageErrors.h"
+#include "tests/document/DocumentFolderFixture.h"
+#include "tests/document/pages/PageSamples.h"
+#include "tests/engine/resources/MemoryArchiveFile.h"
+#include "tests/engine/resources/format/ArchiveBytes.h"
+#include "document/pages/PageErrors.h"
+
+namespace {
+
+using namespace Ostrel;
+using Libraries = testdoc::DocumentFolderFixture;
+
+std::vector<u8> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+
+TEST_F(Libraries, ItemsAddedReadAndDeleted) {
+    EnginePath file(engineTextOfHostFolder(root_) + "\\Sounds.tbl");
+    {
+        RLibrary library;
+        ASSERT_EQ(library.Create(file.get(), kTypeSound, kLibraryFlagThumbnails), kErrNone);
+        EXPECT_EQ(library.AddItem(bytesOf("RIFFmoo"), testdoc::pictureBytes(2, 2, 9, false), "Cow"), 1);
+        EXPECT_EQ(library.AddItem(bytesOf("RIFFbaa"), {}, "Sheep"), 2);
+        EXPECT_EQ(library.DeleteEntry(1), kErrNone);
+        EXPECT_EQ(library.DeleteEntry(1), kResErrNotFound);
+        EXPECT_EQ(library.AddItem(bytesOf("RIFFoink"), {}, "Pig"), 3) << "ids are not given twice";
+    }
+    EXPECT_FALSE(RLibrary::IsMissing(file.get()));
+    RLibrary library;
+    ASSERT_EQ(library.Open(file.get(), true), kErrNone);
+    EXPECT_EQ(library.Header(), (LibraryHeader{kTypeSound, kLibraryFlagThumbnails, 4, {{2, 0}, {3, 0}}}));
+    std::vector<u8> name;
+    ASSERT_EQ(library.ReadEntryThumbnail(3, kThumbnailName, &name), kErrNone);
+    EXPECT_EQ(name, bytesOf("Pig"));
+    EXPECT_NE(library.ReadEntryThumbnail(1, kThumbnailName, &name), kErrNone) << "deleted with its entry";
+    auto object = library.CreateObjectForEntry(2);
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->Type(), kTypeSound);
+    EXPECT_EQ(static_cast<RMediaFilePageObject*>(object.get())->media, bytesOf("RIFFbaa"));
+    EXPECT_EQ(library.CreateObjectForEntry(1), nullptr);
+    EXPECT_EQ(library.AddItem(bytesOf("x"), {}, "x"), 0) << "read-only";
+    EXPECT_EQ(library.DeleteEntry(2), kResErrReadOnly);
+}
+
+TEST_F(Libraries, DamagedHeaderIsRefused) {
+    std::vector<u8> header;
+    ASSERT_EQ(writeLibraryHeader({kTypeStamp, 0, 3, {{1, 0}, {2, 0}}}, &header), kErrNone);
+    header[header.size() - 3] = 1;  // the second id repeats the first
+    auto image = std::make_shared<testres::FileImage>();
+    image->bytes = testres::makeArchive({{kTypeLibraryHeader, 1, std::string(header.begin(), header.end()), {}}});
+    RLibrary library;
+    EXPECT_EQ(library.OpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "lib"), true), kDocErrDuplicate);
+    image->bytes = testres::makeArchive({{kTypeSound, 1, "x", {}}});
+    EXPECT_EQ(library.OpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "lib2"), true), kDocErrMissingMedia);
+}
+
+TEST_F(Libraries, InstalledLibrariesComeBeforeTheUsers) {
+    Paths paths(roots());
+    ASSERT_EQ(paths.SelectUserFolder("Ann"), kErrNone);
+    write("prog/Library/Stamps/Animals.tbl", "");
+    write("prog/Library/Stamps/Shapes.TBL", "");
+    write("prog/Library/Stamps/readme.txt", "");
+    write("data/tumblo4/Users/Ann/Library/Stamps/Mine.tbl", "");
+    RLibraryMgr manager(paths);
+    RLibraryMgr::Iteration state;
+    std::string name;
+    u16 kind = 0;
+    std::vector<std::pair<std::string, u16>> seen;
+    while (manager.NextLibraryItem(&state, kTypeStamp, &name, &kind)) seen.emplace_back(name, kind);
+    EXPECT_EQ(seen, (std::vector<std::pair<std::string, u16>>{
+                        {"Animals.tbl", kLibraryOnDisk}, {"Shapes.TBL", kLibraryOnDisk}, {"Mine.tbl", kLibraryOfUser}}));
+    EXPECT_EQ(manager.GetLibraryLocationKind(manager.FolderOf(kTypeStamp, kLibraryOfUser) + "\\Mine.tbl"), kLibraryOfUser);
+    EXPECT_EQ(manager.GetLibraryLocationKind(manager.FolderOf(kTypeStamp, kLibraryOnDisk) + "\\Animals.tbl"), kLibraryOnDisk);
+    RLibraryMgr::Iteration none;
+    EXPECT_EQ(manager.NextLibraryItem(&none, kTypeText, &name, &kind), 0);
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+// Removing a user takes the user's folders and files and nothing else.
+#include <gtest/gtest.h>
+
+#include "document/users/DeleteUserFolders.h"
+#include "document/users/UserNames.h"
+#include "tests/document/DocumentFolderFixture.h"
+
+namespace {
+
+using namespace Ostrel;
+using UserRemoval = testdoc::DocumentFolderFixture;
+
+TEST_F(UserRemoval, TakesTheUsersFilesAndNoOneElses) {
+    Paths paths(roots());
+    ASSERT_EQ(paths.SelectUserFolder("Bo"), kErrNone);
+    ASSERT_EQ(paths.SelectUserFolder("Ann"), kErrNone);
+    write("data/tumblo4/Users/Ann/user.ini", "[Brushes]\r\n");
+    write("data/tumblo4/Users/Ann/Pictures/Cat.tbx", "x");
+    write("data/tumblo4/Users/Ann/Library/Stamps/Mine.tbl", "x");
+    write("data/tumblo4/Users/Bo/Pictures/Dog.tbx", "x");
+
+    EXPECT_EQ(DeleteUserFolders(paths, ""), 1);
+    EXPECT_EQ(DeleteUserFolders(paths, "../Bo"), kDocErrBadUserName);
+    EXPECT_EQ(DeleteUserFolders(paths, "Ann"), kErrNone);
+    EXPECT_FALSE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Ann"));
+    EXPECT_TRUE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Bo/Pictures/Dog.tbx"));
+}
+
+TEST_F(UserRemoval, FolderOfTheUsersOwnStaysWithTheError) {
+    Paths paths(roots());
+    ASSERT_EQ(paths.SelectUserFolder("Ann"), kErrNone);
+    std::filesystem::create_directories(root_ + "/data/tumblo4/Users/Ann/Pictures/Holiday");
+    EXPECT_NE(DeleteUserFolders(paths, "Ann"), kErrNone);
+    EXPECT_TRUE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Ann/Pictures/Holiday"));
+}
+
+}  // namespace
