@@ -20,6 +20,7 @@ public:
     EngineErr adoptReplacement(std::unique_ptr<ArchiveFile> replacement) override {
         return file_.adoptReplacement(std::move(replacement));
     }
+    EngineErr syncName() override { return file_.syncName(); }
     EngineErr lock(u32 timeoutMs) override { return file_.lock(timeoutMs); }
     void unlock() override { file_.unlock(); }
     bool isSameFile(const ArchiveFile& other) const override { return &other == this || file_.isSameFile(other); }

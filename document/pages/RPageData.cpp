@@ -249,6 +249,8 @@ EngineErr RPageData::SaveToArchive(ArchiveFile& target, const SaveProgress& keep
     if (!err) err = closed;
     if (!err) err = fresh->sync();
     if (!err) err = target.adoptReplacement(std::move(fresh));
+    // The new page is in place once adopted; it counts as saved only when its name lasts too.
+    if (!err) err = target.syncName();
     if (!err) SetDirtyState(false);
     return err;
 }

@@ -309,6 +309,7 @@ void pcmMixPollDevices() {
 }
 
 u16 pcmMixBreakLoop(PcmMixHandle h) { return withHandle(h, [](PcmMixObject& o) { return o.BreakLoop(); }); }
+u16 pcmMixDropUnwritten(PcmMixHandle h) { return withHandle(h, [](PcmMixObject& o) { return o.DropUnwritten(); }); }
 u16 pcmMixGetBalance(PcmMixHandle h, u32* v) { return withHandle(h, [v](PcmMixObject& o) { return o.GetBalance(v); }); }
 u16 pcmMixGetID(PcmMixHandle h, u16* v) { return withHandle(h, [v](PcmMixObject& o) { return o.GetID(v); }); }
 u16 pcmMixGetPlaybackRate(PcmMixHandle h, u32* v) {

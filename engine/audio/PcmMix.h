@@ -64,6 +64,11 @@ EngineErr pcmMixInit(const PcmMixSettings& settings);
 void pcmMixShutdown();
 
 u16 pcmMixBreakLoop(PcmMixHandle handle);
+// Takes back every queued buffer of which the output device holds nothing yet, so that a
+// client can replace what is still to come; what the device holds plays on unchanged. The
+// buffers leave the queue neither done nor reported, and stay prepared. Handles passed
+// straight to a platform device cannot take buffers back: kMmErrNotSupported.
+u16 pcmMixDropUnwritten(PcmMixHandle handle);
 u16 pcmMixClose(PcmMixHandle handle);
 u16 pcmMixEnable(u16 enable);
 u16 pcmMixEnableRemix(u16 enable);

@@ -268,6 +268,14 @@ u16 PcmMixChannel::BreakLoop() {
     u32 played = 0;
     u32 written = 0;
     stream_.device->GetPositions(&played, &written);
+    const u32 deviceWritten = written;
+    if (paused_) {
+        // The queue stands where the pause left it: the pass under way is the one holding the
+        // last frame the device was handed, and nothing is over until the channel plays again.
+        if (!head_) return plat::kMmNoError;
+        written = head_->start + handedBeforePause_;
+        played = head_->start;
+    }
     u32 s = 0;
     PcmMixRecord* r = FindRecordAt(written, &s);
     if (!r) return plat::kMmNoError;
@@ -288,6 +296,37 @@ u16 PcmMixChannel::BreakLoop() {
     }
     // Records that now end before the played position are over: they go back in queue order.
     while (head_ && !pcmMixBefore(played, head_->end)) Finish(head_);
-    if (hadLoop) stream_.MixFrom(written);
+    // What the device was handed before the pause is counted from the head, which may have moved.
+    if (paused_ && head_) handedBeforePause_ = written - head_->start;
+    if (hadLoop) stream_.MixFrom(deviceWritten);
+    return plat::kMmNoError;
+}
+
+u16 PcmMixChannel::DropUnwritten() {
+    PcmMixDeviceLock lock(stream_);
+    if (!head_) return plat::kMmNoError;
+    // Where the device's share of the queue ends: the written position while playing; paused,
+    // what it was handed before the pause; not yet placed on the output, nothing at all.
+    const bool placed = playing_ || (paused_ && handedBeforePause_ != 0);
+    const u32 held = paused_ ? head_->start + handedBeforePause_ : stream_.WrittenPosition();
+    const auto unheard = [&](const PcmMixRecord* r) { return !placed || !pcmMixBefore(r->start, held); };
+    if (!unheard(tail_)) return plat::kMmNoError;
+    ++queueEdits_;
+    PcmMixRecord* first = tail_;
+    while (first->prev && unheard(first->prev)) first = first->prev;
+    const bool mixedAlready = playing_ && !paused_ && pcmMixBefore(first->start, stream_.mixedTo);
+    tail_ = first->prev;
+    if (tail_)
+        tail_->next = nullptr;
+    else
+        head_ = nullptr;
+    for (PcmMixRecord* r = first; r;) {
+        PcmMixRecord* next = r->next;
+        r->next = r->prev = nullptr;
+        r->header->flags.fetch_and(~plat::kWaveHeaderInQueue);
+        r = next;
+    }
+    if (!head_) playing_ = false;
+    if (mixedAlready) RemixFromWritten();
     return plat::kMmNoError;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/base/ByteOrder.h"
+#include "engine/audio/PcmMixVectorKernels.h"
 
 namespace {
 
@@ -128,10 +129,13 @@ void pcmMixKernelCopy16Native(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed s
 void pcmMixKernelFillBytes(u8* d, u32 value, u32 count) { std::memset(d, int(u8(value)), count); }
 
 void pcmMixKernelFillWords(u8* d, u32 value, u32 count) {
-    for (u32 i = 0; i < count; ++i) writeLE16(d + 2 * size_t(i), u16(value));
+    // Whole machine-order words, which are the output's little-endian ones, fill in wide stores.
+    for (u32 i = 0; i < count; ++i) store16(d + 2 * size_t(i), i16(u16(value)));
 }
 
-const PcmMixKernelTable& pcmMixBuiltInKernels() {
+const PcmMixKernelTable& pcmMixBuiltInKernels() { return pcmMixKernelsFor(pcmMixBestVectorLevel()); }
+
+const PcmMixKernelTable& pcmMixPortableKernels() {
     static const PcmMixKernelTable table{
         {pcmMixKernelMix8, pcmMixKernelMix8To16, pcmMixKernelMix16Swapped, pcmMixKernelMix16Native,
          pcmMixKernelCopy8, pcmMixKernelCopy8To16, pcmMixKernelCopy16Swapped, pcmMixKernelCopy16Native},

@@ -4,6 +4,8 @@
 // sample), and two that fill silence. Mix kernels add with saturation; copy kernels overwrite.
 // Slots are filled from the built-in table at start-up and may be replaced by faster kernels
 // of the same contract. Kernels touch only the memory they are given; any thread may call them.
+// The functions declared here are the portable kernels, the reference every faster table
+// matches sample for sample.
 #include "engine/base/EngineTypes.h"
 
 // (destination, source, output samples n >= 1, destination stride, source stride, step, gain,
@@ -33,7 +35,9 @@ struct PcmMixKernelTable {
     PcmMixFillKernel fillWords;
 };
 
+// The fastest kernels this processor runs (see PcmMixVectorKernels.h).
 const PcmMixKernelTable& pcmMixBuiltInKernels();
+const PcmMixKernelTable& pcmMixPortableKernels();
 
 void pcmMixKernelMix8(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16 identity, const u8* table);
 void pcmMixKernelMix8To16(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16 identity,

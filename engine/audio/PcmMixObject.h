@@ -13,6 +13,7 @@ public:
     virtual u16 Open(const plat::WaveFormat& format, PcmMixCallback callback, uintptr_t instance, u32 flags) = 0;
     virtual u16 BreakLoop() = 0;
     virtual u16 Close() = 0;
+    virtual u16 DropUnwritten() = 0;
     virtual u16 GetBalance(u32* balance) = 0;
     virtual u16 GetID(u16* deviceId) = 0;
     virtual u16 GetPitch(u32* pitch) = 0;

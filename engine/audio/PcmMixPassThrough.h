@@ -17,6 +17,7 @@ public:
     u16 Open(const plat::WaveFormat& format, PcmMixCallback callback, uintptr_t instance, u32 flags) override;
     u16 BreakLoop() override { return waveOut_->breakLoop(); }
     u16 Close() override;
+    u16 DropUnwritten() override { return plat::kMmErrNotSupported; }
     u16 GetBalance(u32*) override { return plat::kMmErrNotSupported; }
     u16 GetID(u16* deviceId) override;
     u16 GetPitch(u32* pitch) override;

@@ -256,6 +256,14 @@ EngineErr WaveSound::Resume() {
 EngineErr WaveSound::BreakLoop() {
     if (!looping || loopBroken) return kErrNone;
     if (handle_) pcmMixBreakLoop(handle_);
+    // Passes queued as buffers of their own (every pass of a section longer than a buffer,
+    // and the mixer-repeated buffer while the first pass is still playing) would all be heard:
+    // those the device holds nothing of yet are taken back, and the sound goes on from what
+    // it holds, straight on to the loop end and the rest.
+    if (handle_ && pcmMixDropUnwritten(handle_) == plat::kMmNoError) TakeBackDroppedBuffers();
+    // Decoding goes on right after the last buffer kept, even where that buffer ended a pass
+    // and the next frame to decode had gone back to the loop start.
+    if (!segments_.empty()) writeFrame_ = segments_.back().firstFrame + segments_.back().frames;
     // A mixer-repeated section ends with the pass playing now.
     u64 played = PlayedNow();
     for (Segment& segment : segments_) {
@@ -268,7 +276,8 @@ EngineErr WaveSound::BreakLoop() {
     }
     loopBroken = true;
     endTime_ = plat::clockMillis() + RemainingMs();
-    return kErrNone;
+    // Refilled at once: the device may soon reach the end of what was kept.
+    return FillPass();
 }
 
 void WaveSound::ResetLoop() {

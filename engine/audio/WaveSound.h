@@ -73,6 +73,7 @@ private:
 
     EngineErr FillPass();
     void TakeDoneBuffers();
+    void TakeBackDroppedBuffers();
     EngineErr WriteBuffer();
     void ReturnAllBuffers();
     bool LoopRunning() const;

@@ -46,6 +46,20 @@ void WaveSound::ReturnAllBuffers() {
     segments_.clear();
 }
 
+void WaveSound::TakeBackDroppedBuffers() {
+    // Dropped buffers are the latest ones, out of the mixer's queue but never done; decoding
+    // starts again where the first of them began.
+    const u32 inMixer = plat::kWaveHeaderInQueue | plat::kWaveHeaderDone;
+    while (!queue_.empty() && !(queue_.back()->header.flags.load() & inMixer)) {
+        Buffer* buffer = queue_.back();
+        queue_.pop_back();
+        segments_.pop_back();
+        pcmMixUnprepareHeader(handle_, &buffer->header, kPcmMixHeaderSize);
+        free_.push_back(buffer);
+        writeFrame_ = buffer->firstFrame;
+    }
+}
+
 void WaveSound::TakeDoneBuffers() {
     while (!queue_.empty() && (queue_.front()->header.flags.load() & plat::kWaveHeaderDone)) {
         Buffer* buffer = queue_.front();

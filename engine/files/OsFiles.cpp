@@ -219,9 +219,7 @@ EngineErr osReplaceOpenFile(OsFile* file, const Path* source) {
     if (const EngineErr error = osUseVolume(file->volume)) return error;
     OsMutexHold hold(file->mutex);
     asyncReplaceOpenFile replace(file->handle, from, file->text);
-    if (const EngineErr error = osRunRequest(replace, file->text)) return osSetLastError(error);
-    asyncFlushFolder flush(file->text);
-    return osSetLastError(osRunRequest(flush, file->text));
+    return osSetLastError(osRunRequest(replace, file->text));
 }
 
 EngineErr osLockFile(OsFile* file, u32 timeoutMs) {

@@ -59,8 +59,8 @@ i32 osGetFileSize(OsFile* file);
 EngineErr osGetFilePath(OsFile* file, Path* path);
 // Returns once what was written to the file is on the disk.
 EngineErr osFlushFile(OsFile* file);
-// Moves the file `source` over the one `file` has open, in one step, and makes the move
-// itself last through a power loss; `file` then reads and writes the moved bytes.
+// Moves the file `source` over the one `file` has open, in one step; `file` then reads and
+// writes the moved bytes. osFlushFolderOf makes the move last through a power loss.
 EngineErr osReplaceOpenFile(OsFile* file, const Path* source);
 EngineErr osLockFile(OsFile* file, u32 timeoutMs);
 void osUnlockFile(OsFile* file);
@@ -72,8 +72,10 @@ EngineErr osRenamePath(const Path* path, const char* newName);
 // written; both lie on one volume. Used to rewrite a file through a temporary file.
 EngineErr osReplacePath(const Path* source, const Path* target);
 // The file that is written whole beside `path` and then moved over it is named as the path
-// with this added. One that a stopped writer left behind holds nothing anyone committed.
-constexpr const char* kOsReplacementSuffix = ".tmp";
+// with this added. One that a stopped writer left behind holds nothing anyone committed and
+// is removed when found, so the name is one no user gives a file of their own (as a user
+// may well name a copy "picture.kvr.tmp").
+constexpr const char* kOsReplacementSuffix = ".~tumblo.tmp";
 // The replacement's path, or an empty path when the name would pass the length limit.
 void osReplacementPathOf(const Path* path, Path* replacement);
 // Removes a replacement left beside `path`; finding none is no error.

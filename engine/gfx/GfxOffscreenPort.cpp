@@ -182,6 +182,14 @@ EngineErr GfxOffscreenPort::MemoryCopy(GfxOffscreenPort* destination, const Rect
     destination->ForEachClipPiece(area, [&](const Rect16& piece) {
         i32 fromX = sx + (piece.left - area.left), fromY = sy + (piece.top - area.top);
         size_t bytes = size_t(piece.right - piece.left) * bytesPerPixel;
+        // Whole rows of two stores whose rows follow one another without padding, in the same
+        // direction, make one block.
+        if (i64(to.stride) == i64(bytes) && store_->stride == to.stride) {
+            size_t rows = size_t(piece.bottom - piece.top);
+            std::memcpy(to.RowAt(piece.bottom - 1) + piece.left * bytesPerPixel,
+                        store_->RowAt(fromY + i32(rows) - 1) + fromX * bytesPerPixel, bytes * rows);
+            return;
+        }
         for (i32 y = piece.top; y < piece.bottom; ++y)
             std::memcpy(to.RowAt(y) + piece.left * bytesPerPixel, store_->RowAt(fromY + (y - piece.top)) + fromX * bytesPerPixel,
                         bytes);

@@ -1,4 +1,5 @@
 // Sixteen-bit offscreen ports: RGB555 words written straight into the store where the call allows.
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -7,11 +8,55 @@
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/GfxRowCopy.h"
+#include "engine/gfx/PackedRowWalk.h"
 #include "engine/gfx/PackedRunPlacement.h"
 
 // Prepared pictures hold their colour words in machine order, the store holds little-endian
 // words: the packed rows are copied word for word only where the two agree.
 static_assert(std::endian::native == std::endian::little);
+
+namespace {
+
+// Writes the opaque runs of packed 16-bit rows drawn at `at` (neither mirrored nor flipped)
+// into one clip piece of the store: the row and the picture columns the piece lets through
+// are found once per row and per piece, each run is then cut to those columns.
+class PackedInto16 {
+public:
+    PackedInto16(GfxDibBitmap& store, Point16 at, u16 width, const Rect16& piece)
+        : store_(store), at_(at), piece_(piece), firstColumn_(std::max<i32>(0, piece.left - at.h)),
+          endColumn_(std::min<i32>(width, piece.right - at.h)) {}
+
+    bool row(u32 y) {
+        const i32 device = at_.v + i32(y);
+        if (device < piece_.top || device >= piece_.bottom) return false;
+        row_ = store_.RowAt(device);
+        return true;
+    }
+
+    void run(const GfxPackedRun& run) {
+        const i64 first = std::max<i64>(run.x, firstColumn_);
+        const i64 end = std::min<i64>(i64(run.x) + run.count, endColumn_);
+        if (first >= end) return;
+        u8* to = row_ + 2 * (at_.h + first);
+        if (run.repeat) {
+            gfxFillWords(to, run.colourAt(0, true), size_t(end - first));
+        } else {
+            // Colour words and the store are both little-endian: the words move as bytes.
+            gfxCopySpan(to, run.colours + 2 * (first - run.x), 2 * size_t(end - first));
+        }
+    }
+
+private:
+    GfxDibBitmap& store_;
+    Point16 at_;
+    Rect16 piece_;
+    i32 firstColumn_;
+    i32 endColumn_;
+    u8* row_ = nullptr;
+};
+
+}  // namespace
 
 GfxOffscreenPort16::GfxOffscreenPort16(std::unique_ptr<GfxDibBitmap> store) : GfxOffscreenPort(std::move(store)) { kind = 2; }
 
@@ -32,19 +77,8 @@ EngineErr GfxOffscreenPort16::DrawPixels(const Rect16& dst, u16 width, u16 heigh
     bool damaged = false;
     ForEachClipPiece(area, [&](const Rect16& piece) {
         if (packing == kGfxFormatPacked16) {
-            damaged |= !gfxWalkPacked16(pixels, size, gfxRowsToRead(at.v, height, false, piece), [&](const GfxPackedRun& run) {
-                GfxRunSpan span;
-                if (run.transparent || !gfxPlaceRun(run, at.h, at.v, width, height, false, false, piece, &span)) return;
-                u8* to = store_->RowAt(span.row) + 2 * span.left;
-                u32 count = u32(span.right - span.left);
-                if (run.repeat) {
-                    u16 colour = run.colourAt(0, true);
-                    for (u32 i = 0; i < count; ++i) writeLE16(to + 2 * i, colour);
-                } else {
-                    // Colour words and the store are both little-endian: whole rows of words move at once.
-                    std::memcpy(to, run.colours + 2 * span.PlaceOf(span.left, run), 2 * size_t(count));
-                }
-            });
+            PackedInto16 visit(*store_, at, width, piece);
+            damaged |= !gfxWalkPackedRows16<false>(pixels, size, gfxRowsToRead(at.v, height, false, piece), visit);
             return;
         }
         for (i32 y = piece.top; y < piece.bottom; ++y) {

@@ -1,11 +1,73 @@
 // Eight-bit offscreen ports: indices written straight into the store where the call allows.
+#include <algorithm>
 #include <cstring>
 
 #include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/GfxRowCopy.h"
+#include "engine/gfx/PackedRowWalk.h"
 #include "engine/gfx/PackedRunPlacement.h"
+
+namespace {
+
+// Writes the runs of packed 8-bit rows drawn at `at`, mirrored or flipped as asked, into one
+// clip piece of the store: the device row and the picture columns the piece lets through are
+// found once per row and per piece, each run is then cut to those columns. In transparent
+// mode, repeated index 0 leaves the store as it is.
+class PackedInto8 {
+public:
+    PackedInto8(GfxDibBitmap& store, Point16 at, u16 width, u16 height, bool mirror, bool flip, bool transparent,
+                const Rect16& piece)
+        : store_(store), at_(at), width_(width), height_(height), mirror_(mirror), flip_(flip),
+          transparent_(transparent), piece_(piece) {
+        // Device column d shows picture column d - at.h, or at.h + width - 1 - d when mirrored.
+        const i32 fromLeft = mirror ? at.h + i32(width) - piece.right : piece.left - at.h;
+        const i32 fromRight = mirror ? at.h + i32(width) - piece.left : piece.right - at.h;
+        firstColumn_ = std::max<i32>(0, fromLeft);
+        endColumn_ = std::min<i32>(width, fromRight);
+    }
+
+    bool row(u32 y) {
+        const i32 device = flip_ ? at_.v + i32(height_) - 1 - i32(y) : at_.v + i32(y);
+        if (device < piece_.top || device >= piece_.bottom) return false;
+        row_ = store_.RowAt(device);
+        return true;
+    }
+
+    void run(const GfxPackedRun& run) {
+        const i64 first = std::max<i64>(run.x, firstColumn_);
+        const i64 end = std::min<i64>(i64(run.x) + run.count, endColumn_);
+        if (first >= end) return;
+        const size_t count = size_t(end - first);
+        // The device columns of picture columns [first, end): from `left` on, in reverse when mirrored.
+        u8* left = row_ + (mirror_ ? at_.h + width_ - end : at_.h + first);
+        if (run.repeat) {
+            if (!(transparent_ && run.colours[0] == 0)) gfxFillSpan(left, run.colours[0], count);
+        } else if (!mirror_) {
+            gfxCopySpan(left, run.colours + (first - run.x), count);
+        } else {
+            const u8* from = run.colours + (end - 1 - run.x);
+            for (size_t i = 0; i < count; ++i) left[i] = *(from - i);
+        }
+    }
+
+private:
+    GfxDibBitmap& store_;
+    Point16 at_;
+    u16 width_;
+    u16 height_;
+    bool mirror_;
+    bool flip_;
+    bool transparent_;
+    Rect16 piece_;
+    i32 firstColumn_ = 0;
+    i32 endColumn_ = 0;
+    u8* row_ = nullptr;
+};
+
+}  // namespace
 
 GfxOffscreenPort8::GfxOffscreenPort8(std::unique_ptr<GfxDibBitmap> store) : GfxOffscreenPort(std::move(store)) { kind = 1; }
 
@@ -32,19 +94,8 @@ EngineErr GfxOffscreenPort8::DrawPixels(const Rect16& dst, u16 width, u16 height
     bool mirror = flags & kGfxCopyMirror, flip = flags & kGfxCopyFlip;
     ForEachClipPiece(area, [&](const Rect16& piece) {
         if (packed) {
-            u32 rows = gfxRowsToRead(at.v, height, flip, piece);
-            damaged |= !gfxWalkPacked8(pixels, size, rows, [&](const GfxPackedRun& run) {
-                GfxRunSpan span;
-                if (!gfxPlaceRun(run, at.h, at.v, width, height, mirror, flip, piece, &span)) return;
-                u8* row = store_->RowAt(span.row);
-                if (run.repeat) {
-                    if (!(transparent && run.colours[0] == 0)) std::memset(row + span.left, run.colours[0], size_t(span.right - span.left));
-                } else if (!mirror) {
-                    std::memcpy(row + span.left, run.colours + span.PlaceOf(span.left, run), size_t(span.right - span.left));
-                } else {
-                    for (i32 d = span.left; d < span.right; ++d) row[d] = run.colours[span.PlaceOf(d, run)];
-                }
-            });
+            PackedInto8 visit(*store_, at, width, height, mirror, flip, transparent, piece);
+            damaged |= !gfxWalkPackedRows8(pixels, size, gfxRowsToRead(at.v, height, flip, piece), visit);
             return;
         }
         for (i32 y = piece.top; y < piece.bottom; ++y) {

@@ -4,12 +4,10 @@
 #include <vector>
 
 #include "engine/base/ByteOrder.h"
+#include "engine/gfx/PackedRowWalk.h"
 
 namespace {
 
-constexpr u8 kRepeatRun8 = 0x80;
-constexpr u16 kRepeatRun16 = 0x8000;
-constexpr size_t kRepeatRun16Bytes = 8;
 constexpr i32 kTransparentPlace = -2;
 constexpr i32 kNoPlace = -1;
 
@@ -24,69 +22,23 @@ i32 pixelFromWalk(bool (*walk)(const u8*, size_t, u32, const GfxPackedRunVisitor
     return whole || found != kNoPlace ? found : kNoPlace;
 }
 
+// The std::function visitor of the public walkers: every row, every run.
+struct EveryRun {
+    const GfxPackedRunVisitor& visit;
+    bool row(u32) const { return true; }
+    void run(const GfxPackedRun& run) const { visit(run); }
+};
+
 }  // namespace
 
 bool gfxWalkPacked8(const u8* data, size_t size, u32 height, const GfxPackedRunVisitor& visit) {
-    const u8* end = data + size;
-    for (u32 y = 0; y < height; ++y) {
-        if (end - data < 2) return false;
-        size_t count = readBE16(data);
-        const u8* run = data + 2;
-        if (size_t(end - run) < count) return false;
-        const u8* rowEnd = run + count;
-        u32 x = 0;
-        while (run < rowEnd) {
-            u8 control = *run++;
-            u32 n = u32(control & 0x7F) + 1;
-            size_t bytes = (control & kRepeatRun8) ? 1 : n;
-            if (size_t(rowEnd - run) < bytes) return false;
-            visit(GfxPackedRun{y, x, n, run, bool(control & kRepeatRun8), false});
-            run += bytes;
-            x += n;
-        }
-        data = rowEnd;
-    }
-    return true;
+    EveryRun every{visit};
+    return gfxWalkPackedRows8(data, size, height, every);
 }
 
 bool gfxWalkPacked16(const u8* data, size_t size, u32 height, const GfxPackedRunVisitor& visit) {
-    const u8* end = data + size;
-    u32 y = 0;
-    while (y < height) {
-        if (end - data < 4) return false;
-        u16 words = readBE16(data), lead = readBE16(data + 2);
-        data += 4;
-        if (words == 0) {
-            for (u32 r = 0; r <= lead && y < height; ++r, ++y) visit(GfxPackedRun{y, 0, 0xFFFF, nullptr, false, true});
-            continue;
-        }
-        if (size_t(end - data) < size_t(words) * 4) return false;
-        const u8* rowEnd = data + size_t(words) * 4;
-        u32 x = 0;
-        if (lead) visit(GfxPackedRun{y, 0, lead, nullptr, false, true});
-        x = lead;
-        while (data < rowEnd) {
-            if (rowEnd - data < 4) return false;
-            u16 count = readBE16(data), gap = readBE16(data + 2);
-            if (count >= kRepeatRun16) {
-                if (size_t(rowEnd - data) < kRepeatRun16Bytes) return false;
-                visit(GfxPackedRun{y, x, u32(count - kRepeatRun16), data + 4, true, false});
-                x += count - kRepeatRun16;
-                data += kRepeatRun16Bytes;
-            } else {
-                size_t bytes = 4 + ((2u * count + 3) & ~3u);
-                if (size_t(rowEnd - data) < bytes) return false;
-                visit(GfxPackedRun{y, x, count, data + 4, false, false});
-                x += count;
-                data += bytes;
-            }
-            if (gap) visit(GfxPackedRun{y, x, gap, nullptr, false, true});
-            x += gap;
-        }
-        data = rowEnd;
-        ++y;
-    }
-    return true;
+    EveryRun every{visit};
+    return gfxWalkPackedRows16<true>(data, size, height, every);
 }
 
 bool gfxExpandPacked8(const u8* data, size_t size, u16 width, u16 height, u8* out, size_t stride) {

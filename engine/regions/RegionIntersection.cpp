@@ -1,45 +1,238 @@
 // Intersecting a region with rectangles given in region order (top first). The pieces go
 // into a new region, which then takes the place of the old one's block.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "engine/regions/RegionScratch.h"
 #include "engine/regions/RegionStorage.h"
 #include "engine/regions/Regions.h"
 
 namespace {
 
-// The place after every piece whose top is less, or whose top is equal and left not greater.
-u16 sortedPlace(const RegionRecord* record, const Rect16& piece) {
-    const Rect16* rects = rgnRects(record);
-    u16 index = record->count;
-    while (index > 0) {
-        const Rect16& before = rects[index - 1];
-        if (before.top < piece.top || (before.top == piece.top && before.left <= piece.left)) break;
-        --index;
-    }
-    return index;
+// The highest piece count the region block grows to: one more would need a slot count past
+// what the record holds.
+constexpr u32 kMaxGrownPieces = 0xFFFF / kRgnSlotGrowth * kRgnSlotGrowth;
+
+// Below this many pieces, the rectangle each one joins is scanned for; from it on, looked up.
+constexpr u32 kRowIndexFrom = 64;
+
+// The rectangle of `rects` (in region order) whose top is `top` and whose left is `left`, or
+// null. rowStart[t - firstTop] is the first rectangle whose top is t or more.
+Rect16* rectAt(Rect16* rects, const u32* rowStart, i32 firstTop, i32 lastTop, i16 top, i16 left) {
+    if (top > lastTop) return nullptr;
+    Rect16* rowBegin = rects + rowStart[top - firstTop];
+    Rect16* rowEnd = rects + rowStart[top - firstTop + 1];
+    Rect16* at = std::partition_point(rowBegin, rowEnd, [left](const Rect16& r) { return r.left < left; });
+    return at != rowEnd && at->left == left ? at : nullptr;
 }
 
-EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, memHandle out) {
-    auto* result = static_cast<RegionRecord*>(memDerefHandle(out));
-    const Rect16* rects = rgnRects(region);
-    // Rectangles wholly above a given one are above every later one too; only a leading run of
-    // them may be skipped, since a tall rectangle can come before short ones already passed.
-    u16 start = 0;
-    for (u16 g = 0; g < n; ++g) {
-        const Rect16& r = given[g];
-        for (u16 k = start; k < region->count; ++k) {
-            Rect16 piece = rects[k];
-            if (piece.bottom <= r.top) {
-                if (k == start) ++start;
-                continue;
+// Joins vertically touching rectangles of equal left and right in a list in region order,
+// as rgnMergeRects does, then recomputes the bounds; returns the count kept, or the memory
+// manager's error in `error`. A rectangle can join only the one whose top is its bottom and
+// whose left is its left, and rectangles that do not overlap share no top and left: in long
+// lists that one is looked up through an index by row rather than scanned for. Joined ones
+// are marked (right = left, which no rectangle of a region has) and the gaps closed in one
+// pass at the end, rather than the rest moved down at each join.
+u32 mergeAndCompact(Rect16* rects, u32 count, Rect16* bounds, EngineErr* error) {
+    *error = kErrNone;
+    Rect16* end = rects + count;
+    if (count < kRowIndexFrom) {
+        for (Rect16* upper = rects; upper != end; ++upper) {
+            if (upper->left == upper->right) continue;
+            for (Rect16* below = upper + 1; below != end && below->top <= upper->bottom; ++below) {
+                if (below->top == upper->bottom && below->left == upper->left && below->right == upper->right) {
+                    upper->bottom = below->bottom;
+                    below->right = below->left;
+                }
             }
-            if (piece.top >= r.bottom) break;
-            if (rectIntersect(&piece, r)) {
-                EngineErr error = rgnInsertRect(out, &result, sortedPlace(result, piece), piece);
-                if (error != kErrNone) return error;
+        }
+    } else {
+        const i32 firstTop = rects[0].top, lastTop = rects[count - 1].top;
+        RegionScratch<u32> rowStart;
+        *error = rowStart.reserve(u32(lastTop - firstTop) + 2);
+        if (*error != kErrNone) return 0;
+        u32 at = 0;
+        for (i32 t = firstTop; t <= lastTop + 1; ++t) {
+            while (at < count && rects[at].top < t) ++at;
+            rowStart.data()[t - firstTop] = at;
+        }
+        for (Rect16* upper = rects; upper != end; ++upper) {
+            if (upper->left == upper->right) continue;
+            // Only rectangles after it, as the scan would see: an empty one (from a damaged
+            // region) must not find itself.
+            while (Rect16* below = rectAt(rects, rowStart.data(), firstTop, lastTop, upper->bottom, upper->left)) {
+                if (below <= upper || below->right != upper->right) break;
+                upper->bottom = below->bottom;
+                below->right = below->left;
             }
         }
     }
-    rgnMergeRects(result);
-    rgnShrinkSlots(out, &result);
+    u32 kept = 0;
+    for (u32 i = 0; i < count; ++i) {
+        if (rects[i].left == rects[i].right) continue;
+        if (kept == 0) *bounds = rects[i];
+        else rectUnion(bounds, rects[i]);
+        rects[kept++] = rects[i];
+    }
+    if (kept == 0) *bounds = Rect16{};
+    return kept;
+}
+
+// The slots the result block ends with: what inserting the pieces one by one grew it to,
+// given back down to what rgnShrinkSlots keeps.
+u32 resultSlots(u32 pieces, u32 kept) {
+    const u32 grown = kRgnSlotGrowth * std::max<u32>(1, (pieces + kRgnSlotGrowth - 1) / kRgnSlotGrowth);
+    return std::min(grown, kRgnSlotGrowth * (kept / kRgnSlotGrowth + 1));
+}
+
+// The rectangles of one list that started on or above the sweep's current row, ordered by
+// left. Once passRow has dropped the ones that ended, they all contain the row, and those of
+// one region that share a row do not overlap, so they are ordered by right as well.
+class ActiveRects {
+public:
+    // Drops the rectangles that end at or above row y.
+    void passRow(i32 y) {
+        if (y < nextEnd_) return;
+        Rect16* rects = rects_.data();
+        u32 kept = 0;
+        nextEnd_ = INT32_MAX;
+        for (u32 i = 0; i < rects_.size(); ++i) {
+            rects[kept] = rects[i];
+            kept += rects[i].bottom > y;
+            if (rects[i].bottom > y) nextEnd_ = std::min<i32>(nextEnd_, rects[i].bottom);
+        }
+        rects_.resize(kept);
+    }
+    EngineErr add(const Rect16& r) {
+        EngineErr error = rects_.reserve(rects_.size() + 1);
+        if (error != kErrNone) return error;
+        Rect16* rects = rects_.data();
+        Rect16* at = std::partition_point(rects, rects + rects_.size(), [&r](const Rect16& a) { return a.left < r.left; });
+        std::memmove(at + 1, at, size_t(rects + rects_.size() - at) * sizeof(Rect16));
+        *at = r;
+        rects_.resize(rects_.size() + 1);
+        nextEnd_ = std::min<i32>(nextEnd_, r.bottom);
+        return kErrNone;
+    }
+    // Adds to `pieces` where r, which starts on the current row, meets the rectangles here;
+    // passRow(r.top) first.
+    EngineErr meet(const Rect16& r, RegionScratch<Rect16>& pieces) const {
+        const Rect16* rects = rects_.data();
+        const Rect16* end = rects + rects_.size();
+        for (const Rect16* k = std::partition_point(rects, end, [&r](const Rect16& a) { return a.right <= r.left; });
+             k != end && k->left < r.right; ++k) {
+            EngineErr error = pieces.push(Rect16{std::max(k->left, r.left), r.top, std::min(k->right, r.right),
+                                                 std::min(k->bottom, r.bottom)});
+            if (error != kErrNone) return error;
+        }
+        return kErrNone;
+    }
+    bool empty() const { return rects_.size() == 0; }
+
+private:
+    RegionScratch<Rect16> rects_;
+    i32 nextEnd_ = INT32_MAX;
+};
+
+// From this many given rectangles on, the pieces are found by the sweep.
+constexpr u16 kSweepFrom = 256;
+
+// Each given rectangle against the region's rectangles that can reach it: in top order,
+// those starting after its top less the tallest (the earlier ones end above it) and before
+// its bottom. The pieces come in no useful order.
+EngineErr piecesByPairs(const Rect16* rects, const Rect16* end, i32 tallest, const Rect16* given, u16 n,
+                        RegionScratch<Rect16>& pieces) {
+    for (const Rect16* r = given; r != given + n; ++r) {
+        const i32 firstTop = i32(r->top) - tallest;
+        const Rect16* k = std::partition_point(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
+        for (; k != end && k->top < r->bottom; ++k) {
+            if (k->bottom <= r->top || k->right <= r->left || k->left >= r->right) continue;
+            EngineErr error = pieces.push(Rect16{std::max(k->left, r->left), std::max(k->top, r->top),
+                                                 std::min(k->right, r->right), std::min(k->bottom, r->bottom)});
+            if (error != kErrNone) return error;
+        }
+    }
+    return kErrNone;
+}
+
+// A sweep down both lists in top order: each rectangle, on the row where it starts, meets
+// the rectangles of the other list that contain that row, and so every pair that overlaps is
+// met once, by the one of the two that starts later (the region's first on equal tops). Each
+// piece starts on the row of the rectangle whose start met it, so the pieces come in top
+// order.
+EngineErr piecesBySweep(const Rect16* rects, const Rect16* end, i32 tallest, const Rect16* given, u16 n,
+                        RegionScratch<Rect16>& pieces) {
+    ActiveRects activeOwn, activeGiven;
+    // Rectangles ending above the first given one meet none.
+    const i32 firstTop = i32(given[0].top) - tallest;
+    const Rect16* own = std::partition_point(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
+    const Rect16* next = given;
+    const Rect16* givenEnd = given + n;
+    for (;;) {
+        const bool fromOwn = own != end && (next == givenEnd || own->top <= next->top);
+        if (!fromOwn && next == givenEnd) return kErrNone;
+        const Rect16& r = fromOwn ? *own : *next;
+        // Only the list r meets must be down to the rectangles on r's row; the one r joins
+        // keeps its order by left with ended rectangles in it.
+        EngineErr error = kErrNone;
+        if (fromOwn) {
+            activeGiven.passRow(r.top);
+            // With every given rectangle placed and gone, nothing further meets.
+            if (next == givenEnd && activeGiven.empty()) return kErrNone;
+            error = activeGiven.meet(r, pieces);
+            if (error == kErrNone && next != givenEnd) error = activeOwn.add(r);
+            ++own;
+        } else {
+            activeOwn.passRow(r.top);
+            error = activeOwn.meet(r, pieces);
+            if (error == kErrNone) error = activeGiven.add(r);
+            ++next;
+        }
+        if (error != kErrNone) return error;
+    }
+}
+
+// The pieces are gathered in a scratch array, put in region order, joined, and written to
+// the new region's block once.
+EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, memHandle out) {
+    const Rect16* rects = rgnRects(region);
+    const Rect16* end = rects + region->count;
+    i32 tallest = 0;
+    for (const Rect16* k = rects; k != end; ++k) tallest = std::max(tallest, i32(k->bottom) - k->top);
+    RegionScratch<Rect16> pieces;
+    const bool sweep = n >= kSweepFrom;
+    EngineErr error = sweep ? piecesBySweep(rects, end, tallest, given, n, pieces)
+                            : piecesByPairs(rects, end, tallest, given, n, pieces);
+    if (error != kErrNone) return error;
+    if (pieces.size() > kMaxGrownPieces) return kMemErrOutOfMemory;
+    // Pieces of a region do not overlap, so no two share a top and a left: region order is
+    // one order. The sweep's pieces need it only within each run of one top.
+    Rect16* const piecesEnd = pieces.data() + pieces.size();
+    // A stable sort keeps a damaged region's duplicate pieces in the order they were found.
+    if (!sweep) {
+        std::stable_sort(pieces.data(), piecesEnd, [](const Rect16& a, const Rect16& b) {
+            return a.top < b.top || (a.top == b.top && a.left < b.left);
+        });
+    }
+    for (Rect16* run = pieces.data(); sweep && run != piecesEnd;) {
+        Rect16* runEnd = run + 1;
+        while (runEnd != piecesEnd && runEnd->top == run->top) ++runEnd;
+        std::sort(run, runEnd, [](const Rect16& a, const Rect16& b) { return a.left < b.left; });
+        run = runEnd;
+    }
+    Rect16 bounds{};
+    const u32 kept = mergeAndCompact(pieces.data(), pieces.size(), &bounds, &error);
+    if (error != kErrNone) return error;
+    auto* result = static_cast<RegionRecord*>(memDerefHandle(out));
+    const u32 slots = resultSlots(pieces.size(), kept);
+    if (slots != result->capacity) {
+        error = rgnResizeSlots(out, &result, slots);
+        if (error != kErrNone) return error;
+    }
+    if (kept != 0) std::memcpy(rgnRects(result), pieces.data(), kept * sizeof(Rect16));
+    result->count = u16(kept);
+    result->bounds = bounds;
     return kErrNone;
 }
 

@@ -5,10 +5,16 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/regions/RegionScratch.h"
 #include "engine/regions/RegionStorage.h"
 #include "engine/regions/Regions.h"
 
 namespace {
+
+#define EDIT_TRY(step)                                  \
+    do {                                                    \
+        if (const EngineErr editError = (step)) return editError; \
+    } while (0)
 
 constexpr int kMaxPending = 64;
 constexpr int kNoIndex = -1;
@@ -24,11 +30,76 @@ bool columnsHold(const Rect16& outer, const Rect16& inner) {
     return outer.left <= inner.left && inner.right <= outer.right;
 }
 
-void removeAt(RegionRecord* record, int index) {
-    Rect16* rects = rgnRects(record);
-    std::memmove(rects + index, rects + index + 1, (record->count - index - 1) * sizeof(Rect16));
-    --record->count;
-}
+// The changes an addition makes to the list, made through here and recorded, so that an
+// addition that fails part way can be taken back exactly. Each change is recorded before it
+// is made, in room reserved first: a record that cannot be kept stops the addition before
+// its change.
+class ListEdits {
+public:
+    EngineErr remove(RegionRecord* record, int index) {
+        Rect16* rects = rgnRects(record);
+        EDIT_TRY(note(kRemoved, index, rects[index]));
+        std::memmove(rects + index, rects + index + 1, (record->count - index - 1) * sizeof(Rect16));
+        --record->count;
+        return kErrNone;
+    }
+    EngineErr setBottom(RegionRecord* record, int index, i16 bottom) {
+        Rect16& r = rgnRects(record)[index];
+        EDIT_TRY(note(kBottom, index, r));
+        r.bottom = bottom;
+        return kErrNone;
+    }
+    // Removes the rectangle at `from` and puts r at `at` (at most `from`).
+    EngineErr replace(RegionRecord* record, int from, int at, const Rect16& r) {
+        Rect16* rects = rgnRects(record);
+        EDIT_TRY(edits_.reserve(edits_.size() + 2));
+        note(kRemoved, from, rects[from]);
+        note(kInserted, at, r);
+        std::memmove(rects + at + 1, rects + at, (from - at) * sizeof(Rect16));
+        rects[at] = r;
+        return kErrNone;
+    }
+    EngineErr insert(memHandle rgn, RegionRecord** record, int index, const Rect16& r) {
+        EDIT_TRY(edits_.reserve(edits_.size() + 1));
+        EDIT_TRY(rgnInsertRect(rgn, record, u16(index), r));
+        note(kInserted, index, r);
+        return kErrNone;
+    }
+    // Takes back every change recorded, latest first.
+    void undo(RegionRecord* record) {
+        Rect16* rects = rgnRects(record);
+        for (u32 k = edits_.size(); k-- > 0;) {
+            const Edit& e = edits_.data()[k];
+            switch (e.kind) {
+            case kRemoved:
+                std::memmove(rects + e.index + 1, rects + e.index, (record->count - e.index) * sizeof(Rect16));
+                rects[e.index] = e.before;
+                ++record->count;
+                break;
+            case kInserted:
+                std::memmove(rects + e.index, rects + e.index + 1, (record->count - e.index - 1) * sizeof(Rect16));
+                --record->count;
+                break;
+            case kBottom:
+                rects[e.index] = e.before;
+                break;
+            }
+        }
+        edits_.resize(0);
+    }
+    void clear() { edits_.resize(0); }
+
+private:
+    enum Kind : u8 { kRemoved, kInserted, kBottom };
+    struct Edit {
+        Kind kind;
+        int index;
+        Rect16 before;
+    };
+    EngineErr note(Kind kind, int index, const Rect16& before) { return edits_.push(Edit{kind, index, before}); }
+
+    RegionScratch<Edit> edits_;
+};
 
 // The band where r and s overlap vertically, across the columns of both, from `top` down to
 // the higher of their bottoms.
@@ -52,9 +123,27 @@ private:
     int count_ = 0;
 };
 
-// Places one non-empty rectangle. On failure the region may be left part way; the caller
-// restores it.
-EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
+// The first rectangle the scan for r must visit. Rectangles wholly above r's top (bottom
+// less than it) leave the scan as it was, so the leading run of them is passed over: by
+// top, the list's order, every rectangle starting more than `tallest` above r ends above it;
+// the few after that are passed one by one.
+int scanStart(const Rect16* rects, int count, const Rect16& r, i32 tallest) {
+    const i32 firstTop = i32(r.top) - tallest;
+    int low = 0, high = count;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (rects[middle].top < firstTop) low = middle + 1;
+        else high = middle;
+    }
+    while (low < count && rects[low].bottom < r.top) ++low;
+    return low;
+}
+
+i32 heightOf(const Rect16& r) { return i32(r.bottom) - i32(r.top); }
+
+// Places one non-empty rectangle. `tallest` is at least the height of every rectangle in the
+// list and is kept so. On failure the region may be left part way; the caller restores it.
+EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32* tallest, ListEdits& edits) {
     RegionRecord* rec = *record;
     if (rec->count == 0) {
         rec->bounds = added;
@@ -66,7 +155,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
     for (;;) {
         Rect16* rects = rgnRects(rec);
         int insertAt = kNoIndex;
-        int i = 0;
+        int i = scanStart(rects, rec->count, r, *tallest);
         bool dropped = false;
         while (i < rec->count) {
             Rect16& s = rects[i];
@@ -75,7 +164,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
                 break;
             }
             if (r.top <= s.top && inside(s, r)) {
-                removeAt(rec, i);
+                EDIT_TRY(edits.remove(rec, i));
                 if (insertAt == kNoIndex) insertAt = i;
                 continue;
             }
@@ -84,7 +173,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
                 if (!sameColumns(r, s)) break;
                 // r grows down over s; its top, and so the place it belongs, stay.
                 r.bottom = s.bottom;
-                removeAt(rec, i);
+                EDIT_TRY(edits.remove(rec, i));
                 continue;
             }
             if (insertAt == kNoIndex && (r.top < s.top || (r.top == s.top && r.right < s.left))) insertAt = i;
@@ -96,7 +185,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
                 if (sameColumns(r, s)) {
                     r.top = s.top;
                     insertAt = i;
-                    removeAt(rec, i);
+                    EDIT_TRY(edits.remove(rec, i));
                 } else {
                     ++i;
                 }
@@ -108,18 +197,18 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
                     r.top = s.bottom;
                     insertAt = kNoIndex;
                 } else if (columnsHold(r, s) && r.bottom >= s.bottom) {
-                    s.bottom = r.top;
+                    EDIT_TRY(edits.setBottom(rec, i, r.top));
                 } else {
                     pending.pushLowerRemainder(r, s);
                     r = band(r, s, r.top);
-                    s.bottom = r.top;
+                    EDIT_TRY(edits.setBottom(rec, i, r.top));
                     insertAt = kNoIndex;
                 }
                 ++i;
             } else if (r.top == s.top) {
                 pending.pushLowerRemainder(r, s);
                 r = band(r, s, r.top);
-                removeAt(rec, i);
+                EDIT_TRY(edits.remove(rec, i));
                 insertAt = kNoIndex;
                 // Resume at the nearest earlier rectangle that meets r's columns when it ends
                 // where r starts with the same columns, so that the two are joined.
@@ -131,8 +220,8 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
                 Rect16 upper{r.left, r.top, r.right, s.top};
                 Rect16 lower = s;
                 int at = insertAt == kNoIndex ? i : insertAt;
-                std::memmove(rects + at + 1, rects + at, (i - at) * sizeof(Rect16));
-                rects[at] = upper;
+                EDIT_TRY(edits.replace(rec, i, at, upper));
+                *tallest = std::max(*tallest, heightOf(upper));
                 if (columnsHold(lower, r) && r.bottom <= lower.bottom) {
                     r = lower;
                 } else {
@@ -144,58 +233,37 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added) {
             }
         }
         if (!dropped) {
-            EngineErr error = rgnInsertRect(rgn, &rec, u16(insertAt == kNoIndex ? i : insertAt), r);
+            EngineErr error = edits.insert(rgn, &rec, insertAt == kNoIndex ? i : insertAt, r);
             *record = rec;
             if (error != kErrNone) return error;
+            *tallest = std::max(*tallest, heightOf(r));
         }
         if (pending.empty()) return kErrNone;
         r = pending.pop();
     }
 }
 
-// What a region held before a rectangle was added, so that a failed addition takes nothing
-// away from it.
-class Snapshot {
-public:
-    ~Snapshot() {
-        if (rects_ != nullptr) memFreePtr(rects_);
-    }
-    EngineErr take(const RegionRecord* record) {
-        u32 bytes = u32(record->count) * u32(sizeof(Rect16));
-        if (bytes > capacityBytes_) {
-            void* grown = memResizePtr(rects_, bytes);
-            if (grown == nullptr) return memGetLastError();
-            rects_ = grown;
-            capacityBytes_ = bytes;
-        }
-        bounds_ = record->bounds;
-        count_ = record->count;
-        if (bytes != 0) std::memcpy(rects_, rgnRects(record), bytes);
-        return kErrNone;
-    }
-    void restore(RegionRecord* record) const {
-        record->bounds = bounds_;
-        record->count = count_;
-        if (count_ != 0) std::memcpy(rgnRects(record), rects_, count_ * sizeof(Rect16));
-    }
+i32 tallestOf(const RegionRecord* record) {
+    i32 tallest = 0;
+    for (u16 i = 0; i < record->count; ++i) tallest = std::max(tallest, heightOf(rgnRects(record)[i]));
+    return tallest;
+}
 
-private:
-    void* rects_ = nullptr;
-    u32 capacityBytes_ = 0;
-    Rect16 bounds_{};
-    u16 count_ = 0;
-};
-
-// Adds n rectangles in order; each one that cannot be placed leaves the region as it was
-// before it, and those placed before it stay.
+// Adds n rectangles in order; one that cannot be placed leaves the region as it was before
+// it, those placed before it stay, and the ones after it are not added.
 EngineErr addRects(memHandle rgn, RegionRecord* record, const Rect16* added, u32 n) {
-    Snapshot before;
+    ListEdits edits;
     EngineErr error = kErrNone;
+    i32 tallest = tallestOf(record);
     for (u32 k = 0; k < n && error == kErrNone; ++k) {
         if (rectIsEmpty(added[k])) continue;
-        error = before.take(record);
-        if (error == kErrNone) error = addRect(rgn, &record, added[k]);
-        if (error != kErrNone) before.restore(record);
+        const Rect16 bounds = record->bounds;
+        edits.clear();
+        error = addRect(rgn, &record, added[k], &tallest, edits);
+        if (error != kErrNone) {
+            edits.undo(record);
+            record->bounds = bounds;
+        }
     }
     rgnShrinkSlots(rgn, &record);
     return rgnSetError(error);

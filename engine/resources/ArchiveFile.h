@@ -24,10 +24,12 @@ public:
     virtual bool replaceable() const = 0;
     // An empty file beside this one, to be written whole and then adopted.
     virtual EngineErr createReplacement(std::unique_ptr<ArchiveFile>* replacement) = 0;
-    // Makes the replacement's bytes this file's, in one step that lasts through a power
-    // loss; this object then reads and writes them. On failure this file keeps its bytes
-    // and the replacement is gone.
+    // Makes the replacement's bytes this file's, in one step; this object then reads and
+    // writes them. On failure this file keeps its bytes and the replacement is gone.
     virtual EngineErr adoptReplacement(std::unique_ptr<ArchiveFile> replacement) = 0;
+    // Returns once the last adoption lasts through a power loss. Its failure does not undo
+    // the adoption: the file holds the replacement's bytes either way.
+    virtual EngineErr syncName() = 0;
     // timeoutMs of 0xFFFFFFFF waits as long as it takes.
     virtual EngineErr lock(u32 timeoutMs) = 0;
     virtual void unlock() = 0;

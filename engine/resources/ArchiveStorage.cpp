@@ -138,14 +138,19 @@ EngineErr ArchiveStorage::commitTables(u32 offset, const ResDirectory& directory
     return kErrNone;
 }
 
+bool ArchiveStorage::beginRewrite() {
+    replacement_.reset();
+    return file_.replaceable() && file_.createReplacement(&replacement_) == kErrNone;
+}
+
 EngineErr ArchiveStorage::rewrite(const std::vector<Move>& moves, u32 offset, const ResDirectory& directory,
                                   const FileTable& table, u32 length, u16 flags) {
     std::vector<u8> bytes = directoryBytes(directory);
     const u32 directorySize = u32(bytes.size());
     const u32 size = directorySize + table.byteSize();
     if (!endFits(offset, size) || offset + size != length) return kResErrTooLarge;
-    std::unique_ptr<ArchiveFile> next;
-    if (EngineErr err = file_.createReplacement(&next)) return err;
+    std::unique_ptr<ArchiveFile> next = std::move(replacement_);
+    if (next == nullptr) return kResErrBadMap;
     for (const Move& move : moves)
         if (EngineErr err = copyTo(*next, move.from, move.to, move.size)) return err;
     std::vector<u8> tables = bytes;

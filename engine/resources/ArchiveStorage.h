@@ -13,6 +13,7 @@
 //
 // The manager places data and tables exactly where the format's placement rules say; this
 // layer only decides what happens first. One archive, under its file lock.
+#include <memory>
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
@@ -40,11 +41,16 @@ public:
         u32 to;
         u32 size;
     };
-    bool canRewrite() const { return file_.replaceable(); }
-    // Writes a new file beside this one holding the moved data and the tables at `offset`,
-    // `length` bytes long, then moves it over this one. A failure leaves this file as it was.
+    // Makes the empty file beside this one that rewrite() fills. False when there is no room
+    // for its name or the folder takes no new file (write-protected, full): nothing changed.
+    bool beginRewrite();
+    // Writes the file that beginRewrite() made, holding the moved data and the tables at
+    // `offset`, `length` bytes long, then moves it over this one. A failure leaves this file
+    // as it was. After success the move lasts through a power loss once syncName() succeeds;
+    // the archive is the new file even when that fails.
     EngineErr rewrite(const std::vector<Move>& moves, u32 offset, const ResDirectory& directory, const FileTable& table,
                       u32 length, u16 flags);
+    EngineErr syncName() { return file_.syncName(); }
 
 private:
     u32 tablesSize() const;
@@ -55,6 +61,7 @@ private:
     EngineErr commit(u32 offset, std::vector<u8> directory, FileTable table, u32 length, u16 flags);
 
     ArchiveFile& file_;
+    std::unique_ptr<ArchiveFile> replacement_;
     ArchiveHeader header_;
     std::vector<u8> directory_;
     FileTable table_;

@@ -92,11 +92,12 @@ EngineErr OsArchiveFile::adoptReplacement(std::unique_ptr<ArchiveFile> replaceme
         if (error == kErrNone) written->file_ = nullptr;
     }
     if (error == kErrNone) error = osReplaceOpenFile(file_, &written->path_);
-    // Past the move, only flushing the folder can fail, and the name then holds either file.
     if (error != kErrNone) written->discard();
     written->replacement_ = false;
     return error;
 }
+
+EngineErr OsArchiveFile::syncName() { return osFlushFolderOf(&path_); }
 
 EngineErr OsArchiveFile::lock(u32 timeoutMs) { return osLockFile(file_, timeoutMs); }
 

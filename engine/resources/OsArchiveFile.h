@@ -19,6 +19,7 @@ public:
     bool replaceable() const override;
     EngineErr createReplacement(std::unique_ptr<ArchiveFile>* replacement) override;
     EngineErr adoptReplacement(std::unique_ptr<ArchiveFile> replacement) override;
+    EngineErr syncName() override;
     EngineErr lock(u32 timeoutMs) override;
     void unlock() override;
     bool isSameFile(const ArchiveFile& other) const override;

@@ -85,11 +85,11 @@ EngineErr resRemoveResource(ResourceRef ref) {
 
 // The compacted archive is written whole beside the old one and moved over it, so that the
 // data is never copied down over places that the header on disk still points to. Until the
-// move the map describes the old file; a failure leaves both as they were. Without room for
-// the new file's name beside the archive, the holes stay: the archive is whole without
-// compaction.
+// move the map describes the old file; a failure leaves both as they were. Where the new file
+// cannot be made beside the archive (no room for its name, a folder that takes no new file)
+// the holes stay: the archive is whole without compaction.
 EngineErr resCompact(ArchiveMap& map) {
-    if (!map.storage->canRewrite()) return kErrNone;
+    if (!map.storage->beginRewrite()) return kErrNone;
     const u16 count = u16(map.table.entries.size());
     std::vector<u16> order(count);
     std::iota(order.begin(), order.end(), u16(1));
@@ -137,5 +137,5 @@ EngineErr resCompact(ArchiveMap& map) {
     map.fileLength = next + tablesSize;
     map.flags = kArchiveMayHoldHoles;
     map.dirty = false;
-    return kErrNone;
+    return map.storage->syncName();
 }

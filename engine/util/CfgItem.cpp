@@ -46,7 +46,10 @@ EngineErr CFG_ITEM::Save(u16 force) {
 
 EngineErr CFG_ITEM::WriteNow() {
     ClearDirty();
-    return Write();
+    // A value that did not reach the file stays dirty, so that a later save tries again.
+    const EngineErr error = Write();
+    if (error) dirty_ = 1;
+    return error;
 }
 
 EngineErr CFG_ITEM::SetPath(const Path* newPath, u16 saveFirst, u16 reload) {

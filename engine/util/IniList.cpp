@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "engine/ini/IniProfiles.h"
@@ -269,18 +270,23 @@ EngineErr INI_LIST::RemoveNode(u32 number, u16 writeNow) {
     return error;
 }
 
-void INI_LIST::ForEach(Callback callback, void* context) const {
-    std::vector<u16> numbers;
-    for (const INI_LIST_NODE* node = head_; node; node = node->next_) {
-        if (node->value_) numbers.push_back(node->number_);
+bool INI_LIST::Holds(const INI_LIST_NODE* node) const {
+    for (const INI_LIST_NODE* held = head_; held; held = held->next_) {
+        if (held == node) return true;
     }
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    // Looked up again at each step: the callback may change the list.
-    for (u16 number : numbers) {
-        for (const INI_LIST_NODE* node = head_; node; node = node->next_) {
-            if (node->number_ == number && node->value_) callback(node->value_, number, context);
-        }
+    return false;
+}
+
+void INI_LIST::ForEach(Callback callback, void* context) const {
+    std::vector<std::pair<u16, const INI_LIST_NODE*>> visits;
+    for (const INI_LIST_NODE* node = head_; node; node = node->next_) {
+        if (node->value_) visits.emplace_back(node->number_, node);
+    }
+    std::stable_sort(visits.begin(), visits.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    // The callback may change the list, even delete the node it is given: each node is looked
+    // for in the chain again before its turn, and one that went or changed is passed over.
+    for (const auto& [number, node] : visits) {
+        if (Holds(node) && node->number_ == number && node->value_) callback(node->value_, number, context);
     }
 }
 

@@ -91,6 +91,7 @@ public:
 private:
     friend class INI_LIST_NODE;
     bool Allowed(u32 number) const;
+    bool Holds(const INI_LIST_NODE* node) const;
     void DropNodes();
     void Prepend(INI_LIST_NODE* node);
     void Append(INI_LIST_NODE* node);

@@ -39,5 +39,9 @@ void mfxApplication::Quit() {
     // A yes is kept, so the question is not asked again while the quit message is on its way;
     // a no is not, so that the user can still end the program later.
     if (!quitAllowed_) quitAllowed_ = MayQuit();
-    if (quitAllowed_) plat::postQuitMessage(0);
+    if (!quitAllowed_) return;
+    // One quit message at most: a second one, left after the loop took the first (two clicks
+    // on the close box), would end the alerts of the exit at once, unanswered.
+    plat::discardMessages(plat::kMsgQuit, plat::kMsgQuit);
+    plat::postQuitMessage(0);
 }

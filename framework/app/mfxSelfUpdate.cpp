@@ -37,16 +37,20 @@ mfxUpdateResult mfxUpdateInstalledCopy(const std::string& newExecutable, const s
     plat::fileDelete(incoming);
     if (plat::fileCopyNew(newExecutable, incoming) != plat::kSysOk) return mfxUpdateResult::CopyFailed;
 
+    // The old program is kept as a copy under the backup name rather than moved there, so
+    // its own name is never vacant: the new one then replaces it in one step, and an updater
+    // killed at any moment leaves a runnable program in the install folder.
     const std::string backup = freeBackupName(installed);
-    if (backup.empty() || plat::fileRenameNoReplace(installed, backup) != plat::kSysOk) {
+    if (backup.empty() || plat::fileCopyNew(installed, backup) != plat::kSysOk) {
         plat::fileDelete(incoming);
         return mfxUpdateResult::RenameFailed;
     }
-    if (plat::fileRenameNoReplace(incoming, installed) != plat::kSysOk) {
-        plat::fileRenameNoReplace(backup, installed);
+    if (plat::fileReplace(incoming, installed) != plat::kSysOk) {
         plat::fileDelete(incoming);
+        plat::fileDelete(backup);
         return mfxUpdateResult::RenameFailed;
     }
+    plat::folderFlushOf(installed);
     return mfxUpdateResult::Updated;
 }
 

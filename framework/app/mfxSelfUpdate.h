@@ -2,9 +2,9 @@
 // The program is its own updater: started from a folder without its configuration file, it
 // puts itself in place of the installed copy in the install folder (a folder that holds
 // "TB.cfg" and an executable of the same name). The new executable is first copied in under
-// a temporary name and flushed; then the installed one is renamed to a free backup name
-// ("<name>.old", "<name>.old2", ...) and the copy takes its name. A step that fails undoes
-// the steps before it, so the install folder always holds a runnable program.
+// a temporary name and flushed; the installed one is kept under a free backup name
+// ("<name>.old", "<name>.old2", ...); then the copy takes its name in one step. A step that
+// fails undoes the steps before it, and the installed name always holds a runnable program.
 #include <string>
 
 enum class mfxUpdateResult { Updated, NoInstalledCopy, CopyFailed, RenameFailed };

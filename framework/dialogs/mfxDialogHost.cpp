@@ -6,6 +6,7 @@
 #include "platform/display/DisplayWindow.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Windows.h"
 
 namespace {
 
@@ -94,6 +95,8 @@ bool mfxDialogHost::Pump(const std::function<bool()>& done) {
     for (;;) {
         if (dirty_) Draw();
         if (done()) return true;
+        // Something the loop delivered destroyed the window: no input can reach the box now.
+        if (!plat::isWindow(window_)) return false;
         plat::Message message;
         if (!plat::peekMessage(message, true)) {
             plat::displayDriver().pumpEvents();
@@ -110,6 +113,9 @@ bool mfxDialogHost::Pump(const std::function<bool()>& done) {
             if (message.window == window_ && shown_) Route(message);
             continue;
         }
+        // The window under the box is its owner and cannot be closed from under it: closing
+        // it would leave this loop waiting for input to a window that is gone.
+        if (message.message == plat::kMsgClose && message.window == window_) continue;
         deliver(message);
         if (message.message == plat::kMsgPaint && message.window == window_) Draw();
     }

@@ -18,16 +18,32 @@ void RTimer::Start(u32 intervalMs, u32 code, uintptr_t param1, u16 param2) {
     if (code) code_ = code;
     if (param1) param1_ = param1;
     if (param2) param2_ = param2;
-    deadline_ = plat::clockMillis() + intervalMs;
+    const u32 now = plat::clockMillis();
+    deadline_ = now + intervalMs;
     interval_ = intervalMs;
+    // Started while the window is inactive: only the inactive time from now on moves the new
+    // deadline, not the time before it was set.
+    if (!enabled_) pausedAt_ = now;
     if (!running_) Register(kInputTick | kInputActivation);
     running_ = true;
+}
+
+RTimer::~RTimer() {
+    if (destroyedDuringStop_) *destroyedDuringStop_ = true;
 }
 
 void RTimer::Stop() {
     RMessage stop(kTimerCodeStop, 0, 0);
     stop.sender = this;
+    bool destroyed = false;
+    bool* const outer = destroyedDuringStop_;
+    destroyedDuringStop_ = &destroyed;
     Broadcast(&stop);
+    if (destroyed) {
+        if (outer) *outer = true;
+        return;
+    }
+    destroyedDuringStop_ = outer;
     running_ = false;
 }
 

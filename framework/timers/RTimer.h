@@ -27,11 +27,13 @@ constexpr u32 kTimerPeriodic = 0x2;
 class RTimer : public RSender, public CListener, public RInputObject {
 public:
     RTimer(CListener* owner, u32 kind, u32 code, uintptr_t param1 = 0, u16 param2 = 0);
+    ~RTimer() override;
 
     // A non-zero code or parameter replaces the stored one. Starting a running timer only
     // moves its deadline.
     virtual void Start(u32 intervalMs, u32 code = 0, uintptr_t param1 = 0, u16 param2 = 0);
-    // Tells the timer's listeners at once ("Stop"), then stops; later polls do nothing.
+    // Tells the timer's listeners at once ("Stop"), then stops; later polls do nothing. A
+    // listener may delete the timer when it hears of it.
     void Stop();
     void Poll(u32 now);
     virtual void ShiftDeadline(u32 now);
@@ -58,6 +60,11 @@ protected:
     u32 code_;
     uintptr_t param1_;
     u16 param2_;
+
+private:
+    // Set while Stop tells the listeners: the destructor marks it, so that Stop touches
+    // nothing of a timer that a listener deleted.
+    bool* destroyedDuringStop_ = nullptr;
 };
 
 }  // namespace Ostrel

@@ -28,5 +28,8 @@ private:
 
 // Grow step for the temporary stream a tag builds its block in.
 inline u32 BlockGrowStep(u32 bodyLength) { return bodyLength / 4 + 64; }
+// The same for shapes, whose records unpack to about three times their packed size: the block
+// is made large enough at once, and given back down to its data when taken.
+inline u32 ShapeBlockGrowStep(u32 bodyLength) { return bodyLength * 4 + 64; }
 
 }  // namespace swf

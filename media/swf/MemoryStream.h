@@ -27,10 +27,8 @@ public:
 private:
     friend std::unique_ptr<mstream> mstreamOnBuffer(u8* block, u32 size, u32 growStep);
 
-    u8* block_ = nullptr;
-    u32 capacity_ = 0;
+    // The block, its data size and its capacity are the stream's direct fields.
     u32 growStep_ = 0;
-    u32 size_ = 0;
 };
 
 // A stream over an existing engine pointer block, which the stream owns from now on.

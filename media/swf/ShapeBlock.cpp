@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/base/ByteOrder.h"
+#include "media/swf/BitReader.h"
 #include "media/swf/Records.h"
 
 namespace swf {
@@ -136,26 +137,50 @@ Result ReadStyleChange(stream& in, stream& block, u32 flags, bool withAlpha, u32
     return PatchOffset(block, recordStart + 2, recordStart);
 }
 
-Result ReadEdge(stream& in, stream& block) {
+// An edge record's fields: the kind and two (straight) or four (curved) deltas.
+struct Edge {
+    u16 kind = kStraightEdge;
+    i32 d[4] = {0, 0, 0, 0};
+};
+
+// Reads the fields after an edge's first bit from a stream or a BitReader.
+template <class In>
+Result ReadEdgeFields(In& in, Edge& edge) {
     u32 straight = 0, bits = 0;
     SWF_TRY(in.ReadBits(1, straight));
     SWF_TRY(in.ReadBits(4, bits));
     bits += 2;
-    i32 d[4] = {0, 0, 0, 0};
     if (straight) {
         u32 general = 0, vertical = 0;
         SWF_TRY(in.ReadBits(1, general));
         if (!general) SWF_TRY(in.ReadBits(1, vertical));
-        if (general || !vertical) SWF_TRY(in.ReadSignedBits(bits, d[0]));
-        if (general || vertical) SWF_TRY(in.ReadSignedBits(bits, d[1]));
-        SWF_TRY(block.WriteU16(kStraightEdge));
-        SWF_TRY(block.WriteU32(u32(d[0])));
-        return block.WriteU32(u32(d[1]));
+        if (general || !vertical) SWF_TRY(in.ReadSignedBits(bits, edge.d[0]));
+        if (general || vertical) SWF_TRY(in.ReadSignedBits(bits, edge.d[1]));
+        edge.kind = kStraightEdge;
+        return kOk;
     }
-    for (i32& v : d) SWF_TRY(in.ReadSignedBits(bits, v));
-    SWF_TRY(block.WriteU16(kCurvedEdge));
-    for (i32 v : d) SWF_TRY(block.WriteU32(u32(v)));
+    for (i32& v : edge.d) SWF_TRY(in.ReadSignedBits(bits, v));
+    edge.kind = kCurvedEdge;
     return kOk;
+}
+
+// Stores an edge record: straight into the block's memory when it has room, else field by field.
+Result PutEdge(stream& block, const Edge& edge) {
+    const u32 deltas = edge.kind == kCurvedEdge ? 4 : 2;
+    if (u8* span = block.DirectSpan(2 + 4 * deltas)) {
+        writeLE16(span, edge.kind);
+        for (u32 i = 0; i < deltas; ++i) writeLE32(span + 2 + 4 * i, u32(edge.d[i]));
+        return kOk;
+    }
+    SWF_TRY(block.WriteU16(edge.kind));
+    for (u32 i = 0; i < deltas; ++i) SWF_TRY(block.WriteU32(u32(edge.d[i])));
+    return kOk;
+}
+
+Result ReadEdge(stream& in, stream& block) {
+    Edge edge;
+    SWF_TRY(ReadEdgeFields(in, edge));
+    return PutEdge(block, edge);
 }
 
 // The widest that the 4-bit NumBits of an edge (width - 2) and the 5-bit width of a move-to
@@ -256,8 +281,37 @@ Result ReadLineStyles(stream& in, u16 count, stream& block, bool withAlpha) {
     return kOk;
 }
 
+// The bytes an edge record can span from its first byte, with the 8 bytes a field load reads
+// past its start: 74 bits of fields, starting anywhere in the first byte.
+constexpr u32 kEdgeReach = 10 + 8;
+
 Result ReadShapeRecords(stream& in, stream& block, u32 fillBits, u32 lineBits, bool withAlpha) {
     for (;;) {
+        // Runs of edges, the bulk of a shape, are read straight from a block in memory while
+        // the whole of the next record lies in it.
+        BitReader fast(in);
+        bool styleChanged = false;
+        while (fast.Has(kEdgeReach)) {
+            u32 isEdge = 0;
+            fast.ReadBits(1, isEdge);
+            if (!isEdge) {
+                u32 flags = 0;
+                fast.ReadBits(5, flags);
+                fast.Finish();
+                if (flags == 0) return block.WriteU16(kEndRecord);
+                SWF_TRY(ReadStyleChange(in, block, flags, withAlpha, fillBits, lineBits));
+                styleChanged = true;
+                break;
+            }
+            Edge edge;
+            ReadEdgeFields(fast, edge);
+            if (const Result stored = PutEdge(block, edge)) {
+                fast.Finish();
+                return stored;
+            }
+        }
+        if (styleChanged) continue;
+        fast.Finish();
         u32 isEdge = 0;
         SWF_TRY(in.ReadBits(1, isEdge));
         if (isEdge) {

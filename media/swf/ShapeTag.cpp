@@ -27,7 +27,7 @@ Result tagDefineShape::ReadBody(stream& in, u32 length) {
     SWF_TRY(ReadCharacterId(in));
     SWF_TRY(ReadRect(in, bounds_));
     in.Align(8);
-    mstream block(BlockGrowStep(length));
+    mstream block(ShapeBlockGrowStep(length));
     SWF_TRY(block.WriteU16(0));
     SWF_TRY(block.WriteU16(0));
     SWF_TRY(block.WriteU16(0));

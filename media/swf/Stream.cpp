@@ -1,6 +1,7 @@
 #include "media/swf/Stream.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #include "engine/base/ByteOrder.h"
@@ -27,6 +28,11 @@ Result stream::FlushHeld() {
 }
 
 Result stream::ReadBytes(u32 length, u8* bytes) {
+    if (DirectReadable(length)) {
+        if (length) std::memcpy(bytes, direct_ + position_, length);
+        position_ += length;
+        return Keep(kOk);
+    }
     if (const Result flushed = FlushHeld()) return Keep(flushed);
     const Result result = Read(position_, length, bytes);
     if (result == kOk) position_ += length;
@@ -34,40 +40,46 @@ Result stream::ReadBytes(u32 length, u8* bytes) {
 }
 
 Result stream::WriteBytes(u32 length, const u8* bytes) {
+    if (DirectWritable(length)) {
+        if (length) std::memcpy(direct_ + position_, bytes, length);
+        position_ += length;
+        if (position_ > directSize_) directSize_ = position_;
+        return Keep(kOk);
+    }
     if (const Result flushed = FlushHeld()) return Keep(flushed);
     const Result result = Write(position_, length, bytes);
     if (result == kOk) position_ += length;
     return Keep(result);
 }
 
-Result stream::ReadU8(u8& value) { return ReadBytes(1, &value); }
+Result stream::ReadU8(u8& value) { return ReadFixed<1>(&value); }
 
 Result stream::ReadU16(u16& value) {
     u8 bytes[2];
-    const Result result = ReadBytes(2, bytes);
+    const Result result = ReadFixed<2>(bytes);
     if (result == kOk) value = readLE16(bytes);
     return result;
 }
 
 Result stream::ReadU32(u32& value) {
     u8 bytes[4];
-    const Result result = ReadBytes(4, bytes);
+    const Result result = ReadFixed<4>(bytes);
     if (result == kOk) value = readLE32(bytes);
     return result;
 }
 
-Result stream::WriteU8(u8 value) { return WriteBytes(1, &value); }
+Result stream::WriteU8(u8 value) { return WriteFixed<1>(&value); }
 
 Result stream::WriteU16(u16 value) {
     u8 bytes[2];
     writeLE16(bytes, value);
-    return WriteBytes(2, bytes);
+    return WriteFixed<2>(bytes);
 }
 
 Result stream::WriteU32(u32 value) {
     u8 bytes[4];
     writeLE32(bytes, value);
-    return WriteBytes(4, bytes);
+    return WriteFixed<4>(bytes);
 }
 
 Result stream::PatchU16(u32 at, u32 value) {
@@ -86,6 +98,26 @@ Result stream::LoadHeldForRead() {
 }
 
 Result stream::ReadBits(u32 count, u32& value) {
+    // Up to 32 bits from a bit offset below 8 lie in the 8 bytes at the position, read as one
+    // big-endian word; the byte-wise path takes the rest, including reads near the end.
+    if (count - 1 < 32 && direct_ && !heldDirty_ && u64(position_) + 8 <= directSize_) {
+        u64 word;
+        std::memcpy(&word, direct_ + position_, 8);
+        word = __builtin_bswap64(word);
+        value = u32((word << bitOffset_) >> (64 - count));
+        const u32 end = bitOffset_ + count;
+        position_ += end / 8;
+        bitOffset_ = end % 8;
+        // The byte-wise path leaves the last byte it loaded held: the current one, or the one
+        // just finished at a byte boundary.
+        heldPosition_ = bitOffset_ ? position_ : position_ - 1;
+        held_ = direct_[heldPosition_];
+        return Keep(kOk);
+    }
+    return ReadBitsHeld(count, value);
+}
+
+Result stream::ReadBitsHeld(u32 count, u32& value) {
     value = 0;
     while (count > 0) {
         if (const Result loaded = LoadHeldForRead()) return Keep(loaded);

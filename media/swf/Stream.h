@@ -5,6 +5,11 @@
 // access and written back when the next byte operation or a move to another byte needs it.
 // Every operation returns its code and keeps it as the last status. A stream belongs to one
 // thread at a time.
+//
+// A stream on memory keeps its block in the direct fields: reads and writes that stay inside
+// the block then go to it without the virtual calls, and bit fields are read from a 64-bit
+// load, all keeping the position, bit offset and held byte as the byte-wise path leaves them.
+#include <cstring>
 #include <initializer_list>
 
 #include "engine/base/RcString.h"
@@ -43,6 +48,34 @@ public:
     // Writes a u16 at an absolute position without moving; a value above 0xFFFF is bad data.
     Result PatchU16(u32 at, u32 value);
 
+    // For readers of long runs of bit fields (BitReader): the block of a stream on memory and
+    // the position as a bit index; false when there is no block or a written byte is held.
+    bool DirectBits(const u8*& data, u32& size, u64& bit) const {
+        if (!direct_ || heldDirty_) return false;
+        data = direct_;
+        size = directSize_;
+        bit = u64(position_) * 8 + bitOffset_;
+        return true;
+    }
+    // Moves to a bit index of the block as reading the bits up to it would.
+    void AdvanceBitsTo(u64 bit) {
+        position_ = u32(bit / 8);
+        bitOffset_ = u32(bit % 8);
+        heldPosition_ = kNoHeldByte;
+        Keep(kOk);
+    }
+    // Room for `length` bytes at the position inside the block, which the position then
+    // passes; null when the bytes must be written the ordinary way (no block, a written byte
+    // held, or a block that must grow first).
+    u8* DirectSpan(u32 length) {
+        if (!DirectWritable(length)) return nullptr;
+        u8* span = direct_ + position_;
+        position_ += length;
+        if (position_ > directSize_) directSize_ = position_;
+        Keep(kOk);
+        return span;
+    }
+
     Result ReadBits(u32 count, u32& value);
     Result ReadSignedBits(u32 count, i32& value);
     Result WriteBits(u32 count, u32 value);
@@ -56,11 +89,39 @@ public:
 
 protected:
     Result Keep(Result result) { return status_ = result; }
+    // The block of a stream on memory: its valid bytes and the bytes allocated.
+    u8* direct_ = nullptr;
+    u32 directSize_ = 0;
+    u32 directCapacity_ = 0;
     // Writes a dirty held byte back at its own position.
     Result FlushHeld();
     void ResetPosition();
 
 private:
+    // Whether `length` bytes at the position lie in the direct block (up to its size, or for
+    // a write its capacity) with no written bit-level byte still held.
+    bool DirectReadable(u32 length) const {
+        return direct_ && !heldDirty_ && position_ <= directSize_ && length <= directSize_ - position_;
+    }
+    bool DirectWritable(u32 length) const {
+        return direct_ && !heldDirty_ && position_ <= directSize_ && length <= directCapacity_ - position_;
+    }
+    template <u32 N>
+    Result ReadFixed(u8* bytes) {
+        if (!DirectReadable(N)) return ReadBytes(N, bytes);
+        __builtin_memcpy(bytes, direct_ + position_, N);
+        position_ += N;
+        return Keep(kOk);
+    }
+    template <u32 N>
+    Result WriteFixed(const u8* bytes) {
+        if (!DirectWritable(N)) return WriteBytes(N, bytes);
+        __builtin_memcpy(direct_ + position_, bytes, N);
+        position_ += N;
+        if (position_ > directSize_) directSize_ = position_;
+        return Keep(kOk);
+    }
+    Result ReadBitsHeld(u32 count, u32& value);
     Result LoadHeldForRead();
     Result LoadHeldForWrite(u32 bitsLeftToWrite);
 

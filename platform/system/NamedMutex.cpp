@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 
@@ -37,11 +39,30 @@ std::string lockFolder(bool global) {
     return folder;
 }
 
+// Names are built from the program's full path and may be longer than a file name can be:
+// the head is kept for people reading the folder, and a hash of the whole name keeps two long
+// names that share a head apart.
+constexpr size_t kLongestFileStem = 180;
+
+uint64_t nameHash(const std::string& name) {
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (unsigned char c : name) {
+        hash ^= c;
+        hash *= 0x100000001b3ull;
+    }
+    return hash;
+}
+
 // Separators in a name would make folders of it.
 std::string fileNameOf(const std::string& name) {
     std::string file = name;
     for (char& c : file) {
         if (c == '/' || c == '\\') c = '-';
+    }
+    if (file.size() > kLongestFileStem) {
+        char hash[17];
+        std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(nameHash(name)));
+        file = file.substr(0, kLongestFileStem - 17) + "-" + hash;
     }
     return file + ".lock";
 }
@@ -58,8 +79,17 @@ bool flockRetrying(int fd, int operation) {
 NamedMutex::NamedMutex(const std::string& name) {
     const bool global = name.compare(0, sizeof kGlobalPrefix - 1, kGlobalPrefix) == 0;
     const std::string path = lockFolder(global) + "/" + fileNameOf(name);
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, global ? 0666 : 0600);
-    if (fd_ >= 0 && global) ::fchmod(fd_, 0666);
+    // The shared folder is open to every user: a name planted there as a link to someone's
+    // file must not be followed, and only our own lock file is opened up to others.
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, global ? 0666 : 0600);
+    if (fd_ < 0) return;
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        return;
+    }
+    if (global && info.st_uid == ::geteuid()) ::fchmod(fd_, 0666);
 }
 
 NamedMutex::~NamedMutex() {

@@ -38,6 +38,15 @@ socklen_t addressOf(const std::string& className, sockaddr_un* address) {
     return socklen_t(offsetof(sockaddr_un, sun_path) + 1 + length);
 }
 
+// Abstract addresses carry no permissions: any local user may bind or reach one. A beacon
+// and a later start deal only with processes of their own user, so another user can neither
+// pose as the running program (and keep ours from starting) nor move its window.
+bool peerIsOurUser(int fd) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && size == sizeof peer && peer.uid == ::getuid();
+}
+
 }  // namespace
 
 WindowBeacon::WindowBeacon(const std::string& className, WindowHandle window) : window_(window) {
@@ -68,6 +77,10 @@ void WindowBeacon::serve() {
             if (errno == EINTR || errno == ECONNABORTED) continue;
             return;
         }
+        if (!peerIsOurUser(peer)) {
+            ::close(peer);
+            continue;
+        }
         char request = 0;
         ssize_t got;
         do {
@@ -75,8 +88,9 @@ void WindowBeacon::serve() {
         } while (got < 0 && errno == EINTR);
         if (got == 1 && request == kRequestFront) {
             postMessage(window_, kMsgActivate, 1, 0);
+            // A start that went away before the answer must not take this program with it.
             const char answer = kRequestFront;
-            [[maybe_unused]] const ssize_t sent = ::write(peer, &answer, 1);
+            [[maybe_unused]] const ssize_t sent = ::send(peer, &answer, 1, MSG_NOSIGNAL);
         }
         ::close(peer);
     }
@@ -88,10 +102,10 @@ bool bringClassWindowToFront(const std::string& className) {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return false;
     bool answered = false;
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0) {
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && peerIsOurUser(fd)) {
         const char request = kRequestFront;
         char answer = 0;
-        answered = ::write(fd, &request, 1) == 1 && ::read(fd, &answer, 1) == 1 && answer == kRequestFront;
+        answered = ::send(fd, &request, 1, MSG_NOSIGNAL) == 1 && ::read(fd, &answer, 1) == 1 && answer == kRequestFront;
     }
     ::close(fd);
     return answered;

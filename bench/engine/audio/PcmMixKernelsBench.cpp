@@ -1,70 +1,112 @@
-// Each mixer kernel in samples per second, beside memcpy (the copy fast paths) and a naive
-// int32 add-and-clamp loop (the mix paths) run on the same buffers.
+// Each mixer kernel in samples per second, beside memcpy (the copy paths), a naive int32
+// add-and-clamp loop (the mix paths) and the portable kernel of the same slot, all on the same
+// buffers. The sample count is an argument, so no copy is specialised for a size known when
+// compiling. Every kernel benchmark first checks its kernel's samples against the portable one.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
-#include <numeric>
+#include <memory>
 #include <random>
-#include <vector>
 
 #include "engine/audio/PcmMixKernels.h"
+#include "engine/audio/PcmMixPasses.h"
 
 namespace {
 
-constexpr u32 kSamples = 4096;
+constexpr i64 kSamples = 4096;
+constexpr size_t kPage = 4096;
 
+struct PageFree {
+    void operator()(u8* p) const { std::free(p); }
+};
+using PageBuffer = std::unique_ptr<u8[], PageFree>;
+
+PageBuffer pageBuffer(size_t bytes) {
+    return PageBuffer(static_cast<u8*>(std::aligned_alloc(kPage, (bytes + kPage - 1) / kPage * kPage)));
+}
+
+// Both buffers start on a page: a destination a few bytes past the source within a page
+// sends some processors' string-copy instruction, which the C library's memcpy uses at these
+// sizes, down a path many times slower, and the reference would then measure that placement.
 struct Buffers {
-    Buffers() : source(kSamples * 4), destination(kSamples * 4), table(256) {
+    explicit Buffers(u32 samples, Fixed gain = kFixedOne)
+        : bytes(size_t(samples) * 4), source(pageBuffer(bytes)), destination(pageBuffer(bytes)) {
         std::mt19937 random(7);
-        for (u8& b : source) b = u8(random());
-        for (u8& b : destination) b = u8(random());
-        std::iota(table.begin(), table.end(), 0);
+        for (size_t i = 0; i < bytes; ++i) source[i] = u8(random());
+        for (size_t i = 0; i < bytes; ++i) destination[i] = u8(random());
+        passes.pass[0].gain = gain;
+        pcmMixBuildPassTables(passes, 8);
     }
-    std::vector<u8> source;
-    std::vector<u8> destination;
-    std::vector<u8> table;
+    size_t bytes;
+    PageBuffer source;
+    PageBuffer destination;
+    PcmMixPassSet passes;
 };
 
-void setRate(benchmark::State& state) {
-    state.SetItemsProcessed(int64_t(state.iterations()) * kSamples);
+void setRate(benchmark::State& state) { state.SetItemsProcessed(int64_t(state.iterations()) * state.range(0)); }
+
+struct KernelCase {
+    u8 slot;
+    u32 destinationStride;
+    u32 sourceStride;
+    Fixed step;
+    Fixed gain;
+};
+
+// One call of the chosen and of the portable kernel on equal buffers: equal results or the
+// benchmark is marked failed.
+bool sameAsPortable(benchmark::State& state, const KernelCase& k, u32 samples) {
+    Buffers chosen(samples, k.gain), portable(samples, k.gain);
+    const PcmMixPass& pass = chosen.passes.pass[0];
+    pcmMixBuiltInKernels().sample[k.slot](chosen.destination.get(), chosen.source.get(), samples, k.destinationStride,
+                                          k.sourceStride, k.step, k.gain, pass.identity, pass.table);
+    pcmMixPortableKernels().sample[k.slot](portable.destination.get(), portable.source.get(), samples,
+                                           k.destinationStride, k.sourceStride, k.step, k.gain, pass.identity,
+                                           pass.table);
+    if (std::memcmp(chosen.destination.get(), portable.destination.get(), chosen.bytes) == 0) return true;
+    state.SkipWithError("the kernel's samples differ from the portable kernel's");
+    return false;
 }
 
-void runKernel(benchmark::State& state, PcmMixSampleKernel kernel, u32 destinationStride, u32 sourceStride,
-               Fixed step, Fixed gain, u16 identity) {
-    Buffers b;
+void runKernel(benchmark::State& state, const PcmMixKernelTable& table, const KernelCase& k) {
+    const u32 samples = u32(state.range(0));
+    if (!sameAsPortable(state, k, samples)) return;
+    Buffers b(samples, k.gain);
+    const PcmMixSampleKernel kernel = table.sample[k.slot];
+    const PcmMixPass& pass = b.passes.pass[0];
     for (auto _ : state) {
-        kernel(b.destination.data(), b.source.data(), kSamples, destinationStride, sourceStride, step, gain, identity,
-               b.table.data());
+        kernel(b.destination.get(), b.source.get(), samples, k.destinationStride, k.sourceStride, k.step, k.gain,
+               pass.identity, pass.table);
         benchmark::ClobberMemory();
     }
     setRate(state);
 }
 
-void Memcpy8(benchmark::State& state) {
-    Buffers b;
+void memcpyBytes(benchmark::State& state, size_t bytesPerSample) {
+    const size_t bytes = size_t(state.range(0)) * bytesPerSample;
+    Buffers b(u32(state.range(0)));
     for (auto _ : state) {
-        std::memcpy(b.destination.data(), b.source.data(), kSamples);
+        std::memcpy(b.destination.get(), b.source.get(), bytes);
         benchmark::ClobberMemory();
     }
+    if (std::memcmp(b.destination.get(), b.source.get(), bytes) != 0) state.SkipWithError("memcpy copied wrongly");
     setRate(state);
 }
 
-void Memcpy16(benchmark::State& state) {
-    Buffers b;
-    for (auto _ : state) {
-        std::memcpy(b.destination.data(), b.source.data(), kSamples * 2);
-        benchmark::ClobberMemory();
-    }
-    setRate(state);
-}
+void Memcpy8(benchmark::State& state) { memcpyBytes(state, 1); }
+void Memcpy16(benchmark::State& state) { memcpyBytes(state, 2); }
 
 void NaiveAddClamp8(benchmark::State& state) {
-    Buffers b;
+    const u32 samples = u32(state.range(0));
+    Buffers b(samples);
+    u8* d = b.destination.get();
+    const u8* s = b.source.get();
     for (auto _ : state) {
-        for (u32 i = 0; i < kSamples; ++i) {
-            const i32 sum = i32(b.destination[i]) - 128 + i32(b.source[i]) - 128;
-            b.destination[i] = u8(std::clamp(sum, -128, 127) + 128);
+        for (u32 i = 0; i < samples; ++i) {
+            const i32 sum = i32(d[i]) - 128 + i32(s[i]) - 128;
+            d[i] = u8(std::clamp(sum, -128, 127) + 128);
         }
         benchmark::ClobberMemory();
     }
@@ -72,62 +114,81 @@ void NaiveAddClamp8(benchmark::State& state) {
 }
 
 void NaiveAddClamp16(benchmark::State& state) {
-    Buffers b;
+    const u32 samples = u32(state.range(0));
+    Buffers b(samples);
+    i16* d = reinterpret_cast<i16*>(b.destination.get());
+    const i16* s = reinterpret_cast<const i16*>(b.source.get());
     for (auto _ : state) {
-        i16* d = reinterpret_cast<i16*>(b.destination.data());
-        const i16* s = reinterpret_cast<const i16*>(b.source.data());
-        for (u32 i = 0; i < kSamples; ++i) d[i] = i16(std::clamp(i32(d[i]) + i32(s[i]), -32768, 32767));
+        for (u32 i = 0; i < samples; ++i) d[i] = i16(std::clamp(i32(d[i]) + i32(s[i]), -32768, 32767));
         benchmark::ClobberMemory();
     }
     setRate(state);
 }
 
-void Copy8Identity(benchmark::State& s) { runKernel(s, pcmMixKernelCopy8, 1, 1, kFixedOne, kFixedOne, 1); }
-void Copy8Scaled(benchmark::State& s) { runKernel(s, pcmMixKernelCopy8, 1, 1, kFixedOne, 0x8000, 0); }
-void Copy8Resampled(benchmark::State& s) { runKernel(s, pcmMixKernelCopy8, 1, 1, 0x18000, kFixedOne, 0); }
-void Copy8To16(benchmark::State& s) { runKernel(s, pcmMixKernelCopy8To16, 2, 1, kFixedOne, kFixedOne, 1); }
-void Copy16Native(benchmark::State& s) { runKernel(s, pcmMixKernelCopy16Native, 2, 2, kFixedOne, kFixedOne, 0); }
-void Copy16Swapped(benchmark::State& s) { runKernel(s, pcmMixKernelCopy16Swapped, 2, 2, kFixedOne, kFixedOne, 0); }
-void Copy16Scaled(benchmark::State& s) { runKernel(s, pcmMixKernelCopy16Native, 2, 2, kFixedOne, 0x8000, 0); }
-void Mix8(benchmark::State& s) { runKernel(s, pcmMixKernelMix8, 1, 1, kFixedOne, kFixedOne, 1); }
-void Mix8To16(benchmark::State& s) { runKernel(s, pcmMixKernelMix8To16, 2, 1, kFixedOne, kFixedOne, 1); }
-void Mix16Native(benchmark::State& s) { runKernel(s, pcmMixKernelMix16Native, 2, 2, kFixedOne, 0xC000, 0); }
-void Mix16Swapped(benchmark::State& s) { runKernel(s, pcmMixKernelMix16Swapped, 2, 2, kFixedOne, 0xC000, 0); }
+constexpr KernelCase kCopy8Identity{kKernelCopy8, 1, 1, kFixedOne, kFixedOne};
+constexpr KernelCase kCopy8Scaled{kKernelCopy8, 1, 1, kFixedOne, 0x8000};
+constexpr KernelCase kCopy8Resampled{kKernelCopy8, 1, 1, 0x18000, kFixedOne};
+constexpr KernelCase kCopy8To16{kKernelCopy8To16, 2, 1, kFixedOne, kFixedOne};
+constexpr KernelCase kCopy16Native{kKernelCopy16Native, 2, 2, kFixedOne, kFixedOne};
+constexpr KernelCase kCopy16Swapped{kKernelCopy16Swapped, 2, 2, kFixedOne, kFixedOne};
+constexpr KernelCase kCopy16Scaled{kKernelCopy16Native, 2, 2, kFixedOne, 0x8000};
+constexpr KernelCase kMix8{kKernelMix8, 1, 1, kFixedOne, kFixedOne};
+constexpr KernelCase kMix8Scaled{kKernelMix8, 1, 1, kFixedOne, 0xC000};
+constexpr KernelCase kMix8To16{kKernelMix8To16, 2, 1, kFixedOne, kFixedOne};
+constexpr KernelCase kMix16Native{kKernelMix16Native, 2, 2, kFixedOne, 0xC000};
+constexpr KernelCase kMix16Swapped{kKernelMix16Swapped, 2, 2, kFixedOne, 0xC000};
+
+void Chosen(benchmark::State& s, const KernelCase& k) { runKernel(s, pcmMixBuiltInKernels(), k); }
+void Portable(benchmark::State& s, const KernelCase& k) { runKernel(s, pcmMixPortableKernels(), k); }
 
 void FillBytes(benchmark::State& state) {
-    Buffers b;
+    const u32 samples = u32(state.range(0));
+    Buffers b(samples);
     for (auto _ : state) {
-        pcmMixKernelFillBytes(b.destination.data(), kSilence8, kSamples);
+        pcmMixKernelFillBytes(b.destination.get(), kSilence8, samples);
         benchmark::ClobberMemory();
     }
+    if (!std::all_of(b.destination.get(), b.destination.get() + samples, [](u8 v) { return v == kSilence8; }))
+        state.SkipWithError("the fill left other bytes");
     setRate(state);
 }
 
 void FillWords(benchmark::State& state) {
-    Buffers b;
+    const u32 samples = u32(state.range(0));
+    Buffers b(samples);
     for (auto _ : state) {
-        pcmMixKernelFillWords(b.destination.data(), kSilence16, kSamples);
+        pcmMixKernelFillWords(b.destination.get(), kSilence16, samples);
         benchmark::ClobberMemory();
     }
+    if (!std::all_of(b.destination.get(), b.destination.get() + 2 * size_t(samples), [](u8 v) { return v == 0; }))
+        state.SkipWithError("the fill left other bytes");
     setRate(state);
 }
 
-BENCHMARK(Memcpy8);
-BENCHMARK(Copy8Identity);
-BENCHMARK(Copy8Scaled);
-BENCHMARK(Copy8Resampled);
-BENCHMARK(Copy8To16);
-BENCHMARK(FillBytes);
-BENCHMARK(Memcpy16);
-BENCHMARK(Copy16Native);
-BENCHMARK(Copy16Swapped);
-BENCHMARK(Copy16Scaled);
-BENCHMARK(FillWords);
-BENCHMARK(NaiveAddClamp8);
-BENCHMARK(Mix8);
-BENCHMARK(Mix8To16);
-BENCHMARK(NaiveAddClamp16);
-BENCHMARK(Mix16Native);
-BENCHMARK(Mix16Swapped);
+BENCHMARK(Memcpy8)->Arg(kSamples);
+BENCHMARK_CAPTURE(Chosen, Copy8Identity, kCopy8Identity)->Arg(kSamples);
+BENCHMARK_CAPTURE(Chosen, Copy8Scaled, kCopy8Scaled)->Arg(kSamples);
+BENCHMARK_CAPTURE(Portable, Copy8Scaled, kCopy8Scaled)->Arg(kSamples);
+BENCHMARK_CAPTURE(Chosen, Copy8Resampled, kCopy8Resampled)->Arg(kSamples);
+BENCHMARK_CAPTURE(Chosen, Copy8To16, kCopy8To16)->Arg(kSamples);
+BENCHMARK(FillBytes)->Arg(kSamples);
+BENCHMARK(Memcpy16)->Arg(kSamples);
+BENCHMARK_CAPTURE(Chosen, Copy16Native, kCopy16Native)->Arg(kSamples);
+BENCHMARK_CAPTURE(Chosen, Copy16Swapped, kCopy16Swapped)->Arg(kSamples);
+BENCHMARK_CAPTURE(Portable, Copy16Swapped, kCopy16Swapped)->Arg(kSamples);
+BENCHMARK_CAPTURE(Chosen, Copy16Scaled, kCopy16Scaled)->Arg(kSamples);
+BENCHMARK_CAPTURE(Portable, Copy16Scaled, kCopy16Scaled)->Arg(kSamples);
+BENCHMARK(FillWords)->Arg(kSamples);
+BENCHMARK(NaiveAddClamp8)->Arg(kSamples);
+BENCHMARK_CAPTURE(Chosen, Mix8, kMix8)->Arg(kSamples);
+BENCHMARK_CAPTURE(Portable, Mix8, kMix8)->Arg(kSamples);
+BENCHMARK_CAPTURE(Chosen, Mix8Scaled, kMix8Scaled)->Arg(kSamples);
+BENCHMARK_CAPTURE(Chosen, Mix8To16, kMix8To16)->Arg(kSamples);
+BENCHMARK_CAPTURE(Portable, Mix8To16, kMix8To16)->Arg(kSamples);
+BENCHMARK(NaiveAddClamp16)->Arg(kSamples);
+BENCHMARK_CAPTURE(Chosen, Mix16Native, kMix16Native)->Arg(kSamples);
+BENCHMARK_CAPTURE(Portable, Mix16Native, kMix16Native)->Arg(kSamples);
+BENCHMARK_CAPTURE(Chosen, Mix16Swapped, kMix16Swapped)->Arg(kSamples);
+BENCHMARK_CAPTURE(Portable, Mix16Swapped, kMix16Swapped)->Arg(kSamples);
 
 }  // namespace

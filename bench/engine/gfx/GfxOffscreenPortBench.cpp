@@ -2,9 +2,12 @@
 // 16-bit rows into a 16-bit port (and packed 8-bit rows into an 8-bit port, by the fast path
 // and by the base path) against a plain memcpy (opaque rows) and memset (empty rows) of the
 // same area, and a 640 x 480 copy between two 16-bit ports by the memory path against the
-// base copy through the drawing layer.
+// base copy through the drawing layer and against one memcpy of the whole store. The memcpy
+// references take their sizes at run time, as the stores do. Every benchmark checks what it
+// drew: the store's rows against the picture decoded on its own, or against the source.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -14,6 +17,7 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/PackedPixels.h"
 
 namespace {
 
@@ -36,6 +40,16 @@ GfxOffscreenPort* makePort(u16 depth = 16) {
     gfxLockPort(port);
     gfxSetPort(port);
     return port;
+}
+
+// The store's rows, top first, as one array of `bytesPerPixel`-byte places.
+std::vector<u8> storeRows(GfxOffscreenPort* port, u32 bytesPerPixel) {
+    GfxDibBitmap& store = port->Store();
+    std::vector<u8> rows;
+    store.Lock();
+    for (i32 y = 0; y < kHeight; ++y) rows.insert(rows.end(), store.RowAt(y), store.RowAt(y) + kWidth * bytesPerPixel);
+    store.Unlock();
+    return rows;
 }
 
 void dispose(GfxOffscreenPort* port) {
@@ -76,6 +90,11 @@ void PackedRowsIntoPort(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(state.iterations() * kWidth * kHeight * 2);
+    // Gaps leave the store as it was (zero): the expected picture fills them with zero too.
+    std::vector<u16> expected(size_t(kWidth) * kHeight);
+    gfxExpandPacked16(picture.data(), picture.size(), kWidth, kHeight, expected.data(), kWidth, true, 0, 0);
+    if (std::memcmp(storeRows(port, 2).data(), expected.data(), expected.size() * 2) != 0)
+        state.SkipWithError("the store differs from the decoded picture");
     dispose(port);
 }
 BENCHMARK(PackedRowsIntoPort);
@@ -110,30 +129,51 @@ void Packed8IntoPort(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(state.iterations() * kWidth * kHeight);
+    std::vector<u8> expected(size_t(kWidth) * kHeight);
+    gfxExpandPacked8(picture.data(), picture.size(), kWidth, kHeight, expected.data(), kWidth);
+    if (storeRows(port, 1) != expected) state.SkipWithError("the store differs from the decoded picture");
     dispose(port);
 }
 BENCHMARK(Packed8IntoPort<false>)->Name("Packed8FastPath");
 BENCHMARK(Packed8IntoPort<true>)->Name("Packed8BasePath");
 
+// Row by row, as the ports' stores are written; the row size and count are arguments.
 void MemcpyOfTheSameArea(benchmark::State& state) {
-    std::vector<u8> from(size_t(kWidth) * kHeight * 2, 0x11), to(from.size());
+    const size_t rowBytes = size_t(state.range(0)), rows = size_t(state.range(1));
+    std::vector<u8> from(rowBytes * rows, 0x11), to(from.size());
     for (auto _ : state) {
-        for (size_t y = 0; y < kHeight; ++y) std::memcpy(to.data() + y * kWidth * 2, from.data() + y * kWidth * 2, kWidth * 2);
+        for (size_t y = 0; y < rows; ++y) std::memcpy(to.data() + y * rowBytes, from.data() + y * rowBytes, rowBytes);
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(state.iterations() * kWidth * kHeight * 2);
+    if (to != from) state.SkipWithError("memcpy copied wrongly");
+    state.SetBytesProcessed(state.iterations() * i64(rowBytes * rows));
 }
-BENCHMARK(MemcpyOfTheSameArea);
+BENCHMARK(MemcpyOfTheSameArea)->Args({kWidth * 2, kHeight})->Args({kWidth, kHeight});
 
 void MemsetOfTheSameArea(benchmark::State& state) {
-    std::vector<u8> to(size_t(kWidth) * kHeight * 2);
+    const size_t rowBytes = size_t(state.range(0)), rows = size_t(state.range(1));
+    std::vector<u8> to(rowBytes * rows, 1);
     for (auto _ : state) {
-        for (size_t y = 0; y < kHeight; ++y) std::memset(to.data() + y * kWidth * 2, 0, kWidth * 2);
+        for (size_t y = 0; y < rows; ++y) std::memset(to.data() + y * rowBytes, 0, rowBytes);
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(state.iterations() * kWidth * kHeight * 2);
+    if (std::any_of(to.begin(), to.end(), [](u8 b) { return b != 0; })) state.SkipWithError("memset left bytes");
+    state.SetBytesProcessed(state.iterations() * i64(rowBytes * rows));
 }
-BENCHMARK(MemsetOfTheSameArea);
+BENCHMARK(MemsetOfTheSameArea)->Args({kWidth * 2, kHeight});
+
+// The whole area in one call, the floor of a copy between two stores.
+void OneMemcpyOfTheArea(benchmark::State& state) {
+    const size_t bytes = size_t(state.range(0));
+    std::vector<u8> from(bytes, 0x22), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::ClobberMemory();
+    }
+    if (to != from) state.SkipWithError("memcpy copied wrongly");
+    state.SetBytesProcessed(state.iterations() * i64(bytes));
+}
+BENCHMARK(OneMemcpyOfTheArea)->Arg(kWidth * kHeight * 2);
 
 template <bool kBasePath>
 void Copy640x480(benchmark::State& state) {
@@ -141,12 +181,19 @@ void Copy640x480(benchmark::State& state) {
     GfxOffscreenPort* source = makePort();
     GfxOffscreenPort* target = makePort();
     Rect16 all{0, 0, kWidth, kHeight};
+    std::mt19937 random(3);
+    GfxDibBitmap& store = source->Store();
+    store.Lock();
+    for (i32 y = 0; y < kHeight; ++y)
+        for (u32 x = 0; x < kWidth * 2u; ++x) store.RowAt(y)[x] = u8(random());
+    store.Unlock();
     for (auto _ : state) {
         if (kBasePath) source->GfxPort::CopyBits(target, all, all, 0, 0);
         else source->CopyBits(target, all, all, 0, 0);
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(state.iterations() * kWidth * kHeight * 2);
+    if (storeRows(target, 2) != storeRows(source, 2)) state.SkipWithError("the copy differs from its source");
     dispose(target);
     dispose(source);
 }

@@ -1,6 +1,7 @@
 // Region union and intersection against the naive way of keeping an area: a byte per pixel
 // of an 800 x 600 screen. Both sides start from their own representation: unions from a list
-// of rectangles, intersections from two finished areas.
+// of rectangles, intersections from two finished areas. Each region benchmark checks that its
+// operations succeeded and that its region covers the grid's pixels.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -54,6 +55,13 @@ public:
         for (size_t i = 0; i < pixels_.size(); ++i) pixels_[i] = a.pixels_[i] & b.pixels_[i];
     }
     const u8* data() const { return pixels_.data(); }
+    bool operator==(const Grid& other) const { return pixels_ == other.pixels_; }
+    static Grid of(memHandle rgn) {
+        Grid grid;
+        const auto* record = static_cast<const RegionRecord*>(memDerefHandle(rgn));
+        for (u16 i = 0; i < record->count; ++i) grid.paint(rgnRects(record)[i]);
+        return grid;
+    }
 
 private:
     std::vector<u8> pixels_ = std::vector<u8>(size_t(kWidth) * kHeight, 0);
@@ -70,7 +78,10 @@ void RegionUnion(benchmark::State& state) {
         benchmark::DoNotOptimize(memDerefHandle(rgn));
     }
     state.counters["rects"] = static_cast<const RegionRecord*>(memDerefHandle(rgn))->count;
-    state.counters["failures"] = failures;
+    Grid expected;
+    for (const Rect16& r : rects) expected.paint(r);
+    if (failures != 0) state.SkipWithError("a union failed");
+    else if (!(Grid::of(rgn) == expected)) state.SkipWithError("the union covers other pixels than the grid");
     rgnDispose(rgn);
 }
 
@@ -90,12 +101,19 @@ void RegionIntersect(benchmark::State& state) {
     memHandle a = regionOf(rects);
     memHandle b = regionOf(shifted(rects));
     memHandle work = rgnCreate();
+    int failures = 0;
     for (auto _ : state) {
-        rgnCopy(work, a);
-        rgnIntersect(work, b);
+        failures += rgnCopy(work, a) != kErrNone;
+        failures += rgnIntersect(work, b) != kErrNone;
         benchmark::DoNotOptimize(memDerefHandle(work));
     }
     state.counters["rects"] = static_cast<const RegionRecord*>(memDerefHandle(work))->count;
+    Grid first, second, expected;
+    for (const Rect16& r : rects) first.paint(r);
+    for (const Rect16& r : shifted(rects)) second.paint(r);
+    expected.intersect(first, second);
+    if (failures != 0) state.SkipWithError("an intersection failed");
+    else if (!(Grid::of(work) == expected)) state.SkipWithError("the intersection covers other pixels than the grid");
     for (memHandle rgn : {a, b, work}) rgnDispose(rgn);
 }
 

@@ -60,6 +60,8 @@ TEST_F(PcmMixApi, DisabledMixerPassesStraightThroughAtUnityOnly) {
     EXPECT_EQ(pcmMixSetVolume(c.handle, kFixedOne), plat::kMmNoError);
     EXPECT_EQ(pcmMixSetBalance(c.handle, 0), plat::kMmErrNotSupported);
     EXPECT_EQ(pcmMixSetPlaybackRate(c.handle, 0x20000), plat::kMmErrNotSupported);
+    // What a platform device was given it keeps.
+    EXPECT_EQ(pcmMixDropUnwritten(c.handle), plat::kMmErrNotSupported);
     // Big-endian client samples reach the device little-endian, and come back as they were.
     plat::WaveHeader* header = c.write({0x12, 0x34, 0x56, 0x78}, 0, 0, "a");
     play(20);

@@ -79,6 +79,84 @@ TEST_F(PcmMixPlayback, BreakLoopEndsTheLoopAfterItsPresentPass) {
     EXPECT_EQ(*lastLoop, 0xA0);
 }
 
+TEST_F(PcmMixPlayback, BreakLoopWhilePausedEndsThePassThePauseLeftUnderWay) {
+    // Passes of 1000 frames; the pause comes 4410 frames in, with the device holding more.
+    Client& c = client();
+    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    c.write(constant(0x90, 1000), plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop, 1000, "a");
+    c.write(constant(0xA0, 500), 0, 0, "b");
+    play(200);
+    ASSERT_EQ(pcmMixPause(c.handle), plat::kMmNoError);
+    play(300);
+    const size_t loopedBeforeBreak = countOf(output(), 0x90);
+    ASSERT_EQ(pcmMixBreakLoop(c.handle), plat::kMmNoError);
+    play(100);
+    // Nothing is over while the pause holds the queue.
+    EXPECT_EQ(c.events, (std::vector<std::string>{"open", "loop:a", "loop:a", "loop:a", "loop:a"}));
+    ASSERT_EQ(pcmMixRestart(c.handle), plat::kMmNoError);
+    play(500);
+    ASSERT_TRUE(c.allDone());
+    std::vector<u8> heard = output();
+    heard.erase(std::remove(heard.begin(), heard.end(), 0x80), heard.end());
+    const size_t looped = countOf(heard, 0x90);
+    EXPECT_EQ(looped, (loopedBeforeBreak + 999) / 1000 * 1000);
+    std::vector<u8> expected = constant(0x90, looped);
+    expected.insert(expected.end(), 500, 0xA0);
+    EXPECT_EQ(heard, expected);
+    EXPECT_EQ(c.events.back(), "done:b");
+}
+
+TEST_F(PcmMixPlayback, DropUnwrittenTakesBackOnlyWhatTheDeviceHoldsNothingOf) {
+    // After the first write the device holds kFirstRestartFrame frames; 10 ms of play later
+    // it has been topped up by one more of its 512-frame buffers. A pause keeps that much.
+    constexpr u32 kHeld = kFirstRestartFrame + 512;
+    struct Case {
+        const char* what;
+        u32 firstFrames;
+        bool paused;
+        bool secondKept;
+    };
+    const Case cases[] = {
+        {"second begins where the device's part ends", kHeld, false, false},
+        {"second begins a frame before", kHeld - 1, false, true},
+        {"paused: second begins where the pause left the device", kHeld, true, false},
+        {"paused: second begins a frame before", kHeld - 1, true, true},
+    };
+    for (const Case& k : cases) {
+        stop();
+        start(testSettings());
+        Client& c = client();
+        ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+        c.write(constant(0x90, k.firstFrames), 0, 0, "a");
+        plat::WaveHeader* second = c.write(constant(0xA0, 600), 0, 0, "b");
+        plat::WaveHeader* third = c.write(constant(0xB0, 600), 0, 0, "c");
+        play(10);
+        if (k.paused) {
+            ASSERT_EQ(pcmMixPause(c.handle), plat::kMmNoError);
+        }
+        ASSERT_EQ(pcmMixDropUnwritten(c.handle), plat::kMmNoError) << k.what;
+        // Taken back: out of the queue, not done, still prepared, never reported.
+        constexpr u32 kState = plat::kWaveHeaderInQueue | plat::kWaveHeaderDone | plat::kWaveHeaderPrepared;
+        for (plat::WaveHeader* dropped : k.secondKept ? std::vector{third} : std::vector{second, third})
+            EXPECT_EQ(dropped->flags.load() & kState, plat::kWaveHeaderPrepared) << k.what;
+        // What replaces them follows what was kept without a gap.
+        c.write(constant(0xC0, 300), 0, 0, "d");
+        if (k.paused) {
+            ASSERT_EQ(pcmMixRestart(c.handle), plat::kMmNoError);
+        }
+        play(500);
+        std::vector<u8> heard = output();
+        heard.erase(std::remove(heard.begin(), heard.end(), 0x80), heard.end());
+        std::vector<u8> expected = constant(0x90, k.firstFrames);
+        if (k.secondKept) expected.insert(expected.end(), 600, 0xA0);
+        expected.insert(expected.end(), 300, 0xC0);
+        EXPECT_EQ(heard, expected) << k.what;
+        std::vector<std::string> events{"open", "done:a", "done:d"};
+        if (k.secondKept) events.insert(events.begin() + 2, "done:b");
+        EXPECT_EQ(c.events, events) << k.what;
+    }
+}
+
 TEST_F(PcmMixPlayback, DoneBuffersComeBackInWriteOrderOnEveryChannel) {
     Client& first = client("first");
     Client& second = client("second");

@@ -169,6 +169,92 @@ TEST_F(WaveSounds, BreakLoopEndsAnEndlessLoopAfterItsPresentPass) {
     EXPECT_EQ(codes().back(), kAudioNotifyFinished);
 }
 
+// The test device ("8, 512, 1024") is topped up whole buffers at a time until it holds at least
+// the lead ahead of what it has played: what it holds can run up to a buffer past the lead.
+constexpr u32 kDeviceHoldsAtMost = 1024 + 512;
+
+// Passes of a loop at the intro length `intro` that a listener has begun by frame `frame`.
+u32 passesBegunBy(u32 frame, u32 intro, u32 section, u32 passes) {
+    if (frame <= intro) return 1;
+    return std::min(passes, (frame - intro + section - 1) / section);
+}
+
+TEST_F(WaveSounds, BreakLoopHearsTheRestOfThePassUnderWayThenTheTailAndNothingMore) {
+    // Sections that the mixer repeats (300, 2000) and sections decoded again for each pass
+    // (5000, 20000, longer than a buffer), broken in the intro, early in a pass, late in one,
+    // in later passes and in the last one; ten repeats, or endless; playing, or paused
+    // (the pause leaves silence between what the device held and the rest).
+    struct Case {
+        u32 section;
+        u32 breakAfterMs;
+        u16 count = 10;
+        bool paused = false;
+    };
+    constexpr u16 kEndless = kAudioLoopForever;
+    const Case cases[] = {
+        {300, 10},    {300, 100},    {300, 400, kEndless}, {2000, 10},           {2000, 250},   {2000, 600},
+        {5000, 10},   {5000, 100},   {5000, 210},          {5000, 400},          {5000, 1300},  {5000, 2400},
+        {20000, 10},  {20000, 300},  {20000, 880},         {20000, 1500},        {20000, 4000},
+        {5000, 400, kEndless},       {20000, 1500, kEndless},
+        {2000, 10, 10, true},        {5000, 400, 10, true},       {20000, 1500, kEndless, true},
+    };
+    for (const Case& c : cases) {
+        notes.clear();
+        const size_t before = output().size();
+        Looped w;
+        w.a = ramp(500, 100);
+        w.b = ramp(c.section, 7000);
+        w.c = ramp(700, 300);
+        w.info = mono16(u32(w.a.size() + w.b.size() + w.c.size()));
+        w.info.loopCount = c.count;
+        w.info.loopStart = u32(w.a.size());
+        w.info.loopEnd = u32(w.a.size() + w.b.size());
+        AudioObject* sound = playing(w.info, w.samples());
+        ASSERT_NE(sound, nullptr);
+        run(c.breakAfterMs);
+        std::vector<u8> all = output();
+        const u32 captured = u32((all.size() - before) / 2);
+        if (c.paused) {
+            ASSERT_EQ(audioPause(sound), kErrNone);
+            run(200);
+        }
+        ASSERT_EQ(audioBreakLoop(sound), kErrNone);
+        if (c.paused) {
+            run(100);
+            ASSERT_EQ(audioResume(sound), kErrNone);
+        }
+        run(4000);
+        all = output();
+        std::vector<i16> heard = heard16(std::vector<u8>(all.begin() + ptrdiff_t(before), all.end()));
+        // The sound began after the silence the device played first.
+        const u32 silence = u32((all.size() - before) / 2 - heard.size());
+        const u32 played = captured > silence ? captured - silence : 0;
+        if (c.paused)
+            heard.erase(std::remove(heard.begin(), heard.end(), 0), heard.end());
+        else
+            while (!heard.empty() && heard.back() == 0) heard.pop_back();
+
+        // Whole passes only: those begun, and at most the ones the device already held.
+        const u32 held = captured + kDeviceHoldsAtMost > silence ? captured + kDeviceHoldsAtMost - silence : 0;
+        const u32 allPasses = c.count == kEndless ? 0xFFFFFFFF : c.count + 1u;
+        const u32 fewest = passesBegunBy(played, u32(w.a.size()), c.section, allPasses);
+        const u32 most = passesBegunBy(held, u32(w.a.size()), c.section, allPasses);
+        const size_t ends = w.a.size() + w.c.size();
+        ASSERT_GE(heard.size(), ends) << c.section << " " << c.breakAfterMs;
+        const size_t passes = (heard.size() - ends) / c.section;
+        EXPECT_GE(passes, fewest) << c.section << " " << c.breakAfterMs;
+        EXPECT_LE(passes, most) << c.section << " " << c.breakAfterMs;
+        std::vector<i16> expected = w.a;
+        for (size_t i = 0; i < passes; ++i) expected.insert(expected.end(), w.b.begin(), w.b.end());
+        expected.insert(expected.end(), w.c.begin(), w.c.end());
+        EXPECT_EQ(heard, expected) << c.section << " " << c.breakAfterMs << ": " << heard.size() << " frames heard";
+        ASSERT_FALSE(notes.empty());
+        EXPECT_EQ(notes.back().code, kAudioNotifyFinished) << c.section << " " << c.breakAfterMs;
+        ASSERT_EQ(audioClose(sound), kErrNone);
+        ASSERT_EQ(audioDispose(sound), kErrNone);
+    }
+}
+
 TEST_F(WaveSounds, ThePositionStaysInsideAnEndlessLoopOnceItIsReached) {
     const Looped w = looped(2205, kAudioLoopForever);  // a tenth of a second
     AudioObject* sound = playing(w.info, w.samples());

@@ -203,6 +203,31 @@ TEST_F(OsFiles, RenameStaysInTheFolderAndNeverReplaces) {
     EXPECT_EQ(osRenamePath(readOnly.get(), "d.txt"), kOsErrAccessDenied);
 }
 
+// A replacement left beside a file is removed when found; a user's own files beside it,
+// however temporary their names look, are not.
+TEST_F(OsFiles, OnlyAReplacementIsRemovedAsStale) {
+    struct Case {
+        const char* name;
+        bool remains;
+    };
+    const Case cases[] = {
+        {"picture.kvr.~tumblo.tmp", false},
+        {"picture.kvr.tmp", true},
+        {"picture.kvr.TMP", true},
+        {"picture.kvr~", true},
+        {"picture.kvr.~tumblo", true},
+    };
+    for (const Case& c : cases) {
+        put("picture.kvr", "archive");
+        put(c.name, "beside it");
+        TestPath path("T:\\picture.kvr");
+        osRemoveStaleReplacement(path.get());
+        EXPECT_EQ(std::filesystem::exists(plat::driveHostRoot('T') + "/" + c.name), c.remains) << c.name;
+        EXPECT_EQ(read("picture.kvr"), "archive") << c.name;
+        std::filesystem::remove(plat::driveHostRoot('T') + "/" + c.name);
+    }
+}
+
 TEST_F(OsFiles, SizesOfFilesAndFolders) {
     std::filesystem::create_directories(plat::driveHostRoot('T') + "/dir/sub");
     put("dir/a", std::string(10, 'a'));

@@ -196,3 +196,34 @@ TEST_F(OffscreenDifferentialTest, MemoryCopiesAndFillsMatchTheBasePath) {
         ASSERT_EQ(firstDifference(pixels(fastDst), pixels(baseDst)), -1) << "fill round " << round;
     }
 }
+
+TEST_F(OffscreenDifferentialTest, WholeStoreCopiesMatchTheBasePathOnBothSidesOfRowPadding) {
+    // At 8 bits a width of 12 fills its rows exactly (one block copy), 13 pads them to 16
+    // (row by row); at 16 bits, 12 and 13 words likewise.
+    struct Shape {
+        u16 depth;
+        u16 width;
+    };
+    const Shape shapes[] = {{8, 12}, {8, 13}, {16, 12}, {16, 13}};
+    Scenario s(31);
+    for (const Shape& shape : shapes) {
+        for (int round = 0; round < 20; ++round) {
+            const u16 height = u16(s.between(2, 12));
+            GfxOffscreenPort* source = makeOffscreen(shape.width, height, shape.depth, nullptr, false);
+            GfxOffscreenPort* fast = makeOffscreen(shape.width, height, shape.depth, nullptr, false);
+            GfxOffscreenPort* base = makeOffscreen(shape.width, height, shape.depth, nullptr, false);
+            for (i32 y = 0; y < height; ++y)
+                for (i32 x = 0; x < shape.width; ++x) {
+                    if (shape.depth == 8) row(source, y)[x] = u8(s.between(0, 255));
+                    else setWord(source, x, y, s.word());
+                }
+            const std::vector<Rect16> clip = s.clip(shape.width, height);
+            for (GfxOffscreenPort* port : {fast, base}) setClip(port, clip);
+            const Rect16 all{0, 0, i16(shape.width), i16(height)};
+            ASSERT_EQ(source->CopyBits(fast, all, all, 0, 0), kErrNone);
+            ASSERT_EQ(source->GfxPort::CopyBits(base, all, all, 0, 0), kErrNone);
+            ASSERT_EQ(firstDifference(pixels(fast), pixels(base)), -1)
+                << "depth " << shape.depth << " width " << shape.width << " round " << round;
+        }
+    }
+}

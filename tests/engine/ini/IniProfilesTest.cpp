@@ -263,7 +263,7 @@ TEST_F(IniProfiles, ProfileNeverGrowsTo64K) {
 TEST_F(IniProfiles, RewriteLeavesNoTemporaryFileAndKeepsOldBytesOnFailure) {
     profile("[S]\r\nA=1\r\n");
     EXPECT_EQ(write("S", "A", "2"), kErrNone);
-    EXPECT_FALSE(std::filesystem::exists(plat::driveHostRoot('T') + "/test.ini.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(plat::driveHostRoot('T') + "/test.ini.~tumblo.tmp"));
     drive_->setWriteProtected(true);
     EXPECT_EQ(write("S", "A", "3"), kOsErrWriteProtected);
     EXPECT_EQ(onDisk(), "[S]\r\nA=2\r\n");
@@ -279,10 +279,10 @@ TEST_F(IniProfiles, AStaleTemporaryFileIsRemovedWhenTheProfileIsFound) {
         {"on a writable disc", false, false},
         {"on a write-protected disc, where nothing may change", true, true},
     };
-    const std::string stale = plat::driveHostRoot('T') + "/test.ini.tmp";
+    const std::string stale = plat::driveHostRoot('T') + "/test.ini.~tumblo.tmp";
     for (const Case& c : cases) {
         profile("[S]\r\nA=1\r\n");
-        put("test.ini.tmp", "[S]\r\nA=half");
+        put("test.ini.~tumblo.tmp", "[S]\r\nA=half");
         drive_->setWriteProtected(c.writeProtected);
         EXPECT_EQ(get("S", "A"), "1") << c.what;
         EXPECT_EQ(std::filesystem::exists(stale), c.remains) << c.what;

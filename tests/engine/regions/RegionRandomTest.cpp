@@ -100,4 +100,32 @@ TEST_F(RegionTest, RandomRectangleIntersectionsMatchPixelGrid) {
     }
 }
 
+// Regions of hundreds of rectangles: long lists of rectangles live on a row at once, which
+// is where a sweep's bookkeeping goes wrong first. The given region is a scatter of single
+// pixels on a lattice (none touch, so none join); the other, small rectangles that overlap.
+TEST_F(RegionTest, IntersectionsOfManySmallRectanglesMatchPixelGrid) {
+    struct Size {
+        int pixels;
+        int trials;
+    };
+    const Size sizes[] = {{10, 20}, {100, 20}, {300, 10}, {900, 5}};
+    RandomRects random(5);
+    for (const Size& size : sizes) {
+        for (int trial = 0; trial < size.trials; ++trial) {
+            std::vector<Rect16> a, b;
+            for (int k = 0; k < size.pixels; ++k) {
+                const int h = 2 * random.below(44) - 14, v = 2 * random.below(44) - 14;
+                b.push_back(Rect16{i16(h), i16(v), i16(h + 1), i16(v + 1)});
+                const int left = random.below(90) - 16, top = random.below(90) - 16;
+                a.push_back(Rect16{i16(left), i16(top), i16(left + 1 + random.below(5)), i16(top + 1 + random.below(5))});
+            }
+            memHandle dst = makeRegion(a);
+            memHandle src = makeRegion(b);
+            ASSERT_EQ(rgnIntersect(dst, src), kErrNone);
+            ASSERT_TRUE(keepsInvariants(dst, true)) << size.pixels << " trial " << trial;
+            ASSERT_TRUE(matchesGrid(dst, PixelGrid::of(a) & PixelGrid::of(b), false)) << size.pixels << " trial " << trial;
+        }
+    }
+}
+
 }  // namespace

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <future>
+#include <memory>
+#include <thread>
 #include <vector>
 
 #include "engine/base/ByteOrder.h"
@@ -236,6 +240,23 @@ TEST_F(RegionTest, BlockThatCannotGrowLeavesRegionWhole) {
     EXPECT_EQ(rectsOf(rgn).size(), 17u);
 }
 
+TEST_F(RegionTest, UnionThatCannotAllocateItsWorkingSpaceLeavesTheRegionWhole) {
+    memHandle rgn = makeRegion();
+    for (i16 k = 0; k < 40; ++k) ASSERT_EQ(rgnUnionRect(rgn, R{i16(3 * k), 0, i16(3 * k + 2), 2}), kErrNone);
+    Rects before = rectsOf(rgn);
+    Rect16 boundsBefore = boundsOf(rgn);
+    {
+        // Covering all 40 rectangles takes more changes than the union keeps track of without
+        // allocating; the allocation fails.
+        CappedAllocator capped(300);
+        EXPECT_EQ(rgnUnionRect(rgn, R{-1, -1, 200, 3}), kMemErrOutOfMemory);
+    }
+    EXPECT_EQ(rectsOf(rgn), before);
+    EXPECT_EQ(boundsOf(rgn), boundsBefore);
+    EXPECT_EQ(rgnUnionRect(rgn, R{-1, -1, 200, 3}), kErrNone);
+    EXPECT_EQ(rectsOf(rgn), (Rects{R{-1, -1, 200, 3}}));
+}
+
 TEST_F(RegionTest, IntersectionThatCannotAllocateKeepsRegion) {
     memHandle rgn = makeRegion({R{0, 0, 10, 10}});
     {
@@ -286,6 +307,36 @@ TEST_F(RegionTest, StoredRegionLargerThanItsResourceIsRefused) {
     // Too short for the record itself.
     EXPECT_EQ(rgnSwapBytes(bytes.data(), 15), kRgnErrStoredSize);
     EXPECT_EQ(bytes, original);
+}
+
+// A stored region is checked for its size only: a damaged one can hold empty rectangles.
+// Intersections of it end (a watchdog stops the program if not) and touch only its block.
+TEST_F(RegionTest, IntersectingADamagedStoredRegionEnds) {
+    struct Damage {
+        const char* what;
+        Rect16 rect;
+    };
+    const Damage damages[] = {{"empty row", R{20, 3, 30, 3}}, {"empty column", R{20, 3, 20, 9}}};
+    for (const Damage& damage : damages) {
+        Rects rects;
+        // Enough rectangles that the pieces are joined through an index by row.
+        for (i16 k = 0; k < 70; ++k) rects.push_back(R{0, i16(2 * k), 10, i16(2 * k + 1)});
+        rects.insert(rects.begin() + 2, damage.rect);
+        std::vector<u8> bytes = storedRegion(80, u16(rects.size()), rects);
+        ASSERT_EQ(rgnSwapBytes(bytes.data(), u32(bytes.size())), kErrNone);
+        memHandle rgn = memAllocHandle(u32(bytes.size()));
+        std::memcpy(memDerefHandle(rgn), bytes.data(), bytes.size());
+        auto finished = std::make_shared<std::promise<EngineErr>>();
+        std::future<EngineErr> result = finished->get_future();
+        std::thread([rgn, finished] { finished->set_value(rgnIntersectRect(rgn, R{-100, -100, 100, 200})); }).detach();
+        if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            ADD_FAILURE() << damage.what << ": the intersection did not end";
+            std::_Exit(1);
+        }
+        EXPECT_EQ(result.get(), kErrNone) << damage.what;
+        EXPECT_TRUE(rgnIsValid(rgn)) << damage.what;
+        EXPECT_EQ(rgnDispose(rgn), kErrNone);
+    }
 }
 
 TEST_F(RegionTest, AlternateTagIsAcceptedOthersAreNot) {

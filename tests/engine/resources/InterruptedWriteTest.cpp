@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
 #include "tests/engine/resources/format/ArchiveBytes.h"
 #include "ArchiveContent.h"
@@ -178,6 +179,99 @@ TEST(InterruptedWrite, CompactionOnClosingKeepsEveryCommit) {
     EXPECT_EQ(contents.fileTable.entries.size(), 2u);
     EXPECT_EQ(contents.header.directoryOffset, 28u + 6 + 4);
     EXPECT_EQ(contents.header.fileLength, result.size());
+}
+
+// One change fails, as on a full disk, landing half its bytes, and the edits go on, closing
+// with compaction and, when that fails, editing on and closing again: whichever change it
+// was, the archive opens, what no edit touched keeps its bytes, and each edited resource
+// holds its old or a newer state.
+TEST(InterruptedWrite, OneFailedChangeAndTheEditsAfterItKeepWhatTheyDidNotTouch) {
+    const std::string zs(3000, 'z');
+    for (long failing = 0;; ++failing) {
+        ASSERT_EQ(memInit(0, 512), kErrNone);
+        ASSERT_EQ(resInit(), kErrNone);
+        auto image = std::make_shared<FileImage>();
+        image->bytes = makeArchive({{kText, 1, "aaaa"}, {kText, 2, "bbbbbbbb"}, {kText, 3, "cc"}, {kText, 4, "dddd"}});
+        const ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "f"), 0, 0);
+        ASSERT_NE(map, 0);
+        image->failingChange = failing;
+        // Errors are expected here; what counts is what the file holds afterwards.
+        write(map, 1, "++");
+        resRemoveResource(find(map, kText, 2));
+        write(map, 3, "XY", 0);
+        write(map, 3, zs);
+        resUpdateFile(map);
+        // A close that failed leaves the archive open, to be edited on and closed again.
+        if (resCloseFile(map, 1, 0) != kErrNone) {
+            write(map, 1, "!");
+            if (resCloseFile(map, 0, 0) != kErrNone) resCloseFile(map, 0, 1);
+        }
+        const bool failed = image->changesMade > failing;
+        image->failingChange = -1;
+
+        const ResMapHandle reopened = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "f"), 1, 0);
+        ASSERT_NE(reopened, 0) << "change " << failing << ": " << resGetLastError();
+        const ArchiveContent content = contentOfArchive(reopened, {kText});
+        resCloseFile(reopened, 0, 1);
+        resShutdown();
+        memShutdown();
+        auto of = [&](u16 id) { return content.count({kText, id}) ? content.at({kText, id}) : std::string("<none>"); };
+        const std::set<std::string> one = {"aaaa", "aaaa+", "aaaa++", "aaaa!", "aaaa+!", "aaaa++!"};
+        // The failed write itself may have landed half its bytes: "X" of "XY".
+        const std::set<std::string> three = {"cc", "XY", "Xc", "cc" + zs, "XY" + zs, "Xc" + zs, "XY" + zs.substr(0, 1500)};
+        EXPECT_EQ(of(4), "dddd") << "change " << failing;
+        EXPECT_TRUE(one.count(of(1))) << "change " << failing << ": " << of(1);
+        EXPECT_TRUE(three.count(of(3))) << "change " << failing << ": " << of(3).size();
+        EXPECT_TRUE(of(2) == "<none>" || of(2) == "bbbbbbbb") << "change " << failing;
+        if (!failed) break;
+    }
+}
+
+// Closing with compaction where no new file can be made beside the archive closes it with
+// its holes, whole as committed, rather than leaving it open with an error.
+TEST(InterruptedWrite, CompactionWhereNoNewFileCanBeMadeLeavesTheHoles) {
+    ASSERT_EQ(memInit(0, 512), kErrNone);
+    ASSERT_EQ(resInit(), kErrNone);
+    auto image = std::make_shared<FileImage>();
+    image->bytes = makeArchive({{kText, 1, "aaaa"}, {kText, 2, "bbbbbbbb"}, {kText, 3, "cc"}});
+    const ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "f"), 0, 0);
+    ASSERT_NE(map, 0);
+    ASSERT_EQ(resRemoveResource(find(map, kText, 2)), kErrNone);
+    image->folderTakesNoFile = true;
+    EXPECT_EQ(resCloseFile(map, 1, 0), kErrNone);
+    EXPECT_EQ(resGetLastError(), kErrNone);
+    EXPECT_TRUE(holds(image->bytes, {{{kText, 1}, "aaaa"}, {{kText, 3}, "cc"}}, nullptr));
+    ArchiveContents contents;
+    ASSERT_EQ(parseArchiveImage(image->bytes, &contents), kErrNone);
+    EXPECT_EQ(contents.header.flags, kArchiveMayHoldHoles);
+    EXPECT_TRUE(holds(image->durable, {{{kText, 1}, "aaaa"}, {{kText, 3}, "cc"}}, nullptr));
+    resShutdown();
+    memShutdown();
+}
+
+// The compacted file is already under the archive's name when making that move last fails:
+// the archive goes on as the compacted file, so that later edits land where its header says.
+TEST(InterruptedWrite, CompactionWhoseMoveCouldNotBeMadeLastingGoesOnWithTheCompactedFile) {
+    ASSERT_EQ(memInit(0, 512), kErrNone);
+    ASSERT_EQ(resInit(), kErrNone);
+    auto image = std::make_shared<FileImage>();
+    image->bytes = makeArchive({{kText, 1, "aaaa"}, {kText, 2, "bbbbbbbb"}, {kText, 3, "cc"}});
+    const ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "f"), 0, 0);
+    ASSERT_NE(map, 0);
+    ASSERT_EQ(resRemoveResource(find(map, kText, 2)), kErrNone);
+    ASSERT_EQ(resUpdateFile(map), kErrNone);
+    image->nameSyncFails = true;
+    EXPECT_EQ(resCloseFile(map, 1, 0), kFakeWriteFault);
+    ASSERT_EQ(image->replacementsMade, 1);
+    const ArchiveContent compacted = {{{kText, 1}, "aaaa"}, {{kText, 3}, "cc"}};
+    EXPECT_EQ(contentOfArchive(map, {kText}), compacted);
+    image->nameSyncFails = false;
+    EXPECT_EQ(write(map, 3, "--"), kErrNone);
+    EXPECT_EQ(write(map, 1, "!"), kErrNone);
+    EXPECT_EQ(resCloseFile(map, 0, 0), kErrNone);
+    EXPECT_TRUE(holds(image->bytes, {{{kText, 1}, "aaaa!"}, {{kText, 3}, "cc--"}}, nullptr));
+    resShutdown();
+    memShutdown();
 }
 
 }  // namespace

@@ -19,16 +19,23 @@ struct FileImage {
     std::vector<u8> bytes;
     std::vector<u8> durable;
     long writesLeft = -1;  // -1: unlimited
+    // The one change that fails, as on a full disk, a write landing half its bytes; later
+    // ones succeed again. -1: none.
+    long failingChange = -1;
+    long changesMade = 0;
     // A replacement spends the budget of the file it is to replace.
     std::shared_ptr<FileImage> budgetOwner;
     int locks = 0;
     bool closed = false;
     int replacementsMade = 0;
+    bool nameSyncFails = false;  // making an adoption last fails, as a folder flush may
+    bool folderTakesNoFile = false;  // a replacement cannot be made, as in a write-protected folder
     std::function<void()> onRead;  // e.g. lets a fake clock move as the disc turns
     std::function<void()> onLock;  // e.g. lets another engine thread run while one waits
 
     bool spend() {
         if (budgetOwner) return budgetOwner->spend();
+        if (changesMade++ == failingChange) return false;
         if (writesLeft == 0) return false;
         if (writesLeft > 0) --writesLeft;
         return true;
@@ -46,9 +53,11 @@ public:
         return kErrNone;
     }
     EngineErr write(u32 offset, const void* data, u32 count) override {
-        if (!image_->spend()) return kFakeWriteFault;
-        if (u64(offset) + count > image_->bytes.size()) image_->bytes.resize(size_t(offset) + count);
-        std::memcpy(image_->bytes.data() + offset, data, count);
+        if (!image_->spend()) {
+            if (owner().failingChange + 1 == owner().changesMade) place(offset, data, count / 2);
+            return kFakeWriteFault;
+        }
+        place(offset, data, count);
         return kErrNone;
     }
     EngineErr setLength(u32 length) override {
@@ -63,17 +72,23 @@ public:
     }
     bool replaceable() const override { return true; }
     EngineErr createReplacement(std::unique_ptr<ArchiveFile>* replacement) override {
+        if (image_->folderTakesNoFile) return kFakeWriteFault;
         auto image = std::make_shared<FileImage>();
         image->budgetOwner = image_->budgetOwner ? image_->budgetOwner : image_;
         ++image_->replacementsMade;
         *replacement = std::make_unique<MemoryArchiveFile>(image, name_ + ".tmp");
         return kErrNone;
     }
-    // Moving the replacement over this file is one change; the replacement is flushed first.
+    // Moving the replacement over this file is one change; the replacement is flushed first,
+    // but a power loss brings back the old file until the move is made to last.
     EngineErr adoptReplacement(std::unique_ptr<ArchiveFile> replacement) override {
         auto* written = dynamic_cast<MemoryArchiveFile*>(replacement.get());
         if (written == nullptr || !image_->spend()) return kFakeWriteFault;
         image_->bytes = written->image_->bytes;
+        return kErrNone;
+    }
+    EngineErr syncName() override {
+        if (image_->nameSyncFails) return kFakeWriteFault;
         image_->durable = image_->bytes;
         return kErrNone;
     }
@@ -93,6 +108,12 @@ public:
     }
 
 private:
+    FileImage& owner() const { return image_->budgetOwner ? *image_->budgetOwner : *image_; }
+    void place(u32 offset, const void* data, u32 count) {
+        if (u64(offset) + count > image_->bytes.size()) image_->bytes.resize(size_t(offset) + count);
+        std::memcpy(image_->bytes.data() + offset, data, count);
+    }
+
     std::shared_ptr<FileImage> image_;
     std::string name_;
 };

@@ -77,22 +77,22 @@ TEST_F(ResourceFileTest, WritersRemoveAStaleReplacementBesideTheArchive) {
     };
     for (const Case& c : cases) {
         put("a.kvr", bytesOf(kOneTextArchive));
-        put("a.kvr.tmp", "half a compacted archive");
+        put("a.kvr.~tumblo.tmp", "half a compacted archive");
         TestPath path("T:\\a.kvr");
         const ResMapHandle map = resOpenFile(&path, c.readOnly, 1);
         ASSERT_NE(map, 0) << c.what;
-        EXPECT_EQ(std::filesystem::exists(plat::driveHostRoot('T') + "/a.kvr.tmp"), c.remains) << c.what;
+        EXPECT_EQ(std::filesystem::exists(plat::driveHostRoot('T') + "/a.kvr.~tumblo.tmp"), c.remains) << c.what;
         EXPECT_EQ(resCloseFile(map, 0, 0), kErrNone) << c.what;
         EXPECT_EQ(read("a.kvr"), bytesOf(kOneTextArchive)) << c.what;
     }
 }
 
 TEST_F(ResourceFileTest, CreatingWritesTheWholeArchiveBeforeItHasItsName) {
-    put("new.kvr.tmp", "left by a creation that was stopped");
+    put("new.kvr.~tumblo.tmp", "left by a creation that was stopped");
     TestPath path("T:\\new.kvr");
     ASSERT_EQ(resCreateFile(&path), kErrNone);
     EXPECT_EQ(read("new.kvr"), bytesOf(kEmptyArchive));
-    EXPECT_FALSE(std::filesystem::exists(plat::driveHostRoot('T') + "/new.kvr.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(plat::driveHostRoot('T') + "/new.kvr.~tumblo.tmp"));
 }
 
 // Compaction writes the archive anew beside the open one and moves it over while it stays
@@ -111,7 +111,7 @@ TEST_F(ResourceFileTest, CompactingReplacesTheOpenFile) {
     ASSERT_EQ(resCloseFile(map, 1, 0), kErrNone);
     const std::string compacted = read("c.kvr");
     EXPECT_EQ(compacted.substr(28, 200), std::string(100, 'c') + std::string(100, 'd'));
-    EXPECT_FALSE(std::filesystem::exists(plat::driveHostRoot('T') + "/c.kvr.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(plat::driveHostRoot('T') + "/c.kvr.~tumblo.tmp"));
     map = resOpenFile(&path, 0, 0);
     ASSERT_NE(map, 0);
     const ResourceRef ref = resFindResource(fourCC("tTXT"), 3, map);

@@ -57,6 +57,20 @@ TEST_F(CfgItems, ChangesAreWrittenOnlyWhenDirtyOrForced) {
     EXPECT_EQ(stored("user.ini", "Settings").at("Volume"), "-3");
 }
 
+TEST_F(CfgItems, AFailedWriteNowLeavesTheValueForTheNextSave) {
+    put("user.ini", "[Settings]\r\nVolume=1\r\n");
+    const std::filesystem::path file = root_ + "/disc1/user.ini";
+    CFG_LONG item(&profile_, "Settings", "Volume", 1, 1);
+    item.SetValue(7, 0);
+    std::filesystem::permissions(file, std::filesystem::perms(0444));
+    EXPECT_NE(item.WriteNow(), kErrNone);
+    EXPECT_EQ(item.IsDirty(), 1);
+    std::filesystem::permissions(file, std::filesystem::perms(0644));
+    EXPECT_EQ(item.Save(0), kErrNone);
+    EXPECT_EQ(stored("user.ini", "Settings").at("Volume"), "7");
+    EXPECT_EQ(item.IsDirty(), 0);
+}
+
 TEST_F(CfgItems, SetPathWritesTheOldFileFirstAndLoadsTheNew) {
     put("new.ini", "[Settings]\r\nVolume=8\r\n");
     CFG_LONG item(&profile_, "Settings", "Volume", 1, 0);

@@ -147,6 +147,34 @@ TEST_F(IniLists, ForEachVisitsByNumberWhateverTheChainOrder) {
     EXPECT_STREQ(copy.Section(), "Pages");
 }
 
+// The page list removes pages from inside its walk over them.
+TEST_F(IniLists, ForEachSurvivesACallbackThatRemovesItems) {
+    struct Case {
+        const char* name;
+        int removeOffset;  // the item removed, relative to the one visited
+    } cases[] = {{"the visited item", 0}, {"the next item", 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        INI_LIST list(&profile_, "Pages", "Page", 0, 0, 1);
+        list.EraseAll();
+        for (u32 n : {3u, 1u, 2u, 4u}) list.SetValue(std::to_string(n).c_str(), n, 1);
+        struct Walk {
+            INI_LIST* list;
+            int offset;
+            std::vector<u16> seen;
+        } walk{&list, c.removeOffset, {}};
+        list.ForEach(
+            [](const char*, u16 number, void* context) {
+                auto* w = static_cast<Walk*>(context);
+                w->seen.push_back(number);
+                w->list->SetValue(nullptr, u32(number + w->offset), 1);
+            },
+            &walk);
+        EXPECT_EQ(walk.seen, (c.removeOffset == 0 ? std::vector<u16>{1, 2, 3, 4} : std::vector<u16>{1, 3}));
+        EXPECT_EQ(visit(list).size(), c.removeOffset == 0 ? 0u : 2u);
+    }
+}
+
 TEST_F(IniLists, MoveToRefusedNumberKeepsTheItem) {
     INI_LIST list(&profile_, "Pages", "Page", 1, 5, 1);
     list.SetValue("a", 2, 1);

@@ -254,6 +254,16 @@ TEST_F(RunApplication, QuitWaitsForPermissionAndAsksAgainAfterARefusal) {
     EXPECT_TRUE(application.IsQuitting());
 }
 
+TEST_F(RunApplication, RepeatedQuitsLeaveOneQuitMessage) {
+    mfxApplication application;
+    application.Quit();
+    application.Quit();
+    int quits = 0;
+    plat::Message m;
+    while (plat::peekMessage(m, true)) quits += m.message == plat::kMsgQuit;
+    EXPECT_EQ(quits, 1);
+}
+
 TEST_F(RunApplication, ApplicationRegistersItselfWhileItLives) {
     EXPECT_EQ(mfxApplication::Get(), nullptr);
     {

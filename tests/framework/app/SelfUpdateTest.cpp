@@ -1,11 +1,14 @@
 #include "framework/app/mfxSelfUpdate.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "platform/files/Files.h"
 
@@ -133,4 +136,43 @@ TEST_F(SelfUpdate, NoFreeBackupNameRestoresEverything) {
     fs::remove(install / "tumblo.old100");
     EXPECT_EQ(update(), mfxUpdateResult::Updated);
     EXPECT_EQ(read(install / "tumblo.old100"), "old program");
+}
+
+// An updater killed between two steps must leave a program under the installed name: the
+// name is only ever replaced, never moved away or removed, not even for a moment.
+TEST_F(SelfUpdate, TheInstalledNameIsNeverVacant) {
+    installOld();
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, install.c_str(), IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE), 0);
+    EXPECT_EQ(update(), mfxUpdateResult::Updated);
+    std::vector<std::string> vacated;
+    int replacedBy = 0;
+    alignas(inotify_event) char buffer[8192];
+    for (ssize_t got; (got = ::read(watch, buffer, sizeof buffer)) > 0;) {
+        for (char* at = buffer; at < buffer + got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            const std::string name = event->len ? event->name : "";
+            if (name == "tumblo" && (event->mask & (IN_MOVED_FROM | IN_DELETE))) vacated.push_back(name);
+            if (name == "tumblo" && (event->mask & IN_MOVED_TO)) ++replacedBy;
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    ::close(watch);
+    EXPECT_TRUE(vacated.empty());
+    EXPECT_EQ(replacedBy, 1);
+    EXPECT_EQ(read(install / "tumblo"), "new program");
+    EXPECT_EQ(read(install / "tumblo.old"), "old program");
+}
+
+TEST_F(SelfUpdate, InstalledProgramThatCannotBeReplacedIsKeptWithNothingLeftOver) {
+    installOld();
+    plat::FileHandle held = plat::kNoFile;
+    ASSERT_EQ(plat::fileOpen(text(install / "tumblo"), plat::kFileAccessRead, 0, plat::FileDisposition::OpenExisting, &held),
+              plat::kSysOk);
+    EXPECT_EQ(update(), mfxUpdateResult::RenameFailed);
+    plat::fileClose(held);
+    EXPECT_EQ(read(install / "tumblo"), "old program");
+    EXPECT_FALSE(fs::exists(install / "tumblo.old"));
+    EXPECT_FALSE(fs::exists(install / "tumblo.new"));
 }

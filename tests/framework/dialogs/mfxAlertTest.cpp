@@ -1,7 +1,13 @@
 #include "framework/dialogs/mfxAlert.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/Windows.h"
 #include "tests/framework/WindowFixture.h"
 
 namespace {
@@ -89,6 +95,16 @@ TEST_F(AlertTest, TheQuitMessageClosesTheAlertAndReachesTheOuterLoop) {
     EXPECT_EQ(message.wParam, 3u);
 }
 
+TEST_F(AlertTest, TheWindowUnderTheAlertCannotBeClosedFromUnderIt) {
+    const plat::WindowHandle handle = window->GetHandle();
+    plat::postMessage(handle, plat::kMsgClose, 0, 0);
+    press(plat::kVkTab);
+    press(plat::kVkReturn);
+    EXPECT_EQ(mfxAlert(kAlertYesNo, "Close under me"), kAlertAnswerNo);
+    EXPECT_TRUE(plat::isWindow(handle));
+    EXPECT_EQ(window->GetHandle(), handle);
+}
+
 TEST_F(AlertTest, ConversionsInTheTextAreShownAsCharacters) {
     const std::string text = "Can't open \"100%%s%n%s%d.tbx\": %s";
     EXPECT_EQ(mfxAlert(kAlertOk | kAlertIconStop, text), kAlertAnswerOk);
@@ -120,3 +136,72 @@ TEST(AlertWithoutWindow, AnswersItsScriptOrOk) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr uint32_t kMsgDie = plat::kMsgUser + 70;
+
+// A display that waits for input as a real one does, instead of ending a wait that no
+// scripted input can end.
+class WaitingDisplay : public plat::HeadlessDisplay {
+public:
+    std::string name() const override { return "waiting"; }
+};
+
+class DyingWindow : public mfxDisplayWindow {
+public:
+    DyingWindow() : mfxDisplayWindow("Dying", Rect16{0, 0, 400, 300}) {}
+    intptr_t WindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+        if (message == kMsgDie) {
+            plat::destroyWindow(GetHandle());
+            return 0;
+        }
+        return mfxDisplayWindow::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Posts the quit message to this thread when it is still alive after a few seconds, so that
+// a wait that never ends fails the test instead of hanging it.
+class QuitWatchdog {
+public:
+    QuitWatchdog()
+        : thread_(std::this_thread::get_id()), worker_([this] {
+              std::unique_lock lock(mutex_);
+              if (!ended_.wait_for(lock, std::chrono::seconds(5), [this] { return done_; }))
+                  plat::postThreadMessage(thread_, plat::kMsgQuit, 0, 0);
+          }) {}
+    ~QuitWatchdog() {
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        ended_.notify_all();
+        worker_.join();
+    }
+
+private:
+    std::thread::id thread_;
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    bool done_ = false;
+    std::thread worker_;
+};
+
+}  // namespace
+
+TEST(AlertOverADyingWindow, EndsWhenSomethingItDeliveredDestroysTheWindow) {
+    WaitingDisplay display;
+    plat::setDisplayDriver(&display);
+    mfxScriptAlertAnswers({});
+    {
+        DyingWindow window;
+        plat::postMessage(window.GetHandle(), kMsgDie, 0, 0);
+        QuitWatchdog watchdog;
+        EXPECT_EQ(mfxAlert(kAlertYesNo, "Gone"), kAlertAnswerOk);
+    }
+    plat::Message message;
+    const bool quitWaits = plat::peekMessage(message, true) && message.message == plat::kMsgQuit;
+    EXPECT_FALSE(quitWaits) << "the alert waited until the watchdog ended it";
+    mfxTakeAlertRecords();
+    plat::setDisplayDriver(nullptr);
+}

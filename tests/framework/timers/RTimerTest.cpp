@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/base/RandomNumbers.h"
+#include "framework/input/RInputRegistry.h"
 #include "framework/input/RInputRouter.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "framework/timers/RandomPeriodicTimer.h"
@@ -105,6 +106,21 @@ TEST_F(Timers, InactiveTimeDoesNotCountAndAFreshActivationShiftsNothing) {
     EXPECT_EQ(pollAt(8000), 1u);
 }
 
+TEST_F(Timers, RestartWhileInactiveCountsOnlyTheInactiveTimeAfterIt) {
+    clock_.clock().set(1000);
+    RTimer timer(&owner_, kTimerOneShot, 1);
+    timer.Start(100);
+    timer.Stop();
+    router_.Activation(0);
+    clock_.clock().set(60000);
+    timer.Start(500);
+    clock_.clock().set(60100);
+    router_.Activation(1);
+    EXPECT_EQ(timer.Deadline(), 60600u) << "inactive for 100 ms since the start";
+    EXPECT_EQ(pollAt(60599), 0u);
+    EXPECT_EQ(pollAt(60600), 1u);
+}
+
 TEST_F(Timers, StopTellsListenersAtOnceAndALaterStopUnregisters) {
     fwtest::Recorder watcher(log_, "watcher");
     RTimer timer(&owner_, kTimerOneShot, 1);
@@ -121,6 +137,21 @@ TEST_F(Timers, StopTellsListenersAtOnceAndALaterStopUnregisters) {
     EXPECT_EQ(timer.GetInputMask(), kInputTick | kInputActivation);
     timer.HandleMessage(&stop, 0);
     EXPECT_TRUE(timer.IsRegistered()) << "a running timer stays polled";
+}
+
+TEST_F(Timers, AListenerMayDeleteTheTimerWhenItStops) {
+    fwtest::Recorder watcher(log_, "watcher");
+    auto* timer = new RTimer(&owner_, kTimerOneShot, 1);
+    timer->AddListener(&watcher);
+    watcher.onMessage = [&](const RMessage& message) {
+        if (message.code == kTimerCodeStop) delete timer;
+    };
+    timer->Start(10);
+    // The message the timer posted goes with it, as every record of a deleted sender does.
+    EXPECT_EQ(pollAt(10), 0u);
+    EXPECT_EQ(log_, fwtest::Log{"watcher:" + std::to_string(kTimerCodeStop)});
+    EXPECT_EQ(inputObjectCount(), 0) << "the deleted timer left the input objects";
+    EXPECT_EQ(pollAt(20), 0u);
 }
 
 TEST_F(Timers, StartKeepsWhatZeroArgumentsDoNotReplace) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -88,4 +89,30 @@ TEST_F(NamedMutexTest, UnusableFolderGivesAnInvalidMutex) {
     EXPECT_FALSE(mutex.valid());
     EXPECT_FALSE(mutex.lock());
     EXPECT_FALSE(mutex.tryLock());
+}
+
+// The guard's names carry the program's whole path, which may be longer than a file name.
+TEST_F(NamedMutexTest, LongNamesStillLockAndStayApart) {
+    const std::string head = "Local\\" + std::string(300, 'P');
+    plat::NamedMutex first(head + "A");
+    plat::NamedMutex same(head + "A");
+    plat::NamedMutex other(head + "B");
+    ASSERT_TRUE(first.valid());
+    EXPECT_TRUE(first.tryLock());
+    EXPECT_FALSE(same.tryLock());
+    EXPECT_TRUE(other.tryLock());
+}
+
+// Another user can plant names in the shared folder: a link there must not lead us to open
+// (and open up to everyone) a file of our own.
+TEST_F(NamedMutexTest, LinkPlantedInTheSharedFolderIsNotFollowed) {
+    plat::NamedMutex{"Global\\GMake"};  // makes the shared folder
+    const std::filesystem::path victim = root / "private.txt";
+    { std::ofstream(victim) << "mine"; }
+    std::filesystem::permissions(victim, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink(victim, root / "global" / "Global-GPlanted.lock");
+    plat::NamedMutex mutex("Global\\GPlanted");
+    EXPECT_FALSE(mutex.valid());
+    EXPECT_EQ(std::filesystem::status(victim).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }

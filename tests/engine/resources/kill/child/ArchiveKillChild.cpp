@@ -108,8 +108,8 @@ State check(Folder& folder) {
         fail(1, "the archive is gone");
     }
     // Without an archive nothing looks beside it until the next creation, which then must.
-    const bool staleArchive = folder.exists("picture.kvr") && folder.exists("picture.kvr.tmp");
-    if (staleArchive || folder.exists("settings.ini.tmp")) fail(1, "a stale replacement stayed");
+    const bool staleArchive = folder.exists("picture.kvr") && folder.exists("picture.kvr.~tumblo.tmp");
+    if (staleArchive || folder.exists("settings.ini.~tumblo.tmp")) fail(1, "a stale replacement stayed");
     const killtest::Snapshot found = state.snapshot();
     if (found == journal.committed) return state;
     if (journal.pending && found.archive == journal.pending->archive && found.counter == journal.committed.counter) {
@@ -228,7 +228,7 @@ int main(int argc, char** argv) {
     armKillTimer(delay);
     if (!folder.exists("picture.kvr")) {
         must(resCreateFile(folder.archive()), "creating");
-        if (folder.exists("picture.kvr.tmp")) fail(1, "creating left a replacement behind");
+        if (folder.exists("picture.kvr.~tumblo.tmp")) fail(1, "creating left a replacement behind");
     }
     ResMapHandle map = resOpenFile(folder.archive(), 0, 0);
     if (map == 0) fail(3, "opening failed");

@@ -1,0 +1,36 @@
+#include "engine/audio/PcmMixVectorKernels.h"
+
+#include <algorithm>
+#include <cstring>
+
+PcmMixVectorLevel pcmMixBestVectorLevel() {
+    // SSE2 is part of every 64-bit x86 processor; the AVX2 test also asks whether the system
+    // saves the wide registers.
+    static const PcmMixVectorLevel best =
+        __builtin_cpu_supports("avx2") ? PcmMixVectorLevel::kAvx2 : PcmMixVectorLevel::kSse2;
+    return best;
+}
+
+const PcmMixKernelTable& pcmMixKernelsFor(PcmMixVectorLevel level) {
+    switch (std::min(level, pcmMixBestVectorLevel())) {
+    case PcmMixVectorLevel::kAvx2: return pcmMixAvx2Kernels();
+    case PcmMixVectorLevel::kSse2: return pcmMixSse2Kernels();
+    case PcmMixVectorLevel::kPortable: break;
+    }
+    return pcmMixPortableKernels();
+}
+
+bool pcmMixTableFollowsGain(const u8* table, Fixed gain) {
+    // Gains change far less often than kernels run: the expected table of the latest gain is
+    // kept for the next call on this thread.
+    thread_local Fixed cachedGain = 0;
+    thread_local bool cached = false;
+    thread_local u8 expected[256];
+    if (!cached || cachedGain != gain) {
+        for (int i = 0; i < 256; ++i)
+            expected[i] = u8(std::clamp<int>(pcmMixScale16(i16(i - 128), gain), -128, 127) + 128);
+        cachedGain = gain;
+        cached = true;
+    }
+    return std::memcmp(table, expected, sizeof expected) == 0;
+}

@@ -1,0 +1,160 @@
+#include "engine/audio/PcmMixVectorKernels.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <random>
+#include <vector>
+
+#include "engine/audio/PcmMixPasses.h"
+
+namespace {
+
+constexpr PcmMixSampleKernel kPortable[8] = {
+    pcmMixKernelMix8,  pcmMixKernelMix8To16,  pcmMixKernelMix16Swapped,  pcmMixKernelMix16Native,
+    pcmMixKernelCopy8, pcmMixKernelCopy8To16, pcmMixKernelCopy16Swapped, pcmMixKernelCopy16Native,
+};
+
+struct SlotShape {
+    u8 slot;
+    u32 destinationBytes;
+    u32 sourceBytes;
+};
+
+constexpr SlotShape kShapes[8] = {
+    {kKernelMix8, 1, 1},   {kKernelMix8To16, 2, 1},   {kKernelMix16Swapped, 2, 2},   {kKernelMix16Native, 2, 2},
+    {kKernelCopy8, 1, 1},  {kKernelCopy8To16, 2, 1},  {kKernelCopy16Swapped, 2, 2},  {kKernelCopy16Native, 2, 2},
+};
+
+// Gains on both sides of every case the lane arithmetic tells apart: zero, fractions with and
+// without the top fraction bit, unity and one past it, whole parts that saturate.
+constexpr Fixed kGains[] = {0,       1,       0x4000,  0x7FFF,  0x8000,     0xC000,    0xFFFF,
+                            0x10000, 0x10001, 0x18000, 0x20000, 0x7FFF0000, 0x7FFFFFFF};
+
+struct Case {
+    const SlotShape* shape;
+    u32 count;
+    u32 destinationOffset;
+    u32 sourceOffset;
+    u32 destinationStride;
+    u32 sourceStride;
+    Fixed step;
+    Fixed gain;
+    bool randomTable;
+};
+
+// Samples that favour the extremes, where saturation and the signed lanes go wrong first.
+u8 sampleByte(std::mt19937& random) {
+    switch (random() % 8) {
+    case 0: return 0x00;
+    case 1: return 0xFF;
+    case 2: return 0x80;
+    case 3: return 0x7F;
+    default: return u8(random());
+    }
+}
+
+Case randomCase(std::mt19937& random) {
+    Case c{};
+    c.shape = &kShapes[random() % 8];
+    c.count = 1 + random() % 200;
+    c.destinationOffset = random() % 33;
+    c.sourceOffset = random() % 33;
+    c.destinationStride = c.shape->destinationBytes;
+    c.sourceStride = c.shape->sourceBytes;
+    if (random() % 8 == 0) c.destinationStride *= 2;
+    if (random() % 8 == 0) c.sourceStride *= 2;
+    c.step = random() % 8 == 0 ? Fixed(0x8000 + random() % 0x18000) : kFixedOne;
+    c.gain = random() % 4 == 0 ? Fixed(random() & 0x3FFFF) : kGains[random() % std::size(kGains)];
+    c.randomTable = random() % 8 == 0;
+    return c;
+}
+
+// Runs one case through `kernel` on buffers made from `seed`; returns the whole destination.
+std::vector<u8> run(PcmMixSampleKernel kernel, const Case& c, u32 seed) {
+    std::mt19937 random(seed);
+    // Each source sample gives step / 65536 outputs: count outputs read count x 65536 / step.
+    const size_t sourceSamples = size_t((u64(c.count) << 16) / u64(c.step)) + 2;
+    std::vector<u8> source(c.sourceOffset + sourceSamples * c.sourceStride);
+    std::vector<u8> destination(c.destinationOffset + size_t(c.count) * c.destinationStride);
+    for (u8& b : source) b = sampleByte(random);
+    for (u8& b : destination) b = sampleByte(random);
+    PcmMixPassSet set;
+    set.pass[0].gain = c.gain;
+    pcmMixBuildPassTables(set, 8);
+    if (c.randomTable)
+        for (u8& b : set.pass[0].table) b = u8(random());
+    kernel(destination.data() + c.destinationOffset, source.data() + c.sourceOffset, c.count, c.destinationStride,
+           c.sourceStride, c.step, c.gain, c.randomTable ? 0 : set.pass[0].identity, set.pass[0].table);
+    return destination;
+}
+
+class PcmMixVectorKernels : public testing::TestWithParam<PcmMixVectorLevel> {};
+
+TEST_P(PcmMixVectorKernels, EveryKernelGivesThePortableSamples) {
+    const PcmMixKernelTable& kernels = pcmMixKernelsFor(GetParam());
+    std::mt19937 random(2026);
+    for (int i = 0; i < 20000; ++i) {
+        const Case c = randomCase(random);
+        const u32 seed = u32(random());
+        ASSERT_EQ(run(kernels.sample[c.shape->slot], c, seed), run(kPortable[c.shape->slot], c, seed))
+            << "slot " << int(c.shape->slot) << " count " << c.count << " gain " << c.gain << " step " << c.step
+            << " strides " << c.destinationStride << "/" << c.sourceStride << " offsets " << c.destinationOffset
+            << "/" << c.sourceOffset << (c.randomTable ? " random table" : "");
+    }
+}
+
+TEST_P(PcmMixVectorKernels, EveryGainOnLongRunsGivesThePortableSamples) {
+    const PcmMixKernelTable& kernels = pcmMixKernelsFor(GetParam());
+    for (const SlotShape& shape : kShapes) {
+        for (Fixed gain : kGains) {
+            const Case c{&shape, 1000, 3, 1, shape.destinationBytes, shape.sourceBytes, kFixedOne, gain, false};
+            ASSERT_EQ(run(kernels.sample[shape.slot], c, 5), run(kPortable[shape.slot], c, 5))
+                << "slot " << int(shape.slot) << " gain " << gain;
+        }
+    }
+}
+
+TEST_P(PcmMixVectorKernels, FillKernelsAreThePortableOnes) {
+    const PcmMixKernelTable& kernels = pcmMixKernelsFor(GetParam());
+    EXPECT_EQ(kernels.fillBytes, pcmMixKernelFillBytes);
+    EXPECT_EQ(kernels.fillWords, pcmMixKernelFillWords);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, PcmMixVectorKernels,
+                         testing::Values(PcmMixVectorLevel::kPortable, PcmMixVectorLevel::kSse2,
+                                         PcmMixVectorLevel::kAvx2));
+
+TEST(PcmMixVectorLevels, TheVectorPathForcedOffGivesThePortableTable) {
+    const PcmMixKernelTable& kernels = pcmMixKernelsFor(PcmMixVectorLevel::kPortable);
+    EXPECT_EQ(&kernels, &pcmMixPortableKernels());
+    for (int slot = 0; slot < 8; ++slot) EXPECT_EQ(kernels.sample[slot], kPortable[slot]) << slot;
+}
+
+TEST(PcmMixVectorLevels, TheBuiltInTableIsTheBestLevelsTable) {
+    EXPECT_EQ(&pcmMixBuiltInKernels(), &pcmMixKernelsFor(pcmMixBestVectorLevel()));
+    EXPECT_GE(pcmMixBestVectorLevel(), PcmMixVectorLevel::kSse2);
+    EXPECT_EQ(&pcmMixKernelsFor(PcmMixVectorLevel::kSse2), &pcmMixSse2Kernels());
+}
+
+TEST(PcmMixVectorLevels, ATableFollowsItsGainOnlyWhenEveryEntryAgrees) {
+    for (Fixed gain : kGains) {
+        PcmMixPassSet set;
+        set.pass[0].gain = gain;
+        pcmMixBuildPassTables(set, 8);
+        EXPECT_TRUE(pcmMixTableFollowsGain(set.pass[0].table, gain)) << gain;
+        for (int entry : {0, 127, 255}) {
+            u8 changed[256];
+            std::copy(std::begin(set.pass[0].table), std::end(set.pass[0].table), changed);
+            changed[entry] ^= 1;
+            EXPECT_FALSE(pcmMixTableFollowsGain(changed, gain)) << gain << " entry " << entry;
+        }
+        // A 16-bit source's table (indexed by the signed high byte) is not an 8-bit one,
+        // except at gain zero, where both are all silence.
+        pcmMixBuildPassTables(set, 16);
+        EXPECT_EQ(pcmMixTableFollowsGain(set.pass[0].table, gain), gain == 0) << gain;
+    }
+}
+
+}  // namespace
