@@ -1,0 +1,110 @@
+#include "platform/audio/capture/virtual/VirtualMicrophone.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/clock/Clock.h"
+
+namespace plat {
+namespace {
+
+class VirtualSource : public CaptureSource {
+public:
+    VirtualSource(const WaveFormat& format, CapturePush push, std::shared_ptr<const TestSignal> signal)
+        : format_(format), push_(std::move(push)), signal_(std::move(signal)) {}
+    ~VirtualSource() override { stop(); }
+
+    void start() override {
+        std::lock_guard lock(mutex_);
+        if (listener_ != 0) return;
+        startMs_ = clockMillis();
+        delivered_ = 0;
+        listener_ = clockSubscribe([this] { deliver(); });
+    }
+
+    void stop() override {
+        int id = 0;
+        {
+            std::lock_guard lock(mutex_);
+            id = listener_;
+            listener_ = 0;
+        }
+        // Waits for a running delivery to end.
+        if (id != 0) clockUnsubscribe(id);
+    }
+
+private:
+    void deliver() {
+        uint64_t first = 0, frames = 0;
+        {
+            std::lock_guard lock(mutex_);
+            if (listener_ == 0) return;
+            const uint64_t due = uint64_t(uint32_t(clockMillis() - startMs_)) * format_.samplesPerSec / 1000;
+            if (due <= delivered_) return;
+            first = delivered_;
+            frames = due - delivered_;
+            delivered_ = due;
+        }
+        std::vector<uint8_t> out(size_t(frames) * format_.blockAlign);
+        uint8_t* o = out.data();
+        for (uint64_t f = 0; f < frames; ++f) {
+            const double v = std::clamp((*signal_)(first + f, format_.samplesPerSec), -1.0, 1.0);
+            for (uint16_t c = 0; c < format_.channels; ++c) {
+                if (format_.bitsPerSample == 8) {
+                    *o++ = uint8_t(std::lround(v * 127.0) + 128);
+                } else {
+                    const int16_t s = int16_t(std::lround(v * 32767.0));
+                    *o++ = uint8_t(s);
+                    *o++ = uint8_t(uint16_t(s) >> 8);
+                }
+            }
+        }
+        push_(out.data(), uint32_t(frames));
+    }
+
+    WaveFormat format_;
+    CapturePush push_;
+    std::shared_ptr<const TestSignal> signal_;
+    std::mutex mutex_;
+    int listener_ = 0;
+    uint32_t startMs_ = 0;
+    uint64_t delivered_ = 0;
+};
+
+}  // namespace
+
+TestSignal sineSignal(double hertz, double amplitude) {
+    return [hertz, amplitude](uint64_t frame, uint32_t rate) {
+        return amplitude * std::sin(2.0 * M_PI * hertz * double(frame) / double(rate));
+    };
+}
+
+VirtualMicrophone::VirtualMicrophone() : signal_(std::make_shared<const TestSignal>(sineSignal(0, 0))) {}
+
+bool VirtualMicrophone::supports(uint32_t device, const WaveFormat& format) {
+    if (device >= deviceCount() || !isPlayablePcm(format)) return false;
+    std::lock_guard lock(mutex_);
+    if (accepted_.empty()) return true;
+    return std::any_of(accepted_.begin(), accepted_.end(), [&](const WaveFormat& a) {
+        return a.samplesPerSec == format.samplesPerSec && a.bitsPerSample == format.bitsPerSample &&
+               a.channels == format.channels;
+    });
+}
+
+std::unique_ptr<CaptureSource> VirtualMicrophone::openSource(uint32_t device, const WaveFormat& format, CapturePush push) {
+    if (!supports(device, format)) return nullptr;
+    std::lock_guard lock(mutex_);
+    return std::make_unique<VirtualSource>(format, std::move(push), signal_);
+}
+
+void VirtualMicrophone::setSignal(TestSignal signal) {
+    std::lock_guard lock(mutex_);
+    signal_ = std::make_shared<const TestSignal>(std::move(signal));
+}
+
+void VirtualMicrophone::acceptOnly(std::vector<WaveFormat> formats) {
+    std::lock_guard lock(mutex_);
+    accepted_ = std::move(formats);
+}
+
+}  // namespace plat

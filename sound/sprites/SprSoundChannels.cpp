@@ -1,0 +1,261 @@
+#include "sound/sprites/SprSoundChannels.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <vector>
+
+#include "engine/audio/Audio.h"
+#include "engine/audio/format/AudioErrors.h"
+#include "engine/gfx/sprites/SprScreen.h"
+#include "engine/gfx/sprites/SprSounds.h"
+#include "engine/resources/ResourceManager.h"
+#include "sound/SoundGain.h"
+
+namespace {
+
+constexpr FourCC kWaveType = fourCC("tWAV");
+constexpr FourCC kMidiType = fourCC("tMID");
+constexpr u16 kTagMask = 0x7FFF;
+constexpr u16 kTagNeverCut = 2;
+
+struct Channel {
+    u16 state = kSprChannelFree;
+    u16 tag = 0;
+    u16 soundId = 0;
+    FourCC type = 0;
+    ResourceRef ref = 0;
+    AudioObject* audio = nullptr;
+    u32 startTime = 0;
+    bool started = false;
+    bool streamed = false;
+    u16* done = nullptr;
+    // Set by the audio side when the sound ended; taken on the user-interface thread.
+    std::atomic<bool> ended{false};
+};
+
+std::array<Channel, kSprChannels> channels;
+SprDeviceBusyPrompt busyPrompt;
+
+bool soundOn() {
+    const SprScreen* screen = sprScreen();
+    return screen && screen->soundEnabled;
+}
+
+u32 now() { return sprScreen() ? sprScreen()->currentTime : 0; }
+
+void answer(Channel& c, u16 value) {
+    if (c.done) *c.done = value;
+    c.done = nullptr;
+}
+
+void clear(Channel& c) {
+    c.state = kSprChannelFree;
+    c.tag = 0;
+    c.soundId = 0;
+    c.type = 0;
+    c.ref = 0;
+    c.audio = nullptr;
+    c.startTime = 0;
+    c.started = false;
+    c.streamed = false;
+    c.done = nullptr;
+    c.ended = false;
+}
+
+void stopChannel(Channel& c) {
+    c.state = kSprChannelFree;
+    c.tag = 0;
+    c.started = false;
+    answer(c, kSprSoundCancelled);
+    if (c.audio && (audioGetStatus(c.audio) & (kAudioStatusPlaying | kAudioStatusPaused))) audioStop(c.audio);
+    c.ended = false;
+}
+
+void freeChannel(Channel& c) {
+    answer(c, kSprSoundCancelled);
+    if (!c.audio) return;  // a booking never opened keeps its fields and starts at the next service
+    stopChannel(c);
+    if (audioGetStatus(c.audio) & kAudioStatusOpen) audioClose(c.audio);
+    audioDispose(c.audio);
+    if (!c.streamed && c.ref) resReleaseResource(c.ref, 1);
+    clear(c);
+}
+
+// Delivers what the audio side reported since the last look.
+void takeEndings() {
+    for (Channel& c : channels) {
+        if (!c.ended.exchange(false)) continue;
+        c.state = kSprChannelFinished;
+        c.started = false;
+        answer(c, c.soundId);
+    }
+}
+
+void soundCallback(AudioObject* object, const AudioNotification* notification, uintptr_t index) {
+    if (!object || index >= kSprChannels || notification->code != kAudioNotifyFinished) return;
+    channels[index].ended = true;
+}
+
+bool deviceBusy(EngineErr err) { return err == kAudioErrDevice || err == kAudioErrAllocated; }
+
+u16 openSound(u16 index) {
+    Channel& c = channels[index];
+    c.startTime = now();
+    if (!c.ref) c.ref = resFindResource(c.type, c.soundId, 0);
+    if (!c.ref) {
+        clear(c);
+        return kSprNoChannel;
+    }
+    if (!c.audio) {
+        const i32 size = resGetResourceSize(c.ref);
+        if (c.type == kWaveType && size >= i32(kSprStreamBytes)) {
+            c.streamed = true;
+            c.audio = audioNewWaveStream(c.ref, kSprStreamPreload);
+        } else {
+            c.streamed = false;
+            const memHandle data = resLoadResource(c.ref, 1);
+            c.audio = data ? audioNewFromHandle(data) : nullptr;
+            if (!c.audio && data) resReleaseResource(c.ref, 1);
+        }
+        if (!c.audio) {
+            clear(c);
+            return kSprNoChannel;
+        }
+    }
+    if (audioGetStatus(c.audio) & kAudioStatusOpen) return index;
+    EngineErr err = audioOpen(c.audio, kAudioDefaultDevice);
+    // Only a busy device is worth asking about; no device or MIDI turned off stays silent.
+    while (deviceBusy(err) && busyPrompt && busyPrompt()) err = audioOpen(c.audio, kAudioDefaultDevice);
+    if (err) {
+        audioDispose(c.audio);
+        if (!c.streamed) resReleaseResource(c.ref, 1);
+        clear(c);
+        return kSprNoChannel;
+    }
+    c.state = kSprChannelOpen;
+    const u16 volume = sprScreen()->soundVolume;
+    if (volume >= 1 && volume <= kSoundMaxLevel) audioSetVolume(c.audio, soundGainForLevel(volume));
+    return index;
+}
+
+bool startSound(u16 index) {
+    SprScreen* screen = sprScreen();
+    if (!screen || screen->suspended) return false;
+    Channel& c = channels[index];
+    const u16 tag = c.tag;
+    u16* done = c.done;
+    if (openSound(index) == kSprNoChannel) {
+        if (done) *done = kSprSoundCancelled;
+        return false;
+    }
+    c.tag = tag;
+    c.done = done;
+    if (audioSetPosition(c.audio, 0) == kErrNone &&
+        audioPlay(c.audio, &soundCallback, uintptr_t(index)) == kErrNone) {
+        c.startTime = now();
+        c.started = true;
+        c.state = kSprChannelPlaying;
+        if (c.done) *c.done = 0;
+        if (c.type == kMidiType) screen->midiPlaying = 1;
+        return true;
+    }
+    c.started = false;
+    c.state = kSprChannelOpen;
+    answer(c, kSprSoundCancelled);
+    return false;
+}
+
+bool playHook(u16 soundId, u16 tag, u16* done) { return sprPlaySound(soundId, tag, 0, done) == 0; }
+
+}  // namespace
+
+void sprInstallSoundChannels() {
+    sprSetSoundHooks(SprSoundHooks{&playHook, &sprStopTaggedSounds, &sprServiceSoundChannels, &sprStopAllSounds});
+}
+
+void sprSetDeviceBusyPrompt(SprDeviceBusyPrompt prompt) { busyPrompt = std::move(prompt); }
+
+u16 sprPlaySound(u16 soundId, u16 tag, u16 midi, u16* done) {
+    if (!soundOn()) return 1;
+    u16 index = sprFindChannel(soundId);
+    if (index != kSprNoChannel) {
+        stopChannel(channels[index]);
+    } else {
+        for (u16 i = 0; i < kSprChannels && index == kSprNoChannel; ++i)
+            if (channels[i].state == kSprChannelFree && !channels[i].started) index = i;
+        if (index == kSprNoChannel) {
+            for (u16 i = 0; i < kSprChannels; ++i)
+                if (channels[i].state == kSprChannelOpen &&
+                    (index == kSprNoChannel || channels[i].startTime < channels[index].startTime))
+                    index = i;
+            if (index == kSprNoChannel) return 1;
+            freeChannel(channels[index]);
+        }
+    }
+    Channel& c = channels[index];
+    const FourCC type = midi ? kMidiType : kWaveType;
+    if (c.soundId != soundId || c.type != type) {
+        // Another sound's object cannot be reused.
+        if (c.audio) freeChannel(c);
+        clear(c);
+    }
+    c.state = kSprChannelRequested;
+    c.tag = tag ? tag : 1;
+    c.soundId = soundId;
+    c.type = type;
+    c.startTime = 0;
+    c.done = done;
+    return 0;
+}
+
+void sprStopTaggedSounds(u16 tag) {
+    takeEndings();
+    for (Channel& c : channels) {
+        if (c.soundId == 0 || (tag != 0 && (c.tag & kTagMask) != (tag & kTagMask))) continue;
+        if (c.audio) {
+            freeChannel(c);
+        } else {
+            // A booking not yet opened still starts, but the owner may be gone: forget its word.
+            answer(c, kSprSoundCancelled);
+        }
+    }
+}
+
+void sprStopAllSounds() {
+    for (Channel& c : channels) {
+        freeChannel(c);
+        clear(c);
+    }
+}
+
+void sprFreeFinishedChannels() {
+    takeEndings();
+    for (Channel& c : channels)
+        if (c.state == kSprChannelFinished) freeChannel(c);
+}
+
+void sprServiceSoundChannels() {
+    if (!soundOn()) return;
+    sprFreeFinishedChannels();
+    std::vector<u16> tags;
+    for (const Channel& c : channels)
+        if (c.state == kSprChannelRequested && std::find(tags.begin(), tags.end(), c.tag) == tags.end()) tags.push_back(c.tag);
+    for (const u16 tag : tags) {
+        if (tag != kTagNeverCut)
+            for (Channel& c : channels)
+                if (c.tag == tag && c.state == kSprChannelPlaying && c.started) freeChannel(c);
+        for (u16 i = 0; i < kSprChannels; ++i)
+            if (channels[i].tag == tag && channels[i].state == kSprChannelRequested) startSound(i);
+    }
+}
+
+u16 sprFindChannel(u16 soundId) {
+    for (u16 i = 0; i < kSprChannels; ++i)
+        if (soundId != 0 && channels[i].soundId == soundId) return i;
+    return kSprNoChannel;
+}
+
+u16 sprChannelState(u16 index) { return index < kSprChannels ? channels[index].state : kSprChannelFree; }
+
+bool sprChannelStreamed(u16 index) { return index < kSprChannels && channels[index].streamed; }
