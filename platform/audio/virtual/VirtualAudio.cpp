@@ -72,9 +72,18 @@ std::unique_ptr<AudioSink> VirtualAudioBackend::openSink(uint32_t device, const 
     auto capture = std::make_shared<VirtualCapture>();
     {
         std::lock_guard lock(mutex_);
+        if (failingOpens_ > 0) {
+            --failingOpens_;
+            return nullptr;
+        }
         last_ = capture;
     }
     return std::make_unique<VirtualSink>(format, std::move(pull), std::move(capture));
+}
+
+void VirtualAudioBackend::failNextOpens(uint32_t opens) {
+    std::lock_guard lock(mutex_);
+    failingOpens_ = opens;
 }
 
 std::shared_ptr<VirtualCapture> VirtualAudioBackend::lastCapture() const {

@@ -155,4 +155,18 @@ TEST_F(WaveOutTest, ZeroLengthLoopDoesNotSpin) {
     EXPECT_EQ(events.back(), "957:a+done");
 }
 
+TEST_F(WaveOutTest, TheVirtualDeviceCanBeMadeBusyOrAbsentForAsManyOpensAsAsked) {
+    const plat::WaveFormat format = plat::makePcmFormat(1000, 1, 8);
+    backend.failNextOpens(2);
+    for (const uint16_t expected : {plat::kMmErrAllocated, plat::kMmErrAllocated, plat::kMmNoError})
+        EXPECT_EQ(plat::WaveOut::open(device, 0, format, nullptr), expected);
+    ASSERT_TRUE(device);
+    device->close();
+    device.reset();
+    backend.setPresent(false);
+    EXPECT_EQ(plat::WaveOut::open(device, 0, format, nullptr), plat::kMmErrBadDeviceId);
+    backend.setPresent(true);
+    EXPECT_EQ(plat::WaveOut::open(device, 0, format, nullptr), plat::kMmNoError);
+}
+
 }  // namespace
