@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstring>
+#include <mutex>
+#include <string>
 #include <vector>
 
 #include "engine/audio/Audio.h"
@@ -18,6 +21,16 @@ constexpr FourCC kWaveType = fourCC("tWAV");
 constexpr FourCC kMidiType = fourCC("tMID");
 constexpr u16 kTagMask = 0x7FFF;
 constexpr u16 kTagNeverCut = 2;
+// The part of the owner's cue text cleared when its sound starts.
+constexpr u32 kCueTextClearBytes = 4;
+
+// Where the owner of a sound wants to hear of it.
+struct Owner {
+    u16* done = nullptr;
+    u32* cueFlag = nullptr;
+    char* cueText = nullptr;
+    u32 cueTextSize = 0;
+};
 
 struct Channel {
     u16 state = kSprChannelFree;
@@ -29,12 +42,16 @@ struct Channel {
     u32 startTime = 0;
     bool started = false;
     bool streamed = false;
-    u16* done = nullptr;
-    // Set by the audio side when the sound ended; taken on the user-interface thread.
+    Owner owner;
+    // Set by the audio side when the sound ended or passed a cue; taken on the user-interface
+    // thread. The latest cue's text waits in `cueName`, guarded by `cueMutex`.
     std::atomic<bool> ended{false};
+    std::atomic<bool> cued{false};
+    std::string cueName;
 };
 
 std::array<Channel, kSprChannels> channels;
+std::mutex cueMutex;
 SprDeviceBusyPrompt busyPrompt;
 
 bool soundOn() {
@@ -44,9 +61,26 @@ bool soundOn() {
 
 u32 now() { return sprScreen() ? sprScreen()->currentTime : 0; }
 
+// Answers the owner and lets go of all its words.
 void answer(Channel& c, u16 value) {
-    if (c.done) *c.done = value;
-    c.done = nullptr;
+    if (c.owner.done) *c.owner.done = value;
+    c.owner = Owner{};
+}
+
+void clearCueText(const Owner& owner) {
+    if (owner.cueText) std::memset(owner.cueText, 0, std::min(owner.cueTextSize, kCueTextClearBytes));
+}
+
+void deliverCue(Channel& c) {
+    if (!c.cued.exchange(false)) return;
+    Owner& owner = c.owner;
+    if (owner.cueText && owner.cueTextSize > 0) {
+        std::lock_guard lock(cueMutex);
+        const size_t length = std::min<size_t>(c.cueName.size(), owner.cueTextSize - 1);
+        std::memcpy(owner.cueText, c.cueName.data(), length);
+        owner.cueText[length] = 0;
+    }
+    if (owner.cueFlag) *owner.cueFlag = 1;
 }
 
 void clear(Channel& c) {
@@ -59,8 +93,9 @@ void clear(Channel& c) {
     c.startTime = 0;
     c.started = false;
     c.streamed = false;
-    c.done = nullptr;
+    c.owner = Owner{};
     c.ended = false;
+    c.cued = false;
 }
 
 void stopChannel(Channel& c) {
@@ -70,6 +105,7 @@ void stopChannel(Channel& c) {
     answer(c, kSprSoundCancelled);
     if (c.audio && (audioGetStatus(c.audio) & (kAudioStatusPlaying | kAudioStatusPaused))) audioStop(c.audio);
     c.ended = false;
+    c.cued = false;
 }
 
 void freeChannel(Channel& c) {
@@ -85,6 +121,7 @@ void freeChannel(Channel& c) {
 // Delivers what the audio side reported since the last look.
 void takeEndings() {
     for (Channel& c : channels) {
+        deliverCue(c);
         if (!c.ended.exchange(false)) continue;
         c.state = kSprChannelFinished;
         c.started = false;
@@ -93,8 +130,20 @@ void takeEndings() {
 }
 
 void soundCallback(AudioObject* object, const AudioNotification* notification, uintptr_t index) {
-    if (!object || index >= kSprChannels || notification->code != kAudioNotifyFinished) return;
-    channels[index].ended = true;
+    if (!object || !notification || index >= kSprChannels) return;
+    Channel& c = channels[index];
+    if (notification->code == kAudioNotifyMarker) {
+        {
+            std::lock_guard lock(cueMutex);
+            if (notification->name)
+                c.cueName.assign(notification->name, notification->nameLength);
+            else
+                c.cueName.clear();
+        }
+        c.cued = true;
+    } else if (notification->code == kAudioNotifyFinished) {
+        c.ended = true;
+    }
 }
 
 bool deviceBusy(EngineErr err) { return err == kAudioErrDevice || err == kAudioErrAllocated; }
@@ -144,19 +193,21 @@ bool startSound(u16 index) {
     if (!screen || screen->suspended) return false;
     Channel& c = channels[index];
     const u16 tag = c.tag;
-    u16* done = c.done;
+    const Owner owner = c.owner;
     if (openSound(index) == kSprNoChannel) {
-        if (done) *done = kSprSoundCancelled;
+        if (owner.done) *owner.done = kSprSoundCancelled;
         return false;
     }
     c.tag = tag;
-    c.done = done;
+    c.owner = owner;
     if (audioSetPosition(c.audio, 0) == kErrNone &&
         audioPlay(c.audio, &soundCallback, uintptr_t(index)) == kErrNone) {
         c.startTime = now();
         c.started = true;
         c.state = kSprChannelPlaying;
-        if (c.done) *c.done = 0;
+        if (owner.done) *owner.done = 0;
+        if (owner.cueFlag) *owner.cueFlag = 0;
+        clearCueText(owner);
         if (c.type == kMidiType) screen->midiPlaying = 1;
         return true;
     }
@@ -166,7 +217,7 @@ bool startSound(u16 index) {
     return false;
 }
 
-bool playHook(u16 soundId, u16 tag, u16* done) { return sprPlaySound(soundId, tag, 0, done) == 0; }
+bool playHook(const SprSoundRequest& request) { return sprPlaySound(request) == 0; }
 
 }  // namespace
 
@@ -176,8 +227,9 @@ void sprInstallSoundChannels() {
 
 void sprSetDeviceBusyPrompt(SprDeviceBusyPrompt prompt) { busyPrompt = std::move(prompt); }
 
-u16 sprPlaySound(u16 soundId, u16 tag, u16 midi, u16* done) {
+u16 sprPlaySound(const SprSoundRequest& request) {
     if (!soundOn()) return 1;
+    const u16 soundId = request.soundId;
     u16 index = sprFindChannel(soundId);
     if (index != kSprNoChannel) {
         stopChannel(channels[index]);
@@ -194,18 +246,18 @@ u16 sprPlaySound(u16 soundId, u16 tag, u16 midi, u16* done) {
         }
     }
     Channel& c = channels[index];
-    const FourCC type = midi ? kMidiType : kWaveType;
+    const FourCC type = request.midi ? kMidiType : kWaveType;
     if (c.soundId != soundId || c.type != type) {
         // Another sound's object cannot be reused.
         if (c.audio) freeChannel(c);
         clear(c);
     }
     c.state = kSprChannelRequested;
-    c.tag = tag ? tag : 1;
+    c.tag = request.tag ? request.tag : 1;
     c.soundId = soundId;
     c.type = type;
     c.startTime = 0;
-    c.done = done;
+    c.owner = Owner{request.done, request.cueFlag, request.cueText, request.cueTextSize};
     return 0;
 }
 

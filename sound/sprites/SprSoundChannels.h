@@ -4,13 +4,14 @@
 // a sound starts with the frame that asked for it, and a later sound of the same owner (tag)
 // cuts off the earlier one, except for tag 2. Each channel keeps its audio object for reuse;
 // waves of 24576 bytes or more are streamed from their archive. The audio side's completion
-// only marks its channel; the owner's done word is written on the user-interface thread, at
-// the next service or stop. Stopping an owner's sounds always lets go of the owner's words,
+// only marks its channel; the owner's done word, cue flag and cue text are written on the
+// user-interface thread, at the next service or stop. Stopping an owner's sounds always lets go of the owner's words,
 // even while sound is off, so no channel keeps a pointer into a removed sprite.
 // User-interface thread only, except where noted.
 #include <functional>
 
 #include "engine/base/EngineTypes.h"
+#include "engine/gfx/sprites/SprSounds.h"
 
 constexpr u16 kSprChannels = 16;
 constexpr u16 kSprNoChannel = 0xFFFF;
@@ -31,8 +32,9 @@ using SprDeviceBusyPrompt = std::function<bool()>;
 void sprInstallSoundChannels();
 void sprSetDeviceBusyPrompt(SprDeviceBusyPrompt prompt);
 
-// 0 when booked; 1 when sound is off or no channel could be taken.
-u16 sprPlaySound(u16 soundId, u16 tag, u16 midi, u16* done);
+// 0 when booked; 1 when sound is off or no channel could be taken. The owner's cue text is
+// written only within its stated size, always NUL-terminated (a size of 0 gets no text).
+u16 sprPlaySound(const SprSoundRequest& request);
 // Frees every channel of the owner (tag bits 0-14; 0 frees all), booked or playing.
 void sprStopTaggedSounds(u16 tag);
 void sprStopAllSounds();

@@ -17,10 +17,16 @@ void sprBookSound(SprSprite* sprite, u16 soundId, u16 slot) {
     const bool waits = !(sprite->flags & kSprNoSoundWait) && (slot == 1 || slot == 2);
     u16* done = waits ? &sprite->soundDone[slot - 1] : nullptr;
     if (done) *done = 0;
-    const bool booked = hooks.play && hooks.play(soundId, sprSoundTag(sprite, slot), done);
+    SprSoundRequest request;
+    request.soundId = soundId;
+    request.tag = sprSoundTag(sprite, slot);
+    request.done = done;
+    const bool booked = sprRequestSound(request);
     // A sound that no channel took will never report: it counts as played.
     if (!booked && done) *done = kSprSoundDone;
 }
+
+bool sprRequestSound(const SprSoundRequest& request) { return hooks.play && hooks.play(request); }
 
 void sprStopSpriteSounds(SprSprite* sprite) {
     if (!hooks.stop || !sprite) return;

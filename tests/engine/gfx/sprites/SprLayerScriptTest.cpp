@@ -146,8 +146,8 @@ TEST_F(SprScript, AShapeInNoRangeStopsTheSprite) {
 
 TEST_F(SprScript, SoundRecordsBookThroughTheSeam) {
     loadShapes({script({soundRecord(5, 1), soundRecord(6, 2), frameRecord(1), waitRecord(), endRecord()})});
-    sprSetSoundHooks(SprSoundHooks{[](u16 id, u16 tag, u16* done) {
-                                       bookings.push_back({id, tag, done != nullptr});
+    sprSetSoundHooks(SprSoundHooks{[](const SprSoundRequest& r) {
+                                       bookings.push_back({r.soundId, r.tag, r.done != nullptr});
                                        return true;
                                    },
                                    nullptr, nullptr, nullptr});
