@@ -1,6 +1,6 @@
 #include "platform/audio/virtual/VirtualAudio.h"
 
-#include "platform/clock/Clock.h"
+#include "platform/clock/ClockFramePacer.h"
 
 namespace plat {
 namespace {
@@ -8,39 +8,15 @@ namespace {
 class VirtualSink : public AudioSink {
 public:
     VirtualSink(const WaveFormat& format, AudioPull pull, std::shared_ptr<VirtualCapture> capture)
-        : format_(format), pull_(std::move(pull)), capture_(std::move(capture)) {}
+        : format_(format), pull_(std::move(pull)), capture_(std::move(capture)),
+          pacer_(format.samplesPerSec, [this](uint64_t, uint64_t frames) { consume(frames); }) {}
     ~VirtualSink() override { stop(); }
 
-    void start() override {
-        std::lock_guard lock(mutex_);
-        if (listener_ != 0) return;
-        startMs_ = clockMillis();
-        consumed_ = 0;
-        listener_ = clockSubscribe([this] { consume(); });
-    }
-
-    void stop() override {
-        int id = 0;
-        {
-            std::lock_guard lock(mutex_);
-            id = listener_;
-            listener_ = 0;
-        }
-        // Waits for a running consume to end.
-        if (id != 0) clockUnsubscribe(id);
-    }
+    void start() override { pacer_.start(); }
+    void stop() override { pacer_.stop(); }
 
 private:
-    void consume() {
-        uint64_t frames = 0;
-        {
-            std::lock_guard lock(mutex_);
-            if (listener_ == 0) return;
-            const uint64_t due = uint64_t(uint32_t(clockMillis() - startMs_)) * format_.samplesPerSec / 1000;
-            if (due <= consumed_) return;
-            frames = due - consumed_;
-            consumed_ = due;
-        }
+    void consume(uint64_t frames) {
         std::vector<uint8_t> out(size_t(frames) * format_.blockAlign);
         pull_(out.data(), uint32_t(frames));
         capture_->append(out.data(), out.size());
@@ -49,10 +25,7 @@ private:
     WaveFormat format_;
     AudioPull pull_;
     std::shared_ptr<VirtualCapture> capture_;
-    std::mutex mutex_;
-    int listener_ = 0;
-    uint32_t startMs_ = 0;
-    uint64_t consumed_ = 0;
+    ClockFramePacer pacer_;  // last: it stops before the members its steps use go
 };
 
 }  // namespace

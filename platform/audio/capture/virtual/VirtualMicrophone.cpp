@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/clock/Clock.h"
+#include "platform/clock/ClockFramePacer.h"
 
 namespace plat {
 namespace {
@@ -11,40 +11,15 @@ namespace {
 class VirtualSource : public CaptureSource {
 public:
     VirtualSource(const WaveFormat& format, CapturePush push, std::shared_ptr<const TestSignal> signal)
-        : format_(format), push_(std::move(push)), signal_(std::move(signal)) {}
+        : format_(format), push_(std::move(push)), signal_(std::move(signal)),
+          pacer_(format.samplesPerSec, [this](uint64_t first, uint64_t frames) { deliver(first, frames); }) {}
     ~VirtualSource() override { stop(); }
 
-    void start() override {
-        std::lock_guard lock(mutex_);
-        if (listener_ != 0) return;
-        startMs_ = clockMillis();
-        delivered_ = 0;
-        listener_ = clockSubscribe([this] { deliver(); });
-    }
-
-    void stop() override {
-        int id = 0;
-        {
-            std::lock_guard lock(mutex_);
-            id = listener_;
-            listener_ = 0;
-        }
-        // Waits for a running delivery to end.
-        if (id != 0) clockUnsubscribe(id);
-    }
+    void start() override { pacer_.start(); }
+    void stop() override { pacer_.stop(); }
 
 private:
-    void deliver() {
-        uint64_t first = 0, frames = 0;
-        {
-            std::lock_guard lock(mutex_);
-            if (listener_ == 0) return;
-            const uint64_t due = uint64_t(uint32_t(clockMillis() - startMs_)) * format_.samplesPerSec / 1000;
-            if (due <= delivered_) return;
-            first = delivered_;
-            frames = due - delivered_;
-            delivered_ = due;
-        }
+    void deliver(uint64_t first, uint64_t frames) {
         std::vector<uint8_t> out(size_t(frames) * format_.blockAlign);
         uint8_t* o = out.data();
         for (uint64_t f = 0; f < frames; ++f) {
@@ -65,10 +40,7 @@ private:
     WaveFormat format_;
     CapturePush push_;
     std::shared_ptr<const TestSignal> signal_;
-    std::mutex mutex_;
-    int listener_ = 0;
-    uint32_t startMs_ = 0;
-    uint64_t delivered_ = 0;
+    ClockFramePacer pacer_;  // last: it stops before the members its steps use go
 };
 
 }  // namespace

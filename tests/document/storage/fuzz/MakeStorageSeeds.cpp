@@ -6,12 +6,11 @@
 #include "document/storage/LibraryHeader.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PageIndex.h"
+#include "tests/FuzzSeeds.h"
 
 namespace {
 
-void save(const std::string& folder, const std::string& name, const std::vector<u8>& bytes) {
-    std::ofstream(folder + "/" + name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
+using fuzzseeds::save;
 
 }  // namespace
 

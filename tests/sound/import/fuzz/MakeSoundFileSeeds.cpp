@@ -5,12 +5,11 @@
 #include <string>
 
 #include "tests/sound/import/SoundFileBytes.h"
+#include "tests/FuzzSeeds.h"
 
 namespace {
 
-void save(const std::string& folder, const std::string& name, const std::vector<u8>& bytes) {
-    std::ofstream(folder + "/" + name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
+using fuzzseeds::save;
 
 }  // namespace
 

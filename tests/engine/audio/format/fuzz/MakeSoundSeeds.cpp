@@ -8,12 +8,11 @@
 #include "engine/audio/format/ArchiveMidi.h"
 #include "engine/audio/format/ArchiveWave.h"
 #include "engine/audio/format/MidiEvents.h"
+#include "tests/FuzzSeeds.h"
 
 namespace {
 
-void save(const std::string& folder, const std::string& name, const std::vector<u8>& bytes) {
-    std::ofstream(folder + "/" + name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
+using fuzzseeds::save;
 
 }  // namespace
 

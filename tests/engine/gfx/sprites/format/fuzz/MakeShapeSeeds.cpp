@@ -6,14 +6,13 @@
 
 #include "engine/gfx/sprites/format/ShapeEncoder.h"
 #include "tests/engine/gfx/sprites/format/ShapeBytes.h"
+#include "tests/FuzzSeeds.h"
 
 namespace {
 
 using namespace testshape;
 
-void save(const std::string& folder, const std::string& name, const Bytes& bytes) {
-    std::ofstream(folder + "/" + name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
+using fuzzseeds::save;
 
 Bytes streamSeed(ShapeMethod method, const Bytes& data) {
     Bytes seed{u8(method == ShapeMethod::B ? 1 : 0), u8(data.size() >> 8), u8(data.size())};
