@@ -93,7 +93,7 @@ void ensureRegion(SprSprite* s) {
 // Turns a script's records into the sprite's frame, interval, sounds and events.
 class SpriteRecords : public ShapeScriptEvents {
 public:
-    explicit SpriteRecords(SprSprite* s) : s_(s) {}
+    SpriteRecords(SprSprite* s, std::span<const u8> script) : s_(s), script_(script) {}
     void part(u16 frame, i16 dx, i16 dy) override {
         s_->parts[count_++] = SprPart{frame, i16(s_->position.h + s_->frameOffset.h + dx),
                                       i16(s_->position.v + s_->frameOffset.v + dy)};
@@ -105,21 +105,38 @@ public:
     void timing(i16 milliseconds) override {
         if (s_->scriptTiming) s_->interval = s_->savedInterval = u32(i32(milliseconds));
     }
-    void event(u16 value) override { tellOwner(s_, i32(value)); }
+    bool event(u16 value) override {
+        tellOwner(s_, i32(value));
+        scriptKept_ = stillTheScript();
+        return scriptKept_;
+    }
     void palette(u16 request) override { s_->paletteRequest = request; }
     u16 count() const { return count_; }
+    // False once the owner released the script or gave the sprite another one.
+    bool scriptKept() const { return scriptKept_; }
 
 private:
+    bool stillTheScript() const {
+        const std::span<const u8> now = scriptOf(s_);
+        return now.data() == script_.data() && now.size() == script_.size();
+    }
+
     SprSprite* s_;
+    std::span<const u8> script_;
     u16 count_ = 0;
+    bool scriptKept_ = true;
 };
 
 // Reads up to the next wait or the end; true when a frame was produced.
 bool readRecords(SprSprite* s, std::span<const u8> script) {
-    SpriteRecords records(s);
-    const ShapeScriptRead read = shapeScriptRead(script, &s->scriptPosition, kSprMaxParts, records);
+    SpriteRecords records(s, script);
+    u32 position = s->scriptPosition;
+    const ShapeScriptRead read = shapeScriptRead(script, &position, kSprMaxParts, records);
     // A frame record without parts makes an empty frame.
     if (read.frame) s->parts[records.count()].frame = 0;
+    // A script let go by the owner is not followed further; a new shape starts where it was set.
+    if (!records.scriptKept()) return false;
+    s->scriptPosition = position;
     if (read.ended) reachEnd(s);
     return read.frame;
 }

@@ -60,6 +60,24 @@ TEST_F(SprScript, StepsThroughWaitsEventsAndTheEndAndLoops) {
     }
 }
 
+// An owner that gives its sprite another shape on an event: the old script is not read on,
+// and the new one starts at its first record.
+TEST_F(SprScript, AShapeSetFromAnEventStartsAtItsBeginning) {
+    loadShapes({script({eventRecord(7), frameRecord(1), waitRecord(), frameRecord(2), waitRecord(), endRecord()}),
+                script({frameRecord(3), waitRecord(), frameRecord(2), waitRecord(), endRecord()})});
+    SprSprite* s = start();
+    s->callback = [](SprSprite* sprite, i32 event) {
+        events.push_back(event);
+        if (event == 7) sprSetShape(sprite, kGroup + 1, nullptr, 0);
+    };
+    update();
+    update();
+    EXPECT_EQ(events, (std::vector<i32>{7, kSprEventReplaced}));
+    EXPECT_EQ(s->shape, kGroup + 1);
+    EXPECT_EQ(s->parts[0].frame, 3);
+    EXPECT_EQ(s->parts[1].frame, 0);
+}
+
 TEST_F(SprScript, AWaitBeforeTheEndReportsTheEndInTheSameStep) {
     loadShapes({script({frameRecord(1), waitRecord(), endRecord()})});
     SprSprite* s = start();

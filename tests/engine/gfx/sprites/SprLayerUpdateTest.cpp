@@ -146,6 +146,23 @@ TEST_F(SprUpdate, TheBackdropFillsWorkAndBackground) {
     EXPECT_EQ(pixel(window_, 80, 60), kBlue);
 }
 
+// An owner that lets the shapes go when told of an event: the rest of the script is not read
+// from released memory and the sprite goes at the end of the update.
+TEST_F(SprUpdate, AGroupReleasedFromAnEventEndsTheStepOfItsSprites) {
+    loadShapes({script({frameRecord(1), eventRecord(7), frameRecord(2), timingRecord(30), waitRecord(), endRecord()})});
+    SprSprite* s = spriteAt(10, 10);
+    const u16 id = s->id;
+    s->callback = [](SprSprite* sprite, i32 event) {
+        if (event != 7) return;
+        removeOnEvent.push_back(sprite->id);
+        sprReleaseGroup(kGroup, 0);
+    };
+    update();
+    EXPECT_EQ(removeOnEvent, (std::vector<u16>{id}));
+    EXPECT_EQ(sprFind(id), nullptr);
+    EXPECT_EQ(listIds(), (std::vector<u16>{kSprBackId, kSprFrontId}));
+}
+
 TEST_F(SprUpdate, AnUpdateInsideAnUpdateReturnsAtOnce) {
     SprSprite* s = sprFind(sprNew(0, 0, nullptr));
     s->step = [](SprSprite*, memHandle) {
