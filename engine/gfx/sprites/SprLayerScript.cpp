@@ -165,8 +165,9 @@ void sprRefindShapes() {
     }
 }
 
-void sprSetShape(SprSprite* s, u16 shape, SprOwnerCallback callback, u16 reposition) {
-    if (!s || !sprScreen()) return;
+namespace {
+
+void setShape(SprSprite* s, u16 shape, SprOwnerCallback callback, u16 reposition) {
     if (s->hasShape && s->callback && !s->shapePending) s->callback(s, kSprEventReplaced);
     if (callback) s->callback = callback;
     if (shape == 0) shape = s->shape;
@@ -217,12 +218,11 @@ void sprSetShape(SprSprite* s, u16 shape, SprOwnerCallback callback, u16 reposit
     }
 }
 
-void sprStep(SprSprite* s, memHandle region) {
-    SprScreen* screen = sprScreen();
-    if (!screen || !s || s->paused || !s->hasShape) return;
+void step(SprScreen* screen, SprSprite* s, memHandle region) {
+    if (s->paused || !s->hasShape) return;
     if (s->ready && !s->ready(s)) return;
     if (s->shapePending) {
-        sprSetShape(s, s->shape, nullptr, 0);
+        setShape(s, s->shape, nullptr, 0);
         if (s->flags & (kSprOneFrame | kSprStopWhenLoaded)) s->hasShape = 0;
         s->changed = 1;
         ensureRegion(s);
@@ -258,4 +258,29 @@ void sprStep(SprSprite* s, memHandle region) {
     }
     if (sprGroupHasOffsets(s->range)) applyFrameOffsets(s);
     computeBounds(s);
+}
+
+// Owners told of an event may remove the sprite. Outside an update that would free it while
+// it is still being worked on, so removals wait until the work is done, as during an update.
+template <typename Work>
+void withRemovalsDeferred(SprScreen* screen, SprSprite* s, Work work) {
+    if (screen->updating) return work();
+    screen->updating = 1;
+    work();
+    screen->updating = 0;
+    if (s->deletePending) sprRemove(s, 1, s->deletePending == kSprDeleteMarked);
+}
+
+}  // namespace
+
+void sprSetShape(SprSprite* s, u16 shape, SprOwnerCallback callback, u16 reposition) {
+    SprScreen* screen = sprScreen();
+    if (!s || !screen) return;
+    withRemovalsDeferred(screen, s, [&] { setShape(s, shape, callback, reposition); });
+}
+
+void sprStep(SprSprite* s, memHandle region) {
+    SprScreen* screen = sprScreen();
+    if (!screen || !s) return;
+    withRemovalsDeferred(screen, s, [&] { step(screen, s, region); });
 }
