@@ -28,6 +28,9 @@ u16 PlayAnimationSync(SprOwnerCallback owner, u16 shape) {
     if (!s) return kAnimationFailed;
     s->status = &status;
     sprUpdateScreen(1);
+    // The owner may already have removed the sprite in its first step.
+    s = sprFind(id);
+    if (!s) return 0;
     if (s->range < 0) {
         sprDispose(&id);
         return kAnimationFailed;

@@ -36,14 +36,13 @@ SprSprite* newRecord(u32 flags, u16 shape, const Point16* position) {
     return s;
 }
 
-// The sprite a new one goes just behind; null when the list offers no place.
+// The sprite a new one goes just behind; null when the list offers no place. A picked-up
+// sprite its owner took out of the list leaves the usual places.
 SprSprite* placeFor(const SprScreen& screen, u32 flags) {
-    for (SprSprite* s = screen.back; s; s = s->inFront) {
-        if (screen.activeCount != 0) {
-            if (s == screen.front) return nullptr;
+    if (screen.activeCount != 0)
+        for (SprSprite* s = screen.back; s && s != screen.front; s = s->inFront)
             if (s->dragFlags & kSprDragActive) return s;
-            continue;
-        }
+    for (SprSprite* s = screen.back; s; s = s->inFront) {
         if (s->id == kSprFrontId && s == screen.front) return s;
         if ((flags & kSprBackLayer) && s != screen.back && !(s->flags & kSprBackLayer)) return s;
     }

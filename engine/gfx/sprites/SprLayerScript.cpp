@@ -93,7 +93,7 @@ void ensureRegion(SprSprite* s) {
 // Turns a script's records into the sprite's frame, interval, sounds and events.
 class SpriteRecords : public ShapeScriptEvents {
 public:
-    explicit SpriteRecords(SprSprite* s) : s_(s) {}
+    SpriteRecords(SprSprite* s, std::span<const u8> script) : s_(s), script_(script) {}
     void part(u16 frame, i16 dx, i16 dy) override {
         s_->parts[count_++] = SprPart{frame, i16(s_->position.h + s_->frameOffset.h + dx),
                                       i16(s_->position.v + s_->frameOffset.v + dy)};
@@ -105,21 +105,38 @@ public:
     void timing(i16 milliseconds) override {
         if (s_->scriptTiming) s_->interval = s_->savedInterval = u32(i32(milliseconds));
     }
-    void event(u16 value) override { tellOwner(s_, i32(value)); }
+    bool event(u16 value) override {
+        tellOwner(s_, i32(value));
+        scriptKept_ = stillTheScript();
+        return scriptKept_;
+    }
     void palette(u16 request) override { s_->paletteRequest = request; }
     u16 count() const { return count_; }
+    // False once the owner released the script or gave the sprite another one.
+    bool scriptKept() const { return scriptKept_; }
 
 private:
+    bool stillTheScript() const {
+        const std::span<const u8> now = scriptOf(s_);
+        return now.data() == script_.data() && now.size() == script_.size();
+    }
+
     SprSprite* s_;
+    std::span<const u8> script_;
     u16 count_ = 0;
+    bool scriptKept_ = true;
 };
 
 // Reads up to the next wait or the end; true when a frame was produced.
 bool readRecords(SprSprite* s, std::span<const u8> script) {
-    SpriteRecords records(s);
-    const ShapeScriptRead read = shapeScriptRead(script, &s->scriptPosition, kSprMaxParts, records);
+    SpriteRecords records(s, script);
+    u32 position = s->scriptPosition;
+    const ShapeScriptRead read = shapeScriptRead(script, &position, kSprMaxParts, records);
     // A frame record without parts makes an empty frame.
     if (read.frame) s->parts[records.count()].frame = 0;
+    // A script let go by the owner is not followed further; a new shape starts where it was set.
+    if (!records.scriptKept()) return false;
+    s->scriptPosition = position;
     if (read.ended) reachEnd(s);
     return read.frame;
 }
@@ -148,8 +165,9 @@ void sprRefindShapes() {
     }
 }
 
-void sprSetShape(SprSprite* s, u16 shape, SprOwnerCallback callback, u16 reposition) {
-    if (!s || !sprScreen()) return;
+namespace {
+
+void setShape(SprSprite* s, u16 shape, SprOwnerCallback callback, u16 reposition) {
     if (s->hasShape && s->callback && !s->shapePending) s->callback(s, kSprEventReplaced);
     if (callback) s->callback = callback;
     if (shape == 0) shape = s->shape;
@@ -200,12 +218,11 @@ void sprSetShape(SprSprite* s, u16 shape, SprOwnerCallback callback, u16 reposit
     }
 }
 
-void sprStep(SprSprite* s, memHandle region) {
-    SprScreen* screen = sprScreen();
-    if (!screen || !s || s->paused || !s->hasShape) return;
+void step(SprScreen* screen, SprSprite* s, memHandle region) {
+    if (s->paused || !s->hasShape) return;
     if (s->ready && !s->ready(s)) return;
     if (s->shapePending) {
-        sprSetShape(s, s->shape, nullptr, 0);
+        setShape(s, s->shape, nullptr, 0);
         if (s->flags & (kSprOneFrame | kSprStopWhenLoaded)) s->hasShape = 0;
         s->changed = 1;
         ensureRegion(s);
@@ -241,4 +258,29 @@ void sprStep(SprSprite* s, memHandle region) {
     }
     if (sprGroupHasOffsets(s->range)) applyFrameOffsets(s);
     computeBounds(s);
+}
+
+// Owners told of an event may remove the sprite. Outside an update that would free it while
+// it is still being worked on, so removals wait until the work is done, as during an update.
+template <typename Work>
+void withRemovalsDeferred(SprScreen* screen, SprSprite* s, Work work) {
+    if (screen->updating) return work();
+    screen->updating = 1;
+    work();
+    screen->updating = 0;
+    if (s->deletePending) sprRemove(s, 1, s->deletePending == kSprDeleteMarked);
+}
+
+}  // namespace
+
+void sprSetShape(SprSprite* s, u16 shape, SprOwnerCallback callback, u16 reposition) {
+    SprScreen* screen = sprScreen();
+    if (!s || !screen) return;
+    withRemovalsDeferred(screen, s, [&] { setShape(s, shape, callback, reposition); });
+}
+
+void sprStep(SprSprite* s, memHandle region) {
+    SprScreen* screen = sprScreen();
+    if (!screen || !s) return;
+    withRemovalsDeferred(screen, s, [&] { step(screen, s, region); });
 }

@@ -1,3 +1,5 @@
+#include <cstdint>
+
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprHeldResource.h"
 #include "engine/gfx/sprites/SprLayerState.h"
@@ -43,6 +45,14 @@ Rect16 changedArea(const SprSprite* s) {
 bool insideOf(Rect16 r, const Rect16& outer) {
     const Rect16 whole = r;
     return rectIntersect(&r, outer) && rectEqual(r, whole);
+}
+
+// Whether the part's far edges stay within 16-bit coordinates: a part placed past them would
+// wrap round onto the screen, and it can never be on it.
+bool fitsCoordinates(i16 slot, const SprPart& p) {
+    u16 width = 0, height = 0;
+    sprFrameSize(slot, p.frame, &width, &height);
+    return i32(p.x) + width <= INT16_MAX && i32(p.y) + height <= INT16_MAX;
 }
 
 void freeDeletePending(SprScreen& screen) {
@@ -113,7 +123,8 @@ void sprDrawParts(SprSprite* s) {
             continue;
         }
         std::span<const u8> bitmap = sprGroupFrame(s->range, i16(p->frame));
-        if (!bitmap.empty()) gfxDrawBitmap(bitmap.data(), u32(bitmap.size()), p->x, p->y, kGfxModeTransparent);
+        if (bitmap.empty() || !fitsCoordinates(s->range, *p)) continue;
+        gfxDrawBitmap(bitmap.data(), u32(bitmap.size()), p->x, p->y, kGfxModeTransparent);
     }
     if (s->clipEnabled) {
         gfxSetClipRgn(screen->clipSave);

@@ -56,10 +56,12 @@ ShapeScriptRead shapeScriptRead(std::span<const u8> script, u32* position, u16 m
                          recordWord(script, at, length, 2));
         else if (type == kShapeRecordTiming)
             events.timing(i16(recordWord(script, at, length, 1)));
-        else if (type == kShapeRecordEvent)
-            events.event(recordWord(script, at, length, 2));
         else if (type == kShapeRecordPalette)
             events.palette(recordWord(script, at, length, 1));
+        else if (type == kShapeRecordEvent && !events.event(recordWord(script, at, length, 2))) {
+            at += length;
+            break;
+        }
         at += length;
     }
     *position = at;

@@ -17,7 +17,9 @@ public:
     // A sound record: its id already has the script's sound base added; slot is word 2.
     virtual void sound(u16 soundId, u16 slot) = 0;
     virtual void timing(i16 milliseconds) = 0;
-    virtual void event(u16 value) = 0;
+    // False when the reading must stop after this record: whoever was told may have let the
+    // script go.
+    virtual bool event(u16 value) = 0;
     virtual void palette(u16 request) = 0;
 };
 

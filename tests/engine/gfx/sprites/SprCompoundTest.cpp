@@ -93,6 +93,19 @@ TEST_F(PlayAnimationTest, PlaysToTheEndPacedByTheClock) {
     EXPECT_EQ(pixel(window_, 20, 30), kGrey);
 }
 
+TEST_F(PlayAnimationTest, AnOwnerThatRemovesTheSpriteInTheFirstStepEndsTheAnimation) {
+    loadShapes({script({eventRecord(5), frameRecord(1), waitRecord(), frameRecord(2), waitRecord(), endRecord()})});
+    EXPECT_EQ(PlayAnimationSync(
+                  [](SprSprite* s, i32 e) {
+                      animationEvents.push_back(e);
+                      if (e == 5) sprRemove(s, 1, 1);
+                  },
+                  kGroup),
+              0);
+    EXPECT_EQ(animationEvents, (std::vector<i32>{5}));
+    EXPECT_EQ(listIds(), (std::vector<u16>{kSprBackId, kSprFrontId}));
+}
+
 TEST_F(PlayAnimationTest, AShapeThatCannotPlayIsRefused) {
     loadShapes({script({frameRecord(1), endRecord()})});
     EXPECT_EQ(PlayAnimation(999), 1);

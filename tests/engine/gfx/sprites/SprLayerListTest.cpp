@@ -30,6 +30,22 @@ TEST_F(SprList, WhileASpriteIsPickedUpNewSpritesGoBehindIt) {
     EXPECT_EQ(screen_.activeCount, 0);
 }
 
+// A picked-up sprite its owner takes out of the list no longer decides where new sprites go.
+TEST_F(SprList, APickedUpSpriteTakenOutLeavesNewSpritesTheirUsualPlace) {
+    const u16 a = sprNew(0, kGroup, nullptr);
+    const u16 other = sprNew(0, kGroup, nullptr);
+    const Point16 mouse{0, 0};
+    ASSERT_EQ(sprActivate(sprFind(a), &mouse, 4, 0, nullptr), 1);
+    SprSprite* held = sprRemove(sprFind(a), 0, 0);
+    ASSERT_NE(held, nullptr);
+    const u16 b = sprNew(0, kGroup, nullptr);
+    ASSERT_NE(b, kSprNoId);
+    EXPECT_EQ(listIds(), (std::vector<u16>{kSprBackId, other, b, kSprFrontId}));
+    sprBringToFront(held);
+    ASSERT_EQ(sprActivate(held, &mouse, 2, 0, nullptr), 1);
+    EXPECT_EQ(screen_.activeCount, 0);
+}
+
 // The largest id in use and the id the next sprite gets: ids stop before the failure value
 // and then reuse the lowest free one.
 TEST_F(SprList, IdsNeverReachTheFailureValue) {

@@ -60,6 +60,51 @@ TEST_F(SprScript, StepsThroughWaitsEventsAndTheEndAndLoops) {
     }
 }
 
+// An owner that gives its sprite another shape on an event: the old script is not read on,
+// and the new one starts at its first record.
+TEST_F(SprScript, AShapeSetFromAnEventStartsAtItsBeginning) {
+    loadShapes({script({eventRecord(7), frameRecord(1), waitRecord(), frameRecord(2), waitRecord(), endRecord()}),
+                script({frameRecord(3), waitRecord(), frameRecord(2), waitRecord(), endRecord()})});
+    SprSprite* s = start();
+    s->callback = [](SprSprite* sprite, i32 event) {
+        events.push_back(event);
+        if (event == 7) sprSetShape(sprite, kGroup + 1, nullptr, 0);
+    };
+    update();
+    update();
+    EXPECT_EQ(events, (std::vector<i32>{7, kSprEventReplaced}));
+    EXPECT_EQ(s->shape, kGroup + 1);
+    EXPECT_EQ(s->parts[0].frame, 3);
+    EXPECT_EQ(s->parts[1].frame, 0);
+}
+
+// Outside an update an owner removing its sprite when told of an event or of a replaced shape
+// gets it freed once the step or the shape setting is done with it.
+TEST_F(SprScript, AnOwnerMayRemoveItsSpriteFromAnEventOutsideAnUpdate) {
+    loadShapes({script({frameRecord(1), eventRecord(7), waitRecord(), frameRecord(2), waitRecord(), endRecord()}),
+                script({frameRecord(3), waitRecord(), endRecord()})});
+    struct Case {
+        i32 removeOn;
+        bool setShape;
+        std::vector<i32> told;
+    };
+    for (const Case& c : {Case{7, false, {7}}, Case{kSprEventReplaced, true, {7, kSprEventReplaced}}}) {
+        events.clear();
+        SprSprite* s = start();
+        const u16 id = s->id;
+        s->data1 = uintptr_t(c.removeOn);
+        s->callback = [](SprSprite* sprite, i32 event) {
+            events.push_back(event);
+            if (event == i32(sprite->data1)) sprRemove(sprite, 1, 1);
+        };
+        sprStep(s, screen_.pending);
+        if (c.setShape) sprSetShape(s, kGroup + 1, nullptr, 0);
+        EXPECT_EQ(events, c.told) << c.removeOn;
+        EXPECT_EQ(sprFind(id), nullptr) << c.removeOn;
+        EXPECT_EQ(listIds(), (std::vector<u16>{kSprBackId, kSprFrontId})) << c.removeOn;
+    }
+}
+
 TEST_F(SprScript, AWaitBeforeTheEndReportsTheEndInTheSameStep) {
     loadShapes({script({frameRecord(1), waitRecord(), endRecord()})});
     SprSprite* s = start();

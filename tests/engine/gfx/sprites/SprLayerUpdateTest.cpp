@@ -146,6 +146,43 @@ TEST_F(SprUpdate, TheBackdropFillsWorkAndBackground) {
     EXPECT_EQ(pixel(window_, 80, 60), kBlue);
 }
 
+// An owner that lets the shapes go when told of an event: the rest of the script is not read
+// from released memory and the sprite goes at the end of the update.
+TEST_F(SprUpdate, AGroupReleasedFromAnEventEndsTheStepOfItsSprites) {
+    loadShapes({script({frameRecord(1), eventRecord(7), frameRecord(2), timingRecord(30), waitRecord(), endRecord()})});
+    SprSprite* s = spriteAt(10, 10);
+    const u16 id = s->id;
+    s->callback = [](SprSprite* sprite, i32 event) {
+        if (event != 7) return;
+        removeOnEvent.push_back(sprite->id);
+        sprReleaseGroup(kGroup, 0);
+    };
+    update();
+    EXPECT_EQ(removeOnEvent, (std::vector<u16>{id}));
+    EXPECT_EQ(sprFind(id), nullptr);
+    EXPECT_EQ(listIds(), (std::vector<u16>{kSprBackId, kSprFrontId}));
+}
+
+// Sprites partly or wholly off the screen draw only their part inside it.
+TEST_F(SprUpdate, SpritesAtTheScreenEdgesDrawOnlyInsideIt) {
+    loadShapes({script({frameRecord(1), waitRecord(), endRecord()})});
+    struct Case {
+        Point16 at;
+        Pixel inside;
+    };
+    const Case cases[] = {{{-2, -2}, {1, 1}}, {{158, 118}, {159, 119}}, {{-4, 50}, {0, 50}}, {{160, 120}, {159, 119}},
+                          {{32766, 32766}, {159, 119}}, {{-32768, -32768}, {0, 0}}};
+    for (const Case& c : cases) {
+        sprDispose(nullptr);
+        fill(screen_.backgroundPort, kScreen, kGrey);
+        sprInvalRect(kScreen);
+        spriteAt(c.at.h, c.at.v);
+        update();
+        const bool covered = c.at.h <= c.inside.x && c.inside.x < c.at.h + 4 && c.at.v <= c.inside.y && c.inside.y < c.at.v + 4;
+        EXPECT_EQ(pixel(window_, c.inside.x, c.inside.y), covered ? kRed : kGrey) << c.at.h << "," << c.at.v;
+    }
+}
+
 TEST_F(SprUpdate, AnUpdateInsideAnUpdateReturnsAtOnce) {
     SprSprite* s = sprFind(sprNew(0, 0, nullptr));
     s->step = [](SprSprite*, memHandle) {

@@ -17,9 +17,14 @@ public:
     void part(u16 frame, i16 dx, i16 dy) override { add("p" + std::to_string(frame) + "," + std::to_string(dx) + "," + std::to_string(dy)); }
     void sound(u16 id, u16 slot) override { add("s" + std::to_string(id) + "/" + std::to_string(slot)); }
     void timing(i16 ms) override { add("t" + std::to_string(ms)); }
-    void event(u16 value) override { add("e" + std::to_string(value)); }
+    bool event(u16 value) override {
+        add("e" + std::to_string(value));
+        return value != stopOn;
+    }
     void palette(u16 request) override { add("c" + std::to_string(request)); }
     std::string line;
+    // An event value whose handler stops the reading.
+    u16 stopOn = 0;
 
 private:
     void add(const std::string& s) { line += (line.empty() ? "" : " ") + s; }
@@ -66,6 +71,28 @@ TEST(ShapeScriptReader, ReadsUpToTheNextWaitTheEndOrThePartLimit) {
         EXPECT_EQ(read.frame, c.frame) << c.name;
         EXPECT_EQ(read.ended, c.ended) << c.name;
         EXPECT_EQ(position, c.stop) << c.name;
+    }
+}
+
+// A handler that stops the reading leaves the position just after its event record.
+TEST(ShapeScriptReader, AnEventHandlerCanStopTheReading) {
+    const Bytes script = converted({{9, 6, {0, 7}}, {16, 1, {1, 0, 0}}, {1, 2, {}}, {0, 2, {}}});
+    struct Case {
+        u16 stopOn;
+        std::string log;
+        bool frame;
+        bool ended;
+        u32 stop;
+    };
+    for (const Case& c : {Case{7, "e7", false, false, 32}, Case{8, "e7 p1,0,0", true, true, 42}}) {
+        EventLog log;
+        log.stopOn = c.stopOn;
+        u32 position = kShapeScriptFirstRecord;
+        const ShapeScriptRead read = shapeScriptRead(script, &position, 48, log);
+        EXPECT_EQ(log.line, c.log) << c.stopOn;
+        EXPECT_EQ(read.frame, c.frame) << c.stopOn;
+        EXPECT_EQ(read.ended, c.ended) << c.stopOn;
+        EXPECT_EQ(position, c.stop) << c.stopOn;
     }
 }
 

@@ -20,7 +20,7 @@ public:
     }
     void sound(u16, u16) override {}
     void timing(i16) override {}
-    void event(u16) override {}
+    bool event(u16) override { return true; }
     void palette(u16) override {}
     u32 parts = 0;
 };
