@@ -18,7 +18,9 @@ constexpr FourCC kMark = fourCC("MARK");
 constexpr FourCC kInst = fourCC("INST");
 constexpr u32 kCommBytes = 18;
 constexpr u32 kSsndFieldBytes = 8;
+constexpr u32 kInstSustainMode = 8;
 constexpr u32 kInstSustainBegin = 10;
+constexpr u16 kLoopModeNone = 0;
 constexpr u32 kInstMinBytes = 14;
 
 struct AiffHeader {
@@ -123,7 +125,9 @@ u16 readAiff(std::span<const u8> image, ImportedSound* sound) {
     if (const auto mark = findIffChunk(header.chunks, kMark)) {
         if (!readMarkers(mark->data, &sound->markers)) sound->markers.clear();
     }
-    if (const auto inst = findIffChunk(header.chunks, kInst); inst && inst->data.size() >= kInstMinBytes) {
+    // A sustain loop whose play mode says none names markers that are not to loop.
+    if (const auto inst = findIffChunk(header.chunks, kInst);
+        inst && inst->data.size() >= kInstMinBytes && readBE16(inst->data.data() + kInstSustainMode) != kLoopModeNone) {
         sound->loopBeginId = readBE16(inst->data.data() + kInstSustainBegin);
         sound->loopEndId = readBE16(inst->data.data() + kInstSustainBegin + 2);
     }

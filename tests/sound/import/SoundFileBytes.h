@@ -127,9 +127,9 @@ inline std::vector<u8> mark(const std::vector<Marker>& markers) {
     return m;
 }
 
-inline std::vector<u8> inst(u16 beginId, u16 endId) {
+inline std::vector<u8> inst(u16 beginId, u16 endId, u16 playMode = 1) {
     std::vector<u8> i = {60, 0, 0, 127, 0, 127, 0, 0};
-    be16(i, 1);
+    be16(i, playMode);
     be16(i, beginId);
     be16(i, endId);
     be16(i, 0);

@@ -270,6 +270,27 @@ TEST(SoundImport, TheSustainLoopBecomesTheWavesLoopAndOtherMarkersCues) {
     EXPECT_EQ(d.info.loopEnd, 4000u);
 }
 
+TEST(SoundImport, TheSustainLoopsPlayModeDecidesWhetherItLoops) {
+    const std::vector<i16> s = sine(400, 1, 440, 22050);
+    const std::vector<u8> mark = soundfiles::mark({{1, 100, "b"}, {2, 300, "e"}});
+    struct Case {
+        u16 playMode;
+        u16 loopCount;
+    } const cases[] = {{0, 0}, {1, 0xFFFF}, {2, 0xFFFF}};
+    for (const Case& c : cases) {
+        const std::vector<u8> aiff = soundfiles::form({{"COMM", soundfiles::comm(1, 400, 16, 22050)},
+                                                       {"MARK", mark},
+                                                       {"INST", soundfiles::inst(1, 2, c.playMode)},
+                                                       {"SSND", soundfiles::ssnd(s, 16)}});
+        std::vector<u8> wave;
+        ASSERT_EQ(ConvertSoundFileToArchiveWave(aiff, kCompress, &wave), kErrNone) << c.playMode;
+        const Decoded d = decode(wave);
+        EXPECT_EQ(d.info.loopCount, c.loopCount) << c.playMode;
+        // Without the loop, its markers stay as cues.
+        EXPECT_EQ(d.info.cues.size(), c.loopCount ? 0u : 2u) << c.playMode;
+    }
+}
+
 TEST(SoundImport, MonoPacksTheEarlierSampleHigh) {
     const std::vector<i16> s = {2000, -2000, 0};
     std::vector<u8> wave;
