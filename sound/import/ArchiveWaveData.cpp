@@ -30,8 +30,8 @@ u16 AdpcmDecodeStart(std::span<const u8> image, u32 chunkBytes, AdpcmDecodeState
         info.channels < 1 || info.channels > 2)
         return kArchiveWaveNoData;
     // Frames the stored codes really hold, whatever the header claims.
-    const u32 held = info.channels == 2 ? info.sampleBytes : info.sampleBytes * 2;
-    info.frames = std::min(info.frames, held);
+    const u64 held = info.channels == 2 ? u64(info.sampleBytes) : u64(info.sampleBytes) * 2;
+    info.frames = u32(std::min<u64>(info.frames, held));
     state->image = image;
     state->info = std::move(info);
     state->chunkBytes = std::max<u32>(4, chunkBytes & ~3u);
