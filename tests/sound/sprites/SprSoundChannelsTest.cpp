@@ -89,8 +89,15 @@ protected:
     SprScreen screen{};
 };
 
+// Sprite sound channels keep pointers to their owners' done words: a test stops every sound
+// before its words go out of scope.
+struct StopSoundsOnExit {
+    ~StopSoundsOnExit() { sprStopAllSounds(); }
+};
+
 TEST_F(SpriteSounds, ABookingStartsAtTheServiceAndReportsItsEndThere) {
     u16 done = 0xAAAA;
+    const StopSoundsOnExit stopSounds;  // the channels point at the words above
     ASSERT_EQ(play(11, 5, &done), 0);
     EXPECT_EQ(state(11), kSprChannelRequested);
     sprServiceSounds();  // the sprite layer's service, through the installed hooks
@@ -106,6 +113,7 @@ TEST_F(SpriteSounds, ABookingStartsAtTheServiceAndReportsItsEndThere) {
 TEST_F(SpriteSounds, AnOwnersLaterSoundCutsOffTheEarlierExceptForTagTwo) {
     for (const u16 tag : {5, 2}) {
         u16 first = 0xAAAA, second = 0xAAAA;
+        const StopSoundsOnExit stopSounds;  // the channels point at the words above
         ASSERT_EQ(play(12, tag, &first), 0);
         sprServiceSoundChannels();
         ASSERT_EQ(state(12), kSprChannelPlaying);
@@ -125,6 +133,7 @@ TEST_F(SpriteSounds, AnOwnersLaterSoundCutsOffTheEarlierExceptForTagTwo) {
 
 TEST_F(SpriteSounds, SoundsBookedInOneStepStartTogether) {
     u16 a = 0xAAAA, b = 0xAAAA;
+    const StopSoundsOnExit stopSounds;  // the channels point at the words above
     ASSERT_EQ(play(11, 5, &a), 0);
     ASSERT_EQ(play(12, 5, &b), 0);
     sprServiceSoundChannels();
@@ -143,6 +152,7 @@ TEST_F(SpriteSounds, LargeWavesAreStreamedFromTheLimitUp) {
 
 TEST_F(SpriteSounds, StoppingAnOwnerWithSoundOffStillLetsGoOfItsWords) {
     u16 playing = 0xAAAA;
+    const StopSoundsOnExit stopSounds;  // the channels point at the words above
     ASSERT_EQ(play(11, 7, &playing), 0);
     sprServiceSoundChannels();
     screen.soundEnabled = 0;
@@ -153,6 +163,7 @@ TEST_F(SpriteSounds, StoppingAnOwnerWithSoundOffStillLetsGoOfItsWords) {
     // A booking not opened yet still starts, but no longer writes into the (removed) owner.
     screen.soundEnabled = 1;
     u16 booked = 0xAAAA;
+    const StopSoundsOnExit stopBooked;  // the channels point at the words above
     ASSERT_EQ(play(12, 8, &booked), 0);
     sprStopTaggedSounds(8);
     EXPECT_EQ(booked, kSprSoundCancelled);
@@ -167,6 +178,7 @@ TEST_F(SpriteSounds, StoppingAnOwnerWithSoundOffStillLetsGoOfItsWords) {
 TEST_F(SpriteSounds, NothingIsBookedWhileSoundIsOff) {
     screen.soundEnabled = 0;
     u16 done = 0xAAAA;
+    const StopSoundsOnExit stopSounds;  // the channels point at the words above
     EXPECT_EQ(play(11, 5, &done), 1);
     EXPECT_EQ(sprFindChannel(11), kSprNoChannel);
     EXPECT_EQ(done, 0xAAAA);
@@ -174,6 +186,7 @@ TEST_F(SpriteSounds, NothingIsBookedWhileSoundIsOff) {
 
 TEST_F(SpriteSounds, AMissingSoundFailsSilentlyAndSaysSoInTheDoneWord) {
     u16 done = 0xAAAA;
+    const StopSoundsOnExit stopSounds;  // the channels point at the words above
     ASSERT_EQ(play(99, 5, &done), 0);
     sprServiceSoundChannels();
     EXPECT_EQ(done, kSprSoundCancelled);
@@ -197,6 +210,7 @@ TEST_F(SpriteSounds, CueTextReachesTheOwnerThroughTheSeamWithinItsBuffer) {
         std::memset(buffer, 'x', sizeof buffer);
         u32 cueFlag = 0xAAAA;
         u16 done = 0xAAAA;
+        const StopSoundsOnExit stopSounds;  // the channels point at the words above
         SprSoundRequest request;
         request.soundId = test.soundId;
         request.tag = 5;
@@ -220,6 +234,7 @@ TEST_F(SpriteSounds, CueTextReachesTheOwnerThroughTheSeamWithinItsBuffer) {
 
 TEST_F(SpriteSounds, TheMidiFlagPassesThroughTheSeam) {
     u16 done = 0xAAAA;
+    const StopSoundsOnExit stopSounds;  // the channels point at the words above
     SprSoundRequest request;
     request.soundId = kMidiSound;
     request.tag = 5;
@@ -255,6 +270,7 @@ TEST_F(SpriteSounds, OnlyABusyDeviceAsksTheUserAndCancelDropsJustTheSound) {
         audio.setPresent(test.devicePresent);
         audio.failNextOpens(test.failingOpens);
         u16 done = 0xAAAA;
+        const StopSoundsOnExit stopSounds;  // the channels point at the words above
         ASSERT_EQ(play(11, 5, &done), 0) << test.name;
         sprServiceSounds();
         EXPECT_EQ(asks, test.asks) << test.name;
@@ -266,6 +282,7 @@ TEST_F(SpriteSounds, OnlyABusyDeviceAsksTheUserAndCancelDropsJustTheSound) {
     }
     // After a Cancel the program goes on: the next sound plays.
     u16 done = 0xAAAA;
+    const StopSoundsOnExit stopSounds;  // the channels point at the words above
     ASSERT_EQ(play(12, 6, &done), 0);
     sprServiceSounds();
     EXPECT_EQ(state(12), kSprChannelPlaying);
@@ -284,6 +301,7 @@ TEST_F(SpriteSoundsWithoutMidi, MidiTurnedOffDropsTheSoundWithoutAsking) {
     int asks = 0;
     sprSetDeviceBusyPrompt([&] { return ++asks < 0; });
     u16 done = 0xAAAA;
+    const StopSoundsOnExit stopSounds;  // the channels point at the words above
     SprSoundRequest request;
     request.soundId = kMidiSound;
     request.midi = 1;
