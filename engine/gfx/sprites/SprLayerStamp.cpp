@@ -59,6 +59,7 @@ i16 sprMeasureShape(u16 shape, void* list, u16 mode) {
     const i16 count = countParts(s);
     sprUnlink(s);
     sprFreeRecord(s);
+    sprRunDeferredScreenCalls(screen);
     return count;
 }
 
@@ -80,6 +81,7 @@ void sprStampShape(u16 shape, Rect16* bounds, u16 mode, SprUserProc user, uintpt
     gfxSetPort(previous);
     sprStopSpriteSounds(s);
     sprRemove(s, 1, mode);
+    sprRunDeferredScreenCalls(screen);
 }
 
 i16 sprGetShapePartRects(u16 shape, Rect16* list) { return sprMeasureShape(shape, list, kSprMeasureRects); }

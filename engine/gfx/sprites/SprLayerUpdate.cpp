@@ -181,6 +181,7 @@ void sprUpdateScreen(u16 copyToWindow) {
     gfxSetPort(previous);
     screen->updating = 0;
     freeDeletePending(*screen);
+    sprRunDeferredScreenCalls(screen);
 }
 
 void sprCopyToScreen(Rect16 rect) {

@@ -163,6 +163,34 @@ TEST_F(SprUpdate, AGroupReleasedFromAnEventEndsTheStepOfItsSprites) {
     EXPECT_EQ(listIds(), (std::vector<u16>{kSprBackId, kSprFrontId}));
 }
 
+// An owner that resets the layer or shuts it down when told of an event: the update still
+// steps and draws the sprites after it, and the reset or shutdown follows the update's end.
+TEST_F(SprUpdate, AResetOrShutdownFromACallbackWaitsForTheEndOfTheUpdate) {
+    for (bool shutdown : {false, true}) {
+        loadShapes({script({frameRecord(1), eventRecord(7), waitRecord(), endRecord()})});
+        SprSprite* first = spriteAt(10, 10);
+        const i16 laterX = shutdown ? 70 : 30;
+        spriteAt(laterX, 30);
+        first->data1 = shutdown;
+        first->callback = [](SprSprite* s, i32 event) {
+            if (event != 7) return;
+            if (s->data1)
+                sprShutdown(sprScreen());
+            else
+                sprResetScreen();
+        };
+        update();
+        EXPECT_EQ(pixel(window_, laterX + 1, 31), kRed) << shutdown;
+        if (shutdown) {
+            EXPECT_EQ(sprScreen(), nullptr);
+            EXPECT_EQ(screen_.back, nullptr);
+        } else {
+            EXPECT_EQ(listIds(), (std::vector<u16>{kSprBackId, kSprFrontId}));
+            EXPECT_TRUE(rgnIsEmpty(screen_.pending));
+        }
+    }
+}
+
 // Sprites partly or wholly off the screen draw only their part inside it.
 TEST_F(SprUpdate, SpritesAtTheScreenEdgesDrawOnlyInsideIt) {
     loadShapes({script({frameRecord(1), waitRecord(), endRecord()})});
