@@ -36,8 +36,10 @@ u16 sprNewCustom(u16 shape, const Point16* position, u16 drawNow, SprUserProc us
     s->user = user;
     s->data1 = data1;
     s->data2 = data2;
+    // The user procedure may remove the sprite; the step then frees it, so its id is kept here.
+    const u16 id = s->id;
     if (drawNow) sprStep(s, screen->updating ? screen->dirty : screen->pending);
-    return s->id;
+    return sprFind(id) ? id : kSprNoId;
 }
 
 u16 sprNewCompound(u16 shape, SprCompound* record) { return makeCompound(shape, record, false); }

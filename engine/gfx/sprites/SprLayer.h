@@ -13,6 +13,8 @@
 // Start-up and shutdown. sprInit fills `memory` (the work port is current and the caller
 // makes the result the global state); null when a region or the background port cannot be
 // made. sprShutdown releases what the layer holds; the caller clears the global state.
+// Called from a callback during an update (or a step or shape setting), sprShutdown and
+// sprResetScreen wait until it ends, as the sprites it walks must stay alive until then.
 SprScreen* sprInit(SprScreen* memory, GfxPort* windowPort, GfxPort* workPort, Rect16 screenRect, GfxPalette* palette);
 void sprShutdown(SprScreen* screen);
 // Releases every sprite, group, range and script and empties the dirty regions.

@@ -74,6 +74,11 @@ SprScreen* sprInit(SprScreen* memory, GfxPort* windowPort, GfxPort* workPort, Re
 void sprResetScreen() {
     SprScreen* screen = sprScreen();
     if (!screen) return;
+    if (screen->updating) {
+        screen->resetPending = 1;
+        return;
+    }
+    screen->resetPending = 0;
     sprReleaseGroup(0, 0);
     rgnSetEmpty(screen->dirty);
     rgnSetEmpty(screen->pending);
@@ -81,7 +86,12 @@ void sprResetScreen() {
 }
 
 void sprShutdown(SprScreen* screen) {
-    if (!screen) return;
+    if (!screen || !screen->back) return;
+    if (screen->updating) {
+        screen->shutdownPending = 1;
+        return;
+    }
+    screen->shutdownPending = 0;
     SprScreen* installed = sprScreen();
     sprSetScreen(screen);
     sprResetScreen();
@@ -106,4 +116,10 @@ void sprShutdown(SprScreen* screen) {
     }
     disposeRegions(screen);
     sprSetScreen(installed == screen ? nullptr : installed);
+}
+
+void sprRunDeferredScreenCalls(SprScreen* screen) {
+    if (!screen || screen->updating) return;
+    if (screen->shutdownPending) return sprShutdown(screen);
+    if (screen->resetPending && screen == sprScreen()) sprResetScreen();
 }

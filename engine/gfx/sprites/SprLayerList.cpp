@@ -1,10 +1,19 @@
 #include <cstdlib>
+#include <unordered_set>
+#include <vector>
 
 #include "engine/gfx/sprites/SprLayerState.h"
 #include "engine/gfx/sprites/SprSounds.h"
 #include "engine/regions/Regions.h"
 
 namespace {
+
+// Every record sprNew made and nobody freed yet, in the list or held out of it by its owner:
+// an owner relinking a held sprite would otherwise meet a newer sprite given the same id.
+std::unordered_set<const SprSprite*>& liveRecords() {
+    static std::unordered_set<const SprSprite*> records;
+    return records;
+}
 
 SprSprite* newRecord(u32 flags, u16 shape, const Point16* position) {
     auto* s = new SprSprite{};
@@ -51,14 +60,18 @@ SprSprite* placeFor(const SprScreen& screen, u32 flags) {
 
 i32 magnitude(u16 id) { return std::abs(i32(i16(id))); }
 
-// One more than the largest id in use; ids never reach the failure value: past the last id
-// the lowest free one is taken again.
+// One more than the largest id in use, in the list or held out of it; ids never reach the
+// failure value: past the last id the lowest free one is taken again.
 u16 nextId(const SprScreen& screen) {
     i32 largest = 0;
-    for (SprSprite* s = screen.back; s; s = s->inFront) largest = std::max(largest, magnitude(s->id));
+    for (const SprSprite* s = screen.back; s; s = s->inFront) largest = std::max(largest, magnitude(s->id));
+    for (const SprSprite* s : liveRecords()) largest = std::max(largest, magnitude(s->id));
     if (largest < kSprLastId) return u16(largest + 1);
+    std::vector<bool> used(0x10000);
+    for (const SprSprite* s = screen.back; s; s = s->inFront) used[s->id] = true;
+    for (const SprSprite* s : liveRecords()) used[s->id] = true;
     for (u16 id = kSprBackId + 1; id <= kSprLastId; ++id)
-        if (!sprFindLinked(id)) return id;
+        if (!used[id]) return id;
     return kSprNoId;
 }
 
@@ -95,6 +108,7 @@ SprSprite* sprFindLinked(u16 id) {
 }
 
 void sprFreeRecord(SprSprite* s) {
+    liveRecords().erase(s);
     if (s->region) rgnDispose(s->region);
     delete s;
 }
@@ -108,6 +122,7 @@ u16 sprNew(u32 flags, u16 shape, const Point16* position) {
     if (id == kSprNoId) return kSprNoId;
     SprSprite* s = newRecord(flags, shape, position);
     s->id = id;
+    liveRecords().insert(s);
     sprLinkBehind(s, place);
     return id;
 }

@@ -269,6 +269,7 @@ void withRemovalsDeferred(SprScreen* screen, SprSprite* s, Work work) {
     work();
     screen->updating = 0;
     if (s->deletePending) sprRemove(s, 1, s->deletePending == kSprDeleteMarked);
+    sprRunDeferredScreenCalls(screen);
 }
 
 }  // namespace

@@ -8,12 +8,18 @@ namespace {
 constexpr u32 kSprStampRedrawn = kSprStopAtEnd | kSprStopWhenLoaded;
 constexpr u32 kSprStampQuiet = kSprStampRedrawn | kSprNoOldArea;
 
-// Runs a temporary sprite's first step against a throw-away region, so nothing becomes dirty.
-void stepQuietly(SprScreen& screen, SprSprite* s) {
+// Runs a temporary sprite's first step with removals deferred, as during an update: a user
+// procedure removing the sprite leaves it to the caller, which frees it when done with it.
+void stepHeld(SprScreen& screen, SprSprite* s, memHandle region) {
     const u16 wasUpdating = screen.updating;
     screen.updating = 1;
-    sprStep(s, screen.clipSave);
+    sprStep(s, region);
     screen.updating = wasUpdating;
+}
+
+// The first step against a throw-away region, so nothing becomes dirty.
+void stepQuietly(SprScreen& screen, SprSprite* s) {
+    stepHeld(screen, s, screen.clipSave);
     rgnSetEmpty(screen.clipSave);
 }
 
@@ -53,6 +59,7 @@ i16 sprMeasureShape(u16 shape, void* list, u16 mode) {
     const i16 count = countParts(s);
     sprUnlink(s);
     sprFreeRecord(s);
+    sprRunDeferredScreenCalls(screen);
     return count;
 }
 
@@ -65,7 +72,7 @@ void sprStampShape(u16 shape, Rect16* bounds, u16 mode, SprUserProc user, uintpt
     s->data1 = data1;
     s->data2 = data2;
     if (mode)
-        sprStep(s, screen->pending);
+        stepHeld(*screen, s, screen->pending);
     else
         stepQuietly(*screen, s);
     if (bounds) *bounds = s->bounds;
@@ -74,6 +81,7 @@ void sprStampShape(u16 shape, Rect16* bounds, u16 mode, SprUserProc user, uintpt
     gfxSetPort(previous);
     sprStopSpriteSounds(s);
     sprRemove(s, 1, mode);
+    sprRunDeferredScreenCalls(screen);
 }
 
 i16 sprGetShapePartRects(u16 shape, Rect16* list) { return sprMeasureShape(shape, list, kSprMeasureRects); }

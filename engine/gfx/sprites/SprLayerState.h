@@ -25,3 +25,5 @@ bool sprFrameSize(i16 slot, u16 frame, u16* width, u16* height);
 void sprApplyHide(SprSprite* sprite, u16 markDirty);
 // Looks each sprite's script index and slot up again by its shape.
 void sprRefindShapes();
+// Carries out a reset or shutdown deferred while updating, once the update is over.
+void sprRunDeferredScreenCalls(SprScreen* screen);

@@ -55,6 +55,16 @@ bool fitsCoordinates(i16 slot, const SprPart& p) {
     return i32(p.x) + width <= INT16_MAX && i32(p.y) + height <= INT16_MAX;
 }
 
+// The sprite stepped after `s`. A callback may have taken `s` out of the list, even with the
+// sprite in front of it: the walk goes on with that one, or else with whatever now follows
+// the sprite that was behind `s`.
+SprSprite* nextToStep(SprSprite* s, SprSprite* behind, SprSprite* inFront) {
+    if (sprIsLinked(s)) return s->inFront;
+    if (inFront && sprIsLinked(inFront)) return inFront;
+    if (behind && sprIsLinked(behind)) return behind->inFront;
+    return nullptr;
+}
+
 void freeDeletePending(SprScreen& screen) {
     for (SprSprite* s = screen.back->inFront; s && s != screen.front;) {
         SprSprite* next = s->inFront;
@@ -144,8 +154,12 @@ void sprUpdateScreen(u16 copyToWindow) {
     rgnSetEmpty(screen->pending);
     screen->currentTime = plat::clockMillis();
 
-    for (SprSprite* s = screen->back; s; s = s->inFront)
+    for (SprSprite* s = screen->back; s;) {
+        SprSprite* const behind = s->behind;
+        SprSprite* const inFront = s->inFront;
         if (s->step) s->step(s, screen->dirty);
+        s = nextToStep(s, behind, inFront);
+    }
 
     rgnIntersectRect(screen->dirty, screen->screenRect);
     for (const Rect16& r : sprRegionRects(screen->dirty))
@@ -181,6 +195,7 @@ void sprUpdateScreen(u16 copyToWindow) {
     gfxSetPort(previous);
     screen->updating = 0;
     freeDeletePending(*screen);
+    sprRunDeferredScreenCalls(screen);
 }
 
 void sprCopyToScreen(Rect16 rect) {

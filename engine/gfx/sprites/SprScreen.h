@@ -17,6 +17,9 @@ struct SprScreen {
     // While non-zero the update does nothing.
     u16 suspended;
     u16 updating;
+    // A reset or shutdown asked for while updating, carried out when the update ends.
+    u16 resetPending;
+    u16 shutdownPending;
     // Invalidations made outside an update; moved into the dirty region when one starts.
     memHandle pending;
     memHandle dirty;

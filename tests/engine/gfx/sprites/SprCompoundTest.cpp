@@ -51,6 +51,15 @@ TEST_F(SprCompoundSprites, ACustomSpriteCallsItsUserProcedureAndDrawsWithTheNext
     EXPECT_EQ(calls, 1);
 }
 
+// A user procedure that removes its own sprite in the first step: the sprite is gone once the
+// call returns and there is no id to give back.
+TEST_F(SprCompoundSprites, ACustomSpriteRemovedByItsUserProcedureGivesNoId) {
+    loadShapes({script({frameRecord(2), waitRecord(), endRecord()}, 40, 50)});
+    const u16 id = sprNewCustom(kGroup, nullptr, 1, [](SprSprite* s) { sprRemove(s, 1, 1); }, 0, 0);
+    EXPECT_EQ(id, kSprNoId);
+    EXPECT_EQ(listIds(), (std::vector<u16>{kSprBackId, kSprFrontId}));
+}
+
 std::vector<i32> animationEvents;
 plat::FakeClock* animationClock = nullptr;
 int animationWaits = 0;

@@ -63,6 +63,30 @@ TEST_F(SprList, IdsNeverReachTheFailureValue) {
     }
 }
 
+// A sprite its owner holds out of the list keeps its id to itself: a new sprite never gets
+// it, below the last id or when free ids are reused, and linking the held one again keeps both.
+TEST_F(SprList, IdsStayUniqueWithSpritesHeldOutOfTheList) {
+    struct Case {
+        u16 largestLinked;
+        u16 held;
+        u16 expected;
+    };
+    for (const Case& c : {Case{11, 12, 13}, Case{kSprLastId, 11, 12}}) {
+        sprDispose(nullptr);
+        const u16 linked = sprNew(0, kGroup, nullptr);
+        const u16 other = sprNew(0, kGroup, nullptr);
+        sprFind(linked)->id = c.largestLinked;
+        sprFind(other)->id = c.held;
+        SprSprite* held = sprRemoveById(c.held, 0, 0);
+        ASSERT_NE(held, nullptr);
+        const u16 fresh = sprNew(0, kGroup, nullptr);
+        EXPECT_EQ(fresh, c.expected) << c.held;
+        sprBringToFront(held);
+        EXPECT_NE(sprFind(fresh), nullptr) << c.held;
+        EXPECT_EQ(listIds(), (std::vector<u16>{kSprBackId, c.largestLinked, fresh, c.held, kSprFrontId})) << c.held;
+    }
+}
+
 TEST_F(SprList, LayerChangesPlaceTheSpriteNextToTheOther) {
     const u16 a = sprNew(0, kGroup, nullptr), b = sprNew(0, kGroup, nullptr), c = sprNew(0, kGroup, nullptr);
     struct Case {

@@ -37,6 +37,19 @@ TEST_F(SprTemporary, StampingWithAModeRedrawsTheAreaWithTheNextUpdate) {
     EXPECT_EQ(pixel(window_, 41, 51), kGreen);
 }
 
+// A user procedure that removes the stamped sprite: in every mode the stamp still reports its
+// bounds and draws, and the sprite goes.
+TEST_F(SprTemporary, StampingSurvivesAUserProcedureRemovingTheSprite) {
+    loadShapes({script({frameRecord(2), waitRecord(), endRecord()}, 40, 50)});
+    for (u16 mode : {u16(0), u16(1)}) {
+        Rect16 bounds{};
+        sprStampShape(kGroup, &bounds, mode, [](SprSprite* s) { sprRemove(s, 1, 1); }, 0, 0);
+        EXPECT_TRUE(rectEqual(bounds, Rect16{40, 50, 44, 54})) << mode;
+        EXPECT_EQ(pixel(screen_.backgroundPort, 41, 51), kGreen) << mode;
+        EXPECT_EQ(listIds(), (std::vector<u16>{kSprBackId, kSprFrontId})) << mode;
+    }
+}
+
 TEST_F(SprTemporary, MeasuringGivesThePartsOfTheFirstFrame) {
     loadShapes({script({frameRecord(1), frameRecord(4, 10, 2), waitRecord(), frameRecord(2), endRecord()}, 40, 50),
                 script({endRecord()})});

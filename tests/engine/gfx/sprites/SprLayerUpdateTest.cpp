@@ -163,6 +163,65 @@ TEST_F(SprUpdate, AGroupReleasedFromAnEventEndsTheStepOfItsSprites) {
     EXPECT_EQ(listIds(), (std::vector<u16>{kSprBackId, kSprFrontId}));
 }
 
+// An owner that resets the layer or shuts it down when told of an event: the update still
+// steps and draws the sprites after it, and the reset or shutdown follows the update's end.
+TEST_F(SprUpdate, AResetOrShutdownFromACallbackWaitsForTheEndOfTheUpdate) {
+    for (bool shutdown : {false, true}) {
+        loadShapes({script({frameRecord(1), eventRecord(7), waitRecord(), endRecord()})});
+        SprSprite* first = spriteAt(10, 10);
+        const i16 laterX = shutdown ? 70 : 30;
+        spriteAt(laterX, 30);
+        first->data1 = shutdown;
+        first->callback = [](SprSprite* s, i32 event) {
+            if (event != 7) return;
+            if (s->data1)
+                sprShutdown(sprScreen());
+            else
+                sprResetScreen();
+        };
+        update();
+        EXPECT_EQ(pixel(window_, laterX + 1, 31), kRed) << shutdown;
+        if (shutdown) {
+            EXPECT_EQ(sprScreen(), nullptr);
+            EXPECT_EQ(screen_.back, nullptr);
+        } else {
+            EXPECT_EQ(listIds(), (std::vector<u16>{kSprBackId, kSprFrontId}));
+            EXPECT_TRUE(rgnIsEmpty(screen_.pending));
+        }
+    }
+}
+
+// An owner that takes its sprite (and perhaps the one in front of it) out of the list without
+// freeing it: the sprites after them are still stepped and drawn in the same update.
+TEST_F(SprUpdate, SpritesTakenOutByACallbackLeaveTheRestStepped) {
+    static std::vector<SprSprite*> held;
+    for (bool alsoNext : {false, true}) {
+        held.clear();
+        removeOnEvent.clear();
+        sprResetScreen();
+        loadShapes({script({frameRecord(1), eventRecord(7), waitRecord(), endRecord()})});
+        SprSprite* first = spriteAt(10, 10);
+        SprSprite* middle = spriteAt(30, 30);
+        const i16 lastX = alsoNext ? 90 : 50;
+        SprSprite* last = spriteAt(lastX, 30);
+        first->data1 = reinterpret_cast<uintptr_t>(alsoNext ? middle : nullptr);
+        first->callback = [](SprSprite* s, i32 event) {
+            if (event != 7) return;
+            held.push_back(sprRemove(s, 0, 1));
+            if (s->data1) held.push_back(sprRemove(reinterpret_cast<SprSprite*>(s->data1), 0, 1));
+        };
+        for (SprSprite* stepped : {middle, last})
+            stepped->callback = [](SprSprite* s, i32 event) {
+                if (event == 7) removeOnEvent.push_back(s->id);
+            };
+        update();
+        const std::vector<u16> told = alsoNext ? std::vector<u16>{last->id} : std::vector<u16>{middle->id, last->id};
+        EXPECT_EQ(removeOnEvent, told) << alsoNext;
+        EXPECT_EQ(pixel(window_, lastX + 1, 31), kRed) << alsoNext;
+        for (SprSprite* s : held) sprBringToFront(s);
+    }
+}
+
 // Sprites partly or wholly off the screen draw only their part inside it.
 TEST_F(SprUpdate, SpritesAtTheScreenEdgesDrawOnlyInsideIt) {
     loadShapes({script({frameRecord(1), waitRecord(), endRecord()})});
