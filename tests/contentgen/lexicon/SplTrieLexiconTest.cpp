@@ -156,6 +156,33 @@ TEST(SplTrieLexiconTest, LargeTreesSpanBanksAndShareTails) {
     EXPECT_EQ(splTrieVerify(spelltest::bytes("bransxation"), &lex, &near, &wordClass), 0);
 }
 
+TEST(SplTrieLexiconTest, TheWriterSkipsWordsItCannotHoldAndFailsWithNone) {
+    struct Case {
+        std::vector<std::string> words;
+        bool built;
+        u32 skipped;
+    } cases[] = {
+        {{"dog", std::string(63, 'a')}, true, 0},
+        {{"dog", std::string(64, 'a')}, true, 1},
+        {{"dog", "left\x08right"}, true, 1},
+        {{std::string(64, 'a')}, false, 1},
+        {{}, false, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<u8> image;
+        u32 skipped = 0;
+        std::string error;
+        EXPECT_EQ(buildTrieLexImage(c.words, {}, 1, &image, &skipped, &error), c.built) << c.words.size() << error;
+        EXPECT_EQ(skipped, c.skipped) << c.words.size();
+        EXPECT_EQ(error.empty(), c.built);
+        SplTrieLexicon lex;
+        if (!c.built) continue;
+        ASSERT_TRUE(splTrieInit(&lex, 1, image.data(), u32(image.size())));
+        u8 classes[kTrieMaxClasses];
+        EXPECT_EQ(splTrieFetch(&lex, spelltest::bytes(std::string(63, 'a')), classes), c.skipped == 0 ? 1u : 0u);
+    }
+}
+
 TEST(SplTrieLexiconTest, InconsistentHeadersAreRefused) {
     std::vector<u8> image = build(trieWords(), kRules);
     SplTrieLexicon lex;
