@@ -4,6 +4,7 @@
 
 #include "spell/SplCompLexicon.h"
 #include "spell/SplFile.h"
+#include "spell/SplTrieLexicon.h"
 
 SplCorrCtx* splCorrCtxCreate(u32 slots) {
     auto* ctx = new (std::nothrow) SplCorrCtx;
@@ -31,6 +32,7 @@ int splCorrCtxAddLexicon(void* lexicon, u32 callerValue, u32 flags, SplCorrCtx* 
     slot->marker = (slot->kind == 3 || slot->kind == 4) ? 1 : 0;
     if (slot->kind == 3) slot->verify = lexword;
     else if (slot->kind == 2) slot->verify = splCompLexVerify;
+    else if (slot->kind == 7) slot->verify = splTrieVerify;
     else if (slot->kind == 1) slot->verify = splWordListVerify;
     return 1;
 }

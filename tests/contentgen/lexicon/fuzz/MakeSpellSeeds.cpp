@@ -1,5 +1,6 @@
-// Writes the spelling fuzzers' seeds: <dir>/lex/*.lex and <dir>/env/*.env, small files made by
-// the lexicon builder, and <dir>/phon.env, the phonetic file every lexicon input is read with.
+// Writes the spelling fuzzers' seeds: <dir>/lex/*.lex, <dir>/env/*.env and <dir>/trie/*.trie,
+// small files made by the lexicon builders, and <dir>/phon.env, the phonetic file every
+// lexicon input is read with.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "contentgen/lexicon/LexBuilder.h"
+#include "contentgen/lexicon/TrieLexWriter.h"
 #include "contentgen/lexicon/WordSource.h"
 #include "spell/SplLexicon.h"
 
@@ -18,6 +20,7 @@ int main(int argc, char** argv) {
     fs::path dir = argv[1];
     fs::create_directories(dir / "lex");
     fs::create_directories(dir / "env");
+    fs::create_directories(dir / "trie");
     std::ifstream rules(fs::path(SPELL_RULES_DIR) / "en.rules");
     std::stringstream text;
     text << rules.rdbuf();
@@ -40,6 +43,18 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "make_spell_seeds: %s\n", error.c_str());
             return 1;
         }
+    }
+    const std::vector<std::vector<TrieSuffixRule>> ruleSets = {{}, {{"s", "", 1}, {"ed", "", 1}}};
+    for (size_t i = 0; i < ruleSets.size(); ++i) {
+        std::vector<u8> image;
+        u32 skipped = 0;
+        std::string error;
+        if (!buildTrieLexImage(words, ruleSets[i], 1, &image, &skipped, &error)) {
+            std::fprintf(stderr, "make_spell_seeds: %s\n", error.c_str());
+            return 1;
+        }
+        std::ofstream out(dir / "trie" / ("seed" + std::to_string(i) + ".trie"), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
     }
     fs::copy_file(dir / "phon.env", dir / "env" / "seed.env", fs::copy_options::overwrite_existing);
     return 0;

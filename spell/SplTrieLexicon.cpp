@@ -1,0 +1,287 @@
+#include "spell/SplTrieLexicon.h"
+
+#include <cstring>
+
+#include "engine/base/ByteOrder.h"
+#include "spell/SplCharSets.h"
+#include "spell/SplCompat.h"
+#include "spell/SplShape.h"
+
+namespace {
+
+constexpr u8 kPairSeparator = 8;
+
+struct Cursor {
+    const u8* data;
+    u32 size;
+    u32 at = 0;
+    bool failed = false;
+    const u8* take(u32 n) {
+        if (failed || size - at < n) {
+            failed = true;
+            return nullptr;
+        }
+        const u8* p = data + at;
+        at += n;
+        return p;
+    }
+    u32 u8v() {
+        const u8* p = take(1);
+        return p ? *p : 0;
+    }
+    u32 u16v() {
+        const u8* p = take(2);
+        return p ? readLE16(p) : 0;
+    }
+};
+
+struct NibbleStream {
+    const SplTrieLexicon* lex;
+    SplTriePos p;
+    bool failed = false;
+
+    u32 next() {
+        u32 limit = p.bank + 1 == lex->bankCount ? lex->lastBankNibbles : kTrieBankNibbles;
+        if (failed || p.bank >= lex->bankCount || p.pos >= limit) {
+            failed = true;
+            return 0;
+        }
+        u8 b = lex->banks[p.bank * (kTrieBankNibbles / 2) + p.pos / 2];
+        u32 v = p.pos % 2 == 0 ? u32(b >> 4) : u32(b & 15);
+        if (++p.pos == kTrieBankNibbles) {
+            ++p.bank;
+            p.pos = 0;
+        }
+        return v;
+    }
+    u32 number(int nibbles) {
+        u32 v = 0;
+        for (int i = 0; i < nibbles; ++i) v = v << 4 | next();
+        return v;
+    }
+    // Moves on by n nibbles, within the stream.
+    void skip(u32 n) {
+        u32 linear = p.bank * kTrieBankNibbles + p.pos + n;
+        u32 end = (lex->bankCount - 1) * kTrieBankNibbles + lex->lastBankNibbles;
+        if (linear > end) {
+            failed = true;
+            return;
+        }
+        p = SplTriePos{linear / kTrieBankNibbles, linear % kTrieBankNibbles};
+    }
+};
+
+// The body of a node (after its start nibble), the start's kind given.
+bool readBody(const SplTrieLexicon* lex, NibbleStream* s, u32 kind, SplTrieNode* node) {
+    u32 letter = 0, n = 0;
+    do {
+        n = s->next();
+        letter += n;
+    } while (n == 15 && !s->failed);
+    if (s->failed || letter >= lex->letterCount) return false;
+    node->letter = lex->letters[letter];
+    node->classCount = 0;
+    if (kind == kTriePair || kind == kTriePairInner) {
+        u32 index = s->number(4);
+        if (s->failed || index >= lex->pairCount) return false;
+        node->classes[0] = lex->pairs[2 * index];
+        node->classes[1] = lex->pairs[2 * index + 1];
+        node->classCount = 2;
+    } else if (kind == kTrieInline || kind == kTrieInlineInner) {
+        node->classCount = s->next();
+        if (node->classCount == 0 || node->classCount > kTrieMaxClasses) return false;
+        for (u32 i = 0; i < node->classCount; ++i) node->classes[i] = u8(s->number(2));
+    }
+    node->hasChildren = kind == kTrieInner || kind == kTriePairInner || kind == kTrieInlineInner;
+    if (node->hasChildren) {
+        u32 length = s->number(6);
+        node->children = s->p;
+        if (length == 0) return false;
+        s->skip(length);
+    }
+    return !s->failed;
+}
+
+// Walks form's letters down from the top level; the classes stored where it ends.
+u32 descend(const SplTrieLexicon* lex, const u8* form, u8* classes) {
+    const u8* rest = form;
+    SplTriePos list{lex->rootBank, lex->rootPos};
+    for (u32 depth = 0; depth < kTrieMaxDepth; ++depth) {
+        SplTrieNode node;
+        SplTriePos at = list;
+        for (;;) {
+            if (!splTrieReadNode(lex, at, &node)) return 0;
+            if (node.letter == *rest) break;
+            if (node.last) return 0;
+            at = node.next;
+        }
+        ++rest;
+        if (*rest == 0) {
+            std::memcpy(classes, node.classes, node.classCount);
+            return node.classCount;
+        }
+        if (!node.hasChildren) return 0;
+        list = node.children;
+    }
+    return 0;
+}
+
+bool compatibleClass(u32 flags, const u8* classes, u32 count, u32* wordClass) {
+    for (u32 i = 0; i < count; ++i)
+        if (compatfl(flags, classes[i])) {
+            *wordClass = classes[i];
+            return true;
+        }
+    return false;
+}
+
+// The suffix variants of form: for each rule whose ending form carries, the stem with its
+// stem ending, accepted when stored with the rule's class and that class fits the flags.
+bool suffixVariant(const SplTrieLexicon* lex, u32 flags, const u8* form, u32* wordClass) {
+    Cursor c{lex->suffixes, lex->suffixSize};
+    u32 length = u32(std::strlen(reinterpret_cast<const char*>(form)));
+    for (u32 r = 0; r < lex->suffixCount; ++r) {
+        u32 n = c.u8v();
+        const u8* ending = c.take(n);
+        u32 m = c.u8v();
+        const u8* stemEnding = c.take(m);
+        u32 ruleClass = c.u8v();
+        if (c.failed) return false;
+        if (n >= length || length - n + m > kTrieMaxWord || std::memcmp(form + length - n, ending, n) != 0) continue;
+        u8 stem[kTrieMaxWord + 1];
+        std::memcpy(stem, form, length - n);
+        std::memcpy(stem + length - n, stemEnding, m);
+        stem[length - n + m] = 0;
+        u8 classes[kTrieMaxClasses];
+        u32 count = descend(lex, stem, classes);
+        for (u32 i = 0; i < count; ++i)
+            if (classes[i] == ruleClass && compatfl(flags, ruleClass)) {
+                *wordClass = ruleClass;
+                return true;
+            }
+    }
+    return false;
+}
+
+bool lookUp(const SplTrieLexicon* lex, u32 flags, const u8* form, u32* wordClass) {
+    u8 classes[kTrieMaxClasses];
+    u32 count = splTrieFetch(lex, form, classes);
+    return compatibleClass(flags, classes, count, wordClass) || suffixVariant(lex, flags, form, wordClass);
+}
+
+}  // namespace
+
+bool splTrieInit(SplTrieLexicon* lex, int language, const u8* image, u32 size) {
+    *lex = SplTrieLexicon{};
+    lex->language = u8(language);
+    Cursor c{image, size};
+    lex->letterCount = c.u16v();
+    lex->letters = c.take(lex->letterCount);
+    lex->pairCount = c.u16v();
+    lex->pairs = c.take(2 * lex->pairCount);
+    lex->sharedCount = c.u16v();
+    lex->shared = c.take(4 * lex->sharedCount);
+    lex->suffixCount = c.u8v();
+    u32 suffixStart = c.at;
+    for (u32 r = 0; r < lex->suffixCount && !c.failed; ++r) {
+        c.take(c.u8v());
+        c.take(c.u8v());
+        c.u8v();
+    }
+    if (c.failed) return false;
+    lex->suffixes = image + suffixStart;
+    lex->suffixSize = c.at - suffixStart;
+    lex->rootBank = c.u16v();
+    lex->rootPos = c.u16v();
+    lex->bankCount = c.u16v();
+    lex->lastBankNibbles = c.u16v();
+    if (c.failed || lex->letterCount == 0 || lex->letterCount > 255 || lex->bankCount == 0 || lex->bankCount > 255 ||
+        lex->lastBankNibbles == 0 || lex->lastBankNibbles > kTrieBankNibbles)
+        return false;
+    u32 bytes = (lex->bankCount - 1) * (kTrieBankNibbles / 2) + (lex->lastBankNibbles + 1) / 2;
+    lex->banks = c.take(bytes);
+    if (c.failed || c.at != size) return false;
+    for (u32 i = 0; i < lex->sharedCount; ++i) {
+        u32 bank = readLE16(lex->shared + 4 * i), pos = readLE16(lex->shared + 4 * i + 2);
+        if (bank >= lex->bankCount || pos >= kTrieBankNibbles) return false;
+    }
+    return lex->rootBank < lex->bankCount && lex->rootPos < kTrieBankNibbles;
+}
+
+bool splTrieReadNode(const SplTrieLexicon* lex, SplTriePos p, SplTrieNode* node) {
+    NibbleStream s{lex, p};
+    u32 start = s.next();
+    node->at = p;
+    node->last = (start & kTrieLast) != 0;
+    u32 kind = start & 7;
+    if (kind == kTrieShared) {
+        u32 index = s.number(4);
+        if (s.failed || index >= lex->sharedCount) return false;
+        node->next = s.p;
+        NibbleStream target{lex, SplTriePos{readLE16(lex->shared + 4 * index), readLE16(lex->shared + 4 * index + 2)}};
+        u32 targetKind = target.next() & 7;
+        return !target.failed && targetKind != kTrieShared && targetKind <= kTrieInlineInner &&
+               readBody(lex, &target, targetKind, node);
+    }
+    if (kind > kTrieInlineInner || !readBody(lex, &s, kind, node)) return false;
+    node->next = s.p;
+    return true;
+}
+
+void splTrieToRoot(SplTrieWalker* w, const SplTrieLexicon* lex) {
+    w->lex = lex;
+    w->depth = 0;
+}
+
+bool splTrieHasChildren(const SplTrieWalker* w) { return w->depth == 0 || w->frames[w->depth - 1].hasChildren; }
+
+bool splTrieFirstChild(SplTrieWalker* w) {
+    if (w->depth >= kTrieMaxDepth || !splTrieHasChildren(w)) return false;
+    SplTriePos p = w->depth == 0 ? SplTriePos{w->lex->rootBank, w->lex->rootPos} : w->frames[w->depth - 1].children;
+    if (!splTrieReadNode(w->lex, p, &w->frames[w->depth])) return false;
+    ++w->depth;
+    return true;
+}
+
+bool splTrieNextSibling(SplTrieWalker* w) {
+    if (w->depth == 0 || w->frames[w->depth - 1].last) return false;
+    SplTrieNode node;
+    if (!splTrieReadNode(w->lex, w->frames[w->depth - 1].next, &node)) return false;
+    w->frames[w->depth - 1] = node;
+    return true;
+}
+
+bool splTrieUp(SplTrieWalker* w) {
+    if (w->depth == 0) return false;
+    --w->depth;
+    return true;
+}
+
+u32 splTrieFetch(const SplTrieLexicon* lex, const u8* form, u8* classes) {
+    if (form[0] == 0) return 0;
+    return descend(lex, form, classes);
+}
+
+int splTrieVerify(const u8* word, void* lexicon, u32* near, u32* wordClass) {
+    auto* lex = static_cast<SplTrieLexicon*>(lexicon);
+    bool tolerant = *near > 0;
+    *near = 0;
+    *wordClass = 0;
+    u8 form[kSplShapeOutSize];
+    u32 flags = doflags(word, form, lex->language);
+    if (flags == 0) return 0;
+    const u8* right = form;
+    for (const u8* p = form; *p != 0; ++p)
+        if (*p == kPairSeparator) right = p + 1;
+    if (std::strlen(reinterpret_cast<const char*>(right)) > kTrieMaxWord) return 0;
+    if (lookUp(lex, flags, right, wordClass)) return 1;
+    const u8* unaccent = splUnaccentTable(lex->language);
+    if (!tolerant || (flags & kIwVerbatim) || unaccent == nullptr) return 0;
+    u8 folded[kSplShapeOutSize];
+    u32 n = 0;
+    for (; right[n] != 0; ++n) folded[n] = unaccent[right[n]];
+    folded[n] = 0;
+    if (std::memcmp(folded, right, n) == 0 || !lookUp(lex, flags, folded, wordClass)) return 0;
+    *near = 1;
+    return 1;
+}

@@ -1,0 +1,35 @@
+// Opens arbitrary bytes as a letter-tree lexicon and, when they open, verifies words and walks
+// the whole tree: damage must be refused or read as "not found", never read out of bounds.
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+
+#include "spell/SplTrieLexicon.h"
+
+namespace {
+
+// Depth-first over every node; a damaged list ends where it stops reading.
+void walk(SplTrieWalker* w, u32* budget) {
+    if (!splTrieFirstChild(w)) return;
+    do {
+        if (--*budget == 0) break;
+        if (splTrieHasChildren(w)) walk(w, budget);
+    } while (*budget > 0 && splTrieNextSibling(w));
+    splTrieUp(w);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    SplTrieLexicon lex;
+    if (size > 0xFFFFFF || !splTrieInit(&lex, 1, data, u32(size))) return 0;
+    for (const char* word : {"walk", "walks", "Walked", "PARIS", "etc.", "dog", "zzz", "a"}) {
+        u32 near = 1, wordClass = 0;
+        splTrieVerify(reinterpret_cast<const u8*>(word), &lex, &near, &wordClass);
+    }
+    SplTrieWalker w;
+    splTrieToRoot(&w, &lex);
+    u32 budget = 20000;
+    walk(&w, &budget);
+    return 0;
+}
