@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <thread>
 
 #include "platform/speech/headless/HeadlessSpeech.h"
@@ -39,13 +40,21 @@ TEST(SpeakerTest, StopDropsQueuedSpeechAtOnce) {
     EXPECT_TRUE(speaker.isSpeaking());
 }
 
-// Blocks its rendering until the test stops the speaker from another thread.
+// Blocks its rendering until the test stops the speaker from another thread; a stop that
+// never arrives fails the test after a few seconds instead of hanging it.
 class StallingBackend : public HeadlessSpeechBackend {
 public:
     bool render(const SpeechVoice& voice, std::string_view text, const std::atomic<bool>& cancel,
                 SpeechAudio& out) override {
         started.store(true);
-        while (!cancel.load()) std::this_thread::yield();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!cancel.load()) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                ADD_FAILURE() << "the stop never reached the rendering";
+                break;
+            }
+            std::this_thread::yield();
+        }
         return HeadlessSpeechBackend::render(voice, text, cancel, out);
     }
     std::atomic<bool> started{false};
