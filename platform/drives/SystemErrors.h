@@ -16,6 +16,7 @@ constexpr SysErr kSysAccessDenied = 5;
 constexpr SysErr kSysInvalidHandle = 6;
 constexpr SysErr kSysNotEnoughMemory = 8;
 constexpr SysErr kSysInvalidAccess = 12;
+constexpr SysErr kSysInvalidData = 13;
 constexpr SysErr kSysInvalidDrive = 15;
 constexpr SysErr kSysCurrentDirectory = 16;
 constexpr SysErr kSysNoMoreFiles = 18;

@@ -1,0 +1,22 @@
+#include "platform/speech/SpeechBackend.h"
+
+#include "platform/speech/espeak/EspeakSpeech.h"
+#include "platform/speech/headless/HeadlessSpeech.h"
+#include "platform/system/BackendChoice.h"
+
+namespace plat {
+namespace {
+
+BackendChoice<SpeechBackend>& choice() {
+    static BackendChoice<SpeechBackend> backends([] { return makeEspeakSpeechBackend(); },
+                                                 [] { return std::make_unique<HeadlessSpeechBackend>(); });
+    return backends;
+}
+
+}  // namespace
+
+SpeechBackend& speechBackend() { return choice().current(); }
+
+void setSpeechBackend(SpeechBackend* backend) { choice().install(backend); }
+
+}  // namespace plat

@@ -1,0 +1,46 @@
+#pragma once
+// The seam between speaking and the machine: a backend renders a text into memory as mono
+// 16-bit samples, which the caller plays through its own mixer. The backend is chosen once at
+// start-up (platform/system/BackendChoice.h): espeak-ng, or the headless one when the program
+// runs headless or espeak-ng cannot start.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace plat {
+
+enum class SpeechLanguage : uint8_t { English, Spanish };
+enum class SpeechGender : uint8_t { Female, Male };
+
+// One voice: a language, a gender and a numbered variant of that gender's sound.
+struct SpeechVoice {
+    SpeechLanguage language = SpeechLanguage::English;
+    SpeechGender gender = SpeechGender::Female;
+    uint32_t variant = 0;
+    bool operator==(const SpeechVoice&) const = default;
+};
+
+struct SpeechAudio {
+    uint32_t sampleRate = 0;
+    std::vector<int16_t> samples;  // mono
+};
+
+class SpeechBackend {
+public:
+    virtual ~SpeechBackend() = default;
+    // The voices this backend can speak with, in a stable order.
+    virtual std::vector<SpeechVoice> voices() = 0;
+    // Renders a cp1252 text with `voice` into `out` (replacing its samples). Answers false,
+    // with `out` emptied, when the voice is not offered, the rendering failed, or `cancel`
+    // became true while rendering (another thread may set it at any moment).
+    virtual bool render(const SpeechVoice& voice, std::string_view text, const std::atomic<bool>& cancel,
+                        SpeechAudio& out) = 0;
+};
+
+SpeechBackend& speechBackend();
+// Replaces the start-up choice (tests install a headless backend); nullptr restores it.
+void setSpeechBackend(SpeechBackend* backend);
+
+}  // namespace plat

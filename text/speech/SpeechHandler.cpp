@@ -1,0 +1,71 @@
+#include "text/speech/SpeechHandler.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "text/speech/PronunciationFile.h"
+#include "text/speech/Respelling.h"
+#include "text/speech/SpeechVoices.h"
+
+SpeechHandler::SpeechHandler(plat::SpeechBackend& backend, std::string listPath)
+    : backend_(backend), speaker_(backend), listPath_(std::move(listPath)) {}
+
+SpeechHandler::~SpeechHandler() {
+    speaker_.stop();
+    if (loaded_) save();
+}
+
+void SpeechHandler::Speak(const char* text, i32 length) {
+    if (!text || length < 1 || !voice_) return;
+    if (!loaded_) {
+        loadOnce();
+    } else if (enabled_) {
+        save();
+        enabled_ = false;
+    }
+    // The text ends at its length or at a NUL before it, never beyond the length.
+    const std::string_view given(text, strnlen(text, size_t(length)));
+    speaker_.speak(*voice_, respell(given, list_, family_));
+}
+
+i32 SpeechHandler::Stop() {
+    speaker_.stop();
+    return 0;
+}
+
+u32 SpeechHandler::SetVoiceFamily(u32 family) {
+    if (family == family_) return family;
+    if (family < kSpeechFamilyCount) family_ = family;
+    reselect_ = true;
+    return family;
+}
+
+bool SpeechHandler::SetVoice(u16 number) {
+    // Before any voice is chosen there is nothing to keep, whatever the number.
+    if (voice_ && number == voiceNumber_ && !reselect_) return true;
+    reselect_ = false;
+    const std::optional<plat::SpeechVoice> voice = speechVoiceFor(family_, number);
+    if (!voice) return false;
+    const std::vector<plat::SpeechVoice> offered = backend_.voices();
+    if (std::find(offered.begin(), offered.end(), *voice) == offered.end()) return false;
+    voice_ = voice;
+    voiceNumber_ = number;
+    return true;
+}
+
+bool SpeechHandler::AddPronunciation(std::string_view word, std::string_view pronunciation) {
+    loadOnce();
+    if (word.empty() || word.size() >= kPronunciationTextLimit || pronunciation.size() >= kPronunciationTextLimit)
+        return false;
+    list_.push_back({std::string(word), std::string(pronunciation), 0, family_});
+    return true;
+}
+
+void SpeechHandler::loadOnce() {
+    if (loaded_) return;
+    loaded_ = true;
+    PronunciationDecoding read;
+    if (loadPronunciationFile(listPath_, read) == plat::kSysOk) list_ = std::move(read.entries);
+}
+
+void SpeechHandler::save() { lastSaveError_ = savePronunciationFile(listPath_, list_); }

@@ -1,0 +1,51 @@
+#pragma once
+// Speaking over the platform's speech service. Texts are respelled with the pronunciation
+// list of the current family and rendered by a Speaker, whose queue the mixer drains.
+//
+// The list lives in memory and in "Words.dic": it is loaded on first use, and written back
+// when the enabled flag asks for a resynchronisation and at destruction. A write that fails
+// keeps the list in memory, and lastSaveError says why.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/drives/SystemErrors.h"
+#include "platform/speech/Speaker.h"
+#include "text/speech/ASpeechHandler.h"
+#include "text/speech/format/Pronunciation.h"
+
+class SpeechHandler : public ASpeechHandler {
+public:
+    SpeechHandler(plat::SpeechBackend& backend, std::string listPath);
+    ~SpeechHandler() override;
+
+    void Speak(const char* text, i32 length) override;
+    bool IsSpeaking() const override { return speaker_.isSpeaking(); }
+    i32 Stop() override;
+    bool SetVoice(u16 number) override;
+    u32 SetVoiceFamily(u32 family) override;
+    void SetEnabled(bool enabled) override { enabled_ = enabled; }
+    bool IsEnabled() const override { return enabled_; }
+    bool AddPronunciation(std::string_view word, std::string_view pronunciation) override;
+
+    plat::Speaker& speaker() { return speaker_; }
+    u32 family() const { return family_; }
+    const std::vector<Pronunciation>& pronunciations() const { return list_; }
+    plat::SysErr lastSaveError() const { return lastSaveError_; }
+
+private:
+    void loadOnce();
+    void save();
+
+    plat::SpeechBackend& backend_;
+    plat::Speaker speaker_;
+    std::string listPath_;
+    std::vector<Pronunciation> list_;
+    std::optional<plat::SpeechVoice> voice_;
+    u32 family_ = 0;
+    u16 voiceNumber_ = 0;
+    bool reselect_ = false;
+    bool loaded_ = false;
+    bool enabled_ = false;
+    plat::SysErr lastSaveError_ = plat::kSysOk;
+};
