@@ -86,9 +86,9 @@ int verifySharpS(const u8* word, SplVerifyRec* rec) {
     for (size_t i = 1; i < n; ++i)
         if (!(types[word[i]] & kCtUpper) && !(word[i] == '.' && i + 1 == n)) return answer;
     u8 folded[kSplMaxWord];
-    size_t out = 0;
+    size_t out = 0, i = 0;
     bool changed = false;
-    for (size_t i = 0; i < n && out + 1 < sizeof folded; ++i) {
+    for (; i < n && out + 1 < sizeof folded; ++i) {
         if (word[i] == 'S' && word[i + 1] == 'S') {
             folded[out++] = 225;
             ++i;
@@ -97,6 +97,7 @@ int verifySharpS(const u8* word, SplVerifyRec* rec) {
             folded[out++] = word[i];
         }
     }
+    if (i < n) return answer;  // a word too long to verify even refolded
     folded[out] = 0;
     if (!changed || !splVerifyStandard(folded, rec)) return answer;
     rec->resultFlags |= kResultFolded;

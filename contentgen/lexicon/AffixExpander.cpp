@@ -128,11 +128,13 @@ bool readAffixFile(const std::string& path, AffixFile* aff) {
         if (flagText.size() != 1) continue;
         Affix& affix = aff->affixes[flagText[0]];
         affix.suffix = kind == "SFX";
-        if ((a == "Y" || a == "N") && !(f >> c)) {
+        // A header line ("Y"/"N" and a count) ends there; a rule goes on to its condition.
+        bool hasCondition = static_cast<bool>(f >> c);
+        if ((a == "Y" || a == "N") && !hasCondition) {
             affix.cross = a == "Y";
             continue;
         }
-        if (!(f >> c)) c = ".";
+        if (!hasCondition) c = ".";
         Rule r;
         r.strip = a == "0" ? Text() : decode(a);
         size_t slash = b.find('/');

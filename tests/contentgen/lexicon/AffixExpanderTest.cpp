@@ -29,4 +29,17 @@ TEST(AffixExpander, SuffixesContinuationsPrefixesAndConditions) {
     EXPECT_FALSE(expandAffixes((dir / "none.aff").string(), (dir / "x.dic").string(), &forms, &error));
 }
 
+// A rule whose strip is "Y" or "N" is a rule, not a header: its condition still decides.
+TEST(AffixExpander, StripLikeAHeaderFieldKeepsItsCondition) {
+    auto dir = spelltest::scratch("affixes-yn");
+    std::ofstream(dir / "x.aff") << "SFX C Y 3\nSFX C N ms aN\nSFX C N ts AN\nSFX C Y ks BY\n";
+    std::ofstream(dir / "x.dic") << "2\nBAN/C\nBAY/C\n";
+    std::vector<std::string> forms;
+    std::string error;
+    ASSERT_TRUE(expandAffixes((dir / "x.aff").string(), (dir / "x.dic").string(), &forms, &error)) << error;
+    std::sort(forms.begin(), forms.end());
+    const std::vector<std::string> expected = {"BAN", "BAY", "BAts"};
+    EXPECT_EQ(forms, expected);
+}
+
 }  // namespace

@@ -167,7 +167,7 @@ namespace {
 
 TEST(SplVerifySharpS, CapitalsWithSsFindTheSharpS) {
     auto dir = spelltest::scratch("verify-de");
-    ASSERT_EQ(spelltest::buildSmall(dir, 2, {"stra\xc3\x9f" "e", "Masse"}), "");
+    ASSERT_EQ(spelltest::buildSmall(dir, 2, {"stra\xc3\x9f" "e", "Masse", "stra\xc3\x9f" "e" + std::string(57, 'x')}), "");
     spelltest::OpenSpeller speller;
     ASSERT_TRUE(speller.openDir(dir, 2));
     struct Case {
@@ -180,6 +180,15 @@ TEST(SplVerifySharpS, CapitalsWithSsFindTheSharpS) {
                           {"STRASE", false, false}};
     for (const Case& c : cases) {
         EXPECT_EQ(speller.verify(c.word), c.accepted) << c.word;
+        EXPECT_EQ((speller.rec.resultFlags & kResultFolded) != 0, c.folded) << c.word;
+    }
+    // A word too long to verify is refused whole: its refolded capitals are not cut down to a
+    // stored word at the length limit.
+    // The 64-byte capitals refold to the stored 63 letters; one byte more no longer fits.
+    const std::string stem = "STRASSE" + std::string(57, 'X');
+    const Case limits[] = {{"", true, true}, {"Q", false, false}, {"QQQ", false, false}};
+    for (const Case& c : limits) {
+        EXPECT_EQ(speller.verify((stem + c.word).c_str()), c.accepted) << c.word;
         EXPECT_EQ((speller.rec.resultFlags & kResultFolded) != 0, c.folded) << c.word;
     }
     // Without the folding option the capitals are not refolded.
