@@ -45,6 +45,21 @@ function(_tumblo_fuzz_collect_sources target sources_var seen_var)
   set(${seen_var} ${seen} PARENT_SCOPE)
 endfunction()
 
+# tumblo_fuzz_seeds(<fixture> SOURCE <seed maker .cpp> DEPS <libraries...> [LABELS <labels...>])
+# Builds a seed maker (a program of ours that writes inputs with the project's own writers into
+# the folder it is given) and adds the ctest setup test <fixture>_setup that fills
+# ${CMAKE_CURRENT_BINARY_DIR}/<fixture>; sets <fixture>_DIR to that folder for the caller.
+function(tumblo_fuzz_seeds fixture)
+  cmake_parse_arguments(ARG "" "SOURCE" "DEPS;LABELS" ${ARGN})
+  add_executable(make_${fixture} ${ARG_SOURCE})
+  target_include_directories(make_${fixture} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(make_${fixture} PRIVATE ${ARG_DEPS})
+  set(folder ${CMAKE_CURRENT_BINARY_DIR}/${fixture})
+  add_test(NAME ${fixture}_setup COMMAND make_${fixture} ${folder})
+  set_tests_properties(${fixture}_setup PROPERTIES FIXTURES_SETUP ${fixture} LABELS "${ARG_LABELS}")
+  set(${fixture}_DIR ${folder} PARENT_SCOPE)
+endfunction()
+
 # tumblo_fuzz_target(<name> SOURCE <fuzz source> DEPS <project libraries...> CORPUS <seed folder>
 #                    [RUNS <inputs>] [FIXTURES <ctest fixtures...>] [LABELS <labels...>])
 # Builds <name> with clang++ -fsanitize=fuzzer,address and adds the ctest entry <name> that
