@@ -11,7 +11,7 @@
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PageIndex.h"
 #include "document/storage/StorageErrors.h"
-#include "document/undo/UndoManager.h"
+#include "framework/undo/UndoManager.h"
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
 #include "engine/resources/OsArchiveFile.h"

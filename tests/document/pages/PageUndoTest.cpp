@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "document/pages/RPageData.h"
-#include "document/undo/UndoManager.h"
+#include "framework/undo/UndoManager.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "tests/document/pages/PageSamples.h"
 

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "document/undo/UndoManager.h"
+#include "framework/undo/UndoManager.h"
 #include "framework/messaging/CListener.h"
 #include "framework/messaging/mfDispatcher.h"
 

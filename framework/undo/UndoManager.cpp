@@ -1,4 +1,4 @@
-#include "document/undo/UndoManager.h"
+#include "framework/undo/UndoManager.h"
 
 #include "framework/language/LanguageTexts.h"
 #include "framework/menus/mfxMenu.h"
