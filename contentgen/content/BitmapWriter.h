@@ -1,0 +1,14 @@
+#pragma once
+// Engine bitmaps made from rasters, in their stored form: the big-endian header (width,
+// height, row bytes, format) and 16-bit colours in big-endian order, which the program puts
+// into machine order when it loads them.
+//  - Pictures ('tBMP', backdrops and swatch frames) are plain rows: every place opaque.
+//  - Shape frames are packed rows: transparent places become gaps, runs of one colour
+//    become repeats, so the sprite layer draws them transparently and small.
+#include <vector>
+
+#include "contentgen/content/Raster.h"
+
+std::vector<u8> writePlainBitmap16(const Raster& raster);
+// The packed frame of the raster's `bounds` (usually its opaque bounds).
+std::vector<u8> writePackedBitmap16(const Raster& raster, const RasterBounds& bounds);

@@ -1,0 +1,71 @@
+#include "contentgen/content/ButtonArt.h"
+
+#include <cmath>
+#include <cstdio>
+
+using nlohmann::json;
+
+namespace {
+
+constexpr const char* kOutline = "#3b2a5c";
+constexpr const char* kGlow = "#ffd84a";
+
+}  // namespace
+
+std::string artShade(const std::string& colour, double amount) {
+    const ArtColour c = artParseColour(colour);
+    auto shade = [&](double v) {
+        const double s = amount >= 0 ? v + (1 - v) * amount : v * (1 + amount);
+        return int(std::lround(std::clamp(s, 0.0, 1.0) * 255));
+    };
+    char out[8];
+    std::snprintf(out, sizeof out, "#%02x%02x%02x", shade(c.r), shade(c.g), shade(c.b));
+    return out;
+}
+
+json buttonOps(const json& button, ButtonLook look) {
+    const double w = button.at("w").get<double>(), h = button.at("h").get<double>();
+    const double m = kButtonMargin;
+    std::string colour = button.value("colour", std::string("#5ab0ff"));
+    const bool circle = button.value("shape", std::string("round")) == "circle";
+    const double radius = circle ? std::min(w, h) / 2 : button.value("r", std::min(w, h) * 0.28);
+    const double push = look == ButtonLook::Pressed ? 2 : 0;
+    if (look == ButtonLook::Over) colour = artShade(colour, 0.25);
+    if (look == ButtonLook::Pressed) colour = artShade(colour, -0.2);
+
+    json ops = json::array();
+    if (look == ButtonLook::Over)
+        ops.push_back({{"rect", {m - 4, m - 4, w + 8, h + 8}}, {"r", radius + 4}, {"fill", std::string(kGlow) + "c0"}});
+    else if (look != ButtonLook::Pressed)
+        ops.push_back({{"rect", {m + 1, m + 3, w, h}}, {"r", radius}, {"fill", "#00000040"}});
+    ops.push_back({{"rect", {m, m + push, w, h}},
+                   {"r", radius},
+                   {"fill", {{"linear", {0, m, 0, m + h}}, {"stops", {{0, artShade(colour, 0.35)}, {1, artShade(colour, -0.12)}}}}},
+                   {"stroke", kOutline},
+                   {"line", 3}});
+    if (look != ButtonLook::Pressed)
+        ops.push_back({{"ellipse", {m + w / 2, m + h * 0.26, w * 0.36, h * 0.14}}, {"fill", "#ffffff55"}});
+    if (button.contains("icon")) {
+        const double size = button.value("iconSize", std::min(w, h) * 0.72);
+        const double labelRoom = button.contains("label") ? h * 0.22 : 0;
+        json icon = {{"use", button["icon"]},
+                     {"at", {m + (w - size) / 2, m + push + (h - labelRoom - size) / 2}},
+                     {"size", size}};
+        ops.push_back(icon);
+    }
+    if (button.contains("emoji")) {
+        const double size = button.value("iconSize", std::min(w, h) * 0.62);
+        ops.push_back({{"emoji", button["emoji"]}, {"at", {m + w / 2, m + push + h / 2}}, {"size", size}});
+    }
+    if (button.contains("label")) {
+        const double top = button.contains("icon") ? m + push + h * 0.74 : m + push;
+        const double boxH = button.contains("icon") ? h * 0.24 : h;
+        ops.push_back({{"key", button["label"]},
+                       {"box", {m + 6, top, w - 12, boxH}},
+                       {"size", button.value("labelSize", 15)},
+                       {"fill", "#ffffff"},
+                       {"outline", kOutline},
+                       {"outlineWidth", 3}});
+    }
+    return ops;
+}

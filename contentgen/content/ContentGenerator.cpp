@@ -1,0 +1,169 @@
+#include "contentgen/content/ContentGenerator.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+
+#include <nlohmann/json.hpp>
+
+#include "contentgen/content/ArtFonts.h"
+#include "contentgen/content/ContentContext.h"
+#include "contentgen/content/IniWriter.h"
+#include "contentgen/content/ItemBuilder.h"
+#include "contentgen/content/TextCatalog.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using nlohmann::ordered_json;
+
+namespace {
+
+template <class Json>
+Json readJson(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + file.string());
+    try {
+        return Json::parse(in);
+    } catch (const std::exception& e) {
+        throw std::runtime_error(file.string() + ": " + e.what());
+    }
+}
+
+std::vector<fs::path> jsonFiles(const fs::path& folder) {
+    std::vector<fs::path> files;
+    if (!fs::is_directory(folder)) throw std::runtime_error("no folder " + folder.string());
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.is_regular_file() && entry.path().extension() == ".json") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<u8> bytesOf(const std::string& text) { return std::vector<u8>(text.begin(), text.end()); }
+
+struct ItemJob {
+    json manifest;
+    fs::path source;
+    Language language;
+    std::string archiveName;
+    std::vector<u8> bytes;
+};
+
+// The table of contents and the neutral sections the program reads from "TB.ini".
+ordered_json setupFile(ordered_json config, const json& layout, const std::vector<ItemJob>& jobs) {
+    config["LanguageFiles"]["English"] = kEnglishTextFile;
+    config["LanguageFiles"]["Spanish"] = kSpanishTextFile;
+    for (const auto& [prefix, name] : {std::pair{"easel", "easel.canvas"}, {"slide", "slideshow.canvas"}}) {
+        if (!layout.contains(name)) throw std::runtime_error(std::string("layout.json lacks ") + name);
+        const json& r = layout[name];
+        config["CanvasSettings"][std::string(prefix) + "Left"] = r[0].get<int>();
+        config["CanvasSettings"][std::string(prefix) + "Top"] = r[1].get<int>();
+        config["CanvasSettings"][std::string(prefix) + "Width"] = r[2].get<int>();
+        config["CanvasSettings"][std::string(prefix) + "Height"] = r[3].get<int>();
+    }
+    for (const ItemJob& job : jobs) {
+        const std::string section = job.archiveName;
+        config[section]["Disc"] = 1;
+        config[section]["File_0"] = section + ".kvr";
+    }
+    return config;
+}
+
+void buildJobs(std::vector<ItemJob>& jobs, const ContentContext& context, unsigned threads) {
+    std::atomic<size_t> next{0};
+    std::mutex failureLock;
+    std::exception_ptr failure;
+    auto work = [&] {
+        for (size_t i = next++; i < jobs.size(); i = next++) {
+            try {
+                ItemJob& job = jobs[i];
+                const ArchiveImage archive = buildItemArchive(job.manifest, context, job.language);
+                if (archive.serialize(&job.bytes) != kErrNone) throw std::runtime_error("archive too large");
+            } catch (const std::exception& e) {
+                std::lock_guard lock(failureLock);
+                if (!failure)
+                    failure = std::make_exception_ptr(std::runtime_error(jobs[i].source.string() + ": " + e.what()));
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < std::max(1u, threads); ++t) pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool) t.join();
+    if (failure) std::rethrow_exception(failure);
+}
+
+}  // namespace
+
+std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned threads) {
+    const json layout = readJson<json>(manifests / "layout.json");
+    json artLibrary = json::object();
+    for (const fs::path& f : jsonFiles(manifests / "art")) artLibrary.update(readJson<json>(f));
+    TextCatalog texts;
+    for (const fs::path& f : jsonFiles(manifests / "texts")) {
+        try {
+            texts.add(readJson<ordered_json>(f));
+        } catch (const std::invalid_argument& e) {
+            throw std::runtime_error(f.string() + ": " + e.what());
+        }
+    }
+    const ArtFonts fonts;
+    const ContentContext context{layout, artLibrary, texts, fonts};
+
+    std::vector<ItemJob> jobs;
+    for (const fs::path& f : jsonFiles(manifests / "items")) {
+        const json item = readJson<json>(f);
+        const std::string name = item.at("name").get<std::string>();
+        jobs.push_back(ItemJob{item, f, Language::English, name, {}});
+        if (item.value("spanish", false)) jobs.push_back(ItemJob{item, f, Language::Spanish, name + "_sp", {}});
+    }
+    buildJobs(jobs, context, threads);
+
+    std::vector<ContentFile> files;
+    for (const fs::path& f : jsonFiles(manifests / "config")) {
+        const std::string name = f.stem().string();
+        ordered_json config = readJson<ordered_json>(f);
+        if (name == "TB.ini") config = setupFile(std::move(config), layout, jobs);
+        files.push_back(ContentFile{name, bytesOf(writeIniText(config))});
+    }
+    files.push_back(ContentFile{kEnglishTextFile, bytesOf(texts.languageFile(Language::English))});
+    files.push_back(ContentFile{kSpanishTextFile, bytesOf(texts.languageFile(Language::Spanish))});
+    for (ItemJob& job : jobs)
+        files.push_back(ContentFile{std::string(kContentDataFolder) + "/" + job.archiveName + ".kvr", std::move(job.bytes)});
+    return files;
+}
+
+bool writeContent(const std::vector<ContentFile>& files, const fs::path& programFolder, std::string* error) {
+    for (const ContentFile& file : files) {
+        const fs::path target = programFolder / file.path;
+        std::error_code ec;
+        fs::create_directories(target.parent_path(), ec);
+        {
+            std::ifstream old(target, std::ios::binary);
+            if (old) {
+                const std::vector<u8> present((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
+                if (present == file.bytes) continue;
+            }
+        }
+        const fs::path fresh = target.string() + ".new";
+        {
+            std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(file.bytes.data()), std::streamsize(file.bytes.size()));
+            out.flush();
+            if (!out) {
+                *error = "cannot write " + fresh.string();
+                return false;
+            }
+        }
+        fs::rename(fresh, target, ec);
+        if (ec) {
+            *error = "cannot rename " + fresh.string() + ": " + ec.message();
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,180 @@
+#include "contentgen/content/ItemBuilder.h"
+
+#include <algorithm>
+
+#include "contentgen/content/BitmapWriter.h"
+#include "contentgen/content/ButtonArt.h"
+#include "contentgen/content/Cp1252.h"
+#include "contentgen/content/ShapeGroupBuilder.h"
+#include "contentgen/content/ShapeScriptWriter.h"
+#include "contentgen/content/SoundSynth.h"
+#include "contentgen/content/SystemResources.h"
+#include "engine/gfx/sprites/SprPicture.h"
+#include "engine/gfx/sprites/SprShapes.h"
+#include "framework/format/StringFormat.h"
+#include "sound/import/SoundImport.h"
+
+using nlohmann::json;
+
+namespace {
+
+constexpr int kScreenWidth = 800;
+constexpr int kScreenHeight = 600;
+constexpr FourCC kWaveType = fourCC("tWAV");
+constexpr FourCC kStringType = fourCC("tSTR");
+constexpr size_t kMaxParts = 255;
+
+struct FrameArt {
+    Raster raster;
+    int anchorX;
+    int anchorY;
+    int atX;
+    int atY;
+};
+
+void add(ArchiveImage& archive, FourCC type, u16 id, const std::vector<u8>& bytes) {
+    if (archive.add(type, id, bytes) != kErrNone)
+        throw ArtError("resource " + std::to_string(id) + " of one type is given twice");
+}
+
+class Builder {
+public:
+    Builder(const ContentContext& context, Language language)
+        : context_(context),
+          language_(language),
+          painter_(context.fonts, context.artLibrary,
+                   [&context, language](const std::string& key) { return context.texts.lookup(key, language); }) {}
+
+    void frames(const json& frame, std::pair<int, int> shapeAt, std::vector<FrameArt>* out) const {
+        const auto at = frame.contains("at") ? layoutPair(context_, frame["at"], 0) : shapeAt;
+        if (frame.contains("button")) {
+            const json& button = frame["button"];
+            const int w = button.at("w").get<int>() + 2 * kButtonMargin, h = button.at("h").get<int>() + 2 * kButtonMargin;
+            for (ButtonLook look : kButtonLooks) {
+                Raster r = painter_.paint(buttonOps(button, look), w, h);
+                if (look == ButtonLook::Disabled) artGreyOut(r);
+                out->push_back(FrameArt{std::move(r), kButtonMargin, kButtonMargin, at.first, at.second});
+            }
+            return;
+        }
+        const auto size = layoutPair(context_, frame.at("size"), 1);
+        json ops;
+        if (frame.contains("art")) {
+            ops = frame["art"];
+        } else if (frame.contains("emoji")) {
+            ops = json::array({{{"emoji", frame["emoji"]}, {"at", {size.first / 2.0, size.second / 2.0}},
+                                {"size", std::min(size.first, size.second) * 0.8}}});
+        } else if (frame.contains("use")) {
+            ops = json::array({{{"use", frame["use"]}, {"size", std::min(size.first, size.second)}}});
+        } else {
+            throw ArtError("a frame has art, button, emoji or use: " + frame.dump());
+        }
+        const auto anchor = frame.contains("anchor") ? layoutPair(context_, frame["anchor"], 0) : std::pair{0, 0};
+        out->push_back(FrameArt{painter_.paint(ops, size.first, size.second), anchor.first, anchor.second, at.first, at.second});
+    }
+
+    void group(const json& spec, ArchiveImage& archive) const {
+        const u16 groupId = spec.at("id").get<u16>();
+        ShapeGroupBuilder group;
+        std::vector<std::pair<u16, std::vector<u8>>> scripts;
+        u32 nextId = groupId;
+        for (const json& shape : spec.at("shapes")) {
+            const u32 id = shape.contains("id") ? shape["id"].get<u32>() : nextId;
+            if (id < nextId || id > 0xFFFF) throw ArtError("shape " + std::to_string(id) + " is out of order in group " + std::to_string(groupId));
+            for (; nextId < id; ++nextId) scripts.push_back({u16(nextId), emptyScript()});
+            const auto at = shape.contains("at") ? layoutPair(context_, shape["at"], 0) : std::pair{0, 0};
+            std::vector<FrameArt> arts;
+            for (const json& frame : shape.at("frames")) frames(frame, at, &arts);
+            if (arts.empty() || arts.size() > kMaxParts) throw ArtError("shape " + std::to_string(id) + " needs 1 to 255 frames");
+            std::vector<ShapePart> parts;
+            Rect16 bounds{32767, 32767, -32768, -32768};
+            for (const FrameArt& a : arts) {
+                const u16 number = group.addFrame(a.raster, a.anchorX, a.anchorY);
+                parts.push_back(ShapePart{number, i16(a.atX), i16(a.atY)});
+                const RasterBounds r = group.frameRect(number);
+                bounds.left = std::min<i16>(bounds.left, i16(r.left + a.atX));
+                bounds.top = std::min<i16>(bounds.top, i16(r.top + a.atY));
+                bounds.right = std::max<i16>(bounds.right, i16(r.right + a.atX));
+                bounds.bottom = std::max<i16>(bounds.bottom, i16(r.bottom + a.atY));
+            }
+            scripts.push_back({u16(id), script(shape, parts, bounds)});
+            nextId = id + 1;
+        }
+        add(archive, kSprGroupType, groupId, group.groupBytes());
+        add(archive, kSprOffsetType, groupId, group.xOffsetTable());
+        add(archive, kSprOffsetType, u16(groupId + 1), group.yOffsetTable());
+        for (const auto& [id, bytes] : scripts) add(archive, kSprScriptType, id, bytes);
+    }
+
+    std::vector<u8> script(const json& shape, const std::vector<ShapePart>& parts, const Rect16& bounds) const {
+        ShapeScriptWriter script(bounds, shape.value("soundBase", u16(0)));
+        const std::string play = shape.value("play", std::string("still"));
+        if (play == "parts") {
+            script.frame(parts);
+        } else if (play == "animation") {
+            for (const ShapePart& p : parts) {
+                script.timing(i16(shape.value("ms", 100)));
+                script.frame({p});
+                script.wait();
+            }
+        } else if (play == "still") {
+            script.frame({parts.front()});
+        } else {
+            throw ArtError("a shape plays still, parts or animation, not " + play);
+        }
+        return script.finish();
+    }
+
+    static std::vector<u8> emptyScript() {
+        ShapeScriptWriter script(Rect16{0, 0, 0, 0}, 0);
+        script.frame({});
+        return script.finish();
+    }
+
+    void picture(const json& spec, ArchiveImage& archive) const {
+        const auto size = spec.contains("size") ? layoutPair(context_, spec["size"], 1) : std::pair{kScreenWidth, kScreenHeight};
+        add(archive, kSprPictureType, spec.at("id").get<u16>(), writePlainBitmap16(painter_.paint(spec.at("art"), size.first, size.second)));
+    }
+
+    void sound(const json& spec, ArchiveImage& archive) const {
+        const std::vector<i16> samples = synthesizeSound(spec);
+        std::vector<u8> pcm;
+        pcm.reserve(samples.size() * 2);
+        for (i16 s : samples) {
+            pcm.push_back(u8(u16(s)));
+            pcm.push_back(u8(u16(s) >> 8));
+        }
+        std::vector<u8> wave;
+        const u16 err = ConvertPcmToArchiveWave(pcm, 16, 1, kSynthRate, kImportCompress | kImportNoLoop, &wave);
+        if (err != 0) throw ArtError("sound " + std::to_string(spec.at("id").get<int>()) + " could not be converted");
+        add(archive, kWaveType, spec.at("id").get<u16>(), wave);
+    }
+
+    void string(const json& spec, ArchiveImage& archive) const {
+        const auto text = utf8ToCp1252(context_.texts.lookup(spec.at("key").get<std::string>(), language_));
+        std::vector<u8> bytes;
+        if (!text || writeStringResource(*text, &bytes) != kErrNone)
+            throw ArtError("string " + spec.dump() + " cannot be stored");
+        add(archive, kStringType, spec.at("id").get<u16>(), bytes);
+    }
+
+    const ContentContext& context_;
+    Language language_;
+    ArtPainter painter_;
+};
+
+}  // namespace
+
+ArchiveImage buildItemArchive(const json& item, const ContentContext& context, Language language) {
+    ArchiveImage archive;
+    Builder builder(context, language);
+    for (const json& p : item.value("pictures", json::array())) builder.picture(p, archive);
+    for (const json& g : item.value("groups", json::array())) builder.group(g, archive);
+    for (const json& s : item.value("sounds", json::array())) builder.sound(s, archive);
+    for (const json& s : item.value("strings", json::array())) builder.string(s, archive);
+    for (const json& m : item.value("menus", json::array()))
+        add(archive, kMenuResourceType, m.at("id").get<u16>(), buildMenuResource(m, context.texts, language));
+    for (const json& d : item.value("dialogs", json::array()))
+        add(archive, kDialogResourceType, d.at("id").get<u16>(), buildDialogResource(d, context.texts, language));
+    return archive;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// One content item's archive from its manifest:
+//   "pictures": [{ "id", "size"?, "art" }]            → 'tBMP' (800 x 600 unless sized)
+//   "groups":   [{ "id", "shapes": [shape, ...] }]     → 'tBMH', 'REGS' id and id + 1, and a
+//               'tSCR' per shape; shape numbers run on from the group id without gaps (the
+//               sprite layer registers every consecutive script), gaps get empty scripts
+//   "sounds":   [{ "id", "synth", ... }]               → 'tWAV' (IMA ADPCM)
+//   "strings":  [{ "id", "key" }]                      → 'tSTR'
+//   "menus", "dialogs": the framework's 'MENU' and 'DLOG'
+// A shape: { "id"?, "at"?, "play": "still" | "parts" | "animation", "ms"?, "frames": [...] };
+// a frame: { "art", "size", "anchor"? } or { "button": {...} } (four frames) or
+// { "emoji", "size" } or { "use", "size" }, each with its own "at" for parts.
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "contentgen/content/ArchiveImage.h"
+#include "contentgen/content/ContentContext.h"
+
+// Throws ArtError (or the json library's errors) for a manifest it cannot build.
+ArchiveImage buildItemArchive(const nlohmann::json& item, const ContentContext& context, Language language);

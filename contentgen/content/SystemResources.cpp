@@ -1,0 +1,118 @@
+#include "contentgen/content/SystemResources.h"
+
+#include <cctype>
+
+#include "contentgen/content/ArtPainter.h"
+#include "contentgen/content/Cp1252.h"
+#include "framework/format/DialogFormat.h"
+#include "framework/format/MenuFormat.h"
+
+using nlohmann::json;
+
+namespace {
+
+// Virtual-key codes of the keys the accelerators use.
+constexpr u16 kKeyDelete = 0x2E;
+constexpr u16 kKeyF1 = 0x70;
+
+TextRef textRef(const json& key, const TextCatalog& texts, Language language) {
+    const std::string name = key.get<std::string>();
+    const auto fallback = utf8ToCp1252(texts.lookup(name, language));
+    if (!fallback) throw ArtError("text " + name + " has a character outside cp1252");
+    return TextRef{name, *fallback};
+}
+
+// "Ctrl+Shift+S", "Del", "F1".
+void parseAccelerator(const std::string& text, u16* key, u16* modifiers) {
+    *modifiers = 0;
+    std::string rest = text;
+    for (const auto& [prefix, bit] : {std::pair{"Ctrl+", kAccelControl}, {"Shift+", kAccelShift}, {"Alt+", kAccelAlt}})
+        if (rest.rfind(prefix, 0) == 0) *modifiers |= bit, rest = rest.substr(std::string(prefix).size());
+    if (rest.size() == 1 && std::isalnum(static_cast<unsigned char>(rest[0]))) *key = u16(std::toupper(rest[0]));
+    else if (rest == "Del") *key = kKeyDelete;
+    else if (rest.size() >= 2 && rest[0] == 'F' && std::isdigit(static_cast<unsigned char>(rest[1]))) *key = u16(kKeyF1 + std::stoi(rest.substr(1)) - 1);
+    else throw ArtError("accelerator " + text + " is not understood");
+}
+
+MenuPopupData popup(const json& spec, const TextCatalog& texts, Language language) {
+    MenuPopupData p;
+    p.title = textRef(spec.at("title"), texts, language);
+    for (const json& i : spec.at("items")) {
+        MenuItemData item;
+        if (i.value("separator", false)) {
+            item.kind = MenuItemKind::Separator;
+        } else if (i.contains("submenu")) {
+            item.kind = MenuItemKind::Submenu;
+            item.text = textRef(i.at("text"), texts, language);
+            item.submenu.push_back(popup(i["submenu"], texts, language));
+        } else {
+            item.command = i.at("command").get<u16>();
+            item.text = textRef(i.at("text"), texts, language);
+            if (i.value("grayed", false)) item.flags |= kMenuFlagGrayed;
+            if (i.contains("accel")) parseAccelerator(i["accel"].get<std::string>(), &item.accelKey, &item.accelModifiers);
+        }
+        p.items.push_back(std::move(item));
+    }
+    return p;
+}
+
+DialogItemKind itemKind(const std::string& name) {
+    static const std::pair<const char*, DialogItemKind> kinds[] = {
+        {"button", DialogItemKind::Button}, {"check", DialogItemKind::CheckBox}, {"radio", DialogItemKind::Radio},
+        {"label", DialogItemKind::Label},   {"edit", DialogItemKind::Edit},      {"list", DialogItemKind::List},
+        {"picture", DialogItemKind::Picture}, {"group", DialogItemKind::Group}};
+    for (const auto& [n, k] : kinds)
+        if (name == n) return k;
+    throw ArtError("unknown dialog item kind " + name);
+}
+
+u16 itemFlags(const json& names) {
+    static const std::pair<const char*, u16> flags[] = {
+        {"disabled", kDlgItemDisabled}, {"checked", kDlgItemChecked}, {"default", kDlgItemDefault}, {"hidden", kDlgItemHidden},
+        {"multiline", kDlgItemMultiLine}, {"number", kDlgItemNumber}, {"focus", kDlgItemFocus}};
+    u16 out = 0;
+    for (const json& n : names) {
+        bool known = false;
+        for (const auto& [name, bit] : flags)
+            if (n.get<std::string>() == name) out |= bit, known = true;
+        if (!known) throw ArtError("unknown dialog item flag " + n.dump());
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<u8> buildMenuResource(const json& menu, const TextCatalog& texts, Language language) {
+    MenuResource resource;
+    for (const json& p : menu.at("popups")) resource.popups.push_back(popup(p, texts, language));
+    for (const json& a : menu.value("accelerators", json::array())) {
+        Accelerator accel;
+        parseAccelerator(a.at("accel").get<std::string>(), &accel.key, &accel.modifiers);
+        accel.command = a.at("command").get<u16>();
+        resource.accelerators.push_back(accel);
+    }
+    std::vector<u8> out;
+    if (writeMenuResource(resource, &out) != kErrNone) throw ArtError("menu " + menu.at("id").dump() + " cannot be stored");
+    return out;
+}
+
+std::vector<u8> buildDialogResource(const json& dialog, const TextCatalog& texts, Language language) {
+    DialogTemplate d;
+    d.width = dialog.at("size")[0].get<u16>();
+    d.height = dialog.at("size")[1].get<u16>();
+    d.title = textRef(dialog.at("title"), texts, language);
+    for (const json& i : dialog.at("items")) {
+        DialogItemTemplate item;
+        item.id = i.at("id").get<u16>();
+        item.kind = itemKind(i.at("kind").get<std::string>());
+        item.flags = itemFlags(i.value("flags", json::array()));
+        const json& r = i.at("rect");
+        item.rect = DialogRect{r.at(0).get<i16>(), r.at(1).get<i16>(), r.at(2).get<i16>(), r.at(3).get<i16>()};
+        item.limit = i.value("limit", u16(0));
+        if (i.contains("text")) item.text = textRef(i["text"], texts, language);
+        d.items.push_back(std::move(item));
+    }
+    std::vector<u8> out;
+    if (writeDialogTemplate(d, &out) != kErrNone) throw ArtError("dialog " + dialog.at("id").dump() + " cannot be stored");
+    return out;
+}
