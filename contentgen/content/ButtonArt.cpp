@@ -45,21 +45,23 @@ json buttonOps(const json& button, ButtonLook look) {
                    {"line", 3}});
     if (look != ButtonLook::Pressed)
         ops.push_back({{"ellipse", {m + w / 2, m + h * 0.26, w * 0.36, h * 0.14}}, {"fill", "#ffffff55"}});
+    // With a label the picture takes the upper part of the face and the label the rest.
+    const bool pictured = button.contains("icon") || button.contains("emoji");
+    const double labelRoom = button.contains("label") && pictured ? h * 0.3 : 0;
     if (button.contains("icon")) {
-        const double size = button.value("iconSize", std::min(w, h) * 0.72);
-        const double labelRoom = button.contains("label") ? h * 0.22 : 0;
+        const double size = button.value("iconSize", std::min(w, h - labelRoom) * 0.72);
         json icon = {{"use", button["icon"]},
                      {"at", {m + (w - size) / 2, m + push + (h - labelRoom - size) / 2}},
                      {"size", size}};
         ops.push_back(icon);
     }
     if (button.contains("emoji")) {
-        const double size = button.value("iconSize", std::min(w, h) * 0.62);
-        ops.push_back({{"emoji", button["emoji"]}, {"at", {m + w / 2, m + push + h / 2}}, {"size", size}});
+        const double size = button.value("iconSize", std::min(w, h - labelRoom) * 0.62);
+        ops.push_back({{"emoji", button["emoji"]}, {"at", {m + w / 2, m + push + (h - labelRoom) / 2 + 1}}, {"size", size}});
     }
     if (button.contains("label")) {
-        const double top = button.contains("icon") ? m + push + h * 0.74 : m + push;
-        const double boxH = button.contains("icon") ? h * 0.24 : h;
+        const double top = pictured ? m + push + h - labelRoom - 2 : m + push;
+        const double boxH = pictured ? labelRoom : h;
         ops.push_back({{"key", button["label"]},
                        {"box", {m + 6, top, w - 12, boxH}},
                        {"size", button.value("labelSize", 15)},

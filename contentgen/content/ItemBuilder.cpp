@@ -110,7 +110,15 @@ public:
         ShapeScriptWriter script(bounds, shape.value("soundBase", u16(0)));
         const std::string play = shape.value("play", std::string("still"));
         if (play == "parts") {
-            script.frame(parts);
+            // "show" picks which of the shape's frames are parts; the others only sit in the
+            // group for the screen to step through (a counter's digits).
+            if (shape.contains("show")) {
+                std::vector<ShapePart> shown;
+                for (const json& i : shape["show"]) shown.push_back(parts.at(i.get<size_t>()));
+                script.frame(shown);
+            } else {
+                script.frame(parts);
+            }
         } else if (play == "animation") {
             for (const ShapePart& p : parts) {
                 script.timing(i16(shape.value("ms", 100)));
