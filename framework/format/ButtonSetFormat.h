@@ -11,7 +11,8 @@
 //     i16  left, top, right, bottom (all 0: the rectangle of the up shape; else left < right,
 //          top < bottom)
 //     u16  hot-spot kind (ButtonHotSpotKind)
-//     u16  region id: the region resource of a region hot spot, 0 for the other kinds
+//     u16  region id: for a region hot spot the shape whose frame's part rectangles make up
+//          the region; 0 for the other kinds
 //     u16  cursor over the button, cursor while pressed (0..28 the cursor table, 30..33 the
 //          standard cursors; any other value keeps the hot spot's default)
 //     u32  click message (posted when the button is clicked; 0: none)
@@ -36,7 +37,7 @@ constexpr size_t kButtonRecordSize = 40;
 enum class ButtonKind : u16 { Push = 0, Toggle = 1, Select = 2 };
 
 // The shape of the area that takes the pointer: the stored rectangle, the rectangle of the
-// button's current shape, or a stored region.
+// button's current shape, or a region made of a shape's parts.
 enum class ButtonHotSpotKind : u16 { Rect = 4, ShapeRect = 5, Region = 14 };
 
 constexpr u16 kButtonFlagHidden = 0x0001;    // created hidden; the owner shows it
