@@ -23,27 +23,39 @@ std::string artShade(const std::string& colour, double amount) {
     return out;
 }
 
+ButtonLook buttonLookNamed(const std::string& name) {
+    static const std::pair<const char*, ButtonLook> looks[] = {{"up", ButtonLook::Up},
+                                                               {"highlighted", ButtonLook::Highlighted},
+                                                               {"down", ButtonLook::Down},
+                                                               {"selected", ButtonLook::Selected},
+                                                               {"disabled", ButtonLook::Disabled}};
+    for (const auto& [n, look] : looks)
+        if (name == n) return look;
+    throw ArtError("unknown button look " + name);
+}
+
 json buttonOps(const json& button, ButtonLook look) {
     const double w = button.at("w").get<double>(), h = button.at("h").get<double>();
     const double m = kButtonMargin;
     std::string colour = button.value("colour", std::string("#5ab0ff"));
     const bool circle = button.value("shape", std::string("round")) == "circle";
     const double radius = circle ? std::min(w, h) / 2 : button.value("r", std::min(w, h) * 0.28);
-    const double push = look == ButtonLook::Pressed ? 2 : 0;
-    if (look == ButtonLook::Over) colour = artShade(colour, 0.25);
-    if (look == ButtonLook::Pressed) colour = artShade(colour, -0.2);
+    const bool in = look == ButtonLook::Down || look == ButtonLook::Selected;
+    const double push = in ? 2 : 0;
+    if (look == ButtonLook::Highlighted) colour = artShade(colour, 0.25);
+    if (in) colour = artShade(colour, -0.2);
 
     json ops = json::array();
-    if (look == ButtonLook::Over)
+    if (look == ButtonLook::Highlighted || look == ButtonLook::Selected)
         ops.push_back({{"rect", {m - 4, m - 4, w + 8, h + 8}}, {"r", radius + 4}, {"fill", std::string(kGlow) + "c0"}});
-    else if (look != ButtonLook::Pressed)
+    else if (!in)
         ops.push_back({{"rect", {m + 1, m + 3, w, h}}, {"r", radius}, {"fill", "#00000040"}});
     ops.push_back({{"rect", {m, m + push, w, h}},
                    {"r", radius},
                    {"fill", {{"linear", {0, m, 0, m + h}}, {"stops", {{0, artShade(colour, 0.35)}, {1, artShade(colour, -0.12)}}}}},
                    {"stroke", kOutline},
                    {"line", 3}});
-    if (look != ButtonLook::Pressed)
+    if (!in)
         ops.push_back({{"ellipse", {m + w / 2, m + h * 0.26, w * 0.36, h * 0.14}}, {"fill", "#ffffff55"}});
     // With a label the picture takes the upper part of the face and the label the rest.
     const bool pictured = button.contains("icon") || button.contains("emoji");

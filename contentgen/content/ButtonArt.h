@@ -1,18 +1,21 @@
 #pragma once
-// The four looks of every button, drawn from one description: a rounded, glossy face in the
-// button's colour with a dark outline, its icon and an optional label. Over lights the face
-// up and rings it in gold; pressed darkens it and pushes the icon down; disabled is the
-// normal look turned grey and pale. Frames are stored in this order, so a button's shape
-// frames are normal, over, pressed, disabled.
+// The looks of every button, drawn from one description: a rounded, glossy face in the
+// button's colour with a dark outline, its icon and an optional label. Up is the plain
+// look; highlighted lights the face up and rings it in gold; down darkens it and pushes the
+// icon in; selected stays pushed in with the gold ring, so a chosen tool stands out;
+// disabled is the up look turned grey and pale. A button set names one shape per state in
+// the order up, highlighted, down, selected.
 #include <array>
 
 #include <nlohmann/json.hpp>
 
 #include "contentgen/content/ArtPainter.h"
 
-enum class ButtonLook { Normal, Over, Pressed, Disabled };
-constexpr std::array<ButtonLook, 4> kButtonLooks = {ButtonLook::Normal, ButtonLook::Over, ButtonLook::Pressed,
-                                                    ButtonLook::Disabled};
+enum class ButtonLook { Up, Highlighted, Down, Selected, Disabled };
+constexpr std::array<ButtonLook, 4> kButtonStateLooks = {ButtonLook::Up, ButtonLook::Highlighted, ButtonLook::Down,
+                                                         ButtonLook::Selected};
+// "up", "highlighted", "down", "selected", "disabled"; throws ArtError for another name.
+ButtonLook buttonLookNamed(const std::string& name);
 
 // The button's art for one look, as painter operations in a box of the button's size plus
 // a margin of kButtonMargin on every side (for the glow).

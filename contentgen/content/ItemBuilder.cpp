@@ -50,11 +50,10 @@ public:
         if (frame.contains("button")) {
             const json& button = frame["button"];
             const int w = button.at("w").get<int>() + 2 * kButtonMargin, h = button.at("h").get<int>() + 2 * kButtonMargin;
-            for (ButtonLook look : kButtonLooks) {
-                Raster r = painter_.paint(buttonOps(button, look), w, h);
-                if (look == ButtonLook::Disabled) artGreyOut(r);
-                out->push_back(FrameArt{std::move(r), kButtonMargin, kButtonMargin, at.first, at.second});
-            }
+            const ButtonLook look = buttonLookNamed(frame.value("look", std::string("up")));
+            Raster r = painter_.paint(buttonOps(button, look), w, h);
+            if (look == ButtonLook::Disabled) artGreyOut(r);
+            out->push_back(FrameArt{std::move(r), kButtonMargin, kButtonMargin, at.first, at.second});
             return;
         }
         const auto size = layoutPair(context_, frame.at("size"), 1);
@@ -78,7 +77,7 @@ public:
         ShapeGroupBuilder group;
         std::vector<std::pair<u16, std::vector<u8>>> scripts;
         u32 nextId = groupId;
-        for (const json& shape : spec.at("shapes")) {
+        for (const json& shape : expandButtons(spec.at("shapes"))) {
             const u32 id = shape.contains("id") ? shape["id"].get<u32>() : nextId;
             if (id < nextId || id > 0xFFFF) throw ArtError("shape " + std::to_string(id) + " is out of order in group " + std::to_string(groupId));
             for (; nextId < id; ++nextId) scripts.push_back({u16(nextId), emptyScript()});
@@ -104,6 +103,28 @@ public:
         add(archive, kSprOffsetType, groupId, group.xOffsetTable());
         add(archive, kSprOffsetType, u16(groupId + 1), group.yOffsetTable());
         for (const auto& [id, bytes] : scripts) add(archive, kSprScriptType, id, bytes);
+    }
+
+    // A shape given as { "button": {...}, "looks"? } stands for one shape per look, with
+    // consecutive numbers: by default the four states a button set names.
+    static json expandButtons(const json& shapes) {
+        json out = json::array();
+        for (const json& shape : shapes) {
+            if (!shape.contains("button")) {
+                out.push_back(shape);
+                continue;
+            }
+            const json looks = shape.value("looks", json::array({"up", "highlighted", "down", "selected"}));
+            for (size_t i = 0; i < looks.size(); ++i) {
+                json one = shape;
+                one.erase("button");
+                one.erase("looks");
+                if (shape.contains("id")) one["id"] = shape["id"].get<u32>() + i;
+                one["frames"] = json::array({{{"button", shape["button"]}, {"look", looks[i]}}});
+                out.push_back(one);
+            }
+        }
+        return out;
     }
 
     std::vector<u8> script(const json& shape, const std::vector<ShapePart>& parts, const Rect16& bounds) const {
@@ -166,6 +187,10 @@ public:
         add(archive, kStringType, spec.at("id").get<u16>(), bytes);
     }
 
+    void cursor(const json& spec, ArchiveImage& archive) const {
+        add(archive, kCursorType, spec.at("id").get<u16>(), buildCursorResource(spec, painter_.paint(spec.at("art"), 32, 32)));
+    }
+
     const ContentContext& context_;
     Language language_;
     ArtPainter painter_;
@@ -182,6 +207,10 @@ ArchiveImage buildItemArchive(const json& item, const ContentContext& context, L
     for (const json& s : item.value("strings", json::array())) builder.string(s, archive);
     for (const json& m : item.value("menus", json::array()))
         add(archive, kMenuResourceType, m.at("id").get<u16>(), buildMenuResource(m, context.texts, language));
+    for (const json& b : item.value("buttonSets", json::array()))
+        add(archive, kButtonSetResourceType, b.at("id").get<u16>(), buildButtonSet(b));
+    for (const json& c : item.value("cursors", json::array()))
+        builder.cursor(c, archive);
     for (const json& d : item.value("dialogs", json::array()))
         add(archive, kDialogResourceType, d.at("id").get<u16>(), buildDialogResource(d, context.texts, language));
     return archive;

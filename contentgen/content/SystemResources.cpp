@@ -4,6 +4,8 @@
 
 #include "contentgen/content/ArtPainter.h"
 #include "contentgen/content/Cp1252.h"
+#include "framework/format/ButtonSetFormat.h"
+#include "framework/format/CursorFormat.h"
 #include "framework/format/DialogFormat.h"
 #include "framework/format/MenuFormat.h"
 
@@ -114,5 +116,59 @@ std::vector<u8> buildDialogResource(const json& dialog, const TextCatalog& texts
     }
     std::vector<u8> out;
     if (writeDialogTemplate(d, &out) != kErrNone) throw ArtError("dialog " + dialog.at("id").dump() + " cannot be stored");
+    return out;
+}
+
+std::vector<u8> buildButtonSet(const json& set) {
+    std::vector<ButtonRecord> buttons;
+    for (const json& b : set.at("buttons")) {
+        ButtonRecord r;
+        r.id = b.at("id").get<u16>();
+        const std::string kind = b.value("kind", std::string("push"));
+        r.kind = kind == "toggle" ? ButtonKind::Toggle : kind == "select" ? ButtonKind::Select : ButtonKind::Push;
+        if (kind != "push" && kind != "toggle" && kind != "select") throw ArtError("unknown button kind " + kind);
+        if (b.contains("shapes")) {
+            for (size_t i = 0; i < r.shapes.size(); ++i) r.shapes[i] = b["shapes"].at(i).get<u16>();
+        } else {
+            const u16 up = b.at("shape").get<u16>();
+            for (size_t i = 0; i < r.shapes.size(); ++i) r.shapes[i] = u16(up + i);
+        }
+        r.hotSpotKind = ButtonHotSpotKind::ShapeRect;
+        r.clickMessage = b.value("click", u32(r.id));
+        r.hoverMessage = b.value("hover", u32(0));
+        r.group = b.value("group", u16(0));
+        if (b.contains("cursor")) {
+            r.cursorOver = b["cursor"].at(0).get<u16>();
+            r.cursorPressed = b["cursor"].at(1).get<u16>();
+        }
+        if (b.value("hidden", false)) r.flags |= kButtonFlagHidden;
+        if (b.value("disabled", false)) r.flags |= kButtonFlagDisabled;
+        buttons.push_back(r);
+    }
+    std::vector<u8> out;
+    if (writeButtonSet(buttons, &out) != kErrNone) throw ArtError("button set " + set.at("id").dump() + " cannot be stored");
+    return out;
+}
+
+std::vector<u8> buildCursorResource(const json& cursor, const Raster& picture) {
+    if (picture.width != kCursorEdge || picture.height != kCursorEdge) throw ArtError("a cursor is 32 x 32");
+    CursorRecord c;
+    c.hotX = cursor.at("hot").at(0).get<i16>();
+    c.hotY = cursor.at("hot").at(1).get<i16>();
+    for (int y = 0; y < kCursorEdge; ++y)
+        for (int x = 0; x < kCursorEdge; ++x) {
+            const u32 p = picture.at(x, y);
+            const size_t byte = size_t(y * kCursorEdge + x) / 8;
+            const u8 bit = u8(0x80 >> (x % 8));
+            if (!rasterOpaque(p)) {
+                c.andPlane[byte] |= bit;  // screen shows through
+                continue;
+            }
+            const u16 c555 = rasterTo555(p);
+            const int light = ((c555 >> 10) & 31) + ((c555 >> 5) & 31) + (c555 & 31);
+            if (light > 45) c.xorPlane[byte] |= bit;  // white; black otherwise
+        }
+    std::vector<u8> out;
+    if (writeCursorResource(c, &out) != kErrNone) throw ArtError("cursor " + cursor.at("id").dump() + " cannot be stored");
     return out;
 }

@@ -7,16 +7,28 @@
 //           or { "text": key, "submenu": { "title": key, "items": [...] } }
 //   dialog: { "id", "size": [w, h], "title": key, "items": [{ "id", "kind", "rect": [l, t, r, b],
 //             "text"?: key, "limit"?, "flags"?: ["default", "focus", ...] }] }
+//   button set: { "id", "buttons": [{ "id", "shape": up shape (the other states follow it) or
+//             "shapes": [up, highlighted, down, selected], "kind"?: "push" | "toggle" | "select",
+//             "click"? (the id), "hover"?, "group"?, "cursor"?: [over, pressed], "hidden"?,
+//             "disabled"? }] }; the hot spot is the rectangle of the button's shape
+//   cursor: { "id", "hot": [x, y], "art": operations on 32 x 32 } drawn white with black
+//             outlines; places under half coverage are transparent
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "contentgen/content/Raster.h"
 #include "contentgen/content/TextCatalog.h"
 #include "engine/base/EngineTypes.h"
 
 constexpr FourCC kMenuResourceType = fourCC("MENU");
 constexpr FourCC kDialogResourceType = fourCC("DLOG");
+constexpr FourCC kButtonSetResourceType = fourCC("MBTN");
+constexpr FourCC kCursorType = fourCC("CURS");
 
 // Throw ArtError for what the framework's readers would refuse or a text that is missing.
 std::vector<u8> buildMenuResource(const nlohmann::json& menu, const TextCatalog& texts, Language language);
 std::vector<u8> buildDialogResource(const nlohmann::json& dialog, const TextCatalog& texts, Language language);
+std::vector<u8> buildButtonSet(const nlohmann::json& set);
+// The cursor from its painted 32 x 32 picture: light places white, dark ones black.
+std::vector<u8> buildCursorResource(const nlohmann::json& cursor, const Raster& picture);
