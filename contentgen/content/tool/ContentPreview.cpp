@@ -80,10 +80,13 @@ int main(int argc, char** argv) {
             const auto script = archive.find(kSprScriptType, u16(shape));
             if (!script) break;
             const auto s = *script;
-            if (s.size() < kShapeScriptFirstRecord + 2 || s[kShapeScriptFirstRecord] != kShapeRecordFrame) continue;
-            const u8 parts = s[kShapeScriptFirstRecord + 1];
-            for (u8 i = 0; i < parts; ++i) {
-                const u8* p = s.data() + kShapeScriptFirstRecord + 2 + kShapePartSize * i;
+            // The first frame record, after any timing or sound records.
+            size_t at = kShapeScriptFirstRecord;
+            while (at + 2 <= s.size() && s[at] != kShapeRecordFrame && s[at] != kShapeRecordEnd && s[at + 1] >= 2) at += s[at + 1];
+            if (at + 2 > s.size() || s[at] != kShapeRecordFrame) continue;
+            const u8 parts = s[at + 1];
+            for (u8 i = 0; i < parts && at + 2 + kShapePartSize * (i + 1u) <= s.size(); ++i) {
+                const u8* p = s.data() + at + 2 + kShapePartSize * i;
                 const u16 frame = readBE16(p) & 0x0FFF;
                 if (frame == 0 || frame > frames->size()) continue;
                 blit(cr, (*frames)[frame - 1], i16(readBE16(p + 2)) - offsetOf(archive, g.id, frame),
