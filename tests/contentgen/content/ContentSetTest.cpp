@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "contentgen/content/ArchiveReader.h"
+#include "contentgen/content/ContentGenerator.h"
+#include "engine/base/ByteOrder.h"
+#include "engine/gfx/sprites/format/ShapeScriptFormat.h"
+#include "engine/ini/IniText.h"
+#include "framework/format/ButtonSetFormat.h"
+#include "framework/format/MenuFormat.h"
+
+namespace {
+
+using Files = std::map<std::string, std::vector<u8>>;
+
+Files generate() {
+    Files files;
+    for (ContentFile& f : generateContent(CONTENT_TEST_MANIFESTS, 2)) files[f.path] = std::move(f.bytes);
+    return files;
+}
+
+class ContentSet : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { files_ = new Files(generate()); }
+    static void TearDownTestSuite() { delete files_; }
+
+    static ArchiveReader archive(const std::string& item) {
+        ArchiveReader reader;
+        const auto it = files_->find(std::string("Data/") + item + ".kvr");
+        EXPECT_NE(it, files_->end()) << item;
+        if (it != files_->end()) {
+            EXPECT_TRUE(reader.open(it->second)) << item;
+        }
+        return reader;
+    }
+    static std::string text(const std::string& path) {
+        const auto it = files_->find(path);
+        return it == files_->end() ? std::string() : std::string(it->second.begin(), it->second.end());
+    }
+    // The value of section/key in an INI text; nullopt when absent.
+    static std::optional<std::string> iniValue(const std::string& ini, const std::string& section, const std::string& key) {
+        const IniText t(ini);
+        u32 body = 0, header = 0;
+        IniKeyLine line{};
+        if (!t.findSection(section, &body, &header) || !t.findKey(body, key, &line)) return std::nullopt;
+        return std::string(t.slice(t.value(line)));
+    }
+    static std::vector<ButtonRecord> buttons(const ArchiveReader& a, u16 set) {
+        std::vector<ButtonRecord> out;
+        const auto bytes = a.find(fourCC("MBTN"), set);
+        EXPECT_TRUE(bytes) << "button set " << set;
+        if (bytes) {
+            EXPECT_EQ(parseButtonSet(*bytes, &out), kErrNone) << "button set " << set;
+        }
+        return out;
+    }
+
+    static Files* files_;
+};
+
+Files* ContentSet::files_ = nullptr;
+
+struct Named {
+    const char* item;
+    const char* type;
+    std::vector<u16> ids;
+};
+
+std::vector<u16> range(u16 first, u16 last) {
+    std::vector<u16> ids;
+    for (u32 i = first; i <= last; ++i) ids.push_back(u16(i));
+    return ids;
+}
+
+// What the screens, panels and dialogs load, by item, type and id.
+const std::vector<Named> kNamedResources = {
+    {"System", "MENU", {128}},
+    {"System", "DLOG", {131}},
+    {"System", "tSTR", {128}},
+    {"System", "CURS", range(128, 156)},
+    {"General", "tBMH", {100}},
+    {"General", "tWAV", {31500, 31501, 31502, 31503, 31504}},
+    {"Splash", "tBMH", {1000}},
+    {"Splash", "tBMP", {1000}},
+    {"Splash", "tSCR", {1000, 1001}},
+    {"Easel", "tBMP", {1000, 7000, 7001}},
+    {"Easel", "tBMP", range(17021, 17041)},
+    {"Easel", "tBMH", {1000, 7000, 18000}},
+    {"Easel", "tSCR", {1000, 1038, 1039, 1042, 1043, 1044, 1045, 1052, 1059, 1066, 1080, 1082, 1103, 1106, 1500, 1501, 18034, 18044}},
+    {"Easel", "MBTN", {75}},
+    {"ToolPanels", "MBTN", {18400, 18200}},
+    {"ToolPanels", "tBMP", {19000}},
+    {"RDlgLogin", "tBMH", {7600}},
+    {"RDlgLogin", "tSCR", {7600, 7601, 7602, 7603, 7604, 7605, 7606, 7644, 7652}},
+    {"RDlgLogin", "MBTN", {777, 778}},
+    {"RDlgLogin", "tWAV", {7600}},
+    {"RDlgLogin_sp", "tBMH", {7600}},
+    {"RDlgLogin_sp", "MBTN", {777, 778}},
+    {"Deleters", "tBMH", {7800}},
+    {"Deleters", "tSCR", {7800, 7809, 7810}},
+    {"Deleters", "MBTN", {777}},
+    {"Deleters_sp", "MBTN", {777}},
+};
+
+TEST_F(ContentSet, EveryResourceTheScreensLoadIsThereWithItsType) {
+    for (const Named& n : kNamedResources) {
+        const ArchiveReader a = archive(n.item);
+        const FourCC type = fourCC(*reinterpret_cast<const char(*)[5]>(n.type));
+        for (u16 id : n.ids) EXPECT_TRUE(a.find(type, id)) << n.item << " " << n.type << " " << id;
+    }
+}
+
+TEST_F(ContentSet, EveryGroupDecodesAndEveryScriptStaysInsideItsGroup) {
+    for (const auto& [path, bytes] : *files_) {
+        if (path.rfind("Data/", 0) != 0) continue;
+        ArchiveReader a;
+        ASSERT_TRUE(a.open(bytes)) << path;
+        const ResTypeTables* groups = a.contents().directory.findType(fourCC("tBMH"));
+        for (const ResIdEntry& g : groups ? groups->ids : std::vector<ResIdEntry>{}) {
+            const auto frames = decodeGroupFrames(*a.find(fourCC("tBMH"), g.id));
+            ASSERT_TRUE(frames) << path << " group " << g.id;
+            EXPECT_TRUE(a.find(fourCC("REGS"), g.id) && a.find(fourCC("REGS"), u16(g.id + 1))) << path << " " << g.id;
+            for (u32 shape = g.id; a.find(fourCC("tSCR"), u16(shape)); ++shape) {
+                std::vector<u8> script(a.find(fourCC("tSCR"), u16(shape))->begin(), a.find(fourCC("tSCR"), u16(shape))->end());
+                ASSERT_EQ(shapeScriptConvert(script), kErrNone) << path << " shape " << shape;
+                for (size_t at = kShapeScriptFirstRecord; at + 2 <= script.size() && script[at] != kShapeRecordEnd;) {
+                    const u8 type = script[at], length = script[at + 1];
+                    if (type != kShapeRecordFrame) {
+                        at += length;
+                        continue;
+                    }
+                    for (u8 i = 0; i < length; ++i)
+                        EXPECT_LE(readLE16(script.data() + at + 2 + kShapePartSize * i), frames->size()) << path << " shape " << shape;
+                    at += 2 + kShapePartSize * length;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(ContentSet, ButtonStatesNameShapesThatExist) {
+    // Screens and panels find their shapes in their own item or in the ones open beside it.
+    const struct {
+        const char* item;
+        std::vector<const char*> openBeside;
+    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}};
+    for (const auto& s : sets) {
+        std::vector<ArchiveReader> open{archive(s.item)};
+        for (const char* other : s.openBeside) open.push_back(archive(other));
+        const ResTypeTables* setIds = open[0].contents().directory.findType(fourCC("MBTN"));
+        ASSERT_TRUE(setIds) << s.item;
+        for (const ResIdEntry& set : setIds->ids)
+            for (const ButtonRecord& b : buttons(open[0], set.id))
+                for (u16 shape : b.shapes) {
+                    bool found = false;
+                    for (const ArchiveReader& a : open) found = found || a.find(fourCC("tSCR"), shape);
+                    EXPECT_TRUE(found) << s.item << " set " << set.id << " button " << b.id << " shape " << shape;
+                }
+    }
+}
+
+TEST_F(ContentSet, EaselButtonsPostTheirHelpMessagesOnHover) {
+    const std::map<u16, u32> hover = {{1067, 325}, {1012, 326}, {1027, 327}, {1015, 328}, {1018, 329}, {1003, 330},
+                                      {1000, 331}, {1021, 332}, {1024, 333}, {1009, 334}, {1006, 335}, {1030, 336},
+                                      {1033, 337}, {1077, 338}, {1042, 340}, {1073, 342}, {1070, 343}, {1038, 344}};
+    std::map<u16, u32> got;
+    for (const ButtonRecord& b : buttons(archive("Easel"), 75)) got[b.id] = b.hoverMessage;
+    EXPECT_EQ(got, hover);
+}
+
+TEST_F(ContentSet, PencilPanelLineStylesSitAtTheirMessageLessFourHundredFortySix) {
+    const std::vector<ButtonRecord> set = buttons(archive("ToolPanels"), 18400);
+    ASSERT_EQ(set.size(), 13u);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(set[i].clickMessage, 18400u) << i;
+    for (size_t i = 4; i < 13; ++i) EXPECT_EQ(set[i].clickMessage, 18446u + i) << i;
+    EXPECT_EQ(buttons(archive("ToolPanels"), 18200).size(), 4u);
+}
+
+TEST_F(ContentSet, LoginButtonSetsHoldTheButtonsTheDialogShowsAndHides) {
+    for (const char* item : {"RDlgLogin", "RDlgLogin_sp"}) {
+        const ArchiveReader a = archive(item);
+        std::set<u16> normal, admin;
+        for (const ButtonRecord& b : buttons(a, 777)) normal.insert(b.id);
+        for (const ButtonRecord& b : buttons(a, 778)) admin.insert(b.id);
+        for (u16 id : {7616, 7632, 7660}) EXPECT_TRUE(normal.count(id)) << item << " " << id;
+        for (u16 id : {7624, 7628}) EXPECT_TRUE(admin.count(id)) << item << " " << id;
+    }
+}
+
+TEST_F(ContentSet, MenuBarHasTheSevenMenusInOrder) {
+    MenuResource menu;
+    ASSERT_EQ(parseMenuResource(*archive("System").find(fourCC("MENU"), 128), &menu), kErrNone);
+    const std::vector<std::string> titles = {"MenuStrings/File", "MenuStrings/Edit", "MenuStrings/Add", "MenuStrings/Toolbox",
+                                             "MenuStrings/Controls", "MenuStrings/Help", "MenuStrings/Teacher"};
+    ASSERT_EQ(menu.popups.size(), titles.size());
+    for (size_t i = 0; i < titles.size(); ++i) EXPECT_EQ(menu.popups[i].title.key, titles[i]);
+}
+
+TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
+    const std::vector<std::pair<const char*, std::vector<const char*>>> keys = {
+        {"GeneralStrings", {"AppName"}},
+        {"ContentStrings", {"InsertDisc", "EjectOtherCDs", "AreYouSureQuit", "NoDataMustQuit", "fatal", "volLocked",
+                            "volWriteProtect", "volNotPrsntTwo"}},
+        {"XPStrings", {"MutexError"}},
+        {"HardwareStrings", {"NoAudioDevices", "AudioDeviceBusy"}},
+        {"ToolTips", {"IdeaMachine", "Draw", "Text", "Paint", "FillBucket", "Stickers", "Backgrounds", "Mixer", "RubberStamps",
+                      "Sounds", "Animations", "Grab", "Eraser", "StartOver", "Stop", "GoToSlideShow", "Help", "Play", "Undo",
+                      "Color"}},
+        {"MenuStrings", {"File", "New", "Open", "SaveAs", "Export", "Publish", "Print", "LogInAsNewUser", "Exit", "Edit",
+                         "Cut", "Copy", "Paste", "Add", "AddGraphic", "AddMovie", "LoadPicture", "SpecialCharacters",
+                         "PaperTextures", "ImportBackground", "ImportSound", "Toolbox", "EditABCText", "CheckSpelling",
+                         "FlattenText", "FlattenStickers", "SayItThisWay", "ChangeEffects", "PickBgColor", "IdeaMachine",
+                         "Controls", "SwitchLanguage1", "ViewTeacherNote", "CleanUpExtra", "GoToPaintZone", "GoToSlideShow",
+                         "GettingStarted", "Help", "ViewUsersGuide", "Teacher", "ManageLibraries", "AddNote", "EditNote",
+                         "AddDelUsers", "HideTeacherMenu", "TurnTextToSpeechOn", "TurnTextToSpeechOff", "TurnToolSoundsOn",
+                         "TurnToolSoundsOff", "TurnAttachedSndOn", "TurnAttachedSndOff", "TurnManAdvanceOn",
+                         "TurnManAdvanceOff", "TurnSmallKidsMdeOn", "TurnSmallKidsMdeOff", "ToolTipTextOn", "ToolTipTextOff"}},
+    };
+    for (const char* file : {kEnglishTextFile, kSpanishTextFile}) {
+        const std::string ini = text(file);
+        ASSERT_FALSE(ini.empty()) << file;
+        for (const auto& [section, names] : keys)
+            for (const char* key : names) {
+                const auto value = iniValue(ini, section, key);
+                EXPECT_TRUE(value && !value->empty()) << file << " [" << section << "] " << key;
+            }
+    }
+}
+
+TEST_F(ContentSet, TheTableOfContentsNamesEveryArchiveAndTheSettingsTheProgramReads) {
+    const std::string toc = text("TB.ini");
+    EXPECT_EQ(iniValue(toc, "LanguageFiles", "English"), kEnglishTextFile);
+    EXPECT_EQ(iniValue(toc, "LanguageFiles", "Spanish"), kSpanishTextFile);
+    for (const char* section : {"UserSettings", "TOC", "GeneralSettings", "FileExtensions", "SmallKidsAlphabet", "LoginAlphabet",
+                                "AcrobatReader", "DebugSettings", "CanvasSettings", "PageObjectLimits"})
+    {
+        u32 body = 0, header = 0;
+        EXPECT_TRUE(IniText(toc).findSection(section, &body, &header)) << section;
+    }
+    EXPECT_EQ(iniValue(toc, "CanvasSettings", "easelWidth"), "592");
+    for (const auto& [path, bytes] : *files_) {
+        if (path.rfind("Data/", 0) != 0) continue;
+        const std::string item = path.substr(5, path.size() - 9);
+        EXPECT_EQ(iniValue(toc, item, "File_0"), item + ".kvr") << item;
+        EXPECT_TRUE(iniValue(toc, item, "Disc")) << item;
+    }
+    for (const char* file : {"TB.cfg", "KESTROW.INI"}) EXPECT_FALSE(text(file).empty()) << file;
+}
+
+TEST(ContentSetDeterminism, TwoRunsGiveTheSameBytes) {
+    const Files first = generate();
+    const Files second = generate();
+    ASSERT_EQ(first.size(), second.size());
+    for (const auto& [path, bytes] : first) EXPECT_TRUE(second.at(path) == bytes) << path;
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "contentgen/content/ArchiveImage.h"
+#include "contentgen/content/ArchiveReader.h"
+#include "contentgen/content/BitmapWriter.h"
+#include "contentgen/content/Cp1252.h"
+#include "contentgen/content/IniWriter.h"
+#include "contentgen/content/ShapeGroupBuilder.h"
+#include "contentgen/content/SoundSynth.h"
+#include "contentgen/content/TextCatalog.h"
+#include "engine/base/ByteOrder.h"
+#include "engine/resources/format/ResourceErrors.h"
+
+namespace {
+
+constexpr u32 kRed = 0xFFFF0000u, kBlue = 0xFF0000FFu, kClear = 0;
+
+Raster rowOf(std::initializer_list<u32> pixels) {
+    Raster r(int(pixels.size()), 1);
+    std::copy(pixels.begin(), pixels.end(), r.pixels.begin());
+    return r;
+}
+
+// Frames go out through the writer and come back through the engine's own packed-row walk.
+TEST(ContentBitmapWriter, PackedFramesRoundTripThroughTheEngineReader) {
+    const struct {
+        const char* what;
+        Raster raster;
+    } cases[] = {
+        {"literal run", rowOf({kRed, kBlue, kRed})},
+        {"repeat just below the limit", rowOf({kRed, kRed, kRed, kBlue})},
+        {"repeat at the limit", rowOf({kRed, kRed, kRed, kRed, kBlue})},
+        {"gap inside the row", rowOf({kRed, kClear, kClear, kBlue})},
+        {"gap at the row's end", rowOf({kRed, kBlue, kClear, kClear})},
+        {"leading gap", rowOf({kClear, kRed, kRed, kRed, kRed, kRed})},
+    };
+    for (const auto& c : cases) {
+        ShapeGroupBuilder group;
+        group.addFrame(c.raster, 0, 0);
+        const auto frames = decodeGroupFrames(group.groupBytes());
+        ASSERT_TRUE(frames) << c.what;
+        const RasterBounds cut = rasterOpaqueBounds(c.raster);
+        ASSERT_EQ(frames->at(0).width, cut.right - cut.left) << c.what;
+        for (int x = cut.left; x < cut.right; ++x) {
+            const u32 want = c.raster.at(x, 0);
+            const u32 got = frames->at(0).at(x - cut.left, 0);
+            EXPECT_EQ(want == kClear ? 0u : rasterTo555(want), got == 0 ? 0u : rasterTo555(got)) << c.what << " at " << x;
+        }
+    }
+}
+
+TEST(ContentBitmapWriter, EmptyRowsBetweenArtSurviveAndOffsetsPutTheFrameBack) {
+    Raster r(4, 6);
+    r.pixels[1 * 4 + 2] = kRed;  // (2, 1)
+    r.pixels[5 * 4 + 1] = kBlue; // (1, 5)
+    ShapeGroupBuilder group;
+    group.addFrame(r, 3, 2);
+    const auto frames = decodeGroupFrames(group.groupBytes());
+    ASSERT_TRUE(frames);
+    const Raster& f = frames->at(0);
+    ASSERT_EQ(f.width, 2);
+    ASSERT_EQ(f.height, 5);
+    EXPECT_EQ(f.at(1, 0), 0xFFFF0000u);
+    EXPECT_EQ(f.at(0, 4), 0xFF0000FFu);
+    EXPECT_EQ(f.at(0, 2), 0u);
+    // Drawn at a point, the frame is moved back by its offsets: here to (point - 2, point - 1).
+    EXPECT_EQ(i16(readBE16(group.xOffsetTable().data() + 2)), 2);
+    EXPECT_EQ(i16(readBE16(group.yOffsetTable().data() + 2)), 1);
+}
+
+TEST(ContentBitmapWriter, HalfCoverageDecidesOpacityAndEdgesKeepTheirColour) {
+    EXPECT_FALSE(rasterOpaque(0x7F7F0000u));
+    EXPECT_TRUE(rasterOpaque(0x80800000u));
+    // Half-covered pure red is still pure red, not a darker one.
+    EXPECT_EQ(rasterTo555(0x80800000u), 0x7C00);
+}
+
+TEST(ContentArchiveImage, ResourcesComeBackByTypeAndIdAndDuplicatesAreRefused) {
+    ArchiveImage archive;
+    const std::vector<u8> a{1, 2, 3}, b{4, 5};
+    ASSERT_EQ(archive.add(fourCC("tBMP"), 7, a), kErrNone);
+    ASSERT_EQ(archive.add(fourCC("tWAV"), 7, b), kErrNone);
+    EXPECT_EQ(archive.add(fourCC("tBMP"), 7, b), kResErrDuplicate);
+    std::vector<u8> image;
+    ASSERT_EQ(archive.serialize(&image), kErrNone);
+    ArchiveReader reader;
+    ASSERT_TRUE(reader.open(image));
+    const auto found = reader.find(fourCC("tWAV"), 7);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(std::vector<u8>(found->begin(), found->end()), b);
+    EXPECT_FALSE(reader.find(fourCC("tWAV"), 8));
+}
+
+TEST(ContentCp1252, SpanishLettersMapAndWhatTheCodePageLacksIsRefused) {
+    EXPECT_EQ(utf8ToCp1252("a\xC3\xB1o \xE2\x82\xAC"), std::string("a\xF1o \x80"));
+    EXPECT_FALSE(utf8ToCp1252("\xE2\x9C\x8F"));  // a pencil emoji has no byte
+    EXPECT_FALSE(utf8ToCp1252("\xC3"));          // cut short
+}
+
+TEST(ContentIniWriter, LinesEndInCrLfAndLineEndsInsideValuesAreRefused) {
+    nlohmann::ordered_json ini = {{"TOC", {{"Debug", false}, {"Disc", 1}, {"Name", "x"}}}};
+    EXPECT_EQ(writeIniText(ini), "[TOC]\r\nDebug=FALSE\r\nDisc=1\r\nName=x\r\n");
+    ini["TOC"]["Name"] = "two\nlines";
+    EXPECT_THROW(writeIniText(ini), std::invalid_argument);
+}
+
+TEST(ContentTextCatalog, LineFeedsAreEscapedAndKeysGivenTwiceAreRefused) {
+    TextCatalog texts;
+    texts.add(nlohmann::ordered_json::parse(R"({"S": {"K": ["one\ntwo", "uno\ndos"]}})"));
+    EXPECT_NE(texts.languageFile(Language::Spanish).find("K=uno\\ndos\r\n"), std::string::npos);
+    EXPECT_THROW(texts.add(nlohmann::ordered_json::parse(R"({"S": {"K": ["a", "b"]}})")), std::invalid_argument);
+    EXPECT_THROW(texts.add(nlohmann::ordered_json::parse(R"({"S": {"L": ["only English"]}})")), std::invalid_argument);
+    EXPECT_THROW(texts.lookup("S/Missing", Language::English), std::out_of_range);
+}
+
+TEST(ContentSoundSynth, LengthsAreTakenUpToTheLimitAndRefusedPastIt) {
+    const struct {
+        int ms;
+        bool taken;
+    } cases[] = {{0, false}, {1, true}, {10000, true}, {10001, false}};
+    for (const auto& c : cases) {
+        const nlohmann::json spec = {{"synth", "click"}, {"ms", c.ms}};
+        if (c.taken) {
+            EXPECT_EQ(synthesizeSound(spec).size(), size_t(c.ms) * kSynthRate / 1000) << c.ms;
+        } else {
+            EXPECT_THROW(synthesizeSound(spec), std::invalid_argument) << c.ms;
+        }
+    }
+    EXPECT_THROW(synthesizeSound({{"synth", "kazoo"}}), std::invalid_argument);
+}
+
+TEST(ContentSoundSynth, EverySoundKindIsAudibleAndStartsAndEndsSilent) {
+    for (const char* kind : {"click", "pop", "chime", "blip", "whoosh", "scribble", "sparkle", "buzz"}) {
+        const std::vector<i16> s = synthesizeSound({{"synth", kind}, {"ms", 300}});
+        int peak = 0;
+        for (i16 v : s) peak = std::max(peak, std::abs(int(v)));
+        EXPECT_GT(peak, 2000) << kind;
+        EXPECT_EQ(s.front(), 0) << kind;
+        EXPECT_LT(std::abs(int(s.back())), 200) << kind;
+    }
+}
+
+}  // namespace
