@@ -31,6 +31,7 @@ public:
     bool IsEnabled() const override { return enabled_; }
     bool AddPronunciation(std::string_view word, std::string_view pronunciation) override;
 
+    plat::Speaker& speaker() { return speaker_; }
     SpeechPlayback& playback() { return playback_; }
     u32 family() const { return family_; }
     const std::vector<Pronunciation>& pronunciations() const { return list_; }
