@@ -102,6 +102,11 @@ const std::vector<Named> kNamedResources = {
     {"Deleters", "tSCR", {7800, 7809, 7810}},
     {"Deleters", "MBTN", {777}},
     {"Deleters_sp", "MBTN", {777}},
+    {"Picker", "tBMP", {5000}},
+    {"Picker", "tBMH", {5000}},
+    {"Picker", "tSCR", {5000, 5003, 5213, 5214, 5215}},
+    {"Picker", "MBTN", {888}},
+    {"Picker_sp", "MBTN", {888}},
 };
 
 TEST_F(ContentSet, EveryResourceTheScreensLoadIsThereWithItsType) {
@@ -145,7 +150,7 @@ TEST_F(ContentSet, ButtonStatesNameShapesThatExist) {
     const struct {
         const char* item;
         std::vector<const char*> openBeside;
-    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}};
+    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"Picker", {}}, {"Picker_sp", {}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}};
     for (const auto& s : sets) {
         std::vector<ArchiveReader> open{archive(s.item)};
         for (const char* other : s.openBeside) open.push_back(archive(other));
@@ -168,6 +173,15 @@ TEST_F(ContentSet, EaselButtonsPostTheirHelpMessagesOnHover) {
     std::map<u16, u32> got;
     for (const ButtonRecord& b : buttons(archive("Easel"), 75)) got[b.id] = b.hoverMessage;
     EXPECT_EQ(got, hover);
+}
+
+TEST_F(ContentSet, PickerButtonsPostTheirHelpMessagesOnHover) {
+    const std::map<u16, u32> hover = {{5040, 343}, {5028, 344}, {5031, 346}, {5025, 347}, {5169, 348}, {5005, 349}, {5043, 350}};
+    for (const char* item : {"Picker", "Picker_sp"}) {
+        std::map<u16, u32> got;
+        for (const ButtonRecord& b : buttons(archive(item), 888)) got[b.id] = b.hoverMessage;
+        EXPECT_EQ(got, hover) << item;
+    }
 }
 
 TEST_F(ContentSet, PencilPanelLineStylesSitAtTheirMessageLessFourHundredFortySix) {
@@ -207,7 +221,7 @@ TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
         {"HardwareStrings", {"NoAudioDevices", "AudioDeviceBusy"}},
         {"ToolTips", {"IdeaMachine", "Draw", "Text", "Paint", "FillBucket", "Stickers", "Backgrounds", "Mixer", "RubberStamps",
                       "Sounds", "Animations", "Grab", "Eraser", "StartOver", "Stop", "GoToSlideShow", "Help", "Play", "Undo",
-                      "Color"}},
+                      "Color", "SlideTransitions", "NewSlideShow", "Load", "TrashCan", "GoToPaintZone"}},
         {"MenuStrings", {"File", "New", "Open", "SaveAs", "Export", "Publish", "Print", "LogInAsNewUser", "Exit", "Edit",
                          "Cut", "Copy", "Paste", "Add", "AddGraphic", "AddMovie", "LoadPicture", "SpecialCharacters",
                          "PaperTextures", "ImportBackground", "ImportSound", "Toolbox", "EditABCText", "CheckSpelling",
