@@ -99,7 +99,23 @@ const std::vector<Named> kNamedResources = {
     {"RDlgLogin_sp", "tBMH", {7600}},
     {"RDlgLogin_sp", "MBTN", {777, 778}},
     {"Deleters", "tBMH", {7800}},
-    {"Deleters", "tSCR", {7800, 7809, 7810}},
+    {"Deleters", "tSCR", {7800, 7809, 7810, 7811, 7812, 7813, 7814}},
+    {"EnterName", "tSCR", {7200, 7201, 7210, 7211}},
+    {"EnterName", "MBTN", {777}},
+    {"EnterSnd", "tSCR", {7200, 7201, 7210}},
+    {"EnterSnd", "MBTN", {777}},
+    {"TimerSettings", "tSCR", {17000, 17006}},
+    {"TimerSettings", "MBTN", {889}},
+    {"SlideShow", "tSCR", {7000, 7001, 7005}},
+    {"SlideShow", "MBTN", {777}},
+    {"Copy", "tSCR", range(7533, 7548)},
+    {"Copy", "MBTN", {777, 780}},
+    {"RFlattenDlg", "tSCR", {8000}},
+    {"RFlattenDlg", "MBTN", {777}},
+    {"RPickBgColorDlg", "tSCR", {7700}},
+    {"RPickBgColorDlg", "MBTN", {777}},
+    {"RGetStartDlg", "tSCR", {9000, 9001, 9002, 9003, 9004, 9005, 9006}},
+    {"RGetStartDlg", "MBTN", {777}},
     {"Deleters", "MBTN", {777}},
     {"Deleters_sp", "MBTN", {777}},
     {"Picker", "tBMP", {5000}},
@@ -192,6 +208,32 @@ TEST_F(ContentSet, PencilPanelLineStylesSitAtTheirMessageLessFourHundredFortySix
     EXPECT_EQ(buttons(archive("ToolPanels"), 18200).size(), 4u);
 }
 
+TEST_F(ContentSet, TimingModeButtonsSitAtTheirModePlusTwoAndSecondsIsButton17002) {
+    const std::vector<ButtonRecord> set = buttons(archive("TimerSettings"), 889);
+    const u32 modes[] = {1407, 1408, 1409, 1411, 1413};
+    ASSERT_GE(set.size(), 7u);
+    for (size_t mode = 0; mode < 5; ++mode) EXPECT_EQ(set[mode + 2].clickMessage, modes[mode]) << mode;
+    EXPECT_EQ(set[6].id, 17002);
+}
+
+TEST_F(ContentSet, TheBackgroundColourDialogHasAFrameForEveryColourFromFrame18) {
+    const ArchiveReader a = archive("RPickBgColorDlg");
+    const auto frames = decodeGroupFrames(*a.find(fourCC("tBMH"), 7700));
+    ASSERT_TRUE(frames);
+    // Colour index i is frame i + 18 (frames count from 1); twenty colours.
+    ASSERT_GE(frames->size(), 18u + 19u);
+    EXPECT_EQ(frames->at(17).width, 120);
+    EXPECT_EQ(frames->at(17 + 19).width, 120);
+}
+
+TEST_F(ContentSet, LanguageSpecificItemsComeInBothLanguages) {
+    for (const char* item : {"Picker", "TimerSettings", "SlideShow", "EnterName", "EnterSnd", "Deleters", "Copy",
+                             "RPickBgColorDlg", "RDlgLogin", "RFlattenDlg", "RGetStartDlg"}) {
+        EXPECT_TRUE(files_->count(std::string("Data/") + item + ".kvr")) << item;
+        EXPECT_TRUE(files_->count(std::string("Data/") + item + "_sp.kvr")) << item;
+    }
+}
+
 TEST_F(ContentSet, LoginButtonSetsHoldTheButtonsTheDialogShowsAndHides) {
     for (const char* item : {"RDlgLogin", "RDlgLogin_sp"}) {
         const ArchiveReader a = archive(item);
@@ -263,11 +305,10 @@ TEST_F(ContentSet, TheTableOfContentsNamesEveryArchiveAndTheSettingsTheProgramRe
     for (const char* file : {"TB.cfg", "KESTROW.INI"}) EXPECT_FALSE(text(file).empty()) << file;
 }
 
-TEST(ContentSetDeterminism, TwoRunsGiveTheSameBytes) {
-    const Files first = generate();
+TEST_F(ContentSet, ASecondRunGivesTheSameBytes) {
     const Files second = generate();
-    ASSERT_EQ(first.size(), second.size());
-    for (const auto& [path, bytes] : first) EXPECT_TRUE(second.at(path) == bytes) << path;
+    ASSERT_EQ(files_->size(), second.size());
+    for (const auto& [path, bytes] : *files_) EXPECT_TRUE(second.at(path) == bytes) << path;
 }
 
 }  // namespace
