@@ -24,45 +24,55 @@ void pushHeader(std::vector<u8>& v, int width, int height, u16 format) {
     push16(v, format);
 }
 
+constexpr int kClear = -1;
+
+// One row's places: kClear or the RGB555 colour, converted once.
+std::vector<int> rowColours(const Raster& raster, int y, int left, int right) {
+    std::vector<int> row(size_t(right - left));
+    for (int x = left; x < right; ++x) {
+        const u32 p = raster.at(x, y);
+        row[size_t(x - left)] = rasterOpaque(p) ? rasterTo555(p) : kClear;
+    }
+    return row;
+}
+
+// The length of the run of `colour` from `x`, up to kMaxRun.
+int sameRun(const std::vector<int>& row, int x, int colour) {
+    int n = 0;
+    while (x + n < int(row.size()) && n < kMaxRun && row[size_t(x + n)] == colour) ++n;
+    return n;
+}
+
 // One row's runs: literal or repeated colours, each followed by the gap after it.
-std::vector<u8> packRow(const Raster& raster, int y, int left, int right, u16* lead) {
+std::vector<u8> packRow(const std::vector<int>& row, u16* lead) {
     std::vector<u8> runs;
-    int x = left;
-    while (x < right && !rasterOpaque(raster.at(x, y))) ++x;
-    *lead = u16(x - left);
-    while (x < right) {
-        const u16 colour = rasterTo555(raster.at(x, y));
-        int same = 1;
-        while (x + same < right && same < kMaxRun && rasterOpaque(raster.at(x + same, y)) &&
-               rasterTo555(raster.at(x + same, y)) == colour)
-            ++same;
+    const int width = int(row.size());
+    int x = 0;
+    while (x < width && row[size_t(x)] == kClear) ++x;
+    *lead = u16(x);
+    while (x < width) {
+        const int same = sameRun(row, x, row[size_t(x)]);
         int count = same;
         if (same < kRepeatFrom) {
+            // A literal stops where a long enough repeat or a gap begins.
             count = 0;
-            while (x + count < right && count < kMaxRun && rasterOpaque(raster.at(x + count, y))) {
-                // Stop the literal where a long enough repeat begins.
-                int ahead = 1;
-                const u16 c = rasterTo555(raster.at(x + count, y));
-                while (count > 0 && ahead < kRepeatFrom && x + count + ahead < right &&
-                       rasterOpaque(raster.at(x + count + ahead, y)) && rasterTo555(raster.at(x + count + ahead, y)) == c)
-                    ++ahead;
-                if (count > 0 && ahead >= kRepeatFrom) break;
+            while (x + count < width && count < kMaxRun && row[size_t(x + count)] != kClear &&
+                   (count == 0 || sameRun(row, x + count, row[size_t(x + count)]) < kRepeatFrom))
                 ++count;
-            }
         }
         int gapEnd = x + count;
-        while (gapEnd < right && !rasterOpaque(raster.at(gapEnd, y))) ++gapEnd;
+        while (gapEnd < width && row[size_t(gapEnd)] == kClear) ++gapEnd;
         // A gap that reaches the row's end is left implicit.
-        const u16 gap = gapEnd == right ? 0 : u16(gapEnd - x - count);
+        const u16 gap = gapEnd == width ? 0 : u16(gapEnd - x - count);
         if (same >= kRepeatFrom) {
             push16(runs, u16(kRepeatRun + count));
             push16(runs, gap);
-            push16(runs, colour);
+            push16(runs, u16(row[size_t(x)]));
             push16(runs, 0);
         } else {
             push16(runs, u16(count));
             push16(runs, gap);
-            for (int i = 0; i < count; ++i) push16(runs, rasterTo555(raster.at(x + i, y)));
+            for (int i = 0; i < count; ++i) push16(runs, u16(row[size_t(x + i)]));
             while (runs.size() % 4) runs.push_back(0);
         }
         x = gapEnd;
@@ -93,7 +103,7 @@ std::vector<u8> writePackedBitmap16(const Raster& raster, const RasterBounds& bo
     };
     for (int y = bounds.top; y < bounds.bottom; ++y) {
         u16 lead = 0;
-        const std::vector<u8> runs = packRow(raster, y, bounds.left, bounds.right, &lead);
+        const std::vector<u8> runs = packRow(rowColours(raster, y, bounds.left, bounds.right), &lead);
         if (runs.empty()) {
             ++emptyRows;
             continue;
