@@ -11,10 +11,12 @@
 #include "contentgen/content/SystemResources.h"
 #include "engine/gfx/sprites/SprPicture.h"
 #include "engine/gfx/sprites/SprShapes.h"
+#include "app/strings/StringList.h"
 #include "framework/format/StringFormat.h"
 #include "sound/import/SoundImport.h"
 
 using nlohmann::json;
+using Ostrel::kStringListType;
 
 namespace {
 
@@ -23,6 +25,7 @@ constexpr int kScreenHeight = 600;
 constexpr FourCC kWaveType = fourCC("tWAV");
 constexpr FourCC kStringType = fourCC("tSTR");
 constexpr size_t kMaxParts = 255;
+constexpr size_t kMaxListStrings = 255;
 
 struct FrameArt {
     Raster raster;
@@ -187,6 +190,20 @@ public:
         add(archive, kStringType, spec.at("id").get<u16>(), bytes);
     }
 
+    // A count byte, then the texts back to back, each ended by a zero byte.
+    void stringList(const json& spec, ArchiveImage& archive) const {
+        const json& keys = spec.at("keys");
+        if (keys.size() > kMaxListStrings) throw ArtError("a string list holds at most 255 texts");
+        std::vector<u8> bytes{u8(keys.size())};
+        for (const json& key : keys) {
+            const auto text = utf8ToCp1252(context_.texts.lookup(key.get<std::string>(), language_));
+            if (!text || text->find('\0') != std::string::npos) throw ArtError("text " + key.dump() + " cannot be listed");
+            bytes.insert(bytes.end(), text->begin(), text->end());
+            bytes.push_back(0);
+        }
+        add(archive, kStringListType, spec.at("id").get<u16>(), bytes);
+    }
+
     void cursor(const json& spec, ArchiveImage& archive) const {
         add(archive, kCursorType, spec.at("id").get<u16>(), buildCursorResource(spec, painter_.paint(spec.at("art"), 32, 32)));
     }
@@ -209,6 +226,7 @@ ArchiveImage buildItemArchive(const json& item, const ContentContext& context, L
         add(archive, kMenuResourceType, m.at("id").get<u16>(), buildMenuResource(m, context.texts, language));
     for (const json& b : item.value("buttonSets", json::array()))
         add(archive, kButtonSetResourceType, b.at("id").get<u16>(), buildButtonSet(b));
+    for (const json& l : item.value("stringLists", json::array())) builder.stringList(l, archive);
     for (const json& c : item.value("cursors", json::array()))
         builder.cursor(c, archive);
     for (const json& d : item.value("dialogs", json::array()))

@@ -116,6 +116,21 @@ const std::vector<Named> kNamedResources = {
     {"RPickBgColorDlg", "MBTN", {777}},
     {"RGetStartDlg", "tSCR", {9000, 9001, 9002, 9003, 9004, 9005, 9006}},
     {"RGetStartDlg", "MBTN", {777}},
+    {"RABCTextDlg", "tSCR", {8200, 8213}},
+    {"RABCTextDlg", "MBTN", {777}},
+    {"RPronounceDlg", "tSCR", {6500, 6517, 6518}},
+    {"RPronounceDlg", "MBTN", {777}},
+    {"RNoteDlg", "tSCR", {9000, 9010, 9011, 9012, 9013}},
+    {"RNoteDlg", "MBTN", {777}},
+    {"RPickBgSndDlg", "tSCR", {8050}},
+    {"RPickBgSndDlg", "MBTN", {777}},
+    {"RPickBgSndDlg", "STRL", {8500}},
+    {"TransSound", "tSCR", {7000, 7002, 7004, 7012, 7014, 7034, 7046, 7050, 7062}},
+    {"TransSound", "MBTN", {777}},
+    {"TransSound", "STRL", {7500, 8500}},
+    {"RHelpDlg", "tBMH", {9000}},
+    {"RHelpDlg", "tSCR", {9000, 9001, 9010, 9011, 9012, 9013}},
+    {"RHelpDlg", "MBTN", {777}},
     {"Deleters", "MBTN", {777}},
     {"Deleters_sp", "MBTN", {777}},
     {"Picker", "tBMP", {5000}},
@@ -228,10 +243,24 @@ TEST_F(ContentSet, TheBackgroundColourDialogHasAFrameForEveryColourFromFrame18) 
 
 TEST_F(ContentSet, LanguageSpecificItemsComeInBothLanguages) {
     for (const char* item : {"Picker", "TimerSettings", "SlideShow", "EnterName", "EnterSnd", "Deleters", "Copy",
-                             "RPickBgColorDlg", "RDlgLogin", "RFlattenDlg", "RGetStartDlg"}) {
+                             "RPickBgColorDlg", "RDlgLogin", "RFlattenDlg", "RGetStartDlg", "RABCTextDlg", "RPronounceDlg",
+                             "RNoteDlg", "RPickBgSndDlg", "TransSound", "RHelpDlg"}) {
         EXPECT_TRUE(files_->count(std::string("Data/") + item + ".kvr")) << item;
         EXPECT_TRUE(files_->count(std::string("Data/") + item + "_sp.kvr")) << item;
     }
+}
+
+TEST_F(ContentSet, StringListsHoldAsManyTextsAsTheirCountSays) {
+    for (const char* item : {"TransSound", "TransSound_sp"})
+        for (u16 id : {7500, 8500}) {
+            const auto list = archive(item).find(fourCC("STRL"), id);
+            ASSERT_TRUE(list) << item << " " << id;
+            size_t zeros = 0;
+            for (size_t i = 1; i < list->size(); ++i) zeros += (*list)[i] == 0;
+            EXPECT_GT((*list)[0], 1) << item << " " << id;
+            EXPECT_EQ(zeros, (*list)[0]) << item << " " << id;
+            EXPECT_EQ(list->back(), 0) << item << " " << id;
+        }
 }
 
 TEST_F(ContentSet, LoginButtonSetsHoldTheButtonsTheDialogShowsAndHides) {
