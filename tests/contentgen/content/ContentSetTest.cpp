@@ -253,7 +253,8 @@ TEST_F(ContentSet, LanguageSpecificItemsComeInBothLanguages) {
 TEST_F(ContentSet, StringListsHoldAsManyTextsAsTheirCountSays) {
     for (const char* item : {"TransSound", "TransSound_sp"})
         for (u16 id : {7500, 8500}) {
-            const auto list = archive(item).find(fourCC("STRL"), id);
+            const ArchiveReader a = archive(item);
+            const auto list = a.find(fourCC("STRL"), id);
             ASSERT_TRUE(list) << item << " " << id;
             size_t zeros = 0;
             for (size_t i = 1; i < list->size(); ++i) zeros += (*list)[i] == 0;
