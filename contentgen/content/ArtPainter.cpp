@@ -270,7 +270,7 @@ void ArtPainter::drawOne(cairo_t* cr, const json& op) const {
     } else if (op.contains("emoji")) {
         drawEmoji(cr, op);
     } else if (op.contains("use")) {
-        drawUse(cr, op, 0);
+        drawUse(cr, op);
     } else if (op.contains("group")) {
         if (op.contains("alpha")) {
             cairo_push_group(cr);
@@ -337,7 +337,7 @@ void ArtPainter::drawEmoji(cairo_t* cr, const json& op) const {
     cairo_show_text(cr, text.c_str());
 }
 
-void ArtPainter::drawUse(cairo_t* cr, const json& op, int) const {
+void ArtPainter::drawUse(cairo_t* cr, const json& op) const {
     const std::string name = op["use"].get<std::string>();
     if (!library_.contains(name)) throw ArtError("art \"" + name + "\" is not in the art library");
     if (useDepth_ >= kMaxUseDepth) throw ArtError("art \"" + name + "\" uses itself");

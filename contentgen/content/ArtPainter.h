@@ -14,7 +14,7 @@
 #include <nlohmann/json.hpp>
 
 #include "contentgen/content/ArtFonts.h"
-#include "contentgen/content/Raster.h"
+#include "contentgen/raster/Raster.h"
 
 struct ArtError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -37,7 +37,7 @@ private:
     void drawOne(cairo_t* cr, const nlohmann::json& op) const;
     void drawText(cairo_t* cr, const nlohmann::json& op) const;
     void drawEmoji(cairo_t* cr, const nlohmann::json& op) const;
-    void drawUse(cairo_t* cr, const nlohmann::json& op, int depth) const;
+    void drawUse(cairo_t* cr, const nlohmann::json& op) const;
 
     const ArtFonts& fonts_;
     const nlohmann::json& library_;

@@ -7,7 +7,7 @@
 //    become repeats, so the sprite layer draws them transparently and small.
 #include <vector>
 
-#include "contentgen/content/Raster.h"
+#include "contentgen/raster/Raster.h"
 
 std::vector<u8> writePlainBitmap16(const Raster& raster);
 // The packed frame of the raster's `bounds` (usually its opaque bounds).

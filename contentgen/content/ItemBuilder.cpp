@@ -182,7 +182,7 @@ public:
         add(archive, kWaveType, spec.at("id").get<u16>(), wave);
     }
 
-    void string(const json& spec, ArchiveImage& archive) const {
+    void stringResource(const json& spec, ArchiveImage& archive) const {
         const auto text = utf8ToCp1252(context_.texts.lookup(spec.at("key").get<std::string>(), language_));
         std::vector<u8> bytes;
         if (!text || writeStringResource(*text, &bytes) != kErrNone)
@@ -221,7 +221,7 @@ ArchiveImage buildItemArchive(const json& item, const ContentContext& context, L
     for (const json& p : item.value("pictures", json::array())) builder.picture(p, archive);
     for (const json& g : item.value("groups", json::array())) builder.group(g, archive);
     for (const json& s : item.value("sounds", json::array())) builder.sound(s, archive);
-    for (const json& s : item.value("strings", json::array())) builder.string(s, archive);
+    for (const json& s : item.value("strings", json::array())) builder.stringResource(s, archive);
     for (const json& m : item.value("menus", json::array()))
         add(archive, kMenuResourceType, m.at("id").get<u16>(), buildMenuResource(m, context.texts, language));
     for (const json& b : item.value("buttonSets", json::array()))

@@ -5,7 +5,7 @@
 // point shows the art as painted around that point. Frames are numbered from 1.
 #include <vector>
 
-#include "contentgen/content/Raster.h"
+#include "contentgen/raster/Raster.h"
 
 class ShapeGroupBuilder {
 public:

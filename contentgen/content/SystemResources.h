@@ -17,7 +17,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "contentgen/content/Raster.h"
+#include "contentgen/raster/Raster.h"
 #include "contentgen/content/TextCatalog.h"
 #include "engine/base/EngineTypes.h"
 

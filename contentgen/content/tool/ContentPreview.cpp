@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "contentgen/content/ArchiveReader.h"
+#include "contentgen/raster/ArchiveReader.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/sprites/SprPicture.h"
 #include "engine/gfx/sprites/SprShapes.h"

@@ -3,7 +3,7 @@
 #include <map>
 #include <set>
 
-#include "contentgen/content/ArchiveReader.h"
+#include "contentgen/raster/ArchiveReader.h"
 #include "contentgen/content/ContentGenerator.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/sprites/format/ShapeScriptFormat.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "contentgen/content/ArchiveImage.h"
-#include "contentgen/content/ArchiveReader.h"
+#include "contentgen/raster/ArchiveReader.h"
 #include "contentgen/content/BitmapWriter.h"
 #include "contentgen/content/Cp1252.h"
 #include "contentgen/content/IniWriter.h"

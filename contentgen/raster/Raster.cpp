@@ -1,4 +1,4 @@
-#include "contentgen/content/Raster.h"
+#include "contentgen/raster/Raster.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "contentgen/content/ArchiveReader.h"
+#include "contentgen/raster/ArchiveReader.h"
 
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/GfxBitmap.h"
@@ -7,6 +7,10 @@
 #include "engine/gfx/sprites/format/ShapeGroupFormat.h"
 
 namespace {
+
+// Frames are pieces of an 800 x 600 screen; a header claiming more is refused before any
+// raster is made for it.
+constexpr u16 kMaxFrameEdge = 2048;
 
 u32 argbOf555(u16 c) {
     auto expand = [](u32 v) { return (v << 3) | (v >> 2); };
@@ -66,6 +70,7 @@ std::optional<std::vector<Raster>> decodeGroupFrames(std::span<const u8> stored)
         const std::span<u8> f = shapeGroupFrame(group, i);
         const u16 format = readBE16(f.data() + 6);
         if ((format & kGfxFormatPackingMask) != kGfxFormatPacked16) return std::nullopt;
+        if (readBE16(f.data()) > kMaxFrameEdge || readBE16(f.data() + 2) > kMaxFrameEdge) return std::nullopt;
         Raster r(readBE16(f.data()), readBE16(f.data() + 2));
         FrameVisitor visit{&r};
         if (!gfxWalkPackedRows16<false>(f.data() + kGfxBitmapHeaderSize, f.size() - kGfxBitmapHeaderSize, u32(r.height), visit))

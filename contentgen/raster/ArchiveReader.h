@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "contentgen/content/Raster.h"
+#include "contentgen/raster/Raster.h"
 #include "engine/resources/format/ArchiveFormat.h"
 
 class ArchiveReader {
@@ -24,5 +24,6 @@ private:
 // A plain 16-bit picture; nullopt for any other kind.
 std::optional<Raster> decodePicture(std::span<const u8> bitmap);
 // A group's frames (from 1 in the vector's index + 1), each a packed 16-bit frame made
-// opaque where it has colours; nullopt for a group the engine would refuse.
+// opaque where it has colours; nullopt for a group the engine would refuse or a frame wider
+// or taller than 2048.
 std::optional<std::vector<Raster>> decodeGroupFrames(std::span<const u8> group);
