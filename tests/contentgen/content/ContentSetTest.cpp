@@ -131,6 +131,11 @@ const std::vector<Named> kNamedResources = {
     {"RHelpDlg", "tBMH", {9000}},
     {"RHelpDlg", "tSCR", {9000, 9001, 9010, 9011, 9012, 9013}},
     {"RHelpDlg", "MBTN", {777}},
+    {"StampEditor", "tBMH", {14000}},
+    {"StampEditor", "tBMP", {14000}},
+    {"StampEditor", "tSCR", {14000, 14001, 14002, 14003, 14031}},
+    {"StampEditor", "MBTN", {14000}},
+    {"StampEditor", "tWAV", {14006, 14007, 14008, 14009, 14010}},
     {"Deleters", "MBTN", {777}},
     {"Deleters_sp", "MBTN", {777}},
     {"Picker", "tBMP", {5000}},
@@ -181,7 +186,7 @@ TEST_F(ContentSet, ButtonStatesNameShapesThatExist) {
     const struct {
         const char* item;
         std::vector<const char*> openBeside;
-    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"Picker", {}}, {"Picker_sp", {}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}};
+    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"Picker", {}}, {"Picker_sp", {}}, {"StampEditor", {}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}};
     for (const auto& s : sets) {
         std::vector<ArchiveReader> open{archive(s.item)};
         for (const char* other : s.openBeside) open.push_back(archive(other));
@@ -244,7 +249,7 @@ TEST_F(ContentSet, TheBackgroundColourDialogHasAFrameForEveryColourFromFrame18) 
 TEST_F(ContentSet, LanguageSpecificItemsComeInBothLanguages) {
     for (const char* item : {"Picker", "TimerSettings", "SlideShow", "EnterName", "EnterSnd", "Deleters", "Copy",
                              "RPickBgColorDlg", "RDlgLogin", "RFlattenDlg", "RGetStartDlg", "RABCTextDlg", "RPronounceDlg",
-                             "RNoteDlg", "RPickBgSndDlg", "TransSound", "RHelpDlg"}) {
+                             "RNoteDlg", "RPickBgSndDlg", "TransSound", "RHelpDlg", "StampEditor"}) {
         EXPECT_TRUE(files_->count(std::string("Data/") + item + ".kvr")) << item;
         EXPECT_TRUE(files_->count(std::string("Data/") + item + "_sp.kvr")) << item;
     }
