@@ -1,7 +1,7 @@
 // contentpreview <archive> <out.png> [--sheet]
 // Shows what an archive holds the way a screen would: its first full-screen picture with
-// every shape's first frame drawn on it where its script places it; with --sheet, every
-// frame of every group side by side on a checkerboard instead.
+// every shape's first frame drawn on it where its script places it; with --sheet, the smaller
+// pictures and every frame of every group side by side on a checkerboard instead.
 #include <cairo.h>
 
 #include <cstdio>
@@ -61,6 +61,14 @@ int main(int argc, char** argv) {
             }
     const ResTypeTables* groups = archive.contents().directory.findType(kSprGroupType);
     double sx = 4, sy = 4, rowHeight = 0;
+    // The sheet starts with the pictures smaller than the screen (icons, tiles, swatches).
+    for (const ResIdEntry& e : sheet && pictures ? pictures->ids : std::vector<ResIdEntry>{})
+        if (auto p = decodePicture(*archive.find(kSprPictureType, e.id)); p && p->width < 800) {
+            if (sx + p->width > 1196) sx = 4, sy += rowHeight + 4, rowHeight = 0;
+            blit(cr, *p, sx, sy);
+            sx += p->width + 4;
+            rowHeight = std::max(rowHeight, double(p->height));
+        }
     for (const ResIdEntry& g : groups ? groups->ids : std::vector<ResIdEntry>{}) {
         const auto frames = decodeGroupFrames(*archive.find(kSprGroupType, g.id));
         if (!frames) {

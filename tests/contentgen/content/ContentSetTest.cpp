@@ -90,8 +90,9 @@ const std::vector<Named> kNamedResources = {
     {"Easel", "tBMH", {1000, 7000, 18000}},
     {"Easel", "tSCR", {1000, 1038, 1039, 1042, 1043, 1044, 1045, 1052, 1059, 1066, 1080, 1082, 1103, 1106, 1500, 1501, 18034, 18044}},
     {"Easel", "MBTN", {75}},
-    {"ToolPanels", "MBTN", {18400, 18200}},
-    {"ToolPanels", "tBMP", {19000}},
+    {"ToolPanels", "MBTN", {18400, 18200, 18201, 18203, 18300, 18500, 18600}},
+    {"ToolPanels", "tBMP", {19000, 20400, 20500, 21300, 21400, 21500}},
+    {"Easel", "tSCR", {18018, 18021, 18024, 18028, 18039, 18042, 18044, 18046, 18047, 18048, 18049, 18050, 18051, 18149, 18159, 18166}},
     {"RDlgLogin", "tBMH", {7600}},
     {"RDlgLogin", "tSCR", {7600, 7601, 7602, 7603, 7604, 7605, 7606, 7644, 7652}},
     {"RDlgLogin", "MBTN", {777, 778}},
@@ -267,6 +268,20 @@ TEST_F(ContentSet, StringListsHoldAsManyTextsAsTheirCountSays) {
             EXPECT_EQ(zeros, (*list)[0]) << item << " " << id;
             EXPECT_EQ(list->back(), 0) << item << " " << id;
         }
+}
+
+TEST_F(ContentSet, PanelPageAndModeButtonsSitAtTheirMessageLessTheSetId) {
+    // Panels select button [message - set id] when they restore a page or mode.
+    const ArchiveReader a = archive("ToolPanels");
+    for (u16 set : {18300, 18500, 18600}) {
+        const std::vector<ButtonRecord> buttons = this->buttons(a, set);
+        ASSERT_FALSE(buttons.empty()) << set;
+        for (size_t i = 0; i < buttons.size(); ++i) EXPECT_EQ(buttons[i].clickMessage, set + i) << set << " " << i;
+    }
+    const std::vector<ButtonRecord> shapes = buttons(a, 18203);
+    ASSERT_EQ(shapes.size(), 2u);
+    EXPECT_EQ(shapes[0].clickMessage, 18201u);
+    EXPECT_EQ(shapes[1].clickMessage, 18202u);
 }
 
 TEST_F(ContentSet, LoginButtonSetsHoldTheButtonsTheDialogShowsAndHides) {
