@@ -8,6 +8,7 @@
 #include "contentgen/content/ShapeGroupBuilder.h"
 #include "contentgen/content/ShapeScriptWriter.h"
 #include "contentgen/content/SoundSynth.h"
+#include "contentgen/content/SpeechSynth.h"
 #include "contentgen/content/SystemResources.h"
 #include "engine/gfx/sprites/SprPicture.h"
 #include "engine/gfx/sprites/SprShapes.h"
@@ -169,7 +170,15 @@ public:
     }
 
     void sound(const json& spec, ArchiveImage& archive) const {
-        const std::vector<i16> samples = synthesizeSound(spec);
+        std::vector<i16> samples;
+        u32 rate = kSynthRate;
+        if (spec.contains("speak")) {
+            SpokenSound spoken = speakText(spec["speak"].get<std::string>(), spec.value("voice", std::string("en")));
+            samples = std::move(spoken.samples);
+            rate = spoken.rate;
+        } else {
+            samples = synthesizeSound(spec);
+        }
         std::vector<u8> pcm;
         pcm.reserve(samples.size() * 2);
         for (i16 s : samples) {
@@ -177,7 +186,7 @@ public:
             pcm.push_back(u8(u16(s) >> 8));
         }
         std::vector<u8> wave;
-        const u16 err = ConvertPcmToArchiveWave(pcm, 16, 1, kSynthRate, kImportCompress | kImportNoLoop, &wave);
+        const u16 err = ConvertPcmToArchiveWave(pcm, 16, 1, rate, kImportCompress | kImportNoLoop, &wave);
         if (err != 0) throw ArtError("sound " + std::to_string(spec.at("id").get<int>()) + " could not be converted");
         add(archive, kWaveType, spec.at("id").get<u16>(), wave);
     }

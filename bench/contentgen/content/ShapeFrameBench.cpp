@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "contentgen/content/ArchiveReader.h"
+#include "contentgen/raster/ArchiveReader.h"
 #include "contentgen/content/BitmapWriter.h"
 #include "contentgen/content/ShapeGroupBuilder.h"
 

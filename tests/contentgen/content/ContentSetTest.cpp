@@ -5,6 +5,7 @@
 
 #include "contentgen/raster/ArchiveReader.h"
 #include "contentgen/content/ContentGenerator.h"
+#include "engine/audio/format/ArchiveWave.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/sprites/format/ShapeScriptFormat.h"
 #include "engine/ini/IniText.h"
@@ -92,6 +93,8 @@ const std::vector<Named> kNamedResources = {
     {"Easel", "MBTN", {75}},
     {"ToolPanels", "MBTN", {18400, 18200, 18201, 18203, 18300, 18500, 18600}},
     {"ToolPanels", "tBMP", {19000, 20400, 20500, 21300, 21400, 21500}},
+    {"ToolPanels", "tWAV", range(22000, 22042)},
+    {"ToolPanels", "tWAV", {22090, 22091, 22092}},
     {"Easel", "tSCR", {18018, 18021, 18024, 18028, 18039, 18042, 18044, 18046, 18047, 18048, 18049, 18050, 18051, 18149, 18159, 18166}},
     {"RDlgLogin", "tBMH", {7600}},
     {"RDlgLogin", "tSCR", {7600, 7601, 7602, 7603, 7604, 7605, 7606, 7644, 7652}},
@@ -282,6 +285,16 @@ TEST_F(ContentSet, PanelPageAndModeButtonsSitAtTheirMessageLessTheSetId) {
     ASSERT_EQ(shapes.size(), 2u);
     EXPECT_EQ(shapes[0].clickMessage, 18201u);
     EXPECT_EQ(shapes[1].clickMessage, 18202u);
+}
+
+TEST_F(ContentSet, SpokenCharacterNamesLastLongEnoughToHear) {
+    const ArchiveReader a = archive("ToolPanels");
+    for (u16 id : {22000, 22025, 22035, 22042, 22092}) {
+        ArchiveWaveInfo info;
+        ASSERT_EQ(readArchiveWave(*a.find(fourCC("tWAV"), id), &info), kErrNone) << id;
+        EXPECT_GT(waveDurationMs(info.frames, info.sampleRate), 200u) << id;
+        EXPECT_LT(waveDurationMs(info.frames, info.sampleRate), 3000u) << id;
+    }
 }
 
 TEST_F(ContentSet, LoginButtonSetsHoldTheButtonsTheDialogShowsAndHides) {
