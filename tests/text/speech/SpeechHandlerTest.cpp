@@ -132,6 +132,24 @@ TEST_F(SpeechHandlerTest, AFailedWriteKeepsTheListInMemoryAndReportsIt) {
     EXPECT_EQ(fileList(), (std::vector<Pronunciation>{{"gif", "jif", 0, 0}}));
 }
 
+TEST_F(SpeechHandlerTest, AListThatCouldNotBeReadIsNeverWrittenOver) {
+    ASSERT_EQ(savePronunciationFile(kPath, {{"gif", "jif", 0, 0}}), kSysOk);
+    {
+        SpeechHandler handler(backend_, surroundings());
+        drive_->failNext(kSysNotReady);
+        ASSERT_TRUE(handler.AddPronunciation("tomato", "tomahto"));
+        handler.SetEnabled(true);
+        drive_->failNext(kSysNotReady);
+        ASSERT_TRUE(handler.SetVoice(0));
+        handler.Speak("x", 1);
+        handler.Speak("x", 1);
+        EXPECT_EQ(handler.lastSaveError(), kSysNotReady) << "the list is still unread";
+        EXPECT_EQ(fileList(), (std::vector<Pronunciation>{{"gif", "jif", 0, 0}}));
+    }
+    // Once the file reads again, its entries come first and the added one follows them.
+    EXPECT_EQ(fileList(), (std::vector<Pronunciation>{{"gif", "jif", 0, 0}, {"tomato", "tomahto", 0, 0}}));
+}
+
 TEST_F(SpeechHandlerTest, PronunciationTextsAtTheLimitAreRefused) {
     SpeechHandler handler(backend_, surroundings());
     EXPECT_TRUE(handler.AddPronunciation(std::string(kPronunciationTextLimit - 1, 'a'), "b"));
