@@ -232,6 +232,24 @@ TEST_F(SpeechHandlerTest, ANewTextReplacesTheOneBeingSpoken) {
     EXPECT_TRUE(std::equal(tone.begin(), tone.end(), heard.end() - ptrdiff_t(tone.size())));
 }
 
+TEST_F(SpeechHandlerTest, TheFlagStaysUpWhileNewTextsReplaceTheOneBeingSpoken) {
+    SpeechHandler handler(backend_, surroundings());
+    ASSERT_TRUE(handler.SetVoice(0));
+    handler.Speak("first", 5);
+    ASSERT_TRUE(handler.IsSpeaking());
+    // The device is not played, so speech is under way throughout: any fall is seen.
+    std::atomic<bool> done{false};
+    std::atomic<int> falls{0};
+    std::thread watcher([&] {
+        while (!done.load())
+            if (!handler.IsSpeaking()) falls.fetch_add(1);
+    });
+    for (int i = 0; i < 1000; ++i) handler.Speak("again", 5);
+    done.store(true);
+    watcher.join();
+    EXPECT_EQ(falls.load(), 0);
+}
+
 TEST_F(SpeechHandlerTest, WithoutAMixerNothingStaysSpeaking) {
     stop();
     SpeechHandler handler(backend_, surroundings());
