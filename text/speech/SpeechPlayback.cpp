@@ -73,10 +73,17 @@ u16 SpeechPlayback::openFor(uint32_t sampleRate) {
 }
 
 void SpeechPlayback::takeBackChunks() {
+    // A mixer shut down since has closed the channel itself, handing its chunks back; a
+    // mixer started again needs a channel of its own.
+    u16 device = 0;
+    if (handle_ && pcmMixGetID(handle_, &device) == plat::kMmErrInvalidHandle) {
+        handle_ = nullptr;
+        handleRate_ = 0;
+    }
     // A reset hands every queued chunk back as done, so none is in the mixer afterwards.
     if (handle_) pcmMixReset(handle_);
     for (auto& chunk : chunks_)
-        if (chunk->header.flags.load() & plat::kWaveHeaderPrepared)
+        if (handle_ && (chunk->header.flags.load() & plat::kWaveHeaderPrepared))
             pcmMixUnprepareHeader(handle_, &chunk->header, kPcmMixHeaderSize);
     chunks_.clear();
     inMixer_.store(0);

@@ -250,6 +250,28 @@ TEST_F(SpeechHandlerTest, TheFlagStaysUpWhileNewTextsReplaceTheOneBeingSpoken) {
     EXPECT_EQ(falls.load(), 0);
 }
 
+TEST_F(SpeechHandlerTest, SpeechIsHeardAgainWhenTheMixerHasStartedAgain) {
+    struct Case {
+        const char* what;
+        bool playedOut;
+    };
+    SpeechHandler handler(backend_, surroundings());
+    ASSERT_TRUE(handler.SetVoice(0));
+    for (const Case c : {Case{"after the speech was played", true}, Case{"while speech was queued", false}}) {
+        SCOPED_TRACE(c.what);
+        handler.Speak("Hello", 5);
+        if (c.playedOut) play(300);
+        stop();
+        start(mixertest::testSettings(16));
+        EXPECT_FALSE(handler.IsSpeaking()) << "the mixer's shutdown finished what it held";
+        handler.Speak("again", 5);
+        EXPECT_TRUE(handler.IsSpeaking());
+        play(300);
+        EXPECT_FALSE(handler.IsSpeaking());
+        EXPECT_EQ(heardSamples(output()), headlessTone());
+    }
+}
+
 TEST_F(SpeechHandlerTest, WithoutAMixerNothingStaysSpeaking) {
     stop();
     SpeechHandler handler(backend_, surroundings());
