@@ -216,6 +216,26 @@ TEST_F(SpeechHandlerTest, StopSilencesAtOnceWhateverThreadAsks) {
     EXPECT_LT(heardSamples(output()).size(), 2 * headlessTone().size());
 }
 
+TEST_F(SpeechHandlerTest, StopsFromAnotherThreadRaceSpeakingSafely) {
+    SpeechHandler handler(backend_, surroundings());
+    ASSERT_TRUE(handler.SetVoice(0));
+    std::atomic<bool> done{false};
+    std::thread stopper([&] {
+        while (!done.load()) handler.Stop();
+    });
+    for (int i = 0; i < 300; ++i) {
+        handler.Speak("Hello", 5);
+        play(10);
+    }
+    done.store(true);
+    stopper.join();
+    handler.Stop();
+    EXPECT_FALSE(handler.IsSpeaking());
+    EXPECT_EQ(handler.playback().chunksInMixer(), 0u);
+    handler.Speak("after", 5);
+    EXPECT_TRUE(handler.IsSpeaking()) << "the races left the channel usable";
+}
+
 TEST_F(SpeechHandlerTest, ANewTextReplacesTheOneBeingSpoken) {
     SpeechHandler handler(backend_, surroundings());
     ASSERT_TRUE(handler.SetVoice(0));
