@@ -96,11 +96,11 @@ void RScroller::ScrollIntoView(int index) {
         ScrollTo(byPage_ ? index : index - GetVisibleCount() + 1);
 }
 
-void RScroller::Select(int index) {
+void RScroller::Select(int index, bool announce) {
     if (index < -1 || index >= count_) return;
     selected_ = index;
     Redraw();
-    if (index >= 0) PostMessage(kMsgScrollerHit, reinterpret_cast<uintptr_t>(this), u16(index));
+    if (index >= 0 && announce) PostMessage(kMsgScrollerHit, reinterpret_cast<uintptr_t>(this), u16(index));
 }
 
 Rect16 RScroller::GetCellRect(int index) const {

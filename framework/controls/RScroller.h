@@ -62,8 +62,9 @@ public:
     void ScrollBack();
     void ScrollForward();
     void ScrollIntoView(int index);
-    // -1 clears the selection quietly; an index past the items is ignored.
-    void Select(int index);
+    // Posts 'scht' unless `announce` is false; -1 clears the selection quietly; an index past
+    // the items is ignored.
+    void Select(int index, bool announce = true);
     // The rectangle of the cell showing the item; all zero when it is not visible.
     Rect16 GetCellRect(int index) const;
     void Refresh(u16 code);
