@@ -28,7 +28,7 @@ void RScroller::SetCellRects(const std::vector<Rect16>& cells, u16 firstHotSpotI
         RHotSpotItem* item = hotSpots_.CreateRectHotSpot(cells_[i], selectMessage_);
         item->SetRecord(firstHotSpotId + i);
     }
-    ScrollTo(first_);
+    SetCount(count_);
 }
 
 void RScroller::Build(u16 layoutShape, u16 firstHotSpotId) {

@@ -36,7 +36,8 @@ public:
     ~RScroller() override;
 
     // The visible cells, in order; cell hot spots post the select message with
-    // firstHotSpotId + cell as parameter 1. Replaces earlier cells.
+    // firstHotSpotId + cell as parameter 1. Replaces earlier cells; like SetCount it keeps the
+    // first visible item in range without posting 'scdn'.
     void SetCellRects(const std::vector<Rect16>& cells, u16 firstHotSpotId);
     // The cells are the part rectangles of the layout shape (empty when it is not loaded).
     void Build(u16 layoutShape, u16 firstHotSpotId);
