@@ -233,8 +233,16 @@ u32 RHotSpotList::HandleMouseMove(Point16 point, u32) {
         }
         return 1;
     }
-    SetOver(ItemAt(point));
-    return over_ != nullptr ? 1 : 0;
+    RHotSpotItem* hit = ItemAt(point);
+    if (hit != nullptr) {
+        // The lists behind are not offered a move this list takes: their items are no longer
+        // under the pointer. Cleared first, so the cursor shown is this item's.
+        for (RHotSpotList* other : lists()) {
+            if (other != this && other->pressed_ == nullptr) other->SetOver(nullptr);
+        }
+    }
+    SetOver(hit);
+    return hit != nullptr ? 1 : 0;
 }
 
 void RHotSpotList::HandleNotification(const RInputEvent& event) {

@@ -224,4 +224,21 @@ TEST_F(HotSpots, ChangesArePostedToTheChangeListener) {
     EXPECT_EQ(other.last.point.v, 34);
 }
 
+TEST_F(HotSpots, PointerTakenByAListInFrontLeavesTheItemBehind) {
+    FakeClient behind;
+    RHotSpotItem* back = list.CreateHotSpot(rectInfo({0, 0, 20, 20}, 1), 1);
+    back->SetClient(&behind);
+    back->SetCursorIds(kCursorIndexStandard + 1, kDefaultCursorPressed);  // cross
+    RHotSpotList front(&other);
+    HSInfo textInfo = rectInfo({10, 0, 30, 20}, 2);
+    textInfo.cursorOver = kCursorIndexStandard + 2;  // text
+    front.CreateHotSpot(textInfo, 1);
+    EXPECT_EQ(list.HandleMouseMove({5, 5}, 0), 1u);
+    EXPECT_EQ(front.HandleMouseMove({15, 5}, 0), 1u);  // taken in front: the list behind is not asked
+    EXPECT_EQ(list.OverItem(), nullptr);
+    EXPECT_EQ(behind.events, (std::vector<u16>{kHsEventEnter, kHsEventLeave}));
+    EXPECT_EQ(plat::cursor::currentCursor(), plat::cursor::systemCursor(plat::cursor::SystemCursor::IBeam));
+    back->SetClient(nullptr);
+}
+
 }  // namespace
