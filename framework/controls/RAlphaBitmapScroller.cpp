@@ -8,23 +8,21 @@
 namespace Ostrel {
 
 int RAlphaBitmapScroller::SetItems(const std::vector<u16>& pictureIds) {
-    std::vector<std::vector<u8>> loaded;
+    std::vector<ScrollerPicture> masks;
     for (u16 id : pictureIds) {
-        std::vector<u8> bytes;
+        ScrollerPicture bytes;
         if (mfxReadResource(fourCC("tBMP"), id, &bytes) != kErrNone) break;
-        loaded.push_back(std::move(bytes));
+        masks.push_back(std::move(bytes));
     }
-    owned_ = std::move(loaded);
-    std::vector<ScrollerPicture> pictures;
-    for (const std::vector<u8>& bytes : owned_) pictures.push_back({bytes.data(), u32(bytes.size())});
-    SetItems(pictures);
-    return int(pictures.size());
+    const int count = int(masks.size());
+    SetItems(std::move(masks));
+    return count;
 }
 
 void RAlphaBitmapScroller::DrawCell(int item, const Rect16& cell, bool selected) {
     const ScrollerPicture& mask = Items()[size_t(item)];
-    if (mask.bytes != nullptr)
-        DrawColoredAlphaMask(cell.left, cell.top, mask.bytes, mask.size, PackedPaintColor(), true, &cell);
+    if (!mask.empty())
+        DrawColoredAlphaMask(cell.left, cell.top, mask.data(), u32(mask.size()), PackedPaintColor(), true, &cell);
     if (selected) gfxFrameRect(cell);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // A strip of alpha masks drawn in the current paint colour, so the icons follow the colour the
-// user picked. Items come as masks or as 'tBMP' ids whose bytes the strip reads and keeps.
+// user picked. Items come as masks or as the ids of masks stored as 'tBMP' resources.
 // User-interface thread only.
 #include <vector>
 
@@ -18,9 +18,6 @@ public:
 
 protected:
     void DrawCell(int item, const Rect16& cell, bool selected) override;
-
-private:
-    std::vector<std::vector<u8>> owned_;
 };
 
 }  // namespace Ostrel

@@ -15,14 +15,14 @@ constexpr i16 kLabelHeight = 16;
 RBMOBitmapScroller::RBMOBitmapScroller(CListener* owner, u32 command)
     : RScroller(owner), owner_(owner), command_(command) {}
 
-void RBMOBitmapScroller::SetVectors(const std::vector<ScrollerPicture>& thumbnails,
-                                    const std::vector<ScrollerPicture>& icons, const std::vector<std::string>& labels) {
+void RBMOBitmapScroller::SetVectors(std::vector<ScrollerPicture> thumbnails, std::vector<ScrollerPicture> icons,
+                                    std::vector<std::string> labels) {
     const size_t count = std::max({thumbnails.size(), icons.size(), labels.size()});
     cells_.assign(count, BmoCell{});
     for (size_t i = 0; i < count; ++i) {
-        if (i < thumbnails.size()) cells_[i].thumbnail = thumbnails[i];
-        if (i < icons.size()) cells_[i].icon = icons[i];
-        if (i < labels.size()) cells_[i].label = labels[i];
+        if (i < thumbnails.size()) cells_[i].thumbnail = std::move(thumbnails[i]);
+        if (i < icons.size()) cells_[i].icon = std::move(icons[i]);
+        if (i < labels.size()) cells_[i].label = std::move(labels[i]);
     }
     SetCount(int(count));
 }
@@ -45,11 +45,11 @@ void RBMOBitmapScroller::Clear() {
 }
 
 void RBMOBitmapScroller::SetThumbnail(int index, ScrollerPicture picture) {
-    if (Valid(index)) cells_[size_t(index)].thumbnail = picture;
+    if (Valid(index)) cells_[size_t(index)].thumbnail = std::move(picture);
 }
 
 void RBMOBitmapScroller::SetIcon(int index, ScrollerPicture picture) {
-    if (Valid(index)) cells_[size_t(index)].icon = picture;
+    if (Valid(index)) cells_[size_t(index)].icon = std::move(picture);
 }
 
 void RBMOBitmapScroller::SetLabel(int index, std::string label) {
@@ -82,8 +82,8 @@ u32 RBMOBitmapScroller::HandleMessage(RMessage* message, u32 data) {
 
 void RBMOBitmapScroller::DrawCell(int item, const Rect16& cell, bool selected) {
     const BmoCell& c = cells_[size_t(item)];
-    if (c.thumbnail.bytes != nullptr) gfxDrawBitmapInRect(c.thumbnail.bytes, c.thumbnail.size, cell, 0, 0);
-    if (c.icon.bytes != nullptr) gfxDrawBitmap(c.icon.bytes, c.icon.size, cell.left, cell.top, 0);
+    if (!c.thumbnail.empty()) gfxDrawBitmapInRect(c.thumbnail.data(), u32(c.thumbnail.size()), cell, 0, 0);
+    if (!c.icon.empty()) gfxDrawBitmap(c.icon.data(), u32(c.icon.size()), cell.left, cell.top, 0);
     if (mode_ == kBmoModeDetail && !c.label.empty()) {
         const Rect16 labelBox{cell.left, i16(cell.bottom - kLabelHeight), cell.right, cell.bottom};
         gfxDrawTextBox(labelBox, kTextCentredBothWays, c.label.c_str(), u16(c.label.size()));

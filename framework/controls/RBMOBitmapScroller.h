@@ -29,8 +29,8 @@ public:
     RBMOBitmapScroller(CListener* owner, u32 command);
 
     // Cells from three lists; the shortest list does not cut the others.
-    void SetVectors(const std::vector<ScrollerPicture>& thumbnails, const std::vector<ScrollerPicture>& icons,
-                    const std::vector<std::string>& labels);
+    void SetVectors(std::vector<ScrollerPicture> thumbnails, std::vector<ScrollerPicture> icons,
+                    std::vector<std::string> labels);
     const std::vector<BmoCell>& Cells() const { return cells_; }
     // Moves the cell from one index to another, the cells between shifting by one.
     bool MoveCell(int from, int to);

@@ -10,19 +10,19 @@ RBitmapScroller::RBitmapScroller(CListener* owner, u16 layoutShape, u16 frameSha
     Build(layoutShape, firstHotSpotId);
 }
 
-void RBitmapScroller::SetItems(const std::vector<ScrollerPicture>& items) {
-    items_ = items;
+void RBitmapScroller::SetItems(std::vector<ScrollerPicture> items) {
+    items_ = std::move(items);
     SetCount(int(items_.size()));
 }
 
-ScrollerPicture RBitmapScroller::GetItem(int index) const {
-    if (index < 0 || index >= int(items_.size())) return {};
-    return items_[size_t(index)];
+const ScrollerPicture* RBitmapScroller::GetItem(int index) const {
+    if (index < 0 || index >= int(items_.size())) return nullptr;
+    return &items_[size_t(index)];
 }
 
 void RBitmapScroller::DrawCell(int item, const Rect16& cell, bool selected) {
     const ScrollerPicture& picture = items_[size_t(item)];
-    if (picture.bytes != nullptr) gfxDrawBitmapInRect(picture.bytes, picture.size, cell, 0, 0);
+    if (!picture.empty()) gfxDrawBitmapInRect(picture.data(), u32(picture.size()), cell, 0, 0);
     if (selected) gfxFrameRect(cell);
 }
 

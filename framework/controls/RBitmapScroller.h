@@ -13,10 +13,10 @@ class RBitmapScroller : public RScroller {
 public:
     RBitmapScroller(CListener* owner, u16 layoutShape, u16 frameShape, u16 firstHotSpotId);
 
-    // Copies the list; the pictures stay the caller's.
-    void SetItems(const std::vector<ScrollerPicture>& items);
-    // Empty for an index past the items.
-    ScrollerPicture GetItem(int index) const;
+    // Takes the pictures over, releasing the earlier ones.
+    void SetItems(std::vector<ScrollerPicture> items);
+    // Null for an index past the items.
+    const ScrollerPicture* GetItem(int index) const;
 
 protected:
     void DrawCell(int item, const Rect16& cell, bool selected) override;

@@ -20,22 +20,21 @@ RTexturePicker::~RTexturePicker() {
 
 bool RTexturePicker::Open(int current) {
     if (open_) return true;
-    textures_.clear();
+    std::vector<ScrollerPicture> textures;
     for (u16 i = 0; i < kTextureCount; ++i) {
-        std::vector<u8> bytes;
+        ScrollerPicture bytes;
         if (mfxReadResource(fourCC("tBMP"), u16(kFirstTextureId + i), &bytes) != kErrNone) break;
-        textures_.push_back(std::move(bytes));
+        textures.push_back(std::move(bytes));
     }
-    if (textures_.empty()) return false;
+    if (textures.empty()) return false;
+    const int count = int(textures.size());
     open_ = true;
     Register(kInputKeys);
     frameSprite_ = sprNew(kTextureFrameFlags, kTextureFrameShape, nullptr);
     strip_ = std::make_unique<RBitmapScroller>(this, kTextureLayoutShape, kTextureHighlightShape, kTextureFirstCellId);
-    std::vector<ScrollerPicture> pictures;
-    for (const std::vector<u8>& bytes : textures_) pictures.push_back({bytes.data(), u32(bytes.size())});
-    strip_->SetItems(pictures);
+    strip_->SetItems(std::move(textures));
     strip_->Refresh(kRefreshAll);
-    if (current >= 0 && current < int(pictures.size())) {
+    if (current >= 0 && current < count) {
         strip_->ScrollIntoView(current);
         strip_->Select(current, false);
     }

@@ -42,7 +42,6 @@ private:
     CListener* owner_;
     bool open_ = false;
     u16 frameSprite_ = 0;
-    std::vector<std::vector<u8>> textures_;
     std::unique_ptr<RBitmapScroller> strip_;
 };
 

@@ -1,13 +1,13 @@
 #pragma once
 // A picture a scroller cell shows: the bytes of an engine bitmap (or of an alpha mask for the
-// tinted strips), kept alive by whoever handed them over.
+// tinted strips). Strips own their pictures: handing a new list over releases the old one.
+// Empty: the cell shows nothing.
+#include <vector>
+
 #include "engine/base/EngineTypes.h"
 
 namespace Ostrel {
 
-struct ScrollerPicture {
-    const u8* bytes = nullptr;
-    u32 size = 0;
-};
+using ScrollerPicture = std::vector<u8>;
 
 }  // namespace Ostrel

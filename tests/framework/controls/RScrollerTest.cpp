@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/controls/RAlphaBitmapScroller.h"
 #include "framework/controls/RBBitmapScroller.h"
 #include "framework/controls/RBMOBitmapScroller.h"
 #include "framework/controls/RTextScroller.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "platform/keyboard/VirtualKeys.h"
+#include "tests/framework/SystemArchiveFixture.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
 
 namespace {
@@ -213,6 +215,20 @@ TEST_F(Scrollers, MediaStripMovesCellsAndPostsItsCommand) {
     EXPECT_EQ(strip.HotSpots().ItemAt({5, 5}), nullptr);
     strip.SelectCell(kBmoNoCell);
     EXPECT_EQ(strip.GetSelected(), -1);
+}
+
+TEST_F(Scrollers, TintedStripReadsMasksUntilAnIdIsMissingAndOwnsThem) {
+    testfw::SystemArchive archive;
+    archive.open({{fourCC("tBMP"), 24000, "mask0"}, {fourCC("tBMP"), 24100, "mask1"}, {fourCC("tBMP"), 24300, "x"}});
+    RAlphaBitmapScroller strip(&owner, 18027, 18028, 18001);
+    EXPECT_EQ(strip.SetItems(std::vector<u16>{24000, 24100, 24200, 24300}), 2);
+    EXPECT_EQ(strip.GetCount(), 2);
+    ASSERT_NE(strip.GetItem(1), nullptr);
+    EXPECT_EQ(testfw::asText(*strip.GetItem(1)), "mask1");
+    EXPECT_EQ(strip.GetItem(2), nullptr);
+    strip.SetItems(std::vector<ScrollerPicture>{{1, 2, 3}});
+    EXPECT_EQ(strip.GetCount(), 1);
+    EXPECT_EQ(strip.GetItem(0)->size(), 3u);
 }
 
 }  // namespace
