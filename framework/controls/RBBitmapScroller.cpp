@@ -29,7 +29,8 @@ void RBBitmapScroller::AddItem(u16 frameShape, u16 selectedFrameShape, std::stri
 void RBBitmapScroller::Sort(const Compare& less) {
     const std::string selected = NameOf(GetSelected());
     const bool hadSelection = GetSelected() >= 0;
-    std::stable_sort(items_.begin(), items_.end(), [&less](const Item& a, const Item& b) { return less(a.name, b.name); });
+    std::stable_sort(items_.begin(), items_.end(),
+                     [&less](const Item& a, const Item& b) { return less(a.name, b.name); });
     if (hadSelection) {
         Select(-1);
         Select(FindName(selected));

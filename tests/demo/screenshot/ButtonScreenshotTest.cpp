@@ -36,7 +36,8 @@ public:
 std::vector<u8> buttonArchive() {
     using testshape::kAnimatedColours;
     std::vector<testshape::Frame> frames;
-    for (u16 state = 0; state < kButtonStateCount; ++state) frames.push_back(testshape::discFrame(kDisc, kAnimatedColours[state]));
+    for (u16 state = 0; state < kButtonStateCount; ++state)
+        frames.push_back(testshape::discFrame(kDisc, kAnimatedColours[state]));
     auto text = [](const std::vector<u8>& b) { return std::string(b.begin(), b.end()); };
     const testshape::Bytes zeros = testshape::makeOffsetTable(std::vector<u16>(kButtonStateCount + 1, 0));
     std::vector<testres::ResContent> contents{
@@ -44,7 +45,9 @@ std::vector<u8> buttonArchive() {
         {kSprOffsetType, kButtonGroup, text(zeros)},
         {kSprOffsetType, u16(kButtonGroup + 1), text(zeros)}};
     for (u16 state = 0; state < kButtonStateCount; ++state) {
-        const testshape::Bytes still = testshape::makeScript(0, {0, 0, 0, 0}, {{16, 1, {u16(state + 1), 0, 0}}, {1, 2, {}}, {0, 2, {}}});
+        // Shows the state's frame, waits, and starts again: a still picture.
+        const testshape::Bytes still =
+            testshape::makeScript(0, {0, 0, 0, 0}, {{16, 1, {u16(state + 1), 0, 0}}, {1, 2, {}}, {0, 2, {}}});
         contents.push_back({kSprScriptType, u16(kButtonGroup + state), text(still)});
     }
     std::vector<ButtonRecord> buttons;
