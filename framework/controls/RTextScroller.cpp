@@ -81,10 +81,15 @@ u32 RTextScroller::HandleMessage(RMessage* message, u32 data) {
         }
         Redraw();
     }
+    if (hit >= 0 && clickProc_) clickProc_(hit);
     return 1;
 }
 
 void RTextScroller::DrawCell(int item, const Rect16& cell, bool) {
+    if (drawProc_) {
+        drawProc_(item, cell, IsItemSelected(item));
+        return;
+    }
     const std::string& text = items_[size_t(item)];
     if (IsItemSelected(item)) gfxInvertRect(cell);
     gfxDrawTextBox(cell, kTextLeftCentred, text.c_str(), u16(text.size()));

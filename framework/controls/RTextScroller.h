@@ -2,6 +2,7 @@
 // A scrolling list of texts in rows, with one selection or, while multiple selection is on,
 // several. Row hot spots post kMsgTextRowHit; a hit row toggles its item in multiple
 // selection and selects it alone otherwise. User-interface thread only.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,12 @@ public:
     std::vector<int> GetSelectedList() const;
     // Redraws the visible rows.
     void InvalidateCells() { Redraw(); }
+    // Called with the item after a row hit has changed the selection.
+    void SetClickProc(std::function<void(int item)> proc) { clickProc_ = std::move(proc); }
+    // Draws a row in place of the plain text; given the item, its row and whether it is selected.
+    void SetDrawProc(std::function<void(int item, const Rect16& row, bool selected)> proc) {
+        drawProc_ = std::move(proc);
+    }
 
     u32 HandleMessage(RMessage* message, u32 data) override;
 
@@ -37,6 +44,8 @@ private:
     std::vector<std::string> items_;
     std::vector<bool> selected_;
     bool multiple_ = false;
+    std::function<void(int)> clickProc_;
+    std::function<void(int, const Rect16&, bool)> drawProc_;
 };
 
 }  // namespace Ostrel

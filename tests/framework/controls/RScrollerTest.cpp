@@ -172,10 +172,20 @@ TEST_F(Scrollers, TextListSortsWithoutCaseAndSelectsSeveral) {
     EXPECT_EQ(list.GetSelectedList(), (std::vector<int>{0, 3}));
     list.ClearSelection();
     EXPECT_FALSE(list.IsItemSelected(0));
+    std::vector<int> clicked;
+    std::vector<std::string> drawn;
+    list.SetClickProc([&clicked](int item) { clicked.push_back(item); });
+    list.SetDrawProc([&drawn, &list](int item, const Rect16&, bool selected) {
+        drawn.push_back(list.Items()[size_t(item)] + (selected ? "*" : ""));
+    });
     list.HotSpots().HandleInput(kInputLeftButton, {15, 5}, 0);
     list.HotSpots().HandleMouseUp(kInputLeftButton, {15, 5}, 0);
     heard();
     EXPECT_TRUE(list.IsItemSelected(1));
+    EXPECT_EQ(clicked, (std::vector<int>{1}));
+    ASSERT_GE(drawn.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(drawn.end() - 4, drawn.end()),
+              (std::vector<std::string>{"anna", "bob*", "CARL", "Carl"}));
 }
 
 TEST_F(Scrollers, ProjectListFindsSortsAndRemovesByName) {
