@@ -1,0 +1,8 @@
+#pragma once
+#include "tools/base/ToolNames.h"
+#include "tools/fills/RFill.h"
+
+class RSolidFill : public RFill {
+public:
+    RSolidFill() : RFill(kToolIdSolidFill) {}
+};
