@@ -179,7 +179,7 @@ const Golden kGoldens[] = {
          stamp.SelectSize(3);
          e.Click({40, 30});
      },
-     0xc06e1d9462837cf3ull},
+     0x21b44b4acc9ba3b3ull},
     {"cyclic", kRed,
      [](Picture&, Easel& e) {
          RCyclic roller;
