@@ -37,16 +37,3 @@ PixelView pixelViewOfBuffer(std::vector<u16>& pixels, i16 width, i16 height) {
     pixels.resize(size_t(std::max<i16>(width, 0)) * size_t(std::max<i16>(height, 0)));
     return PixelView{reinterpret_cast<u8*>(pixels.data()), std::ptrdiff_t(width) * 2, width, height};
 }
-
-std::vector<u16> pixelsOf(const PixelView& view) {
-    std::vector<u16> all;
-    all.reserve(size_t(view.width) * size_t(view.height));
-    for (i32 y = 0; y < view.height; ++y) all.insert(all.end(), view.Row(y), view.Row(y) + view.width);
-    return all;
-}
-
-void pixelsInto(const PixelView& view, const std::vector<u16>& pixels) {
-    if (pixels.size() != size_t(view.width) * size_t(view.height)) return;
-    for (i32 y = 0; y < view.height; ++y)
-        std::memcpy(view.Row(y), pixels.data() + size_t(y) * size_t(view.width), size_t(view.width) * 2);
-}

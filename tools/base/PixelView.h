@@ -43,6 +43,3 @@ struct PixelView {
 PixelView pixelViewOfPort(GfxOffscreenPort& port);
 // The view of a top-down buffer of width × height pixels.
 PixelView pixelViewOfBuffer(std::vector<u16>& pixels, i16 width, i16 height);
-// Every pixel, top row first.
-std::vector<u16> pixelsOf(const PixelView& view);
-void pixelsInto(const PixelView& view, const std::vector<u16>& pixels);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/gfx/sprites/LoadBitmapResource.h"
+#include "tools/base/ToolNames.h"
 
 namespace {
 const Path* gToolProfile = nullptr;
@@ -17,7 +18,7 @@ RTool::RTool(i16 toolId) : toolId_(toolId) {}
 i16 RTool::Activate(GfxPort*, i32, const Rect16& canvasRect) {
     if (rectIsEmpty(canvasRect)) return kToolActivateFailed;
     canvasRect_ = canvasRect;
-    if (toolProfile()) SetParams(readToolParams(toolProfile(), toolId_));
+    if (toolProfile()) SetParams(readToolParams(toolProfile(), toolName(toolId_)));
     active_ = true;
     return kToolActivated;
 }

@@ -11,7 +11,7 @@
 #include "engine/files/Paths.h"
 #include "engine/regions/Rects.h"
 #include "tools/base/ToolCanvas.h"
-#include "tools/base/ToolParams.h"
+#include "tools/params/ToolParams.h"
 #include "tools/base/ToolSettings.h"
 #include "tools/base/ToolSounds.h"
 

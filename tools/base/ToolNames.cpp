@@ -1,9 +1,7 @@
 #include "tools/base/ToolNames.h"
 
 #include <array>
-#include <string_view>
-
-#include "engine/ini/IniText.h"
+#include <cstddef>
 
 namespace {
 
@@ -42,11 +40,4 @@ constexpr std::array<const char*, kToolCount> kNames = {
 const char* toolName(i16 toolId) {
     if (toolId < 0 || toolId >= kToolCount) return nullptr;
     return kNames[size_t(toolId)];
-}
-
-i16 toolIdForName(const char* name) {
-    if (!name) return -1;
-    for (i16 id = 0; id < kToolCount; ++id)
-        if (iniNamesEqual(kNames[size_t(id)], name)) return id;
-    return -1;
 }

@@ -35,5 +35,3 @@ constexpr i16 kToolIdText = 138;
 
 // Null for an index outside the table.
 const char* toolName(i16 toolId);
-// -1 when no tool has the name (compared without regard to letter case).
-i16 toolIdForName(const char* name);

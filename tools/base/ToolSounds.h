@@ -7,7 +7,7 @@
 
 #include "engine/base/EngineTypes.h"
 #include "sound/RSound.h"
-#include "tools/base/ToolParams.h"
+#include "tools/params/ToolParams.h"
 
 // How a stroke moves: pixels per second and the step it just made.
 struct StrokeMotion {

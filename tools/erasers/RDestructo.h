@@ -20,7 +20,6 @@ public:
     i16 GetIndex() const { return index_; }
     u16 GetIconId() const;
     void SetCanvasRect(const Rect16& r) { canvasRect_ = r; }
-    const Rect16& GetCanvasRect() const { return canvasRect_; }
 
     // Takes the canvas's picture (the tool manager's work picture); kDestructoNotStarted when
     // the rectangle or the picture is empty or a wipe is running.
@@ -31,7 +30,6 @@ public:
     u16 FrameCount() const { return frames_; }
     // Paints the next frame; answers the rectangle of the picture it changed.
     Rect16 Step();
-    const PixelView& Picture() const { return picture_; }
 
 protected:
     // Paints frame `frame` (1 .. frames) of the wipe from the trigger point (picture

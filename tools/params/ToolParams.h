@@ -28,5 +28,5 @@ struct ToolParams {
 };
 
 ToolParams toolParamsFromPairs(const IniPairs& pairs);
-// The tool's section of the profile (null: no profile, the defaults).
-ToolParams readToolParams(const Path* profile, i16 toolId);
+// A section of the profile, named after the tool (null profile or section: the defaults).
+ToolParams readToolParams(const Path* profile, const char* section);

@@ -1,10 +1,9 @@
-#include "tools/base/ToolParams.h"
+#include "tools/params/ToolParams.h"
 
 #include <charconv>
 #include <string_view>
 
 #include "engine/ini/IniText.h"
-#include "tools/base/ToolNames.h"
 
 namespace {
 
@@ -52,8 +51,7 @@ ToolParams toolParamsFromPairs(const IniPairs& pairs) {
     return params;
 }
 
-ToolParams readToolParams(const Path* profile, i16 toolId) {
-    const char* name = toolName(toolId);
-    if (!profile || !name) return ToolParams{};
-    return toolParamsFromPairs(iniReadSection(profile, name));
+ToolParams readToolParams(const Path* profile, const char* section) {
+    if (!profile || !section) return ToolParams{};
+    return toolParamsFromPairs(iniReadSection(profile, section));
 }

@@ -1,7 +1,7 @@
 // A tool's parameters from its settings section: what is read, what keeps its default.
 #include <gtest/gtest.h>
 
-#include "tools/base/ToolParams.h"
+#include "tools/params/ToolParams.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ TEST(ToolParams, SoundIdLimits) {
 }
 
 TEST(ToolParams, WithoutAProfileTheDefaults) {
-    ToolParams p = readToolParams(nullptr, 99);
+    ToolParams p = readToolParams(nullptr, "Circle");
     EXPECT_EQ(p.sizes, ToolParams{}.sizes);
 }
 
