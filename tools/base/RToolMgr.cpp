@@ -109,6 +109,9 @@ void RToolMgr::UpdateScreen() {
 void RToolMgr::EndStroke() {
     UpdateScreen();
     if (!canvas_.HasChanged()) return;
+    // The stroke's snapshot becomes the undo step's picture; the vectors trade their memory.
+    snapshotPixels_.swap(undoPixels_);
+    snapshot_ = pixelViewOfBuffer(snapshotPixels_, work_.width, work_.height);
     if (undo_) undo_->SetCurrent(this, kPaintUndoCode, &RToolMgr::ReleaseUndo);
     undoHeld_ = true;
     SayGraphics(ToScreen(canvas_.Changed()));
@@ -118,7 +121,9 @@ void RToolMgr::ReleaseUndo(CListener* owner, FourCC) { static_cast<RToolMgr*>(ow
 
 void RToolMgr::SwapUndo() {
     if (!undoHeld_ || tracking_) return;
-    for (i32 y = 0; y < work_.height; ++y) std::swap_ranges(work_.Row(y), work_.Row(y) + work_.width, snapshot_.Row(y));
+    const size_t width = size_t(work_.width);
+    for (i32 y = 0; y < work_.height; ++y)
+        std::swap_ranges(work_.Row(y), work_.Row(y) + width, undoPixels_.begin() + ptrdiff_t(size_t(y) * width));
     UpdateScreenRect(canvasRect_, nullptr);
 }
 

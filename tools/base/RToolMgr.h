@@ -4,8 +4,9 @@
 // panel's ToolSettings and hands them to the tool. It hands the current tool each press, move
 // and release inside the canvas, copies what changed from its work picture to the screen and
 // broadcasts 'grfx' with the changed rectangle (screen coordinates) when a stroke ends. Before
-// each stroke it keeps a snapshot of the picture, which is what the undo step 'pPnt' swaps
-// back in (and out again for redo). User-interface thread only.
+// each stroke it keeps a snapshot of the picture; a stroke that changed something hands its
+// snapshot to the undo step 'pPnt', which swaps it back in (and out again for redo). A stroke
+// that changed nothing leaves the earlier undo step as it was. User-interface thread only.
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
@@ -83,6 +84,7 @@ private:
     GfxPort* screenPort_ = nullptr;
     std::vector<u16> snapshotPixels_;
     PixelView snapshot_;
+    std::vector<u16> undoPixels_;
     ToolCanvas canvas_{PixelView{}, PixelView{}};
     bool tracking_ = false;
     bool undoHeld_ = false;

@@ -209,6 +209,25 @@ TEST_F(ToolMgrFlow, AStrokeThatPaintsNothingLeavesNoUndoAndNoGraphics) {
     EXPECT_EQ(ear.heard, 0);
 }
 
+TEST_F(ToolMgrFlow, StrokesThatPaintNothingKeepTheEarlierUndo) {
+    const std::vector<u16> before = pixels;
+    DotTool tool(kToolIdCircle);
+    send(kToolMsgBorn, reinterpret_cast<uintptr_t>(&tool));
+    stroke({{100, 50}, {110, 55}});
+    class Idle : public RTool {
+    public:
+        Idle() : RTool(kToolIdText) {}
+
+    protected:
+        void MouseDown(ToolCanvas&, Point16) override {}
+    } idle;
+    send(kToolMsgBorn, reinterpret_cast<uintptr_t>(&idle));
+    stroke({{120, 60}, {121, 61}});
+    mgr.FinishTool();
+    chooseUndo();
+    EXPECT_EQ(pixels, before);
+}
+
 TEST_F(ToolMgrFlow, ScreenListenerHearsLaterGraphics) {
     GraphicsEar panelEar;
     mgr.UpdateScreenRect(kCanvas, &panelEar);
