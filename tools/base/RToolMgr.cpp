@@ -106,9 +106,17 @@ void RToolMgr::UpdateScreen() {
     gfxCopyBits(screenPort_, workPort_, ToScreen(fresh), fresh, 0);
 }
 
+bool RToolMgr::Differs(const Rect16& r) const {
+    for (i32 y = r.top; y < r.bottom; ++y)
+        if (!std::equal(work_.Row(y) + r.left, work_.Row(y) + r.right, snapshot_.Row(y) + r.left)) return true;
+    return false;
+}
+
 void RToolMgr::EndStroke() {
     UpdateScreen();
-    if (!canvas_.HasChanged()) return;
+    // A band drawn and taken away again is no change: no undo step, and no 'grfx', which
+    // would end the cut that a cut shape has just handed over.
+    if (!canvas_.HasChanged() || !Differs(canvas_.Changed())) return;
     // The stroke's snapshot becomes the undo step's picture; the vectors trade their memory.
     snapshotPixels_.swap(undoPixels_);
     snapshot_ = pixelViewOfBuffer(snapshotPixels_, work_.width, work_.height);

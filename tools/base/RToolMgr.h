@@ -69,6 +69,8 @@ private:
     Point16 ToPicture(Point16 screenPoint) const;
     Rect16 ToScreen(const Rect16& local) const;
     void BeginStroke();
+    // Whether the work picture differs from the stroke's snapshot inside the rectangle.
+    bool Differs(const Rect16& r) const;
     // Copies the changes of the stroke to the screen, records the undo step and says 'grfx'.
     void EndStroke();
     void UpdateScreen();

@@ -228,6 +228,24 @@ TEST_F(ToolMgrFlow, StrokesThatPaintNothingKeepTheEarlierUndo) {
     EXPECT_EQ(pixels, before);
 }
 
+TEST_F(ToolMgrFlow, ABandTakenAwayAgainIsNoChange) {
+    class Band : public RTool {
+    public:
+        Band() : RTool(kToolIdMarchingAnts) {}
+
+    protected:
+        void MouseDown(ToolCanvas& c, Point16 p) override {
+            c.Picture().Put(p.h, p.v, 0);
+            c.MarkChanged(Rect16{p.h, p.v, i16(p.h + 1), i16(p.v + 1)});
+        }
+        void MouseUp(ToolCanvas& c, Point16) override { c.Restore(c.Picture().Bounds()); }
+    } band;
+    send(kToolMsgBorn, reinterpret_cast<uintptr_t>(&band));
+    stroke({{110, 60}, {111, 61}});
+    EXPECT_EQ(ear.heard, 0);
+    EXPECT_EQ(undo.GetCurrentCode(), 0u);
+}
+
 TEST_F(ToolMgrFlow, ScreenListenerHearsLaterGraphics) {
     GraphicsEar panelEar;
     mgr.UpdateScreenRect(kCanvas, &panelEar);
