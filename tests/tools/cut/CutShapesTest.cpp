@@ -30,6 +30,11 @@ public:
 class CutShapes : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(memInit(0, 512), kErrNone); }
+    void TearDown() override {
+        for (memHandle r : panel.regions) rgnDispose(r);
+        panel.regions.clear();
+        memShutdown();
+    }
     // A canvas at (100, 50) on the screen.
     void cut(RTool& shape, const std::vector<std::vector<Point16>>& strokes) {
         mgr.Init(picture.view, kCanvas, nullptr);
