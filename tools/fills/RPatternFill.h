@@ -1,4 +1,5 @@
 #pragma once
+// The fill bucket with a pattern: RFill with its own tool id.
 #include "tools/base/ToolNames.h"
 #include "tools/fills/RFill.h"
 

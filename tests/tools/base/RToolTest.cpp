@@ -59,4 +59,27 @@ TEST(Tool, EmptySizeListFallsBackToTheDefaults) {
     EXPECT_EQ(tool.GetSize(), ToolParams{}.sizes[0]);
 }
 
+TEST(Tool, SoundsMissingFromTheArchivesLeaveTheStrokeSilent) {
+    class Dot : public RTool {
+    public:
+        Dot() : RTool(kToolIdCircle) {}
+
+    protected:
+        void MouseDown(ToolCanvas& c, Point16 p) override { c.Picture().Put(p.h, p.v, 0); }
+    } tool;
+    ToolParams params;
+    params.startSound = 64001;
+    params.strokeSound = 64002;
+    params.endSound = 64003;
+    tool.SetParams(params);
+    std::vector<u16> pixels;
+    PixelView view = pixelViewOfBuffer(pixels, 4, 4);
+    view.Fill(kRgb555White);
+    ToolCanvas canvas(view, view);
+    tool.Press(canvas, Point16{1, 1});
+    tool.Move(canvas, Point16{2, 2});
+    tool.Release(canvas, Point16{2, 2});
+    EXPECT_EQ(view.At(1, 1), 0);
+}
+
 }  // namespace
