@@ -11,7 +11,7 @@ class RFill : public RTool {
 public:
     explicit RFill(i16 toolId);
 
-    void SetFillPatternId(u16 id) { patternId_ = id; }
+    virtual void SetFillPatternId(u16 id) { patternId_ = id; }
     u16 GetFillPatternId() const { return patternId_; }
     // The tile the pattern fill repeats; an invalid tile paints the brushes' colour.
     void SetPatternTile(PixelTile tile) { tile_ = std::move(tile); }
