@@ -243,7 +243,8 @@ void Editor::Draw(bool erase) {
         }
     }
     if (active_) caret_ = layout_.CaretPointAt(selStart_);
-    gfxSetForeColor(nullptr, previousColour);
+    GfxColor replaced;
+    gfxSetForeColor(&replaced, previousColour);
     gfxSetFont(previousFont);
 }
 
