@@ -16,10 +16,3 @@ enum class TextClipKind {
 void copyClipText(TextClipKind kind, const std::string& text);
 // The text a paste takes; empty when there is none.
 std::string clipTextToPaste(TextClipKind kind);
-
-// Line ends (CR LF, LF) become one CR; a CR on its own and every other control character
-// (tabs too) are dropped.
-std::string filterPageEditorPaste(const std::string& text);
-// Line ends (CR LF, LF, CR) become one CR, other control characters are dropped; a field of
-// one line takes the text only up to its first line end.
-std::string filterDialogFieldPaste(const std::string& text, bool oneLine);

@@ -5,27 +5,18 @@
 #include "engine/gfx/GfxDraw.h"
 #include "framework/undo/UndoManager.h"
 #include "text/clipboard/TextClipboard.h"
+#include "text/host/TextCommands.h"
 #include "text/host/TextKeys.h"
+#include "text/paste/PasteFilters.h"
 
 namespace {
 
-constexpr FourCC kStepNone = fourCC("tNUL");
-constexpr FourCC kStepTyping = fourCC("txTy");
-constexpr FourCC kStepStyle = fourCC("tStl");
-constexpr FourCC kStepJustify = fourCC("tJst");
-constexpr FourCC kStepCut = fourCC("tCut");
-constexpr FourCC kStepPaste = fourCC("tPst");
-constexpr FourCC kStepColour = fourCC("tCol");
-constexpr FourCC kStepRedo = fourCC("tRdo");
-constexpr u32 kMsgCut = 6619;
-constexpr u32 kMsgCopy = 6620;
-constexpr u32 kMsgPaste = 6621;
 constexpr u16 kInvertMode = 3;
 
 }  // namespace
 
 RTEditor::RTEditor(TextHost& host, CharMeasurer& measurer, Ostrel::UndoManager& undo)
-    : host_(host), measurer_(measurer), undo_(undo), undoKind_(kStepNone) {}
+    : host_(host), measurer_(measurer), undo_(undo), undoKind_(kTextStepNone) {}
 
 RTEditor::~RTEditor() { undo_.DiscardIfOwner(this); }
 
@@ -154,7 +145,7 @@ bool RTEditor::ReplaceSelection(const char* text, u16 count, bool record) {
     if (!copy->ReplaceSelection(text, count)) return Refuse();
     auto trial = std::make_unique<TextLayout>(*copy, bounds_, measurer_);
     if (!Accept(*trial, *copy)) return Refuse();
-    if (record) RecordUndo(kStepTyping);
+    if (record) RecordUndo(kTextStepTyping);
     Commit(std::move(copy), std::move(trial));
     return true;
 }
@@ -166,7 +157,7 @@ bool RTEditor::ApplyStyle(const TextStyle& style, bool redraw, bool record) {
     copy->ApplyStyle(style);
     auto trial = std::make_unique<TextLayout>(*copy, bounds_, measurer_);
     if (!Accept(*trial, *copy)) return Refuse();
-    if (record && !text_->SelectionEmpty()) RecordUndo(kStepStyle);
+    if (record && !text_->SelectionEmpty()) RecordUndo(kTextStepStyle);
     Commit(std::move(copy), std::move(trial));
     if (redraw) Draw(false, false);
     return true;
@@ -174,7 +165,7 @@ bool RTEditor::ApplyStyle(const TextStyle& style, bool redraw, bool record) {
 
 void RTEditor::SetJustification(i32 value, bool redraw, bool record) {
     if (!text_) return;
-    if (record) RecordUndo(kStepJustify);
+    if (record) RecordUndo(kTextStepJustify);
     text_->SetJustification(value);
     Relayout();
     if (redraw) Draw(false, false);
@@ -183,7 +174,7 @@ void RTEditor::SetJustification(i32 value, bool redraw, bool record) {
 
 void RTEditor::RecordUndo(FourCC kind) {
     snapshot_.reset();
-    if (kind != kStepNone && text_) snapshot_ = std::make_unique<StyledText>(*text_, 0, kStyledTextWhole);
+    if (kind != kTextStepNone && text_) snapshot_ = std::make_unique<StyledText>(*text_, 0, kStyledTextWhole);
     undoKind_ = kind;
     undo_.SetCurrent(this, kind, &RTEditor::ReleaseStep);
 }
@@ -191,18 +182,18 @@ void RTEditor::RecordUndo(FourCC kind) {
 void RTEditor::ReleaseStep(CListener* owner, FourCC) {
     auto* editor = static_cast<RTEditor*>(owner);
     editor->snapshot_.reset();
-    editor->undoKind_ = kStepNone;
+    editor->undoKind_ = kTextStepNone;
 }
 
 void RTEditor::TypeChar(u8 c) {
     const char ch = char(c);
-    ReplaceSelection(&ch, 1, !(undoKind_ == kStepTyping && text_->SelectionEmpty()));
+    ReplaceSelection(&ch, 1, !(undoKind_ == kTextStepTyping && text_->SelectionEmpty()));
 }
 
 void RTEditor::DeleteKey(u8 key) {
     const bool wasEmpty = text_->SelectionEmpty();
     if (wasEmpty) text_->ExtendSelection(key == kKeyBackspace ? -1 : 1);
-    ReplaceSelection(nullptr, 0, !(undoKind_ == kStepTyping && wasEmpty));
+    ReplaceSelection(nullptr, 0, !(undoKind_ == kTextStepTyping && wasEmpty));
     RefreshCaret();
     Draw(false, false);
 }
@@ -263,7 +254,7 @@ void RTEditor::CopyToClipboard() {
 void RTEditor::Cut() {
     if (!text_) return;
     CopyToClipboard();
-    RecordUndo(kStepCut);
+    RecordUndo(kTextStepCut);
     ReplaceSelection(nullptr, 0, false);
     Draw(false, false);
 }
@@ -281,20 +272,20 @@ bool RTEditor::Paste() {
 
 u32 RTEditor::HandleMessage(Ostrel::RMessage* message, u32) {
     switch (message->code) {
-    case kMsgCut: Cut(); break;
-    case kMsgCopy: CopyToClipboard(); break;
-    case kMsgPaste: Paste(); break;
-    case kStepTyping:
-    case kStepStyle:
-    case kStepJustify:
-    case kStepPaste:
-    case kStepCut:
-    case kStepColour:
+    case kTextCmdCut: Cut(); break;
+    case kTextCmdCopy: CopyToClipboard(); break;
+    case kTextCmdPaste: Paste(); break;
+    case kTextStepTyping:
+    case kTextStepStyle:
+    case kTextStepJustify:
+    case kTextStepPaste:
+    case kTextStepCut:
+    case kTextStepColour:
         if (snapshot_) {
             EraseCaret();
             std::swap(text_, snapshot_);
             Relayout();
-            undoKind_ = kStepRedo;
+            undoKind_ = kTextStepRedo;
             RefreshCaret();
             Draw(false, false);
         }

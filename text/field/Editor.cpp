@@ -5,18 +5,13 @@
 #include "engine/gfx/GfxDraw.h"
 #include "framework/undo/UndoManager.h"
 #include "text/clipboard/TextClipboard.h"
+#include "text/host/TextCommands.h"
 #include "text/host/TextKeys.h"
+#include "text/paste/PasteFilters.h"
 #include "text/style/StyledText.h"
 
 namespace {
 
-constexpr FourCC kStepNone = fourCC("tNUL");
-constexpr FourCC kStepTyping = fourCC("txTy");
-constexpr FourCC kStepStyle = fourCC("tStl");
-constexpr FourCC kStepJustify = fourCC("tJst");
-constexpr FourCC kStepCut = fourCC("tCut");
-constexpr FourCC kStepPaste = fourCC("tPst");
-constexpr FourCC kStepColour = fourCC("tCol");
 constexpr i16 kCrRuleMargin = 20;
 constexpr u16 kInvertMode = 3;
 
@@ -25,9 +20,7 @@ bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 }  // namespace
 
 Editor::Editor(TextHost& host, CharMeasurer& measurer, Ostrel::UndoManager& undo)
-    : host_(host), measurer_(measurer), undo_(undo) {
-    record_.code = kStepNone;
-}
+    : host_(host), measurer_(measurer), undo_(undo) {}
 
 Editor::~Editor() { undo_.DiscardIfOwner(this); }
 
@@ -44,9 +37,7 @@ bool Editor::Begin(const Rect16& frame, const TextStyle& font, u16 maxLines, u16
 }
 
 void Editor::ReleaseStep(CListener* owner, FourCC) {
-    Editor* editor = static_cast<Editor*>(owner);
-    editor->record_ = EditorUndoRecord{};
-    editor->record_.code = kStepNone;
+    static_cast<Editor*>(owner)->record_ = EditorUndoRecord{};
 }
 
 void Editor::BeginStep(FourCC code) {
@@ -139,7 +130,7 @@ void Editor::Clear() {
 bool Editor::SetFont(const TextStyle& font, bool redraw, bool recordUndo) {
     const TextStyle previous = font_;
     if (recordUndo) {
-        BeginStep(kStepStyle);
+        BeginStep(kTextStepStyle);
         record_.font = previous;
         record_.modified = modified_;
         modified_ = true;
@@ -164,7 +155,7 @@ void Editor::SetColour(const GfxColor& colour, bool recordUndo) {
     TextStyle font = font_;
     font.color = colour;
     if (recordUndo) {
-        BeginStep(kStepColour);
+        BeginStep(kTextStepColour);
         record_.font = font_;
         record_.modified = modified_;
         modified_ = true;
@@ -184,7 +175,7 @@ void Editor::ExchangeFont() {
 
 void Editor::SetJustification(i32 value, bool redraw, bool recordUndo) {
     if (recordUndo) {
-        BeginStep(kStepJustify);
+        BeginStep(kTextStepJustify);
         record_.justification = justification_;
         record_.modified = modified_;
     }
@@ -339,9 +330,9 @@ void Editor::UpDown(bool down) {
 
 bool Editor::HandleKey(u32 key) {
     if (!active_) return false;
-    if (newTypingStep_ || undo_.GetCurrentCode() != kStepTyping || record_.code != kStepTyping) {
+    if (newTypingStep_ || undo_.GetCurrentCode() != kTextStepTyping || record_.code != kTextStepTyping) {
         newTypingStep_ = false;
-        BeginStep(kStepTyping);
+        BeginStep(kTextStepTyping);
         RecordText();
     }
     const u8 vk = keyVirtual(key);
@@ -483,7 +474,7 @@ bool Editor::Copy() {
 }
 
 bool Editor::Cut() {
-    BeginStep(kStepCut);
+    BeginStep(kTextStepCut);
     RecordText();
     if (!Copy()) return false;
     ReplaceSelection({}, true);
@@ -494,7 +485,7 @@ bool Editor::Cut() {
 
 bool Editor::Paste() {
     const std::string source = filterDialogFieldPaste(clipTextToPaste(TextClipKind::DialogField), maxLines_ == 1);
-    BeginStep(kStepPaste);
+    BeginStep(kTextStepPaste);
     RecordText();
     if (source.empty()) return false;
     if (Length() - (selEnd_ - selStart_) + source.size() > maxLength_) return Refuse();
@@ -525,12 +516,12 @@ void Editor::ExchangeText(bool typing) {
 
 u32 Editor::HandleMessage(Ostrel::RMessage* message, u32) {
     switch (message->code) {
-    case kStepTyping: ExchangeText(true); break;
-    case kStepCut:
-    case kStepPaste: ExchangeText(false); break;
-    case kStepStyle:
-    case kStepColour: ExchangeFont(); break;
-    case kStepJustify: {
+    case kTextStepTyping: ExchangeText(true); break;
+    case kTextStepCut:
+    case kTextStepPaste: ExchangeText(false); break;
+    case kTextStepStyle:
+    case kTextStepColour: ExchangeFont(); break;
+    case kTextStepJustify: {
         const i32 value = record_.justification;
         const bool wasModified = record_.modified;
         record_.justification = justification_;
@@ -542,9 +533,9 @@ u32 Editor::HandleMessage(Ostrel::RMessage* message, u32) {
     case kMsgColourChosen:
         if (message->param1) SetColour(*reinterpret_cast<const GfxColor*>(message->param1), message->param2 == 0);
         break;
-    case kMsgCut: Cut(); break;
-    case kMsgCopy: Copy(); break;
-    case kMsgPaste: Paste(); break;
+    case kTextCmdCut: Cut(); break;
+    case kTextCmdCopy: Copy(); break;
+    case kTextCmdPaste: Paste(); break;
     default: break;
     }
     return 0;

@@ -7,6 +7,7 @@
 
 #include "framework/messaging/CListener.h"
 #include "text/field/FieldLayout.h"
+#include "text/host/TextCommands.h"
 #include "text/host/TextHost.h"
 
 namespace Ostrel {
@@ -17,12 +18,9 @@ class UndoManager;
 constexpr u16 kFieldMaxLength = 31999;
 constexpr u32 kFieldBlinkMs = 600;
 constexpr u32 kMsgColourChosen = 17647;
-constexpr u32 kMsgCut = 6619;
-constexpr u32 kMsgCopy = 6620;
-constexpr u32 kMsgPaste = 6621;
 
 struct EditorUndoRecord {
-    FourCC code;
+    FourCC code = kTextStepNone;
     std::string text;
     u16 selStart = 0;
     u16 selEnd = 0;
