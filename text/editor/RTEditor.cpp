@@ -44,7 +44,8 @@ void RTEditor::SetSelection(u16 from, u16 to) {
 }
 
 bool RTEditor::SetRect(const Rect16& rect, bool redraw) {
-    if (std::equal(&rect.left, &rect.left + 4, &bounds_.left)) return true;
+    if (rect.left == bounds_.left && rect.top == bounds_.top && rect.right == bounds_.right && rect.bottom == bounds_.bottom)
+        return true;
     modified_ = true;
     if (text_) {
         auto trial = std::make_unique<TextLayout>(*text_, rect, measurer_);
@@ -79,6 +80,11 @@ void RTEditor::Draw(bool show, bool erase) {
     if (erase) gfxEraseRect(bounds_);
     layout_->DrawLines();
     if (active_) layout_->DrawSelection();
+}
+
+void RTEditor::DrawAt(const Rect16& rect) {
+    if (!text_) return;
+    TextLayout(*text_, rect, measurer_).DrawLines();
 }
 
 void RTEditor::DrawCaret(bool timed, u32 nowMs) {

@@ -33,6 +33,8 @@ public:
     void Deactivate();
     // Draws into the current port (show), or asks for a redraw (not show).
     void Draw(bool show, bool erase);
+    // The text laid out in another rectangle, for pictures of the object.
+    void DrawAt(const Rect16& rect);
     void BlinkCaret(u32 nowMs) { DrawCaret(true, nowMs); }
     void EnableCaret(bool enabled) { caretEnabled_ = enabled; }
 

@@ -186,7 +186,9 @@ void Editor::SetJustification(i32 value, bool redraw, bool recordUndo) {
 }
 
 void Editor::SetTextRect(const Rect16& rect, bool redraw) {
-    if (rectEqual(rect, textRect_) && rect.left == textRect_.left && rect.top == textRect_.top) return;
+    if (rect.left == textRect_.left && rect.top == textRect_.top && rect.right == textRect_.right &&
+        rect.bottom == textRect_.bottom)
+        return;
     modified_ = true;
     textRect_ = rect;
     Lay();

@@ -166,6 +166,27 @@ TEST_F(EditorTest, TypingInAnotherFieldBeginsItsOwnStep) {
     EXPECT_EQ(field.Text(), "ab");
 }
 
+TEST_F(EditorTest, ArrowsHomeAndEndMoveTheCaretByLines) {
+    Field(kTall, 0, 0);
+    field.SetText("abc\rdefgh", 9, false, false);
+    struct Step {
+        u8 key;
+        u16 caret;
+    };
+    const Step steps[] = {
+        {kKeyHome, 4}, {kKeyLeft, 3}, {kKeyHome, 0}, {kKeyRight, 1}, {kKeyDown, 5},
+        {kKeyEnd, 9},  {kKeyUp, 3},   {kKeyUp, 3},   {kKeyEnd, 3},  {kKeyRight, 4},
+    };
+    for (const Step& s : steps) {
+        field.HandleKey(keyWord(s.key, 0));
+        EXPECT_EQ(field.SelectionStart(), s.caret) << int(s.key);
+        EXPECT_EQ(field.SelectionEnd(), s.caret) << int(s.key);
+    }
+    field.SetSelection(1, 6);
+    field.HandleKey(keyWord(kKeyUp, 0));  // a selection collapses to its start
+    EXPECT_EQ(field.SelectionEnd(), 1);
+}
+
 TEST_F(EditorTest, DoubleClickSelectsTheWordAndItsBlank) {
     Field(kTall, 0, 0);
     field.SetText("ab cd", 5, false, false);

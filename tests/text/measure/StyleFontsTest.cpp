@@ -1,41 +1,15 @@
 // Measuring through kept fonts gives what measuring through a font made per character gives.
 #include <gtest/gtest.h>
 
-#include "engine/base/MemoryHandles.h"
+#include "../TextPortTest.h"
 #include "engine/gfx/GfxDraw.h"
-#include "engine/gfx/GfxOffscreenPort.h"
-#include "engine/gfx/GfxPalette.h"
 #include "text/measure/MeasureStyledChar.h"
 #include "text/measure/StyleFonts.h"
 #include "text/style/StyledText.h"
 
 namespace {
 
-class StyleFontsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(memInit(0, 512), kErrNone);
-        ASSERT_EQ(gfxInitPalettes(), kErrNone);
-        port = gfxNewOffscreenPort(200, 60, 16, nullptr);
-        ASSERT_NE(port, nullptr);
-        ASSERT_EQ(gfxLockPort(port), kErrNone);
-        gfxSetPort(port);
-        // As at start-up: a default font, selected.
-        gfxSetDefaultFont(gfxNewFont("default", 12, 0));
-        ASSERT_NE(gfxSetFont(nullptr), reinterpret_cast<GfxFont*>(~uintptr_t(0)));
-    }
-    void TearDown() override {
-        gfxSetPort(nullptr);
-        if (port) {
-            gfxUnlockPort(port);
-            gfxDisposePort(port);
-        }
-        gfxDisposeAllFonts();
-        gfxShutdownPalettes();
-        memShutdown();
-    }
-    GfxPort* port = nullptr;
-};
+using StyleFontsTest = TextPortTest;
 
 TEST_F(StyleFontsTest, KeptFontsMeasureAsFreshOnes) {
     TextStyle plain;
