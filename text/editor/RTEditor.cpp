@@ -6,7 +6,6 @@
 #include "framework/undo/UndoManager.h"
 #include "text/clipboard/TextClipboard.h"
 #include "text/host/TextCommands.h"
-#include "text/host/TextKeys.h"
 #include "text/paste/PasteFilters.h"
 
 namespace {
@@ -191,68 +190,6 @@ void RTEditor::ReleaseStep(CListener* owner, FourCC) {
     editor->undoKind_ = kTextStepNone;
 }
 
-void RTEditor::TypeChar(u8 c) {
-    const char ch = char(c);
-    ReplaceSelection(&ch, 1, !(undoKind_ == kTextStepTyping && text_->SelectionEmpty()));
-}
-
-void RTEditor::DeleteKey(u8 key) {
-    const bool wasEmpty = text_->SelectionEmpty();
-    if (wasEmpty) text_->ExtendSelection(key == kKeyBackspace ? -1 : 1);
-    ReplaceSelection(nullptr, 0, !(undoKind_ == kTextStepTyping && wasEmpty));
-    RefreshCaret();
-    Draw(false, false);
-}
-
-bool RTEditor::HandleKey(u32 key) {
-    if (!text_ || !layout_ || !active_) return false;
-    const u8 vk = keyVirtual(key);
-    const u8 c = keyChar(key);
-    if (charIsPrintable(c) || vk == kKeyReturn) {
-        EraseCaret();
-        TypeChar(vk == kKeyReturn ? kCharCR : c);
-        Draw(false, false);
-        return true;
-    }
-    if (text_->Length() == 0) return false;
-    switch (vk) {
-    case kKeyBackspace:
-    case kKeyDelete: DeleteKey(vk); return true;
-    case kKeyLeft:
-    case kKeyRight:
-        if (text_->SelectionEmpty()) {
-            text_->MoveCaret(vk == kKeyLeft ? -1 : 1);
-        } else {
-            const u16 to = vk == kKeyLeft ? text_->SelectionStart() : text_->SelectionEnd();
-            text_->SetSelection(to, to);
-            Draw(false, false);
-        }
-        RefreshCaret();
-        return true;
-    case kKeyUp:
-    case kKeyDown:
-        if (text_->SelectionEmpty()) {
-            const Point16 point{caretRect_.left, vk == kKeyUp ? i16(caretRect_.top - 1) : i16(caretRect_.bottom + 1)};
-            const u16 index = layout_->IndexAtPoint(point);
-            if (index != kLayoutNone) text_->SetSelection(index, index);
-        }
-        RefreshCaret();
-        return true;
-    case kKeyHome:
-    case kKeyEnd: {
-        const bool hadRange = !text_->SelectionEmpty();
-        const u16 to = vk == kKeyHome ? layout_->LineStartOf(text_->SelectionStart()) : layout_->LineEndOf(text_->SelectionEnd());
-        if (to != kLayoutNone) {
-            text_->SetSelection(to, to);
-            if (hadRange) Draw(false, false);
-        }
-        RefreshCaret();
-        return true;
-    }
-    default: return false;
-    }
-}
-
 void RTEditor::CopyToClipboard() {
     if (text_ && !text_->SelectionEmpty()) copyClipText(TextClipKind::PageEditor, text_->GetSelectedText());
 }
@@ -299,69 +236,6 @@ u32 RTEditor::HandleMessage(Ostrel::RMessage* message, u32) {
     default: break;
     }
     return 0;
-}
-
-void RTEditor::ExtendSelectionTo(u16 index) {
-    const u16 start = text_->SelectionStart(), end = text_->SelectionEnd();
-    if (dragDirection_ == 0) {
-        if (index < start) {
-            dragDirection_ = -1;
-            anchor_ = end;
-        } else if (index > start) {
-            dragDirection_ = 1;
-            anchor_ = start;
-        } else {
-            anchor_ = index;
-        }
-    } else if (dragDirection_ < 0) {
-        if (index == end) dragDirection_ = 0;
-        else if (index > end) dragDirection_ = 1;
-        anchor_ = index == end ? index : end;
-    } else {
-        if (index < start) dragDirection_ = -1;
-        else if (index == start) dragDirection_ = 0;
-        anchor_ = index == start ? index : start;
-    }
-    text_->SetSelection(std::min(index, anchor_), std::max(index, anchor_));
-}
-
-void RTEditor::OnMouseDown(Point16 point, bool extend) {
-    if (!active_ || !text_ || !layout_) return;
-    EraseCaret();
-    mouseDown_ = true;
-    u16 index = layout_->IndexAtPoint(point);
-    if (index == kLayoutNone) return;
-    if (!extend) {
-        dragDirection_ = 0;
-        u8 before = 0;
-        if (index != 0 && layout_->LineOfIndex(index) != layout_->LineAtPoint(point)) {
-            // A click past the end of a line: the caret stays on the clicked line.
-            caretRect_ = layout_->CaretRectAt(u16(index - 1), true);
-            if (text_->CharAt(u16(index - 1), &before) && before == kCharCR) --index;
-        } else {
-            caretRect_ = layout_->CaretRectAt(index, false);
-        }
-        text_->SetSelection(index, index);
-        anchor_ = index;
-    } else {
-        ExtendSelectionTo(index);
-    }
-    Draw(false, false);
-}
-
-void RTEditor::OnMouseDrag(Point16 point) {
-    if (!mouseDown_ || !text_ || !layout_) return;
-    point.h = std::clamp<i16>(point.h, bounds_.left, i16(bounds_.right - 1));
-    point.v = std::clamp<i16>(point.v, bounds_.top, i16(bounds_.bottom - 1));
-    const u16 index = layout_->IndexAtPoint(point);
-    if (index == kLayoutNone) return;
-    dragDirection_ = index < anchor_ ? -1 : index > anchor_ ? 1 : 0;
-    text_->SetSelection(std::min(index, anchor_), std::max(index, anchor_));
-    host_.Invalidate(bounds_);
-}
-
-void RTEditor::SelectWordAtCaret() {
-    if (text_) text_->SelectWord();
 }
 
 TextStyle RTEditor::GetCurrentStyle() const {
