@@ -251,7 +251,7 @@ TEST_F(EditorTest, PastedControlBytesAreDroppedAndOneLineStopsAtTheBreak) {
     const Case cases[] = {
         {1, "ab\tc\r\nde", "abc"},
         {1, "x\ny", "x"},
-        {3, "ab\tc\r\nd\ne", "abc\rd\re"},
+        {3, "ab\tc\r\nx\ny", "abc\rx\ry"},
     };
     for (const Case& c : cases) {
         Editor other(host, measurer, undo);
