@@ -123,13 +123,13 @@ void Editor::Clear() {
 
 bool Editor::SetFont(const TextStyle& font, bool redraw, bool recordUndo) {
     const TextStyle previous = font_;
+    const Saved saved = Save();
     if (recordUndo) {
         BeginStep(kTextStepStyle);
         record_.font = previous;
         record_.modified = modified_;
         modified_ = true;
     }
-    const Saved saved = Save();
     font_ = font;
     layout_.SetFont(measurer_, font_);
     grew_ = false;

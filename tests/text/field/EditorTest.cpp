@@ -289,11 +289,12 @@ TEST_F(EditorTest, CutIsUndone) {
 
 TEST_F(EditorTest, LargerFontThatNoLongerFitsIsRefused) {
     Field(kThreeLines, 10, 0);
-    ASSERT_TRUE(Type("a\rb"));
+    field.SetText("a\rb", 3, false, false);
     TextStyle large;
     large.size = 24;
     EXPECT_FALSE(field.SetFont(large, false, true));
     EXPECT_EQ(field.Font().size, 0);
+    EXPECT_FALSE(field.Modified());  // a refused font changes nothing
     EXPECT_EQ(Refusals(), 1u);
     TextStyle small;
     small.size = 12;
