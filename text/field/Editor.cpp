@@ -193,6 +193,7 @@ void Editor::SetFocus() {
     if (active_) return;
     EraseCaret();
     active_ = true;
+    blinkRestart_ = true;
 }
 
 void Editor::Deactivate() {
@@ -235,13 +236,22 @@ void Editor::Draw(bool erase) {
     gfxSetFont(previousFont);
 }
 
-void Editor::InvertCaret() {
+Rect16 Editor::CaretRect() const {
     Rect16 r{i16(caret_.h - 1), i16(caret_.v - (layout_.Ascent() + layout_.Leading())), i16(caret_.h + 1),
              i16(caret_.v + layout_.Descent())};
-    if (rectIntersect(&r, textRect_)) {
-        gfxFillRect(r, GfxColor::rgb(255, 255, 255), kInvertMode);
-        host_.Invalidate(r);
-    }
+    if (!rectIntersect(&r, textRect_)) return Rect16{0, 0, 0, 0};
+    return r;
+}
+
+void Editor::DrawCaretShape() const {
+    const Rect16 r = CaretRect();
+    if (!rectIsEmpty(r)) gfxFillRect(r, GfxColor::rgb(255, 255, 255), kInvertMode);
+}
+
+void Editor::InvertCaret() {
+    DrawCaretShape();
+    const Rect16 r = CaretRect();
+    if (!rectIsEmpty(r)) host_.Invalidate(r);
     caretDrawn_ = !caretDrawn_;
 }
 
@@ -249,13 +259,23 @@ void Editor::EraseCaret() {
     if (caretDrawn_) InvertCaret();
 }
 
-void Editor::BlinkCaret(u32 nowMs) {
-    if (!active_) return;
-    if (nowMs - lastBlink_ > kFieldBlinkMs) {
-        blinkOn_ = !blinkOn_;
+bool Editor::BlinkDue(u32 nowMs) {
+    if (!active_) return false;
+    if (blinkRestart_) {
+        // A field that just took the focus shows its caret for a whole phase first.
+        blinkRestart_ = false;
         lastBlink_ = nowMs;
-        if (selStart_ == selEnd_ && blinkOn_ != caretDrawn_) InvertCaret();
+        blinkOn_ = true;
+        return true;
     }
+    if (nowMs - lastBlink_ <= kFieldBlinkMs) return false;
+    blinkOn_ = !blinkOn_;
+    lastBlink_ = nowMs;
+    return true;
+}
+
+void Editor::BlinkCaret(u32 nowMs) {
+    if (BlinkDue(nowMs) && selStart_ == selEnd_ && blinkOn_ != caretDrawn_) InvertCaret();
 }
 
 void Editor::ExchangeText(bool typing) {

@@ -55,8 +55,14 @@ public:
     void Deactivate();
     // Draws the lines into the current port, erasing the text rectangle first when asked.
     void Draw(bool erase);
-    // The periodic call while the dialog runs; times in milliseconds.
+    // The periodic call while the dialog runs; times in milliseconds. Inverts the caret on the
+    // port as its phase turns.
     void BlinkCaret(u32 nowMs);
+    // Turns the blink phase when its time has come; true when it turned.
+    bool BlinkDue(u32 nowMs);
+    // Whether a caret belongs in a picture of the field drawn now, and drawing it there.
+    bool CaretShown() const { return active_ && blinkOn_ && selStart_ == selEnd_; }
+    void DrawCaretShape() const;
 
     bool HandleKey(u32 key);
     void OnMouseDown(Point16 point, bool extend);
@@ -109,6 +115,8 @@ private:
     void Redraw();
     void EraseCaret();
     void InvertCaret();
+    // The caret's rectangle inside the text rectangle; empty when it lies outside.
+    Rect16 CaretRect() const;
 
     TextHost& host_;
     CharMeasurer& measurer_;
@@ -127,6 +135,7 @@ private:
     u32 lastBlink_ = 0;
     bool caretDrawn_ = false;
     bool blinkOn_ = true;
+    bool blinkRestart_ = false;
     Rect16 frame_{0, 0, 0, 0};
     Rect16 textRect_{0, 0, 0, 0};
     TextStyle font_;
