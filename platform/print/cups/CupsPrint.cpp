@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/print/cups/CupsJobOptions.h"
 #include "platform/print/pdf/PdfFileJob.h"
 #include "platform/print/pdf/PdfFilePrinter.h"
 
@@ -89,18 +90,8 @@ public:
         if (code != kSpoolOk) return code;
         cups_option_t* options = nullptr;
         int count = 0;
-        count = cupsAddOption(CUPS_COPIES, std::to_string(settings_.copies).c_str(), count, &options);
-        if (settings_.copies > 1)
-            count = cupsAddOption("multiple-document-handling",
-                                  settings_.collate ? "separate-documents-collated-copies"
-                                                    : "separate-documents-uncollated-copies",
-                                  count, &options);
-        if (!settings_.paper.name.empty())
-            count = cupsAddOption(CUPS_MEDIA, settings_.paper.name.c_str(), count, &options);
-        count = cupsAddOption(CUPS_PRINT_COLOR_MODE,
-                              settings_.color == kColorMonochrome ? CUPS_PRINT_COLOR_MODE_MONOCHROME
-                                                                  : CUPS_PRINT_COLOR_MODE_COLOR,
-                              count, &options);
+        for (const auto& [name, value] : cupsJobOptions(settings_))
+            count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
         const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, settings_.device.c_str(), file_->path().c_str(),
                                        title_.c_str(), count, options);
         cupsFreeOptions(count, options);
