@@ -33,6 +33,8 @@ public:
     virtual std::vector<std::string> printers() = 0;
     // False when the system has no default printer.
     virtual bool defaultPrinter(PrinterSettings* out) = 0;
+    // The settings a printer starts with; false when there is no such printer.
+    virtual bool printerSettings(const std::string& device, PrinterSettings* out) = 0;
     // False when there is no such printer.
     virtual bool capabilities(const std::string& device, PrinterCapabilities* out) = 0;
     // Null with the code in `error` when the job cannot start.

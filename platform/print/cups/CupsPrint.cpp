@@ -127,6 +127,20 @@ public:
         return true;
     }
 
+    bool printerSettings(const std::string& device, PrinterSettings* out) override {
+        Destinations dests;
+        if (device == kPdfPrinterName) {
+            *out = pdfPrinterSettings(dests.defaultDest() == nullptr);
+            return true;
+        }
+        cups_dest_t* dest = dests.find(device);
+        if (!dest) return false;
+        cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+        *out = settingsOf(dest, info);
+        cupsFreeDestInfo(info);
+        return true;
+    }
+
     bool capabilities(const std::string& device, PrinterCapabilities* out) override {
         if (device == kPdfPrinterName) {
             *out = pdfPrinterCapabilities();

@@ -11,6 +11,12 @@ bool HeadlessPrintBackend::defaultPrinter(PrinterSettings* out) {
     return true;
 }
 
+bool HeadlessPrintBackend::printerSettings(const std::string& device, PrinterSettings* out) {
+    if (device != kPdfPrinterName) return false;
+    *out = pdfPrinterSettings(true);
+    return true;
+}
+
 bool HeadlessPrintBackend::capabilities(const std::string& device, PrinterCapabilities* out) {
     if (device != kPdfPrinterName) return false;
     *out = pdfPrinterCapabilities();

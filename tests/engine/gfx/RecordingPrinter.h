@@ -30,7 +30,23 @@ public:
         settings.resolution = 20;
     }
 
-    std::vector<std::string> printers() override { return {settings.device}; }
+    std::vector<std::string> printers() override {
+        std::vector<std::string> names{settings.device};
+        for (const plat::print::PrinterSettings& other : others) names.push_back(other.device);
+        return names;
+    }
+    bool printerSettings(const std::string& device, plat::print::PrinterSettings* out) override {
+        if (device == settings.device) {
+            *out = settings;
+            return true;
+        }
+        for (const plat::print::PrinterSettings& other : others)
+            if (other.device == device) {
+                *out = other;
+                return true;
+            }
+        return false;
+    }
     bool defaultPrinter(plat::print::PrinterSettings* out) override {
         if (!hasDefault) return false;
         *out = settings;
@@ -46,6 +62,8 @@ public:
 
     plat::print::PrinterSettings settings;
     plat::print::PrinterCapabilities caps;
+    // Further printers the list offers; they only give their settings.
+    std::vector<plat::print::PrinterSettings> others;
     bool hasDefault = true;
     int startError = plat::print::kSpoolOk;
     // The page (counted from 1 over the whole job) that fails, and with which code.
