@@ -239,7 +239,10 @@ void GfxPrinterPort::Bookkeep(u16 page, u16 lastPage) {
         copyCounter_ = 0;
     }
     setup_->state.pagesPrinted += copiesPerPass_;
-    const u64 wanted = (u64(setup_->lastPage) - setup_->firstPage + 1) * setup_->copies;
+    // A range that ends before it starts is done at once rather than wrapping round to an
+    // endless job.
+    const u64 pages = setup_->lastPage < setup_->firstPage ? 0 : u64(setup_->lastPage) - setup_->firstPage + 1;
+    const u64 wanted = pages * setup_->copies;
     if (setup_->state.pagesPrinted >= wanted) setup_->state.done = 1;
 }
 

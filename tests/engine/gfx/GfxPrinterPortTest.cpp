@@ -72,6 +72,24 @@ TEST_F(PrintTest, AnOpenEndedRangeEndsAtThePageMarkedLast) {
     }
 }
 
+TEST_F(PrintTest, ARangeEndingBeforeItStartsIsDoneAfterOnePage) {
+    struct Case {
+        u32 first, last;
+        std::vector<u16> pages;
+    };
+    const Case cases[] = {{2, 2, {2}}, {3, 2, {3}}, {3, 1, {3}}, {1, 2, {1, 2}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.last);
+        GfxPrintSetup setup("Range", c.first, c.last, 5, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+        GfxPort* port = makePrinterPort(setup);
+        ProgressLog log;
+        const PrintRun run = print(port, setup, &log);
+        EXPECT_EQ(run.pages, c.pages);
+        EXPECT_EQ(run.stoppedWith, kGfxErrPrintDone);
+        dispose(port);
+    }
+}
+
 TEST_F(PrintTest, CallsOutOfOrderAreRefusedWithTheirOwnCodes) {
     GfxPrintSetup setup("Order", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     GfxPort* port = makePrinterPort(setup);
