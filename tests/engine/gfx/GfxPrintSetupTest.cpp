@@ -14,7 +14,7 @@ protected:
 
 TEST_F(PrintSetupTest, WithoutAPrinterTheSetUpIsInvalid) {
     printer.hasDefault = false;
-    GfxPrintSetup setup("None", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("None", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     EXPECT_EQ(setup.valid, 0u);
     EXPECT_EQ(gfxGetLastError(), kGfxErrNoPrinter);
     EXPECT_FALSE(setup.dialog.printer);
@@ -47,7 +47,7 @@ TEST_F(PrintSetupTest, ChoicesGoToThePrinterWhereItTakesThem) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         printer.settings.fields = c.fields;
-        GfxPrintSetup setup(nullptr, 1, 1, 1, 1, c.orientation, c.colour);
+        GfxPrintSetup& setup = newSetup(nullptr, 1, 1, 1, 1, c.orientation, c.colour);
         ASSERT_EQ(setup.valid, 1u);
         EXPECT_EQ(setup.title, "Untitled");
         EXPECT_EQ(setup.dialog.printer->orientation, c.printerOrientation);
@@ -61,7 +61,7 @@ TEST_F(PrintSetupTest, CopiesAskedForSurviveTheReset) {
     for (u32 fields : {0u, pp::kFieldCopies}) {
         SCOPED_TRACE(fields);
         printer.settings.fields = fields;
-        GfxPrintSetup setup("Copies", 1, 2, 2, 4, kGfxPrintNotSet, kGfxPrintNotSet);
+        GfxPrintSetup& setup = newSetup("Copies", 1, 2, 2, 4, kGfxPrintNotSet, kGfxPrintNotSet);
         EXPECT_EQ(setup.copies, 4u);
     }
 }
@@ -69,7 +69,7 @@ TEST_F(PrintSetupTest, CopiesAskedForSurviveTheReset) {
 TEST_F(PrintSetupTest, DeviceNamesAreCutToTheirBuffer) {
     for (size_t length : {size_t(63), size_t(64)}) {
         printer.settings.device = std::string(length, 'd');
-        GfxPrintSetup setup("Name", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+        GfxPrintSetup& setup = newSetup("Name", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
         EXPECT_EQ(std::string(setup.deviceName.data()), std::string(63, 'd'));
     }
 }
@@ -84,7 +84,7 @@ TEST_F(PrintSetupTest, TheDialogOpensOnAllOrPagesAndTakesTheChoices) {
                           {"first after one", 2, 5, 5, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        GfxPrintSetup setup("Dialog", c.first, c.last, c.highest, 2, kGfxPrintNotSet, kGfxPrintNotSet);
+        GfxPrintSetup& setup = newSetup("Dialog", c.first, c.last, c.highest, 2, kGfxPrintNotSet, kGfxPrintNotSet);
         GfxPrintDialogRecord shown;
         gfxSetPrintDialogProc([&](GfxPrintDialogRecord& record, const GfxPrintDialogTexts*) {
             shown = record;
@@ -112,7 +112,7 @@ TEST_F(PrintSetupTest, TheDialogOpensOnAllOrPagesAndTakesTheChoices) {
 }
 
 TEST_F(PrintSetupTest, AllPagesChosenInTheDialogMeansTheWholeRange) {
-    GfxPrintSetup setup("All", 2, 3, 6, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("All", 2, 3, 6, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     gfxSetPrintDialogProc([](GfxPrintDialogRecord& record, const GfxPrintDialogTexts*) {
         record.flags &= ~kGfxPrintPageNums;
         return 1;
@@ -135,7 +135,7 @@ TEST_F(PrintSetupTest, CancelKeepsTheSetUpAndFailureIsADialogError) {
                           {"no dialog", 0, false, -1, kGfxErrGdi}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        GfxPrintSetup setup("Cancel", 1, 2, 4, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+        GfxPrintSetup& setup = newSetup("Cancel", 1, 2, 4, 1, kGfxPrintNotSet, kGfxPrintNotSet);
         gfxSetPrintDialogProc(c.installed ? GfxPrintDialogProc([&](GfxPrintDialogRecord& record,
                                                                    const GfxPrintDialogTexts*) {
             record.fromPage = 3;
@@ -150,7 +150,7 @@ TEST_F(PrintSetupTest, CancelKeepsTheSetUpAndFailureIsADialogError) {
 }
 
 TEST_F(PrintSetupTest, DialogTextsAreGivenCutToThirtyOneCharacters) {
-    GfxPrintSetup setup("Texts", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Texts", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     const GfxPrintDialogTexts* seen = nullptr;
     gfxSetPrintDialogProc([&](GfxPrintDialogRecord&, const GfxPrintDialogTexts* texts) {
         seen = texts;
@@ -171,7 +171,7 @@ TEST_F(PrintSetupTest, DialogTextsAreGivenCutToThirtyOneCharacters) {
 }
 
 TEST_F(PrintSetupTest, AChosenPrinterStaysAcrossResetsAndTheDefaultIsFetchedAgain) {
-    GfxPrintSetup setup("Chosen", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Chosen", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     setup.dialog.printer->isDefault = false;
     setup.dialog.printer->resolution = 99;
     printer.settings.resolution = 30;

@@ -29,7 +29,7 @@ TEST_F(PrintTest, CopiesAndCollationDecideThePageOrder) {
         printer.settings.fields =
             pp::kFieldOrientation | pp::kFieldPaperSize | (c.deviceCopies ? pp::kFieldCopies : 0);
         printer.caps.maxCopies = c.maxCopies;
-        GfxPrintSetup setup("Copies", 1, 2, 2, c.copies, kGfxPrintNotSet, kGfxPrintNotSet);
+        GfxPrintSetup& setup = newSetup("Copies", 1, 2, 2, c.copies, kGfxPrintNotSet, kGfxPrintNotSet);
         ASSERT_EQ(setup.copies, c.copies);
         if (c.collate) setup.dialog.flags |= kGfxPrintCollate;
         GfxPort* port = makePrinterPort(setup);
@@ -60,7 +60,7 @@ TEST_F(PrintTest, AnOpenEndedRangeEndsAtThePageMarkedLast) {
     const Case cases[] = {{1, false, {1, 2, 3}}, {2, true, {1, 2, 3, 1, 2, 3}}, {2, false, {1, 1, 2, 2, 3, 3}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.copies * 10 + c.collate);
-        GfxPrintSetup setup("Open", 1, kGfxPrintOpenEnded, kGfxPrintOpenEnded, c.copies, kGfxPrintNotSet, kGfxPrintNotSet);
+        GfxPrintSetup& setup = newSetup("Open", 1, kGfxPrintOpenEnded, kGfxPrintOpenEnded, c.copies, kGfxPrintNotSet, kGfxPrintNotSet);
         if (c.collate) setup.dialog.flags |= kGfxPrintCollate;
         GfxPort* port = makePrinterPort(setup);
         ProgressLog log;
@@ -80,7 +80,7 @@ TEST_F(PrintTest, ARangeEndingBeforeItStartsIsDoneAfterOnePage) {
     const Case cases[] = {{2, 2, {2}}, {3, 2, {3}}, {3, 1, {3}}, {1, 2, {1, 2}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.last);
-        GfxPrintSetup setup("Range", c.first, c.last, 5, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+        GfxPrintSetup& setup = newSetup("Range", c.first, c.last, 5, 1, kGfxPrintNotSet, kGfxPrintNotSet);
         GfxPort* port = makePrinterPort(setup);
         ProgressLog log;
         const PrintRun run = print(port, setup, &log);
@@ -91,7 +91,7 @@ TEST_F(PrintTest, ARangeEndingBeforeItStartsIsDoneAfterOnePage) {
 }
 
 TEST_F(PrintTest, CallsOutOfOrderAreRefusedWithTheirOwnCodes) {
-    GfxPrintSetup setup("Order", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Order", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     GfxPort* port = makePrinterPort(setup);
     ProgressLog log;
     EXPECT_EQ(gfxPrintStartPage(port), kGfxErrNoDocument);
@@ -110,8 +110,8 @@ TEST_F(PrintTest, CallsOutOfOrderAreRefusedWithTheirOwnCodes) {
 }
 
 TEST_F(PrintTest, OnlyOnePortPrintsAtATime) {
-    GfxPrintSetup first("First", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
-    GfxPrintSetup second("Second", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& first = newSetup("First", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& second = newSetup("Second", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     GfxPort* a = makePrinterPort(first);
     GfxPort* b = makePrinterPort(second);
     ProgressLog log;
@@ -136,7 +136,7 @@ TEST_F(PrintTest, PortCallsRefuseOtherPortsAndBadHandles) {
 }
 
 TEST_F(PrintTest, NewPrinterPortChecksPaletteSetUpAndPrinter) {
-    GfxPrintSetup setup("Checks", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Checks", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     EXPECT_EQ(gfxNewPrinterPort(&setup, kGfxBadPaletteHandle), nullptr);
     EXPECT_EQ(gfxGetLastError(), kGfxErrBadPalette);
     GfxPort* port = makePrinterPort(setup);
@@ -178,7 +178,7 @@ TEST_F(PrintTest, PageGeometryFollowsPaperMarginsAndOrientation) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         printer.settings.paper = c.paper;
-        GfxPrintSetup setup("Geometry", 1, 1, 1, 1, c.orientation, kGfxPrintNotSet);
+        GfxPrintSetup& setup = newSetup("Geometry", 1, 1, 1, 1, c.orientation, kGfxPrintNotSet);
         GfxPort* port = makePrinterPort(setup);
         ASSERT_NE(port, nullptr);
         EXPECT_TRUE(rectEqual(setup.printable, c.printable));
@@ -205,7 +205,7 @@ TEST_F(PrintTest, APaperAllMarginsOrTooLargeCannotServe) {
         SCOPED_TRACE(c.name);
         printer.settings.paper = c.paper;
         printer.settings.resolution = c.resolution;
-        GfxPrintSetup setup("Limits", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+        GfxPrintSetup& setup = newSetup("Limits", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
         GfxPort* port = gfxNewPrinterPort(&setup, nullptr);
         ASSERT_NE(port, nullptr);
         EXPECT_EQ(gfxLockPort(port), c.works ? kErrNone : kGfxErrNotSupported);
@@ -215,7 +215,7 @@ TEST_F(PrintTest, APaperAllMarginsOrTooLargeCannotServe) {
 }
 
 TEST_F(PrintTest, AProgressProcedureRefusingToOpenStartsNoDocument) {
-    GfxPrintSetup setup("Refused", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Refused", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     GfxPort* port = makePrinterPort(setup);
     ProgressLog log;
     log.openAnswer = 0;
@@ -229,7 +229,7 @@ TEST_F(PrintTest, AProgressProcedureRefusingToOpenStartsNoDocument) {
 }
 
 TEST_F(PrintTest, CancelWhileAPageIsTakenAbortsTheRestOfTheJob) {
-    GfxPrintSetup setup("Cancelled", 1, 3, 3, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Cancelled", 1, 3, 3, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     GfxPort* port = makePrinterPort(setup);
     ProgressLog log;
     log.pollsBeforeCancel = 1;
@@ -245,7 +245,7 @@ TEST_F(PrintTest, CancelWhileAPageIsTakenAbortsTheRestOfTheJob) {
 }
 
 TEST_F(PrintTest, AbortDocMakesTheFollowingPageCallsReportTheAbort) {
-    GfxPrintSetup setup("Aborted", 1, 3, 3, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Aborted", 1, 3, 3, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     GfxPort* port = makePrinterPort(setup);
     auto* printerPort = static_cast<GfxPrinterPort*>(port);
     EXPECT_EQ(printerPort->AbortDoc(), kGfxErrNoDocument);
@@ -278,7 +278,7 @@ TEST_F(PrintTest, JobErrorsReachTheProgressProcedureByKind) {
         SCOPED_TRACE(c.name);
         printer.failPage = 2;
         printer.failCode = c.code;
-        GfxPrintSetup setup("Failing", 1, 3, 3, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+        GfxPrintSetup& setup = newSetup("Failing", 1, 3, 3, 1, kGfxPrintNotSet, kGfxPrintNotSet);
         GfxPort* port = makePrinterPort(setup);
         ProgressLog log;
         const PrintRun run = print(port, setup, &log);
@@ -299,7 +299,7 @@ TEST_F(PrintTest, JobErrorsReachTheProgressProcedureByKind) {
 }
 
 TEST_F(PrintTest, AJobThatCannotStartOrFinishIsAPrintingError) {
-    GfxPrintSetup setup("Failing", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Failing", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     GfxPort* port = makePrinterPort(setup);
     ProgressLog log;
     printer.startError = pp::kSpoolOutOfDisk;
@@ -315,7 +315,7 @@ TEST_F(PrintTest, AJobThatCannotStartOrFinishIsAPrintingError) {
 }
 
 TEST_F(PrintTest, TheQuietDefaultProgressGoesOnUntilAnError) {
-    GfxPrintSetup setup("Quiet", 1, 2, 2, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Quiet", 1, 2, 2, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     GfxPort* port = makePrinterPort(setup);
     ASSERT_EQ(gfxPrintStartDoc(port, plat::kNoWindow, nullptr, nullptr), kErrNone);
     ASSERT_EQ(gfxPrintStartPage(port), kErrNone);
@@ -329,7 +329,7 @@ TEST_F(PrintTest, TheQuietDefaultProgressGoesOnUntilAnError) {
 }
 
 TEST_F(PrintTest, ADisposedPortInTheMiddleOfADocumentAbandonsItsJob) {
-    GfxPrintSetup setup("Dropped", 1, 2, 2, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Dropped", 1, 2, 2, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     GfxPort* port = makePrinterPort(setup);
     ProgressLog log;
     ASSERT_EQ(gfxPrintStartDoc(port, plat::kNoWindow, logProgress, &log), kErrNone);

@@ -2,6 +2,8 @@
 // Fixtures for the printing tests: the graphics fixture with a recording printer installed,
 // a progress procedure that logs its calls and answers as told, and a print loop that draws
 // each page in a colour of its number, as an application's print job does.
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "GfxTestSupport.h"
@@ -62,6 +64,13 @@ protected:
         gfxSetDefaultPrintProgress(nullptr);
         GfxTest::TearDown();
     }
+    // A set-up that outlives the printer ports made from it, which hold on to it until the
+    // test's end.
+    template <class... Args>
+    GfxPrintSetup& newSetup(Args&&... args) {
+        setups_.push_back(std::make_unique<GfxPrintSetup>(std::forward<Args>(args)...));
+        return *setups_.back();
+    }
     // A locked, current printer port made from the set-up; disposed after the test.
     GfxPort* makePrinterPort(GfxPrintSetup& setup) {
         GfxPort* port = gfxNewPrinterPort(&setup, nullptr);
@@ -96,4 +105,5 @@ protected:
 
 private:
     std::vector<GfxPort*> printerPorts_;
+    std::vector<std::unique_ptr<GfxPrintSetup>> setups_;
 };

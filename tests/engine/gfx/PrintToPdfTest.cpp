@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(PrintToPdfTest, ATwoPagePictureReadsBackAsThePortsPixels) {
-    GfxPrintSetup setup("Two pages", 1, 2, 2, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Two pages", 1, 2, 2, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     prepare(setup);
     GfxPort* port = makePrinterPort(setup);
     ASSERT_NE(port, nullptr);
@@ -73,7 +73,7 @@ TEST_F(PrintToPdfTest, ATwoPagePictureReadsBackAsThePortsPixels) {
 }
 
 TEST_F(PrintToPdfTest, CancelInTheMiddleOfAPageLeavesNoFile) {
-    GfxPrintSetup setup("Cancelled", 1, 3, 3, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Cancelled", 1, 3, 3, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     prepare(setup);
     GfxPort* port = makePrinterPort(setup);
     ProgressLog log;
@@ -88,7 +88,7 @@ TEST_F(PrintToPdfTest, CancelInTheMiddleOfAPageLeavesNoFile) {
 }
 
 TEST_F(PrintToPdfTest, CopiesOfTheFilePrinterAreInTheFile) {
-    GfxPrintSetup setup("Copies", 1, 2, 2, 2, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPrintSetup& setup = newSetup("Copies", 1, 2, 2, 2, kGfxPrintNotSet, kGfxPrintNotSet);
     prepare(setup);
     setup.dialog.flags |= kGfxPrintCollate;
     GfxPort* port = makePrinterPort(setup);
