@@ -22,6 +22,15 @@ int decodePairs(const u8* key, u8* pairs, const SplPhonTable* phon) {
     return n;
 }
 
+bool compareEntry(SplLexicon* lex, void* arg) {
+    u8 key[kSplMaxKey + 1];
+    u32 n = lex->keyLength < kSplMaxKey ? lex->keyLength : kSplMaxKey;
+    std::memcpy(key, lex->decomp, n);
+    key[n] = 0;
+    splProxCompare(key, lex->flagCodes, static_cast<SplProxParams*>(arg));
+    return true;
+}
+
 }  // namespace
 
 bool splProxSetup(const u8* word, bool singleBin, const SplPhonTable* phon, SplCorrectReq* req, SplProxParams* p) {
@@ -75,24 +84,5 @@ void splLexCandidates(const u8* stem, u32, void* lexicon, SplCorrectReq* req) {
     auto* lex = static_cast<SplLexicon*>(lexicon);
     SplProxParams p;
     if (!splProxSetup(stem, (lex->flags & kLexFlagSingleBin) != 0, lex->phon, req, &p)) return;
-    i32 found = splLexFindBlock(lex, p.bin);
-    u32 index = found < 0 ? 0 : u32(found);
-    if (!splLexLoadBlock(lex, index)) return;
-    for (;;) {
-        int r = splLexNextEntry(lex);
-        if (r < 0) return;
-        if (r == 0) {
-            if (!splLexLoadBlock(lex, ++index)) return;
-            continue;
-        }
-        int order = std::memcmp(lex->decomp, p.bin, 2);
-        if (order < 0) continue;
-        if (order > 0) return;
-        if (!lexstrip(lex)) continue;
-        u8 key[kSplMaxKey + 1];
-        u32 n = lex->keyLength < kSplMaxKey ? lex->keyLength : kSplMaxKey;
-        std::memcpy(key, lex->decomp, n);
-        key[n] = 0;
-        splProxCompare(key, lex->flagCodes, &p);
-    }
+    splLexWalkBin(lex, p.bin, compareEntry, &p);
 }

@@ -77,3 +77,55 @@ TEST(SplCorrection, SpanishPhoneticBinWalkSuggests) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SplSpanishVerify, EncliticsAndTheAccentRetry) {
+    fs::path dir = spelltest::scratch("enclitics_es");
+    ASSERT_EQ(spelltest::buildSmall(dir, 4, {"comer", "come", "comiendo", "di", "da", "árbol", "Ángel", "canción",
+                                             "casa", "dar", "ir", "ve", "mira"}),
+              "");
+    spelltest::OpenSpeller s;
+    ASSERT_TRUE(s.openDir(dir, 4)) << s.error;
+    struct Case {
+        const char* word;
+        bool accepted;
+        bool folded;
+    } cases[] = {
+        // Pronouns on an infinitive: one needs no accent, two need it.
+        {"comerlo", true, false}, {"comérselo", true, false}, {"comerselo", false, false},
+        // A gerund takes the accent the pronoun moves onto it.
+        {"comiéndolo", true, false}, {"comiendolo", false, false},
+        // Imperatives: the accent is written once the stress moves back.
+        {"cómelo", true, false}, {"comelo", false, false}, {"dime", true, false}, {"dímelo", true, false},
+        {"dámelo", true, false}, {"míralo", true, false}, {"miralo", false, false},
+        {"casalo", false, false}, {"comerxo", false, false},
+        // Capitals may drop the accent of the first letter (all capitals, of any letter).
+        {"Arbol", true, true}, {"ARBOL", true, true}, {"CANCION", true, true}, {"arbol", false, false},
+        {"Cancion", false, false}, {"Angel", true, true}, {"Árbol", true, false},
+    };
+    for (const Case& c : cases) {
+        splCorrCtxReset(s.ctx);
+        splVerifyInit(s.ctx, 29, 4, &s.rec);
+        u32 result = 0;
+        int ok = splVerifyWord(spelltest::bytes(spelltest::set1(c.word)), &s.rec, &result);
+        EXPECT_EQ(ok != 0, c.accepted) << c.word;
+        if (ok) {
+            EXPECT_EQ((s.rec.resultFlags & kResultFolded) != 0, c.folded) << c.word;
+        }
+    }
+}
+
+TEST(SplVerifyControlBytes, AreNotAccepted) {
+    fs::path dir = spelltest::scratch("control_bytes");
+    ASSERT_EQ(spelltest::buildSmall(dir, 1, {"house"}), "");
+    spelltest::OpenSpeller s;
+    ASSERT_TRUE(s.openDir(dir, 1));
+    for (std::string w : {"house", "ho\x01use", "house\x1f", "\x7fhouse", "hou\tse"}) {
+        u32 result = 0;
+        splCorrCtxReset(s.ctx);
+        EXPECT_EQ(splVerifyWord(spelltest::bytes(w), &s.rec, &result) != 0, w == "house") << int(w[2]);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#include "spell/SplAccents.h"
+
+#include <cstring>
+
+#include "spell/SplCharSets.h"
+#include "spell/SplErrors.h"
+#include "spell/SplLexEntries.h"
+#include "spell/SplPhonetic.h"
+#include "spell/SplShape.h"
+
+namespace {
+
+bool accentLanguage(int language) { return language == 3 || language == 4 || language == 5 || language == 16; }
+
+struct Retry {
+    const u8* form;
+    size_t length;
+    bool anyPosition;
+    const u8* unaccent;
+    const u8* classes;
+    int found;
+};
+
+bool matchEntry(SplLexicon* lex, void* arg) {
+    auto* r = static_cast<Retry*>(arg);
+    u8 key[kSplMaxKey + 1];
+    u32 n = lex->keyLength < kSplMaxKey ? lex->keyLength : kSplMaxKey;
+    std::memcpy(key, lex->decomp, n);
+    key[n] = 0;
+    u8 letters[2 * kSplMaxKey + 2];
+    if (unphfull(key, letters, lex->phon) != int(r->length)) return true;
+    u32 restored = 0;
+    for (size_t i = 0; i < r->length; ++i) {
+        u8 have = r->form[i], want = letters[i];
+        if (have == want) continue;
+        bool accented = (r->classes[want] & kLcAccented) && r->unaccent[want] == have;
+        if (!accented || (i > 0 && !r->anyPosition)) return true;
+        ++restored;
+    }
+    if (restored == 0) return true;
+    r->found = 1;
+    return false;
+}
+
+}  // namespace
+
+bool splAltAccApplies(const u8* word, u32 shape, int language) {
+    if (!accentLanguage(language) || !(shape & kIwProper) || word[0] == 0) return false;
+    const u8* classes = splLetterClassTable(language);
+    if (classes == nullptr) return false;
+    auto vowel = [&](u8 c) { return c < 128 && (classes[c] & kLcVowel); };
+    if (vowel(word[0])) return true;
+    if ((shape & 3) != kIwCaps) return false;
+    for (const u8* p = word + 1; *p != 0; ++p)
+        if (vowel(*p)) return true;
+    return false;
+}
+
+int splLexFetchAccented(SplLexicon* lex, const u8* form, u32 shape) {
+    const u8* classes = splLetterClassTable(lex->language);
+    if (classes == nullptr) return 0;
+    u8 key[kSplMaxKey + 1];
+    if (splWordToKey(form, key, (lex->flags & kLexFlagSingleBin) ? 1 : 0, lex->phon) == 0) return 0;
+    Retry r{form, std::strlen(reinterpret_cast<const char*>(form)), (shape & 3) == kIwCaps,
+            splUnaccentTable(lex->language), classes, 0};
+    splLexWalkBin(lex, key, matchEntry, &r);
+    lex->accentMiss = u8(r.found);
+    return r.found;
+}

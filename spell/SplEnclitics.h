@@ -1,0 +1,16 @@
+#pragma once
+// Spanish verb forms carrying enclitic pronouns ("dámelo", "comerlo", "comiéndolo"): the
+// pronouns are cut off, the accent they made the verb take is removed again, and the verb form
+// is looked up; the form's class row must allow the pronouns.
+#include "engine/base/EngineTypes.h"
+#include "spell/SplLexicon.h"
+
+constexpr u32 kEncliticCount = 25;
+constexpr u32 kEncliticRows = 16;
+
+// Index of the longest (or, with shortest, the shortest) enclitic ending of a lookup form, -1
+// when none.
+int splEncliticMatch(const u8* form, bool shortest);
+// 1 when the lookup form (typed as `surface`) is a verb form of the lexicon with pronouns
+// attached; the verb form's flag codes are then in lex->flagCodes.
+int spnfetch(SplLexicon* lex, const u8* form, const u8* surface);
