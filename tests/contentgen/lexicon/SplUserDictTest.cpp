@@ -203,6 +203,53 @@ TEST_F(UserDictTest, DamagedFilesAreRefusedWhole) {
     splUserDictClose(d);
 }
 
+TEST_F(UserDictTest, AFailedWriteIsReportedAndRefusesLaterWords) {
+    u32 error = 0;
+    SplUserDict* d = open(kUdModeCreate, &error);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(splUserDictAddWord(spelltest::bytes("zorblax"), d), 1);
+    // A full disc: every write fails when it reaches the device.
+    std::FILE* full = std::fopen("/dev/full", "r+b");
+    if (full == nullptr) GTEST_SKIP() << "no /dev/full";
+    std::FILE* real = d->file;
+    d->file = full;
+    EXPECT_EQ(splUserDictAddWord(spelltest::bytes("quimby"), d), 0);
+    EXPECT_TRUE(d->state & kUdStateFailed);
+    d->file = real;
+    std::fclose(full);
+    EXPECT_EQ(splUserDictAddWord(spelltest::bytes("wibble"), d), 0);  // refused, not written
+    splUserDictClose(d);
+    d = open(kUdModeOpen, &error);
+    ASSERT_NE(d, nullptr) << error;
+    EXPECT_TRUE(verify(d, "zorblax"));
+    EXPECT_FALSE(verify(d, "wibble"));
+    splUserDictClose(d);
+}
+
+TEST_F(UserDictTest, OldFormatIsUpgradedWhenOpenedWritable) {
+    u32 error = 0;
+    SplUserDict* d = open(kUdModeCreate, &error);
+    ASSERT_NE(d, nullptr);
+    splUserDictAddWord(spelltest::bytes("zorblax"), d);
+    splUserDictClose(d);
+    std::vector<u8> b = bytes();
+    b[0] = phon->language;  // format 5: the language in byte 0, byte 1 zero
+    b[1] = 0;
+    write(b);
+    d = open(kUdModeReadOnly, &error);
+    ASSERT_NE(d, nullptr) << error;
+    EXPECT_EQ(d->format, kUdOldFormat);
+    splUserDictClose(d);
+    EXPECT_EQ(bytes()[0], phon->language);
+    d = open(kUdModeOpen, &error);
+    ASSERT_NE(d, nullptr) << error;
+    EXPECT_EQ(d->format, kUdFormat);
+    EXPECT_TRUE(verify(d, "zorblax"));
+    splUserDictClose(d);
+    EXPECT_EQ(bytes()[0], kUdFormat);
+    EXPECT_EQ(bytes()[1], phon->language);
+}
+
 TEST_F(UserDictTest, WordsOfTheDictionaryAreSuggested) {
     u32 error = 0;
     SplUserDict* d = open(kUdModeCreate, &error);
