@@ -47,13 +47,9 @@ u32 splScoreForward(const u16* x, u32 a, const u16* y, u32 b, SplCodeScore* s) {
         std::swap(S, L);
         std::swap(ls, ll);
     }
-    for (u32 i = 0; i < a; ++i) s->counts[x[i] & 1023] = 0;
-    for (u32 i = 0; i < b; ++i) s->counts[y[i] & 1023] = 0;
-    // Codes are below 1024 by construction of the sequence; the mask only keeps the index safe.
-    u16 ms[kSeqMax], ml[kSeqMax];
-    for (u32 i = 0; i < ls; ++i) ms[i] = S[i] & 1023;
-    for (u32 i = 0; i < ll; ++i) ml[i] = L[i] & 1023;
-    s->sum = overlap(ms, ls, ml, ll, s->counts, 1);
+    for (u32 i = 0; i < a; ++i) s->counts[x[i]] = 0;
+    for (u32 i = 0; i < b; ++i) s->counts[y[i]] = 0;
+    s->sum = overlap(S, ls, L, ll, s->counts, 1);
     u64 score = (u64(2 * s->sum + 16) * 65536) / (tri(a) + tri(b) + 16);
     return u32(std::min<u64>(score, kScoreEqual));
 }
@@ -67,12 +63,12 @@ u32 splScoreBoth(const u16* x, u32 a, const u16* y, u32 b, SplCodeScore* s) {
         std::swap(ls, ll);
     }
     u64 total = 3 * u64(s->sum);
-    for (u32 i = 0; i < ls; ++i) s->counts[S[i] & 1023] = 0;
-    for (u32 i = ll - ls; i < ll; ++i) --s->counts[L[i] & 1023];
+    for (u32 i = 0; i < ls; ++i) s->counts[S[i]] = 0;
+    for (u32 i = ll - ls; i < ll; ++i) --s->counts[L[i]];
     u32 m = 0;
     for (u32 k = ls; k-- > 0;) {
-        if (++s->counts[S[k] & 1023] <= 0) m += 2;
-        if (--s->counts[L[k] & 1023] >= 0) m += 2;
+        if (++s->counts[S[k]] <= 0) m += 2;
+        if (--s->counts[L[k]] >= 0) m += 2;
         total += m;
     }
     u64 whole = 5 * u64(tri(a)) + 5 * u64(tri(b));

@@ -1,7 +1,5 @@
 #include "spell/SplUserDict.h"
 
-#include <unistd.h>
-
 #include <cstring>
 #include <new>
 
@@ -141,7 +139,7 @@ bool writeBlock(SplUserDict* d, u32 number) {
            splFileWrite(image, kSplBlockSize, d->file) == kSplBlockSize;
 }
 
-bool flushFile(SplUserDict* d) { return std::fflush(d->file) == 0 && fsync(fileno(d->file)) == 0; }
+bool flushFile(SplUserDict* d) { return splFileSync(d->file) != 0; }
 
 std::string keyOf(const u8* key) { return std::string(reinterpret_cast<const char*>(key)); }
 
@@ -183,7 +181,7 @@ SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* pho
     d->language = phon->language;
     if (mode & kUdModeCreate) {
         // Only a file that is not there yet is made: an existing one is never truncated.
-        d->file = std::fopen(name, "w+bx");
+        d->file = splFileOpen(name, kSplFileCreate);
         if (d->file == nullptr) return fail(d, error, kSplErrOpen);
         SplUdBlock root;
         std::string sentinel(2, char(phon->words[2]));
