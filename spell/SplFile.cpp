@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include "engine/base/ByteOrder.h"
@@ -34,6 +36,10 @@ u32 splFileWrite(const void* buffer, u32 count, SplFile* file) {
 }
 
 int splFileSync(SplFile* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0 ? 1 : 0; }
+
+int splFileReplace(const char* from, const char* to) { return std::rename(from, to) == 0 ? 1 : 0; }
+
+int splFileRemove(const char* name) { return std::remove(name) == 0 || errno == ENOENT ? 1 : 0; }
 
 int splFileSeek(i64 offset, SplFile* file) {
     if (offset < 0) return -1;

@@ -22,6 +22,10 @@ u32 splFileRead(void* buffer, u32 count, SplFile* file);
 u32 splFileWrite(const void* buffer, u32 count, SplFile* file);
 // Writes the stream's buffer and has the system put the file on disc: 1, or 0 on failure.
 int splFileSync(SplFile* file);
+// Moves the file `from` over `to` in one step: 1, or 0 on failure.
+int splFileReplace(const char* from, const char* to);
+// Removes a file; 1 when it is gone (or was never there).
+int splFileRemove(const char* name);
 // 0 on success.
 int splFileSeek(i64 offset, SplFile* file);
 // Length in bytes with the position left where it was; -1 on failure.

@@ -132,19 +132,29 @@ u32 leafFor(const SplUserDict* d, const std::string& key, std::vector<u32>* path
     return b;
 }
 
-bool writeBlock(SplUserDict* d, u32 number) {
+// Writes the dictionary to "<path>.new", puts it on disc and moves it over the dictionary.
+bool save(SplUserDict* d) {
+    const std::string fresh = d->path + ".new";
+    if (!splFileRemove(fresh.c_str())) return false;
+    SplFile* file = splFileOpen(fresh.c_str(), kSplFileCreate);
+    if (file == nullptr) return false;
     u8 image[kSplBlockSize];
-    encode(d->blocks[number], number, d, image);
-    return splFileSeek(i64(number) * kSplBlockSize, d->file) == 0 &&
-           splFileWrite(image, kSplBlockSize, d->file) == kSplBlockSize;
+    bool ok = true;
+    for (u32 b = 0; ok && b < d->blocks.size(); ++b) {
+        encode(d->blocks[b], b, d, image);
+        ok = splFileWrite(image, kSplBlockSize, file) == kSplBlockSize;
+    }
+    ok = ok && splFileSync(file);
+    ok = splFileClose(file) == 0 && ok;
+    ok = ok && splFileReplace(fresh.c_str(), d->path.c_str());
+    if (!ok) splFileRemove(fresh.c_str());
+    return ok;
 }
-
-bool flushFile(SplUserDict* d) { return splFileSync(d->file) != 0; }
 
 std::string keyOf(const u8* key) { return std::string(reinterpret_cast<const char*>(key)); }
 
-SplUserDict* fail(SplUserDict* d, u32* error, u32 code) {
-    if (d->file != nullptr) splFileClose(d->file);
+SplUserDict* fail(SplUserDict* d, SplFile* file, u32* error, u32 code) {
+    if (file != nullptr) splFileClose(file);
     delete d;
     *error = code;
     return nullptr;
@@ -179,48 +189,51 @@ SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* pho
     }
     d->phon = phon;
     d->language = phon->language;
+    d->path = name;
     if (mode & kUdModeCreate) {
         // Only a file that is not there yet is made: an existing one is never truncated.
-        d->file = splFileOpen(name, kSplFileCreate);
-        if (d->file == nullptr) return fail(d, error, kSplErrOpen);
+        SplFile* file = splFileOpen(name, kSplFileCreate);
+        if (file == nullptr) return fail(d, nullptr, error, kSplErrOpen);
         SplUdBlock root;
-        std::string sentinel(2, char(phon->words[2]));
-        root.entries.push_back({0, sentinel});
+        root.entries.push_back({0, std::string(2, char(phon->words[2]))});
         d->blocks.push_back(root);
-        if (!writeBlock(d, 0) || !flushFile(d)) return fail(d, error, kSplErrRead);
+        u8 image[kSplBlockSize];
+        encode(d->blocks[0], 0, d, image);
+        if (splFileWrite(image, kSplBlockSize, file) != kSplBlockSize || !splFileSync(file))
+            return fail(d, file, error, kSplErrRead);
+        splFileClose(file);
         d->state = u8(mode & ~kUdModeCreate);
         return d;
     }
-    if (!(mode & kUdModeReadOnly)) d->file = splFileOpen(name, kSplFileReadWrite);
-    if (d->file == nullptr) {
-        d->file = splFileOpen(name, kSplFileReadOnly);
-        if (d->file == nullptr) return fail(d, error, kSplErrOpen);
+    SplFile* file = (mode & kUdModeReadOnly) ? nullptr : splFileOpen(name, kSplFileReadWrite);
+    if (file == nullptr) {
+        file = splFileOpen(name, kSplFileReadOnly);
+        if (file == nullptr) return fail(d, nullptr, error, kSplErrOpen);
         mode |= kUdModeReadOnly;
     }
-    i64 size = splFileLength(d->file);
-    if (size < i64(kSplBlockSize) || size > i64(kUdMaxBlocks) * kSplBlockSize) return fail(d, error, kSplErrRead);
+    i64 size = splFileLength(file);
+    if (size < i64(kSplBlockSize) || size > i64(kUdMaxBlocks) * kSplBlockSize) return fail(d, file, error, kSplErrRead);
     std::vector<u8> data(size_t(size / kSplBlockSize) * kSplBlockSize);
-    if (splFileSeek(0, d->file) != 0 || !splReadExactly(data.data(), u32(data.size()), d->file))
-        return fail(d, error, kSplErrRead);
+    if (splFileSeek(0, file) != 0 || !splReadExactly(data.data(), u32(data.size()), file))
+        return fail(d, file, error, kSplErrRead);
+    splFileClose(file);
     u8 format = 0, language = 0;
     bool parsed = splUserDictParse(data.data(), data.size(), &d->blocks, &format, &language);
-    if (format != kUdFormat && format != kUdOldFormat) return fail(d, error, kSplErrVersion);
-    if (!parsed) return fail(d, error, kSplErrRead);
-    if (language != phon->language) return fail(d, error, kSplErrLanguage);
+    if (format != kUdFormat && format != kUdOldFormat) return fail(d, nullptr, error, kSplErrVersion);
+    if (!parsed) return fail(d, nullptr, error, kSplErrRead);
+    if (language != phon->language) return fail(d, nullptr, error, kSplErrLanguage);
     d->format = format;
     d->state = u8(mode);
     if (format == kUdOldFormat && !(mode & kUdModeReadOnly)) {
-        if (!writeBlock(d, 0) || !flushFile(d)) return fail(d, error, kSplErrRead);
+        if (!save(d)) return fail(d, nullptr, error, kSplErrRead);
         d->format = kUdFormat;
     }
     return d;
 }
 
 int splUserDictClose(SplUserDict* dict) {
-    if (dict == nullptr) return 1;
-    int ok = splFileClose(dict->file) == 0 ? 1 : 0;
     delete dict;
-    return ok;
+    return 1;
 }
 
 int splUserDictSearch(const u8* key, const SplUserDict* dict, u16* value) {
@@ -242,7 +255,6 @@ int splUserDictInsert(const u8* key, u16 value, SplUserDict* d) {
     if (k.empty() || k.size() > size_t(kSplMaxKey)) return 0;
     std::vector<u32> path;
     u32 current = leafFor(d, k, &path);
-    std::vector<u32> created, changed;
     std::string newKey = k;
     u16 newValue = value;
     for (;;) {
@@ -251,7 +263,6 @@ int splUserDictInsert(const u8* key, u16 value, SplUserDict* d) {
         while (i < b.entries.size() && b.entries[i].key < newKey) ++i;
         if (i < b.entries.size() && b.entries[i].key == newKey) b.entries[i].value = newValue;
         else b.entries.insert(b.entries.begin() + long(i), SplUdEntry{newValue, newKey});
-        changed.push_back(current);
         if (encodedSize(b) <= kSplBlockSize) break;
         if (d->blocks.size() + 2 > kUdMaxBlocks) {
             d->state |= kUdStateFailed;
@@ -276,12 +287,11 @@ int splUserDictInsert(const u8* key, u16 value, SplUserDict* d) {
         if (b.leaf) b.link = u16(rightNumber);
         std::string separator = right.entries.front().key;
         d->blocks.push_back(std::move(right));
-        created.push_back(rightNumber);
         if (current == 0) {
             // The root's first half moves to a block of its own; block 0 becomes the parent.
             u32 leftNumber = u32(d->blocks.size());
-            d->blocks.push_back(d->blocks[0]);
-            created.push_back(leftNumber);
+            SplUdBlock left = d->blocks[0];
+            d->blocks.push_back(std::move(left));
             SplUdBlock root;
             root.leaf = false;
             root.entries.push_back({u16(leftNumber), d->blocks[leftNumber].entries.front().key});
@@ -294,15 +304,7 @@ int splUserDictInsert(const u8* key, u16 value, SplUserDict* d) {
         current = path.back();
         path.pop_back();
     }
-    bool ok = true;
-    for (u32 b : created) ok = ok && writeBlock(d, b);
-    ok = ok && std::fflush(d->file) == 0;
-    for (u32 b : changed)
-        if (b != 0) ok = ok && writeBlock(d, b);
-    ok = ok && std::fflush(d->file) == 0;
-    for (u32 b : changed)
-        if (b == 0) ok = ok && writeBlock(d, b);
-    ok = ok && flushFile(d);
+    bool ok = save(d);
     if (!ok) d->state |= kUdStateFailed;
     return ok ? 1 : 0;
 }

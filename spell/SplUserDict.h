@@ -8,8 +8,9 @@
 //              taken off the previous entry's key), the appended bytes NUL-terminated, a pad
 //              byte to an even length
 // Every block is checked when the file is opened, so a damaged file is refused whole. Each
-// insertion writes its new blocks first, then the changed ones from the leaf up, block 0 last,
-// and flushes, so that a file cut short by a crash still reads as the dictionary before it.
+// insertion writes the whole dictionary to a new file beside it, has it put on disc and then
+// moves it over the old one, so that a kill at any moment leaves the dictionary as it was
+// before the word or after it.
 #include <string>
 #include <vector>
 
@@ -43,7 +44,7 @@ struct SplUserDict {
     u8 language = 0;
     u8 format = kUdFormat;
     u8 state = 0;
-    SplFile* file = nullptr;
+    std::string path;
     const SplPhonTable* phon = nullptr;
     std::vector<SplUdBlock> blocks;
 };
@@ -51,7 +52,7 @@ struct SplUserDict {
 // Null with error 1, 2 (cannot be opened; with mode 16, also when the file exists), 3 (unreadable
 // or damaged), 5 (unknown format) or 6 (another language).
 SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* phon, u32* error);
-// 1, or 0 when closing the file failed. Null is allowed.
+// Frees the record (every change is already on disc); 1. Null is allowed.
 int splUserDictClose(SplUserDict* dict);
 // 1 when the word was added (or its entry replaced); 0 when it cannot be encoded, the
 // dictionary is read-only or failed before, or writing failed.
