@@ -14,10 +14,8 @@ bool accentLanguage(int language) { return language == 3 || language == 4 || lan
 
 struct Retry {
     const u8* form;
-    size_t length;
-    bool anyPosition;
-    const u8* unaccent;
-    const u8* classes;
+    u32 shape;
+    int language;
     int found;
 };
 
@@ -28,16 +26,7 @@ bool matchEntry(SplLexicon* lex, void* arg) {
     std::memcpy(key, lex->decomp, n);
     key[n] = 0;
     u8 letters[2 * kSplMaxKey + 2];
-    if (unphfull(key, letters, lex->phon) != int(r->length)) return true;
-    u32 restored = 0;
-    for (size_t i = 0; i < r->length; ++i) {
-        u8 have = r->form[i], want = letters[i];
-        if (have == want) continue;
-        bool accented = (r->classes[want] & kLcAccented) && r->unaccent[want] == have;
-        if (!accented || (i > 0 && !r->anyPosition)) return true;
-        ++restored;
-    }
-    if (restored == 0) return true;
+    if (unphfull(key, letters, lex->phon) < 0 || !splAccentRestores(r->form, letters, r->shape, r->language)) return true;
     r->found = 1;
     return false;
 }
@@ -56,13 +45,27 @@ bool splAltAccApplies(const u8* word, u32 shape, int language) {
     return false;
 }
 
+bool splAccentRestores(const u8* form, const u8* stored, u32 shape, int language) {
+    const u8* classes = splLetterClassTable(language);
+    const u8* unaccent = splUnaccentTable(language);
+    if (classes == nullptr || unaccent == nullptr) return false;
+    bool anyPosition = (shape & 3) == kIwCaps;
+    u32 restored = 0;
+    size_t i = 0;
+    for (; form[i] != 0 && stored[i] != 0; ++i) {
+        u8 have = form[i], want = stored[i];
+        if (have == want) continue;
+        bool accented = (classes[want] & kLcAccented) && unaccent[want] == have;
+        if (!accented || (i > 0 && !anyPosition)) return false;
+        ++restored;
+    }
+    return form[i] == 0 && stored[i] == 0 && restored > 0;
+}
+
 int splLexFetchAccented(SplLexicon* lex, const u8* form, u32 shape) {
-    const u8* classes = splLetterClassTable(lex->language);
-    if (classes == nullptr) return 0;
     u8 key[kSplMaxKey + 1];
     if (splWordToKey(form, key, (lex->flags & kLexFlagSingleBin) ? 1 : 0, lex->phon) == 0) return 0;
-    Retry r{form, std::strlen(reinterpret_cast<const char*>(form)), (shape & 3) == kIwCaps,
-            splUnaccentTable(lex->language), classes, 0};
+    Retry r{form, shape, lex->language, 0};
     splLexWalkBin(lex, key, matchEntry, &r);
     lex->accentMiss = u8(r.found);
     return r.found;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "spell/SplAccents.h"
 #include "spell/SplCompat.h"
 #include "spell/SplErrors.h"
 #include "spell/SplMemManager.h"
@@ -149,6 +150,38 @@ bool save(SplUserDict* d) {
     ok = ok && splFileReplace(fresh.c_str(), d->path.c_str());
     if (!ok) splFileRemove(fresh.c_str());
     return ok;
+}
+
+// Visits the entries whose keys start with the two bin bytes, over the linked leaves, until the
+// visitor answers false.
+template <typename Visit>
+void walkBin(const SplUserDict* d, const u8* binBytes, Visit visit) {
+    std::string bin(reinterpret_cast<const char*>(binBytes), 2);
+    u32 b = leafFor(d, bin, nullptr);
+    for (u32 steps = 0; steps < d->blocks.size(); ++steps) {
+        for (const SplUdEntry& e : d->blocks[b].entries) {
+            int order = e.key.compare(0, 2, bin);
+            if (order < 0) continue;
+            if (order > 0 || !visit(e)) return;
+        }
+        if (d->blocks[b].link == kUdNoLink) return;
+        b = d->blocks[b].link;
+    }
+}
+
+// Looks through the key's bin for an entry that is the form with accents restored.
+bool accentRestored(const SplUserDict* d, const u8* key, const u8* form, u32 shape, u16* value) {
+    bool found = false;
+    walkBin(d, key, [&](const SplUdEntry& e) {
+        u8 letters[2 * kSplMaxKey + 2];
+        if (unphfull(reinterpret_cast<const u8*>(e.key.c_str()), letters, d->phon) < 0 ||
+            !splAccentRestores(form, letters, shape, d->language))
+            return true;
+        *value = e.value;
+        found = true;
+        return false;
+    });
+    return found;
 }
 
 std::string keyOf(const u8* key) { return std::string(reinterpret_cast<const char*>(key)); }
@@ -323,13 +356,19 @@ int splUserDictAddWord(const u8* word, SplUserDict* dict) {
 
 int splUserDictVerify(const u8* word, void* lexicon, u32* near, u32* wordClass) {
     auto* d = static_cast<SplUserDict*>(lexicon);
+    bool tolerant = *near > 0;
     *near = 0;
     *wordClass = 0;
     u8 form[kSplShapeOutSize];
     u32 flags = doflags(word, form, d->language);
     u8 key[kSplMaxKey + 1];
     u16 value = 0;
-    if (flags == 0 || splWordToKey(form, key, 0, d->phon) == 0 || !splUserDictSearch(key, d, &value)) return 0;
+    if (flags == 0 || splWordToKey(form, key, 0, d->phon) == 0) return 0;
+    if (!splUserDictSearch(key, d, &value)) {
+        if (!tolerant || !splAltAccApplies(word, flags, d->language) || !accentRestored(d, key, form, flags, &value))
+            return 0;
+        *near = 1;
+    }
     u32 cls = value == 0 ? 1 : value;
     if (!compatfl(flags, cls)) return 0;
     *wordClass = cls;
@@ -340,17 +379,9 @@ void splUserDictCandidates(const u8* stem, u32, void* lexicon, SplCorrectReq* re
     auto* d = static_cast<SplUserDict*>(lexicon);
     SplProxParams p;
     if (!splProxSetup(stem, false, d->phon, req, &p)) return;
-    std::string bin(reinterpret_cast<const char*>(p.bin), 2);
-    u32 b = leafFor(d, bin, nullptr);
-    for (u32 steps = 0; steps < d->blocks.size(); ++steps) {
-        for (const SplUdEntry& e : d->blocks[b].entries) {
-            int order = e.key.compare(0, 2, bin);
-            if (order < 0) continue;
-            if (order > 0) return;
-            u8 codes[2] = {u8(e.value == 0 ? 1 : e.value), 0};
-            splProxCompare(reinterpret_cast<const u8*>(e.key.c_str()), codes, &p);
-        }
-        if (d->blocks[b].link == kUdNoLink) return;
-        b = d->blocks[b].link;
-    }
+    walkBin(d, p.bin, [&](const SplUdEntry& e) {
+        u8 codes[2] = {u8(e.value == 0 ? 1 : e.value), 0};
+        splProxCompare(reinterpret_cast<const u8*>(e.key.c_str()), codes, &p);
+        return true;
+    });
 }

@@ -116,6 +116,26 @@ TEST(SplSpanishVerify, EncliticsAndTheAccentRetry) {
     }
 }
 
+TEST(SplSpanishVerify, PersonalWordsAlsoForgiveTheAccentCapitalsDrop) {
+    fs::path dir = spelltest::scratch("user_accents_es");
+    ASSERT_EQ(spelltest::buildSmall(dir, 4, {"casa"}), "");
+    spelltest::OpenSpeller s;
+    ASSERT_TRUE(s.openDir(dir, 4)) << s.error;
+    u32 error = 0;
+    SplUserDict* d = splUserDictOpen((dir / "user.dct").string().c_str(), kUdModeCreate, s.phon, &error);
+    ASSERT_NE(d, nullptr) << error;
+    ASSERT_EQ(splUserDictAddWord(spelltest::bytes(spelltest::set1("ácaro")), d), 1);
+    ASSERT_EQ(splCorrCtxAddLexicon(d, 0, 31, s.ctx), 1);
+    struct Case {
+        const char* word;
+        bool accepted;
+    } cases[] = {{"ácaro", true}, {"Ácaro", true}, {"Acaro", true}, {"ACARO", true}, {"acaro", false}, {"Acaró", false}};
+    for (const Case& c : cases) EXPECT_EQ(s.verify(c.word), c.accepted) << c.word;
+    splCorrCtxFree(s.ctx);
+    s.ctx = nullptr;
+    splUserDictClose(d);
+}
+
 TEST(SplVerifyControlBytes, AreNotAccepted) {
     fs::path dir = spelltest::scratch("control_bytes");
     ASSERT_EQ(spelltest::buildSmall(dir, 1, {"house"}), "");
