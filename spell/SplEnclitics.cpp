@@ -50,7 +50,8 @@ constexpr u32 kRows[kEncliticRows] = {
     mask({"lo", "las", "melas", "les", "los", "selos", "telos"}),
     0, 0, 0, 0,
 };
-constexpr u32 kRowNoPronouns = 7;  // a row-7 form only takes pronouns through its own accent
+constexpr u32 kRowNoPronouns = 7;
+constexpr u8 kClassFirst = 128;  // class bytes below this carry no inflection class  // a row-7 form only takes pronouns through its own accent
 
 constexpr u8 kAcuteE = 130, kAcuteA = 160, kAcuteI = 161, kAcuteO = 162, kAcuteU = 163, kDiaeresisU = 129;
 
@@ -119,10 +120,13 @@ bool unaccented(const std::string& stem, size_t nucleus, const u8* surface, cons
     return true;
 }
 
-// Looks the verb form up; the class row must allow the ending (and not be row 7 when asked).
-bool fetchAllowing(SplLexicon* lex, const std::string& form, int ending, bool refuseRow7) {
+// Looks the verb form up; the class row must allow the ending (and not be row 7 when asked). A
+// form without an inflection class takes pronouns only when its own ending shows it is a verb
+// (an infinitive or a gerund): otherwise any noun could take them.
+bool fetchAllowing(SplLexicon* lex, const std::string& form, int ending, bool refuseRow7, bool verbShaped) {
     if (form.empty() || form.size() >= size_t(kSplMaxWord)) return false;
     if (!splLexFetch(lex, reinterpret_cast<const u8*>(form.c_str()))) return false;
+    if (lex->classByte < kClassFirst) return verbShaped;
     u32 row = lex->classByte & 15;
     if (refuseRow7 && row == kRowNoPronouns) return false;
     return (kRows[row] >> ending) & 1u;
@@ -140,7 +144,9 @@ bool tryEnding(SplLexicon* lex, const u8* form, const u8* surface, int ending) {
     auto fits = [&](int state) { return e.pair ? state != 0 : state != 1; };
     std::string copy;
     int state = 0;
-    auto withSe = [&](const std::string& s) { return fetchAllowing(lex, s, ending, false) || fetchAllowing(lex, s + "se", ending, false); };
+    auto withSe = [&](const std::string& s) {
+        return fetchAllowing(lex, s, ending, false, true) || fetchAllowing(lex, s + "se", ending, false, true);
+    };
     if (stem.back() == 'r') {
         if (!unaccented(stem, last, surface, unaccent, &copy, &state)) return false;
         if (fits(state) && withSe(copy)) return true;
@@ -155,8 +161,8 @@ bool tryEnding(SplLexicon* lex, const u8* form, const u8* surface, int ending) {
     size_t nucleus = useBefore ? before : last;
     if (!unaccented(stem, nucleus, surface, unaccent, &copy, &state)) return false;
     bool tried = useBefore ? state >= 1 : fits(state);
-    if (tried && fetchAllowing(lex, copy, ending, true)) return true;
-    return state == 1 && fetchAllowing(lex, stem, ending, true);
+    if (tried && fetchAllowing(lex, copy, ending, true, false)) return true;
+    return state == 1 && fetchAllowing(lex, stem, ending, true, false);
 }
 
 }  // namespace
