@@ -33,7 +33,8 @@ int lexword(const u8* word, void* lexicon, u32* near, u32* wordClass) {
     u8 form[kSplShapeOutSize];
     u32 flags = doflags(word, form, lex->language);
     if (flags == 0) return 0;
-    if (splLexFetch(lex, form) && compatible(lex, flags, wordClass)) return 1;
+    // A word found as it stands is answered by its classes alone, never re-examined below.
+    if (splLexFetch(lex, form)) return compatible(lex, flags, wordClass) ? 1 : 0;
     bool plain = !(flags & (kIwAllDot | kIwVerbatim));
     if (plain && lex->language == kSplLangSpanish && spnfetch(lex, form, word) && compatible(lex, flags, wordClass))
         return 1;
