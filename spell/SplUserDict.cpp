@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "engine/base/ByteOrder.h"
 #include "spell/SplAccents.h"
 #include "spell/SplCompat.h"
 #include "spell/SplErrors.h"
@@ -16,12 +17,6 @@ namespace {
 constexpr u32 kHeader = 4;
 constexpr u32 kSplitAt = kSplBlockSize / 2;
 constexpr u16 kLeafBit = 0x8000;
-
-u16 get16(const u8* p) { return u16(p[0] | (p[1] << 8)); }
-void put16(u8* p, u32 v) {
-    p[0] = u8(v);
-    p[1] = u8(v >> 8);
-}
 
 u32 entrySize(const std::string& previous, const std::string& key) {
     size_t common = 0;
@@ -46,14 +41,14 @@ void encode(const SplUdBlock& b, u32 number, const SplUserDict* d, u8* out) {
         out[0] = kUdFormat;
         out[1] = d->language;
     } else if (b.leaf) {
-        put16(out, b.link);
+        writeLE16(out, b.link);
     }
     u32 at = kHeader;
     std::string previous;
     for (const SplUdEntry& e : b.entries) {
         size_t common = 0;
         while (common < previous.size() && common < e.key.size() && previous[common] == e.key[common]) ++common;
-        put16(out + at, e.value);
+        writeLE16(out + at, e.value);
         out[at + 2] = u8(previous.size() - common);
         at += 3;
         std::memcpy(out + at, e.key.data() + common, e.key.size() - common);
@@ -61,22 +56,22 @@ void encode(const SplUdBlock& b, u32 number, const SplUserDict* d, u8* out) {
         at += at & 1;
         previous = e.key;
     }
-    put16(out + 2, at | (b.leaf ? kLeafBit : 0));
+    writeLE16(out + 2, u16(at | (b.leaf ? kLeafBit : 0)));
 }
 
 bool decode(const u8* p, u32 number, u32 count, SplUdBlock* b) {
-    u16 used = get16(p + 2);
+    u16 used = readLE16(p + 2);
     b->leaf = (used & kLeafBit) != 0;
     u32 size = used & ~kLeafBit;
     if (size < kHeader || size > kSplBlockSize) return false;
-    b->link = number != 0 && b->leaf ? get16(p) : kUdNoLink;
+    b->link = number != 0 && b->leaf ? readLE16(p) : kUdNoLink;
     if (b->link != kUdNoLink && (b->link >= count || b->link == number)) return false;
     std::string previous;
     u32 at = kHeader;
     while (at < size) {
         if (at + 4 > size) return false;
         SplUdEntry e;
-        e.value = get16(p + at);
+        e.value = readLE16(p + at);
         u32 drop = p[at + 2];
         if (drop > previous.size()) return false;
         at += 3;
@@ -197,7 +192,7 @@ SplUserDict* fail(SplUserDict* d, SplFile* file, u32* error, u32 code) {
 
 bool splUserDictParse(const u8* data, size_t size, std::vector<SplUdBlock>* blocks, u8* format, u8* language) {
     size_t count = size / kSplBlockSize;
-    while (count > 1 && get16(data + (count - 1) * kSplBlockSize) == 0 && get16(data + (count - 1) * kSplBlockSize + 2) == 0)
+    while (count > 1 && readLE16(data + (count - 1) * kSplBlockSize) == 0 && readLE16(data + (count - 1) * kSplBlockSize + 2) == 0)
         --count;
     if (count == 0 || count > kUdMaxBlocks) return false;
     if (data[1] == 0) {
