@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "spell/SplCharSets.h"
 #include "spell/SplErrors.h"
@@ -166,6 +167,35 @@ bool tryEnding(SplLexicon* lex, const u8* form, const u8* surface, int ending) {
 }
 
 }  // namespace
+
+size_t splEncliticLength(int ending) { return std::strlen(kEnclitics[ending].text); }
+
+u32 splEncliticsAtEnd(const u8* form) {
+    size_t n = std::strlen(reinterpret_cast<const char*>(form));
+    u32 mask = 0;
+    for (u32 i = 0; i < kEncliticCount; ++i) {
+        size_t k = std::strlen(kEnclitics[i].text);
+        if (k < n && std::memcmp(form + n - k, kEnclitics[i].text, k) == 0) mask |= 1u << i;
+    }
+    return mask;
+}
+
+bool splEncliticForm(const u8* entry, u8 classByte, int ending, u8* out) {
+    if (classByte < kClassFirst || !((kRows[classByte & 15] >> ending) & 1u)) return false;
+    size_t n = std::strlen(reinterpret_cast<const char*>(entry));
+    size_t k = std::strlen(kEnclitics[ending].text);
+    if (n == 0 || n + k >= size_t(kSplMaxWord)) return false;
+    std::memcpy(out, entry, n);
+    std::memcpy(out + n, kEnclitics[ending].text, k + 1);
+    size_t shift = (classByte >> 4) & 7;
+    bool carries = false;
+    for (size_t i = 0; i < n; ++i) carries = carries || accented(out[i]);
+    if (shift == 0 || shift > n || carries) return true;
+    static constexpr std::pair<u8, u8> kAcute[] = {{'a', kAcuteA}, {'e', kAcuteE}, {'i', kAcuteI}, {'o', kAcuteO}, {'u', kAcuteU}};
+    for (auto [plain, acute] : kAcute)
+        if (out[n - shift] == plain) out[n - shift] = acute;
+    return true;
+}
 
 int splEncliticMatch(const u8* form, bool shortest) {
     size_t n = std::strlen(reinterpret_cast<const char*>(form));

@@ -3,8 +3,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "spell/SplEnclitics.h"
+#include "spell/SplErrors.h"
 #include "spell/SplLexEntries.h"
 #include "spell/SplLexicon.h"
+#include "spell/SplShape.h"
 
 namespace {
 
@@ -28,6 +31,35 @@ bool compareEntry(SplLexicon* lex, void* arg) {
     std::memcpy(key, lex->decomp, n);
     key[n] = 0;
     splProxCompare(key, lex->flagCodes, static_cast<SplProxParams*>(arg));
+    return true;
+}
+
+// Spanish: each entry, then each form with the attached pronouns the misspelled word ends with
+// that the entry's class allows.
+struct SpanishWalk {
+    SplProxParams* p;
+    u32 endings;
+};
+
+bool compareSpanish(SplLexicon* lex, void* arg) {
+    auto* walk = static_cast<SpanishWalk*>(arg);
+    compareEntry(lex, walk->p);
+    if (lex->classByte == 0 || walk->endings == 0) return true;
+    u8 key[kSplMaxKey + 1];
+    u32 n = lex->keyLength < kSplMaxKey ? lex->keyLength : kSplMaxKey;
+    std::memcpy(key, lex->decomp, n);
+    key[n] = 0;
+    u8 word[2 * kSplMaxKey + 2];
+    if (unphfull(key, word, lex->phon) < 0 || std::strchr(reinterpret_cast<const char*>(word), kSplLrSep) != nullptr)
+        return true;
+    u8 codes[kLexMaxFlagCodes + 1];
+    std::memcpy(codes, lex->flagCodes, sizeof codes);
+    for (u32 i = 0; i < kEncliticCount; ++i) {
+        u8 form[kSplMaxWord];
+        u8 formKey[kSplMaxKey + 1];
+        if (!((walk->endings >> i) & 1u) || !splEncliticForm(word, lex->classByte, int(i), form)) continue;
+        if (splWordToKey(form, formKey, 0, lex->phon) > 0) splProxCompare(formKey, codes, walk->p);
+    }
     return true;
 }
 
@@ -80,9 +112,32 @@ int splProxCompare(const u8* key, const u8* flagCodes, SplProxParams* p) {
     return kProxReported;
 }
 
-void splLexCandidates(const u8* stem, u32, void* lexicon, SplCorrectReq* req) {
+void splLexCandidates(const u8* stem, u32 flagByte, void* lexicon, SplCorrectReq* req) {
     auto* lex = static_cast<SplLexicon*>(lexicon);
     SplProxParams p;
     if (!splProxSetup(stem, (lex->flags & kLexFlagSingleBin) != 0, lex->phon, req, &p)) return;
+    if (lex->language == kSplLangSpanish && !(flagByte & (kIwAllDot | kIwVerbatim))) {
+        // A verb form with pronouns sorts under another bin than the form alone: the bins of
+        // the word less each ending it may carry are walked too.
+        SpanishWalk walk{&p, splEncliticsAtEnd(stem)};
+        u8 bins[kEncliticCount + 1][3];
+        u32 count = 0;
+        std::memcpy(bins[count++], p.bin, 3);
+        size_t n = std::strlen(reinterpret_cast<const char*>(stem));
+        for (u32 i = 0; i < kEncliticCount; ++i) {
+            if (!((walk.endings >> i) & 1u)) continue;
+            u8 shorter[kSplMaxWord];
+            std::memcpy(shorter, stem, n + 1);
+            shorter[n - splEncliticLength(int(i))] = 0;
+            u8 pairs[kSplPairsSize];
+            if (splPhonEncode(shorter, pairs, lex->phon) < 0) continue;
+            splPhonBin(pairs, bins[count], lex->phon);
+            bool seen = false;
+            for (u32 k = 0; k < count; ++k) seen = seen || std::memcmp(bins[k], bins[count], 2) == 0;
+            if (!seen) ++count;
+        }
+        for (u32 k = 0; k < count; ++k) splLexWalkBin(lex, bins[k], compareSpanish, &walk);
+        return;
+    }
     splLexWalkBin(lex, p.bin, compareEntry, &p);
 }

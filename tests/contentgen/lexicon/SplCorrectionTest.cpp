@@ -127,6 +127,37 @@ TEST(SplSpanishVerify, EncliticsAndTheAccentRetry) {
     }
 }
 
+TEST(SplSpanishCorrection, VerbFormsAreOfferedWithThePronounsTheWordEndsWith) {
+    fs::path dir = spelltest::scratch("enclitic_correction_es");
+    LexBuildInput input;
+    input.language = 4;
+    for (const char* w : {"come", "da", "casa", "mira"}) input.words.push_back(w);
+    input.rulesText = spelltest::rulesText(4);
+    input.envPath = (dir / "x_phon.env").string();
+    input.lexPath = (dir / "x_main.lex").string();
+    // The accent falls three letters before the pronouns on come, one on da; mira takes only
+    // third persons.
+    input.classBytes["come"] = 128 + (3 << 4);
+    input.classBytes["da"] = 128 + (1 << 4);
+    input.classBytes["mira"] = 128 + (3 << 4) + 2;
+    LexBuildReport report;
+    std::string error;
+    ASSERT_TRUE(buildLexicon(input, &report, &error)) << error;
+    spelltest::OpenSpeller s;
+    ASSERT_TRUE(s.openDir(dir, 4)) << s.error;
+    SplCorrectReq req;
+    struct Case {
+        const char* typed;
+        const char* offered;
+        bool listed;
+    } cases[] = {{"comelo", "cómelo", true},  {"comela", "cómela", true}, {"damelo", "dámelo", true},
+                 {"miralo", "míralo", true},  {"mirame", "mírame", false}, {"casalo", "cásalo", false}};
+    for (const Case& c : cases) {
+        std::vector<std::string> got = suggestions(s, c.typed, &req);
+        EXPECT_EQ(contains(got, c.offered), c.listed) << c.typed << " -> " << (got.empty() ? "" : got[0]);
+    }
+}
+
 TEST(SplSpanishVerify, PersonalWordsAlsoForgiveTheAccentCapitalsDrop) {
     fs::path dir = spelltest::scratch("user_accents_es");
     ASSERT_EQ(spelltest::buildSmall(dir, 4, {"casa"}), "");
