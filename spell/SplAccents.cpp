@@ -22,9 +22,7 @@ struct Retry {
 bool matchEntry(SplLexicon* lex, void* arg) {
     auto* r = static_cast<Retry*>(arg);
     u8 key[kSplMaxKey + 1];
-    u32 n = lex->keyLength < kSplMaxKey ? lex->keyLength : kSplMaxKey;
-    std::memcpy(key, lex->decomp, n);
-    key[n] = 0;
+    splLexEntryKey(lex, key);
     u8 letters[2 * kSplMaxKey + 2];
     if (unphfull(key, letters, lex->phon) < 0 || !splAccentRestores(r->form, letters, r->shape, r->language)) return true;
     r->found = 1;

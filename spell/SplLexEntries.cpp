@@ -352,6 +352,12 @@ int splLexFetch(SplLexicon* lex, const u8* form) {
     return lexstrip(lex) ? 1 : 0;
 }
 
+void splLexEntryKey(const SplLexicon* lex, u8* key) {
+    u32 n = lex->keyLength < u32(kSplMaxKey) ? lex->keyLength : u32(kSplMaxKey);
+    std::memcpy(key, lex->decomp, n);
+    key[n] = 0;
+}
+
 void splLexWalkBin(SplLexicon* lex, const u8* bin, SplBinVisitor visit, void* arg) {
     u8 start[3] = {bin[0], bin[1], 0};
     i32 found = splLexFindBlock(lex, start);

@@ -27,9 +27,7 @@ int decodePairs(const u8* key, u8* pairs, const SplPhonTable* phon) {
 
 bool compareEntry(SplLexicon* lex, void* arg) {
     u8 key[kSplMaxKey + 1];
-    u32 n = lex->keyLength < kSplMaxKey ? lex->keyLength : kSplMaxKey;
-    std::memcpy(key, lex->decomp, n);
-    key[n] = 0;
+    splLexEntryKey(lex, key);
     splProxCompare(key, lex->flagCodes, static_cast<SplProxParams*>(arg));
     return true;
 }
@@ -46,9 +44,7 @@ bool compareSpanish(SplLexicon* lex, void* arg) {
     compareEntry(lex, walk->p);
     if (lex->classByte == 0 || walk->endings == 0) return true;
     u8 key[kSplMaxKey + 1];
-    u32 n = lex->keyLength < kSplMaxKey ? lex->keyLength : kSplMaxKey;
-    std::memcpy(key, lex->decomp, n);
-    key[n] = 0;
+    splLexEntryKey(lex, key);
     u8 word[2 * kSplMaxKey + 2];
     if (unphfull(key, word, lex->phon) < 0 || std::strchr(reinterpret_cast<const char*>(word), kSplLrSep) != nullptr)
         return true;
