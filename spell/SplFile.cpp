@@ -1,12 +1,11 @@
 #include "spell/SplFile.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
 #include "engine/base/ByteOrder.h"
+#include "platform/files/StdioSync.h"
 #include "spell/SplErrors.h"
 
 void* splAlloc(size_t size) { return std::malloc(size == 0 ? 1 : size); }
@@ -35,7 +34,7 @@ u32 splFileWrite(const void* buffer, u32 count, SplFile* file) {
     return u32(done);
 }
 
-int splFileSync(SplFile* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0 ? 1 : 0; }
+int splFileSync(SplFile* file) { return plat::syncStdioFile(file) ? 1 : 0; }
 
 int splFileReplace(const char* from, const char* to) { return std::rename(from, to) == 0 ? 1 : 0; }
 
