@@ -192,6 +192,25 @@ TEST_F(Scrollers, HugeCountsAndStepsStopAtTheEnd) {
     }
 }
 
+// Keys move the row that a text list shows and reports as selected, not only the strip's index.
+TEST_F(Scrollers, TextListSelectionFollowsTheKeys) {
+    for (bool multiple : {false, true}) {
+        SCOPED_TRACE(multiple ? "multiple" : "single");
+        RTextScroller list(&owner);
+        list.SetCellRects(fourCells(), 7606);
+        list.SetItems({"a", "b", "c", "d", "e", "f"});
+        list.SetMultipleSelection(multiple);
+        list.SelectItem(1);
+        EXPECT_EQ(list.HandleKey(inputKey(plat::kVkDown, 0)), 1u);
+        EXPECT_EQ(list.GetSelected(), 2);
+        EXPECT_EQ(list.GetSelectedList(), (std::vector<int>{2}));
+        EXPECT_EQ(list.HandleKey(inputKey(plat::kVkEnd, 0)), 1u);
+        EXPECT_EQ(list.GetSelectedList(), (std::vector<int>{5}));
+        EXPECT_EQ(list.HandleKey(inputKey(plat::kVkPageUp, 0)), 1u);  // scrolls only
+        EXPECT_EQ(list.GetSelectedList(), (std::vector<int>{5}));
+    }
+}
+
 TEST_F(Scrollers, TextListSortsWithoutCaseAndSelectsSeveral) {
     RTextScroller list(&owner);
     list.SetCellRects(fourCells(), 7606);
