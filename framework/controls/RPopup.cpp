@@ -43,7 +43,8 @@ bool RPopup::Open() {
     if (Count() == 0) return false;
     if (IsOpen()) return true;
     rows_ = std::make_unique<RHotSpotList>(this);
-    for (int i = 0; i < ShownRows(); ++i) rows_->CreateRectHotSpot(GetRowRect(i), kMsgPopupRow)->SetRecord(uintptr_t(i));
+    for (int i = 0; i < ShownRows(); ++i)
+        rows_->CreateRectHotSpot(GetRowRect(i), kMsgPopupRow)->SetRecord(uintptr_t(i));
     // In front of its own rows: clicks outside them close the list.
     Register(kInputMouseButtons | kInputKeys);
     highlighted_ = value_;
