@@ -1,6 +1,7 @@
 #include "framework/controls/RPopup.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "engine/gfx/sprites/SprLayer.h"
 #include "platform/keyboard/VirtualKeys.h"
@@ -18,14 +19,21 @@ RPopup::RPopup(CListener* owner) : RSender(kPopupTag), owner_(owner) {
 
 RPopup::~RPopup() = default;
 
+// Rows that would run past the coordinates are left off rather than wrapped round to the top;
+// the keys still reach their entries.
+int RPopup::ShownRows() const {
+    const int room = (std::numeric_limits<i16>::max() - anchor_.bottom) / kPopupRowHeight;
+    return std::min(Count(), room);
+}
+
 Rect16 RPopup::Area() const {
-    const i16 width = std::max<i16>(i16(anchor_.right - anchor_.left), kPopupMinWidth);
-    return Rect16{anchor_.left, anchor_.bottom, i16(anchor_.left + width),
-                  i16(anchor_.bottom + kPopupRowHeight * Count())};
+    const int width = std::max(anchor_.right - anchor_.left, int(kPopupMinWidth));
+    const int right = std::min(anchor_.left + width, int(std::numeric_limits<i16>::max()));
+    return Rect16{anchor_.left, anchor_.bottom, i16(right), i16(anchor_.bottom + kPopupRowHeight * ShownRows())};
 }
 
 Rect16 RPopup::GetRowRect(int index) const {
-    if (!IsOpen() || index < 0 || index >= Count()) return Rect16{0, 0, 0, 0};
+    if (!IsOpen() || index < 0 || index >= ShownRows()) return Rect16{0, 0, 0, 0};
     const Rect16 area = Area();
     const i16 top = i16(area.top + kPopupRowHeight * index);
     return Rect16{area.left, top, area.right, i16(top + kPopupRowHeight)};
@@ -35,7 +43,8 @@ bool RPopup::Open() {
     if (Count() == 0) return false;
     if (IsOpen()) return true;
     rows_ = std::make_unique<RHotSpotList>(this);
-    for (int i = 0; i < Count(); ++i) rows_->CreateRectHotSpot(GetRowRect(i), kMsgPopupRow)->SetRecord(uintptr_t(i));
+    for (int i = 0; i < ShownRows(); ++i)
+        rows_->CreateRectHotSpot(GetRowRect(i), kMsgPopupRow)->SetRecord(uintptr_t(i));
     // In front of its own rows: clicks outside them close the list.
     Register(kInputMouseButtons | kInputKeys);
     highlighted_ = value_;
@@ -62,7 +71,7 @@ void RPopup::Reset() {
 }
 
 void RPopup::DrawRows() {
-    for (int i = 0; i < Count(); ++i) DrawRow(i, GetRowRect(i), i == highlighted_);
+    for (int i = 0; i < ShownRows(); ++i) DrawRow(i, GetRowRect(i), i == highlighted_);
     sprInvalRect(Area());
 }
 

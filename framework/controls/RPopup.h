@@ -40,7 +40,7 @@ public:
     void SetValue(int value);
     // Closes and forgets the current value.
     void Reset();
-    // The rectangle of a row while open (all zero otherwise).
+    // The rectangle of a row while open (all zero otherwise, and for rows past the coordinates).
     Rect16 GetRowRect(int index) const;
     int GetHighlighted() const { return highlighted_; }
 
@@ -56,6 +56,7 @@ private:
     void Choose(int index);
     void DrawRows();
     Rect16 Area() const;
+    int ShownRows() const;
 
     CListener* owner_;
     Rect16 anchor_{0, 0, 0, 0};

@@ -1,6 +1,8 @@
 #include "framework/controls/RScroller.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "engine/gfx/sprites/SprLayer.h"
 #include "platform/keyboard/VirtualKeys.h"
@@ -85,7 +87,8 @@ void RScroller::ScrollForward() {
     if (byPage_)
         ScrollToPage(Page() + 1);
     else
-        ScrollTo(first_ + pageStep_);
+        ScrollTo(pageStep_ > std::numeric_limits<int>::max() - first_ ? std::numeric_limits<int>::max()
+                                                                       : first_ + pageStep_);
 }
 
 void RScroller::ScrollIntoView(int index) {
@@ -125,8 +128,9 @@ void RScroller::DrawCell(int, const Rect16&, bool) {}
 
 u32 RScroller::HandleMessage(RMessage* message, u32) {
     if (message->code == selectMessage_) {
-        const int item = first_ + int(message->param1) - int(firstHotSpotId_);
-        if (item >= first_ && item < first_ + GetVisibleCount()) Select(item);
+        // Wide: a record from cells made earlier may lie far from this strip's numbering.
+        const int64_t cell = int64_t(message->param1) - int64_t(firstHotSpotId_);
+        if (cell >= 0 && cell < GetVisibleCount()) Select(first_ + int(cell));
         return 1;
     }
     switch (message->code) {

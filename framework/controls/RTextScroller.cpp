@@ -85,6 +85,18 @@ u32 RTextScroller::HandleMessage(RMessage* message, u32 data) {
     return 1;
 }
 
+u32 RTextScroller::HandleKey(u32 key) {
+    const int before = GetSelected();
+    const u32 taken = RScroller::HandleKey(key);
+    const int now = GetSelected();
+    if (now >= 0 && now != before) {
+        selected_.assign(items_.size(), false);
+        selected_[size_t(now)] = true;
+        Redraw();
+    }
+    return taken;
+}
+
 void RTextScroller::DrawCell(int item, const Rect16& cell, bool) {
     if (drawProc_) {
         drawProc_(item, cell, IsItemSelected(item));

@@ -36,6 +36,8 @@ public:
     }
 
     u32 HandleMessage(RMessage* message, u32 data) override;
+    // A key that moves the selection selects the item it lands on alone.
+    u32 HandleKey(u32 key) override;
 
 protected:
     void DrawCell(int item, const Rect16& cell, bool selected) override;

@@ -101,8 +101,8 @@ void RHotSpotList::DestroyHotSpot(RHotSpotItem* item) {
 std::unique_ptr<RHotSpotItem> RHotSpotList::TakeHotSpot(RHotSpotItem* item) {
     const auto at = Find(item);
     if (at == items_.end()) return nullptr;
-    if (over_ == item) over_ = nullptr;
-    if (pressed_ == item) pressed_ = nullptr;
+    // Its client must not stay lit, nor its cursor stay showing, over the place it left.
+    EndPointerStates(item, kHsReasonDeactivated);
     std::unique_ptr<RHotSpotItem> taken = std::move(*at);
     items_.erase(at);
     taken->list_ = nullptr;

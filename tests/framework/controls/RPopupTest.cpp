@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "framework/controls/RFontPopup.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "platform/keyboard/VirtualKeys.h"
@@ -87,6 +89,35 @@ TEST_F(Popups, ClickElsewhereClosesAndResetForgets) {
     EXPECT_EQ(deliver(), 0u);
     RTextPopup empty(&owner);
     EXPECT_FALSE(empty.Open());
+}
+
+// A list longer than the coordinates can hold below its anchor shows the rows that fit, each a
+// proper rectangle inside the list, instead of wrapping round to the top; keys still reach
+// every entry.
+TEST_F(Popups, RowsPastTheCoordinateRangeAreLeftOffTheList) {
+    constexpr i16 kEdge = std::numeric_limits<i16>::max();
+    popup.SetItems(0, std::vector<std::string>(10, "font"));
+    popup.SetAnchor(Rect16{i16(kEdge - 50), i16(kEdge - 130), kEdge, i16(kEdge - 110)});
+    ASSERT_TRUE(popup.Open());
+    struct Case {
+        int row;
+        bool shown;
+    };
+    for (const Case& c : {Case{0, true}, Case{4, true}, Case{5, false}, Case{9, false}}) {
+        SCOPED_TRACE(c.row);
+        const Rect16 row = popup.GetRowRect(c.row);
+        EXPECT_EQ(!rectIsEmpty(row), c.shown);
+        if (!c.shown) continue;
+        EXPECT_GE(row.top, kEdge - 110);
+        EXPECT_EQ(row.right, kEdge);
+        const Point16 at{i16(row.left + 1), i16(row.top + 1)};
+        EXPECT_EQ(popup.HandleInput(kInputLeftButton, at, 0), 0u);  // the row's, not a click off the list
+        EXPECT_TRUE(popup.IsOpen());
+    }
+    for (int i = 0; i < 9; ++i) popup.HandleKey(inputKey(plat::kVkDown, 0));
+    EXPECT_EQ(popup.GetHighlighted(), 9);
+    EXPECT_EQ(popup.HandleKey(inputKey(plat::kVkReturn, 0)), 1u);
+    EXPECT_EQ(popup.GetValue(), 9);
 }
 
 TEST_F(Popups, FontPopupFindsNamesAndUsesTheDefaultCode) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "framework/controls/RAlphaBitmapScroller.h"
 #include "framework/controls/RBBitmapScroller.h"
 #include "framework/controls/RBMOBitmapScroller.h"
@@ -153,6 +155,60 @@ TEST_F(Scrollers, KeysMoveTheSelectionAndKeepItInView) {
         EXPECT_EQ(s.GetFirstVisible(), c.first);
     }
     EXPECT_EQ(s.HandleKey(inputKey('a', 0)), 0u);
+}
+
+// Scrolling on from the end of a very long strip, or by a very large step, stays at the end.
+TEST_F(Scrollers, HugeCountsAndStepsStopAtTheEnd) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    struct Case {
+        const char* name;
+        int cells;
+        int count;
+        int step;
+        bool byPage;
+        int first;
+    };
+    const Case cases[] = {
+        {"no cells, one by one", 0, kMax, 1, false, kMax},
+        {"no cells, by pages of one", 0, kMax, 1, true, kMax - 1},
+        {"largest step", 4, 100, kMax, false, 96},
+        {"largest step by pages", 4, 100, kMax, true, 0},
+        {"four cells, one by one", 4, kMax, 1, false, kMax - 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RScroller s(&owner);
+        std::vector<Rect16> cells = fourCells();
+        cells.resize(size_t(c.cells));
+        s.SetCellRects(cells, 500);
+        s.SetCount(c.count);
+        s.SetPageStep(c.step);
+        s.SetScrollByPage(c.byPage);
+        s.ScrollTo(kMax);
+        s.ScrollForward();
+        EXPECT_EQ(s.GetFirstVisible(), c.first);
+        s.ScrollForward();
+        EXPECT_EQ(s.GetFirstVisible(), c.first);
+    }
+}
+
+// Keys move the row that a text list shows and reports as selected, not only the strip's index.
+TEST_F(Scrollers, TextListSelectionFollowsTheKeys) {
+    for (bool multiple : {false, true}) {
+        SCOPED_TRACE(multiple ? "multiple" : "single");
+        RTextScroller list(&owner);
+        list.SetCellRects(fourCells(), 7606);
+        list.SetItems({"a", "b", "c", "d", "e", "f"});
+        list.SetMultipleSelection(multiple);
+        list.SelectItem(1);
+        EXPECT_EQ(list.HandleKey(inputKey(plat::kVkDown, 0)), 1u);
+        EXPECT_EQ(list.GetSelected(), 2);
+        EXPECT_EQ(list.GetSelectedList(), (std::vector<int>{2}));
+        EXPECT_EQ(list.HandleKey(inputKey(plat::kVkEnd, 0)), 1u);
+        EXPECT_EQ(list.GetSelectedList(), (std::vector<int>{5}));
+        EXPECT_EQ(list.HandleKey(inputKey(plat::kVkPageUp, 0)), 1u);  // scrolls only
+        EXPECT_EQ(list.GetSelectedList(), (std::vector<int>{5}));
+    }
 }
 
 TEST_F(Scrollers, TextListSortsWithoutCaseAndSelectsSeveral) {

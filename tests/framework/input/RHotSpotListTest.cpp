@@ -241,4 +241,30 @@ TEST_F(HotSpots, PointerTakenByAListInFrontLeavesTheItemBehind) {
     back->SetClient(nullptr);
 }
 
+// An item taken away from under the pointer, moved to another list or destroyed, does not leave
+// its client lit nor its cursor showing.
+TEST_F(HotSpots, ItemTakenFromUnderThePointerLeavesNoLookOrCursor) {
+    for (bool destroy : {false, true}) {
+        SCOPED_TRACE(destroy ? "destroyed" : "moved");
+        FakeClient client;
+        HSInfo info = rectInfo({0, 0, 10, 10}, 1);
+        info.cursorOver = kCursorIndexStandard + 1;
+        RHotSpotItem* item = list.CreateHotSpot(info, 1);
+        item->SetClient(&client);
+        list.HandleMouseMove({5, 5}, 0);
+        ASSERT_EQ(client.events, (std::vector<u16>{kHsEventEnter}));
+        ASSERT_EQ(plat::cursor::currentCursor(), plat::cursor::systemCursor(plat::cursor::SystemCursor::Cross));
+        RHotSpotList target(&other);
+        if (destroy)
+            list.DestroyHotSpot(item);
+        else
+            MoveHotSpotToOwner(item, &target);
+        EXPECT_EQ(list.OverItem(), nullptr);
+        EXPECT_EQ(client.events, (std::vector<u16>{kHsEventEnter, kHsEventLeave}));
+        EXPECT_EQ(plat::cursor::currentCursor(), plat::cursor::systemCursor(plat::cursor::SystemCursor::Arrow));
+        EXPECT_EQ(client.gone, destroy);
+        if (!destroy) target.DestroyHotSpot(item);
+    }
+}
+
 }  // namespace
