@@ -6,6 +6,7 @@
 #include "engine/files/Paths.h"
 
 bool FolderEntry::isFolder() const { return (attributes & plat::kFileAttrDirectory) != 0; }
+bool FolderEntry::isHidden() const { return (attributes & plat::kFileAttrHidden) != 0; }
 bool FolderEntry::isLink() const { return (attributes & plat::kFileAttrReparsePoint) != 0; }
 
 EngineErr listFolderEntries(const std::string& folder, std::vector<FolderEntry>* entries) {

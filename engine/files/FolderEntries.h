@@ -1,7 +1,7 @@
 #pragma once
-// Inside the file functions: the entries of one folder, read whole before any is changed, so
-// a walk that deletes or copies never works on a search it is changing. Texts are full system
-// texts ("X:\folder").
+// The entries of one folder, read whole before any is changed, so a walk that deletes or
+// copies never works on a search it is changing, and a file dialog lists a folder without
+// making it the current one. Texts are full system texts ("X:\folder").
 #include <string>
 #include <vector>
 
@@ -11,6 +11,7 @@ struct FolderEntry {
     std::string name;
     u32 attributes = 0;
     bool isFolder() const;
+    bool isHidden() const;
     // A host link: never followed, as it may lead out of the tree or above itself.
     bool isLink() const;
 };
