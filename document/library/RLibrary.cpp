@@ -23,8 +23,22 @@ EngineErr RLibrary::Create(const Path* path, FourCC type, u16 flags) {
     return SaveHeader();
 }
 
+namespace {
+
+bool onReadOnlyMedium(const Path* path) {
+    VolumeRecord* volume = nullptr;
+    OsVolumeInfo info{};
+    return pathGetVolume(path, &volume) == kErrNone && volume && osGetVolumeInfo(volume, &info) == kErrNone &&
+           info.readOnlyMedia;
+}
+
+}  // namespace
+
 EngineErr RLibrary::Open(const Path* path, bool readOnly) {
     Close();
+    // A disc cannot take the header's rewrite: opened for writing, the library would look
+    // writable and its changes would fail half way.
+    readOnly = readOnly || onReadOnlyMedium(path);
     map_ = resOpenFile(path, readOnly ? 1 : 0, 1);
     if (map_ == 0) return resGetLastError();
     readOnly_ = readOnly;

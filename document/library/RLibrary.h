@@ -21,6 +21,7 @@ constexpr const char* kLibraryExtension = ".tbl";
 constexpr u16 kThumbnailPicture = 1;
 constexpr u16 kThumbnailName = 2;
 constexpr EngineErr kDocErrNotOpen = 11350;
+constexpr EngineErr kDocErrNoDisc = 11351;  // no program disc is known, or it has no folder for the kind
 
 class RLibrary {
 public:
@@ -31,6 +32,7 @@ public:
 
     // Makes a new library file of the kind, with an empty header, and keeps it open.
     EngineErr Create(const Path* path, FourCC type, u16 flags);
+    // A library on a medium that cannot be written (a disc) opens read-only whatever is asked.
     EngineErr Open(const Path* path, bool readOnly);
     // The same over an archive file the library then owns.
     EngineErr OpenArchive(std::unique_ptr<ArchiveFile> file, bool readOnly);

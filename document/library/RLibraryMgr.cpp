@@ -1,35 +1,78 @@
 #include "document/library/RLibraryMgr.h"
 
 #include "document/users/CollectFolderFiles.h"
-#include "document/library/RLibrary.h"
-#include "document/users/EnginePath.h"
+#include "document/users/UserNames.h"
 #include "engine/base/TextUtils.h"
 
 namespace Ostrel {
 
 namespace {
 
+constexpr const char* kDiscLibraryFolder = "Library";
+
 bool isLibraryFile(const std::string& name) {
     const size_t extension = std::char_traits<char>::length(kLibraryExtension);
     return name.size() > extension && strCompareNoCase(name.c_str() + name.size() - extension, kLibraryExtension) == 0;
 }
 
-std::vector<std::string> librariesIn(const std::string& folder) {
+std::vector<std::string> librariesIn(const Path* folder) {
     std::vector<std::string> names;
-    if (folder.empty()) return names;
-    EnginePath path(folder);
-    if (path.empty()) return names;
-    for (std::string& name : CollectFolderFiles(path.get()))
+    for (std::string& name : CollectFolderFiles(folder))
         if (isLibraryFile(name)) names.push_back(std::move(name));
     return names;
 }
 
+std::vector<std::string> librariesIn(const std::string& folder) {
+    if (folder.empty()) return {};
+    EnginePath path(folder);
+    return path.empty() ? std::vector<std::string>{} : librariesIn(path.get());
+}
+
 }  // namespace
+
+void RLibraryMgr::SetProgramDisc(const Path* discRoot) {
+    EnginePath root;
+    if (discRoot) pathAssign(root.get(), discRoot);
+    disc_ = root;
+}
 
 std::string RLibraryMgr::FolderOf(FourCC type, u16 kind) const {
     if (kind == kLibraryOnDisk) return paths_.GetLibraryFolderPath(type);
     if (kind == kLibraryOfUser) return paths_.GetUserMediaDir(type);
     return {};
+}
+
+EngineErr RLibraryMgr::OpenLibraryWithDiscPrompt(FourCC type, Path* folder) const {
+    pathAssign(folder, EnginePath().get());
+    // The disc keeps the installed folders' names.
+    const std::string installed = paths_.GetLibraryFolderPath(type);
+    const size_t cut = installed.rfind('\\');
+    if (disc_.empty() || cut == std::string::npos) return kDocErrNoDisc;
+    VolumeRecord* volume = nullptr;
+    if (EngineErr err = pathGetVolume(disc_.get(), &volume)) return err;
+    if (EngineErr err = osUseVolume(volume)) return err;
+    EnginePath libraries;
+    if (!pathJoin(libraries.get(), disc_.get(), kDiscLibraryFolder)->record ||
+        !pathJoin(folder, libraries.get(), installed.c_str() + cut + 1)->record) {
+        return pathGetLastError();
+    }
+    return pathCheckExists(folder);
+}
+
+EngineErr RLibraryMgr::OpenLibrary(FourCC type, u16 kind, const std::string& fileName, bool readOnly,
+                                   RLibrary* library) const {
+    EnginePath folder;
+    if (kind == kLibraryOnDisc) {
+        if (EngineErr err = OpenLibraryWithDiscPrompt(type, folder.get())) return err;
+        readOnly = true;
+    } else {
+        const std::string text = FolderOf(type, kind);
+        if (!text.empty()) folder = EnginePath(text);
+    }
+    if (folder.empty()) return kDocErrNoFolder;
+    EnginePath file;
+    if (!pathJoin(file.get(), folder.get(), fileName.c_str())->record) return pathGetLastError();
+    return library->Open(file.get(), readOnly);
 }
 
 u16 RLibraryMgr::NextLibraryItem(Iteration* state, FourCC type, std::string* fileName, u16* kind) const {
@@ -40,9 +83,19 @@ u16 RLibraryMgr::NextLibraryItem(Iteration* state, FourCC type, std::string* fil
             return 1;
         }
         if (state->kind == kLibraryOfUser) return 0;
-        state->kind = state->kind == 0 ? kLibraryOnDisk : kLibraryOfUser;
-        state->names = librariesIn(FolderOf(type, state->kind));
         state->next = 0;
+        if (state->kind == 0) {
+            state->kind = kLibraryOnDisk;
+            state->names = librariesIn(FolderOf(type, kLibraryOnDisk));
+        } else if (state->kind == kLibraryOnDisk && !disc_.empty()) {
+            state->kind = kLibraryOnDisc;
+            EnginePath folder;
+            const bool had = OpenLibraryWithDiscPrompt(type, folder.get()) == kErrNone;
+            state->names = had ? librariesIn(folder.get()) : std::vector<std::string>{};
+        } else {
+            state->kind = kLibraryOfUser;
+            state->names = librariesIn(FolderOf(type, kLibraryOfUser));
+        }
     }
 }
 

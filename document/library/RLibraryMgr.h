@@ -1,19 +1,32 @@
 #pragma once
 // Finds the library files of a media kind: first those installed with the program (location
-// kind 1), then the user's own (kind 2). Library files end in ".tbl".
+// kind 1), then those on the program's disc (kind 3) when a disc is known, then the user's
+// own (kind 2). Library files end in ".tbl".
+//
+// The program's disc is named by a path to its root, whose volume names that very disc: using
+// it asks, through the OS services' error callback, for the disc to be put in when another
+// one or none is in the drive. A disc's libraries lie as the installed ones do, in
+// "Library\<kind's folder>", and always open read-only.
 #include <string>
 #include <vector>
 
+#include "document/library/RLibrary.h"
+#include "document/users/EnginePath.h"
 #include "document/users/Paths.h"
 
 namespace Ostrel {
 
 constexpr u16 kLibraryOnDisk = 1;
 constexpr u16 kLibraryOfUser = 2;
+constexpr u16 kLibraryOnDisc = 3;
 
 class RLibraryMgr {
 public:
     explicit RLibraryMgr(const Paths& paths) : paths_(paths) {}
+
+    // The root of the program's disc; an empty path forgets the disc, and the disc's
+    // libraries are no longer listed.
+    void SetProgramDisc(const Path* discRoot);
 
     struct Iteration {
         u16 kind = 0;  // 0 before the first call
@@ -21,15 +34,21 @@ public:
         std::vector<std::string> names;
     };
     // 1 with the next library's file name (within its kind's folder) and location kind; 0 at
-    // the end.
+    // the end. A disc that cannot be had lists nothing.
     u16 NextLibraryItem(Iteration* state, FourCC type, std::string* fileName, u16* kind) const;
-    // The folder of a location kind for the media kind.
+    // The folder of the installed or the user's location kind for the media kind.
     std::string FolderOf(FourCC type, u16 kind) const;
+    // The kind's library folder on the program's disc, once the disc is in its drive (asked
+    // for when it is not). kDocErrNoDisc without a disc or a folder for the kind.
+    EngineErr OpenLibraryWithDiscPrompt(FourCC type, Path* folder) const;
+    // Opens a library the enumeration gave; one on the disc opens read-only.
+    EngineErr OpenLibrary(FourCC type, u16 kind, const std::string& fileName, bool readOnly, RLibrary* library) const;
     // kLibraryOfUser for a library under the users folder, else kLibraryOnDisk.
     u16 GetLibraryLocationKind(const std::string& libraryPath) const;
 
 private:
     const Paths& paths_;
+    EnginePath disc_;
 };
 
 }  // namespace Ostrel

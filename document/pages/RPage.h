@@ -45,6 +45,8 @@ public:
         return *data_;
     }
     bool HasData() const { return data_ != nullptr; }
+    // Draws the contents into the current port at its top-left corner.
+    EngineErr Draw();
     // Drops the loaded contents; they are read again on next use.
     void ReleaseData() { data_.reset(); }
 

@@ -12,6 +12,7 @@
 #include "document/objects/RPageObject.h"
 #include "document/storage/PictureRecord.h"
 #include "engine/files/Paths.h"
+#include "engine/gfx/GfxPort.h"
 #include "engine/resources/ArchiveFile.h"
 #include "engine/resources/ResourceManager.h"
 #include "framework/messaging/CListener.h"
@@ -67,6 +68,12 @@ public:
     RNotePageObject* GetNote();
     bool HasNote() const;
     RLibExclusionsObject* GetExclusions();
+
+    // Draws the page into a 16-bit port with its top-left corner at (x, y): the background
+    // picture, then the pictures and movable pictures in their order. Hidden objects and the
+    // kinds without a picture of their own (sounds, notes, texts, movies, vector graphics) draw
+    // nothing. kGfxErrBadFormat for a port of another depth, with nothing drawn.
+    EngineErr Render(GfxPort* port, i16 x, i16 y) const;
 
     bool IsDirty() const { return dirty_; }
     // Stores the flag and answers the old one; marking clean clears every object's change mark.

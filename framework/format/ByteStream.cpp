@@ -13,6 +13,16 @@ u16 ByteIn::u16be() {
     return value;
 }
 
+u32 ByteIn::u32be() {
+    if (!ok() || bytes_.size() - offset_ < 4) {
+        fail(kFmtErrTruncated);
+        return 0;
+    }
+    const u32 value = readBE32(bytes_.data() + offset_);
+    offset_ += 4;
+    return value;
+}
+
 std::string ByteIn::text(size_t maxLength) {
     const u16 length = u16be();
     if (!ok()) return {};
@@ -33,6 +43,12 @@ void ByteOut::u16be(u16 value) {
     const size_t at = bytes_.size();
     bytes_.resize(at + 2);
     writeBE16(bytes_.data() + at, value);
+}
+
+void ByteOut::u32be(u32 value) {
+    const size_t at = bytes_.size();
+    bytes_.resize(at + 4);
+    writeBE32(bytes_.data() + at, value);
 }
 
 void ByteOut::text(const std::string& value) {

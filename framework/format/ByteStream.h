@@ -15,6 +15,8 @@ public:
 
     u16 u16be();
     i16 i16be() { return i16(u16be()); }
+    u32 u32be();
+    size_t remaining() const { return bytes_.size() - offset_; }
     // Refuses (kFmtErrTextTooLong) a text longer than maxLength without reading it.
     std::string text(size_t maxLength);
 
@@ -35,6 +37,7 @@ class ByteOut {
 public:
     void u16be(u16 value);
     void i16be(i16 value) { u16be(u16(value)); }
+    void u32be(u32 value);
     void text(const std::string& value);
     std::vector<u8>& bytes() { return bytes_; }
 

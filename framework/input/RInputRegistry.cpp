@@ -27,6 +27,8 @@ bool inputRegistryContains(const RInputObject* object) { return registry().Index
 
 void inputRegistryInsertFront(RInputObject* object) { registry().InsertAt(itemOf(object), 0); }
 
+void inputRegistryInsertBack(RInputObject* object) { registry().Append(itemOf(object)); }
+
 void inputRegistryRemove(RInputObject* object) { registry().Remove(itemOf(object)); }
 
 }  // namespace Ostrel

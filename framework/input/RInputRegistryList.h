@@ -6,6 +6,7 @@ namespace Ostrel {
 
 bool inputRegistryContains(const RInputObject* object);
 void inputRegistryInsertFront(RInputObject* object);
+void inputRegistryInsertBack(RInputObject* object);
 void inputRegistryRemove(RInputObject* object);
 
 }  // namespace Ostrel

@@ -9,7 +9,12 @@ namespace {
 
 BackendChoice<SpeechBackend>& choice() {
     static BackendChoice<SpeechBackend> backends([] { return makeEspeakSpeechBackend(); },
-                                                 [] { return std::make_unique<HeadlessSpeechBackend>(); });
+                                                 [] {
+                                                     // Chosen without being asked for, it stands
+                                                     // in for an espeak-ng that cannot start.
+                                                     return std::make_unique<HeadlessSpeechBackend>(
+                                                         !headlessRequested());
+                                                 });
     return backends;
 }
 

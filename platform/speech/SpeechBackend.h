@@ -37,6 +37,9 @@ public:
     // became true while rendering (another thread may set it at any moment).
     virtual bool render(const SpeechVoice& voice, std::string_view text, const std::atomic<bool>& cancel,
                         SpeechAudio& out) = 0;
+    // True for a backend standing in for speech this machine cannot make (its output is no
+    // speech a listener would understand).
+    virtual bool standsIn() const { return false; }
 };
 
 SpeechBackend& speechBackend();

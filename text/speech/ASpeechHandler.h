@@ -1,6 +1,7 @@
 #pragma once
 // What the rest of the program sees of speech: speaking texts with a chosen voice, and the
-// user's pronunciation list.
+// user's pronunciation list. One handler serves the whole process: made on the first
+// GetInstance, deleted by DestroyInstance at shutdown.
 #include <string_view>
 
 #include "engine/base/EngineTypes.h"
@@ -16,4 +17,8 @@ public:
     virtual void SetEnabled(bool enabled) = 0;
     virtual bool IsEnabled() const = 0;
     virtual bool AddPronunciation(std::string_view word, std::string_view pronunciation) = 0;
+
+    // Null only when memory runs out.
+    static ASpeechHandler* GetInstance();
+    static void DestroyInstance();
 };

@@ -7,29 +7,31 @@
 #include "text/speech/Respelling.h"
 #include "text/speech/SpeechVoices.h"
 
-SpeechHandler::SpeechHandler(plat::SpeechBackend& backend, std::string listPath)
-    : backend_(backend), speaker_(backend), listPath_(std::move(listPath)) {}
+SpeechHandler::SpeechHandler(plat::SpeechBackend& backend, SpeechSurroundings surroundings)
+    : backend_(backend), speaker_(backend), surroundings_(std::move(surroundings)) {}
 
 SpeechHandler::~SpeechHandler() {
-    speaker_.stop();
+    playback_.stop();
     if (loaded_) save();
 }
 
 void SpeechHandler::Speak(const char* text, i32 length) {
     if (!text || length < 1 || !voice_) return;
-    if (!loaded_) {
+    if (!spokenBefore_) {
+        spokenBefore_ = true;
         loadOnce();
+        if (backend_.standsIn() && surroundings_.speechMissing) surroundings_.speechMissing();
     } else if (enabled_) {
         save();
         enabled_ = false;
     }
     // The text ends at its length or at a NUL before it, never beyond the length.
     const std::string_view given(text, strnlen(text, size_t(length)));
-    speaker_.speak(*voice_, respell(given, list_, family_));
+    if (speaker_.speak(*voice_, respell(given, list_, family_))) playback_.play();
 }
 
 i32 SpeechHandler::Stop() {
-    speaker_.stop();
+    playback_.stop();
     return 0;
 }
 
@@ -64,8 +66,37 @@ bool SpeechHandler::AddPronunciation(std::string_view word, std::string_view pro
 void SpeechHandler::loadOnce() {
     if (loaded_) return;
     loaded_ = true;
-    PronunciationDecoding read;
-    if (loadPronunciationFile(listPath_, read) == plat::kSysOk) list_ = std::move(read.entries);
+    // The user's folder is asked for now, not at construction: a user is chosen after start-up.
+    const std::string folder = surroundings_.folderText ? surroundings_.folderText(kSpeechListFolder) : "";
+    if (folder.empty()) return;
+    listPath_ = folder + kSpeechListFileName;
+    readList();
 }
 
-void SpeechHandler::save() { lastSaveError_ = savePronunciationFile(listPath_, list_); }
+plat::SysErr SpeechHandler::readList() {
+    PronunciationDecoding read;
+    const plat::SysErr err = loadPronunciationFile(listPath_, read);
+    if (err == plat::kSysOk) {
+        // Words added while the file could not be read follow the file's own.
+        read.entries.insert(read.entries.end(), list_.begin(), list_.end());
+        list_ = std::move(read.entries);
+    }
+    // A file that is there but cannot be read now holds the user's words all the same.
+    listUnread_ = err != plat::kSysOk && err != plat::kSysFileNotFound && err != plat::kSysPathNotFound;
+    return err;
+}
+
+void SpeechHandler::save() {
+    if (listPath_.empty()) {
+        lastSaveError_ = plat::kSysPathNotFound;
+        return;
+    }
+    if (listUnread_) {
+        const plat::SysErr err = readList();
+        if (listUnread_) {
+            lastSaveError_ = err;
+            return;
+        }
+    }
+    lastSaveError_ = savePronunciationFile(listPath_, list_);
+}

@@ -1,10 +1,12 @@
 #pragma once
 // Speaking over the platform's speech service. Texts are respelled with the pronunciation
-// list of the current family and rendered by a Speaker, whose queue the mixer drains.
+// list of the current family, rendered by a Speaker and played through the mixer.
 //
-// The list lives in memory and in "Words.dic": it is loaded on first use, and written back
-// when the enabled flag asks for a resynchronisation and at destruction. A write that fails
-// keeps the list in memory, and lastSaveError says why.
+// The list lives in memory and in "Words.dic" of the user's folder: it is loaded on first
+// use, and written back when the enabled flag asks for a resynchronisation and at
+// destruction. A write that fails keeps the list in memory, and lastSaveError says why; a
+// file that could not be read is read again before a save and never written over unread.
+// The first Speak on a machine without real speech tells the user once.
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,15 +14,17 @@
 #include "platform/drives/SystemErrors.h"
 #include "platform/speech/Speaker.h"
 #include "text/speech/ASpeechHandler.h"
+#include "text/speech/SpeechPlayback.h"
+#include "text/speech/SpeechSurroundings.h"
 #include "text/speech/format/Pronunciation.h"
 
 class SpeechHandler : public ASpeechHandler {
 public:
-    SpeechHandler(plat::SpeechBackend& backend, std::string listPath);
+    SpeechHandler(plat::SpeechBackend& backend, SpeechSurroundings surroundings);
     ~SpeechHandler() override;
 
     void Speak(const char* text, i32 length) override;
-    bool IsSpeaking() const override { return speaker_.isSpeaking(); }
+    bool IsSpeaking() const override { return playback_.isSpeaking(); }
     i32 Stop() override;
     bool SetVoice(u16 number) override;
     u32 SetVoiceFamily(u32 family) override;
@@ -29,16 +33,20 @@ public:
     bool AddPronunciation(std::string_view word, std::string_view pronunciation) override;
 
     plat::Speaker& speaker() { return speaker_; }
+    SpeechPlayback& playback() { return playback_; }
     u32 family() const { return family_; }
     const std::vector<Pronunciation>& pronunciations() const { return list_; }
     plat::SysErr lastSaveError() const { return lastSaveError_; }
 
 private:
     void loadOnce();
+    plat::SysErr readList();
     void save();
 
     plat::SpeechBackend& backend_;
     plat::Speaker speaker_;
+    SpeechPlayback playback_{speaker_};
+    SpeechSurroundings surroundings_;
     std::string listPath_;
     std::vector<Pronunciation> list_;
     std::optional<plat::SpeechVoice> voice_;
@@ -46,6 +54,8 @@ private:
     u16 voiceNumber_ = 0;
     bool reselect_ = false;
     bool loaded_ = false;
+    bool listUnread_ = false;
+    bool spokenBefore_ = false;
     bool enabled_ = false;
     plat::SysErr lastSaveError_ = plat::kSysOk;
 };

@@ -18,6 +18,7 @@
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/gfx/PackedPixels.h"
+#include "engine/gfx/PackedRowWalk.h"
 
 namespace {
 
@@ -136,6 +137,32 @@ void Packed8IntoPort(benchmark::State& state) {
 }
 BENCHMARK(Packed8IntoPort<false>)->Name("Packed8FastPath");
 BENCHMARK(Packed8IntoPort<true>)->Name("Packed8BasePath");
+
+// The floor the format sets: reading every run header of the same pictures and writing
+// nothing. Each run's place follows from the one before it, so the headers are read one after
+// another whatever the copies cost.
+struct RunTally {
+    u64 pixels = 0;
+    bool row(u32) { return true; }
+    void run(const GfxPackedRun& run) { pixels += run.count; }
+};
+
+template <bool kEightBit>
+void WalkRunsOnly(benchmark::State& state) {
+    const std::vector<u8> picture = kEightBit ? packed8Picture() : packedPicture();
+    RunTally tally;
+    for (auto _ : state) {
+        const bool whole = kEightBit ? gfxWalkPackedRows8(picture.data(), picture.size(), kHeight, tally)
+                                     : gfxWalkPackedRows16<false>(picture.data(), picture.size(), kHeight, tally);
+        if (!whole) state.SkipWithError("the picture did not walk whole");
+        benchmark::DoNotOptimize(tally.pixels);
+    }
+    const u64 perWalk = kEightBit ? u64(kWidth) * kHeight : u64(kWidth) * kHeight * 4 / 5;
+    if (tally.pixels != perWalk * state.iterations()) state.SkipWithError("the walk missed runs");
+    state.SetBytesProcessed(state.iterations() * kWidth * kHeight * (kEightBit ? 1 : 2));
+}
+BENCHMARK(WalkRunsOnly<false>)->Name("Packed16WalkRunsOnly");
+BENCHMARK(WalkRunsOnly<true>)->Name("Packed8WalkRunsOnly");
 
 // Row by row, as the ports' stores are written; the row size and count are arguments.
 void MemcpyOfTheSameArea(benchmark::State& state) {

@@ -19,13 +19,18 @@ public:
     static constexpr uint32_t kToneSamples = kSampleRate / 10;
     static constexpr uint32_t kVariantsPerGender = 2;
 
+    explicit HeadlessSpeechBackend(bool standsIn = false) : standsIn_(standsIn) {}
+
     std::vector<SpeechVoice> voices() override;
     bool render(const SpeechVoice& voice, std::string_view text, const std::atomic<bool>& cancel,
                 SpeechAudio& out) override;
 
+    bool standsIn() const override { return standsIn_; }
+
     std::vector<SpeechRequest> requests() const;
 
 private:
+    bool standsIn_;
     mutable std::mutex mutex_;
     std::vector<SpeechRequest> requests_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // Sample menus, dialog templates and strings for tests and fuzz seeds, built as data and
 // written by the format writers.
+#include "framework/format/ButtonSetFormat.h"
 #include "framework/format/DialogFormat.h"
 #include "framework/format/MenuFormat.h"
 
@@ -75,6 +76,35 @@ inline DialogTemplate sampleDialog() {
         item(1103, DialogItemKind::Button, {210, 170, 290, 194}, "Cancel"),
     };
     return d;
+}
+
+// A dialog's button row: a push button with its own rectangle, a toggle on its shape's rectangle,
+// and a region-shaped select button in group 2 that starts hidden.
+inline std::vector<ButtonRecord> sampleButtons() {
+    ButtonRecord ok;
+    ok.id = 1038;
+    ok.shapes = {900, 901, 902, 0};
+    ok.left = 10, ok.top = 20, ok.right = 90, ok.bottom = 44;
+    ok.cursorOver = 9, ok.cursorPressed = 8;
+    ok.clickMessage = 243;
+    ok.hoverMessage = 344;
+    ButtonRecord sound = ok;
+    sound.id = 1039;
+    sound.kind = ButtonKind::Toggle;
+    sound.shapes = {910, 911, 912, 913};
+    sound.left = sound.top = sound.right = sound.bottom = 0;
+    sound.hotSpotKind = ButtonHotSpotKind::ShapeRect;
+    sound.clickMessage = 0x73636874;  // a four-character code
+    sound.hoverMessage = 0;
+    ButtonRecord star = ok;
+    star.id = 1040;
+    star.kind = ButtonKind::Select;
+    star.hotSpotKind = ButtonHotSpotKind::Region;
+    star.regionId = 77;
+    star.group = 2;
+    star.flags = kButtonFlagHidden | kButtonFlagDisabled;
+    star.clickMessage = 18352;
+    return {ok, sound, star};
 }
 
 }  // namespace testfmt

@@ -1,8 +1,10 @@
-// Writes the seed corpora of the menu, dialog-template and string readers with our own writers.
+// Writes the seed corpora of the menu, dialog-template, string, button-set and cursor
+// readers with our own writers.
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "framework/format/CursorFormat.h"
 #include "framework/format/StringFormat.h"
 #include "tests/framework/format/FormatSamples.h"
 #include "tests/FuzzSeeds.h"
@@ -17,7 +19,7 @@ int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string folder = argv[1];
     std::filesystem::remove_all(folder);
-    for (const char* sub : {"menu", "dialog", "string"}) std::filesystem::create_directories(folder + "/" + sub);
+    for (const char* sub : {"menu", "dialog", "string", "button", "cursor"}) std::filesystem::create_directories(folder + "/" + sub);
     std::vector<u8> bytes;
     if (writeMenuResource(testfmt::sampleMenu(), &bytes) != kErrNone) return 1;
     save(folder + "/menu", "sample", bytes);
@@ -27,5 +29,11 @@ int main(int argc, char** argv) {
     save(folder + "/dialog", "sample", bytes);
     if (writeStringResource("Untitled disc", &bytes) != kErrNone) return 1;
     save(folder + "/string", "sample", bytes);
+    if (writeButtonSet(testfmt::sampleButtons(), &bytes) != kErrNone) return 1;
+    save(folder + "/button", "sample", bytes);
+    CursorRecord arrow;
+    arrow.andPlane.fill(0xFF);
+    if (writeCursorResource(arrow, &bytes) != kErrNone) return 1;
+    save(folder + "/cursor", "sample", bytes);
     return 0;
 }

@@ -1,0 +1,75 @@
+#include "app/settings/RGlobalSave.h"
+
+#include <cstring>
+#include <vector>
+
+#include "engine/ini/IniProfiles.h"
+#include "engine/util/IniWriteStringEnsurePath.h"
+
+namespace Ostrel {
+
+namespace {
+
+struct FlagKey {
+    const char* key;
+    u16 GlobalUserSettings::*field;
+    u16 fallback;
+};
+
+// In the order they are read and written.
+constexpr FlagKey kFlags[] = {
+    {"TTS", &GlobalUserSettings::textToSpeech, 1},
+    {"SmallKids", &GlobalUserSettings::smallKids, 0},
+    {"ToolSnds", &GlobalUserSettings::toolSounds, 1},
+    {"AttachedSnds", &GlobalUserSettings::attachedSounds, 1},
+    {"PlayOnce", &GlobalUserSettings::playOnce, 1},
+    {"ManualAdvance", &GlobalUserSettings::manualAdvance, 0},
+    {"ProjectPosition", &GlobalUserSettings::projectPosition, 0},
+};
+
+struct TextKey {
+    const char* key;
+    std::array<char, kGlobalUserTextSize> GlobalUserSettings::*field;
+    const char* fallback;
+};
+
+constexpr TextKey kTexts[] = {
+    {"ABCString", &GlobalUserSettings::alphabetText, "Tumblo is fun!"},
+    {"ProjectString", &GlobalUserSettings::projectTitle, "TB"},
+};
+
+}  // namespace
+
+EngineErr RGlobalSave::LoadFrom(const Path* file) {
+    if (!settings_) return kErrNone;
+    for (const FlagKey& flag : kFlags) {
+        const i16 value = IniReadBoolText(file, kGlobalUserSection, flag.key);
+        settings_->*flag.field = value < 0 ? flag.fallback : u16(value);
+    }
+    // A value longer than its field is cut to it rather than refused: the whole value is read
+    // first (no value outlasts the profile), then copied as far as the field holds.
+    std::vector<char> value(kIniMaxFileSize + 1);
+    for (const TextKey& text : kTexts) {
+        auto& field = settings_->*text.field;
+        iniGetString(file, kGlobalUserSection, text.key, value.data(), u16(value.size() - 1), text.fallback);
+        value.back() = '\0';
+        std::strncpy(field.data(), value.data(), field.size() - 1);
+        field.back() = '\0';
+    }
+    return kErrNone;
+}
+
+EngineErr RGlobalSave::SaveTo(const Path* file) {
+    if (!settings_) return kErrNone;
+    for (const FlagKey& flag : kFlags) {
+        const char* text = settings_->*flag.field ? "TRUE" : "FALSE";
+        if (EngineErr err = IniWriteStringEnsurePath(file, kGlobalUserSection, flag.key, text)) return err;
+    }
+    for (const TextKey& text : kTexts) {
+        const auto& buffer = settings_->*text.field;
+        if (EngineErr err = IniWriteStringEnsurePath(file, kGlobalUserSection, text.key, buffer.data())) return err;
+    }
+    return kErrNone;
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,32 @@
+#include "app/window/MainMenuBar.h"
+
+#include "app/window/MainMenuLayout.h"
+#include "app/window/MenuCommands.h"
+
+namespace Ostrel {
+
+mfxPopup LoadMainMenuBar(mfxMenu& menu, bool teacherMenuEnabled) {
+    menu.RemoveSubMenu(kMenuDebug);
+    mfxPopup teacher = menu.RemoveSubMenu(kMenuTeacher);
+    if (teacherMenuEnabled) return teacher;
+    menu.DeleteItem(mfxMenuCommand(kCmdPublish));
+    return {};
+}
+
+void BuildMenuTexts(mfxMenu& menu, u16 mode, const MenuModeContext& context) {
+    const MenuResource layout = MainMenuResource();
+    const u16 shown = context.teacherMenuShowing ? kMenuTeacher : kMenuHelp;
+    for (u16 position = kMenuFile; position <= shown; ++position) {
+        const MenuPopupData& popup = layout.popups[position];
+        menu.FormatAcceleratorText(mfxMenuPosition(position), context.texts(popup.title.key.c_str()));
+        for (const MenuItemData& item : popup.items)
+            if (item.kind == MenuItemKind::Command && !item.text.key.empty())
+                menu.FormatAcceleratorText(mfxMenuCommand(item.command), context.texts(item.text.key.c_str()));
+    }
+    if (context.teacherMenuShowing) FillTeacherMenu(menu, context);
+    SetOnOffTexts(menu, context);
+    menu.FormatAcceleratorText(mfxMenuCommand(kCmdSwitchScreen),
+                               context.texts(mode == kMenuModePicker ? "GoToPaintZone" : "GoToSlideShow"));
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,76 @@
+#pragma once
+// The command ids of the main window's menu bar and accelerators, shared by the menu the
+// content set stores and the handler that carries the commands out.
+#include "engine/base/EngineTypes.h"
+
+namespace Ostrel {
+
+enum MenuCommand : u16 {
+    kCmdAbout = 100,
+    kCmdOpen = 101,
+    kCmdSaveAs = 102,
+    kCmdExport = 105,
+    kCmdPrint = 106,
+    kCmdExit = 107,
+    kCmdNew = 108,
+    kCmdLogInAsNewUser = 109,
+    kCmdAddGraphic = 111,
+    kCmdImportSound = 112,
+    kCmdAddMovie = 113,
+    kCmdImportBackground = 115,
+    kCmdLoadPicture = 116,
+    kCmdUndo = 201,
+    kCmdCut = 202,
+    kCmdCopy = 203,
+    kCmdPaste = 204,
+    kCmdCheckSpelling = 210,
+    kCmdTextToSpeech = 211,
+    kCmdHelp = 213,
+    kCmdFlattenStickers = 214,
+    kCmdChangeEffects = 215,
+    kCmdPickBgColor = 216,
+    kCmdToolSounds = 218,
+    kCmdSmallKids = 219,
+    kCmdAttachedSounds = 220,
+    kCmdCleanUpExtra = 222,
+    kCmdEditABCText = 224,
+    kCmdFlattenText = 225,
+    kCmdManualAdvance = 232,
+    kCmdSwitchScreen = 234,
+    kCmdViewTeacherNote = 235,
+    kCmdViewUsersGuide = 237,
+    kCmdSayItThisWay = 238,
+    kCmdIdeaMachine = 239,
+    kCmdSwitchLanguage = 240,
+    kCmdPublish = 241,
+    kCmdManageLibraries = 242,
+    kCmdNote = 243,
+    kCmdAddDelUsers = 244,
+    kCmdHideTeacherMenu = 245,
+    kCmdPaperTextures = 246,
+    kCmdToolTips = 247,
+    kCmdGettingStarted = 248,
+    kCmdFirstSpecialCharacter = 401,
+    kCmdLastSpecialCharacter = 416,
+    kCmdBlankout = 702,
+    kCmdShowIds = 703,
+    kCmdTeacherAccelerator = 1200,
+};
+
+// Positions of the bar's popups.
+constexpr u16 kMenuFile = 0;
+constexpr u16 kMenuEdit = 1;
+constexpr u16 kMenuAdd = 2;
+constexpr u16 kMenuToolbox = 3;
+constexpr u16 kMenuControls = 4;
+constexpr u16 kMenuHelp = 5;
+constexpr u16 kMenuTeacher = 6;
+constexpr u16 kMenuDebug = 7;
+
+constexpr u16 kMainMenuId = 128;
+constexpr const char* kMenuStringsSection = "MenuStrings";
+
+// The cp1252 character each special-characters item types.
+u8 SpecialCharacterOf(u16 command);
+
+}  // namespace Ostrel

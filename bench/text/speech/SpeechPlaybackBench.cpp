@@ -1,0 +1,109 @@
+// The time from Speak to the first audio in the mixer for a long text, through the speech
+// handler with espeak-ng and a mixer on the virtual audio device, against copying the same
+// samples. The counter realtime_x is the seconds of speech made per second of work. The text
+// length in characters is SPEECH_BENCH_CHARS (2000 when unset).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "engine/audio/PcmMix.h"
+#include "platform/audio/virtual/VirtualAudio.h"
+#include "platform/speech/espeak/EspeakSpeech.h"
+#include "text/speech/SpeechHandler.h"
+
+namespace {
+
+size_t textLength() {
+    const char* chars = std::getenv("SPEECH_BENCH_CHARS");
+    return chars ? size_t(std::strtoul(chars, nullptr, 10)) : 2000;
+}
+
+std::string sampleText(size_t length) {
+    static const std::string kSentence = "The little red hen found a grain of wheat and planted it in the garden. ";
+    std::string text;
+    while (text.size() < length) text += kSentence;
+    text.resize(length);
+    return text;
+}
+
+plat::SpeechBackend* espeak() {
+    static std::unique_ptr<plat::SpeechBackend> backend = plat::makeEspeakSpeechBackend();
+    return backend.get();
+}
+
+// A mixer on the virtual device whose loop nobody runs: what Speak hands it stays queued.
+class QuietMixer {
+public:
+    QuietMixer() {
+        plat::setAudioBackend(&backend_);
+        PcmMixSettings settings;
+        settings.runDeviceThreads = false;
+        settings.pushBufferEnable = false;
+        settings.sampleSize = 16;
+        started_ = pcmMixInit(settings) == kErrNone;
+    }
+    ~QuietMixer() {
+        if (started_) pcmMixShutdown();
+        plat::setAudioBackend(nullptr);
+    }
+    bool started() const { return started_; }
+
+private:
+    plat::VirtualAudioBackend backend_;
+    bool started_ = false;
+};
+
+void BM_SpeakToFirstAudio(benchmark::State& state) {
+    QuietMixer mixer;
+    if (!espeak() || !mixer.started()) {
+        state.SkipWithError("espeak-ng or the mixer cannot start");
+        return;
+    }
+    SpeechHandler handler(*espeak(), {});
+    if (!handler.SetVoice(0)) {
+        state.SkipWithError("no English voice");
+        return;
+    }
+    const std::string text = sampleText(textLength());
+    double spokenSeconds = 0;
+    for (auto _ : state) {
+        handler.Speak(text.data(), i32(text.size()));
+        const uint32_t chunks = handler.playback().chunksInMixer();
+        if (chunks == 0) {
+            state.SkipWithError("nothing reached the mixer");
+            return;
+        }
+        spokenSeconds += double(chunks) * SpeechPlayback::kChunkFrames / handler.speaker().sampleRate();
+        state.PauseTiming();
+        handler.Stop();
+        state.ResumeTiming();
+    }
+    state.counters["realtime_x"] = benchmark::Counter(spokenSeconds, benchmark::Counter::kIsRate);
+}
+
+// Copying as many samples as the speech of the text has.
+void BM_CopySpeechSamples(benchmark::State& state) {
+    if (!espeak()) {
+        state.SkipWithError("espeak-ng cannot start");
+        return;
+    }
+    std::atomic<bool> cancel{false};
+    plat::SpeechAudio audio;
+    if (!espeak()->render({}, sampleText(textLength()), cancel, audio)) {
+        state.SkipWithError("rendering failed");
+        return;
+    }
+    std::vector<int16_t> copy(audio.samples.size());
+    for (auto _ : state) {
+        std::memcpy(copy.data(), audio.samples.data(), copy.size() * sizeof(int16_t));
+        benchmark::DoNotOptimize(copy.data());
+    }
+    if (copy != audio.samples) state.SkipWithError("copy differs");
+}
+
+BENCHMARK(BM_SpeakToFirstAudio)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CopySpeechSamples)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

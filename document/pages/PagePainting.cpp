@@ -1,0 +1,44 @@
+#include "document/pages/PagePainting.h"
+
+#include <algorithm>
+
+#include "engine/base/ByteOrder.h"
+#include "platform/gdi/Color.h"
+
+namespace Ostrel {
+namespace {
+
+u8* rowOf(const GfxPixelDescriptor& target, i32 y) {
+    const i32 height = target.bounds.bottom - target.bounds.top;
+    return target.rowStep >= 0 ? target.base + y * target.rowStep : target.base + (height - 1 - y) * -target.rowStep;
+}
+
+}  // namespace
+
+void paintPicture(const GfxPixelDescriptor& target, const PictureRecord& picture, const PageRect& place,
+                  Point16 origin) {
+    const size_t area = size_t(picture.width) * picture.height;
+    if (area == 0 || picture.pixels.size() != area * 4 || (!picture.mask.empty() && picture.mask.size() != area))
+        return;
+    const i32 placeWidth = i32(place.right) - place.left;
+    const i32 placeHeight = i32(place.bottom) - place.top;
+    if (placeWidth <= 0 || placeHeight <= 0) return;
+    const i32 left = origin.h + place.left;
+    const i32 top = origin.v + place.top;
+    const i32 portWidth = target.bounds.right - target.bounds.left;
+    const i32 portHeight = target.bounds.bottom - target.bounds.top;
+    const i32 x0 = std::max(left, 0), x1 = std::min(left + placeWidth, portWidth);
+    const i32 y0 = std::max(top, 0), y1 = std::min(top + placeHeight, portHeight);
+    for (i32 y = y0; y < y1; ++y) {
+        const size_t sourceRow = size_t(i64(y - top) * picture.height / placeHeight) * picture.width;
+        u8* row = rowOf(target, y);
+        for (i32 x = x0; x < x1; ++x) {
+            const size_t at = sourceRow + size_t(i64(x - left) * picture.width / placeWidth);
+            if (!picture.mask.empty() && picture.mask[at] == 0) continue;
+            const u8* rgba = picture.pixels.data() + at * 4;
+            writeLE16(row + 2 * x, plat::gdi::rgbTo555({rgba[0], rgba[1], rgba[2]}));
+        }
+    }
+}
+
+}  // namespace Ostrel

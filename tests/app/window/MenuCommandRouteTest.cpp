@@ -1,0 +1,65 @@
+// Which message each menu command becomes on each screen.
+#include <gtest/gtest.h>
+
+#include "app/window/MenuCommandRoute.h"
+#include "app/window/MenuCommands.h"
+
+namespace {
+
+using namespace Ostrel;
+
+struct RouteCase {
+    u16 command;
+    ScreenKind screen;
+    CommandRoute route;
+};
+
+class MenuCommandRoutes : public ::testing::TestWithParam<RouteCase> {};
+
+TEST_P(MenuCommandRoutes, GoWhereTheScreenCanCarryThemOut) {
+    EXPECT_EQ(RouteMenuCommand(GetParam().command, GetParam().screen), GetParam().route);
+}
+
+constexpr CommandRoute B(u32 code, u16 p2 = 0) { return {RouteKind::Broadcast, code, p2}; }
+constexpr CommandRoute R(RouteKind kind, u32 code = 0, u16 p2 = 0) { return {kind, code, p2}; }
+constexpr CommandRoute kShell{RouteKind::Shell, 0, 0};
+constexpr CommandRoute kNothing{};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, MenuCommandRoutes,
+    ::testing::Values(
+        RouteCase{kCmdOpen, ScreenKind::Picker, B(6605)}, RouteCase{kCmdOpen, ScreenKind::Easel, B(6644)},
+        RouteCase{kCmdPrint, ScreenKind::Picker, R(RouteKind::ToPickerListener, 1372)},
+        RouteCase{kCmdPrint, ScreenKind::Easel, B(6627)},
+        // Exit only asks the easel or the picker, which save or ask; elsewhere it quits at once.
+        RouteCase{kCmdExit, ScreenKind::Easel, R(RouteKind::ToEasel, 268)},
+        RouteCase{kCmdExit, ScreenKind::Picker, R(RouteKind::ToPicker, 107)}, RouteCase{kCmdExit, ScreenKind::Splash, kShell},
+        RouteCase{kCmdNew, ScreenKind::Easel, R(RouteKind::ToEasel, 245)},
+        RouteCase{kCmdNew, ScreenKind::Picker, R(RouteKind::ToPickerListener, 1365)},
+        RouteCase{kCmdNew, ScreenKind::SlideShow, kNothing},
+        RouteCase{kCmdLogInAsNewUser, ScreenKind::Easel, R(RouteKind::ToCurrentScreen, 5576)},
+        RouteCase{kCmdLogInAsNewUser, ScreenKind::Splash, R(RouteKind::ToApplication, 5576)},
+        RouteCase{kCmdAddGraphic, ScreenKind::Easel, R(RouteKind::ToCurrentScreen, 6613, 111)},
+        RouteCase{kCmdImportSound, ScreenKind::Easel, B(6613, 112)},
+        RouteCase{kCmdImportBackground, ScreenKind::Easel, B(6613, 115)},
+        RouteCase{kCmdCut, ScreenKind::Picker, B(6619)}, RouteCase{kCmdCut, ScreenKind::Easel, kShell},
+        RouteCase{kCmdPaste, ScreenKind::Picker, B(6621)}, RouteCase{kCmdPaste, ScreenKind::Easel, kShell},
+        RouteCase{kCmdCheckSpelling, ScreenKind::Easel, R(RouteKind::ToTextPanel, 6621)},
+        RouteCase{kCmdHelp, ScreenKind::Picker, R(RouteKind::ToPicker, 6636)},
+        RouteCase{kCmdHelp, ScreenKind::Easel, R(RouteKind::ToCurrentScreen, 239)},
+        RouteCase{kCmdFlattenStickers, ScreenKind::Easel, B(6647, 214)},
+        RouteCase{kCmdFlattenText, ScreenKind::Easel, B(6647, 225)},
+        RouteCase{kCmdFlattenText, ScreenKind::Picker, kNothing},
+        RouteCase{kCmdChangeEffects, ScreenKind::Picker, B(1340, 0xFFFF)},
+        RouteCase{kCmdChangeEffects, ScreenKind::Easel, kNothing}, RouteCase{kCmdCleanUpExtra, ScreenKind::Picker, B(1455)},
+        RouteCase{kCmdViewTeacherNote, ScreenKind::Easel, R(RouteKind::ToEasel, 296)},
+        RouteCase{kCmdAddDelUsers, ScreenKind::Easel, R(RouteKind::ToEasel, 5578)},
+        RouteCase{kCmdAddDelUsers, ScreenKind::Picker, kNothing},
+        RouteCase{kCmdGettingStarted, ScreenKind::Picker, R(RouteKind::ToWindowListener, 60)},
+        RouteCase{kCmdFirstSpecialCharacter, ScreenKind::Easel, R(RouteKind::ToTextPanel, 251)},
+        RouteCase{kCmdLastSpecialCharacter, ScreenKind::Easel, R(RouteKind::ToTextPanel, 251)},
+        RouteCase{u16(kCmdLastSpecialCharacter + 1), ScreenKind::Easel, kNothing},
+        RouteCase{kCmdTeacherAccelerator, ScreenKind::Easel, kShell}, RouteCase{kCmdManageLibraries, ScreenKind::Picker, kNothing},
+        RouteCase{600, ScreenKind::Easel, kNothing}, RouteCase{kCmdShowIds, ScreenKind::Easel, kShell}));
+
+}  // namespace

@@ -1,0 +1,97 @@
+#include "text/speech/SpeechPlayback.h"
+
+SpeechPlayback::~SpeechPlayback() {
+    std::lock_guard lock(mutex_);
+    close();
+}
+
+void SpeechPlayback::MixerCallback(PcmMixHandle, u32 message, uintptr_t instance, uintptr_t, uintptr_t) {
+    // On the device thread with the device locked: only count.
+    if (message == plat::kWaveOutDone) reinterpret_cast<SpeechPlayback*>(instance)->inMixer_.fetch_sub(1);
+}
+
+u16 SpeechPlayback::play() {
+    std::lock_guard lock(mutex_);
+    // Odd while the queue is replaced: the old chunks' count falls and the speaker's flag
+    // falls with its last samples before the new chunks are counted.
+    replacements_.fetch_add(1);
+    takeBackChunks();
+    const uint32_t rate = speaker_.sampleRate();
+    u16 error = openFor(rate);
+    while (!error) {
+        auto chunk = std::make_unique<Chunk>();
+        chunk->samples.resize(kChunkFrames);
+        const uint32_t pulled = speaker_.pull(chunk->samples.data(), kChunkFrames);
+        if (pulled == 0) break;
+        chunk->samples.resize(pulled);
+        chunk->header.data = reinterpret_cast<uint8_t*>(chunk->samples.data());
+        chunk->header.bufferLength = pulled * uint32_t(sizeof(int16_t));
+        error = pcmMixPrepareHeader(handle_, &chunk->header, kPcmMixHeaderSize);
+        if (error) break;
+        inMixer_.fetch_add(1);
+        error = pcmMixWrite(handle_, &chunk->header, kPcmMixHeaderSize);
+        chunks_.push_back(std::move(chunk));
+        if (error) inMixer_.fetch_sub(1);
+    }
+    if (error) {
+        speaker_.stop();
+        takeBackChunks();
+    }
+    replacements_.fetch_add(1);
+    return error;
+}
+
+bool SpeechPlayback::isSpeaking() const {
+    for (;;) {
+        const uint32_t before = replacements_.load();
+        if (before & 1) return true;
+        // Outside a replacement the count only falls and the speaker's flag only rises
+        // before it is played, so reading the count first never misses both.
+        const bool speaking = inMixer_.load() > 0 || speaker_.isSpeaking();
+        if (replacements_.load() == before) return speaking;
+    }
+}
+
+void SpeechPlayback::stop() {
+    speaker_.stop();
+    std::lock_guard lock(mutex_);
+    takeBackChunks();
+}
+
+u16 SpeechPlayback::openFor(uint32_t sampleRate) {
+    if (handle_ && handleRate_ == sampleRate) return plat::kMmNoError;
+    close();
+    const plat::WaveFormat format = plat::makePcmFormat(sampleRate, 1, 16);
+    const u16 error = pcmMixOpen(&handle_, plat::kWaveMapper, &format, &SpeechPlayback::MixerCallback,
+                                 reinterpret_cast<uintptr_t>(this), kPcmMixCallbackFunction | kPcmMixNativeOrder);
+    if (error) {
+        handle_ = nullptr;
+        return error;
+    }
+    handleRate_ = sampleRate;
+    return plat::kMmNoError;
+}
+
+void SpeechPlayback::takeBackChunks() {
+    // A mixer shut down since has closed the channel itself, handing its chunks back; a
+    // mixer started again needs a channel of its own.
+    u16 device = 0;
+    if (handle_ && pcmMixGetID(handle_, &device) == plat::kMmErrInvalidHandle) {
+        handle_ = nullptr;
+        handleRate_ = 0;
+    }
+    // A reset hands every queued chunk back as done, so none is in the mixer afterwards.
+    if (handle_) pcmMixReset(handle_);
+    for (auto& chunk : chunks_)
+        if (handle_ && (chunk->header.flags.load() & plat::kWaveHeaderPrepared))
+            pcmMixUnprepareHeader(handle_, &chunk->header, kPcmMixHeaderSize);
+    chunks_.clear();
+    inMixer_.store(0);
+}
+
+void SpeechPlayback::close() {
+    takeBackChunks();
+    if (handle_) pcmMixClose(handle_);
+    handle_ = nullptr;
+    handleRate_ = 0;
+}
