@@ -23,12 +23,20 @@ protected:
         ASSERT_EQ(paths_->SelectUserFolder("Ann"), kErrNone);
         mfxScriptAlertAnswers({});
         mfxTakeAlertRecords();
+        forgetLanguageFolders();
     }
     void TearDown() override {
+        forgetLanguageFolders();
         window_.reset();
         plat::setDisplayDriver(nullptr);
         paths_.reset();
         DocumentFolderFixture::TearDown();
+    }
+    // The language module keeps its files' paths between tests; paths on volumes of an
+    // earlier test's services must not be read.
+    static void forgetLanguageFolders() {
+        Path none{};
+        SetupLanguageFolders(&none, kLanguageSetupFile);
     }
     // Language settings from a "TB.ini" holding `body` (lines ending in CR LF).
     void settings(const std::string& body) {

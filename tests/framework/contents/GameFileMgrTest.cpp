@@ -21,9 +21,7 @@ class GameFileMgrTest : public testfw::FileDialogTest {
 protected:
     void SetUp() override {
         testfw::FileDialogTest::SetUp();
-        ASSERT_EQ(memInit(0, 512), kErrNone);
         ASSERT_EQ(resInit(), kErrNone);
-        ASSERT_EQ(iniInit(), kErrNone);
         std::ofstream(root_ + "/TB.ini") << "[LanguageFiles]\r\nEnglish=en.txt\r\n[Paint]\r\nDisc=1\r\nFile_0=p.arc\r\n";
         std::ofstream(root_ + "/en.txt") << "[ContentStrings]\r\nInsertDisc=Insert the disc\r\nEjectOtherCDs=Eject?\r\n"
                                             "AreYouSureQuit=Quit?\r\nNoDataMustQuit=No data\r\n"
@@ -36,9 +34,7 @@ protected:
     void TearDown() override {
         manager.reset();
         pathRelease(&folder);
-        iniShutdown();
         resShutdown();
-        memShutdown();
         testfw::FileDialogTest::TearDown();
     }
     std::vector<std::string> shownTexts() {

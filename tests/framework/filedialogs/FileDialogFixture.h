@@ -5,9 +5,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "engine/base/MemoryHandles.h"
 #include "engine/files/OsServices.h"
+#include "engine/ini/IniProfiles.h"
 #include "engine/os/OsManager.h"
 #include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
 #include "platform/files/Files.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "tests/framework/WindowFixture.h"
@@ -26,15 +29,27 @@ protected:
         }
         ASSERT_EQ(osmInit(nullptr), kErrNone);
         ASSERT_EQ(osInit(), kErrNone);
+        ASSERT_EQ(memInit(0, 512), kErrNone);
+        ASSERT_EQ(iniInit(), kErrNone);
+        forgetLanguageFolders();
         folder_ = plat::textOfHostPath(root_);
         mfxScriptAlertAnswers({});
         mfxTakeAlertRecords();
     }
     void TearDown() override {
+        forgetLanguageFolders();
+        iniShutdown();
+        memShutdown();
         osShutdown();
         osmShutdown();
         std::filesystem::remove_all(root_);
         WindowTest::TearDown();
+    }
+    // The language module keeps its files' paths between tests; paths on volumes of an
+    // earlier test's services must not be read.
+    static void forgetLanguageFolders() {
+        Path none{};
+        SetupLanguageFolders(&none, kLanguageSetupFile);
     }
     void type(const std::string& text) {
         for (char c : text) {
