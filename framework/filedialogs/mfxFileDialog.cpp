@@ -102,7 +102,7 @@ void mfxFileDialog::Refill() {
     }
 }
 
-void mfxFileDialog::GoUp() {
+void mfxFileDialog::ToParentFolder() {
     if (isRoot(folder_)) return;
     std::string parent = folder_.substr(0, folder_.rfind('\\'));
     if (parent.size() == 2) parent += '\\';
@@ -135,7 +135,7 @@ mfxFileDialog::Step mfxFileDialog::Handle(const mfxDialogEvent& event, std::stri
     switch (event.item) {
     case kFileDlgOk: return Accept(path);
     case kFileDlgCancel: EndModal(0); return Step::Canceled;
-    case kFileDlgUp: GoUp(); return Step::None;
+    case kFileDlgUp: ToParentFolder(); return Step::None;
     default: return IsExtensionItem(event.item) ? Step::Command : Step::None;
     }
 }
@@ -152,7 +152,7 @@ mfxFileDialog::Step mfxFileDialog::Accept(std::string* path) {
 mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* path) {
     if (name == "..") {
         name_->SetText("");
-        GoUp();
+        ToParentFolder();
         return Step::None;
     }
     const std::string full = childText(folder_, name);

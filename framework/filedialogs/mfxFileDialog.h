@@ -59,7 +59,7 @@ private:
         bool folder;
     };
     void Refill();
-    void GoUp();
+    void ToParentFolder();
     const Entry* Picked() const;
     Step Accept(std::string* path);
     Step Choose(const std::string& name, std::string* path);

@@ -70,10 +70,10 @@ TEST(MovieAtoms, RefusedMoviesAreLeftAsTheyWere) {
 TEST(MovieAtoms, NegativeOrZeroCountsChangeNothing) {
     for (u32 count : {0u, 0x80000000u, 0xFFFFFFFFu}) {
         SCOPED_TRACE(count);
-        const Bytes original = movie({track(chunkOffsets("stco", count, {5}))});
-        Bytes m = original;
+        const Bytes before = movie({track(chunkOffsets("stco", count, {5}))});
+        Bytes m = before;
         EXPECT_EQ(RelocateMovieChunkOffsets(m, 100), 0);
-        EXPECT_EQ(m, original);
+        EXPECT_EQ(m, before);
     }
 }
 
