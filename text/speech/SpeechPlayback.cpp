@@ -6,8 +6,10 @@ SpeechPlayback::~SpeechPlayback() {
 }
 
 void SpeechPlayback::MixerCallback(PcmMixHandle, u32 message, uintptr_t instance, uintptr_t, uintptr_t) {
-    // On the device thread with the device locked: only count.
-    if (message == plat::kWaveOutDone) reinterpret_cast<SpeechPlayback*>(instance)->inMixer_.fetch_sub(1);
+    // On the device thread with the device locked, or in the mixer's shut-down: only note.
+    auto* playback = reinterpret_cast<SpeechPlayback*>(instance);
+    if (message == plat::kWaveOutDone) playback->inMixer_.fetch_sub(1);
+    if (message == plat::kWaveOutClosed) playback->closedByMixer_.store(true);
 }
 
 u16 SpeechPlayback::play() {
@@ -75,8 +77,7 @@ u16 SpeechPlayback::openFor(uint32_t sampleRate) {
 void SpeechPlayback::takeBackChunks() {
     // A mixer shut down since has closed the channel itself, handing its chunks back; a
     // mixer started again needs a channel of its own.
-    u16 device = 0;
-    if (handle_ && pcmMixGetID(handle_, &device) == plat::kMmErrInvalidHandle) {
+    if (closedByMixer_.exchange(false)) {
         handle_ = nullptr;
         handleRate_ = 0;
     }
@@ -92,6 +93,7 @@ void SpeechPlayback::takeBackChunks() {
 void SpeechPlayback::close() {
     takeBackChunks();
     if (handle_) pcmMixClose(handle_);
+    closedByMixer_.store(false);
     handle_ = nullptr;
     handleRate_ = 0;
 }

@@ -50,4 +50,6 @@ private:
     std::vector<std::unique_ptr<Chunk>> chunks_;
     std::atomic<uint32_t> inMixer_{0};
     std::atomic<uint32_t> replacements_{0};
+    // Set when the mixer closes the channel itself (its shut-down): the handle is then void.
+    std::atomic<bool> closedByMixer_{false};
 };
