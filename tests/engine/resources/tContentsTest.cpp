@@ -63,6 +63,8 @@ constexpr const char* kToc =
 
 class ContentLocator : public OsFixture {
 protected:
+    explicit ContentLocator(plat::DriveType type = plat::DriveType::CdRom, std::string label = "DISC1")
+        : OsFixture(type, std::move(label)) {}
     void SetUp() override {
         OsFixture::SetUp();
         ASSERT_EQ(memInit(0, 512), kErrNone);
@@ -260,6 +262,28 @@ TEST_F(ContentLocator, AContentDiscTakenOutWhileInUseIsAskedBack) {
     EXPECT_EQ(l.HandleVolumeEvent(event, &quit), 0) << "a disc no item uses goes to the earlier callback";
     EXPECT_TRUE(l.putBackAsked.empty());
     EXPECT_EQ(quit, 0);
+}
+
+// Content on a hard disc that is no content disc counts only while [TOC] Debug says so.
+class ContentOnFixedDrive : public ContentLocator {
+protected:
+    ContentOnFixedDrive() : ContentLocator(plat::DriveType::Fixed, "SCRATCH") {}
+};
+
+TEST_F(ContentOnFixedDrive, IsFoundOnlyInDebugMode) {
+    struct Case {
+        const char* config;
+        u16 code;
+    };
+    const Case cases[] = {{"[TOC]\nDebug=0\n", tContents::kDiscRefused}, {"[TOC]\nDebug=1\n", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.config);
+        locator_.reset();
+        iniShutdown();  // the switches are read afresh
+        ASSERT_EQ(iniInit(), kErrNone);
+        std::ofstream(program_ + "/TB.cfg") << crlf(c.config);
+        EXPECT_EQ(locator().OpenContent("OnDisc", 1), c.code);
+    }
 }
 
 }  // namespace

@@ -205,6 +205,21 @@ TEST_F(CustomFileTest, AMissingExtensionTemplateIsReported) {
     EXPECT_TRUE(heard.events.empty());
 }
 
+TEST_F(CustomFileTest, ANameTooLongForAPathIsRefusedWithAnAlert) {
+    const size_t room = kMaxPathText - folder_.size() - 1;  // the name that just fits
+    type(std::string(room + 1, 'x'));
+    press(kVkReturn);
+    press(kVkEscape);
+    EXPECT_EQ(save(), "");
+    const std::vector<mfxAlertRecord> alerts = mfxTakeAlertRecords();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].style, kAlertOk);
+    type(std::string(room, 'x'));
+    press(kVkReturn);
+    EXPECT_EQ(save(), in(std::string(room, 'x')));
+    EXPECT_TRUE(mfxTakeAlertRecords().empty());
+}
+
 class FileDialogBox : public testfw::FileDialogTest {};
 
 TEST_F(FileDialogBox, ListsFoldersThenFilesOfTheChosenType) {
