@@ -40,7 +40,7 @@ EngineErr MakeUniqueFileName(const Path* folder, char* name, u32 nameSize, const
                              u32 maxLength, UniqueNameAccept accept, void* context, u16 numberFirst) {
     pathInitEmpty(outPath);
     if (!name || nameSize == 0 || !name[0]) return osSetLastError(1);
-    std::string base(name, strnlen(name, nameSize));
+    std::string base(name, std::find(name, name + nameSize, '\0'));
     std::string ext;
     if (extension) {
         ext = extension;
