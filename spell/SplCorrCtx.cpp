@@ -4,6 +4,9 @@
 
 #include "spell/SplCompLexicon.h"
 #include "spell/SplFile.h"
+#include "spell/SplProximity.h"
+#include "spell/SplTypoTree.h"
+#include "spell/SplUserDict.h"
 #include "spell/SplTrieLexicon.h"
 
 SplCorrCtx* splCorrCtxCreate(u32 slots) {
@@ -30,9 +33,17 @@ int splCorrCtxAddLexicon(void* lexicon, u32 callerValue, u32 flags, SplCorrCtx* 
     slot->callerValue = callerValue;
     slot->flags = flags;
     slot->marker = (slot->kind == 3 || slot->kind == 4) ? 1 : 0;
-    if (slot->kind == 3) slot->verify = lexword;
+    if (slot->kind == 3) {
+        slot->verify = lexword;
+        slot->candidates = splLexCandidates;
+    } else if (slot->kind == 4) {
+        slot->verify = splUserDictVerify;
+        slot->candidates = splUserDictCandidates;
+    } else if (slot->kind == 7) {
+        slot->verify = splTrieVerify;
+        slot->typo = splTrieTypoCandidates;
+    }
     else if (slot->kind == 2) slot->verify = splCompLexVerify;
-    else if (slot->kind == 7) slot->verify = splTrieVerify;
     else if (slot->kind == 1) slot->verify = splWordListVerify;
     return 1;
 }

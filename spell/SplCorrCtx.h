@@ -12,6 +12,13 @@ constexpr u32 kSlotTypo = 8;
 constexpr u32 kSlotCandidates = 16;
 constexpr u32 kSlotFlag32 = 32;
 
+struct SplCorrectReq;
+// A candidate generator: offers the lexicon's words near the stem (a lookup form of the given
+// shape flags) through splCorrInsert.
+using SplCandidateHook = void (*)(const u8* stem, u32 flagByte, void* lexicon, SplCorrectReq* req);
+// A typo generator: offers words one keyboard slip away through splCorrTierCallback.
+using SplTypoHook = void (*)(void* lexicon, const u8* stem, SplCorrectReq* req);
+
 struct SplSlot {
     void* lexicon = nullptr;
     u32 marker = 0;
@@ -21,6 +28,8 @@ struct SplSlot {
     u32 flags = 0;
     SplVerifyHook verify = nullptr;
     SplVerifyHook compoundVerify = nullptr;
+    SplCandidateHook candidates = nullptr;
+    SplTypoHook typo = nullptr;
 };
 
 struct SplCorrCtx {

@@ -1,8 +1,11 @@
 #include "spell/SplFile.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include "engine/base/ByteOrder.h"
+#include "platform/files/StdioSync.h"
 #include "spell/SplErrors.h"
 
 void* splAlloc(size_t size) { return std::malloc(size == 0 ? 1 : size); }
@@ -10,7 +13,7 @@ void* splAlloc(size_t size) { return std::malloc(size == 0 ? 1 : size); }
 void splFree(void* block) { std::free(block); }
 
 SplFile* splFileOpen(const char* name, int mode) {
-    static const char* const kModes[] = {"rb", "r+b", "w+b"};
+    static const char* const kModes[] = {"rb", "r+b", "w+bx"};
     if (mode < kSplFileReadOnly || mode > kSplFileCreate) return nullptr;
     return std::fopen(name, kModes[mode]);
 }
@@ -30,6 +33,12 @@ u32 splFileWrite(const void* buffer, u32 count, SplFile* file) {
     }
     return u32(done);
 }
+
+int splFileSync(SplFile* file) { return plat::syncStdioFile(file) ? 1 : 0; }
+
+int splFileReplace(const char* from, const char* to) { return std::rename(from, to) == 0 ? 1 : 0; }
+
+int splFileRemove(const char* name) { return std::remove(name) == 0 || errno == ENOENT ? 1 : 0; }
 
 int splFileSeek(i64 offset, SplFile* file) {
     if (offset < 0) return -1;

@@ -9,7 +9,7 @@ using SplFile = std::FILE;
 
 constexpr int kSplFileReadOnly = 0;   // existing file, reading
 constexpr int kSplFileReadWrite = 1;  // existing file, reading and writing
-constexpr int kSplFileCreate = 2;     // created or truncated, reading and writing
+constexpr int kSplFileCreate = 2;     // made anew, reading and writing; an existing file is refused
 
 // Every engine allocation goes through this pair; a request for 0 bytes still gets a block.
 void* splAlloc(size_t size);
@@ -20,6 +20,12 @@ int splFileClose(SplFile* file);
 u32 splFileRead(void* buffer, u32 count, SplFile* file);
 // Bytes written; 0 when the stream reports an error.
 u32 splFileWrite(const void* buffer, u32 count, SplFile* file);
+// Writes the stream's buffer and has the system put the file on disc: 1, or 0 on failure.
+int splFileSync(SplFile* file);
+// Moves the file `from` over `to` in one step: 1, or 0 on failure.
+int splFileReplace(const char* from, const char* to);
+// Removes a file; 1 when it is gone (or was never there).
+int splFileRemove(const char* name);
 // 0 on success.
 int splFileSeek(i64 offset, SplFile* file);
 // Length in bytes with the position left where it was; -1 on failure.

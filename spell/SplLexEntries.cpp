@@ -351,3 +351,28 @@ int splLexFetch(SplLexicon* lex, const u8* form) {
     if (splLexSearchBlock(lex, key) != kLexFound) return 0;
     return lexstrip(lex) ? 1 : 0;
 }
+
+void splLexEntryKey(const SplLexicon* lex, u8* key) {
+    u32 n = lex->keyLength < u32(kSplMaxKey) ? lex->keyLength : u32(kSplMaxKey);
+    std::memcpy(key, lex->decomp, n);
+    key[n] = 0;
+}
+
+void splLexWalkBin(SplLexicon* lex, const u8* bin, SplBinVisitor visit, void* arg) {
+    u8 start[3] = {bin[0], bin[1], 0};
+    i32 found = splLexFindBlock(lex, start);
+    u32 index = found < 0 ? 0 : u32(found);
+    if (!splLexLoadBlock(lex, index)) return;
+    for (;;) {
+        int r = splLexNextEntry(lex);
+        if (r < 0) return;
+        if (r == 0) {
+            if (!splLexLoadBlock(lex, ++index)) return;
+            continue;
+        }
+        int order = std::memcmp(lex->decomp, start, 2);
+        if (order < 0) continue;
+        if (order > 0) return;
+        if (lexstrip(lex) && !visit(lex, arg)) return;
+    }
+}

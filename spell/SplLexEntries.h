@@ -21,5 +21,11 @@ int splLexSearchBlock(SplLexicon* lex, const u8* key);
 i32 splLexFindBlock(const SplLexicon* lex, const u8* key);
 // Splits the decoded entry into its flag codes and class byte; false when it is malformed.
 bool lexstrip(SplLexicon* lex);
+// The decoded entry's key (at most kSplMaxKey bytes), NUL-terminated, into key.
+void splLexEntryKey(const SplLexicon* lex, u8* key);
+// Visits every entry whose key starts with the two bin bytes, in key order, each decoded and
+// split (flag codes and class byte set); a visitor answering false ends the walk.
+using SplBinVisitor = bool (*)(SplLexicon* lex, void* arg);
+void splLexWalkBin(SplLexicon* lex, const u8* bin, SplBinVisitor visit, void* arg);
 // Looks a lookup form up: 1 found (flag codes in lex->flagCodes), 0 not found or unreadable.
 int splLexFetch(SplLexicon* lex, const u8* form);

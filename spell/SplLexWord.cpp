@@ -1,24 +1,47 @@
 #include "spell/SplLexWord.h"
 
+#include "spell/SplAccents.h"
 #include "spell/SplCompat.h"
+#include "spell/SplEnclitics.h"
+#include "spell/SplErrors.h"
 #include "spell/SplLexEntries.h"
 #include "spell/SplSearch.h"
 #include "spell/SplShape.h"
 
+namespace {
+
+// Takes the first of the fetched entry's classes that accepts the word's shape.
+bool compatible(SplLexicon* lex, u32 flags, u32* wordClass) {
+    for (const u8* code = lex->flagCodes; *code != 0; ++code) {
+        if (compatfl(flags, *code)) {
+            lex->currentClass = *code;
+            *wordClass = *code;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 int lexword(const u8* word, void* lexicon, u32* near, u32* wordClass) {
     auto* lex = static_cast<SplLexicon*>(lexicon);
+    bool tolerant = *near > 0;
     *near = 0;
     *wordClass = 0;
     lex->currentClass = 0;
     u8 form[kSplShapeOutSize];
     u32 flags = doflags(word, form, lex->language);
-    if (flags == 0 || !splLexFetch(lex, form)) return 0;
-    for (const u8* code = lex->flagCodes; *code != 0; ++code) {
-        if (compatfl(flags, *code)) {
-            lex->currentClass = *code;
-            *wordClass = *code;
-            return 1;
-        }
+    if (flags == 0) return 0;
+    // A word found as it stands is answered by its classes alone, never re-examined below.
+    if (splLexFetch(lex, form)) return compatible(lex, flags, wordClass) ? 1 : 0;
+    bool plain = !(flags & (kIwAllDot | kIwVerbatim));
+    if (plain && lex->language == kSplLangSpanish && spnfetch(lex, form, word) && compatible(lex, flags, wordClass))
+        return 1;
+    if (plain && tolerant && splAltAccApplies(word, flags, lex->language) && splLexFetchAccented(lex, form, flags) &&
+        compatible(lex, flags, wordClass)) {
+        *near = 1;
+        return 1;
     }
     return 0;
 }

@@ -152,6 +152,13 @@ void splVerifyInit(SplCorrCtx* ctx, u32 options, u32 language, SplVerifyRec* rec
 }
 
 int splVerifyWord(const u8* word, SplVerifyRec* rec, u32* result) {
+    // A control byte is no letter of any language: such a word is simply not accepted.
+    for (const u8* p = word; *p != 0; ++p) {
+        if (*p < 32 || *p == 127) {
+            rec->result = *result = 0;
+            return 0;
+        }
+    }
     int answer = rec->verify(word, rec);
     *result = rec->result;
     return answer;

@@ -8,11 +8,14 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "spell/SplCodePage.h"
 #include "spell/SplCorrCtx.h"
+#include "spell/SplCorrect.h"
+#include "spell/SplTrieLexicon.h"
 #include "spell/SplLexicon.h"
 #include "spell/SplMemManager.h"
 #include "spell/SplPhonTable.h"
@@ -71,7 +74,13 @@ public:
         if (phon_ != nullptr) lex_ = splLexOpen((dir + "_main.lex").c_str(), 0, mm_, phon_, &error);
         ctx_ = splCorrCtxCreate(3);
         if (lex_ != nullptr) splCorrCtxAddLexicon(lex_, 0, 31, ctx_);
+        // The letter tree for typo correction, when the lexicon build made one.
+        std::ifstream typo(dir + "_typo.lex", std::ios::binary);
+        typoImage_.assign(std::istreambuf_iterator<char>(typo), std::istreambuf_iterator<char>());
+        if (!typoImage_.empty() && splTrieInit(&typo_, lang.code, typoImage_.data(), u32(typoImage_.size())))
+            splCorrCtxAddLexicon(&typo_, 0, kSlotTypo, ctx_);
         splVerifyInit(ctx_, 29, u32(lang.code), &rec_);
+        splCorrectInit(ctx_, kCorrModeTypo | kCorrModeCandidates, u32(lang.code), &req_);
     }
     ~Speller() {
         splCorrCtxFree(ctx_);
@@ -86,12 +95,24 @@ public:
         return splVerifyWord(reinterpret_cast<const u8*>(set1.c_str()), &rec_, &result) != 0;
     }
 
+    // The suggestions for a word, best first, in character set 1.
+    std::vector<std::string> suggest(const std::string& set1) {
+        std::vector<std::string> out;
+        splCorrCtxReset(ctx_);
+        for (const u8* const* s = splCorrectWord(reinterpret_cast<const u8*>(set1.c_str()), &req_, 0); *s != nullptr; ++s)
+            out.emplace_back(reinterpret_cast<const char*>(*s));
+        return out;
+    }
+
 private:
     SplMemManager* mm_ = nullptr;
     SplPhonTable* phon_ = nullptr;
     SplLexicon* lex_ = nullptr;
     SplCorrCtx* ctx_ = nullptr;
     SplVerifyRec rec_;
+    SplCorrectReq req_;
+    std::vector<u8> typoImage_;
+    SplTrieLexicon typo_;
 };
 
 class Peer {
@@ -101,6 +122,13 @@ public:
                                   (std::string(lang.dictionary) + ".dic").c_str())) {}
     ~Peer() { Hunspell_destroy(handle_); }
     bool verify(const std::string& utf8) { return Hunspell_spell(handle_, utf8.c_str()) != 0; }
+    std::vector<std::string> suggest(const std::string& utf8) {
+        char** list = nullptr;
+        int n = Hunspell_suggest(handle_, &list, utf8.c_str());
+        std::vector<std::string> out(list, list + (n > 0 ? n : 0));
+        Hunspell_free_list(handle_, &list, n);
+        return out;
+    }
 
 private:
     Hunhandle* handle_;

@@ -36,6 +36,7 @@ bool writeFile(const std::string& path, const std::vector<u8>& image, std::strin
 struct Form {
     std::vector<u8> codes;
     std::string example;
+    u8 classByte = 0;
 };
 
 bool collectForms(const LexBuildInput& input, std::map<std::string, Form>* forms, LexBuildReport* report) {
@@ -45,12 +46,14 @@ bool collectForms(const LexBuildInput& input, std::map<std::string, Form>* forms
             continue;
         }
         bool taken = false;
+        auto cls = input.classBytes.find(word);
         for (const std::string& v : lexWordVariants(word, input.language)) {
             u8 out[kSplShapeOutSize];
             u32 flags = doflags(bytes(v), out, input.language);
             if (flags == 0) continue;
             Form& form = (*forms)[reinterpret_cast<const char*>(out)];
             if (form.example.empty()) form.example = v;
+            if (cls != input.classBytes.end()) form.classByte = cls->second;
             bool covered = false;
             for (u8 c : form.codes) covered = covered || compatfl(flags, c);
             if (!covered) form.codes.push_back(u8(flags));
@@ -157,7 +160,9 @@ bool buildLexicon(const LexBuildInput& input, LexBuildReport* report, std::strin
             *error = "the phonetic rules cannot code \"" + info.example + "\" without loss";
             return false;
         }
-        entries.push_back({std::string(reinterpret_cast<const char*>(key), size_t(n)), info.codes});
+        std::vector<u8> codes = info.codes;
+        if (info.classByte >= 128) codes.push_back(info.classByte);
+        entries.push_back({std::string(reinterpret_cast<const char*>(key), size_t(n)), codes});
         examples.push_back(info.example);
     }
     splPhonClose(phon);

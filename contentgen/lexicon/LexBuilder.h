@@ -2,6 +2,7 @@
 // Builds a language's phonetic environment and main lexicon from its words and rules file
 // with the engine's own shape analysis, phonetic coder and key order, then reopens both files
 // with the engine and verifies every word (as written, capitalised and in capitals).
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ struct LexBuildInput {
     bool compress = true;
     std::string envPath, lexPath;
     std::string headerText;
+    // Inflection class bytes (128 or more) by word as given; for Spanish verb forms the low four
+    // bits choose which attached pronouns the form takes.
+    std::map<std::string, u8> classBytes;
 };
 
 struct LexBuildReport {

@@ -23,11 +23,13 @@ PcmMixChannel::~PcmMixChannel() {
     }
 }
 
+// A client must hear that its handle is gone even when nothing was queued: the address may
+// be handed to a new channel later.
 void PcmMixChannel::Retire() {
-    if (head_) {
-        Reset();
-        Notify(plat::kWaveOutClosed);
-    }
+    if (closed_) return;
+    if (head_) Reset();
+    closed_ = true;
+    Notify(plat::kWaveOutClosed);
 }
 
 bool PcmMixChannel::ValidHeader(const plat::WaveHeader* header, u32 size) const {
@@ -57,6 +59,7 @@ u16 PcmMixChannel::Open(const plat::WaveFormat& format, PcmMixCallback callback,
 
 u16 PcmMixChannel::Close() {
     if (head_) return plat::kWaveErrStillPlaying;
+    closed_ = true;
     Notify(plat::kWaveOutClosed);
     return plat::kMmNoError;
 }

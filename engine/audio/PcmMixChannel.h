@@ -79,6 +79,8 @@ private:
     PcmMixStream& stream_;
     std::vector<PcmMixRecord*> prepared_;
     PcmMixRecord* head_ = nullptr;
+    // The closed message has gone out; a channel says it once.
+    bool closed_ = false;
     PcmMixRecord* tail_ = nullptr;
     u32 finishedFrames_ = 0;
     u32 position_ = 0;

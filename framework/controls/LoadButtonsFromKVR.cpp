@@ -59,7 +59,9 @@ RButtonSet MakeButtons(CListener* listener, RHotSpotList* list, const std::vecto
     buttons.reserve(records.size());
     for (const ButtonRecord& record : records) {
         RHotSpotItem* item = list != nullptr ? makeHotSpot(list, listener, record) : nullptr;
-        const u16 sprite = sprNew(spriteFlags, record.shapes[kButtonUp], nullptr);
+        // A stored rectangle places the sprite at its corner; otherwise the shape places itself.
+        const Point16 corner{record.left, record.top};
+        const u16 sprite = sprNew(spriteFlags, record.shapes[kButtonUp], record.usesShapeRect() ? nullptr : &corner);
         if (SprSprite* made = sprFind(sprite)) sprHide(made, 0, 0);
         auto button = std::make_unique<RButton>(record, sprite, item, listener);
         if ((record.flags & kButtonFlagHidden) != 0) button->Hide();

@@ -1,7 +1,8 @@
 #pragma once
 // Builds the buttons of a button set ('MBTN' of the open archives): a sprite for each, made
-// with the given flags in its up shape, and a hot-spot item in `list` that posts the button's
-// click and hover messages to `listener`. Sprites are made hidden; the caller draws the set.
+// with the given flags in its up shape (at its rectangle's corner when it has one), and a
+// hot-spot item in `list` that posts the button's click and hover messages to `listener`.
+// Sprites are made hidden; the caller draws the set.
 // A button stored hidden has its hot spot out of service until it is shown.
 // User-interface thread only.
 #include <memory>

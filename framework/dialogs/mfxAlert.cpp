@@ -82,7 +82,7 @@ u32 cancelAnswer(const std::vector<AlertButton>& buttons) {
     return 0;
 }
 
-u32 runAlert(u32 style, std::string_view text) {
+u32 runAlert(u32 style, std::string_view text, const std::string* caption) {
     const std::vector<AlertButton> buttons = buttonsFor(style);
     const pw::AlertIcon icon = iconFor(style);
     const int32_t textLeft = kMargin + (icon == pw::AlertIcon::None ? 0 : kIconSize + kMargin);
@@ -118,7 +118,7 @@ u32 runAlert(u32 style, std::string_view text) {
     }
 
     const plat::WindowHandle window = alertWindow();
-    pw::DialogBox box(window ? plat::windowTitle(window) : std::string(), width, height, std::move(items));
+    pw::DialogBox box(caption ? *caption : window ? plat::windowTitle(window) : std::string(), width, height, std::move(items));
     u32 answer = 0;
     box.setEventSink([&](const pw::DialogEvent& e) { answer = buttons[e.item - 1u].answer; });
     mfxDialogHost host(window, box);
@@ -137,8 +137,15 @@ u32 runAlert(u32 style, std::string_view text) {
 }  // namespace
 
 u32 mfxAlert(u32 style, std::string_view text) {
-    const u32 answer = runAlert(style, text);
-    records().push_back(mfxAlertRecord{style, std::string(text), answer});
+    const u32 answer = runAlert(style, text, nullptr);
+    records().push_back(mfxAlertRecord{style, std::string(text), answer, {}});
+    return answer;
+}
+
+u32 mfxAlert(u32 style, std::string_view text, std::string_view caption) {
+    const std::string title(caption);
+    const u32 answer = runAlert(style, text, &title);
+    records().push_back(mfxAlertRecord{style, std::string(text), answer, title});
     return answer;
 }
 

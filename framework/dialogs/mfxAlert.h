@@ -36,6 +36,8 @@ constexpr u32 kAlertAnswerRetry = 8;
 constexpr u32 kAlertAnswerYes = 16;
 
 u32 mfxAlert(u32 style, std::string_view text);
+// Captioned with `caption` instead of the window's title.
+u32 mfxAlert(u32 style, std::string_view text, std::string_view caption);
 
 // Headless: the answers the next alerts give, in order, once their scripted input is used up.
 void mfxScriptAlertAnswers(std::vector<u32> answers);
@@ -44,6 +46,8 @@ struct mfxAlertRecord {
     u32 style = 0;
     std::string text;
     u32 answer = 0;
+    // The caption given, or empty for the window's title.
+    std::string caption;
 };
 // Every alert shown since the last call, oldest first; the call empties the record.
 std::vector<mfxAlertRecord> mfxTakeAlertRecords();

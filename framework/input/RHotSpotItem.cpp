@@ -4,6 +4,7 @@
 #include "engine/regions/Regions.h"
 #include "framework/input/RHotSpotClient.h"
 #include "framework/input/RHotSpotList.h"
+#include "framework/messaging/mfMessageQueue.h"
 #include "platform/cursor/Cursors.h"
 
 namespace Ostrel {
@@ -12,6 +13,8 @@ RHotSpotItem::RHotSpotItem(RHotSpotList* list, const HSInfo& info, memHandle reg
     : list_(list), info_(info), region_(region) {}
 
 RHotSpotItem::~RHotSpotItem() {
+    // Its buttons post the item itself in their group messages.
+    mfMessageQueue::Global().PurgeParameter(reinterpret_cast<uintptr_t>(this));
     if (client_ != nullptr) client_->HotSpotGone();
     if (region_ != 0) rgnDispose(region_);
 }

@@ -15,9 +15,9 @@ namespace Ostrel {
 class RHotSpotClient;
 class RHotSpotList;
 
-// Why a press ended (parameter 2 of the item's message).
+// Why a press ended (parameter 2 of the item's message); owners taking an item out of
+// service use kHsReasonDeactivated.
 constexpr u16 kHsReasonClick = 0;
-constexpr u16 kHsReasonOutside = 1;
 constexpr u16 kHsReasonDeactivated = 2;
 constexpr u16 kHsReasonDisabled = 3;
 
@@ -64,7 +64,7 @@ public:
     // A sprite shown while the item is highlighted; the item disposes it when disabled.
     void SetHighlightSprite(u16 sprite) { highlightSprite_ = sprite; }
     u16 GetHighlightSprite() const { return highlightSprite_; }
-    // Takes over `region` (made from the rectangle by the list when 0).
+    // The region of a region item (owned by the item), 0 for the others.
     memHandle GetRegion() const { return region_; }
 
 private:

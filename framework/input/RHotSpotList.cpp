@@ -101,8 +101,8 @@ void RHotSpotList::DestroyHotSpot(RHotSpotItem* item) {
 std::unique_ptr<RHotSpotItem> RHotSpotList::TakeHotSpot(RHotSpotItem* item) {
     const auto at = Find(item);
     if (at == items_.end()) return nullptr;
-    if (over_ == item) over_ = nullptr;
-    if (pressed_ == item) pressed_ = nullptr;
+    // Its client must not stay lit, nor its cursor stay showing, over the place it left.
+    EndPointerStates(item, kHsReasonDeactivated);
     std::unique_ptr<RHotSpotItem> taken = std::move(*at);
     items_.erase(at);
     taken->list_ = nullptr;
@@ -233,8 +233,16 @@ u32 RHotSpotList::HandleMouseMove(Point16 point, u32) {
         }
         return 1;
     }
-    SetOver(ItemAt(point));
-    return over_ != nullptr ? 1 : 0;
+    RHotSpotItem* hit = ItemAt(point);
+    if (hit != nullptr) {
+        // The lists behind are not offered a move this list takes: their items are no longer
+        // under the pointer. Cleared first, so the cursor shown is this item's.
+        for (RHotSpotList* other : lists()) {
+            if (other != this && other->pressed_ == nullptr) other->SetOver(nullptr);
+        }
+    }
+    SetOver(hit);
+    return hit != nullptr ? 1 : 0;
 }
 
 void RHotSpotList::HandleNotification(const RInputEvent& event) {

@@ -41,7 +41,7 @@ public:
     RHotSpotItem* CreateRegionHotSpot(const HSInfo& info, memHandle region);
     // Nothing for an item of another list.
     void DestroyHotSpot(RHotSpotItem* item);
-    // Hands the item over to `list`, keeping its state.
+    // Hands the item over to `list`, keeping its state but for the pointer over or pressing it.
     std::unique_ptr<RHotSpotItem> TakeHotSpot(RHotSpotItem* item);
     void AdoptHotSpot(std::unique_ptr<RHotSpotItem> item);
 

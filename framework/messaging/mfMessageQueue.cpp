@@ -24,3 +24,7 @@ void mfMessageQueue::PurgeSender(const Ostrel::RSender* sender) {
 void mfMessageQueue::PurgeTarget(const CListener* target) {
     std::erase_if(records_, [&](const Entry& entry) { return entry.message.target == target; });
 }
+
+void mfMessageQueue::PurgeParameter(uintptr_t param1) {
+    std::erase_if(records_, [&](const Entry& entry) { return entry.message.param1 == param1; });
+}

@@ -24,6 +24,9 @@ public:
 
     void PurgeSender(const Ostrel::RSender* sender);
     void PurgeTarget(const CListener* target);
+    // For a dying object that records carry as parameter 1 (a hot-spot item in its buttons'
+    // group messages): no listener is handed its address afterwards.
+    void PurgeParameter(uintptr_t param1);
     void Clear() { records_.clear(); }
 
 private:

@@ -2,7 +2,8 @@
 // The desktop's clipboard, as far as the program shares it with other programs: text. The
 // SDL backend reaches the desktop's clipboard once SDL's video is running and keeps the text
 // in the process until then; the headless backend keeps it in the process. Pictures and the
-// program's own formats stay in the program's clip list. User-interface thread only.
+// program's own formats stay in the program's clip list. The text is cp1252 on both sides;
+// the SDL backend converts it to and from the desktop's UTF-8. User-interface thread only.
 #include <memory>
 #include <string>
 

@@ -70,10 +70,33 @@ void SpeechHandler::loadOnce() {
     const std::string folder = surroundings_.folderText ? surroundings_.folderText(kSpeechListFolder) : "";
     if (folder.empty()) return;
     listPath_ = folder + kSpeechListFileName;
+    readList();
+}
+
+plat::SysErr SpeechHandler::readList() {
     PronunciationDecoding read;
-    if (loadPronunciationFile(listPath_, read) == plat::kSysOk) list_ = std::move(read.entries);
+    const plat::SysErr err = loadPronunciationFile(listPath_, read);
+    if (err == plat::kSysOk) {
+        // Words added while the file could not be read follow the file's own.
+        read.entries.insert(read.entries.end(), list_.begin(), list_.end());
+        list_ = std::move(read.entries);
+    }
+    // A file that is there but cannot be read now holds the user's words all the same.
+    listUnread_ = err != plat::kSysOk && err != plat::kSysFileNotFound && err != plat::kSysPathNotFound;
+    return err;
 }
 
 void SpeechHandler::save() {
-    lastSaveError_ = listPath_.empty() ? plat::kSysPathNotFound : savePronunciationFile(listPath_, list_);
+    if (listPath_.empty()) {
+        lastSaveError_ = plat::kSysPathNotFound;
+        return;
+    }
+    if (listUnread_) {
+        const plat::SysErr err = readList();
+        if (listUnread_) {
+            lastSaveError_ = err;
+            return;
+        }
+    }
+    lastSaveError_ = savePronunciationFile(listPath_, list_);
 }

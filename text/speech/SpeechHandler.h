@@ -4,7 +4,8 @@
 //
 // The list lives in memory and in "Words.dic" of the user's folder: it is loaded on first
 // use, and written back when the enabled flag asks for a resynchronisation and at
-// destruction. A write that fails keeps the list in memory, and lastSaveError says why.
+// destruction. A write that fails keeps the list in memory, and lastSaveError says why; a
+// file that could not be read is read again before a save and never written over unread.
 // The first Speak on a machine without real speech tells the user once.
 #include <optional>
 #include <string>
@@ -39,6 +40,7 @@ public:
 
 private:
     void loadOnce();
+    plat::SysErr readList();
     void save();
 
     plat::SpeechBackend& backend_;
@@ -52,6 +54,7 @@ private:
     u16 voiceNumber_ = 0;
     bool reselect_ = false;
     bool loaded_ = false;
+    bool listUnread_ = false;
     bool spokenBefore_ = false;
     bool enabled_ = false;
     plat::SysErr lastSaveError_ = plat::kSysOk;

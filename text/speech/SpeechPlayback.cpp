@@ -6,12 +6,17 @@ SpeechPlayback::~SpeechPlayback() {
 }
 
 void SpeechPlayback::MixerCallback(PcmMixHandle, u32 message, uintptr_t instance, uintptr_t, uintptr_t) {
-    // On the device thread with the device locked: only count.
-    if (message == plat::kWaveOutDone) reinterpret_cast<SpeechPlayback*>(instance)->inMixer_.fetch_sub(1);
+    // On the device thread with the device locked, or in the mixer's shut-down: only note.
+    auto* playback = reinterpret_cast<SpeechPlayback*>(instance);
+    if (message == plat::kWaveOutDone) playback->inMixer_.fetch_sub(1);
+    if (message == plat::kWaveOutClosed) playback->closedByMixer_.store(true);
 }
 
 u16 SpeechPlayback::play() {
     std::lock_guard lock(mutex_);
+    // Odd while the queue is replaced: the old chunks' count falls and the speaker's flag
+    // falls with its last samples before the new chunks are counted.
+    replacements_.fetch_add(1);
     takeBackChunks();
     const uint32_t rate = speaker_.sampleRate();
     u16 error = openFor(rate);
@@ -34,7 +39,19 @@ u16 SpeechPlayback::play() {
         speaker_.stop();
         takeBackChunks();
     }
+    replacements_.fetch_add(1);
     return error;
+}
+
+bool SpeechPlayback::isSpeaking() const {
+    for (;;) {
+        const uint32_t before = replacements_.load();
+        if (before & 1) return true;
+        // Outside a replacement the count only falls and the speaker's flag only rises
+        // before it is played, so reading the count first never misses both.
+        const bool speaking = inMixer_.load() > 0 || speaker_.isSpeaking();
+        if (replacements_.load() == before) return speaking;
+    }
 }
 
 void SpeechPlayback::stop() {
@@ -58,10 +75,16 @@ u16 SpeechPlayback::openFor(uint32_t sampleRate) {
 }
 
 void SpeechPlayback::takeBackChunks() {
+    // A mixer shut down since has closed the channel itself, handing its chunks back; a
+    // mixer started again needs a channel of its own.
+    if (closedByMixer_.exchange(false)) {
+        handle_ = nullptr;
+        handleRate_ = 0;
+    }
     // A reset hands every queued chunk back as done, so none is in the mixer afterwards.
     if (handle_) pcmMixReset(handle_);
     for (auto& chunk : chunks_)
-        if (chunk->header.flags.load() & plat::kWaveHeaderPrepared)
+        if (handle_ && (chunk->header.flags.load() & plat::kWaveHeaderPrepared))
             pcmMixUnprepareHeader(handle_, &chunk->header, kPcmMixHeaderSize);
     chunks_.clear();
     inMixer_.store(0);
@@ -70,6 +93,7 @@ void SpeechPlayback::takeBackChunks() {
 void SpeechPlayback::close() {
     takeBackChunks();
     if (handle_) pcmMixClose(handle_);
+    closedByMixer_.store(false);
     handle_ = nullptr;
     handleRate_ = 0;
 }

@@ -28,7 +28,7 @@ public:
     // speaking flag does not stay up for speech nobody hears.
     u16 play();
     void stop();
-    bool isSpeaking() const { return speaker_.isSpeaking() || inMixer_.load() > 0; }
+    bool isSpeaking() const;
     // The chunks the mixer still holds.
     uint32_t chunksInMixer() const { return inMixer_.load(); }
 
@@ -49,4 +49,7 @@ private:
     uint32_t handleRate_ = 0;
     std::vector<std::unique_ptr<Chunk>> chunks_;
     std::atomic<uint32_t> inMixer_{0};
+    std::atomic<uint32_t> replacements_{0};
+    // Set when the mixer closes the channel itself (its shut-down): the handle is then void.
+    std::atomic<bool> closedByMixer_{false};
 };

@@ -1,10 +1,12 @@
 // lexbuild: makes a language's ".env" and ".lex" files from word lists and a rules file.
 //   lexbuild --language N --rules FILE --env OUT --lex OUT [--words FILE]... [--expanded FILE]...
 //            [--expand-affixes AFF DIC] [--hunspell AFF DIC] [--sample N] [--flags HEX] [--no-compress] [--write-words OUT]
+//            [--typo-lex OUT]
 // --expand-affixes adds a dictionary's forms expanded by the builder's own affix expander;
 // --expanded lists and those forms are kept only where the peer spelling
 // library accepts them, when it is given; --sample keeps N evenly spaced words of the union;
-// --write-words lists the words taken (UTF-8), for the tests and benchmarks that use them.
+// --write-words lists the words taken (UTF-8), for the tests and benchmarks that use them;
+// --typo-lex also writes the words as a letter tree, which the typo correction walks.
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -14,6 +16,7 @@
 
 #include "contentgen/lexicon/AffixExpander.h"
 #include "contentgen/lexicon/LexBuilder.h"
+#include "contentgen/lexicon/TrieLexWriter.h"
 #include "contentgen/lexicon/WordSource.h"
 
 #ifdef LEXBUILD_HUNSPELL
@@ -34,7 +37,7 @@ int main(int argc, char** argv) {
     std::string rulesPath, affPath, dicPath, expandAff, expandDic;
     std::vector<std::string> wordFiles, expandedFiles;
     size_t sample = 0;
-    std::string wordsOut;
+    std::string wordsOut, typoOut;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : std::string(); };
@@ -50,6 +53,7 @@ int main(int argc, char** argv) {
         else if (a == "--flags") input.flags = u16(std::stoul(next(), nullptr, 16));
         else if (a == "--no-compress") input.compress = false;
         else if (a == "--write-words") wordsOut = next();
+        else if (a == "--typo-lex") typoOut = next();
         else return usage(("unknown argument " + a).c_str());
     }
     if (input.language == 0 || rulesPath.empty() || input.envPath.empty() || input.lexPath.empty())
@@ -122,6 +126,18 @@ int main(int argc, char** argv) {
 
     LexBuildReport report;
     std::string error;
+    if (!typoOut.empty()) {
+        std::vector<u8> image;
+        u32 skipped = 0;
+        if (!buildTrieLexImage(input.words, {}, input.language, &image, &skipped, &error)) {
+            std::fprintf(stderr, "lexbuild: %s: %s\n", typoOut.c_str(), error.c_str());
+            return 1;
+        }
+        std::ofstream out(typoOut, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+        if (!out.flush()) return usage(("cannot write " + typoOut).c_str());
+        std::printf("lexbuild: %s: letter tree of %zu bytes (%u words skipped)\n", typoOut.c_str(), image.size(), skipped);
+    }
     if (!buildLexicon(input, &report, &error)) {
         std::fprintf(stderr, "lexbuild: %s: %s\n", input.lexPath.c_str(), error.c_str());
         return 1;

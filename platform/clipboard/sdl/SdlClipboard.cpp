@@ -2,15 +2,18 @@
 
 #include <SDL.h>
 
+#include "platform/charset/Conversion.h"
+
 namespace plat {
 namespace {
 
-// SDL's clipboard needs its video part; before that starts the text stays in the process.
+// SDL's clipboard needs its video part; before that starts the text stays in the process. The
+// desktop speaks UTF-8; the program's text is cp1252 and is converted at this boundary.
 class SdlClipboard : public ClipboardBackend {
 public:
     bool setText(const std::string& text) override {
         if (!SDL_WasInit(SDL_INIT_VIDEO)) return local_.setText(text);
-        return SDL_SetClipboardText(text.c_str()) == 0;
+        return SDL_SetClipboardText(cp1252ToUtf8(text).c_str()) == 0;
     }
     bool hasText() override {
         if (!SDL_WasInit(SDL_INIT_VIDEO)) return local_.hasText();
@@ -19,7 +22,7 @@ public:
     std::string text() override {
         if (!SDL_WasInit(SDL_INIT_VIDEO)) return local_.text();
         char* held = SDL_GetClipboardText();
-        std::string text = held ? held : "";
+        std::string text = held ? utf8ToCp1252(held) : "";
         SDL_free(held);
         return text;
     }

@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "SpellTestSupport.h"
+#include "spell/SplCorrect.h"
+#include "spell/SplShape.h"
+#include "spell/SplTrieLexicon.h"
 
 namespace {
 
@@ -45,6 +48,49 @@ TEST_P(SplSampleLexicon, EverySourceWordVerifiesInEveryShape) {
     EXPECT_GE(count, 19000u);
     EXPECT_EQ(failures, 0u);
     for (const char* nonword : {"xqzvbnk", "aaaaaaaa", "qwrtpsdf", "zzzzq"}) EXPECT_FALSE(speller.verify(nonword)) << nonword;
+}
+
+
+// Each sample word with two letters exchanged (when that is no word) gets the word back among
+// its suggestions, through the typo walk of the letter tree and the phonetic bins. Possessives
+// are left out (their suggestions are made of the word without its ending, which a sample may
+// lack), and so are words with letters foreign to the language, which the tree cannot hold.
+TEST_P(SplSampleLexicon, ExchangedLettersAreCorrected) {
+    const Sample s = GetParam();
+    fs::path dir(SPELL_TEST_LEXICONS);
+    std::string prefix = (dir / s.prefix).string();
+    if (!fs::exists(prefix + "_typo.lex")) GTEST_SKIP() << "no generated lexicon at " << dir;
+    spelltest::OpenSpeller speller;
+    ASSERT_TRUE(speller.open(prefix + "_phon.env", prefix + "_main.lex", s.language)) << speller.error;
+    std::string image = spelltest::readText(prefix + "_typo.lex");
+    SplTrieLexicon typo;
+    ASSERT_TRUE(splTrieInit(&typo, s.language, spelltest::bytes(image), u32(image.size())));
+    ASSERT_EQ(splCorrCtxAddLexicon(&typo, 0, kSlotTypo, speller.ctx), 1);
+    SplCorrectReq req;
+    std::ifstream in(prefix + "_words.txt");
+    std::string w;
+    size_t tried = 0, found = 0, line = 0;
+    while (std::getline(in, w) && tried < 300) {
+        if (++line % 50 != 0) continue;
+        std::string word = spelltest::set1(w);
+        u8 form[kSplShapeOutSize];
+        if (word.size() < 5 || word.size() >= 40 || word[2] == word[3] || word.find('\'') != std::string::npos ||
+            (doflags(spelltest::bytes(word), form, s.language) & kIwVerbatim))
+            continue;
+        std::string slip = word;
+        std::swap(slip[2], slip[3]);
+        if (speller.verify(set1ToUtf8(slip))) continue;
+        ++tried;
+        splCorrCtxReset(speller.ctx);
+        splCorrectInit(speller.ctx, kCorrModeTypo | kCorrModeCandidates, u32(s.language), &req);
+        bool hit = false;
+        for (const u8* const* list = splCorrectWord(spelltest::bytes(slip), &req, 0); *list != nullptr; ++list)
+            hit = hit || word == reinterpret_cast<const char*>(*list);
+        if (hit) ++found;
+        else if (tried - found <= 5) ADD_FAILURE() << set1ToUtf8(slip) << " did not give " << w;
+    }
+    EXPECT_GE(tried, 200u);
+    EXPECT_EQ(found, tried);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, SplSampleLexicon, ::testing::Values(Sample{1, "en"}, Sample{4, "es"}),

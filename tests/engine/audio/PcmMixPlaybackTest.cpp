@@ -218,6 +218,21 @@ TEST_F(PcmMixPlayback, PausedChannelFallsSilentAndRestartGoesOnWhereItWasHanded)
     EXPECT_EQ(c.events.back(), "done:0");
 }
 
+// A client that keeps its handle must hear that the mixer closed it, queued or not: a later
+// channel may be given the same address.
+TEST_F(PcmMixPlayback, ShutDownTellsEveryChannelOnceThatItIsClosed) {
+    Client& idle = client("idle");
+    Client& busy = client("busy");
+    ASSERT_EQ(idle.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(busy.open(kMono8), plat::kMmNoError);
+    busy.write(constant(0x90, 5000));
+    pcmMixShutdown();
+    EXPECT_EQ(idle.events, (std::vector<std::string>{"open", "close"}));
+    EXPECT_EQ(busy.events, (std::vector<std::string>{"open", "done:0", "close"}));
+    idle.handle = nullptr;
+    busy.handle = nullptr;
+}
+
 TEST_F(PcmMixPlayback, ResetReturnsEveryBufferSoThatTheChannelCloses) {
     Client& c = client();
     ASSERT_EQ(c.open(kMono8), plat::kMmNoError);

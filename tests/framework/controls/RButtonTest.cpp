@@ -110,6 +110,23 @@ TEST_F(Buttons, GroupMessagesCarryTheItemAndGroupAndNeedAGroup) {
     EXPECT_EQ(owner.last.param2, 9);
 }
 
+// The listener of a group message may look at the item it carries; an item gone before the
+// message is delivered must not reach it.
+TEST_F(Buttons, GroupMessageOfADestroyedButtonIsNotDelivered) {
+    std::vector<u16> groups;
+    owner.onMessage = [&groups](const RMessage& m) {
+        if (m.code == kMsgButtonSelected) groups.push_back(reinterpret_cast<RHotSpotItem*>(m.param1)->GetGroup());
+    };
+    auto gone = std::make_unique<RButton>(recordOf(ButtonKind::Select, kAllShapes), kSprNoId,
+                                          list.AddHotSpot(groupInfo(9), &owner), &owner);
+    RButton kept(recordOf(ButtonKind::Select, kAllShapes), kSprNoId, list.AddHotSpot(groupInfo(7), &owner), &owner);
+    gone->HandleEvent(kHsEventClick, false);
+    kept.HandleEvent(kHsEventClick, false);
+    gone.reset();
+    EXPECT_EQ(delivered(), (std::vector<std::string>{"owner:102"}));
+    EXPECT_EQ(groups, (std::vector<u16>{7}));
+}
+
 TEST_F(Buttons, DestroyedButtonTakesItsPointedAtItemAlong) {
     auto button = std::make_unique<RButton>(recordOf(ButtonKind::Push, kAllShapes), kSprNoId,
                                             list.CreateRectHotSpot({0, 0, 20, 20}, 243), &owner);

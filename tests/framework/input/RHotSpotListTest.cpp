@@ -224,4 +224,47 @@ TEST_F(HotSpots, ChangesArePostedToTheChangeListener) {
     EXPECT_EQ(other.last.point.v, 34);
 }
 
+TEST_F(HotSpots, PointerTakenByAListInFrontLeavesTheItemBehind) {
+    FakeClient behind;
+    RHotSpotItem* back = list.CreateHotSpot(rectInfo({0, 0, 20, 20}, 1), 1);
+    back->SetClient(&behind);
+    back->SetCursorIds(kCursorIndexStandard + 1, kDefaultCursorPressed);  // cross
+    RHotSpotList front(&other);
+    HSInfo textInfo = rectInfo({10, 0, 30, 20}, 2);
+    textInfo.cursorOver = kCursorIndexStandard + 2;  // text
+    front.CreateHotSpot(textInfo, 1);
+    EXPECT_EQ(list.HandleMouseMove({5, 5}, 0), 1u);
+    EXPECT_EQ(front.HandleMouseMove({15, 5}, 0), 1u);  // taken in front: the list behind is not asked
+    EXPECT_EQ(list.OverItem(), nullptr);
+    EXPECT_EQ(behind.events, (std::vector<u16>{kHsEventEnter, kHsEventLeave}));
+    EXPECT_EQ(plat::cursor::currentCursor(), plat::cursor::systemCursor(plat::cursor::SystemCursor::IBeam));
+    back->SetClient(nullptr);
+}
+
+// An item taken away from under the pointer, moved to another list or destroyed, does not leave
+// its client lit nor its cursor showing.
+TEST_F(HotSpots, ItemTakenFromUnderThePointerLeavesNoLookOrCursor) {
+    for (bool destroy : {false, true}) {
+        SCOPED_TRACE(destroy ? "destroyed" : "moved");
+        FakeClient client;
+        HSInfo info = rectInfo({0, 0, 10, 10}, 1);
+        info.cursorOver = kCursorIndexStandard + 1;
+        RHotSpotItem* item = list.CreateHotSpot(info, 1);
+        item->SetClient(&client);
+        list.HandleMouseMove({5, 5}, 0);
+        ASSERT_EQ(client.events, (std::vector<u16>{kHsEventEnter}));
+        ASSERT_EQ(plat::cursor::currentCursor(), plat::cursor::systemCursor(plat::cursor::SystemCursor::Cross));
+        RHotSpotList target(&other);
+        if (destroy)
+            list.DestroyHotSpot(item);
+        else
+            MoveHotSpotToOwner(item, &target);
+        EXPECT_EQ(list.OverItem(), nullptr);
+        EXPECT_EQ(client.events, (std::vector<u16>{kHsEventEnter, kHsEventLeave}));
+        EXPECT_EQ(plat::cursor::currentCursor(), plat::cursor::systemCursor(plat::cursor::SystemCursor::Arrow));
+        EXPECT_EQ(client.gone, destroy);
+        if (!destroy) target.DestroyHotSpot(item);
+    }
+}
+
 }  // namespace

@@ -27,3 +27,21 @@ TEST(ClipboardBackends, InstalledBackendServesUntilRemoved) {
 }
 
 }  // namespace
+
+namespace {
+
+// SDL's dummy video keeps the clipboard in SDL itself, which is enough to see what crosses.
+TEST(ClipboardBackends, SdlTextCrossesTheDesktopAsUtf8) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    auto sdl = plat::makeSdlClipboard();
+    EXPECT_TRUE(sdl->setText("caf\xE9 \x80"));
+    char* held = SDL_GetClipboardText();
+    EXPECT_STREQ(held, "caf\xC3\xA9 \xE2\x82\xAC");
+    SDL_free(held);
+    // Another program's characters with no cp1252 form arrive as one '?' each.
+    ASSERT_EQ(SDL_SetClipboardText("\xE6\x97\xA5\xE6\x9C\xAC ok \xC3\xB1"), 0);
+    EXPECT_EQ(sdl->text(), "?? ok \xF1");
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+}  // namespace

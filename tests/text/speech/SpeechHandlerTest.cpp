@@ -132,6 +132,24 @@ TEST_F(SpeechHandlerTest, AFailedWriteKeepsTheListInMemoryAndReportsIt) {
     EXPECT_EQ(fileList(), (std::vector<Pronunciation>{{"gif", "jif", 0, 0}}));
 }
 
+TEST_F(SpeechHandlerTest, AListThatCouldNotBeReadIsNeverWrittenOver) {
+    ASSERT_EQ(savePronunciationFile(kPath, {{"gif", "jif", 0, 0}}), kSysOk);
+    {
+        SpeechHandler handler(backend_, surroundings());
+        drive_->failNext(kSysNotReady);
+        ASSERT_TRUE(handler.AddPronunciation("tomato", "tomahto"));
+        handler.SetEnabled(true);
+        drive_->failNext(kSysNotReady);
+        ASSERT_TRUE(handler.SetVoice(0));
+        handler.Speak("x", 1);
+        handler.Speak("x", 1);
+        EXPECT_EQ(handler.lastSaveError(), kSysNotReady) << "the list is still unread";
+        EXPECT_EQ(fileList(), (std::vector<Pronunciation>{{"gif", "jif", 0, 0}}));
+    }
+    // Once the file reads again, its entries come first and the added one follows them.
+    EXPECT_EQ(fileList(), (std::vector<Pronunciation>{{"gif", "jif", 0, 0}, {"tomato", "tomahto", 0, 0}}));
+}
+
 TEST_F(SpeechHandlerTest, PronunciationTextsAtTheLimitAreRefused) {
     SpeechHandler handler(backend_, surroundings());
     EXPECT_TRUE(handler.AddPronunciation(std::string(kPronunciationTextLimit - 1, 'a'), "b"));
@@ -198,6 +216,26 @@ TEST_F(SpeechHandlerTest, StopSilencesAtOnceWhateverThreadAsks) {
     EXPECT_LT(heardSamples(output()).size(), 2 * headlessTone().size());
 }
 
+TEST_F(SpeechHandlerTest, StopsFromAnotherThreadRaceSpeakingSafely) {
+    SpeechHandler handler(backend_, surroundings());
+    ASSERT_TRUE(handler.SetVoice(0));
+    std::atomic<bool> done{false};
+    std::thread stopper([&] {
+        while (!done.load()) handler.Stop();
+    });
+    for (int i = 0; i < 300; ++i) {
+        handler.Speak("Hello", 5);
+        play(10);
+    }
+    done.store(true);
+    stopper.join();
+    handler.Stop();
+    EXPECT_FALSE(handler.IsSpeaking());
+    EXPECT_EQ(handler.playback().chunksInMixer(), 0u);
+    handler.Speak("after", 5);
+    EXPECT_TRUE(handler.IsSpeaking()) << "the races left the channel usable";
+}
+
 TEST_F(SpeechHandlerTest, ANewTextReplacesTheOneBeingSpoken) {
     SpeechHandler handler(backend_, surroundings());
     ASSERT_TRUE(handler.SetVoice(0));
@@ -212,6 +250,46 @@ TEST_F(SpeechHandlerTest, ANewTextReplacesTheOneBeingSpoken) {
     ASSERT_GE(heard.size(), tone.size());
     EXPECT_LT(heard.size(), 2 * tone.size());
     EXPECT_TRUE(std::equal(tone.begin(), tone.end(), heard.end() - ptrdiff_t(tone.size())));
+}
+
+TEST_F(SpeechHandlerTest, TheFlagStaysUpWhileNewTextsReplaceTheOneBeingSpoken) {
+    SpeechHandler handler(backend_, surroundings());
+    ASSERT_TRUE(handler.SetVoice(0));
+    handler.Speak("first", 5);
+    ASSERT_TRUE(handler.IsSpeaking());
+    // The device is not played, so speech is under way throughout: any fall is seen.
+    std::atomic<bool> done{false};
+    std::atomic<int> falls{0};
+    std::thread watcher([&] {
+        while (!done.load())
+            if (!handler.IsSpeaking()) falls.fetch_add(1);
+    });
+    for (int i = 0; i < 1000; ++i) handler.Speak("again", 5);
+    done.store(true);
+    watcher.join();
+    EXPECT_EQ(falls.load(), 0);
+}
+
+TEST_F(SpeechHandlerTest, SpeechIsHeardAgainWhenTheMixerHasStartedAgain) {
+    struct Case {
+        const char* what;
+        bool playedOut;
+    };
+    SpeechHandler handler(backend_, surroundings());
+    ASSERT_TRUE(handler.SetVoice(0));
+    for (const Case c : {Case{"after the speech was played", true}, Case{"while speech was queued", false}}) {
+        SCOPED_TRACE(c.what);
+        handler.Speak("Hello", 5);
+        if (c.playedOut) play(300);
+        stop();
+        start(mixertest::testSettings(16));
+        EXPECT_FALSE(handler.IsSpeaking()) << "the mixer's shutdown finished what it held";
+        handler.Speak("again", 5);
+        EXPECT_TRUE(handler.IsSpeaking());
+        play(300);
+        EXPECT_FALSE(handler.IsSpeaking());
+        EXPECT_EQ(heardSamples(output()), headlessTone());
+    }
 }
 
 TEST_F(SpeechHandlerTest, WithoutAMixerNothingStaysSpeaking) {

@@ -1,4 +1,5 @@
-// Writes the spelling fuzzers' seeds: <dir>/lex/*.lex, <dir>/env/*.env and <dir>/trie/*.trie,
+// Writes the spelling fuzzers' seeds: <dir>/lex/*.lex, <dir>/env/*.env, <dir>/trie/*.trie and
+// <dir>/dct/*.dct,
 // small files made by the lexicon builders, and <dir>/phon.env, the phonetic file every
 // lexicon input is read with.
 #include <cstdio>
@@ -12,6 +13,8 @@
 #include "contentgen/lexicon/TrieLexWriter.h"
 #include "contentgen/lexicon/WordSource.h"
 #include "spell/SplLexicon.h"
+#include "spell/SplPhonTable.h"
+#include "spell/SplUserDict.h"
 
 namespace fs = std::filesystem;
 
@@ -21,6 +24,7 @@ int main(int argc, char** argv) {
     fs::create_directories(dir / "lex");
     fs::create_directories(dir / "env");
     fs::create_directories(dir / "trie");
+    fs::create_directories(dir / "dct");
     std::ifstream rules(fs::path(SPELL_RULES_DIR) / "en.rules");
     std::stringstream text;
     text << rules.rdbuf();
@@ -57,5 +61,21 @@ int main(int argc, char** argv) {
         out.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
     }
     fs::copy_file(dir / "phon.env", dir / "env" / "seed.env", fs::copy_options::overwrite_existing);
+    // Personal dictionaries: one of a single block, one grown past a root split.
+    u32 error = 0;
+    SplPhonTable* phon = splPhonOpen((dir / "phon.env").string().c_str(), 0, &error);
+    if (phon == nullptr) return 1;
+    for (int count : {3, 400}) {
+        fs::path seed = dir / "dct" / ("seed" + std::to_string(count) + ".dct");
+        fs::remove(seed);
+        SplUserDict* d = splUserDictOpen(seed.string().c_str(), kUdModeCreate, phon, &error);
+        if (d == nullptr) return 1;
+        for (int i = 0; i < count; ++i) {
+            std::string w = words[size_t(i) % words.size()] + std::string(1, char('a' + i % 26)) + char('a' + i / 26);
+            splUserDictAddWord(reinterpret_cast<const u8*>(w.c_str()), d);
+        }
+        splUserDictClose(d);
+    }
+    splPhonClose(phon);
     return 0;
 }

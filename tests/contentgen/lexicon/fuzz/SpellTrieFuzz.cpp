@@ -1,10 +1,12 @@
-// Opens arbitrary bytes as a letter-tree lexicon and, when they open, verifies words and walks
-// the whole tree: damage must be refused or read as "not found", never read out of bounds.
+// Opens arbitrary bytes as a letter-tree lexicon and, when they open, verifies words, walks the
+// whole tree and runs the typo walk: damage must be refused or read as "not found", never read
+// out of bounds.
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 
 #include "spell/SplTrieLexicon.h"
+#include "spell/SplTypoTree.h"
 
 namespace {
 
@@ -27,6 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         u32 near = 1, wordClass = 0;
         splTrieVerify(reinterpret_cast<const u8*>(word), &lex, &near, &wordClass);
     }
+    for (const char* typo : {"wlak", "walsk", "Pari", "dgo", "zzzzzz"})
+        splTspTypoStart(reinterpret_cast<const u8*>(typo), &lex, [](void*, const u8*, u8, u32) {}, nullptr);
     SplTrieWalker w;
     splTrieToRoot(&w, &lex);
     u32 budget = 20000;

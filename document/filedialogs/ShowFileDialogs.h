@@ -1,0 +1,35 @@
+#pragma once
+// The document's file dialogs: saving pictures and slide shows, choosing a file to import and
+// a file to export to, each with its kind's file types and starting in the user's folder for
+// it. A chosen name gets its kind's extension; cancelling gives an empty path.
+#include <string>
+
+#include "document/filetypes/RFileTypes.h"
+#include "document/pages/RPageData.h"
+#include "document/users/Paths.h"
+
+class mfxWindow;
+
+namespace Ostrel {
+
+class RLibrary;
+
+// Saving (the kinds kSavePicture, kSaveProject, kSavePictureAs). The engine text of the file
+// to write, or empty.
+std::string ShowOpenFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, const std::string& defaultName);
+
+struct ImportChoice {
+    std::string path;
+    FourCC fileType = 0;
+};
+// False when nothing was chosen.
+bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, ImportChoice* choice);
+
+std::string ShowExportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, const std::string& defaultName);
+
+// Asks for a file of the kind and brings it into the page (and the library when one is
+// given). kErrNone with `added` null when the user cancelled.
+EngineErr ImportFileWithDialog(mfxWindow* owner, const Paths& paths, u16 kind, RPageData& page, const PageRect& rect,
+                               RLibrary* library, RPageObject** added);
+
+}  // namespace Ostrel

@@ -1,0 +1,72 @@
+#include "framework/contents/GameFileMgr.h"
+
+#include <string>
+
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
+
+namespace Ostrel {
+
+namespace {
+
+constexpr int kExitNoContent = 1;
+
+u32 ask(const char* key, u32 style) { return mfxAlert(style, LookupLanguageText(kContentStrings, key).c_str()); }
+
+}  // namespace
+
+std::string InsertName(const std::string& text, const std::string& name) {
+    const size_t at = text.find("%s");
+    if (at == std::string::npos) return text;
+    return text.substr(0, at) + name + text.substr(at + 2);
+}
+
+GameFileMgr::GameFileMgr(const Path* programFolder, const Path* dataFolder)
+    : tContents(programFolder, dataFolder, "TB.ini", "TB.cfg") {}
+
+u16 GameFileMgr::AskForDisc(i32) {
+    if (ask("InsertDisc", kAlertOkCancel) != kAlertAnswerOk) return 0;
+    RescanVolumes();
+    return 1;
+}
+
+u16 GameFileMgr::Prompt(u16 kind) {
+    switch (kind) {
+    case kAskToEject: return ask("EjectOtherCDs", kAlertYesNo) == kAlertAnswerYes ? 1 : 0;
+    case kDiscRefused:
+        if (!quitAllowed) return 0;
+        if (ask("AreYouSureQuit", kAlertYesNo) != kAlertAnswerYes) return 1;
+        ExitProgram(kExitNoContent);
+        return 0;
+    case kNoDiscKey:
+    case kItemNotFound:
+    case kNoTableOfContents:
+        if (!quitAllowed) return 0;
+        ask("NoDataMustQuit", kAlertOk);
+        ExitProgram(kExitNoContent);
+        return 0;
+    default: return 0;
+    }
+}
+
+u16 GameFileMgr::ReportVolumeError(const OsErrorRecord& event, u16* outQuit) {
+    *outQuit = 0;
+    switch (event.kind) {
+    case kOsErrorKindSystem:
+        mfxAlert(kAlertOk, LookupLanguageText("GeneralStrings", "AppName").c_str());
+        break;
+    case kOsErrorKindDriveLocked: ask("volLocked", kAlertOk); break;
+    case kOsErrorKindWriteProtected: ask("volWriteProtect", kAlertOk); break;
+    default: break;
+    }
+    return 0;
+}
+
+// Retry and Cancel whether or not the failing call may be retried: only Retry keeps the
+// program running, and a disc put back is what the user can offer.
+u16 GameFileMgr::AskToPutBackDisc(const char* label, u16) {
+    const std::string text = InsertName(LookupLanguageText(kContentStrings, "volNotPrsntTwo").c_str(), label);
+    return mfxAlert(kAlertRetryCancel | kAlertIconStop, text) == kAlertAnswerRetry ? 1 : 0;
+}
+
+}  // namespace Ostrel

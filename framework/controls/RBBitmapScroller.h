@@ -1,0 +1,45 @@
+#pragma once
+// The project list: named items, each drawn with its two frame shapes (normal and selected)
+// and its name, kept in the order of a comparator. Items are found, selected and removed by
+// name. User-interface thread only.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/controls/RScroller.h"
+
+namespace Ostrel {
+
+class RBBitmapScroller : public RScroller {
+public:
+    using Compare = std::function<bool(const std::string&, const std::string&)>;
+
+    explicit RBBitmapScroller(CListener* owner);
+
+    void Empty();
+    void AddItem(u16 frameShape, u16 selectedFrameShape, std::string name);
+    // Sorts the items and keeps the selected name selected.
+    void Sort(const Compare& less);
+    // Empty past the items.
+    std::string NameOf(int index) const;
+    int FindName(const std::string& name) const;
+    // Selects and scrolls to it; false when there is no such name.
+    bool SelectByName(const std::string& name);
+    // The name now in the removed item's place (or the one before it at the end); none when
+    // the name was not there or the list is now empty.
+    std::optional<std::string> RemoveByName(const std::string& name);
+
+protected:
+    void DrawCell(int item, const Rect16& cell, bool selected) override;
+
+private:
+    struct Item {
+        u16 frameShape;
+        u16 selectedFrameShape;
+        std::string name;
+    };
+    std::vector<Item> items_;
+};
+
+}  // namespace Ostrel

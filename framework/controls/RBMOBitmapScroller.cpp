@@ -1,0 +1,94 @@
+#include "framework/controls/RBMOBitmapScroller.h"
+
+#include <algorithm>
+
+#include "engine/gfx/GfxDraw.h"
+
+namespace Ostrel {
+namespace {
+
+constexpr u16 kTextCentredBothWays = 0x22;
+constexpr i16 kLabelHeight = 16;
+
+}  // namespace
+
+RBMOBitmapScroller::RBMOBitmapScroller(CListener* owner, u32 command)
+    : RScroller(owner), owner_(owner), command_(command) {}
+
+void RBMOBitmapScroller::SetVectors(std::vector<ScrollerPicture> thumbnails, std::vector<ScrollerPicture> icons,
+                                    std::vector<std::string> labels) {
+    const size_t count = std::max({thumbnails.size(), icons.size(), labels.size()});
+    cells_.assign(count, BmoCell{});
+    for (size_t i = 0; i < count; ++i) {
+        if (i < thumbnails.size()) cells_[i].thumbnail = std::move(thumbnails[i]);
+        if (i < icons.size()) cells_[i].icon = std::move(icons[i]);
+        if (i < labels.size()) cells_[i].label = std::move(labels[i]);
+    }
+    SetCount(int(count));
+}
+
+bool RBMOBitmapScroller::MoveCell(int from, int to) {
+    if (!Valid(from) || !Valid(to)) return false;
+    const auto first = cells_.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+    Redraw();
+    return true;
+}
+
+void RBMOBitmapScroller::Clear() {
+    cells_.clear();
+    Select(-1);
+    SetCount(0);
+}
+
+void RBMOBitmapScroller::SetThumbnail(int index, ScrollerPicture picture) {
+    if (Valid(index)) cells_[size_t(index)].thumbnail = std::move(picture);
+}
+
+void RBMOBitmapScroller::SetIcon(int index, ScrollerPicture picture) {
+    if (Valid(index)) cells_[size_t(index)].icon = std::move(picture);
+}
+
+void RBMOBitmapScroller::SetLabel(int index, std::string label) {
+    if (Valid(index)) cells_[size_t(index)].label = std::move(label);
+}
+
+void RBMOBitmapScroller::FreeCell(int index) {
+    if (Valid(index)) cells_[size_t(index)] = BmoCell{};
+}
+
+void RBMOBitmapScroller::EnableCells(bool enable) {
+    for (int i = 0; i < HotSpots().Count(); ++i) {
+        RHotSpotItem* item = HotSpots().GetHotSpot(i);
+        if (item->GetMessage() != GetSelectMessage()) continue;
+        if (enable)
+            item->Enable();
+        else
+            item->Disable();
+    }
+}
+
+void RBMOBitmapScroller::SelectCell(int index) { Select(index == kBmoNoCell ? -1 : index); }
+
+u32 RBMOBitmapScroller::HandleMessage(RMessage* message, u32 data) {
+    const u32 taken = RScroller::HandleMessage(message, data);
+    if (message->code == GetSelectMessage() && command_ != 0 && GetSelected() >= 0)
+        PostMessageTo(owner_, command_, reinterpret_cast<uintptr_t>(this), u16(GetSelected()));
+    return taken;
+}
+
+void RBMOBitmapScroller::DrawCell(int item, const Rect16& cell, bool selected) {
+    const BmoCell& c = cells_[size_t(item)];
+    if (!c.thumbnail.empty()) gfxDrawBitmapInRect(c.thumbnail.data(), u32(c.thumbnail.size()), cell, 0, 0);
+    if (!c.icon.empty()) gfxDrawBitmap(c.icon.data(), u32(c.icon.size()), cell.left, cell.top, 0);
+    if (mode_ == kBmoModeDetail && !c.label.empty()) {
+        const Rect16 labelBox{cell.left, i16(cell.bottom - kLabelHeight), cell.right, cell.bottom};
+        gfxDrawTextBox(labelBox, kTextCentredBothWays, c.label.c_str(), u16(c.label.size()));
+    }
+    if (selected) gfxFrameRect(cell);
+}
+
+}  // namespace Ostrel

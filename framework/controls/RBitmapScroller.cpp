@@ -1,0 +1,29 @@
+#include "framework/controls/RBitmapScroller.h"
+
+#include "engine/gfx/GfxDraw.h"
+
+namespace Ostrel {
+
+RBitmapScroller::RBitmapScroller(CListener* owner, u16 layoutShape, u16 frameShape, u16 firstHotSpotId)
+    : RScroller(owner) {
+    SetHighlightShape(frameShape);
+    Build(layoutShape, firstHotSpotId);
+}
+
+void RBitmapScroller::SetItems(std::vector<ScrollerPicture> items) {
+    items_ = std::move(items);
+    SetCount(int(items_.size()));
+}
+
+const ScrollerPicture* RBitmapScroller::GetItem(int index) const {
+    if (index < 0 || index >= int(items_.size())) return nullptr;
+    return &items_[size_t(index)];
+}
+
+void RBitmapScroller::DrawCell(int item, const Rect16& cell, bool selected) {
+    const ScrollerPicture& picture = items_[size_t(item)];
+    if (!picture.empty()) gfxDrawBitmapInRect(picture.data(), u32(picture.size()), cell, 0, 0);
+    if (selected) gfxFrameRect(cell);
+}
+
+}  // namespace Ostrel

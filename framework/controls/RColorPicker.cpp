@@ -1,0 +1,119 @@
+#include "framework/controls/RColorPicker.h"
+
+#include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "framework/controls/PaintColor.h"
+#include "platform/keyboard/VirtualKeys.h"
+
+namespace Ostrel {
+namespace {
+
+constexpr FourCC kPickerTag = fourCC("CPck");
+constexpr int kPickerColumns = 8;
+constexpr int kPickerRows = 5;
+constexpr i16 kSwatchSize = 24;
+constexpr int kSmallPickerRows = 2;
+constexpr i16 kSmallSwatchSize = 40;
+
+// A column's hue at full strength: red, orange, yellow, green, cyan, blue, violet, then grey.
+constexpr u8 kHues[kPickerColumns][3] = {{255, 0, 0},   {255, 128, 0}, {255, 255, 0}, {0, 200, 0},
+                                          {0, 200, 255}, {0, 0, 255},   {160, 0, 255}, {128, 128, 128}};
+
+// Row r of `rows` runs from the hue lightened towards white (top) to darkened towards black.
+u8 shade(u8 channel, int row, int rows) {
+    const int middle = rows / 2;
+    if (row < middle) return u8(channel + (255 - channel) * (middle - row) / (middle + 1));
+    return u8(channel * (rows - row) / (rows - middle));
+}
+
+}  // namespace
+
+RColorPicker::RColorPicker(CListener* owner, Point16 origin)
+    : RColorPicker(owner, origin, kPickerColumns, kPickerRows, kSwatchSize) {}
+
+RColorPicker::RColorPicker(CListener* owner, Point16 origin, int columns, int rows, i16 swatchSize)
+    : RSender(kPickerTag), origin_(origin), columns_(columns), rows_(rows), swatchSize_(swatchSize) {
+    if (owner != nullptr) AddListener(owner);
+}
+
+RColorPicker::~RColorPicker() = default;
+
+void RColorPicker::Init() {
+    Close();
+    palette_.clear();
+    for (int row = 0; row < rows_; ++row) {
+        for (int column = 0; column < columns_; ++column) {
+            const u8* hue = kHues[column % kPickerColumns];
+            palette_.push_back(GfxColor::rgb(shade(hue[0], row, rows_), shade(hue[1], row, rows_),
+                                             shade(hue[2], row, rows_)));
+        }
+    }
+}
+
+Rect16 RColorPicker::Area() const {
+    return Rect16{origin_.h, origin_.v, i16(origin_.h + swatchSize_ * columns_), i16(origin_.v + swatchSize_ * rows_)};
+}
+
+Rect16 RColorPicker::GetSwatchRect(int index) const {
+    if (index < 0 || index >= int(palette_.size())) return Rect16{0, 0, 0, 0};
+    const i16 left = i16(origin_.h + swatchSize_ * (index % columns_));
+    const i16 top = i16(origin_.v + swatchSize_ * (index / columns_));
+    return Rect16{left, top, i16(left + swatchSize_), i16(top + swatchSize_)};
+}
+
+bool RColorPicker::Open() {
+    if (palette_.empty()) return false;
+    if (IsOpen()) return true;
+    swatches_ = std::make_unique<RHotSpotList>(this);
+    for (size_t i = 0; i < palette_.size(); ++i) {
+        const Rect16 swatch = GetSwatchRect(int(i));
+        swatches_->CreateRectHotSpot(swatch, kMsgColorSwatch)->SetRecord(i);
+        gfxFillRect(swatch, palette_[i], 0);
+    }
+    Register(kInputMouseButtons | kInputKeys);
+    sprInvalRect(Area());
+    return true;
+}
+
+void RColorPicker::Close() {
+    if (!IsOpen()) return;
+    sprInvalRect(Area());
+    swatches_.reset();
+    Unregister();
+    PostMessage(kMsgColorPickerClosed, reinterpret_cast<uintptr_t>(this), 0);
+}
+
+void RColorPicker::SetColor(const GfxColor& color) {
+    CurrentPaintColor() = color;
+    PostMessage(kMsgColorSet, reinterpret_cast<uintptr_t>(&CurrentPaintColor()), 1);
+}
+
+void RColorPicker::Choose(int index) {
+    if (index < 0 || index >= int(palette_.size())) return;
+    CurrentPaintColor() = palette_[size_t(index)];
+    PostMessage(kMsgColorChosen, reinterpret_cast<uintptr_t>(&CurrentPaintColor()), 0);
+    Close();
+}
+
+u32 RColorPicker::HandleMessage(RMessage* message, u32) {
+    if (message->code != kMsgColorSwatch || !IsOpen()) return 0;
+    Choose(int(message->param1));
+    return 1;
+}
+
+u32 RColorPicker::HandleInput(u32, Point16 point, u32) {
+    if (!IsOpen() || rectContainsPoint(Area(), point)) return 0;
+    Close();
+    return 1;
+}
+
+u32 RColorPicker::HandleKey(u32 key) {
+    if (!IsOpen() || inputKeyCharacter(key) != plat::kVkEscape) return 0;
+    Close();
+    return 1;
+}
+
+RSmallColorPicker::RSmallColorPicker(CListener* owner, Point16 origin)
+    : RColorPicker(owner, origin, kPickerColumns, kSmallPickerRows, kSmallSwatchSize) {}
+
+}  // namespace Ostrel

@@ -1,0 +1,169 @@
+#include "framework/controls/RScroller.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "engine/gfx/sprites/SprLayer.h"
+#include "platform/keyboard/VirtualKeys.h"
+
+namespace Ostrel {
+namespace {
+
+constexpr FourCC kScrollerTag = fourCC("Scrl");
+
+}  // namespace
+
+RScroller::RScroller(CListener* owner) : RSender(kScrollerTag) {
+    if (owner != nullptr) AddListener(owner);
+}
+
+RScroller::~RScroller() = default;
+
+void RScroller::SetCellRects(const std::vector<Rect16>& cells, u16 firstHotSpotId) {
+    for (int i = hotSpots_.Count() - 1; i >= 0; --i) {
+        if (hotSpots_.GetHotSpot(i)->GetMessage() == selectMessage_) hotSpots_.DestroyHotSpot(hotSpots_.GetHotSpot(i));
+    }
+    cells_ = cells;
+    firstHotSpotId_ = firstHotSpotId;
+    for (size_t i = 0; i < cells_.size(); ++i) {
+        RHotSpotItem* item = hotSpots_.CreateRectHotSpot(cells_[i], selectMessage_);
+        item->SetRecord(firstHotSpotId + i);
+    }
+    SetCount(count_);
+}
+
+void RScroller::Build(u16 layoutShape, u16 firstHotSpotId) {
+    Rect16 parts[kSprMaxParts];
+    const i16 count = sprGetShapePartRects(layoutShape, parts);
+    SetCellRects(std::vector<Rect16>(parts, parts + std::max<i16>(count, 0)), firstHotSpotId);
+}
+
+void RScroller::SetArrows(const Rect16& back, const Rect16& forward) {
+    hotSpots_.CreateRectHotSpot(back, kMsgScrollBack);
+    hotSpots_.CreateRectHotSpot(forward, kMsgScrollForward);
+}
+
+void RScroller::RegisterInput() { Register(kInputKeys); }
+
+void RScroller::SetCount(int count) {
+    count_ = std::max(count, 0);
+    if (selected_ >= count_) selected_ = -1;
+    const int maxFirst = std::max(0, count_ - GetVisibleCount());
+    first_ = std::min(first_, maxFirst);
+    Redraw();
+}
+
+void RScroller::Scrolled(int reported) {
+    Redraw();
+    PostMessage(kMsgScrollerScrolled, reinterpret_cast<uintptr_t>(this), u16(reported));
+}
+
+void RScroller::ScrollToPage(int page) {
+    const int lastPage = std::max(0, count_ - 1) / pageStep_;
+    page = std::clamp(page, 0, lastPage);
+    first_ = std::min(page * pageStep_, std::max(0, count_ - GetVisibleCount()));
+    Scrolled(page);
+}
+
+void RScroller::ScrollTo(int index) {
+    if (byPage_) {
+        ScrollToPage(std::clamp(index, 0, std::max(0, count_ - 1)) / pageStep_);
+        return;
+    }
+    first_ = std::clamp(index, 0, std::max(0, count_ - GetVisibleCount()));
+    Scrolled(first_);
+}
+
+// By pages the strip keeps its own page number: the last page may start before a whole step.
+void RScroller::ScrollBack() {
+    if (byPage_)
+        ScrollToPage(first_ % pageStep_ != 0 ? first_ / pageStep_ : Page() - 1);
+    else
+        ScrollTo(first_ - pageStep_);
+}
+
+void RScroller::ScrollForward() {
+    if (byPage_)
+        ScrollToPage(Page() + 1);
+    else
+        ScrollTo(pageStep_ > std::numeric_limits<int>::max() - first_ ? std::numeric_limits<int>::max()
+                                                                       : first_ + pageStep_);
+}
+
+void RScroller::ScrollIntoView(int index) {
+    if (index < 0 || index >= count_) return;
+    if (index < first_)
+        ScrollTo(index);
+    else if (index >= first_ + GetVisibleCount())
+        ScrollTo(byPage_ ? index : index - GetVisibleCount() + 1);
+}
+
+void RScroller::Select(int index, bool announce) {
+    if (index < -1 || index >= count_) return;
+    selected_ = index;
+    Redraw();
+    if (index >= 0 && announce) PostMessage(kMsgScrollerHit, reinterpret_cast<uintptr_t>(this), u16(index));
+}
+
+Rect16 RScroller::GetCellRect(int index) const {
+    const int cell = index - first_;
+    if (index < 0 || index >= count_ || cell < 0 || cell >= GetVisibleCount()) return Rect16{0, 0, 0, 0};
+    return cells_[size_t(cell)];
+}
+
+void RScroller::Refresh(u16 code) {
+    if (code == kRefreshAll) Redraw();
+}
+
+void RScroller::Redraw() {
+    for (int cell = 0; cell < GetVisibleCount(); ++cell) {
+        const int item = first_ + cell;
+        if (item < count_) DrawCell(item, cells_[size_t(cell)], item == selected_);
+        sprInvalRect(cells_[size_t(cell)]);
+    }
+}
+
+void RScroller::DrawCell(int, const Rect16&, bool) {}
+
+u32 RScroller::HandleMessage(RMessage* message, u32) {
+    if (message->code == selectMessage_) {
+        // Wide: a record from cells made earlier may lie far from this strip's numbering.
+        const int64_t cell = int64_t(message->param1) - int64_t(firstHotSpotId_);
+        if (cell >= 0 && cell < GetVisibleCount()) Select(first_ + int(cell));
+        return 1;
+    }
+    switch (message->code) {
+        case kMsgScrollBack:
+            ScrollBack();
+            PostMessage(kMsgScrollerArrowHit, reinterpret_cast<uintptr_t>(this), 0);
+            return 1;
+        case kMsgScrollForward:
+            ScrollForward();
+            PostMessage(kMsgScrollerArrowHit, reinterpret_cast<uintptr_t>(this), 1);
+            return 1;
+        default: return 0;
+    }
+}
+
+u32 RScroller::HandleKey(u32 key) {
+    if (count_ == 0) return 0;
+    int target = selected_;
+    switch (inputKeyCharacter(key)) {
+        case plat::kVkLeft:
+        case plat::kVkUp: target = selected_ < 0 ? first_ : selected_ - 1; break;
+        case plat::kVkRight:
+        case plat::kVkDown: target = selected_ < 0 ? first_ : selected_ + 1; break;
+        case plat::kVkHome: target = 0; break;
+        case plat::kVkEnd: target = count_ - 1; break;
+        case plat::kVkPageUp: ScrollBack(); return 1;
+        case plat::kVkPageDown: ScrollForward(); return 1;
+        default: return 0;
+    }
+    target = std::clamp(target, 0, count_ - 1);
+    ScrollIntoView(target);
+    Select(target);
+    return 1;
+}
+
+}  // namespace Ostrel

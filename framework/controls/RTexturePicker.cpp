@@ -1,0 +1,56 @@
+#include "framework/controls/RTexturePicker.h"
+
+#include "engine/gfx/sprites/SprLayer.h"
+#include "framework/resources/mfxReadResource.h"
+#include "platform/keyboard/VirtualKeys.h"
+
+namespace Ostrel {
+namespace {
+
+constexpr FourCC kTexturePickerTag = fourCC("TxPk");
+
+}  // namespace
+
+RTexturePicker::RTexturePicker(CListener* owner) : RSender(kTexturePickerTag), owner_(owner) {}
+
+RTexturePicker::~RTexturePicker() {
+    strip_.reset();
+    if (frameSprite_ != 0 && frameSprite_ != kSprNoId) sprDispose(&frameSprite_);
+}
+
+bool RTexturePicker::Open(int current) {
+    if (open_) return true;
+    std::vector<ScrollerPicture> textures;
+    for (u16 i = 0; i < kTextureCount; ++i) {
+        ScrollerPicture bytes;
+        if (mfxReadResource(fourCC("tBMP"), u16(kFirstTextureId + i), &bytes) != kErrNone) break;
+        textures.push_back(std::move(bytes));
+    }
+    if (textures.empty()) return false;
+    const int count = int(textures.size());
+    open_ = true;
+    Register(kInputKeys);
+    frameSprite_ = sprNew(kTextureFrameFlags, kTextureFrameShape, nullptr);
+    strip_ = std::make_unique<RBitmapScroller>(this, kTextureLayoutShape, kTextureHighlightShape, kTextureFirstCellId);
+    strip_->SetItems(std::move(textures));
+    strip_->Refresh(kRefreshAll);
+    if (current >= 0 && current < count) {
+        strip_->ScrollIntoView(current);
+        strip_->Select(current, false);
+    }
+    return true;
+}
+
+u32 RTexturePicker::HandleMessage(RMessage* message, u32) {
+    if (message->code != kMsgScrollerHit || !open_ || message->sender != strip_.get()) return 0;
+    PostMessageTo(owner_, kMsgTextureChosen, 0, message->param2);
+    return 1;
+}
+
+u32 RTexturePicker::HandleKey(u32 key) {
+    if (!open_ || inputKeyCharacter(key) != plat::kVkEscape) return 0;
+    PostMessageTo(owner_, kMsgTexturePickerClosed, 0, 0);
+    return 1;
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,103 @@
+#include "framework/filedialogs/mfxCustomFile.h"
+
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/filedialogs/mfxFileDialog.h"
+#include "framework/format/DialogFormat.h"
+#include "framework/language/LanguageTexts.h"
+#include "framework/resources/mfxReadResource.h"
+
+namespace {
+
+constexpr FourCC kDialogType = fourCC("DLOG");
+
+void alertFromTexts(const char* key) {
+    mfxAlert(kAlertOk, LookupLanguageText("XPLogo", key).c_str());
+}
+
+std::string folderText(const Path* folder) {
+    Path program;
+    pathInitEmpty(&program);
+    if (!folder || !folder->record) folder = pathGetModuleDirectory(&program);
+    char text[kSystemTextSize] = {};
+    pathGetFullText(folder, text);
+    pathRelease(&program);
+    return text;
+}
+
+}  // namespace
+
+mfxCustomFile::mfxCustomFile(const char* title, u16 templateId, const Path* initialFolder,
+                             mfxFileDialogCallback callback, void* callbackContext, mfxWindow* owner,
+                             std::vector<mfxFileFilter> filter, bool saving)
+    : callback(callback),
+      templateId(templateId),
+      callbackContext(callbackContext),
+      initialFolder(folderText(initialFolder)),
+      title_(title ? title : ""),
+      owner_(owner),
+      filter_(std::move(filter)),
+      saving_(saving) {}
+
+void mfxCustomFile::HookMessage(const mfxFileDialogEvent& event) {
+    if (event.kind == kFileEventInit) initDone = 1;
+    if (callback) callback(event, callbackContext);
+}
+
+void mfxCustomFile::Run() {
+    fileName.clear();
+    DialogTemplate extension;
+    bool hasExtension = false;
+    if (templateId) {
+        std::vector<u8> bytes;
+        if (mfxReadResource(kDialogType, templateId, &bytes) != kErrNone ||
+            parseDialogTemplate(bytes, &extension) != kErrNone) {
+            alertFromTexts("FileDialogError");
+            return;
+        }
+        hasExtension = true;
+    }
+    mfxFileDialogSetup setup{saving_, title_, initialFolder, filter_, hasExtension ? &extension : nullptr};
+    mfxFileDialog dialog(owner_, setup);
+    if (dialog.LoadError() != kErrNone) {
+        alertFromTexts("FileDialogError");
+        return;
+    }
+    HookMessage({kFileEventInit, templateId, {}, {}});
+    if (saving_) HookMessage({kFileEventInitDone, dialog.FilterIndex(), {}, {}});
+    mfxDialogEvent event;
+    while (dialog.RunModal(&event) == 0) {
+        std::string path;
+        switch (dialog.Handle(event, &path)) {
+        case mfxFileDialog::Step::Chosen:
+            fileName = path;
+            dialog.EndModal(1);
+            break;
+        case mfxFileDialog::Step::Selected: HookMessage({kFileEventSelection, 0, {}, path}); break;
+        case mfxFileDialog::Step::FilterChanged:
+            if (saving_) HookMessage({kFileEventTypeChange, dialog.FilterIndex(), {}, {}});
+            break;
+        case mfxFileDialog::Step::Command:
+            HookMessage({kFileEventCommand, event.item, dialog.GetItemRect(event.item), {}});
+            break;
+        case mfxFileDialog::Step::PathTooLong: alertFromTexts("PathTooLong"); break;
+        case mfxFileDialog::Step::None:
+        case mfxFileDialog::Step::Canceled: break;
+        }
+    }
+    if (!saving_) HookMessage({kFileEventDestroy, 0, {}, {}});
+}
+
+mfxCustomGetFile::mfxCustomGetFile(const char* title, u16 templateId, const Path* initialFolder,
+                                   mfxFileDialogCallback callback, void* callbackContext, mfxWindow* owner,
+                                   std::vector<mfxFileFilter> filter)
+    : mfxCustomFile(title, templateId, initialFolder, callback, callbackContext, owner, std::move(filter), false) {
+    Run();
+}
+
+mfxCustomPutFile::mfxCustomPutFile(const char* title, u16 templateId, const Path* initialFolder,
+                                   mfxFileDialogCallback callback, void* callbackContext, mfxWindow* owner,
+                                   std::string defaultName, std::vector<mfxFileFilter> filter)
+    : mfxCustomFile(title, templateId, initialFolder, callback, callbackContext, owner, std::move(filter), true),
+      defaultName(std::move(defaultName)) {
+    Run();
+}

@@ -1,0 +1,78 @@
+#pragma once
+// The program's open and save dialogs. Building one runs it at once; GetFileName then gives
+// the chosen file's full engine text, or an empty text when the user cancelled (which shows
+// no alert). The owner hears the dialog's events through its callback: initialised, the
+// file type changed, a file picked in the list, an extension item used, closed.
+//
+// The extension template `templateId` ('DLOG') adds the owner's items below the common ones;
+// 0 adds none. On a headless display the dialog is driven by the scripted input like every
+// other dialog. User-interface thread only.
+#include <string>
+#include <vector>
+
+#include "engine/base/EngineTypes.h"
+#include "engine/files/Paths.h"
+#include "engine/regions/Rects.h"
+#include "framework/filedialogs/mfxFileFilter.h"
+
+class mfxWindow;
+
+enum mfxFileEventKind : u16 {
+    kFileEventSelection = 0,  // open dialog: the list's pick moved to a file; `path`
+    kFileEventInit = 1,       // `value`: the extension template's id
+    kFileEventInitDone = 2,   // save dialog: `value`: the file type's number
+    kFileEventDestroy = 3,    // open dialog
+    kFileEventCommand = 4,    // `value`: the extension item, `rect`: its client rectangle
+    kFileEventTypeChange = 5, // save dialog: `value`: the file type's number (from 1)
+};
+
+struct mfxFileDialogEvent {
+    u16 kind = 0;
+    u16 value = 0;
+    Rect16 rect{};
+    std::string path;
+};
+
+using mfxFileDialogCallback = void (*)(const mfxFileDialogEvent& event, void* context);
+
+class mfxCustomFile {
+public:
+    virtual ~mfxCustomFile() = default;
+    mfxCustomFile(const mfxCustomFile&) = delete;
+    mfxCustomFile& operator=(const mfxCustomFile&) = delete;
+
+    const std::string& GetFileName() const { return fileName; }
+
+    std::string fileName;
+    mfxFileDialogCallback callback = nullptr;
+    u16 templateId = 0;
+    void* callbackContext = nullptr;
+    std::string initialFolder;  // full engine text
+    u16 initDone = 0;
+
+protected:
+    mfxCustomFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,
+                  void* callbackContext, mfxWindow* owner, std::vector<mfxFileFilter> filter, bool saving);
+    virtual void Run();
+    virtual void HookMessage(const mfxFileDialogEvent& event);
+
+private:
+    std::string title_;
+    mfxWindow* owner_;
+    std::vector<mfxFileFilter> filter_;
+    bool saving_;
+};
+
+class mfxCustomGetFile : public mfxCustomFile {
+public:
+    mfxCustomGetFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,
+                     void* callbackContext, mfxWindow* owner, std::vector<mfxFileFilter> filter);
+};
+
+class mfxCustomPutFile : public mfxCustomFile {
+public:
+    // `defaultName` is kept for the owner; the name field starts empty.
+    mfxCustomPutFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,
+                     void* callbackContext, mfxWindow* owner, std::string defaultName, std::vector<mfxFileFilter> filter);
+    std::string defaultName;
+};

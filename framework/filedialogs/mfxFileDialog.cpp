@@ -1,0 +1,188 @@
+#include "framework/filedialogs/mfxFileDialog.h"
+
+#include <algorithm>
+
+#include "engine/base/TextUtils.h"
+#include "engine/files/FolderEntries.h"
+#include "engine/files/Paths.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
+
+namespace {
+
+constexpr u16 kCommonWidth = 360;
+constexpr u16 kCommonHeight = 212;
+constexpr u16 kNameLimit = kMaxPathText;
+
+DialogItemTemplate commonItem(u16 id, DialogItemKind kind, DialogRect rect, const char* text, u16 flags = 0,
+                              u16 limit = 0) {
+    return DialogItemTemplate{id, kind, flags, rect, limit, TextRef{"", text}};
+}
+
+bool lessNoCase(const std::string& a, const std::string& b) { return strCompareNoCase(a.c_str(), b.c_str()) < 0; }
+
+bool isRoot(const std::string& folder) { return folder.size() <= 3; }
+
+}  // namespace
+
+DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, const DialogTemplate* extension) {
+    DialogTemplate t;
+    t.width = kCommonWidth;
+    t.height = kCommonHeight;
+    t.title = TextRef{"", title};
+    t.items = {
+        commonItem(kFileDlgFolder, DialogItemKind::Label, {10, 6, 350, 24}, ""),
+        commonItem(kFileDlgList, DialogItemKind::List, {10, 26, 350, 122}, ""),
+        commonItem(kFileDlgName, DialogItemKind::Edit, {10, 128, 250, 150}, "", kDlgItemFocus, kNameLimit),
+        commonItem(kFileDlgTypes, DialogItemKind::List, {10, 156, 250, 204}, ""),
+        commonItem(kFileDlgOk, DialogItemKind::Button, {260, 128, 350, 150}, saving ? "Save" : "Open", kDlgItemDefault),
+        commonItem(kFileDlgCancel, DialogItemKind::Button, {260, 156, 350, 178}, "Cancel"),
+        commonItem(kFileDlgUp, DialogItemKind::Button, {260, 182, 350, 204}, "Up"),
+    };
+    if (extension) {
+        t.width = std::max(t.width, extension->width);
+        t.height = u16(kCommonHeight + extension->height);
+        for (DialogItemTemplate item : extension->items) {
+            item.rect.top = i16(item.rect.top + kCommonHeight);
+            item.rect.bottom = i16(item.rect.bottom + kCommonHeight);
+            t.items.push_back(item);
+        }
+    }
+    return t;
+}
+
+mfxFileDialog::mfxFileDialog(mfxWindow* parent, const mfxFileDialogSetup& setup)
+    : mfxModalDialog(parent, mfxFileDialogTemplate(setup.saving, setup.title, setup.extension)),
+      setup_(setup),
+      name_(std::make_unique<mfxDialogEditNameField>(*this, kFileDlgName)) {
+    for (const mfxFileFilter& filter : setup_.filters) ListInsert(kFileDlgTypes, kDlgListEnd, filter.label);
+    if (!setup_.filters.empty()) ListSelect(kFileDlgTypes, 1);
+    EnterFolder(setup_.folder);
+    name_->TakeFocus();
+}
+
+u16 mfxFileDialog::FilterIndex() const { return setup_.filters.empty() ? 0 : ListSelected(kFileDlgTypes); }
+
+bool mfxFileDialog::IsExtensionItem(u16 item) const {
+    return setup_.extension && std::any_of(setup_.extension->items.begin(), setup_.extension->items.end(),
+                                           [&](const DialogItemTemplate& t) { return t.id == item; });
+}
+
+void mfxFileDialog::EnterFolder(const std::string& folder) {
+    folder_ = folder;
+    SetItemText(kFileDlgFolder, folder_);
+    Refill();
+}
+
+void mfxFileDialog::Refill() {
+    std::vector<FolderEntry> found;
+    listFolderEntries(folder_, &found);
+    std::vector<std::string> folders;
+    std::vector<std::string> files;
+    const u16 filter = FilterIndex();
+    for (const FolderEntry& entry : found) {
+        if (entry.isHidden()) continue;
+        if (entry.isFolder()) {
+            folders.push_back(entry.name);
+        } else if (filter == 0 || mfxFilterMatches(setup_.filters[filter - 1], entry.name)) {
+            files.push_back(entry.name);
+        }
+    }
+    std::sort(folders.begin(), folders.end(), lessNoCase);
+    std::sort(files.begin(), files.end(), lessNoCase);
+    entries_.clear();
+    ListClear(kFileDlgList);
+    for (const std::string& name : folders) {
+        entries_.push_back({name, true});
+        ListInsert(kFileDlgList, kDlgListEnd, name + "\\");
+    }
+    for (const std::string& name : files) {
+        entries_.push_back({name, false});
+        ListInsert(kFileDlgList, kDlgListEnd, name);
+    }
+}
+
+void mfxFileDialog::ToParentFolder() {
+    if (isRoot(folder_)) return;
+    std::string parent = folder_.substr(0, folder_.rfind('\\'));
+    if (parent.size() == 2) parent += '\\';
+    EnterFolder(parent);
+}
+
+const mfxFileDialog::Entry* mfxFileDialog::Picked() const {
+    const u16 picked = ListSelected(kFileDlgList);
+    return picked == 0 || picked > entries_.size() ? nullptr : &entries_[picked - 1];
+}
+
+mfxFileDialog::Step mfxFileDialog::Handle(const mfxDialogEvent& event, std::string* path) {
+    if (event.kind == kDlgEventListSelection && event.item == kFileDlgTypes) {
+        Refill();
+        return Step::FilterChanged;
+    }
+    if (event.kind == kDlgEventListSelection && event.item == kFileDlgList) {
+        const Entry* entry = Picked();
+        if (!entry || entry->folder) return Step::None;
+        name_->SetText(entry->name);
+        if (setup_.saving) return Step::None;
+        *path = childText(folder_, entry->name);
+        return path->empty() ? Step::None : Step::Selected;
+    }
+    if (event.kind == kDlgEventListDoubleClick && event.item == kFileDlgList) {
+        const Entry* entry = Picked();
+        return entry ? Choose(entry->name, path) : Step::None;
+    }
+    if (event.kind != kDlgEventItem) return Step::None;
+    switch (event.item) {
+    case kFileDlgOk: return Accept(path);
+    case kFileDlgCancel: EndModal(0); return Step::Canceled;
+    case kFileDlgUp: ToParentFolder(); return Step::None;
+    default: return IsExtensionItem(event.item) ? Step::Command : Step::None;
+    }
+}
+
+mfxFileDialog::Step mfxFileDialog::Accept(std::string* path) {
+    // Enter with the list's focus opens what is picked there.
+    const Entry* entry = Picked();
+    if (GetFocus() == kFileDlgList && entry) return Choose(entry->name, path);
+    const std::string name = name_->GetText();
+    if (!name.empty()) return Choose(name, path);
+    return entry && !entry->folder ? Choose(entry->name, path) : Step::None;
+}
+
+mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* path) {
+    if (name == "..") {
+        name_->SetText("");
+        ToParentFolder();
+        return Step::None;
+    }
+    const std::string full = childText(folder_, name);
+    if (full.empty() || full.size() > kMaxPathText) return Step::PathTooLong;
+    u32 attributes = 0;
+    const EngineErr there = readEntryAttributes(full, &attributes);
+    if (there == kErrNone && FolderEntry{name, attributes}.isFolder()) {
+        name_->SetText("");
+        EnterFolder(full);
+        return Step::None;
+    }
+    if (there == kErrNone) {
+        if (setup_.saving && !ConfirmReplace(name)) return Step::None;
+        *path = full;
+        return Step::Chosen;
+    }
+    // Nothing by that name: an open needs a file that exists, a save a name the folder takes.
+    if (!setup_.saving || there != kOsErrNotFound) return Step::None;
+    Path folder;
+    pathFromText(&folder, folder_.c_str());
+    const bool valid = folder.record && name.find('\\') == std::string::npos && name.find('/') == std::string::npos &&
+                       pathIsValidName(name.c_str(), 0, folder.record->volume);
+    pathRelease(&folder);
+    if (!valid) return Step::None;
+    *path = full;
+    return Step::Chosen;
+}
+
+bool mfxFileDialog::ConfirmReplace(const std::string& name) {
+    std::string text = LookupLanguageText("FileDialog", "ReplaceFile").c_str();
+    if (text.empty()) text = "A file with this name is already there. Do you want to replace it?";
+    return mfxAlert(kAlertYesNo | kAlertIconExclamation, name + "\n" + text) == kAlertAnswerYes;
+}

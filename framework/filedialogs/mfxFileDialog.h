@@ -1,0 +1,75 @@
+#pragma once
+// The open and save dialogs' box: a folder's sub-folders and the files of the chosen type in a
+// list, the name field, the file types, and Open or Save, Cancel and Up, with the items of an
+// extension template below them. Everything works from the keyboard: Tab moves between the
+// items, arrows pick in the lists, Enter opens the folder picked in the list or takes the
+// name typed (a folder's name opens it, ".." goes up), Escape cancels.
+//
+// Folders are listed, never made the process's current folder. User-interface thread only.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/dialogs/mfxModalDialog.h"
+#include "framework/filedialogs/mfxFileFilter.h"
+#include "framework/filedialogs/mfxFileNameField.h"
+
+// Items of the common part; an extension template's items take other ids.
+constexpr u16 kFileDlgFolder = 1;
+constexpr u16 kFileDlgList = 2;
+constexpr u16 kFileDlgName = 3;
+constexpr u16 kFileDlgTypes = 4;
+constexpr u16 kFileDlgOk = 5;
+constexpr u16 kFileDlgCancel = 6;
+constexpr u16 kFileDlgUp = 7;
+
+struct mfxFileDialogSetup {
+    bool saving = false;
+    std::string title;
+    std::string folder;  // full engine text of the folder shown first
+    std::vector<mfxFileFilter> filters;
+    const DialogTemplate* extension = nullptr;
+};
+
+class mfxFileDialog : public mfxModalDialog {
+public:
+    mfxFileDialog(mfxWindow* parent, const mfxFileDialogSetup& setup);
+
+    enum class Step {
+        None,
+        Chosen,         // `path`: the chosen file
+        Canceled,
+        Selected,       // the list's pick moved to a file, `path` (open dialog)
+        FilterChanged,
+        Command,        // an extension item was used
+        PathTooLong,
+    };
+    Step Handle(const mfxDialogEvent& event, std::string* path);
+
+    const std::string& Folder() const { return folder_; }
+    // 1-based, as the file types are numbered for the owner.
+    u16 FilterIndex() const;
+    void EnterFolder(const std::string& folder);
+    mfxFileNameField& NameField() { return *name_; }
+    bool IsExtensionItem(u16 item) const;
+
+private:
+    struct Entry {
+        std::string name;
+        bool folder;
+    };
+    void Refill();
+    void ToParentFolder();
+    const Entry* Picked() const;
+    Step Accept(std::string* path);
+    Step Choose(const std::string& name, std::string* path);
+    bool ConfirmReplace(const std::string& name);
+
+    mfxFileDialogSetup setup_;
+    std::string folder_;
+    std::vector<Entry> entries_;
+    std::unique_ptr<mfxFileNameField> name_;
+};
+
+// The dialog's template: the common part, with `extension`'s items below it.
+DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, const DialogTemplate* extension);

@@ -1,0 +1,13 @@
+#pragma once
+// A file type of the file dialogs: the label the user picks and the name patterns it shows,
+// separated by ";" ("*.tbx;*.bmp"). "*" stands for any run of characters and "?" for one;
+// letter case does not count, as the program's own names ignore it.
+#include <string>
+#include <vector>
+
+struct mfxFileFilter {
+    std::string label;
+    std::string patterns;
+};
+
+bool mfxFilterMatches(const mfxFileFilter& filter, const std::string& name);

@@ -1,0 +1,26 @@
+#pragma once
+// Spanish verb forms carrying enclitic pronouns ("dámelo", "comerlo", "comiéndolo"): the
+// pronouns are cut off, the accent they made the verb take is removed again, and the verb form
+// is looked up; the form's class row must allow the pronouns.
+#include <cstddef>
+
+#include "engine/base/EngineTypes.h"
+#include "spell/SplLexicon.h"
+
+constexpr u32 kEncliticCount = 25;
+constexpr u32 kEncliticRows = 16;
+
+// Index of the longest (or, with shortest, the shortest) enclitic ending of a lookup form, -1
+// when none.
+int splEncliticMatch(const u8* form, bool shortest);
+// Length of ending `ending` of the table.
+size_t splEncliticLength(int ending);
+// The enclitic endings the lookup form ends with (shorter than it), as a mask by table index.
+u32 splEncliticsAtEnd(const u8* form);
+// The verb form `entry` (a lookup form) with ending `ending` attached, when its class byte allows
+// that ending; the accent the pronouns make it take is written `shift` letters (bits 4-6 of the
+// class byte) before them unless the form already carries one. False when not allowed or too long.
+bool splEncliticForm(const u8* entry, u8 classByte, int ending, u8* out);
+// 1 when the lookup form (typed as `surface`) is a verb form of the lexicon with pronouns
+// attached; the verb form's flag codes are then in lex->flagCodes.
+int spnfetch(SplLexicon* lex, const u8* form, const u8* surface);

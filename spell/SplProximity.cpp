@@ -1,0 +1,139 @@
+#include "spell/SplProximity.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "spell/SplEnclitics.h"
+#include "spell/SplErrors.h"
+#include "spell/SplLexEntries.h"
+#include "spell/SplLexicon.h"
+#include "spell/SplShape.h"
+
+namespace {
+
+size_t length(const u8* s) { return std::strlen(reinterpret_cast<const char*>(s)); }
+
+// The entry's pair string, from its code indexes up to the end or the spelled part.
+int decodePairs(const u8* key, u8* pairs, const SplPhonTable* phon) {
+    int n = 0;
+    for (const u8* k = key + 2; *k != 0 && *k != kSplKeySpelled; ++k) {
+        if (*k >= splPhonLetterCount(phon) || n + 2 >= kSplPairsSize) return -1;
+        pairs[n++] = phon->pairs[2 * *k];
+        pairs[n++] = phon->pairs[2 * *k + 1];
+    }
+    pairs[n] = 0;
+    return n;
+}
+
+bool compareEntry(SplLexicon* lex, void* arg) {
+    u8 key[kSplMaxKey + 1];
+    splLexEntryKey(lex, key);
+    splProxCompare(key, lex->flagCodes, static_cast<SplProxParams*>(arg));
+    return true;
+}
+
+// Spanish: each entry, then each form with the attached pronouns the misspelled word ends with
+// that the entry's class allows.
+struct SpanishWalk {
+    SplProxParams* p;
+    u32 endings;
+};
+
+bool compareSpanish(SplLexicon* lex, void* arg) {
+    auto* walk = static_cast<SpanishWalk*>(arg);
+    compareEntry(lex, walk->p);
+    if (lex->classByte == 0 || walk->endings == 0) return true;
+    u8 key[kSplMaxKey + 1];
+    splLexEntryKey(lex, key);
+    u8 word[2 * kSplMaxKey + 2];
+    if (unphfull(key, word, lex->phon) < 0 || std::strchr(reinterpret_cast<const char*>(word), kSplLrSep) != nullptr)
+        return true;
+    u8 codes[kLexMaxFlagCodes + 1];
+    std::memcpy(codes, lex->flagCodes, sizeof codes);
+    for (u32 i = 0; i < kEncliticCount; ++i) {
+        u8 form[kSplMaxWord];
+        u8 formKey[kSplMaxKey + 1];
+        if (!((walk->endings >> i) & 1u) || !splEncliticForm(word, lex->classByte, int(i), form)) continue;
+        if (splWordToKey(form, formKey, 0, lex->phon) > 0) splProxCompare(formKey, codes, walk->p);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool splProxSetup(const u8* word, bool singleBin, const SplPhonTable* phon, SplCorrectReq* req, SplProxParams* p) {
+    p->phon = phon;
+    p->req = req;
+    int lang = phon->language;
+    p->ess = lang == 2 || lang == 14 || lang == 18;
+    int n = splPhonEncode(word, p->pairs, phon);
+    if (n < 0) return false;
+    p->pairLength = u32(n);
+    if (singleBin) {
+        p->bin[0] = p->bin[1] = u8(phon->words[2]);
+        p->bin[2] = 0;
+    } else {
+        splPhonBin(p->pairs, p->bin, phon);
+    }
+    p->seqLength = splCodeSequence(p->pairs, p->seq, &p->coded, &p->changes, p->ess);
+    p->base = length(word) >= kProxLongWord ? kProxBaseLong : kProxBaseShort;
+    p->threshold = p->base;
+    return true;
+}
+
+int splProxCompare(const u8* key, const u8* flagCodes, SplProxParams* p) {
+    u8 pairs[kSplPairsSize];
+    int n = decodePairs(key, pairs, p->phon);
+    if (n < 0) return kProxDamaged;
+    if (std::abs(n - int(p->pairLength)) > 6) return kProxGateLength;
+    if (splFirstScore(p->pairs, p->pairLength, pairs, u32(n)) < p->base) return kProxGateFirst;
+    u16 seq[kSeqMax];
+    u32 coded = 0, changes = 0;
+    u32 seqLength = splCodeSequence(pairs, seq, &coded, &changes, p->ess);
+    if (std::abs(int(coded) - int(p->coded)) > 2) return kProxGateCoded;
+    if (std::abs(int(changes) - int(p->changes)) > 1) return kProxGateChanges;
+    if (std::abs(int(seqLength) - int(p->seqLength)) > 6) return kProxGateSequence;
+    splScoreForward(p->seq, p->seqLength, seq, seqLength, &p->score);
+    u32 score = splScoreBoth(p->seq, p->seqLength, seq, seqLength, &p->score);
+    if (score < p->threshold) return kProxGateSecond;
+    u8 word[2 * kSplMaxKey + 2];
+    if (unphfull(key, word, p->phon) < 0) return kProxDamaged;
+    const u8* surface = word;
+    if (const char* sep = std::strchr(reinterpret_cast<const char*>(word), kSplLrSep))
+        surface = reinterpret_cast<const u8*>(sep + 1);
+    for (const u8* code = flagCodes; *code != 0 && score >= p->threshold; ++code) {
+        u32 answer = splCorrInsert(surface, *code, score, p->req);
+        p->threshold = answer > p->base ? answer : p->base;
+    }
+    return kProxReported;
+}
+
+void splLexCandidates(const u8* stem, u32 flagByte, void* lexicon, SplCorrectReq* req) {
+    auto* lex = static_cast<SplLexicon*>(lexicon);
+    SplProxParams p;
+    if (!splProxSetup(stem, (lex->flags & kLexFlagSingleBin) != 0, lex->phon, req, &p)) return;
+    if (lex->language == kSplLangSpanish && !(flagByte & (kIwAllDot | kIwVerbatim))) {
+        // A verb form with pronouns sorts under another bin than the form alone: the bins of
+        // the word less each ending it may carry are walked too.
+        SpanishWalk walk{&p, splEncliticsAtEnd(stem)};
+        u8 bins[kEncliticCount + 1][3];
+        u32 count = 0;
+        std::memcpy(bins[count++], p.bin, 3);
+        size_t n = std::strlen(reinterpret_cast<const char*>(stem));
+        for (u32 i = 0; i < kEncliticCount; ++i) {
+            if (!((walk.endings >> i) & 1u)) continue;
+            u8 shorter[kSplMaxWord];
+            std::memcpy(shorter, stem, n + 1);
+            shorter[n - splEncliticLength(int(i))] = 0;
+            u8 pairs[kSplPairsSize];
+            if (splPhonEncode(shorter, pairs, lex->phon) < 0) continue;
+            splPhonBin(pairs, bins[count], lex->phon);
+            bool seen = false;
+            for (u32 k = 0; k < count; ++k) seen = seen || std::memcmp(bins[k], bins[count], 2) == 0;
+            if (!seen) ++count;
+        }
+        for (u32 k = 0; k < count; ++k) splLexWalkBin(lex, bins[k], compareSpanish, &walk);
+        return;
+    }
+    splLexWalkBin(lex, p.bin, compareEntry, &p);
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Typo correction over a letter tree: the typed word is followed through the tree allowing one
+// slip (an accent, two letters exchanged, a letter more, a letter less, a letter replaced),
+// steered by a fixed table of thirteen states, and each word reached is reported with its kind.
+#include "engine/base/EngineTypes.h"
+#include "spell/SplTrieLexicon.h"
+
+// Typo kinds (the tiers of the correction ranking).
+constexpr u32 kTypoAccent = 0;
+constexpr u32 kTypoExchange = 1;
+constexpr u32 kTypoExtra = 2;
+constexpr u32 kTypoMissing = 3;
+constexpr u32 kTypoReplaced = 4;
+
+using SplTypoReport = void (*)(void* arg, const u8* candidate, u8 cls, u32 kind);
+
+// Runs the walk for a lookup form; answers the number of reports.
+u32 splTspTypoStart(const u8* word, const SplTrieLexicon* lex, SplTypoReport report, void* arg);
+
+struct SplCorrectReq;
+// The typo hook of kind 7.
+void splTrieTypoCandidates(void* lexicon, const u8* stem, SplCorrectReq* req);

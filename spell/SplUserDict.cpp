@@ -1,0 +1,382 @@
+#include "spell/SplUserDict.h"
+
+#include <cstring>
+#include <new>
+
+#include "engine/base/ByteOrder.h"
+#include "spell/SplAccents.h"
+#include "spell/SplCompat.h"
+#include "spell/SplErrors.h"
+#include "spell/SplMemManager.h"
+#include "spell/SplPhonetic.h"
+#include "spell/SplProximity.h"
+#include "spell/SplShape.h"
+
+namespace {
+
+constexpr u32 kHeader = 4;
+constexpr u32 kSplitAt = kSplBlockSize / 2;
+constexpr u16 kLeafBit = 0x8000;
+
+u32 entrySize(const std::string& previous, const std::string& key) {
+    size_t common = 0;
+    while (common < previous.size() && common < key.size() && previous[common] == key[common]) ++common;
+    u32 n = 3 + u32(key.size() - common) + 1;
+    return n + (n & 1);
+}
+
+u32 encodedSize(const SplUdBlock& b) {
+    u32 size = kHeader;
+    std::string previous;
+    for (const SplUdEntry& e : b.entries) {
+        size += entrySize(previous, e.key);
+        previous = e.key;
+    }
+    return size;
+}
+
+void encode(const SplUdBlock& b, u32 number, const SplUserDict* d, u8* out) {
+    std::memset(out, 0, kSplBlockSize);
+    if (number == 0) {
+        out[0] = kUdFormat;
+        out[1] = d->language;
+    } else if (b.leaf) {
+        writeLE16(out, b.link);
+    }
+    u32 at = kHeader;
+    std::string previous;
+    for (const SplUdEntry& e : b.entries) {
+        size_t common = 0;
+        while (common < previous.size() && common < e.key.size() && previous[common] == e.key[common]) ++common;
+        writeLE16(out + at, e.value);
+        out[at + 2] = u8(previous.size() - common);
+        at += 3;
+        std::memcpy(out + at, e.key.data() + common, e.key.size() - common);
+        at += u32(e.key.size() - common) + 1;
+        at += at & 1;
+        previous = e.key;
+    }
+    writeLE16(out + 2, u16(at | (b.leaf ? kLeafBit : 0)));
+}
+
+bool decode(const u8* p, u32 number, u32 count, SplUdBlock* b) {
+    u16 used = readLE16(p + 2);
+    b->leaf = (used & kLeafBit) != 0;
+    u32 size = used & ~kLeafBit;
+    if (size < kHeader || size > kSplBlockSize) return false;
+    b->link = number != 0 && b->leaf ? readLE16(p) : kUdNoLink;
+    if (b->link != kUdNoLink && (b->link >= count || b->link == number)) return false;
+    std::string previous;
+    u32 at = kHeader;
+    while (at < size) {
+        if (at + 4 > size) return false;
+        SplUdEntry e;
+        e.value = readLE16(p + at);
+        u32 drop = p[at + 2];
+        if (drop > previous.size()) return false;
+        at += 3;
+        const u8* text = p + at;
+        const void* nul = std::memchr(text, 0, size - at);
+        if (nul == nullptr) return false;
+        size_t n = size_t(static_cast<const u8*>(nul) - text);
+        e.key = previous.substr(0, previous.size() - drop) + std::string(reinterpret_cast<const char*>(text), n);
+        if (e.key.empty() || e.key.size() > size_t(kSplMaxKey)) return false;
+        if (!b->entries.empty() && !(previous < e.key)) return false;
+        if (!b->leaf && (e.value == 0 || e.value >= count || e.value == number)) return false;
+        at += u32(n) + 1;
+        at += at & 1;
+        if (at > size) return false;
+        previous = e.key;
+        b->entries.push_back(std::move(e));
+    }
+    return !b->entries.empty() || (number == 0 && b->leaf);
+}
+
+// Every block below the root is reached once, inner blocks only hold children, and the depth
+// stays bounded: a damaged file cannot make a search loop.
+bool checkTree(const std::vector<SplUdBlock>& blocks) {
+    std::vector<u8> seen(blocks.size(), 0);
+    std::vector<std::pair<u32, u32>> stack{{0, 0}};
+    seen[0] = 1;
+    while (!stack.empty()) {
+        auto [b, depth] = stack.back();
+        stack.pop_back();
+        if (blocks[b].leaf) continue;
+        if (depth + 1 >= kUdMaxDepth || blocks[b].entries.empty()) return false;
+        for (const SplUdEntry& e : blocks[b].entries) {
+            if (seen[e.value]) return false;
+            seen[e.value] = 1;
+            stack.push_back({e.value, depth + 1});
+        }
+    }
+    return true;
+}
+
+// The child of an inner block for key: the last entry not above it, else the first.
+u32 childFor(const SplUdBlock& b, const std::string& key) {
+    size_t i = 0;
+    while (i + 1 < b.entries.size() && !(key < b.entries[i + 1].key)) ++i;
+    return b.entries[i].value;
+}
+
+u32 leafFor(const SplUserDict* d, const std::string& key, std::vector<u32>* path) {
+    u32 b = 0;
+    for (u32 depth = 0; !d->blocks[b].leaf && depth < kUdMaxDepth; ++depth) {
+        if (path != nullptr) path->push_back(b);
+        b = childFor(d->blocks[b], key);
+    }
+    return b;
+}
+
+// Writes the dictionary to "<path>.new", puts it on disc and moves it over the dictionary.
+bool save(SplUserDict* d) {
+    const std::string fresh = d->path + ".new";
+    if (!splFileRemove(fresh.c_str())) return false;
+    SplFile* file = splFileOpen(fresh.c_str(), kSplFileCreate);
+    if (file == nullptr) return false;
+    u8 image[kSplBlockSize];
+    bool ok = true;
+    for (u32 b = 0; ok && b < d->blocks.size(); ++b) {
+        encode(d->blocks[b], b, d, image);
+        ok = splFileWrite(image, kSplBlockSize, file) == kSplBlockSize;
+    }
+    ok = ok && splFileSync(file);
+    ok = splFileClose(file) == 0 && ok;
+    ok = ok && splFileReplace(fresh.c_str(), d->path.c_str());
+    if (!ok) splFileRemove(fresh.c_str());
+    return ok;
+}
+
+// Visits the entries whose keys start with the two bin bytes, over the linked leaves, until the
+// visitor answers false.
+template <typename Visit>
+void walkBin(const SplUserDict* d, const u8* binBytes, Visit visit) {
+    std::string bin(reinterpret_cast<const char*>(binBytes), 2);
+    u32 b = leafFor(d, bin, nullptr);
+    for (u32 steps = 0; steps < d->blocks.size(); ++steps) {
+        for (const SplUdEntry& e : d->blocks[b].entries) {
+            int order = e.key.compare(0, 2, bin);
+            if (order < 0) continue;
+            if (order > 0 || !visit(e)) return;
+        }
+        if (d->blocks[b].link == kUdNoLink) return;
+        b = d->blocks[b].link;
+    }
+}
+
+// Looks through the key's bin for an entry that is the form with accents restored.
+bool accentRestored(const SplUserDict* d, const u8* key, const u8* form, u32 shape, u16* value) {
+    bool found = false;
+    walkBin(d, key, [&](const SplUdEntry& e) {
+        u8 letters[2 * kSplMaxKey + 2];
+        if (unphfull(reinterpret_cast<const u8*>(e.key.c_str()), letters, d->phon) < 0 ||
+            !splAccentRestores(form, letters, shape, d->language))
+            return true;
+        *value = e.value;
+        found = true;
+        return false;
+    });
+    return found;
+}
+
+std::string keyOf(const u8* key) { return std::string(reinterpret_cast<const char*>(key)); }
+
+SplUserDict* fail(SplUserDict* d, SplFile* file, u32* error, u32 code) {
+    if (file != nullptr) splFileClose(file);
+    delete d;
+    *error = code;
+    return nullptr;
+}
+
+}  // namespace
+
+bool splUserDictParse(const u8* data, size_t size, std::vector<SplUdBlock>* blocks, u8* format, u8* language) {
+    size_t count = size / kSplBlockSize;
+    while (count > 1 && readLE16(data + (count - 1) * kSplBlockSize) == 0 && readLE16(data + (count - 1) * kSplBlockSize + 2) == 0)
+        --count;
+    if (count == 0 || count > kUdMaxBlocks) return false;
+    if (data[1] == 0) {
+        *format = kUdOldFormat;
+        *language = data[0];
+    } else {
+        *format = data[0];
+        *language = data[1];
+    }
+    blocks->assign(count, SplUdBlock{});
+    for (size_t i = 0; i < count; ++i)
+        if (!decode(data + i * kSplBlockSize, u32(i), u32(count), &(*blocks)[i])) return false;
+    return checkTree(*blocks);
+}
+
+SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* phon, u32* error) {
+    *error = kSplErrNone;
+    auto* d = new (std::nothrow) SplUserDict;
+    if (d == nullptr) {
+        *error = kSplErrNoMemory;
+        return nullptr;
+    }
+    d->phon = phon;
+    d->language = phon->language;
+    d->path = name;
+    if (mode & kUdModeCreate) {
+        // Only a file that is not there yet is made: an existing one is never truncated.
+        SplFile* file = splFileOpen(name, kSplFileCreate);
+        if (file == nullptr) return fail(d, nullptr, error, kSplErrOpen);
+        SplUdBlock root;
+        root.entries.push_back({0, std::string(2, char(phon->words[2]))});
+        d->blocks.push_back(root);
+        u8 image[kSplBlockSize];
+        encode(d->blocks[0], 0, d, image);
+        if (splFileWrite(image, kSplBlockSize, file) != kSplBlockSize || !splFileSync(file))
+            return fail(d, file, error, kSplErrRead);
+        splFileClose(file);
+        d->state = u8(mode & ~kUdModeCreate);
+        return d;
+    }
+    SplFile* file = (mode & kUdModeReadOnly) ? nullptr : splFileOpen(name, kSplFileReadWrite);
+    if (file == nullptr) {
+        file = splFileOpen(name, kSplFileReadOnly);
+        if (file == nullptr) return fail(d, nullptr, error, kSplErrOpen);
+        mode |= kUdModeReadOnly;
+    }
+    i64 size = splFileLength(file);
+    if (size < i64(kSplBlockSize) || size > i64(kUdMaxBlocks) * kSplBlockSize) return fail(d, file, error, kSplErrRead);
+    std::vector<u8> data(size_t(size / kSplBlockSize) * kSplBlockSize);
+    if (splFileSeek(0, file) != 0 || !splReadExactly(data.data(), u32(data.size()), file))
+        return fail(d, file, error, kSplErrRead);
+    splFileClose(file);
+    u8 format = 0, language = 0;
+    bool parsed = splUserDictParse(data.data(), data.size(), &d->blocks, &format, &language);
+    if (format != kUdFormat && format != kUdOldFormat) return fail(d, nullptr, error, kSplErrVersion);
+    if (!parsed) return fail(d, nullptr, error, kSplErrRead);
+    if (language != phon->language) return fail(d, nullptr, error, kSplErrLanguage);
+    d->format = format;
+    d->state = u8(mode);
+    if (format == kUdOldFormat && !(mode & kUdModeReadOnly)) {
+        if (!save(d)) return fail(d, nullptr, error, kSplErrRead);
+        d->format = kUdFormat;
+    }
+    return d;
+}
+
+int splUserDictClose(SplUserDict* dict) {
+    delete dict;
+    return 1;
+}
+
+int splUserDictSearch(const u8* key, const SplUserDict* dict, u16* value) {
+    std::string k = keyOf(key);
+    const SplUdBlock& leaf = dict->blocks[leafFor(dict, k, nullptr)];
+    for (const SplUdEntry& e : leaf.entries) {
+        if (e.key == k) {
+            *value = e.value;
+            return 1;
+        }
+        if (k < e.key) break;
+    }
+    return 0;
+}
+
+int splUserDictInsert(const u8* key, u16 value, SplUserDict* d) {
+    if (d->state & (kUdStateFailed | kUdModeReadOnly)) return 0;
+    std::string k = keyOf(key);
+    if (k.empty() || k.size() > size_t(kSplMaxKey)) return 0;
+    std::vector<u32> path;
+    u32 current = leafFor(d, k, &path);
+    std::string newKey = k;
+    u16 newValue = value;
+    for (;;) {
+        SplUdBlock& b = d->blocks[current];
+        size_t i = 0;
+        while (i < b.entries.size() && b.entries[i].key < newKey) ++i;
+        if (i < b.entries.size() && b.entries[i].key == newKey) b.entries[i].value = newValue;
+        else b.entries.insert(b.entries.begin() + long(i), SplUdEntry{newValue, newKey});
+        if (encodedSize(b) <= kSplBlockSize) break;
+        if (d->blocks.size() + 2 > kUdMaxBlocks) {
+            d->state |= kUdStateFailed;
+            return 0;
+        }
+        // Split: the entries from the first that ends past the half move to a new block.
+        u32 size = kHeader;
+        std::string previous;
+        size_t cut = 0;
+        while (cut < b.entries.size()) {
+            size += entrySize(previous, b.entries[cut].key);
+            if (size > kSplitAt) break;
+            previous = b.entries[cut++].key;
+        }
+        if (cut == 0) cut = 1;
+        SplUdBlock right;
+        right.leaf = b.leaf;
+        right.entries.assign(b.entries.begin() + long(cut), b.entries.end());
+        b.entries.resize(cut);
+        u32 rightNumber = u32(d->blocks.size());
+        right.link = b.leaf ? (current == 0 ? kUdNoLink : b.link) : kUdNoLink;
+        if (b.leaf) b.link = u16(rightNumber);
+        std::string separator = right.entries.front().key;
+        d->blocks.push_back(std::move(right));
+        if (current == 0) {
+            // The root's first half moves to a block of its own; block 0 becomes the parent.
+            u32 leftNumber = u32(d->blocks.size());
+            SplUdBlock left = d->blocks[0];
+            d->blocks.push_back(std::move(left));
+            SplUdBlock root;
+            root.leaf = false;
+            root.entries.push_back({u16(leftNumber), d->blocks[leftNumber].entries.front().key});
+            root.entries.push_back({u16(rightNumber), separator});
+            d->blocks[0] = std::move(root);
+            break;
+        }
+        newKey = separator;
+        newValue = u16(rightNumber);
+        current = path.back();
+        path.pop_back();
+    }
+    bool ok = save(d);
+    if (!ok) d->state |= kUdStateFailed;
+    return ok ? 1 : 0;
+}
+
+int splUserDictAddWord(const u8* word, SplUserDict* dict) {
+    if (word == nullptr || word[0] == 0 || std::strlen(reinterpret_cast<const char*>(word)) >= size_t(kSplMaxWord))
+        return 0;
+    if (splEntryKind(word) == 3) return 0;
+    u8 form[kSplShapeOutSize];
+    u32 flags = doflags(word, form, dict->language);
+    if (flags == 0) return 0;
+    u8 key[kSplMaxKey + 1];
+    if (splWordToKey(form, key, 0, dict->phon) == 0) return 0;
+    return splUserDictInsert(key, u16(flags), dict);
+}
+
+int splUserDictVerify(const u8* word, void* lexicon, u32* near, u32* wordClass) {
+    auto* d = static_cast<SplUserDict*>(lexicon);
+    bool tolerant = *near > 0;
+    *near = 0;
+    *wordClass = 0;
+    u8 form[kSplShapeOutSize];
+    u32 flags = doflags(word, form, d->language);
+    u8 key[kSplMaxKey + 1];
+    u16 value = 0;
+    if (flags == 0 || splWordToKey(form, key, 0, d->phon) == 0) return 0;
+    if (!splUserDictSearch(key, d, &value)) {
+        if (!tolerant || !splAltAccApplies(word, flags, d->language) || !accentRestored(d, key, form, flags, &value))
+            return 0;
+        *near = 1;
+    }
+    u32 cls = value == 0 ? 1 : value;
+    if (!compatfl(flags, cls)) return 0;
+    *wordClass = cls;
+    return 1;
+}
+
+void splUserDictCandidates(const u8* stem, u32, void* lexicon, SplCorrectReq* req) {
+    auto* d = static_cast<SplUserDict*>(lexicon);
+    SplProxParams p;
+    if (!splProxSetup(stem, false, d->phon, req, &p)) return;
+    walkBin(d, p.bin, [&](const SplUdEntry& e) {
+        u8 codes[2] = {u8(e.value == 0 ? 1 : e.value), 0};
+        splProxCompare(reinterpret_cast<const u8*>(e.key.c_str()), codes, &p);
+        return true;
+    });
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The document folders with a user chosen, a headless main window for the dialogs, and keys
+// scripted into it.
+#include <fstream>
+#include <memory>
+
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
+#include "platform/keyboard/VirtualKeys.h"
+#include "tests/document/DocumentFolderFixture.h"
+#include "tests/framework/WindowFixture.h"
+
+namespace testdoc {
+
+class DocumentDialogFixture : public DocumentFolderFixture {
+protected:
+    void SetUp() override {
+        DocumentFolderFixture::SetUp();
+        plat::setDisplayDriver(&display_);
+        window_ = std::make_unique<testfw::FrameworkWindow>();
+        paths_ = std::make_unique<Ostrel::Paths>(roots());
+        ASSERT_EQ(paths_->ResolveDataFolders(), kErrNone);
+        ASSERT_EQ(paths_->SelectUserFolder("Ann"), kErrNone);
+        mfxScriptAlertAnswers({});
+        mfxTakeAlertRecords();
+        forgetLanguageFolders();
+    }
+    void TearDown() override {
+        forgetLanguageFolders();
+        window_.reset();
+        plat::setDisplayDriver(nullptr);
+        paths_.reset();
+        DocumentFolderFixture::TearDown();
+    }
+    // The language module keeps its files' paths between tests; paths on volumes of an
+    // earlier test's services must not be read.
+    static void forgetLanguageFolders() {
+        Path none{};
+        SetupLanguageFolders(&none, kLanguageSetupFile);
+    }
+    // Language settings from a "TB.ini" holding `body` (lines ending in CR LF).
+    void settings(const std::string& body) {
+        write("prog/TB.ini", body);
+        Ostrel::EnginePath program(Ostrel::engineTextOfHostFolder(root_ + "/prog"));
+        SetupLanguageFolders(program.get(), "TB.ini");
+    }
+    void press(uint8_t vk) {
+        for (bool down : {true, false}) {
+            plat::InputEvent event;
+            event.kind = down ? plat::InputEvent::Kind::KeyDown : plat::InputEvent::Kind::KeyUp;
+            event.virtualKey = vk;
+            display_.script(window_->GetHandle(), event);
+        }
+    }
+    // Lower-case letters, digits and dots.
+    void type(const std::string& text) {
+        for (char c : text) press(c == '.' ? plat::kVkPeriod : uint8_t((c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c));
+    }
+    std::string hostOf(const std::string& engineText) const { return host(engineText); }
+
+    plat::HeadlessDisplay display_;
+    std::unique_ptr<testfw::FrameworkWindow> window_;
+    std::unique_ptr<Ostrel::Paths> paths_;
+};
+
+}  // namespace testdoc

@@ -1,0 +1,74 @@
+#include "document/filedialogs/ShowFileDialogs.h"
+
+#include "document/import/FileImport.h"
+#include "tests/document/filedialogs/DocumentDialogFixture.h"
+
+namespace {
+
+using namespace Ostrel;
+
+class ShowFileDialogs : public testdoc::DocumentDialogFixture {
+protected:
+    void SetUp() override {
+        testdoc::DocumentDialogFixture::SetUp();
+        settings("[FileExtensions]\r\nPicture=tbx\r\nProject=tbp\r\n");
+    }
+};
+
+TEST_F(ShowFileDialogs, SavingStartsInTheKindsFolderAndAddsTheExtension) {
+    struct Case {
+        u16 kind;
+        const char* typed;
+        std::string file;  // below the user's folder
+    };
+    const Case cases[] = {
+        {kSavePicture, "cat", "Pictures/cat.tbx"},
+        {kSavePictureAs, "cat.tbx", "Pictures/cat.tbx"},
+        {kSaveProject, "show", "Slide Shows/show.tbp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        type(c.typed);
+        press(plat::kVkReturn);
+        const std::string chosen = ShowOpenFileDialog(window_.get(), *paths_, c.kind, "Untitled");
+        EXPECT_EQ(hostOf(chosen), root_ + "/data/tumblo4/Users/Ann/" + c.file);
+    }
+}
+
+TEST_F(ShowFileDialogs, CancelGivesNothing) {
+    press(plat::kVkEscape);
+    EXPECT_EQ(ShowOpenFileDialog(window_.get(), *paths_, kSavePicture, "Untitled"), "");
+    press(plat::kVkEscape);
+    EXPECT_EQ(ShowExportFileDialog(window_.get(), *paths_, kExportJpeg, "cat"), "");
+    ImportChoice choice{"x", 1};
+    press(plat::kVkEscape);
+    EXPECT_FALSE(ShowImportFileDialog(window_.get(), *paths_, kImportMedia, &choice));
+    EXPECT_EQ(choice.path, "");
+    EXPECT_TRUE(mfxTakeAlertRecords().empty());
+}
+
+TEST_F(ShowFileDialogs, ExportNamesAJpegInThePicturesFolder) {
+    type("cat");
+    press(plat::kVkReturn);
+    EXPECT_EQ(hostOf(ShowExportFileDialog(window_.get(), *paths_, kExportJpeg, "cat")),
+              root_ + "/data/tumblo4/Users/Ann/Pictures/cat.jpg");
+}
+
+TEST_F(ShowFileDialogs, ImportedSoundLandsOnThePage) {
+    write("data/tumblo4/Users/Ann/moo.wav", "RIFF....WAVE");
+    type("moo.wav");
+    press(plat::kVkReturn);
+    RPageData page;
+    RPageObject* added = nullptr;
+    EXPECT_EQ(ImportFileWithDialog(window_.get(), *paths_, kImportSoundOrFlash, page, {1, 2, 3, 4}, nullptr, &added),
+              kErrNone);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(page.ObjectCount(), 1u);
+
+    press(plat::kVkEscape);
+    EXPECT_EQ(ImportFileWithDialog(window_.get(), *paths_, kImportSoundOrFlash, page, {}, nullptr, &added), kErrNone);
+    EXPECT_EQ(added, nullptr) << "cancelled";
+    EXPECT_EQ(page.ObjectCount(), 1u);
+}
+
+}  // namespace

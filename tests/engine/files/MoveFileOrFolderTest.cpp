@@ -1,0 +1,66 @@
+#include "engine/files/MoveFileOrFolder.h"
+
+#include "tests/engine/files/FileFunctionsFixture.h"
+
+namespace {
+
+using MoveFileOrFolderTest = FileFunctionsTest;
+
+TEST_F(MoveFileOrFolderTest, MovesOnOneVolumeAndAcrossVolumes) {
+    struct Case {
+        const char* name;
+        const char* to;
+        char letter;
+    };
+    const Case cases[] = {{"one volume", "T:\\moved", 'T'}, {"across volumes", "U:\\moved", 'U'}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        write('T', "work/a.txt", "abc");
+        write('T', "work/sub/b.txt", "b");
+        const auto before = tree(host('T', "work"));
+        TestPath source("T:\\work");
+        TestPath destination(c.to);
+        EXPECT_EQ(MoveFileOrFolder(source.get(), destination.get(), 0), kErrNone);
+        EXPECT_FALSE(std::filesystem::exists(host('T', "work")));
+        EXPECT_EQ(tree(host(c.letter, "moved")), before);
+        std::filesystem::remove_all(host(c.letter, "moved"));
+    }
+}
+
+TEST_F(MoveFileOrFolderTest, ChecksComeBeforeAnyChange) {
+    write('T', "a.txt", "a");
+    write('T', "b.txt", "b");
+    struct Case {
+        const char* name;
+        const char* from;
+        const char* to;
+        u16 replace;
+        EngineErr expected;
+        std::string left;  // what b.txt holds afterwards
+    };
+    const Case cases[] = {
+        {"same entry", "T:\\a.txt", "T:\\a.txt", 0, kErrNone, "b"},
+        {"missing source", "T:\\none.txt", "T:\\b.txt", 1, kOsErrNotFound, "b"},
+        {"destination exists", "T:\\a.txt", "T:\\b.txt", 0, kOsErrExists, "b"},
+        {"replace", "T:\\a.txt", "T:\\b.txt", 1, kErrNone, "a"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestPath from(c.from);
+        TestPath to(c.to);
+        EXPECT_EQ(MoveFileOrFolder(from.get(), to.get(), c.replace), c.expected);
+        EXPECT_EQ(tree(host('T', "")).at("b.txt"), c.left);
+    }
+}
+
+TEST_F(MoveFileOrFolderTest, AFailedCopyAcrossVolumesKeepsTheSource) {
+    write('T', "work/a.txt", "abc");
+    const auto before = tree(host('T', "work"));
+    other_->setWriteProtected(true);
+    TestPath source("T:\\work");
+    TestPath destination("U:\\moved");
+    EXPECT_NE(MoveFileOrFolder(source.get(), destination.get(), 0), kErrNone);
+    EXPECT_EQ(tree(host('T', "work")), before);
+}
+
+}  // namespace

@@ -1,0 +1,241 @@
+#include "framework/filedialogs/mfxCustomFile.h"
+
+#include <functional>
+
+#include "framework/filedialogs/mfxFileDialog.h"
+#include "framework/format/DialogFormat.h"
+#include "tests/framework/SystemArchiveFixture.h"
+#include "tests/framework/filedialogs/FileDialogFixture.h"
+
+namespace {
+
+using plat::kVkDown;
+using plat::kVkEscape;
+using plat::kVkReturn;
+using plat::kVkSpace;
+using plat::kVkTab;
+
+struct Heard {
+    std::vector<mfxFileDialogEvent> events;
+    std::vector<u16> kinds() const {
+        std::vector<u16> out;
+        for (const auto& e : events) out.push_back(e.kind);
+        return out;
+    }
+};
+
+void hear(const mfxFileDialogEvent& event, void* context) { static_cast<Heard*>(context)->events.push_back(event); }
+
+const std::vector<mfxFileFilter> kTypes = {{"Pictures", "*.tbx"}, {"Sounds", "*.wav"}};
+
+class CustomFileTest : public testfw::FileDialogTest {
+public:
+    // For the case tables' key scripts.
+    using testfw::FileDialogTest::backTab;
+    using testfw::FileDialogTest::type;
+    using testfw::WindowTest::press;
+
+protected:
+    std::string save() {
+        TestFolder folder(folder_);
+        mfxCustomPutFile dialog("Save", 0, folder.get(), hear, &heard, window.get(), "Untitled", kTypes);
+        EXPECT_EQ(dialog.defaultName, "Untitled");
+        return dialog.GetFileName();
+    }
+    std::string open() {
+        TestFolder folder(folder_);
+        mfxCustomGetFile dialog("Open", 0, folder.get(), hear, &heard, window.get(), kTypes);
+        return dialog.GetFileName();
+    }
+    std::string in(const std::string& name) const { return folder_ + "\\" + name; }
+
+    class TestFolder {
+    public:
+        explicit TestFolder(const std::string& text) { pathFromText(&path_, text.c_str()); }
+        ~TestFolder() { pathRelease(&path_); }
+        const Path* get() const { return &path_; }
+
+    private:
+        Path path_;
+    };
+
+    Heard heard;
+};
+
+TEST_F(CustomFileTest, SaveTakesATypedName) {
+    type("drawing");
+    press(kVkReturn);
+    EXPECT_EQ(save(), in("drawing"));
+    EXPECT_EQ(heard.kinds(), (std::vector<u16>{kFileEventInit, kFileEventInitDone}));
+    EXPECT_EQ(heard.events[1].value, 1) << "the first file type";
+}
+
+TEST_F(CustomFileTest, CancelGivesNoNameAndNoAlert) {
+    struct Case {
+        const char* name;
+        bool saving;
+        std::vector<uint8_t> keys;
+        std::vector<u16> kinds;
+    };
+    const Case cases[] = {
+        {"save, Escape", true, {kVkEscape}, {kFileEventInit, kFileEventInitDone}},
+        {"open, Escape", false, {kVkEscape}, {kFileEventInit, kFileEventDestroy}},
+        {"open, Cancel button", false, {kVkTab, kVkTab, kVkTab, kVkSpace}, {kFileEventInit, kFileEventDestroy}},
+        {"open, script runs out", false, {}, {kFileEventInit, kFileEventDestroy}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        heard.events.clear();
+        type("a.tbx");
+        for (uint8_t k : c.keys) press(k);
+        EXPECT_EQ(c.saving ? save() : open(), "");
+        EXPECT_EQ(heard.kinds(), c.kinds);
+        EXPECT_TRUE(mfxTakeAlertRecords().empty());
+    }
+}
+
+TEST_F(CustomFileTest, OpenTakesOnlyFilesThatExist) {
+    type("missing.tbx");
+    press(kVkReturn);  // stays open
+    press(kVkEscape);
+    EXPECT_EQ(open(), "");
+    type("b.tbx");
+    press(kVkReturn);
+    EXPECT_EQ(open(), in("b.tbx"));
+}
+
+TEST_F(CustomFileTest, FoldersOpenByNameByTheListAndGoUp) {
+    struct Case {
+        const char* name;
+        std::function<void(CustomFileTest*)> keys;
+        std::string chosen;
+    };
+    const Case cases[] = {
+        {"typed folder name", [](CustomFileTest* t) { t->type("Sub"); t->press(kVkReturn); t->type("inner.tbx"); t->press(kVkReturn); },
+         "Sub\\inner.tbx"},
+        {"picked in the list", [](CustomFileTest* t) {
+             t->backTab();           // to the list
+             t->press(kVkDown);      // its first entry: the folder
+             t->press(kVkReturn);    // opens it
+             t->press(kVkDown);      // inner.tbx
+             t->press(kVkReturn);
+         },
+         "Sub\\inner.tbx"},
+        {"down and up again", [](CustomFileTest* t) {
+             t->type("Sub"); t->press(kVkReturn);
+             t->type(".."); t->press(kVkReturn);
+             t->type("a.tbx"); t->press(kVkReturn);
+         },
+         "a.tbx"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.keys(this);
+        EXPECT_EQ(open(), in(c.chosen));
+    }
+}
+
+TEST_F(CustomFileTest, PickingAFileInTheOpenListTellsTheOwner) {
+    backTab();
+    press(kVkDown);
+    press(kVkDown);  // after the folder: a.tbx
+    press(kVkReturn);
+    EXPECT_EQ(open(), in("a.tbx"));
+    ASSERT_EQ(heard.kinds(), (std::vector<u16>{kFileEventInit, kFileEventSelection, kFileEventDestroy}));
+    EXPECT_EQ(heard.events[1].path, in("a.tbx"));
+}
+
+TEST_F(CustomFileTest, ChangingTheFileTypeTellsTheSaveOwner) {
+    press(kVkTab);  // to the file types
+    press(kVkDown);
+    press(kVkEscape);
+    EXPECT_EQ(save(), "");
+    ASSERT_EQ(heard.kinds(), (std::vector<u16>{kFileEventInit, kFileEventInitDone, kFileEventTypeChange}));
+    EXPECT_EQ(heard.events[2].value, 2);
+}
+
+TEST_F(CustomFileTest, SavingOverAFileAsksFirst) {
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> alertKeys;
+        std::string chosen;
+    };
+    const Case cases[] = {{"No keeps the dialog up", {kVkTab, kVkSpace}, ""}, {"Yes replaces", {kVkReturn}, "a.tbx"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        type("a.tbx");
+        press(kVkReturn);
+        for (uint8_t k : c.alertKeys) press(k);
+        press(kVkEscape);  // ends the dialog when it is still up
+        EXPECT_EQ(save(), c.chosen.empty() ? "" : in(c.chosen));
+        const std::vector<mfxAlertRecord> alerts = mfxTakeAlertRecords();
+        ASSERT_EQ(alerts.size(), 1u);
+        EXPECT_EQ(alerts[0].style & kAlertButtonsMask, kAlertYesNo);
+        EXPECT_EQ(alerts[0].text.rfind("a.tbx", 0), 0u) << "the alert names the file";
+    }
+}
+
+TEST_F(CustomFileTest, ExtensionItemsReportTheirCommands) {
+    DialogTemplate extension{360, 40, {"", ""}, {DialogItemTemplate{50, DialogItemKind::Button, 0, {10, 8, 110, 30}, 0,
+                                                                    TextRef{"", "Preview"}}}};
+    std::vector<u8> bytes;
+    ASSERT_EQ(writeDialogTemplate(extension, &bytes), kErrNone);
+    testfw::SystemArchive archive;
+    archive.open({{fourCC("DLOG"), 300, testfw::asText(bytes)}});
+    for (int i = 0; i < 5; ++i) press(kVkTab);  // name, types, Open, Cancel, Up, then the extension's button
+    press(kVkSpace);
+    press(kVkEscape);
+    TestFolder folder(folder_);
+    mfxCustomGetFile dialog("Open", 300, folder.get(), hear, &heard, window.get(), kTypes);
+    EXPECT_EQ(dialog.GetFileName(), "");
+    ASSERT_EQ(heard.kinds(), (std::vector<u16>{kFileEventInit, kFileEventCommand, kFileEventDestroy}));
+    EXPECT_EQ(heard.events[0].value, 300);
+    EXPECT_EQ(heard.events[1].value, 50);
+    const Rect16 rect = heard.events[1].rect;
+    EXPECT_EQ((std::vector<int>{rect.left, rect.top, rect.right, rect.bottom}), (std::vector<int>{10, 220, 110, 242}))
+        << "below the common items";
+}
+
+TEST_F(CustomFileTest, AMissingExtensionTemplateIsReported) {
+    testfw::SystemArchive archive;
+    TestFolder folder(folder_);
+    mfxCustomGetFile dialog("Open", 301, folder.get(), hear, &heard, window.get(), kTypes);
+    EXPECT_EQ(dialog.GetFileName(), "");
+    EXPECT_EQ(mfxTakeAlertRecords().size(), 1u);
+    EXPECT_TRUE(heard.events.empty());
+}
+
+TEST_F(CustomFileTest, ANameTooLongForAPathIsRefusedWithAnAlert) {
+    const size_t room = kMaxPathText - folder_.size() - 1;  // the name that just fits
+    type(std::string(room + 1, 'x'));
+    press(kVkReturn);
+    press(kVkEscape);
+    EXPECT_EQ(save(), "");
+    const std::vector<mfxAlertRecord> alerts = mfxTakeAlertRecords();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].style, kAlertOk);
+    type(std::string(room, 'x'));
+    press(kVkReturn);
+    EXPECT_EQ(save(), in(std::string(room, 'x')));
+    EXPECT_TRUE(mfxTakeAlertRecords().empty());
+}
+
+class FileDialogBox : public testfw::FileDialogTest {};
+
+TEST_F(FileDialogBox, ListsFoldersThenFilesOfTheChosenType) {
+    mfxFileDialog dialog(window.get(), {false, "Open", folder_, kTypes, nullptr});
+    auto listed = [&] {
+        std::vector<std::string> out;
+        for (u16 i = 1; i <= dialog.ListCount(kFileDlgList); ++i) out.push_back(dialog.ListText(kFileDlgList, i));
+        return out;
+    };
+    EXPECT_EQ(listed(), (std::vector<std::string>{"Sub\\", "a.tbx", "b.tbx"})) << "hidden files stay hidden";
+    dialog.ListSelect(kFileDlgTypes, 2);
+    std::string path;
+    EXPECT_EQ(dialog.Handle({kDlgEventListSelection, kFileDlgTypes, kDlgNotifyListSelection, 0}, &path),
+              mfxFileDialog::Step::FilterChanged);
+    EXPECT_EQ(listed(), (std::vector<std::string>{"Sub\\", "s.wav"}));
+    EXPECT_EQ(dialog.GetItemText(kFileDlgFolder), folder_);
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "spell/SplCorrect.h"
+#include "spell/SplScore.h"
+
+namespace {
+
+const u8* text(const std::string& s) { return reinterpret_cast<const u8*>(s.c_str()); }
+
+std::string ranked(const SplCorrectReq& req, u32 rank) {
+    return reinterpret_cast<const char*>(req.entries[req.order[rank]].word);
+}
+
+struct Ranking : ::testing::Test {
+    SplCorrectReq req;
+    void SetUp() override { splCorrectInit(nullptr, 0, 4, &req); }
+    void fill(u32 n, u32 score) {
+        for (u32 i = 0; i < n; ++i) splCorrInsert(text("w" + std::to_string(i)), 1, score, &req);
+    }
+};
+
+TEST_F(Ranking, SeventeenthBetterCandidateEvictsTheSixteenth) {
+    for (u32 i = 0; i < 16; ++i) splCorrInsert(text("w" + std::to_string(i)), 1, 50000 - i, &req);
+    EXPECT_EQ(req.count, 16u);
+    EXPECT_EQ(req.threshold, 50000u - 15 + 1);
+    splCorrInsert(text("better"), 1, 49990, &req);
+    EXPECT_EQ(req.count, 16u);
+    EXPECT_EQ(ranked(req, 11), "better");  // after w10, its equal
+    EXPECT_EQ(ranked(req, 15), "w14");
+    for (u32 r = 0; r < 16; ++r) EXPECT_NE(ranked(req, r), "w15");
+}
+
+TEST_F(Ranking, CandidateNoBetterThanAFullListIsDropped) {
+    fill(16, 40000);
+    for (u32 score : {40000u, 39999u}) {
+        splCorrInsert(text("late"), 1, score, &req);
+        for (u32 r = 0; r < 16; ++r) EXPECT_NE(ranked(req, r), "late") << score;
+    }
+}
+
+TEST_F(Ranking, DuplicateKeepsTheBetterScore) {
+    splCorrInsert(text("a"), 1, 40000, &req);
+    splCorrInsert(text("b"), 1, 45000, &req);
+    splCorrInsert(text("a"), 1, 30000, &req);
+    EXPECT_EQ(req.count, 2u);
+    EXPECT_EQ(req.entries[req.order[1]].score, 40000u);
+    splCorrInsert(text("a"), 1, 50000, &req);
+    EXPECT_EQ(req.count, 2u);
+    EXPECT_EQ(ranked(req, 0), "a");
+    EXPECT_EQ(req.entries[req.order[0]].score, 50000u);
+    EXPECT_EQ(ranked(req, 1), "b");
+    // The same word of another class is another suggestion.
+    splCorrInsert(text("a"), 2, 1000, &req);
+    EXPECT_EQ(req.count, 3u);
+}
+
+TEST_F(Ranking, SixteenTopScoresClampTheThreshold) {
+    fill(16, kCorrTopScore);
+    EXPECT_EQ(req.threshold, kCorrTopScore);
+    EXPECT_EQ(splCorrInsert(text("more"), 1, kCorrTopScore, &req), kCorrTopScore);
+    EXPECT_EQ(req.count, 16u);
+}
+
+TEST_F(Ranking, TierScoresAndTheTierLimit) {
+    struct Case {
+        u32 tier, penalty, score;
+        bool listed;
+    } cases[] = {{0, 0, 65535, true}, {4, 0, 65464, true}, {5, 1, 65478, true}, {6, 0, 0, false}};
+    for (const Case& c : cases) {
+        SplCorrectReq r;
+        splCorrectInit(nullptr, 0, 4, &r);
+        splCorrTierCallback(&r, text("x"), 1, c.tier, c.penalty);
+        ASSERT_EQ(r.count, c.listed ? 1u : 0u) << c.tier;
+        if (c.listed) {
+            EXPECT_EQ(r.entries[0].score, c.score);
+        }
+    }
+}
+
+TEST(SplScore, FirstScore) {
+    const std::string abcd = "abcd";
+    EXPECT_EQ(splFirstScore(text(abcd), 4, text(abcd), 4), kScoreEqual);
+    // No common letters: (30 x 65536) / (2 T(4) + 30).
+    EXPECT_EQ(splFirstScore(text("abcd"), 4, text("wxyz"), 4), 30u * 65536 / (20 + 30));
+    u32 near = splFirstScore(text("abcd"), 4, text("abce"), 4);
+    u32 far = splFirstScore(text("abcd"), 4, text("axyz"), 4);
+    EXPECT_GT(near, far);
+}
+
+TEST(SplScore, CodeScoresOfEqualAndDistantSequences) {
+    const u16 a[] = {17, 20, 22, 17};
+    const u16 b[] = {30, 31, 29, 28};
+    SplCodeScore s;
+    EXPECT_EQ(splScoreForward(a, 4, a, 4, &s), kScoreEqual);
+    EXPECT_EQ(splScoreBoth(a, 4, a, 4, &s), kScoreEqual);
+    splScoreForward(a, 4, b, 4, &s);
+    EXPECT_LT(splScoreBoth(a, 4, b, 4, &s), 20000u);
+}
+
+}  // namespace

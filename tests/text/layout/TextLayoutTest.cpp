@@ -1,0 +1,144 @@
+// Page text lines: breaking, per-line metrics from the styles, offsets, hit tests and carets.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../TextTestSupport.h"
+#include "text/layout/TextLayout.h"
+
+namespace {
+
+using namespace text_test;
+
+// Usable width 60: ten plain characters.
+constexpr Rect16 kRect{0, 0, 64, 1000};
+
+std::vector<u16> lineStarts(const TextLayout& layout) {
+    std::vector<u16> starts;
+    for (u16 l = 0; l < layout.LineCount(); ++l) starts.push_back(layout.LineStart(l));
+    return starts;
+}
+
+StyledText textOf(const std::string& s) { return StyledText(s.data(), u16(s.size())); }
+
+TEST(TextLayoutBreaks, LinesBreakAtBlanksCrsAndCharactersThatNoLongerFit) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<u16> starts;
+    };
+    const Case cases[] = {
+        {"exactly the width", "abcdefghij", {0}},
+        {"one past the width", "abcdefghijk", {0, 10}},
+        {"wraps after the blank", "abc defghijk", {0, 4}},
+        {"a long word after a blank breaks where it no longer fits", "a " + std::string(34, 'b'), {0, 2, 12, 22, 32}},
+        {"CR starts a line", "ab\rcd", {0, 3}},
+        {"text ending in CR has an empty last line", "ab\r", {0, 3}},
+        {"two blanks in a row", "abcde  fghijkl", {0, 7}},
+    };
+    FixedMeasurer measurer;
+    for (const Case& c : cases) {
+        StyledText text = textOf(c.text);
+        TextLayout layout(text, kRect, measurer);
+        EXPECT_TRUE(layout.Complete()) << c.what;
+        EXPECT_EQ(lineStarts(layout), c.starts) << c.what;
+    }
+}
+
+TEST(TextLayoutBreaks, CharacterWiderThanTheLineStaysWithoutWidth) {
+    FixedMeasurer measurer;
+    StyledText text = textOf("WW");
+    TextLayout layout(text, Rect16{0, 0, 12, 100}, measurer);  // usable width 8, 'W' is 10
+    EXPECT_TRUE(layout.Complete());
+    EXPECT_EQ(layout.LineCount(), 1);
+    EXPECT_EQ(layout.LineOffset(0), 0);
+}
+
+TEST(TextLayoutBreaks, AtMost128Lines) {
+    struct Case {
+        u16 lines;
+        bool complete;
+    };
+    FixedMeasurer measurer;
+    for (Case c : {Case{kLayoutMaxLines, true}, Case{kLayoutMaxLines + 1, false}}) {
+        StyledText text = textOf(std::string(c.lines - 1, '\r') + "x");
+        TextLayout layout(text, kRect, measurer);
+        EXPECT_EQ(layout.Complete(), c.complete) << c.lines;
+        EXPECT_LE(layout.LineCount(), kLayoutMaxLines);
+    }
+}
+
+TEST(TextLayoutMetrics, LinesTakeTheTallestStyleAndAFinalCrCopiesTheLastLine) {
+    FixedMeasurer measurer;
+    StyledText text = textOf("ab\r");
+    TextStyle big;
+    big.size = 24;
+    text.SetSelection(1, 2);
+    text.ApplyStyle(big);
+    TextLayout layout(text, kRect, measurer);
+    ASSERT_EQ(layout.LineCount(), 2);
+    EXPECT_EQ(layout.Bounds().bottom, 2 * 2 * kLineHeight);
+    const Rect16 caret = layout.CaretRectAt(3, false);
+    EXPECT_EQ(caret.left, 2);
+    EXPECT_EQ(caret.top, 2 * kLineHeight + 2 * kLeading);
+    EXPECT_EQ(caret.bottom, 2 * kLineHeight + 2 * kLeading + 2 * kAscent + 2 * kDescent);
+}
+
+TEST(TextLayoutMetrics, EmptyTextHasOneLineOfTheCurrentStyle) {
+    FixedMeasurer measurer;
+    StyledText text;
+    TextLayout layout(text, kRect, measurer);
+    EXPECT_TRUE(layout.Complete());
+    EXPECT_EQ(layout.LineCount(), 1);
+    EXPECT_EQ(layout.Bounds().bottom, kLineHeight);
+    EXPECT_EQ(layout.CaretRectAt(0, false).top, kLeading);
+}
+
+TEST(TextLayoutOffsets, JustificationOffsetsAtAndNearTheFullWidth) {
+    struct Case {
+        i16 right;
+        i32 justification;
+        i16 offset;
+    };
+    const Case cases[] = {
+        {64, kJustifyRight, 0}, {65, kJustifyRight, 1}, {65, kJustifyCentre, 0},
+        {66, kJustifyCentre, 1}, {70, kJustifyCentre, 3}, {70, kJustifyLeft, 0},
+    };
+    FixedMeasurer measurer;
+    for (const Case& c : cases) {
+        StyledText text = textOf("abcdefghij");
+        text.SetJustification(c.justification);
+        TextLayout layout(text, Rect16{0, 0, c.right, 100}, measurer);
+        EXPECT_EQ(layout.LineOffset(0), c.offset) << c.right << " " << c.justification;
+    }
+}
+
+TEST(TextLayoutHits, HitsChooseTheNearerSideOfACharacter) {
+    FixedMeasurer measurer;
+    StyledText text = textOf("abc\rde");
+    TextLayout layout(text, kRect, measurer);
+    struct Case {
+        i16 h, v;
+        u16 index;
+    };
+    const Case cases[] = {
+        {2 + 2, 5, 0}, {2 + 3, 5, 1}, {2 + 8, 5, 1}, {2 + 9, 5, 2},
+        {50, 5, 4},                 // past a line ending in CR: the next line's first index
+        {50, 20, 6},                // past the last line
+        {50, 30, kLayoutNone},      // below the laid-out lines
+        {64, 5, kLayoutNone},       // right edge excluded
+    };
+    for (const Case& c : cases) EXPECT_EQ(layout.IndexAtPoint(Point16{c.h, c.v}), c.index) << c.h << "," << c.v;
+    EXPECT_EQ(layout.LineStartOf(5), 4);
+    EXPECT_EQ(layout.LineEndOf(1), 3);
+    EXPECT_EQ(layout.LineEndOf(5), 6);
+    EXPECT_EQ(layout.LineOfIndex(7), kLayoutNone);
+    const Rect16 box = layout.CharBox(1);
+    EXPECT_EQ(box.left, 2 + kCharWidth);
+    EXPECT_EQ(box.right, 2 + 2 * kCharWidth);
+    EXPECT_EQ(layout.CharBox(9).left, -1);
+    EXPECT_EQ(layout.CaretRectAt(2, true).left, 2 + 3 * kCharWidth);
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+// The tool manager over real 16-bit offscreen ports: the tools paint into the work port's
+// store and each stroke reaches the screen port at the canvas's place.
+#include <gtest/gtest.h>
+
+#include "engine/base/MemoryHandles.h"
+#include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/GfxPalette.h"
+#include "tests/tools/ToolTestSupport.h"
+#include "tools/base/BrushColor.h"
+#include "tools/base/ToolNames.h"
+#include "tools/pencils/RCircle.h"
+
+namespace {
+
+class ToolMgrPorts : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(memInit(0, 512), kErrNone);
+        ASSERT_EQ(gfxInitPalettes(), kErrNone);
+        work = static_cast<GfxOffscreenPort*>(gfxNewOffscreenPort(40, 30, 16, nullptr));
+        screen = static_cast<GfxOffscreenPort*>(gfxNewOffscreenPort(200, 150, 16, nullptr));
+        ASSERT_TRUE(work && screen);
+        ASSERT_EQ(gfxLockPort(work), kErrNone);
+        ASSERT_EQ(gfxLockPort(screen), kErrNone);
+        view = pixelViewOfPort(*work);
+        ASSERT_NE(view.top, nullptr);
+        view.Fill(kRgb555White);
+        pixelViewOfPort(*screen).Fill(kRgb555Black);
+        mgr.Init(view, kCanvas, nullptr);
+        mgr.SetPorts(work, screen);
+    }
+    void TearDown() override {
+        for (GfxPort* port : {static_cast<GfxPort*>(work), static_cast<GfxPort*>(screen)}) {
+            if (!port) continue;
+            gfxUnlockPort(port);
+            gfxDisposePort(port);
+        }
+        gfxShutdownPalettes();
+        memShutdown();
+    }
+    u16 onScreen(i32 x, i32 y) { return pixelViewOfPort(*screen).At(x, y); }
+    static constexpr Rect16 kCanvas{50, 40, 90, 70};
+    GfxOffscreenPort* work = nullptr;
+    GfxOffscreenPort* screen = nullptr;
+    PixelView view;
+    RToolMgr mgr;
+};
+
+TEST_F(ToolMgrPorts, StoreViewIsTheWorkPortsPixels) {
+    view.Put(3, 2, 0x1234);
+    GfxColor read;
+    gfxSetPort(work);
+    work->ReadPixel(&read, 3, 2);
+    EXPECT_EQ(rgb555FromColor(read), 0x1234);
+}
+
+TEST_F(ToolMgrPorts, StrokeReachesTheScreenAtTheCanvasPlace) {
+    setBrushColor(GfxColor::rgb(255, 0, 0));
+    RCircle pencil;
+    pencil.Activate(screen, -1, kCanvas);
+    Ostrel::RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(&pencil), 0);
+    mgr.HandleMessage(&born, 0);
+    ASSERT_EQ(mgr.HandleInput(Point16{60, 50}, 0), 1);
+    mgr.TrackInput(Point16{70, 50}, 10);
+    mgr.EndInput(Point16{80, 50}, 20);
+    const u16 red = rgb555(255, 0, 0);
+    EXPECT_EQ(view.At(20, 10), red);
+    EXPECT_EQ(onScreen(70, 50), red);
+    EXPECT_EQ(onScreen(60, 50), red);
+    EXPECT_EQ(onScreen(70, 60), kRgb555Black);  // the unchanged part of the canvas is not copied
+    EXPECT_EQ(onScreen(49, 50), kRgb555Black);  // outside the canvas
+}
+
+TEST_F(ToolMgrPorts, UpdateScreenRectCopiesTheWholeCanvas) {
+    mgr.UpdateScreenRect(kCanvas, nullptr);
+    EXPECT_EQ(onScreen(50, 40), kRgb555White);
+    EXPECT_EQ(onScreen(89, 69), kRgb555White);
+    EXPECT_EQ(onScreen(90, 69), kRgb555Black);
+    EXPECT_EQ(onScreen(49, 40), kRgb555Black);
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+// The scanline flood fill against a plain recursive model on random pictures, and its edges.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "tests/tools/ToolTestSupport.h"
+#include "tools/fills/FloodFill.h"
+
+namespace {
+
+void recursiveModel(const PixelView& v, i32 x, i32 y, u16 target, std::vector<u8>& seen) {
+    if (!v.Contains(x, y) || seen[size_t(y) * size_t(v.width) + size_t(x)] || v.At(x, y) != target) return;
+    seen[size_t(y) * size_t(v.width) + size_t(x)] = 1;
+    recursiveModel(v, x + 1, y, target, seen);
+    recursiveModel(v, x - 1, y, target, seen);
+    recursiveModel(v, x, y + 1, target, seen);
+    recursiveModel(v, x, y - 1, target, seen);
+}
+
+TEST(FloodFill, MatchesTheRecursiveModelOnRandomPictures) {
+    std::mt19937 random(24);
+    for (int round = 0; round < 60; ++round) {
+        const i16 w = i16(1 + random() % 48), h = i16(1 + random() % 32);
+        tooltest::Picture picture(w, h);
+        const u32 colours = 2 + random() % 3;
+        for (u16& p : picture.pixels) p = u16(random() % colours);
+        const Point16 seed{i16(random() % u32(w)), i16(random() % u32(h))};
+        std::vector<u8> model(size_t(w) * size_t(h), 0);
+        recursiveModel(picture.view, seed.h, seed.v, picture.view.At(seed.h, seed.v), model);
+        PixelMask mask = floodFillArea(picture.view, seed);
+        size_t count = 0;
+        for (i32 y = 0; y < h; ++y)
+            for (i32 x = 0; x < w; ++x) {
+                count += model[size_t(y) * size_t(w) + size_t(x)];
+                ASSERT_EQ(mask.Test(x, y), model[size_t(y) * size_t(w) + size_t(x)] != 0)
+                    << "round " << round << " at " << x << "," << y;
+            }
+        EXPECT_EQ(mask.Count(), count);
+    }
+}
+
+TEST(FloodFill, SeedLimits) {
+    tooltest::Picture picture(10, 8);
+    struct Case {
+        Point16 seed;
+        size_t filled;
+    };
+    for (Case c : {Case{{0, 0}, 80}, Case{{9, 7}, 80}, Case{{10, 7}, 0}, Case{{9, 8}, 0}, Case{{-1, 0}, 0}})
+        EXPECT_EQ(floodFillArea(picture.view, c.seed).Count(), c.filled) << c.seed.h << "," << c.seed.v;
+}
+
+TEST(FloodFill, DiagonalNeighboursDoNotLeak) {
+    tooltest::Picture picture(3, 3);
+    picture.view.Put(1, 0, 0);
+    picture.view.Put(0, 1, 0);
+    PixelMask mask = floodFillArea(picture.view, Point16{0, 0});
+    EXPECT_EQ(mask.Count(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+// The shapes made of more than one drag: polygons closing near their first corner, and the
+// curve's straight line put away when it is bent or finished.
+#include <gtest/gtest.h>
+
+#include "tests/tools/ToolTestSupport.h"
+#include "tools/base/BrushColor.h"
+#include "tools/pencils/RCircle.h"
+#include "tools/shapes/RCurve.h"
+#include "tools/shapes/RLine.h"
+#include "tools/shapes/ROPoly.h"
+
+namespace {
+
+TEST(ClickedShapes, PolygonCloseDistanceLimit) {
+    struct Case {
+        i16 dx;
+        size_t cornersLeft;
+    };
+    for (Case c : {Case{kPolyCloseDistance, 0}, Case{kPolyCloseDistance + 1, 4}}) {
+        tooltest::Picture picture(60, 40);
+        tooltest::Easel easel(picture);
+        ROPoly poly(nullptr);
+        easel.Use(poly);
+        easel.Stroke({{10, 10}, {50, 10}});
+        easel.Stroke({{50, 10}, {50, 30}});
+        easel.Stroke({{50, 30}, {i16(10 + c.dx), 10}});
+        EXPECT_EQ(poly.Corners().size(), c.cornersLeft) << c.dx;
+    }
+}
+
+TEST(ClickedShapes, CurveFinishedUnbentIsTheStraightLine) {
+    setBrushColor(GfxColor::rgb(255, 0, 0));
+    tooltest::Picture lined(60, 40), curved(60, 40);
+    {
+        tooltest::Easel easel(lined);
+        RCircle pencil;
+        RLine line(nullptr);
+        line.SetPencil(&pencil);
+        easel.Use(line);
+        easel.Stroke({{5, 30}, {55, 10}});
+    }
+    tooltest::Easel easel(curved);
+    RCircle pencil;
+    RCurve curve(nullptr);
+    curve.SetPencil(&pencil);
+    easel.Use(curve);
+    easel.Stroke({{5, 30}, {55, 10}});
+    EXPECT_TRUE(curve.IsBending());
+    easel.mgr.FinishTool();
+    EXPECT_FALSE(curve.IsBending());
+    EXPECT_EQ(curved.pixels, lined.pixels);  // the band of the first drag is gone
+}
+
+TEST(ClickedShapes, BentCurveLeavesNoBand) {
+    tooltest::Picture picture(60, 40);
+    tooltest::Easel easel(picture);
+    RCurve curve(nullptr);  // no pencil: whatever remains would be band
+    easel.Use(curve);
+    easel.Stroke({{5, 30}, {55, 10}});
+    easel.Stroke({{30, 20}, {30, 2}});
+    for (u16 p : picture.pixels) ASSERT_EQ(p, kRgb555White);
+}
+
+}  // namespace

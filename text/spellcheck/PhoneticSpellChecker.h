@@ -1,0 +1,63 @@
+#pragma once
+// A spelling checker over the phonetic engine for English or Spanish: the language's main
+// lexicon and phonetic file (and, when present, its letter tree for typo correction) from the
+// program's folder, and the user's own dictionary from the user's data folder.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/base/EngineTypes.h"
+#include "spell/SplCorrect.h"
+#include "spell/SplVerify.h"
+#include "text/spellcheck/SpellChecker.h"
+
+struct SplMemManager;
+struct SplPhonTable;
+struct SplLexicon;
+struct SplUserDict;
+struct SplTrieLexicon;
+
+constexpr int kProgramLanguageSpanish = 2;
+constexpr u32 kSpellVerifyOptions = 29;
+
+class PhoneticSpellChecker : public SpellChecker {
+public:
+    // Spanish (language 4) for program language 2, else English (language 1).
+    static std::unique_ptr<PhoneticSpellChecker> Create(int programLanguage, std::string programFolder,
+                                                        std::string userFolder);
+    ~PhoneticSpellChecker() override;
+
+    int Open() override;
+    int CheckWord(const char* word) override;
+    const std::vector<std::string>& GetSuggestions(const char* word) override;
+    int AddWord(const char* word) override;
+
+    int language() const { return language_; }
+    // The last open or add result.
+    const std::string& status() const { return status_; }
+    std::string mainLexiconPath() const;
+    std::string phoneticPath() const;
+    std::string typoLexiconPath() const;
+    std::string userDictionaryPath() const;
+
+private:
+    PhoneticSpellChecker(int language, std::string programFolder, std::string userFolder);
+    void OpenUserDictionary();
+    void OpenTypoLexicon();
+    // The word in the engine's character set; false when a character has no place there.
+    static bool ToEngine(const char* word, std::string* out);
+
+    SplCorrectReq request_;
+    SplVerifyRec record_;
+    SplCorrCtx* ctx_ = nullptr;
+    SplMemManager* mm_ = nullptr;
+    SplPhonTable* phon_ = nullptr;
+    SplLexicon* lex_ = nullptr;
+    SplUserDict* user_ = nullptr;
+    std::vector<u8> typoImage_;
+    std::unique_ptr<SplTrieLexicon> typo_;
+    int language_;
+    std::string programFolder_, userFolder_;
+    std::string status_;
+    std::vector<std::string> suggestions_;
+};

@@ -1,0 +1,79 @@
+#pragma once
+// The base of the painting tools. A tool is made with its id (its index in the tool-name
+// table) by a panel, which owns it, activates it on the canvas and hands it to the tool
+// manager with 'born'. The manager hands it each press, move and release of a stroke with a
+// ToolCanvas; the tool paints into the canvas's picture and marks what it changed. Its
+// parameters (sizes, sounds) come from its section of "TB.cfg" at activation when a tool
+// profile is set. User-interface thread only.
+#include <vector>
+
+#include "engine/base/EngineTypes.h"
+#include "engine/files/Paths.h"
+#include "engine/regions/Rects.h"
+#include "tools/base/ToolCanvas.h"
+#include "tools/params/ToolParams.h"
+#include "tools/base/ToolSettings.h"
+#include "tools/base/ToolSounds.h"
+
+class GfxPort;
+
+constexpr i16 kToolActivated = 888;
+constexpr i16 kToolActivateFailed = 889;
+// Tools' icons are 'tBMP' pictures numbered from here by tool id.
+constexpr u16 kToolIconBase = 30000;
+
+// The profile whose sections hold the tools' parameters ("TB.cfg"); null: the defaults.
+void setToolProfile(const Path* profile);
+const Path* toolProfile();
+
+class RTool {
+public:
+    explicit RTool(i16 toolId);
+    virtual ~RTool() = default;
+    RTool(const RTool&) = delete;
+    RTool& operator=(const RTool&) = delete;
+
+    i16 GetToolId() const { return toolId_; }
+    // The screen port and the layer (-1 for the canvas) are the panel's; the tools paint
+    // into the tool manager's work picture. kToolActivated, or kToolActivateFailed when the
+    // canvas rectangle is empty.
+    virtual i16 Activate(GfxPort* screenPort, i32 layer, const Rect16& canvasRect);
+    bool IsActive() const { return active_; }
+    const Rect16& CanvasRect() const { return canvasRect_; }
+
+    u16 GetIconId() const { return u16(kToolIconBase + toolId_); }
+    // The icon's stored 'tBMP' bytes, null when no open archive holds it.
+    const u8* GetIcon() const;
+
+    void SetParams(const ToolParams& params);
+    const ToolParams& Params() const { return params_; }
+    // Sizes are counted from 0; an index past the list picks its last size, below 0 its first.
+    virtual void SelectSize(i16 index);
+    i16 GetSizeIndex() const { return sizeIndex_; }
+    i16 GetSize() const;
+    // The panel's 'chng' record: its size factor picks size (factor - 1).
+    virtual void ApplySettings(const ToolSettings& settings);
+    const ToolSettings& Settings() const { return settings_; }
+
+    // A stroke: the press plays the start sound, the release the end sound.
+    void Press(ToolCanvas& canvas, Point16 p);
+    void Move(ToolCanvas& canvas, Point16 p);
+    void Release(ToolCanvas& canvas, Point16 p);
+    // Ends whatever the tool holds unfinished (a polygon being clicked, a curve being bent).
+    virtual void Finish(ToolCanvas&) {}
+
+protected:
+    virtual void MouseDown(ToolCanvas& canvas, Point16 p) = 0;
+    virtual void MouseMove(ToolCanvas&, Point16) {}
+    virtual void MouseUp(ToolCanvas&, Point16) {}
+    ToolSounds& Sounds() { return sounds_; }
+
+private:
+    i16 toolId_;
+    bool active_ = false;
+    Rect16 canvasRect_{0, 0, 0, 0};
+    ToolParams params_;
+    i16 sizeIndex_ = 0;
+    ToolSettings settings_;
+    ToolSounds sounds_;
+};

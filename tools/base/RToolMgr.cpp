@@ -1,0 +1,153 @@
+#include "tools/base/RToolMgr.h"
+
+#include <algorithm>
+
+#include "engine/gfx/GfxDraw.h"
+#include "framework/undo/UndoManager.h"
+#include "tools/base/RTool.h"
+
+RToolMgr::RToolMgr() : Ostrel::RSender(kToolMgrTag) {}
+
+RToolMgr::~RToolMgr() {
+    if (undo_) undo_->DiscardIfOwner(this);
+}
+
+void RToolMgr::Init(const PixelView& work, const Rect16& canvasRect, Ostrel::UndoManager* undo) {
+    work_ = work;
+    canvasRect_ = canvasRect;
+    undo_ = undo;
+    snapshot_ = pixelViewOfBuffer(snapshotPixels_, work.width, work.height);
+    snapshot_.CopyRectFrom(work_, work_.Bounds());
+}
+
+void RToolMgr::SetPorts(GfxPort* workPort, GfxPort* screenPort) {
+    workPort_ = workPort;
+    screenPort_ = screenPort;
+}
+
+u32 RToolMgr::HandleMessage(Ostrel::RMessage* message, u32) {
+    switch (message->code) {
+        case kToolMsgBorn:
+            if (tracking_) InputEnd(0);
+            tool_ = reinterpret_cast<RTool*>(message->param1);
+            if (tool_) tool_->ApplySettings(settings_);
+            return 0;
+        case kToolMsgKild:
+            if (tracking_) InputEnd(0);
+            tool_ = nullptr;
+            return 0;
+        case kToolMsgChng:
+            settings_ = toolSettingsFromRecord(reinterpret_cast<const void*>(message->param1));
+            if (tool_) tool_->ApplySettings(settings_);
+            return 0;
+        case kPaintUndoCode:
+            SwapUndo();
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+i16 RToolMgr::CurrentToolIndex() const { return tool_ ? tool_->GetToolId() : i16(-1); }
+
+Point16 RToolMgr::ToPicture(Point16 p) const { return Point16{i16(p.h - canvasRect_.left), i16(p.v - canvasRect_.top)}; }
+
+Rect16 RToolMgr::ToScreen(const Rect16& r) const {
+    return Rect16{i16(r.left + canvasRect_.left), i16(r.top + canvasRect_.top), i16(r.right + canvasRect_.left),
+                  i16(r.bottom + canvasRect_.top)};
+}
+
+void RToolMgr::BeginStroke() {
+    snapshot_.CopyRectFrom(work_, work_.Bounds());
+    canvas_ = ToolCanvas(work_, snapshot_);
+}
+
+u16 RToolMgr::HandleInput(Point16 screenPoint, u32 timeMs) {
+    if (!tool_ || tracking_ || !rectContainsPoint(canvasRect_, screenPoint) || !work_.top) return 0;
+    BeginStroke();
+    tracking_ = true;
+    lastPoint_ = screenPoint;
+    canvas_.SetTime(timeMs);
+    tool_->Press(canvas_, ToPicture(screenPoint));
+    UpdateScreen();
+    return 1;
+}
+
+void RToolMgr::TrackInput(Point16 screenPoint, u32 timeMs) {
+    if (!tracking_) return;
+    lastPoint_ = screenPoint;
+    canvas_.SetTime(timeMs);
+    tool_->Move(canvas_, ToPicture(screenPoint));
+    UpdateScreen();
+}
+
+void RToolMgr::EndInput(Point16 screenPoint, u32 timeMs) {
+    if (!tracking_) return;
+    lastPoint_ = screenPoint;
+    canvas_.SetTime(timeMs);
+    tool_->Release(canvas_, ToPicture(screenPoint));
+    tracking_ = false;
+    EndStroke();
+}
+
+void RToolMgr::InputEnd(u32) { EndInput(lastPoint_, canvas_.Time()); }
+
+void RToolMgr::FinishTool() {
+    if (!tool_) return;
+    if (tracking_) InputEnd(0);
+    BeginStroke();
+    tool_->Finish(canvas_);
+    EndStroke();
+}
+
+void RToolMgr::UpdateScreen() {
+    Rect16 fresh = canvas_.TakeFresh();
+    if (rectIsEmpty(fresh) || !workPort_ || !screenPort_) return;
+    gfxCopyBits(screenPort_, workPort_, ToScreen(fresh), fresh, 0);
+}
+
+bool RToolMgr::Differs(const Rect16& r) const {
+    for (i32 y = r.top; y < r.bottom; ++y)
+        if (!std::equal(work_.Row(y) + r.left, work_.Row(y) + r.right, snapshot_.Row(y) + r.left)) return true;
+    return false;
+}
+
+void RToolMgr::EndStroke() {
+    UpdateScreen();
+    // A band drawn and taken away again is no change: no undo step, and no 'grfx', which
+    // would end the cut that a cut shape has just handed over.
+    if (!canvas_.HasChanged() || !Differs(canvas_.Changed())) return;
+    // The stroke's snapshot becomes the undo step's picture; the vectors trade their memory.
+    snapshotPixels_.swap(undoPixels_);
+    snapshot_ = pixelViewOfBuffer(snapshotPixels_, work_.width, work_.height);
+    if (undo_) undo_->SetCurrent(this, kPaintUndoCode, &RToolMgr::ReleaseUndo);
+    undoHeld_ = true;
+    SayGraphics(ToScreen(canvas_.Changed()));
+}
+
+void RToolMgr::ReleaseUndo(CListener* owner, FourCC) { static_cast<RToolMgr*>(owner)->undoHeld_ = false; }
+
+void RToolMgr::SwapUndo() {
+    if (!undoHeld_ || tracking_) return;
+    const size_t width = size_t(work_.width);
+    for (i32 y = 0; y < work_.height; ++y)
+        std::swap_ranges(work_.Row(y), work_.Row(y) + width, undoPixels_.begin() + ptrdiff_t(size_t(y) * width));
+    UpdateScreenRect(canvasRect_, nullptr);
+}
+
+void RToolMgr::UpdateScreenRect(const Rect16& screenRect, CListener* listener) {
+    // Added as a listener, so that it leaves the list by itself when it is destroyed.
+    if (listener) AddListener(listener);
+    if (workPort_ && screenPort_) {
+        Rect16 local{i16(screenRect.left - canvasRect_.left), i16(screenRect.top - canvasRect_.top),
+                     i16(screenRect.right - canvasRect_.left), i16(screenRect.bottom - canvasRect_.top)};
+        gfxCopyBits(screenPort_, workPort_, screenRect, local, 0);
+    }
+    SayGraphics(screenRect);
+}
+
+void RToolMgr::SayGraphics(const Rect16& screenRect) {
+    lastChanged_ = screenRect;
+    Ostrel::RMessage message(kToolMsgGraphics, reinterpret_cast<uintptr_t>(&lastChanged_), 0);
+    Broadcast(&message);
+}

@@ -1,0 +1,95 @@
+#pragma once
+// The tool manager, owned by the canvas. It listens to the tool panels: 'born' makes the
+// tool in parameter 1 current, 'kild' drops it (the panel deletes it), 'chng' copies the
+// panel's ToolSettings and hands them to the tool. It hands the current tool each press, move
+// and release inside the canvas, copies what changed from its work picture to the screen and
+// broadcasts 'grfx' with the changed rectangle (screen coordinates) when a stroke ends. Before
+// each stroke it keeps a snapshot of the picture; a stroke that changed something hands its
+// snapshot to the undo step 'pPnt', which swaps it back in (and out again for redo). A stroke
+// that changed nothing leaves the earlier undo step as it was. User-interface thread only.
+#include <vector>
+
+#include "engine/base/EngineTypes.h"
+#include "engine/regions/Rects.h"
+#include "framework/messaging/CListener.h"
+#include "framework/messaging/RSender.h"
+#include "tools/base/PixelView.h"
+#include "tools/base/ToolCanvas.h"
+#include "tools/base/ToolSettings.h"
+
+class GfxPort;
+class RTool;
+namespace Ostrel {
+class UndoManager;
+}
+
+constexpr FourCC kToolMsgBorn = fourCC("born");
+constexpr FourCC kToolMsgKild = fourCC("kild");
+constexpr FourCC kToolMsgChng = fourCC("chng");
+constexpr FourCC kToolMsgGraphics = fourCC("grfx");
+constexpr FourCC kToolMgrTag = fourCC("TMGR");
+constexpr FourCC kPaintUndoCode = fourCC("pPnt");
+
+class RToolMgr : public CListener, public Ostrel::RSender {
+public:
+    RToolMgr();
+    ~RToolMgr() override;
+
+    // The work picture is the canvas's size; canvasRect places it on the screen. The undo
+    // manager may be null (no undo).
+    void Init(const PixelView& work, const Rect16& canvasRect, Ostrel::UndoManager* undo);
+    // The ports UpdateScreenRect copies between (either null: no copy).
+    void SetPorts(GfxPort* workPort, GfxPort* screenPort);
+
+    u32 HandleMessage(Ostrel::RMessage* message, u32 data) override;
+
+    // A press at a screen point: 1 when it lies in the canvas and a tool takes it.
+    u16 HandleInput(Point16 screenPoint, u32 timeMs);
+    void TrackInput(Point16 screenPoint, u32 timeMs);
+    void EndInput(Point16 screenPoint, u32 timeMs);
+    // Ends a running stroke where it last was (help mode, a dialog opening).
+    void InputEnd(u32 extra);
+    bool IsTracking() const { return tracking_; }
+
+    RTool* GetCurrentTool() const { return tool_; }
+    // -1 without a current tool.
+    i16 CurrentToolIndex() const;
+    // The current tool finishes what it holds unfinished; its changes become one undo step.
+    void FinishTool();
+    const ToolSettings& Settings() const { return settings_; }
+
+    // Copies the rectangle (screen coordinates) from the work picture to the screen, and
+    // broadcasts 'grfx'; the listener, when given, is remembered and hears every later 'grfx'.
+    void UpdateScreenRect(const Rect16& screenRect, CListener* listener);
+    // The rectangle the last 'grfx' named.
+    const Rect16& LastChanged() const { return lastChanged_; }
+
+private:
+    static void ReleaseUndo(CListener* owner, FourCC code);
+    Point16 ToPicture(Point16 screenPoint) const;
+    Rect16 ToScreen(const Rect16& local) const;
+    void BeginStroke();
+    // Whether the work picture differs from the stroke's snapshot inside the rectangle.
+    bool Differs(const Rect16& r) const;
+    // Copies the changes of the stroke to the screen, records the undo step and says 'grfx'.
+    void EndStroke();
+    void UpdateScreen();
+    void SwapUndo();
+    void SayGraphics(const Rect16& screenRect);
+
+    RTool* tool_ = nullptr;
+    ToolSettings settings_;
+    PixelView work_;
+    Rect16 canvasRect_{0, 0, 0, 0};
+    Ostrel::UndoManager* undo_ = nullptr;
+    GfxPort* workPort_ = nullptr;
+    GfxPort* screenPort_ = nullptr;
+    std::vector<u16> snapshotPixels_;
+    PixelView snapshot_;
+    std::vector<u16> undoPixels_;
+    ToolCanvas canvas_{PixelView{}, PixelView{}};
+    bool tracking_ = false;
+    bool undoHeld_ = false;
+    Point16 lastPoint_{0, 0};
+    Rect16 lastChanged_{0, 0, 0, 0};
+};

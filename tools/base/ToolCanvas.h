@@ -1,0 +1,34 @@
+#pragma once
+// What a tool paints into during one stroke: the work picture, the picture as the stroke
+// began (rubber bands and translucent tools read it), the time of the event and the rectangle
+// the stroke has changed so far. Points are in picture coordinates. The tool manager makes
+// one per stroke.
+#include "engine/base/EngineTypes.h"
+#include "engine/regions/Rects.h"
+#include "tools/base/PixelView.h"
+
+class ToolCanvas {
+public:
+    ToolCanvas(const PixelView& picture, const PixelView& before) : picture_(picture), before_(before) {}
+
+    const PixelView& Picture() const { return picture_; }
+    const PixelView& Before() const { return before_; }
+    u32 Time() const { return time_; }
+    void SetTime(u32 ms) { time_ = ms; }
+
+    // Unions the rectangle, cut to the picture, into the changed area.
+    void MarkChanged(const Rect16& r);
+    bool HasChanged() const { return changed_.left < changed_.right && changed_.top < changed_.bottom; }
+    Rect16 Changed() const { return changed_; }
+    // What changed since the last call, which empties it (the manager shows it on the screen).
+    Rect16 TakeFresh();
+    // Puts the rectangle back as it was when the stroke began.
+    void Restore(const Rect16& r);
+
+private:
+    PixelView picture_;
+    PixelView before_;
+    u32 time_ = 0;
+    Rect16 changed_{0, 0, 0, 0};
+    Rect16 fresh_{0, 0, 0, 0};
+};

@@ -1,0 +1,27 @@
+#pragma once
+// The fill bucket: a press fills the area of the pressed pixel's colour. The solid fill paints
+// it with the brushes' colour, the pattern fill tiles a pattern picture over it (anchored at
+// the picture's corner, so neighbouring fills line up), and the gradient fill (a subclass)
+// shades it. The fill panel sets the fill pattern id of the chosen strip item.
+#include "tools/base/PixelMask.h"
+#include "tools/base/PixelTile.h"
+#include "tools/base/RTool.h"
+
+class RFill : public RTool {
+public:
+    explicit RFill(i16 toolId);
+
+    virtual void SetFillPatternId(u16 id) { patternId_ = id; }
+    u16 GetFillPatternId() const { return patternId_; }
+    // The tile the pattern fill repeats; an invalid tile paints the brushes' colour.
+    void SetPatternTile(PixelTile tile) { tile_ = std::move(tile); }
+
+protected:
+    void MouseDown(ToolCanvas& canvas, Point16 p) override;
+    // The pixel for (x, y) of the area.
+    virtual u16 FillPixel(const PixelMask& area, i32 x, i32 y) const;
+
+private:
+    u16 patternId_ = 0;
+    PixelTile tile_;
+};
