@@ -10,9 +10,10 @@
 #include "contentgen/content/SoundSynth.h"
 #include "contentgen/content/SpeechSynth.h"
 #include "contentgen/content/SystemResources.h"
+#include "app/strings/StringList.h"
+#include "document/storage/ObjectTypes.h"
 #include "engine/gfx/sprites/SprPicture.h"
 #include "engine/gfx/sprites/SprShapes.h"
-#include "app/strings/StringList.h"
 #include "framework/format/StringFormat.h"
 #include "sound/import/SoundImport.h"
 
@@ -23,7 +24,6 @@ namespace {
 
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
-constexpr FourCC kWaveType = fourCC("tWAV");
 constexpr FourCC kStringType = fourCC("tSTR");
 constexpr size_t kMaxParts = 255;
 constexpr size_t kMaxListStrings = 255;
@@ -188,7 +188,7 @@ public:
         std::vector<u8> wave;
         const u16 err = ConvertPcmToArchiveWave(pcm, 16, 1, rate, kImportCompress | kImportNoLoop, &wave);
         if (err != 0) throw ArtError("sound " + std::to_string(spec.at("id").get<int>()) + " could not be converted");
-        add(archive, kWaveType, spec.at("id").get<u16>(), wave);
+        add(archive, kTypeSound, spec.at("id").get<u16>(), wave);
     }
 
     void stringResource(const json& spec, ArchiveImage& archive) const {
