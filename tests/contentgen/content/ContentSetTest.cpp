@@ -91,11 +91,12 @@ const std::vector<Named> kNamedResources = {
     {"Easel", "tBMH", {1000, 7000, 18000}},
     {"Easel", "tSCR", {1000, 1038, 1039, 1042, 1043, 1044, 1045, 1052, 1059, 1066, 1080, 1082, 1103, 1106, 1500, 1501, 18034, 18044}},
     {"Easel", "MBTN", {75}},
-    {"ToolPanels", "MBTN", {18400, 18200, 18201, 18203, 18300, 18500, 18600}},
+    {"ToolPanels", "MBTN", {18000, 18001, 18002, 18003, 18400, 18200, 18201, 18203, 18300, 18500, 18600}},
+    {"ToolPanels", "tBMP", {24000, 24100, 24200}},
     {"ToolPanels", "tBMP", {19000, 20400, 20500, 21300, 21400, 21500}},
     {"ToolPanels", "tWAV", range(22000, 22042)},
     {"ToolPanels", "tWAV", {22090, 22091, 22092}},
-    {"Easel", "tSCR", {18018, 18021, 18024, 18028, 18039, 18042, 18044, 18046, 18047, 18048, 18049, 18050, 18051, 18149, 18159, 18166}},
+    {"Easel", "tSCR", {18018, 18021, 18024, 18028, 18039, 18042, 18044, 18045, 18046, 18047, 18048, 18049, 18050, 18051, 18149, 18159, 18166}},
     {"RDlgLogin", "tBMH", {7600}},
     {"RDlgLogin", "tSCR", {7600, 7601, 7602, 7603, 7604, 7605, 7606, 7644, 7652}},
     {"RDlgLogin", "MBTN", {777, 778}},
@@ -276,10 +277,17 @@ TEST_F(ContentSet, StringListsHoldAsManyTextsAsTheirCountSays) {
 TEST_F(ContentSet, PanelPageAndModeButtonsSitAtTheirMessageLessTheSetId) {
     // Panels select button [message - set id] when they restore a page or mode.
     const ArchiveReader a = archive("ToolPanels");
-    for (u16 set : {18300, 18500, 18600}) {
+    for (u16 set : {18000, 18300, 18500, 18600}) {
         const std::vector<ButtonRecord> buttons = this->buttons(a, set);
         ASSERT_FALSE(buttons.empty()) << set;
         for (size_t i = 0; i < buttons.size(); ++i) EXPECT_EQ(buttons[i].clickMessage, set + i) << set << " " << i;
+    }
+    // A family's sub-mode buttons: button 0 for the first sub-mode the family remembers.
+    const std::pair<u16, std::vector<u16>> subModes[] = {{18001, {18003, 18004}}, {18002, {18006, 18005}}, {18003, {18007, 18008}}};
+    for (const auto& [set, ids] : subModes) {
+        std::vector<u16> got;
+        for (const ButtonRecord& b : buttons(a, set)) got.push_back(u16(b.clickMessage));
+        EXPECT_EQ(got, ids) << set;
     }
     const std::vector<ButtonRecord> shapes = buttons(a, 18203);
     ASSERT_EQ(shapes.size(), 2u);
