@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/window/MenuCommands.h"
 #include "contentgen/content/BitmapWriter.h"
 #include "contentgen/content/ButtonArt.h"
 #include "contentgen/content/Cp1252.h"
@@ -231,8 +232,7 @@ ArchiveImage buildItemArchive(const json& item, const ContentContext& context, L
     for (const json& g : item.value("groups", json::array())) builder.group(g, archive);
     for (const json& s : item.value("sounds", json::array())) builder.sound(s, archive);
     for (const json& s : item.value("strings", json::array())) builder.stringResource(s, archive);
-    for (const json& m : item.value("menus", json::array()))
-        add(archive, kMenuResourceType, m.at("id").get<u16>(), buildMenuResource(m, context.texts, language));
+    if (item.value("mainMenu", false)) add(archive, kMenuResourceType, Ostrel::kMainMenuId, buildMainMenuResource(context.texts, language));
     for (const json& b : item.value("buttonSets", json::array()))
         add(archive, kButtonSetResourceType, b.at("id").get<u16>(), buildButtonSet(b));
     for (const json& l : item.value("stringLists", json::array())) builder.stringList(l, archive);

@@ -6,7 +6,8 @@
 //               sprite layer registers every consecutive script), gaps get empty scripts
 //   "sounds":   [{ "id", "synth", ... }]               → 'tWAV' (IMA ADPCM)
 //   "strings":  [{ "id", "key" }]                      → 'tSTR'
-//   "menus", "dialogs": the framework's 'MENU' and 'DLOG'
+//   "mainMenu": true                                  → 'MENU' 128, the main window's menu bar
+//   "dialogs": the framework's 'DLOG'
 // A shape: { "id"?, "at"?, "play": "still" | "parts" | "animation", "ms"?, "frames": [...] };
 // a frame: { "art", "size", "anchor"? } or { "button": {...} } (four frames) or
 // { "emoji", "size" } or { "use", "size" }, each with its own "at" for parts.

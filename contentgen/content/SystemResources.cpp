@@ -1,8 +1,11 @@
 #include "contentgen/content/SystemResources.h"
 
-#include <cctype>
+#include <string>
+#include <vector>
 
 #include "contentgen/content/ArtPainter.h"
+#include "app/window/MainMenuLayout.h"
+#include "app/window/MenuCommands.h"
 #include "contentgen/content/Cp1252.h"
 #include "framework/format/ButtonSetFormat.h"
 #include "framework/format/CursorFormat.h"
@@ -13,49 +16,11 @@ using nlohmann::json;
 
 namespace {
 
-// Virtual-key codes of the keys the accelerators use.
-constexpr u16 kKeyDelete = 0x2E;
-constexpr u16 kKeyF1 = 0x70;
-
 TextRef textRef(const json& key, const TextCatalog& texts, Language language) {
     const std::string name = key.get<std::string>();
     const auto fallback = utf8ToCp1252(texts.lookup(name, language));
     if (!fallback) throw ArtError("text " + name + " has a character outside cp1252");
     return TextRef{name, *fallback};
-}
-
-// "Ctrl+Shift+S", "Del", "F1".
-void parseAccelerator(const std::string& text, u16* key, u16* modifiers) {
-    *modifiers = 0;
-    std::string rest = text;
-    for (const auto& [prefix, bit] : {std::pair{"Ctrl+", kAccelControl}, {"Shift+", kAccelShift}, {"Alt+", kAccelAlt}})
-        if (rest.rfind(prefix, 0) == 0) *modifiers |= bit, rest = rest.substr(std::string(prefix).size());
-    if (rest.size() == 1 && std::isalnum(static_cast<unsigned char>(rest[0]))) *key = u16(std::toupper(rest[0]));
-    else if (rest == "Del") *key = kKeyDelete;
-    else if (rest.size() >= 2 && rest[0] == 'F' && std::isdigit(static_cast<unsigned char>(rest[1]))) *key = u16(kKeyF1 + std::stoi(rest.substr(1)) - 1);
-    else throw ArtError("accelerator " + text + " is not understood");
-}
-
-MenuPopupData popup(const json& spec, const TextCatalog& texts, Language language) {
-    MenuPopupData p;
-    p.title = textRef(spec.at("title"), texts, language);
-    for (const json& i : spec.at("items")) {
-        MenuItemData item;
-        if (i.value("separator", false)) {
-            item.kind = MenuItemKind::Separator;
-        } else if (i.contains("submenu")) {
-            item.kind = MenuItemKind::Submenu;
-            item.text = textRef(i.at("text"), texts, language);
-            item.submenu.push_back(popup(i["submenu"], texts, language));
-        } else {
-            item.command = i.at("command").get<u16>();
-            item.text = textRef(i.at("text"), texts, language);
-            if (i.value("grayed", false)) item.flags |= kMenuFlagGrayed;
-            if (i.contains("accel")) parseAccelerator(i["accel"].get<std::string>(), &item.accelKey, &item.accelModifiers);
-        }
-        p.items.push_back(std::move(item));
-    }
-    return p;
 }
 
 DialogItemKind itemKind(const std::string& name) {
@@ -84,17 +49,29 @@ u16 itemFlags(const json& names) {
 
 }  // namespace
 
-std::vector<u8> buildMenuResource(const json& menu, const TextCatalog& texts, Language language) {
-    MenuResource resource;
-    for (const json& p : menu.at("popups")) resource.popups.push_back(popup(p, texts, language));
-    for (const json& a : menu.value("accelerators", json::array())) {
-        Accelerator accel;
-        parseAccelerator(a.at("accel").get<std::string>(), &accel.key, &accel.modifiers);
-        accel.command = a.at("command").get<u16>();
-        resource.accelerators.push_back(accel);
+// The main menu's layout is the application's own; its texts here are only the fallbacks shown
+// until the program puts the current language's in place.
+std::vector<u8> buildMainMenuResource(const TextCatalog& texts, Language language) {
+    MenuResource menu = Ostrel::MainMenuResource();
+    const auto fill = [&](TextRef& text) {
+        if (text.key.empty()) return;
+        const std::string key = text.key;
+        text = textRef(json(std::string(Ostrel::kMenuStringsSection) + "/" + key), texts, language);
+        text.key = key;
+    };
+    std::vector<MenuPopupData*> pending;
+    for (MenuPopupData& popup : menu.popups) pending.push_back(&popup);
+    while (!pending.empty()) {
+        MenuPopupData& popup = *pending.back();
+        pending.pop_back();
+        fill(popup.title);
+        for (MenuItemData& item : popup.items) {
+            fill(item.text);
+            for (MenuPopupData& sub : item.submenu) pending.push_back(&sub);
+        }
     }
     std::vector<u8> out;
-    if (writeMenuResource(resource, &out) != kErrNone) throw ArtError("menu " + menu.at("id").dump() + " cannot be stored");
+    if (writeMenuResource(menu, &out) != kErrNone) throw ArtError("the main menu cannot be stored");
     return out;
 }
 

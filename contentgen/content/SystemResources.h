@@ -27,7 +27,7 @@ constexpr FourCC kButtonSetResourceType = fourCC("MBTN");
 constexpr FourCC kCursorType = fourCC("CURS");
 
 // Throw ArtError for what the framework's readers would refuse or a text that is missing.
-std::vector<u8> buildMenuResource(const nlohmann::json& menu, const TextCatalog& texts, Language language);
+std::vector<u8> buildMainMenuResource(const TextCatalog& texts, Language language);
 std::vector<u8> buildDialogResource(const nlohmann::json& dialog, const TextCatalog& texts, Language language);
 std::vector<u8> buildButtonSet(const nlohmann::json& set);
 // The cursor from its painted 32 x 32 picture: light places white, dark ones black.

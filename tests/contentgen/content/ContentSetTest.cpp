@@ -3,6 +3,8 @@
 #include <map>
 #include <set>
 
+#include "app/window/MainMenuLayout.h"
+#include "app/window/MenuCommands.h"
 #include "contentgen/raster/ArchiveReader.h"
 #include "contentgen/content/ContentGenerator.h"
 #include "engine/audio/format/ArchiveWave.h"
@@ -316,13 +318,25 @@ TEST_F(ContentSet, LoginButtonSetsHoldTheButtonsTheDialogShowsAndHides) {
     }
 }
 
-TEST_F(ContentSet, MenuBarHasTheSevenMenusInOrder) {
+TEST_F(ContentSet, MenuBarIsTheMainLayoutWithTheLanguageFilesTexts) {
     MenuResource menu;
-    ASSERT_EQ(parseMenuResource(*archive("System").find(fourCC("MENU"), 128), &menu), kErrNone);
-    const std::vector<std::string> titles = {"MenuStrings/File", "MenuStrings/Edit", "MenuStrings/Add", "MenuStrings/Toolbox",
-                                             "MenuStrings/Controls", "MenuStrings/Help", "MenuStrings/Teacher"};
-    ASSERT_EQ(menu.popups.size(), titles.size());
-    for (size_t i = 0; i < titles.size(); ++i) EXPECT_EQ(menu.popups[i].title.key, titles[i]);
+    ASSERT_EQ(parseMenuResource(*archive("System").find(fourCC("MENU"), Ostrel::kMainMenuId), &menu), kErrNone);
+    const MenuResource layout = Ostrel::MainMenuResource();
+    ASSERT_EQ(menu.popups.size(), layout.popups.size());
+    EXPECT_EQ(menu.accelerators, layout.accelerators);
+    const std::string ini = text(kEnglishTextFile);
+    for (size_t i = 0; i < layout.popups.size(); ++i) {
+        EXPECT_EQ(menu.popups[i].title.key, layout.popups[i].title.key);
+        ASSERT_EQ(menu.popups[i].items.size(), layout.popups[i].items.size());
+        for (size_t k = 0; k < layout.popups[i].items.size(); ++k) {
+            const MenuItemData& stored = menu.popups[i].items[k];
+            EXPECT_EQ(stored.command, layout.popups[i].items[k].command);
+            if (stored.text.key.empty()) continue;
+            // The fallback shown before the program sets its texts is the language file's.
+            EXPECT_EQ(stored.text.fallback, iniValue(ini, Ostrel::kMenuStringsSection, stored.text.key).value_or("?"))
+                << stored.text.key;
+        }
+    }
 }
 
 TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
