@@ -92,9 +92,12 @@ bool decode(const u8* p, u32 number, u32 count, SplUdBlock* b) {
     return !b->entries.empty() || (number == 0 && b->leaf);
 }
 
-// Every block below the root is reached once, inner blocks only hold children, and the depth
-// stays bounded: a damaged file cannot make a search loop.
+// Every block below the root is reached once, inner blocks only hold children, leaves link only
+// to leaves, and the depth stays bounded: a damaged file cannot make a search loop or read an
+// inner block's children as words.
 bool checkTree(const std::vector<SplUdBlock>& blocks) {
+    for (const SplUdBlock& b : blocks)
+        if (b.leaf && b.link != kUdNoLink && (b.link == 0 || !blocks[b.link].leaf)) return false;
     std::vector<u8> seen(blocks.size(), 0);
     std::vector<std::pair<u32, u32>> stack{{0, 0}};
     seen[0] = 1;

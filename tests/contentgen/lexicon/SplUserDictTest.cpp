@@ -178,6 +178,7 @@ TEST_F(UserDictTest, DamagedFilesAreRefusedWhole) {
     } cases[] = {
         {"leaf link past the end", 1024 + 0, 200, kSplErrRead},
         {"leaf link to itself", 1024 + 0, 1, kSplErrRead},
+        {"leaf link to the inner root", 1024 + 0, 0, kSplErrRead},
         {"used size past the block", 1024 + 3, 0x84, kSplErrRead},
         {"used size below the header", 1024 + 2, 2, kSplErrRead},
         {"first drop count", 1024 + 6, 5, kSplErrRead},
@@ -190,6 +191,7 @@ TEST_F(UserDictTest, DamagedFilesAreRefusedWhole) {
         std::vector<u8> b = good;
         b[c.at] = c.value;
         if (c.at == 1024 + 2) b[1024 + 3] = 0x80;
+        if (c.at == 1024 + 0) b[1024 + 1] = 0;  // the whole link
         write(b);
         EXPECT_EQ(open(kUdModeOpen, &error), nullptr) << c.what;
         EXPECT_EQ(error, c.error) << c.what;
