@@ -18,10 +18,7 @@ SplFile* splFileOpen(const char* name, int mode) {
     return std::fopen(name, kModes[mode]);
 }
 
-int splFileClose(SplFile* file) {
-    if (file != nullptr) std::fclose(file);
-    return 0;
-}
+int splFileClose(SplFile* file) { return file != nullptr && std::fclose(file) != 0 ? 1 : 0; }
 
 u32 splFileRead(void* buffer, u32 count, SplFile* file) { return u32(std::fread(buffer, 1, count, file)); }
 
@@ -36,7 +33,11 @@ u32 splFileWrite(const void* buffer, u32 count, SplFile* file) {
 
 int splFileSync(SplFile* file) { return plat::syncStdioFile(file) ? 1 : 0; }
 
-int splFileReplace(const char* from, const char* to) { return std::rename(from, to) == 0 ? 1 : 0; }
+int splFileReplace(const char* from, const char* to) {
+    return std::rename(from, to) == 0 && plat::syncFolderOfHostPath(to) ? 1 : 0;
+}
+
+int splFileSyncFolder(const char* name) { return plat::syncFolderOfHostPath(name) ? 1 : 0; }
 
 int splFileRemove(const char* name) { return std::remove(name) == 0 || errno == ENOENT ? 1 : 0; }
 

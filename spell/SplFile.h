@@ -16,14 +16,18 @@ void* splAlloc(size_t size);
 void splFree(void* block);
 
 SplFile* splFileOpen(const char* name, int mode);
+// 0, or non-zero when the stream's last writes could not be completed. Null is allowed.
 int splFileClose(SplFile* file);
 u32 splFileRead(void* buffer, u32 count, SplFile* file);
 // Bytes written; 0 when the stream reports an error.
 u32 splFileWrite(const void* buffer, u32 count, SplFile* file);
 // Writes the stream's buffer and has the system put the file on disc: 1, or 0 on failure.
 int splFileSync(SplFile* file);
-// Moves the file `from` over `to` in one step: 1, or 0 on failure.
+// Moves the file `from` over `to` in one step and puts the folder's new entry on disc: 1, or 0
+// on failure (`to` then keeps its old bytes, unless only the folder sync failed).
 int splFileReplace(const char* from, const char* to);
+// Puts on disc the folder entry of a file just made: 1, or 0 on failure.
+int splFileSyncFolder(const char* name);
 // Removes a file; 1 when it is gone (or was never there).
 int splFileRemove(const char* name);
 // 0 on success.

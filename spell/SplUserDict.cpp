@@ -92,9 +92,12 @@ bool decode(const u8* p, u32 number, u32 count, SplUdBlock* b) {
     return !b->entries.empty() || (number == 0 && b->leaf);
 }
 
-// Every block below the root is reached once, inner blocks only hold children, and the depth
-// stays bounded: a damaged file cannot make a search loop.
+// Every block below the root is reached once, inner blocks only hold children, leaves link only
+// to leaves, and the depth stays bounded: a damaged file cannot make a search loop or read an
+// inner block's children as words.
 bool checkTree(const std::vector<SplUdBlock>& blocks) {
+    for (const SplUdBlock& b : blocks)
+        if (b.leaf && b.link != kUdNoLink && (b.link == 0 || !blocks[b.link].leaf)) return false;
     std::vector<u8> seen(blocks.size(), 0);
     std::vector<std::pair<u32, u32>> stack{{0, 0}};
     seen[0] = 1;
@@ -227,9 +230,13 @@ SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* pho
         d->blocks.push_back(root);
         u8 image[kSplBlockSize];
         encode(d->blocks[0], 0, d, image);
-        if (splFileWrite(image, kSplBlockSize, file) != kSplBlockSize || !splFileSync(file))
-            return fail(d, file, error, kSplErrRead);
-        splFileClose(file);
+        bool written = splFileWrite(image, kSplBlockSize, file) == kSplBlockSize && splFileSync(file);
+        written = splFileClose(file) == 0 && written && splFileSyncFolder(name);
+        if (!written) {
+            // The file is ours, made a moment ago: a part-written one is not left behind.
+            splFileRemove(name);
+            return fail(d, nullptr, error, kSplErrRead);
+        }
         d->state = u8(mode & ~kUdModeCreate);
         return d;
     }
@@ -253,8 +260,10 @@ SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* pho
     d->format = format;
     d->state = u8(mode);
     if (format == kUdOldFormat && !(mode & kUdModeReadOnly)) {
-        if (!save(d)) return fail(d, nullptr, error, kSplErrRead);
-        d->format = kUdFormat;
+        // An upgrade that cannot be written leaves the old file as it is and the words
+        // readable; only additions are refused, as after any failed write.
+        if (save(d)) d->format = kUdFormat;
+        else d->state |= kUdStateFailed;
     }
     return d;
 }
@@ -281,6 +290,9 @@ int splUserDictInsert(const u8* key, u16 value, SplUserDict* d) {
     if (d->state & (kUdStateFailed | kUdModeReadOnly)) return 0;
     std::string k = keyOf(key);
     if (k.empty() || k.size() > size_t(kSplMaxKey)) return 0;
+    // A word that cannot be written is not kept in memory either: the dictionary answers as
+    // its file does.
+    std::vector<SplUdBlock> before = d->blocks;
     std::vector<u32> path;
     u32 current = leafFor(d, k, &path);
     std::string newKey = k;
@@ -293,7 +305,7 @@ int splUserDictInsert(const u8* key, u16 value, SplUserDict* d) {
         else b.entries.insert(b.entries.begin() + long(i), SplUdEntry{newValue, newKey});
         if (encodedSize(b) <= kSplBlockSize) break;
         if (d->blocks.size() + 2 > kUdMaxBlocks) {
-            d->state |= kUdStateFailed;
+            d->blocks = std::move(before);
             return 0;
         }
         // Split: the entries from the first that ends past the half move to a new block.
@@ -332,9 +344,10 @@ int splUserDictInsert(const u8* key, u16 value, SplUserDict* d) {
         current = path.back();
         path.pop_back();
     }
-    bool ok = save(d);
-    if (!ok) d->state |= kUdStateFailed;
-    return ok ? 1 : 0;
+    if (save(d)) return 1;
+    d->blocks = std::move(before);
+    d->state |= kUdStateFailed;
+    return 0;
 }
 
 int splUserDictAddWord(const u8* word, SplUserDict* dict) {

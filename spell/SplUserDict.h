@@ -55,7 +55,8 @@ SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* pho
 // Frees the record (every change is already on disc); 1. Null is allowed.
 int splUserDictClose(SplUserDict* dict);
 // 1 when the word was added (or its entry replaced); 0 when it cannot be encoded, the
-// dictionary is read-only or failed before, or writing failed.
+// dictionary is read-only, full or failed before, or writing failed. A word refused is not
+// kept in memory either.
 int splUserDictAddWord(const u8* word, SplUserDict* dict);
 // Adds or replaces an entry by key (1 to kSplMaxKey bytes, NUL-terminated).
 int splUserDictInsert(const u8* key, u16 value, SplUserDict* dict);

@@ -8,5 +8,8 @@ namespace plat {
 
 // False when the stream could not be flushed or the system could not sync the file.
 bool syncStdioFile(std::FILE* file);
+// Puts on the disc the folder that holds the host path's entry, so that a name just made,
+// moved there or removed stays after a power loss. False when the folder cannot be synced.
+bool syncFolderOfHostPath(const char* path);
 
 }  // namespace plat

@@ -175,4 +175,30 @@ TEST_F(SplMemManagerTest, FileLayer) {
     EXPECT_EQ(splFileClose(nullptr), 0);
 }
 
+TEST_F(SplMemManagerTest, ClosingReportsWritesThatCouldNotBeCompleted) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    SplFile* f = std::fopen("/dev/full", "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite("x", 1, 1, f);  // held in the stream's buffer until the close
+    EXPECT_NE(splFileClose(f), 0);
+}
+
+TEST_F(SplMemManagerTest, ReplaceMovesAFileOverAnotherOrLeavesItAlone) {
+    const std::string from = (dir / "fresh").string(), to = (dir / "kept").string();
+    struct Case {
+        bool sourceThere;
+        int answer;
+        std::string target;
+    } cases[] = {{true, 1, "new"}, {false, 0, "old"}};
+    for (const Case& c : cases) {
+        std::ofstream(to) << "old";
+        if (c.sourceThere) std::ofstream(from) << "new";
+        EXPECT_EQ(splFileReplace(from.c_str(), to.c_str()), c.answer) << c.sourceThere;
+        EXPECT_EQ(spelltest::readText(to), c.target) << c.sourceThere;
+        EXPECT_FALSE(fs::exists(from));
+    }
+    EXPECT_EQ(splFileSyncFolder(to.c_str()), 1);
+    EXPECT_EQ(splFileSyncFolder((dir / "gone" / "kept").string().c_str()), 0);
+}
+
 }  // namespace

@@ -53,22 +53,27 @@ std::string PhoneticSpellChecker::userDictionaryPath() const {
     return join(userFolder_, std::string(prefix(language_)) + "_user.dct");
 }
 
+// What an earlier, failed call opened is kept and not opened again.
 int PhoneticSpellChecker::Open() {
     if (ctx_ != nullptr) return 1;
-    mm_ = splMemOpen(2, 8);
-    if (mm_ == nullptr) return 0;
-    int failed = 0;
-    splMemPurge(mm_, 5, &failed);
+    if (mm_ == nullptr) {
+        mm_ = splMemOpen(2, 8);
+        if (mm_ == nullptr) return 0;
+        int failed = 0;
+        splMemPurge(mm_, 5, &failed);
+    }
     u32 error = 0;
-    phon_ = splPhonOpen(phoneticPath().c_str(), 0, &error);
+    if (phon_ == nullptr) phon_ = splPhonOpen(phoneticPath().c_str(), 0, &error);
     if (phon_ == nullptr) return 0;
-    u8 header[kLexTextHeaderSize];
-    if (splLexCheckHeader(mainLexiconPath().c_str(), 0, header, &error) == 0) return 0;
-    lex_ = splLexOpen(mainLexiconPath().c_str(), 0, mm_, phon_, &error);
-    if (lex_ == nullptr) return 0;
-    status_ = "s lex opened\n";
-    OpenUserDictionary();
-    OpenTypoLexicon();
+    if (lex_ == nullptr) {
+        u8 header[kLexTextHeaderSize];
+        if (splLexCheckHeader(mainLexiconPath().c_str(), 0, header, &error) == 0) return 0;
+        lex_ = splLexOpen(mainLexiconPath().c_str(), 0, mm_, phon_, &error);
+        if (lex_ == nullptr) return 0;
+        status_ = "s lex opened\n";
+        OpenUserDictionary();
+        OpenTypoLexicon();
+    }
     ctx_ = splCorrCtxCreate(3);
     if (ctx_ == nullptr) return 0;
     splCorrCtxAddLexicon(lex_, 0, 31, ctx_);

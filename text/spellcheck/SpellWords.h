@@ -1,8 +1,9 @@
 #pragma once
 // The words of a text (code page 1252) as the check pass sees them: runs of characters between
-// blanks, punctuation (the apostrophe and the underscore are part of words, typographic quotes
-// and the Spanish opening marks are not) and control characters. Quoting apostrophes at a
-// word's ends are left out, and a run holding a digit is no word to check.
+// blanks, punctuation and symbols (the apostrophe and the underscore are part of words;
+// typographic quotes, the Spanish opening marks, bullets and signs such as the trademark are
+// not) and control characters. Quoting apostrophes at a word's ends are left out, and a run
+// holding a digit (superscripts and fractions too) is no word to check.
 #include <string_view>
 #include <vector>
 

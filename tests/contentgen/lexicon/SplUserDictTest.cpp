@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -175,6 +178,7 @@ TEST_F(UserDictTest, DamagedFilesAreRefusedWhole) {
     } cases[] = {
         {"leaf link past the end", 1024 + 0, 200, kSplErrRead},
         {"leaf link to itself", 1024 + 0, 1, kSplErrRead},
+        {"leaf link to the inner root", 1024 + 0, 0, kSplErrRead},
         {"used size past the block", 1024 + 3, 0x84, kSplErrRead},
         {"used size below the header", 1024 + 2, 2, kSplErrRead},
         {"first drop count", 1024 + 6, 5, kSplErrRead},
@@ -187,6 +191,7 @@ TEST_F(UserDictTest, DamagedFilesAreRefusedWhole) {
         std::vector<u8> b = good;
         b[c.at] = c.value;
         if (c.at == 1024 + 2) b[1024 + 3] = 0x80;
+        if (c.at == 1024 + 0) b[1024 + 1] = 0;  // the whole link
         write(b);
         EXPECT_EQ(open(kUdModeOpen, &error), nullptr) << c.what;
         EXPECT_EQ(error, c.error) << c.what;
@@ -214,6 +219,8 @@ TEST_F(UserDictTest, AFailedWriteIsReportedAndRefusesLaterWords) {
     d->path = (dir / "gone" / "user.dct").string();
     EXPECT_EQ(splUserDictAddWord(spelltest::bytes("quimby"), d), 0);
     EXPECT_TRUE(d->state & kUdStateFailed);
+    EXPECT_FALSE(verify(d, "quimby"));  // not kept in memory either
+    EXPECT_TRUE(verify(d, "zorblax"));
     d->path = real;
     EXPECT_EQ(splUserDictAddWord(spelltest::bytes("wibble"), d), 0);  // refused, not written
     splUserDictClose(d);
@@ -222,6 +229,85 @@ TEST_F(UserDictTest, AFailedWriteIsReportedAndRefusesLaterWords) {
     EXPECT_TRUE(verify(d, "zorblax"));
     EXPECT_FALSE(verify(d, "wibble"));
     splUserDictClose(d);
+}
+
+// Files of this process may not grow past `bytes` while it lives: a write beyond fails as on a
+// full disc.
+struct FileSizeLimit {
+    rlimit saved{};
+    void (*handler)(int) = nullptr;
+    explicit FileSizeLimit(rlim_t bytes) {
+        handler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+    }
+};
+
+TEST_F(UserDictTest, AWriteCutShortKeepsTheOldFileWhole) {
+    u32 error = 0;
+    SplUserDict* d = open(kUdModeCreate, &error);
+    ASSERT_NE(d, nullptr);
+    std::vector<std::string> words;
+    for (int i = 0; d->blocks.size() < 3; ++i) {
+        words.push_back("word" + std::string(1, char('a' + i % 26)) + std::string(1, char('a' + i / 26 % 26)));
+        ASSERT_EQ(splUserDictAddWord(spelltest::bytes(words.back()), d), 1);
+    }
+    const std::vector<u8> before = bytes();
+    {
+        FileSizeLimit limit(kSplBlockSize + kSplBlockSize / 2);
+        EXPECT_EQ(splUserDictAddWord(spelltest::bytes("quimbleton"), d), 0);
+    }
+    EXPECT_TRUE(d->state & kUdStateFailed);
+    EXPECT_FALSE(verify(d, "quimbleton"));
+    EXPECT_EQ(bytes(), before);
+    EXPECT_FALSE(fs::exists(path() + ".new"));
+    splUserDictClose(d);
+    d = open(kUdModeOpen, &error);
+    ASSERT_NE(d, nullptr) << error;
+    for (const std::string& w : words) EXPECT_TRUE(verify(d, w)) << w;
+    splUserDictClose(d);
+}
+
+TEST_F(UserDictTest, ACreationCutShortLeavesNoFile) {
+    u32 error = 0;
+    {
+        FileSizeLimit limit(kSplBlockSize / 2);
+        EXPECT_EQ(open(kUdModeCreate, &error), nullptr);
+    }
+    EXPECT_EQ(error, kSplErrRead);
+    EXPECT_FALSE(fs::exists(path()));
+    SplUserDict* d = open(kUdModeCreate, &error);
+    EXPECT_NE(d, nullptr) << error;
+    splUserDictClose(d);
+}
+
+TEST_F(UserDictTest, AnUpgradeThatCannotBeWrittenKeepsTheWordsReadable) {
+    u32 error = 0;
+    SplUserDict* d = open(kUdModeCreate, &error);
+    ASSERT_NE(d, nullptr);
+    splUserDictAddWord(spelltest::bytes("zorblax"), d);
+    splUserDictClose(d);
+    std::vector<u8> b = bytes();
+    b[0] = phon->language;
+    b[1] = 0;
+    write(b);
+    {
+        FileSizeLimit limit(kSplBlockSize / 2);
+        d = open(kUdModeOpen, &error);
+    }
+    ASSERT_NE(d, nullptr) << error;
+    EXPECT_EQ(d->format, kUdOldFormat);
+    EXPECT_TRUE(d->state & kUdStateFailed);
+    EXPECT_TRUE(verify(d, "zorblax"));
+    EXPECT_EQ(splUserDictAddWord(spelltest::bytes("quimby"), d), 0);
+    splUserDictClose(d);
+    EXPECT_EQ(bytes(), b);
 }
 
 TEST_F(UserDictTest, OldFormatIsUpgradedWhenOpenedWritable) {

@@ -172,6 +172,17 @@ TEST_F(CheckPass, MissingMainLexiconFailsBeforeAnyDialog) {
               kSpellPassFailed);
 }
 
+TEST_F(CheckPass, OpeningAgainAfterAFailureReusesWhatWasOpened) {
+    fs::remove(program / "en_main.lex");
+    auto c = checker();
+    EXPECT_EQ(c->Open(), 0);
+    EXPECT_EQ(c->Open(), 0);
+    buildLanguage(program, 1, kEnglish);
+    ASSERT_EQ(c->Open(), 1);
+    EXPECT_TRUE(c->CheckWord("house"));
+    EXPECT_FALSE(c->CheckWord("hause"));
+}
+
 TEST_F(CheckPass, UserDictionaryIsCreatedOnlyWhenAbsent) {
     const fs::path dct = user / "en_user.dct";
     {

@@ -31,6 +31,10 @@ TEST(SpellWords, SplitsAtBlanksPunctuationAndControlCharacters) {
         {"a\x01" "b\x1f" "c\x7f" "d\te\nf\rg", {"a", "b", "c", "d", "e", "f", "g"}},
         {"route66 1st ok 42", {"ok"}},
         {"caf\xE9\xA0noir", {"caf\xE9", "noir"}},
+        {"\x95one\x95two \x86three\x87 four\x99 five\xA9 six\xAE", {"one", "two", "three", "four", "five", "six"}},
+        {"\x80" "5 \xA7seven \xB0" "eight\xB1nine\xD7ten\xF7" "eleven \xAD\xA6\xB6", {"seven", "eight", "nine", "ten", "eleven"}},
+        {"\x8A\x9Ckoda \xFF\x83 \xAA\xBA\xB5 \xC0\xD6\xD8\xF6\xF8", {"\x8A\x9Ckoda", "\xFF\x83", "\xAA\xBA\xB5", "\xC0\xD6\xD8\xF6\xF8"}},
+        {"m\xB2 \xBD" "cup x\xB3 \xB9st ok", {"ok"}},
         {"' '' -- ...", {}},
         {"", {}},
     };
