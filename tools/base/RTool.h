@@ -16,6 +16,7 @@
 #include "tools/base/ToolSounds.h"
 
 class GfxPort;
+class RToolMgr;
 
 constexpr i16 kToolActivated = 888;
 constexpr i16 kToolActivateFailed = 889;
@@ -29,7 +30,9 @@ const Path* toolProfile();
 class RTool {
 public:
     explicit RTool(i16 toolId);
-    virtual ~RTool() = default;
+    // A tool deleted while a tool manager holds it (a panel replacing its pencil without
+    // 'kild') is dropped by that manager first.
+    virtual ~RTool();
     RTool(const RTool&) = delete;
     RTool& operator=(const RTool&) = delete;
 
@@ -69,7 +72,10 @@ protected:
     ToolSounds& Sounds() { return sounds_; }
 
 private:
+    friend class RToolMgr;
     i16 toolId_;
+    // The tool manager whose current tool this is, if any.
+    RToolMgr* holder_ = nullptr;
     bool active_ = false;
     Rect16 canvasRect_{0, 0, 0, 0};
     ToolParams params_;
