@@ -64,6 +64,9 @@ public:
     void Release(ToolCanvas& canvas, Point16 p);
     // Ends whatever the tool holds unfinished (a polygon being clicked, a curve being bent).
     virtual void Finish(ToolCanvas&) {}
+    // Takes away what the tool shows in the picture but has not painted for good; the tool
+    // manager calls it when another tool (or none) becomes current.
+    virtual void Drop(ToolCanvas&) {}
 
 protected:
     virtual void MouseDown(ToolCanvas& canvas, Point16 p) = 0;

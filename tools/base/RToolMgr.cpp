@@ -56,6 +56,11 @@ u32 RToolMgr::HandleMessage(Ostrel::RMessage* message, u32) {
 }
 
 void RToolMgr::SetTool(RTool* tool) {
+    if (tool_ && tool_ != tool && work_.top) {
+        BeginStroke();
+        tool_->Drop(canvas_);
+        EndStroke();
+    }
     if (tool_) tool_->holder_ = nullptr;
     tool_ = tool;
     if (!tool_) return;

@@ -18,7 +18,10 @@ void RCurve::Clean(ToolCanvas& canvas) {
     band_ = Rect16{0, 0, 0, 0};
     for (i32 y = 0; y < under_.height; ++y)
         for (i32 x = 0; x < under_.width; ++x) canvas.Picture().Put(underRect_.left + x, underRect_.top + y, under_.At(x, y));
+    if (!under_.IsValid()) return;
     canvas.MarkChanged(underRect_);
+    canvas.Rebase(underRect_);
+    under_ = PixelTile{};
 }
 
 void RCurve::MouseDown(ToolCanvas& canvas, Point16 p) {
@@ -72,4 +75,10 @@ void RCurve::Finish(ToolCanvas& canvas) {
     Clean(canvas);
     bending_ = false;
     if (GetPencil()) GetPencil()->StrokePath(canvas, {from_, to_}, false);
+}
+
+void RCurve::Drop(ToolCanvas& canvas) {
+    if (!bending_) return;
+    Clean(canvas);
+    bending_ = false;
 }
