@@ -33,4 +33,6 @@ private:
     Rect16 band_{0, 0, 0, 0};
     Rect16 underRect_{0, 0, 0, 0};
     PixelTile under_;
+    // The same rectangle with the line on it, as the first drag left it.
+    PixelTile banded_;
 };

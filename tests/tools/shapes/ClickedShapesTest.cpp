@@ -105,4 +105,17 @@ TEST(ClickedShapes, CurveDroppedWhileWaitingLeavesNoBand) {
     }
 }
 
+// The picture changed under a curve waiting to be bent (a page wipe, an undo): what lay under
+// its straight line before is not put back over the new picture.
+TEST(ClickedShapes, CurveLeavesAPictureChangedBetweenDragsAlone) {
+    tooltest::Picture picture(60, 40, 0x1234);
+    tooltest::Easel easel(picture);
+    RCurve curve(nullptr);  // no pencil: the bent curve paints nothing
+    easel.Use(curve);
+    easel.Stroke({{5, 30}, {55, 10}});
+    picture.view.Fill(kRgb555White);
+    easel.Stroke({{30, 20}, {30, 2}});
+    for (u16 p : picture.pixels) ASSERT_EQ(p, kRgb555White);
+}
+
 }  // namespace
