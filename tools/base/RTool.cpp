@@ -58,6 +58,7 @@ void RTool::Press(ToolCanvas& canvas, Point16 p) {
 void RTool::Move(ToolCanvas& canvas, Point16 p) { MouseMove(canvas, p); }
 
 void RTool::Release(ToolCanvas& canvas, Point16 p) {
-    MouseUp(canvas, p);
+    // The sound first: what the tool hands over at its release may get it deleted.
     sounds_.End();
+    MouseUp(canvas, p);
 }

@@ -58,7 +58,9 @@ public:
     virtual void ApplySettings(const ToolSettings& settings);
     const ToolSettings& Settings() const { return settings_; }
 
-    // A stroke: the press plays the start sound, the release the end sound.
+    // A stroke: the press plays the start sound, the release the end sound. The tool may be
+    // deleted from inside its press or release (by an owner answering what it handed over);
+    // neither touches it afterwards.
     void Press(ToolCanvas& canvas, Point16 p);
     void Move(ToolCanvas& canvas, Point16 p);
     void Release(ToolCanvas& canvas, Point16 p);

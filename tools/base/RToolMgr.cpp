@@ -117,6 +117,8 @@ void RToolMgr::EndInput(Point16 screenPoint, u32 timeMs) {
     lastPoint_ = screenPoint;
     canvas_.SetTime(timeMs);
     tool_->Release(canvas_, ToPicture(screenPoint));
+    // A tool deleted by its own release has ended the stroke already.
+    if (!tracking_) return;
     tracking_ = false;
     EndStroke();
 }

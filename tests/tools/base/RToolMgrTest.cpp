@@ -341,4 +341,34 @@ TEST_F(ToolMgrFlow, SizeFactorsOutsideTheSizesPickTheNearestEnd) {
     }
 }
 
+// A panel may delete the tool from inside its own release (answering what the tool handed
+// it): the stroke is still one undo step back to the picture before it.
+TEST_F(ToolMgrFlow, ToolDeletedByItsOwnReleaseEndsTheStrokeOnce) {
+    class Dropper : public RTool {
+    public:
+        Dropper() : RTool(kToolIdCutFree) {}
+
+    protected:
+        void MouseDown(ToolCanvas& c, Point16 p) override { Dot(c, p); }
+        void MouseUp(ToolCanvas& c, Point16 p) override {
+            Dot(c, p);
+            delete this;
+        }
+
+    private:
+        static void Dot(ToolCanvas& c, Point16 p) {
+            c.Picture().Put(p.h, p.v, 0x03E0);
+            c.MarkChanged(Rect16{p.h, p.v, i16(p.h + 1), i16(p.v + 1)});
+        }
+    };
+    const std::vector<u16> before = pixels;
+    send(kToolMsgBorn, reinterpret_cast<uintptr_t>(new Dropper()));
+    stroke({{101, 51}, {105, 55}});
+    EXPECT_EQ(mgr.GetCurrentTool(), nullptr);
+    EXPECT_EQ(ear.heard, 1);
+    EXPECT_EQ(work.At(5, 5), 0x03E0);
+    chooseUndo();
+    EXPECT_EQ(pixels, before);
+}
+
 }  // namespace
