@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/gfx/sprites/LoadBitmapResource.h"
+#include "tools/base/RToolMgr.h"
 #include "tools/base/ToolNames.h"
 
 namespace {
@@ -14,6 +15,10 @@ void setToolProfile(const Path* profile) { gToolProfile = profile; }
 const Path* toolProfile() { return gToolProfile; }
 
 RTool::RTool(i16 toolId) : toolId_(toolId) {}
+
+RTool::~RTool() {
+    if (holder_) holder_->ToolDeleted(this);
+}
 
 i16 RTool::Activate(GfxPort*, i32, const Rect16& canvasRect) {
     if (rectIsEmpty(canvasRect)) return kToolActivateFailed;
@@ -40,7 +45,9 @@ i16 RTool::GetSize() const { return params_.sizes[size_t(sizeIndex_)]; }
 
 void RTool::ApplySettings(const ToolSettings& settings) {
     settings_ = settings;
-    SelectSize(i16(std::lround(settings.sizeFactor) - 1));
+    // The factor is the size button's number; NaN and factors past any size list pick an end.
+    const float factor = std::isnan(settings.sizeFactor) ? 1.0f : std::clamp(settings.sizeFactor, 0.0f, float(INT16_MAX));
+    SelectSize(i16(std::lround(factor) - 1));
 }
 
 void RTool::Press(ToolCanvas& canvas, Point16 p) {
@@ -51,6 +58,7 @@ void RTool::Press(ToolCanvas& canvas, Point16 p) {
 void RTool::Move(ToolCanvas& canvas, Point16 p) { MouseMove(canvas, p); }
 
 void RTool::Release(ToolCanvas& canvas, Point16 p) {
-    MouseUp(canvas, p);
+    // The sound first: what the tool hands over at its release may get it deleted.
     sounds_.End();
+    MouseUp(canvas, p);
 }

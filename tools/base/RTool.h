@@ -16,6 +16,7 @@
 #include "tools/base/ToolSounds.h"
 
 class GfxPort;
+class RToolMgr;
 
 constexpr i16 kToolActivated = 888;
 constexpr i16 kToolActivateFailed = 889;
@@ -29,7 +30,9 @@ const Path* toolProfile();
 class RTool {
 public:
     explicit RTool(i16 toolId);
-    virtual ~RTool() = default;
+    // A tool deleted while a tool manager holds it (a panel replacing its pencil without
+    // 'kild') is dropped by that manager first.
+    virtual ~RTool();
     RTool(const RTool&) = delete;
     RTool& operator=(const RTool&) = delete;
 
@@ -55,12 +58,17 @@ public:
     virtual void ApplySettings(const ToolSettings& settings);
     const ToolSettings& Settings() const { return settings_; }
 
-    // A stroke: the press plays the start sound, the release the end sound.
+    // A stroke: the press plays the start sound, the release the end sound. The tool may be
+    // deleted from inside its press or release (by an owner answering what it handed over);
+    // neither touches it afterwards.
     void Press(ToolCanvas& canvas, Point16 p);
     void Move(ToolCanvas& canvas, Point16 p);
     void Release(ToolCanvas& canvas, Point16 p);
     // Ends whatever the tool holds unfinished (a polygon being clicked, a curve being bent).
     virtual void Finish(ToolCanvas&) {}
+    // Takes away what the tool shows in the picture but has not painted for good; the tool
+    // manager calls it when another tool (or none) becomes current.
+    virtual void Drop(ToolCanvas&) {}
 
 protected:
     virtual void MouseDown(ToolCanvas& canvas, Point16 p) = 0;
@@ -69,7 +77,10 @@ protected:
     ToolSounds& Sounds() { return sounds_; }
 
 private:
+    friend class RToolMgr;
     i16 toolId_;
+    // The tool manager whose current tool this is, if any.
+    RToolMgr* holder_ = nullptr;
     bool active_ = false;
     Rect16 canvasRect_{0, 0, 0, 0};
     ToolParams params_;

@@ -9,10 +9,17 @@
 RToolMgr::RToolMgr() : Ostrel::RSender(kToolMgrTag) {}
 
 RToolMgr::~RToolMgr() {
+    if (tool_) tool_->holder_ = nullptr;
     if (undo_) undo_->DiscardIfOwner(this);
 }
 
 void RToolMgr::Init(const PixelView& work, const Rect16& canvasRect, Ostrel::UndoManager* undo) {
+    if (tracking_) InputEnd(0);
+    // The undo step holds the old picture; swapping it into this one would mix pictures (or
+    // run past a smaller buffer).
+    if (undo_) undo_->DiscardIfOwner(this);
+    undoHeld_ = false;
+    undoPixels_.clear();
     work_ = work;
     canvasRect_ = canvasRect;
     undo_ = undo;
@@ -29,12 +36,12 @@ u32 RToolMgr::HandleMessage(Ostrel::RMessage* message, u32) {
     switch (message->code) {
         case kToolMsgBorn:
             if (tracking_) InputEnd(0);
-            tool_ = reinterpret_cast<RTool*>(message->param1);
+            SetTool(reinterpret_cast<RTool*>(message->param1));
             if (tool_) tool_->ApplySettings(settings_);
             return 0;
         case kToolMsgKild:
             if (tracking_) InputEnd(0);
-            tool_ = nullptr;
+            SetTool(nullptr);
             return 0;
         case kToolMsgChng:
             settings_ = toolSettingsFromRecord(reinterpret_cast<const void*>(message->param1));
@@ -46,6 +53,30 @@ u32 RToolMgr::HandleMessage(Ostrel::RMessage* message, u32) {
         default:
             return 0;
     }
+}
+
+void RToolMgr::SetTool(RTool* tool) {
+    if (tool_ && tool_ != tool && work_.top) {
+        BeginStroke();
+        tool_->Drop(canvas_);
+        EndStroke();
+    }
+    if (tool_) tool_->holder_ = nullptr;
+    tool_ = tool;
+    if (!tool_) return;
+    // A tool is current in one manager at a time.
+    if (tool_->holder_ && tool_->holder_ != this) tool_->holder_->ToolDeleted(tool_);
+    tool_->holder_ = this;
+}
+
+void RToolMgr::ToolDeleted(RTool* tool) {
+    if (tool != tool_) return;
+    tool_->holder_ = nullptr;
+    tool_ = nullptr;
+    if (!tracking_) return;
+    // What the stroke painted so far stays, as one undo step.
+    tracking_ = false;
+    EndStroke();
 }
 
 i16 RToolMgr::CurrentToolIndex() const { return tool_ ? tool_->GetToolId() : i16(-1); }
@@ -86,6 +117,8 @@ void RToolMgr::EndInput(Point16 screenPoint, u32 timeMs) {
     lastPoint_ = screenPoint;
     canvas_.SetTime(timeMs);
     tool_->Release(canvas_, ToPicture(screenPoint));
+    // A tool deleted by its own release has ended the stroke already.
+    if (!tracking_) return;
     tracking_ = false;
     EndStroke();
 }

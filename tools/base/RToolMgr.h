@@ -36,7 +36,8 @@ public:
     ~RToolMgr() override;
 
     // The work picture is the canvas's size; canvasRect places it on the screen. The undo
-    // manager may be null (no undo).
+    // manager may be null (no undo). A new picture ends a running stroke and drops the undo
+    // step kept for the old one.
     void Init(const PixelView& work, const Rect16& canvasRect, Ostrel::UndoManager* undo);
     // The ports UpdateScreenRect copies between (either null: no copy).
     void SetPorts(GfxPort* workPort, GfxPort* screenPort);
@@ -65,6 +66,10 @@ public:
     const Rect16& LastChanged() const { return lastChanged_; }
 
 private:
+    friend class RTool;
+    // The current tool is being deleted: a running stroke ends without it.
+    void ToolDeleted(RTool* tool);
+    void SetTool(RTool* tool);
     static void ReleaseUndo(CListener* owner, FourCC code);
     Point16 ToPicture(Point16 screenPoint) const;
     Rect16 ToScreen(const Rect16& local) const;

@@ -35,3 +35,5 @@ void ToolCanvas::Restore(const Rect16& r) {
     picture_.CopyRectFrom(before_, r);
     MarkChanged(r);
 }
+
+void ToolCanvas::Rebase(const Rect16& r) { before_.CopyRectFrom(picture_, r); }

@@ -24,6 +24,10 @@ public:
     Rect16 TakeFresh();
     // Puts the rectangle back as it was when the stroke began.
     void Restore(const Rect16& r);
+    // Takes the rectangle as it is now for how it was when the stroke began: what a tool takes
+    // away there that an earlier stroke of its own left showing (a band waiting for the next
+    // drag) is then no part of this stroke, nor of its undo.
+    void Rebase(const Rect16& r);
 
 private:
     PixelView picture_;

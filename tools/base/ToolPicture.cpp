@@ -1,17 +1,21 @@
 #include "tools/base/ToolPicture.h"
 
+#include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/GfxPort.h"
+#include "engine/gfx/PackedPixels.h"
 #include "engine/gfx/sprites/SprHeldResource.h"
 #include "engine/gfx/sprites/SprPicture.h"
 
 namespace {
 
 constexpr i32 kTransparentPacked = -2;
+constexpr i32 kUnreadablePixel = -1;
 
 bool toPixel(i32 value, int bits, bool table, u16* out) {
     if (value == kTransparentPacked) {
@@ -34,6 +38,42 @@ bool toPixel(i32 value, int bits, bool table, u16* out) {
     return true;
 }
 
+// Packed rows are walked once for the whole picture: read a pixel at a time, every pixel walks
+// all the rows above it again, and a large picture takes minutes. False when the rows are
+// damaged or, for 8-bit rows, leave a place unfilled (16-bit rows leave gaps transparent).
+bool readPackedRows(const u8* bitmap, u32 size, int bits, bool table, PixelTile* tile) {
+    const u16 format = readBE16(bitmap + 6);
+    const bool words = (format & kGfxFormatPackingMask) == kGfxFormatPacked16;
+    u32 start = kGfxBitmapHeaderSize;
+    if (format & kGfxFormatColorTable) start += readBE16(bitmap + kGfxBitmapHeaderSize);
+    // The table of 8-bit rows with one, in the engine's 0x00RRGGBB entries.
+    std::vector<u8> entries;
+    if (!words && table && bits <= 8) {
+        entries.resize(4u << 8);
+        gfxConvertColorTable(bitmap + kGfxBitmapHeaderSize, start - kGfxBitmapHeaderSize, 8, entries.data());
+    }
+    const size_t width = size_t(tile->width), height = size_t(tile->height);
+    std::vector<u8> filled(width * height, 0);
+    bool good = true;
+    const bool whole = (words ? gfxWalkPacked16 : gfxWalkPacked8)(bitmap + start, size - start, u32(height), [&](const GfxPackedRun& run) {
+        const u32 end = std::min<u32>(run.x + run.count, u32(width));
+        for (u32 x = run.x; x < end && good; ++x) {
+            i32 value = run.transparent ? kTransparentPacked : run.colourAt(x - run.x, words);
+            if (!entries.empty() && value >= 0) value = i32(readLE32(entries.data() + 4 * size_t(value)));
+            const size_t at = size_t(run.row) * width + x;
+            good = toPixel(value, bits, table, &tile->pixels[at]);
+            filled[at] = 1;
+        }
+    });
+    if (!whole || !good) return false;
+    for (size_t at = 0; at < filled.size(); ++at)
+        if (!filled[at]) {
+            if (!words) return false;
+            tile->pixels[at] = kRgb555White;
+        }
+    return true;
+}
+
 }  // namespace
 
 PixelTile tileFromBitmap(const u8* bitmap, u32 size) {
@@ -42,7 +82,11 @@ PixelTile tileFromBitmap(const u8* bitmap, u32 size) {
     if (width == 0 || height == 0 || width > kToolPictureMaxSide || height > kToolPictureMaxSide) return {};
     const int bits = gfxBitsOfDepthCode(format);
     const bool table = (format & kGfxFormatColorTable) != 0;
+    // The first pixel read through the engine checks what the whole picture needs: a known
+    // depth, no compression, a colour table that fits, 16-bit words in machine order.
+    if (gfxGetBitmapPixel(bitmap, size, 0, 0) == kUnreadablePixel) return {};
     PixelTile tile{std::vector<u16>(size_t(width) * size_t(height)), i16(width), i16(height)};
+    if (format & kGfxFormatPackingMask) return readPackedRows(bitmap, size, bits, table, &tile) ? tile : PixelTile{};
     for (u16 y = 0; y < height; ++y)
         for (u16 x = 0; x < width; ++x)
             if (!toPixel(gfxGetBitmapPixel(bitmap, size, x, y), bits, table, &tile.pixels[size_t(y) * width + x])) return {};

@@ -6,6 +6,20 @@
 #include "tools/base/PaintShapes.h"
 #include "tools/base/ToolNames.h"
 
+namespace {
+
+// The pixels of a rectangle inside the picture; an empty tile for an empty rectangle.
+PixelTile copyRect(const PixelView& picture, const Rect16& r) {
+    PixelTile tile;
+    if (r.left >= r.right || r.top >= r.bottom) return tile;
+    tile.width = i16(r.right - r.left);
+    tile.height = i16(r.bottom - r.top);
+    for (i32 y = r.top; y < r.bottom; ++y) tile.pixels.insert(tile.pixels.end(), picture.Row(y) + r.left, picture.Row(y) + r.right);
+    return tile;
+}
+
+}  // namespace
+
 RCurve::RCurve(CListener* owner) : RDragTool(kToolIdCurve, owner) {}
 
 std::vector<Point16> RCurve::Outline() const {
@@ -16,9 +30,16 @@ std::vector<Point16> RCurve::Outline() const {
 void RCurve::Clean(ToolCanvas& canvas) {
     canvas.Restore(band_);
     band_ = Rect16{0, 0, 0, 0};
-    for (i32 y = 0; y < under_.height; ++y)
-        for (i32 x = 0; x < under_.width; ++x) canvas.Picture().Put(underRect_.left + x, underRect_.top + y, under_.At(x, y));
-    canvas.MarkChanged(underRect_);
+    if (!under_.IsValid()) return;
+    // Only over the line as the first drag left it: a picture changed since (wiped, undone)
+    // keeps its new pixels.
+    if (copyRect(canvas.Picture(), underRect_).pixels == banded_.pixels) {
+        for (i32 y = 0; y < under_.height; ++y)
+            for (i32 x = 0; x < under_.width; ++x) canvas.Picture().Put(underRect_.left + x, underRect_.top + y, under_.At(x, y));
+        canvas.MarkChanged(underRect_);
+        canvas.Rebase(underRect_);
+    }
+    under_ = banded_ = PixelTile{};
 }
 
 void RCurve::MouseDown(ToolCanvas& canvas, Point16 p) {
@@ -51,13 +72,8 @@ void RCurve::MouseUp(ToolCanvas& canvas, Point16 p) {
         Rect16 r = pathBounds({from_, to_}, 0);
         underRect_ = Rect16{std::max<i16>(r.left, 0), std::max<i16>(r.top, 0), std::min(r.right, before.width),
                             std::min(r.bottom, before.height)};
-        under_ = PixelTile{};
-        if (underRect_.left < underRect_.right && underRect_.top < underRect_.bottom) {
-            under_.width = i16(underRect_.right - underRect_.left);
-            under_.height = i16(underRect_.bottom - underRect_.top);
-            for (i32 y = underRect_.top; y < underRect_.bottom; ++y)
-                under_.pixels.insert(under_.pixels.end(), before.Row(y) + underRect_.left, before.Row(y) + underRect_.right);
-        }
+        under_ = copyRect(before, underRect_);
+        banded_ = copyRect(canvas.Picture(), underRect_);
         bending_ = true;
         return;
     }
@@ -72,4 +88,10 @@ void RCurve::Finish(ToolCanvas& canvas) {
     Clean(canvas);
     bending_ = false;
     if (GetPencil()) GetPencil()->StrokePath(canvas, {from_, to_}, false);
+}
+
+void RCurve::Drop(ToolCanvas& canvas) {
+    if (!bending_) return;
+    Clean(canvas);
+    bending_ = false;
 }

@@ -10,6 +10,8 @@ class RCurve : public RDragTool {
 public:
     explicit RCurve(CListener* owner);
     void Finish(ToolCanvas& canvas) override;
+    // The straight line waiting to be bent goes away unpainted.
+    void Drop(ToolCanvas& canvas) override;
     bool IsBending() const { return bending_; }
 
 protected:
@@ -20,7 +22,8 @@ protected:
     bool IsClosed() const override { return false; }
 
 private:
-    // Takes every band away: this stroke's, and the straight line's of the first drag.
+    // Takes every band away: this stroke's, and the straight line's of the first drag (which
+    // is then no part of this stroke's undo).
     void Clean(ToolCanvas& canvas);
 
     bool bending_ = false;
@@ -30,4 +33,6 @@ private:
     Rect16 band_{0, 0, 0, 0};
     Rect16 underRect_{0, 0, 0, 0};
     PixelTile under_;
+    // The same rectangle with the line on it, as the first drag left it.
+    PixelTile banded_;
 };

@@ -3,6 +3,8 @@
 // the picture byte for byte.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -254,6 +256,119 @@ TEST_F(ToolMgrFlow, ScreenListenerHearsLaterGraphics) {
     send(kToolMsgBorn, reinterpret_cast<uintptr_t>(&tool));
     stroke({{100, 50}, {101, 51}});
     EXPECT_EQ(panelEar.heard, 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ToolMgrFlow, ToolDeletedWithoutKildIsDroppedMidStroke) {
+    // The pencil panel deletes its pencil without 'kild' before it announces the next one.
+    auto old = std::make_unique<DotTool>(kToolIdCircle);
+    send(kToolMsgBorn, reinterpret_cast<uintptr_t>(old.get()));
+    ASSERT_EQ(mgr.HandleInput(Point16{101, 51}, 5), 1);
+    mgr.TrackInput(Point16{103, 52}, 6);
+    old.reset();
+    EXPECT_EQ(mgr.GetCurrentTool(), nullptr);
+    EXPECT_FALSE(mgr.IsTracking());
+    EXPECT_EQ(work.At(3, 2), 0x001F);  // what it painted stays, as one undo step
+    EXPECT_EQ(undo.GetCurrentCode(), kPaintUndoCode);
+    EXPECT_EQ(mgr.HandleInput(Point16{110, 60}, 7), 0);
+    DotTool next(kToolIdChalk);
+    send(kToolMsgBorn, reinterpret_cast<uintptr_t>(&next));
+    EXPECT_EQ(mgr.GetCurrentTool(), &next);
+}
+
+TEST_F(ToolMgrFlow, ToolOutlivesItsManagerAndAReplacedToolIsForgotten) {
+    auto first = std::make_unique<DotTool>(kToolIdCircle);
+    {
+        RToolMgr other;
+        other.Init(work, kCanvas, nullptr);
+        RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(first.get()), 0);
+        other.HandleMessage(&born, 0);
+    }
+    DotTool second(kToolIdChalk);
+    send(kToolMsgBorn, reinterpret_cast<uintptr_t>(first.get()));
+    send(kToolMsgBorn, reinterpret_cast<uintptr_t>(&second));
+    first.reset();
+    EXPECT_EQ(mgr.GetCurrentTool(), &second);
+}
+
+TEST_F(ToolMgrFlow, ATakenOverToolLeavesTheOtherManagerIdle) {
+    DotTool tool(kToolIdCircle);
+    RToolMgr other;
+    other.Init(work, kCanvas, nullptr);
+    RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(&tool), 0);
+    other.HandleMessage(&born, 0);
+    ASSERT_EQ(other.HandleInput(Point16{101, 51}, 5), 1);
+    send(kToolMsgBorn, reinterpret_cast<uintptr_t>(&tool));
+    EXPECT_EQ(other.GetCurrentTool(), nullptr);
+    EXPECT_FALSE(other.IsTracking());
+    other.TrackInput(Point16{102, 52}, 6);
+    EXPECT_EQ(mgr.GetCurrentTool(), &tool);
+}
+
+TEST_F(ToolMgrFlow, NewPictureDropsTheUndoOfTheOldOne) {
+    DotTool tool(kToolIdCircle);
+    send(kToolMsgBorn, reinterpret_cast<uintptr_t>(&tool));
+    stroke({{100, 50}, {110, 55}});
+    std::vector<u16> larger;
+    PixelView bigger = pixelViewOfBuffer(larger, 80, 60);
+    bigger.Fill(0x0123);
+    const std::vector<u16> fresh = larger;
+    mgr.Init(bigger, Rect16{100, 50, 180, 110}, &undo);
+    EXPECT_EQ(undo.GetCurrentCode(), 0u);
+    RMessage late(kPaintUndoCode, 0, 0);
+    mgr.HandleMessage(&late, 0);
+    EXPECT_EQ(larger, fresh);
+}
+
+TEST_F(ToolMgrFlow, SizeFactorsOutsideTheSizesPickTheNearestEnd) {
+    DotTool tool(kToolIdCircle);
+    send(kToolMsgBorn, reinterpret_cast<uintptr_t>(&tool));
+    const i16 last = i16(ToolParams{}.sizes.size() - 1);
+    struct Case {
+        float factor;
+        i16 index;
+    };
+    for (Case c : {Case{1.0f, 0}, Case{0.0f, 0}, Case{-1e30f, 0}, Case{float(last + 1), last}, Case{float(last + 2), last},
+                   Case{65537.0f, last}, Case{1e30f, last}, Case{std::numeric_limits<float>::infinity(), last},
+                   Case{std::numeric_limits<float>::quiet_NaN(), 0}}) {
+        ToolSettings settings;
+        settings.sizeFactor = c.factor;
+        send(kToolMsgChng, reinterpret_cast<uintptr_t>(&settings));
+        EXPECT_EQ(tool.GetSizeIndex(), c.index) << c.factor;
+    }
+}
+
+// A panel may delete the tool from inside its own release (answering what the tool handed
+// it): the stroke is still one undo step back to the picture before it.
+TEST_F(ToolMgrFlow, ToolDeletedByItsOwnReleaseEndsTheStrokeOnce) {
+    class Dropper : public RTool {
+    public:
+        Dropper() : RTool(kToolIdCutFree) {}
+
+    protected:
+        void MouseDown(ToolCanvas& c, Point16 p) override { Dot(c, p); }
+        void MouseUp(ToolCanvas& c, Point16 p) override {
+            Dot(c, p);
+            delete this;
+        }
+
+    private:
+        static void Dot(ToolCanvas& c, Point16 p) {
+            c.Picture().Put(p.h, p.v, 0x03E0);
+            c.MarkChanged(Rect16{p.h, p.v, i16(p.h + 1), i16(p.v + 1)});
+        }
+    };
+    const std::vector<u16> before = pixels;
+    send(kToolMsgBorn, reinterpret_cast<uintptr_t>(new Dropper()));
+    stroke({{101, 51}, {105, 55}});
+    EXPECT_EQ(mgr.GetCurrentTool(), nullptr);
+    EXPECT_EQ(ear.heard, 1);
+    EXPECT_EQ(work.At(5, 5), 0x03E0);
+    chooseUndo();
+    EXPECT_EQ(pixels, before);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // store and each stroke reaches the screen port at the canvas's place.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/gfx/GfxPalette.h"
@@ -77,6 +79,29 @@ TEST_F(ToolMgrPorts, UpdateScreenRectCopiesTheWholeCanvas) {
     EXPECT_EQ(onScreen(89, 69), kRgb555White);
     EXPECT_EQ(onScreen(90, 69), kRgb555Black);
     EXPECT_EQ(onScreen(49, 40), kRgb555Black);
+}
+
+// The port's store runs bottom-up: undo puts each row back where it was, and shows it.
+TEST_F(ToolMgrPorts, UndoOverThePortRestoresEveryRow) {
+    for (i32 y = 0; y < view.height; ++y)
+        for (i32 x = 0; x < view.width; ++x) view.Put(x, y, u16((y * 64 + x) & 0x7FFF));
+    std::vector<u16> before;
+    for (i32 y = 0; y < view.height; ++y) before.insert(before.end(), view.Row(y), view.Row(y) + view.width);
+    setBrushColor(GfxColor::rgb(0, 0, 255));
+    RCircle pencil;
+    pencil.Activate(screen, -1, kCanvas);
+    Ostrel::RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(&pencil), 0);
+    mgr.HandleMessage(&born, 0);
+    ASSERT_EQ(mgr.HandleInput(Point16{52, 42}, 0), 1);
+    mgr.EndInput(Point16{85, 65}, 10);
+    ASSERT_EQ(view.At(2, 2), rgb555(0, 0, 255));
+    Ostrel::RMessage undo(kPaintUndoCode, 0, 0);
+    mgr.HandleMessage(&undo, 0);
+    std::vector<u16> after;
+    for (i32 y = 0; y < view.height; ++y) after.insert(after.end(), view.Row(y), view.Row(y) + view.width);
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(onScreen(52, 42), u16(2 * 64 + 2));
+    EXPECT_EQ(onScreen(89, 69), u16(29 * 64 + 39));
 }
 
 }  // namespace

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxPalette.h"
+#include "engine/gfx/GfxPort.h"
+#include "tests/engine/gfx/PackedEncoders.h"
 #include "engine/resources/ResourceManager.h"
 #include "tests/engine/resources/MemoryArchiveFile.h"
 #include "tests/engine/resources/format/ArchiveBytes.h"
@@ -125,6 +128,73 @@ TEST_F(ArchivePictures, PatternFillTilesThePictureItsIdNames) {
     // The checker's squares touch only at corners: the pressed square alone is filled.
     EXPECT_EQ(picture.view.At(1, 1), rgb555(0, 0, 255));
     EXPECT_EQ(picture.view.At(0, 0), 0x7C00);
+}
+
+// Packed rows: every place of a random picture reads as the colour it was packed with, for
+// 8-bit rows with and without a colour table and for 16-bit rows with transparent gaps.
+class PackedPictures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(memInit(0, 512), kErrNone);
+        ASSERT_EQ(gfxInitPalettes(), kErrNone);
+    }
+    void TearDown() override {
+        gfxShutdownPalettes();
+        memShutdown();
+    }
+    std::mt19937 random{24};
+};
+
+TEST_F(PackedPictures, EightBitRowsReadAsTheirColours) {
+    const std::vector<u16> colours = {0x7C00, 0x03E0, 0x001F, 0x4210};
+    for (bool withTable : {true, false}) {
+        const u16 width = u16(1 + random() % 90), height = u16(1 + random() % 40);
+        Bytes indices(size_t(width) * height);
+        for (u8& i : indices) i = u8(random() % (random() % 2 ? 2 : colours.size()));  // long runs and short ones
+        Bytes b = bitmap(width, height, u16(2 | kGfxFormatPacked8 | (withTable ? kGfxFormatColorTable : 0)), 0, {});
+        if (withTable) {
+            b.insert(b.end(), {0, u8(4 + 2 * colours.size()), kGfxTableEntries555, u8(colours.size() - 1)});
+            for (u16 c : colours) pushLE16(b, c);
+        }
+        Bytes packed = encodePacked8(indices, width, height);
+        b.insert(b.end(), packed.begin(), packed.end());
+        PixelTile tile = tileFromBitmap(b.data(), u32(b.size()));
+        ASSERT_TRUE(tile.IsValid()) << withTable;
+        for (size_t at = 0; at < indices.size(); ++at) {
+            const GfxPaletteEntry& e = gfxDefaultPalette()->entries[indices[at]];
+            const u16 expected = withTable ? colours[indices[at]] : rgb555(e.red, e.green, e.blue);
+            ASSERT_EQ(tile.pixels[at], expected) << withTable << " at " << at;
+        }
+        // Rows cut short are refused.
+        EXPECT_FALSE(tileFromBitmap(b.data(), u32(b.size() - 1)).IsValid()) << withTable;
+    }
+}
+
+TEST_F(PackedPictures, SixteenBitRowsKeepTheirColoursAndGapsAreWhite) {
+    Packed16 rows;
+    rows.row(2, {{0x7C00, 0x03E0}, {0x001F}}, {1, 0});  // 2 gap, 2 colours, 1 gap, 1 colour, rest gap
+    rows.repeatRow(5, 0x1234, 0);
+    rows.emptyRows(1);
+    Bytes b = bitmap(8, 3, u16(3 | kGfxFormatPacked16 | kGfxFormatMachineOrder), 0, rows.bytes);
+    PixelTile tile = tileFromBitmap(b.data(), u32(b.size()));
+    ASSERT_TRUE(tile.IsValid());
+    const u16 W = kRgb555White;
+    EXPECT_EQ(tile.pixels, (std::vector<u16>{W, W, 0x7C00, 0x03E0, W, 0x001F, W, W,  //
+                                             0x1234, 0x1234, 0x1234, 0x1234, 0x1234, W, W, W,  //
+                                             W, W, W, W, W, W, W, W}));
+    EXPECT_FALSE(tileFromBitmap(b.data(), u32(b.size() - 4)).IsValid());
+}
+
+// Rows that end before the picture's last row, or leave places of 8-bit rows unfilled, are
+// refused rather than read as whatever the tile held.
+TEST_F(PackedPictures, RowsMissingOrShortAreRefused) {
+    Bytes packed = encodePacked8(Bytes(4 * 2, 1), 4, 2);
+    Bytes tall = bitmap(4, 3, u16(2 | kGfxFormatPacked8), 0, packed);
+    EXPECT_FALSE(tileFromBitmap(tall.data(), u32(tall.size())).IsValid());
+    Bytes wide = bitmap(5, 2, u16(2 | kGfxFormatPacked8), 0, packed);
+    EXPECT_FALSE(tileFromBitmap(wide.data(), u32(wide.size())).IsValid());
+    Bytes exact = bitmap(4, 2, u16(2 | kGfxFormatPacked8), 0, packed);
+    EXPECT_TRUE(tileFromBitmap(exact.data(), u32(exact.size())).IsValid());
 }
 
 }  // namespace

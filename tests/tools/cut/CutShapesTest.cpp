@@ -2,6 +2,8 @@
 // marching ants pass strokes to them and march with time.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "engine/base/MemoryHandles.h"
 #include "engine/regions/Regions.h"
 #include "tests/tools/ToolTestSupport.h"
@@ -129,6 +131,30 @@ TEST_F(CutShapes, AntsWithoutAShapeDoNothing) {
     EXPECT_EQ(mgr.HandleInput(Point16{110, 60}, 0), 1);
     mgr.EndInput(Point16{130, 70}, 10);
     EXPECT_EQ(picture.pixels, before);
+}
+
+// The panel may hand the ants another shape while a stroke runs: the new shape never saw the
+// press, so the stroke ends there, the old shape's ants are taken away and nothing is cut.
+TEST_F(CutShapes, ShapeReplacedMidStrokeEndsTheStroke) {
+    auto first = std::make_unique<RCutFree>(&panel);
+    mgr.Init(picture.view, kCanvas, nullptr);
+    ants.SetCutShape(first.get());
+    ants.Activate(nullptr, -1, kCanvas);
+    Ostrel::RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(&ants), 0);
+    mgr.HandleMessage(&born, 0);
+    const std::vector<u16> before = picture.pixels;
+    ASSERT_EQ(mgr.HandleInput(Point16{110, 60}, 0), 1);
+    mgr.TrackInput(Point16{140, 60}, 10);
+    ASSERT_NE(picture.pixels, before);
+    RCutFree second(&panel);
+    ants.SetCutShape(&second);
+    first.reset();
+    mgr.TrackInput(Point16{140, 80}, 20);
+    mgr.EndInput(Point16{110, 80}, 30);
+    EXPECT_TRUE(panel.regions.empty());
+    EXPECT_EQ(picture.pixels, before);
+    cut(second, {{{105, 55}, {150, 55}, {150, 85}, {105, 85}}});  // the next stroke uses the new shape
+    EXPECT_EQ(panel.regions.size(), 1u);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The scanline flood fill against a plain recursive model on random pictures, and its edges.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "tests/tools/ToolTestSupport.h"
@@ -55,6 +56,31 @@ TEST(FloodFill, DiagonalNeighboursDoNotLeak) {
     picture.view.Put(0, 1, 0);
     PixelMask mask = floodFillArea(picture.view, Point16{0, 0});
     EXPECT_EQ(mask.Count(), 1u);
+}
+
+// The shapes that make a span fill work hardest, at canvas size: a checkerboard (no pixel has
+// a neighbour of its colour), a serpentine one pixel wide that turns at every row, and a comb
+// whose teeth are single columns.
+TEST(FloodFill, WorstShapesAtCanvasSize) {
+    constexpr i16 kW = 800, kH = 600;
+    struct Case {
+        const char* name;
+        std::function<bool(i32 x, i32 y)> open;
+        size_t filled;
+    };
+    const Case cases[] = {
+        {"checkerboard", [](i32 x, i32 y) { return (x + y) % 2 == 0; }, 1},
+        // Walls on odd rows with a gap at alternate ends: one path through every even row.
+        {"serpentine", [](i32 x, i32 y) { return y % 2 == 0 || (y % 4 == 1 ? x == kW - 1 : x == 0); },
+         size_t(kH / 2) * kW + size_t(kH / 2)},
+        {"comb", [](i32 x, i32 y) { return y == 0 || x % 2 == 0; }, size_t(kW) + size_t(kW / 2) * (kH - 1)},
+    };
+    for (const Case& c : cases) {
+        tooltest::Picture picture(kW, kH);
+        for (i32 y = 0; y < kH; ++y)
+            for (i32 x = 0; x < kW; ++x) picture.view.Put(x, y, c.open(x, y) ? kRgb555White : kRgb555Black);
+        EXPECT_EQ(floodFillArea(picture.view, Point16{0, 0}).Count(), c.filled) << c.name;
+    }
 }
 
 }  // namespace

@@ -61,4 +61,61 @@ TEST(ClickedShapes, BentCurveLeavesNoBand) {
     for (u16 p : picture.pixels) ASSERT_EQ(p, kRgb555White);
 }
 
+// Undoing a curve, bent or finished straight, gives back the picture from before its first
+// drag: the band the first drag left in the picture is not part of it.
+TEST(ClickedShapes, UndoingACurveLeavesNoBand) {
+    struct Case {
+        const char* why;
+        bool bend;
+    };
+    for (Case c : {Case{"bent", true}, Case{"finished straight", false}}) {
+        tooltest::Picture picture(60, 40);
+        const std::vector<u16> before = picture.pixels;
+        tooltest::Easel easel(picture);
+        RCircle pencil;
+        RCurve curve(nullptr);
+        curve.SetPencil(&pencil);
+        easel.Use(curve);
+        easel.Stroke({{5, 30}, {55, 10}});
+        if (c.bend) easel.Stroke({{30, 20}, {30, 2}});
+        else easel.mgr.FinishTool();
+        ASSERT_NE(picture.pixels, before) << c.why;
+        Ostrel::RMessage undo(kPaintUndoCode, 0, 0);
+        easel.mgr.HandleMessage(&undo, 0);
+        EXPECT_EQ(picture.pixels, before) << c.why;
+    }
+}
+
+// A curve waiting to be bent when another tool takes over takes its band away.
+TEST(ClickedShapes, CurveDroppedWhileWaitingLeavesNoBand) {
+    for (FourCC code : {kToolMsgKild, kToolMsgBorn}) {
+        tooltest::Picture picture(60, 40);
+        const std::vector<u16> before = picture.pixels;
+        tooltest::Easel easel(picture);
+        RCircle pencil;
+        RCurve curve(nullptr);
+        curve.SetPencil(&pencil);
+        easel.Use(curve);
+        easel.Stroke({{5, 30}, {55, 10}});
+        ASSERT_NE(picture.pixels, before);
+        Ostrel::RMessage next(code, code == kToolMsgBorn ? reinterpret_cast<uintptr_t>(&pencil) : 0, 0);
+        easel.mgr.HandleMessage(&next, 0);
+        EXPECT_EQ(picture.pixels, before);
+        EXPECT_FALSE(curve.IsBending());
+    }
+}
+
+// The picture changed under a curve waiting to be bent (a page wipe, an undo): what lay under
+// its straight line before is not put back over the new picture.
+TEST(ClickedShapes, CurveLeavesAPictureChangedBetweenDragsAlone) {
+    tooltest::Picture picture(60, 40, 0x1234);
+    tooltest::Easel easel(picture);
+    RCurve curve(nullptr);  // no pencil: the bent curve paints nothing
+    easel.Use(curve);
+    easel.Stroke({{5, 30}, {55, 10}});
+    picture.view.Fill(kRgb555White);
+    easel.Stroke({{30, 20}, {30, 2}});
+    for (u16 p : picture.pixels) ASSERT_EQ(p, kRgb555White);
+}
+
 }  // namespace

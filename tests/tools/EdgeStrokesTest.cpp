@@ -1,0 +1,160 @@
+// Every painting tool driven at and past the picture's edges (negative points, points at the
+// far ends of the coordinate range, the largest size): the pixels around the picture's memory
+// stay as they were.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "tests/tools/ToolTestSupport.h"
+#include "tools/base/BrushColor.h"
+#include "tools/brushes/RSprayGun.h"
+#include "tools/cut/RCutFree.h"
+#include "tools/cut/RCutPoly.h"
+#include "tools/cut/RCutSquare.h"
+#include "tools/cut/RMarchingAnts.h"
+#include "tools/cut/ROCircleCut.h"
+#include "tools/erasers/REraserTool.h"
+#include "tools/fills/RGradientFill.h"
+#include "tools/fills/RSolidFill.h"
+#include "tools/pencils/RChalk.h"
+#include "tools/pencils/RCircle.h"
+#include "tools/pencils/RCrayon.h"
+#include "tools/pencils/RMarker.h"
+#include "tools/shapes/RCurve.h"
+#include "tools/shapes/RFilledCircle.h"
+#include "tools/shapes/RFilledPoly.h"
+#include "tools/shapes/RFilledSquare.h"
+#include "tools/shapes/RLine.h"
+#include "tools/shapes/ROCircle.h"
+#include "tools/shapes/ROSquare.h"
+#include "tools/stamps/RCyclic.h"
+#include "tools/stamps/RStampSimpleBitmap.h"
+
+namespace {
+
+constexpr u16 kGuard = 0x2A2A;
+constexpr i16 kMargin = 8;
+
+// A picture in the middle of a larger buffer whose border must never be written.
+struct GuardedPicture {
+    GuardedPicture(i16 width, i16 height) : outerWidth(i16(width + 2 * kMargin)) {
+        buffer.assign(size_t(outerWidth) * size_t(height + 2 * kMargin), kGuard);
+        view = PixelView{reinterpret_cast<u8*>(buffer.data() + size_t(kMargin) * size_t(outerWidth) + size_t(kMargin)),
+                         std::ptrdiff_t(outerWidth) * 2, width, height};
+        view.Fill(kRgb555White);
+    }
+    bool GuardIntact() const {
+        for (i32 y = 0; y < view.height + 2 * kMargin; ++y)
+            for (i32 x = 0; x < outerWidth; ++x) {
+                const bool inside = x >= kMargin && x < kMargin + view.width && y >= kMargin && y < kMargin + view.height;
+                if (!inside && buffer[size_t(y) * size_t(outerWidth) + size_t(x)] != kGuard) return false;
+            }
+        return true;
+    }
+    i16 outerWidth;
+    std::vector<u16> buffer;
+    PixelView view;
+};
+
+void largest(RTool& tool) {
+    ToolParams params;
+    params.sizes = {kToolMaxSize};
+    tool.SetParams(params);
+}
+
+struct Maker {
+    const char* name;
+    std::function<std::unique_ptr<RTool>(RStrokeTool* pencil)> make;
+};
+
+template <typename T>
+Maker plain(const char* name) {
+    return {name, [](RStrokeTool*) { return std::unique_ptr<RTool>(new T()); }};
+}
+
+template <typename T>
+Maker shape(const char* name) {
+    return {name, [](RStrokeTool* pencil) {
+                auto tool = std::make_unique<T>(nullptr);
+                tool->SetPencil(pencil);
+                return std::unique_ptr<RTool>(std::move(tool));
+            }};
+}
+
+template <typename T>
+Maker cut(const char* name) {
+    return {name, [](RStrokeTool*) {
+                struct Ants : RMarchingAnts {
+                    T shape{nullptr};
+                    Ants() { SetCutShape(&shape); }
+                };
+                return std::unique_ptr<RTool>(new Ants());
+            }};
+}
+
+const Maker kTools[] = {
+    plain<RCircle>("circle"),           plain<RChalk>("chalk"),
+    plain<RCrayon>("crayon"),           plain<RMarker>("marker"),
+    plain<REraserTool>("eraser"),       plain<RSprayGun>("spray"),
+    plain<RSolidFill>("solidfill"),     plain<RGradientFill>("gradient"),
+    shape<RLine>("line"),               shape<RCurve>("curve"),
+    shape<ROSquare>("osquare"),         shape<RFilledSquare>("filledsquare"),
+    shape<ROCircle>("ocircle"),         shape<RFilledCircle>("filledcircle"),
+    shape<ROPoly>("opoly"),             shape<RFilledPoly>("filledpoly"),
+    cut<RCutFree>("cutfree"),           cut<RCutPoly>("cutpoly"),
+    cut<ROCircleCut>("ocirclecut"),     cut<RCutSquare>("cutsquare"),
+    {"stamp",
+     [](RStrokeTool*) {
+         auto stamp = std::make_unique<RStampSimpleBitmap>();
+         stamp->SetPicture(PixelTile{std::vector<u16>(40 * 30, 0x001F), 40, 30});
+         stamp->SelectSize(3);
+         return std::unique_ptr<RTool>(std::move(stamp));
+     }},
+    {"cyclic",
+     [](RStrokeTool*) {
+         auto roller = std::make_unique<RCyclic>();
+         roller->LoadCycle({PixelTile{std::vector<u16>(50 * 50, 0x03E0), 50, 50}});
+         return std::unique_ptr<RTool>(std::move(roller));
+     }},
+};
+
+// Strokes in picture coordinates of a 30 × 20 picture whose canvas sits at the screen's origin.
+const std::vector<std::vector<Point16>> kEdgeStrokes = {
+    {{0, 0}, {-5, -5}, {-30000, 12}, {29, 19}},
+    {{29, 19}, {32767, 32767}, {40, 25}, {-32768, -32768}},
+    {{15, 0}, {15, -1}, {15, -32768}},
+    {{29, 0}, {32767, 0}, {30, 20}},
+    {{0, 19}, {-32768, 19}, {0, 32767}},
+};
+
+class EdgeStrokes : public ::testing::TestWithParam<Maker> {};
+
+TEST_P(EdgeStrokes, NothingIsWrittenOutsideThePicture) {
+    setBrushColor(GfxColor::rgb(200, 0, 0));
+    GuardedPicture picture(30, 20);
+    RToolMgr mgr;
+    const Rect16 canvas{0, 0, 30, 20};
+    mgr.Init(picture.view, canvas, nullptr);
+    RCircle pencil;
+    largest(pencil);
+    std::unique_ptr<RTool> tool = GetParam().make(&pencil);
+    largest(*tool);
+    ASSERT_EQ(tool->Activate(nullptr, -1, canvas), kToolActivated);
+    Ostrel::RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(tool.get()), 0);
+    mgr.HandleMessage(&born, 0);
+    u32 clock = 1000;
+    for (const auto& stroke : kEdgeStrokes) {
+        ASSERT_EQ(mgr.HandleInput(stroke.front(), clock), 1);
+        for (size_t i = 1; i + 1 < stroke.size(); ++i) mgr.TrackInput(stroke[i], clock += 7);
+        mgr.EndInput(stroke.back(), clock += 7);
+        EXPECT_TRUE(picture.GuardIntact()) << GetParam().name;
+    }
+    mgr.FinishTool();
+    EXPECT_TRUE(picture.GuardIntact()) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, EdgeStrokes, ::testing::ValuesIn(kTools),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
