@@ -125,6 +125,20 @@ TEST_F(RTEditorTest, TextThatNoLongerFitsStillTakesDeletions) {
     EXPECT_EQ(Text(), "a\rb\rcd");
 }
 
+TEST_F(RTEditorTest, TextTallerThanCoordinatesReachIsRefused) {
+    // 128 lines of 300 units stand far below any limit, though their bottom does not fit a
+    // 16-bit coordinate.
+    auto tall = std::make_unique<StyledText>();
+    tall->Runs().defaultStyle.size = 300;
+    editor.SetText(std::move(tall));
+    const Rect16 before = editor.Bounds();
+    desktop.setText(std::string(kLayoutMaxLines - 1, '\n'));
+    EXPECT_TRUE(editor.Paste());
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(Refusals(), 1u);
+    EXPECT_EQ(editor.Bounds().bottom, before.bottom);
+}
+
 TEST_F(RTEditorTest, PrintableMeansPrintableInCp1252) {
     for (u8 c : {u8(0xE1), u8(0xF1), u8(0xBF), u8(0xA1)}) EXPECT_TRUE(editor.HandleKey(keyWord(0, c))) << int(c);
     EXPECT_EQ(Text(), "\xE1\xF1\xBF\xA1");

@@ -1,6 +1,7 @@
 // Page text lines: breaking, per-line metrics from the styles, offsets, hit tests and carets.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,22 @@ TEST(TextLayoutMetrics, LinesTakeTheTallestStyleAndAFinalCrCopiesTheLastLine) {
     EXPECT_EQ(caret.left, 2);
     EXPECT_EQ(caret.top, 2 * kLineHeight + 2 * kLeading);
     EXPECT_EQ(caret.bottom, 2 * kLineHeight + 2 * kLeading + 2 * kAscent + 2 * kDescent);
+}
+
+TEST(TextLayoutMetrics, BottomPastTheCoordinateRangeStaysAtItsEnd) {
+    struct Case {
+        u16 lines;
+        i16 bottom;
+    };
+    // Lines 300 high: 109 of them end at 32700, 110 would end past 32767.
+    FixedMeasurer measurer;
+    for (Case c : {Case{109, 32700}, Case{110, INT16_MAX}}) {
+        StyledText text = textOf(std::string(c.lines - 1, '\r'));
+        text.Runs().defaultStyle.size = 300;
+        TextLayout layout(text, kRect, measurer);
+        EXPECT_EQ(layout.LineCount(), c.lines);
+        EXPECT_EQ(layout.Bounds().bottom, c.bottom) << c.lines;
+    }
 }
 
 TEST(TextLayoutMetrics, EmptyTextHasOneLineOfTheCurrentStyle) {
