@@ -139,6 +139,17 @@ TEST_F(RTEditorTest, TextTallerThanCoordinatesReachIsRefused) {
     EXPECT_EQ(editor.Bounds().bottom, before.bottom);
 }
 
+TEST_F(RTEditorTest, TextTakenAwayTakesItsLayoutAndInputWithIt) {
+    Type("ab");
+    editor.SetText(nullptr);
+    EXPECT_EQ(editor.Layout(), nullptr);
+    EXPECT_FALSE(editor.HandleKey(keyWord(0, 'c')));
+    EXPECT_FALSE(editor.Paste());
+    editor.SetText(std::make_unique<StyledText>("xy", 2));
+    ASSERT_NE(editor.Layout(), nullptr);
+    EXPECT_EQ(&editor.Layout()->Text(), editor.Text());
+}
+
 TEST_F(RTEditorTest, PrintableMeansPrintableInCp1252) {
     for (u8 c : {u8(0xE1), u8(0xF1), u8(0xBF), u8(0xA1)}) EXPECT_TRUE(editor.HandleKey(keyWord(0, c))) << int(c);
     EXPECT_EQ(Text(), "\xE1\xF1\xBF\xA1");
