@@ -286,6 +286,8 @@ void Editor::ExchangeText(bool typing) {
     modified_ = before.modified;
     selStart_ = std::min<u16>(before.selStart, Length());
     selEnd_ = std::min<u16>(before.selEnd, Length());
+    // A press may be under way; its anchor must stay inside the text put back.
+    anchor_ = std::min(anchor_, Length());
     Lay();
     Redraw();
 }

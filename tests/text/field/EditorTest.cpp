@@ -209,6 +209,21 @@ TEST_F(EditorTest, DragSelectsFromTheAnchor) {
     EXPECT_EQ(field.SelectionEnd(), 6);
 }
 
+TEST_F(EditorTest, UndoDuringADragKeepsTheSelectionInsideTheText) {
+    Field(kTall, 0, 0);
+    field.SetText("ab", 2, false, false);
+    ASSERT_TRUE(Type("cdef"));
+    field.OnMouseDown(Point16{50, 5}, false);  // the press starts at the end, 6
+    Deliver(field, fourCC("txTy"));            // Undo takes the text back to "ab"
+    field.OnMouseDrag(Point16{2, 5});
+    field.OnMouseUp();
+    EXPECT_EQ(field.SelectionStart(), 0);
+    EXPECT_EQ(field.SelectionEnd(), 2);
+    field.HandleKey(keyWord(kKeyRight, 0));
+    EXPECT_TRUE(Type("x"));
+    EXPECT_EQ(field.Text(), "abx");
+}
+
 TEST_F(EditorTest, PasteOverTheLimitIsRefusedWithItsSound) {
     struct Case {
         const char* pasted;
