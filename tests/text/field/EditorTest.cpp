@@ -77,12 +77,29 @@ TEST_F(EditorTest, TypingOverASelectionAtTheLimitIsAccepted) {
 }
 
 TEST_F(EditorTest, LengthsAreClampedToTheBuffer) {
-    Field(kTall, 0, 40000);
-    const std::string huge(kFieldMaxLength + 5, 'x');
-    field.SetText(huge.data(), u16(huge.size()), false, false);
-    EXPECT_EQ(field.Length(), kFieldMaxLength);
-    EXPECT_FALSE(Type("y"));
-    EXPECT_EQ(Refusals(), 1u);
+    struct Case {
+        size_t given;
+        u16 kept;
+        bool typingAccepted;
+    };
+    // The frame holds every length here, so only the buffer refuses.
+    const Case cases[] = {
+        {kFieldMaxLength - 1, kFieldMaxLength - 1, true},
+        {kFieldMaxLength, kFieldMaxLength, false},
+        {kFieldMaxLength + 5, kFieldMaxLength, false},
+    };
+    for (const Case& c : cases) {
+        Editor other(host, measurer, undo);
+        other.Begin(Rect16{0, 0, 30000, 30000}, TextStyle{}, 0, 40000, false);
+        other.SetFocus();
+        const std::string given(c.given, 'x');
+        other.SetText(given.data(), u16(given.size()), false, false);
+        EXPECT_EQ(other.Length(), c.kept) << c.given;
+        host.sounds.clear();
+        other.HandleKey(keyWord(0, 'y'));
+        EXPECT_EQ(other.Length(), c.typingAccepted ? c.kept + 1 : c.kept) << c.given;
+        EXPECT_EQ(Refusals(), c.typingAccepted ? 0u : 1u) << c.given;
+    }
 }
 
 TEST_F(EditorTest, MaximumLineCountIsEnforced) {
