@@ -74,7 +74,9 @@ void TextLayout::BreakLines() {
             if (line + 1 == kLayoutMaxLines) return Finish(line, false);
             ++line;
             starts_[line] = u16(i + 1);
-            if (i + 1 == length) lines_[line] = lines_[line - 1];
+            // The empty line after a final CR is as high as the line before it; it holds
+            // nothing, so justification places its caret as on any empty line.
+            if (i + 1 == length) lines_[line] = LineMetrics{0, current.leading, current.descent, current.ascent};
             x = rect_.left + kInset;
             haveBreak = false;
             ++i;

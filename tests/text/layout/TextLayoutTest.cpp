@@ -131,6 +131,23 @@ TEST(TextLayoutOffsets, JustificationOffsetsAtAndNearTheFullWidth) {
     }
 }
 
+TEST(TextLayoutOffsets, EmptyLineAfterAFinalCrIsJustifiedAsEmpty) {
+    struct Case {
+        i32 justification;
+        i16 caretLeft;
+    };
+    // Usable width 60: the caret stands at the left edge, in the middle, or at the right edge.
+    const Case cases[] = {{kJustifyLeft, 2}, {kJustifyCentre, 2 + 30}, {kJustifyRight, 2 + 60}};
+    FixedMeasurer measurer;
+    for (const Case& c : cases) {
+        StyledText text = textOf("abcd\r");
+        text.SetJustification(c.justification);
+        TextLayout layout(text, kRect, measurer);
+        ASSERT_EQ(layout.LineCount(), 2);
+        EXPECT_EQ(layout.CaretRectAt(5, false).left, c.caretLeft) << c.justification;
+    }
+}
+
 TEST(TextLayoutHits, HitsChooseTheNearerSideOfACharacter) {
     FixedMeasurer measurer;
     StyledText text = textOf("abc\rde");
