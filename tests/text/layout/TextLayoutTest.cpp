@@ -67,6 +67,11 @@ TEST(TextLayoutBreaks, AtMost128Lines) {
         TextLayout layout(text, kRect, measurer);
         EXPECT_EQ(layout.Complete(), c.complete) << c.lines;
         EXPECT_LE(layout.LineCount(), kLayoutMaxLines);
+        // The same number of lines made by wrapping ten characters to a line.
+        StyledText wrapped = textOf(std::string(10 * (c.lines - 1) + 1, 'x'));
+        TextLayout wrappedLayout(wrapped, kRect, measurer);
+        EXPECT_EQ(wrappedLayout.Complete(), c.complete) << c.lines;
+        EXPECT_EQ(wrappedLayout.LineCount(), kLayoutMaxLines) << c.lines;
     }
 }
 
