@@ -237,4 +237,19 @@ TEST_F(RTEditorTest, ArrowsAndHomeEndMoveTheCaretByLines) {
     EXPECT_EQ(editor.Text()->SelectionStart(), 7);
 }
 
+TEST_F(RTEditorTest, UpAndDownLeaveALineWhoseCharactersDifferInSize) {
+    editor.SetBounds(Rect16{0, 0, 64, 10 * kLineHeight});
+    Type("ab\rcd");
+    TextStyle big;
+    big.size = 24;
+    editor.SetSelection(1, 2);
+    ASSERT_TRUE(editor.ApplyStyle(big, false, false));
+    // The caret after the small 'a' is shorter than its line, which the large 'b' makes high.
+    editor.SetSelection(1, 1);
+    Key(kKeyDown);
+    EXPECT_EQ(editor.Text()->SelectionStart(), 4);
+    Key(kKeyUp);
+    EXPECT_EQ(editor.Text()->SelectionStart(), 1);
+}
+
 }  // namespace
