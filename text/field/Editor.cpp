@@ -115,9 +115,21 @@ void Editor::SetSelection(u16 from, u16 to) {
     Redraw();
 }
 
-void Editor::Clear() {
+bool Editor::DeleteSelection(const Saved& before) {
+    const u16 lines = layout_.LineCount();
+    const bool complete = layout_.Complete();
     ReplaceSelection({}, true);
     Lay();
+    // A text that did not fit before still takes deletions that do not make it longer.
+    if (!FitOrGrow() && (layout_.LineCount() > lines || (complete && !layout_.Complete()))) {
+        Restore(before);
+        return Refuse();
+    }
+    return true;
+}
+
+void Editor::Clear() {
+    DeleteSelection(Save());
     Redraw();
 }
 

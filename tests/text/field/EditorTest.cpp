@@ -125,6 +125,43 @@ TEST_F(EditorTest, MaximumLineCountIsEnforced) {
     }
 }
 
+TEST_F(EditorTest, DeletionThatWouldTakeMoreLinesIsRefused) {
+    struct Case {
+        const char* what;
+        u16 caret;
+        const char* kept;
+        size_t refusals;
+    };
+    // Ten characters to a line, two lines at most: "ab cdef " and "ghijklm". Without the
+    // second blank "cdefghijklm" no longer fits after "ab ", goes down whole and breaks there,
+    // needing a third line.
+    const Case cases[] = {
+        {"a letter", 2, "a cdef ghijklm", 0},
+        {"the blank between the words", 8, "ab cdef ghijklm", 1},
+    };
+    for (const Case& c : cases) {
+        Editor other(host, measurer, undo);
+        other.Begin(kTall, TextStyle{}, 2, 0, false);
+        other.SetFocus();
+        other.SetText("ab cdef ghijklm", 15, false, false);
+        ASSERT_EQ(other.Layout().LineCount(), 2);
+        other.SetSelection(c.caret, c.caret);
+        host.sounds.clear();
+        other.HandleKey(keyWord(kKeyBackspace, 0));
+        EXPECT_EQ(other.Text(), c.kept) << c.what;
+        EXPECT_EQ(Refusals(), c.refusals) << c.what;
+        EXPECT_EQ(other.Layout().LineCount(), 2) << c.what;
+    }
+    // A cut deletes too.
+    Field(kTall, 2, 0);
+    field.SetText("ab cdef ghijklm", 15, false, false);
+    field.SetSelection(7, 8);
+    host.sounds.clear();
+    field.Cut();
+    EXPECT_EQ(field.Text(), "ab cdef ghijklm");
+    EXPECT_EQ(Refusals(), 1u);
+}
+
 TEST_F(EditorTest, CharacterStartingALineBelowTheFrameIsRefused) {
     Field(kThreeLines, 10, 0);
     EXPECT_TRUE(Type("a\rb\rc"));
