@@ -152,14 +152,17 @@ TEST_F(EditorTest, DeletionThatWouldTakeMoreLinesIsRefused) {
         EXPECT_EQ(Refusals(), c.refusals) << c.what;
         EXPECT_EQ(other.Layout().LineCount(), 2) << c.what;
     }
-    // A cut deletes too.
+    // A cut or a clear deletes too.
     Field(kTall, 2, 0);
     field.SetText("ab cdef ghijklm", 15, false, false);
     field.SetSelection(7, 8);
     host.sounds.clear();
-    field.Cut();
+    EXPECT_FALSE(field.Cut());
+    field.Clear();
     EXPECT_EQ(field.Text(), "ab cdef ghijklm");
-    EXPECT_EQ(Refusals(), 1u);
+    EXPECT_EQ(field.SelectionStart(), 7);
+    EXPECT_EQ(field.SelectionEnd(), 8);
+    EXPECT_EQ(Refusals(), 2u);
 }
 
 TEST_F(EditorTest, CharacterStartingALineBelowTheFrameIsRefused) {
