@@ -27,7 +27,8 @@ void RTEditor::Init(const Rect16& rect) {
 }
 
 void RTEditor::Relayout() {
-    if (text_) layout_ = std::make_unique<TextLayout>(*text_, bounds_, measurer_);
+    // A layout reads its text, so it goes with a text taken away.
+    layout_ = text_ ? std::make_unique<TextLayout>(*text_, bounds_, measurer_) : nullptr;
 }
 
 void RTEditor::SetText(std::unique_ptr<StyledText> text) {

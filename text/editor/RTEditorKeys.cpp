@@ -46,9 +46,15 @@ bool RTEditor::HandleKey(u32 key) {
     case kKeyUp:
     case kKeyDown:
         if (text_->SelectionEmpty()) {
-            const Point16 point{caretRect_.left, vk == kKeyUp ? i16(caretRect_.top - 1) : i16(caretRect_.bottom + 1)};
-            const u16 index = layout_->IndexAtPoint(point);
-            if (index != kLayoutNone) text_->SetSelection(index, index);
+            // The caret is as high as the character beside it, which may be smaller than
+            // others on its line: the step goes from the edge of the caret's line.
+            const u16 line = layout_->LineAtPoint(Point16{layout_->Bounds().left, caretRect_.top});
+            if (line != kLayoutNone) {
+                const Rect16 lineBox = layout_->CharBox(layout_->LineStart(line));
+                const Point16 point{caretRect_.left, vk == kKeyUp ? i16(lineBox.top - 1) : i16(lineBox.bottom + 1)};
+                const u16 index = layout_->IndexAtPoint(point);
+                if (index != kLayoutNone) text_->SetSelection(index, index);
+            }
         }
         RefreshCaret();
         return true;

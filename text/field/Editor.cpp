@@ -115,9 +115,21 @@ void Editor::SetSelection(u16 from, u16 to) {
     Redraw();
 }
 
-void Editor::Clear() {
+bool Editor::DeleteSelection(const Saved& before) {
+    const u16 lines = layout_.LineCount();
+    const bool complete = layout_.Complete();
     ReplaceSelection({}, true);
     Lay();
+    // A text that did not fit before still takes deletions that do not make it longer.
+    if (!FitOrGrow() && (layout_.LineCount() > lines || (complete && !layout_.Complete()))) {
+        Restore(before);
+        return Refuse();
+    }
+    return true;
+}
+
+void Editor::Clear() {
+    DeleteSelection(Save());
     Redraw();
 }
 
@@ -286,6 +298,8 @@ void Editor::ExchangeText(bool typing) {
     modified_ = before.modified;
     selStart_ = std::min<u16>(before.selStart, Length());
     selEnd_ = std::min<u16>(before.selEnd, Length());
+    // A press may be under way; its anchor must stay inside the text put back.
+    anchor_ = std::min(anchor_, Length());
     Lay();
     Redraw();
 }

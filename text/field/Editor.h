@@ -104,6 +104,10 @@ private:
     // Grows the text rectangle to hold the text's end inside the frame; false when the text
     // does not fit (too many lines, or past the frame's bottom).
     bool FitOrGrow();
+    // Deletes the selection; false, with `before` put back and the refusal sound, when the
+    // text would take more lines than it fits. Removing a blank joins two words into one
+    // that may no longer fit after the words before it and go down whole.
+    bool DeleteSelection(const Saved& before);
     Saved Save() const { return Saved{text_, selStart_, selEnd_, modified_, textRect_}; }
     void Restore(const Saved& saved);
     bool Refuse();

@@ -14,10 +14,9 @@ bool Editor::Cut() {
     BeginStep(kTextStepCut);
     RecordText();
     if (!Copy()) return false;
-    ReplaceSelection({}, true);
-    Lay();
+    const bool deleted = DeleteSelection(Save());
     Redraw();
-    return true;
+    return deleted;
 }
 
 bool Editor::Paste() {

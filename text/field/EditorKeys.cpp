@@ -24,12 +24,12 @@ bool Editor::TypeChar(u8 c) {
 
 void Editor::DeleteKey(u8 key) {
     if (mouseDown_) return;
+    const Saved before = Save();
     if (selStart_ == selEnd_) {
         if (key == kKeyBackspace && selStart_ > 0) --selStart_;
         if (key == kKeyDelete && selEnd_ < Length()) ++selEnd_;
     }
-    ReplaceSelection({}, true);
-    Lay();
+    DeleteSelection(before);
     Redraw();
 }
 

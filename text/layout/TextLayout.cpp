@@ -1,6 +1,7 @@
 #include "text/layout/TextLayout.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "engine/gfx/GfxDraw.h"
 
@@ -10,6 +11,10 @@ constexpr i16 kInset = 2;
 constexpr u8 kBlank = ' ';
 // A zero-width selected character (a CR) still shows this much.
 constexpr i16 kEmptySelectionWidth = 4;
+
+// Lines past the coordinate range are held at its end, so that a text too tall for the page
+// measures as too tall instead of wrapping round to above it.
+i16 clampedCoordinate(i32 v) { return i16(std::min<i32>(v, INT16_MAX)); }
 
 void takeMaxima(u16& leading, u16& descent, u16& ascent, const CharMetrics& m) {
     leading = std::max(leading, m.leading);
@@ -25,7 +30,7 @@ TextLayout::TextLayout(const StyledText& text, const Rect16& rect, CharMeasurer&
         const CharMetrics cr = measurer_.Measure(kCharCR, currentTextStyle());
         lines_[0] = LineMetrics{0, cr.leading, cr.descent, cr.ascent};
         count_ = 1;
-        rect_.bottom = i16(rect_.top + Height(0));
+        rect_.bottom = clampedCoordinate(rect_.top + Height(0));
         complete_ = true;
         return;
     }
@@ -69,7 +74,9 @@ void TextLayout::BreakLines() {
             if (line + 1 == kLayoutMaxLines) return Finish(line, false);
             ++line;
             starts_[line] = u16(i + 1);
-            if (i + 1 == length) lines_[line] = lines_[line - 1];
+            // The empty line after a final CR is as high as the line before it; it holds
+            // nothing, so justification places its caret as on any empty line.
+            if (i + 1 == length) lines_[line] = LineMetrics{0, current.leading, current.descent, current.ascent};
             x = rect_.left + kInset;
             haveBreak = false;
             ++i;
@@ -105,7 +112,7 @@ void TextLayout::Finish(u16 lastLine, bool complete) {
     count_ = u16(lastLine + 1);
     i32 bottom = rect_.top;
     for (u16 l = 0; l < count_; ++l) bottom += Height(l);
-    rect_.bottom = i16(bottom);
+    rect_.bottom = clampedCoordinate(bottom);
     complete_ = complete;
 }
 
@@ -114,7 +121,7 @@ u16 TextLayout::NextStart(u16 line) const { return line + 1 < count_ ? starts_[l
 i16 TextLayout::LineTop(u16 line) const {
     i32 top = rect_.top;
     for (u16 l = 0; l < line; ++l) top += Height(l);
-    return i16(top);
+    return clampedCoordinate(top);
 }
 
 i16 TextLayout::LineOffset(u16 line) const {
@@ -198,7 +205,7 @@ Rect16 TextLayout::CharBox(u16 index) const {
     i32 x = rect_.left + kInset + LineOffset(line);
     for (u16 c = starts_[line]; c < index; ++c) x += Measure(c).width;
     const i16 top = LineTop(line);
-    return Rect16{i16(x), top, i16(x + Measure(index).width), i16(top + Height(line))};
+    return Rect16{i16(x), top, i16(x + Measure(index).width), clampedCoordinate(top + Height(line))};
 }
 
 void TextLayout::DrawLines() const {

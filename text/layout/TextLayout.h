@@ -53,7 +53,7 @@ private:
     void Finish(u16 lastLine, bool complete);
     u16 NextStart(u16 line) const;
     i16 LineTop(u16 line) const;
-    i16 Height(u16 line) const { return i16(lines_[line].leading + lines_[line].ascent + lines_[line].descent); }
+    i32 Height(u16 line) const { return lines_[line].leading + lines_[line].ascent + lines_[line].descent; }
     CharMetrics Measure(u16 index) const;
 
     const StyledText* text_;

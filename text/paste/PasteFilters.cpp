@@ -1,11 +1,11 @@
 #include "text/paste/PasteFilters.h"
 
+#include "text/host/TextKeys.h"
+
 namespace {
 
 constexpr char kCR = '\r';
 constexpr char kLF = '\n';
-constexpr unsigned char kFirstPrintable = 32;
-constexpr char kDelete = 0x7F;
 
 }  // namespace
 
@@ -21,7 +21,7 @@ std::string filterPageEditorPaste(const std::string& text) {
                 out += kCR;
                 ++i;
             }
-        } else if (static_cast<unsigned char>(c) >= kFirstPrintable && c != kDelete) {
+        } else if (charIsPrintable(static_cast<u8>(c))) {
             out += c;
         }
     }
@@ -37,7 +37,7 @@ std::string filterDialogFieldPaste(const std::string& text, bool oneLine) {
             if (oneLine) break;
             if (c == kCR && i + 1 < text.size() && text[i + 1] == kLF) ++i;
             out += kCR;
-        } else if (static_cast<unsigned char>(c) >= kFirstPrintable && c != kDelete) {
+        } else if (charIsPrintable(static_cast<u8>(c))) {
             out += c;
         }
     }

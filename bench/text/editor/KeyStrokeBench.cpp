@@ -1,11 +1,13 @@
 // A key stroke into a long styled text (the editor copies the text, lays the copy out and
 // keeps it) against laying that text out once, each measured two ways: through fonts kept
 // one per style (StyleFonts), and the plain way of making, measuring and disposing of a font
-// for every character (MeasureStyledChar). The argument is the text's length; a stroke types
-// one character and takes it back, so the length stays. Rounds fail unless the layout is
-// complete and the strokes changed the text as typed.
+// for every character (MeasureStyledChar). The argument is the text's length, from
+// KEYSTROKE_BENCH_SHORT and KEYSTROKE_BENCH_LONG in the environment (500 and 31999 when not
+// given); a stroke types one character and takes it back, so the length stays. Rounds fail
+// unless the layout is complete and the strokes changed the text as typed.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -22,6 +24,15 @@
 namespace {
 
 constexpr Rect16 kWide{0, 0, 30000, 30000};
+
+// Text lengths come from the environment, a short text and the longest one a stroke can go
+// into by default (a stroke into a text of 32000 characters is refused).
+i64 textLength(const char* variable, i64 fallback) {
+    const char* value = std::getenv(variable);
+    return value ? i64(std::strtol(value, nullptr, 10)) : fallback;
+}
+i64 shortLength() { return textLength("KEYSTROKE_BENCH_SHORT", 500); }
+i64 longLength() { return textLength("KEYSTROKE_BENCH_LONG", 31999); }
 constexpr size_t kLineLength = 256;
 
 class SilentHost : public TextHost {
@@ -88,12 +99,15 @@ std::unique_ptr<StyledText> longText(size_t length) {
 
 void LayOutOnce(benchmark::State& state, CharMeasurer& measurer) {
     MeasuringPort port;
-    auto text = longText(size_t(state.range(0)));
+    const size_t length = size_t(state.range(0));
+    auto text = longText(length);
+    // Every line ends in a CR, none wraps in the wide rectangle.
+    const u16 lines = u16(length / kLineLength + 1);
     // Kept fonts measure each character once; the strokes start with them measured too.
     TextLayout warm(*text, kWide, measurer);
     for (auto _ : state) {
         TextLayout layout(*text, kWide, measurer);
-        if (!layout.Complete() || layout.LineCount() < 2) state.SkipWithError("layout incomplete");
+        if (!layout.Complete() || layout.LineCount() != lines) state.SkipWithError("the text was not laid out whole");
         benchmark::DoNotOptimize(layout.Bounds());
     }
 }
@@ -141,7 +155,7 @@ void KeyStrokeFreshFonts(benchmark::State& state) {
 
 // A font made per character costs milliseconds here (each is realised anew below the engine),
 // so the plain way runs on a short text; its ratio to kept fonts holds at any length.
-BENCHMARK(LayOutOnceKeptFonts)->Arg(500)->Arg(31999)->Unit(benchmark::kMillisecond);
-BENCHMARK(LayOutOnceFreshFonts)->Arg(500)->Unit(benchmark::kMillisecond);
-BENCHMARK(KeyStrokeKeptFonts)->Arg(500)->Arg(31999)->Unit(benchmark::kMillisecond);
-BENCHMARK(KeyStrokeFreshFonts)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(LayOutOnceKeptFonts)->Arg(shortLength())->Arg(longLength())->Unit(benchmark::kMillisecond);
+BENCHMARK(LayOutOnceFreshFonts)->Arg(shortLength())->Unit(benchmark::kMillisecond);
+BENCHMARK(KeyStrokeKeptFonts)->Arg(shortLength())->Arg(longLength())->Unit(benchmark::kMillisecond);
+BENCHMARK(KeyStrokeFreshFonts)->Arg(shortLength())->Unit(benchmark::kMillisecond);

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <string>
+
 #include "platform/charset/Conversion.h"
 
 namespace plat {
@@ -13,7 +15,10 @@ class SdlClipboard : public ClipboardBackend {
 public:
     bool setText(const std::string& text) override {
         if (!SDL_WasInit(SDL_INIT_VIDEO)) return local_.setText(text);
-        return SDL_SetClipboardText(cp1252ToUtf8(text).c_str()) == 0;
+        // The desktop takes a C string, which a NUL would cut short; the rest of the text goes.
+        std::string utf8 = cp1252ToUtf8(text);
+        std::erase(utf8, '\0');
+        return SDL_SetClipboardText(utf8.c_str()) == 0;
     }
     bool hasText() override {
         if (!SDL_WasInit(SDL_INIT_VIDEO)) return local_.hasText();

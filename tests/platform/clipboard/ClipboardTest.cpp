@@ -1,6 +1,8 @@
 // The clipboard's backends: the SDL one keeps text in the process until SDL's video runs.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <SDL.h>
 
 #include "platform/clipboard/Clipboard.h"
@@ -41,6 +43,12 @@ TEST(ClipboardBackends, SdlTextCrossesTheDesktopAsUtf8) {
     // Another program's characters with no cp1252 form arrive as one '?' each.
     ASSERT_EQ(SDL_SetClipboardText("\xE6\x97\xA5\xE6\x9C\xAC ok \xC3\xB1"), 0);
     EXPECT_EQ(sdl->text(), "?? ok \xF1");
+    // Bytes that are not UTF-8 arrive as one '?' each.
+    ASSERT_EQ(SDL_SetClipboardText("a\xFF\xC3" "b"), 0);
+    EXPECT_EQ(sdl->text(), "a??b");
+    // The desktop's text ends at a NUL; a NUL inside the program's text does not end it there.
+    EXPECT_TRUE(sdl->setText(std::string("before\0after", 12)));
+    EXPECT_EQ(sdl->text(), "beforeafter");
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 

@@ -125,6 +125,31 @@ TEST_F(RTEditorTest, TextThatNoLongerFitsStillTakesDeletions) {
     EXPECT_EQ(Text(), "a\rb\rcd");
 }
 
+TEST_F(RTEditorTest, TextTallerThanCoordinatesReachIsRefused) {
+    // 128 lines of 300 units stand far below any limit, though their bottom does not fit a
+    // 16-bit coordinate.
+    auto tall = std::make_unique<StyledText>();
+    tall->Runs().defaultStyle.size = 300;
+    editor.SetText(std::move(tall));
+    const Rect16 before = editor.Bounds();
+    desktop.setText(std::string(kLayoutMaxLines - 1, '\n'));
+    EXPECT_TRUE(editor.Paste());
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(Refusals(), 1u);
+    EXPECT_EQ(editor.Bounds().bottom, before.bottom);
+}
+
+TEST_F(RTEditorTest, TextTakenAwayTakesItsLayoutAndInputWithIt) {
+    Type("ab");
+    editor.SetText(nullptr);
+    EXPECT_EQ(editor.Layout(), nullptr);
+    EXPECT_FALSE(editor.HandleKey(keyWord(0, 'c')));
+    EXPECT_FALSE(editor.Paste());
+    editor.SetText(std::make_unique<StyledText>("xy", 2));
+    ASSERT_NE(editor.Layout(), nullptr);
+    EXPECT_EQ(&editor.Layout()->Text(), editor.Text());
+}
+
 TEST_F(RTEditorTest, PrintableMeansPrintableInCp1252) {
     for (u8 c : {u8(0xE1), u8(0xF1), u8(0xBF), u8(0xA1)}) EXPECT_TRUE(editor.HandleKey(keyWord(0, c))) << int(c);
     EXPECT_EQ(Text(), "\xE1\xF1\xBF\xA1");
@@ -210,6 +235,21 @@ TEST_F(RTEditorTest, ArrowsAndHomeEndMoveTheCaretByLines) {
     EXPECT_EQ(editor.Text()->SelectionStart(), 3);
     Key(kKeyDown);
     EXPECT_EQ(editor.Text()->SelectionStart(), 7);
+}
+
+TEST_F(RTEditorTest, UpAndDownLeaveALineWhoseCharactersDifferInSize) {
+    editor.SetBounds(Rect16{0, 0, 64, 10 * kLineHeight});
+    Type("ab\rcd");
+    TextStyle big;
+    big.size = 24;
+    editor.SetSelection(1, 2);
+    ASSERT_TRUE(editor.ApplyStyle(big, false, false));
+    // The caret after the small 'a' is shorter than its line, which the large 'b' makes high.
+    editor.SetSelection(1, 1);
+    Key(kKeyDown);
+    EXPECT_EQ(editor.Text()->SelectionStart(), 4);
+    Key(kKeyUp);
+    EXPECT_EQ(editor.Text()->SelectionStart(), 1);
 }
 
 }  // namespace

@@ -77,12 +77,29 @@ TEST_F(EditorTest, TypingOverASelectionAtTheLimitIsAccepted) {
 }
 
 TEST_F(EditorTest, LengthsAreClampedToTheBuffer) {
-    Field(kTall, 0, 40000);
-    const std::string huge(kFieldMaxLength + 5, 'x');
-    field.SetText(huge.data(), u16(huge.size()), false, false);
-    EXPECT_EQ(field.Length(), kFieldMaxLength);
-    EXPECT_FALSE(Type("y"));
-    EXPECT_EQ(Refusals(), 1u);
+    struct Case {
+        size_t given;
+        u16 kept;
+        bool typingAccepted;
+    };
+    // The frame holds every length here, so only the buffer refuses.
+    const Case cases[] = {
+        {kFieldMaxLength - 1, kFieldMaxLength - 1, true},
+        {kFieldMaxLength, kFieldMaxLength, false},
+        {kFieldMaxLength + 5, kFieldMaxLength, false},
+    };
+    for (const Case& c : cases) {
+        Editor other(host, measurer, undo);
+        other.Begin(Rect16{0, 0, 30000, 30000}, TextStyle{}, 0, 40000, false);
+        other.SetFocus();
+        const std::string given(c.given, 'x');
+        other.SetText(given.data(), u16(given.size()), false, false);
+        EXPECT_EQ(other.Length(), c.kept) << c.given;
+        host.sounds.clear();
+        other.HandleKey(keyWord(0, 'y'));
+        EXPECT_EQ(other.Length(), c.typingAccepted ? c.kept + 1 : c.kept) << c.given;
+        EXPECT_EQ(Refusals(), c.typingAccepted ? 0u : 1u) << c.given;
+    }
 }
 
 TEST_F(EditorTest, MaximumLineCountIsEnforced) {
@@ -106,6 +123,46 @@ TEST_F(EditorTest, MaximumLineCountIsEnforced) {
             other.HandleKey(*p == '\r' ? keyWord(kKeyReturn, '\r') : keyWord(0, u8(*p)));
         EXPECT_EQ(other.Length(), c.kept) << c.typed;
     }
+}
+
+TEST_F(EditorTest, DeletionThatWouldTakeMoreLinesIsRefused) {
+    struct Case {
+        const char* what;
+        u16 caret;
+        const char* kept;
+        size_t refusals;
+    };
+    // Ten characters to a line, two lines at most: "ab cdef " and "ghijklm". Without the
+    // second blank "cdefghijklm" no longer fits after "ab ", goes down whole and breaks there,
+    // needing a third line.
+    const Case cases[] = {
+        {"a letter", 2, "a cdef ghijklm", 0},
+        {"the blank between the words", 8, "ab cdef ghijklm", 1},
+    };
+    for (const Case& c : cases) {
+        Editor other(host, measurer, undo);
+        other.Begin(kTall, TextStyle{}, 2, 0, false);
+        other.SetFocus();
+        other.SetText("ab cdef ghijklm", 15, false, false);
+        ASSERT_EQ(other.Layout().LineCount(), 2);
+        other.SetSelection(c.caret, c.caret);
+        host.sounds.clear();
+        other.HandleKey(keyWord(kKeyBackspace, 0));
+        EXPECT_EQ(other.Text(), c.kept) << c.what;
+        EXPECT_EQ(Refusals(), c.refusals) << c.what;
+        EXPECT_EQ(other.Layout().LineCount(), 2) << c.what;
+    }
+    // A cut or a clear deletes too.
+    Field(kTall, 2, 0);
+    field.SetText("ab cdef ghijklm", 15, false, false);
+    field.SetSelection(7, 8);
+    host.sounds.clear();
+    EXPECT_FALSE(field.Cut());
+    field.Clear();
+    EXPECT_EQ(field.Text(), "ab cdef ghijklm");
+    EXPECT_EQ(field.SelectionStart(), 7);
+    EXPECT_EQ(field.SelectionEnd(), 8);
+    EXPECT_EQ(Refusals(), 2u);
 }
 
 TEST_F(EditorTest, CharacterStartingALineBelowTheFrameIsRefused) {
@@ -207,6 +264,21 @@ TEST_F(EditorTest, DragSelectsFromTheAnchor) {
     field.OnMouseDown(Point16{i16(2 + 6 * kCharWidth), 5}, true);
     EXPECT_EQ(field.SelectionStart(), 4);
     EXPECT_EQ(field.SelectionEnd(), 6);
+}
+
+TEST_F(EditorTest, UndoDuringADragKeepsTheSelectionInsideTheText) {
+    Field(kTall, 0, 0);
+    field.SetText("ab", 2, false, false);
+    ASSERT_TRUE(Type("cdef"));
+    field.OnMouseDown(Point16{50, 5}, false);  // the press starts at the end, 6
+    Deliver(field, fourCC("txTy"));            // Undo takes the text back to "ab"
+    field.OnMouseDrag(Point16{2, 5});
+    field.OnMouseUp();
+    EXPECT_EQ(field.SelectionStart(), 0);
+    EXPECT_EQ(field.SelectionEnd(), 2);
+    field.HandleKey(keyWord(kKeyRight, 0));
+    EXPECT_TRUE(Type("x"));
+    EXPECT_EQ(field.Text(), "abx");
 }
 
 TEST_F(EditorTest, PasteOverTheLimitIsRefusedWithItsSound) {

@@ -63,6 +63,10 @@ TEST(FieldLayoutBreaks, LaysOutAtMost128Lines) {
         const FieldLayout& layout = laid.layout;
         EXPECT_EQ(layout.Complete(), c.complete) << c.lines;
         EXPECT_LE(layout.LineCount(), kFieldMaxLines);
+        // The same number of lines made by wrapping ten characters to a line.
+        LaidOut wrapped(std::string(10 * (c.lines - 1) + 1, 'x'));
+        EXPECT_EQ(wrapped.layout.Complete(), c.complete) << c.lines;
+        EXPECT_EQ(wrapped.layout.LineCount(), kFieldMaxLines) << c.lines;
     }
 }
 

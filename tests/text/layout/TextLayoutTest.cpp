@@ -1,6 +1,7 @@
 // Page text lines: breaking, per-line metrics from the styles, offsets, hit tests and carets.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,11 @@ TEST(TextLayoutBreaks, AtMost128Lines) {
         TextLayout layout(text, kRect, measurer);
         EXPECT_EQ(layout.Complete(), c.complete) << c.lines;
         EXPECT_LE(layout.LineCount(), kLayoutMaxLines);
+        // The same number of lines made by wrapping ten characters to a line.
+        StyledText wrapped = textOf(std::string(10 * (c.lines - 1) + 1, 'x'));
+        TextLayout wrappedLayout(wrapped, kRect, measurer);
+        EXPECT_EQ(wrappedLayout.Complete(), c.complete) << c.lines;
+        EXPECT_EQ(wrappedLayout.LineCount(), kLayoutMaxLines) << c.lines;
     }
 }
 
@@ -83,6 +89,22 @@ TEST(TextLayoutMetrics, LinesTakeTheTallestStyleAndAFinalCrCopiesTheLastLine) {
     EXPECT_EQ(caret.left, 2);
     EXPECT_EQ(caret.top, 2 * kLineHeight + 2 * kLeading);
     EXPECT_EQ(caret.bottom, 2 * kLineHeight + 2 * kLeading + 2 * kAscent + 2 * kDescent);
+}
+
+TEST(TextLayoutMetrics, BottomPastTheCoordinateRangeStaysAtItsEnd) {
+    struct Case {
+        u16 lines;
+        i16 bottom;
+    };
+    // Lines 300 high: 109 of them end at 32700, 110 would end past 32767.
+    FixedMeasurer measurer;
+    for (Case c : {Case{109, 32700}, Case{110, INT16_MAX}}) {
+        StyledText text = textOf(std::string(c.lines - 1, '\r'));
+        text.Runs().defaultStyle.size = 300;
+        TextLayout layout(text, kRect, measurer);
+        EXPECT_EQ(layout.LineCount(), c.lines);
+        EXPECT_EQ(layout.Bounds().bottom, c.bottom) << c.lines;
+    }
 }
 
 TEST(TextLayoutMetrics, EmptyTextHasOneLineOfTheCurrentStyle) {
@@ -111,6 +133,23 @@ TEST(TextLayoutOffsets, JustificationOffsetsAtAndNearTheFullWidth) {
         text.SetJustification(c.justification);
         TextLayout layout(text, Rect16{0, 0, c.right, 100}, measurer);
         EXPECT_EQ(layout.LineOffset(0), c.offset) << c.right << " " << c.justification;
+    }
+}
+
+TEST(TextLayoutOffsets, EmptyLineAfterAFinalCrIsJustifiedAsEmpty) {
+    struct Case {
+        i32 justification;
+        i16 caretLeft;
+    };
+    // Usable width 60: the caret stands at the left edge, in the middle, or at the right edge.
+    const Case cases[] = {{kJustifyLeft, 2}, {kJustifyCentre, 2 + 30}, {kJustifyRight, 2 + 60}};
+    FixedMeasurer measurer;
+    for (const Case& c : cases) {
+        StyledText text = textOf("abcd\r");
+        text.SetJustification(c.justification);
+        TextLayout layout(text, kRect, measurer);
+        ASSERT_EQ(layout.LineCount(), 2);
+        EXPECT_EQ(layout.CaretRectAt(5, false).left, c.caretLeft) << c.justification;
     }
 }
 

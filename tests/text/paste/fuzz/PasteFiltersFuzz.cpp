@@ -1,18 +1,17 @@
 #include <cstdlib>
 #include <string>
 
+#include "text/host/TextKeys.h"
 #include "text/paste/PasteFilters.h"
 
 namespace {
 
-// What an editor takes in holds no control character but its CR line breaks, and is never
-// longer than what was pasted.
+// What an editor takes in holds only characters that could be typed and its CR line breaks,
+// and is never longer than what was pasted.
 void check(const std::string& in, const std::string& out, bool breaksAllowed) {
     if (out.size() > in.size()) std::abort();
-    for (char c : out) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (c == '\r' ? !breaksAllowed : u < 32 || u == 0x7F) std::abort();
-    }
+    for (char c : out)
+        if (c == '\r' ? !breaksAllowed : !charIsPrintable(static_cast<u8>(c))) std::abort();
 }
 
 }  // namespace
