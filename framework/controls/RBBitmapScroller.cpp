@@ -4,6 +4,7 @@
 
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "platform/keyboard/VirtualKeys.h"
 
 namespace Ostrel {
 namespace {
@@ -69,6 +70,27 @@ std::optional<std::string> RBBitmapScroller::RemoveByName(const std::string& nam
     if (selected > index) Select(selected - 1);
     if (items_.empty()) return std::nullopt;
     return items_[size_t(std::min(index, int(items_.size()) - 1))].name;
+}
+
+u32 RBBitmapScroller::HandleKey(u32 key) {
+    if (inputKeyCharacter(key) != plat::kVkDelete) return RScroller::HandleKey(key);
+    if (GetSelected() < 0) return 0;
+    PostDelete(GetSelected());
+    return 1;
+}
+
+void RBBitmapScroller::CellDragged(int item, Point16 point) {
+    if (InTrash(point)) PostDelete(item);
+}
+
+void RBBitmapScroller::PostDelete(int item) {
+    ScrollerDrop drop;
+    drop.kind = kDropDelete;
+    drop.source = kDropSourceList;
+    drop.sourceIndex = item;
+    drop.sourceName = NameOf(item);
+    drop.firstVisible = GetFirstVisible();
+    PostDrop(std::move(drop));
 }
 
 void RBBitmapScroller::DrawCell(int item, const Rect16& cell, bool selected) {

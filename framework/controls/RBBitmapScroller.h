@@ -1,7 +1,10 @@
 #pragma once
 // The project list: named items, each drawn with its two frame shapes (normal and selected)
 // and its name, kept in the order of a comparator. Items are found, selected and removed by
-// name. User-interface thread only.
+// name. The Delete key on the selected item, or dragging an item onto a trash can that takes
+// drops, posts a delete entry of the list (kMsgEntryDropped, kDropDelete, kDropSourceList,
+// with the item's index and name) to the owner, who confirms and removes it. The owner offers
+// the Delete key only while the pointer is over the list. User-interface thread only.
 #include <functional>
 #include <optional>
 #include <string>
@@ -30,10 +33,19 @@ public:
     // the name was not there or the list is now empty.
     std::optional<std::string> RemoveByName(const std::string& name);
 
+    using RScroller::GetTrashArea;
+    using RScroller::GetTrashFlags;
+    using RScroller::SetTrashCan;
+
+    u32 HandleKey(u32 key) override;
+
 protected:
     void DrawCell(int item, const Rect16& cell, bool selected) override;
+    void CellDragged(int item, Point16 point) override;
 
 private:
+    void PostDelete(int item);
+
     struct Item {
         u16 frameShape;
         u16 selectedFrameShape;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/sprites/SprLayer.h"
 
 namespace Ostrel {
 namespace {
@@ -12,8 +13,7 @@ constexpr i16 kLabelHeight = 16;
 
 }  // namespace
 
-RBMOBitmapScroller::RBMOBitmapScroller(CListener* owner, u32 command)
-    : RScroller(owner), owner_(owner), command_(command) {}
+RBMOBitmapScroller::RBMOBitmapScroller(CListener* owner, u32 command) : RScroller(owner), command_(command) {}
 
 void RBMOBitmapScroller::SetVectors(std::vector<ScrollerPicture> thumbnails, std::vector<ScrollerPicture> icons,
                                     std::vector<std::string> labels) {
@@ -71,12 +71,61 @@ void RBMOBitmapScroller::EnableCells(bool enable) {
     }
 }
 
+void RBMOBitmapScroller::EnableGroup(u16 group, bool enable) {
+    // Group 0 holds the cells and arrows, which EnableCells serves.
+    if (group == 0) return;
+    const u16 action = enable ? kGroupEnable : kGroupDisable;
+    HotSpots().ApplyToGroups(group, 0, action);
+    if (ownerHotSpots_ != nullptr) ownerHotSpots_->ApplyToGroups(group, 0, action);
+}
+
+void RBMOBitmapScroller::SetMode(u16 mode) {
+    if (mode != kBmoModeDetail && mode != kBmoModePlain) return;
+    mode_ = mode;
+    const bool detail = mode == kBmoModeDetail;
+    for (u16 group = kBmoModeDetail; group < kBmoGroupLast; ++group) EnableGroup(group, detail);
+    EnableGroup(kBmoModePlain, !detail);
+    Redraw();
+}
+
+void RBMOBitmapScroller::SetArea(const Rect16& area, const Rect16& frame) {
+    area_ = area;
+    frame_ = frame;
+}
+
+bool RBMOBitmapScroller::Contains(Point16 point) const { return rectContainsPoint(area_, point); }
+
+void RBMOBitmapScroller::Redraw() {
+    RScroller::Redraw();
+    if (!rectIsEmpty(frame_)) sprInvalRect(frame_);
+}
+
+void RBMOBitmapScroller::CellDragged(int item, Point16 point) {
+    ScrollerDrop drop;
+    drop.source = kDropSourceStrip;
+    drop.sourceIndex = item;
+    drop.firstVisible = GetFirstVisible();
+    if (InTrash(point)) {
+        drop.kind = kDropDelete;
+        PostDrop(std::move(drop));
+        return;
+    }
+    const int cell = CellAt(point);
+    const int to = cell < 0 ? -1 : GetFirstVisible() + cell;
+    if (to < 0 || to == item || !MoveCell(item, to)) return;
+    Select(to, false);
+    drop.kind = kDropMove;
+    drop.destinationKind = kDropSourceStrip;
+    drop.destinationIndex = to;
+    PostDrop(std::move(drop));
+}
+
 void RBMOBitmapScroller::SelectCell(int index) { Select(index == kBmoNoCell ? -1 : index); }
 
 u32 RBMOBitmapScroller::HandleMessage(RMessage* message, u32 data) {
     const u32 taken = RScroller::HandleMessage(message, data);
     if (message->code == GetSelectMessage() && command_ != 0 && GetSelected() >= 0)
-        PostMessageTo(owner_, command_, reinterpret_cast<uintptr_t>(this), u16(GetSelected()));
+        PostMessageTo(GetOwner(), command_, reinterpret_cast<uintptr_t>(this), u16(GetSelected()));
     return taken;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // The row of media thumbnail cells: per cell a thumbnail, a transition icon and a timing label.
 // Cells can be moved, cleared one by one or all together, and taken in or out of service.
-// The mode word tells the owner how the cells are shown (detail or plain). Clicks on a cell
-// post the scroller's command (when it has one) to the owner besides 'scht'.
-// User-interface thread only.
+// The mode (detail or plain) puts the hot-spot groups of each mode in or out of service, in
+// the strip's own list and in its owner's. Clicks on a cell post the scroller's command (when
+// it has one) to the owner besides 'scht'. With its input registered, dragging a cell onto
+// another moves it there and posts a move entry (kMsgEntryDropped, kDropMove); dragging it onto
+// a trash can that takes drops posts a delete entry (kDropDelete) and leaves the cells as they
+// are: the owner decides. User-interface thread only.
 #include <string>
 #include <vector>
 
@@ -12,8 +15,12 @@
 
 namespace Ostrel {
 
+// The modes are named after the hot-spot group each shows: the detail mode puts the groups
+// kBmoModeDetail .. kBmoGroupLast - 1 in service and kBmoModePlain out; the plain mode the
+// reverse.
 constexpr u16 kBmoModeDetail = 18356;
 constexpr u16 kBmoModePlain = 18359;
+constexpr u16 kBmoGroupLast = kBmoModePlain;
 // Select argument: no cell.
 constexpr int kBmoNoCell = 65535;
 
@@ -42,10 +49,27 @@ public:
     void FreeCell(int index);
     // Every cell's hot spot in or out of service.
     void EnableCells(bool enable);
+    // The hot spots of one group in or out of service, in the strip's list and the owner's.
+    void EnableGroup(u16 group, bool enable);
     void SetFewCells(bool few) { fewCells_ = few; }
     bool HasFewCells() const { return fewCells_; }
-    void SetMode(u16 mode) { mode_ = mode; }
+    // Puts the groups of the mode in service and those of the other out.
+    void SetMode(u16 mode);
     u16 GetMode() const { return mode_; }
+
+    using RScroller::GetTrashArea;
+    using RScroller::GetTrashFlags;
+    using RScroller::SetTrashCan;
+    // The owner's hot-spot list, whose groups follow the strip's (null: none).
+    void SetOwnerHotSpots(RHotSpotList* list) { ownerHotSpots_ = list; }
+    RHotSpotList* GetOwnerHotSpots() const { return ownerHotSpots_; }
+    // The strip's area on the screen and the frame drawn around it; the frame is invalidated
+    // with the cells so that it stays over them.
+    void SetArea(const Rect16& area, const Rect16& frame);
+    const Rect16& GetArea() const { return area_; }
+    const Rect16& GetFrame() const { return frame_; }
+    bool Contains(Point16 point) const;
+    void Redraw() override;
     // kBmoNoCell clears the selection.
     void SelectCell(int index);
 
@@ -53,12 +77,15 @@ public:
 
 protected:
     void DrawCell(int item, const Rect16& cell, bool selected) override;
+    void CellDragged(int item, Point16 point) override;
 
 private:
     bool Valid(int index) const { return index >= 0 && index < int(cells_.size()); }
 
-    CListener* owner_;
     u32 command_;
+    RHotSpotList* ownerHotSpots_ = nullptr;
+    Rect16 area_{0, 0, 0, 0};
+    Rect16 frame_{0, 0, 0, 0};
     std::vector<BmoCell> cells_;
     bool fewCells_ = false;
     u16 mode_ = kBmoModePlain;

@@ -4,10 +4,9 @@
 
 namespace Ostrel {
 
-RBitmapScroller::RBitmapScroller(CListener* owner, u16 layoutShape, u16 frameShape, u16 firstHotSpotId)
+RBitmapScroller::RBitmapScroller(CListener* owner, u16 layoutShape, u16 arrowShape, u16 firstHotSpotId)
     : RScroller(owner) {
-    SetHighlightShape(frameShape);
-    Build(layoutShape, firstHotSpotId);
+    Create(layoutShape, arrowShape, firstHotSpotId);
 }
 
 void RBitmapScroller::SetItems(std::vector<ScrollerPicture> items) {

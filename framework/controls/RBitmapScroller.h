@@ -1,7 +1,7 @@
 #pragma once
 // A thumbnail strip: one engine bitmap per item, drawn into its cell, the selected cell framed.
-// Built on a layout shape whose parts are the cells; the frame shape draws the selection.
-// User-interface thread only.
+// Created on its layout, arrow and first hot-spot ids (RScroller::Create). User-interface
+// thread only.
 #include <vector>
 
 #include "framework/controls/RScroller.h"
@@ -11,7 +11,7 @@ namespace Ostrel {
 
 class RBitmapScroller : public RScroller {
 public:
-    RBitmapScroller(CListener* owner, u16 layoutShape, u16 frameShape, u16 firstHotSpotId);
+    RBitmapScroller(CListener* owner, u16 layoutShape, u16 arrowShape, u16 firstHotSpotId);
 
     // Takes the pictures over, releasing the earlier ones.
     void SetItems(std::vector<ScrollerPicture> items);

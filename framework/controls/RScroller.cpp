@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/gfx/sprites/SprLayer.h"
+#include "framework/messaging/mfMessageQueue.h"
 #include "platform/keyboard/VirtualKeys.h"
 
 namespace Ostrel {
@@ -12,39 +13,47 @@ namespace {
 
 constexpr FourCC kScrollerTag = fourCC("Scrl");
 
+std::vector<Rect16> shapeParts(u16 shape) {
+    Rect16 parts[kSprMaxParts];
+    const i16 count = sprGetShapePartRects(shape, parts);
+    return std::vector<Rect16>(parts, parts + std::clamp<i16>(count, 0, kSprMaxParts));
+}
+
 }  // namespace
 
-RScroller::RScroller(CListener* owner) : RSender(kScrollerTag) {
+RScroller::RScroller(CListener* owner) : RSender(kScrollerTag), owner_(owner) {
     if (owner != nullptr) AddListener(owner);
 }
 
 RScroller::~RScroller() = default;
 
-void RScroller::SetCellRects(const std::vector<Rect16>& cells, u16 firstHotSpotId) {
+void RScroller::Create(u16 layoutShape, u16 arrowShape, u16 firstHotSpotId) {
+    std::vector<Rect16> arrows = shapeParts(arrowShape);
+    arrows.resize(arrows.size() < 2 ? 0 : 2);
+    SetCellRects(shapeParts(layoutShape), firstHotSpotId, arrows);
+}
+
+void RScroller::SetCellRects(const std::vector<Rect16>& cells, u16 firstHotSpotId, const std::vector<Rect16>& arrows) {
     for (int i = hotSpots_.Count() - 1; i >= 0; --i) {
-        if (hotSpots_.GetHotSpot(i)->GetMessage() == selectMessage_) hotSpots_.DestroyHotSpot(hotSpots_.GetHotSpot(i));
+        const u32 message = hotSpots_.GetHotSpot(i)->GetMessage();
+        if (message == selectMessage_ || message == kMsgScrollBack || message == kMsgScrollForward)
+            hotSpots_.DestroyHotSpot(hotSpots_.GetHotSpot(i));
     }
     cells_ = cells;
     firstHotSpotId_ = firstHotSpotId;
+    pressedItem_ = -1;
     for (size_t i = 0; i < cells_.size(); ++i) {
         RHotSpotItem* item = hotSpots_.CreateRectHotSpot(cells_[i], selectMessage_);
         item->SetRecord(firstHotSpotId + i);
     }
+    if (arrows.size() == 2) {
+        hotSpots_.CreateRectHotSpot(arrows[0], kMsgScrollBack);
+        hotSpots_.CreateRectHotSpot(arrows[1], kMsgScrollForward);
+    }
     SetCount(count_);
 }
 
-void RScroller::Build(u16 layoutShape, u16 firstHotSpotId) {
-    Rect16 parts[kSprMaxParts];
-    const i16 count = sprGetShapePartRects(layoutShape, parts);
-    SetCellRects(std::vector<Rect16>(parts, parts + std::max<i16>(count, 0)), firstHotSpotId);
-}
-
-void RScroller::SetArrows(const Rect16& back, const Rect16& forward) {
-    hotSpots_.CreateRectHotSpot(back, kMsgScrollBack);
-    hotSpots_.CreateRectHotSpot(forward, kMsgScrollForward);
-}
-
-void RScroller::RegisterInput() { Register(kInputKeys); }
+void RScroller::RegisterInput() { Register(kInputKeys | kInputMouseButtons); }
 
 void RScroller::SetCount(int count) {
     count_ = std::max(count, 0);
@@ -125,6 +134,59 @@ void RScroller::Redraw() {
 }
 
 void RScroller::DrawCell(int, const Rect16&, bool) {}
+
+int RScroller::CellAt(Point16 point) const {
+    for (size_t cell = 0; cell < cells_.size(); ++cell) {
+        if (rectContainsPoint(cells_[cell], point)) return int(cell);
+    }
+    return -1;
+}
+
+void RScroller::CellDragged(int, Point16) {}
+
+u32 RScroller::HandleInput(u32 button, Point16 point, u32) {
+    pressedItem_ = -1;
+    if (button != kInputLeftButton) return 0;
+    // Only a cell whose hot spot would take the press: a cell out of service drags nothing.
+    const RHotSpotItem* hit = hotSpots_.ItemAt(point);
+    const int cell = CellAt(point);
+    if (hit != nullptr && hit->GetMessage() == selectMessage_ && cell >= 0 && first_ + cell < count_)
+        pressedItem_ = first_ + cell;
+    return 0;
+}
+
+u32 RScroller::HandleMouseUp(u32 button, Point16 point, u32) {
+    if (button == kInputLeftButton) EndPress(point);
+    return 0;
+}
+
+void RScroller::HandleNotification(const RInputEvent& event) {
+    if (event.kind == kInputEventMouseDown) pressedItem_ = -1;
+    if (event.kind == kInputEventMouseUp) EndPress(Point16{i16(u16(event.data & 0xFFFF)), i16(u16(event.data >> 16))});
+}
+
+void RScroller::EndPress(Point16 point) {
+    const int item = pressedItem_;
+    pressedItem_ = -1;
+    // The items may have changed since the press (the owner acted on a queued message).
+    if (item < 0 || item >= count_ || rectContainsPoint(GetCellRect(item), point)) return;
+    CellDragged(item, point);
+}
+
+void RScroller::SetTrashCan(u32 flags, const Rect16& area) {
+    trashFlags_ = flags;
+    trashArea_ = area;
+}
+
+bool RScroller::InTrash(Point16 point) const {
+    return (trashFlags_ & kTrashTakesDrops) == kTrashTakesDrops && rectContainsPoint(trashArea_, point);
+}
+
+void RScroller::PostDrop(ScrollerDrop drop) {
+    if (drop_ != nullptr) mfMessageQueue::Global().PurgeParameter(reinterpret_cast<uintptr_t>(drop_.get()));
+    drop_ = std::make_unique<ScrollerDrop>(std::move(drop));
+    PostMessageTo(owner_, kMsgEntryDropped, reinterpret_cast<uintptr_t>(drop_.get()), drop_->kind);
+}
 
 u32 RScroller::HandleMessage(RMessage* message, u32) {
     if (message->code == selectMessage_) {

@@ -6,12 +6,16 @@
 // when it scrolls by pages); an arrow hit posts 'sbht' (parameter 2: 0 back, 1 forward). The
 // owner listens to all of them; they are queued, so the owner may delete the scroller when it
 // hears one. With its input registered, arrow keys, Home, End and the page keys move the
-// selection and the strip. Subclasses draw the cells. User-interface thread only.
+// selection and the strip, and a press on a cell that is released elsewhere is a drag that a
+// kind may act on (a drop on its trash can, another cell). Subclasses draw the cells and keep
+// the items: only they set the count, so a cell never asks for an item they do not have.
+// User-interface thread only.
 #include <memory>
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
 #include "engine/regions/Rects.h"
+#include "framework/controls/ScrollerDrop.h"
 #include "framework/input/RHotSpotList.h"
 #include "framework/input/RInputObject.h"
 #include "framework/messaging/CListener.h"
@@ -35,18 +39,19 @@ public:
     explicit RScroller(CListener* owner);
     ~RScroller() override;
 
-    // The visible cells, in order; cell hot spots post the select message with
-    // firstHotSpotId + cell as parameter 1. Replaces earlier cells; like SetCount it keeps the
-    // first visible item in range without posting 'scdn'.
-    void SetCellRects(const std::vector<Rect16>& cells, u16 firstHotSpotId);
-    // The cells are the part rectangles of the layout shape (empty when it is not loaded).
-    void Build(u16 layoutShape, u16 firstHotSpotId);
-    // Hot spots of the two scroll arrows.
-    void SetArrows(const Rect16& back, const Rect16& forward);
-    // Offers arrow keys, Home, End and the page keys to the scroller.
+    // Lays the strip out on shapes: the cells are the part rectangles of the layout shape, the
+    // scroll arrows the first two parts of the arrow shape (back, then forward; none when it
+    // has fewer), the cell hot spots numbered from firstHotSpotId. A shape that is not loaded
+    // has no parts.
+    void Create(u16 layoutShape, u16 arrowShape, u16 firstHotSpotId);
+    // The same from rectangles: the visible cells in order, whose hot spots post the select
+    // message with firstHotSpotId + cell as parameter 1, and the arrows (back, forward) when
+    // `arrows` holds two. Replaces the earlier cells and arrows and keeps the first visible
+    // item in range without posting 'scdn'.
+    void SetCellRects(const std::vector<Rect16>& cells, u16 firstHotSpotId, const std::vector<Rect16>& arrows = {});
+    // Offers arrow keys, Home, End, the page keys and presses on cells to the scroller.
     void RegisterInput();
 
-    void SetCount(int count);
     int GetCount() const { return count_; }
     int GetVisibleCount() const { return int(cells_.size()); }
     int GetFirstVisible() const { return first_; }
@@ -73,8 +78,31 @@ public:
 
     u32 HandleMessage(RMessage* message, u32 data) override;
     u32 HandleKey(u32 key) override;
+    // Notes a press on an active cell without taking it: the cell's hot spot takes the click.
+    u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
+    // The release that ends the press, offered to the scroller before or after the object
+    // that takes it; never taken.
+    u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
+    void HandleNotification(const RInputEvent& event) override;
 
 protected:
+    // The items the subclass holds; negative counts as none.
+    void SetCount(int count);
+    CListener* GetOwner() const { return owner_; }
+    // The visible cell (0 .. visible - 1) under the point, -1 when none.
+    int CellAt(Point16 point) const;
+    // A press on the cell showing `item` was released at `point`, outside that cell.
+    virtual void CellDragged(int item, Point16 point);
+
+    // The trash can that dragged items may be dropped on: its flags and area.
+    void SetTrashCan(u32 flags, const Rect16& area);
+    u32 GetTrashFlags() const { return trashFlags_; }
+    const Rect16& GetTrashArea() const { return trashArea_; }
+    bool InTrash(Point16 point) const;
+    // Keeps the entry and posts it to the owner as kMsgEntryDropped; no record still queued
+    // names the entry it replaces.
+    void PostDrop(ScrollerDrop drop);
+
     // Draws one visible cell into the current port; the base draws nothing.
     virtual void DrawCell(int item, const Rect16& cell, bool selected);
     int Page() const { return first_ / pageStep_; }
@@ -86,7 +114,9 @@ protected:
 private:
     void ScrollToPage(int page);
     void Scrolled(int reported);
+    void EndPress(Point16 point);
 
+    CListener* owner_;
     RHotSpotList hotSpots_{this};
     std::vector<Rect16> cells_;
     u16 firstHotSpotId_ = 0;
@@ -97,6 +127,10 @@ private:
     int pageStep_ = 1;
     bool byPage_ = false;
     u16 highlightShape_ = 0;
+    int pressedItem_ = -1;
+    u32 trashFlags_ = 0;
+    Rect16 trashArea_{0, 0, 0, 0};
+    std::unique_ptr<ScrollerDrop> drop_;
 };
 
 }  // namespace Ostrel

@@ -31,7 +31,8 @@ bool RTexturePicker::Open(int current) {
     open_ = true;
     Register(kInputKeys);
     frameSprite_ = sprNew(kTextureFrameFlags, kTextureFrameShape, nullptr);
-    strip_ = std::make_unique<RBitmapScroller>(this, kTextureLayoutShape, kTextureHighlightShape, kTextureFirstCellId);
+    strip_ = std::make_unique<RBitmapScroller>(this, kTextureLayoutShape, kTextureArrowShape, kTextureFirstCellId);
+    strip_->SetHighlightShape(kTextureHighlightShape);
     strip_->SetItems(std::move(textures));
     strip_->Refresh(kRefreshAll);
     if (current >= 0 && current < count) {

@@ -21,7 +21,8 @@ constexpr u16 kTextureCount = 21;
 constexpr u16 kTextureFrameShape = 1043;
 constexpr u32 kTextureFrameFlags = 0x4C00000;
 constexpr u16 kTextureLayoutShape = 1044;
-constexpr u16 kTextureFirstCellId = 1059;
+constexpr u16 kTextureArrowShape = 1059;
+constexpr u16 kTextureFirstCellId = 1045;
 constexpr u16 kTextureHighlightShape = 1052;
 
 class RTexturePicker : public CListener, public RSender, public RInputObject {

@@ -52,6 +52,9 @@ public:
     RHotSpotItem* ItemAt(Point16 point) const;
     RHotSpotItem* OverItem() const { return over_; }
     RHotSpotItem* PressedItem() const { return pressed_; }
+    // A press on one of its items is under way or the pointer is over one: keys meant for
+    // what lies under the pointer belong to this list's owner.
+    bool HasActiveOrOver() const { return pressed_ != nullptr || over_ != nullptr; }
 
     // first..last (last 0: first only; first kEveryGroup: every item with a group; first 0:
     // nothing).

@@ -7,6 +7,7 @@
 #include "framework/controls/RAlphaBitmapScroller.h"
 #include "framework/controls/RBBitmapScroller.h"
 #include "framework/controls/RBMOBitmapScroller.h"
+#include "framework/controls/RBitmapScroller.h"
 #include "framework/controls/RTextScroller.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "platform/keyboard/VirtualKeys.h"
@@ -19,6 +20,13 @@ using namespace Ostrel;
 
 // Four cells of 10 × 10 in a row, ids from 500.
 std::vector<Rect16> fourCells() { return {{0, 0, 10, 10}, {10, 0, 20, 10}, {20, 0, 30, 10}, {30, 0, 40, 10}}; }
+
+// A strip whose items are only a count, as the base knows them.
+class CountStrip : public RScroller {
+public:
+    using RScroller::RScroller;
+    using RScroller::SetCount;
+};
 
 class Scrollers : public ::testing::Test {
 protected:
@@ -51,7 +59,7 @@ TEST_F(Scrollers, ScrollToClampsAtBothEnds) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.count) + " items, to " + std::to_string(c.target));
-        RScroller s(&owner);
+        CountStrip s(&owner);
         s.SetCellRects(fourCells(), 500);
         s.SetCount(c.count);
         heard();
@@ -62,7 +70,7 @@ TEST_F(Scrollers, ScrollToClampsAtBothEnds) {
 }
 
 TEST_F(Scrollers, ByPagesReportsPagesAndReachesTheShortLastPage) {
-    RScroller s(&owner);
+    CountStrip s(&owner);
     s.SetCellRects(fourCells(), 500);
     s.SetCount(10);
     s.SetPageStep(4);
@@ -87,7 +95,7 @@ TEST_F(Scrollers, ByPagesReportsPagesAndReachesTheShortLastPage) {
 }
 
 TEST_F(Scrollers, SelectionIsBoundedAndAnnounced) {
-    RScroller s(&owner);
+    CountStrip s(&owner);
     s.SetCellRects(fourCells(), 500);
     s.SetCount(6);
     heard();
@@ -104,7 +112,7 @@ TEST_F(Scrollers, SelectionIsBoundedAndAnnounced) {
 }
 
 TEST_F(Scrollers, CellRectsFollowTheFirstVisibleItem) {
-    RScroller s(&owner);
+    CountStrip s(&owner);
     s.SetCellRects(fourCells(), 500);
     s.SetCount(8);
     s.ScrollTo(2);
@@ -115,9 +123,8 @@ TEST_F(Scrollers, CellRectsFollowTheFirstVisibleItem) {
 }
 
 TEST_F(Scrollers, ClickOnACellAndArrowsGoThroughTheQueue) {
-    RScroller s(&owner);
-    s.SetCellRects(fourCells(), 500);
-    s.SetArrows({-10, 0, 0, 10}, {40, 0, 50, 10});
+    CountStrip s(&owner);
+    s.SetCellRects(fourCells(), 500, {{-10, 0, 0, 10}, {40, 0, 50, 10}});
     s.SetCount(8);
     s.ScrollTo(3);
     heard();
@@ -135,7 +142,7 @@ TEST_F(Scrollers, ClickOnACellAndArrowsGoThroughTheQueue) {
 }
 
 TEST_F(Scrollers, KeysMoveTheSelectionAndKeepItInView) {
-    RScroller s(&owner);
+    CountStrip s(&owner);
     s.SetCellRects(fourCells(), 500);
     s.SetCount(6);
     s.RegisterInput();
@@ -177,7 +184,7 @@ TEST_F(Scrollers, HugeCountsAndStepsStopAtTheEnd) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RScroller s(&owner);
+        CountStrip s(&owner);
         std::vector<Rect16> cells = fourCells();
         cells.resize(size_t(c.cells));
         s.SetCellRects(cells, 500);
@@ -295,6 +302,55 @@ TEST_F(Scrollers, TintedStripReadsMasksUntilAnIdIsMissingAndOwnsThem) {
     strip.SetItems(std::vector<ScrollerPicture>{{1, 2, 3}});
     EXPECT_EQ(strip.GetCount(), 1);
     EXPECT_EQ(strip.GetItem(0)->size(), 3u);
+}
+
+// Cells draw only items the strip holds: with as many items as cells and one more, scrolled
+// to the end, every drawn item is one the strip can hand out.
+TEST_F(Scrollers, CellsDrawOnlyHeldItems) {
+    class Drawn : public RBitmapScroller {
+    public:
+        using RBitmapScroller::RBitmapScroller;
+        std::vector<int> drawn;
+
+    protected:
+        void DrawCell(int item, const Rect16& cell, bool selected) override {
+            EXPECT_NE(GetItem(item), nullptr) << item;
+            drawn.push_back(item);
+            RBitmapScroller::DrawCell(item, cell, selected);
+        }
+    };
+    struct Case {
+        size_t items;
+        std::vector<int> drawn;
+    };
+    const Case cases[] = {{4, {0, 1, 2, 3}}, {5, {1, 2, 3, 4}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.items);
+        Drawn strip(&owner, 0, 0, 500);
+        strip.SetCellRects(fourCells(), 500);
+        strip.SetItems(std::vector<ScrollerPicture>(c.items, ScrollerPicture{1}));
+        EXPECT_EQ(strip.GetCount(), int(c.items));
+        strip.ScrollTo(int(c.items));
+        strip.drawn.clear();
+        strip.Redraw();
+        EXPECT_EQ(strip.drawn, c.drawn);
+        EXPECT_EQ(strip.GetItem(int(c.items)), nullptr);
+    }
+}
+
+// Laying the cells out again replaces the arrows as well: one click scrolls by one step.
+TEST_F(Scrollers, NewLayoutReplacesTheArrows) {
+    CountStrip s(&owner);
+    s.SetCellRects(fourCells(), 500, {{-10, 0, 0, 10}, {40, 0, 50, 10}});
+    s.SetCellRects(fourCells(), 500, {{-10, 0, 0, 10}, {40, 0, 50, 10}});
+    s.SetCount(10);
+    EXPECT_EQ(s.HotSpots().Count(), 6);
+    s.HotSpots().HandleInput(kInputLeftButton, {45, 5}, 0);
+    s.HotSpots().HandleMouseUp(kInputLeftButton, {45, 5}, 0);
+    heard();
+    EXPECT_EQ(s.GetFirstVisible(), 1);
+    s.SetCellRects(fourCells(), 500);
+    EXPECT_EQ(s.HotSpots().Count(), 4);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "engine/regions/Regions.h"
 #include "framework/input/RCursorTable.h"
 #include "framework/input/RInputRegistry.h"
@@ -264,6 +266,32 @@ TEST_F(HotSpots, ItemTakenFromUnderThePointerLeavesNoLookOrCursor) {
         EXPECT_EQ(plat::cursor::currentCursor(), plat::cursor::systemCursor(plat::cursor::SystemCursor::Arrow));
         EXPECT_EQ(client.gone, destroy);
         if (!destroy) target.DestroyHotSpot(item);
+    }
+}
+
+// Each step leaves the list either holding the pointer (over or pressing an item) or not.
+TEST_F(HotSpots, HasActiveOrOverFollowsThePointerAndThePress) {
+    RHotSpotItem* item = list.CreateHotSpot(rectInfo({0, 0, 10, 10}, 1), 1);
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        bool holds;
+    };
+    const Step steps[] = {
+        {"nothing yet", [] {}, false},
+        {"over the item", [&] { list.HandleMouseMove({5, 5}, 0); }, true},
+        {"beside it", [&] { list.HandleMouseMove({10, 10}, 0); }, false},
+        {"pressed", [&] { list.HandleInput(kInputLeftButton, {9, 9}, 0); }, true},
+        {"dragged off, still pressed", [&] { list.HandleMouseMove({50, 50}, 0); }, true},
+        {"released off it", [&] { list.HandleMouseUp(kInputLeftButton, {50, 50}, 0); }, false},
+        {"over again", [&] { list.HandleMouseMove({0, 0}, 0); }, true},
+        {"item disabled", [&] { item->Disable(); }, false},
+        {"enabled, pressed", [&] { item->Enable(); list.HandleInput(kInputLeftButton, {1, 1}, 0); }, true},
+        {"item destroyed", [&] { list.DestroyHotSpot(item); }, false},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(list.HasActiveOrOver(), step.holds) << step.name;
     }
 }
 
