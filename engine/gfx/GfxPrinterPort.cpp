@@ -12,8 +12,8 @@ namespace {
 
 // A job code with this bit (every negative code) asks for the user; others are the job's own.
 constexpr u16 kReportedCodeBit = 0x4000;
-constexpr i32 kMillimetreTenthsPerInch = 254;
-constexpr i32 kMaxPageSide = 0x7FFF;
+constexpr u64 kMillimetreTenthsPerInch = 254;
+constexpr u64 kMaxPageSide = 0x7FFF;
 
 GfxPrinterPort* printingPort = nullptr;
 
@@ -27,8 +27,9 @@ i32 quietProgress(GfxPrintSetup*, GfxPrintCall* call, void*) {
 
 GfxPrintProgressProc defaultProgress = quietProgress;
 
-// Tenths of a millimetre in pixels at a resolution, rounded.
-i32 pixelsOf(u32 tenths, u16 dpi) { return i32((u64(tenths) * dpi + kMillimetreTenthsPerInch / 2) / kMillimetreTenthsPerInch); }
+// Tenths of a millimetre in pixels at a resolution, rounded. Wide enough for any paper at
+// any resolution, so a side is checked against the page limit before it is narrowed.
+u64 pixelsOf(u64 tenths, u16 dpi) { return (tenths * dpi + kMillimetreTenthsPerInch / 2) / kMillimetreTenthsPerInch; }
 
 GfxPrinterPort* printerPortOf(GfxPort* handle) {
     GfxPort* port = gfxPortFromHandle(handle, 0);
@@ -114,18 +115,19 @@ EngineErr GfxPrinterPort::PrintBand() {
     const u16 dpi = settings.resolution;
     const bool landscape = settings.orientation == pp::kOrientationLandscape;
     // Landscape turns the paper a quarter to the left: its top edge becomes the left one.
-    const u32 width = landscape ? p.length : p.width, length = landscape ? p.width : p.length;
-    const u32 left = landscape ? p.marginTop : p.marginLeft, top = landscape ? p.marginRight : p.marginTop;
-    const u32 right = landscape ? p.marginBottom : p.marginRight, bottom = landscape ? p.marginLeft : p.marginBottom;
+    const u64 width = landscape ? p.length : p.width, length = landscape ? p.width : p.length;
+    const u64 left = landscape ? p.marginTop : p.marginLeft, top = landscape ? p.marginRight : p.marginTop;
+    const u64 right = landscape ? p.marginBottom : p.marginRight, bottom = landscape ? p.marginLeft : p.marginBottom;
     if (dpi == 0 || left + right >= width || top + bottom >= length) return kGfxErrNotSupported;
-    const i32 pageWidth = pixelsOf(width - left - right, dpi), pageHeight = pixelsOf(length - top - bottom, dpi);
-    const i32 paperWidth = pixelsOf(width, dpi), paperHeight = pixelsOf(length, dpi);
-    if (pageWidth <= 0 || pageHeight <= 0 || paperWidth > kMaxPageSide || paperHeight > kMaxPageSide)
-        return kGfxErrNotSupported;
+    const u64 paperWidth = pixelsOf(width, dpi), paperHeight = pixelsOf(length, dpi);
+    if (paperWidth > kMaxPageSide || paperHeight > kMaxPageSide) return kGfxErrNotSupported;
+    // Within the paper, so every side and offset below fits the page's coordinates.
+    const u64 pageWidth = pixelsOf(width - left - right, dpi), pageHeight = pixelsOf(length - top - bottom, dpi);
+    if (pageWidth == 0 || pageHeight == 0) return kGfxErrNotSupported;
     setup_->printable = Rect16{0, 0, i16(pageWidth), i16(pageHeight)};
     setup_->ppiX = setup_->ppiY = dpi;
-    const i32 offsetX = pixelsOf(left, dpi), offsetY = pixelsOf(top, dpi);
-    setup_->paper = Rect16{i16(-offsetX), i16(-offsetY), i16(paperWidth - offsetX), i16(paperHeight - offsetY)};
+    const i32 offsetX = i32(pixelsOf(left, dpi)), offsetY = i32(pixelsOf(top, dpi));
+    setup_->paper = Rect16{i16(-offsetX), i16(-offsetY), i16(i32(paperWidth) - offsetX), i16(i32(paperHeight) - offsetY)};
     return kErrNone;
 }
 

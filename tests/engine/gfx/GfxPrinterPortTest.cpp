@@ -200,6 +200,9 @@ TEST_F(PrintTest, APaperAllMarginsOrTooLargeCannotServe) {
     const Case cases[] = {{"margins meet", {"X", 254, 254, 127, 0, 127, 0}, 20, false},
                           {"at the side limit", {"X", 254, 416147}, 20, true},
                           {"one past the side limit", {"X", 254, 416160}, 20, false},
+                          // At 65535 pixels per inch these sides come to 2^32 + 257 pixels.
+                          {"sides whose pixels pass 32 bits", {"X", 16646399, 16646399}, 65535, false},
+                          {"margins that add past 32 bits", {"X", 254, 254, 0xFFFFFFFF, 0, 2, 0}, 20, false},
                           {"no resolution", {"X", 254, 254}, 0, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
