@@ -55,12 +55,24 @@ GfxPrinterPort::~GfxPrinterPort() {
     // A port let go in the middle of a document leaves no half output behind.
     if (job_) job_->abort();
     if (printingPort == this) printingPort = nullptr;
-    if (setup_->printerPort == this) setup_->printerPort = nullptr;
+    if (setup_ && setup_->printerPort == this) setup_->printerPort = nullptr;
+}
+
+void GfxPrinterPort::ForgetSetup() {
+    if (inDocument_) {
+        job_->abort();
+        GfxPrintCall close{owner_, 1, kGfxPrintCallClose, 0};
+        progress_(setup_, &close, progressData_);
+        LeaveDocument();
+    }
+    pageOpen_ = false;
+    setup_ = nullptr;
 }
 
 EngineErr GfxPrinterPort::ResetState() {
     EngineErr error = GfxPort::ResetState();
     if (error != kErrNone) return error;
+    if (!setup_) return kGfxErrPrintSetupInvalid;
     if (!setup_->dialog.printer) return kGfxErrGdi;
     if (!pp::printBackend().capabilities(setup_->dialog.printer->device, &caps_)) return kGfxErrGdi;
     if (!caps_.rasterPages) return kGfxErrNotSupported;
@@ -80,6 +92,7 @@ void GfxPrinterPort::ChooseCopiesPerPass() {
 
 EngineErr GfxPrinterPort::Lock() {
     if (lockCount == 0) {
+        if (!setup_) return kGfxErrPrintSetupInvalid;
         ChooseCopiesPerPass();
         EngineErr error = PrintBand();
         if (error != kErrNone) return error;
@@ -106,7 +119,7 @@ void GfxPrinterPort::Detach() {
     if (job_) job_->abort();
     job_.reset();
     if (printingPort == this) printingPort = nullptr;
-    if (setup_->printerPort == this) setup_->printerPort = nullptr;
+    if (setup_ && setup_->printerPort == this) setup_->printerPort = nullptr;
 }
 
 EngineErr GfxPrinterPort::PrintBand() {
@@ -132,7 +145,8 @@ EngineErr GfxPrinterPort::PrintBand() {
 }
 
 pp::PageImage GfxPrinterPort::Page() const {
-    return pp::PageImage{page_->memory(), page_->width(), page_->height(), page_->stride(), setup_->ppiX, setup_->ppiY};
+    const u16 dpiX = setup_ ? setup_->ppiX : 0, dpiY = setup_ ? setup_->ppiY : 0;
+    return pp::PageImage{page_->memory(), page_->width(), page_->height(), page_->stride(), dpiX, dpiY};
 }
 
 void GfxPrinterPort::LeaveDocument() {
@@ -148,6 +162,7 @@ EngineErr GfxPrinterPort::StartDoc(plat::WindowHandle owner, GfxPrintProgressPro
         GfxPort* port;
         ~Bracket() { port->EndDraw(); }
     } bracket{this};
+    if (!setup_) return kGfxErrPrintSetupInvalid;
     if (inDocument_ || printingPort) return kGfxErrDocumentPrinting;
     owner_ = owner;
     lastAbortCode_ = 0;

@@ -344,4 +344,26 @@ TEST_F(PrintTest, ADisposedPortInTheMiddleOfADocumentAbandonsItsJob) {
     EXPECT_EQ(gfxPrintEndDoc(next), kErrNone);
 }
 
+TEST_F(PrintTest, ASetUpGoingFirstAbandonsTheDocumentAndLeavesItsPortUnableToPrint) {
+    auto setup = std::make_unique<GfxPrintSetup>("Short-lived", 1, 2, 2, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPort* port = makePrinterPort(*setup);
+    ASSERT_NE(port, nullptr);
+    ProgressLog log;
+    ASSERT_EQ(gfxPrintStartDoc(port, plat::kNoWindow, logProgress, &log), kErrNone);
+    ASSERT_EQ(gfxPrintStartPage(port), kErrNone);
+    setup.reset();
+    EXPECT_TRUE(printer.jobs[0].aborted);
+    EXPECT_EQ(log.kinds(), (std::vector<u16>{kGfxPrintCallOpen, kGfxPrintCallClose}));
+    EXPECT_EQ(gfxPrintEndPage(port, 0), kGfxErrNoPage);
+    EXPECT_EQ(gfxPrintEndDoc(port), kGfxErrNoDocument);
+    EXPECT_EQ(gfxPrintStartDoc(port, plat::kNoWindow, logProgress, &log), kGfxErrPrintSetupInvalid);
+    while (port->lockCount) gfxUnlockPort(port);
+    EXPECT_EQ(gfxLockPort(port), kGfxErrPrintSetupInvalid);
+
+    GfxPrintSetup& other = newSetup("Next", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPort* next = makePrinterPort(other);
+    EXPECT_EQ(gfxPrintStartDoc(next, plat::kNoWindow, logProgress, &log), kErrNone) << "no port is left printing";
+    EXPECT_EQ(gfxPrintEndDoc(next), kErrNone);
+}
+
 }  // namespace
