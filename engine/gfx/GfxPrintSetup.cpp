@@ -5,6 +5,7 @@
 
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
+#include "engine/gfx/GfxPrinterPort.h"
 #include "platform/print/PrintBackend.h"
 
 namespace pp = plat::print;
@@ -38,7 +39,10 @@ GfxPrintSetup::GfxPrintSetup(const char* jobTitle, u32 first, u32 last, u32 high
     Reset(jobTitle, first, last, highest, count, newOrientation, newColour);
 }
 
-GfxPrintSetup::~GfxPrintSetup() { Invalidate(); }
+GfxPrintSetup::~GfxPrintSetup() {
+    if (printerPort) printerPort->ForgetSetup();
+    Invalidate();
+}
 
 void GfxPrintSetup::Invalidate() {
     dialog.printer.reset();

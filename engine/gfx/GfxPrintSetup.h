@@ -4,7 +4,8 @@
 // blocks), the page range, copies, orientation, colour and job title; it runs the print dialog
 // and is the record the printer port made from it keeps its page geometry and print state in.
 // While a printer port made from it exists, the set-up can be neither reset nor shown in the
-// dialog. The print dialog itself is drawn above the engine: the framework installs it with
+// dialog; a set-up that goes first abandons the port's document and leaves the port unable to
+// print. The print dialog itself is drawn above the engine: the framework installs it with
 // gfxSetPrintDialogProc. User-interface thread only.
 #include <array>
 #include <functional>

@@ -12,8 +12,8 @@ namespace {
 
 // A job code with this bit (every negative code) asks for the user; others are the job's own.
 constexpr u16 kReportedCodeBit = 0x4000;
-constexpr i32 kMillimetreTenthsPerInch = 254;
-constexpr i32 kMaxPageSide = 0x7FFF;
+constexpr u64 kMillimetreTenthsPerInch = 254;
+constexpr u64 kMaxPageSide = 0x7FFF;
 
 GfxPrinterPort* printingPort = nullptr;
 
@@ -27,8 +27,9 @@ i32 quietProgress(GfxPrintSetup*, GfxPrintCall* call, void*) {
 
 GfxPrintProgressProc defaultProgress = quietProgress;
 
-// Tenths of a millimetre in pixels at a resolution, rounded.
-i32 pixelsOf(u32 tenths, u16 dpi) { return i32((u64(tenths) * dpi + kMillimetreTenthsPerInch / 2) / kMillimetreTenthsPerInch); }
+// Tenths of a millimetre in pixels at a resolution, rounded. Wide enough for any paper at
+// any resolution, so a side is checked against the page limit before it is narrowed.
+u64 pixelsOf(u64 tenths, u16 dpi) { return (tenths * dpi + kMillimetreTenthsPerInch / 2) / kMillimetreTenthsPerInch; }
 
 GfxPrinterPort* printerPortOf(GfxPort* handle) {
     GfxPort* port = gfxPortFromHandle(handle, 0);
@@ -54,12 +55,24 @@ GfxPrinterPort::~GfxPrinterPort() {
     // A port let go in the middle of a document leaves no half output behind.
     if (job_) job_->abort();
     if (printingPort == this) printingPort = nullptr;
-    if (setup_->printerPort == this) setup_->printerPort = nullptr;
+    if (setup_ && setup_->printerPort == this) setup_->printerPort = nullptr;
+}
+
+void GfxPrinterPort::ForgetSetup() {
+    if (inDocument_) {
+        job_->abort();
+        GfxPrintCall close{owner_, 1, kGfxPrintCallClose, 0};
+        progress_(setup_, &close, progressData_);
+        LeaveDocument();
+    }
+    pageOpen_ = false;
+    setup_ = nullptr;
 }
 
 EngineErr GfxPrinterPort::ResetState() {
     EngineErr error = GfxPort::ResetState();
     if (error != kErrNone) return error;
+    if (!setup_) return kGfxErrPrintSetupInvalid;
     if (!setup_->dialog.printer) return kGfxErrGdi;
     if (!pp::printBackend().capabilities(setup_->dialog.printer->device, &caps_)) return kGfxErrGdi;
     if (!caps_.rasterPages) return kGfxErrNotSupported;
@@ -79,6 +92,7 @@ void GfxPrinterPort::ChooseCopiesPerPass() {
 
 EngineErr GfxPrinterPort::Lock() {
     if (lockCount == 0) {
+        if (!setup_) return kGfxErrPrintSetupInvalid;
         ChooseCopiesPerPass();
         EngineErr error = PrintBand();
         if (error != kErrNone) return error;
@@ -105,7 +119,7 @@ void GfxPrinterPort::Detach() {
     if (job_) job_->abort();
     job_.reset();
     if (printingPort == this) printingPort = nullptr;
-    if (setup_->printerPort == this) setup_->printerPort = nullptr;
+    if (setup_ && setup_->printerPort == this) setup_->printerPort = nullptr;
 }
 
 EngineErr GfxPrinterPort::PrintBand() {
@@ -114,23 +128,25 @@ EngineErr GfxPrinterPort::PrintBand() {
     const u16 dpi = settings.resolution;
     const bool landscape = settings.orientation == pp::kOrientationLandscape;
     // Landscape turns the paper a quarter to the left: its top edge becomes the left one.
-    const u32 width = landscape ? p.length : p.width, length = landscape ? p.width : p.length;
-    const u32 left = landscape ? p.marginTop : p.marginLeft, top = landscape ? p.marginRight : p.marginTop;
-    const u32 right = landscape ? p.marginBottom : p.marginRight, bottom = landscape ? p.marginLeft : p.marginBottom;
+    const u64 width = landscape ? p.length : p.width, length = landscape ? p.width : p.length;
+    const u64 left = landscape ? p.marginTop : p.marginLeft, top = landscape ? p.marginRight : p.marginTop;
+    const u64 right = landscape ? p.marginBottom : p.marginRight, bottom = landscape ? p.marginLeft : p.marginBottom;
     if (dpi == 0 || left + right >= width || top + bottom >= length) return kGfxErrNotSupported;
-    const i32 pageWidth = pixelsOf(width - left - right, dpi), pageHeight = pixelsOf(length - top - bottom, dpi);
-    const i32 paperWidth = pixelsOf(width, dpi), paperHeight = pixelsOf(length, dpi);
-    if (pageWidth <= 0 || pageHeight <= 0 || paperWidth > kMaxPageSide || paperHeight > kMaxPageSide)
-        return kGfxErrNotSupported;
+    const u64 paperWidth = pixelsOf(width, dpi), paperHeight = pixelsOf(length, dpi);
+    if (paperWidth > kMaxPageSide || paperHeight > kMaxPageSide) return kGfxErrNotSupported;
+    // Within the paper, so every side and offset below fits the page's coordinates.
+    const u64 pageWidth = pixelsOf(width - left - right, dpi), pageHeight = pixelsOf(length - top - bottom, dpi);
+    if (pageWidth == 0 || pageHeight == 0) return kGfxErrNotSupported;
     setup_->printable = Rect16{0, 0, i16(pageWidth), i16(pageHeight)};
     setup_->ppiX = setup_->ppiY = dpi;
-    const i32 offsetX = pixelsOf(left, dpi), offsetY = pixelsOf(top, dpi);
-    setup_->paper = Rect16{i16(-offsetX), i16(-offsetY), i16(paperWidth - offsetX), i16(paperHeight - offsetY)};
+    const i32 offsetX = i32(pixelsOf(left, dpi)), offsetY = i32(pixelsOf(top, dpi));
+    setup_->paper = Rect16{i16(-offsetX), i16(-offsetY), i16(i32(paperWidth) - offsetX), i16(i32(paperHeight) - offsetY)};
     return kErrNone;
 }
 
 pp::PageImage GfxPrinterPort::Page() const {
-    return pp::PageImage{page_->memory(), page_->width(), page_->height(), page_->stride(), setup_->ppiX, setup_->ppiY};
+    const u16 dpiX = setup_ ? setup_->ppiX : 0, dpiY = setup_ ? setup_->ppiY : 0;
+    return pp::PageImage{page_->memory(), page_->width(), page_->height(), page_->stride(), dpiX, dpiY};
 }
 
 void GfxPrinterPort::LeaveDocument() {
@@ -146,6 +162,7 @@ EngineErr GfxPrinterPort::StartDoc(plat::WindowHandle owner, GfxPrintProgressPro
         GfxPort* port;
         ~Bracket() { port->EndDraw(); }
     } bracket{this};
+    if (!setup_) return kGfxErrPrintSetupInvalid;
     if (inDocument_ || printingPort) return kGfxErrDocumentPrinting;
     owner_ = owner;
     lastAbortCode_ = 0;

@@ -70,7 +70,11 @@ public:
     // Answers a job's code: non-zero to go on. `fromJob` is 1 when the job asked between bands.
     i32 HandleAbort(int code, u16 fromJob);
 
+    // Null once the set-up is gone: the port then prints no more, and a document it was
+    // printing is abandoned.
     GfxPrintSetup* Setup() const { return setup_; }
+    // Called by the set-up as it goes.
+    void ForgetSetup();
     u16 CopiesPerPass() const { return copiesPerPass_; }
     bool InDocument() const { return inDocument_; }
     // The open page's pixels as the job is handed them.

@@ -3,7 +3,10 @@
 #include <cups/cups.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/print/cups/CupsJobOptions.h"
 #include "platform/print/pdf/PdfFileJob.h"
@@ -76,12 +79,28 @@ PrinterSettings settingsOf(cups_dest_t* dest, cups_dinfo_t* info) {
     return settings;
 }
 
-// The PDF goes to a temporary file and, once whole, to CUPS.
+// A new folder of the user's own in the temporary folder, so that no one else can take the
+// spooled file's name or read the picture; empty with errno set when it cannot be made.
+std::string makeSpoolFolder() {
+    const char* temp = std::getenv("TMPDIR");
+    const std::string pattern = std::string(temp && *temp ? temp : P_tmpdir) + "/tumblo-print-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    return ::mkdtemp(name.data()) ? std::string(name.data()) : std::string();
+}
+
+// The PDF goes to a file in a spool folder of its own and, once whole, to CUPS; the file and
+// its folder go with the job.
 class CupsJob : public PrintJob {
 public:
-    CupsJob(std::unique_ptr<PdfFileJob> file, PrinterSettings settings, std::string title)
-        : file_(std::move(file)), settings_(std::move(settings)), title_(std::move(title)) {}
-    ~CupsJob() override { ::unlink(file_->path().c_str()); }
+    CupsJob(std::string folder, std::unique_ptr<PdfFileJob> file, PrinterSettings settings, std::string title)
+        : folder_(std::move(folder)), file_(std::move(file)), settings_(std::move(settings)), title_(std::move(title)) {}
+    ~CupsJob() override {
+        const std::string path = file_->path();
+        file_.reset();
+        ::unlink(path.c_str());
+        ::rmdir(folder_.c_str());
+    }
 
     int addPage(const PageImage& page) override { return file_->addPage(page); }
     void abort() override { file_->abort(); }
@@ -99,6 +118,7 @@ public:
     }
 
 private:
+    std::string folder_;
     std::unique_ptr<PdfFileJob> file_;
     PrinterSettings settings_;
     std::string title_;
@@ -159,10 +179,17 @@ public:
     std::unique_ptr<PrintJob> startJob(const PrinterSettings& settings, const std::string& title, AbortProc abort,
                                        int* error) override {
         if (settings.device == kPdfPrinterName) return startPdfFileJob(settings, title, std::move(abort), error);
-        const std::string spool = std::string(P_tmpdir) + "/tumblo-print-" + std::to_string(::getpid()) + ".pdf";
-        std::unique_ptr<PdfFileJob> file = PdfFileJob::create(spool, title, std::move(abort), error);
-        if (!file) return nullptr;
-        return std::make_unique<CupsJob>(std::move(file), settings, title);
+        const std::string folder = makeSpoolFolder();
+        if (folder.empty()) {
+            *error = spoolCodeOfErrno(errno);
+            return nullptr;
+        }
+        std::unique_ptr<PdfFileJob> file = PdfFileJob::create(folder + "/job.pdf", title, std::move(abort), error);
+        if (!file) {
+            ::rmdir(folder.c_str());
+            return nullptr;
+        }
+        return std::make_unique<CupsJob>(folder, std::move(file), settings, title);
     }
 };
 

@@ -11,7 +11,12 @@ namespace plat::print {
 
 PrinterSettings pdfPrinterSettings(bool isDefault);
 PrinterCapabilities pdfPrinterCapabilities();
-// Writes to the settings' output path, or to "<title>.pdf" in the home folder when none is set.
+// The most numbered names tried for a file in the home folder.
+constexpr uint32_t kMaxPdfNameNumber = 99;
+
+// Writes to the settings' output path (replacing what is there once the document is whole),
+// or, when none is set, to a new "<title>.pdf" in the home folder: "<title> (2).pdf" and on
+// up to kMaxPdfNameNumber when that name is taken, and kSpoolError when all are.
 std::unique_ptr<PrintJob> startPdfFileJob(const PrinterSettings& settings, const std::string& title, AbortProc abort,
                                           int* error);
 

@@ -18,7 +18,12 @@ constexpr size_t kOutChunk = 64 * 1024;
 std::string format(const char* pattern, auto... values) {
     char buffer[160];
     const int n = std::snprintf(buffer, sizeof buffer, pattern, values...);
-    return std::string(buffer, size_t(n < 0 ? 0 : n));
+    if (n < 0) return {};
+    if (size_t(n) < sizeof buffer) return std::string(buffer, size_t(n));
+    // Large numbers can make a line longer than the buffer: format it again at its length.
+    std::string longer(size_t(n), '\0');
+    std::snprintf(longer.data(), longer.size() + 1, pattern, values...);
+    return longer;
 }
 
 // Points (1/72 inch) of a pixel count at a resolution, to two decimals.

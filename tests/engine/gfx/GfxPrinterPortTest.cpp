@@ -200,6 +200,9 @@ TEST_F(PrintTest, APaperAllMarginsOrTooLargeCannotServe) {
     const Case cases[] = {{"margins meet", {"X", 254, 254, 127, 0, 127, 0}, 20, false},
                           {"at the side limit", {"X", 254, 416147}, 20, true},
                           {"one past the side limit", {"X", 254, 416160}, 20, false},
+                          // At 65535 pixels per inch these sides come to 2^32 + 257 pixels.
+                          {"sides whose pixels pass 32 bits", {"X", 16646399, 16646399}, 65535, false},
+                          {"margins that add past 32 bits", {"X", 254, 254, 0xFFFFFFFF, 0, 2, 0}, 20, false},
                           {"no resolution", {"X", 254, 254}, 0, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -337,6 +340,28 @@ TEST_F(PrintTest, ADisposedPortInTheMiddleOfADocumentAbandonsItsJob) {
     EXPECT_TRUE(printer.jobs[0].aborted);
     EXPECT_EQ(setup.printerPort, nullptr);
     GfxPort* next = makePrinterPort(setup);
+    EXPECT_EQ(gfxPrintStartDoc(next, plat::kNoWindow, logProgress, &log), kErrNone) << "no port is left printing";
+    EXPECT_EQ(gfxPrintEndDoc(next), kErrNone);
+}
+
+TEST_F(PrintTest, ASetUpGoingFirstAbandonsTheDocumentAndLeavesItsPortUnableToPrint) {
+    auto setup = std::make_unique<GfxPrintSetup>("Short-lived", 1, 2, 2, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPort* port = makePrinterPort(*setup);
+    ASSERT_NE(port, nullptr);
+    ProgressLog log;
+    ASSERT_EQ(gfxPrintStartDoc(port, plat::kNoWindow, logProgress, &log), kErrNone);
+    ASSERT_EQ(gfxPrintStartPage(port), kErrNone);
+    setup.reset();
+    EXPECT_TRUE(printer.jobs[0].aborted);
+    EXPECT_EQ(log.kinds(), (std::vector<u16>{kGfxPrintCallOpen, kGfxPrintCallClose}));
+    EXPECT_EQ(gfxPrintEndPage(port, 0), kGfxErrNoPage);
+    EXPECT_EQ(gfxPrintEndDoc(port), kGfxErrNoDocument);
+    EXPECT_EQ(gfxPrintStartDoc(port, plat::kNoWindow, logProgress, &log), kGfxErrPrintSetupInvalid);
+    while (port->lockCount) gfxUnlockPort(port);
+    EXPECT_EQ(gfxLockPort(port), kGfxErrPrintSetupInvalid);
+
+    GfxPrintSetup& other = newSetup("Next", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+    GfxPort* next = makePrinterPort(other);
     EXPECT_EQ(gfxPrintStartDoc(next, plat::kNoWindow, logProgress, &log), kErrNone) << "no port is left printing";
     EXPECT_EQ(gfxPrintEndDoc(next), kErrNone);
 }

@@ -66,6 +66,49 @@ TEST(PdfWriter, PagesReadBackByPopplerAtTheirOwnResolution) {
     }
 }
 
+// Readers that trust the file (rather than rebuild a broken one, as poppler does) need every
+// cross-reference offset to land on its object and every stream to be as long as it says.
+TEST(PdfWriter, CrossReferencesAndStreamLengthsPointAtWhatTheyName) {
+    std::string pdf;
+    PdfWriter writer([&](const uint8_t* data, size_t size) {
+        pdf.append(reinterpret_cast<const char*>(data), size);
+        return kSpoolOk;
+    });
+    ASSERT_EQ(writer.begin(), kSpoolOk);
+    ASSERT_EQ(writer.addPage(TestPage(30, 2 * PdfWriter::kBandRows + 5, 150, true).image(), nullptr), kSpoolOk);
+    ASSERT_EQ(writer.addPage(TestPage(7, 3, 72).image(), nullptr), kSpoolOk);
+    ASSERT_EQ(writer.finish("Offsets"), kSpoolOk);
+
+    const size_t startxref = pdf.rfind("startxref\n");
+    ASSERT_NE(startxref, std::string::npos);
+    const size_t xref = std::stoull(pdf.substr(startxref + 10));
+    ASSERT_EQ(pdf.compare(xref, 7, "xref\n0 "), 0);
+    const size_t countEnd = pdf.find('\n', xref + 7);
+    const size_t count = std::stoull(pdf.substr(xref + 7, countEnd - xref - 7));
+    // The catalog, page tree and information, then four objects a page.
+    ASSERT_EQ(count, 12u);
+    EXPECT_NE(pdf.find("/Size 12 "), std::string::npos);
+    std::vector<size_t> offsets(count);
+    for (size_t n = 0; n < count; ++n) {
+        const std::string entry = pdf.substr(countEnd + 1 + 20 * n, 20);
+        ASSERT_EQ(entry.substr(entry.size() - 2), "\r\n") << n;
+        offsets[n] = std::stoull(entry.substr(0, 10));
+        if (n == 0) continue;
+        const std::string opening = std::to_string(n) + " 0 obj\n";
+        EXPECT_EQ(pdf.compare(offsets[n], opening.size(), opening), 0) << n;
+    }
+    for (size_t pageObject : {4u, 8u}) {
+        SCOPED_TRACE(pageObject);
+        const size_t streamStart = pdf.find("stream\n", offsets[pageObject + 2]) + 7;
+        const size_t streamEnd = pdf.find("\nendstream", streamStart);
+        const std::string lengthOpening = std::to_string(pageObject + 3) + " 0 obj\n";
+        EXPECT_EQ(std::stoull(pdf.substr(offsets[pageObject + 3] + lengthOpening.size())), streamEnd - streamStart);
+    }
+    // 30 x 133 pixels at 150 per inch and 7 x 3 at 72, in points.
+    EXPECT_NE(pdf.find("/MediaBox [0 0 14.40 63.84]"), std::string::npos);
+    EXPECT_NE(pdf.find("/MediaBox [0 0 7.00 3.00]"), std::string::npos);
+}
+
 TEST(PdfWriter, SinkFailuresStopTheDocumentWithTheirCode) {
     // Noise does not compress, so the image is far longer than the objects before it.
     const TestPage page(40, 3 * PdfWriter::kBandRows, 150, true);
@@ -125,6 +168,28 @@ TEST(PdfWriter, PagesWithoutPixelsAreRefused) {
         ASSERT_EQ(writer.begin(), kSpoolOk);
         EXPECT_EQ(writer.addPage(bad, nullptr), kSpoolError);
     }
+}
+
+TEST(PdfWriter, AnImageHeaderWithTheWidestNumbersIsWrittenWhole) {
+    // The third page's length object has two digits: with ten-digit sides the header is 160 bytes.
+    const TestPage small(1, 1, 72);
+    PageImage widest = small.image();
+    widest.width = widest.height = 2147483647;
+    std::string header;
+    PdfWriter writer([&](const uint8_t* data, size_t size) {
+        const std::string text(reinterpret_cast<const char*>(data), size);
+        if (text.find("/Subtype /Image /Width 2147483647") == std::string::npos) return kSpoolOk;
+        // Stopped here, before any pixel of the page is read.
+        header = text;
+        return kSpoolOutOfDisk;
+    });
+    ASSERT_EQ(writer.begin(), kSpoolOk);
+    ASSERT_EQ(writer.addPage(small.image(), nullptr), kSpoolOk);
+    ASSERT_EQ(writer.addPage(small.image(), nullptr), kSpoolOk);
+    EXPECT_EQ(writer.addPage(widest, nullptr), kSpoolOutOfDisk);
+    EXPECT_EQ(header,
+              "<< /Type /XObject /Subtype /Image /Width 2147483647 /Height 2147483647 /ColorSpace /DeviceRGB "
+              "/BitsPerComponent 8 /Filter /FlateDecode /Length 15 0 R >>\nstream\n");
 }
 
 TEST(PdfWriter, StringLiteralsEscapeWhatPdfReadsSpecially) {
