@@ -57,7 +57,8 @@ EngineErr GfxPrintSetup::Reset(const char* jobTitle, u32 first, u32 last, u32 hi
     firstPage = first;
     lastPage = last;
     highestPage = highest;
-    copies = count;
+    // No copies at all would end the job after its first page as if it were done.
+    copies = clampCopies(count);
     if (newOrientation < kGfxPrintNotSet) orientation = newOrientation;
     if (newColour < kGfxPrintNotSet) colour = newColour;
     title = jobTitle ? jobTitle : "Untitled";

@@ -66,6 +66,14 @@ TEST_F(PrintSetupTest, CopiesAskedForSurviveTheReset) {
     }
 }
 
+TEST_F(PrintSetupTest, CopiesAreKeptWithinWhatAJobCanPrint) {
+    const std::pair<u32, u32> cases[] = {{0, 1}, {1, 1}, {65535, 65535}, {65536, 65535}};
+    for (const auto& [asked, kept] : cases) {
+        GfxPrintSetup& setup = newSetup("Copies", 1, 1, 1, asked, kGfxPrintNotSet, kGfxPrintNotSet);
+        EXPECT_EQ(setup.copies, kept) << asked;
+    }
+}
+
 TEST_F(PrintSetupTest, DeviceNamesAreCutToTheirBuffer) {
     for (size_t length : {size_t(63), size_t(64)}) {
         printer.settings.device = std::string(length, 'd');
