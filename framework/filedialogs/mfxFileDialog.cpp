@@ -187,12 +187,13 @@ mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* 
         *path = full;
         return Step::Chosen;
     }
-    // Nothing by that name: an open needs a file that exists, a save a name the folder takes.
+    // Nothing by that name: an open needs a file that exists, a save a name the folder takes
+    // and shows (a name beginning with a dot is hidden here, so the work would seem lost).
     if (!setup_.saving || there != kOsErrNotFound) return Step::None;
     Path folder;
     pathFromText(&folder, folder_.c_str());
-    const bool valid = folder.record && name.find('\\') == std::string::npos && name.find('/') == std::string::npos &&
-                       pathIsValidName(name.c_str(), 0, folder.record->volume);
+    const bool valid = folder.record && name.front() != '.' && name.find('\\') == std::string::npos &&
+                       name.find('/') == std::string::npos && pathIsValidName(name.c_str(), 0, folder.record->volume);
     pathRelease(&folder);
     if (!valid) return Step::None;
     *path = full;

@@ -70,6 +70,22 @@ TEST_F(CustomFileTest, SaveTakesATypedName) {
     EXPECT_EQ(heard.events[1].value, 1) << "the first file type";
 }
 
+TEST_F(CustomFileTest, SaveRefusesNamesTheFolderWouldHide) {
+    struct Case {
+        const char* typed;
+        std::string chosen;
+    };
+    const Case cases[] = {{".drawing", ""}, {".", ""}, {"drawing", "drawing.tbx"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        type(c.typed);
+        press(kVkReturn);
+        if (c.chosen.empty()) press(kVkEscape);  // the dialog is still up
+        EXPECT_EQ(save(), c.chosen.empty() ? "" : in(c.chosen));
+        EXPECT_TRUE(mfxTakeAlertRecords().empty());
+    }
+}
+
 TEST_F(CustomFileTest, CancelGivesNoNameAndNoAlert) {
     struct Case {
         const char* name;
