@@ -226,6 +226,8 @@ EngineErr CopyFolderTree(const Path* source, const Path* destination) {
     char to[kSystemTextSize];
     u32 attributes = 0;
     if (const EngineErr error = describePath(source, &volume, from, &attributes)) return osSetLastError(error);
+    // A link asked for by name is not a tree: copying it as nothing would report success.
+    if (attributes & plat::kFileAttrReparsePoint) return osSetLastError(kOsErrWrongKind);
     u32 existing = 0;
     if (const EngineErr error = describePath(destination, &volume, to, &existing); error != kOsErrNotFound) {
         return osSetLastError(error ? error : kOsErrExists);

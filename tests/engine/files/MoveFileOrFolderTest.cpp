@@ -113,4 +113,14 @@ TEST_F(MoveFileOrFolderTest, ASourceInUseLeavesTheFileItWouldReplace) {
     EXPECT_EQ(tree(host('T', "")), (std::map<std::string, std::string>{{"a.txt", "a"}, {"b.txt", "b"}}));
 }
 
+TEST_F(MoveFileOrFolderTest, ALinkIsNotMovedAcrossVolumesAsNothing) {
+    write('T', "outside/precious.txt", "mine");
+    std::filesystem::create_directory_symlink(host('T', "outside"), host('T', "link"));
+    TestPath source("T:\\link");
+    TestPath destination("U:\\moved");
+    EXPECT_EQ(MoveFileOrFolder(source.get(), destination.get(), 0), kOsErrWrongKind);
+    EXPECT_TRUE(std::filesystem::is_symlink(host('T', "link")));
+    EXPECT_TRUE(tree(second_).empty());
+}
+
 }  // namespace
