@@ -21,15 +21,35 @@ public:
     std::string to;
 };
 
+// Removes an entry below `top` through the folders from `top` down, none of them a link.
+class asyncRemoveInTree : public asyncAPI {
+public:
+    asyncRemoveInTree(std::string top, std::string text, bool folder)
+        : top(std::move(top)), text(std::move(text)), folder(folder) {}
+    u32 execute() override {
+        return systemError = folder ? plat::folderRemoveInTree(top, text) : plat::fileDeleteInTree(top, text);
+    }
+    std::string top;
+    std::string text;
+    bool folder;
+};
+
 // The entry itself is a folder to walk into; a link to a folder is not.
 bool isWalkedFolder(u32 attributes) {
     return (attributes & plat::kFileAttrDirectory) && !(attributes & plat::kFileAttrReparsePoint);
 }
 
-EngineErr deleteEntry(VolumeRecord* volume, const std::string& text, u32 attributes) {
+// `top` is the tree's own folder: the entries below it are removed without following a
+// link, so a folder swapped for one after it was listed leads nowhere outside.
+EngineErr deleteEntry(VolumeRecord* volume, const std::string& top, const std::string& text, u32 attributes) {
+    const bool isTop = text == top;
     if (!isWalkedFolder(attributes)) {
         // A link goes as a link: what it leads to stays.
-        asyncDeleteFile remove(text);
+        if (isTop) {
+            asyncDeleteFile remove(text);
+            return osRunRequest(remove, text.c_str());
+        }
+        asyncRemoveInTree remove(top, text, false);
         return osRunRequest(remove, text.c_str());
     }
     std::vector<FolderEntry> entries;
@@ -39,10 +59,14 @@ EngineErr deleteEntry(VolumeRecord* volume, const std::string& text, u32 attribu
     for (const FolderEntry& entry : entries) {
         const std::string child = childText(text, entry.name);
         if (child.empty()) return kOsErrBadPath;
-        if (const EngineErr error = deleteEntry(volume, child, entry.attributes)) return error;
+        if (const EngineErr error = deleteEntry(volume, top, child, entry.attributes)) return error;
     }
     if (osIsPathInUse(volume, text.c_str(), kOsKindFolder)) return kOsErrInUse;
-    asyncRemoveDirectory remove(text);
+    if (isTop) {
+        asyncRemoveDirectory remove(text);
+        return osRunRequest(remove, text.c_str());
+    }
+    asyncRemoveInTree remove(top, text, true);
     return osRunRequest(remove, text.c_str());
 }
 
@@ -181,7 +205,7 @@ EngineErr DeleteFolderTree(const Path* path) {
     char text[kSystemTextSize];
     u32 attributes = 0;
     if (const EngineErr error = describePath(path, &volume, text, &attributes)) return osSetLastError(error);
-    return osSetLastError(deleteEntry(volume, text, attributes));
+    return osSetLastError(deleteEntry(volume, text, text, attributes));
 }
 
 EngineErr EnumFolderTree(const Path* path, FolderTreeCallback callback, void* context, u16 filesFirst,
@@ -202,6 +226,8 @@ EngineErr CopyFolderTree(const Path* source, const Path* destination) {
     char to[kSystemTextSize];
     u32 attributes = 0;
     if (const EngineErr error = describePath(source, &volume, from, &attributes)) return osSetLastError(error);
+    // A link asked for by name is not a tree: copying it as nothing would report success.
+    if (attributes & plat::kFileAttrReparsePoint) return osSetLastError(kOsErrWrongKind);
     u32 existing = 0;
     if (const EngineErr error = describePath(destination, &volume, to, &existing); error != kOsErrNotFound) {
         return osSetLastError(error ? error : kOsErrExists);

@@ -28,6 +28,7 @@ EngineErr EnumFolderTree(const Path* path, FolderTreeCallback callback, void* co
                          u16* outResult);
 
 // Copies a file, or a folder with everything below it, to `destination`, which must not exist.
+// Links below the source are skipped; a source that is itself a link is refused (kOsErrWrongKind).
 EngineErr CopyFolderTree(const Path* source, const Path* destination);
 // 0 when `copy` holds every file and folder of `source` with the same bytes; kOsErrDifferent
 // when something differs or is missing.

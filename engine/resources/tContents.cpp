@@ -351,7 +351,8 @@ void tContents::Eject(Volume* volume) {
 bool tContents::EjectOtherVolumes() {
     bool ejected = false;
     for (Volume* volume : std::vector<Volume*>(volumes_)) {
-        if (volume->discNumber != 0) continue;
+        // An item may have been found on a disc that is no content disc: that disc stays.
+        if (volume->discNumber != 0 || volume->useCount > 0) continue;
         OsVolumeInfo info{};
         OsDriveInfo drive{};
         if (osGetVolumeInfo(volume->volume, &info) || !info.drive || osGetDriveInfo(info.drive, &drive)) continue;

@@ -23,6 +23,19 @@ bool lessNoCase(const std::string& a, const std::string& b) { return strCompareN
 
 bool isRoot(const std::string& folder) { return folder.size() <= 3; }
 
+// The extension a file type gives a saved name (".tbx" of "*.tbx"), when its first pattern
+// names one.
+std::string typeExtension(const mfxFileFilter& filter) {
+    const std::string first = filter.patterns.substr(0, filter.patterns.find(';'));
+    if (first.size() < 3 || first.compare(0, 2, "*.") != 0) return {};
+    const std::string extension = first.substr(1);
+    return extension.find_first_of("*?") == std::string::npos ? extension : std::string();
+}
+
+bool endsWithNoCase(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && strCompareNoCase(text.c_str() + (text.size() - end.size()), end.c_str()) == 0;
+}
+
 }  // namespace
 
 DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, const DialogTemplate* extension) {
@@ -164,17 +177,23 @@ mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* 
         EnterFolder(full);
         return Step::None;
     }
+    // A save names the file it writes: the one whose replacing is confirmed.
+    if (const u16 filter = FilterIndex(); setup_.saving && filter) {
+        const std::string extension = typeExtension(setup_.filters[filter - 1]);
+        if (!extension.empty() && !endsWithNoCase(name, extension)) return Choose(name + extension, path);
+    }
     if (there == kErrNone) {
         if (setup_.saving && !ConfirmReplace(name)) return Step::None;
         *path = full;
         return Step::Chosen;
     }
-    // Nothing by that name: an open needs a file that exists, a save a name the folder takes.
+    // Nothing by that name: an open needs a file that exists, a save a name the folder takes
+    // and shows (a name beginning with a dot is hidden here, so the work would seem lost).
     if (!setup_.saving || there != kOsErrNotFound) return Step::None;
     Path folder;
     pathFromText(&folder, folder_.c_str());
-    const bool valid = folder.record && name.find('\\') == std::string::npos && name.find('/') == std::string::npos &&
-                       pathIsValidName(name.c_str(), 0, folder.record->volume);
+    const bool valid = folder.record && name.front() != '.' && name.find('\\') == std::string::npos &&
+                       name.find('/') == std::string::npos && pathIsValidName(name.c_str(), 0, folder.record->volume);
     pathRelease(&folder);
     if (!valid) return Step::None;
     *path = full;

@@ -3,7 +3,8 @@
 // list, the name field, the file types, and Open or Save, Cancel and Up, with the items of an
 // extension template below them. Everything works from the keyboard: Tab moves between the
 // items, arrows pick in the lists, Enter opens the folder picked in the list or takes the
-// name typed (a folder's name opens it, ".." goes up), Escape cancels.
+// name typed (a folder's name opens it, ".." goes up), Escape cancels. A save's name gets the
+// chosen file type's extension when it lacks it, before a file it would replace is asked about.
 //
 // Folders are listed, never made the process's current folder. User-interface thread only.
 #include <memory>

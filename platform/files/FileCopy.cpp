@@ -66,10 +66,13 @@ SysErr fileCopyNew(const std::string& from, const std::string& to) {
     ResolvedPath target;
     if (const SysErr error = resolveText(from, false, &source)) return error;
     if (const SysErr error = resolveText(to, true, &target)) return error;
-    Descriptor in(::open(source.host.c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking: opening a pipe found among the files would wait for a writer for ever.
+    Descriptor in(::open(source.host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (in.get() < 0) return systemErrorOf(errno, source.host);
     struct stat info{};
     if (::fstat(in.get(), &info) != 0) return systemErrorOf(errno, source.host);
+    // Pipes, sockets and devices hold no bytes of the user's to copy.
+    if (!S_ISREG(info.st_mode)) return kSysAccessDenied;
     Descriptor out(::open(target.host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (out.get() < 0) return errno == EEXIST ? kSysFileExists : systemErrorOf(errno, target.host);
     SysErr error = copyBytes(in.get(), out.get());

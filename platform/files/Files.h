@@ -52,13 +52,18 @@ SysErr fileSetEnd(FileHandle file);
 SysErr fileDelete(const std::string& text);
 SysErr folderCreate(const std::string& text);
 SysErr folderRemove(const std::string& text);
+// As fileDelete and folderRemove for an entry below the folder `top`: no link from `top`
+// (itself included) down to the entry is followed, so a folder swapped for a link while a tree
+// is taken apart never leads out of the tree. Such a link answers kSysAccessDenied.
+SysErr fileDeleteInTree(const std::string& top, const std::string& text);
+SysErr folderRemoveInTree(const std::string& top, const std::string& text);
 SysErr fileGetAttributes(const std::string& text, uint32_t* attributes);
 SysErr fileSetAttributes(const std::string& text, uint32_t attributes);
 // Fails with kSysAlreadyExists rather than replace an existing entry.
 SysErr fileRenameNoReplace(const std::string& from, const std::string& to);
 // Copies a file's bytes and permissions into a new file, which is on the disk when the call
 // answers success. An existing target is refused with kSysFileExists; a copy that fails part
-// way is removed.
+// way is removed. Only plain files are copied: anything else is refused with kSysAccessDenied.
 SysErr fileCopyNew(const std::string& from, const std::string& to);
 // Moves a file over another in one step: the target holds either its old or its new bytes.
 SysErr fileReplace(const std::string& from, const std::string& to);

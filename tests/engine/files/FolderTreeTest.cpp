@@ -1,9 +1,14 @@
 #include "engine/files/FolderTree.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
+#include <future>
+#include <thread>
 
 #include "tests/engine/files/FileFunctionsFixture.h"
 
@@ -167,6 +172,28 @@ TEST_F(FolderTree, CopyRefusesAnExistingDestination) {
     TestPath source("T:\\src");
     TestPath copy("U:\\copy");
     EXPECT_EQ(CopyFolderTree(source.get(), copy.get()), kOsErrExists);
+}
+
+TEST_F(FolderTree, CopyRefusesAPipeInsteadOfWaitingForItsWriter) {
+    write('T', "src/a.txt", "a");
+    const std::string pipe = host('T', "src/pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    // Watchdog: a copy waiting on the pipe gets a writer after a while and the test fails
+    // instead of hanging.
+    std::promise<void> done;
+    std::future<void> finished = done.get_future();
+    std::thread watchdog([&] {
+        if (finished.wait_for(std::chrono::seconds(10)) == std::future_status::ready) return;
+        ADD_FAILURE() << "the copy waited for a writer of the pipe";
+        const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    });
+    TestPath source("T:\\src");
+    TestPath copy("U:\\copy");
+    const EngineErr error = CopyFolderTree(source.get(), copy.get());
+    done.set_value();
+    watchdog.join();
+    EXPECT_EQ(error, kOsErrAccessDenied);
 }
 
 }  // namespace

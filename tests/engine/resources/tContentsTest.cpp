@@ -287,3 +287,20 @@ TEST_F(ContentOnFixedDrive, IsFoundOnlyInDebugMode) {
 }
 
 }  // namespace
+
+// A disc that carries no content disc label but holds an item's archives all the same.
+class ContentOnUnlabelledDisc : public ContentLocator {
+protected:
+    ContentOnUnlabelledDisc() : ContentLocator(plat::DriveType::CdRom, "PLAIN") {}
+};
+
+TEST_F(ContentOnUnlabelledDisc, StaysWhileAnItemUsesItWhenDiscsAreEjectedForAnother) {
+    ScriptedLocator& l = locator();
+    ASSERT_EQ(l.OpenContent("OnDisc", 1), 0);
+    l.answers = {1, 0};  // yes, eject the discs that hold no content; then give up
+    EXPECT_EQ(l.OpenContent("OnDisc2", 1), tContents::kDiscRefused);
+    EXPECT_EQ(l.prompts, (std::vector<u16>{tContents::kAskToEject, tContents::kDiscRefused}));
+    EXPECT_EQ(drive_->ejectCount(), 0) << "the disc in use stays";
+    l.ReleaseContent("OnDisc");
+    EXPECT_TRUE(l.ArchivesOf("OnDisc").empty());
+}

@@ -65,9 +65,25 @@ protected:
 TEST_F(CustomFileTest, SaveTakesATypedName) {
     type("drawing");
     press(kVkReturn);
-    EXPECT_EQ(save(), in("drawing"));
+    EXPECT_EQ(save(), in("drawing.tbx")) << "with the chosen file type's extension";
     EXPECT_EQ(heard.kinds(), (std::vector<u16>{kFileEventInit, kFileEventInitDone}));
     EXPECT_EQ(heard.events[1].value, 1) << "the first file type";
+}
+
+TEST_F(CustomFileTest, SaveRefusesNamesTheFolderWouldHide) {
+    struct Case {
+        const char* typed;
+        std::string chosen;
+    };
+    const Case cases[] = {{".drawing", ""}, {".", ""}, {"drawing", "drawing.tbx"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        type(c.typed);
+        press(kVkReturn);
+        if (c.chosen.empty()) press(kVkEscape);  // the dialog is still up
+        EXPECT_EQ(save(), c.chosen.empty() ? "" : in(c.chosen));
+        EXPECT_TRUE(mfxTakeAlertRecords().empty());
+    }
 }
 
 TEST_F(CustomFileTest, CancelGivesNoNameAndNoAlert) {
@@ -156,17 +172,20 @@ TEST_F(CustomFileTest, ChangingTheFileTypeTellsTheSaveOwner) {
 
 TEST_F(CustomFileTest, SavingOverAFileAsksFirst) {
     struct Case {
+        const char* typed;
         const char* name;
         std::vector<uint8_t> alertKeys;
         std::string chosen;
     };
-    const Case cases[] = {{"No keeps the dialog up", {kVkTab, kVkSpace}, ""}, {"Yes replaces", {kVkReturn}, "a.tbx"}};
+    const Case cases[] = {{"a.tbx", "No keeps the dialog up", {kVkTab, kVkSpace}, ""},
+                          {"a.tbx", "Yes replaces", {kVkReturn}, "a.tbx"},
+                          {"a", "the file type's extension added", {kVkReturn}, "a.tbx"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        type("a.tbx");
+        type(c.typed);
         press(kVkReturn);
         for (uint8_t k : c.alertKeys) press(k);
-        press(kVkEscape);  // ends the dialog when it is still up
+        if (c.chosen.empty()) press(kVkEscape);  // ends the dialog, still up
         EXPECT_EQ(save(), c.chosen.empty() ? "" : in(c.chosen));
         const std::vector<mfxAlertRecord> alerts = mfxTakeAlertRecords();
         ASSERT_EQ(alerts.size(), 1u);
@@ -206,17 +225,17 @@ TEST_F(CustomFileTest, AMissingExtensionTemplateIsReported) {
 }
 
 TEST_F(CustomFileTest, ANameTooLongForAPathIsRefusedWithAnAlert) {
-    const size_t room = kMaxPathText - folder_.size() - 1;  // the name that just fits
-    type(std::string(room + 1, 'x'));
+    const size_t room = kMaxPathText - folder_.size() - 1 - 4;  // the name that just fits beside ".tbx"
+    type(std::string(room + 1, 'x') + ".tbx");
     press(kVkReturn);
     press(kVkEscape);
     EXPECT_EQ(save(), "");
     const std::vector<mfxAlertRecord> alerts = mfxTakeAlertRecords();
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_EQ(alerts[0].style, kAlertOk);
-    type(std::string(room, 'x'));
+    type(std::string(room, 'x') + ".tbx");
     press(kVkReturn);
-    EXPECT_EQ(save(), in(std::string(room, 'x')));
+    EXPECT_EQ(save(), in(std::string(room, 'x') + ".tbx"));
     EXPECT_TRUE(mfxTakeAlertRecords().empty());
 }
 
