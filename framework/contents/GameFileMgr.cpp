@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/app/mfxApplication.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
 
@@ -24,17 +25,22 @@ std::string InsertName(const std::string& text, const std::string& name) {
 GameFileMgr::GameFileMgr(const Path* programFolder, const Path* dataFolder)
     : tContents(programFolder, dataFolder, "TB.ini", "TB.cfg") {}
 
+bool GameFileMgr::Quitting() const {
+    const mfxApplication* application = mfxApplication::Get();
+    return application && application->IsQuitting();
+}
+
 u16 GameFileMgr::AskForDisc(i32) {
-    if (ask("InsertDisc", kAlertOkCancel) != kAlertAnswerOk) return 0;
+    if (Quitting() || ask("InsertDisc", kAlertOkCancel) != kAlertAnswerOk || Quitting()) return 0;
     RescanVolumes();
     return 1;
 }
 
 u16 GameFileMgr::Prompt(u16 kind) {
     switch (kind) {
-    case kAskToEject: return ask("EjectOtherCDs", kAlertYesNo) == kAlertAnswerYes ? 1 : 0;
+    case kAskToEject: return !Quitting() && ask("EjectOtherCDs", kAlertYesNo) == kAlertAnswerYes ? 1 : 0;
     case kDiscRefused:
-        if (!quitAllowed) return 0;
+        if (!quitAllowed || Quitting()) return 0;
         if (ask("AreYouSureQuit", kAlertYesNo) != kAlertAnswerYes) return 1;
         ExitProgram(kExitNoContent);
         return 0;
@@ -65,8 +71,9 @@ u16 GameFileMgr::ReportVolumeError(const OsErrorRecord& event, u16* outQuit) {
 // Retry and Cancel whether or not the failing call may be retried: only Retry keeps the
 // program running, and a disc put back is what the user can offer.
 u16 GameFileMgr::AskToPutBackDisc(const char* label, u16) {
+    if (Quitting()) return 0;
     const std::string text = InsertName(LookupLanguageText(kContentStrings, "volNotPrsntTwo").c_str(), label);
-    return mfxAlert(kAlertRetryCancel | kAlertIconStop, text) == kAlertAnswerRetry ? 1 : 0;
+    return mfxAlert(kAlertRetryCancel | kAlertIconStop, text) == kAlertAnswerRetry && !Quitting() ? 1 : 0;
 }
 
 }  // namespace Ostrel

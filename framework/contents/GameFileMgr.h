@@ -24,6 +24,11 @@ public:
 
     // While 0, the prompts that would end the program answer 0 and end nothing.
     u16 quitAllowed = 1;
+
+protected:
+    // Whether the program is ending: a disc is then no longer asked for, since alerts shown
+    // while it ends close by themselves and would ask again without end.
+    virtual bool Quitting() const;
 };
 
 // `text` with its first "%s" replaced by `name` (the text itself when it holds none).

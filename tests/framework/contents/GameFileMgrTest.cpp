@@ -14,7 +14,9 @@ class RecordingMgr : public GameFileMgr {
 public:
     using GameFileMgr::GameFileMgr;
     void ExitProgram(int code) override { exits.push_back(code); }
+    bool Quitting() const override { return quitting; }
     std::vector<int> exits;
+    bool quitting = false;
 };
 
 class GameFileMgrTest : public testfw::FileDialogTest {
@@ -101,6 +103,20 @@ TEST_F(GameFileMgrTest, AskingForADiscAndBackForOneTakenOut) {
         EXPECT_EQ(shown[0].text, "Put DISC%n back, 100%d sure") << "the name goes in as text, never as a format";
         EXPECT_EQ(shown[0].style, kAlertRetryCancel | kAlertIconStop);
     }
+}
+
+// Alerts shown while the program ends close by themselves with OK: a prompt that read that as
+// "the disc is in" or "go on" would ask again without end.
+TEST_F(GameFileMgrTest, NothingIsAskedForOnceTheProgramIsEnding) {
+    manager->quitting = true;
+    mfxScriptAlertAnswers({kAlertAnswerOk, kAlertAnswerRetry, kAlertAnswerYes, kAlertAnswerNo});
+    EXPECT_EQ(manager->AskForDisc(1), 0);
+    EXPECT_EQ(manager->AskToPutBackDisc("DISC", 1), 0);
+    EXPECT_EQ(manager->Prompt(tContents::kAskToEject), 0);
+    EXPECT_EQ(manager->Prompt(tContents::kDiscRefused), 0);
+    EXPECT_EQ(shownTexts(), Texts{});
+    EXPECT_TRUE(manager->exits.empty());
+    mfxScriptAlertAnswers({});
 }
 
 TEST_F(GameFileMgrTest, VolumeErrorsAreReportedAndNeverQuit) {
