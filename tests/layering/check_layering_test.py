@@ -28,6 +28,11 @@ def unranked(folder):
 
 # (name, {path: text}, expected problems in the order the check reports them)
 CASES = [
+    ("screens build on the app's services but not on its shell",
+     {"screens/easel/A.cpp": '#include "app/module/B.h"\n#include "app/shell/C.h"\n',
+      "app/module/B.h": "", "app/shell/C.h": "",
+      "app/shell/D.cpp": '#include "screens/easel/A.h"\n', "screens/easel/A.h": ""},
+     [upward("screens/easel/A.cpp:2", "app/shell/C.h")]),
     ("quoted upward include", {"engine/regions/A.h": '#include "framework/input/B.h"\n',
                                "framework/input/B.h": ""},
      [upward("engine/regions/A.h:1", "framework/input/B.h")]),
