@@ -120,6 +120,12 @@ const Maker kTools[] = {
          roller->LoadCycle();
          return std::unique_ptr<RTool>(std::move(roller));
      }},
+    {"spray_pattern",
+     [](RStrokeTool*) {
+         auto spray = std::make_unique<RSprayGun>();
+         spray->HandleToolMessage(Ostrel::RMessage(kToolMsgSprayPattern, kPatternGroup, 0), 0);
+         return std::unique_ptr<RTool>(std::move(spray));
+     }},
 };
 
 // Strokes in picture coordinates of a 30 × 20 picture whose canvas sits at the screen's origin.
@@ -131,7 +137,7 @@ const std::vector<std::vector<Point16>> kEdgeStrokes = {
     {{0, 19}, {-32768, 19}, {0, 32767}},
 };
 
-// The roller lays the frames of this group, one of 50 × 50.
+// The roller and the spray lay the frames of this group, one of 50 × 50.
 class EdgeStrokes : public tooltest::ShapeGroups, public ::testing::WithParamInterface<Maker> {
 protected:
     void SetUp() override {

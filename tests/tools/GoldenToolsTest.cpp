@@ -170,6 +170,16 @@ const Golden kGoldens[] = {
      },
      0x1a8b8ebab1a6840bull},
     {"spray_16", kRed, pencilStroke<RSprayGun>(16), 0x9c38c8f812635cffull},
+    {"spray_pattern_16", kRed,
+     [](Picture&, Easel& e) {
+         RSprayGun spray;
+         sized(spray, 16);
+         const Ostrel::RMessage pattern(kToolMsgSprayPattern, kPatternGroup, 0);
+         spray.HandleToolMessage(pattern, 0);
+         e.Use(spray);
+         e.Stroke(kZigzag);
+     },
+     0x8cad7590b8bd38efull},
     {"stamp_100_and_200", kRed,
      [](Picture&, Easel& e) {
          PixelTile face{std::vector<u16>(8 * 6, rgb555(0, 0, 255)), 8, 6};
@@ -214,7 +224,7 @@ const Golden kGoldens[] = {
      0x434f2a4cccb08b76ull},
 };
 
-// The roller lays the frames of this group: 6 × 6 in red, green and blue.
+// The roller and the spray lay the frames of this group: 6 × 6 in red, green and blue.
 class GoldenTools : public tooltest::ShapeGroups, public ::testing::WithParamInterface<Golden> {
 protected:
     void SetUp() override {
