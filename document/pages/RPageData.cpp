@@ -80,7 +80,7 @@ void RPageData::Record(FourCC code, std::unique_ptr<RPageObject> held, size_t pl
 void RPageData::ReleaseStep(CListener* owner, FourCC) { static_cast<RPageData*>(owner)->step_ = Step{}; }
 
 // The same step undoes and redoes: it puts back the object it holds, or takes the object off.
-u32 RPageData::HandleMessage(RMessage* message, u32) {
+u32 RPageData::HandleMessage(RMessage* message, uintptr_t) {
     if (message->code != kUndoAddObject && message->code != kUndoDeleteObject) return 0;
     if (step_.held) {
         step_.held->SetOwner(this);

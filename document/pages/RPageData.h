@@ -50,7 +50,7 @@ public:
     // when the page is given the undo manager.
     void SetUndoManager(UndoManager* undo) { undo_ = undo; }
     // Takes back, or does again, the last add or delete (the undo code posted to the page).
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     // Takes a made object; null (and the object dropped) when refused as above.
     RPageObject* AdoptObject(std::unique_ptr<RPageObject> object);
     bool DeleteObject(FourCC type, u16 id);
