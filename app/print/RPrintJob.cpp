@@ -38,7 +38,10 @@ RPrintJob::~RPrintJob() {
         gfxDisposePort(printerPort_);
     }
     setup_.reset();
-    if (sourcePort_ && sourcePort_ != sources_.screenPort) gfxDisposePort(sourcePort_);
+    if (sourcePort_ && sourcePort_ != sources_.screenPort) {
+        while (sourcePort_->lockCount) gfxUnlockPort(sourcePort_);
+        gfxDisposePort(sourcePort_);
+    }
 }
 
 void RPrintJob::CreateSourcePort() {
@@ -47,6 +50,11 @@ void RPrintJob::CreateSourcePort() {
     if (sources_.screenPort) screen = sources_.screenPort->deviceRect;
     // Pages draw into 16-bit ports only.
     sourcePort_ = gfxNewOffscreenPort(u16(screen.right - screen.left), u16(screen.bottom - screen.top), 16, nullptr);
+    // Locked for the job's life, so that it can be made current to draw each page into.
+    if (sourcePort_ && gfxLockPort(sourcePort_) != kErrNone) {
+        gfxDisposePort(sourcePort_);
+        sourcePort_ = nullptr;
+    }
     if (!sourcePort_) sourcePort_ = sources_.screenPort;
 }
 
@@ -133,6 +141,7 @@ RPage* RPrintJob::FindPage(u16 number, u32 printMode) const {
 void RPrintJob::DrawSlide(RPage* page, u32 printMode) {
     if (!sourcePort_) return;
     GfxPort* saved = gfxSetPort(sourcePort_);
+    if (saved == kGfxBadPortHandle) return;
     gfxFillRect(sources_.paintRect, sources_.background, 0);
     if (printMode == kPrintModeSlides && !page->HasData() && sources_.projectFolder) {
         Path path;
@@ -142,7 +151,7 @@ void RPrintJob::DrawSlide(RPage* page, u32 printMode) {
         }
     }
     page->Data().Render(sourcePort_, sources_.paintRect.left, sources_.paintRect.top);
-    gfxSetPort(saved == kGfxBadPortHandle ? nullptr : saved);
+    gfxSetPort(saved);
 }
 
 void RPrintJob::LayoutCell() { sourceRect_ = sources_.paintRect; }
@@ -202,7 +211,9 @@ EngineErr RPrintJob::Run(u32 printMode) {
         // printer keeps them all; the printer makes one of each sheet.
         setup_->dialog.flags |= kGfxPrintCollate;
         GfxPort* saved = gfxGetPort();
-        printerPort_ = gfxNewPrinterPort(setup_.get(), gfxGetPortPalette());
+        // The sheet takes the palette of the port current now, or the default one.
+        GfxPalette* palette = saved ? gfxGetPortPalette() : nullptr;
+        printerPort_ = gfxNewPrinterPort(setup_.get(), palette == kGfxBadPaletteHandle ? nullptr : palette);
         if (!printerPort_ || gfxLockPort(printerPort_) != kErrNone) {
             ShowNoPrinter();
             result = kGfxErrNoPrinter;
