@@ -95,6 +95,7 @@ private:
     PictureRecord MakeThumbnail() const;
     void Record(FourCC code, std::unique_ptr<RPageObject> held, size_t place, FourCC type, u16 id);
     static void ReleaseStep(CListener* owner, FourCC code);
+    void ForgetStep();
 
     std::vector<std::unique_ptr<RPageObject>> objects_;
     bool dirty_ = false;
