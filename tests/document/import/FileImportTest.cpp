@@ -77,6 +77,7 @@ TEST_F(FileImport, ALibraryThatRefusesLeavesThePageAsItWas) {
         EXPECT_FALSE(page.IsDirty());
         EXPECT_TRUE(c.library->Header().entries.empty());
     }
+    readOnly.Close();
     RLibrary sounds;
     ASSERT_EQ(sounds.Open(soundsPath.get(), false), kErrNone);
     RPageData full;
