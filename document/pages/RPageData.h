@@ -78,6 +78,12 @@ public:
     bool IsDirty() const { return dirty_; }
     // Stores the flag and answers the old one; marking clean clears every object's change mark.
     bool SetDirtyState(bool dirty);
+    // Stores the flag and answers the old one, leaving the objects' change marks alone.
+    bool SetModified(bool modified) {
+        const bool was = dirty_;
+        dirty_ = modified;
+        return was;
+    }
     u16 pageFlags = 0;
 
     // Writes the page as a new archive and moves it over `target`; `target` keeps its
