@@ -70,9 +70,10 @@ public:
     RLibExclusionsObject* GetExclusions();
 
     // Draws the page into a 16-bit port with its top-left corner at (x, y): the background
-    // picture, then the pictures and movable pictures in their order. Hidden objects and the
-    // kinds without a picture of their own (sounds, notes, texts, movies, vector graphics) draw
-    // nothing. kGfxErrBadFormat for a port of another depth, with nothing drawn.
+    // picture, then the pictures, movable pictures and texts in their order (a text in its
+    // font and colour, laid out in its rectangle). Hidden objects and the kinds without a
+    // picture of their own (sounds, notes, movies, vector graphics) draw nothing.
+    // kGfxErrBadFormat for a port of another depth, with nothing drawn.
     EngineErr Render(GfxPort* port, i16 x, i16 y) const;
 
     bool IsDirty() const { return dirty_; }
