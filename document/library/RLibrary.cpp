@@ -135,10 +135,19 @@ u16 RLibrary::AddItem(std::span<const u8> media, std::span<const u8> thumbnail, 
         err = SaveHeader();
     }
     if (err) {
+        // The id is given again to the next item, which must not find this one's resources.
+        RemoveItemResources(id);
         header_ = before;
         return 0;
     }
     return id;
+}
+
+EngineErr RLibrary::RemoveItemResources(u16 id) {
+    for (FourCC type : {header_.type, kTypeThumbnail, kTypeAltThumbnail})
+        if (ResourceRef ref = resFindResource(type, id, map_); ref != 0)
+            if (EngineErr err = resRemoveResource(ref)) return err;
+    return kErrNone;
 }
 
 EngineErr RLibrary::DeleteEntry(u16 id) {
@@ -146,9 +155,7 @@ EngineErr RLibrary::DeleteEntry(u16 id) {
     if (readOnly_) return kResErrReadOnly;
     const auto it = std::find_if(header_.entries.begin(), header_.entries.end(), [&](auto& e) { return e.id == id; });
     if (it == header_.entries.end()) return kResErrNotFound;
-    for (FourCC type : {header_.type, kTypeThumbnail, kTypeAltThumbnail})
-        if (ResourceRef ref = resFindResource(type, id, map_); ref != 0)
-            if (EngineErr err = resRemoveResource(ref)) return err;
+    if (EngineErr err = RemoveItemResources(id)) return err;
     header_.entries.erase(it);
     return SaveHeader();
 }

@@ -70,14 +70,21 @@ public:
     RLibExclusionsObject* GetExclusions();
 
     // Draws the page into a 16-bit port with its top-left corner at (x, y): the background
-    // picture, then the pictures and movable pictures in their order. Hidden objects and the
-    // kinds without a picture of their own (sounds, notes, texts, movies, vector graphics) draw
-    // nothing. kGfxErrBadFormat for a port of another depth, with nothing drawn.
+    // picture, then the pictures, movable pictures and texts in their order (a text in its
+    // font and colour, laid out in its rectangle). Hidden objects and the kinds without a
+    // picture of their own (sounds, notes, movies, vector graphics) draw nothing.
+    // kGfxErrBadFormat for a port of another depth, with nothing drawn.
     EngineErr Render(GfxPort* port, i16 x, i16 y) const;
 
     bool IsDirty() const { return dirty_; }
     // Stores the flag and answers the old one; marking clean clears every object's change mark.
     bool SetDirtyState(bool dirty);
+    // Stores the flag and answers the old one, leaving the objects' change marks alone.
+    bool SetModified(bool modified) {
+        const bool was = dirty_;
+        dirty_ = modified;
+        return was;
+    }
     u16 pageFlags = 0;
 
     // Writes the page as a new archive and moves it over `target`; `target` keeps its
@@ -95,6 +102,7 @@ private:
     PictureRecord MakeThumbnail() const;
     void Record(FourCC code, std::unique_ptr<RPageObject> held, size_t place, FourCC type, u16 id);
     static void ReleaseStep(CListener* owner, FourCC code);
+    void ForgetStep();
 
     std::vector<std::unique_ptr<RPageObject>> objects_;
     bool dirty_ = false;

@@ -15,6 +15,7 @@
 namespace Ostrel {
 
 constexpr u16 kMaxProjectPages = 99;
+constexpr EngineErr kDocErrBadPageName = 11341;  // a page file name its entry cannot hold
 
 class ProjectConfigFile {
 public:
@@ -38,6 +39,7 @@ public:
     // The same with the file's path; a name that would leave the project's folder gives an
     // empty path.
     void ForEachPagePath(const PagePathCallback& callback) const;
+    // kDocErrBadPageName for a name the entry cannot hold.
     EngineErr SetPage(u16 number, const std::string& fileName, const PageSettings& settings);
     // Renames the page's file, keeping its settings (the defaults when it had none).
     EngineErr SetPageFileName(const std::string& fileName, u16 number);
@@ -58,5 +60,8 @@ private:
 // Whether a page's file name stays inside the project's folder: not empty, not absolute, no
 // drive, and no "." or ".." part.
 bool isProjectRelativeName(const std::string& name);
+// Whether a page entry can hold the name and give it back: not empty, at most
+// kPageFileNameMax bytes, no comma (the entry's separator) and no control character.
+bool isStorablePageFileName(const std::string& name);
 
 }  // namespace Ostrel

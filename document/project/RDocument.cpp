@@ -13,6 +13,12 @@ void RDocument::LoadPages() {
     config_->ForEachPage([&](const std::string& name, const PageSettings& settings, u16 number) {
         pages_.push_back(std::make_shared<RPage>(settings, name, number));
     });
+    // Where each page's contents are read from.
+    config_->ForEachPagePath([&](const Path* file, const PageSettings&, u16 number) {
+        char text[kSystemTextSize] = {};
+        if (RPage* page = Find(number); page && file->record && pathGetFullText(file, text) == kErrNone)
+            page->SetFilePath(text);
+    });
     Sort();
 }
 

@@ -60,6 +60,32 @@ TEST_F(Libraries, DamagedHeaderIsRefused) {
     EXPECT_EQ(library.OpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "lib2"), true), kDocErrMissingMedia);
 }
 
+// An item whose add failed at any one change is no item: the next one takes its id and none
+// of its resources.
+TEST_F(Libraries, AFailedAddLeavesNothingForTheNextItem) {
+    std::vector<u8> header;
+    ASSERT_EQ(writeLibraryHeader({kTypeSound, kLibraryFlagThumbnails, 1, {}}, &header), kErrNone);
+    bool added = false;
+    for (long failing = 0; !added && failing < 200; ++failing) {
+        auto image = std::make_shared<testres::FileImage>();
+        image->bytes = testres::makeArchive({{kTypeLibraryHeader, 1, std::string(header.begin(), header.end()), {}}});
+        RLibrary library;
+        ASSERT_EQ(library.OpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "lib"), false), kErrNone);
+        image->failingChange = image->changesMade + failing;
+        added = library.AddItem(bytesOf("RIFFmoo"), testdoc::pictureBytes(2, 2, 9, false), "Cow") != 0;
+        image->failingChange = -1;
+        if (added) break;
+        EXPECT_TRUE(library.Header().entries.empty()) << failing;
+        ASSERT_EQ(library.AddItem(bytesOf("RIFFbaa"), {}, "Sheep"), 1) << failing;
+        std::vector<u8> thumbnail;
+        EXPECT_EQ(library.ReadEntryThumbnail(1, kThumbnailPicture, &thumbnail), kDocErrMissingMedia)
+            << "the cow's picture is not the sheep's, after failing change " << failing;
+        ASSERT_EQ(library.ReadEntryThumbnail(1, kThumbnailName, &thumbnail), kErrNone);
+        EXPECT_EQ(thumbnail, bytesOf("Sheep"));
+    }
+    EXPECT_TRUE(added);
+}
+
 TEST_F(Libraries, InstalledLibrariesComeBeforeTheUsers) {
     Paths paths(roots());
     ASSERT_EQ(paths.SelectUserFolder("Ann"), kErrNone);

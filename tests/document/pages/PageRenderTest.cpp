@@ -2,6 +2,7 @@
 // letter a pixel, each letter a colour RGB555 holds exactly, '.' a masked-out pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "document/pages/RPage.h"
 #include "document/pages/RPageData.h"
 #include "engine/base/ByteOrder.h"
+#include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "platform/gdi/Color.h"
@@ -52,6 +54,7 @@ protected:
     void TearDown() override {
         gfxSetPort(nullptr);
         gfxDisposePort(port_);
+        gfxDisposeAllFonts();
         GfxTest::TearDown();
     }
     u8* at(const GfxPixelDescriptor& d, int x, int y) {
@@ -85,8 +88,8 @@ protected:
     // A background of two halves under: a red picture; a green movable picture whose mask
     // shows the page through it and that overlaps the red one, drawn later; a two-pixel
     // picture stretched to twice its size; a hidden magenta picture over everything; a
-    // movable picture hanging off the top right corner; and a text and a vector graphic,
-    // which have no picture to draw. The background is added after the red picture and still
+    // movable picture hanging off the top right corner; a hidden text; and a vector graphic,
+    // which has no picture to draw. The background is added after the red picture and still
     // lies under it.
     void fillPage(RPageData& page) {
         ASSERT_NE(page.AddObject(kTypeBitmap, 2, cellPicture({"RRR", "RRR"}, false), {2, 2, 5, 4}), nullptr);
@@ -99,7 +102,9 @@ protected:
         hidden->flags |= kObjectHidden;
         ASSERT_NE(page.AddObject(kTypeMovableBitmap, 2, cellPicture({"RRRR", "RRRR", "RRRR"}, true), {14, -1, 18, 2}),
                   nullptr);
-        ASSERT_NE(page.AddObject(kTypeText, 1, testdoc::textBytes("Hello"), {0, 0, 16, 12}), nullptr);
+        RPageObject* hiddenText = page.AddObject(kTypeText, 1, testdoc::textBytes("Hello"), {0, 0, 16, 12});
+        ASSERT_NE(hiddenText, nullptr);
+        hiddenText->flags |= kObjectHidden;
         ASSERT_NE(page.AddObject(kTypeFlash, 1, std::vector<u8>{'F', 'W', 'S', 9}, {0, 0, 16, 12}), nullptr);
     }
 
@@ -172,6 +177,30 @@ TEST_F(PageRender, APortOfAnotherDepthOrNoPortIsRefused) {
     EXPECT_EQ(page.Render(port8, 0, 0), kGfxErrBadFormat);
     EXPECT_EQ(page.Render(nullptr, 0, 0), kGfxErrBadValue);
     gfxDisposePort(port8);
+}
+
+// A text is drawn in its colour inside its rectangle, in its place in the drawing order: over
+// what lies before it and under what comes after.
+TEST_F(PageRender, TextIsDrawnInItsPlaceAndOrder) {
+    gfxSetDefaultFont(gfxNewFont("default", 12, 0));
+    RPageData page;
+    ASSERT_NE(page.AddObject(kTypeBitmap, kBackgroundId, cellPicture(Cells(kHeight, std::string(kWidth, 'W')), false),
+                             {0, 0, 16, 12}),
+              nullptr);
+    std::vector<u8> text;
+    ASSERT_EQ(writeTextRecord({"default", 12, 0, 0x00F80000, "WWW"}, &text), kErrNone);
+    ASSERT_NE(page.AddObject(kTypeText, 1, text, {2, -2, 200, 40}), nullptr);
+    ASSERT_NE(page.AddObject(kTypeBitmap, 2, cellPicture(Cells(12, "YY"), false), {14, 0, 16, 12}), nullptr);
+    fill('M');
+    ASSERT_EQ(page.Render(port_, 0, 0), kErrNone);
+    const Cells drawn = cells();
+    size_t red = 0;
+    for (const std::string& row : drawn) {
+        EXPECT_EQ(row.substr(0, 2), "WW") << "nothing left of the text's rectangle";
+        EXPECT_EQ(row.substr(14), "YY") << "the later picture lies over the text";
+        red += size_t(std::count(row.begin(), row.end(), 'R'));
+    }
+    EXPECT_GT(red, 0u) << "the text's letters are red";
 }
 
 }  // namespace
