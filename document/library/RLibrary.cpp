@@ -155,9 +155,30 @@ EngineErr RLibrary::DeleteEntry(u16 id) {
     if (readOnly_) return kResErrReadOnly;
     const auto it = std::find_if(header_.entries.begin(), header_.entries.end(), [&](auto& e) { return e.id == id; });
     if (it == header_.entries.end()) return kResErrNotFound;
-    if (EngineErr err = RemoveItemResources(id)) return err;
+    // The item's resources are kept so that a delete the file did not take can put them back:
+    // the library in memory must go on listing what the file lists.
+    struct Kept {
+        FourCC type;
+        std::vector<u8> bytes;
+    };
+    std::vector<Kept> kept;
+    for (FourCC type : {header_.type, kTypeThumbnail, kTypeAltThumbnail}) {
+        Kept resource{type, {}};
+        if (resFindResource(type, id, map_) == 0) continue;
+        if (EngineErr err = Read(type, id, &resource.bytes)) return err;
+        kept.push_back(std::move(resource));
+    }
+    const LibraryHeader before = header_;
     header_.entries.erase(it);
-    return SaveHeader();
+    EngineErr err = RemoveItemResources(id);
+    if (!err) err = SaveHeader();
+    if (err) {
+        header_ = before;
+        for (const Kept& resource : kept) Write(resource.type, id, resource.bytes);
+        std::vector<u8> bytes;
+        if (writeLibraryHeader(header_, &bytes) == kErrNone) Write(kTypeLibraryHeader, 1, bytes);
+    }
+    return err;
 }
 
 }  // namespace Ostrel

@@ -75,17 +75,26 @@ void RPageData::Record(FourCC code, std::unique_ptr<RPageObject> held, size_t pl
     if (!undo_) return;
     undo_->SetCurrent(this, code, &RPageData::ReleaseStep);
     step_ = Step{std::move(held), place, type, id};
+    flatten_ = FlattenStep{};
 }
 
-void RPageData::ReleaseStep(CListener* owner, FourCC) { static_cast<RPageData*>(owner)->step_ = Step{}; }
+void RPageData::ReleaseStep(CListener* owner, FourCC) {
+    static_cast<RPageData*>(owner)->step_ = Step{};
+    static_cast<RPageData*>(owner)->flatten_ = FlattenStep{};
+}
 
 void RPageData::ForgetStep() {
     if (undo_) undo_->DiscardIfOwner(this);
     step_ = Step{};
+    flatten_ = FlattenStep{};
 }
 
 // The same step undoes and redoes: it puts back the object it holds, or takes the object off.
 u32 RPageData::HandleMessage(RMessage* message, uintptr_t) {
+    if (message->code == kUndoFlatten) {
+        SwapFlattened();
+        return 1;
+    }
     if (message->code != kUndoAddObject && message->code != kUndoDeleteObject) return 0;
     if (step_.held) {
         // An object of the same kind and id made since (a background is made again before

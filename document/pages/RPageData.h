@@ -17,6 +17,8 @@
 #include "engine/resources/ResourceManager.h"
 #include "framework/messaging/CListener.h"
 
+class CharMeasurer;
+
 namespace Ostrel {
 
 class RNotePageObject;
@@ -26,6 +28,7 @@ class UndoManager;
 // The undo codes of adding and deleting an object.
 constexpr FourCC kUndoAddObject = fourCC("pAdd");
 constexpr FourCC kUndoDeleteObject = fourCC("pDe1");
+constexpr FourCC kUndoFlatten = fourCC("pFlt");
 
 // Asked between the objects of a save; false stops it.
 using SaveProgress = std::function<bool()>;
@@ -76,6 +79,16 @@ public:
     // kGfxErrBadFormat for a port of another depth, with nothing drawn.
     EngineErr Render(GfxPort* port, i16 x, i16 y) const;
 
+    // Merges the object into the background picture (made when missing) and takes it off the
+    // page: pictures, movable pictures and texts, drawn as Render draws them. Vector graphics
+    // wait for their renderer: kDocErrNoVectorRenderer, and the object stays; other kinds
+    // (and the background itself) kDocErrBadType; an object of another page kDocErrNotOnPage.
+    EngineErr FlattenObject(FourCC type, RPageObject* object);
+    // Merges every visible object of the kind, as one undo step (the background and the
+    // objects come back together). Vector graphics stay as above; the first refusal is the
+    // answer, after the others are merged.
+    EngineErr FlattenAll(FourCC type);
+
     bool IsDirty() const { return dirty_; }
     // Stores the flag and answers the old one; marking clean clears every object's change mark.
     bool SetDirtyState(bool dirty);
@@ -104,6 +117,11 @@ private:
     static void ReleaseStep(CListener* owner, FourCC code);
     void ForgetStep();
 
+    // Draws one object into the current port (Render's drawing order is the caller's).
+    static EngineErr DrawObject(GfxPort* port, const RPageObject& object, Point16 origin, CharMeasurer& fonts);
+    EngineErr Merge(const std::vector<RPageObject*>& objects);
+    void SwapFlattened();
+
     std::vector<std::unique_ptr<RPageObject>> objects_;
     bool dirty_ = false;
     UndoManager* undo_ = nullptr;
@@ -114,6 +132,13 @@ private:
         FourCC type = 0;
         u16 id = 0;
     } step_;
+    // The flatten step: the background before and after, and the merged objects with their
+    // places while they are off the page.
+    struct FlattenStep {
+        std::vector<u8> otherBackground;
+        std::vector<std::pair<size_t, std::unique_ptr<RPageObject>>> held;
+        std::vector<std::pair<FourCC, u16>> merged;
+    } flatten_;
 };
 
 }  // namespace Ostrel

@@ -42,6 +42,13 @@ void drawText(const RTextPageObject& object, Point16 origin, CharMeasurer& fonts
 
 }  // namespace
 
+EngineErr RPageData::DrawObject(GfxPort* port, const RPageObject& object, Point16 origin, CharMeasurer& fonts) {
+    if (object.flags & kObjectHidden) return kErrNone;
+    if (drawsPicture(object)) return paintInto(port, static_cast<const RBitmapPageObject&>(object), origin);
+    if (object.Type() == kTypeText) drawText(static_cast<const RTextPageObject&>(object), origin, fonts);
+    return kErrNone;
+}
+
 EngineErr RPageData::Render(GfxPort* port, i16 x, i16 y) const {
     if (!port || port == kGfxBadPortHandle) return kGfxErrBadValue;
     if (EngineErr err = gfxLockPort(port)) return err;
@@ -63,15 +70,9 @@ EngineErr RPageData::Render(GfxPort* port, i16 x, i16 y) const {
         RPageObject* background = nullptr;
         FindObject(kTypeBitmap, kBackgroundId, &background);
         const Point16 origin{x, y};
-        auto draw = [&](const RPageObject& object) {
-            if (object.flags & kObjectHidden) return kErrNone;
-            if (drawsPicture(object)) return paintInto(port, static_cast<const RBitmapPageObject&>(object), origin);
-            if (object.Type() == kTypeText) drawText(static_cast<const RTextPageObject&>(object), origin, fonts);
-            return kErrNone;
-        };
-        if (background) err = draw(*background);
+        if (background) err = DrawObject(port, *background, origin, fonts);
         for (const auto& object : objects_)
-            if (!err && object.get() != background) err = draw(*object);
+            if (!err && object.get() != background) err = DrawObject(port, *object, origin, fonts);
     }
     gfxSetPort(previous);
     gfxUnlockPort(port);

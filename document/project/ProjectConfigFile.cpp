@@ -1,5 +1,8 @@
 #include "document/project/ProjectConfigFile.h"
 
+#include "document/project/ProjectCopy.h"
+#include "document/users/EnginePath.h"
+#include "engine/files/OsServices.h"
 #include "engine/ini/IniProfiles.h"
 
 namespace Ostrel {
@@ -66,6 +69,23 @@ EngineErr ProjectConfigFile::Save() {
     const EngineErr err = selectedPage.Save(1);
     iniSetFlushMode(&path_, 0);
     return err;
+}
+
+EngineErr ProjectConfigFile::CopyTo(const Path* target, const StringMap* nameMap, u16 lenient) {
+    if (!path_.record) return SetPath(target);
+    EnginePath source;
+    if (!pathJoin(source.get(), &path_, "..")->record) return pathGetLastError();
+    if (EngineErr err = SetPath(target)) return err;
+    EnginePath folder;
+    if (!pathJoin(folder.get(), target, "..")->record) return pathGetLastError();
+    const EngineErr same = pathCompare(folder.get(), source.get());
+    if (same == kErrNone) return kErrNone;
+    if (same != kOsErrDifferent) return same;
+    PageRebaseContext context{this, source.get(), kErrNone, nameMap, lenient};
+    ForEachPage([&](const std::string& name, const PageSettings& settings, u16 number) {
+        RebasePageEntry(name, settings, number, context);
+    });
+    return context.result;
 }
 
 bool ProjectConfigFile::HasContent() const {

@@ -4,6 +4,7 @@
 // background sound, looping and manual advance, and [PickerDisplay] the picker's top-left and
 // selected pages.
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,8 @@
 #include "engine/util/IniList.h"
 
 namespace Ostrel {
+
+struct NoCaseLess;
 
 constexpr u16 kMaxProjectPages = 99;
 constexpr EngineErr kDocErrBadPageName = 11341;  // a page file name its entry cannot hold
@@ -28,6 +31,13 @@ public:
     static void Assign(ProjectConfigFile& destination, const ProjectConfigFile& source);
     // Moves every setting to another file, without writing the old one.
     EngineErr SetPath(const Path* path);
+    // The file's path; null for a project not yet saved.
+    const Path* GetPath() const { return path_.record ? &path_ : nullptr; }
+    // Points the project at the file `target`; when that lies in another folder, every page
+    // entry is made to name its file from there, page files the map lists at their new
+    // places (see ProjectCopy.h). Nothing is written: the caller saves. The last entry's
+    // code; lenient: entries whose names form no path are kept and give none.
+    EngineErr CopyTo(const Path* target, const std::map<std::string, std::string, NoCaseLess>* nameMap, u16 lenient);
     // Writes what changed and makes it last.
     EngineErr Save();
     bool HasContent() const;
