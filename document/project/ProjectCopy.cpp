@@ -1,5 +1,6 @@
 #include "document/project/ProjectCopy.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -16,15 +17,19 @@ namespace {
 constexpr u32 kCopyChunk = 64 * 1024;
 
 EngineErr copyBytes(OsFile* from, OsFile* to) {
+    const i32 size = osGetFileSize(from);
+    if (size < 0) return pathGetLastError();
     std::vector<u8> buffer(kCopyChunk);
-    for (;;) {
-        u32 count = kCopyChunk;
+    for (u32 left = u32(size); left > 0;) {
+        u32 count = std::min(left, kCopyChunk);
         if (EngineErr err = osReadFile(from, buffer.data(), &count)) return err;
-        if (count == 0) return kErrNone;
+        if (count == 0) return kOsErrEndOfFile;
         u32 written = count;
         if (EngineErr err = osWriteFile(to, buffer.data(), &written)) return err;
         if (written != count) return kOsErrDiskFull;
+        left -= count;
     }
+    return kErrNone;
 }
 
 // Copies `source` into `folder` under a free name made from its own; the copy gets its name
