@@ -1,14 +1,15 @@
 // lexbuild: makes a language's ".env" and ".lex" files from word lists and a rules file.
 //   lexbuild --language N --rules FILE --env OUT --lex OUT [--words FILE]... [--expanded FILE]...
 //            [--expand-affixes AFF DIC] [--hunspell AFF DIC] [--sample N] [--flags HEX] [--no-compress] [--write-words OUT]
-//            [--typo-lex OUT] [--prox-rules FILE] [--specials FILE]
+//            [--typo-lex OUT] [--prox-rules FILE] [--specials FILE] [--suffix-classes FILE]
 // --expand-affixes adds a dictionary's forms expanded by the builder's own affix expander;
 // --expanded lists and those forms are kept only where the peer spelling
 // library accepts them, when it is given; --sample keeps N evenly spaced words of the union;
 // --write-words lists the words taken (UTF-8), for the tests and benchmarks that use them;
 // --typo-lex also writes the words as a letter tree, which the typo correction walks, with the
 // proximity encoder of --prox-rules and the special words of --specials and of the affix file's
-// whole-word replacements.
+// whole-word replacements; --suffix-classes gives stems suffix classes (the lexicon then leaves
+// out the forms they stand for).
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -86,6 +87,10 @@ int main(int argc, char** argv) {
         else if (a == "--typo-lex") typoOut = next();
         else if (a == "--prox-rules") proxPath = next();
         else if (a == "--specials") specialsPath = next();
+        else if (a == "--suffix-classes") {
+            std::string path = next();
+            if (!readText(path, &input.suffixRulesText)) return usage(("cannot read " + path).c_str());
+        }
         else return usage(("unknown argument " + a).c_str());
     }
     if (input.language == 0 || rulesPath.empty() || input.envPath.empty() || input.lexPath.empty())
@@ -178,8 +183,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("lexbuild: %s: %u words (%zu outside the character set, %zu refused by the peer, %u skipped), "
-                "%u entries, %u blocks, %u endings, %u digrams, string table %u bytes; %u spellings verified\n",
+                "%u entries (%u stems in %u suffix classes standing for %u forms), %u blocks, %u endings, %u digrams, "
+                "string table %u bytes; %u spellings verified\n",
                 input.lexPath.c_str(), report.words, unconverted, rejected, report.skipped, report.entries,
+                report.classedStems, report.suffixClasses, report.omittedForms,
                 report.image.blocks, report.image.endings, report.image.digrams, report.image.stringSize,
                 report.verified);
     return 0;
