@@ -166,15 +166,17 @@ bool suffixVariant(const SplTrieLexicon* lex, u32 flags, const u8* form, u32* wo
 }
 
 // The encoder's states form a tree laid out parents first, no deeper than kTspMaxPattern; its
-// outputs name codes, none or one of its strings, each string of valid output bytes.
+// outputs name codes, none or one of its strings, each string of valid (output, letter) pairs
+// ended inside the area.
 bool checkEncoder(SplTrieLexicon* lex) {
     const u8* at = lex->encoderStrings;
     const u8* end = at + lex->encoderStringSize;
     while (at < end) {
-        const void* nul = std::memchr(at, 0, size_t(end - at));
-        if (nul == nullptr) return false;
-        for (; at < nul; ++at)
-            if (!((*at >= 16 && *at <= 31) || *at == kTspNoOutput)) return false;
+        while (at < end && *at != 0) {
+            if (!((*at >= 16 && *at <= 31) || *at == kTspNoOutput) || end - at < 2) return false;
+            at += 2;
+        }
+        if (at == end) return false;
         ++at;
         ++lex->encoderStringCount;
     }

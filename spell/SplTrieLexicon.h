@@ -13,8 +13,10 @@
 //              (16-31 a code, 127 none, 128 + n the n-th output string); u16 first child; u8
 //              child count. State 0 is the root (its letter and output unused); a state's
 //              children come after it (first child above its own index) and are at most
-//              kTspMaxPattern deep; then u16 output string area size and the area: NUL-ended
-//              strings of one output byte (16-31 or 127) per letter of the pattern they end
+//              kTspMaxPattern deep; then u16 output string area size and the area: strings of
+//              two bytes per letter of the pattern they end, the output (16-31 or 127) and the
+//              letter the code stands for (0: the input letter), each string ended by a 0
+//              output byte. A single output stands for the input letter.
 //   u16 u16    special word count W and pool size Z (1-0xFFFF when W > 0), W u16 offsets into
 //              the pool, sorted by the word there, then the pool; at an offset o (1 or more) the
 //              word (NUL-ended, 1-63 bytes) with its class byte at o - 1, then its replacement

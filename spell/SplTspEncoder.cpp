@@ -8,7 +8,7 @@ namespace {
 
 struct Match {
     u32 length = 1;
-    const u8* outputs = nullptr;  // one byte per letter, or null for none
+    const u8* outputs = nullptr;  // (output, letter) per pattern letter, or null for one output
     u8 single = kTspNoOutput;
 };
 
@@ -38,17 +38,21 @@ Match longest(const SplTrieLexicon* lex, const u8* text, u32 length, u32 at) {
             continue;
         }
         const u8* str = lex->encoderStrings;
-        for (u32 n = output - kTspFirstString; n > 0; --n) str += std::strlen(reinterpret_cast<const char*>(str)) + 1;
+        for (u32 n = output - kTspFirstString; n > 0; --n) {
+            while (*str != 0) str += 2;
+            ++str;
+        }
         best.outputs = str;
     }
     return best;
 }
 
+// A consonant puts its letter (the one its code stands for) into B, a vowel its change of quality.
 void put(const u8* vowels, const u8* unaccent, u8 letter, u8 code, SplTspCodes* codes, SplTspEncState* st) {
     if (code == kTspNoOutput || code < kTspVowelCode || code > 31) return;
     if (code <= kTspLastSounding && st->aLength < kTspMaxCodes) codes->a[st->aLength++] = code;
     if (code != kTspVowelCode) {
-        if (st->bLength < kTspMaxCodes) codes->b[st->bLength++] = code;
+        if (st->bLength < kTspMaxCodes) codes->b[st->bLength++] = letter;
         return;
     }
     const char* at = std::strchr(reinterpret_cast<const char*>(vowels) + 1, unaccent[letter]);
@@ -80,12 +84,13 @@ void splTspEncode(const SplTrieLexicon* lex, const u8* vowels, const u8* unaccen
         Match m = longest(lex, text, length, at);
         bool outputsEnded = false;
         for (u32 k = 0; k < m.length; ++k) {
-            u8 code = m.single;
+            u8 code = m.single, letter = text[at + k];
             if (m.outputs != nullptr) {
-                outputsEnded = outputsEnded || m.outputs[k] == 0;
-                code = outputsEnded ? kTspNoOutput : m.outputs[k];
+                outputsEnded = outputsEnded || m.outputs[2 * k] == 0;
+                code = outputsEnded ? kTspNoOutput : m.outputs[2 * k];
+                if (!outputsEnded && m.outputs[2 * k + 1] != 0) letter = m.outputs[2 * k + 1];
             }
-            put(vowels, unaccent, text[at + k], code, codes, &st);
+            put(vowels, unaccent, letter, code, codes, &st);
         }
         st.position = at + m.length;
         // A pattern looks at most the longest pattern's length ahead.

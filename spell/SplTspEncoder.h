@@ -1,8 +1,9 @@
 #pragma once
 // Proximity coding for the walk over a letter tree: a framed word ("Y" + letters + "Z") is cut
 // into the longest patterns of the lexicon's encoder (layout in spell/SplTrieLexicon.h), each
-// letter getting a code or none, and the codes are split into two strings: A, the sounding codes
-// (16-25), and B, the consonant codes (17-31) with a byte for each change of vowel quality.
+// letter getting a code or none (and standing for itself or for the letter its pattern names),
+// and the codes are split into two strings: A, the sounding codes (16-25), and B, the letters the
+// consonants stand for with a byte for each change of vowel quality.
 // Coding can stop where the letters still to come cannot change it and go on from there, so
 // that a walk extends a parent's codes instead of coding each path again.
 #include "engine/base/EngineTypes.h"

@@ -12,7 +12,7 @@ namespace {
 
 struct State {
     std::map<u8, std::unique_ptr<State>> children;  // by letter byte (input minus 'X')
-    std::vector<u8> outputs;                        // empty: no pattern ends here
+    std::vector<std::pair<u8, u8>> outputs;         // (output, letter); empty: no pattern ends here
 };
 
 void put16(std::vector<u8>* out, size_t v) {
@@ -30,23 +30,29 @@ bool parseLine(const std::string& line, State* root, std::string* error) {
         *error = "a pattern of 1-8 letters of the character set is wanted";
         return false;
     }
-    std::vector<u8> outputs;
+    std::vector<std::pair<u8, u8>> outputs;
     while (in >> token) {
         if (token == "-") {
-            outputs.push_back(kTspNoOutput);
+            outputs.push_back({kTspNoOutput, 0});
             continue;
+        }
+        size_t digits = token.find_first_of("0123456789");
+        std::string letter;
+        if (digits == std::string::npos || !utf8ToSet1(token.substr(0, digits), &letter) || letter.size() > 1) {
+            *error = "an output is a code 0-15, a letter and a code, or -";
+            return false;
         }
         size_t used = 0;
         int code = -1;
         try {
-            code = std::stoi(token, &used);
+            code = std::stoi(token.substr(digits), &used);
         } catch (...) {
         }
-        if (used != token.size() || code < 0 || code > 15) {
-            *error = "an output is a code 0-15 or -";
+        if (used != token.size() - digits || code < 0 || code > 15) {
+            *error = "an output is a code 0-15, a letter and a code, or -";
             return false;
         }
-        outputs.push_back(u8(code + 16));
+        outputs.push_back({u8(code + 16), letter.empty() ? u8(0) : u8(letter[0])});
     }
     if (outputs.size() != set1.size()) {
         *error = "one output per pattern letter is wanted";
@@ -97,11 +103,11 @@ bool buildProxEncoder(const std::string& text, std::vector<u8>* section, std::st
     for (size_t i = 0; i < order.size(); ++i) {
         const State* s = order[i];
         u8 output = kTspNoOutput;
-        if (s->outputs.size() == 1 && s->outputs[0] != kTspNoOutput) {
-            output = s->outputs[0];
+        if (s->outputs.size() == 1 && s->outputs[0].first != kTspNoOutput && s->outputs[0].second == 0) {
+            output = s->outputs[0].first;
         } else if (!s->outputs.empty()) {
             output = u8(kTspFirstString + stringCount++);
-            strings.insert(strings.end(), s->outputs.begin(), s->outputs.end());
+            for (auto [code, letter] : s->outputs) strings.insert(strings.end(), {code, letter});
             strings.push_back(0);
         }
         if (s->children.size() > 255 || order.size() > 0xFFFF || stringCount > 255u - kTspFirstString ||

@@ -3,7 +3,8 @@
 // (layout in spell/SplTrieLexicon.h).
 //
 // Rules file (UTF-8 text, one rule a line, '#' starts a comment):
-//   <pattern> <output>...   one output per pattern letter: a code 0-15 or "-" for none
+//   <pattern> <output>...   one output per pattern letter: a code 0-15, a letter and a code (the
+//                           letter the code stands for, as in "ph f2 -"), or "-" for none
 // 'Y' stands for the word's start and 'Z' for its end; patterns are at most 8 letters.
 #include <string>
 #include <vector>

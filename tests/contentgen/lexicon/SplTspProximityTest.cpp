@@ -76,6 +76,9 @@ TEST_F(ProximityWalk, SoundAlikeSpellingsCodeAlike) {
     EXPECT_EQ(codesOf("kat"), codesOf("cat"));
     EXPECT_NE(codesOf("cent"), codesOf("kent"));  // a soft c
     EXPECT_NE(codesOf("bone").second, codesOf("fone").second);
+    // Hard c and g sound apart though they share a code: their letters differ in B.
+    EXPECT_EQ(codesOf("coppy").first, codesOf("gaby").first);
+    EXPECT_NE(codesOf("coppy").second, codesOf("gaby").second);
 }
 
 // Coding a path letter by letter from the stable state of its parent gives the codes of the
@@ -181,6 +184,8 @@ TEST(ProxRules, RefusalsNameTheirLine) {
         {"a 0\nab 1\n", "line 2: one output per pattern letter"},
         {"a 16\n", "line 1: an output is a code 0-15"},
         {"a x\n", "line 1: an output is a code 0-15"},
+        {"a xy3\n", "line 1: an output is a code 0-15"},
+        {"a x3y\n", "line 1: an output is a code 0-15"},
         {"a 0\n# c\na 1\n", "line 3: the pattern a is given twice"},
         {"abcdefghi 0 0 0 0 0 0 0 0 0\n", "line 1: a pattern of 1-8 letters"},
         {"# nothing\n", "no pattern"},
