@@ -100,7 +100,7 @@ bool compareInflected(SplLexicon* lex, void* arg) {
     std::memcpy(codes, lex->flagCodes, sizeof codes);
     // An entry that carries a listed suffix takes the others in its place, then that one's companion.
     const u8* companion = reinterpret_cast<const u8*>("");
-    int carried = splSuffixAtEnd(tags, word, false);
+    int carried = splSuffixAtEnd(tags, word);
     u32 base = u32(n);
     if (carried >= 0) {
         u8 suffix[kSplMaxWord];
@@ -185,7 +185,7 @@ void splLexCandidates(const u8* stem, u32 flagByte, void* lexicon, SplCorrectReq
         size_t n = std::min(length(stem), size_t(kSplMaxWord) - 1);
         std::memcpy(wordStem, stem, n);
         wordStem[n] = 0;
-        int suffix = splSuffixAtEnd(lex->tags, wordStem, false);
+        int suffix = splSuffixAtEnd(lex->tags, wordStem);
         if (suffix >= 0) {
             u8 text[kSplMaxWord];
             wordStem[n - splSuffixText(lex->tags, u32(suffix), text)] = 0;

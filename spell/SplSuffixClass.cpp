@@ -75,14 +75,11 @@ bool splSuffixTableValid(const SplTagArea* tags) {
     return true;
 }
 
-int splSuffixAtEnd(const SplTagArea* tags, const u8* word, bool first) {
+int splSuffixAtEnd(const SplTagArea* tags, const u8* word) {
     size_t n = length(word);
     int found = -1;
-    for (u32 i = 0; i < tags->count1; ++i) {
-        if (!endsWith(word, n, reversed(tags, i))) continue;
-        found = int(i);
-        if (first) break;
-    }
+    for (u32 i = 0; i < tags->count1; ++i)
+        if (endsWith(word, n, reversed(tags, i))) found = int(i);
     return found;
 }
 

@@ -28,9 +28,9 @@ constexpr u8 kClassMask = 63;
 
 // Whether a loaded tag area keeps the rules above.
 bool splSuffixTableValid(const SplTagArea* tags);
-// The index of the last (longest) or, with first, the first suffix that word ends with, the
-// word left longer than it; -1 when none.
-int splSuffixAtEnd(const SplTagArea* tags, const u8* word, bool first);
+// The index of the last (longest) suffix that word ends with, the word left longer than it; -1
+// when none.
+int splSuffixAtEnd(const SplTagArea* tags, const u8* word);
 // Suffix `index` of the table (forwards) into out (kSplMaxWord bytes); its length.
 u32 splSuffixText(const SplTagArea* tags, u32 index, u8* out);
 // Whether class byte cls takes suffix `index`.
