@@ -1,34 +1,13 @@
 #include "contentgen/content/SpeechSynth.h"
 
-#include <espeak-ng/speak_lib.h>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <stdexcept>
 
 namespace {
-
-constexpr int kSpeechRate = 140;
-constexpr int kSpeechPitch = 60;
-
-std::vector<i16>* collecting = nullptr;
-
-int collect(short* samples, int count, espeak_EVENT*) {
-    if (samples && count > 0) collecting->insert(collecting->end(), samples, samples + count);
-    return 0;
-}
-
-bool writeAll(int fd, const void* data, size_t size) {
-    const char* p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = write(fd, p, size);
-        if (n <= 0) return false;
-        p += n;
-        size -= size_t(n);
-    }
-    return true;
-}
 
 bool readAll(int fd, void* data, size_t size) {
     char* p = static_cast<char*>(data);
@@ -41,36 +20,27 @@ bool readAll(int fd, void* data, size_t size) {
     return true;
 }
 
-// Runs in the child: speaks once with a freshly started engine and sends the rate, the count
-// and the samples down the pipe.
-[[noreturn]] void speakInChild(int fd, const std::string& text, const std::string& voice) {
-    std::vector<i16> samples;
-    const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0);
-    bool ok = rate > 0 && espeak_SetVoiceByName(voice.c_str()) == EE_OK;
-    if (ok) {
-        espeak_SetSynthCallback(collect);
-        espeak_SetParameter(espeakRATE, kSpeechRate, 0);
-        espeak_SetParameter(espeakPITCH, kSpeechPitch, 0);
-        collecting = &samples;
-        ok = espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr) == EE_OK &&
-             espeak_Synchronize() == EE_OK;
-    }
-    const u32 header[2] = {ok ? u32(rate) : 0u, u32(samples.size())};
-    ok = writeAll(fd, header, sizeof header) && writeAll(fd, samples.data(), samples.size() * sizeof(i16));
-    _exit(ok ? 0 : 1);
+// Starts the speaker with its output on the pipe's write end; 0 when it could not start.
+pid_t startSpeaker(int outFd, const std::string& text, const std::string& voice) {
+    posix_spawn_file_actions_t actions;
+    if (posix_spawn_file_actions_init(&actions) != 0) return 0;
+    pid_t child = 0;
+    std::string program = TUMBLO_CONTENT_SPEAK_TOOL;
+    char* args[] = {program.data(), const_cast<char*>(voice.c_str()), const_cast<char*>(text.c_str()), nullptr};
+    if (posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO) != 0 ||
+        posix_spawn(&child, program.c_str(), &actions, nullptr, args, environ) != 0)
+        child = 0;
+    posix_spawn_file_actions_destroy(&actions);
+    return child;
 }
 
 }  // namespace
 
 SpokenSound speakText(const std::string& text, const std::string& voice) {
-    // Each utterance in a process of its own, so builders on several threads may speak at once.
+    // Each utterance by a speaker process of its own, so builders on several threads may speak at once.
     int fds[2];
-    if (pipe(fds) != 0) throw std::runtime_error("no pipe for the speech engine");
-    const pid_t child = fork();
-    if (child == 0) {
-        close(fds[0]);
-        speakInChild(fds[1], text, voice);
-    }
+    if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("no pipe for the speech engine");
+    const pid_t child = startSpeaker(fds[1], text, voice);
     close(fds[1]);
     SpokenSound sound;
     u32 header[2] = {0, 0};

@@ -3,7 +3,9 @@
 // stamps. The engine carries state from one utterance into the next (the same text comes
 // out a few samples different the second time), so each text is spoken by a freshly started
 // engine in a child process: the same text and voice give the same samples whatever was
-// spoken before, in whatever order the items are built.
+// spoken before, in whatever order the items are built. The child is the `contentspeak` program,
+// started with exec, since a bare fork of the multi-threaded generator can copy a lock another
+// thread holds and hang.
 #include <string>
 #include <vector>
 
