@@ -5,6 +5,7 @@
 #include "app/window/MenuCommands.h"
 #include "contentgen/content/BitmapWriter.h"
 #include "contentgen/content/ButtonArt.h"
+#include "contentgen/content/RegionWriter.h"
 #include "contentgen/content/Cp1252.h"
 #include "contentgen/content/ShapeGroupBuilder.h"
 #include "contentgen/content/ShapeScriptWriter.h"
@@ -26,6 +27,7 @@ namespace {
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
 constexpr FourCC kStringType = fourCC("tSTR");
+constexpr FourCC kRegionType = fourCC("MRGN");
 constexpr size_t kMaxParts = 255;
 constexpr size_t kMaxListStrings = 255;
 
@@ -170,6 +172,12 @@ public:
         add(archive, kSprPictureType, spec.at("id").get<u16>(), writePlainBitmap16(painter_.paint(spec.at("art"), size.first, size.second)));
     }
 
+    // The opaque area of the art, as a hot-spot region in the art's own coordinates.
+    void region(const json& spec, ArchiveImage& archive) const {
+        const auto size = layoutPair(context_, spec.at("size"), 1);
+        add(archive, kRegionType, spec.at("id").get<u16>(), writeRegionResource(painter_.paint(spec.at("art"), size.first, size.second)));
+    }
+
     void sound(const json& spec, ArchiveImage& archive) const {
         std::vector<i16> samples;
         u32 rate = kSynthRate;
@@ -230,6 +238,7 @@ ArchiveImage buildItemArchive(const json& item, const ContentContext& context, L
     Builder builder(context, language);
     for (const json& p : item.value("pictures", json::array())) builder.picture(p, archive);
     for (const json& g : item.value("groups", json::array())) builder.group(g, archive);
+    for (const json& r : item.value("regions", json::array())) builder.region(r, archive);
     for (const json& s : item.value("sounds", json::array())) builder.sound(s, archive);
     for (const json& s : item.value("strings", json::array())) builder.stringResource(s, archive);
     if (item.value("mainMenu", false)) add(archive, kMenuResourceType, Ostrel::kMainMenuId, buildMainMenuResource(context.texts, language));

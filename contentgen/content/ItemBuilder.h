@@ -4,6 +4,7 @@
 //   "groups":   [{ "id", "shapes": [shape, ...] }]     → 'tBMH', 'REGS' id and id + 1, and a
 //               'tSCR' per shape; shape numbers run on from the group id without gaps (the
 //               sprite layer registers every consecutive script), gaps get empty scripts
+//   "regions":  [{ "id", "size", "art" }]             → 'MRGN', the art's opaque area
 //   "sounds":   [{ "id", "synth", ... }]               → 'tWAV' (IMA ADPCM)
 //   "strings":  [{ "id", "key" }]                      → 'tSTR'
 //   "mainMenu": true                                  → 'MENU' 128, the main window's menu bar

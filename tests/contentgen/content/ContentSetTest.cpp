@@ -11,6 +11,7 @@
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/sprites/format/ShapeScriptFormat.h"
 #include "engine/ini/IniText.h"
+#include "engine/regions/Regions.h"
 #include "framework/format/ButtonSetFormat.h"
 #include "framework/format/MenuFormat.h"
 
@@ -150,6 +151,16 @@ const std::vector<Named> kNamedResources = {
     {"Picker", "tSCR", {5000, 5003, 5213, 5214, 5215}},
     {"Picker", "MBTN", {888}},
     {"Picker_sp", "MBTN", {888}},
+    // Tool icons of the strips: brushes, wacky brushes, voice and hands-free brushes, effects.
+    {"ToolPanels", "tBMP", range(30000, 30098)},
+    {"ToolPanels", "MBTN", {18700, 18202}},
+    {"Easel", "tSCR", {18015, 18019, 18020, 18022, 18034, 18037, 18038, 18039, 18042, 18043, 18048, 18049, 18050, 18274}},
+    {"Easel", "MBTN", {18900, 777, 18230}},
+    {"CutPanel", "tBMP", range(13000, 13011)},
+    {"CutPanel", "MRGN", range(13004, 13011)},
+    {"CutPanel", "MBTN", {926}},
+    {"CutPanel", "tWAV", range(13100, 13103)},
+    {"General", "tBMP", {31500}},
 };
 
 TEST_F(ContentSet, EveryResourceTheScreensLoadIsThereWithItsType) {
@@ -193,7 +204,7 @@ TEST_F(ContentSet, ButtonStatesNameShapesThatExist) {
     const struct {
         const char* item;
         std::vector<const char*> openBeside;
-    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"Picker", {}}, {"Picker_sp", {}}, {"StampEditor", {}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}};
+    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"Picker", {}}, {"Picker_sp", {}}, {"StampEditor", {}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}, {"CutPanel", {"Easel"}}};
     for (const auto& s : sets) {
         std::vector<ArchiveReader> open{archive(s.item)};
         for (const char* other : s.openBeside) open.push_back(archive(other));
@@ -295,6 +306,64 @@ TEST_F(ContentSet, PanelPageAndModeButtonsSitAtTheirMessageLessTheSetId) {
     ASSERT_EQ(shapes.size(), 2u);
     EXPECT_EQ(shapes[0].clickMessage, 18201u);
     EXPECT_EQ(shapes[1].clickMessage, 18202u);
+}
+
+// The panels find their buttons by index and by message.
+TEST_F(ContentSet, PanelButtonsSitAtTheIndicesTheirPanelsUse) {
+    const struct {
+        const char* item;
+        u16 set;
+        std::vector<std::pair<size_t, u32>> clicks;  // button index, click message
+    } sets[] = {
+        {"Easel", 18230, {{0, 210}, {1, 211}, {6, 204}, {7, 206}, {8, 205}, {9, 207}, {10, 208}, {11, 209}, {15, 6622}}},
+        {"Easel", 777, {{1, 202}, {2, 203}, {5, 208}}},
+        {"Easel", 18900, {{0, 18801}, {1, 18802}, {2, 18803}}},
+        {"CutPanel", 926, {{0, 22300}, {1, 22301}}},
+        {"ToolPanels", 18700, {{0, 18702}}},
+    };
+    for (const auto& s : sets) {
+        const std::vector<ButtonRecord> set = buttons(archive(s.item), s.set);
+        for (const auto& [index, click] : s.clicks) {
+            ASSERT_LT(index, set.size()) << s.set;
+            EXPECT_EQ(set[index].clickMessage, click) << s.set << " button " << index;
+        }
+    }
+    std::map<u16, u32> byId;
+    for (const ButtonRecord& b : buttons(archive("Easel"), 18230)) byId[b.id] = b.clickMessage;
+    EXPECT_EQ(byId[18238], 230u);  // read aloud, released by id when speaking stops
+    EXPECT_EQ(byId[18241], 231u);  // the voice list is anchored to it
+    std::set<u32> stamp;
+    for (const ButtonRecord& b : buttons(archive("ToolPanels"), 18700)) stamp.insert(b.clickMessage);
+    EXPECT_EQ(stamp, (std::set<u32>{18700, 18701, 18702, 18703, 18704}));
+    for (const ButtonRecord& b : buttons(archive("ToolPanels"), 18202)) EXPECT_EQ(b.clickMessage, 18200u);
+}
+
+// Every stencil of the cut strip has its outline; the strip's ids run without a gap.
+TEST_F(ContentSet, CutStencilsHaveOutlinesAndTheStripHasNoGap) {
+    const ArchiveReader a = archive("CutPanel");
+    const ResTypeTables* pictures = a.contents().directory.findType(fourCC("tBMP"));
+    ASSERT_TRUE(pictures);
+    u16 last = 12999;
+    for (const ResIdEntry& p : pictures->ids) {
+        EXPECT_EQ(p.id, last + 1);
+        last = p.id;
+        if (p.id < 13004) continue;
+        const auto region = a.find(fourCC("MRGN"), p.id);
+        ASSERT_TRUE(region) << p.id;
+        std::vector<u8> bytes(region->begin(), region->end());
+        EXPECT_EQ(rgnSwapBytes(bytes.data(), u32(bytes.size())), kErrNone) << p.id;
+        EXPECT_GT(readBE16(region->data() + 14), 0) << p.id;
+    }
+    EXPECT_GE(last, 13004);
+}
+
+TEST_F(ContentSet, CutStageSoundsNamedInTheSettingsAreInTheCutPanel) {
+    const ArchiveReader a = archive("CutPanel");
+    for (const char* stage : {"CutShapePosSnd", "CutShapeActiveSnd", "CutShapeDragSnd", "CutShapeEndSnd"}) {
+        const auto id = iniValue(text("TB.cfg"), stage, "startSoundID");
+        ASSERT_TRUE(id) << stage;
+        EXPECT_TRUE(a.find(fourCC("tWAV"), u16(std::stoi(*id)))) << stage;
+    }
 }
 
 TEST_F(ContentSet, SpokenCharacterNamesLastLongEnoughToHear) {

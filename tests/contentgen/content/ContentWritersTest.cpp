@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "contentgen/content/ArchiveImage.h"
+#include "contentgen/content/ArtPainter.h"
 #include "contentgen/raster/ArchiveReader.h"
 #include "contentgen/content/BitmapWriter.h"
 #include "contentgen/content/Cp1252.h"
 #include "contentgen/content/IniWriter.h"
+#include "contentgen/content/RegionWriter.h"
 #include "contentgen/content/ShapeGroupBuilder.h"
 #include "contentgen/content/SoundSynth.h"
 #include "contentgen/content/TextCatalog.h"
 #include "engine/base/ByteOrder.h"
+#include "engine/regions/Regions.h"
 #include "engine/resources/format/ResourceErrors.h"
 
 namespace {
@@ -47,6 +52,40 @@ TEST(ContentBitmapWriter, PackedFramesRoundTripThroughTheEngineReader) {
             EXPECT_EQ(want == kClear ? 0u : rasterTo555(want), got == 0 ? 0u : rasterTo555(got)) << c.what << " at " << x;
         }
     }
+}
+
+// A stored region read back field by field: every place is inside one rectangle exactly when
+// it is opaque, the rectangles keep the region order, and the engine takes the record.
+TEST(ContentRegionWriter, RegionsHoldExactlyTheOpaquePlacesInRegionOrder) {
+    Raster ring(7, 6);
+    for (int y = 1; y < 5; ++y)
+        for (int x = 1; x < 6; ++x) ring.pixels[size_t(y * 7 + x)] = (y == 2 || y == 3) && x == 3 ? kClear : kRed;
+    Raster two(5, 3);
+    two.pixels[0] = kBlue;
+    two.pixels[14] = kBlue;
+    for (const Raster* r : {&ring, &two}) {
+        std::vector<u8> bytes = writeRegionResource(*r);
+        ASSERT_GE(bytes.size(), 16u);
+        EXPECT_EQ(readBE32(bytes.data()), kRgnTag);
+        const u16 capacity = readBE16(bytes.data() + 12), count = readBE16(bytes.data() + 14);
+        ASSERT_EQ(count, capacity);
+        ASSERT_EQ(bytes.size(), 16u + 8u * count);
+        std::vector<std::array<int, 4>> rects;
+        for (u16 i = 0; i < count; ++i) {
+            const u8* p = bytes.data() + 16 + 8 * i;
+            rects.push_back({i16(readBE16(p)), i16(readBE16(p + 2)), i16(readBE16(p + 4)), i16(readBE16(p + 6))});
+        }
+        for (size_t i = 1; i < rects.size(); ++i)
+            EXPECT_TRUE(rects[i - 1][1] < rects[i][1] || (rects[i - 1][1] == rects[i][1] && rects[i - 1][2] <= rects[i][0])) << i;
+        for (int y = 0; y < r->height; ++y)
+            for (int x = 0; x < r->width; ++x) {
+                int inside = 0;
+                for (const auto& q : rects) inside += x >= q[0] && x < q[2] && y >= q[1] && y < q[3];
+                EXPECT_EQ(inside, rasterOpaque(r->at(x, y)) ? 1 : 0) << x << "," << y;
+            }
+        EXPECT_EQ(rgnSwapBytes(bytes.data(), u32(bytes.size())), kErrNone);
+    }
+    EXPECT_THROW(writeRegionResource(Raster(3, 3)), ArtError);
 }
 
 TEST(ContentBitmapWriter, EmptyRowsBetweenArtSurviveAndOffsetsPutTheFrameBack) {
