@@ -161,6 +161,10 @@ const std::vector<Named> kNamedResources = {
     {"CutPanel", "MBTN", {926}},
     {"CutPanel", "tWAV", range(13100, 13103)},
     {"General", "tBMP", {31500}},
+    // The slide strip's timing, transition and sound lists, icons and control pictures.
+    {"Picker", "STRL", {7000, 7500, 8500}},
+    {"Picker_sp", "STRL", {7000, 7500, 8500}},
+    {"Picker", "tBMP", {24004, 6502, 6505, 6507}},
 };
 
 TEST_F(ContentSet, EveryResourceTheScreensLoadIsThereWithItsType) {
@@ -274,7 +278,7 @@ TEST_F(ContentSet, LanguageSpecificItemsComeInBothLanguages) {
 }
 
 TEST_F(ContentSet, StringListsHoldAsManyTextsAsTheirCountSays) {
-    for (const char* item : {"TransSound", "TransSound_sp"})
+    for (const char* item : {"TransSound", "TransSound_sp", "Picker", "Picker_sp"})
         for (u16 id : {7500, 8500}) {
             const ArchiveReader a = archive(item);
             const auto list = a.find(fourCC("STRL"), id);
@@ -285,6 +289,27 @@ TEST_F(ContentSet, StringListsHoldAsManyTextsAsTheirCountSays) {
             EXPECT_EQ(zeros, (*list)[0]) << item << " " << id;
             EXPECT_EQ(list->back(), 0) << item << " " << id;
         }
+}
+
+// Each name of the transition and sound lists has its picture: 12000 + index and 12030 + index.
+// The slide strip's timing list names the seconds and the four other modes.
+TEST_F(ContentSet, EveryTransitionAndSoundNameHasItsIconAndTheTimingListHasEveryMode) {
+    for (const char* item : {"Picker", "Picker_sp", "TransSound", "TransSound_sp"}) {
+        const ArchiveReader names = archive(item);
+        const ArchiveReader pictures = archive("Picker");
+        for (const auto& [list, base] : {std::pair<u16, u16>{7500, 12000}, {8500, 12030}}) {
+            const auto bytes = names.find(fourCC("STRL"), list);
+            ASSERT_TRUE(bytes) << item << " " << list;
+            for (u16 i = 0; i < (*bytes)[0]; ++i) EXPECT_TRUE(pictures.find(fourCC("tBMP"), u16(base + i))) << item << " " << base + i;
+            EXPECT_FALSE(pictures.find(fourCC("tBMP"), u16(base + (*bytes)[0]))) << "a picture without a name after " << base;
+        }
+    }
+    for (const char* item : {"Picker", "Picker_sp"}) {
+        const ArchiveReader a = archive(item);
+        const auto timing = a.find(fourCC("STRL"), 7000);
+        ASSERT_TRUE(timing) << item;
+        EXPECT_EQ((*timing)[0], 5) << item;
+    }
 }
 
 TEST_F(ContentSet, PanelPageAndModeButtonsSitAtTheirMessageLessTheSetId) {
