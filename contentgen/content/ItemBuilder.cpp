@@ -1,6 +1,7 @@
 #include "contentgen/content/ItemBuilder.h"
 
 #include <algorithm>
+#include <map>
 
 #include "app/window/MenuCommands.h"
 #include "contentgen/content/BitmapWriter.h"
@@ -38,6 +39,9 @@ struct FrameArt {
     int atX;
     int atY;
 };
+
+// Spoken with a text as it stands ("speak") or with a text of the item's language ("speakKey").
+bool isSpoken(const json& sound) { return sound.contains("speak") || sound.contains("speakKey"); }
 
 void add(ArchiveImage& archive, FourCC type, u16 id, const std::vector<u8>& bytes) {
     if (archive.add(type, id, bytes) != kErrNone)
@@ -178,13 +182,14 @@ public:
         add(archive, kRegionType, spec.at("id").get<u16>(), writeRegionResource(painter_.paint(spec.at("art"), size.first, size.second)));
     }
 
-    void sound(const json& spec, ArchiveImage& archive) const {
+    // Spoken sounds come from `spoken`, made beforehand in one batch per voice.
+    void sound(const json& spec, const std::map<const json*, SpokenSound>& spoken, ArchiveImage& archive) const {
         std::vector<i16> samples;
         u32 rate = kSynthRate;
-        if (spec.contains("speak")) {
-            SpokenSound spoken = speakText(spec["speak"].get<std::string>(), spec.value("voice", std::string("en")));
-            samples = std::move(spoken.samples);
-            rate = spoken.rate;
+        if (isSpoken(spec)) {
+            const SpokenSound& said = spoken.at(&spec);
+            samples = said.samples;
+            rate = said.rate;
         } else {
             samples = synthesizeSound(spec);
         }
@@ -239,7 +244,20 @@ ArchiveImage buildItemArchive(const json& item, const ContentContext& context, L
     for (const json& p : item.value("pictures", json::array())) builder.picture(p, archive);
     for (const json& g : item.value("groups", json::array())) builder.group(g, archive);
     for (const json& r : item.value("regions", json::array())) builder.region(r, archive);
-    for (const json& s : item.value("sounds", json::array())) builder.sound(s, archive);
+    const json sounds = item.value("sounds", json::array());
+    std::map<const json*, SpokenSound> spoken;
+    std::map<std::string, std::vector<const json*>> byVoice;
+    for (const json& s : sounds)
+        if (isSpoken(s)) byVoice[s.value("voice", std::string(language == Language::Spanish ? "es" : "en"))].push_back(&s);
+    for (const auto& [voice, specs] : byVoice) {
+        std::vector<std::string> texts;
+        for (const json* s : specs)
+            texts.push_back(s->contains("speakKey") ? context.texts.lookup((*s)["speakKey"].get<std::string>(), language)
+                                                    : (*s)["speak"].get<std::string>());
+        std::vector<SpokenSound> said = speakTexts(texts, voice);
+        for (size_t i = 0; i < specs.size(); ++i) spoken[specs[i]] = std::move(said[i]);
+    }
+    for (const json& s : sounds) builder.sound(s, spoken, archive);
     for (const json& s : item.value("strings", json::array())) builder.stringResource(s, archive);
     if (item.value("mainMenu", false)) add(archive, kMenuResourceType, Ostrel::kMainMenuId, buildMainMenuResource(context.texts, language));
     for (const json& b : item.value("buttonSets", json::array()))

@@ -5,7 +5,10 @@
 //               'tSCR' per shape; shape numbers run on from the group id without gaps (the
 //               sprite layer registers every consecutive script), gaps get empty scripts
 //   "regions":  [{ "id", "size", "art" }]             → 'MRGN', the art's opaque area
-//   "sounds":   [{ "id", "synth", ... }]               → 'tWAV' (IMA ADPCM)
+//   "sounds":   [{ "id", "synth", ... }]               → 'tWAV' (IMA ADPCM); or spoken:
+//               { "id", "speak": text } or { "id", "speakKey": "Section/Key" }, "voice"?
+//               (espeak-ng's voice; the item's language by default), all of one voice
+//               spoken in manifest order by one engine
 //   "strings":  [{ "id", "key" }]                      → 'tSTR'
 //   "mainMenu": true                                  → 'MENU' 128, the main window's menu bar
 //   "dialogs": the framework's 'DLOG'

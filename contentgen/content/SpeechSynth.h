@@ -1,9 +1,10 @@
 #pragma once
 // Spoken sounds made at build time with espeak-ng: letter and sign names for the alphabet
-// stamps. The engine carries state from one utterance into the next (the same text comes
-// out a few samples different the second time), so each text is spoken by a freshly started
-// engine in a child process: the same text and voice give the same samples whatever was
-// spoken before, in whatever order the items are built.
+// stamps, the help pages' explanations. The engine carries state from one utterance into the
+// next (the same text comes out a few samples different the second time), so each batch of
+// texts is spoken by a freshly started engine in a child process: the same texts in the same
+// order and voice give the same samples whatever was spoken before, in whatever order the
+// items are built.
 #include <string>
 #include <vector>
 
@@ -17,3 +18,5 @@ struct SpokenSound {
 // `voice` is an espeak-ng voice name ("en", "es"). Throws std::runtime_error when the speech
 // engine or the voice cannot be had, or the text gives no sound.
 SpokenSound speakText(const std::string& text, const std::string& voice);
+// The texts spoken one after the other by one engine; one sound per text, in order.
+std::vector<SpokenSound> speakTexts(const std::vector<std::string>& texts, const std::string& voice);

@@ -208,7 +208,7 @@ TEST_F(ContentSet, ButtonStatesNameShapesThatExist) {
     const struct {
         const char* item;
         std::vector<const char*> openBeside;
-    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"Picker", {}}, {"Picker_sp", {}}, {"StampEditor", {}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}, {"CutPanel", {"Easel"}}};
+    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"Picker", {}}, {"Picker_sp", {}}, {"StampEditor", {}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}, {"CutPanel", {"Easel"}}, {"EaselHelp", {}}, {"PickerHelp", {}}};
     for (const auto& s : sets) {
         std::vector<ArchiveReader> open{archive(s.item)};
         for (const char* other : s.openBeside) open.push_back(archive(other));
@@ -388,6 +388,87 @@ TEST_F(ContentSet, CutStageSoundsNamedInTheSettingsAreInTheCutPanel) {
         const auto id = iniValue(text("TB.cfg"), stage, "startSoundID");
         ASSERT_TRUE(id) << stage;
         EXPECT_TRUE(a.find(fourCC("tWAV"), u16(std::stoi(*id)))) << stage;
+    }
+}
+
+// Help mode's table: the command code of each element and the help page it opens.
+const std::map<u16, std::string> kHelpPages = {
+    {787, "BackgrdPreLibFolders"}, {788, "BackgrdGraphicSelectIcons"}, {797, "StickPreLibFolders"},
+    {798, "StickGraphicSelectIcons"}, {807, "AnimaPreLibFolders"}, {808, "AnimaGraphicSelectIcons"},
+    {817, "SoundPreLibFolders"}, {818, "RecTrashCan"}, {819, "RecStart"}, {828, "LineSize"}, {829, "LineSize"},
+    {830, "LineSize"}, {831, "LineSize"}, {838, "PaintBrushSizes"}, {839, "WackyBrushSizes"}, {840, "SpraySizes"},
+    {848, "FillPatternIcons"}, {849, "FillPatternIcons"}, {850, "FillPatternIcons"}, {858, "BigMixerStyles"},
+    {859, "MixerWandStyles"}, {860, "MixerWandSizing"}, {868, "StampSizing"}, {888, "TrashCan"}, {889, "TrashCan"},
+    {898, "EraserSz"}, {899, "EraserSz"}, {7871, "FolderLabel"}, {7872, "FolderScroller"},
+    {7881, "BGFilelabltxtfield"}, {7971, "FolderLabel"}, {7972, "FolderScroller"}, {7981, "STFilelabltxtfield"},
+    {8071, "FolderLabel"}, {8072, "FolderScroller"}, {8081, "ToonFilelabltxtfield"}, {8171, "FolderLabel"},
+    {8172, "FolderScroller"}, {8181, "ShowRecSoundMenu"}, {8182, "SoundGraphSelectIcons"}, {8183, "RemoveSoundPage"},
+    {8191, "RecStop"}, {8192, "RecPlay"}, {8193, "RecSndMeter"}, {8194, "RecSpeedSlider"}, {8196, "HideRecSoundMenu"},
+    {8197, "RecSaveSnd"}, {8271, "PencilTool"}, {8272, "ChalkTool"}, {8273, "CrayonTool"}, {8274, "MarkerTool"},
+    {8281, "DrawFreehand"}, {8282, "DrawLine"}, {8283, "DrawArc"}, {8284, "DrawBox"}, {8285, "DrawBoxFilled"},
+    {8286, "DrawOvalOutline"}, {8287, "DrawOvalFilled"}, {8288, "DrawPolyOutline"}, {8289, "DrawPolyFilled"},
+    {8291, "DrawFreehand"}, {8292, "DrawLine"}, {8293, "DrawArc"}, {8294, "DrawBox"}, {8295, "DrawBoxFilled"},
+    {8296, "DrawOvalOutline"}, {8297, "DrawOvalFilled"}, {8298, "DrawPolyOutline"}, {8299, "DrawPolyFilled"},
+    {8301, "DrawFreehand"}, {8302, "DrawLine"}, {8303, "DrawArc"}, {8304, "DrawBox"}, {8305, "DrawBoxFilled"},
+    {8306, "DrawOvalOutline"}, {8307, "DrawOvalFilled"}, {8308, "DrawPolyOutline"}, {8309, "DrawPolyFilled"},
+    {8311, "DrawFreehand"}, {8312, "DrawLine"}, {8313, "DrawArc"}, {8314, "DrawBox"}, {8315, "DrawBoxFilled"},
+    {8316, "DrawOvalOutline"}, {8317, "DrawOvalFilled"}, {8318, "DrawPolyOutline"}, {8319, "DrawPolyFilled"},
+    {8371, "PaintBrush"}, {8372, "Microphone"}, {8373, "SprayCan"}, {8381, "RealPaintOpts"}, {8382, "WackyPaint"},
+    {8383, "paint"}, {8391, "MousePaint"}, {8392, "HandsfreePaint"}, {8393, "WackyPaintBrushStyleOpts"},
+    {8401, "SprayShapesPaint"}, {8402, "SprayMovingPaint"}, {8403, "SprayPaintBrushStyleOpts"}, {8471, "SolidFill"},
+    {8472, "GradientFill"}, {8473, "PatternFill"}, {8571, "BigMixer"}, {8572, "MixerWand"}, {8581, "MixerWandSizing"},
+    {8671, "StampFolder"}, {8672, "FolderLabel"}, {8673, "FolderScroller"}, {8681, "StampEditTool"},
+    {8682, "StampThumbs"}, {8771, "FontPopUpMenu"}, {8772, "SizePopUpMenu"}, {8773, "TextStyles"},
+    {8774, "AlignSettings"}, {8775, "TextCut"}, {8776, "TextCopy"}, {8777, "TextPaste"}, {8778, "VoicesPopUp"},
+    {8779, "TTSAll"}, {8871, "GrabTool"}, {8872, "CutTool"}, {8881, "Duplicate"}, {8882, "Merge"}, {8891, "Duplicate"},
+    {8892, "Merge"}, {8893, "GrabCutSettings"}, {8971, "SmEraser"}, {8972, "BigEraser"}, {8981, "EraserShapes"},
+    {8991, "EraserShapes"}, {8992, "BigEraserSettings"}, {19002, "backgrounds"}, {19004, "stickers"}, {19006, "toons"},
+    {19008, "audio"}, {19010, "pencil"}, {19012, "paint"}, {19014, "fill"}, {19016, "mix"}, {19018, "Stamps"},
+    {19020, "text"}, {19022, "grab"}, {19024, "eraser"}, {19026, "ideas"}, {19032, "play"}, {19034, "stop"},
+    {19036, "newpage"}, {19038, "print"}, {19040, "texture"}, {19042, "OptionsTrayNum"}, {19044, "picker"},
+    {19046, "Help"}, {19048, "FixedColorsToggle"}, {19050, "Undo"}, {19052, "FirecrackerErase"}, {19053, "PaintExit"},
+    {19056, "FolderList"}, {19058, "FolderList"}, {20002, "title"}, {20010, "trash"},
+    {20012, "ProjectFileIconScrollBar"}, {20014, "new"}, {20016, "pickplay"}, {20018, "slide"}, {20020, "pickprint"},
+    {20022, "pickersave"}, {20026, "easel"}, {20028, "thumbnails"}, {20030, "thumbup"}, {20032, "thumbdn"},
+    {20033, "thumbnails"}, {20034, "transition"}, {20036, "timing"}, {20038, "sounds"}, {20039, "clickload"},
+    {20040, "ProjectFileArrow"}, {20042, "ProjectFileArrow"}, {20044, "pagename"}, {20046, "cleanup"},
+    {20048, "newpage"}, {20050, "dupepage"},
+};
+
+// Help mode loads the button sets the screen names as its help context; every button there
+// posts a code of the table, and every page has its text in both languages and its spoken
+// explanation, named in the settings, in the help dialog's item of each language.
+TEST_F(ContentSet, HelpButtonsPostCodesOfPagesThatHaveTextsAndSpeech) {
+    const std::pair<const char*, std::vector<u16>> help[] = {
+        {"EaselHelp", {777, 787, 788, 797, 798, 807, 808, 817, 818, 819, 827, 828, 829, 830, 831, 837, 838, 839, 840, 847,
+                       848, 849, 850, 857, 858, 859, 860, 867, 868, 877, 887, 888, 889, 897, 898, 899}},
+        {"PickerHelp", {777, 779}},
+    };
+    for (const auto& [item, sets] : help) {
+        const ArchiveReader a = archive(item);
+        EXPECT_TRUE(a.find(fourCC("tBMH"), 10000)) << item;
+        for (u16 set : sets)
+            for (const ButtonRecord& b : buttons(a, set)) {
+                EXPECT_TRUE(kHelpPages.count(u16(b.clickMessage))) << item << " set " << set << " posts " << b.clickMessage;
+                for (u16 shape : b.shapes) EXPECT_TRUE(a.find(fourCC("tSCR"), shape)) << item << " shape " << shape;
+            }
+    }
+    const std::string settings = text("TB.cfg");
+    const ArchiveReader dialogs[] = {archive("RHelpDlg"), archive("RHelpDlg_sp")};
+    for (const auto& [code, page] : kHelpPages) {
+        for (const char* file : {kEnglishTextFile, kSpanishTextFile}) {
+            const auto value = iniValue(text(file), "HelpStrings", page);
+            EXPECT_TRUE(value && !value->empty() && value->size() <= 511) << file << " " << page;
+        }
+        const auto sound = iniValue(settings, "HelpSnds", page);
+        ASSERT_TRUE(sound) << page;
+        for (const ArchiveReader& a : dialogs) {
+            const auto wave = a.find(fourCC("tWAV"), u16(std::stoi(*sound)));
+            ASSERT_TRUE(wave) << page;
+            ArchiveWaveInfo info;
+            ASSERT_EQ(readArchiveWave(*wave, &info), kErrNone) << page;
+            EXPECT_GT(waveDurationMs(info.frames, info.sampleRate), 500u) << page;
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 #include "contentgen/content/RegionWriter.h"
 #include "contentgen/content/ShapeGroupBuilder.h"
 #include "contentgen/content/SoundSynth.h"
+#include "contentgen/content/SpeechSynth.h"
 #include "contentgen/content/TextCatalog.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/regions/Regions.h"
@@ -86,6 +87,17 @@ TEST(ContentRegionWriter, RegionsHoldExactlyTheOpaquePlacesInRegionOrder) {
         EXPECT_EQ(rgnSwapBytes(bytes.data(), u32(bytes.size())), kErrNone);
     }
     EXPECT_THROW(writeRegionResource(Raster(3, 3)), ArtError);
+}
+
+// A batch gives one sound per text, in order, and starts from a fresh engine: its first text
+// sounds the same as that text spoken alone, whatever follows it.
+TEST(ContentSpeech, ABatchSpeaksEachTextInOrderFromAFreshStart) {
+    const std::vector<SpokenSound> batch = speakTexts({"hello", "a much longer sentence than the first one"}, "en");
+    ASSERT_EQ(batch.size(), 2u);
+    EXPECT_GT(batch[1].samples.size(), batch[0].samples.size());
+    EXPECT_EQ(speakText("hello", "en").samples, batch[0].samples);
+    EXPECT_TRUE(speakTexts({}, "en").empty());
+    EXPECT_THROW(speakTexts({"hello"}, "no-such-voice"), std::runtime_error);
 }
 
 TEST(ContentBitmapWriter, EmptyRowsBetweenArtSurviveAndOffsetsPutTheFrameBack) {
