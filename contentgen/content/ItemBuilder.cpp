@@ -4,6 +4,7 @@
 #include <map>
 
 #include "app/window/MenuCommands.h"
+#include "contentgen/content/ArchiveWaveWriter.h"
 #include "contentgen/content/BitmapWriter.h"
 #include "contentgen/content/ButtonArt.h"
 #include "contentgen/content/RegionWriter.h"
@@ -18,7 +19,6 @@
 #include "engine/gfx/sprites/SprPicture.h"
 #include "engine/gfx/sprites/SprShapes.h"
 #include "framework/format/StringFormat.h"
-#include "sound/import/SoundImport.h"
 
 using nlohmann::json;
 using Ostrel::kStringListType;
@@ -193,16 +193,7 @@ public:
         } else {
             samples = synthesizeSound(spec);
         }
-        std::vector<u8> pcm;
-        pcm.reserve(samples.size() * 2);
-        for (i16 s : samples) {
-            pcm.push_back(u8(u16(s)));
-            pcm.push_back(u8(u16(s) >> 8));
-        }
-        std::vector<u8> wave;
-        const u16 err = ConvertPcmToArchiveWave(pcm, 16, 1, rate, kImportCompress | kImportNoLoop, &wave);
-        if (err != 0) throw ArtError("sound " + std::to_string(spec.at("id").get<int>()) + " could not be converted");
-        add(archive, kTypeSound, spec.at("id").get<u16>(), wave);
+        add(archive, kTypeSound, spec.at("id").get<u16>(), writeArchiveWave(samples, rate));
     }
 
     void stringResource(const json& spec, ArchiveImage& archive) const {

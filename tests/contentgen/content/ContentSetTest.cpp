@@ -12,6 +12,10 @@
 #include "engine/gfx/sprites/format/ShapeScriptFormat.h"
 #include "engine/ini/IniText.h"
 #include "engine/regions/Regions.h"
+#include "document/storage/LibraryHeader.h"
+#include "document/storage/PictureRecord.h"
+#include "media/swf/Document.h"
+#include "media/swf/Movie.h"
 #include "framework/format/ButtonSetFormat.h"
 #include "framework/format/MenuFormat.h"
 
@@ -472,6 +476,63 @@ TEST_F(ContentSet, HelpButtonsPostCodesOfPagesThatHaveTextsAndSpeech) {
     }
 }
 
+// The libraries installed with the program, in the folders the library manager lists, each
+// entry with media of its kind, a thumbnail picture and a name; stamp libraries with their
+// stamps from 'tBMP' 8000 on.
+TEST_F(ContentSet, EveryLibraryKindIsInstalledAndEveryEntryHasMediaThumbnailAndName) {
+    const std::map<std::string, FourCC> folders = {{"Pictures", fourCC("tBMP")}, {"Stickers", fourCC("tSWF")},
+                                                   {"Animations", fourCC("tSWA")}, {"Sounds", fourCC("tWAV")},
+                                                   {"Stamps", fourCC("tSTM")}};
+    std::map<std::string, int> libraries;
+    for (const auto& [path, bytes] : *files_) {
+        if (path.rfind("Library/", 0) != 0) continue;
+        const std::string folder = path.substr(8, path.find('/', 8) - 8);
+        ASSERT_TRUE(folders.count(folder)) << path;
+        ASSERT_EQ(path.substr(path.size() - 4), ".tbl") << path;
+        ++libraries[folder];
+        ArchiveReader a;
+        ASSERT_TRUE(a.open(bytes)) << path;
+        if (folder == "Stamps") {
+            u16 id = 8000;
+            while (a.find(fourCC("tBMP"), id)) ++id;
+            EXPECT_GE(id, 8006) << path;
+            continue;
+        }
+        const auto headerBytes = a.find(fourCC("tLHD"), 1);
+        ASSERT_TRUE(headerBytes) << path;
+        LibraryHeader header;
+        ASSERT_EQ(parseLibraryHeader(*headerBytes, &header), kErrNone) << path;
+        EXPECT_EQ(header.type, folders.at(folder)) << path;
+        EXPECT_TRUE(header.flags & kLibraryFlagThumbnails) << path;
+        EXPECT_FALSE(header.entries.empty()) << path;
+        for (const LibraryEntry& e : header.entries) {
+            const auto media = a.find(header.type, e.id);
+            ASSERT_TRUE(media) << path << " " << e.id;
+            if (header.type == fourCC("tBMP")) {
+                PictureRecord picture;
+                ASSERT_EQ(parsePictureRecord(*media, false, &picture), kErrNone) << path << " " << e.id;
+                EXPECT_EQ(picture.width, 592) << path;
+                EXPECT_EQ(picture.height, 444) << path;
+            } else if (header.type == fourCC("tWAV")) {
+                ArchiveWaveInfo info;
+                ASSERT_EQ(readArchiveWave(*media, &info), kErrNone) << path << " " << e.id;
+                EXPECT_GT(info.frames, 0u) << path << " " << e.id;
+            } else {
+                swf::document movie;
+                ASSERT_EQ(swf::LoadMovieFromMemory(movie, media->data(), u32(media->size())), swf::kOk) << path << " " << e.id;
+                EXPECT_EQ(movie.frameCount > 1, header.type == fourCC("tSWA")) << path << " " << e.id;
+            }
+            const auto thumbnail = a.find(fourCC("tTHM"), e.id);
+            ASSERT_TRUE(thumbnail && thumbnail->size() >= 8) << path << " " << e.id;
+            EXPECT_EQ(thumbnail->size(), 8u + size_t(readBE16(thumbnail->data() + 4)) * readBE16(thumbnail->data() + 2))
+                << path << " " << e.id;
+            const auto name = a.find(fourCC("tATX"), e.id);
+            EXPECT_TRUE(name && !name->empty()) << path << " " << e.id;
+        }
+    }
+    for (const auto& [folder, kind] : folders) EXPECT_GT(libraries[folder], 0) << folder;
+}
+
 TEST_F(ContentSet, SpokenCharacterNamesLastLongEnoughToHear) {
     const ArchiveReader a = archive("ToolPanels");
     for (u16 id : {22000, 22025, 22035, 22042, 22092}) {
@@ -520,6 +581,10 @@ TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
         {"ContentStrings", {"InsertDisc", "EjectOtherCDs", "AreYouSureQuit", "NoDataMustQuit", "fatal", "volLocked",
                             "volWriteProtect", "volNotPrsntTwo"}},
         {"XPStrings", {"MutexError"}},
+        {"SystemStrings", {"OK", "AboutText"}},
+        {"LoginStrings", {"About"}},
+        {"PickerStrings", {"TimingSec", "TimingSound", "TimingMovie", "TimingWords", "TimingClick"}},
+        {"PanelStrings", {"NewStamp", "BoldLetter", "ItalicLetter", "UnderlineLetter", "SayItThisWay"}},
         {"HardwareStrings", {"NoAudioDevices", "AudioDeviceBusy"}},
         {"ToolTips", {"IdeaMachine", "Draw", "Text", "Paint", "FillBucket", "Stickers", "Backgrounds", "Mixer", "RubberStamps",
                       "Sounds", "Animations", "Grab", "Eraser", "StartOver", "Stop", "GoToSlideShow", "Help", "Play", "Undo",

@@ -12,9 +12,15 @@
 #include "contentgen/content/ShapeGroupBuilder.h"
 #include "contentgen/content/SoundSynth.h"
 #include "contentgen/content/SpeechSynth.h"
+#include "contentgen/content/SwfMovieWriter.h"
 #include "contentgen/content/TextCatalog.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/regions/Regions.h"
+#include "media/swf/Document.h"
+#include "media/swf/FrameTags.h"
+#include "media/swf/Movie.h"
+#include "media/swf/ShapeTag.h"
+#include "media/swf/TagCodes.h"
 #include "engine/resources/format/ResourceErrors.h"
 
 namespace {
@@ -98,6 +104,60 @@ TEST(ContentSpeech, ABatchSpeaksEachTextInOrderFromAFreshStart) {
     EXPECT_EQ(speakText("hello", "en").samples, batch[0].samples);
     EXPECT_TRUE(speakTexts({}, "en").empty());
     EXPECT_THROW(speakTexts({"hello"}, "no-such-voice"), std::runtime_error);
+}
+
+// A movie read back by the Flash library: the shape's rectangles cover exactly the opaque
+// places in their own colours, and every frame places it once.
+TEST(ContentSwfWriter, MoviesReadBackWithThePictureAndEveryFrame) {
+    Raster picture(6, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) picture.pixels[size_t(y * 6 + x)] = x == 2 && y == 1 ? kClear : x < 3 ? kRed : kBlue;
+    const std::vector<SwfPlacement> frames = {{3, 2, 1, 1, 0}, {4, 2, 0.5, 0.5, 0}, {3, 3, 1, 1, 90}};
+    const std::vector<u8> bytes = writeSwfMovie(picture, frames, 8, 6, 12);
+    swf::document movie;
+    ASSERT_EQ(swf::LoadMovieFromMemory(movie, bytes.data(), u32(bytes.size())), swf::kOk);
+    EXPECT_EQ(movie.frameCount, 3);
+    EXPECT_EQ(movie.frameRect, (swf::Rect{0, 0, 8 * 20, 6 * 20}));
+    int places = 0, shows = 0;
+    for (swf::tag* t = movie.FirstTag(); t; t = t->Next()) {
+        places += t->Code() == swf::kTagPlaceObject2;
+        shows += t->Code() == swf::kTagShowFrame;
+    }
+    EXPECT_EQ(places, 3);
+    EXPECT_EQ(shows, 3);
+    const auto* shape = movie.FindCharacterOf<swf::tagDefineShape>(1);
+    ASSERT_TRUE(shape);
+    ASSERT_EQ(shape->Version(), 3);
+    const swf::Rect bounds = shape->Bounds();
+    const u8* block = shape->Shape().Data();
+    const u8* fills = block + readLE16(block);
+    std::vector<int> cover(24, 0);
+    std::vector<u32> colour(24, 0);
+    const u8* r = block + readLE16(block + 4);
+    while ((readLE16(r) & 3) != 0) {
+        ASSERT_EQ(readLE16(r) & 3, 3) << "a rectangle starts with a style change";
+        const i32 x = i32(readLE32(r + 4)), y = i32(readLE32(r + 8));
+        const u16 fill = readLE16(r + 14);
+        ASSERT_GT(fill, 0);
+        const u8* style = fills + readLE16(fills + 2 * fill);
+        r += 22;
+        const i32 w = i32(readLE32(r + 2));
+        const i32 h = i32(readLE32(r + 10 + 6));
+        r += 40;
+        for (int py = (y - bounds.yMin) / 20; py < (y - bounds.yMin + h) / 20; ++py)
+            for (int px = (x - bounds.xMin) / 20; px < (x - bounds.xMin + w) / 20; ++px) {
+                ++cover[size_t(py * 6 + px)];
+                colour[size_t(py * 6 + px)] = (u32(style[1]) << 16) | (u32(style[2]) << 8) | style[3];
+            }
+    }
+    for (int i = 0; i < 24; ++i) {
+        const u32 want = picture.pixels[size_t(i)];
+        EXPECT_EQ(cover[size_t(i)], want == kClear ? 0 : 1) << i;
+        if (want != kClear) {
+            EXPECT_EQ(colour[size_t(i)], want & 0xFFFFFF) << i;
+        }
+    }
+    EXPECT_THROW(writeSwfMovie(Raster(2, 2), frames, 8, 6, 12), ArtError);
 }
 
 TEST(ContentBitmapWriter, EmptyRowsBetweenArtSurviveAndOffsetsPutTheFrameBack) {
