@@ -5,6 +5,8 @@
 #include <exception>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -53,6 +55,7 @@ struct ItemJob {
     std::string archiveName;
     std::vector<u8> bytes;
     std::string libraryPath;  // set for an installed library, which is not a content item
+    std::map<std::string, std::unique_ptr<SpeechBatch>> speech;  // started before the builders' threads
 };
 
 // The table of contents and the neutral sections the program reads from "TB.ini".
@@ -84,7 +87,9 @@ void buildJobs(std::vector<ItemJob>& jobs, const ContentContext& context, unsign
         for (size_t i = next++; i < jobs.size(); i = next++) {
             try {
                 ItemJob& job = jobs[i];
-                const ArchiveImage archive = job.libraryPath.empty() ? buildItemArchive(job.manifest, context, job.language)
+                SpokenSounds said;
+                for (auto& [voice, batch] : job.speech) said[voice] = batch->finish();
+                const ArchiveImage archive = job.libraryPath.empty() ? buildItemArchive(job.manifest, context, job.language, said)
                                                                      : buildLibraryArchive(job.manifest, context);
                 if (archive.serialize(&job.bytes) != kErrNone) throw std::runtime_error("archive too large");
             } catch (const std::exception& e) {
@@ -122,18 +127,28 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
     for (const fs::path& f : jsonFiles(manifests / "items")) {
         const json item = readJson<json>(f);
         const std::string name = item.at("name").get<std::string>();
-        jobs.push_back(ItemJob{item, f, Language::English, name, {}, {}});
-        if (item.value("spanish", false)) jobs.push_back(ItemJob{item, f, Language::Spanish, name + "_sp", {}, {}});
+        jobs.push_back(ItemJob{item, f, Language::English, name, {}, {}, {}});
+        if (item.value("spanish", false)) jobs.push_back(ItemJob{item, f, Language::Spanish, name + "_sp", {}, {}, {}});
     }
     for (const fs::path& f : jsonFiles(manifests / "libraries")) {
         const json library = readJson<json>(f);
-        ItemJob job{library, f, Language::English, library.at("name").get<std::string>(), {}, {}};
+        ItemJob job{library, f, Language::English, library.at("name").get<std::string>(), {}, {}, {}};
         try {
             job.libraryPath = libraryPath(library);
         } catch (const std::exception& e) {
             throw std::runtime_error(f.string() + ": " + e.what());
         }
         jobs.push_back(std::move(job));
+    }
+    // Every spoken batch starts here, while this is the only thread (SpeechSynth.h).
+    for (ItemJob& job : jobs) {
+        if (!job.libraryPath.empty()) continue;
+        try {
+            for (auto& [voice, texts] : itemSpokenTexts(job.manifest, context, job.language))
+                job.speech[voice] = std::make_unique<SpeechBatch>(std::move(texts), voice);
+        } catch (const std::exception& e) {
+            throw std::runtime_error(job.source.string() + ": " + e.what());
+        }
     }
     buildJobs(jobs, context, threads);
 

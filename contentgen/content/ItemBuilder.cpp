@@ -43,6 +43,10 @@ struct FrameArt {
 // Spoken with a text as it stands ("speak") or with a text of the item's language ("speakKey").
 bool isSpoken(const json& sound) { return sound.contains("speak") || sound.contains("speakKey"); }
 
+std::string voiceOf(const json& sound, Language language) {
+    return sound.value("voice", std::string(language == Language::Spanish ? "es" : "en"));
+}
+
 void add(ArchiveImage& archive, FourCC type, u16 id, const std::vector<u8>& bytes) {
     if (archive.add(type, id, bytes) != kErrNone)
         throw ArtError("resource " + std::to_string(id) + " of one type is given twice");
@@ -229,7 +233,16 @@ public:
 
 }  // namespace
 
-ArchiveImage buildItemArchive(const json& item, const ContentContext& context, Language language) {
+SpokenTexts itemSpokenTexts(const json& item, const ContentContext& context, Language language) {
+    SpokenTexts texts;
+    for (const json& s : item.value("sounds", json::array()))
+        if (isSpoken(s))
+            texts[voiceOf(s, language)].push_back(s.contains("speakKey") ? context.texts.lookup(s["speakKey"].get<std::string>(), language)
+                                                                         : s["speak"].get<std::string>());
+    return texts;
+}
+
+ArchiveImage buildItemArchive(const json& item, const ContentContext& context, Language language, const SpokenSounds& said) {
     ArchiveImage archive;
     Builder builder(context, language);
     for (const json& p : item.value("pictures", json::array())) builder.picture(p, archive);
@@ -237,16 +250,14 @@ ArchiveImage buildItemArchive(const json& item, const ContentContext& context, L
     for (const json& r : item.value("regions", json::array())) builder.region(r, archive);
     const json sounds = item.value("sounds", json::array());
     std::map<const json*, SpokenSound> spoken;
-    std::map<std::string, std::vector<const json*>> byVoice;
-    for (const json& s : sounds)
-        if (isSpoken(s)) byVoice[s.value("voice", std::string(language == Language::Spanish ? "es" : "en"))].push_back(&s);
-    for (const auto& [voice, specs] : byVoice) {
-        std::vector<std::string> texts;
-        for (const json* s : specs)
-            texts.push_back(s->contains("speakKey") ? context.texts.lookup((*s)["speakKey"].get<std::string>(), language)
-                                                    : (*s)["speak"].get<std::string>());
-        std::vector<SpokenSound> said = speakTexts(texts, voice);
-        for (size_t i = 0; i < specs.size(); ++i) spoken[specs[i]] = std::move(said[i]);
+    std::map<std::string, size_t> next;
+    for (const json& s : sounds) {
+        if (!isSpoken(s)) continue;
+        const std::string voice = voiceOf(s, language);
+        const auto batch = said.find(voice);
+        const size_t i = next[voice]++;
+        if (batch == said.end() || i >= batch->second.size()) throw ArtError("sound " + s.dump() + " was not spoken");
+        spoken[&s] = batch->second[i];
     }
     for (const json& s : sounds) builder.sound(s, spoken, archive);
     for (const json& s : item.value("strings", json::array())) builder.stringResource(s, archive);

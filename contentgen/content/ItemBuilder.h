@@ -15,12 +15,22 @@
 // A shape: { "id"?, "at"?, "play": "still" | "parts" | "animation", "ms"?, "frames": [...] };
 // a frame: { "art", "size", "anchor"? } or { "button": {...} } (four frames) or
 // { "emoji", "size" } or { "use", "size" }, each with its own "at" for parts.
+#include <map>
+#include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "contentgen/content/ArchiveImage.h"
 #include "contentgen/content/ContentContext.h"
+#include "contentgen/content/SpeechSynth.h"
+
+// The texts the item's sounds speak, by voice, in manifest order.
+using SpokenTexts = std::map<std::string, std::vector<std::string>>;
+SpokenTexts itemSpokenTexts(const nlohmann::json& item, const ContentContext& context, Language language);
+// Those texts' sounds, by voice, in the same order.
+using SpokenSounds = std::map<std::string, std::vector<SpokenSound>>;
 
 // Throws ArtError (or the json library's errors) for a manifest it cannot build.
-ArchiveImage buildItemArchive(const nlohmann::json& item, const ContentContext& context, Language language);
+ArchiveImage buildItemArchive(const nlohmann::json& item, const ContentContext& context, Language language,
+                              const SpokenSounds& said);

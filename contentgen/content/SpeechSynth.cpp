@@ -10,6 +10,8 @@
 
 namespace {
 
+static_assert(sizeof(pid_t) == sizeof(int), "process ids are kept as int");
+
 constexpr int kSpeechRate = 140;
 constexpr int kSpeechPitch = 60;
 
@@ -65,38 +67,58 @@ bool readAll(int fd, void* data, size_t size) {
 
 }  // namespace
 
-std::vector<SpokenSound> speakTexts(const std::vector<std::string>& texts, const std::string& voice) {
-    if (texts.empty()) return {};
-    // One process per batch, so builders on several threads may speak at once.
+SpeechBatch::SpeechBatch(std::vector<std::string> texts, const std::string& voice) : texts_(std::move(texts)), voice_(voice) {
+    if (texts_.empty()) return;
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("no pipe for the speech engine");
-    const pid_t child = fork();
-    if (child == 0) {
+    child_ = fork();
+    if (child_ == 0) {
         close(fds[0]);
-        speakInChild(fds[1], texts, voice);
+        speakInChild(fds[1], texts_, voice_);
     }
     close(fds[1]);
+    if (child_ < 0) {
+        close(fds[0]);
+        throw std::runtime_error("the speech engine could not be started");
+    }
+    fd_ = fds[0];
+}
+
+SpeechBatch::~SpeechBatch() {
+    // An unread batch: closing the pipe makes the child's next write fail, and it ends.
+    if (fd_ >= 0) close(fd_);
+    if (child_ > 0) waitpid(child_, nullptr, 0);
+}
+
+std::vector<SpokenSound> SpeechBatch::finish() {
     std::vector<SpokenSound> sounds;
-    bool ok = child > 0;
-    for (size_t i = 0; ok && i < texts.size(); ++i) {
+    bool ok = fd_ >= 0;
+    for (size_t i = 0; ok && i < texts_.size(); ++i) {
         u32 header[2] = {0, 0};
-        ok = readAll(fds[0], header, sizeof header) && header[0] > 0 && header[1] > 0;
+        ok = readAll(fd_, header, sizeof header) && header[0] > 0 && header[1] > 0;
         if (ok) {
             SpokenSound sound;
             sound.rate = header[0];
             sound.samples.resize(header[1]);
-            ok = readAll(fds[0], sound.samples.data(), sound.samples.size() * sizeof(i16));
+            ok = readAll(fd_, sound.samples.data(), sound.samples.size() * sizeof(i16));
             sounds.push_back(std::move(sound));
         }
     }
-    close(fds[0]);
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
     int status = 0;
-    if (child > 0) waitpid(child, &status, 0);
+    if (child_ > 0) waitpid(child_, &status, 0);
+    child_ = -1;
+    if (texts_.empty()) return sounds;
     if (!ok || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        const std::string& text = texts.at(std::min(sounds.size(), texts.size() - 1));
-        throw std::runtime_error("espeak-ng (voice " + voice + ") made no sound of \"" + text + "\"");
+        const std::string& text = texts_.at(std::min(sounds.size(), texts_.size() - 1));
+        throw std::runtime_error("espeak-ng (voice " + voice_ + ") made no sound of \"" + text + "\"");
     }
     return sounds;
+}
+
+std::vector<SpokenSound> speakTexts(const std::vector<std::string>& texts, const std::string& voice) {
+    return SpeechBatch(texts, voice).finish();
 }
 
 SpokenSound speakText(const std::string& text, const std::string& voice) { return speakTexts({text}, voice).front(); }

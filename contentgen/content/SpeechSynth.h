@@ -20,3 +20,21 @@ struct SpokenSound {
 SpokenSound speakText(const std::string& text, const std::string& voice);
 // The texts spoken one after the other by one engine; one sound per text, in order.
 std::vector<SpokenSound> speakTexts(const std::vector<std::string>& texts, const std::string& voice);
+
+// A batch of texts being spoken in a child process from its construction on; `finish`
+// collects the sounds (once) and throws like speakTexts. Destroying an unfinished batch ends
+// its child.
+class SpeechBatch {
+public:
+    SpeechBatch(std::vector<std::string> texts, const std::string& voice);
+    SpeechBatch(const SpeechBatch&) = delete;
+    SpeechBatch& operator=(const SpeechBatch&) = delete;
+    ~SpeechBatch();
+    std::vector<SpokenSound> finish();
+
+private:
+    std::vector<std::string> texts_;
+    std::string voice_;
+    int child_ = -1;  // the process id
+    int fd_ = -1;
+};

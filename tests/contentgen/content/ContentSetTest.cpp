@@ -585,6 +585,8 @@ TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
         {"LoginStrings", {"About"}},
         {"PickerStrings", {"TimingSec", "TimingSound", "TimingMovie", "TimingWords", "TimingClick"}},
         {"PanelStrings", {"NewStamp", "BoldLetter", "ItalicLetter", "UnderlineLetter", "SayItThisWay"}},
+        {"GeneralStrings", {"TooManyPageObjects"}},
+        {"FileStrings", {"CantOpenPictureFile", "CantReadPictureFile", "VolumeFull", "GeneralFileErr"}},
         {"HardwareStrings", {"NoAudioDevices", "AudioDeviceBusy"}},
         {"ToolTips", {"IdeaMachine", "Draw", "Text", "Paint", "FillBucket", "Stickers", "Backgrounds", "Mixer", "RubberStamps",
                       "Sounds", "Animations", "Grab", "Eraser", "StartOver", "Stop", "GoToSlideShow", "Help", "Play", "Undo",
@@ -628,6 +630,9 @@ TEST_F(ContentSet, TheTableOfContentsNamesEveryArchiveAndTheSettingsTheProgramRe
         EXPECT_TRUE(iniValue(toc, item, "Disc")) << item;
     }
     for (const char* file : {"TB.cfg", "KESTROW.INI"}) EXPECT_FALSE(text(file).empty()) << file;
+    // The sound panel's own library: its name and the libraries' file ending.
+    EXPECT_TRUE(iniValue(text("TB.cfg"), "UserLibNames", "UserSoundsLib"));
+    EXPECT_EQ(iniValue(text("TB.cfg"), "Paths", "UserLibPostFix"), ".tbl");
 }
 
 TEST_F(ContentSet, ASecondRunGivesTheSameBytes) {
