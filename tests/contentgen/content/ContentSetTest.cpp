@@ -623,6 +623,8 @@ TEST_F(ContentSet, TheTableOfContentsNamesEveryArchiveAndTheSettingsTheProgramRe
         EXPECT_TRUE(IniText(toc).findSection(section, &body, &header)) << section;
     }
     EXPECT_EQ(iniValue(toc, "CanvasSettings", "easelWidth"), "592");
+    // The stamp libraries are installed with the program, not read from a disc.
+    EXPECT_EQ(iniValue(toc, "TOC", "NoLibsFromCD"), "TRUE");
     for (const auto& [path, bytes] : *files_) {
         if (path.rfind("Data/", 0) != 0) continue;
         const std::string item = path.substr(5, path.size() - 9);
