@@ -194,6 +194,12 @@ public:
             const SpokenSound& said = spoken.at(&spec);
             samples = said.samples;
             rate = said.rate;
+            // Long speech may be kept at half the rate: a voice loses nothing a child would miss.
+            if (spec.value("halfRate", false)) {
+                for (size_t i = 0; i + 1 < samples.size(); i += 2) samples[i / 2] = i16((samples[i] + samples[i + 1]) / 2);
+                samples.resize(samples.size() / 2);
+                rate /= 2;
+            }
         } else {
             samples = synthesizeSound(spec);
         }

@@ -7,8 +7,8 @@
 //   "regions":  [{ "id", "size", "art" }]             → 'MRGN', the art's opaque area
 //   "sounds":   [{ "id", "synth", ... }]               → 'tWAV' (IMA ADPCM); or spoken:
 //               { "id", "speak": text } or { "id", "speakKey": "Section/Key" }, "voice"?
-//               (espeak-ng's voice; the item's language by default), all of one voice
-//               spoken in manifest order by one engine
+//               (espeak-ng's voice; the item's language by default), "halfRate"? (kept at
+//               half the engine's rate), all of one voice spoken in manifest order by one engine
 //   "strings":  [{ "id", "key" }]                      → 'tSTR'
 //   "mainMenu": true                                  → 'MENU' 128, the main window's menu bar
 //   "dialogs": the framework's 'DLOG'
