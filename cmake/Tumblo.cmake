@@ -79,6 +79,24 @@ function(tumblo_benchmarks)
   endforeach()
 endfunction()
 
+# tumblo_module(<name> [DEPS <targets...>])
+# Builds every .cpp of the calling folder into the loadable module lib<name>.so, placed in the
+# program folder, where the program looks for it at run time. Only the symbols the sources
+# mark visible are exported; the libraries it links must be built position-independent.
+function(tumblo_module name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} MODULE ${sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  set(folder ${TUMBLO_PROGRAM_DIR})
+  if(NOT folder)
+    set(folder ${CMAKE_BINARY_DIR}/program)
+  endif()
+  set_target_properties(${name} PROPERTIES PREFIX "lib" LIBRARY_OUTPUT_DIRECTORY ${folder}
+                        CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
+
 # Adds every child folder of the calling folder that has its own CMakeLists.txt, so that a
 # new module needs no edit to its parent. Target links resolve whatever the order.
 function(tumblo_add_subdirectories)
