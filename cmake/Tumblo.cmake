@@ -21,6 +21,18 @@ function(tumblo_library target)
   add_library(${target} STATIC ${sources})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  # Outside libraries found here are made visible everywhere, so that the fuzz targets, built
+  # from another folder, can see what a library links.
+  foreach(dep ${ARG_DEPS})
+    if(TARGET ${dep})
+      get_target_property(imported ${dep} IMPORTED)
+      get_target_property(global ${dep} IMPORTED_GLOBAL)
+      get_target_property(defined_in ${dep} SOURCE_DIR)
+      if(imported AND NOT global AND defined_in STREQUAL CMAKE_CURRENT_SOURCE_DIR)
+        set_target_properties(${dep} PROPERTIES IMPORTED_GLOBAL TRUE)
+      endif()
+    endif()
+  endforeach()
 endfunction()
 
 # tumblo_tests(<target> LABELS <labels...> DEPS <targets...> [FIXTURES <fixtures...>]
