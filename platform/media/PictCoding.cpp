@@ -148,6 +148,8 @@ MrErr drawBitmap(ByteReader& in, uint16_t op, const Rect16& frame, PictureImage&
                         !(bits == 32 && bm.packType == 2);
     // The unpacked row as it stands in memory: planar components for packing type 4.
     const bool planar = bits == 32 && bm.packType != 1 && bm.packType != 2 && bm.rowBytes >= 8;
+    // Planar rows hold red, green and blue planes, after an alpha plane when there are four.
+    if (planar && bm.cmpCount != 3 && bm.cmpCount != 4) return kMrBadFormat;
     const size_t rowSize = planar ? size_t(width) * bm.cmpCount
                            : bits == 32 && bm.packType == 2 ? size_t(width) * 3
                                                             : size_t(bm.rowBytes);
