@@ -165,8 +165,7 @@ std::unique_ptr<ImgPortWorld> imgStretchToDIB(GfxPort* port, const Rect16& desti
     Rect16 from{};
     if (source) from = *source;
     else gfxGetPortRect(&from);
-    // 32-bit worlds are filled from a 24-bit copy: the port layer keeps 24 bits at most.
-    GfxPort* copy = gfxNewOffscreenPort(u16(width), u16(height), bitCount == 16 ? 16 : 24, gfxGetPortPalette());
+    GfxPort* copy = gfxNewOffscreenPort(u16(width), u16(height), bitCount, gfxGetPortPalette());
     if (!copy) {
         gfxSetPort(previous);
         return nullptr;
@@ -185,13 +184,7 @@ std::unique_ptr<ImgPortWorld> imgStretchToDIB(GfxPort* port, const Rect16& desti
             const u8* row = pixels.rowStep > 0 ? pixels.base + i64(y) * pixels.rowStep
                                                : pixels.base + i64(height - 1 - y) * -i64(pixels.rowStep);
             u8* out = result->rows.data() + size_t(y) * size_t(rowBytes);
-            if (bitCount == 32) {
-                for (i32 x = 0; x < width; ++x)
-                    out[4 * x] = row[3 * x], out[4 * x + 1] = row[3 * x + 1], out[4 * x + 2] = row[3 * x + 2],
-                    out[4 * x + 3] = 0xFF;
-            } else {
-                std::memcpy(out, row, size_t(width) * (bitCount / 8));
-            }
+            std::memcpy(out, row, size_t(width) * (bitCount / 8));
         }
         gfxUnlockPortBits(&pixels);
     }

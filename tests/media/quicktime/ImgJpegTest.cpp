@@ -168,23 +168,28 @@ TEST_F(ImgJpeg, PortsBecomeJpegBlocksScaledToTheDestination) {
     gfxSetPort(port);
     ASSERT_EQ(gfxFillRect(Rect16{0, 0, 40, 20}, GfxColor::rgb(200, 40, 40), 0), kErrNone);
     ASSERT_EQ(gfxFillRect(Rect16{20, 0, 40, 20}, GfxColor::rgb(40, 40, 200), 0), kErrNone);
-    u32 total = 0;
-    const memHandle handle = imgBitmapToJPEG(port, nullptr, Rect16{0, 0, 20, 10}, &total, 0, 24);
     gfxSetPort(nullptr);
+    for (u16 depth : {16, 24, 32}) {
+        SCOPED_TRACE(depth);
+        u32 total = 0;
+        const memHandle handle = imgBitmapToJPEG(port, nullptr, Rect16{0, 0, 20, 10}, &total, 0, depth);
+        ASSERT_NE(handle, 0);
+        const std::vector<u8> block = bytesOf(handle);
+        memFreeHandle(handle);
+        EXPECT_EQ(total, block.size());
+        EXPECT_EQ(readBE16(block.data() + 6), kJpegBlockFormat | jpegDepthCode(depth));
+        const Decoded decoded = decodeWithLibjpeg(block.data() + 24, block.size() - 24);
+        ASSERT_EQ(decoded.width, 20);
+        ASSERT_EQ(decoded.height, 10);
+        const u8* left = &decoded.rgb[(5 * 20 + 2) * 3];
+        const u8* right = &decoded.rgb[(5 * 20 + 17) * 3];
+        EXPECT_NEAR(left[0], 200, 12);
+        EXPECT_NEAR(left[2], 40, 12);
+        EXPECT_NEAR(right[2], 200, 12);
+    }
+    EXPECT_EQ(imgBitmapToJPEG(port, nullptr, Rect16{0, 0, 20, 10}, nullptr, 0, 8), 0);
     gfxUnlockPort(port);
     gfxDisposePort(port);
-    ASSERT_NE(handle, 0);
-    const std::vector<u8> block = bytesOf(handle);
-    EXPECT_EQ(total, block.size());
-    const Decoded decoded = decodeWithLibjpeg(block.data() + 24, block.size() - 24);
-    ASSERT_EQ(decoded.width, 20);
-    ASSERT_EQ(decoded.height, 10);
-    const u8* left = &decoded.rgb[(5 * 20 + 2) * 3];
-    const u8* right = &decoded.rgb[(5 * 20 + 17) * 3];
-    EXPECT_NEAR(left[0], 200, 12);
-    EXPECT_NEAR(left[2], 40, 12);
-    EXPECT_NEAR(right[2], 200, 12);
-    memFreeHandle(handle);
 }
 
 TEST_F(ImgJpeg, DecodingOntoAPortDrawsAtTheRectangle) {
