@@ -66,9 +66,14 @@ memHandle compressRaw(MrPixMap* map) {
     if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF ||
         u64(width) * u64(map->depth) > u64(rowBytes) * 8)
         return 0;
-    const memHandle handle = newClearedHandle(u64(height) * rowBytes + kRawBlockHeaderSize);
-    if (!handle) return 0;
-    u8* block = static_cast<u8*>(memDerefHandle(handle));
+    // Every byte is written below: the header, then whole rows.
+    const u64 size = u64(height) * rowBytes + kRawBlockHeaderSize;
+    const memHandle handle = size <= 0xFFFFFFFFu ? memAllocHandle(u32(size)) : 0;
+    u8* block = handle ? static_cast<u8*>(memLockHandle(handle)) : nullptr;
+    if (!block) {
+        if (handle) memFreeHandle(handle);
+        return 0;
+    }
     for (i32 y = 0; y < height; ++y)
         std::memcpy(block + kRawBlockHeaderSize + size_t(y) * rowBytes, first + i64(y) * map->rowBytes, rowBytes);
     imgWriteRawHeader(block, u16(width), u16(height), u16(rowBytes), u16(map->depth));

@@ -1,5 +1,6 @@
 #include "platform/media/PixelRows.h"
 
+#include <bit>
 #include <cstring>
 
 namespace plat::media {
@@ -72,6 +73,18 @@ void writeRowRgba(MrPixMap& map, int32_t y, int32_t x0, int32_t count, const uin
                 break;
             default: row[x] = nearestIndex(map, rgba[0], rgba[1], rgba[2]); break;
         }
+    }
+}
+
+void packRgbxTo555(const uint32_t* rgbx, int32_t count, uint16_t* out) {
+    if constexpr (std::endian::native == std::endian::little) {
+        for (int32_t i = 0; i < count; ++i) {
+            const uint32_t p = rgbx[i];  // red in the low byte
+            out[i] = uint16_t(((p & 0xF8) << 7) | ((p >> 6) & 0x3E0) | ((p >> 19) & 0x1F));
+        }
+    } else {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(rgbx);
+        for (int32_t i = 0; i < count; ++i) out[i] = rgb555(bytes[4 * i], bytes[4 * i + 1], bytes[4 * i + 2]);
     }
 }
 
