@@ -45,5 +45,11 @@ memHandle imgDecodeJPEGHandle(memHandle handle, GfxPort* port, const Rect16& rec
 memHandle imgDecodeJPEGHandleInPlace(memHandle handle);
 memHandle imgExpandPictureHandle(memHandle handle);
 
+// Lets the graphics engine expand JPEG picture blocks itself (loaders that call it directly,
+// as the sprite layer's shapes do) at the depth their header names; installed while the
+// runtime is connected.
+void imgInstallJpegDecompressor();
+void imgRemoveJpegDecompressor();
+
 // The host path of an engine path text, or empty when it is longer than kImgMaxPath.
 std::string imgRuntimePath(const std::string& path);

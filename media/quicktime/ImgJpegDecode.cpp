@@ -1,5 +1,6 @@
 // JPEG picture blocks back into raw picture blocks or onto ports.
 #include "engine/gfx/GfxBitmap.h"
+#include "engine/gfx/GfxDecompressors.h"
 #include "engine/gfx/GfxDraw.h"
 #include "media/quicktime/ImgJpeg.h"
 #include "media/quicktime/JpegPictureBlock.h"
@@ -26,7 +27,31 @@ MrWorld* decodeToWorld(const u8* block, u32 size, const Rect16& destination, con
     return world;
 }
 
+constexpr const char* kJpegCodecName = "jpeg";
+
+// The graphics engine's decoder entry: the stream into `height` rows of `rowBytes` at `out`.
+u32 decodeForEngine(u8* out, u32 expandedSize, u16 width, u16 height, u16 bits, i16 rowBytes, const u8* data,
+                    u32 length, u32) {
+    const u32 format = bits == 16 ? pm::kMrFormatL555 : bits == 24 ? pm::kMrFormatBgr24 : bits == 32 ? pm::kMrFormatBgra32 : 0;
+    if (!format || rowBytes <= 0 || width == 0 || height == 0 || width > 0x7FFF || height > 0x7FFF ||
+        u64(u16(rowBytes)) * height > expandedSize)
+        return 1;
+    const pm::MrRect bounds{0, 0, i16(height), i16(width)};
+    MrWorld* world = nullptr;
+    if (qtNewWorldOverMemory(&world, format, &bounds, out, rowBytes) != 0) return 1;
+    const MrErr result = qtDecompressImage(data, length, qtWorldPixMap(world), &bounds, &bounds);
+    qtDisposeWorld(world);
+    return result == 0 ? 0 : 1;
+}
+
 }  // namespace
+
+void imgInstallJpegDecompressor() {
+    imgRemoveJpegDecompressor();
+    gfxRegisterDecompressor(kJpegCodecName, decodeForEngine, 0);
+}
+
+void imgRemoveJpegDecompressor() { gfxUnregisterDecompressor(kJpegCodecName); }
 
 memHandle imgDecodeJPEG(const u8* block, u32 size, GfxPort* port, const Rect16& destination, const Rect16& source) {
     if (!block) return 0;

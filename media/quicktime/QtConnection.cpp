@@ -3,6 +3,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "media/quicktime/ImgJpeg.h"
 #include "platform/files/Files.h"
 
 namespace {
@@ -116,11 +117,16 @@ QtLibrary qtLoadLibrary() {
     if (qtConnect(kQtConnectFlags) != 0) return nullptr;
     // The start-up's own reference keeps the runtime mapped for as long as it is held.
     auto library = qtFindLibrary(pm::kMediaRuntimeLibrary);
-    if (!library) disconnect(connection());
+    if (!library) {
+        disconnect(connection());
+        return nullptr;
+    }
+    imgInstallJpegDecompressor();
     return library;
 }
 
 void qtFreeLibrary(QtLibrary library) {
+    imgRemoveJpegDecompressor();
     std::lock_guard<std::mutex> lock(connectMutex());
     disconnect(connection());
     library.reset();

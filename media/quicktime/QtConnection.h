@@ -22,9 +22,10 @@ constexpr u32 kQtConnectFlags = 2;
 // The start-up's own reference to the runtime; null when the connection failed.
 using QtLibrary = std::unique_ptr<plat::LoadableModule>;
 
+// Also lets the graphics engine expand JPEG picture blocks through the runtime.
 QtLibrary qtLoadLibrary();
 // Releases the start-up's reference and ends the connection: the released runtime's entries
-// are not called again.
+// are not called again, by the engine's JPEG expansion either.
 void qtFreeLibrary(QtLibrary library);
 
 // 0 when connected (again: only the count grows); kQtErrLibraryNotFound, kQtErrMissingEntry or

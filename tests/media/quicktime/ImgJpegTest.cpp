@@ -3,6 +3,7 @@
 
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/GfxBitmap.h"
+#include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "media/quicktime/ImgJpeg.h"
@@ -219,4 +220,34 @@ TEST_F(ImgJpeg, TooLongPathsFailRatherThanBeingCut) {
     EXPECT_EQ(imgRuntimePath(longPath), "");
     EXPECT_EQ(imgFileToJPEG(longPath, nullptr, nullptr), 0);
     EXPECT_NE(imgRuntimePath(longPath.substr(0, kImgMaxPath)), "");
+}
+
+TEST_F(ImgJpeg, TheEngineExpandsJpegBlocksWhileTheRuntimeIsConnected) {
+    for (i16 depth : {16, 24, 32}) {
+        SCOPED_TRACE(depth);
+        MrWorld* world = patternWorld(12, 8, depth);
+        const memHandle handle = qtCompressToJPEG(qtWorldPixMap(world), nullptr, i16(kImgDefaultQuality));
+        ASSERT_NE(handle, 0);
+        ASSERT_EQ(gfxExpandBitmap(handle), kErrNone);
+        const std::vector<u8> raw = bytesOf(handle);
+        u16 rowBytes = 0;
+        jpegBlockRowBytes(12, u16(depth), &rowBytes);
+        EXPECT_EQ(raw.size(), 8u + 8 * rowBytes);
+        // The bottom-right pixel of the pattern is bright in red and green.
+        const i32 colour = gfxGetBitmapPixel(raw.data(), u32(raw.size()), 11, 7);
+        const u32 red = depth == 16 ? ((colour >> 10) & 31) << 3 : (u32(colour) >> 16) & 0xFF;
+        EXPECT_GT(red, 200u);
+        memFreeHandle(handle);
+    }
+}
+
+TEST_F(ImgJpeg, TheEngineStopsExpandingJpegOnceTheRuntimeIsReleased) {
+    MrWorld* world = patternWorld(4, 4, 24);
+    const memHandle handle = qtCompressToJPEG(qtWorldPixMap(world), nullptr, i16(kImgDefaultQuality));
+    ASSERT_NE(handle, 0);
+    worlds_.clear();
+    qtDisposeWorld(world);
+    qtFreeLibrary(nullptr);
+    EXPECT_EQ(gfxExpandBitmap(handle), kGfxErrNoDecompressor);
+    memFreeHandle(handle);
 }
