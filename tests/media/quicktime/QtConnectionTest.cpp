@@ -63,6 +63,7 @@ TEST_F(QtConnection, ResultsByWhatTheSearchFinds) {
         if (c.result != 0) expectEveryCallRefused();
         qtFreeLibrary(nullptr);
     }
+    std::filesystem::remove(cases[0].folder);
 }
 
 TEST_F(QtConnection, FindsTheRuntimeInALaterFolderAfterAnEmptyOne) {
