@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -18,6 +19,8 @@
 #include "media/swf/Movie.h"
 #include "framework/format/ButtonSetFormat.h"
 #include "framework/format/MenuFormat.h"
+
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -169,6 +172,10 @@ const std::vector<Named> kNamedResources = {
     {"Picker", "STRL", {7000, 7500, 8500}},
     {"Picker_sp", "STRL", {7000, 7500, 8500}},
     {"Picker", "tBMP", {24004, 6502, 6505, 6507}},
+    // The slide strip: cells, arrows, hot spots, the detail and plain marks, and its frame.
+    {"Picker", "tSCR", {5058, 5060, 5068, 5080, 5106, 5107, 5168, 5193, 5219}},
+    // The wacky brush panel's strip layout.
+    {"Easel", "tSCR", {1}},
 };
 
 TEST_F(ContentSet, EveryResourceTheScreensLoadIsThereWithItsType) {
@@ -254,12 +261,21 @@ TEST_F(ContentSet, PencilPanelLineStylesSitAtTheirMessageLessFourHundredFortySix
     EXPECT_EQ(buttons(archive("ToolPanels"), 18200).size(), 4u);
 }
 
+// Mode 0 is seconds: the strip labels it with the seconds, the arrows switch to it, and the
+// seconds can be typed only while button 17002 is selected; so 17002 is the mode-0 button and
+// wears the seconds label.
 TEST_F(ContentSet, TimingModeButtonsSitAtTheirModePlusTwoAndSecondsIsButton17002) {
-    const std::vector<ButtonRecord> set = buttons(archive("TimerSettings"), 889);
-    const u32 modes[] = {1407, 1408, 1409, 1411, 1413};
-    ASSERT_GE(set.size(), 7u);
-    for (size_t mode = 0; mode < 5; ++mode) EXPECT_EQ(set[mode + 2].clickMessage, modes[mode]) << mode;
-    EXPECT_EQ(set[6].id, 17002);
+    for (const char* item : {"TimerSettings", "TimerSettings_sp"}) {
+        const std::vector<ButtonRecord> set = buttons(archive(item), 889);
+        const u32 modes[] = {1407, 1408, 1409, 1411, 1413};
+        const u16 labels[] = {17032, 17020, 17024, 17028, 17016};  // seconds, sound, movie, words, click
+        ASSERT_GE(set.size(), 7u) << item;
+        for (size_t mode = 0; mode < 5; ++mode) {
+            EXPECT_EQ(set[mode + 2].clickMessage, modes[mode]) << item << " " << mode;
+            EXPECT_EQ(set[mode + 2].shapes[0], labels[mode]) << item << " " << mode;
+        }
+        EXPECT_EQ(set[2].id, 17002) << item;
+    }
 }
 
 TEST_F(ContentSet, TheBackgroundColourDialogHasAFrameForEveryColourFromFrame18) {
@@ -585,9 +601,36 @@ TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
         {"LoginStrings", {"About"}},
         {"PickerStrings", {"TimingSec", "TimingSound", "TimingMovie", "TimingWords", "TimingClick"}},
         {"PanelStrings", {"NewStamp", "BoldLetter", "ItalicLetter", "UnderlineLetter", "SayItThisWay"}},
-        {"GeneralStrings", {"TooManyPageObjects"}},
-        {"FileStrings", {"CantOpenPictureFile", "CantReadPictureFile", "VolumeFull", "GeneralFileErr"}},
-        {"HardwareStrings", {"NoAudioDevices", "AudioDeviceBusy"}},
+        {"GeneralStrings", {"TooManyPageObjects", "NeedAcrobat", "FlashPlayerDir", "FlashPlayerWin32"}},
+        {"FileStrings", {"CantOpenPictureFile", "CantReadPictureFile", "VolumeFull", "GeneralFileErr", "IllegalCharacter",
+                         "SaveProjectPrompt", "FileLocked", "PictureFullMemErr", "NotEnoughMemoryToSave", "PictureFull",
+                         "ReplaceMovieWarning", "NotEnoughDiskSpace", "GeneralErrorOccured", "CantExportPageAsMovie",
+                         "CantExportPageAsMovie_Memory", "CantExportPageAsMovie_DiskSpace", "CantExportProjectAsMovie",
+                         "CantExportProjectAsMovie_Memory", "CantExportProjectAsMovie_DiskSpace"}},
+        // The file dialogs' titles and type labels, which fall back to English without them.
+        {"FileStrings", {"SaveProjectTitle", "SavePictureTitle", "ImportTitle", "ExportTitle", "FilterPictures",
+                         "FilterOwnPictures", "FilterProjects", "FilterMovies", "FilterSounds", "FilterFlash", "FilterMedia",
+                         "FilterJpeg"}},
+        {"FileDialog", {"ReplaceFile"}},
+        {"SmallKidsUserMessages", {"VolumeFull", "GeneralFileErr"}},
+        {"HardwareStrings", {"NoAudioDevices", "AudioDeviceBusy", "NoPrinterInstalled", "WindowsSpeechMissing"}},
+        {"XPLogo", {"PathTooLong", "FileDialogError"}},
+        // The Undo item's verbs and the name of every kind of step that can be taken back.
+        {"UndoStrings", {"UndoMenuItem", "RedoMenuItem", "pMov", "pSiz", "pCPG", "pMPG", "pDPG", "pPPG", "pDPJ", "pAdd",
+                         "pDe1", "pFlt", "txEd", "txFi", "txFl", "txRo", "txRe", "txEx", "txTy", "tStl", "tJst", "tCut",
+                         "tPst", "tCol", "tRdo"}},
+        // The note and library dialogs, the library lists' Move buttons, and the print dialogs.
+        {"DialogsStrings", {"AddNoteDlg", "NoteLabel1", "NoteLabel2", "ReadNoteInSpanish", "Ok", "Cancel", "LibPrefsDlg",
+                            "Backgrounds", "Animations", "Stickers", "Sounds", "Stamps", "NotShown", "Shown", "LibDlgText1",
+                            "LibDlgText2", "LibDlgText3", "TypeOfArt", "Move", "MoveAll"}},
+        {"DialogsStrings", {"FullPageRadio", "PrintOptions", "ProjectPrintDlg", "ComicBookRadio", "CardBookRadio",
+                            "ThumbnailRadio", "StoryBookRadio", "Landscape", "Portrait", "PrintMode", "Orientation",
+                            "Preview", "Slides", "PrintLabel1", "PrintLabel2", "PrintLabel3", "PrintLabel4", "PrintLabel5",
+                            "PrintLabel6", "StartingSlide", "EndingSlide", "EaselPrintDlg", "Poster", "Poster2x2",
+                            "Poster3x3", "Reverse"}},
+        {"DialogsStrings", {"Print", "Ok", "Cancel", "Printer", "Name", "Status", "Type", "Where", "Comment", "Properties",
+                            "PrintToFile", "PrintRange", "All", "Pages", "From", "To", "Selection", "Copies",
+                            "NumberOfCopies"}},
         {"ToolTips", {"IdeaMachine", "Draw", "Text", "Paint", "FillBucket", "Stickers", "Backgrounds", "Mixer", "RubberStamps",
                       "Sounds", "Animations", "Grab", "Eraser", "StartOver", "Stop", "GoToSlideShow", "Help", "Play", "Undo",
                       "Color", "SlideTransitions", "NewSlideShow", "Load", "TrashCan", "GoToPaintZone"}},
@@ -635,6 +678,63 @@ TEST_F(ContentSet, TheTableOfContentsNamesEveryArchiveAndTheSettingsTheProgramRe
     // The sound panel's own library: its name and the libraries' file ending.
     EXPECT_TRUE(iniValue(text("TB.cfg"), "UserLibNames", "UserSoundsLib"));
     EXPECT_EQ(iniValue(text("TB.cfg"), "Paths", "UserLibPostFix"), ".tbl");
+}
+
+// Where a shape sits on the screen, from the plan: a button's box or each frame's.
+std::vector<Rect16> planRects(const nlohmann::json& shape) {
+    std::vector<Rect16> out;
+    if (shape.contains("button")) {
+        const auto& b = shape["button"];
+        const int x = shape["at"][0], y = shape["at"][1], w = b["w"], h = b["h"];
+        out.push_back(Rect16{i16(x), i16(y), i16(x + w), i16(y + h)});
+    }
+    for (const auto& f : shape.value("frames", nlohmann::json::array())) {
+        const auto& at = f.contains("at") ? f["at"] : shape["at"];
+        const int x = at[0], y = at[1], w = f["size"][0], h = f["size"][1];
+        out.push_back(Rect16{i16(x), i16(y), i16(x + w), i16(y + h)});
+    }
+    return out;
+}
+
+bool overlap(const Rect16& a, const Rect16& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The panels that share the size buttons keep their own buttons and strips clear of them.
+TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
+    std::ifstream easelFile(std::string(CONTENT_TEST_MANIFESTS) + "/items/Easel.json");
+    std::ifstream panelsFile(std::string(CONTENT_TEST_MANIFESTS) + "/items/ToolPanels.json");
+    const nlohmann::json easel = nlohmann::json::parse(easelFile), panels = nlohmann::json::parse(panelsFile);
+    std::map<int, nlohmann::json> shapes;
+    for (const auto& g : easel["groups"])
+        for (const auto& s : g["shapes"]) shapes[s["id"]] = s;
+    std::map<int, std::vector<int>> sets;
+    for (const auto& set : panels["buttonSets"])
+        for (const auto& b : set["buttons"]) sets[set["id"]].push_back(b["shape"]);
+    struct Panel {
+        const char* name;
+        std::vector<int> buttonSets;
+        int strip;  // 0: none
+    } const kPanels[] = {{"pencil", {18400, 18200}, 0},
+                         {"brush", {18000, 18001, 18200}, 18027},
+                         {"brush voice", {18000, 18002, 18200}, 18027},
+                         {"brush rollers", {18000, 18003}, 18027},
+                         {"mixer", {18600, 18200}, 18021}};
+    for (const Panel& p : kPanels) {
+        std::vector<std::pair<int, Rect16>> placed;
+        for (int set : p.buttonSets)
+            for (int shape : sets[set])
+                for (const Rect16& r : planRects(shapes.at(shape))) placed.push_back({set, r});
+        if (p.strip != 0)
+            for (const Rect16& r : planRects(shapes.at(p.strip))) placed.push_back({p.strip, r});
+        ASSERT_GT(placed.size(), 4u) << p.name;
+        for (size_t i = 0; i < placed.size(); ++i) {
+            const Rect16& r = placed[i].second;
+            EXPECT_TRUE(r.left >= 104 && r.right <= 696 && r.top >= 468 && r.bottom <= 592) << p.name << " " << placed[i].first;
+            for (size_t k = i + 1; k < placed.size(); ++k)
+                EXPECT_FALSE(overlap(r, placed[k].second)) << p.name << ": " << placed[i].first << " and " << placed[k].first;
+        }
+    }
 }
 
 TEST_F(ContentSet, ASecondRunGivesTheSameBytes) {
