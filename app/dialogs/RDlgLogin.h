@@ -1,0 +1,125 @@
+#pragma once
+// The login: the child types or picks a name, and the dialog answers its owner (the
+// application) with the name; the application makes that user current. Typing the
+// administrator name switches the dialog into administrator mode, where users are added
+// (their folders made) and deleted instead. The dialog never switches screens itself.
+//
+// Answers, all with code 5577: (a newly allocated copy of the name, 1704) log in, the
+// receiver frees it with FreeLoginName; (the dialog, 1502) quit; (the dialog, 0) close without
+// logging in. The owner deletes the dialog on every answer. User-interface thread only.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/dialogs/DialogNameField.h"
+#include "app/dialogs/RDlgBase.h"
+#include "framework/controls/RTextScroller.h"
+
+namespace Ostrel {
+
+class Paths;
+class RPortfolio;
+class UndoManager;
+class RUserList;
+
+constexpr u32 kDlgKindLogin = 5577;
+constexpr u16 kLoginLayout = 7600;
+constexpr const char* kLoginContent = "RDlgLogin";
+constexpr u16 kLoginAdminButtonSet = 778;
+constexpr const char* kAdministratorName = "tulipgarden";
+constexpr const char* kDefaultLoginName = "Your Name";
+constexpr u16 kLoginNameMaxLength = 20;
+
+// Command ids of the login's buttons and list, and its answers.
+constexpr u16 kLoginCmdLogIn = 1500;
+constexpr u16 kLoginCmdAbout = 1501;
+constexpr u16 kLoginCmdQuit = 1502;
+constexpr u16 kLoginCmdLeaveAdmin = 1603;
+constexpr u16 kLoginCmdAddUser = 1604;
+constexpr u16 kLoginCmdDeleteUsers = 1606;
+constexpr u16 kLoginCmdDeleteAnswer = 1701;
+constexpr u16 kLoginCmdEnterAdmin = 5578;
+constexpr u16 kLoginResultLogIn = 1704;
+// Buttons the dialog enables and hides.
+constexpr u16 kLoginButtonLogIn = 7616;
+constexpr u16 kLoginButtonAdminAdd = 7624;
+constexpr u16 kLoginButtonAdminDelete = 7628;
+constexpr u16 kLoginButtonHiddenAtStart = 7660;
+constexpr u16 kLoginButtonHiddenLater = 7632;
+// Hot-spot groups of the two sets.
+constexpr u16 kLoginNormalGroup = 1600;
+constexpr u16 kLoginAdminGroup = 1500;
+
+// What the login needs of the program: the folders, the portfolio of the current user (for
+// users added by the administrator) and the undo step the name field records.
+struct LoginServices {
+    Paths* paths = nullptr;
+    RPortfolio* portfolio = nullptr;
+    UndoManager* undo = nullptr;
+};
+
+// Frees the name of a (name, 1704) answer.
+void FreeLoginName(uintptr_t name);
+
+class RDlgLogin : public RDlgBase {
+public:
+    // `openedLater`: 0 at start-up, non-zero when a user is already current.
+    RDlgLogin(CListener* owner, u16 openedLater, const LoginServices& services);
+    ~RDlgLogin() override;
+
+    // 0 when the dialog is up, 1 when the content item could not be opened.
+    i16 Open();
+
+    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleKey(u32 key) override;
+    u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
+    u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
+    u32 HandleMouseMove(Point16 point, u32 buttons) override;
+    void HandleActivation(u32 state) override;
+    void HandleTick(u32 now) override;
+
+    bool IsNormalMode() const { return normalMode_; }
+    u16 HiddenButton() const { return hiddenButton_; }
+    DialogNameField* NameField() const { return field_.get(); }
+    RUserList* UserList() const { return list_.get(); }
+    DialogButtonSet& AdminSet() { return adminSet_; }
+    // The delete confirmation while it is up; null otherwise.
+    RDlgBase* DeleteConfirmation() const { return deleter_.get(); }
+
+private:
+    void LogIn();
+    void CheckName();
+    void SwitchToAdmin(bool disableAdminButtons);
+    void LeaveAdmin();
+    void ShowNormalSet();
+    void RowClicked(bool doubleClick);
+    void AskDeleteUsers();
+    void DeleteSelectedUsers();
+    void UpdateLoginButton();
+    void FollowTyping(u8 character);
+    void EnableButton(u16 id);
+    void DisableButton(u16 id);
+    // Takes the typed name: trimmed, not the default text; false when there is none.
+    bool TakeName(std::string* name, bool* administrator);
+    void AnswerLogIn(const std::string& name);
+
+    u16 openedLater_;
+    u16 hiddenButton_;
+    LoginServices services_;
+    DialogButtonSet adminSet_;
+    bool normalMode_ = true;
+    std::unique_ptr<DialogNameField> field_;
+    std::unique_ptr<RUserList> list_;
+    std::vector<std::string> folders_;
+    std::unique_ptr<RDlgBase> deleter_;
+    SprCompound fieldArea_{};
+    SprCompound listArea_{};
+    u16 fieldSprite_ = 0;
+    u16 listSprite_ = 0;
+    u16 plainSprite_ = 0;
+    u16 cornerSprite_ = 0;
+    int rememberedRow_ = -1;
+    bool dragging_ = false;
+};
+
+}  // namespace Ostrel
