@@ -12,6 +12,7 @@
 
 #include "app/application/ShellParts.h"
 #include "app/settings/GlobalUserSettings.h"
+#include "app/window/RMenuOwner.h"
 #include "document/clipboard/ClipList.h"
 #include "engine/base/EngineTypes.h"
 #include "engine/files/Paths.h"
@@ -65,12 +66,12 @@ constexpr size_t kStandardColorCount = 10;
 constexpr const char* kConfigFileName = "TB.cfg";
 constexpr const char* kSetupSection = "Setup";
 
-class RApplication : public mfxApplication, public CListener, public RSender {
+class RApplication : public mfxApplication, public CListener, public RSender, public RMenuOwner {
 public:
     RApplication();
     ~RApplication() override;
 
-    // The program's screens, main window and login dialog; registered before the start.
+    // The program's screens, main window, login dialog and folders; registered before the start.
     void SetShellParts(ShellParts parts) { parts_ = std::move(parts); }
 
     // --- the framework's slots
@@ -144,7 +145,7 @@ private:
     u16 CheckAudioDevices();
     void OpenDocumentOrLogin(u16 reLogin);
     void OpenLoginDialog(u16 openedLater, bool administrator);
-    void LoginClosed(uintptr_t name, u16 answer);
+    void LoginClosed(const std::string* name, u16 answer);
     void ShowScreenWithNewPage(u16 param2);
     void ShowPicker();
     bool OpenDocumentOnEntry();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "document/users/Paths.h"
 #include "engine/base/EngineTypes.h"
 #include "engine/regions/Rects.h"
 #include "framework/messaging/CListener.h"
@@ -22,13 +23,17 @@ constexpr u32 kScreenSlideShow = 5570;
 constexpr u32 kScreenSplash = 5571;
 
 struct ShellParts {
+    // The program, data and settings folders; an empty program folder: this machine's.
+    FolderRoots roots;
     // The program's main window over the display rectangle; null when it cannot be made.
     std::function<std::unique_ptr<RShellWindow>(const std::string& title, const Rect16& rect)> mainWindow;
     // The screen for a screen code, not entered yet; null for an unknown code.
     std::function<std::unique_ptr<RModule>(u32 code)> screen;
-    // Makes and opens the login dialog, which answers its owner with 5577 when it closes;
-    // `openedLater` is 1 for a login from the menus. Null when it cannot be made.
+    // Makes and opens the login dialog, which posts 5577 to its owner when it closes;
+    // `openedLater` is 1 for a login from the menus. Null when it cannot be made or opened.
     std::function<std::unique_ptr<CListener>(CListener* owner, u16 openedLater)> login;
+    // Frees the name that a login answer (name, 1704) carries.
+    std::function<void(uintptr_t name)> freeLoginName;
 };
 
 }  // namespace Ostrel

@@ -1,0 +1,34 @@
+#include "app/shell/ScreenTable.h"
+
+#include "app/application/RApplication.h"
+#include "app/dialogs/RDlgLogin.h"
+#include "app/splash/RSplash.h"
+#include "app/window/RDisplayWindow.h"
+
+namespace Ostrel {
+
+ShellParts ProgramShellParts() {
+    ShellParts parts;
+    parts.mainWindow = [](const std::string& title, const Rect16& rect) -> std::unique_ptr<RShellWindow> {
+        return std::make_unique<RDisplayWindow>(title, rect);
+    };
+    parts.screen = [](u32 code) -> std::unique_ptr<RModule> {
+        switch (code) {
+        case kScreenSplash: return std::make_unique<RSplash>();
+        default: return nullptr;
+        }
+    };
+    parts.login = [](CListener* owner, u16 openedLater) -> std::unique_ptr<CListener> {
+        RApplication* application = GetApplication();
+        if (!application) return nullptr;
+        auto dialog = std::make_unique<RDlgLogin>(
+            owner, openedLater,
+            LoginServices{application->GetPaths(), application->GetPortfolio(), application->GetUndoManager()});
+        if (dialog->Open() != 0) return nullptr;
+        return dialog;
+    };
+    parts.freeLoginName = FreeLoginName;
+    return parts;
+}
+
+}  // namespace Ostrel
