@@ -7,10 +7,14 @@
 // getting-started dialog (60, 61) and the release of its second owned dialog (57).
 //
 // One instance, made by the application's start-up before the sprite layer; Get() finds it.
-// The menu bar is loaded when the first easel or picker is shown. User-interface thread only.
+// It serves the one application (GetApplication) and the current screen, whose own offers to
+// the menus (RMenuScreen) it finds at run time. The menu bar is loaded when the first easel or
+// picker is shown. User-interface thread only.
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "app/application/RShellWindow.h"
 #include "app/window/KeySignature.h"
 #include "app/window/MenuModeStates.h"
 #include "app/window/RMenuOwner.h"
@@ -18,11 +22,10 @@
 #include "framework/menus/mfxMenu.h"
 #include "framework/messaging/CBroadcaster.h"
 #include "framework/messaging/CListener.h"
-#include "framework/windows/mfxDisplayWindow.h"
 
 namespace Ostrel {
 
-class RWindowHost;
+class RMenuScreen;
 
 constexpr FourCC kDisplayWindowTag = fourCC("DISW");
 
@@ -32,6 +35,8 @@ constexpr u32 kMsgShowAbout = 56;
 constexpr u32 kMsgCloseOwnedDialog = 57;
 constexpr u32 kMsgOpenGettingStarted = 60;
 constexpr u32 kMsgCloseGettingStarted = 61;
+// Sent to the easel when its menus come back, so that it refreshes its page state.
+constexpr u32 kMsgRefreshPageState = 280;
 
 // The framework's About box.
 constexpr u16 kAboutDialogId = 131;
@@ -40,7 +45,7 @@ constexpr u16 kAboutDialogFocusItem = 1001;
 constexpr u16 kScreenCodeSlideShow = 5570;
 constexpr u16 kScreenCodeSplash = 5571;
 
-class RDisplayWindow : public mfxDisplayWindow, public CBroadcaster, public CListener, public RMenuOwner {
+class RDisplayWindow : public RShellWindow, public CBroadcaster, public CListener, public RMenuOwner {
 public:
     RDisplayWindow(const std::string& title, const Rect16& rect);
     ~RDisplayWindow() override;
@@ -48,8 +53,10 @@ public:
     // The main window; null when none exists.
     static RDisplayWindow* Get();
 
-    void SetHost(RWindowHost* host) { host_ = host; }
-    RWindowHost* GetHost() const { return host_; }
+    // Makes and opens the getting-started dialog for its owner; null when it could not open.
+    // The program's entry registers it, as the dialogs build on the window.
+    using DialogFactory = std::function<std::unique_ptr<CListener>(CListener* owner)>;
+    static void SetGettingStartedFactory(DialogFactory factory);
 
     // Framework hooks.
     u32 OnClose() override;
@@ -70,11 +77,11 @@ public:
     // Menus.
     // Loads menu resource 128, readies it (debug popup out, Teacher menu held or dropped with
     // "Publish" by [TBSEdSettings] "TBSEd") and attaches it. Once; later calls do nothing.
-    void LoadMenuBar();
-    bool IsMenuLoaded() const { return menuLoaded_; }
+    void LoadMenuBar() override;
+    bool IsMenuBarLoaded() const override { return menuLoaded_; }
     mfxMenu* Menu() { return menu_.get(); }
     // easel kMenuModeEasel (128) or picker kMenuModePicker (129).
-    void SetMenuMode(u16 mode);
+    void SetMenuMode(u16 mode) override;
     u16 GetMode() const { return mode_; }
     void UpdateMenuTexts(u16 mode);
     // Every text of the bar in the current language (after a language switch).
@@ -83,18 +90,24 @@ public:
     void EnableMenuItems(u16 flag);
     // Grays (1) or enables (0) the top-level menus.
     void SetMenuBarDisabled(u16 flag);
+    void SetMenuDisabled(bool disabled) override { SetMenuBarDisabled(disabled ? 1 : 0); }
     u16 IsMenuDisabled() const { return menuDisabled_; }
     // Entering the splash or the slide-show player: the menus count as set.
     void ClearMenuDisabled(u16 screenFlag);
-    void HideTeacherMenu();
-    bool IsTeacherMenuShowing() const { return teacherShowing_; }
+    void HideTeacherMenu() override;
+    bool IsTeacherMenuShowing() const override { return teacherShowing_; }
     bool IsTeacherMenuEnabled() const { return teacherEnabled_; }
     // An in-window dialog of one of the menu owners closed: the menus of the current screen
     // come back (Part of the dialog base's clean-up).
     void RestoreMenusAfterDialog();
 
+    bool IsMenuCommandEnabled(u16 command) const override;
+    void EnableMenuCommand(u16 command) override;
+    void DisableMenuCommand(u16 command) override;
+
     // Tool tips, switched by the Help menu.
     u16 GetToolTips() const { return toolTips_; }
+    bool ToolTipsOn() const override { return toolTips_ != 0; }
 
     // The window's place as given to the constructor.
     Point16 GetOrigin() const { return {GetRect().left, GetRect().top}; }
@@ -109,6 +122,8 @@ private:
     MenuModeContext MenuContext() const;
     ScreenKind Current() const;
     CListener* CurrentScreen() const;
+    RMenuScreen* CurrentMenuScreen() const;
+    std::string SettingsText(const char* section, const char* key) const;
     void RunShellCommand(u16 command);
     void ToggleSwitch(u16 command);
     void SwitchLanguage();
@@ -119,7 +134,6 @@ private:
     void OpenUserGuide();
     void KeySignatureStep(u32 key);
 
-    RWindowHost* host_ = nullptr;
     std::unique_ptr<mfxMenu> menu_;
     bool menuLoaded_ = false;
     u16 mode_ = 0;
