@@ -1,0 +1,35 @@
+#pragma once
+// The page-level commands the canvas answers, and what it sends back to the screen.
+#include "engine/base/EngineTypes.h"
+
+namespace Ostrel {
+
+constexpr u32 kMsgPlaceObject = 5570;
+constexpr u32 kMsgNewPage = 6603;
+constexpr u32 kMsgStopMedia = 6606;
+constexpr u32 kMsgCanvasHotSpot = 6607;
+constexpr u32 kMsgPlayLastPlaced = 6608;
+constexpr u32 kMsgPlayPage = 6609;
+constexpr u32 kMsgShowPage = 6610;
+constexpr u32 kMsgImportFile = 6613;
+constexpr u32 kMsgExportPicture = 6614;
+constexpr u32 kMsgEnableClicks = 6616;
+constexpr u32 kMsgDisableClicks = 6617;
+constexpr u32 kMsgSpeakLastText = 6626;
+constexpr u32 kMsgPlaySounds = 6649;
+constexpr u32 kMsgStopSounds = 6650;
+constexpr u32 kMsgReadAloud = 6651;
+constexpr u32 kMsgStopSpeaking = 6652;
+constexpr u32 kMsgColorChosen = 17647;
+// The canvas's click item and click hot spot.
+constexpr u32 kMsgCanvasClick = 6653;
+constexpr u32 kMsgCanvasHotSpotClick = 6602;
+// To the screen after the page or its contents changed.
+constexpr u32 kMsgPageStateChanged = 280;
+
+// The cursor index the click item takes while the canvas is disabled.
+constexpr u16 kCanvasDisabledCursor = 28;
+// The tool that places a pasted picture; paste waits while it is current.
+constexpr i16 kPlacingToolIndex = 120;
+
+}  // namespace Ostrel
