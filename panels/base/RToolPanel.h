@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/window/RMenuOwner.h"
 #include "document/users/Paths.h"
 #include "engine/regions/Rects.h"
 #include "engine/resources/ResourceManager.h"
@@ -24,7 +25,8 @@ constexpr const char* kToolPanelsItem = "ToolPanels";
 // The family's art: 'tBMP' pictures numbered from here until the first missing id.
 constexpr u16 kToolPanelArtBase = 19000;
 
-class RToolPanel : public RPanel {
+// A menu owner: a dialog a panel opens hands the menu bar back to the easel when it closes.
+class RToolPanel : public RPanel, public RMenuOwner {
 public:
     // `userPaths` may be null: the panel then starts from its defaults and saves nothing.
     RToolPanel(CListener* owner, const Paths* userPaths);
