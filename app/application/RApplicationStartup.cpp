@@ -124,17 +124,22 @@ void RApplication::ReadCanvasRects() {
     Path settings;
     pathInitEmpty(&settings);
     if (paths_) pathFromText(&settings, paths_->SettingsFile().c_str());
+    // A writable settings file made before the canvas keys existed lacks them: the installed
+    // file beside the program answers for it, so the canvas never comes out empty.
+    const auto read = [&](const std::string& key) {
+        i32 value = 0;
+        if (iniGetLong(&settings, kSectionCanvasSettings, key.c_str(), &value, INT32_MIN, INT32_MAX) != kErrNone)
+            iniGetLong(&iniPath_, kSectionCanvasSettings, key.c_str(), &value, INT32_MIN, INT32_MAX);
+        return value;
+    };
     struct Canvas {
         const char* prefix;
         Rect16* rect;
     };
     for (const Canvas& canvas : {Canvas{"easel", &easelCanvasRect_}, Canvas{"slide", &slideCanvasRect_}}) {
-        i32 top = 0, left = 0, width = 0, height = 0;
         const std::string p = canvas.prefix;
-        iniGetLong(&settings, kSectionCanvasSettings, (p + "Top").c_str(), &top, INT32_MIN, INT32_MAX);
-        iniGetLong(&settings, kSectionCanvasSettings, (p + "Left").c_str(), &left, INT32_MIN, INT32_MAX);
-        iniGetLong(&settings, kSectionCanvasSettings, (p + "Width").c_str(), &width, INT32_MIN, INT32_MAX);
-        iniGetLong(&settings, kSectionCanvasSettings, (p + "Height").c_str(), &height, INT32_MIN, INT32_MAX);
+        const i32 top = read(p + "Top"), left = read(p + "Left");
+        const i32 width = read(p + "Width"), height = read(p + "Height");
         *canvas.rect = Rect16{i16(left), i16(top), i16(left + width), i16(top + height)};
     }
     pathRelease(&settings);
