@@ -10,12 +10,17 @@
 
 #include "engine/gfx/GfxColor.h"
 #include "engine/regions/Rects.h"
+#include "framework/input/RInputObject.h"
 #include "text/field/voTextEdit.h"
 #include "text/measure/StyleFonts.h"
 
 namespace Ostrel {
 
 class UndoManager;
+
+// The key word of the input objects (character, or the virtual key of a key that types none,
+// in the low byte) as the text fields take it (virtual key low, character in bits 16-23).
+u32 EditorKeyOf(u32 inputKey);
 
 constexpr u16 kNameFieldFontSize = 16;
 // The text field's sound for a key it refuses.
@@ -30,7 +35,7 @@ enum class NameKey : u8 {
 
 class DialogNameField {
 public:
-    DialogNameField(UndoManager& undo);
+    explicit DialogNameField(UndoManager& undo);
     ~DialogNameField();
     DialogNameField(const DialogNameField&) = delete;
     DialogNameField& operator=(const DialogNameField&) = delete;

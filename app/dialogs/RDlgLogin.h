@@ -4,16 +4,21 @@
 // administrator name switches the dialog into administrator mode, where users are added
 // (their folders made) and deleted instead. The dialog never switches screens itself.
 //
-// Answers, all with code 5577: (a newly allocated copy of the name, 1704) log in, the
-// receiver frees it with FreeLoginName; (the dialog, 1502) quit; (the dialog, 0) close without
-// logging in. The owner deletes the dialog on every answer. User-interface thread only.
+// Answers, all with code 5577: (a new std::string holding the name, 1704) log in, the
+// receiver takes the string and deletes it; (the dialog, 1502) quit; (the dialog, 0) close
+// without logging in. The owner deletes the dialog on every answer; a name whose answer was
+// never delivered goes with the dialog. User-interface thread only.
+//
+// Names that would not make a user's folder (".", "..", separators, control characters,
+// characters outside the legal alphabet, pasted or typed) are refused with the refusal sound.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/dialogs/DialogNameField.h"
+#include "app/dialogs/DoublePress.h"
+#include "app/dialogs/RDeleter.h"
 #include "app/dialogs/RDlgBase.h"
-#include "framework/controls/RTextScroller.h"
 
 namespace Ostrel {
 
@@ -58,8 +63,15 @@ struct LoginServices {
     UndoManager* undo = nullptr;
 };
 
-// Frees the name of a (name, 1704) answer.
-void FreeLoginName(uintptr_t name);
+constexpr u16 kLoginCmdScrollUp = 7608;
+constexpr u16 kLoginCmdScrollDown = 7612;
+constexpr u16 kLoginTypingSound = 7600;
+constexpr u16 kLoginListRows = 7604;
+constexpr u16 kLoginFieldParts = 7601;
+constexpr u16 kLoginDialogArea = 7602;
+constexpr u16 kLoginFieldArea = 7603;
+constexpr u16 kLoginMascot = 7605;
+constexpr u16 kLoginRowHotSpots = 7652;
 
 class RDlgLogin : public RDlgBase {
 public:
@@ -77,6 +89,7 @@ public:
     u32 HandleMouseMove(Point16 point, u32 buttons) override;
     void HandleActivation(u32 state) override;
     void HandleTick(u32 now) override;
+    void HandleNotification(const RInputEvent& event) override;
 
     bool IsNormalMode() const { return normalMode_; }
     u16 HiddenButton() const { return hiddenButton_; }
@@ -84,24 +97,29 @@ public:
     RUserList* UserList() const { return list_.get(); }
     DialogButtonSet& AdminSet() { return adminSet_; }
     // The delete confirmation while it is up; null otherwise.
-    RDlgBase* DeleteConfirmation() const { return deleter_.get(); }
+    RDeleter* DeleteConfirmation() const { return deleter_.get(); }
 
 private:
     void LogIn();
     void CheckName();
     void SwitchToAdmin(bool disableAdminButtons);
     void LeaveAdmin();
-    void ShowNormalSet();
-    void RowClicked(bool doubleClick);
+    void ShowSet(bool normal);
+    void RowClicked(int row);
+    void SelectRow(int row);
     void AskDeleteUsers();
     void DeleteSelectedUsers();
     void UpdateLoginButton();
     void FollowTyping(u8 character);
     void EnableButton(u16 id);
     void DisableButton(u16 id);
-    // Takes the typed name: trimmed, not the default text; false when there is none.
+    // The typed name, trimmed: false when there is none to take (empty, the default text, or
+    // refused with the refusal sound); *administrator tells the administrator name.
     bool TakeName(std::string* name, bool* administrator);
     void AnswerLogIn(const std::string& name);
+    // The user who was current before the administrator's changes, made current again.
+    void KeepCurrentUser(const std::string& previous);
+    static void DrawList(SprSprite* sprite);
 
     u16 openedLater_;
     u16 hiddenButton_;
@@ -110,16 +128,19 @@ private:
     bool normalMode_ = true;
     std::unique_ptr<DialogNameField> field_;
     std::unique_ptr<RUserList> list_;
-    std::vector<std::string> folders_;
-    std::unique_ptr<RDlgBase> deleter_;
+    std::unique_ptr<RDeleter> deleter_;
+    GfxFont* listFont_ = nullptr;
+    SprCompound dialogArea_{};
     SprCompound fieldArea_{};
-    SprCompound listArea_{};
-    u16 fieldSprite_ = 0;
-    u16 listSprite_ = 0;
     u16 plainSprite_ = 0;
-    u16 cornerSprite_ = 0;
+    u16 mascotSprite_ = 0;
+    u16 listSprite_ = 0;
     int rememberedRow_ = -1;
     bool dragging_ = false;
+    Point16 lastPress_{0, 0};
+    DoublePress fieldPress_;
+    DoublePress rowPress_;
+    std::string* pendingName_ = nullptr;
 };
 
 }  // namespace Ostrel

@@ -21,7 +21,7 @@ public:
     const std::string* NameAt(int index) const;
     // Before the first name equal to or after it; the selection is cleared.
     void AddSorted(const std::string& name);
-    // Removes every name equal to `name`; whether one was removed.
+    // Removes every name equal to `name` (the selection is cleared); whether one was removed.
     bool Remove(const std::string& name);
     // Multiple selection while set; clearing it clears the selection.
     void SetAdministrator(bool administrator);
