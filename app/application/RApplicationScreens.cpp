@@ -198,11 +198,9 @@ u32 RApplication::HandleMessage(RMessage* message, u32 data) {
     case kMsgOpenDocument: OpenDocumentOrLogin(message->param2); break;
     case kMsgLoginClosed:
         if (message->param2 == kLoginChosen) {
-            // The name is the dialog's copy, freed here whatever happens to the login.
-            const char* name = reinterpret_cast<const char*>(message->param1);
-            const std::string user(name ? name : "");
-            if (parts_.freeLoginName) parts_.freeLoginName(message->param1);
-            LoginClosed(name ? &user : nullptr, kLoginChosen);
+            // The name is the dialog's copy, deleted here whatever happens to the login.
+            const std::unique_ptr<std::string> user(reinterpret_cast<std::string*>(message->param1));
+            LoginClosed(user.get(), kLoginChosen);
         } else {
             LoginClosed(nullptr, message->param2);
         }

@@ -29,11 +29,10 @@ struct ShellParts {
     std::function<std::unique_ptr<RShellWindow>(const std::string& title, const Rect16& rect)> mainWindow;
     // The screen for a screen code, not entered yet; null for an unknown code.
     std::function<std::unique_ptr<RModule>(u32 code)> screen;
-    // Makes and opens the login dialog, which posts 5577 to its owner when it closes;
+    // Makes and opens the login dialog, which posts 5577 to its owner when it closes (with a
+    // heap std::string of the name, which the owner deletes, and 1704 to log in);
     // `openedLater` is 1 for a login from the menus. Null when it cannot be made or opened.
     std::function<std::unique_ptr<CListener>(CListener* owner, u16 openedLater)> login;
-    // Frees the name that a login answer (name, 1704) carries.
-    std::function<void(uintptr_t name)> freeLoginName;
 };
 
 }  // namespace Ostrel

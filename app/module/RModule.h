@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/window/RMenuOwner.h"
 #include "engine/base/EngineTypes.h"
 #include "engine/gfx/GfxColor.h"
 #include "engine/gfx/GfxFont.h"
@@ -27,7 +28,7 @@ constexpr const char* kToolTipMetricsSection = "ToolTipMetrics";
 constexpr const char* kToolTipsSection = "ToolTips";
 constexpr const char* kDefaultToolTipFont = "jester";
 
-class RModule : public CListener, public RSender {
+class RModule : public CListener, public RSender, public RMenuOwner {
 public:
     RModule();
     ~RModule() override;

@@ -27,7 +27,6 @@ ShellParts ProgramShellParts() {
         if (dialog->Open() != 0) return nullptr;
         return dialog;
     };
-    parts.freeLoginName = FreeLoginName;
     return parts;
 }
 

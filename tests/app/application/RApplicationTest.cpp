@@ -171,4 +171,33 @@ TEST_F(RApplicationTest, TheSplashEndsOnceWhateverEndsItAndAsksForTheLogin) {
     application.ExitInstance();
 }
 
+TEST_F(RApplicationTest, ANameAnswerLogsTheUserInAndARefusedNameBringsTheLoginBack) {
+    struct Case {
+        const char* name;
+        bool loggedIn;
+        u32 screen;
+    };
+    const Case cases[] = {{"Maya", true, kScreenEasel}, {"../escape", false, kScreenSplash}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Log log;
+        RApplication application;
+        application.SetShellParts(parts(&log));
+        ASSERT_EQ(application.Startup(0, {}), 0);
+        RMessage open(kMsgOpenDocument, 0, 0);
+        application.HandleMessage(&open, 0);
+        // The answer's name is the dialog's heap copy, which the application deletes.
+        RMessage answer(kMsgLoginClosed, reinterpret_cast<uintptr_t>(new std::string(c.name)), kLoginChosen);
+        application.HandleMessage(&answer, 0);
+        EXPECT_EQ(application.IsUserLoggedIn(), c.loggedIn);
+        EXPECT_EQ(application.GetCurrentModuleCode(), c.screen);
+        EXPECT_EQ(application.IsLoginOpen(), !c.loggedIn);
+        if (c.loggedIn) {
+            ASSERT_NE(application.GetGlobalUserSettings(), nullptr);
+            EXPECT_EQ(application.GetGlobalUserSettings()->smallKids, 0);
+        }
+        application.ExitInstance();
+    }
+}
+
 }  // namespace
