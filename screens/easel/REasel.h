@@ -47,6 +47,9 @@ public:
     // it does not; another engine error unchanged.
     EngineErr PictureNameExists(const std::string& name) const;
 
+    // Builds the canvas over the application's paint-screen rectangle; the canvas's
+    // initialisation result.
+    u16 CreateCanvas();
     void SelectToolbar(i16 toolbar, u16 phase);
     void BuildPanel(i16 toolbar);
     void RefreshPageState();
@@ -67,7 +70,6 @@ public:
     void GiveObjectFrame(RPageObject* object) override;
 
 private:
-    u16 CreateCanvas();
     void Save(uintptr_t param1, u16 kind);
 
     std::unique_ptr<RCanvas> canvas_;
