@@ -235,6 +235,52 @@ TEST_F(ContentSet, PencilPanelLineStylesSitAtTheirMessageLessFourHundredFortySix
     EXPECT_EQ(buttons(archive("ToolPanels"), 18200).size(), 4u);
 }
 
+TEST_F(ContentSet, PencilKindAndSizeButtonsTellThemselvesApartByTheirIds) {
+    // One click message per row: the panel reads which button it was from the button's id.
+    const std::vector<ButtonRecord> kinds = buttons(archive("ToolPanels"), 18400);
+    const std::vector<ButtonRecord> sizes = buttons(archive("ToolPanels"), 18200);
+    ASSERT_GE(kinds.size(), 4u);
+    ASSERT_EQ(sizes.size(), 4u);
+    for (u16 i = 0; i < 4; ++i) {
+        EXPECT_EQ(kinds[i].id, 18401 + i);
+        EXPECT_EQ(sizes[i].id, 18201 + i);
+        EXPECT_EQ(sizes[i].clickMessage, 18200u);
+    }
+}
+
+TEST_F(ContentSet, TheStripCounterHasTenDigitsAfterEachOfItsTwoParts) {
+    const ArchiveReader a = archive("Easel");
+    const auto frames = decodeGroupFrames(*a.find(fourCC("tBMH"), 1000));
+    ASSERT_TRUE(frames);
+    std::vector<u8> script(a.find(fourCC("tSCR"), 1066)->begin(), a.find(fourCC("tSCR"), 1066)->end());
+    ASSERT_EQ(shapeScriptConvert(script), kErrNone);
+    size_t at = kShapeScriptFirstRecord;
+    while (at + 2 <= script.size() && script[at] != kShapeRecordFrame) at += script[at + 1];
+    ASSERT_LT(at + 2, script.size());
+    ASSERT_EQ(script[at + 1], 2);
+    const u16 tens = readLE16(script.data() + at + 2);
+    const u16 units = readLE16(script.data() + at + 2 + kShapePartSize);
+    EXPECT_LE(tens + 10, units);
+    EXPECT_LE(units + 9u, frames->size());
+    // The digits are the counter's own: no other shape of the group shows them.
+    for (u32 shape = 1000; a.find(fourCC("tSCR"), u16(shape)); ++shape) {
+        if (shape == 1066) continue;
+        std::vector<u8> other(a.find(fourCC("tSCR"), u16(shape))->begin(), a.find(fourCC("tSCR"), u16(shape))->end());
+        ASSERT_EQ(shapeScriptConvert(other), kErrNone);
+        for (size_t i = kShapeScriptFirstRecord; i + 2 <= other.size() && other[i] != kShapeRecordEnd;) {
+            if (other[i] != kShapeRecordFrame) {
+                i += other[i + 1];
+                continue;
+            }
+            for (u8 k = 0; k < other[i + 1]; ++k) {
+                const u16 frame = readLE16(other.data() + i + 2 + kShapePartSize * k);
+                EXPECT_FALSE(frame >= tens && frame <= units + 9) << "shape " << shape << " frame " << frame;
+            }
+            i += 2 + kShapePartSize * other[i + 1];
+        }
+    }
+}
+
 TEST_F(ContentSet, TimingModeButtonsSitAtTheirModePlusTwoAndSecondsIsButton17002) {
     const std::vector<ButtonRecord> set = buttons(archive("TimerSettings"), 889);
     const u32 modes[] = {1407, 1408, 1409, 1411, 1413};
