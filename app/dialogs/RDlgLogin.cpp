@@ -92,11 +92,11 @@ RDlgLogin::RDlgLogin(CListener* owner, u16 openedLater, const LoginServices& ser
 
 RDlgLogin::~RDlgLogin() {
     // A name whose answer still waits in the queue is nobody's else.
-    if (pendingName_) {
-        mfMessageQueue& queue = mfMessageQueue::Global();
+    mfMessageQueue& queue = mfMessageQueue::Global();
+    for (std::string* name : pendingNames_) {
         const size_t before = queue.Count();
-        queue.PurgeParameter(reinterpret_cast<uintptr_t>(pendingName_));
-        if (queue.Count() < before) delete pendingName_;
+        queue.PurgeParameter(reinterpret_cast<uintptr_t>(name));
+        if (queue.Count() < before) delete name;
     }
     if (!IsOpen()) return;
     list_.reset();
@@ -184,7 +184,8 @@ void RDlgLogin::DrawList(SprSprite* sprite) {
         if (list.IsItemSelected(index)) gfxFillRect(cell, GfxColor::rgb(255, 214, 255), 0);
         gfxDrawTextBox(cell, kRowTextFlags, name->c_str(), u16(name->size()));
     }
-    gfxSetForeColor(nullptr, previousColour);
+    GfxColor listColour{};
+    gfxSetForeColor(&listColour, previousColour);
     if (dialog->listFont_) gfxSetFont(previousFont);
 }
 
@@ -331,8 +332,9 @@ void RDlgLogin::KeepCurrentUser(const std::string& previous) {
 }
 
 void RDlgLogin::AnswerLogIn(const std::string& name) {
-    pendingName_ = new std::string(name);
-    Answer(kLoginResultLogIn, reinterpret_cast<uintptr_t>(pendingName_), kLoginResultLogIn);
+    auto* answer = new std::string(name);
+    pendingNames_.push_back(answer);
+    Answer(kLoginResultLogIn, reinterpret_cast<uintptr_t>(answer), kLoginResultLogIn);
 }
 
 void RDlgLogin::SwitchToAdmin(bool disableAdminButtons) {
@@ -385,11 +387,13 @@ void RDlgLogin::DeleteSelectedUsers() {
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         if (const std::string* name = list_->NameAt(*row)) names.push_back(*name);
     }
+    bool previousDeleted = false;
     for (const std::string& name : names) {
         DeleteUserFolders(*services_.paths, name);
         list_->Remove(name);
+        previousDeleted = previousDeleted || name == previous;
     }
-    KeepCurrentUser(previous);
+    if (!previousDeleted) KeepCurrentUser(previous);
     list_->Redraw();
 }
 

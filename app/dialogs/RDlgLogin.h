@@ -140,7 +140,8 @@ private:
     Point16 lastPress_{0, 0};
     DoublePress fieldPress_;
     DoublePress rowPress_;
-    std::string* pendingName_ = nullptr;
+    // Names handed out with answers not yet known to be delivered.
+    std::vector<std::string*> pendingNames_;
 };
 
 }  // namespace Ostrel
