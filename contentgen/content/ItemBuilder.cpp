@@ -167,7 +167,9 @@ public:
 
     void picture(const json& spec, ArchiveImage& archive) const {
         const auto size = spec.contains("size") ? layoutPair(context_, spec["size"], 1) : std::pair{kScreenWidth, kScreenHeight};
-        add(archive, kSprPictureType, spec.at("id").get<u16>(), writePlainBitmap16(painter_.paint(spec.at("art"), size.first, size.second)));
+        const Raster raster = painter_.paint(spec.at("art"), size.first, size.second);
+        add(archive, kSprPictureType, spec.at("id").get<u16>(),
+            spec.value("mask", false) ? writeAlphaMask8(raster) : writePlainBitmap16(raster));
     }
 
     void sound(const json& spec, ArchiveImage& archive) const {

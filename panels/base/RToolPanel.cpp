@@ -76,9 +76,11 @@ u16 RToolPanel::CreateButtons(u16 setId) {
 }
 
 // The button's own look, then its tint mask (the 'tBMP' alpha mask numbered like the button's
-// command) in the current paint colour over the sprite's corner.
+// command) in the current paint colour over the sprite's corner. The tint replaces what lies
+// under it rather than mixing with it, so drawing it twice over an area the update did not
+// redraw gives the same picture.
 void RToolPanel::DrawColorSwatch(SprSprite* sprite) {
-    if (sprite == nullptr || sprite->hideCount >= 1 || sprite->shape == 0) return;
+    if (sprite == nullptr || sprite->hidden || sprite->shape == 0) return;
     sprDraw(sprite);
     auto* panel = reinterpret_cast<RToolPanel*>(sprite->data1);
     SprScreen* screen = sprScreen();
@@ -89,7 +91,7 @@ void RToolPanel::DrawColorSwatch(SprSprite* sprite) {
         if (mfxReadResource(kSprPictureType, button->GetCommand(), &mask) != kErrNone) return;
         GfxPort* previous = gfxSetPort(screen->workPort);
         DrawColoredAlphaMask(sprite->bounds.left, sprite->bounds.top, mask.data(), u32(mask.size()),
-                             PackedPaintColor(), true, &sprite->bounds);
+                             PackedPaintColor(), false, &sprite->bounds);
         gfxSetPort(previous);
         return;
     }

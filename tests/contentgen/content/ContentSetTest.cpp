@@ -248,6 +248,20 @@ TEST_F(ContentSet, PencilKindAndSizeButtonsTellThemselvesApartByTheirIds) {
     }
 }
 
+TEST_F(ContentSet, PencilKindButtonsHaveTheirTintMasks) {
+    const ArchiveReader a = archive("ToolPanels");
+    for (u16 id = 18401; id <= 18404; ++id) {
+        const auto mask = a.find(fourCC("tBMP"), id);
+        ASSERT_TRUE(mask) << id;
+        ASSERT_GE(mask->size(), 8u) << id;
+        const u16 width = readBE16(mask->data()), height = readBE16(mask->data() + 2);
+        EXPECT_EQ(readBE16(mask->data() + 4), width) << id;
+        EXPECT_EQ(readBE16(mask->data() + 6), 0) << id;
+        ASSERT_EQ(mask->size(), 8u + size_t(width) * height) << id;
+        EXPECT_NE(std::count(mask->begin() + 8, mask->end(), u8(255)), 0) << id;
+    }
+}
+
 TEST_F(ContentSet, TheStripCounterHasTenDigitsAfterEachOfItsTwoParts) {
     const ArchiveReader a = archive("Easel");
     const auto frames = decodeGroupFrames(*a.find(fourCC("tBMH"), 1000));
