@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 #include "app/dialogs/RDlgLogin.h"
 #include "app/window/MenuCommands.h"
@@ -35,9 +36,12 @@ protected:
         std::ofstream(root_ + "/config/tumblo4/TB.ini") << lines << "\r\n";
     }
 
-    void start(bool realLogin = false) {
+    using ScreenFactory = std::function<std::unique_ptr<Ostrel::RModule>(u32 code)>;
+
+    void start(bool realLogin = false, ScreenFactory screens = {}) {
         app = std::make_unique<Ostrel::RApplication>();
         Ostrel::ShellParts shell = parts(&log);
+        if (screens) shell.screen = screens;
         shell.mainWindow = [this](const std::string& title, const Rect16& rect) -> std::unique_ptr<Ostrel::RShellWindow> {
             auto made = std::make_unique<Ostrel::RDisplayWindow>(title, rect);
             mainWindow = made.get();
