@@ -68,6 +68,7 @@ u16 RApplication::SwitchModule(u32 code) {
     if (currentScreen_) currentCode_ = code;
     if (userLoggedIn_) LoadGlobalUserSettings();
     if (currentScreen_) {
+        currentScreen_->SetShell(ModuleShell{paths_.get(), mainWindow_.get(), screenRect_});
         currentScreen_->AddListener(this);
         if (u16 result = currentScreen_->Enter()) return result;
     }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/application/RApplication.h"
 #include "app/application/RShellWindow.h"
 #include "document/users/EnginePath.h"
 #include "document/users/Paths.h"
@@ -74,8 +73,7 @@ i32 RModule::FindButtonById(u16 id) const {
 }
 
 u16 RModule::LoadToolTipMetrics() {
-    const RApplication* application = GetApplication();
-    EnginePath settings(application && application->GetPaths() ? application->GetPaths()->SettingsFile() : "");
+    EnginePath settings(shell_.paths ? shell_.paths->SettingsFile() : "");
     char fontName[kFontNameSize + 1] = {};
     iniGetString(settings.get(), kToolTipMetricsSection, "FontName", fontName, kFontNameSize, kDefaultToolTipFont);
     i32 size = 0;
@@ -121,9 +119,7 @@ void RModule::DisposeToolTip() {
 }
 
 u16 RModule::ShowToolTip(u16 buttonId, const char* textKey) {
-    const RApplication* application = GetApplication();
-    const RShellWindow* window = application ? application->GetMainWindow() : nullptr;
-    if (window && !window->ToolTipsOn()) return 0;
+    if (shell_.window && !shell_.window->ToolTipsOn()) return 0;
     if (toolTipSprite_) {
         DisposeToolTip();
         return 0;
@@ -141,7 +137,7 @@ u16 RModule::ShowToolTip(u16 buttonId, const char* textKey) {
     if (toolTipFont_) gfxSetFont(previous);
     Rect16 tip{button.left, i16(button.bottom + 1), i16(button.left + width), i16(button.bottom + 1 + toolTipLineHeight_ + 2)};
 
-    Rect16 area = application ? application->GetScreenRect() : Rect16{0, 0, kScreenWidth, kScreenHeight};
+    Rect16 area = shell_.screenRect;
     area.bottom = i16(area.bottom - mfxGetMenuBarHeight());
     if (tip.left < area.left) rectOffset(&tip, i16(area.left - tip.left), 0);
     if (tip.right > area.right) rectOffset(&tip, i16(area.right - tip.right), 0);
@@ -158,7 +154,7 @@ u16 RModule::ShowToolTip(u16 buttonId, const char* textKey) {
     if (SprSprite* sprite = sprFind(toolTipSprite_)) {
         sprite->data1 = reinterpret_cast<uintptr_t>(this);
         sprite->bounds = tip;
-        sprite->limit = application ? application->GetScreenRect() : tip;
+        sprite->limit = shell_.screenRect;
         sprSetLayerById(toolTipSprite_, 1, buttons_[size_t(index)]->GetSprite());
         sprShow(sprite, 0);
         sprInvalRect(tip);

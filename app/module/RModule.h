@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/module/ModuleShell.h"
 #include "app/window/RMenuOwner.h"
 #include "engine/base/EngineTypes.h"
 #include "engine/gfx/GfxColor.h"
@@ -34,6 +35,9 @@ public:
     ~RModule() override;
 
     u32 HandleMessage(RMessage* message, u32 data) override;
+    // The program around the screen; given before Enter.
+    void SetShell(const ModuleShell& shell) { shell_ = shell; }
+    const ModuleShell& Shell() const { return shell_; }
     // Builds the screen; 0 on success. The base does nothing.
     virtual u16 Enter();
     // The index of the first button with that command id, -1 when none.
@@ -69,6 +73,7 @@ private:
     void DisposeToolTip();
     static void DrawToolTip(SprSprite* sprite);
 
+    ModuleShell shell_;
     std::string contentName_;
     std::unique_ptr<RHotSpotList> hotSpots_;
     std::array<char, kToolTipTextSize> toolTipText_{};
