@@ -4,6 +4,7 @@
 #include "app/dialogs/RDlgLogin.h"
 #include "app/splash/RSplash.h"
 #include "app/window/RDisplayWindow.h"
+#include "screens/easel/REasel.h"
 
 namespace Ostrel {
 
@@ -15,6 +16,7 @@ ShellParts ProgramShellParts() {
     parts.screen = [](u32 code) -> std::unique_ptr<RModule> {
         switch (code) {
         case kScreenSplash: return std::make_unique<RSplash>();
+        case kScreenEasel: return std::make_unique<REasel>();
         default: return nullptr;
         }
     };
