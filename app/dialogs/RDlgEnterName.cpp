@@ -24,7 +24,6 @@ void playRefusal() {
 
 RDlgEnterName::~RDlgEnterName() {
     warning_.reset();
-    field_.reset();
     if (labelSprite_) sprDispose(&labelSprite_);
 }
 
@@ -38,9 +37,8 @@ i16 RDlgEnterName::OpenOn(const char* content, u16 labelId, const char* text) {
         if (labelSprite_ && GetRootSprite()) sprSetLayerById(labelSprite_, 1, GetRootSprite());
     }
     const DialogFieldSpec spec{kEnterNameFieldParts, kNameFieldFontSize, kEnterNameMaxLength, 0};
-    field_ = DialogEntryField::Make(spec, text && *text ? text : kEnterNameDefault, GetRootSprite());
+    MakeField(spec, text && *text ? text : kEnterNameDefault);
     if (field_) {
-        field_->Activate();
         if (alphabet_) {
             const std::string alphabet = LookupLanguageText(kSectionLoginAlphabet, "LegalAlphabet").c_str();
             field_->Field().SetAlphabet(alphabet.substr(0, kAlphabetBytes));
@@ -115,25 +113,6 @@ u32 RDlgEnterName::HandleKey(u32 key) {
     }
     field_->Field().HandleKey(key);
     return 1;
-}
-
-u32 RDlgEnterName::HandleInput(u32, Point16 point, u32) {
-    if (field_) field_->MouseDown(point);
-    return 1;
-}
-
-u32 RDlgEnterName::HandleMouseMove(Point16 point, u32) {
-    if (field_) field_->MouseDrag(point);
-    return 1;
-}
-
-u32 RDlgEnterName::HandleMouseUp(u32, Point16, u32) {
-    if (field_) field_->MouseUp();
-    return 1;
-}
-
-void RDlgEnterName::HandleTick(u32 now) {
-    if (field_) field_->Field().Blink(now);
 }
 
 }  // namespace Ostrel

@@ -12,8 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "app/dialogs/DialogEntryField.h"
-#include "app/dialogs/RDlgBase.h"
+#include "app/dialogs/RFieldDlg.h"
 #include "app/dialogs/RDlgWarnings.h"
 
 namespace Ostrel {
@@ -31,9 +30,9 @@ constexpr u32 kDlgKindNameWarning = 1438;
 // The refusal sound of a character outside the alphabet.
 constexpr u16 kIllegalCharacterSound = 31503;
 
-class RDlgEnterName : public RDlgBase {
+class RDlgEnterName : public RFieldDlg {
 public:
-    RDlgEnterName(CListener* owner, u32 kind) : RDlgBase(owner, kind) {}
+    RDlgEnterName(CListener* owner, u32 kind) : RFieldDlg(owner, kind) {}
     ~RDlgEnterName() override;
 
     // 0 when up. `labelId` 7210 or 7211 shows that label; `text` may be null.
@@ -41,20 +40,15 @@ public:
 
     u32 HandleMessage(RMessage* message, u32 data) override;
     u32 HandleKey(u32 key) override;
-    u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
-    u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
-    u32 HandleMouseMove(Point16 point, u32 buttons) override;
-    void HandleTick(u32 now) override;
 
     // The accepted name (empty until a name was accepted).
     const std::string& TypedName() const { return typedName_; }
-    DialogEntryField* Field() const { return field_.get(); }
     RDlgWarnings* Warning() const { return warning_.get(); }
     void Accept();
 
 protected:
     // The sound-name dialog: its own content, no alphabet.
-    RDlgEnterName(CListener* owner, u32 kind, bool alphabet) : RDlgBase(owner, kind), alphabet_(alphabet) {}
+    RDlgEnterName(CListener* owner, u32 kind, bool alphabet) : RFieldDlg(owner, kind), alphabet_(alphabet) {}
     i16 OpenOn(const char* content, u16 labelId, const char* text);
 
 private:
@@ -62,7 +56,6 @@ private:
     void RefuseCharacter(u8 character);
 
     bool alphabet_ = true;
-    std::unique_ptr<DialogEntryField> field_;
     std::unique_ptr<RDlgWarnings> warning_;
     std::string typedName_;
     u16 labelSprite_ = 0;
