@@ -124,12 +124,9 @@ void RApplication::ReadCanvasRects() {
     Path settings;
     pathInitEmpty(&settings);
     if (paths_) pathFromText(&settings, paths_->SettingsFile().c_str());
-    // A writable settings file made before the canvas keys existed lacks them: the installed
-    // file beside the program answers for it, so the canvas never comes out empty.
     const auto read = [&](const std::string& key) {
         i32 value = 0;
-        if (iniGetLong(&settings, kSectionCanvasSettings, key.c_str(), &value, INT32_MIN, INT32_MAX) != kErrNone)
-            iniGetLong(&iniPath_, kSectionCanvasSettings, key.c_str(), &value, INT32_MIN, INT32_MAX);
+        iniGetLong(&settings, kSectionCanvasSettings, key.c_str(), &value, INT32_MIN, INT32_MAX);
         return value;
     };
     struct Canvas {

@@ -4,6 +4,7 @@
 #include "document/project/RPortfolio.h"
 #include "engine/gfx/GfxInit.h"
 #include "engine/gfx/sprites/SprScreen.h"
+#include "framework/contents/GameFileMgr.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/undo/UndoManager.h"
 #include "sound/RSoundManager.h"
@@ -34,6 +35,8 @@ TEST_F(RApplicationTest, StartupBringsEveryServiceUpAndExitTakesThemDownAgain) {
         EXPECT_NE(application.GetOffscreenPort(), nullptr);
         EXPECT_EQ(application.GetCurrentModuleCode(), kScreenSplash);
         EXPECT_EQ(log, (Log{"make 5571", "enter 5571"}));
+        // The canvas comes from the user's writable copy of the installed settings.
+        EXPECT_TRUE(std::filesystem::exists(root_ + "/config/tumblo4/TB.ini"));
         Rect16 canvas{};
         application.GetCanvasRect(&canvas);
         EXPECT_EQ(canvas.left, 104);
@@ -44,6 +47,34 @@ TEST_F(RApplicationTest, StartupBringsEveryServiceUpAndExitTakesThemDownAgain) {
         EXPECT_FALSE(gfxInitialised());
         EXPECT_EQ(application.GetPaths(), nullptr);
         EXPECT_EQ(application.GetMainWindow(), nullptr);
+    }
+}
+
+TEST_F(RApplicationTest, PromptForMissingCDSetsTheContentManagersPromptFlagWhichDefaultsToOn) {
+    struct Case {
+        const char* line;
+        u16 flag;
+    };
+    const Case cases[] = {{"", 1}, {"PromptForMissingCD=FALSE", 0}, {"PromptForMissingCD=TRUE", 1}, {"PromptForMissingCD=maybe", 1}};
+    const std::string ini = root_ + "/prog/TB.ini";
+    std::string installed;
+    {
+        std::ifstream in(ini, std::ios::binary);
+        installed.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const size_t key = installed.find("PromptForMissingCD=");
+    ASSERT_NE(key, std::string::npos);
+    const size_t end = installed.find_first_of("\r\n", key);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::ofstream(ini, std::ios::binary | std::ios::trunc) << installed.substr(0, key) << c.line << installed.substr(end);
+        Log log;
+        RApplication application;
+        application.SetShellParts(parts(&log));
+        ASSERT_EQ(application.Startup(0, {}), 0);
+        ASSERT_NE(application.GetContentManager(), nullptr);
+        EXPECT_EQ(application.GetContentManager()->quitAllowed, c.flag);
+        application.ExitInstance();
     }
 }
 

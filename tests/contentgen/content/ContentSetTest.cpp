@@ -162,7 +162,7 @@ TEST_F(ContentSet, EveryResourceTheScreensLoadIsThereWithItsType) {
 
 TEST_F(ContentSet, EveryGroupDecodesAndEveryScriptStaysInsideItsGroup) {
     for (const auto& [path, bytes] : *files_) {
-        if (path.rfind("Data/", 0) != 0) continue;
+        if (path.rfind("Data/", 0) != 0 || !path.ends_with(".kvr")) continue;
         ArchiveReader a;
         ASSERT_TRUE(a.open(bytes)) << path;
         const ResTypeTables* groups = a.contents().directory.findType(fourCC("tBMH"));
@@ -442,12 +442,14 @@ TEST_F(ContentSet, TheTableOfContentsNamesEveryArchiveAndTheSettingsTheProgramRe
     }
     EXPECT_EQ(iniValue(toc, "CanvasSettings", "easelWidth"), "592");
     for (const auto& [path, bytes] : *files_) {
-        if (path.rfind("Data/", 0) != 0) continue;
+        if (path.rfind("Data/", 0) != 0 || !path.ends_with(".kvr")) continue;
         const std::string item = path.substr(5, path.size() - 9);
         EXPECT_EQ(iniValue(toc, item, "File_0"), item + ".kvr") << item;
         EXPECT_TRUE(iniValue(toc, item, "Disc")) << item;
     }
     for (const char* file : {"TB.cfg", "KESTROW.INI"}) EXPECT_FALSE(text(file).empty()) << file;
+    // The installed copy that becomes each user's writable settings file is the same file.
+    EXPECT_EQ(text("Data/TB.ini"), toc);
 }
 
 TEST_F(ContentSet, ASecondRunGivesTheSameBytes) {
