@@ -1,5 +1,6 @@
 #include "screens/easel/RCanvas.h"
 
+#include "app/dialogs/RFlattenDlg.h"
 #include "document/objects/RBitmapPageObject.h"
 #include "document/pages/PagePainting.h"
 #include "document/project/RDocument.h"
@@ -24,6 +25,7 @@ RCanvas::RCanvas(const Rect16& canvasRect)
 
 RCanvas::~RCanvas() {
     StopSpeaking();
+    flatten_.reset();
     // The tool manager goes first: its undo step points into the picture.
     toolMgr_.reset();
     if (hotSpots_) {
@@ -142,6 +144,14 @@ EngineErr RCanvas::StorePicture(RPage* page) {
     return storePageBackground(picture_, page->Data());
 }
 
+void RCanvas::PictureChanged(const Rect16& local) {
+    if (local.right <= local.left || local.bottom <= local.top) return;
+    if (owner_)
+        if (RPage* page = owner_->CurrentPage()) page->Data().SetDirtyState(true);
+    ShowOnScreen(Rect16{i16(local.left + rect_.left), i16(local.top + rect_.top), i16(local.right + rect_.left),
+                        i16(local.bottom + rect_.top)});
+}
+
 bool RCanvas::ClicksSuspended() const { return clickItem_ && !clickItem_->IsActive(); }
 
 void RCanvas::SuspendClicks() {
@@ -176,7 +186,11 @@ void RCanvas::SetBusy(u16 busy) {
 
 u32 RCanvas::HandleInput(u32 button, Point16 point, u32) {
     if (button != kInputLeftButton || busy_) return 0;
-    if (!rectContainsPoint(rect_, point) || !toolMgr_) return 0;
+    if (!rectContainsPoint(rect_, point)) {
+        if (owner_) owner_->ClickOutsideCanvas(point);
+        return 0;
+    }
+    if (!toolMgr_) return 0;
     if (!toolMgr_->HandleInput(point, plat::clockMillis())) return 0;
     sprInvalRect(rect_);
     return 1;

@@ -23,6 +23,8 @@ class RToolMgr;
 namespace Ostrel {
 
 class RCanvasOwner;
+class RDlgBase;
+class RFlattenDlg;
 class RHotSpotItem;
 class RHotSpotList;
 class RTextPageObject;
@@ -54,6 +56,11 @@ public:
     void ShowPage(RPage* page);
     // Puts the painting into the page's background picture; done before every save.
     EngineErr StorePicture(RPage* page);
+
+    // The picture changed in `local` (picture coordinates) outside the tools, as the Start Over
+    // effect does: the screen shows it and the page is unsaved.
+    void PictureChanged(const Rect16& local);
+    RFlattenDlg* FlattenDialog() const { return flatten_.get(); }
 
     void SuspendClicks();
     void ResumeClicks();
@@ -89,6 +96,11 @@ private:
     void MakeHotSpots(RHotSpotList* list);
     void PlaceObject(RPageObject* object, u32 data);
     void NewPage(uintptr_t id);
+    bool PageRefuses(const RPageData& page, FourCC type) const;
+    static bool PageHolds(const RPageData& page, FourCC type);
+    void ImportFile(uintptr_t kind);
+    void OpenFlattenDialog(u16 command);
+    void FlattenAnswered(RDlgBase* dialog);
     void SetClickCursor(u16 cursor, bool enable);
     void ShowOnScreen(const Rect16& screenRect);
     void PaintObjectsOnScreen(const RPageData& page);
@@ -112,6 +124,7 @@ private:
     std::vector<RTextPageObject*> speakList_;
     std::string spokenText_;
     UndoManager* undo_ = nullptr;
+    std::unique_ptr<RFlattenDlg> flatten_;
 };
 
 }  // namespace Ostrel

@@ -1,5 +1,10 @@
 // The page-level commands of the paint screen, and the canvas's part in cut, copy and paste.
+#include "app/dialogs/RFlattenDlg.h"
 #include "app/settings/GlobalUserSettings.h"
+#include "document/filedialogs/ShowFileDialogs.h"
+#include "document/import/FileImport.h"
+#include "document/users/EnginePath.h"
+#include "framework/dialogs/mfxAlert.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/project/RDocument.h"
 #include "document/storage/ObjectTypes.h"
@@ -44,7 +49,10 @@ u32 RCanvas::HandleMessage(RMessage* message, u32 data) {
         case kMsgNewPage:
             NewPage(message->param1);
             return 0;
+        // The page's sounds, Flash and movie objects are data until their media players come;
+        // what plays today is the reading aloud of its texts.
         case kMsgStopMedia:
+        case kMsgPlayLastPlaced:
         case kMsgStopSpeaking:
             StopSpeaking();
             return 0;
@@ -76,6 +84,18 @@ u32 RCanvas::HandleMessage(RMessage* message, u32 data) {
                 if (RPageObject* last = lastPlaced(page->Data()); last && last->Type() == kTypeText)
                     SpeakText(static_cast<RTextPageObject*>(last)->text.text);
             return 0;
+        case kMsgImportFile:
+            ImportFile(message->param2);
+            return 0;
+        case kMsgMoveHotSpot:
+            if (message->param1 && hotSpots_) MoveHotSpotToOwner(reinterpret_cast<RHotSpotItem*>(message->param1), hotSpots_);
+            return 0;
+        case kMsgFlatten:
+            OpenFlattenDialog(u16(message->param2));
+            return 0;
+        case kMsgFlattenReply:
+            FlattenAnswered(reinterpret_cast<RDlgBase*>(message->param1));
+            return 0;
         case kMsgColorChosen:
             if (message->param1) color_ = *reinterpret_cast<const GfxColor*>(message->param1);
             return 0;
@@ -96,14 +116,84 @@ void RCanvas::PlaceObject(RPageObject* object, u32) {
     std::unique_ptr<RPageObject> copy = object->Clone();
     copy->SetId(data.NextObjectId(type));
     copy->SetOwner(nullptr);
-    RPageObject* added = data.AdoptObject(std::move(copy));
+    RPageObject* added = PageRefuses(data, type) ? nullptr : data.AdoptObject(std::move(copy));
     if (!added) {
-        // TODO(dialogs): the "PictureFull" alert of "FileStrings" arrives with the alert texts.
+        if (owner_) owner_->FileAlert(kPictureFullKey, kAlertOk | kAlertIconStop);
         return;
     }
     data.SetDirtyState(true);
     if (type != kTypeFlash && type != kTypeSound && type != kTypeText) RedrawPage(page, 1);
     if (owner_ && (type == kTypeFlash || type == kTypeText)) owner_->GiveObjectFrame(added);
+}
+
+bool RCanvas::PageRefuses(const RPageData& page, FourCC type) const {
+    if (type != kTypeFlash || !owner_) return false;
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    u32 count = 0;
+    while (page.NextObject(&iterator, &object, kTypeFlash)) ++count;
+    return count >= owner_->FlashObjectLimit();
+}
+
+void RCanvas::ImportFile(uintptr_t kind) {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    // Pictures (111, 115) are read by the picture decoders of the media services, which the
+    // document's import does not have yet; sounds, Flash and movies come in as page objects.
+    if (!page || (kind != kImportSoundOrFlashKind && kind != kImportMovieKind && kind != kImportRedrawKind)) return;
+    SuspendClicks();
+    if (kind != kImportRedrawKind) {
+        ImportChoice choice;
+        const u16 dialog = kind == kImportSoundOrFlashKind ? kImportSoundOrFlash : kImportMovie;
+        if (!owner_->AskImportFile(dialog, &choice)) {
+            ResumeClicks();
+            return;
+        }
+        if (kind == kImportMovieKind && PageHolds(page->Data(), kTypeMovie) &&
+            owner_->FileAlert(kReplaceMovieKey, kAlertOkCancel) != kAlertAnswerOk) {
+            ResumeClicks();
+            return;
+        }
+        page->Data().EnsureBackground();
+        RPageObject* added = nullptr;
+        const EnginePath file(choice.path);
+        const PageRect rect{0, 0, local_.right, local_.bottom};
+        if (PageRefuses(page->Data(), FileTypeToResourceType(choice.fileType, false)) ||
+            ImportFileIntoPage(page->Data(), file.get(), choice.fileType, rect, nullptr, &added) != kErrNone ||
+            !added)
+            owner_->FileAlert(kPictureFullKey, kAlertOk | kAlertIconStop);
+        ResumeClicks();
+    }
+    page->Data().SetDirtyState(true);
+    page->Data().EnsureBackground();
+    RedrawPage(page, 1);
+}
+
+bool RCanvas::PageHolds(const RPageData& page, FourCC type) {
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    return page.NextObjectSkipFlagged(&iterator, &object, type) != 0;
+}
+
+void RCanvas::OpenFlattenDialog(u16 command) {
+    SuspendClicks();
+    flatten_ = std::make_unique<RFlattenDlg>(this, kMsgFlattenReply, command);
+    if (flatten_->Open() != 0) {
+        flatten_.reset();
+        ResumeClicks();
+    }
+}
+
+void RCanvas::FlattenAnswered(RDlgBase* dialog) {
+    if (!dialog || dialog != flatten_.get()) return;
+    const u16 button = dialog->GetResult();
+    const uintptr_t kind = flatten_->ObjectKind();
+    flatten_.reset();
+    if (button != kDlgResultLeave) {
+        sprUpdateScreen(1);
+        if (owner_) owner_->SendToPanel(button, kind);
+    }
+    if (owner_ && owner_->IsCurrentScreen()) owner_->PageStateChanged();
+    ResumeClicks();
 }
 
 void RCanvas::NewPage(uintptr_t id) {

@@ -5,12 +5,14 @@
 #include <memory>
 
 #include "engine/base/EngineTypes.h"
+#include "engine/regions/Rects.h"
 
 namespace Ostrel {
 
 class RDocument;
 class RPage;
 class RPageObject;
+struct ImportChoice;
 class Paths;
 struct GlobalUserSettings;
 
@@ -34,6 +36,20 @@ public:
     virtual void PageStateChanged() = 0;
     // A new Flash or text object needs an edit frame from the panel (message 1250).
     virtual void GiveObjectFrame(RPageObject* object) = 0;
+    // An alert showing the text of `key` in section "FileStrings" (kAlert* style); the
+    // button pressed (kAlertAnswer*).
+    virtual u32 FileAlert(const char* key, u32 style) = 0;
+    // The document's import dialog of `kind`; false when nothing was chosen.
+    virtual bool AskImportFile(u16 kind, ImportChoice* choice) = 0;
+    // Whether the owner is the application's current screen.
+    virtual bool IsCurrentScreen() const = 0;
+    // A click outside the canvas: when it is on an available Start Over button, the panel's
+    // buttons go out of service until the effect ends.
+    virtual void ClickOutsideCanvas(Point16 point) = 0;
+    // Sends the current panel a message at once (a flatten answer: the button and the kind).
+    virtual void SendToPanel(u32 code, uintptr_t param1) = 0;
+    // The most Flash objects a page may hold.
+    virtual u16 FlashObjectLimit() const = 0;
 };
 
 }  // namespace Ostrel

@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/settings/GlobalUserSettings.h"
+#include "document/filedialogs/ShowFileDialogs.h"
 #include "document/pages/RPage.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/files/OsServices.h"
@@ -46,10 +48,32 @@ public:
     }
     void PageStateChanged() override { ++stateChanges; }
     void GiveObjectFrame(Ostrel::RPageObject*) override { ++framesGiven; }
+    u32 FileAlert(const char* key, u32) override {
+        alerts.push_back(key);
+        return alertAnswer;
+    }
+    bool AskImportFile(u16 kind, Ostrel::ImportChoice* choice) override {
+        importKinds.push_back(kind);
+        if (importPath.empty()) return false;
+        choice->path = importPath;
+        choice->fileType = importType;
+        return true;
+    }
+    bool IsCurrentScreen() const override { return true; }
+    void ClickOutsideCanvas(Point16) override { ++outsideClicks; }
+    void SendToPanel(u32 code, uintptr_t) override { panelMessages.push_back(code); }
+    u16 FlashObjectLimit() const override { return flashLimit; }
 
     std::unique_ptr<Ostrel::RPage> page;
     Ostrel::GlobalUserSettings settings;
-    int detached = 0, attached = 0, stateChanges = 0, framesGiven = 0;
+    int detached = 0, attached = 0, stateChanges = 0, framesGiven = 0, outsideClicks = 0;
+    std::vector<std::string> alerts;
+    u32 alertAnswer = 4;
+    std::vector<u16> importKinds;
+    std::string importPath;
+    FourCC importType = 0;
+    std::vector<u32> panelMessages;
+    u16 flashLimit = 65535;
     bool attachedNow = true;
 };
 
