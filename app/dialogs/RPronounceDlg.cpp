@@ -78,8 +78,8 @@ void RPronounceDlg::Add() {
     if (!word_ || !sound_ || word_->Text().empty() || sound_->Text().empty()) return;
     const std::string word = word_->Text().substr(0, kPronounceMaxLength);
     const std::string said = sound_->Text().substr(0, kPronounceMaxLength);
-    word_->Field().Clear();
-    sound_->Field().Clear();
+    word_->Field().SetText("");
+    sound_->Field().SetText("");
     if (!ButtonSet().Buttons().empty()) ButtonSet().Buttons().front()->HandleEvent(kEventAdded, true);
     if (speech_) speech_->AddPronunciation(word, said);
 }

@@ -13,6 +13,7 @@ namespace {
 
 // The demonstration button, third of the set.
 constexpr size_t kDemoButtonIndex = 2;
+constexpr i16 kTextMargin = 12;
 
 }  // namespace
 
@@ -39,7 +40,9 @@ i16 RHelpDlg::Open(const char* itemName) {
 void RHelpDlg::LoadPage(const char* itemName) {
     page_ = itemName ? itemName : "";
     text_ = std::string(LookupLanguageText(kHelpTextSection, page_.c_str()).c_str()).substr(0, kHelpTextBytes);
+    // The text keeps clear of the frame's border.
     textRect_ = FirstPartRect(kHelpDlgTextParts);
+    rectInset(&textRect_, kTextMargin, kTextMargin);
     if (sprNewCompound(kHelpDlgTextParts, &frame_) == 0 && frame_.id == kSprNoId) frame_.id = 0;
     if (SprSprite* frame = sprFind(frame_.id)) {
         frame->data1 = reinterpret_cast<uintptr_t>(this);
