@@ -2,7 +2,10 @@
 // commands act on the current page.
 #include <gtest/gtest.h>
 
+#include "document/import/FileImport.h"
 #include "document/objects/RBitmapPageObject.h"
+#include "document/objects/RMediaFilePageObject.h"
+#include "framework/dialogs/mfxAlert.h"
 #include "document/objects/RNotePageObject.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/storage/ObjectTypes.h"
@@ -170,6 +173,87 @@ TEST_F(Canvas, ReadingOrderEndsOnEqualAndReversedLists) {
     for (auto& t : store) texts.push_back(&t);
     RCanvas::OrderForReading(texts);
     EXPECT_EQ(texts.size(), 6u);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace Ostrel;
+
+class CanvasLimits : public easeltest::CanvasFixture {
+protected:
+    void send(u32 code, uintptr_t param1 = 0, u16 param2 = 0) {
+        RMessage message(code, param1, param2);
+        canvas_->HandleMessage(&message, 0);
+    }
+    size_t count(FourCC type) {
+        size_t n = 0;
+        u32 iterator = 0;
+        RPageObject* object = nullptr;
+        while (easel_.page->Data().NextObject(&iterator, &object, type)) ++n;
+        return n;
+    }
+};
+
+TEST_F(CanvasLimits, FlashObjectsUpToTheLimitArePlacedAndOneMoreIsRefusedWithPictureFull) {
+    const struct {
+        u16 limit;
+        size_t placed;
+    } cases[] = {{0, 0}, {2, 2}, {3, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.limit);
+        send(kMsgNewPage, 1);
+        easel_.alerts.clear();
+        easel_.flashLimit = c.limit;
+        for (size_t i = 0; i < 3; ++i) {
+            RMediaFilePageObject flash(kTypeFlash, 0);
+            send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&flash));
+        }
+        EXPECT_EQ(count(kTypeFlash), c.placed);
+        // Each refusal is told once, by the page-object limit's check.
+        ASSERT_EQ(easel_.alerts.size(), 3 - c.placed);
+        for (const std::string& key : easel_.alerts) EXPECT_EQ(key, kPictureFullKey);
+    }
+}
+
+TEST_F(CanvasLimits, OtherObjectsAreNotHeldToTheFlashLimit) {
+    easel_.flashLimit = 0;
+    RMediaFilePageObject sound(kTypeSound, 0);
+    send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&sound));
+    EXPECT_EQ(count(kTypeSound), 1u);
+    EXPECT_TRUE(easel_.alerts.empty());
+}
+
+TEST_F(CanvasLimits, ImportAsksForTheFileAndACancelledMovieQuestionImportsNothing) {
+    // Nothing chosen: nothing imported, the canvas takes clicks again.
+    send(kMsgImportFile, 0, 112);
+    ASSERT_EQ(easel_.importKinds.size(), 1u);
+    EXPECT_EQ(easel_.importKinds[0], kImportSoundOrFlash);
+    EXPECT_EQ(count(kTypeSound) + count(kTypeFlash), 0u);
+    // A second movie asks first; Cancel ends the import before the file is read.
+    ASSERT_NE(easel_.page->Data().AdoptObject(std::make_unique<RMediaFilePageObject>(kTypeMovie, 5)), nullptr);
+    easel_.page->Data().SetDirtyState(false);
+    easel_.importPath = "T:\\Pictures\\clip.mov";
+    easel_.importType = kFileTypeMovie;
+    easel_.alertAnswer = kAlertAnswerCancel;
+    send(kMsgImportFile, 0, 113);
+    ASSERT_EQ(easel_.alerts.size(), 1u);
+    EXPECT_EQ(easel_.alerts[0], kReplaceMovieKey);
+    EXPECT_EQ(count(kTypeMovie), 1u);
+    EXPECT_FALSE(easel_.page->Data().IsDirty());
+}
+
+TEST_F(CanvasLimits, PicturesAndExportWaitForThePictureDecoders) {
+    for (u16 kind : {111, 115}) {
+        send(kMsgImportFile, 0, kind);
+        EXPECT_TRUE(easel_.importKinds.empty()) << kind;
+    }
+}
+
+TEST_F(CanvasLimits, AClickOutsideTheCanvasIsLeftToTheScreen) {
+    EXPECT_EQ(canvas_->HandleInput(kInputLeftButton, Point16{10, 10}, 0), 0u);
+    EXPECT_EQ(easel_.outsideClicks, 1);
 }
 
 }  // namespace
