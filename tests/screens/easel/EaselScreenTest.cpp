@@ -10,6 +10,7 @@
 #include "document/objects/RTextPageObject.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/ini/IniProfiles.h"
+#include "framework/language/LanguageTexts.h"
 #include "framework/controls/RColorPicker.h"
 #include "framework/input/RHotSpotItem.h"
 #include "panels/pencil/RPencilPanel.h"
@@ -54,6 +55,11 @@ protected:
         idle();
     }
     void TearDown() override {
+        // The language texts are process-wide and would keep paths on the volumes the
+        // application's exit takes down; the other suites of this program run after it.
+        Path none{};
+        pathInitEmpty(&none);
+        SetupLanguageFolders(&none, "none");
         if (application) application->ExitInstance();
         application.reset();
         ShellTest::TearDown();

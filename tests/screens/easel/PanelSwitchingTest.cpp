@@ -45,7 +45,7 @@ TEST_F(PanelSwitching, PencilCommandBuildsThePencilPanelOnce) {
 TEST_F(PanelSwitching, IgnoredToolbarCodesKeepThePanel) {
     send(232);
     RPanel* first = easel->CurrentPanel();
-    for (u32 code : {226u, 231u, 221u, 238u + 100u}) {
+    for (u32 code : {226u, 231u, 221u, 1012u}) {
         send(code);
         EXPECT_EQ(easel->CurrentToolbar(), 232) << code;
         EXPECT_EQ(easel->CurrentPanel(), first) << code;
