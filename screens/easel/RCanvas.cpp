@@ -1,6 +1,9 @@
 #include "screens/easel/RCanvas.h"
 
+#include "app/dialogs/RABCTextDlg.h"
 #include "app/dialogs/RFlattenDlg.h"
+#include "app/dialogs/RPickBgColorDlg.h"
+#include "app/dialogs/RPickBgSndDlg.h"
 #include "document/objects/RBitmapPageObject.h"
 #include "document/pages/PagePainting.h"
 #include "document/project/RDocument.h"
@@ -26,6 +29,9 @@ RCanvas::RCanvas(const Rect16& canvasRect)
 RCanvas::~RCanvas() {
     StopSpeaking();
     flatten_.reset();
+    abcText_.reset();
+    backgroundColor_.reset();
+    backgroundSound_.reset();
     // The tool manager goes first: its undo step points into the picture.
     toolMgr_.reset();
     if (hotSpots_) {

@@ -25,6 +25,9 @@ namespace Ostrel {
 class RCanvasOwner;
 class RDlgBase;
 class RFlattenDlg;
+class RABCTextDlg;
+class RPickBgColorDlg;
+class RPickBgSndDlg;
 class RHotSpotItem;
 class RHotSpotList;
 class RTextPageObject;
@@ -61,6 +64,7 @@ public:
     // effect does: the screen shows it and the page is unsaved.
     void PictureChanged(const Rect16& local);
     RFlattenDlg* FlattenDialog() const { return flatten_.get(); }
+    RABCTextDlg* AbcTextDialog() const { return abcText_.get(); }
 
     void SuspendClicks();
     void ResumeClicks();
@@ -99,6 +103,8 @@ private:
     bool PageRefuses(const RPageData& page, FourCC type) const;
     static bool PageHolds(const RPageData& page, FourCC type);
     void ImportFile(uintptr_t kind);
+    void OpenAbcTextDialog();
+    void AbcTextAnswered(RDlgBase* dialog);
     void OpenFlattenDialog(u16 command);
     void FlattenAnswered(RDlgBase* dialog);
     void SetClickCursor(u16 cursor, bool enable);
@@ -124,6 +130,9 @@ private:
     std::vector<RTextPageObject*> speakList_;
     std::string spokenText_;
     UndoManager* undo_ = nullptr;
+    std::unique_ptr<RABCTextDlg> abcText_;
+    std::unique_ptr<RPickBgColorDlg> backgroundColor_;
+    std::unique_ptr<RPickBgSndDlg> backgroundSound_;
     std::unique_ptr<RFlattenDlg> flatten_;
 };
 

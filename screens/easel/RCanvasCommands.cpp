@@ -1,5 +1,8 @@
 // The page-level commands of the paint screen, and the canvas's part in cut, copy and paste.
+#include "app/dialogs/RABCTextDlg.h"
 #include "app/dialogs/RFlattenDlg.h"
+#include "app/dialogs/RPickBgColorDlg.h"
+#include "app/dialogs/RPickBgSndDlg.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "document/filedialogs/ShowFileDialogs.h"
 #include "document/import/FileImport.h"
@@ -90,6 +93,30 @@ u32 RCanvas::HandleMessage(RMessage* message, u32 data) {
         case kMsgMoveHotSpot:
             if (message->param1 && hotSpots_) MoveHotSpotToOwner(reinterpret_cast<RHotSpotItem*>(message->param1), hotSpots_);
             return 0;
+        case kMsgAbcText:
+            OpenAbcTextDialog();
+            return 0;
+        case kMsgAbcTextReply:
+            AbcTextAnswered(reinterpret_cast<RDlgBase*>(message->param1));
+            return 0;
+        case kMsgBackgroundColor:
+            if (owner_ && owner_->CurrentDocument()) {
+                backgroundColor_ = std::make_unique<RPickBgColorDlg>(this, kMsgBackgroundColorReply);
+                if (backgroundColor_->Open(owner_->CurrentDocument()) != 0) backgroundColor_.reset();
+            }
+            return 0;
+        case kMsgBackgroundColorReply:
+            backgroundColor_.reset();
+            return 0;
+        case kMsgBackgroundSound:
+            if (owner_ && owner_->CurrentDocument()) {
+                backgroundSound_ = std::make_unique<RPickBgSndDlg>(this, kMsgBackgroundSoundReply);
+                if (backgroundSound_->Open() != 0) backgroundSound_.reset();
+            }
+            return 0;
+        case kMsgBackgroundSoundReply:
+            backgroundSound_.reset();
+            return 0;
         case kMsgFlatten:
             OpenFlattenDialog(u16(message->param2));
             return 0;
@@ -172,6 +199,28 @@ bool RCanvas::PageHolds(const RPageData& page, FourCC type) {
     u32 iterator = 0;
     RPageObject* object = nullptr;
     return page.NextObjectSkipFlagged(&iterator, &object, type) != 0;
+}
+
+void RCanvas::OpenAbcTextDialog() {
+    SuspendClicks();
+    GlobalUserSettings* settings = owner_ ? owner_->UserSettings() : nullptr;
+    abcText_ = std::make_unique<RABCTextDlg>(this, kMsgAbcTextReply);
+    if (abcText_->Open(settings ? std::string(settings->alphabetText.data()) : std::string()) != 0) {
+        abcText_.reset();
+        ResumeClicks();
+    }
+}
+
+void RCanvas::AbcTextAnswered(RDlgBase* dialog) {
+    if (!dialog || dialog != abcText_.get()) return;
+    GlobalUserSettings* settings = owner_ ? owner_->UserSettings() : nullptr;
+    if (dialog->GetResult() == kDlgResultConfirm && settings) {
+        const std::string text = abcText_->Text().empty() ? std::string(kABCTextDefault) : abcText_->Text();
+        settings->alphabetText.fill('\0');
+        text.copy(settings->alphabetText.data(), settings->alphabetText.size() - 1);
+    }
+    abcText_.reset();
+    ResumeClicks();
 }
 
 void RCanvas::OpenFlattenDialog(u16 command) {

@@ -27,7 +27,7 @@ public:
     // The user's folders; null while no user is logged in.
     virtual const Paths* UserPaths() const = 0;
     // Null while no user is logged in.
-    virtual const GlobalUserSettings* UserSettings() const = 0;
+    virtual GlobalUserSettings* UserSettings() const = 0;
     // The panel releases its canvas objects and drops its frame maker; non-zero when it had
     // something to give back.
     virtual u16 DetachPanel() = 0;

@@ -3,6 +3,8 @@
 #include "app/application/RApplication.h"
 #include "app/dialogs/RDlgEnterName.h"
 #include "app/dialogs/RDlgWarnings.h"
+#include "app/dialogs/RNoteDlg.h"
+#include "app/help/HelpContext.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/library/RLibraryMgr.h"
@@ -53,15 +55,10 @@ constexpr const char* kFlashLimitKey = "SWFMax";
 
 }  // namespace
 
-EaselHelpContext& REasel::HelpContext() {
-    static EaselHelpContext context;
-    return context;
-}
-
 REasel::REasel() {
     shapeGroup_ = kEaselContentId;
     color_.flag = 0xFF;
-    HelpContext() = {};
+    GetHelpContext().buttonSets = {0, 0, 0};
 }
 
 REasel::~REasel() {
@@ -73,6 +70,7 @@ REasel::~REasel() {
         if (RDisplayWindow* window = RDisplayWindow::Get()) window->RemoveListener(this);
     firecracker_.reset();
     nameDialog_.reset();
+    noteDialog_.reset();
     warning_.reset();
     texturePicker_.reset();
     if (undoSprite_) sprDispose(&undoSprite_);
@@ -282,7 +280,7 @@ const Paths* REasel::UserPaths() const {
     return app ? app->GetPaths() : nullptr;
 }
 
-const GlobalUserSettings* REasel::UserSettings() const { return Settings(); }
+GlobalUserSettings* REasel::UserSettings() const { return Settings(); }
 
 u16 REasel::DetachPanel() {
     if (!panel_) return 0;

@@ -28,6 +28,7 @@ class RDlgBase;
 class RDlgEnterName;
 class RDlgWarnings;
 class RHotSpotItem;
+class RNoteDlg;
 class RLibraryMgr;
 class RPanel;
 class RTexturePicker;
@@ -51,13 +52,6 @@ constexpr u16 kPlayButton = 1038;
 constexpr u16 kStopButton = 1042;
 constexpr u16 kSlideShowButton = 1073;
 constexpr u16 kStartOverButton = 1077;
-
-// What help mode shows for the current panel: a group of button sets and two of its items.
-struct EaselHelpContext {
-    u16 group = 0;
-    u16 first = 0;
-    u16 second = 0;
-};
 
 class REasel : public RModule, public RInputObject, public RCanvasOwner, public RMenuScreen {
 public:
@@ -121,14 +115,14 @@ public:
     RDFirecracker2* StartOverEffect() const { return firecracker_.get(); }
     RHotSpotItem* SwatchHotSpot() const { return swatchHotSpot_; }
     u16 UndoSprite() const { return undoSprite_; }
-    static EaselHelpContext& HelpContext();
+    RNoteDlg* NoteDialog() const { return noteDialog_.get(); }
 
     // --- RCanvasOwner
     RPage* CurrentPage() const override;
     std::unique_ptr<RPage> SetCurrentPage(std::unique_ptr<RPage> page) override;
     RDocument* CurrentDocument() const override;
     const Paths* UserPaths() const override;
-    const GlobalUserSettings* UserSettings() const override;
+    GlobalUserSettings* UserSettings() const override;
     u16 DetachPanel() override;
     void AttachPanel() override;
     void PageStateChanged() override;
@@ -197,6 +191,7 @@ private:
     std::unique_ptr<RLibraryMgr> libraries_;
     std::unique_ptr<RDlgWarnings> warning_;
     std::unique_ptr<RDlgEnterName> nameDialog_;
+    std::unique_ptr<RNoteDlg> noteDialog_;
     std::unique_ptr<std::array<u16, 3>> limits_;
     RHotSpotItem* swatchHotSpot_ = nullptr;
     RHotSpotItem* undoHotSpot_ = nullptr;

@@ -3,6 +3,7 @@
 #include "app/application/RApplication.h"
 #include "app/application/ShellParts.h"
 #include "app/dialogs/RDlgWarnings.h"
+#include "app/dialogs/RNoteDlg.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/clipboard/CCPObj.h"
@@ -329,6 +330,11 @@ u32 REasel::HandleCommand(RMessage* message, u32 data) {
         case 296:
             ShowNote();
             return 0;
+        case kDlgKindNote:
+            noteDialog_.reset();
+            ResumeCanvas();
+            return 0;
+
         case 666:
             if (message->param2 == 1) OpenColorPicker();
             return 0;

@@ -1,6 +1,7 @@
 // The tool option panel of the chosen toolbar button, and the screen's state after a panel or
 // page change.
 #include "app/application/RApplication.h"
+#include "app/help/HelpContext.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/objects/RTextPageObject.h"
@@ -76,9 +77,10 @@ void REasel::BuildPanel(i16 toolbar) {
     if (RButton* startOver = Button(kStartOverButton)) startOver->Show();
     startOverAvailable_ = 1;
     if (toolbar != kWackyToolbar) {
+        std::array<u16, 3>& sets = GetHelpContext().buttonSets;
         for (const ToolbarHelp& help : kToolbarHelp)
-            if (help.toolbar == toolbar) HelpContext() = {kHelpGroup, help.first, help.second};
-        HelpContext().group = kHelpGroup;
+            if (help.toolbar == toolbar) sets = {kHelpGroup, help.first, help.second};
+        sets[0] = kHelpGroup;
     }
     if (toolbar == kEraserToolbar) {
         if (RButton* startOver = Button(kStartOverButton)) startOver->Hide();

@@ -6,6 +6,7 @@
 #include "app/application/ShellParts.h"
 #include "app/dialogs/RDlgEnterName.h"
 #include "app/dialogs/RDlgWarnings.h"
+#include "app/dialogs/RNoteDlg.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/objects/RNotePageObject.h"
 #include "document/pages/RPage.h"
@@ -190,11 +191,16 @@ void REasel::ShowNote() {
         UpdateNoteMenuItem(false);
         return;
     }
-    // The note dialog comes with the teacher's dialogs; until then the menu says that the
-    // page has a note, which the Teacher menu offers to edit.
     StopAll();
+    SuspendCanvas();
     EndStroke(0);
     UpdateNoteMenuItem(true);
+    noteDialog_ = std::make_unique<RNoteDlg>(this, note);
+    if (noteDialog_->Open() != 0) {
+        noteDialog_.reset();
+        UpdateNoteMenuItem(false);
+        ResumeCanvas();
+    }
 }
 
 }  // namespace Ostrel

@@ -36,7 +36,7 @@ public:
     }
     Ostrel::RDocument* CurrentDocument() const override { return nullptr; }
     const Ostrel::Paths* UserPaths() const override { return nullptr; }
-    const Ostrel::GlobalUserSettings* UserSettings() const override { return &settings; }
+    Ostrel::GlobalUserSettings* UserSettings() const override { return &settings; }
     u16 DetachPanel() override {
         ++detached;
         attachedNow = false;
@@ -65,7 +65,7 @@ public:
     u16 FlashObjectLimit() const override { return flashLimit; }
 
     std::unique_ptr<Ostrel::RPage> page;
-    Ostrel::GlobalUserSettings settings;
+    mutable Ostrel::GlobalUserSettings settings;
     int detached = 0, attached = 0, stateChanges = 0, framesGiven = 0, outsideClicks = 0;
     std::vector<std::string> alerts;
     u32 alertAnswer = 4;

@@ -3,9 +3,14 @@
 // small-kids change and the page-object limit.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 
+#include "app/dialogs/RABCTextDlg.h"
 #include "app/dialogs/RDlgWarnings.h"
+#include "app/dialogs/RNoteDlg.h"
+#include "document/objects/RNotePageObject.h"
+#include "app/help/HelpContext.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/storage/ObjectTypes.h"
@@ -133,12 +138,12 @@ TEST_F(EaselScreen, EraserHidesStartOverAndAnyOtherPanelShowsItAgain) {
     send(228);
     EXPECT_FALSE(button(kStartOverButton)->IsShown());
     EXPECT_FALSE(easel->StartOverAvailable());
-    EXPECT_EQ(REasel::HelpContext().first, 897);
+    EXPECT_EQ(GetHelpContext().buttonSets[1], 897);
     send(232);
     EXPECT_TRUE(button(kStartOverButton)->IsShown());
     EXPECT_TRUE(easel->StartOverAvailable());
-    EXPECT_EQ(REasel::HelpContext().group, 777);
-    EXPECT_EQ(REasel::HelpContext().first, 827);
+    EXPECT_EQ(GetHelpContext().buttonSets[0], 777);
+    EXPECT_EQ(GetHelpContext().buttonSets[1], 827);
 }
 
 TEST_F(EaselScreen, PlayIsEnabledByATextToReadAndAClickOffStopStopsPlaying) {
@@ -286,6 +291,39 @@ TEST_F(EaselScreen, PictureNameCheckFindsThePicturesOfTheUser) {
     ASSERT_NE(paths, nullptr);
     std::ofstream(plat::hostPathOfText(paths->GetPicturesDir()) + "/Boat.tbx") << "x";
     EXPECT_EQ(easel->PictureNameExists("Boat"), 1);
+}
+
+TEST_F(EaselScreen, ConfirmingTheAbcTextWithNoTextRestoresTheDefault) {
+    start();
+    std::array<char, kGlobalUserTextSize>& abc = application->GetGlobalUserSettings()->alphabetText;
+    abc.fill('\0');
+    std::strcpy(abc.data(), "Old words");
+    send(6628);
+    RABCTextDlg* dialog = easel->Canvas()->AbcTextDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(easel->Canvas()->ClicksSuspended());
+    dialog->SetResult(kDlgResultConfirm);
+    RMessage reply(6629, reinterpret_cast<uintptr_t>(dialog), kDlgResultConfirm);
+    easel->Canvas()->HandleMessage(&reply, 0);
+    EXPECT_EQ(easel->Canvas()->AbcTextDialog(), nullptr);
+    EXPECT_STREQ(abc.data(), "Tumblo is fun!");
+    EXPECT_EQ(abc[std::strlen("Tumblo is fun!") + 1], '\0') << "the rest of the string is cleared";
+}
+
+TEST_F(EaselScreen, APageNoteOpensTheNoteDialogAndAnEmptyNoteOnlySetsTheMenu) {
+    start();
+    RNotePageObject* note = application->GetCurrentPage()->Data().GetNote();
+    ASSERT_NE(note, nullptr);
+    send(296);
+    EXPECT_EQ(easel->NoteDialog(), nullptr);
+    EXPECT_FALSE(easel->PageHasNote());
+    note->SetText("Draw your house");
+    send(296);
+    ASSERT_NE(easel->NoteDialog(), nullptr);
+    EXPECT_TRUE(easel->PageHasNote());
+    send(297);
+    EXPECT_EQ(easel->NoteDialog(), nullptr);
+    EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
 }
 
 }  // namespace
