@@ -74,4 +74,13 @@ bool DialogButtonSet::IsEnabled(u16 id) const {
     return button && button->GetHotSpot() && button->GetHotSpot()->IsActive();
 }
 
+void DialogButtonSet::ReleaseGroup(u16 group, const RHotSpotItem* kept) {
+    if (group == 0) return;
+    for (const auto& button : buttons_) {
+        const RHotSpotItem* item = button->GetHotSpot();
+        if (item == nullptr || item == kept || item->GetGroup() != group) continue;
+        if (button->GetState() != kButtonUp) button->HandleEvent(kHsEventReset, true);
+    }
+}
+
 }  // namespace Ostrel

@@ -47,6 +47,9 @@ public:
     // Ends a press on it, takes it out of service and shows it up; false when not in the set.
     bool Disable(u16 id);
     bool IsEnabled(u16 id) const;
+    // Puts every button of hot-spot group `group` (0: none) back up but the one of `kept`:
+    // one choice of a row of radio buttons stays selected.
+    void ReleaseGroup(u16 group, const RHotSpotItem* kept);
 
 private:
     std::unique_ptr<RHotSpotList> list_;
