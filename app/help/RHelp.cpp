@@ -58,6 +58,7 @@ u32 RHelp::HandleMessage(RMessage* message, u32) {
     if ((message->code == kHelpReplyEasel || message->code == kHelpReplyPicker || message->code == kHelpDlgDefaultReply) &&
         page_ && message->param1 == reinterpret_cast<uintptr_t>(page_.get())) {
         page_.reset();
+        Finish();
         return 0;
     }
     const HelpPage page = HelpPageFor(message->code);
@@ -67,7 +68,17 @@ u32 RHelp::HandleMessage(RMessage* message, u32) {
     return 0;
 }
 
-u32 RHelp::HandleInput(u32, Point16, u32) { return 1; }
+void RHelp::Finish() {
+    if (finished_) return;
+    finished_ = true;
+    PostMessageTo(owner_, kMsgHelpFinished, 0, 0);
+}
+
+// A press no element took: with no page open the child has chosen nothing to learn about.
+u32 RHelp::HandleInput(u32, Point16, u32) {
+    if (!page_) Finish();
+    return 1;
+}
 u32 RHelp::HandleMouseUp(u32, Point16, u32) { return 1; }
 
 }  // namespace Ostrel

@@ -4,7 +4,9 @@
 // One page is open at a time: a second request replaces the open page, and a page that
 // closes is deleted once its reply has arrived (never inside the page's own handler). The
 // owner makes an RHelp, calls Start with the screen's help words and deletes it to leave
-// help mode. User-interface thread only.
+// help mode. Help mode takes every press, so it tells its owner when the child is done
+// (6637, once): when the page closes, or at a press on nothing that has a page while no page
+// is open. User-interface thread only.
 #include <array>
 #include <memory>
 #include <string>
@@ -25,6 +27,8 @@ constexpr u16 kHelpCursorOver = 23;
 constexpr u16 kHelpCursorPressed = 22;
 constexpr const char* kEaselHelpName = "EaselHelp";
 constexpr const char* kPickerHelpName = "PickerHelp";
+// Posted to the owner (0, 0): the child is done with help mode; the owner deletes the RHelp.
+constexpr u32 kMsgHelpFinished = 6637;
 
 class RHelp : public RSender, public CListener, public RInputObject, public RMenuOwner {
 public:
@@ -45,10 +49,13 @@ public:
 
     RHelpDlg* Page() const { return page_.get(); }
     u32 DemoOption() const { return demoOption_; }
+    bool IsFinished() const { return finished_; }
     int ButtonCount() const;
     RHotSpotList* HotSpots() const { return list_.get(); }
 
 private:
+    void Finish();
+
     CListener* owner_;
     std::string helpName_;
     std::unique_ptr<RHotSpotList> list_;
@@ -57,6 +64,7 @@ private:
     bool groupHeld_ = false;
     bool contentOpen_ = false;
     u32 demoOption_ = 0;
+    bool finished_ = false;
 };
 
 }  // namespace Ostrel

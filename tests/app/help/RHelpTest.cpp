@@ -87,11 +87,14 @@ TEST_F(HelpMode, APageOpensIsReplacedByTheNextAndClosesOnItsReply) {
     ASSERT_NE(help->Page(), nullptr);
     EXPECT_EQ(help->Page()->PageName(), "fill");
 
-    // The close button: the page answers, help mode deletes it after the answer.
+    // The close button: the page answers, help mode deletes it after the answer and tells
+    // its owner the child is done.
+    EXPECT_TRUE(owner.heard.empty());
     click(centreOf(help->Page()->ButtonSet().Find(kDlgResultLeave)->GetSprite()));
     EXPECT_EQ(help->Page(), nullptr);
     settle();
     EXPECT_EQ(mainWindow->IsMenuDisabled(), 0);
+    EXPECT_EQ(owner.codes(), std::vector<u32>{kMsgHelpFinished});
 
     // Help mode stays on until its owner deletes it.
     clickElement(20014);
@@ -121,6 +124,24 @@ TEST_F(HelpMode, APageWithoutTextOrSoundStillOpens) {
     EXPECT_EQ(help->Page()->Text(), "");
     EXPECT_EQ(help->Page()->SoundId(), 0);
     EXPECT_FALSE(help->Page()->SoundPlaying());
+}
+
+TEST_F(HelpMode, APressOnNothingWithNoPageOpenEndsHelpModeOnce) {
+    // The open page takes the presses around it.
+    clickElement(19010);
+    ASSERT_NE(help->Page(), nullptr);
+    click({5, 590});
+    EXPECT_TRUE(owner.heard.empty());
+    ASSERT_NE(help->Page(), nullptr);
+    // Help mode again, without a page.
+    help.reset();
+    help = std::make_unique<RHelp>(&owner, kEaselHelpName);
+    ASSERT_EQ(help->Start(0, 0, 0), 0);
+    click({400, 300});
+    click({400, 300});
+    EXPECT_TRUE(help->IsFinished());
+    EXPECT_EQ(owner.codes(), std::vector<u32>{kMsgHelpFinished});
+    EXPECT_EQ(owner.heard[0].param1, 0u);
 }
 
 TEST_F(HelpMode, ARepliedPageOfAnotherDialogIsNotMistakenForTheOpenOne) {
