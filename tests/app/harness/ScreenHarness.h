@@ -5,14 +5,18 @@
 // - log a user in and switch screens (logIn, app->SwitchModule),
 // - script the mouse and the keyboard through the platform's input road (click, key) and let
 //   the program deliver it, its queued messages and the window's tick (settle, advance),
-// - check the offscreen picture (PictureHash; ExpectPicture writes the actual picture as a
-//   PPM file beside the test's output when the hash differs),
+// - check the offscreen picture (PictureHash within a run; ExpectPicture against a golden
+//   picture, block by block with a tolerance, writing the actual picture when it differs),
 // - answer alerts by script and read what they said (answerAlerts, alerts),
 // - record what an owner hears (RecordingOwner) and reopen written files (readFile).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -110,7 +114,8 @@ protected:
         return {i16((s->bounds.left + s->bounds.right) / 2), i16((s->bounds.top + s->bounds.bottom) / 2)};
     }
 
-    // FNV-1a over the rectangle of the window's shown picture.
+    // FNV-1a over the rectangle of the window's shown picture: tells whether the picture
+    // changed within one run.
     u64 PictureHash(const Rect16& rect) const {
         const plat::HeadlessWindow& shown = face();
         u64 hash = 1469598103934665603ull;
@@ -120,27 +125,102 @@ protected:
             }
         return hash;
     }
-    // Checks the picture of `rect` against `expected`; on a mismatch the actual picture is
-    // written to "<label>.ppm" in the test's output folder (the working folder of ctest).
-    void ExpectPicture(const std::string& label, const Rect16& rect, u64 expected) const {
-        const u64 actual = PictureHash(rect);
-        if (actual == expected) return;
-        const std::string file = label + ".ppm";
-        writePicture(file, rect);
-        ADD_FAILURE() << label << ": picture hash " << actual << " differs from " << expected << "; written to " << file;
+
+    // The picture of `rect` as the averages of its 8x8-pixel blocks (RGB, row by row).
+    struct PictureBlocks {
+        int width = 0;
+        int height = 0;
+        std::vector<u8> rgb;
+    };
+    PictureBlocks Blocks(const Rect16& rect) const {
+        const plat::HeadlessWindow& shown = face();
+        PictureBlocks blocks;
+        blocks.width = (rect.right - rect.left + kBlock - 1) / kBlock;
+        blocks.height = (rect.bottom - rect.top + kBlock - 1) / kBlock;
+        for (int by = 0; by < blocks.height; ++by)
+            for (int bx = 0; bx < blocks.width; ++bx) {
+                u32 sum[3] = {0, 0, 0};
+                u32 count = 0;
+                for (int y = rect.top + by * kBlock; y < std::min<int>(rect.top + (by + 1) * kBlock, rect.bottom); ++y)
+                    for (int x = rect.left + bx * kBlock; x < std::min<int>(rect.left + (bx + 1) * kBlock, rect.right); ++x) {
+                        const u32 p = shown.shownPixel(x, y);
+                        sum[0] += (p >> 16) & 0xFF;
+                        sum[1] += (p >> 8) & 0xFF;
+                        sum[2] += p & 0xFF;
+                        ++count;
+                    }
+                for (u32 channel : sum) blocks.rgb.push_back(u8((channel + count / 2) / count));
+            }
+        return blocks;
+    }
+
+    // Checks the picture of `rect` against the golden picture "<label>.ppm" of the test
+    // target's golden folder (TUMBLO_TEST_GOLDEN_DIR, which a target using pictures defines).
+    // The two are compared block by block (8x8-pixel averages), each channel within
+    // kPictureTolerance: glyph edges, gradient dithering and text moved by a pixel or two
+    // (FreeType, cairo and pixman releases differ in these) move a block's average by up to
+    // about 50 levels; a missing word, a missing button or a button of another colour by 95
+    // and more. On a mismatch, or without a golden picture, the
+    // actual picture is written to "<label>.ppm" and its blocks to "<label>.golden.ppm" in
+    // the test's working folder (to review, and to copy into the golden folder).
+    void ExpectPicture(const std::string& label, const Rect16& rect) const {
+        const PictureBlocks actual = Blocks(rect);
+        const PictureBlocks golden = readBlocks(std::string(TUMBLO_TEST_GOLDEN_DIR) + "/" + label + ".ppm");
+        std::string fault;
+        if (golden.rgb.empty()) {
+            fault = "no golden picture";
+        } else if (golden.width != actual.width || golden.height != actual.height) {
+            fault = "golden picture of another size";
+        } else {
+            int worst = 0;
+            size_t at = 0;
+            for (size_t i = 0; i < actual.rgb.size(); ++i) {
+                const int difference = std::abs(int(actual.rgb[i]) - int(golden.rgb[i]));
+                if (difference > worst) {
+                    worst = difference;
+                    at = i / 3;
+                }
+            }
+            if (worst <= kPictureTolerance) return;
+            fault = "block (" + std::to_string(at % size_t(actual.width)) + ", " + std::to_string(at / size_t(actual.width)) +
+                    ") differs by " + std::to_string(worst);
+        }
+        writePicture(label + ".ppm", rect);
+        writeBlocks(label + ".golden.ppm", actual);
+        ADD_FAILURE() << label << ": " << fault << "; actual picture written to " << label << ".ppm";
     }
     void writePicture(const std::string& file, const Rect16& rect) const {
         const plat::HeadlessWindow& shown = face();
+        PictureBlocks whole;
+        whole.width = rect.right - rect.left;
+        whole.height = rect.bottom - rect.top;
+        for (i16 y = rect.top; y < rect.bottom; ++y)
+            for (i16 x = rect.left; x < rect.right; ++x) {
+                const u32 p = shown.shownPixel(x, y);
+                whole.rgb.insert(whole.rgb.end(), {u8(p >> 16), u8(p >> 8), u8(p)});
+            }
+        writeBlocks(file, whole);
+    }
+    static void writeBlocks(const std::string& file, const PictureBlocks& picture) {
         if (FILE* out = std::fopen(file.c_str(), "wb")) {
-            std::fprintf(out, "P6\n%d %d\n255\n", rect.right - rect.left, rect.bottom - rect.top);
-            for (i16 y = rect.top; y < rect.bottom; ++y)
-                for (i16 x = rect.left; x < rect.right; ++x) {
-                    const u32 p = shown.shownPixel(x, y);
-                    const unsigned char rgb[3] = {u8(p >> 16), u8(p >> 8), u8(p)};
-                    std::fwrite(rgb, 1, 3, out);
-                }
+            std::fprintf(out, "P6\n%d %d\n255\n", picture.width, picture.height);
+            std::fwrite(picture.rgb.data(), 1, picture.rgb.size(), out);
             std::fclose(out);
         }
+    }
+    // A binary PPM as written above; empty when missing or not one.
+    static PictureBlocks readBlocks(const std::string& file) {
+        PictureBlocks picture;
+        std::ifstream in(file, std::ios::binary);
+        std::string magic;
+        int maxValue = 0;
+        if (!(in >> magic >> picture.width >> picture.height >> maxValue) || magic != "P6" || maxValue != 255 ||
+            picture.width <= 0 || picture.height <= 0 || picture.width > 4096 || picture.height > 4096)
+            return {};
+        in.get();
+        picture.rgb.resize(size_t(picture.width) * size_t(picture.height) * 3);
+        if (!in.read(reinterpret_cast<char*>(picture.rgb.data()), std::streamsize(picture.rgb.size()))) return {};
+        return picture;
     }
 
     // The answers the next alerts give, in order.
@@ -175,6 +255,9 @@ private:
         settle(1);
     }
     static constexpr u8 kShiftKey = 0x10;
+    static constexpr int kBlock = 8;
+    // How far (in levels of 255) a block's average channel may stray from the golden one.
+    static constexpr int kPictureTolerance = 64;
 };
 
 }  // namespace testapp
