@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/help/HelpContext.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/input/RHotSpotItem.h"
 #include "panels/base/RPanelPrefsTmpl.h"
@@ -146,7 +147,8 @@ void RPencilPanel::ChoosePencil(i16 kind) {
     if (shapeTool_ != nullptr) shapeTool_->SetPencil(nullptr);
     DeleteCurrentToolQuietly();
     if (!ActivateTool(CreateTool(i16(kToolIdCircle + kind)))) return;
-    helpItem_ = u16(kPencilHelpItemFirst + kind);
+    // The program's help item follows the chosen kind (828-831).
+    GetHelpContext().currentItem = u16(kPencilHelpItemFirst + kind);
     Say(kMsgPanelEnableCanvas, 0, kKindCursors[size_t(kind)]);
     RStrokeTool* pencil = GetPencil();
     if (shapeTool_ == nullptr) {

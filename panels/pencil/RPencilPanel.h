@@ -56,8 +56,6 @@ public:
     // The pencil (the base's current tool) and the shape tool in front of it, if any.
     RStrokeTool* GetPencil() const;
     RDragTool* GetShapeTool() const { return shapeTool_.get(); }
-    // The help item of the chosen kind (828-831), 0 before one is chosen.
-    u16 GetHelpItem() const { return helpItem_; }
     const RButtonSet& SizeButtons() const { return sizeButtons_; }
 
 private:
@@ -75,7 +73,6 @@ private:
     u16 mascotSprite_ = 0;
     tPencilPanelSaveData choices_{0, 1, i16(kMsgPencilFreehand)};
     std::unique_ptr<RDragTool> shapeTool_;
-    u16 helpItem_ = 0;
 };
 
 }  // namespace Ostrel

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/help/HelpContext.h"
 #include "panels/base/RPanelPrefsTmpl.h"
 #include "panels/base/ToolPanelMessages.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
@@ -38,6 +39,7 @@ protected:
 
 TEST_F(PencilPanel, FirstUseAnnouncesThePlainPencilAtTheSecondSizeFreehand) {
     ASSERT_EQ(paths->SelectUserFolder("Ann"), kErrNone);
+    GetHelpContext().currentItem = 0;
     auto panel = std::make_unique<RPencilPanel>(&owner, paths.get());
     Attach(*panel);
     ASSERT_EQ(panel->Init(), 0);
@@ -48,7 +50,7 @@ TEST_F(PencilPanel, FirstUseAnnouncesThePlainPencilAtTheSecondSizeFreehand) {
     EXPECT_EQ(mgr.Settings().sizeFactor, 2.0f);
     EXPECT_EQ(mgr.GetCurrentTool()->GetSizeIndex(), 1);
     EXPECT_EQ(panel->GetShapeTool(), nullptr);
-    EXPECT_EQ(panel->GetHelpItem(), 828);
+    EXPECT_EQ(GetHelpContext().currentItem, 828);
     EXPECT_EQ(owner.last.code, kToolMsgBorn);
     EXPECT_EQ(owner.last.param1, reinterpret_cast<uintptr_t>(panel->GetPencil()));
     EXPECT_EQ(panel->Buttons()[0]->GetState(), kButtonSelected);
@@ -75,7 +77,7 @@ TEST_F(PencilPanel, EachKindButtonBuildsItsOwnPencilWithItsCursor) {
         Deliver();
         EXPECT_EQ(mgr.CurrentToolIndex(), c.toolId) << c.button;
         EXPECT_EQ(cursor, c.cursor) << c.button;
-        EXPECT_EQ(panel->GetHelpItem(), c.help) << c.button;
+        EXPECT_EQ(GetHelpContext().currentItem, c.help) << c.button;
         EXPECT_EQ(panel->GetPencilKind(), c.button);
         for (i16 other = 0; other < 4; ++other)
             EXPECT_EQ(panel->Buttons()[size_t(other)]->GetState() == kButtonSelected, other == c.button) << c.button;
