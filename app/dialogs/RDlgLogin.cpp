@@ -33,7 +33,7 @@ constexpr u8 kKeyPageUp = 0x21;
 constexpr u8 kKeyPageDown = 0x22;
 constexpr u32 kLayoutSpriteFlags = 0x4C00000;
 constexpr u32 kFieldSpriteFlags = 0x400000;
-const GfxColor kNameColour = GfxColor::rgb(250, 250, 255);
+// The names are written in the dialog's blue, on the field's and the rows' light boxes.
 const GfxColor kListColour = GfxColor::rgb(0, 0, 255);
 
 // The users' folders: each user is a folder of the users folder. A folder whose name could
@@ -103,7 +103,7 @@ RDlgLogin::~RDlgLogin() {
     deleter_.reset();
     adminSet_.Clear();
     field_.reset();
-    for (u16* sprite : {&listSprite_, &plainSprite_, &mascotSprite_, &dialogArea_.id, &fieldArea_.id}) {
+    for (u16* sprite : {&listSprite_, &mascotSprite_, &dialogArea_.id, &fieldArea_.id, &fieldBox_.id}) {
         if (*sprite) sprDispose(sprite);
     }
     if (listFont_) gfxDisposeFont(listFont_);
@@ -116,18 +116,20 @@ i16 RDlgLogin::Open() {
     PlayAnimation(kLoginLayout);
     sprNewCompound(kLoginDialogArea, &dialogArea_);
     sprNewCompound(kLoginFieldArea, &fieldArea_);
+    // The name field's box: its parts give the text rectangle.
+    sprNewCompound(kLoginFieldParts, &fieldBox_);
 
     adminSet_.Build(this, kLoginAdminButtonSet);
     ShowSet(true);
 
-    plainSprite_ = sprNewWithProcs(kLayoutSpriteFlags, kLoginLayout, nullptr, nullptr, nullptr, sprDraw);
-    if (plainSprite_ == kSprNoId) plainSprite_ = 0;
+    // Buttons, the mascot, the list and the field lie in front of the dialog's art.
+    layerSprite_ = fieldBox_.id ? fieldBox_.id : fieldArea_.id;
     mascotSprite_ = sprNew(kLayoutSpriteFlags, kLoginMascot, nullptr);
     if (mascotSprite_ == kSprNoId) mascotSprite_ = 0;
-    if (plainSprite_) {
-        ButtonSet().SetLayer(plainSprite_);
-        adminSet_.SetLayer(plainSprite_);
-        if (mascotSprite_) sprSetLayerById(mascotSprite_, 1, plainSprite_);
+    if (layerSprite_) {
+        ButtonSet().SetLayer(layerSprite_);
+        adminSet_.SetLayer(layerSprite_);
+        if (mascotSprite_) sprSetLayerById(mascotSprite_, 1, layerSprite_);
     }
 
     std::vector<std::string> folders = services_.paths ? collectUserFolders(*services_.paths) : std::vector<std::string>{};
@@ -146,19 +148,18 @@ i16 RDlgLogin::Open() {
     if (listSprite_ == kSprNoId) listSprite_ = 0;
     if (SprSprite* sprite = sprFind(listSprite_)) {
         sprite->data1 = reinterpret_cast<uintptr_t>(this);
-        if (plainSprite_) sprSetLayerById(listSprite_, 1, plainSprite_);
+        if (layerSprite_) sprSetLayerById(listSprite_, 1, layerSprite_);
     }
 
     if (services_.undo) {
         field_ = std::make_unique<DialogNameField>(*services_.undo);
-        const std::vector<Rect16> fieldRects = partRects(kLoginFieldParts);
-        const Rect16 rect = fieldRects.empty() ? fieldArea_.bounds : fieldRects.front();
+        const Rect16 rect = fieldBox_.count ? fieldBox_.bounds : fieldArea_.bounds;
         const std::vector<std::string>& names = list_->Items();
-        field_->Begin(rect, kNameColour, kNameFieldFontSize, kLoginNameMaxLength,
+        field_->Begin(rect, kListColour, kNameFieldFontSize, kLoginNameMaxLength,
                       names.empty() ? std::string(kDefaultLoginName) : names.front());
         if (SprSprite* sprite = sprFind(field_->Field().SpriteId())) {
             sprite->flags |= kFieldSpriteFlags;
-            if (plainSprite_) sprSetLayerById(field_->Field().SpriteId(), 1, plainSprite_);
+            if (layerSprite_) sprSetLayerById(field_->Field().SpriteId(), 1, layerSprite_);
         }
         const std::string alphabet = LookupLanguageText(kSectionLoginAlphabet, "LegalAlphabet").c_str();
         field_->SetAlphabet(alphabet.substr(0, kAlphabetSize));

@@ -132,7 +132,8 @@ private:
     GfxFont* listFont_ = nullptr;
     SprCompound dialogArea_{};
     SprCompound fieldArea_{};
-    u16 plainSprite_ = 0;
+    SprCompound fieldBox_{};
+    u16 layerSprite_ = 0;
     u16 mascotSprite_ = 0;
     u16 listSprite_ = 0;
     int rememberedRow_ = -1;

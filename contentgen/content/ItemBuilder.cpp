@@ -101,6 +101,12 @@ public:
                 bounds.right = std::max<i16>(bounds.right, i16(r.right + a.atX));
                 bounds.bottom = std::max<i16>(bounds.bottom, i16(r.bottom + a.atY));
             }
+            // A sprite placed by its shape stands at the shape's rectangle; its parts lie
+            // relative to that corner.
+            for (ShapePart& part : parts) {
+                part.dx = i16(part.dx - bounds.left);
+                part.dy = i16(part.dy - bounds.top);
+            }
             scripts.push_back({u16(id), script(shape, parts, bounds)});
             nextId = id + 1;
         }

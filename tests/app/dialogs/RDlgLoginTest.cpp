@@ -5,6 +5,7 @@
 
 #include "app/dialogs/RUserList.h"
 #include "document/users/Paths.h"
+#include "engine/gfx/sprites/SprLayer.h"
 #include "text/host/TextKeys.h"
 #include "tests/app/window/WindowShellFixture.h"
 
@@ -45,6 +46,25 @@ TEST_F(Login, TheListHoldsTheUsersSortedWithoutCaseAndTheFieldTheFirstOfThem) {
     EXPECT_EQ(fieldText(), "ana");
     EXPECT_EQ(login->HiddenButton(), kLoginButtonHiddenAtStart);
     EXPECT_TRUE(login->IsNormalMode());
+}
+
+// Every button and row stands inside the dialog's art, where the layout puts them.
+TEST_F(Login, ItsButtonsAndRowsStandInsideTheDialog) {
+    makeUsers({"bob"});
+    start(true);
+    openLogin();
+    sprUpdateScreen(1);
+    const RButton* logIn = login->ButtonSet().Find(kLoginButtonLogIn);
+    ASSERT_NE(logIn, nullptr);
+    const SprSprite* sprite = sprFind(logIn->GetSprite());
+    ASSERT_NE(sprite, nullptr);
+    const Rect16 dialog{200, 110, 600, 490};
+    EXPECT_TRUE(rectContainsPoint(dialog, Point16{sprite->bounds.left, sprite->bounds.top}));
+    EXPECT_TRUE(rectContainsPoint(dialog, Point16{i16(sprite->bounds.right - 1), i16(sprite->bounds.bottom - 1)}));
+    EXPECT_TRUE(rectContainsPoint(logIn->GetHotSpot()->GetRect(), Point16{i16(sprite->bounds.left + 10), i16(sprite->bounds.top + 10)}));
+    const Rect16 row = login->UserList()->GetCellRect(0);
+    EXPECT_TRUE(rectContainsPoint(dialog, Point16{row.left, row.top}));
+    EXPECT_TRUE(rectContainsPoint(dialog, login->NameField()->Rect().left == 0 ? Point16{0, 0} : Point16{login->NameField()->Rect().left, login->NameField()->Rect().top}));
 }
 
 TEST_F(Login, WithoutUsersTheFieldOffersTheDefaultWhichIsNeverAName) {
