@@ -165,29 +165,31 @@ protected:
     // the test's working folder (to review, and to copy into the golden folder).
     void ExpectPicture(const std::string& label, const Rect16& rect) const {
         const PictureBlocks actual = Blocks(rect);
-        const PictureBlocks golden = readBlocks(std::string(TUMBLO_TEST_GOLDEN_DIR) + "/" + label + ".ppm");
-        std::string fault;
-        if (golden.rgb.empty()) {
-            fault = "no golden picture";
-        } else if (golden.width != actual.width || golden.height != actual.height) {
-            fault = "golden picture of another size";
-        } else {
-            int worst = 0;
-            size_t at = 0;
-            for (size_t i = 0; i < actual.rgb.size(); ++i) {
-                const int difference = std::abs(int(actual.rgb[i]) - int(golden.rgb[i]));
-                if (difference > worst) {
-                    worst = difference;
-                    at = i / 3;
-                }
-            }
-            if (worst <= kPictureTolerance) return;
-            fault = "block (" + std::to_string(at % size_t(actual.width)) + ", " + std::to_string(at / size_t(actual.width)) +
-                    ") differs by " + std::to_string(worst);
-        }
+        const std::string fault =
+            CompareBlocks(actual, readBlocks(std::string(TUMBLO_TEST_GOLDEN_DIR) + "/" + label + ".ppm"));
+        if (fault.empty()) return;
         writePicture(label + ".ppm", rect);
         writeBlocks(label + ".golden.ppm", actual);
         ADD_FAILURE() << label << ": " << fault << "; actual picture written to " << label << ".ppm";
+    }
+    // Empty when every block channel lies within kPictureTolerance of the golden one, else
+    // what differs.
+    static std::string CompareBlocks(const PictureBlocks& actual, const PictureBlocks& golden) {
+        if (golden.rgb.empty()) return "no golden picture";
+        if (golden.width != actual.width || golden.height != actual.height || golden.rgb.size() != actual.rgb.size())
+            return "golden picture of another size";
+        int worst = 0;
+        size_t at = 0;
+        for (size_t i = 0; i < actual.rgb.size(); ++i) {
+            const int difference = std::abs(int(actual.rgb[i]) - int(golden.rgb[i]));
+            if (difference > worst) {
+                worst = difference;
+                at = i / 3;
+            }
+        }
+        if (worst <= kPictureTolerance) return {};
+        return "block (" + std::to_string(at % size_t(actual.width)) + ", " + std::to_string(at / size_t(actual.width)) +
+               ") differs by " + std::to_string(worst);
     }
     void writePicture(const std::string& file, const Rect16& rect) const {
         const plat::HeadlessWindow& shown = face();
@@ -223,6 +225,9 @@ protected:
         return picture;
     }
 
+    // How far (in levels of 255) a block's average channel may stray from the golden one.
+    static constexpr int kPictureTolerance = 64;
+
     // The answers the next alerts give, in order.
     static void answerAlerts(std::vector<u32> answers) { mfxScriptAlertAnswers(std::move(answers)); }
     // The alerts shown since the last call.
@@ -256,8 +261,6 @@ private:
     }
     static constexpr u8 kShiftKey = 0x10;
     static constexpr int kBlock = 8;
-    // How far (in levels of 255) a block's average channel may stray from the golden one.
-    static constexpr int kPictureTolerance = 64;
 };
 
 }  // namespace testapp
