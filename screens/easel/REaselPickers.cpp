@@ -55,8 +55,8 @@ void REasel::BuildColorPicker() {
     if (pickerSprite_ == kSprNoId) pickerSprite_ = 0;
     if (SprSprite* sprite = sprFind(pickerSprite_)) sprShow(sprite, 0);
 
-    Rect16 swatch{0, 0, 0, 0};
-    sprGetShapePartRects(swatchShape, &swatch);
+    Rect16 parts[kSprMaxParts];
+    const Rect16 swatch = sprGetShapePartRects(swatchShape, parts) > 0 ? parts[0] : Rect16{0, 0, 0, 0};
     const Point16 origin{i16(swatch.left - kPaletteGap - (small ? kSmallPaletteWidth : kPaletteWidth)), swatch.top};
     if (small)
         picker_ = std::make_unique<RSmallColorPicker>(this, origin);

@@ -29,11 +29,17 @@ public:
     std::unique_ptr<RPage> SetCurrentPage(std::unique_ptr<RPage> page) override { return page; }
     RDocument* CurrentDocument() const override { return nullptr; }
     const Paths* UserPaths() const override { return nullptr; }
-    const GlobalUserSettings* UserSettings() const override { return nullptr; }
+    GlobalUserSettings* UserSettings() const override { return nullptr; }
     u16 DetachPanel() override { return 0; }
     void AttachPanel() override {}
     void PageStateChanged() override {}
     void GiveObjectFrame(RPageObject*) override {}
+    u32 FileAlert(const char*, u32) override { return 0; }
+    bool AskImportFile(u16, ImportChoice*) override { return false; }
+    bool IsCurrentScreen() const override { return true; }
+    void ClickOutsideCanvas(Point16) override {}
+    void SendToPanel(u32, uintptr_t) override {}
+    u16 FlashObjectLimit() const override { return 0; }
 };
 
 constexpr Rect16 kCanvas{40, 30, 680, 510};
