@@ -7,9 +7,6 @@
 
 // Whether the language retries accents and the word (as typed, with its shape flags) may lack one.
 bool splAltAccApplies(const u8* word, u32 shape, int language);
-// Whether `stored` (a lookup form of the lexicon) is `form` with at least one accent restored
-// where the shape allows it.
-bool splAccentRestores(const u8* form, const u8* stored, u32 shape, int language);
 // 1 when an entry equal to the lookup form up to restored accents exists (its flag codes then
 // in lex->flagCodes, lex->accentMiss set); 0 otherwise.
 int splLexFetchAccented(SplLexicon* lex, const u8* form, u32 shape);

@@ -5,6 +5,8 @@
 #include "engine/base/ByteOrder.h"
 #include "spell/SplCharSets.h"
 #include "spell/SplCompat.h"
+#include "spell/SplCorrect.h"
+#include "spell/SplTypoPrim.h"
 
 namespace {
 
@@ -142,4 +144,43 @@ int splCompLexVerify(const u8* word, void* lexicon, u32* near, u32* wordClass) {
     if (stored == 0 || !compatfl(flags, stored)) return 0;
     *wordClass = stored;
     return 1;
+}
+
+u32 splCompLexTypos(const SplCompLexicon* lex, const u8* lowered, SplCompTypoReport report, void* arg) {
+    u32 length = u32(std::strlen(reinterpret_cast<const char*>(lowered)));
+    const u8* fold = splUnaccentTable(lex->language);
+    if (length == 0 || length > kCompLexMaxWord || fold == nullptr) return 0;
+    SplTypoWord typed{lowered, length, fold, 1};
+    u32 reports = 0;
+    u32 first = length > 1 ? length - 1 : 1, last = length < kCompLexMaxWord ? length + 1 : kCompLexMaxWord;
+    u8 word[kCompLexMaxWord + 1];
+    for (u32 b = lex->firstBin[first - 1]; b < lex->firstBin[last]; ++b) {
+        u32 start = readLE16(lex->offsets + 2 * b), end = readLE16(lex->offsets + 2 * (b + 1));
+        NibbleReader r{lex->data + start, end - start};
+        u32 n = 0;
+        for (;;) {
+            u32 wordClass = readWord(&r, lex->letters, word, &n);
+            if (wordClass == 0) break;
+            u32 kind = 0, penalty = 0;
+            if (!splTypoTolerance(word, &typed, &kind, &penalty)) continue;
+            report(arg, word, u8(wordClass), kind, penalty);
+            ++reports;
+        }
+    }
+    return reports;
+}
+
+namespace {
+
+void toRequest(void* arg, const u8* candidate, u8 wordClass, u32 kind, u32 penalty) {
+    splCorrTierCallback(static_cast<SplCorrectReq*>(arg), candidate, wordClass, kind, penalty);
+}
+
+}  // namespace
+
+void splCompLexTypoCandidates(void* lexicon, const u8* stem, SplCorrectReq* req) {
+    auto* lex = static_cast<const SplCompLexicon*>(lexicon);
+    u8 lowered[kCompLexMaxWord + 1];
+    if (splCompLexEncode(stem, lowered, lex->language) == 0) return;
+    splCompLexTypos(lex, lowered, toRequest, req);
 }

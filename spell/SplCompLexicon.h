@@ -34,3 +34,11 @@ u32 splCompLexFetch(const SplCompLexicon* lex, const u8* lowered);
 u32 splCompLexEncode(const u8* word, u8* lowered, int language);
 // The verify hook of kind 2.
 int splCompLexVerify(const u8* word, void* lexicon, u32* near, u32* wordClass);
+
+// Typo candidates: the words of lengths n - 1 to n + 1 one slip away from a lower-case word,
+// each reported with its class, typo kind and penalty. Answers the number of reports.
+using SplCompTypoReport = void (*)(void* arg, const u8* candidate, u8 wordClass, u32 kind, u32 penalty);
+u32 splCompLexTypos(const SplCompLexicon* lex, const u8* lowered, SplCompTypoReport report, void* arg);
+struct SplCorrectReq;
+// The typo hook of kind 2.
+void splCompLexTypoCandidates(void* lexicon, const u8* stem, SplCorrectReq* req);

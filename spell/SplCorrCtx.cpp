@@ -43,7 +43,10 @@ int splCorrCtxAddLexicon(void* lexicon, u32 callerValue, u32 flags, SplCorrCtx* 
         slot->verify = splTrieVerify;
         slot->typo = splTrieTypoCandidates;
     }
-    else if (slot->kind == 2) slot->verify = splCompLexVerify;
+    else if (slot->kind == 2) {
+        slot->verify = splCompLexVerify;
+        slot->typo = splCompLexTypoCandidates;
+    }
     else if (slot->kind == 1) slot->verify = splWordListVerify;
     return 1;
 }

@@ -8,6 +8,7 @@
 #include "spell/SplLexEntries.h"
 #include "spell/SplLexicon.h"
 #include "spell/SplShape.h"
+#include "spell/SplSuffixBins.h"
 
 namespace {
 
@@ -57,6 +58,16 @@ bool compareSpanish(SplLexicon* lex, void* arg) {
         if (splWordToKey(form, formKey, 0, lex->phon) > 0) splProxCompare(formKey, codes, walk->p);
     }
     return true;
+}
+
+// The splitter of the Spanish walk: the start of the n-th pronoun ending the word carries.
+int encliticAt(const u8* word, u32 n, void* arg) {
+    u32 endings = *static_cast<const u32*>(arg);
+    for (u32 i = 0; i < kEncliticCount; ++i) {
+        if (!((endings >> i) & 1u)) continue;
+        if (n-- == 0) return int(std::strlen(reinterpret_cast<const char*>(word)) - splEncliticLength(int(i)));
+    }
+    return -1;
 }
 
 }  // namespace
@@ -113,26 +124,14 @@ void splLexCandidates(const u8* stem, u32 flagByte, void* lexicon, SplCorrectReq
     SplProxParams p;
     if (!splProxSetup(stem, (lex->flags & kLexFlagSingleBin) != 0, lex->phon, req, &p)) return;
     if (lex->language == kSplLangSpanish && !(flagByte & (kIwAllDot | kIwVerbatim))) {
-        // A verb form with pronouns sorts under another bin than the form alone: the bins of
-        // the word less each ending it may carry are walked too.
+        // A verb form with pronouns sorts under another bin than the form alone, and so does a
+        // stem typed with a wrong final consonant: the bins of the word less each ending it may
+        // carry, and less its final consonants, are walked too.
         SpanishWalk walk{&p, splEncliticsAtEnd(stem)};
-        u8 bins[kEncliticCount + 1][3];
-        u32 count = 0;
-        std::memcpy(bins[count++], p.bin, 3);
-        size_t n = std::strlen(reinterpret_cast<const char*>(stem));
-        for (u32 i = 0; i < kEncliticCount; ++i) {
-            if (!((walk.endings >> i) & 1u)) continue;
-            u8 shorter[kSplMaxWord];
-            std::memcpy(shorter, stem, n + 1);
-            shorter[n - splEncliticLength(int(i))] = 0;
-            u8 pairs[kSplPairsSize];
-            if (splPhonEncode(shorter, pairs, lex->phon) < 0) continue;
-            splPhonBin(pairs, bins[count], lex->phon);
-            bool seen = false;
-            for (u32 k = 0; k < count; ++k) seen = seen || std::memcmp(bins[k], bins[count], 2) == 0;
-            if (!seen) ++count;
-        }
-        for (u32 k = 0; k < count; ++k) splLexWalkBin(lex, bins[k], compareSpanish, &walk);
+        SplBinList bins;
+        splBinListAdd(&bins, p.bin);
+        if (!(lex->flags & kLexFlagSingleBin)) splSuffixBins(stem, encliticAt, &walk.endings, lex->phon, &bins);
+        splLexWalkBins(lex, &bins, compareSpanish, &walk);
         return;
     }
     splLexWalkBin(lex, p.bin, compareEntry, &p);

@@ -4,13 +4,7 @@
 // steered by a fixed table of thirteen states, and each word reached is reported with its kind.
 #include "engine/base/EngineTypes.h"
 #include "spell/SplTrieLexicon.h"
-
-// Typo kinds (the tiers of the correction ranking).
-constexpr u32 kTypoAccent = 0;
-constexpr u32 kTypoExchange = 1;
-constexpr u32 kTypoExtra = 2;
-constexpr u32 kTypoMissing = 3;
-constexpr u32 kTypoReplaced = 4;
+#include "spell/SplTypoPrim.h"
 
 using SplTypoReport = void (*)(void* arg, const u8* candidate, u8 cls, u32 kind);
 

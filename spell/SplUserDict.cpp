@@ -7,6 +7,7 @@
 #include "spell/SplAccents.h"
 #include "spell/SplCompat.h"
 #include "spell/SplErrors.h"
+#include "spell/SplKeyCompare.h"
 #include "spell/SplMemManager.h"
 #include "spell/SplPhonetic.h"
 #include "spell/SplProximity.h"
@@ -17,6 +18,20 @@ namespace {
 constexpr u32 kHeader = 4;
 constexpr u32 kSplitAt = kSplBlockSize / 2;
 constexpr u16 kLeafBit = 0x8000;
+
+bool udMark(u8 c) { return c >= 1 && c <= 3; }
+
+// Steps over the bytes the order does not see: before the spelled part (byte 4) the marks 1-3
+// unless the spelled part follows at once; inside it the marks 4-7. The bin bytes always count.
+void skipMarks(const std::string& key, size_t* at, bool* spelled) {
+    while (*at >= 2 && *at < key.size()) {
+        u8 c = u8(key[*at]);
+        bool skip = *spelled ? (c >= 4 && c <= 7)
+                             : udMark(c) && !(*at + 1 < key.size() && u8(key[*at + 1]) == kSplKeySpelled);
+        if (!skip) return;
+        ++*at;
+    }
+}
 
 u32 entrySize(const std::string& previous, const std::string& key) {
     size_t common = 0;
@@ -37,7 +52,9 @@ u32 encodedSize(const SplUdBlock& b) {
 
 void encode(const SplUdBlock& b, u32 number, const SplUserDict* d, u8* out) {
     std::memset(out, 0, kSplBlockSize);
-    if (number == 0) {
+    if (number == 0 && d->format == kUdOldFormatKept) {
+        out[0] = d->language;
+    } else if (number == 0) {
         out[0] = kUdFormat;
         out[1] = d->language;
     } else if (b.leaf) {
@@ -58,6 +75,23 @@ void encode(const SplUdBlock& b, u32 number, const SplUserDict* d, u8* out) {
     }
     writeLE16(out + 2, u16(at | (b.leaf ? kLeafBit : 0)));
 }
+
+}  // namespace
+
+int splUserDictKeyOrder(const std::string& a, const std::string& b) {
+    size_t i = 0, j = 0;
+    bool spelledA = false, spelledB = false;
+    for (;; ++i, ++j) {
+        skipMarks(a, &i, &spelledA);
+        skipMarks(b, &j, &spelledB);
+        u8 ca = i < a.size() ? u8(a[i]) : 0, cb = j < b.size() ? u8(b[j]) : 0;
+        if (ca != cb) return ca < cb ? -1 : 1;
+        if (ca == 0) return 0;
+        if (i >= 2 && ca == kSplKeySpelled) spelledA = spelledB = true;
+    }
+}
+
+namespace {
 
 bool decode(const u8* p, u32 number, u32 count, SplUdBlock* b) {
     u16 used = readLE16(p + 2);
@@ -81,7 +115,7 @@ bool decode(const u8* p, u32 number, u32 count, SplUdBlock* b) {
         size_t n = size_t(static_cast<const u8*>(nul) - text);
         e.key = previous.substr(0, previous.size() - drop) + std::string(reinterpret_cast<const char*>(text), n);
         if (e.key.empty() || e.key.size() > size_t(kSplMaxKey)) return false;
-        if (!b->entries.empty() && !(previous < e.key)) return false;
+        if (!b->entries.empty() && splUserDictKeyOrder(previous, e.key) >= 0) return false;
         if (!b->leaf && (e.value == 0 || e.value >= count || e.value == number)) return false;
         at += u32(n) + 1;
         at += at & 1;
@@ -118,7 +152,7 @@ bool checkTree(const std::vector<SplUdBlock>& blocks) {
 // The child of an inner block for key: the last entry not above it, else the first.
 u32 childFor(const SplUdBlock& b, const std::string& key) {
     size_t i = 0;
-    while (i + 1 < b.entries.size() && !(key < b.entries[i + 1].key)) ++i;
+    while (i + 1 < b.entries.size() && splUserDictKeyOrder(key, b.entries[i + 1].key) >= 0) ++i;
     return b.entries[i].value;
 }
 
@@ -150,6 +184,18 @@ bool save(SplUserDict* d) {
     return ok;
 }
 
+// The entry whose key equals key up to marks, or null.
+template <typename Dict>
+auto findEntry(Dict* d, const std::string& key) -> decltype(&d->blocks[0].entries[0]) {
+    auto& leaf = d->blocks[leafFor(d, key, nullptr)];
+    for (auto& e : leaf.entries) {
+        int order = splUserDictKeyOrder(key, e.key);
+        if (order == 0) return &e;
+        if (order < 0) break;
+    }
+    return nullptr;
+}
+
 // Visits the entries whose keys start with the two bin bytes, over the linked leaves, until the
 // visitor answers false.
 template <typename Visit>
@@ -168,13 +214,10 @@ void walkBin(const SplUserDict* d, const u8* binBytes, Visit visit) {
 }
 
 // Looks through the key's bin for an entry that is the form with accents restored.
-bool accentRestored(const SplUserDict* d, const u8* key, const u8* form, u32 shape, u16* value) {
+bool accentRestored(const SplUserDict* d, const u8* key, u32 shape, u16* value) {
     bool found = false;
     walkBin(d, key, [&](const SplUdEntry& e) {
-        u8 letters[2 * kSplMaxKey + 2];
-        if (unphfull(reinterpret_cast<const u8*>(e.key.c_str()), letters, d->phon) < 0 ||
-            !splAccentRestores(form, letters, shape, d->language))
-            return true;
+        if (splPhonKeyCompare(key, reinterpret_cast<const u8*>(e.key.c_str()), shape, d->phon) != 0) return true;
         *value = e.value;
         found = true;
         return false;
@@ -258,8 +301,10 @@ SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* pho
     if (!parsed) return fail(d, nullptr, error, kSplErrRead);
     if (language != phon->language) return fail(d, nullptr, error, kSplErrLanguage);
     d->format = format;
-    d->state = u8(mode);
-    if (format == kUdOldFormat && !(mode & kUdModeReadOnly)) {
+    d->state = u8(mode & ~kUdModeKeepOld);
+    if (format == kUdOldFormat && (mode & kUdModeKeepOld)) {
+        d->format = kUdOldFormatKept;
+    } else if (format == kUdOldFormat && !(mode & kUdModeReadOnly)) {
         // An upgrade that cannot be written leaves the old file as it is and the words
         // readable; only additions are refused, as after any failed write.
         if (save(d)) d->format = kUdFormat;
@@ -274,25 +319,16 @@ int splUserDictClose(SplUserDict* dict) {
 }
 
 int splUserDictSearch(const u8* key, const SplUserDict* dict, u16* value) {
-    std::string k = keyOf(key);
-    const SplUdBlock& leaf = dict->blocks[leafFor(dict, k, nullptr)];
-    for (const SplUdEntry& e : leaf.entries) {
-        if (e.key == k) {
-            *value = e.value;
-            return 1;
-        }
-        if (k < e.key) break;
-    }
-    return 0;
+    const SplUdEntry* e = findEntry(dict, keyOf(key));
+    if (e == nullptr) return 0;
+    *value = e->value;
+    return 1;
 }
 
-int splUserDictInsert(const u8* key, u16 value, SplUserDict* d) {
-    if (d->state & (kUdStateFailed | kUdModeReadOnly)) return 0;
-    std::string k = keyOf(key);
-    if (k.empty() || k.size() > size_t(kSplMaxKey)) return 0;
-    // A word that cannot be written is not kept in memory either: the dictionary answers as
-    // its file does.
-    std::vector<SplUdBlock> before = d->blocks;
+namespace {
+
+// Adds or replaces an entry in memory; false when the dictionary would outgrow its blocks.
+bool place(SplUserDict* d, const std::string& k, u16 value) {
     std::vector<u32> path;
     u32 current = leafFor(d, k, &path);
     std::string newKey = k;
@@ -300,21 +336,20 @@ int splUserDictInsert(const u8* key, u16 value, SplUserDict* d) {
     for (;;) {
         SplUdBlock& b = d->blocks[current];
         size_t i = 0;
-        while (i < b.entries.size() && b.entries[i].key < newKey) ++i;
-        if (i < b.entries.size() && b.entries[i].key == newKey) b.entries[i].value = newValue;
+        while (i < b.entries.size() && splUserDictKeyOrder(b.entries[i].key, newKey) < 0) ++i;
+        // An entry whose key is equal up to marks is replaced, marks and all.
+        if (i < b.entries.size() && splUserDictKeyOrder(b.entries[i].key, newKey) == 0) b.entries[i] = {newValue, newKey};
         else b.entries.insert(b.entries.begin() + long(i), SplUdEntry{newValue, newKey});
+        bool appended = i + 1 == b.entries.size();
         if (encodedSize(b) <= kSplBlockSize) break;
-        if (d->blocks.size() + 2 > kUdMaxBlocks) {
-            d->blocks = std::move(before);
-            return 0;
-        }
+        if (d->blocks.size() + 2 > kUdMaxBlocks) return false;
         // Split: the entries from the first that ends past the half move to a new block.
         u32 size = kHeader;
         std::string previous;
         size_t cut = 0;
         while (cut < b.entries.size()) {
             size += entrySize(previous, b.entries[cut].key);
-            if (size > kSplitAt) break;
+            if (size > ((d->state & kUdModeFill) && appended ? kSplBlockSize : kSplitAt)) break;
             previous = b.entries[cut++].key;
         }
         if (cut == 0) cut = 1;
@@ -344,22 +379,116 @@ int splUserDictInsert(const u8* key, u16 value, SplUserDict* d) {
         current = path.back();
         path.pop_back();
     }
-    if (save(d)) return 1;
-    d->blocks = std::move(before);
-    d->state |= kUdStateFailed;
+    return true;
+}
+
+bool writable(const SplUserDict* d) { return !(d->state & (kUdStateFailed | kUdModeReadOnly)); }
+
+bool validKey(const std::string& k) { return !k.empty() && k.size() <= size_t(kSplMaxKey); }
+
+// Keeps the changes when the dictionary is saved; otherwise puts back what it held before, so
+// that a word that cannot be written is not kept in memory either.
+int commit(SplUserDict* d, std::vector<SplUdBlock>* before, bool changed) {
+    if (changed && save(d)) return 1;
+    d->blocks = std::move(*before);
+    if (changed) d->state |= kUdStateFailed;
     return 0;
 }
 
-int splUserDictAddWord(const u8* word, SplUserDict* dict) {
-    if (word == nullptr || word[0] == 0 || std::strlen(reinterpret_cast<const char*>(word)) >= size_t(kSplMaxWord))
-        return 0;
-    if (splEntryKind(word) == 3) return 0;
+// A word pair's left half loses its own class: from now on it is only corrected, to the right
+// half. False when the left half cannot be a word.
+bool clearLeftHalf(SplUserDict* d, const u8* pair) {
+    u8 left[kSplMaxWord];
+    size_t n = 0;
+    for (const u8* p = pair; *p != 0 && *p != kSplLrSep; ++p) {
+        if (*p >= 4 && *p <= 6) continue;
+        if (n + 1 >= sizeof left) return false;
+        left[n++] = *p;
+    }
+    left[n] = 0;
     u8 form[kSplShapeOutSize];
-    u32 flags = doflags(word, form, dict->language);
-    if (flags == 0) return 0;
+    u32 flags = doflags(left, form, d->language);
+    if (flags == 0) return false;
+    if (flags & kIwVerbatim) {
+        if (u8* cut = reinterpret_cast<u8*>(std::strchr(reinterpret_cast<char*>(form), kSplLrSep))) *cut = 0;
+    }
     u8 key[kSplMaxKey + 1];
-    if (splWordToKey(form, key, 0, dict->phon) == 0) return 0;
-    return splUserDictInsert(key, u16(flags), dict);
+    if (splUserDictKey(form, key, d->phon) == 0) return false;
+    if (SplUdEntry* e = findEntry(d, keyOf(key))) e->value = 0;
+    return true;
+}
+
+}  // namespace
+
+int splUserDictInsert(const u8* key, u16 value, SplUserDict* d) {
+    std::string k = keyOf(key);
+    if (!writable(d) || !validKey(k)) return 0;
+    std::vector<SplUdBlock> before = d->blocks;
+    return commit(d, &before, place(d, k, value));
+}
+
+int splUserDictKey(const u8* stored, u8* key, const SplPhonTable* phon) {
+    u8 plain[kSplMaxKey + 1];
+    size_t n = 0;
+    bool marked = false;
+    const u8* p = stored;
+    for (; *p != 0 && *p != kSplLrSep; ++p) {
+        if (*p >= 4 && *p <= 7) {
+            marked = true;
+            continue;
+        }
+        if (n >= size_t(kSplMaxKey)) return 0;
+        plain[n++] = *p;
+    }
+    plain[n] = 0;
+    u8 codes[kSplMaxKey + 1];
+    int length = splWordToKey(plain, codes, 0, phon);
+    if (length == 0) return 0;
+    int out = 2;
+    key[0] = codes[0];
+    key[1] = codes[1];
+    int c = 2;
+    auto put = [&](u8 v) {
+        if (out < kSplMaxKey) key[out] = v;
+        ++out;
+    };
+    if (marked) {
+        // Each letter takes the next code and the letterless codes after it; a mark sits
+        // between them as 1-3 (mark 7 is not kept).
+        for (const u8* q = stored; *q != 0 && *q != kSplLrSep; ++q) {
+            if (*q >= 4 && *q <= 6) put(u8(*q - 3));
+            if (*q >= 4 && *q <= 7) continue;
+            if (c < length) put(codes[c++]);
+            while (c < length && codes[c] != phon->words[3] && phon->pairs[2 * codes[c]] == kPairCodeNone)
+                put(codes[c++]);
+        }
+    }
+    while (c < length) put(codes[c++]);
+    if (*p == kSplLrSep) {
+        put(kSplKeySpelled);
+        for (const u8* q = p + 1; *q != 0; ++q) put(*q);
+    }
+    if (out > kSplMaxKey) return 0;
+    key[out] = 0;
+    return out;
+}
+
+int splUserDictAddWord(const u8* word, SplUserDict* dict) {
+    if (word == nullptr || word[0] == 0 || std::strlen(reinterpret_cast<const char*>(word)) >= size_t(kSplShapeOutSize))
+        return 0;
+    int kind = splEntryKind(word);
+    u8 form[kSplShapeOutSize];
+    u32 flags = kind == 3 ? pair_dof(word, form, dict->language)
+              : kind == 2 ? hyph_dof(word, form, dict->language)
+                          : doflags(word, form, dict->language);
+    u8 key[kSplMaxKey + 1];
+    if (flags == 0 || splUserDictKey(form, key, dict->phon) == 0 || !writable(dict)) return 0;
+    std::vector<SplUdBlock> before = dict->blocks;
+    if (kind == 3 && !clearLeftHalf(dict, word)) {
+        dict->blocks = std::move(before);
+        return 0;
+    }
+    return commit(dict, &before, place(dict, keyOf(key), u16(flags)));
 }
 
 int splUserDictVerify(const u8* word, void* lexicon, u32* near, u32* wordClass) {
@@ -371,14 +500,15 @@ int splUserDictVerify(const u8* word, void* lexicon, u32* near, u32* wordClass) 
     u32 flags = doflags(word, form, d->language);
     u8 key[kSplMaxKey + 1];
     u16 value = 0;
-    if (flags == 0 || splWordToKey(form, key, 0, d->phon) == 0) return 0;
+    if (flags == 0 || splUserDictKey(form, key, d->phon) == 0) return 0;
     if (!splUserDictSearch(key, d, &value)) {
-        if (!tolerant || !splAltAccApplies(word, flags, d->language) || !accentRestored(d, key, form, flags, &value))
+        if (!tolerant || !splAltAccApplies(word, flags, d->language) || !accentRestored(d, key, flags, &value))
             return 0;
         *near = 1;
     }
-    u32 cls = value == 0 ? 1 : value;
-    if (!compatfl(flags, cls)) return 0;
+    // A cleared entry (the left half of a word pair) is no word of its own.
+    u32 cls = value;
+    if (cls == 0 || !compatfl(flags, cls)) return 0;
     *wordClass = cls;
     return 1;
 }
@@ -388,7 +518,7 @@ void splUserDictCandidates(const u8* stem, u32, void* lexicon, SplCorrectReq* re
     SplProxParams p;
     if (!splProxSetup(stem, false, d->phon, req, &p)) return;
     walkBin(d, p.bin, [&](const SplUdEntry& e) {
-        u8 codes[2] = {u8(e.value == 0 ? 1 : e.value), 0};
+        u8 codes[2] = {u8(e.value), 0};
         splProxCompare(reinterpret_cast<const u8*>(e.key.c_str()), codes, &p);
         return true;
     });

@@ -20,10 +20,13 @@
 
 constexpr u32 kUdModeOpen = 0;
 constexpr u32 kUdModeCreate = 16;
+constexpr u32 kUdModeFill = 32;      // words appended at the end fill a block before it splits
 constexpr u32 kUdModeReadOnly = 64;
+constexpr u32 kUdModeKeepOld = 128;  // a format-5 file stays in format 5
 constexpr u8 kUdStateFailed = 128;
 constexpr u8 kUdFormat = 6;
 constexpr u8 kUdOldFormat = 5;
+constexpr u8 kUdOldFormatKept = 255;  // a format-5 file opened with kUdModeKeepOld
 constexpr u16 kUdNoLink = 65535;
 constexpr u32 kUdMaxBlocks = 65535;
 constexpr u32 kUdMaxDepth = 16;
@@ -54,10 +57,19 @@ struct SplUserDict {
 SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* phon, u32* error);
 // Frees the record (every change is already on disc); 1. Null is allowed.
 int splUserDictClose(SplUserDict* dict);
+// Adds a word (plain; with marks 4-6; or a pair "left" 8 "right" whose left half is then
+// corrected to the right half and no longer accepted by itself).
 // 1 when the word was added (or its entry replaced); 0 when it cannot be encoded, the
 // dictionary is read-only, full or failed before, or writing failed. A word refused is not
 // kept in memory either.
 int splUserDictAddWord(const u8* word, SplUserDict* dict);
+// The key a stored form is filed under: the phonetic key of its letters (marks 4-7 left out),
+// with the marks 4-6 put back between the codes as 1-3 and a spelled part after byte 4. Answers
+// its length, 0 when it cannot be made or would pass kSplMaxKey bytes.
+int splUserDictKey(const u8* stored, u8* key, const SplPhonTable* phon);
+// The order of keys in the dictionary: byte by byte, skipping the marks 1-3 before the spelled
+// part (unless it follows at once) and the marks 4-7 inside it. <0, 0 or >0.
+int splUserDictKeyOrder(const std::string& a, const std::string& b);
 // Adds or replaces an entry by key (1 to kSplMaxKey bytes, NUL-terminated).
 int splUserDictInsert(const u8* key, u16 value, SplUserDict* dict);
 // 1 with *value when the key is present.

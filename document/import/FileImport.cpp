@@ -62,14 +62,26 @@ EngineErr ImportFileIntoPage(RPageData& page, const Path* file, FourCC fileType,
     *added = nullptr;
     const FourCC type = FileTypeToResourceType(fileType, false);
     if (type == 0 || type == kTypeBitmap) return kDocErrBadType;
+    // The library's items must become objects of the file's kind when taken out again.
+    if (library != nullptr) {
+        if (objectTypeForLibrary(library->Header().type) != type) return kDocErrBadType;
+        if (library->IsReadOnly()) return kResErrReadOnly;
+    }
     std::vector<u8> bytes;
     if (EngineErr err = readWholeFile(file, &bytes)) return err;
-    RPageObject* object = page.AddObject(type, -1, bytes, rect);
-    if (object == nullptr) return kDocErrPageFull;
+    // The library's change is whole or none, so it goes first: a page that then refuses the
+    // object has the item taken out again, and either way nothing is half imported.
+    u16 item = 0;
     if (library != nullptr) {
         char name[kSystemTextSize] = {};
         pathGetFileName(file, name);
-        if (library->AddItem(bytes, {}, name) == 0) return resGetLastError() ? resGetLastError() : kDocErrNotOpen;
+        item = library->AddItem(bytes, {}, name);
+        if (item == 0) return resGetLastError() ? resGetLastError() : kDocErrNotOpen;
+    }
+    RPageObject* object = page.AddObject(type, -1, bytes, rect);
+    if (object == nullptr) {
+        if (item != 0) library->DeleteEntry(item);
+        return kDocErrPageFull;
     }
     *added = object;
     return kErrNone;

@@ -29,7 +29,8 @@ std::string EnsureNativeExtension(const std::string& name);
 // The picture file's engine text in the user's pictures folder; empty without a user.
 std::string MakePictureFileName(const Paths& paths, const std::string& name);
 // Reads the file and adds it to the page as a new object at `rect`, and to `library` when one
-// is given. The new object through `added`.
+// is given; both or neither. The new object through `added`. kDocErrBadType for a library
+// of another kind, kResErrReadOnly for one that cannot be written.
 EngineErr ImportFileIntoPage(RPageData& page, const Path* file, FourCC fileType, const PageRect& rect,
                              RLibrary* library, RPageObject** added);
 

@@ -135,10 +135,19 @@ u16 RLibrary::AddItem(std::span<const u8> media, std::span<const u8> thumbnail, 
         err = SaveHeader();
     }
     if (err) {
+        // The id is given again to the next item, which must not find this one's resources.
+        RemoveItemResources(id);
         header_ = before;
         return 0;
     }
     return id;
+}
+
+EngineErr RLibrary::RemoveItemResources(u16 id) {
+    for (FourCC type : {header_.type, kTypeThumbnail, kTypeAltThumbnail})
+        if (ResourceRef ref = resFindResource(type, id, map_); ref != 0)
+            if (EngineErr err = resRemoveResource(ref)) return err;
+    return kErrNone;
 }
 
 EngineErr RLibrary::DeleteEntry(u16 id) {
@@ -146,11 +155,30 @@ EngineErr RLibrary::DeleteEntry(u16 id) {
     if (readOnly_) return kResErrReadOnly;
     const auto it = std::find_if(header_.entries.begin(), header_.entries.end(), [&](auto& e) { return e.id == id; });
     if (it == header_.entries.end()) return kResErrNotFound;
-    for (FourCC type : {header_.type, kTypeThumbnail, kTypeAltThumbnail})
-        if (ResourceRef ref = resFindResource(type, id, map_); ref != 0)
-            if (EngineErr err = resRemoveResource(ref)) return err;
+    // The item's resources are kept so that a delete the file did not take can put them back:
+    // the library in memory must go on listing what the file lists.
+    struct Kept {
+        FourCC type;
+        std::vector<u8> bytes;
+    };
+    std::vector<Kept> kept;
+    for (FourCC type : {header_.type, kTypeThumbnail, kTypeAltThumbnail}) {
+        Kept resource{type, {}};
+        if (resFindResource(type, id, map_) == 0) continue;
+        if (EngineErr err = Read(type, id, &resource.bytes)) return err;
+        kept.push_back(std::move(resource));
+    }
+    const LibraryHeader before = header_;
     header_.entries.erase(it);
-    return SaveHeader();
+    EngineErr err = RemoveItemResources(id);
+    if (!err) err = SaveHeader();
+    if (err) {
+        header_ = before;
+        for (const Kept& resource : kept) Write(resource.type, id, resource.bytes);
+        std::vector<u8> bytes;
+        if (writeLibraryHeader(header_, &bytes) == kErrNone) Write(kTypeLibraryHeader, 1, bytes);
+    }
+    return err;
 }
 
 }  // namespace Ostrel

@@ -57,6 +57,7 @@ public:
 private:
     EngineErr Write(FourCC type, u16 id, std::span<const u8> bytes);
     EngineErr Read(FourCC type, u16 id, std::vector<u8>* bytes) const;
+    EngineErr RemoveItemResources(u16 id);
 
     ResMapHandle map_ = 0;
     bool readOnly_ = true;

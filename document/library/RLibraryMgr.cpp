@@ -1,8 +1,12 @@
 #include "document/library/RLibraryMgr.h"
 
+#include <cstring>
+
 #include "document/users/CollectFolderFiles.h"
 #include "document/users/UserNames.h"
 #include "engine/base/TextUtils.h"
+#include "engine/ini/IniProfiles.h"
+#include "engine/resources/format/ResourceErrors.h"
 
 namespace Ostrel {
 
@@ -26,6 +30,13 @@ std::vector<std::string> librariesIn(const std::string& folder) {
     if (folder.empty()) return {};
     EnginePath path(folder);
     return path.empty() ? std::vector<std::string>{} : librariesIn(path.get());
+}
+
+bool isPlainFileName(const std::string& name) {
+    if (name.empty() || name == "." || name == ".." || name.size() >= kSystemTextSize) return false;
+    for (char c : name)
+        if (c == '\\' || c == '/' || c == ':' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    return true;
 }
 
 }  // namespace
@@ -104,6 +115,77 @@ u16 RLibraryMgr::GetLibraryLocationKind(const std::string& libraryPath) const {
     const bool under = !users.empty() && libraryPath.size() > users.size() &&
                        strCompareNoCase(libraryPath.substr(0, users.size()).c_str(), users.c_str()) == 0;
     return under ? kLibraryOfUser : kLibraryOnDisk;
+}
+
+i32 RLibraryMgr::GetLibraryEntryPath(FourCC type, u32 position, std::string* path, u16* kind) const {
+    Iteration state;
+    std::string name;
+    u16 found = 0;
+    for (u32 n = 0;; ++n) {
+        if (!NextLibraryItem(&state, type, &name, &found)) return kNoLibraryEntry;
+        if (n == position) break;
+    }
+    EnginePath folder;
+    if (found == kLibraryOnDisc) {
+        if (EngineErr err = OpenLibraryWithDiscPrompt(type, folder.get())) return err;
+    } else {
+        folder = EnginePath(FolderOf(type, found));
+    }
+    EnginePath file;
+    char text[kSystemTextSize] = {};
+    if (folder.empty() || !pathJoin(file.get(), folder.get(), name.c_str())->record ||
+        pathGetFullText(file.get(), text) != kErrNone)
+        return pathGetLastError() ? pathGetLastError() : kDocErrNoFolder;
+    *path = text;
+    if (kind) *kind = found;
+    return 0;
+}
+
+i32 RLibraryMgr::LoadLibraryItem(FourCC type, u32 position, std::string* path, u16* kind) {
+    const i32 result = GetLibraryEntryPath(type, position, path, kind);
+    if (result == 0) current_[type] = position;
+    return result;
+}
+
+EngineErr RLibraryMgr::GetCurrentLibrary(FourCC type, std::string* path, u16* kind) const {
+    const auto it = current_.find(type);
+    const i32 result = GetLibraryEntryPath(type, it == current_.end() ? 0 : it->second, path, kind);
+    if (result == kNoLibraryEntry) return kDocErrNoLibrary;
+    if (result != 0) return EngineErr(result);
+    EnginePath file(*path);
+    return !file.empty() && pathCheckExists(file.get()) == kErrNone ? kErrNone : kDocErrNoLibrary;
+}
+
+std::string RLibraryMgr::DefaultLibraryName() const {
+    char postfix[kSystemTextSize] = {};
+    EnginePath settings(paths_.SettingsFile());
+    if (settings.empty() || iniGetString(settings.get(), "Paths2", "UserLibPostfix", postfix, sizeof postfix, "") != kErrNone ||
+        !*postfix)
+        std::strcpy(postfix, " Library");
+    return paths_.UserName() + postfix + kLibraryExtension;
+}
+
+EngineErr RLibraryMgr::OpenDefaultLibraryForType(FourCC type, RLibrary* library, std::string* path) const {
+    path->clear();
+    if (paths_.UserName().empty()) return kDocErrNoUser;
+    const std::string folder = FolderOf(type, kLibraryOfUser);
+    if (folder.empty()) return kDocErrNoFolder;
+    // The postfix comes from a settings file: it must not lead the name out of the folder.
+    const std::string name = DefaultLibraryName();
+    if (!isPlainFileName(name)) return kDocErrBadUserName;
+    *path = folder + "\\" + name;
+    EnginePath file(*path);
+    if (file.empty()) return kDocErrNoFolder;
+    return library->Open(file.get(), false);
+}
+
+EngineErr AddToUserLibrary(RLibrary& library, std::span<const u8> media, std::span<const u8> thumbnail,
+                           const std::string& name, u16* id) {
+    *id = 0;
+    if (library.IsReadOnly()) return kResErrReadOnly;
+    *id = library.AddItem(media, thumbnail, name);
+    if (*id != 0) return kErrNone;
+    return resGetLastError() ? resGetLastError() : kDocErrNotOpen;
 }
 
 }  // namespace Ostrel

@@ -7,6 +7,8 @@
 // it asks, through the OS services' error callback, for the disc to be put in when another
 // one or none is in the drive. A disc's libraries lie as the installed ones do, in
 // "Library\<kind's folder>", and always open read-only.
+#include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,8 @@ namespace Ostrel {
 constexpr u16 kLibraryOnDisk = 1;
 constexpr u16 kLibraryOfUser = 2;
 constexpr u16 kLibraryOnDisc = 3;
+constexpr i32 kNoLibraryEntry = -1;
+constexpr EngineErr kDocErrNoLibrary = 11352;  // no library of the kind to show
 
 class RLibraryMgr {
 public:
@@ -46,9 +50,32 @@ public:
     // kLibraryOfUser for a library under the users folder, else kLibraryOnDisk.
     u16 GetLibraryLocationKind(const std::string& libraryPath) const;
 
+    // The engine text of the library at `position` of the kind's enumeration (counted from 0
+    // over all location kinds) and its location kind: 0, kNoLibraryEntry past the end, or the
+    // disc's error for a library on a disc that cannot be had.
+    i32 GetLibraryEntryPath(FourCC type, u32 position, std::string* path, u16* kind = nullptr) const;
+    // The same, and the library becomes the kind's current one.
+    i32 LoadLibraryItem(FourCC type, u32 position, std::string* path, u16* kind);
+    // The kind's current library (the first one until another was loaded): 0 with its path and
+    // location kind when its file is there, else kDocErrNoLibrary or the disc's error.
+    EngineErr GetCurrentLibrary(FourCC type, std::string* path, u16* kind) const;
+    // The user's own library of the kind, "<user><UserLibPostfix>.tbl" in the user's folder for
+    // the kind ([Paths2] "UserLibPostfix" of the settings file, " Library" when unset), opened
+    // writable. Its path comes back even when it fails, so that a missing one can be created.
+    EngineErr OpenDefaultLibraryForType(FourCC type, RLibrary* library, std::string* path) const;
+
 private:
+    std::string DefaultLibraryName() const;
+
     const Paths& paths_;
     EnginePath disc_;
+    std::map<FourCC, u32> current_;
 };
+
+// Adds an item (its media, picture thumbnail and name) to a library of the user's own and
+// gives its new id: kResErrReadOnly for a library that cannot be written, else the archive's
+// error (kOsErrDiskFull when the volume is full) or kDocErrNotOpen.
+EngineErr AddToUserLibrary(RLibrary& library, std::span<const u8> media, std::span<const u8> thumbnail,
+                           const std::string& name, u16* id);
 
 }  // namespace Ostrel

@@ -21,7 +21,10 @@ class RPageObject {
 public:
     RPageObject(FourCC type, u16 id) : type_(type), id_(id) {}
     virtual ~RPageObject() = default;
-    RPageObject(const RPageObject&) = default;
+    // A copy belongs to no page until one adopts it.
+    RPageObject(const RPageObject& other)
+        : rect(other.rect), flags(other.flags), option(other.option), changed(other.changed), type_(other.type_),
+          id_(other.id_) {}
     RPageObject& operator=(const RPageObject&) = delete;
 
     FourCC Type() const { return type_; }

@@ -11,6 +11,10 @@ public:
     EngineErr LoadMedia(std::span<const u8> bytes) override { return parseTextRecord(bytes, &text); }
     EngineErr StoreMedia(std::vector<u8>* bytes) const override { return writeTextRecord(text, bytes); }
     std::unique_ptr<RPageObject> Clone() const override { return std::make_unique<RTextPageObject>(*this); }
+    // Takes the edited text and the rectangle it was laid out in: the page draws it from
+    // them, and stores it with its next save (the object and its page are marked changed).
+    // the record's refusal for a text it cannot store, kDocErrBadRect for an inside-out rectangle; nothing changes.
+    EngineErr RenderAndStore(const TextRecord& record, const PageRect& rectangle);
 
     TextRecord text;
 };

@@ -34,7 +34,6 @@ std::unique_ptr<RPageObject> createPageObjectForType(u16 id, FourCC type, const 
         if (source->Type() != type) return nullptr;
         std::unique_ptr<RPageObject> copy = source->Clone();
         copy->SetId(id);
-        copy->SetOwner(nullptr);
         if (rect) copy->rect = *rect;
         return copy;
     }

@@ -39,14 +39,17 @@ public:
     u16 GetTransitionOption() const { return settings.transitionOption; }
     void SetTransitionOption(u16 option) { settings.transitionOption = option; }
 
-    // The contents, made empty on first use.
-    RPageData& Data() {
-        if (!data_) data_ = std::make_unique<RPageData>();
-        return *data_;
-    }
+    // The contents: on first use read from the page's file when it has one (the engine text
+    // of its full path), else empty; a file that cannot be read gives an empty page too.
+    RPageData& Data();
+    void SetFilePath(std::string engineText) { filePath_ = std::move(engineText); }
+    const std::string& FilePath() const { return filePath_; }
     bool HasData() const { return data_ != nullptr; }
     // Draws the contents into the current port at its top-left corner.
     EngineErr Draw();
+    // Saves the contents into a picture file; the file keeps its old bytes unless the whole
+    // save succeeds, and the contents stay dirty when it does not.
+    EngineErr SaveToFile(const Path* path) { return Data().SaveToFile(path); }
     // Drops the loaded contents; they are read again on next use.
     void ReleaseData() { data_.reset(); }
 
@@ -54,6 +57,7 @@ public:
 
 private:
     std::string fileName_;
+    std::string filePath_;
     u16 number_;
     std::unique_ptr<RPageData> data_;
 };

@@ -75,14 +75,35 @@ void RPageData::Record(FourCC code, std::unique_ptr<RPageObject> held, size_t pl
     if (!undo_) return;
     undo_->SetCurrent(this, code, &RPageData::ReleaseStep);
     step_ = Step{std::move(held), place, type, id};
+    flatten_ = FlattenStep{};
 }
 
-void RPageData::ReleaseStep(CListener* owner, FourCC) { static_cast<RPageData*>(owner)->step_ = Step{}; }
+void RPageData::ReleaseStep(CListener* owner, FourCC) {
+    static_cast<RPageData*>(owner)->step_ = Step{};
+    static_cast<RPageData*>(owner)->flatten_ = FlattenStep{};
+}
+
+void RPageData::ForgetStep() {
+    if (undo_) undo_->DiscardIfOwner(this);
+    step_ = Step{};
+    flatten_ = FlattenStep{};
+}
 
 // The same step undoes and redoes: it puts back the object it holds, or takes the object off.
-u32 RPageData::HandleMessage(RMessage* message, u32) {
+u32 RPageData::HandleMessage(RMessage* message, uintptr_t) {
+    if (message->code == kUndoFlatten) {
+        SwapFlattened();
+        return 1;
+    }
     if (message->code != kUndoAddObject && message->code != kUndoDeleteObject) return 0;
     if (step_.held) {
+        // An object of the same kind and id made since (a background is made again before
+        // every save), or a page filled since, leaves no place to put the object back.
+        RPageObject* taken = nullptr;
+        if (FindObject(step_.type, step_.id, &taken) == 0 || objects_.size() >= kPageIndexMaxObjects) {
+            ForgetStep();
+            return 0;
+        }
         step_.held->SetOwner(this);
         objects_.insert(objects_.begin() + std::ptrdiff_t(std::min(step_.place, objects_.size())), std::move(step_.held));
     } else {
@@ -288,6 +309,8 @@ EngineErr RPageData::LoadFromMap(ResMapHandle map) {
         object->SetOwner(this);
         loaded[e.order] = std::move(object);
     }
+    // The step was about the contents now replaced.
+    ForgetStep();
     objects_ = std::move(loaded);
     pageFlags = index.pageFlags;
     SetDirtyState(false);

@@ -17,6 +17,8 @@
 #include "engine/resources/ResourceManager.h"
 #include "framework/messaging/CListener.h"
 
+class CharMeasurer;
+
 namespace Ostrel {
 
 class RNotePageObject;
@@ -26,6 +28,7 @@ class UndoManager;
 // The undo codes of adding and deleting an object.
 constexpr FourCC kUndoAddObject = fourCC("pAdd");
 constexpr FourCC kUndoDeleteObject = fourCC("pDe1");
+constexpr FourCC kUndoFlatten = fourCC("pFlt");
 
 // Asked between the objects of a save; false stops it.
 using SaveProgress = std::function<bool()>;
@@ -50,7 +53,7 @@ public:
     // when the page is given the undo manager.
     void SetUndoManager(UndoManager* undo) { undo_ = undo; }
     // Takes back, or does again, the last add or delete (the undo code posted to the page).
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     // Takes a made object; null (and the object dropped) when refused as above.
     RPageObject* AdoptObject(std::unique_ptr<RPageObject> object);
     bool DeleteObject(FourCC type, u16 id);
@@ -70,14 +73,31 @@ public:
     RLibExclusionsObject* GetExclusions();
 
     // Draws the page into a 16-bit port with its top-left corner at (x, y): the background
-    // picture, then the pictures and movable pictures in their order. Hidden objects and the
-    // kinds without a picture of their own (sounds, notes, texts, movies, vector graphics) draw
-    // nothing. kGfxErrBadFormat for a port of another depth, with nothing drawn.
+    // picture, then the pictures, movable pictures and texts in their order (a text in its
+    // font and colour, laid out in its rectangle). Hidden objects and the kinds without a
+    // picture of their own (sounds, notes, movies, vector graphics) draw nothing.
+    // kGfxErrBadFormat for a port of another depth, with nothing drawn.
     EngineErr Render(GfxPort* port, i16 x, i16 y) const;
+
+    // Merges the object into the background picture (made when missing) and takes it off the
+    // page: pictures, movable pictures and texts, drawn as Render draws them. Vector graphics
+    // wait for their renderer: kDocErrNoVectorRenderer, and the object stays; other kinds
+    // (and the background itself) kDocErrBadType; an object of another page kDocErrNotOnPage.
+    EngineErr FlattenObject(FourCC type, RPageObject* object);
+    // Merges every visible object of the kind, as one undo step (the background and the
+    // objects come back together). Vector graphics stay as above; the first refusal is the
+    // answer, after the others are merged.
+    EngineErr FlattenAll(FourCC type);
 
     bool IsDirty() const { return dirty_; }
     // Stores the flag and answers the old one; marking clean clears every object's change mark.
     bool SetDirtyState(bool dirty);
+    // Stores the flag and answers the old one, leaving the objects' change marks alone.
+    bool SetModified(bool modified) {
+        const bool was = dirty_;
+        dirty_ = modified;
+        return was;
+    }
     u16 pageFlags = 0;
 
     // Writes the page as a new archive and moves it over `target`; `target` keeps its
@@ -95,6 +115,12 @@ private:
     PictureRecord MakeThumbnail() const;
     void Record(FourCC code, std::unique_ptr<RPageObject> held, size_t place, FourCC type, u16 id);
     static void ReleaseStep(CListener* owner, FourCC code);
+    void ForgetStep();
+
+    // Draws one object into the current port (Render's drawing order is the caller's).
+    static EngineErr DrawObject(GfxPort* port, const RPageObject& object, Point16 origin, CharMeasurer& fonts);
+    EngineErr Merge(const std::vector<RPageObject*>& objects);
+    void SwapFlattened();
 
     std::vector<std::unique_ptr<RPageObject>> objects_;
     bool dirty_ = false;
@@ -106,6 +132,13 @@ private:
         FourCC type = 0;
         u16 id = 0;
     } step_;
+    // The flatten step: the background before and after, and the merged objects with their
+    // places while they are off the page.
+    struct FlattenStep {
+        std::vector<u8> otherBackground;
+        std::vector<std::pair<size_t, std::unique_ptr<RPageObject>>> held;
+        std::vector<std::pair<FourCC, u16>> merged;
+    } flatten_;
 };
 
 }  // namespace Ostrel

@@ -1,18 +1,53 @@
 // Drawing a page's contents into a port.
+#include <cstring>
+
 #include "document/objects/RBitmapPageObject.h"
+#include "document/objects/RTextPageObject.h"
 #include "document/pages/PagePainting.h"
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/GfxErrors.h"
+#include "text/layout/TextLayout.h"
+#include "text/measure/StyleFonts.h"
 
 namespace Ostrel {
 namespace {
 
 bool drawsPicture(const RPageObject& object) {
-    return (object.Type() == kTypeBitmap || object.Type() == kTypeMovableBitmap) && !(object.flags & kObjectHidden);
+    return object.Type() == kTypeBitmap || object.Type() == kTypeMovableBitmap;
+}
+
+EngineErr paintInto(GfxPort* port, const RBitmapPageObject& bitmap, Point16 origin) {
+    GfxPixelDescriptor target{};
+    if (EngineErr err = port->LockBits(&target)) return err;
+    paintPicture(target, bitmap.picture, bitmap.rect, origin);
+    port->UnlockBits(&target);
+    return kErrNone;
+}
+
+// The stored text in its one style, laid out in the object's rectangle through the fonts of
+// the port (which is current while it draws).
+void drawText(const RTextPageObject& object, Point16 origin, CharMeasurer& fonts) {
+    const TextRecord& record = object.text;
+    if (record.text.empty() || record.text.size() > kStyledTextMaxLength) return;
+    StyledText styled(record.text.data(), u16(record.text.size()));
+    TextStyle& style = styled.Runs().defaultStyle;
+    const GfxColor colour = GfxColor::rgb(u8(record.colour >> 16), u8(record.colour >> 8), u8(record.colour));
+    style.Set(record.face.c_str(), record.size, record.style, colour);
+    const Rect16 place{i16(object.rect.left + origin.h), i16(object.rect.top + origin.v),
+                       i16(object.rect.right + origin.h), i16(object.rect.bottom + origin.v)};
+    TextLayout layout(styled, place, fonts);
+    layout.DrawLines();
 }
 
 }  // namespace
+
+EngineErr RPageData::DrawObject(GfxPort* port, const RPageObject& object, Point16 origin, CharMeasurer& fonts) {
+    if (object.flags & kObjectHidden) return kErrNone;
+    if (drawsPicture(object)) return paintInto(port, static_cast<const RBitmapPageObject&>(object), origin);
+    if (object.Type() == kTypeText) drawText(static_cast<const RTextPageObject&>(object), origin, fonts);
+    return kErrNone;
+}
 
 EngineErr RPageData::Render(GfxPort* port, i16 x, i16 y) const {
     if (!port || port == kGfxBadPortHandle) return kGfxErrBadValue;
@@ -23,21 +58,23 @@ EngineErr RPageData::Render(GfxPort* port, i16 x, i16 y) const {
         gfxUnlockPort(port);
         return err;
     }
-    if (target.depth == 16 && target.base) {
+    const bool drawable = target.depth == 16 && target.base;
+    port->UnlockBits(&target);
+    if (!drawable) {
+        gfxUnlockPort(port);
+        return kGfxErrBadFormat;
+    }
+    GfxPort* previous = gfxSetPort(port);
+    {
+        StyleFonts fonts;
         RPageObject* background = nullptr;
         FindObject(kTypeBitmap, kBackgroundId, &background);
         const Point16 origin{x, y};
-        auto paint = [&](const RPageObject& object) {
-            const auto& bitmap = static_cast<const RBitmapPageObject&>(object);
-            paintPicture(target, bitmap.picture, bitmap.rect, origin);
-        };
-        if (background && drawsPicture(*background)) paint(*background);
+        if (background) err = DrawObject(port, *background, origin, fonts);
         for (const auto& object : objects_)
-            if (object.get() != background && drawsPicture(*object)) paint(*object);
-    } else {
-        err = kGfxErrBadFormat;
+            if (!err && object.get() != background) err = DrawObject(port, *object, origin, fonts);
     }
-    port->UnlockBits(&target);
+    gfxSetPort(previous);
     gfxUnlockPort(port);
     return err;
 }

@@ -1,5 +1,8 @@
 #include "document/project/ProjectConfigFile.h"
 
+#include "document/project/ProjectCopy.h"
+#include "document/users/EnginePath.h"
+#include "engine/files/OsServices.h"
 #include "engine/ini/IniProfiles.h"
 
 namespace Ostrel {
@@ -58,12 +61,31 @@ EngineErr ProjectConfigFile::SetPath(const Path* path) {
 
 EngineErr ProjectConfigFile::Save() {
     if (EngineErr err = pages.Save(1)) return err;
-    for (CFG_LONG* item : {&backgroundColor, &backgroundSound, &looping, &manualAdvance, &topLeftPage, &selectedPage})
+    for (CFG_LONG* item : {&backgroundColor, &backgroundSound, &looping, &manualAdvance, &topLeftPage})
         if (EngineErr err = item->Save(1)) return err;
-    // Writing through makes the profile's changes reach the disc now.
+    // Turning write-through on writes what is pending but does not say whether the file took
+    // it; the last setting, written through, rewrites the whole file and answers for it.
     iniSetFlushMode(&path_, 1);
+    const EngineErr err = selectedPage.Save(1);
     iniSetFlushMode(&path_, 0);
-    return iniGetLastError();
+    return err;
+}
+
+EngineErr ProjectConfigFile::CopyTo(const Path* target, const StringMap* nameMap, u16 lenient) {
+    if (!path_.record) return SetPath(target);
+    EnginePath source;
+    if (!pathJoin(source.get(), &path_, "..")->record) return pathGetLastError();
+    if (EngineErr err = SetPath(target)) return err;
+    EnginePath folder;
+    if (!pathJoin(folder.get(), target, "..")->record) return pathGetLastError();
+    const EngineErr same = pathCompare(folder.get(), source.get());
+    if (same == kErrNone) return kErrNone;
+    if (same != kOsErrDifferent) return same;
+    PageRebaseContext context{this, source.get(), kErrNone, nameMap, lenient};
+    ForEachPage([&](const std::string& name, const PageSettings& settings, u16 number) {
+        RebasePageEntry(name, settings, number, context);
+    });
+    return context.result;
 }
 
 bool ProjectConfigFile::HasContent() const {
@@ -101,7 +123,15 @@ void ProjectConfigFile::ForEachPagePath(const PagePathCallback& callback) const 
     pathRelease(&folder);
 }
 
+bool isStorablePageFileName(const std::string& name) {
+    if (name.empty() || name.size() > kPageFileNameMax) return false;
+    for (char c : name)
+        if (c == ',' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    return true;
+}
+
 EngineErr ProjectConfigFile::SetPage(u16 number, const std::string& fileName, const PageSettings& settings) {
+    if (!isStorablePageFileName(fileName)) return kDocErrBadPageName;
     return pages.SetValue(formatPageEntry(fileName, settings).c_str(), number, 0);
 }
 

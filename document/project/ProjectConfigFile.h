@@ -4,6 +4,7 @@
 // background sound, looping and manual advance, and [PickerDisplay] the picker's top-left and
 // selected pages.
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -14,7 +15,10 @@
 
 namespace Ostrel {
 
+struct NoCaseLess;
+
 constexpr u16 kMaxProjectPages = 99;
+constexpr EngineErr kDocErrBadPageName = 11341;  // a page file name its entry cannot hold
 
 class ProjectConfigFile {
 public:
@@ -27,6 +31,13 @@ public:
     static void Assign(ProjectConfigFile& destination, const ProjectConfigFile& source);
     // Moves every setting to another file, without writing the old one.
     EngineErr SetPath(const Path* path);
+    // The file's path; null for a project not yet saved.
+    const Path* GetPath() const { return path_.record ? &path_ : nullptr; }
+    // Points the project at the file `target`; when that lies in another folder, every page
+    // entry is made to name its file from there, page files the map lists at their new
+    // places (see ProjectCopy.h). Nothing is written: the caller saves. The last entry's
+    // code; lenient: entries whose names form no path are kept and give none.
+    EngineErr CopyTo(const Path* target, const std::map<std::string, std::string, NoCaseLess>* nameMap, u16 lenient);
     // Writes what changed and makes it last.
     EngineErr Save();
     bool HasContent() const;
@@ -38,6 +49,7 @@ public:
     // The same with the file's path; a name that would leave the project's folder gives an
     // empty path.
     void ForEachPagePath(const PagePathCallback& callback) const;
+    // kDocErrBadPageName for a name the entry cannot hold.
     EngineErr SetPage(u16 number, const std::string& fileName, const PageSettings& settings);
     // Renames the page's file, keeping its settings (the defaults when it had none).
     EngineErr SetPageFileName(const std::string& fileName, u16 number);
@@ -58,5 +70,8 @@ private:
 // Whether a page's file name stays inside the project's folder: not empty, not absolute, no
 // drive, and no "." or ".." part.
 bool isProjectRelativeName(const std::string& name);
+// Whether a page entry can hold the name and give it back: not empty, at most
+// kPageFileNameMax bytes, no comma (the entry's separator) and no control character.
+bool isStorablePageFileName(const std::string& name);
 
 }  // namespace Ostrel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/ini/IniProfiles.h"
+
 namespace Ostrel {
 
 RDocument::RDocument(const Path* projectPath)
@@ -13,15 +15,41 @@ void RDocument::LoadPages() {
     config_->ForEachPage([&](const std::string& name, const PageSettings& settings, u16 number) {
         pages_.push_back(std::make_shared<RPage>(settings, name, number));
     });
+    // Where each page's contents are read from.
+    config_->ForEachPagePath([&](const Path* file, const PageSettings&, u16 number) {
+        char text[kSystemTextSize] = {};
+        if (RPage* page = Find(number); page && file->record && pathGetFullText(file, text) == kErrNone)
+            page->SetFilePath(text);
+    });
     Sort();
 }
 
-EngineErr RDocument::SaveAs(const Path* path) {
-    if (EngineErr err = config_->SetPath(path)) return err;
-    config_->pages.EraseAll();
+EngineErr RDocument::SaveAs(const Path* path, const StringMap* nameMap, u16 lenient) {
+    // The list takes the pages as they are, in memory only: the old file is not written.
+    ProjectConfigFile& config = *config_;
+    std::vector<u16> listed;
+    config.pages.ForEach([](const char*, u16 number, void* context) { static_cast<std::vector<u16>*>(context)->push_back(number); },
+                         &listed);
+    for (u16 number : listed)
+        if (!Find(number)) config.pages.RemoveNode(number, 0);
     for (const auto& page : pages_)
-        if (EngineErr err = config_->SetPage(page->Number(), page->FileName(), page->settings)) return err;
-    return config_->Save();
+        if (EngineErr err = config.SetPage(page->Number(), page->FileName(), page->settings)) return err;
+    if (EngineErr err = config.CopyTo(path, nameMap, lenient)) return err;
+    // The new text replaces whatever the file held, all at once when it is written.
+    iniSetFlushMode(path, 0);
+    iniWriteString(path, nullptr, nullptr, nullptr);
+    if (EngineErr err = config.Save()) return err;
+    for (const auto& page : pages_)
+        if (const INI_LIST_NODE* node = config.pages.FindNode(page->Number()); node && node->Value()) {
+            std::string name;
+            PageSettings settings;
+            if (parsePageEntry(node->Value(), &name, &settings)) page->SetFileName(name);
+        }
+    config.ForEachPagePath([&](const Path* file, const PageSettings&, u16 number) {
+        char text[kSystemTextSize] = {};
+        if (RPage* page = Find(number); page && file->record && pathGetFullText(file, text) == kErrNone) page->SetFilePath(text);
+    });
+    return kErrNone;
 }
 
 RPage* RDocument::Find(u16 number) const {
@@ -94,6 +122,26 @@ bool RDocument::MovePage(u16 from, u16 to) {
     page->SetId(to);
     Sort();
     return true;
+}
+
+EngineErr RDocument::ShiftPageRange(i16 first, i16 last, i32 step) {
+    Remember();
+    if (first > last || step == 0) return kErrNone;
+    if (first < 1 || last > i16(kMaxProjectPages) || first + step < 1 || last + step > i32(kMaxProjectPages))
+        return kDocErrNoPlace;
+    // Upwards from the top, downwards from the bottom: no page lands on one still to move.
+    const i32 direction = i16(step) > 0 ? -1 : 1;
+    for (i32 n = direction < 0 ? last : first; n >= first && n <= last; n += direction) {
+        const u16 target = u16(n + step);
+        RPage* moving = Find(u16(n));
+        if (RPage* there = Find(target); there && there != moving) {
+            if (current_ == there) current_ = nullptr;
+            pages_.erase(std::find_if(pages_.begin(), pages_.end(), [&](const auto& p) { return p.get() == there; }));
+        }
+        if (moving) moving->SetId(target);
+    }
+    Sort();
+    return kErrNone;
 }
 
 u16 RDocument::FindBlankSlotWrapping(u16 from) const {

@@ -9,6 +9,7 @@
 
 #include "document/pages/RPage.h"
 #include "document/project/ProjectConfigFile.h"
+#include "document/project/StringMap.h"
 
 namespace Ostrel {
 
@@ -24,8 +25,11 @@ public:
 
     // Makes the pages the file lists (their contents are read on use).
     void LoadPages();
-    // Writes the page list and the settings to the file at `path`, which becomes the project's.
-    EngineErr SaveAs(const Path* path);
+    // Writes the page list and the settings to the file at `path`, which becomes the project's,
+    // in one step: the file holds its old text or the whole new one. In another folder, the
+    // page entries are named from there (ProjectConfigFile::CopyTo, with the name map and the
+    // lenient flag). The pages take the names they were saved under.
+    EngineErr SaveAs(const Path* path, const StringMap* nameMap = nullptr, u16 lenient = 0);
 
     // 0 the first page, 65534 the last; a number no page has gives the blank page.
     RPage* GetPage(u16 number);
@@ -37,6 +41,11 @@ public:
     // null when the place is taken or out of range.
     RPage* AddPage(u16 position, const RPage& source);
     bool MovePage(u16 from, u16 to);
+    // Renumbers the pages first..last by `step` as one arrangement step: a page already at a
+    // number one of them moves to is dropped, and so is one at the number a missing page of
+    // the run would move to. The blank page keeps its number. kDocErrNoPlace for a move out
+    // of 1..99, after the step is taken.
+    EngineErr ShiftPageRange(i16 first, i16 last, i32 step);
     // The first free place at or after `from`, wrapping to 1; 0 when every place is taken.
     u16 FindBlankSlotWrapping(u16 from) const;
 

@@ -30,6 +30,7 @@ public:
     u16 ComparePathWithParent(const std::string& path) const;
     // 0 when deleted, 1 for an empty name, else the refusal or the file error.
     EngineErr DeleteProject(const std::string& name);
+    const Paths& GetPaths() const { return paths_; }
 
 private:
     void Rebuild();

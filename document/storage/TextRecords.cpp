@@ -34,8 +34,13 @@ EngineErr parseTextRecord(std::span<const u8> bytes, TextRecord* record) {
     read.colour = in.u32be();
     if (!in.ok()) return kDocErrTruncated;
     if (version != kTextRecordVersion) return kDocErrVersion;
-    if (face[kFaceNameSize - 1] != 0) return kDocErrBadSize;
-    for (size_t i = 0; face[i] != 0; ++i) read.face.push_back(char(face[i]));
+    // The name, then nothing but NULs: what follows the name is no part of the record.
+    size_t length = 0;
+    while (length < kFaceNameSize && face[length] != 0) ++length;
+    for (size_t i = length; i < kFaceNameSize; ++i)
+        if (face[i] != 0) return kDocErrBadSize;
+    if (length == kFaceNameSize) return kDocErrBadSize;
+    read.face.assign(face.begin(), face.begin() + std::ptrdiff_t(length));
     if (EngineErr err = readText(in, &read.text)) return err;
     *record = std::move(read);
     return kErrNone;

@@ -3,7 +3,8 @@
 // note ('tNOT'). Texts are bytes in the program's character set, without a terminator, at most
 // kStoredTextMax of them. Big-endian:
 //
-//   text:  u16 version (1)   32 bytes face name (NUL-padded; the last byte is always NUL)
+//   text:  u16 version (1)   32 bytes face name (NUL-padded; the last byte is always NUL,
+//          and no byte after the first NUL is anything else)
 //          u16 point size   u16 style bits   u32 colour (0x00RRGGBB)   u32 length   the text
 //   note:  u16 version (1)   u16 note kind   u16 language flag   u32 length   the text
 #include <span>

@@ -2,26 +2,22 @@
 
 #include <algorithm>
 
+#include "document/users/FolderListing.h"
 #include "engine/files/OsFiles.h"
 
 namespace Ostrel {
 
 std::vector<std::string> CollectFolderFiles(const Path* folder) {
-    std::vector<std::string> names;
+    FolderListing listing;
     Path previous;
     pathGetCurrentDirectory(&previous);
     if (pathSetCurrentDirectory(folder) == kErrNone) {
-        osEnumFiles(
-            [](const char* name, void* context) {
-                static_cast<std::vector<std::string>*>(context)->emplace_back(name);
-                return u16(0);
-            },
-            &names);
+        osEnumFiles(&AppendFoundName, &listing);
         if (previous.record) pathSetCurrentDirectory(&previous);
     }
     pathRelease(&previous);
-    std::sort(names.begin(), names.end());
-    return names;
+    std::sort(listing.names.begin(), listing.names.end());
+    return std::move(listing.names);
 }
 
 }  // namespace Ostrel

@@ -25,9 +25,9 @@ EngineErr deleteFolder(const std::string& text) {
 
 }  // namespace
 
-EngineErr DeleteUserFolders(Paths& paths, const std::string& name) {
-    if (name.empty()) return 1;
-    if (EngineErr err = paths.SelectUserFolder(name)) return err;
+namespace {
+
+EngineErr deleteFoldersOfCurrentUser(Paths& paths) {
     // Inner folders first: a folder goes only once it is empty.
     for (u16 folder = kFolderLibAnimations; folder >= kFolderLibPictures; --folder)
         if (EngineErr err = deleteFolder(paths.BuildPath(folder, false))) return err;
@@ -36,6 +36,18 @@ EngineErr DeleteUserFolders(Paths& paths, const std::string& name) {
                                     paths.BuildPath(kFolderUser, false)})
         if (EngineErr err = deleteFolder(text)) return err;
     return kErrNone;
+}
+
+}  // namespace
+
+EngineErr DeleteUserFolders(Paths& paths, const std::string& name) {
+    if (name.empty()) return 1;
+    const std::string previous = paths.UserName();
+    if (EngineErr err = paths.SelectUserFolder(name)) return err;
+    const EngineErr err = deleteFoldersOfCurrentUser(paths);
+    // A removed user must not stay current: the next settings save would make the folder again.
+    if (previous.empty() || previous == name || paths.SelectUserFolder(previous) != kErrNone) paths.ForgetUser();
+    return err;
 }
 
 }  // namespace Ostrel

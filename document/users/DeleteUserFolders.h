@@ -1,6 +1,6 @@
 #pragma once
-// Removes a user: the user's folders and every file in them. The user becomes the current
-// one first, and stays so only in name: the folders are gone.
+// Removes a user: the user's folders and every file in them. Afterwards the user who was
+// current before stays current, unless that was the removed one: then no user is.
 #include <string>
 
 #include "document/users/Paths.h"

@@ -54,6 +54,8 @@ public:
     // Makes the named user current, making that user's folders when the user is new.
     EngineErr SelectUserFolder(const std::string& name);
     const std::string& UserName() const { return user_; }
+    // No user is current any more; the user's folders are empty texts again.
+    void ForgetUser() { user_.clear(); }
 
     std::string BuildPath(u16 folder, bool trailingSeparator) const;
     // The path of a folder; an empty path and an error for an unknown or unset folder.

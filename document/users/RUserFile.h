@@ -18,7 +18,8 @@ public:
     // Reads or writes the settings; 0 when done or when there is nothing to do.
     EngineErr Load();
     EngineErr Save();
-    // Initialises `file` with the current user's "user.ini"; kDocErrNoUser without a user.
+    // Initialises `file` with the current user's "user.ini"; kDocErrNoUser without a user,
+    // kDocErrNoFolder when the user's folder is not there.
     EngineErr Serialize(Path* file) const;
 
 protected:

@@ -494,9 +494,15 @@ EngineErr iniWriteString(const Path* path, const char* section, const char* key,
 
 u16 iniSetFlushMode(const Path* path, u16 writeThrough) {
     IniProfile* profile = nullptr;
-    if (loadProfile(path, &profile)) return kIniFlushModeUnknown;
+    if (const EngineErr error = loadProfile(path, &profile)) {
+        setError(error);
+        return kIniFlushModeUnknown;
+    }
     const u16 previous = profile->writeThrough;
     profile->writeThrough = writeThrough;
-    if (writeThrough && profile->dirty && writeProfileFile(profile) == kErrNone) setDirty(profile, 0);
+    // The write's outcome is the last error, so that a caller can tell whether the file took it.
+    const EngineErr error = writeThrough && profile->dirty ? writeProfileFile(profile) : kErrNone;
+    if (writeThrough && profile->dirty && error == kErrNone) setDirty(profile, 0);
+    setError(error);
     return previous;
 }

@@ -37,5 +37,6 @@ EngineErr iniGetBool(const Path* profile, const char* section, const char* key, 
 
 // Null section empties the profile, null key removes the section, null value the key.
 EngineErr iniWriteString(const Path* profile, const char* section, const char* key, const char* value);
-// The previous flag, kIniFlushModeUnknown when the profile cannot be loaded.
+// The previous flag, kIniFlushModeUnknown when the profile cannot be loaded. Turning
+// write-through on writes a changed profile; iniGetLastError then tells whether it was written.
 u16 iniSetFlushMode(const Path* profile, u16 writeThrough);

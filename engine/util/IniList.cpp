@@ -200,9 +200,15 @@ EngineErr INI_LIST::Load(i16 limit) {
 
 EngineErr INI_LIST::Save(u16 force) {
     const u16 previous = iniSetFlushMode(Profile(), writeThrough_);
-    if (dirty_ || force) WriteCount();
+    // Every key is tried; the first failure is the answer, and a node that was not written
+    // stays dirty for the next save.
+    EngineErr result = kErrNone;
+    auto keep = [&result](EngineErr error) {
+        if (!result) result = error;
+    };
+    if (dirty_ || force) keep(WriteCount());
     for (INI_LIST_NODE* node = head_; node; node = node->next_) {
-        if (force || node->dirty_) node->Write();
+        if (force || node->dirty_) keep(node->Write());
     }
     // Empty nodes whose keys are gone have nothing more to do.
     for (INI_LIST_NODE* node = head_; node;) {
@@ -210,9 +216,11 @@ EngineErr INI_LIST::Save(u16 force) {
         if (!node->value_ && !node->dirty_) delete node;
         node = next;
     }
-    iniSetFlushMode(Profile(), 1);
+    // The keys written so far may live only in memory: they count once the file holds them.
+    // A profile that cannot be loaded has had nothing written into it to flush.
+    if (iniSetFlushMode(Profile(), 1) != kIniFlushModeUnknown) keep(iniGetLastError());
     if (previous == 0) iniSetFlushMode(Profile(), 0);
-    return kErrNone;
+    return result;
 }
 
 INI_LIST_NODE* INI_LIST::FindNode(u32 number) const {
@@ -363,24 +371,29 @@ EngineErr INI_LIST::MoveItemShifting(u32 from, u32 to, u16 writeNow) {
 }
 
 EngineErr INI_LIST::EraseAll() {
+    EngineErr result = kErrNone;
+    auto keep = [&result](EngineErr error) {
+        if (!result && error != kIniErrNotFound && error != kIniErrNoFile) result = error;
+    };
     while (head_) {
-        WriteItemKey(head_->number_, nullptr);
+        keep(WriteItemKey(head_->number_, nullptr));
         delete head_;
     }
     Load(0);
     while (head_) {
-        WriteItemKey(head_->number_, nullptr);
+        keep(WriteItemKey(head_->number_, nullptr));
         delete head_;
     }
     highNumber_ = 0;
-    WriteCount();
-    return kErrNone;
+    keep(WriteCount());
+    return result;
 }
 
 EngineErr INI_LIST::SetPath(const Path* newPath, u16 saveFirst, u16 reload) {
     if (saveFirst) {
         FlushModeScope mode(Profile(), 1);
-        Save(0);
+        // Nothing moves when the old file did not take the list.
+        if (const EngineErr error = Save(0)) return error;
     }
     if (reload) DropNodes();
     if (newPath)

@@ -122,7 +122,7 @@ void RBMOBitmapScroller::CellDragged(int item, Point16 point) {
 
 void RBMOBitmapScroller::SelectCell(int index) { Select(index == kBmoNoCell ? -1 : index); }
 
-u32 RBMOBitmapScroller::HandleMessage(RMessage* message, u32 data) {
+u32 RBMOBitmapScroller::HandleMessage(RMessage* message, uintptr_t data) {
     const u32 taken = RScroller::HandleMessage(message, data);
     if (message->code == GetSelectMessage() && command_ != 0 && GetSelected() >= 0)
         PostMessageTo(GetOwner(), command_, reinterpret_cast<uintptr_t>(this), u16(GetSelected()));

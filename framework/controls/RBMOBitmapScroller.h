@@ -73,7 +73,7 @@ public:
     // kBmoNoCell clears the selection.
     void SelectCell(int index);
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
 protected:
     void DrawCell(int item, const Rect16& cell, bool selected) override;

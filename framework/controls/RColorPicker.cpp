@@ -95,7 +95,7 @@ void RColorPicker::Choose(int index) {
     Close();
 }
 
-u32 RColorPicker::HandleMessage(RMessage* message, u32) {
+u32 RColorPicker::HandleMessage(RMessage* message, uintptr_t) {
     if (message->code != kMsgColorSwatch || !IsOpen()) return 0;
     Choose(int(message->param1));
     return 1;

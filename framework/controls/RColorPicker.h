@@ -38,7 +38,7 @@ public:
     const std::vector<GfxColor>& Palette() const { return palette_; }
     Rect16 GetSwatchRect(int index) const;
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
     u32 HandleKey(u32 key) override;
 

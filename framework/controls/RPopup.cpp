@@ -82,7 +82,7 @@ void RPopup::Choose(int index) {
     PostMessage(code_, reinterpret_cast<uintptr_t>(this), u16(index));
 }
 
-u32 RPopup::HandleMessage(RMessage* message, u32) {
+u32 RPopup::HandleMessage(RMessage* message, uintptr_t) {
     if (message->code != kMsgPopupRow || !IsOpen()) return 0;
     Choose(int(message->param1));
     return 1;

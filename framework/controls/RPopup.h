@@ -44,7 +44,7 @@ public:
     Rect16 GetRowRect(int index) const;
     int GetHighlighted() const { return highlighted_; }
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
     u32 HandleKey(u32 key) override;
 

@@ -188,7 +188,7 @@ void RScroller::PostDrop(ScrollerDrop drop) {
     PostMessageTo(owner_, kMsgEntryDropped, reinterpret_cast<uintptr_t>(drop_.get()), drop_->kind);
 }
 
-u32 RScroller::HandleMessage(RMessage* message, u32) {
+u32 RScroller::HandleMessage(RMessage* message, uintptr_t) {
     if (message->code == selectMessage_) {
         // Wide: a record from cells made earlier may lie far from this strip's numbering.
         const int64_t cell = int64_t(message->param1) - int64_t(firstHotSpotId_);

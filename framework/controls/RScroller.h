@@ -76,7 +76,7 @@ public:
     void Refresh(u16 code);
     virtual void Redraw();
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u32 HandleKey(u32 key) override;
     // Notes a press on an active cell without taking it: the cell's hot spot takes the click.
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;

@@ -66,7 +66,7 @@ std::vector<int> RTextScroller::GetSelectedList() const {
     return list;
 }
 
-u32 RTextScroller::HandleMessage(RMessage* message, u32 data) {
+u32 RTextScroller::HandleMessage(RMessage* message, uintptr_t data) {
     if (message->code != GetSelectMessage()) return RScroller::HandleMessage(message, data);
     // The row under the click, by the same numbering as the base's cells.
     const int before = GetSelected();

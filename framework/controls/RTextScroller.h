@@ -35,7 +35,7 @@ public:
         drawProc_ = std::move(proc);
     }
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     // A key that moves the selection selects the item it lands on alone.
     u32 HandleKey(u32 key) override;
 

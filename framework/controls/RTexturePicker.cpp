@@ -42,7 +42,7 @@ bool RTexturePicker::Open(int current) {
     return true;
 }
 
-u32 RTexturePicker::HandleMessage(RMessage* message, u32) {
+u32 RTexturePicker::HandleMessage(RMessage* message, uintptr_t) {
     if (message->code != kMsgScrollerHit || !open_ || message->sender != strip_.get()) return 0;
     PostMessageTo(owner_, kMsgTextureChosen, 0, message->param2);
     return 1;

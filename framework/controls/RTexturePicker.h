@@ -36,7 +36,7 @@ public:
     RBitmapScroller* Strip() const { return strip_.get(); }
     bool IsOpen() const { return open_; }
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u32 HandleKey(u32 key) override;
 
 private:

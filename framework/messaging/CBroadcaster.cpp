@@ -40,7 +40,7 @@ bool CBroadcaster::HasListener(const CListener* listener) const {
     return std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end();
 }
 
-void CBroadcaster::Broadcast(Ostrel::RMessage* message, u32 data) {
+void CBroadcaster::Broadcast(Ostrel::RMessage* message, uintptr_t data) {
     if (!enabled_) return;
     Pass pass{0, listeners_.size(), false};
     passes_.push_back(&pass);

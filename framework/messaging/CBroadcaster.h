@@ -5,6 +5,7 @@
 // broadcast, and no other listener is missed or heard twice. A broadcaster destroyed by one
 // of its listeners ends the broadcast safely. User-interface thread only.
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
@@ -29,8 +30,8 @@ public:
     void DisableBroadcasting() { enabled_ = false; }
     bool IsBroadcasting() const { return enabled_; }
 
-    // Nothing when the broadcaster is disabled.
-    void Broadcast(Ostrel::RMessage* message, u32 data = 0);
+    // Nothing when the broadcaster is disabled; every listener is handed the same data word.
+    void Broadcast(Ostrel::RMessage* message, uintptr_t data = 0);
 
 private:
     friend class CListener;

@@ -4,6 +4,7 @@
 // skipped by broadcasts. Destroying a listener detaches it from every broadcaster and purges
 // the queued records that name it as their target, so nothing reaches it afterwards.
 // User-interface thread only.
+#include <cstdint>
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
@@ -18,8 +19,9 @@ public:
     CListener& operator=(const CListener&) = delete;
     virtual ~CListener();
 
-    // The answer means what the message's protocol says; broadcasts ignore it.
-    virtual u32 HandleMessage(Ostrel::RMessage* message, u32 data) = 0;
+    // The answer means what the message's protocol says; broadcasts ignore it. The data word
+    // is pointer-sized: some messages hand the address of the sender's own record in it.
+    virtual u32 HandleMessage(Ostrel::RMessage* message, uintptr_t data) = 0;
 
     void EnableListening() { enabled_ = true; }
     void DisableListening() { enabled_ = false; }

@@ -42,7 +42,7 @@ u16 RPanel::SavePrefs() { return 0; }
 u16 RPanel::RestorePrefs() { return 0; }
 u16 RPanel::RemoveFrameMaker() { return 0; }
 
-u32 RPanel::HandleMessage(RMessage* message, u32) {
+u32 RPanel::HandleMessage(RMessage* message, uintptr_t) {
     if (message->code == kMsgPanelSetActive) {
         active_ = message->param2 != 0;
         return 1;

@@ -37,7 +37,7 @@ public:
     // 1 when the panel had a frame maker and deleted it; the base has none.
     virtual u16 RemoveFrameMaker();
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
     CListener* GetOwner() const { return owner_; }
     RButtonSet& Buttons() { return buttons_; }

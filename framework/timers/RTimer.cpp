@@ -68,7 +68,7 @@ void RTimer::Rearm() {
     deadline_ += interval_;
 }
 
-u32 RTimer::HandleMessage(RMessage* message, u32) {
+u32 RTimer::HandleMessage(RMessage* message, uintptr_t) {
     if (message->code == kTimerCodeStop && !running_) Unregister();
     return 0;
 }

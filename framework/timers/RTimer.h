@@ -40,7 +40,7 @@ public:
     // Counts the next deadline from the previous one.
     virtual void Rearm();
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     void HandleTick(u32 now) override { Poll(now); }
     void HandleActivation(u32 state) override;
 

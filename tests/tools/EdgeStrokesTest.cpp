@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "tests/tools/ShapeGroupTestSupport.h"
 #include "tests/tools/ToolTestSupport.h"
 #include "tools/base/BrushColor.h"
 #include "tools/brushes/RSprayGun.h"
@@ -35,6 +36,7 @@ namespace {
 
 constexpr u16 kGuard = 0x2A2A;
 constexpr i16 kMargin = 8;
+constexpr u16 kPatternGroup = 24000;
 
 // A picture in the middle of a larger buffer whose border must never be written.
 struct GuardedPicture {
@@ -114,8 +116,15 @@ const Maker kTools[] = {
     {"cyclic",
      [](RStrokeTool*) {
          auto roller = std::make_unique<RCyclic>();
-         roller->LoadCycle({PixelTile{std::vector<u16>(50 * 50, 0x03E0), 50, 50}});
+         roller->SetShapeGroup(sprFindGroup(kPatternGroup), 1, kPatternGroup);
+         roller->LoadCycle();
          return std::unique_ptr<RTool>(std::move(roller));
+     }},
+    {"spray_pattern",
+     [](RStrokeTool*) {
+         auto spray = std::make_unique<RSprayGun>();
+         spray->HandleToolMessage(Ostrel::RMessage(kToolMsgSprayPattern, kPatternGroup, 0), 0);
+         return std::unique_ptr<RTool>(std::move(spray));
      }},
 };
 
@@ -128,7 +137,14 @@ const std::vector<std::vector<Point16>> kEdgeStrokes = {
     {{0, 19}, {-32768, 19}, {0, 32767}},
 };
 
-class EdgeStrokes : public ::testing::TestWithParam<Maker> {};
+// The roller and the spray lay the frames of this group, one of 50 × 50.
+class EdgeStrokes : public tooltest::ShapeGroups, public ::testing::WithParamInterface<Maker> {
+protected:
+    void SetUp() override {
+        tooltest::ShapeGroups::SetUp();
+        LoadGroup(kPatternGroup, {tooltest::solidFrame(50, 50, 0x03E0)});
+    }
+};
 
 TEST_P(EdgeStrokes, NothingIsWrittenOutsideThePicture) {
     setBrushColor(GfxColor::rgb(200, 0, 0));

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "tests/tools/ShapeGroupTestSupport.h"
 #include "tests/tools/ToolTestSupport.h"
 #include "tools/base/BrushColor.h"
 #include "tools/brushes/RSprayGun.h"
@@ -35,6 +36,7 @@ using tooltest::Easel;
 using tooltest::Picture;
 
 constexpr i16 kW = 64, kH = 48;
+constexpr u16 kPatternGroup = 24000;
 const std::vector<Point16> kZigzag = {{6, 8}, {20, 30}, {34, 10}, {48, 36}, {58, 14}};
 
 void sized(RTool& tool, i16 size) {
@@ -168,6 +170,16 @@ const Golden kGoldens[] = {
      },
      0x1a8b8ebab1a6840bull},
     {"spray_16", kRed, pencilStroke<RSprayGun>(16), 0x9c38c8f812635cffull},
+    {"spray_pattern_16", kRed,
+     [](Picture&, Easel& e) {
+         RSprayGun spray;
+         sized(spray, 16);
+         const Ostrel::RMessage pattern(kToolMsgSprayPattern, kPatternGroup, 0);
+         spray.HandleToolMessage(pattern, 0);
+         e.Use(spray);
+         e.Stroke(kZigzag);
+     },
+     0x8cad7590b8bd38efull},
     {"stamp_100_and_200", kRed,
      [](Picture&, Easel& e) {
          PixelTile face{std::vector<u16>(8 * 6, rgb555(0, 0, 255)), 8, 6};
@@ -183,9 +195,8 @@ const Golden kGoldens[] = {
     {"cyclic", kRed,
      [](Picture&, Easel& e) {
          RCyclic roller;
-         roller.LoadCycle({PixelTile{std::vector<u16>(36, rgb555(255, 0, 0)), 6, 6},
-                           PixelTile{std::vector<u16>(36, rgb555(0, 200, 0)), 6, 6},
-                           PixelTile{std::vector<u16>(36, rgb555(0, 0, 255)), 6, 6}});
+         roller.SetShapeGroup(sprFindGroup(kPatternGroup), 1, kPatternGroup);
+         roller.LoadCycle();
          e.Use(roller);
          e.Stroke({{6, 24}, {30, 24}, {58, 24}});
      },
@@ -213,7 +224,15 @@ const Golden kGoldens[] = {
      0x434f2a4cccb08b76ull},
 };
 
-class GoldenTools : public ::testing::TestWithParam<Golden> {};
+// The roller and the spray lay the frames of this group: 6 × 6 in red, green and blue.
+class GoldenTools : public tooltest::ShapeGroups, public ::testing::WithParamInterface<Golden> {
+protected:
+    void SetUp() override {
+        tooltest::ShapeGroups::SetUp();
+        LoadGroup(kPatternGroup, {tooltest::solidFrame(6, 6, rgb555(255, 0, 0)), tooltest::solidFrame(6, 6, rgb555(0, 200, 0)),
+                                  tooltest::solidFrame(6, 6, rgb555(0, 0, 255))});
+    }
+};
 
 TEST_P(GoldenTools, PaintsItsGoldenImage) {
     const Golden& g = GetParam();

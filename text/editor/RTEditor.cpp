@@ -214,7 +214,7 @@ bool RTEditor::Paste() {
     return true;
 }
 
-u32 RTEditor::HandleMessage(Ostrel::RMessage* message, u32) {
+u32 RTEditor::HandleMessage(Ostrel::RMessage* message, uintptr_t) {
     switch (message->code) {
     case kTextCmdCut: Cut(); break;
     case kTextCmdCopy: CopyToClipboard(); break;

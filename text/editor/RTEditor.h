@@ -46,7 +46,7 @@ public:
     void Cut();
     bool Paste();
     void RecordUndo(FourCC kind);
-    u32 HandleMessage(Ostrel::RMessage* message, u32 data) override;
+    u32 HandleMessage(Ostrel::RMessage* message, uintptr_t data) override;
 
     void OnMouseDown(Point16 point, bool extend);
     void OnMouseDrag(Point16 point);

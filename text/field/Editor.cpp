@@ -304,7 +304,7 @@ void Editor::ExchangeText(bool typing) {
     Redraw();
 }
 
-u32 Editor::HandleMessage(Ostrel::RMessage* message, u32) {
+u32 Editor::HandleMessage(Ostrel::RMessage* message, uintptr_t) {
     switch (message->code) {
     case kTextStepTyping: ExchangeText(true); break;
     case kTextStepCut:

@@ -72,7 +72,7 @@ public:
     bool Copy();
     bool Cut();
     bool Paste();
-    u32 HandleMessage(Ostrel::RMessage* message, u32 data) override;
+    u32 HandleMessage(Ostrel::RMessage* message, uintptr_t data) override;
 
     u16 Length() const { return u16(text_.size()); }
     u16 SelectionStart() const { return selStart_; }

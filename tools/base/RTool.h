@@ -5,11 +5,13 @@
 // ToolCanvas; the tool paints into the canvas's picture and marks what it changed. Its
 // parameters (sizes, sounds) come from its section of "TB.cfg" at activation when a tool
 // profile is set. User-interface thread only.
+#include <cstdint>
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
 #include "engine/files/Paths.h"
 #include "engine/regions/Rects.h"
+#include "framework/messaging/RMessage.h"
 #include "tools/base/ToolCanvas.h"
 #include "tools/params/ToolParams.h"
 #include "tools/base/ToolSettings.h"
@@ -69,6 +71,10 @@ public:
     // Takes away what the tool shows in the picture but has not painted for good; the tool
     // manager calls it when another tool (or none) becomes current.
     virtual void Drop(ToolCanvas&) {}
+    // A message a panel hands its current tool as the panel heard it (the spray panel's
+    // pattern): the record's parameters and the data word. 1 when the tool took it; a tool
+    // that takes no messages answers 0.
+    virtual u32 HandleToolMessage(const Ostrel::RMessage&, uintptr_t) { return 0; }
 
 protected:
     virtual void MouseDown(ToolCanvas& canvas, Point16 p) = 0;

@@ -32,7 +32,7 @@ void RToolMgr::SetPorts(GfxPort* workPort, GfxPort* screenPort) {
     screenPort_ = screenPort;
 }
 
-u32 RToolMgr::HandleMessage(Ostrel::RMessage* message, u32) {
+u32 RToolMgr::HandleMessage(Ostrel::RMessage* message, uintptr_t) {
     switch (message->code) {
         case kToolMsgBorn:
             if (tracking_) InputEnd(0);

@@ -42,7 +42,7 @@ public:
     // The ports UpdateScreenRect copies between (either null: no copy).
     void SetPorts(GfxPort* workPort, GfxPort* screenPort);
 
-    u32 HandleMessage(Ostrel::RMessage* message, u32 data) override;
+    u32 HandleMessage(Ostrel::RMessage* message, uintptr_t data) override;
 
     // A press at a screen point: 1 when it lies in the canvas and a tool takes it.
     u16 HandleInput(Point16 screenPoint, u32 timeMs);

@@ -1,6 +1,7 @@
 #include "tools/base/ToolPicture.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "engine/gfx/PackedPixels.h"
 #include "engine/gfx/sprites/SprHeldResource.h"
 #include "engine/gfx/sprites/SprPicture.h"
+#include "engine/gfx/sprites/SprShapes.h"
 
 namespace {
 
@@ -100,4 +102,18 @@ PixelTile loadToolPicture(u16 pictureId) {
     PixelTile tile = tileFromBitmap(static_cast<const u8*>(memDerefHandle(picture)), u32(memGetHandleSize(picture)));
     sprReleaseResource(&ref);
     return tile;
+}
+
+std::vector<PixelTile> loadGroupTiles(u16 slot) {
+    std::vector<PixelTile> tiles;
+    // A slot past the table (kSprNoSlot among them) holds no group.
+    if (slot >= kSprGroupSlots) return tiles;
+    // The sprite layer numbers frames in signed 16 bits.
+    const i32 count = std::min<i32>(sprGroupFrameCount(i16(slot)), INT16_MAX);
+    for (i32 frame = 1; frame <= count; ++frame) {
+        std::span<const u8> bitmap = sprGroupFrame(i16(slot), i16(frame));
+        PixelTile tile = tileFromBitmap(bitmap.data(), u32(bitmap.size()));
+        if (tile.IsValid()) tiles.push_back(std::move(tile));
+    }
+    return tiles;
 }

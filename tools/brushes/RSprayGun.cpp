@@ -4,7 +4,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/gfx/sprites/SprShapes.h"
 #include "tools/base/ToolNames.h"
+#include "tools/base/ToolPicture.h"
 
 namespace {
 constexpr u32 kSpraySeed = 0x5EED;
@@ -14,19 +16,40 @@ RSprayGun::RSprayGun() : RStrokeTool(kToolIdSprayGun) {}
 
 i32 RSprayGun::Spacing() const { return std::max<i32>(1, GetSize() / 2); }
 
+u32 RSprayGun::HandleToolMessage(const Ostrel::RMessage& message, uintptr_t data) {
+    if (message.code != kToolMsgSprayPattern || message.param1 > UINT16_MAX) return 0;
+    patternGroup_ = u16(message.param1);
+    frameValue_ = message.param2;
+    patternEntry_ = reinterpret_cast<SprayPatternEntry*>(data);
+    pattern_ = loadGroupTiles(sprFindGroup(patternGroup_));
+    nextFrame_ = 0;
+    return 1;
+}
+
 void RSprayGun::MouseDown(ToolCanvas& canvas, Point16 p) {
     random_.seed(kSpraySeed);
+    nextFrame_ = 0;
     RStrokeTool::MouseDown(canvas, p);
 }
 
-void RSprayGun::Dab(ToolCanvas& canvas, Point16 p, const StrokeMotion&) {
-    const u16 pixel = PaintPixel();
-    const double radius = GetSize() / 2.0;
+Point16 RSprayGun::Scatter(Point16 p) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
+    // Square root: points spread evenly over the disc's area rather than bunching at its centre.
+    const double r = GetSize() / 2.0 * std::sqrt(unit(random_)), angle = 2 * std::numbers::pi * unit(random_);
+    return Point16{i16(std::clamp<long>(std::lround(p.h + r * std::cos(angle)), INT16_MIN, INT16_MAX)),
+                   i16(std::clamp<long>(std::lround(p.v + r * std::sin(angle)), INT16_MIN, INT16_MAX))};
+}
+
+void RSprayGun::Dab(ToolCanvas& canvas, Point16 p, const StrokeMotion&) {
+    if (!pattern_.empty()) {
+        stampTile(canvas, pattern_[nextFrame_], Scatter(p));
+        nextFrame_ = (nextFrame_ + 1) % pattern_.size();
+        return;
+    }
+    const u16 pixel = PaintPixel();
     for (i32 i = 0; i < GetSize(); ++i) {
-        // Square root: dots spread evenly over the disc's area rather than bunching at its centre.
-        double r = radius * std::sqrt(unit(random_)), angle = 2 * std::numbers::pi * unit(random_);
-        canvas.Picture().Put(i32(std::lround(p.h + r * std::cos(angle))), i32(std::lround(p.v + r * std::sin(angle))), pixel);
+        const Point16 dot = Scatter(p);
+        canvas.Picture().Put(dot.h, dot.v, pixel);
     }
     canvas.MarkChanged(dabBounds(p, GetSize() + 1));
 }

@@ -2,15 +2,27 @@
 
 #include <algorithm>
 
+#include "engine/gfx/sprites/SprShapes.h"
 #include "tools/base/ToolNames.h"
+#include "tools/base/ToolPicture.h"
 
-RCyclic::RCyclic() : RStrokeTool(kToolIdCyclic) {}
+RCyclic::RCyclic() : RStrokeTool(kToolIdCyclic), slot_(kSprNoSlot) {}
 
-void RCyclic::LoadCycle(std::vector<PixelTile> frames) {
-    frames_.clear();
-    for (PixelTile& frame : frames)
-        if (frame.IsValid()) frames_.push_back(std::move(frame));
+void RCyclic::SetShapeGroup(u16 slot, u16 flag, u16 groupId) {
+    slot_ = slot;
+    flag_ = flag;
+    groupId_ = groupId;
+}
+
+void RCyclic::LoadCycle() {
+    frames_ = flag_ ? loadGroupTiles(slot_) : std::vector<PixelTile>{};
     next_ = 0;
+}
+
+void RCyclic::FindShapeGroup() {
+    if (!flag_) return;
+    slot_ = sprFindGroup(groupId_);
+    LoadCycle();
 }
 
 i32 RCyclic::Spacing() const { return frames_.empty() ? 1 : std::max<i32>(1, frames_.front().width); }

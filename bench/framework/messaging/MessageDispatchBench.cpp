@@ -15,7 +15,7 @@ namespace {
 
 class Counter : public CListener {
 public:
-    u32 HandleMessage(Ostrel::RMessage* message, u32) override {
+    u32 HandleMessage(Ostrel::RMessage* message, uintptr_t) override {
         sum += message->param1;
         ++heard;
         return 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "engine/base/ByteOrder.h"
 #include "spell/SplCompLexicon.h"
 #include "spell/SplCorrCtx.h"
+#include "spell/SplTypoPrim.h"
 #include "spell/SplVerify.h"
 
 namespace {
@@ -48,6 +50,35 @@ TEST_F(SplCompLexiconTest, VerifiesThroughAContextSlot) {
     for (const char* w : {"paris", "nasa", "Nasa", "abcdefghijklmnop", "McDonald", "walkin", "dOg", "cafe", "wantz"})
         EXPECT_FALSE(verify(w)) << w;
     splCorrCtxFree(ctx);
+}
+
+TEST_F(SplCompLexiconTest, TyposComeFromTheBinsOfNeighbouringLengths) {
+    SplCompLexicon lex;
+    ASSERT_TRUE(splCompLexInit(&lex, 1, image.data(), u32(image.size())));
+    struct Found {
+        std::map<std::string, u32> kinds;
+    } found;
+    auto report = [](void* arg, const u8* candidate, u8, u32 kind, u32) {
+        static_cast<Found*>(arg)->kinds[reinterpret_cast<const char*>(candidate)] = kind;
+    };
+    struct Case {
+        const char* typed;
+        const char* candidate;
+        u32 kind;
+    } cases[] = {
+        {"wlak", "walk", kTypoExchange}, {"walkk", "walk", kTypoExtra},   {"wal", "walk", kTypoMissing},
+        {"walj", "walk", kTypoReplaced}, {"qalk", "walk", kTypoFirstLetter}, {"dog", "dog", kTypoAccent},
+        {"abcdefghijklmn", "abcdefghijklmno", kTypoMissing},
+    };
+    for (const Case& c : cases) {
+        found.kinds.clear();
+        EXPECT_GT(splCompLexTypos(&lex, reinterpret_cast<const u8*>(c.typed), report, &found), 0u) << c.typed;
+        ASSERT_TRUE(found.kinds.count(c.candidate)) << c.typed;
+        EXPECT_EQ(found.kinds[c.candidate], c.kind) << c.typed;
+    }
+    found.kinds.clear();
+    EXPECT_EQ(splCompLexTypos(&lex, reinterpret_cast<const u8*>("wa"), report, &found), 0u);  // two letters short
+    EXPECT_EQ(splCompLexTypos(&lex, reinterpret_cast<const u8*>("walkinggg"), report, &found), 0u);
 }
 
 TEST_F(SplCompLexiconTest, InconsistentImagesAreRefused) {

@@ -29,7 +29,7 @@ u32 widened(u16 word) { return (word >> 10 & 31) << 19 | (word >> 5 & 31) << 11 
 
 class Silent : public CListener {
 public:
-    u32 HandleMessage(RMessage*, u32) override { return 0; }
+    u32 HandleMessage(RMessage*, uintptr_t) override { return 0; }
 };
 
 // Four still shapes, one disc colour per button state, and a set of four buttons in a row.

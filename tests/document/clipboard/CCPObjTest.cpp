@@ -4,6 +4,7 @@
 
 #include "document/clipboard/CCPObj.h"
 #include "document/objects/RTextPageObject.h"
+#include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
 #include "platform/clipboard/Clipboard.h"
 
@@ -77,6 +78,22 @@ TEST_F(ClipBoard, ClipsAreKeyedByKindAndIdNewestLast) {
     EXPECT_EQ(clips.Count(), 1u);
     EXPECT_NE(clips.FindLastOfTypes({kTypeBitmap}), nullptr);
     EXPECT_EQ(CCPObj::DesktopText(), "one again");
+}
+
+}  // namespace
+
+namespace {
+
+// A clip outlives the page its object was copied from: its copy belongs to no page.
+TEST(PageClips, TheCopyBelongsToNoPage) {
+    auto clip = [] {
+        Ostrel::RPageData page;
+        Ostrel::RPageObject* object = page.AddObject(kTypeSound, 1, {}, {});
+        EXPECT_TRUE(object->IsOnPage());
+        return std::make_unique<Ostrel::PageClip>(*object);
+    }();
+    EXPECT_FALSE(clip->Object().IsOnPage());
+    EXPECT_EQ(clip->Object().Owner(), nullptr);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/pages/PageErrors.h"
 #include "document/storage/ObjectTypes.h"
+#include "document/storage/PageIndex.h"
 #include "document/storage/StorageErrors.h"
 #include "tests/document/DocumentFolderFixture.h"
 
@@ -48,6 +49,42 @@ TEST_F(FileImport, SoundComesInAndGoesToTheLibrary) {
     EXPECT_EQ(std::string(name.begin(), name.end()), "moo.wav");
     EXPECT_EQ(ImportFileIntoPage(page, file.get(), kFileTypeJpeg, {}, nullptr, &added), kDocErrBadType);
     EXPECT_EQ(added, nullptr);
+}
+
+// An import that the library refuses is no import at all: the page stays as it was.
+TEST_F(FileImport, ALibraryThatRefusesLeavesThePageAsItWas) {
+    write("moo.wav", "RIFF....WAVE");
+    EnginePath file(engineTextOfHostFolder(root_) + "\\moo.wav");
+    EnginePath stampsPath(engineTextOfHostFolder(root_) + "\\Stamps.tbl");
+    EnginePath soundsPath(engineTextOfHostFolder(root_) + "\\Sounds.tbl");
+    {
+        RLibrary sounds;
+        ASSERT_EQ(sounds.Create(soundsPath.get(), kTypeSound, 0), kErrNone);
+    }
+    RLibrary stamps, readOnly;
+    ASSERT_EQ(stamps.Create(stampsPath.get(), kTypeStamp, 0), kErrNone);
+    ASSERT_EQ(readOnly.Open(soundsPath.get(), true), kErrNone);
+    struct Case {
+        RLibrary* library;
+        EngineErr expected;
+    } cases[] = {{&stamps, kDocErrBadType}, {&readOnly, kResErrReadOnly}};
+    for (const Case& c : cases) {
+        RPageData page;
+        RPageObject* added = reinterpret_cast<RPageObject*>(1);
+        EXPECT_EQ(ImportFileIntoPage(page, file.get(), kFileTypeSound, {}, c.library, &added), c.expected);
+        EXPECT_EQ(added, nullptr);
+        EXPECT_EQ(page.ObjectCount(), 0u);
+        EXPECT_FALSE(page.IsDirty());
+        EXPECT_TRUE(c.library->Header().entries.empty());
+    }
+    readOnly.Close();
+    RLibrary sounds;
+    ASSERT_EQ(sounds.Open(soundsPath.get(), false), kErrNone);
+    RPageData full;
+    while (full.ObjectCount() < kPageIndexMaxObjects) ASSERT_NE(full.AddObject(kTypeMovie, -1, {}, {}), nullptr);
+    RPageObject* added = nullptr;
+    EXPECT_EQ(ImportFileIntoPage(full, file.get(), kFileTypeSound, {}, &sounds, &added), kDocErrPageFull);
+    EXPECT_TRUE(sounds.Header().entries.empty()) << "the item is taken out again";
 }
 
 TEST_F(FileImport, SizeLimitBothSides) {

@@ -60,6 +60,65 @@ TEST_F(Libraries, DamagedHeaderIsRefused) {
     EXPECT_EQ(library.OpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "lib2"), true), kDocErrMissingMedia);
 }
 
+// An item whose add failed at any one change is no item: the next one takes its id and none
+// of its resources.
+TEST_F(Libraries, AFailedAddLeavesNothingForTheNextItem) {
+    std::vector<u8> header;
+    ASSERT_EQ(writeLibraryHeader({kTypeSound, kLibraryFlagThumbnails, 1, {}}, &header), kErrNone);
+    bool added = false;
+    for (long failing = 0; !added && failing < 200; ++failing) {
+        auto image = std::make_shared<testres::FileImage>();
+        image->bytes = testres::makeArchive({{kTypeLibraryHeader, 1, std::string(header.begin(), header.end()), {}}});
+        RLibrary library;
+        ASSERT_EQ(library.OpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "lib"), false), kErrNone);
+        image->failingChange = image->changesMade + failing;
+        added = library.AddItem(bytesOf("RIFFmoo"), testdoc::pictureBytes(2, 2, 9, false), "Cow") != 0;
+        image->failingChange = -1;
+        if (added) break;
+        EXPECT_TRUE(library.Header().entries.empty()) << failing;
+        ASSERT_EQ(library.AddItem(bytesOf("RIFFbaa"), {}, "Sheep"), 1) << failing;
+        std::vector<u8> thumbnail;
+        EXPECT_EQ(library.ReadEntryThumbnail(1, kThumbnailPicture, &thumbnail), kDocErrMissingMedia)
+            << "the cow's picture is not the sheep's, after failing change " << failing;
+        ASSERT_EQ(library.ReadEntryThumbnail(1, kThumbnailName, &thumbnail), kErrNone);
+        EXPECT_EQ(thumbnail, bytesOf("Sheep"));
+    }
+    EXPECT_TRUE(added);
+}
+
+// A delete the file did not take leaves the item listed and whole, in memory as in the file,
+// whichever change failed; once one goes through, the item is gone from both.
+TEST_F(Libraries, AFailedDeleteKeepsTheItemInMemoryAsInTheFile) {
+    std::vector<u8> header;
+    ASSERT_EQ(writeLibraryHeader({kTypeSound, kLibraryFlagThumbnails, 1, {}}, &header), kErrNone);
+    bool deleted = false;
+    for (long failing = 0; !deleted && failing < 200; ++failing) {
+        auto image = std::make_shared<testres::FileImage>();
+        image->bytes = testres::makeArchive({{kTypeLibraryHeader, 1, std::string(header.begin(), header.end()), {}}});
+        {
+            RLibrary library;
+            ASSERT_EQ(library.OpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "lib"), false), kErrNone);
+            ASSERT_EQ(library.AddItem(bytesOf("RIFFmoo"), testdoc::pictureBytes(2, 2, 9, false), "Cow"), 1);
+            image->failingChange = image->changesMade + failing;
+            deleted = library.DeleteEntry(1) == kErrNone;
+            image->failingChange = -1;
+            EXPECT_EQ(library.Header().entries.size(), deleted ? 0u : 1u) << failing;
+            if (!deleted) {
+                std::vector<u8> name;
+                EXPECT_EQ(library.ReadEntryThumbnail(1, kThumbnailName, &name), kErrNone) << failing;
+                EXPECT_EQ(name, bytesOf("Cow")) << failing;
+                EXPECT_NE(library.CreateObjectForEntry(1), nullptr) << failing;
+            }
+        }
+        // Closing commits what memory holds: the file then agrees with what the library said.
+        RLibrary reopened;
+        ASSERT_EQ(reopened.OpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "lib"), true), kErrNone);
+        EXPECT_EQ(reopened.Header().entries.size(), deleted ? 0u : 1u) << failing;
+        EXPECT_EQ(reopened.CreateObjectForEntry(1) != nullptr, !deleted) << failing;
+    }
+    EXPECT_TRUE(deleted);
+}
+
 TEST_F(Libraries, InstalledLibrariesComeBeforeTheUsers) {
     Paths paths(roots());
     ASSERT_EQ(paths.SelectUserFolder("Ann"), kErrNone);

@@ -2,6 +2,7 @@
 // and no replacement is left beside it.
 #include <gtest/gtest.h>
 
+#include "document/pages/RPage.h"
 #include "document/pages/RPageData.h"
 #include "tests/document/DocumentFolderFixture.h"
 #include "tests/document/pages/PageSamples.h"
@@ -35,6 +36,29 @@ TEST_F(PageFile, FailedFirstSaveLeavesNoFile) {
     EXPECT_TRUE(page.IsDirty());
     EXPECT_FALSE(std::filesystem::exists(root_ + "/New.tbx"));
     EXPECT_FALSE(std::filesystem::exists(root_ + "/New.tbx.tmp"));
+}
+
+// A page saved through its slide and read back through the slide's file; marking it modified
+// keeps the objects' change marks, marking it clean clears them.
+TEST_F(PageFile, SlideSavesAndReadsItsFile) {
+    const std::string text = engineTextOfHostFolder(root_) + "\\Dog.tbx";
+    EnginePath path(text);
+    RPage slide(PageSettings{}, "Dog.tbx", 1);
+    RPageObject* object = slide.Data().AddObject(kTypeText, 1, testdoc::textBytes("woof"), {0, 0, 9, 9});
+    ASSERT_EQ(slide.SaveToFile(path.get()), kErrNone);
+    EXPECT_FALSE(slide.Data().IsDirty());
+    object->changed = true;
+    EXPECT_FALSE(slide.Data().SetModified(true));
+    EXPECT_TRUE(object->changed);
+    EXPECT_TRUE(slide.Data().SetDirtyState(false));
+    EXPECT_FALSE(object->changed);
+
+    RPage again(PageSettings{}, "Dog.tbx", 1);
+    again.SetFilePath(text);
+    EXPECT_EQ(testdoc::contentOf(again.Data()), testdoc::contentOf(slide.Data()));
+    RPage missing(PageSettings{}, "Cat.tbx", 2);
+    missing.SetFilePath(engineTextOfHostFolder(root_) + "\\Cat.tbx");
+    EXPECT_EQ(missing.Data().ObjectCount(), 0u) << "a file that cannot be read gives an empty page";
 }
 
 }  // namespace

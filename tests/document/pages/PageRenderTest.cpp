@@ -2,15 +2,22 @@
 // letter a pixel, each letter a colour RGB555 holds exactly, '.' a masked-out pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "document/objects/RTextPageObject.h"
 #include "document/pages/RPage.h"
 #include "document/pages/RPageData.h"
 #include "engine/base/ByteOrder.h"
+#include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxOffscreenPort.h"
+#include "document/pages/PageErrors.h"
+#include "document/storage/StorageErrors.h"
+#include "framework/messaging/mfDispatcher.h"
+#include "framework/undo/UndoManager.h"
 #include "platform/gdi/Color.h"
 #include "tests/document/pages/PageSamples.h"
 #include "tests/engine/gfx/GfxTestSupport.h"
@@ -52,6 +59,7 @@ protected:
     void TearDown() override {
         gfxSetPort(nullptr);
         gfxDisposePort(port_);
+        gfxDisposeAllFonts();
         GfxTest::TearDown();
     }
     u8* at(const GfxPixelDescriptor& d, int x, int y) {
@@ -85,8 +93,8 @@ protected:
     // A background of two halves under: a red picture; a green movable picture whose mask
     // shows the page through it and that overlaps the red one, drawn later; a two-pixel
     // picture stretched to twice its size; a hidden magenta picture over everything; a
-    // movable picture hanging off the top right corner; and a text and a vector graphic,
-    // which have no picture to draw. The background is added after the red picture and still
+    // movable picture hanging off the top right corner; a hidden text; and a vector graphic,
+    // which has no picture to draw. The background is added after the red picture and still
     // lies under it.
     void fillPage(RPageData& page) {
         ASSERT_NE(page.AddObject(kTypeBitmap, 2, cellPicture({"RRR", "RRR"}, false), {2, 2, 5, 4}), nullptr);
@@ -99,7 +107,9 @@ protected:
         hidden->flags |= kObjectHidden;
         ASSERT_NE(page.AddObject(kTypeMovableBitmap, 2, cellPicture({"RRRR", "RRRR", "RRRR"}, true), {14, -1, 18, 2}),
                   nullptr);
-        ASSERT_NE(page.AddObject(kTypeText, 1, testdoc::textBytes("Hello"), {0, 0, 16, 12}), nullptr);
+        RPageObject* hiddenText = page.AddObject(kTypeText, 1, testdoc::textBytes("Hello"), {0, 0, 16, 12});
+        ASSERT_NE(hiddenText, nullptr);
+        hiddenText->flags |= kObjectHidden;
         ASSERT_NE(page.AddObject(kTypeFlash, 1, std::vector<u8>{'F', 'W', 'S', 9}, {0, 0, 16, 12}), nullptr);
     }
 
@@ -172,6 +182,109 @@ TEST_F(PageRender, APortOfAnotherDepthOrNoPortIsRefused) {
     EXPECT_EQ(page.Render(port8, 0, 0), kGfxErrBadFormat);
     EXPECT_EQ(page.Render(nullptr, 0, 0), kGfxErrBadValue);
     gfxDisposePort(port8);
+}
+
+// A text is drawn in its colour inside its rectangle, in its place in the drawing order: over
+// what lies before it and under what comes after.
+TEST_F(PageRender, TextIsDrawnInItsPlaceAndOrder) {
+    gfxSetDefaultFont(gfxNewFont("default", 12, 0));
+    RPageData page;
+    ASSERT_NE(page.AddObject(kTypeBitmap, kBackgroundId, cellPicture(Cells(kHeight, std::string(kWidth, 'W')), false),
+                             {0, 0, 16, 12}),
+              nullptr);
+    std::vector<u8> text;
+    ASSERT_EQ(writeTextRecord({"default", 12, 0, 0x00F80000, "WWW"}, &text), kErrNone);
+    ASSERT_NE(page.AddObject(kTypeText, 1, text, {2, -2, 200, 40}), nullptr);
+    ASSERT_NE(page.AddObject(kTypeBitmap, 2, cellPicture(Cells(12, "YY"), false), {14, 0, 16, 12}), nullptr);
+    fill('M');
+    ASSERT_EQ(page.Render(port_, 0, 0), kErrNone);
+    const Cells drawn = cells();
+    size_t red = 0;
+    for (const std::string& row : drawn) {
+        EXPECT_EQ(row.substr(0, 2), "WW") << "nothing left of the text's rectangle";
+        EXPECT_EQ(row.substr(14), "YY") << "the later picture lies over the text";
+        red += size_t(std::count(row.begin(), row.end(), 'R'));
+    }
+    EXPECT_GT(red, 0u) << "the text's letters are red";
+}
+
+// Merged movable pictures become part of the background: drawn first from then on, so the red
+// picture that lay under the green one now lies over it. Undo brings the objects and the old
+// background back together, redo merges them again; vector graphics stay objects.
+TEST_F(PageRender, FlattenedObjectsBecomeTheBackgroundAsOneUndoStep) {
+    const Cells original = {"WWWWWWWWBBBBBBRR", "WWWWWWWWBBBBBBRR", "WWRRRWWWBBBBBBBB", "WWRRGGWWBBBBBBBB",
+                            "WWWWGWGWBBBBBBBB", "WWWWWGGWBBBBBBBB", "WWWWWWWWBBBBBBBB", "WWWWWWWWBBBBBBBB",
+                            "WWWWWWWWBBYYKKBB", "WWWWWWWWBBYYKKBB", "WWWWWWWWBBBBBBBB", "WWWWWWWWBBBBBBBB"};
+    Cells merged = original;
+    merged[3] = "WWRRRGWWBBBBBBBB";
+    mfDispatcher dispatcher;
+    UndoManager undo{201, [](const char*) { return std::string(); }};
+    RPageData page;
+    page.SetUndoManager(&undo);
+    fillPage(page);
+    auto draw = [&] {
+        fill('M');
+        EXPECT_EQ(page.Render(port_, 0, 0), kErrNone);
+        return cells();
+    };
+    auto count = [&](FourCC type) {
+        u32 it = 0;
+        RPageObject* o = nullptr;
+        size_t n = 0;
+        while (page.NextObject(&it, &o, type)) ++n;
+        return n;
+    };
+    page.SetDirtyState(false);
+    ASSERT_EQ(page.FlattenAll(kTypeMovableBitmap), kErrNone);
+    EXPECT_EQ(count(kTypeMovableBitmap), 0u);
+    EXPECT_TRUE(page.IsDirty());
+    EXPECT_EQ(undo.GetCurrentCode(), kUndoFlatten);
+    EXPECT_EQ(draw(), merged);
+    for (int round = 0; round < 2; ++round) {
+        undo.Undo();
+        dispatcher.DispatchQueuedMessages();
+        EXPECT_EQ(count(kTypeMovableBitmap), 2u) << round;
+        EXPECT_EQ(draw(), original) << round;
+        undo.Undo();
+        dispatcher.DispatchQueuedMessages();
+        EXPECT_EQ(count(kTypeMovableBitmap), 0u) << round;
+        EXPECT_EQ(draw(), merged) << round;
+    }
+
+    RPageObject* flash = nullptr;
+    ASSERT_EQ(page.FindObject(kTypeFlash, 1, &flash), 0);
+    EXPECT_EQ(page.FlattenObject(kTypeFlash, flash), kDocErrNoVectorRenderer);
+    EXPECT_EQ(page.FlattenAll(kTypeFlashAnimation), kDocErrNoVectorRenderer);
+    EXPECT_EQ(count(kTypeFlash), 1u);
+    RPageObject* background = nullptr;
+    ASSERT_EQ(page.FindObject(kTypeBitmap, kBackgroundId, &background), 0);
+    EXPECT_EQ(page.FlattenObject(kTypeBitmap, background), kDocErrBadType);
+    RPageData other;
+    EXPECT_EQ(other.FlattenObject(kTypeFlash, flash), kDocErrNotOnPage);
+
+    // One picture merged alone: the yellow and black one stays where it was drawn.
+    RPageObject* picture = nullptr;
+    ASSERT_EQ(page.FindObject(kTypeBitmap, 3, &picture), 0);
+    ASSERT_EQ(page.FlattenObject(kTypeBitmap, picture), kErrNone);
+    EXPECT_EQ(page.FindObject(kTypeBitmap, 3, &picture), kNoObject);
+    EXPECT_EQ(draw(), merged);
+}
+
+// A text takes its edited record and rectangle, and its page counts as changed; a rectangle
+// turned inside out changes nothing.
+TEST_F(PageRender, TextTakesItsEditedRecordAndPlace) {
+    RPageData page;
+    auto* text = static_cast<RTextPageObject*>(page.AddObject(kTypeText, 1, testdoc::textBytes("Old"), {0, 0, 10, 10}));
+    ASSERT_NE(text, nullptr);
+    page.SetDirtyState(false);
+    const TextRecord record{"default", 14, 1, 0x00112233, "New words"};
+    EXPECT_EQ(text->RenderAndStore(record, {2, 3, 5, 3}), kErrNone);
+    EXPECT_EQ(text->text, record);
+    EXPECT_EQ(text->rect, (PageRect{2, 3, 5, 3}));
+    EXPECT_TRUE(text->changed);
+    EXPECT_TRUE(page.IsDirty());
+    EXPECT_EQ(text->RenderAndStore({"default", 14, 1, 0, "Other"}, {5, 3, 2, 3}), kDocErrBadRect);
+    EXPECT_EQ(text->text, record);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "framework/undo/UndoManager.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "tests/document/pages/PageSamples.h"
+#include "engine/base/MemoryHandles.h"
+#include "tests/engine/resources/MemoryArchiveFile.h"
 
 namespace {
 
@@ -21,6 +23,30 @@ std::vector<std::pair<FourCC, u16>> objectsOf(const RPageData& page) {
 
 class PageUndo : public ::testing::Test {
 protected:
+    void SetUp() override {
+        ASSERT_EQ(memInit(0, 512), kErrNone);
+        ASSERT_EQ(resInit(), kErrNone);
+    }
+    void TearDown() override {
+        resShutdown();
+        memShutdown();
+    }
+    static EngineErr save(RPageData& page, std::vector<u8>* bytes) {
+        auto image = std::make_shared<testres::FileImage>();
+        testres::MemoryArchiveFile file(image, "page");
+        const EngineErr err = page.SaveToArchive(file);
+        *bytes = image->bytes;
+        return err;
+    }
+    static EngineErr load(const std::vector<u8>& bytes, RPageData* page) {
+        auto image = std::make_shared<testres::FileImage>();
+        image->bytes = bytes;
+        const ResMapHandle map = resOpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "load"), 1, 0);
+        if (map == 0) return resGetLastError();
+        const EngineErr err = page->LoadFromMap(map);
+        resCloseFile(map, 0, 1);
+        return err;
+    }
     void choose() {
         undo.Undo();
         dispatcher.DispatchQueuedMessages();
@@ -79,6 +105,37 @@ TEST_F(PageUndo, StepGoesWithThePageOrToAnotherOwner) {
     choose();
     EXPECT_EQ(first.ObjectCount(), 1u) << "the other page's step is not this page's";
     EXPECT_EQ(second.ObjectCount(), 0u);
+}
+
+// The background is made again before every save; bringing back the deleted one beside it
+// would give the page two of the same kind and id, which no save could store.
+TEST_F(PageUndo, DeletedObjectDoesNotComeBackOverOneMadeSince) {
+    RPageData page;
+    page.SetUndoManager(&undo);
+    ASSERT_EQ(page.EnsureBackground(), kErrNone);
+    ASSERT_TRUE(page.DeleteObject(kTypeBitmap, kBackgroundId));
+    ASSERT_EQ(page.EnsureBackground(), kErrNone);
+    choose();
+    EXPECT_EQ(page.ObjectCount(), 1u);
+    EXPECT_EQ(undo.GetCurrentCode(), 0u) << "a step that cannot be taken back is forgotten";
+    std::vector<u8> bytes;
+    EXPECT_EQ(save(page, &bytes), kErrNone);
+}
+
+TEST_F(PageUndo, LoadingOtherContentsForgetsTheStep) {
+    RPageData saved;
+    saved.AddObject(kTypeText, 1, testdoc::textBytes("kept"), {});
+    std::vector<u8> bytes;
+    ASSERT_EQ(save(saved, &bytes), kErrNone);
+
+    RPageData page;
+    page.SetUndoManager(&undo);
+    page.AddObject(kTypeText, 1, testdoc::textBytes("gone"), {});
+    ASSERT_EQ(undo.GetCurrentCode(), kUndoAddObject);
+    ASSERT_EQ(load(bytes, &page), kErrNone);
+    EXPECT_EQ(undo.GetCurrentCode(), 0u);
+    choose();
+    EXPECT_EQ(testdoc::contentOf(page), testdoc::contentOf(saved)) << "the loaded text stays";
 }
 
 }  // namespace

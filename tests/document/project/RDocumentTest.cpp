@@ -59,6 +59,13 @@ TEST_F(Project, ThreePagesSavedAndReopened) {
         ++loaded;
     });
     EXPECT_EQ(loaded, 3u);
+
+    // A page's contents are read from its file on first use, and again once released.
+    EXPECT_EQ(testdoc::contentOf(back.GetPage(2)->Data()), saved[1]);
+    back.ReleaseAllMedia();
+    EXPECT_FALSE(back.GetPage(2)->HasData());
+    EXPECT_EQ(testdoc::contentOf(back.GetPage(2)->Data()), saved[1]);
+    EXPECT_EQ(testdoc::contentOf(back.GetPage(3)->Data()), saved[2]);
 }
 
 TEST_F(Project, PageNamesLeavingTheFolderGiveNoPath) {

@@ -54,6 +54,9 @@ TEST(TextRecordFormat, TextBytes) {
     EXPECT_EQ(back, text);
     bytes[2 + kFaceNameSize - 1] = 'x';  // a face name without its terminator
     EXPECT_EQ(parseTextRecord(bytes, &back), kDocErrBadSize);
+    bytes[2 + kFaceNameSize - 1] = 0;
+    bytes[2 + 5] = 'x';  // something after the terminator: two records would read as one
+    EXPECT_EQ(parseTextRecord(bytes, &back), kDocErrBadSize);
 }
 
 TEST(TextRecordFormat, FaceNameLimitBothSides) {

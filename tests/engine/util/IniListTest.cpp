@@ -261,4 +261,44 @@ TEST_F(IniLists, SetPathSavesToTheOldFileAndLoadsTheNew) {
     EXPECT_EQ(items(list), (Items{{1, "there"}}));
 }
 
+// A list that the file did not take says so, whether its keys went through one by one or
+// waited for the final write, and stays dirty so that the next save writes it.
+TEST_F(IniLists, SaveThatTheFileRefusesReportsItAndStaysDirty) {
+    namespace fs = std::filesystem;
+    for (u16 writeThrough : {0, 1}) {
+        put("list.ini", "[Pages]\r\nPage_highnumber=1\r\nPage1=old\r\n");
+        const fs::path file = root_ + "/disc1/list.ini";
+        {
+            INI_LIST list(&profile_, "Pages", "Page", 1, 0, writeThrough);
+            ASSERT_EQ(list.SetValue("new", 1, 0), kErrNone);
+            ASSERT_EQ(list.SetValue("two", 2, 0), kErrNone);
+            fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+            EXPECT_NE(list.Save(0), kErrNone) << writeThrough;
+            EXPECT_EQ(pages().at("Page1"), "old") << writeThrough;
+            EXPECT_EQ(pages().count("Page2"), 0u) << writeThrough;
+            fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+            EXPECT_EQ(list.Save(0), kErrNone) << writeThrough;
+            EXPECT_FALSE(list.IsDirty()) << writeThrough;
+        }
+        EXPECT_EQ(pages(), (std::map<std::string, std::string>{{"Page1", "new"}, {"Page2", "two"}, {"Page_highnumber", "2"}}))
+            << writeThrough;
+        iniShutdown();
+        ASSERT_EQ(iniInit(), kErrNone);
+    }
+}
+
+TEST_F(IniLists, SetPathKeepsTheOldFileWhenItCannotBeSaved) {
+    namespace fs = std::filesystem;
+    put("list.ini", "[Pages]\r\nPage_highnumber=1\r\nPage1=old\r\n");
+    INI_LIST list(&profile_, "Pages", "Page", 1, 0, 1);
+    list.SetValue("here", 1, 0);
+    fs::permissions(root_ + "/disc1/list.ini", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    TestPath other("T:\\other.ini");
+    EXPECT_NE(list.SetPath(other.get(), 1, 0), kErrNone);
+    EXPECT_EQ(pathCompare(list.Profile(), &profile_), kErrNone) << "still the old file's list";
+    fs::permissions(root_ + "/disc1/list.ini", fs::perms::owner_write, fs::perm_options::add);
+}
+
 }  // namespace

@@ -97,7 +97,7 @@ public:
         if (!mfMessageQueue::Global().IsEmpty()) plat::postMessage(window->GetHandle(), kMsgNudge, 0, 0);
         return 1;
     }
-    u32 HandleMessage(RMessage* message, u32) override {
+    u32 HandleMessage(RMessage* message, uintptr_t) override {
         log_.push_back("msg " + std::to_string(message->code));
         if (message->code == 2) PostMessage(3);
         if (message->code == 3) PostMessage(99);

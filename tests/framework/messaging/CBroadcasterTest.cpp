@@ -29,6 +29,29 @@ TEST(CBroadcaster, BroadcastReachesEnabledListenersInOrderAtOnce) {
     EXPECT_EQ(log.size(), 2u);
 }
 
+// A panel hands the address of one of its own records in the data word: every bit of it
+// arrives, also those above the lowest 32.
+TEST(CBroadcaster, DataWordArrivesWholeAtEveryListener) {
+    struct Entry {
+        u16 id;
+        u16 flag;
+    };
+    auto entry = std::make_unique<Entry>(Entry{24000, 0});
+    const uintptr_t words[] = {0, 0xFFFFFFFFu, uintptr_t(0xFFFFFFFF00001234ull), reinterpret_cast<uintptr_t>(entry.get())};
+    for (uintptr_t word : words) {
+        Log log;
+        Recorder a(log, "a"), b(log, "b");
+        CBroadcaster broadcaster;
+        broadcaster.AddListener(&a);
+        broadcaster.AddListener(&b);
+        RMessage message(222, 24000, 3);
+        broadcaster.Broadcast(&message, word);
+        EXPECT_EQ(a.lastData, word);
+        EXPECT_EQ(b.lastData, word);
+    }
+    EXPECT_EQ(reinterpret_cast<const Entry*>(words[3])->id, 24000);
+}
+
 // Each row: which listener the second listener removes while it hears the broadcast, and who
 // hears the broadcast in the end. Nobody still attached is missed or heard twice.
 struct RemovalCase {

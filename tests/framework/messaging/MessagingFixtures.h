@@ -16,14 +16,16 @@ using Log = std::vector<std::string>;
 class Recorder : public CListener {
 public:
     Recorder(Log& log, std::string name) : log_(log), name_(std::move(name)) {}
-    u32 HandleMessage(Ostrel::RMessage* message, u32) override {
+    u32 HandleMessage(Ostrel::RMessage* message, uintptr_t data) override {
         log_.push_back(name_ + ":" + std::to_string(message->code));
         last = *message;
+        lastData = data;
         if (onMessage) onMessage(*message);
         return 7;
     }
     std::function<void(const Ostrel::RMessage&)> onMessage;
     Ostrel::RMessage last;
+    uintptr_t lastData = 0;
 
 private:
     Log& log_;

@@ -15,7 +15,7 @@ using namespace Ostrel;
 class LoggingPanel : public RPanel {
 public:
     LoggingPanel(CListener* owner, std::vector<u32>& heard) : RPanel(owner, fourCC("Tool")), heard_(heard) {}
-    u32 HandleMessage(RMessage* message, u32 data) override {
+    u32 HandleMessage(RMessage* message, uintptr_t data) override {
         heard_.push_back(message->code);
         return RPanel::HandleMessage(message, data);
     }

@@ -13,7 +13,7 @@ using namespace Ostrel;
 
 struct Recorder : CListener {
     std::vector<u32> heard;
-    u32 HandleMessage(RMessage* message, u32) override {
+    u32 HandleMessage(RMessage* message, uintptr_t) override {
         heard.push_back(message->code);
         EXPECT_EQ(message->param1, 0u);
         EXPECT_EQ(message->param2, 0u);

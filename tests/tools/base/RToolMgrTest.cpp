@@ -51,7 +51,7 @@ private:
 // Counts 'grfx' and keeps the rectangle it named.
 class GraphicsEar : public CListener {
 public:
-    u32 HandleMessage(RMessage* m, u32) override {
+    u32 HandleMessage(RMessage* m, uintptr_t) override {
         if (m->code == kToolMsgGraphics) {
             ++heard;
             last = *reinterpret_cast<const Rect16*>(m->param1);

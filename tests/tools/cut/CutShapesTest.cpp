@@ -22,7 +22,7 @@ public:
     ~Panel() override {
         for (memHandle r : regions) rgnDispose(r);
     }
-    u32 HandleMessage(Ostrel::RMessage* m, u32) override {
+    u32 HandleMessage(Ostrel::RMessage* m, uintptr_t) override {
         if (m->code == kCutRegionReady) regions.push_back(memHandle(m->param1));
         return 0;
     }

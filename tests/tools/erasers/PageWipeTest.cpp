@@ -11,7 +11,7 @@ namespace {
 
 class Owner : public CListener {
 public:
-    u32 HandleMessage(Ostrel::RMessage* m, u32) override {
+    u32 HandleMessage(Ostrel::RMessage* m, uintptr_t) override {
         codes.push_back(m->code);
         return 0;
     }

@@ -1,7 +1,9 @@
 // The stamp's sizes and reset, and the roller's frames.
 #include <gtest/gtest.h>
 
+#include "tests/tools/ShapeGroupTestSupport.h"
 #include "tests/tools/ToolTestSupport.h"
+#include "tools/base/ToolPicture.h"
 #include "tools/stamps/RCyclic.h"
 #include "tools/stamps/RStampSimpleBitmap.h"
 
@@ -39,29 +41,76 @@ TEST(StampTools, ResetStampsNothingUntilANewPicture) {
     EXPECT_EQ(picture.view.At(10, 10), 0x001F);
 }
 
-TEST(StampTools, RollerLeavesOutInvalidFramesAndRestartsEachStroke) {
+class Roller : public tooltest::ShapeGroups {};
+
+// Frames 1 to 3 of a group, 2 × 2 each, in colours 1, 2 and 3; the second also in a frame
+// wider than any tool picture, which cannot be read.
+TEST_F(Roller, RollsTheGroupsReadableFramesInTurnAndRestartsEachStroke) {
+    const u16 slot = LoadGroup(24000, {tooltest::solidFrame(2, 2, 1), tooltest::solidFrame(kToolPictureMaxSide + 1, 1, 9),
+                                       tooltest::solidFrame(2, 2, 2), tooltest::solidFrame(2, 2, 3)});
+    ASSERT_EQ(slot, 0);
     RCyclic roller;
-    roller.LoadCycle({PixelTile{std::vector<u16>(4, 1), 2, 2}, PixelTile{std::vector<u16>(3, 2), 2, 2},
-                      PixelTile{std::vector<u16>(4, 3), 2, 2}});
-    EXPECT_EQ(roller.FrameCount(), 2u);
+    roller.SetShapeGroup(slot, 1, 24000);
+    roller.LoadCycle();
+    EXPECT_EQ(roller.FrameCount(), 3u);
     EXPECT_EQ(roller.Spacing(), 2);
     tooltest::Picture picture(20, 6);
     tooltest::Easel easel(picture);
     easel.Use(roller);
-    easel.Stroke({{2, 2}, {4, 2}});
+    easel.Stroke({{2, 2}, {6, 2}});
     easel.Stroke({{12, 2}, {14, 2}});
     EXPECT_EQ(picture.view.At(2, 2), 1);
-    EXPECT_EQ(picture.view.At(4, 2), 3);
+    EXPECT_EQ(picture.view.At(4, 2), 2);
+    EXPECT_EQ(picture.view.At(6, 2), 3);
     EXPECT_EQ(picture.view.At(12, 2), 1);
+    EXPECT_EQ(picture.view.At(14, 2), 2);
 }
 
-TEST(StampTools, RollerWithoutFramesPaintsNothing) {
+TEST_F(Roller, WithoutTheFlagOrAGroupInTheSlotPaintsNothing) {
+    LoadGroup(24000, {tooltest::solidFrame(2, 2, 1)});
+    struct Case {
+        const char* name;
+        u16 slot;
+        u16 flag;
+    };
+    // Slot 0 holds the group; 13 is the last slot (empty), 14 one past the table.
+    for (Case c : {Case{"no flag", 0, 0}, Case{"empty last slot", kSprGroupSlots - 1, 1},
+                   Case{"past the table", kSprGroupSlots, 1}, Case{"no slot", kSprNoSlot, 1}}) {
+        RCyclic roller;
+        roller.SetShapeGroup(c.slot, c.flag, 24000);
+        roller.LoadCycle();
+        EXPECT_EQ(roller.FrameCount(), 0u) << c.name;
+        tooltest::Picture picture(10, 10);
+        tooltest::Easel easel(picture);
+        easel.Use(roller);
+        easel.Stroke({{1, 1}, {8, 8}});
+        for (u16 p : picture.pixels) ASSERT_EQ(p, kRgb555White) << c.name;
+    }
+}
+
+// Releasing a group moves the later ones down a slot and frees the last: a roller that has
+// not looked its group up again keeps its own frames, never the group that takes the slot.
+TEST_F(Roller, FollowsItsGroupToAnotherSlotAndKeepsItsFramesMeanwhile) {
+    LoadGroup(24000, {tooltest::solidFrame(2, 2, 1)});
+    ASSERT_EQ(LoadGroup(24100, {tooltest::solidFrame(2, 2, 2)}), 1);
     RCyclic roller;
-    tooltest::Picture picture(10, 10);
+    roller.SetShapeGroup(1, 1, 24100);
+    roller.LoadCycle();
+    sprReleaseGroup(24000, 0);
+    ASSERT_EQ(LoadGroup(24200, {tooltest::solidFrame(2, 2, 3)}), 1);
+    tooltest::Picture picture(10, 4);
     tooltest::Easel easel(picture);
     easel.Use(roller);
-    easel.Stroke({{1, 1}, {8, 8}});
-    for (u16 p : picture.pixels) ASSERT_EQ(p, kRgb555White);
+    easel.Click({2, 2});
+    EXPECT_EQ(picture.view.At(2, 2), 2);
+
+    roller.FindShapeGroup();
+    EXPECT_EQ(roller.GetSlot(), 0);
+    EXPECT_EQ(roller.FrameCount(), 1u);
+    sprReleaseGroup(24100, 0);
+    roller.FindShapeGroup();
+    EXPECT_EQ(roller.GetSlot(), kSprNoSlot);
+    EXPECT_EQ(roller.FrameCount(), 0u);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace {
 
 class TextPanel : public CListener {
 public:
-    u32 HandleMessage(Ostrel::RMessage* m, u32) override {
+    u32 HandleMessage(Ostrel::RMessage* m, uintptr_t) override {
         if (m->code == kTextToolPlace) places.push_back(m->point), params.push_back(m->param1);
         return 0;
     }

@@ -1,0 +1,171 @@
+// Merging page objects into the background picture.
+#include <algorithm>
+
+#include "document/objects/RBitmapPageObject.h"
+#include "document/pages/PageErrors.h"
+#include "document/pages/PagePainting.h"
+#include "document/pages/RPageData.h"
+#include "document/storage/ObjectTypes.h"
+#include "document/storage/StorageErrors.h"
+#include "engine/base/ByteOrder.h"
+#include "engine/gfx/GfxOffscreenPort.h"
+#include "framework/undo/UndoManager.h"
+#include "platform/gdi/Color.h"
+#include "text/measure/StyleFonts.h"
+
+namespace Ostrel {
+
+namespace {
+
+bool isFlattenable(FourCC type) { return type == kTypeBitmap || type == kTypeMovableBitmap || type == kTypeText; }
+bool isVectorGraphic(FourCC type) { return type == kTypeFlash || type == kTypeFlashAnimation; }
+
+// The port's pixels, rows from the top.
+std::vector<u16> pixelsOf(GfxPort* port) {
+    GfxPixelDescriptor d{};
+    std::vector<u16> pixels;
+    if (port->LockBits(&d) != kErrNone) return pixels;
+    const i32 width = d.bounds.right - d.bounds.left, height = d.bounds.bottom - d.bounds.top;
+    pixels.reserve(size_t(width) * height);
+    for (i32 y = 0; y < height; ++y) {
+        const u8* row = d.rowStep >= 0 ? d.base + y * d.rowStep : d.base + (height - 1 - y) * -d.rowStep;
+        for (i32 x = 0; x < width; ++x) pixels.push_back(readLE16(row + 2 * x));
+    }
+    port->UnlockBits(&d);
+    return pixels;
+}
+
+class OffscreenPort {
+public:
+    OffscreenPort(u16 width, u16 height) : port_(gfxNewOffscreenPort(width, height, 16, nullptr)) {}
+    ~OffscreenPort() {
+        if (port_) gfxDisposePort(port_);
+    }
+    OffscreenPort(const OffscreenPort&) = delete;
+    OffscreenPort& operator=(const OffscreenPort&) = delete;
+    GfxPort* get() const { return port_; }
+
+private:
+    GfxPort* port_;
+};
+
+}  // namespace
+
+// The objects are drawn over the background in a 16-bit port; the pixels they changed take
+// their new colour, and the others keep the background's own, finer one.
+EngineErr RPageData::Merge(const std::vector<RPageObject*>& objects) {
+    RPageObject* found = nullptr;
+    if (FindObject(kTypeBitmap, kBackgroundId, &found) != 0) return kDocErrMissingMedia;
+    PictureRecord& background = static_cast<RBitmapPageObject*>(found)->picture;
+    const size_t area = size_t(background.width) * background.height;
+    if (area == 0 || background.pixels.size() != area * 4) return kDocErrBadSize;
+    OffscreenPort port(background.width, background.height);
+    if (!port.get()) return kDocErrBadSize;
+    const PageRect whole{0, 0, i16(background.width), i16(background.height)};
+    GfxPixelDescriptor d{};
+    if (EngineErr err = port.get()->LockBits(&d)) return err;
+    paintPicture(d, background, whole, {0, 0});
+    port.get()->UnlockBits(&d);
+    const std::vector<u16> before = pixelsOf(port.get());
+    EngineErr err = gfxLockPort(port.get());
+    if (err) return err;
+    GfxPort* previous = gfxSetPort(port.get());
+    {
+        StyleFonts fonts;
+        for (const RPageObject* object : objects)
+            if (!err) err = DrawObject(port.get(), *object, {0, 0}, fonts);
+    }
+    gfxSetPort(previous);
+    gfxUnlockPort(port.get());
+    if (err) return err;
+    const std::vector<u16> after = pixelsOf(port.get());
+    if (after.size() != area || before.size() != area) return kDocErrBadSize;
+    for (size_t i = 0; i < area; ++i) {
+        if (after[i] == before[i]) continue;
+        const plat::gdi::Rgb rgb = plat::gdi::rgbFrom555(after[i]);
+        u8* pixel = background.pixels.data() + i * 4;
+        pixel[0] = rgb.red, pixel[1] = rgb.green, pixel[2] = rgb.blue, pixel[3] = 0xFF;
+    }
+    found->changed = true;
+    dirty_ = true;
+    return kErrNone;
+}
+
+EngineErr RPageData::FlattenObject(FourCC type, RPageObject* object) {
+    if (!object || object->Owner() != this || object->Type() != type) return kDocErrNotOnPage;
+    if (isVectorGraphic(type)) return kDocErrNoVectorRenderer;
+    if (!isFlattenable(type) || (type == kTypeBitmap && object->Id() == kBackgroundId)) return kDocErrBadType;
+    if (EngineErr err = EnsureBackground()) return err;
+    if (EngineErr err = Merge({object})) return err;
+    // The step about this object, if it is one, goes with it.
+    if (step_.type == type && step_.id == object->Id()) ForgetStep();
+    const auto it = std::find_if(objects_.begin(), objects_.end(), [&](const auto& o) { return o.get() == object; });
+    objects_.erase(it);
+    return kErrNone;
+}
+
+EngineErr RPageData::FlattenAll(FourCC type) {
+    if (isVectorGraphic(type)) return kDocErrNoVectorRenderer;
+    if (!isFlattenable(type)) return kDocErrBadType;
+    std::vector<RPageObject*> chosen;
+    for (const auto& o : objects_)
+        if (o->Type() == type && !(type == kTypeBitmap && o->Id() == kBackgroundId) && !(o->flags & kObjectHidden))
+            chosen.push_back(o.get());
+    if (chosen.empty()) return kErrNone;
+    if (EngineErr err = EnsureBackground()) return err;
+    RPageObject* found = nullptr;
+    FindObject(kTypeBitmap, kBackgroundId, &found);
+    std::vector<u8> old;
+    if (EngineErr err = found->StoreMedia(&old)) return err;
+    if (EngineErr err = Merge(chosen)) return err;
+    ForgetStep();
+    FlattenStep step;
+    step.otherBackground = std::move(old);
+    for (size_t i = 0; i < objects_.size();) {
+        if (std::find(chosen.begin(), chosen.end(), objects_[i].get()) == chosen.end()) {
+            ++i;
+            continue;
+        }
+        objects_[i]->SetOwner(nullptr);
+        step.merged.emplace_back(objects_[i]->Type(), objects_[i]->Id());
+        step.held.emplace_back(i + step.held.size(), std::move(objects_[i]));
+        objects_.erase(objects_.begin() + std::ptrdiff_t(i));
+    }
+    if (undo_) {
+        undo_->SetCurrent(this, kUndoFlatten, &RPageData::ReleaseStep);
+        flatten_ = std::move(step);
+    }
+    return kErrNone;
+}
+
+// Undo puts the old background and the objects back; redo takes them off again over the
+// merged background. Either way the two backgrounds change places.
+void RPageData::SwapFlattened() {
+    RPageObject* found = nullptr;
+    if (FindObject(kTypeBitmap, kBackgroundId, &found) != 0) return;
+    std::vector<u8> current;
+    if (found->StoreMedia(&current) != kErrNone || found->LoadMedia(flatten_.otherBackground) != kErrNone) return;
+    flatten_.otherBackground = std::move(current);
+    found->changed = true;
+    if (!flatten_.held.empty()) {
+        for (auto& [place, object] : flatten_.held) {
+            object->SetOwner(this);
+            objects_.insert(objects_.begin() + std::ptrdiff_t(std::min(place, objects_.size())), std::move(object));
+        }
+        flatten_.held.clear();
+    } else {
+        for (size_t i = 0; i < objects_.size();) {
+            const auto key = std::make_pair(objects_[i]->Type(), objects_[i]->Id());
+            if (std::find(flatten_.merged.begin(), flatten_.merged.end(), key) == flatten_.merged.end()) {
+                ++i;
+                continue;
+            }
+            objects_[i]->SetOwner(nullptr);
+            flatten_.held.emplace_back(i + flatten_.held.size(), std::move(objects_[i]));
+            objects_.erase(objects_.begin() + std::ptrdiff_t(i));
+        }
+    }
+    dirty_ = true;
+}
+
+}  // namespace Ostrel

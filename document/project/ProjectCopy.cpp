@@ -1,0 +1,123 @@
+#include "document/project/ProjectCopy.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "document/users/EnginePath.h"
+#include "engine/files/OsFiles.h"
+#include "engine/files/OsServices.h"
+#include "engine/files/RelativePaths.h"
+#include "engine/files/UniqueFileName.h"
+
+namespace Ostrel {
+
+namespace {
+
+constexpr u32 kCopyChunk = 64 * 1024;
+
+EngineErr copyBytes(OsFile* from, OsFile* to) {
+    const i32 size = osGetFileSize(from);
+    if (size < 0) return pathGetLastError();
+    std::vector<u8> buffer(kCopyChunk);
+    for (u32 left = u32(size); left > 0;) {
+        u32 count = std::min(left, kCopyChunk);
+        if (EngineErr err = osReadFile(from, buffer.data(), &count)) return err;
+        if (count == 0) return kOsErrEndOfFile;
+        u32 written = count;
+        if (EngineErr err = osWriteFile(to, buffer.data(), &written)) return err;
+        if (written != count) return kOsErrDiskFull;
+        left -= count;
+    }
+    return kErrNone;
+}
+
+// Copies `source` into `folder` under a free name made from its own; the copy gets its name
+// only once its bytes are on the disk. Its name comes back in `name`.
+EngineErr copyIntoFolder(const Path* source, const Path* folder, std::string* name) {
+    char text[kSystemTextSize] = {};
+    if (EngineErr err = pathGetFileName(source, text)) return err;
+    EnginePath target;
+    if (EngineErr err = MakeUniqueFileName(folder, text, sizeof text, nullptr, target.get(), 0, nullptr, nullptr, 0))
+        return err;
+    EnginePath replacement;
+    osReplacementPathOf(target.get(), replacement.get());
+    if (replacement.empty()) return kDocErrPageOutside;
+    OsFile* from = osOpenFile(source, kOsOpenRead | kOsOpenShareRead);
+    if (from == nullptr) return pathGetLastError();
+    OsFile* to = osOpenFile(replacement.get(), kOsOpenWrite | kOsOpenAlways | kOsOpenTruncate);
+    if (to == nullptr) {
+        osCloseFile(from, 0);
+        return pathGetLastError();
+    }
+    EngineErr err = copyBytes(from, to);
+    if (!err) err = osFlushFile(to);
+    osCloseFile(from, 0);
+    const EngineErr closed = osCloseFile(to, 1);
+    if (!err) err = closed;
+    if (!err) err = osReplacePath(replacement.get(), target.get());
+    if (!err) err = osFlushFolderOf(target.get());
+    if (err) {
+        osDeletePath(replacement.get());
+        return err;
+    }
+    *name = text;
+    return kErrNone;
+}
+
+}  // namespace
+
+void RebasePageEntry(const std::string& fileName, const PageSettings&, u16 number, PageRebaseContext& context) {
+    // Only a name inside the old folder forms a path.
+    EnginePath file;
+    if (isProjectRelativeName(fileName)) pathJoin(file.get(), context.sourceFolder, fileName.c_str());
+    if (file.empty()) {
+        if (!context.lenient) context.result = kDocErrBadPageName;
+        return;
+    }
+    if (context.nameMap) {
+        char text[kSystemTextSize] = {};
+        if (pathGetFullText(file.get(), text) == kErrNone)
+            if (const auto it = context.nameMap->find(text); it != context.nameMap->end()) file = EnginePath(it->second);
+        if (file.empty()) {
+            context.result = kDocErrBadPageName;
+            return;
+        }
+    }
+    EnginePath folder;
+    const Path* project = context.configuration->GetPath();
+    if (!project || !pathJoin(folder.get(), project, "..")->record) {
+        context.result = pathGetLastError() ? pathGetLastError() : kDocErrBadPageName;
+        return;
+    }
+    u16 inside = 0;
+    std::string name;
+    EngineErr err = IsPathInFolder(folder.get(), file.get(), &inside);
+    if (!err && inside) err = MakeRelativePathText(folder.get(), 1, file.get(), &name);
+    // A file the new folder cannot name by a relative name is brought into it.
+    if (!err && (!inside || !isProjectRelativeName(name))) err = copyIntoFolder(file.get(), folder.get(), &name);
+    if (!err) err = context.configuration->SetPageFileName(name, number);
+    context.result = err;
+}
+
+void MapRelocatedPageFile(const Path* file, const PageSettings&, u16, PageRelocationContext& context) {
+    char text[kSystemTextSize] = {};
+    if (!file->record || pathGetFullText(file, text) != kErrNone) return;
+    if (context.nameMap->count(text)) return;
+    u16 inside = 0;
+    context.result = IsPathInFolder(context.sourceFolder, file, &inside);
+    if (context.result || !inside) return;
+    std::string relative;
+    context.result = MakeRelativePathText(context.sourceFolder, 1, file, &relative);
+    if (context.result) return;
+    EnginePath moved;
+    pathJoin(moved.get(), context.targetFolder, relative.c_str());
+    context.result = moved.empty() ? (pathGetLastError() ? pathGetLastError() : kDocErrBadPageName) : kErrNone;
+    if (context.result) return;
+    char movedText[kSystemTextSize] = {};
+    context.result = pathGetFullText(moved.get(), movedText);
+    if (context.result) return;
+    (*context.nameMap)[text] = movedText;
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,153 @@
+// A project saved into another folder names its pages from there, and never by a name that
+// leaves its folder; page files moved to a new folder are mapped once; page runs renumbered.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "document/project/ProjectCopy.h"
+#include "document/project/RDocument.h"
+#include "document/users/FolderListing.h"
+#include "engine/files/OsFiles.h"
+#include "tests/document/DocumentFolderFixture.h"
+#include "tests/document/pages/PageSamples.h"
+
+namespace {
+
+using namespace Ostrel;
+using ProjectCopy = testdoc::DocumentFolderFixture;
+
+std::string entryOf(RDocument& doc, u16 number) {
+    const INI_LIST_NODE* node = doc.Config().pages.FindNode(number);
+    return node && node->Value() ? node->Value() : "";
+}
+
+class ProjectCopyFiles : public ProjectCopy {
+protected:
+    // A project "Zoo.tbp" in folder a/ with its pages a/Lion.tbx and a/sub/Owl.tbx.
+    void SetUp() override {
+        ProjectCopy::SetUp();
+        write("a/Lion.tbx", "lion");
+        write("a/sub/Owl.tbx", "owl");
+        write("a/Zoo.tbp", "[Pages]\r\nPage_highnumber=2\r\nPage1=Lion.tbx,1,1,4,4,3,0,0\r\nPage2=sub/Owl.tbx,1,1,4,4,7,1,0\r\n");
+    }
+    std::string folder(const std::string& relative) const { return engineTextOfHostFolder(root_ + "/" + relative); }
+};
+
+TEST_F(ProjectCopyFiles, IntoTheSameFolderNoEntryChanges) {
+    EnginePath from(folder("a") + "\\Zoo.tbp"), to(folder("a") + "\\Zoo2.tbp");
+    RDocument doc(from.get());
+    doc.LoadPages();
+    ASSERT_EQ(doc.SaveAs(to.get()), kErrNone);
+    EXPECT_EQ(entryOf(doc, 1), "Lion.tbx,1,1,4,4,3,0,0");
+    EXPECT_EQ(entryOf(doc, 2), "sub/Owl.tbx,1,1,4,4,7,1,0");
+    EXPECT_NE(read("a/Zoo2.tbp").find("Page2=sub/Owl.tbx,1,1,4,4,7,1,0"), std::string::npos);
+    EXPECT_NE(read("a/Zoo.tbp").find("Page1=Lion.tbx"), std::string::npos) << "the old project stays";
+}
+
+// Pages outside the new folder are copied into it: no entry climbs out with ".." and none is
+// a full path (as one on another volume would have to be); the old files stay untouched.
+TEST_F(ProjectCopyFiles, IntoAnotherFolderPagesComeAlongUnderNamesInside) {
+    write("b/Lion.tbx", "another lion");
+    EnginePath from(folder("a") + "\\Zoo.tbp"), to(folder("b") + "\\Zoo.tbp");
+    RDocument doc(from.get());
+    doc.LoadPages();
+    ASSERT_EQ(doc.SaveAs(to.get()), kErrNone);
+    EXPECT_EQ(entryOf(doc, 1), "Lion1.tbx,1,1,4,4,3,0,0") << "a free name beside the file there";
+    EXPECT_EQ(entryOf(doc, 2), "Owl.tbx,1,1,4,4,7,1,0");
+    EXPECT_EQ(read("b/Lion1.tbx"), "lion");
+    EXPECT_EQ(read("b/Lion.tbx"), "another lion");
+    EXPECT_EQ(read("b/Owl.tbx"), "owl");
+    EXPECT_EQ(read("a/Lion.tbx"), "lion");
+    EXPECT_FALSE(std::filesystem::exists(root_ + "/b/Lion1.tbx.~tumblo.tmp"));
+    RDocument back(to.get());
+    back.LoadPages();
+    EXPECT_EQ(back.GetPage(2)->FilePath(), folder("b") + "\\Owl.tbx");
+    EXPECT_EQ(back.GetPage(2)->settings, (PageSettings{1, 1, 4, 4, 7, 1, 0}));
+}
+
+TEST_F(ProjectCopyFiles, MappedPagesAreNamedFromTheirNewPlace) {
+    write("b/moved/Owl.tbx", "owl");
+    EnginePath from(folder("a") + "\\Zoo.tbp"), to(folder("b") + "\\Zoo.tbp");
+    StringMap map{{folder("a") + "\\sub\\Owl.tbx", folder("b") + "\\moved\\Owl.tbx"}};
+    RDocument doc(from.get());
+    doc.LoadPages();
+    ASSERT_EQ(doc.SaveAs(to.get(), &map, 1), kErrNone);
+    EXPECT_EQ(entryOf(doc, 2), "moved/Owl.tbx,1,1,4,4,7,1,0");
+    EXPECT_FALSE(std::filesystem::exists(root_ + "/b/Owl.tbx")) << "a mapped page is not copied";
+}
+
+// An entry whose name forms no path: kept, and the copy still succeeds when lenient; else its
+// refusal is the answer unless a later entry writes another.
+TEST_F(ProjectCopyFiles, AnEntryNamingNoPathIsKeptWhenLenient) {
+    write("a/Zoo.tbp", "[Pages]\r\nPage_highnumber=2\r\nPage1=Lion.tbx\r\nPage2=../escape.tbx\r\n");
+    std::filesystem::create_directories(root_ + "/b");
+    for (u16 lenient : {1, 0}) {
+        EnginePath from(folder("a") + "\\Zoo.tbp"), to(folder("b") + "\\Zoo" + std::to_string(lenient) + ".tbp");
+        ProjectConfigFile config(from.get(), true);
+        EXPECT_EQ(config.CopyTo(to.get(), nullptr, lenient), lenient ? kErrNone : kDocErrBadPageName);
+        EXPECT_EQ(std::string(config.pages.FindNode(2)->Value()), "../escape.tbx") << lenient;
+        EXPECT_EQ(pathCompare(config.GetPath(), to.get()), kErrNone);
+    }
+}
+
+TEST_F(ProjectCopy, MigrationMapsEachFileBelowTheSourceOnce) {
+    const std::string source = engineTextOfHostFolder(root_ + "/old"), target = engineTextOfHostFolder(root_ + "/new");
+    EnginePath from(source), to(target);
+    StringMap map;
+    PageRelocationContext context{kErrNone, &map, from.get(), to.get()};
+    for (const std::string& file : {source + "\\Cat.tbx", source + "\\kids\\Dog.tbx", engineTextOfHostFolder(root_ + "/else") + "\\Cow.tbx",
+                                    source + "\\CAT.tbx"}) {
+        EnginePath path(file);
+        MapRelocatedPageFile(path.get(), PageSettings{}, 1, context);
+        EXPECT_EQ(context.result, kErrNone) << file;
+    }
+    EXPECT_EQ(map, (StringMap{{source + "\\Cat.tbx", target + "\\Cat.tbx"}, {source + "\\kids\\Dog.tbx", target + "\\kids\\Dog.tbx"}}));
+}
+
+TEST_F(ProjectCopy, FolderListingKeepsEveryNameInOrder) {
+    FolderListing listing;
+    EXPECT_TRUE(listing.names.empty());
+    for (const char* name : {"b.tbx", "", "a long name.tbx"}) EXPECT_EQ(AppendFoundName(name, &listing), 0);
+    EXPECT_EQ(listing.names, (std::vector<std::string>{"b.tbx", "", "a long name.tbx"}));
+}
+
+std::vector<std::pair<u16, std::string>> arrangement(RDocument& doc) {
+    std::vector<std::pair<u16, std::string>> seen;
+    for (u16 n = 1; n <= kMaxProjectPages; ++n)
+        if (RPage* page = doc.GetPage(n); page->Number() == n) seen.emplace_back(n, page->FileName());
+    return seen;
+}
+
+struct ShiftCase {
+    const char* name;
+    std::vector<u16> pages;
+    i16 first, last;
+    i32 step;
+    EngineErr result;
+    std::vector<std::pair<u16, std::string>> after;
+};
+
+TEST_F(ProjectCopy, RunsOfPagesRenumberAsOneUndoableStep) {
+    const ShiftCase cases[] = {
+        {"UpIntoAGap", {3, 4, 5}, 3, 5, 1, kErrNone, {{4, "p3"}, {5, "p4"}, {6, "p5"}}},
+        {"UpOverAPage", {3, 4, 6}, 3, 5, 1, kErrNone, {{4, "p3"}, {5, "p4"}}},
+        {"Down", {2, 5, 6}, 5, 6, -1, kErrNone, {{2, "p2"}, {4, "p5"}, {5, "p6"}}},
+        {"MissingOneClearsItsTarget", {3, 5}, 3, 4, 1, kErrNone, {{4, "p3"}}},
+        {"NoStep", {3}, 3, 5, 0, kErrNone, {{3, "p3"}}},
+        {"FirstAboveLast", {3}, 5, 3, 1, kErrNone, {{3, "p3"}}},
+        {"ToTheLastPlace", {98}, 98, 98, 1, kErrNone, {{99, "p98"}}},
+        {"PastTheLastPlace", {99}, 99, 99, 1, kDocErrNoPlace, {{99, "p99"}}},
+    };
+    for (const ShiftCase& c : cases) {
+        RDocument doc(nullptr);
+        for (u16 n : c.pages) doc.AddPage(n, RPage(PageSettings{}, "", n))->SetFileName("p" + std::to_string(n));
+        const auto before = arrangement(doc);
+        EXPECT_EQ(doc.ShiftPageRange(c.first, c.last, c.step), c.result) << c.name;
+        EXPECT_EQ(arrangement(doc), c.after) << c.name;
+        EXPECT_EQ(doc.GetPage(kBlankPageNumber)->Number(), kBlankPageNumber) << c.name;
+        ASSERT_TRUE(doc.UndoArrangement()) << c.name;
+        EXPECT_EQ(arrangement(doc), before) << c.name;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// Writing a project's file: a file that cannot be written is reported, a project saved over
+// another one keeps none of the other's pages, and page names the file cannot hold are refused.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "document/project/RDocument.h"
+#include "tests/document/DocumentFolderFixture.h"
+
+namespace {
+
+using namespace Ostrel;
+using ProjectSave = testdoc::DocumentFolderFixture;
+
+std::unique_ptr<RPage> pageNamed(const std::string& name) {
+    return std::make_unique<RPage>(PageSettings{}, name, 0);
+}
+
+TEST_F(ProjectSave, AFileThatCannotBeWrittenIsReported) {
+    EnginePath file(engineTextOfHostFolder(root_) + "\\Zoo.tbp");
+    RDocument doc(nullptr);
+    ASSERT_EQ(doc.AppendPage(pageNamed("Lion.tbx")), kErrNone);
+    ASSERT_EQ(doc.SaveAs(file.get()), kErrNone);
+    std::filesystem::permissions(root_ + "/Zoo.tbp", std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    ASSERT_EQ(doc.AppendPage(pageNamed("Bear.tbx")), kErrNone);
+    EXPECT_NE(doc.SaveAs(file.get()), kErrNone) << "the file still holds one page";
+    EXPECT_EQ(read("Zoo.tbp").find("Bear"), std::string::npos);
+}
+
+TEST_F(ProjectSave, SavedOverAnotherProjectKeepsNoneOfItsPages) {
+    EnginePath file(engineTextOfHostFolder(root_) + "\\Zoo.tbp");
+    write("Zoo.tbp", "[Pages]\r\nPage1=a.tbx\r\nPage2=b.tbx\r\nPage3=c.tbx\r\nPage_highnumber=3\r\n");
+    {
+        RDocument small(nullptr);
+        ASSERT_EQ(small.AppendPage(pageNamed("z.tbx")), kErrNone);
+        ASSERT_EQ(small.SaveAs(file.get()), kErrNone);
+    }
+    RDocument back(file.get());
+    back.LoadPages();
+    EXPECT_EQ(back.PageCount(), 1u) << read("Zoo.tbp");
+    EXPECT_EQ(back.GetPage(1)->FileName(), "z.tbx");
+}
+
+// The entry is "<name>,<settings>": a name with a comma would be read back cut short, one
+// with a line break would end the entry.
+TEST_F(ProjectSave, PageNamesTheEntryCannotHoldAreRefused) {
+    EnginePath file(engineTextOfHostFolder(root_) + "\\Zoo.tbp");
+    struct Case {
+        const char* name;
+        bool taken;
+    } cases[] = {{"Cat and dog.tbx", true}, {"Cat, dog.tbx", false}, {"Cat\ndog.tbx", false}, {"Cat\tdog.tbx", false}};
+    for (const Case& c : cases) {
+        ProjectConfigFile config(file.get(), false);
+        EXPECT_EQ(config.SetPage(1, c.name, PageSettings{}) == kErrNone, c.taken) << c.name;
+        std::string name;
+        PageSettings settings;
+        const INI_LIST_NODE* node = config.pages.FindNode(1);
+        EXPECT_EQ(node != nullptr && node->Value() != nullptr, c.taken) << c.name;
+        if (c.taken) {
+            ASSERT_TRUE(parsePageEntry(node->Value(), &name, &settings));
+            EXPECT_EQ(name, c.name);
+        }
+    }
+}
+
+}  // namespace
