@@ -34,6 +34,10 @@ RPronounceDlg::~RPronounceDlg() {
     }
     word_.reset();
     sound_.reset();
+    // The constructor grayed the menu bar; an open dialog gives it back as it closes, one that
+    // never opened gives it back here.
+    if (!IsOpen())
+        if (RDisplayWindow* window = RDisplayWindow::Get(); window && window->IsMenuBarLoaded()) window->SetMenuBarDisabled(0);
 }
 
 i16 RPronounceDlg::Open() {

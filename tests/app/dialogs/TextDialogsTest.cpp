@@ -123,6 +123,14 @@ TEST_F(TextDialogs, ThePronunciationNeedsBothFieldsAndTabSwitchesBetweenThem) {
     EXPECT_EQ(owner.heard.back().code, kDlgResultLeave);
 }
 
+TEST_F(TextDialogs, APronunciationDialogThatNeverOpenedGivesTheMenusBack) {
+    {
+        RPronounceDlg dialog(&owner, 0);
+        EXPECT_EQ(mainWindow->IsMenuDisabled(), 1);
+    }
+    EXPECT_EQ(mainWindow->IsMenuDisabled(), 0);
+}
+
 TEST_F(TextDialogs, ASpokenTextNeverDeliveredGoesWithTheDialog) {
     auto dialog = std::make_unique<RPronounceDlg>(&owner, 0);
     ASSERT_EQ(dialog->Open(), 0);
