@@ -177,7 +177,7 @@ void RApplication::LoginClosed(const std::string* user, u16 answer) {
     openOnEntry_ = 0;
 }
 
-u32 RApplication::HandleMessage(RMessage* message, u32 data) {
+u32 RApplication::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kScreenPicker: ShowPicker(); break;
     case kScreenEasel: ShowScreenWithNewPage(message->param2); break;

@@ -39,7 +39,7 @@ void RABCTextDlg::UpdateOkButton() {
         ButtonSet().Disable(kDlgResultConfirm);
 }
 
-u32 RABCTextDlg::HandleMessage(RMessage* message, u32 data) {
+u32 RABCTextDlg::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultLeave:
     case kABCTextCmdOther: Answer(u16(message->code), reinterpret_cast<uintptr_t>(this), u16(message->code)); return 0;

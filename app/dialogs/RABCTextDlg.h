@@ -26,7 +26,7 @@ public:
 
     // 0 when up; `text` is the user's ABC string.
     i16 Open(const std::string& text);
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u32 HandleKey(u32 key) override;
     u32 HandleKeyUp(u32 key) override;
 

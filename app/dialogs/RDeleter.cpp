@@ -21,7 +21,7 @@ i16 RDeleter::Open(u16 messageId) {
     return 0;
 }
 
-u32 RDeleter::HandleMessage(RMessage* message, u32 data) {
+u32 RDeleter::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultLeave:
     case kDlgResultConfirm: Answer(u16(message->code), reinterpret_cast<uintptr_t>(this), u16(message->code)); return 0;

@@ -20,7 +20,7 @@ public:
 
     // 0 when up; a message id 7809..7814 shows that message.
     i16 Open(u16 messageId);
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
 private:
     u16 messageSprite_ = 0;

@@ -54,7 +54,7 @@ i16 RDlgBase::Run(const char* name, u16 layoutId) {
 
 void RDlgBase::BuildButtons() { buttons_.Build(this, kDialogButtonSet); }
 
-u32 RDlgBase::HandleMessage(RMessage* message, u32) {
+u32 RDlgBase::HandleMessage(RMessage* message, uintptr_t) {
     if (message->code == kMsgDialogAnswer) Answer(result_, reinterpret_cast<uintptr_t>(this), 0);
     return 0;
 }

@@ -47,7 +47,7 @@ public:
     // Builds the buttons of set 777 in a hot-spot list of the dialog's own and draws them.
     virtual void BuildButtons();
     // Command 1 answers (the dialog, 0); subclasses handle their command ids first.
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     // The index of the button with that command id; -1 when none.
     int FindButtonById(u16 id) const;
 

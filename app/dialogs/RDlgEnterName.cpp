@@ -85,7 +85,7 @@ void RDlgEnterName::Accept() {
     if (warning_->Open(GetMessageId()) != 0) warning_.reset();
 }
 
-u32 RDlgEnterName::HandleMessage(RMessage* message, u32 data) {
+u32 RDlgEnterName::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultLeave: Answer(kDlgResultLeave, reinterpret_cast<uintptr_t>(this), kDlgResultLeave); return 0;
     case kDlgResultConfirm: Accept(); return 0;

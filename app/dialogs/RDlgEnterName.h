@@ -38,7 +38,7 @@ public:
     // 0 when up. `labelId` 7210 or 7211 shows that label; `text` may be null.
     i16 Open(u16 labelId, const char* text);
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u32 HandleKey(u32 key) override;
 
     // The accepted name (empty until a name was accepted).

@@ -38,7 +38,7 @@ public:
     // the dialog.
     i16 Open(RPage* page);
     void BuildButtons() override;
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u32 HandleKey(u32 key) override;
     void HandleTick(u32 now) override;
 

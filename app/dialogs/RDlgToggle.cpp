@@ -39,7 +39,7 @@ void RDlgToggle::Confirm() {
     Answer(kDlgResultConfirm, reinterpret_cast<uintptr_t>(this), kDlgResultConfirm);
 }
 
-u32 RDlgToggle::HandleMessage(RMessage* message, u32 data) {
+u32 RDlgToggle::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultLeave: Answer(kDlgResultLeave, reinterpret_cast<uintptr_t>(this), kDlgResultLeave); return 0;
     case kDlgResultConfirm: Confirm(); return 0;

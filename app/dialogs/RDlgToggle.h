@@ -27,7 +27,7 @@ public:
     // 0 when up; 1 without a page, when the layout cannot be opened or a toggle button is
     // missing. The page must outlive the dialog.
     i16 Open(RPage* page);
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
     // Switch 0 plays the page's sounds, switch 1 reads its words aloud.
     bool IsOn(size_t which) const { return flags_[which] != 0; }

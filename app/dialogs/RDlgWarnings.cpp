@@ -36,7 +36,7 @@ i16 RDlgWarnings::Open(u16 messageId) {
     return 0;
 }
 
-u32 RDlgWarnings::HandleMessage(RMessage* message, u32 data) {
+u32 RDlgWarnings::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultLeave:
     case kDlgResultConfirm:

@@ -29,7 +29,7 @@ public:
 
     // 0 when up.
     i16 Open(u16 messageId);
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
     // Whether the message answers with the item buttons.
     static bool HasItemButtons(u16 messageId);

@@ -16,7 +16,7 @@ i16 RFlattenDlg::Open() {
     return 0;
 }
 
-u32 RFlattenDlg::HandleMessage(RMessage* message, u32 data) {
+u32 RFlattenDlg::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultLeave:
     case kFlattenResultOne:

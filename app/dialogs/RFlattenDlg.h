@@ -22,7 +22,7 @@ public:
     RFlattenDlg(CListener* owner, u32 kind, u16 command);
 
     i16 Open();
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     FourCC ObjectKind() const { return objectKind_; }
 
 private:

@@ -20,7 +20,7 @@ i16 RGetStartDlg::Open() {
     return 0;
 }
 
-u32 RGetStartDlg::HandleMessage(RMessage* message, u32 data) {
+u32 RGetStartDlg::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultConfirm: Answer(kDlgResultConfirm, reinterpret_cast<uintptr_t>(this), kDlgResultConfirm); return 0;
     // No movie can be played yet: play and stop have nothing to act on.

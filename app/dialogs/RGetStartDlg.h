@@ -20,7 +20,7 @@ public:
     ~RGetStartDlg() override;
 
     i16 Open();
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
     int PlayButtonIndex() const { return playButton_; }
 

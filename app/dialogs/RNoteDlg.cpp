@@ -83,7 +83,7 @@ void RNoteDlg::StopReading() {
     if (speech_) speech_->Stop();
 }
 
-u32 RNoteDlg::HandleMessage(RMessage* message, u32 data) {
+u32 RNoteDlg::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultConfirm:
         SetResult(kDlgResultConfirm);

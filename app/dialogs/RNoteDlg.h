@@ -32,7 +32,7 @@ public:
 
     // 0 when up; 1 without a note or when the layout cannot be opened.
     i16 Open();
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     void HandleTick(u32 now) override;
 
     bool ReadsSpanish() const { return spanish_ != 0; }

@@ -75,7 +75,7 @@ void RPickBgColorDlg::Confirm() {
     Answer(kDlgResultConfirm, reinterpret_cast<uintptr_t>(this), kDlgResultConfirm);
 }
 
-u32 RPickBgColorDlg::HandleMessage(RMessage* message, u32 data) {
+u32 RPickBgColorDlg::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kMsgPickBgColor: Pick(u16(message->param1 & 0xFFFF)); return 0;
     case kDlgResultConfirm: Confirm(); return 0;

@@ -21,7 +21,7 @@ public:
 
     // 0 when up; `document` (may be null) gives the first colour and takes the chosen one.
     i16 Open(RDocument* document);
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u32 HandleKey(u32 key) override;
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
 

@@ -11,7 +11,7 @@ i16 RPickBgSndDlg::Open() {
     return 0;
 }
 
-u32 RPickBgSndDlg::HandleMessage(RMessage* message, u32 data) {
+u32 RPickBgSndDlg::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultLeave:
     case kDlgResultConfirm: Answer(u16(message->code), reinterpret_cast<uintptr_t>(this), u16(message->code)); return 0;

@@ -16,7 +16,7 @@ public:
     RPickBgSndDlg(CListener* owner, u32 kind) : RDlgBase(owner, kind ? kind : kDlgKindPickBgSnd) {}
 
     i16 Open();
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u32 HandleKey(u32 key) override;
 };
 

@@ -88,7 +88,7 @@ void RPronounceDlg::Add() {
     if (speech_) speech_->AddPronunciation(word, said);
 }
 
-u32 RPronounceDlg::HandleMessage(RMessage* message, u32 data) {
+u32 RPronounceDlg::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultLeave: Answer(kDlgResultLeave, reinterpret_cast<uintptr_t>(this), kDlgResultLeave); return 0;
     case kPronounceCmdSayWord: Say(word_.get()); return 0;

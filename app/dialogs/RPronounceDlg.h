@@ -35,7 +35,7 @@ public:
     ~RPronounceDlg() override;
 
     i16 Open();
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u32 HandleKey(u32 key) override;
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
     u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;

@@ -53,7 +53,7 @@ void RHelp::ShowHelp(const char* itemName, u32 reply) {
     page_ = std::move(page);
 }
 
-u32 RHelp::HandleMessage(RMessage* message, u32) {
+u32 RHelp::HandleMessage(RMessage* message, uintptr_t) {
     // A page's closing reply: the page is deleted now, after its own handler has returned.
     if ((message->code == kHelpReplyEasel || message->code == kHelpReplyPicker || message->code == kHelpDlgDefaultReply) &&
         page_ && message->param1 == reinterpret_cast<uintptr_t>(page_.get())) {

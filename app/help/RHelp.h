@@ -38,7 +38,7 @@ public:
     // Loads the button sets `set1..set3` (0: none) of the current screen for help mode.
     // 0 while help mode goes on.
     virtual i16 Start(u16 set1, u16 set2, u16 set3);
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     // Opens the page `itemName` (null: nothing), replacing the open one; `reply` is the code
     // of the page's closing answer.
     void ShowHelp(const char* itemName, u32 reply);

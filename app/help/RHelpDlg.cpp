@@ -86,7 +86,7 @@ void RHelpDlg::Draw(SprSprite* sprite) {
     DrawDialogText(dialog->textRect_, dialog->text_, style);
 }
 
-u32 RHelpDlg::HandleMessage(RMessage* message, u32 data) {
+u32 RHelpDlg::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultLeave:
     case kHelpCmdClose:

@@ -40,7 +40,7 @@ public:
     void SetDemoOption(u32 option) { demoOption_ = option; }
     // 0 when the page is shown; 1 when the layout could not be opened.
     i16 Open(const char* itemName);
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
     const std::string& PageName() const { return page_; }
     const std::string& Text() const { return text_; }

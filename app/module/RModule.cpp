@@ -41,7 +41,7 @@ RModule::~RModule() {
     if (!contentName_.empty()) ReleaseNamedResource(contentName_.c_str());
 }
 
-u32 RModule::HandleMessage(RMessage*, u32) { return 0; }
+u32 RModule::HandleMessage(RMessage*, uintptr_t) { return 0; }
 
 u16 RModule::Enter() { return 0; }
 

@@ -34,7 +34,7 @@ public:
     RModule();
     ~RModule() override;
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     // The program around the screen; given before Enter.
     void SetShell(const ModuleShell& shell) { shell_ = shell; }
     const ModuleShell& Shell() const { return shell_; }

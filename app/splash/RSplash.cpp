@@ -88,7 +88,7 @@ u32 RSplash::HandleInput(u32, Point16, u32) {
     return 1;
 }
 
-u32 RSplash::HandleMessage(RMessage* message, u32) {
+u32 RSplash::HandleMessage(RMessage* message, uintptr_t) {
     if (message->code != kMsgSplashEnd || ended_) return 0;
     ended_ = true;
     if (RApplication* application = GetApplication()) PostMessageTo(application, kMsgOpenDocument, 0, 0);

@@ -26,7 +26,7 @@ public:
     ~RSplash() override;
 
     u16 Enter() override;
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     // A key ends the splash at once; a click asks for the end.
     u32 HandleKey(u32 key) override;
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;

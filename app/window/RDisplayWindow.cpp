@@ -125,7 +125,7 @@ void RDisplayWindow::KeySignatureStep(u32 key) {
     sprShowMessage(debugMode_ ? "Cheat mode is on." : "Cheat mode is off.", kCheatMessageMs, &kSprMessageRect);
 }
 
-u32 RDisplayWindow::HandleMessage(RMessage* message, u32) {
+u32 RDisplayWindow::HandleMessage(RMessage* message, uintptr_t) {
     switch (message->code) {
     case kMsgSyntheticMouseMove:
         // The point is already a window point.

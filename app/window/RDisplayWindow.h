@@ -72,7 +72,7 @@ public:
     // Invalidates the sprite layer's whole screen and tells every interested input object.
     void RedrawAll(u32 state);
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
     // Menus.
     // Loads menu resource 128, readies it (debug popup out, Teacher menu held or dropped with

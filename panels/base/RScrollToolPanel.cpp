@@ -83,7 +83,7 @@ void RScrollToolPanel::StepCounter(SprSprite* sprite) {
     sprite->parts[1].frame = u16(sprite->parts[1].frame + value - 10 * tens);
 }
 
-u32 RScrollToolPanel::HandleMessage(RMessage* message, u32 data) {
+u32 RScrollToolPanel::HandleMessage(RMessage* message, uintptr_t data) {
     if (message->code == kMsgPanelSelectItem) {
         SelectItem(message->param2);
         return 0;

@@ -41,7 +41,7 @@ public:
     u16 GetCounter() const { return counter_; }
     RBitmapScroller* GetScroller() const { return scroller_.get(); }
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
 protected:
     virtual std::unique_ptr<RBitmapScroller> NewScroller(u16 layoutId, u16 firstHotSpotId);

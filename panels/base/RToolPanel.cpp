@@ -105,7 +105,7 @@ void RToolPanel::RefreshColorButtons() {
         if (SprSprite* sprite = sprFind(Buttons()[size_t(i)]->GetSprite())) sprSetShape(sprite, 0, nullptr, 0);
 }
 
-u32 RToolPanel::HandleMessage(RMessage* message, u32 data) {
+u32 RToolPanel::HandleMessage(RMessage* message, uintptr_t data) {
     if (message->code == kMsgColorChosen) {
         // The current tool paints in the colour just chosen.
         setBrushColor(CurrentPaintColor());

@@ -36,7 +36,7 @@ public:
     u16 Init() override;
     // The base's buttons, then the colour buttons become colour swatches.
     u16 CreateButtons(u16 setId) override;
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
     std::unique_ptr<RTool> CreateTool(i16 index) const;
     // Redraws every colour button.

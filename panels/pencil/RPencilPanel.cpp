@@ -117,7 +117,7 @@ u16 RPencilPanel::RestorePrefs() {
     return 0;
 }
 
-u32 RPencilPanel::HandleMessage(RMessage* message, u32 data) {
+u32 RPencilPanel::HandleMessage(RMessage* message, uintptr_t data) {
     const u32 code = message->code;
     if (code == kMsgPencilKind) {
         ChoosePencil(i16(i32(message->param1) - kPencilKindButtonFirst));

@@ -44,7 +44,7 @@ public:
     // Buttons, sizes, frame and mascot, then the remembered choices, replayed as queued
     // messages to the panel itself; 0.
     u16 Init() override;
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u16 RestorePrefs() override;
     u16 SavePrefs() override;
     int FirstColorButton() const override { return 0; }

@@ -88,7 +88,7 @@ public:
     u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
 
     // --- CListener: the page commands, and the tool manager's 'grfx'
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
     // --- CCPObj
     bool Copy() override;

@@ -38,7 +38,7 @@ RPageObject* lastPlaced(RPageData& page) {
 
 }  // namespace
 
-u32 RCanvas::HandleMessage(RMessage* message, u32 data) {
+u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
     RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
     switch (message->code) {
         case kToolMsgGraphics:

@@ -59,7 +59,7 @@ public:
     ~REasel() override;
 
     u16 Enter() override;
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     bool OpenDocumentPath(const std::string& path) override;
     bool Print() override;
 

@@ -169,7 +169,7 @@ void REasel::SmallKidsChanged() {
     // panels, which this screen builds when they exist.
 }
 
-u32 REasel::HandleMessage(RMessage* message, u32 data) {
+u32 REasel::HandleMessage(RMessage* message, uintptr_t data) {
     // While the page-erase effect runs, the screen hears nothing.
     if (firecracker_ && firecracker_->IsBusy()) return 0;
     return HandleCommand(message, data);

@@ -51,7 +51,7 @@ public:
         log_->push_back("enter " + std::to_string(code_));
         return enterResult;
     }
-    u32 HandleMessage(Ostrel::RMessage* message, u32) override {
+    u32 HandleMessage(Ostrel::RMessage* message, uintptr_t) override {
         log_->push_back(std::to_string(code_) + " hears " + std::to_string(message->code));
         return 0;
     }

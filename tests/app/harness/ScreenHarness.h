@@ -36,7 +36,7 @@ namespace testapp {
 // like the screens, so that its dialogs hand the menus back when they go.
 class RecordingOwner : public CListener, public Ostrel::RMenuOwner {
 public:
-    u32 HandleMessage(Ostrel::RMessage* message, u32) override {
+    u32 HandleMessage(Ostrel::RMessage* message, uintptr_t) override {
         heard.push_back(*message);
         if (onMessage) onMessage(*message);
         return 0;

@@ -42,7 +42,7 @@ private:
 // A listener of the main window's broadcasts.
 class Hearer : public CListener {
 public:
-    u32 HandleMessage(RMessage* message, u32) override {
+    u32 HandleMessage(RMessage* message, uintptr_t) override {
         heard.push_back(message->code);
         return 0;
     }
@@ -52,12 +52,12 @@ public:
 // An owner of the kind whose dialogs give the menus back when they close.
 class MenuOwner : public CListener, public RMenuOwner {
 public:
-    u32 HandleMessage(RMessage*, u32) override { return 0; }
+    u32 HandleMessage(RMessage*, uintptr_t) override { return 0; }
 };
 
 class PlainOwner : public CListener {
 public:
-    u32 HandleMessage(RMessage*, u32) override { return 0; }
+    u32 HandleMessage(RMessage*, uintptr_t) override { return 0; }
 };
 
 struct ModeRow {
