@@ -82,6 +82,13 @@ std::vector<Rect16> partRects(u16 shape) {
     return std::vector<Rect16>(rects, rects + std::max<i16>(count, 0));
 }
 
+// The area a layout shape covers: around its parts.
+Rect16 shapeArea(u16 shape) {
+    Rect16 area{0, 0, 0, 0};
+    for (const Rect16& part : partRects(shape)) rectUnion(&area, part);
+    return area;
+}
+
 }  // namespace
 
 RDlgLogin::RDlgLogin(CListener* owner, u16 openedLater, const LoginServices& services)
@@ -118,6 +125,9 @@ i16 RDlgLogin::Open() {
     sprNewCompound(kLoginFieldArea, &fieldArea_);
     // The name field's box: its parts give the text rectangle.
     sprNewCompound(kLoginFieldParts, &fieldBox_);
+    dialogRect_ = shapeArea(kLoginDialogArea);
+    fieldRect_ = shapeArea(kLoginFieldArea);
+    const Rect16 box = shapeArea(kLoginFieldParts);
 
     adminSet_.Build(this, kLoginAdminButtonSet);
     ShowSet(true);
@@ -153,7 +163,7 @@ i16 RDlgLogin::Open() {
 
     if (services_.undo) {
         field_ = std::make_unique<DialogNameField>(*services_.undo);
-        const Rect16 rect = fieldBox_.count ? fieldBox_.bounds : fieldArea_.bounds;
+        const Rect16 rect = rectIsEmpty(box) ? fieldRect_ : box;
         const std::vector<std::string>& names = list_->Items();
         field_->Begin(rect, kListColour, kNameFieldFontSize, kLoginNameMaxLength,
                       names.empty() ? std::string(kDefaultLoginName) : names.front());
@@ -209,7 +219,7 @@ void RDlgLogin::DisableButton(u16 id) {
     if (!ButtonSet().Disable(id)) adminSet_.Disable(id);
 }
 
-u32 RDlgLogin::HandleMessage(RMessage* message, u32 data) {
+u32 RDlgLogin::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kLoginCmdLogIn:
         if (normalMode_) LogIn();
@@ -444,7 +454,7 @@ u32 RDlgLogin::HandleKey(u32 key) {
 
 u32 RDlgLogin::HandleInput(u32, Point16 point, u32) {
     lastPress_ = point;
-    if (field_ && rectContainsPoint(fieldArea_.bounds, point)) {
+    if (field_ && rectContainsPoint(fieldRect_, point)) {
         field_->MouseDown(point, fieldPress_.Press(point));
         dragging_ = true;
     }
@@ -460,12 +470,12 @@ u32 RDlgLogin::HandleMouseUp(u32, Point16 point, u32) {
     const bool wasDragging = dragging_;
     dragging_ = false;
     if (!field_) return 1;
-    if (rectContainsPoint(fieldArea_.bounds, point)) {
+    if (rectContainsPoint(fieldRect_, point)) {
         if (wasDragging) field_->MouseUp();
         list_->ClearSelection();
         list_->Redraw();
         if (!normalMode_) DisableButton(kLoginButtonAdminDelete);
-    } else if (rectContainsPoint(dialogArea_.bounds, point) && !list_->HotSpots().OverItem()) {
+    } else if (rectContainsPoint(dialogRect_, point) && !list_->HotSpots().OverItem()) {
         field_->Restore();
     }
     return 1;

@@ -82,7 +82,7 @@ public:
     // 0 when the dialog is up, 1 when the content item could not be opened.
     i16 Open();
 
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u32 HandleKey(u32 key) override;
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
     u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
@@ -96,6 +96,9 @@ public:
     DialogNameField* NameField() const { return field_.get(); }
     RUserList* UserList() const { return list_.get(); }
     DialogButtonSet& AdminSet() { return adminSet_; }
+    // The name field's area and the dialog's, as the layout gives them.
+    const Rect16& FieldArea() const { return fieldRect_; }
+    const Rect16& DialogArea() const { return dialogRect_; }
     // The delete confirmation while it is up; null otherwise.
     RDeleter* DeleteConfirmation() const { return deleter_.get(); }
 
@@ -133,6 +136,8 @@ private:
     SprCompound dialogArea_{};
     SprCompound fieldArea_{};
     SprCompound fieldBox_{};
+    Rect16 dialogRect_{0, 0, 0, 0};
+    Rect16 fieldRect_{0, 0, 0, 0};
     u16 layerSprite_ = 0;
     u16 mascotSprite_ = 0;
     u16 listSprite_ = 0;

@@ -27,10 +27,10 @@ constexpr u32 kMsgGoToPicker = 270;
 
 std::string menuText(const char* key) { return LookupLanguageText(kMenuStringsSection, key).c_str(); }
 
-void sendTo(CListener* target, u32 code, u16 param2, uintptr_t param1 = 0) {
+void sendTo(CListener* target, u32 code, u16 param2, uintptr_t data = 0) {
     if (!target) return;
-    RMessage message(code, param1, param2);
-    target->HandleMessage(&message, 0);
+    RMessage message(code, 0, param2);
+    target->HandleMessage(&message, data);
 }
 
 }  // namespace
@@ -54,8 +54,7 @@ u32 RDisplayWindow::OnCommand(u32 command) {
     case RouteKind::ToTextPanel:
         if (RMenuScreen* screen = CurrentMenuScreen(); screen && screen->TextPanel()) {
             if (id >= kCmdFirstSpecialCharacter && id <= kCmdLastSpecialCharacter) {
-                // The character as a one-character string, for the panel to type; a pointer
-                // travels in the message's pointer-sized parameter.
+                // The character as a one-character string, for the panel to type.
                 const char typed[2] = {char(SpecialCharacterOf(id)), '\0'};
                 sendTo(screen->TextPanel(), route.code, 0, reinterpret_cast<uintptr_t>(typed));
             } else {

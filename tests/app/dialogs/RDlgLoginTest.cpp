@@ -241,6 +241,68 @@ TEST_F(Login, TwoNamesDifferingInCaseAreFoundAtTheLaterOne) {
     EXPECT_EQ(list.FindPrefix("x"), -1);
 }
 
+TEST_F(Login, TheLoginButtonWaitsForANameAndTheAdministratorsNameIsNoUser) {
+    start(true);
+    openLogin();
+    struct Case {
+        const char* text;
+        bool enabled;
+    };
+    for (const Case& c : {Case{"", false}, Case{"  ", false}, Case{"Kim", true}, Case{"tulipgarden", true}}) {
+        login->NameField()->SetText("x");
+        login->HandleKey(inputKey(kKeyBackspace, 0));
+        type(c.text);
+        EXPECT_EQ(login->ButtonSet().IsEnabled(kLoginButtonLogIn), c.enabled) << c.text;
+    }
+    command(kLoginCmdLogIn);
+    ASSERT_FALSE(login->IsNormalMode());
+    login->NameField()->SetText("");
+    type("tulipgarden");
+    EXPECT_FALSE(login->AdminSet().IsEnabled(kLoginButtonAdminAdd));
+    login->NameField()->SetText("");
+    type("Kim");
+    EXPECT_TRUE(login->AdminSet().IsEnabled(kLoginButtonAdminAdd));
+}
+
+TEST_F(Login, ARowClickedPutsItsNameInTheFieldAndADoubleClickLogsIn) {
+    makeUsers({"ana", "bob"});
+    start(true);
+    openLogin();
+    const Rect16 row = login->UserList()->GetCellRect(1);
+    const Point16 middle{i16((row.left + row.right) / 2), i16((row.top + row.bottom) / 2)};
+    mainWindow->OnMouseDown(middle, 0);
+    mainWindow->OnMouseUp(middle, 0);
+    idle();
+    EXPECT_EQ(fieldText(), "bob");
+    EXPECT_TRUE(login->ButtonSet().IsEnabled(kLoginButtonLogIn));
+    EXPECT_FALSE(app->IsUserLoggedIn());
+    mainWindow->OnMouseDown(middle, 0);
+    mainWindow->OnMouseUp(middle, 0);
+    idle();
+    idle();
+    login = nullptr;
+    ASSERT_TRUE(app->IsUserLoggedIn());
+    EXPECT_EQ(app->GetPaths()->UserName(), "bob");
+}
+
+TEST_F(Login, APressInTheFieldEditsItAndAReleaseElsewhereInTheDialogPutsTheTextBack) {
+    start(true);
+    openLogin();
+    const Rect16 field = login->FieldArea();
+    ASSERT_GT(field.right - field.left, 300);
+    ASSERT_TRUE(rectContainsPoint(login->DialogArea(), Point16{field.left, field.top}));
+    const Point16 inField{i16(field.left + 12), i16((field.top + field.bottom) / 2)};
+    mainWindow->OnMouseDown(inField, 0);
+    EXPECT_TRUE(login->NameField()->Field().Active());
+    mainWindow->OnMouseUp(inField, 0);
+    EXPECT_TRUE(login->NameField()->Field().Active());
+    const Point16 elsewhere{i16(field.left + 5), i16(login->DialogArea().bottom - 5)};
+    mainWindow->OnMouseDown(elsewhere, 0);
+    mainWindow->OnMouseUp(elsewhere, 0);
+    EXPECT_FALSE(login->NameField()->Field().Active());
+    EXPECT_EQ(fieldText(), kDefaultLoginName);
+}
+
 TEST_F(Login, QuitAndCancelAnswerTheApplication) {
     start(true);
     openLogin();

@@ -12,9 +12,9 @@ using testapp::Log;
 // A text panel that keeps what reaches it, the typed character of 251 included.
 class PanelRecorder : public CListener {
 public:
-    u32 HandleMessage(RMessage* message, u32) override {
+    u32 HandleMessage(RMessage* message, uintptr_t data) override {
         std::string entry = std::to_string(message->code);
-        if (message->code == 251) entry += " " + std::string(reinterpret_cast<const char*>(message->param1));
+        if (message->code == 251) entry += " " + std::string(reinterpret_cast<const char*>(data));
         heard.push_back(entry);
         return 0;
     }
