@@ -8,6 +8,7 @@
 #include "document/project/RPortfolio.h"
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/sprites/SprScreen.h"
+#include "engine/os/OsManager.h"
 #include "framework/contents/GameFileMgr.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
@@ -43,6 +44,8 @@ u32 RApplication::InitInstance(u32 mode, const std::vector<std::string>& options
         if (!path.empty() && path.back() == '"') path.pop_back();
     }
     documentPath_ = path.substr(0, kDocumentPathSize - 1);
+    // Before the OS manager starts its timer: see kLoopTimerPeriod.
+    osmSetTimerPeriod(kLoopTimerPeriod);
     return mfxApplication::InitInstance(mode, options, documentPath_);
 }
 

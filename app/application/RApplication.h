@@ -66,6 +66,11 @@ constexpr size_t kStandardColorCount = 10;
 constexpr const char* kConfigFileName = "TB.cfg";
 constexpr const char* kSetupSection = "Setup";
 
+// The period of the OS manager's timer, which runs the idle step and the windows' ticks when
+// no input comes: the shortest a desktop window timer gives (a 1 ms request there is raised
+// to it). At 1 ms the easel left alone woke a thousand times a second and kept several percent
+// of a core busy; input still runs the loop at once, whatever the period.
+constexpr u32 kLoopTimerPeriod = 10;
 class RApplication : public mfxApplication, public CListener, public RSender, public RMenuOwner {
 public:
     RApplication();
@@ -85,7 +90,7 @@ public:
     u32 RealizePalette() override;
 
     // --- screen switching and document opening
-    u32 HandleMessage(RMessage* message, u32 data) override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
     // 0, or the new screen's entry result.
     u16 SwitchModule(u32 code);
     // The menus for a screen code, without switching (dialogs restore them when they close).

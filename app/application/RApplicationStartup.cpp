@@ -312,6 +312,10 @@ void RApplication::ExitInstance() {
     pathRelease(&iniPath_);
     pathRelease(&configPath_);
     ShutEngineServices();
+    // The language files are reached through paths on the file services' volumes: they are
+    // let go before those volumes go, so that no text looked up later reads a volume that is gone.
+    const Path noFolder{};
+    SetupLanguageFolders(&noFolder, kLanguageSetupFile);
 }
 
 }  // namespace Ostrel

@@ -1,8 +1,13 @@
 // Start-up to the splash's first frame (the whole application start: engine services, folders,
 // content, main window, sprite layer, the splash entered and drawn) against merely opening a
 // window and drawing one frame into it. Both end with their shut-down, which is timed too.
+// Then the login's answer to the easel drawn with its tool panel, and what the easel costs
+// while nobody touches it: the share of one core the program's threads use over ten seconds
+// of the real message loop.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -16,7 +21,14 @@
 #include "engine/gfx/GfxInit.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/ini/IniProfiles.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "engine/os/OsIntervalTasks.h"
 #include "engine/os/OsManager.h"
+#include "framework/app/mfxMain.h"
+#include "framework/windows/mfxWindow.h"
+#include "platform/clock/Clock.h"
+#include "platform/display/DisplayDriver.h"
+#include "platform/ui/MessageQueue.h"
 #include "platform/display/choice/DisplayChoice.h"
 #include "platform/ui/Windows.h"
 
@@ -30,11 +42,37 @@ std::string scratchRoot() {
     return root;
 }
 
-void BM_StartupToSplashFrame(benchmark::State& state) {
+Ostrel::ShellParts programParts() {
     Ostrel::ShellParts parts = Ostrel::ProgramShellParts();
     parts.roots = {Ostrel::engineTextOfHostFolder(TUMBLO_BENCH_PROGRAM_DIR),
                    Ostrel::engineTextOfHostFolder(scratchRoot() + "/data/tumblo4"),
                    Ostrel::engineTextOfHostFolder(scratchRoot() + "/config/tumblo4")};
+    return parts;
+}
+
+// The framework loop's one task: the application's idle step and a tick on every window.
+void idleTask(osmIntervalTask*, void*) {
+    if (mfxApplication* application = mfxApplication::Get()) application->OnIdle();
+    const u32 now = plat::clockMillis();
+    for (mfxWindow* window : mfxWindow::Windows()) window->OnTick(now);
+}
+
+// The login dialog's answer for a child's name, as the dialog posts it.
+void logIn(Ostrel::RApplication& application, const char* name) {
+    Ostrel::RMessage answer(Ostrel::kMsgLoginClosed, reinterpret_cast<uintptr_t>(new std::string(name)),
+                            Ostrel::kLoginChosen);
+    application.HandleMessage(&answer, 0);
+    sprUpdateScreen(1);
+}
+
+double processCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+void BM_StartupToSplashFrame(benchmark::State& state) {
+    const Ostrel::ShellParts parts = programParts();
     for (auto _ : state) {
         if (osmInit(nullptr) != kErrNone) {
             state.SkipWithError("the OS manager did not start");
@@ -52,6 +90,73 @@ void BM_StartupToSplashFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartupToSplashFrame)->Unit(benchmark::kMillisecond);
+
+// From the login's answer to the easel entered (canvas, pencil panel, menus) and drawn.
+void BM_LoginToEasel(benchmark::State& state) {
+    const Ostrel::ShellParts parts = programParts();
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (osmInit(nullptr) != kErrNone) {
+            state.SkipWithError("the OS manager did not start");
+            return;
+        }
+        auto application = std::make_unique<Ostrel::RApplication>();
+        application->SetShellParts(parts);
+        if (application->Startup(0, {}) != 0) {
+            state.SkipWithError("start-up failed");
+            return;
+        }
+        state.ResumeTiming();
+        logIn(*application, "Bench");
+        state.PauseTiming();
+        const bool easel = application->GetCurrentModuleCode() == Ostrel::kScreenEasel;
+        application->ExitInstance();
+        application.reset();
+        osmShutdown();
+        state.ResumeTiming();
+        if (!easel) {
+            state.SkipWithError("the login did not bring the easel");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_LoginToEasel)->Unit(benchmark::kMillisecond);
+
+// The easel left alone for ten seconds of the real loop: CPU time of the whole process over
+// the wall time, as a percentage of one core.
+void BM_EaselIdleCpu(benchmark::State& state) {
+    const Ostrel::ShellParts parts = programParts();
+    for (auto _ : state) {
+        // In the framework's order: the instance initialisation, the OS manager, the loop's
+        // task, the start-up.
+        Ostrel::RApplication application;
+        application.SetShellParts(parts);
+        application.InitInstance(0, {}, "");
+        if (osmInit(nullptr) != kErrNone) {
+            state.SkipWithError("the OS manager did not start");
+            return;
+        }
+        if (!osmCreateIntervalTask(idleTask, nullptr, kOsmEveryDispatch) || application.Startup(0, {}) != 0) {
+            state.SkipWithError("start-up failed");
+            return;
+        }
+        logIn(application, "Bench");
+        const auto wallStart = std::chrono::steady_clock::now();
+        const double cpuStart = processCpuSeconds();
+        bool quit = false;
+        int code = 0;
+        while (!quit && std::chrono::steady_clock::now() - wallStart < std::chrono::seconds(10)) {
+            plat::displayDriver().pumpEvents();
+            if (!mfxPumpOneMessage(&quit, &code)) plat::waitForMessage();
+        }
+        const double cpu = processCpuSeconds() - cpuStart;
+        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+        state.counters["idle_cpu_percent"] = 100.0 * cpu / wall;
+        application.ExitInstance();
+        osmShutdown();
+    }
+}
+BENCHMARK(BM_EaselIdleCpu)->Iterations(1)->Unit(benchmark::kSecond);
 
 void BM_WindowAndOneFrame(benchmark::State& state) {
     for (auto _ : state) {

@@ -6,6 +6,7 @@
 #include "engine/gfx/sprites/SprScreen.h"
 #include "framework/contents/GameFileMgr.h"
 #include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
 #include "sound/RSoundManager.h"
 #include "tests/app/application/ShellTestFixture.h"
@@ -47,6 +48,8 @@ TEST_F(RApplicationTest, StartupBringsEveryServiceUpAndExitTakesThemDownAgain) {
         EXPECT_FALSE(gfxInitialised());
         EXPECT_EQ(application.GetPaths(), nullptr);
         EXPECT_EQ(application.GetMainWindow(), nullptr);
+        // Texts are looked up through nothing that went with the file services.
+        EXPECT_STREQ(LookupLanguageText("GeneralStrings", "AppName").c_str(), "");
     }
 }
 
