@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/application/ShellParts.h"
+#include "app/print/PrintJobHolder.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "app/window/RMenuOwner.h"
 #include "document/clipboard/ClipList.h"
@@ -128,6 +129,8 @@ public:
     GfxPort* GetWindowPort() const { return windowPort_; }
     GfxPort* GetOffscreenPort() const { return offscreenPort_; }
     UndoManager* GetUndoManager() const { return undoManager_.get(); }
+    // The print command's holder of the running print job.
+    PrintJobHolder* GetPrintJobHolder() const { return printJobs_.get(); }
     Paths* GetPaths() const { return paths_.get(); }
     RSoundManager* GetSoundManager() const { return soundManager_.get(); }
     ClipList& GetClipList() const;
@@ -180,6 +183,7 @@ private:
     std::unique_ptr<RPortfolio> portfolio_;
     std::unique_ptr<RPage> currentPage_;
     std::unique_ptr<UndoManager> undoManager_;
+    std::unique_ptr<PrintJobHolder> printJobs_;
     std::unique_ptr<RSoundManager> soundManager_;
     u16 shuttingDown_ = 0;
     std::unique_ptr<GameFileMgr> contentManager_;

@@ -224,6 +224,7 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
 
     undoManager_ = std::make_unique<UndoManager>(kUndoMenuItem);
     soundManager_ = std::make_unique<RSoundManager>();
+    printJobs_ = std::make_unique<PrintJobHolder>();
 
     generalContentOpen_ = OpenNamedResource(kGeneralContent, 1) == 0;
     const u16 audioAnswer = CheckAudioDevices();
