@@ -1,5 +1,7 @@
 #include "screens/easel/PictureFiles.h"
 
+#include "app/application/RApplication.h"
+#include "app/application/RShellWindow.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/filedialogs/ShowFileDialogs.h"
 #include "document/pages/RPage.h"
@@ -97,6 +99,17 @@ EngineErr PictureFiles::SavePageToFile(RPage* page, const std::string& path) {
     return err;
 }
 
+namespace {
+
+// The file dialogs are modal over the main window; without a window of their own to run in
+// they would end at once, as if cancelled.
+mfxWindow* dialogOwner() {
+    RApplication* app = GetApplication();
+    return app ? app->GetMainWindow() : nullptr;
+}
+
+}  // namespace
+
 PictureFileUi defaultPictureFileUi(const RCanvasOwner& owner) {
     PictureFileUi ui;
     ui.askSaveName = [&owner](u16 kind, const std::string& defaultName) {
@@ -104,13 +117,13 @@ PictureFileUi defaultPictureFileUi(const RCanvasOwner& owner) {
         if (!paths) return std::string();
         // The dialog offers the file's own name, without its folder.
         const size_t slash = defaultName.find_last_of("\\/");
-        return ShowOpenFileDialog(nullptr, *paths, kind,
+        return ShowOpenFileDialog(dialogOwner(), *paths, kind,
                                   slash == std::string::npos ? defaultName : defaultName.substr(slash + 1));
     };
     ui.askOpenName = [&owner](u16 kind) {
         const Paths* paths = owner.UserPaths();
         ImportChoice choice;
-        if (!paths || !ShowImportFileDialog(nullptr, *paths, kind, &choice)) return std::string();
+        if (!paths || !ShowImportFileDialog(dialogOwner(), *paths, kind, &choice)) return std::string();
         return choice.path;
     };
     ui.alert = [](const char* key, const std::string& fill) {

@@ -5,6 +5,8 @@
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/dialogs/RNoteDlg.h"
 #include "app/help/HelpContext.h"
+#include "app/help/RHelp.h"
+#include "app/print/PrintJobHolder.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/library/RLibraryMgr.h"
@@ -82,6 +84,7 @@ REasel::~REasel() {
     panel_.reset();
     picker_.reset();
     libraries_.reset();
+    help_.reset();
     files_.reset();
     canvas_.reset();
     if (groupsLoaded_) {
@@ -196,8 +199,29 @@ void REasel::ShowSmallKidsButtons(bool smallKids) {
 bool REasel::OpenDocumentPath(const std::string& path) { return OpenPicture(path); }
 
 bool REasel::Print() {
-    // Printing arrives with the print service; until then the screen has nothing to print.
-    return false;
+    StopAll();
+    const bool detached = DetachPanelFromCanvas() != 0;
+    RApplication* app = GetApplication();
+    if (app) app->OnActivate(0);
+    sprUpdateScreen(1);
+    if (PrintJobHolder* holder = app ? app->GetPrintJobHolder() : nullptr) {
+        PrintSources sources;
+        sources.easelPage = CurrentPage();
+        app->GetCanvasRect(&sources.paintRect);
+        RShellWindow* window = app->GetMainWindow();
+        if (window) sources.owner = window->GetHandle();
+        // The main window's title: the program's name.
+        sources.title = LookupLanguageText("GeneralStrings", "AppName").c_str();
+        // What the dialogs covered is drawn again from the sprite layer.
+        sources.refreshScreen = [](const Rect16& rect) {
+            sprInvalRect(rect);
+            sprUpdateScreen(1);
+        };
+        holder->Print(PrintModule::Easel, window, sources);
+    }
+    if (app) app->OnActivate(1);
+    if (detached) AttachPanelToCanvas();
+    return true;
 }
 
 u16 REasel::DetachPanelFromCanvas() { return DetachPanel(); }
@@ -308,7 +332,9 @@ u32 REasel::FileAlert(const char* key, u32 style) {
 
 bool REasel::AskImportFile(u16 kind, ImportChoice* choice) {
     const Paths* paths = UserPaths();
-    return paths && ShowImportFileDialog(nullptr, *paths, kind, choice);
+    RApplication* app = GetApplication();
+    // Modal over the main window: without a window to run in it would end at once.
+    return paths && ShowImportFileDialog(app ? app->GetMainWindow() : nullptr, *paths, kind, choice);
 }
 
 bool REasel::IsCurrentScreen() const {

@@ -27,6 +27,7 @@ class RColorPicker;
 class RDlgBase;
 class RDlgEnterName;
 class RDlgWarnings;
+class RHelp;
 class RHotSpotItem;
 class RNoteDlg;
 class RLibraryMgr;
@@ -116,6 +117,8 @@ public:
     RHotSpotItem* SwatchHotSpot() const { return swatchHotSpot_; }
     u16 UndoSprite() const { return undoSprite_; }
     RNoteDlg* NoteDialog() const { return noteDialog_.get(); }
+    // Help mode while it is on.
+    RHelp* Help() const { return help_.get(); }
 
     // --- RCanvasOwner
     RPage* CurrentPage() const override;
@@ -144,7 +147,7 @@ private:
     void PlayScreenSounds();
     void ShowSmallKidsButtons(bool smallKids);
     // Commands.
-    u32 HandleCommand(RMessage* message, u32 data);
+    u32 HandleCommand(RMessage* message, uintptr_t data);
     void Save(uintptr_t param1, u16 kind);
     void NewPicture(u32 code);
     void OpenPictureCommand(u32 code);
@@ -161,13 +164,16 @@ private:
     void SaveQuestionAnswered(u32 reply, RDlgBase* dialog);
     void CloseDialogAndResume();
     void ShowNote();
+    // Help mode: on at the Help command, off when it says it is finished.
+    void StartHelp(uintptr_t data);
+    void EndHelp();
     // Small-kids naming.
     void AskPictureName();
     void PictureNamed(RDlgBase* dialog);
     // Pickers.
     void OpenColorPicker();
     void CloseColorPicker();
-    void ColorChosen(RMessage* message, u32 data);
+    void ColorChosen(RMessage* message, uintptr_t data);
     void OpenTexturePicker();
     void CloseTexturePicker();
     void SuspendCanvas();
@@ -192,6 +198,7 @@ private:
     std::unique_ptr<RDlgWarnings> warning_;
     std::unique_ptr<RDlgEnterName> nameDialog_;
     std::unique_ptr<RNoteDlg> noteDialog_;
+    std::unique_ptr<RHelp> help_;
     std::unique_ptr<std::array<u16, 3>> limits_;
     RHotSpotItem* swatchHotSpot_ = nullptr;
     RHotSpotItem* undoHotSpot_ = nullptr;

@@ -4,6 +4,8 @@
 #include "app/application/ShellParts.h"
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/dialogs/RNoteDlg.h"
+#include "app/help/HelpContext.h"
+#include "app/help/RHelp.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/clipboard/CCPObj.h"
@@ -130,6 +132,21 @@ void REasel::OpenPictureCommand(u32 code) {
     }
 }
 
+void REasel::StartHelp(uintptr_t data) {
+    StopAll();
+    SuspendCanvas();
+    EndStroke(u32(data));
+    help_.reset();
+    help_ = std::make_unique<RHelp>(this, kEaselHelpName);
+    const std::array<u16, 3>& sets = GetHelpContext().buttonSets;
+    if (help_->Start(sets[0], sets[1], sets[2]) != 0) EndHelp();
+}
+
+void REasel::EndHelp() {
+    help_.reset();
+    ResumeCanvas();
+}
+
 void REasel::Quit() {
     StopAll();
     CCPObj::Clips().DeleteAllButBitmaps();
@@ -175,7 +192,7 @@ u32 REasel::HandleMessage(RMessage* message, uintptr_t data) {
     return HandleCommand(message, data);
 }
 
-u32 REasel::HandleCommand(RMessage* message, u32 data) {
+u32 REasel::HandleCommand(RMessage* message, uintptr_t data) {
     const u32 code = message->code;
     RApplication* app = GetApplication();
     if (isToolbar(code)) {
@@ -198,6 +215,12 @@ u32 REasel::HandleCommand(RMessage* message, u32 data) {
         case 238:
             StopAll();
             OpenTexturePicker();
+            return 0;
+        case 239:
+            StartHelp(data);
+            return 0;
+        case kMsgHelpFinished:
+            EndHelp();
             return 0;
         case 242:
         case 6627:

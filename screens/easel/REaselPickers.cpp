@@ -104,7 +104,7 @@ void REasel::CloseColorPicker() {
     if (picker_ && panel_) picker_->RemoveListener(panel_.get());
 }
 
-void REasel::ColorChosen(RMessage* message, u32 data) {
+void REasel::ColorChosen(RMessage* message, uintptr_t data) {
     if (message->param1) color_ = *reinterpret_cast<const GfxColor*>(message->param1);
     if (SprSprite* sprite = sprFind(swatchSprite_)) sprInvalRect(sprite->bounds);
     if (canvas_) canvas_->HandleMessage(message, data);
