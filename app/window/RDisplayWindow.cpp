@@ -3,6 +3,7 @@
 #include "app/application/RApplication.h"
 #include "app/application/ShellParts.h"
 #include "app/module/RModule.h"
+#include "app/window/MenuCommands.h"
 #include "app/window/RMenuScreen.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
@@ -70,7 +71,9 @@ RMenuScreen* RDisplayWindow::CurrentMenuScreen() const {
 }
 
 u32 RDisplayWindow::OnClose() {
-    if (mfxApplication* app = mfxApplication::Get()) app->Quit();
+    // The close box quits as the menu's Exit does, so the easel asks to save unsaved work
+    // first; the window goes with the program's end, not here.
+    OnCommand(kCmdExit);
     return 0;
 }
 
