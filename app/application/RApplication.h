@@ -28,6 +28,7 @@ class mfDispatcher;
 struct GfxPort;
 struct GfxPalette;
 struct SprScreen;
+struct OsErrorRecord;
 
 namespace Ostrel {
 
@@ -66,12 +67,12 @@ constexpr u16 kUndoMenuItem = 201;
 constexpr size_t kStandardColorCount = 10;
 constexpr const char* kConfigFileName = "TB.cfg";
 constexpr const char* kSetupSection = "Setup";
-
 // The period of the OS manager's timer, which runs the idle step and the windows' ticks when
 // no input comes: the shortest a desktop window timer gives (a 1 ms request there is raised
 // to it). At 1 ms the easel left alone woke a thousand times a second and kept several percent
 // of a core busy; input still runs the loop at once, whatever the period.
 constexpr u32 kLoopTimerPeriod = 10;
+
 class RApplication : public mfxApplication, public CListener, public RSender, public RMenuOwner {
 public:
     RApplication();
@@ -145,6 +146,15 @@ public:
     bool IsShuttingDown() const { return shuttingDown_ != 0; }
     bool IsLoginOpen() const { return loginDialog_ != nullptr; }
 
+    // --- the missing-volume prompt
+    // The file layer's error callback, installed at start-up beneath the content locator's,
+    // which passes on what does not concern a content disc in use: a volume the user is asked
+    // to put back (kind 3), a system error tried again, anything else given up for good and the
+    // program ended. 1 = try the file operation again, 0 = give up.
+    static u16 PromptForMissingVolume(const OsErrorRecord* request);
+    // Whether the prompt may ask for a volume (0: it gives up at once); returns the previous value.
+    static u16 SetMissingVolumePrompt(u16 flag);
+
 private:
     u16 StartEngineServices();
     void ShutEngineServices();
@@ -198,6 +208,11 @@ private:
     // What start-up brought up, so that the exit takes down exactly that.
     std::vector<void (*)()> shutdowns_;
     bool generalContentOpen_ = false;
+    u16 missingVolumeAsk_ = 1;
+    // Once the prompt has given up, it answers 0 to everything after.
+    u16 missingVolumeGivenUp_ = 0;
+    // System errors in a row tried again: a lasting one must not retry without end.
+    u16 systemErrorRetries_ = 0;
     bool soundTickRegistered_ = false;
 };
 

@@ -160,6 +160,8 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
 
     paths_ = std::make_unique<Paths>(roots);
     const EnginePath dataFolder(paths_->BuildPath(kFolderGuide, false));
+    // Beneath the content locator's callback, which hands on what is not a content disc's.
+    osSetErrorCallback(&RApplication::PromptForMissingVolume);
     try {
         contentManager_ = std::make_unique<GameFileMgr>(programFolder.get(), dataFolder.get());
     } catch (tContents::tError) {
@@ -312,11 +314,11 @@ void RApplication::ExitInstance() {
     gPreviousLowMemory = nullptr;
     pathRelease(&iniPath_);
     pathRelease(&configPath_);
-    ShutEngineServices();
     // The language files are reached through paths on the file services' volumes: they are
     // let go before those volumes go, so that no text looked up later reads a volume that is gone.
     const Path noFolder{};
     SetupLanguageFolders(&noFolder, kLanguageSetupFile);
+    ShutEngineServices();
 }
 
 }  // namespace Ostrel
