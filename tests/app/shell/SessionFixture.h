@@ -165,6 +165,13 @@ protected:
             for (i32 x = 0; x < face->surface().width(); ++x) pixels.push_back(face->shownPixel(x, y));
         return pixels;
     }
+    // Whether the screen shows a picture at all: more than one colour.
+    bool showsAPicture() const {
+        const std::vector<u32> pixels = shown();
+        for (u32 pixel : pixels)
+            if (pixel != pixels.front()) return true;
+        return false;
+    }
     // The screen's pixels but the canvas's (which shows the painting, not texts).
     std::vector<u32> outsideCanvas(const std::vector<u32>& pixels) const {
         const Rect16 canvas = easel()->Canvas()->CanvasRect();

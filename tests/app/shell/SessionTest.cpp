@@ -21,11 +21,13 @@ void SessionTest::loginAndPaint(std::vector<u16>* before, std::vector<u16>* pain
     ASSERT_EQ(application_->GetCurrentModuleCode(), kScreenSplash);
     frames(2);
     keepScreenshot("splash");
+    EXPECT_TRUE(showsAPicture()) << "the splash never reached the screen (artifact splash.ppm)";
 
     press(kVkSpace);
     frames(5);
     ASSERT_TRUE(application_->IsLoginOpen());
     keepScreenshot("login");
+    EXPECT_TRUE(showsAPicture()) << "the login never reached the screen (artifact login.ppm)";
 
     type("Maya");
     press(kVkReturn);
