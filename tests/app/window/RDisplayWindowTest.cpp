@@ -1,6 +1,7 @@
 #include "app/window/RDisplayWindow.h"
 
 #include "app/dialogs/RDeleter.h"
+#include "app/dialogs/RGetStartDlg.h"
 #include "app/window/MenuCommands.h"
 #include "app/window/RMenuOwner.h"
 #include "engine/gfx/sprites/SprScreen.h"
@@ -202,6 +203,25 @@ TEST_F(MainWindow, CommandsReachTheScreenOrTheListenersTheyAreFor) {
     EXPECT_EQ(log, (Log{"5568 hears 268", "5568 hears 245"}));
     EXPECT_FALSE(app->IsQuitting());
     mainWindow->RemoveListener(&hearer);
+}
+
+TEST_F(MainWindow, GettingStartedOpensItsDialogWhichGoesOnItsAnswer) {
+    RDisplayWindow::SetGettingStartedFactory([](CListener* owner) -> std::unique_ptr<CListener> {
+        auto dialog = std::make_unique<RGetStartDlg>(owner);
+        if (dialog->Open() != 0) return nullptr;
+        return dialog;
+    });
+    start();
+    logIn("Maya");
+    mainWindow->OnCommand(kCmdGettingStarted);
+    ASSERT_NE(mainWindow->GettingStartedDialog(), nullptr);
+    EXPECT_FALSE(mainWindow->Menu()->IsItemEnabled(mfxMenuPosition(kMenuHelp)));
+    RMessage close(kDlgResultConfirm, 0, 0);
+    mainWindow->GettingStartedDialog()->HandleMessage(&close, 0);
+    idle();
+    EXPECT_EQ(mainWindow->GettingStartedDialog(), nullptr);
+    EXPECT_TRUE(mainWindow->Menu()->IsItemEnabled(mfxMenuPosition(kMenuHelp)));
+    RDisplayWindow::SetGettingStartedFactory({});
 }
 
 TEST_F(MainWindow, ExitOnTheSplashQuitsAtOnce) {
