@@ -21,6 +21,18 @@ function(tumblo_library target)
   add_library(${target} STATIC ${sources})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  # Outside libraries found here are made visible everywhere, so that the fuzz targets, built
+  # from another folder, can see what a library links.
+  foreach(dep ${ARG_DEPS})
+    if(TARGET ${dep})
+      get_target_property(imported ${dep} IMPORTED)
+      get_target_property(global ${dep} IMPORTED_GLOBAL)
+      get_target_property(defined_in ${dep} SOURCE_DIR)
+      if(imported AND NOT global AND defined_in STREQUAL CMAKE_CURRENT_SOURCE_DIR)
+        set_target_properties(${dep} PROPERTIES IMPORTED_GLOBAL TRUE)
+      endif()
+    endif()
+  endforeach()
 endfunction()
 
 # tumblo_tests(<target> LABELS <labels...> DEPS <targets...> [FIXTURES <fixtures...>]
@@ -77,6 +89,24 @@ function(tumblo_benchmarks)
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${target} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
   endforeach()
+endfunction()
+
+# tumblo_module(<name> [DEPS <targets...>])
+# Builds every .cpp of the calling folder into the loadable module lib<name>.so, placed in the
+# program folder, where the program looks for it at run time. Only the symbols the sources
+# mark visible are exported; the libraries it links must be built position-independent.
+function(tumblo_module name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} MODULE ${sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  set(folder ${TUMBLO_PROGRAM_DIR})
+  if(NOT folder)
+    set(folder ${CMAKE_BINARY_DIR}/program)
+  endif()
+  set_target_properties(${name} PROPERTIES PREFIX "lib" LIBRARY_OUTPUT_DIRECTORY ${folder}
+                        CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
 endfunction()
 
 # Adds every child folder of the calling folder that has its own CMakeLists.txt, so that a

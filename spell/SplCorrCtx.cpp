@@ -5,6 +5,7 @@
 #include "spell/SplCompLexicon.h"
 #include "spell/SplFile.h"
 #include "spell/SplProximity.h"
+#include "spell/SplTspProximity.h"
 #include "spell/SplTypoTree.h"
 #include "spell/SplUserDict.h"
 #include "spell/SplTrieLexicon.h"
@@ -42,6 +43,7 @@ int splCorrCtxAddLexicon(void* lexicon, u32 callerValue, u32 flags, SplCorrCtx* 
     } else if (slot->kind == 7) {
         slot->verify = splTrieVerify;
         slot->typo = splTrieTypoCandidates;
+        slot->candidates = splTrieCandidates;
     }
     else if (slot->kind == 2) {
         slot->verify = splCompLexVerify;

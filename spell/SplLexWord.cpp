@@ -7,6 +7,7 @@
 #include "spell/SplLexEntries.h"
 #include "spell/SplSearch.h"
 #include "spell/SplShape.h"
+#include "spell/SplSuffixClass.h"
 
 namespace {
 
@@ -33,11 +34,17 @@ int lexword(const u8* word, void* lexicon, u32* near, u32* wordClass) {
     u8 form[kSplShapeOutSize];
     u32 flags = doflags(word, form, lex->language);
     if (flags == 0) return 0;
-    // A word found as it stands is answered by its classes alone, never re-examined below.
-    if (splLexFetch(lex, form)) return compatible(lex, flags, wordClass) ? 1 : 0;
+    // A word found as it stands is answered by its classes alone, never re-examined below; with a
+    // suffix-class table, an entry that is only a stem is no word.
+    if (splLexFetch(lex, form)) {
+        u8 cls = lex->classByte;
+        if (lex->tags != nullptr && cls >= kClassByte && (cls & kClassMask) != 0 && !(cls & kClassAlone)) return 0;
+        return compatible(lex, flags, wordClass) ? 1 : 0;
+    }
     bool plain = !(flags & (kIwAllDot | kIwVerbatim));
-    if (plain && lex->language == kSplLangSpanish && spnfetch(lex, form, word) && compatible(lex, flags, wordClass))
-        return 1;
+    bool hooked = plain && (lex->tags != nullptr ? tagfetch(lex, form) != 0
+                                                 : lex->language == kSplLangSpanish && spnfetch(lex, form, word) != 0);
+    if (hooked && compatible(lex, flags, wordClass)) return 1;
     if (plain && tolerant && splAltAccApplies(word, flags, lex->language) && splLexFetchAccented(lex, form, flags) &&
         compatible(lex, flags, wordClass)) {
         *near = 1;

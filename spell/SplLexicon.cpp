@@ -4,6 +4,7 @@
 #include <new>
 
 #include "spell/SplErrors.h"
+#include "spell/SplSuffixClass.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ u32 loadTags(SplLexicon* lex) {
     if (!readList(at, end, tags->count1, head[12], tags->list1) || !readList(at, end, tags->count1, 0, tags->plain1) ||
         !readList(at, end, tags->count2, head[13], tags->list2) || !readList(at, end, tags->count2, 0, tags->plain2))
         return kSplErrRead;
-    return at == end ? kSplErrNone : kSplErrRead;
+    return at == end && splSuffixTableValid(tags) ? kSplErrNone : kSplErrRead;
 }
 
 // Splits the string table into the ending strings and the block index, checking that exactly

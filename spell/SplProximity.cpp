@@ -1,5 +1,6 @@
 #include "spell/SplProximity.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -7,7 +8,9 @@
 #include "spell/SplErrors.h"
 #include "spell/SplLexEntries.h"
 #include "spell/SplLexicon.h"
+#include "spell/SplSearch.h"
 #include "spell/SplShape.h"
+#include "spell/SplSuffixClass.h"
 #include "spell/SplSuffixBins.h"
 
 namespace {
@@ -70,6 +73,54 @@ int encliticAt(const u8* word, u32 n, void* arg) {
     return -1;
 }
 
+// A lexicon with a suffix-class table: each entry as it stands when it is a word by itself, and
+// the entry's inflected forms when it is short or shares enough of the misspelled word's stem.
+struct SuffixWalk {
+    SplProxParams* p;
+    const u8* stem;  // the misspelled word less its suffix
+    u32 stemLength;
+    u32 minCommon;
+};
+
+bool compareInflected(SplLexicon* lex, void* arg) {
+    auto* walk = static_cast<SuffixWalk*>(arg);
+    const SplTagArea* tags = lex->tags;
+    u8 cls = lex->classByte;
+    bool classed = cls >= kClassByte && (cls & kClassMask) != 0;
+    if (!classed || (cls & kClassAlone)) compareEntry(lex, walk->p);
+    if (!classed) return true;
+    u8 key[kSplMaxKey + 1];
+    splLexEntryKey(lex, key);
+    u8 word[2 * kSplMaxKey + 2];
+    int n = unphfull(key, word, lex->phon);
+    if (n < 0 || n >= int(kSplMaxWord) || std::strchr(reinterpret_cast<const char*>(word), kSplLrSep) != nullptr)
+        return true;
+    if (u32(n) >= tags->head[11] && seqlen(word, walk->stem, u32(n), walk->stemLength) < walk->minCommon) return true;
+    u8 codes[kLexMaxFlagCodes + 1];
+    std::memcpy(codes, lex->flagCodes, sizeof codes);
+    // An entry that carries a listed suffix takes the others in its place, then that one's companion.
+    const u8* companion = reinterpret_cast<const u8*>("");
+    int carried = splSuffixAtEnd(tags, word);
+    u32 base = u32(n);
+    if (carried >= 0) {
+        u8 suffix[kSplMaxWord];
+        base -= splSuffixText(tags, u32(carried), suffix);
+        companion = tags->plain1[carried];
+    }
+    size_t companionLength = length(companion);
+    for (u32 i = 0; i < tags->count1; ++i) {
+        if (!splSuffixTakes(tags, cls, i)) continue;
+        u8 form[2 * kSplMaxWord];
+        u32 k = splSuffixText(tags, i, form + base);
+        if (base + k + companionLength >= kSplMaxWord) continue;
+        std::memcpy(form, word, base);
+        std::memcpy(form + base + k, companion, companionLength + 1);
+        u8 formKey[kSplMaxKey + 1];
+        if (splWordToKey(form, formKey, 0, lex->phon) > 0) splProxCompare(formKey, codes, walk->p);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool splProxSetup(const u8* word, bool singleBin, const SplPhonTable* phon, SplCorrectReq* req, SplProxParams* p) {
@@ -123,7 +174,27 @@ void splLexCandidates(const u8* stem, u32 flagByte, void* lexicon, SplCorrectReq
     auto* lex = static_cast<SplLexicon*>(lexicon);
     SplProxParams p;
     if (!splProxSetup(stem, (lex->flags & kLexFlagSingleBin) != 0, lex->phon, req, &p)) return;
-    if (lex->language == kSplLangSpanish && !(flagByte & (kIwAllDot | kIwVerbatim))) {
+    bool plain = !(flagByte & (kIwAllDot | kIwVerbatim));
+    if (lex->tags != nullptr) {
+        // Odd words and abbreviations take no suffixes.
+        if (!plain) {
+            splLexWalkBin(lex, p.bin, compareEntry, &p);
+            return;
+        }
+        u8 wordStem[kSplMaxWord];
+        size_t n = std::min(length(stem), size_t(kSplMaxWord) - 1);
+        std::memcpy(wordStem, stem, n);
+        wordStem[n] = 0;
+        int suffix = splSuffixAtEnd(lex->tags, wordStem);
+        if (suffix >= 0) {
+            u8 text[kSplMaxWord];
+            wordStem[n - splSuffixText(lex->tags, u32(suffix), text)] = 0;
+        }
+        SuffixWalk walk{&p, wordStem, u32(length(wordStem)), u32(n) * lex->tags->head[10] / 100};
+        splLexWalkBin(lex, p.bin, compareInflected, &walk);
+        return;
+    }
+    if (lex->language == kSplLangSpanish && plain) {
         // A verb form with pronouns sorts under another bin than the form alone, and so does a
         // stem typed with a wrong final consonant: the bins of the word less each ending it may
         // carry, and less its final consonants, are walked too.

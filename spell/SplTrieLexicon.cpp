@@ -1,6 +1,8 @@
 #include "spell/SplTrieLexicon.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "engine/base/ByteOrder.h"
 #include "spell/SplCharSets.h"
@@ -163,6 +165,59 @@ bool suffixVariant(const SplTrieLexicon* lex, u32 flags, const u8* form, u32* wo
     return false;
 }
 
+// The encoder's states form a tree laid out parents first, no deeper than kTspMaxPattern; its
+// outputs name codes, none or one of its strings, each string of valid (output, letter) pairs
+// ended inside the area.
+bool checkEncoder(SplTrieLexicon* lex) {
+    const u8* at = lex->encoderStrings;
+    const u8* end = at + lex->encoderStringSize;
+    while (at < end) {
+        while (at < end && *at != 0) {
+            if (!((*at >= 16 && *at <= 31) || *at == kTspNoOutput) || end - at < 2) return false;
+            at += 2;
+        }
+        if (at == end) return false;
+        ++at;
+        ++lex->encoderStringCount;
+    }
+    std::vector<u8> depth(lex->encoderStates, 0);
+    for (u32 s = 0; s < lex->encoderStates; ++s) {
+        const u8* state = lex->encoder + kTspStateSize * s;
+        u8 output = state[1];
+        bool code = output >= 16 && output <= 31;
+        bool string = output >= kTspFirstString && u32(output - kTspFirstString) < lex->encoderStringCount;
+        if (!code && !string && output != kTspNoOutput) return false;
+        u32 first = readLE16(state + 2), count = state[4];
+        if (count == 0) continue;
+        if (first <= s || first + count > lex->encoderStates || depth[s] >= kTspMaxPattern) return false;
+        for (u32 c = first; c < first + count; ++c) depth[c] = u8(depth[s] + 1);
+        lex->longestPattern = std::max<u32>(lex->longestPattern, depth[s] + 1u);
+    }
+    return lex->encoderStates > 0 && lex->encoder[4] > 0;
+}
+
+// Every special word lies inside the pool with its class byte, replacement and both NULs, and
+// the table is sorted by word.
+bool checkSpecials(const SplTrieLexicon* lex) {
+    const u8* previous = nullptr;
+    for (u32 i = 0; i < lex->specialCount; ++i) {
+        u32 at = readLE16(lex->specialOffsets + 2 * i);
+        if (at == 0 || at >= lex->specialPoolSize) return false;
+        const u8* word = lex->specialPool + at;
+        u32 room = lex->specialPoolSize - at;
+        const u8* nul = static_cast<const u8*>(std::memchr(word, 0, room));
+        if (nul == nullptr || nul == word || u32(nul - word) > kTrieMaxWord) return false;
+        u32 rest = room - u32(nul - word) - 1;
+        const u8* end = static_cast<const u8*>(std::memchr(nul + 1, 0, rest));
+        if (end == nullptr || u32(end - nul - 1) > kTrieMaxWord) return false;
+        if (previous != nullptr &&
+            std::strcmp(reinterpret_cast<const char*>(previous), reinterpret_cast<const char*>(word)) > 0)
+            return false;
+        previous = word;
+    }
+    return true;
+}
+
 bool lookUp(const SplTrieLexicon* lex, u32 flags, const u8* form, u32* wordClass) {
     u8 classes[kTrieMaxClasses];
     u32 count = splTrieFetch(lex, form, classes);
@@ -191,6 +246,18 @@ bool splTrieInit(SplTrieLexicon* lex, int language, const u8* image, u32 size) {
     if (c.failed) return false;
     lex->suffixes = image + suffixStart;
     lex->suffixSize = c.at - suffixStart;
+    lex->encoderStates = c.u16v();
+    if (lex->encoderStates > 0) {
+        lex->encoder = c.take(kTspStateSize * lex->encoderStates);
+        lex->encoderStringSize = c.u16v();
+        lex->encoderStrings = c.take(lex->encoderStringSize);
+        if (c.failed || !checkEncoder(lex)) return false;
+    }
+    lex->specialCount = c.u16v();
+    lex->specialPoolSize = c.u16v();
+    lex->specialOffsets = c.take(2 * lex->specialCount);
+    lex->specialPool = c.take(lex->specialPoolSize);
+    if (c.failed || (lex->specialCount > 0 && !checkSpecials(lex))) return false;
     lex->rootBank = c.u16v();
     lex->rootPos = c.u16v();
     lex->bankCount = c.u16v();

@@ -8,6 +8,19 @@
 //              u8 class. A word ending in the ending (and longer than it) is also accepted when
 //              the word less the ending plus the stem ending is stored with that class, and the
 //              class accepts the word's shape.
+//   u16        proximity encoder state count E (0: the lexicon offers no proximity walk), then
+//              E states of 5 bytes: u8 letter (the input byte minus 'X', modulo 256); u8 output
+//              (16-31 a code, 127 none, 128 + n the n-th output string); u16 first child; u8
+//              child count. State 0 is the root (its letter and output unused); a state's
+//              children come after it (first child above its own index) and are at most
+//              kTspMaxPattern deep; then u16 output string area size and the area: strings of
+//              two bytes per letter of the pattern they end, the output (16-31 or 127) and the
+//              letter the code stands for (0: the input letter), each string ended by a 0
+//              output byte. A single output stands for the input letter.
+//   u16 u16    special word count W and pool size Z (1-0xFFFF when W > 0), W u16 offsets into
+//              the pool, sorted by the word there, then the pool; at an offset o (1 or more) the
+//              word (NUL-ended, 1-63 bytes) with its class byte at o - 1, then its replacement
+//              (NUL-ended, empty when the word is its own correction)
 //   u16 u16    bank and position of the first top-level node
 //   u16 u16    bank count N (1-255) and the nibbles used in the last bank (1-0x4000)
 //   banks      N-1 full banks of 0x2000 bytes (0x4000 nibbles), then the last bank's bytes
@@ -31,6 +44,10 @@ constexpr u32 kTrieBankNibbles = 0x4000;
 constexpr u32 kTrieMaxClasses = 3;
 constexpr u32 kTrieMaxWord = 63;
 constexpr u32 kTrieMaxDepth = 64;
+constexpr u32 kTspMaxPattern = 8;
+constexpr u32 kTspStateSize = 5;
+constexpr u8 kTspNoOutput = 127;
+constexpr u8 kTspFirstString = 128;
 
 // Node kinds of the start nibble.
 constexpr u32 kTrieShared = 0;
@@ -53,6 +70,16 @@ struct SplTrieLexicon {
     const u8* suffixes = nullptr;
     u32 suffixCount = 0;
     u32 suffixSize = 0;
+    const u8* encoder = nullptr;   // the proximity encoder's states
+    u32 encoderStates = 0;
+    const u8* encoderStrings = nullptr;
+    u32 encoderStringSize = 0;
+    u32 encoderStringCount = 0;
+    u32 longestPattern = 0;
+    const u8* specialOffsets = nullptr;
+    u32 specialCount = 0;
+    const u8* specialPool = nullptr;
+    u32 specialPoolSize = 0;
     u32 rootBank = 0, rootPos = 0;
     const u8* banks = nullptr;
     u32 bankCount = 0;

@@ -4,6 +4,7 @@
 
 #include "spell/SplCharSets.h"
 #include "spell/SplCorrect.h"
+#include "spell/SplSpecials.h"
 
 namespace {
 
@@ -83,6 +84,10 @@ void toRequest(void* arg, const u8* candidate, u8 cls, u32 kind) {
     splCorrTierCallback(static_cast<SplCorrectReq*>(arg), candidate, cls, kind, 0);
 }
 
+void specialToRequest(void* arg, const u8* replacement, u8 cls, u32 kind, u32 penalty) {
+    splCorrTierCallback(static_cast<SplCorrectReq*>(arg), replacement, cls, kind, penalty);
+}
+
 }  // namespace
 
 u32 splTspTypoStart(const u8* word, const SplTrieLexicon* lex, SplTypoReport report, void* arg) {
@@ -96,5 +101,7 @@ u32 splTspTypoStart(const u8* word, const SplTrieLexicon* lex, SplTypoReport rep
 }
 
 void splTrieTypoCandidates(void* lexicon, const u8* stem, SplCorrectReq* req) {
-    splTspTypoStart(stem, static_cast<const SplTrieLexicon*>(lexicon), toRequest, req);
+    const auto* lex = static_cast<const SplTrieLexicon*>(lexicon);
+    splTspTypoStart(stem, lex, toRequest, req);
+    splSpecialsCorrect(stem, lex, specialToRequest, req);
 }

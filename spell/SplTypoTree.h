@@ -12,5 +12,5 @@ using SplTypoReport = void (*)(void* arg, const u8* candidate, u8 cls, u32 kind)
 u32 splTspTypoStart(const u8* word, const SplTrieLexicon* lex, SplTypoReport report, void* arg);
 
 struct SplCorrectReq;
-// The typo hook of kind 7.
+// The typo hook of kind 7: the walk, then the special words.
 void splTrieTypoCandidates(void* lexicon, const u8* stem, SplCorrectReq* req);

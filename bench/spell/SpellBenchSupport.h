@@ -66,7 +66,9 @@ inline std::vector<std::string> readLines(const std::string& path) {
 
 class Speller {
 public:
-    explicit Speller(const Language& lang) {
+    // The letter tree's slot takes typo candidates as the front end adds it; with
+    // kSlotCandidates too, its proximity walk runs as well.
+    explicit Speller(const Language& lang, u32 typoSlotFlags = kSlotTypo) {
         std::string dir = lexiconDir() + "/" + lang.prefix;
         mm_ = splMemOpen(2, 8);
         u32 error = 0;
@@ -78,7 +80,7 @@ public:
         std::ifstream typo(dir + "_typo.lex", std::ios::binary);
         typoImage_.assign(std::istreambuf_iterator<char>(typo), std::istreambuf_iterator<char>());
         if (!typoImage_.empty() && splTrieInit(&typo_, lang.code, typoImage_.data(), u32(typoImage_.size())))
-            splCorrCtxAddLexicon(&typo_, 0, kSlotTypo, ctx_);
+            splCorrCtxAddLexicon(&typo_, 0, typoSlotFlags, ctx_);
         splVerifyInit(ctx_, 29, u32(lang.code), &rec_);
         splCorrectInit(ctx_, kCorrModeTypo | kCorrModeCandidates, u32(lang.code), &req_);
     }

@@ -5,6 +5,8 @@
 #include <exception>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -15,6 +17,7 @@
 #include "contentgen/content/ContentContext.h"
 #include "contentgen/content/IniWriter.h"
 #include "contentgen/content/ItemBuilder.h"
+#include "contentgen/content/LibraryBuilder.h"
 #include "contentgen/content/TextCatalog.h"
 
 namespace fs = std::filesystem;
@@ -51,6 +54,8 @@ struct ItemJob {
     Language language;
     std::string archiveName;
     std::vector<u8> bytes;
+    std::string libraryPath;  // set for an installed library, which is not a content item
+    std::map<std::string, std::unique_ptr<SpeechBatch>> speech;  // started before the builders' threads
 };
 
 // The table of contents and the neutral sections the program reads from "TB.ini".
@@ -66,6 +71,7 @@ ordered_json setupFile(ordered_json config, const json& layout, const std::vecto
         config["CanvasSettings"][std::string(prefix) + "Height"] = r[3].get<int>();
     }
     for (const ItemJob& job : jobs) {
+        if (!job.libraryPath.empty()) continue;
         const std::string section = job.archiveName;
         config[section]["Disc"] = 1;
         config[section]["File_0"] = section + ".kvr";
@@ -81,7 +87,10 @@ void buildJobs(std::vector<ItemJob>& jobs, const ContentContext& context, unsign
         for (size_t i = next++; i < jobs.size(); i = next++) {
             try {
                 ItemJob& job = jobs[i];
-                const ArchiveImage archive = buildItemArchive(job.manifest, context, job.language);
+                SpokenSounds said;
+                for (auto& [voice, batch] : job.speech) said[voice] = batch->finish();
+                const ArchiveImage archive = job.libraryPath.empty() ? buildItemArchive(job.manifest, context, job.language, said)
+                                                                     : buildLibraryArchive(job.manifest, context);
                 if (archive.serialize(&job.bytes) != kErrNone) throw std::runtime_error("archive too large");
             } catch (const std::exception& e) {
                 std::lock_guard lock(failureLock);
@@ -118,8 +127,28 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
     for (const fs::path& f : jsonFiles(manifests / "items")) {
         const json item = readJson<json>(f);
         const std::string name = item.at("name").get<std::string>();
-        jobs.push_back(ItemJob{item, f, Language::English, name, {}});
-        if (item.value("spanish", false)) jobs.push_back(ItemJob{item, f, Language::Spanish, name + "_sp", {}});
+        jobs.push_back(ItemJob{item, f, Language::English, name, {}, {}, {}});
+        if (item.value("spanish", false)) jobs.push_back(ItemJob{item, f, Language::Spanish, name + "_sp", {}, {}, {}});
+    }
+    for (const fs::path& f : jsonFiles(manifests / "libraries")) {
+        const json library = readJson<json>(f);
+        ItemJob job{library, f, Language::English, library.at("name").get<std::string>(), {}, {}, {}};
+        try {
+            job.libraryPath = libraryPath(library);
+        } catch (const std::exception& e) {
+            throw std::runtime_error(f.string() + ": " + e.what());
+        }
+        jobs.push_back(std::move(job));
+    }
+    // Every spoken batch starts here, while this is the only thread (SpeechSynth.h).
+    for (ItemJob& job : jobs) {
+        if (!job.libraryPath.empty()) continue;
+        try {
+            for (auto& [voice, texts] : itemSpokenTexts(job.manifest, context, job.language))
+                job.speech[voice] = std::make_unique<SpeechBatch>(std::move(texts), voice);
+        } catch (const std::exception& e) {
+            throw std::runtime_error(job.source.string() + ": " + e.what());
+        }
     }
     buildJobs(jobs, context, threads);
 
@@ -137,7 +166,9 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
     files.push_back(ContentFile{kEnglishTextFile, bytesOf(texts.languageFile(Language::English))});
     files.push_back(ContentFile{kSpanishTextFile, bytesOf(texts.languageFile(Language::Spanish))});
     for (ItemJob& job : jobs)
-        files.push_back(ContentFile{std::string(kContentDataFolder) + "/" + job.archiveName + ".kvr", std::move(job.bytes)});
+        files.push_back(ContentFile{job.libraryPath.empty() ? std::string(kContentDataFolder) + "/" + job.archiveName + ".kvr"
+                                                            : job.libraryPath,
+                                    std::move(job.bytes)});
     return files;
 }
 

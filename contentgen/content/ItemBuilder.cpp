@@ -1,10 +1,13 @@
 #include "contentgen/content/ItemBuilder.h"
 
 #include <algorithm>
+#include <map>
 
 #include "app/window/MenuCommands.h"
+#include "contentgen/content/ArchiveWaveWriter.h"
 #include "contentgen/content/BitmapWriter.h"
 #include "contentgen/content/ButtonArt.h"
+#include "contentgen/content/RegionWriter.h"
 #include "contentgen/content/Cp1252.h"
 #include "contentgen/content/ShapeGroupBuilder.h"
 #include "contentgen/content/ShapeScriptWriter.h"
@@ -16,7 +19,6 @@
 #include "engine/gfx/sprites/SprPicture.h"
 #include "engine/gfx/sprites/SprShapes.h"
 #include "framework/format/StringFormat.h"
-#include "sound/import/SoundImport.h"
 
 using nlohmann::json;
 using Ostrel::kStringListType;
@@ -26,6 +28,7 @@ namespace {
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
 constexpr FourCC kStringType = fourCC("tSTR");
+constexpr FourCC kRegionType = fourCC("MRGN");
 constexpr size_t kMaxParts = 255;
 constexpr size_t kMaxListStrings = 255;
 
@@ -36,6 +39,13 @@ struct FrameArt {
     int atX;
     int atY;
 };
+
+// Spoken with a text as it stands ("speak") or with a text of the item's language ("speakKey").
+bool isSpoken(const json& sound) { return sound.contains("speak") || sound.contains("speakKey"); }
+
+std::string voiceOf(const json& sound, Language language) {
+    return sound.value("voice", std::string(language == Language::Spanish ? "es" : "en"));
+}
 
 void add(ArchiveImage& archive, FourCC type, u16 id, const std::vector<u8>& bytes) {
     if (archive.add(type, id, bytes) != kErrNone)
@@ -178,26 +188,30 @@ public:
             spec.value("mask", false) ? writeAlphaMask8(raster) : writePlainBitmap16(raster));
     }
 
-    void sound(const json& spec, ArchiveImage& archive) const {
+    // The opaque area of the art, as a hot-spot region in the art's own coordinates.
+    void region(const json& spec, ArchiveImage& archive) const {
+        const auto size = layoutPair(context_, spec.at("size"), 1);
+        add(archive, kRegionType, spec.at("id").get<u16>(), writeRegionResource(painter_.paint(spec.at("art"), size.first, size.second)));
+    }
+
+    // Spoken sounds come from `spoken`, made beforehand in one batch per voice.
+    void sound(const json& spec, const std::map<const json*, SpokenSound>& spoken, ArchiveImage& archive) const {
         std::vector<i16> samples;
         u32 rate = kSynthRate;
-        if (spec.contains("speak")) {
-            SpokenSound spoken = speakText(spec["speak"].get<std::string>(), spec.value("voice", std::string("en")));
-            samples = std::move(spoken.samples);
-            rate = spoken.rate;
+        if (isSpoken(spec)) {
+            const SpokenSound& said = spoken.at(&spec);
+            samples = said.samples;
+            rate = said.rate;
+            // Long speech may be kept at half the rate: a voice loses nothing a child would miss.
+            if (spec.value("halfRate", false)) {
+                for (size_t i = 0; i + 1 < samples.size(); i += 2) samples[i / 2] = i16((samples[i] + samples[i + 1]) / 2);
+                samples.resize(samples.size() / 2);
+                rate /= 2;
+            }
         } else {
             samples = synthesizeSound(spec);
         }
-        std::vector<u8> pcm;
-        pcm.reserve(samples.size() * 2);
-        for (i16 s : samples) {
-            pcm.push_back(u8(u16(s)));
-            pcm.push_back(u8(u16(s) >> 8));
-        }
-        std::vector<u8> wave;
-        const u16 err = ConvertPcmToArchiveWave(pcm, 16, 1, rate, kImportCompress | kImportNoLoop, &wave);
-        if (err != 0) throw ArtError("sound " + std::to_string(spec.at("id").get<int>()) + " could not be converted");
-        add(archive, kTypeSound, spec.at("id").get<u16>(), wave);
+        add(archive, kTypeSound, spec.at("id").get<u16>(), writeArchiveWave(samples, rate));
     }
 
     void stringResource(const json& spec, ArchiveImage& archive) const {
@@ -233,12 +247,33 @@ public:
 
 }  // namespace
 
-ArchiveImage buildItemArchive(const json& item, const ContentContext& context, Language language) {
+SpokenTexts itemSpokenTexts(const json& item, const ContentContext& context, Language language) {
+    SpokenTexts texts;
+    for (const json& s : item.value("sounds", json::array()))
+        if (isSpoken(s))
+            texts[voiceOf(s, language)].push_back(s.contains("speakKey") ? context.texts.lookup(s["speakKey"].get<std::string>(), language)
+                                                                         : s["speak"].get<std::string>());
+    return texts;
+}
+
+ArchiveImage buildItemArchive(const json& item, const ContentContext& context, Language language, const SpokenSounds& said) {
     ArchiveImage archive;
     Builder builder(context, language);
     for (const json& p : item.value("pictures", json::array())) builder.picture(p, archive);
     for (const json& g : item.value("groups", json::array())) builder.group(g, archive);
-    for (const json& s : item.value("sounds", json::array())) builder.sound(s, archive);
+    for (const json& r : item.value("regions", json::array())) builder.region(r, archive);
+    const json sounds = item.value("sounds", json::array());
+    std::map<const json*, SpokenSound> spoken;
+    std::map<std::string, size_t> next;
+    for (const json& s : sounds) {
+        if (!isSpoken(s)) continue;
+        const std::string voice = voiceOf(s, language);
+        const auto batch = said.find(voice);
+        const size_t i = next[voice]++;
+        if (batch == said.end() || i >= batch->second.size()) throw ArtError("sound " + s.dump() + " was not spoken");
+        spoken[&s] = batch->second[i];
+    }
+    for (const json& s : sounds) builder.sound(s, spoken, archive);
     for (const json& s : item.value("strings", json::array())) builder.stringResource(s, archive);
     if (item.value("mainMenu", false)) add(archive, kMenuResourceType, Ostrel::kMainMenuId, buildMainMenuResource(context.texts, language));
     for (const json& b : item.value("buttonSets", json::array()))

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "contentgen/lexicon/PhonRules.h"
+#include "contentgen/lexicon/SuffixClasses.h"
 #include "spell/SplCharSets.h"
 #include "spell/SplCompat.h"
 #include "spell/SplErrors.h"
@@ -108,6 +109,22 @@ bool verifyAll(const LexBuildInput& input, LexBuildReport* report, std::string* 
     return true;
 }
 
+// Gives stems their classes and leaves out the forms the classes stand for; the tag area.
+bool applySuffixClasses(const LexBuildInput& input, std::map<std::string, Form>* forms, std::vector<u8>* tagArea,
+                        LexBuildReport* report, std::string* error) {
+    SuffixRules rules;
+    if (!parseSuffixRules(input.suffixRulesText, &rules, error)) return false;
+    std::map<std::string, SuffixFormInfo> infos;
+    for (const auto& [form, info] : *forms) infos[form] = {info.codes, info.classByte};
+    SuffixClassPlan plan = planSuffixClasses(infos, rules);
+    for (const auto& [form, cls] : plan.classBytes) (*forms)[form].classByte = cls;
+    for (const std::string& form : plan.omitted) forms->erase(form);
+    report->classedStems = u32(plan.classBytes.size());
+    report->omittedForms = u32(plan.omitted.size());
+    report->suffixClasses = u32(plan.masks.size() - 1);
+    return buildTagArea(rules, plan.masks, tagArea, error);
+}
+
 }  // namespace
 
 std::vector<std::string> lexWordVariants(const std::string& word, int language) {
@@ -128,6 +145,8 @@ bool buildLexicon(const LexBuildInput& input, LexBuildReport* report, std::strin
     if (!parsePhonRules(input.rulesText, input.language, &rules, error)) return false;
     std::map<std::string, Form> forms;
     collectForms(input, &forms, report);
+    std::vector<u8> tagArea;
+    if (!input.suffixRulesText.empty() && !applySuffixClasses(input, &forms, &tagArea, report, error)) return false;
 
     std::set<u8> characters;
     for (const auto& [form, info] : forms)
@@ -188,6 +207,7 @@ bool buildLexicon(const LexBuildInput& input, LexBuildReport* report, std::strin
     options.letters = u32(envImage[6] | (envImage[7] << 8));
     options.compress = input.compress;
     options.headerText = input.headerText;
+    options.tagArea = tagArea;
     std::vector<u8> lexImage;
     if (!buildLexImage(sorted, options, &lexImage, &report->image, error)) return false;
     if (!writeFile(input.lexPath, lexImage, error)) return false;

@@ -20,6 +20,9 @@ struct LexBuildInput {
     // Inflection class bytes (128 or more) by word as given; for Spanish verb forms the low four
     // bits choose which attached pronouns the form takes.
     std::map<std::string, u8> classBytes;
+    // A suffix rules file (contentgen/lexicon/SuffixClasses.h): stems take classes, the forms
+    // their classes stand for are left out, and the lexicon carries the suffix-class table.
+    std::string suffixRulesText;
 };
 
 struct LexBuildReport {
@@ -28,6 +31,7 @@ struct LexBuildReport {
     u32 entries = 0;
     LexImageStats image;
     u32 verified = 0;    // spellings verified after reopening
+    u32 classedStems = 0, omittedForms = 0, suffixClasses = 0;
 };
 
 // Every shape a word may be typed in that the lexicon must accept: as given, capitalised, and

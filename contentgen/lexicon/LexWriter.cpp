@@ -215,7 +215,8 @@ bool buildLexImage(const std::vector<LexEntrySpec>& entries, const LexImageOptio
 
     image->assign(kLexTextHeaderSize, 0);
     std::memcpy(image->data(), options.headerText.data(), options.headerText.size());
-    u32 words[8] = {u32(options.language), kLexMinVersion, options.flags, 0, u32(coder.endings.size()),
+    u32 flags = options.flags | (options.tagArea.empty() ? 0u : u32(kLexFlagTags));
+    u32 words[8] = {u32(options.language), kLexMinVersion, flags, 0, u32(coder.endings.size()),
                     u32(coder.digrams.size()), u32(blocks.size()), u32(strings.size())};
     for (u32 w : words) {
         u8 b[2];
@@ -227,6 +228,7 @@ bool buildLexImage(const std::vector<LexEntrySpec>& entries, const LexImageOptio
     image->insert(image->end(), strings.begin(), strings.end());
     image->resize((image->size() + kSplBlockSize - 1) / kSplBlockSize * kSplBlockSize, 0);
     for (const auto& block : blocks) image->insert(image->end(), block.begin(), block.end());
+    image->insert(image->end(), options.tagArea.begin(), options.tagArea.end());
     stats->blocks = u32(blocks.size());
     stats->endings = u32(coder.endings.size());
     stats->digrams = u32(coder.digrams.size());

@@ -1,7 +1,7 @@
 #pragma once
 // The main lexicon image: entries in key order, front-coded into 1024-byte blocks with ending
-// and digram codes, behind the text header, the binary header and the tables. The writer
-// never sets the block-header or tag-area flags.
+// and digram codes, behind the text header, the binary header and the tables, and a tag area
+// when one is given. The writer never sets the block-header flag.
 #include <string>
 #include <vector>
 
@@ -18,6 +18,7 @@ struct LexImageOptions {
     u32 letters = 0;      // the phonetic table's pair count P
     bool compress = true; // ending and digram codes
     std::string headerText;
+    std::vector<u8> tagArea;  // head and strings; written in the block after the data blocks
 };
 
 struct LexImageStats {

@@ -171,7 +171,7 @@ std::set<std::string> derivable(const std::map<std::string, Classes>& forms, con
 }  // namespace
 
 bool buildTrieLexImage(const std::vector<std::string>& words, const std::vector<TrieSuffixRule>& rules, int language,
-                       std::vector<u8>* image, u32* skipped, std::string* error) {
+                       std::vector<u8>* image, u32* skipped, std::string* error, const TrieLexExtras& extras) {
     *skipped = 0;
     std::vector<std::string> kept;
     std::map<std::string, std::set<u8>> seen;
@@ -263,6 +263,10 @@ bool buildTrieLexImage(const std::vector<std::string>& words, const std::vector<
         image->insert(image->end(), r.stemEnding.begin(), r.stemEnding.end());
         image->push_back(r.stemClass);
     }
+    if (extras.encoder.empty()) put16(image, 0);
+    image->insert(image->end(), extras.encoder.begin(), extras.encoder.end());
+    if (extras.specials.empty()) put16(image, 0), put16(image, 0);
+    image->insert(image->end(), extras.specials.begin(), extras.specials.end());
     putBank(image, rootAt);
     put16(image, banks);
     put16(image, stream.size() - (banks - 1) * kTrieBankNibbles);

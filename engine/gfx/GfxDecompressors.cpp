@@ -1,5 +1,6 @@
 #include "engine/gfx/GfxDecompressors.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <list>
@@ -56,6 +57,21 @@ bool gfxLoadDecompressor(const std::string& key, const std::string& value, const
 }
 
 void gfxUnloadDecompressors() { plugins().clear(); }
+
+bool gfxRegisterDecompressor(const std::string& key, GfxDecodeEntry decode, u32 datum) {
+    if (key.empty() || key.size() > kGfxCodecNameSize || !decode) return false;
+    Plugin plugin;
+    std::memcpy(plugin.name, key.data(), key.size());
+    plugin.decompressor = {decode, datum};
+    plugins().push_front(std::move(plugin));
+    return true;
+}
+
+void gfxUnregisterDecompressor(const std::string& key) {
+    u8 name[kGfxCodecNameSize] = {};
+    std::memcpy(name, key.data(), std::min(key.size(), kGfxCodecNameSize));
+    plugins().remove_if([&](const Plugin& plugin) { return !plugin.library && std::memcmp(plugin.name, name, kGfxCodecNameSize) == 0; });
+}
 
 const GfxDecompressor* gfxFindDecompressor(const u8* name) {
     for (const Plugin& plugin : plugins())

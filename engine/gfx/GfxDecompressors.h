@@ -20,6 +20,10 @@ using GfxDecodeEntry = u32 (*)(u8* out, u32 expandedSize, u16 width, u16 height,
 // than 8 characters, the value names no library, or the library or its entry is missing.
 bool gfxLoadDecompressor(const std::string& key, const std::string& value, const std::string& programFolder);
 void gfxUnloadDecompressors();
+// Records a decoder of the program's own under a codec name (at most 8 bytes), newest first,
+// until it is unregistered or the plug-ins are unloaded. False for a name too long.
+bool gfxRegisterDecompressor(const std::string& key, GfxDecodeEntry decode, u32 datum);
+void gfxUnregisterDecompressor(const std::string& key);
 
 struct GfxDecompressor {
     GfxDecodeEntry decode;

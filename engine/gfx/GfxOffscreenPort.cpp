@@ -19,7 +19,7 @@ bool isWholePlane(const RegionRecord* record) {
 // Port rectangles are 16-bit signed.
 constexpr u16 kMaxPortSide = 0x7FFF;
 
-bool validDepth(u16 depth) { return depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24; }
+bool validDepth(u16 depth) { return depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32; }
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 #pragma once
 // Offscreen ports: ports whose pixels live in a bitmap store of their own. Kind 0 holds 1-,
-// 4- and 24-bit pictures and draws through the drawing layer only; kinds 1 (8 bits, colour
+// 4-, 24- and 32-bit pictures and draws through the drawing layer only; kinds 1 (8 bits, colour
 // table kept equal to the port's palette) and 2 (16 bits RGB555) also write their store's
 // memory directly where a call allows it: plain and packed pixel buffers, fills, pixel reads
 // and copies between ports of the same kind. Whatever a fast path does not accept goes to
@@ -72,6 +72,6 @@ public:
     GfxColor* ReadPixel(GfxColor* out, i16 x, i16 y) override;
 };
 
-// Depth 0 is the display's depth; 1, 4, 8, 16 and 24 are made; other depths give kGfxErrBadValue.
+// Depth 0 is the display's depth; 1, 4, 8, 16, 24 and 32 are made; other depths give kGfxErrBadValue.
 // Palette 0 is the default palette. Null with the graphics error set on failure.
 GfxPort* gfxNewOffscreenPort(u16 width, u16 height, u16 depth, GfxPalette* palette);

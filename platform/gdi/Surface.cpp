@@ -9,7 +9,7 @@ namespace plat::gdi {
 
 namespace {
 
-bool validDepth(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24; }
+bool validDepth(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
 
 // Keeps every row addressable with 32-bit arithmetic on the largest stride.
 constexpr int32_t kMaxDimension = 1 << 15;
@@ -61,7 +61,8 @@ std::unique_ptr<Surface> Surface::clone() const {
 uint32_t Surface::valueMask() const {
     switch (bits_) {
     case 16: return 0x7FFF;
-    case 24: return 0xFFFFFF;
+    case 24:
+    case 32: return 0xFFFFFF;
     default: return (1u << bits_) - 1;
     }
 }
@@ -73,6 +74,10 @@ uint32_t Surface::pixel(int32_t x, int32_t y) const {
     case 4: return (x & 1) ? (r[x >> 1] & 0x0F) : (r[x >> 1] >> 4);
     case 8: return r[x];
     case 16: return (uint32_t(r[2 * x]) | (uint32_t(r[2 * x + 1]) << 8)) & 0x7FFF;
+    case 32: {
+        const uint8_t* p = r + 4 * x;
+        return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
+    }
     default: {
         const uint8_t* p = r + 3 * x;
         return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
@@ -96,6 +101,13 @@ void Surface::setPixel(int32_t x, int32_t y, uint32_t value) {
     case 16:
         r[2 * x] = uint8_t(value);
         r[2 * x + 1] = uint8_t(value >> 8);
+        break;
+    case 32:
+        // The fourth byte of a 32-bit pixel is unused and kept at 0.
+        r[4 * x] = uint8_t(value);
+        r[4 * x + 1] = uint8_t(value >> 8);
+        r[4 * x + 2] = uint8_t(value >> 16);
+        r[4 * x + 3] = 0;
         break;
     default:
         r[3 * x] = uint8_t(value);
@@ -126,7 +138,8 @@ void Surface::setColorTable(uint16_t first, const std::vector<Rgb>& colors) {
 Rgb Surface::rgbOf(uint32_t value) const {
     switch (bits_) {
     case 16: return rgbFrom555(uint16_t(value));
-    case 24: return Rgb{uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value)};
+    case 24:
+    case 32: return Rgb{uint8_t(value >> 16), uint8_t(value >> 8), uint8_t(value)};
     default: return value < table_.size() ? table_[value] : Rgb{};
     }
 }
@@ -134,7 +147,8 @@ Rgb Surface::rgbOf(uint32_t value) const {
 uint32_t Surface::valueOf(Rgb color) const {
     switch (bits_) {
     case 16: return rgbTo555(color);
-    case 24: return (uint32_t(color.red) << 16) | (uint32_t(color.green) << 8) | color.blue;
+    case 24:
+    case 32: return (uint32_t(color.red) << 16) | (uint32_t(color.green) << 8) | color.blue;
     default: return nearestColorIndex(table_.size(), color, [&](size_t i) { return table_[i]; });
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A surface is a block of pixels in one of the DIB layouts: 1, 4 or 8 bits with a colour table,
-// 16 bits RGB555 (bit 15 always clear) or 24 bits (blue, green, red in memory). Rows are padded
+// 16 bits RGB555 (bit 15 always clear), 24 bits (blue, green, red in memory) or 32 bits (blue,
+// green, red and an unused byte kept at 0). Rows are padded
 // to 4 bytes and stored top-down or bottom-up; row(y) always counts y from the top.
 // A surface owns its memory, or borrows a caller's buffer that must outlive it (pixel buffers
 // handed to a stretch). Pixel values are the raw stored numbers: an index, an RGB555 word or
@@ -19,7 +20,7 @@ enum class RowOrder { TopDown, BottomUp };
 class Surface {
 public:
     // Pixels start at 0. Indexed surfaces without a table get black; with fewer entries than
-    // 2^bits the rest are black. Null for a depth other than 1, 4, 8, 16, 24 or a bad size.
+    // 2^bits the rest are black. Null for a depth other than 1, 4, 8, 16, 24, 32 or a bad size.
     static std::unique_ptr<Surface> create(int32_t width, int32_t height, int bitsPerPixel,
                                            RowOrder order = RowOrder::BottomUp,
                                            std::vector<Rgb> colorTable = {});

@@ -10,6 +10,16 @@ std::unique_ptr<LoadableModule> LoadableModule::open(const std::string& path) {
     return std::unique_ptr<LoadableModule>(new LoadableModule(handle));
 }
 
+std::string LoadableModule::systemLibraryFolder() {
+#if defined(__x86_64__)
+    return "/usr/lib/x86_64-linux-gnu";
+#elif defined(__aarch64__)
+    return "/usr/lib/aarch64-linux-gnu";
+#else
+    return "/usr/lib";
+#endif
+}
+
 LoadableModule::~LoadableModule() { dlclose(handle_); }
 
 void* LoadableModule::entry(const char* name) const { return dlsym(handle_, name); }

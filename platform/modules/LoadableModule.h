@@ -16,6 +16,9 @@ public:
     LoadableModule(const LoadableModule&) = delete;
     LoadableModule& operator=(const LoadableModule&) = delete;
 
+    // The folder where the system keeps its shared libraries.
+    static std::string systemLibraryFolder();
+
     // The address of an exported entry, or null.
     void* entry(const char* name) const;
 

@@ -78,6 +78,9 @@ int PhoneticSpellChecker::Open() {
     if (ctx_ == nullptr) return 0;
     splCorrCtxAddLexicon(lex_, 0, 31, ctx_);
     if (user_ != nullptr) splCorrCtxAddLexicon(user_, 0, 31, ctx_);
+    // The letter tree offers typo candidates only: its proximity walk (the slot's other
+    // candidates) puts sound-alike words with the typed word's codes above the common-letter
+    // ranking and costs twice the time, for fewer right first suggestions.
     if (typo_ != nullptr) splCorrCtxAddLexicon(typo_.get(), 0, kSlotTypo, ctx_);
     return 1;
 }

@@ -1,12 +1,15 @@
 // lexbuild: makes a language's ".env" and ".lex" files from word lists and a rules file.
 //   lexbuild --language N --rules FILE --env OUT --lex OUT [--words FILE]... [--expanded FILE]...
 //            [--expand-affixes AFF DIC] [--hunspell AFF DIC] [--sample N] [--flags HEX] [--no-compress] [--write-words OUT]
-//            [--typo-lex OUT]
+//            [--typo-lex OUT] [--prox-rules FILE] [--specials FILE] [--suffix-classes FILE]
 // --expand-affixes adds a dictionary's forms expanded by the builder's own affix expander;
 // --expanded lists and those forms are kept only where the peer spelling
 // library accepts them, when it is given; --sample keeps N evenly spaced words of the union;
 // --write-words lists the words taken (UTF-8), for the tests and benchmarks that use them;
-// --typo-lex also writes the words as a letter tree, which the typo correction walks.
+// --typo-lex also writes the words as a letter tree, which the typo correction walks, with the
+// proximity encoder of --prox-rules and the special words of --specials and of the affix file's
+// whole-word replacements; --suffix-classes gives stems suffix classes (the lexicon then leaves
+// out the forms they stand for).
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -16,6 +19,8 @@
 
 #include "contentgen/lexicon/AffixExpander.h"
 #include "contentgen/lexicon/LexBuilder.h"
+#include "contentgen/lexicon/ProxRules.h"
+#include "contentgen/lexicon/SpecialWords.h"
 #include "contentgen/lexicon/TrieLexWriter.h"
 #include "contentgen/lexicon/WordSource.h"
 
@@ -30,6 +35,32 @@ int usage(const char* message) {
     return 2;
 }
 
+bool readText(const std::string& path, std::string* text) {
+    std::ifstream in(path);
+    std::stringstream all;
+    all << in.rdbuf();
+    *text = all.str();
+    return bool(in);
+}
+
+// The letter tree's encoder and special-word sections.
+bool typoExtras(const std::string& proxPath, const std::string& specialsPath, const std::string& affPath, int language,
+                TrieLexExtras* extras, std::string* error) {
+    std::string text;
+    if (!proxPath.empty()) {
+        if (!readText(proxPath, &text)) return *error = "cannot read " + proxPath, false;
+        if (!buildProxEncoder(text, &extras->encoder, error)) return *error = proxPath + ": " + *error, false;
+    }
+    std::vector<SpecialWord> specials;
+    if (!specialsPath.empty()) {
+        if (!readText(specialsPath, &text)) return *error = "cannot read " + specialsPath, false;
+        if (!parseSpecialWords(text, language, &specials, error)) return *error = specialsPath + ": " + *error, false;
+    }
+    if (!affPath.empty() && !affixFileSpecials(affPath, language, &specials))
+        return *error = "cannot read " + affPath, false;
+    return buildSpecialsSection(specials, &extras->specials, error);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,7 +68,7 @@ int main(int argc, char** argv) {
     std::string rulesPath, affPath, dicPath, expandAff, expandDic;
     std::vector<std::string> wordFiles, expandedFiles;
     size_t sample = 0;
-    std::string wordsOut, typoOut;
+    std::string wordsOut, typoOut, proxPath, specialsPath;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : std::string(); };
@@ -54,6 +85,12 @@ int main(int argc, char** argv) {
         else if (a == "--no-compress") input.compress = false;
         else if (a == "--write-words") wordsOut = next();
         else if (a == "--typo-lex") typoOut = next();
+        else if (a == "--prox-rules") proxPath = next();
+        else if (a == "--specials") specialsPath = next();
+        else if (a == "--suffix-classes") {
+            std::string path = next();
+            if (!readText(path, &input.suffixRulesText)) return usage(("cannot read " + path).c_str());
+        }
         else return usage(("unknown argument " + a).c_str());
     }
     if (input.language == 0 || rulesPath.empty() || input.envPath.empty() || input.lexPath.empty())
@@ -129,7 +166,10 @@ int main(int argc, char** argv) {
     if (!typoOut.empty()) {
         std::vector<u8> image;
         u32 skipped = 0;
-        if (!buildTrieLexImage(input.words, {}, input.language, &image, &skipped, &error)) {
+        TrieLexExtras extras;
+        if (!typoExtras(proxPath, specialsPath, expandAff.empty() ? affPath : expandAff, input.language, &extras,
+                        &error) ||
+            !buildTrieLexImage(input.words, {}, input.language, &image, &skipped, &error, extras)) {
             std::fprintf(stderr, "lexbuild: %s: %s\n", typoOut.c_str(), error.c_str());
             return 1;
         }
@@ -143,8 +183,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("lexbuild: %s: %u words (%zu outside the character set, %zu refused by the peer, %u skipped), "
-                "%u entries, %u blocks, %u endings, %u digrams, string table %u bytes; %u spellings verified\n",
+                "%u entries (%u stems in %u suffix classes standing for %u forms), %u blocks, %u endings, %u digrams, "
+                "string table %u bytes; %u spellings verified\n",
                 input.lexPath.c_str(), report.words, unconverted, rejected, report.skipped, report.entries,
+                report.classedStems, report.suffixClasses, report.omittedForms,
                 report.image.blocks, report.image.endings, report.image.digrams, report.image.stringSize,
                 report.verified);
     return 0;

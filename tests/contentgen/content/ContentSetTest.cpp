@@ -11,6 +11,11 @@
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/sprites/format/ShapeScriptFormat.h"
 #include "engine/ini/IniText.h"
+#include "engine/regions/Regions.h"
+#include "document/storage/LibraryHeader.h"
+#include "document/storage/PictureRecord.h"
+#include "media/swf/Document.h"
+#include "media/swf/Movie.h"
 #include "framework/format/ButtonSetFormat.h"
 #include "framework/format/MenuFormat.h"
 
@@ -150,6 +155,20 @@ const std::vector<Named> kNamedResources = {
     {"Picker", "tSCR", {5000, 5003, 5213, 5214, 5215}},
     {"Picker", "MBTN", {888}},
     {"Picker_sp", "MBTN", {888}},
+    // Tool icons of the strips: brushes, wacky brushes, voice and hands-free brushes, effects.
+    {"ToolPanels", "tBMP", range(30000, 30098)},
+    {"ToolPanels", "MBTN", {18700, 18202}},
+    {"Easel", "tSCR", {18015, 18019, 18020, 18022, 18034, 18037, 18038, 18039, 18042, 18043, 18048, 18049, 18050, 18274}},
+    {"Easel", "MBTN", {18900, 777, 18230}},
+    {"CutPanel", "tBMP", range(13000, 13011)},
+    {"CutPanel", "MRGN", range(13004, 13011)},
+    {"CutPanel", "MBTN", {926}},
+    {"CutPanel", "tWAV", range(13100, 13103)},
+    {"General", "tBMP", {31500}},
+    // The slide strip's timing, transition and sound lists, icons and control pictures.
+    {"Picker", "STRL", {7000, 7500, 8500}},
+    {"Picker_sp", "STRL", {7000, 7500, 8500}},
+    {"Picker", "tBMP", {24004, 6502, 6505, 6507}},
 };
 
 TEST_F(ContentSet, EveryResourceTheScreensLoadIsThereWithItsType) {
@@ -193,7 +212,7 @@ TEST_F(ContentSet, ButtonStatesNameShapesThatExist) {
     const struct {
         const char* item;
         std::vector<const char*> openBeside;
-    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"Picker", {}}, {"Picker_sp", {}}, {"StampEditor", {}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}};
+    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"Picker", {}}, {"Picker_sp", {}}, {"StampEditor", {}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}, {"CutPanel", {"Easel"}}, {"EaselHelp", {}}, {"PickerHelp", {}}};
     for (const auto& s : sets) {
         std::vector<ArchiveReader> open{archive(s.item)};
         for (const char* other : s.openBeside) open.push_back(archive(other));
@@ -323,7 +342,7 @@ TEST_F(ContentSet, LanguageSpecificItemsComeInBothLanguages) {
 }
 
 TEST_F(ContentSet, StringListsHoldAsManyTextsAsTheirCountSays) {
-    for (const char* item : {"TransSound", "TransSound_sp"})
+    for (const char* item : {"TransSound", "TransSound_sp", "Picker", "Picker_sp"})
         for (u16 id : {7500, 8500}) {
             const ArchiveReader a = archive(item);
             const auto list = a.find(fourCC("STRL"), id);
@@ -334,6 +353,27 @@ TEST_F(ContentSet, StringListsHoldAsManyTextsAsTheirCountSays) {
             EXPECT_EQ(zeros, (*list)[0]) << item << " " << id;
             EXPECT_EQ(list->back(), 0) << item << " " << id;
         }
+}
+
+// Each name of the transition and sound lists has its picture: 12000 + index and 12030 + index.
+// The slide strip's timing list names the seconds and the four other modes.
+TEST_F(ContentSet, EveryTransitionAndSoundNameHasItsIconAndTheTimingListHasEveryMode) {
+    for (const char* item : {"Picker", "Picker_sp", "TransSound", "TransSound_sp"}) {
+        const ArchiveReader names = archive(item);
+        const ArchiveReader pictures = archive("Picker");
+        for (const auto& [list, base] : {std::pair<u16, u16>{7500, 12000}, {8500, 12030}}) {
+            const auto bytes = names.find(fourCC("STRL"), list);
+            ASSERT_TRUE(bytes) << item << " " << list;
+            for (u16 i = 0; i < (*bytes)[0]; ++i) EXPECT_TRUE(pictures.find(fourCC("tBMP"), u16(base + i))) << item << " " << base + i;
+            EXPECT_FALSE(pictures.find(fourCC("tBMP"), u16(base + (*bytes)[0]))) << "a picture without a name after " << base;
+        }
+    }
+    for (const char* item : {"Picker", "Picker_sp"}) {
+        const ArchiveReader a = archive(item);
+        const auto timing = a.find(fourCC("STRL"), 7000);
+        ASSERT_TRUE(timing) << item;
+        EXPECT_EQ((*timing)[0], 5) << item;
+    }
 }
 
 TEST_F(ContentSet, PanelPageAndModeButtonsSitAtTheirMessageLessTheSetId) {
@@ -355,6 +395,202 @@ TEST_F(ContentSet, PanelPageAndModeButtonsSitAtTheirMessageLessTheSetId) {
     ASSERT_EQ(shapes.size(), 2u);
     EXPECT_EQ(shapes[0].clickMessage, 18201u);
     EXPECT_EQ(shapes[1].clickMessage, 18202u);
+}
+
+// The panels find their buttons by index and by message.
+TEST_F(ContentSet, PanelButtonsSitAtTheIndicesTheirPanelsUse) {
+    const struct {
+        const char* item;
+        u16 set;
+        std::vector<std::pair<size_t, u32>> clicks;  // button index, click message
+    } sets[] = {
+        {"Easel", 18230, {{0, 210}, {1, 211}, {6, 204}, {7, 206}, {8, 205}, {9, 207}, {10, 208}, {11, 209}, {15, 6622}}},
+        {"Easel", 777, {{1, 202}, {2, 203}, {5, 208}}},
+        {"Easel", 18900, {{0, 18801}, {1, 18802}, {2, 18803}}},
+        {"CutPanel", 926, {{0, 22300}, {1, 22301}}},
+        {"ToolPanels", 18700, {{0, 18702}}},
+    };
+    for (const auto& s : sets) {
+        const std::vector<ButtonRecord> set = buttons(archive(s.item), s.set);
+        for (const auto& [index, click] : s.clicks) {
+            ASSERT_LT(index, set.size()) << s.set;
+            EXPECT_EQ(set[index].clickMessage, click) << s.set << " button " << index;
+        }
+    }
+    std::map<u16, u32> byId;
+    for (const ButtonRecord& b : buttons(archive("Easel"), 18230)) byId[b.id] = b.clickMessage;
+    EXPECT_EQ(byId[18238], 230u);  // read aloud, released by id when speaking stops
+    EXPECT_EQ(byId[18241], 231u);  // the voice list is anchored to it
+    std::set<u32> stamp;
+    for (const ButtonRecord& b : buttons(archive("ToolPanels"), 18700)) stamp.insert(b.clickMessage);
+    EXPECT_EQ(stamp, (std::set<u32>{18700, 18701, 18702, 18703, 18704}));
+    for (const ButtonRecord& b : buttons(archive("ToolPanels"), 18202)) EXPECT_EQ(b.clickMessage, 18200u);
+}
+
+// Every stencil of the cut strip has its outline; the strip's ids run without a gap.
+TEST_F(ContentSet, CutStencilsHaveOutlinesAndTheStripHasNoGap) {
+    const ArchiveReader a = archive("CutPanel");
+    const ResTypeTables* pictures = a.contents().directory.findType(fourCC("tBMP"));
+    ASSERT_TRUE(pictures);
+    u16 last = 12999;
+    for (const ResIdEntry& p : pictures->ids) {
+        EXPECT_EQ(p.id, last + 1);
+        last = p.id;
+        if (p.id < 13004) continue;
+        const auto region = a.find(fourCC("MRGN"), p.id);
+        ASSERT_TRUE(region) << p.id;
+        std::vector<u8> bytes(region->begin(), region->end());
+        EXPECT_EQ(rgnSwapBytes(bytes.data(), u32(bytes.size())), kErrNone) << p.id;
+        EXPECT_GT(readBE16(region->data() + 14), 0) << p.id;
+    }
+    EXPECT_GE(last, 13004);
+}
+
+TEST_F(ContentSet, CutStageSoundsNamedInTheSettingsAreInTheCutPanel) {
+    const ArchiveReader a = archive("CutPanel");
+    for (const char* stage : {"CutShapePosSnd", "CutShapeActiveSnd", "CutShapeDragSnd", "CutShapeEndSnd"}) {
+        const auto id = iniValue(text("TB.cfg"), stage, "startSoundID");
+        ASSERT_TRUE(id) << stage;
+        EXPECT_TRUE(a.find(fourCC("tWAV"), u16(std::stoi(*id)))) << stage;
+    }
+}
+
+// Help mode's table: the command code of each element and the help page it opens.
+const std::map<u16, std::string> kHelpPages = {
+    {787, "BackgrdPreLibFolders"}, {788, "BackgrdGraphicSelectIcons"}, {797, "StickPreLibFolders"},
+    {798, "StickGraphicSelectIcons"}, {807, "AnimaPreLibFolders"}, {808, "AnimaGraphicSelectIcons"},
+    {817, "SoundPreLibFolders"}, {818, "RecTrashCan"}, {819, "RecStart"}, {828, "LineSize"}, {829, "LineSize"},
+    {830, "LineSize"}, {831, "LineSize"}, {838, "PaintBrushSizes"}, {839, "WackyBrushSizes"}, {840, "SpraySizes"},
+    {848, "FillPatternIcons"}, {849, "FillPatternIcons"}, {850, "FillPatternIcons"}, {858, "BigMixerStyles"},
+    {859, "MixerWandStyles"}, {860, "MixerWandSizing"}, {868, "StampSizing"}, {888, "TrashCan"}, {889, "TrashCan"},
+    {898, "EraserSz"}, {899, "EraserSz"}, {7871, "FolderLabel"}, {7872, "FolderScroller"},
+    {7881, "BGFilelabltxtfield"}, {7971, "FolderLabel"}, {7972, "FolderScroller"}, {7981, "STFilelabltxtfield"},
+    {8071, "FolderLabel"}, {8072, "FolderScroller"}, {8081, "ToonFilelabltxtfield"}, {8171, "FolderLabel"},
+    {8172, "FolderScroller"}, {8181, "ShowRecSoundMenu"}, {8182, "SoundGraphSelectIcons"}, {8183, "RemoveSoundPage"},
+    {8191, "RecStop"}, {8192, "RecPlay"}, {8193, "RecSndMeter"}, {8194, "RecSpeedSlider"}, {8196, "HideRecSoundMenu"},
+    {8197, "RecSaveSnd"}, {8271, "PencilTool"}, {8272, "ChalkTool"}, {8273, "CrayonTool"}, {8274, "MarkerTool"},
+    {8281, "DrawFreehand"}, {8282, "DrawLine"}, {8283, "DrawArc"}, {8284, "DrawBox"}, {8285, "DrawBoxFilled"},
+    {8286, "DrawOvalOutline"}, {8287, "DrawOvalFilled"}, {8288, "DrawPolyOutline"}, {8289, "DrawPolyFilled"},
+    {8291, "DrawFreehand"}, {8292, "DrawLine"}, {8293, "DrawArc"}, {8294, "DrawBox"}, {8295, "DrawBoxFilled"},
+    {8296, "DrawOvalOutline"}, {8297, "DrawOvalFilled"}, {8298, "DrawPolyOutline"}, {8299, "DrawPolyFilled"},
+    {8301, "DrawFreehand"}, {8302, "DrawLine"}, {8303, "DrawArc"}, {8304, "DrawBox"}, {8305, "DrawBoxFilled"},
+    {8306, "DrawOvalOutline"}, {8307, "DrawOvalFilled"}, {8308, "DrawPolyOutline"}, {8309, "DrawPolyFilled"},
+    {8311, "DrawFreehand"}, {8312, "DrawLine"}, {8313, "DrawArc"}, {8314, "DrawBox"}, {8315, "DrawBoxFilled"},
+    {8316, "DrawOvalOutline"}, {8317, "DrawOvalFilled"}, {8318, "DrawPolyOutline"}, {8319, "DrawPolyFilled"},
+    {8371, "PaintBrush"}, {8372, "Microphone"}, {8373, "SprayCan"}, {8381, "RealPaintOpts"}, {8382, "WackyPaint"},
+    {8383, "paint"}, {8391, "MousePaint"}, {8392, "HandsfreePaint"}, {8393, "WackyPaintBrushStyleOpts"},
+    {8401, "SprayShapesPaint"}, {8402, "SprayMovingPaint"}, {8403, "SprayPaintBrushStyleOpts"}, {8471, "SolidFill"},
+    {8472, "GradientFill"}, {8473, "PatternFill"}, {8571, "BigMixer"}, {8572, "MixerWand"}, {8581, "MixerWandSizing"},
+    {8671, "StampFolder"}, {8672, "FolderLabel"}, {8673, "FolderScroller"}, {8681, "StampEditTool"},
+    {8682, "StampThumbs"}, {8771, "FontPopUpMenu"}, {8772, "SizePopUpMenu"}, {8773, "TextStyles"},
+    {8774, "AlignSettings"}, {8775, "TextCut"}, {8776, "TextCopy"}, {8777, "TextPaste"}, {8778, "VoicesPopUp"},
+    {8779, "TTSAll"}, {8871, "GrabTool"}, {8872, "CutTool"}, {8881, "Duplicate"}, {8882, "Merge"}, {8891, "Duplicate"},
+    {8892, "Merge"}, {8893, "GrabCutSettings"}, {8971, "SmEraser"}, {8972, "BigEraser"}, {8981, "EraserShapes"},
+    {8991, "EraserShapes"}, {8992, "BigEraserSettings"}, {19002, "backgrounds"}, {19004, "stickers"}, {19006, "toons"},
+    {19008, "audio"}, {19010, "pencil"}, {19012, "paint"}, {19014, "fill"}, {19016, "mix"}, {19018, "Stamps"},
+    {19020, "text"}, {19022, "grab"}, {19024, "eraser"}, {19026, "ideas"}, {19032, "play"}, {19034, "stop"},
+    {19036, "newpage"}, {19038, "print"}, {19040, "texture"}, {19042, "OptionsTrayNum"}, {19044, "picker"},
+    {19046, "Help"}, {19048, "FixedColorsToggle"}, {19050, "Undo"}, {19052, "FirecrackerErase"}, {19053, "PaintExit"},
+    {19056, "FolderList"}, {19058, "FolderList"}, {20002, "title"}, {20010, "trash"},
+    {20012, "ProjectFileIconScrollBar"}, {20014, "new"}, {20016, "pickplay"}, {20018, "slide"}, {20020, "pickprint"},
+    {20022, "pickersave"}, {20026, "easel"}, {20028, "thumbnails"}, {20030, "thumbup"}, {20032, "thumbdn"},
+    {20033, "thumbnails"}, {20034, "transition"}, {20036, "timing"}, {20038, "sounds"}, {20039, "clickload"},
+    {20040, "ProjectFileArrow"}, {20042, "ProjectFileArrow"}, {20044, "pagename"}, {20046, "cleanup"},
+    {20048, "newpage"}, {20050, "dupepage"},
+};
+
+// Help mode loads the button sets the screen names as its help context; every button there
+// posts a code of the table, and every page has its text in both languages and its spoken
+// explanation, named in the settings, in the help dialog's item of each language.
+TEST_F(ContentSet, HelpButtonsPostCodesOfPagesThatHaveTextsAndSpeech) {
+    const std::pair<const char*, std::vector<u16>> help[] = {
+        {"EaselHelp", {777, 787, 788, 797, 798, 807, 808, 817, 818, 819, 827, 828, 829, 830, 831, 837, 838, 839, 840, 847,
+                       848, 849, 850, 857, 858, 859, 860, 867, 868, 877, 887, 888, 889, 897, 898, 899}},
+        {"PickerHelp", {777, 779}},
+    };
+    for (const auto& [item, sets] : help) {
+        const ArchiveReader a = archive(item);
+        EXPECT_TRUE(a.find(fourCC("tBMH"), 10000)) << item;
+        for (u16 set : sets)
+            for (const ButtonRecord& b : buttons(a, set)) {
+                EXPECT_TRUE(kHelpPages.count(u16(b.clickMessage))) << item << " set " << set << " posts " << b.clickMessage;
+                for (u16 shape : b.shapes) EXPECT_TRUE(a.find(fourCC("tSCR"), shape)) << item << " shape " << shape;
+            }
+    }
+    const std::string settings = text("TB.cfg");
+    const ArchiveReader dialogs[] = {archive("RHelpDlg"), archive("RHelpDlg_sp")};
+    for (const auto& [code, page] : kHelpPages) {
+        for (const char* file : {kEnglishTextFile, kSpanishTextFile}) {
+            const auto value = iniValue(text(file), "HelpStrings", page);
+            EXPECT_TRUE(value && !value->empty() && value->size() <= 511) << file << " " << page;
+        }
+        const auto sound = iniValue(settings, "HelpSnds", page);
+        ASSERT_TRUE(sound) << page;
+        for (const ArchiveReader& a : dialogs) {
+            const auto wave = a.find(fourCC("tWAV"), u16(std::stoi(*sound)));
+            ASSERT_TRUE(wave) << page;
+            ArchiveWaveInfo info;
+            ASSERT_EQ(readArchiveWave(*wave, &info), kErrNone) << page;
+            EXPECT_GT(waveDurationMs(info.frames, info.sampleRate), 500u) << page;
+        }
+    }
+}
+
+// The libraries installed with the program, in the folders the library manager lists, each
+// entry with media of its kind, a thumbnail picture and a name; stamp libraries with their
+// stamps from 'tBMP' 8000 on.
+TEST_F(ContentSet, EveryLibraryKindIsInstalledAndEveryEntryHasMediaThumbnailAndName) {
+    const std::map<std::string, FourCC> folders = {{"Pictures", fourCC("tBMP")}, {"Stickers", fourCC("tSWF")},
+                                                   {"Animations", fourCC("tSWA")}, {"Sounds", fourCC("tWAV")},
+                                                   {"Stamps", fourCC("tSTM")}};
+    std::map<std::string, int> libraries;
+    for (const auto& [path, bytes] : *files_) {
+        if (path.rfind("Library/", 0) != 0) continue;
+        const std::string folder = path.substr(8, path.find('/', 8) - 8);
+        ASSERT_TRUE(folders.count(folder)) << path;
+        ASSERT_EQ(path.substr(path.size() - 4), ".tbl") << path;
+        ++libraries[folder];
+        ArchiveReader a;
+        ASSERT_TRUE(a.open(bytes)) << path;
+        if (folder == "Stamps") {
+            u16 id = 8000;
+            while (a.find(fourCC("tBMP"), id)) ++id;
+            EXPECT_GE(id, 8006) << path;
+            continue;
+        }
+        const auto headerBytes = a.find(fourCC("tLHD"), 1);
+        ASSERT_TRUE(headerBytes) << path;
+        LibraryHeader header;
+        ASSERT_EQ(parseLibraryHeader(*headerBytes, &header), kErrNone) << path;
+        EXPECT_EQ(header.type, folders.at(folder)) << path;
+        EXPECT_TRUE(header.flags & kLibraryFlagThumbnails) << path;
+        EXPECT_FALSE(header.entries.empty()) << path;
+        for (const LibraryEntry& e : header.entries) {
+            const auto media = a.find(header.type, e.id);
+            ASSERT_TRUE(media) << path << " " << e.id;
+            if (header.type == fourCC("tBMP")) {
+                PictureRecord picture;
+                ASSERT_EQ(parsePictureRecord(*media, false, &picture), kErrNone) << path << " " << e.id;
+                EXPECT_EQ(picture.width, 592) << path;
+                EXPECT_EQ(picture.height, 444) << path;
+            } else if (header.type == fourCC("tWAV")) {
+                ArchiveWaveInfo info;
+                ASSERT_EQ(readArchiveWave(*media, &info), kErrNone) << path << " " << e.id;
+                EXPECT_GT(info.frames, 0u) << path << " " << e.id;
+            } else {
+                swf::document movie;
+                ASSERT_EQ(swf::LoadMovieFromMemory(movie, media->data(), u32(media->size())), swf::kOk) << path << " " << e.id;
+                EXPECT_EQ(movie.frameCount > 1, header.type == fourCC("tSWA")) << path << " " << e.id;
+            }
+            const auto thumbnail = a.find(fourCC("tTHM"), e.id);
+            ASSERT_TRUE(thumbnail && thumbnail->size() >= 8) << path << " " << e.id;
+            EXPECT_EQ(thumbnail->size(), 8u + size_t(readBE16(thumbnail->data() + 4)) * readBE16(thumbnail->data() + 2))
+                << path << " " << e.id;
+            const auto name = a.find(fourCC("tATX"), e.id);
+            EXPECT_TRUE(name && !name->empty()) << path << " " << e.id;
+        }
+    }
+    for (const auto& [folder, kind] : folders) EXPECT_GT(libraries[folder], 0) << folder;
 }
 
 TEST_F(ContentSet, SpokenCharacterNamesLastLongEnoughToHear) {
@@ -405,6 +641,12 @@ TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
         {"ContentStrings", {"InsertDisc", "EjectOtherCDs", "AreYouSureQuit", "NoDataMustQuit", "fatal", "volLocked",
                             "volWriteProtect", "volNotPrsntTwo"}},
         {"XPStrings", {"MutexError"}},
+        {"SystemStrings", {"OK", "AboutText"}},
+        {"LoginStrings", {"About"}},
+        {"PickerStrings", {"TimingSec", "TimingSound", "TimingMovie", "TimingWords", "TimingClick"}},
+        {"PanelStrings", {"NewStamp", "BoldLetter", "ItalicLetter", "UnderlineLetter", "SayItThisWay"}},
+        {"GeneralStrings", {"TooManyPageObjects"}},
+        {"FileStrings", {"CantOpenPictureFile", "CantReadPictureFile", "VolumeFull", "GeneralFileErr"}},
         {"HardwareStrings", {"NoAudioDevices", "AudioDeviceBusy"}},
         {"ToolTips", {"IdeaMachine", "Draw", "Text", "Paint", "FillBucket", "Stickers", "Backgrounds", "Mixer", "RubberStamps",
                       "Sounds", "Animations", "Grab", "Eraser", "StartOver", "Stop", "GoToSlideShow", "Help", "Play", "Undo",
@@ -441,6 +683,8 @@ TEST_F(ContentSet, TheTableOfContentsNamesEveryArchiveAndTheSettingsTheProgramRe
         EXPECT_TRUE(IniText(toc).findSection(section, &body, &header)) << section;
     }
     EXPECT_EQ(iniValue(toc, "CanvasSettings", "easelWidth"), "592");
+    // The stamp libraries are installed with the program, not read from a disc.
+    EXPECT_EQ(iniValue(toc, "TOC", "NoLibsFromCD"), "TRUE");
     for (const auto& [path, bytes] : *files_) {
         if (path.rfind("Data/", 0) != 0 || !path.ends_with(".kvr")) continue;
         const std::string item = path.substr(5, path.size() - 9);
@@ -450,6 +694,9 @@ TEST_F(ContentSet, TheTableOfContentsNamesEveryArchiveAndTheSettingsTheProgramRe
     for (const char* file : {"TB.cfg", "KESTROW.INI"}) EXPECT_FALSE(text(file).empty()) << file;
     // The installed copy that becomes each user's writable settings file is the same file.
     EXPECT_EQ(text("Data/TB.ini"), toc);
+    // The sound panel's own library: its name and the libraries' file ending.
+    EXPECT_TRUE(iniValue(text("TB.cfg"), "UserLibNames", "UserSoundsLib"));
+    EXPECT_EQ(iniValue(text("TB.cfg"), "Paths", "UserLibPostFix"), ".tbl");
 }
 
 TEST_F(ContentSet, ASecondRunGivesTheSameBytes) {

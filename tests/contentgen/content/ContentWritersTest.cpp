@@ -1,14 +1,26 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "contentgen/content/ArchiveImage.h"
+#include "contentgen/content/ArtPainter.h"
 #include "contentgen/raster/ArchiveReader.h"
 #include "contentgen/content/BitmapWriter.h"
 #include "contentgen/content/Cp1252.h"
 #include "contentgen/content/IniWriter.h"
+#include "contentgen/content/RegionWriter.h"
 #include "contentgen/content/ShapeGroupBuilder.h"
 #include "contentgen/content/SoundSynth.h"
+#include "contentgen/content/SpeechSynth.h"
+#include "contentgen/content/SwfMovieWriter.h"
 #include "contentgen/content/TextCatalog.h"
 #include "engine/base/ByteOrder.h"
+#include "engine/regions/Regions.h"
+#include "media/swf/Document.h"
+#include "media/swf/FrameTags.h"
+#include "media/swf/Movie.h"
+#include "media/swf/ShapeTag.h"
+#include "media/swf/TagCodes.h"
 #include "engine/resources/format/ResourceErrors.h"
 
 namespace {
@@ -47,6 +59,105 @@ TEST(ContentBitmapWriter, PackedFramesRoundTripThroughTheEngineReader) {
             EXPECT_EQ(want == kClear ? 0u : rasterTo555(want), got == 0 ? 0u : rasterTo555(got)) << c.what << " at " << x;
         }
     }
+}
+
+// A stored region read back field by field: every place is inside one rectangle exactly when
+// it is opaque, the rectangles keep the region order, and the engine takes the record.
+TEST(ContentRegionWriter, RegionsHoldExactlyTheOpaquePlacesInRegionOrder) {
+    Raster ring(7, 6);
+    for (int y = 1; y < 5; ++y)
+        for (int x = 1; x < 6; ++x) ring.pixels[size_t(y * 7 + x)] = (y == 2 || y == 3) && x == 3 ? kClear : kRed;
+    Raster two(5, 3);
+    two.pixels[0] = kBlue;
+    two.pixels[14] = kBlue;
+    for (const Raster* r : {&ring, &two}) {
+        std::vector<u8> bytes = writeRegionResource(*r);
+        ASSERT_GE(bytes.size(), 16u);
+        EXPECT_EQ(readBE32(bytes.data()), kRgnTag);
+        const u16 capacity = readBE16(bytes.data() + 12), count = readBE16(bytes.data() + 14);
+        ASSERT_EQ(count, capacity);
+        ASSERT_EQ(bytes.size(), 16u + 8u * count);
+        std::vector<std::array<int, 4>> rects;
+        for (u16 i = 0; i < count; ++i) {
+            const u8* p = bytes.data() + 16 + 8 * i;
+            rects.push_back({i16(readBE16(p)), i16(readBE16(p + 2)), i16(readBE16(p + 4)), i16(readBE16(p + 6))});
+        }
+        for (size_t i = 1; i < rects.size(); ++i)
+            EXPECT_TRUE(rects[i - 1][1] < rects[i][1] || (rects[i - 1][1] == rects[i][1] && rects[i - 1][2] <= rects[i][0])) << i;
+        for (int y = 0; y < r->height; ++y)
+            for (int x = 0; x < r->width; ++x) {
+                int inside = 0;
+                for (const auto& q : rects) inside += x >= q[0] && x < q[2] && y >= q[1] && y < q[3];
+                EXPECT_EQ(inside, rasterOpaque(r->at(x, y)) ? 1 : 0) << x << "," << y;
+            }
+        EXPECT_EQ(rgnSwapBytes(bytes.data(), u32(bytes.size())), kErrNone);
+    }
+    EXPECT_THROW(writeRegionResource(Raster(3, 3)), ArtError);
+}
+
+// A batch gives one sound per text, in order, and starts from a fresh engine: its first text
+// sounds the same as that text spoken alone, whatever follows it.
+TEST(ContentSpeech, ABatchSpeaksEachTextInOrderFromAFreshStart) {
+    const std::vector<SpokenSound> batch = speakTexts({"hello", "a much longer sentence than the first one"}, "en");
+    ASSERT_EQ(batch.size(), 2u);
+    EXPECT_GT(batch[1].samples.size(), batch[0].samples.size());
+    EXPECT_EQ(speakText("hello", "en").samples, batch[0].samples);
+    EXPECT_TRUE(speakTexts({}, "en").empty());
+    EXPECT_THROW(speakTexts({"hello"}, "no-such-voice"), std::runtime_error);
+}
+
+// A movie read back by the Flash library: the shape's rectangles cover exactly the opaque
+// places in their own colours, and every frame places it once.
+TEST(ContentSwfWriter, MoviesReadBackWithThePictureAndEveryFrame) {
+    Raster picture(6, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) picture.pixels[size_t(y * 6 + x)] = x == 2 && y == 1 ? kClear : x < 3 ? kRed : kBlue;
+    const std::vector<SwfPlacement> frames = {{3, 2, 1, 1, 0}, {4, 2, 0.5, 0.5, 0}, {3, 3, 1, 1, 90}};
+    const std::vector<u8> bytes = writeSwfMovie(picture, frames, 8, 6, 12);
+    swf::document movie;
+    ASSERT_EQ(swf::LoadMovieFromMemory(movie, bytes.data(), u32(bytes.size())), swf::kOk);
+    EXPECT_EQ(movie.frameCount, 3);
+    EXPECT_EQ(movie.frameRect, (swf::Rect{0, 0, 8 * 20, 6 * 20}));
+    int places = 0, shows = 0;
+    for (swf::tag* t = movie.FirstTag(); t; t = t->Next()) {
+        places += t->Code() == swf::kTagPlaceObject2;
+        shows += t->Code() == swf::kTagShowFrame;
+    }
+    EXPECT_EQ(places, 3);
+    EXPECT_EQ(shows, 3);
+    const auto* shape = movie.FindCharacterOf<swf::tagDefineShape>(1);
+    ASSERT_TRUE(shape);
+    ASSERT_EQ(shape->Version(), 3);
+    const swf::Rect bounds = shape->Bounds();
+    const u8* block = shape->Shape().Data();
+    const u8* fills = block + readLE16(block);
+    std::vector<int> cover(24, 0);
+    std::vector<u32> colour(24, 0);
+    const u8* r = block + readLE16(block + 4);
+    while ((readLE16(r) & 3) != 0) {
+        ASSERT_EQ(readLE16(r) & 3, 3) << "a rectangle starts with a style change";
+        const i32 x = i32(readLE32(r + 4)), y = i32(readLE32(r + 8));
+        const u16 fill = readLE16(r + 14);
+        ASSERT_GT(fill, 0);
+        const u8* style = fills + readLE16(fills + 2 * fill);
+        r += 22;
+        const i32 w = i32(readLE32(r + 2));
+        const i32 h = i32(readLE32(r + 10 + 6));
+        r += 40;
+        for (int py = (y - bounds.yMin) / 20; py < (y - bounds.yMin + h) / 20; ++py)
+            for (int px = (x - bounds.xMin) / 20; px < (x - bounds.xMin + w) / 20; ++px) {
+                ++cover[size_t(py * 6 + px)];
+                colour[size_t(py * 6 + px)] = (u32(style[1]) << 16) | (u32(style[2]) << 8) | style[3];
+            }
+    }
+    for (int i = 0; i < 24; ++i) {
+        const u32 want = picture.pixels[size_t(i)];
+        EXPECT_EQ(cover[size_t(i)], want == kClear ? 0 : 1) << i;
+        if (want != kClear) {
+            EXPECT_EQ(colour[size_t(i)], want & 0xFFFFFF) << i;
+        }
+    }
+    EXPECT_THROW(writeSwfMovie(Raster(2, 2), frames, 8, 6, 12), ArtError);
 }
 
 TEST(ContentBitmapWriter, EmptyRowsBetweenArtSurviveAndOffsetsPutTheFrameBack) {

@@ -167,23 +167,70 @@ TEST_F(SplLexiconFilesTest, InconsistentTablesAreRefused) {
     for (const Case& c : cases) EXPECT_EQ(openChangedLex(c.change), c.error) << c.what;
 }
 
+// A suffix-class table: its class matrix, then list 1 (bit number and a suffix backwards, sorted),
+// the companions, list 2 (reflexive endings) and their plain strings.
+struct TagSpec {
+    u32 rows = 2, width = 1, percent = 60, prefix = 1;
+    std::vector<std::pair<u8, std::string>> suffixes = {{0, "ba"}, {1, "s"}};
+    std::string reflexive = "se";
+    int sizeChange = 0;
+};
+
+std::vector<u8> tagArea(const TagSpec& t) {
+    std::vector<u8> strings(t.rows * t.width, 0x03);
+    for (const auto& [bit, backwards] : t.suffixes) {
+        for (u32 i = 0; i < t.prefix; ++i) strings.push_back(bit);
+        strings.insert(strings.end(), backwards.begin(), backwards.end());
+        strings.push_back(0);
+    }
+    for (size_t i = 0; i < t.suffixes.size(); ++i) strings.push_back(0);
+    strings.insert(strings.end(), t.reflexive.begin(), t.reflexive.end());
+    strings.push_back(0);
+    strings.push_back(0);
+    std::vector<u8> block(kSplBlockSize, 0);
+    u32 size = u32(int(strings.size()) + t.sizeChange);
+    u8 head[16] = {0, 16, u8(size), u8(size >> 8), u8(t.suffixes.size()), 0, 1, 0, u8(t.rows), u8(t.width),
+                   u8(t.percent), 4, u8(t.prefix), 0, 0, 0};
+    std::copy(head, head + 16, block.begin());
+    std::copy(strings.begin(), strings.end(), block.begin() + 16);
+    return block;
+}
+
 TEST_F(SplLexiconFilesTest, TagAreaIsLoadedAndChecked) {
-    auto withTags = [](std::vector<u8>& b, u32 declared, std::vector<u8> strings) {
-        setWord(b, 2, word(b, 2) | kLexFlagTags);
-        std::vector<u8> block(kSplBlockSize, 0);
-        block[1] = 16;
-        block[2] = u8(declared);
-        block[4] = 1;  // one list-1 item
-        block[6] = 1;  // one list-2 item
-        block[12] = 1; // list-1 items have a one-byte prefix
-        std::copy(strings.begin(), strings.end(), block.begin() + 16);
-        b.insert(b.end(), block.begin(), block.end());
+    auto with = [](TagSpec t) {
+        return [t](std::vector<u8>& b) {
+            setWord(b, 2, word(b, 2) | kLexFlagTags);
+            std::vector<u8> block = tagArea(t);
+            b.insert(b.end(), block.begin(), block.end());
+        };
     };
-    // list 1: prefix 'x' + "ab", plain "cd"; list 2: "ef", plain "gh".
-    const std::vector<u8> strings = {'x', 'a', 'b', 0, 'c', 'd', 0, 'e', 'f', 0, 'g', 'h', 0};
-    EXPECT_EQ(openChangedLex([&](std::vector<u8>& b) { withTags(b, 13, strings); }), kSplErrNone);
-    EXPECT_EQ(openChangedLex([&](std::vector<u8>& b) { withTags(b, 14, strings); }), kSplErrRead);
-    EXPECT_EQ(openChangedLex([&](std::vector<u8>& b) { withTags(b, 12, strings); }), kSplErrRead);
+    auto change = [](auto f) {
+        TagSpec t;
+        f(t);
+        return t;
+    };
+    struct Case {
+        const char* what;
+        TagSpec spec;
+        u32 error;
+    } cases[] = {
+        {"a sound table", TagSpec{}, kSplErrNone},
+        {"strings one byte longer than declared", change([](TagSpec& t) { t.sizeChange = -1; }), kSplErrRead},
+        {"strings one byte shorter than declared", change([](TagSpec& t) { t.sizeChange = 1; }), kSplErrRead},
+        {"bit 7 of a one-byte row", change([](TagSpec& t) { t.suffixes[1].first = 7; }), kSplErrNone},
+        {"bit 8 of a one-byte row", change([](TagSpec& t) { t.suffixes[1].first = 8; }), kSplErrRead},
+        {"percentage 100", change([](TagSpec& t) { t.percent = 100; }), kSplErrNone},
+        {"percentage 101", change([](TagSpec& t) { t.percent = 101; }), kSplErrRead},
+        {"64 classes", change([](TagSpec& t) { t.rows = 64; }), kSplErrNone},
+        {"65 classes", change([](TagSpec& t) { t.rows = 65; }), kSplErrRead},
+        {"two-byte list-1 prefixes", change([](TagSpec& t) { t.prefix = 2; }), kSplErrRead},
+        {"index out of order", change([](TagSpec& t) { std::swap(t.suffixes[0], t.suffixes[1]); }), kSplErrRead},
+        {"a suffix twice", change([](TagSpec& t) { t.suffixes[1].second = "ba"; }), kSplErrRead},
+        {"an empty suffix", change([](TagSpec& t) { t.suffixes[0].second = ""; }), kSplErrRead},
+        {"a reflexive ending of 9", change([](TagSpec& t) { t.reflexive = "abcdefghi"; }), kSplErrNone},
+        {"a reflexive ending of 10", change([](TagSpec& t) { t.reflexive = "abcdefghij"; }), kSplErrRead},
+    };
+    for (const Case& c : cases) EXPECT_EQ(openChangedLex(with(c.spec)), c.error) << c.what;
 }
 
 TEST_F(SplLexiconFilesTest, DamagedBlocksReadAsNotFound) {

@@ -193,7 +193,8 @@ TEST(SplTrieLexiconTest, InconsistentHeadersAreRefused) {
     size_t sharedAt = pairsAt + 2 + 2 * pairs;
     size_t shared = readLE16(image.data() + sharedAt);
     size_t rulesAt = sharedAt + 2 + 4 * shared;
-    size_t rootAt = rulesAt + 1 + (1 + 1 + 1 + 1) + (1 + 2 + 1 + 1);
+    // After the two rules: no encoder states (u16), no special words (u16 count, u16 pool size).
+    size_t rootAt = rulesAt + 1 + (1 + 1 + 1 + 1) + (1 + 2 + 1 + 1) + 2 + 4;
     struct Case {
         const char* what;
         std::function<void(std::vector<u8>*)> damage;

@@ -148,3 +148,26 @@ TEST(Blit, ShrinkingAHugeSourceBoxVisitsOnlyTheSourceSurface) {
     stretchBlt(*dst.dc, {0, 0, 1, 1}, src.dc.get(), {32003, 32002, -64003, -64003}, kRopSrcCopy);
     EXPECT_EQ(dst.surface->pixel(0, 0), all);
 }
+
+TEST(Blit, ThirtyTwoBitSurfacesTakeColoursFromEveryDepth) {
+    struct Case {
+        int bits;
+        uint32_t value;
+        uint32_t expected;
+    };
+    // 16-bit 0x7C00 is red at five bits (0xF8); 24-bit values are already 0xRRGGBB.
+    const Case cases[] = {{16, 0x7C00, 0xF80000}, {24, 0x123456, 0x123456}, {32, 0xABCDEF, 0xABCDEF}};
+    for (const Case& c : cases) {
+        Canvas src = makeCanvas(2, 2, c.bits, RowOrder::BottomUp, {});
+        src.surface->setPixel(1, 1, c.value);
+        Canvas dst = makeCanvas(2, 2, 32, RowOrder::TopDown, {});
+        EXPECT_TRUE(bitBlt(*dst.dc, {0, 0, 2, 2}, src.dc.get(), {0, 0}, kRopSrcCopy));
+        EXPECT_EQ(dst.surface->pixel(1, 1), c.expected) << c.bits;
+        EXPECT_EQ(dst.surface->row(1)[7], 0) << c.bits;
+    }
+    Canvas wide = makeCanvas(2, 1, 32, RowOrder::TopDown, {});
+    wide.surface->setPixel(0, 0, 0xFF0000);
+    Canvas narrow = makeCanvas(2, 1, 16, RowOrder::TopDown, {});
+    EXPECT_TRUE(bitBlt(*narrow.dc, {0, 0, 2, 1}, wide.dc.get(), {0, 0}, kRopSrcCopy));
+    EXPECT_EQ(narrow.surface->pixel(0, 0), 0x7C00u);
+}

@@ -12,10 +12,13 @@ TEST(Surface, RowStrideIsPaddedToFourBytes) {
     EXPECT_EQ(Surface::strideFor(5, 8), 8);
     EXPECT_EQ(Surface::strideFor(3, 16), 8);
     EXPECT_EQ(Surface::strideFor(3, 24), 12);
+    EXPECT_EQ(Surface::strideFor(3, 32), 12);
 }
 
 TEST(Surface, RefusesBadDepthsAndSizes) {
     EXPECT_EQ(Surface::create(4, 4, 2), nullptr);
+    EXPECT_EQ(Surface::create(4, 4, 33), nullptr);
+    EXPECT_NE(Surface::create(4, 4, 32), nullptr);
     EXPECT_EQ(Surface::create(0, 4, 8), nullptr);
     EXPECT_EQ(Surface::create(4, -1, 8), nullptr);
     uint8_t buffer[4] = {};
@@ -32,7 +35,7 @@ TEST(Surface, BottomUpStoresTheTopRowLast) {
 }
 
 TEST(Surface, PixelValuesRoundTripAtEveryDepth) {
-    for (int bits : {1, 4, 8, 16, 24}) {
+    for (int bits : {1, 4, 8, 16, 24, 32}) {
         auto s = Surface::create(9, 2, bits, RowOrder::TopDown);
         uint32_t v = s->valueMask() - 1;
         s->setPixel(3, 1, v);
@@ -55,6 +58,13 @@ TEST(Surface, SubPixelsFollowTheDibBitOrder) {
     rgb->setPixel(0, 0, 0x112233);
     EXPECT_EQ(rgb->memory()[0], 0x33);  // blue first
     EXPECT_EQ(rgb->memory()[2], 0x11);
+    auto quad = Surface::create(2, 1, 32, RowOrder::TopDown);
+    quad->setPixel(1, 0, 0xFF112233);
+    EXPECT_EQ(quad->memory()[4], 0x33);  // blue first, the fourth byte unused
+    EXPECT_EQ(quad->memory()[6], 0x11);
+    EXPECT_EQ(quad->memory()[7], 0x00);
+    EXPECT_EQ(quad->pixel(1, 0), 0x112233u);
+    EXPECT_EQ(quad->rgbOf(quad->valueOf(Rgb{1, 2, 3})).blue, 3);
 }
 
 TEST(Surface, SixteenBitValuesKeepBitFifteenClear) {

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "contentgen/lexicon/LexBuilder.h"
+#include "contentgen/lexicon/ProxRules.h"
+#include "contentgen/lexicon/SpecialWords.h"
 #include "contentgen/lexicon/TrieLexWriter.h"
 #include "contentgen/lexicon/WordSource.h"
 #include "spell/SplLexicon.h"
@@ -34,6 +36,8 @@ int main(int argc, char** argv) {
     int n = 0;
     for (u16 flags : variants) {
         LexBuildInput input;
+        // The first seed carries a suffix-class table.
+        if (n == 0) input.suffixRulesText = "percent 60\nminstem 4\nsuffix s\nsuffix ed\nsuffix ing\n";
         input.language = 1;
         for (const std::string& w : words) input.words.push_back(w);
         input.rulesText = text.str();
@@ -48,12 +52,26 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    const std::vector<std::vector<TrieSuffixRule>> ruleSets = {{}, {{"s", "", 1}, {"ed", "", 1}}};
+    const std::vector<std::vector<TrieSuffixRule>> ruleSets = {{}, {{"s", "", 1}, {"ed", "", 1}}, {}};
     for (size_t i = 0; i < ruleSets.size(); ++i) {
         std::vector<u8> image;
         u32 skipped = 0;
         std::string error;
-        if (!buildTrieLexImage(words, ruleSets[i], 1, &image, &skipped, &error)) {
+        // The last seed carries an encoder and special words.
+        TrieLexExtras extras;
+        if (i + 1 == ruleSets.size()) {
+            std::ifstream prox(fs::path(SPELL_RULES_DIR) / "en.prox");
+            std::stringstream proxText;
+            proxText << prox.rdbuf();
+            std::vector<SpecialWord> specials;
+            if (!buildProxEncoder(proxText.str(), &extras.encoder, &error) ||
+                !parseSpecialWords("alot a lot\ndont don't\nok\n", 1, &specials, &error) ||
+                !buildSpecialsSection(specials, &extras.specials, &error)) {
+                std::fprintf(stderr, "make_spell_seeds: %s\n", error.c_str());
+                return 1;
+            }
+        }
+        if (!buildTrieLexImage(words, ruleSets[i], 1, &image, &skipped, &error, extras)) {
             std::fprintf(stderr, "make_spell_seeds: %s\n", error.c_str());
             return 1;
         }

@@ -1,11 +1,13 @@
 // Opens arbitrary bytes as a letter-tree lexicon and, when they open, verifies words, walks the
-// whole tree and runs the typo walk: damage must be refused or read as "not found", never read
+// whole tree and runs the typo walk, the proximity walk and the special-word search: damage must be refused or read as "not found", never read
 // out of bounds.
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 
 #include "spell/SplTrieLexicon.h"
+#include "spell/SplSpecials.h"
+#include "spell/SplTspProximity.h"
 #include "spell/SplTypoTree.h"
 
 namespace {
@@ -29,8 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         u32 near = 1, wordClass = 0;
         splTrieVerify(reinterpret_cast<const u8*>(word), &lex, &near, &wordClass);
     }
-    for (const char* typo : {"wlak", "walsk", "Pari", "dgo", "zzzzzz"})
-        splTspTypoStart(reinterpret_cast<const u8*>(typo), &lex, [](void*, const u8*, u8, u32) {}, nullptr);
+    for (const char* typo : {"wlak", "walsk", "pari", "dgo", "zzzzzz", "fone", "alot"}) {
+        const u8* word = reinterpret_cast<const u8*>(typo);
+        splTspTypoStart(word, &lex, [](void*, const u8*, u8, u32) {}, nullptr);
+        splTspCorrectStart(word, &lex, [](const u8*, u8, u32, void*) { return 0u; }, nullptr);
+        splSpecialsCorrect(word, &lex, [](void*, const u8*, u8, u32, u32) {}, nullptr);
+    }
     SplTrieWalker w;
     splTrieToRoot(&w, &lex);
     u32 budget = 20000;

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+#include <gif_lib.h>
+#include <png.h>
+
+#include "platform/media/GraphicsImporter.h"
+#include "platform/media/PictCoding.h"
+#include "tests/platform/media/PictureBytes.h"
+
+namespace pm = plat::media;
+using picturebytes::bmp;
+
+namespace {
+
+uint32_t rgbAt(const pm::PictureImage& image, int32_t x, int32_t y) {
+    const uint8_t* p = image.pixel(x, y);
+    return (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
+}
+
+constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF, kBlack = 0;
+
+}  // namespace
+
+TEST(PictureReaders, BmpOfEveryDepthAndPacking) {
+    const std::vector<uint32_t> two = {kBlack, kWhite};
+    const std::vector<uint32_t> four = {kBlack, kRed, kGreen, kBlue};
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> file;
+        // Expected colours of the 2 x 2 picture, top row first.
+        uint32_t topLeft, topRight, bottomLeft, bottomRight;
+    };
+    const Case cases[] = {
+        {"1 bit", bmp(2, 2, 1, 0, two, {0x80, 0, 0, 0, 0x40, 0, 0, 0}), kBlack, kWhite, kWhite, kBlack},
+        {"4 bits", bmp(2, 2, 4, 0, four, {0x12, 0, 0, 0, 0x30, 0, 0, 0}), kBlue, kBlack, kRed, kGreen},
+        {"8 bits", bmp(2, 2, 8, 0, four, {3, 2, 0, 0, 1, 0, 0, 0}), kRed, kBlack, kBlue, kGreen},
+        {"16 bits 555", bmp(2, 2, 16, 0, {}, {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0xFF, 0x7F}), kBlue, kWhite, kRed,
+         kGreen},
+        {"16 bits 565 fields", bmp(2, 2, 16, 3, {}, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0xFF, 0xFF},
+                                   {0xF800, 0x07E0, 0x001F}),
+         kBlue, kWhite, kRed, kGreen},
+        {"24 bits", bmp(2, 2, 24, 0, {}, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}), kBlue, kWhite,
+         kRed, kGreen},
+        {"32 bits", bmp(2, 2, 32, 0, {}, {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0}), kBlue, kWhite,
+         kRed, kGreen},
+        {"top-down 24 bits", bmp(2, -2, 24, 0, {}, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}),
+         kRed, kGreen, kBlue, kWhite},
+        // RLE8: a run of two reds on the bottom row, then an absolute run of three (blue, green,
+        // pad) ... on the next row: here an absolute run of 2 is not allowed (it would be a
+        // delta), so the top row uses a run of one blue then one green.
+        {"RLE8", bmp(2, 2, 8, 1, four, {2, 1, 0, 0, 1, 3, 1, 2, 0, 1}), kBlue, kGreen, kRed, kRed},
+        // RLE4: a run of 2 alternating red/green, end of line; absolute run of 3 nibbles
+        // (blue, black, unused) clipped to the width, end of bitmap.
+        {"RLE4", bmp(2, 2, 4, 2, four, {2, 0x12, 0, 0, 0, 3, 0x30, 0x00, 0, 1}), kBlue, kBlack, kRed, kGreen},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pm::PictureImage image;
+        ASSERT_EQ(pm::decodePictureFile(c.file.data(), c.file.size(), image), pm::kMrNoErr);
+        ASSERT_EQ(image.width, 2);
+        ASSERT_EQ(image.height, 2);
+        EXPECT_EQ(rgbAt(image, 0, 0), c.topLeft);
+        EXPECT_EQ(rgbAt(image, 1, 0), c.topRight);
+        EXPECT_EQ(rgbAt(image, 0, 1), c.bottomLeft);
+        EXPECT_EQ(rgbAt(image, 1, 1), c.bottomRight);
+    }
+}
+
+TEST(PictureReaders, RleDeltaSkipsPixels) {
+    // Bottom row: delta (1, 0) then a run of one green; the skipped pixel keeps index 0.
+    const std::vector<uint8_t> file = bmp(2, 1, 8, 1, {kBlack, kGreen}, {0, 2, 1, 0, 1, 1, 0, 1});
+    pm::PictureImage image;
+    ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), image), pm::kMrNoErr);
+    EXPECT_EQ(rgbAt(image, 0, 0), kBlack);
+    EXPECT_EQ(rgbAt(image, 1, 0), kGreen);
+}
+
+TEST(PictureReaders, BmpRefusalsAtTheirLimits) {
+    const std::vector<uint8_t> rows = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> file;
+        bool read;
+    };
+    std::vector<uint8_t> cut = rows;
+    cut.pop_back();
+    const Case cases[] = {
+        {"rows fill the file", bmp(2, 2, 24, 0, {}, rows), true},
+        {"rows one byte short", bmp(2, 2, 24, 0, {}, cut), false},
+        {"RLE8 on a 4-bit picture", bmp(2, 2, 4, 1, {kBlack}, {0, 1}), false},
+        {"top-down RLE", bmp(2, -2, 8, 1, {kBlack}, {0, 1}), false},
+        {"unknown depth", bmp(2, 2, 7, 0, {}, rows), false},
+        {"no width", bmp(0, 2, 24, 0, {}, rows), false},
+        {"more pixels than the limit", bmp(1 << 14, (1 << 12) + 1, 1, 0, {kBlack, kWhite}, {}), false},
+        {"absolute run past the data", bmp(4, 1, 8, 1, {kBlack}, {0, 4, 1, 1}), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pm::PictureImage image;
+        EXPECT_EQ(pm::decodePictureFile(c.file.data(), c.file.size(), image) == pm::kMrNoErr, c.read);
+    }
+}
+
+TEST(PictureReaders, PictPackedIndexedRows) {
+    std::vector<uint8_t> indices(10 * 3, 0);
+    indices[0] = 1, indices[9] = 2, indices[29] = 3;
+    const std::vector<uint8_t> file = picturebytes::pict8(10, 3, {kWhite, kRed, kGreen, kBlue}, indices);
+    pm::PictureImage image;
+    ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), image), pm::kMrNoErr);
+    ASSERT_EQ(image.width, 10);
+    ASSERT_EQ(image.height, 3);
+    EXPECT_EQ(rgbAt(image, 0, 0), kRed);
+    EXPECT_EQ(rgbAt(image, 9, 0), kGreen);
+    EXPECT_EQ(rgbAt(image, 9, 2), kBlue);
+    EXPECT_EQ(rgbAt(image, 5, 1), kWhite);
+    // Cut inside the rows: refused.
+    std::vector<uint8_t> cut(file.begin(), file.end() - 8);
+    EXPECT_NE(pm::decodePictureFile(cut.data(), cut.size(), image), pm::kMrNoErr);
+}
+
+TEST(PictureReaders, PictWrittenAndReadAgainAtEveryRowPacking) {
+    for (int32_t width : {1, 2, 70}) {
+        SCOPED_TRACE(width);
+        pm::PictureImage image;
+        ASSERT_TRUE(image.allocate(width, 3));
+        for (int32_t y = 0; y < 3; ++y)
+            for (int32_t x = 0; x < width; ++x) {
+                uint8_t* p = image.pixel(x, y);
+                p[0] = uint8_t(x * 3), p[1] = uint8_t(y * 80), p[2] = uint8_t(x ^ y), p[3] = 255;
+            }
+        const std::vector<uint8_t> file = pm::encodePict(image);
+        pm::PictureImage back;
+        ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), back), pm::kMrNoErr);
+        EXPECT_EQ(back.rgba, image.rgba);
+    }
+}
+
+TEST(PictureReaders, GifFirstFrameOnItsScreen) {
+    // Two frames written with giflib: the first covers the left half with index 1 (red) and
+    // marks index 0 transparent; the second would paint everything blue.
+    std::vector<uint8_t> out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&out, [](GifFileType* g, const GifByteType* d, int n) {
+        static_cast<std::vector<uint8_t>*>(g->UserData)->insert(static_cast<std::vector<uint8_t>*>(g->UserData)->end(), d, d + n);
+        return n;
+    }, &error);
+    ASSERT_NE(gif, nullptr);
+    GifColorType colors[4] = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}, {0, 255, 0}};
+    ColorMapObject* map = GifMakeMapObject(4, colors);
+    ASSERT_EQ(EGifPutScreenDesc(gif, 4, 2, 2, 0, map), GIF_OK);
+    GraphicsControlBlock gcb{0, false, 0, 0};
+    GifByteType ext[4];
+    EGifGCBToExtension(&gcb, ext);
+    ext[0] |= 1;  // transparent index 0
+    ASSERT_EQ(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext), GIF_OK);
+    ASSERT_EQ(EGifPutImageDesc(gif, 0, 0, 4, 2, false, nullptr), GIF_OK);
+    GifPixelType row[4] = {1, 1, 0, 0};
+    ASSERT_EQ(EGifPutLine(gif, row, 4), GIF_OK);
+    ASSERT_EQ(EGifPutLine(gif, row, 4), GIF_OK);
+    ASSERT_EQ(EGifPutImageDesc(gif, 0, 0, 4, 2, false, nullptr), GIF_OK);
+    GifPixelType blue[4] = {2, 2, 2, 2};
+    ASSERT_EQ(EGifPutLine(gif, blue, 4), GIF_OK);
+    ASSERT_EQ(EGifPutLine(gif, blue, 4), GIF_OK);
+    ASSERT_EQ(EGifCloseFile(gif, &error), GIF_OK);
+    GifFreeMapObject(map);
+    pm::PictureImage image;
+    ASSERT_EQ(pm::decodePictureFile(out.data(), out.size(), image), pm::kMrNoErr);
+    EXPECT_EQ(rgbAt(image, 0, 0), kRed);
+    EXPECT_EQ(rgbAt(image, 1, 1), kRed);
+    EXPECT_EQ(rgbAt(image, 3, 0), kWhite);
+    EXPECT_EQ(image.pixel(3, 0)[3], 0);
+}
+
+TEST(PictureReaders, PngWithAlphaReadAsRgba) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = 2, image.height = 1, image.format = PNG_FORMAT_RGBA;
+    const uint8_t pixels[8] = {255, 0, 0, 255, 0, 0, 255, 128};
+    std::vector<uint8_t> out(1024);
+    png_alloc_size_t size = out.size();
+    ASSERT_TRUE(png_image_write_to_memory(&image, out.data(), &size, 0, pixels, 0, nullptr));
+    pm::PictureImage read;
+    ASSERT_EQ(pm::decodePictureFile(out.data(), size, read), pm::kMrNoErr);
+    EXPECT_EQ(rgbAt(read, 0, 0), kRed);
+    EXPECT_EQ(read.pixel(1, 0)[3], 128);
+}
+
+TEST(PictureReaders, UnknownBytesFindNoImporter) {
+    const std::vector<uint8_t> text = {'h', 'e', 'l', 'l', 'o'};
+    pm::PictureImage image;
+    EXPECT_EQ(pm::decodePictureFile(text.data(), text.size(), image), pm::kMrCantFindHandler);
+    EXPECT_EQ(pm::decodePictureFile(nullptr, 0, image), pm::kMrCantFindHandler);
+}
+
+TEST(PictureReaders, PlanarPictRowsNeedThreeOrFourComponents) {
+    pm::PictureImage image;
+    ASSERT_TRUE(image.allocate(10, 2, 200));
+    const std::vector<uint8_t> file = pm::encodePict(image);
+    // The pixel size and component count words of the DirectBitsRect: 32 bits, 3 components.
+    const std::vector<uint8_t> fields = {0x00, 0x20, 0x00, 0x03};
+    const auto at = std::search(file.begin(), file.end(), fields.begin(), fields.end()) - file.begin() + 3;
+    for (uint8_t count : {2, 3, 4}) {
+        std::vector<uint8_t> changed = file;
+        changed[size_t(at)] = count;
+        pm::PictureImage read;
+        EXPECT_EQ(pm::decodePictureFile(changed.data(), changed.size(), read) == pm::kMrNoErr, count == 3) << int(count);
+    }
+}
