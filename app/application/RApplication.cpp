@@ -13,6 +13,8 @@
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
 #include "sound/RSoundManager.h"
+#include "text/speech/ASpeechHandler.h"
+#include "text/speech/SpeechSurroundings.h"
 #include "framework/messaging/mfDispatcher.h"
 
 namespace Ostrel {
@@ -32,6 +34,9 @@ RApplication::RApplication() : RSender(kApplicationSenderTag) {
 }
 
 RApplication::~RApplication() {
+    // The speech handler saves the user's words as it goes; the folders it asks for go with us.
+    ASpeechHandler::DestroyInstance();
+    SetSpeechSurroundings({});
     pathRelease(&iniPath_);
     pathRelease(&configPath_);
     if (gApplication == this) gApplication = nullptr;

@@ -32,6 +32,7 @@
 #include "framework/undo/UndoManager.h"
 #include "sound/RSoundManager.h"
 #include "sound/sprites/SprSoundChannels.h"
+#include "text/speech/SpeechSurroundings.h"
 
 namespace Ostrel {
 
@@ -169,6 +170,10 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     }
     contentManager_->RescanVolumes();
     if (EngineErr error = paths_->ResolveDataFolders()) return u16(error);
+    // Speech finds the user's pronunciation list through the program's folders, asked for at
+    // its first use (a user is chosen after start-up).
+    SetSpeechSurroundings({[this](u16 folder) { return paths_ ? paths_->BuildPath(folder, true) : std::string(); },
+                           ShowSpeechMissingAlert});
 
     // The window is drawn by our own ports, not through a GL context: no viewport to set.
     gPreviousLowMemory = memSetLowMemoryCallback(lowMemoryHandler);

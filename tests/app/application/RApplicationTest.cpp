@@ -9,6 +9,9 @@
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
 #include "sound/RSoundManager.h"
+#include "text/speech/ASpeechHandler.h"
+#include "text/speech/SpeechSurroundings.h"
+#include "document/users/Paths.h"
 #include "tests/app/application/ShellTestFixture.h"
 
 namespace {
@@ -51,6 +54,25 @@ TEST_F(RApplicationTest, StartupBringsEveryServiceUpAndExitTakesThemDownAgain) {
         // Texts are looked up through nothing that went with the file services.
         EXPECT_STREQ(LookupLanguageText("GeneralStrings", "AppName").c_str(), "");
     }
+}
+
+TEST_F(RApplicationTest, SpeechFindsTheUsersFoldersWhileTheApplicationLivesAndNotAfter) {
+    Log log;
+    {
+        RApplication application;
+        application.SetShellParts(parts(&log));
+        ASSERT_EQ(application.Startup(0, {}), 0);
+        const SpeechSurroundings& speech = CurrentSpeechSurroundings();
+        ASSERT_TRUE(speech.folderText);
+        EXPECT_TRUE(speech.speechMissing);
+        EXPECT_EQ(speech.folderText(kSpeechListFolder), application.GetPaths()->BuildPath(kSpeechListFolder, true));
+        ASSERT_NE(ASpeechHandler::GetInstance(), nullptr);
+        application.ExitInstance();
+        // The folders are gone with the exit: nothing is asked of them any more.
+        EXPECT_EQ(speech.folderText(kSpeechListFolder), "");
+    }
+    EXPECT_FALSE(CurrentSpeechSurroundings().folderText);
+    EXPECT_FALSE(CurrentSpeechSurroundings().speechMissing);
 }
 
 TEST_F(RApplicationTest, PromptForMissingCDSetsTheContentManagersPromptFlagWhichDefaultsToOn) {
