@@ -23,6 +23,7 @@
 #include "framework/app/mfxApplication.h"
 #include "framework/messaging/CListener.h"
 #include "framework/messaging/RSender.h"
+#include "media/quicktime/QtConnection.h"
 
 class mfDispatcher;
 struct GfxPort;
@@ -208,6 +209,8 @@ private:
     // What start-up brought up, so that the exit takes down exactly that.
     std::vector<void (*)()> shutdowns_;
     bool generalContentOpen_ = false;
+    // The media runtime, held from the start to the exit; null when it could not be loaded.
+    QtLibrary quickTime_;
     u16 missingVolumeAsk_ = 1;
     // Once the prompt has given up, it answers 0 to everything after.
     u16 missingVolumeGivenUp_ = 0;

@@ -146,7 +146,9 @@ void RApplication::ReadCanvasRects() {
 u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     displayChanged_ = 1;
     // The engine's threads are fibres on the one user-interface thread, so nothing needs to be
-    // pinned to a processor. Movies have no player yet: nothing to load for them.
+    // pinned to a processor. Without the media runtime the program runs on, every picture
+    // call of it failing quietly.
+    quickTime_ = qtLoadLibrary();
     if (u16 code = StartEngineServices()) return code;
 
     const FolderRoots roots = parts_.roots.program.empty() ? Paths::RootsOfThisMachine() : parts_.roots;
@@ -313,6 +315,7 @@ void RApplication::ExitInstance() {
     if (generalContentOpen_) ReleaseNamedResource(kGeneralContent);
     generalContentOpen_ = false;
     contentManager_.reset();
+    if (quickTime_) qtFreeLibrary(std::move(quickTime_));
     paths_.reset();
     settings_.reset();
     if (gPreviousLowMemory || shutdowns_.size() > 0) memSetLowMemoryCallback(gPreviousLowMemory);

@@ -8,6 +8,7 @@
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
+#include "media/quicktime/QtConnection.h"
 #include "sound/RSoundManager.h"
 #include "text/speech/ASpeechHandler.h"
 #include "text/speech/SpeechSurroundings.h"
@@ -73,6 +74,27 @@ TEST_F(RApplicationTest, SpeechFindsTheUsersFoldersWhileTheApplicationLivesAndNo
     }
     EXPECT_FALSE(CurrentSpeechSurroundings().folderText);
     EXPECT_FALSE(CurrentSpeechSurroundings().speechMissing);
+}
+
+TEST_F(RApplicationTest, TheMediaRuntimeIsHeldFromTheStartToTheExitAndItsAbsenceStopsNothing) {
+    struct Case {
+        const char* label;
+        std::string folder;
+        bool connected;
+    };
+    const Case cases[] = {{"beside the program", TUMBLO_TEST_PROGRAM_DIR, true}, {"nowhere", root_, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        qtSetSearchFolders({c.folder});
+        Log log;
+        RApplication application;
+        application.SetShellParts(parts(&log));
+        ASSERT_EQ(application.Startup(0, {}), 0);
+        EXPECT_EQ(qtConnected(), c.connected);
+        application.ExitInstance();
+        EXPECT_FALSE(qtConnected());
+    }
+    qtSetSearchFolders({});
 }
 
 TEST_F(RApplicationTest, PromptForMissingCDSetsTheContentManagersPromptFlagWhichDefaultsToOn) {
