@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/print/PictureSurface.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/windows/mfxWindow.h"
 
@@ -63,6 +64,20 @@ u32 PrintCellsOfLayout(u32 layout) {
 RPrintDialog::RPrintDialog(mfxWindow* owner, u32 dialogId)
     : mfxModalDialog(owner, u16(dialogId)), dialogId_(dialogId), owner_(owner) {}
 
+RPrintDialog::~RPrintDialog() {
+    // The item only borrows the picture, which goes before the item does.
+    if (HasItem(kPrintPreviewPicture)) SetPicture(kPrintPreviewPicture, nullptr);
+}
+
+plat::gdi::Surface* RPrintDialog::PreviewSurface() const {
+    if (preview_ < kPreviewFullPage || preview_ > kPreviewThumbnail) return nullptr;
+    return previews_[preview_ - kPreviewFullPage].get();
+}
+
+void RPrintDialog::ShowPreview() {
+    if (HasItem(kPrintPreviewPicture)) SetPicture(kPrintPreviewPicture, PreviewSurface());
+}
+
 void RPrintDialog::LoadTexts() {
     const auto put = [this](u16 item, const char* key) {
         const std::string value = text(key);
@@ -84,7 +99,9 @@ void RPrintDialog::Initialize() {
         if (HasItem(button)) SetCheck(button, button == kPrintFullPage);
     if (dialogId_ == kPrintModeSlides) {
         ResetOrientation();
+        for (size_t i = 0; i < previews_.size(); ++i) previews_[i] = LoadPictureSurface(u16(kPreviewFullPage + i));
         preview_ = kPreviewFullPage;
+        ShowPreview();
     } else {
         SetCheck(kPrintPoster2x2, true);
         SetCheck(kPrintPoster3x3, false);
@@ -231,7 +248,10 @@ void RPrintDialog::OnCommand(u16 item, u16 notification, u8 key) {
         break;
     default: return;
     }
-    if (slides) preview_ = PrintPreviewPicture(layout_, orientation_);
+    if (slides) {
+        preview_ = PrintPreviewPicture(layout_, orientation_);
+        ShowPreview();
+    }
 }
 
 }  // namespace Ostrel

@@ -5,8 +5,12 @@
 // dialog template of its id; the Options button opens the platform print dialog of the base
 // job. OK keeps the dialog open while the slide numbers are wrong, with the focus on the
 // wrong field. User-interface thread only.
+#include <array>
+#include <memory>
+
 #include "app/print/RPrintJob.h"
 #include "framework/dialogs/mfxModalDialog.h"
+#include "platform/gdi/Surface.h"
 
 namespace Ostrel {
 
@@ -34,6 +38,7 @@ constexpr u16 kPrintSlidesGroup = 1044;
 constexpr u16 kPrintFirstLabel = 1045;
 constexpr u16 kPrintStartingLabel = 1051;
 constexpr u16 kPrintEndingLabel = 1052;
+constexpr u16 kPrintPreviewPicture = 1053;
 
 // Layouts: the chosen radio button's id less 1000.
 constexpr u32 kLayoutFullPage = 0;
@@ -53,6 +58,7 @@ constexpr u32 kMaxStartingSlide = 96;
 // The preview pictures: full page, then landscape and portrait of story, card and comic, then thumbnail.
 constexpr u16 kPreviewFullPage = 900;
 constexpr u16 kPreviewThumbnail = 907;
+constexpr size_t kPreviewCount = kPreviewThumbnail - kPreviewFullPage + 1;
 
 // The picture previewing a layout in an orientation; 0 for none.
 u16 PrintPreviewPicture(u32 layout, u32 orientation);
@@ -62,6 +68,7 @@ u32 PrintCellsOfLayout(u32 layout);
 class RPrintDialog : public mfxModalDialog {
 public:
     RPrintDialog(mfxWindow* owner, u32 dialogId);
+    ~RPrintDialog() override;
 
     void SetBaseJob(RPrintJob* job) { baseJob_ = job; }
     // Puts the texts of the current language and the starting choices in place.
@@ -78,9 +85,14 @@ public:
     u32 PrintResult() const { return result_; }
     // The preview picture shown now; 0 for none.
     u16 PreviewShown() const { return preview_; }
+    // The picture the preview item draws; null for none or a picture that could not be read.
+    const plat::gdi::Surface* PreviewPicture() const { return PreviewSurface(); }
 
 private:
     void LoadTexts();
+    // The preview item draws the picture of preview_.
+    void ShowPreview();
+    plat::gdi::Surface* PreviewSurface() const;
     void ChooseLayout(u32 layout);
     void ResetOrientation();
     void SetSlideFields(const char* ending, bool enableEnding);
@@ -99,6 +111,8 @@ private:
     u32 result_ = kPrintDialogRunning;
     u16 preview_ = 0;
     RPrintJob* baseJob_ = nullptr;
+    // The slide show dialog's preview pictures, 900 onwards; loaded when it is initialised.
+    std::array<std::unique_ptr<plat::gdi::Surface>, kPreviewCount> previews_;
     mfxWindow* owner_;
 };
 

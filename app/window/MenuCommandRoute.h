@@ -2,11 +2,10 @@
 // Where a menu command goes: most commands become a message for the screen that can carry
 // them out, sent straight to it or broadcast to the main window's listeners; the rest are the
 // shell's own (switches, undo, the clipboard on the easel, language, Teacher menu, guide).
+#include "app/window/ScreenKind.h"
 #include "engine/base/EngineTypes.h"
 
 namespace Ostrel {
-
-enum class ScreenKind : u8 { None, Splash, Easel, Picker, SlideShow };
 
 enum class RouteKind : u8 {
     Nothing,

@@ -90,6 +90,14 @@ std::vector<u8> writePlainBitmap16(const Raster& raster) {
     return out;
 }
 
+std::vector<u8> writeAlphaMask8(const Raster& raster) {
+    std::vector<u8> out;
+    out.reserve(8 + raster.pixels.size());
+    for (int field : {raster.width, raster.height, raster.width, 0}) push16(out, u16(field));
+    for (u32 p : raster.pixels) out.push_back(u8(p >> 24));
+    return out;
+}
+
 std::vector<u8> writePackedBitmap16(const Raster& raster, const RasterBounds& bounds) {
     const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
     std::vector<u8> out;

@@ -158,6 +158,10 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
         ordered_json config = readJson<ordered_json>(f);
         if (name == "TB.ini") config = setupFile(std::move(config), layout, jobs);
         files.push_back(ContentFile{name, bytesOf(writeIniText(config))});
+        // The installed settings the program copies into each user's settings folder the first
+        // time it starts there.
+        if (name == "TB.ini")
+            files.push_back(ContentFile{std::string(kContentDataFolder) + "/" + name, files.back().bytes});
     }
     files.push_back(ContentFile{kEnglishTextFile, bytesOf(texts.languageFile(Language::English))});
     files.push_back(ContentFile{kSpanishTextFile, bytesOf(texts.languageFile(Language::Spanish))});

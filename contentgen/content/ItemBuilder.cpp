@@ -111,6 +111,12 @@ public:
                 bounds.right = std::max<i16>(bounds.right, i16(r.right + a.atX));
                 bounds.bottom = std::max<i16>(bounds.bottom, i16(r.bottom + a.atY));
             }
+            // A sprite placed by its shape stands at the shape's rectangle; its parts lie
+            // relative to that corner.
+            for (ShapePart& part : parts) {
+                part.dx = i16(part.dx - bounds.left);
+                part.dy = i16(part.dy - bounds.top);
+            }
             scripts.push_back({u16(id), script(shape, parts, bounds)});
             nextId = id + 1;
         }
@@ -177,7 +183,9 @@ public:
 
     void picture(const json& spec, ArchiveImage& archive) const {
         const auto size = spec.contains("size") ? layoutPair(context_, spec["size"], 1) : std::pair{kScreenWidth, kScreenHeight};
-        add(archive, kSprPictureType, spec.at("id").get<u16>(), writePlainBitmap16(painter_.paint(spec.at("art"), size.first, size.second)));
+        const Raster raster = painter_.paint(spec.at("art"), size.first, size.second);
+        add(archive, kSprPictureType, spec.at("id").get<u16>(),
+            spec.value("mask", false) ? writeAlphaMask8(raster) : writePlainBitmap16(raster));
     }
 
     // The opaque area of the art, as a hot-spot region in the art's own coordinates.

@@ -1,5 +1,6 @@
 // The print options dialogs and the print command, driven as the dialog's commands arrive,
 // printing to the "PDF file" printer.
+#include "PictureBitmaps.h"
 #include "PrintJobSupport.h"
 #include "app/print/PrintJobHolder.h"
 #include "engine/gfx/GfxErrors.h"
@@ -36,6 +37,10 @@ std::string dialogBytes(u16 id) {
         add(kPrintPortraitItem, K::Radio, "Portrait");
         add(kPrintStartingSlide, K::Edit, "", kDlgItemNumber);
         add(kPrintEndingSlide, K::Edit, "", kDlgItemNumber);
+        DialogItemTemplate preview = item(kPrintPreviewPicture, K::Picture, top, "");
+        preview.limit = kPreviewFullPage;
+        t.items.push_back(preview);
+        top = i16(top + 20);
     } else {
         add(kPrintReverse, K::CheckBox, "Reverse");
         add(kPrintPoster, K::Radio, "Poster");
@@ -58,8 +63,12 @@ protected:
         gfxSetReservedColors(0);
         gfxSetNoStaticColors(0);
         ASSERT_EQ(gfxInitPalettes(), kErrNone);
-        archive.open({{fourCC("DLOG"), u16(kPrintModeEasel), dialogBytes(kPrintModeEasel)},
-                      {fourCC("DLOG"), u16(kPrintModeSlides), dialogBytes(kPrintModeSlides)}});
+        std::vector<testres::ResContent> contents{{fourCC("DLOG"), u16(kPrintModeEasel), dialogBytes(kPrintModeEasel)},
+                                                  {fourCC("DLOG"), u16(kPrintModeSlides), dialogBytes(kPrintModeSlides)}};
+        // The preview pictures, but for the thumbnail's.
+        for (u16 id = kPreviewFullPage; id < kPreviewThumbnail; ++id)
+            contents.push_back({fourCC("tBMP"), id, testfw::asText(picture24(id, 4, 3))});
+        archive.open(contents);
         printer.outputPath = scratch.file("sheets.pdf");
         plat::print::setPrintBackend(&printer);
         project = std::make_unique<RDocument>(nullptr);
@@ -147,6 +156,47 @@ TEST_F(PrintCommandTest, TheSlideShowDialogFollowsItsCommands) {
 }
 
 // OK takes the slides when they are sound and keeps the dialog open on the wrong field when not.
+// The dialog's preview item, as the dialog box draws it.
+class PreviewReader : public RPrintDialog {
+public:
+    using RPrintDialog::RPrintDialog;
+    const plat::gdi::Surface* Drawn() { return Box().find(kPrintPreviewPicture)->picture; }
+};
+
+TEST_F(PrintCommandTest, ThePreviewItemDrawsThePictureOfTheLayout) {
+    struct Case {
+        const char* name;
+        std::vector<u16> commands;
+        u16 picture;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {"opened", {}, kPreviewFullPage, true},
+        {"story landscape", {kPrintStory}, 901, true},
+        {"story portrait", {kPrintStory, kPrintPortraitItem}, 902, true},
+        {"comic", {kPrintComic}, 905, true},
+        {"full page again", {kPrintCard, kPrintFullPage}, kPreviewFullPage, true},
+        // A picture missing from the archives shows nothing rather than the last one.
+        {"thumbnail without its picture", {kPrintThumbnail}, kPreviewThumbnail, false},
+    };
+    for (const Case& c : cases) {
+        PreviewReader dialog(window.get(), kPrintModeSlides);
+        dialog.Initialize();
+        for (u16 command : c.commands) dialog.OnCommand(command, kDlgNotifyClicked, 0);
+        EXPECT_EQ(dialog.PreviewShown(), c.picture) << c.name;
+        EXPECT_EQ(dialog.Drawn(), dialog.PreviewPicture()) << c.name;
+        if (!c.drawn) {
+            EXPECT_EQ(dialog.Drawn(), nullptr) << c.name;
+            continue;
+        }
+        const plat::gdi::Surface* drawn = dialog.Drawn();
+        ASSERT_NE(drawn, nullptr) << c.name;
+        ASSERT_EQ(drawn->width(), 4) << c.name;
+        const plat::gdi::Rgb corner = drawn->rgbOf(drawn->pixel(3, 2));
+        EXPECT_EQ(u32(corner.red) << 16 | u32(corner.green) << 8 | corner.blue, pictureColour(c.picture, 3, 2)) << c.name;
+    }
+}
+
 TEST_F(PrintCommandTest, OkChecksTheSlideNumbers) {
     struct Case {
         const char* name;

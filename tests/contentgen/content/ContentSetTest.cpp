@@ -188,7 +188,7 @@ TEST_F(ContentSet, EveryResourceTheScreensLoadIsThereWithItsType) {
 
 TEST_F(ContentSet, EveryGroupDecodesAndEveryScriptStaysInsideItsGroup) {
     for (const auto& [path, bytes] : *files_) {
-        if (path.rfind("Data/", 0) != 0) continue;
+        if (path.rfind("Data/", 0) != 0 || !path.ends_with(".kvr")) continue;
         ArchiveReader a;
         ASSERT_TRUE(a.open(bytes)) << path;
         const ResTypeTables* groups = a.contents().directory.findType(fourCC("tBMH"));
@@ -261,6 +261,66 @@ TEST_F(ContentSet, PencilPanelLineStylesSitAtTheirMessageLessFourHundredFortySix
     EXPECT_EQ(buttons(archive("ToolPanels"), 18200).size(), 4u);
 }
 
+TEST_F(ContentSet, PencilKindAndSizeButtonsTellThemselvesApartByTheirIds) {
+    // One click message per row: the panel reads which button it was from the button's id.
+    const std::vector<ButtonRecord> kinds = buttons(archive("ToolPanels"), 18400);
+    const std::vector<ButtonRecord> sizes = buttons(archive("ToolPanels"), 18200);
+    ASSERT_GE(kinds.size(), 4u);
+    ASSERT_EQ(sizes.size(), 4u);
+    for (u16 i = 0; i < 4; ++i) {
+        EXPECT_EQ(kinds[i].id, 18401 + i);
+        EXPECT_EQ(sizes[i].id, 18201 + i);
+        EXPECT_EQ(sizes[i].clickMessage, 18200u);
+    }
+}
+
+TEST_F(ContentSet, PencilKindButtonsHaveTheirTintMasks) {
+    const ArchiveReader a = archive("ToolPanels");
+    for (u16 id = 18401; id <= 18404; ++id) {
+        const auto mask = a.find(fourCC("tBMP"), id);
+        ASSERT_TRUE(mask) << id;
+        ASSERT_GE(mask->size(), 8u) << id;
+        const u16 width = readBE16(mask->data()), height = readBE16(mask->data() + 2);
+        EXPECT_EQ(readBE16(mask->data() + 4), width) << id;
+        EXPECT_EQ(readBE16(mask->data() + 6), 0) << id;
+        ASSERT_EQ(mask->size(), 8u + size_t(width) * height) << id;
+        EXPECT_NE(std::count(mask->begin() + 8, mask->end(), u8(255)), 0) << id;
+    }
+}
+
+TEST_F(ContentSet, TheStripCounterHasTenDigitsAfterEachOfItsTwoParts) {
+    const ArchiveReader a = archive("Easel");
+    const auto frames = decodeGroupFrames(*a.find(fourCC("tBMH"), 1000));
+    ASSERT_TRUE(frames);
+    std::vector<u8> script(a.find(fourCC("tSCR"), 1066)->begin(), a.find(fourCC("tSCR"), 1066)->end());
+    ASSERT_EQ(shapeScriptConvert(script), kErrNone);
+    size_t at = kShapeScriptFirstRecord;
+    while (at + 2 <= script.size() && script[at] != kShapeRecordFrame) at += script[at + 1];
+    ASSERT_LT(at + 2, script.size());
+    ASSERT_EQ(script[at + 1], 2);
+    const u16 tens = readLE16(script.data() + at + 2);
+    const u16 units = readLE16(script.data() + at + 2 + kShapePartSize);
+    EXPECT_LE(tens + 10, units);
+    EXPECT_LE(units + 9u, frames->size());
+    // The digits are the counter's own: no other shape of the group shows them.
+    for (u32 shape = 1000; a.find(fourCC("tSCR"), u16(shape)); ++shape) {
+        if (shape == 1066) continue;
+        std::vector<u8> other(a.find(fourCC("tSCR"), u16(shape))->begin(), a.find(fourCC("tSCR"), u16(shape))->end());
+        ASSERT_EQ(shapeScriptConvert(other), kErrNone);
+        for (size_t i = kShapeScriptFirstRecord; i + 2 <= other.size() && other[i] != kShapeRecordEnd;) {
+            if (other[i] != kShapeRecordFrame) {
+                i += other[i + 1];
+                continue;
+            }
+            for (u8 k = 0; k < other[i + 1]; ++k) {
+                const u16 frame = readLE16(other.data() + i + 2 + kShapePartSize * k);
+                EXPECT_FALSE(frame >= tens && frame <= units + 9) << "shape " << shape << " frame " << frame;
+            }
+            i += 2 + kShapePartSize * other[i + 1];
+        }
+    }
+}
+
 // Mode 0 is seconds: the strip labels it with the seconds, the arrows switch to it, and the
 // seconds can be typed only while button 17002 is selected; so 17002 is the mode-0 button and
 // wears the seconds label.
@@ -268,7 +328,7 @@ TEST_F(ContentSet, TimingModeButtonsSitAtTheirModePlusTwoAndSecondsIsButton17002
     for (const char* item : {"TimerSettings", "TimerSettings_sp"}) {
         const std::vector<ButtonRecord> set = buttons(archive(item), 889);
         const u32 modes[] = {1407, 1408, 1409, 1411, 1413};
-        const u16 labels[] = {17032, 17020, 17024, 17028, 17016};  // seconds, sound, movie, words, click
+        const u16 labels[] = {17032, 17016, 17020, 17028, 17024};  // seconds, click, key, reading ended, after reading
         ASSERT_GE(set.size(), 7u) << item;
         for (size_t mode = 0; mode < 5; ++mode) {
             EXPECT_EQ(set[mode + 2].clickMessage, modes[mode]) << item << " " << mode;
@@ -669,12 +729,14 @@ TEST_F(ContentSet, TheTableOfContentsNamesEveryArchiveAndTheSettingsTheProgramRe
     // The stamp libraries are installed with the program, not read from a disc.
     EXPECT_EQ(iniValue(toc, "TOC", "NoLibsFromCD"), "TRUE");
     for (const auto& [path, bytes] : *files_) {
-        if (path.rfind("Data/", 0) != 0) continue;
+        if (path.rfind("Data/", 0) != 0 || !path.ends_with(".kvr")) continue;
         const std::string item = path.substr(5, path.size() - 9);
         EXPECT_EQ(iniValue(toc, item, "File_0"), item + ".kvr") << item;
         EXPECT_TRUE(iniValue(toc, item, "Disc")) << item;
     }
     for (const char* file : {"TB.cfg", "KESTROW.INI"}) EXPECT_FALSE(text(file).empty()) << file;
+    // The installed copy that becomes each user's writable settings file is the same file.
+    EXPECT_EQ(text("Data/TB.ini"), toc);
     // The sound panel's own library: its name and the libraries' file ending.
     EXPECT_TRUE(iniValue(text("TB.cfg"), "UserLibNames", "UserSoundsLib"));
     EXPECT_EQ(iniValue(text("TB.cfg"), "Paths", "UserLibPostFix"), ".tbl");

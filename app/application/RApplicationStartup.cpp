@@ -1,0 +1,332 @@
+// Start-up and exit of the application, in the one order every service depends on.
+#include <cstring>
+
+#include "app/application/RApplication.h"
+#include "app/application/RShellWindow.h"
+#include "app/module/RModule.h"
+#include "document/clipboard/CCPObj.h"
+#include "document/pages/RPage.h"
+#include "document/project/RPortfolio.h"
+#include "document/users/EnginePath.h"
+#include "document/users/Paths.h"
+#include "engine/audio/Audio.h"
+#include "engine/audio/PcmMix.h"
+#include "engine/base/MemoryHandles.h"
+#include "engine/files/OsServices.h"
+#include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/GfxErrors.h"
+#include "engine/gfx/GfxInit.h"
+#include "engine/gfx/GfxModule.h"
+#include "engine/gfx/GfxDDrawWindowPort.h"
+#include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/GfxPalette.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "engine/ini/IniProfiles.h"
+#include "engine/resources/NamedResources.h"
+#include "engine/resources/ResourceManager.h"
+#include "engine/timers/Timers.h"
+#include "framework/contents/GameFileMgr.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
+#include "framework/messaging/mfDispatcher.h"
+#include "framework/undo/UndoManager.h"
+#include "sound/RSoundManager.h"
+#include "sound/sprites/SprSoundChannels.h"
+#include "text/speech/SpeechSurroundings.h"
+
+namespace Ostrel {
+
+namespace {
+
+constexpr u16 kFailedStart = 1;
+constexpr u16 kMemoryHandles = 512;
+constexpr u16 kPaletteEntries = 256;
+constexpr u8 kPaletteEntryFlag = 0x81;
+constexpr u16 kProgramColorDepth = 16;
+constexpr u32 kProgramColorCount = 65536;
+constexpr const char* kGeneralContent = "General";
+constexpr const char* kHardwareStrings = "HardwareStrings";
+
+MemLowMemoryCallback gPreviousLowMemory = nullptr;
+
+// Sounds hold the most memory that can go at once; then the request is answered from what can
+// be purged, or passed on.
+u16 lowMemoryHandler(u32 bytesNeeded, EngineErr error) {
+    sprStopAllSounds();
+    const u32 purgeable = memPurgeSpace(0, 0);
+    if (purgeable >= bytesNeeded || purgeable + memGetFreeSpace(0) >= bytesNeeded) return 1;
+    return gPreviousLowMemory ? gPreviousLowMemory(bytesNeeded, error) : 0;
+}
+
+bool differs(const GfxDisplayMode& a, const GfxDisplayMode& b) {
+    return a.width != b.width || a.height != b.height || a.colorCount != b.colorCount;
+}
+
+std::string readIni(const Path* file, const char* section, const char* key, u16 size) {
+    std::vector<char> buffer(size + 1, '\0');
+    iniGetString(file, section, key, buffer.data(), size, "");
+    return buffer.data();
+}
+
+bool iniIsTrue(const Path* file, const char* section, const char* key) {
+    const std::string value = readIni(file, section, key, 16);
+    return strcasecmp(value.c_str(), "TRUE") == 0;
+}
+
+}  // namespace
+
+u16 RApplication::StartEngineServices() {
+    struct Service {
+        EngineErr (*start)();
+        EngineErr (*lastError)();
+        void (*shutdown)();
+    };
+    // Memory first, audio last: each service uses the ones before it.
+    static const Service kServices[] = {
+        {[] { return memInit(0, kMemoryHandles); }, memGetLastError, memShutdown},
+        {osInit, pathGetLastError, osShutdown},
+        {iniInit, iniGetLastError, iniShutdown},
+        {resInit, resGetLastError, [] { resShutdown(); }},
+        {timerInit, timerGetLastError, timerShutdown},
+        {[] { return audioInit(); }, audioGetLastError, audioShutdown},
+    };
+    for (const Service& service : kServices) {
+        if (EngineErr error = service.start(); error != kErrNone) {
+            const EngineErr last = service.lastError();
+            return u16(last != kErrNone ? last : error);
+        }
+        shutdowns_.push_back(service.shutdown);
+    }
+    return 0;
+}
+
+void RApplication::ShutEngineServices() {
+    while (!shutdowns_.empty()) {
+        void (*shutdown)() = shutdowns_.back();
+        shutdowns_.pop_back();
+        shutdown();
+    }
+}
+
+u16 RApplication::CheckAudioDevices() {
+    for (;;) {
+        PcmMixDevCaps caps;
+        if (pcmMixGetNumDevs() > 0 && pcmMixGetDevCaps(0, &caps, kPcmMixDevCapsSize) == 0) return 0;
+        const RcString text = LookupLanguageText(kHardwareStrings, "NoAudioDevices");
+        const u32 answer = mfxAlert(kAlertRetryCancel | kAlertIconStop, text.c_str());
+        if (answer != kAlertAnswerRetry) {
+            Quit();
+            return u16(answer);
+        }
+    }
+}
+
+void RApplication::ReadCanvasRects() {
+    Path settings;
+    pathInitEmpty(&settings);
+    if (paths_) pathFromText(&settings, paths_->SettingsFile().c_str());
+    const auto read = [&](const std::string& key) {
+        i32 value = 0;
+        iniGetLong(&settings, kSectionCanvasSettings, key.c_str(), &value, INT32_MIN, INT32_MAX);
+        return value;
+    };
+    struct Canvas {
+        const char* prefix;
+        Rect16* rect;
+    };
+    for (const Canvas& canvas : {Canvas{"easel", &easelCanvasRect_}, Canvas{"slide", &slideCanvasRect_}}) {
+        const std::string p = canvas.prefix;
+        const i32 top = read(p + "Top"), left = read(p + "Left");
+        const i32 width = read(p + "Width"), height = read(p + "Height");
+        *canvas.rect = Rect16{i16(left), i16(top), i16(left + width), i16(top + height)};
+    }
+    pathRelease(&settings);
+}
+
+u16 RApplication::Startup(u32, const std::vector<std::string>&) {
+    displayChanged_ = 1;
+    // The engine's threads are fibres on the one user-interface thread, so nothing needs to be
+    // pinned to a processor. Without the media runtime the program runs on, every picture
+    // call of it failing quietly.
+    quickTime_ = qtLoadLibrary();
+    if (u16 code = StartEngineServices()) return code;
+
+    const FolderRoots roots = parts_.roots.program.empty() ? Paths::RootsOfThisMachine() : parts_.roots;
+    const EnginePath programFolder(roots.program);
+    pathJoin(&iniPath_, programFolder.get(), kSettingsFileName);
+    pathJoin(&configPath_, programFolder.get(), kConfigFileName);
+    if (documentPath_.empty())
+        documentPath_ = readIni(&configPath_, kSetupSection, "StartupDoc", u16(kDocumentPathSize - 1));
+    SetupLanguageFolders(programFolder.get(), kLanguageSetupFile);
+    // A second start never gets here: the framework's entry brings the running program's
+    // window to the front and ends the new start before the application starts up.
+
+    paths_ = std::make_unique<Paths>(roots);
+    const EnginePath dataFolder(paths_->BuildPath(kFolderGuide, false));
+    // Beneath the content locator's callback, which hands on what is not a content disc's.
+    osSetErrorCallback(&RApplication::PromptForMissingVolume);
+    try {
+        contentManager_ = std::make_unique<GameFileMgr>(programFolder.get(), dataFolder.get());
+    } catch (tContents::tError) {
+        return kFailedStart;
+    }
+    contentManager_->RescanVolumes();
+    if (EngineErr error = paths_->ResolveDataFolders()) return u16(error);
+    // Speech finds the user's pronunciation list through the program's folders, asked for at
+    // its first use (a user is chosen after start-up).
+    SetSpeechSurroundings({[this](u16 folder) { return paths_ ? paths_->BuildPath(folder, true) : std::string(); },
+                           ShowSpeechMissingAlert});
+
+    // The window is drawn by our own ports, not through a GL context: no viewport to set.
+    gPreviousLowMemory = memSetLowMemoryCallback(lowMemoryHandler);
+
+    gfxGetCurrentDisplayMode(&startDisplayMode_);
+    programDisplayMode_ = GfxDisplayMode(startDisplayMode_.width, startDisplayMode_.height, kProgramColorCount, 0);
+    programDisplayMode_.bitsPerPixel = kProgramColorDepth;
+    {
+        GfxDisplayMode wanted = startDisplayMode_;
+        if (gfxInit(&wanted, 0) != kErrNone) return u16(gfxGetLastError());
+        shutdowns_.push_back(gfxShutdown);
+    }
+
+    CCPObj::Clips().DeleteAll();
+    u16 prompt = 1;
+    if (iniGetBool(&iniPath_, kSectionTOC, "PromptForMissingCD", &prompt) != kErrNone) prompt = 1;
+    contentManager_->quitAllowed = prompt;
+
+    displayRect_.left = i16((startDisplayMode_.width - kScreenWidth) / 2);
+    displayRect_.right = i16(displayRect_.left + kScreenWidth);
+    displayRect_.top = i16((startDisplayMode_.height - kScreenHeight) / 2);
+    displayRect_.bottom = i16(displayRect_.top + kScreenHeight);
+    ReadCanvasRects();
+
+    GfxColor entries[kPaletteEntries];
+    for (GfxColor& entry : entries) entry = GfxColor{0, 0, 0, kPaletteEntryFlag};
+    palette_ = gfxNewPalette(kPaletteEntries, entries);
+
+    if (parts_.mainWindow)
+        mainWindow_ = parts_.mainWindow(LookupLanguageText("GeneralStrings", "AppName").c_str(), displayRect_);
+    if (!mainWindow_ || !mainWindow_->GetHandle()) return kFailedStart;
+    static constexpr u8 kStandard[kStandardColorCount][3] = {
+        {255, 255, 255}, {0, 0, 0},     {50, 50, 50},  {180, 180, 180}, {255, 0, 0},
+        {0, 255, 0},     {0, 255, 255}, {0, 0, 255},   {255, 0, 255},   {0, 255, 255},
+    };
+    for (size_t i = 0; i < kStandardColorCount; ++i)
+        standardColors_[i] = GfxColor::rgb(kStandard[i][0], kStandard[i][1], kStandard[i][2]);
+
+    windowPort_ = gfxNewDDrawWindowPort(mainWindow_->GetHandle(), 0, palette_);
+    if (!windowPort_) return kFailedStart;
+    gfxLockPort(windowPort_);
+    gfxSetPort(windowPort_);
+    RealizePalette();
+    offscreenPort_ = gfxNewOffscreenPort(u16(screenRect_.right), u16(screenRect_.bottom), kProgramColorDepth, palette_);
+    if (!offscreenPort_) return kFailedStart;
+    gfxLockPort(offscreenPort_);
+    gfxSetPort(offscreenPort_);
+
+    spriteScreen_ = std::make_unique<SprScreen>();
+    if (!sprInit(spriteScreen_.get(), windowPort_, offscreenPort_, screenRect_, palette_)) {
+        spriteScreen_.reset();
+        return kFailedStart;
+    }
+    sprSetScreen(spriteScreen_.get());
+
+    undoManager_ = std::make_unique<UndoManager>(kUndoMenuItem);
+    soundManager_ = std::make_unique<RSoundManager>();
+    printJobs_ = std::make_unique<PrintJobHolder>();
+
+    generalContentOpen_ = OpenNamedResource(kGeneralContent, 1) == 0;
+    const u16 audioAnswer = CheckAudioDevices();
+
+    restoreDisplayMode_ = programDisplayMode_;
+    if (differs(startDisplayMode_, programDisplayMode_)) displayChanged_ = 1;
+    RealizePalette();
+
+    dispatcher_ = std::make_unique<mfDispatcher>();
+    userLoggedIn_ = 0;
+    if (!portfolio_) portfolio_ = std::make_unique<RPortfolio>(*paths_, std::string());
+
+    if (iniIsTrue(&iniPath_, kSectionDebugSettings, "lowVol")) spriteScreen_->soundVolume = 1;
+
+    if (iniIsTrue(&configPath_, kSetupSection, "NoSplash")) {
+        PostMessageTo(this, kMsgOpenDocument, 0, 0);
+    } else if (u16 result = SwitchModule(kScreenSplash)) {
+        return result;
+    }
+    if (audioAnswer) Quit();
+    return 0;
+}
+
+u32 RApplication::OnActivate(u32 activating) {
+    if (activating) {
+        while (audioActivate(1) != kErrNone) {
+            const RcString text = LookupLanguageText(kHardwareStrings, "NoAudioDevices");
+            if (mfxAlert(kAlertRetryCancel | kAlertIconStop, text.c_str()) != kAlertAnswerRetry) {
+                Quit();
+                return 0;
+            }
+        }
+        RealizePalette();
+        restoreDisplayMode_ = programDisplayMode_;
+        GfxDisplayMode current;
+        gfxGetCurrentDisplayMode(&current);
+        if (differs(current, restoreDisplayMode_)) displayChanged_ = 1;
+        return contentManager_ ? contentManager_->RescanVolumes() : 0;
+    }
+    audioActivate(0);
+    RealizePalette();
+    GfxDisplayMode current;
+    gfxGetCurrentDisplayMode(&current);
+    if (differs(current, startDisplayMode_)) displayChanged_ = 1;
+    return 0;
+}
+
+void RApplication::ExitInstance() {
+    shuttingDown_ = 1;
+    if (currentScreen_) {
+        RMessage message(kMsgShuttingDown, 0, 0);
+        currentScreen_->HandleMessage(&message, 0);
+    }
+    SaveGlobalUserSettings();
+    currentScreen_.reset();
+    currentCode_ = 0;
+    loginDialog_.reset();
+    CCPObj::Clips().DeleteAll();
+    currentPage_.reset();
+    portfolio_.reset();
+    undoManager_.reset();
+    soundManager_.reset();
+    dispatcher_.reset();
+    if (spriteScreen_) {
+        sprShutdown(spriteScreen_.get());
+        sprSetScreen(nullptr);
+        spriteScreen_.reset();
+    }
+    gfxSetPort(nullptr);
+    for (GfxPort** port : {&offscreenPort_, &windowPort_}) {
+        if (!*port) continue;
+        while ((*port)->lockCount) gfxUnlockPort(*port);
+        gfxDisposePort(*port);
+        *port = nullptr;
+    }
+    mainWindow_.reset();
+    if (palette_) gfxDisposePalette(palette_);
+    palette_ = nullptr;
+    if (generalContentOpen_) ReleaseNamedResource(kGeneralContent);
+    generalContentOpen_ = false;
+    contentManager_.reset();
+    if (quickTime_) qtFreeLibrary(std::move(quickTime_));
+    paths_.reset();
+    settings_.reset();
+    if (gPreviousLowMemory || shutdowns_.size() > 0) memSetLowMemoryCallback(gPreviousLowMemory);
+    gPreviousLowMemory = nullptr;
+    pathRelease(&iniPath_);
+    pathRelease(&configPath_);
+    // The language files are reached through paths on the file services' volumes: they are
+    // let go before those volumes go, so that no text looked up later reads a volume that is gone.
+    const Path noFolder{};
+    SetupLanguageFolders(&noFolder, kLanguageSetupFile);
+    ShutEngineServices();
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,110 @@
+#include "app/dialogs/DialogNameField.h"
+
+#include "engine/gfx/sprites/SprLayer.h"
+#include "engine/gfx/sprites/SprSounds.h"
+#include "framework/windows/mfxQueries.h"
+#include "text/host/TextKeys.h"
+
+namespace Ostrel {
+
+namespace {
+
+// The face of the program's dialog texts.
+constexpr const char* kDialogFace = "DejaVu Sans";
+
+bool isEditingKey(u8 key) {
+    return key == kKeyBackspace || key == kKeyDelete || key == kKeyLeft || key == kKeyRight;
+}
+
+void playRefusal() {
+    SprSoundRequest request;
+    request.soundId = kNameRefusedSound;
+    sprRequestSound(request);
+}
+
+}  // namespace
+
+u32 EditorKeyOf(u32 inputKey) {
+    const u8 low = inputKeyCharacter(inputKey);
+    if (low == kKeyBackspace || low == kKeyReturn) return keyWord(low, 0);
+    // Letters, digits and the blank are typed by their own keys. Any other byte is a key that
+    // types nothing (Delete, an arrow, Shift, F1) while that key is held, and a typed
+    // character ('.', '%', 'p') otherwise.
+    const bool ownKey = low == ' ' || (low >= '0' && low <= '9') || (low >= 'A' && low <= 'Z');
+    if (!ownKey && mfxIsKeyDown(low)) return keyWord(low, 0);
+    return keyWord(0, low);
+}
+
+DialogNameField::DialogNameField(UndoManager& undo) : field_(std::make_unique<voTextEdit>(fonts_, undo)) {}
+
+DialogNameField::~DialogNameField() = default;
+
+void DialogNameField::Begin(const Rect16& rect, const GfxColor& colour, u16 size, u16 maxLength, const std::string& text) {
+    rect_ = rect;
+    TextStyle font;
+    font.Set(currentTextStyle().name[0] ? currentTextStyle().name : kDialogFace, size, 0, colour);
+    field_->Begin(rect, font, 1, maxLength, false);
+    field_->SetJustification(0, false, false);
+    SetText(text);
+    field_->SelectAll();
+}
+
+bool DialogNameField::IsLegal(u8 character) const {
+    if (!charIsPrintable(character)) return false;
+    return alphabet_.empty() || alphabet_.find(char(character)) != std::string::npos;
+}
+
+bool DialogNameField::IsLegalName(const std::string& name) const {
+    for (char c : name) {
+        if (!IsLegal(u8(c))) return false;
+    }
+    return true;
+}
+
+NameKey DialogNameField::HandleKey(u32 key) {
+    const u32 word = EditorKeyOf(key);
+    const u8 vk = keyVirtual(word);
+    if (vk == 0 && !IsLegal(keyChar(word))) {
+        playRefusal();
+        return NameKey::Refused;
+    }
+    // Shift, Tab and the other keys that type nothing are no mistake of the child's.
+    if (vk != 0 && !isEditingKey(vk)) return NameKey::Ignored;
+    if (!field_->Active()) field_->SetFocus();
+    return field_->HandleKey(word) ? NameKey::Edited : NameKey::Ignored;
+}
+
+void DialogNameField::MouseDown(Point16 point, bool doubleClick) {
+    if (!field_->Active()) field_->SetFocus();
+    if (doubleClick)
+        field_->OnDoubleClick(point);
+    else
+        field_->OnMouseDown(point, false);
+}
+
+void DialogNameField::MouseDrag(Point16 point) { field_->OnMouseDrag(point); }
+
+void DialogNameField::MouseUp() { field_->OnMouseUp(); }
+
+void DialogNameField::Restore() {
+    const std::string text = field_->Text();
+    field_->SetText(text.c_str(), u16(text.size()), true, false);
+    field_->Deactivate();
+}
+
+void DialogNameField::SetText(const std::string& text) { field_->SetText(text.c_str(), u16(text.size()), true, false); }
+
+void DialogNameField::SelectAll() { field_->SelectAll(); }
+
+void DialogNameField::Clear() { field_->Clear(); }
+
+void DialogNameField::Blink(u32 nowMs) { field_->BlinkCaret(nowMs); }
+
+const std::string& DialogNameField::Text() const { return field_->Text(); }
+
+std::string DialogNameField::TrimmedText() const {
+    std::string text = field_->Text();
+    return TrimBlanks(text) ? text : std::string();
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,67 @@
+#pragma once
+// One help page over the current screen: the page's text (section "HelpStrings" of the
+// language file, at most 511 characters), its spoken explanation (the archive sound whose id
+// [HelpSnds] of "TB.cfg" gives for the page; none for 0 or no value) and, on the page of the
+// animations, a demonstration button. Closing (1396, or the close button's 1395) posts the
+// reply code with the dialog as parameter 1 to the owner, which deletes the dialog once the
+// reply has arrived; the sound button (1433) plays the explanation again from its start.
+// Demonstration movies are not available in this program yet: the demonstration command
+// (1460) only stops the explanation, quietly. User-interface thread only.
+#include <memory>
+#include <string>
+
+#include "app/dialogs/RDlgBase.h"
+#include "engine/gfx/sprites/SprCompound.h"
+
+
+
+namespace Ostrel {
+
+class RSound;
+
+constexpr const char* kHelpDlgContent = "RHelpDlg";
+constexpr u16 kHelpDlgLayout = 9000;
+constexpr u16 kHelpDlgTextParts = 9001;
+constexpr u32 kHelpDlgDefaultReply = 6637;
+constexpr u16 kHelpCmdClose = 1396;
+constexpr u16 kHelpCmdSound = 1433;
+constexpr u16 kHelpCmdDemo = 1460;
+constexpr size_t kHelpTextBytes = 511;
+constexpr const char* kHelpTextSection = "HelpStrings";
+constexpr const char* kHelpSoundSection = "HelpSnds";
+
+class RHelpDlg : public RDlgBase {
+public:
+    // `reply` 0 replies with 6637.
+    RHelpDlg(CListener* owner, u32 reply);
+    ~RHelpDlg() override;
+
+    // Non-zero only for the page that offers the demonstration; 0 hides its button.
+    void SetDemoOption(u32 option) { demoOption_ = option; }
+    // 0 when the page is shown; 1 when the layout could not be opened.
+    i16 Open(const char* itemName);
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
+
+    const std::string& PageName() const { return page_; }
+    const std::string& Text() const { return text_; }
+    // The archive id of the page's explanation; 0 when it has none.
+    u16 SoundId() const { return soundId_; }
+    bool SoundPlaying() const;
+
+private:
+    void LoadPage(const char* itemName);
+    void PlaySound();
+    void StopSound();
+    static void Draw(SprSprite* sprite);
+
+    u32 demoOption_ = 0;
+    std::string page_;
+    std::string text_;
+    u16 soundId_ = 0;
+    std::unique_ptr<RSound> sound_;
+    Rect16 textRect_{0, 0, 0, 0};
+    // The page frame, which draws the text on itself.
+    SprCompound frame_{};
+};
+
+}  // namespace Ostrel

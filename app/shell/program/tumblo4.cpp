@@ -1,0 +1,10 @@
+// The program: the one application object, its screens, and the framework's entry.
+#include "app/application/RApplication.h"
+#include "app/shell/ScreenTable.h"
+#include "framework/app/mfxMain.h"
+
+int main(int argc, char** argv) {
+    Ostrel::RApplication application;
+    application.SetShellParts(Ostrel::ProgramShellParts());
+    return mfxMain(argc, argv);
+}

@@ -1,0 +1,163 @@
+#include "app/window/RDisplayWindow.h"
+
+#include "app/application/RApplication.h"
+#include "app/application/ShellParts.h"
+#include "app/module/RModule.h"
+#include "app/window/MenuCommands.h"
+#include "app/window/RMenuScreen.h"
+#include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "framework/alerts/ShowAlert.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/dialogs/mfxModalDialog.h"
+#include "framework/input/RHotSpotList.h"
+#include "platform/display/DisplayWindow.h"
+#include "text/speech/ASpeechHandler.h"
+
+namespace Ostrel {
+
+namespace {
+
+RDisplayWindow* gMainWindow = nullptr;
+
+RDisplayWindow::DialogFactory& gettingStartedFactory() {
+    static RDisplayWindow::DialogFactory factory;
+    return factory;
+}
+
+constexpr u32 kCheatMessageMs = 5000;
+
+}  // namespace
+
+RDisplayWindow* RDisplayWindow::Get() { return gMainWindow; }
+
+void RDisplayWindow::SetGettingStartedFactory(DialogFactory factory) { gettingStartedFactory() = std::move(factory); }
+
+RDisplayWindow::RDisplayWindow(const std::string& title, const Rect16& rect) : RShellWindow(title, rect) {
+    gMainWindow = this;
+    // Items that change under a still pointer are found again through a synthetic move.
+    RHotSpotList::SetChangeListener(this);
+}
+
+RDisplayWindow::~RDisplayWindow() {
+    gettingStarted_.reset();
+    ownedDialog_.reset();
+    if (RHotSpotList::GetChangeListener() == this) RHotSpotList::SetChangeListener(nullptr);
+    SetMenu(nullptr);
+    menu_.reset();
+    if (gMainWindow == this) gMainWindow = nullptr;
+}
+
+ScreenKind RDisplayWindow::Current() const {
+    const RApplication* app = GetApplication();
+    if (!app || !app->GetCurrentModule()) return ScreenKind::None;
+    switch (app->GetCurrentModuleCode()) {
+    case kScreenEasel: return ScreenKind::Easel;
+    case kScreenPicker: return ScreenKind::Picker;
+    case kScreenSlideShow: return ScreenKind::SlideShow;
+    case kScreenSplash: return ScreenKind::Splash;
+    default: return ScreenKind::None;
+    }
+}
+
+CListener* RDisplayWindow::CurrentScreen() const {
+    const RApplication* app = GetApplication();
+    return app ? app->GetCurrentModule() : nullptr;
+}
+
+RMenuScreen* RDisplayWindow::CurrentMenuScreen() const {
+    const RApplication* app = GetApplication();
+    return app ? dynamic_cast<RMenuScreen*>(app->GetCurrentModule()) : nullptr;
+}
+
+u32 RDisplayWindow::OnClose() {
+    // The close box quits as the menu's Exit does, so the easel asks to save unsaved work
+    // first; the window goes with the program's end, not here.
+    OnCommand(kCmdExit);
+    return 0;
+}
+
+void RDisplayWindow::OnPaint() {
+    SprScreen* screen = sprScreen();
+    plat::DisplayWindow* face = GetFace();
+    if (screen && face && screen->windowPort && screen->workPort && !face->updateRegion().empty()) {
+        if (mfxApplication* app = mfxApplication::Get()) app->RealizePalette();
+        const plat::gdi::Rect update = face->updateRegion().bounds();
+        const Rect16 area{i16(update.left), i16(update.top), i16(update.right), i16(update.bottom)};
+        GfxPort* previous = gfxSetPort(screen->windowPort);
+        gfxCopyBits(screen->windowPort, screen->workPort, area, area, 0);
+        gfxSetPort(previous);
+    }
+    RShellWindow::OnPaint();
+}
+
+void RDisplayWindow::OnTick(u32 now) {
+    sprUpdateScreen(1);
+    RShellWindow::OnTick(now);
+}
+
+void RDisplayWindow::RedrawAll(u32) {
+    if (const SprScreen* screen = sprScreen()) sprInvalRect(screen->screenRect);
+}
+
+u32 RDisplayWindow::OnMouseDown(Point16 point, u32 buttons) {
+    // A click is the child's way to interrupt the voice.
+    if (ASpeechHandler* speech = ASpeechHandler::GetInstance(); speech && speech->IsSpeaking()) speech->Stop();
+    if (Current() == ScreenKind::Easel) {
+        if (RMenuScreen* screen = CurrentMenuScreen(); screen && screen->DeselectMissedEditFrame(&point)) return 1;
+    }
+    return RShellWindow::OnMouseDown(point, buttons);
+}
+
+u32 RDisplayWindow::OnMouseUp(Point16 point, u32 buttons) { return RShellWindow::OnMouseUp(point, buttons); }
+
+u32 RDisplayWindow::OnMouseMove(Point16 point, u32 buttons) { return RShellWindow::OnMouseMove(point, buttons); }
+
+u32 RDisplayWindow::OnKeyDown(u32 key) {
+    KeySignatureStep(key);
+    return RShellWindow::OnKeyDown(key);
+}
+
+u32 RDisplayWindow::OnKeyUp(u32 key) { return RShellWindow::OnKeyUp(key); }
+
+void RDisplayWindow::OnActivate(u32 state) { RShellWindow::OnActivate(state); }
+
+void RDisplayWindow::KeySignatureStep(u32 key) {
+    if (!signature_.Add(key)) return;
+    debugMode_ = !debugMode_;
+    sprShowMessage(debugMode_ ? "Cheat mode is on." : "Cheat mode is off.", kCheatMessageMs, &kSprMessageRect);
+}
+
+u32 RDisplayWindow::HandleMessage(RMessage* message, uintptr_t) {
+    switch (message->code) {
+    case kMsgSyntheticMouseMove:
+        // The point is already a window point.
+        OnMouseMove(message->point, 0);
+        break;
+    case kMsgShowAbout: ShowAbout(); break;
+    case kMsgCloseOwnedDialog: ownedDialog_.reset(); break;
+    case kMsgOpenGettingStarted: OpenGettingStarted(); break;
+    case kMsgCloseGettingStarted: gettingStarted_.reset(); break;
+    default: break;
+    }
+    return 0;
+}
+
+void RDisplayWindow::ShowAbout() {
+    mfxModalDialog about(this, kAboutDialogId);
+    about.Show();
+    if (about.HasItem(kAboutDialogFocusItem)) about.SetFocus(kAboutDialogFocusItem);
+    mfxDialogEvent event;
+    while (about.RunModal(&event) == 0) {
+        if (event.item == kAboutDialogFocusItem && event.notification == kDlgNotifyClicked) break;
+    }
+}
+
+void RDisplayWindow::OpenGettingStarted() {
+    gettingStarted_.reset();
+    if (!gettingStartedFactory()) return;
+    gettingStarted_ = gettingStartedFactory()(this);
+    if (gettingStarted_) SetMenuBarDisabled(1);
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,237 @@
+// The main window's menu commands: most become a message for the screen that carries them
+// out; the switches, undo, the easel's clipboard, the language, the Teacher menu, the guide
+// and the debug aids are the window's own.
+#include "app/application/RApplication.h"
+#include "app/module/RModule.h"
+#include "app/window/MenuCommandRoute.h"
+#include "app/window/MenuCommands.h"
+#include "app/window/RDisplayWindow.h"
+#include "app/window/RMenuScreen.h"
+#include "document/clipboard/CCPObj.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "engine/resources/NamedResources.h"
+#include "framework/alerts/ShowAlert.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
+#include "framework/undo/UndoManager.h"
+
+namespace Ostrel {
+
+namespace {
+
+// Broadcast by the toggles.
+constexpr u32 kMsgSpeechOff = 6652;
+constexpr u32 kMsgSmallKidsChanged = 263;
+constexpr u32 kMsgTextLanguage = 6623;
+constexpr u32 kMsgGoToPicker = 270;
+
+std::string menuText(const char* key) { return LookupLanguageText(kMenuStringsSection, key).c_str(); }
+
+void sendTo(CListener* target, u32 code, u16 param2, uintptr_t data = 0) {
+    if (!target) return;
+    RMessage message(code, 0, param2);
+    target->HandleMessage(&message, data);
+}
+
+}  // namespace
+
+u32 RDisplayWindow::OnCommand(u32 command) {
+    const ScreenKind current = Current();
+    // An edit in progress on the canvas is committed before any command.
+    if (current == ScreenKind::Easel) {
+        if (RMenuScreen* screen = CurrentMenuScreen()) screen->DeselectMissedEditFrame(nullptr);
+    }
+    const u16 id = u16(command);
+    const CommandRoute route = RouteMenuCommand(id, current);
+    RMessage message(route.code, 0, route.param2);
+    switch (route.kind) {
+    case RouteKind::Nothing: break;
+    case RouteKind::Broadcast: Broadcast(&message, 0); break;
+    case RouteKind::ToEasel:
+    case RouteKind::ToPicker:
+    case RouteKind::ToPickerListener:
+    case RouteKind::ToCurrentScreen: sendTo(CurrentScreen(), route.code, route.param2); break;
+    case RouteKind::ToTextPanel:
+        if (RMenuScreen* screen = CurrentMenuScreen(); screen && screen->TextPanel()) {
+            if (id >= kCmdFirstSpecialCharacter && id <= kCmdLastSpecialCharacter) {
+                // The character as a one-character string, for the panel to type.
+                const char typed[2] = {char(SpecialCharacterOf(id)), '\0'};
+                sendTo(screen->TextPanel(), route.code, 0, reinterpret_cast<uintptr_t>(typed));
+            } else {
+                sendTo(screen->TextPanel(), route.code, route.param2);
+            }
+        }
+        break;
+    case RouteKind::ToWindowListener: HandleMessage(&message, 0); break;
+    case RouteKind::ToApplication:
+        if (RApplication* app = GetApplication()) app->HandleMessage(&message, 0);
+        break;
+    case RouteKind::Shell: RunShellCommand(id); break;
+    }
+    return 1;
+}
+
+void RDisplayWindow::RunShellCommand(u16 command) {
+    RApplication* app = GetApplication();
+    const ScreenKind current = Current();
+    switch (command) {
+    case kCmdAbout: ShowAbout(); break;
+    case kCmdExit:
+        if (mfxApplication* framework = mfxApplication::Get()) framework->Quit();
+        break;
+    case kCmdUndo:
+        if (app && app->GetUndoManager()) {
+            app->GetUndoManager()->Undo();
+            if (menu_) app->GetUndoManager()->UpdateMenu(*menu_);
+        }
+        break;
+    case kCmdCut:
+    case kCmdCopy:
+        if (command == kCmdCut)
+            CCPObj::CutActive();
+        else
+            CCPObj::CopyActive();
+        if (menu_) menu_->EnableItem(mfxMenuCommand(kCmdPaste), CCPObj::AnyCanPaste());
+        break;
+    case kCmdPaste: CCPObj::PasteToFirstAccepting(); break;
+    case kCmdTextToSpeech:
+    case kCmdToolSounds:
+    case kCmdSmallKids:
+    case kCmdAttachedSounds:
+    case kCmdManualAdvance:
+    case kCmdToolTips: ToggleSwitch(command); break;
+    case kCmdSwitchScreen:
+        if (current == ScreenKind::Picker) {
+            if (menu_) menu_->FormatAcceleratorText(mfxMenuCommand(kCmdSwitchScreen), menuText("GoToSlideShow"));
+            RMessage message(kScreenPicker, 0, 0);
+            Broadcast(&message, 0);
+        } else if (current == ScreenKind::Easel) {
+            if (menu_) menu_->FormatAcceleratorText(mfxMenuCommand(kCmdSwitchScreen), menuText("GoToPaintZone"));
+            RMessage message(kMsgGoToPicker, 0, 0);
+            Broadcast(&message, 0);
+        }
+        break;
+    case kCmdViewUsersGuide: OpenUserGuide(); break;
+    case kCmdSwitchLanguage:
+        if (current != ScreenKind::SlideShow) SwitchLanguage();
+        break;
+    case kCmdManageLibraries:
+    case kCmdNote:
+        if (RMenuScreen* screen = CurrentMenuScreen()) screen->RunTeacherDialog(command);
+        break;
+    case kCmdHideTeacherMenu:
+    case kCmdTeacherAccelerator: ToggleTeacherMenu(); break;
+    case kCmdBlankout:
+        if (SprScreen* screen = sprScreen()) {
+            screen->showRedraw = u16(~screen->showRedraw);
+            if (screen->showRedraw == 0) sprInvalRect(screen->screenRect);
+        }
+        break;
+    case kCmdShowIds: sprDumpObjects(0); break;
+    default: break;
+    }
+}
+
+void RDisplayWindow::ToggleSwitch(u16 command) {
+    RApplication* app = GetApplication();
+    GlobalUserSettings* settings = app ? app->GetGlobalUserSettings() : nullptr;
+    u16* word = nullptr;
+    const char* onKey = nullptr;
+    const char* offKey = nullptr;
+    switch (command) {
+    case kCmdTextToSpeech:
+        word = settings ? &settings->textToSpeech : nullptr;
+        onKey = "TurnTextToSpeechOn";
+        offKey = "TurnTextToSpeechOff";
+        break;
+    case kCmdToolSounds:
+        word = settings ? &settings->toolSounds : nullptr;
+        onKey = "TurnToolSoundsOn";
+        offKey = "TurnToolSoundsOff";
+        break;
+    case kCmdSmallKids:
+        word = settings ? &settings->smallKids : nullptr;
+        onKey = "TurnSmallKidsMdeOn";
+        offKey = "TurnSmallKidsMdeOff";
+        break;
+    case kCmdAttachedSounds:
+        word = settings ? &settings->attachedSounds : nullptr;
+        onKey = "TurnAttachedSndOn";
+        offKey = "TurnAttachedSndOff";
+        break;
+    case kCmdManualAdvance:
+        word = settings ? &settings->manualAdvance : nullptr;
+        onKey = "TurnManAdvanceOn";
+        offKey = "TurnManAdvanceOff";
+        break;
+    case kCmdToolTips:
+        word = &toolTips_;
+        onKey = "ToolTipTextOn";
+        offKey = "ToolTipTextOff";
+        break;
+    default: return;
+    }
+    if (!word) return;
+    const bool wasOn = *word != 0;
+    *word = wasOn ? 0 : 1;
+    // The item names the action it would take now.
+    if (menu_) menu_->FormatAcceleratorText(mfxMenuCommand(command), menuText(wasOn ? onKey : offKey));
+    switch (command) {
+    case kCmdTextToSpeech: {
+        if (wasOn) {
+            RMessage off(kMsgSpeechOff, 0, 0);
+            Broadcast(&off, 0);
+        }
+        RMessage refresh(kMsgRefreshPageState, 0, 0);
+        Broadcast(&refresh, 0);
+        break;
+    }
+    case kCmdToolSounds:
+        // Sounds stop at once, before any screen hears of the change.
+        if (SprScreen* screen = sprScreen()) screen->soundEnabled = *word;
+        break;
+    case kCmdSmallKids: {
+        RMessage changed(kMsgSmallKidsChanged, 0, 0);
+        Broadcast(&changed, 0);
+        break;
+    }
+    case kCmdAttachedSounds: {
+        RMessage refresh(kMsgRefreshPageState, 0, 0);
+        Broadcast(&refresh, 0);
+        break;
+    }
+    default: break;
+    }
+}
+
+void RDisplayWindow::SwitchLanguage() {
+    const u16 language = CurrentLanguage() == kLanguageSpanish ? kLanguageEnglish : kLanguageSpanish;
+    if (RApplication* app = GetApplication())
+        app->SetLanguage(language);
+    else
+        SetCurrentLanguage(language);
+    contentsSetSpanish(language == kLanguageSpanish);
+    if (RMenuScreen* screen = CurrentMenuScreen(); screen && screen->TextPanel()) sendTo(screen->TextPanel(), kMsgTextLanguage, 0);
+    BuildMenus();
+    RedrawAll(0);
+}
+
+void RDisplayWindow::ToggleTeacherMenu() {
+    const RApplication* app = GetApplication();
+    const GlobalUserSettings* settings = app ? app->GetGlobalUserSettings() : nullptr;
+    if (!teacherEnabled_ || (settings && settings->smallKids) || menuDisabled_ != 0 || Current() != ScreenKind::Easel)
+        return;
+    if (teacherShowing_)
+        HideTeacherMenu();
+    else
+        ShowTeacherMenu();
+    if (menu_) menu_->RedrawMenuBars();
+}
+
+void RDisplayWindow::OpenUserGuide() {
+    // The desktop's document viewer is not reachable through the platform layer yet, which is
+    // the road of a machine without a PDF reader.
+    ShowAlert(LookupLanguageText("GeneralStrings", "NeedAcrobat").c_str(), "Ostrel", kAlertOk);
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,99 @@
+#include "panels/base/RScrollToolPanel.h"
+
+#include "engine/gfx/sprites/SprLayer.h"
+#include "engine/gfx/sprites/SprPicture.h"
+#include "framework/resources/mfxReadResource.h"
+#include "panels/base/ToolPanelMessages.h"
+
+namespace Ostrel {
+
+u16 CounterShown(u32 value) {
+    while (value >= 100) value /= 10;
+    return u16(value);
+}
+
+RScrollToolPanel::RScrollToolPanel(CListener* owner, const Paths* userPaths) : RToolPanel(owner, userPaths) {}
+
+RScrollToolPanel::~RScrollToolPanel() {
+    if (counterSprite_ != 0) sprDispose(&counterSprite_);
+    scroller_.reset();
+    // The strip's layout goes with the strip.
+    if (layout_.count != 0 && layout_.id != kSprNoId) sprDispose(&layout_.id);
+}
+
+std::unique_ptr<RBitmapScroller> RScrollToolPanel::NewScroller(u16 layoutId, u16 firstHotSpotId) {
+    return std::make_unique<RBitmapScroller>(this, layoutId, kToolStripArrowShape, firstHotSpotId);
+}
+
+u16 RScrollToolPanel::InitScroller(u16 layoutId, int itemToSelect) {
+    Init();
+    const u16 parts = sprNewCompound(layoutId, &layout_);
+    const u16 firstHotSpot = u16(kToolStripHotSpotEnd - parts);
+    // The scroller hears its owner's part already: it adds its owner as its listener.
+    scroller_ = NewScroller(layoutId, firstHotSpot);
+    scroller_->SetHighlightShape(u16(firstHotSpot + kToolStripHighlightOffset));
+    scroller_->SetPageStep(scroller_->GetVisibleCount());
+    scroller_->SetScrollByPage(true);
+    scroller_->Refresh(kRefreshAll);
+    LoadToolIcons();
+    const u16 counter = sprNewCustom(kToolStripCounterShape, nullptr, 1, &RScrollToolPanel::StepCounter, 0, 1);
+    counterSprite_ = counter == kSprNoId ? 0 : counter;
+    SetCounter(1);
+    if (itemToSelect != -1) {
+        scroller_->ScrollIntoView(itemToSelect);
+        scroller_->Select(itemToSelect);
+    }
+    return 0;
+}
+
+void RScrollToolPanel::LoadToolIcons() {
+    if (scroller_ == nullptr) return;
+    std::vector<ScrollerPicture> icons;
+    for (i16 index = FirstToolIndex(); index < EndToolIndex(); ++index) {
+        std::unique_ptr<RTool> tool = CreateTool(index);
+        if (tool == nullptr) continue;
+        // A tool whose icon is missing keeps its cell, empty, so items stay in tool order.
+        ScrollerPicture icon;
+        mfxReadResource(kSprPictureType, tool->GetIconId(), &icon);
+        icons.push_back(std::move(icon));
+    }
+    scroller_->SetItems(std::move(icons));
+}
+
+void RScrollToolPanel::SelectItem(int item) {
+    if (scroller_ == nullptr) return;
+    scroller_->ScrollIntoView(item);
+    scroller_->Select(item, false);
+}
+
+void RScrollToolPanel::SetCounter(u32 value) {
+    counter_ = CounterShown(value);
+    SprSprite* sprite = sprFind(counterSprite_);
+    if (sprite == nullptr) return;
+    sprite->data2 = counter_;
+    sprSetShape(sprite, kToolStripCounterShape, nullptr, 0);
+}
+
+// Runs as the counter's frame is read: the digits' frames follow each part's first frame.
+void RScrollToolPanel::StepCounter(SprSprite* sprite) {
+    const u16 value = u16(sprite->data2);
+    const u16 tens = value / 10;
+    if (sprite->parts[0].frame == 0 || sprite->parts[1].frame == 0) return;
+    sprite->parts[0].frame = u16(sprite->parts[0].frame + tens);
+    sprite->parts[1].frame = u16(sprite->parts[1].frame + value - 10 * tens);
+}
+
+u32 RScrollToolPanel::HandleMessage(RMessage* message, uintptr_t data) {
+    if (message->code == kMsgPanelSelectItem) {
+        SelectItem(message->param2);
+        return 0;
+    }
+    if (message->code == kMsgScrollerScrolled && scroller_ != nullptr &&
+        message->param1 == reinterpret_cast<uintptr_t>(scroller_.get())) {
+        SetCounter(u32(message->param2) + 1);
+        return 0;
+    }
+    return RToolPanel::HandleMessage(message, data);
+}
+
+}  // namespace Ostrel

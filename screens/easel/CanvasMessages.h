@@ -1,0 +1,53 @@
+#pragma once
+// The page-level commands the canvas answers, and what it sends back to the screen.
+#include "engine/base/EngineTypes.h"
+#include "framework/controls/RColorPicker.h"
+
+namespace Ostrel {
+
+constexpr u32 kMsgPlaceObject = 5570;
+constexpr u32 kMsgNewPage = 6603;
+constexpr u32 kMsgStopMedia = 6606;
+constexpr u32 kMsgCanvasHotSpot = 6607;
+constexpr u32 kMsgPlayLastPlaced = 6608;
+constexpr u32 kMsgPlayPage = 6609;
+constexpr u32 kMsgShowPage = 6610;
+constexpr u32 kMsgImportFile = 6613;
+constexpr u32 kMsgExportPicture = 6614;
+constexpr u32 kMsgEnableClicks = 6616;
+constexpr u32 kMsgMoveHotSpot = 6618;
+constexpr u32 kMsgDisableClicks = 6617;
+constexpr u32 kMsgSpeakLastText = 6626;
+constexpr u32 kMsgAbcText = 6628;
+constexpr u32 kMsgAbcTextReply = 6629;
+constexpr u32 kMsgBackgroundColor = 6630;
+constexpr u32 kMsgBackgroundColorReply = 6631;
+constexpr u32 kMsgBackgroundSound = 6632;
+constexpr u32 kMsgBackgroundSoundReply = 6633;
+constexpr u32 kMsgFlatten = 6647;
+constexpr u32 kMsgFlattenReply = 6648;
+constexpr u32 kMsgPlaySounds = 6649;
+constexpr u32 kMsgStopSounds = 6650;
+constexpr u32 kMsgReadAloud = 6651;
+constexpr u32 kMsgStopSpeaking = 6652;
+// The canvas's click item and click hot spot.
+constexpr u32 kMsgCanvasClick = 6653;
+constexpr u32 kMsgCanvasHotSpotClick = 6602;
+// To the screen after the page or its contents changed.
+constexpr u32 kMsgPageStateChanged = 280;
+
+// The import kinds of kMsgImportFile the canvas brings in: sounds and Flash, movies, and a
+// redraw of what was imported.
+constexpr uintptr_t kImportSoundOrFlashKind = 112;
+constexpr uintptr_t kImportMovieKind = 113;
+constexpr uintptr_t kImportRedrawKind = 114;
+// The alert texts of section "FileStrings".
+constexpr const char* kPictureFullKey = "PictureFull";
+constexpr const char* kReplaceMovieKey = "ReplaceMovieWarning";
+
+// The cursor index the click item takes while the canvas is disabled.
+constexpr u16 kCanvasDisabledCursor = 28;
+// The tool that places a pasted picture; paste waits while it is current.
+constexpr i16 kPlacingToolIndex = 120;
+
+}  // namespace Ostrel

@@ -1,0 +1,220 @@
+#include "screens/easel/RCanvas.h"
+
+#include "app/dialogs/RABCTextDlg.h"
+#include "app/dialogs/RFlattenDlg.h"
+#include "app/dialogs/RPickBgColorDlg.h"
+#include "app/dialogs/RPickBgSndDlg.h"
+#include "document/objects/RBitmapPageObject.h"
+#include "document/pages/PagePainting.h"
+#include "document/project/RDocument.h"
+#include "document/storage/ObjectTypes.h"
+#include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "framework/input/RHotSpotItem.h"
+#include "framework/input/RHotSpotList.h"
+#include "platform/clock/Clock.h"
+#include "screens/easel/CanvasMessages.h"
+#include "screens/easel/CanvasPicture.h"
+#include "screens/easel/RCanvasOwner.h"
+#include "tools/base/RToolMgr.h"
+
+namespace Ostrel {
+
+RCanvas::RCanvas(const Rect16& canvasRect)
+    : CCPObj(kCanvasClipKind),
+      rect_(canvasRect),
+      local_{0, 0, i16(canvasRect.right - canvasRect.left), i16(canvasRect.bottom - canvasRect.top)} {}
+
+RCanvas::~RCanvas() {
+    StopSpeaking();
+    flatten_.reset();
+    abcText_.reset();
+    backgroundColor_.reset();
+    backgroundSound_.reset();
+    // The tool manager goes first: its undo step points into the picture.
+    toolMgr_.reset();
+    if (hotSpots_) {
+        if (clickItem_) hotSpots_->DestroyHotSpot(clickItem_);
+        if (canvasHotSpot_) hotSpots_->DestroyHotSpot(canvasHotSpot_);
+    }
+    if (picturePort_) {
+        gfxUnlockPort(picturePort_);
+        gfxDisposePort(picturePort_);
+    }
+    Unregister();
+}
+
+u16 RCanvas::Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* screenPort, UndoManager* undo) {
+    owner_ = owner;
+    screenPort_ = screenPort;
+    undo_ = undo;
+    Register(kInputMouseButtons | kInputMouseMove);
+    toolMgr_ = std::make_unique<RToolMgr>();
+    // The canvas hears 'grfx': what a stroke changed makes the page unsaved.
+    toolMgr_->AddListener(this);
+    const i16 width = local_.right, height = local_.bottom;
+    if (width > 0 && height > 0) picturePort_ = gfxNewOffscreenPort(u16(width), u16(height), 16, nullptr);
+    if (picturePort_ && gfxLockPort(picturePort_) == kErrNone) {
+        picture_ = pixelViewOfPort(*static_cast<GfxOffscreenPort*>(picturePort_));
+    } else if (picturePort_) {
+        gfxDisposePort(picturePort_);
+        picturePort_ = nullptr;
+    }
+    if (picture_.top) picture_.Fill(PageBackgroundPixel());
+    toolMgr_->Init(picture_, rect_, undo_);
+    toolMgr_->SetPorts(picturePort_, screenPort_);
+    MakeHotSpots(screenHotSpots);
+    acceptedKinds_ = {kTypeFlashAnimation, kTypeFlash, kTypeBitmap, kTypeMovableBitmap, kTypeMovie};
+    return picture_.top ? 0 : 1;
+}
+
+void RCanvas::MakeHotSpots(RHotSpotList* list) {
+    hotSpots_ = list;
+    if (!list) return;
+    clickItem_ = list->AddHotSpot([this] {
+        HSInfo info;
+        info.rect = rect_;
+        info.message = kMsgCanvasClick;
+        return info;
+    }(), this);
+    canvasHotSpot_ = list->AddHotSpot([this] {
+        HSInfo info;
+        info.rect = rect_;
+        info.kind = kHotSpotRect;
+        info.message = kMsgCanvasHotSpotClick;
+        return info;
+    }(), this);
+    // Both wait until a panel asks for them.
+    clickItem_->Deactivate(kHsReasonDeactivated);
+    clickItem_->Disable();
+    canvasHotSpot_->Deactivate(kHsReasonDeactivated);
+    canvasHotSpot_->Disable();
+}
+
+u16 RCanvas::PageBackgroundPixel() const { return kRgb555White; }
+
+void RCanvas::ShowOnScreen(const Rect16& screenRect) {
+    if (screenPort_ && picturePort_) {
+        const Rect16 local{i16(screenRect.left - rect_.left), i16(screenRect.top - rect_.top),
+                           i16(screenRect.right - rect_.left), i16(screenRect.bottom - rect_.top)};
+        gfxCopyBits(screenPort_, picturePort_, screenRect, local, 0);
+    }
+    sprInvalRect(screenRect);
+}
+
+void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
+    if (!screenPort_) return;
+    // The pictures placed on the page show over the painting; the tools paint under them.
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    RPageObject* background = nullptr;
+    page.FindObject(kTypeBitmap, kBackgroundId, &background);
+    GfxPixelDescriptor target{};
+    if (gfxLockPort(screenPort_) != kErrNone) return;
+    if (screenPort_->LockBits(&target) == kErrNone) {
+        if (target.depth == 16 && target.base)
+            while (page.NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject))
+                if (object != background && (object->Type() == kTypeBitmap || object->Type() == kTypeMovableBitmap))
+                    paintPicture(target, static_cast<const RBitmapPageObject*>(object)->picture, object->rect,
+                                 Point16{rect_.left, rect_.top});
+        screenPort_->UnlockBits(&target);
+    }
+    gfxUnlockPort(screenPort_);
+}
+
+void RCanvas::RedrawPage(RPage* page, u16) {
+    if (picture_.top) {
+        if (page)
+            drawPageBackground(picture_, page->Data(), PageBackgroundPixel());
+        else
+            picture_.Fill(PageBackgroundPixel());
+    }
+    // The tool manager's undo step held the old page's pixels.
+    if (toolMgr_) toolMgr_->Init(picture_, rect_, undo_);
+    ShowOnScreen(rect_);
+    if (page) PaintObjectsOnScreen(page->Data());
+    if (owner_) owner_->PageStateChanged();
+}
+
+void RCanvas::ShowPage(RPage* page) {
+    if (owner_ && owner_->CurrentDocument() && page) owner_->CurrentDocument()->SetCurrentPage(page);
+    RedrawPage(page, 1);
+}
+
+EngineErr RCanvas::StorePicture(RPage* page) {
+    if (!page) return kErrNone;
+    if (!picture_.top) return page->Data().EnsureBackground();
+    // A stroke still running ends first, so that the saved picture has all of it.
+    if (toolMgr_ && toolMgr_->IsTracking()) toolMgr_->InputEnd(0);
+    return storePageBackground(picture_, page->Data());
+}
+
+void RCanvas::PictureChanged(const Rect16& local) {
+    if (local.right <= local.left || local.bottom <= local.top) return;
+    if (owner_)
+        if (RPage* page = owner_->CurrentPage()) page->Data().SetDirtyState(true);
+    ShowOnScreen(Rect16{i16(local.left + rect_.left), i16(local.top + rect_.top), i16(local.right + rect_.left),
+                        i16(local.bottom + rect_.top)});
+}
+
+bool RCanvas::ClicksSuspended() const { return clickItem_ && !clickItem_->IsActive(); }
+
+void RCanvas::SuspendClicks() {
+    if (!clickItem_) return;
+    clickItem_->Deactivate(kHsReasonDeactivated);
+    clickItem_->Disable();
+}
+
+void RCanvas::ResumeClicks() {
+    if (!clickItem_ || clickItem_->IsActive() || clickCursor_ >= kCanvasDisabledCursor) return;
+    clickItem_->Enable();
+    if (hotSpots_ && hotSpots_->GetOwner()) {
+        RMessage refresh(kMsgHotSpotsChanged, 0, 0);
+        hotSpots_->GetOwner()->HandleMessage(&refresh, 0);
+    }
+}
+
+void RCanvas::SetClickCursor(u16 cursor, bool enable) {
+    clickCursor_ = cursor;
+    if (!clickItem_) return;
+    clickItem_->SetCursorIds(cursor, cursor);
+    if (enable)
+        clickItem_->Enable();
+    else
+        clickItem_->Disable();
+}
+
+void RCanvas::SetBusy(u16 busy) {
+    busy_ = busy;
+    if (!busy && owner_) owner_->PageStateChanged();
+}
+
+u32 RCanvas::HandleInput(u32 button, Point16 point, u32) {
+    if (button != kInputLeftButton || busy_) return 0;
+    if (!rectContainsPoint(rect_, point)) {
+        if (owner_) owner_->ClickOutsideCanvas(point);
+        return 0;
+    }
+    if (!toolMgr_) return 0;
+    if (!toolMgr_->HandleInput(point, plat::clockMillis())) return 0;
+    sprInvalRect(rect_);
+    return 1;
+}
+
+u32 RCanvas::HandleMouseMove(Point16 point, u32) {
+    if (!toolMgr_ || !toolMgr_->IsTracking()) return 0;
+    toolMgr_->TrackInput(point, plat::clockMillis());
+    // The tool manager has copied the fresh pixels to the screen port; the next screen update
+    // shows them.
+    sprInvalRect(rect_);
+    return 1;
+}
+
+u32 RCanvas::HandleMouseUp(u32 button, Point16 point, u32) {
+    if (button != kInputLeftButton || !toolMgr_ || !toolMgr_->IsTracking()) return 0;
+    toolMgr_->EndInput(point, plat::clockMillis());
+    return 1;
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,139 @@
+#pragma once
+// The easel's drawing surface: the rectangle of the paint screen in which the current page is
+// shown and painted on. Clicks inside it go to the tool manager, which hands each stroke to
+// the current tool; the tools paint into the canvas's picture (a 16-bit offscreen port of the
+// canvas's size holding the page's background picture), and what they change is copied to
+// the screen port and marked for the sprite layer's next update. The canvas keeps the page's
+// background picture up to date from that picture before the page is saved, and answers the
+// page-level commands (CanvasMessages.h). One per easel. User-interface thread only.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/clipboard/CCPObj.h"
+#include "document/pages/RPage.h"
+#include "engine/gfx/GfxColor.h"
+#include "engine/gfx/GfxPort.h"
+#include "framework/input/RInputObject.h"
+#include "framework/messaging/CListener.h"
+#include "tools/base/PixelView.h"
+
+class RToolMgr;
+
+namespace Ostrel {
+
+class RCanvasOwner;
+class RDlgBase;
+class RFlattenDlg;
+class RABCTextDlg;
+class RPickBgColorDlg;
+class RPickBgSndDlg;
+class RHotSpotItem;
+class RHotSpotList;
+class RTextPageObject;
+class UndoManager;
+
+// The private clipboard format the canvas's copies go under.
+constexpr const char* kCanvasClipFormat = "Tumblo Internal Format";
+constexpr FourCC kCanvasClipKind = fourCC("CNVS");
+
+class RCanvas : public RInputObject, public CListener, public CCPObj {
+public:
+    explicit RCanvas(const Rect16& canvasRect);
+    ~RCanvas() override;
+
+    // Registers for input, makes the canvas's picture and the tool manager, and the click
+    // item and hot spot on the screen's hot-spot list (either may be null in a canvas without
+    // a screen). `screenPort` is where the page shows: the sprite layer's background port,
+    // or the work port of a screen without sprites. 0, or 1 when the picture cannot be made.
+    u16 Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* screenPort, UndoManager* undo);
+
+    const Rect16& CanvasRect() const { return rect_; }
+    const Rect16& LocalRect() const { return local_; }
+    RToolMgr* ToolManager() const { return toolMgr_.get(); }
+    // The page's pixels as the tools see them.
+    const PixelView& Picture() const { return picture_; }
+    GfxPort* PicturePort() const { return picturePort_; }
+
+    void RedrawPage(RPage* page, u16 flag);
+    void ShowPage(RPage* page);
+    // Puts the painting into the page's background picture; done before every save.
+    EngineErr StorePicture(RPage* page);
+
+    // The picture changed in `local` (picture coordinates) outside the tools, as the Start Over
+    // effect does: the screen shows it and the page is unsaved.
+    void PictureChanged(const Rect16& local);
+    RFlattenDlg* FlattenDialog() const { return flatten_.get(); }
+    RABCTextDlg* AbcTextDialog() const { return abcText_.get(); }
+
+    void SuspendClicks();
+    void ResumeClicks();
+    bool ClicksSuspended() const;
+    void SetBusy(u16 busy);
+    bool IsBusy() const { return busy_ != 0; }
+    const GfxColor& CurrentColor() const { return color_; }
+
+    // Speech of the page.
+    void StopSpeaking();
+    void ReadTextsAloud();
+    void SpeakText(const std::string& text);
+    bool IsSpeaking() const { return speaking_ != 0; }
+    // The text objects in reading order: left to right, then top to bottom.
+    static void OrderForReading(std::vector<RTextPageObject*>& texts);
+    static std::string JoinForReading(const std::vector<RTextPageObject*>& texts);
+
+    // --- RInputObject
+    u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
+    u32 HandleMouseMove(Point16 point, u32 buttons) override;
+    u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
+
+    // --- CListener: the page commands, and the tool manager's 'grfx'
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
+
+    // --- CCPObj
+    bool Copy() override;
+    bool Paste() override;
+    bool Cut() override;
+    bool CanPaste() override;
+
+private:
+    void MakeHotSpots(RHotSpotList* list);
+    void PlaceObject(RPageObject* object, u32 data);
+    void NewPage(uintptr_t id);
+    bool PageRefuses(const RPageData& page, FourCC type) const;
+    static bool PageHolds(const RPageData& page, FourCC type);
+    void ImportFile(uintptr_t kind);
+    void OpenAbcTextDialog();
+    void AbcTextAnswered(RDlgBase* dialog);
+    void OpenFlattenDialog(u16 command);
+    void FlattenAnswered(RDlgBase* dialog);
+    void SetClickCursor(u16 cursor, bool enable);
+    void ShowOnScreen(const Rect16& screenRect);
+    void PaintObjectsOnScreen(const RPageData& page);
+    u16 PageBackgroundPixel() const;
+
+    Rect16 rect_;
+    Rect16 local_;
+    RCanvasOwner* owner_ = nullptr;
+    std::unique_ptr<RToolMgr> toolMgr_;
+    GfxPort* picturePort_ = nullptr;
+    GfxPort* screenPort_ = nullptr;
+    PixelView picture_;
+    RHotSpotList* hotSpots_ = nullptr;
+    RHotSpotItem* clickItem_ = nullptr;
+    RHotSpotItem* canvasHotSpot_ = nullptr;
+    u16 clickCursor_ = 0;
+    GfxColor color_{};
+    std::vector<FourCC> acceptedKinds_;
+    u16 speaking_ = 0;
+    u16 busy_ = 0;
+    std::vector<RTextPageObject*> speakList_;
+    std::string spokenText_;
+    UndoManager* undo_ = nullptr;
+    std::unique_ptr<RABCTextDlg> abcText_;
+    std::unique_ptr<RPickBgColorDlg> backgroundColor_;
+    std::unique_ptr<RPickBgSndDlg> backgroundSound_;
+    std::unique_ptr<RFlattenDlg> flatten_;
+};
+
+}  // namespace Ostrel

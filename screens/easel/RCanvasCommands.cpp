@@ -1,0 +1,373 @@
+// The page-level commands of the paint screen, and the canvas's part in cut, copy and paste.
+#include "app/dialogs/RABCTextDlg.h"
+#include "app/dialogs/RFlattenDlg.h"
+#include "app/dialogs/RPickBgColorDlg.h"
+#include "app/dialogs/RPickBgSndDlg.h"
+#include "app/settings/GlobalUserSettings.h"
+#include "document/filedialogs/ShowFileDialogs.h"
+#include "document/import/FileImport.h"
+#include "document/users/EnginePath.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "document/objects/RTextPageObject.h"
+#include "document/project/RDocument.h"
+#include "document/storage/ObjectTypes.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "framework/input/RHotSpotItem.h"
+#include "framework/input/RHotSpotList.h"
+#include "framework/undo/UndoManager.h"
+#include "screens/easel/CanvasMessages.h"
+#include "screens/easel/RCanvas.h"
+#include "screens/easel/RCanvasOwner.h"
+#include "text/speech/ASpeechHandler.h"
+#include "tools/base/RToolMgr.h"
+
+namespace Ostrel {
+namespace {
+
+// The object placed last: the page's last object other than its background and note.
+RPageObject* lastPlaced(RPageData& page) {
+    RPageObject* last = nullptr;
+    RPageObject* object = nullptr;
+    u32 iterator = 0;
+    while (page.NextObject(&iterator, &object, kTypeAnyObject))
+        if (!(object->Type() == kTypeBitmap && object->Id() == kBackgroundId) && object->Type() != kTypeNote &&
+            object->Type() != kTypeExclusions)
+            last = object;
+    return last;
+}
+
+}  // namespace
+
+u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    switch (message->code) {
+        case kToolMsgGraphics:
+            // A stroke (or its undo) changed the picture.
+            if (page) page->Data().SetDirtyState(true);
+            sprInvalRect(*reinterpret_cast<const Rect16*>(message->param1));
+            return 0;
+        case kMsgPlaceObject:
+            PlaceObject(reinterpret_cast<RPageObject*>(message->param1), data);
+            return 0;
+        case kMsgNewPage:
+            NewPage(message->param1);
+            return 0;
+        // The page's sounds, Flash and movie objects are data until their media players come;
+        // what plays today is the reading aloud of its texts.
+        case kMsgStopMedia:
+        case kMsgPlayLastPlaced:
+        case kMsgStopSpeaking:
+            StopSpeaking();
+            return 0;
+        case kMsgCanvasHotSpot:
+            if (!canvasHotSpot_ || !hotSpots_) return 0;
+            if (message->param2) {
+                canvasHotSpot_->Enable();
+                hotSpots_->MoveToFront();
+            } else {
+                canvasHotSpot_->Disable();
+                hotSpots_->MoveToBack();
+            }
+            return 0;
+        case kMsgPlayPage:
+        case kMsgReadAloud:
+            ReadTextsAloud();
+            return 0;
+        case kMsgShowPage:
+            if (message->param1) ShowPage(reinterpret_cast<RPage*>(message->param1));
+            return 0;
+        case kMsgEnableClicks:
+            SetClickCursor(message->param2, true);
+            return 0;
+        case kMsgDisableClicks:
+            SetClickCursor(kCanvasDisabledCursor, false);
+            return 0;
+        case kMsgSpeakLastText:
+            if (page)
+                if (RPageObject* last = lastPlaced(page->Data()); last && last->Type() == kTypeText)
+                    SpeakText(static_cast<RTextPageObject*>(last)->text.text);
+            return 0;
+        case kMsgImportFile:
+            ImportFile(message->param2);
+            return 0;
+        case kMsgMoveHotSpot:
+            if (message->param1 && hotSpots_) MoveHotSpotToOwner(reinterpret_cast<RHotSpotItem*>(message->param1), hotSpots_);
+            return 0;
+        case kMsgAbcText:
+            OpenAbcTextDialog();
+            return 0;
+        case kMsgAbcTextReply:
+            AbcTextAnswered(reinterpret_cast<RDlgBase*>(message->param1));
+            return 0;
+        case kMsgBackgroundColor:
+            if (owner_ && owner_->CurrentDocument()) {
+                backgroundColor_ = std::make_unique<RPickBgColorDlg>(this, kMsgBackgroundColorReply);
+                if (backgroundColor_->Open(owner_->CurrentDocument()) != 0) backgroundColor_.reset();
+            }
+            return 0;
+        case kMsgBackgroundColorReply:
+            backgroundColor_.reset();
+            return 0;
+        case kMsgBackgroundSound:
+            if (owner_ && owner_->CurrentDocument()) {
+                backgroundSound_ = std::make_unique<RPickBgSndDlg>(this, kMsgBackgroundSoundReply);
+                if (backgroundSound_->Open() != 0) backgroundSound_.reset();
+            }
+            return 0;
+        case kMsgBackgroundSoundReply:
+            backgroundSound_.reset();
+            return 0;
+        case kMsgFlatten:
+            OpenFlattenDialog(u16(message->param2));
+            return 0;
+        case kMsgFlattenReply:
+            FlattenAnswered(reinterpret_cast<RDlgBase*>(message->param1));
+            return 0;
+        case kMsgColorChosen:
+            if (message->param1) color_ = *reinterpret_cast<const GfxColor*>(message->param1);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+void RCanvas::PlaceObject(RPageObject* object, u32) {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    if (!page || !object) return;
+    RPageData& data = page->Data();
+    if (object->Type() == kTypeBitmap) {
+        data.SetDirtyState(true);
+        data.EnsureBackground();
+    }
+    const FourCC type = object->Type();
+    std::unique_ptr<RPageObject> copy = object->Clone();
+    copy->SetId(data.NextObjectId(type));
+    copy->SetOwner(nullptr);
+    RPageObject* added = PageRefuses(data, type) ? nullptr : data.AdoptObject(std::move(copy));
+    if (!added) {
+        if (owner_) owner_->FileAlert(kPictureFullKey, kAlertOk | kAlertIconStop);
+        return;
+    }
+    data.SetDirtyState(true);
+    if (type != kTypeFlash && type != kTypeSound && type != kTypeText) RedrawPage(page, 1);
+    if (owner_ && (type == kTypeFlash || type == kTypeText)) owner_->GiveObjectFrame(added);
+}
+
+bool RCanvas::PageRefuses(const RPageData& page, FourCC type) const {
+    if (type != kTypeFlash || !owner_) return false;
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    u32 count = 0;
+    while (page.NextObject(&iterator, &object, kTypeFlash)) ++count;
+    return count >= owner_->FlashObjectLimit();
+}
+
+void RCanvas::ImportFile(uintptr_t kind) {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    // Pictures (111, 115) are read by the picture decoders of the media services, which the
+    // document's import does not have yet; sounds, Flash and movies come in as page objects.
+    if (!page || (kind != kImportSoundOrFlashKind && kind != kImportMovieKind && kind != kImportRedrawKind)) return;
+    SuspendClicks();
+    if (kind != kImportRedrawKind) {
+        ImportChoice choice;
+        const u16 dialog = kind == kImportSoundOrFlashKind ? kImportSoundOrFlash : kImportMovie;
+        if (!owner_->AskImportFile(dialog, &choice)) {
+            ResumeClicks();
+            return;
+        }
+        if (kind == kImportMovieKind && PageHolds(page->Data(), kTypeMovie) &&
+            owner_->FileAlert(kReplaceMovieKey, kAlertOkCancel) != kAlertAnswerOk) {
+            ResumeClicks();
+            return;
+        }
+        page->Data().EnsureBackground();
+        RPageObject* added = nullptr;
+        const EnginePath file(choice.path);
+        const PageRect rect{0, 0, local_.right, local_.bottom};
+        if (PageRefuses(page->Data(), FileTypeToResourceType(choice.fileType, false)) ||
+            ImportFileIntoPage(page->Data(), file.get(), choice.fileType, rect, nullptr, &added) != kErrNone ||
+            !added)
+            owner_->FileAlert(kPictureFullKey, kAlertOk | kAlertIconStop);
+        ResumeClicks();
+    }
+    page->Data().SetDirtyState(true);
+    page->Data().EnsureBackground();
+    RedrawPage(page, 1);
+}
+
+bool RCanvas::PageHolds(const RPageData& page, FourCC type) {
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    return page.NextObjectSkipFlagged(&iterator, &object, type) != 0;
+}
+
+void RCanvas::OpenAbcTextDialog() {
+    SuspendClicks();
+    GlobalUserSettings* settings = owner_ ? owner_->UserSettings() : nullptr;
+    abcText_ = std::make_unique<RABCTextDlg>(this, kMsgAbcTextReply);
+    if (abcText_->Open(settings ? std::string(settings->alphabetText.data()) : std::string()) != 0) {
+        abcText_.reset();
+        ResumeClicks();
+    }
+}
+
+void RCanvas::AbcTextAnswered(RDlgBase* dialog) {
+    if (!dialog || dialog != abcText_.get()) return;
+    GlobalUserSettings* settings = owner_ ? owner_->UserSettings() : nullptr;
+    if (dialog->GetResult() == kDlgResultConfirm && settings) {
+        const std::string text = abcText_->Text().empty() ? std::string(kABCTextDefault) : abcText_->Text();
+        settings->alphabetText.fill('\0');
+        text.copy(settings->alphabetText.data(), settings->alphabetText.size() - 1);
+    }
+    abcText_.reset();
+    ResumeClicks();
+}
+
+void RCanvas::OpenFlattenDialog(u16 command) {
+    SuspendClicks();
+    flatten_ = std::make_unique<RFlattenDlg>(this, kMsgFlattenReply, command);
+    if (flatten_->Open() != 0) {
+        flatten_.reset();
+        ResumeClicks();
+    }
+}
+
+void RCanvas::FlattenAnswered(RDlgBase* dialog) {
+    if (!dialog || dialog != flatten_.get()) return;
+    const u16 button = dialog->GetResult();
+    const uintptr_t kind = flatten_->ObjectKind();
+    flatten_.reset();
+    if (button != kDlgResultLeave) {
+        sprUpdateScreen(1);
+        if (owner_) owner_->SendToPanel(button, kind);
+    }
+    if (owner_ && owner_->IsCurrentScreen()) owner_->PageStateChanged();
+    ResumeClicks();
+}
+
+void RCanvas::NewPage(uintptr_t id) {
+    SuspendClicks();
+    const u16 detached = owner_ ? owner_->DetachPanel() : 0;
+    Clips().DeleteAllButBitmaps();
+    if (undo_) undo_->ReleaseCurrent();
+    auto page = std::make_unique<RPage>(PageSettings{}, std::string(), u16(id));
+    page->Data().EnsureBackground();
+    // A blank page holds nothing to save yet.
+    page->Data().SetDirtyState(false);
+    page->Data().SetUndoManager(undo_);
+    RPage* shown = page.get();
+    // The page it replaces goes.
+    if (owner_) owner_->SetCurrentPage(std::move(page));
+    RedrawPage(shown, 1);
+    if (owner_ && detached) owner_->AttachPanel();
+    ResumeClicks();
+}
+
+// --- speech
+
+void RCanvas::StopSpeaking() {
+    if (speaking_)
+        if (ASpeechHandler* speech = ASpeechHandler::GetInstance()) speech->Stop();
+    speaking_ = 0;
+    spokenText_.clear();
+    speakList_.clear();
+}
+
+void RCanvas::SpeakText(const std::string& text) {
+    StopSpeaking();
+    ASpeechHandler* speech = ASpeechHandler::GetInstance();
+    if (!speech) return;
+    spokenText_ = text;
+    speech->Speak(spokenText_.c_str(), i32(spokenText_.size()));
+    speaking_ = 1;
+}
+
+void RCanvas::OrderForReading(std::vector<RTextPageObject*>& texts) {
+    // Two passes, by left edge and then by top edge: an entry whose successor lies further
+    // left (up) goes to the back of the list, else the walk moves on.
+    auto pass = [&texts](auto coordinate) {
+        size_t at = 0;
+        size_t moves = 0;
+        // Each entry goes to the back at most as often as there are entries, which ends the
+        // walk on lists the moves alone would cycle through.
+        const size_t limit = texts.size() * texts.size();
+        while (at + 1 < texts.size() && moves <= limit) {
+            if (coordinate(texts[at + 1]) < coordinate(texts[at])) {
+                RTextPageObject* moved = texts[at];
+                texts.erase(texts.begin() + ptrdiff_t(at));
+                texts.push_back(moved);
+                ++moves;
+            } else {
+                ++at;
+            }
+        }
+    };
+    pass([](const RTextPageObject* t) { return t->rect.left; });
+    pass([](const RTextPageObject* t) { return t->rect.top; });
+}
+
+std::string RCanvas::JoinForReading(const std::vector<RTextPageObject*>& texts) {
+    std::string joined;
+    for (const RTextPageObject* text : texts) joined += text->text.text + " ";
+    return joined;
+}
+
+void RCanvas::ReadTextsAloud() {
+    StopSpeaking();
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    const GlobalUserSettings* settings = owner_ ? owner_->UserSettings() : nullptr;
+    if (!page || !settings || !settings->textToSpeech) return;
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    std::vector<RTextPageObject*> texts;
+    while (page->Data().NextObjectSkipFlagged(&iterator, &object, kTypeText))
+        texts.push_back(static_cast<RTextPageObject*>(object));
+    if (texts.empty()) return;
+    if (texts.size() >= 2) OrderForReading(texts);
+    SpeakText(JoinForReading(texts));
+    speakList_.assign(texts.begin() + 1, texts.end());
+}
+
+// --- cut, copy and paste
+
+bool RCanvas::Copy() {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    RPageObject* last = page ? lastPlaced(page->Data()) : nullptr;
+    if (!last || last->Type() == kTypeNote || last->Type() == kTypeMovie) return false;
+    Clips().DeleteAll();
+    Clips().Add(std::make_unique<PageClip>(*last));
+    return true;
+}
+
+bool RCanvas::Cut() {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    RPageObject* last = page ? lastPlaced(page->Data()) : nullptr;
+    if (!last || !Copy()) return false;
+    page->Data().DeleteObject(last->Type(), last->Id());
+    page->Data().SetDirtyState(true);
+    RedrawPage(page, 1);
+    return true;
+}
+
+bool RCanvas::CanPaste() {
+    if (toolMgr_ && toolMgr_->CurrentToolIndex() == kPlacingToolIndex) return false;
+    return Clips().FindLastOfTypes({kTypeFlash, kTypeFlashAnimation}) != nullptr;
+}
+
+bool RCanvas::Paste() {
+    if (!CanPaste()) return false;
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    auto* clip = dynamic_cast<PageClip*>(Clips().FindLastOfTypes({kTypeFlash, kTypeFlashAnimation}));
+    if (!page || !clip) return false;
+    std::unique_ptr<RPageObject> object = clip->Object().Clone();
+    // Centred on the canvas.
+    const i16 width = i16(object->rect.right - object->rect.left), height = i16(object->rect.bottom - object->rect.top);
+    object->rect.left = i16((local_.right - width) / 2);
+    object->rect.top = i16((local_.bottom - height) / 2);
+    object->rect.right = i16(object->rect.left + width);
+    object->rect.bottom = i16(object->rect.top + height);
+    PlaceObject(object.get(), 0);
+    return true;
+}
+
+}  // namespace Ostrel

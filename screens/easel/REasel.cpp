@@ -1,0 +1,362 @@
+#include "screens/easel/REasel.h"
+
+#include "app/application/RApplication.h"
+#include "app/dialogs/RDlgEnterName.h"
+#include "app/dialogs/RDlgWarnings.h"
+#include "app/dialogs/RNoteDlg.h"
+#include "app/help/HelpContext.h"
+#include "app/help/RHelp.h"
+#include "app/print/PrintJobHolder.h"
+#include "app/settings/GlobalUserSettings.h"
+#include "app/window/RDisplayWindow.h"
+#include "document/library/RLibraryMgr.h"
+#include "document/objects/RNotePageObject.h"
+#include "document/filedialogs/ShowFileDialogs.h"
+#include "document/pages/RPage.h"
+#include "document/project/RDocument.h"
+#include "document/users/EnginePath.h"
+#include "engine/files/OsFiles.h"
+#include "engine/files/OsServices.h"
+#include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/sprites/PlayAnimation.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "engine/gfx/sprites/SprShapes.h"
+#include "engine/gfx/sprites/SprSounds.h"
+#include "engine/ini/IniProfiles.h"
+#include "framework/alerts/ShowAlert.h"
+#include "framework/controls/PaintColor.h"
+#include "framework/controls/RColorPicker.h"
+#include "framework/controls/RTexturePicker.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/input/RHotSpotItem.h"
+#include "framework/input/RHotSpotList.h"
+#include "framework/language/LanguageTexts.h"
+#include "framework/panels/RPanel.h"
+#include "framework/undo/UndoManager.h"
+#include "platform/ui/MessageQueue.h"
+#include "screens/easel/CanvasMessages.h"
+#include "screens/easel/PictureFiles.h"
+#include "screens/easel/RCanvas.h"
+#include "tools/erasers/RDFirecracker2.h"
+
+namespace Ostrel {
+namespace {
+
+constexpr u16 kBackdropPicture = 1000;
+constexpr u16 kPanelGroup = 18000;
+constexpr u16 kGeneralGroup = 100;
+constexpr u16 kEntryAnimation = 1000;
+constexpr u16 kSecondGroup = 7000;
+constexpr u16 kScreenButtonSet = 75;
+constexpr u16 kPlayShapes[2] = {1038, 1039};
+constexpr u16 kStopShapes[2] = {1042, 1039};
+constexpr u16 kFirstScreenSound = 31500;
+constexpr u16 kScreenSoundCount = 5;
+constexpr const char* kLimitsSection = "PageObjectLimits";
+constexpr const char* kFlashLimitKey = "SWFMax";
+
+}  // namespace
+
+REasel::REasel() {
+    shapeGroup_ = kEaselContentId;
+    color_.flag = 0xFF;
+    GetHelpContext().buttonSets = {0, 0, 0};
+}
+
+REasel::~REasel() {
+    if (SprSprite* sound = sprFind(undoSprite_)) sprStopSpriteSounds(sound);
+    limits_.reset();
+    swatchFrames_[0].clear();
+    swatchFrames_[1].clear();
+    if (listening_)
+        if (RDisplayWindow* window = RDisplayWindow::Get()) window->RemoveListener(this);
+    firecracker_.reset();
+    nameDialog_.reset();
+    noteDialog_.reset();
+    warning_.reset();
+    texturePicker_.reset();
+    if (undoSprite_) sprDispose(&undoSprite_);
+    if (swatchSprite_) sprDispose(&swatchSprite_);
+    if (pickerSprite_) sprDispose(&pickerSprite_);
+    if (copySprite_) sprDispose(&copySprite_);
+    if (panel_ && picker_) picker_->RemoveListener(panel_.get());
+    // The panel holds the tool the canvas's tool manager uses.
+    panel_.reset();
+    picker_.reset();
+    libraries_.reset();
+    help_.reset();
+    files_.reset();
+    canvas_.reset();
+    if (groupsLoaded_) {
+        if (secondGroup_ != kNoShapeGroup) sprReleaseGroup(secondGroup_, 1);
+        sprReleaseGroup(kGeneralGroup, 1);
+        sprReleaseGroup(kPanelGroup, 1);
+    }
+    Unregister();
+}
+
+u16 REasel::Enter() {
+    if (u16 err = LoadContent(kEaselContentName)) return err;
+    sprLoadGroup(kEaselContentId, kSprEveryScript, 0, 1, kSprFirstIsGroupId);
+    sprShowBackdrop(kBackdropPicture, 0);
+    sprLoadGroup(kPanelGroup, kSprEveryScript, 0, 1, kSprFirstIsGroupId);
+    if (SprScreen* screen = sprScreen()) sprInvalRect(screen->screenRect);
+    PlayAnimation(kEntryAnimation);
+    sprLoadGroup(kGeneralGroup, kSprEveryScript, 0, 1, kSprFirstIsGroupId);
+    groupsLoaded_ = true;
+
+    CreateButtons();
+    SetPlayButtons(kPlayButtonsOff);
+
+    CreateCanvas();
+    sprUpdateScreen(1);
+    LoadToolTipMetrics();
+
+    secondGroup_ = kSecondGroup;
+    sprLoadGroup(secondGroup_, kSprEveryScript, 0, 1, kSprFirstIsGroupId);
+    if (RDisplayWindow* window = RDisplayWindow::Get()) {
+        window->AddListener(this);
+        listening_ = true;
+    }
+
+    LoadSwatchFrames();
+    BuildColorPicker();
+    color_ = CurrentPaintColor();
+
+    RApplication* app = GetApplication();
+    if (const Paths* paths = UserPaths()) libraries_ = std::make_unique<RLibraryMgr>(*paths);
+    if (app) {
+        char postfix[65] = {};
+        iniGetString(&app->GetConfigPath(), "Paths2", "UserLibPostfix", postfix, sizeof(postfix) - 1, "");
+        libraryPostfix_ = postfix;
+    }
+    if (SmallKids()) {
+        ShowSmallKidsButtons(true);
+        if (RDisplayWindow* window = RDisplayWindow::Get()) window->EnableMenuItems(1);
+    }
+    ReadPageObjectLimits();
+    PlayScreenSounds();
+    // Keys and clicks the child made while the screen was being built are not meant for it.
+    plat::discardMessages(plat::kMsgKeyDown, plat::kMsgSysChar);
+    plat::discardMessages(plat::kMsgMouseMove, plat::kMsgMButtonDblClk);
+
+    // The page the application holds (or a blank one) shows on the canvas.
+    if (app) {
+        if (!app->GetCurrentPage()) {
+            RMessage fresh(kMsgNewPage, 0, 0);
+            canvas_->HandleMessage(&fresh, 0);
+        } else {
+            canvas_->RedrawPage(app->GetCurrentPage(), 1);
+        }
+    }
+    PostMessageTo(this, u32(kFirstToolbar));
+    return 0;
+}
+
+u16 REasel::CreateCanvas() {
+    RApplication* app = GetApplication();
+    Rect16 rect{0, 0, 0, 0};
+    if (app) app->GetCanvasRect(&rect);
+    canvas_ = std::make_unique<RCanvas>(rect);
+    SprScreen* screen = sprScreen();
+    GfxPort* port = screen ? screen->backgroundPort : (app ? app->GetOffscreenPort() : nullptr);
+    const u16 result = canvas_->Init(this, HotSpots(), port, app ? app->GetUndoManager() : nullptr);
+    files_ = std::make_unique<PictureFiles>(*canvas_, *this, app ? app->GetUndoManager() : nullptr,
+                                            defaultPictureFileUi(*this));
+    return result;
+}
+
+void REasel::PlayScreenSounds() {
+    // The screen's sounds go with the undo sprite, so that stopping its sounds on leaving
+    // stops them.
+    SprSprite* owner = sprFind(undoSprite_);
+    for (u16 i = 0; i < kScreenSoundCount; ++i) {
+        SprSoundRequest request;
+        request.soundId = u16(kFirstScreenSound + i);
+        request.tag = owner ? sprSoundTag(owner, 1) : 0;
+        sprRequestSound(request);
+    }
+}
+
+void REasel::ReadPageObjectLimits() {
+    if (!limits_) limits_ = std::make_unique<std::array<u16, 3>>();
+    *limits_ = {kNoPageObjectLimit, 0, 0};
+    RApplication* app = GetApplication();
+    i32 value = 0;
+    if (app && iniGetLong(&app->GetIniPath(), kLimitsSection, kFlashLimitKey, &value, -32768, 32767) == kErrNone)
+        (*limits_)[0] = u16(i16(value));
+}
+
+void REasel::ShowSmallKidsButtons(bool smallKids) {
+    if (RButton* button = Button(kSlideShowButton)) {
+        if (smallKids)
+            button->Hide();
+        else
+            button->Show();
+    }
+}
+
+bool REasel::OpenDocumentPath(const std::string& path) { return OpenPicture(path); }
+
+bool REasel::Print() {
+    StopAll();
+    const bool detached = DetachPanelFromCanvas() != 0;
+    RApplication* app = GetApplication();
+    if (app) app->OnActivate(0);
+    sprUpdateScreen(1);
+    if (PrintJobHolder* holder = app ? app->GetPrintJobHolder() : nullptr) {
+        PrintSources sources;
+        sources.easelPage = CurrentPage();
+        app->GetCanvasRect(&sources.paintRect);
+        RShellWindow* window = app->GetMainWindow();
+        if (window) sources.owner = window->GetHandle();
+        // The main window's title: the program's name.
+        sources.title = LookupLanguageText("GeneralStrings", "AppName").c_str();
+        // What the dialogs covered is drawn again from the sprite layer.
+        sources.refreshScreen = [](const Rect16& rect) {
+            sprInvalRect(rect);
+            sprUpdateScreen(1);
+        };
+        holder->Print(PrintModule::Easel, window, sources);
+    }
+    if (app) app->OnActivate(1);
+    if (detached) AttachPanelToCanvas();
+    return true;
+}
+
+u16 REasel::DetachPanelFromCanvas() { return DetachPanel(); }
+
+void REasel::AttachPanelToCanvas() { AttachPanel(); }
+
+void REasel::UpdateNoteMenuItem(bool hasNote) {
+    noteShown_ = hasNote;
+    RDisplayWindow* window = RDisplayWindow::Get();
+    // The window reads the item's text from PageHasNote.
+    if (window && window->IsMenuBarLoaded()) window->UpdateMenuTexts(window->GetMode());
+}
+
+bool REasel::OpenPicture(const std::string& path) {
+    if (!files_) return false;
+    const bool opened = files_->OpenPicture(path);
+    if (!opened) return false;
+    if (panel_) {
+        RMessage reopened(6654, 0, 0);
+        panel_->HandleMessage(&reopened, 0);
+    }
+    if (RPage* page = CurrentPage(); page && page->Data().HasNote()) {
+        if (page->Data().GetNote()->GetKind() == 0) {
+            UpdateNoteMenuItem(true);
+        } else {
+            RMessage note(296, 0, 0);
+            HandleMessage(&note, 0);
+        }
+    }
+    return true;
+}
+
+bool REasel::ChoosePictureFile(u16 kind) { return files_ && files_->ChoosePictureFile(kind); }
+
+bool REasel::SavePicture(u16 kind) { return files_ && files_->SavePicture(CurrentPage(), kind); }
+
+EngineErr REasel::PictureNameExists(const std::string& name) const {
+    const Paths* paths = UserPaths();
+    if (!paths) return kOsErrNotFound;
+    const EnginePath path(paths->GetPicturesDir() + "\\" + name + ".tbx");
+    if (path.empty()) return kOsErrNotFound;
+    const EngineErr err = pathCheckExists(path.get());
+    return err == kErrNone ? 1 : err == kOsErrNotFound ? 0 : err;
+}
+
+GlobalUserSettings* REasel::Settings() const {
+    RApplication* app = GetApplication();
+    return app ? app->GetGlobalUserSettings() : nullptr;
+}
+
+bool REasel::SmallKids() const {
+    const GlobalUserSettings* settings = Settings();
+    return settings && settings->smallKids;
+}
+
+RButton* REasel::Button(u16 id) {
+    const i32 index = FindButtonById(id);
+    return index < 0 ? nullptr : buttons_[size_t(index)].get();
+}
+
+// --- RCanvasOwner
+
+RPage* REasel::CurrentPage() const {
+    RApplication* app = GetApplication();
+    return app ? app->GetCurrentPage() : nullptr;
+}
+
+std::unique_ptr<RPage> REasel::SetCurrentPage(std::unique_ptr<RPage> page) {
+    RApplication* app = GetApplication();
+    return app ? app->SetCurrentPage(std::move(page)) : std::move(page);
+}
+
+RDocument* REasel::CurrentDocument() const {
+    RApplication* app = GetApplication();
+    return app ? app->GetCurrentDocument() : nullptr;
+}
+
+const Paths* REasel::UserPaths() const {
+    RApplication* app = GetApplication();
+    return app ? app->GetPaths() : nullptr;
+}
+
+GlobalUserSettings* REasel::UserSettings() const { return Settings(); }
+
+u16 REasel::DetachPanel() {
+    if (!panel_) return 0;
+    return panel_->RemoveFrameMaker();
+}
+
+void REasel::AttachPanel() {}
+
+void REasel::PageStateChanged() {
+    RMessage changed(kMsgPageStateChanged, 0, 0);
+    HandleMessage(&changed, 0);
+}
+
+void REasel::GiveObjectFrame(RPageObject* object) {
+    if (!panel_) return;
+    RMessage frame(1250, reinterpret_cast<uintptr_t>(object), 1);
+    panel_->HandleMessage(&frame, 0);
+}
+
+u32 REasel::FileAlert(const char* key, u32 style) {
+    std::string text = LookupLanguageText("FileStrings", key).c_str();
+    if (text.empty()) text = key;
+    return ShowAlert(text.c_str(), "", style);
+}
+
+bool REasel::AskImportFile(u16 kind, ImportChoice* choice) {
+    const Paths* paths = UserPaths();
+    RApplication* app = GetApplication();
+    // Modal over the main window: without a window to run in it would end at once.
+    return paths && ShowImportFileDialog(app ? app->GetMainWindow() : nullptr, *paths, kind, choice);
+}
+
+bool REasel::IsCurrentScreen() const {
+    RApplication* app = GetApplication();
+    return !app || app->GetCurrentModule() == this;
+}
+
+void REasel::ClickOutsideCanvas(Point16 point) {
+    RButton* startOver = Button(kStartOverButton);
+    if (!startOverAvailable_ || !IsCurrentScreen() || !startOver || !startOver->GetHotSpot() ||
+        !rectContainsPoint(startOver->GetHotSpot()->GetRect(), point))
+        return;
+    RMessage disable(292, 0, 0);
+    HandleMessage(&disable, 0);
+}
+
+void REasel::SendToPanel(u32 code, uintptr_t param1) {
+    if (!panel_) return;
+    RMessage message(code, param1, 0);
+    panel_->HandleMessage(&message, 0);
+}
+
+bool REasel::PageHasNote() const { return noteShown_; }
+
+}  // namespace Ostrel

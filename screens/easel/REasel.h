@@ -1,0 +1,225 @@
+#pragma once
+// The paint screen. Entering it shows the easel's backdrop and buttons, builds the canvas
+// (with its tool manager) over the application's paint-screen rectangle, the colour swatch
+// with its colour picker and the library manager, and shows the pencil's option panel; while
+// it is current it receives the screen's commands (button clicks, the main window's menu
+// commands, the replies of its dialogs, the canvas's, pickers' and panels' messages) in
+// HandleMessage. It answers the canvas for the application's current page. Leaving
+// (deleting) it takes all of that down again. User-interface thread only.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/module/RModule.h"
+#include "app/window/RMenuScreen.h"
+#include "engine/gfx/GfxColor.h"
+#include "framework/input/RInputObject.h"
+#include "screens/easel/RCanvasOwner.h"
+
+class RDFirecracker2;
+
+namespace Ostrel {
+
+class PictureFiles;
+class RCanvas;
+class RColorPicker;
+class RDlgBase;
+class RDlgEnterName;
+class RDlgWarnings;
+class RHelp;
+class RHotSpotItem;
+class RNoteDlg;
+class RLibraryMgr;
+class RPanel;
+class RTexturePicker;
+
+constexpr u16 kEaselContentId = 1000;
+constexpr const char* kEaselContentName = "Easel";
+// The toolbar command whose panel the easel shows first: the pencils.
+constexpr i16 kFirstToolbar = 232;
+// The phases of a toolbar selection.
+constexpr u16 kToolbarRelease = 2341;
+constexpr u16 kToolbarBuild = 2342;
+constexpr u16 kToolbarFinish = 2343;
+// The states of the shared place of Play and Stop.
+constexpr u16 kPlayButtonsOff = 0;
+constexpr u16 kPlayButtonsPlay = 1;
+constexpr u16 kPlayButtonsStop = 2;
+// The page-object limit when none is configured.
+constexpr u16 kNoPageObjectLimit = 65535;
+// Buttons the easel acts on by id.
+constexpr u16 kPlayButton = 1038;
+constexpr u16 kStopButton = 1042;
+constexpr u16 kSlideShowButton = 1073;
+constexpr u16 kStartOverButton = 1077;
+
+class REasel : public RModule, public RInputObject, public RCanvasOwner, public RMenuScreen {
+public:
+    REasel();
+    ~REasel() override;
+
+    u16 Enter() override;
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
+    bool OpenDocumentPath(const std::string& path) override;
+    bool Print() override;
+
+    // --- RInputObject: while the page plays, a click anywhere but on Stop stops it; the
+    // start-over effect moves on each tick.
+    u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
+    void HandleTick(u32 now) override;
+
+    bool OpenPicture(const std::string& path);
+    bool ChoosePictureFile(u16 kind);
+    bool SavePicture(u16 kind);
+    // A picture of that name (".tbx" added) exists in the user's pictures folder: 1; 0 when
+    // it does not; another engine error unchanged.
+    EngineErr PictureNameExists(const std::string& name) const;
+
+    // Builds the canvas over the application's paint-screen rectangle; the canvas's
+    // initialisation result.
+    u16 CreateCanvas();
+    void SelectToolbar(i16 toolbar, u16 phase);
+    void BuildPanel(i16 toolbar);
+    void RefreshPageState();
+
+    // Play and Stop.
+    void SetPlayButtons(u16 state);
+    void StartPlaying();
+    void StopPlaying();
+    // Stops whatever plays; run first by almost every command.
+    void StopAll();
+
+    // The panel lets go of the canvas; non-zero when it had something to give back.
+    u16 DetachPanelFromCanvas();
+    void AttachPanelToCanvas();
+    // Menu item 243 reads "AddNote" or "EditNote".
+    void UpdateNoteMenuItem(bool hasNote);
+
+    // The colour swatch and its picker (small-kids mode: the small picker).
+    void BuildColorPicker();
+    void ReadPageObjectLimits();
+
+    RCanvas* Canvas() const { return canvas_.get(); }
+    RPanel* CurrentPanel() const { return panel_.get(); }
+    i16 CurrentToolbar() const { return toolbar_; }
+    bool IsPlaying() const { return playing_ != 0; }
+    bool HasMedia() const { return hasMedia_ != 0; }
+    bool StartOverAvailable() const { return startOverAvailable_ != 0; }
+    u16 PageObjectLimit() const { return limits_ ? (*limits_)[0] : kNoPageObjectLimit; }
+    const GfxColor& CurrentColor() const { return color_; }
+    u16 TextureIndex() const { return texture_; }
+    RColorPicker* ColorPicker() const { return picker_.get(); }
+    RTexturePicker* TexturePicker() const { return texturePicker_.get(); }
+    RDlgWarnings* WarningDialog() const { return warning_.get(); }
+    RDlgEnterName* NameDialog() const { return nameDialog_.get(); }
+    RDFirecracker2* StartOverEffect() const { return firecracker_.get(); }
+    RHotSpotItem* SwatchHotSpot() const { return swatchHotSpot_; }
+    u16 UndoSprite() const { return undoSprite_; }
+    RNoteDlg* NoteDialog() const { return noteDialog_.get(); }
+    // Help mode while it is on.
+    RHelp* Help() const { return help_.get(); }
+
+    // --- RCanvasOwner
+    RPage* CurrentPage() const override;
+    std::unique_ptr<RPage> SetCurrentPage(std::unique_ptr<RPage> page) override;
+    RDocument* CurrentDocument() const override;
+    const Paths* UserPaths() const override;
+    GlobalUserSettings* UserSettings() const override;
+    u16 DetachPanel() override;
+    void AttachPanel() override;
+    void PageStateChanged() override;
+    void GiveObjectFrame(RPageObject* object) override;
+    u32 FileAlert(const char* key, u32 style) override;
+    bool AskImportFile(u16 kind, ImportChoice* choice) override;
+    bool IsCurrentScreen() const override;
+    void ClickOutsideCanvas(Point16 point) override;
+    void SendToPanel(u32 code, uintptr_t param1) override;
+    u16 FlashObjectLimit() const override { return PageObjectLimit(); }
+
+    // --- RMenuScreen
+    bool PageHasNote() const override;
+
+private:
+    // Entering.
+    void CreateButtons();
+    void LoadSwatchFrames();
+    void PlayScreenSounds();
+    void ShowSmallKidsButtons(bool smallKids);
+    // Commands.
+    u32 HandleCommand(RMessage* message, uintptr_t data);
+    void Save(uintptr_t param1, u16 kind);
+    void NewPicture(u32 code);
+    void OpenPictureCommand(u32 code);
+    void Quit();
+    void GoToSlideShow();
+    void DropPage();
+    void StartOver();
+    void Undo();
+    void SmallKidsChanged();
+    void ShowToolTipFor(u32 code);
+    void UpdateInputRegistration();
+    // The save question and its replies.
+    void AskToSave(u32 action);
+    void SaveQuestionAnswered(u32 reply, RDlgBase* dialog);
+    void CloseDialogAndResume();
+    void ShowNote();
+    // Help mode: on at the Help command, off when it says it is finished.
+    void StartHelp(uintptr_t data);
+    void EndHelp();
+    // Small-kids naming.
+    void AskPictureName();
+    void PictureNamed(RDlgBase* dialog);
+    // Pickers.
+    void OpenColorPicker();
+    void CloseColorPicker();
+    void ColorChosen(RMessage* message, uintptr_t data);
+    void OpenTexturePicker();
+    void CloseTexturePicker();
+    void SuspendCanvas();
+    void ResumeCanvas();
+    void EndStroke(u32 data);
+    void FinishTool();
+    bool PageUnsaved() const;
+    void ReleaseUndo();
+    GlobalUserSettings* Settings() const;
+    bool SmallKids() const;
+    RButton* Button(u16 id);
+    static void DrawSwatch(SprSprite* sprite);
+    static void UndoSpriteEvent(SprSprite* sprite, i32 event);
+
+    std::unique_ptr<RCanvas> canvas_;
+    std::unique_ptr<PictureFiles> files_;
+    std::unique_ptr<RPanel> panel_;
+    std::unique_ptr<RDFirecracker2> firecracker_;
+    std::unique_ptr<RColorPicker> picker_;
+    std::unique_ptr<RTexturePicker> texturePicker_;
+    std::unique_ptr<RLibraryMgr> libraries_;
+    std::unique_ptr<RDlgWarnings> warning_;
+    std::unique_ptr<RDlgEnterName> nameDialog_;
+    std::unique_ptr<RNoteDlg> noteDialog_;
+    std::unique_ptr<RHelp> help_;
+    std::unique_ptr<std::array<u16, 3>> limits_;
+    RHotSpotItem* swatchHotSpot_ = nullptr;
+    RHotSpotItem* undoHotSpot_ = nullptr;
+    u16 secondGroup_ = kNoShapeGroup;
+    u16 swatchSprite_ = 0;
+    u16 pickerSprite_ = 0;
+    u16 copySprite_ = 0;
+    u32 pendingProjectCode_ = 5576;
+    u16 undoSprite_ = 0;
+    std::vector<u8> swatchFrames_[2];
+    GfxColor color_{};
+    u16 texture_ = 0;
+    u16 playing_ = 0;
+    u16 hasMedia_ = 0;
+    i16 toolbar_ = 0;
+    i16 rememberedToolbar_ = 0;
+    u16 startOverAvailable_ = 1;
+    std::string libraryPostfix_;
+    bool listening_ = false;
+    bool noteShown_ = false;
+    bool groupsLoaded_ = false;
+};
+
+}  // namespace Ostrel

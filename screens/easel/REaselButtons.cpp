@@ -1,0 +1,185 @@
+// The easel's buttons: the screen's button set with its tool tips, the undo snail, Play and
+// Stop, and the Start Over effect that the screen moves on at each tick.
+#include <random>
+
+#include "app/application/RApplication.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "framework/input/RHotSpotItem.h"
+#include "framework/input/RHotSpotList.h"
+#include "framework/panels/RPanel.h"
+#include "framework/undo/UndoManager.h"
+#include "screens/easel/CanvasMessages.h"
+#include "screens/easel/RCanvas.h"
+#include "screens/easel/REasel.h"
+#include "screens/easel/EaselToolTips.h"
+#include "text/speech/ASpeechHandler.h"
+#include "tools/erasers/RDFirecracker2.h"
+
+namespace Ostrel {
+namespace {
+
+constexpr u16 kScreenButtonSet = 75;
+constexpr u16 kUndoShape = 1082;
+constexpr u16 kUndoFirstFrame = 1083;
+constexpr u16 kUndoLastFrame = 1102;
+constexpr u16 kUndoRestingShape = 1103;
+constexpr u32 kUndoSpriteFlags = 0xC00000;
+constexpr u32 kMsgUndo = 260;
+constexpr u32 kMsgUndoHover = 261;
+// How far above the canvas's bottom edge Start Over sets off its effect.
+constexpr i16 kStartOverLift = 50;
+
+Rect16 shapeRect(u16 shape) {
+    Rect16 parts[kSprMaxParts];
+    const i16 count = sprGetShapePartRects(shape, parts);
+    Rect16 bounds{0, 0, 0, 0};
+    for (i16 i = 0; i < count; ++i) {
+        if (i == 0)
+            bounds = parts[0];
+        else
+            rectUnion(&bounds, parts[i]);
+    }
+    return bounds;
+}
+
+}  // namespace
+
+void REasel::CreateButtons() {
+    if (RHotSpotList* list = HotSpots()) {
+        HSInfo info;
+        info.kind = kHotSpotShapeRect;
+        info.rect = shapeRect(kUndoRestingShape);
+        info.message = kMsgUndo;
+        info.message2 = kMsgUndoHover;
+        undoHotSpot_ = list->AddHotSpot(info, this);
+    }
+    const Point16 nowhere{0, 0};
+    undoSprite_ = sprNewWithCallback(kUndoSpriteFlags, kUndoShape, &nowhere, UndoSpriteEvent,
+                                     reinterpret_cast<uintptr_t>(this), 0);
+    if (undoSprite_ == kSprNoId) undoSprite_ = 0;
+    if (SprSprite* sprite = sprFind(undoSprite_)) sprShow(sprite, 0);
+    buttons_ = LoadButtonsFromKVR(this, HotSpots(), kScreenButtonSet, kButtonSpriteFlags);
+    DrawButtons(buttons_);
+    sprUpdateScreen(1);
+}
+
+void REasel::UndoSpriteEvent(SprSprite* sprite, i32 event) {
+    // A finished undo animation comes back to the resting snail.
+    if (event == kSprEventStopped && sprite->shape >= kUndoFirstFrame && sprite->shape <= kUndoLastFrame)
+        sprSetShape(sprite, kUndoShape, nullptr, 0);
+}
+
+void REasel::Undo() {
+    StopAll();
+    if (SprSprite* sprite = sprFind(undoSprite_)) {
+        static std::minstd_rand random{std::random_device{}()};
+        const u16 frame = u16(kUndoFirstFrame + random() % (kUndoLastFrame - kUndoFirstFrame + 1));
+        sprSetShape(sprite, frame, UndoSpriteEvent, 0);
+    }
+    if (RApplication* app = GetApplication(); app && app->GetUndoManager()) app->GetUndoManager()->Undo();
+}
+
+void REasel::ShowToolTipFor(u32 code) {
+    if (const EaselToolTip* tip = easelToolTip(code)) ShowToolTip(tip->button, tip->key);
+}
+
+// --- Play and Stop
+
+void REasel::SetPlayButtons(u16 state) {
+    RButton* play = Button(kPlayButton);
+    RButton* stop = Button(kStopButton);
+    const auto enable = [](RButton* button) {
+        button->HandleEvent(kHsEventRelease, false);
+        button->Show();
+    };
+    if (hasMedia_ && state == kPlayButtonsPlay) {
+        if (stop) stop->Hide();
+        if (play) enable(play);
+    } else if (hasMedia_ && state == kPlayButtonsStop) {
+        if (play) play->Hide();
+        if (stop) enable(stop);
+    } else {
+        if (stop) stop->Hide();
+        if (play) {
+            // The disabled look; its hot spot stays out of service.
+            play->HandleEvent(kHsEventSelect, false);
+            play->Draw();
+            play->EnableHotSpot(false);
+        }
+    }
+}
+
+void REasel::UpdateInputRegistration() {
+    const u32 mask = (playing_ ? kInputMouseButtons : 0) | (firecracker_ ? kInputTick : 0);
+    if (mask == 0) {
+        Unregister();
+        return;
+    }
+    // Playing is offered every click first.
+    if (playing_ && !(GetInputMask() & kInputMouseButtons)) Unregister();
+    Register(mask);
+}
+
+void REasel::StartPlaying() {
+    if (playing_) return;
+    if (RButton* play = Button(kPlayButton)) play->Hide();
+    if (RButton* stop = Button(kStopButton)) {
+        stop->HandleEvent(kHsEventRelease, false);
+        stop->Show();
+    }
+    playing_ = 1;
+    UpdateInputRegistration();
+    if (canvas_) {
+        RMessage play(kMsgPlayPage, 0, 0);
+        canvas_->HandleMessage(&play, 0);
+    }
+}
+
+void REasel::StopPlaying() {
+    if (!playing_) return;
+    playing_ = 0;
+    UpdateInputRegistration();
+    SetPlayButtons(kPlayButtonsPlay);
+    if (canvas_) {
+        RMessage stop(kMsgStopMedia, 0, 0);
+        canvas_->HandleMessage(&stop, 0);
+    }
+    if (ASpeechHandler* speech = ASpeechHandler::GetInstance(); speech && speech->IsSpeaking()) speech->Stop();
+}
+
+void REasel::StopAll() {
+    // Flash and movie edit frames come with their media players; until then only the page
+    // plays.
+    if (playing_) StopPlaying();
+}
+
+u32 REasel::HandleInput(u32, Point16 point, u32) {
+    if (!playing_) return 0;
+    RButton* stop = Button(kStopButton);
+    if (stop && stop->GetHotSpot() && rectContainsPoint(stop->GetHotSpot()->GetRect(), point)) return 0;
+    StopPlaying();
+    return 1;
+}
+
+// --- Start Over
+
+void REasel::StartOver() {
+    StopAll();
+    if (firecracker_ || !canvas_) return;
+    ReleaseUndo();
+    firecracker_ = std::make_unique<RDFirecracker2>(this);
+    const Rect16& rect = canvas_->CanvasRect();
+    if (firecracker_->Start(rect, canvas_->Picture()) != kDestructoStarted) {
+        firecracker_.reset();
+        return;
+    }
+    firecracker_->Trigger(Point16{i16((rect.left + rect.right) / 2), i16(rect.bottom - kStartOverLift)});
+    UpdateInputRegistration();
+}
+
+void REasel::HandleTick(u32) {
+    if (!firecracker_ || !firecracker_->IsBusy() || !canvas_) return;
+    canvas_->PictureChanged(firecracker_->Step());
+}
+
+}  // namespace Ostrel

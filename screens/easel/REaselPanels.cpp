@@ -1,0 +1,148 @@
+// The tool option panel of the chosen toolbar button, and the screen's state after a panel or
+// page change.
+#include "app/application/RApplication.h"
+#include "app/help/HelpContext.h"
+#include "app/settings/GlobalUserSettings.h"
+#include "document/clipboard/CCPObj.h"
+#include "document/objects/RTextPageObject.h"
+#include "document/pages/RPage.h"
+#include "document/storage/ObjectTypes.h"
+#include "framework/undo/UndoManager.h"
+#include "panels/pencil/RPencilPanel.h"
+#include "screens/easel/CanvasMessages.h"
+#include "screens/easel/RCanvas.h"
+#include "screens/easel/REasel.h"
+#include "tools/base/RToolMgr.h"
+
+namespace Ostrel {
+namespace {
+
+constexpr u16 kMenuPaste = 204;
+constexpr u16 kMenuSoundCommand = 220;
+constexpr u16 kMenuFlashCommand = 214;
+constexpr u16 kTextCommands[] = {210, 211, 225, 238};
+constexpr u16 kFirstTextStyleCommand = 401;
+constexpr u16 kLastTextStyleCommand = 416;
+constexpr u16 kHelpGroup = 777;
+constexpr i16 kEraserToolbar = 228;
+constexpr i16 kWackyToolbar = 230;
+constexpr i16 kBackgroundsToolbar = 224;
+constexpr u32 kMsgCanvasCursor = 6616;
+constexpr u16 kBackgroundsCursor = 28;
+
+struct ToolbarHelp {
+    i16 toolbar;
+    u16 first;
+    u16 second;
+};
+
+// The help items each toolbar's panel shows in help mode; 230 and 235 keep the last ones.
+constexpr ToolbarHelp kToolbarHelp[] = {
+    {222, 797, 798}, {223, 807, 808}, {224, 787, 788}, {225, 817, 818}, {227, 887, 888},
+    {228, 897, 898}, {229, 877, 0},   {232, 827, 828}, {233, 837, 838}, {234, 847, 848},
+    {236, 867, 868}, {237, 857, 858},
+};
+
+// What the program can play of a page today: texts are read aloud. Sounds, Flash and movie
+// objects wait for their media players.
+bool canPlay(const RPageObject& object, const GlobalUserSettings* settings) {
+    if (object.Type() != kTypeText) return false;
+    if (!settings || !settings->textToSpeech) return false;
+    return !static_cast<const RTextPageObject&>(object).text.text.empty();
+}
+
+void enableCommand(RApplication* app, u16 command, bool enable) {
+    if (enable)
+        app->EnableMenuCommand(command);
+    else
+        app->DisableMenuCommand(command);
+}
+
+}  // namespace
+
+void REasel::SelectToolbar(i16 toolbar, u16 phase) {
+    RApplication* app = GetApplication();
+    if (phase <= kToolbarRelease) {
+        ReleaseUndo();
+        rememberedToolbar_ = toolbar;
+    }
+    if (phase <= kToolbarBuild) BuildPanel(rememberedToolbar_);
+    RefreshPageState();
+    if (app) enableCommand(app, kMenuPaste, CCPObj::AnyCanPaste());
+}
+
+void REasel::BuildPanel(i16 toolbar) {
+    if (panel_ && picker_) picker_->RemoveListener(panel_.get());
+    panel_.reset();
+    if (RButton* startOver = Button(kStartOverButton)) startOver->Show();
+    startOverAvailable_ = 1;
+    if (toolbar != kWackyToolbar) {
+        std::array<u16, 3>& sets = GetHelpContext().buttonSets;
+        for (const ToolbarHelp& help : kToolbarHelp)
+            if (help.toolbar == toolbar) sets = {kHelpGroup, help.first, help.second};
+        sets[0] = kHelpGroup;
+    }
+    if (toolbar == kEraserToolbar) {
+        if (RButton* startOver = Button(kStartOverButton)) startOver->Hide();
+        startOverAvailable_ = 0;
+    }
+    if (toolbar == kBackgroundsToolbar && canvas_) {
+        RMessage cursor(kMsgCanvasCursor, 0, kBackgroundsCursor);
+        canvas_->HandleMessage(&cursor, 0);
+    }
+    if (!canvas_) return;
+    std::unique_ptr<RToolPanel> panel;
+    switch (toolbar) {
+        case 232:
+            panel = std::make_unique<RPencilPanel>(this, UserPaths());
+            break;
+        default:
+            // The other families' panels (libraries, sounds, text, brushes, fills, stamps,
+            // mixer, cut and move, eraser) are built by their own panel libraries; until they
+            // are there, their toolbar commands leave no panel.
+            return;
+    }
+    panel->SetCanvasRect(canvas_->CanvasRect());
+    panel->AddListener(canvas_->ToolManager());
+    panel->AddListener(canvas_.get());
+    panel->Init();
+    panel_ = std::move(panel);
+}
+
+void REasel::RefreshPageState() {
+    RPage* page = CurrentPage();
+    RApplication* app = GetApplication();
+    if (!page) return;
+    const GlobalUserSettings* settings = UserSettings();
+    bool sound = false;
+    u16 playable = 0;
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    RPageObject* last = nullptr;
+    while (page->Data().NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject)) {
+        sound |= object->Type() == kTypeSound;
+        if (canPlay(*object, settings)) ++playable;
+        if (object->Type() != kTypeNote && object->Type() != kTypeExclusions &&
+            !(object->Type() == kTypeBitmap && object->Id() == kBackgroundId))
+            last = object;
+    }
+    if (playable == 0 && last && canPlay(*last, settings)) playable = 1;
+    hasMedia_ = playable != 0;
+    if (app) {
+        enableCommand(app, kMenuSoundCommand, sound);
+        // The text commands and the Flash command work with the text, cut-and-move and
+        // library panels only, which this screen does not build yet.
+        for (u16 command : kTextCommands) enableCommand(app, command, false);
+        for (u16 command = kFirstTextStyleCommand; command <= kLastTextStyleCommand; ++command)
+            enableCommand(app, command, false);
+        enableCommand(app, kMenuFlashCommand, false);
+    }
+    if (hasMedia_)
+        SetPlayButtons(kPlayButtonsPlay);
+    else if (playing_)
+        StopPlaying();
+    else
+        SetPlayButtons(kPlayButtonsOff);
+}
+
+}  // namespace Ostrel

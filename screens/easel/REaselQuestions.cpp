@@ -1,0 +1,206 @@
+// What the easel asks the child: whether to save the page before it is dropped, and, in
+// small-kids mode, the name of a new picture; and the teacher's note of the page.
+#include <cstring>
+
+#include "app/application/RApplication.h"
+#include "app/application/ShellParts.h"
+#include "app/dialogs/RDlgEnterName.h"
+#include "app/dialogs/RDlgWarnings.h"
+#include "app/dialogs/RNoteDlg.h"
+#include "document/clipboard/CCPObj.h"
+#include "document/objects/RNotePageObject.h"
+#include "document/pages/RPage.h"
+#include "document/users/EnginePath.h"
+#include "document/users/Paths.h"
+#include "engine/files/OsServices.h"
+#include "engine/files/UniqueFileName.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "framework/alerts/ShowAlert.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
+#include "screens/easel/CanvasMessages.h"
+#include "screens/easel/EaselSaveQuestion.h"
+#include "screens/easel/PictureFiles.h"
+#include "screens/easel/RCanvas.h"
+#include "screens/easel/REasel.h"
+
+namespace Ostrel {
+namespace {
+
+constexpr u32 kMsgNameReply = 1444;
+constexpr u16 kNameLabel = 7211;
+constexpr u16 kNameTakenWarning = 7541;
+constexpr const char* kPictureExtension = ".tbx";
+constexpr u32 kMaxPictureName = 256;
+
+u16 pictureNameTaken(RDlgBase* dialog, const char* name) {
+    const auto* easel = dynamic_cast<const REasel*>(dialog->GetOwner());
+    if (!easel || !name) return 0;
+    return easel->PictureNameExists(name) == 1 ? 1 : 0;
+}
+
+}  // namespace
+
+void REasel::AskToSave(u32 action) {
+    const SaveQuestion question = saveQuestionFor(action);
+    warning_ = std::make_unique<RDlgWarnings>(this, question.reply);
+    if (question.reply == 0 || warning_->Open(question.text) != 0) {
+        warning_.reset();
+        if (RApplication* app = GetApplication()) PostMessageTo(app, action);
+    }
+}
+
+void REasel::CloseDialogAndResume() {
+    sprUpdateScreen(1);
+    ResumeCanvas();
+}
+
+void REasel::SaveQuestionAnswered(u32 reply, RDlgBase* dialog) {
+    if (!dialog || dialog != warning_.get()) return;
+    const u16 button = dialog->GetResult();
+    warning_.reset();
+    RApplication* app = GetApplication();
+    const bool save = button == kWarningResultYes;
+    if (!save && button != kWarningResultNo) {
+        CloseDialogAndResume();
+        return;
+    }
+    if (save) {
+        sprUpdateScreen(1);
+        // A picture that did not save is not dropped: the question stays answered by Cancel.
+        RMessage saveNow(281, reply == 262 ? kScreenPicker : 0, 0);
+        HandleCommand(&saveNow, 0);
+        if (PageUnsaved()) {
+            ResumeCanvas();
+            return;
+        }
+    }
+    switch (reply) {
+        case 258:  // quit
+            if (!save) {
+                ReleaseUndo();
+                DropPage();
+            }
+            PostMessageTo(this, 269);
+            break;
+        case 259:  // new picture
+            if (!save) {
+                ReleaseUndo();
+                if (CurrentPage()) UpdateNoteMenuItem(false);
+                DropPage();
+            }
+            PostMessageTo(this, 248);
+            break;
+        case 256:  // open picture
+            CCPObj::Clips().DeleteAllButBitmaps();
+            PostMessageTo(this, 247);
+            break;
+        case 251:  // open picture from the menu
+            PostMessageTo(this, 250);
+            break;
+        case 257:  // open another project
+            if (app) {
+                RMessage open(pendingProjectCode_, 265, 1);
+                app->HandleMessage(&open, 0);
+            }
+            break;
+        case 262:  // the slide shows: a saved page went with the save
+            if (!save) {
+                ReleaseUndo();
+                DropPage();
+                if (app) PostMessageTo(app, kScreenPicker);
+            }
+            break;
+        default:
+            break;
+    }
+    ResumeCanvas();
+}
+
+// --- small-kids naming
+
+void REasel::AskPictureName() {
+    std::string name;
+    const Paths* paths = UserPaths();
+    if (RPage* page = CurrentPage(); page && paths) {
+        char buffer[kMaxPictureName + 1] = {};
+        std::string base = page->FileName();
+        if (const size_t slash = base.find_last_of("\\/"); slash != std::string::npos) base.erase(0, slash + 1);
+        base = base.substr(0, base.find('.'));
+        std::strncpy(buffer, base.c_str(), kMaxPictureName);
+        const EnginePath folder(paths->GetPicturesDir());
+        EnginePath chosen;
+        if (MakeUniqueFileName(folder.get(), buffer, sizeof(buffer), kPictureExtension, chosen.get(), kMaxPictureName,
+                               nullptr, nullptr, 0) == kErrNone)
+            name = std::string(buffer).substr(0, std::string(buffer).find('.'));
+    }
+    nameDialog_ = std::make_unique<RDlgEnterName>(this, kMsgNameReply);
+    nameDialog_->SetValidateProc(pictureNameTaken);
+    nameDialog_->SetMessageId(kNameTakenWarning);
+    if (nameDialog_->Open(kNameLabel, name.empty() ? nullptr : name.c_str()) != 0) {
+        nameDialog_.reset();
+        ResumeCanvas();
+    }
+}
+
+void REasel::PictureNamed(RDlgBase* dialog) {
+    if (!dialog || dialog != nameDialog_.get()) return;
+    RPage* page = CurrentPage();
+    const Paths* paths = UserPaths();
+    if (dialog->GetResult() != kDlgResultConfirm || !page || !paths) {
+        nameDialog_.reset();
+        CloseDialogAndResume();
+        return;
+    }
+    std::string name = nameDialog_->TypedName();
+    nameDialog_.reset();
+    if (name.size() < 4 || name.compare(name.size() - 4, 4, kPictureExtension) != 0) name += kPictureExtension;
+    const std::string path = paths->GetPicturesDir() + "\\" + name;
+    sprUpdateScreen(1);
+    const EngineErr err = files_ ? files_->SavePageToFile(page, path) : EngineErr(1);
+    if (err != kErrNone) {
+        const RcString text =
+            LookupLanguageText("SmallKidsUserMessages", err == kOsErrDiskFull ? "VolumeFull" : "GeneralFileErr");
+        const u32 answer = ShowAlert(text.c_str(), "", kAlertYesNoCancel | kAlertIconStop);
+        if (answer == kAlertAnswerYes) {
+            if (!SavePicture(1)) {
+                ResumeCanvas();
+                return;
+            }
+        } else if (answer == kAlertAnswerNo) {
+            page->Data().SetDirtyState(false);
+        } else {
+            ResumeCanvas();
+            return;
+        }
+    }
+    if (canvas_) {
+        RMessage fresh(kMsgNewPage, 0, 0);
+        canvas_->HandleMessage(&fresh, 0);
+    }
+    ResumeCanvas();
+}
+
+// --- the teacher's note
+
+void REasel::ShowNote() {
+    RPage* page = CurrentPage();
+    if (!page) return;
+    RNotePageObject* note = page->Data().GetNote();
+    if (!note || note->IsEmpty()) {
+        UpdateNoteMenuItem(false);
+        return;
+    }
+    StopAll();
+    SuspendCanvas();
+    EndStroke(0);
+    UpdateNoteMenuItem(true);
+    noteDialog_ = std::make_unique<RNoteDlg>(this, note);
+    if (noteDialog_->Open() != 0) {
+        noteDialog_.reset();
+        UpdateNoteMenuItem(false);
+        ResumeCanvas();
+    }
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,266 @@
+#pragma once
+// The headless screen-test harness: the program started over the content set in scratch XDG
+// folders with its own main window (tests/app/window/WindowShellFixture.h), on a fake clock
+// and a headless display of the harness's own, so that a test can
+// - log a user in and switch screens (logIn, app->SwitchModule),
+// - script the mouse and the keyboard through the platform's input road (click, key) and let
+//   the program deliver it, its queued messages and the window's tick (settle, advance),
+// - check the offscreen picture (PictureHash within a run; ExpectPicture against a golden
+//   picture, block by block with a tolerance, writing the actual picture when it differs),
+// - answer alerts by script and read what they said (answerAlerts, alerts),
+// - record what an owner hears (RecordingOwner) and reopen written files (readFile).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/window/RMenuOwner.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "framework/app/mfxMain.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/messaging/CListener.h"
+#include "platform/clock/Clock.h"
+#include "platform/display/choice/DisplayChoice.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "tests/app/window/WindowShellFixture.h"
+
+namespace testapp {
+
+// An owner of dialogs under test: writes down every message it hears, and is a menu owner
+// like the screens, so that its dialogs hand the menus back when they go.
+class RecordingOwner : public CListener, public Ostrel::RMenuOwner {
+public:
+    u32 HandleMessage(Ostrel::RMessage* message, uintptr_t) override {
+        heard.push_back(*message);
+        if (onMessage) onMessage(*message);
+        return 0;
+    }
+    // The codes heard, in order.
+    std::vector<u32> codes() const {
+        std::vector<u32> out;
+        for (const Ostrel::RMessage& m : heard) out.push_back(m.code);
+        return out;
+    }
+    std::vector<Ostrel::RMessage> heard;
+    std::function<void(const Ostrel::RMessage&)> onMessage;
+};
+
+class ScreenHarness : public WindowShellTest {
+protected:
+    void SetUp() override {
+        plat::setDisplayDriver(&display_);
+        WindowShellTest::SetUp();
+        mfxTakeAlertRecords();
+    }
+    void TearDown() override {
+        WindowShellTest::TearDown();
+        plat::setDisplayDriver(nullptr);
+        mfxScriptAlertAnswers({});
+        mfxTakeAlertRecords();
+    }
+
+    // The program up with `user` logged in and the easel shown, its menu bar loaded.
+    void startLoggedIn(const std::string& user = "Maya") {
+        start();
+        logIn(user);
+        settle();
+    }
+
+    // Delivers the scripted input, the platform's messages, the application's queue and one
+    // tick of the main window, `rounds` times (answers that cause answers need more than one).
+    void settle(int rounds = 3) {
+        for (int round = 0; round < rounds; ++round) {
+            display_.pumpEvents();
+            bool quit = false;
+            int code = 0;
+            while (mfxPumpOneMessage(&quit, &code) && !quit) {
+            }
+            app->OnIdle();
+            mainWindow->OnTick(plat::clockMillis());
+        }
+        sprUpdateScreen(1);
+    }
+    // Moves the fake clock on and lets the program see it.
+    void advance(u32 ms) {
+        clock_.advance(ms);
+        settle();
+    }
+
+    // A press and release of the left button at `point` (window coordinates).
+    void click(Point16 point) {
+        script(plat::InputEvent::Kind::MouseDown, point);
+        settle(1);
+        script(plat::InputEvent::Kind::MouseUp, point);
+        settle();
+    }
+    // A key pressed and released; `shift` holds Shift around it. Each event is delivered
+    // before the next comes, so the key is held while the program hears it.
+    void key(u8 virtualKey, bool shift = false) {
+        if (shift) scriptKey(plat::InputEvent::Kind::KeyDown, kShiftKey);
+        scriptKey(plat::InputEvent::Kind::KeyDown, virtualKey);
+        scriptKey(plat::InputEvent::Kind::KeyUp, virtualKey);
+        if (shift) scriptKey(plat::InputEvent::Kind::KeyUp, kShiftKey);
+    }
+    // The middle of a sprite's rectangle (a button's), for clicking it.
+    static Point16 centreOf(u16 sprite) {
+        const SprSprite* s = sprFind(sprite);
+        if (!s) return {-1, -1};
+        return {i16((s->bounds.left + s->bounds.right) / 2), i16((s->bounds.top + s->bounds.bottom) / 2)};
+    }
+
+    // FNV-1a over the rectangle of the window's shown picture: tells whether the picture
+    // changed within one run.
+    u64 PictureHash(const Rect16& rect) const {
+        const plat::HeadlessWindow& shown = face();
+        u64 hash = 1469598103934665603ull;
+        for (i16 y = rect.top; y < rect.bottom; ++y)
+            for (i16 x = rect.left; x < rect.right; ++x) {
+                hash = (hash ^ shown.shownPixel(x, y)) * 1099511628211ull;
+            }
+        return hash;
+    }
+
+    // The picture of `rect` as the averages of its 8x8-pixel blocks (RGB, row by row).
+    struct PictureBlocks {
+        int width = 0;
+        int height = 0;
+        std::vector<u8> rgb;
+    };
+    PictureBlocks Blocks(const Rect16& rect) const {
+        const plat::HeadlessWindow& shown = face();
+        PictureBlocks blocks;
+        blocks.width = (rect.right - rect.left + kBlock - 1) / kBlock;
+        blocks.height = (rect.bottom - rect.top + kBlock - 1) / kBlock;
+        for (int by = 0; by < blocks.height; ++by)
+            for (int bx = 0; bx < blocks.width; ++bx) {
+                u32 sum[3] = {0, 0, 0};
+                u32 count = 0;
+                for (int y = rect.top + by * kBlock; y < std::min<int>(rect.top + (by + 1) * kBlock, rect.bottom); ++y)
+                    for (int x = rect.left + bx * kBlock; x < std::min<int>(rect.left + (bx + 1) * kBlock, rect.right); ++x) {
+                        const u32 p = shown.shownPixel(x, y);
+                        sum[0] += (p >> 16) & 0xFF;
+                        sum[1] += (p >> 8) & 0xFF;
+                        sum[2] += p & 0xFF;
+                        ++count;
+                    }
+                for (u32 channel : sum) blocks.rgb.push_back(u8((channel + count / 2) / count));
+            }
+        return blocks;
+    }
+
+    // Checks the picture of `rect` against the golden picture "<label>.ppm" of the test
+    // target's golden folder (TUMBLO_TEST_GOLDEN_DIR, which a target using pictures defines).
+    // The two are compared block by block (8x8-pixel averages), each channel within
+    // kPictureTolerance: glyph edges, gradient dithering and text moved by a pixel or two
+    // (FreeType, cairo and pixman releases differ in these) move a block's average by up to
+    // about 50 levels; a missing word, a missing button or a button of another colour by 95
+    // and more. On a mismatch, or without a golden picture, the
+    // actual picture is written to "<label>.ppm" and its blocks to "<label>.golden.ppm" in
+    // the test's working folder (to review, and to copy into the golden folder).
+    void ExpectPicture(const std::string& label, const Rect16& rect) const {
+        const PictureBlocks actual = Blocks(rect);
+        const std::string fault =
+            CompareBlocks(actual, readBlocks(std::string(TUMBLO_TEST_GOLDEN_DIR) + "/" + label + ".ppm"));
+        if (fault.empty()) return;
+        writePicture(label + ".ppm", rect);
+        writeBlocks(label + ".golden.ppm", actual);
+        ADD_FAILURE() << label << ": " << fault << "; actual picture written to " << label << ".ppm";
+    }
+    // Empty when every block channel lies within kPictureTolerance of the golden one, else
+    // what differs.
+    static std::string CompareBlocks(const PictureBlocks& actual, const PictureBlocks& golden) {
+        if (golden.rgb.empty()) return "no golden picture";
+        if (golden.width != actual.width || golden.height != actual.height || golden.rgb.size() != actual.rgb.size())
+            return "golden picture of another size";
+        int worst = 0;
+        size_t at = 0;
+        for (size_t i = 0; i < actual.rgb.size(); ++i) {
+            const int difference = std::abs(int(actual.rgb[i]) - int(golden.rgb[i]));
+            if (difference > worst) {
+                worst = difference;
+                at = i / 3;
+            }
+        }
+        if (worst <= kPictureTolerance) return {};
+        return "block (" + std::to_string(at % size_t(actual.width)) + ", " + std::to_string(at / size_t(actual.width)) +
+               ") differs by " + std::to_string(worst);
+    }
+    void writePicture(const std::string& file, const Rect16& rect) const {
+        const plat::HeadlessWindow& shown = face();
+        PictureBlocks whole;
+        whole.width = rect.right - rect.left;
+        whole.height = rect.bottom - rect.top;
+        for (i16 y = rect.top; y < rect.bottom; ++y)
+            for (i16 x = rect.left; x < rect.right; ++x) {
+                const u32 p = shown.shownPixel(x, y);
+                whole.rgb.insert(whole.rgb.end(), {u8(p >> 16), u8(p >> 8), u8(p)});
+            }
+        writeBlocks(file, whole);
+    }
+    static void writeBlocks(const std::string& file, const PictureBlocks& picture) {
+        if (FILE* out = std::fopen(file.c_str(), "wb")) {
+            std::fprintf(out, "P6\n%d %d\n255\n", picture.width, picture.height);
+            std::fwrite(picture.rgb.data(), 1, picture.rgb.size(), out);
+            std::fclose(out);
+        }
+    }
+    // A binary PPM as written above; empty when missing or not one.
+    static PictureBlocks readBlocks(const std::string& file) {
+        PictureBlocks picture;
+        std::ifstream in(file, std::ios::binary);
+        std::string magic;
+        int maxValue = 0;
+        if (!(in >> magic >> picture.width >> picture.height >> maxValue) || magic != "P6" || maxValue != 255 ||
+            picture.width <= 0 || picture.height <= 0 || picture.width > 4096 || picture.height > 4096)
+            return {};
+        in.get();
+        picture.rgb.resize(size_t(picture.width) * size_t(picture.height) * 3);
+        if (!in.read(reinterpret_cast<char*>(picture.rgb.data()), std::streamsize(picture.rgb.size()))) return {};
+        return picture;
+    }
+
+    // How far (in levels of 255) a block's average channel may stray from the golden one.
+    static constexpr int kPictureTolerance = 64;
+
+    // The answers the next alerts give, in order.
+    static void answerAlerts(std::vector<u32> answers) { mfxScriptAlertAnswers(std::move(answers)); }
+    // The alerts shown since the last call.
+    static std::vector<mfxAlertRecord> alerts() { return mfxTakeAlertRecords(); }
+
+    static std::string readFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    const plat::HeadlessWindow& face() const {
+        return *dynamic_cast<const plat::HeadlessWindow*>(mainWindow->GetFace());
+    }
+
+    plat::ScopedFakeClock clock_{1000};
+    plat::HeadlessDisplay display_;
+
+private:
+    void script(plat::InputEvent::Kind kind, Point16 point) {
+        plat::InputEvent event;
+        event.kind = kind;
+        event.position = {point.h, point.v};
+        display_.script(mainWindow->GetHandle(), event);
+    }
+    void scriptKey(plat::InputEvent::Kind kind, u8 virtualKey) {
+        plat::InputEvent event;
+        event.kind = kind;
+        event.virtualKey = virtualKey;
+        display_.script(mainWindow->GetHandle(), event);
+        settle(1);
+    }
+    static constexpr u8 kShiftKey = 0x10;
+    static constexpr int kBlock = 8;
+};
+
+}  // namespace testapp

@@ -1,0 +1,120 @@
+// A child's whole first session through the program's own parts, driven only by the input a
+// child gives (keys and mouse messages posted to the main window) on a fake clock: the splash,
+// the login with a typed name, the easel with its pencil panel, painting, saving with Ctrl+S,
+// reopening the picture, and quitting with unsaved work.
+#include "tests/app/shell/SessionFixture.h"
+
+namespace {
+
+using namespace Ostrel;
+using namespace testshell;
+
+class SessionTest : public SessionFixture {
+protected:
+    void loginAndPaint(std::vector<u16>* before, std::vector<u16>* painted);
+};
+
+// The splash, a key, the login with a typed name, the easel with the pencils, the biggest size
+// clicked and a drag across the canvas's middle: the row through the stroke before and after.
+void SessionTest::loginAndPaint(std::vector<u16>* before, std::vector<u16>* painted) {
+    start();
+    ASSERT_EQ(application_->GetCurrentModuleCode(), kScreenSplash);
+    frames(2);
+    keepScreenshot("splash");
+    EXPECT_TRUE(showsAPicture()) << "the splash never reached the screen (artifact splash.ppm)";
+
+    press(kVkSpace);
+    frames(5);
+    ASSERT_TRUE(application_->IsLoginOpen());
+    keepScreenshot("login");
+    EXPECT_TRUE(showsAPicture()) << "the login never reached the screen (artifact login.ppm)";
+
+    type("Maya");
+    press(kVkReturn);
+    frames(5);
+    ASSERT_FALSE(application_->IsLoginOpen());
+    ASSERT_TRUE(application_->IsUserLoggedIn());
+    EXPECT_EQ(application_->GetPaths()->UserName(), "Maya");
+    EXPECT_TRUE(fs::is_directory(pictures("Maya")));
+    ASSERT_EQ(application_->GetCurrentModuleCode(), kScreenEasel);
+    ASSERT_NE(easel(), nullptr);
+    auto* pencils = dynamic_cast<RPencilPanel*>(easel()->CurrentPanel());
+    ASSERT_NE(pencils, nullptr);
+    ASSERT_NE(easel()->Canvas(), nullptr);
+    keepScreenshot("easel");
+
+    const RButtonSet& sizes = pencils->SizeButtons();
+    ASSERT_EQ(sizes.size(), size_t(kPencilSizeCount));
+    ASSERT_NE(sizes.back()->GetHotSpot(), nullptr);
+    click(centre(sizes.back()->GetHotSpot()->GetRect()));
+    EXPECT_EQ(pencils->GetSizeIndex(), kPencilSizeCount - 1);
+
+    *before = strokeRow();
+    const Point16 middle = centre(easel()->Canvas()->CanvasRect());
+    drag(Point16{i16(middle.h - 100), middle.v}, Point16{i16(middle.h + 100), middle.v}, 10);
+    *painted = strokeRow();
+    ASSERT_NE(*painted, *before) << "the drag left the canvas as it was";
+    ASSERT_NE(application_->GetCurrentPage(), nullptr);
+    EXPECT_TRUE(application_->GetCurrentPage()->Data().IsDirty());
+}
+
+TEST_F(SessionTest, APaintedPictureSavesWithCtrlSAndReopensWithTheSamePixels) {
+    std::vector<u16> before, painted;
+    ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
+
+    // The save dialog takes the name typed into it and Return.
+    ctrl('S');
+    keys("cat");
+    key(kVkReturn);
+    frames(3);
+    const std::vector<fs::path> saved = savedPictures("Maya");
+    ASSERT_EQ(saved.size(), 1u) << "Ctrl+S saved no picture";
+    EXPECT_EQ(saved.front().filename(), "cat.tbx");
+    EXPECT_FALSE(application_->GetCurrentPage()->Data().IsDirty());
+
+    // Paint that was never saved goes when the saved picture is opened again: a stroke down
+    // across the stroke row, beside the first stroke (across it, it would paint what is painted).
+    const Point16 middle = centre(easel()->Canvas()->CanvasRect());
+    const i16 beside = i16(middle.h + 150);
+    drag(Point16{beside, i16(middle.v - 80)}, Point16{beside, i16(middle.v + 80)}, 8);
+    ASSERT_NE(strokeRow(), painted);
+    ASSERT_TRUE(easel()->OpenPicture(saved.front().string()));
+    frames(2);
+    EXPECT_EQ(strokeRow(), painted);
+}
+
+TEST_F(SessionTest, ExitWithUnsavedPaintAsksInsteadOfQuitting) {
+    std::vector<u16> before, painted;
+    ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
+    ctrl('Q');
+    frames(3);
+    EXPECT_FALSE(application_->IsQuitting());
+    EXPECT_NE(easel()->WarningDialog(), nullptr) << "the program did not ask about the unsaved picture";
+    EXPECT_TRUE(savedPictures("Maya").empty());
+}
+
+TEST_F(SessionTest, SwitchingToSpanishAndBackRedrawsTheEaselsTexts) {
+    std::vector<u16> before, painted;
+    ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
+    frames(3);
+    const std::vector<u32> english = shown();
+    keepScreenshot("easel-english");
+    ASSERT_FALSE(english.empty());
+    // The Controls menu's language item, as the menu bar sends it.
+    post(plat::kMsgCommand, kCmdSwitchLanguage);
+    frames(3);
+    EXPECT_EQ(CurrentLanguage(), kLanguageSpanish);
+    const std::vector<u32> spanish = shown();
+    keepScreenshot("easel-spanish");
+    EXPECT_TRUE(spanish != english) << "nothing on the screen changed with the language";
+    post(plat::kMsgCommand, kCmdSwitchLanguage);
+    frames(3);
+    EXPECT_EQ(CurrentLanguage(), kLanguageEnglish);
+    keepScreenshot("easel-english-again");
+    // Back in English every text is as it was; the painting is untouched by either switch.
+    EXPECT_TRUE(outsideCanvas(shown()) == outsideCanvas(english))
+        << "the screen outside the canvas differs from before the switches (artifacts easel-english*.ppm)";
+    EXPECT_EQ(strokeRow(), painted);
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+// The factory builds, for each tool index, the tool of that row with its own tool id, and
+// nothing for the rows that need their panel's arguments or lie outside the table.
+#include "panels/base/ToolFactory.h"
+
+#include <gtest/gtest.h>
+
+#include <typeinfo>
+
+#include "tools/brushes/RSprayGun.h"
+#include "tools/cut/RMarchingAnts.h"
+#include "tools/erasers/REraserTool.h"
+#include "tools/fills/RGradientFill.h"
+#include "tools/fills/RPatternFill.h"
+#include "tools/fills/RSolidFill.h"
+#include "tools/pencils/RChalk.h"
+#include "tools/pencils/RCircle.h"
+#include "tools/pencils/RCrayon.h"
+#include "tools/pencils/RMarker.h"
+
+namespace {
+
+using namespace Ostrel;
+
+struct Row {
+    i16 index;
+    const std::type_info& type;
+    i16 toolId;
+};
+
+TEST(ToolFactory, EachBuiltRowMakesItsClassWithItsToolId) {
+    const Row rows[] = {
+        {99, typeid(RCircle), 99},          {100, typeid(RChalk), 100},        {101, typeid(RCrayon), 101},
+        {102, typeid(RMarker), 102},        {115, typeid(REraserTool), 99},    {116, typeid(RSolidFill), 116},
+        {117, typeid(RPatternFill), 117},   {118, typeid(RGradientFill), 118}, {119, typeid(RSprayGun), 119},
+        {122, typeid(RMarchingAnts), 122},
+    };
+    for (const Row& row : rows) {
+        std::unique_ptr<RTool> tool = CreateToolForIndex(row.index);
+        ASSERT_NE(tool, nullptr) << row.index;
+        EXPECT_EQ(typeid(*tool), row.type) << row.index;
+        EXPECT_EQ(tool->GetToolId(), row.toolId) << row.index;
+    }
+}
+
+TEST(ToolFactory, RowsBuiltByTheirPanelsAndIndicesOutsideTheTableGiveNothing) {
+    for (i16 index : {i16(-1), i16(-32768), i16(123), i16(32767), i16(103), i16(110), i16(111), i16(114), i16(120),
+                      i16(121)})
+        EXPECT_EQ(CreateToolForIndex(index), nullptr) << index;
+}
+
+TEST(ToolFactory, EveryToolMadeCarriesItsRowsIdExceptTheEraser) {
+    for (i16 index = 0; index <= kLastFactoryTool; ++index) {
+        std::unique_ptr<RTool> tool = CreateToolForIndex(index);
+        if (tool == nullptr) continue;
+        EXPECT_EQ(tool->GetToolId(), index == 115 ? 99 : index) << index;
+    }
+}
+
+}  // namespace

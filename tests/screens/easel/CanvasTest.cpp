@@ -1,0 +1,259 @@
+// The canvas: strokes paint into the page's picture and reach the screen, and the page
+// commands act on the current page.
+#include <gtest/gtest.h>
+
+#include "document/import/FileImport.h"
+#include "document/objects/RBitmapPageObject.h"
+#include "document/objects/RMediaFilePageObject.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "document/objects/RNotePageObject.h"
+#include "document/objects/RTextPageObject.h"
+#include "document/storage/ObjectTypes.h"
+#include "framework/messaging/mfDispatcher.h"
+#include "screens/easel/CanvasMessages.h"
+#include "screens/easel/CanvasPicture.h"
+#include "tests/screens/easel/CanvasFixture.h"
+#include "tools/base/BrushColor.h"
+#include "tools/pencils/RCircle.h"
+
+namespace {
+
+using namespace Ostrel;
+
+class Canvas : public easeltest::CanvasFixture {
+protected:
+    void choosePencil(u8 r, u8 g, u8 b) {
+        setBrushColor(GfxColor::rgb(r, g, b));
+        pencil_.Activate(screen_, -1, kCanvas);
+        RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(&pencil_), 0);
+        canvas_->ToolManager()->HandleMessage(&born, 0);
+    }
+    void send(u32 code, uintptr_t param1 = 0, u16 param2 = 0) {
+        RMessage message(code, param1, param2);
+        canvas_->HandleMessage(&message, 0);
+    }
+    RCircle pencil_;
+};
+
+TEST_F(Canvas, NewPageIsWhiteAndShownAtTheCanvasPlace) {
+    EXPECT_EQ(inPicture(100, 50), kRgb555White);
+    EXPECT_EQ(onScreen(100, 50), kRgb555White);
+    EXPECT_EQ(onScreen(419, 289), kRgb555White);
+    EXPECT_EQ(onScreen(99, 50), kRgb555Black) << "outside the canvas";
+    EXPECT_EQ(onScreen(420, 289), kRgb555Black);
+    EXPECT_FALSE(easel_.page->Data().IsDirty());
+}
+
+TEST_F(Canvas, PencilStrokePaintsThePictureAndTheScreenAndMakesThePageUnsaved) {
+    choosePencil(255, 0, 0);
+    drag({150, 100}, {250, 100});
+    const u16 red = rgb555(255, 0, 0);
+    EXPECT_EQ(inPicture(200, 100), red);
+    EXPECT_EQ(onScreen(200, 100), red);
+    EXPECT_EQ(onScreen(200, 200), kRgb555White);
+    EXPECT_TRUE(easel_.page->Data().IsDirty());
+}
+
+TEST_F(Canvas, ClicksOutsideTheCanvasOrWhileBusyAreNotTaken) {
+    choosePencil(0, 0, 255);
+    struct Case {
+        Point16 point;
+        u16 busy;
+        u32 taken;
+    };
+    const Case cases[] = {
+        {{99, 100}, 0, 0}, {{100, 100}, 0, 1}, {{419, 289}, 0, 1}, {{420, 289}, 0, 0}, {{200, 100}, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.point.h << "," << c.point.v << " busy " << c.busy);
+        canvas_->SetBusy(c.busy);
+        EXPECT_EQ(canvas_->HandleInput(kInputLeftButton, c.point, 0), c.taken);
+        canvas_->HandleMouseUp(kInputLeftButton, c.point, 0);
+    }
+}
+
+TEST_F(Canvas, UndoOfAStrokeTakesThePaintAway) {
+    choosePencil(0, 255, 0);
+    drag({150, 150}, {200, 150});
+    ASSERT_EQ(inPicture(175, 150), rgb555(0, 255, 0));
+    undo_.Undo();
+    mfDispatcher().DispatchQueuedMessages();
+    EXPECT_EQ(inPicture(175, 150), kRgb555White);
+    EXPECT_EQ(onScreen(175, 150), kRgb555White);
+}
+
+TEST_F(Canvas, NewPageReplacesThePageAndDropsItsUndo) {
+    choosePencil(0, 0, 0);
+    drag({150, 150}, {200, 150});
+    RPage* before = easel_.page.get();
+    const int detached = easel_.detached;
+    send(kMsgNewPage, 7);
+    ASSERT_NE(easel_.page.get(), nullptr);
+    EXPECT_NE(easel_.page.get(), before);
+    EXPECT_EQ(easel_.page->Number(), 7);
+    EXPECT_EQ(inPicture(175, 150), kRgb555White);
+    EXPECT_EQ(easel_.detached, detached + 1);
+    EXPECT_TRUE(easel_.attachedNow) << "the panel takes the canvas again";
+    undo_.Undo();
+    mfDispatcher().DispatchQueuedMessages();
+    EXPECT_EQ(inPicture(175, 150), kRgb555White) << "the old page's stroke is not undone onto the new page";
+}
+
+TEST_F(Canvas, StoredPictureHoldsTheCanvasPixelsExactly) {
+    for (i32 y = 0; y < canvas_->Picture().height; ++y)
+        for (i32 x = 0; x < canvas_->Picture().width; ++x) canvas_->Picture().Put(x, y, u16((x * 37 + y * 11) & 0x7FFF));
+    ASSERT_EQ(canvas_->StorePicture(easel_.page.get()), kErrNone);
+    std::vector<u16> again(size_t(canvas_->Picture().width) * canvas_->Picture().height);
+    PixelView view = pixelViewOfBuffer(again, canvas_->Picture().width, canvas_->Picture().height);
+    drawPageBackground(view, easel_.page->Data(), 0);
+    for (i32 y = 0; y < view.height; ++y)
+        for (i32 x = 0; x < view.width; ++x) ASSERT_EQ(view.At(x, y), canvas_->Picture().At(x, y)) << x << "," << y;
+}
+
+TEST_F(Canvas, PlacedPictureShowsOverThePaintingAndMakesThePageUnsaved) {
+    RBitmapPageObject sticker(kTypeMovableBitmap, 0);
+    sticker.rect = {10, 10, 12, 12};
+    sticker.picture.width = sticker.picture.height = 2;
+    sticker.picture.pixels.assign(16, 0);  // black, opaque
+    sticker.picture.mask.assign(4, 1);
+    send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&sticker));
+    EXPECT_EQ(easel_.page->Data().ObjectCount(), 2u);
+    EXPECT_TRUE(easel_.page->Data().IsDirty());
+    EXPECT_EQ(onScreen(kCanvas.left + 10, kCanvas.top + 10), kRgb555Black);
+    EXPECT_EQ(inPicture(kCanvas.left + 10, kCanvas.top + 10), kRgb555White) << "not painted into the picture";
+    EXPECT_EQ(easel_.framesGiven, 0) << "pictures need no edit frame";
+}
+
+TEST_F(Canvas, PlacedTextGetsItsEditFrameFromThePanel) {
+    RTextPageObject text(0);
+    text.rect = {0, 0, 40, 20};
+    send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&text));
+    EXPECT_EQ(easel_.framesGiven, 1);
+}
+
+TEST_F(Canvas, ColourMessageSetsTheCurrentColour) {
+    EXPECT_EQ(canvas_->CurrentColor().flag, kGfxColorFlagDefault);
+    const GfxColor teal = GfxColor::rgb(0, 128, 128);
+    send(kMsgColorChosen, reinterpret_cast<uintptr_t>(&teal));
+    EXPECT_EQ(canvas_->CurrentColor().blue, 128);
+    EXPECT_EQ(canvas_->CurrentColor().flag, 0);
+}
+
+TEST_F(Canvas, CopyLeavesTheClipsAloneForANote) {
+    CCPObj::Clips().DeleteAll();
+    easel_.page->Data().GetNote();
+    EXPECT_FALSE(canvas_->Copy());
+    EXPECT_EQ(CCPObj::Clips().Count(), 0u);
+    RTextPageObject text(0);
+    send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&text));
+    EXPECT_TRUE(canvas_->Copy());
+    EXPECT_EQ(CCPObj::Clips().Count(), 1u);
+    CCPObj::Clips().DeleteAll();
+}
+
+TEST_F(Canvas, TextsAreReadLeftToRightWithOneBlankBetween) {
+    RTextPageObject right(1), left(2), below(3);
+    right.rect = {200, 10, 260, 30};
+    right.text.text = "world";
+    left.rect = {10, 10, 60, 30};
+    left.text.text = "hello";
+    std::vector<RTextPageObject*> texts{&right, &left};
+    RCanvas::OrderForReading(texts);
+    EXPECT_EQ(RCanvas::JoinForReading(texts), "hello world ");
+}
+
+TEST_F(Canvas, ReadingOrderEndsOnEqualAndReversedLists) {
+    std::vector<RTextPageObject> store;
+    for (i16 i = 0; i < 6; ++i) {
+        store.emplace_back(u16(i + 1));
+        store.back().rect = {i16(100 - i * 10), i16(i % 2 ? 5 : 50), 0, 0};
+        store.back().text.text = std::string(1, char('a' + i));
+    }
+    std::vector<RTextPageObject*> texts;
+    for (auto& t : store) texts.push_back(&t);
+    RCanvas::OrderForReading(texts);
+    EXPECT_EQ(texts.size(), 6u);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace Ostrel;
+
+class CanvasLimits : public easeltest::CanvasFixture {
+protected:
+    void send(u32 code, uintptr_t param1 = 0, u16 param2 = 0) {
+        RMessage message(code, param1, param2);
+        canvas_->HandleMessage(&message, 0);
+    }
+    size_t count(FourCC type) {
+        size_t n = 0;
+        u32 iterator = 0;
+        RPageObject* object = nullptr;
+        while (easel_.page->Data().NextObject(&iterator, &object, type)) ++n;
+        return n;
+    }
+};
+
+TEST_F(CanvasLimits, FlashObjectsUpToTheLimitArePlacedAndOneMoreIsRefusedWithPictureFull) {
+    const struct {
+        u16 limit;
+        size_t placed;
+    } cases[] = {{0, 0}, {2, 2}, {3, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.limit);
+        send(kMsgNewPage, 1);
+        easel_.alerts.clear();
+        easel_.flashLimit = c.limit;
+        for (size_t i = 0; i < 3; ++i) {
+            RMediaFilePageObject flash(kTypeFlash, 0);
+            send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&flash));
+        }
+        EXPECT_EQ(count(kTypeFlash), c.placed);
+        // Each refusal is told once, by the page-object limit's check.
+        ASSERT_EQ(easel_.alerts.size(), 3 - c.placed);
+        for (const std::string& key : easel_.alerts) EXPECT_EQ(key, kPictureFullKey);
+    }
+}
+
+TEST_F(CanvasLimits, OtherObjectsAreNotHeldToTheFlashLimit) {
+    easel_.flashLimit = 0;
+    RMediaFilePageObject sound(kTypeSound, 0);
+    send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&sound));
+    EXPECT_EQ(count(kTypeSound), 1u);
+    EXPECT_TRUE(easel_.alerts.empty());
+}
+
+TEST_F(CanvasLimits, ImportAsksForTheFileAndACancelledMovieQuestionImportsNothing) {
+    // Nothing chosen: nothing imported, the canvas takes clicks again.
+    send(kMsgImportFile, 0, 112);
+    ASSERT_EQ(easel_.importKinds.size(), 1u);
+    EXPECT_EQ(easel_.importKinds[0], kImportSoundOrFlash);
+    EXPECT_EQ(count(kTypeSound) + count(kTypeFlash), 0u);
+    // A second movie asks first; Cancel ends the import before the file is read.
+    ASSERT_NE(easel_.page->Data().AdoptObject(std::make_unique<RMediaFilePageObject>(kTypeMovie, 5)), nullptr);
+    easel_.page->Data().SetDirtyState(false);
+    easel_.importPath = "T:\\Pictures\\clip.mov";
+    easel_.importType = kFileTypeMovie;
+    easel_.alertAnswer = kAlertAnswerCancel;
+    send(kMsgImportFile, 0, 113);
+    ASSERT_EQ(easel_.alerts.size(), 1u);
+    EXPECT_EQ(easel_.alerts[0], kReplaceMovieKey);
+    EXPECT_EQ(count(kTypeMovie), 1u);
+    EXPECT_FALSE(easel_.page->Data().IsDirty());
+}
+
+TEST_F(CanvasLimits, PicturesAndExportWaitForThePictureDecoders) {
+    for (u16 kind : {111, 115}) {
+        send(kMsgImportFile, 0, kind);
+        EXPECT_TRUE(easel_.importKinds.empty()) << kind;
+    }
+}
+
+TEST_F(CanvasLimits, AClickOutsideTheCanvasIsLeftToTheScreen) {
+    EXPECT_EQ(canvas_->HandleInput(kInputLeftButton, Point16{10, 10}, 0), 0u);
+    EXPECT_EQ(easel_.outsideClicks, 1);
+}
+
+}  // namespace

@@ -1,0 +1,329 @@
+// The easel entered inside the application over the content set: its buttons and their
+// commands, Play and Stop, the save question before the page is dropped, Start Over, the
+// small-kids change and the page-object limit.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "app/dialogs/RABCTextDlg.h"
+#include "app/dialogs/RDlgWarnings.h"
+#include "app/dialogs/RNoteDlg.h"
+#include "document/objects/RNotePageObject.h"
+#include "app/help/HelpContext.h"
+#include "app/window/RDisplayWindow.h"
+#include "document/objects/RTextPageObject.h"
+#include "document/storage/ObjectTypes.h"
+#include "engine/ini/IniProfiles.h"
+#include "framework/language/LanguageTexts.h"
+#include "framework/controls/RColorPicker.h"
+#include "framework/input/RHotSpotItem.h"
+#include "panels/pencil/RPencilPanel.h"
+#include "platform/files/Files.h"
+#include "screens/easel/CanvasMessages.h"
+#include "screens/easel/EaselSaveQuestion.h"
+#include "screens/easel/EaselToolTips.h"
+#include "screens/easel/RCanvas.h"
+#include "screens/easel/REasel.h"
+#include "tests/app/application/ShellTestFixture.h"
+#include "tools/erasers/RDFirecracker2.h"
+
+namespace {
+
+using namespace Ostrel;
+
+class EaselScreen : public testapp::ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        if (HasFatalFailure()) return;
+        shell = parts(&log, true);
+        shell.mainWindow = [](const std::string& title, const Rect16& rect) -> std::unique_ptr<RShellWindow> {
+            return std::make_unique<RDisplayWindow>(title, rect);
+        };
+        shell.screen = [](u32 code) -> std::unique_ptr<RModule> {
+            if (code == kScreenEasel) return std::make_unique<REasel>();
+            return nullptr;
+        };
+    }
+    // Starts the program and logs "Maya" in: the easel comes up with a blank page.
+    void start() {
+        application = std::make_unique<RApplication>();
+        application->SetShellParts(shell);
+        ASSERT_EQ(application->Startup(0, {}), 0);
+        RMessage open(kMsgOpenDocument, 0, 0);
+        application->HandleMessage(&open, 0);
+        RMessage answer(kMsgLoginClosed, reinterpret_cast<uintptr_t>(new std::string("Maya")), kLoginChosen);
+        application->HandleMessage(&answer, 0);
+        easel = dynamic_cast<REasel*>(application->GetCurrentModule());
+        ASSERT_NE(easel, nullptr);
+        idle();
+    }
+    void TearDown() override {
+        // The language texts are process-wide and would keep paths on the volumes the
+        // application's exit takes down; the other suites of this program run after it.
+        Path none{};
+        pathInitEmpty(&none);
+        SetupLanguageFolders(&none, "none");
+        if (application) application->ExitInstance();
+        application.reset();
+        ShellTest::TearDown();
+    }
+    void idle() {
+        for (int i = 0; i < 4; ++i) application->OnIdle();
+    }
+    void send(u32 code, uintptr_t param1 = 0, u16 param2 = 0) {
+        RMessage message(code, param1, param2);
+        easel->HandleMessage(&message, 0);
+    }
+    RButton* button(u16 id) {
+        const i32 index = easel->FindButtonById(id);
+        return index < 0 ? nullptr : easel->Buttons()[size_t(index)].get();
+    }
+    void makeUnsaved() { application->GetCurrentPage()->Data().SetDirtyState(true); }
+    // Answers the open save question with `result`, as its button would.
+    void answerQuestion(u16 result) {
+        RDlgWarnings* question = easel->WarningDialog();
+        ASSERT_NE(question, nullptr);
+        question->SetResult(result);
+        send(question->GetKind(), reinterpret_cast<uintptr_t>(question), result);
+    }
+
+    std::vector<std::string> log;
+    ShellParts shell;
+    std::unique_ptr<RApplication> application;
+    REasel* easel = nullptr;
+};
+
+TEST_F(EaselScreen, EntersWithItsButtonsCanvasSwatchAndThePencilPanel) {
+    start();
+    ASSERT_NE(easel->Canvas(), nullptr);
+    EXPECT_NE(dynamic_cast<RPencilPanel*>(easel->CurrentPanel()), nullptr);
+    EXPECT_EQ(easel->CurrentToolbar(), 232);
+    ASSERT_NE(easel->ColorPicker(), nullptr);
+    EXPECT_EQ(dynamic_cast<RSmallColorPicker*>(easel->ColorPicker()), nullptr);
+    EXPECT_NE(easel->SwatchHotSpot(), nullptr);
+    EXPECT_NE(easel->UndoSprite(), 0);
+    ASSERT_NE(button(kPlayButton), nullptr);
+    ASSERT_NE(button(kStopButton), nullptr);
+    EXPECT_FALSE(button(kStopButton)->IsShown());
+    EXPECT_TRUE(button(kPlayButton)->IsShown());
+    EXPECT_EQ(button(kPlayButton)->GetState(), kButtonSelected) << "Play shows disabled on a blank page";
+    EXPECT_TRUE(button(kSlideShowButton)->IsShown());
+    // The content set's "PageObjectLimits" allows 20 Flash objects.
+    EXPECT_EQ(easel->PageObjectLimit(), 20);
+}
+
+TEST_F(EaselScreen, ToolbarButtonsSendTheirToolbarCommands) {
+    start();
+    const struct {
+        u16 button;
+        u32 command;
+    } cases[] = {{1012, 232}, {1000, 224}, {1003, 222}, {1006, 223}, {1009, 225}, {1015, 233}, {1018, 234},
+                 {1021, 237}, {1024, 236}, {1027, 229}, {1030, 227}, {1033, 228}, {1067, 298}, {1038, 243},
+                 {1042, 244}, {1070, 239}, {1073, 270}, {1077, 266}};
+    for (const auto& c : cases) {
+        RButton* b = button(c.button);
+        ASSERT_NE(b, nullptr) << c.button;
+        EXPECT_EQ(b->GetRecord().clickMessage, c.command) << c.button;
+        // Each button's hover message has its tool tip.
+        const EaselToolTip* tip = easelToolTip(b->GetRecord().hoverMessage);
+        ASSERT_NE(tip, nullptr) << c.button;
+        EXPECT_EQ(tip->button, c.button);
+    }
+}
+
+TEST_F(EaselScreen, EraserHidesStartOverAndAnyOtherPanelShowsItAgain) {
+    start();
+    send(228);
+    EXPECT_FALSE(button(kStartOverButton)->IsShown());
+    EXPECT_FALSE(easel->StartOverAvailable());
+    EXPECT_EQ(GetHelpContext().buttonSets[1], 897);
+    send(232);
+    EXPECT_TRUE(button(kStartOverButton)->IsShown());
+    EXPECT_TRUE(easel->StartOverAvailable());
+    EXPECT_EQ(GetHelpContext().buttonSets[0], 777);
+    EXPECT_EQ(GetHelpContext().buttonSets[1], 827);
+}
+
+TEST_F(EaselScreen, PlayIsEnabledByATextToReadAndAClickOffStopStopsPlaying) {
+    start();
+    RPage* page = application->GetCurrentPage();
+    auto text = std::make_unique<RTextPageObject>(1);
+    text->text.text = "Hello";
+    ASSERT_NE(page->Data().AdoptObject(std::move(text)), nullptr);
+    send(kMsgPageStateChanged);
+    EXPECT_TRUE(easel->HasMedia());
+    EXPECT_EQ(button(kPlayButton)->GetState(), kButtonUp);
+    send(243);
+    EXPECT_TRUE(easel->IsPlaying());
+    EXPECT_FALSE(button(kPlayButton)->IsShown());
+    EXPECT_TRUE(button(kStopButton)->IsShown());
+    const Rect16 stop = button(kStopButton)->GetHotSpot()->GetRect();
+    EXPECT_EQ(easel->HandleInput(0, Point16{stop.left, stop.top}, 0), 0u) << "Stop itself hears its click";
+    EXPECT_TRUE(easel->IsPlaying());
+    EXPECT_EQ(easel->HandleInput(0, Point16{300, 300}, 0), 1u);
+    EXPECT_FALSE(easel->IsPlaying());
+    EXPECT_TRUE(button(kPlayButton)->IsShown());
+
+    // Without reading aloud the text plays nothing.
+    application->GetGlobalUserSettings()->textToSpeech = 0;
+    send(kMsgPageStateChanged);
+    EXPECT_FALSE(easel->HasMedia());
+    EXPECT_EQ(button(kPlayButton)->GetState(), kButtonSelected);
+}
+
+TEST_F(EaselScreen, QuitWithUnsavedWorkAsksAndCancelLeavesEverythingAsItWas) {
+    start();
+    makeUnsaved();
+    send(268);
+    ASSERT_NE(easel->WarningDialog(), nullptr);
+    EXPECT_EQ(easel->WarningDialog()->GetKind(), 258u);
+    EXPECT_TRUE(easel->Canvas()->ClicksSuspended());
+    answerQuestion(kDlgResultLeave);
+    EXPECT_EQ(easel->WarningDialog(), nullptr);
+    EXPECT_NE(application->GetCurrentPage(), nullptr);
+    EXPECT_TRUE(application->GetCurrentPage()->Data().IsDirty());
+    EXPECT_FALSE(application->IsQuitting());
+    idle();
+    EXPECT_FALSE(application->IsQuitting());
+
+    // "Do not save" drops the page and quits.
+    send(268);
+    answerQuestion(kWarningResultNo);
+    EXPECT_EQ(application->GetCurrentPage(), nullptr);
+    idle();
+    EXPECT_TRUE(application->IsQuitting());
+}
+
+TEST_F(EaselScreen, QuitWithASavedPageQuitsWithoutAsking) {
+    start();
+    send(268);
+    EXPECT_EQ(easel->WarningDialog(), nullptr);
+    idle();
+    EXPECT_TRUE(application->IsQuitting());
+}
+
+TEST_F(EaselScreen, NewPictureAsksFirstAndDoNotSaveGivesABlankPage) {
+    start();
+    makeUnsaved();
+    RPage* before = application->GetCurrentPage();
+    send(245);
+    ASSERT_NE(easel->WarningDialog(), nullptr);
+    EXPECT_EQ(easel->WarningDialog()->GetKind(), 259u);
+    EXPECT_EQ(application->GetCurrentPage(), before);
+    answerQuestion(kWarningResultNo);
+    idle();
+    ASSERT_NE(application->GetCurrentPage(), nullptr);
+    EXPECT_FALSE(application->GetCurrentPage()->Data().IsDirty());
+    EXPECT_EQ(easel->WarningDialog(), nullptr);
+    EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
+}
+
+TEST_F(EaselScreen, SaveQuestionsByPendingAction) {
+    const struct {
+        u32 action;
+        u32 reply;
+        u16 text;
+    } cases[] = {{269, 258, 7544}, {245, 259, 7546}, {246, 256, 7548}, {249, 251, 7547},
+                 {279, 257, 7545}, {5567, 262, 7542}, {250, 0, 0}};
+    for (const auto& c : cases) {
+        const SaveQuestion question = saveQuestionFor(c.action);
+        EXPECT_EQ(question.reply, c.reply) << c.action;
+        EXPECT_EQ(question.text, c.text) << c.action;
+    }
+}
+
+TEST_F(EaselScreen, StartOverWipesThePageAndDropsCommandsUntilItEnds) {
+    start();
+    send(266);
+    ASSERT_NE(easel->StartOverEffect(), nullptr);
+    EXPECT_TRUE(easel->StartOverEffect()->IsBusy());
+    send(228);
+    EXPECT_NE(easel->CurrentToolbar(), 228) << "commands are dropped while the effect runs";
+    for (u16 i = 0; i < kFirecrackerFrames && easel->StartOverEffect()->IsBusy(); ++i) easel->HandleTick(0);
+    EXPECT_FALSE(easel->StartOverEffect()->IsBusy());
+    EXPECT_TRUE(application->GetCurrentPage()->Data().IsDirty());
+    idle();  // the effect's 1333
+    EXPECT_EQ(easel->StartOverEffect(), nullptr);
+    send(228);
+    EXPECT_EQ(easel->CurrentToolbar(), 228);
+}
+
+TEST_F(EaselScreen, SmallKidsModeHidesTheSlideShowButtonAndUsesTheSmallPicker) {
+    start();
+    application->GetGlobalUserSettings()->smallKids = 1;
+    send(263);
+    EXPECT_FALSE(button(kSlideShowButton)->IsShown());
+    EXPECT_NE(dynamic_cast<RSmallColorPicker*>(easel->ColorPicker()), nullptr);
+    application->GetGlobalUserSettings()->smallKids = 0;
+    send(263);
+    EXPECT_TRUE(button(kSlideShowButton)->IsShown());
+    EXPECT_EQ(dynamic_cast<RSmallColorPicker*>(easel->ColorPicker()), nullptr);
+}
+
+TEST_F(EaselScreen, ChosenColourReachesTheSwatchAndTheCanvas) {
+    start();
+    const GfxColor red = GfxColor::rgb(255, 0, 0);
+    send(kMsgColorChosen, reinterpret_cast<uintptr_t>(&red), 0);
+    EXPECT_EQ(easel->CurrentColor().red, 255);
+    EXPECT_EQ(easel->Canvas()->CurrentColor().red, 255);
+}
+
+TEST_F(EaselScreen, PageObjectLimitReadsSWFMaxOnBothSidesOfItsRange) {
+    start();
+    const struct {
+        const char* value;
+        u16 limit;
+    } cases[] = {{"none", kNoPageObjectLimit}, {"0", 0},     {"32767", 32767},
+                 {"32768", kNoPageObjectLimit}, {"-32768", 32768}, {"-32769", kNoPageObjectLimit}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(iniWriteString(&application->GetIniPath(), "PageObjectLimits", "SWFMax", c.value), kErrNone);
+        easel->ReadPageObjectLimits();
+        EXPECT_EQ(easel->PageObjectLimit(), c.limit) << c.value;
+    }
+}
+
+TEST_F(EaselScreen, PictureNameCheckFindsThePicturesOfTheUser) {
+    start();
+    EXPECT_EQ(easel->PictureNameExists("Nothing"), 0);
+    const Paths* paths = application->GetPaths();
+    ASSERT_NE(paths, nullptr);
+    std::ofstream(plat::hostPathOfText(paths->GetPicturesDir()) + "/Boat.tbx") << "x";
+    EXPECT_EQ(easel->PictureNameExists("Boat"), 1);
+}
+
+TEST_F(EaselScreen, ConfirmingTheAbcTextWithNoTextRestoresTheDefault) {
+    start();
+    std::array<char, kGlobalUserTextSize>& abc = application->GetGlobalUserSettings()->alphabetText;
+    abc.fill('\0');
+    std::strcpy(abc.data(), "Old words");
+    send(6628);
+    RABCTextDlg* dialog = easel->Canvas()->AbcTextDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(easel->Canvas()->ClicksSuspended());
+    dialog->SetResult(kDlgResultConfirm);
+    RMessage reply(6629, reinterpret_cast<uintptr_t>(dialog), kDlgResultConfirm);
+    easel->Canvas()->HandleMessage(&reply, 0);
+    EXPECT_EQ(easel->Canvas()->AbcTextDialog(), nullptr);
+    EXPECT_STREQ(abc.data(), "Tumblo is fun!");
+    EXPECT_EQ(abc[std::strlen("Tumblo is fun!") + 1], '\0') << "the rest of the string is cleared";
+}
+
+TEST_F(EaselScreen, APageNoteOpensTheNoteDialogAndAnEmptyNoteOnlySetsTheMenu) {
+    start();
+    RNotePageObject* note = application->GetCurrentPage()->Data().GetNote();
+    ASSERT_NE(note, nullptr);
+    send(296);
+    EXPECT_EQ(easel->NoteDialog(), nullptr);
+    EXPECT_FALSE(easel->PageHasNote());
+    note->SetText("Draw your house");
+    send(296);
+    ASSERT_NE(easel->NoteDialog(), nullptr);
+    EXPECT_TRUE(easel->PageHasNote());
+    send(297);
+    EXPECT_EQ(easel->NoteDialog(), nullptr);
+    EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+// The shell's commands reaching the easel inside the running program: help mode comes on at
+// the Help button and goes again when help mode says it is finished; the menu's Print opens
+// the picture's print dialog, whose OK prints the page to the "PDF file" printer; the window's
+// close box asks to save unsaved work as Exit does.
+#include <filesystem>
+
+#include "app/dialogs/RDlgWarnings.h"
+#include "app/help/HelpContext.h"
+#include "app/help/RHelp.h"
+#include "app/print/PrintJobHolder.h"
+#include "app/window/MenuCommands.h"
+#include "engine/gfx/sprites/PlayAnimation.h"
+#include "engine/resources/NamedResources.h"
+#include "panels/pencil/RPencilPanel.h"
+#include "platform/keyboard/VirtualKeys.h"
+#include "platform/print/PrintBackend.h"
+#include "platform/print/headless/HeadlessPrint.h"
+#include "screens/easel/RCanvas.h"
+#include "screens/easel/REasel.h"
+#include "tests/app/harness/ScreenHarness.h"
+
+namespace {
+
+using namespace Ostrel;
+
+constexpr u16 kHelpButton = 1070;
+
+// The "PDF file" printer writing into the test's folder.
+class FilePrinter : public plat::print::HeadlessPrintBackend {
+public:
+    bool defaultPrinter(plat::print::PrinterSettings* out) override {
+        if (!HeadlessPrintBackend::defaultPrinter(out)) return false;
+        out->outputPath = outputPath;
+        return true;
+    }
+    std::string outputPath;
+};
+
+class EaselShellCommands : public testapp::ScreenHarness {
+protected:
+    void SetUp() override {
+        ScreenHarness::SetUp();
+        if (HasFatalFailure()) return;
+        // The easel's entry animation plays to its end: each of its waits moves the clock on.
+        gClock = &clock_.clock();
+        sprSetAnimationWait(waitByMovingTheClock);
+        printer.outputPath = root_ + "/picture.pdf";
+        plat::print::setPrintBackend(&printer);
+        start(false, [](u32 code) -> std::unique_ptr<RModule> {
+            if (code == kScreenEasel) return std::make_unique<REasel>();
+            return nullptr;
+        });
+        logIn("Maya");
+        settle();
+        easel = dynamic_cast<REasel*>(app->GetCurrentModule());
+        ASSERT_NE(easel, nullptr);
+        // The framework's own archive holds the print dialogs; the program does not open it
+        // by itself yet (it looks for it beside the program, the content set has it in Data).
+        systemOpen = OpenNamedResource("System", 1) == kErrNone;
+    }
+    void TearDown() override {
+        plat::print::setPrintBackend(nullptr);
+        if (systemOpen) ReleaseNamedResource("System");
+        ScreenHarness::TearDown();
+        sprSetAnimationWait(nullptr);
+        gClock = nullptr;
+    }
+    static void waitByMovingTheClock(u32 due) {
+        const u32 now = gClock->millis();
+        if (i32(due - now) > 0) gClock->advance(due - now);
+    }
+    static inline plat::FakeClock* gClock = nullptr;
+    Point16 buttonCentre(u16 id) {
+        const i32 index = easel->FindButtonById(id);
+        if (index < 0) return {-1, -1};
+        return centreOf(easel->Buttons()[size_t(index)]->GetSprite());
+    }
+    // A key waiting for whoever pumps the display next (the print dialog's modal loop).
+    void queueKey(u8 virtualKey) {
+        for (auto kind : {plat::InputEvent::Kind::KeyDown, plat::InputEvent::Kind::KeyUp}) {
+            plat::InputEvent event;
+            event.kind = kind;
+            event.virtualKey = virtualKey;
+            display_.script(mainWindow->GetHandle(), event);
+        }
+    }
+
+    FilePrinter printer;
+    REasel* easel = nullptr;
+    bool systemOpen = false;
+};
+
+TEST_F(EaselShellCommands, HelpModeComesOnAtTheHelpButtonAndGoesWhenItIsFinished) {
+    ASSERT_NE(dynamic_cast<RPencilPanel*>(easel->CurrentPanel()), nullptr);
+    click(buttonCentre(kHelpButton));
+    ASSERT_NE(easel->Help(), nullptr);
+    EXPECT_TRUE(easel->Canvas()->ClicksSuspended());
+    // Help mode reads the pencil panel's help words.
+    EXPECT_EQ(GetHelpContext().buttonSets, (std::array<u16, 3>{777, 827, 828}));
+
+    // Help again while it is on: still one help object.
+    RMessage again(239, 0, 0);
+    easel->HandleMessage(&again, 0);
+    ASSERT_NE(easel->Help(), nullptr);
+
+    // A press on nothing with no page open: help mode is over.
+    click(Point16{4, 590});
+    EXPECT_EQ(easel->Help(), nullptr);
+    EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
+}
+
+TEST_F(EaselShellCommands, TheMenusPrintPrintsThePicture) {
+    std::filesystem::remove(printer.outputPath);
+    PrintJobHolder* holder = app->GetPrintJobHolder();
+    ASSERT_NE(holder, nullptr);
+    // Tab from Full Page past Reverse, Poster and Options to OK, and Enter on it.
+    for (int i = 0; i < 4; ++i) queueKey(plat::kVkTab);
+    queueKey(plat::kVkReturn);
+    mainWindow->OnCommand(kCmdPrint);
+    ASSERT_TRUE(systemOpen);
+    EXPECT_TRUE(holder->Printed());
+    EXPECT_EQ(holder->LastResult(), kErrNone);
+    EXPECT_TRUE(std::filesystem::exists(printer.outputPath));
+    // The panel has the canvas back: the pencil still paints.
+    EXPECT_NE(dynamic_cast<RPencilPanel*>(easel->CurrentPanel()), nullptr);
+    EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
+}
+
+TEST_F(EaselShellCommands, CancellingThePrintDialogPrintsNothing) {
+    std::filesystem::remove(printer.outputPath);
+    queueKey(plat::kVkEscape);
+    RMessage print(242, 0, 0);
+    easel->HandleMessage(&print, 0);
+    EXPECT_FALSE(app->GetPrintJobHolder()->Printed());
+    EXPECT_FALSE(std::filesystem::exists(printer.outputPath));
+}
+
+TEST_F(EaselShellCommands, TheCloseBoxAsksToSaveUnsavedWorkAsExitDoes) {
+    app->GetCurrentPage()->Data().SetDirtyState(true);
+    EXPECT_EQ(mainWindow->OnClose(), 0u) << "the window stays until the program ends";
+    settle();
+    RDlgWarnings* question = easel->WarningDialog();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->GetKind(), 258u);
+    EXPECT_FALSE(app->IsQuitting());
+
+    // Do not save: the program quits.
+    question->SetResult(kWarningResultNo);
+    RMessage answer(question->GetKind(), reinterpret_cast<uintptr_t>(question), kWarningResultNo);
+    easel->HandleMessage(&answer, 0);
+    settle();
+    EXPECT_TRUE(app->IsQuitting());
+}
+
+TEST_F(EaselShellCommands, TheCloseBoxQuitsAtOnceWhenThePageIsSaved) {
+    mainWindow->OnClose();
+    settle();
+    EXPECT_EQ(easel->WarningDialog(), nullptr);
+    EXPECT_TRUE(app->IsQuitting());
+}
+
+}  // namespace
