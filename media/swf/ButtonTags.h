@@ -43,6 +43,11 @@ public:
     const Block& Conditions() const { return conditions_; }
     tagObject* HitTestCharacter() const { return hitTestCharacter_; }
 
+    // The Up state's characters, each through its record's matrix.
+    Rect GetBounds() const override;
+    // Every placement gets its own button instance.
+    Result Instantiate(u32 index, movie& timeline) override;
+
 private:
     Result ReadRecords(stream& in, u32 length);
     Result ReadConditions(stream& in, u32 bodyEnd);

@@ -33,6 +33,8 @@ public:
     // for ReadTags, which reads up to the End tag and then lets go of it.
     Result ReadHeader(stream& in);
     Result ReadTags();
+    // Appends the next tag of the stream; the stream is let go of at the End tag or an error.
+    Result ReadNextTag(tag*& made);
     // A top-level movie's data ends where its End tag does: the stream is cut there.
     Result Write(stream& out);
     void DeleteTags();

@@ -76,6 +76,19 @@ u32 NameTree::FindOrAdd(u32 parent, u16 depth) {
     return index;
 }
 
+u32 NameTree::FindChild(u32 parent, u16 depth) const {
+    if (parent != kNoEntry && !Live(parent)) return kNoEntry;
+    const u16 level = parent == kNoEntry ? 0 : u16(entries_[parent].level + 1);
+    for (u32 at = parent == kNoEntry ? first_ : entries_[parent].next; at != kNoEntry && entries_[at].level >= level;
+         at = entries_[at].next) {
+        const NameTreeEntry& e = entries_[at];
+        if (e.level != level) continue;
+        if (e.depth == depth) return at;
+        if (e.depth < depth) break;
+    }
+    return kNoEntry;
+}
+
 void NameTree::Remove(u32 index) {
     if (!Live(index)) return;
     RemoveChildren(index);

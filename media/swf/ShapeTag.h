@@ -16,6 +16,10 @@ public:
     int Version() const;
     const Rect& Bounds() const { return bounds_; }
     const Block& Shape() const { return shape_; }
+    Rect GetBounds() const override { return bounds_; }
+
+protected:
+    u32 InstanceKind() const override { return kEntryShape; }
 
 private:
     Rect bounds_;

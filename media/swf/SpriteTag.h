@@ -19,6 +19,8 @@ public:
     Result Write(stream& out) override;
 
     document* Movie() const { return movie_.get(); }
+    // Every placement plays its own timeline.
+    Result Instantiate(u32 index, movie& timeline) override;
 
 private:
     std::unique_ptr<document> movie_;

@@ -33,6 +33,10 @@ public:
 
     int Version() const { return code_ == kTagDefineText2 ? 2 : 1; }
     const Block& Text() const { return text_; }
+    Rect GetBounds() const override;
+
+protected:
+    u32 InstanceKind() const override { return kEntryText; }
 
 private:
     Block text_;
