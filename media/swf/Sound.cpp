@@ -95,7 +95,9 @@ Result sound::Start(u16 currentFrame, bool& finished) {
         wavePlay_ = made;
     }
     const u64 frames = currentFrame > frame_ ? u64(currentFrame - frame_) : 0;
-    const u64 elapsed = frames * owner_.FrameDurationMs();
+    // Seconds in 16.16 first, so that whole seconds of frames come out whole.
+    const u64 rate = std::max(owner_.frameRate, kMinFrameRate);
+    const u64 elapsed = ((frames << 32) / rate * 1000) >> 16;
     const u64 duration = sampleRate_ ? u64(outPoint_ - inPoint_) * 1000 / sampleRate_ : 0;
     // The loop count says how many times the sound is heard; none means once.
     u64 plays = (info_.flags & kSoundHasLoops) ? std::max<u16>(info_.loops, 1) : 1;
