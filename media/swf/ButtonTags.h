@@ -78,6 +78,7 @@ public:
     Result Write(stream& out) override;
 
     const Block& Sound(int transition) const { return sounds_[transition]; }
+    Block& MutableSound(int transition) { return sounds_[transition]; }
 
 private:
     Block sounds_[4];

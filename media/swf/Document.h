@@ -40,6 +40,11 @@ public:
     void DeleteTags();
     // DeleteTags, and also forgets the stream and leaves the parent.
     void Clear();
+    // Leaves its parent and becomes the first child of the new one, sharing its header.
+    void SetParent(document* parent) {
+        Detach();
+        if (parent) Attach(parent);
+    }
 
     // The first character with the id, of exactly the given class when one is given; the
     // search goes on in the parent document.

@@ -83,6 +83,7 @@ public:
     Result Apply(movie& timeline) override;
 
     const Block& Use() const { return use_; }
+    Block& MutableUse() { return use_; }
     Result SetUse(const SoundInfo& info) { return MakeSoundUse(info, use_); }
 
 private:
