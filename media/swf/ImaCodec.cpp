@@ -1,6 +1,7 @@
 #include "media/swf/ImaCodec.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 
@@ -21,6 +22,29 @@ constexpr i8 kIndex3[] = {-1, -1, 2, 4};
 constexpr i8 kIndex4[] = {-1, -1, -1, -1, 2, 4, 6, 8};
 constexpr i8 kIndex5[] = {-1, -1, -1, -1, -1, -1, -1, -1, 1, 2, 4, 6, 8, 10, 13, 16};
 constexpr const i8* kIndexTables[] = {kIndex2, kIndex3, kIndex4, kIndex5};
+
+// The difference each magnitude makes at each step index, per code size: the magnitude's bits
+// from the top each add the step, halved after every bit, and half the last step is added.
+using DifferenceTable = std::array<std::array<std::array<i32, 16>, 89>, 4>;
+
+constexpr DifferenceTable BuildDifferences() {
+    DifferenceTable table{};
+    for (u32 size = 0; size < 4; ++size) {
+        const u32 bits = size + 2;
+        for (u32 index = 0; index < 89; ++index)
+            for (u32 magnitude = 0; magnitude < (1u << (bits - 1)); ++magnitude) {
+                i32 step = kSteps[index], difference = 0;
+                for (u32 bit = 1u << (bits - 2); bit; bit >>= 1) {
+                    if (magnitude & bit) difference += step;
+                    step >>= 1;
+                }
+                table[size][index][magnitude] = difference + step;
+            }
+    }
+    return table;
+}
+
+constexpr DifferenceTable kDifferences = BuildDifferences();
 
 }  // namespace
 
@@ -48,10 +72,14 @@ bool imacodec::Fill() {
 }
 
 bool imacodec::ReadBits(u32 count, u32& value) {
-    while (bitCount_ < count) {
-        if (inputAt_ == inputLength_ && !Fill()) return false;
-        bitBuffer_ = (bitBuffer_ << 8) | input_[inputAt_++];
-        bitCount_ += 8;
+    if (bitCount_ < count) {
+        // Whole bytes while they fit the buffer, so that most codes need no refill.
+        while (bitCount_ <= 56) {
+            if (inputAt_ == inputLength_ && !Fill()) break;
+            bitBuffer_ = (bitBuffer_ << 8) | input_[inputAt_++];
+            bitCount_ += 8;
+        }
+        if (bitCount_ < count) return false;
     }
     bitCount_ -= count;
     value = u32(bitBuffer_ >> bitCount_) & ((1u << count) - 1);
@@ -89,13 +117,7 @@ Result imacodec::Decode(void* samples, u32 count) {
                     exhausted_ = true;
                     break;
                 }
-                i32 step = kSteps[stepIndex_[c]];
-                i32 difference = 0;
-                for (u32 bit = signMask_ >> 1; bit; bit >>= 1) {
-                    if (code & bit) difference += step;
-                    step >>= 1;
-                }
-                difference += step;
+                i32 difference = kDifferences[codeBits_ - 2][stepIndex_[c]][code & magnitudeMask_];
                 if (code & signMask_) difference = -difference;
                 predicted_[c] = std::clamp(predicted_[c] + difference, -32768, 32767);
                 stepIndex_[c] = std::clamp(stepIndex_[c] + indexTable_[code & magnitudeMask_], 0, 88);

@@ -2,8 +2,9 @@
 // The display-list name tree of one playing movie: entries by depth under their parent,
 // with names, reached by index. All entries form one list in which every entry's descendants
 // follow it, and children are kept in descending depth order. Indices stay valid until their
-// entry is removed; freed entries are reused. Belongs to the thread that plays the movie.
+// entry is removed; freed entries are reused. Entries are also found by parent and depth. Belongs to the thread that plays the movie.
 #include <cstddef>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/base/RcString.h"
@@ -86,6 +87,7 @@ private:
     void Free(u32 index);
     void InsertBefore(u32 index, u32 before);
     u32 FindName(u32 from, const char* name, size_t length) const;
+    static u64 DepthKey(u32 parent, u16 depth) { return (u64(parent + 1) << 16) | depth; }
 
     void* owner_;
     Result status_ = kOk;
@@ -94,6 +96,9 @@ private:
     u32 last_ = kNoEntry;
     u32 inUse_ = 0;
     std::vector<NameTreeEntry> entries_;
+    // Entries in use by parent and depth: a movie moves the same objects frame after frame,
+    // which a walk along the list would find in time growing with the list.
+    std::unordered_map<u64, u32> byDepth_;
 };
 
 }  // namespace swf
