@@ -1,7 +1,7 @@
 #include "media/swf/Player.h"
 
 #include <algorithm>
-#include <strings.h>
+#include <cstring>
 
 #include "engine/base/ByteOrder.h"
 #include "media/swf/Actions.h"
@@ -18,6 +18,15 @@ const char* PayloadText(const u8* payload, u32 size, u32 offset) {
     if (offset >= size) return nullptr;
     const void* zero = std::memchr(payload + offset, 0, size - offset);
     return zero ? reinterpret_cast<const char*>(payload + offset) : nullptr;
+}
+
+bool IsOwnWindow(const char* window) {
+    static const char kSelf[] = "_self";
+    for (size_t i = 0; i < sizeof kSelf; ++i) {
+        const char c = window[i];
+        if ((c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c) != kSelf[i]) return false;
+    }
+    return true;
 }
 
 bool IsFrameMove(u8 code) {
@@ -116,7 +125,7 @@ void player::Run(const QueuedActions& item) {
             case action::kGetURL: {
                 const char* url = PayloadText(payload, payloadSize, 0);
                 const char* window = url ? PayloadText(payload, payloadSize, u32(std::strlen(url)) + 1) : nullptr;
-                if (callback_ && window && strcasecmp(window, "_self") == 0)
+                if (callback_ && window && IsOwnWindow(window))
                     callback_(*this, PlayerEvent{kPlayerEventLoadUrl, url});
                 break;
             }

@@ -290,3 +290,16 @@ TEST(Timeline, PlayerEndReleasesEveryInstance) {
     EXPECT_EQ(doc.FindCharacter(1)->UseCount(), 0u);
     EXPECT_EQ(doc.FindCharacter(10)->UseCount(), 0u);
 }
+
+TEST(Timeline, DisplayLevelLimitAndOnePast) {
+    // Buttons 1..n each show the next; the last shows a shape one level further down.
+    for (const auto& [buttons, result] : {std::pair<u16, Result>{kMaxDisplayLevel, kOk}, {kMaxDisplayLevel + 1, kErrBadData}}) {
+        Bytes tags = Shape(1000);
+        for (u16 b = buttons; b >= 1; --b) tags = Concat({tags, Button(b, {{0x09, u16(b == buttons ? 1000 : b + 1), 1}})});
+        Playing m(MovieOf(1, Concat({tags, Place(1, 1), ShowFrame()})));
+        EXPECT_EQ(m.p->AdvanceFrame(), result) << buttons;
+        u16 deepest = 0;
+        for (const Shown& s : DisplayOf(*m.p)) deepest = std::max(deepest, s.level);
+        EXPECT_EQ(deepest, result == kOk ? kMaxDisplayLevel : kMaxDisplayLevel + 1) << buttons;
+    }
+}
