@@ -70,9 +70,8 @@ Result movie::Step() {
     SWF_TRY(NextTag(at));
     for (;;) {
         if (at && at->Code() != kTagEnd && at->Code() != kTagShowFrame) {
+            // Applying runs no actions (DoAction only queues them): the next tag follows.
             if (auto* action = dynamic_cast<tagAction*>(at)) SWF_TRY(action->Apply(*this));
-            // The tag may have moved the timeline (a sprite's own goto through its actions
-            // never reaches here); the next tag follows the one just played.
             tag* played = at;
             at = played->Next();
             if (!at && document_.Source() && played == document_.LastTag()) SWF_TRY(document_.ReadNextTag(at));

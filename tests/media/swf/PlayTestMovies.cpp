@@ -46,6 +46,11 @@ Bytes ShowFrame() { return Tag(swf::kTagShowFrame, {}); }
 
 Bytes Shape(u16 id) { return Tag(swf::kTagDefineShape, Concat({U16(id), {0x10, 0x00, 0, 0, 0x00, 0x00}})); }
 
+Bytes ShapeWithBounds(u16 id, const swf::Rect& bounds) {
+    const Bytes rect = Bits([&](swf::stream& out) { swf::WriteRect(out, bounds); });
+    return Tag(swf::kTagDefineShape, Concat({U16(id), rect, {0, 0, 0x00, 0x00}}));
+}
+
 Bytes Place(u16 depth, u16 id, const std::string& name) {
     Bytes body{u8((id ? 0x02 : 0) | (name.empty() ? 0 : 0x20) | (id ? 0 : 0x01))};
     body = Concat({body, U16(depth)});
@@ -82,8 +87,11 @@ Bytes DoAction(const Bytes& actions) { return Tag(swf::kTagDoAction, Concat({act
 
 Bytes Button(u16 id, std::initializer_list<ButtonRecord> records) {
     Bytes body = Concat({U16(id), {0}, U16(0)});
-    // Identity MATRIX and CXFORM each fit one byte of zero bits.
-    for (const ButtonRecord& r : records) body = Concat({body, {r.states}, U16(r.character), U16(r.layer), {0, 0}});
+    // An identity CXFORM fits one byte of zero bits.
+    for (const ButtonRecord& r : records) {
+        const Bytes matrix = Bits([&](swf::stream& out) { swf::WriteMatrix(out, r.matrix); });
+        body = Concat({body, {r.states}, U16(r.character), U16(r.layer), matrix, {0}});
+    }
     body.push_back(0);
     return Tag(swf::kTagDefineButton2, body, true);
 }

@@ -13,6 +13,7 @@ namespace swftest {
 Bytes MovieOf(u16 frameCount, const Bytes& tags, u8 rate = 12);
 Bytes ShowFrame();
 Bytes Shape(u16 id);
+Bytes ShapeWithBounds(u16 id, const swf::Rect& bounds);
 // PlaceObject2: with id 0 no character; empty name none.
 Bytes Place(u16 depth, u16 id, const std::string& name = "");
 Bytes PlaceMatrix(u16 depth, u16 id, const swf::Matrix& matrix, bool move);
@@ -27,6 +28,7 @@ struct ButtonRecord {
     u8 states;
     u16 character;
     u16 layer;
+    swf::Matrix matrix = {};
 };
 Bytes Button(u16 id, std::initializer_list<ButtonRecord> records);
 Bytes DefineSound(u16 id, u8 format, u8 rateCode, bool sixteenBits, bool stereo, u32 sampleCount, const Bytes& data);

@@ -303,3 +303,21 @@ TEST(Timeline, DisplayLevelLimitAndOnePast) {
         EXPECT_EQ(deepest, result == kOk ? kMaxDisplayLevel : kMaxDisplayLevel + 1) << buttons;
     }
 }
+
+TEST(Timeline, BoundsOfShapesAndOfButtonsThroughTheirRecords) {
+    Matrix doubled;
+    doubled.scaleX = doubled.scaleY = 2 << 16;
+    doubled.translateX = 10;
+    Matrix turned;  // a quarter turn: x' = -y, y' = x
+    turned.scaleX = turned.scaleY = 0;
+    turned.rotateSkew0 = 1 << 16;
+    turned.rotateSkew1 = -(1 << 16);
+    const Bytes tags = Concat({ShapeWithBounds(1, Rect{0, 0, 100, 50}), ShapeWithBounds(2, Rect{-20, -20, 20, 20}),
+                               Button(3, {{0x01, 1, 1, doubled}, {0x0A, 2, 2}}), Button(4, {{0x09, 1, 1, turned}})});
+    document doc;
+    ASSERT_EQ(Load(doc, MovieOf(1, Concat({tags, ShowFrame()}))), kOk);
+    EXPECT_EQ(doc.FindCharacter(1)->GetBounds(), (Rect{0, 0, 100, 50}));
+    // Only the Up records count: shape 2 is shown Over and as the hit area.
+    EXPECT_EQ(doc.FindCharacter(3)->GetBounds(), (Rect{10, 0, 210, 100}));
+    EXPECT_EQ(doc.FindCharacter(4)->GetBounds(), (Rect{-50, 0, 0, 100}));
+}
