@@ -13,6 +13,9 @@ namespace swf {
 
 namespace {
 
+// The sound-use block of a named sound: id, in and out points, loops, flags, envelope count.
+constexpr u32 kSoundUseSize = 14;
+
 void RemapU16(u8* at, u16 oldId, u16 newId) {
     if (readLE16(at) == oldId) writeLE16(at, newId);
 }
@@ -73,8 +76,9 @@ void RemapText(Block& textBlock, u16 oldId, u16 newId) {
     }
 }
 
+// A block that names no sound holds the id 0 alone, and stays so.
 void RemapSoundUse(Block& use, u16 oldId, u16 newId) {
-    if (use.Data() && use.Size() >= 2) RemapU16(use.Data(), oldId, newId);
+    if (use.Data() && use.Size() >= kSoundUseSize) RemapU16(use.Data(), oldId, newId);
 }
 
 }  // namespace
@@ -92,6 +96,8 @@ u16 NextFreeCharacterId(const std::set<u16>& used, const std::set<u16>& alsoUsed
 }
 
 Result RemapCharacterId(document& movie, u16 oldId, u16 newId) {
+    // Id 0 names no character: the fields that hold it mean "none".
+    if (oldId == 0) return kOk;
     for (tag* t = movie.FirstTag(); t; t = t->Next()) {
         if (auto* character = dynamic_cast<tagObject*>(t); character && character->CharacterId() == oldId)
             character->SetCharacterId(newId);

@@ -44,6 +44,14 @@ tagObject* WithTables(tagObject* character, const tagJPEGTables* tables, Result&
     return bitmap;
 }
 
+// Tags that speak for a whole movie, not for a sprite: the background, font information, and
+// this system's own signature and colour table, which inside a sprite would be read anew (a
+// signature that moved to the front there turns kept bytes into a table).
+bool DroppedInMerge(u16 code) {
+    return code == kTagSetBackgroundColor || code == kTagDefineFontInfo || code == kTagExtensions ||
+           code == kTagColorXTable;
+}
+
 }  // namespace
 
 Result MovieBuilder::MergeMovie(std::unique_ptr<document> source, const Matrix& matrix, u16 depth) {
@@ -57,7 +65,7 @@ Result MovieBuilder::MergeMovie(std::unique_ptr<document> source, const Matrix& 
     SetCursorToFrame();
     for (tag* t = source->FirstTag(); t;) {
         tag* next = t->Next();
-        if (t->Code() == kTagSetBackgroundColor || t->Code() == kTagDefineFontInfo) {
+        if (DroppedInMerge(t->Code())) {
             delete t;
             t = next;
             continue;
@@ -78,7 +86,10 @@ Result MovieBuilder::MergeMovie(std::unique_ptr<document> source, const Matrix& 
             Result result = kOk;
             member->Link(nullptr);
             tagObject* moved = WithTables(member, tables, result);
-            if (!moved) return Keep(result);
+            if (!moved) {
+                delete member;
+                return Keep(result);
+            }
             moved->SetCharacterId(newId);
             moved->Link(&target);
         }
@@ -86,11 +97,16 @@ Result MovieBuilder::MergeMovie(std::unique_ptr<document> source, const Matrix& 
         if (newId != oldId) SWF_TRY(Keep(RemapCharacterId(*source, oldId, newId)));
         t = source->FirstTag();
         // Start again from the first tag left: the moved ones are gone from the source.
-        while (t && dynamic_cast<tagObject*>(t) == nullptr && t->Code() != kTagSetBackgroundColor &&
-               t->Code() != kTagDefineFontInfo)
-            t = t->Next();
+        while (t && dynamic_cast<tagObject*>(t) == nullptr && !DroppedInMerge(t->Code())) t = t->Next();
     }
     if (source->JpegTables()) delete source->JpegTables();
+    // A sprite's tags end with End, or the reader runs on into the tags after the sprite.
+    if (!source->LastTag() || source->LastTag()->Code() != kTagEnd) {
+        tag* end = new (std::nothrow) tag(kTagEnd);
+        if (!end) return Keep(kErrMemory);
+        source->SetCursor(source->LastTag());
+        end->Link(source.get());
+    }
 
     const u16 spriteId = NextFreeCharacterId(used);
     if (spriteId == 0) return Keep(kErrBadData);

@@ -391,3 +391,20 @@ TEST(Compose, SoundRefusals) {
         EXPECT_EQ(builder.Document().FirstCharacter() != nullptr, c.result == kOk);
     }
 }
+
+TEST(Compose, RemapLeavesIdZeroAlone) {
+    // A StartSound of sound 0 names no sound; its block holds the id alone.
+    document doc;
+    ASSERT_EQ(Load(doc, MovieOf(1, Concat({Tag(kTagStartSound, {0, 0}), ShowFrame()}))), kOk);
+    const Bytes before = Written(doc);
+    ASSERT_EQ(RemapCharacterId(doc, 0, 5), kOk);
+    EXPECT_EQ(Written(doc), before);
+}
+
+TEST(Compose, MergedMovieWithoutAnEndTagStillReadsBack) {
+    MovieBuilder builder(kStage);
+    auto empty = std::make_unique<document>();
+    ASSERT_EQ(builder.MergeMovie(std::move(empty), Matrix{}, 1), kOk);
+    document again;
+    EXPECT_EQ(Load(again, WrittenBy(builder)), kOk);
+}

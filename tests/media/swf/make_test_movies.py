@@ -581,6 +581,13 @@ def play_movie():
     return movie(tags, frames=3)
 
 
+def archive_wave(rate, frames, bits, channels, encoding, samples, loop=0, extra=b''):
+    """An archive wave image, the input of composing a sound: big-endian chunks up to "Data"."""
+    data = struct.pack('>HIBBHHII', rate, frames, bits, channels, encoding, loop, 0, 0) + samples
+    body = b'WAVE' + extra + b'Data' + struct.pack('>I', len(data)) + data
+    return b'KVRW' + struct.pack('>I', len(body)) + body
+
+
 def raw_colour_table_movie():
     # Without the signature tag, a 513 tag is kept raw, so it keeps the long header.
     return movie([tag(512, b'someone else\0'), tag(513, b'\x00\x00', long_form=True), tag(1, b'')])
@@ -603,6 +610,14 @@ def main():
     for name, data in movies.items():
         with open(os.path.join(folder, name), 'wb') as f:
             f.write(data)
+        with open(os.path.join(corpus, name), 'wb') as f:
+            f.write(data)
+    waves = {
+        'wave_pcm16_16k_loop.wav': archive_wave(16000, 64, 16, 2, 0, bytes(range(256)), loop=0xFFFF),
+        'wave_adpcm.wav': archive_wave(11025, 200, 4, 1, 1, bytes(range(100)),
+                                       extra=b'ADPC' + struct.pack('>IHHIhH', 12, 1, 1, 0, 1000, 20)),
+    }
+    for name, data in waves.items():
         with open(os.path.join(corpus, name), 'wb') as f:
             f.write(data)
     whole = movies['every_tag.swf']
