@@ -104,3 +104,24 @@ TEST(PlayerActions, SpriteActionsThatRewindTheirParentAreSkippedWhileTheSpriteSt
     ASSERT_NE(out.FirstChild(), nullptr);
     EXPECT_EQ(out.FirstChild()->CurrentFrame(), 2);
 }
+
+TEST(PlayerActions, NestedActionListsMoveFramesUpToTheLimit) {
+    // Sprite k places sprite k + 1 as "c" and sends it to frame 1, whose actions do the same
+    // one level further down: each level runs inside the action list of the one above.
+    constexpr u16 kChain = kMaxActionNesting + 3;
+    const Bytes goChild = DoAction(Concat({act::Target("c"), act::Goto(1)}));
+    Bytes tags;
+    for (u16 k = kChain; k >= 1; --k) {
+        const Bytes frame = k < kChain ? Concat({Place(1, u16(k + 1), "c"), goChild, ShowFrame()}) : ShowFrame();
+        tags = Concat({tags, Sprite(k, 1, frame)});
+    }
+    Playing m(MovieOf(1, Concat({tags, Place(1, 1, "c"), goChild, ShowFrame()})));
+    ASSERT_EQ(m.p->AdvanceFrame(), kOk);
+    std::vector<u16> frames;
+    for (movie* level = m.p->FirstChild(); level; level = level->FirstChild()) frames.push_back(level->CurrentFrame());
+    // The root's list runs at nesting 1: sprites 1 to the limit move, the next one is placed
+    // but stays at frame 0.
+    ASSERT_EQ(frames.size(), size_t(kMaxActionNesting + 1));
+    EXPECT_EQ(frames[kMaxActionNesting - 1], 1);
+    EXPECT_EQ(frames[kMaxActionNesting], 0);
+}
