@@ -53,12 +53,18 @@ void player::Died(movie* timeline) {
 }
 
 void player::EnterCall(movie& timeline) {
-    if (busy_.empty()) stepsLeft_ = stepBudget;
+    if (busy_.empty()) {
+        stepsLeft_ = stepBudget;
+        exhausted_ = false;
+    }
     busy_.push_back(&timeline);
 }
 
 bool player::Spend() {
-    if (stepsLeft_ == 0) return false;
+    if (stepsLeft_ == 0) {
+        exhausted_ = true;
+        return false;
+    }
     --stepsLeft_;
     return true;
 }

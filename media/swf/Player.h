@@ -3,9 +3,9 @@
 // every timeline of the tree shares, the frame actions waiting for the next ShowFrame, the
 // sounds started and still alive, and the live button instances, front-most first.
 //
-// Every public step (AdvanceFrame or GotoFrame from outside) has a budget of frame passes and
-// rewinds, so that a movie whose actions go back and forth for ever ends its step with
-// kErrBadData instead of hanging; nested action runs are limited as well.
+// Every public step (AdvanceFrame or GotoFrame from outside) has a budget of tags played, frame
+// passes and rewinds, so that a movie whose actions go back and forth for ever ends its step
+// with kErrBadData instead of hanging; nested action runs are limited as well.
 #include <deque>
 #include <unordered_set>
 #include <vector>
@@ -27,8 +27,9 @@ using PlayerEventCallback = void (*)(player& source, const PlayerEvent& event);
 constexpr u32 kPlayerEventLoadUrl = 0;
 // Option bit 0: SetBackgroundColor makes the background opaque.
 constexpr u32 kPlayerOpaqueBackground = 1;
-// Frame passes and rewinds one outside call may make.
-constexpr u32 kDefaultStepBudget = 1u << 16;
+// Tags played, frame passes and rewinds one outside call may make: a goto across a few
+// thousand frames of a busy movie fits.
+constexpr u32 kDefaultStepBudget = 1u << 22;
 // Action lists running inside other action lists; deeper ones skip their frame moves. A frame
 // move is also skipped on a timeline in a goto, and on one above a timeline in a step, which
 // the move could remove from under its own step.
@@ -58,8 +59,11 @@ public:
     bool Live(const movie* timeline) const { return live_.count(timeline) != 0; }
     void Born(movie* timeline) { live_.insert(timeline); }
     void Died(movie* timeline);
-    // True while the budget lasts; every frame pass and rewind spends one.
+    // True while the budget lasts; every tag played, frame pass and rewind spends one.
     bool Spend();
+    // The budget ran out in this outside call: every step of it ends with kErrBadData, also
+    // the steps whose goto inside an action ran out.
+    bool Exhausted() const { return exhausted_; }
     // Timelines with a step or goto in progress; the first call starts a new budget.
     void EnterCall(movie& timeline);
     void LeaveCall() { busy_.pop_back(); }
@@ -89,6 +93,7 @@ private:
     std::unordered_set<const movie*> live_;
     std::vector<movie*> busy_;
     u32 stepsLeft_ = 0;
+    bool exhausted_ = false;
     u32 actionDepth_ = 0;
 };
 

@@ -36,8 +36,7 @@ sound::sound(player& root, const document& owner, u16 frame, const SoundInfo& in
     const u64 out = info.outPoint ? ToSourceRate(info.outPoint, sampleRate_) : count;
     outPoint_ = u32(std::min<u64>(out, count));
     inPoint_ = u32(std::min<u64>(in, outPoint_));
-    auto& list = player_.Sounds();
-    list.insert(list.begin(), this);
+    player_.Sounds().push_back(this);
 }
 
 sound::~sound() {

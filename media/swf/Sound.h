@@ -13,7 +13,7 @@ class player;
 
 class sound : public i_wavedata {
 public:
-    // Joins the front of the player's sound list; the source is the character of that id in
+    // Joins the player's sound list (newest last); the source is the character of that id in
     // the document or its enclosing ones (none: the sound has no source).
     sound(player& root, const document& owner, u16 frame, const SoundInfo& info);
     sound(const sound&) = delete;

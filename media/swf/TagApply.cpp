@@ -69,10 +69,11 @@ Result tagStartSound::Apply(movie& timeline) {
         // A stop only stops: nothing new is heard.
         if (info.flags & kSoundStop) return kOk;
     }
+    // Sounds met while a goto passes frames are never heard: they are not made at all, as a
+    // listed one would stay until the player ends and hold off later starts of its sound.
+    if (root.InGoto()) return kOk;
     sound* made = new (std::nothrow) sound(root, timeline.Document(), timeline.CurrentFrame(), info);
     if (!made) return kErrMemory;
-    // Sounds met while a goto passes frames are listed but never heard.
-    if (root.InGoto()) return kOk;
     bool finished = false;
     const Result result = made->Start(timeline.CurrentFrame(), finished);
     if (result != kOk || finished) delete made;

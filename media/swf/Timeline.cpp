@@ -71,7 +71,10 @@ Result movie::Step() {
     for (;;) {
         if (at && at->Code() != kTagEnd && at->Code() != kTagShowFrame) {
             // Applying runs no actions (DoAction only queues them): the next tag follows.
-            if (auto* action = dynamic_cast<tagAction*>(at)) SWF_TRY(action->Apply(*this));
+            if (auto* action = dynamic_cast<tagAction*>(at)) {
+                if (!player_.Spend()) return kErrBadData;
+                SWF_TRY(action->Apply(*this));
+            }
             tag* played = at;
             at = played->Next();
             if (!at && document_.Source() && played == document_.LastTag()) SWF_TRY(document_.ReadNextTag(at));
@@ -82,6 +85,7 @@ Result movie::Step() {
             const u16 before = currentFrame_;
             tag* beforeTag = currentTag_;
             player_.RunActions();
+            if (player_.Exhausted()) return kErrBadData;
             if (currentFrame_ == before && currentTag_ == beforeTag) {
                 ++currentFrame_;
                 currentTag_ = at;
