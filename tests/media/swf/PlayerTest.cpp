@@ -1,10 +1,13 @@
 // The timeline at play time: frames, the End tag, gotos and labels, the display list.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <future>
 #include <memory>
 
+#include "engine/base/MemoryHandles.h"
 #include "media/swf/ButtonInstance.h"
+#include "media/swf/MemoryStream.h"
 #include "media/swf/Player.h"
 #include "media/swf/SpriteInstance.h"
 #include "media/swf/Tag.h"
@@ -320,4 +323,24 @@ TEST(Timeline, BoundsOfShapesAndOfButtonsThroughTheirRecords) {
     // Only the Up records count: shape 2 is shown Over and as the hit area.
     EXPECT_EQ(doc.FindCharacter(3)->GetBounds(), (Rect{10, 0, 210, 100}));
     EXPECT_EQ(doc.FindCharacter(4)->GetBounds(), (Rect{-50, 0, 0, 100}));
+}
+
+TEST(Timeline, PlayingReadsFurtherTagsAsItNeedsThem) {
+    const Bytes bytes = Counting(3);
+    u8* block = static_cast<u8*>(memAllocPtr(u32(bytes.size())));
+    std::memcpy(block, bytes.data(), bytes.size());
+    auto in = mstreamOnBuffer(block, u32(bytes.size()), 0);
+    document doc;
+    ASSERT_EQ(doc.ReadHeader(*in), kOk);
+    player p(doc, nullptr);
+    const u16 expectedRead[] = {1, 2, 3};
+    for (u16 read : expectedRead) {
+        ASSERT_EQ(p.AdvanceFrame(), kOk);
+        EXPECT_EQ(doc.framesRead, read);
+    }
+    // The End tag lets go of the stream; a playing movie then starts again from memory.
+    p.nextFrameTime = 1;
+    ASSERT_EQ(p.AdvanceFrame(), kOk);
+    EXPECT_EQ(doc.Source(), nullptr);
+    EXPECT_EQ(p.CurrentFrame(), 1);
 }
