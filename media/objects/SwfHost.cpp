@@ -1,6 +1,6 @@
 #include "media/objects/SwfHost.h"
 
-#include <cstring>
+#include <new>
 
 #include "media/objects/WavePlay.h"
 
@@ -8,29 +8,29 @@ SwfHost host;
 
 namespace {
 
-bool same(const std::type_info& a, const std::type_info& b) { return std::strcmp(a.name(), b.name()) == 0; }
-
-uint16_t answer(SwfHost& owner, const std::type_info& id, void** out) {
-    if (!out) return swf::kHostNotImplemented;
-    if (same(id, typeid(swf::i_object)) || same(id, typeid(swf::i_host))) {
+swf::Result answer(SwfHost& owner, const std::type_info& id, void** out) {
+    if (!out) return swf::kErrNoInterface;
+    if (swf::SameInterface(id, typeid(swf::i_object)) || swf::SameInterface(id, typeid(swf::i_host))) {
         *out = static_cast<swf::i_host*>(&owner);
-    } else if (same(id, typeid(swf::i_jpeg))) {
+    } else if (swf::SameInterface(id, typeid(swf::i_jpeg))) {
         *out = &owner.jpeg();
     } else {
         *out = nullptr;
-        return swf::kHostNotImplemented;
+        return swf::kErrNoInterface;
     }
-    return swf::kHostOk;
+    return swf::kOk;
 }
 
 }  // namespace
 
-uint16_t SwfHost::QueryInterface(const std::type_info& id, void** out) { return answer(*this, id, out); }
-uint16_t SwfHostJpeg::QueryInterface(const std::type_info& id, void** out) { return answer(owner_, id, out); }
+swf::Result SwfHost::QueryInterface(const std::type_info& id, void** out) { return answer(*this, id, out); }
+swf::Result SwfHostJpeg::QueryInterface(const std::type_info& id, void** out) { return answer(owner_, id, out); }
 
-uint16_t SwfHost::CreateWavePlay(swf::i_waveplay** out, swf::i_wavedata* source) {
-    if (!out) return swf::kHostNotImplemented;
-    *out = new WavePlay(source);
-    (*out)->AddRef();
-    return swf::kHostOk;
+swf::Result SwfHost::CreateWavePlay(swf::i_waveplay*& player, swf::i_wavedata* source) {
+    player = nullptr;
+    auto* made = new (std::nothrow) WavePlay(source);
+    if (!made) return swf::kErrMemory;
+    made->AddRef();
+    player = made;
+    return swf::kOk;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/base/ByteOrder.h"
+#include "engine/base/MemoryHandles.h"
 #include "media/objects/JpegHeaderParser.h"
 #include "media/objects/JpegMarkerScanner.h"
 #include "media/objects/SwfHost.h"
@@ -27,16 +28,16 @@ u32 firstMarker(const u8* data, u32 size, u8 code) {
 
 }  // namespace
 
-uint16_t SwfHostJpeg::Compress(uint32_t, uint32_t* tableLength, uint8_t** data, uint32_t* dataLength,
-                               const uint8_t* pixels, uint32_t rowBytes, uint32_t width, uint32_t height) {
-    if (data) *data = nullptr;
-    if (!tableLength || !data || !dataLength || !pixels || width == 0 || height == 0 || width > 0x7FFF ||
+swf::Result SwfHostJpeg::Compress(u32, u32& tableLength, u8*& data, u32& dataLength, const u8* pixels, u32 rowBytes,
+                                  u32 width, u32 height) {
+    data = nullptr;
+    if (!pixels || width == 0 || height == 0 || width > 0x7FFF ||
         height > 0x7FFF || u64(rowBytes) < u64(width) * 3)
-        return swf::kHostJpegFailed;
+        return kSwfHostFailed;
     const pm::MrRect bounds{0, 0, i16(height), i16(width)};
     MrWorld* world = nullptr;
     if (qtNewWorldOverMemory(&world, pm::kMrFormatRgb24, &bounds, const_cast<u8*>(pixels), i32(rowBytes)) != 0)
-        return swf::kHostJpegFailed;
+        return kSwfHostFailed;
     MrPixMap* map = qtWorldPixMap(world);
     i32 maxSize = 0;
     MrHandle* description = nullptr;
@@ -64,16 +65,16 @@ uint16_t SwfHostJpeg::Compress(uint32_t, uint32_t* tableLength, uint8_t** data, 
     const u32 frameAt = ok ? firstMarker(stream, streamSize, kJpegSof0) : 0;
     if (!ok || tablesAt == 0 || frameAt <= tablesAt) {
         std::free(stream);
-        return swf::kHostJpegFailed;
+        return kSwfHostFailed;
     }
     // The table block (SOI, the tables, EOI), then the stream without the tables.
     const u32 tableBytes = frameAt - tablesAt;
     const u32 blockLength = tableBytes + 4;
     const u32 total = blockLength + streamSize - tableBytes;
-    u8* out = static_cast<u8*>(std::malloc(total));
+    u8* out = static_cast<u8*>(memAllocPtr(total));
     if (!out) {
         std::free(stream);
-        return swf::kHostJpegFailed;
+        return kSwfHostFailed;
     }
     out[0] = 0xFF, out[1] = kJpegSoi;
     std::memcpy(out + 2, stream + tablesAt, tableBytes);
@@ -81,31 +82,31 @@ uint16_t SwfHostJpeg::Compress(uint32_t, uint32_t* tableLength, uint8_t** data, 
     std::memcpy(out + blockLength, stream, tablesAt);
     std::memcpy(out + blockLength + tablesAt, stream + frameAt, streamSize - frameAt);
     std::free(stream);
-    *data = out;
-    *tableLength = blockLength;
-    *dataLength = total;
-    return swf::kHostOk;
+    data = out;
+    tableLength = blockLength;
+    dataLength = total;
+    return swf::kOk;
 }
 
-int16_t SwfHostJpeg::GetInfo(int32_t* width, int32_t* height, const uint8_t* data, uint32_t dataSize) {
+swf::Result SwfHostJpeg::GetInfo(i32& width, i32& height, const u8* data, u32 dataSize) {
     pm::ImageDescriptionFields description;
     const i16 result = jpegParseHeader(data, dataSize, &description);
-    if (result != 0) return result;
-    if (width) *width = description.width;
-    if (height) *height = description.height;
-    return 0;
+    if (result != 0) return swf::Result(result);
+    width = description.width;
+    height = description.height;
+    return swf::kOk;
 }
 
-int16_t SwfHostJpeg::Decompress(uint8_t** pixels, uint32_t rowBytes, uint32_t width, uint32_t height,
-                                const uint8_t* tables, uint32_t tablesSize, const uint8_t* data, uint32_t dataSize) {
-    if (!pixels || !data) return kJpegParseError;
-    *pixels = nullptr;
+swf::Result SwfHostJpeg::Decompress(u8*& pixels, u32 rowBytes, u32 width, u32 height, const u8* tables,
+                                    u32 tablesSize, const u8* data, u32 dataSize) {
+    pixels = nullptr;
+    if (!data) return swf::Result(kJpegParseError);
     std::vector<u8> merged;
     if (tables) {
         const u32 tablesLength = jpegStreamLength(tables, tablesSize);
         const u32 imageLength = jpegStreamLength(data, dataSize);
         const u32 frameAt = firstMarker(data, imageLength, kJpegSof0);
-        if (tablesLength < 4 || imageLength == 0 || frameAt == 0) return kJpegParseError;
+        if (tablesLength < 4 || imageLength == 0 || frameAt == 0) return swf::Result(kJpegParseError);
         merged.reserve(tablesLength + imageLength - 4);
         merged.insert(merged.end(), data, data + frameAt);
         merged.insert(merged.end(), tables + 2, tables + tablesLength - 2);
@@ -114,13 +115,15 @@ int16_t SwfHostJpeg::Decompress(uint8_t** pixels, uint32_t rowBytes, uint32_t wi
         dataSize = u32(merged.size());
     }
     pm::ImageDescriptionFields description;
-    if (const i16 result = jpegParseHeader(data, dataSize, &description)) return result;
+    if (const i16 result = jpegParseHeader(data, dataSize, &description)) return swf::Result(result);
     const u32 streamLength = jpegStreamLength(data, dataSize);
     if (streamLength == 0 || width == 0 || height == 0 || width > 0x7FFF || height > 0x7FFF ||
         u64(rowBytes) < u64(width) * 3 || u64(rowBytes) * height > 0x7FFFFFFF)
-        return kJpegParseError;
-    u8* out = static_cast<u8*>(std::calloc(size_t(rowBytes) * height, 1));
-    if (!out) return pm::kMrMemFullErr;
+        return swf::Result(kJpegParseError);
+    const u32 outSize = rowBytes * height;
+    u8* out = static_cast<u8*>(memAllocPtr(outSize));
+    if (!out) return swf::Result(pm::kMrMemFullErr);
+    std::memset(out, 0, outSize);
     // The caller wants packed 8-8-8 RGB: decoded straight into it, with no 16-bit step between.
     const pm::MrRect bounds{0, 0, i16(height), i16(width)};
     MrWorld* world = nullptr;
@@ -128,9 +131,9 @@ int16_t SwfHostJpeg::Decompress(uint8_t** pixels, uint32_t rowBytes, uint32_t wi
     if (result == 0) result = qtDecompressImage(data, streamLength, qtWorldPixMap(world), &bounds, &bounds);
     qtReleaseIfSet(world);
     if (result != 0) {
-        std::free(out);
-        return result;
+        memFreePtr(out);
+        return swf::Result(result);
     }
-    *pixels = out;
-    return 0;
+    pixels = out;
+    return swf::kOk;
 }

@@ -16,11 +16,10 @@ constexpr u32 kImageLengthField = kWavePlayImageSize - 8;
 constexpr u32 kDataLengthField = 20 + sizeof(void*);
 constexpr u32 kSourceField = 40;
 
-bool same(const std::type_info& a, const std::type_info& b) { return std::strcmp(a.name(), b.name()) == 0; }
-
 }  // namespace
 
-void writeWavePlayImage(u8* image, const WavePlayFormat& format, u16 loops, swf::i_wavedata* source) {
+void writeWavePlayImage(u8* image, const WavePlayFormat& format, u16 plays, swf::i_wavedata* source) {
+    const u16 loops = plays > 1 ? u16(plays - 1) : 0;
     std::memset(image, 0, kWavePlayImageSize);
     writeBE32(image, fourCC("KVRW"));
     writeBE32(image + 4, kImageLengthField);
@@ -47,18 +46,18 @@ WavePlay::~WavePlay() {
     if (source_) source_->Release();
 }
 
-uint16_t WavePlay::QueryInterface(const std::type_info& id, void** out) {
-    if (!out) return swf::kHostNotImplemented;
-    if (same(id, typeid(swf::i_object)) || same(id, typeid(swf::i_waveplay))) {
+swf::Result WavePlay::QueryInterface(const std::type_info& id, void** out) {
+    if (!out) return swf::kErrNoInterface;
+    if (swf::SameInterface(id, typeid(swf::i_object)) || swf::SameInterface(id, typeid(swf::i_waveplay))) {
         *out = static_cast<swf::i_waveplay*>(this);
         AddRef();
-        return swf::kHostOk;
+        return swf::kOk;
     }
     *out = nullptr;
-    return swf::kHostNotImplemented;
+    return swf::kErrNoInterface;
 }
 
-uint32_t WavePlay::Release() {
+u32 WavePlay::Release() {
     if (count_ <= 1) {
         delete this;
         return 0;
@@ -66,16 +65,16 @@ uint32_t WavePlay::Release() {
     return u32(--count_);
 }
 
-uint16_t WavePlay::Play(uint32_t startMs, uint16_t loops) {
+swf::Result WavePlay::Play(u32 startMs, u16 plays) {
     Stop();
-    if (!source_) return swf::kHostNotImplemented;
+    if (!source_) return swf::kErrNoInterface;
     WavePlayFormat format;
-    if (const uint16_t result = source_->GetFormat(&format.channels, &format.bitsPerSample, &format.sampleRate,
-                                                   &format.frames))
+    if (const swf::Result result =
+            source_->GetFormat(format.channels, format.bitsPerSample, format.sampleRate, format.frames))
         return result;
     image_ = memAllocHandle(kWavePlayImageSize);
     if (!image_) return memGetLastError();
-    writeWavePlayImage(static_cast<u8*>(memLockHandle(image_)), format, loops, source_);
+    writeWavePlayImage(static_cast<u8*>(memLockHandle(image_)), format, plays, source_);
     memUnlockHandle(image_);
     finished_ = false;
     task_ = osmCreateIntervalTask(WatchEnd, this, kOsmEveryDispatch);
@@ -87,7 +86,7 @@ uint16_t WavePlay::Play(uint32_t startMs, uint16_t loops) {
     if (error == kErrNone) opened = (error = audioOpen(audio_, kDefaultDevice)) == kErrNone;
     if (error == kErrNone) error = audioSetPosition(audio_, startMs);
     if (error == kErrNone) error = audioPlay(audio_, Finished, reinterpret_cast<uintptr_t>(this));
-    if (error == kErrNone && task_) return swf::kHostOk;
+    if (error == kErrNone && task_) return swf::kOk;
     if (opened) audioClose(audio_);
     if (audio_) audioDispose(audio_);
     audio_ = nullptr;
@@ -95,10 +94,10 @@ uint16_t WavePlay::Play(uint32_t startMs, uint16_t loops) {
     image_ = 0;
     if (task_) osmDeleteIntervalTask(task_);
     task_ = nullptr;
-    return error ? error : swf::kHostJpegFailed;
+    return error ? swf::Result(error) : swf::kErrMemory;
 }
 
-void WavePlay::Stop() {
+swf::Result WavePlay::Stop() {
     if (audio_) {
         audioStop(audio_);
         audioClose(audio_);
@@ -111,6 +110,7 @@ void WavePlay::Stop() {
         osmDeleteIntervalTask(task_);
         task_ = nullptr;
     }
+    return swf::kOk;
 }
 
 void WavePlay::Finished(AudioObject*, const AudioNotification* notification, uintptr_t datum) {
@@ -142,10 +142,10 @@ EngineErr WavePlayXDec::SetFormat(const plat::WaveFormat& format, u32 sampleByte
 }
 
 EngineErr WavePlayXDec::Decode(u8* output, u32 frames, u32 firstFrame, u8*) {
-    const u32 done = source_ ? source_->ReadSamples(firstFrame, frames, output) : 0;
-    if (done < frames)
-        std::memset(output + size_t(done) * format_.blockAlign, format_.bitsPerSample == 8 ? 0x80 : 0,
-                    size_t(frames - done) * format_.blockAlign);
+    // The source answers every frame asked for, silence past its end; a source that fails
+    // leaves nothing it half wrote.
+    if (!source_ || source_->ReadSamples(firstFrame, frames, output) != swf::kOk)
+        std::memset(output, format_.bitsPerSample == 8 ? 0x80 : 0, size_t(frames) * format_.blockAlign);
     return kErrNone;
 }
 

@@ -10,7 +10,7 @@
 
 #include "engine/audio/WaveXDec.h"
 #include "engine/base/MemoryHandles.h"
-#include "media/swf/HostInterfaces.h"
+#include "media/swf/Interfaces.h"
 
 class AudioObject;
 struct osmIntervalTask;
@@ -28,17 +28,18 @@ struct WavePlayFormat {
 };
 
 // The in-memory wave of a source: big-endian fields as the engine's wave reader reads them,
-// the source pointer pointer-sized in the machine's order.
-void writeWavePlayImage(u8* image, const WavePlayFormat& format, u16 loops, swf::i_wavedata* source);
+// the source pointer pointer-sized in the machine's order. `plays` is how many times the whole
+// sound is heard (none counts as once); the wave's loop count is the repeats after the first.
+void writeWavePlayImage(u8* image, const WavePlayFormat& format, u16 plays, swf::i_wavedata* source);
 
 class WavePlay final : public swf::i_waveplay {
 public:
     explicit WavePlay(swf::i_wavedata* source);
-    uint32_t AddRef() override { return u32(++count_); }
-    uint16_t QueryInterface(const std::type_info& id, void** out) override;
-    uint32_t Release() override;
-    uint16_t Play(uint32_t startMs, uint16_t loops) override;
-    void Stop() override;
+    u32 AddRef() override { return u32(++count_); }
+    swf::Result QueryInterface(const std::type_info& id, void** out) override;
+    u32 Release() override;
+    swf::Result Play(u32 startMs, u16 plays) override;
+    swf::Result Stop() override;
 
     memHandle image() const { return image_; }
     bool playing() const { return audio_ != nullptr; }
@@ -57,7 +58,7 @@ private:
 };
 
 // The decoder of encoding 666: reads the source pointer from the wave's sample bytes and asks
-// the source for frames.
+// the source for frames; a failed read is heard as silence.
 class WavePlayXDec final : public WaveXDec {
 public:
     using WaveXDec::WaveXDec;

@@ -40,6 +40,7 @@ public:
 
     Result ReadBody(stream& in, u32 length) override;
     Result Write(stream& out) override;
+    Result Apply(movie& timeline) override;
 
     const Block& Actions() const { return actions_; }
 

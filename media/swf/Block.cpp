@@ -9,6 +9,19 @@ void Block::Take(mstream& built) {
     data_ = built.Detach(size_);
 }
 
+void Block::Take(Block& other) {
+    if (&other == this) return;
+    Adopt(other.data_, other.size_);
+    other.data_ = nullptr;
+    other.size_ = 0;
+}
+
+void Block::Adopt(u8* data, u32 size) {
+    Reset();
+    data_ = data;
+    size_ = data ? size : 0;
+}
+
 Result Block::ReadFrom(stream& in, u32 length) {
     Reset();
     if (length == 0) return kOk;

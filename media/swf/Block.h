@@ -13,6 +13,10 @@ public:
     ~Block() { Reset(); }
 
     void Take(mstream& built);
+    // Takes the other block's data, which is left empty.
+    void Take(Block& other);
+    // Takes an engine pointer block (memAllocPtr) of that size.
+    void Adopt(u8* data, u32 size);
     // Reads length bytes of the stream into a new block.
     Result ReadFrom(stream& in, u32 length);
     void Reset();

@@ -43,6 +43,11 @@ public:
     const Block& Conditions() const { return conditions_; }
     tagObject* HitTestCharacter() const { return hitTestCharacter_; }
 
+    // The Up state's characters, each through its record's matrix.
+    Rect GetBounds() const override;
+    // Every placement gets its own button instance.
+    Result Instantiate(u32 index, movie& timeline) override;
+
 private:
     Result ReadRecords(stream& in, u32 length);
     Result ReadConditions(stream& in, u32 bodyEnd);
@@ -73,6 +78,7 @@ public:
     Result Write(stream& out) override;
 
     const Block& Sound(int transition) const { return sounds_[transition]; }
+    Block& MutableSound(int transition) { return sounds_[transition]; }
 
 private:
     Block sounds_[4];

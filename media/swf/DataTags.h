@@ -36,6 +36,7 @@ public:
     Result Write(stream& out) override;
 
     const Block& Data() const { return data_; }
+    void TakeData(Block& data) { data_.Take(data); }
 
 protected:
     Block data_;
@@ -51,6 +52,7 @@ public:
     // Where the image part begins in the data: the first start-of-image marker after the
     // end of the tables, or 0 when the markers are missing.
     u32 ImageOffset() const { return imageOffset_; }
+    void SetImageOffset(u32 offset) { imageOffset_ = offset; }
 
 private:
     u32 imageOffset_ = 0;

@@ -75,14 +75,21 @@ Result document::ReadHeader(stream& in) {
 Result document::ReadTags() {
     if (!stream_) return Keep(kErrBadData);
     Result result = kOk;
-    while (result == kOk) {
+    while (result == kOk && stream_) {
         tag* made = nullptr;
-        result = TagFactory(*this, *stream_, made);
-        if (result != kOk) break;
-        if (made->Code() == kTagShowFrame) ++framesRead;
-        if (lastTag_ && lastTag_->Code() == kTagEnd) break;
+        result = ReadNextTag(made);
     }
     stream_ = nullptr;
+    return Keep(result);
+}
+
+Result document::ReadNextTag(tag*& made) {
+    made = nullptr;
+    if (!stream_) return Keep(kErrBadData);
+    cursor_ = lastTag_;
+    const Result result = TagFactory(*this, *stream_, made);
+    if (result == kOk && made->Code() == kTagShowFrame) ++framesRead;
+    if (result != kOk || (lastTag_ && lastTag_->Code() == kTagEnd)) stream_ = nullptr;
     return Keep(result);
 }
 

@@ -33,11 +33,18 @@ public:
     // for ReadTags, which reads up to the End tag and then lets go of it.
     Result ReadHeader(stream& in);
     Result ReadTags();
+    // Appends the next tag of the stream; the stream is let go of at the End tag or an error.
+    Result ReadNextTag(tag*& made);
     // A top-level movie's data ends where its End tag does: the stream is cut there.
     Result Write(stream& out);
     void DeleteTags();
     // DeleteTags, and also forgets the stream and leaves the parent.
     void Clear();
+    // Leaves its parent and becomes the first child of the new one, sharing its header.
+    void SetParent(document* parent) {
+        Detach();
+        if (parent) Attach(parent);
+    }
 
     // The first character with the id, of exactly the given class when one is given; the
     // search goes on in the parent document.

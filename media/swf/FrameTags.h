@@ -21,6 +21,7 @@ public:
 
     Result ReadBody(stream& in, u32 length) override;
     Result Write(stream& out) override;
+    Result Apply(movie& timeline) override;
 
     u16 flags = 0;
     u16 depth = 0;
@@ -44,6 +45,7 @@ public:
 
     Result ReadBody(stream& in, u32 length) override;
     Result Write(stream& out) override;
+    Result Apply(movie& timeline) override;
 
     u16 characterId = 0;
     u16 depth = 0;
@@ -55,6 +57,7 @@ public:
 
     Result ReadBody(stream& in, u32 length) override;
     Result Write(stream& out) override;
+    Result Apply(movie& timeline) override;
 
     Rgba colour;
 };

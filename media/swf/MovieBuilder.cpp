@@ -23,4 +23,10 @@ MovieBuilder::~MovieBuilder() { document_->Clear(); }
 
 Result MovieBuilder::Write(stream& out) { return lastError_ = document_->Write(out); }
 
+void MovieBuilder::SetCursorToFrame() { document_->SetCursor(currentFrame_->Previous()); }
+
+void MovieBuilder::RaiseVersion(u8 version) {
+    if (document_->version < version) document_->version = version;
+}
+
 }  // namespace swf

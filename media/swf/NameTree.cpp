@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <unordered_map>
 
 namespace swf {
 
@@ -32,6 +33,7 @@ u32 NameTree::Allocate() {
 
 void NameTree::Free(u32 index) {
     NameTreeEntry& e = entries_[index];
+    byDepth_.erase(DepthKey(e.parent, e.depth));
     if (e.previous != kNoEntry) entries_[e.previous].next = e.next;
     else first_ = e.next;
     if (e.next != kNoEntry) entries_[e.next].previous = e.previous;
@@ -54,6 +56,8 @@ void NameTree::InsertBefore(u32 index, u32 before) {
 
 u32 NameTree::FindOrAdd(u32 parent, u16 depth) {
     if (parent != kNoEntry && !Live(parent)) return status_ = kErrNotFound, kNoEntry;
+    if (const auto known = byDepth_.find(DepthKey(parent, depth)); known != byDepth_.end())
+        return status_ = kOk, known->second;
     const u16 level = parent == kNoEntry ? 0 : u16(entries_[parent].level + 1);
     u32 at = parent == kNoEntry ? first_ : entries_[parent].next;
     while (at != kNoEntry && entries_[at].level >= level) {
@@ -64,8 +68,18 @@ u32 NameTree::FindOrAdd(u32 parent, u16 depth) {
         }
         at = e.next;
     }
+    std::unordered_map<u64, u32>::iterator slot;
+    try {
+        slot = byDepth_.emplace(DepthKey(parent, depth), kNoEntry).first;
+    } catch (const std::bad_alloc&) {
+        return status_ = kErrMemory, kNoEntry;
+    }
     const u32 index = Allocate();
-    if (index == kNoEntry) return status_ = kErrMemory, kNoEntry;
+    if (index == kNoEntry) {
+        byDepth_.erase(slot);
+        return status_ = kErrMemory, kNoEntry;
+    }
+    slot->second = index;
     InsertBefore(index, at);
     NameTreeEntry& made = entries_[index];
     made.parent = parent;
@@ -74,6 +88,12 @@ u32 NameTree::FindOrAdd(u32 parent, u16 depth) {
     made.kind = kEntryReserved;
     status_ = kOk;
     return index;
+}
+
+u32 NameTree::FindChild(u32 parent, u16 depth) const {
+    if (parent != kNoEntry && !Live(parent)) return kNoEntry;
+    const auto known = byDepth_.find(DepthKey(parent, depth));
+    return known == byDepth_.end() ? kNoEntry : known->second;
 }
 
 void NameTree::Remove(u32 index) {

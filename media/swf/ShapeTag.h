@@ -16,6 +16,15 @@ public:
     int Version() const;
     const Rect& Bounds() const { return bounds_; }
     const Block& Shape() const { return shape_; }
+    Rect GetBounds() const override { return bounds_; }
+    void SetShape(const Rect& bounds, Block& shape) {
+        bounds_ = bounds;
+        shape_.Take(shape);
+    }
+    Block& MutableShape() { return shape_; }
+
+protected:
+    u32 InstanceKind() const override { return kEntryShape; }
 
 private:
     Rect bounds_;

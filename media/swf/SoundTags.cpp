@@ -1,6 +1,12 @@
 #include "media/swf/SoundTags.h"
 
+#include <algorithm>
+#include <cstring>
+#include <new>
+
 #include "engine/base/ByteOrder.h"
+#include "media/swf/ImaCodec.h"
+#include "media/swf/PcmCodec.h"
 
 namespace swf {
 
@@ -10,12 +16,39 @@ constexpr u32 kRates[] = {5512, 11025, 22050, 44100};
 constexpr u32 kSoundHeaderSize = 7;
 
 u32 RateCode(u32 rate) {
-    for (u32 code = 0; code < 3; ++code)
+    for (u32 code = 0; code < 4; ++code)
         if (kRates[code] == rate) return code;
-    return 3;
+    return 4;
 }
 
 }  // namespace
+
+bool IsSoundRate(u32 rate) { return RateCode(rate) < 4; }
+
+SoundInfo ParseSoundUse(const Block& use) {
+    SoundInfo info;
+    const u8* data = use.Data();
+    if (!data || use.Size() < 2) return info;
+    info.soundId = readLE16(data);
+    if (use.Size() < 14) return info;
+    info.inPoint = readLE32(data + 2);
+    info.outPoint = readLE32(data + 6);
+    info.loops = readLE16(data + 10);
+    info.flags = data[12];
+    return info;
+}
+
+Result MakeSoundUse(const SoundInfo& info, Block& use) {
+    mstream block(16);
+    SWF_TRY(block.WriteU16(info.soundId));
+    SWF_TRY(block.WriteU32(info.inPoint));
+    SWF_TRY(block.WriteU32(info.outPoint));
+    SWF_TRY(block.WriteU16(info.loops));
+    SWF_TRY(block.WriteU8(u8(info.flags & ~kSoundHasEnvelope)));
+    SWF_TRY(block.WriteU8(0));
+    use.Take(block);
+    return kOk;
+}
 
 Result ReadSoundUse(stream& in, Block& use) {
     u16 id = 0;
@@ -86,10 +119,57 @@ Result tagDefineSound::ReadBody(stream& in, u32 length) {
     bitsPerSample = wide ? 16 : 8;
     channels = stereo ? 2 : 1;
     SWF_TRY(samples_.ReadFrom(in, length - kSoundHeaderSize));
-    return format == kSoundFormatRaw || format == kSoundFormatAdpcm ? kOk : kErrBadData;
+    return MakeCodec();
+}
+
+Result tagDefineSound::MakeCodec() {
+    codec_.reset();
+    if (format == kSoundFormatRaw) codec_.reset(new (std::nothrow) pcmcodec(*this, channels, bitsPerSample));
+    else if (format == kSoundFormatAdpcm) codec_.reset(new (std::nothrow) imacodec(*this, channels));
+    else return kErrBadData;
+    return codec_ ? kOk : kErrMemory;
+}
+
+Result tagDefineSound::SetSamples(const u8* data, u32 size) {
+    mstream block(size + 16);
+    SWF_TRY(block.WriteBytes(size, data));
+    samples_.Take(block);
+    return MakeCodec();
+}
+
+Result tagDefineSound::QueryInterface(const std::type_info& id, void** out) {
+    if (SameInterface(id, typeid(i_object)) || SameInterface(id, typeid(i_wavedata))) {
+        *out = static_cast<i_wavedata*>(this);
+        return kOk;
+    }
+    *out = nullptr;
+    return kErrNoInterface;
+}
+
+Result tagDefineSound::ReadBytes(u32 offset, u32 length, u8* bytes, u32& copied) {
+    copied = 0;
+    if (offset >= samples_.Size()) return kOk;
+    copied = std::min(length, samples_.Size() - offset);
+    std::memcpy(bytes, samples_.Data() + offset, copied);
+    return kOk;
+}
+
+Result tagDefineSound::GetFormat(u16& channelCount, u16& bits, u32& sampleRate, u32& count) {
+    channelCount = channels;
+    bits = format == kSoundFormatAdpcm ? 16 : bitsPerSample;
+    sampleRate = rate;
+    count = sampleCount;
+    return kOk;
+}
+
+Result tagDefineSound::ReadSamples(u32 position, u32 count, void* samples) {
+    if (!codec_) return kErrBadData;
+    SWF_TRY(codec_->Seek(position));
+    return codec_->Decode(samples, count);
 }
 
 Result tagDefineSound::Write(stream& out) {
+    if (!IsSoundRate(rate)) return kErrBadData;
     return WriteTagWithBody(out, code_, HeaderForm::Compact, [&]() -> Result {
         SWF_TRY(out.WriteU16(CharacterId()));
         SWF_TRY(out.WriteBits(4, format));

@@ -14,6 +14,11 @@ Result tagDefineSprite::ReadBody(stream& in, u32 length) {
     return movie_->ReadTags();
 }
 
+void tagDefineSprite::Link(document* owner) {
+    tagObject::Link(owner);
+    if (movie_ && owner && movie_->Parent() != owner) movie_->SetParent(owner);
+}
+
 Result tagDefineSprite::Write(stream& out) {
     if (!movie_) return kErrBadData;
     return WriteTagWithBody(out, code_, HeaderForm::Compact, [&]() -> Result {

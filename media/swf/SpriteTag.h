@@ -19,6 +19,12 @@ public:
     Result Write(stream& out) override;
 
     document* Movie() const { return movie_.get(); }
+    // Takes a whole movie as the sprite's timeline; it becomes a child of the sprite's document
+    // when the sprite is linked.
+    void Adopt(std::unique_ptr<document> movie) { movie_ = std::move(movie); }
+    void Link(document* owner) override;
+    // Every placement plays its own timeline.
+    Result Instantiate(u32 index, movie& timeline) override;
 
 private:
     std::unique_ptr<document> movie_;

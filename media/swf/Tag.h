@@ -3,12 +3,14 @@
 // in file order; a tag unlinks itself when destroyed. Tags with a body reserve a six-byte
 // header, write the body and then back-patch the header, in its short form when the body
 // allows it and the class asks for it.
+#include "media/swf/NameTree.h"
 #include "media/swf/Stream.h"
 #include "media/swf/TagCodes.h"
 
 namespace swf {
 
 class document;
+class movie;
 
 class tag {
 public:
@@ -48,13 +50,28 @@ private:
 class tagAction : public tag {
 public:
     using tag::tag;
+
+    // Plays the tag into the timeline; tags that change nothing answer kOk.
+    virtual Result Apply(movie& timeline);
 };
 
 // Character definitions: entered into their document's character list, sorted by id.
-class tagObject : public tag {
+// While a movie plays, a character is instantiated into display-list entries; the use count
+// says in how many it shows.
+class tagObject : public tag, public NameTreeInstance {
 public:
     using tag::tag;
     ~tagObject() override;
+
+    void AddUse() { ++useCount_; }
+    void DropUse() { --useCount_; }
+    u32 UseCount() const { return useCount_; }
+    // Characters that draw nothing answer an all-zero RECT.
+    virtual Rect GetBounds() const { return Rect{}; }
+    // Shows the character in the entry, releasing what the entry held before.
+    virtual Result Instantiate(u32 index, movie& timeline);
+    // Leaves the entry reserved and empty.
+    void ReleaseInstance(NameTree& tree, u32 index) override;
 
     void Link(document* owner) override;
 
@@ -68,6 +85,8 @@ public:
 protected:
     // The first step of every character body: the id, then entry into the character list.
     Result ReadCharacterId(stream& in);
+    // The entry kind of a plain instance of this character.
+    virtual u32 InstanceKind() const { return kEntryCharacter; }
 
 private:
     void EnterCharacterList();
@@ -75,10 +94,15 @@ private:
 
     u16 characterId_ = 0;
     u16 latestPlacingFrame_ = 0;
+    u32 useCount_ = 0;
     tagObject* nextCharacter_ = nullptr;
     tagObject* previousCharacter_ = nullptr;
     bool listed_ = false;
 };
+
+// Empties an entry before something else is shown there: its children go, its instance is
+// released, and it is left reserved.
+void ReleaseEntry(NameTree& tree, u32 index);
 
 enum class HeaderForm { Compact, Long };
 

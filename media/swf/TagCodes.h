@@ -16,6 +16,7 @@ constexpr u16 kTagSetBackgroundColor = 9;
 constexpr u16 kTagDefineFont = 10;
 constexpr u16 kTagDefineText = 11;
 constexpr u16 kTagDoAction = 12;
+constexpr u16 kTagDefineFontInfo = 13;
 constexpr u16 kTagDefineSound = 14;
 constexpr u16 kTagStartSound = 15;
 constexpr u16 kTagDefineButtonSound = 17;

@@ -139,4 +139,8 @@ Result tagDefineText::Write(stream& out) {
     });
 }
 
+Rect tagDefineText::GetBounds() const {
+    return text_.Size() >= text::kRecordsStart ? GetRect(text_.Data()) : Rect{};
+}
+
 }  // namespace swf

@@ -33,6 +33,11 @@ public:
 
     int Version() const { return code_ == kTagDefineText2 ? 2 : 1; }
     const Block& Text() const { return text_; }
+    Block& MutableText() { return text_; }
+    Rect GetBounds() const override;
+
+protected:
+    u32 InstanceKind() const override { return kEntryText; }
 
 private:
     Block text_;

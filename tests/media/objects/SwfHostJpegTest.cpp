@@ -1,6 +1,6 @@
-#include <cstdlib>
 #include <cstring>
 
+#include "engine/base/MemoryHandles.h"
 #include "media/objects/JpegHeaderParser.h"
 #include "media/objects/JpegMarkerScanner.h"
 #include "media/objects/SwfHost.h"
@@ -127,13 +127,13 @@ TEST(JpegHeaderParser, RefusalsByTheirCause) {
 
 TEST_F(HostJpeg, QueryInterfaceAnswersEachFace) {
     void* out = nullptr;
-    EXPECT_EQ(host.QueryInterface(typeid(swf::i_jpeg), &out), swf::kHostOk);
+    EXPECT_EQ(host.QueryInterface(typeid(swf::i_jpeg), &out), swf::kOk);
     EXPECT_EQ(out, &host.jpeg());
-    EXPECT_EQ(host.jpeg().QueryInterface(typeid(swf::i_host), &out), swf::kHostOk);
+    EXPECT_EQ(host.jpeg().QueryInterface(typeid(swf::i_host), &out), swf::kOk);
     EXPECT_EQ(out, static_cast<swf::i_host*>(&host));
-    EXPECT_EQ(host.jpeg().QueryInterface(typeid(swf::i_object), &out), swf::kHostOk);
+    EXPECT_EQ(host.jpeg().QueryInterface(typeid(swf::i_object), &out), swf::kOk);
     EXPECT_EQ(out, static_cast<swf::i_host*>(&host));
-    EXPECT_EQ(host.QueryInterface(typeid(swf::i_waveplay), &out), swf::kHostNotImplemented);
+    EXPECT_EQ(host.QueryInterface(typeid(swf::i_waveplay), &out), swf::kErrNoInterface);
     EXPECT_EQ(out, nullptr);
 }
 
@@ -142,7 +142,7 @@ TEST_F(HostJpeg, CompressSplitsTablesAndDecompressMergesThem) {
     const std::vector<u8> pixels = patternRgb(w, h);
     u32 tableLength = 0, length = 0;
     u8* data = nullptr;
-    ASSERT_EQ(jpeg().Compress(0, &tableLength, &data, &length, pixels.data(), w * 3, w, h), swf::kHostOk);
+    ASSERT_EQ(jpeg().Compress(0, tableLength, data, length, pixels.data(), w * 3, w, h), swf::kOk);
     ASSERT_NE(data, nullptr);
     // The table block is a stream of its own: SOI, quantisation tables, EOI.
     EXPECT_EQ(data[0], 0xFF);
@@ -154,15 +154,15 @@ TEST_F(HostJpeg, CompressSplitsTablesAndDecompressMergesThem) {
     // The image stream that follows ends exactly at the reported length.
     EXPECT_EQ(jpegStreamLength(data + tableLength, length - tableLength), length - tableLength);
     i32 iw = 0, ih = 0;
-    EXPECT_EQ(jpeg().GetInfo(&iw, &ih, data + tableLength, length - tableLength), 0);
+    EXPECT_EQ(jpeg().GetInfo(iw, ih, data + tableLength, length - tableLength), 0);
     EXPECT_EQ(iw, w);
     EXPECT_EQ(ih, h);
     u8* decoded = nullptr;
-    ASSERT_EQ(jpeg().Decompress(&decoded, w * 3, w, h, data, tableLength, data + tableLength, length - tableLength), 0);
+    ASSERT_EQ(jpeg().Decompress(decoded, w * 3, w, h, data, tableLength, data + tableLength, length - tableLength), 0);
     std::vector<u8> rgb(decoded, decoded + w * h * 3);
     EXPECT_GT(psnr(rgb, pixels), 35.0);
-    std::free(decoded);
-    std::free(data);
+    memFreePtr(decoded);
+    memFreePtr(data);
 }
 
 TEST_F(HostJpeg, DecompressRefusesStreamsThatDoNotHoldThePicture) {
@@ -181,10 +181,10 @@ TEST_F(HostJpeg, DecompressRefusesStreamsThatDoNotHoldThePicture) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const i16 result = jpeg().Decompress(&pixels, c.width * 3, c.width, 16, nullptr, 0, stream.data(), u32(c.size));
+        const swf::Result result = jpeg().Decompress(pixels, c.width * 3, c.width, 16, nullptr, 0, stream.data(), u32(c.size));
         EXPECT_EQ(result == 0, c.decoded);
         EXPECT_EQ(pixels != nullptr, c.decoded);
-        std::free(pixels);
+        if (pixels) memFreePtr(pixels);
         pixels = nullptr;
     }
 }
@@ -192,13 +192,13 @@ TEST_F(HostJpeg, DecompressRefusesStreamsThatDoNotHoldThePicture) {
 TEST_F(HostJpeg, GetInfoReturnsTheParseError) {
     const std::vector<u8> header = {0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x0B, 8, 0, 4, 0, 4, 2, 0, 0, 0};
     i32 w = -1, h = -1;
-    EXPECT_EQ(jpeg().GetInfo(&w, &h, header.data(), u32(header.size())), -50);
+    EXPECT_EQ(jpeg().GetInfo(w, h, header.data(), u32(header.size())), swf::Result(kJpegParseError));
     EXPECT_EQ(w, -1);
 }
 
 TEST_F(HostJpeg, CompressFailsWithoutPixels) {
     u32 tableLength = 0, length = 0;
     u8* data = reinterpret_cast<u8*>(1);
-    EXPECT_EQ(jpeg().Compress(0, &tableLength, &data, &length, nullptr, 30, 10, 10), swf::kHostJpegFailed);
+    EXPECT_EQ(jpeg().Compress(0, tableLength, data, length, nullptr, 30, 10, 10), kSwfHostFailed);
     EXPECT_EQ(data, nullptr);
 }

@@ -547,6 +547,47 @@ def every_tag_movie():
     return movie(tags, frames=2)
 
 
+def play_movie():
+    """Frames whose actions move timelines back and forth, sprites by name, sounds with sync flags."""
+    def do(*records):
+        return tag(12, b''.join(records) + b'\0', long_form=True)
+    goto = lambda f: b'\x81' + struct.pack('<HH', 2, f)
+    target = lambda path: b'\x8B' + struct.pack('<H', len(path) + 1) + path + b'\0'
+    label = lambda name: b'\x8C' + struct.pack('<H', len(name) + 1) + name + b'\0'
+    start = lambda cid, flags: tag(15, struct.pack('<HB', cid, flags))
+    inner = (place_object2(1, cid=3, name='leaf') + do(target(b'..'), goto(0)) + tag(1, b'') +
+             do(b'\x07') + tag(1, b'') + tag(0, b''))
+    adpcm = Bits().u16(21).bits(4, 1).bits(2, 2).bits(1, 1).bits(1, 1).u32(5000).data() + bytes(range(256)) * 8
+    tags = [
+        define_shape(2, 3, (0, 100, 0, 100), [(0, (1, 2, 3, 255))], [], SQUARE),
+        define_sound(20, 0, 1, 0, 0, bytes(range(200))),
+        tag(14, adpcm, long_form=True),
+        define_button2(13, 3, False),
+        tag(39, struct.pack('<HH', 15, 2) + inner),
+        place_object2(1, cid=15, name='s'),
+        place_object2(2, cid=13),
+        place_object2(3, cid=13),
+        start(20, 0), start(21, 0),
+        do(target(b's'), goto(1), b'\x06', target(b''), label(b'two')),
+        tag(1, b''),
+        tag(43, b'two\0'),
+        start(20, 0x10), start(21, 0x20),
+        do(goto(0), b'\x09'),
+        tag(28, struct.pack('<H', 2)),
+        tag(1, b''),
+        do(b'\x05', goto(1), b'\x04'),
+        tag(1, b''),
+    ]
+    return movie(tags, frames=3)
+
+
+def archive_wave(rate, frames, bits, channels, encoding, samples, loop=0, extra=b''):
+    """An archive wave image, the input of composing a sound: big-endian chunks up to "Data"."""
+    data = struct.pack('>HIBBHHII', rate, frames, bits, channels, encoding, loop, 0, 0) + samples
+    body = b'WAVE' + extra + b'Data' + struct.pack('>I', len(data)) + data
+    return b'KVRW' + struct.pack('>I', len(body)) + body
+
+
 def raw_colour_table_movie():
     # Without the signature tag, a 513 tag is kept raw, so it keeps the long header.
     return movie([tag(512, b'someone else\0'), tag(513, b'\x00\x00', long_form=True), tag(1, b'')])
@@ -564,10 +605,19 @@ def main():
         'every_tag.swf': every_tag_movie(),
         'raw_colour_table.swf': raw_colour_table_movie(),
         'tiny.swf': tiny_movie(),
+        'play.swf': play_movie(),
     }
     for name, data in movies.items():
         with open(os.path.join(folder, name), 'wb') as f:
             f.write(data)
+        with open(os.path.join(corpus, name), 'wb') as f:
+            f.write(data)
+    waves = {
+        'wave_pcm16_16k_loop.wav': archive_wave(16000, 64, 16, 2, 0, bytes(range(256)), loop=0xFFFF),
+        'wave_adpcm.wav': archive_wave(11025, 200, 4, 1, 1, bytes(range(100)),
+                                       extra=b'ADPC' + struct.pack('>IHHIhH', 12, 1, 1, 0, 1000, 20)),
+    }
+    for name, data in waves.items():
         with open(os.path.join(corpus, name), 'wb') as f:
             f.write(data)
     whole = movies['every_tag.swf']
