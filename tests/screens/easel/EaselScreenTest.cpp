@@ -14,6 +14,7 @@
 #include "app/window/RDisplayWindow.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/storage/ObjectTypes.h"
+#include "engine/gfx/sprites/SprLayer.h"
 #include "engine/ini/IniProfiles.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/controls/RColorPicker.h"
@@ -260,6 +261,36 @@ TEST_F(EaselScreen, SmallKidsModeHidesTheSlideShowButtonAndUsesTheSmallPicker) {
     send(263);
     EXPECT_TRUE(button(kSlideShowButton)->IsShown());
     EXPECT_EQ(dynamic_cast<RSmallColorPicker*>(easel->ColorPicker()), nullptr);
+}
+
+// The swatch, the palette behind it and the undo snail stand where their shapes place them, in
+// the right-hand column: none of them covers the canvas, in either mode.
+TEST_F(EaselScreen, SwatchPaletteAndSnailStandAtTheirShapesClearOfTheCanvas) {
+    start();
+    Rect16 canvas{};
+    application->GetCanvasRect(&canvas);
+    ASSERT_FALSE(rectIsEmpty(canvas));
+    for (const u16 smallKids : {0, 1}) {
+        SCOPED_TRACE(smallKids);
+        application->GetGlobalUserSettings()->smallKids = smallKids;
+        send(263);
+        sprUpdateScreen(1);
+        for (const u16 id : {easel->SwatchSprite(), easel->PickerSprite(), easel->UndoSprite()}) {
+            const SprSprite* sprite = sprFind(id);
+            ASSERT_NE(sprite, nullptr) << id;
+            SCOPED_TRACE(sprite->shape);
+            EXPECT_FALSE(sprite->hidden);
+            Rect16 parts[kSprMaxParts];
+            ASSERT_GT(sprGetShapePartRects(sprite->shape, parts), 0);
+            EXPECT_EQ(sprite->bounds.left, parts[0].left);
+            EXPECT_EQ(sprite->bounds.top, parts[0].top);
+            Rect16 overlap = sprite->bounds;
+            EXPECT_FALSE(rectIntersect(&overlap, canvas));
+        }
+        // The swatch is where the child presses for the palette.
+        const SprSprite* swatch = sprFind(easel->SwatchSprite());
+        EXPECT_TRUE(rectEqual(swatch->bounds, easel->SwatchHotSpot()->GetRect()));
+    }
 }
 
 TEST_F(EaselScreen, ChosenColourReachesTheSwatchAndTheCanvas) {
