@@ -264,16 +264,20 @@ TEST_F(EaselScreen, SmallKidsModeHidesTheSlideShowButtonAndUsesTheSmallPicker) {
 }
 
 // The swatch, the palette behind it and the undo snail stand where their shapes place them, in
-// the right-hand column: none of them covers the canvas, in either mode.
+// the right-hand column: none of them covers the canvas, also after the picker is rebuilt.
 TEST_F(EaselScreen, SwatchPaletteAndSnailStandAtTheirShapesClearOfTheCanvas) {
     start();
     Rect16 canvas{};
     application->GetCanvasRect(&canvas);
     ASSERT_FALSE(rectIsEmpty(canvas));
-    for (const u16 smallKids : {0, 1}) {
-        SCOPED_TRACE(smallKids);
-        application->GetGlobalUserSettings()->smallKids = smallKids;
-        send(263);
+    for (const bool rebuilt : {false, true}) {
+        SCOPED_TRACE(rebuilt);
+        if (rebuilt) {
+            application->GetGlobalUserSettings()->smallKids = 1;
+            send(263);
+            application->GetGlobalUserSettings()->smallKids = 0;
+            send(263);
+        }
         sprUpdateScreen(1);
         for (const u16 id : {easel->SwatchSprite(), easel->PickerSprite(), easel->UndoSprite()}) {
             const SprSprite* sprite = sprFind(id);
