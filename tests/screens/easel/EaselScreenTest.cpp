@@ -115,6 +115,21 @@ TEST_F(EaselScreen, EntersWithItsButtonsCanvasSwatchAndThePencilPanel) {
     EXPECT_EQ(easel->PageObjectLimit(), 20);
 }
 
+// The panel's own buttons live in the tool panels' content item, which the panel opens itself.
+TEST_F(EaselScreen, ThePencilPanelShowsItsKindLineAndSizeButtons) {
+    start();
+    auto* pencils = dynamic_cast<RPencilPanel*>(easel->CurrentPanel());
+    ASSERT_NE(pencils, nullptr);
+    ASSERT_GE(pencils->Buttons().size(), size_t(kPencilKindCount));
+    for (u16 id = kPencilKindButtonFirst; id < kPencilKindButtonFirst + kPencilKindCount; ++id) {
+        const int index = FindButtonByCommand(pencils->Buttons(), id);
+        ASSERT_GE(index, 0) << id;
+        EXPECT_TRUE(pencils->Buttons()[size_t(index)]->IsShown()) << id;
+    }
+    EXPECT_GE(FindButtonByCommand(pencils->Buttons(), u16(kMsgPencilFreehand)), 0);
+    EXPECT_EQ(pencils->SizeButtons().size(), size_t(kPencilSizeCount));
+}
+
 TEST_F(EaselScreen, ToolbarButtonsSendTheirToolbarCommands) {
     start();
     const struct {
