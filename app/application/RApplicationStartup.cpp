@@ -28,6 +28,7 @@
 #include "framework/contents/GameFileMgr.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
+#include "framework/menus/mfxMenu.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "framework/undo/UndoManager.h"
 #include "sound/RSoundManager.h"
@@ -46,6 +47,7 @@ constexpr u16 kProgramColorDepth = 16;
 constexpr u32 kProgramColorCount = 65536;
 constexpr const char* kGeneralContent = "General";
 constexpr const char* kHardwareStrings = "HardwareStrings";
+constexpr const char* kMenuStrings = "MenuStrings";
 
 MemLowMemoryCallback gPreviousLowMemory = nullptr;
 
@@ -231,7 +233,17 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     }
     sprSetScreen(spriteScreen_.get());
 
-    undoManager_ = std::make_unique<UndoManager>(kUndoMenuItem);
+    // The Edit menu's item by its command (a bare number would name a position: the File
+    // title). The content set words Undo and Redo with the other menu texts, so those two are
+    // taken from there when [UndoStrings] has none.
+    undoManager_ = std::make_unique<UndoManager>(mfxMenuCommand(kUndoMenuItem), [](const char* key) {
+        std::string text = LookupLanguageText(kUndoStringsSection, key).c_str();
+        if (!text.empty()) return text;
+        const std::string wanted = key;
+        if (wanted == "UndoMenuItem") return std::string(LookupLanguageText(kMenuStrings, "Undo").c_str());
+        if (wanted == "RedoMenuItem") return std::string(LookupLanguageText(kMenuStrings, "Redo").c_str());
+        return text;
+    });
     soundManager_ = std::make_unique<RSoundManager>();
     printJobs_ = std::make_unique<PrintJobHolder>();
 

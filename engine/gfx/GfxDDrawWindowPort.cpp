@@ -26,6 +26,12 @@ void GfxDDrawWindowPort::Unlock() {
     if (plat::DisplayWindow* face = Face()) face->present(face->clientRect());
 }
 
+void GfxDDrawWindowPort::ShowCopied(const Rect16& r) {
+    plat::DisplayWindow* face = Face();
+    if (!face || !dc || rectIsEmpty(r)) return;
+    face->present(dc->toDevice(plat::gdi::Rect{r.left, r.top, r.right, r.bottom}).normalized());
+}
+
 EngineErr GfxDDrawWindowPort::ApplyClip(memHandle region) {
     EngineErr error = RegionToGdi(&gdiClip, region);
     if (error != kErrNone) return error;

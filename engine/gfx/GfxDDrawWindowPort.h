@@ -1,6 +1,6 @@
 #pragma once
 // The window port (kind 6): draws into the face of a window and shows what was drawn when its
-// last lock ends; between BeginUpdate and EndUpdate every clip is cut to the area the window
+// last lock ends, and what is copied into it at once; between BeginUpdate and EndUpdate every clip is cut to the area the window
 // asked to have repainted. User-interface thread only.
 #include "engine/gfx/GfxWindowPort.h"
 #include "platform/display/DisplayWindow.h"
@@ -17,6 +17,10 @@ public:
     void Detach() override;
     EngineErr Scroll(const Rect16& r, i16 dx, i16 dy, memHandle updateRegion) override;
     void Unlock() override;
+    // Shows the part of the window a copy has just drawn (port coordinates). The application
+    // holds the port locked for its whole life, and its sprite layer copies every change of
+    // the screen into it: waiting for the last lock to end would show none of them.
+    void ShowCopied(const Rect16& r);
 
     EngineErr BeginUpdate();
     EngineErr EndUpdate();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "engine/gfx/GfxDDrawWindowPort.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxPort.h"
 
@@ -136,5 +137,7 @@ EngineErr GfxDibBitmap::Blit(GfxPort* destination, const Rect16& dstRect, const 
         error = destination->StretchDIB(dst, src, Image(paletteIndices), rop);
     }
     destination->EndDraw();
+    if (error == kErrNone && destination->kind == kGfxKindWindow)
+        static_cast<GfxDDrawWindowPort*>(destination)->ShowCopied(dstRect);
     return error;
 }

@@ -1,4 +1,5 @@
 // Copies between ports and the drawing of pixel pictures through the drawing layer.
+#include "engine/gfx/GfxDDrawWindowPort.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxPort.h"
 #include "platform/gdi/RasterOps.h"
@@ -75,6 +76,8 @@ EngineErr GfxPort::CopyBits(GfxPort* destination, const Rect16& dstRect, const R
     }
     destination->EndDraw();
     EndDraw();
+    if (error == kErrNone && destination->kind == kGfxKindWindow)
+        static_cast<GfxDDrawWindowPort*>(destination)->ShowCopied(dstRect);
     return error;
 }
 

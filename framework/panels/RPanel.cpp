@@ -17,7 +17,9 @@ RPanel::~RPanel() {
 
 u16 RPanel::Init() {
     if (hotSpots_ == nullptr) hotSpots_ = std::make_unique<RHotSpotList>(this);
-    if (frameShape_ != 0 && panelSprite_ == 0) panelSprite_ = sprNew(kSprBackLayer, frameShape_, nullptr);
+    // The frame is a still picture: stopped at the end of its script, it is not stepped (and
+    // the whole panel redrawn) again and again while nothing changes.
+    if (frameShape_ != 0 && panelSprite_ == 0) panelSprite_ = sprNew(kSprBackLayer | kSprStopAtEnd, frameShape_, nullptr);
     return CreateButtons(messageBase_);
 }
 

@@ -29,15 +29,16 @@ RToolPanel::~RToolPanel() {
 }
 
 u16 RToolPanel::Init() {
+    // The panels' button sets live in their content item: it is open before the base makes them.
+    // Without a content locator the item may already be open (tests, a disc-less start): the
+    // look-ups search every open archive either way.
+    if (!itemOpen_) itemOpen_ = OpenNamedResource(kToolPanelsItem, 1) == 0;
     RPanel::Init();
     LoadArt();
     return 0;
 }
 
 void RToolPanel::LoadArt() {
-    // Without a content locator the item may already be open (tests, a disc-less start): the
-    // look-ups below search every open archive either way.
-    if (!itemOpen_) itemOpen_ = OpenNamedResource(kToolPanelsItem, 1) == 0;
     for (u16 id = kToolPanelArtBase; id != 0; ++id) {
         ResourceRef ref = 0;
         bool fresh = false;

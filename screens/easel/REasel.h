@@ -116,6 +116,8 @@ public:
     RDFirecracker2* StartOverEffect() const { return firecracker_.get(); }
     RHotSpotItem* SwatchHotSpot() const { return swatchHotSpot_; }
     u16 UndoSprite() const { return undoSprite_; }
+    u16 SwatchSprite() const { return swatchSprite_; }
+    u16 PickerSprite() const { return pickerSprite_; }
     RNoteDlg* NoteDialog() const { return noteDialog_.get(); }
     // Help mode while it is on.
     RHelp* Help() const { return help_.get(); }

@@ -53,8 +53,8 @@ void REasel::CreateButtons() {
         info.message2 = kMsgUndoHover;
         undoHotSpot_ = list->AddHotSpot(info, this);
     }
-    const Point16 nowhere{0, 0};
-    undoSprite_ = sprNewWithCallback(kUndoSpriteFlags, kUndoShape, &nowhere, UndoSpriteEvent,
+    // The snail stands where its shape places it.
+    undoSprite_ = sprNewWithCallback(kUndoSpriteFlags, kUndoShape, nullptr, UndoSpriteEvent,
                                      reinterpret_cast<uintptr_t>(this), 0);
     if (undoSprite_ == kSprNoId) undoSprite_ = 0;
     if (SprSprite* sprite = sprFind(undoSprite_)) sprShow(sprite, 0);

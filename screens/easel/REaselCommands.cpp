@@ -309,8 +309,7 @@ u32 REasel::HandleCommand(RMessage* message, uintptr_t data) {
             SuspendCanvas();
             warning_ = std::make_unique<RDlgWarnings>(this, kMsgCopyDialogReply);
             if (warning_->Run(kWarningsContent, kWarningsLayout) != 1) {
-                const Point16 nowhere{0, 0};
-                copySprite_ = sprNew(kCopySpriteFlags, kCopySprite, &nowhere);
+                copySprite_ = sprNew(kCopySpriteFlags, kCopySprite, nullptr);
                 if (copySprite_ == kSprNoId) copySprite_ = 0;
                 if (SprSprite* sprite = sprFind(copySprite_)) {
                     sprSetLayerById(copySprite_, 1, warning_->GetRootSprite());

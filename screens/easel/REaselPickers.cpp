@@ -50,8 +50,8 @@ void REasel::BuildColorPicker() {
     }
     const bool small = SmallKids();
     const u16 swatchShape = small ? kSmallSwatchShape : kSwatchShape;
-    const Point16 nowhere{0, 0};
-    pickerSprite_ = sprNew(kSwatchSpriteFlags, small ? kSmallPickerSprite : kPickerSprite, &nowhere);
+    // Both sprites stand where their shapes place them.
+    pickerSprite_ = sprNew(kSwatchSpriteFlags, small ? kSmallPickerSprite : kPickerSprite, nullptr);
     if (pickerSprite_ == kSprNoId) pickerSprite_ = 0;
     if (SprSprite* sprite = sprFind(pickerSprite_)) sprShow(sprite, 0);
 
@@ -73,7 +73,7 @@ void REasel::BuildColorPicker() {
         info.message2 = kMsgOpenColorPicker;
         swatchHotSpot_ = list->AddHotSpot(info, this);
     }
-    swatchSprite_ = sprNewWithProcs(kSwatchSpriteFlags, swatchShape, &nowhere, nullptr, nullptr, DrawSwatch);
+    swatchSprite_ = sprNewWithProcs(kSwatchSpriteFlags, swatchShape, nullptr, nullptr, nullptr, DrawSwatch);
     if (swatchSprite_ == kSprNoId) swatchSprite_ = 0;
     if (SprSprite* sprite = sprFind(swatchSprite_)) {
         sprite->data1 = reinterpret_cast<uintptr_t>(this);

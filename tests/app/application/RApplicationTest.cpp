@@ -33,7 +33,8 @@ TEST_F(RApplicationTest, StartupBringsEveryServiceUpAndExitTakesThemDownAgain) {
         EXPECT_TRUE(gfxInitialised());
         ASSERT_NE(sprScreen(), nullptr);
         EXPECT_NE(application.GetPaths(), nullptr);
-        EXPECT_NE(application.GetUndoManager(), nullptr);
+        ASSERT_NE(application.GetUndoManager(), nullptr);
+        EXPECT_EQ(application.GetUndoManager()->MenuText(), "Undo");
         EXPECT_NE(application.GetSoundManager(), nullptr);
         EXPECT_NE(application.GetPortfolio(), nullptr);
         EXPECT_NE(application.GetWindowPort(), nullptr);

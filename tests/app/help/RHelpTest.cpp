@@ -119,11 +119,24 @@ TEST_F(HelpMode, OnlyTheAnimationsPageOffersTheDemonstrationWhichIsQuietWithoutM
 }
 
 TEST_F(HelpMode, APageWithoutTextOrSoundStillOpens) {
-    clickElement(8271 + 1);  // "ChalkTool": no text in the language file, no sound
-    ASSERT_NE(help->Page(), nullptr);
-    EXPECT_EQ(help->Page()->Text(), "");
-    EXPECT_EQ(help->Page()->SoundId(), 0);
-    EXPECT_FALSE(help->Page()->SoundPlaying());
+    // Every element of the help table has its text in the content set; a key that neither the
+    // language file nor [HelpSnds] knows stands for a page whose text or sound is missing.
+    const Rect16 screen{0, 0, 800, 600};
+    const u64 before = PictureHash(screen);
+    testapp::RecordingOwner pageOwner;
+    auto page = std::make_unique<RHelpDlg>(&pageOwner, kHelpReplyEasel);
+    ASSERT_EQ(page->Open("NoTextNorSoundHere"), 0);
+    settle();
+    EXPECT_EQ(page->PageName(), "NoTextNorSoundHere");
+    EXPECT_EQ(page->Text(), "");
+    EXPECT_EQ(page->SoundId(), 0);
+    EXPECT_FALSE(page->SoundPlaying());
+    EXPECT_NE(PictureHash(screen), before);
+    // It still closes the usual way.
+    const RButton* close = page->ButtonSet().Find(kDlgResultLeave);
+    ASSERT_NE(close, nullptr);
+    click(centreOf(close->GetSprite()));
+    EXPECT_EQ(pageOwner.codes(), std::vector<u32>{kHelpReplyEasel});
 }
 
 TEST_F(HelpMode, APressOnNothingWithNoPageOpenEndsHelpModeOnce) {

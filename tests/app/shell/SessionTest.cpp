@@ -11,8 +11,23 @@ using namespace testshell;
 
 class SessionTest : public SessionFixture {
 protected:
+    void login();
     void loginAndPaint(std::vector<u16>* before, std::vector<u16>* painted);
 };
+
+// The splash, a key, the login with a typed name: the easel with its pencil panel.
+void SessionTest::login() {
+    start();
+    ASSERT_EQ(application_->GetCurrentModuleCode(), kScreenSplash);
+    frames(2);
+    press(kVkSpace);
+    frames(5);
+    ASSERT_TRUE(application_->IsLoginOpen());
+    type("Maya");
+    press(kVkReturn);
+    frames(5);
+    ASSERT_EQ(application_->GetCurrentModuleCode(), kScreenEasel);
+}
 
 // The splash, a key, the login with a typed name, the easel with the pencils, the biggest size
 // clicked and a drag across the canvas's middle: the row through the stroke before and after.
@@ -56,6 +71,17 @@ void SessionTest::loginAndPaint(std::vector<u16>* before, std::vector<u16>* pain
     ASSERT_NE(*painted, *before) << "the drag left the canvas as it was";
     ASSERT_NE(application_->GetCurrentPage(), nullptr);
     EXPECT_TRUE(application_->GetCurrentPage()->Data().IsDirty());
+}
+
+TEST_F(SessionTest, TheEaselLeftAloneShowsNothingNew) {
+    ASSERT_NO_FATAL_FAILURE(login());
+    frames(30);
+    auto* face = dynamic_cast<plat::HeadlessWindow*>(application_->GetMainWindow()->GetFace());
+    ASSERT_NE(face, nullptr);
+    // Two seconds of the loop with nothing to do: nothing on the screen is drawn again.
+    const int presents = face->presentCount();
+    frames(120);
+    EXPECT_EQ(face->presentCount(), presents) << "the idle easel keeps redrawing";
 }
 
 TEST_F(SessionTest, APaintedPictureSavesWithCtrlSAndReopensWithTheSamePixels) {

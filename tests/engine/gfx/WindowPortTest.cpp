@@ -66,6 +66,30 @@ TEST_F(WindowPortTest, DrawingShowsWhenTheLastLockEnds) {
     EXPECT_EQ(shown(9, 8), 0u);
 }
 
+TEST_F(WindowPortTest, APictureCopiedIntoTheWindowShowsAtOnceWhileThePortIsHeldLocked) {
+    // The application holds the window port locked from start to exit; its sprite layer
+    // copies each change of the screen in. Both copy roads: another depth and the same.
+    GfxOffscreenPort* other = makeOffscreen(40, 30, 16, nullptr, false);
+    GfxOffscreenPort* same = makeOffscreen(40, 30, 24, nullptr, false);
+    ASSERT_EQ(gfxLockPort(port), kErrNone);
+    for (GfxOffscreenPort* picture : {other, same}) {
+        SCOPED_TRACE(picture->depth);
+        ASSERT_EQ(gfxLockPort(picture), kErrNone);
+        ASSERT_EQ(picture->FillColorRect(Rect16{0, 0, 40, 30}, picture == other ? kRed : kBlue, 0), kErrNone);
+        const u32 expected = picture == other ? 0xF80000u : 0x0000F8u;
+        const Rect16 copied = picture == other ? Rect16{4, 3, 12, 9} : Rect16{20, 10, 30, 20};
+        ASSERT_EQ(picture->CopyBits(port, copied, copied, 0, 0), kErrNone);
+        gfxUnlockPort(picture);
+        EXPECT_EQ(shown(copied.left, copied.top) & 0xF8F8F8, expected);
+        EXPECT_EQ(shown(copied.right - 1, copied.bottom - 1) & 0xF8F8F8, expected);
+        // Only the copied part is shown: around it the window still shows what it showed.
+        EXPECT_EQ(shown(copied.right, copied.top), 0u);
+        EXPECT_EQ(shown(copied.left, copied.bottom), 0u);
+    }
+    EXPECT_GE(port->lockCount, 1);
+    gfxUnlockPort(port);
+}
+
 TEST_F(WindowPortTest, OffscreenPictureCopiedToTheWindowReadsBackPixelForPixel) {
     GfxOffscreenPort* picture = makeOffscreen(40, 30, 16, nullptr, false);
     for (i32 y = 0; y < 30; ++y)

@@ -14,6 +14,7 @@
 #include "app/window/RDisplayWindow.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/storage/ObjectTypes.h"
+#include "engine/gfx/sprites/SprLayer.h"
 #include "engine/ini/IniProfiles.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/controls/RColorPicker.h"
@@ -112,6 +113,21 @@ TEST_F(EaselScreen, EntersWithItsButtonsCanvasSwatchAndThePencilPanel) {
     EXPECT_TRUE(button(kSlideShowButton)->IsShown());
     // The content set's "PageObjectLimits" allows 20 Flash objects.
     EXPECT_EQ(easel->PageObjectLimit(), 20);
+}
+
+// The panel's own buttons live in the tool panels' content item, which the panel opens itself.
+TEST_F(EaselScreen, ThePencilPanelShowsItsKindLineAndSizeButtons) {
+    start();
+    auto* pencils = dynamic_cast<RPencilPanel*>(easel->CurrentPanel());
+    ASSERT_NE(pencils, nullptr);
+    ASSERT_GE(pencils->Buttons().size(), size_t(kPencilKindCount));
+    for (u16 id = kPencilKindButtonFirst; id < kPencilKindButtonFirst + kPencilKindCount; ++id) {
+        const int index = FindButtonByCommand(pencils->Buttons(), id);
+        ASSERT_GE(index, 0) << id;
+        EXPECT_TRUE(pencils->Buttons()[size_t(index)]->IsShown()) << id;
+    }
+    EXPECT_GE(FindButtonByCommand(pencils->Buttons(), u16(kMsgPencilFreehand)), 0);
+    EXPECT_EQ(pencils->SizeButtons().size(), size_t(kPencilSizeCount));
 }
 
 TEST_F(EaselScreen, ToolbarButtonsSendTheirToolbarCommands) {
@@ -260,6 +276,40 @@ TEST_F(EaselScreen, SmallKidsModeHidesTheSlideShowButtonAndUsesTheSmallPicker) {
     send(263);
     EXPECT_TRUE(button(kSlideShowButton)->IsShown());
     EXPECT_EQ(dynamic_cast<RSmallColorPicker*>(easel->ColorPicker()), nullptr);
+}
+
+// The swatch, the palette behind it and the undo snail stand where their shapes place them, in
+// the right-hand column: none of them covers the canvas, also after the picker is rebuilt.
+TEST_F(EaselScreen, SwatchPaletteAndSnailStandAtTheirShapesClearOfTheCanvas) {
+    start();
+    Rect16 canvas{};
+    application->GetCanvasRect(&canvas);
+    ASSERT_FALSE(rectIsEmpty(canvas));
+    for (const bool rebuilt : {false, true}) {
+        SCOPED_TRACE(rebuilt);
+        if (rebuilt) {
+            application->GetGlobalUserSettings()->smallKids = 1;
+            send(263);
+            application->GetGlobalUserSettings()->smallKids = 0;
+            send(263);
+        }
+        sprUpdateScreen(1);
+        for (const u16 id : {easel->SwatchSprite(), easel->PickerSprite(), easel->UndoSprite()}) {
+            const SprSprite* sprite = sprFind(id);
+            ASSERT_NE(sprite, nullptr) << id;
+            SCOPED_TRACE(sprite->shape);
+            EXPECT_FALSE(sprite->hidden);
+            Rect16 parts[kSprMaxParts];
+            ASSERT_GT(sprGetShapePartRects(sprite->shape, parts), 0);
+            EXPECT_EQ(sprite->bounds.left, parts[0].left);
+            EXPECT_EQ(sprite->bounds.top, parts[0].top);
+            Rect16 overlap = sprite->bounds;
+            EXPECT_FALSE(rectIntersect(&overlap, canvas));
+        }
+        // The swatch is where the child presses for the palette.
+        const SprSprite* swatch = sprFind(easel->SwatchSprite());
+        EXPECT_TRUE(rectEqual(swatch->bounds, easel->SwatchHotSpot()->GetRect()));
+    }
 }
 
 TEST_F(EaselScreen, ChosenColourReachesTheSwatchAndTheCanvas) {
