@@ -280,7 +280,8 @@ SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* pho
             splFileRemove(name);
             return fail(d, nullptr, error, kSplErrRead);
         }
-        d->state = u8(mode & ~kUdModeCreate);
+        // Bit 128 of the mode shares its place with the failed-write bit of the state.
+        d->state = u8(mode & ~(kUdModeCreate | kUdModeKeepOld));
         return d;
     }
     SplFile* file = (mode & kUdModeReadOnly) ? nullptr : splFileOpen(name, kSplFileReadWrite);
