@@ -460,7 +460,8 @@ int splUserDictKey(const u8* stored, u8* key, const SplPhonTable* phon) {
             if (*q >= 4 && *q <= 6) put(u8(*q - 3));
             if (*q >= 4 && *q <= 7) continue;
             if (c < length) put(codes[c++]);
-            while (c < length && codes[c] != phon->words[3] && phon->pairs[2 * codes[c]] == kPairCodeNone)
+            while (c < length && codes[c] != phon->words[3] && codes[c] < splPhonLetterCount(phon) &&
+                   phon->pairs[2 * codes[c]] == kPairCodeNone)
                 put(codes[c++]);
         }
     }
