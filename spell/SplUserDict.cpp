@@ -280,7 +280,8 @@ SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* pho
             splFileRemove(name);
             return fail(d, nullptr, error, kSplErrRead);
         }
-        d->state = u8(mode & ~kUdModeCreate);
+        // Bit 128 of the mode shares its place with the failed-write bit of the state.
+        d->state = u8(mode & ~(kUdModeCreate | kUdModeKeepOld));
         return d;
     }
     SplFile* file = (mode & kUdModeReadOnly) ? nullptr : splFileOpen(name, kSplFileReadWrite);
@@ -459,7 +460,8 @@ int splUserDictKey(const u8* stored, u8* key, const SplPhonTable* phon) {
             if (*q >= 4 && *q <= 6) put(u8(*q - 3));
             if (*q >= 4 && *q <= 7) continue;
             if (c < length) put(codes[c++]);
-            while (c < length && codes[c] != phon->words[3] && phon->pairs[2 * codes[c]] == kPairCodeNone)
+            while (c < length && codes[c] != phon->words[3] && codes[c] < splPhonLetterCount(phon) &&
+                   phon->pairs[2 * codes[c]] == kPairCodeNone)
                 put(codes[c++]);
         }
     }

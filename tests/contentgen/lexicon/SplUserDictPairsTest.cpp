@@ -209,4 +209,13 @@ TEST_F(UserDictPairs, AnOldFileOpenedToBeKeptStaysInTheOldFormat) {
     splUserDictClose(d);
 }
 
+TEST_F(UserDictPairs, CreatingWithTheKeepOldBitLeavesTheNewDictionaryWritable) {
+    SplUserDict* d = open(kUdModeCreate | kUdModeKeepOld);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->state & kUdStateFailed, 0);
+    EXPECT_EQ(splUserDictAddWord(spelltest::bytes("zorblax"), d), 1);
+    EXPECT_TRUE(verify(d, "zorblax"));
+    splUserDictClose(d);
+}
+
 }  // namespace
