@@ -77,7 +77,7 @@ TEST_F(ProjectCopyFiles, MappedPagesAreNamedFromTheirNewPlace) {
 }
 
 // An entry whose name forms no path: kept, and the copy still succeeds when lenient; else its
-// refusal is the answer unless a later entry writes another.
+// refusal is the answer.
 TEST_F(ProjectCopyFiles, AnEntryNamingNoPathIsKeptWhenLenient) {
     write("a/Zoo.tbp", "[Pages]\r\nPage_highnumber=2\r\nPage1=Lion.tbx\r\nPage2=../escape.tbx\r\n");
     std::filesystem::create_directories(root_ + "/b");
@@ -88,6 +88,18 @@ TEST_F(ProjectCopyFiles, AnEntryNamingNoPathIsKeptWhenLenient) {
         EXPECT_EQ(std::string(config.pages.FindNode(2)->Value()), "../escape.tbx") << lenient;
         EXPECT_EQ(pathCompare(config.GetPath(), to.get()), kErrNone);
     }
+}
+
+// A page that cannot come along fails the copy wherever it stands in the list: a later page
+// that does come along must not hide it, or the new project would name a file it does not have.
+TEST_F(ProjectCopyFiles, APageThatCannotComeAlongFailsTheCopyWhereverItStands) {
+    write("a/Zoo.tbp", "[Pages]\r\nPage_highnumber=2\r\nPage1=Gone.tbx\r\nPage2=Lion.tbx\r\n");
+    EnginePath from(folder("a") + "\\Zoo.tbp"), to(folder("b") + "\\Zoo.tbp");
+    std::filesystem::create_directories(root_ + "/b");
+    RDocument doc(from.get());
+    doc.LoadPages();
+    EXPECT_NE(doc.SaveAs(to.get()), kErrNone);
+    EXPECT_FALSE(std::filesystem::exists(root_ + "/b/Zoo.tbp"));
 }
 
 TEST_F(ProjectCopy, MigrationMapsEachFileBelowTheSourceOnce) {
