@@ -102,6 +102,22 @@ TEST_F(ProjectCopyFiles, APageThatCannotComeAlongFailsTheCopyWhereverItStands) {
     EXPECT_FALSE(std::filesystem::exists(root_ + "/b/Zoo.tbp"));
 }
 
+// A copy that fails leaves the project where it was: a later save writes the old file, not
+// a new one whose pages were never brought along.
+TEST_F(ProjectCopyFiles, AFailedCopyLeavesTheProjectWhereItWas) {
+    write("a/Zoo.tbp", "[Pages]\r\nPage_highnumber=2\r\nPage1=Lion.tbx\r\nPage2=Gone.tbx\r\n");
+    EnginePath from(folder("a") + "\\Zoo.tbp"), to(folder("b") + "\\Zoo.tbp");
+    std::filesystem::create_directories(root_ + "/b");
+    RDocument doc(from.get());
+    doc.LoadPages();
+    ASSERT_NE(doc.SaveAs(to.get()), kErrNone);
+    EXPECT_EQ(pathCompare(doc.Config().GetPath(), from.get()), kErrNone);
+    doc.Config().backgroundColor.SetValue(7, 0);
+    EXPECT_EQ(doc.Config().Save(), kErrNone);
+    EXPECT_FALSE(std::filesystem::exists(root_ + "/b/Zoo.tbp"));
+    EXPECT_NE(read("a/Zoo.tbp").find("Page2=Gone.tbx"), std::string::npos);
+}
+
 TEST_F(ProjectCopy, MigrationMapsEachFileBelowTheSourceOnce) {
     const std::string source = engineTextOfHostFolder(root_ + "/old"), target = engineTextOfHostFolder(root_ + "/new");
     EnginePath from(source), to(target);
