@@ -106,18 +106,23 @@ void MapRelocatedPageFile(const Path* file, const PageSettings&, u16, PageReloca
     if (!file->record || pathGetFullText(file, text) != kErrNone) return;
     if (context.nameMap->count(text)) return;
     u16 inside = 0;
-    context.result = IsPathInFolder(context.sourceFolder, file, &inside);
-    if (context.result || !inside) return;
     std::string relative;
-    context.result = MakeRelativePathText(context.sourceFolder, 1, file, &relative);
-    if (context.result) return;
     EnginePath moved;
-    pathJoin(moved.get(), context.targetFolder, relative.c_str());
-    context.result = moved.empty() ? (pathGetLastError() ? pathGetLastError() : kDocErrBadPageName) : kErrNone;
-    if (context.result) return;
     char movedText[kSystemTextSize] = {};
-    context.result = pathGetFullText(moved.get(), movedText);
-    if (context.result) return;
+    EngineErr err = IsPathInFolder(context.sourceFolder, file, &inside);
+    if (err || !inside) {
+        if (!context.result) context.result = err;
+        return;
+    }
+    err = MakeRelativePathText(context.sourceFolder, 1, file, &relative);
+    if (!err && !pathJoin(moved.get(), context.targetFolder, relative.c_str())->record)
+        err = pathGetLastError() ? pathGetLastError() : kDocErrBadPageName;
+    if (!err) err = pathGetFullText(moved.get(), movedText);
+    // The first failure stands: a later file that maps well must not hide it.
+    if (err) {
+        if (!context.result) context.result = err;
+        return;
+    }
     (*context.nameMap)[text] = movedText;
 }
 

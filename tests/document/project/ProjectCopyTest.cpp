@@ -132,6 +132,24 @@ TEST_F(ProjectCopy, MigrationMapsEachFileBelowTheSourceOnce) {
     EXPECT_EQ(map, (StringMap{{source + "\\Cat.tbx", target + "\\Cat.tbx"}, {source + "\\kids\\Dog.tbx", target + "\\kids\\Dog.tbx"}}));
 }
 
+// A file whose new place no path can name fails the mapping; a later file that maps well does
+// not hide that failure.
+TEST_F(ProjectCopy, MigrationKeepsTheFirstFailure) {
+    const std::string source = engineTextOfHostFolder(root_ + "/old");
+    const std::string target = engineTextOfHostFolder(root_ + "/" + std::string(150, 'n'));
+    EnginePath from(source), to(target);
+    StringMap map;
+    PageRelocationContext context{kErrNone, &map, from.get(), to.get()};
+    EnginePath tooLong(source + "\\" + std::string(120, 'x') + ".tbx"), cat(source + "\\Cat.tbx");
+    ASSERT_FALSE(tooLong.empty());
+    MapRelocatedPageFile(tooLong.get(), PageSettings{}, 1, context);
+    const EngineErr failure = context.result;
+    EXPECT_NE(failure, kErrNone);
+    MapRelocatedPageFile(cat.get(), PageSettings{}, 2, context);
+    EXPECT_EQ(context.result, failure);
+    EXPECT_EQ(map.size(), 1u);
+}
+
 TEST_F(ProjectCopy, FolderListingKeepsEveryNameInOrder) {
     FolderListing listing;
     EXPECT_TRUE(listing.names.empty());
