@@ -97,8 +97,9 @@ EngineErr RPageData::FlattenObject(FourCC type, RPageObject* object) {
     if (!isFlattenable(type) || (type == kTypeBitmap && object->Id() == kBackgroundId)) return kDocErrBadType;
     if (EngineErr err = EnsureBackground()) return err;
     if (EngineErr err = Merge({object})) return err;
-    // The step about this object, if it is one, goes with it.
-    if (step_.type == type && step_.id == object->Id()) ForgetStep();
+    // The step about this object, if it is one, goes with it; so does an earlier merge, whose
+    // old background lacks this object: undoing it would lose the object.
+    if ((step_.type == type && step_.id == object->Id()) || !flatten_.merged.empty()) ForgetStep();
     const auto it = std::find_if(objects_.begin(), objects_.end(), [&](const auto& o) { return o.get() == object; });
     objects_.erase(it);
     return kErrNone;

@@ -35,8 +35,8 @@ public:
     const Path* GetPath() const { return path_.record ? &path_ : nullptr; }
     // Points the project at the file `target`; when that lies in another folder, every page
     // entry is made to name its file from there, page files the map lists at their new
-    // places (see ProjectCopy.h). Nothing is written: the caller saves. The last entry's
-    // code; lenient: entries whose names form no path are kept and give none.
+    // places (see ProjectCopy.h). Nothing is written: the caller saves. The first failing
+    // entry's code; lenient: entries whose names form no path are kept and give none.
     EngineErr CopyTo(const Path* target, const std::map<std::string, std::string, NoCaseLess>* nameMap, u16 lenient);
     // Writes what changed and makes it last.
     EngineErr Save();

@@ -72,7 +72,7 @@ void RebasePageEntry(const std::string& fileName, const PageSettings&, u16 numbe
     EnginePath file;
     if (isProjectRelativeName(fileName)) pathJoin(file.get(), context.sourceFolder, fileName.c_str());
     if (file.empty()) {
-        if (!context.lenient) context.result = kDocErrBadPageName;
+        if (!context.lenient && !context.result) context.result = kDocErrBadPageName;
         return;
     }
     if (context.nameMap) {
@@ -80,14 +80,14 @@ void RebasePageEntry(const std::string& fileName, const PageSettings&, u16 numbe
         if (pathGetFullText(file.get(), text) == kErrNone)
             if (const auto it = context.nameMap->find(text); it != context.nameMap->end()) file = EnginePath(it->second);
         if (file.empty()) {
-            context.result = kDocErrBadPageName;
+            if (!context.result) context.result = kDocErrBadPageName;
             return;
         }
     }
     EnginePath folder;
     const Path* project = context.configuration->GetPath();
     if (!project || !pathJoin(folder.get(), project, "..")->record) {
-        context.result = pathGetLastError() ? pathGetLastError() : kDocErrBadPageName;
+        if (!context.result) context.result = pathGetLastError() ? pathGetLastError() : kDocErrBadPageName;
         return;
     }
     u16 inside = 0;
@@ -97,7 +97,8 @@ void RebasePageEntry(const std::string& fileName, const PageSettings&, u16 numbe
     // A file the new folder cannot name by a relative name is brought into it.
     if (!err && (!inside || !isProjectRelativeName(name))) err = copyIntoFolder(file.get(), folder.get(), &name);
     if (!err) err = context.configuration->SetPageFileName(name, number);
-    context.result = err;
+    // The first failure stands: a later entry that comes along must not hide it.
+    if (!context.result) context.result = err;
 }
 
 void MapRelocatedPageFile(const Path* file, const PageSettings&, u16, PageRelocationContext& context) {
@@ -105,18 +106,23 @@ void MapRelocatedPageFile(const Path* file, const PageSettings&, u16, PageReloca
     if (!file->record || pathGetFullText(file, text) != kErrNone) return;
     if (context.nameMap->count(text)) return;
     u16 inside = 0;
-    context.result = IsPathInFolder(context.sourceFolder, file, &inside);
-    if (context.result || !inside) return;
     std::string relative;
-    context.result = MakeRelativePathText(context.sourceFolder, 1, file, &relative);
-    if (context.result) return;
     EnginePath moved;
-    pathJoin(moved.get(), context.targetFolder, relative.c_str());
-    context.result = moved.empty() ? (pathGetLastError() ? pathGetLastError() : kDocErrBadPageName) : kErrNone;
-    if (context.result) return;
     char movedText[kSystemTextSize] = {};
-    context.result = pathGetFullText(moved.get(), movedText);
-    if (context.result) return;
+    EngineErr err = IsPathInFolder(context.sourceFolder, file, &inside);
+    if (err || !inside) {
+        if (!context.result) context.result = err;
+        return;
+    }
+    err = MakeRelativePathText(context.sourceFolder, 1, file, &relative);
+    if (!err && !pathJoin(moved.get(), context.targetFolder, relative.c_str())->record)
+        err = pathGetLastError() ? pathGetLastError() : kDocErrBadPageName;
+    if (!err) err = pathGetFullText(moved.get(), movedText);
+    // The first failure stands: a later file that maps well must not hide it.
+    if (err) {
+        if (!context.result) context.result = err;
+        return;
+    }
     (*context.nameMap)[text] = movedText;
 }
 

@@ -34,7 +34,7 @@ struct PageRelocationContext {
 // through the name map, and names it from the configuration's (new) folder.
 void RebasePageEntry(const std::string& fileName, const PageSettings& settings, u16 number, PageRebaseContext& context);
 // One page file of a move: records in the map where a file below the source folder will lie
-// below the target folder (each file once).
+// below the target folder (each file once); the context keeps the first failure.
 void MapRelocatedPageFile(const Path* file, const PageSettings& settings, u16 number, PageRelocationContext& context);
 
 constexpr EngineErr kDocErrPageOutside = 11342;  // a page file the project's folder cannot name

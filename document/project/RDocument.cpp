@@ -34,11 +34,21 @@ EngineErr RDocument::SaveAs(const Path* path, const StringMap* nameMap, u16 leni
         if (!Find(number)) config.pages.RemoveNode(number, 0);
     for (const auto& page : pages_)
         if (EngineErr err = config.SetPage(page->Number(), page->FileName(), page->settings)) return err;
-    if (EngineErr err = config.CopyTo(path, nameMap, lenient)) return err;
-    // The new text replaces whatever the file held, all at once when it is written.
-    iniSetFlushMode(path, 0);
-    iniWriteString(path, nullptr, nullptr, nullptr);
-    if (EngineErr err = config.Save()) return err;
+    // A copy that fails leaves the project on its old file, its entries as they were: a later
+    // save must not write a file whose pages were never brought along.
+    ProjectConfigFile before(nullptr, false);
+    ProjectConfigFile::Assign(before, config);
+    EngineErr err = config.CopyTo(path, nameMap, lenient);
+    if (!err) {
+        // The new text replaces whatever the file held, all at once when it is written.
+        iniSetFlushMode(path, 0);
+        iniWriteString(path, nullptr, nullptr, nullptr);
+        err = config.Save();
+    }
+    if (err) {
+        ProjectConfigFile::Assign(config, before);
+        return err;
+    }
     for (const auto& page : pages_)
         if (const INI_LIST_NODE* node = config.pages.FindNode(page->Number()); node && node->Value()) {
             std::string name;

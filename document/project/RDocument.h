@@ -28,7 +28,8 @@ public:
     // Writes the page list and the settings to the file at `path`, which becomes the project's,
     // in one step: the file holds its old text or the whole new one. In another folder, the
     // page entries are named from there (ProjectConfigFile::CopyTo, with the name map and the
-    // lenient flag). The pages take the names they were saved under.
+    // lenient flag). The pages take the names they were saved under; a save that fails leaves
+    // the project on its old file.
     EngineErr SaveAs(const Path* path, const StringMap* nameMap = nullptr, u16 lenient = 0);
 
     // 0 the first page, 65534 the last; a number no page has gives the blank page.

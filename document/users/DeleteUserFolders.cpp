@@ -3,6 +3,7 @@
 #include "document/users/CollectFolderFiles.h"
 #include "document/users/EnginePath.h"
 #include "document/users/UserNames.h"
+#include "engine/base/TextUtils.h"
 #include "engine/files/OsFiles.h"
 
 namespace Ostrel {
@@ -46,7 +47,10 @@ EngineErr DeleteUserFolders(Paths& paths, const std::string& name) {
     if (EngineErr err = paths.SelectUserFolder(name)) return err;
     const EngineErr err = deleteFoldersOfCurrentUser(paths);
     // A removed user must not stay current: the next settings save would make the folder again.
-    if (previous.empty() || previous == name || paths.SelectUserFolder(previous) != kErrNone) paths.ForgetUser();
+    // Folders are found whatever the letter case, so "ANN" removed the current user "Ann" too.
+    const bool removedCurrent =
+        previous.size() == name.size() && strCompareNoCase(previous.c_str(), name.c_str()) == 0;
+    if (previous.empty() || removedCurrent || paths.SelectUserFolder(previous) != kErrNone) paths.ForgetUser();
     return err;
 }
 

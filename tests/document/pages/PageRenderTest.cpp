@@ -268,6 +268,11 @@ TEST_F(PageRender, FlattenedObjectsBecomeTheBackgroundAsOneUndoStep) {
     ASSERT_EQ(page.FlattenObject(kTypeBitmap, picture), kErrNone);
     EXPECT_EQ(page.FindObject(kTypeBitmap, 3, &picture), kNoObject);
     EXPECT_EQ(draw(), merged);
+    // The earlier merge's old background lacks that picture: undoing it now would lose it.
+    undo.Undo();
+    dispatcher.DispatchQueuedMessages();
+    EXPECT_EQ(draw(), merged);
+    EXPECT_EQ(count(kTypeMovableBitmap), 0u);
 }
 
 // A text takes its edited record and rectangle, and its page counts as changed; a rectangle

@@ -77,7 +77,7 @@ TEST_F(ProjectCopyFiles, MappedPagesAreNamedFromTheirNewPlace) {
 }
 
 // An entry whose name forms no path: kept, and the copy still succeeds when lenient; else its
-// refusal is the answer unless a later entry writes another.
+// refusal is the answer.
 TEST_F(ProjectCopyFiles, AnEntryNamingNoPathIsKeptWhenLenient) {
     write("a/Zoo.tbp", "[Pages]\r\nPage_highnumber=2\r\nPage1=Lion.tbx\r\nPage2=../escape.tbx\r\n");
     std::filesystem::create_directories(root_ + "/b");
@@ -88,6 +88,34 @@ TEST_F(ProjectCopyFiles, AnEntryNamingNoPathIsKeptWhenLenient) {
         EXPECT_EQ(std::string(config.pages.FindNode(2)->Value()), "../escape.tbx") << lenient;
         EXPECT_EQ(pathCompare(config.GetPath(), to.get()), kErrNone);
     }
+}
+
+// A page that cannot come along fails the copy wherever it stands in the list: a later page
+// that does come along must not hide it, or the new project would name a file it does not have.
+TEST_F(ProjectCopyFiles, APageThatCannotComeAlongFailsTheCopyWhereverItStands) {
+    write("a/Zoo.tbp", "[Pages]\r\nPage_highnumber=2\r\nPage1=Gone.tbx\r\nPage2=Lion.tbx\r\n");
+    EnginePath from(folder("a") + "\\Zoo.tbp"), to(folder("b") + "\\Zoo.tbp");
+    std::filesystem::create_directories(root_ + "/b");
+    RDocument doc(from.get());
+    doc.LoadPages();
+    EXPECT_NE(doc.SaveAs(to.get()), kErrNone);
+    EXPECT_FALSE(std::filesystem::exists(root_ + "/b/Zoo.tbp"));
+}
+
+// A copy that fails leaves the project where it was: a later save writes the old file, not
+// a new one whose pages were never brought along.
+TEST_F(ProjectCopyFiles, AFailedCopyLeavesTheProjectWhereItWas) {
+    write("a/Zoo.tbp", "[Pages]\r\nPage_highnumber=2\r\nPage1=Lion.tbx\r\nPage2=Gone.tbx\r\n");
+    EnginePath from(folder("a") + "\\Zoo.tbp"), to(folder("b") + "\\Zoo.tbp");
+    std::filesystem::create_directories(root_ + "/b");
+    RDocument doc(from.get());
+    doc.LoadPages();
+    ASSERT_NE(doc.SaveAs(to.get()), kErrNone);
+    EXPECT_EQ(pathCompare(doc.Config().GetPath(), from.get()), kErrNone);
+    doc.Config().backgroundColor.SetValue(7, 0);
+    EXPECT_EQ(doc.Config().Save(), kErrNone);
+    EXPECT_FALSE(std::filesystem::exists(root_ + "/b/Zoo.tbp"));
+    EXPECT_NE(read("a/Zoo.tbp").find("Page2=Gone.tbx"), std::string::npos);
 }
 
 TEST_F(ProjectCopy, MigrationMapsEachFileBelowTheSourceOnce) {
@@ -102,6 +130,24 @@ TEST_F(ProjectCopy, MigrationMapsEachFileBelowTheSourceOnce) {
         EXPECT_EQ(context.result, kErrNone) << file;
     }
     EXPECT_EQ(map, (StringMap{{source + "\\Cat.tbx", target + "\\Cat.tbx"}, {source + "\\kids\\Dog.tbx", target + "\\kids\\Dog.tbx"}}));
+}
+
+// A file whose new place no path can name fails the mapping; a later file that maps well does
+// not hide that failure.
+TEST_F(ProjectCopy, MigrationKeepsTheFirstFailure) {
+    const std::string source = engineTextOfHostFolder(root_ + "/old");
+    const std::string target = engineTextOfHostFolder(root_ + "/" + std::string(150, 'n'));
+    EnginePath from(source), to(target);
+    StringMap map;
+    PageRelocationContext context{kErrNone, &map, from.get(), to.get()};
+    EnginePath tooLong(source + "\\" + std::string(120, 'x') + ".tbx"), cat(source + "\\Cat.tbx");
+    ASSERT_FALSE(tooLong.empty());
+    MapRelocatedPageFile(tooLong.get(), PageSettings{}, 1, context);
+    const EngineErr failure = context.result;
+    EXPECT_NE(failure, kErrNone);
+    MapRelocatedPageFile(cat.get(), PageSettings{}, 2, context);
+    EXPECT_EQ(context.result, failure);
+    EXPECT_EQ(map.size(), 1u);
 }
 
 TEST_F(ProjectCopy, FolderListingKeepsEveryNameInOrder) {
