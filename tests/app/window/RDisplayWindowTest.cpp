@@ -99,6 +99,18 @@ TEST_F(MainWindow, EachScreenEnablesTheCommandsItOffers) {
     EXPECT_EQ(itemText(kCmdSwitchScreen), menuText("GoToPaintZone"));
 }
 
+TEST_F(MainWindow, EveryTitleOfTheBarReadsItsLanguageText) {
+    start();
+    logIn("Maya");
+    const char* keys[] = {"File", "Edit", "Add", "Toolbox", "Controls", "Help"};
+    ASSERT_EQ(mainWindow->Menu()->PopupCount(), 6);
+    for (u16 position = 0; position < 6; ++position) {
+        SCOPED_TRACE(keys[position]);
+        EXPECT_FALSE(menuText(keys[position]).empty());
+        EXPECT_EQ(mainWindow->Menu()->ItemText(mfxMenuPosition(position)), menuText(keys[position]));
+    }
+}
+
 TEST_F(MainWindow, WithoutTheTeacherSettingThereIsNoTeacherMenuAndNoPublish) {
     start();
     logIn("Maya");
