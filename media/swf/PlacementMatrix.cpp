@@ -1,12 +1,22 @@
 #include "media/swf/PlacementMatrix.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace swf {
 
 namespace {
 
 constexpr double kRadiansPerDegree = 0.017453292522222223;
+
+// Scales follow a movie's frame size, which a file may make tiny or empty: a value past the
+// field's range stops at its end rather than wrapping to the other sign; NaN gives 0.
+i32 ToField(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483647.0) return INT32_MAX;
+    if (v <= -2147483648.0) return INT32_MIN;
+    return i32(v);
+}
 
 }  // namespace
 
@@ -16,12 +26,12 @@ void PlacementMatrix(Matrix& out, const Rect& rect, i32 x, i32 y, double angle, 
     // The linear part rotate x scale; the content's centre goes to the origin first.
     const double a = c * scaleX, b = -s * scaleY, d = s * scaleX, e = c * scaleY;
     const double cx = -(double(rect.xMin) + hx), cy = -(double(rect.yMin) + hy);
-    out.scaleX = i32(a * 65536);
-    out.rotateSkew1 = i32(b * 65536);
-    out.rotateSkew0 = i32(d * 65536);
-    out.scaleY = i32(e * 65536);
-    out.translateX = i32(x + hx * std::fabs(scaleX) + a * cx + b * cy);
-    out.translateY = i32(y + hy * std::fabs(scaleY) + d * cx + e * cy);
+    out.scaleX = ToField(a * 65536);
+    out.rotateSkew1 = ToField(b * 65536);
+    out.rotateSkew0 = ToField(d * 65536);
+    out.scaleY = ToField(e * 65536);
+    out.translateX = ToField(x + hx * std::fabs(scaleX) + a * cx + b * cy);
+    out.translateY = ToField(y + hy * std::fabs(scaleY) + d * cx + e * cy);
 }
 
 }  // namespace swf

@@ -2,10 +2,12 @@
 // the player and by an independent parser.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 
 #include "engine/audio/format/ArchiveWave.h"
@@ -310,6 +312,25 @@ TEST(Compose, PlacementMatrixScalesAndTurnsAboutTheCentre) {
         EXPECT_NEAR(m.scaleY, c.expected.scaleY, 1) << c.angle;
         EXPECT_NEAR(m.translateX, c.expected.translateX, 1) << c.angle;
         EXPECT_NEAR(m.translateY, c.expected.translateY, 1) << c.angle;
+    }
+}
+
+// Scales come from a movie's frame size, which a file may make tiny or empty: the 16.16 terms
+// and the translation stop at the field's range instead of wrapping to the other sign.
+TEST(Compose, PlacementMatrixClampsTermsPastTheFieldRange) {
+    const Rect rect{0, 0, 200, 100};
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double sx;
+        i32 scaleX, translateX;
+    } cases[] = {{32767.0, 32767 * 65536, 1000}, {32768.0, INT32_MAX, 1000},    {1e12, INT32_MAX, 1000},
+                 {-1e12, INT32_MIN, INT32_MAX},        {kInf, INT32_MAX, 0},          {std::nan(""), 0, 0}};
+    for (const Case& c : cases) {
+        Matrix m;
+        PlacementMatrix(m, rect, 1000, 2000, 0, c.sx, 1);
+        EXPECT_EQ(m.scaleX, c.scaleX) << c.sx;
+        EXPECT_EQ(m.translateX, c.translateX) << c.sx;
+        EXPECT_EQ(m.scaleY, 65536) << c.sx;
     }
 }
 
