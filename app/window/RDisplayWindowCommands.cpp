@@ -33,6 +33,23 @@ void sendTo(CListener* target, u32 code, u16 param2, uintptr_t data = 0) {
     target->HandleMessage(&message, data);
 }
 
+// Each switch's word among the user's settings (none: the window's own tool-tip word) and the
+// menu texts naming the action the item would take next.
+struct SwitchItem {
+    u16 command;
+    u16 GlobalUserSettings::*setting;
+    const char* onKey;
+    const char* offKey;
+};
+constexpr SwitchItem kSwitchItems[] = {
+    {kCmdTextToSpeech, &GlobalUserSettings::textToSpeech, "TurnTextToSpeechOn", "TurnTextToSpeechOff"},
+    {kCmdToolSounds, &GlobalUserSettings::toolSounds, "TurnToolSoundsOn", "TurnToolSoundsOff"},
+    {kCmdSmallKids, &GlobalUserSettings::smallKids, "TurnSmallKidsMdeOn", "TurnSmallKidsMdeOff"},
+    {kCmdAttachedSounds, &GlobalUserSettings::attachedSounds, "TurnAttachedSndOn", "TurnAttachedSndOff"},
+    {kCmdManualAdvance, &GlobalUserSettings::manualAdvance, "TurnManAdvanceOn", "TurnManAdvanceOff"},
+    {kCmdToolTips, nullptr, "ToolTipTextOn", "ToolTipTextOff"},
+};
+
 }  // namespace
 
 u32 RDisplayWindow::OnCommand(u32 command) {
@@ -135,42 +152,14 @@ void RDisplayWindow::RunShellCommand(u16 command) {
 void RDisplayWindow::ToggleSwitch(u16 command) {
     RApplication* app = GetApplication();
     GlobalUserSettings* settings = app ? app->GetGlobalUserSettings() : nullptr;
-    u16* word = nullptr;
-    const char* onKey = nullptr;
-    const char* offKey = nullptr;
-    switch (command) {
-    case kCmdTextToSpeech:
-        word = settings ? &settings->textToSpeech : nullptr;
-        onKey = "TurnTextToSpeechOn";
-        offKey = "TurnTextToSpeechOff";
-        break;
-    case kCmdToolSounds:
-        word = settings ? &settings->toolSounds : nullptr;
-        onKey = "TurnToolSoundsOn";
-        offKey = "TurnToolSoundsOff";
-        break;
-    case kCmdSmallKids:
-        word = settings ? &settings->smallKids : nullptr;
-        onKey = "TurnSmallKidsMdeOn";
-        offKey = "TurnSmallKidsMdeOff";
-        break;
-    case kCmdAttachedSounds:
-        word = settings ? &settings->attachedSounds : nullptr;
-        onKey = "TurnAttachedSndOn";
-        offKey = "TurnAttachedSndOff";
-        break;
-    case kCmdManualAdvance:
-        word = settings ? &settings->manualAdvance : nullptr;
-        onKey = "TurnManAdvanceOn";
-        offKey = "TurnManAdvanceOff";
-        break;
-    case kCmdToolTips:
-        word = &toolTips_;
-        onKey = "ToolTipTextOn";
-        offKey = "ToolTipTextOff";
-        break;
-    default: return;
+    const SwitchItem* item = nullptr;
+    for (const SwitchItem& candidate : kSwitchItems) {
+        if (candidate.command == command) item = &candidate;
     }
+    if (!item) return;
+    u16* word = item->setting ? (settings ? &(settings->*item->setting) : nullptr) : &toolTips_;
+    const char* onKey = item->onKey;
+    const char* offKey = item->offKey;
     if (!word) return;
     const bool wasOn = *word != 0;
     *word = wasOn ? 0 : 1;

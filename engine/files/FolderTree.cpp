@@ -97,6 +97,20 @@ u16 walkEntry(const Path* path, u32 attributes, FolderTreeCallback callback, voi
     return 0;
 }
 
+// Runs `step` on every entry of folder `from` together with the same-named path under `to`.
+EngineErr forEachChildPair(const std::string& from, const std::string& to,
+                           EngineErr (*step)(const std::string&, const std::string&, u32)) {
+    std::vector<FolderEntry> entries;
+    if (const EngineErr error = listFolderEntries(from, &entries)) return error;
+    for (const FolderEntry& entry : entries) {
+        const std::string source = childText(from, entry.name);
+        const std::string target = childText(to, entry.name);
+        if (source.empty() || target.empty()) return kOsErrBadPath;
+        if (const EngineErr error = step(source, target, entry.attributes)) return error;
+    }
+    return kErrNone;
+}
+
 EngineErr copyEntry(const std::string& from, const std::string& to, u32 attributes) {
     if (attributes & plat::kFileAttrReparsePoint) return kErrNone;
     if (!(attributes & plat::kFileAttrDirectory)) {
@@ -105,15 +119,7 @@ EngineErr copyEntry(const std::string& from, const std::string& to, u32 attribut
     }
     asyncCreateDirectory create(to);
     if (const EngineErr error = osRunRequest(create, to.c_str())) return error;
-    std::vector<FolderEntry> entries;
-    if (const EngineErr error = listFolderEntries(from, &entries)) return error;
-    for (const FolderEntry& entry : entries) {
-        const std::string source = childText(from, entry.name);
-        const std::string target = childText(to, entry.name);
-        if (source.empty() || target.empty()) return kOsErrBadPath;
-        if (const EngineErr error = copyEntry(source, target, entry.attributes)) return error;
-    }
-    return kErrNone;
+    return forEachChildPair(from, to, copyEntry);
 }
 
 class OpenedFile {
@@ -163,15 +169,7 @@ EngineErr compareEntry(const std::string& from, const std::string& to, u32 attri
     }
     if ((copied & plat::kFileAttrDirectory) != (attributes & plat::kFileAttrDirectory)) return kOsErrDifferent;
     if (!(attributes & plat::kFileAttrDirectory)) return compareFiles(from, to);
-    std::vector<FolderEntry> entries;
-    if (const EngineErr error = listFolderEntries(from, &entries)) return error;
-    for (const FolderEntry& entry : entries) {
-        const std::string source = childText(from, entry.name);
-        const std::string target = childText(to, entry.name);
-        if (source.empty() || target.empty()) return kOsErrBadPath;
-        if (const EngineErr error = compareEntry(source, target, entry.attributes)) return error;
-    }
-    return kErrNone;
+    return forEachChildPair(from, to, compareEntry);
 }
 
 // The entry's system text and its own attributes.

@@ -3,31 +3,16 @@
 // first audio. The text length in characters is SPEECH_BENCH_CHARS (2000 when unset).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "platform/speech/espeak/EspeakSpeech.h"
+#include "bench/platform/speech/SpeechBenchSupport.h"
 
 namespace {
 
-size_t textLength() {
-    const char* chars = std::getenv("SPEECH_BENCH_CHARS");
-    return chars ? size_t(std::strtoul(chars, nullptr, 10)) : 2000;
-}
-
-std::string sampleText(size_t length) {
-    static const std::string kSentence = "The little red hen found a grain of wheat and planted it in the garden. ";
-    std::string text;
-    while (text.size() < length) text += kSentence;
-    text.resize(length);
-    return text;
-}
-
-plat::SpeechBackend* espeak() {
-    static std::unique_ptr<plat::SpeechBackend> backend = plat::makeEspeakSpeechBackend();
-    return backend.get();
-}
+using speechbench::espeak;
+using speechbench::sampleText;
+using speechbench::textLength;
 
 const plat::SpeechVoice kVoice{plat::SpeechLanguage::English, plat::SpeechGender::Female, 0};
 

@@ -4,34 +4,19 @@
 // length in characters is SPEECH_BENCH_CHARS (2000 when unset).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "bench/platform/speech/SpeechBenchSupport.h"
 #include "engine/audio/PcmMix.h"
 #include "platform/audio/virtual/VirtualAudio.h"
-#include "platform/speech/espeak/EspeakSpeech.h"
 #include "text/speech/SpeechHandler.h"
 
 namespace {
 
-size_t textLength() {
-    const char* chars = std::getenv("SPEECH_BENCH_CHARS");
-    return chars ? size_t(std::strtoul(chars, nullptr, 10)) : 2000;
-}
-
-std::string sampleText(size_t length) {
-    static const std::string kSentence = "The little red hen found a grain of wheat and planted it in the garden. ";
-    std::string text;
-    while (text.size() < length) text += kSentence;
-    text.resize(length);
-    return text;
-}
-
-plat::SpeechBackend* espeak() {
-    static std::unique_ptr<plat::SpeechBackend> backend = plat::makeEspeakSpeechBackend();
-    return backend.get();
-}
+using speechbench::espeak;
+using speechbench::sampleText;
+using speechbench::textLength;
 
 // A mixer on the virtual device whose loop nobody runs: what Speak hands it stays queued.
 class QuietMixer {

@@ -1,21 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "../DemoScreen.h"
 #include "../SpriteStage.h"
+#include "SdlOnXvfb.h"
 #include "XScreenshot.h"
-#include "XvfbServer.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/controls/LoadButtonsFromKVR.h"
 #include "framework/input/RHotSpotList.h"
 #include "framework/messaging/CListener.h"
 #include "framework/messaging/mfMessageQueue.h"
 #include "platform/clock/Clock.h"
-#include "platform/display/sdl/SdlDisplay.h"
 #include "tests/engine/gfx/sprites/AnimatedShapes.h"
 
 namespace {
+
+using ButtonScreenshot = SdlOnXvfb;
 
 using namespace Ostrel;
 
@@ -65,15 +64,7 @@ std::vector<u8> buttonArchive() {
     return testres::makeArchive(contents);
 }
 
-TEST(ButtonScreenshot, EachButtonShowsTheShapeOfItsState) {
-    XvfbServer server;
-    if (!server.running()) GTEST_SKIP() << "No X server could be started: " << server.failure();
-    setenv("DISPLAY", server.display().c_str(), 1);
-    setenv("SDL_RENDER_DRIVER", "software", 1);
-    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
-    std::unique_ptr<plat::DisplayDriver> sdl = plat::makeSdlDisplay("x11");
-    ASSERT_NE(sdl, nullptr) << "SDL could not open the X server at " << server.display();
-    plat::setDisplayDriver(sdl.get());
+TEST_F(ButtonScreenshot, EachButtonShowsTheShapeOfItsState) {
     {
         plat::ScopedFakeClock clock(1000);
         std::string whyNot;
@@ -97,10 +88,10 @@ TEST(ButtonScreenshot, EachButtonShowsTheShapeOfItsState) {
             clock.advance(100);
             stage->frame();
         }
-        sdl->pumpEvents();
+        sdl_->pumpEvents();
 
         const plat::gdi::Point origin = screen->face().clientOrigin();
-        std::vector<uint32_t> shot = takeXScreenshot(server.display(), origin.x, origin.y, kWidth, kHeight);
+        std::vector<uint32_t> shot = takeXScreenshot(server_.display(), origin.x, origin.y, kWidth, kHeight);
         ASSERT_EQ(shot.size(), size_t(kWidth * kHeight)) << "the screen could not be read";
         for (size_t b = 0; b < buttons.size(); ++b) {
             SCOPED_TRACE(b);
@@ -113,8 +104,6 @@ TEST(ButtonScreenshot, EachButtonShowsTheShapeOfItsState) {
         mfMessageQueue::Global().Clear();
         stage.reset();
     }
-    plat::setDisplayDriver(nullptr);
-    sdl.reset();
 }
 
 }  // namespace

@@ -3,19 +3,17 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdlib>
 #include <mutex>
 #include <thread>
 
+#include "SdlOnXvfb.h"
 #include "XFakeInput.h"
 #include "XScreenshot.h"
-#include "XvfbServer.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/menus/mfxMenuBar.h"
 #include "framework/windows/mfxDisplayWindow.h"
 #include "platform/display/DisplayWindow.h"
 #include "platform/display/choice/DisplayChoice.h"
-#include "platform/display/sdl/SdlDisplay.h"
 #include "platform/keyboard/KeyboardState.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/widgets/WidgetPaint.h"
@@ -65,16 +63,11 @@ private:
     std::thread thread_;
 };
 
-class MenuScreenshot : public ::testing::Test {
+class MenuScreenshot : public SdlOnXvfb {
 protected:
     void SetUp() override {
-        if (!server.running()) GTEST_SKIP() << "No X server could be started: " << server.failure();
-        setenv("DISPLAY", server.display().c_str(), 1);
-        setenv("SDL_RENDER_DRIVER", "software", 1);
-        setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
-        sdl = plat::makeSdlDisplay("x11");
-        ASSERT_NE(sdl, nullptr) << "SDL could not open the X server at " << server.display();
-        plat::setDisplayDriver(sdl.get());
+        SdlOnXvfb::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         plat::keyboardState() = plat::KeyboardState{};
         window = std::make_unique<MenuWindow>();
         ASSERT_NE(window->GetFace(), nullptr);
@@ -88,27 +81,26 @@ protected:
         while (plat::peekMessage(m, true)) {
         }
         plat::keyboardState() = plat::KeyboardState{};
-        plat::setDisplayDriver(nullptr);
-        sdl.reset();
+        SdlOnXvfb::TearDown();
     }
 
     // Runs the window's messages as the program's loop does until `done` holds; bounded.
     template <typename Done>
     bool runUntil(Done done) {
         for (int round = 0; round < 50 && !done(); ++round) {
-            sdl->pumpEvents();
+            sdl_->pumpEvents();
             plat::Message m;
             while (plat::peekMessage(m, true)) {
                 if (!window->PreTranslateMessage(m)) plat::dispatchMessage(m);
             }
-            if (!done()) sdl->waitForInput(100);
+            if (!done()) sdl_->waitForInput(100);
         }
         return done();
     }
 
     std::vector<uint32_t> screenshot() {
         const plat::gdi::Point origin = window->GetFace()->clientOrigin();
-        return takeXScreenshot(server.display(), origin.x, origin.y, kWidth, kHeight);
+        return takeXScreenshot(server_.display(), origin.x, origin.y, kWidth, kHeight);
     }
     static uint32_t at(const std::vector<uint32_t>& shot, plat::gdi::Point p) { return shot[size_t(p.y * kWidth + p.x)]; }
     // The pixels of the box that differ from the face colour: text and marks drawn there.
@@ -127,8 +119,6 @@ protected:
         return wrong;
     }
 
-    XvfbServer server;
-    std::unique_ptr<plat::DisplayDriver> sdl;
     mfxMenu menu;
     std::unique_ptr<MenuWindow> window;
 };
@@ -143,9 +133,9 @@ TEST_F(MenuScreenshot, TheBarAndAnOpenMenuShowTheirItems) {
 
     const plat::gdi::Rect edit = bar.titleRect(1);
     const plat::gdi::Point origin = window->GetFace()->clientOrigin();
-    ASSERT_TRUE(fakeClickAndFocus(server.display(), origin.x + (edit.left + edit.right) / 2, origin.y + 10));
+    ASSERT_TRUE(fakeClickAndFocus(server_.display(), origin.x + (edit.left + edit.right) / 2, origin.y + 10));
     ASSERT_TRUE(runUntil([&] { return bar.openTitle() == 1; })) << "the click opened Edit";
-    ASSERT_TRUE(fakeKey(server.display(), "Down", false));
+    ASSERT_TRUE(fakeKey(server_.display(), "Down", false));
     ASSERT_TRUE(runUntil([&] { return bar.highlightedItem() == 0; }));
 
     shot = screenshot();
@@ -173,9 +163,9 @@ TEST_F(MenuScreenshot, AnAlertShowsItsCaptionIconTextAndButton) {
     plat::widgets::fillBox(*dc, {0, mfxMenuBarHeight, kWidth, kHeight}, plat::gdi::rgbColor(0, 160, 0));
     face.present(face.clientRect());
     const plat::gdi::Point origin = face.clientOrigin();
-    ASSERT_TRUE(fakeClickAndFocus(server.display(), origin.x + kWidth / 2, origin.y + kHeight - 10));
+    ASSERT_TRUE(fakeClickAndFocus(server_.display(), origin.x + kWidth / 2, origin.y + kHeight - 10));
     ASSERT_TRUE(runUntil([&] { return window->mouseUps == 1; }));
-    ASSERT_TRUE(fakeKey(server.display(), "Return", false));
+    ASSERT_TRUE(fakeKey(server_.display(), "Return", false));
     u32 answer = 0;
     {
         Watchdog watchdog(std::chrono::seconds(10));

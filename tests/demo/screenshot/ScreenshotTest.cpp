@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "../DemoScreen.h"
+#include "SdlOnXvfb.h"
 #include "XScreenshot.h"
-#include "XvfbServer.h"
-#include "platform/display/sdl/SdlDisplay.h"
 
 // SDL's session-bus connection is kept by the bus library for the life of the process: the
 // system's, not ours.
@@ -13,27 +10,21 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so
 
 namespace {
 
+using Screenshot = SdlOnXvfb;
+
 constexpr int32_t kWidth = 160;
 constexpr int32_t kHeight = 120;
 
-TEST(Screenshot, WindowOnAnXServerShowsThePortPixelForPixel) {
-    XvfbServer server;
-    if (!server.running()) GTEST_SKIP() << "No X server could be started: " << server.failure();
-    setenv("DISPLAY", server.display().c_str(), 1);
-    setenv("SDL_RENDER_DRIVER", "software", 1);
-    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
-    std::unique_ptr<plat::DisplayDriver> sdl = plat::makeSdlDisplay("x11");
-    ASSERT_NE(sdl, nullptr) << "SDL could not open the X server at " << server.display();
-    plat::setDisplayDriver(sdl.get());
+TEST_F(Screenshot, WindowOnAnXServerShowsThePortPixelForPixel) {
     {
         std::string whyNot;
         std::unique_ptr<DemoScreen> screen = DemoScreen::open(kWidth, kHeight, &whyNot);
         ASSERT_NE(screen, nullptr) << whyNot;
         ASSERT_EQ(screen->showTestPicture(), kErrNone);
-        sdl->pumpEvents();
+        sdl_->pumpEvents();
 
         plat::gdi::Point origin = screen->face().clientOrigin();
-        std::vector<uint32_t> shot = takeXScreenshot(server.display(), origin.x, origin.y, kWidth, kHeight);
+        std::vector<uint32_t> shot = takeXScreenshot(server_.display(), origin.x, origin.y, kWidth, kHeight);
         ASSERT_EQ(shot.size(), size_t(kWidth * kHeight)) << "the screen could not be read";
         const plat::gdi::Surface& shown = screen->face().surface();
         ASSERT_EQ(shown.bitsPerPixel(), 24) << "Xvfb's desktop has 24-bit colour";
@@ -52,8 +43,6 @@ TEST(Screenshot, WindowOnAnXServerShowsThePortPixelForPixel) {
             }
         EXPECT_EQ(wrong, 0);
     }
-    plat::setDisplayDriver(nullptr);
-    sdl.reset();
 }
 
 }  // namespace

@@ -1,30 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "../DemoScreen.h"
 #include "../SpriteStage.h"
+#include "SdlOnXvfb.h"
 #include "XScreenshot.h"
-#include "XvfbServer.h"
 #include "platform/clock/Clock.h"
-#include "platform/display/sdl/SdlDisplay.h"
 
 namespace {
+
+using SpriteScreenshot = SdlOnXvfb;
 
 constexpr int32_t kWidth = 240;
 constexpr int32_t kHeight = 160;
 
 u32 widened(u16 word) { return (word >> 10 & 31) << 19 | (word >> 5 & 31) << 11 | (word & 31) << 3; }
 
-TEST(SpriteScreenshot, AnimatedSpritesOverTheBackdropReachTheScreenAsComposed) {
-    XvfbServer server;
-    if (!server.running()) GTEST_SKIP() << "No X server could be started: " << server.failure();
-    setenv("DISPLAY", server.display().c_str(), 1);
-    setenv("SDL_RENDER_DRIVER", "software", 1);
-    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
-    std::unique_ptr<plat::DisplayDriver> sdl = plat::makeSdlDisplay("x11");
-    ASSERT_NE(sdl, nullptr) << "SDL could not open the X server at " << server.display();
-    plat::setDisplayDriver(sdl.get());
+TEST_F(SpriteScreenshot, AnimatedSpritesOverTheBackdropReachTheScreenAsComposed) {
     {
         plat::ScopedFakeClock clock(1000);
         std::string whyNot;
@@ -36,10 +27,10 @@ TEST(SpriteScreenshot, AnimatedSpritesOverTheBackdropReachTheScreenAsComposed) {
             clock.advance(100);
             stage->frame();
         }
-        sdl->pumpEvents();
+        sdl_->pumpEvents();
 
         const plat::gdi::Point origin = screen->face().clientOrigin();
-        std::vector<uint32_t> shot = takeXScreenshot(server.display(), origin.x, origin.y, kWidth, kHeight);
+        std::vector<uint32_t> shot = takeXScreenshot(server_.display(), origin.x, origin.y, kWidth, kHeight);
         ASSERT_EQ(shot.size(), size_t(kWidth * kHeight)) << "the screen could not be read";
         int wrong = 0, backdrop = 0, sprite = 0;
         for (i32 y = 0; y < kHeight; ++y)
@@ -57,8 +48,6 @@ TEST(SpriteScreenshot, AnimatedSpritesOverTheBackdropReachTheScreenAsComposed) {
         EXPECT_GT(sprite, 12 * 200);
         stage.reset();
     }
-    plat::setDisplayDriver(nullptr);
-    sdl.reset();
 }
 
 }  // namespace

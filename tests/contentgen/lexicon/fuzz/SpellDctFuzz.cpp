@@ -2,27 +2,15 @@
 // bin for suggestions and adds a word: a damaged file must be refused whole, never read out of
 // bounds or walked in circles.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <initializer_list>
 
 #include "spell/SplCorrect.h"
-#include "spell/SplPhonTable.h"
 #include "spell/SplUserDict.h"
+#include "tests/contentgen/lexicon/fuzz/SpellFuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static SplPhonTable* phon = [] {
-        u32 error = 0;
-        const char* env = std::getenv("SPELL_FUZZ_ENV");
-        SplPhonTable* p = env != nullptr ? splPhonOpen(env, 0, &error) : nullptr;
-        if (p == nullptr) std::abort();
-        return p;
-    }();
-    const char* path = std::getenv("SPELL_FUZZ_FILE");
-    if (path == nullptr) std::abort();
-    std::FILE* f = std::fopen(path, "wb");
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    SplPhonTable* phon = spellFuzzPhonTable();
+    const char* path = spellFuzzWriteInput(data, size);
 
     u32 error = 0;
     SplUserDict* d = splUserDictOpen(path, kUdModeOpen, phon, &error);

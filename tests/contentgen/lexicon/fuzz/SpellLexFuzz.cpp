@@ -2,8 +2,6 @@
 // corrections (with the suffix-class table when there is one) and walks every block's entries: a damaged file must be refused or read as "not found", never read out of
 // bounds.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <initializer_list>
 
 #include "spell/SplLexEntries.h"
@@ -11,22 +9,12 @@
 #include "spell/SplLexWord.h"
 #include "spell/SplLexicon.h"
 #include "spell/SplMemManager.h"
-#include "spell/SplPhonTable.h"
 #include "spell/SplProximity.h"
+#include "tests/contentgen/lexicon/fuzz/SpellFuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static SplPhonTable* phon = [] {
-        u32 error = 0;
-        const char* env = std::getenv("SPELL_FUZZ_ENV");
-        SplPhonTable* p = env != nullptr ? splPhonOpen(env, 0, &error) : nullptr;
-        if (p == nullptr) std::abort();
-        return p;
-    }();
-    const char* path = std::getenv("SPELL_FUZZ_FILE");
-    if (path == nullptr) std::abort();
-    std::FILE* f = std::fopen(path, "wb");
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    SplPhonTable* phon = spellFuzzPhonTable();
+    const char* path = spellFuzzWriteInput(data, size);
 
     u8 header[256];
     u32 error = 0;
