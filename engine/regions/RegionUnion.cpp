@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/regions/RegionScans.h"
 #include "engine/regions/RegionScratch.h"
 #include "engine/regions/RegionStorage.h"
 #include "engine/regions/Regions.h"
@@ -158,6 +159,12 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
         int i = scanStart(rects, rec->count, r, *tallest);
         bool dropped = false;
         while (i < rec->count) {
+            // Most rectangles met here only move the scan on; r shrinks and grows on the way,
+            // and the passing test holds only while it is not empty.
+            if (r.left < r.right && r.top < r.bottom) {
+                i = rgnSkipPassing(rects, i, rec->count, r, insertAt == kNoIndex);
+                if (i == rec->count) break;
+            }
             Rect16& s = rects[i];
             if (inside(r, s)) {
                 dropped = true;
@@ -243,11 +250,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
     }
 }
 
-i32 tallestOf(const RegionRecord* record) {
-    i32 tallest = 0;
-    for (u16 i = 0; i < record->count; ++i) tallest = std::max(tallest, heightOf(rgnRects(record)[i]));
-    return tallest;
-}
+i32 tallestOf(const RegionRecord* record) { return rgnTallest(rgnRects(record), record->count); }
 
 // Adds n rectangles in order; one that cannot be placed leaves the region as it was before
 // it, those placed before it stay, and the ones after it are not added.
