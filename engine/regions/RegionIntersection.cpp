@@ -1,6 +1,7 @@
 // Intersecting a region with rectangles given in region order (top first). The pieces go
 // into a new region, which then takes the place of the old one's block.
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -17,13 +18,28 @@ constexpr u32 kMaxGrownPieces = 0xFFFF / kRgnSlotGrowth * kRgnSlotGrowth;
 // Below this many pieces, the rectangle each one joins is scanned for; from it on, looked up.
 constexpr u32 kRowIndexFrom = 64;
 
+// std::partition_point's probes, in the same order (so that a damaged list that is not
+// partitioned gives the same answer), with each half chosen by mask rather than a branch:
+// the searches here are short and their outcomes random.
+template <class T, class Pred>
+T* partitionPoint(T* first, T* last, Pred pred) {
+    ptrdiff_t length = last - first;
+    while (length > 0) {
+        const ptrdiff_t half = length >> 1;
+        const ptrdiff_t right = -ptrdiff_t(pred(first[half]));
+        first += (half + 1) & right;
+        length = ((length - half - 1) & right) | (half & ~right);
+    }
+    return first;
+}
+
 // The rectangle of `rects` (in region order) whose top is `top` and whose left is `left`, or
 // null. rowStart[t - firstTop] is the first rectangle whose top is t or more.
 Rect16* rectAt(Rect16* rects, const u32* rowStart, i32 firstTop, i32 lastTop, i16 top, i16 left) {
     if (top < firstTop || top > lastTop) return nullptr;
     Rect16* rowBegin = rects + rowStart[top - firstTop];
     Rect16* rowEnd = rects + rowStart[top - firstTop + 1];
-    Rect16* at = std::partition_point(rowBegin, rowEnd, [left](const Rect16& r) { return r.left < left; });
+    Rect16* at = partitionPoint(rowBegin, rowEnd, [left](const Rect16& r) { return r.left < left; });
     return at != rowEnd && at->left == left ? at : nullptr;
 }
 
@@ -139,7 +155,7 @@ public:
         EngineErr error = rects_.reserve(rects_.size() + 1);
         if (error != kErrNone) return error;
         Rect16* rects = rects_.data();
-        Rect16* at = std::partition_point(rects, rects + rects_.size(), [&r](const Rect16& a) { return a.left < r.left; });
+        Rect16* at = partitionPoint(rects, rects + rects_.size(), [&r](const Rect16& a) { return a.left < r.left; });
         std::memmove(at + 1, at, size_t(rects + rects_.size() - at) * sizeof(Rect16));
         *at = r;
         rects_.resize(rects_.size() + 1);
@@ -151,7 +167,7 @@ public:
     EngineErr meet(const Rect16& r, RegionScratch<Rect16>& pieces) const {
         const Rect16* rects = rects_.data();
         const Rect16* end = rects + rects_.size();
-        for (const Rect16* k = std::partition_point(rects, end, [&r](const Rect16& a) { return a.right <= r.left; });
+        for (const Rect16* k = partitionPoint(rects, end, [&r](const Rect16& a) { return a.right <= r.left; });
              k != end && k->left < r.right; ++k) {
             EngineErr error = pieces.push(Rect16{std::max(k->left, r.left), r.top, std::min(k->right, r.right),
                                                  std::min(k->bottom, r.bottom)});
@@ -176,7 +192,7 @@ EngineErr piecesByPairs(const Rect16* rects, const Rect16* end, i32 tallest, con
                         RegionScratch<Rect16>& pieces) {
     for (const Rect16* r = given; r != given + n; ++r) {
         const i32 firstTop = i32(r->top) - tallest;
-        const Rect16* k = std::partition_point(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
+        const Rect16* k = partitionPoint(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
         for (; k != end && k->top < r->bottom; ++k) {
             if (k->bottom <= r->top || k->right <= r->left || k->left >= r->right) continue;
             EngineErr error = pieces.push(Rect16{std::max(k->left, r->left), std::max(k->top, r->top),
@@ -197,7 +213,7 @@ EngineErr piecesBySweep(const Rect16* rects, const Rect16* end, i32 tallest, con
     ActiveRects activeOwn, activeGiven;
     // Rectangles ending above the first given one meet none.
     const i32 firstTop = i32(given[0].top) - tallest;
-    const Rect16* own = std::partition_point(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
+    const Rect16* own = partitionPoint(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
     const Rect16* next = given;
     const Rect16* givenEnd = given + n;
     for (;;) {
