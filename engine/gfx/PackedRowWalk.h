@@ -32,13 +32,19 @@ bool gfxWalkPackedRows8(const u8* data, size_t size, u32 height, Visitor& visit)
         const bool wanted = visit.row(y);
         u32 x = 0;
         while (run < rowEnd) {
-            u8 control = *run++;
-            u32 n = u32(control & 0x7F) + 1;
-            bool repeat = control & gfx_packed::kRepeatRun8;
-            size_t bytes = repeat ? 1 : n;
-            if (size_t(rowEnd - run) < bytes) return false;
-            if (wanted) visit.run(GfxPackedRun{y, x, n, run, repeat, false});
-            run += bytes;
+            const u8 control = *run++;
+            const u32 n = u32(control & 0x7F) + 1;
+            // Two paths rather than a selected length: the next header's place after a
+            // repeated run does not wait for this header's load.
+            if (control & gfx_packed::kRepeatRun8) {
+                if (run == rowEnd) return false;
+                if (wanted) visit.run(GfxPackedRun{y, x, n, run, true, false});
+                ++run;
+            } else {
+                if (size_t(rowEnd - run) < n) return false;
+                if (wanted) visit.run(GfxPackedRun{y, x, n, run, false, false});
+                run += n;
+            }
             x += n;
         }
         data = rowEnd;
