@@ -192,7 +192,7 @@ EngineErr piecesByPairs(const Rect16* rects, const Rect16* end, i32 tallest, con
                         RegionScratch<Rect16>& pieces) {
     for (const Rect16* r = given; r != given + n; ++r) {
         const i32 firstTop = i32(r->top) - tallest;
-        const Rect16* k = partitionPoint(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
+        const Rect16* k = std::partition_point(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
         for (; k != end && k->top < r->bottom; ++k) {
             if (k->bottom <= r->top || k->right <= r->left || k->left >= r->right) continue;
             EngineErr error = pieces.push(Rect16{std::max(k->left, r->left), std::max(k->top, r->top),
@@ -213,7 +213,7 @@ EngineErr piecesBySweep(const Rect16* rects, const Rect16* end, i32 tallest, con
     ActiveRects activeOwn, activeGiven;
     // Rectangles ending above the first given one meet none.
     const i32 firstTop = i32(given[0].top) - tallest;
-    const Rect16* own = partitionPoint(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
+    const Rect16* own = std::partition_point(rects, end, [firstTop](const Rect16& a) { return a.top <= firstTop; });
     const Rect16* next = given;
     const Rect16* givenEnd = given + n;
     for (;;) {

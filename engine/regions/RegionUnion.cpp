@@ -19,6 +19,9 @@ namespace {
 
 constexpr int kMaxPending = 64;
 constexpr int kNoIndex = -1;
+// Lists shorter than this are scanned one rectangle at a time: the four-at-a-time scans'
+// set-up costs more than they save.
+constexpr int kSkipFrom = 16;
 
 bool inside(const Rect16& inner, const Rect16& outer) {
     return outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top &&
@@ -161,7 +164,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
         while (i < rec->count) {
             // Most rectangles met here only move the scan on; r shrinks and grows on the way,
             // and the passing test holds only while it is not empty.
-            if (r.left < r.right && r.top < r.bottom) {
+            if (rec->count - i >= kSkipFrom && r.left < r.right && r.top < r.bottom) {
                 i = rgnSkipPassing(rects, i, rec->count, r, insertAt == kNoIndex);
                 if (i == rec->count) break;
             }
@@ -250,7 +253,12 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
     }
 }
 
-i32 tallestOf(const RegionRecord* record) { return rgnTallest(rgnRects(record), record->count); }
+i32 tallestOf(const RegionRecord* record) {
+    if (record->count >= kSkipFrom) return rgnTallest(rgnRects(record), record->count);
+    i32 tallest = 0;
+    for (u16 i = 0; i < record->count; ++i) tallest = std::max(tallest, heightOf(rgnRects(record)[i]));
+    return tallest;
+}
 
 // Adds n rectangles in order; one that cannot be placed leaves the region as it was before
 // it, those placed before it stay, and the ones after it are not added.
