@@ -35,6 +35,13 @@ public:
     }
 
     void run(const GfxPackedRun& run) {
+        // Most runs lie wholly inside the piece's columns and are written as they stand.
+        if (i64(run.x) >= firstColumn_ && i64(run.x) + run.count <= endColumn_) {
+            u8* to = row_ + 2 * (at_.h + i64(run.x));
+            if (run.repeat) gfxFillWords(to, run.colourAt(0, true), run.count);
+            else gfxCopySpan(to, run.colours, 2 * size_t(run.count));
+            return;
+        }
         const i64 first = std::max<i64>(run.x, firstColumn_);
         const i64 end = std::min<i64>(i64(run.x) + run.count, endColumn_);
         if (first >= end) return;

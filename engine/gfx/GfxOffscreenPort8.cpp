@@ -15,16 +15,16 @@ namespace {
 // Writes the runs of packed 8-bit rows drawn at `at`, mirrored or flipped as asked, into one
 // clip piece of the store: the device row and the picture columns the piece lets through are
 // found once per row and per piece, each run is then cut to those columns. In transparent
-// mode, repeated index 0 leaves the store as it is.
+// mode, repeated index 0 leaves the store as it is. Mirroring is a parameter of the type, so
+// that the plain case carries no test of it per run.
+template <bool kMirror>
 class PackedInto8 {
 public:
-    PackedInto8(GfxDibBitmap& store, Point16 at, u16 width, u16 height, bool mirror, bool flip, bool transparent,
-                const Rect16& piece)
-        : store_(store), at_(at), width_(width), height_(height), mirror_(mirror), flip_(flip),
-          transparent_(transparent), piece_(piece) {
+    PackedInto8(GfxDibBitmap& store, Point16 at, u16 width, u16 height, bool flip, bool transparent, const Rect16& piece)
+        : store_(store), at_(at), width_(width), height_(height), flip_(flip), transparent_(transparent), piece_(piece) {
         // Device column d shows picture column d - at.h, or at.h + width - 1 - d when mirrored.
-        const i32 fromLeft = mirror ? at.h + i32(width) - piece.right : piece.left - at.h;
-        const i32 fromRight = mirror ? at.h + i32(width) - piece.left : piece.right - at.h;
+        const i32 fromLeft = kMirror ? at.h + i32(width) - piece.right : piece.left - at.h;
+        const i32 fromRight = kMirror ? at.h + i32(width) - piece.left : piece.right - at.h;
         firstColumn_ = std::max<i32>(0, fromLeft);
         endColumn_ = std::min<i32>(width, fromRight);
     }
@@ -42,10 +42,10 @@ public:
         if (first >= end) return;
         const size_t count = size_t(end - first);
         // The device columns of picture columns [first, end): from `left` on, in reverse when mirrored.
-        u8* left = row_ + (mirror_ ? at_.h + width_ - end : at_.h + first);
+        u8* left = row_ + (kMirror ? at_.h + width_ - end : at_.h + first);
         if (run.repeat) {
             if (!(transparent_ && run.colours[0] == 0)) gfxFillSpan(left, run.colours[0], count);
-        } else if (!mirror_) {
+        } else if (!kMirror) {
             gfxCopySpan(left, run.colours + (first - run.x), count);
         } else {
             const u8* from = run.colours + (end - 1 - run.x);
@@ -58,7 +58,6 @@ private:
     Point16 at_;
     u16 width_;
     u16 height_;
-    bool mirror_;
     bool flip_;
     bool transparent_;
     Rect16 piece_;
@@ -94,8 +93,14 @@ EngineErr GfxOffscreenPort8::DrawPixels(const Rect16& dst, u16 width, u16 height
     bool mirror = flags & kGfxCopyMirror, flip = flags & kGfxCopyFlip;
     ForEachClipPiece(area, [&](const Rect16& piece) {
         if (packed) {
-            PackedInto8 visit(*store_, at, width, height, mirror, flip, transparent, piece);
-            damaged |= !gfxWalkPackedRows8(pixels, size, gfxRowsToRead(at.v, height, flip, piece), visit);
+            const u32 rows = gfxRowsToRead(at.v, height, flip, piece);
+            if (mirror) {
+                PackedInto8<true> visit(*store_, at, width, height, flip, transparent, piece);
+                damaged |= !gfxWalkPackedRows8(pixels, size, rows, visit);
+            } else {
+                PackedInto8<false> visit(*store_, at, width, height, flip, transparent, piece);
+                damaged |= !gfxWalkPackedRows8(pixels, size, rows, visit);
+            }
             return;
         }
         for (i32 y = piece.top; y < piece.bottom; ++y) {

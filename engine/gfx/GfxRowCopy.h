@@ -2,10 +2,13 @@
 // Copies and fills of the short spans that packed picture runs write into a store: spans of
 // a few dozen bytes, too short for a call into the C library to pay, are moved inline in
 // overlapping fixed-size pieces. Source and destination never overlap.
+#include <bit>
 #include <cstddef>
 #include <cstring>
 
 #include "engine/base/EngineTypes.h"
+
+static_assert(std::endian::native == std::endian::little);
 
 inline void gfxCopySpan(u8* to, const u8* from, size_t bytes) {
     if (bytes > 128) {
@@ -27,29 +30,29 @@ inline void gfxCopySpan(u8* to, const u8* from, size_t bytes) {
     }
 }
 
-inline void gfxFillSpan(u8* to, u8 value, size_t bytes) {
-    if (bytes > 128) {
-        std::memset(to, value, bytes);
-        return;
-    }
-    u8 block[32];
-    for (u8& b : block) b = value;
-    if (bytes >= 32) {
-        for (size_t i = 0; i + 32 < bytes; i += 32) __builtin_memcpy(to + i, block, 32);
-        __builtin_memcpy(to + bytes - 32, block, 32);
-    } else if (bytes >= 16) {
-        __builtin_memcpy(to, block, 16);
-        __builtin_memcpy(to + bytes - 16, block, 16);
-    } else if (bytes >= 8) {
-        __builtin_memcpy(to, block, 8);
-        __builtin_memcpy(to + bytes - 8, block, 8);
+// Fills `bytes` bytes with the repeated 8-byte `pattern` (little-endian) in overlapping
+// stores. They start at multiples of 8 and at bytes - 8, so a pattern of one repeated byte,
+// or of one repeated word over an even span, stays in phase.
+inline void gfxFillPattern(u8* to, u64 pattern, size_t bytes) {
+    if (bytes >= 8) {
+        for (size_t i = 0; i + 8 < bytes; i += 8) __builtin_memcpy(to + i, &pattern, 8);
+        __builtin_memcpy(to + bytes - 8, &pattern, 8);
+    } else if (bytes >= 4) {
+        const u32 half = u32(pattern);
+        __builtin_memcpy(to, &half, 4);
+        __builtin_memcpy(to + bytes - 4, &half, 4);
     } else {
-        for (size_t i = 0; i < bytes; ++i) to[i] = value;
+        for (size_t i = 0; i < bytes; ++i) to[i] = u8(pattern >> (8 * (i % 8)));
     }
+}
+
+inline void gfxFillSpan(u8* to, u8 value, size_t bytes) {
+    if (bytes > 128) std::memset(to, value, bytes);
+    else gfxFillPattern(to, 0x0101010101010101ull * value, bytes);
 }
 
 // `count` little-endian copies of a 16-bit word.
 inline void gfxFillWords(u8* to, u16 word, size_t count) {
-    const u8 bytes[2] = {u8(word), u8(word >> 8)};
-    for (size_t i = 0; i < count; ++i) __builtin_memcpy(to + 2 * i, bytes, 2);
+    // The overlapping stores start at even offsets only, so the words stay in phase.
+    gfxFillPattern(to, 0x0001000100010001ull * word, 2 * count);
 }

@@ -1,6 +1,7 @@
 // Intersecting a region with rectangles given in region order (top first). The pieces go
 // into a new region, which then takes the place of the old one's block.
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -17,13 +18,28 @@ constexpr u32 kMaxGrownPieces = 0xFFFF / kRgnSlotGrowth * kRgnSlotGrowth;
 // Below this many pieces, the rectangle each one joins is scanned for; from it on, looked up.
 constexpr u32 kRowIndexFrom = 64;
 
+// std::partition_point's probes, in the same order (so that a damaged list that is not
+// partitioned gives the same answer), with each half chosen by mask rather than a branch:
+// the searches here are short and their outcomes random.
+template <class T, class Pred>
+T* partitionPoint(T* first, T* last, Pred pred) {
+    ptrdiff_t length = last - first;
+    while (length > 0) {
+        const ptrdiff_t half = length >> 1;
+        const ptrdiff_t right = -ptrdiff_t(pred(first[half]));
+        first += (half + 1) & right;
+        length = ((length - half - 1) & right) | (half & ~right);
+    }
+    return first;
+}
+
 // The rectangle of `rects` (in region order) whose top is `top` and whose left is `left`, or
 // null. rowStart[t - firstTop] is the first rectangle whose top is t or more.
 Rect16* rectAt(Rect16* rects, const u32* rowStart, i32 firstTop, i32 lastTop, i16 top, i16 left) {
-    if (top > lastTop) return nullptr;
+    if (top < firstTop || top > lastTop) return nullptr;
     Rect16* rowBegin = rects + rowStart[top - firstTop];
     Rect16* rowEnd = rects + rowStart[top - firstTop + 1];
-    Rect16* at = std::partition_point(rowBegin, rowEnd, [left](const Rect16& r) { return r.left < left; });
+    Rect16* at = partitionPoint(rowBegin, rowEnd, [left](const Rect16& r) { return r.left < left; });
     return at != rowEnd && at->left == left ? at : nullptr;
 }
 
@@ -52,10 +68,20 @@ u32 mergeAndCompact(Rect16* rects, u32 count, Rect16* bounds, EngineErr* error) 
         RegionScratch<u32> rowStart;
         *error = rowStart.reserve(u32(lastTop - firstTop) + 2);
         if (*error != kErrNone) return 0;
-        u32 at = 0;
-        for (i32 t = firstTop; t <= lastTop + 1; ++t) {
-            while (at < count && rects[at].top < t) ++at;
-            rowStart.data()[t - firstTop] = at;
+        u32* starts = rowStart.data();
+        bool ordered = true;
+        for (u32 i = 1; i < count; ++i) ordered &= rects[i - 1].top <= rects[i].top;
+        if (ordered) {
+            // Rows counted, then summed: rowStart[t - firstTop] is the count of tops above t.
+            std::fill(starts, starts + (lastTop - firstTop) + 2, 0u);
+            for (u32 i = 0; i < count; ++i) ++starts[rects[i].top - firstTop + 1];
+            for (i32 t = 1; t <= lastTop - firstTop + 1; ++t) starts[t] += starts[t - 1];
+        } else {
+            u32 at = 0;
+            for (i32 t = firstTop; t <= lastTop + 1; ++t) {
+                while (at < count && rects[at].top < t) ++at;
+                starts[t - firstTop] = at;
+            }
         }
         for (Rect16* upper = rects; upper != end; ++upper) {
             if (upper->left == upper->right) continue;
@@ -68,14 +94,32 @@ u32 mergeAndCompact(Rect16* rects, u32 count, Rect16* bounds, EngineErr* error) 
             }
         }
     }
+    // The joined ones are closed out in one pass without a branch each, then the bounds of
+    // what stays taken as minima and maxima, as long as no empty rectangle (from a damaged
+    // region) is kept.
     u32 kept = 0;
     for (u32 i = 0; i < count; ++i) {
-        if (rects[i].left == rects[i].right) continue;
-        if (kept == 0) *bounds = rects[i];
-        else rectUnion(bounds, rects[i]);
-        rects[kept++] = rects[i];
+        rects[kept] = rects[i];
+        kept += rects[i].left != rects[i].right;
     }
-    if (kept == 0) *bounds = Rect16{};
+    i16 left = INT16_MAX, top = INT16_MAX, right = INT16_MIN, bottom = INT16_MIN;
+    bool emptyKept = false;
+    for (u32 i = 0; i < kept; ++i) {
+        const Rect16& r = rects[i];
+        emptyKept |= (r.left > r.right) | (r.top >= r.bottom);
+        left = std::min(left, r.left);
+        top = std::min(top, r.top);
+        right = std::max(right, r.right);
+        bottom = std::max(bottom, r.bottom);
+    }
+    if (kept == 0) {
+        *bounds = Rect16{};
+    } else if (!emptyKept) {
+        *bounds = Rect16{left, top, right, bottom};
+    } else {
+        *bounds = rects[0];
+        for (u32 i = 1; i < kept; ++i) rectUnion(bounds, rects[i]);
+    }
     return kept;
 }
 
@@ -98,9 +142,12 @@ public:
         u32 kept = 0;
         nextEnd_ = INT32_MAX;
         for (u32 i = 0; i < rects_.size(); ++i) {
+            const i32 stays = rects[i].bottom > y;
             rects[kept] = rects[i];
-            kept += rects[i].bottom > y;
-            if (rects[i].bottom > y) nextEnd_ = std::min<i32>(nextEnd_, rects[i].bottom);
+            kept += u32(stays);
+            // A rectangle that ends here offers INT32_MAX, chosen by mask rather than a branch.
+            const i32 gone = stays - 1;
+            nextEnd_ = std::min<i32>(nextEnd_, (i32(rects[i].bottom) & ~gone) | (INT32_MAX & gone));
         }
         rects_.resize(kept);
     }
@@ -108,7 +155,7 @@ public:
         EngineErr error = rects_.reserve(rects_.size() + 1);
         if (error != kErrNone) return error;
         Rect16* rects = rects_.data();
-        Rect16* at = std::partition_point(rects, rects + rects_.size(), [&r](const Rect16& a) { return a.left < r.left; });
+        Rect16* at = partitionPoint(rects, rects + rects_.size(), [&r](const Rect16& a) { return a.left < r.left; });
         std::memmove(at + 1, at, size_t(rects + rects_.size() - at) * sizeof(Rect16));
         *at = r;
         rects_.resize(rects_.size() + 1);
@@ -120,7 +167,7 @@ public:
     EngineErr meet(const Rect16& r, RegionScratch<Rect16>& pieces) const {
         const Rect16* rects = rects_.data();
         const Rect16* end = rects + rects_.size();
-        for (const Rect16* k = std::partition_point(rects, end, [&r](const Rect16& a) { return a.right <= r.left; });
+        for (const Rect16* k = partitionPoint(rects, end, [&r](const Rect16& a) { return a.right <= r.left; });
              k != end && k->left < r.right; ++k) {
             EngineErr error = pieces.push(Rect16{std::max(k->left, r.left), r.top, std::min(k->right, r.right),
                                                  std::min(k->bottom, r.bottom)});
@@ -215,11 +262,16 @@ EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, 
             return a.top < b.top || (a.top == b.top && a.left < b.left);
         });
     }
-    for (Rect16* run = pieces.data(); sweep && run != piecesEnd;) {
-        Rect16* runEnd = run + 1;
-        while (runEnd != piecesEnd && runEnd->top == run->top) ++runEnd;
+    // A run already rising by left is its own sorted order: only runs out of order are
+    // sorted, each as a whole.
+    for (Rect16* at = pieces.data() + 1; sweep && at < piecesEnd; ++at) {
+        if (!(at->top == at[-1].top && at->left <= at[-1].left)) continue;
+        Rect16* run = at - 1;
+        while (run != pieces.data() && run[-1].top == at->top) --run;
+        Rect16* runEnd = at + 1;
+        while (runEnd != piecesEnd && runEnd->top == at->top) ++runEnd;
         std::sort(run, runEnd, [](const Rect16& a, const Rect16& b) { return a.left < b.left; });
-        run = runEnd;
+        at = runEnd;
     }
     Rect16 bounds{};
     const u32 kept = mergeAndCompact(pieces.data(), pieces.size(), &bounds, &error);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/regions/RegionScans.h"
 #include "engine/regions/RegionScratch.h"
 #include "engine/regions/RegionStorage.h"
 #include "engine/regions/Regions.h"
@@ -18,6 +19,9 @@ namespace {
 
 constexpr int kMaxPending = 64;
 constexpr int kNoIndex = -1;
+// Lists shorter than this are scanned one rectangle at a time: the four-at-a-time scans'
+// set-up costs more than they save.
+constexpr int kSkipFrom = 16;
 
 bool inside(const Rect16& inner, const Rect16& outer) {
     return outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top &&
@@ -158,6 +162,12 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
         int i = scanStart(rects, rec->count, r, *tallest);
         bool dropped = false;
         while (i < rec->count) {
+            // Most rectangles met here only move the scan on; r shrinks and grows on the way,
+            // and the passing test holds only while it is not empty.
+            if (rec->count - i >= kSkipFrom && r.left < r.right && r.top < r.bottom) {
+                i = rgnSkipPassing(rects, i, rec->count, r, insertAt == kNoIndex);
+                if (i == rec->count) break;
+            }
             Rect16& s = rects[i];
             if (inside(r, s)) {
                 dropped = true;
@@ -244,6 +254,7 @@ EngineErr addRect(memHandle rgn, RegionRecord** record, const Rect16& added, i32
 }
 
 i32 tallestOf(const RegionRecord* record) {
+    if (record->count >= kSkipFrom) return rgnTallest(rgnRects(record), record->count);
     i32 tallest = 0;
     for (u16 i = 0; i < record->count; ++i) tallest = std::max(tallest, heightOf(rgnRects(record)[i]));
     return tallest;

@@ -25,12 +25,15 @@ public:
             last_ = now;
             scratch_.resize(size_t(frames) * format_.blockAlign);
             if (frames) pull_(scratch_.data(), frames);
+            for (u8 b : scratch_) heard_ |= b != 0;
         });
     }
     void stop() override {
         if (listener_) plat::clockUnsubscribe(listener_);
         listener_ = 0;
     }
+    // Whether any byte other than silence came out.
+    bool heard() const { return heard_; }
 
 private:
     plat::WaveFormat format_;
@@ -38,6 +41,7 @@ private:
     int listener_ = 0;
     u32 last_ = 0;
     std::vector<u8> scratch_;
+    bool heard_ = false;
 };
 
 class DiscardingBackend : public plat::AudioBackend {
@@ -46,8 +50,11 @@ public:
     std::string deviceName(uint32_t) override { return "Discard"; }
     bool emulated() override { return false; }
     std::unique_ptr<plat::AudioSink> openSink(uint32_t, const plat::WaveFormat& format, plat::AudioPull pull) override {
-        return std::make_unique<DiscardingSink>(format, std::move(pull));
+        auto sink = std::make_unique<DiscardingSink>(format, std::move(pull));
+        opened = sink.get();
+        return sink;
     }
+    DiscardingSink* opened = nullptr;
 };
 
 void Refill(benchmark::State& state) {
@@ -60,7 +67,7 @@ void Refill(benchmark::State& state) {
     settings.pushBufferEnable = false;
     settings.sampleSize = 16;
     settings.stereo = true;
-    pcmMixInit(settings);
+    int failures = pcmMixInit(settings) != kErrNone;
 
     std::mt19937 random(3);
     std::vector<u8> samples(4 * 22050);
@@ -71,15 +78,15 @@ void Refill(benchmark::State& state) {
         // A mix of layouts: mono and stereo, 8- and 16-bit, resampled and not.
         const plat::WaveFormat format =
             plat::makePcmFormat(i % 3 == 0 ? 11025 : 22050, u16(1 + i % 2), u16(i % 4 < 2 ? 16 : 8));
-        pcmMixOpen(&handles[size_t(i)], plat::kWaveMapper, &format, nullptr, 0, kPcmMixNativeOrder);
-        pcmMixSetVolume(handles[size_t(i)], u32(0x4000 + 0x400 * i));
+        failures += pcmMixOpen(&handles[size_t(i)], plat::kWaveMapper, &format, nullptr, 0, kPcmMixNativeOrder) != plat::kMmNoError;
+        failures += pcmMixSetVolume(handles[size_t(i)], u32(0x4000 + 0x400 * i)) != plat::kMmNoError;
         plat::WaveHeader& header = headers[size_t(i)];
         header.data = samples.data();
         header.bufferLength = u32(samples.size());
         header.loops = 0x7FFFFFFF;
-        pcmMixPrepareHeader(handles[size_t(i)], &header, kPcmMixHeaderSize);
+        failures += pcmMixPrepareHeader(handles[size_t(i)], &header, kPcmMixHeaderSize) != plat::kMmNoError;
         header.flags.fetch_or(plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop);
-        pcmMixWrite(handles[size_t(i)], &header, kPcmMixHeaderSize);
+        failures += pcmMixWrite(handles[size_t(i)], &header, kPcmMixHeaderSize) != plat::kMmNoError;
     }
     for (auto _ : state) {
         for (int step = 0; step < 100; ++step) {
@@ -88,6 +95,8 @@ void Refill(benchmark::State& state) {
         }
     }
     state.counters["realtime"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    if (failures != 0) state.SkipWithError("the mixer or a channel did not start");
+    else if (backend.opened == nullptr || !backend.opened->heard()) state.SkipWithError("the device was fed only silence");
     pcmMixShutdown();
     plat::setAudioBackend(nullptr);
 }

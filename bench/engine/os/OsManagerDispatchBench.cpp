@@ -19,11 +19,21 @@ int runs = 0;
 
 void countRun(osmIntervalTask*, void*) { benchmark::DoNotOptimize(++runs); }
 
+// Starts the OS manager with the tasks; false (and the benchmark skipped) when it cannot.
+bool startTasks(benchmark::State& state) {
+    bool started = osmInit(nullptr) == kErrNone;
+    for (int i = 0; i < kTasks && started; i++) started = osmCreateIntervalTask(countRun, nullptr, 20) != nullptr;
+    if (!started) state.SkipWithError("the OS manager or its tasks did not start");
+    return started;
+}
+
 void ForcedDispatch(benchmark::State& state) {
     plat::ScopedFakeClock clock(1000);
-    osmInit(nullptr);
-    for (int i = 0; i < kTasks; i++) osmCreateIntervalTask(countRun, nullptr, 20);
-    for (auto _ : state) osmDispatchTasks(plat::clockMillis(), 1);
+    if (startTasks(state)) {
+        runs = 0;
+        for (auto _ : state) osmDispatchTasks(plat::clockMillis(), 1);
+        if (runs != kTasks * state.iterations()) state.SkipWithError("a forced dispatch did not run every task");
+    }
     osmShutdown();
     state.SetItemsProcessed(state.iterations());
 }
@@ -40,12 +50,14 @@ BENCHMARK(PlainCallbackLoop);
 
 void TimerTickThroughTheQueue(benchmark::State& state) {
     plat::ScopedFakeClock clock(1000);
-    osmInit(nullptr);
-    for (int i = 0; i < kTasks; i++) osmCreateIntervalTask(countRun, nullptr, 20);
-    plat::Message message;
-    for (auto _ : state) {
-        clock.advance(osmGetTimerPeriod());
-        plat::peekMessage(message, true);
+    if (startTasks(state)) {
+        runs = 0;
+        plat::Message message;
+        for (auto _ : state) {
+            clock.advance(osmGetTimerPeriod());
+            plat::peekMessage(message, true);
+        }
+        if (runs == 0) state.SkipWithError("no timer tick reached the tasks");
     }
     osmShutdown();
     state.SetItemsProcessed(state.iterations());

@@ -39,4 +39,17 @@ TEST(GfxRowCopy, WordFillsAreLittleEndian) {
     EXPECT_EQ(out, (std::vector<u8>{0xEE, 0x34, 0x12, 0x34, 0x12, 0x34, 0x12, 0xEE}));
 }
 
+// Every word count through the overlapping stores, at an odd address, with guard bytes.
+TEST(GfxRowCopy, WordFillsOfEveryLengthStayInPhase) {
+    for (size_t count = 0; count <= 80; ++count) {
+        std::vector<u8> fast(2 * count + 2 * kGuard + 1, 0xEE), slow = fast;
+        gfxFillWords(fast.data() + kGuard + 1, 0xA15C, count);
+        for (size_t i = 0; i < count; ++i) {
+            slow[kGuard + 1 + 2 * i] = 0x5C;
+            slow[kGuard + 2 + 2 * i] = 0xA1;
+        }
+        ASSERT_EQ(fast, slow) << count << " words";
+    }
+}
+
 }  // namespace

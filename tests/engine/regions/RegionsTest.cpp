@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -309,14 +310,17 @@ TEST_F(RegionTest, StoredRegionLargerThanItsResourceIsRefused) {
     EXPECT_EQ(bytes, original);
 }
 
-// A stored region is checked for its size only: a damaged one can hold empty rectangles.
-// Intersections of it end (a watchdog stops the program if not) and touch only its block.
+// A stored region is checked for its size only: a damaged one can hold empty rectangles,
+// even ones whose bottom lies far above their top. Intersections of it end (a watchdog stops
+// the program if not), touch only its block and keep the sound rectangles.
 TEST_F(RegionTest, IntersectingADamagedStoredRegionEnds) {
     struct Damage {
         const char* what;
         Rect16 rect;
     };
-    const Damage damages[] = {{"empty row", R{20, 3, 30, 3}}, {"empty column", R{20, 3, 20, 9}}};
+    const Damage damages[] = {{"empty row", R{20, 3, 30, 3}},
+                              {"empty column", R{20, 3, 20, 9}},
+                              {"bottom above every top", R{20, 3, 30, -30000}}};
     for (const Damage& damage : damages) {
         Rects rects;
         // Enough rectangles that the pieces are joined through an index by row.
@@ -328,13 +332,16 @@ TEST_F(RegionTest, IntersectingADamagedStoredRegionEnds) {
         std::memcpy(memDerefHandle(rgn), bytes.data(), bytes.size());
         auto finished = std::make_shared<std::promise<EngineErr>>();
         std::future<EngineErr> result = finished->get_future();
-        std::thread([rgn, finished] { finished->set_value(rgnIntersectRect(rgn, R{-100, -100, 100, 200})); }).detach();
+        std::thread([rgn, finished] { finished->set_value(rgnIntersectRect(rgn, R{-100, -32000, 100, 200})); }).detach();
         if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
             ADD_FAILURE() << damage.what << ": the intersection did not end";
             std::_Exit(1);
         }
         EXPECT_EQ(result.get(), kErrNone) << damage.what;
         EXPECT_TRUE(rgnIsValid(rgn)) << damage.what;
+        Rects kept = rectsOf(rgn);
+        for (i16 k = 0; k < 70; ++k)
+            EXPECT_NE(std::find(kept.begin(), kept.end(), R{0, i16(2 * k), 10, i16(2 * k + 1)}), kept.end()) << damage.what << " " << k;
         EXPECT_EQ(rgnDispose(rgn), kErrNone);
     }
 }

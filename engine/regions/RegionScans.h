@@ -1,0 +1,18 @@
+#pragma once
+// The scans that the union repeats most, over a region's rectangles: passing the ones a
+// rectangle being placed leaves untouched, and the tallest height. Each has a plain loop,
+// which says what it finds, and a version that looks at four rectangles at a time and finds
+// the same for any list, damaged ones included. Not for other modules.
+#include "engine/base/EngineTypes.h"
+#include "engine/regions/Rects.h"
+
+// The first index from `from` on whose rectangle the union's scan for r (non-empty) must
+// look at: before it, each one starts above r's bottom (above r's top while r's place in the
+// list is still open, `placing`), misses r's rows or columns, and is not inside r's columns
+// and rows.
+int rgnSkipPassing(const Rect16* rects, int from, int count, const Rect16& r, bool placing);
+int rgnSkipPassingPlain(const Rect16* rects, int from, int count, const Rect16& r, bool placing);
+
+// The greatest bottom less top, at least 0.
+i32 rgnTallest(const Rect16* rects, int count);
+i32 rgnTallestPlain(const Rect16* rects, int count);
