@@ -18,6 +18,8 @@ namespace {
 constexpr u16 kEncodingRaw = 255;
 constexpr u32 kSoundRates[] = {5512, 11025, 22050, 44100};
 constexpr u32 kPointRate = 44100;
+// A DefineSound's length field holds its id, format byte and sample count (7 bytes) and the data.
+constexpr u64 kMaxSoundDataBytes = 0xFFFFFFFFull - 7;
 
 // The smallest rate the format names that keeps every sample, or the highest.
 u32 SoundRateFor(u32 rate) {
@@ -95,6 +97,10 @@ Result MovieBuilder::AddSound(const u8* image, u32 size) {
             return Keep(kErrBadData);
         }
         const u32 rate = SoundRateFor(wave.sampleRate);
+        // The tag counts its samples and its length in 32 bits: a very slow wave raised to a
+        // movie rate could pass both, so it is refused before anything is made.
+        const u64 movieFrames = u64(frames) * rate / wave.sampleRate;
+        if (movieFrames * channels * (bits / 8) > kMaxSoundDataBytes) return Keep(kErrBadData);
         if (rate != wave.sampleRate) {
             u32 resampled = frames;
             if (bits == 16) wide = Resample(wide, channels, wave.sampleRate, rate, resampled);

@@ -402,10 +402,13 @@ TEST(Compose, SoundRefusals) {
     const size_t data = std::string(shortData.begin(), shortData.end()).find("Data");
     shortData[data + 8 + 5] = 5;
     const Bytes notAWave{'R', 'I', 'F', 'F', 0, 0, 0, 0};
+    // At 1 Hz every frame becomes 5512 bytes at the movie's slowest rate: 779,204 frames are the
+    // fewest that pass the tag's 32-bit length, so the wave is refused before its samples are raised.
+    const Bytes tooSlow = WaveImage(1, 779204, 8, 1, kWaveEncodingPcm, std::vector<u8>(779204, 0x80));
     struct Case {
         const Bytes& image;
         Result result;
-    } cases[] = {{good, kOk}, {shortData, kErrBadData}, {notAWave, kErrBadData}};
+    } cases[] = {{good, kOk}, {shortData, kErrBadData}, {notAWave, kErrBadData}, {tooSlow, kErrBadData}};
     for (const Case& c : cases) {
         MovieBuilder builder(kStage);
         EXPECT_EQ(builder.AddSound(c.image.data(), u32(c.image.size())), c.result);
