@@ -16,6 +16,7 @@ RScrollToolPanel::RScrollToolPanel(CListener* owner, const Paths* userPaths) : R
 
 RScrollToolPanel::~RScrollToolPanel() {
     if (counterSprite_ != 0) sprDispose(&counterSprite_);
+    if (arrowSprite_ != 0) sprDispose(&arrowSprite_);
     scroller_.reset();
     // The strip's layout goes with the strip.
     if (layout_.count != 0 && layout_.id != kSprNoId) sprDispose(&layout_.id);
@@ -35,6 +36,10 @@ u16 RScrollToolPanel::InitScroller(u16 layoutId, int itemToSelect) {
     scroller_->SetPageStep(scroller_->GetVisibleCount());
     scroller_->SetScrollByPage(true);
     scroller_->Refresh(kRefreshAll);
+    if (arrowSprite_ == 0) {
+        const u16 arrows = sprNew(kSprStopAtEnd, kToolStripArrowShape, nullptr);
+        arrowSprite_ = arrows == kSprNoId ? 0 : arrows;
+    }
     LoadToolIcons();
     const u16 counter = sprNewCustom(kToolStripCounterShape, nullptr, 1, &RScrollToolPanel::StepCounter, 0, 1);
     counterSprite_ = counter == kSprNoId ? 0 : counter;

@@ -51,6 +51,8 @@ private:
 
     std::unique_ptr<RBitmapScroller> scroller_;
     SprCompound layout_{};
+    // Shows the scroll arrows whose parts the strip takes as its arrow hot spots.
+    u16 arrowSprite_ = 0;
     u16 counterSprite_ = 0;
     u16 counter_ = 0;
 };

@@ -91,6 +91,7 @@ REasel::~REasel() {
         if (secondGroup_ != kNoShapeGroup) sprReleaseGroup(secondGroup_, 1);
         sprReleaseGroup(kGeneralGroup, 1);
         sprReleaseGroup(kPanelGroup, 1);
+        sprReleaseGroup(kSmallPickerGroup, 1);
     }
     Unregister();
 }

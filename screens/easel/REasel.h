@@ -35,6 +35,9 @@ class RPanel;
 class RTexturePicker;
 
 constexpr u16 kEaselContentId = 1000;
+// The small-kids palette and swatch shapes (1500, 1501): a group of their own, held while the
+// small picker is shown, so that the screen's group need not reach up to their numbers.
+constexpr u16 kSmallPickerGroup = 1500;
 constexpr const char* kEaselContentName = "Easel";
 // The toolbar command whose panel the easel shows first: the pencils.
 constexpr i16 kFirstToolbar = 232;

@@ -2,6 +2,7 @@
 #include "app/application/RApplication.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "engine/gfx/sprites/SprShapes.h"
 #include "framework/controls/RColorPicker.h"
 #include "framework/controls/RTexturePicker.h"
 #include "framework/input/RHotSpotItem.h"
@@ -49,6 +50,11 @@ void REasel::BuildColorPicker() {
         pickerSprite_ = 0;
     }
     const bool small = SmallKids();
+    // Loaded once: a second load would register its scripts a second time.
+    if (small && sprFindGroup(kSmallPickerGroup) == kSprNoSlot)
+        sprLoadGroup(kSmallPickerGroup, kSprEveryScript, 0, 1, kSprFirstIsGroupId);
+    else if (!small)
+        sprReleaseGroup(kSmallPickerGroup, 1);
     const u16 swatchShape = small ? kSmallSwatchShape : kSwatchShape;
     // Both sprites stand where their shapes place them.
     pickerSprite_ = sprNew(kSwatchSpriteFlags, small ? kSmallPickerSprite : kPickerSprite, nullptr);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
@@ -173,7 +174,7 @@ const std::vector<Named> kNamedResources = {
     {"Picker_sp", "STRL", {7000, 7500, 8500}},
     {"Picker", "tBMP", {24004, 6502, 6505, 6507}},
     // The slide strip: cells, arrows, hot spots, the detail and plain marks, and its frame.
-    {"Picker", "tSCR", {5058, 5060, 5068, 5080, 5106, 5107, 5168, 5193, 5219}},
+    {"Picker", "tSCR", {5058, 5060, 5068, 5080, 5093, 5094, 5106, 5107, 5119, 5120, 5168, 5193, 5219}},
     // The wacky brush panel's strip layout.
     {"Easel", "tSCR", {1}},
 };
@@ -552,6 +553,33 @@ TEST_F(ContentSet, HelpButtonsPostCodesOfPagesThatHaveTextsAndSpeech) {
     }
 }
 
+// The pages of elements that have no button of their own on the screen (Stop in Play's place,
+// the menu commands New, Print and Texture, the recording speed slider, the strip's arrows,
+// timing labels and sound controls) have help buttons too; the picker's lie over the strip's
+// own, later in the set, so that they take the click.
+TEST_F(ContentSet, ElementsWithoutButtonsOfTheirOwnHaveHelpButtons) {
+    const struct {
+        const char* item;
+        u16 set;
+        std::vector<u32> codes;
+    } kElements[] = {{"EaselHelp", 777, {19034, 19036, 19038, 19040}},
+                     {"EaselHelp", 819, {8194}},
+                     {"PickerHelp", 779, {20030, 20032, 20036, 20038}}};
+    for (const auto& e : kElements) {
+        const ArchiveReader a = archive(e.item);
+        const std::vector<ButtonRecord> set = buttons(a, e.set);
+        const auto strip = std::find_if(set.begin(), set.end(), [](const ButtonRecord& b) { return b.clickMessage == 20028; });
+        for (u32 code : e.codes) {
+            const auto at = std::find_if(set.begin(), set.end(), [code](const ButtonRecord& b) { return b.clickMessage == code; });
+            ASSERT_NE(at, set.end()) << e.item << " " << code;
+            EXPECT_TRUE(kHelpPages.count(u16(code))) << code;
+            if (strip != set.end()) {
+                EXPECT_GT(at, strip) << code;
+            }
+        }
+    }
+}
+
 // The libraries installed with the program, in the folders the library manager lists, each
 // entry with media of its kind, a thumbnail picture and a name; stamp libraries with their
 // stamps from 'tBMP' 8000 on.
@@ -772,29 +800,43 @@ TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
         for (const auto& s : g["shapes"]) shapes[s["id"]] = s;
     std::map<int, std::vector<int>> sets;
     for (const auto& set : panels["buttonSets"])
-        for (const auto& b : set["buttons"]) sets[set["id"]].push_back(b["shape"]);
+        for (const auto& b : set["buttons"]) sets[set["id"]].push_back(b.contains("shape") ? b["shape"] : b["shapes"][0]);
     struct Panel {
         const char* name;
         std::vector<int> buttonSets;
-        int strip;  // 0: none
-    } const kPanels[] = {{"pencil", {18400, 18200}, 0},
-                         {"brush", {18000, 18001, 18200}, 18027},
-                         {"brush voice", {18000, 18002, 18200}, 18027},
-                         {"brush rollers", {18000, 18003}, 18027},
-                         {"mixer", {18600, 18200}, 18021}};
+        // The strip's layout and the sprites shown with it.
+        std::vector<int> shapes;
+    } const kPanels[] = {{"pencil", {18400, 18200}, {}},
+                         {"brush", {18000, 18001, 18200}, {18027}},
+                         {"brush voice", {18000, 18002, 18200}, {18027}},
+                         {"brush rollers", {18000, 18003}, {18027}},
+                         {"mixer", {18600, 18200}, {18021}},
+                         {"square eraser", {18500, 18203, 18201}, {18024}},
+                         {"round eraser", {18500, 18203, 18202}, {18024}},
+                         // The effects page covers the shape and size buttons, not the strip.
+                         {"eraser effects, square", {18500}, {18024, 18166, 18149}},
+                         {"eraser effects, round", {18500}, {18024, 18166, 18159}}};
     for (const Panel& p : kPanels) {
         std::vector<std::pair<int, Rect16>> placed;
         for (int set : p.buttonSets)
             for (int shape : sets[set])
                 for (const Rect16& r : planRects(shapes.at(shape))) placed.push_back({set, r});
-        if (p.strip != 0)
-            for (const Rect16& r : planRects(shapes.at(p.strip))) placed.push_back({p.strip, r});
+        for (int shape : p.shapes)
+            for (const Rect16& r : planRects(shapes.at(shape))) placed.push_back({shape, r});
         ASSERT_GT(placed.size(), 4u) << p.name;
         for (size_t i = 0; i < placed.size(); ++i) {
             const Rect16& r = placed[i].second;
             EXPECT_TRUE(r.left >= 104 && r.right <= 696 && r.top >= 468 && r.bottom <= 592) << p.name << " " << placed[i].first;
             for (size_t k = i + 1; k < placed.size(); ++k)
                 EXPECT_FALSE(overlap(r, placed[k].second)) << p.name << ": " << placed[i].first << " and " << placed[k].first;
+        }
+    }
+    // Each cover hides the whole of the buttons it stands for.
+    for (const auto& [cover, set] : {std::pair{18166, 18203}, {18149, 18201}, {18159, 18202}}) {
+        const Rect16 c = planRects(shapes.at(cover)).at(0);
+        for (int shape : sets[set]) {
+            const Rect16 b = planRects(shapes.at(shape)).at(0);
+            EXPECT_TRUE(b.left >= c.left && b.right <= c.right && b.top >= c.top && b.bottom <= c.bottom) << cover << " " << shape;
         }
     }
 }

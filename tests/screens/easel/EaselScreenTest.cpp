@@ -11,14 +11,19 @@
 #include "app/dialogs/RNoteDlg.h"
 #include "document/objects/RNotePageObject.h"
 #include "app/help/HelpContext.h"
+#include "app/help/RHelp.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "engine/gfx/sprites/SprShapes.h"
+#include "engine/resources/ResourceManager.h"
 #include "engine/ini/IniProfiles.h"
 #include "framework/language/LanguageTexts.h"
+#include "framework/controls/RBitmapScroller.h"
 #include "framework/controls/RColorPicker.h"
 #include "framework/input/RHotSpotItem.h"
+#include "panels/base/RScrollToolPanel.h"
 #include "panels/pencil/RPencilPanel.h"
 #include "platform/files/Files.h"
 #include "screens/easel/CanvasMessages.h"
@@ -276,6 +281,62 @@ TEST_F(EaselScreen, SmallKidsModeHidesTheSlideShowButtonAndUsesTheSmallPicker) {
     send(263);
     EXPECT_TRUE(button(kSlideShowButton)->IsShown());
     EXPECT_EQ(dynamic_cast<RSmallColorPicker*>(easel->ColorPicker()), nullptr);
+}
+
+// The scripts of every group the easel holds have their places in the sprite layer's script
+// cache, also with the small-kids picker, help mode and a help page up: none is cut off at the
+// cache's end.
+TEST_F(EaselScreen, EveryScriptOfItsGroupsHasAPlaceInTheScriptCache) {
+    start();
+    application->GetGlobalUserSettings()->smallKids = 1;
+    send(263);
+    send(239);
+    ASSERT_NE(easel->Help(), nullptr);
+    // A help page open over it: the help dialog's group too.
+    RMessage page(19032, 0, 0);
+    easel->Help()->HandleMessage(&page, 0);
+    for (const u16 group : {u16(1000), u16(18000), u16(100), u16(7000), kSmallPickerGroup, u16(10000), u16(9000)}) {
+        SCOPED_TRACE(group);
+        ASSERT_NE(sprFindGroup(group), kSprNoSlot);
+        u32 shape = group;
+        for (; resFindResource(kSprScriptType, u16(shape), 0) != 0; ++shape) {
+            i16 index = -1, slot = -1;
+            ASSERT_TRUE(sprFindShape(u16(shape), &index, &slot)) << shape;
+            EXPECT_EQ(sprGroupIdOf(slot), group) << shape;
+            EXPECT_FALSE(sprCachedScript(index, u16(shape)).empty()) << shape;
+        }
+        EXPECT_GT(shape, u32(group) + 1) << "the group has scripts";
+    }
+    // The shapes the screen, its pickers and its panels name.
+    for (const u16 shape : {1000, 1038, 1039, 1042, 1043, 1044, 1045, 1052, 1059, 1066, 1080, 1082, 1103, 1106, 1500,
+                            1501, 7000, 7001, 18000, 18028, 18034, 18042, 18149, 18159, 18166, 18274}) {
+        i16 index = -1, slot = -1;
+        EXPECT_TRUE(sprFindShape(shape, &index, &slot)) << shape;
+    }
+}
+
+// Every tool strip layout finds the two scroll arrows in the strips' shared arrow shape, and a
+// strip panel shows them where their hot spots lie.
+TEST_F(EaselScreen, ToolStripsFindAndShowTheirTwoScrollArrows) {
+    start();
+    for (const u16 layout : {18000, 18018, 18020, 18021, 18024, 18027}) {
+        SCOPED_TRACE(layout);
+        RBitmapScroller strip(easel, layout, kToolStripArrowShape, 18001);
+        ASSERT_GT(strip.GetVisibleCount(), 0);
+        EXPECT_EQ(strip.HotSpots().Count(), strip.GetVisibleCount() + 2);
+    }
+    RScrollToolPanel panel(easel, nullptr);
+    ASSERT_EQ(panel.InitScroller(18027, -1), 0);
+    sprUpdateScreen(1);
+    Rect16 parts[kSprMaxParts];
+    ASSERT_EQ(sprGetShapePartRects(kToolStripArrowShape, parts), 2);
+    EXPECT_LT(parts[0].right, parts[1].left) << "back, then forward";
+    for (int i = 0; i < 2; ++i) {
+        const Point16 centre{i16((parts[i].left + parts[i].right) / 2), i16((parts[i].top + parts[i].bottom) / 2)};
+        const SprSprite* hit = sprFindAtPoint(centre, 0xFFFFFF, 1, 0, 0);
+        ASSERT_NE(hit, nullptr) << i;
+        EXPECT_EQ(hit->shape, kToolStripArrowShape) << i;
+    }
 }
 
 // The swatch, the palette behind it and the undo snail stand where their shapes place them, in
