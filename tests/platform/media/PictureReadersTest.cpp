@@ -82,6 +82,22 @@ TEST(PictureReaders, RleDeltaSkipsPixels) {
     EXPECT_EQ(rgbAt(image, 1, 0), kGreen);
 }
 
+TEST(PictureReaders, RleStepsPastTheRowEndStayThere) {
+    // Deltas of 255 columns, 8.5 million of them, then a run on the next row: the column stays
+    // past the row's end instead of running on past the largest number and wrapping to a
+    // negative one, where its pixels would land before the picture.
+    std::vector<uint8_t> stream;
+    for (int i = 0; i < (1 << 23) + 100000; ++i) stream.insert(stream.end(), {0, 2, 255, 0});
+    stream.insert(stream.end(), {1, 1, 0, 0, 2, 1, 0, 1});
+    const std::vector<uint8_t> file = bmp(2, 2, 8, 1, {kBlack, kGreen}, stream);
+    pm::PictureImage image;
+    ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), image), pm::kMrNoErr);
+    EXPECT_EQ(rgbAt(image, 0, 1), kBlack);
+    EXPECT_EQ(rgbAt(image, 1, 1), kBlack);
+    EXPECT_EQ(rgbAt(image, 0, 0), kGreen);
+    EXPECT_EQ(rgbAt(image, 1, 0), kGreen);
+}
+
 TEST(PictureReaders, BmpRefusalsAtTheirLimits) {
     const std::vector<uint8_t> rows = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
     struct Case {
