@@ -52,12 +52,14 @@ void putPixel(PictureImage& out, const Header& h, int32_t x, int32_t rowFromBott
 
 uint32_t paletteColor(const Header& h, uint32_t index) { return index < h.palette.size() ? h.palette[index] : 0; }
 
-// RLE rows run bottom-up; pixels a stream leaves out keep colour index 0.
+// RLE rows run bottom-up; pixels a stream leaves out keep colour index 0. The column stops at
+// the row's end, where further pixels of the row are dropped, however far a stream steps.
 MrErr decodeRle(ByteReader& in, const Header& h, PictureImage& out) {
     const bool four = h.compression == kBiRle4;
     int32_t x = 0, row = 0;
     auto put = [&](uint32_t index) {
-        if (x < h.width && row < h.height) putPixel(out, h, x, row, paletteColor(h, index));
+        if (x >= h.width) return;
+        if (row < h.height) putPixel(out, h, x, row, paletteColor(h, index));
         ++x;
     };
     while (in.ok() && row < h.height) {
@@ -73,7 +75,7 @@ MrErr decodeRle(ByteReader& in, const Header& h, PictureImage& out) {
         } else if (value == 1) {
             return kMrNoErr;
         } else if (value == 2) {
-            x += in.u8();
+            x = std::min<int32_t>(x + in.u8(), h.width);
             row += in.u8();
         } else {
             // Absolute run: `value` pixels, padded to a whole word.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/media/BmpCoding.h"
@@ -48,15 +49,24 @@ MrErr pictureOfWorld(MrWorld& world, PictureImage& out) {
     return kMrNoErr;
 }
 
-// A new file beside `path`, named after it with a unique ending.
+// A new file beside `path`, named after it with a unique ending. It is made as any new file
+// is, under the user's file-creation mask, or takes the permissions of the file it will
+// replace, so that the finished picture is as readable as a file written in place.
 int openTemporary(const std::string& path, std::string& temporary) {
-    std::vector<char> name(path.begin(), path.end());
-    const std::string ending = ".exportXXXXXX";
-    name.insert(name.end(), ending.begin(), ending.end());
-    name.push_back('\0');
-    const int fd = mkstemp(name.data());
-    if (fd >= 0) temporary.assign(name.data());
-    return fd;
+    static unsigned counter = 0;
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        const std::string name = path + ".export" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return fd;
+        struct stat existing {};
+        if (stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) fchmod(fd, existing.st_mode & 07777);
+        temporary = name;
+        return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 MrErr commitTemporary(const std::string& temporary, const std::string& path) {

@@ -176,8 +176,11 @@ int libjpegQuality(uint32_t quality) {
 }
 
 uint32_t jpegMaxCompressedSize(int32_t width, int32_t height) {
-    // Quality 100 can exceed the raw size a little on noise; tables and markers stay under 4 KB.
-    return uint32_t(uint64_t(width) * uint64_t(height) * 4 + 4096);
+    // The coder works on whole 16 x 16 blocks, so a narrow or short picture codes the pixels of
+    // its padding too; at quality 100 noise takes up to six bytes a pixel. Tables and markers
+    // stay under 4 KB.
+    const uint64_t paddedWidth = (uint64_t(width) + 15) / 16 * 16, paddedHeight = (uint64_t(height) + 15) / 16 * 16;
+    return uint32_t(std::min<uint64_t>(paddedWidth * paddedHeight * 6 + 4096, UINT32_MAX));
 }
 
 MrErr jpegCompress(const MrPixMap& map, const MrRect& bounds, uint32_t quality, std::vector<uint8_t>& out) {

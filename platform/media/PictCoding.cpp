@@ -168,16 +168,21 @@ MrErr drawBitmap(ByteReader& in, uint16_t op, const Rect16& frame, PictureImage&
             in.skip(row.size());
         }
         if (srcW <= 0 || srcH <= 0 || dstW <= 0 || dstH <= 0) continue;
-        const int32_t by = bm.bounds.top + y;
-        // Destination rows that this source row covers (nearest sampling).
-        for (int32_t dy = 0; dy < dstH; ++dy) {
-            if (src.top + int32_t(int64_t(dy) * srcH / dstH) != by) continue;
-            const int32_t oy = dst.top + dy - frame.top;
-            if (oy < 0 || oy >= out.height) continue;
-            for (int32_t dx = 0; dx < dstW; ++dx) {
-                const int32_t ox = dst.left + dx - frame.left;
-                const int32_t bx = src.left + int32_t(int64_t(dx) * srcW / dstW) - bm.bounds.left;
-                if (ox < 0 || ox >= out.width || bx < 0 || bx >= width) continue;
+        // Destination rows that this source row covers (nearest sampling: row dy shows source
+        // row dy x srcH / dstH), within the frame: found by arithmetic, not by walking every row
+        // of a destination that may lie far outside the frame.
+        const int64_t k = int64_t(bm.bounds.top) + y - src.top;
+        if (k < 0 || k >= srcH) continue;
+        const int64_t dyBegin = std::max<int64_t>((k * dstH + srcH - 1) / srcH, int64_t(frame.top) - dst.top);
+        const int64_t dyEnd = std::min<int64_t>(((k + 1) * dstH + srcH - 1) / srcH, int64_t(frame.top) - dst.top + out.height);
+        const int64_t dxBegin = std::max<int64_t>(0, int64_t(frame.left) - dst.left);
+        const int64_t dxEnd = std::min<int64_t>(dstW, int64_t(frame.left) - dst.left + out.width);
+        for (int64_t dy = dyBegin; dy < dyEnd; ++dy) {
+            const int32_t oy = int32_t(dst.top + dy - frame.top);
+            for (int64_t dx = dxBegin; dx < dxEnd; ++dx) {
+                const int32_t ox = int32_t(dst.left + dx - frame.left);
+                const int32_t bx = src.left + int32_t(dx * srcW / dstW) - bm.bounds.left;
+                if (bx < 0 || bx >= width) continue;
                 uint32_t rgb = 0;
                 if (bits <= 8) {
                     const uint32_t index = (row[size_t(bx) * bits / 8] >> (8 - bits - (bx * bits) % 8)) & ((1u << bits) - 1);

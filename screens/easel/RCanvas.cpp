@@ -13,6 +13,7 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/input/RHotSpotItem.h"
 #include "framework/input/RHotSpotList.h"
+#include "media/quicktime/TwipsRects.h"
 #include "platform/clock/Clock.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/CanvasPicture.h"
@@ -24,7 +25,10 @@ namespace Ostrel {
 RCanvas::RCanvas(const Rect16& canvasRect)
     : CCPObj(kCanvasClipKind),
       rect_(canvasRect),
-      local_{0, 0, i16(canvasRect.right - canvasRect.left), i16(canvasRect.bottom - canvasRect.top)} {}
+      local_{0, 0, i16(canvasRect.right - canvasRect.left), i16(canvasRect.bottom - canvasRect.top)} {
+    // Page rectangles sent to SWF output are made relative to the canvas's top-left.
+    SetCanvasOrigin(Point16{canvasRect.left, canvasRect.top});
+}
 
 RCanvas::~RCanvas() {
     StopSpeaking();

@@ -123,3 +123,28 @@ TEST(JpegCoding, QualitiesMapOntoLibjpegsScale) {
     const std::pair<uint32_t, int> cases[] = {{0, 25}, {0x100, 50}, {0x200, 75}, {0x300, 85}, {0x3FF, 95}, {0x400, 100}, {0x480, 100}};
     for (auto [quality, expected] : cases) EXPECT_EQ(pm::libjpegQuality(quality), expected) << quality;
 }
+
+// The room asked for holds the stream of any picture at the best quality, noise included, and
+// however narrow or short the picture is against the coder's 16-pixel blocks.
+TEST(JpegCoding, TheLargestStreamFitsTheRoomAskedFor) {
+    struct Case {
+        int16_t width, height;
+    };
+    const Case cases[] = {{1, 4000}, {4000, 1}, {1, 1}, {17, 17}, {64, 64}, {301, 7}};
+    uint32_t seed = 12345;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        const pm::MrRect bounds{0, 0, c.height, c.width};
+        pm::MrWorld* world = nullptr;
+        ASSERT_EQ(pm::newWorldOfFormat(&world, pm::kMrFormatBgr24, &bounds), pm::kMrNoErr);
+        for (int32_t y = 0; y < c.height; ++y)
+            for (int32_t x = 0; x < c.width * 3; ++x) {
+                seed = seed * 1103515245u + 12345u;
+                world->map.base[size_t(y) * size_t(world->map.rowBytes) + size_t(x)] = uint8_t(seed >> 16);
+            }
+        std::vector<uint8_t> out;
+        ASSERT_EQ(pm::jpegCompress(world->map, bounds, 0x400, out), pm::kMrNoErr);
+        EXPECT_LE(out.size(), pm::jpegMaxCompressedSize(c.width, c.height));
+        pm::disposeWorld(world);
+    }
+}

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <future>
+#include <memory>
+#include <thread>
 
 #include <gif_lib.h>
 #include <png.h>
@@ -76,6 +79,22 @@ TEST(PictureReaders, RleDeltaSkipsPixels) {
     pm::PictureImage image;
     ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), image), pm::kMrNoErr);
     EXPECT_EQ(rgbAt(image, 0, 0), kBlack);
+    EXPECT_EQ(rgbAt(image, 1, 0), kGreen);
+}
+
+TEST(PictureReaders, RleStepsPastTheRowEndStayThere) {
+    // Deltas of 255 columns, 8.5 million of them, then a run on the next row: the column stays
+    // past the row's end instead of running on past the largest number and wrapping to a
+    // negative one, where its pixels would land before the picture.
+    std::vector<uint8_t> stream;
+    for (int i = 0; i < (1 << 23) + 100000; ++i) stream.insert(stream.end(), {0, 2, 255, 0});
+    stream.insert(stream.end(), {1, 1, 0, 0, 2, 1, 0, 1});
+    const std::vector<uint8_t> file = bmp(2, 2, 8, 1, {kBlack, kGreen}, stream);
+    pm::PictureImage image;
+    ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), image), pm::kMrNoErr);
+    EXPECT_EQ(rgbAt(image, 0, 1), kBlack);
+    EXPECT_EQ(rgbAt(image, 1, 1), kBlack);
+    EXPECT_EQ(rgbAt(image, 0, 0), kGreen);
     EXPECT_EQ(rgbAt(image, 1, 0), kGreen);
 }
 
@@ -209,5 +228,62 @@ TEST(PictureReaders, PlanarPictRowsNeedThreeOrFourComponents) {
         changed[size_t(at)] = count;
         pm::PictureImage read;
         EXPECT_EQ(pm::decodePictureFile(changed.data(), changed.size(), read) == pm::kMrNoErr, count == 3) << int(count);
+    }
+}
+
+namespace {
+
+// A PICT over a 4 x 4 frame of `times` BitsRect opcodes: a 1-bit bitmap of `height` rows of one
+// pixel, all black, drawn from its bounds onto `destination` (top, left, bottom, right).
+std::vector<uint8_t> stretchedPict(uint16_t height, int16_t top, int16_t left, int16_t bottom, int16_t right,
+                                   int times = 1) {
+    picturebytes::Bytes p;
+    p.b.assign(512, 0);
+    p.be16(0), p.be16(0), p.be16(0), p.be16(4), p.be16(4);
+    p.be16(0x0011), p.be16(0x02FF);
+    p.be16(0x0C00);
+    for (int i = 0; i < 12; ++i) p.be16(0);
+    for (int i = 0; i < times; ++i) {
+        p.be16(0x0090);
+        p.be16(2), p.be16(0), p.be16(0), p.be16(height), p.be16(1);  // row bytes, bounds
+        p.be16(0), p.be16(0), p.be16(height), p.be16(1);              // source
+        p.be16(uint16_t(top)), p.be16(uint16_t(left)), p.be16(uint16_t(bottom)), p.be16(uint16_t(right));
+        p.be16(0);
+        for (uint16_t y = 0; y < height; ++y) p.u8(0x80), p.u8(0);
+    }
+    p.be16(0x00FF);
+    return p.b;
+}
+
+}  // namespace
+
+// A bitmap stretched over a destination far larger than the frame costs the frame's pixels,
+// not the destination's: a watchdog stops the program if reading does not end.
+TEST(PictureReaders, PictStretchedFarPastItsFrameReadsAtOnce) {
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> file;
+    };
+    const Case cases[] = {
+        {"one pixel over the whole coordinate plane", stretchedPict(1, -32768, -32768, 32767, 32767)},
+        {"32767 rows over the plane's height, ten times", stretchedPict(32767, -32768, 0, 32767, 4, 10)},
+    };
+    for (const Case& c : cases) {
+        auto finished = std::make_shared<std::promise<std::pair<pm::MrErr, pm::PictureImage>>>();
+        auto result = finished->get_future();
+        std::thread([&file = c.file, finished] {
+            pm::PictureImage image;
+            const pm::MrErr err = pm::decodePictureFile(file.data(), file.size(), image);
+            finished->set_value({err, std::move(image)});
+        }).detach();
+        if (result.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            ADD_FAILURE() << c.name << ": reading did not end";
+            std::_Exit(1);
+        }
+        auto [err, image] = result.get();
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(err, pm::kMrNoErr);
+        for (int32_t y = 0; y < 4; ++y)
+            for (int32_t x = 0; x < 4; ++x) EXPECT_EQ(rgbAt(image, x, y), kBlack) << x << ", " << y;
     }
 }

@@ -10,6 +10,7 @@
 #include "document/objects/RTextPageObject.h"
 #include "document/storage/ObjectTypes.h"
 #include "framework/messaging/mfDispatcher.h"
+#include "media/quicktime/TwipsRects.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/CanvasPicture.h"
 #include "tests/screens/easel/CanvasFixture.h"
@@ -42,6 +43,17 @@ TEST_F(Canvas, NewPageIsWhiteAndShownAtTheCanvasPlace) {
     EXPECT_EQ(onScreen(99, 50), kRgb555Black) << "outside the canvas";
     EXPECT_EQ(onScreen(420, 289), kRgb555Black);
     EXPECT_FALSE(easel_.page->Data().IsDirty());
+}
+
+TEST_F(Canvas, RecordsItsTopLeftAsTheOriginOfPageRectanglesInTwips) {
+    EXPECT_EQ(CanvasOrigin().h, kCanvas.left);
+    EXPECT_EQ(CanvasOrigin().v, kCanvas.top);
+    TwipsRect twips{};
+    RectToTwipsRelative(Rect16{110, 60, 130, 70}, &twips);
+    EXPECT_EQ(twips.left, 200u);
+    EXPECT_EQ(twips.top, 200u);
+    EXPECT_EQ(twips.right, 600u);
+    EXPECT_EQ(twips.bottom, 400u);
 }
 
 TEST_F(Canvas, PencilStrokePaintsThePictureAndTheScreenAndMakesThePageUnsaved) {
