@@ -141,6 +141,7 @@ public:
 
     // --- RMenuScreen
     bool PageHasNote() const override;
+    void RunTeacherDialog(u16 command) override;
 
 private:
     // Entering.
