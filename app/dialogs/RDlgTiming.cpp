@@ -42,7 +42,7 @@ i16 RDlgTiming::Open(RPage* page) {
 }
 
 u16 RDlgTiming::FieldSeconds() const {
-    if (!field_) return kTimingSecondsWithoutText;
+    if (!field_ || field_->Text().empty()) return kTimingSecondsWithoutText;
     const std::string& text = field_->Text();
     u32 value = 0;
     for (size_t i = 0; i < text.size() && text[i] >= '0' && text[i] <= '9' && value <= 0xFFFF; ++i)
@@ -78,7 +78,7 @@ bool RDlgTiming::SecondsChosen() {
 
 void RDlgTiming::Confirm() {
     const u16 seconds = std::clamp<u16>(FieldSeconds(), 1, kTimingMaxSeconds);
-    if (seconds != FieldSeconds()) ShowSeconds(seconds);
+    if (field_ && field_->Text() != std::to_string(seconds)) ShowSeconds(seconds);
     seconds_ = seconds;
     if (page_) {
         page_->SetTiming(u8(seconds), mode_);

@@ -26,12 +26,9 @@ RPronounceDlg::RPronounceDlg(CListener* owner, u32 kind)
 }
 
 RPronounceDlg::~RPronounceDlg() {
-    mfMessageQueue& queue = mfMessageQueue::Global();
-    for (std::string* text : pending_) {
-        const size_t before = queue.Count();
-        queue.PurgeParameter(reinterpret_cast<uintptr_t>(text));
-        if (queue.Count() < before) delete text;
-    }
+    // A text not yet delivered is still ours; one delivered is the owner's.
+    for (const RMessage& unsent : mfMessageQueue::Global().TakeFromSender(this, kMsgSpeakText))
+        delete reinterpret_cast<std::string*>(unsent.param1);
     word_.reset();
     sound_.reset();
     // The constructor grayed the menu bar; an open dialog gives it back as it closes, one that
@@ -73,7 +70,6 @@ void RPronounceDlg::Say(DialogEntryField* field) {
     std::string blank = text;
     if (!TrimBlanks(blank)) return;
     auto* block = new std::string(std::move(text));
-    pending_.push_back(block);
     PostMessageTo(GetOwner(), kMsgSpeakText, reinterpret_cast<uintptr_t>(block), u16(block->size()));
     SpeakButtons(kEventSpeaking);
 }

@@ -7,7 +7,6 @@
 // deletes the dialog. User-interface thread only.
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/dialogs/DialogEntryField.h"
 #include "app/dialogs/RDlgBase.h"
@@ -58,8 +57,6 @@ private:
     std::unique_ptr<DialogEntryField> word_;
     std::unique_ptr<DialogEntryField> sound_;
     int activeArea_ = -1;
-    // Texts handed out with messages not yet known to be delivered.
-    std::vector<std::string*> pending_;
 };
 
 }  // namespace Ostrel

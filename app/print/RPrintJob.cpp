@@ -181,6 +181,7 @@ bool RPrintJob::PrintCopy(u32 printMode) {
             if (!sheetOpen_) {
                 if (gfxPrintStartPage(printerPort_) != kErrNone) return false;
                 sheetOpen_ = true;
+                ++sheetsStarted_;
                 // The drawing went to the source port; the sheet is current again.
                 gfxSetPort(printerPort_);
             }
@@ -223,9 +224,17 @@ EngineErr RPrintJob::Run(u32 printMode) {
             result = gfxPrintStartDoc(printerPort_, sources_.owner, nullptr, nullptr);
             if (result == kErrNone) {
                 bool going = true;
-                for (u32 copy = 0; going && copy < copies; ++copy) going = PrintCopy(printMode);
-                if (!going && !setup_->state.aborted && !setup_->state.errorNoted) static_cast<GfxPrinterPort*>(printerPort_)->AbortDoc();
+                sheetsStarted_ = 0;
+                for (u32 copy = 0; going && copy < copies; ++copy) {
+                    going = PrintCopy(printMode);
+                    if (sheetsStarted_ == 0) break;
+                }
+                // A range whose pages are all missing sends no empty document to the printer.
+                const bool nothing = going && sheetsStarted_ == 0;
+                if ((!going || nothing) && !setup_->state.aborted && !setup_->state.errorNoted)
+                    static_cast<GfxPrinterPort*>(printerPort_)->AbortDoc();
                 result = gfxPrintEndDoc(printerPort_);
+                if (nothing) result = kErrNone;
             }
         }
         gfxSetPort(saved);

@@ -98,6 +98,7 @@ private:
     void ShowNoPrinter() const;
     void WriteRangeIntoSetup();
     bool sheetOpen_ = false;
+    u32 sheetsStarted_ = 0;
 };
 
 }  // namespace Ostrel

@@ -21,6 +21,16 @@ void mfMessageQueue::PurgeSender(const Ostrel::RSender* sender) {
     std::erase_if(records_, [&](const Entry& entry) { return entry.message.sender == sender; });
 }
 
+std::vector<Ostrel::RMessage> mfMessageQueue::TakeFromSender(const Ostrel::RSender* sender, uint32_t code) {
+    std::vector<Ostrel::RMessage> taken;
+    std::erase_if(records_, [&](const Entry& entry) {
+        if (entry.message.sender != sender || entry.message.code != code) return false;
+        taken.push_back(entry.message);
+        return true;
+    });
+    return taken;
+}
+
 void mfMessageQueue::PurgeTarget(const CListener* target) {
     std::erase_if(records_, [&](const Entry& entry) { return entry.message.target == target; });
 }

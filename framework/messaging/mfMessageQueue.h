@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstddef>
 #include <deque>
+#include <vector>
 
 #include "framework/messaging/RMessage.h"
 
@@ -23,6 +24,9 @@ public:
     bool TakeOldest(uint64_t lastSequence, Ostrel::RMessage* out);
 
     void PurgeSender(const Ostrel::RSender* sender);
+    // Takes out the records `sender` posted with `code`, oldest first: a dying sender frees
+    // what those carry, which no listener will be handed now.
+    std::vector<Ostrel::RMessage> TakeFromSender(const Ostrel::RSender* sender, uint32_t code);
     void PurgeTarget(const CListener* target);
     // For a dying object that records carry as parameter 1 (a hot-spot item in its buttons'
     // group messages): no listener is handed its address afterwards.

@@ -144,6 +144,7 @@ public:
 
     // --- RMenuScreen
     bool PageHasNote() const override;
+    void RunTeacherDialog(u16 command) override;
 
 private:
     // Entering.

@@ -152,7 +152,8 @@ TEST_F(SlideDialogs, TimingOkKeepsAtLeastOneSecondInThePageAndItsProjectAndCance
         const char* typed;
         u8 stored;
     };
-    const Case cases[] = {{"0", 1}, {"1", 1}, {"", 1}, {"99", 99}, {"150", 99}};
+    // An emptied field reads as five seconds, as the layout says.
+    const Case cases[] = {{"0", 1}, {"1", 1}, {"", kTimingSecondsWithoutText}, {"x", 1}, {"99", 99}, {"150", 99}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         owner.heard.clear();

@@ -5,6 +5,7 @@
 #include "app/dialogs/RPickBgSndDlg.h"
 #include "app/dialogs/RPronounceDlg.h"
 #include "document/objects/RNotePageObject.h"
+#include "framework/messaging/mfDispatcher.h"
 #include "text/host/TextKeys.h"
 #include "tests/app/harness/ScreenHarness.h"
 
@@ -139,6 +140,29 @@ TEST_F(TextDialogs, ASpokenTextNeverDeliveredGoesWithTheDialog) {
     dialog.reset();  // LeakSanitizer tells if the copy stayed behind
     settle();
     EXPECT_TRUE(owner.heard.empty());
+}
+
+// A delivered text is the owner's: the dialog going later leaves it and whatever the owner
+// did with it (here: handed it on in a message of its own) alone.
+TEST_F(TextDialogs, ASpokenTextDeliveredBelongsToTheOwnerWhenTheDialogGoes) {
+    RSender relay(fourCC("RELY"));
+    testapp::RecordingOwner speaker;
+    owner.onMessage = [&](const RMessage& heard) {
+        if (heard.code == kMsgSpeakText) relay.PostMessageTo(&speaker, kMsgSpeakText, heard.param1, heard.param2);
+    };
+    auto dialog = std::make_unique<RPronounceDlg>(&owner, 0);
+    ASSERT_EQ(dialog->Open(), 0);
+    dialog->HandleKey(inputKey('a', 0));
+    command(*dialog, kPronounceCmdSayWord);
+    // The owner hears it and passes it on; the relayed message still waits.
+    mfDispatcher().DispatchQueuedMessages();
+    ASSERT_EQ(owner.codes(), std::vector<u32>{kMsgSpeakText});
+    dialog.reset();
+    settle();
+    ASSERT_EQ(speaker.codes(), std::vector<u32>{kMsgSpeakText});
+    auto* said = reinterpret_cast<std::string*>(speaker.heard[0].param1);
+    EXPECT_EQ(*said, "a");
+    delete said;
 }
 
 TEST_F(TextDialogs, TheBackgroundSoundAnswersOkCancelAndEnter) {

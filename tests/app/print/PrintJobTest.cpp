@@ -1,6 +1,8 @@
 // Print jobs printed to the "PDF file" printer and read back with pdftoppm: every layout puts
 // each slide in the cell its geometry predicts, turned as the layout turns it.
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 #include "PrintJobSupport.h"
 #include "app/print/RCardJob.h"
@@ -175,6 +177,29 @@ TEST_F(LayoutsOnPdf, ASheetEndsWhenTheRangesLastPageIsMissing) {
                 "two of three", [this](const testprint::RenderedPage& p, i32 x, i32 y) { return colourAt(p, x, y); });
     const Rect16 third = ComicCell(3, kLandscapeArea, sw, sh);
     EXPECT_TRUE(alike(colourAt(pages[0], (third.left + third.right) / 2, (third.top + third.bottom) / 2), kWhite));
+}
+
+// A range the project has no slides for prints nothing: no empty document goes to the
+// printer, and the file an earlier print wrote stays as it was.
+TEST_F(LayoutsOnPdf, ARangeWithoutSlidesSendsNoDocument) {
+    addSlides(2);
+    std::ofstream(printer.outputPath) << "an earlier print";
+    for (const u32 copies : {1u, 3u}) {
+        SCOPED_TRACE(copies);
+        gfxSetPrintDialogProc([copies](GfxPrintDialogRecord& record, const GfxPrintDialogTexts*) {
+            record.printer->copies = u16(copies);
+            return 1;
+        });
+        RComicJob job(sources);
+        job.SetFirstPage(5);
+        job.SetLastPage(7);
+        ASSERT_EQ(job.ShowPrintDialog(plat::kNoWindow), 1);
+        EXPECT_EQ(job.Run(kPrintModeSlides), kErrNone);
+        gfxSetPrintDialogProc(nullptr);
+        std::ifstream in(printer.outputPath);
+        const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(kept, "an earlier print");
+    }
 }
 
 // With both a project and an easel picture at hand, the print mode alone chooses what prints.

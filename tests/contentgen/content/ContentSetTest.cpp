@@ -94,6 +94,7 @@ const std::vector<Named> kNamedResources = {
     {"System", "CURS", range(128, 156)},
     {"General", "tBMH", {100}},
     {"General", "tWAV", {31500, 31501, 31502, 31503, 31504}},
+    {"General", "DLOG", {170, 171}},
     {"Splash", "tBMH", {1000}},
     {"Splash", "tBMP", {1000}},
     {"Splash", "tSCR", {1000, 1001}},
