@@ -137,6 +137,18 @@ void RCanvas::RedrawPage(RPage* page, u16) {
     if (owner_) owner_->PageStateChanged();
 }
 
+void RCanvas::RedrawShownPage(RPage* page) {
+    // What was painted since the last save is only in the picture: it goes into the page's
+    // background first, or drawing the page again would wipe it.
+    if (StorePicture(page) == kErrNone) {
+        RedrawPage(page, 1);
+        return;
+    }
+    ShowOnScreen(rect_);
+    PaintObjectsOnScreen(page->Data());
+    if (owner_) owner_->PageStateChanged();
+}
+
 void RCanvas::ShowPage(RPage* page) {
     if (owner_ && owner_->CurrentDocument() && page) owner_->CurrentDocument()->SetCurrentPage(page);
     RedrawPage(page, 1);

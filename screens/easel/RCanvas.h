@@ -110,6 +110,8 @@ private:
     void SetClickCursor(u16 cursor, bool enable);
     void ShowOnScreen(const Rect16& screenRect);
     void PaintObjectsOnScreen(const RPageData& page);
+    // Draws the shown page again after a change of its objects, the painting kept.
+    void RedrawShownPage(RPage* page);
     u16 PageBackgroundPixel() const;
 
     Rect16 rect_;

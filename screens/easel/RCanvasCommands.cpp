@@ -149,7 +149,7 @@ void RCanvas::PlaceObject(RPageObject* object, u32) {
         return;
     }
     data.SetDirtyState(true);
-    if (type != kTypeFlash && type != kTypeSound && type != kTypeText) RedrawPage(page, 1);
+    if (type != kTypeFlash && type != kTypeSound && type != kTypeText) RedrawShownPage(page);
     if (owner_ && (type == kTypeFlash || type == kTypeText)) owner_->GiveObjectFrame(added);
 }
 
@@ -192,7 +192,7 @@ void RCanvas::ImportFile(uintptr_t kind) {
     }
     page->Data().SetDirtyState(true);
     page->Data().EnsureBackground();
-    RedrawPage(page, 1);
+    RedrawShownPage(page);
 }
 
 bool RCanvas::PageHolds(const RPageData& page, FourCC type) {
@@ -345,7 +345,7 @@ bool RCanvas::Cut() {
     if (!last || !Copy()) return false;
     page->Data().DeleteObject(last->Type(), last->Id());
     page->Data().SetDirtyState(true);
-    RedrawPage(page, 1);
+    RedrawShownPage(page);
     return true;
 }
 

@@ -2,6 +2,8 @@
 // commands act on the current page.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "document/import/FileImport.h"
 #include "document/objects/RBitmapPageObject.h"
 #include "document/objects/RMediaFilePageObject.h"
@@ -122,6 +124,44 @@ TEST_F(Canvas, PlacedPictureShowsOverThePaintingAndMakesThePageUnsaved) {
     EXPECT_EQ(onScreen(kCanvas.left + 10, kCanvas.top + 10), kRgb555Black);
     EXPECT_EQ(inPicture(kCanvas.left + 10, kCanvas.top + 10), kRgb555White) << "not painted into the picture";
     EXPECT_EQ(easel_.framesGiven, 0) << "pictures need no edit frame";
+}
+
+// The painting since the last save lives in the canvas's picture: page commands that draw the
+// page again keep it.
+TEST_F(Canvas, PageCommandsThatDrawThePageAgainKeepTheUnsavedPainting) {
+    struct Case {
+        const char* name;
+        std::function<void()> command;
+    };
+    RBitmapPageObject sticker(kTypeMovableBitmap, 0);
+    sticker.rect = {200, 150, 202, 152};
+    sticker.picture.width = sticker.picture.height = 2;
+    sticker.picture.pixels.assign(16, 0);
+    sticker.picture.mask.assign(4, 1);
+    RTextPageObject text(0);
+    text.rect = {0, 0, 40, 20};
+    const Case cases[] = {
+        {"placing a sticker", [&] { send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&sticker)); }},
+        {"an import's redraw", [&] { send(kMsgImportFile, 0, u16(kImportRedrawKind)); }},
+        {"cutting a text",
+         [&] {
+             send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&text));
+             ASSERT_TRUE(canvas_->Cut());
+             CCPObj::Clips().DeleteAll();
+         }},
+    };
+    i16 y = 60;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        choosePencil(255, 0, 0);
+        drag({150, y}, {250, y});
+        ASSERT_EQ(inPicture(200, y), rgb555(255, 0, 0));
+        c.command();
+        EXPECT_EQ(inPicture(200, y), rgb555(255, 0, 0));
+        EXPECT_EQ(onScreen(200, y), rgb555(255, 0, 0));
+        EXPECT_TRUE(easel_.page->Data().IsDirty());
+        y = i16(y + 20);
+    }
 }
 
 TEST_F(Canvas, PlacedTextGetsItsEditFrameFromThePanel) {
