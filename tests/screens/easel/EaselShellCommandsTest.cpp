@@ -160,3 +160,25 @@ TEST_F(EaselShellCommands, TheCloseBoxQuitsAtOnceWhenThePageIsSaved) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace Ostrel;
+
+// Opening a picture after the save question: a cancelled file dialog leaves the page as it was.
+TEST_F(EaselShellCommands, AnOpenThatChoseNoPictureLeavesThePageSaved) {
+    RPage* page = app->GetCurrentPage();
+    ASSERT_NE(page, nullptr);
+    for (u32 code : {247u, 250u}) {
+        SCOPED_TRACE(code);
+        page->Data().SetDirtyState(false);
+        queueKey(plat::kVkEscape);
+        RMessage open(code, 0, 0);
+        easel->HandleMessage(&open, 0);
+        settle();
+        EXPECT_EQ(app->GetCurrentPage(), page);
+        EXPECT_FALSE(page->Data().IsDirty());
+    }
+}
+
+}  // namespace
