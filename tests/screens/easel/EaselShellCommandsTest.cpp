@@ -8,6 +8,7 @@
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
 #include "app/print/PrintJobHolder.h"
+#include "app/settings/GlobalUserSettings.h"
 #include "app/window/MenuCommands.h"
 #include "engine/gfx/sprites/PlayAnimation.h"
 #include "engine/resources/NamedResources.h"
@@ -178,6 +179,21 @@ TEST_F(EaselShellCommands, AnOpenThatChoseNoPictureLeavesThePageSaved) {
         settle();
         EXPECT_EQ(app->GetCurrentPage(), page);
         EXPECT_FALSE(page->Data().IsDirty());
+    }
+}
+
+// Entering the easel turns the screen's sounds on for a user who keeps tool sounds on; one who
+// turned them off keeps them off.
+TEST_F(EaselShellCommands, EnteringTheEaselTurnsSoundsOnForAUserWithToolSounds) {
+    for (const u16 toolSounds : {u16(1), u16(0)}) {
+        SCOPED_TRACE(toolSounds);
+        app->GetGlobalUserSettings()->toolSounds = toolSounds;
+        ASSERT_NE(sprScreen(), nullptr);
+        sprScreen()->soundEnabled = 0;
+        ASSERT_EQ(app->SwitchModule(kScreenEasel), 0);
+        settle();
+        ASSERT_NE(dynamic_cast<REasel*>(app->GetCurrentModule()), nullptr);
+        EXPECT_EQ(sprScreen()->soundEnabled, toolSounds);
     }
 }
 
