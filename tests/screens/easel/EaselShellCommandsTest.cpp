@@ -13,6 +13,7 @@
 #include "engine/gfx/sprites/PlayAnimation.h"
 #include "engine/resources/NamedResources.h"
 #include "panels/pencil/RPencilPanel.h"
+#include "platform/files/Files.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/print/PrintBackend.h"
 #include "platform/print/headless/HeadlessPrint.h"
@@ -195,6 +196,53 @@ TEST_F(EaselShellCommands, EnteringTheEaselTurnsSoundsOnForAUserWithToolSounds) 
         ASSERT_NE(dynamic_cast<REasel*>(app->GetCurrentModule()), nullptr);
         EXPECT_EQ(sprScreen()->soundEnabled, toolSounds);
     }
+}
+
+// "Save first" whose file dialog is cancelled keeps the picture: the page stays, unsaved, the
+// dropping command does not go on, and the canvas takes clicks again.
+TEST_F(EaselShellCommands, SaveFirstThatIsCancelledKeepsTheUnsavedPage) {
+    for (const u32 command : {268u, 245u, 5567u}) {
+        SCOPED_TRACE(command);
+        RPage* page = app->GetCurrentPage();
+        ASSERT_NE(page, nullptr);
+        page->Data().SetDirtyState(true);
+        RMessage ask(command, 0, 0);
+        easel->HandleMessage(&ask, 0);
+        settle();
+        RDlgWarnings* question = easel->WarningDialog();
+        ASSERT_NE(question, nullptr);
+        queueKey(plat::kVkEscape);
+        question->SetResult(kWarningResultYes);
+        RMessage answer(question->GetKind(), reinterpret_cast<uintptr_t>(question), kWarningResultYes);
+        easel->HandleMessage(&answer, 0);
+        settle();
+        EXPECT_EQ(app->GetCurrentModule(), easel);
+        EXPECT_EQ(app->GetCurrentPage(), page);
+        EXPECT_TRUE(page->Data().IsDirty());
+        EXPECT_FALSE(app->IsQuitting());
+        EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
+        EXPECT_EQ(easel->WarningDialog(), nullptr);
+    }
+}
+
+// The same question answered with a name in the save dialog: the picture is saved, then the
+// program quits.
+TEST_F(EaselShellCommands, SaveFirstWithANameSavesThePictureAndQuits) {
+    app->GetCurrentPage()->Data().SetDirtyState(true);
+    RMessage quit(268, 0, 0);
+    easel->HandleMessage(&quit, 0);
+    settle();
+    RDlgWarnings* question = easel->WarningDialog();
+    ASSERT_NE(question, nullptr);
+    for (const char c : std::string("CAT")) queueKey(u8(c));
+    queueKey(plat::kVkReturn);
+    question->SetResult(kWarningResultYes);
+    RMessage answer(question->GetKind(), reinterpret_cast<uintptr_t>(question), kWarningResultYes);
+    easel->HandleMessage(&answer, 0);
+    settle();
+    ASSERT_NE(app->GetPaths(), nullptr);
+    EXPECT_TRUE(std::filesystem::exists(plat::hostPathOfText(app->GetPaths()->GetPicturesDir()) + "/cat.tbx"));
+    EXPECT_TRUE(app->IsQuitting());
 }
 
 }  // namespace
