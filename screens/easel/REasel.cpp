@@ -218,6 +218,8 @@ bool REasel::Print() {
     if (PrintJobHolder* holder = app ? app->GetPrintJobHolder() : nullptr) {
         PrintSources sources;
         sources.easelPage = CurrentPage();
+        // The painting since the last save is only in the canvas's picture.
+        if (canvas_ && sources.easelPage) canvas_->StorePicture(sources.easelPage);
         app->GetCanvasRect(&sources.paintRect);
         RShellWindow* window = app->GetMainWindow();
         if (window) sources.owner = window->GetHandle();

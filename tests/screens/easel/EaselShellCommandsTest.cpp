@@ -27,6 +27,26 @@ using namespace Ostrel;
 
 constexpr u16 kHelpButton = 1070;
 
+// A job that counts the red pixels of the pages it is handed, then passes them on.
+class CountingJob : public plat::print::PrintJob {
+public:
+    CountingJob(std::unique_ptr<plat::print::PrintJob> job, size_t* red) : job_(std::move(job)), red_(red) {}
+    int addPage(const plat::print::PageImage& page) override {
+        for (i32 y = 0; y < page.height; ++y) {
+            const uint8_t* row = page.pixels + size_t(y) * size_t(page.stride);
+            for (i32 x = 0; x < page.width; ++x)
+                if (row[3 * x] < 64 && row[3 * x + 1] < 64 && row[3 * x + 2] > 192) ++*red_;
+        }
+        return job_->addPage(page);
+    }
+    int finish() override { return job_->finish(); }
+    void abort() override { job_->abort(); }
+
+private:
+    std::unique_ptr<plat::print::PrintJob> job_;
+    size_t* red_;
+};
+
 // The "PDF file" printer writing into the test's folder.
 class FilePrinter : public plat::print::HeadlessPrintBackend {
 public:
@@ -35,7 +55,13 @@ public:
         out->outputPath = outputPath;
         return true;
     }
+    std::unique_ptr<plat::print::PrintJob> startJob(const plat::print::PrinterSettings& settings, const std::string& title,
+                                                    plat::print::AbortProc abort, int* error) override {
+        auto job = HeadlessPrintBackend::startJob(settings, title, std::move(abort), error);
+        return job ? std::make_unique<CountingJob>(std::move(job), &redPixels) : nullptr;
+    }
     std::string outputPath;
+    size_t redPixels = 0;
 };
 
 class EaselShellCommands : public testapp::ScreenHarness {
@@ -243,6 +269,18 @@ TEST_F(EaselShellCommands, SaveFirstWithANameSavesThePictureAndQuits) {
     ASSERT_NE(app->GetPaths(), nullptr);
     EXPECT_TRUE(std::filesystem::exists(plat::hostPathOfText(app->GetPaths()->GetPicturesDir()) + "/cat.tbx"));
     EXPECT_TRUE(app->IsQuitting());
+}
+
+// What was painted since the last save is printed: the painting lives in the canvas's picture
+// until a save puts it into the page.
+TEST_F(EaselShellCommands, PrintingPrintsThePaintingNotYetSaved) {
+    easel->Canvas()->Picture().Fill(rgb555(255, 0, 0));
+    printer.redPixels = 0;
+    for (int i = 0; i < 4; ++i) queueKey(plat::kVkTab);
+    queueKey(plat::kVkReturn);
+    mainWindow->OnCommand(kCmdPrint);
+    ASSERT_TRUE(app->GetPrintJobHolder()->Printed());
+    EXPECT_GT(printer.redPixels, 0u);
 }
 
 }  // namespace
