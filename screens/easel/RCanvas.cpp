@@ -208,7 +208,8 @@ u32 RCanvas::HandleInput(u32 button, Point16 point, u32) {
         if (owner_) owner_->ClickOutsideCanvas(point);
         return 0;
     }
-    if (!toolMgr_) return 0;
+    // Out of service while a picker, a dialog or help mode is over the screen.
+    if (!toolMgr_ || ClicksSuspended()) return 0;
     if (!toolMgr_->HandleInput(point, plat::clockMillis())) return 0;
     sprInvalRect(rect_);
     return 1;

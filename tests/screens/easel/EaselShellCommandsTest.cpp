@@ -3,6 +3,7 @@
 // the picture's print dialog, whose OK prints the page to the "PDF file" printer; the window's
 // close box asks to save unsaved work as Exit does.
 #include <filesystem>
+#include <vector>
 
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/help/HelpContext.h"
@@ -12,6 +13,7 @@
 #include "app/window/MenuCommands.h"
 #include "engine/gfx/sprites/PlayAnimation.h"
 #include "engine/resources/NamedResources.h"
+#include "framework/controls/RTexturePicker.h"
 #include "panels/pencil/RPencilPanel.h"
 #include "platform/files/Files.h"
 #include "platform/keyboard/VirtualKeys.h"
@@ -281,6 +283,34 @@ TEST_F(EaselShellCommands, PrintingPrintsThePaintingNotYetSaved) {
     mainWindow->OnCommand(kCmdPrint);
     ASSERT_TRUE(app->GetPrintJobHolder()->Printed());
     EXPECT_GT(printer.redPixels, 0u);
+}
+
+// While the canvas's clicks are out of service (the texture picker is open over the screen) a
+// press on the canvas paints nothing; once the picker is closed it paints again.
+TEST_F(EaselShellCommands, TheCanvasPaintsNothingWhileItsClicksAreOutOfService) {
+    RCanvas* canvas = easel->Canvas();
+    const Rect16 rect = canvas->CanvasRect();
+    // A corner of the canvas, clear of the picker's strip.
+    const Point16 corner{i16(rect.left + 8), i16(rect.bottom - 8)};
+    const auto picture = [canvas] {
+        std::vector<u16> pixels;
+        for (i32 y = 0; y < canvas->Picture().height; ++y)
+            pixels.insert(pixels.end(), canvas->Picture().Row(y), canvas->Picture().Row(y) + canvas->Picture().width);
+        return pixels;
+    };
+    ASSERT_FALSE(canvas->ClicksSuspended());
+    const std::vector<u16> before = picture();
+    RMessage open(238, 0, 0);
+    easel->HandleMessage(&open, 0);
+    ASSERT_NE(easel->TexturePicker(), nullptr);
+    ASSERT_TRUE(canvas->ClicksSuspended());
+    click(corner);
+    EXPECT_EQ(picture(), before);
+    RMessage closed(3456, 0, 0);
+    easel->HandleMessage(&closed, 0);
+    ASSERT_FALSE(canvas->ClicksSuspended());
+    click(corner);
+    EXPECT_NE(picture(), before);
 }
 
 }  // namespace
