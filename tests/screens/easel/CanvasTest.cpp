@@ -284,6 +284,32 @@ TEST_F(CanvasLimits, ImportAsksForTheFileAndACancelledMovieQuestionImportsNothin
     EXPECT_FALSE(easel_.page->Data().IsDirty());
 }
 
+// A file that cannot be read is told as a file error; only a page that refuses the object is
+// "full".
+TEST_F(CanvasLimits, AnImportOfAFileThatCannotBeReadIsNotToldAsAFullPicture) {
+    const struct {
+        const char* path;
+        FourCC type;
+        u16 flashLimit;
+        const char* key;
+    } cases[] = {
+        {"T:\\Pictures\\gone.wav", kFileTypeSound, 65535, "GeneralFileErr"},
+        {"T:\\Pictures\\gone.swf", kFileTypeFlash, 65535, "GeneralFileErr"},
+        {"T:\\Pictures\\gone.swf", kFileTypeFlash, 0, kPictureFullKey},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        easel_.alerts.clear();
+        easel_.importPath = c.path;
+        easel_.importType = c.type;
+        easel_.flashLimit = c.flashLimit;
+        send(kMsgImportFile, 0, 112);
+        EXPECT_EQ(easel_.alerts, (std::vector<std::string>{c.key}));
+        EXPECT_EQ(count(kTypeSound) + count(kTypeFlash), 0u);
+        EXPECT_FALSE(canvas_->ClicksSuspended());
+    }
+}
+
 TEST_F(CanvasLimits, PicturesAndExportWaitForThePictureDecoders) {
     for (u16 kind : {111, 115}) {
         send(kMsgImportFile, 0, kind);
