@@ -164,6 +164,25 @@ TEST_F(Canvas, PageCommandsThatDrawThePageAgainKeepTheUnsavedPainting) {
     }
 }
 
+// A picture placed past the canvas's edges (its rectangle comes from a file) shows only on the
+// canvas: the screen around it keeps the easel's own picture.
+TEST_F(Canvas, APlacedPictureShowsOnlyInsideTheCanvas) {
+    RBitmapPageObject sticker(kTypeMovableBitmap, 0);
+    sticker.rect = {-20, -20, 400, 300};
+    sticker.picture.width = sticker.picture.height = 2;
+    for (int i = 0; i < 4; ++i) sticker.picture.pixels.insert(sticker.picture.pixels.end(), {255, 0, 0, 255});
+    sticker.picture.mask.assign(4, 1);
+    send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&sticker));
+    const u16 red = rgb555(255, 0, 0);
+    EXPECT_EQ(onScreen(kCanvas.left, kCanvas.top), red);
+    EXPECT_EQ(onScreen(kCanvas.right - 1, kCanvas.bottom - 1), red);
+    for (const Point16 outside : {Point16{i16(kCanvas.left - 1), i16(kCanvas.top + 5)},
+                                  Point16{i16(kCanvas.left + 5), i16(kCanvas.top - 1)},
+                                  Point16{kCanvas.right, i16(kCanvas.top + 5)},
+                                  Point16{i16(kCanvas.left + 5), kCanvas.bottom}})
+        EXPECT_EQ(onScreen(outside.h, outside.v), kRgb555Black) << outside.h << "," << outside.v;
+}
+
 TEST_F(Canvas, PlacedTextGetsItsEditFrameFromThePanel) {
     RTextPageObject text(0);
     text.rect = {0, 0, 40, 20};
