@@ -140,6 +140,8 @@ void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
 }
 
 void RCanvas::RedrawPage(RPage* page, u16) {
+    // A page shown here takes part in the program's undo, wherever it was made.
+    if (page) page->Data().SetUndoManager(undo_);
     if (picture_.top) {
         if (page)
             drawPageBackground(picture_, page->Data(), PageBackgroundPixel());

@@ -183,6 +183,27 @@ TEST_F(Canvas, APlacedPictureShowsOnlyInsideTheCanvas) {
         EXPECT_EQ(onScreen(outside.h, outside.v), kRgb555Black) << outside.h << "," << outside.v;
 }
 
+// The page the application made before the easel came up takes part in undo like the pages the
+// canvas makes: a cut object comes back.
+TEST_F(Canvas, ACutOnAPageShownFromElsewhereCanBeUndone) {
+    easel_.page = std::make_unique<RPage>(PageSettings{}, std::string(), 1);
+    canvas_->RedrawPage(easel_.page.get(), 1);
+    RTextPageObject text(0);
+    text.rect = {0, 0, 40, 20};
+    send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&text));
+    const auto texts = [this] {
+        RPageObject* found = nullptr;
+        return easel_.page->Data().FindObject(kTypeText, -1, &found) == 0 ? 1 : 0;
+    };
+    ASSERT_EQ(texts(), 1);
+    ASSERT_TRUE(canvas_->Cut());
+    CCPObj::Clips().DeleteAll();
+    ASSERT_EQ(texts(), 0);
+    undo_.Undo();
+    mfDispatcher().DispatchQueuedMessages();
+    EXPECT_EQ(texts(), 1);
+}
+
 TEST_F(Canvas, PlacedTextGetsItsEditFrameFromThePanel) {
     RTextPageObject text(0);
     text.rect = {0, 0, 40, 20};
