@@ -44,6 +44,7 @@ constexpr uintptr_t kImportRedrawKind = 114;
 // The alert texts of section "FileStrings".
 constexpr const char* kPictureFullKey = "PictureFull";
 constexpr const char* kReplaceMovieKey = "ReplaceMovieWarning";
+constexpr const char* kImportFailedKey = "GeneralFileErr";
 
 // The cursor index the click item takes while the canvas is disabled.
 constexpr u16 kCanvasDisabledCursor = 28;

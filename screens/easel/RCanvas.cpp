@@ -107,6 +107,21 @@ void RCanvas::ShowOnScreen(const Rect16& screenRect) {
     sprInvalRect(screenRect);
 }
 
+bool RCanvas::CanvasPart(const GfxPixelDescriptor& port, GfxPixelDescriptor* part) const {
+    // A placed object's rectangle may reach past the canvas (it comes from a file); what lies
+    // outside belongs to the rest of the screen.
+    const Rect16 whole{0, 0, i16(port.bounds.right - port.bounds.left), i16(port.bounds.bottom - port.bounds.top)};
+    Rect16 inside = rect_;
+    if (rectIsEmpty(rect_) || !rectIntersect(&inside, whole) || !rectEqual(inside, rect_)) return false;
+    const i32 rows = rect_.bottom - rect_.top;
+    *part = port;
+    part->bounds = local_;
+    // Rows run down from base, or up when the step is negative.
+    const i32 firstRow = port.rowStep >= 0 ? rect_.top : whole.bottom - rect_.top - rows;
+    part->base = port.base + i64(firstRow) * (port.rowStep >= 0 ? port.rowStep : -port.rowStep) + i64(rect_.left) * 2;
+    return true;
+}
+
 void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
     if (!screenPort_) return;
     // The pictures placed on the page show over the painting; the tools paint under them.
@@ -117,17 +132,20 @@ void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
     GfxPixelDescriptor target{};
     if (gfxLockPort(screenPort_) != kErrNone) return;
     if (screenPort_->LockBits(&target) == kErrNone) {
-        if (target.depth == 16 && target.base)
+        GfxPixelDescriptor canvas{};
+        if (target.depth == 16 && target.base && CanvasPart(target, &canvas))
             while (page.NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject))
                 if (object != background && (object->Type() == kTypeBitmap || object->Type() == kTypeMovableBitmap))
-                    paintPicture(target, static_cast<const RBitmapPageObject*>(object)->picture, object->rect,
-                                 Point16{rect_.left, rect_.top});
+                    paintPicture(canvas, static_cast<const RBitmapPageObject*>(object)->picture, object->rect,
+                                 Point16{0, 0});
         screenPort_->UnlockBits(&target);
     }
     gfxUnlockPort(screenPort_);
 }
 
 void RCanvas::RedrawPage(RPage* page, u16) {
+    // A page shown here takes part in the program's undo, wherever it was made.
+    if (page) page->Data().SetUndoManager(undo_);
     if (picture_.top) {
         if (page)
             drawPageBackground(picture_, page->Data(), PageBackgroundPixel());
@@ -138,6 +156,18 @@ void RCanvas::RedrawPage(RPage* page, u16) {
     if (toolMgr_) toolMgr_->Init(picture_, rect_, undo_);
     ShowOnScreen(rect_);
     if (page) PaintObjectsOnScreen(page->Data());
+    if (owner_) owner_->PageStateChanged();
+}
+
+void RCanvas::RedrawShownPage(RPage* page) {
+    // What was painted since the last save is only in the picture: it goes into the page's
+    // background first, or drawing the page again would wipe it.
+    if (StorePicture(page) == kErrNone) {
+        RedrawPage(page, 1);
+        return;
+    }
+    ShowOnScreen(rect_);
+    PaintObjectsOnScreen(page->Data());
     if (owner_) owner_->PageStateChanged();
 }
 
@@ -200,7 +230,8 @@ u32 RCanvas::HandleInput(u32 button, Point16 point, u32) {
         if (owner_) owner_->ClickOutsideCanvas(point);
         return 0;
     }
-    if (!toolMgr_) return 0;
+    // Out of service while a picker, a dialog or help mode is over the screen.
+    if (!toolMgr_ || ClicksSuspended()) return 0;
     if (!toolMgr_->HandleInput(point, plat::clockMillis())) return 0;
     sprInvalRect(rect_);
     return 1;

@@ -110,6 +110,10 @@ private:
     void SetClickCursor(u16 cursor, bool enable);
     void ShowOnScreen(const Rect16& screenRect);
     void PaintObjectsOnScreen(const RPageData& page);
+    // The canvas's part of a 16-bit port's pixels; false when the canvas is not all inside it.
+    bool CanvasPart(const GfxPixelDescriptor& port, GfxPixelDescriptor* part) const;
+    // Draws the shown page again after a change of its objects, the painting kept.
+    void RedrawShownPage(RPage* page);
     u16 PageBackgroundPixel() const;
 
     Rect16 rect_;

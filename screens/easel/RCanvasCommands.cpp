@@ -9,6 +9,7 @@
 #include "document/users/EnginePath.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "document/objects/RTextPageObject.h"
+#include "document/pages/PageErrors.h"
 #include "document/project/RDocument.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/sprites/SprLayer.h"
@@ -149,7 +150,7 @@ void RCanvas::PlaceObject(RPageObject* object, u32) {
         return;
     }
     data.SetDirtyState(true);
-    if (type != kTypeFlash && type != kTypeSound && type != kTypeText) RedrawPage(page, 1);
+    if (type != kTypeFlash && type != kTypeSound && type != kTypeText) RedrawShownPage(page);
     if (owner_ && (type == kTypeFlash || type == kTypeText)) owner_->GiveObjectFrame(added);
 }
 
@@ -184,15 +185,18 @@ void RCanvas::ImportFile(uintptr_t kind) {
         RPageObject* added = nullptr;
         const EnginePath file(choice.path);
         const PageRect rect{0, 0, local_.right, local_.bottom};
-        if (PageRefuses(page->Data(), FileTypeToResourceType(choice.fileType, false)) ||
-            ImportFileIntoPage(page->Data(), file.get(), choice.fileType, rect, nullptr, &added) != kErrNone ||
-            !added)
-            owner_->FileAlert(kPictureFullKey, kAlertOk | kAlertIconStop);
+        EngineErr err = kDocErrPageFull;
+        if (!PageRefuses(page->Data(), FileTypeToResourceType(choice.fileType, false)))
+            err = ImportFileIntoPage(page->Data(), file.get(), choice.fileType, rect, nullptr, &added);
+        if (err == kErrNone && !added) err = kDocErrPageFull;
+        // Only a page that refuses the object is full; a file that cannot be read is a file error.
+        if (err != kErrNone)
+            owner_->FileAlert(err == kDocErrPageFull ? kPictureFullKey : kImportFailedKey, kAlertOk | kAlertIconStop);
         ResumeClicks();
     }
     page->Data().SetDirtyState(true);
     page->Data().EnsureBackground();
-    RedrawPage(page, 1);
+    RedrawShownPage(page);
 }
 
 bool RCanvas::PageHolds(const RPageData& page, FourCC type) {
@@ -345,7 +349,7 @@ bool RCanvas::Cut() {
     if (!last || !Copy()) return false;
     page->Data().DeleteObject(last->Type(), last->Id());
     page->Data().SetDirtyState(true);
-    RedrawPage(page, 1);
+    RedrawShownPage(page);
     return true;
 }
 

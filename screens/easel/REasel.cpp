@@ -55,6 +55,13 @@ constexpr u16 kScreenSoundCount = 5;
 constexpr const char* kLimitsSection = "PageObjectLimits";
 constexpr const char* kFlashLimitKey = "SWFMax";
 
+// A user who keeps tool sounds on hears the screen's sounds, also after another user or a
+// screen left them off.
+void screenSoundsOnFor(const GlobalUserSettings* settings) {
+    if (!settings || !settings->toolSounds) return;
+    if (SprScreen* screen = sprScreen()) screen->soundEnabled = 1;
+}
+
 }  // namespace
 
 REasel::REasel() {
@@ -97,7 +104,10 @@ REasel::~REasel() {
 }
 
 u16 REasel::Enter() {
-    if (u16 err = LoadContent(kEaselContentName)) return err;
+    if (u16 err = LoadContent(kEaselContentName)) {
+        screenSoundsOnFor(Settings());
+        return err;
+    }
     sprLoadGroup(kEaselContentId, kSprEveryScript, 0, 1, kSprFirstIsGroupId);
     sprShowBackdrop(kBackdropPicture, 0);
     sprLoadGroup(kPanelGroup, kSprEveryScript, 0, 1, kSprFirstIsGroupId);
@@ -151,6 +161,7 @@ u16 REasel::Enter() {
         }
     }
     PostMessageTo(this, u32(kFirstToolbar));
+    screenSoundsOnFor(Settings());
     return 0;
 }
 
@@ -208,6 +219,8 @@ bool REasel::Print() {
     if (PrintJobHolder* holder = app ? app->GetPrintJobHolder() : nullptr) {
         PrintSources sources;
         sources.easelPage = CurrentPage();
+        // The painting since the last save is only in the canvas's picture.
+        if (canvas_ && sources.easelPage) canvas_->StorePicture(sources.easelPage);
         app->GetCanvasRect(&sources.paintRect);
         RShellWindow* window = app->GetMainWindow();
         if (window) sources.owner = window->GetHandle();

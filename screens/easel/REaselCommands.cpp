@@ -118,7 +118,8 @@ void REasel::NewPicture(u32 code) {
 
 void REasel::OpenPictureCommand(u32 code) {
     StopAll();
-    if (PageUnsaved()) {
+    // 247 and 250 come after the save question was answered.
+    if ((code == 298 || code == 6644) && PageUnsaved()) {
         AskToSave(code == 298 ? 246 : 249);
         return;
     }
@@ -240,16 +241,7 @@ u32 REasel::HandleCommand(RMessage* message, uintptr_t data) {
         case 250:
         case 298:
         case 6644:
-            if (code == 247 || code == 250) {
-                StopAll();
-                ChoosePictureFile(code == 247 ? 3 : 0);
-                if (code == 247 && canvas_) {
-                    PostMessageTo(canvas_.get(), kMsgPlaySounds);
-                    if (RPage* page = CurrentPage()) page->Data().SetDirtyState(true);
-                }
-            } else {
-                OpenPictureCommand(code);
-            }
+            OpenPictureCommand(code);
             return 0;
         case 248: {
             RMessage fresh(kMsgNewPage, 0, 0);

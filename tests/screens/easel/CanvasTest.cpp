@@ -2,6 +2,8 @@
 // commands act on the current page.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "document/import/FileImport.h"
 #include "document/objects/RBitmapPageObject.h"
 #include "document/objects/RMediaFilePageObject.h"
@@ -136,6 +138,84 @@ TEST_F(Canvas, PlacedPictureShowsOverThePaintingAndMakesThePageUnsaved) {
     EXPECT_EQ(easel_.framesGiven, 0) << "pictures need no edit frame";
 }
 
+// The painting since the last save lives in the canvas's picture: page commands that draw the
+// page again keep it.
+TEST_F(Canvas, PageCommandsThatDrawThePageAgainKeepTheUnsavedPainting) {
+    struct Case {
+        const char* name;
+        std::function<void()> command;
+    };
+    RBitmapPageObject sticker(kTypeMovableBitmap, 0);
+    sticker.rect = {200, 150, 202, 152};
+    sticker.picture.width = sticker.picture.height = 2;
+    sticker.picture.pixels.assign(16, 0);
+    sticker.picture.mask.assign(4, 1);
+    RTextPageObject text(0);
+    text.rect = {0, 0, 40, 20};
+    const Case cases[] = {
+        {"placing a sticker", [&] { send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&sticker)); }},
+        {"an import's redraw", [&] { send(kMsgImportFile, 0, u16(kImportRedrawKind)); }},
+        {"cutting a text",
+         [&] {
+             send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&text));
+             ASSERT_TRUE(canvas_->Cut());
+             CCPObj::Clips().DeleteAll();
+         }},
+    };
+    i16 y = 60;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        choosePencil(255, 0, 0);
+        drag({150, y}, {250, y});
+        ASSERT_EQ(inPicture(200, y), rgb555(255, 0, 0));
+        c.command();
+        EXPECT_EQ(inPicture(200, y), rgb555(255, 0, 0));
+        EXPECT_EQ(onScreen(200, y), rgb555(255, 0, 0));
+        EXPECT_TRUE(easel_.page->Data().IsDirty());
+        y = i16(y + 20);
+    }
+}
+
+// A picture placed past the canvas's edges (its rectangle comes from a file) shows only on the
+// canvas: the screen around it keeps the easel's own picture.
+TEST_F(Canvas, APlacedPictureShowsOnlyInsideTheCanvas) {
+    RBitmapPageObject sticker(kTypeMovableBitmap, 0);
+    sticker.rect = {-20, -20, 400, 300};
+    sticker.picture.width = sticker.picture.height = 2;
+    for (int i = 0; i < 4; ++i) sticker.picture.pixels.insert(sticker.picture.pixels.end(), {255, 0, 0, 255});
+    sticker.picture.mask.assign(4, 1);
+    send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&sticker));
+    const u16 red = rgb555(255, 0, 0);
+    EXPECT_EQ(onScreen(kCanvas.left, kCanvas.top), red);
+    EXPECT_EQ(onScreen(kCanvas.right - 1, kCanvas.bottom - 1), red);
+    for (const Point16 outside : {Point16{i16(kCanvas.left - 1), i16(kCanvas.top + 5)},
+                                  Point16{i16(kCanvas.left + 5), i16(kCanvas.top - 1)},
+                                  Point16{kCanvas.right, i16(kCanvas.top + 5)},
+                                  Point16{i16(kCanvas.left + 5), kCanvas.bottom}})
+        EXPECT_EQ(onScreen(outside.h, outside.v), kRgb555Black) << outside.h << "," << outside.v;
+}
+
+// The page the application made before the easel came up takes part in undo like the pages the
+// canvas makes: a cut object comes back.
+TEST_F(Canvas, ACutOnAPageShownFromElsewhereCanBeUndone) {
+    easel_.page = std::make_unique<RPage>(PageSettings{}, std::string(), 1);
+    canvas_->RedrawPage(easel_.page.get(), 1);
+    RTextPageObject text(0);
+    text.rect = {0, 0, 40, 20};
+    send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&text));
+    const auto texts = [this] {
+        RPageObject* found = nullptr;
+        return easel_.page->Data().FindObject(kTypeText, -1, &found) == 0 ? 1 : 0;
+    };
+    ASSERT_EQ(texts(), 1);
+    ASSERT_TRUE(canvas_->Cut());
+    CCPObj::Clips().DeleteAll();
+    ASSERT_EQ(texts(), 0);
+    undo_.Undo();
+    mfDispatcher().DispatchQueuedMessages();
+    EXPECT_EQ(texts(), 1);
+}
+
 TEST_F(Canvas, PlacedTextGetsItsEditFrameFromThePanel) {
     RTextPageObject text(0);
     text.rect = {0, 0, 40, 20};
@@ -254,6 +334,32 @@ TEST_F(CanvasLimits, ImportAsksForTheFileAndACancelledMovieQuestionImportsNothin
     EXPECT_EQ(easel_.alerts[0], kReplaceMovieKey);
     EXPECT_EQ(count(kTypeMovie), 1u);
     EXPECT_FALSE(easel_.page->Data().IsDirty());
+}
+
+// A file that cannot be read is told as a file error; only a page that refuses the object is
+// "full".
+TEST_F(CanvasLimits, AnImportOfAFileThatCannotBeReadIsNotToldAsAFullPicture) {
+    const struct {
+        const char* path;
+        FourCC type;
+        u16 flashLimit;
+        const char* key;
+    } cases[] = {
+        {"T:\\Pictures\\gone.wav", kFileTypeSound, 65535, "GeneralFileErr"},
+        {"T:\\Pictures\\gone.swf", kFileTypeFlash, 65535, "GeneralFileErr"},
+        {"T:\\Pictures\\gone.swf", kFileTypeFlash, 0, kPictureFullKey},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        easel_.alerts.clear();
+        easel_.importPath = c.path;
+        easel_.importType = c.type;
+        easel_.flashLimit = c.flashLimit;
+        send(kMsgImportFile, 0, 112);
+        EXPECT_EQ(easel_.alerts, (std::vector<std::string>{c.key}));
+        EXPECT_EQ(count(kTypeSound) + count(kTypeFlash), 0u);
+        EXPECT_FALSE(canvas_->ClicksSuspended());
+    }
 }
 
 TEST_F(CanvasLimits, PicturesAndExportWaitForThePictureDecoders) {

@@ -3,15 +3,19 @@
 // the picture's print dialog, whose OK prints the page to the "PDF file" printer; the window's
 // close box asks to save unsaved work as Exit does.
 #include <filesystem>
+#include <vector>
 
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
 #include "app/print/PrintJobHolder.h"
+#include "app/settings/GlobalUserSettings.h"
 #include "app/window/MenuCommands.h"
 #include "engine/gfx/sprites/PlayAnimation.h"
 #include "engine/resources/NamedResources.h"
+#include "framework/controls/RTexturePicker.h"
 #include "panels/pencil/RPencilPanel.h"
+#include "platform/files/Files.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/print/PrintBackend.h"
 #include "platform/print/headless/HeadlessPrint.h"
@@ -25,6 +29,26 @@ using namespace Ostrel;
 
 constexpr u16 kHelpButton = 1070;
 
+// A job that counts the red pixels of the pages it is handed, then passes them on.
+class CountingJob : public plat::print::PrintJob {
+public:
+    CountingJob(std::unique_ptr<plat::print::PrintJob> job, size_t* red) : job_(std::move(job)), red_(red) {}
+    int addPage(const plat::print::PageImage& page) override {
+        for (i32 y = 0; y < page.height; ++y) {
+            const uint8_t* row = page.pixels + size_t(y) * size_t(page.stride);
+            for (i32 x = 0; x < page.width; ++x)
+                if (row[3 * x] < 64 && row[3 * x + 1] < 64 && row[3 * x + 2] > 192) ++*red_;
+        }
+        return job_->addPage(page);
+    }
+    int finish() override { return job_->finish(); }
+    void abort() override { job_->abort(); }
+
+private:
+    std::unique_ptr<plat::print::PrintJob> job_;
+    size_t* red_;
+};
+
 // The "PDF file" printer writing into the test's folder.
 class FilePrinter : public plat::print::HeadlessPrintBackend {
 public:
@@ -33,7 +57,13 @@ public:
         out->outputPath = outputPath;
         return true;
     }
+    std::unique_ptr<plat::print::PrintJob> startJob(const plat::print::PrinterSettings& settings, const std::string& title,
+                                                    plat::print::AbortProc abort, int* error) override {
+        auto job = HeadlessPrintBackend::startJob(settings, title, std::move(abort), error);
+        return job ? std::make_unique<CountingJob>(std::move(job), &redPixels) : nullptr;
+    }
     std::string outputPath;
+    size_t redPixels = 0;
 };
 
 class EaselShellCommands : public testapp::ScreenHarness {
@@ -157,6 +187,130 @@ TEST_F(EaselShellCommands, TheCloseBoxQuitsAtOnceWhenThePageIsSaved) {
     settle();
     EXPECT_EQ(easel->WarningDialog(), nullptr);
     EXPECT_TRUE(app->IsQuitting());
+}
+
+}  // namespace
+
+namespace {
+
+using namespace Ostrel;
+
+// Opening a picture after the save question: a cancelled file dialog leaves the page as it was.
+TEST_F(EaselShellCommands, AnOpenThatChoseNoPictureLeavesThePageSaved) {
+    RPage* page = app->GetCurrentPage();
+    ASSERT_NE(page, nullptr);
+    for (u32 code : {247u, 250u}) {
+        SCOPED_TRACE(code);
+        page->Data().SetDirtyState(false);
+        queueKey(plat::kVkEscape);
+        RMessage open(code, 0, 0);
+        easel->HandleMessage(&open, 0);
+        settle();
+        EXPECT_EQ(app->GetCurrentPage(), page);
+        EXPECT_FALSE(page->Data().IsDirty());
+    }
+}
+
+// Entering the easel turns the screen's sounds on for a user who keeps tool sounds on; one who
+// turned them off keeps them off.
+TEST_F(EaselShellCommands, EnteringTheEaselTurnsSoundsOnForAUserWithToolSounds) {
+    for (const u16 toolSounds : {u16(1), u16(0)}) {
+        SCOPED_TRACE(toolSounds);
+        app->GetGlobalUserSettings()->toolSounds = toolSounds;
+        ASSERT_NE(sprScreen(), nullptr);
+        sprScreen()->soundEnabled = 0;
+        ASSERT_EQ(app->SwitchModule(kScreenEasel), 0);
+        settle();
+        ASSERT_NE(dynamic_cast<REasel*>(app->GetCurrentModule()), nullptr);
+        EXPECT_EQ(sprScreen()->soundEnabled, toolSounds);
+    }
+}
+
+// "Save first" whose file dialog is cancelled keeps the picture: the page stays, unsaved, the
+// dropping command does not go on, and the canvas takes clicks again.
+TEST_F(EaselShellCommands, SaveFirstThatIsCancelledKeepsTheUnsavedPage) {
+    for (const u32 command : {268u, 245u, 5567u}) {
+        SCOPED_TRACE(command);
+        RPage* page = app->GetCurrentPage();
+        ASSERT_NE(page, nullptr);
+        page->Data().SetDirtyState(true);
+        RMessage ask(command, 0, 0);
+        easel->HandleMessage(&ask, 0);
+        settle();
+        RDlgWarnings* question = easel->WarningDialog();
+        ASSERT_NE(question, nullptr);
+        queueKey(plat::kVkEscape);
+        question->SetResult(kWarningResultYes);
+        RMessage answer(question->GetKind(), reinterpret_cast<uintptr_t>(question), kWarningResultYes);
+        easel->HandleMessage(&answer, 0);
+        settle();
+        EXPECT_EQ(app->GetCurrentModule(), easel);
+        EXPECT_EQ(app->GetCurrentPage(), page);
+        EXPECT_TRUE(page->Data().IsDirty());
+        EXPECT_FALSE(app->IsQuitting());
+        EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
+        EXPECT_EQ(easel->WarningDialog(), nullptr);
+    }
+}
+
+// The same question answered with a name in the save dialog: the picture is saved, then the
+// program quits.
+TEST_F(EaselShellCommands, SaveFirstWithANameSavesThePictureAndQuits) {
+    app->GetCurrentPage()->Data().SetDirtyState(true);
+    RMessage quit(268, 0, 0);
+    easel->HandleMessage(&quit, 0);
+    settle();
+    RDlgWarnings* question = easel->WarningDialog();
+    ASSERT_NE(question, nullptr);
+    for (const char c : std::string("CAT")) queueKey(u8(c));
+    queueKey(plat::kVkReturn);
+    question->SetResult(kWarningResultYes);
+    RMessage answer(question->GetKind(), reinterpret_cast<uintptr_t>(question), kWarningResultYes);
+    easel->HandleMessage(&answer, 0);
+    settle();
+    ASSERT_NE(app->GetPaths(), nullptr);
+    EXPECT_TRUE(std::filesystem::exists(plat::hostPathOfText(app->GetPaths()->GetPicturesDir()) + "/cat.tbx"));
+    EXPECT_TRUE(app->IsQuitting());
+}
+
+// What was painted since the last save is printed: the painting lives in the canvas's picture
+// until a save puts it into the page.
+TEST_F(EaselShellCommands, PrintingPrintsThePaintingNotYetSaved) {
+    easel->Canvas()->Picture().Fill(rgb555(255, 0, 0));
+    printer.redPixels = 0;
+    for (int i = 0; i < 4; ++i) queueKey(plat::kVkTab);
+    queueKey(plat::kVkReturn);
+    mainWindow->OnCommand(kCmdPrint);
+    ASSERT_TRUE(app->GetPrintJobHolder()->Printed());
+    EXPECT_GT(printer.redPixels, 0u);
+}
+
+// While the canvas's clicks are out of service (the texture picker is open over the screen) a
+// press on the canvas paints nothing; once the picker is closed it paints again.
+TEST_F(EaselShellCommands, TheCanvasPaintsNothingWhileItsClicksAreOutOfService) {
+    RCanvas* canvas = easel->Canvas();
+    const Rect16 rect = canvas->CanvasRect();
+    // A corner of the canvas, clear of the picker's strip.
+    const Point16 corner{i16(rect.left + 8), i16(rect.bottom - 8)};
+    const auto picture = [canvas] {
+        std::vector<u16> pixels;
+        for (i32 y = 0; y < canvas->Picture().height; ++y)
+            pixels.insert(pixels.end(), canvas->Picture().Row(y), canvas->Picture().Row(y) + canvas->Picture().width);
+        return pixels;
+    };
+    ASSERT_FALSE(canvas->ClicksSuspended());
+    const std::vector<u16> before = picture();
+    RMessage open(238, 0, 0);
+    easel->HandleMessage(&open, 0);
+    ASSERT_NE(easel->TexturePicker(), nullptr);
+    ASSERT_TRUE(canvas->ClicksSuspended());
+    click(corner);
+    EXPECT_EQ(picture(), before);
+    RMessage closed(3456, 0, 0);
+    easel->HandleMessage(&closed, 0);
+    ASSERT_FALSE(canvas->ClicksSuspended());
+    click(corner);
+    EXPECT_NE(picture(), before);
 }
 
 }  // namespace
