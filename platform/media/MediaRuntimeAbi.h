@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/media/movie/MovieEditingAbi.h"
+
 namespace plat::media {
 
 constexpr const char* kMediaRuntimeLibrary = "libtumblomedia.so";
@@ -123,6 +125,8 @@ struct MediaRuntimeTable {
     // untouched unless the whole picture was written.
     MrErr (*exporterExport)(MrExporter* exporter);
     void (*closeExporter)(MrExporter* exporter);
+    // Movies, tracks, media, atom containers, effects and flattening.
+    MovieEditingEntries editing;
 };
 
 constexpr uint32_t kMediaRuntimeEntryCount =

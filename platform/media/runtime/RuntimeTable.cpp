@@ -4,6 +4,7 @@
 #include "platform/media/MediaRuntimeAbi.h"
 #include "platform/media/MediaWorld.h"
 #include "platform/media/RuntimeServices.h"
+#include "platform/media/movie/MovieEditingEntries.h"
 
 namespace pm = plat::media;
 
@@ -45,6 +46,7 @@ const pm::MediaRuntimeTable kTable = {
     pm::exporterSetOutputFile,
     pm::exporterExport,
     pm::closeExporter,
+    pm::editingEntries(),
 };
 
 }  // namespace
