@@ -45,7 +45,7 @@ MrErr MovieSoundDecoder::open(std::shared_ptr<const MovieInput> input, int32_t r
 }
 
 bool MovieSoundDecoder::flushConverter(std::vector<int16_t>& samples) {
-    const int waiting = swr_get_out_samples(converter_, 0);
+    const int waiting = int(std::min<int64_t>(swr_get_delay(converter_, rate_) + 64, 1 << 20));
     if (waiting <= 0 || next_ < 0) return false;
     const size_t before = samples.size();
     samples.resize(before + size_t(waiting) * size_t(channels_));
@@ -64,7 +64,8 @@ void MovieSoundDecoder::seekTo(int64_t frame) {
     next_ = -1;
     const AVStream* stream = demuxer_->stream();
     demuxer_->seek(av_rescale_q(target_, AVRational{1, rate_}, stream->time_base));
-    swr_convert(converter_, nullptr, 0, nullptr, 0);
+    // What the resampler held belongs to the old position: starting it again drops it.
+    swr_init(converter_);
 }
 
 bool MovieSoundDecoder::decodeChunk(std::vector<int16_t>& samples) {
