@@ -85,7 +85,7 @@ MrErr openMuxer(Muxer& mux, const std::string& path, const MrMovie& movie, const
     return kMrNoErr;
 }
 
-MrErr writeVideo(Muxer& mux, const std::vector<uint8_t>& jpeg, int64_t start, int64_t duration) {
+MrErr writeVideo(Muxer& mux, const std::vector<uint8_t>& jpeg, int64_t start, int64_t duration, int64_t timeScale) {
     av_packet_unref(mux.packet);
     if (av_new_packet(mux.packet, int(jpeg.size())) < 0) return kMrMemFullErr;
     std::memcpy(mux.packet->data, jpeg.data(), jpeg.size());
@@ -93,6 +93,8 @@ MrErr writeVideo(Muxer& mux, const std::vector<uint8_t>& jpeg, int64_t start, in
     mux.packet->pts = mux.packet->dts = start;
     mux.packet->duration = duration;
     mux.packet->flags |= AV_PKT_FLAG_KEY;
+    // The muxer picks the stream's own time base when it writes the header.
+    av_packet_rescale_ts(mux.packet, AVRational{1, int(timeScale)}, mux.video->time_base);
     return av_interleaved_write_frame(mux.format, mux.packet) < 0 ? kMrWriteErr : kMrNoErr;
 }
 
@@ -148,7 +150,7 @@ MrErr writeMovie(Muxer& mux, const MrMovie& movie, const MrRect& box, int64_t du
             }
         }
         if ((err = jpegCompress(current.map, current.map.bounds, kFlattenJpegQuality, jpeg)) != kMrNoErr) return err;
-        if ((err = writeVideo(mux, jpeg, shownFrom, after - shownFrom)) != kMrNoErr) return err;
+        if ((err = writeVideo(mux, jpeg, shownFrom, after - shownFrom, movie.timeScale)) != kMrNoErr) return err;
         if (mux.sound) {
             const int64_t soundTo = after * kMixRate / movie.timeScale;
             if ((err = writeSound(mux, movie, soundDone, soundTo)) != kMrNoErr) return err;
