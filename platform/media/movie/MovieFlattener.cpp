@@ -49,16 +49,18 @@ MrErr openMuxer(Muxer& mux, const std::string& path, const MrMovie& movie, const
     if (avformat_alloc_output_context2(&mux.format, nullptr, "mov", path.c_str()) < 0) return kMrMemFullErr;
     mux.packet = av_packet_alloc();
     if (!mux.packet) return kMrMemFullErr;
-    mux.video = avformat_new_stream(mux.format, nullptr);
-    if (!mux.video) return kMrMemFullErr;
-    mux.video->time_base = AVRational{1, int(movie.timeScale)};
-    AVCodecParameters* video = mux.video->codecpar;
-    video->codec_type = AVMEDIA_TYPE_VIDEO;
-    video->codec_id = AV_CODEC_ID_MJPEG;
-    video->codec_tag = MKTAG('j', 'p', 'e', 'g');
-    video->width = widthOf(box);
-    video->height = heightOf(box);
-    video->format = AV_PIX_FMT_YUVJ420P;
+    if (widthOf(box) > 0 && heightOf(box) > 0) {
+        mux.video = avformat_new_stream(mux.format, nullptr);
+        if (!mux.video) return kMrMemFullErr;
+        mux.video->time_base = AVRational{1, int(movie.timeScale)};
+        AVCodecParameters* video = mux.video->codecpar;
+        video->codec_type = AVMEDIA_TYPE_VIDEO;
+        video->codec_id = AV_CODEC_ID_MJPEG;
+        video->codec_tag = MKTAG('j', 'p', 'e', 'g');
+        video->width = widthOf(box);
+        video->height = heightOf(box);
+        video->format = AV_PIX_FMT_YUVJ420P;
+    }
     if (withSound) {
         const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_ADPCM_IMA_QT);
         if (!codec) return kMrNoCodec;
@@ -129,7 +131,22 @@ MrErr writeSound(Muxer& mux, const MrMovie& movie, int64_t from, int64_t to) {
     return kMrNoErr;
 }
 
+MrErr finish(Muxer& mux, const MrMovie& movie, int64_t soundDone, int64_t duration) {
+    MrErr err = kMrNoErr;
+    if (mux.sound) {
+        if ((err = writeSound(mux, movie, soundDone, (duration * kMixRate + movie.timeScale - 1) / movie.timeScale)) !=
+            kMrNoErr)
+            return err;
+        if (avcodec_send_frame(mux.encoder, nullptr) < 0) return kMrBadFormat;
+        if ((err = drainSound(mux)) != kMrNoErr) return err;
+    }
+    if (av_write_trailer(mux.format) < 0) return kMrWriteErr;
+    avio_flush(mux.format->pb);
+    return mux.format->pb->error < 0 ? kMrWriteErr : kMrNoErr;
+}
+
 MrErr writeMovie(Muxer& mux, const MrMovie& movie, const MrRect& box, int64_t duration) {
+    if (!mux.video) return finish(mux, movie, 0, duration);
     Frame current, next;
     MrErr err = current.reset(widthOf(box), heightOf(box));
     if (err == kMrNoErr) err = next.reset(widthOf(box), heightOf(box));
@@ -160,16 +177,7 @@ MrErr writeMovie(Muxer& mux, const MrMovie& movie, const MrRect& box, int64_t du
         std::swap(current.map.base, next.map.base);
         shownFrom = time = after;
     }
-    if (mux.sound) {
-        if ((err = writeSound(mux, movie, soundDone, (duration * kMixRate + movie.timeScale - 1) / movie.timeScale)) !=
-            kMrNoErr)
-            return err;
-        if (avcodec_send_frame(mux.encoder, nullptr) < 0) return kMrBadFormat;
-        if ((err = drainSound(mux)) != kMrNoErr) return err;
-    }
-    if (av_write_trailer(mux.format) < 0) return kMrWriteErr;
-    avio_flush(mux.format->pb);
-    return mux.format->pb->error < 0 ? kMrWriteErr : kMrNoErr;
+    return finish(mux, movie, soundDone, duration);
 }
 
 // The written file reaches the disk before it replaces the target.
@@ -190,13 +198,15 @@ MrErr flattenMovie(const MrMovie& movie, const char* path) {
     const int64_t duration = movie.duration();
     MrRect box = movieBox(movie);
     if (widthOf(movie.clip) > 0 && heightOf(movie.clip) > 0) box = movie.clip;
-    if (duration <= 0 || widthOf(box) <= 0 || heightOf(box) <= 0) return kMrInvalidDuration;
+    const bool sound = movieHasSound(movie);
+    if (duration <= 0) return kMrInvalidDuration;
+    if ((widthOf(box) <= 0 || heightOf(box) <= 0) && !sound) return kMrNotAMovie;
     const std::string temp = flattenTempPath(path);
     MrErr err;
     {
         Muxer mux;
         try {
-            err = openMuxer(mux, temp, movie, box, movieHasSound(movie));
+            err = openMuxer(mux, temp, movie, box, sound);
             if (err == kMrNoErr) err = writeMovie(mux, movie, box, duration);
         } catch (const std::bad_alloc&) {
             err = kMrMemFullErr;
