@@ -14,7 +14,7 @@
 #include "platform/media/movie/MovieSamples.h"
 #include "platform/media/movie/TrackSegments.h"
 
-namespace movietest {
+namespace edittest {
 
 namespace pm = plat::media;
 
@@ -127,4 +127,4 @@ inline pm::Frame drawAt(const pm::MrMovie& movie, int64_t time) {
     return frame;
 }
 
-}  // namespace movietest
+}  // namespace edittest

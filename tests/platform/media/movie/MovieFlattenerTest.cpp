@@ -12,7 +12,7 @@
 #include "platform/media/playback/MovieSource.h"
 
 namespace pm = plat::media;
-using namespace movietest;
+using namespace edittest;
 
 namespace {
 

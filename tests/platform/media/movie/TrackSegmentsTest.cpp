@@ -3,7 +3,7 @@
 #include "MovieFixtures.h"
 
 namespace pm = plat::media;
-using namespace movietest;
+using namespace edittest;
 
 namespace {
 
