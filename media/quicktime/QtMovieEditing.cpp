@@ -275,7 +275,7 @@ MrErr qtGetAtomTypeAndId(MrAtomContainer* container, MrAtom atom, uint32_t* type
     return runtime ? runtime->editing.getAtomTypeAndId(container, atom, type, id) : kQtErrNotAvailable;
 }
 
-MrErr qtEffectImageDescription(uint32_t effectType, MrHandle* description) {
+MrErr qtMakeEffectImageDescription(uint32_t effectType, MrHandle* description) {
     const auto* runtime = qtRuntime();
     return runtime ? runtime->editing.effectImageDescription(effectType, description) : kQtErrNotAvailable;
 }

@@ -75,7 +75,7 @@ int16_t qtCountChildrenOfType(MrAtomContainer* container, MrAtom parent, uint32_
 MrErr qtInsertChild(MrAtomContainer* container, MrAtom parent, uint32_t type, uint32_t id, int16_t index, uint32_t dataSize, const void* data, MrAtom* out);  // 000201F0, 00020218
 MrErr qtGetAtomData(MrAtomContainer* container, MrAtom atom, uint32_t* size, const uint8_t** data);  // 00020216
 MrErr qtGetAtomTypeAndId(MrAtomContainer* container, MrAtom atom, uint32_t* type, uint32_t* id);  // ours
-MrErr qtEffectImageDescription(uint32_t effectType, MrHandle* description);  // 00030092
+MrErr qtMakeEffectImageDescription(uint32_t effectType, MrHandle* description);  // 00030092
 MrErr qtDrawMovieFrame(MrMovie* movie, MrTime time, MrWorld* world);  // ours
 MrTime qtGetMovieNextInterestingTime(MrMovie* movie, MrTime time);  // 0002010E
 MrErr qtFlattenMovieToFile(MrMovie* movie, const char* path);  // 0002019B
