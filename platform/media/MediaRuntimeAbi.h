@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "platform/media/movie/MovieEditingAbi.h"
+#include "platform/media/playback/entries/MoviePlaybackAbi.h"
 
 namespace plat::media {
 
@@ -127,6 +128,8 @@ struct MediaRuntimeTable {
     void (*closeExporter)(MrExporter* exporter);
     // Movies, tracks, media, atom containers, effects and flattening.
     MovieEditingEntries editing;
+    // Playing movies opened from files, byte ranges of files or memory.
+    MoviePlaybackEntries playback;
 };
 
 constexpr uint32_t kMediaRuntimeEntryCount =

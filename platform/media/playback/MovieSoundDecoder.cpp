@@ -34,7 +34,18 @@ MrErr MovieSoundDecoder::open(std::shared_ptr<const MovieInput> input, int32_t r
     const int made = swr_alloc_set_opts2(&s->converter_, &outLayout, AV_SAMPLE_FMT_S16, s->rate_, &codec->ch_layout,
                                          codec->sample_fmt, codec->sample_rate, 0, nullptr);
     av_channel_layout_uninit(&outLayout);
-    if (made < 0 || swr_init(s->converter_) < 0) return kMrNoCodec;
+    if (made < 0) return kMrNoCodec;
+    // Mono goes to both sides as it was recorded and stereo to mono as the mean of its sides,
+    // not at the resampler's default centre level.
+    const int inChannels = codec->ch_layout.nb_channels;
+    if (inChannels == 1 && s->channels_ == 2) {
+        const double both[2] = {1.0, 1.0};
+        swr_set_matrix(s->converter_, both, 1);
+    } else if (inChannels == 2 && s->channels_ == 1) {
+        const double mean[2] = {0.5, 0.5};
+        swr_set_matrix(s->converter_, mean, 2);
+    }
+    if (swr_init(s->converter_) < 0) return kMrNoCodec;
     s->frame_ = av_frame_alloc();
     if (!s->frame_) return kMrMemFullErr;
     const AVStream* stream = s->demuxer_->stream();

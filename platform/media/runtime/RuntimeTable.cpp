@@ -5,6 +5,7 @@
 #include "platform/media/MediaWorld.h"
 #include "platform/media/RuntimeServices.h"
 #include "platform/media/movie/MovieEditingEntries.h"
+#include "platform/media/playback/entries/PlaybackEntries.h"
 
 namespace pm = plat::media;
 
@@ -47,6 +48,7 @@ const pm::MediaRuntimeTable kTable = {
     pm::exporterExport,
     pm::closeExporter,
     pm::editingEntries(),
+    pm::playbackEntries(),
 };
 
 }  // namespace
