@@ -45,10 +45,11 @@ TEST_F(QtEffectsTest, EffectTypeIsReadOnlyFromFourBytesAndOtherwiseLeftAlone) {
         Container container(qtNewAtomContainer());
         ASSERT_TRUE(container);
         MrAtom atom = 0;
-        if (c.withAtom)
+        if (c.withAtom) {
             ASSERT_EQ(qtInsertChild(container.get(), pm::kMrAtomRoot, kQtAtomEffectType, 1, 1, uint32_t(c.data.size()),
                                     c.data.data(), &atom),
                       0);
+        }
         uint32_t type = kUntouched;
         EXPECT_EQ(qtEffectGetType(container.get(), &type), c.result);
         EXPECT_EQ(type, c.type);
