@@ -294,3 +294,8 @@ MrErr qtFlattenMovieToFile(MrMovie* movie, const char* path) {
     const auto* runtime = qtRuntime();
     return runtime ? runtime->editing.flattenMovieToFile(movie, path) : kQtErrNotAvailable;
 }
+
+MrErr qtNewMovieFromPictureFile(const char* path, MrMovie** out) {
+    const auto* runtime = qtRuntime();
+    return runtime ? runtime->editing.newMovieFromPictureFile(path, out) : kQtErrNotAvailable;
+}

@@ -79,3 +79,4 @@ MrErr qtMakeEffectImageDescription(uint32_t effectType, MrHandle* description); 
 MrErr qtDrawMovieFrame(MrMovie* movie, MrTime time, MrWorld* world);  // ours
 MrTime qtGetMovieNextInterestingTime(MrMovie* movie, MrTime time);  // 0002010E
 MrErr qtFlattenMovieToFile(MrMovie* movie, const char* path);  // 0002019B
+MrErr qtNewMovieFromPictureFile(const char* path, MrMovie** out);  // ours

@@ -150,6 +150,9 @@ struct MovieEditingEntries {
     MrTime (*nextInterestingTime)(MrMovie* movie, MrTime time);
     // A self-contained .mov at `path` (written beside it, then renamed over it).
     MrErr (*flattenMovieToFile)(MrMovie* movie, const char* path);
+    // A movie (scale 600) of one picture track showing a JPEG file for one second:
+    // kMrFileNotFound, or kMrNotAMovie for a file that is no JPEG picture.
+    MrErr (*newMovieFromPictureFile)(const char* path, MrMovie** out);
 };
 
 }  // namespace plat::media

@@ -1,10 +1,12 @@
 #include "platform/media/movie/MovieEditingEntries.h"
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
 #include <new>
 
 #include "platform/media/ImageDescription.h"
+#include "platform/media/JpegCoding.h"
 #include "platform/media/MediaWorld.h"
 #include "platform/media/RuntimeServices.h"
 #include "platform/media/movie/MovieCompositor.h"
@@ -16,6 +18,21 @@
 namespace plat::media {
 
 namespace {
+
+constexpr int64_t kStillTimeScale = 600;
+// Picture files larger than this are no still of ours.
+constexpr std::streamoff kMaxPictureFileBytes = std::streamoff(1) << 28;
+
+bool readWholeFile(const char* path, std::vector<uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0 || size > kMaxPictureFileBytes) return false;
+    in.seekg(0);
+    bytes.resize(size_t(size));
+    return bool(in.read(reinterpret_cast<char*>(bytes.data()), size));
+}
 
 MrErr report(MrErr err) {
     setMoviesError(err);
@@ -324,6 +341,34 @@ MrErr flattenMovieToFile(MrMovie* movie, const char* path) {
     return report(movie ? flattenMovie(*movie, path) : kMrInvalidMovie);
 }
 
+MrErr newMovieFromPictureFile(const char* path, MrMovie** out) {
+    if (!path || !out) return report(kMrParamErr);
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) return report(kMrFileNotFound);
+    JpegInfo info;
+    if (jpegReadInfo(bytes.data(), uint32_t(bytes.size()), &info) != kMrNoErr) return report(kMrNotAMovie);
+    std::unique_ptr<MrMovie> movie(movieNew(kStillTimeScale));
+    if (!movie) return moviesError();
+    try {
+        auto track = std::make_unique<MrTrack>();
+        track->movie = movie.get();
+        track->width = info.width << 16, track->height = info.height << 16;
+        track->media = std::make_shared<MrMedia>();
+        track->media->type = kMrMediaVideo;
+        track->media->timeScale = kStillTimeScale;
+        MediaSample sample;
+        sample.duration = kStillTimeScale;
+        sample.data = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
+        track->media->samples.push_back(std::move(sample));
+        track->edits.push_back(TrackEdit{kStillTimeScale, track->media, 0, 0x10000});
+        movie->tracks.push_back(std::move(track));
+    } catch (const std::bad_alloc&) {
+        return report(kMrMemFullErr);
+    }
+    *out = movie.release();
+    return report(kMrNoErr);
+}
+
 }  // namespace
 
 MovieEditingEntries editingEntries() {
@@ -337,7 +382,7 @@ MovieEditingEntries editingEntries() {
         getMediaTimeScale, getMediaType, getMediaDuration, getMediaSampleCount, beginMediaEdits, endMediaEdits,
         addMediaSample, setMediaInputMap, newAtomContainer, disposeAtomContainer, atomContainerFromBytes,
         atomContainerBytes, findChildByIndex, findChildById, countChildrenOfType, insertChild, getAtomData,
-        getAtomTypeAndId, effectImageDescription, drawMovieFrame, nextTime, flattenMovieToFile};
+        getAtomTypeAndId, effectImageDescription, drawMovieFrame, nextTime, flattenMovieToFile, newMovieFromPictureFile};
 }
 
 }  // namespace plat::media

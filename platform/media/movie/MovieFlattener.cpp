@@ -169,7 +169,8 @@ MrErr writeMovie(Muxer& mux, const MrMovie& movie, const MrRect& box, int64_t du
         if ((err = jpegCompress(current.map, current.map.bounds, kFlattenJpegQuality, jpeg)) != kMrNoErr) return err;
         if ((err = writeVideo(mux, jpeg, shownFrom, after - shownFrom, movie.timeScale)) != kMrNoErr) return err;
         if (mux.sound) {
-            const int64_t soundTo = after * kMixRate / movie.timeScale;
+            // Whole packets only, so that no padding falls between two pictures' sounds.
+            const int64_t soundTo = after * kMixRate / movie.timeScale / kImaFrames * kImaFrames;
             if ((err = writeSound(mux, movie, soundDone, soundTo)) != kMrNoErr) return err;
             soundDone = soundTo;
         }
