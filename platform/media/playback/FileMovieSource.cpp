@@ -60,7 +60,7 @@ MrErr FileMovieSource::drawFrame(int64_t time, MrPixMap& map, const MrRect& box)
     const size_t frame = video_->frameIndexAt(timestamp);
     if (frame != rgbFrame_ || w != rgbWidth_ || h != rgbHeight_) {
         rgbFrame_ = SIZE_MAX;
-        if (!video_->pictureAt(timestamp, w, h, rgb_)) return kMrBadFormat;
+        if (!video_->pictureAt(timestamp, w, h, rgb_, &rgbRowBytes_)) return kMrBadFormat;
         rgbFrame_ = frame, rgbWidth_ = w, rgbHeight_ = h;
     }
     // The box lies in the map's coordinates; only its part inside the map is written.
@@ -70,7 +70,7 @@ MrErr FileMovieSource::drawFrame(int64_t time, MrPixMap& map, const MrRect& box)
     const int32_t bottom = std::min<int32_t>(box.bottom, map.bounds.bottom);
     if (left >= right || top >= bottom || !map.base) return kMrNoErr;
     for (int32_t y = top; y < bottom; ++y) {
-        const uint8_t* row = rgb_.data() + (size_t(y - box.top) * size_t(w) + size_t(left - box.left)) * 3;
+        const uint8_t* row = rgb_.data() + size_t(y - box.top) * size_t(rgbRowBytes_) + size_t(left - box.left) * 3;
         writeRowRgb(map, y - map.bounds.top, left - map.bounds.left, right - left, row);
     }
     return kMrNoErr;

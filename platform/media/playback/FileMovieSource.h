@@ -41,6 +41,7 @@ private:
     size_t rgbFrame_ = SIZE_MAX;
     int32_t rgbWidth_ = 0;
     int32_t rgbHeight_ = 0;
+    int32_t rgbRowBytes_ = 0;
     // The sound decoder of the last read and where it stands.
     std::unique_ptr<MovieSoundDecoder> sound_;
     std::vector<int16_t> soundWaiting_;

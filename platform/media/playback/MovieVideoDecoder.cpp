@@ -12,6 +12,8 @@ namespace plat::media {
 
 namespace {
 
+constexpr int32_t kRowAlign = 64;
+
 int64_t startOf(const AVFrame* frame) {
     return frame->best_effort_timestamp != AV_NOPTS_VALUE ? frame->best_effort_timestamp : frame->pts;
 }
@@ -88,15 +90,20 @@ bool MovieVideoDecoder::decodeTo(int64_t timestamp) {
     }
 }
 
-bool MovieVideoDecoder::pictureAt(int64_t timestamp, int32_t w, int32_t h, std::vector<uint8_t>& rgb) {
+bool MovieVideoDecoder::pictureAt(int64_t timestamp, int32_t w, int32_t h, std::vector<uint8_t>& rgb,
+                                  int32_t* rowBytes) {
     if (w <= 0 || h <= 0 || w > kMovieMaxSide * 4 || h > kMovieMaxSide * 4) return false;
     if (!decodeTo(timestamp)) return false;
     scaler_ = sws_getCachedContext(scaler_, current_->width, current_->height, AVPixelFormat(current_->format), w, h,
                                    AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!scaler_) return false;
-    rgb.assign(size_t(w) * size_t(h) * 3, 0);
+    // The scaler's vector loops write whole blocks of pixels past the end of a row: rows are
+    // aligned and a spare row follows the last.
+    const int32_t stride = (w * 3 + kRowAlign - 1) / kRowAlign * kRowAlign;
+    rgb.assign(size_t(stride) * size_t(h + 1), 0);
+    *rowBytes = stride;
     uint8_t* planes[4] = {rgb.data(), nullptr, nullptr, nullptr};
-    int strides[4] = {w * 3, 0, 0, 0};
+    int strides[4] = {stride, 0, 0, 0};
     return sws_scale(scaler_, current_->data, current_->linesize, 0, current_->height, planes, strides) == h;
 }
 

@@ -32,9 +32,9 @@ public:
     // The index of the frame shown at `timestamp`.
     size_t frameIndexAt(int64_t timestamp) const;
 
-    // The frame shown at `timestamp` scaled to `w` x `h` RGB rows; false when it cannot be
-    // decoded.
-    bool pictureAt(int64_t timestamp, int32_t w, int32_t h, std::vector<uint8_t>& rgb);
+    // The frame shown at `timestamp` scaled to `w` x `h` RGB rows `rowBytes` apart; false when
+    // it cannot be decoded.
+    bool pictureAt(int64_t timestamp, int32_t w, int32_t h, std::vector<uint8_t>& rgb, int32_t* rowBytes);
 
 private:
     MovieVideoDecoder() = default;

@@ -187,6 +187,30 @@ TEST_F(MoviePlayerTest, DrawsScaledIntoItsBoxClippedToTheWorld) {
     EXPECT_TRUE(near(pixelAt(world.get(), 48, 32), Colour{0, 0, 0}, 0));
 }
 
+TEST_F(MoviePlayerTest, BoxesOfAnySizeGetWholeRowsAndNothingPastThem) {
+    auto player = open(movie("odd"));
+    ASSERT_TRUE(player);
+    World world = makeWorld(64, 48);
+    player->setWorld(world.get());
+    // Widths that no vector loop divides, down to one pixel.
+    const pm::MrRect boxes[] = {{0, 0, 1, 1}, {3, 5, 10, 42}, {0, 0, 47, 63}, {1, 1, 48, 64}, {0, 0, 13, 3}};
+    for (const auto& box : boxes) {
+        std::fill(world->owned.begin(), world->owned.end(), 0);
+        player->setBox(box);
+        ASSERT_EQ(player->task(), pm::kMrNoErr);
+        const int inLeft = box.left + (box.right - box.left) / 4, y = (box.top + box.bottom - 1) / 2;
+        // A one-pixel box holds the mean of both halves.
+        const Colour inside = box.right - box.left == 1 ? movietest::Colour{210, 50, 120} : movietest::leftColour(0);
+        EXPECT_TRUE(near(pixelAt(world.get(), inLeft, y), inside, 40)) << box.right;
+        if (box.right < 64) {
+            EXPECT_TRUE(near(pixelAt(world.get(), box.right, y), Colour{0, 0, 0}, 0));
+        }
+        if (box.bottom < 48) {
+            EXPECT_TRUE(near(pixelAt(world.get(), inLeft, box.bottom), Colour{0, 0, 0}, 0));
+        }
+    }
+}
+
 TEST_F(MoviePlayerTest, InactiveOrWorldlessMovieDrawsNothing) {
     auto player = open(movie("idle"));
     ASSERT_TRUE(player);
