@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "media/quicktime/QtEffects.h"
 #include "media/quicktime/QtMovies.h"
 #include "platform/clock/Clock.h"
 #include "platform/media/ImageDescription.h"
@@ -137,6 +138,36 @@ TEST_F(QtMoviesTest, PlaysBackTheFramesOurWriterFlattened) {
     }
     EXPECT_EQ(drawn.calls, 6);
     EXPECT_EQ(drawn.movie, movie.get());
+}
+
+TEST_F(QtMoviesTest, AnEditedMoviePlaysThroughItsComposition) {
+    const MovieSpec spec;
+    Movie movie(qtNewMovie(600));
+    // Two stills one after the other, made from frames 0 and 2 of the test movies.
+    for (int i = 0; i < 2; ++i) {
+        MrWorld* picture = nullptr;
+        const MrRect bounds{0, 0, 48, 64};
+        ASSERT_EQ(qtNewWorldOfFormat(&picture, pm::kMrFormatBgra32, &bounds), 0);
+        const auto rgb = movietest::frameRgb(spec, 2 * i);
+        for (int y = 0; y < 48; ++y) pm::writeRowRgb(*qtWorldPixMap(picture), y, 0, 64, &rgb[size_t(y) * 64 * 3]);
+        MrTrack* track = nullptr;
+        ASSERT_EQ(qtAddStillTrack(movie.get(), picture, i * 600, 600, 64 << 16, 48 << 16, &track), 0);
+        qtDisposeWorld(picture);
+    }
+    World world = newWorld(64, 48);
+    qtSetMovieWorld(movie.get(), world.get());
+    DrawnCount drawn;
+    qtSetMovieDrawingCompleteProc(movie.get(), countDrawing, reinterpret_cast<intptr_t>(&drawn));
+    qtStartMovie(movie.get());
+    ASSERT_EQ(qtMoviesTask(movie.get(), 0), 0);
+    expectFrame(world.get(), 0, "at the start");
+    clock_.advance(1500);
+    ASSERT_EQ(qtMoviesTask(movie.get(), 0), 0);
+    expectFrame(world.get(), 2, "after a second and a half");
+    EXPECT_EQ(qtGetMovieTime(movie.get()), 900);
+    clock_.advance(1000);
+    EXPECT_TRUE(qtIsMovieDone(movie.get()));
+    EXPECT_EQ(drawn.calls, 2);
 }
 
 TEST_F(QtMoviesTest, PlaysOnTheProgramClockFromFilesRangesAndMemory) {
