@@ -31,16 +31,15 @@ bool drawable(const MrTrack& track) {
     return track.enabled && track.media && isVisual(track.media->type) && track.width > 0 && track.height > 0;
 }
 
-// Lays `picture` over `out` in `place` (map coordinates, clipped) by the track's graphics mode.
-void layOver(const Frame& picture, const MrTrack& track, const MrRect& place, MrPixMap& out) {
+// Lays `picture` over `out` in `place` (map coordinates, clipped) by a graphics mode.
+void layOver(const Frame& picture, int32_t mode, const MrRgbColor& op, const MrRect& place, MrPixMap& out) {
     const int32_t pw = widthOf(place), ph = heightOf(place);
     if (pw <= 0 || ph <= 0 || picture.width <= 0 || picture.height <= 0) return;
     const int32_t ow = widthOf(out.bounds), oh = heightOf(out.bounds);
     const int32_t x0 = std::max<int32_t>(place.left, 0), x1 = std::min<int32_t>(place.right, ow);
     const int32_t y0 = std::max<int32_t>(place.top, 0), y1 = std::min<int32_t>(place.bottom, oh);
-    const uint8_t key[3] = {uint8_t(track.opColor.blue >> 8), uint8_t(track.opColor.green >> 8),
-                            uint8_t(track.opColor.red >> 8)};
-    const uint32_t weight[3] = {track.opColor.blue, track.opColor.green, track.opColor.red};
+    const uint8_t key[3] = {uint8_t(op.blue >> 8), uint8_t(op.green >> 8), uint8_t(op.red >> 8)};
+    const uint32_t weight[3] = {op.blue, op.green, op.red};
     std::vector<int32_t> columns(size_t(std::max(0, x1 - x0)));
     for (int32_t x = x0; x < x1; ++x) columns[size_t(x - x0)] = int32_t(int64_t(x - place.left) * picture.width / pw);
     for (int32_t y = y0; y < y1; ++y) {
@@ -50,7 +49,7 @@ void layOver(const Frame& picture, const MrTrack& track, const MrRect& place, Mr
         for (int32_t x = x0; x < x1; ++x) {
             const uint8_t* s = src + 4 * columns[size_t(x - x0)];
             uint8_t* d = dst + 4 * x;
-            switch (track.graphicsMode) {
+            switch (mode) {
             case kMrModeTransparent:
                 if (s[0] != key[0] || s[1] != key[1] || s[2] != key[2]) std::memcpy(d, s, 4);
                 break;
@@ -127,8 +126,7 @@ bool MovieCompositor::drawTrackPicture(const MrTrack& track, int64_t time, Frame
     if (media.type == kMrMediaVideo) {
         const Frame* picture = decodedSample(*sample);
         if (!picture) return false;
-        MrTrack plain;
-        layOver(*picture, plain, out.map.bounds, out.map);
+        layOver(*picture, kMrModeCopy, MrRgbColor{}, out.map.bounds, out.map);
         return true;
     }
     if (media.type != kMrMediaEffect || depth >= kMaxEffectDepth) return false;
@@ -173,7 +171,7 @@ MrErr MovieCompositor::draw(int64_t time, MrPixMap& out, const MrRect& box) {
         MrRect place = trackBox(*track);
         place = MrRect{int16_t(place.top - box.top), int16_t(place.left - box.left), int16_t(place.bottom - box.top),
                        int16_t(place.right - box.left)};
-        layOver(scratch_, *track, place, out);
+        layOver(scratch_, track->graphicsMode, track->opColor, place, out);
     }
     return kMrNoErr;
 }
