@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "media/quicktime/ImgJpeg.h"
+#include "platform/clock/Clock.h"
 #include "platform/files/Files.h"
 
 namespace {
@@ -48,6 +49,8 @@ bool tableComplete(const pm::MediaRuntimeTable* table) {
 i16 initialise(Connection& c, const pm::MediaRuntimeTable* table, u32 flags) {
     const i16 result = table->initialize(flags);
     if (result != 0) return result;
+    // Movies run on the program's clock, which a test may replace by a fake one.
+    table->playback.setPlaybackClock(&plat::clockMillis);
     c.table = table;
     ++c.count;
     return 0;

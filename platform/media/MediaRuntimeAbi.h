@@ -9,6 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/media/movie/MovieEditingAbi.h"
+#include "platform/media/playback/entries/MoviePlaybackAbi.h"
+
 namespace plat::media {
 
 constexpr const char* kMediaRuntimeLibrary = "libtumblomedia.so";
@@ -123,6 +126,10 @@ struct MediaRuntimeTable {
     // untouched unless the whole picture was written.
     MrErr (*exporterExport)(MrExporter* exporter);
     void (*closeExporter)(MrExporter* exporter);
+    // Movies, tracks, media, atom containers, effects and flattening.
+    MovieEditingEntries editing;
+    // Playing movies opened from files, byte ranges of files or memory.
+    MoviePlaybackEntries playback;
 };
 
 constexpr uint32_t kMediaRuntimeEntryCount =

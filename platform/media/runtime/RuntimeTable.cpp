@@ -4,6 +4,8 @@
 #include "platform/media/MediaRuntimeAbi.h"
 #include "platform/media/MediaWorld.h"
 #include "platform/media/RuntimeServices.h"
+#include "platform/media/movie/MovieEditingEntries.h"
+#include "platform/media/playback/entries/PlaybackEntries.h"
 
 namespace pm = plat::media;
 
@@ -45,6 +47,8 @@ const pm::MediaRuntimeTable kTable = {
     pm::exporterSetOutputFile,
     pm::exporterExport,
     pm::closeExporter,
+    pm::editingEntries(),
+    pm::playbackEntries(),
 };
 
 }  // namespace
