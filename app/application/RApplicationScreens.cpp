@@ -209,7 +209,7 @@ u32 RApplication::HandleMessage(RMessage* message, uintptr_t data) {
     case kMsgAdminLogin:
         nextScreenCode_ = kScreenEasel;
         SaveGlobalUserSettings();
-        OpenLoginDialog(0, true);
+        OpenLoginDialog(message->param2, true);
         break;
     default: ForwardToScreen(message, data); break;
     }

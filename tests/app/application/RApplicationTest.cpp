@@ -250,6 +250,31 @@ TEST_F(RApplicationTest, TheSplashEndsOnceWhateverEndsItAndAsksForTheLogin) {
     application.ExitInstance();
 }
 
+// The easel's "Add or Delete Users" asks with parameter 2 = 1: the login then knows a user is
+// current (it leaves that user out of the list, so the administrator cannot delete the folder
+// the easel works in, and leaving the administrator's form closes it).
+TEST_F(RApplicationTest, TheAdministratorsLoginOpensAsALaterLoginWhenAskedFromAScreen) {
+    struct Case {
+        u16 param2;
+        const char* opened;
+    };
+    for (const Case& c : {Case{1, "login 1"}, Case{0, "login 0"}}) {
+        SCOPED_TRACE(c.param2);
+        writeSetup("NoSplash=TRUE\r\nLoginAs=Maya");
+        Log log;
+        RApplication application;
+        application.SetShellParts(parts(&log));
+        ASSERT_EQ(application.Startup(0, {}), 0);
+        application.OnIdle();
+        ASSERT_EQ(application.GetCurrentModuleCode(), kScreenEasel);
+        log.clear();
+        RMessage admin(kMsgAdminLogin, 265, c.param2);
+        application.HandleMessage(&admin, 0);
+        EXPECT_EQ(log, (Log{c.opened, "0 hears 5578"}));
+        application.ExitInstance();
+    }
+}
+
 TEST_F(RApplicationTest, ANameAnswerLogsTheUserInAndARefusedNameBringsTheLoginBack) {
     struct Case {
         const char* name;
