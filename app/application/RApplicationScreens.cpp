@@ -155,6 +155,12 @@ void RApplication::LoginClosed(const std::string* user, u16 answer) {
         return;
     }
     if (answer != kLoginChosen) return;
+    if (userLoggedIn_ && currentScreen_) {
+        // The screen of the user who leaves saves its panels' choices as it goes: into that
+        // user's file, not the next user's.
+        currentScreen_.reset();
+        currentCode_ = 0;
+    }
     if (!user || !paths_ || paths_->SelectUserFolder(*user) != kErrNone) {
         // A name the folders refuse logs nobody in: the login comes back.
         OpenLoginDialog(0, false);

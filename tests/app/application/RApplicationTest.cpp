@@ -275,6 +275,46 @@ TEST_F(RApplicationTest, TheAdministratorsLoginOpensAsALaterLoginWhenAskedFromAS
     }
 }
 
+// A screen that notes whose folders are current when it goes: a screen saves its panels'
+// choices into the current user's file as it is deleted.
+class UserNotingScreen : public RModule {
+public:
+    explicit UserNotingScreen(Log* log) : log_(log) {}
+    ~UserNotingScreen() override {
+        const RApplication* application = GetApplication();
+        log_->push_back("gone as " + (application && application->GetPaths() ? application->GetPaths()->UserName() : ""));
+    }
+
+private:
+    Log* log_;
+};
+
+TEST_F(RApplicationTest, TheScreenOfTheUserWhoLeavesGoesWhileThatUserIsStillCurrent) {
+    Log log;
+    RApplication application;
+    ShellParts shell = parts(&log);
+    shell.screen = [&log](u32 code) -> std::unique_ptr<RModule> {
+        if (code == kScreenSplash) return std::make_unique<testapp::RecordingScreen>(code, &log);
+        if (code == kScreenEasel) return std::make_unique<UserNotingScreen>(&log);
+        return nullptr;
+    };
+    application.SetShellParts(shell);
+    ASSERT_EQ(application.Startup(0, {}), 0);
+    for (const char* name : {"Maya", "Zoe"}) {
+        // The easel's "Log In As New User" asks with parameter 2 = 1 once a user works.
+        RMessage open(kMsgOpenDocument, 265, application.IsUserLoggedIn() ? 1 : 0);
+        application.HandleMessage(&open, 0);
+        RMessage answer(kMsgLoginClosed, reinterpret_cast<uintptr_t>(new std::string(name)), kLoginChosen);
+        application.HandleMessage(&answer, 0);
+        ASSERT_EQ(application.GetPaths()->UserName(), name);
+        ASSERT_EQ(application.GetCurrentModuleCode(), kScreenEasel);
+    }
+    EXPECT_EQ(std::count(log.begin(), log.end(), "gone as Maya"), 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "gone as Zoe"), 0);
+    application.ExitInstance();
+    EXPECT_EQ(log.back(), "gone as Zoe");
+}
+
 TEST_F(RApplicationTest, ANameAnswerLogsTheUserInAndARefusedNameBringsTheLoginBack) {
     struct Case {
         const char* name;
