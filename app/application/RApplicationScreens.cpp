@@ -9,6 +9,7 @@
 #include "document/pages/RPage.h"
 #include "document/project/RDocument.h"
 #include "document/project/RPortfolio.h"
+#include "document/users/UserNames.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/contents/GameFileMgr.h"
@@ -155,9 +156,9 @@ void RApplication::LoginClosed(const std::string* user, u16 answer) {
         return;
     }
     if (answer != kLoginChosen) return;
-    if (userLoggedIn_ && currentScreen_) {
+    if (userLoggedIn_ && currentScreen_ && user && isValidUserName(*user)) {
         // The screen of the user who leaves saves its panels' choices as it goes: into that
-        // user's file, not the next user's.
+        // user's file, not the next user's. A refused name leaves it where it is.
         currentScreen_.reset();
         currentCode_ = 0;
     }

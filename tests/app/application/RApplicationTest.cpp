@@ -310,9 +310,15 @@ TEST_F(RApplicationTest, TheScreenOfTheUserWhoLeavesGoesWhileThatUserIsStillCurr
         ASSERT_EQ(application.GetCurrentModuleCode(), kScreenEasel);
     }
     EXPECT_EQ(std::count(log.begin(), log.end(), "gone as Maya"), 1);
+    // A name the folders refuse keeps the screen of the user who works.
+    RMessage again(kMsgOpenDocument, 265, 1);
+    application.HandleMessage(&again, 0);
+    RMessage refused(kMsgLoginClosed, reinterpret_cast<uintptr_t>(new std::string("../escape")), kLoginChosen);
+    application.HandleMessage(&refused, 0);
+    EXPECT_EQ(application.GetCurrentModuleCode(), kScreenEasel);
     EXPECT_EQ(std::count(log.begin(), log.end(), "gone as Zoe"), 0);
     application.ExitInstance();
-    EXPECT_EQ(log.back(), "gone as Zoe");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "gone as Zoe"), 1);
 }
 
 TEST_F(RApplicationTest, ANameAnswerLogsTheUserInAndARefusedNameBringsTheLoginBack) {
