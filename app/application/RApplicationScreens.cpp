@@ -17,6 +17,7 @@
 #include "framework/undo/UndoManager.h"
 #include "sound/RSoundManager.h"
 #include "engine/ini/IniProfiles.h"
+#include "engine/util/IniWriteStringEnsurePath.h"
 #include "framework/language/LanguageTexts.h"
 
 namespace Ostrel {
@@ -24,12 +25,6 @@ namespace Ostrel {
 namespace {
 
 constexpr u16 kLoginNameSize = 261;
-
-bool iniIsTrue(const Path* file, const char* section, const char* key) {
-    char value[16] = {};
-    iniGetString(file, section, key, value, sizeof value - 1, "");
-    return strcasecmp(value, "TRUE") == 0;
-}
 
 void setSoundEnabled(u16 on) {
     if (SprScreen* screen = sprScreen()) screen->soundEnabled = on;
@@ -134,7 +129,7 @@ void RApplication::OpenDocumentOrLogin(u16 reLogin) {
     if (lower.find(".tbp") != std::string::npos)
         nextScreenCode_ = kScreenPicker;
     else
-        nextScreenCode_ = iniIsTrue(&iniPath_, kSectionGeneralSettings, "StartInPicker") ? kScreenPicker : kScreenEasel;
+        nextScreenCode_ = IniReadBoolText(&iniPath_, kSectionGeneralSettings, "StartInPicker") == 1 ? kScreenPicker : kScreenEasel;
     SaveGlobalUserSettings();
     if (reLogin == 0) {
         std::vector<char> name(kLoginNameSize + 1, '\0');
