@@ -15,6 +15,7 @@
 #include "sound/RSoundManager.h"
 #include "text/speech/ASpeechHandler.h"
 #include "text/speech/SpeechSurroundings.h"
+#include "tools/base/ToolSounds.h"
 #include "framework/messaging/mfDispatcher.h"
 
 namespace Ostrel {
@@ -110,6 +111,8 @@ void RApplication::SaveGlobalUserSettings() {
 void RApplication::LoadGlobalUserSettings() {
     if (!paths_ || !settings_) return;
     RGlobalSave(*paths_, settings_.get()).Load();
+    // The tools sound as the user left them.
+    setToolSoundsEnabled(settings_->toolSounds != 0);
 }
 
 }  // namespace Ostrel

@@ -216,7 +216,6 @@ private:
     u16 missingVolumeGivenUp_ = 0;
     // System errors in a row tried again: a lasting one must not retry without end.
     u16 systemErrorRetries_ = 0;
-    bool soundTickRegistered_ = false;
 };
 
 // The one application object; null before it is built and after it is gone.

@@ -9,6 +9,7 @@
 #include "document/pages/RPage.h"
 #include "document/project/RDocument.h"
 #include "document/project/RPortfolio.h"
+#include "document/users/UserNames.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/contents/GameFileMgr.h"
@@ -16,6 +17,7 @@
 #include "framework/undo/UndoManager.h"
 #include "sound/RSoundManager.h"
 #include "engine/ini/IniProfiles.h"
+#include "engine/util/IniWriteStringEnsurePath.h"
 #include "framework/language/LanguageTexts.h"
 
 namespace Ostrel {
@@ -23,12 +25,6 @@ namespace Ostrel {
 namespace {
 
 constexpr u16 kLoginNameSize = 261;
-
-bool iniIsTrue(const Path* file, const char* section, const char* key) {
-    char value[16] = {};
-    iniGetString(file, section, key, value, sizeof value - 1, "");
-    return strcasecmp(value, "TRUE") == 0;
-}
 
 void setSoundEnabled(u16 on) {
     if (SprScreen* screen = sprScreen()) screen->soundEnabled = on;
@@ -133,7 +129,7 @@ void RApplication::OpenDocumentOrLogin(u16 reLogin) {
     if (lower.find(".tbp") != std::string::npos)
         nextScreenCode_ = kScreenPicker;
     else
-        nextScreenCode_ = iniIsTrue(&iniPath_, kSectionGeneralSettings, "StartInPicker") ? kScreenPicker : kScreenEasel;
+        nextScreenCode_ = IniReadBoolText(&iniPath_, kSectionGeneralSettings, "StartInPicker") == 1 ? kScreenPicker : kScreenEasel;
     SaveGlobalUserSettings();
     if (reLogin == 0) {
         std::vector<char> name(kLoginNameSize + 1, '\0');
@@ -155,6 +151,12 @@ void RApplication::LoginClosed(const std::string* user, u16 answer) {
         return;
     }
     if (answer != kLoginChosen) return;
+    if (userLoggedIn_ && currentScreen_ && user && isValidUserName(*user)) {
+        // The screen of the user who leaves saves its panels' choices as it goes: into that
+        // user's file, not the next user's. A refused name leaves it where it is.
+        currentScreen_.reset();
+        currentCode_ = 0;
+    }
     if (!user || !paths_ || paths_->SelectUserFolder(*user) != kErrNone) {
         // A name the folders refuse logs nobody in: the login comes back.
         OpenLoginDialog(0, false);
@@ -209,7 +211,7 @@ u32 RApplication::HandleMessage(RMessage* message, uintptr_t data) {
     case kMsgAdminLogin:
         nextScreenCode_ = kScreenEasel;
         SaveGlobalUserSettings();
-        OpenLoginDialog(0, true);
+        OpenLoginDialog(message->param2, true);
         break;
     default: ForwardToScreen(message, data); break;
     }

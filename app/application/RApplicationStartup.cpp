@@ -25,6 +25,7 @@
 #include "engine/resources/NamedResources.h"
 #include "engine/resources/ResourceManager.h"
 #include "engine/timers/Timers.h"
+#include "engine/util/IniWriteStringEnsurePath.h"
 #include "framework/contents/GameFileMgr.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
@@ -68,11 +69,6 @@ std::string readIni(const Path* file, const char* section, const char* key, u16 
     std::vector<char> buffer(size + 1, '\0');
     iniGetString(file, section, key, buffer.data(), size, "");
     return buffer.data();
-}
-
-bool iniIsTrue(const Path* file, const char* section, const char* key) {
-    const std::string value = readIni(file, section, key, 16);
-    return strcasecmp(value.c_str(), "TRUE") == 0;
 }
 
 }  // namespace
@@ -258,9 +254,9 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     userLoggedIn_ = 0;
     if (!portfolio_) portfolio_ = std::make_unique<RPortfolio>(*paths_, std::string());
 
-    if (iniIsTrue(&iniPath_, kSectionDebugSettings, "lowVol")) spriteScreen_->soundVolume = 1;
+    if (IniReadBoolText(&iniPath_, kSectionDebugSettings, "lowVol") == 1) spriteScreen_->soundVolume = 1;
 
-    if (iniIsTrue(&configPath_, kSetupSection, "NoSplash")) {
+    if (IniReadBoolText(&configPath_, kSetupSection, "NoSplash") == 1) {
         PostMessageTo(this, kMsgOpenDocument, 0, 0);
     } else if (u16 result = SwitchModule(kScreenSplash)) {
         return result;

@@ -25,6 +25,9 @@ constexpr u32 kToolTipSpriteFlags = 0x800000;
 constexpr u16 kToolTipTextFlags = 0x22;
 constexpr u16 kFontNameSize = 32;
 constexpr const char* kAlertCaption = "Ostrel";
+// The largest tip font: a tip is one line under a button. A size past it (or below 1) is read
+// as missing, as a larger one gives a tip wider and taller than the screen and takes seconds to draw.
+constexpr i32 kToolTipFontSizeLimit = 72;
 
 }  // namespace
 
@@ -77,7 +80,7 @@ u16 RModule::LoadToolTipMetrics() {
     char fontName[kFontNameSize + 1] = {};
     iniGetString(settings.get(), kToolTipMetricsSection, "FontName", fontName, kFontNameSize, kDefaultToolTipFont);
     i32 size = 0;
-    iniGetLong(settings.get(), kToolTipMetricsSection, "FontSize", &size, INT32_MIN, INT32_MAX);
+    iniGetLong(settings.get(), kToolTipMetricsSection, "FontSize", &size, 1, kToolTipFontSizeLimit);
     struct Component {
         const char* key;
         u8* into;

@@ -1,8 +1,8 @@
 #include "app/strings/StringList.h"
 
 #include <algorithm>
-#include <cstring>
 
+#include "app/strings/format/StringListFormat.h"
 #include "framework/resources/mfxReadResource.h"
 
 namespace Ostrel {
@@ -12,15 +12,7 @@ u16 StringList::Load(u16 id) {
     id_ = id;
     std::vector<u8> data;
     if (mfxReadResource(kStringListType, id, &data) != kErrNone || data.empty()) return 1;
-    const size_t count = data[0];
-    size_t at = 1;
-    while (strings_.size() < count && at < data.size()) {
-        const void* end = std::memchr(data.data() + at, 0, data.size() - at);
-        if (!end) break;
-        const size_t length = size_t(static_cast<const u8*>(end) - (data.data() + at));
-        strings_.emplace_back(reinterpret_cast<const char*>(data.data() + at), length);
-        at += length + 1;
-    }
+    strings_ = parseStringList(data);
     return 0;
 }
 

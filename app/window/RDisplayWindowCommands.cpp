@@ -14,6 +14,7 @@
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
+#include "tools/base/ToolSounds.h"
 
 namespace Ostrel {
 
@@ -176,8 +177,10 @@ void RDisplayWindow::ToggleSwitch(u16 command) {
         break;
     }
     case kCmdToolSounds:
-        // Sounds stop at once, before any screen hears of the change.
+        // Sounds stop at once, before any screen hears of the change: the screens' sprites and
+        // the tools' own stroke sounds alike.
         if (SprScreen* screen = sprScreen()) screen->soundEnabled = *word;
+        setToolSoundsEnabled(*word != 0);
         break;
     case kCmdSmallKids: {
         RMessage changed(kMsgSmallKidsChanged, 0, 0);

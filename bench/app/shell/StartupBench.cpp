@@ -1,9 +1,11 @@
 // Start-up to the splash's first frame (the whole application start: engine services, folders,
 // content, main window, sprite layer, the splash entered and drawn) against merely opening a
-// window and drawing one frame into it. Both end with their shut-down, which is timed too.
-// Then the login's answer to the easel drawn with its tool panel, and what the easel costs
-// while nobody touches it: the share of one core the program's threads use over ten seconds
-// of the real message loop.
+// window and drawing one frame into it; the shut-down that follows each is reported beside it
+// (counter shutdown_ms), not timed. Then the login's answer to the easel drawn with its tool
+// panel, and what the easel costs while nobody touches it: the share of one core the program's
+// threads use over ten seconds of the real message loop. Each runs twice in one run: on the
+// headless display and through SDL on a private X server (Xvfb); the X runs are skipped with a
+// message when no X server can be started.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -12,6 +14,7 @@
 #include <string>
 
 #include "app/application/RApplication.h"
+#include "app/application/RShellWindow.h"
 #include "app/shell/ScreenTable.h"
 #include "document/users/EnginePath.h"
 #include "engine/base/MemoryHandles.h"
@@ -28,11 +31,90 @@
 #include "framework/windows/mfxWindow.h"
 #include "platform/clock/Clock.h"
 #include "platform/display/DisplayDriver.h"
-#include "platform/ui/MessageQueue.h"
 #include "platform/display/choice/DisplayChoice.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/display/sdl/SdlDisplay.h"
+#include "platform/ui/MessageQueue.h"
 #include "platform/ui/Windows.h"
+#include "tests/demo/screenshot/XScreenshot.h"
+#include "tests/demo/screenshot/XvfbServer.h"
 
 namespace {
+
+enum class Screen { Headless, Xvfb };
+
+// SDL on a private X server, started at the first X run and kept for the rest of the run; the
+// driver goes before the server.
+struct XDisplay {
+    XDisplay() {
+        if (!server.running()) return;
+        setenv("DISPLAY", server.display().c_str(), 1);
+        setenv("SDL_RENDER_DRIVER", "software", 1);
+        setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
+        sdl = plat::makeSdlDisplay("x11");
+    }
+    XvfbServer server;
+    std::unique_ptr<plat::DisplayDriver> sdl;
+};
+
+XDisplay& xDisplay() {
+    static XDisplay x;
+    return x;
+}
+
+// Makes `screen` the display the benchmark draws on; false (the benchmark skipped) when the X
+// server or SDL on it cannot be had.
+bool useScreen(Screen screen, benchmark::State& state) {
+    static plat::HeadlessDisplay headless;
+    if (screen == Screen::Headless) {
+        plat::setDisplayDriver(&headless);
+        return true;
+    }
+    XDisplay& x = xDisplay();
+    if (!x.sdl) {
+        state.SkipWithError(("no X display: " + (x.server.running() ? std::string("SDL could not open it")
+                                                                     : x.server.failure())).c_str());
+        return false;
+    }
+    plat::setDisplayDriver(x.sdl.get());
+    return true;
+}
+
+double millisSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Whether the frame is on the screen: on the headless display, presented; on X, what the
+// server shows of the window's client area is a picture (more than one colour), read back
+// from the server.
+bool onScreen(Screen screen, const plat::DisplayWindow* face) {
+    if (!face) return false;
+    if (screen == Screen::Headless) {
+        const auto* headless = dynamic_cast<const plat::HeadlessWindow*>(face);
+        return headless && headless->presentCount() > 0;
+    }
+    const plat::gdi::Point origin = face->clientOrigin();
+    const std::vector<uint32_t> shot = takeXScreenshot(xDisplay().server.display(), origin.x, origin.y,
+                                                       face->surface().width(), face->surface().height());
+    for (uint32_t pixel : shot)
+        if ((pixel & 0xFFFFFF) != (shot.front() & 0xFFFFFF)) return true;
+    return false;
+}
+
+// Runs the loop as the program does until the frame is on the screen; false when it never is.
+bool frameShown(Screen screen, const Ostrel::RApplication& application) {
+    const plat::DisplayWindow* face = application.GetMainWindow() ? application.GetMainWindow()->GetFace() : nullptr;
+    for (int turn = 0; turn < 1000; ++turn) {
+        bool quit = false;
+        int code = 0;
+        plat::displayDriver().pumpEvents();
+        while (mfxPumpOneMessage(&quit, &code) && !quit) {
+        }
+        if (onScreen(screen, face)) return true;
+        plat::waitForMessage();
+    }
+    return false;
+}
 
 std::string scratchRoot() {
     static const std::string root = [] {
@@ -71,60 +153,77 @@ double processCpuSeconds() {
     return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
-void BM_StartupToSplashFrame(benchmark::State& state) {
+void BM_StartupToSplashFrame(benchmark::State& state, Screen screen) {
+    if (!useScreen(screen, state)) return;
     const Ostrel::ShellParts parts = programParts();
+    double shutdown = 0;
     for (auto _ : state) {
-        if (osmInit(nullptr) != kErrNone) {
+        // In the framework's order: the instance initialisation, the OS manager, the loop's
+        // task, the start-up, then the loop until the splash is on the screen.
+        const auto start = std::chrono::steady_clock::now();
+        Ostrel::RApplication application;
+        application.SetShellParts(parts);
+        application.InitInstance(0, {}, "");
+        if (osmInit(nullptr) != kErrNone || !osmCreateIntervalTask(idleTask, nullptr, kOsmEveryDispatch)) {
             state.SkipWithError("the OS manager did not start");
             return;
         }
-        Ostrel::RApplication application;
-        application.SetShellParts(parts);
         const u16 result = application.Startup(0, {});
+        const bool shown = result == 0 && frameShown(screen, application);
+        state.SetIterationTime(millisSince(start) / 1000.0);
+        const auto down = std::chrono::steady_clock::now();
         application.ExitInstance();
         osmShutdown();
-        if (result != 0) {
-            state.SkipWithError("start-up failed");
+        shutdown += millisSince(down);
+        if (result != 0 || !shown) {
+            state.SkipWithError(result != 0 ? "start-up failed" : "the splash was never presented");
             return;
         }
     }
+    state.counters["shutdown_ms"] = benchmark::Counter(shutdown, benchmark::Counter::kAvgIterations);
+    plat::setDisplayDriver(nullptr);
 }
-BENCHMARK(BM_StartupToSplashFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_StartupToSplashFrame, headless, Screen::Headless)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_StartupToSplashFrame, xvfb, Screen::Xvfb)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // From the login's answer to the easel entered (canvas, pencil panel, menus) and drawn.
-void BM_LoginToEasel(benchmark::State& state) {
+void BM_LoginToEasel(benchmark::State& state, Screen screen) {
+    if (!useScreen(screen, state)) return;
     const Ostrel::ShellParts parts = programParts();
     for (auto _ : state) {
-        state.PauseTiming();
-        if (osmInit(nullptr) != kErrNone) {
+        auto application = std::make_unique<Ostrel::RApplication>();
+        application->SetShellParts(parts);
+        application->InitInstance(0, {}, "");
+        if (osmInit(nullptr) != kErrNone || !osmCreateIntervalTask(idleTask, nullptr, kOsmEveryDispatch)) {
             state.SkipWithError("the OS manager did not start");
             return;
         }
-        auto application = std::make_unique<Ostrel::RApplication>();
-        application->SetShellParts(parts);
-        if (application->Startup(0, {}) != 0) {
+        if (application->Startup(0, {}) != 0 || !frameShown(screen, *application)) {
             state.SkipWithError("start-up failed");
             return;
         }
-        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
         logIn(*application, "Bench");
-        state.PauseTiming();
+        const bool shown = frameShown(screen, *application);
+        state.SetIterationTime(millisSince(start) / 1000.0);
         const bool easel = application->GetCurrentModuleCode() == Ostrel::kScreenEasel;
         application->ExitInstance();
         application.reset();
         osmShutdown();
-        state.ResumeTiming();
-        if (!easel) {
-            state.SkipWithError("the login did not bring the easel");
+        if (!easel || !shown) {
+            state.SkipWithError("the login did not bring the easel to the screen");
             return;
         }
     }
+    plat::setDisplayDriver(nullptr);
 }
-BENCHMARK(BM_LoginToEasel)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoginToEasel, headless, Screen::Headless)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoginToEasel, xvfb, Screen::Xvfb)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The easel left alone for ten seconds of the real loop: CPU time of the whole process over
 // the wall time, as a percentage of one core.
-void BM_EaselIdleCpu(benchmark::State& state) {
+void BM_EaselIdleCpu(benchmark::State& state, Screen screen) {
+    if (!useScreen(screen, state)) return;
     const Ostrel::ShellParts parts = programParts();
     for (auto _ : state) {
         // In the framework's order: the instance initialisation, the OS manager, the loop's
@@ -155,11 +254,16 @@ void BM_EaselIdleCpu(benchmark::State& state) {
         application.ExitInstance();
         osmShutdown();
     }
+    plat::setDisplayDriver(nullptr);
 }
-BENCHMARK(BM_EaselIdleCpu)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_EaselIdleCpu, headless, Screen::Headless)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_EaselIdleCpu, xvfb, Screen::Xvfb)->Iterations(1)->Unit(benchmark::kSecond);
 
-void BM_WindowAndOneFrame(benchmark::State& state) {
+void BM_WindowAndOneFrame(benchmark::State& state, Screen screen) {
+    if (!useScreen(screen, state)) return;
+    double shutdown = 0;
     for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
         osmInit(nullptr);
         memInit(0, 512);
         osInit();
@@ -174,9 +278,21 @@ void BM_WindowAndOneFrame(benchmark::State& state) {
         gfxLockPort(picture);
         GfxPort* previous = gfxSetPort(picture);
         gfxFillRect(whole, GfxColor::rgb(126, 200, 255), 0);
+        // A frame of two colours, so that the server is seen to show it (see onScreen).
+        gfxFillRect(Rect16{100, 100, 300, 200}, GfxColor::rgb(255, 214, 0), 0);
         gfxLockPort(windowPort);
         gfxCopyBits(windowPort, picture, whole, whole, 0);
+        // Letting go of the window port presents the frame.
         gfxUnlockPort(windowPort);
+        // The X server maps the new window and shows the frame in its own time.
+        bool shown = onScreen(screen, face.get());
+        for (int turn = 0; turn < 2000 && !shown; ++turn) {
+            plat::displayDriver().waitForInput(1);
+            plat::displayDriver().pumpEvents();
+            shown = onScreen(screen, face.get());
+        }
+        state.SetIterationTime(millisSince(start) / 1000.0);
+        const auto down = std::chrono::steady_clock::now();
         gfxSetPort(previous);
         gfxUnlockPort(picture);
         gfxSetPort(nullptr);
@@ -189,8 +305,16 @@ void BM_WindowAndOneFrame(benchmark::State& state) {
         osShutdown();
         memShutdown();
         osmShutdown();
+        shutdown += millisSince(down);
+        if (!shown) {
+            state.SkipWithError("the frame was never on the screen");
+            return;
+        }
     }
+    state.counters["shutdown_ms"] = benchmark::Counter(shutdown, benchmark::Counter::kAvgIterations);
+    plat::setDisplayDriver(nullptr);
 }
-BENCHMARK(BM_WindowAndOneFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowAndOneFrame, headless, Screen::Headless)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WindowAndOneFrame, xvfb, Screen::Xvfb)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

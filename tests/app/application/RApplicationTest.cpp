@@ -250,6 +250,77 @@ TEST_F(RApplicationTest, TheSplashEndsOnceWhateverEndsItAndAsksForTheLogin) {
     application.ExitInstance();
 }
 
+// The easel's "Add or Delete Users" asks with parameter 2 = 1: the login then knows a user is
+// current (it leaves that user out of the list, so the administrator cannot delete the folder
+// the easel works in, and leaving the administrator's form closes it).
+TEST_F(RApplicationTest, TheAdministratorsLoginOpensAsALaterLoginWhenAskedFromAScreen) {
+    struct Case {
+        u16 param2;
+        const char* opened;
+    };
+    for (const Case& c : {Case{1, "login 1"}, Case{0, "login 0"}}) {
+        SCOPED_TRACE(c.param2);
+        writeSetup("NoSplash=TRUE\r\nLoginAs=Maya");
+        Log log;
+        RApplication application;
+        application.SetShellParts(parts(&log));
+        ASSERT_EQ(application.Startup(0, {}), 0);
+        application.OnIdle();
+        ASSERT_EQ(application.GetCurrentModuleCode(), kScreenEasel);
+        log.clear();
+        RMessage admin(kMsgAdminLogin, 265, c.param2);
+        application.HandleMessage(&admin, 0);
+        EXPECT_EQ(log, (Log{c.opened, "0 hears 5578"}));
+        application.ExitInstance();
+    }
+}
+
+// A screen that notes whose folders are current when it goes: a screen saves its panels'
+// choices into the current user's file as it is deleted.
+class UserNotingScreen : public RModule {
+public:
+    explicit UserNotingScreen(Log* log) : log_(log) {}
+    ~UserNotingScreen() override {
+        const RApplication* application = GetApplication();
+        log_->push_back("gone as " + (application && application->GetPaths() ? application->GetPaths()->UserName() : ""));
+    }
+
+private:
+    Log* log_;
+};
+
+TEST_F(RApplicationTest, TheScreenOfTheUserWhoLeavesGoesWhileThatUserIsStillCurrent) {
+    Log log;
+    RApplication application;
+    ShellParts shell = parts(&log);
+    shell.screen = [&log](u32 code) -> std::unique_ptr<RModule> {
+        if (code == kScreenSplash) return std::make_unique<testapp::RecordingScreen>(code, &log);
+        if (code == kScreenEasel) return std::make_unique<UserNotingScreen>(&log);
+        return nullptr;
+    };
+    application.SetShellParts(shell);
+    ASSERT_EQ(application.Startup(0, {}), 0);
+    for (const char* name : {"Maya", "Zoe"}) {
+        // The easel's "Log In As New User" asks with parameter 2 = 1 once a user works.
+        RMessage open(kMsgOpenDocument, 265, application.IsUserLoggedIn() ? 1 : 0);
+        application.HandleMessage(&open, 0);
+        RMessage answer(kMsgLoginClosed, reinterpret_cast<uintptr_t>(new std::string(name)), kLoginChosen);
+        application.HandleMessage(&answer, 0);
+        ASSERT_EQ(application.GetPaths()->UserName(), name);
+        ASSERT_EQ(application.GetCurrentModuleCode(), kScreenEasel);
+    }
+    EXPECT_EQ(std::count(log.begin(), log.end(), "gone as Maya"), 1);
+    // A name the folders refuse keeps the screen of the user who works.
+    RMessage again(kMsgOpenDocument, 265, 1);
+    application.HandleMessage(&again, 0);
+    RMessage refused(kMsgLoginClosed, reinterpret_cast<uintptr_t>(new std::string("../escape")), kLoginChosen);
+    application.HandleMessage(&refused, 0);
+    EXPECT_EQ(application.GetCurrentModuleCode(), kScreenEasel);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "gone as Zoe"), 0);
+    application.ExitInstance();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "gone as Zoe"), 1);
+}
+
 TEST_F(RApplicationTest, ANameAnswerLogsTheUserInAndARefusedNameBringsTheLoginBack) {
     struct Case {
         const char* name;

@@ -7,6 +7,7 @@
 #include "document/users/Paths.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "text/host/TextKeys.h"
+#include "tools/base/ToolSounds.h"
 #include "tests/app/window/WindowShellFixture.h"
 
 namespace {
@@ -89,7 +90,7 @@ TEST_F(Login, ATypedNameLogsInMakesTheUsersFolderAndReadsTheirSettings) {
         u16 toolSounds;
     };
     // The login button takes the list's spelling; Enter keeps the typed one.
-    const Case cases[] = {{"Zoe", true, "Zoe", 1}, {"maya", false, "Maya", 0}};
+    const Case cases[] = {{"Zoe", true, "Zoe", 1}, {"maya", false, "Maya", 0}, {"Ben", true, "Ben", 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         openLogin();
@@ -106,6 +107,8 @@ TEST_F(Login, ATypedNameLogsInMakesTheUsersFolderAndReadsTheirSettings) {
         EXPECT_EQ(app->GetPaths()->UserName(), c.user);
         EXPECT_TRUE(fs::exists(usersFolder() + "/" + c.user + "/Pictures"));
         EXPECT_EQ(app->GetGlobalUserSettings()->toolSounds, c.toolSounds);
+        // The tools sound as the user left them.
+        EXPECT_EQ(toolSoundsEnabled(), c.toolSounds != 0);
         EXPECT_EQ(app->GetCurrentModuleCode(), kScreenEasel);
     }
 }

@@ -5,6 +5,9 @@
 #include "framework/input/RHotSpotList.h"
 #include "framework/menus/mfxMenu.h"
 #include "framework/windows/mfxQueries.h"
+#include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/GfxFont.h"
+#include <fstream>
 #include "tests/app/application/ShellTestFixture.h"
 
 namespace {
@@ -153,6 +156,51 @@ TEST_F(RModuleTest, TwoCallsShowThenHideTheTipAndSwitchedOffTipsNeverShow) {
     tipsWindow_->tips = true;
     off->ShowToolTip(999, "Draw");
     EXPECT_FALSE(off->ToolTipShowing());
+}
+
+// The height of a tip in a font of that size (0: the font's own size): a line and two pixels.
+i16 tipHeightAt(i32 size) {
+    GfxFont* font = gfxNewFont("DejaVu Sans", u16(size), 0);
+    GfxFont* previous = gfxSetFont(font);
+    GfxFontInfo info{};
+    gfxGetFontInfo(&info);
+    gfxSetFont(previous);
+    gfxDisposeFont(font);
+    return i16(info.values[0] + 2);
+}
+
+// The tip's size comes from the writable settings; one no line of text could have is read as
+// missing, so the tip keeps a sensible size and stays on the screen.
+TEST_F(RModuleTest, ATipFontSizeOutsideItsRangeIsReadAsMissing) {
+    struct Case {
+        const char* size;
+        i32 used;
+    };
+    const Case cases[] = {{"14", 14}, {"1", 1}, {"72", 72}, {"73", 0}, {"0", 0}, {"-5", 0}, {"100000", 0}, {"big", 0}};
+    const std::string ini = root_ + "/config/tumblo4/TB.ini";
+    std::string installed;
+    {
+        std::ifstream in(ini, std::ios::binary);
+        installed.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const size_t key = installed.find("FontSize=", installed.find("[ToolTipMetrics]"));
+    ASSERT_NE(key, std::string::npos);
+    const size_t end = installed.find_first_of("\r\n", key);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        // The settings are read afresh by a new start.
+        application_->ExitInstance();
+        std::ofstream(ini, std::ios::binary | std::ios::trunc) << installed.substr(0, key) << "FontSize=" << c.size
+                                                              << installed.substr(end);
+        ASSERT_EQ(application_->Startup(0, {}), 0);
+        auto tips = screen({{232, Rect16{100, 100, 140, 130}}});
+        tips->ShowToolTip(232, "Draw");
+        ASSERT_TRUE(tips->ToolTipShowing());
+        const Rect16 tip = tips->ToolTipRect();
+        EXPECT_EQ(tip.bottom - tip.top, tipHeightAt(c.used));
+        EXPECT_EQ(tip.left, 100);
+        EXPECT_EQ(tip.top, 131);
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "engine/gfx/sprites/SprScreen.h"
 #include "framework/input/RInputObject.h"
 #include "platform/ui/Messages.h"
+#include "tools/base/ToolSounds.h"
 #include "tests/app/window/WindowShellFixture.h"
 
 namespace {
@@ -172,11 +173,12 @@ TEST_F(MainWindow, TogglesFlipTheSwitchAndNameTheOppositeAction) {
             EXPECT_EQ(itemText(c.command), menuText(after ? c.offKey : c.onKey));
         }
     }
-    // The sprite layer's sound word follows the tool sounds at once.
-    mainWindow->OnCommand(kCmdToolSounds);
-    EXPECT_EQ(sprScreen()->soundEnabled, settings->toolSounds);
-    mainWindow->OnCommand(kCmdToolSounds);
-    EXPECT_EQ(sprScreen()->soundEnabled, settings->toolSounds);
+    // The sprite layer's sound word and the tools' own switch follow the tool sounds at once.
+    for (int round = 0; round < 2; ++round) {
+        mainWindow->OnCommand(kCmdToolSounds);
+        EXPECT_EQ(sprScreen()->soundEnabled, settings->toolSounds);
+        EXPECT_EQ(toolSoundsEnabled(), settings->toolSounds != 0);
+    }
 }
 
 TEST_F(MainWindow, TheLanguageSwitchRewritesEveryMenuTextAndBack) {
