@@ -119,6 +119,40 @@ TEST_F(SessionTest, ExitWithUnsavedPaintAsksInsteadOfQuitting) {
     EXPECT_TRUE(savedPictures("Maya").empty());
 }
 
+// Dialogs opened over the easel load their shapes after the easel's own: each must still find
+// room for them, or it opens without a picture (and a login without its name field).
+TEST_F(SessionTest, TheSaveQuestionOverTheEaselReachesTheScreen) {
+    std::vector<u16> before, painted;
+    ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
+    frames(3);
+    const std::vector<u32> easelAlone = shown();
+    ctrl('Q');
+    frames(3);
+    ASSERT_NE(easel()->WarningDialog(), nullptr);
+    const std::vector<u32> asking = shown();
+    keepScreenshot("save-question");
+    ASSERT_EQ(asking.size(), easelAlone.size());
+    size_t changed = 0;
+    for (size_t i = 0; i < asking.size(); ++i) changed += asking[i] != easelAlone[i];
+    // A dialog of some 300 x 150 pixels, not a stray cursor or button.
+    EXPECT_GT(changed, 20000u) << "the save question is not on the screen (artifact save-question.ppm)";
+}
+
+TEST_F(SessionTest, LoggingInAsANewUserFromTheEaselTakesATypedName) {
+    ASSERT_NO_FATAL_FAILURE(login());
+    post(plat::kMsgCommand, kCmdLogInAsNewUser);
+    frames(5);
+    ASSERT_TRUE(application_->IsLoginOpen());
+    keepScreenshot("login-again");
+    type("Leo");
+    press(kVkReturn);
+    frames(5);
+    ASSERT_FALSE(application_->IsLoginOpen()) << "the login took no name (artifact login-again.ppm)";
+    EXPECT_EQ(application_->GetPaths()->UserName(), "Leo");
+    EXPECT_EQ(application_->GetCurrentModuleCode(), kScreenEasel);
+    EXPECT_TRUE(fs::is_directory(pictures("Leo")));
+}
+
 TEST_F(SessionTest, SwitchingToSpanishAndBackRedrawsTheEaselsTexts) {
     std::vector<u16> before, painted;
     ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
