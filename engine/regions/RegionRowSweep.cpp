@@ -1,0 +1,254 @@
+#include "engine/regions/RegionRowSweep.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+
+// The rectangles of one list that contain the sweep's row, ordered by left. Those of one
+// region do not overlap, so they are ordered by right as well.
+class RowRects {
+public:
+    EngineErr reserve(u32 count) {
+        EngineErr error = buffers_[0].reserve(count);
+        return error == kErrNone ? buffers_[1].reserve(count) : error;
+    }
+    // Moves to row y: drops the rectangles that end at or above it and takes in the run
+    // [first, last) of the list, the ones starting on it (in order by left). False when two
+    // rectangles here overlap. Each rectangle's place is counted rather than searched for,
+    // so that no step waits on the one before.
+    bool advance(i32 y, const Rect16* first, const Rect16* last) {
+        Rect16* rects = buffers_[current_].data();
+        if (last - first == 1) return advanceByOne(y, *first);
+        if (y >= nextEnd_) {
+            u32 kept = 0;
+            i32 nextEnd = INT32_MAX;
+            for (u32 i = 0; i < size_; ++i) {
+                const bool stays = rects[i].bottom > y;
+                rects[kept] = rects[i];
+                kept += u32(stays);
+                nextEnd = std::min(nextEnd, stays ? i32(rects[i].bottom) : INT32_MAX);
+            }
+            size_ = kept;
+            nextEnd_ = nextEnd;
+        }
+        if (first == last) return true;
+        const u32 runSize = u32(last - first);
+        Rect16* merged = buffers_[current_ ^ 1].data();
+        // On equal lefts (overlapping rectangles) the run's goes first, so that the places
+        // stay distinct.
+        for (u32 t = 0; t < runSize; ++t) {
+            u32 place = t;
+            for (u32 i = 0; i < size_; ++i) place += u32(rects[i].left < first[t].left);
+            merged[place] = first[t];
+            nextEnd_ = std::min<i32>(nextEnd_, first[t].bottom);
+        }
+        for (u32 i = 0; i < size_; ++i) {
+            u32 place = i;
+            for (u32 t = 0; t < runSize; ++t) place += u32(first[t].left <= rects[i].left);
+            merged[place] = rects[i];
+        }
+        current_ ^= 1;
+        size_ += runSize;
+        bool apart = true;
+        for (u32 k = 1; k < size_; ++k) apart &= merged[k - 1].right <= merged[k].left;
+        return apart;
+    }
+    const Rect16* data() { return buffers_[current_].data(); }
+    u32 size() const { return size_; }
+
+private:
+    // advance() for a run of one, r, in one pass: each rectangle that stays goes to the
+    // count of those kept before it, one further on when it lies right of r. One that goes
+    // is written where the next one or r will be.
+    bool advanceByOne(i32 y, const Rect16& r) {
+        const Rect16* rects = buffers_[current_].data();
+        Rect16* merged = buffers_[current_ ^ 1].data();
+        u32 kept = 0, before = 0;
+        i32 nextEnd = r.bottom;
+        for (u32 i = 0; i < size_; ++i) {
+            const Rect16 e = rects[i];
+            const bool stays = e.bottom > y;
+            const bool after = r.left <= e.left;
+            merged[kept + u32(after)] = e;
+            before += u32(stays & !after);
+            kept += u32(stays);
+            nextEnd = std::min(nextEnd, stays ? i32(e.bottom) : INT32_MAX);
+        }
+        merged[before] = r;
+        current_ ^= 1;
+        size_ = kept + 1;
+        nextEnd_ = nextEnd;
+        // The ones kept were apart before r came: only r's neighbours can overlap it.
+        return (before == 0 || merged[before - 1].right <= r.left) & (before == kept || r.right <= merged[before + 1].left);
+    }
+
+    RegionScratch<Rect16> buffers_[2];
+    int current_ = 0;
+    u32 size_ = 0;
+    i32 nextEnd_ = INT32_MAX;
+};
+
+// The end of the run of rectangles from `at` whose top is `top`.
+const Rect16* runEnd(const Rect16* at, const Rect16* end, i32 top) {
+    while (at != end && at->top == top) ++at;
+    return at;
+}
+
+// The pieces being gathered, joined as they come: a piece that starts where one of equal
+// left and right ends extends that one. Pieces of lists whose rectangles do not overlap do
+// not overlap either, so the only one that can end where a piece starts, at its left, is
+// the last one kept at that left: endsAt[left - firstLeft] holds its index. Index 0 holds a
+// rectangle that no piece joins (its right is the least there is), so that each piece is
+// looked at without a branch.
+class JoinedPieces {
+public:
+    explicit JoinedPieces(RegionScratch<Rect16>& kept) : kept_(kept) {}
+    // Pieces will have lefts from firstLeft up to lastLeft.
+    EngineErr start(i32 firstLeft, i32 lastLeft) {
+        firstLeft_ = firstLeft;
+        const u32 columns = u32(lastLeft - firstLeft) + 1;
+        EngineErr error = endsAt_.reserve(columns);
+        if (error == kErrNone) error = kept_.reserve(kRgnRowsFirst);
+        if (error != kErrNone) return error;
+        std::fill(endsAt_.data(), endsAt_.data() + columns, 0u);
+        kept_.data()[0] = Rect16{0, 0, INT16_MIN, INT16_MIN};
+        kept_.resize(kRgnRowsFirst);
+        return kErrNone;
+    }
+    // Room for `count` more pieces, at row().
+    EngineErr reserve(u32 count) { return kept_.reserve(kept_.size() + count); }
+    Rect16* row() { return kept_.data() + kept_.size(); }
+    // Takes the `count` pieces at row(), which start on one row, ordered by left.
+    void add(u32 count) {
+        Rect16* kept = kept_.data();
+        u32* endsAt = endsAt_.data();
+        const u32 first = kept_.size();
+        u32 next = first;
+        for (u32 k = 0; k < count; ++k) {
+            const Rect16 piece = kept[first + k];
+            u32& end = endsAt[piece.left - firstLeft_];
+            Rect16& upper = kept[end];
+            const bool joins = (upper.bottom == piece.top) & (upper.right == piece.right);
+            upper.bottom = joins ? piece.bottom : upper.bottom;
+            kept[next] = piece;
+            end = joins ? end : next;
+            next += u32(!joins);
+        }
+        kept_.resize(next);
+    }
+
+private:
+    RegionScratch<Rect16>& kept_;
+    RegionScratch<u32> endsAt_;
+    i32 firstLeft_ = 0;
+};
+
+// The pieces on row y of the rectangles there (a, and b), ordered by left, where the ones
+// starting on it are the run [bRun, bRunEnd) of b and those of a whose top is y. A starting
+// rectangle of a meets all of b; the others meet only b's run. The rectangles of each are
+// apart and ordered, so the pieces of a's rectangles, in a's order, are in order by left.
+// Each pair is tested on its own, so that no step waits on the one before.
+u32 meetRow(i32 y, const Rect16* a, u32 na, const Rect16* b, u32 nb, const Rect16* bRun, const Rect16* bRunEnd,
+            Rect16* out) {
+    u32 count = 0;
+    for (u32 i = 0; i < na; ++i) {
+        const Rect16 p = a[i];
+        const bool starts = p.top == y;
+        const Rect16* q = starts ? b : bRun;
+        const Rect16* to = starts ? b + nb : bRunEnd;
+#if defined(__SSE2__)
+        // Two pairs at a time: left from the greater lefts, right and bottom from the lesser,
+        // top the row.
+        i64 bits;
+        std::memcpy(&bits, &p, sizeof bits);
+        const __m128i pp = _mm_set1_epi64x(bits);
+        const __m128i lefts = _mm_setr_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
+        const __m128i ends = _mm_setr_epi16(0, 0, -1, -1, 0, 0, -1, -1);
+        const __m128i rows = _mm_setr_epi16(0, i16(y), 0, 0, 0, i16(y), 0, 0);
+        for (; to - q >= 2; q += 2) {
+            const __m128i qq = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+            const __m128i pieces = _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_max_epi16(pp, qq), lefts),
+                                                             _mm_and_si128(_mm_min_epi16(pp, qq), ends)),
+                                                rows);
+            // Each right moved to its left's lane.
+            const u32 nonEmpty = u32(_mm_movemask_epi8(_mm_cmpgt_epi16(_mm_srli_epi64(pieces, 32), pieces)));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + count), pieces);
+            count += nonEmpty & 1;
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + count), _mm_unpackhi_epi64(pieces, pieces));
+            count += (nonEmpty >> 8) & 1;
+        }
+#endif
+        for (; q != to; ++q) {
+            const i16 left = std::max(p.left, q->left), right = std::min(p.right, q->right);
+            out[count] = Rect16{left, i16(y), right, std::min(p.bottom, q->bottom)};
+            count += u32(left < right);
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+EngineErr rgnIntersectByRows(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount,
+                             RegionScratch<Rect16>& kept, u32* pieces, bool* done) {
+    *done = false;
+    *pieces = 0;
+    kept.resize(kRgnRowsFirst);
+    if (ownCount == 0 || givenCount == 0) {
+        *done = true;
+        return kErrNone;
+    }
+    // The pieces lie within both lists' bounds.
+    i32 lastRow = INT32_MIN, givenBottom = INT32_MIN, firstLeft = INT32_MAX, givenLeft = INT32_MAX;
+    i32 lastRight = INT32_MIN, givenRight = INT32_MIN;
+    for (u32 i = 0; i < ownCount; ++i) {
+        lastRow = std::max<i32>(lastRow, own[i].bottom);
+        firstLeft = std::min<i32>(firstLeft, own[i].left);
+        lastRight = std::max<i32>(lastRight, own[i].right);
+    }
+    for (u32 i = 0; i < givenCount; ++i) {
+        givenBottom = std::max<i32>(givenBottom, given[i].bottom);
+        givenLeft = std::min<i32>(givenLeft, given[i].left);
+        givenRight = std::max<i32>(givenRight, given[i].right);
+    }
+    lastRow = std::min(lastRow, givenBottom);
+    firstLeft = std::max(firstLeft, givenLeft);
+    lastRight = std::min(lastRight, givenRight);
+    const i32 firstRow = std::max(own[0].top, given[0].top);
+    RowRects ownRow, givenRow;
+    JoinedPieces joined(kept);
+    EngineErr error = ownRow.reserve(ownCount);
+    if (error == kErrNone) error = givenRow.reserve(givenCount);
+    if (error == kErrNone) error = joined.start(firstLeft, std::max(firstLeft, lastRight));
+    if (error != kErrNone) return error;
+    const Rect16 *o = own, *ownEnd = own + ownCount, *g = given, *givenEnd = given + givenCount;
+    // Rows below the last of either list's rectangles hold no pieces.
+    while (firstRow < lastRow && !(o == ownEnd && g == givenEnd)) {
+        const i32 y = std::min(o != ownEnd ? i32(o->top) : INT32_MAX, g != givenEnd ? i32(g->top) : INT32_MAX);
+        if (y >= lastRow) break;
+        const Rect16* ownRun = o;
+        const Rect16* givenRun = g;
+        o = runEnd(o, ownEnd, y);
+        g = runEnd(g, givenEnd, y);
+        if (!ownRow.advance(y, ownRun, o) || !givenRow.advance(y, givenRun, g)) return kErrNone;
+        if (ownRow.size() == 0 || givenRow.size() == 0) {
+            // With one list placed and gone, nothing further meets.
+            if ((o == ownEnd && ownRow.size() == 0) || (g == givenEnd && givenRow.size() == 0)) break;
+            continue;
+        }
+        error = joined.reserve(ownRow.size() + givenRow.size());
+        if (error != kErrNone) return error;
+        const u32 count = meetRow(y, ownRow.data(), ownRow.size(), givenRow.data(), givenRow.size(), givenRun, g, joined.row());
+        *pieces += count;
+        joined.add(count);
+    }
+    *done = true;
+    return kErrNone;
+}
