@@ -150,45 +150,55 @@ private:
     i32 firstLeft_ = 0;
 };
 
-// The pieces on row y of the rectangles there (a, and b), ordered by left, where the ones
-// starting on it are the run [bRun, bRunEnd) of b and those of a whose top is y. A starting
-// rectangle of a meets all of b; the others meet only b's run. The rectangles of each are
-// apart and ordered, so the pieces of a's rectangles, in a's order, are in order by left.
-// Each pair is tested on its own, so that no step waits on the one before.
-u32 meetRow(i32 y, const Rect16* a, u32 na, const Rect16* b, u32 nb, const Rect16* bRun, const Rect16* bRunEnd,
-            Rect16* out) {
-    u32 count = 0;
-    for (u32 i = 0; i < na; ++i) {
-        const Rect16 p = a[i];
-        const bool starts = p.top == y;
-        const Rect16* q = starts ? b : bRun;
-        const Rect16* to = starts ? b + nb : bRunEnd;
+// Adds at out[count] the pieces of p with the rectangles [q, to) on row y, ordered by left
+// as those are, and returns the new count. Each pair is tested on its own, so that no step
+// waits on the one before.
+u32 meetOne(i32 y, const Rect16& p, const Rect16* q, const Rect16* to, Rect16* out, u32 count) {
 #if defined(__SSE2__)
-        // Two pairs at a time: left from the greater lefts, right and bottom from the lesser,
-        // top the row.
-        i64 bits;
-        std::memcpy(&bits, &p, sizeof bits);
-        const __m128i pp = _mm_set1_epi64x(bits);
-        const __m128i lefts = _mm_setr_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
-        const __m128i ends = _mm_setr_epi16(0, 0, -1, -1, 0, 0, -1, -1);
-        const __m128i rows = _mm_setr_epi16(0, i16(y), 0, 0, 0, i16(y), 0, 0);
-        for (; to - q >= 2; q += 2) {
-            const __m128i qq = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
-            const __m128i pieces = _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_max_epi16(pp, qq), lefts),
-                                                             _mm_and_si128(_mm_min_epi16(pp, qq), ends)),
-                                                rows);
-            // Each right moved to its left's lane.
-            const u32 nonEmpty = u32(_mm_movemask_epi8(_mm_cmpgt_epi16(_mm_srli_epi64(pieces, 32), pieces)));
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + count), pieces);
-            count += nonEmpty & 1;
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + count), _mm_unpackhi_epi64(pieces, pieces));
-            count += (nonEmpty >> 8) & 1;
-        }
+    // Two pairs at a time: left from the greater lefts, right and bottom from the lesser, top
+    // the row.
+    i64 bits;
+    std::memcpy(&bits, &p, sizeof bits);
+    const __m128i pp = _mm_set1_epi64x(bits);
+    const __m128i lefts = _mm_setr_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
+    const __m128i ends = _mm_setr_epi16(0, 0, -1, -1, 0, 0, -1, -1);
+    const __m128i rows = _mm_setr_epi16(0, i16(y), 0, 0, 0, i16(y), 0, 0);
+    for (; to - q >= 2; q += 2) {
+        const __m128i qq = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+        const __m128i pieces =
+            _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_max_epi16(pp, qq), lefts), _mm_and_si128(_mm_min_epi16(pp, qq), ends)), rows);
+        // Each right moved to its left's lane.
+        const u32 nonEmpty = u32(_mm_movemask_epi8(_mm_cmpgt_epi16(_mm_srli_epi64(pieces, 32), pieces)));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + count), pieces);
+        count += nonEmpty & 1;
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + count), _mm_unpackhi_epi64(pieces, pieces));
+        count += (nonEmpty >> 8) & 1;
+    }
 #endif
-        for (; q != to; ++q) {
-            const i16 left = std::max(p.left, q->left), right = std::min(p.right, q->right);
-            out[count] = Rect16{left, i16(y), right, std::min(p.bottom, q->bottom)};
-            count += u32(left < right);
+    for (; q != to; ++q) {
+        const i16 left = std::max(p.left, q->left), right = std::min(p.right, q->right);
+        out[count] = Rect16{left, i16(y), right, std::min(p.bottom, q->bottom)};
+        count += u32(left < right);
+    }
+    return count;
+}
+
+// The pieces on row y of the rectangles there, a and b, ordered by left. The ones starting on
+// the row are the runs [aRun, aRunEnd) of a and [bRun, bRunEnd) of b; every pair with one of
+// them meets there. The rectangles of each row are apart and ordered, so the pieces of one
+// row's rectangles, in its order, each with the other row's, are in order by left.
+u32 meetRow(i32 y, const Rect16* a, u32 na, const Rect16* aRun, const Rect16* aRunEnd, const Rect16* b, u32 nb,
+            const Rect16* bRun, const Rect16* bRunEnd, Rect16* out) {
+    u32 count = 0;
+    if (bRun == bRunEnd) {
+        for (const Rect16* p = aRun; p != aRunEnd; ++p) count = meetOne(y, *p, b, b + nb, out, count);
+    } else if (aRun == aRunEnd) {
+        for (const Rect16* q = bRun; q != bRunEnd; ++q) count = meetOne(y, *q, a, a + na, out, count);
+    } else {
+        // A starting rectangle of a meets all of b; the others meet only b's run.
+        for (const Rect16* p = a; p != a + na; ++p) {
+            const bool starts = p->top == y;
+            count = meetOne(y, *p, starts ? b : bRun, starts ? b + nb : bRunEnd, out, count);
         }
     }
     return count;
@@ -245,7 +255,7 @@ EngineErr rgnIntersectByRows(const Rect16* own, u32 ownCount, const Rect16* give
         }
         error = joined.reserve(ownRow.size() + givenRow.size());
         if (error != kErrNone) return error;
-        const u32 count = meetRow(y, ownRow.data(), ownRow.size(), givenRow.data(), givenRow.size(), givenRun, g, joined.row());
+        const u32 count = meetRow(y, ownRow.data(), ownRow.size(), ownRun, o, givenRow.data(), givenRow.size(), givenRun, g, joined.row());
         *pieces += count;
         joined.add(count);
     }
