@@ -276,8 +276,8 @@ EngineErr intersectByRows(const RegionRecord* region, const Rect16* given, u16 n
     EngineErr error = rgnIntersectByRows(rects, region->count, given, n, kept, &pieces, done);
     if (error != kErrNone || !*done) return error;
     if (pieces > kMaxGrownPieces) return kMemErrOutOfMemory;
-    const Rect16* k = kept.data() + kRgnRowsFirst;
-    const u32 count = kept.size() - kRgnRowsFirst;
+    const Rect16* k = kept.data();
+    const u32 count = kept.size();
     Rect16 bounds{};
     if (count != 0) {
         bounds = k[0];

@@ -104,9 +104,8 @@ const Rect16* runEnd(const Rect16* at, const Rect16* end, i32 top) {
 // The pieces being gathered, joined as they come: a piece that starts where one of equal
 // left and right ends extends that one. Pieces of lists whose rectangles do not overlap do
 // not overlap either, so the only one that can end where a piece starts, at its left, is
-// the last one kept at that left: endsAt[left - firstLeft] holds its index. Index 0 holds a
-// rectangle that no piece joins (its right is the least there is), so that each piece is
-// looked at without a branch.
+// the last one kept at that left: endsAt[left - firstLeft] holds where it ends, its right
+// and the index of the piece it extends.
 class JoinedPieces {
 public:
     explicit JoinedPieces(RegionScratch<Rect16>& kept) : kept_(kept) {}
@@ -115,11 +114,9 @@ public:
         firstLeft_ = firstLeft;
         const u32 columns = u32(lastLeft - firstLeft) + 1;
         EngineErr error = endsAt_.reserve(columns);
-        if (error == kErrNone) error = kept_.reserve(kRgnRowsFirst);
         if (error != kErrNone) return error;
-        std::fill(endsAt_.data(), endsAt_.data() + columns, 0u);
-        kept_.data()[0] = Rect16{0, 0, INT16_MIN, INT16_MIN};
-        kept_.resize(kRgnRowsFirst);
+        // No piece's right is the least there is.
+        std::fill(endsAt_.data(), endsAt_.data() + columns, ChainEnd{INT16_MIN, INT16_MIN, 0});
         return kErrNone;
     }
     // Room for `count` more pieces, at row().
@@ -128,25 +125,31 @@ public:
     // Takes the `count` pieces at row(), which start on one row, ordered by left.
     void add(u32 count) {
         Rect16* kept = kept_.data();
-        u32* endsAt = endsAt_.data();
+        ChainEnd* endsAt = endsAt_.data();
         const u32 first = kept_.size();
         u32 next = first;
         for (u32 k = 0; k < count; ++k) {
             const Rect16 piece = kept[first + k];
-            u32& end = endsAt[piece.left - firstLeft_];
-            Rect16& upper = kept[end];
-            const bool joins = (upper.bottom == piece.top) & (upper.right == piece.right);
-            upper.bottom = joins ? piece.bottom : upper.bottom;
+            ChainEnd& end = endsAt[piece.left - firstLeft_];
+            const bool joins = (end.bottom == piece.top) & (end.right == piece.right);
             kept[next] = piece;
-            end = joins ? end : next;
+            const u32 extended = joins ? end.index : next;
+            kept[extended].bottom = piece.bottom;
+            end = ChainEnd{piece.bottom, piece.right, extended};
             next += u32(!joins);
         }
         kept_.resize(next);
     }
 
 private:
+    struct ChainEnd {
+        i16 bottom;
+        i16 right;
+        u32 index;
+    };
+
     RegionScratch<Rect16>& kept_;
-    RegionScratch<u32> endsAt_;
+    RegionScratch<ChainEnd> endsAt_;
     i32 firstLeft_ = 0;
 };
 
@@ -210,7 +213,7 @@ EngineErr rgnIntersectByRows(const Rect16* own, u32 ownCount, const Rect16* give
                              RegionScratch<Rect16>& kept, u32* pieces, bool* done) {
     *done = false;
     *pieces = 0;
-    kept.resize(kRgnRowsFirst);
+    kept.resize(0);
     if (ownCount == 0 || givenCount == 0) {
         *done = true;
         return kErrNone;

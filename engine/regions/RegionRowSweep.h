@@ -8,12 +8,9 @@
 #include "engine/regions/RegionScratch.h"
 #include "engine/regions/Rects.h"
 
-// Where the rectangles in `kept` begin: the slots before serve the joining.
-constexpr u32 kRgnRowsFirst = 1;
-
 // Puts in `kept` the intersections of every rectangle of `own` with every one of `given`
 // that it overlaps, in region order, vertically touching ones of equal left and right
-// joined (as rgnMergeRects joins them); *pieces is their count before joining. They start at kRgnRowsFirst. Both lists
+// joined (as rgnMergeRects joins them); *pieces is their count before joining. Both lists
 // must be in region order with only non-empty rectangles. Sets *done false, leaving `kept`
 // to be discarded, when two rectangles of one list overlap; the memory manager's error when
 // a scratch array cannot grow.
