@@ -2,11 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -157,27 +152,6 @@ private:
 // as those are, and returns the new count. Each pair is tested on its own, so that no step
 // waits on the one before.
 u32 meetOne(i32 y, const Rect16& p, const Rect16* q, const Rect16* to, Rect16* out, u32 count) {
-#if defined(__SSE2__)
-    // Two pairs at a time: left from the greater lefts, right and bottom from the lesser, top
-    // the row.
-    i64 bits;
-    std::memcpy(&bits, &p, sizeof bits);
-    const __m128i pp = _mm_set1_epi64x(bits);
-    const __m128i lefts = _mm_setr_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
-    const __m128i ends = _mm_setr_epi16(0, 0, -1, -1, 0, 0, -1, -1);
-    const __m128i rows = _mm_setr_epi16(0, i16(y), 0, 0, 0, i16(y), 0, 0);
-    for (; to - q >= 2; q += 2) {
-        const __m128i qq = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
-        const __m128i pieces =
-            _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_max_epi16(pp, qq), lefts), _mm_and_si128(_mm_min_epi16(pp, qq), ends)), rows);
-        // Each right moved to its left's lane.
-        const u32 nonEmpty = u32(_mm_movemask_epi8(_mm_cmpgt_epi16(_mm_srli_epi64(pieces, 32), pieces)));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + count), pieces);
-        count += nonEmpty & 1;
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + count), _mm_unpackhi_epi64(pieces, pieces));
-        count += (nonEmpty >> 8) & 1;
-    }
-#endif
     for (; q != to; ++q) {
         const i16 left = std::max(p.left, q->left), right = std::min(p.right, q->right);
         out[count] = Rect16{left, i16(y), right, std::min(p.bottom, q->bottom)};
