@@ -146,4 +146,37 @@ TEST_F(RowSweepTest, LongRegionIntersectionsKeepTheJoinedPairs) {
     }
 }
 
+// A long list with two overlapping rectangles (a damaged stored region) is refused by the
+// sweep by rows and intersected by the sweep of one rectangle at a time; where the overlap
+// lies right of everything the other list holds, that one too keeps every pair.
+TEST_F(RowSweepTest, LongListsWithOverlapsAreSweptRectangleByRectangle) {
+    Rects own;
+    for (i16 k = 0; k < 300; ++k) own.push_back(R{i16(3 * (k % 20)), i16(2 * k), i16(3 * (k % 20) + 2), i16(2 * k + 1)});
+    own.push_back(R{100, 101, 110, 121});
+    own.push_back(R{105, 105, 115, 125});
+    std::sort(own.begin(), own.end(), [](const Rect16& x, const Rect16& y) { return x.top < y.top || (x.top == y.top && x.left < y.left); });
+    Rects given;
+    for (i16 k = 0; k < 300; ++k) given.push_back(R{i16(k % 7), i16(2 * k), i16(k % 7 + 40), i16(2 * k + 2)});
+    RegionScratch<Rect16> kept;
+    u32 pieces = 0;
+    bool done = true;
+    ASSERT_EQ(rgnIntersectByRows(own.data(), u32(own.size()), given.data(), u32(given.size()), kept, &pieces, &done), kErrNone);
+    ASSERT_FALSE(done);
+
+    memHandle dst = memAllocHandle(u32(kRgnRecordSize + own.size() * sizeof(Rect16)));
+    auto* record = static_cast<RegionRecord*>(memDerefHandle(dst));
+    record->tag = kRgnTag;
+    record->bounds = R{0, 0, 115, 599};
+    record->capacity = u16(own.size());
+    record->count = u16(own.size());
+    std::copy(own.begin(), own.end(), rgnRects(record));
+    memHandle src = makeRegion();
+    for (const Rect16& r : given) ASSERT_EQ(rgnUnionRect(src, r), kErrNone);
+    const Rects givenList = rectsOf(src);
+    ASSERT_GE(givenList.size(), 256u);
+    ASSERT_EQ(rgnIntersect(dst, src), kErrNone);
+    EXPECT_EQ(rectsOf(dst), joined(pairPieces(own, givenList)).first);
+    EXPECT_EQ(rgnDispose(dst), kErrNone);
+}
+
 }  // namespace
