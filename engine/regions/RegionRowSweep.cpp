@@ -6,6 +6,9 @@
 namespace {
 
 
+// Runs of rectangles starting on one row up to this long are taken in with one pass.
+constexpr u32 kShortRun = 4;
+
 // The rectangles of one list that contain the sweep's row, ordered by left. Those of one
 // region do not overlap, so they are ordered by right as well.
 class RowRects {
@@ -20,7 +23,7 @@ public:
     // so that no step waits on the one before.
     bool advance(i32 y, const Rect16* first, const Rect16* last) {
         Rect16* rects = buffers_[current_].data();
-        if (last - first == 1) return advanceByOne(y, *first);
+        if (first != last && last - first <= kShortRun) return advanceShort(y, first, u32(last - first));
         if (y >= nextEnd_) {
             u32 kept = 0;
             i32 nextEnd = INT32_MAX;
@@ -59,29 +62,44 @@ public:
     u32 size() const { return size_; }
 
 private:
-    // advance() for a run of one, r, in one pass: each rectangle that stays goes to the
-    // count of those kept before it, one further on when it lies right of r. One that goes
-    // is written where the next one or r will be.
-    bool advanceByOne(i32 y, const Rect16& r) {
+    // advance() for a short run in one pass: each rectangle that stays goes to the count of
+    // those kept before it, further on by the run's rectangles left of it. One that goes is
+    // written where a later one or one of the run's will be.
+    bool advanceShort(i32 y, const Rect16* run, u32 runSize) {
         const Rect16* rects = buffers_[current_].data();
         Rect16* merged = buffers_[current_ ^ 1].data();
-        u32 kept = 0, before = 0;
-        i32 nextEnd = r.bottom;
+        u32 kept = 0;
+        u32 before[kShortRun] = {};
+        i32 nextEnd = INT32_MAX;
         for (u32 i = 0; i < size_; ++i) {
             const Rect16 e = rects[i];
             const bool stays = e.bottom > y;
-            const bool after = r.left <= e.left;
-            merged[kept + u32(after)] = e;
-            before += u32(stays & !after);
+            u32 after = 0;
+            for (u32 t = 0; t < runSize; ++t) {
+                // On equal lefts (overlapping rectangles) the run's goes first, so that the
+                // places stay distinct.
+                after += u32(run[t].left <= e.left);
+                before[t] += u32(stays & (e.left < run[t].left));
+            }
+            merged[kept + after] = e;
             kept += u32(stays);
             nextEnd = std::min(nextEnd, stays ? i32(e.bottom) : INT32_MAX);
         }
-        merged[before] = r;
+        for (u32 t = 0; t < runSize; ++t) {
+            merged[before[t] + t] = run[t];
+            nextEnd = std::min<i32>(nextEnd, run[t].bottom);
+        }
         current_ ^= 1;
-        size_ = kept + 1;
+        size_ = kept + runSize;
         nextEnd_ = nextEnd;
-        // The ones kept were apart before r came: only r's neighbours can overlap it.
-        return (before == 0 || merged[before - 1].right <= r.left) & (before == kept || r.right <= merged[before + 1].left);
+        // The ones kept were apart before the run came: any overlap has one of the run's on
+        // one side of a neighbouring pair.
+        bool apart = true;
+        for (u32 t = 0; t < runSize; ++t) {
+            const u32 at = before[t] + t;
+            apart &= (at == 0 || merged[at - 1].right <= merged[at].left) & (at + 1 == size_ || merged[at].right <= merged[at + 1].left);
+        }
+        return apart;
     }
 
     RegionScratch<Rect16> buffers_[2];
