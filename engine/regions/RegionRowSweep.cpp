@@ -6,9 +6,6 @@
 namespace {
 
 
-// Runs of rectangles starting on one row up to this long are taken in with one pass.
-constexpr u32 kShortRun = 4;
-
 // The rectangles of one list that contain the sweep's row, ordered by left. Those of one
 // region do not overlap, so they are ordered by right as well.
 class RowRects {
@@ -22,8 +19,15 @@ public:
     // rectangles here overlap. Each rectangle's place is counted rather than searched for,
     // so that no step waits on the one before.
     bool advance(i32 y, const Rect16* first, const Rect16* last) {
+        // Runs of up to four, the most, are taken in with the dropping in one pass.
+        switch (last - first) {
+        case 1: return advanceShort<1>(y, first);
+        case 2: return advanceShort<2>(y, first);
+        case 3: return advanceShort<3>(y, first);
+        case 4: return advanceShort<4>(y, first);
+        default: break;
+        }
         Rect16* rects = buffers_[current_].data();
-        if (first != last && last - first <= kShortRun) return advanceShort(y, first, u32(last - first));
         if (y >= nextEnd_) {
             u32 kept = 0;
             i32 nextEnd = INT32_MAX;
@@ -64,12 +68,14 @@ public:
 private:
     // advance() for a short run in one pass: each rectangle that stays goes to the count of
     // those kept before it, further on by the run's rectangles left of it. One that goes is
-    // written where a later one or one of the run's will be.
-    bool advanceShort(i32 y, const Rect16* run, u32 runSize) {
+    // written where a later one or one of the run's will be. The run's length is a constant
+    // of each instance, so that the counts stay in registers.
+    template <u32 runSize>
+    bool advanceShort(i32 y, const Rect16* run) {
         const Rect16* rects = buffers_[current_].data();
         Rect16* merged = buffers_[current_ ^ 1].data();
         u32 kept = 0;
-        u32 before[kShortRun] = {};
+        u32 before[runSize] = {};
         i32 nextEnd = INT32_MAX;
         for (u32 i = 0; i < size_; ++i) {
             const Rect16 e = rects[i];
