@@ -19,7 +19,7 @@ public:
     // rectangles here overlap. Each rectangle's place is counted rather than searched for,
     // so that no step waits on the one before.
     bool advance(i32 y, const Rect16* first, const Rect16* last) {
-        // Runs of up to four, the most, are taken in with the dropping in one pass.
+        // Runs of up to four, nearly all of them, are taken in with the dropping in one pass.
         switch (last - first) {
         case 1: return advanceShort<1>(y, first);
         case 2: return advanceShort<2>(y, first);
