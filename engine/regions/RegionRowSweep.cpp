@@ -138,26 +138,19 @@ public:
         std::fill(endsAt_.data(), endsAt_.data() + columns, ChainEnd{INT16_MIN, INT16_MIN, 0});
         return kErrNone;
     }
-    // Room for `count` more pieces, at row().
+    // Room for `count` more pieces.
     EngineErr reserve(u32 count) { return kept_.reserve(kept_.size() + count); }
-    Rect16* row() { return kept_.data() + kept_.size(); }
-    // Takes the `count` pieces at row(), which start on one row, ordered by left.
-    void add(u32 count) {
+    // Takes a piece, in region order, within the room reserved.
+    void take(const Rect16& piece) {
         Rect16* kept = kept_.data();
-        ChainEnd* endsAt = endsAt_.data();
-        const u32 first = kept_.size();
-        u32 next = first;
-        for (u32 k = 0; k < count; ++k) {
-            const Rect16 piece = kept[first + k];
-            ChainEnd& end = endsAt[piece.left - firstLeft_];
-            const bool joins = (end.bottom == piece.top) & (end.right == piece.right);
-            kept[next] = piece;
-            const u32 extended = joins ? end.index : next;
-            kept[extended].bottom = piece.bottom;
-            end = ChainEnd{piece.bottom, piece.right, extended};
-            next += u32(!joins);
-        }
-        kept_.resize(next);
+        const u32 next = kept_.size();
+        ChainEnd& end = endsAt_.data()[piece.left - firstLeft_];
+        const bool joins = (end.bottom == piece.top) & (end.right == piece.right);
+        kept[next] = piece;
+        const u32 extended = joins ? end.index : next;
+        kept[extended].bottom = piece.bottom;
+        end = ChainEnd{piece.bottom, piece.right, extended};
+        kept_.resize(next + u32(!joins));
     }
 
 private:
@@ -172,34 +165,39 @@ private:
     i32 firstLeft_ = 0;
 };
 
-// Adds at out[count] the pieces of p with the rectangles [q, to) on row y, ordered by left
-// as those are, and returns the new count. Each pair is tested on its own, so that no step
-// waits on the one before.
-u32 meetOne(i32 y, const Rect16& p, const Rect16* q, const Rect16* to, Rect16* out, u32 count) {
-    for (; q != to; ++q) {
-        const i16 left = std::max(p.left, q->left), right = std::min(p.right, q->right);
-        out[count] = Rect16{left, i16(y), right, std::min(p.bottom, q->bottom)};
-        count += u32(left < right);
+// Gives `joined` the pieces of p with the rectangles [q, to) on row y, in their order by
+// left, and returns how many. Those are apart and ordered by left and by right, so the ones
+// p overlaps lie between the ones ending left of it and the ones starting right of it, which
+// are counted rather than searched for.
+u32 meetOne(i32 y, const Rect16& p, const Rect16* q, const Rect16* to, JoinedPieces& joined) {
+    const u32 n = u32(to - q);
+    u32 first = 0, last = 0;
+    for (u32 k = 0; k < n; ++k) {
+        first += u32(q[k].right <= p.left);
+        last += u32(q[k].left < p.right);
     }
-    return count;
+    for (u32 k = first; k < last; ++k)
+        joined.take(Rect16{std::max(p.left, q[k].left), i16(y), std::min(p.right, q[k].right), std::min(p.bottom, q[k].bottom)});
+    return last - first;
 }
 
-// The pieces on row y of the rectangles there, a and b, ordered by left. The ones starting on
-// the row are the runs [aRun, aRunEnd) of a and [bRun, bRunEnd) of b; every pair with one of
-// them meets there. The rectangles of each row are apart and ordered, so the pieces of one
-// row's rectangles, in its order, each with the other row's, are in order by left.
+// Gives `joined` the pieces on row y of the rectangles there, a and b, in their order by left,
+// and returns how many. The ones starting on the row are the runs [aRun, aRunEnd) of a and
+// [bRun, bRunEnd) of b; every pair with one of them meets there. The rectangles of each row
+// are apart and ordered, so the pieces of one row's rectangles, in its order, each with the
+// other row's, are in order by left.
 u32 meetRow(i32 y, const Rect16* a, u32 na, const Rect16* aRun, const Rect16* aRunEnd, const Rect16* b, u32 nb,
-            const Rect16* bRun, const Rect16* bRunEnd, Rect16* out) {
+            const Rect16* bRun, const Rect16* bRunEnd, JoinedPieces& joined) {
     u32 count = 0;
     if (bRun == bRunEnd) {
-        for (const Rect16* p = aRun; p != aRunEnd; ++p) count = meetOne(y, *p, b, b + nb, out, count);
+        for (const Rect16* p = aRun; p != aRunEnd; ++p) count += meetOne(y, *p, b, b + nb, joined);
     } else if (aRun == aRunEnd) {
-        for (const Rect16* q = bRun; q != bRunEnd; ++q) count = meetOne(y, *q, a, a + na, out, count);
+        for (const Rect16* q = bRun; q != bRunEnd; ++q) count += meetOne(y, *q, a, a + na, joined);
     } else {
         // A starting rectangle of a meets all of b; the others meet only b's run.
         for (const Rect16* p = a; p != a + na; ++p) {
             const bool starts = p->top == y;
-            count = meetOne(y, *p, starts ? b : bRun, starts ? b + nb : bRunEnd, out, count);
+            count += meetOne(y, *p, starts ? b : bRun, starts ? b + nb : bRunEnd, joined);
         }
     }
     return count;
@@ -256,9 +254,7 @@ EngineErr rgnIntersectByRows(const Rect16* own, u32 ownCount, const Rect16* give
         }
         error = joined.reserve(ownRow.size() + givenRow.size());
         if (error != kErrNone) return error;
-        const u32 count = meetRow(y, ownRow.data(), ownRow.size(), ownRun, o, givenRow.data(), givenRow.size(), givenRun, g, joined.row());
-        *pieces += count;
-        joined.add(count);
+        *pieces += meetRow(y, ownRow.data(), ownRow.size(), ownRun, o, givenRow.data(), givenRow.size(), givenRun, g, joined);
     }
     *done = true;
     return kErrNone;
