@@ -255,22 +255,12 @@ EngineErr writeResult(memHandle out, const Rect16* kept, u32 count, u32 pieces, 
     return kErrNone;
 }
 
-// Whether every rectangle is non-empty and the list is in region order, as the sweep by
-// rows needs.
-bool soundList(const Rect16* rects, u32 count) {
-    bool sound = true;
-    for (u32 i = 0; i < count; ++i) sound &= (rects[i].left < rects[i].right) & (rects[i].top < rects[i].bottom);
-    for (u32 i = 1; i < count; ++i)
-        sound &= (rects[i - 1].top < rects[i].top) | ((rects[i - 1].top == rects[i].top) & (rects[i - 1].left < rects[i].left));
-    return sound;
-}
-
-// Long lists of a sound region are intersected row by row, the pieces joined as they come;
-// false in *done when the lists do not allow it.
+// Long lists are intersected row by row, the pieces joined as they come; false in *done when
+// the lists do not allow it.
 EngineErr intersectByRows(const RegionRecord* region, const Rect16* given, u16 n, memHandle out, bool* done) {
     *done = false;
     const Rect16* rects = rgnRects(region);
-    if (n < kSweepFrom || !soundList(rects, region->count) || !soundList(given, n)) return kErrNone;
+    if (n < kSweepFrom) return kErrNone;
     RegionScratch<Rect16> kept;
     u32 pieces = 0;
     EngineErr error = rgnIntersectByRows(rects, region->count, given, n, kept, &pieces, done);

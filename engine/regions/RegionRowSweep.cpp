@@ -114,10 +114,26 @@ private:
     i32 nextEnd_ = INT32_MAX;
 };
 
-// The end of the run of rectangles from `at` whose top is `top`.
-const Rect16* runEnd(const Rect16* at, const Rect16* end, i32 top) {
-    while (at != end && at->top == top) ++at;
+// The end of the run of rectangles from `at` whose top is `top`. Sets *faults when the run is
+// not in order by left or the next rectangle starts above its row: the list is not in
+// region order.
+const Rect16* runEnd(const Rect16* at, const Rect16* end, i32 top, u32* faults) {
+    i32 lastLeft = INT32_MIN;
+    for (; at != end && at->top == top; ++at) {
+        *faults |= u32(at->left <= lastLeft);
+        lastLeft = at->left;
+    }
+    *faults |= u32(at != end && at->top < top);
     return at;
+}
+
+// Whether the rectangles [at, end) are in region order.
+bool inRegionOrder(const Rect16* at, const Rect16* end) {
+    // Top above left in one unsigned key, each moved to start at 0.
+    auto key = [](const Rect16& r) { return u32(u16(r.top) ^ 0x8000u) << 16 | (u16(r.left) ^ 0x8000u); };
+    u32 faults = 0;
+    for (const Rect16* r = at + 1; r < end; ++r) faults |= u32(key(r[-1]) >= key(*r));
+    return faults == 0;
 }
 
 // The pieces being gathered, joined as they come: a piece that starts where one of equal
@@ -214,19 +230,24 @@ EngineErr rgnIntersectByRows(const Rect16* own, u32 ownCount, const Rect16* give
         *done = true;
         return kErrNone;
     }
-    // The pieces lie within both lists' bounds.
+    // The pieces lie within both lists' bounds. Whether the lists are in region order is
+    // checked as the sweep goes, and for what it leaves at the end.
     i32 lastRow = INT32_MIN, givenBottom = INT32_MIN, firstLeft = INT32_MAX, givenLeft = INT32_MAX;
     i32 lastRight = INT32_MIN, givenRight = INT32_MIN;
+    u32 faults = 0;
     for (u32 i = 0; i < ownCount; ++i) {
         lastRow = std::max<i32>(lastRow, own[i].bottom);
         firstLeft = std::min<i32>(firstLeft, own[i].left);
         lastRight = std::max<i32>(lastRight, own[i].right);
+        faults |= u32(own[i].left >= own[i].right) | u32(own[i].top >= own[i].bottom);
     }
     for (u32 i = 0; i < givenCount; ++i) {
         givenBottom = std::max<i32>(givenBottom, given[i].bottom);
         givenLeft = std::min<i32>(givenLeft, given[i].left);
         givenRight = std::max<i32>(givenRight, given[i].right);
+        faults |= u32(given[i].left >= given[i].right) | u32(given[i].top >= given[i].bottom);
     }
+    if (faults != 0) return kErrNone;
     lastRow = std::min(lastRow, givenBottom);
     firstLeft = std::max(firstLeft, givenLeft);
     lastRight = std::min(lastRight, givenRight);
@@ -244,9 +265,9 @@ EngineErr rgnIntersectByRows(const Rect16* own, u32 ownCount, const Rect16* give
         if (y >= lastRow) break;
         const Rect16* ownRun = o;
         const Rect16* givenRun = g;
-        o = runEnd(o, ownEnd, y);
-        g = runEnd(g, givenEnd, y);
-        if (!ownRow.advance(y, ownRun, o) || !givenRow.advance(y, givenRun, g)) return kErrNone;
+        o = runEnd(o, ownEnd, y, &faults);
+        g = runEnd(g, givenEnd, y, &faults);
+        if (faults != 0 || !ownRow.advance(y, ownRun, o) || !givenRow.advance(y, givenRun, g)) return kErrNone;
         if (ownRow.size() == 0 || givenRow.size() == 0) {
             // With one list placed and gone, nothing further meets.
             if ((o == ownEnd && ownRow.size() == 0) || (g == givenEnd && givenRow.size() == 0)) break;
@@ -256,6 +277,6 @@ EngineErr rgnIntersectByRows(const Rect16* own, u32 ownCount, const Rect16* give
         if (error != kErrNone) return error;
         *pieces += meetRow(y, ownRow.data(), ownRow.size(), ownRun, o, givenRow.data(), givenRow.size(), givenRun, g, joined);
     }
-    *done = true;
+    *done = inRegionOrder(o, ownEnd) && inRegionOrder(g, givenEnd);
     return kErrNone;
 }

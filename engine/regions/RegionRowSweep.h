@@ -10,9 +10,9 @@
 
 // Puts in `kept` the intersections of every rectangle of `own` with every one of `given`
 // that it overlaps, in region order, vertically touching ones of equal left and right
-// joined (as rgnMergeRects joins them); *pieces is their count before joining. Both lists
-// must be in region order with only non-empty rectangles. Sets *done false, leaving `kept`
-// to be discarded, when two rectangles of one list overlap; the memory manager's error when
-// a scratch array cannot grow.
+// joined (as rgnMergeRects joins them); *pieces is their count before joining. Sets *done
+// false, leaving `kept` to be discarded, when a list is out of region order, holds an empty
+// rectangle or two rectangles that overlap; the memory manager's error when a scratch array
+// cannot grow.
 EngineErr rgnIntersectByRows(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount,
                              RegionScratch<Rect16>& kept, u32* pieces, bool* done);

@@ -90,15 +90,22 @@ TEST_F(RowSweepTest, EmptyAndDisjointListsGiveNoPieces) {
         EXPECT_TRUE(sweepsLikePairs(a, b));
 }
 
-// Two rectangles of one list that overlap (a damaged stored region) are refused, wherever in
-// the list they are; the same lists with the pair set apart are swept.
-TEST_F(RowSweepTest, ListsWithOverlappingRectanglesAreRefused) {
+// A list with two rectangles that overlap, an empty one or one out of region order (a damaged
+// stored region) is refused, wherever in the list that is; the same lists mended are swept.
+TEST_F(RowSweepTest, DamagedListsAreRefused) {
     struct Case {
         const char* what;
-        Rects overlapping;
-        Rects apart;
+        Rects damaged;
+        Rects mended;
     };
     const Case cases[] = {
+        {"empty column", {R{0, 0, 10, 5}, R{20, 3, 20, 9}}, {R{0, 0, 10, 5}, R{20, 3, 21, 9}}},
+        {"bottom above top", {R{0, 0, 10, 5}, R{20, 3, 30, -30000}}, {R{0, 0, 10, 5}, R{20, 3, 30, 4}}},
+        {"lefts falling in a run", {R{0, 0, 10, 5}, R{20, 6, 30, 9}, R{12, 6, 14, 9}}, {R{0, 0, 10, 5}, R{12, 6, 14, 9}, R{20, 6, 30, 9}}},
+        {"lefts falling in a run beside a longer one", {R{15, 0, 18, 10}, R{20, 5, 30, 8}, R{12, 5, 14, 8}},
+         {R{15, 0, 18, 10}, R{12, 5, 14, 8}, R{20, 5, 30, 8}}},
+        {"top rising again", {R{0, 0, 10, 5}, R{0, 6, 10, 9}, R{20, 2, 30, 4}}, {R{0, 0, 10, 5}, R{20, 2, 30, 4}, R{0, 6, 10, 9}}},
+        {"out of order below the other list", {R{0, 0, 5, 5}, R{0, 60, 5, 65}, R{0, 55, 5, 58}}, {R{0, 0, 5, 5}, R{0, 55, 5, 58}, R{0, 60, 5, 65}}},
         {"on one row", {R{0, 0, 10, 5}, R{5, 0, 15, 5}}, {R{0, 0, 10, 5}, R{10, 0, 15, 5}}},
         {"equal lefts", {R{0, 0, 10, 5}, R{0, 2, 4, 6}}, {R{0, 0, 10, 2}, R{0, 2, 4, 6}}},
         {"starting inside an earlier one", {R{0, 0, 20, 10}, R{22, 0, 30, 3}, R{25, 5, 28, 8}, R{5, 5, 8, 6}},
@@ -116,11 +123,11 @@ TEST_F(RowSweepTest, ListsWithOverlappingRectanglesAreRefused) {
             RegionScratch<Rect16> kept;
             u32 pieces = 0;
             bool done = true;
-            const Rects& a = ownSide ? c.overlapping : other;
-            const Rects& b = ownSide ? other : c.overlapping;
+            const Rects& a = ownSide ? c.damaged : other;
+            const Rects& b = ownSide ? other : c.damaged;
             ASSERT_EQ(rgnIntersectByRows(a.data(), u32(a.size()), b.data(), u32(b.size()), kept, &pieces, &done), kErrNone);
             EXPECT_FALSE(done) << c.what << (ownSide ? " (own)" : " (given)");
-            EXPECT_TRUE(ownSide ? sweepsLikePairs(c.apart, other) : sweepsLikePairs(other, c.apart)) << c.what;
+            EXPECT_TRUE(ownSide ? sweepsLikePairs(c.mended, other) : sweepsLikePairs(other, c.mended)) << c.what;
         }
     }
 }
