@@ -256,11 +256,11 @@ EngineErr writeResult(memHandle out, const Rect16* kept, u32 count, u32 pieces, 
 }
 
 // Long lists are intersected row by row, the pieces joined as they come; false in *done when
-// the lists do not allow it.
+// the lists do not allow it. Out of line, so that shorter lists do not carry its frame.
+[[gnu::noinline]]
 EngineErr intersectByRows(const RegionRecord* region, const Rect16* given, u16 n, memHandle out, bool* done) {
     *done = false;
     const Rect16* rects = rgnRects(region);
-    if (n < kSweepFrom) return kErrNone;
     RegionScratch<Rect16> kept;
     u32 pieces = 0;
     EngineErr error = rgnIntersectByRows(rects, region->count, given, n, kept, &pieces, done);
@@ -285,7 +285,7 @@ EngineErr intersectByRows(const RegionRecord* region, const Rect16* given, u16 n
 // the new region's block once.
 EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, memHandle out) {
     bool done = false;
-    EngineErr error = intersectByRows(region, given, n, out, &done);
+    EngineErr error = n >= kSweepFrom ? intersectByRows(region, given, n, out, &done) : kErrNone;
     if (error != kErrNone || done) return error;
     const Rect16* rects = rgnRects(region);
     const Rect16* end = rects + region->count;
