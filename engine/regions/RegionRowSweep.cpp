@@ -5,7 +5,6 @@
 
 namespace {
 
-
 // The rectangles of one list that contain the sweep's row, ordered by left. Those of one
 // region do not overlap, so they are ordered by right as well.
 class RowRects {
