@@ -4,15 +4,18 @@
 #include <cstring>
 
 PcmMixVectorLevel pcmMixBestVectorLevel() {
-    // SSE2 is part of every 64-bit x86 processor; the AVX2 test also asks whether the system
-    // saves the wide registers.
+    // SSE2 is part of every 64-bit x86 processor; the AVX2 and AVX-512 tests also ask whether
+    // the system saves the wide registers. The AVX-512 kernels need the byte permutes too.
     static const PcmMixVectorLevel best =
-        __builtin_cpu_supports("avx2") ? PcmMixVectorLevel::kAvx2 : PcmMixVectorLevel::kSse2;
+        __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi") ? PcmMixVectorLevel::kAvx512
+                                          : __builtin_cpu_supports("avx2")   ? PcmMixVectorLevel::kAvx2
+                                                                              : PcmMixVectorLevel::kSse2;
     return best;
 }
 
 const PcmMixKernelTable& pcmMixKernelsFor(PcmMixVectorLevel level) {
     switch (std::min(level, pcmMixBestVectorLevel())) {
+    case PcmMixVectorLevel::kAvx512: return pcmMixAvx512Kernels();
     case PcmMixVectorLevel::kAvx2: return pcmMixAvx2Kernels();
     case PcmMixVectorLevel::kSse2: return pcmMixSse2Kernels();
     case PcmMixVectorLevel::kPortable: break;

@@ -5,7 +5,7 @@
 #include "engine/base/EngineTypes.h"
 #include "engine/audio/PcmMixKernels.h"
 
-enum class PcmMixVectorLevel : u8 { kPortable, kSse2, kAvx2 };
+enum class PcmMixVectorLevel : u8 { kPortable, kSse2, kAvx2, kAvx512 };
 
 // The widest instruction set this processor and its system run.
 PcmMixVectorLevel pcmMixBestVectorLevel();
@@ -19,3 +19,4 @@ bool pcmMixTableFollowsGain(const u8* table, Fixed gain);
 
 const PcmMixKernelTable& pcmMixSse2Kernels();
 const PcmMixKernelTable& pcmMixAvx2Kernels();
+const PcmMixKernelTable& pcmMixAvx512Kernels();

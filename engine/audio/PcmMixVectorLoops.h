@@ -1,6 +1,6 @@
 #pragma once
-// The mixer kernels' vector loops, written once over a set of lane operations `O` (one 128-
-// or 256-bit register of 16-bit lanes) and included by each instruction-set file inside its
+// The mixer kernels' vector loops, written once over a set of lane operations `O` (one 128-,
+// 256- or 512-bit register of 16-bit lanes) and included by each instruction-set file inside its
 // own target region, so that every instantiation carries that file's instruction set. The
 // loops handle the unit step with the kernels' natural strides, whole registers at a time;
 // every other call, and the samples left over after the last whole register, go to the
@@ -140,6 +140,14 @@ void copy8(u8* d, const u8* s, u32 n, Fixed gain, const u8* table) {
     if (done < n) pcmMixKernelCopy8(d + done, s + done, n - done, 1, 1, kFixedOne, gain, 0, table);
 }
 
+// Bytes through their 256-byte table, for lane operations that offer a table look-up.
+template <class O>
+void lookup8(u8* d, const u8* s, u32 n, const u8* table) {
+    const typename O::ByteTable bytes = O::loadTable(table);
+    const u32 done = wholeSteps(n, 2 * O::kLanes, [&](u32 i) { O::store(d + i, O::lookup(bytes, O::load(s + i))); });
+    if (done < n) pcmMixKernelCopy8(d + done, s + done, n - done, 1, 1, kFixedOne, kFixedOne, 0, table);
+}
+
 template <class O>
 void copy8To16(u8* d, const u8* s, u32 n, Fixed gain, u16 identity, const u8* table) {
     const Scale<O> scale(gain);
@@ -191,10 +199,17 @@ struct Kernels {
     }
     static void copy8(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16 identity,
                       const u8* table) {
-        Fixed applied;
-        if (identity || step != kFixedOne || ds != 1 || ss != 1 || !tableGain(gain, identity, table, &applied))
+        if (identity || step != kFixedOne || ds != 1 || ss != 1)
             return pcmMixKernelCopy8(d, s, n, ds, ss, step, gain, identity, table);
-        pcm_mix_vector::copy8<O>(d, s, n, applied, table);
+        // Where the lanes can look bytes up, any table is copied through as it stands.
+        if constexpr (requires { typename O::ByteTable; }) {
+            pcm_mix_vector::lookup8<O>(d, s, n, table);
+        } else {
+            Fixed applied;
+            if (!tableGain(gain, identity, table, &applied))
+                return pcmMixKernelCopy8(d, s, n, ds, ss, step, gain, identity, table);
+            pcm_mix_vector::copy8<O>(d, s, n, applied, table);
+        }
     }
     static void copy8To16(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16 identity,
                           const u8* table) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/regions/RegionRowSweep.h"
 #include "engine/regions/RegionScratch.h"
 #include "engine/regions/RegionStorage.h"
 #include "engine/regions/Regions.h"
@@ -240,16 +241,59 @@ EngineErr piecesBySweep(const Rect16* rects, const Rect16* end, i32 tallest, con
     }
 }
 
+// Writes the `kept` rectangles, joined from `pieces` pieces, to the new region's block once.
+EngineErr writeResult(memHandle out, const Rect16* kept, u32 count, u32 pieces, const Rect16& bounds) {
+    auto* result = static_cast<RegionRecord*>(memDerefHandle(out));
+    const u32 slots = resultSlots(pieces, count);
+    if (slots != result->capacity) {
+        EngineErr error = rgnResizeSlots(out, &result, slots);
+        if (error != kErrNone) return error;
+    }
+    if (count != 0) std::memcpy(rgnRects(result), kept, count * sizeof(Rect16));
+    result->count = u16(count);
+    result->bounds = bounds;
+    return kErrNone;
+}
+
+// Long lists are intersected row by row, the pieces joined as they come; false in *done when
+// the lists do not allow it. Out of line, so that shorter lists do not carry its frame.
+[[gnu::noinline]]
+EngineErr intersectByRows(const RegionRecord* region, const Rect16* given, u16 n, memHandle out, bool* done) {
+    *done = false;
+    const Rect16* rects = rgnRects(region);
+    RegionScratch<Rect16> kept;
+    u32 pieces = 0;
+    EngineErr error = rgnIntersectByRows(rects, region->count, given, n, kept, &pieces, done);
+    if (error != kErrNone || !*done) return error;
+    if (pieces > kMaxGrownPieces) return kMemErrOutOfMemory;
+    const Rect16* k = kept.data();
+    const u32 count = kept.size();
+    Rect16 bounds{};
+    if (count != 0) {
+        bounds = k[0];
+        for (u32 i = 1; i < count; ++i) {
+            bounds.left = std::min(bounds.left, k[i].left);
+            bounds.top = std::min(bounds.top, k[i].top);
+            bounds.right = std::max(bounds.right, k[i].right);
+            bounds.bottom = std::max(bounds.bottom, k[i].bottom);
+        }
+    }
+    return writeResult(out, k, count, pieces, bounds);
+}
+
 // The pieces are gathered in a scratch array, put in region order, joined, and written to
 // the new region's block once.
 EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, memHandle out) {
+    bool done = false;
+    EngineErr error = n >= kSweepFrom ? intersectByRows(region, given, n, out, &done) : kErrNone;
+    if (error != kErrNone || done) return error;
     const Rect16* rects = rgnRects(region);
     const Rect16* end = rects + region->count;
     i32 tallest = 0;
     for (const Rect16* k = rects; k != end; ++k) tallest = std::max(tallest, i32(k->bottom) - k->top);
     RegionScratch<Rect16> pieces;
     const bool sweep = n >= kSweepFrom;
-    EngineErr error = sweep ? piecesBySweep(rects, end, tallest, given, n, pieces)
+    error = sweep ? piecesBySweep(rects, end, tallest, given, n, pieces)
                             : piecesByPairs(rects, end, tallest, given, n, pieces);
     if (error != kErrNone) return error;
     if (pieces.size() > kMaxGrownPieces) return kMemErrOutOfMemory;
@@ -276,16 +320,7 @@ EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, 
     Rect16 bounds{};
     const u32 kept = mergeAndCompact(pieces.data(), pieces.size(), &bounds, &error);
     if (error != kErrNone) return error;
-    auto* result = static_cast<RegionRecord*>(memDerefHandle(out));
-    const u32 slots = resultSlots(pieces.size(), kept);
-    if (slots != result->capacity) {
-        error = rgnResizeSlots(out, &result, slots);
-        if (error != kErrNone) return error;
-    }
-    if (kept != 0) std::memcpy(rgnRects(result), pieces.data(), kept * sizeof(Rect16));
-    result->count = u16(kept);
-    result->bounds = bounds;
-    return kErrNone;
+    return writeResult(out, pieces.data(), kept, pieces.size(), bounds);
 }
 
 EngineErr intersectWith(memHandle rgn, const Rect16* given, u16 n) {

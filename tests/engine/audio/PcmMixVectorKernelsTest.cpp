@@ -124,7 +124,7 @@ TEST_P(PcmMixVectorKernels, FillKernelsAreThePortableOnes) {
 
 INSTANTIATE_TEST_SUITE_P(Levels, PcmMixVectorKernels,
                          testing::Values(PcmMixVectorLevel::kPortable, PcmMixVectorLevel::kSse2,
-                                         PcmMixVectorLevel::kAvx2));
+                                         PcmMixVectorLevel::kAvx2, PcmMixVectorLevel::kAvx512));
 
 TEST(PcmMixVectorLevels, TheVectorPathForcedOffGivesThePortableTable) {
     const PcmMixKernelTable& kernels = pcmMixKernelsFor(PcmMixVectorLevel::kPortable);
