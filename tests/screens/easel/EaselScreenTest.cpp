@@ -271,6 +271,42 @@ TEST_F(EaselScreen, StartOverWipesThePageAndDropsCommandsUntilItEnds) {
     EXPECT_EQ(easel->CurrentToolbar(), 228);
 }
 
+// A press on Start Over takes the panel's buttons out of service until the effect has ended;
+// a press that ended off the button started nothing, and the next press gives them back.
+TEST_F(EaselScreen, AStartOverPressHoldsThePanelButtonsUntilTheEffectEnds) {
+    start();
+    RPanel* panel = easel->CurrentPanel();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_GT(panel->HotSpots()->Count(), 0);
+    const auto inService = [&] {
+        int active = 0;
+        for (int i = 0; i < panel->HotSpots()->Count(); ++i) active += panel->HotSpots()->GetHotSpot(i)->IsActive() ? 1 : 0;
+        return active;
+    };
+    const int all = inService();
+    ASSERT_GT(all, 0);
+    ASSERT_NE(button(kStartOverButton), nullptr);
+    const Rect16 r = button(kStartOverButton)->GetHotSpot()->GetRect();
+    const Point16 onStartOver{i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)};
+    const Point16 elsewhere{0, 0};
+    ASSERT_FALSE(rectContainsPoint(r, elsewhere));
+
+    easel->ClickOutsideCanvas(onStartOver);
+    EXPECT_EQ(inService(), 0);
+    easel->ClickOutsideCanvas(elsewhere);
+    EXPECT_EQ(inService(), all) << "the press ended off the button";
+
+    easel->ClickOutsideCanvas(onStartOver);
+    send(266);
+    ASSERT_NE(easel->StartOverEffect(), nullptr);
+    easel->ClickOutsideCanvas(elsewhere);
+    EXPECT_EQ(inService(), 0) << "held while the effect runs";
+    for (u16 i = 0; i < kFirecrackerFrames && easel->StartOverEffect()->IsBusy(); ++i) easel->HandleTick(0);
+    idle();  // the effect's 1333
+    EXPECT_EQ(easel->StartOverEffect(), nullptr);
+    EXPECT_EQ(inService(), all);
+}
+
 TEST_F(EaselScreen, SmallKidsModeHidesTheSlideShowButtonAndUsesTheSmallPicker) {
     start();
     application->GetGlobalUserSettings()->smallKids = 1;
