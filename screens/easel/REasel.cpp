@@ -257,7 +257,8 @@ bool REasel::OpenPicture(const std::string& path) {
         RMessage reopened(6654, 0, 0);
         panel_->HandleMessage(&reopened, 0);
     }
-    if (RPage* page = CurrentPage(); page && page->Data().HasNote()) {
+    // A note without text (left by a cancelled note dialog) is no note.
+    if (RPage* page = CurrentPage(); page && page->Data().HasNote() && !page->Data().GetNote()->IsEmpty()) {
         if (page->Data().GetNote()->GetKind() == 0) {
             UpdateNoteMenuItem(true);
         } else {

@@ -15,6 +15,10 @@
 #include "app/window/RDisplayWindow.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/storage/ObjectTypes.h"
+#include "document/storage/PageIndex.h"
+#include "document/storage/TextRecords.h"
+#include "document/users/EnginePath.h"
+#include "tests/engine/resources/format/ArchiveBytes.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprShapes.h"
 #include "engine/resources/ResourceManager.h"
@@ -471,6 +475,33 @@ TEST_F(EaselScreen, APageNoteOpensTheNoteDialogAndAnEmptyNoteOnlySetsTheMenu) {
     send(297);
     EXPECT_EQ(easel->NoteDialog(), nullptr);
     EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
+}
+
+// A picture file whose note has no text (as a cancelled note dialog used to leave it) reopens
+// as a picture without a note: the menu offers "AddNote" and no empty note dialog opens.
+TEST_F(EaselScreen, AReopenedPictureWithAnEmptyNoteHasNoNote) {
+    start();
+    struct Case {
+        const char* text;
+        u16 kind;
+        bool hasNote, dialog;
+    } cases[] = {{"", 0, false, false}, {"", 1, false, false}, {"Draw your house", 0, true, false}, {"Draw your house", 1, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " kind " + std::to_string(c.kind));
+        std::vector<u8> note, index;
+        ASSERT_EQ(writeNoteRecord({c.kind, c.kind, c.text}, &note), kErrNone);
+        PageIndex entries;
+        entries.entries.push_back({kTypeNote, 1, 0, 0, 0, 0, 0, 0, 0});
+        ASSERT_EQ(writePageIndex(entries, &index), kErrNone);
+        const std::vector<u8> file = testres::makeArchive(
+            {{kTypePageIndex, 1, std::string(index.begin(), index.end())}, {kTypeNote, 1, std::string(note.begin(), note.end())}});
+        std::ofstream(root_ + "/Note.tbx", std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
+        ASSERT_TRUE(easel->OpenPicture(engineTextOfHostFolder(root_) + "\\Note.tbx"));
+        EXPECT_EQ(easel->PageHasNote(), c.hasNote);
+        EXPECT_EQ(easel->NoteDialog() != nullptr, c.dialog);
+        if (easel->NoteDialog()) send(297);
+    }
 }
 
 }  // namespace
