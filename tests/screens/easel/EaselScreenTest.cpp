@@ -504,4 +504,25 @@ TEST_F(EaselScreen, AReopenedPictureWithAnEmptyNoteHasNoNote) {
     }
 }
 
+// The reply of a note dialog that another one replaced before the reply arrived does not close
+// the new dialog; the new one's own reply does.
+TEST_F(EaselScreen, AReplacedNoteDialogsLateReplyLeavesItsSuccessorOpen) {
+    start();
+    application->GetCurrentPage()->Data().GetNote()->SetText("Draw your house");
+    send(296);
+    ASSERT_NE(easel->NoteDialog(), nullptr);
+    RMessage ok(kDlgResultConfirm, 0, 0);
+    easel->NoteDialog()->HandleMessage(&ok, 0);
+    send(296);
+    RNoteDlg* second = easel->NoteDialog();
+    ASSERT_NE(second, nullptr);
+    idle();
+    EXPECT_EQ(easel->NoteDialog(), second);
+    EXPECT_TRUE(easel->Canvas()->ClicksSuspended());
+    second->HandleMessage(&ok, 0);
+    idle();
+    EXPECT_EQ(easel->NoteDialog(), nullptr);
+    EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
+}
+
 }  // namespace
