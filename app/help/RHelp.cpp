@@ -26,7 +26,7 @@ i16 RHelp::Start(u16 set1, u16 set2, u16 set3) {
     if (RDisplayWindow* window = RDisplayWindow::Get()) window->AddListener(this);
     Register(kInputMouseButtons);
     if (!helpName_.empty()) contentOpen_ = OpenNamedResource(helpName_.c_str(), 1) == kErrNone;
-    groupHeld_ = sprLoadGroup(kHelpShapeGroup, kSprEveryScript, 0, 1, kSprFirstIsGroupId) != 0;
+    groupHeld_ = sprLoadGroup(kHelpShapeGroup, kSprEveryScript, 0, 1, kSprFirstIsGroupId) != kSprNoSlot;
     list_ = std::make_unique<RHotSpotList>(this);
     if (const SprScreen* screen = sprScreen()) sprInvalRect(screen->screenRect);
     const std::array<u16, 3> ids{set1, set2, set3};

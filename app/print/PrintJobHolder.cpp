@@ -1,29 +1,19 @@
 #include "app/print/PrintJobHolder.h"
 
-#include "app/print/RCardJob.h"
-#include "app/print/RComicJob.h"
-#include "app/print/RPosterJob.h"
-#include "app/print/RStoryJob.h"
-#include "app/print/RThumbnailJob.h"
+#include "app/print/MakeLayoutJob.h"
 
 namespace Ostrel {
 
 void PrintJobHolder::Release() { job_.reset(); }
 
 std::unique_ptr<RPrintJob> PrintJobHolder::MakeJob(const RPrintDialog& dialog, const PrintSources& sources) {
-    std::unique_ptr<RPrintJob> job;
-    switch (dialog.Layout()) {
-    case kLayoutComic: job = std::make_unique<RComicJob>(sources); break;
-    case kLayoutCard: job = std::make_unique<RCardJob>(sources); break;
-    case kLayoutThumbnail: job = std::make_unique<RThumbnailJob>(sources); break;
-    case kLayoutStory: job = std::make_unique<RStoryJob>(sources); break;
-    case kLayoutPoster: job = std::make_unique<RPosterJob>(u16(dialog.PosterSize()), sources); break;
-    default:
+    if (dialog.Layout() == kLayoutFullPage) {
         // The full page prints with the base job itself, which keeps its setup; it is held
         // once, so it is deleted once.
         baseJob_->SetReverse(dialog.Reverse());
         return std::move(baseJob_);
     }
+    std::unique_ptr<RPrintJob> job = MakeLayoutJob(dialog.Layout(), dialog.PosterSize(), sources);
     job->AdoptSetup(*baseJob_);
     return job;
 }

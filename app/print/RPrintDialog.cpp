@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/print/MakeLayoutJob.h"
 #include "app/print/PictureSurface.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/windows/mfxWindow.h"
@@ -167,6 +168,15 @@ bool RPrintDialog::Validate() {
     return true;
 }
 
+// Checked before the dialog closes, so that a refused orientation can be chosen again.
+bool RPrintDialog::OrientationSuitsLayout() {
+    if (dialogId_ != kPrintModeSlides || !baseJob_) return true;
+    const std::unique_ptr<RPrintJob> job = MakeLayoutJob(layout_, posterSize_, baseJob_->Sources());
+    if (job->CheckOrientation(orientation_ == kPrintLandscape) == 0) return true;
+    SetFocus(orientation_ == kPrintLandscape ? kPrintPortraitItem : kPrintLandscapeItem);
+    return false;
+}
+
 void RPrintDialog::OnCommand(u16 item, u16 notification, u8 key) {
     mfxModalDialog::OnCommand(item, notification, key);
     const bool slides = dialogId_ == kPrintModeSlides;
@@ -224,7 +234,7 @@ void RPrintDialog::OnCommand(u16 item, u16 notification, u8 key) {
         SetFocus(item);
         break;
     case kPrintOk:
-        if (Validate()) {
+        if (Validate() && OrientationSuitsLayout()) {
             result_ = kPrintDialogOk;
             EndModal(result_);
         }

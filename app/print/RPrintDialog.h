@@ -98,6 +98,9 @@ private:
     void SetSlideFields(const char* ending, bool enableEnding);
     void ChooseOrientation(u32 orientation);
     bool Validate();
+    // Whether the chosen layout's job prints in the chosen orientation; when it does not, the
+    // job has told the child and the other orientation gets the focus.
+    bool OrientationSuitsLayout();
     // The number in a field; -1 when it holds none.
     i64 FieldNumber(u16 item) const;
 

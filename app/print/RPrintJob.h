@@ -65,6 +65,7 @@ public:
     u16 Reverse() const { return reverse_; }
     const Rect16& PageArea() const { return pageArea_; }
     const Rect16& SourceRect() const { return sourceRect_; }
+    const PrintSources& Sources() const { return sources_; }
 
 protected:
     // Copies the source rectangle into `target` on the sheet with the transfer flags.

@@ -245,8 +245,10 @@ EngineErr RPageData::WriteContents(ResMapHandle map, const SaveProgress& keepGoi
     EngineErr err = kErrNone;
     for (size_t i = 0; i < objects_.size() && err == kErrNone; ++i) {
         const RPageObject& o = *objects_[i];
+        // A note without text is no note: the page reopens without one.
+        if (o.Type() == kTypeNote && static_cast<const RNotePageObject&>(o).IsEmpty()) continue;
         index.entries.push_back({o.Type(), o.Id(), o.rect.left, o.rect.top, o.rect.right, o.rect.bottom, o.flags,
-                                 o.option, u16(i)});
+                                 o.option, u16(index.entries.size())});
         if (keepGoing && !keepGoing()) err = kDocErrCancelled;
         if (!err) err = o.StoreMedia(&bytes);
         if (!err) err = addResource(o.Type(), o.Id(), bytes);

@@ -40,13 +40,26 @@ u16 RPanel::AddButtons(u16 setId, RButtonSet* out) {
 
 int RPanel::FindButtonByCommand(u16 command) const { return Ostrel::FindButtonByCommand(buttons_, command); }
 
+void RPanel::SetButtonsEnabled(bool enabled) {
+    active_ = enabled;
+    if (hotSpots_ == nullptr) return;
+    // Every set the panel loaded keeps its hot spots in this list.
+    for (int i = 0; i < hotSpots_->Count(); ++i) {
+        RHotSpotItem* item = hotSpots_->GetHotSpot(i);
+        if (enabled)
+            item->Enable();
+        else
+            item->Disable();
+    }
+}
+
 u16 RPanel::SavePrefs() { return 0; }
 u16 RPanel::RestorePrefs() { return 0; }
 u16 RPanel::RemoveFrameMaker() { return 0; }
 
 u32 RPanel::HandleMessage(RMessage* message, uintptr_t) {
     if (message->code == kMsgPanelSetActive) {
-        active_ = message->param2 != 0;
+        SetButtonsEnabled(message->param2 != 0);
         return 1;
     }
     return 0;

@@ -14,7 +14,7 @@
 
 namespace Ostrel {
 
-// Sets the active flag from parameter 2.
+// Enables (parameter 2 non-zero) or disables the panel's buttons and sets its active flag.
 constexpr u32 kMsgPanelSetActive = 292;
 
 class RPanel : public RSender, public CListener, public RInputObject {
@@ -52,6 +52,8 @@ public:
     u16 GetPanelSprite() const { return panelSprite_; }
     bool IsActive() const { return active_; }
     void SetActive(bool active) { active_ = active; }
+    // Puts every button of the panel (all its loaded sets) in or out of service.
+    void SetButtonsEnabled(bool enabled);
 
 private:
     CListener* owner_;
@@ -61,7 +63,8 @@ private:
     u16 messageBase_ = 0;
     u16 frameShape_ = 0;
     u16 panelSprite_ = 0;
-    bool active_ = false;
+    // The buttons start in service.
+    bool active_ = true;
 };
 
 }  // namespace Ostrel

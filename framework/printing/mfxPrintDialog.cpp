@@ -73,7 +73,10 @@ void mfxPrintDialog::Fill(const GfxPrintDialogRecord& record, const GfxPrintDial
     SetCheck(kPrintDlgPages, pages);
     SetItemText(kPrintDlgFrom, std::to_string(record.fromPage));
     SetItemText(kPrintDlgTo, std::to_string(record.toPage));
-    SetItemText(kPrintDlgCopies, std::to_string(record.printer ? record.printer->copies : record.copies));
+    // The field shows the copies that will be printed: a printer's own count may lie outside
+    // what the dialog takes.
+    const u16 copies = record.printer ? record.printer->copies : record.copies;
+    SetItemText(kPrintDlgCopies, std::to_string(std::clamp<u32>(copies, 1, kPrintDlgMaxCopies)));
     SetCheck(kPrintDlgCollate, record.flags & kGfxPrintCollate);
 }
 

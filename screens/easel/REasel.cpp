@@ -257,7 +257,8 @@ bool REasel::OpenPicture(const std::string& path) {
         RMessage reopened(6654, 0, 0);
         panel_->HandleMessage(&reopened, 0);
     }
-    if (RPage* page = CurrentPage(); page && page->Data().HasNote()) {
+    // A note without text (left by a cancelled note dialog) is no note.
+    if (RPage* page = CurrentPage(); page && page->Data().HasNote() && !page->Data().GetNote()->IsEmpty()) {
         if (page->Data().GetNote()->GetKind() == 0) {
             UpdateNoteMenuItem(true);
         } else {
@@ -357,12 +358,21 @@ bool REasel::IsCurrentScreen() const {
 }
 
 void REasel::ClickOutsideCanvas(Point16 point) {
+    // A press on Start Over that ended off the button started no effect: its panel buttons
+    // come back with the next press.
+    if (!firecracker_) SetPanelButtonsEnabled(true);
     RButton* startOver = Button(kStartOverButton);
     if (!startOverAvailable_ || !IsCurrentScreen() || !startOver || !startOver->GetHotSpot() ||
         !rectContainsPoint(startOver->GetHotSpot()->GetRect(), point))
         return;
     RMessage disable(292, 0, 0);
     HandleMessage(&disable, 0);
+}
+
+void REasel::SetPanelButtonsEnabled(bool enabled) {
+    if (!panel_ || panel_->IsActive() == enabled) return;
+    RMessage active(kMsgPanelSetActive, 0, enabled ? 1 : 0);
+    panel_->HandleMessage(&active, 0);
 }
 
 void REasel::SendToPanel(u32 code, uintptr_t param1) {

@@ -161,6 +161,8 @@ private:
     void GoToSlideShow();
     void DropPage();
     void StartOver();
+    // Puts the current panel's buttons in or out of service (a change only).
+    void SetPanelButtonsEnabled(bool enabled);
     void Undo();
     void SmallKidsChanged();
     void ShowToolTipFor(u32 code);

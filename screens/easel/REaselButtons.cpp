@@ -165,12 +165,19 @@ u32 REasel::HandleInput(u32, Point16 point, u32) {
 
 void REasel::StartOver() {
     StopAll();
-    if (firecracker_ || !canvas_) return;
+    if (firecracker_) return;
+    // The press on Start Over took the panel's buttons out of service until the effect ends;
+    // an effect that does not start gives them back at once.
+    if (!canvas_) {
+        SetPanelButtonsEnabled(true);
+        return;
+    }
     ReleaseUndo();
     firecracker_ = std::make_unique<RDFirecracker2>(this);
     const Rect16& rect = canvas_->CanvasRect();
     if (firecracker_->Start(rect, canvas_->Picture()) != kDestructoStarted) {
         firecracker_.reset();
+        SetPanelButtonsEnabled(true);
         return;
     }
     firecracker_->Trigger(Point16{i16((rect.left + rect.right) / 2), i16(rect.bottom - kStartOverLift)});

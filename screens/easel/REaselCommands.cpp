@@ -336,10 +336,7 @@ u32 REasel::HandleCommand(RMessage* message, uintptr_t data) {
             }
             return 0;
         case 292:
-            if (panel_) {
-                RMessage active(kMsgPanelSetActive, 0, message->param2);
-                panel_->HandleMessage(&active, 0);
-            }
+            SetPanelButtonsEnabled(message->param2 != 0);
             return 0;
         case 296:
             ShowNote();
@@ -355,10 +352,7 @@ u32 REasel::HandleCommand(RMessage* message, uintptr_t data) {
         case kDestructoFinished:
             firecracker_.reset();
             UpdateInputRegistration();
-            if (panel_) {
-                RMessage active(kMsgPanelSetActive, 0, 1);
-                panel_->HandleMessage(&active, 0);
-            }
+            SetPanelButtonsEnabled(true);
             return 0;
         case 1444:
             PictureNamed(reinterpret_cast<RDlgBase*>(message->param1));

@@ -4,6 +4,8 @@
 
 #include "app/help/HelpPages.h"
 #include "app/help/RHelpDlg.h"
+#include "engine/gfx/sprites/SprShapes.h"
+#include "engine/resources/NamedResources.h"
 #include "tests/app/harness/ScreenHarness.h"
 
 namespace {
@@ -63,6 +65,25 @@ TEST_F(HelpMode, StartWithoutButtonSetsLoadsNoButtons) {
     EXPECT_EQ(help->ButtonCount(), 0);
     EXPECT_EQ(help->HotSpots()->Count(), 0);
     EXPECT_EQ(help->Page(), nullptr);
+}
+
+// Help mode lets go of its shape group when it ends, whichever slot the group got; a group it
+// could not load is another's, and stays.
+TEST_F(HelpMode, ItReleasesTheShapeGroupItLoadedAndNoOther) {
+    ASSERT_NE(sprFindGroup(kHelpShapeGroup), kSprNoSlot);
+    help.reset();
+    EXPECT_EQ(sprFindGroup(kHelpShapeGroup), kSprNoSlot);
+
+    // Without its content item open the group cannot be loaded.
+    help = std::make_unique<RHelp>(&owner, "");
+    ASSERT_EQ(help->Start(0, 0, 0), 0);
+    ASSERT_EQ(sprFindGroup(kHelpShapeGroup), kSprNoSlot);
+    ASSERT_EQ(OpenNamedResource(kEaselHelpName, 1), kErrNone);
+    ASSERT_NE(sprLoadGroup(kHelpShapeGroup, kSprEveryScript, 0, 1, kSprFirstIsGroupId), kSprNoSlot);
+    help.reset();
+    EXPECT_NE(sprFindGroup(kHelpShapeGroup), kSprNoSlot);
+    sprReleaseGroup(kHelpShapeGroup, 0);
+    ReleaseNamedResource(kEaselHelpName);
 }
 
 TEST_F(HelpMode, APageOpensIsReplacedByTheNextAndClosesOnItsReply) {

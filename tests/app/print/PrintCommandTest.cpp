@@ -4,6 +4,7 @@
 #include "PrintJobSupport.h"
 #include "app/print/PrintJobHolder.h"
 #include "engine/gfx/GfxErrors.h"
+#include "framework/dialogs/mfxAlert.h"
 #include "framework/format/DialogFormat.h"
 #include "tests/framework/SystemArchiveFixture.h"
 #include "tests/framework/WindowFixture.h"
@@ -303,6 +304,33 @@ TEST_F(PrintCommandTest, ThePrintCommandPrintsTheChosenLayout) {
         for (const auto& [x, y, colour] : c.samples)
             EXPECT_TRUE(alike(colourAt(pages[0], x, y), colour)) << c.name << " at " << x << "," << y;
     }
+}
+
+// A story book in portrait is refused while the dialog is still open: the child is told and
+// can choose landscape, and then it prints.
+TEST_F(PrintCommandTest, AStoryBookInPortraitIsRefusedBeforeTheDialogCloses) {
+    mfxTakeAlertRecords();
+    std::vector<mfxAlertRecord> refusal;
+    u32 resultAfterRefusal = kPrintDialogOk;
+    u16 focusAfterRefusal = 0;
+    holder.Print(PrintModule::Picker, window.get(), sources, [&](RPrintDialog& dialog) {
+        dialog.OnCommand(kPrintStory, kDlgNotifyClicked, 0);
+        dialog.OnCommand(kPrintPortraitItem, kDlgNotifyClicked, 0);
+        dialog.OnCommand(kPrintOk, kDlgNotifyClicked, 0);
+        resultAfterRefusal = dialog.PrintResult();
+        focusAfterRefusal = dialog.GetFocus();
+        refusal = mfxTakeAlertRecords();
+        dialog.OnCommand(kPrintLandscapeItem, kDlgNotifyClicked, 0);
+        dialog.OnCommand(kPrintOk, kDlgNotifyClicked, 0);
+    });
+    EXPECT_EQ(resultAfterRefusal, kPrintDialogRunning);
+    EXPECT_EQ(focusAfterRefusal, kPrintLandscapeItem);
+    ASSERT_EQ(refusal.size(), 1u);
+    EXPECT_EQ(refusal[0].text, "Please choose the Landscape orientation to print this project.");
+    EXPECT_TRUE(mfxTakeAlertRecords().empty());
+    EXPECT_TRUE(holder.Printed());
+    EXPECT_EQ(holder.LastResult(), kErrNone);
+    EXPECT_EQ(sheets().size(), 1u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // and no replacement is left beside it.
 #include <gtest/gtest.h>
 
+#include "document/objects/RNotePageObject.h"
 #include "document/pages/RPage.h"
 #include "document/pages/RPageData.h"
 #include "tests/document/DocumentFolderFixture.h"
@@ -36,6 +37,33 @@ TEST_F(PageFile, FailedFirstSaveLeavesNoFile) {
     EXPECT_TRUE(page.IsDirty());
     EXPECT_FALSE(std::filesystem::exists(root_ + "/New.tbx"));
     EXPECT_FALSE(std::filesystem::exists(root_ + "/New.tbx.tmp"));
+}
+
+// A note without text (what a cancelled note dialog leaves) is not written; the objects
+// around it keep their order.
+TEST_F(PageFile, AnEmptyNoteIsNotWritten) {
+    EnginePath path(engineTextOfHostFolder(root_) + "\\Note.tbx");
+    RPageData page;
+    page.AddObject(kTypeText, 1, testdoc::textBytes("before"), {0, 0, 5, 5});
+    ASSERT_NE(page.GetNote(), nullptr);
+    page.AddObject(kTypeText, 2, testdoc::textBytes("after"), {0, 0, 5, 5});
+    ASSERT_EQ(page.SaveToFile(path.get()), kErrNone);
+
+    RPageData back;
+    ASSERT_EQ(back.OpenAndLoad(path.get()), kErrNone);
+    EXPECT_FALSE(back.HasNote());
+    ASSERT_EQ(back.ObjectCount(), 2u);
+    RPageData expected;
+    expected.AddObject(kTypeText, 1, testdoc::textBytes("before"), {0, 0, 5, 5});
+    expected.AddObject(kTypeText, 2, testdoc::textBytes("after"), {0, 0, 5, 5});
+    EXPECT_EQ(testdoc::contentOf(back), testdoc::contentOf(expected));
+
+    page.GetNote()->SetText("Feed the cat");
+    ASSERT_EQ(page.SaveToFile(path.get()), kErrNone);
+    RPageData withNote;
+    ASSERT_EQ(withNote.OpenAndLoad(path.get()), kErrNone);
+    ASSERT_TRUE(withNote.HasNote());
+    EXPECT_EQ(withNote.GetNote()->GetText(), "Feed the cat");
 }
 
 // A page saved through its slide and read back through the slide's file; marking it modified

@@ -81,6 +81,32 @@ TEST_F(Panels, ButtonClicksReachThePanelAndItsBroadcastsReachTheOwner) {
     EXPECT_FALSE(panel.IsActive());
 }
 
+TEST_F(Panels, DisablingThePanelTakesEveryLoadedButtonOutOfServiceUntilEnabled) {
+    LoggingPanel panel(&owner, heard);
+    panel.SetMessageBase(18000);
+    ASSERT_EQ(panel.Init(), 0);
+    RButtonSet sizes;
+    ASSERT_EQ(panel.AddButtons(18200, &sizes), 0);
+    auto click = [&](Point16 at) {
+        panel.HotSpots()->HandleInput(kInputLeftButton, at, 0);
+        panel.HotSpots()->HandleMouseUp(kInputLeftButton, at, 0);
+        mfDispatcher().DispatchQueuedMessages();
+    };
+    RMessage disable(kMsgPanelSetActive, 0, 0);
+    panel.HandleMessage(&disable, 0);
+    for (int i = 0; i < panel.HotSpots()->Count(); ++i) EXPECT_FALSE(panel.HotSpots()->GetHotSpot(i)->IsActive()) << i;
+    heard.clear();
+    click({20, 30});
+    click({210, 30});
+    EXPECT_EQ(heard, (std::vector<u32>{}));
+
+    RMessage enable(kMsgPanelSetActive, 0, 1);
+    panel.HandleMessage(&enable, 0);
+    for (int i = 0; i < panel.HotSpots()->Count(); ++i) EXPECT_TRUE(panel.HotSpots()->GetHotSpot(i)->IsActive()) << i;
+    click({20, 30});
+    EXPECT_EQ(heard, (std::vector<u32>{kMsgPanelSetActive, 243}));
+}
+
 TEST_F(Panels, PanelDestroyedWhileItsButtonIsPressedLeavesNothingBehind) {
     auto panel = std::make_unique<LoggingPanel>(&owner, heard);
     panel->SetMessageBase(18000);

@@ -127,6 +127,27 @@ TEST_F(PrintDialogTest, ScriptedSessionsWriteTheirChoicesIntoTheRecord) {
     }
 }
 
+// A count the dialog cannot take is shown as the count that will be printed.
+TEST_F(PrintDialogTest, TheCopiesFieldShowsTheCountWithinTheDialogsLimits) {
+    const struct {
+        u16 given;
+        const char* shown;
+    } cases[] = {{0, "1"}, {1, "1"}, {kPrintDlgMaxCopies, "9999"}, {kPrintDlgMaxCopies + 1, "9999"}, {60000, "9999"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.given);
+        GfxPrintSetup setup("Copies", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
+        ASSERT_EQ(setup.valid, 1u);
+        GfxPrintDialogRecord record = setup.dialog;
+        record.printer->copies = c.given;
+        ScriptedPrintDialog dialog(window.get());
+        dialog.Show();
+        press(plat::kVkReturn);
+        EXPECT_EQ(dialog.Run(record, nullptr), 1);
+        EXPECT_EQ(dialog.GetItemText(kPrintDlgCopies), c.shown);
+        EXPECT_EQ(std::to_string(record.printer->copies), c.shown);
+    }
+}
+
 TEST_F(PrintDialogTest, GivenTextsLandOnTheirItems) {
     std::array<std::string_view, kGfxPrintDialogTextCount> texts{};
     texts[0] = "Imprimir";

@@ -15,6 +15,10 @@
 #include "app/window/RDisplayWindow.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/storage/ObjectTypes.h"
+#include "document/storage/PageIndex.h"
+#include "document/storage/TextRecords.h"
+#include "document/users/EnginePath.h"
+#include "tests/engine/resources/format/ArchiveBytes.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprShapes.h"
 #include "engine/resources/ResourceManager.h"
@@ -271,6 +275,42 @@ TEST_F(EaselScreen, StartOverWipesThePageAndDropsCommandsUntilItEnds) {
     EXPECT_EQ(easel->CurrentToolbar(), 228);
 }
 
+// A press on Start Over takes the panel's buttons out of service until the effect has ended;
+// a press that ended off the button started nothing, and the next press gives them back.
+TEST_F(EaselScreen, AStartOverPressHoldsThePanelButtonsUntilTheEffectEnds) {
+    start();
+    RPanel* panel = easel->CurrentPanel();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_GT(panel->HotSpots()->Count(), 0);
+    const auto inService = [&] {
+        int active = 0;
+        for (int i = 0; i < panel->HotSpots()->Count(); ++i) active += panel->HotSpots()->GetHotSpot(i)->IsActive() ? 1 : 0;
+        return active;
+    };
+    const int all = inService();
+    ASSERT_GT(all, 0);
+    ASSERT_NE(button(kStartOverButton), nullptr);
+    const Rect16 r = button(kStartOverButton)->GetHotSpot()->GetRect();
+    const Point16 onStartOver{i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)};
+    const Point16 elsewhere{0, 0};
+    ASSERT_FALSE(rectContainsPoint(r, elsewhere));
+
+    easel->ClickOutsideCanvas(onStartOver);
+    EXPECT_EQ(inService(), 0);
+    easel->ClickOutsideCanvas(elsewhere);
+    EXPECT_EQ(inService(), all) << "the press ended off the button";
+
+    easel->ClickOutsideCanvas(onStartOver);
+    send(266);
+    ASSERT_NE(easel->StartOverEffect(), nullptr);
+    easel->ClickOutsideCanvas(elsewhere);
+    EXPECT_EQ(inService(), 0) << "held while the effect runs";
+    for (u16 i = 0; i < kFirecrackerFrames && easel->StartOverEffect()->IsBusy(); ++i) easel->HandleTick(0);
+    idle();  // the effect's 1333
+    EXPECT_EQ(easel->StartOverEffect(), nullptr);
+    EXPECT_EQ(inService(), all);
+}
+
 TEST_F(EaselScreen, SmallKidsModeHidesTheSlideShowButtonAndUsesTheSmallPicker) {
     start();
     application->GetGlobalUserSettings()->smallKids = 1;
@@ -433,6 +473,54 @@ TEST_F(EaselScreen, APageNoteOpensTheNoteDialogAndAnEmptyNoteOnlySetsTheMenu) {
     ASSERT_NE(easel->NoteDialog(), nullptr);
     EXPECT_TRUE(easel->PageHasNote());
     send(297);
+    EXPECT_EQ(easel->NoteDialog(), nullptr);
+    EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
+}
+
+// A picture file whose note has no text (as a cancelled note dialog used to leave it) reopens
+// as a picture without a note: the menu offers "AddNote" and no empty note dialog opens.
+TEST_F(EaselScreen, AReopenedPictureWithAnEmptyNoteHasNoNote) {
+    start();
+    struct Case {
+        const char* text;
+        u16 kind;
+        bool hasNote, dialog;
+    } cases[] = {{"", 0, false, false}, {"", 1, false, false}, {"Draw your house", 0, true, false}, {"Draw your house", 1, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " kind " + std::to_string(c.kind));
+        std::vector<u8> note, index;
+        ASSERT_EQ(writeNoteRecord({c.kind, c.kind, c.text}, &note), kErrNone);
+        PageIndex entries;
+        entries.entries.push_back({kTypeNote, 1, 0, 0, 0, 0, 0, 0, 0});
+        ASSERT_EQ(writePageIndex(entries, &index), kErrNone);
+        const std::vector<u8> file = testres::makeArchive(
+            {{kTypePageIndex, 1, std::string(index.begin(), index.end())}, {kTypeNote, 1, std::string(note.begin(), note.end())}});
+        std::ofstream(root_ + "/Note.tbx", std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
+        ASSERT_TRUE(easel->OpenPicture(engineTextOfHostFolder(root_) + "\\Note.tbx"));
+        EXPECT_EQ(easel->PageHasNote(), c.hasNote);
+        EXPECT_EQ(easel->NoteDialog() != nullptr, c.dialog);
+        if (easel->NoteDialog()) send(297);
+    }
+}
+
+// The reply of a note dialog that another one replaced before the reply arrived does not close
+// the new dialog; the new one's own reply does.
+TEST_F(EaselScreen, AReplacedNoteDialogsLateReplyLeavesItsSuccessorOpen) {
+    start();
+    application->GetCurrentPage()->Data().GetNote()->SetText("Draw your house");
+    send(296);
+    ASSERT_NE(easel->NoteDialog(), nullptr);
+    RMessage ok(kDlgResultConfirm, 0, 0);
+    easel->NoteDialog()->HandleMessage(&ok, 0);
+    send(296);
+    RNoteDlg* second = easel->NoteDialog();
+    ASSERT_NE(second, nullptr);
+    idle();
+    EXPECT_EQ(easel->NoteDialog(), second);
+    EXPECT_TRUE(easel->Canvas()->ClicksSuspended());
+    second->HandleMessage(&ok, 0);
+    idle();
     EXPECT_EQ(easel->NoteDialog(), nullptr);
     EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
 }
