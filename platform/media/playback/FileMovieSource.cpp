@@ -4,21 +4,9 @@
 #include <cstring>
 
 #include "platform/media/PixelRows.h"
+#include "platform/media/playback/ScaleTime.h"
 
 namespace plat::media {
-
-namespace {
-
-// a * b / c rounded down (up when `up`), exact for every 64-bit a and 32-bit b and c > 0.
-int64_t scaleTime(int64_t a, int64_t b, int64_t c, bool up = false) {
-    const __int128 product = __int128(a) * b;
-    __int128 q = product / c;
-    if (up && q * c < product) ++q;
-    if (!up && q * c > product) --q;
-    return int64_t(q);
-}
-
-}  // namespace
 
 MrErr FileMovieSource::open(std::shared_ptr<const MovieInput> input, std::shared_ptr<MovieSource>* out) {
     if (!input || !out) return kMrParamErr;
