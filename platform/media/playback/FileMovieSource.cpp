@@ -81,11 +81,8 @@ uint32_t FileMovieSource::readSound(int64_t startTime, int32_t rate, int32_t cha
         if (MovieSoundDecoder::open(input_, rate, channels, &sound_) != kMrNoErr) return 0;
         soundPosition_ = -1;
     }
-    // A start within one time unit of where the last read ended goes on from there: times in
-    // units cannot name every sample.
-    const int64_t frame = scaleTime(startTime, rate, kOpenedMovieTimeScale);
-    const int64_t tolerance = rate / kOpenedMovieTimeScale + 1;
-    if (soundPosition_ < 0 || frame < soundPosition_ - tolerance || frame > soundPosition_ + tolerance) {
+    const int64_t frame = soundFrameOf(startTime, rate, kOpenedMovieTimeScale, soundPosition_);
+    if (frame != soundPosition_) {
         sound_->seekTo(frame);
         soundWaiting_.clear();
         soundPosition_ = frame;

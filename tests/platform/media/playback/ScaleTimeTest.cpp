@@ -24,3 +24,18 @@ TEST(ScaleTime, RoundsDownOrUpAndNeverOverflowsOnTheWay) {
         EXPECT_EQ(pm::scaleTime(c.a, c.b, c.c, true), c.up) << c.a << "*" << c.b << "/" << c.c;
     }
 }
+
+TEST(ScaleTime, SoundReadsGoOnWhereTheLastEndedWithinOneTimeUnit) {
+    // 22050 frames a second in units of 1/600 s: 36.75 frames a unit, so a start up to 37
+    // frames either side of the last end goes on from it. Unit 111 starts at frame 4079.
+    const struct {
+        int64_t next, frame;
+    } cases[] = {
+        {4079 + 37, 4079 + 37},
+        {4079 + 38, 4079},
+        {4079 - 37, 4079 - 37},
+        {4079 - 38, 4079},
+        {-1, 4079},
+    };
+    for (const auto& c : cases) EXPECT_EQ(pm::soundFrameOf(111, 22050, 600, c.next), c.frame) << "after " << c.next;
+}
