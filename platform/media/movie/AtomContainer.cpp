@@ -1,7 +1,9 @@
 #include "platform/media/movie/AtomContainer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "platform/media/ByteReader.h"
 
@@ -56,14 +58,14 @@ MrErr AtomContainer::insertChild(MrAtom parent, uint32_t type, uint32_t id, int1
     if (!valid(parent) || (size && !data) || index < 0) return kMrParamErr;
     // An atom holds data or children, never both.
     if (!nodes_[size_t(parent)].data.empty() || nodes_.size() >= kAtomMaxCount) return kMrParamErr;
+    auto& siblings = nodes_[size_t(parent)].children;
+    if (siblings.size() >= kAtomMaxSiblings || size_t(index) > siblings.size() + 1) return kMrParamErr;
     if (id == 0) {
         id = 1;
         while (findChildById(parent, type, id)) ++id;
     } else if (findChildById(parent, type, id)) {
         return kMrParamErr;
     }
-    auto& siblings = nodes_[size_t(parent)].children;
-    if (index > int16_t(siblings.size()) + 1) return kMrParamErr;
     try {
         Node node;
         node.type = type;
@@ -136,26 +138,46 @@ MrErr AtomContainer::read(const uint8_t* data, size_t size, MrAtom parent, int d
         reader.skip(4);
         if (!reader.ok() || atomSize < kAtomHeaderSize || atomSize - kAtomHeaderSize > reader.remaining())
             return kMrBadAtomContainer;
+        // Every atom written has an id of its own: 0 is damage, and would otherwise ask for a
+        // search for a free id per atom, which a long list of them turns into hours.
+        if (id == 0 || nodes_.size() >= kAtomMaxCount || nodes_[size_t(parent)].children.size() >= kAtomMaxSiblings)
+            return kMrBadAtomContainer;
         const uint8_t* body = reader.here();
         const size_t bodySize = atomSize - kAtomHeaderSize;
         reader.skip(bodySize);
-        MrAtom atom = 0;
-        if (insertChild(parent, type, id, 0, childCount ? nullptr : body, childCount ? 0 : uint32_t(bodySize),
-                        &atom) != kMrNoErr)
-            return kMrBadAtomContainer;
+        const MrAtom atom = MrAtom(nodes_.size());
+        Node node;
+        node.type = type;
+        node.id = id;
+        node.parent = parent;
+        if (!childCount) node.data.assign(body, body + bodySize);
+        nodes_.push_back(std::move(node));
+        nodes_[size_t(parent)].children.push_back(atom);
         if (childCount) {
             const MrErr err = read(body, bodySize, atom, depth + 1);
             if (err != kMrNoErr) return err;
             if (nodes_[size_t(atom)].children.size() != childCount) return kMrBadAtomContainer;
         }
     }
-    return kMrNoErr;
+    // Ids are checked once all siblings are read: sorted, so a long list costs no more than
+    // sorting it.
+    std::vector<std::pair<uint32_t, uint32_t>> keys;
+    keys.reserve(nodes_[size_t(parent)].children.size());
+    for (MrAtom child : nodes_[size_t(parent)].children)
+        keys.emplace_back(nodes_[size_t(child)].type, nodes_[size_t(child)].id);
+    std::sort(keys.begin(), keys.end());
+    return std::adjacent_find(keys.begin(), keys.end()) == keys.end() ? kMrNoErr : kMrBadAtomContainer;
 }
 
 MrErr AtomContainer::fromBytes(const uint8_t* data, size_t size, AtomContainer* out) {
     if ((!data && size) || !out) return kMrParamErr;
     AtomContainer made;
-    const MrErr err = made.read(data, size, kMrAtomRoot, 0);
+    MrErr err;
+    try {
+        err = made.read(data, size, kMrAtomRoot, 0);
+    } catch (const std::bad_alloc&) {
+        err = kMrMemFullErr;
+    }
     if (err != kMrNoErr) return err;
     *out = std::move(made);
     return kMrNoErr;

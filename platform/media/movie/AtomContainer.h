@@ -16,6 +16,8 @@ namespace plat::media {
 constexpr uint32_t kAtomHeaderSize = 20;
 constexpr int kAtomMaxDepth = 32;
 constexpr size_t kAtomMaxCount = 65536;
+// Children are counted and found by a 16-bit index.
+constexpr size_t kAtomMaxSiblings = 32767;
 
 class AtomContainer {
 public:

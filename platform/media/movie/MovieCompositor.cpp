@@ -83,9 +83,9 @@ MrErr Frame::reset(int32_t w, int32_t h) {
 }
 
 const Frame* MovieCompositor::decodedSample(const MediaSample& sample) {
-    auto found = pictures_.find(sample.data.get());
+    auto found = pictures_.find(sample.data);
     if (found != pictures_.end()) return found->second.width ? &found->second : nullptr;
-    Frame& frame = pictures_[sample.data.get()];
+    Frame& frame = pictures_[sample.data];
     int32_t w = 0, h = 0;
     std::vector<uint8_t> rgba;
     if (jpegDecodeRgba(sample.data->data(), uint32_t(sample.data->size()), &w, &h, rgba) != kMrNoErr ||
@@ -101,12 +101,12 @@ const Frame* MovieCompositor::decodedSample(const MediaSample& sample) {
 }
 
 const AtomContainer* MovieCompositor::effectOf(const MediaSample& sample) {
-    auto found = effects_.find(sample.data.get());
+    auto found = effects_.find(sample.data);
     if (found == effects_.end()) {
         AtomContainer description;
         if (AtomContainer::fromBytes(sample.data->data(), sample.data->size(), &description) != kMrNoErr)
             description = AtomContainer();
-        found = effects_.emplace(sample.data.get(), std::move(description)).first;
+        found = effects_.emplace(sample.data, std::move(description)).first;
     }
     return &found->second;
 }

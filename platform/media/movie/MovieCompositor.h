@@ -34,9 +34,13 @@ private:
     const Frame* decodedSample(const MediaSample& sample);
     const AtomContainer* effectOf(const MediaSample& sample);
 
+    // Keyed by the samples' bytes, which the keys keep alive: the bytes of a sample removed
+    // from the movie cannot be freed and their address given to a new sample that would then
+    // be drawn as the old one.
+    using SampleBytes = std::shared_ptr<const std::vector<uint8_t>>;
     const MrMovie& movie_;
-    std::map<const std::vector<uint8_t>*, Frame> pictures_;
-    std::map<const std::vector<uint8_t>*, AtomContainer> effects_;
+    std::map<SampleBytes, Frame> pictures_;
+    std::map<SampleBytes, AtomContainer> effects_;
     Frame scratch_;
 };
 

@@ -48,9 +48,17 @@ MrTime getMovieTimeScale(MrMovie* movie) { return movie ? MrTime(movie->timeScal
 
 void setMovieTimeScale(MrMovie* movie, MrTime timeScale) {
     if (!movie || timeScale <= 0) return void(report(kMrParamErr));
-    // Edits keep their length in seconds.
-    for (auto& track : movie->tracks)
-        for (TrackEdit& edit : track->edits) edit.duration = edit.duration * timeScale / movie->timeScale;
+    // Edits keep their length in seconds. Each boundary is converted from the track's start,
+    // not each length on its own, so rounding neither opens gaps nor shortens the track.
+    for (auto& track : movie->tracks) {
+        int64_t boundary = 0, placed = 0;
+        for (TrackEdit& edit : track->edits) {
+            boundary += edit.duration;
+            const int64_t end = int64_t(__int128(boundary) * timeScale / movie->timeScale);
+            edit.duration = end - placed;
+            placed = end;
+        }
+    }
     movie->timeScale = timeScale;
     report(kMrNoErr);
 }

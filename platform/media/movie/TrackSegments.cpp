@@ -1,5 +1,7 @@
 #include "platform/media/movie/TrackSegments.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 #include <vector>
 
@@ -111,7 +113,7 @@ MrErr scaleTrackSegment(MrTrack& track, int64_t start, int64_t oldDuration, int6
             const int64_t end = int64_t(__int128(offset) * newDuration / oldDuration);
             const int64_t scaled = end - placed;
             if (scaled > 0 && edit.media)
-                edit.rate = MrFixed(int64_t(__int128(edit.rate) * edit.duration / scaled));
+                edit.rate = MrFixed(std::min<__int128>(__int128(edit.rate) * edit.duration / scaled, INT32_MAX));
             edit.duration = scaled;
             placed = end;
         }

@@ -4,21 +4,9 @@
 #include <cstring>
 
 #include "platform/media/PixelRows.h"
+#include "platform/media/playback/ScaleTime.h"
 
 namespace plat::media {
-
-namespace {
-
-// a * b / c rounded down (up when `up`), exact for every 64-bit a and 32-bit b and c > 0.
-int64_t scaleTime(int64_t a, int64_t b, int64_t c, bool up = false) {
-    const __int128 product = __int128(a) * b;
-    __int128 q = product / c;
-    if (up && q * c < product) ++q;
-    if (!up && q * c > product) --q;
-    return int64_t(q);
-}
-
-}  // namespace
 
 MrErr FileMovieSource::open(std::shared_ptr<const MovieInput> input, std::shared_ptr<MovieSource>* out) {
     if (!input || !out) return kMrParamErr;
@@ -93,11 +81,8 @@ uint32_t FileMovieSource::readSound(int64_t startTime, int32_t rate, int32_t cha
         if (MovieSoundDecoder::open(input_, rate, channels, &sound_) != kMrNoErr) return 0;
         soundPosition_ = -1;
     }
-    // A start within one time unit of where the last read ended goes on from there: times in
-    // units cannot name every sample.
-    const int64_t frame = scaleTime(startTime, rate, kOpenedMovieTimeScale);
-    const int64_t tolerance = rate / kOpenedMovieTimeScale + 1;
-    if (soundPosition_ < 0 || frame < soundPosition_ - tolerance || frame > soundPosition_ + tolerance) {
+    const int64_t frame = soundFrameOf(startTime, rate, kOpenedMovieTimeScale, soundPosition_);
+    if (frame != soundPosition_) {
         sound_->seekTo(frame);
         soundWaiting_.clear();
         soundPosition_ = frame;

@@ -4,21 +4,9 @@
 
 #include "platform/media/MediaWorld.h"
 #include "platform/media/playback/PlaybackClock.h"
+#include "platform/media/playback/ScaleTime.h"
 
 namespace plat::media {
-
-namespace {
-
-// a * b / c in 128 bits, rounded down or up, for c > 0.
-int64_t mulDiv(int64_t a, int64_t b, int64_t c, bool up) {
-    const __int128 product = __int128(a) * b;
-    __int128 q = product / c;
-    if (up && q * c < product) ++q;
-    if (!up && q * c > product) --q;
-    return int64_t(q);
-}
-
-}  // namespace
 
 MoviePlayer::MoviePlayer(std::shared_ptr<MovieSource> source)
     : source_(std::move(source)),
@@ -29,14 +17,14 @@ MoviePlayer::MoviePlayer(std::shared_ptr<MovieSource> source)
 MrErr MoviePlayer::setTimeScale(int32_t scale) {
     if (scale <= 0) return kMrParamErr;
     const int64_t now = time();
-    anchorTime_ = mulDiv(now, scale, timeScale_, false);
+    anchorTime_ = scaleTime(now, scale, timeScale_, false);
     anchorMillis_ = playbackMillis();
     timeScale_ = scale;
     return kMrNoErr;
 }
 
 int64_t MoviePlayer::duration() const {
-    return mulDiv(source_->duration(), timeScale_, source_->timeScale(), true);
+    return scaleTime(source_->duration(), timeScale_, source_->timeScale(), true);
 }
 
 int64_t MoviePlayer::time() const {
@@ -69,12 +57,12 @@ bool MoviePlayer::done() const {
 }
 
 int64_t MoviePlayer::sourceTimeOf(int64_t time) const {
-    return mulDiv(time, source_->timeScale(), timeScale_, false);
+    return scaleTime(time, source_->timeScale(), timeScale_, false);
 }
 
 int64_t MoviePlayer::nextFrameTime(int64_t time) const {
     const int64_t next = source_->nextFrameTime(sourceTimeOf(std::max<int64_t>(time, 0)));
-    return next < 0 ? -1 : std::max(mulDiv(next, timeScale_, source_->timeScale(), true), time + 1);
+    return next < 0 ? -1 : std::max(scaleTime(next, timeScale_, source_->timeScale(), true), time + 1);
 }
 
 void MoviePlayer::setBox(const MrRect& box) {
@@ -111,7 +99,7 @@ void MoviePlayer::restartSound() {
     const bool on = rate_ == kMovieNormalRate && source_->hasSound();
     soundOn_.store(false);
     if (!on) return;
-    sound_.restart(mulDiv(sourceTimeOf(anchorTime_), kMovieSoundRate, source_->timeScale(), false));
+    sound_.restart(scaleTime(sourceTimeOf(anchorTime_), kMovieSoundRate, source_->timeScale(), false));
     sound_.fill(*source_, kMovieSoundAheadFrames);
     soundOn_.store(true);
 }

@@ -5,6 +5,7 @@
 
 #include "platform/media/PixelRows.h"
 #include "platform/media/movie/MovieSoundMix.h"
+#include "platform/media/playback/ScaleTime.h"
 
 namespace plat::media {
 
@@ -47,10 +48,11 @@ MrErr ModelMovieSource::drawFrame(int64_t time, MrPixMap& map, const MrRect& box
 uint32_t ModelMovieSource::readSound(int64_t startTime, int32_t rate, int32_t channels, int16_t* out,
                                      uint32_t frames) {
     if (rate != kMixRate || channels != kMixChannels || !out || startTime < 0 || movie_.timeScale <= 0) return 0;
-    const int64_t first = int64_t(__int128(startTime) * kMixRate / movie_.timeScale);
-    const int64_t end = int64_t(__int128(duration()) * kMixRate / movie_.timeScale);
+    const int64_t first = soundFrameOf(startTime, kMixRate, movie_.timeScale, soundNext_);
+    const int64_t end = scaleTime(duration(), kMixRate, movie_.timeScale);
     const int64_t count = std::clamp<int64_t>(end - first, 0, frames);
     if (count > 0) mixMovieSound(movie_, first, count, out);
+    soundNext_ = first + count;
     return uint32_t(count);
 }
 

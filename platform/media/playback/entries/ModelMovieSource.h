@@ -27,6 +27,7 @@ private:
     const MrMovie& movie_;
     MovieCompositor compositor_;
     Frame frame_;
+    int64_t soundNext_ = -1;  // the mix frame after the last one read
 };
 
 }  // namespace plat::media

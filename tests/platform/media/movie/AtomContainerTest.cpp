@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <future>
+
 #include "platform/media/movie/AtomContainer.h"
 
 namespace pm = plat::media;
@@ -103,5 +107,55 @@ TEST(AtomContainer, ReadingBoundsTheDepth) {
         EXPECT_EQ(pm::AtomContainer::fromBytes(bytes.data(), bytes.size(), &atoms),
                   depth <= pm::kAtomMaxDepth + 1 ? pm::kMrNoErr : pm::kMrBadAtomContainer)
             << depth;
+    }
+}
+
+TEST(AtomContainer, ReadingRefusesIdZeroAndRepeatedIds) {
+    auto siblings = [](std::initializer_list<std::pair<uint32_t, uint32_t>> typesAndIds) {
+        std::vector<uint8_t> bytes;
+        for (const auto& [type, id] : typesAndIds) {
+            const auto atom = atomBytes(20, type, id, 0);
+            bytes.insert(bytes.end(), atom.begin(), atom.end());
+        }
+        return bytes;
+    };
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        pm::MrErr err;
+    } cases[] = {
+        {"ids of their own", siblings({{0x73737263, 1}, {0x73737263, 2}}), pm::kMrNoErr},
+        {"one id under two types", siblings({{0x73737263, 1}, {0x77686174, 1}}), pm::kMrNoErr},
+        {"id 0", siblings({{0x73737263, 1}, {0x73737263, 0}}), pm::kMrBadAtomContainer},
+        {"one id twice under one type", siblings({{0x73737263, 2}, {0x77686174, 1}, {0x73737263, 2}}),
+         pm::kMrBadAtomContainer},
+    };
+    for (const auto& c : cases) {
+        pm::AtomContainer atoms;
+        EXPECT_EQ(pm::AtomContainer::fromBytes(c.bytes.data(), c.bytes.size(), &atoms), c.err) << c.what;
+    }
+}
+
+TEST(AtomContainer, SiblingsAreReadUpToTheLimitOfTheirIndex) {
+    for (const size_t count : {pm::kAtomMaxSiblings, pm::kAtomMaxSiblings + 1}) {
+        std::vector<uint8_t> bytes;
+        for (size_t i = 0; i < count; ++i) {
+            const auto atom = atomBytes(20, 0x73737263, uint32_t(i + 1), 0);
+            bytes.insert(bytes.end(), atom.begin(), atom.end());
+        }
+        // A reader that searches its siblings for each new one would take minutes here.
+        pm::AtomContainer atoms;
+        auto reading = std::async(std::launch::async,
+                                  [&] { return pm::AtomContainer::fromBytes(bytes.data(), bytes.size(), &atoms); });
+        if (reading.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            ADD_FAILURE() << count << " siblings were still being read";
+            std::abort();
+        }
+        const bool fits = count <= pm::kAtomMaxSiblings;
+        EXPECT_EQ(reading.get(), fits ? pm::kMrNoErr : pm::kMrBadAtomContainer) << count;
+        if (!fits) continue;
+        EXPECT_EQ(atoms.countChildren(pm::kMrAtomRoot, 0x73737263), int16_t(count));
+        // Inserting stops at the same limit, so whatever is written reads back.
+        EXPECT_EQ(atoms.insertChild(pm::kMrAtomRoot, 0x73737263, 0x10000, 0, nullptr, 0, nullptr), pm::kMrParamErr);
     }
 }

@@ -115,3 +115,21 @@ TEST(MovieCompositor, RunningEffectsAreDrawnAtFifteenPicturesASecond) {
     EXPECT_EQ(pm::nextInterestingTime(movie, 80), 120);
     EXPECT_EQ(pm::nextInterestingTime(movie, 120), 600);
 }
+
+TEST(MovieCompositor, APictureReplacedInTheMovieIsDrawnAnew) {
+    pm::MrMovie movie;
+    pm::MrTrack* track = stillTrack(movie, 16, 16, {200, 0, 0}, 0, 600);
+    const pm::MrRect box = pm::movieBox(movie);
+    pm::Frame frame;
+    ASSERT_EQ(frame.reset(16, 16), pm::kMrNoErr);
+    pm::MovieCompositor compositor(movie);
+    ASSERT_EQ(compositor.draw(0, frame.map, box), pm::kMrNoErr);
+    EXPECT_TRUE(colourIs(pixel(frame, 8, 8), {200, 0, 0}));
+    // The red bytes stay held while their picture is kept, so the blue ones can never be
+    // given their address and be taken for them.
+    const std::weak_ptr<const std::vector<uint8_t>> red = track->media->samples[0].data;
+    track->media->samples[0].data = std::make_shared<const std::vector<uint8_t>>(solidJpeg(16, 16, {0, 0, 200}));
+    EXPECT_FALSE(red.expired());
+    ASSERT_EQ(compositor.draw(0, frame.map, box), pm::kMrNoErr);
+    EXPECT_TRUE(colourIs(pixel(frame, 8, 8), {0, 0, 200}));
+}

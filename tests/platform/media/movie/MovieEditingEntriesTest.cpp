@@ -40,16 +40,27 @@ TEST(MovieEditingEntries, SamplesAreAddedOnlyWhileTheMediaIsEdited) {
 }
 
 TEST(MovieEditingEntries, ANewTimeScaleKeepsTheSeconds) {
+    // Each boundary is the old one converted and rounded down, so edits still meet end to end.
+    const struct {
+        int64_t start, duration;
+        pm::MrTime newStart, newEnd;
+    } cases[] = {
+        {300, 1800, 500, 3500},
+        {1, 1, 1, 3},
+        {5, 1, 8, 10},
+    };
     const pm::MovieEditingEntries e = pm::editingEntries();
-    pm::MrMovie* movie = e.newMovie(600);
-    stillTrack(*movie, 8, 8, {0, 0, 0}, 300, 1800);
-    e.setMovieTimeScale(movie, 1000);
-    EXPECT_EQ(e.getMovieDuration(movie), 3500);
-    pm::MrTrackEdit edit{};
-    ASSERT_EQ(e.getTrackEdit(e.getMovieIndTrack(movie, 1), 2, &edit), pm::kMrNoErr);
-    EXPECT_EQ(edit.trackStart, 500);
-    EXPECT_EQ(edit.duration, 3000);
-    e.disposeMovie(movie);
+    for (const auto& c : cases) {
+        pm::MrMovie* movie = e.newMovie(600);
+        stillTrack(*movie, 8, 8, {0, 0, 0}, c.start, c.duration);
+        e.setMovieTimeScale(movie, 1000);
+        EXPECT_EQ(e.getMovieDuration(movie), c.newEnd) << c.start << "+" << c.duration;
+        pm::MrTrackEdit edit{};
+        ASSERT_EQ(e.getTrackEdit(e.getMovieIndTrack(movie, 1), 2, &edit), pm::kMrNoErr);
+        EXPECT_EQ(edit.trackStart, c.newStart) << c.start << "+" << c.duration;
+        EXPECT_EQ(edit.duration, c.newEnd - c.newStart) << c.start << "+" << c.duration;
+        e.disposeMovie(movie);
+    }
 }
 
 TEST(MovieEditingEntries, EffectDescriptionsNameTheEffect) {

@@ -122,6 +122,23 @@ TEST(TrackSegments, StretchingSlowsTheMediaDown) {
     EXPECT_EQ(pm::mediaTimeOf(*track, *edit, start, 600), 300);
 }
 
+TEST(TrackSegments, SqueezingKeepsTheRateInItsRange) {
+    // A 16.16 rate holds just under 32768 times the normal speed; past it the rate stays at its
+    // largest instead of wrapping round to a negative one.
+    const struct {
+        int64_t length;
+        int32_t rate;
+    } cases[] = {{32767, 32767 * 0x10000}, {32768, INT32_MAX}, {200000, INT32_MAX}};
+    for (const auto& c : cases) {
+        pm::MrMovie movie;
+        pm::MrTrack* track = newTrack(movie, 8, 8, pm::kMrMediaVideo, 600);
+        addSample(*track->media, solidJpeg(8, 8, {0, 0, 0}), c.length);
+        ASSERT_EQ(pm::insertMediaIntoTrack(*track, 0, 0, c.length, 0x10000), pm::kMrNoErr);
+        ASSERT_EQ(pm::scaleTrackSegment(*track, 0, c.length, 1), pm::kMrNoErr);
+        expectShape(*track, {{1, 0, c.rate}});
+    }
+}
+
 TEST(TrackSegments, ScalingOnlyPartOfAnEditSplitsIt) {
     pm::MrMovie movie;
     pm::MrTrack* track = tenSampleTrack(movie);
