@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "media/swf/CharacterEvents.h"
 #include "media/swf/Document.h"
 #include "media/swf/IntrusiveList.h"
 
@@ -79,6 +80,7 @@ void tagObject::EnterCharacterList() {
 
 void tagObject::LeaveCharacterList() {
     if (!listed_) return;
+    NotifyCharacterGone(*this);
     ListUnlink<tagObject, &tagObject::nextCharacter_, &tagObject::previousCharacter_>(
         this, owner_->firstCharacter_, owner_->lastCharacter_);
     listed_ = false;

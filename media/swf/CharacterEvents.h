@@ -1,0 +1,19 @@
+#pragma once
+// Drawings made from characters are kept by whoever draws them (a renderer keeps each
+// character's compiled drawing); these hooks tell the drawer when a character leaves its
+// document's character list and when a colour table's paints change, so that what it kept goes
+// too. Tags know nothing of drawing: they only call the hooks. One drawer installs them; none
+// installed, the calls do nothing. User-interface thread only, like the documents.
+namespace swf {
+
+class tagObject;
+class document;
+
+using CharacterGoneHook = void (*)(const tagObject& character);
+using PaintsChangedHook = void (*)(const document& owner);
+
+void SetCharacterHooks(CharacterGoneHook gone, PaintsChangedHook paintsChanged);
+void NotifyCharacterGone(const tagObject& character);
+void NotifyPaintsChanged(const document& owner);
+
+}  // namespace swf
