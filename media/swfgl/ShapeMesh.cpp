@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "engine/base/ByteOrder.h"
 #include "media/swf/ShapeBlock.h"
@@ -63,29 +64,31 @@ void CurvePoints(const ShapeRecord& r, u32 n, Add&& add) {
     }
 }
 
-void CollectFill(const ShapeSource& source, const Layer& layer, u16 index, u32 n, const PointMapping& mapping,
-                 ContourBuilder& contours) {
+// Collects the outline pieces of every fill the layer's edges have on either side, by fill index,
+// in one walk per side; with `only` set, of that one fill alone.
+void CollectFills(const ShapeSource& source, const Layer& layer, u32 n, const PointMapping& mapping,
+                  std::map<u16, ContourBuilder>& fills, u16 only = 0) {
     for (int side = 0; side < 2; ++side) {
         ShapeRecords walk(source.block, layer.end, layer.start, layer.penX, layer.penY);
         ShapeRecord r;
         u16 selected = 0;
-        bool collecting = false;
+        ContourBuilder* contours = nullptr;
         auto add = [&](double x, double y) {
             const TessPoint p = Map(mapping, x, y);
-            contours.AddPoint(p.x, p.y);
+            contours->AddPoint(p.x, p.y);
         };
         while (walk.Next(r)) {
             if (r.kind == shape::kStyleChange) {
                 if (side == 0 && (r.word & shape::kFillStyle0)) selected = r.fill0;
                 if (side == 1 && (r.word & shape::kFillStyle1)) selected = r.fill1;
-                collecting = selected == index;
-                if (collecting) {
+                contours = selected != 0 && (only == 0 || selected == only) ? &fills[selected] : nullptr;
+                if (contours) {
                     const TessPoint p = Map(mapping, r.toX, r.toY);
-                    contours.StartPiece(p.x, p.y);
+                    contours->StartPiece(p.x, p.y);
                 }
-            } else if (collecting && r.kind == shape::kStraightEdge) {
+            } else if (contours && r.kind == shape::kStraightEdge) {
                 add(r.toX, r.toY);
-            } else if (collecting) {
+            } else if (contours) {
                 CurvePoints(r, n, add);
             }
         }
@@ -101,29 +104,38 @@ void AppendTriangles(const plat::gl::TessResult& result, ShapeMesh& mesh) {
     }
 }
 
-// Builds one fill; answers the points per curve it ended with (0 when it was given up).
+// Builds one fill from its collected pieces, collecting them again at half the curve
+// resolution after a tessellation error; answers the points per curve it ended with (0 when
+// the fill was given up).
 u32 TessellateFill(plat::gl::Tessellator& tessellator, const ShapeSource& source, const Layer& layer, u16 index,
-                   const PointMapping& mapping, ShapeMesh& mesh) {
-    ContourBuilder contours;
+                   ContourBuilder& first, const PointMapping& mapping, ShapeMesh& mesh) {
+    MeshPart part;
+    part.kind = PartKind::Fill;
+    if (source.glyph) {
+        // Glyphs have one solid fill style, their colour.
+        if (index != 1) return kCurvePoints;
+        part.solid = source.glyphColour;
+    } else {
+        part.style = FillStyleEntry(layer.fills, index, source.block + source.size);
+        // Edges naming a style the shape does not have enclose nothing drawable.
+        if (!part.style) return kCurvePoints;
+    }
     std::vector<TessPoint> points;
     std::vector<u32> ends;
     plat::gl::TessResult result;
+    ContourBuilder* contours = &first;
+    std::map<u16, ContourBuilder> again;
     for (u32 n = kCurvePoints; n >= 2; n /= 2) {
-        CollectFill(source, layer, index, n, mapping, contours);
-        contours.Build(points, ends);
+        if (n != kCurvePoints) {
+            again.clear();
+            CollectFills(source, layer, n, mapping, again, index);
+            contours = &again[index];
+        }
+        contours->Build(points, ends);
         if (ends.empty()) return n;
         if (!tessellator.run(points, ends, result)) continue;
         if (result.primitives.empty()) return n;
-        MeshPart part;
-        part.kind = PartKind::Fill;
         part.firstPrimitive = u32(mesh.primitives.size());
-        if (source.glyph) {
-            part.solid = source.glyphColour;
-        } else {
-            part.style = FillStyleEntry(layer.fills, index, source.block + source.size);
-            // Edges naming a style the shape does not have enclose nothing drawable.
-            if (!part.style) return n;
-        }
         AppendTriangles(result, mesh);
         part.primitiveCount = u32(mesh.primitives.size()) - part.firstPrimitive;
         mesh.parts.push_back(part);
@@ -189,10 +201,12 @@ bool SegmentQuad(TessPoint from, TessPoint to, u16 width, TessPoint corners[4]) 
 void TessellateShape(plat::gl::Tessellator& tessellator, const ShapeSource& source, const PointMapping& mapping,
                      ShapeMesh& mesh) {
     for (const Layer& layer : Layers(source)) {
-        const u16 fillCount = source.glyph ? 1 : std::max<u16>(1, layer.fills ? readLE16(layer.fills) : 0);
+        // Only the fills that edges name are built, from the highest index down.
+        std::map<u16, ContourBuilder> fills;
+        CollectFills(source, layer, kCurvePoints, mapping, fills);
         u32 n = kCurvePoints;
-        for (u16 index = fillCount; index >= 1; --index)
-            if (const u32 used = TessellateFill(tessellator, source, layer, index, mapping, mesh)) n = used;
+        for (auto it = fills.rbegin(); it != fills.rend(); ++it)
+            if (const u32 used = TessellateFill(tessellator, source, layer, it->first, it->second, mapping, mesh)) n = used;
         if (!source.glyph) LayerLines(source, layer, n, mapping, mesh);
     }
 }
