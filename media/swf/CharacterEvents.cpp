@@ -3,17 +3,17 @@
 namespace swf {
 
 namespace {
-CharacterGoneHook gGone = nullptr;
+DrawingUnneededHook gUnneeded = nullptr;
 PaintsChangedHook gPaintsChanged = nullptr;
 }  // namespace
 
-void SetCharacterHooks(CharacterGoneHook gone, PaintsChangedHook paintsChanged) {
-    gGone = gone;
+void SetCharacterHooks(DrawingUnneededHook unneeded, PaintsChangedHook paintsChanged) {
+    gUnneeded = unneeded;
     gPaintsChanged = paintsChanged;
 }
 
-void NotifyCharacterGone(const tagObject& character) {
-    if (gGone) gGone(character);
+void NotifyDrawingUnneeded(const tagObject& character) {
+    if (gUnneeded) gUnneeded(character);
 }
 
 void NotifyPaintsChanged(const document& owner) {

@@ -80,7 +80,7 @@ void tagObject::EnterCharacterList() {
 
 void tagObject::LeaveCharacterList() {
     if (!listed_) return;
-    NotifyCharacterGone(*this);
+    NotifyDrawingUnneeded(*this);
     ListUnlink<tagObject, &tagObject::nextCharacter_, &tagObject::previousCharacter_>(
         this, owner_->firstCharacter_, owner_->lastCharacter_);
     listed_ = false;

@@ -16,7 +16,7 @@ namespace {
 // The key colour the owner of the picture turns into transparent pixels.
 constexpr Rgba kKeyColour{0x39, 0xCE, 0x71, 0};
 
-void CharacterGone(const tagObject& character) { GLBitmapRenderer::DropEverywhere(&character); }
+void DrawingUnneeded(const tagObject& character) { GLBitmapRenderer::DropEverywhere(&character); }
 void PaintsChanged(const document&) { GLBitmapRenderer::DropAllEverywhere(); }
 
 void MultiplyMatrix(const Matrix& m) {
@@ -64,7 +64,7 @@ void DrawCharacter(GLBitmapRenderer& renderer, const tagObject& character, const
 }  // namespace
 
 Result player::Render(GLBitmapRenderer& renderer, u32 flags) {
-    SetCharacterHooks(CharacterGone, PaintsChanged);
+    SetCharacterHooks(DrawingUnneeded, PaintsChanged);
     if (renderer.BeginDrawing() != kGlOk) return kErrNoContext;
     const NameTree& tree = DisplayList();
     draw::PaintContext context;

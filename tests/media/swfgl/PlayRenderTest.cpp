@@ -100,6 +100,23 @@ TEST_F(PlayRender, ACharacterLeavingItsDocumentDropsItsCompiledDrawing) {
     delete shape;
 }
 
+TEST_F(PlayRender, RemovingAShapeAfterItsLastPlacingFrameDropsItsCompiledDrawing) {
+    const Bytes show = swftest::Tag(swf::kTagShowFrame, {});
+    const Bytes remove = swftest::Tag(swf::kTagRemoveObject2, {1, 0});
+    // Placed in frame 1 at depths 1 and 2; depth 1 removed in frame 2 (while frame 1 is the
+    // current one: still the placing frame), depth 2 in frame 3.
+    Load(MovieOf(kFrame, 3,
+                 swftest::Concat({RectShape(1, kFrame, SolidFill(kWhite)), Place(1, 1, Matrix{}, Cxform{}),
+                                  Place(2, 1, Matrix{}, Cxform{}), show, remove, show,
+                                  swftest::Tag(swf::kTagRemoveObject2, {2, 0}), show})));
+    ASSERT_EQ(Draw(), swf::kOk);
+    ASSERT_EQ(renderer_.CompiledCount(), 1u);
+    ASSERT_EQ(player_->AdvanceFrame(), swf::kOk);
+    EXPECT_EQ(renderer_.CompiledCount(), 1u);
+    ASSERT_EQ(player_->AdvanceFrame(), swf::kOk);
+    EXPECT_EQ(renderer_.CompiledCount(), 0u);
+}
+
 TEST_F(PlayRender, AColourTableChangeDropsEveryCompiledDrawing) {
     Load(MovieOf(kFrame, 1, swftest::Concat({RectShape(1, kFrame, SolidFill(kWhite)),
                                               Place(1, 1, Matrix{}, Cxform{})})));
