@@ -29,14 +29,14 @@ std::unique_ptr<CompiledCharacter> CompiledCharacter::Compile(const ShapeMesh& m
         Emit(mesh, part);
         gl::endList();
         compiled->lists.push_back(list);
-        compiled->parts.push_back(Part{part, list});
+        compiled->parts.push_back(Part{part, list, {}});
     }
     return compiled;
 }
 
 void CompiledCharacter::Replay(const PaintContext& context) const {
     for (const Part& part : parts) {
-        const u32 texture = SetPaint(part.paint, context);
+        const u32 texture = SetPaint(part.paint, context, &part.bitmap);
         gl::callList(part.list);
         EndPaint(texture);
     }

@@ -13,6 +13,7 @@ public:
     struct Part {
         MeshPart paint;
         u32 list = 0;
+        mutable DecodedBitmap bitmap;
     };
 
     // Compiles every part of the mesh; parts whose list could not be made are left out.

@@ -94,8 +94,9 @@ void TransformTexels(std::vector<u8>& rgb, const Cxform& cxform) {
 }
 
 // The JPEG of a bitmap character decoded at the power-of-two size of its texture.
-bool DecodeBitmap(const document& root, const tagDefineBits& bitmap, u32 limit, std::vector<u8>& rgb, u32& width,
-                  u32& height, u32& pictureWidth, u32& pictureHeight) {
+bool DecodeBitmap(const document& root, const tagDefineBits& bitmap, u32 limit, DecodedBitmap& out) {
+    std::vector<u8>& rgb = out.rgb;
+    u32 &width = out.width, &height = out.height;
     i_host* host = Host();
     i_jpeg* jpeg = nullptr;
     if (!host || host->QueryInterface(typeid(i_jpeg), reinterpret_cast<void**>(&jpeg)) != kOk || !jpeg) return false;
@@ -129,8 +130,8 @@ bool DecodeBitmap(const document& root, const tagDefineBits& bitmap, u32 limit, 
             pixels) {
             rgb.assign(pixels, pixels + rowBytes * height);
             memFreePtr(pixels);
-            pictureWidth = u32(w);
-            pictureHeight = u32(h);
+            out.pictureWidth = u32(w);
+            out.pictureHeight = u32(h);
             decoded = true;
         }
     }
@@ -138,7 +139,7 @@ bool DecodeBitmap(const document& root, const tagDefineBits& bitmap, u32 limit, 
     return decoded;
 }
 
-u32 Bitmap(const u8* style, const PaintContext& context) {
+u32 Bitmap(const u8* style, const PaintContext& context, DecodedBitmap* kept) {
     const u16 id = readLE16(style + 1);
     const Affine fill = FromMatrix(GetMatrix(style + 3));
     tagObject* character = context.root ? context.root->FindCharacter(id) : nullptr;
@@ -147,19 +148,29 @@ u32 Bitmap(const u8* style, const PaintContext& context) {
         Transparent();
         return 0;
     }
-    const u32 limit = u32(std::max(context.maxTextureSize, 1));
-    std::vector<u8> rgb;
-    u32 width = 0, height = 0, pictureWidth = 0, pictureHeight = 0;
-    if (!DecodeBitmap(*context.root, static_cast<const tagDefineBits&>(*character), limit, rgb, width, height,
-                      pictureWidth, pictureHeight)) {
+    DecodedBitmap local;
+    DecodedBitmap& bitmap = kept ? *kept : local;
+    if (bitmap.character != character) {
+        bitmap = DecodedBitmap{};
+        bitmap.character = character;
+        const u32 limit = u32(std::max(context.maxTextureSize, 1));
+        bitmap.decoded = DecodeBitmap(*context.root, static_cast<const tagDefineBits&>(*character), limit, bitmap);
+    }
+    if (!bitmap.decoded) {
         Transparent();
         return 0;
     }
-    TransformTexels(rgb, context.cxform);
+    std::vector<u8> transformed;
+    const u8* texels = bitmap.rgb.data();
+    if (!IsIdentity(context.cxform)) {
+        transformed = bitmap.rgb;
+        TransformTexels(transformed, context.cxform);
+        texels = transformed.data();
+    }
     const u32 texture = gl::genTexture();
     const u32 wrap = style[0] == shape::kFillBitmap ? gl::kRepeat : gl::kClamp;
-    gl::loadTexture2D(texture, i32(width), i32(height), rgb.data(), wrap);
-    Planes(fill, 1.0 / pictureWidth, 1.0 / pictureHeight, 0);
+    gl::loadTexture2D(texture, i32(bitmap.width), i32(bitmap.height), texels, wrap);
+    Planes(fill, 1.0 / bitmap.pictureWidth, 1.0 / bitmap.pictureHeight, 0);
     return texture;
 }
 
@@ -185,7 +196,7 @@ u32 TablePicture(const u8* paint, const PaintContext& context) {
     return texture;
 }
 
-u32 FillPaint(const u8* paint, const PaintContext& context) {
+u32 FillPaint(const u8* paint, const PaintContext& context, DecodedBitmap* bitmap) {
     if (!(context.flags & kRenderNoColourTable) && context.root && context.root->ColorTable())
         paint = context.root->ColorTable()->LookUpPaint(paint);
     if (context.flags & kRenderSilhouette) {
@@ -202,7 +213,7 @@ u32 FillPaint(const u8* paint, const PaintContext& context) {
                             paint + 3 + kMatrixBlockSize, readLE16(paint + 1 + kMatrixBlockSize), context.cxform);
         case shape::kFillBitmap:
         case shape::kFillBitmapClipped:
-            return Bitmap(paint, context);
+            return Bitmap(paint, context, bitmap);
         case kPaintGradient:
         case kPaintGradientAlt:
             return Gradient(paint[0] == kPaintGradientAlt, FittedGradient(context.bounds), paint + 3,
@@ -218,7 +229,7 @@ u32 FillPaint(const u8* paint, const PaintContext& context) {
 
 }  // namespace
 
-u32 SetPaint(const MeshPart& part, const PaintContext& context) {
+u32 SetPaint(const MeshPart& part, const PaintContext& context, DecodedBitmap* bitmap) {
     if (!part.style) {
         const Rgba colour = part.kind == PartKind::Fill && (context.flags & kRenderSilhouette) ? Rgba{0, 0, 0, 255}
                                                                                               : part.solid;
@@ -229,7 +240,7 @@ u32 SetPaint(const MeshPart& part, const PaintContext& context) {
         Colour(GetRgba(part.style + 2), context.cxform);
         return 0;
     }
-    return FillPaint(part.style, context);
+    return FillPaint(part.style, context, bitmap);
 }
 
 void EndPaint(u32 texture) {

@@ -4,6 +4,8 @@
 // drawn, or a replacement paint from the movie's colour table. Gradient and bitmap textures are
 // RGB and replace the colour; their coordinates come from the shape's own coordinates through
 // the inverse of the fill's matrix. A texture lives for one part: EndPaint deletes it.
+#include <vector>
+
 #include "media/swf/Document.h"
 #include "media/swfgl/ShapeMesh.h"
 
@@ -22,8 +24,20 @@ struct PaintContext {
     i32 maxTextureSize = 0;
 };
 
-// Answers the texture it made (0: none).
-u32 SetPaint(const MeshPart& part, const PaintContext& context);
+// A bitmap fill's JPEG as decoded for its texture, kept with a compiled drawing so that a
+// replay does not decode it again; its colours are those of the picture, before any colour
+// transform.
+struct DecodedBitmap {
+    const void* character = nullptr;  // the bitmap it was decoded from; none: not decoded yet
+    bool decoded = false;
+    std::vector<u8> rgb;
+    u32 width = 0, height = 0;                // the texture's
+    u32 pictureWidth = 0, pictureHeight = 0;  // the JPEG's
+};
+
+// Answers the texture it made (0: none). A bitmap fill is decoded into `bitmap` when given and
+// not yet decoded from the same character.
+u32 SetPaint(const MeshPart& part, const PaintContext& context, DecodedBitmap* bitmap = nullptr);
 void EndPaint(u32 texture);
 
 }  // namespace swf::draw

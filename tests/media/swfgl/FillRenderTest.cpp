@@ -84,6 +84,7 @@ public:
     swf::Result Compress(u32, u32&, u8*&, u32&, const u8*, u32, u32, u32) override { return swf::kErrNoInterface; }
     swf::Result Decompress(u8*& pixels, u32 rowBytes, u32 width, u32 height, const u8*, u32, const u8*, u32) override {
         asked = {width, height};
+        ++decodes;
         pixels = static_cast<u8*>(memAllocPtr(rowBytes * height));
         for (u32 v = 0; v < height; ++v)
             for (u32 u = 0; u < width; ++u) {
@@ -100,6 +101,7 @@ public:
         return swf::kOk;
     }
     std::pair<u32, u32> asked;
+    int decodes = 0;
 };
 
 TEST_F(FillRender, ClippedBitmapIsDecodedAtItsTextureSizeAndMappedByTheFillMatrix) {
@@ -109,7 +111,10 @@ TEST_F(FillRender, ClippedBitmapIsDecodedAtItsTextureSizeAndMappedByTheFillMatri
     const Matrix m{160 * 65536, 0, 0, 160 * 65536, 0, 0};
     Load(OneShape(RectShape(1, Pixels(0, 0, 24, 16), BitmapFill(true, 7, m)), BitsJpeg2(7, {0xFF, 0xD8, 0xFF, 0xD9})));
     ASSERT_EQ(Draw(), swf::kOk);
+    Clear(kWhite555);
+    ASSERT_EQ(Draw(), swf::kOk);  // replayed: the JPEG is not decoded again
     swf::SetHost(nullptr);
+    EXPECT_EQ(jpeg.decodes, 1);
     EXPECT_EQ(jpeg.asked, (std::pair<u32, u32>{4, 2}));
     for (i32 y = 0; y < 16; ++y)
         for (i32 x = 0; x < 24; ++x) {
@@ -118,6 +123,20 @@ TEST_F(FillRender, ClippedBitmapIsDecodedAtItsTextureSizeAndMappedByTheFillMatri
             ASSERT_EQ(Pixel(x, y), Rgb555(u8(40 * u), u8(100 * v), 7)) << x << "," << y;
         }
     EXPECT_EQ(Pixel(30, 30), kWhite555);
+}
+
+TEST_F(FillRender, BitmapTexelsGoThroughTheInstancesColourTransform) {
+    PatternJpeg jpeg;
+    swf::SetHost(&jpeg);
+    const Matrix m{160 * 65536, 0, 0, 160 * 65536, 0, 0};
+    const swf::Cxform noRed{{0, 256, 256, 256}, {0, 0, 100, 0}};
+    Load(MovieOf(kFrame, 1,
+                 swftest::Concat({BitsJpeg2(7, {0xFF, 0xD8, 0xFF, 0xD9}),
+                                  RectShape(1, Pixels(0, 0, 24, 16), BitmapFill(true, 7, m)), Place(1, 1, Matrix{}, noRed)})));
+    ASSERT_EQ(Draw(), swf::kOk);
+    swf::SetHost(nullptr);
+    // Texel (2, 1): red 80 taken away, blue 7 + 100.
+    EXPECT_EQ(Pixel(13, 9), Rgb555(0, 100, 107));
 }
 
 TEST_F(FillRender, BitmapFillNamingAShapeDrawsTransparentBlack) {
