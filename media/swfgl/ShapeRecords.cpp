@@ -5,6 +5,14 @@
 
 namespace swf::draw {
 
+namespace {
+
+// Pens are 32-bit twips: edges adding up past the range wrap around, as the file's own 32-bit
+// sums do.
+i32 Moved(i32 pen, const u8* delta) { return i32(u32(pen) + readLE32(delta)); }
+
+}  // namespace
+
 bool ShapeRecords::Next(ShapeRecord& record) {
     if (!block_ || u64(at_) + 2 > size_) return false;
     const u8* p = block_ + at_;
@@ -17,16 +25,16 @@ bool ShapeRecords::Next(ShapeRecord& record) {
     switch (record.kind) {
         case shape::kStraightEdge:
             if (u64(at_) + shape::kStraightEdgeSize > size_) return false;
-            penX_ += i32(readLE32(p + 2));
-            penY_ += i32(readLE32(p + 6));
+            penX_ = Moved(penX_, p + 2);
+            penY_ = Moved(penY_, p + 6);
             at_ += shape::kStraightEdgeSize;
             break;
         case shape::kCurvedEdge:
             if (u64(at_) + shape::kCurvedEdgeSize > size_) return false;
-            record.controlX = penX_ + i32(readLE32(p + 2));
-            record.controlY = penY_ + i32(readLE32(p + 6));
-            penX_ = record.controlX + i32(readLE32(p + 10));
-            penY_ = record.controlY + i32(readLE32(p + 14));
+            record.controlX = Moved(penX_, p + 2);
+            record.controlY = Moved(penY_, p + 6);
+            penX_ = Moved(record.controlX, p + 10);
+            penY_ = Moved(record.controlY, p + 14);
             at_ += shape::kCurvedEdgeSize;
             break;
         case shape::kStyleChange: {
