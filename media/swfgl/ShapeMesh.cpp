@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 
 #include "engine/base/ByteOrder.h"
@@ -48,9 +49,15 @@ std::vector<Layer> Layers(const ShapeSource& source) {
     return layers;
 }
 
+// Points past the 32-bit range of twips (a glyph scaled far beyond it, a line's corner at its
+// edge) stop at the range's edge.
+i32 Twips(double v) {
+    return i32(std::clamp(v, double(std::numeric_limits<i32>::min()), double(std::numeric_limits<i32>::max())));
+}
+
 TessPoint Map(const PointMapping& m, double x, double y) {
-    if (m.identity) return TessPoint{i32(x), i32(y)};
-    return TessPoint{i32(m.a * x + m.c * y + m.tx), i32(m.b * x + m.d * y + m.ty)};
+    if (m.identity) return TessPoint{Twips(x), Twips(y)};
+    return TessPoint{Twips(m.a * x + m.c * y + m.tx), Twips(m.b * x + m.d * y + m.ty)};
 }
 
 // The points of a curve after its start: t = k / (n - 1) for k = 1 .. n - 1.
@@ -191,10 +198,10 @@ bool SegmentQuad(TessPoint from, TessPoint to, u16 width, TessPoint corners[4]) 
     const double dx = double(to.x) - from.x, dy = double(to.y) - from.y;
     const double half = std::max(width, kMinLineWidth) / 2.0, length = std::hypot(dx, dy);
     const i32 ox = i32(-dy / length * half), oy = i32(dx / length * half);
-    corners[0] = {from.x + ox, from.y + oy};
-    corners[1] = {from.x - ox, from.y - oy};
-    corners[2] = {to.x + ox, to.y + oy};
-    corners[3] = {to.x - ox, to.y - oy};
+    corners[0] = {Twips(double(from.x) + ox), Twips(double(from.y) + oy)};
+    corners[1] = {Twips(double(from.x) - ox), Twips(double(from.y) - oy)};
+    corners[2] = {Twips(double(to.x) + ox), Twips(double(to.y) + oy)};
+    corners[3] = {Twips(double(to.x) - ox), Twips(double(to.y) - oy)};
     return true;
 }
 

@@ -142,5 +142,23 @@ TEST_F(PlayRender, GlyphRunsDrawTheirGlyphsAndSkipIndicesPastTheFont) {
     EXPECT_EQ(Pixel(50, 20), Rgb555(0, 0, 255));   // third glyph at x 44..60
 }
 
+TEST_F(PlayRender, AGlyphReachingPastTheTwipsRangeIsCutAtItsEdge) {
+    // At the greatest height a glyph unit is 64 twips; a glyph 520 x 65535 units wide reaches
+    // from x = 10 px past the 32-bit range of twips.
+    constexpr int kSteps = 520;
+    Path wide{0, -512, 1, 0, 0, {}};
+    for (int i = 0; i < kSteps; ++i) wide.edges.push_back(Line(65535, 0));
+    wide.edges.push_back(Line(0, 512));
+    for (int i = 0; i < kSteps; ++i) wide.edges.push_back(Line(-65535, 0));
+    wide.edges.push_back(Line(0, -512));
+    const Bytes font = Font(5, {{wide}});
+    const Bytes text = Text(6, 5, 65535, {0, 0, 255, 255}, 10 * kTwips, 24 * kTwips, {{0, 0}});
+    Load(MovieOf(kFrame, 1, swftest::Concat({font, text, Place(1, 6, Matrix{}, Cxform{})})));
+    ASSERT_EQ(Draw(), swf::kOk);
+    EXPECT_EQ(Pixel(5, 10), kWhite555);
+    EXPECT_EQ(Pixel(30, 10), Rgb555(0, 0, 255));
+    EXPECT_EQ(Pixel(63, 10), Rgb555(0, 0, 255));
+}
+
 }  // namespace
 }  // namespace swfgltest
