@@ -45,7 +45,7 @@ bool Context::loadFrom(const gdi::Surface& picture) {
     for (int32_t y = 0; y < height_; ++y) {
         uint8_t* out = pixels_.data() + size_t(height_ - 1 - y) * w * 4;
         const uint8_t* row = picture.row(y);
-        if (bits == 16) rgb555ToRgba(reinterpret_cast<const uint16_t*>(row), out, w);
+        if (bits == 16) rgb555ToRgba(row, out, w);
         else if (bits == 24) bgr24ToRgba(row, out, w);
         else bgrx32ToRgba(row, out, w);
     }
@@ -79,7 +79,7 @@ bool Context::finishInto(gdi::Surface& picture) {
     for (int32_t y = 0; y < height_; ++y) {
         const uint8_t* in = pixels_.data() + size_t(y) * w * 4;
         uint8_t* row = picture.row(y);
-        if (bits == 16) rgbaToRgb555(in, reinterpret_cast<uint16_t*>(row), w);
+        if (bits == 16) rgbaToRgb555(in, row, w);
         else if (bits == 24) rgbaToBgr24(in, row, w);
         else rgbaToBgrx32(in, row, w);
     }

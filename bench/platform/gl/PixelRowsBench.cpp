@@ -19,14 +19,14 @@ std::vector<uint8_t> Rgba(size_t pixels) {
 void BM_RgbaToRgb555(benchmark::State& state) {
     const size_t pixels = size_t(state.range(0));
     const std::vector<uint8_t> rgba = Rgba(pixels);
-    std::vector<uint16_t> out(pixels);
+    std::vector<uint8_t> out(pixels * 2);
     for (auto _ : state) {
         plat::gl::rgbaToRgb555(rgba.data(), out.data(), pixels);
         benchmark::DoNotOptimize(out.data());
         benchmark::ClobberMemory();
     }
     // Pixel 1 is (31, 38, 45, 52): 5-bit channels 3, 4, 5.
-    if (out[1] != ((3 << 10) | (4 << 5) | 5)) state.SkipWithError("wrong conversion");
+    if ((out[2] | (out[3] << 8)) != ((3 << 10) | (4 << 5) | 5)) state.SkipWithError("wrong conversion");
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(rgba.size()));
 }
 

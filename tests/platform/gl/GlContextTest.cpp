@@ -19,11 +19,14 @@ void PixelProjection(int32_t width, int32_t height) {
 }
 
 TEST(PixelRows, Rgb555SurvivesTheTripThroughRgba) {
-    std::vector<uint16_t> all(32768), back(32768);
-    for (uint32_t v = 0; v < 32768; ++v) all[v] = uint16_t(v);
+    std::vector<uint8_t> all(2 * 32768), back(2 * 32768);
+    for (uint32_t v = 0; v < 32768; ++v) {
+        all[2 * v] = uint8_t(v);
+        all[2 * v + 1] = uint8_t(v >> 8);
+    }
     std::vector<uint8_t> rgba(4 * 32768);
-    rgb555ToRgba(all.data(), rgba.data(), all.size());
-    rgbaToRgb555(rgba.data(), back.data(), back.size());
+    rgb555ToRgba(all.data(), rgba.data(), 32768);
+    rgbaToRgb555(rgba.data(), back.data(), 32768);
     EXPECT_EQ(all, back);
     EXPECT_EQ(rgba[4 * 0x7FFF], 255);  // white widens to full channels
 }
@@ -57,6 +60,29 @@ TEST(GlContext, DrawsIntoTheBufferAndReadsBackIntoEveryDepth) {
         EXPECT_EQ(picture->pixel(1, 3), white);
         EXPECT_EQ(picture->pixel(6, 0), white);
     }
+}
+
+// A picture may borrow memory of any alignment and row length (odd ones included): its 16-bit
+// pixels are stored low byte first wherever they fall.
+TEST(GlContext, ReadsAndWritesSixteenBitRowsAtOddAddressesAndStrides) {
+    auto context = Context::create(3, 2);
+    ASSERT_NE(context, nullptr);
+    std::vector<uint8_t> memory(1 + 2 * 7, 0);
+    auto picture = gdi::Surface::wrap(memory.data() + 1, 3, 2, 16, 7, gdi::RowOrder::TopDown);
+    ASSERT_NE(picture, nullptr);
+    picture->setPixel(2, 1, 0x1234);
+    picture->setPixel(0, 1, 0x7FFF);
+    ASSERT_TRUE(context->loadFrom(*picture));
+    PixelProjection(3, 2);
+    color4ub(255, 0, 0, 255);
+    recti(0, 1, 1, 2);  // the top left pixel
+    ASSERT_TRUE(context->finishInto(*picture));
+    EXPECT_EQ(picture->pixel(0, 0), 0x7C00u);
+    EXPECT_EQ(picture->pixel(1, 0), 0u);
+    EXPECT_EQ(picture->pixel(0, 1), 0x7FFFu);
+    EXPECT_EQ(picture->pixel(2, 1), 0x1234u);
+    EXPECT_EQ(memory[1 + 7 + 4], 0x34);  // low byte first
+    EXPECT_EQ(memory[1 + 7 + 5], 0x12);
 }
 
 TEST(GlContext, RefusesPicturesOfAnotherSizeOrDepthAndBadSizes) {
