@@ -56,6 +56,7 @@ void GLBitmapRenderer::ReleaseContext() {
 
 void GLBitmapRenderer::SetView(const GlViewRect& view) {
     namespace gl = plat::gl;
+    if (MakeCurrent() != kGlOk) return;
     const double width = double(view.right) - view.left, height = double(view.bottom) - view.top;
     gl::matrixMode(gl::kProjection);
     gl::loadIdentity();

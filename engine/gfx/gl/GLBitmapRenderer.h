@@ -47,7 +47,8 @@ public:
     u16 Attach(plat::gdi::DeviceContext* dc, u32 width, u32 height, i32 left, i32 top, i32 right, i32 bottom);
     void ReleaseContext();
     // Projection of the view (in the drawing's units) onto the viewport, y growing downwards,
-    // and the default state. Needs the context current (Attach leaves it so).
+    // and the default state, set into the renderer's own context (made current first, so that
+    // another renderer's drawing in between does not take it); nothing without a context.
     void SetView(const GlViewRect& view);
     u16 MakeCurrent();
     u16 BeginDrawing();

@@ -74,6 +74,23 @@ TEST(GLBitmapRenderer, ViewRunsDownwardsInItsOwnUnitsOverTheViewport) {
     }
 }
 
+TEST(GLBitmapRenderer, ViewGoesIntoItsOwnContextWhicheverWasCurrent) {
+    Picture first(16), second(16);
+    GLBitmapRenderer a(16), b(16);
+    ASSERT_EQ(a.Attach(first.dc.get(), 32, 24, 0, 0, 32, 24), kGlOk);
+    ASSERT_EQ(b.Attach(second.dc.get(), 32, 24, 0, 0, 32, 24), kGlOk);  // b's context is current now
+    a.SetView(GlViewRect{0, 0, 32 * 20, 24 * 20});
+    b.SetView(GlViewRect{0, 0, 32, 24});
+    FillRed(a, 0, 0, 4 * 20, 2 * 20);  // 4 x 2 pixels at the top left
+    FillRed(b, 28, 22, 32, 24);        // 4 x 2 pixels at the bottom right
+    const u32 red = first.surface->valueOf(Rgb{255, 0, 0}), white = first.surface->valueOf(Rgb{255, 255, 255});
+    EXPECT_EQ(first.surface->pixel(3, 1), red);
+    EXPECT_EQ(first.surface->pixel(4, 1), white);
+    EXPECT_EQ(first.surface->pixel(3, 2), white);
+    EXPECT_EQ(second.surface->pixel(28, 22), red);
+    EXPECT_EQ(second.surface->pixel(27, 22), white);
+}
+
 TEST(GLBitmapRenderer, DrawingKeepsWhatThePictureHeld) {
     Picture picture(16);
     picture.surface->setPixel(30, 20, picture.surface->valueOf(Rgb{0, 0, 255}));
