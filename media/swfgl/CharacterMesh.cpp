@@ -28,15 +28,18 @@ const tagDefineFont* FindFont(const tagObject& text, u16 id) {
     return static_cast<const tagDefineFont*>(found);
 }
 
-void Glyph(plat::gl::Tessellator& tessellator, const tagDefineFont& font, u16 index, const Rgba& colour,
-           const PointMapping& mapping, bool outline, const Rgba& outlineColour, ShapeMesh& mesh) {
+// False, drawing nothing, when the glyph's records would take the text past the bytes left.
+bool Glyph(plat::gl::Tessellator& tessellator, const tagDefineFont& font, u16 index, const Rgba& colour,
+           const PointMapping& mapping, bool outline, const Rgba& outlineColour, u32& bytesLeft, ShapeMesh& mesh) {
     const Block& glyphs = font.Glyphs();
     const u16 count = GlyphCount(glyphs);
-    if (index >= count || u64(2) + 4u * u64(count) > glyphs.Size()) return;
+    if (index >= count || u64(2) + 4u * u64(count) > glyphs.Size()) return true;
     const u8* data = glyphs.Data();
     const u32 start = readLE32(data + 2 + 4u * index);
     const u32 end = index + 1 < count ? readLE32(data + 2 + 4u * (index + 1)) : glyphs.Size();
-    if (start >= end || end > glyphs.Size()) return;
+    if (start >= end || end > glyphs.Size()) return true;
+    if (end - start > bytesLeft) return false;
+    bytesLeft -= end - start;
     ShapeSource source;
     source.block = data;
     source.size = end;
@@ -44,6 +47,7 @@ void Glyph(plat::gl::Tessellator& tessellator, const tagDefineFont& font, u16 in
     source.glyph = true;
     source.glyphColour = colour;
     ShapeOrOutline(tessellator, source, mapping, outline, outlineColour, mesh);
+    return true;
 }
 
 void Text(plat::gl::Tessellator& tessellator, const tagDefineText& text, bool outline, const Rgba& outlineColour,
@@ -57,6 +61,7 @@ void Text(plat::gl::Tessellator& tessellator, const tagDefineText& text, bool ou
     const tagDefineFont* font = nullptr;
     double height = 0, penX = 0, penY = 0;
     Rgba colour{0, 0, 0, 255};
+    u32 bytesLeft = kTextGlyphBytes;
     for (u32 at = text::kRecordsStart; u64(at) + 4 <= size;) {
         const u8* record = block + at;
         const u16 word = readLE16(record);
@@ -89,7 +94,9 @@ void Text(plat::gl::Tessellator& tessellator, const tagDefineText& text, bool ou
                     mapping.d = td * s;
                     mapping.tx = ta * penX + tc * penY + m.translateX;
                     mapping.ty = tb * penX + td * penY + m.translateY;
-                    Glyph(tessellator, *font, readLE16(glyph), colour, mapping, outline, outlineColour, mesh);
+                    if (!Glyph(tessellator, *font, readLE16(glyph), colour, mapping, outline, outlineColour,
+                               bytesLeft, mesh))
+                        return;
                 }
                 penX += i32(readLE32(glyph + 2));
             }
