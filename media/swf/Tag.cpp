@@ -46,7 +46,12 @@ Result tag::Write(stream& out) {
     return out.WriteU16(u16(code_ << 6));
 }
 
-tagObject::~tagObject() { LeaveCharacterList(); }
+// A character left unlisted may have been drawn since it left its list: what was kept for it
+// goes with it all the same.
+tagObject::~tagObject() {
+    LeaveCharacterList();
+    NotifyDrawingUnneeded(*this);
+}
 
 void tagObject::Link(document* owner) {
     LeaveCharacterList();

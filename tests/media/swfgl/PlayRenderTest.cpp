@@ -100,6 +100,19 @@ TEST_F(PlayRender, ACharacterLeavingItsDocumentDropsItsCompiledDrawing) {
     delete shape;
 }
 
+TEST_F(PlayRender, ACharacterDrawnAfterLeavingItsDocumentDropsItsDrawingWhenDeleted) {
+    Load(MovieOf(kFrame, 1, swftest::Concat({RectShape(1, kFrame, SolidFill(kWhite)),
+                                              Place(1, 1, Matrix{}, Cxform{})})));
+    swf::tagObject* shape = document_->FindCharacter(1);
+    ASSERT_NE(shape, nullptr);
+    shape->Link(nullptr);
+    ASSERT_EQ(Draw(), swf::kOk);  // still on the display list: drawn and kept again
+    ASSERT_EQ(renderer_.CompiledCount(), 1u);
+    player_.reset();
+    delete shape;
+    EXPECT_EQ(renderer_.CompiledCount(), 0u);
+}
+
 TEST_F(PlayRender, RemovingAShapeAfterItsLastPlacingFrameDropsItsCompiledDrawing) {
     const Bytes show = swftest::Tag(swf::kTagShowFrame, {});
     const Bytes remove = swftest::Tag(swf::kTagRemoveObject2, {1, 0});
