@@ -93,7 +93,8 @@ Result player::Render(GLBitmapRenderer& renderer, u32 flags) {
         gl::pushMatrix();
         gl::translated(0, 0, entry.depth);
         MultiplyMatrix(entry.matrix);
-        context.cxform = EntryCxform(tree, entry);
+        // Silhouettes are plain black and outlines plain lines: neither takes colour transforms.
+        context.cxform = flags & (draw::kRenderSilhouette | draw::kRenderOutline) ? Cxform{} : EntryCxform(tree, entry);
         context.bounds = entry.character->GetBounds();
         DrawCharacter(renderer, *entry.character, context);
         gl::popMatrix();

@@ -87,6 +87,19 @@ TEST_F(PlayRender, SilhouetteAndOutlineModesDrawWithoutCompiling) {
     EXPECT_EQ(renderer_.CompiledCount(), 0u);
 }
 
+TEST_F(PlayRender, SilhouetteAndOutlineModesLeaveColourTransformsOut) {
+    const Bytes shape = RectShape(1, Pixels(8, 8, 40, 40), SolidFill({0, 0, 255, 255}));
+    const Cxform reddened{{256, 256, 256, 256}, {255, 0, 0, 0}};
+    Load(MovieOf(kFrame, 1, swftest::Concat({shape, Place(1, 1, Matrix{}, reddened)})));
+    ASSERT_EQ(Draw(), swf::kOk);
+    EXPECT_EQ(Pixel(20, 20), Rgb555(255, 0, 255));
+    ASSERT_EQ(Draw(2), swf::kOk);
+    EXPECT_EQ(Pixel(20, 20), 0u);
+    Clear(kWhite555);
+    ASSERT_EQ(Draw(4), swf::kOk);
+    EXPECT_EQ(Pixel(8, 20), 0u);
+}
+
 TEST_F(PlayRender, ACharacterLeavingItsDocumentDropsItsCompiledDrawing) {
     Load(MovieOf(kFrame, 1, swftest::Concat({RectShape(1, kFrame, SolidFill(kWhite)),
                                               Place(1, 1, Matrix{}, Cxform{})})));
