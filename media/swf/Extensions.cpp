@@ -5,6 +5,7 @@
 
 #include "engine/base/ByteOrder.h"
 #include "engine/base/MemoryHandles.h"
+#include "media/swf/CharacterEvents.h"
 #include "media/swf/Document.h"
 
 namespace swf {
@@ -102,6 +103,7 @@ Result xtagColorXTable::ReadBody(stream& in, u32 length) {
     // Tables follow the extension tag in the order they were read.
     MoveAfter(owner_->colorTable_ ? static_cast<tag*>(owner_->colorTable_) : owner_->extension_);
     owner_->colorTable_ = this;
+    NotifyPaintsChanged(*owner_);
     return kOk;
 }
 
@@ -135,10 +137,12 @@ Result xtagColorXTable::SetEntry(u32 key, const Rgba& colour) {
     for (Entry& entry : entries_) {
         if (entry.key == key) {
             entry.paint = std::move(paint);
+            if (owner_) NotifyPaintsChanged(*owner_);
             return kOk;
         }
     }
     Insert(Entry{key, std::move(paint)});
+    if (owner_) NotifyPaintsChanged(*owner_);
     return kOk;
 }
 

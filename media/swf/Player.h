@@ -12,6 +12,8 @@
 
 #include "media/swf/Timeline.h"
 
+class GLBitmapRenderer;
+
 namespace swf {
 
 class buttonInstance;
@@ -48,6 +50,12 @@ public:
     void ClearActions();
     // Stops and deletes every sound started.
     void StopSounds();
+    // Draws the display list back to front through a renderer that the caller attached and gave
+    // the movie's frame as its view; flags are the render flags of media/swfgl/Paint.h. Neither
+    // clears the picture nor keeps anything of the movie but the renderer's compiled drawings.
+    // kErrNoContext when the renderer has no context. Defined by the drawing library
+    // (media/swfgl), which those who draw link.
+    Result Render(GLBitmapRenderer& renderer, u32 flags);
 
     NameTree& DisplayList() { return displayList_; }
     u32 options = kPlayerOpaqueBackground;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "media/swf/CharacterEvents.h"
 #include "media/swf/Document.h"
 #include "media/swf/IntrusiveList.h"
 
@@ -45,7 +46,12 @@ Result tag::Write(stream& out) {
     return out.WriteU16(u16(code_ << 6));
 }
 
-tagObject::~tagObject() { LeaveCharacterList(); }
+// A character left unlisted may have been drawn since it left its list: what was kept for it
+// goes with it all the same.
+tagObject::~tagObject() {
+    LeaveCharacterList();
+    NotifyDrawingUnneeded(*this);
+}
 
 void tagObject::Link(document* owner) {
     LeaveCharacterList();
@@ -79,6 +85,7 @@ void tagObject::EnterCharacterList() {
 
 void tagObject::LeaveCharacterList() {
     if (!listed_) return;
+    NotifyDrawingUnneeded(*this);
     ListUnlink<tagObject, &tagObject::nextCharacter_, &tagObject::previousCharacter_>(
         this, owner_->firstCharacter_, owner_->lastCharacter_);
     listed_ = false;

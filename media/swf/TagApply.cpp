@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "media/swf/Actions.h"
+#include "media/swf/CharacterEvents.h"
 #include "media/swf/FrameTags.h"
 #include "media/swf/Player.h"
 #include "media/swf/Sound.h"
@@ -33,7 +34,11 @@ Result tagPlaceObject::Apply(movie& timeline) {
 Result tagRemoveObject::Apply(movie& timeline) {
     NameTree& tree = timeline.DisplayList();
     const u32 index = tree.FindChild(timeline.OwnEntry(), depth);
-    if (index != kNoEntry) tree.Remove(index);
+    if (index == kNoEntry) return kOk;
+    const tagObject* character = tree.Entry(index).character;
+    tree.Remove(index);
+    // No later frame places it again: a drawing kept for it would only take room.
+    if (character && timeline.CurrentFrame() > character->LatestPlacingFrame()) NotifyDrawingUnneeded(*character);
     return kOk;
 }
 

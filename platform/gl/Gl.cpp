@@ -1,0 +1,93 @@
+#include "platform/gl/Gl.h"
+
+#include <GL/gl.h>
+
+namespace plat::gl {
+
+void begin(uint32_t primitive) { glBegin(primitive); }
+void end() { glEnd(); }
+void vertex2i(int32_t x, int32_t y) { glVertex2i(x, y); }
+void color4ub(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) { glColor4ub(red, green, blue, alpha); }
+void recti(int32_t x0, int32_t y0, int32_t x1, int32_t y1) { glRecti(x0, y0, x1, y1); }
+
+void matrixMode(uint32_t mode) { glMatrixMode(mode); }
+void loadIdentity() { glLoadIdentity(); }
+void ortho(double left, double right, double bottom, double top, double nearPlane, double farPlane) {
+    glOrtho(left, right, bottom, top, nearPlane, farPlane);
+}
+void translated(double x, double y, double z) { glTranslated(x, y, z); }
+void scaled(double x, double y, double z) { glScaled(x, y, z); }
+void multMatrixd(const double matrix[16]) { glMultMatrixd(matrix); }
+void pushMatrix() { glPushMatrix(); }
+void popMatrix() { glPopMatrix(); }
+
+uint32_t genLists(int32_t count) { return glGenLists(count); }
+void newList(uint32_t list) { glNewList(list, GL_COMPILE); }
+void endList() { glEndList(); }
+void callList(uint32_t list) { glCallList(list); }
+void deleteLists(uint32_t list, int32_t count) { glDeleteLists(list, count); }
+
+uint32_t genTexture() {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    return texture;
+}
+
+void deleteTexture(uint32_t texture) {
+    const GLuint name = texture;
+    glDeleteTextures(1, &name);
+}
+
+namespace {
+
+void commonTextureSettings(GLenum target) {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+}
+
+}  // namespace
+
+void loadTexture1D(uint32_t texture, int32_t width, const uint8_t* rgb) {
+    glBindTexture(GL_TEXTURE_1D, texture);
+    commonTextureSettings(GL_TEXTURE_1D);
+    glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexImage1D(GL_TEXTURE_1D, 0, GL_RGB8, width, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    glEnable(GL_TEXTURE_1D);
+}
+
+void loadTexture2D(uint32_t texture, int32_t width, int32_t height, const uint8_t* rgb, uint32_t wrap) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    commonTextureSettings(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GLint(wrap));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GLint(wrap));
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    glEnable(GL_TEXTURE_2D);
+}
+
+void generateCoordinate(uint32_t coordinate, const double plane[4]) {
+    glTexGeni(coordinate, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGendv(coordinate, GL_OBJECT_PLANE, plane);
+    glEnable(coordinate == GL_S ? GL_TEXTURE_GEN_S : GL_TEXTURE_GEN_T);
+}
+
+void disableTexturing() {
+    glDisable(GL_TEXTURE_1D);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+}
+
+int32_t maxTextureSize() {
+    GLint size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+    return size;
+}
+
+void enable(uint32_t capability) { glEnable(capability); }
+void shadeModelFlat() { glShadeModel(GL_FLAT); }
+void viewport(int32_t x, int32_t y, int32_t width, int32_t height) { glViewport(x, y, width, height); }
+void flush() { glFlush(); }
+
+}  // namespace plat::gl

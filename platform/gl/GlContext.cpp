@@ -1,0 +1,89 @@
+#include "platform/gl/GlContext.h"
+
+#include <GL/gl.h>
+#include <GL/osmesa.h>
+
+#include "platform/gl/PixelRows.h"
+
+namespace plat::gl {
+
+namespace {
+// The largest side Mesa's software renderer draws.
+constexpr int32_t kMaxSide = 16384;
+}  // namespace
+
+std::unique_ptr<Context> Context::create(int32_t width, int32_t height) {
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
+    // A depth buffer is not needed: drawings are ordered back to front by the caller.
+    OSMesaContext handle = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+    if (!handle) return nullptr;
+    return std::unique_ptr<Context>(new Context(handle, width, height));
+}
+
+Context::Context(void* handle, int32_t width, int32_t height)
+    : handle_(handle), width_(width), height_(height), pixels_(size_t(width) * size_t(height) * 4, 0) {}
+
+Context::~Context() { OSMesaDestroyContext(static_cast<OSMesaContext>(handle_)); }
+
+bool Context::makeCurrent() {
+    if (isCurrent()) return true;
+    if (!OSMesaMakeCurrent(static_cast<OSMesaContext>(handle_), pixels_.data(), GL_UNSIGNED_BYTE, width_, height_))
+        return false;
+    OSMesaPixelStore(OSMESA_Y_UP, 0);
+    return true;
+}
+
+bool Context::isCurrent() const { return OSMesaGetCurrentContext() == static_cast<OSMesaContext>(handle_); }
+
+bool Context::loadFrom(const gdi::Surface& picture) {
+    if (picture.width() != width_ || picture.height() != height_ || !makeCurrent()) return false;
+    const int bits = picture.bitsPerPixel();
+    if (bits != 16 && bits != 24 && bits != 32) return false;
+    // Mesa draws into a buffer of its own and copies it into ours when GL finishes, so the
+    // picture is drawn into GL's buffer, bottom row first as glDrawPixels takes rows.
+    const size_t w = size_t(width_);
+    for (int32_t y = 0; y < height_; ++y) {
+        uint8_t* out = pixels_.data() + size_t(height_ - 1 - y) * w * 4;
+        const uint8_t* row = picture.row(y);
+        if (bits == 16) rgb555ToRgba(row, out, w);
+        else if (bits == 24) bgr24ToRgba(row, out, w);
+        else bgrx32ToRgba(row, out, w);
+    }
+    glPushAttrib(GL_ENABLE_BIT | GL_PIXEL_MODE_BIT | GL_VIEWPORT_BIT);
+    glViewport(0, 0, width_, height_);
+    glDisable(GL_TEXTURE_1D);
+    glDisable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRasterPos2i(-1, -1);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glDrawPixels(width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, pixels_.data());
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopAttrib();
+    return true;
+}
+
+bool Context::finishInto(gdi::Surface& picture) {
+    if (picture.width() != width_ || picture.height() != height_) return false;
+    const int bits = picture.bitsPerPixel();
+    if (bits != 16 && bits != 24 && bits != 32) return false;
+    if (isCurrent()) glFinish();
+    const size_t w = size_t(width_);
+    for (int32_t y = 0; y < height_; ++y) {
+        const uint8_t* in = pixels_.data() + size_t(y) * w * 4;
+        uint8_t* row = picture.row(y);
+        if (bits == 16) rgbaToRgb555(in, row, w);
+        else if (bits == 24) rgbaToBgr24(in, row, w);
+        else rgbaToBgrx32(in, row, w);
+    }
+    return true;
+}
+
+}  // namespace plat::gl

@@ -1,0 +1,47 @@
+#pragma once
+// OpenGL 1.1 contexts that render into memory, and the one place of the program where GL, GLU
+// and OSMesa headers are included: everything above platform/ draws through the thin call layer
+// of Gl.h and the polygon tessellator of GlTessellator.h, which use GL's own numbers under our
+// names. Mesa's OSMesa renders into a buffer of 8-bit RGBA on every machine, so a headless
+// machine renders exactly as one with a display does; this one driver serves both.
+//
+// A context owns its RGBA buffer (rows top-down). Drawing goes into the buffer; `loadFrom`
+// draws a picture into the context first (so what the picture held stays under the drawing;
+// it makes the context current) and
+// `finishInto` waits for GL (glFinish) and converts the buffer into a 16-bit RGB555, 24- or
+// 32-bit picture. One thread at a time; the context is current on the thread that drew last.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/gdi/Surface.h"
+
+namespace plat::gl {
+
+class Context {
+public:
+    // Null when OSMesa cannot make a context or the size is not positive.
+    static std::unique_ptr<Context> create(int32_t width, int32_t height);
+    ~Context();
+    Context(const Context&) = delete;
+    Context& operator=(const Context&) = delete;
+
+    bool makeCurrent();
+    bool isCurrent() const;
+    int32_t width() const { return width_; }
+    int32_t height() const { return height_; }
+
+    // False for a picture of another size or of a depth other than 16, 24 or 32 bits.
+    bool loadFrom(const gdi::Surface& picture);
+    bool finishInto(gdi::Surface& picture);
+
+private:
+    Context(void* handle, int32_t width, int32_t height);
+
+    void* handle_;
+    int32_t width_;
+    int32_t height_;
+    std::vector<uint8_t> pixels_;
+};
+
+}  // namespace plat::gl

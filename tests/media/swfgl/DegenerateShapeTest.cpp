@@ -1,0 +1,64 @@
+// Shapes that enclose nothing, cross themselves or name styles they do not have draw what they
+// can and nothing else; run under AddressSanitizer like every test.
+#include "tests/media/swfgl/RenderFixture.h"
+
+namespace swfgltest {
+namespace {
+
+using swf::Rgba;
+
+constexpr Rgba kRed{255, 0, 0, 255};
+
+struct Degenerate {
+    const char* name;
+    std::vector<Bytes> fills;
+    std::vector<Bytes> lines;
+    std::vector<Path> paths;
+    bool leavesPictureWhite;
+};
+
+class DegenerateShape : public RenderFixture, public ::testing::WithParamInterface<int> {};
+
+std::vector<Degenerate> Cases() {
+    return {
+        {"no records", {SolidFill(kRed)}, {}, {}, true},
+        {"zero-length segments", {}, {LineStyle(40, kRed)}, {Path{200, 200, 0, 0, 1, {Line(0, 0), Line(0, 0)}}}, true},
+        {"zero-length curve", {}, {LineStyle(40, kRed)}, {Path{200, 200, 0, 0, 1, {Curve(0, 0, 0, 0)}}}, true},
+        {"a fill index past the styles", {SolidFill(kRed)}, {},
+         {Path{0, 0, 0, 1, 0, {Line(400, 0), Line(0, 400), Line(-400, 0), Line(0, -400)}},
+          Path{0, 0, 0, 3, 0, {Line(400, 0)}}},
+         false},
+        {"a line index past the styles", {}, {LineStyle(40, kRed)}, {Path{0, 0, 0, 0, 3, {Line(400, 400)}}}, true},
+        {"an open outline", {SolidFill(kRed)}, {}, {Path{0, 0, 0, 1, 0, {Line(400, 0), Line(0, 400)}}}, false},
+        {"a collinear outline", {SolidFill(kRed)}, {}, {Path{0, 0, 0, 1, 0, {Line(400, 0), Line(-400, 0)}}}, true},
+        {"a bow tie crossing itself", {SolidFill(kRed)}, {},
+         {Path{0, 0, 0, 1, 0, {Line(800, 800), Line(0, -800), Line(-800, 800), Line(0, -800)}}}, false},
+        {"coordinates far outside", {SolidFill(kRed)}, {},
+         {Path{-40000, -40000, 0, 1, 0,
+               {Line(60000, 0), Line(60000, 0), Line(0, 60000), Line(0, 60000), Line(-60000, 0), Line(-60000, 0),
+                Line(0, -60000), Line(0, -60000)}}},
+         false},
+        {"a single point", {SolidFill(kRed)}, {LineStyle(0, kRed)}, {Path{100, 100, 0, 1, 1, {}}}, true},
+    };
+}
+
+TEST_P(DegenerateShape, DrawsWithoutFaultAndOnlyWhereItEnclosesSomething) {
+    const Degenerate c = Cases()[size_t(GetParam())];
+    SCOPED_TRACE(c.name);
+    const Bytes shape = Shape(1, kFrame, c.fills, c.lines, c.paths);
+    Load(MovieOf(kFrame, 1, swftest::Concat({shape, Place(1, 1, swf::Matrix{}, swf::Cxform{})})));
+    for (u32 flags : {0u, 2u, 4u}) {
+        Clear(kWhite555);
+        ASSERT_EQ(Draw(flags), swf::kOk);
+        if (flags != 0) continue;
+        bool white = true;
+        for (i32 y = 0; y < kHeight; ++y)
+            for (i32 x = 0; x < kWidth; ++x) white = white && Pixel(x, y) == kWhite555;
+        EXPECT_EQ(white, c.leavesPictureWhite);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DegenerateShape, ::testing::Range(0, 10));
+
+}  // namespace
+}  // namespace swfgltest

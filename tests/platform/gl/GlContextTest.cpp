@@ -1,0 +1,99 @@
+#include "platform/gl/GlContext.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/gl/Gl.h"
+#include "platform/gl/PixelRows.h"
+
+namespace plat::gl {
+namespace {
+
+// Pixels 0..width of the buffer map one to one; y grows upwards in GL.
+void PixelProjection(int32_t width, int32_t height) {
+    viewport(0, 0, width, height);
+    matrixMode(kProjection);
+    loadIdentity();
+    ortho(0, width, 0, height, -1, 1);
+    matrixMode(kModelView);
+    loadIdentity();
+}
+
+TEST(PixelRows, Rgb555SurvivesTheTripThroughRgba) {
+    std::vector<uint8_t> all(2 * 32768), back(2 * 32768);
+    for (uint32_t v = 0; v < 32768; ++v) {
+        all[2 * v] = uint8_t(v);
+        all[2 * v + 1] = uint8_t(v >> 8);
+    }
+    std::vector<uint8_t> rgba(4 * 32768);
+    rgb555ToRgba(all.data(), rgba.data(), 32768);
+    rgbaToRgb555(rgba.data(), back.data(), 32768);
+    EXPECT_EQ(all, back);
+    EXPECT_EQ(rgba[4 * 0x7FFF], 255);  // white widens to full channels
+}
+
+TEST(PixelRows, TwentyFourAndThirtyTwoBitsAreBlueGreenRed) {
+    const uint8_t rgba[8] = {1, 2, 3, 4, 250, 251, 252, 253};
+    uint8_t bgr[6], bgrx[8], again[8];
+    rgbaToBgr24(rgba, bgr, 2);
+    rgbaToBgrx32(rgba, bgrx, 2);
+    EXPECT_EQ(std::vector<uint8_t>(bgr, bgr + 6), (std::vector<uint8_t>{3, 2, 1, 252, 251, 250}));
+    EXPECT_EQ(std::vector<uint8_t>(bgrx, bgrx + 8), (std::vector<uint8_t>{3, 2, 1, 0, 252, 251, 250, 0}));
+    bgr24ToRgba(bgr, again, 2);
+    EXPECT_EQ(std::vector<uint8_t>(again, again + 8), (std::vector<uint8_t>{1, 2, 3, 255, 250, 251, 252, 255}));
+}
+
+TEST(GlContext, DrawsIntoTheBufferAndReadsBackIntoEveryDepth) {
+    for (int bits : {16, 24, 32}) {
+        SCOPED_TRACE(bits);
+        auto context = Context::create(8, 4);
+        ASSERT_NE(context, nullptr);
+        ASSERT_TRUE(context->makeCurrent());
+        auto picture = gdi::Surface::create(8, 4, bits, gdi::RowOrder::BottomUp);
+        for (int32_t y = 0; y < 4; ++y) picture->fillSpan(y, 0, 8, picture->valueOf(gdi::Rgb{255, 255, 255}));
+        ASSERT_TRUE(context->loadFrom(*picture));
+        PixelProjection(8, 4);
+        color4ub(255, 0, 0, 255);
+        recti(0, 2, 4, 4);  // the top two rows of the left half
+        ASSERT_TRUE(context->finishInto(*picture));
+        const uint32_t red = picture->valueOf(gdi::Rgb{255, 0, 0}), white = picture->valueOf(gdi::Rgb{255, 255, 255});
+        EXPECT_EQ(picture->pixel(1, 0), red);
+        EXPECT_EQ(picture->pixel(1, 3), white);
+        EXPECT_EQ(picture->pixel(6, 0), white);
+    }
+}
+
+// A picture may borrow memory of any alignment and row length (odd ones included): its 16-bit
+// pixels are stored low byte first wherever they fall.
+TEST(GlContext, ReadsAndWritesSixteenBitRowsAtOddAddressesAndStrides) {
+    auto context = Context::create(3, 2);
+    ASSERT_NE(context, nullptr);
+    std::vector<uint8_t> memory(1 + 2 * 7, 0);
+    auto picture = gdi::Surface::wrap(memory.data() + 1, 3, 2, 16, 7, gdi::RowOrder::TopDown);
+    ASSERT_NE(picture, nullptr);
+    picture->setPixel(2, 1, 0x1234);
+    picture->setPixel(0, 1, 0x7FFF);
+    ASSERT_TRUE(context->loadFrom(*picture));
+    PixelProjection(3, 2);
+    color4ub(255, 0, 0, 255);
+    recti(0, 1, 1, 2);  // the top left pixel
+    ASSERT_TRUE(context->finishInto(*picture));
+    EXPECT_EQ(picture->pixel(0, 0), 0x7C00u);
+    EXPECT_EQ(picture->pixel(1, 0), 0u);
+    EXPECT_EQ(picture->pixel(0, 1), 0x7FFFu);
+    EXPECT_EQ(picture->pixel(2, 1), 0x1234u);
+    EXPECT_EQ(memory[1 + 7 + 4], 0x34);  // low byte first
+    EXPECT_EQ(memory[1 + 7 + 5], 0x12);
+}
+
+TEST(GlContext, RefusesPicturesOfAnotherSizeOrDepthAndBadSizes) {
+    auto context = Context::create(8, 4);
+    ASSERT_NE(context, nullptr);
+    EXPECT_FALSE(context->loadFrom(*gdi::Surface::create(8, 5, 16)));
+    EXPECT_FALSE(context->finishInto(*gdi::Surface::create(8, 4, 8)));
+    EXPECT_EQ(Context::create(0, 4), nullptr);
+    EXPECT_EQ(Context::create(16385, 4), nullptr);
+    EXPECT_NE(Context::create(16384, 1), nullptr);
+}
+
+}  // namespace
+}  // namespace plat::gl
