@@ -11,6 +11,9 @@ MovieSound::~MovieSound() { Stop(); }
 swf::Result MovieSound::Start() {
     Stop();
     if (!movie_) return swf::kErrBadData;
+    // The mixer's thread only reads the movie's player: an edited movie gets its player on the
+    // first playback call, made here, on this thread, before the mixer can ask for samples.
+    (void)qtGetMovieRate(movie_);
     auto* player = new (std::nothrow) WavePlay(this);
     if (!player) return swf::kErrMemory;
     player->AddRef();
