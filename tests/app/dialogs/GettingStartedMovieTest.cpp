@@ -93,6 +93,8 @@ TEST_F(GettingStartedMovie, ShowsItsFirstPictureAndThePlayButtonPlaysAndStopsIt)
     command(*dialog, kGetStartCmdPlay);
     EXPECT_TRUE(dialog->Playing());
     EXPECT_TRUE(movie->playing());
+    const RButton* play = dialog->ButtonSet().Buttons()[size_t(dialog->PlayButtonIndex())].get();
+    EXPECT_EQ(sprFind(play->GetSprite())->shape, kGetStartStopLook) << "the play button shows stop";
     advance(800);
     EXPECT_NE(PictureHash(kMovieRect), before) << "the crayon draws its dots";
     EXPECT_TRUE(near(shown(kCorner), kSky));
@@ -100,6 +102,7 @@ TEST_F(GettingStartedMovie, ShowsItsFirstPictureAndThePlayButtonPlaysAndStopsIt)
     command(*dialog, kGetStartCmdPlay);
     EXPECT_FALSE(dialog->Playing());
     EXPECT_FALSE(movie->playing());
+    EXPECT_EQ(sprFind(play->GetSprite())->shape, kGetStartPlayLook);
     before = PictureHash(kMovieRect);
     advance(1000);
     EXPECT_EQ(PictureHash(kMovieRect), before);

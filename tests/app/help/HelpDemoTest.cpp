@@ -75,6 +75,11 @@ TEST_F(HelpDemo, TheButtonPlaysAPressHoldsAndPlaysOnAndTheButtonStops) {
     ASSERT_NE(movie, nullptr);
     EXPECT_TRUE(movie->playing());
     EXPECT_TRUE(near(shown(kDemoCorner), kPink)) << std::hex << shown(kDemoCorner);
+    const RButton* demoButton = page->ButtonSet().Find(kHelpCmdDemo);
+    EXPECT_EQ(demoButton->GetRecord().shapes[0], kHelpDemoPlayingLook);
+    EXPECT_EQ(demoButton->GetRecord().shapes[2], kHelpDemoPlayingPressed);
+    const u16 playingShape = sprFind(demoButton->GetSprite())->shape;
+    EXPECT_TRUE(playingShape == kHelpDemoPlayingLook || playingShape == kHelpDemoPlayingPressed) << playingShape;
     // The frog hops: the picture changes as the clock goes on.
     u64 before = PictureHash(kDemoRect);
     advance(600);
@@ -96,6 +101,8 @@ TEST_F(HelpDemo, TheButtonPlaysAPressHoldsAndPlaysOnAndTheButtonStops) {
 
     clickDemoButton();
     EXPECT_FALSE(page->DemoPlaying());
+    const u16 idleShape = sprFind(demoButton->GetSprite())->shape;
+    EXPECT_TRUE(idleShape == kHelpDemoIdleLook || idleShape == kHelpDemoIdlePressed) << idleShape;
     EXPECT_EQ(CurrentDemoMovie(), nullptr);
     EXPECT_FALSE(near(shown(kDemoCorner), kPink)) << "the demonstration is gone from the screen";
     EXPECT_TRUE(alerts().empty());
