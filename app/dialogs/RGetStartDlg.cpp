@@ -1,19 +1,28 @@
 #include "app/dialogs/RGetStartDlg.h"
 
+#include "app/application/RApplication.h"
+#include "app/dialogs/DemoMovies.h"
 #include "app/window/RDisplayWindow.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "media/objects/DemoMovieObj.h"
 
 namespace Ostrel {
 
 RGetStartDlg::RGetStartDlg(CListener* owner) : RDlgBase(owner, kDlgKindGetStart) { SetResult(kDlgResultConfirm); }
 
 RGetStartDlg::~RGetStartDlg() {
+    if (Movie()) StopDemoMovie();
     if (IsOpen())
         if (RDisplayWindow* window = RDisplayWindow::Get(); window && window->IsMenuBarLoaded()) window->SetMenuBarDisabled(0);
 }
 
 i16 RGetStartDlg::Open() {
     if (Run(kGetStartContent, kGetStartLayout) != 0) return 1;
+    const RApplication* app = GetApplication();
+    movie_ = StartDemoMovie(GettingStartedMovieFile(!app || app->GetCurrentModuleCode() != kScreenPicker), kGetStartedMovieOrigin);
+    // The movie waits at its start for the play button.
+    if (movie_ && movie_->playing()) MovieObjStop(movie_);
+    MovieObjPause(movie_);
     playButton_ = FindButtonById(kGetStartPlayButton);
     if (RDisplayWindow* window = RDisplayWindow::Get(); window && window->IsMenuBarLoaded()) window->SetMenuBarDisabled(1);
     sprUpdateScreen(1);
@@ -23,10 +32,25 @@ i16 RGetStartDlg::Open() {
 u32 RGetStartDlg::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultConfirm: Answer(kDlgResultConfirm, reinterpret_cast<uintptr_t>(this), kDlgResultConfirm); return 0;
-    // No movie can be played yet: play and stop have nothing to act on.
-    case kGetStartCmdPlay: return 0;
+    case kGetStartCmdPlay: PlayOrStop(); return 0;
     default: return RDlgBase::HandleMessage(message, data);
     }
+}
+
+DemoMovieObj* RGetStartDlg::Movie() const { return movie_ && CurrentDemoMovie() == movie_ ? movie_ : nullptr; }
+
+void RGetStartDlg::PlayOrStop() {
+    DemoMovieObj* movie = Movie();
+    if (!movie) return;
+    playing_ = playing_ ? 0 : 1;
+    if (playing_)
+        MovieObjPlay(movie);
+    else
+        MovieObjStop(movie);
+    const RButtonSet& buttons = ButtonSet().Buttons();
+    if (playButton_ >= 0 && size_t(playButton_) < buttons.size())
+        buttons[size_t(playButton_)]->SetLook(playing_ ? kGetStartStopLook : kGetStartPlayLook,
+                                              playing_ ? kGetStartStopPressed : kGetStartPlayPressed);
 }
 
 }  // namespace Ostrel

@@ -1,10 +1,13 @@
 #pragma once
-// The getting-started dialog of the Help menu: a page with a play button for the
-// getting-started movie and a close button. The main window makes and owns it (answer kind 61,
-// the dialog, 1396) and deletes it on that answer. Movies are not playable in this program
-// yet: the dialog opens without its movie and the play button does nothing, quietly.
-// User-interface thread only.
+// The getting-started dialog of the Help menu: a page showing the getting-started movie of the
+// current screen (the easel's, else the picker's; DemoMovies.h), its play button and a close
+// button. The movie opens at its start, still; the play button (1433) plays it and, while it
+// plays, stops it. Without its movie file the dialog shows no movie and the button does
+// nothing. The main window makes and owns it (answer kind 61, the dialog, 1396) and deletes it
+// on that answer; the movie goes with it. User-interface thread only.
 #include "app/dialogs/RDlgBase.h"
+
+class DemoMovieObj;
 
 namespace Ostrel {
 
@@ -13,6 +16,11 @@ constexpr u16 kGetStartLayout = 9000;
 constexpr u32 kDlgKindGetStart = 61;
 constexpr u16 kGetStartPlayButton = 9001;
 constexpr u16 kGetStartCmdPlay = 1433;
+// The play button's looks: idle (play) and while the movie plays (stop).
+constexpr u16 kGetStartPlayLook = 9001;
+constexpr u16 kGetStartPlayPressed = 9003;
+constexpr u16 kGetStartStopLook = 9004;
+constexpr u16 kGetStartStopPressed = 9006;
 
 class RGetStartDlg : public RDlgBase {
 public:
@@ -23,9 +31,16 @@ public:
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
     int PlayButtonIndex() const { return playButton_; }
+    // The dialog's movie while it exists; null without one.
+    DemoMovieObj* Movie() const;
+    bool Playing() const { return playing_ != 0; }
 
 private:
+    void PlayOrStop();
+
     int playButton_ = -1;
+    u16 playing_ = 0;
+    DemoMovieObj* movie_ = nullptr;
 };
 
 }  // namespace Ostrel

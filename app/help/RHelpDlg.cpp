@@ -1,10 +1,12 @@
 #include "app/help/RHelpDlg.h"
 
 #include "app/application/RApplication.h"
+#include "app/dialogs/DemoMovies.h"
 #include "app/dialogs/DialogTextBox.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/ini/IniProfiles.h"
 #include "framework/language/LanguageTexts.h"
+#include "media/objects/DemoMovieObj.h"
 #include "sound/RSound.h"
 
 namespace Ostrel {
@@ -17,9 +19,10 @@ constexpr i16 kTextMargin = 12;
 
 }  // namespace
 
-RHelpDlg::RHelpDlg(CListener* owner, u32 reply) : RDlgBase(owner, reply ? reply : kHelpDlgDefaultReply) {}
+RHelpDlg::RHelpDlg(CListener* owner, u32 reply) : RDlgBase(owner, reply ? reply : kHelpDlgDefaultReply) { StopDemoMovie(); }
 
 RHelpDlg::~RHelpDlg() {
+    if (demoPlaying_) StopDemo();
     sound_.reset();
     if (frame_.id) sprDispose(&frame_.id);
 }
@@ -94,14 +97,58 @@ u32 RHelpDlg::HandleMessage(RMessage* message, uintptr_t data) {
         Answer(kHelpCmdClose, reinterpret_cast<uintptr_t>(this), 0);
         return 0;
     case kHelpCmdSound:
+        if (demoPlaying_) StopDemo();
         StopSound();
         PlaySound();
         return 0;
     case kHelpCmdDemo:
-        if (demoOption_ != 0) StopSound();
+        if (demoOption_ == 0) return 0;
+        StopSound();
+        if (demoPlaying_)
+            StopDemo();
+        else
+            StartDemo();
         return 0;
     default: return RDlgBase::HandleMessage(message, data);
     }
+}
+
+u32 RHelpDlg::HandleInput(u32, Point16, u32) {
+    if (DemoMovieObj* movie = DemoMovie()) {
+        if (movie->playing())
+            MovieObjStop(movie);
+        else
+            MovieObjPlay(movie);
+    }
+    return 1;
+}
+
+DemoMovieObj* RHelpDlg::DemoMovie() const {
+    return demoMovie_ && CurrentDemoMovie() == demoMovie_ ? demoMovie_ : nullptr;
+}
+
+void RHelpDlg::StartDemo() {
+    DemoMovieObj* movie = StartDemoMovie(HelpDemoMovieFile(page_), kHelpDemoOrigin);
+    if (!movie) return;
+    demoMovie_ = movie;
+    MovieObjPlay(movie);
+    demoPlaying_ = 1;
+    SetDemoLook(true);
+}
+
+void RHelpDlg::StopDemo() {
+    // Another demonstration may have taken the slot since; that one is not this page's to stop.
+    if (DemoMovie()) StopDemoMovie();
+    demoMovie_ = nullptr;
+    demoPlaying_ = 0;
+    SetDemoLook(false);
+}
+
+void RHelpDlg::SetDemoLook(bool playing) {
+    const RButtonSet& buttons = ButtonSet().Buttons();
+    if (buttons.size() <= kDemoButtonIndex) return;
+    buttons[kDemoButtonIndex]->SetLook(playing ? kHelpDemoPlayingLook : kHelpDemoIdleLook,
+                                       playing ? kHelpDemoPlayingPressed : kHelpDemoIdlePressed);
 }
 
 }  // namespace Ostrel

@@ -4,14 +4,18 @@
 // [HelpSnds] of "TB.cfg" gives for the page; none for 0 or no value) and, on the page of the
 // animations, a demonstration button. Closing (1396, or the close button's 1395) posts the
 // reply code with the dialog as parameter 1 to the owner, which deletes the dialog once the
-// reply has arrived; the sound button (1433) plays the explanation again from its start.
-// Demonstration movies are not available in this program yet: the demonstration command
-// (1460) only stops the explanation, quietly. User-interface thread only.
+// reply has arrived; the sound button (1433) stops the demonstration and plays the explanation
+// again from its start. The demonstration button (1460) stops the explanation and starts the
+// page's demonstration movie (DemoMovies.h), or stops the one playing; while a demonstration
+// exists, a press anywhere holds it or lets it play on. A page without its movie file shows no
+// demonstration, quietly. User-interface thread only.
 #include <memory>
 #include <string>
 
 #include "app/dialogs/RDlgBase.h"
 #include "engine/gfx/sprites/SprCompound.h"
+
+class DemoMovieObj;
 
 
 
@@ -29,6 +33,11 @@ constexpr u16 kHelpCmdDemo = 1460;
 constexpr size_t kHelpTextBytes = 511;
 constexpr const char* kHelpTextSection = "HelpStrings";
 constexpr const char* kHelpSoundSection = "HelpSnds";
+// The demonstration button's looks: while a demonstration plays, and idle.
+constexpr u16 kHelpDemoPlayingLook = 9010;
+constexpr u16 kHelpDemoPlayingPressed = 9012;
+constexpr u16 kHelpDemoIdleLook = 9011;
+constexpr u16 kHelpDemoIdlePressed = 9013;
 
 class RHelpDlg : public RDlgBase {
 public:
@@ -41,20 +50,30 @@ public:
     // 0 when the page is shown; 1 when the layout could not be opened.
     i16 Open(const char* itemName);
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
+    // A press holds a playing demonstration or plays a held one on; always taken.
+    u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
 
     const std::string& PageName() const { return page_; }
     const std::string& Text() const { return text_; }
     // The archive id of the page's explanation; 0 when it has none.
     u16 SoundId() const { return soundId_; }
     bool SoundPlaying() const;
+    bool DemoPlaying() const { return demoPlaying_ != 0; }
+    // The page's demonstration while it is the one on the screen; null otherwise.
+    DemoMovieObj* DemoMovie() const;
 
 private:
+    void StartDemo();
+    void StopDemo();
+    void SetDemoLook(bool playing);
     void LoadPage(const char* itemName);
     void PlaySound();
     void StopSound();
     static void Draw(SprSprite* sprite);
 
     u32 demoOption_ = 0;
+    u16 demoPlaying_ = 0;
+    DemoMovieObj* demoMovie_ = nullptr;
     std::string page_;
     std::string text_;
     u16 soundId_ = 0;

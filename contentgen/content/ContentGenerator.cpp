@@ -15,6 +15,7 @@
 
 #include "contentgen/content/ArtFonts.h"
 #include "contentgen/content/ContentContext.h"
+#include "contentgen/content/DemoMovieWriter.h"
 #include "contentgen/content/IniWriter.h"
 #include "contentgen/content/ItemBuilder.h"
 #include "contentgen/content/LibraryBuilder.h"
@@ -165,6 +166,17 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
     }
     files.push_back(ContentFile{kEnglishTextFile, bytesOf(texts.languageFile(Language::English))});
     files.push_back(ContentFile{kSpanishTextFile, bytesOf(texts.languageFile(Language::Spanish))});
+    const ArtPainter painter(fonts, artLibrary,
+                             [&texts](const std::string& key) { return texts.lookup(key, Language::English); });
+    for (const fs::path& f : jsonFiles(manifests / "movies")) {
+        const json movie = readJson<json>(f);
+        try {
+            files.push_back(ContentFile{std::string(kDemoMovieFolder) + "/" + movie.at("file").get<std::string>(),
+                                        writeDemoMovie(movie, painter)});
+        } catch (const std::exception& e) {
+            throw std::runtime_error(f.string() + ": " + e.what());
+        }
+    }
     for (ItemJob& job : jobs)
         files.push_back(ContentFile{job.libraryPath.empty() ? std::string(kContentDataFolder) + "/" + job.archiveName + ".kvr"
                                                             : job.libraryPath,

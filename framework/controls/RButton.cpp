@@ -29,6 +29,11 @@ void RButton::Draw() {
     sprShow(sprite, 0);
 }
 
+void RButton::SetLook(u16 shape, u16 pressedShape) {
+    record_.shapes = {shape, shape, pressedShape, pressedShape};
+    if (shown_) Draw();
+}
+
 void RButton::Show() {
     Draw();
     if (item_ != nullptr) item_->Enable();

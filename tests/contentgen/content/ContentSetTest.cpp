@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <set>
@@ -18,6 +20,7 @@
 #include "document/storage/PictureRecord.h"
 #include "media/swf/Document.h"
 #include "media/swf/Movie.h"
+#include "platform/media/playback/MovieSource.h"
 #include "framework/format/ButtonSetFormat.h"
 #include "framework/format/MenuFormat.h"
 
@@ -840,6 +843,56 @@ TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
             EXPECT_TRUE(b.left >= c.left && b.right <= c.right && b.top >= c.top && b.bottom <= c.bottom) << cover << " " << shape;
         }
     }
+}
+
+// The settings name the demonstration movies, which are there, open in our playback with
+// pictures and sound, and read as a video and an audio stream in another program (ffprobe).
+TEST_F(ContentSet, TheDemonstrationMoviesTheSettingsNameAreInstalledAndPlay) {
+    const std::string cfg = text("TB.cfg");
+    const auto prefix = iniValue(cfg, "HelpDemos", "DemoPrefix");
+    const auto suffix = iniValue(cfg, "HelpDemos", "DemoSuffix");
+    ASSERT_TRUE(prefix && suffix);
+    std::vector<std::string> names;
+    for (const char* key : {"GetStartedEasel", "GetStartedPicker"}) {
+        const auto value = iniValue(cfg, "HelpDemos", key);
+        ASSERT_TRUE(value) << key;
+        names.push_back(*value);
+    }
+    // The one help page that offers a demonstration.
+    names.push_back(*prefix + "toons" + *suffix);
+    const bool ffprobe = std::system("ffprobe -version > /dev/null 2>&1") == 0;
+    for (const std::string& name : names) {
+        const auto it = files_->find("Movies/" + name);
+        ASSERT_NE(it, files_->end()) << name;
+        std::shared_ptr<plat::media::MovieSource> source;
+        ASSERT_EQ(plat::media::openMovieSourceFromMemory(it->second.data(), it->second.size(), &source), 0) << name;
+        EXPECT_TRUE(source->hasVideo() && source->hasSound()) << name;
+        const double seconds = double(source->duration()) / double(source->timeScale());
+        EXPECT_GE(seconds, 1.0) << name;
+        EXPECT_LE(seconds, 6.0) << name;
+        if (!ffprobe) continue;
+        const std::string file = ::testing::TempDir() + "/" + name;
+        {
+            std::ofstream out(file, std::ios::binary);
+            out.write(reinterpret_cast<const char*>(it->second.data()), std::streamsize(it->second.size()));
+        }
+        const std::string command = "ffprobe -v error -show_entries stream=codec_type -of csv=p=0 '" + file + "' 2>&1";
+        std::string streams;
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            char line[128];
+            while (std::fgets(line, sizeof line, pipe)) streams += line;
+            pclose(pipe);
+        }
+        EXPECT_EQ(streams, "video\naudio\n") << name;
+        std::remove(file.c_str());
+    }
+}
+
+// The help page's third button is the demonstration button.
+TEST_F(ContentSet, TheHelpPageHasItsDemonstrationButtonThird) {
+    const std::vector<ButtonRecord> set = buttons(archive("RHelpDlg"), 777);
+    ASSERT_GE(set.size(), 3u);
+    EXPECT_EQ(set[2].id, 1460);
 }
 
 TEST_F(ContentSet, ASecondRunGivesTheSameBytes) {
