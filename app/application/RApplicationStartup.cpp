@@ -32,6 +32,7 @@
 #include "framework/menus/mfxMenu.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "framework/undo/UndoManager.h"
+#include "media/objects/RDemoMovie.h"
 #include "sound/RSoundManager.h"
 #include "sound/sprites/SprSoundChannels.h"
 #include "text/speech/SpeechSurroundings.h"
@@ -299,6 +300,9 @@ void RApplication::ExitInstance() {
     currentScreen_.reset();
     currentCode_ = 0;
     loginDialog_.reset();
+    // A demonstration still shown holds a sprite, a mixer stream and a movie of the runtime:
+    // it goes while all three are up.
+    demoMovieSetSlot(nullptr);
     CCPObj::Clips().DeleteAll();
     currentPage_.reset();
     portfolio_.reset();
