@@ -31,6 +31,22 @@ TEST(PixelRows, Rgb555SurvivesTheTripThroughRgba) {
     EXPECT_EQ(rgba[4 * 0x7FFF], 255);  // white widens to full channels
 }
 
+// Lengths around the eight-pixel step, at an odd output address: every pixel, the last ones
+// after the whole steps included, holds its own value low byte first.
+TEST(PixelRows, Rgb555RowsOfEveryLengthAroundTheStepAtOddAddresses) {
+    for (size_t pixels : {size_t(1), size_t(7), size_t(8), size_t(9), size_t(15), size_t(16), size_t(17)}) {
+        std::vector<uint8_t> rgba(4 * pixels), out(1 + 2 * pixels + 1, 0xEE);
+        for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = uint8_t(37 * i + 11);
+        rgbaToRgb555(rgba.data(), out.data() + 1, pixels);
+        for (size_t i = 0; i < pixels; ++i) {
+            const uint32_t want = ((rgba[4 * i] >> 3) << 10) | ((rgba[4 * i + 1] >> 3) << 5) | (rgba[4 * i + 2] >> 3);
+            EXPECT_EQ(out[1 + 2 * i] | (out[2 + 2 * i] << 8), want) << pixels << " pixels, pixel " << i;
+        }
+        EXPECT_EQ(out.front(), 0xEE) << pixels;
+        EXPECT_EQ(out.back(), 0xEE) << pixels << ": written past the row";
+    }
+}
+
 TEST(PixelRows, TwentyFourAndThirtyTwoBitsAreBlueGreenRed) {
     const uint8_t rgba[8] = {1, 2, 3, 4, 250, 251, 252, 253};
     uint8_t bgr[6], bgrx[8], again[8];
