@@ -82,6 +82,19 @@ void MovieExport::placeTrack(MrTrack* track, int32_t matrixLeft, int32_t matrixT
     qtSetTrackMatrix(track, &matrix);
 }
 
+MrTrack* MovieExport::newTrackLike(MrTrack* source, const MrRect& box, int32_t left, int32_t top, MrFixed scaleX,
+                                   MrFixed scaleY) {
+    MrMedia* sourceMedia = qtGetTrackMedia(source);
+    MrFixed w = 0, h = 0;
+    qtGetTrackDimensions(source, &w, &h);
+    MrTrack* track = qtNewMovieTrack(movie_, w, h, qtGetTrackVolume(source));
+    if (!track || !qtNewTrackMedia(track, qtGetMediaType(sourceMedia), qtGetMediaTimeScale(sourceMedia))) return nullptr;
+    qtCopyTrackSettings(source, track);
+    // The source box's corner lands on (left, top).
+    placeTrack(track, left - ((box.left * scaleX) >> 16), top - ((box.top * scaleY) >> 16), scaleX, scaleY);
+    return track;
+}
+
 void MovieExport::clipIfOutside(MrTrack* track) {
     if (widthOf(frame) <= 0 || heightOf(frame) <= 0) return;
     MrFixed w = 0, h = 0;
@@ -189,18 +202,12 @@ i16 MovieExport::exportInsertMovie(const std::string& file, MrMovie* movie, int1
     const int32_t count = qtGetMovieTrackCount(movie);
     for (int32_t index = 1; index <= count; ++index) {
         MrTrack* sourceTrack = qtGetMovieIndTrack(movie, index);
-        MrMedia* sourceMedia = qtGetTrackMedia(sourceTrack);
         const int64_t trackUnits = qtGetTrackDuration(sourceTrack);
-        MrFixed w = 0, h = 0;
-        qtGetTrackDimensions(sourceTrack, &w, &h);
-        MrTrack* track = qtNewMovieTrack(movie_, w, h, qtGetTrackVolume(sourceTrack));
-        if (!track || !qtNewTrackMedia(track, qtGetMediaType(sourceMedia), qtGetMediaTimeScale(sourceMedia))) {
+        MrTrack* track = newTrackLike(sourceTrack, box, left, top, scaleX, scaleY);
+        if (!track) {
             last = qtGetMoviesError();
             continue;
         }
-        qtCopyTrackSettings(sourceTrack, track);
-        // The source box's corner lands on (left, top).
-        placeTrack(track, left - ((box.left * scaleX) >> 16), top - ((box.top * scaleY) >> 16), scaleX, scaleY);
         qtBeginMediaEdits(qtGetTrackMedia(track));
         // A short movie loops: each pass starts where the source movie's duration ends the last.
         for (int64_t position = 0, from = sourceStart; position < sourceLength && trackUnits > from; from = 0) {
@@ -254,19 +261,14 @@ i16 MovieExport::exportInsertEffectMovie(const std::string& file, MrMovie* movie
     const int64_t pass = std::max<int64_t>(1, effectDuration * timeScale_ / sourceScale);
     for (int32_t index = 1; index <= std::min(count, 3); ++index) {
         MrTrack* sourceTrack = qtGetMovieIndTrack(movie, index);
-        MrMedia* sourceMedia = qtGetTrackMedia(sourceTrack);
         const int64_t trackUnits = qtGetTrackDuration(sourceTrack);
-        MrFixed w = 0, h = 0;
-        qtGetTrackDimensions(sourceTrack, &w, &h);
-        MrTrack* track = qtNewMovieTrack(movie_, w, h, qtGetTrackVolume(sourceTrack));
-        if (!track || !qtNewTrackMedia(track, qtGetMediaType(sourceMedia), qtGetMediaTimeScale(sourceMedia))) {
+        MrTrack* track = newTrackLike(sourceTrack, box, left, top, scaleX, scaleY);
+        if (!track) {
             last = qtGetMoviesError();
             continue;
         }
         copies[index - 1] = track;
         copyIndex[index - 1] = qtGetMovieTrackCount(movie_);
-        qtCopyTrackSettings(sourceTrack, track);
-        placeTrack(track, left - ((box.left * scaleX) >> 16), top - ((box.top * scaleY) >> 16), scaleX, scaleY);
         qtBeginMediaEdits(qtGetTrackMedia(track));
         const int64_t piece = std::min(trackUnits, sourceUnitsFor(range.length, timeScale_, sourceScale));
         for (int64_t offset = 0; offset < range.length && piece > 0; offset += pass)

@@ -72,6 +72,10 @@ private:
     Range rangeOf(int32_t startMs, int64_t lengthMs) const;
     void placeTrack(MrTrack* track, int32_t matrixLeft, int32_t matrixTop, MrFixed scaleX, MrFixed scaleY) const;
     void clipIfOutside(MrTrack* track);
+    // A new track of the export movie like `source` (size, volume, media kind and scale,
+    // settings), the source movie's box corner placed at (left, top) at the given scale; null
+    // when the runtime refuses one (its error in qtGetMoviesError).
+    MrTrack* newTrackLike(MrTrack* source, const MrRect& box, int32_t left, int32_t top, MrFixed scaleX, MrFixed scaleY);
     // Deletes what runs past `end` (export units).
     MrErr trimTo(MrTrack* track, int64_t end);
 
