@@ -29,8 +29,10 @@ i16 RDlgWarnings::Open(u16 messageId) {
             for (int i = 0; i < list->Count(); ++i) list->GetHotSpot(i)->Enable();
         }
         items_.ShowSet(kWarningsItemGroup, kNoHiddenButton);
-        // The items answer this question: the dialog's own buttons take no clicks meanwhile.
-        for (const auto& button : ButtonSet().Buttons()) ButtonSet().Disable(button->GetCommand());
+        // The items answer this question: the dialog's own buttons take no clicks meanwhile,
+        // and they go out of sight, since the layout draws them where the items stand (in
+        // front of the message and its items, which sit just over the dialog's sprite).
+        ButtonSet().HideSet();
     }
     sprUpdateScreen(1);
     return 0;

@@ -2,10 +2,10 @@
 // A warning or a question with up to three answers: "Save the changes?" before a new or
 // another document or the end of the program, a name already in use, a slide thrown away.
 // The message id (7533..7548) chooses the text; some questions (7540, 7542..7548) answer
-// with their own pair of item buttons, which then take the clicks instead of the dialog's
-// buttons. The answer (code = the kind the owner gave, the dialog, the result id) tells which
-// button was pressed: 1395 leave, 1396 confirm, 1702 yes, 1703 no; the owner deletes the
-// dialog. User-interface thread only.
+// with their own item buttons, which then take the clicks instead of the dialog's buttons
+// and show in their place. The answer (code = the kind the owner gave, the dialog, the
+// result id) tells which button was pressed: 1395 leave, 1396 confirm, 1702 yes, 1703 no;
+// the owner deletes the dialog. User-interface thread only.
 #include "app/dialogs/RDlgBase.h"
 
 namespace Ostrel {

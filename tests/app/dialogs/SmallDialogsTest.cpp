@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <memory>
 
 #include "app/dialogs/RDeleter.h"
@@ -106,6 +107,61 @@ TEST_F(SmallDialogs, QuestionsWithItemButtonsTakeClicksOnTheItemsOnly) {
     settle();
     click(centreOf(dialog.ItemButtons().Find(kWarningResultNo)->GetSprite()));
     expectAnswer(dialog, kKind, kWarningResultNo);
+}
+
+TEST_F(SmallDialogs, ASaveQuestionShowsOnlyItsItemButtonsAndEachAnswers) {
+    // Where the layout's own buttons stand (with their glow): a warning without items shows
+    // them there, the quit question its items.
+    Rect16 ownButtons{};
+    u64 faceAlone = 0;
+    {
+        RDlgWarnings warning(&owner, kKind);
+        ASSERT_EQ(warning.Open(7541), 0);
+        settle();
+        ASSERT_EQ(warning.ButtonSet().Count(), 3);
+        ownButtons = sprFind(warning.ButtonSet().Buttons()[0]->GetSprite())->bounds;
+        for (const auto& own : warning.ButtonSet().Buttons()) {
+            const Rect16 b = sprFind(own->GetSprite())->bounds;
+            ownButtons = {std::min(ownButtons.left, b.left), std::min(ownButtons.top, b.top),
+                          std::max(ownButtons.right, b.right), std::max(ownButtons.bottom, b.bottom)};
+            own->Hide();
+        }
+        settle();
+        faceAlone = PictureHash(ownButtons);
+    }
+    for (u16 answer : {kDlgResultLeave, kWarningResultNo, kWarningResultYes}) {
+        SCOPED_TRACE(answer);
+        owner.heard.clear();
+        RDlgWarnings dialog(&owner, kKind);
+        ASSERT_EQ(dialog.Open(7544), 0);
+        settle();
+        ASSERT_TRUE(dialog.ItemButtonsUp());
+        ASSERT_EQ(dialog.ItemButtons().Count(), 3);
+        for (const auto& own : dialog.ButtonSet().Buttons()) EXPECT_FALSE(own->IsShown()) << own->GetCommand();
+        // The items stand on the dialog's face, where its own buttons would.
+        for (const auto& item : dialog.ItemButtons().Buttons()) {
+            const Rect16 b = sprFind(item->GetSprite())->bounds;
+            const Rect16& face = kSaveQuestionRect;
+            EXPECT_TRUE(b.left >= face.left && b.right <= face.right && b.top >= face.top && b.bottom <= face.bottom)
+                << "item " << item->GetCommand();
+            EXPECT_TRUE(b.left < ownButtons.right && ownButtons.left < b.right && b.top < ownButtons.bottom &&
+                        ownButtons.top < b.bottom)
+                << "item " << item->GetCommand();
+        }
+        const u64 withItems = PictureHash(ownButtons);
+        EXPECT_NE(withItems, faceAlone) << "the item buttons do not show";
+        if (answer == kDlgResultLeave) {
+            // Without its items nothing but the dialog's face is left there.
+            for (const auto& item : dialog.ItemButtons().Buttons()) item->Hide();
+            settle();
+            EXPECT_EQ(PictureHash(ownButtons), faceAlone) << "a button of the layout shows under the items";
+            for (const auto& item : dialog.ItemButtons().Buttons()) item->Show();
+            settle();
+            EXPECT_EQ(PictureHash(ownButtons), withItems);
+        }
+        click(centreOf(dialog.ItemButtons().Find(answer)->GetSprite()));
+        expectAnswer(dialog, kKind, answer);
+    }
 }
 
 TEST_F(SmallDialogs, ADialogDeletedBeforeItsAnswerIsDeliveredLosesIt) {

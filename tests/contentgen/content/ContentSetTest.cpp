@@ -224,7 +224,7 @@ TEST_F(ContentSet, ButtonStatesNameShapesThatExist) {
     const struct {
         const char* item;
         std::vector<const char*> openBeside;
-    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"Picker", {}}, {"Picker_sp", {}}, {"StampEditor", {}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}, {"CutPanel", {"Easel"}}, {"EaselHelp", {}}, {"PickerHelp", {}}};
+    } sets[] = {{"Easel", {}}, {"ToolPanels", {"Easel"}}, {"Picker", {}}, {"Picker_sp", {}}, {"StampEditor", {}}, {"RDlgLogin", {}}, {"RDlgLogin_sp", {}}, {"Deleters", {}}, {"CutPanel", {"Easel"}}, {"EaselHelp", {}}, {"PickerHelp", {}}, {"Copy", {}}, {"Copy_sp", {}}};
     for (const auto& s : sets) {
         std::vector<ArchiveReader> open{archive(s.item)};
         for (const char* other : s.openBeside) open.push_back(archive(other));
@@ -659,6 +659,66 @@ TEST_F(ContentSet, LoginButtonSetsHoldTheButtonsTheDialogShowsAndHides) {
         for (const ButtonRecord& b : buttons(a, 778)) admin.insert(b.id);
         for (u16 id : {7616, 7632, 7660}) EXPECT_TRUE(normal.count(id)) << item << " " << id;
         for (u16 id : {7624, 7628}) EXPECT_TRUE(admin.count(id)) << item << " " << id;
+    }
+}
+
+TEST_F(ContentSet, EveryWarningSaysWhatItsUseNeedsInBothLanguages) {
+    // The text key each message shape of the warnings dialog draws, from its manifest.
+    std::ifstream in(std::string(CONTENT_TEST_MANIFESTS) + "/items/Copy.json");
+    const nlohmann::json manifest = nlohmann::json::parse(in);
+    std::map<u16, std::string> keys;
+    for (const auto& group : manifest.at("groups"))
+        for (const auto& shape : group.at("shapes"))
+            if (shape.contains("frames"))
+                for (const auto& op : shape["frames"].at(0).at("art"))
+                    if (op.contains("key")) keys[shape.at("id").get<u16>()] = op["key"].get<std::string>();
+    const struct {
+        u16 message;
+        const char* english;
+        const char* spanish;
+    } uses[] = {
+        // The easel's save questions, each worded for what the child is about to do.
+        {7544, "before you go?", "antes de irte"},
+        {7546, "start a new one", "empezar uno nuevo"},
+        {7547, "open another", "abrir otro"},
+        {7548, "open a new one", "abrir uno nuevo"},
+        {7545, "open a slide show", "abrir una presentaci"},
+        {7542, "before the slide show", "antes de la presentaci"},
+        {7540, "Save your picture", "Guardar tu dibujo"},
+        {7543, "Save your picture", "Guardar tu dibujo"},
+        // The picker's failures and the name dialogs' refusal.
+        {7535, "slide show could not", "presentaci"},
+        {7537, "slide could not be copied", "copiar esa diapositiva"},
+        {7541, "name is already used", "nombre ya existe"},
+    };
+    std::set<std::string> distinct;
+    for (const auto& [id, key] : keys) {
+        if (id < 7533 || id > 7548) continue;
+        EXPECT_TRUE(distinct.insert(key).second) << id << " shares its text " << key;
+    }
+    EXPECT_EQ(distinct.size(), 16u);
+    for (const char* file : {kEnglishTextFile, kSpanishTextFile}) {
+        const std::string ini = text(file);
+        const bool english = std::string(file) == kEnglishTextFile;
+        for (const auto& use : uses) {
+            SCOPED_TRACE(std::string(file) + " " + std::to_string(use.message));
+            ASSERT_TRUE(keys.count(use.message));
+            const std::string& key = keys[use.message];
+            const size_t slash = key.find('/');
+            const auto value = iniValue(ini, key.substr(0, slash), key.substr(slash + 1));
+            ASSERT_TRUE(value) << key;
+            EXPECT_NE(value->find(english ? use.english : use.spanish), std::string::npos) << *value;
+            // Every question that answers with the item buttons asks to save the picture.
+            if (use.message == 7540 || use.message >= 7542) {
+                EXPECT_NE(value->find(english ? "Save your picture" : "Guardar tu dibujo"), std::string::npos) << *value;
+            }
+        }
+    }
+    // Those questions answer Cancel, No (do not save) and Yes (save) with their items.
+    for (const char* item : {"Copy", "Copy_sp"}) {
+        std::set<u16> answers;
+        for (const ButtonRecord& b : buttons(archive(item), 780)) answers.insert(b.id);
+        EXPECT_EQ(answers, (std::set<u16>{1395, 1702, 1703})) << item;
     }
 }
 
