@@ -90,11 +90,16 @@ TEST_F(GettingStartedMovie, ShowsItsFirstPictureAndThePlayButtonPlaysAndStopsIt)
     advance(1500);
     EXPECT_EQ(PictureHash(kMovieRect), before) << "still until played";
 
+    const RButton* play = dialog->ButtonSet().Buttons()[size_t(dialog->PlayButtonIndex())].get();
+    const auto idleLooks = play->GetRecord().shapes;
     command(*dialog, kGetStartCmdPlay);
     EXPECT_TRUE(dialog->Playing());
     EXPECT_TRUE(movie->playing());
-    const RButton* play = dialog->ButtonSet().Buttons()[size_t(dialog->PlayButtonIndex())].get();
     EXPECT_EQ(sprFind(play->GetSprite())->shape, kGetStartStopLook) << "the play button shows stop";
+    // Stop has its own up, highlighted and down pictures, one after the other like play's.
+    const auto stopLooks = play->GetRecord().shapes;
+    for (size_t state = 0; state < 3; ++state)
+        EXPECT_EQ(stopLooks[state], u16(kGetStartStopLook + idleLooks[state] - idleLooks[0])) << state;
     advance(800);
     EXPECT_NE(PictureHash(kMovieRect), before) << "the crayon draws its dots";
     EXPECT_TRUE(near(shown(kCorner), kSky));
@@ -103,6 +108,7 @@ TEST_F(GettingStartedMovie, ShowsItsFirstPictureAndThePlayButtonPlaysAndStopsIt)
     EXPECT_FALSE(dialog->Playing());
     EXPECT_FALSE(movie->playing());
     EXPECT_EQ(sprFind(play->GetSprite())->shape, kGetStartPlayLook);
+    EXPECT_EQ(play->GetRecord().shapes, idleLooks) << "play's highlighted look comes back too";
     before = PictureHash(kMovieRect);
     advance(1000);
     EXPECT_EQ(PictureHash(kMovieRect), before);
