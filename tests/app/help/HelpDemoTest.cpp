@@ -61,6 +61,10 @@ protected:
         click(centreOf(button->GetSprite()));
     }
     u32 shown(Point16 p) const { return face().shownPixel(p.h, p.v) & 0xFFFFFF; }
+    // The program names files by its own paths; the test reaches them in the folder they stand for.
+    std::string inMovies(const std::string& path) const {
+        return root_ + "/prog/Movies/" + path.substr(path.rfind('\\') + 1);
+    }
 
     testapp::RecordingOwner owner;
     std::unique_ptr<RHelp> help;
@@ -172,8 +176,6 @@ TEST_F(HelpDemo, APageWhoseMovieIsMissingShowsNoDemonstration) {
 // A file is named by at most as many characters as a path may have; a longer name, even one
 // whose first characters name a good movie, shows nothing and says nothing.
 TEST_F(HelpDemo, AMoviePathLongerThanAPathMayBeShowsNothing) {
-    // The program names files by its own paths; the test writes them in the folder they stand for.
-    const auto inMovies = [&](const std::string& path) { return root_ + "/prog/Movies/" + path.substr(path.rfind('\\') + 1); };
     const std::string toons = HelpDemoMovieFile("toons");
     const std::string movieBytes = readFile(inMovies(toons));
     ASSERT_FALSE(movieBytes.empty()) << toons;
@@ -199,6 +201,23 @@ TEST_F(HelpDemo, AMoviePathLongerThanAPathMayBeShowsNothing) {
                   c.shown)
             << c.length;
         StopDemoMovie();
+    }
+    EXPECT_TRUE(alerts().empty());
+}
+
+// A damaged movie file (cut short, or not a movie at all) shows nothing and says nothing.
+TEST_F(HelpDemo, ADamagedMovieFileShowsNothingQuietly) {
+    const std::string movieBytes = readFile(inMovies(HelpDemoMovieFile("toons")));
+    ASSERT_GT(movieBytes.size(), 64u);
+    const std::string damaged[] = {movieBytes.substr(0, 32), movieBytes.substr(0, movieBytes.size() / 2),
+                                   std::string(movieBytes.size(), 'x')};
+    for (const std::string& bytes : damaged) {
+        std::ofstream(inMovies(HelpDemoMovieFile("damaged")), std::ios::binary | std::ios::trunc) << bytes;
+        const u64 before = PictureHash(kDemoRect);
+        EXPECT_EQ(StartDemoMovie(HelpDemoMovieFile("damaged"), kHelpDemoOrigin), nullptr) << bytes.size();
+        EXPECT_EQ(CurrentDemoMovie(), nullptr);
+        advance(500);
+        EXPECT_EQ(PictureHash(kDemoRect), before) << bytes.size();
     }
     EXPECT_TRUE(alerts().empty());
 }
