@@ -121,6 +121,21 @@ TEST_F(GettingStartedMovie, ShowsItsFirstPictureAndThePlayButtonPlaysAndStopsIt)
     EXPECT_TRUE(alerts().empty());
 }
 
+TEST_F(GettingStartedMovie, ClosingTheDialogWhileItsMoviePlaysTakesTheMovieAway) {
+    startLoggedIn();
+    const u64 under = PictureHash(kMovieRect);
+    auto dialog = std::make_unique<RGetStartDlg>(&owner);
+    ASSERT_EQ(dialog->Open(), 0);
+    command(*dialog, kGetStartCmdPlay);
+    advance(300);
+    ASSERT_TRUE(dialog->Movie() && dialog->Movie()->playing());
+    dialog.reset();
+    EXPECT_EQ(CurrentDemoMovie(), nullptr);
+    settle();
+    advance(500);
+    EXPECT_EQ(PictureHash(kMovieRect), under) << "the screen under it is back and stays";
+}
+
 TEST_F(GettingStartedMovie, ThePickerHasItsOwnMovieAndAMissingOneShowsNothing) {
     startLoggedIn();
     EXPECT_NE(GettingStartedMovieFile(true), GettingStartedMovieFile(false));
