@@ -136,6 +136,17 @@ TEST_F(GettingStartedMovie, ClosingTheDialogWhileItsMoviePlaysTakesTheMovieAway)
     EXPECT_EQ(PictureHash(kMovieRect), under) << "the screen under it is back and stays";
 }
 
+TEST_F(GettingStartedMovie, TheProgramExitsWithAMoviePlaying) {
+    startLoggedIn();
+    DemoMovieObj* movie = StartDemoMovie(GettingStartedMovieFile(true), kGetStartedMovieOrigin);
+    ASSERT_NE(movie, nullptr);
+    MovieObjPlay(movie);
+    advance(300);
+    app->ExitInstance();
+    EXPECT_EQ(CurrentDemoMovie(), nullptr) << "the movie went with the program";
+    app.reset();
+}
+
 TEST_F(GettingStartedMovie, ThePickerHasItsOwnMovieAndAMissingOneShowsNothing) {
     startLoggedIn();
     EXPECT_NE(GettingStartedMovieFile(true), GettingStartedMovieFile(false));
