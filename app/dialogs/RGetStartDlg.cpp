@@ -50,6 +50,7 @@ void RGetStartDlg::PlayOrStop() {
     const RButtonSet& buttons = ButtonSet().Buttons();
     if (playButton_ >= 0 && size_t(playButton_) < buttons.size())
         buttons[size_t(playButton_)]->SetLook(playing_ ? kGetStartStopLook : kGetStartPlayLook,
+                                              playing_ ? kGetStartStopHighlighted : kGetStartPlayHighlighted,
                                               playing_ ? kGetStartStopPressed : kGetStartPlayPressed);
 }
 

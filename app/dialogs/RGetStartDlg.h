@@ -16,10 +16,12 @@ constexpr u16 kGetStartLayout = 9000;
 constexpr u32 kDlgKindGetStart = 61;
 constexpr u16 kGetStartPlayButton = 9001;
 constexpr u16 kGetStartCmdPlay = 1433;
-// The play button's looks: idle (play) and while the movie plays (stop).
+// The play button's looks, up, highlighted and down: idle (play) and while the movie plays (stop).
 constexpr u16 kGetStartPlayLook = 9001;
+constexpr u16 kGetStartPlayHighlighted = 9002;
 constexpr u16 kGetStartPlayPressed = 9003;
 constexpr u16 kGetStartStopLook = 9004;
+constexpr u16 kGetStartStopHighlighted = 9005;
 constexpr u16 kGetStartStopPressed = 9006;
 
 class RGetStartDlg : public RDlgBase {

@@ -147,8 +147,9 @@ void RHelpDlg::StopDemo() {
 void RHelpDlg::SetDemoLook(bool playing) {
     const RButtonSet& buttons = ButtonSet().Buttons();
     if (buttons.size() <= kDemoButtonIndex) return;
-    buttons[kDemoButtonIndex]->SetLook(playing ? kHelpDemoPlayingLook : kHelpDemoIdleLook,
-                                       playing ? kHelpDemoPlayingPressed : kHelpDemoIdlePressed);
+    // The demonstration button has no picture of its own under the pointer.
+    const u16 look = playing ? kHelpDemoPlayingLook : kHelpDemoIdleLook;
+    buttons[kDemoButtonIndex]->SetLook(look, look, playing ? kHelpDemoPlayingPressed : kHelpDemoIdlePressed);
 }
 
 }  // namespace Ostrel

@@ -29,8 +29,8 @@ void RButton::Draw() {
     sprShow(sprite, 0);
 }
 
-void RButton::SetLook(u16 shape, u16 pressedShape) {
-    record_.shapes = {shape, shape, pressedShape, pressedShape};
+void RButton::SetLook(u16 shape, u16 highlighted, u16 pressedShape) {
+    record_.shapes = {shape, highlighted, pressedShape, pressedShape};
     if (shown_) Draw();
 }
 

@@ -53,9 +53,9 @@ public:
     void Hide() override;
     bool IsHidden() const override { return !shown_; }
     void EnableHotSpot(bool enable);
-    // A new look: `shape` up and highlighted, `pressedShape` down and disabled; a shown
-    // button is drawn in it at once.
-    void SetLook(u16 shape, u16 pressedShape);
+    // A new look: `shape` up, `highlighted` under the pointer, `pressedShape` down and
+    // selected; a shown button is drawn in it at once.
+    void SetLook(u16 shape, u16 highlighted, u16 pressedShape);
     u16 HandleEvent(u16 event, bool redraw) override;
     void HotSpotGone() override { item_ = nullptr; }
 

@@ -90,11 +90,16 @@ TEST_F(GettingStartedMovie, ShowsItsFirstPictureAndThePlayButtonPlaysAndStopsIt)
     advance(1500);
     EXPECT_EQ(PictureHash(kMovieRect), before) << "still until played";
 
+    const RButton* play = dialog->ButtonSet().Buttons()[size_t(dialog->PlayButtonIndex())].get();
+    const auto idleLooks = play->GetRecord().shapes;
     command(*dialog, kGetStartCmdPlay);
     EXPECT_TRUE(dialog->Playing());
     EXPECT_TRUE(movie->playing());
-    const RButton* play = dialog->ButtonSet().Buttons()[size_t(dialog->PlayButtonIndex())].get();
     EXPECT_EQ(sprFind(play->GetSprite())->shape, kGetStartStopLook) << "the play button shows stop";
+    // Stop has its own up, highlighted and down pictures, one after the other like play's.
+    const auto stopLooks = play->GetRecord().shapes;
+    for (size_t state = 0; state < 3; ++state)
+        EXPECT_EQ(stopLooks[state], u16(kGetStartStopLook + idleLooks[state] - idleLooks[0])) << state;
     advance(800);
     EXPECT_NE(PictureHash(kMovieRect), before) << "the crayon draws its dots";
     EXPECT_TRUE(near(shown(kCorner), kSky));
@@ -103,6 +108,7 @@ TEST_F(GettingStartedMovie, ShowsItsFirstPictureAndThePlayButtonPlaysAndStopsIt)
     EXPECT_FALSE(dialog->Playing());
     EXPECT_FALSE(movie->playing());
     EXPECT_EQ(sprFind(play->GetSprite())->shape, kGetStartPlayLook);
+    EXPECT_EQ(play->GetRecord().shapes, idleLooks) << "play's highlighted look comes back too";
     before = PictureHash(kMovieRect);
     advance(1000);
     EXPECT_EQ(PictureHash(kMovieRect), before);
@@ -113,6 +119,32 @@ TEST_F(GettingStartedMovie, ShowsItsFirstPictureAndThePlayButtonPlaysAndStopsIt)
     EXPECT_FALSE(near(shown(kCorner), kSky));
     EXPECT_EQ(shown(kCorner), under) << "the screen under it is back";
     EXPECT_TRUE(alerts().empty());
+}
+
+TEST_F(GettingStartedMovie, ClosingTheDialogWhileItsMoviePlaysTakesTheMovieAway) {
+    startLoggedIn();
+    const u64 under = PictureHash(kMovieRect);
+    auto dialog = std::make_unique<RGetStartDlg>(&owner);
+    ASSERT_EQ(dialog->Open(), 0);
+    command(*dialog, kGetStartCmdPlay);
+    advance(300);
+    ASSERT_TRUE(dialog->Movie() && dialog->Movie()->playing());
+    dialog.reset();
+    EXPECT_EQ(CurrentDemoMovie(), nullptr);
+    settle();
+    advance(500);
+    EXPECT_EQ(PictureHash(kMovieRect), under) << "the screen under it is back and stays";
+}
+
+TEST_F(GettingStartedMovie, TheProgramExitsWithAMoviePlaying) {
+    startLoggedIn();
+    DemoMovieObj* movie = StartDemoMovie(GettingStartedMovieFile(true), kGetStartedMovieOrigin);
+    ASSERT_NE(movie, nullptr);
+    MovieObjPlay(movie);
+    advance(300);
+    app->ExitInstance();
+    EXPECT_EQ(CurrentDemoMovie(), nullptr) << "the movie went with the program";
+    app.reset();
 }
 
 TEST_F(GettingStartedMovie, ThePickerHasItsOwnMovieAndAMissingOneShowsNothing) {

@@ -2,13 +2,16 @@
 // the content set's movie on the page, a press holds it and lets it play on, the button again
 // stops it, a second demonstration takes the place of the first, and a page whose movie file
 // is missing shows none, quietly.
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "app/dialogs/DemoMovies.h"
 #include "app/dialogs/RGetStartDlg.h"
 #include "app/help/HelpPages.h"
 #include "app/help/RHelp.h"
 #include "app/help/RHelpDlg.h"
+#include "engine/files/Paths.h"
 #include "media/objects/DemoMovieObj.h"
 #include "media/quicktime/QtConnection.h"
 #include "tests/app/harness/ScreenHarness.h"
@@ -58,6 +61,10 @@ protected:
         click(centreOf(button->GetSprite()));
     }
     u32 shown(Point16 p) const { return face().shownPixel(p.h, p.v) & 0xFFFFFF; }
+    // The program names files by its own paths; the test reaches them in the folder they stand for.
+    std::string inMovies(const std::string& path) const {
+        return root_ + "/prog/Movies/" + path.substr(path.rfind('\\') + 1);
+    }
 
     testapp::RecordingOwner owner;
     std::unique_ptr<RHelp> help;
@@ -164,6 +171,55 @@ TEST_F(HelpDemo, APageWhoseMovieIsMissingShowsNoDemonstration) {
     EXPECT_TRUE(alerts().empty());
     EXPECT_EQ(StartDemoMovie(HelpDemoMovieFile("no such page"), kHelpDemoOrigin), nullptr);
     EXPECT_EQ(StartDemoMovie("", kHelpDemoOrigin), nullptr);
+}
+
+// A file is named by at most as many characters as a path may have; a longer name, even one
+// whose first characters name a good movie, shows nothing and says nothing.
+TEST_F(HelpDemo, AMoviePathLongerThanAPathMayBeShowsNothing) {
+    const std::string toons = HelpDemoMovieFile("toons");
+    const std::string movieBytes = readFile(inMovies(toons));
+    ASSERT_FALSE(movieBytes.empty()) << toons;
+    const size_t at = toons.rfind("toons");
+    const std::string head = toons.substr(0, at), tail = toons.substr(at + 5);
+    ASSERT_LT(head.size() + tail.size() + 1, kMaxPathText);
+    const auto write = [&](const std::string& path) {
+        std::ofstream(inMovies(path), std::ios::binary | std::ios::trunc) << movieBytes;
+    };
+    const struct {
+        size_t length;
+        bool shown;
+    } cases[] = {{kMaxPathText, true}, {kMaxPathText + 1, false}, {kDemoPathChars + 1, false}};
+    for (const auto& c : cases) {
+        const std::string full = head + std::string(c.length - head.size() - tail.size(), 'd') + tail;
+        ASSERT_EQ(full.size(), c.length);
+        // The whole name and its first characters both hold the good movie: only the length refuses.
+        write(full);
+        write(full.substr(0, kDemoPathChars));
+        write(full.substr(0, kMaxPathText));
+        EXPECT_EQ(StartDemoMovie(HelpDemoMovieFile(full.substr(head.size(), c.length - head.size() - tail.size())),
+                                 kHelpDemoOrigin) != nullptr,
+                  c.shown)
+            << c.length;
+        StopDemoMovie();
+    }
+    EXPECT_TRUE(alerts().empty());
+}
+
+// A damaged movie file (cut short, or not a movie at all) shows nothing and says nothing.
+TEST_F(HelpDemo, ADamagedMovieFileShowsNothingQuietly) {
+    const std::string movieBytes = readFile(inMovies(HelpDemoMovieFile("toons")));
+    ASSERT_GT(movieBytes.size(), 64u);
+    const std::string damaged[] = {movieBytes.substr(0, 32), movieBytes.substr(0, movieBytes.size() / 2),
+                                   std::string(movieBytes.size(), 'x')};
+    for (const std::string& bytes : damaged) {
+        std::ofstream(inMovies(HelpDemoMovieFile("damaged")), std::ios::binary | std::ios::trunc) << bytes;
+        const u64 before = PictureHash(kDemoRect);
+        EXPECT_EQ(StartDemoMovie(HelpDemoMovieFile("damaged"), kHelpDemoOrigin), nullptr) << bytes.size();
+        EXPECT_EQ(CurrentDemoMovie(), nullptr);
+        advance(500);
+        EXPECT_EQ(PictureHash(kDemoRect), before) << bytes.size();
+    }
+    EXPECT_TRUE(alerts().empty());
 }
 
 }  // namespace

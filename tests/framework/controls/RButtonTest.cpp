@@ -166,6 +166,21 @@ TEST_F(Buttons, HiddenButtonsHotSpotIsOutOfServiceUntilShown) {
     EXPECT_EQ(list.ItemAt({5, 5}), button.GetHotSpot());
 }
 
+TEST_F(Buttons, ANewLookKeepsAHiddenButtonHidden) {
+    RButton button(recordOf(ButtonKind::Push, kAllShapes), kSprNoId, list.CreateRectHotSpot({0, 0, 20, 20}, 1),
+                   &owner);
+    button.Draw();
+    button.Hide();
+    button.SetLook(7, 8, 9);
+    EXPECT_EQ(button.GetRecord().shapes, (std::array<u16, 4>{7, 8, 9, 9}));
+    EXPECT_FALSE(button.IsShown());
+    EXPECT_EQ(list.ItemAt({5, 5}), nullptr);
+    button.Show();
+    button.SetLook(1, 2, 3);
+    EXPECT_TRUE(button.IsShown());
+    EXPECT_EQ(button.GetRecord().shapes, (std::array<u16, 4>{1, 2, 3, 3}));
+}
+
 class ButtonSets : public Buttons {
 protected:
     void openWith(const std::vector<ButtonRecord>& records, u16 id = 777) {

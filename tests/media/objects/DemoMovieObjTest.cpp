@@ -193,4 +193,37 @@ TEST_F(DemoMovieObjTest, TheSlotHoldsOneDemonstrationAtATime) {
     EXPECT_EQ(shown(90, 70), kGrey & 0x6318);
 }
 
+// A demonstration that is not playing costs nothing on the screen's updates: it is drawn again
+// only when its picture changes.
+TEST_F(DemoMovieObjTest, AHeldOrWaitingDemonstrationIsNotDrawnAgain) {
+    struct Counting : RDemoMovie {
+        using RDemoMovie::RDemoMovie;
+        void Draw(DemoMovieObj* record, i16 x, i16 y, GfxPort* port) override {
+            ++draws;
+            RDemoMovie::Draw(record, x, y, port);
+        }
+        int draws = 0;
+    };
+    auto demo = std::make_unique<Counting>(nullptr, kScreen);
+    DemoMovieObj* record = DemoMovieObj::Create(demo.get(), twoStills(), kPlace, true);
+    const auto drawsOver = [&](int updates) {
+        const int before = demo->draws;
+        for (int i = 0; i < updates; ++i) {
+            advance(100);
+            sprUpdateScreen(1);
+        }
+        return demo->draws - before;
+    };
+    EXPECT_GT(drawsOver(1), 0) << "the first picture is shown";
+    EXPECT_EQ(drawsOver(20), 0) << "waiting at its start";
+    MovieObjPlay(record);
+    EXPECT_GT(drawsOver(15), 0) << "playing: red turns blue";
+    MovieObjStop(record);
+    drawsOver(1);
+    EXPECT_EQ(drawsOver(30), 0) << "held";
+    MovieObjPause(record);
+    EXPECT_GT(drawsOver(1), 0) << "back at its start: red again";
+    EXPECT_EQ(drawsOver(30), 0) << "held at its start";
+}
+
 }  // namespace
