@@ -60,12 +60,11 @@ struct ItemJob {
 };
 
 // The table of contents and the neutral sections the program reads from "TB.ini".
-ordered_json setupFile(ordered_json config, const json& layout, const std::vector<ItemJob>& jobs) {
+ordered_json setupFile(ordered_json config, const ContentContext& context, const std::vector<ItemJob>& jobs) {
     config["LanguageFiles"]["English"] = kEnglishTextFile;
     config["LanguageFiles"]["Spanish"] = kSpanishTextFile;
-    for (const auto& [prefix, name] : {std::pair{"easel", "easel.canvas"}, {"slide", "slideshow.canvas"}}) {
-        if (!layout.contains(name)) throw std::runtime_error(std::string("layout.json lacks ") + name);
-        const json& r = layout[name];
+    for (const auto& [prefix, name] : {std::pair{"easel", "@easel.canvas"}, {"slide", "@slideshow.canvas"}}) {
+        const json r = layoutRect(context, name);
         config["CanvasSettings"][std::string(prefix) + "Left"] = r[0].get<int>();
         config["CanvasSettings"][std::string(prefix) + "Top"] = r[1].get<int>();
         config["CanvasSettings"][std::string(prefix) + "Width"] = r[2].get<int>();
@@ -157,7 +156,7 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
     for (const fs::path& f : jsonFiles(manifests / "config")) {
         const std::string name = f.stem().string();
         ordered_json config = readJson<ordered_json>(f);
-        if (name == "TB.ini") config = setupFile(std::move(config), layout, jobs);
+        if (name == "TB.ini") config = setupFile(std::move(config), context, jobs);
         files.push_back(ContentFile{name, bytesOf(writeIniText(config))});
         // The installed settings the program copies into each user's settings folder the first
         // time it starts there.

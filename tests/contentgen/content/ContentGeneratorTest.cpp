@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+#include "contentgen/content/ContentGenerator.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A manifest folder of our own: the plan, the empty folders the generator reads, and the
+// given files on top.
+fs::path manifestFolder(const std::string& name, const std::map<std::string, std::string>& files) {
+    const fs::path root = fs::path(::testing::TempDir()) / ("contentgen_" + name);
+    fs::remove_all(root);
+    for (const char* folder : {"art", "texts", "config", "items", "libraries", "movies"}) fs::create_directories(root / folder);
+    std::map<std::string, std::string> all = {
+        {"layout.json", R"({"easel.canvas": [104, 8, 592, 444], "slideshow.canvas": [10, 10, 400, 300], "corner": [4, 4]})"}};
+    for (const auto& [path, text] : files) all[path] = text;
+    for (const auto& [path, text] : all) std::ofstream(root / path, std::ios::binary) << text;
+    return root;
+}
+
+// The message a refused manifest folder gives; empty when it was accepted.
+std::string refusal(const fs::path& folder) {
+    try {
+        generateContent(folder, 1);
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
+// Each bad manifest is refused with a message that names the manifest and what is wrong with it.
+TEST(ContentGenerator, BadManifestsAreRefusedNamingTheManifestAndTheFault) {
+    const struct {
+        const char* name;
+        std::map<std::string, std::string> files;
+        std::vector<std::string> said;  // parts of the message
+    } kCases[] = {
+        {"canvas_of_two_numbers",
+         {{"layout.json", R"({"easel.canvas": [104, 8], "slideshow.canvas": [10, 10, 400, 300]})"}, {"config/TB.ini.json", "{}"}},
+         {"easel.canvas"}},
+        {"canvas_of_words",
+         {{"layout.json", R"({"easel.canvas": [104, 8, "wide", 444], "slideshow.canvas": [10, 10, 400, 300]})"},
+          {"config/TB.ini.json", "{}"}},
+         {"easel.canvas"}},
+        {"size_from_a_pair",
+         {{"items/Pair.json", R"({"name": "Pair", "pictures": [{"id": 1, "size": "@corner", "art": []}]})"}},
+         {"Pair.json", "corner"}},
+    };
+    for (const auto& c : kCases) {
+        const std::string message = refusal(manifestFolder(c.name, c.files));
+        ASSERT_FALSE(message.empty()) << c.name;
+        for (const std::string& part : c.said) EXPECT_NE(message.find(part), std::string::npos) << c.name << ": " << message;
+    }
+}
+
+// A well-formed folder of the same shape is accepted, so the refusals above are the faults'.
+TEST(ContentGenerator, AWellFormedManifestFolderIsAccepted) {
+    const fs::path folder = manifestFolder(
+        "well_formed", {{"config/TB.ini.json", "{}"},
+                        {"items/Pair.json", R"({"name": "Pair", "pictures": [{"id": 1, "size": [4, 4], "art": []}]})"}});
+    std::map<std::string, size_t> sizes;
+    for (const ContentFile& f : generateContent(folder, 1)) sizes[f.path] = f.bytes.size();
+    EXPECT_TRUE(sizes.count("TB.ini"));
+    EXPECT_TRUE(sizes.count("Data/Pair.kvr"));
+}
+
+}  // namespace
