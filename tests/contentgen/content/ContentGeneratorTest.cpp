@@ -52,6 +52,9 @@ TEST(ContentGenerator, BadManifestsAreRefusedNamingTheManifestAndTheFault) {
         {"size_from_a_pair",
          {{"items/Pair.json", R"({"name": "Pair", "pictures": [{"id": 1, "size": "@corner", "art": []}]})"}},
          {"Pair.json", "corner"}},
+        {"item_without_name", {{"items/NoName.json", R"({"pictures": []})"}}, {"NoName.json", "name"}},
+        {"art_not_a_table", {{"art/List.json", "[1, 2]"}}, {"List.json"}},
+        {"settings_not_a_table", {{"config/TB.ini.json", "[1]"}}, {"TB.ini.json"}},
     };
     for (const auto& c : kCases) {
         const std::string message = refusal(manifestFolder(c.name, c.files));
