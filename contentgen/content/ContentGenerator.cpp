@@ -57,6 +57,14 @@ auto withSource(const fs::path& manifest, Step&& step) {
     }
 }
 
+// A manifest's name for the file it makes, which must stay inside its folder.
+std::string plainFileName(const json& manifest, const char* field) {
+    const std::string name = manifest.at(field).get<std::string>();
+    if (name.empty() || name == "." || name == ".." || name.find_first_of(std::string("/\\\0", 3)) != std::string::npos)
+        throw std::runtime_error(std::string(field) + " \"" + name + "\" is not a plain file name");
+    return name;
+}
+
 std::vector<u8> bytesOf(const std::string& text) { return std::vector<u8>(text.begin(), text.end()); }
 
 struct ItemJob {
@@ -130,14 +138,17 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
     std::vector<ItemJob> jobs;
     for (const fs::path& f : jsonFiles(manifests / "items")) {
         const json item = readJson<json>(f);
-        const std::string name = withSource(f, [&] { return item.at("name").get<std::string>(); });
+        const std::string name = withSource(f, [&] { return plainFileName(item, "name"); });
         jobs.push_back(ItemJob{item, f, Language::English, name, {}, {}, {}});
         if (item.value("spanish", false)) jobs.push_back(ItemJob{item, f, Language::Spanish, name + "_sp", {}, {}, {}});
     }
     for (const fs::path& f : jsonFiles(manifests / "libraries")) {
         const json library = readJson<json>(f);
         ItemJob job{library, f, Language::English, {}, {}, {}, {}};
-        job.libraryPath = withSource(f, [&] { return libraryPath(library); });
+        job.libraryPath = withSource(f, [&] {
+            plainFileName(library, "name");
+            return libraryPath(library);
+        });
         jobs.push_back(std::move(job));
     }
     // Every spoken batch starts here, while this is the only thread (SpeechSynth.h).
@@ -170,7 +181,7 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
     for (const fs::path& f : jsonFiles(manifests / "movies")) {
         const json movie = readJson<json>(f);
         files.push_back(withSource(f, [&] {
-            return ContentFile{std::string(kDemoMovieFolder) + "/" + movie.at("file").get<std::string>(),
+            return ContentFile{std::string(kDemoMovieFolder) + "/" + plainFileName(movie, "file"),
                                writeDemoMovie(movie, painter)};
         }));
     }

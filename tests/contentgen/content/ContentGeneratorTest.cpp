@@ -54,6 +54,17 @@ TEST(ContentGenerator, BadManifestsAreRefusedNamingTheManifestAndTheFault) {
          {"Pair.json", "corner"}},
         {"item_without_name", {{"items/NoName.json", R"({"pictures": []})"}}, {"NoName.json", "name"}},
         {"art_not_a_table", {{"art/List.json", "[1, 2]"}}, {"List.json"}},
+        // Names that would put a file outside its folder.
+        {"item_leaving_its_folder", {{"items/Leave.json", R"({"name": "../Leave"})"}}, {"Leave.json", "../Leave"}},
+        {"item_in_a_subfolder", {{"items/Sub.json", R"({"name": "a\\b"})"}}, {"Sub.json"}},
+        {"item_of_no_name", {{"items/Empty.json", R"({"name": ""})"}}, {"Empty.json"}},
+        {"item_of_dots", {{"items/Dots.json", R"({"name": ".."})"}}, {"Dots.json"}},
+        {"library_leaving_its_folder",
+         {{"libraries/Up.json", R"({"name": "../../Up", "kind": "tWAV", "entries": [{"name": "Beep", "sound": {"kind": "click"}}]})"}},
+         {"Up.json", "../../Up"}},
+        {"movie_leaving_its_folder",
+         {{"movies/Out.json", R"({"file": "../Out.mov", "size": [8, 8], "frames": [{"ms": 100, "ops": []}]})"}},
+         {"Out.json", "../Out.mov"}},
         {"settings_not_a_table", {{"config/TB.ini.json", "[1]"}}, {"TB.ini.json"}},
     };
     for (const auto& c : kCases) {
