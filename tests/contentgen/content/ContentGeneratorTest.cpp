@@ -60,11 +60,27 @@ TEST(ContentGenerator, BadManifestsAreRefusedNamingTheManifestAndTheFault) {
         {"item_of_no_name", {{"items/Empty.json", R"({"name": ""})"}}, {"Empty.json"}},
         {"item_of_dots", {{"items/Dots.json", R"({"name": ".."})"}}, {"Dots.json"}},
         {"library_leaving_its_folder",
-         {{"libraries/Up.json", R"({"name": "../../Up", "kind": "tWAV", "entries": [{"name": "Beep", "sound": {"kind": "click"}}]})"}},
+         {{"libraries/Up.json", R"({"name": "../../Up", "kind": "tWAV", "entries": [{"name": "Beep", "emoji": "A", "synth": "click"}]})"}},
          {"Up.json", "../../Up"}},
         {"movie_leaving_its_folder",
          {{"movies/Out.json", R"({"file": "../Out.mov", "size": [8, 8], "frames": [{"ms": 100, "ops": []}]})"}},
          {"Out.json", "../Out.mov"}},
+        // Numbers that do not fit their field are refused, not cut to fit: the highest id is
+        // kept (below), one past it is refused.
+        {"id_past_the_last",
+         {{"items/Big.json", R"({"name": "Big", "pictures": [{"id": 65536, "size": [4, 4], "art": []}]})"}},
+         {"Big.json", "65536"}},
+        {"id_below_zero",
+         {{"items/Neg.json", R"({"name": "Neg", "sounds": [{"id": -1, "synth": "click"}]})"}}, {"Neg.json", "-1"}},
+        {"id_with_a_fraction",
+         {{"items/Half.json", R"({"name": "Half", "pictures": [{"id": 2.5, "size": [4, 4], "art": []}]})"}},
+         {"Half.json", "2.5"}},
+        {"button_shape_past_the_last",
+         {{"items/Shape.json", R"({"name": "Shape", "buttonSets": [{"id": 7, "buttons": [{"id": 1, "shape": 70000}]}]})"}},
+         {"Shape.json", "70000"}},
+        {"dialog_of_one_size",
+         {{"items/Dlg.json", R"({"name": "Dlg", "dialogs": [{"id": 9, "size": [100], "title": "x", "items": []}]})"}},
+         {"Dlg.json"}},
         {"settings_not_a_table", {{"config/TB.ini.json", "[1]"}}, {"TB.ini.json"}},
     };
     for (const auto& c : kCases) {
@@ -78,7 +94,7 @@ TEST(ContentGenerator, BadManifestsAreRefusedNamingTheManifestAndTheFault) {
 TEST(ContentGenerator, AWellFormedManifestFolderIsAccepted) {
     const fs::path folder = manifestFolder(
         "well_formed", {{"config/TB.ini.json", "{}"},
-                        {"items/Pair.json", R"({"name": "Pair", "pictures": [{"id": 1, "size": [4, 4], "art": []}]})"}});
+                        {"items/Pair.json", R"({"name": "Pair", "pictures": [{"id": 65535, "size": [4, 4], "art": []}]})"}});
     std::map<std::string, size_t> sizes;
     for (const ContentFile& f : generateContent(folder, 1)) sizes[f.path] = f.bytes.size();
     EXPECT_TRUE(sizes.count("TB.ini"));
