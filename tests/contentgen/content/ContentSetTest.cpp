@@ -389,11 +389,27 @@ TEST_F(ContentSet, EveryTransitionAndSoundNameHasItsIconAndTheTimingListHasEvery
             EXPECT_FALSE(pictures.find(fourCC("tBMP"), u16(base + (*bytes)[0]))) << "a picture without a name after " << base;
         }
     }
-    for (const char* item : {"Picker", "Picker_sp"}) {
+    // Item 0 follows a page's seconds; item m names timing mode m: 1 a click, 2 a key, 3 the
+    // reading has ended, 4 at once after the reading.
+    const char* const kModeKeys[] = {"TimingSec", "TimingClick", "TimingKey", "TimingRead", "TimingAfterRead"};
+    for (const auto& [item, file] : {std::pair{"Picker", kEnglishTextFile}, {"Picker_sp", kSpanishTextFile}}) {
         const ArchiveReader a = archive(item);
         const auto timing = a.find(fourCC("STRL"), 7000);
         ASSERT_TRUE(timing) << item;
-        EXPECT_EQ((*timing)[0], 5) << item;
+        ASSERT_EQ((*timing)[0], 5) << item;
+        std::vector<std::string> got;
+        std::string word;
+        for (size_t at = 1; at < timing->size(); ++at) {
+            if ((*timing)[at] != 0) {
+                word += char((*timing)[at]);
+                continue;
+            }
+            got.push_back(word);
+            word.clear();
+        }
+        ASSERT_EQ(got.size(), 5u) << item;
+        for (size_t mode = 0; mode < 5; ++mode)
+            EXPECT_EQ(got[mode], iniValue(text(file), "PickerStrings", kModeKeys[mode]).value_or("?")) << item << " " << mode;
     }
 }
 
@@ -691,7 +707,7 @@ TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
         {"XPStrings", {"MutexError"}},
         {"SystemStrings", {"OK", "AboutText"}},
         {"LoginStrings", {"About"}},
-        {"PickerStrings", {"TimingSec", "TimingSound", "TimingMovie", "TimingWords", "TimingClick"}},
+        {"PickerStrings", {"TimingSec", "TimingClick", "TimingKey", "TimingRead", "TimingAfterRead"}},
         {"PanelStrings", {"NewStamp", "BoldLetter", "ItalicLetter", "UnderlineLetter", "SayItThisWay"}},
         {"GeneralStrings", {"TooManyPageObjects", "NeedAcrobat", "FlashPlayerDir", "FlashPlayerWin32"}},
         {"FileStrings", {"CantOpenPictureFile", "CantReadPictureFile", "VolumeFull", "GeneralFileErr", "IllegalCharacter",
