@@ -191,6 +191,27 @@ TEST_F(ContentSet, EveryResourceTheScreensLoadIsThereWithItsType) {
     }
 }
 
+// Every short dialog opens its item in the user's language and loads the shape group and
+// root shape of its layout id and its button set.
+TEST_F(ContentSet, EveryDialogHasItsLayoutGroupShapeAndButtonsInBothLanguages) {
+    const struct {
+        const char* item;
+        u16 layout;
+        u16 set;
+    } kDialogs[] = {{"EnterName", 7200, 777},     {"EnterSnd", 7200, 777},      {"TimerSettings", 17000, 889},
+                    {"SlideShow", 7000, 777},     {"Copy", 7500, 777},          {"RFlattenDlg", 8000, 777},
+                    {"RPickBgColorDlg", 7700, 777}, {"Deleters", 7800, 777},    {"RGetStartDlg", 9000, 777},
+                    {"RABCTextDlg", 8200, 777},   {"RPronounceDlg", 6500, 777}, {"RNoteDlg", 9000, 777},
+                    {"RPickBgSndDlg", 8050, 777}, {"RDlgLogin", 7600, 777},     {"TransSound", 7000, 777}};
+    for (const auto& d : kDialogs)
+        for (const std::string& item : {std::string(d.item), std::string(d.item) + "_sp"}) {
+            const ArchiveReader a = archive(item);
+            EXPECT_TRUE(a.find(fourCC("tBMH"), d.layout)) << item;
+            EXPECT_TRUE(a.find(fourCC("tSCR"), d.layout)) << item;
+            EXPECT_TRUE(a.find(fourCC("MBTN"), d.set)) << item;
+        }
+}
+
 TEST_F(ContentSet, EveryGroupDecodesAndEveryScriptStaysInsideItsGroup) {
     for (const auto& [path, bytes] : *files_) {
         if (path.rfind("Data/", 0) != 0 || !path.ends_with(".kvr")) continue;
