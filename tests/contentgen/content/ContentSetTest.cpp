@@ -728,7 +728,7 @@ TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
         {"XPStrings", {"MutexError"}},
         {"SystemStrings", {"OK", "AboutText"}},
         {"LoginStrings", {"About"}},
-        {"PickerStrings", {"TimingSec", "TimingClick", "TimingKey", "TimingRead", "TimingAfterRead"}},
+        {"PickerStrings", {"TimingSec", "TimingClick", "TimingKey", "TimingRead", "TimingAfterRead", "DeleteShow"}},
         {"PanelStrings", {"NewStamp", "BoldLetter", "ItalicLetter", "UnderlineLetter", "SayItThisWay"}},
         {"GeneralStrings", {"TooManyPageObjects", "NeedAcrobat", "FlashPlayerDir", "FlashPlayerWin32"}},
         {"FileStrings", {"CantOpenPictureFile", "CantReadPictureFile", "VolumeFull", "GeneralFileErr", "IllegalCharacter",
@@ -879,6 +879,27 @@ TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
             const Rect16 b = planRects(shapes.at(shape)).at(0);
             EXPECT_TRUE(b.left >= c.left && b.right <= c.right && b.top >= c.top && b.bottom <= c.bottom) << cover << " " << shape;
         }
+    }
+}
+
+// The delete confirmation's messages ask about what is being deleted: the login deletes one
+// painter (7809) or several (7810), the slide-show picker a slide show (7813).
+TEST_F(ContentSet, DeleteMessagesAskAboutWhatTheirScreenDeletes) {
+    std::ifstream file(std::string(CONTENT_TEST_MANIFESTS) + "/items/Deleters.json");
+    const nlohmann::json deleters = nlohmann::json::parse(file);
+    std::map<int, std::string> keys;
+    for (const auto& g : deleters["groups"])
+        for (const auto& s : g["shapes"])
+            if (s.contains("id") && s.contains("frames") && s["frames"][0].contains("art"))
+                for (const auto& op : s["frames"][0]["art"])
+                    if (op.contains("key")) keys[s["id"]] = op["key"];
+    const std::pair<int, const char*> kAsks[] = {{7809, "painter and"}, {7810, "painters"}, {7813, "slide show"}};
+    const std::string english = text(kEnglishTextFile);
+    for (const auto& [shape, words] : kAsks) {
+        ASSERT_TRUE(keys.count(shape)) << shape;
+        const std::string& key = keys[shape];
+        const std::string message = iniValue(english, key.substr(0, key.find('/')), key.substr(key.find('/') + 1)).value_or("");
+        EXPECT_NE(message.find(words), std::string::npos) << shape << ": " << message;
     }
 }
 
