@@ -1,12 +1,17 @@
 #include "contentgen/content/ContentContext.h"
 
+#include <algorithm>
+
 using nlohmann::json;
 
 json layoutRect(const ContentContext& context, const std::string& reference) {
-    const std::string name = reference.substr(1);
-    if (reference.empty() || reference[0] != '@' || !context.layout.contains(name))
+    if (reference.empty() || reference[0] != '@' || !context.layout.contains(reference.substr(1)))
         throw ArtError("no layout rectangle " + reference);
-    return context.layout[name];
+    const json& r = context.layout[reference.substr(1)];
+    // Everything that reads a rectangle takes its four numbers as they stand.
+    if (!r.is_array() || r.size() != 4 || !std::all_of(r.begin(), r.end(), [](const json& v) { return v.is_number(); }))
+        throw ArtError("layout rectangle " + reference + " is not [x, y, w, h]: " + r.dump());
+    return r;
 }
 
 std::pair<int, int> layoutPair(const ContentContext& context, const json& value, int which) {

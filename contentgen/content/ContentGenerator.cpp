@@ -47,6 +47,24 @@ std::vector<fs::path> jsonFiles(const fs::path& folder) {
     return files;
 }
 
+// Runs one step on a manifest's content; what goes wrong is told with the manifest's name.
+template <class Step>
+auto withSource(const fs::path& manifest, Step&& step) {
+    try {
+        return step();
+    } catch (const std::exception& e) {
+        throw std::runtime_error(manifest.string() + ": " + e.what());
+    }
+}
+
+// A manifest's name for the file it makes, which must stay inside its folder.
+std::string plainFileName(const json& manifest, const char* field) {
+    const std::string name = manifest.at(field).get<std::string>();
+    if (name.empty() || name == "." || name == ".." || name.find_first_of(std::string("/\\\0", 3)) != std::string::npos)
+        throw std::runtime_error(std::string(field) + " \"" + name + "\" is not a plain file name");
+    return name;
+}
+
 std::vector<u8> bytesOf(const std::string& text) { return std::vector<u8>(text.begin(), text.end()); }
 
 struct ItemJob {
@@ -60,12 +78,11 @@ struct ItemJob {
 };
 
 // The table of contents and the neutral sections the program reads from "TB.ini".
-ordered_json setupFile(ordered_json config, const json& layout, const std::vector<ItemJob>& jobs) {
+ordered_json setupFile(ordered_json config, const ContentContext& context, const std::vector<ItemJob>& jobs) {
     config["LanguageFiles"]["English"] = kEnglishTextFile;
     config["LanguageFiles"]["Spanish"] = kSpanishTextFile;
-    for (const auto& [prefix, name] : {std::pair{"easel", "easel.canvas"}, {"slide", "slideshow.canvas"}}) {
-        if (!layout.contains(name)) throw std::runtime_error(std::string("layout.json lacks ") + name);
-        const json& r = layout[name];
+    for (const auto& [prefix, name] : {std::pair{"easel", "@easel.canvas"}, {"slide", "@slideshow.canvas"}}) {
+        const json r = layoutRect(context, name);
         config["CanvasSettings"][std::string(prefix) + "Left"] = r[0].get<int>();
         config["CanvasSettings"][std::string(prefix) + "Top"] = r[1].get<int>();
         config["CanvasSettings"][std::string(prefix) + "Width"] = r[2].get<int>();
@@ -112,53 +129,46 @@ void buildJobs(std::vector<ItemJob>& jobs, const ContentContext& context, unsign
 std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned threads) {
     const json layout = readJson<json>(manifests / "layout.json");
     json artLibrary = json::object();
-    for (const fs::path& f : jsonFiles(manifests / "art")) artLibrary.update(readJson<json>(f));
+    for (const fs::path& f : jsonFiles(manifests / "art")) withSource(f, [&] { artLibrary.update(readJson<json>(f)); });
     TextCatalog texts;
-    for (const fs::path& f : jsonFiles(manifests / "texts")) {
-        try {
-            texts.add(readJson<ordered_json>(f));
-        } catch (const std::invalid_argument& e) {
-            throw std::runtime_error(f.string() + ": " + e.what());
-        }
-    }
+    for (const fs::path& f : jsonFiles(manifests / "texts")) withSource(f, [&] { texts.add(readJson<ordered_json>(f)); });
     const ArtFonts fonts;
     const ContentContext context{layout, artLibrary, texts, fonts};
 
     std::vector<ItemJob> jobs;
     for (const fs::path& f : jsonFiles(manifests / "items")) {
         const json item = readJson<json>(f);
-        const std::string name = item.at("name").get<std::string>();
+        const std::string name = withSource(f, [&] { return plainFileName(item, "name"); });
         jobs.push_back(ItemJob{item, f, Language::English, name, {}, {}, {}});
         if (item.value("spanish", false)) jobs.push_back(ItemJob{item, f, Language::Spanish, name + "_sp", {}, {}, {}});
     }
     for (const fs::path& f : jsonFiles(manifests / "libraries")) {
         const json library = readJson<json>(f);
-        ItemJob job{library, f, Language::English, library.at("name").get<std::string>(), {}, {}, {}};
-        try {
-            job.libraryPath = libraryPath(library);
-        } catch (const std::exception& e) {
-            throw std::runtime_error(f.string() + ": " + e.what());
-        }
+        ItemJob job{library, f, Language::English, {}, {}, {}, {}};
+        job.libraryPath = withSource(f, [&] {
+            plainFileName(library, "name");
+            return libraryPath(library);
+        });
         jobs.push_back(std::move(job));
     }
     // Every spoken batch starts here, while this is the only thread (SpeechSynth.h).
     for (ItemJob& job : jobs) {
         if (!job.libraryPath.empty()) continue;
-        try {
+        withSource(job.source, [&] {
             for (auto& [voice, texts] : itemSpokenTexts(job.manifest, context, job.language))
                 job.speech[voice] = std::make_unique<SpeechBatch>(std::move(texts), voice);
-        } catch (const std::exception& e) {
-            throw std::runtime_error(job.source.string() + ": " + e.what());
-        }
+        });
     }
     buildJobs(jobs, context, threads);
 
     std::vector<ContentFile> files;
     for (const fs::path& f : jsonFiles(manifests / "config")) {
         const std::string name = f.stem().string();
-        ordered_json config = readJson<ordered_json>(f);
-        if (name == "TB.ini") config = setupFile(std::move(config), layout, jobs);
-        files.push_back(ContentFile{name, bytesOf(writeIniText(config))});
+        files.push_back(ContentFile{name, withSource(f, [&] {
+                                        ordered_json config = readJson<ordered_json>(f);
+                                        if (name == "TB.ini") config = setupFile(std::move(config), context, jobs);
+                                        return bytesOf(writeIniText(config));
+                                    })});
         // The installed settings the program copies into each user's settings folder the first
         // time it starts there.
         if (name == "TB.ini")
@@ -170,12 +180,10 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
                              [&texts](const std::string& key) { return texts.lookup(key, Language::English); });
     for (const fs::path& f : jsonFiles(manifests / "movies")) {
         const json movie = readJson<json>(f);
-        try {
-            files.push_back(ContentFile{std::string(kDemoMovieFolder) + "/" + movie.at("file").get<std::string>(),
-                                        writeDemoMovie(movie, painter)});
-        } catch (const std::exception& e) {
-            throw std::runtime_error(f.string() + ": " + e.what());
-        }
+        files.push_back(withSource(f, [&] {
+            return ContentFile{std::string(kDemoMovieFolder) + "/" + plainFileName(movie, "file"),
+                               writeDemoMovie(movie, painter)};
+        }));
     }
     for (ItemJob& job : jobs)
         files.push_back(ContentFile{job.libraryPath.empty() ? std::string(kContentDataFolder) + "/" + job.archiveName + ".kvr"

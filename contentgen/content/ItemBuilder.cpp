@@ -9,6 +9,7 @@
 #include "contentgen/content/ButtonArt.h"
 #include "contentgen/content/RegionWriter.h"
 #include "contentgen/content/Cp1252.h"
+#include "contentgen/content/ManifestNumbers.h"
 #include "contentgen/content/ShapeGroupBuilder.h"
 #include "contentgen/content/ShapeScriptWriter.h"
 #include "contentgen/content/SoundSynth.h"
@@ -88,7 +89,7 @@ public:
     }
 
     void group(const json& spec, ArchiveImage& archive) const {
-        const u16 groupId = spec.at("id").get<u16>();
+        const u16 groupId = manifestU16(spec.at("id"), "id");
         ShapeGroupBuilder group;
         std::vector<std::pair<u16, std::vector<u8>>> scripts;
         u32 nextId = groupId;
@@ -184,14 +185,14 @@ public:
     void picture(const json& spec, ArchiveImage& archive) const {
         const auto size = spec.contains("size") ? layoutPair(context_, spec["size"], 1) : std::pair{kScreenWidth, kScreenHeight};
         const Raster raster = painter_.paint(spec.at("art"), size.first, size.second);
-        add(archive, kSprPictureType, spec.at("id").get<u16>(),
+        add(archive, kSprPictureType, manifestU16(spec.at("id"), "id"),
             spec.value("mask", false) ? writeAlphaMask8(raster) : writePlainBitmap16(raster));
     }
 
     // The opaque area of the art, as a hot-spot region in the art's own coordinates.
     void region(const json& spec, ArchiveImage& archive) const {
         const auto size = layoutPair(context_, spec.at("size"), 1);
-        add(archive, kRegionType, spec.at("id").get<u16>(), writeRegionResource(painter_.paint(spec.at("art"), size.first, size.second)));
+        add(archive, kRegionType, manifestU16(spec.at("id"), "id"), writeRegionResource(painter_.paint(spec.at("art"), size.first, size.second)));
     }
 
     // Spoken sounds come from `spoken`, made beforehand in one batch per voice.
@@ -211,7 +212,7 @@ public:
         } else {
             samples = synthesizeSound(spec);
         }
-        add(archive, kTypeSound, spec.at("id").get<u16>(), writeArchiveWave(samples, rate));
+        add(archive, kTypeSound, manifestU16(spec.at("id"), "id"), writeArchiveWave(samples, rate));
     }
 
     void stringResource(const json& spec, ArchiveImage& archive) const {
@@ -219,7 +220,7 @@ public:
         std::vector<u8> bytes;
         if (!text || writeStringResource(*text, &bytes) != kErrNone)
             throw ArtError("string " + spec.dump() + " cannot be stored");
-        add(archive, kStringType, spec.at("id").get<u16>(), bytes);
+        add(archive, kStringType, manifestU16(spec.at("id"), "id"), bytes);
     }
 
     // A count byte, then the texts back to back, each ended by a zero byte.
@@ -233,11 +234,11 @@ public:
             bytes.insert(bytes.end(), text->begin(), text->end());
             bytes.push_back(0);
         }
-        add(archive, kStringListType, spec.at("id").get<u16>(), bytes);
+        add(archive, kStringListType, manifestU16(spec.at("id"), "id"), bytes);
     }
 
     void cursor(const json& spec, ArchiveImage& archive) const {
-        add(archive, kCursorType, spec.at("id").get<u16>(), buildCursorResource(spec, painter_.paint(spec.at("art"), 32, 32)));
+        add(archive, kCursorType, manifestU16(spec.at("id"), "id"), buildCursorResource(spec, painter_.paint(spec.at("art"), 32, 32)));
     }
 
     const ContentContext& context_;
@@ -277,11 +278,11 @@ ArchiveImage buildItemArchive(const json& item, const ContentContext& context, L
     for (const json& s : item.value("strings", json::array())) builder.stringResource(s, archive);
     if (item.value("mainMenu", false)) add(archive, kMenuResourceType, Ostrel::kMainMenuId, buildMainMenuResource(context.texts, language));
     for (const json& b : item.value("buttonSets", json::array()))
-        add(archive, kButtonSetResourceType, b.at("id").get<u16>(), buildButtonSet(b));
+        add(archive, kButtonSetResourceType, manifestU16(b.at("id"), "button set id"), buildButtonSet(b));
     for (const json& l : item.value("stringLists", json::array())) builder.stringList(l, archive);
     for (const json& c : item.value("cursors", json::array()))
         builder.cursor(c, archive);
     for (const json& d : item.value("dialogs", json::array()))
-        add(archive, kDialogResourceType, d.at("id").get<u16>(), buildDialogResource(d, context.texts, language));
+        add(archive, kDialogResourceType, manifestU16(d.at("id"), "dialog id"), buildDialogResource(d, context.texts, language));
     return archive;
 }

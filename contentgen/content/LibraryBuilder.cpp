@@ -128,7 +128,7 @@ ArchiveImage buildLibraryArchive(const json& library, const ContentContext& cont
     }
     if (entries.empty() || entries.size() >= kLibraryMaxEntries) throw ArtError("a library holds 1 to 1999 entries");
     LibraryHeader header{kind, kLibraryFlagThumbnails, u16(entries.size() + 1), {}};
-    const json canvas = context.layout.at("easel.canvas");
+    const json canvas = layoutRect(context, "@easel.canvas");
     const int canvasW = canvas[2].get<int>(), canvasH = canvas[3].get<int>();
     u16 id = 1;
     for (const json& e : entries) {

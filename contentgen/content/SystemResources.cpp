@@ -7,6 +7,7 @@
 #include "app/window/MainMenuLayout.h"
 #include "app/window/MenuCommands.h"
 #include "contentgen/content/Cp1252.h"
+#include "contentgen/content/ManifestNumbers.h"
 #include "framework/format/ButtonSetFormat.h"
 #include "framework/format/CursorFormat.h"
 #include "framework/format/DialogFormat.h"
@@ -77,16 +78,16 @@ std::vector<u8> buildMainMenuResource(const TextCatalog& texts, Language languag
 
 std::vector<u8> buildDialogResource(const json& dialog, const TextCatalog& texts, Language language) {
     DialogTemplate d;
-    d.width = dialog.at("size")[0].get<u16>();
-    d.height = dialog.at("size")[1].get<u16>();
+    d.width = manifestU16(dialog.at("size").at(0), "dialog width");
+    d.height = manifestU16(dialog.at("size").at(1), "dialog height");
     d.title = textRef(dialog.at("title"), texts, language);
     for (const json& i : dialog.at("items")) {
         DialogItemTemplate item;
-        item.id = i.at("id").get<u16>();
+        item.id = manifestU16(i.at("id"), "dialog item id");
         item.kind = itemKind(i.at("kind").get<std::string>());
         item.flags = itemFlags(i.value("flags", json::array()));
         const json& r = i.at("rect");
-        item.rect = DialogRect{r.at(0).get<i16>(), r.at(1).get<i16>(), r.at(2).get<i16>(), r.at(3).get<i16>()};
+        item.rect = DialogRect{manifestI16(r.at(0), "rect"), manifestI16(r.at(1), "rect"), manifestI16(r.at(2), "rect"), manifestI16(r.at(3), "rect")};
         item.limit = i.value("limit", u16(0));
         if (i.contains("text")) item.text = textRef(i["text"], texts, language);
         d.items.push_back(std::move(item));
@@ -100,14 +101,14 @@ std::vector<u8> buildButtonSet(const json& set) {
     std::vector<ButtonRecord> buttons;
     for (const json& b : set.at("buttons")) {
         ButtonRecord r;
-        r.id = b.at("id").get<u16>();
+        r.id = manifestU16(b.at("id"), "button id");
         const std::string kind = b.value("kind", std::string("push"));
         r.kind = kind == "toggle" ? ButtonKind::Toggle : kind == "select" ? ButtonKind::Select : ButtonKind::Push;
         if (kind != "push" && kind != "toggle" && kind != "select") throw ArtError("unknown button kind " + kind);
         if (b.contains("shapes")) {
-            for (size_t i = 0; i < r.shapes.size(); ++i) r.shapes[i] = b["shapes"].at(i).get<u16>();
+            for (size_t i = 0; i < r.shapes.size(); ++i) r.shapes[i] = manifestU16(b["shapes"].at(i), "shape");
         } else {
-            const u16 up = b.at("shape").get<u16>();
+            const u16 up = manifestU16(b.at("shape"), "shape");
             for (size_t i = 0; i < r.shapes.size(); ++i) r.shapes[i] = u16(up + i);
         }
         r.hotSpotKind = ButtonHotSpotKind::ShapeRect;
@@ -115,8 +116,8 @@ std::vector<u8> buildButtonSet(const json& set) {
         r.hoverMessage = b.value("hover", u32(0));
         r.group = b.value("group", u16(0));
         if (b.contains("cursor")) {
-            r.cursorOver = b["cursor"].at(0).get<u16>();
-            r.cursorPressed = b["cursor"].at(1).get<u16>();
+            r.cursorOver = manifestU16(b["cursor"].at(0), "cursor");
+            r.cursorPressed = manifestU16(b["cursor"].at(1), "cursor");
         }
         if (b.value("hidden", false)) r.flags |= kButtonFlagHidden;
         if (b.value("disabled", false)) r.flags |= kButtonFlagDisabled;
@@ -130,8 +131,8 @@ std::vector<u8> buildButtonSet(const json& set) {
 std::vector<u8> buildCursorResource(const json& cursor, const Raster& picture) {
     if (picture.width != kCursorEdge || picture.height != kCursorEdge) throw ArtError("a cursor is 32 x 32");
     CursorRecord c;
-    c.hotX = cursor.at("hot").at(0).get<i16>();
-    c.hotY = cursor.at("hot").at(1).get<i16>();
+    c.hotX = manifestI16(cursor.at("hot").at(0), "hot spot");
+    c.hotY = manifestI16(cursor.at("hot").at(1), "hot spot");
     for (int y = 0; y < kCursorEdge; ++y)
         for (int x = 0; x < kCursorEdge; ++x) {
             const u32 p = picture.at(x, y);

@@ -191,6 +191,27 @@ TEST_F(ContentSet, EveryResourceTheScreensLoadIsThereWithItsType) {
     }
 }
 
+// Every short dialog opens its item in the user's language and loads the shape group and
+// root shape of its layout id and its button set.
+TEST_F(ContentSet, EveryDialogHasItsLayoutGroupShapeAndButtonsInBothLanguages) {
+    const struct {
+        const char* item;
+        u16 layout;
+        u16 set;
+    } kDialogs[] = {{"EnterName", 7200, 777},     {"EnterSnd", 7200, 777},      {"TimerSettings", 17000, 889},
+                    {"SlideShow", 7000, 777},     {"Copy", 7500, 777},          {"RFlattenDlg", 8000, 777},
+                    {"RPickBgColorDlg", 7700, 777}, {"Deleters", 7800, 777},    {"RGetStartDlg", 9000, 777},
+                    {"RABCTextDlg", 8200, 777},   {"RPronounceDlg", 6500, 777}, {"RNoteDlg", 9000, 777},
+                    {"RPickBgSndDlg", 8050, 777}, {"RDlgLogin", 7600, 777},     {"TransSound", 7000, 777}};
+    for (const auto& d : kDialogs)
+        for (const std::string& item : {std::string(d.item), std::string(d.item) + "_sp"}) {
+            const ArchiveReader a = archive(item);
+            EXPECT_TRUE(a.find(fourCC("tBMH"), d.layout)) << item;
+            EXPECT_TRUE(a.find(fourCC("tSCR"), d.layout)) << item;
+            EXPECT_TRUE(a.find(fourCC("MBTN"), d.set)) << item;
+        }
+}
+
 TEST_F(ContentSet, EveryGroupDecodesAndEveryScriptStaysInsideItsGroup) {
     for (const auto& [path, bytes] : *files_) {
         if (path.rfind("Data/", 0) != 0 || !path.ends_with(".kvr")) continue;
@@ -389,11 +410,27 @@ TEST_F(ContentSet, EveryTransitionAndSoundNameHasItsIconAndTheTimingListHasEvery
             EXPECT_FALSE(pictures.find(fourCC("tBMP"), u16(base + (*bytes)[0]))) << "a picture without a name after " << base;
         }
     }
-    for (const char* item : {"Picker", "Picker_sp"}) {
+    // Item 0 follows a page's seconds; item m names timing mode m: 1 a click, 2 a key, 3 the
+    // reading has ended, 4 at once after the reading.
+    const char* const kModeKeys[] = {"TimingSec", "TimingClick", "TimingKey", "TimingRead", "TimingAfterRead"};
+    for (const auto& [item, file] : {std::pair{"Picker", kEnglishTextFile}, {"Picker_sp", kSpanishTextFile}}) {
         const ArchiveReader a = archive(item);
         const auto timing = a.find(fourCC("STRL"), 7000);
         ASSERT_TRUE(timing) << item;
-        EXPECT_EQ((*timing)[0], 5) << item;
+        ASSERT_EQ((*timing)[0], 5) << item;
+        std::vector<std::string> got;
+        std::string word;
+        for (size_t at = 1; at < timing->size(); ++at) {
+            if ((*timing)[at] != 0) {
+                word += char((*timing)[at]);
+                continue;
+            }
+            got.push_back(word);
+            word.clear();
+        }
+        ASSERT_EQ(got.size(), 5u) << item;
+        for (size_t mode = 0; mode < 5; ++mode)
+            EXPECT_EQ(got[mode], iniValue(text(file), "PickerStrings", kModeKeys[mode]).value_or("?")) << item << " " << mode;
     }
 }
 
@@ -751,7 +788,7 @@ TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
         {"XPStrings", {"MutexError"}},
         {"SystemStrings", {"OK", "AboutText"}},
         {"LoginStrings", {"About"}},
-        {"PickerStrings", {"TimingSec", "TimingSound", "TimingMovie", "TimingWords", "TimingClick"}},
+        {"PickerStrings", {"TimingSec", "TimingClick", "TimingKey", "TimingRead", "TimingAfterRead", "DeleteShow"}},
         {"PanelStrings", {"NewStamp", "BoldLetter", "ItalicLetter", "UnderlineLetter", "SayItThisWay"}},
         {"GeneralStrings", {"TooManyPageObjects", "NeedAcrobat", "FlashPlayerDir", "FlashPlayerWin32"}},
         {"FileStrings", {"CantOpenPictureFile", "CantReadPictureFile", "VolumeFull", "GeneralFileErr", "IllegalCharacter",
@@ -902,6 +939,27 @@ TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
             const Rect16 b = planRects(shapes.at(shape)).at(0);
             EXPECT_TRUE(b.left >= c.left && b.right <= c.right && b.top >= c.top && b.bottom <= c.bottom) << cover << " " << shape;
         }
+    }
+}
+
+// The delete confirmation's messages ask about what is being deleted: the login deletes one
+// painter (7809) or several (7810), the slide-show picker a slide show (7813).
+TEST_F(ContentSet, DeleteMessagesAskAboutWhatTheirScreenDeletes) {
+    std::ifstream file(std::string(CONTENT_TEST_MANIFESTS) + "/items/Deleters.json");
+    const nlohmann::json deleters = nlohmann::json::parse(file);
+    std::map<int, std::string> keys;
+    for (const auto& g : deleters["groups"])
+        for (const auto& s : g["shapes"])
+            if (s.contains("id") && s.contains("frames") && s["frames"][0].contains("art"))
+                for (const auto& op : s["frames"][0]["art"])
+                    if (op.contains("key")) keys[s["id"]] = op["key"];
+    const std::pair<int, const char*> kAsks[] = {{7809, "painter and"}, {7810, "painters"}, {7813, "slide show"}};
+    const std::string english = text(kEnglishTextFile);
+    for (const auto& [shape, words] : kAsks) {
+        ASSERT_TRUE(keys.count(shape)) << shape;
+        const std::string& key = keys[shape];
+        const std::string message = iniValue(english, key.substr(0, key.find('/')), key.substr(key.find('/') + 1)).value_or("");
+        EXPECT_NE(message.find(words), std::string::npos) << shape << ": " << message;
     }
 }
 
