@@ -595,29 +595,57 @@ TEST_F(ContentSet, HelpButtonsPostCodesOfPagesThatHaveTextsAndSpeech) {
 }
 
 // The pages of elements that have no button of their own on the screen (Stop in Play's place,
-// the menu commands New, Print and Texture, the recording speed slider, the strip's arrows,
-// timing labels and sound controls) have help buttons too; the picker's lie over the strip's
-// own, later in the set, so that they take the click.
+// the menu commands New, Print, Texture and Exit, the folder lists, the recording speed slider,
+// the strip's arrows, timing labels and sound controls, the picker's menu commands and its list's
+// arrows) have help buttons too; the picker's lie over the strip's own and the list's, later in
+// the set, so that they take the click. Beyond those, every page of the table has a help button
+// in the set the element's screen or panel names as its help context: a panel's own code is its
+// set, its elements' codes are the set's times ten and one more digit.
 TEST_F(ContentSet, ElementsWithoutButtonsOfTheirOwnHaveHelpButtons) {
     const struct {
         const char* item;
         u16 set;
+        u32 under;  // the code of the button these lie over, or 0
         std::vector<u32> codes;
-    } kElements[] = {{"EaselHelp", 777, {19034, 19036, 19038, 19040}},
-                     {"EaselHelp", 819, {8194}},
-                     {"PickerHelp", 779, {20030, 20032, 20036, 20038}}};
+    } kElements[] = {{"EaselHelp", 777, 0, {19034, 19036, 19038, 19040, 19053, 19056, 19058}},
+                     {"EaselHelp", 787, 0, {787}},
+                     {"EaselHelp", 797, 0, {797}},
+                     {"EaselHelp", 807, 0, {807}},
+                     {"EaselHelp", 817, 0, {817}},
+                     {"EaselHelp", 819, 0, {8194}},
+                     {"EaselHelp", 840, 8403, {840}},
+                     {"PickerHelp", 777, 20012, {20040, 20042}},
+                     {"PickerHelp", 777, 0, {20020, 20022, 20046, 20048, 20050}},
+                     {"PickerHelp", 779, 20028, {20018, 20030, 20032, 20033, 20036, 20038}}};
     for (const auto& e : kElements) {
         const ArchiveReader a = archive(e.item);
         const std::vector<ButtonRecord> set = buttons(a, e.set);
-        const auto strip = std::find_if(set.begin(), set.end(), [](const ButtonRecord& b) { return b.clickMessage == 20028; });
+        const auto under = std::find_if(set.begin(), set.end(), [&e](const ButtonRecord& b) { return b.clickMessage == e.under; });
+        EXPECT_EQ(e.under == 0, under == set.end()) << e.item << " " << e.set << " " << e.under;
         for (u32 code : e.codes) {
             const auto at = std::find_if(set.begin(), set.end(), [code](const ButtonRecord& b) { return b.clickMessage == code; });
             ASSERT_NE(at, set.end()) << e.item << " " << code;
             EXPECT_TRUE(kHelpPages.count(u16(code))) << code;
-            if (strip != set.end()) {
-                EXPECT_GT(at, strip) << code;
+            if (under != set.end()) {
+                EXPECT_GT(at, under) << code;
             }
         }
+    }
+    // The mixer wand's sizes show with its styles, in the styles' set.
+    const std::map<u16, u16> kElsewhere = {{8581, 859}};
+    const std::set<u16> kPickerStrip = {20018, 20028, 20030, 20032, 20033, 20036, 20038, 20044};
+    const ArchiveReader easel = archive("EaselHelp"), picker = archive("PickerHelp");
+    for (const auto& [code, page] : kHelpPages) {
+        const bool onPicker = code >= 20000;
+        const u16 set = onPicker ? (kPickerStrip.count(code) ? 779 : 777)
+                        : kElsewhere.count(code) ? kElsewhere.at(code)
+                        : code < 1000            ? code
+                        : code < 10000           ? u16(code / 10)
+                                                 : 777;
+        const std::vector<ButtonRecord> buttonsOfSet = buttons(onPicker ? picker : easel, set);
+        EXPECT_TRUE(std::any_of(buttonsOfSet.begin(), buttonsOfSet.end(),
+                                [code](const ButtonRecord& b) { return b.clickMessage == code; }))
+            << page << " " << code << " in set " << set;
     }
 }
 
