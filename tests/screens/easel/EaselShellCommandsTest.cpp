@@ -11,7 +11,6 @@
 #include "app/print/PrintJobHolder.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "app/window/MenuCommands.h"
-#include "engine/gfx/sprites/PlayAnimation.h"
 #include "engine/resources/NamedResources.h"
 #include "framework/controls/RTexturePicker.h"
 #include "panels/pencil/RPencilPanel.h"
@@ -21,7 +20,7 @@
 #include "platform/print/headless/HeadlessPrint.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/REasel.h"
-#include "tests/app/harness/ScreenHarness.h"
+#include "tests/screens/easel/EaselHarness.h"
 
 namespace {
 
@@ -66,57 +65,31 @@ public:
     size_t redPixels = 0;
 };
 
-class EaselShellCommands : public testapp::ScreenHarness {
+class EaselShellCommands : public testscreens::EaselHarness {
 protected:
     void SetUp() override {
-        ScreenHarness::SetUp();
+        EaselHarness::SetUp();
         if (HasFatalFailure()) return;
-        // The easel's entry animation plays to its end: each of its waits moves the clock on.
-        gClock = &clock_.clock();
-        sprSetAnimationWait(waitByMovingTheClock);
         printer.outputPath = root_ + "/picture.pdf";
         plat::print::setPrintBackend(&printer);
-        start(false, [](u32 code) -> std::unique_ptr<RModule> {
-            if (code == kScreenEasel) return std::make_unique<REasel>();
-            return nullptr;
-        });
-        logIn("Maya");
-        settle();
-        easel = dynamic_cast<REasel*>(app->GetCurrentModule());
-        ASSERT_NE(easel, nullptr);
-        // The framework's own archive holds the print dialogs; the program does not open it
-        // by itself yet (it looks for it beside the program, the content set has it in Data).
+        enterEasel();
+        if (HasFatalFailure()) return;
+        // The framework's own archive holds the print dialogs; the program finds it beside
+        // itself, a test runs from its own folder, where it is not.
         systemOpen = OpenNamedResource("System", 1) == kErrNone;
     }
     void TearDown() override {
         plat::print::setPrintBackend(nullptr);
         if (systemOpen) ReleaseNamedResource("System");
-        ScreenHarness::TearDown();
-        sprSetAnimationWait(nullptr);
-        gClock = nullptr;
+        EaselHarness::TearDown();
     }
-    static void waitByMovingTheClock(u32 due) {
-        const u32 now = gClock->millis();
-        if (i32(due - now) > 0) gClock->advance(due - now);
-    }
-    static inline plat::FakeClock* gClock = nullptr;
     Point16 buttonCentre(u16 id) {
         const i32 index = easel->FindButtonById(id);
         if (index < 0) return {-1, -1};
         return centreOf(easel->Buttons()[size_t(index)]->GetSprite());
     }
-    // A key waiting for whoever pumps the display next (the print dialog's modal loop).
-    void queueKey(u8 virtualKey) {
-        for (auto kind : {plat::InputEvent::Kind::KeyDown, plat::InputEvent::Kind::KeyUp}) {
-            plat::InputEvent event;
-            event.kind = kind;
-            event.virtualKey = virtualKey;
-            display_.script(mainWindow->GetHandle(), event);
-        }
-    }
 
     FilePrinter printer;
-    REasel* easel = nullptr;
     bool systemOpen = false;
 };
 

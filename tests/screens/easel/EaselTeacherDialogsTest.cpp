@@ -5,54 +5,23 @@
 #include "document/objects/RNotePageObject.h"
 #include "document/pages/RPage.h"
 #include "document/storage/ObjectTypes.h"
-#include "engine/gfx/sprites/PlayAnimation.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "screens/easel/REasel.h"
-#include "tests/app/harness/ScreenHarness.h"
+#include "tests/screens/easel/EaselHarness.h"
 
 namespace {
 
 using namespace Ostrel;
 
-class EaselTeacherDialogs : public testapp::ScreenHarness {
+class EaselTeacherDialogs : public testscreens::EaselHarness {
 protected:
     void SetUp() override {
-        ScreenHarness::SetUp();
+        EaselHarness::SetUp();
         if (HasFatalFailure()) return;
-        // The easel's entry animation plays to its end: each of its waits moves the clock on.
-        gClock = &clock_.clock();
-        sprSetAnimationWait(waitByMovingTheClock);
-        start(false, [](u32 code) -> std::unique_ptr<RModule> {
-            if (code == kScreenEasel) return std::make_unique<REasel>();
-            return nullptr;
-        });
-        logIn("Maya");
-        settle();
-        easel = dynamic_cast<REasel*>(app->GetCurrentModule());
-        ASSERT_NE(easel, nullptr);
+        enterEasel();
+        if (HasFatalFailure()) return;
         ASSERT_NE(easel->CurrentPage(), nullptr);
     }
-    void TearDown() override {
-        ScreenHarness::TearDown();
-        sprSetAnimationWait(nullptr);
-        gClock = nullptr;
-    }
-    static void waitByMovingTheClock(u32 due) {
-        const u32 now = gClock->millis();
-        if (i32(due - now) > 0) gClock->advance(due - now);
-    }
-    static inline plat::FakeClock* gClock = nullptr;
-    // A key waiting for whoever pumps the display next (the dialog's modal loop).
-    void queueKey(u8 virtualKey) {
-        for (auto kind : {plat::InputEvent::Kind::KeyDown, plat::InputEvent::Kind::KeyUp}) {
-            plat::InputEvent event;
-            event.kind = kind;
-            event.virtualKey = virtualKey;
-            display_.script(mainWindow->GetHandle(), event);
-        }
-    }
-
-    REasel* easel = nullptr;
 };
 
 TEST_F(EaselTeacherDialogs, TheNoteCommandRunsTheNoteDialogAndTheMenuFollowsTheNote) {
