@@ -36,8 +36,8 @@
 #include "platform/display/sdl/SdlDisplay.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Windows.h"
+#include "tests/demo/screenshot/SdlDisplayOnXvfb.h"
 #include "tests/demo/screenshot/XScreenshot.h"
-#include "tests/demo/screenshot/XvfbServer.h"
 
 namespace {
 
@@ -48,10 +48,7 @@ enum class Screen { Headless, Xvfb };
 struct XDisplay {
     XDisplay() {
         if (!server.running()) return;
-        setenv("DISPLAY", server.display().c_str(), 1);
-        setenv("SDL_RENDER_DRIVER", "software", 1);
-        setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
-        sdl = plat::makeSdlDisplay("x11");
+        sdl = sdlDisplayOn(server);
     }
     XvfbServer server;
     std::unique_ptr<plat::DisplayDriver> sdl;

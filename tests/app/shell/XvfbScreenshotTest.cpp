@@ -1,13 +1,10 @@
 // The first screens of a session on a real X server (a private Xvfb), through SDL as people
 // see them: what the server shows of the main window must be the picture the program drew.
 // The screen and the program's own picture are kept side by side as artifacts for review.
-#include <cstdlib>
-
-#include "platform/display/sdl/SdlDisplay.h"
 #include "tests/app/shell/SessionFixture.h"
 #include "tests/demo/screenshot/XFakeInput.h"
+#include "tests/demo/screenshot/SdlDisplayOnXvfb.h"
 #include "tests/demo/screenshot/XScreenshot.h"
-#include "tests/demo/screenshot/XvfbServer.h"
 
 // SDL's session-bus connection is kept by the bus library for the life of the process: the
 // system's, not ours.
@@ -22,10 +19,7 @@ class XvfbSession : public SessionFixture {
 protected:
     void SetUp() override {
         if (!server_.running()) GTEST_SKIP() << "No X server (Xvfb) could be started: " << server_.failure();
-        setenv("DISPLAY", server_.display().c_str(), 1);
-        setenv("SDL_RENDER_DRIVER", "software", 1);
-        setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
-        sdl_ = plat::makeSdlDisplay("x11");
+        sdl_ = sdlDisplayOn(server_);
         ASSERT_NE(sdl_, nullptr) << "SDL could not open the X server at " << server_.display();
         plat::setDisplayDriver(sdl_.get());
         SessionFixture::SetUp();
