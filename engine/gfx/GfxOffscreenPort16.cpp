@@ -23,34 +23,32 @@ namespace {
 // are found once per row and per piece, each run is then cut to those columns.
 class PackedInto16 {
 public:
+    // The clip piece lies inside the picture's rectangle, so both limits are picture columns.
     PackedInto16(GfxDibBitmap& store, Point16 at, u16 width, const Rect16& piece)
-        : store_(store), at_(at), piece_(piece), firstColumn_(std::max<i32>(0, piece.left - at.h)),
-          endColumn_(std::min<i32>(width, piece.right - at.h)) {}
+        : store_(store), at_(at), piece_(piece), firstColumn_(u32(std::max<i32>(0, piece.left - at.h))),
+          endColumn_(u32(std::max<i32>(0, std::min<i32>(width, piece.right - at.h)))) {}
 
     bool row(u32 y) {
         const i32 device = at_.v + i32(y);
         if (device < piece_.top || device >= piece_.bottom) return false;
-        row_ = store_.RowAt(device);
+        left_ = store_.RowAt(device) + 2 * i64(at_.h);
         return true;
     }
 
     void run(const GfxPackedRun& run) {
         // Most runs lie wholly inside the piece's columns and are written as they stand.
-        if (i64(run.x) >= firstColumn_ && i64(run.x) + run.count <= endColumn_) {
-            u8* to = row_ + 2 * (at_.h + i64(run.x));
-            if (run.repeat) gfxFillWords(to, run.colourAt(0, true), run.count);
-            else gfxCopySpan(to, run.colours, 2 * size_t(run.count));
-            return;
+        u32 first = run.x, end = run.x + run.count;
+        if (first < firstColumn_ || end > endColumn_) {
+            first = std::max(first, firstColumn_);
+            end = std::min(end, endColumn_);
+            if (first >= end) return;
         }
-        const i64 first = std::max<i64>(run.x, firstColumn_);
-        const i64 end = std::min<i64>(i64(run.x) + run.count, endColumn_);
-        if (first >= end) return;
-        u8* to = row_ + 2 * (at_.h + first);
+        u8* to = left_ + 2 * size_t(first);
         if (run.repeat) {
-            gfxFillWords(to, run.colourAt(0, true), size_t(end - first));
+            gfxFillWords(to, run.colourAt(0, true), end - first);
         } else {
             // Colour words and the store are both little-endian: the words move as bytes.
-            gfxCopySpan(to, run.colours + 2 * (first - run.x), 2 * size_t(end - first));
+            gfxCopySpan(to, run.colours + 2 * size_t(first - run.x), 2 * size_t(end - first));
         }
     }
 
@@ -58,9 +56,10 @@ private:
     GfxDibBitmap& store_;
     Point16 at_;
     Rect16 piece_;
-    i32 firstColumn_;
-    i32 endColumn_;
-    u8* row_ = nullptr;
+    u32 firstColumn_;
+    u32 endColumn_;
+    // The store's place of the picture's column 0 in the current row.
+    u8* left_ = nullptr;
 };
 
 }  // namespace

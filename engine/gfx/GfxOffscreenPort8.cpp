@@ -25,31 +25,37 @@ public:
         // Device column d shows picture column d - at.h, or at.h + width - 1 - d when mirrored.
         const i32 fromLeft = kMirror ? at.h + i32(width) - piece.right : piece.left - at.h;
         const i32 fromRight = kMirror ? at.h + i32(width) - piece.left : piece.right - at.h;
-        firstColumn_ = std::max<i32>(0, fromLeft);
-        endColumn_ = std::min<i32>(width, fromRight);
+        // The clip piece lies inside the picture's rectangle, so both are columns of the picture.
+        firstColumn_ = u32(std::max<i32>(0, fromLeft));
+        endColumn_ = u32(std::max<i32>(0, std::min<i32>(width, fromRight)));
     }
 
     bool row(u32 y) {
         const i32 device = flip_ ? at_.v + i32(height_) - 1 - i32(y) : at_.v + i32(y);
         if (device < piece_.top || device >= piece_.bottom) return false;
-        row_ = store_.RowAt(device);
+        // Mirrored rows are placed from the picture's right edge.
+        left_ = store_.RowAt(device) + at_.h + (kMirror ? i64(width_) : 0);
         return true;
     }
 
     void run(const GfxPackedRun& run) {
-        const i64 first = std::max<i64>(run.x, firstColumn_);
-        const i64 end = std::min<i64>(i64(run.x) + run.count, endColumn_);
-        if (first >= end) return;
-        const size_t count = size_t(end - first);
-        // The device columns of picture columns [first, end): from `left` on, in reverse when mirrored.
-        u8* left = row_ + (kMirror ? at_.h + width_ - end : at_.h + first);
+        // Most runs lie wholly inside the piece's columns and are written as they stand.
+        u32 first = run.x, end = run.x + run.count;
+        if (first < firstColumn_ || end > endColumn_) {
+            first = std::max(first, firstColumn_);
+            end = std::min(end, endColumn_);
+            if (first >= end) return;
+        }
+        const size_t count = end - first;
+        // The device columns of picture columns [first, end): from `to` on, in reverse when mirrored.
+        u8* to = kMirror ? left_ - end : left_ + first;
         if (run.repeat) {
-            if (!(transparent_ && run.colours[0] == 0)) gfxFillSpan(left, run.colours[0], count);
+            if (!(transparent_ && run.colours[0] == 0)) gfxFillSpan(to, run.colours[0], count);
         } else if (!kMirror) {
-            gfxCopySpan(left, run.colours + (first - run.x), count);
+            gfxCopySpan(to, run.colours + (first - run.x), count);
         } else {
             const u8* from = run.colours + (end - 1 - run.x);
-            for (size_t i = 0; i < count; ++i) left[i] = *(from - i);
+            for (size_t i = 0; i < count; ++i) to[i] = *(from - i);
         }
     }
 
@@ -61,9 +67,9 @@ private:
     bool flip_;
     bool transparent_;
     Rect16 piece_;
-    i32 firstColumn_ = 0;
-    i32 endColumn_ = 0;
-    u8* row_ = nullptr;
+    u32 firstColumn_ = 0;
+    u32 endColumn_ = 0;
+    u8* left_ = nullptr;
 };
 
 }  // namespace

@@ -10,24 +10,33 @@
 
 static_assert(std::endian::native == std::endian::little);
 
+namespace gfx_row_copy {
+
+// The first and the last n bytes of a span of n to 2n bytes, both read before either is
+// written: a store ahead of a load whose low address bits match it holds the load back until
+// the store's whole address is known, and picture rows and store rows meet like that often.
+template <size_t n>
+inline void copyEnds(u8* to, const u8* from, size_t bytes) {
+    u8 head[n], tail[n];
+    __builtin_memcpy(head, from, n);
+    __builtin_memcpy(tail, from + bytes - n, n);
+    __builtin_memcpy(to, head, n);
+    __builtin_memcpy(to + bytes - n, tail, n);
+}
+
+}  // namespace gfx_row_copy
+
 inline void gfxCopySpan(u8* to, const u8* from, size_t bytes) {
-    if (bytes > 128) {
-        std::memcpy(to, from, bytes);
-    } else if (bytes >= 32) {
-        for (size_t i = 0; i + 32 < bytes; i += 32) __builtin_memcpy(to + i, from + i, 32);
-        __builtin_memcpy(to + bytes - 32, from + bytes - 32, 32);
-    } else if (bytes >= 16) {
-        __builtin_memcpy(to, from, 16);
-        __builtin_memcpy(to + bytes - 16, from + bytes - 16, 16);
-    } else if (bytes >= 8) {
-        __builtin_memcpy(to, from, 8);
-        __builtin_memcpy(to + bytes - 8, from + bytes - 8, 8);
-    } else if (bytes >= 4) {
-        __builtin_memcpy(to, from, 4);
-        __builtin_memcpy(to + bytes - 4, from + bytes - 4, 4);
-    } else {
-        for (size_t i = 0; i < bytes; ++i) to[i] = from[i];
-    }
+    using gfx_row_copy::copyEnds;
+    // Each span is copied in the largest pieces that cover it in two.
+    if (bytes > 128) std::memcpy(to, from, bytes);
+    else if (bytes > 64) copyEnds<64>(to, from, bytes);
+    else if (bytes > 32) copyEnds<32>(to, from, bytes);
+    else if (bytes > 16) copyEnds<16>(to, from, bytes);
+    else if (bytes > 8) copyEnds<8>(to, from, bytes);
+    else if (bytes > 4) copyEnds<4>(to, from, bytes);
+    else if (bytes >= 2) copyEnds<2>(to, from, bytes);
+    else if (bytes == 1) *to = *from;
 }
 
 // Fills `bytes` bytes with the repeated 8-byte `pattern` (little-endian) in overlapping

@@ -1,0 +1,193 @@
+// The packed-row writers of the 8- and 16-bit offscreen ports against the plain walk of the
+// same rows placed pixel by pixel: clip edges on, before and after run boundaries, pictures
+// reaching out of the store on every side, and random pictures with runs long enough to take
+// every size class of the span copies.
+#include <random>
+
+#include "OffscreenTestSupport.h"
+#include "PackedEncoders.h"
+#include "PackedPlacement.h"
+
+namespace {
+
+constexpr u16 kStoreWidth = 200;
+constexpr u16 kStoreHeight = 12;
+
+using Drawing = PackedDrawing;
+
+class PackedIntoPortTest : public OffscreenTest {
+protected:
+    // Draws into a port filled with a pattern and compares it with the walk's placement.
+    void expectLikeTheWalk(const std::vector<u8>& data, u16 width, u16 height, bool words, const Drawing& d,
+                           const std::string& what) {
+        GfxOffscreenPort* port = makeOffscreen(kStoreWidth, kStoreHeight, words ? 16 : 8);
+        for (i32 y = 0; y < kStoreHeight; ++y)
+            for (size_t i = 0; i < size_t(kStoreWidth) * (words ? 2 : 1); ++i) row(port, y)[i] = u8(y * 31 + i * 7 + 1) & 0x7F;
+        const std::vector<u8> before = pixels(port);
+        setClip(port, {d.clip});
+        const Rect16 dst{d.at.h, d.at.v, i16(d.at.h + width), i16(d.at.v + height)};
+        const u16 format = words ? 3 | kGfxFormatPacked16 : 2 | kGfxFormatPacked8;
+        ASSERT_EQ(port->DrawPixels(dst, width, height, 0, format, data.data(), u32(data.size()), d.mode, d.flags), kErrNone)
+            << what;
+        std::vector<u8> want = before;
+        EXPECT_TRUE(placePackedByTheWalk(want, kStoreWidth, kStoreHeight, data, width, height, words, d)) << what;
+        const std::vector<u8> got = pixels(port);
+        auto where = std::mismatch(got.begin(), got.end(), want.begin());
+        ASSERT_TRUE(where.first == got.end()) << what << ": first difference at byte " << (where.first - got.begin());
+    }
+};
+
+// Rows with run boundaries at columns 41, 100, 101 and 120. 8-bit: a literal [0, 41), a repeat
+// [41, 100) of index 0 in odd rows, a literal [100, 101), a repeat [101, 120). 16-bit: a
+// leading gap of 3, runs [3, 4), [40, 41), [41, 100), [100, 101) and [101, 120), a gap between
+// the first two.
+std::vector<u8> boundaryRows8(u16 height) {
+    std::vector<u8> pixels;
+    for (u16 y = 0; y < height; ++y) {
+        for (u32 x = 0; x < 120; ++x) {
+            u8 v = u8(1 + (x * 13 + y * 5) % 250);
+            if (x >= 41 && x < 100) v = u8(y % 2 ? 0 : 9);
+            if (x >= 101) v = 77;
+            pixels.push_back(v);
+        }
+    }
+    return encodePacked8(pixels, 120, height);
+}
+
+std::vector<u8> boundaryRows16(u16 height) {
+    Packed16 p;
+    for (u16 y = 0; y < height; ++y) {
+        std::vector<std::vector<u16>> runs{std::vector<u16>(1), std::vector<u16>(1), std::vector<u16>(59),
+                                           std::vector<u16>(1), std::vector<u16>(19)};
+        u16 colour = u16(0x1000 + 7 * y);
+        for (auto& run : runs)
+            for (u16& w : run) w = colour++;
+        p.row(3, runs, {36, 0, 0, 0, 0});
+    }
+    return p.bytes;
+}
+
+struct ClipLimit {
+    const char* name;
+    i16 left;
+    i16 right;
+};
+
+// Both sides of each run boundary, as the clip's left edge and as its right edge.
+const ClipLimit kClipLimits[] = {
+    {"whole rows", -50, 250},     {"left at 2", 2, 250},       {"left at 3", 3, 250},       {"left at 4", 4, 250},
+    {"left at 5", 5, 250},        {"left at 39", 39, 250},     {"left at 40", 40, 250},     {"left at 41", 41, 250},
+    {"left at 42", 42, 250},      {"left at 99", 99, 250},     {"left at 100", 100, 250},   {"left at 101", 101, 250},
+    {"right at 3", -50, 3},       {"right at 4", -50, 4},      {"right at 5", -50, 5},      {"right at 40", -50, 40},
+    {"right at 41", -50, 41},     {"right at 42", -50, 42},    {"right at 100", -50, 100},  {"right at 101", -50, 101},
+    {"right at 102", -50, 102},   {"right at 119", -50, 119},  {"right at 120", -50, 120},  {"right at 121", -50, 121},
+    {"inside one run", 50, 60},   {"one column", 41, 42},      {"no column", 41, 41},
+};
+
+TEST_F(PackedIntoPortTest, ClipEdgesAroundRunBoundariesCutRunsLikeTheWalk) {
+    const u16 height = 6;
+    const std::vector<u8> rows8 = boundaryRows8(height), rows16 = boundaryRows16(height);
+    for (const ClipLimit& limit : kClipLimits) {
+        for (i16 x : {0, 7, -3}) {
+            // The clip's columns are picture columns: they move with the picture.
+            const Rect16 clip{i16(limit.left + x), -5, i16(limit.right + x), 40};
+            const std::string what = std::string(limit.name) + " at x " + std::to_string(x);
+            for (u16 flags : {u16(0), u16(kGfxCopyMirror), u16(kGfxCopyFlip)})
+                for (u16 mode : {u16(0), u16(kGfxModeTransparent)})
+                    expectLikeTheWalk(rows8, 120, height, false, Drawing{{x, 2}, clip, mode, flags},
+                                      what + " flags " + std::to_string(flags) + " mode " + std::to_string(mode));
+            expectLikeTheWalk(rows16, 140, height, true, Drawing{{x, 2}, clip, 0, 0}, what);
+        }
+    }
+}
+
+// The picture's top and bottom rows on both sides of the clip's and the store's edges.
+TEST_F(PackedIntoPortTest, ClipAndStoreRowLimitsTakeTheRowsLikeTheWalk) {
+    const u16 height = 6;
+    const std::vector<u8> rows8 = boundaryRows8(height), rows16 = boundaryRows16(height);
+    struct RowLimit {
+        const char* name;
+        i16 y;
+        i16 top;
+        i16 bottom;
+    };
+    const RowLimit limits[] = {
+        {"clip top on the first row", 2, 2, 40},      {"clip top one row in", 2, 3, 40},
+        {"clip bottom on the last row", 2, -5, 8},    {"clip bottom one row short", 2, -5, 7},
+        {"clip bottom one row past", 2, -5, 9},       {"above the store by one", -1, -5, 40},
+        {"below the store by one", 7, -5, 40},        {"ending on the store's last row", 6, -5, 40},
+        {"one row of clip", 2, 4, 5},
+    };
+    for (const RowLimit& limit : limits) {
+        const Rect16 clip{-50, limit.top, 250, limit.bottom};
+        for (u16 flags : {u16(0), u16(kGfxCopyFlip)})
+            expectLikeTheWalk(rows8, 120, height, false, Drawing{{4, limit.y}, clip, 0, flags},
+                              std::string(limit.name) + " flags " + std::to_string(flags));
+        expectLikeTheWalk(rows16, 140, height, true, Drawing{{4, limit.y}, clip, 0, 0}, limit.name);
+    }
+}
+
+// Rows of random runs up to the longest each format has (128 indices; literals of up to 100
+// words and repeats of up to 300), some reaching past the picture's width.
+std::vector<u8> randomRows8(std::mt19937& random, u16 width, u16 height) {
+    std::vector<u8> out;
+    for (u16 y = 0; y < height; ++y) {
+        std::vector<u8> runs;
+        const u32 reach = width + random() % 3 * 40;
+        for (u32 x = 0; x < reach;) {
+            const u32 n = 1 + random() % (random() % 4 ? 40 : 128);
+            if (random() % 2) {
+                runs.push_back(u8(0x80 | (n - 1)));
+                runs.push_back(random() % 3 ? u8(random()) : 0);
+            } else {
+                runs.push_back(u8(n - 1));
+                for (u32 i = 0; i < n; ++i) runs.push_back(u8(random()));
+            }
+            x += n;
+        }
+        pushBE16(out, u16(runs.size()));
+        out.insert(out.end(), runs.begin(), runs.end());
+    }
+    return out;
+}
+
+std::vector<u8> randomRows16(std::mt19937& random, u16 width, u16 height) {
+    Packed16 p;
+    for (u16 y = 0; y < height; ++y) {
+        if (random() % 6 == 0) {
+            p.emptyRows(u16(1 + random() % 2));
+            continue;
+        }
+        if (random() % 5 == 0) {
+            p.repeatRow(u16(1 + random() % 300), u16(random() & 0x7FFF), u16(random() % 20));
+            continue;
+        }
+        std::vector<std::vector<u16>> literals;
+        std::vector<u16> gaps;
+        for (u32 x = 0; x < width;) {
+            literals.emplace_back(random() % 8 ? random() % 40 : random() % 101);
+            for (u16& w : literals.back()) w = u16(random() & 0x7FFF);
+            gaps.push_back(u16(random() % 3 ? 0 : random() % 20));
+            x += u32(literals.back().size()) + gaps.back() + 1;
+        }
+        p.row(u16(random() % 10), literals, gaps);
+    }
+    return p.bytes;
+}
+
+TEST_F(PackedIntoPortTest, RandomPicturesWithLongRunsMatchTheWalk) {
+    std::mt19937 random(2024);
+    for (int round = 0; round < 60; ++round) {
+        const u16 width = u16(1 + random() % 260), height = u16(1 + random() % 10);
+        const Point16 at{i16(i32(random() % 240) - 40), i16(i32(random() % 16) - 4)};
+        const i16 left = i16(i32(random() % 240) - 20), top = i16(i32(random() % 14) - 2);
+        const Rect16 clip{left, top, i16(left + 1 + random() % 240), i16(top + 1 + random() % 14)};
+        const std::string what = "round " + std::to_string(round);
+        const u16 mode = random() % 2 ? 0 : kGfxModeTransparent;
+        const u16 flags = u16((random() % 2 ? kGfxCopyMirror : 0) | (random() % 2 ? kGfxCopyFlip : 0));
+        expectLikeTheWalk(randomRows8(random, width, height), width, height, false, Drawing{at, clip, mode, flags}, what);
+        expectLikeTheWalk(randomRows16(random, width, height), width, height, true, Drawing{at, clip, mode, 0}, what);
+    }
+}
+
+}  // namespace
