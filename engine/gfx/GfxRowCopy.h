@@ -12,16 +12,23 @@ static_assert(std::endian::native == std::endian::little);
 
 namespace gfx_row_copy {
 
-// The first and the last n bytes of a span of n to 2n bytes, both read before either is
-// written: a store ahead of a load whose low address bits match it holds the load back until
-// the store's whole address is known, and picture rows and store rows meet like that often.
+// The first and the last n bytes of a span of n to 2n bytes, all read before any is written: a
+// store ahead of a load whose low address bits match it holds the load back until the store's
+// whole address is known, and picture rows and store rows meet like that often. The pieces
+// are held as vectors of at most 16 bytes, which stay in registers.
 template <size_t n>
 inline void copyEnds(u8* to, const u8* from, size_t bytes) {
-    u8 head[n], tail[n];
-    __builtin_memcpy(head, from, n);
-    __builtin_memcpy(tail, from + bytes - n, n);
-    __builtin_memcpy(to, head, n);
-    __builtin_memcpy(to + bytes - n, tail, n);
+    constexpr size_t piece = n < 16 ? n : 16, pieces = n / piece;
+    typedef u8 Piece __attribute__((vector_size(piece)));
+    Piece head[pieces], tail[pieces];
+    for (size_t i = 0; i < pieces; ++i) {
+        __builtin_memcpy(&head[i], from + i * piece, piece);
+        __builtin_memcpy(&tail[i], from + bytes - n + i * piece, piece);
+    }
+    for (size_t i = 0; i < pieces; ++i) {
+        __builtin_memcpy(to + i * piece, &head[i], piece);
+        __builtin_memcpy(to + bytes - n + i * piece, &tail[i], piece);
+    }
 }
 
 }  // namespace gfx_row_copy
