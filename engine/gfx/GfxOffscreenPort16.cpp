@@ -31,7 +31,7 @@ public:
     bool row(u32 y) {
         const i32 device = at_.v + i32(y);
         if (device < piece_.top || device >= piece_.bottom) return false;
-        left_ = store_.RowAt(device) + 2 * i64(at_.h);
+        row_ = store_.RowAt(device);
         return true;
     }
 
@@ -43,7 +43,8 @@ public:
             end = std::min(end, endColumn_);
             if (first >= end) return;
         }
-        u8* to = left_ + 2 * size_t(first);
+        // Measured from the row's start: the picture's column 0 may lie left of the store.
+        u8* to = row_ + 2 * (i64(at_.h) + first);
         if (run.repeat) {
             gfxFillWords(to, run.colourAt(0, true), end - first);
         } else {
@@ -58,8 +59,7 @@ private:
     Rect16 piece_;
     u32 firstColumn_;
     u32 endColumn_;
-    // The store's place of the picture's column 0 in the current row.
-    u8* left_ = nullptr;
+    u8* row_ = nullptr;
 };
 
 }  // namespace

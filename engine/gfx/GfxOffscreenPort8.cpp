@@ -33,8 +33,7 @@ public:
     bool row(u32 y) {
         const i32 device = flip_ ? at_.v + i32(height_) - 1 - i32(y) : at_.v + i32(y);
         if (device < piece_.top || device >= piece_.bottom) return false;
-        // Mirrored rows are placed from the picture's right edge.
-        left_ = store_.RowAt(device) + at_.h + (kMirror ? i64(width_) : 0);
+        row_ = store_.RowAt(device);
         return true;
     }
 
@@ -47,8 +46,9 @@ public:
             if (first >= end) return;
         }
         const size_t count = end - first;
+        // Measured from the row's start: the picture's column 0 may lie left of the store.
         // The device columns of picture columns [first, end): from `to` on, in reverse when mirrored.
-        u8* to = kMirror ? left_ - end : left_ + first;
+        u8* to = row_ + (kMirror ? i64(at_.h) + width_ - end : i64(at_.h) + first);
         if (run.repeat) {
             if (!(transparent_ && run.colours[0] == 0)) gfxFillSpan(to, run.colours[0], count);
         } else if (!kMirror) {
@@ -69,7 +69,7 @@ private:
     Rect16 piece_;
     u32 firstColumn_ = 0;
     u32 endColumn_ = 0;
-    u8* left_ = nullptr;
+    u8* row_ = nullptr;
 };
 
 }  // namespace
