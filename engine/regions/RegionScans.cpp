@@ -63,30 +63,29 @@ int rgnSkipPassing(const Rect16* rects, int from, int count, const Rect16& r, bo
     return rgnSkipPassingPlain(rects, from, count, r, placing);
 }
 
-i32 rgnTallestPlain(const Rect16* rects, int count) {
-    i32 tallest = 0;
-    for (int i = 0; i < count; ++i) tallest = std::max(tallest, i32(rects[i].bottom) - i32(rects[i].top));
-    return tallest;
+i16 rgnLowestEdgePlain(const Rect16* rects, int count) {
+    i16 lowest = INT16_MIN;
+    for (int i = 0; i < count; ++i) lowest = std::max({lowest, rects[i].top, rects[i].bottom});
+    return lowest;
 }
 
-i32 rgnTallest(const Rect16* rects, int count) {
+i16 rgnLowestEdge(const Rect16* rects, int count) {
     int i = 0;
-    i32 tallest = 0;
+    i16 lowest = INT16_MIN;
 #if defined(__SSE2__)
-    // Heights where bottom is below top, as 16-bit differences (exact: 1 to 65535), others 0;
-    // compared unsigned by flipping the sign bit, as SSE2 compares only signed words.
-    const __m128i flip = _mm_set1_epi16(INT16_MIN);
-    __m128i first = flip, second = flip;
-    for (; i + 4 <= count; i += 4) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rects + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rects + i + 2));
-        // Each rectangle's top moved to its bottom's lane.
-        const __m128i topsA = _mm_slli_si128(a, 4), topsB = _mm_slli_si128(b, 4);
-        first = _mm_max_epi16(first, _mm_xor_si128(_mm_and_si128(_mm_sub_epi16(a, topsA), _mm_cmpgt_epi16(a, topsA)), flip));
-        second = _mm_max_epi16(second, _mm_xor_si128(_mm_and_si128(_mm_sub_epi16(b, topsB), _mm_cmpgt_epi16(b, topsB)), flip));
+    if (count >= 4) {
+        __m128i first = _mm_set1_epi16(INT16_MIN), second = first;
+        for (; i + 4 <= count; i += 4) {
+            first = _mm_max_epi16(first, _mm_loadu_si128(reinterpret_cast<const __m128i*>(rects + i)));
+            second = _mm_max_epi16(second, _mm_loadu_si128(reinterpret_cast<const __m128i*>(rects + i + 2)));
+        }
+        // Lanes 1, 3, 5 and 7 hold tops and bottoms; folding the 32-bit pairs onto each other
+        // leaves their greatest in lane 1.
+        __m128i most = _mm_max_epi16(first, second);
+        most = _mm_max_epi16(most, _mm_shuffle_epi32(most, _MM_SHUFFLE(1, 0, 3, 2)));
+        most = _mm_max_epi16(most, _mm_shuffle_epi32(most, _MM_SHUFFLE(2, 3, 0, 1)));
+        lowest = i16(_mm_extract_epi16(most, 1));
     }
-    const __m128i most = _mm_xor_si128(_mm_max_epi16(first, second), flip);
-    tallest = std::max<i32>(u16(_mm_extract_epi16(most, 3)), u16(_mm_extract_epi16(most, 7)));
 #endif
-    return std::max(tallest, rgnTallestPlain(rects + i, count - i));
+    return std::max(lowest, rgnLowestEdgePlain(rects + i, count - i));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The scans that the union repeats most, over a region's rectangles: passing the ones a
-// rectangle being placed leaves untouched, and the tallest height. Each has a plain loop,
+// rectangle being placed leaves untouched, and the lowest edge of a run of them. Each has a plain loop,
 // which says what it finds, and a version that looks at four rectangles at a time and finds
 // the same for any list, damaged ones included. Not for other modules.
 #include "engine/base/EngineTypes.h"
@@ -13,6 +13,7 @@
 int rgnSkipPassing(const Rect16* rects, int from, int count, const Rect16& r, bool placing);
 int rgnSkipPassingPlain(const Rect16* rects, int from, int count, const Rect16& r, bool placing);
 
-// The greatest bottom less top, at least 0.
-i32 rgnTallest(const Rect16* rects, int count);
-i32 rgnTallestPlain(const Rect16* rects, int count);
+// The greatest of every rectangle's top and bottom (the lowest edge on the screen, whichever
+// way round a damaged one holds them); INT16_MIN for none.
+i16 rgnLowestEdge(const Rect16* rects, int count);
+i16 rgnLowestEdgePlain(const Rect16* rects, int count);

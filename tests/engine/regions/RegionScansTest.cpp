@@ -40,7 +40,10 @@ TEST(RegionScans, FourAtATimeFindsWhatThePlainLoopsFind) {
         for (Rect16& s : rects) s = randomRect(random, damaged);
         const int count = int(rects.size());
         const int from = count == 0 ? 0 : int(random() % unsigned(count + 1));
-        ASSERT_EQ(rgnTallest(rects.data(), count), rgnTallestPlain(rects.data(), count)) << "trial " << trial;
+        for (int length = 0; length <= count - from; ++length) {
+            ASSERT_EQ(rgnLowestEdge(rects.data() + from, length), rgnLowestEdgePlain(rects.data() + from, length))
+                << "trial " << trial << " length " << length;
+        }
         Rect16 r = randomRect(random, false);
         if (r.left == r.right || r.top == r.bottom) continue;
         for (bool placing : {false, true}) {
@@ -51,23 +54,23 @@ TEST(RegionScans, FourAtATimeFindsWhatThePlainLoopsFind) {
     }
 }
 
-// Heights at the ends of what 16 bits hold, where a 16-bit difference wraps.
-TEST(RegionScans, TallestAtTheEdgesOfTheRange) {
+// The lowest edge is the greater of top and bottom, whichever way round, INT16_MIN for none.
+TEST(RegionScans, LowestEdgeTakesTopsAndBottomsOnly) {
     struct Case {
         Rect16 rect;
-        i32 tallest;
+        i16 lowest;
     };
-    const Case cases[] = {{R{0, INT16_MIN, 1, INT16_MAX}, 65535}, {R{0, -1, 1, INT16_MAX}, 32768},
-                          {R{0, 0, 1, INT16_MAX}, 32767},       {R{0, 5, 1, 5}, 0},
-                          {R{0, INT16_MAX, 1, INT16_MIN}, 0},   {R{0, 3, 1, 4}, 1}};
+    const Case cases[] = {{R{0, INT16_MIN, 1, INT16_MAX}, INT16_MAX}, {R{0, 7, 1, -3}, 7},
+                          {R{INT16_MAX, -9, INT16_MAX, -8}, -8},     {R{0, INT16_MIN, 1, INT16_MIN}, INT16_MIN}};
     for (const Case& c : cases) {
-        // The case in each of five places, among short rectangles.
+        // The case in each of five places, among rectangles far above with far-out sides.
         for (int place = 0; place < 5; ++place) {
-            std::vector<Rect16> rects(5, R{0, 0, 1, 1});
+            std::vector<Rect16> rects(5, R{INT16_MAX, INT16_MIN, INT16_MAX, INT16_MIN});
             rects[size_t(place)] = c.rect;
-            EXPECT_EQ(rgnTallest(rects.data(), 5), std::max(c.tallest, 1)) << c.rect.top << ".." << c.rect.bottom;
+            EXPECT_EQ(rgnLowestEdge(rects.data(), 5), c.lowest) << c.rect.top << ".." << c.rect.bottom << " at " << place;
         }
     }
+    EXPECT_EQ(rgnLowestEdge(nullptr, 0), INT16_MIN);
 }
 
 }  // namespace
