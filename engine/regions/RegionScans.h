@@ -1,6 +1,7 @@
 #pragma once
 // The scans that the union repeats most, over a region's rectangles: passing the ones a
-// rectangle being placed leaves untouched, and the lowest edge of a run of them. Each has a plain loop,
+// rectangle being placed leaves untouched, finding the first that reaches a row, and the
+// lowest edge of a run of them. Each has a plain loop,
 // which says what it finds, and a version that looks at four rectangles at a time and finds
 // the same for any list, damaged ones included. Not for other modules.
 #include "engine/base/EngineTypes.h"
@@ -12,6 +13,10 @@
 // and rows.
 int rgnSkipPassing(const Rect16* rects, int from, int count, const Rect16& r, bool placing);
 int rgnSkipPassingPlain(const Rect16* rects, int from, int count, const Rect16& r, bool placing);
+
+// The first index from `from` whose rectangle's top or bottom is at or below `row`.
+int rgnFirstReaching(const Rect16* rects, int from, int count, i16 row);
+int rgnFirstReachingPlain(const Rect16* rects, int from, int count, i16 row);
 
 // The greatest of every rectangle's top and bottom (the lowest edge on the screen, whichever
 // way round a damaged one holds them); INT16_MIN for none.

@@ -130,8 +130,7 @@ EngineErr addRect(RegionUnionList& list, const Rect16& added) {
                 insertAt = kNoIndex;
                 // Resume at the nearest earlier rectangle that meets r's columns when it ends
                 // where r starts with the same columns, so that the two are joined.
-                int p = i - 1;
-                while (p >= 0 && !(list[p].left <= r.right && r.left <= list[p].right)) --p;
+                const int p = list.lastMeetingColumns(i, r);
                 if (p >= 0 && sameColumns(list[p], r) && list[p].bottom == r.top) i = p;
             } else {
                 // The part of r above s takes s's place in the list, at the insertion index.

@@ -1,5 +1,6 @@
 #include "engine/regions/RegionUnionList.h"
 
+#include <bit>
 #include <cstring>
 
 #include "engine/regions/RegionScans.h"
@@ -78,7 +79,7 @@ EngineErr RegionUnionList::setBottom(int i, i16 bottom) {
     Rect16& s = slot(i);
     edits_.push(Edit{kBottom, i, s});
     s.bottom = bottom;
-    if (i / kRun < indexed_) lowest_[size_t(i / kRun)] = std::max(lowest_[size_t(i / kRun)], bottom);
+    if (i / kRun < indexed_ && bottom > reaching_[size_t(i / kRun)]) forgetFrom(i);
     return kErrNone;
 }
 
@@ -108,24 +109,45 @@ i16 RegionUnionList::lowestEdge(int from, int to) const {
     return std::max(rgnLowestEdge(slots() + from, gapAt_ - from), rgnLowestEdge(slots() + gapAt_ + gap(), to - gapAt_));
 }
 
-int RegionUnionList::scanStart(i16 top) {
-    int run = 0;
-    while (run < indexed_ && lowest_[size_t(run)] < top) ++run;
-    if (run < indexed_) return run * kRun;
-    for (; run * kRun < count_; ++run) {
-        const i16 lowest = lowestEdge(run * kRun, std::min(count_, run * kRun + kRun));
-        lowest_[size_t(run)] = lowest;
-        indexed_ = run + 1;
-        if (lowest >= top) return run * kRun;
-    }
-    return count_;
-}
-
-int RegionUnionList::skipPassing(int from, const Rect16& r, bool placing) const {
+int RegionUnionList::firstReaching(int from, i16 top) const {
     if (from < gapAt_) {
-        from = rgnSkipPassing(slots(), from, gapAt_, r, placing);
+        from = rgnFirstReaching(slots(), from, gapAt_, top);
         if (from < gapAt_) return from;
     }
-    const int gapSize = gap();
-    return rgnSkipPassing(slots(), from + gapSize, count_ + gapSize, r, placing) - gapSize;
+    return rgnFirstReaching(slots(), from + gap(), count_ + gap(), top) - gap();
+}
+
+int RegionUnionList::scanStart(i16 top) {
+    if (indexed_ > 0 && reaching_[size_t(indexed_ - 1)] >= top) {
+        // The first run reaching `top`, by halving without branches.
+        int low = 0;
+        for (int step = std::bit_floor(u32(indexed_)); step > 0; step /= 2) {
+            if (low + step <= indexed_ && reaching_[size_t(low + step - 1)] < top) low += step;
+        }
+        return low * kRun;
+    }
+    // The index grows only as far as a scan needs it; the last run indexed may be short. The
+    // runs passed on the way lie wholly above `top`, which is all a later scan needs to know
+    // of them.
+    if (indexed_ * kRun >= count_) return count_;
+    const int first = firstReaching(indexed_ * kRun, top);
+    if (first == count_) return count_;
+    const int run = first / kRun;
+    const i16 above = top == INT16_MIN ? top : i16(top - 1);
+    for (; indexed_ < run; ++indexed_) reaching_[size_t(indexed_)] = above;
+    reaching_[size_t(run)] = std::max(above, lowestEdge(run * kRun, std::min(count_, run * kRun + kRun)));
+    indexed_ = run + 1;
+    return first;
+}
+
+int RegionUnionList::lastMeetingColumns(int before, const Rect16& r) const {
+    auto meets = [&r](const Rect16& s) { return s.left <= r.right && r.left <= s.right; };
+    int p = before - 1;
+    for (const int gapSize = gap(); p >= gapAt_; --p) {
+        if (meets(slots()[p + gapSize])) return p;
+    }
+    for (; p >= 0; --p) {
+        if (meets(slots()[p])) return p;
+    }
+    return -1;
 }

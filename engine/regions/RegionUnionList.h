@@ -7,9 +7,9 @@
 // inserting into a list as long as its capacity would grow it, so growth and its failures
 // come where they would without the gap.
 //
-// Each run of 16 rectangles keeps the lowest of its edges, so that a scan for a piece can
-// start at the first run reaching the piece's top: every rectangle before it lies wholly
-// above the piece. The index lives only as long as the list, within one call, so that no
+// Each run of 16 rectangles keeps a row at or below the lowest edge of the runs up to it, so
+// that a scan for a piece can start at the first run reaching the piece's top, found by
+// halving: every rectangle before it lies wholly above the piece. The index lives only as long as the list, within one call, so that no
 // change made to the region between calls can mislead it.
 //
 // Every change is recorded before it is made, in room reserved first, so that the changes
@@ -22,6 +22,7 @@
 
 #include "engine/base/EngineTypes.h"
 #include "engine/base/MemoryHandles.h"
+#include "engine/regions/RegionScans.h"
 #include "engine/regions/RegionScratch.h"
 #include "engine/regions/Regions.h"
 
@@ -44,8 +45,17 @@ public:
     // A start for the scan for a piece whose top is `top`: every rectangle before it has its
     // top and bottom above `top`.
     int scanStart(i16 top);
+    // The nearest index before `before` whose rectangle meets r's columns (edges touching
+    // count), or -1.
+    int lastMeetingColumns(int before, const Rect16& r) const;
     // rgnSkipPassing over the list from `from`.
-    int skipPassing(int from, const Rect16& r, bool placing) const;
+    int skipPassing(int from, const Rect16& r, bool placing) const {
+        if (from < gapAt_) {
+            from = rgnSkipPassing(slots(), from, gapAt_, r, placing);
+            if (from < gapAt_) return from;
+        }
+        return rgnSkipPassing(slots(), from + gap(), count_ + gap(), r, placing) - gap();
+    }
 
     // Keeps the changes made so far: they can no longer be taken back.
     void keep();
@@ -75,6 +85,7 @@ private:
     // The runs from the one holding index i on no longer hold what they were taken from.
     void forgetFrom(int i) { indexed_ = std::min(indexed_, i / kRun); }
     i16 lowestEdge(int from, int to) const;
+    int firstReaching(int from, i16 top) const;
 
     memHandle rgn_;
     RegionRecord* record_;
@@ -82,7 +93,7 @@ private:
     int gapAt_;
     RegionScratch<Edit> edits_;
     u32 changeLimit_;
-    // Lowest edges of the first `indexed_` runs.
+    // For each of the first `indexed_` runs, the lowest edge of it and every run before it.
     int indexed_ = 0;
-    std::array<i16, (0xFFFF + kRun) / kRun + 1> lowest_;
+    std::array<i16, (0xFFFF + kRun) / kRun + 1> reaching_;
 };

@@ -4,6 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <future>
+#include <memory>
+#include <thread>
 #include <random>
 #include <vector>
 
@@ -120,6 +125,34 @@ TEST_F(RegionTest, UnionsOfDamagedRegionsMatchTheModel) {
         memFreeHandle(rgn);
         if (HasFatalFailure()) return;
     }
+}
+
+// Found by the random comparison above: a stored list whose inverted and overlapping
+// rectangles make the union cut and join the same pieces for ever. The union stops (a
+// watchdog ends the program if not), refuses the rectangle as a bad region and leaves the
+// list as it was, as the model does.
+TEST_F(RegionTest, DamagedListThatKeepsAUnionGoingIsRefused) {
+    RegionModel model;
+    model.capacity = 32;
+    model.rects = {{5, -3, 16, 11},  {19, -3, 13, 10}, {-4, 0, -2, 17},  {9, 0, 4, 2},     {14, 0, -4, 14},
+                   {14, 2, -2, 15},  {4, 3, 4, 1},     {6, 4, 3, 16},    {-32768, 5, 3, 9}, {7, 7, 15, 15},
+                   {5, 8, 4, 3},     {-1, 9, 11, 9},   {-1, 10, 11, 10}, {2, 11, -3, 32767}, {13, 13, 3, 2},
+                   {14, 13, -4, 19}, {12, 15, 1, 11},  {11, 17, 9, -2},  {13, 19, 18, 11}};
+    const Rects stored = model.rects;
+    memHandle rgn = regionFrom(model);
+    auto finished = std::make_shared<std::promise<EngineErr>>();
+    std::future<EngineErr> result = finished->get_future();
+    std::thread([rgn, finished] { finished->set_value(rgnUnionRect(rgn, Rect16{14, 7, 20, 13})); }).detach();
+    if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+        ADD_FAILURE() << "the union did not end";
+        std::_Exit(1);
+    }
+    EXPECT_EQ(result.get(), kRgnErrBadRegion);
+    EXPECT_EQ(rgnGetLastError(), kRgnErrBadRegion);
+    EXPECT_EQ(regionModelUnion(model, {Rect16{14, 7, 20, 13}}), kRgnErrBadRegion);
+    EXPECT_EQ(model.rects, stored);
+    EXPECT_TRUE(sameAsModel(rgn, model));
+    memFreeHandle(rgn);
 }
 
 TEST_F(RegionTest, RegionUnionsMatchTheModel) {
