@@ -9,11 +9,6 @@
 
 namespace {
 
-bool passes(const Rect16& s, const Rect16& r, i16 topLimit) {
-    return (s.top < topLimit) & ((s.bottom < r.top) | (s.right < r.left) | (s.left > r.right)) &
-           ((s.left < r.left) | (s.top < r.top) | (s.right > r.right) | (s.bottom > r.bottom));
-}
-
 #if defined(__SSE2__)
 // Sixteen-bit lane masks of two rectangles each, four rectangles to a 32-bit mask with two
 // bits a lane: rectangle k's lane j at bit 8k + 2j.
@@ -37,16 +32,16 @@ __m128i laneLimits(i16 left, i16 top, i16 right, i16 bottom) {
 }  // namespace
 
 int rgnSkipPassingPlain(const Rect16* rects, int from, int count, const Rect16& r, bool placing) {
-    const i16 topLimit = placing ? r.top : r.bottom;
-    while (from < count && passes(rects[from], r, topLimit)) ++from;
+    while (from < count && rgnPasses(rects[from], r, placing)) ++from;
     return from;
 }
 
 #if defined(__SSE2__)
 namespace {
 
-// While r's place is open, a rectangle that starts above r cannot lie inside it, so only
-// rows and columns are compared.
+// Up to the first rectangle that does not pass, or to the last three. While r's place is
+// open, a rectangle that starts above r cannot lie inside it, so only rows and columns are
+// compared.
 template <bool kPlacing>
 int skipFourAtATime(const Rect16* rects, int from, int count, const Rect16& r) {
     const __m128i below = laneLimits(r.left, kPlacing ? r.top : r.bottom, r.left, r.top);
@@ -72,11 +67,12 @@ int skipFourAtATime(const Rect16* rects, int from, int count, const Rect16& r) {
 #endif
 
 int rgnSkipPassing(const Rect16* rects, int from, int count, const Rect16& r, bool placing) {
-    const i16 topLimit = placing ? r.top : r.bottom;
     // The scan often stops at once: the next rectangle is the one it stopped for last.
-    if (from < count && !passes(rects[from], r, topLimit)) return from;
+    if (from < count && !rgnPasses(rects[from], r, placing)) return from;
 #if defined(__SSE2__)
     from = placing ? skipFourAtATime<true>(rects, from, count, r) : skipFourAtATime<false>(rects, from, count, r);
+    // Stopped short of the last three: at a rectangle that does not pass.
+    if (from + 4 <= count) return from;
 #endif
     return rgnSkipPassingPlain(rects, from, count, r, placing);
 }
