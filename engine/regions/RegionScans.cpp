@@ -102,30 +102,3 @@ int rgnFirstReaching(const Rect16* rects, int from, int count, i16 row) {
 #endif
     return rgnFirstReachingPlain(rects, from, count, row);
 }
-
-i16 rgnLowestEdgePlain(const Rect16* rects, int count) {
-    i16 lowest = INT16_MIN;
-    for (int i = 0; i < count; ++i) lowest = std::max({lowest, rects[i].top, rects[i].bottom});
-    return lowest;
-}
-
-i16 rgnLowestEdge(const Rect16* rects, int count) {
-    int i = 0;
-    i16 lowest = INT16_MIN;
-#if defined(__SSE2__)
-    if (count >= 4) {
-        __m128i first = _mm_set1_epi16(INT16_MIN), second = first;
-        for (; i + 4 <= count; i += 4) {
-            first = _mm_max_epi16(first, _mm_loadu_si128(reinterpret_cast<const __m128i*>(rects + i)));
-            second = _mm_max_epi16(second, _mm_loadu_si128(reinterpret_cast<const __m128i*>(rects + i + 2)));
-        }
-        // Lanes 1, 3, 5 and 7 hold tops and bottoms; folding the 32-bit pairs onto each other
-        // leaves their greatest in lane 1.
-        __m128i most = _mm_max_epi16(first, second);
-        most = _mm_max_epi16(most, _mm_shuffle_epi32(most, _MM_SHUFFLE(1, 0, 3, 2)));
-        most = _mm_max_epi16(most, _mm_shuffle_epi32(most, _MM_SHUFFLE(2, 3, 0, 1)));
-        lowest = i16(_mm_extract_epi16(most, 1));
-    }
-#endif
-    return std::max(lowest, rgnLowestEdgePlain(rects + i, count - i));
-}

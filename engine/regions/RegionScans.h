@@ -1,9 +1,9 @@
 #pragma once
 // The scans that the union repeats most, over a region's rectangles: passing the ones a
-// rectangle being placed leaves untouched, finding the first that reaches a row, and the
-// lowest edge of a run of them. Each has a plain loop, which says what it finds, and a
-// version that looks at several rectangles at a time and finds the same for any list,
-// damaged ones included. Not for other modules.
+// rectangle being placed leaves untouched, and finding the first that reaches a row. Each
+// has a plain loop, which says what it finds, and a version that looks at several
+// rectangles at a time and finds the same for any list, damaged ones included. Not for
+// other modules.
 #include "engine/base/EngineTypes.h"
 #include "engine/regions/Rects.h"
 
@@ -23,8 +23,3 @@ int rgnSkipPassingPlain(const Rect16* rects, int from, int count, const Rect16& 
 // The first index from `from` whose rectangle's top or bottom is at or below `row`.
 int rgnFirstReaching(const Rect16* rects, int from, int count, i16 row);
 int rgnFirstReachingPlain(const Rect16* rects, int from, int count, i16 row);
-
-// The greatest of every rectangle's top and bottom (the lowest edge on the screen, whichever
-// way round a damaged one holds them); INT16_MIN for none.
-i16 rgnLowestEdge(const Rect16* rects, int count);
-i16 rgnLowestEdgePlain(const Rect16* rects, int count);

@@ -23,10 +23,20 @@ EngineErr RegionUnionList::room(u32 n) {
 
 void RegionUnionList::moveGap(int to) {
     const int gapSize = gap();
+    Rect16* s = slots();
+    // Most moves are of a rectangle or two, cheaper copied here than through memmove.
     if (gapSize != 0 && to < gapAt_) {
-        std::memmove(slots() + to + gapSize, slots() + to, size_t(gapAt_ - to) * sizeof(Rect16));
+        if (gapAt_ - to <= kShortMove) {
+            for (int i = gapAt_; i-- > to;) s[i + gapSize] = s[i];
+        } else {
+            std::memmove(s + to + gapSize, s + to, size_t(gapAt_ - to) * sizeof(Rect16));
+        }
     } else if (gapSize != 0 && to > gapAt_) {
-        std::memmove(slots() + gapAt_, slots() + gapAt_ + gapSize, size_t(to - gapAt_) * sizeof(Rect16));
+        if (to - gapAt_ <= kShortMove) {
+            for (int i = gapAt_; i < to; ++i) s[i] = s[i + gapSize];
+        } else {
+            std::memmove(s + gapAt_, s + gapAt_ + gapSize, size_t(to - gapAt_) * sizeof(Rect16));
+        }
     }
     gapAt_ = to;
 }
@@ -103,12 +113,6 @@ void RegionUnionList::close() {
     record_->count = u16(count_);
 }
 
-i16 RegionUnionList::lowestEdge(int from, int to) const {
-    if (to <= gapAt_) return rgnLowestEdge(slots() + from, to - from);
-    if (from >= gapAt_) return rgnLowestEdge(slots() + from + gap(), to - from);
-    return std::max(rgnLowestEdge(slots() + from, gapAt_ - from), rgnLowestEdge(slots() + gapAt_ + gap(), to - gapAt_));
-}
-
 int RegionUnionList::firstReaching(int from, i16 top) const {
     if (from < gapAt_) {
         from = rgnFirstReaching(slots(), from, gapAt_, top);
@@ -126,17 +130,12 @@ int RegionUnionList::scanStart(i16 top) {
         }
         return low * kRun;
     }
-    // The index grows only as far as a scan needs it; the last run indexed may be short. The
-    // runs passed on the way lie wholly above `top`, which is all a later scan needs to know
-    // of them.
+    // The index grows only as far as a scan needs it, over the runs wholly above `top`,
+    // which is all a later scan needs to know of them.
     if (indexed_ * kRun >= count_) return count_;
     const int first = firstReaching(indexed_ * kRun, top);
-    if (first == count_) return count_;
-    const int run = first / kRun;
     const i16 above = top == INT16_MIN ? top : i16(top - 1);
-    for (; indexed_ < run; ++indexed_) reaching_[size_t(indexed_)] = above;
-    reaching_[size_t(run)] = std::max(above, lowestEdge(run * kRun, std::min(count_, run * kRun + kRun)));
-    indexed_ = run + 1;
+    for (; indexed_ < first / kRun; ++indexed_) reaching_[size_t(indexed_)] = above;
     return first;
 }
 

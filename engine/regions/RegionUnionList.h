@@ -7,9 +7,9 @@
 // inserting into a list as long as its capacity would grow it, so growth and its failures
 // come where they would without the gap.
 //
-// Each run of 16 rectangles keeps a row at or below the lowest edge of the runs up to it, so
-// that a scan for a piece can start at the first run reaching the piece's top, found by
-// halving: every rectangle before it lies wholly above the piece. The index lives only as long as the list, within one call, so that no
+// Each run of 16 rectangles passed by a scan keeps a row at or below the lowest edge of the
+// runs up to it, so that a later scan can start at the first run reaching its piece's top,
+// found by halving: every rectangle before it lies wholly above the piece. The index lives only as long as the list, within one call, so that no
 // change made to the region between calls can mislead it.
 //
 // Every change is recorded before it is made, in room reserved first, so that the changes
@@ -75,6 +75,7 @@ private:
         Rect16 before;
     };
     static constexpr int kRun = 16;
+    static constexpr int kShortMove = 4;
 
     Rect16* slots() { return rgnRects(record_); }
     const Rect16* slots() const { return rgnRects(record_); }
@@ -87,7 +88,6 @@ private:
     void insertAt(int i, const Rect16& r);
     // The runs from the one holding index i on no longer hold what they were taken from.
     void forgetFrom(int i) { indexed_ = std::min(indexed_, i / kRun); }
-    i16 lowestEdge(int from, int to) const;
     int firstReaching(int from, i16 top) const;
 
     memHandle rgn_;
