@@ -21,15 +21,17 @@ constexpr int kNoIndex = -1;
 // costs more than it saves.
 constexpr int kSkipFrom = 16;
 
+// The tests below take every comparison without branching on each: the scan meets
+// rectangles in no order a branch could learn.
 bool inside(const Rect16& inner, const Rect16& outer) {
-    return outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top &&
-           inner.bottom <= outer.bottom;
+    return (outer.left <= inner.left) & (inner.right <= outer.right) & (outer.top <= inner.top) &
+           (inner.bottom <= outer.bottom);
 }
 
-bool sameColumns(const Rect16& a, const Rect16& b) { return a.left == b.left && a.right == b.right; }
+bool sameColumns(const Rect16& a, const Rect16& b) { return (a.left == b.left) & (a.right == b.right); }
 
 bool columnsHold(const Rect16& outer, const Rect16& inner) {
-    return outer.left <= inner.left && inner.right <= outer.right;
+    return (outer.left <= inner.left) & (inner.right <= outer.right);
 }
 
 // The band where r and s overlap vertically, across the columns of both, from `top` down to
@@ -81,7 +83,7 @@ EngineErr addRect(RegionUnionList& list, const Rect16& added) {
                 dropped = true;
                 break;
             }
-            if (r.top <= s.top && inside(s, r)) {
+            if ((r.top <= s.top) & inside(s, r)) {
                 EDIT_TRY(list.remove(i));
                 if (insertAt == kNoIndex) insertAt = i;
                 continue;
@@ -95,7 +97,7 @@ EngineErr addRect(RegionUnionList& list, const Rect16& added) {
                 continue;
             }
             if (insertAt == kNoIndex && (r.top < s.top || (r.top == s.top && r.right < s.left))) insertAt = i;
-            if (r.top > s.bottom || s.right < r.left || s.left > r.right) {
+            if ((r.top > s.bottom) | (s.right < r.left) | (s.left > r.right)) {
                 ++i;
                 continue;
             }
