@@ -35,6 +35,15 @@ Rect16 anyRect(std::mt19937& random) {
     return R{edge(), edge(), edge(), edge()};
 }
 
+Rects anyRects(std::mt19937& random, int most) {
+    Rects rects;
+    for (int k = int(random() % unsigned(most)); k > 0; --k) rects.push_back(anyRect(random));
+    return rects;
+}
+
+// The slots a region holding `rects` keeps after a union.
+u16 slotsFor(const Rects& rects) { return u16((rects.size() / kRgnSlotGrowth + 1) * kRgnSlotGrowth); }
+
 // Makes one random change to both, returning the list's result.
 EngineErr changeBoth(RegionUnionList& list, Rects& model, std::mt19937& random) {
     const int count = int(model.size());
@@ -70,9 +79,8 @@ EngineErr changeBoth(RegionUnionList& list, Rects& model, std::mt19937& random) 
 TEST_F(RegionTest, ChangesAroundTheGapGiveThePlainList) {
     std::mt19937 random(31);
     for (int trial = 0; trial < 300; ++trial) {
-        Rects model;
-        for (int k = int(random() % 40); k > 0; --k) model.push_back(anyRect(random));
-        const u16 capacity = u16((model.size() / kRgnSlotGrowth + 1) * kRgnSlotGrowth);
+        Rects model = anyRects(random, 40);
+        const u16 capacity = slotsFor(model);
         memHandle rgn = blockOf(model, capacity);
         u32 expectedCapacity = capacity;
         {
@@ -98,9 +106,8 @@ TEST_F(RegionTest, ChangesAroundTheGapGiveThePlainList) {
 TEST_F(RegionTest, ChangesTakenBackLeaveTheListAsKept) {
     std::mt19937 random(32);
     for (int trial = 0; trial < 300; ++trial) {
-        Rects model;
-        for (int k = int(random() % 40); k > 0; --k) model.push_back(anyRect(random));
-        memHandle rgn = blockOf(model, u16((model.size() / kRgnSlotGrowth + 1) * kRgnSlotGrowth));
+        Rects model = anyRects(random, 40);
+        memHandle rgn = blockOf(model, slotsFor(model));
         {
             RegionUnionList list(rgn, recordOf(rgn));
             // Kept changes, then changes taken back, crossing block growth now and then.
@@ -121,10 +128,9 @@ TEST_F(RegionTest, ChangesTakenBackLeaveTheListAsKept) {
 TEST_F(RegionTest, ScansStartBeforeEveryRectangleReachingTheirRow) {
     std::mt19937 random(33);
     for (int trial = 0; trial < 300; ++trial) {
-        Rects model;
-        for (int k = int(random() % 90); k > 0; --k) model.push_back(anyRect(random));
+        Rects model = anyRects(random, 90);
         std::sort(model.begin(), model.end(), [](const R& a, const R& b) { return a.top < b.top; });
-        memHandle rgn = blockOf(model, u16((model.size() / kRgnSlotGrowth + 1) * kRgnSlotGrowth));
+        memHandle rgn = blockOf(model, slotsFor(model));
         {
             RegionUnionList list(rgn, recordOf(rgn));
             for (int step = 0; step < 30; ++step) {
@@ -156,7 +162,7 @@ TEST_F(RegionTest, ChangeLimitHoldsAtItsEdge) {
     const Case cases[] = {{"empty list", 0, false}, {"one held", 1, false}, {"replacement at the edge", 3, true}};
     for (const Case& c : cases) {
         const Rects rects(size_t(c.held), R{0, 0, 1, 1});
-        memHandle rgn = blockOf(rects, u16((c.held / kRgnSlotGrowth + 1) * kRgnSlotGrowth));
+        memHandle rgn = blockOf(rects, slotsFor(rects));
         {
             RegionUnionList list(rgn, recordOf(rgn));
             const int limit = 64 * (c.held + 64);
