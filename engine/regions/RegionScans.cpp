@@ -1,7 +1,17 @@
 #include "engine/regions/RegionScans.h"
 
+namespace {
+
+bool passes(const Rect16& s, const Rect16& r, bool placing) {
+    const i16 topLimit = placing ? r.top : r.bottom;
+    return (s.top < topLimit) & ((s.bottom < r.top) | (s.right < r.left) | (s.left > r.right)) &
+           ((s.left < r.left) | (s.top < r.top) | (s.right > r.right) | (s.bottom > r.bottom));
+}
+
+}  // namespace
+
 int rgnSkipPassingPlain(const Rect16* rects, int from, int count, const Rect16& r, bool placing) {
-    while (from < count && rgnPasses(rects[from], r, placing)) ++from;
+    while (from < count && passes(rects[from], r, placing)) ++from;
     return from;
 }
 

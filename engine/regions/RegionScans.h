@@ -13,15 +13,6 @@
 #include "engine/base/EngineTypes.h"
 #include "engine/regions/Rects.h"
 
-// Whether the union's scan for r (non-empty) passes s by: s starts above r's bottom (above
-// r's top while r's place in the list is still open, `placing`), misses r's rows or columns,
-// and is not inside r's columns and rows.
-inline bool rgnPasses(const Rect16& s, const Rect16& r, bool placing) {
-    const i16 topLimit = placing ? r.top : r.bottom;
-    return (s.top < topLimit) & ((s.bottom < r.top) | (s.right < r.left) | (s.left > r.right)) &
-           ((s.left < r.left) | (s.top < r.top) | (s.right > r.right) | (s.bottom > r.bottom));
-}
-
 int rgnSkipPassingPlain(const Rect16* rects, int from, int count, const Rect16& r, bool placing);
 
 #if defined(__SSE2__)
@@ -68,11 +59,11 @@ int rgnSkipFourAtATime(const Rect16* rects, int from, int count, const Rect16& r
 }
 #endif
 
-// The first index from `from` on whose rectangle the scan for r must look at. Inline: the
-// scan calls it for every stretch it passes.
+// The first index from `from` on whose rectangle the union's scan for r (non-empty) must
+// look at: before it, each one starts above r's bottom (above r's top while r's place in the
+// list is still open, `placing`), misses r's rows or columns, and is not inside r's columns
+// and rows. Inline: the scan calls it for every stretch it passes.
 inline int rgnSkipPassing(const Rect16* rects, int from, int count, const Rect16& r, bool placing) {
-    // The scan often stops at once: the next rectangle is the one it stopped for last.
-    if (from < count && !rgnPasses(rects[from], r, placing)) return from;
 #if defined(__SSE2__)
     from = placing ? rgnSkipFourAtATime<true>(rects, from, count, r) : rgnSkipFourAtATime<false>(rects, from, count, r);
     // Stopped short of the last three: at a rectangle that does not pass.

@@ -48,11 +48,8 @@ public:
     // The nearest index before `before` whose rectangle meets r's columns (edges touching
     // count), or -1.
     int lastMeetingColumns(int before, const Rect16& r) const;
-    // rgnSkipPassing over the list from `from` (a rectangle of the list). The scan often
-    // stops at once, at the rectangle it stopped for last, which is tested here.
+    // rgnSkipPassing over the list from `from`, on both sides of the gap.
     int skipPassing(int from, const Rect16& r, bool placing) const {
-        if (!rgnPasses((*this)[from], r, placing)) return from;
-        ++from;
         if (from < gapAt_) {
             from = rgnSkipPassing(slots(), from, gapAt_, r, placing);
             if (from < gapAt_) return from;
