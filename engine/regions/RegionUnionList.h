@@ -9,8 +9,10 @@
 //
 // Each run of 16 rectangles passed by a scan keeps a row at or below the lowest edge of the
 // runs up to it, so that a later scan can start at the first run reaching its piece's top,
-// found by halving: every rectangle before it lies wholly above the piece. The index lives only as long as the list, within one call, so that no
-// change made to the region between calls can mislead it.
+// found by halving: every rectangle before it lies wholly above the piece. The index lives
+// only as long as the list, within one call, so that no change made to the region between
+// calls can mislead it; the first scan of a call reads the list up to its piece, sixteen
+// rectangles at a time.
 //
 // Every change is recorded before it is made, in room reserved first, so that the changes
 // made for one added rectangle can be taken back exactly. A sound list never needs more than
@@ -93,7 +95,8 @@ private:
     int gapAt_;
     RegionScratch<Edit> edits_;
     u32 changeLimit_;
-    // For each of the first `indexed_` runs, the lowest edge of it and every run before it.
+    // For each of the first `indexed_` runs, a row at or below the lowest edge of it and of
+    // every run before it.
     int indexed_ = 0;
     std::array<i16, (0xFFFF + kRun) / kRun + 1> reaching_;
 };
