@@ -1,92 +1,42 @@
 #include "engine/regions/RegionScans.h"
 
-#include <algorithm>
-#include <cstdint>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace {
 
-bool passes(const Rect16& s, const Rect16& r, i16 topLimit) {
+bool passes(const Rect16& s, const Rect16& r, bool placing) {
+    const i16 topLimit = placing ? r.top : r.bottom;
     return (s.top < topLimit) & ((s.bottom < r.top) | (s.right < r.left) | (s.left > r.right)) &
            ((s.left < r.left) | (s.top < r.top) | (s.right > r.right) | (s.bottom > r.bottom));
 }
 
-#if defined(__SSE2__)
-// Sixteen-bit lane masks of two rectangles each, four rectangles to a 32-bit mask with two
-// bits a lane: rectangle k's lane j at bit 8k + 2j.
-u32 lanesLess(const Rect16* four, __m128i limits) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(four));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(four + 2));
-    return u32(_mm_movemask_epi8(_mm_cmplt_epi16(a, limits))) | u32(_mm_movemask_epi8(_mm_cmplt_epi16(b, limits))) << 16;
-}
-
-u32 lanesGreater(const Rect16* four, __m128i limits) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(four));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(four + 2));
-    return u32(_mm_movemask_epi8(_mm_cmpgt_epi16(a, limits))) | u32(_mm_movemask_epi8(_mm_cmpgt_epi16(b, limits))) << 16;
-}
-
-__m128i laneLimits(i16 left, i16 top, i16 right, i16 bottom) {
-    return _mm_setr_epi16(left, top, right, bottom, left, top, right, bottom);
-}
-#endif
-
 }  // namespace
 
 int rgnSkipPassingPlain(const Rect16* rects, int from, int count, const Rect16& r, bool placing) {
-    const i16 topLimit = placing ? r.top : r.bottom;
-    while (from < count && passes(rects[from], r, topLimit)) ++from;
+    while (from < count && passes(rects[from], r, placing)) ++from;
     return from;
 }
 
-int rgnSkipPassing(const Rect16* rects, int from, int count, const Rect16& r, bool placing) {
+int rgnFirstReachingPlain(const Rect16* rects, int from, int count, i16 row) {
+    while (from < count && rects[from].top < row && rects[from].bottom < row) ++from;
+    return from;
+}
+
+int rgnFirstReaching(const Rect16* rects, int from, int count, i16 row) {
 #if defined(__SSE2__)
-    const i16 topLimit = placing ? r.top : r.bottom;
-    const __m128i below = laneLimits(r.left, topLimit, r.left, r.top);
-    const __m128i beyond = laneLimits(r.right, INT16_MAX, r.right, r.bottom);
-    const __m128i aboveTop = laneLimits(INT16_MIN, r.top, INT16_MIN, INT16_MIN);
+    const __m128i rows = _mm_set1_epi16(row);
+    // Sixteen rectangles at a time while none reaches: the greatest of their lanes, tops and
+    // bottoms in lanes 1, 3, 5 and 7 (mask bytes 0xCCCC), all above the row.
+    for (; from + 16 <= count; from += 16) {
+        const auto* block = reinterpret_cast<const __m128i*>(rects + from);
+        __m128i most = _mm_loadu_si128(block);
+        for (int k = 1; k < 8; ++k) most = _mm_max_epi16(most, _mm_loadu_si128(block + k));
+        if ((_mm_movemask_epi8(_mm_cmplt_epi16(most, rows)) & 0xCCCC) != 0xCCCC) break;
+    }
     for (; from + 4 <= count; from += 4) {
-        const u32 less = lanesLess(rects + from, below);
-        const u32 greater = lanesGreater(rects + from, beyond);
-        const u32 higher = lanesLess(rects + from, aboveTop);
-        // Per rectangle, at bit 8k: starts early enough; misses r; not inside r.
-        const u32 early = less >> 2;
-        const u32 misses = (less >> 4) | (less >> 6) | greater;
-        const u32 notInside = less | (higher >> 2) | (greater >> 4) | (greater >> 6);
-        const u32 stops = ~(early & misses & notInside) & 0x01010101u;
-        if (stops != 0) return from + __builtin_ctz(stops) / 8;
+        // Lanes above the row; per rectangle k, top at bit 8k + 2 and bottom at bit 8k + 6.
+        const u32 above = rgnLanesLess(rects + from, rows);
+        const u32 reaches = ~(above & (above >> 4)) & 0x04040404u;
+        if (reaches != 0) return from + __builtin_ctz(reaches) / 8;
     }
 #endif
-    return rgnSkipPassingPlain(rects, from, count, r, placing);
-}
-
-i32 rgnTallestPlain(const Rect16* rects, int count) {
-    i32 tallest = 0;
-    for (int i = 0; i < count; ++i) tallest = std::max(tallest, i32(rects[i].bottom) - i32(rects[i].top));
-    return tallest;
-}
-
-i32 rgnTallest(const Rect16* rects, int count) {
-    int i = 0;
-    i32 tallest = 0;
-#if defined(__SSE2__)
-    // Heights where bottom is below top, as 16-bit differences (exact: 1 to 65535), others 0;
-    // compared unsigned by flipping the sign bit, as SSE2 compares only signed words.
-    const __m128i flip = _mm_set1_epi16(INT16_MIN);
-    __m128i first = flip, second = flip;
-    for (; i + 4 <= count; i += 4) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rects + i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rects + i + 2));
-        // Each rectangle's top moved to its bottom's lane.
-        const __m128i topsA = _mm_slli_si128(a, 4), topsB = _mm_slli_si128(b, 4);
-        first = _mm_max_epi16(first, _mm_xor_si128(_mm_and_si128(_mm_sub_epi16(a, topsA), _mm_cmpgt_epi16(a, topsA)), flip));
-        second = _mm_max_epi16(second, _mm_xor_si128(_mm_and_si128(_mm_sub_epi16(b, topsB), _mm_cmpgt_epi16(b, topsB)), flip));
-    }
-    const __m128i most = _mm_xor_si128(_mm_max_epi16(first, second), flip);
-    tallest = std::max<i32>(u16(_mm_extract_epi16(most, 3)), u16(_mm_extract_epi16(most, 7)));
-#endif
-    return std::max(tallest, rgnTallestPlain(rects + i, count - i));
+    return rgnFirstReachingPlain(rects, from, count, row);
 }

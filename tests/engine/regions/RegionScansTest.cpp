@@ -1,4 +1,4 @@
-// The four-at-a-time scans of the union against their plain loops, over random lists with
+// The union's scans that look at several rectangles at a time against their plain loops, over random lists with
 // every start, length and rectangle, damaged ones (empty, inverted, out of order) included.
 #include "engine/regions/RegionScans.h"
 
@@ -40,7 +40,9 @@ TEST(RegionScans, FourAtATimeFindsWhatThePlainLoopsFind) {
         for (Rect16& s : rects) s = randomRect(random, damaged);
         const int count = int(rects.size());
         const int from = count == 0 ? 0 : int(random() % unsigned(count + 1));
-        ASSERT_EQ(rgnTallest(rects.data(), count), rgnTallestPlain(rects.data(), count)) << "trial " << trial;
+        const i16 row = randomEdge(random);
+        ASSERT_EQ(rgnFirstReaching(rects.data(), from, count, row), rgnFirstReachingPlain(rects.data(), from, count, row))
+            << "trial " << trial << " row " << row;
         Rect16 r = randomRect(random, false);
         if (r.left == r.right || r.top == r.bottom) continue;
         for (bool placing : {false, true}) {
@@ -51,21 +53,26 @@ TEST(RegionScans, FourAtATimeFindsWhatThePlainLoopsFind) {
     }
 }
 
-// Heights at the ends of what 16 bits hold, where a 16-bit difference wraps.
-TEST(RegionScans, TallestAtTheEdgesOfTheRange) {
+// A rectangle reaches a row with its top or its bottom, whichever way round; in each of 40
+// places, so that the sixteen-at-a-time pass and the four-at-a-time one both meet it.
+TEST(RegionScans, FirstReachingTakesTopsAndBottomsOnly) {
     struct Case {
         Rect16 rect;
-        i32 tallest;
+        i16 row;
+        bool reaches;
     };
-    const Case cases[] = {{R{0, INT16_MIN, 1, INT16_MAX}, 65535}, {R{0, -1, 1, INT16_MAX}, 32768},
-                          {R{0, 0, 1, INT16_MAX}, 32767},       {R{0, 5, 1, 5}, 0},
-                          {R{0, INT16_MAX, 1, INT16_MIN}, 0},   {R{0, 3, 1, 4}, 1}};
+    const Case cases[] = {{R{0, 0, 1, 7}, 7, true},          {R{0, 0, 1, 7}, 8, false},
+                          {R{0, 7, 1, -3}, 7, true},         {R{0, 7, 1, -3}, 8, false},
+                          {R{INT16_MAX, 0, INT16_MAX, 1}, 2, false}, {R{0, INT16_MAX, 1, INT16_MIN}, INT16_MAX, true},
+                          {R{0, INT16_MIN, 1, INT16_MIN}, INT16_MIN, true}};
     for (const Case& c : cases) {
-        // The case in each of five places, among short rectangles.
-        for (int place = 0; place < 5; ++place) {
-            std::vector<Rect16> rects(5, R{0, 0, 1, 1});
+        for (int place = 0; place < 40; ++place) {
+            // Rectangles far above, with sides far out, and the case among them.
+            std::vector<Rect16> rects(40, R{INT16_MAX, INT16_MIN, INT16_MAX, INT16_MIN});
             rects[size_t(place)] = c.rect;
-            EXPECT_EQ(rgnTallest(rects.data(), 5), std::max(c.tallest, 1)) << c.rect.top << ".." << c.rect.bottom;
+            // Every rectangle reaches the topmost row.
+            const int expected = c.row == INT16_MIN ? 0 : (c.reaches ? place : 40);
+            EXPECT_EQ(rgnFirstReaching(rects.data(), 0, 40, c.row), expected) << "row " << c.row << " at " << place;
         }
     }
 }
