@@ -25,11 +25,12 @@ struct TessPrimitive {
 enum class TessFailure : uint8_t { None, GluError, TooManyPoints, TooManyEdgePairs, TooManyContacts };
 
 // What one tessellation may cost. Outlines drawn by people stay far inside: their edges rarely
-// cross, and few of them overlap any one point along x. At the limits GLU takes a few tens of
-// milliseconds.
+// cross, and few of them overlap any one point along x (a block of 800 ringed letters in 20
+// rows makes about a quarter of the pairs allowed). At the limits GLU takes a few tens of
+// milliseconds; a star crossing itself a million times would take it tens of seconds.
 struct TessLimits {
     uint32_t points = 1u << 16;       // in all contours together
-    uint64_t edgePairs = 1u << 23;    // pairs of edges whose x ranges overlap
+    uint64_t edgePairs = 1u << 24;    // pairs of edges whose x ranges overlap
     uint32_t contacts = 1u << 13;     // pairs of edges, not neighbours on a contour, that meet
 };
 

@@ -7,7 +7,7 @@ namespace plat::gl {
 namespace {
 
 struct Edge {
-    int64_t minX, maxX, minY, maxY;
+    int32_t minX, maxX, minY, maxY;
     TessPoint from, to;
     uint32_t contour, count, position;  // the contour's first point, its points, this edge's place
 };
@@ -39,8 +39,8 @@ bool meet(const Edge& a, const Edge& b) {
 }
 
 Edge edgeOf(TessPoint from, TessPoint to, uint32_t contour, uint32_t count, uint32_t position) {
-    return Edge{std::min<int64_t>(from.x, to.x), std::max<int64_t>(from.x, to.x), std::min<int64_t>(from.y, to.y),
-                std::max<int64_t>(from.y, to.y), from, to, contour, count, position};
+    return Edge{std::min(from.x, to.x), std::max(from.x, to.x), std::min(from.y, to.y), std::max(from.y, to.y),
+                from, to, contour, count, position};
 }
 
 }  // namespace
