@@ -5,6 +5,7 @@
 #include "app/window/RDisplayWindow.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "media/objects/DemoMovieObj.h"
+#include "media/objects/RDemoMovie.h"
 
 namespace Ostrel {
 
@@ -19,10 +20,12 @@ RGetStartDlg::~RGetStartDlg() {
 i16 RGetStartDlg::Open() {
     if (Run(kGetStartContent, kGetStartLayout) != 0) return 1;
     const RApplication* app = GetApplication();
-    movie_ = StartDemoMovie(GettingStartedMovieFile(!app || app->GetCurrentModuleCode() != kScreenPicker), kGetStartedMovieOrigin);
+    DemoMovieObj* movie =
+        StartDemoMovie(GettingStartedMovieFile(!app || app->GetCurrentModuleCode() != kScreenPicker), kGetStartedMovieOrigin);
+    movie_ = movie ? demoMovieSlotToken() : 0;
     // The movie waits at its start for the play button.
-    if (movie_ && movie_->playing()) MovieObjStop(movie_);
-    MovieObjPause(movie_);
+    if (movie && movie->playing()) MovieObjStop(movie);
+    MovieObjPause(movie);
     playButton_ = FindButtonById(kGetStartPlayButton);
     if (RDisplayWindow* window = RDisplayWindow::Get(); window && window->IsMenuBarLoaded()) window->SetMenuBarDisabled(1);
     sprUpdateScreen(1);
@@ -37,7 +40,7 @@ u32 RGetStartDlg::HandleMessage(RMessage* message, uintptr_t data) {
     }
 }
 
-DemoMovieObj* RGetStartDlg::Movie() const { return movie_ && CurrentDemoMovie() == movie_ ? movie_ : nullptr; }
+DemoMovieObj* RGetStartDlg::Movie() const { return demoMovieSlotRecord(movie_); }
 
 void RGetStartDlg::PlayOrStop() {
     DemoMovieObj* movie = Movie();

@@ -42,7 +42,7 @@ private:
 
     int playButton_ = -1;
     u16 playing_ = 0;
-    DemoMovieObj* movie_ = nullptr;
+    u64 movie_ = 0;  // the demonstration slot's token for the dialog's movie
 };
 
 }  // namespace Ostrel

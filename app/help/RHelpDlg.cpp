@@ -7,6 +7,7 @@
 #include "engine/ini/IniProfiles.h"
 #include "framework/language/LanguageTexts.h"
 #include "media/objects/DemoMovieObj.h"
+#include "media/objects/RDemoMovie.h"
 #include "sound/RSound.h"
 
 namespace Ostrel {
@@ -123,14 +124,12 @@ u32 RHelpDlg::HandleInput(u32, Point16, u32) {
     return 1;
 }
 
-DemoMovieObj* RHelpDlg::DemoMovie() const {
-    return demoMovie_ && CurrentDemoMovie() == demoMovie_ ? demoMovie_ : nullptr;
-}
+DemoMovieObj* RHelpDlg::DemoMovie() const { return demoMovieSlotRecord(demoMovie_); }
 
 void RHelpDlg::StartDemo() {
     DemoMovieObj* movie = StartDemoMovie(HelpDemoMovieFile(page_), kHelpDemoOrigin);
     if (!movie) return;
-    demoMovie_ = movie;
+    demoMovie_ = demoMovieSlotToken();
     MovieObjPlay(movie);
     demoPlaying_ = 1;
     SetDemoLook(true);
@@ -139,7 +138,7 @@ void RHelpDlg::StartDemo() {
 void RHelpDlg::StopDemo() {
     // Another demonstration may have taken the slot since; that one is not this page's to stop.
     if (DemoMovie()) StopDemoMovie();
-    demoMovie_ = nullptr;
+    demoMovie_ = 0;
     demoPlaying_ = 0;
     SetDemoLook(false);
 }

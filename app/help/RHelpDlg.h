@@ -73,7 +73,7 @@ private:
 
     u32 demoOption_ = 0;
     u16 demoPlaying_ = 0;
-    DemoMovieObj* demoMovie_ = nullptr;
+    u64 demoMovie_ = 0;  // the demonstration slot's token for the page's demonstration
     std::string page_;
     std::string text_;
     u16 soundId_ = 0;

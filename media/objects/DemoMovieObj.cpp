@@ -19,7 +19,8 @@ Rect16 overlap(Rect16 a, const Rect16& b) {
 
 }  // namespace
 
-DemoMovieObj::DemoMovieObj(RDemoMovie* owner, MrMovie* movie, const Rect16& rect) : owner_(owner), movie_(movie) {
+DemoMovieObj::DemoMovieObj(RDemoMovie* owner, MrMovie* movie, const Rect16& rect)
+    : owner_(owner), movie_(movie, qtDisposeMovie) {
     movieRect_ = rect;
     displayRect_ = rect;
     // A movie placed outside the player's area shows at the area's corner instead.
@@ -56,14 +57,14 @@ void DemoMovieObj::OpenMovie() {
     const i16 width = i16(movieRect_.right - movieRect_.left), height = i16(movieRect_.bottom - movieRect_.top);
     if (!movie_ || width <= 0 || height <= 0) return;
     const pm::MrRect box{0, 0, height, width};
-    qtSetMovieBox(movie_, &box);
+    qtSetMovieBox(movie_.get(), &box);
     if (qtNewWorldOfFormat(&world_, pm::kMrFormatL555, &box) != 0) {
         world_ = nullptr;
         return;
     }
-    qtSetMovieActive(movie_, 1);
-    qtSetMovieWorld(movie_, world_);
-    qtSetMovieDrawingCompleteProc(movie_, &DemoMovieObj::Drawn, reinterpret_cast<intptr_t>(this));
+    qtSetMovieActive(movie_.get(), 1);
+    qtSetMovieWorld(movie_.get(), world_);
+    qtSetMovieDrawingCompleteProc(movie_.get(), &DemoMovieObj::Drawn, reinterpret_cast<intptr_t>(this));
 }
 
 DemoMovieObj::~DemoMovieObj() {
@@ -71,11 +72,11 @@ DemoMovieObj::~DemoMovieObj() {
     if (sprite_) sprRemoveById(sprite_, 1, 1);
     sound_.reset();
     if (movie_) {
-        qtStopMovie(movie_);
-        qtSetMovieDrawingCompleteProc(movie_, nullptr, 0);
-        qtSetMovieWorld(movie_, nullptr);
+        qtStopMovie(movie_.get());
+        qtSetMovieDrawingCompleteProc(movie_.get(), nullptr, 0);
+        qtSetMovieWorld(movie_.get(), nullptr);
     }
-    qtDisposeMovie(movie_);
+    movie_.reset();
     qtReleaseIfSet(world_);
 }
 
@@ -89,13 +90,13 @@ MrErr DemoMovieObj::Drawn(MrMovie*, intptr_t refcon) {
 void DemoMovieObj::Step(SprSprite* sprite, memHandle region) {
     DemoMovieObj* record = recordOf(sprite);
     if (!record || !record->world_) return;
-    qtMoviesTask(record->movie_, 0);
+    qtMoviesTask(record->movie_.get(), 0);
     if (sprite->hideCount > 0) return;
-    if (record->frameDuration_ && record->playing_ && qtIsMovieDone(record->movie_)) {
-        qtSetMovieTimeValue(record->movie_, 0);
-        qtStartMovie(record->movie_);
+    if (record->frameDuration_ && record->playing_ && qtIsMovieDone(record->movie_.get())) {
+        qtSetMovieTimeValue(record->movie_.get(), 0);
+        qtStartMovie(record->movie_.get());
         if (record->sound_) record->sound_->Start();
-        qtMoviesTask(record->movie_, 0);
+        qtMoviesTask(record->movie_.get(), 0);
     }
     if (!record->redrawPending_) return;
     record->redrawPending_ = 0;
@@ -115,7 +116,7 @@ void MovieObjPlay(DemoMovieObj* record) {
     if (!record || !record->open()) return;
     if (SprSprite* sprite = sprFind(record->sprite_)) sprite->nextStepTime = plat::clockMillis();
     record->redrawPending_ = 1;
-    qtStartMovie(record->movie_);
+    qtStartMovie(record->movie_.get());
     record->frameDuration_ = kMovieObjFrameMs;
     record->playing_ = 1;
     if (!record->sound_) record->sound_ = std::make_unique<MovieSound>(record->movie_);
@@ -125,7 +126,7 @@ void MovieObjPlay(DemoMovieObj* record) {
 void MovieObjPause(DemoMovieObj* record) {
     if (!record || !record->open()) return;
     record->framesShown_ = 0;
-    qtSetMovieTimeValue(record->movie_, 0);
+    qtSetMovieTimeValue(record->movie_.get(), 0);
 }
 
 void MovieObjStop(DemoMovieObj* record) {
@@ -133,7 +134,7 @@ void MovieObjStop(DemoMovieObj* record) {
     record->playing_ = 0;
     record->framesShown_ = 0;
     if (SprSprite* sprite = sprFind(record->sprite_)) sprite->nextStepTime = kMovieObjParked;
-    qtStopMovie(record->movie_);
+    qtStopMovie(record->movie_.get());
     if (record->sound_) record->sound_->Stop();
 }
 

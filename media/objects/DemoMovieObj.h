@@ -1,5 +1,5 @@
 #pragma once
-// One demonstration movie on the screen: the movie (owned, disposed with the record), a 16-bit
+// One demonstration movie on the screen: the movie (owned, shared with its sound only), a 16-bit
 // world of its size that the movie draws its pictures into, the sprite that shows that world at
 // the record's display rectangle over everything else, and its sound through the mixer. The
 // sprite's step gives the movie time on every screen update (the sprite layer reads the
@@ -35,7 +35,7 @@ public:
     DemoMovieObj(const DemoMovieObj&) = delete;
     DemoMovieObj& operator=(const DemoMovieObj&) = delete;
 
-    MrMovie* movie() const { return movie_; }
+    MrMovie* movie() const { return movie_.get(); }
     u16 sprite() const { return sprite_; }
     bool open() const { return world_ != nullptr; }
     bool playing() const { return playing_ != 0; }
@@ -65,7 +65,7 @@ private:
     u16 framesShown_ = 0;
     u16 redrawPending_ = 1;
     u16 playing_ = 0;
-    MrMovie* movie_;
+    std::shared_ptr<MrMovie> movie_;  // with the sound, which may hold it too
     MrWorld* world_ = nullptr;
     std::unique_ptr<MovieSound> sound_;
 };

@@ -3,16 +3,18 @@
 // what the media runtime decoded ahead for the movie (16-bit stereo at its movie sound rate),
 // played by a WavePlay. The movie's own clock decides what is due, so the positions the mixer
 // asks for are not used; while the movie is stopped, plays at another rate or has nothing
-// decoded yet, the mixer hears silence. The movie must outlive the sound. Start and Stop on the
-// user-interface thread; the mixer reads on its own.
+// decoded yet, the mixer hears silence. The sound shares the movie with its other holders, so
+// the movie is disposed of only once the sound has stopped reading it, whichever lets go last.
+// Start and Stop on the user-interface thread; the mixer reads on its own.
 #include <atomic>
+#include <memory>
 
 #include "media/quicktime/QtMovies.h"
 #include "media/swf/Interfaces.h"
 
 class MovieSound final : public swf::i_wavedata {
 public:
-    explicit MovieSound(MrMovie* movie) : movie_(movie) {}
+    explicit MovieSound(std::shared_ptr<MrMovie> movie) : movie_(std::move(movie)) {}
     ~MovieSound();
     MovieSound(const MovieSound&) = delete;
     MovieSound& operator=(const MovieSound&) = delete;
@@ -30,7 +32,7 @@ public:
     swf::Result ReadSamples(u32 position, u32 count, void* samples) override;
 
 private:
-    MrMovie* movie_;
+    std::shared_ptr<MrMovie> movie_;  // let go after the destructor has stopped the player
     swf::i_waveplay* player_ = nullptr;
     std::atomic<i32> count_{0};
 };

@@ -12,9 +12,15 @@ namespace pm = plat::media;
 
 namespace {
 
-std::unique_ptr<RDemoMovie>& slot() {
-    static std::unique_ptr<RDemoMovie> demo;
-    return demo;
+struct Slot {
+    std::unique_ptr<RDemoMovie> demo;
+    u64 token = 0;
+    u64 lastToken = 0;
+};
+
+Slot& slot() {
+    static Slot held;
+    return held;
 }
 
 }  // namespace
@@ -53,10 +59,21 @@ void RDemoMovie::Draw(DemoMovieObj* record, i16 x, i16 y, GfxPort* port) {
     record->drawn_ = 1;
 }
 
-RDemoMovie* demoMovieSlot() { return slot().get(); }
+RDemoMovie* demoMovieSlot() { return slot().demo.get(); }
 
-void demoMovieSetSlot(std::unique_ptr<RDemoMovie> demo) {
-    std::unique_ptr<RDemoMovie> old = std::move(slot());
+u64 demoMovieSetSlot(std::unique_ptr<RDemoMovie> demo) {
+    Slot& held = slot();
+    std::unique_ptr<RDemoMovie> old = std::move(held.demo);
+    held.token = 0;
     old.reset();
-    slot() = std::move(demo);
+    held.demo = std::move(demo);
+    held.token = held.demo ? ++held.lastToken : 0;
+    return held.token;
+}
+
+u64 demoMovieSlotToken() { return slot().token; }
+
+DemoMovieObj* demoMovieSlotRecord(u64 token) {
+    const Slot& held = slot();
+    return token != 0 && token == held.token ? held.demo->current() : nullptr;
 }

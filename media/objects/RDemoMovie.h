@@ -3,7 +3,9 @@
 // clipped to, the records it owns (the last made is the current one) and the port they draw
 // on (the sprite layer's work port when none is given). One process-wide slot holds the one
 // demonstration that may exist at a time: putting a new one in deletes the one before, so two
-// never play together. User-interface thread only.
+// never play together. Whoever fills the slot knows its demonstration afterwards by the token
+// the filling gave, never by address: a player or record made after one was deleted may sit
+// where the old one was. User-interface thread only.
 #include <memory>
 #include <vector>
 
@@ -36,6 +38,10 @@ private:
     std::vector<std::unique_ptr<DemoMovieObj>> records_;
 };
 
-// The process-wide slot. Setting deletes what it held; null empties it.
+// The process-wide slot. Setting deletes what it held; null empties it. The token names what
+// the slot holds: a new one for every player put in (no two alike in the process), 0 while empty.
 RDemoMovie* demoMovieSlot();
-void demoMovieSetSlot(std::unique_ptr<RDemoMovie> demo);
+u64 demoMovieSetSlot(std::unique_ptr<RDemoMovie> demo);
+u64 demoMovieSlotToken();
+// The slot's current record while the slot still holds what `token` named; null otherwise.
+DemoMovieObj* demoMovieSlotRecord(u64 token);

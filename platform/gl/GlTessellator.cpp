@@ -4,6 +4,8 @@
 
 #include <deque>
 
+#include "platform/gl/TessWork.h"
+
 namespace plat::gl {
 
 namespace {
@@ -43,7 +45,7 @@ using Callback = void(GLAPIENTRY*)();
 
 }  // namespace
 
-std::unique_ptr<Tessellator> Tessellator::create() {
+std::unique_ptr<Tessellator> Tessellator::create(const TessLimits& limits) {
     GLUtesselator* tess = gluNewTess();
     if (!tess) return nullptr;
     gluTessCallback(tess, GLU_TESS_BEGIN_DATA, reinterpret_cast<Callback>(onBegin));
@@ -52,7 +54,7 @@ std::unique_ptr<Tessellator> Tessellator::create() {
     gluTessCallback(tess, GLU_TESS_ERROR_DATA, reinterpret_cast<Callback>(onError));
     gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<Callback>(onCombine));
     gluTessNormal(tess, 0, 0, 1);
-    return std::unique_ptr<Tessellator>(new Tessellator(tess));
+    return std::unique_ptr<Tessellator>(new Tessellator(tess, limits));
 }
 
 Tessellator::~Tessellator() { gluDeleteTess(static_cast<GLUtesselator*>(handle_)); }
@@ -60,6 +62,8 @@ Tessellator::~Tessellator() { gluDeleteTess(static_cast<GLUtesselator*>(handle_)
 bool Tessellator::run(const std::vector<TessPoint>& points, const std::vector<uint32_t>& ends, TessResult& out) {
     auto* tess = static_cast<GLUtesselator*>(handle_);
     out.clear();
+    out.failure = tessWorkExcess(points, ends, limits_);
+    if (out.failure != TessFailure::None) return false;
     Polygon polygon;
     polygon.out = &out;
     polygon.coordinates.resize(points.size() * 3);
@@ -79,7 +83,10 @@ bool Tessellator::run(const std::vector<TessPoint>& points, const std::vector<ui
         start = end;
     }
     gluTessEndPolygon(tess);
-    if (polygon.failed) out.clear();
+    if (polygon.failed) {
+        out.clear();
+        out.failure = TessFailure::GluError;
+    }
     return !polygon.failed;
 }
 

@@ -193,6 +193,40 @@ TEST_F(DemoMovieObjTest, TheSlotHoldsOneDemonstrationAtATime) {
     EXPECT_EQ(shown(90, 70), kGrey & 0x6318);
 }
 
+// A player that always lives at one address: each one made takes the place of the last one
+// deleted, as an allocator may do at any time.
+alignas(RDemoMovie) unsigned char samePlace[sizeof(RDemoMovie)];
+struct SameAddress : RDemoMovie {
+    using RDemoMovie::RDemoMovie;
+    static void* operator new(size_t) { return samePlace; }
+    static void operator delete(void*) {}
+};
+static_assert(sizeof(SameAddress) == sizeof(RDemoMovie));
+
+TEST_F(DemoMovieObjTest, AHolderKnowsItsDemonstrationByTokenNotByAddress) {
+    auto first = std::make_unique<SameAddress>(nullptr, kScreen);
+    const RDemoMovie* firstPlayer = first.get();
+    DemoMovieObj* a = DemoMovieObj::Create(first.get(), twoStills(), kPlace, true);
+    const u64 firstToken = demoMovieSetSlot(std::move(first));
+    EXPECT_NE(firstToken, 0u);
+    EXPECT_EQ(demoMovieSlotToken(), firstToken);
+    EXPECT_EQ(demoMovieSlotRecord(firstToken), a);
+    EXPECT_EQ(demoMovieSetSlot(nullptr), 0u);
+    EXPECT_EQ(demoMovieSlotRecord(firstToken), nullptr);
+
+    auto second = std::make_unique<SameAddress>(nullptr, kScreen);
+    ASSERT_EQ(second.get(), firstPlayer) << "the new player sits where the deleted one was";
+    DemoMovieObj* b = DemoMovieObj::Create(second.get(), twoStills(), kPlace, true);
+    const u64 secondToken = demoMovieSetSlot(std::move(second));
+    EXPECT_NE(secondToken, firstToken);
+    EXPECT_EQ(demoMovieSlotRecord(firstToken), nullptr) << "the first holder cannot reach the new demonstration";
+    EXPECT_EQ(demoMovieSlotRecord(secondToken), b);
+    EXPECT_EQ(demoMovieSlotRecord(0), nullptr);
+    demoMovieSetSlot(nullptr);
+    EXPECT_EQ(demoMovieSlotToken(), 0u);
+    EXPECT_EQ(demoMovieSlotRecord(secondToken), nullptr);
+}
+
 // A demonstration that is not playing costs nothing on the screen's updates: it is drawn again
 // only when its picture changes.
 TEST_F(DemoMovieObjTest, AHeldOrWaitingDemonstrationIsNotDrawnAgain) {

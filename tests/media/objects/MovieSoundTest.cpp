@@ -2,7 +2,10 @@
 // virtual device hears the tone while the movie plays and silence once it stops.
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <thread>
 
+#include "engine/os/OsIntervalTasks.h"
 #include "media/objects/MovieSound.h"
 #include "tests/engine/audio/AudioTestSupport.h"
 #include "tests/platform/media/playback/TestMovies.h"
@@ -11,8 +14,9 @@ namespace {
 
 class MovieSounds : public audiotest::AudioTest {
 protected:
+    virtual AudioSettings settings() const { return defaultSettings(); }
     void SetUp() override {
-        AudioTest::SetUp();
+        startWith(settings());
         if (HasFatalFailure()) return;
         if (!movietest::ffmpegPresent()) GTEST_SKIP() << "ffmpeg is not installed";
         qtSetSearchFolders({MEDIA_RUNTIME_DIR});
@@ -31,7 +35,7 @@ protected:
     std::vector<i16> heard() const {
         const std::vector<u8> bytes = output();
         std::vector<i16> samples(bytes.size() / 2);
-        std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+        if (!samples.empty()) std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
         return samples;
     }
 
@@ -52,7 +56,7 @@ TEST_F(MovieSounds, ThePlayingMovieIsHeardAndAStoppedOneIsNot) {
     MrMovie* movie = nullptr;
     ASSERT_EQ(qtOpenMovieFile(path.c_str(), &movie), 0);
     {
-        MovieSound sound(movie);
+        MovieSound sound(std::shared_ptr<MrMovie>(movie, qtDisposeMovie));
         // Stopped: the sound plays, but the movie has nothing to say.
         ASSERT_EQ(sound.Start(), swf::kOk);
         run(300);
@@ -77,7 +81,69 @@ TEST_F(MovieSounds, ThePlayingMovieIsHeardAndAStoppedOneIsNot) {
         sound.Stop();
         EXPECT_FALSE(sound.playing());
     }
-    qtDisposeMovie(movie);
+}
+
+// The mixer's device on its own thread, woken by the fake clock.
+class MovieSoundsWithMixerThread : public MovieSounds {
+protected:
+    AudioSettings settings() const override {
+        AudioSettings s = defaultSettings();
+        s.mixer.runDeviceThreads = true;
+        return s;
+    }
+    // Moves the clock, giving the mixer's thread, the sound's feeding and the interval tasks
+    // their turns (and the movie, when given, its time), until `done`; a bounded number of steps stands in for a
+    // watchdog.
+    template <class Done>
+    bool playUntil(MrMovie* movie, Done&& done) {
+        for (int step = 0; step < 60000; ++step) {
+            clock.advance(1);
+            std::this_thread::yield();
+            osmLockRunForeignPosts();
+            osmSleep(0);
+            osmDispatchTasks(plat::clockMillis(), 1);
+            if (movie) qtMoviesTask(movie, 0);
+            if (step % 10 == 0 && done()) return true;
+        }
+        return false;
+    }
+    bool toneHeard() const { return peakOf(heard()) > 10000; }
+};
+
+// The sound holds its movie: whichever of the sound and the movie's other holder lets go
+// first, the movie is disposed of with the last one, and the mixer never reads a disposed movie.
+TEST_F(MovieSoundsWithMixerThread, TheMovieLastsAsLongAsItsSoundInEitherOrder) {
+    // Longer than the mixer decodes ahead, so that it still reads the movie at the end.
+    const movietest::MovieSpec spec{.soundRate = 22050, .toneHz = 441, .soundSeconds = 16.0};
+    const std::string path = movietest::makeMovie(folder_, "tone", spec);
+    ASSERT_FALSE(path.empty());
+    for (const bool soundFirst : {true, false}) {
+        SCOPED_TRACE(soundFirst ? "the sound goes first" : "the movie's holder lets go first");
+        MrMovie* raw = nullptr;
+        ASSERT_EQ(qtOpenMovieFile(path.c_str(), &raw), 0);
+        bool disposed = false;
+        auto movie = std::shared_ptr<MrMovie>(raw, [&disposed](MrMovie* m) {
+            disposed = true;
+            qtDisposeMovie(m);
+        });
+        qtStartMovie(raw);
+        auto sound = std::make_unique<MovieSound>(movie);
+        ASSERT_EQ(sound->Start(), swf::kOk);
+        ASSERT_TRUE(playUntil(raw, [&] { return toneHeard(); }));
+        if (soundFirst) {
+            sound.reset();
+            EXPECT_FALSE(disposed);
+            movie.reset();
+        } else {
+            movie.reset();
+            EXPECT_FALSE(disposed) << "the playing sound keeps the movie";
+            // Nobody gives the movie time any more; the mixer reads it to the sound's end.
+            EXPECT_TRUE(playUntil(nullptr, [&] { return !sound->playing(); }));
+            EXPECT_FALSE(disposed);
+            sound.reset();
+        }
+        EXPECT_TRUE(disposed);
+    }
 }
 
 }  // namespace
