@@ -47,6 +47,7 @@ struct Avx2 {
     static V mullo16(V a, V b) { return _mm256_mullo_epi16(a, b); }
     static V srai16(V a, int n) { return _mm256_srai_epi16(a, n); }
     static V slli16(V a, int n) { return _mm256_slli_epi16(a, n); }
+    static V srli16(V a, int n) { return _mm256_srli_epi16(a, n); }
     // Unpacks and packs work within 128-bit halves, so a pack of the two unpacks restores
     // the lane order.
     static V unpacklo16(V a, V b) { return _mm256_unpacklo_epi16(a, b); }

@@ -52,6 +52,7 @@ struct Avx512 {
     static V mullo16(V a, V b) { return _mm512_mullo_epi16(a, b); }
     static V srai16(V a, int n) { return _mm512_srai_epi16(a, n); }
     static V slli16(V a, int n) { return _mm512_slli_epi16(a, n); }
+    static V srli16(V a, int n) { return _mm512_srli_epi16(a, n); }
     // Unpacks and packs work within 128-bit quarters, so a pack of the two unpacks restores
     // the lane order.
     static V unpacklo16(V a, V b) { return _mm512_unpacklo_epi16(a, b); }
@@ -72,9 +73,11 @@ struct Avx512 {
         return ByteTable{{load(table), load(table + 64), load(table + 128), load(table + 192)}};
     }
     static V lookup(const ByteTable& table, V index) {
-        const V low = _mm512_permutex2var_epi8(table.quarters[0], index, table.quarters[1]);
-        const V high = _mm512_permutex2var_epi8(table.quarters[2], index, table.quarters[3]);
-        return _mm512_mask_blend_epi8(_mm512_movepi8_mask(index), low, high);
+        // The permute writes over its index and, masked, leaves the other lanes' indices for the
+        // second one: no blend of the halves' results.
+        const __mmask64 high = _mm512_movepi8_mask(index);
+        const V low = _mm512_mask2_permutex2var_epi8(table.quarters[0], index, ~high, table.quarters[1]);
+        return _mm512_mask2_permutex2var_epi8(table.quarters[2], low, high, table.quarters[3]);
     }
 };
 

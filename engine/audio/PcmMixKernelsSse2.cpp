@@ -42,6 +42,7 @@ struct Sse2 {
     static V mullo16(V a, V b) { return _mm_mullo_epi16(a, b); }
     static V srai16(V a, int n) { return _mm_srai_epi16(a, n); }
     static V slli16(V a, int n) { return _mm_slli_epi16(a, n); }
+    static V srli16(V a, int n) { return _mm_srli_epi16(a, n); }
     static V unpacklo16(V a, V b) { return _mm_unpacklo_epi16(a, b); }
     static V unpackhi16(V a, V b) { return _mm_unpackhi_epi16(a, b); }
     static V packs32(V a, V b) { return _mm_packs_epi32(a, b); }

@@ -12,37 +12,53 @@
 
 namespace pcm_mix_vector {
 
-// The gain split for lane arithmetic: product = sample x whole + (sample x fraction) >> 16.
-template <class O>
+enum class ScaleMode : u8 { kUnity, kFraction, kGeneral };
+
+// The gain split for lane arithmetic: product = sample x whole + (sample x fraction) >> 16. The
+// mode and the fraction's top bit are fixed when compiling (see withScale), so the loops that
+// apply a scale carry no test of them.
+template <class O, ScaleMode Mode, bool FractionTop>
 struct Scale {
-    enum Mode : u8 { kUnity, kFraction, kGeneral };
-    explicit Scale(Fixed gain)
-        : mode(gain == kFixedOne ? kUnity : (gain >> 16) == 0 ? kFraction : kGeneral),
-          whole(O::set16(i16(gain >> 16))),
-          fraction(O::set16(i16(u16(gain & 0xFFFF)))),
-          fractionTop((gain & 0x8000) != 0) {}
+    static constexpr ScaleMode kMode = Mode;
+    explicit Scale(Fixed gain) : whole(O::set16(i16(gain >> 16))), fraction(O::set16(i16(u16(gain & 0xFFFF)))) {}
 
     // sample x gain / 65536 rounded down, saturated to 16 bits.
     typename O::V apply(typename O::V x) const {
-        if (mode == kUnity) return x;
-        // A fraction of 0x8000 or more reads as negative in a signed lane: its high product
-        // then falls short by exactly the sample, added back (the floored product fits 16 bits).
-        typename O::V part = O::mulhi16(x, fraction);
-        if (fractionTop) part = O::add16(part, x);
-        if (mode == kFraction) return part;
-        const typename O::V low = O::mullo16(x, whole);
-        const typename O::V high = O::mulhi16(x, whole);
-        const typename O::V partSign = O::srai16(part, 15);
-        const typename O::V sumLow = O::add32(O::unpacklo16(low, high), O::unpacklo16(part, partSign));
-        const typename O::V sumHigh = O::add32(O::unpackhi16(low, high), O::unpackhi16(part, partSign));
-        return O::packs32(sumLow, sumHigh);
+        if constexpr (Mode == ScaleMode::kUnity) {
+            return x;
+        } else {
+            // A fraction of 0x8000 or more reads as negative in a signed lane: its high product
+            // then falls short by exactly the sample, added back (the floored product fits 16 bits).
+            typename O::V part = O::mulhi16(x, fraction);
+            if constexpr (FractionTop) part = O::add16(part, x);
+            if constexpr (Mode == ScaleMode::kFraction) {
+                return part;
+            } else {
+                const typename O::V low = O::mullo16(x, whole);
+                const typename O::V high = O::mulhi16(x, whole);
+                const typename O::V partSign = O::srai16(part, 15);
+                const typename O::V sumLow = O::add32(O::unpacklo16(low, high), O::unpacklo16(part, partSign));
+                const typename O::V sumHigh = O::add32(O::unpackhi16(low, high), O::unpackhi16(part, partSign));
+                return O::packs32(sumLow, sumHigh);
+            }
+        }
     }
 
-    Mode mode;
     typename O::V whole;
     typename O::V fraction;
-    bool fractionTop;
 };
+
+// Returns `body(scale)` for the Scale of `gain`. Inlined, so that the loops in `body` keep the
+// caller's pointers in registers rather than reload them past every store.
+template <class O, class Body>
+[[gnu::always_inline]] inline auto withScale(Fixed gain, Body body) {
+    if (gain == kFixedOne) return body(Scale<O, ScaleMode::kUnity, false>(gain));
+    const bool top = (gain & 0x8000) != 0;
+    if ((gain >> 16) == 0)
+        return top ? body(Scale<O, ScaleMode::kFraction, true>(gain))
+                   : body(Scale<O, ScaleMode::kFraction, false>(gain));
+    return top ? body(Scale<O, ScaleMode::kGeneral, true>(gain)) : body(Scale<O, ScaleMode::kGeneral, false>(gain));
+}
 
 // Unsigned 8-bit samples as signed 16-bit lanes (sample - 128), one register's lanes of bytes.
 template <class O>
@@ -52,16 +68,36 @@ typename O::V loadUnsigned8(const u8* p) {
 
 // What the gain table holds for a register of 8-bit samples, as signed 16-bit lanes: the
 // scaled sample held to 8 bits.
-template <class O>
-typename O::V scaled8(const Scale<O>& scale, const u8* p) {
+template <class O, class S>
+typename O::V scaled8(const S& scale, const u8* p) {
     const typename O::V value = scale.apply(loadUnsigned8<O>(p));
-    return scale.mode == Scale<O>::kUnity ? value : O::min16(O::max16(value, O::set16(-128)), O::set16(127));
+    if constexpr (S::kMode == ScaleMode::kUnity)
+        return value;
+    else
+        return O::min16(O::max16(value, O::set16(-128)), O::set16(127));
 }
 
-template <class O>
-typename O::V load16(const u8* p, bool swapped) {
+// What the gain table holds for a register of 8-bit samples (signed), as signed bytes, for a
+// gain below one. Such a gain keeps every scaled sample within 8 bits, so no lane is widened
+// or narrowed: each sample sits in the high byte of its own 16-bit lane (sample x 256, which
+// the lane holds), its scaled value there is (sample x gain) / 256 floored, and that value's
+// high byte, floored by 256 once more, is (sample x gain) / 65536 floored, the table's value.
+template <class O, class S>
+typename O::V scaledFractionBytes(const S& scale, typename O::V signedBytes) {
+    static_assert(S::kMode == ScaleMode::kFraction);
+    const typename O::V highBytes = O::set16(i16(u16(0xFF00)));
+    const typename O::V even = scale.apply(O::slli16(signedBytes, 8));
+    const typename O::V odd = scale.apply(O::and_(signedBytes, highBytes));
+    return O::or_(O::and_(odd, highBytes), O::srli16(even, 8));
+}
+
+template <class O, bool Swapped>
+typename O::V load16(const u8* p) {
     const typename O::V v = O::load(p);
-    return swapped ? O::swapBytes16(v) : v;
+    if constexpr (Swapped)
+        return O::swapBytes16(v);
+    else
+        return v;
 }
 
 // Runs `body(offset)` for every whole register of `perStep` samples; returns the samples done.
@@ -86,56 +122,73 @@ void mix8(u8* d, const u8* s, u32 n, Fixed gain, bool identity, const u8* table)
         if (done < n) pcmMixKernelMix8(d + done, s + done, n - done, 1, 1, kFixedOne, gain, 1, table);
         return;
     }
-    const Scale<O> scale(gain);
-    const typename O::V low = O::set16(-128), high = O::set16(127);
-    const u32 done = wholeSteps(n, 2 * O::kLanes, [&](u32 i) {
-        typename O::V out[2], in[2];
-        O::loadBytePair(d + i, bias, &out[0], &out[1]);
-        O::loadBytePair(s + i, bias, &in[0], &in[1]);
-        for (typename O::V& v : in) v = O::min16(O::max16(scale.apply(v), low), high);
-        O::storeBytePair(d + i, O::add16(out[0], in[0]), O::add16(out[1], in[1]), bias);
+    const u32 done = withScale<O>(gain, [&](auto scale) {
+        if constexpr (decltype(scale)::kMode == ScaleMode::kFraction) {
+            return wholeSteps(n, 2 * O::kLanes, [&](u32 i) {
+                const typename O::V in = scaledFractionBytes<O>(scale, O::xor_(O::load(s + i), bias));
+                O::store(d + i, O::xor_(O::adds8(O::xor_(O::load(d + i), bias), in), bias));
+            });
+        } else {
+            const typename O::V low = O::set16(-128), high = O::set16(127);
+            return wholeSteps(n, 2 * O::kLanes, [&](u32 i) {
+                typename O::V out[2], in[2];
+                O::loadBytePair(d + i, bias, &out[0], &out[1]);
+                O::loadBytePair(s + i, bias, &in[0], &in[1]);
+                for (typename O::V& v : in) v = O::min16(O::max16(scale.apply(v), low), high);
+                O::storeBytePair(d + i, O::add16(out[0], in[0]), O::add16(out[1], in[1]), bias);
+            });
+        }
     });
     if (done < n) pcmMixKernelMix8(d + done, s + done, n - done, 1, 1, kFixedOne, gain, 0, table);
 }
 
 template <class O>
 void mix8To16(u8* d, const u8* s, u32 n, Fixed gain, u16 identity, const u8* table) {
-    const Scale<O> scale(gain);
     const typename O::V lowBytes = O::set16(0x00FF);
     const typename O::V lowest = O::set16(-128);
     const typename O::V highest = O::set16(127);
-    const u32 done = wholeSteps(n, O::kLanes, [&](u32 i) {
-        const typename O::V out = O::load(d + 2 * size_t(i));
-        typename O::V sum = O::add16(O::srai16(out, 8), scaled8(scale, s + i));
-        sum = O::min16(O::max16(sum, lowest), highest);
-        O::store(d + 2 * size_t(i), O::or_(O::slli16(sum, 8), O::and_(out, lowBytes)));
+    const u32 done = withScale<O>(gain, [&](auto scale) {
+        return wholeSteps(n, O::kLanes, [&](u32 i) {
+            const typename O::V out = O::load(d + 2 * size_t(i));
+            typename O::V sum = O::add16(O::srai16(out, 8), scaled8<O>(scale, s + i));
+            sum = O::min16(O::max16(sum, lowest), highest);
+            O::store(d + 2 * size_t(i), O::or_(O::slli16(sum, 8), O::and_(out, lowBytes)));
+        });
     });
     if (done < n)
         pcmMixKernelMix8To16(d + 2 * size_t(done), s + done, n - done, 2, 1, kFixedOne, gain, identity, table);
 }
 
-template <class O>
-void mix16(u8* d, const u8* s, u32 n, Fixed gain, bool swapped) {
-    const Scale<O> scale(gain);
-    const u32 done = wholeSteps(n, O::kLanes, [&](u32 i) {
-        const size_t at = 2 * size_t(i);
-        O::store(d + at, O::adds16(O::load(d + at), scale.apply(load16<O>(s + at, swapped))));
+template <class O, bool Swapped>
+void mix16(u8* d, const u8* s, u32 n, Fixed gain) {
+    const u32 done = withScale<O>(gain, [&](auto scale) {
+        return wholeSteps(n, O::kLanes, [&](u32 i) {
+            const size_t at = 2 * size_t(i);
+            O::store(d + at, O::adds16(O::load(d + at), scale.apply(load16<O, Swapped>(s + at))));
+        });
     });
     if (done == n) return;
     const size_t at = 2 * size_t(done);
-    (swapped ? pcmMixKernelMix16Swapped : pcmMixKernelMix16Native)(d + at, s + at, n - done, 2, 2, kFixedOne, gain,
+    (Swapped ? pcmMixKernelMix16Swapped : pcmMixKernelMix16Native)(d + at, s + at, n - done, 2, 2, kFixedOne, gain,
                                                                     0, nullptr);
 }
 
 template <class O>
 void copy8(u8* d, const u8* s, u32 n, Fixed gain, const u8* table) {
-    const Scale<O> scale(gain);
     const typename O::V bias = O::set8(i8(-128));
-    // The pack that narrows the lanes holds them to 8 bits, as the table does.
-    const u32 done = wholeSteps(n, 2 * O::kLanes, [&](u32 i) {
-        typename O::V in[2];
-        O::loadBytePair(s + i, bias, &in[0], &in[1]);
-        O::storeBytePair(d + i, scale.apply(in[0]), scale.apply(in[1]), bias);
+    const u32 done = withScale<O>(gain, [&](auto scale) {
+        if constexpr (decltype(scale)::kMode == ScaleMode::kFraction) {
+            return wholeSteps(n, 2 * O::kLanes, [&](u32 i) {
+                O::store(d + i, O::xor_(scaledFractionBytes<O>(scale, O::xor_(O::load(s + i), bias)), bias));
+            });
+        } else {
+            // The pack that narrows the lanes holds them to 8 bits, as the table does.
+            return wholeSteps(n, 2 * O::kLanes, [&](u32 i) {
+                typename O::V in[2];
+                O::loadBytePair(s + i, bias, &in[0], &in[1]);
+                O::storeBytePair(d + i, scale.apply(in[0]), scale.apply(in[1]), bias);
+            });
+        }
     });
     if (done < n) pcmMixKernelCopy8(d + done, s + done, n - done, 1, 1, kFixedOne, gain, 0, table);
 }
@@ -150,24 +203,26 @@ void lookup8(u8* d, const u8* s, u32 n, const u8* table) {
 
 template <class O>
 void copy8To16(u8* d, const u8* s, u32 n, Fixed gain, u16 identity, const u8* table) {
-    const Scale<O> scale(gain);
-    const u32 done = wholeSteps(n, O::kLanes, [&](u32 i) {
-        O::store(d + 2 * size_t(i), O::slli16(scaled8(scale, s + i), 8));
+    const u32 done = withScale<O>(gain, [&](auto scale) {
+        return wholeSteps(n, O::kLanes, [&](u32 i) {
+            O::store(d + 2 * size_t(i), O::slli16(scaled8<O>(scale, s + i), 8));
+        });
     });
     if (done < n)
         pcmMixKernelCopy8To16(d + 2 * size_t(done), s + done, n - done, 2, 1, kFixedOne, gain, identity, table);
 }
 
-template <class O>
-void copy16(u8* d, const u8* s, u32 n, Fixed gain, bool swapped) {
-    const Scale<O> scale(gain);
-    const u32 done = wholeSteps(n, O::kLanes, [&](u32 i) {
-        const size_t at = 2 * size_t(i);
-        O::store(d + at, scale.apply(load16<O>(s + at, swapped)));
+template <class O, bool Swapped>
+void copy16(u8* d, const u8* s, u32 n, Fixed gain) {
+    const u32 done = withScale<O>(gain, [&](auto scale) {
+        return wholeSteps(n, O::kLanes, [&](u32 i) {
+            const size_t at = 2 * size_t(i);
+            O::store(d + at, scale.apply(load16<O, Swapped>(s + at)));
+        });
     });
     if (done == n) return;
     const size_t at = 2 * size_t(done);
-    (swapped ? pcmMixKernelCopy16Swapped : pcmMixKernelCopy16Native)(d + at, s + at, n - done, 2, 2, kFixedOne, gain,
+    (Swapped ? pcmMixKernelCopy16Swapped : pcmMixKernelCopy16Native)(d + at, s + at, n - done, 2, 2, kFixedOne, gain,
                                                                       0, nullptr);
 }
 
@@ -224,7 +279,7 @@ struct Kernels {
         if (step != kFixedOne || ds != 2 || ss != 2)
             return (Swapped ? pcmMixKernelMix16Swapped : pcmMixKernelMix16Native)(d, s, n, ds, ss, step, gain,
                                                                                   identity, table);
-        pcm_mix_vector::mix16<O>(d, s, n, gain, Swapped);
+        pcm_mix_vector::mix16<O, Swapped>(d, s, n, gain);
     }
     template <bool Swapped>
     static void copy16(u8* d, const u8* s, u32 n, u32 ds, u32 ss, Fixed step, Fixed gain, u16 identity,
@@ -232,7 +287,7 @@ struct Kernels {
         if (step != kFixedOne || ds != 2 || ss != 2 || (!Swapped && gain == kFixedOne))
             return (Swapped ? pcmMixKernelCopy16Swapped : pcmMixKernelCopy16Native)(d, s, n, ds, ss, step, gain,
                                                                                     identity, table);
-        pcm_mix_vector::copy16<O>(d, s, n, gain, Swapped);
+        pcm_mix_vector::copy16<O, Swapped>(d, s, n, gain);
     }
 
     static const PcmMixKernelTable& table() {

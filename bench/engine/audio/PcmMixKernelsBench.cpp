@@ -12,6 +12,7 @@
 
 #include "engine/audio/PcmMixKernels.h"
 #include "engine/audio/PcmMixPasses.h"
+#include "engine/audio/PcmMixVectorKernels.h"
 
 namespace {
 
@@ -55,24 +56,24 @@ struct KernelCase {
     Fixed gain;
 };
 
-// One call of the chosen and of the portable kernel on equal buffers: equal results or the
+// One call of the measured and of the portable kernel on equal buffers: equal results or the
 // benchmark is marked failed.
-bool sameAsPortable(benchmark::State& state, const KernelCase& k, u32 samples) {
-    Buffers chosen(samples, k.gain), portable(samples, k.gain);
-    const PcmMixPass& pass = chosen.passes.pass[0];
-    pcmMixBuiltInKernels().sample[k.slot](chosen.destination.get(), chosen.source.get(), samples, k.destinationStride,
-                                          k.sourceStride, k.step, k.gain, pass.identity, pass.table);
+bool sameAsPortable(benchmark::State& state, const PcmMixKernelTable& table, const KernelCase& k, u32 samples) {
+    Buffers measured(samples, k.gain), portable(samples, k.gain);
+    const PcmMixPass& pass = measured.passes.pass[0];
+    table.sample[k.slot](measured.destination.get(), measured.source.get(), samples, k.destinationStride,
+                         k.sourceStride, k.step, k.gain, pass.identity, pass.table);
     pcmMixPortableKernels().sample[k.slot](portable.destination.get(), portable.source.get(), samples,
                                            k.destinationStride, k.sourceStride, k.step, k.gain, pass.identity,
                                            pass.table);
-    if (std::memcmp(chosen.destination.get(), portable.destination.get(), chosen.bytes) == 0) return true;
+    if (std::memcmp(measured.destination.get(), portable.destination.get(), measured.bytes) == 0) return true;
     state.SkipWithError("the kernel's samples differ from the portable kernel's");
     return false;
 }
 
 void runKernel(benchmark::State& state, const PcmMixKernelTable& table, const KernelCase& k) {
     const u32 samples = u32(state.range(0));
-    if (!sameAsPortable(state, k, samples)) return;
+    if (!sameAsPortable(state, table, k, samples)) return;
     Buffers b(samples, k.gain);
     const PcmMixSampleKernel kernel = table.sample[k.slot];
     const PcmMixPass& pass = b.passes.pass[0];
@@ -140,6 +141,10 @@ constexpr KernelCase kMix16Swapped{kKernelMix16Swapped, 2, 2, kFixedOne, 0xC000}
 
 void Chosen(benchmark::State& s, const KernelCase& k) { runKernel(s, pcmMixBuiltInKernels(), k); }
 void Portable(benchmark::State& s, const KernelCase& k) { runKernel(s, pcmMixPortableKernels(), k); }
+// The levels below the chosen one, which processors without its instructions run (a level
+// above the best this processor runs measures the best one's kernels).
+void Avx2(benchmark::State& s, const KernelCase& k) { runKernel(s, pcmMixKernelsFor(PcmMixVectorLevel::kAvx2), k); }
+void Sse2(benchmark::State& s, const KernelCase& k) { runKernel(s, pcmMixKernelsFor(PcmMixVectorLevel::kSse2), k); }
 
 void FillBytes(benchmark::State& state) {
     const u32 samples = u32(state.range(0));
@@ -169,6 +174,8 @@ BENCHMARK(Memcpy8)->Arg(kSamples);
 BENCHMARK_CAPTURE(Chosen, Copy8Identity, kCopy8Identity)->Arg(kSamples);
 BENCHMARK_CAPTURE(Chosen, Copy8Scaled, kCopy8Scaled)->Arg(kSamples);
 BENCHMARK_CAPTURE(Portable, Copy8Scaled, kCopy8Scaled)->Arg(kSamples);
+BENCHMARK_CAPTURE(Avx2, Copy8Scaled, kCopy8Scaled)->Arg(kSamples);
+BENCHMARK_CAPTURE(Sse2, Copy8Scaled, kCopy8Scaled)->Arg(kSamples);
 BENCHMARK_CAPTURE(Chosen, Copy8Resampled, kCopy8Resampled)->Arg(kSamples);
 BENCHMARK_CAPTURE(Chosen, Copy8To16, kCopy8To16)->Arg(kSamples);
 BENCHMARK(FillBytes)->Arg(kSamples);

@@ -116,6 +116,45 @@ TEST_P(PcmMixVectorKernels, EveryGainOnLongRunsGivesThePortableSamples) {
     }
 }
 
+// Every pair of destination and source byte through the 8-bit kernels, each source byte in even
+// and odd lanes alike, on both sides of each gain where the lanes change method: the fraction's
+// top bit, the largest fraction and unity, unity and the first gain above it; and a table no
+// gain makes, which only a look-up copies.
+TEST_P(PcmMixVectorKernels, EightBitKernelsGiveThePortableSamplesForEveryBytePair) {
+    const PcmMixKernelTable& kernels = pcmMixKernelsFor(GetParam());
+    constexpr u32 kPairs = 65536;
+    std::vector<u8> source(kPairs), destination(kPairs);
+    for (u32 i = 0; i < kPairs; ++i) {
+        destination[i] = u8(i >> 8);
+        source[i] = u8(i ^ (i >> 8));
+    }
+    const struct {
+        Fixed gain;
+        bool randomTable;
+    } rows[] = {{0, false},      {0x7FFF, false},  {0x8000, false}, {0xFFFF, false},
+                {0x10000, false}, {0x10001, false}, {0x8000, true}};
+    std::mt19937 random(15);
+    for (const auto& row : rows) {
+        PcmMixPassSet set;
+        set.pass[0].gain = row.gain;
+        pcmMixBuildPassTables(set, 8);
+        PcmMixPass& pass = set.pass[0];
+        if (row.randomTable) {
+            for (u8& b : pass.table) b = u8(random());
+            pass.identity = 0;
+        }
+        for (u8 slot : {u8(kKernelCopy8), u8(kKernelMix8)}) {
+            std::vector<u8> vector = destination, portable = destination;
+            kernels.sample[slot](vector.data(), source.data(), kPairs, 1, 1, kFixedOne, row.gain, pass.identity,
+                                 pass.table);
+            kPortable[slot](portable.data(), source.data(), kPairs, 1, 1, kFixedOne, row.gain, pass.identity,
+                            pass.table);
+            ASSERT_EQ(vector, portable) << "slot " << int(slot) << " gain " << row.gain
+                                        << (row.randomTable ? " random table" : "");
+        }
+    }
+}
+
 TEST_P(PcmMixVectorKernels, FillKernelsAreThePortableOnes) {
     const PcmMixKernelTable& kernels = pcmMixKernelsFor(GetParam());
     EXPECT_EQ(kernels.fillBytes, pcmMixKernelFillBytes);
