@@ -47,6 +47,11 @@ EngineErr rgnResetToRect(memHandle rgn, const Rect16& r);
 // The name the screens use for rgnResetToRect.
 inline EngineErr rgnSetRect(memHandle rgn, const Rect16& r) { return rgnResetToRect(rgn, r); }
 EngineErr rgnOffset(memHandle rgn, i16 dx, i16 dy);
+// A rectangle that cannot be placed leaves the region as it was before it: 10550 when it
+// would need a 64th pending piece, 10551 when a damaged list (inverted, overlapping or out
+// of order) would keep the union cutting and joining pieces for ever, the memory error when
+// the block cannot grow. rgnUnion keeps the rectangles it placed before that one and adds
+// none after it.
 EngineErr rgnUnionRect(memHandle rgn, const Rect16& r);
 EngineErr rgnUnion(memHandle dst, memHandle src);
 EngineErr rgnIntersectRect(memHandle rgn, const Rect16& r);

@@ -188,4 +188,39 @@ TEST_F(RegionTest, ChangeLimitHoldsAtItsEdge) {
     }
 }
 
+// The longest lists a block can hold, full and one short of full: the first scan reads and
+// indexes every run, the next one halves over them all, and a list that would need slots past
+// 65535 is refused by the memory check and left as it was.
+TEST_F(RegionTest, LongestListsAreIndexedWholeAndStopAtTheSlotLimit) {
+    struct Case {
+        u16 capacity;
+        int held;
+        EngineErr expected;
+    };
+    const Case cases[] = {{65520, 65519, kErrNone}, {65520, 65520, kMemErrOutOfMemory},
+                          {65535, 65534, kErrNone}, {65535, 65535, kMemErrOutOfMemory}};
+    for (const Case& c : cases) {
+        // Separate pixels, 256 to a row, in order.
+        Rects rects;
+        for (int k = 0; k < c.held; ++k) {
+            const i16 x = i16(2 * (k % 256)), y = i16(2 * (k / 256));
+            rects.push_back(R{x, y, i16(x + 1), i16(y + 1)});
+        }
+        memHandle rgn = blockOf(rects, c.capacity);
+        recordOf(rgn)->bounds = R{0, 0, 511, 511};
+        // One below every rectangle, then one already covered half way up.
+        const R below{0, 600, 1, 601};
+        memHandle src = makeRegion({below});
+        ASSERT_EQ(rgnUnionRect(src, rects[rects.size() / 2]), kErrNone);
+        EXPECT_EQ(rgnUnion(rgn, src), c.expected) << c.held;
+        EXPECT_EQ(rgnGetLastError(), c.expected) << c.held;
+        const RegionRecord* record = recordOf(rgn);
+        if (c.expected == kErrNone) rects.push_back(below);
+        EXPECT_EQ(record->capacity, c.capacity) << c.held;
+        EXPECT_EQ(record->bounds, (R{0, 0, 511, c.expected == kErrNone ? i16(601) : i16(511)})) << c.held;
+        EXPECT_TRUE(rectsOf(rgn) == rects) << c.held;
+        memFreeHandle(rgn);
+    }
+}
+
 }  // namespace

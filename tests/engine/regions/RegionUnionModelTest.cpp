@@ -14,10 +14,27 @@
 
 #include "engine/base/MemoryHandles.h"
 #include "engine/regions/Regions.h"
+#include "platform/memory/SystemMemory.h"
 #include "tests/engine/regions/RegionTestSupport.h"
 #include "tests/engine/regions/RegionUnionModel.h"
 
 namespace {
+
+// The process heap, refusing every request after the first `allowed` while armed.
+class FailingAllocator : public plat::SystemAllocator {
+public:
+    explicit FailingAllocator(int allowed) : allowed_(allowed) { plat::setSystemAllocator(this); }
+    ~FailingAllocator() override { plat::setSystemAllocator(nullptr); }
+    void* allocate(size_t size) override { return allowed_-- > 0 ? std::malloc(size ? size : 1) : nullptr; }
+    void* reallocate(void* block, size_t size) override {
+        return allowed_-- > 0 ? std::realloc(block, size ? size : 1) : nullptr;
+    }
+    void release(void* block) override { std::free(block); }
+    plat::MemoryStatus status() override { return {}; }
+
+private:
+    int allowed_;
+};
 
 using Rects = std::vector<Rect16>;
 
@@ -153,6 +170,73 @@ TEST_F(RegionTest, DamagedListThatKeepsAUnionGoingIsRefused) {
     EXPECT_EQ(model.rects, stored);
     EXPECT_TRUE(sameAsModel(rgn, model));
     memFreeHandle(rgn);
+}
+
+// Memory refused at each of the first requests a call makes: the block's growth after other
+// changes to the list, the change record's growth, the shrink at the end. A call that fails
+// leaves the region as the model has it after the rectangles before the failing one; the
+// block always matches the capacity its record states.
+TEST_F(RegionTest, UnionsRefusedMemoryPartWayKeepTheRegionWhole) {
+    Edges edges(24);
+    int refused = 0;
+    for (int trial = 0; trial < 600; ++trial) {
+        const int span = 20 + edges.below(100);
+        Rects first, added;
+        for (int k = edges.below(trial % 3 == 0 ? 200 : 40); k > 0; --k) first.push_back(edges.sound(span, 1 + edges.below(span)));
+        for (int k = trial % 2 == 0 ? 1 : 2 + edges.below(30); k > 0; --k) added.push_back(edges.sound(span, 1 + edges.below(span)));
+        RegionModel start;
+        regionModelUnion(start, first);
+        RegionModel source;
+        source.rects = added;
+        source.capacity = u16((added.size() / kRgnSlotGrowth + 1) * kRgnSlotGrowth);
+        for (int allowed = 0; allowed < 6; ++allowed) {
+            memHandle rgn = regionFrom(start);
+            memHandle src = regionFrom(source);
+            EngineErr error;
+            {
+                FailingAllocator failing(allowed);
+                error = added.size() == 1 ? rgnUnionRect(rgn, added[0]) : rgnUnion(rgn, src);
+            }
+            ASSERT_TRUE(error == kErrNone || error == kMemErrOutOfMemory) << "trial " << trial;
+            refused += error != kErrNone;
+            const auto* record = static_cast<const RegionRecord*>(memDerefHandle(rgn));
+            ASSERT_EQ(u32(memGetHandleSize(rgn)), kRgnRecordSize + u32(record->capacity) * sizeof(Rect16));
+            bool matched = false;
+            for (size_t n = error == kErrNone ? added.size() : 0; n <= added.size() && !matched; ++n) {
+                RegionModel model = start;
+                if (regionModelUnion(model, Rects(added.begin(), added.begin() + long(n))) != kErrNone) break;
+                matched = rectsOf(rgn) == model.rects && record->bounds == model.bounds;
+            }
+            ASSERT_TRUE(matched) << "trial " << trial << ", " << allowed << " requests allowed";
+            memFreeHandle(rgn);
+            memFreeHandle(src);
+        }
+    }
+    EXPECT_GT(refused, 100);
+}
+
+// Columns of different heights under one wide rectangle leave a pending piece each: 63 of
+// them are placed, the 64th is refused with the region left as it was.
+TEST_F(RegionTest, PendingPiecesStopAtSixtyThree) {
+    struct Case {
+        int columns;
+        EngineErr expected;
+    };
+    for (const Case& c : {Case{63, kErrNone}, Case{64, kRgnErrTooManyPieces}}) {
+        Rects columns;
+        for (int k = 0; k < c.columns; ++k) columns.push_back(Rect16{i16(3 * k), 10, i16(3 * k + 2), i16(20 + k)});
+        RegionModel model;
+        ASSERT_EQ(regionModelUnion(model, columns), kErrNone);
+        memHandle rgn = regionFrom(model);
+        const Rects before = model.rects;
+        const Rect16 wide{0, 0, i16(3 * c.columns), 15};
+        EXPECT_EQ(regionModelUnion(model, {wide}), c.expected) << c.columns;
+        EXPECT_EQ(rgnUnionRect(rgn, wide), c.expected) << c.columns;
+        EXPECT_TRUE(sameAsModel(rgn, model)) << c.columns;
+        if (c.expected != kErrNone) EXPECT_EQ(model.rects, before) << c.columns;
+        else EXPECT_TRUE(keepsInvariants(rgn, false)) << c.columns;
+        memFreeHandle(rgn);
+    }
 }
 
 TEST_F(RegionTest, RegionUnionsMatchTheModel) {
