@@ -4,9 +4,11 @@
 // every size class of the span copies.
 #include <random>
 
+#include "GuardedBytes.h"
 #include "OffscreenTestSupport.h"
 #include "PackedEncoders.h"
 #include "PackedPlacement.h"
+#include "engine/gfx/GfxErrors.h"
 
 namespace {
 
@@ -17,7 +19,8 @@ using Drawing = PackedDrawing;
 
 class PackedIntoPortTest : public OffscreenTest {
 protected:
-    // Draws into a port filled with a pattern and compares it with the walk's placement.
+    // Draws into a port filled with a pattern and compares it with the walk's placement. The
+    // rows end against a guard page, so that no read past them goes unseen.
     void expectLikeTheWalk(const std::vector<u8>& data, u16 width, u16 height, bool words, const Drawing& d,
                            const std::string& what) {
         GfxOffscreenPort* port = makeOffscreen(kStoreWidth, kStoreHeight, words ? 16 : 8);
@@ -27,14 +30,19 @@ protected:
         setClip(port, {d.clip});
         const Rect16 dst{d.at.h, d.at.v, i16(d.at.h + width), i16(d.at.v + height)};
         const u16 format = words ? 3 | kGfxFormatPacked16 : 2 | kGfxFormatPacked8;
-        ASSERT_EQ(port->DrawPixels(dst, width, height, 0, format, data.data(), u32(data.size()), d.mode, d.flags), kErrNone)
-            << what;
         std::vector<u8> want = before;
-        EXPECT_TRUE(placePackedByTheWalk(want, kStoreWidth, kStoreHeight, data, width, height, words, d)) << what;
+        const bool whole = placePackedByTheWalk(want, kStoreWidth, kStoreHeight, data, width, height, words, d);
+        const u8* rows = guarded_.holdAtEnd(data);
+        ASSERT_EQ(port->DrawPixels(dst, width, height, 0, format, rows, u32(data.size()), d.mode, d.flags),
+                  whole ? kErrNone : kGfxErrBadFormat)
+            << what;
         const std::vector<u8> got = pixels(port);
         auto where = std::mismatch(got.begin(), got.end(), want.begin());
         ASSERT_TRUE(where.first == got.end()) << what << ": first difference at byte " << (where.first - got.begin());
     }
+
+private:
+    GuardedBytes guarded_{1 << 16};
 };
 
 // Rows with run boundaries at columns 41, 100, 101 and 120. 8-bit: a literal [0, 41), a repeat
@@ -124,6 +132,35 @@ TEST_F(PackedIntoPortTest, ClipAndStoreRowLimitsTakeTheRowsLikeTheWalk) {
             expectLikeTheWalk(rows8, 120, height, false, Drawing{{4, limit.y}, clip, 0, flags},
                               std::string(limit.name) + " flags " + std::to_string(flags));
         expectLikeTheWalk(rows16, 140, height, true, Drawing{{4, limit.y}, clip, 0, 0}, limit.name);
+    }
+}
+
+// A good row, then a last row damaged where the data ends, against a guard page: each damage is
+// refused by its own check before any byte past the data is read, and the good row is drawn.
+TEST_F(PackedIntoPortTest, DamageAtTheDataEndIsRefusedWithoutReadingPast) {
+    struct Damage {
+        const char* name;
+        bool words;
+        std::vector<u8> last;
+    };
+    const Damage damages[] = {
+        {"8-bit row header cut", false, {0x00}},
+        {"8-bit row longer than the data", false, {0x00, 0x05, 0x01, 0xAA, 0xBB}},
+        {"8-bit repeat without its index", false, {0x00, 0x01, 0x83}},
+        {"8-bit literal longer than its row", false, {0x00, 0x03, 0x04, 0xAA, 0xBB}},
+        {"16-bit row header cut", true, {0x00, 0x01, 0x00}},
+        {"16-bit row longer than the data", true, {0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00}},
+        {"16-bit repeat longer than its row", true, {0x00, 0x01, 0x00, 0x00, 0x80, 0x05, 0x00, 0x00}},
+        {"16-bit literal longer than its row", true, {0x00, 0x01, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00}},
+    };
+    const std::vector<u8> good8 = boundaryRows8(1), good16 = boundaryRows16(1);
+    for (const Damage& damage : damages) {
+        std::vector<u8> data = damage.words ? good16 : good8;
+        data.insert(data.end(), damage.last.begin(), damage.last.end());
+        const u16 width = damage.words ? 140 : 120;
+        expectLikeTheWalk(data, width, 2, damage.words, Drawing{{4, 2}, {-50, -5, 250, 40}, 0, 0}, damage.name);
+        if (!damage.words)
+            expectLikeTheWalk(data, width, 2, false, Drawing{{4, 2}, {-50, -5, 250, 40}, 0, kGfxCopyMirror}, damage.name);
     }
 }
 
