@@ -40,5 +40,6 @@ int main(int argc, char** argv) {
     }
     fuzzseeds::save(folder, "rows16", withHeader(1, 2, 1, 72, 5, -10, 60, p.bytes));
     fuzzseeds::save(folder, "rows16-cut", withHeader(9, -6, 3, 72, 5, 5, 41, p.bytes));
+    fuzzseeds::save(folder, "rows16-wide", withHeader(1, 2, 1, 72, 5, -10, 127, p.bytes));
     return 0;
 }
