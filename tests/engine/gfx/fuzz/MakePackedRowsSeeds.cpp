@@ -1,7 +1,6 @@
 // Writes the packed-rows fuzzer's seeds with our own encoders: 8-bit rows of literals and
 // repeats, 16-bit rows with gaps, repeats and empty rows, each behind the fuzzer's header
 // (flags, x, y, width, height, clip left and right), drawn straight, cut and mirrored.
-#include <filesystem>
 #include <string>
 
 #include "tests/FuzzSeeds.h"
@@ -20,8 +19,7 @@ std::vector<u8> withHeader(u8 flags, i8 x, i8 y, u8 width, u8 height, i8 left, i
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string folder = argv[1];
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    fuzzseeds::resetFolder(folder);
 
     std::vector<u8> indices;
     for (int y = 0; y < 6; ++y)
