@@ -20,18 +20,27 @@ using Drawing = PackedDrawing;
 class PackedIntoPortTest : public OffscreenTest {
 protected:
     // Draws into a port filled with a pattern and compares it with the walk's placement. The
-    // rows end against a guard page, so that no read past them goes unseen.
+    // rows end against a guard page, so that no read past them goes unseen. `pieces` are more
+    // clip rectangles beside d.clip; `origin` moves the port's coordinates (all rectangles here
+    // are given in store places).
     void expectLikeTheWalk(const std::vector<u8>& data, u16 width, u16 height, bool words, const Drawing& d,
-                           const std::string& what) {
+                           const std::string& what, const std::vector<Rect16>& pieces = {}, Point16 origin = {}) {
         GfxOffscreenPort* port = makeOffscreen(kStoreWidth, kStoreHeight, words ? 16 : 8);
         for (i32 y = 0; y < kStoreHeight; ++y)
             for (size_t i = 0; i < size_t(kStoreWidth) * (words ? 2 : 1); ++i) row(port, y)[i] = u8(y * 31 + i * 7 + 1) & 0x7F;
-        const std::vector<u8> before = pixels(port);
-        setClip(port, {d.clip});
-        const Rect16 dst{d.at.h, d.at.v, i16(d.at.h + width), i16(d.at.v + height)};
+        std::vector<u8> want = pixels(port);
+        std::vector<Rect16> clip{d.clip};
+        clip.insert(clip.end(), pieces.begin(), pieces.end());
+        bool whole = true;
+        // Overlapping pieces place the same values twice, as the union of the pieces would.
+        for (Rect16& r : clip) {
+            whole &= placePackedByTheWalk(want, kStoreWidth, kStoreHeight, data, width, height, words, Drawing{d.at, r, d.mode, d.flags});
+            rectOffset(&r, origin.h, origin.v);
+        }
+        setClip(port, clip);
+        port->offset = origin;
+        const Rect16 dst{i16(d.at.h + origin.h), i16(d.at.v + origin.v), i16(d.at.h + origin.h + width), i16(d.at.v + origin.v + height)};
         const u16 format = words ? 3 | kGfxFormatPacked16 : 2 | kGfxFormatPacked8;
-        std::vector<u8> want = before;
-        const bool whole = placePackedByTheWalk(want, kStoreWidth, kStoreHeight, data, width, height, words, d);
         const u8* rows = guarded_.holdAtEnd(data);
         ASSERT_EQ(port->DrawPixels(dst, width, height, 0, format, rows, u32(data.size()), d.mode, d.flags),
                   whole ? kErrNone : kGfxErrBadFormat)
@@ -212,7 +221,7 @@ std::vector<u8> randomRows16(std::mt19937& random, u16 width, u16 height) {
     return p.bytes;
 }
 
-TEST_F(PackedIntoPortTest, RandomPicturesWithLongRunsMatchTheWalk) {
+TEST_F(PackedIntoPortTest, RandomPicturesWithLongRunsAndCutClipsMatchTheWalk) {
     std::mt19937 random(2024);
     for (int round = 0; round < 60; ++round) {
         const u16 width = u16(1 + random() % 260), height = u16(1 + random() % 10);
@@ -222,8 +231,15 @@ TEST_F(PackedIntoPortTest, RandomPicturesWithLongRunsMatchTheWalk) {
         const std::string what = "round " + std::to_string(round);
         const u16 mode = random() % 2 ? 0 : kGfxModeTransparent;
         const u16 flags = u16((random() % 2 ? kGfxCopyMirror : 0) | (random() % 2 ? kGfxCopyFlip : 0));
-        expectLikeTheWalk(randomRows8(random, width, height), width, height, false, Drawing{at, clip, mode, flags}, what);
-        expectLikeTheWalk(randomRows16(random, width, height), width, height, true, Drawing{at, clip, mode, 0}, what);
+        // A clip of one to three pieces, in a port whose origin is moved by up to 60 places either way.
+        std::vector<Rect16> pieces;
+        for (u32 n = random() % 3; n > 0; --n) {
+            const i16 l = i16(i32(random() % 240) - 20), t = i16(i32(random() % 14) - 2);
+            pieces.push_back(Rect16{l, t, i16(l + 1 + random() % 120), i16(t + 1 + random() % 8)});
+        }
+        const Point16 origin{i16(i32(random() % 121) - 60), i16(i32(random() % 121) - 60)};
+        expectLikeTheWalk(randomRows8(random, width, height), width, height, false, Drawing{at, clip, mode, flags}, what, pieces, origin);
+        expectLikeTheWalk(randomRows16(random, width, height), width, height, true, Drawing{at, clip, mode, 0}, what, pieces, origin);
     }
 }
 
