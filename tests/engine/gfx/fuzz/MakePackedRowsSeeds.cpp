@@ -1,6 +1,7 @@
 // Writes the packed-rows fuzzer's seeds with our own encoders: 8-bit rows of literals and
 // repeats, 16-bit rows with gaps, repeats and empty rows, each behind the fuzzer's header
-// (flags, x, y, width, height, clip left and right), drawn straight, cut and mirrored.
+// (flags, x, y, width, height, clip left and right), drawn straight, cut and mirrored, and
+// once with a clip wide enough to let a literal run longer than 128 bytes through.
 #include <string>
 
 #include "tests/FuzzSeeds.h"
