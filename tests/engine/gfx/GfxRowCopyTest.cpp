@@ -2,24 +2,61 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
+#include <algorithm>
+#include <random>
+#include <string>
 #include <vector>
+
+#include "GuardedBytes.h"
 
 namespace {
 
 constexpr size_t kGuard = 40;
 
 // Every span length through each size class of the inline copies and past the hand-over to the
-// C library (128 bytes), at every offset of a 32-byte block, with guard bytes on both sides.
-TEST(GfxRowCopy, SpanCopiesMatchMemcpyAndTouchNothingElse) {
-    std::vector<u8> from(300 + 2 * kGuard);
-    std::iota(from.begin(), from.end(), 1);
-    for (size_t bytes = 0; bytes <= 260; ++bytes) {
-        for (size_t offset = 0; offset < 32; offset += 7) {
-            std::vector<u8> fast(bytes + 2 * kGuard + 32, 0xEE), slow = fast;
-            gfxCopySpan(fast.data() + kGuard + offset, from.data() + offset, bytes);
-            std::memcpy(slow.data() + kGuard + offset, from.data() + offset, bytes);
-            ASSERT_EQ(fast, slow) << bytes << " bytes at " << offset;
+// C library (128 bytes), from and to every offset of a 64-byte block, with guard bytes around
+// the destination.
+TEST(GfxRowCopy, SpanCopiesMatchMemcpyAtEveryAlignment) {
+    constexpr size_t kLongest = 260, kBlock = 64;
+    std::mt19937 random(17);
+    std::vector<u8> from(kLongest + kBlock);
+    for (u8& b : from) b = u8(random());
+    std::vector<u8> to(kGuard + kBlock + kLongest + kGuard, 0xEE);
+    for (size_t bytes = 0; bytes <= kLongest; ++bytes) {
+        for (size_t source = 0; source < kBlock; ++source) {
+            for (size_t target = 0; target < kBlock; ++target) {
+                u8* span = to.data() + kGuard + target;
+                gfxCopySpan(span, from.data() + source, bytes);
+                const bool guardsKept = std::all_of(to.begin(), to.begin() + kGuard + target, [](u8 b) { return b == 0xEE; }) &&
+                                        std::all_of(span + bytes, to.data() + to.size(), [](u8 b) { return b == 0xEE; });
+                ASSERT_TRUE(std::memcmp(span, from.data() + source, bytes) == 0 && guardsKept)
+                    << bytes << " bytes from offset " << source << " to offset " << target;
+                std::memset(span, 0xEE, bytes);
+            }
+        }
+    }
+}
+
+// Spans against a page that faults on any access: the copies read and the copies and fills
+// write no byte past either end of their spans, however short.
+TEST(GfxRowCopy, SpansAgainstAGuardPageTouchOnlyThemselves) {
+    constexpr size_t kLongest = 260;
+    GuardedBytes source(kLongest), target(kLongest);
+    std::vector<u8> want(kLongest);
+    for (size_t i = 0; i < kLongest; ++i) want[i] = u8(i * 37 + 11);
+    for (size_t bytes = 0; bytes <= kLongest; ++bytes) {
+        // Both spans end against a guard, then both start against one.
+        for (bool atEnd : {true, false}) {
+            const std::string what = std::to_string(bytes) + (atEnd ? " bytes ending at the guard" : " bytes starting at the guard");
+            u8* from = atEnd ? source.endingAtGuard(bytes) : source.startingAtGuard();
+            u8* to = atEnd ? target.endingAtGuard(bytes) : target.startingAtGuard();
+            std::memcpy(from, want.data(), bytes);
+            gfxCopySpan(to, from, bytes);
+            ASSERT_TRUE(std::equal(to, to + bytes, want.begin())) << "copy of " << what;
+            gfxFillSpan(to, 0x5A, bytes);
+            ASSERT_TRUE(std::all_of(to, to + bytes, [](u8 b) { return b == 0x5A; })) << "fill of " << what;
+            gfxFillWords(to, 0xA15C, bytes / 2);
+            for (size_t i = 0; i + 1 < bytes; i += 2) ASSERT_TRUE(to[i] == 0x5C && to[i + 1] == 0xA1) << "word fill of " << what;
         }
     }
 }

@@ -4,9 +4,11 @@
 // every size class of the span copies.
 #include <random>
 
+#include "GuardedBytes.h"
 #include "OffscreenTestSupport.h"
 #include "PackedEncoders.h"
 #include "PackedPlacement.h"
+#include "engine/gfx/GfxErrors.h"
 
 namespace {
 
@@ -17,24 +19,39 @@ using Drawing = PackedDrawing;
 
 class PackedIntoPortTest : public OffscreenTest {
 protected:
-    // Draws into a port filled with a pattern and compares it with the walk's placement.
+    // Draws into a port filled with a pattern and compares it with the walk's placement. The
+    // rows end against a guard page, so that no read past them goes unseen. `pieces` are more
+    // clip rectangles beside d.clip; `origin` moves the port's coordinates (all rectangles here
+    // are given in store places).
     void expectLikeTheWalk(const std::vector<u8>& data, u16 width, u16 height, bool words, const Drawing& d,
-                           const std::string& what) {
+                           const std::string& what, const std::vector<Rect16>& pieces = {}, Point16 origin = {}) {
         GfxOffscreenPort* port = makeOffscreen(kStoreWidth, kStoreHeight, words ? 16 : 8);
         for (i32 y = 0; y < kStoreHeight; ++y)
             for (size_t i = 0; i < size_t(kStoreWidth) * (words ? 2 : 1); ++i) row(port, y)[i] = u8(y * 31 + i * 7 + 1) & 0x7F;
-        const std::vector<u8> before = pixels(port);
-        setClip(port, {d.clip});
-        const Rect16 dst{d.at.h, d.at.v, i16(d.at.h + width), i16(d.at.v + height)};
+        std::vector<u8> want = pixels(port);
+        std::vector<Rect16> clip{d.clip};
+        clip.insert(clip.end(), pieces.begin(), pieces.end());
+        bool whole = true;
+        // Overlapping pieces place the same values twice, as the union of the pieces would.
+        for (Rect16& r : clip) {
+            whole &= placePackedByTheWalk(want, kStoreWidth, kStoreHeight, data, width, height, words, Drawing{d.at, r, d.mode, d.flags});
+            rectOffset(&r, origin.h, origin.v);
+        }
+        setClip(port, clip);
+        port->offset = origin;
+        const Rect16 dst{i16(d.at.h + origin.h), i16(d.at.v + origin.v), i16(d.at.h + origin.h + width), i16(d.at.v + origin.v + height)};
         const u16 format = words ? 3 | kGfxFormatPacked16 : 2 | kGfxFormatPacked8;
-        ASSERT_EQ(port->DrawPixels(dst, width, height, 0, format, data.data(), u32(data.size()), d.mode, d.flags), kErrNone)
+        const u8* rows = guarded_.holdAtEnd(data);
+        ASSERT_EQ(port->DrawPixels(dst, width, height, 0, format, rows, u32(data.size()), d.mode, d.flags),
+                  whole ? kErrNone : kGfxErrBadFormat)
             << what;
-        std::vector<u8> want = before;
-        EXPECT_TRUE(placePackedByTheWalk(want, kStoreWidth, kStoreHeight, data, width, height, words, d)) << what;
         const std::vector<u8> got = pixels(port);
         auto where = std::mismatch(got.begin(), got.end(), want.begin());
         ASSERT_TRUE(where.first == got.end()) << what << ": first difference at byte " << (where.first - got.begin());
     }
+
+private:
+    GuardedBytes guarded_{1 << 16};
 };
 
 // Rows with run boundaries at columns 41, 100, 101 and 120. 8-bit: a literal [0, 41), a repeat
@@ -127,6 +144,35 @@ TEST_F(PackedIntoPortTest, ClipAndStoreRowLimitsTakeTheRowsLikeTheWalk) {
     }
 }
 
+// A good row, then a last row damaged where the data ends, against a guard page: each damage is
+// refused by its own check before any byte past the data is read, and the good row is drawn.
+TEST_F(PackedIntoPortTest, DamageAtTheDataEndIsRefusedWithoutReadingPast) {
+    struct Damage {
+        const char* name;
+        bool words;
+        std::vector<u8> last;
+    };
+    const Damage damages[] = {
+        {"8-bit row header cut", false, {0x00}},
+        {"8-bit row longer than the data", false, {0x00, 0x05, 0x01, 0xAA, 0xBB}},
+        {"8-bit repeat without its index", false, {0x00, 0x01, 0x83}},
+        {"8-bit literal longer than its row", false, {0x00, 0x03, 0x04, 0xAA, 0xBB}},
+        {"16-bit row header cut", true, {0x00, 0x01, 0x00}},
+        {"16-bit row longer than the data", true, {0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00}},
+        {"16-bit repeat longer than its row", true, {0x00, 0x01, 0x00, 0x00, 0x80, 0x05, 0x00, 0x00}},
+        {"16-bit literal longer than its row", true, {0x00, 0x01, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00}},
+    };
+    const std::vector<u8> good8 = boundaryRows8(1), good16 = boundaryRows16(1);
+    for (const Damage& damage : damages) {
+        std::vector<u8> data = damage.words ? good16 : good8;
+        data.insert(data.end(), damage.last.begin(), damage.last.end());
+        const u16 width = damage.words ? 140 : 120;
+        expectLikeTheWalk(data, width, 2, damage.words, Drawing{{4, 2}, {-50, -5, 250, 40}, 0, 0}, damage.name);
+        if (!damage.words)
+            expectLikeTheWalk(data, width, 2, false, Drawing{{4, 2}, {-50, -5, 250, 40}, 0, kGfxCopyMirror}, damage.name);
+    }
+}
+
 // Rows of random runs up to the longest each format has (128 indices; literals of up to 100
 // words and repeats of up to 300), some reaching past the picture's width.
 std::vector<u8> randomRows8(std::mt19937& random, u16 width, u16 height) {
@@ -175,7 +221,7 @@ std::vector<u8> randomRows16(std::mt19937& random, u16 width, u16 height) {
     return p.bytes;
 }
 
-TEST_F(PackedIntoPortTest, RandomPicturesWithLongRunsMatchTheWalk) {
+TEST_F(PackedIntoPortTest, RandomPicturesWithLongRunsAndCutClipsMatchTheWalk) {
     std::mt19937 random(2024);
     for (int round = 0; round < 60; ++round) {
         const u16 width = u16(1 + random() % 260), height = u16(1 + random() % 10);
@@ -185,8 +231,15 @@ TEST_F(PackedIntoPortTest, RandomPicturesWithLongRunsMatchTheWalk) {
         const std::string what = "round " + std::to_string(round);
         const u16 mode = random() % 2 ? 0 : kGfxModeTransparent;
         const u16 flags = u16((random() % 2 ? kGfxCopyMirror : 0) | (random() % 2 ? kGfxCopyFlip : 0));
-        expectLikeTheWalk(randomRows8(random, width, height), width, height, false, Drawing{at, clip, mode, flags}, what);
-        expectLikeTheWalk(randomRows16(random, width, height), width, height, true, Drawing{at, clip, mode, 0}, what);
+        // A clip of one to three pieces, in a port whose origin is moved by up to 60 places either way.
+        std::vector<Rect16> pieces;
+        for (u32 n = random() % 3; n > 0; --n) {
+            const i16 l = i16(i32(random() % 240) - 20), t = i16(i32(random() % 14) - 2);
+            pieces.push_back(Rect16{l, t, i16(l + 1 + random() % 120), i16(t + 1 + random() % 8)});
+        }
+        const Point16 origin{i16(i32(random() % 121) - 60), i16(i32(random() % 121) - 60)};
+        expectLikeTheWalk(randomRows8(random, width, height), width, height, false, Drawing{at, clip, mode, flags}, what, pieces, origin);
+        expectLikeTheWalk(randomRows16(random, width, height), width, height, true, Drawing{at, clip, mode, 0}, what, pieces, origin);
     }
 }
 

@@ -1,6 +1,5 @@
 // Writes the seed corpora of the page-index, library-header and object-record readers with our
 // own writers. An object record's seed starts with the byte that picks its kind.
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -26,8 +25,7 @@ void saveRecord(const std::string& folder, const char* name, u8 kind, std::vecto
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string folder = argv[1];
-    std::filesystem::remove_all(folder);
-    for (const char* sub : {"pageIndex", "libraryHeader", "objectRecords"}) std::filesystem::create_directories(folder + "/" + sub);
+    fuzzseeds::resetFolder(folder, {"pageIndex", "libraryHeader", "objectRecords"});
     std::vector<u8> bytes;
     PageIndex index;
     index.entries.push_back({kTypeBitmap, 1, 0, 0, 800, 600, 0, 0, 1});

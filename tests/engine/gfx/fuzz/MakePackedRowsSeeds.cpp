@@ -1,7 +1,7 @@
 // Writes the packed-rows fuzzer's seeds with our own encoders: 8-bit rows of literals and
 // repeats, 16-bit rows with gaps, repeats and empty rows, each behind the fuzzer's header
-// (flags, x, y, width, height, clip left and right), drawn straight, cut and mirrored.
-#include <filesystem>
+// (flags, x, y, width, height, clip left and right), drawn straight, cut and mirrored, and
+// once with a clip wide enough to let a literal run longer than 128 bytes through.
 #include <string>
 
 #include "tests/FuzzSeeds.h"
@@ -20,8 +20,7 @@ std::vector<u8> withHeader(u8 flags, i8 x, i8 y, u8 width, u8 height, i8 left, i
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string folder = argv[1];
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    fuzzseeds::resetFolder(folder);
 
     std::vector<u8> indices;
     for (int y = 0; y < 6; ++y)
@@ -40,5 +39,6 @@ int main(int argc, char** argv) {
     }
     fuzzseeds::save(folder, "rows16", withHeader(1, 2, 1, 72, 5, -10, 60, p.bytes));
     fuzzseeds::save(folder, "rows16-cut", withHeader(9, -6, 3, 72, 5, 5, 41, p.bytes));
+    fuzzseeds::save(folder, "rows16-wide", withHeader(1, 2, 1, 72, 5, -10, 127, p.bytes));
     return 0;
 }

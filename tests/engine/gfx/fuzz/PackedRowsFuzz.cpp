@@ -19,7 +19,9 @@
 
 namespace {
 
-constexpr u16 kStoreWidth = 48;
+// Wide enough for a 16-bit span past 128 bytes, so that every size class of the span copies,
+// the C library's included, is reached.
+constexpr u16 kStoreWidth = 160;
 constexpr u16 kStoreHeight = 12;
 constexpr size_t kHeaderBytes = 7;
 

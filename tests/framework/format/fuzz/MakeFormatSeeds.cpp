@@ -1,6 +1,5 @@
 // Writes the seed corpora of the menu, dialog-template, string, button-set and cursor
 // readers with our own writers.
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -18,8 +17,7 @@ using fuzzseeds::save;
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string folder = argv[1];
-    std::filesystem::remove_all(folder);
-    for (const char* sub : {"menu", "dialog", "string", "button", "cursor"}) std::filesystem::create_directories(folder + "/" + sub);
+    fuzzseeds::resetFolder(folder, {"menu", "dialog", "string", "button", "cursor"});
     std::vector<u8> bytes;
     if (writeMenuResource(testfmt::sampleMenu(), &bytes) != kErrNone) return 1;
     save(folder + "/menu", "sample", bytes);

@@ -1,6 +1,5 @@
 // Writes the sound file readers' seed corpus with the tests' own writers: WAVE PCM and MS
 // ADPCM, AIFF with markers and a sustain loop.
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -17,8 +16,7 @@ int main(int argc, char** argv) {
     using namespace soundfiles;
     if (argc != 2) return 2;
     const std::string folder = argv[1];
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    fuzzseeds::resetFolder(folder);
     save(folder, "wave16", makeWave(sine(40, 2, 440, 22050), 2, 22050, 16));
     save(folder, "wave8", makeWave(sine(41, 1, 440, 11025), 1, 11025, 8));
     save(folder, "msadpcm", makeMsAdpcmWave(sine(100, 2, 440, 22050), 2, 22050, 32));

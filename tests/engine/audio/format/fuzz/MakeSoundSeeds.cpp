@@ -1,6 +1,5 @@
 // Writes the sound readers' seed corpus with our own writers: PCM and ADPCM waves with cues
 // and loops, and MIDI sounds with several tracks, markers and patch lists.
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -19,8 +18,7 @@ using fuzzseeds::save;
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string folder = argv[1];
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    fuzzseeds::resetFolder(folder);
 
     ArchiveWaveInfo pcm;
     pcm.sampleRate = 22050;

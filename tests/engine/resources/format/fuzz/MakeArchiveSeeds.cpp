@@ -1,6 +1,5 @@
 // Writes the fuzzer's seed corpus with our own archive writer: the empty archive, the
 // one-text archive, and archives with several types, names and free entries.
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -16,8 +15,7 @@ using fuzzseeds::save;
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string folder = argv[1];
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    fuzzseeds::resetFolder(folder);
     using testres::makeArchive;
     save(folder, "empty", testres::kEmptyArchive);
     save(folder, "one-text", testres::kOneTextArchive);

@@ -1,6 +1,5 @@
 // Writes the fuzzer's seed corpus with our own atom container writer: each effect's
 // description and an effect's input map of two sources.
-#include <filesystem>
 #include <string>
 
 #include "platform/media/movie/AtomContainer.h"
@@ -12,8 +11,7 @@ namespace pm = plat::media;
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string folder = argv[1];
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    fuzzseeds::resetFolder(folder);
     for (uint32_t effect : {pm::kEffectDissolve, pm::kEffectWipe, pm::kEffectIris, pm::kEffectPush}) {
         pm::AtomContainer description;
         const uint8_t type[4] = {uint8_t(effect >> 24), uint8_t(effect >> 16), uint8_t(effect >> 8), uint8_t(effect)};

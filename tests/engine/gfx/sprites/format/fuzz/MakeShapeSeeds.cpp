@@ -1,6 +1,5 @@
 // Writes the fuzzers' seed corpora with our own encoder and resource writers: streams of both
 // methods over several kinds of data, and groups (plain and compressed), scripts and tables.
-#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -32,10 +31,7 @@ Bytes pixels(int n, int run) {
 int main(int argc, char** argv) {
     if (argc != 3) return 2;
     const std::string streams = argv[1], resources = argv[2];
-    for (const std::string& folder : {streams, resources}) {
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
+    for (const std::string& folder : {streams, resources}) fuzzseeds::resetFolder(folder);
     const Bytes samples[] = {Bytes{}, Bytes{1, 2, 3}, pixels(300, 9), pixels(2000, 1), Bytes(700, 0x5A)};
     int n = 0;
     for (const Bytes& data : samples) {
