@@ -31,7 +31,8 @@ enum class TessFailure : uint8_t { None, GluError, TooManyPoints, TooManyEdgePai
 struct TessLimits {
     uint32_t points = 1u << 16;       // in all contours together
     uint64_t edgePairs = 1u << 24;    // pairs of edges whose x ranges overlap
-    uint32_t contacts = 1u << 13;     // pairs of edges, not neighbours on a contour, that meet
+    uint32_t contacts = 1u << 13;     // pairs of edges, not neighbours on a contour, that cross or
+                                      // touch other than end to end
 };
 
 struct TessResult {

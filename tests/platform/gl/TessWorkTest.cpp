@@ -66,6 +66,16 @@ TEST(TessWork, EachLimitHoldsAtItsValueAndRefusesOnePast) {
          limits(many, many, 1), TessFailure::TooManyContacts},
         {"edges over one another", Outline{}.add({{0, 0}, {10, 0}, {5, 5}}).add({{2, 0}, {8, 0}, {5, -5}}),
          limits(many, many, 0), TessFailure::TooManyContacts},
+        // Edges that only share an end do not meet in the sense counted; running along one
+        // another beyond it, they do.
+        {"rays from one point", Outline{}.add({{0, 0}, {10, 0}, {10, 3}}).add({{0, 0}, {-10, 0}, {-10, 3}}).add({{0, 0}, {3, 10}, {0, 10}}),
+         limits(many, many, 0), TessFailure::None},
+        {"corner on a corner, one edge empty", Outline{}.add({{0, 0}, {0, 0}, {10, 0}, {5, 5}}).add({{0, 0}, {-5, -5}, {-10, 0}}),
+         limits(many, many, 0), TessFailure::None},
+        {"along one another from a shared end", Outline{}.add({{0, 0}, {10, 0}, {5, 5}}).add({{0, 0}, {6, 0}, {3, -5}}),
+         limits(many, many, 0), TessFailure::TooManyContacts},
+        {"one edge both ways", Outline{}.add({{0, 0}, {10, 0}, {5, 5}}).add({{10, 0}, {0, 0}, {5, -5}}),
+         limits(many, many, 0), TessFailure::TooManyContacts},
         {"apart by one", Outline{}.add({{0, 0}, {10, 0}, {5, 5}}).add({{2, -1}, {8, -1}, {5, -5}}),
          limits(many, many, 0), TessFailure::None},
         // Far beyond 32-bit products: the turns are still exact.
