@@ -26,12 +26,13 @@ enum class TessFailure : uint8_t { None, GluError, TooManyPoints, TooManyEdgePai
 
 // What one tessellation may cost. Outlines drawn by people stay far inside: their edges rarely
 // cross, and few of them overlap any one point along x (a block of 800 ringed letters in 20
-// rows makes about a quarter of the pairs allowed). At the limits GLU takes a few tens of
-// milliseconds; a star crossing itself a million times would take it tens of seconds.
+// rows makes about a quarter of the pairs allowed). At the limits GLU takes up to a few hundred
+// milliseconds; a star crossing itself a million times would take it minutes.
 struct TessLimits {
     uint32_t points = 1u << 16;       // in all contours together
     uint64_t edgePairs = 1u << 24;    // pairs of edges whose x ranges overlap
-    uint32_t contacts = 1u << 13;     // pairs of edges, not neighbours on a contour, that meet
+    uint32_t contacts = 1u << 13;     // pairs of edges, not neighbours on a contour, that cross or
+                                      // touch other than end to end
 };
 
 struct TessResult {

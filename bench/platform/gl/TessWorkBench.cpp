@@ -1,7 +1,8 @@
 // What measuring an outline's work costs beside GLU tessellating it: every tessellation pays
 // the measure first, so on ordinary outlines it has to stay a small part of GLU's own time.
-// Outlines: a circle of n points (the argument), and rows of small rings standing in for a
-// block of text turned into outlines (many contours, many of them over any one x).
+// Outlines: a circle of n points (the argument), rows of small rings standing in for a block
+// of text turned into outlines (many contours, many of them over any one x), and the worst the
+// measure itself meets.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -43,6 +44,17 @@ Outline TextBlock(int64_t) {
     return o;
 }
 
+// The measure's own worst case: thin slanting quads over one x range, every pair of edges
+// overlapping along both axes (so each pair is tested for meeting), just under the pairs limit.
+Outline Overlapping(int64_t) {
+    Outline o;
+    for (int32_t i = 0; i < 1548; ++i) {
+        o.points.insert(o.points.end(), {{0, 40 * i}, {1000000, 1000000 + 40 * i}, {1000000, 1000010 + 40 * i}, {0, 10 + 40 * i}});
+        o.ends.push_back(uint32_t(o.points.size()));
+    }
+    return o;
+}
+
 template <Outline (*Make)(int64_t)>
 void BM_MeasureWork(benchmark::State& state) {
     const Outline o = Make(state.range(0));
@@ -76,5 +88,7 @@ BENCHMARK(BM_MeasureWork<Circle>)->Arg(4096)->Arg(65536);
 BENCHMARK(BM_Tessellate<Circle>)->Arg(4096)->Arg(65536);
 BENCHMARK(BM_MeasureWork<TextBlock>)->Arg(0);
 BENCHMARK(BM_Tessellate<TextBlock>)->Arg(0);
+BENCHMARK(BM_MeasureWork<Overlapping>)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Tessellate<Overlapping>)->Arg(0)->Unit(benchmark::kMillisecond);
 
 }  // namespace

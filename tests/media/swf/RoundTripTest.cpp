@@ -42,7 +42,7 @@ TEST_P(SwfRoundTrip, FileLoadThenSaveGivesTheSameBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(GeneratedMovies, SwfRoundTrip,
-                         ::testing::Values("every_tag.swf", "raw_colour_table.swf", "tiny.swf"),
+                         ::testing::Values("every_tag.swf", "raw_colour_table.swf", "tiny.swf", "star.swf"),
                          [](const auto& info) {
                              std::string name = info.param;
                              return name.substr(0, name.find('.'));

@@ -6,6 +6,7 @@ put in the canonical form the program writes (smallest field widths, identity pa
 short tag headers below 63 bytes except for the tags kept raw), so that reading a movie and
 writing it again must give the same bytes. Also writes a seed corpus for the movie fuzzer.
 """
+import math
 import os
 import struct
 import sys
@@ -597,6 +598,18 @@ def tiny_movie():
     return movie([tag(9, bytes([255, 255, 255])), tag(1, b'')], version=2, rate=0x0C00)
 
 
+def star_movie(points=1601, radius=20000):
+    """One fill whose outline is a star crossing itself over a million times."""
+    step = (points - 1) // 2
+    corners = [(round(radius * math.cos(2 * math.pi * (i * step % points) / points)),
+                round(radius * math.sin(2 * math.pi * (i * step % points) / points))) for i in range(points)]
+    records = [('style', {'move': corners[0], 'fill1': 1})]
+    for (x0, y0), (x1, y1) in zip(corners, corners[1:] + corners[:1]):
+        records.append(('line', x1 - x0, y1 - y0))
+    shape = define_shape(32, 1, (-radius, radius, -radius, radius), [(0, (255, 0, 0, 255))], [], records)
+    return movie([shape, place_object2(1, cid=1, mat={'tx': 5000, 'ty': 4000}), tag(1, b'')])
+
+
 def main():
     folder = sys.argv[1]
     corpus = os.path.join(folder, 'corpus')
@@ -606,6 +619,7 @@ def main():
         'raw_colour_table.swf': raw_colour_table_movie(),
         'tiny.swf': tiny_movie(),
         'play.swf': play_movie(),
+        'star.swf': star_movie(),
     }
     for name, data in movies.items():
         with open(os.path.join(folder, name), 'wb') as f:

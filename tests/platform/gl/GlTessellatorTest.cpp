@@ -99,5 +99,36 @@ TEST(GlTessellator, AHostileOutlineIsRefusedQuicklyWithTheOrdinaryLimits) {
     EXPECT_EQ(out.failure, TessFailure::TooManyPoints);
 }
 
+// Drawn outlines whose pieces meet only at their corners, hundreds of times, cost GLU little.
+TEST(GlTessellator, OutlinesMeetingAtCornersAreNotRefused) {
+    struct Case {
+        const char* what;
+        std::vector<TessPoint> points;
+        std::vector<uint32_t> ends;
+    };
+    Case sun{"a sun of 128 rays", {}, {}}, board{"a chequerboard of 64 by 64", {}, {}};
+    for (int ray = 0; ray < 128; ++ray) {
+        const double from = M_PI * ray / 128, to = M_PI * (ray + 0.5) / 128;
+        sun.points.insert(sun.points.end(), {{0, 0},
+                                             {int32_t(10000 * std::cos(from)), int32_t(10000 * std::sin(from))},
+                                             {int32_t(10000 * std::cos(to)), int32_t(10000 * std::sin(to))}});
+        sun.ends.push_back(uint32_t(sun.points.size()));
+    }
+    for (int32_t y = 0; y < 64; ++y)
+        for (int32_t x = y % 2; x < 64; x += 2) {
+            board.points.insert(board.points.end(), {{x * 100, y * 100}, {x * 100 + 100, y * 100},
+                                                     {x * 100 + 100, y * 100 + 100}, {x * 100, y * 100 + 100}});
+            board.ends.push_back(uint32_t(board.points.size()));
+        }
+    auto tessellator = Tessellator::create();
+    ASSERT_NE(tessellator, nullptr);
+    for (const Case& c : {sun, board}) {
+        TessResult out;
+        EXPECT_TRUE(runWatched(*tessellator, c.points, c.ends, out)) << c.what;
+        EXPECT_EQ(out.failure, TessFailure::None) << c.what;
+        EXPECT_FALSE(out.primitives.empty()) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace plat::gl
