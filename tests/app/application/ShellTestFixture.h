@@ -75,10 +75,16 @@ protected:
         fs::create_directories(root_ + "/prog");
         for (const fs::directory_entry& entry : fs::directory_iterator(TUMBLO_TEST_PROGRAM_DIR)) {
             const std::string name = entry.path().filename().string();
-            if (name == "TB.cfg" || name == "TB.ini")
+            if (name == "TB.cfg" || name == "TB.ini") {
                 fs::copy_file(entry.path(), root_ + "/prog/" + name);
-            else if (name != "tumblo4")
+            } else if (name == "Movies") {
+                // Tests add movies of their own beside the content's; the build's folder stays as made.
+                fs::create_directories(root_ + "/prog/Movies");
+                for (const fs::directory_entry& movie : fs::directory_iterator(entry.path()))
+                    fs::create_symlink(movie.path(), root_ + "/prog/Movies/" + movie.path().filename().string());
+            } else if (name != "tumblo4") {
                 fs::create_symlink(entry.path(), root_ + "/prog/" + name);
+            }
         }
         ASSERT_EQ(osmInit(nullptr), kErrNone);
     }
