@@ -127,8 +127,8 @@ u32 TessellateFill(plat::gl::Tessellator& tessellator, const ShapeSource& source
         // Edges naming a style the shape does not have enclose nothing drawable.
         if (!part.style) return kCurvePoints;
     }
-    std::vector<TessPoint> points;
-    std::vector<u32> ends;
+    std::vector<TessPoint> points, refused;
+    std::vector<u32> ends, refusedEnds;
     plat::gl::TessResult result;
     ContourBuilder* contours = &first;
     std::map<u16, ContourBuilder> again;
@@ -140,7 +140,14 @@ u32 TessellateFill(plat::gl::Tessellator& tessellator, const ShapeSource& source
         }
         contours->Build(points, ends);
         if (ends.empty()) return n;
-        if (!tessellator.run(points, ends, result)) continue;
+        // A fill of straight edges comes back the same at every resolution, and so would its
+        // refusal: measuring it again only costs time.
+        if (n != kCurvePoints && points == refused && ends == refusedEnds) return 0;
+        if (!tessellator.run(points, ends, result)) {
+            refused.swap(points);
+            refusedEnds.swap(ends);
+            continue;
+        }
         if (result.primitives.empty()) return n;
         part.firstPrimitive = u32(mesh.primitives.size());
         AppendTriangles(result, mesh);
