@@ -4,13 +4,19 @@
 #include <cstring>
 
 PcmMixVectorLevel pcmMixBestVectorLevel() {
-    // SSE2 is part of every 64-bit x86 processor; the AVX2 and AVX-512 tests also ask whether
-    // the system saves the wide registers. The AVX-512 kernels need the byte permutes too.
-    static const PcmMixVectorLevel best =
-        __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi") ? PcmMixVectorLevel::kAvx512
-                                          : __builtin_cpu_supports("avx2")   ? PcmMixVectorLevel::kAvx2
-                                                                              : PcmMixVectorLevel::kSse2;
+    // SSE2 is part of every 64-bit x86 processor; the compiler's feature tests also ask whether
+    // the system saves the wide registers.
+    static const PcmMixVectorLevel best = pcmMixVectorLevelFor(
+        {__builtin_cpu_supports("avx2") != 0, __builtin_cpu_supports("avx512f") != 0,
+         __builtin_cpu_supports("avx512bw") != 0, __builtin_cpu_supports("avx512vbmi") != 0});
     return best;
+}
+
+PcmMixVectorLevel pcmMixVectorLevelFor(const PcmMixCpuFeatures& features) {
+    // The AVX-512 kernels use the foundation's registers, the byte and word lanes and the byte
+    // permutes: a processor (or a virtual machine) that hides any of them gets a narrower level.
+    if (features.avx512f && features.avx512bw && features.avx512vbmi) return PcmMixVectorLevel::kAvx512;
+    return features.avx2 ? PcmMixVectorLevel::kAvx2 : PcmMixVectorLevel::kSse2;
 }
 
 const PcmMixKernelTable& pcmMixKernelsFor(PcmMixVectorLevel level) {

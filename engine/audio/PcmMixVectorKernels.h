@@ -9,6 +9,17 @@ enum class PcmMixVectorLevel : u8 { kPortable, kSse2, kAvx2, kAvx512 };
 
 // The widest instruction set this processor and its system run.
 PcmMixVectorLevel pcmMixBestVectorLevel();
+
+// The instruction sets the wide levels need, each as the processor reports it with its system
+// saving the registers.
+struct PcmMixCpuFeatures {
+    bool avx2 = false;
+    bool avx512f = false;
+    bool avx512bw = false;
+    bool avx512vbmi = false;
+};
+// The widest level whose every instruction the features offer.
+PcmMixVectorLevel pcmMixVectorLevelFor(const PcmMixCpuFeatures& features);
 // The kernels of one instruction set; levels above the best one give the best one's kernels.
 const PcmMixKernelTable& pcmMixKernelsFor(PcmMixVectorLevel level);
 

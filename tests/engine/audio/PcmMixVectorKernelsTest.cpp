@@ -171,6 +171,28 @@ TEST(PcmMixVectorLevels, TheVectorPathForcedOffGivesThePortableTable) {
     for (int slot = 0; slot < 8; ++slot) EXPECT_EQ(kernels.sample[slot], kPortable[slot]) << slot;
 }
 
+// The AVX-512 kernels run only with all three of their instruction sets; without any one of
+// them the AVX2 test decides.
+TEST(PcmMixVectorLevels, EachLevelNeedsEveryInstructionSetItUses) {
+    const struct {
+        PcmMixCpuFeatures features;
+        PcmMixVectorLevel level;
+    } rows[] = {
+        {{true, true, true, true}, PcmMixVectorLevel::kAvx512},
+        {{true, false, true, true}, PcmMixVectorLevel::kAvx2},
+        {{true, true, false, true}, PcmMixVectorLevel::kAvx2},
+        {{true, true, true, false}, PcmMixVectorLevel::kAvx2},
+        {{false, true, true, false}, PcmMixVectorLevel::kSse2},
+        {{true, false, false, false}, PcmMixVectorLevel::kAvx2},
+        {{false, false, false, false}, PcmMixVectorLevel::kSse2},
+    };
+    for (const auto& row : rows) {
+        const PcmMixCpuFeatures& f = row.features;
+        EXPECT_EQ(pcmMixVectorLevelFor(f), row.level)
+            << "avx2 " << f.avx2 << " avx512f " << f.avx512f << " bw " << f.avx512bw << " vbmi " << f.avx512vbmi;
+    }
+}
+
 TEST(PcmMixVectorLevels, TheBuiltInTableIsTheBestLevelsTable) {
     EXPECT_EQ(&pcmMixBuiltInKernels(), &pcmMixKernelsFor(pcmMixBestVectorLevel()));
     EXPECT_GE(pcmMixBestVectorLevel(), PcmMixVectorLevel::kSse2);
