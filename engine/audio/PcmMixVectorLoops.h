@@ -227,8 +227,8 @@ void copy16(u8* d, const u8* s, u32 n, Fixed gain) {
 }
 
 // The kernel slots over the loops above: the unit step with natural strides goes to a loop
-// (8-bit samples only when their table is the gain's own, or the identity), the rest to the
-// portable kernels.
+// (8-bit samples only when their table is the gain's own, or the identity, except copies on
+// lanes that look bytes up, which take any table as it stands), the rest to the portable kernels.
 template <class O>
 struct Kernels {
     // The gain the loops apply for an 8-bit table, or false when the table is neither the
