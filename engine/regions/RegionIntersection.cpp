@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/regions/RegionColumnJoin.h"
+#include "engine/regions/RegionPairPieces.h"
 #include "engine/regions/RegionRowSweep.h"
 #include "engine/regions/RegionScratch.h"
 #include "engine/regions/RegionStorage.h"
@@ -284,14 +286,32 @@ EngineErr intersectByRows(const RegionRecord* region, const Rect16* given, u16 n
 // The pieces are gathered in a scratch array, put in region order, joined, and written to
 // the new region's block once.
 EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, memHandle out) {
-    bool done = false;
-    EngineErr error = n >= kSweepFrom ? intersectByRows(region, given, n, out, &done) : kErrNone;
-    if (error != kErrNone || done) return error;
     const Rect16* rects = rgnRects(region);
+    RegionScratch<Rect16> pieces;
+    bool done = false;
+    EngineErr error = rgnPairPieces(rects, region->count, given, n, pieces, &done);
+    if (error != kErrNone) return error;
+    if (done) {
+        if (pieces.size() > kMaxGrownPieces) return kMemErrOutOfMemory;
+        // Long lists are joined through a table by left; one that refuses them (a damaged
+        // region) has left them partly joined, so they are found again.
+        bool joined = false;
+        Rect16 bounds{};
+        u32 kept = 0;
+        if (pieces.size() >= kRowIndexFrom) error = rgnJoinColumns(pieces.data(), pieces.size(), &kept, &bounds, &joined);
+        if (error == kErrNone && pieces.size() >= kRowIndexFrom && !joined) {
+            pieces.resize(0);
+            error = rgnPairPieces(rects, region->count, given, n, pieces, &done);
+        }
+        if (error == kErrNone && !joined) kept = mergeAndCompact(pieces.data(), pieces.size(), &bounds, &error);
+        if (error != kErrNone) return error;
+        return writeResult(out, pieces.data(), kept, pieces.size(), bounds);
+    }
+    error = n >= kSweepFrom ? intersectByRows(region, given, n, out, &done) : kErrNone;
+    if (error != kErrNone || done) return error;
     const Rect16* end = rects + region->count;
     i32 tallest = 0;
     for (const Rect16* k = rects; k != end; ++k) tallest = std::max(tallest, i32(k->bottom) - k->top);
-    RegionScratch<Rect16> pieces;
     const bool sweep = n >= kSweepFrom;
     error = sweep ? piecesBySweep(rects, end, tallest, given, n, pieces)
                             : piecesByPairs(rects, end, tallest, given, n, pieces);
