@@ -10,6 +10,9 @@ namespace {
 // back past the greater ones: fewer than the counting pays for.
 constexpr u32 kMovedIntoPlace = 32;
 
+// From this many own rectangles on, they are held column by column.
+constexpr u32 kColumnsFrom = 16;
+
 bool orderedPlain(const Rect16* rects, u32 from, u32 count) {
     bool sound = true;
     for (u32 i = from; i < count; ++i) {
@@ -115,12 +118,27 @@ EngineErr sortPieces(const RegionScratch<Rect16>& found, i32 firstTop, i32 lastT
     return kErrNone;
 }
 
-}  // namespace
+// Each given rectangle against the own ones before the first whose top is its bottom or
+// further, one at a time: for lists too short to pay for the columns. The two pairings put
+// the own list's lowest bottom in *lowest.
+EngineErr pairOneByOne(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount, RegionScratch<Rect16>& found,
+                       i16* lowest) {
+    *lowest = INT16_MIN;
+    for (u32 i = 0; i < ownCount; ++i) *lowest = std::max(*lowest, own[i].bottom);
+    for (const Rect16* r = given; r != given + givenCount; ++r) {
+        for (const Rect16* s = own; s != own + ownCount && s->top < r->bottom; ++s) {
+            if ((s->bottom > r->top) & (s->left < r->right) & (s->right > r->left)) {
+                EngineErr error = found.push(overlapOf(*s, *r));
+                if (error != kErrNone) return error;
+            }
+        }
+    }
+    return kErrNone;
+}
 
-EngineErr rgnPairPieces(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount,
-                        RegionScratch<Rect16>& pieces, bool* done) {
-    *done = ordered(own, ownCount) && ordered(given, givenCount);
-    if (!*done || ownCount == 0 || givenCount == 0) return kErrNone;
+// Each given rectangle against the own ones that can reach it, eight at a time.
+EngineErr pairByColumns(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount, RegionScratch<Rect16>& found,
+                        i16* lowest) {
     // Four columns and the greatest bottom so far, each with room for a block of eight read
     // from the last rectangle. The room after the last rectangle ends both scans below: its
     // tops and reach are INT16_MAX.
@@ -133,25 +151,22 @@ EngineErr rgnPairPieces(const Rect16* own, u32 ownCount, const Rect16* given, u3
     i16* right = top + stride;
     i16* bottom = right + stride;
     i16* reach = bottom + stride;
-    i16 lowest = INT16_MIN;
+    i16 lowestSoFar = INT16_MIN;
     for (u32 i = 0; i < ownCount; ++i) {
         left[i] = own[i].left;
         top[i] = own[i].top;
         right[i] = own[i].right;
         bottom[i] = own[i].bottom;
-        lowest = std::max(lowest, own[i].bottom);
-        reach[i] = lowest;
+        lowestSoFar = std::max(lowestSoFar, own[i].bottom);
+        reach[i] = lowestSoFar;
     }
+    *lowest = lowestSoFar;
     reach[ownCount] = INT16_MAX;
     for (u32 i = ownCount; i < stride; ++i) {
         left[i] = right[i] = bottom[i] = 0;
         top[i] = INT16_MAX;
     }
     const RgnColumns c{left, top, right, bottom};
-    // Room for as many pieces as rectangles in both, which most intersections stay within.
-    RegionScratch<Rect16> found;
-    error = found.reserve(ownCount + givenCount + 8);
-    if (error != kErrNone) return error;
     u32 first = 0;
     for (const Rect16* r = given; r != given + givenCount; ++r) {
         // Rectangles before the first that reaches below r's top end above it, and above
@@ -171,7 +186,25 @@ EngineErr rgnPairPieces(const Rect16* own, u32 ownCount, const Rect16* given, u3
             found.resize(u32(piece - found.data()));
         }
     }
+    return kErrNone;
+}
+
+}  // namespace
+
+EngineErr rgnPairPieces(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount,
+                        RegionScratch<Rect16>& pieces, bool* done) {
+    *done = ordered(own, ownCount) && ordered(given, givenCount);
+    if (!*done || ownCount == 0 || givenCount == 0) return kErrNone;
+    // Room for as many pieces as rectangles in both, which most intersections stay within.
+    RegionScratch<Rect16> found;
+    EngineErr error = found.reserve(ownCount + givenCount + 8);
+    i16 lowest = INT16_MIN;
+    if (error == kErrNone) {
+        error = ownCount < kColumnsFrom ? pairOneByOne(own, ownCount, given, givenCount, found, &lowest)
+                                        : pairByColumns(own, ownCount, given, givenCount, found, &lowest);
+    }
+    if (error != kErrNone) return error;
     // Each piece starts on or below both lists' first tops and above the own list's lowest
     // bottom.
-    return sortPieces(found, std::max(own[0].top, given[0].top), reach[ownCount - 1] - 1, pieces);
+    return sortPieces(found, std::max(own[0].top, given[0].top), lowest - 1, pieces);
 }
