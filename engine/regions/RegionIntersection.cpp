@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "engine/regions/RegionRowSweep.h"
+#include "engine/regions/RegionColumnJoin.h"
+#include "engine/regions/RegionPairPieces.h"
 #include "engine/regions/RegionScratch.h"
 #include "engine/regions/RegionStorage.h"
 #include "engine/regions/Regions.h"
@@ -255,43 +256,35 @@ EngineErr writeResult(memHandle out, const Rect16* kept, u32 count, u32 pieces, 
     return kErrNone;
 }
 
-// Long lists are intersected row by row, the pieces joined as they come; false in *done when
-// the lists do not allow it. Out of line, so that shorter lists do not carry its frame.
-[[gnu::noinline]]
-EngineErr intersectByRows(const RegionRecord* region, const Rect16* given, u16 n, memHandle out, bool* done) {
-    *done = false;
-    const Rect16* rects = rgnRects(region);
-    RegionScratch<Rect16> kept;
-    u32 pieces = 0;
-    EngineErr error = rgnIntersectByRows(rects, region->count, given, n, kept, &pieces, done);
-    if (error != kErrNone || !*done) return error;
-    if (pieces > kMaxGrownPieces) return kMemErrOutOfMemory;
-    const Rect16* k = kept.data();
-    const u32 count = kept.size();
-    Rect16 bounds{};
-    if (count != 0) {
-        bounds = k[0];
-        for (u32 i = 1; i < count; ++i) {
-            bounds.left = std::min(bounds.left, k[i].left);
-            bounds.top = std::min(bounds.top, k[i].top);
-            bounds.right = std::max(bounds.right, k[i].right);
-            bounds.bottom = std::max(bounds.bottom, k[i].bottom);
-        }
-    }
-    return writeResult(out, k, count, pieces, bounds);
-}
-
 // The pieces are gathered in a scratch array, put in region order, joined, and written to
-// the new region's block once.
+// the new region's block once. Lists in top order with no empty rectangle, as every region
+// built here is, are paired eight rectangles at a time; others (damaged stored regions) are
+// scanned as before, so that they keep their results.
 EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, memHandle out) {
-    bool done = false;
-    EngineErr error = n >= kSweepFrom ? intersectByRows(region, given, n, out, &done) : kErrNone;
-    if (error != kErrNone || done) return error;
     const Rect16* rects = rgnRects(region);
+    RegionScratch<Rect16> pieces;
+    bool done = false;
+    EngineErr error = rgnPairPieces(rects, region->count, given, n, pieces, &done);
+    if (error != kErrNone) return error;
+    if (done) {
+        if (pieces.size() > kMaxGrownPieces) return kMemErrOutOfMemory;
+        // Long lists are joined through a table by left; when it refuses them (rectangles of
+        // one list overlap) it has left them partly joined, so they are found again.
+        bool joined = false;
+        Rect16 bounds{};
+        u32 kept = 0;
+        if (pieces.size() >= kRowIndexFrom) error = rgnJoinColumns(pieces.data(), pieces.size(), &kept, &bounds, &joined);
+        if (error == kErrNone && pieces.size() >= kRowIndexFrom && !joined) {
+            pieces.resize(0);
+            error = rgnPairPieces(rects, region->count, given, n, pieces, &done);
+        }
+        if (error == kErrNone && !joined) kept = mergeAndCompact(pieces.data(), pieces.size(), &bounds, &error);
+        if (error != kErrNone) return error;
+        return writeResult(out, pieces.data(), kept, pieces.size(), bounds);
+    }
     const Rect16* end = rects + region->count;
     i32 tallest = 0;
     for (const Rect16* k = rects; k != end; ++k) tallest = std::max(tallest, i32(k->bottom) - k->top);
-    RegionScratch<Rect16> pieces;
     const bool sweep = n >= kSweepFrom;
     error = sweep ? piecesBySweep(rects, end, tallest, given, n, pieces)
                             : piecesByPairs(rects, end, tallest, given, n, pieces);

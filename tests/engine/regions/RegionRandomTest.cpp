@@ -100,15 +100,16 @@ TEST_F(RegionTest, RandomRectangleIntersectionsMatchPixelGrid) {
     }
 }
 
-// Regions of hundreds of rectangles: long lists of rectangles live on a row at once, which
-// is where a sweep's bookkeeping goes wrong first. The given region is a scatter of single
-// pixels on a lattice (none touch, so none join); the other, small rectangles that overlap.
+// Regions of up to more than a thousand rectangles: long lists of rectangles live on a row
+// at once, which is where bookkeeping by rows goes wrong first. One region is a scatter of
+// single pixels on a lattice (none touch, so none join); the other, small rectangles that
+// overlap. Each is intersected with the other, both ways round.
 TEST_F(RegionTest, IntersectionsOfManySmallRectanglesMatchPixelGrid) {
     struct Size {
         int pixels;
         int trials;
     };
-    const Size sizes[] = {{10, 20}, {100, 20}, {300, 10}, {900, 5}};
+    const Size sizes[] = {{1, 20}, {10, 20}, {100, 20}, {300, 10}, {900, 5}, {2000, 2}};
     RandomRects random(5);
     for (const Size& size : sizes) {
         for (int trial = 0; trial < size.trials; ++trial) {
@@ -119,11 +120,16 @@ TEST_F(RegionTest, IntersectionsOfManySmallRectanglesMatchPixelGrid) {
                 const int left = random.below(90) - 16, top = random.below(90) - 16;
                 a.push_back(Rect16{i16(left), i16(top), i16(left + 1 + random.below(5)), i16(top + 1 + random.below(5))});
             }
-            memHandle dst = makeRegion(a);
-            memHandle src = makeRegion(b);
-            ASSERT_EQ(rgnIntersect(dst, src), kErrNone);
-            ASSERT_TRUE(keepsInvariants(dst, true)) << size.pixels << " trial " << trial;
-            ASSERT_TRUE(matchesGrid(dst, PixelGrid::of(a) & PixelGrid::of(b), false)) << size.pixels << " trial " << trial;
+            if (size.pixels == 2000) {
+                ASSERT_GT(rectsOf(makeRegion(b)).size(), 1000u);
+            }
+            for (bool swapped : {false, true}) {
+                memHandle dst = makeRegion(swapped ? b : a);
+                memHandle src = makeRegion(swapped ? a : b);
+                ASSERT_EQ(rgnIntersect(dst, src), kErrNone);
+                ASSERT_TRUE(keepsInvariants(dst, true)) << size.pixels << " trial " << trial << (swapped ? " swapped" : "");
+                ASSERT_TRUE(matchesGrid(dst, PixelGrid::of(a) & PixelGrid::of(b), false)) << size.pixels << " trial " << trial;
+            }
         }
     }
 }

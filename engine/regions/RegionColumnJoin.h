@@ -1,0 +1,15 @@
+#pragma once
+// Joining the pieces of an intersection, in region order, as rgnMergeRects joins them, in
+// one pass over the pieces: a rectangle joins only one above it of equal left, so for each
+// left a table keeps the last rectangle not joined into another, which is the only one a
+// later rectangle of that left can join as long as those of one left do not overlap. Not
+// for other modules.
+#include "engine/base/EngineTypes.h"
+#include "engine/regions/Rects.h"
+
+// Joins the `count` rectangles (region order, each non-empty) in place, closes the gaps and
+// puts the count kept in *kept and their bounds in *bounds. Sets *done false when two
+// rectangles of one left overlap (a damaged list), where the table could pick another
+// rectangle to join than rgnMergeRects; the rectangles are then partly joined and are to be
+// discarded. The memory manager's error when the table cannot be made.
+EngineErr rgnJoinColumns(Rect16* rects, u32 count, u32* kept, Rect16* bounds, bool* done);

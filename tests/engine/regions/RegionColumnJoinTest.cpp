@@ -1,0 +1,93 @@
+// The join by left against rgnMergeRects on the same rectangles, and its refusal of lists
+// where two rectangles of one left overlap.
+#include "engine/regions/RegionColumnJoin.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/regions/RegionPairPieces.h"
+#include "tests/engine/regions/RegionTestSupport.h"
+
+namespace {
+
+using R = Rect16;
+using Rects = std::vector<Rect16>;
+
+class ColumnJoinTest : public RegionTest {
+protected:
+    // rgnMergeRects on the rectangles in a region of their own: its rectangles and bounds.
+    std::pair<Rects, Rect16> merged(const Rects& rects) {
+        memHandle rgn = makeRegion();
+        auto* record = static_cast<RegionRecord*>(memDerefHandle(rgn));
+        for (const Rect16& r : rects) EXPECT_EQ(rgnInsertRect(rgn, &record, record->count, r), kErrNone);
+        rgnMergeRects(record);
+        return {rectsOf(rgn), boundsOf(rgn)};
+    }
+    ::testing::AssertionResult joinsLikeMerge(Rects rects) {
+        const auto [expected, expectedBounds] = merged(rects);
+        u32 kept = 0;
+        Rect16 bounds{};
+        bool done = false;
+        if (rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &done) != kErrNone)
+            return ::testing::AssertionFailure() << "failed";
+        if (!done) return ::testing::AssertionFailure() << "refused";
+        if (Rects(rects.begin(), rects.begin() + kept) != expected) return ::testing::AssertionFailure() << "rectangles differ";
+        if (!rectEqual(bounds, expectedBounds)) return ::testing::AssertionFailure() << "bounds differ";
+        return ::testing::AssertionSuccess();
+    }
+};
+
+// Pieces of intersections of regions whose rectangles share columns, so that they join in
+// chains.
+TEST_F(ColumnJoinTest, PiecesOfIntersectionsJoinAsMerged) {
+    std::mt19937 random(3);
+    auto latticeRegion = [&](int count) {
+        Rects rects;
+        for (int k = 0; k < count; ++k) {
+            const int left = int(random() % 30) * 4 - 60, top = int(random() % 60) * 2 - 60;
+            rects.push_back(R{i16(left), i16(top), i16(left + 4 * (1 + int(random() % 3))), i16(top + 1 + int(random() % 12))});
+        }
+        return rectsOf(makeRegion(rects));
+    };
+    for (int trial = 0; trial < 30; ++trial) {
+        const Rects own = latticeRegion(20 + trial * 10), given = latticeRegion(10 + trial * 5);
+        RegionScratch<Rect16> pieces;
+        bool done = false;
+        ASSERT_EQ(rgnPairPieces(own.data(), u32(own.size()), given.data(), u32(given.size()), pieces, &done), kErrNone);
+        ASSERT_TRUE(done);
+        EXPECT_TRUE(joinsLikeMerge(Rects(pieces.data(), pieces.data() + pieces.size()))) << "trial " << trial;
+    }
+    EXPECT_TRUE(joinsLikeMerge({}));
+}
+
+// Two rectangles of one left that touch are joined or kept apart; one row of overlap is
+// refused; overlapping ones of different lefts are not the join's concern.
+TEST_F(ColumnJoinTest, OverlapsWithinOneLeftAreRefused) {
+    struct Case {
+        const char* what;
+        Rects rects;
+        bool joined;
+    };
+    const Case cases[] = {
+        {"touching, same right", {R{0, 0, 5, 4}, R{0, 4, 5, 9}}, true},
+        {"touching, other right", {R{0, 0, 5, 4}, R{0, 4, 6, 9}}, true},
+        {"one row of overlap", {R{0, 0, 5, 4}, R{0, 3, 6, 9}}, false},
+        {"one row of overlap after a join", {R{0, 0, 5, 4}, R{0, 4, 5, 8}, R{0, 7, 2, 9}}, false},
+        {"one row apart", {R{0, 0, 5, 4}, R{0, 5, 5, 9}}, true},
+        {"overlapping, other lefts", {R{0, 0, 5, 4}, R{2, 3, 6, 9}}, true},
+    };
+    for (const Case& c : cases) {
+        Rects rects = c.rects;
+        u32 kept = 0;
+        Rect16 bounds{};
+        bool done = !c.joined;
+        ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &done), kErrNone);
+        EXPECT_EQ(done, c.joined) << c.what;
+        if (c.joined) {
+            EXPECT_TRUE(joinsLikeMerge(c.rects)) << c.what;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+// The pairing against the plain definition of an intersection: every overlapping pair, the
+// given list's order first, each pair's overlap a piece, the pieces stably sorted by top and
+// left; through the public intersection, those pieces joined by rgnMergeRects.
+#include "engine/regions/RegionPairPieces.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "tests/engine/regions/RegionTestSupport.h"
+
+namespace {
+
+using R = Rect16;
+using Rects = std::vector<Rect16>;
+
+Rects pairPieces(const Rects& own, const Rects& given) {
+    Rects pieces;
+    for (const Rect16& r : given) {
+        for (const Rect16& s : own) {
+            Rect16 piece = s;
+            if (rectIntersect(&piece, r)) pieces.push_back(piece);
+        }
+    }
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const Rect16& x, const Rect16& y) { return x.top < y.top || (x.top == y.top && x.left < y.left); });
+    return pieces;
+}
+
+// Rectangles in top order that may overlap, as a damaged stored region holds them, with tops
+// and lefts often shared so that equal pieces come up.
+Rects overlappingRects(std::mt19937& random, int count, int span) {
+    Rects rects;
+    for (int k = 0; k < count; ++k) {
+        const int left = int(random() % unsigned(span)) / 2 * 2 - 30, top = int(random() % unsigned(span)) / 2 * 2 - 30;
+        rects.push_back(R{i16(left), i16(top), i16(left + 1 + int(random() % 12)), i16(top + 1 + int(random() % 12))});
+    }
+    std::stable_sort(rects.begin(), rects.end(), [](const Rect16& x, const Rect16& y) { return x.top < y.top; });
+    return rects;
+}
+
+class PairPiecesTest : public RegionTest {
+protected:
+    ::testing::AssertionResult pairsLikeModel(const Rects& own, const Rects& given) {
+        RegionScratch<Rect16> pieces;
+        bool done = false;
+        if (rgnPairPieces(own.data(), u32(own.size()), given.data(), u32(given.size()), pieces, &done) != kErrNone)
+            return ::testing::AssertionFailure() << "failed";
+        if (!done) return ::testing::AssertionFailure() << "refused lists in top order";
+        const Rects got(pieces.data(), pieces.data() + pieces.size());
+        const Rects expected = pairPieces(own, given);
+        if (got != expected) return ::testing::AssertionFailure() << got.size() << " pieces, expected " << expected.size();
+        return ::testing::AssertionSuccess();
+    }
+    // The public intersection against the pairs joined by rgnMergeRects in a region of their
+    // own: rectangles and bounds.
+    ::testing::AssertionResult intersectsLikeModel(memHandle dst, memHandle src) {
+        const Rects own = rectsOf(dst), given = rectsOf(src);
+        memHandle model = makeRegion();
+        auto* record = static_cast<RegionRecord*>(memDerefHandle(model));
+        for (const Rect16& r : pairPieces(own, given)) EXPECT_EQ(rgnInsertRect(model, &record, record->count, r), kErrNone);
+        rgnMergeRects(record);
+        if (rgnIntersect(dst, src) != kErrNone) return ::testing::AssertionFailure() << "failed";
+        if (rectsOf(dst) != rectsOf(model)) return ::testing::AssertionFailure() << "rectangles differ";
+        if (!rectEqual(boundsOf(dst), boundsOf(model))) return ::testing::AssertionFailure() << "bounds differ";
+        return ::testing::AssertionSuccess();
+    }
+};
+
+// Lists from 1 to 1200 rectangles, each way round, both sound and overlapping ones.
+TEST_F(PairPiecesTest, ListsInTopOrderGiveThePairsInRegionOrder) {
+    std::mt19937 random(21);
+    for (const int count : {1, 2, 7, 8, 9, 40, 300, 1200}) {
+        const Rects sound = rectsOf(makeRegion(overlappingRects(random, count, 40 + count)));
+        const Rects other = rectsOf(makeRegion(overlappingRects(random, count, 40 + count)));
+        const Rects overlapping = overlappingRects(random, count, 40 + count / 4);
+        EXPECT_TRUE(pairsLikeModel(sound, other)) << count;
+        EXPECT_TRUE(pairsLikeModel(other, sound)) << count << " swapped";
+        EXPECT_TRUE(pairsLikeModel(overlapping, other)) << count << " overlapping own";
+        EXPECT_TRUE(pairsLikeModel(other, overlapping)) << count << " overlapping given";
+    }
+    EXPECT_TRUE(pairsLikeModel({}, {R{0, 0, 5, 5}}));
+    EXPECT_TRUE(pairsLikeModel({R{0, 0, 5, 5}}, {}));
+}
+
+// Either list with a top less than the one before or an empty rectangle is refused, leaving
+// the pieces untouched; the same lists at the limit (tops equal, one pixel wide or high) are
+// paired.
+TEST_F(PairPiecesTest, ListsOutOfTopOrderOrWithEmptyRectanglesAreRefused) {
+    struct Case {
+        const char* what;
+        Rects list;
+        bool paired;
+    };
+    const Case cases[] = {
+        {"tops equal", {R{0, 0, 5, 5}, R{9, 3, 12, 6}, R{6, 3, 8, 9}}, true},
+        {"top one less", {R{0, 0, 5, 5}, R{9, 3, 12, 6}, R{6, 2, 8, 9}}, false},
+        {"first two out of order", {R{0, 1, 5, 5}, R{9, 0, 12, 6}}, false},
+        {"last of many out of order", {R{0, 0, 1, 1}, R{0, 1, 1, 2}, R{0, 2, 1, 3}, R{0, 3, 1, 4}, R{0, 4, 1, 5}, R{0, 3, 1, 9}}, false},
+        {"one pixel wide", {R{0, 0, 5, 5}, R{9, 3, 10, 6}}, true},
+        {"no width", {R{0, 0, 5, 5}, R{9, 3, 9, 6}}, false},
+        {"one pixel wide, second of three", {R{0, 0, 5, 5}, R{9, 3, 10, 6}, R{0, 7, 1, 8}}, true},
+        {"no width, second of three", {R{0, 0, 5, 5}, R{9, 3, 9, 6}, R{0, 7, 1, 8}}, false},
+        {"no height, third of three", {R{0, 0, 5, 5}, R{9, 3, 10, 6}, R{0, 7, 1, 7}}, false},
+        {"one pixel high", {R{0, 0, 5, 5}, R{9, 3, 12, 4}}, true},
+        {"no height", {R{0, 0, 5, 5}, R{9, 3, 12, 3}}, false},
+        {"bottom above top", {R{0, 0, 5, 5}, R{9, 3, 12, 2}, R{0, 7, 1, 8}}, false},
+        {"first empty", {R{4, 0, 4, 5}}, false},
+    };
+    const Rects other{R{-50, -50, 50, 50}};
+    for (const Case& c : cases) {
+        for (bool ownSide : {true, false}) {
+            const Rects& own = ownSide ? c.list : other;
+            const Rects& given = ownSide ? other : c.list;
+            RegionScratch<Rect16> pieces;
+            ASSERT_EQ(pieces.push(R{1, 2, 3, 4}), kErrNone);
+            bool done = !c.paired;
+            ASSERT_EQ(rgnPairPieces(own.data(), u32(own.size()), given.data(), u32(given.size()), pieces, &done), kErrNone);
+            EXPECT_EQ(done, c.paired) << c.what << (ownSide ? " (own)" : " (given)");
+            const Rects untouched{R{1, 2, 3, 4}};
+            if (!c.paired) {
+                EXPECT_EQ(Rects(pieces.data(), pieces.data() + pieces.size()), untouched) << c.what;
+            }
+        }
+    }
+}
+
+// The eight-at-a-time test against the plain one, over columns with every edge relation
+// (equal, one less, one more) to the rectangle tested.
+TEST_F(PairPiecesTest, EightAtATimeFindsWhatThePlainTestFinds) {
+    std::mt19937 random(5);
+    std::vector<i16> left(72), top(72), right(72), bottom(72);
+    for (int trial = 0; trial < 400; ++trial) {
+        const Rect16 r{i16(int(random() % 9) - 4), i16(int(random() % 9) - 4), i16(int(random() % 9) + 5), i16(int(random() % 9) + 5)};
+        for (size_t i = 0; i < left.size(); ++i) {
+            left[i] = i16(int(random() % 20) - 10);
+            top[i] = i16(int(random() % 20) - 10);
+            right[i] = i16(left[i] + 1 + int(random() % 12));
+            bottom[i] = i16(top[i] + 1 + int(random() % 12));
+        }
+        const RgnColumns c{left.data(), top.data(), right.data(), bottom.data()};
+        for (u32 from = 0; from + 8 <= left.size(); from += 7)
+            ASSERT_EQ(rgnOverlapsEight(c, from, r), rgnOverlapsEightPlain(c, from, r)) << "trial " << trial << " from " << from;
+    }
+}
+
+// Long regions, as the screens' dirty areas are, each way round.
+TEST_F(PairPiecesTest, LongRegionIntersectionsKeepTheJoinedPairs) {
+    std::mt19937 random(11);
+    for (int trial = 0; trial < 4; ++trial) {
+        Rects a, b;
+        for (int k = 0; k < 700; ++k) {
+            const int w = 4 + int(random() % 60), h = 4 + int(random() % 60);
+            const int left = int(random() % unsigned(640 - w)), top = int(random() % unsigned(480 - h));
+            a.push_back(Rect16{i16(left), i16(top), i16(left + w), i16(top + h)});
+            b.push_back(Rect16{i16(left + 9), i16(top + 7), i16(left + w + 9), i16(top + h + 7)});
+        }
+        EXPECT_TRUE(intersectsLikeModel(makeRegion(a), makeRegion(b))) << "trial " << trial;
+        EXPECT_TRUE(intersectsLikeModel(makeRegion(b), makeRegion(a))) << "trial " << trial << " swapped";
+    }
+}
+
+// A long stored region in top order with two rectangles that overlap (a damaged one): its
+// pieces overlap too, the join by left refuses them, and the pieces are joined as
+// rgnMergeRects joins them.
+TEST_F(PairPiecesTest, LongListsWithOverlapsKeepTheJoinedPairs) {
+    Rects own;
+    for (i16 k = 0; k < 300; ++k) own.push_back(R{i16(3 * (k % 20)), i16(2 * k), i16(3 * (k % 20) + 2), i16(2 * k + 1)});
+    own.push_back(R{100, 101, 110, 104});
+    own.push_back(R{100, 103, 115, 107});
+    std::sort(own.begin(), own.end(), [](const Rect16& x, const Rect16& y) { return x.top < y.top || (x.top == y.top && x.left < y.left); });
+    memHandle dst = memAllocHandle(u32(kRgnRecordSize + own.size() * sizeof(Rect16)));
+    auto* record = static_cast<RegionRecord*>(memDerefHandle(dst));
+    record->tag = kRgnTag;
+    record->bounds = R{0, 0, 115, 599};
+    record->capacity = u16(own.size());
+    record->count = u16(own.size());
+    std::copy(own.begin(), own.end(), rgnRects(record));
+    memHandle src = makeRegion();
+    for (i16 k = 0; k < 300; ++k) ASSERT_EQ(rgnUnionRect(src, R{i16(k % 7), i16(2 * k), i16(k % 7 + 140), i16(2 * k + 2)}), kErrNone);
+    EXPECT_TRUE(intersectsLikeModel(dst, src));
+    EXPECT_EQ(rgnDispose(dst), kErrNone);
+}
+
+}  // namespace
