@@ -35,14 +35,20 @@ T* partitionPoint(T* first, T* last, Pred pred) {
     return first;
 }
 
-// The rectangle of `rects` (in region order) whose top is `top` and whose left is `left`, or
-// null. rowStart[t - firstTop] is the first rectangle whose top is t or more.
-Rect16* rectAt(Rect16* rects, const u32* rowStart, i32 firstTop, i32 lastTop, i16 top, i16 left) {
+// The first rectangle of `rects` (in region order) after `upper` that it joins: top at its
+// bottom, the same left and right, not joined already; or null. rowStart[t - firstTop] is the
+// first rectangle whose top is t or more. A damaged list can hold several of one top and left,
+// which rgnMergeRects passes over in order until one has the right that matches.
+Rect16* joinTarget(Rect16* rects, const u32* rowStart, i32 firstTop, i32 lastTop, const Rect16* upper) {
+    const i16 top = upper->bottom, left = upper->left;
     if (top < firstTop || top > lastTop) return nullptr;
     Rect16* rowBegin = rects + rowStart[top - firstTop];
     Rect16* rowEnd = rects + rowStart[top - firstTop + 1];
-    Rect16* at = partitionPoint(rowBegin, rowEnd, [left](const Rect16& r) { return r.left < left; });
-    return at != rowEnd && at->left == left ? at : nullptr;
+    for (Rect16* at = partitionPoint(rowBegin, rowEnd, [left](const Rect16& r) { return r.left < left; });
+         at != rowEnd && at->left == left; ++at) {
+        if (at > upper && at->right == upper->right) return at;
+    }
+    return nullptr;
 }
 
 // Joins vertically touching rectangles of equal left and right in a list in region order,
@@ -87,10 +93,7 @@ u32 mergeAndCompact(Rect16* rects, u32 count, Rect16* bounds, EngineErr* error) 
         }
         for (Rect16* upper = rects; upper != end; ++upper) {
             if (upper->left == upper->right) continue;
-            // Only rectangles after it, as the scan would see: an empty one (from a damaged
-            // region) must not find itself.
-            while (Rect16* below = rectAt(rects, rowStart.data(), firstTop, lastTop, upper->bottom, upper->left)) {
-                if (below <= upper || below->right != upper->right) break;
+            while (Rect16* below = joinTarget(rects, rowStart.data(), firstTop, lastTop, upper)) {
                 upper->bottom = below->bottom;
                 below->right = below->left;
             }

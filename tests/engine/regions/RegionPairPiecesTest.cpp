@@ -42,6 +42,19 @@ Rects overlappingRects(std::mt19937& random, int count, int span) {
 
 class PairPiecesTest : public RegionTest {
 protected:
+    // A region block holding the rectangles as they are, as a damaged stored region would;
+    // disposed by the caller.
+    static memHandle storedRegion(const Rects& rects) {
+        memHandle rgn = memAllocHandle(u32(kRgnRecordSize + rects.size() * sizeof(Rect16)));
+        auto* record = static_cast<RegionRecord*>(memDerefHandle(rgn));
+        record->tag = kRgnTag;
+        record->bounds = rects.empty() ? Rect16{} : rects[0];
+        for (const Rect16& r : rects) rectUnion(&record->bounds, r);
+        record->capacity = u16(rects.size());
+        record->count = u16(rects.size());
+        std::copy(rects.begin(), rects.end(), rgnRects(record));
+        return rgn;
+    }
     ::testing::AssertionResult pairsLikeModel(const Rects& own, const Rects& given) {
         RegionScratch<Rect16> pieces;
         bool done = false;
@@ -170,17 +183,65 @@ TEST_F(PairPiecesTest, LongListsWithOverlapsKeepTheJoinedPairs) {
     own.push_back(R{100, 101, 110, 104});
     own.push_back(R{100, 103, 115, 107});
     std::sort(own.begin(), own.end(), [](const Rect16& x, const Rect16& y) { return x.top < y.top || (x.top == y.top && x.left < y.left); });
-    memHandle dst = memAllocHandle(u32(kRgnRecordSize + own.size() * sizeof(Rect16)));
-    auto* record = static_cast<RegionRecord*>(memDerefHandle(dst));
-    record->tag = kRgnTag;
-    record->bounds = R{0, 0, 115, 599};
-    record->capacity = u16(own.size());
-    record->count = u16(own.size());
-    std::copy(own.begin(), own.end(), rgnRects(record));
+    memHandle dst = storedRegion(own);
     memHandle src = makeRegion();
     for (i16 k = 0; k < 300; ++k) ASSERT_EQ(rgnUnionRect(src, R{i16(k % 7), i16(2 * k), i16(k % 7 + 140), i16(2 * k + 2)}), kErrNone);
     EXPECT_TRUE(intersectsLikeModel(dst, src));
     EXPECT_EQ(rgnDispose(dst), kErrNone);
+}
+
+// Damaged lists with several rectangles of one top and left: each one joins the first later
+// one not yet joined whose left and right match, as rgnMergeRects passes over the others,
+// whether the pieces are few or many (a row of one-pixel rectangles makes up the count on
+// either side of where the long-list join starts).
+TEST_F(PairPiecesTest, RepeatedTopsAndLeftsJoinTheFirstMatchNotJoined) {
+    struct Case {
+        const char* what;
+        Rects damaged;
+        size_t joinedCount;
+    };
+    const Case cases[] = {
+        {"two pairs", {R{0, 0, 5, 10}, R{0, 0, 5, 10}, R{0, 10, 5, 20}, R{0, 10, 5, 20}}, 2},
+        {"first below of another right", {R{0, 0, 5, 10}, R{0, 10, 7, 20}, R{0, 10, 5, 20}}, 2},
+        {"chain through a repeated one", {R{0, 0, 5, 10}, R{0, 0, 5, 10}, R{0, 10, 5, 20}, R{0, 10, 5, 20}, R{0, 20, 5, 30}}, 2},
+    };
+    for (const Case& c : cases) {
+        for (const i16 filler : {i16(59), i16(60), i16(61), i16(200)}) {
+            Rects own;
+            for (i16 k = 0; k < filler; ++k) own.push_back(R{i16(100 + 2 * k), -5, i16(101 + 2 * k), -4});
+            own.insert(own.end(), c.damaged.begin(), c.damaged.end());
+            memHandle dst = storedRegion(own);
+            memHandle src = makeRegion({R{-1000, -1000, 1000, 1000}});
+            EXPECT_TRUE(intersectsLikeModel(dst, src)) << c.what << ", " << filler << " more";
+            EXPECT_EQ(rectsOf(dst).size(), size_t(filler) + c.joinedCount) << c.what << ", " << filler << " more";
+            EXPECT_EQ(rgnDispose(dst), kErrNone);
+        }
+    }
+}
+
+// Overlapping lists on either side, long enough for the join by left to refuse them and
+// near both ends of the coordinate range, against the pairs joined by rgnMergeRects.
+TEST_F(PairPiecesTest, LongOverlappingListsAtTheCoordinateEndsJoinAsMerged) {
+    std::mt19937 random(17);
+    for (int trial = 0; trial < 40; ++trial) {
+        const int origin = trial % 2 == 0 ? INT16_MIN : INT16_MAX - 80;
+        auto damaged = [&](int count) {
+            Rects rects;
+            for (int k = 0; k < count; ++k) {
+                const int left = origin + int(random() % 64) / 4 * 4, top = origin + int(random() % 64) / 2 * 2;
+                const int width = 4 * (1 + int(random() % 3)), height = 1 + int(random() % 12);
+                rects.push_back(R{i16(left), i16(top), i16(std::min(left + width, int(INT16_MAX))),
+                                  i16(std::min(top + height, int(INT16_MAX)))});
+            }
+            std::stable_sort(rects.begin(), rects.end(), [](const Rect16& x, const Rect16& y) { return x.top < y.top; });
+            return rects;
+        };
+        const Rects own = damaged(60 + trial * 4), given = damaged(30 + trial * 2);
+        memHandle dst = storedRegion(own), src = storedRegion(given);
+        EXPECT_TRUE(intersectsLikeModel(dst, src)) << "trial " << trial;
+        EXPECT_EQ(rgnDispose(dst), kErrNone);
+        EXPECT_EQ(rgnDispose(src), kErrNone);
+    }
 }
 
 }  // namespace
