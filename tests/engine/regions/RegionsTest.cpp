@@ -267,6 +267,45 @@ TEST_F(RegionTest, IntersectionThatCannotAllocateKeepsRegion) {
     EXPECT_EQ(rectsOf(rgn), (Rects{R{0, 0, 10, 10}}));
 }
 
+// Long intersections allocate working space at several steps (columns, pieces, their order,
+// the join's tables, the result): with every allocation size capped lower in turn, each
+// either fails with the memory error and leaves the region as it was, or gives the whole
+// result.
+TEST_F(RegionTest, LongIntersectionThatCannotAllocateKeepsRegion) {
+    Rects a, b;
+    for (i16 k = 0; k < 120; ++k) {
+        a.push_back(R{i16(-32768 + 7 * k), i16(-32768 + 3 * k), i16(-32768 + 7 * k + 40), i16(-32768 + 3 * k + 9)});
+        b.push_back(R{i16(-32768 + 5 * k), i16(-32768 + 3 * k + 1), i16(-32768 + 5 * k + 30), i16(-32768 + 3 * k + 8)});
+    }
+    memHandle src = makeRegion(b);
+    memHandle expected = makeRegion(a);
+    ASSERT_EQ(rgnIntersect(expected, src), kErrNone);
+    int failures = 0;
+    for (size_t cap = 0; cap < 40000; cap += 24) {
+        memHandle rgn = makeRegion(a);
+        const Rects before = rectsOf(rgn);
+        const Rect16 boundsBefore = boundsOf(rgn);
+        EngineErr error;
+        {
+            CappedAllocator capped(cap);
+            error = rgnIntersect(rgn, src);
+        }
+        if (error == kErrNone) {
+            EXPECT_EQ(rectsOf(rgn), rectsOf(expected)) << cap;
+            EXPECT_EQ(boundsOf(rgn), boundsOf(expected)) << cap;
+        } else {
+            ++failures;
+            EXPECT_EQ(error, kMemErrOutOfMemory) << cap;
+            EXPECT_EQ(rectsOf(rgn), before) << cap;
+            EXPECT_EQ(boundsOf(rgn), boundsBefore) << cap;
+        }
+        forget(rgn);
+        EXPECT_EQ(rgnDispose(rgn), kErrNone);
+    }
+    EXPECT_GT(failures, 0);
+    EXPECT_LT(failures, 40000 / 24);
+}
+
 // A stored region: big-endian tag, bounds, capacity, count, then the slots.
 std::vector<u8> storedRegion(u16 capacity, u16 count, const Rects& rects) {
     std::vector<u8> bytes(kRgnRecordSize + capacity * sizeof(Rect16));
