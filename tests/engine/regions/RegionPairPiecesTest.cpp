@@ -244,4 +244,32 @@ TEST_F(PairPiecesTest, LongOverlappingListsAtTheCoordinateEndsJoinAsMerged) {
     }
 }
 
+// The new region holds at most 65520 rectangles: one piece more is refused with the memory
+// error and the region kept as it was, also when the pieces would join into fewer.
+TEST_F(PairPiecesTest, PiecesPastWhatARegionHoldsAreRefused) {
+    struct Case {
+        u32 count;
+        bool joining;
+        EngineErr expected;
+    };
+    const Case cases[] = {{65520, false, kErrNone}, {65521, false, kMemErrOutOfMemory}, {65521, true, kMemErrOutOfMemory}};
+    for (const Case& c : cases) {
+        // One-pixel cells two apart (or touching down a column, so that they all join).
+        Rects own;
+        for (u32 k = 0; k < c.count; ++k) {
+            const i16 column = i16(k % 256), row = i16(k / 256);
+            own.push_back(c.joining ? R{i16(2 * row), i16(-32768 + column), i16(2 * row + 1), i16(-32767 + column)}
+                                    : R{i16(2 * column), i16(2 * row), i16(2 * column + 1), i16(2 * row + 1)});
+        }
+        std::stable_sort(own.begin(), own.end(), [](const Rect16& x, const Rect16& y) { return x.top < y.top; });
+        memHandle dst = storedRegion(own);
+        const Rect16 bounds = boundsOf(dst);
+        EXPECT_EQ(rgnIntersectRect(dst, R{-32768, -32768, 32767, 32767}), c.expected) << c.count;
+        // Cells apart are kept as they were; when refused, so are the joining ones.
+        EXPECT_EQ(rectsOf(dst), own) << c.count;
+        EXPECT_TRUE(rectEqual(boundsOf(dst), bounds)) << c.count;
+        EXPECT_EQ(rgnDispose(dst), kErrNone);
+    }
+}
+
 }  // namespace
