@@ -62,6 +62,8 @@ EngineErr rgnJoinColumns(Rect16* rects, u32 count, u32* kept, Rect16* bounds, bo
         return kErrNone;
     }
     const u32 lefts = u32(lastLeft - firstLeft) + 1;
+    // Clearing a table over widely spread lefts would cost more than the joins it saves.
+    if (lefts > kRgnJoinLeftsPerPiece * count) return kErrNone;
     RegionScratch<Upper> table;
     EngineErr error = table.reserve(lefts);
     if (error != kErrNone) return error;

@@ -11,5 +11,9 @@
 // puts the count kept in *kept and their bounds in *bounds. Sets *done false when two
 // rectangles of one left overlap (a damaged list), where the table could pick another
 // rectangle to join than rgnMergeRects; the rectangles are then partly joined and are to be
-// discarded. The memory manager's error when the table cannot be made.
+// discarded. *done is false as well, the rectangles untouched, when their lefts spread over
+// more than kRgnJoinLeftsPerPiece columns a rectangle. The memory manager's error when the
+// table cannot be made.
+constexpr u32 kRgnJoinLeftsPerPiece = 16;
+
 EngineErr rgnJoinColumns(Rect16* rects, u32 count, u32* kept, Rect16* bounds, bool* done);

@@ -311,7 +311,7 @@ EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, 
         Rect16* runEnd = at + 1;
         while (runEnd != piecesEnd && runEnd->top == at->top) ++runEnd;
         std::sort(run, runEnd, [](const Rect16& a, const Rect16& b) { return a.left < b.left; });
-        at = runEnd;
+        at = runEnd - 1;
     }
     Rect16 bounds{};
     const u32 kept = mergeAndCompact(pieces.data(), pieces.size(), &bounds, &error);

@@ -113,7 +113,7 @@ EngineErr sortPieces(const RegionScratch<Rect16>& found, i32 firstTop, i32 lastT
         while (runEnd != end && runEnd->top == at->top) ++runEnd;
         if (runEnd - run <= kMovedIntoPlace) moveIntoPlace(run, runEnd, byLeft);
         else std::stable_sort(run, runEnd, byLeft);
-        at = runEnd;
+        at = runEnd - 1;
     }
     return kErrNone;
 }

@@ -50,14 +50,19 @@ TEST_F(ColumnJoinTest, PiecesOfIntersectionsJoinAsMerged) {
         }
         return rectsOf(makeRegion(rects));
     };
+    int checked = 0;
     for (int trial = 0; trial < 30; ++trial) {
         const Rects own = latticeRegion(20 + trial * 10), given = latticeRegion(10 + trial * 5);
         RegionScratch<Rect16> pieces;
         bool done = false;
         ASSERT_EQ(rgnPairPieces(own.data(), u32(own.size()), given.data(), u32(given.size()), pieces, &done), kErrNone);
         ASSERT_TRUE(done);
+        // Lefts of the lattice span at most 116 columns: eight pieces make a table worth it.
+        if (pieces.size() < 8) continue;
+        ++checked;
         EXPECT_TRUE(joinsLikeMerge(Rects(pieces.data(), pieces.data() + pieces.size()))) << "trial " << trial;
     }
+    EXPECT_GE(checked, 25);
     EXPECT_TRUE(joinsLikeMerge({}));
 }
 
@@ -87,6 +92,27 @@ TEST_F(ColumnJoinTest, OverlapsWithinOneLeftAreRefused) {
         if (c.joined) {
             EXPECT_TRUE(joinsLikeMerge(c.rects)) << c.what;
         }
+    }
+}
+
+// Lefts spread over more columns than the join's table is worth are handed back untouched,
+// the limit and one past it.
+TEST_F(ColumnJoinTest, WidelySpreadLeftsAreHandedBackUntouched) {
+    const i16 widest = i16(kRgnJoinLeftsPerPiece * 2 - 1);
+    const struct {
+        i16 secondLeft;
+        bool joined;
+    } cases[] = {{widest, true}, {i16(widest + 1), false}};
+    for (const auto& c : cases) {
+        const Rects given{R{0, 0, 5, 4}, R{c.secondLeft, 4, i16(c.secondLeft + 5), 9}};
+        Rects rects = given;
+        u32 kept = 0;
+        Rect16 bounds{};
+        bool done = !c.joined;
+        ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &done), kErrNone);
+        EXPECT_EQ(done, c.joined) << c.secondLeft;
+        if (c.joined) EXPECT_TRUE(joinsLikeMerge(given)) << c.secondLeft;
+        else EXPECT_EQ(rects, given) << c.secondLeft;
     }
 }
 
