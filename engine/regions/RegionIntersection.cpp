@@ -272,7 +272,8 @@ EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, 
     if (done) {
         if (pieces.size() > kMaxGrownPieces) return kMemErrOutOfMemory;
         // Long lists are joined through a table by left; when it refuses them (rectangles of
-        // one list overlap) it has left them partly joined, so they are found again.
+        // one list overlap, or lefts too far apart for the table) it may have left them partly
+        // joined, so they are found again.
         bool joined = false;
         Rect16 bounds{};
         u32 kept = 0;
