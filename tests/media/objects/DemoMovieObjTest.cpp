@@ -13,6 +13,7 @@
 #include "media/quicktime/QtEffects.h"
 #include "platform/clock/Clock.h"
 #include "platform/media/PixelRows.h"
+#include "tests/engine/gfx/sprites/WithSpriteScreen.h"
 #include "tests/media/quicktime/QtTestSupport.h"
 
 namespace {
@@ -23,32 +24,16 @@ constexpr Rect16 kScreen{0, 0, 160, 120};
 constexpr Rect16 kPlace{40, 30, 72, 54};  // the movie is 32 x 24
 constexpr u16 kRed = 0x7C00, kBlue = 0x001F, kGrey = 0x4210;
 
-class DemoMovieObjTest : public qttest::QtRuntimeTest {
+class DemoMovieObjTest : public testspr::WithSpriteScreen<qttest::QtRuntimeTest> {
 protected:
     void SetUp() override {
         QtRuntimeTest::SetUp();
         if (HasFatalFailure()) return;
-        work_ = CreateOffscreenPortForRect(kScreen, 16);
-        window_ = CreateOffscreenPortForRect(kScreen, 16);
-        ASSERT_TRUE(work_ && window_);
-        for (GfxPort* port : {work_, window_}) {
-            gfxSetPort(port);
-            gfxFillRect(kScreen, GfxColor::rgb(128, 128, 128), 0);
-        }
-        ASSERT_EQ(sprInit(&screen_, window_, work_, kScreen, nullptr), &screen_);
-        sprSetScreen(&screen_);
+        ASSERT_NO_FATAL_FAILURE(openSpriteScreen(kScreen, GfxColor::rgb(128, 128, 128), true));
     }
     void TearDown() override {
         demoMovieSetSlot(nullptr);
-        sprShutdown(&screen_);
-        sprSetScreen(nullptr);
-        gfxSetPort(nullptr);
-        for (GfxPort* p : {work_, window_}) {
-            if (!p) continue;
-            while (p->lockCount) gfxUnlockPort(p);
-            gfxDisposePort(p);
-        }
-        QtRuntimeTest::TearDown();
+        WithSpriteScreen::TearDown();
     }
 
     // Red from 0 to 1 s, blue from 1 to 2 s, in a scale of 600.
@@ -80,9 +65,6 @@ protected:
     void advance(u32 ms) { clock_.advance(ms); }
 
     plat::ScopedFakeClock clock_{5000};
-    SprScreen screen_{};
-    GfxPort* work_ = nullptr;
-    GfxPort* window_ = nullptr;
 };
 
 TEST_F(DemoMovieObjTest, ShowsPlaysHoldsRewindsAndLoops) {

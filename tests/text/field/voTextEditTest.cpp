@@ -10,6 +10,7 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/undo/UndoManager.h"
 #include "platform/clock/Clock.h"
+#include "tests/engine/gfx/sprites/WithSpriteScreen.h"
 #include "text/field/voTextEdit.h"
 #include "text/host/TextKeys.h"
 #include "text/measure/StyleFonts.h"
@@ -19,28 +20,11 @@ namespace {
 constexpr Rect16 kSpriteScreen{0, 0, 160, 120};
 constexpr Rect16 kFieldFrame{10, 10, 150, 40};
 
-class voTextEditTest : public TextPortTest {
+class voTextEditTest : public testspr::WithSpriteScreen<TextPortTest> {
 protected:
     void SetUp() override {
         TextPortTest::SetUp();
-        work_ = CreateOffscreenPortForRect(kSpriteScreen, 16);
-        window_ = CreateOffscreenPortForRect(kSpriteScreen, 16);
-        ASSERT_TRUE(work_ && window_);
-        gfxSetPort(work_);
-        gfxFillRect(kSpriteScreen, GfxColor::rgb(0, 128, 0), 0);
-        ASSERT_EQ(sprInit(&screen_, window_, work_, kSpriteScreen, nullptr), &screen_);
-        sprSetScreen(&screen_);
-    }
-    void TearDown() override {
-        sprShutdown(&screen_);
-        sprSetScreen(nullptr);
-        gfxSetPort(nullptr);
-        for (GfxPort* p : {work_, window_}) {
-            if (!p) continue;
-            while (p->lockCount) gfxUnlockPort(p);
-            gfxDisposePort(p);
-        }
-        TextPortTest::TearDown();
+        ASSERT_NO_FATAL_FAILURE(openSpriteScreen(kSpriteScreen, GfxColor::rgb(0, 128, 0)));
     }
     std::vector<u8> Shown() {
         GfxDibBitmap& store = static_cast<GfxOffscreenPort*>(window_)->Store();
@@ -49,9 +33,6 @@ protected:
         return all;
     }
 
-    SprScreen screen_{};
-    GfxPort* work_ = nullptr;
-    GfxPort* window_ = nullptr;
     StyleFonts fonts;
     Ostrel::UndoManager undo{1, [](const char*) { return std::string(); }};
 };

@@ -10,6 +10,7 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "platform/clock/Clock.h"
 #include "tests/engine/gfx/sprites/SprShapesTestSupport.h"
+#include "tests/engine/gfx/sprites/WithSpriteScreen.h"
 
 namespace testspr {
 
@@ -48,28 +49,15 @@ struct Pixel {
     i16 y;
 };
 
-class SprLayerTest : public testshape::SprShapesTest {
+class SprLayerTest : public WithSpriteScreen<testshape::SprShapesTest> {
 protected:
     void SetUp() override {
         testshape::SprShapesTest::SetUp();
-        work_ = CreateOffscreenPortForRect(kScreen, 16);
-        window_ = CreateOffscreenPortForRect(kScreen, 16);
-        ASSERT_TRUE(work_ && window_);
-        gfxSetPort(work_);
-        fill(work_, kScreen, kGrey);
-        ASSERT_EQ(sprInit(&screen_, window_, work_, kScreen, nullptr), &screen_);
-        sprSetScreen(&screen_);
+        ASSERT_NO_FATAL_FAILURE(openSpriteScreen(kScreen, rgb(kGrey)));
     }
     void TearDown() override {
-        sprShutdown(&screen_);
         sprSetMouseTransform(nullptr);
-        gfxSetPort(nullptr);
-        for (GfxPort* p : {work_, window_}) {
-            if (!p) continue;
-            while (p->lockCount) gfxUnlockPort(p);
-            gfxDisposePort(p);
-        }
-        testshape::SprShapesTest::TearDown();
+        WithSpriteScreen::TearDown();
     }
 
     // Opens the group with the given scripts (shape numbers from kGroup) and loads it.
@@ -110,9 +98,6 @@ protected:
     }
 
     plat::ScopedFakeClock clock_{1000};
-    SprScreen screen_{};
-    GfxPort* work_ = nullptr;
-    GfxPort* window_ = nullptr;
 };
 
 }  // namespace testspr
