@@ -140,13 +140,10 @@ int RegionUnionList::scanStart(i16 top) {
 }
 
 int RegionUnionList::lastMeetingColumns(int before, const Rect16& r) const {
-    auto meets = [&r](const Rect16& s) { return s.left <= r.right && r.left <= s.right; };
-    int p = before - 1;
-    for (const int gapSize = gap(); p >= gapAt_; --p) {
-        if (meets(slots()[p + gapSize])) return p;
+    if (before > gapAt_) {
+        const int p = rgnLastMeetingColumns(slots(), gapAt_ + gap(), before + gap(), r) - gap();
+        if (p >= gapAt_) return p;
+        before = gapAt_;
     }
-    for (; p >= 0; --p) {
-        if (meets(slots()[p])) return p;
-    }
-    return -1;
+    return rgnLastMeetingColumns(slots(), 0, before, r);
 }

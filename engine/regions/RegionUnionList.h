@@ -51,12 +51,15 @@ public:
     // count), or -1.
     int lastMeetingColumns(int before, const Rect16& r) const;
     // rgnSkipPassing over the list from `from`, on both sides of the gap.
-    int skipPassing(int from, const Rect16& r, bool placing) const {
+    int skipPassing(int from, const Rect16& r, int& placeAt) const {
         if (from < gapAt_) {
-            from = rgnSkipPassing(slots(), from, gapAt_, r, placing);
+            from = rgnSkipPassing(slots(), from, gapAt_, r, placeAt);
             if (from < gapAt_) return from;
         }
-        return rgnSkipPassing(slots(), from + gap(), count_ + gap(), r, placing) - gap();
+        const bool open = placeAt < 0;
+        from = rgnSkipPassing(slots(), from + gap(), count_ + gap(), r, placeAt) - gap();
+        if (open && placeAt >= 0) placeAt -= gap();
+        return from;
     }
 
     // Keeps the changes made so far: they can no longer be taken back.
