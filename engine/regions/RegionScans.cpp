@@ -33,6 +33,11 @@ int rgnFirstReachingPlain(const Rect16* rects, int from, int count, i16 row) {
 int rgnFirstReaching(const Rect16* rects, int from, int count, i16 row) {
 #if defined(__SSE2__)
     const __m128i rows = _mm_set1_epi16(row);
+    // Per rectangle k of four, at bit 4k + 1: its top or its bottom is at or below the row.
+    auto reaching = [rows](const Rect16* four) {
+        const u32 above = rgnLanesLess(four, rows);
+        return ~(above & (above >> 2)) & 0x2222u;
+    };
     // Sixteen rectangles at a time while none reaches: the greatest of their lanes, tops and
     // bottoms in lanes 1, 3, 5 and 7 (mask bytes 0xCCCC), all above the row.
     for (; from + 16 <= count; from += 16) {
@@ -42,12 +47,15 @@ int rgnFirstReaching(const Rect16* rects, int from, int count, i16 row) {
             pairs[k] = _mm_max_epi16(_mm_loadu_si128(block + 2 * k), _mm_loadu_si128(block + 2 * k + 1));
         }
         const __m128i most = _mm_max_epi16(_mm_max_epi16(pairs[0], pairs[1]), _mm_max_epi16(pairs[2], pairs[3]));
-        if ((_mm_movemask_epi8(_mm_cmplt_epi16(most, rows)) & 0xCCCC) != 0xCCCC) break;
+        if ((_mm_movemask_epi8(_mm_cmplt_epi16(most, rows)) & 0xCCCC) != 0xCCCC) {
+            // One of these reaches: the first, without a branch per four.
+            u64 reaches = 0;
+            for (int k = 0; k < 4; ++k) reaches |= u64(reaching(rects + from + 4 * k)) << (16 * k);
+            return from + __builtin_ctzll(reaches) / 4;
+        }
     }
     for (; from + 4 <= count; from += 4) {
-        // Lanes above the row; per rectangle k, top at bit 4k + 1 and bottom at bit 4k + 3.
-        const u32 above = rgnLanesLess(rects + from, rows);
-        const u32 reaches = ~(above & (above >> 2)) & 0x2222u;
+        const u32 reaches = reaching(rects + from);
         if (reaches != 0) return from + __builtin_ctz(reaches) / 4;
     }
 #endif
