@@ -28,10 +28,10 @@ constexpr int kShortMove = 4;
 // Moves n rectangles to where they may overlap. Most moves are of a rectangle or two,
 // cheaper copied here than through memmove.
 void moveRects(Rect16* to, const Rect16* from, int n) {
-    if (n <= kShortMove) {
-        Rect16 held[kShortMove];
-        for (int i = 0; i < n; ++i) held[i] = from[i];
-        for (int i = 0; i < n; ++i) to[i] = held[i];
+    if (n <= kShortMove && to < from) {
+        for (int i = 0; i < n; ++i) to[i] = from[i];
+    } else if (n <= kShortMove) {
+        for (int i = n; i-- > 0;) to[i] = from[i];
     } else {
         std::memmove(to, from, size_t(n) * sizeof(Rect16));
     }
