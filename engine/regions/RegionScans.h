@@ -1,10 +1,9 @@
 #pragma once
 // The scans that the union repeats most, over a region's rectangles: passing the ones a
 // rectangle being placed leaves untouched, finding the first that reaches a row and looking
-// back for the last that meets a rectangle's columns. Each
-// has a plain loop, which says what it finds, and a version that looks at several
-// rectangles at a time and finds the same for any list, damaged ones included. Not for
-// other modules.
+// back for the last that meets a rectangle's columns. Each has a plain loop, which says what
+// it finds, and a version that looks at several rectangles at a time and finds the same for
+// any list, damaged ones included. Not for other modules.
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
