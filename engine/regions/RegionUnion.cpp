@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kMaxPending = 64;
 constexpr int kNoIndex = -1;
-// Shorter stretches are scanned one rectangle at a time: the four-at-a-time scan's set-up
+// Shorter stretches are scanned one rectangle at a time: the eight-at-a-time scan's set-up
 // costs more than it saves.
 constexpr int kSkipFrom = 16;
 
@@ -75,7 +75,7 @@ EngineErr addRect(RegionUnionList& list, const Rect16& added) {
             // Most rectangles met here only move the scan on; r shrinks and grows on the way,
             // and the passing test holds only while it is not empty.
             if (list.count() - i >= kSkipFrom && r.left < r.right && r.top < r.bottom) {
-                i = list.skipPassing(i, r, insertAt == kNoIndex);
+                i = list.skipPassing(i, r, insertAt);
                 if (i == list.count()) break;
             }
             const Rect16 s = list[i];

@@ -21,36 +21,52 @@ EngineErr RegionUnionList::room(u32 n) {
     return edits_.reserve(edits_.size() + n);
 }
 
-void RegionUnionList::moveGap(int to) {
-    const int gapSize = gap();
-    Rect16* s = slots();
-    // Most moves are of a rectangle or two, cheaper copied here than through memmove.
-    if (gapSize != 0 && to < gapAt_) {
-        if (gapAt_ - to <= kShortMove) {
-            for (int i = gapAt_; i-- > to;) s[i + gapSize] = s[i];
-        } else {
-            std::memmove(s + to + gapSize, s + to, size_t(gapAt_ - to) * sizeof(Rect16));
-        }
-    } else if (gapSize != 0 && to > gapAt_) {
-        if (to - gapAt_ <= kShortMove) {
-            for (int i = gapAt_; i < to; ++i) s[i] = s[i + gapSize];
-        } else {
-            std::memmove(s + gapAt_, s + gapAt_ + gapSize, size_t(to - gapAt_) * sizeof(Rect16));
-        }
+namespace {
+
+constexpr int kShortMove = 4;
+
+// Moves n rectangles to where they may overlap. Most moves are of a rectangle or two,
+// cheaper copied here than through memmove.
+void moveRects(Rect16* to, const Rect16* from, int n) {
+    if (n <= kShortMove && to < from) {
+        for (int i = 0; i < n; ++i) to[i] = from[i];
+    } else if (n <= kShortMove) {
+        for (int i = n; i-- > 0;) to[i] = from[i];
+    } else {
+        std::memmove(to, from, size_t(n) * sizeof(Rect16));
     }
+}
+
+}  // namespace
+
+void RegionUnionList::moveGap(int to) {
+    Rect16* s = slots();
+    if (gapSize_ != 0 && to < gapAt_) moveRects(s + to + gapSize_, s + to, gapAt_ - to);
+    if (gapSize_ != 0 && to > gapAt_) moveRects(s + gapAt_, s + gapAt_ + gapSize_, to - gapAt_);
     gapAt_ = to;
+}
+
+void RegionUnionList::openGap() {
+    const int size = std::min(opening_, record_->capacity - count_);
+    Rect16* s = slots();
+    moveRects(s + gapAt_ + size, s + gapAt_, count_ - gapAt_);
+    gapSize_ = size;
+    opening_ *= 2;
 }
 
 void RegionUnionList::removeAt(int i) {
     moveGap(i);
     --count_;
+    ++gapSize_;
     forgetFrom(i);
 }
 
 // Within the capacity.
 void RegionUnionList::insertAt(int i, const Rect16& r) {
     moveGap(i);
+    if (gapSize_ == 0) openGap();
     slots()[gapAt_++] = r;
+    --gapSize_;
     ++count_;
     forgetFrom(i);
 }
@@ -65,9 +81,7 @@ EngineErr RegionUnionList::remove(int i) {
 EngineErr RegionUnionList::insert(int i, const Rect16& r) {
     if (EngineErr error = room(1)) return error;
     if (count_ == record_->capacity) {
-        // Without a gap the list lies whole at the start of the block; the new slots make
-        // the gap at its end.
-        gapAt_ = count_;
+        // The gap is empty: the list lies whole at the start of the block.
         if (EngineErr error = rgnResizeSlots(rgn_, &record_, u32(record_->capacity) + kRgnSlotGrowth)) return error;
     }
     insertAt(i, r);
@@ -140,13 +154,10 @@ int RegionUnionList::scanStart(i16 top) {
 }
 
 int RegionUnionList::lastMeetingColumns(int before, const Rect16& r) const {
-    auto meets = [&r](const Rect16& s) { return s.left <= r.right && r.left <= s.right; };
-    int p = before - 1;
-    for (const int gapSize = gap(); p >= gapAt_; --p) {
-        if (meets(slots()[p + gapSize])) return p;
+    if (before > gapAt_) {
+        const int p = rgnLastMeetingColumns(slots(), gapAt_ + gap(), before + gap(), r) - gap();
+        if (p >= gapAt_) return p;
+        before = gapAt_;
     }
-    for (; p >= 0; --p) {
-        if (meets(slots()[p])) return p;
-    }
-    return -1;
+    return rgnLastMeetingColumns(slots(), 0, before, r);
 }

@@ -1,11 +1,14 @@
 #pragma once
 // A region's rectangles while a union changes them. Not for other modules.
 //
-// The block's free slots are kept as one gap at the place of the latest change, so that the
-// changes an addition makes close together move only the rectangles between them; the rest
-// of the list moves once, when the list is closed. The block grows by 16 slots exactly when
-// inserting into a list as long as its capacity would grow it, so growth and its failures
-// come where they would without the gap.
+// Free slots are kept as one gap at the place of the latest change, so that the changes an
+// addition makes close together move only the rectangles between them. The gap holds the
+// slots freed by removals; an insertion that finds it empty opens it by moving the rest of
+// the list up into the block's free slots at its end, one slot the first time and twice as
+// many each time after, so that a call that adds about what it removes moves the rest of
+// the list once, rather than out to the block's end and back when the list is closed. The
+// block grows by 16 slots exactly when inserting into a list as long as its capacity would
+// grow it, so growth and its failures come where they would without the gap.
 //
 // Each run of 16 rectangles passed by a scan keeps a row at or below the lowest edge of the
 // runs up to it, so that a later scan can start at the first run reaching its piece's top,
@@ -51,12 +54,15 @@ public:
     // count), or -1.
     int lastMeetingColumns(int before, const Rect16& r) const;
     // rgnSkipPassing over the list from `from`, on both sides of the gap.
-    int skipPassing(int from, const Rect16& r, bool placing) const {
+    int skipPassing(int from, const Rect16& r, int& placeAt) const {
         if (from < gapAt_) {
-            from = rgnSkipPassing(slots(), from, gapAt_, r, placing);
+            from = rgnSkipPassing(slots(), from, gapAt_, r, placeAt);
             if (from < gapAt_) return from;
         }
-        return rgnSkipPassing(slots(), from + gap(), count_ + gap(), r, placing) - gap();
+        const bool open = placeAt < 0;
+        from = rgnSkipPassing(slots(), from + gap(), count_ + gap(), r, placeAt) - gap();
+        if (open && placeAt >= 0) placeAt -= gap();
+        return from;
     }
 
     // Keeps the changes made so far: they can no longer be taken back.
@@ -74,15 +80,16 @@ private:
         Rect16 before;
     };
     static constexpr int kRun = 16;
-    static constexpr int kShortMove = 4;
 
     Rect16* slots() { return rgnRects(record_); }
     const Rect16* slots() const { return rgnRects(record_); }
     Rect16& slot(int i) { return slots()[i < gapAt_ ? i : i + gap()]; }
-    int gap() const { return record_->capacity - count_; }
+    int gap() const { return gapSize_; }
     // Room in the record of changes for n more.
     EngineErr room(u32 n);
     void moveGap(int to);
+    // Opens an empty gap into the free slots at the block's end: there is one at least.
+    void openGap();
     void removeAt(int i);
     void insertAt(int i, const Rect16& r);
     // The runs from the one holding index i on no longer hold what they were taken from.
@@ -93,6 +100,9 @@ private:
     RegionRecord* record_;
     int count_;
     int gapAt_;
+    int gapSize_ = 0;
+    // The size the gap opens to the next time it is empty.
+    int opening_ = 1;
     RegionScratch<Edit> edits_;
     u32 changeLimit_;
     // For each of the first `indexed_` runs, a row at or below the lowest edge of it and of

@@ -32,7 +32,7 @@ Rect16 randomRect(std::mt19937& random, bool damaged) {
     return r;
 }
 
-TEST(RegionScans, FourAtATimeFindsWhatThePlainLoopsFind) {
+TEST(RegionScans, SeveralAtATimeFindWhatThePlainLoopsFind) {
     std::mt19937 random(15);
     for (int trial = 0; trial < 4000; ++trial) {
         const bool damaged = trial % 2 == 1;
@@ -44,11 +44,18 @@ TEST(RegionScans, FourAtATimeFindsWhatThePlainLoopsFind) {
         ASSERT_EQ(rgnFirstReaching(rects.data(), from, count, row), rgnFirstReachingPlain(rects.data(), from, count, row))
             << "trial " << trial << " row " << row;
         Rect16 r = randomRect(random, false);
+        const int before = from + int(random() % unsigned(count - from + 1));
+        ASSERT_EQ(rgnLastMeetingColumns(rects.data(), from, before, r),
+                  rgnLastMeetingColumnsPlain(rects.data(), from, before, r))
+            << "trial " << trial << " before " << before;
         if (r.left == r.right || r.top == r.bottom) continue;
-        for (bool placing : {false, true}) {
-            ASSERT_EQ(rgnSkipPassing(rects.data(), from, count, r, placing),
-                      rgnSkipPassingPlain(rects.data(), from, count, r, placing))
-                << "trial " << trial << " placing " << placing;
+        // With r's place still open, and found before.
+        for (int placed : {-1, 0}) {
+            int placeAt = placed, plainPlaceAt = placed;
+            ASSERT_EQ(rgnSkipPassing(rects.data(), from, count, r, placeAt),
+                      rgnSkipPassingPlain(rects.data(), from, count, r, plainPlaceAt))
+                << "trial " << trial << " placed " << placed;
+            ASSERT_EQ(placeAt, plainPlaceAt) << "trial " << trial << " placed " << placed;
         }
     }
 }
@@ -73,6 +80,44 @@ TEST(RegionScans, FirstReachingTakesTopsAndBottomsOnly) {
             // Every rectangle reaches the topmost row.
             const int expected = c.row == INT16_MIN ? 0 : (c.reaches ? place : 40);
             EXPECT_EQ(rgnFirstReaching(rects.data(), 0, 40, c.row), expected) << "row " << c.row << " at " << place;
+        }
+    }
+}
+
+// Which rectangles a piece r passes, and which of them opens r's place, each case in each of
+// 20 places among rectangles far above and left of r, so that both the eight-at-a-time pass
+// and its last group meet it.
+TEST(RegionScans, SkipPassesWhatThePieceLeavesAndFindsItsPlace) {
+    struct Case {
+        const char* what;
+        Rect16 rect;
+        bool passes;
+        bool opens;
+    };
+    const Rect16 r{10, 10, 20, 20};
+    const Case cases[] = {{"above and left", R{0, 0, 5, 5}, true, false},
+                          {"ends on the top, other columns", R{0, 0, 30, 10}, true, false},
+                          {"ends on the top, same left only", R{10, 0, 25, 10}, true, false},
+                          {"ends on the top, same columns", R{10, 0, 20, 10}, false, false},
+                          {"ends one row into r", R{0, 0, 30, 11}, false, false},
+                          {"tall, left of r", R{0, 5, 5, 30}, true, false},
+                          {"same top, left of r", R{0, 10, 5, 20}, true, false},
+                          {"same top, right of r", R{21, 10, 30, 20}, true, true},
+                          {"same top, touching r's right", R{20, 10, 30, 20}, false, false},
+                          {"lower top, left of r", R{0, 12, 5, 14}, true, true},
+                          {"inside r", R{12, 12, 18, 18}, false, false},
+                          {"inverted, inside r", R{15, 15, 12, 12}, false, false},
+                          {"starts on r's bottom", R{0, 20, 5, 30}, false, false}};
+    for (const Case& c : cases) {
+        for (int place = 0; place < 20; ++place) {
+            std::vector<Rect16> rects(20, R{INT16_MIN, INT16_MIN, INT16_MIN + 1, INT16_MIN + 1});
+            rects[size_t(place)] = c.rect;
+            int placeAt = -1, plainPlaceAt = -1;
+            EXPECT_EQ(rgnSkipPassing(rects.data(), 0, 20, r, placeAt), c.passes ? 20 : place) << c.what << " at " << place;
+            EXPECT_EQ(placeAt, c.opens ? place : -1) << c.what << " at " << place;
+            EXPECT_EQ(rgnSkipPassingPlain(rects.data(), 0, 20, r, plainPlaceAt), c.passes ? 20 : place)
+                << c.what << " at " << place;
+            EXPECT_EQ(plainPlaceAt, placeAt) << c.what << " at " << place;
         }
     }
 }
