@@ -74,20 +74,15 @@ void moveIntoPlace(Rect16* first, Rect16* last, Less less) {
     }
 }
 
-// The pieces in `found`, in the order found, go to `sorted` in region order, equal ones
-// keeping that order. Pieces come from the given rectangles in top order, each one's in top
-// order, so where the rows they start on are not many more than the pieces, a count of each
-// row places them by top; within a row they are then ordered by left. Every piece's top
-// lies in [firstTop, lastTop].
-EngineErr sortPieces(const RegionScratch<Rect16>& found, i32 firstTop, i32 lastTop, RegionScratch<Rect16>& sorted) {
-    const u32 count = found.size();
+}  // namespace
+
+EngineErr rgnSortPieces(const Rect16* from, u32 count, i32 firstTop, i32 lastTop, RegionScratch<Rect16>& sorted) {
     EngineErr error = sorted.reserve(count);
     if (error != kErrNone) return error;
-    const Rect16* from = found.data();
     Rect16* to = sorted.data();
     sorted.resize(count);
     const u32 rows = u32(lastTop - firstTop) + 1;
-    if (count <= kMovedIntoPlace || rows > 4 * count) {
+    if (count <= kMovedIntoPlace || rows > kRgnCountedRowsPerPiece * count) {
         std::copy(from, from + count, to);
         if (count <= kMovedIntoPlace) moveIntoPlace(to, to + count, before);
         else std::stable_sort(to, to + count, before);
@@ -117,6 +112,8 @@ EngineErr sortPieces(const RegionScratch<Rect16>& found, i32 firstTop, i32 lastT
     }
     return kErrNone;
 }
+
+namespace {
 
 // Each given rectangle against the own ones before the first whose top is its bottom or
 // further, one at a time: for lists too short to pay for the columns. The two pairings put
@@ -191,20 +188,28 @@ EngineErr pairByColumns(const Rect16* own, u32 ownCount, const Rect16* given, u3
 
 }  // namespace
 
-EngineErr rgnPairPieces(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount,
-                        RegionScratch<Rect16>& pieces, bool* done) {
+EngineErr rgnFindPieces(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount,
+                        RegionScratch<Rect16>& found, RgnPieceRows* rows, bool* done) {
     *done = ordered(own, ownCount) && ordered(given, givenCount);
     if (!*done || ownCount == 0 || givenCount == 0) return kErrNone;
+    found.resize(0);
     // Room for as many pieces as rectangles in both, which most intersections stay within.
-    RegionScratch<Rect16> found;
     EngineErr error = found.reserve(ownCount + givenCount + 8);
-    i16 lowest = INT16_MIN;
-    if (error == kErrNone) {
-        error = ownCount < kColumnsFrom ? pairOneByOne(own, ownCount, given, givenCount, found, &lowest)
-                                        : pairByColumns(own, ownCount, given, givenCount, found, &lowest);
-    }
     if (error != kErrNone) return error;
+    i16 lowest = INT16_MIN;
+    error = ownCount < kColumnsFrom ? pairOneByOne(own, ownCount, given, givenCount, found, &lowest)
+                                    : pairByColumns(own, ownCount, given, givenCount, found, &lowest);
     // Each piece starts on or below both lists' first tops and above the own list's lowest
     // bottom.
-    return sortPieces(found, std::max(own[0].top, given[0].top), lowest - 1, pieces);
+    *rows = RgnPieceRows{std::max(own[0].top, given[0].top), lowest - 1};
+    return error;
+}
+
+EngineErr rgnPairPieces(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount,
+                        RegionScratch<Rect16>& pieces, bool* done) {
+    RegionScratch<Rect16> found;
+    RgnPieceRows rows{};
+    EngineErr error = rgnFindPieces(own, ownCount, given, givenCount, found, &rows, done);
+    if (error != kErrNone || !*done || ownCount == 0 || givenCount == 0) return error;
+    return rgnSortPieces(found.data(), found.size(), rows.first, rows.last, pieces);
 }
