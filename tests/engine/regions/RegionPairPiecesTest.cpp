@@ -361,9 +361,9 @@ TEST_F(PairPiecesTest, JoiningInTheOrderFoundGivesTheJoinedPairs) {
         Rects given;
     };
     const Case cases[] = {
-        // r2 lies inside r1: its piece of left 2 starts above r1's, found before it, yet
-        // neither overlaps the other.
-        {"one left out of top order", {R{0, 3, 10, 4}, R{2, 10, 10, 12}}, {R{0, 0, 10, 20}, R{2, 3, 10, 5}}},
+        // The second given rectangle lies inside the first: its piece of left 2 ends where
+        // the first one's of left 2 starts, found before it; the two join.
+        {"one left out of top order", {R{0, 3, 10, 4}, R{2, 4, 10, 12}}, {R{0, 0, 10, 20}, R{2, 3, 10, 4}}},
         {"one left overlapping", {R{0, 3, 10, 6}, R{2, 10, 10, 12}}, {R{0, 0, 10, 20}, R{2, 4, 10, 8}}},
         {"repeated given rectangle", {R{0, 3, 10, 6}, R{0, 6, 10, 8}}, {R{0, 0, 10, 20}, R{0, 0, 10, 20}}},
         {"sound, joining down one column", {R{0, 3, 10, 6}, R{0, 6, 10, 8}, R{0, 8, 4, 9}}, {R{0, 0, 10, 7}, R{0, 7, 10, 20}}},
