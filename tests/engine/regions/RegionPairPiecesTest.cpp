@@ -15,7 +15,8 @@ namespace {
 using R = Rect16;
 using Rects = std::vector<Rect16>;
 
-Rects pairPieces(const Rects& own, const Rects& given) {
+// Every overlapping pair in the order the pairing meets them: by given rectangle, then by own.
+Rects foundPairs(const Rects& own, const Rects& given) {
     Rects pieces;
     for (const Rect16& r : given) {
         for (const Rect16& s : own) {
@@ -23,6 +24,11 @@ Rects pairPieces(const Rects& own, const Rects& given) {
             if (rectIntersect(&piece, r)) pieces.push_back(piece);
         }
     }
+    return pieces;
+}
+
+Rects pairPieces(const Rects& own, const Rects& given) {
+    Rects pieces = foundPairs(own, given);
     std::stable_sort(pieces.begin(), pieces.end(),
                      [](const Rect16& x, const Rect16& y) { return x.top < y.top || (x.top == y.top && x.left < y.left); });
     return pieces;
@@ -272,18 +278,6 @@ TEST_F(PairPiecesTest, PiecesPastWhatARegionHoldsAreRefused) {
     }
 }
 
-
-// Every overlapping pair in the order the pairing meets them: by given rectangle, then by own.
-Rects foundPairs(const Rects& own, const Rects& given) {
-    Rects pieces;
-    for (const Rect16& r : given) {
-        for (const Rect16& s : own) {
-            Rect16 piece = s;
-            if (rectIntersect(&piece, r)) pieces.push_back(piece);
-        }
-    }
-    return pieces;
-}
 
 // Rectangles, which may overlap, in a square of `span` from a corner near either end of the
 // coordinate range; in top order.
