@@ -53,12 +53,12 @@ Rect16 spreadOf(const Rect16* rects, u32 count, i16* lastLeft) {
 
 }  // namespace
 
-EngineErr rgnJoinColumns(Rect16* rects, u32 count, u32* kept, Rect16* bounds, bool* done) {
-    *done = false;
+EngineErr rgnJoinColumns(Rect16* rects, u32 count, u32* kept, Rect16* bounds, RgnJoinEnd* end) {
+    *end = RgnJoinEnd::tooSpread;
     if (count == 0) {
         *kept = 0;
         *bounds = Rect16{};
-        *done = true;
+        *end = RgnJoinEnd::joined;
         return kErrNone;
     }
     i16 lastLeft = INT16_MIN;
@@ -83,11 +83,14 @@ EngineErr rgnJoinColumns(Rect16* rects, u32 count, u32* kept, Rect16* bounds, bo
             continue;
         }
         // The last one of this left still reaches into r: they overlap.
-        if (upper.bottom > r.top) return kErrNone;
+        if (upper.bottom > r.top) {
+            *end = RgnJoinEnd::overlapping;
+            return kErrNone;
+        }
         upper = Upper{r.bottom, r.right, at};
         rects[at++] = r;
     }
-    *done = true;
+    *end = RgnJoinEnd::joined;
     *bounds = all;
     *kept = at;
     return kErrNone;

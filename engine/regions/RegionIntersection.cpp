@@ -272,27 +272,29 @@ EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, 
     if (error != kErrNone) return error;
     if (done) {
         if (found.size() > kMaxGrownPieces) return kMemErrOutOfMemory;
-        bool joined = false;
+        RgnJoinEnd joinEnd = RgnJoinEnd::tooSpread;
         Rect16 bounds{};
         u32 kept = 0;
         if (found.size() >= kRowIndexFrom) {
             // Long lists are joined through a table by left in the order the pieces are found,
             // which keeps those of each left in top order as long as neither list overlaps
             // itself, and only the pieces kept are put in region order.
-            error = rgnJoinColumns(found.data(), found.size(), &kept, &bounds, &joined);
-            if (error == kErrNone && joined) error = rgnSortPieces(found.data(), kept, bounds.top, bounds.bottom - 1, pieces);
+            error = rgnJoinColumns(found.data(), found.size(), &kept, &bounds, &joinEnd);
+            if (error == kErrNone && joinEnd == RgnJoinEnd::joined)
+                error = rgnSortPieces(found.data(), kept, bounds.top, bounds.bottom - 1, pieces);
             if (error != kErrNone) return error;
-            if (joined) return writeResult(out, pieces.data(), kept, found.size(), bounds);
-            // Refused (pieces of one left out of top order or overlapping, or lefts too far
-            // apart for the table), perhaps partly joined: the pieces are found again in region
-            // order and joined through the table, or when it refuses them too, by the merge.
+            if (joinEnd == RgnJoinEnd::joined) return writeResult(out, pieces.data(), kept, found.size(), bounds);
+        }
+        if (joinEnd == RgnJoinEnd::overlapping) {
+            // Partly joined: the pieces are found again in region order and joined through the
+            // table, or when it refuses them there too, found once more for the merge.
             error = rgnPairPieces(rects, region->count, given, n, pieces, &done);
-            if (error == kErrNone) error = rgnJoinColumns(pieces.data(), pieces.size(), &kept, &bounds, &joined);
-            if (error == kErrNone && !joined) error = rgnPairPieces(rects, region->count, given, n, pieces, &done);
+            if (error == kErrNone) error = rgnJoinColumns(pieces.data(), pieces.size(), &kept, &bounds, &joinEnd);
+            if (error == kErrNone && joinEnd != RgnJoinEnd::joined) error = rgnPairPieces(rects, region->count, given, n, pieces, &done);
         } else if (found.size() != 0) {
             error = rgnSortPieces(found.data(), found.size(), rows.first, rows.last, pieces);
         }
-        if (error == kErrNone && !joined) kept = mergeAndCompact(pieces.data(), pieces.size(), &bounds, &error);
+        if (error == kErrNone && joinEnd != RgnJoinEnd::joined) kept = mergeAndCompact(pieces.data(), pieces.size(), &bounds, &error);
         if (error != kErrNone) return error;
         return writeResult(out, pieces.data(), kept, found.size(), bounds);
     }

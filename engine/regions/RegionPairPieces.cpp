@@ -76,6 +76,9 @@ void moveIntoPlace(Rect16* first, Rect16* last, Less less) {
 
 }  // namespace
 
+// Pieces come from the given rectangles in top order, each one's in top order, so where the
+// rows they start on are not many more than the pieces, a count of each row places them by
+// top; within a row they are then ordered by left.
 EngineErr rgnSortPieces(const Rect16* from, u32 count, i32 firstTop, i32 lastTop, RegionScratch<Rect16>& sorted) {
     EngineErr error = sorted.reserve(count);
     if (error != kErrNone) return error;

@@ -2,9 +2,10 @@
 // Intersecting two lists of rectangles whose tops never fall, each one non-empty: every
 // rectangle of the given list, in its order, is checked against the other list's rectangles
 // that can reach it, eight at a time, and the pieces are put in region order without
-// disturbing the order they were found in among equal ones; or, for callers that join them
-// first (fewer to sort), handed back in the order found and sorted apart. The other list is held column
-// by column, so that one vector compare covers eight rectangles. Not for other modules.
+// disturbing the order they were found in among equal ones; or handed back in the order
+// found, for callers that join them first and so have fewer to sort. The other list is held
+// column by column, so that one vector compare covers eight rectangles. Not for other
+// modules.
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif

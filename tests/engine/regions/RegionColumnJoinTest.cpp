@@ -28,10 +28,10 @@ protected:
         const auto [expected, expectedBounds] = merged(rects);
         u32 kept = 0;
         Rect16 bounds{};
-        bool done = false;
-        if (rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &done) != kErrNone)
+        RgnJoinEnd end = RgnJoinEnd::tooSpread;
+        if (rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &end) != kErrNone)
             return ::testing::AssertionFailure() << "failed";
-        if (!done) return ::testing::AssertionFailure() << "refused";
+        if (end != RgnJoinEnd::joined) return ::testing::AssertionFailure() << "refused";
         if (Rects(rects.begin(), rects.begin() + kept) != expected) return ::testing::AssertionFailure() << "rectangles differ";
         if (!rectEqual(bounds, expectedBounds)) return ::testing::AssertionFailure() << "bounds differ";
         return ::testing::AssertionSuccess();
@@ -89,9 +89,9 @@ TEST_F(ColumnJoinTest, OverlapsWithinOneLeftAreRefused) {
         Rects rects = c.rects;
         u32 kept = 0;
         Rect16 bounds{};
-        bool done = !c.joined;
-        ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &done), kErrNone);
-        EXPECT_EQ(done, c.joined) << c.what;
+        RgnJoinEnd end = RgnJoinEnd::tooSpread;
+        ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &end), kErrNone);
+        EXPECT_EQ(end, c.joined ? RgnJoinEnd::joined : RgnJoinEnd::overlapping) << c.what;
         if (c.joined) {
             EXPECT_TRUE(joinsLikeMerge(c.rects)) << c.what;
         }
@@ -111,9 +111,9 @@ TEST_F(ColumnJoinTest, WidelySpreadLeftsAreHandedBackUntouched) {
         Rects rects = given;
         u32 kept = 0;
         Rect16 bounds{};
-        bool done = !c.joined;
-        ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &done), kErrNone);
-        EXPECT_EQ(done, c.joined) << c.secondLeft;
+        RgnJoinEnd end = RgnJoinEnd::overlapping;
+        ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &end), kErrNone);
+        EXPECT_EQ(end, c.joined ? RgnJoinEnd::joined : RgnJoinEnd::tooSpread) << c.secondLeft;
         if (c.joined) EXPECT_TRUE(joinsLikeMerge(given)) << c.secondLeft;
         else EXPECT_EQ(rects, given) << c.secondLeft;
     }
@@ -141,8 +141,9 @@ TEST_F(ColumnJoinTest, PiecesJoinedInTheOrderFoundAreThoseMergedInRegionOrder) {
         const auto [expected, expectedBounds] = merged(Rects(inOrder.data(), inOrder.data() + inOrder.size()));
         u32 kept = 0;
         Rect16 bounds{};
-        ASSERT_EQ(rgnJoinColumns(found.data(), found.size(), &kept, &bounds, &done), kErrNone);
-        ASSERT_TRUE(done) << "trial " << trial;
+        RgnJoinEnd end = RgnJoinEnd::tooSpread;
+        ASSERT_EQ(rgnJoinColumns(found.data(), found.size(), &kept, &bounds, &end), kErrNone);
+        ASSERT_EQ(end, RgnJoinEnd::joined) << "trial " << trial;
         ASSERT_EQ(rgnSortPieces(found.data(), kept, bounds.top, bounds.bottom - 1, keptInOrder), kErrNone);
         EXPECT_EQ(Rects(keptInOrder.data(), keptInOrder.data() + kept), expected) << "trial " << trial;
         EXPECT_TRUE(rectEqual(bounds, expectedBounds)) << "trial " << trial;
@@ -150,9 +151,9 @@ TEST_F(ColumnJoinTest, PiecesJoinedInTheOrderFoundAreThoseMergedInRegionOrder) {
     Rects rects{R{9, 5, 12, 9}, R{0, 0, 5, 4}, R{0, 4, 5, 6}};
     u32 kept = 0;
     Rect16 bounds{};
-    bool done = false;
-    ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &done), kErrNone);
-    ASSERT_TRUE(done);
+    RgnJoinEnd end = RgnJoinEnd::tooSpread;
+    ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &end), kErrNone);
+    ASSERT_EQ(end, RgnJoinEnd::joined);
     EXPECT_EQ(Rects(rects.begin(), rects.begin() + kept), (Rects{R{9, 5, 12, 9}, R{0, 0, 5, 6}}));
     EXPECT_TRUE(rectEqual(bounds, R{0, 0, 12, 9}));
 }

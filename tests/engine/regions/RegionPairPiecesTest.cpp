@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <random>
 
+#include "engine/regions/RegionColumnJoin.h"
 #include "tests/engine/regions/RegionTestSupport.h"
 
 namespace {
@@ -398,6 +399,24 @@ TEST_F(PairPiecesTest, LongIntersectionsAtTheExtremesKeepTheJoinedPairs) {
     memHandle stacked = storedRegion(column);
     EXPECT_TRUE(intersectsLikeModel(makeRegion({R{i16(INT16_MAX - 1), i16(INT16_MAX - 300), INT16_MAX, INT16_MAX}}), stacked));
     EXPECT_EQ(rgnDispose(stacked), kErrNone);
+}
+
+// Long intersections whose lefts spread too far for the join's table are joined by the
+// merge instead, the pieces sorted as found: the limit and one column past it.
+TEST_F(PairPiecesTest, WidelySpreadLongIntersectionsJoinAsMerged) {
+    // 62 fillers, a far one and two pieces that join: 65 pieces, lefts from 0 to 100 + far.
+    const i16 limit = i16(kRgnJoinLeftsPerPiece * 65 - 101);
+    for (const i16 far : {limit, i16(limit + 1)}) {
+        Rects own;
+        for (i16 k = 0; k < 62; ++k) own.push_back(R{i16(100 + 2 * k), -5, i16(101 + 2 * k), -4});
+        own.push_back(R{i16(100 + far), -5, i16(101 + far), -4});
+        own.push_back(R{0, 0, 5, 4});
+        own.push_back(R{0, 4, 5, 9});
+        memHandle dst = storedRegion(own);
+        EXPECT_TRUE(intersectsLikeModel(dst, makeRegion({R{-1000, -1000, 2000, 1000}}))) << far;
+        EXPECT_EQ(rectsOf(dst).size(), size_t(64)) << far;
+        EXPECT_EQ(rgnDispose(dst), kErrNone);
+    }
 }
 
 }  // namespace
