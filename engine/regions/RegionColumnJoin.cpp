@@ -20,10 +20,11 @@ struct Upper {
     u32 index;
 };
 
-// The bounds of the rectangles, joined ones (right = left) included: each lies inside the
-// one it joined, whose top is less.
-Rect16 boundsOf(const Rect16* rects, u32 count) {
-    Rect16 all{INT16_MAX, rects[0].top, INT16_MIN, INT16_MIN};
+// The bounds of the rectangles, and the greatest left in *lastLeft. The join keeps them:
+// each rectangle joined lies inside the one it joins, whose top is less.
+Rect16 spreadOf(const Rect16* rects, u32 count, i16* lastLeft) {
+    Rect16 all{INT16_MAX, INT16_MAX, INT16_MIN, INT16_MIN};
+    *lastLeft = INT16_MIN;
     u32 i = 0;
 #if defined(__SSE2__)
     __m128i least = _mm_set1_epi16(INT16_MAX), most = _mm_set1_epi16(INT16_MIN);
@@ -35,11 +36,15 @@ Rect16 boundsOf(const Rect16* rects, u32 count) {
     least = _mm_min_epi16(least, _mm_srli_si128(least, 8));
     most = _mm_max_epi16(most, _mm_srli_si128(most, 8));
     all.left = i16(_mm_extract_epi16(least, 0));
+    all.top = i16(_mm_extract_epi16(least, 1));
+    *lastLeft = i16(_mm_extract_epi16(most, 0));
     all.right = i16(_mm_extract_epi16(most, 2));
     all.bottom = i16(_mm_extract_epi16(most, 3));
 #endif
     for (; i < count; ++i) {
         all.left = std::min(all.left, rects[i].left);
+        all.top = std::min(all.top, rects[i].top);
+        *lastLeft = std::max(*lastLeft, rects[i].left);
         all.right = std::max(all.right, rects[i].right);
         all.bottom = std::max(all.bottom, rects[i].bottom);
     }
@@ -48,19 +53,17 @@ Rect16 boundsOf(const Rect16* rects, u32 count) {
 
 }  // namespace
 
-EngineErr rgnJoinColumns(Rect16* rects, u32 count, u32* kept, Rect16* bounds, bool* done) {
-    *done = false;
-    i16 firstLeft = INT16_MAX, lastLeft = INT16_MIN;
-    for (u32 i = 0; i < count; ++i) {
-        firstLeft = std::min(firstLeft, rects[i].left);
-        lastLeft = std::max(lastLeft, rects[i].left);
-    }
+EngineErr rgnJoinColumns(Rect16* rects, u32 count, u32* kept, Rect16* bounds, RgnJoinEnd* end) {
+    *end = RgnJoinEnd::tooSpread;
     if (count == 0) {
         *kept = 0;
         *bounds = Rect16{};
-        *done = true;
+        *end = RgnJoinEnd::joined;
         return kErrNone;
     }
+    i16 lastLeft = INT16_MIN;
+    const Rect16 all = spreadOf(rects, count, &lastLeft);
+    const i16 firstLeft = all.left;
     const u32 lefts = u32(lastLeft - firstLeft) + 1;
     // Clearing a table over widely spread lefts would cost more than the joins it saves.
     if (lefts > kRgnJoinLeftsPerPiece * count) return kErrNone;
@@ -69,26 +72,26 @@ EngineErr rgnJoinColumns(Rect16* rects, u32 count, u32* kept, Rect16* bounds, bo
     if (error != kErrNone) return error;
     Upper* byLeft = table.data();
     std::fill(byLeft, byLeft + lefts, Upper{INT16_MIN, INT16_MIN, 0});
+    // Kept rectangles move down over the joined ones as they go.
+    u32 at = 0;
     for (u32 i = 0; i < count; ++i) {
-        Rect16& r = rects[i];
+        const Rect16 r = rects[i];
         Upper& upper = byLeft[r.left - firstLeft];
         if (upper.bottom == r.top && upper.right == r.right) {
             upper.bottom = r.bottom;
             rects[upper.index].bottom = r.bottom;
-            r.right = r.left;
             continue;
         }
         // The last one of this left still reaches into r: they overlap.
-        if (upper.bottom > r.top) return kErrNone;
-        upper = Upper{r.bottom, r.right, i};
+        if (upper.bottom > r.top) {
+            *end = RgnJoinEnd::overlapping;
+            return kErrNone;
+        }
+        upper = Upper{r.bottom, r.right, at};
+        rects[at++] = r;
     }
-    *done = true;
-    *bounds = boundsOf(rects, count);
-    u32 at = 0;
-    for (u32 i = 0; i < count; ++i) {
-        rects[at] = rects[i];
-        at += u32(rects[i].left != rects[i].right);
-    }
+    *end = RgnJoinEnd::joined;
+    *bounds = all;
     *kept = at;
     return kErrNone;
 }

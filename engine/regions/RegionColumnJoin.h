@@ -7,13 +7,16 @@
 #include "engine/base/EngineTypes.h"
 #include "engine/regions/Rects.h"
 
-// Joins the `count` rectangles (region order, each non-empty) in place, closes the gaps and
-// puts the count kept in *kept and their bounds in *bounds. Sets *done false when two
-// rectangles of one left overlap (a damaged list), where the table could pick another
-// rectangle to join than rgnMergeRects; the rectangles are then partly joined and are to be
-// discarded. *done is false as well, the rectangles untouched, when their lefts spread over
-// more than kRgnJoinLeftsPerPiece columns a rectangle. The memory manager's error when the
-// table cannot be made.
+// How a join ended: every rectangle joined or kept; refused because two rectangles of one
+// left overlap or come out of top order (a damaged list), where the table could pick another
+// rectangle to join than rgnMergeRects, the rectangles partly joined and to be discarded; or
+// refused untouched because their lefts spread over more than kRgnJoinLeftsPerPiece columns
+// a rectangle.
+enum class RgnJoinEnd { joined, overlapping, tooSpread };
+
 constexpr u32 kRgnJoinLeftsPerPiece = 16;
 
-EngineErr rgnJoinColumns(Rect16* rects, u32 count, u32* kept, Rect16* bounds, bool* done);
+// Joins the `count` rectangles (each non-empty; in region order, or in any order that keeps
+// those of each left in it) in place, closes the gaps and puts the count kept in *kept and
+// their bounds in *bounds. The memory manager's error when the table cannot be made.
+EngineErr rgnJoinColumns(Rect16* rects, u32 count, u32* kept, Rect16* bounds, RgnJoinEnd* end);

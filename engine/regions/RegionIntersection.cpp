@@ -265,26 +265,38 @@ EngineErr writeResult(memHandle out, const Rect16* kept, u32 count, u32 pieces, 
 // scanned as before, so that they keep their results.
 EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, memHandle out) {
     const Rect16* rects = rgnRects(region);
-    RegionScratch<Rect16> pieces;
+    RegionScratch<Rect16> found, pieces;
     bool done = false;
-    EngineErr error = rgnPairPieces(rects, region->count, given, n, pieces, &done);
+    RgnPieceRows rows{};
+    EngineErr error = rgnFindPieces(rects, region->count, given, n, found, &rows, &done);
     if (error != kErrNone) return error;
     if (done) {
-        if (pieces.size() > kMaxGrownPieces) return kMemErrOutOfMemory;
-        // Long lists are joined through a table by left; when it refuses them (rectangles of
-        // one list overlap, or lefts too far apart for the table) it may have left them partly
-        // joined, so they are found again.
-        bool joined = false;
+        if (found.size() > kMaxGrownPieces) return kMemErrOutOfMemory;
+        RgnJoinEnd joinEnd = RgnJoinEnd::tooSpread;
         Rect16 bounds{};
         u32 kept = 0;
-        if (pieces.size() >= kRowIndexFrom) error = rgnJoinColumns(pieces.data(), pieces.size(), &kept, &bounds, &joined);
-        if (error == kErrNone && pieces.size() >= kRowIndexFrom && !joined) {
-            pieces.resize(0);
-            error = rgnPairPieces(rects, region->count, given, n, pieces, &done);
+        if (found.size() >= kRowIndexFrom) {
+            // Long lists are joined through a table by left in the order the pieces are found,
+            // which keeps those of each left in top order as long as neither list overlaps
+            // itself, and only the pieces kept are put in region order.
+            error = rgnJoinColumns(found.data(), found.size(), &kept, &bounds, &joinEnd);
+            if (error == kErrNone && joinEnd == RgnJoinEnd::joined)
+                error = rgnSortPieces(found.data(), kept, bounds.top, bounds.bottom - 1, pieces);
+            if (error != kErrNone) return error;
+            if (joinEnd == RgnJoinEnd::joined) return writeResult(out, pieces.data(), kept, found.size(), bounds);
         }
-        if (error == kErrNone && !joined) kept = mergeAndCompact(pieces.data(), pieces.size(), &bounds, &error);
+        if (joinEnd == RgnJoinEnd::overlapping) {
+            // Partly joined: the pieces are found again in region order and joined through the
+            // table, or when it refuses them there too, found once more for the merge.
+            error = rgnPairPieces(rects, region->count, given, n, pieces, &done);
+            if (error == kErrNone) error = rgnJoinColumns(pieces.data(), pieces.size(), &kept, &bounds, &joinEnd);
+            if (error == kErrNone && joinEnd != RgnJoinEnd::joined) error = rgnPairPieces(rects, region->count, given, n, pieces, &done);
+        } else if (found.size() != 0) {
+            error = rgnSortPieces(found.data(), found.size(), rows.first, rows.last, pieces);
+        }
+        if (error == kErrNone && joinEnd != RgnJoinEnd::joined) kept = mergeAndCompact(pieces.data(), pieces.size(), &bounds, &error);
         if (error != kErrNone) return error;
-        return writeResult(out, pieces.data(), kept, pieces.size(), bounds);
+        return writeResult(out, pieces.data(), kept, found.size(), bounds);
     }
     const Rect16* end = rects + region->count;
     i32 tallest = 0;

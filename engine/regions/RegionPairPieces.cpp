@@ -74,20 +74,18 @@ void moveIntoPlace(Rect16* first, Rect16* last, Less less) {
     }
 }
 
-// The pieces in `found`, in the order found, go to `sorted` in region order, equal ones
-// keeping that order. Pieces come from the given rectangles in top order, each one's in top
-// order, so where the rows they start on are not many more than the pieces, a count of each
-// row places them by top; within a row they are then ordered by left. Every piece's top
-// lies in [firstTop, lastTop].
-EngineErr sortPieces(const RegionScratch<Rect16>& found, i32 firstTop, i32 lastTop, RegionScratch<Rect16>& sorted) {
-    const u32 count = found.size();
+}  // namespace
+
+// Pieces come from the given rectangles in top order, each one's in top order, so where the
+// rows they start on are not many more than the pieces, a count of each row places them by
+// top; within a row they are then ordered by left.
+EngineErr rgnSortPieces(const Rect16* from, u32 count, i32 firstTop, i32 lastTop, RegionScratch<Rect16>& sorted) {
     EngineErr error = sorted.reserve(count);
     if (error != kErrNone) return error;
-    const Rect16* from = found.data();
     Rect16* to = sorted.data();
     sorted.resize(count);
     const u32 rows = u32(lastTop - firstTop) + 1;
-    if (count <= kMovedIntoPlace || rows > 4 * count) {
+    if (count <= kMovedIntoPlace || rows > kRgnCountedRowsPerPiece * count) {
         std::copy(from, from + count, to);
         if (count <= kMovedIntoPlace) moveIntoPlace(to, to + count, before);
         else std::stable_sort(to, to + count, before);
@@ -117,6 +115,8 @@ EngineErr sortPieces(const RegionScratch<Rect16>& found, i32 firstTop, i32 lastT
     }
     return kErrNone;
 }
+
+namespace {
 
 // Each given rectangle against the own ones before the first whose top is its bottom or
 // further, one at a time: for lists too short to pay for the columns. The two pairings put
@@ -152,7 +152,38 @@ EngineErr pairByColumns(const Rect16* own, u32 ownCount, const Rect16* given, u3
     i16* bottom = right + stride;
     i16* reach = bottom + stride;
     i16 lowestSoFar = INT16_MIN;
-    for (u32 i = 0; i < ownCount; ++i) {
+    u32 i = 0;
+#if defined(__SSE2__)
+    // Eight rectangles at a time turned into columns, and the bottoms' running maximum taken
+    // across the lanes in three steps (what is shifted in is INT16_MIN) and from the block
+    // before.
+    auto load = [own](u32 from) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(own + from)); };
+    auto store = [](i16* column, __m128i lanes) { _mm_storeu_si128(reinterpret_cast<__m128i*>(column), lanes); };
+    const __m128i least = _mm_set1_epi16(INT16_MIN);
+    __m128i reachBefore = least;
+    for (; i + 8 <= ownCount; i += 8) {
+        const __m128i a = load(i), b = load(i + 2), c = load(i + 4), d = load(i + 6);
+        const __m128i ab0 = _mm_unpacklo_epi16(a, b), ab1 = _mm_unpackhi_epi16(a, b);
+        const __m128i cd0 = _mm_unpacklo_epi16(c, d), cd1 = _mm_unpackhi_epi16(c, d);
+        // Lefts and tops, rights and bottoms, four rectangles each.
+        const __m128i ltFirst = _mm_unpacklo_epi16(ab0, ab1), rbFirst = _mm_unpackhi_epi16(ab0, ab1);
+        const __m128i ltSecond = _mm_unpacklo_epi16(cd0, cd1), rbSecond = _mm_unpackhi_epi16(cd0, cd1);
+        const __m128i bottoms = _mm_unpackhi_epi64(rbFirst, rbSecond);
+        store(left + i, _mm_unpacklo_epi64(ltFirst, ltSecond));
+        store(top + i, _mm_unpackhi_epi64(ltFirst, ltSecond));
+        store(right + i, _mm_unpacklo_epi64(rbFirst, rbSecond));
+        store(bottom + i, bottoms);
+        __m128i running = _mm_max_epi16(bottoms, _mm_or_si128(_mm_slli_si128(bottoms, 2), _mm_srli_si128(least, 14)));
+        running = _mm_max_epi16(running, _mm_or_si128(_mm_slli_si128(running, 4), _mm_srli_si128(least, 12)));
+        running = _mm_max_epi16(running, _mm_or_si128(_mm_slli_si128(running, 8), _mm_srli_si128(least, 8)));
+        running = _mm_max_epi16(running, reachBefore);
+        store(reach + i, running);
+        reachBefore = _mm_shufflehi_epi16(running, 0xFF);
+        reachBefore = _mm_unpackhi_epi64(reachBefore, reachBefore);
+    }
+    lowestSoFar = i16(_mm_extract_epi16(reachBefore, 0));
+#endif
+    for (; i < ownCount; ++i) {
         left[i] = own[i].left;
         top[i] = own[i].top;
         right[i] = own[i].right;
@@ -162,26 +193,29 @@ EngineErr pairByColumns(const Rect16* own, u32 ownCount, const Rect16* given, u3
     }
     *lowest = lowestSoFar;
     reach[ownCount] = INT16_MAX;
-    for (u32 i = ownCount; i < stride; ++i) {
-        left[i] = right[i] = bottom[i] = 0;
-        top[i] = INT16_MAX;
+    for (u32 k = ownCount; k < stride; ++k) {
+        left[k] = right[k] = bottom[k] = 0;
+        top[k] = INT16_MAX;
     }
     const RgnColumns c{left, top, right, bottom};
     u32 first = 0;
-    for (const Rect16* r = given; r != given + givenCount; ++r) {
+    for (const Rect16* next = given; next != given + givenCount; ++next) {
+        // A copy, which the pieces written cannot alias: what is drawn from it stays out of
+        // the loop.
+        const Rect16 r = *next;
         // Rectangles before the first that reaches below r's top end above it, and above
         // every later given rectangle; from the first whose top is r's bottom or further,
         // none reaches into it.
-        while (reach[first] <= r->top) ++first;
-        for (u32 at = first; top[at] < r->bottom; at += 8) {
-            u32 meets = rgnOverlapsEight(c, at, *r);
+        while (reach[first] <= r.top) ++first;
+        for (u32 at = first; top[at] < r.bottom; at += 8) {
+            u32 meets = rgnOverlapsEight(c, at, r);
             if (meets == 0) continue;
             error = found.reserve(found.size() + 8);
             if (error != kErrNone) return error;
             Rect16* piece = found.data() + found.size();
             for (; meets != 0; meets &= meets - 1, ++piece) {
                 const u32 k = at + u32(__builtin_ctz(meets));
-                *piece = overlapOf(own[k], *r);
+                *piece = overlapOf(own[k], r);
             }
             found.resize(u32(piece - found.data()));
         }
@@ -191,20 +225,28 @@ EngineErr pairByColumns(const Rect16* own, u32 ownCount, const Rect16* given, u3
 
 }  // namespace
 
-EngineErr rgnPairPieces(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount,
-                        RegionScratch<Rect16>& pieces, bool* done) {
+EngineErr rgnFindPieces(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount,
+                        RegionScratch<Rect16>& found, RgnPieceRows* rows, bool* done) {
     *done = ordered(own, ownCount) && ordered(given, givenCount);
     if (!*done || ownCount == 0 || givenCount == 0) return kErrNone;
+    found.resize(0);
     // Room for as many pieces as rectangles in both, which most intersections stay within.
-    RegionScratch<Rect16> found;
     EngineErr error = found.reserve(ownCount + givenCount + 8);
-    i16 lowest = INT16_MIN;
-    if (error == kErrNone) {
-        error = ownCount < kColumnsFrom ? pairOneByOne(own, ownCount, given, givenCount, found, &lowest)
-                                        : pairByColumns(own, ownCount, given, givenCount, found, &lowest);
-    }
     if (error != kErrNone) return error;
+    i16 lowest = INT16_MIN;
+    error = ownCount < kColumnsFrom ? pairOneByOne(own, ownCount, given, givenCount, found, &lowest)
+                                    : pairByColumns(own, ownCount, given, givenCount, found, &lowest);
     // Each piece starts on or below both lists' first tops and above the own list's lowest
     // bottom.
-    return sortPieces(found, std::max(own[0].top, given[0].top), lowest - 1, pieces);
+    *rows = RgnPieceRows{std::max(own[0].top, given[0].top), lowest - 1};
+    return error;
+}
+
+EngineErr rgnPairPieces(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount,
+                        RegionScratch<Rect16>& pieces, bool* done) {
+    RegionScratch<Rect16> found;
+    RgnPieceRows rows{};
+    EngineErr error = rgnFindPieces(own, ownCount, given, givenCount, found, &rows, done);
+    if (error != kErrNone || !*done || ownCount == 0 || givenCount == 0) return error;
+    return rgnSortPieces(found.data(), found.size(), rows.first, rows.last, pieces);
 }

@@ -2,8 +2,10 @@
 // Intersecting two lists of rectangles whose tops never fall, each one non-empty: every
 // rectangle of the given list, in its order, is checked against the other list's rectangles
 // that can reach it, eight at a time, and the pieces are put in region order without
-// disturbing the order they were found in among equal ones. The other list is held column
-// by column, so that one vector compare covers eight rectangles. Not for other modules.
+// disturbing the order they were found in among equal ones; or handed back in the order
+// found, for callers that join them first and so have fewer to sort. The other list is held
+// column by column, so that one vector compare covers eight rectangles. Not for other
+// modules.
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -42,6 +44,28 @@ inline u32 rgnOverlapsEight(const RgnColumns& c, u32 from, const Rect16& r) {
     return rgnOverlapsEightPlain(c, from, r);
 #endif
 }
+
+// The rows a list of pieces starts on lie in [first, last].
+struct RgnPieceRows {
+    i32 first;
+    i32 last;
+};
+
+// Puts in `found` the intersection of every rectangle of `given` with every one of `own` that
+// it overlaps, in the order found: by given rectangle, then by own one, those of one given
+// rectangle in top order; and the rows they start on in *rows. Refuses lists, and fails, as
+// rgnPairPieces does; `found` is left untouched when either list is empty.
+EngineErr rgnFindPieces(const Rect16* own, u32 ownCount, const Rect16* given, u32 givenCount,
+                        RegionScratch<Rect16>& found, RgnPieceRows* rows, bool* done);
+
+// Pieces over at most this many rows each are placed by a count of each row (a row costs far
+// less to count than a piece to place); others, and few pieces, are sorted.
+constexpr u32 kRgnCountedRowsPerPiece = 16;
+
+// Puts the `count` pieces in region order into `sorted`, those of equal top and left keeping
+// their order. Every top lies in [firstTop, lastTop]. The memory manager's error when a
+// scratch array cannot grow.
+EngineErr rgnSortPieces(const Rect16* from, u32 count, i32 firstTop, i32 lastTop, RegionScratch<Rect16>& sorted);
 
 // Puts in `pieces`, in region order, the intersection of every rectangle of `given` with
 // every one of `own` that it overlaps; among pieces of equal top and left (which only lists

@@ -28,10 +28,10 @@ protected:
         const auto [expected, expectedBounds] = merged(rects);
         u32 kept = 0;
         Rect16 bounds{};
-        bool done = false;
-        if (rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &done) != kErrNone)
+        RgnJoinEnd end = RgnJoinEnd::tooSpread;
+        if (rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &end) != kErrNone)
             return ::testing::AssertionFailure() << "failed";
-        if (!done) return ::testing::AssertionFailure() << "refused";
+        if (end != RgnJoinEnd::joined) return ::testing::AssertionFailure() << "refused";
         if (Rects(rects.begin(), rects.begin() + kept) != expected) return ::testing::AssertionFailure() << "rectangles differ";
         if (!rectEqual(bounds, expectedBounds)) return ::testing::AssertionFailure() << "bounds differ";
         return ::testing::AssertionSuccess();
@@ -81,14 +81,17 @@ TEST_F(ColumnJoinTest, OverlapsWithinOneLeftAreRefused) {
         {"one row of overlap after a join", {R{0, 0, 5, 4}, R{0, 4, 5, 8}, R{0, 7, 2, 9}}, false},
         {"one row apart", {R{0, 0, 5, 4}, R{0, 5, 5, 9}}, true},
         {"overlapping, other lefts", {R{0, 0, 5, 4}, R{2, 3, 6, 9}}, true},
+        {"one left out of top order, apart", {R{0, 5, 5, 9}, R{0, 0, 5, 4}}, false},
+        {"one left out of top order, touching", {R{0, 4, 5, 9}, R{0, 0, 5, 4}}, false},
+        {"one top and left twice", {R{0, 0, 5, 4}, R{0, 0, 5, 4}}, false},
     };
     for (const Case& c : cases) {
         Rects rects = c.rects;
         u32 kept = 0;
         Rect16 bounds{};
-        bool done = !c.joined;
-        ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &done), kErrNone);
-        EXPECT_EQ(done, c.joined) << c.what;
+        RgnJoinEnd end = RgnJoinEnd::tooSpread;
+        ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &end), kErrNone);
+        EXPECT_EQ(end, c.joined ? RgnJoinEnd::joined : RgnJoinEnd::overlapping) << c.what;
         if (c.joined) {
             EXPECT_TRUE(joinsLikeMerge(c.rects)) << c.what;
         }
@@ -108,12 +111,51 @@ TEST_F(ColumnJoinTest, WidelySpreadLeftsAreHandedBackUntouched) {
         Rects rects = given;
         u32 kept = 0;
         Rect16 bounds{};
-        bool done = !c.joined;
-        ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &done), kErrNone);
-        EXPECT_EQ(done, c.joined) << c.secondLeft;
+        RgnJoinEnd end = RgnJoinEnd::overlapping;
+        ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &end), kErrNone);
+        EXPECT_EQ(end, c.joined ? RgnJoinEnd::joined : RgnJoinEnd::tooSpread) << c.secondLeft;
         if (c.joined) EXPECT_TRUE(joinsLikeMerge(given)) << c.secondLeft;
         else EXPECT_EQ(rects, given) << c.secondLeft;
     }
+}
+
+// Pieces in the order the pairing finds them, which keeps those of each left in top order,
+// joined in that order: the ones kept, sorted, are what rgnMergeRects makes of all of them in
+// region order, and the bounds start at the least top wherever it lies in the list.
+TEST_F(ColumnJoinTest, PiecesJoinedInTheOrderFoundAreThoseMergedInRegionOrder) {
+    std::mt19937 random(41);
+    for (int trial = 0; trial < 30; ++trial) {
+        Rects ownRects, givenRects;
+        for (int k = 0; k < 40 + 10 * trial; ++k) {
+            const int left = int(random() % 30) * 4 - 60, top = int(random() % 60) * 2 - 60;
+            ownRects.push_back(R{i16(left), i16(top), i16(left + 4 * (1 + int(random() % 3))), i16(top + 1 + int(random() % 12))});
+            givenRects.push_back(R{i16(left + 4), i16(top + 3), i16(left + 8 + int(random() % 9)), i16(top + 4 + int(random() % 12))});
+        }
+        const Rects own = rectsOf(makeRegion(ownRects)), given = rectsOf(makeRegion(givenRects));
+        RegionScratch<Rect16> found, inOrder, keptInOrder;
+        RgnPieceRows rows{};
+        bool done = false;
+        ASSERT_EQ(rgnFindPieces(own.data(), u32(own.size()), given.data(), u32(given.size()), found, &rows, &done), kErrNone);
+        ASSERT_TRUE(done);
+        ASSERT_EQ(rgnSortPieces(found.data(), found.size(), rows.first, rows.last, inOrder), kErrNone);
+        const auto [expected, expectedBounds] = merged(Rects(inOrder.data(), inOrder.data() + inOrder.size()));
+        u32 kept = 0;
+        Rect16 bounds{};
+        RgnJoinEnd end = RgnJoinEnd::tooSpread;
+        ASSERT_EQ(rgnJoinColumns(found.data(), found.size(), &kept, &bounds, &end), kErrNone);
+        ASSERT_EQ(end, RgnJoinEnd::joined) << "trial " << trial;
+        ASSERT_EQ(rgnSortPieces(found.data(), kept, bounds.top, bounds.bottom - 1, keptInOrder), kErrNone);
+        EXPECT_EQ(Rects(keptInOrder.data(), keptInOrder.data() + kept), expected) << "trial " << trial;
+        EXPECT_TRUE(rectEqual(bounds, expectedBounds)) << "trial " << trial;
+    }
+    Rects rects{R{9, 5, 12, 9}, R{0, 0, 5, 4}, R{0, 4, 5, 6}};
+    u32 kept = 0;
+    Rect16 bounds{};
+    RgnJoinEnd end = RgnJoinEnd::tooSpread;
+    ASSERT_EQ(rgnJoinColumns(rects.data(), u32(rects.size()), &kept, &bounds, &end), kErrNone);
+    ASSERT_EQ(end, RgnJoinEnd::joined);
+    EXPECT_EQ(Rects(rects.begin(), rects.begin() + kept), (Rects{R{9, 5, 12, 9}, R{0, 0, 5, 6}}));
+    EXPECT_TRUE(rectEqual(bounds, R{0, 0, 12, 9}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <random>
 
+#include "engine/regions/RegionColumnJoin.h"
 #include "tests/engine/regions/RegionTestSupport.h"
 
 namespace {
@@ -15,7 +16,8 @@ namespace {
 using R = Rect16;
 using Rects = std::vector<Rect16>;
 
-Rects pairPieces(const Rects& own, const Rects& given) {
+// Every overlapping pair in the order the pairing meets them: by given rectangle, then by own.
+Rects foundPairs(const Rects& own, const Rects& given) {
     Rects pieces;
     for (const Rect16& r : given) {
         for (const Rect16& s : own) {
@@ -23,6 +25,11 @@ Rects pairPieces(const Rects& own, const Rects& given) {
             if (rectIntersect(&piece, r)) pieces.push_back(piece);
         }
     }
+    return pieces;
+}
+
+Rects pairPieces(const Rects& own, const Rects& given) {
+    Rects pieces = foundPairs(own, given);
     std::stable_sort(pieces.begin(), pieces.end(),
                      [](const Rect16& x, const Rect16& y) { return x.top < y.top || (x.top == y.top && x.left < y.left); });
     return pieces;
@@ -268,6 +275,146 @@ TEST_F(PairPiecesTest, PiecesPastWhatARegionHoldsAreRefused) {
         // Cells apart are kept as they were; when refused, so are the joining ones.
         EXPECT_EQ(rectsOf(dst), own) << c.count;
         EXPECT_TRUE(rectEqual(boundsOf(dst), bounds)) << c.count;
+        EXPECT_EQ(rgnDispose(dst), kErrNone);
+    }
+}
+
+
+// Rectangles, which may overlap, in a square of `span` from a corner near either end of the
+// coordinate range; in top order.
+Rects rectsNear(std::mt19937& random, int count, int origin, int span) {
+    Rects rects;
+    for (int k = 0; k < count; ++k) {
+        const int left = origin + int(random() % unsigned(span)), top = origin + int(random() % unsigned(span));
+        const int width = 1 + int(random() % 20), height = 1 + int(random() % 20);
+        rects.push_back(R{i16(left), i16(top), i16(std::min(left + width, int(INT16_MAX))), i16(std::min(top + height, int(INT16_MAX)))});
+    }
+    std::stable_sort(rects.begin(), rects.end(), [](const Rect16& x, const Rect16& y) { return x.top < y.top; });
+    return rects;
+}
+
+// The pieces in the order found, on either side of where the own list is held column by
+// column, for sound and overlapping lists near both ends of the coordinate range.
+TEST_F(PairPiecesTest, PiecesAreFoundByGivenThenOwnRectangle) {
+    std::mt19937 random(29);
+    for (const int origin : {int(INT16_MIN), -40, int(INT16_MAX) - 60}) {
+        for (const int ownCount : {15, 16, 17, 200}) {
+            const Rects sound = rectsOf(makeRegion(rectsNear(random, ownCount, origin, 40)));
+            const Rects overlapping = rectsNear(random, ownCount, origin, 40);
+            const Rects given = rectsOf(makeRegion(rectsNear(random, 30, origin, 40)));
+            for (const Rects* own : {&sound, &overlapping}) {
+                RegionScratch<Rect16> found;
+                RgnPieceRows rows{};
+                bool done = false;
+                ASSERT_EQ(rgnFindPieces(own->data(), u32(own->size()), given.data(), u32(given.size()), found, &rows, &done), kErrNone);
+                ASSERT_TRUE(done);
+                const Rects got(found.data(), found.data() + found.size());
+                EXPECT_EQ(got, foundPairs(*own, given)) << origin << ", " << own->size() << " own";
+                for (const Rect16& piece : got) {
+                    EXPECT_GE(piece.top, rows.first) << origin;
+                    EXPECT_LE(piece.top, rows.last) << origin;
+                }
+            }
+        }
+    }
+}
+
+// Sorting keeps pieces of equal top and left in their order whether the rows are counted
+// (at most kRgnCountedRowsPerPiece rows a piece) or the pieces sorted (one row more), and for
+// few pieces.
+TEST_F(PairPiecesTest, SortingPiecesIsStableOnBothSidesOfTheCountedRows) {
+    std::mt19937 random(31);
+    for (const u32 count : {32u, 33u, 40u}) {
+        for (const u32 rows : {kRgnCountedRowsPerPiece * count, kRgnCountedRowsPerPiece * count + 1}) {
+            const i32 firstTop = INT16_MIN;
+            Rects pieces;
+            for (u32 k = 0; k < count; ++k) {
+                // Tops and lefts from a few values so that many pieces share both; the right
+                // tells them apart.
+                const i32 top = k == 0 ? firstTop : k == 1 ? firstTop + i32(rows) - 1 : firstTop + i32(random() % 4) * i32(rows / 4);
+                const i16 left = i16(int(random() % 3) - 1);
+                pieces.push_back(R{left, i16(top), i16(left + 1 + i16(k)), i16(top + 1)});
+            }
+            RegionScratch<Rect16> sorted;
+            ASSERT_EQ(rgnSortPieces(pieces.data(), count, firstTop, firstTop + i32(rows) - 1, sorted), kErrNone);
+            Rects expected = pieces;
+            std::stable_sort(expected.begin(), expected.end(),
+                             [](const Rect16& x, const Rect16& y) { return x.top < y.top || (x.top == y.top && x.left < y.left); });
+            EXPECT_EQ(Rects(sorted.data(), sorted.data() + sorted.size()), expected) << count << " pieces over " << rows << " rows";
+        }
+    }
+}
+
+// Long intersections join their pieces in the order found and sort only those kept; where a
+// list overlaps itself so that pieces of one left come out of top order, they are found again
+// in region order. Either way the result is the joined pairs, on both sides of the piece count
+// where the join by left starts (a row of one-pixel fillers makes up the count).
+TEST_F(PairPiecesTest, JoiningInTheOrderFoundGivesTheJoinedPairs) {
+    struct Case {
+        const char* what;
+        Rects own;
+        Rects given;
+    };
+    const Case cases[] = {
+        // The second given rectangle lies inside the first: its piece of left 2 ends where
+        // the first one's of left 2 starts, found before it; the two join.
+        {"one left out of top order", {R{0, 3, 10, 4}, R{2, 4, 10, 12}}, {R{0, 0, 10, 20}, R{2, 3, 10, 4}}},
+        {"one left overlapping", {R{0, 3, 10, 6}, R{2, 10, 10, 12}}, {R{0, 0, 10, 20}, R{2, 4, 10, 8}}},
+        {"repeated given rectangle", {R{0, 3, 10, 6}, R{0, 6, 10, 8}}, {R{0, 0, 10, 20}, R{0, 0, 10, 20}}},
+        {"sound, joining down one column", {R{0, 3, 10, 6}, R{0, 6, 10, 8}, R{0, 8, 4, 9}}, {R{0, 0, 10, 7}, R{0, 7, 10, 20}}},
+    };
+    for (const Case& c : cases) {
+        for (const i16 filler : {i16(59), i16(60), i16(61), i16(300)}) {
+            Rects own, given{R{100, -5, 2000, -4}};
+            for (i16 k = 0; k < filler; ++k) own.push_back(R{i16(100 + 2 * k), -5, i16(101 + 2 * k), -4});
+            own.insert(own.end(), c.own.begin(), c.own.end());
+            given.insert(given.end(), c.given.begin(), c.given.end());
+            memHandle dst = storedRegion(own), src = storedRegion(given);
+            EXPECT_TRUE(intersectsLikeModel(dst, src)) << c.what << ", " << filler << " fillers";
+            EXPECT_EQ(rgnDispose(dst), kErrNone);
+            EXPECT_EQ(rgnDispose(src), kErrNone);
+        }
+    }
+}
+
+// Sound regions near both ends of the coordinate range, and one-pixel columns against
+// one-pixel rows (pieces that join nothing) and against a column (pieces that all join).
+TEST_F(PairPiecesTest, LongIntersectionsAtTheExtremesKeepTheJoinedPairs) {
+    std::mt19937 random(37);
+    for (const int origin : {int(INT16_MIN), int(INT16_MAX) - 120}) {
+        for (int trial = 0; trial < 6; ++trial) {
+            const Rects a = rectsNear(random, 100 + 40 * trial, origin, 120);
+            const Rects b = rectsNear(random, 100 + 40 * trial, origin, 120);
+            EXPECT_TRUE(intersectsLikeModel(makeRegion(a), makeRegion(b))) << origin << ", trial " << trial;
+        }
+    }
+    Rects columns, rows, column;
+    for (i16 k = 0; k < 100; ++k) {
+        columns.push_back(R{i16(INT16_MIN + 2 * k), INT16_MIN, i16(INT16_MIN + 2 * k + 1), i16(INT16_MIN + 300)});
+        rows.push_back(R{INT16_MIN, i16(INT16_MIN + 2 * k), i16(INT16_MIN + 300), i16(INT16_MIN + 2 * k + 1)});
+        column.push_back(R{i16(INT16_MAX - 1), i16(INT16_MAX - 200 + 2 * k), INT16_MAX, i16(INT16_MAX - 198 + 2 * k)});
+    }
+    EXPECT_TRUE(intersectsLikeModel(makeRegion(columns), makeRegion(rows))) << "columns and rows";
+    EXPECT_TRUE(intersectsLikeModel(makeRegion(rows), makeRegion(columns))) << "rows and columns";
+    memHandle stacked = storedRegion(column);
+    EXPECT_TRUE(intersectsLikeModel(makeRegion({R{i16(INT16_MAX - 1), i16(INT16_MAX - 300), INT16_MAX, INT16_MAX}}), stacked));
+    EXPECT_EQ(rgnDispose(stacked), kErrNone);
+}
+
+// Long intersections whose lefts spread too far for the join's table are joined by the
+// merge instead, the pieces sorted as found: the limit and one column past it.
+TEST_F(PairPiecesTest, WidelySpreadLongIntersectionsJoinAsMerged) {
+    // 62 fillers, a far one and two pieces that join: 65 pieces, lefts from 0 to 100 + far.
+    const i16 limit = i16(kRgnJoinLeftsPerPiece * 65 - 101);
+    for (const i16 far : {limit, i16(limit + 1)}) {
+        Rects own;
+        for (i16 k = 0; k < 62; ++k) own.push_back(R{i16(100 + 2 * k), -5, i16(101 + 2 * k), -4});
+        own.push_back(R{i16(100 + far), -5, i16(101 + far), -4});
+        own.push_back(R{0, 0, 5, 4});
+        own.push_back(R{0, 4, 5, 9});
+        memHandle dst = storedRegion(own);
+        EXPECT_TRUE(intersectsLikeModel(dst, makeRegion({R{-1000, -1000, 2000, 1000}}))) << far;
+        EXPECT_EQ(rectsOf(dst).size(), size_t(64)) << far;
         EXPECT_EQ(rgnDispose(dst), kErrNone);
     }
 }
