@@ -319,6 +319,34 @@ TEST_F(PairPiecesTest, PiecesAreFoundByGivenThenOwnRectangle) {
     }
 }
 
+// The rows the pieces start on reach down to the own list's lowest bottom wherever it lies:
+// in the first block of eight turned into columns, a later one, or the rectangles after the
+// last block. Every other rectangle ends near the top, so only the tall one meets the given.
+TEST_F(PairPiecesTest, TheLowestBottomIsFoundInAnyBlockOfEight) {
+    struct Case {
+        u32 ownCount;
+        u32 tallAt;
+    };
+    const Case cases[] = {{16, 0}, {16, 7}, {17, 8}, {24, 0}, {24, 15}, {23, 17}, {40, 3}};
+    for (const Case& c : cases) {
+        Rects own;
+        for (u32 i = 0; i < c.ownCount; ++i) {
+            const i16 left = i16(3 * i), top = i16(i);
+            own.push_back(R{left, top, i16(left + 2), i16(i == c.tallAt ? INT16_MAX : top + 2)});
+        }
+        const Rects given{R{-10, 20000, 200, INT16_MAX}};
+        RegionScratch<Rect16> found;
+        RgnPieceRows rows{};
+        bool done = false;
+        ASSERT_EQ(rgnFindPieces(own.data(), c.ownCount, given.data(), 1, found, &rows, &done), kErrNone);
+        ASSERT_TRUE(done);
+        const Rects got(found.data(), found.data() + found.size());
+        EXPECT_EQ(got, (Rects{R{i16(3 * c.tallAt), 20000, i16(3 * c.tallAt + 2), INT16_MAX}})) << c.ownCount << ", " << c.tallAt;
+        EXPECT_EQ(rows.last, INT16_MAX - 1) << c.ownCount << ", " << c.tallAt;
+        EXPECT_TRUE(pairsLikeModel(own, given)) << c.ownCount << ", " << c.tallAt;
+    }
+}
+
 // Sorting keeps pieces of equal top and left in their order whether the rows are counted
 // (at most kRgnCountedRowsPerPiece rows a piece) or the pieces sorted (one row more), and for
 // few pieces.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <future>
@@ -20,20 +21,28 @@ namespace {
 using R = Rect16;
 using Rects = std::vector<Rect16>;
 
-// The process heap, refusing to hand out more than `limit` bytes in one block while armed.
+// The process heap, refusing to hand out more than `limit` bytes in one block while armed,
+// and refusing request number `refused` (from 0) whatever its size; counts the requests.
 class CappedAllocator : public plat::SystemAllocator {
 public:
-    explicit CappedAllocator(size_t limit) : limit_(limit) { plat::setSystemAllocator(this); }
+    explicit CappedAllocator(size_t limit, long refused = -1) : limit_(limit), refused_(refused) {
+        plat::setSystemAllocator(this);
+    }
     ~CappedAllocator() override { plat::setSystemAllocator(nullptr); }
-    void* allocate(size_t size) override { return size > limit_ ? nullptr : std::malloc(size ? size : 1); }
+    void* allocate(size_t size) override { return refuses(size) ? nullptr : std::malloc(size ? size : 1); }
     void* reallocate(void* block, size_t size) override {
-        return size > limit_ ? nullptr : std::realloc(block, size ? size : 1);
+        return refuses(size) ? nullptr : std::realloc(block, size ? size : 1);
     }
     void release(void* block) override { std::free(block); }
     plat::MemoryStatus status() override { return {}; }
+    long requests() const { return requests_; }
 
 private:
+    bool refuses(size_t size) { return (requests_++ == refused_) | (size > limit_); }
+
     size_t limit_;
+    long refused_;
+    long requests_ = 0;
 };
 
 TEST_F(RegionTest, NewRegionIsEmptyAndValid) {
@@ -320,6 +329,67 @@ std::vector<u8> storedRegion(u16 capacity, u16 count, const Rects& rects) {
     for (const Rect16& r : rects)
         for (i16 v : {r.left, r.top, r.right, r.bottom}) writeBE16(p, u16(v)), p += 2;
     return bytes;
+}
+
+// Long intersections of stored lists in top order whose pieces the join by left takes in the
+// order found; of damaged ones it refuses them, and they are found again in region order,
+// joined there or, refused again, merged. With each allocation refused in turn, each either
+// fails with the memory error and leaves the region as it was, or gives the whole result.
+TEST_F(RegionTest, LongIntersectionsRefusedAnyAllocationKeepTheRegion) {
+    struct Case {
+        const char* what;
+        Rects own;
+        Rects given;
+    };
+    const Case cases[] = {
+        {"sound", {R{0, 3, 10, 6}, R{0, 6, 10, 8}, R{0, 8, 4, 9}}, {R{0, 0, 10, 7}, R{0, 7, 10, 20}}},
+        {"one left out of top order", {R{0, 3, 10, 4}, R{2, 4, 10, 12}}, {R{0, 0, 10, 20}, R{2, 3, 10, 4}}},
+        {"one left overlapping", {R{0, 3, 10, 6}, R{2, 10, 10, 12}}, {R{0, 0, 10, 20}, R{2, 4, 10, 8}}},
+    };
+    auto stored = [](const Rects& rects) {
+        std::vector<u8> bytes = storedRegion(u16(rects.size()), u16(rects.size()), rects);
+        EXPECT_EQ(rgnSwapBytes(bytes.data(), u32(bytes.size())), kErrNone);
+        memHandle rgn = memAllocHandle(u32(bytes.size()));
+        std::memcpy(memDerefHandle(rgn), bytes.data(), bytes.size());
+        return rgn;
+    };
+    for (const Case& c : cases) {
+        // A row of one-pixel pieces makes the count long.
+        Rects own, given{R{100, -5, 2000, -4}};
+        for (i16 k = 0; k < 70; ++k) own.push_back(R{i16(100 + 2 * k), -5, i16(101 + 2 * k), -4});
+        own.insert(own.end(), c.own.begin(), c.own.end());
+        given.insert(given.end(), c.given.begin(), c.given.end());
+        memHandle src = stored(given);
+        memHandle expected = stored(own);
+        long requests = 0;
+        {
+            CappedAllocator counting(SIZE_MAX);
+            ASSERT_EQ(rgnIntersect(expected, src), kErrNone) << c.what;
+            requests = counting.requests();
+        }
+        int failures = 0;
+        for (long refused = 0; refused < requests; ++refused) {
+            memHandle rgn = stored(own);
+            const Rect16 boundsBefore = boundsOf(rgn);
+            EngineErr error;
+            {
+                CappedAllocator capped(SIZE_MAX, refused);
+                error = rgnIntersect(rgn, src);
+            }
+            if (error == kErrNone) {
+                EXPECT_EQ(rectsOf(rgn), rectsOf(expected)) << c.what << ", " << refused;
+                EXPECT_EQ(boundsOf(rgn), boundsOf(expected)) << c.what << ", " << refused;
+            } else {
+                ++failures;
+                EXPECT_EQ(error, kMemErrOutOfMemory) << c.what << ", " << refused;
+                EXPECT_EQ(rectsOf(rgn), own) << c.what << ", " << refused;
+                EXPECT_EQ(boundsOf(rgn), boundsBefore) << c.what << ", " << refused;
+            }
+            EXPECT_EQ(memFreeHandle(rgn), kErrNone);
+        }
+        EXPECT_GT(failures, 0) << c.what;
+        for (memHandle rgn : {src, expected}) EXPECT_EQ(memFreeHandle(rgn), kErrNone);
+    }
 }
 
 TEST_F(RegionTest, StoredRegionIsConvertedToNativeOrder) {
