@@ -259,10 +259,11 @@ EngineErr writeResult(memHandle out, const Rect16* kept, u32 count, u32 pieces, 
     return kErrNone;
 }
 
-// The pieces are gathered in a scratch array, put in region order, joined, and written to
-// the new region's block once. Lists in top order with no empty rectangle, as every region
-// built here is, are paired eight rectangles at a time; others (damaged stored regions) are
-// scanned as before, so that they keep their results.
+// The pieces are gathered in a scratch array, joined and put in region order (long lists are
+// joined first, so that only the pieces kept are sorted), and written to the new region's
+// block once. Lists in top order with no empty rectangle, as every region built here is, are
+// paired eight rectangles at a time; others (damaged stored regions) are scanned as before,
+// so that they keep their results.
 EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, memHandle out) {
     const Rect16* rects = rgnRects(region);
     RegionScratch<Rect16> found, pieces;
