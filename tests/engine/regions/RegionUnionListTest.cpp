@@ -103,6 +103,37 @@ TEST_F(RegionTest, ChangesAroundTheGapGiveThePlainList) {
     }
 }
 
+// Long runs of insertions into one list, each finding the gap used up: the gap opens again
+// and again, as a union of a long source region opens it, and the list stays the plain one.
+TEST_F(RegionTest, GapOpenedManyTimesGivesThePlainList) {
+    struct Case {
+        const char* what;
+        int inserted;
+        bool atEnd;
+    };
+    const Case cases[] = {{"a few at the end", 40, true}, {"many at the end", 2000, true}, {"many anywhere", 2000, false}};
+    std::mt19937 random(34);
+    for (const Case& c : cases) {
+        Rects model;
+        memHandle rgn = blockOf(model, slotsFor(model));
+        {
+            RegionUnionList list(rgn, recordOf(rgn));
+            for (int k = 0; k < c.inserted; ++k) {
+                const int at = c.atEnd ? list.count() : int(random() % unsigned(list.count() + 1));
+                const R r{i16(k), 0, i16(k + 1), 1};
+                ASSERT_EQ(list.insert(at, r), kErrNone) << c.what << " " << k;
+                model.insert(model.begin() + at, r);
+                list.keep();
+            }
+            list.close();
+        }
+        EXPECT_EQ(rectsOf(rgn), model) << c.what;
+        EXPECT_EQ(recordOf(rgn)->capacity, (c.inserted / kRgnSlotGrowth + (c.inserted % kRgnSlotGrowth != 0)) * kRgnSlotGrowth)
+            << c.what;
+        memFreeHandle(rgn);
+    }
+}
+
 TEST_F(RegionTest, ChangesTakenBackLeaveTheListAsKept) {
     std::mt19937 random(32);
     for (int trial = 0; trial < 300; ++trial) {
