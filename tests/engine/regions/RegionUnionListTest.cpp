@@ -182,6 +182,41 @@ TEST_F(RegionTest, ScansStartBeforeEveryRectangleReachingTheirRow) {
     }
 }
 
+// Lists of every length up to 40 in blocks with no spare slot, with the gap a removal leaves
+// at every place: the scans that read several rectangles at a time find what the plain loops
+// find over the list without a gap, and read nothing outside the block.
+TEST_F(RegionTest, ScansAcrossTheGapFindWhatThePlainLoopsFind) {
+    std::mt19937 random(35);
+    for (int length = 0; length <= 40; ++length) {
+        for (int gapAt = 0; gapAt <= length; ++gapAt) {
+            Rects model;
+            for (int k = 0; k <= length; ++k) model.push_back(anyRect(random));
+            memHandle rgn = blockOf(model, u16(model.size()));
+            {
+                RegionUnionList list(rgn, recordOf(rgn));
+                ASSERT_EQ(list.remove(gapAt), kErrNone);
+                model.erase(model.begin() + gapAt);
+                const R a = anyRect(random);
+                const R r{std::min(a.left, a.right), std::min(a.top, a.bottom), i16(std::max(a.left, a.right) + 1),
+                          i16(std::max(a.top, a.bottom) + 1)};
+                for (int from = 0; from <= length; ++from) {
+                    for (int placed : {-1, 0}) {
+                        int placeAt = placed, plainPlaceAt = placed;
+                        ASSERT_EQ(list.skipPassing(from, r, placeAt),
+                                  rgnSkipPassingPlain(model.data(), from, length, r, plainPlaceAt))
+                            << length << " gap at " << gapAt << " from " << from;
+                        ASSERT_EQ(placeAt, plainPlaceAt) << length << " gap at " << gapAt << " from " << from;
+                    }
+                    ASSERT_EQ(list.lastMeetingColumns(from, r), rgnLastMeetingColumnsPlain(model.data(), 0, from, r))
+                        << length << " gap at " << gapAt << " before " << from;
+                }
+                list.close();
+            }
+            memFreeHandle(rgn);
+        }
+    }
+}
+
 // 64 changes per rectangle held plus 64 × 64: the last allowed and the next refused, for the
 // changes counted once and for a replacement counted twice.
 TEST_F(RegionTest, ChangeLimitHoldsAtItsEdge) {
