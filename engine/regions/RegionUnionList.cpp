@@ -51,7 +51,9 @@ void RegionUnionList::openGap() {
     Rect16* s = slots();
     moveRects(s + gapAt_ + size, s + gapAt_, count_ - gapAt_);
     gapSize_ = size;
-    opening_ *= 2;
+    // No block holds more than 0xFFFF slots, so doubling past that would open no more; a
+    // union of a long source region opens the gap many times.
+    opening_ = std::min(2 * opening_, 0x10000);
 }
 
 void RegionUnionList::removeAt(int i) {

@@ -103,6 +103,37 @@ TEST_F(RegionTest, ChangesAroundTheGapGiveThePlainList) {
     }
 }
 
+// Long runs of insertions into one list, each finding the gap used up: the gap opens again
+// and again, as a union of a long source region opens it, and the list stays the plain one.
+TEST_F(RegionTest, GapOpenedManyTimesGivesThePlainList) {
+    struct Case {
+        const char* what;
+        int inserted;
+        bool atEnd;
+    };
+    const Case cases[] = {{"a few at the end", 40, true}, {"many at the end", 2000, true}, {"many anywhere", 2000, false}};
+    std::mt19937 random(34);
+    for (const Case& c : cases) {
+        Rects model;
+        memHandle rgn = blockOf(model, slotsFor(model));
+        {
+            RegionUnionList list(rgn, recordOf(rgn));
+            for (int k = 0; k < c.inserted; ++k) {
+                const int at = c.atEnd ? list.count() : int(random() % unsigned(list.count() + 1));
+                const R r{i16(k), 0, i16(k + 1), 1};
+                ASSERT_EQ(list.insert(at, r), kErrNone) << c.what << " " << k;
+                model.insert(model.begin() + at, r);
+                list.keep();
+            }
+            list.close();
+        }
+        EXPECT_EQ(rectsOf(rgn), model) << c.what;
+        EXPECT_EQ(recordOf(rgn)->capacity, (c.inserted / kRgnSlotGrowth + (c.inserted % kRgnSlotGrowth != 0)) * kRgnSlotGrowth)
+            << c.what;
+        memFreeHandle(rgn);
+    }
+}
+
 TEST_F(RegionTest, ChangesTakenBackLeaveTheListAsKept) {
     std::mt19937 random(32);
     for (int trial = 0; trial < 300; ++trial) {
@@ -148,6 +179,41 @@ TEST_F(RegionTest, ScansStartBeforeEveryRectangleReachingTheirRow) {
             list.close();
         }
         memFreeHandle(rgn);
+    }
+}
+
+// Lists of every length up to 40 in blocks with no spare slot, with the gap a removal leaves
+// at every place: the scans that read several rectangles at a time find what the plain loops
+// find over the list without a gap, and read nothing outside the block.
+TEST_F(RegionTest, ScansAcrossTheGapFindWhatThePlainLoopsFind) {
+    std::mt19937 random(35);
+    for (int length = 0; length <= 40; ++length) {
+        for (int gapAt = 0; gapAt <= length; ++gapAt) {
+            Rects model;
+            for (int k = 0; k <= length; ++k) model.push_back(anyRect(random));
+            memHandle rgn = blockOf(model, u16(model.size()));
+            {
+                RegionUnionList list(rgn, recordOf(rgn));
+                ASSERT_EQ(list.remove(gapAt), kErrNone);
+                model.erase(model.begin() + gapAt);
+                const R a = anyRect(random);
+                const R r{std::min(a.left, a.right), std::min(a.top, a.bottom), i16(std::max(a.left, a.right) + 1),
+                          i16(std::max(a.top, a.bottom) + 1)};
+                for (int from = 0; from <= length; ++from) {
+                    for (int placed : {-1, 0}) {
+                        int placeAt = placed, plainPlaceAt = placed;
+                        ASSERT_EQ(list.skipPassing(from, r, placeAt),
+                                  rgnSkipPassingPlain(model.data(), from, length, r, plainPlaceAt))
+                            << length << " gap at " << gapAt << " from " << from;
+                        ASSERT_EQ(placeAt, plainPlaceAt) << length << " gap at " << gapAt << " from " << from;
+                    }
+                    ASSERT_EQ(list.lastMeetingColumns(from, r), rgnLastMeetingColumnsPlain(model.data(), 0, from, r))
+                        << length << " gap at " << gapAt << " before " << from;
+                }
+                list.close();
+            }
+            memFreeHandle(rgn);
+        }
     }
 }
 

@@ -239,6 +239,33 @@ TEST_F(RegionTest, PendingPiecesStopAtSixtyThree) {
     }
 }
 
+// A long source region added in one call, above a rectangle already held or into an empty
+// region: every one is inserted, so the working list's gap opens again and again.
+TEST_F(RegionTest, LongSourceRegionsMatchTheModel) {
+    struct Case {
+        int pixels;
+        bool below;
+    };
+    for (const Case& c : {Case{40, true}, Case{600, false}, Case{600, true}, Case{2000, true}}) {
+        Rects pixels;
+        for (int k = 0; k < c.pixels; ++k) {
+            const i16 x = i16(2 * (k % 100)), y = i16(2 * (k / 100));
+            pixels.push_back(Rect16{x, y, i16(x + 1), i16(y + 1)});
+        }
+        RegionModel model;
+        if (c.below) regionModelUnion(model, {Rect16{0, 1000, 1, 1001}});
+        memHandle dst = regionFrom(model);
+        RegionModel source;
+        regionModelUnion(source, pixels);
+        memHandle src = regionFrom(source);
+        ASSERT_EQ(regionModelUnion(model, pixels), kErrNone);
+        ASSERT_EQ(rgnUnion(dst, src), kErrNone) << c.pixels;
+        EXPECT_TRUE(sameAsModel(dst, model)) << c.pixels << " below " << c.below;
+        memFreeHandle(dst);
+        memFreeHandle(src);
+    }
+}
+
 TEST_F(RegionTest, RegionUnionsMatchTheModel) {
     Edges edges(23);
     for (int trial = 0; trial < 300; ++trial) {
