@@ -41,7 +41,7 @@
 // the stream), and a shared node's body ends at or before every reference to it: so no walk
 // can meet a node again below itself. Damaged data reads as "not found": a list ends at the
 // first node that breaks these rules.
-// Seen as a tree (each shared node counted at every use), the top-level list holds at most
+// Seen as a tree (each shared node counted at every use), the lexicon holds at most
 // kTrieMaxNodes nodes and no path longer than kTrieMaxWord letters; an image whose tree is
 // larger, or whose lists overlap so that reading the tree takes more than one node per two
 // nibbles of the stream, is refused at open. This bounds every walk over the tree.
