@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/base/ByteOrder.h"
@@ -37,6 +38,10 @@ struct Cursor {
     }
 };
 
+u32 linear(SplTriePos p) { return p.bank * kTrieBankNibbles + p.pos; }
+
+u32 streamEnd(const SplTrieLexicon* lex) { return (lex->bankCount - 1) * kTrieBankNibbles + lex->lastBankNibbles; }
+
 struct NibbleStream {
     const SplTrieLexicon* lex;
     SplTriePos p;
@@ -63,13 +68,12 @@ struct NibbleStream {
     }
     // Moves on by n nibbles, within the stream.
     void skip(u32 n) {
-        u32 linear = p.bank * kTrieBankNibbles + p.pos + n;
-        u32 end = (lex->bankCount - 1) * kTrieBankNibbles + lex->lastBankNibbles;
-        if (linear > end) {
+        u32 to = linear(p) + n;
+        if (to > streamEnd(lex)) {
             failed = true;
             return;
         }
-        p = SplTriePos{linear / kTrieBankNibbles, linear % kTrieBankNibbles};
+        p = SplTriePos{to / kTrieBankNibbles, to % kTrieBankNibbles};
     }
 };
 
@@ -81,6 +85,7 @@ bool readBody(const SplTrieLexicon* lex, NibbleStream* s, u32 kind, SplTrieNode*
         letter += n;
     } while (n == 15 && !s->failed);
     if (s->failed || letter >= lex->letterCount) return false;
+    node->index = letter;
     node->letter = lex->letters[letter];
     node->classCount = 0;
     if (kind == kTriePair || kind == kTriePairInner) {
@@ -98,32 +103,93 @@ bool readBody(const SplTrieLexicon* lex, NibbleStream* s, u32 kind, SplTrieNode*
     if (node->hasChildren) {
         u32 length = s->number(6);
         node->children = s->p;
+        node->childrenEnd = linear(s->p) + length;
         if (length == 0) return false;
         s->skip(length);
     }
     return !s->failed;
 }
 
+// Reads the node at p of a list that ends at listEnd, after a sibling of letter index previous
+// (-1 for the first); false where the node breaks the rules of the layout.
+bool readAt(const SplTrieLexicon* lex, SplTriePos p, u32 listEnd, int previous, SplTrieNode* node) {
+    NibbleStream s{lex, p};
+    u32 start = s.next();
+    node->at = p;
+    node->last = (start & kTrieLast) != 0;
+    node->listEnd = listEnd;
+    u32 kind = start & 7;
+    if (kind == kTrieShared) {
+        u32 index = s.number(4);
+        if (s.failed || index >= lex->sharedCount) return false;
+        node->next = s.p;
+        node->shared = int(index);
+        NibbleStream target{lex, SplTriePos{readLE16(lex->shared + 4 * index), readLE16(lex->shared + 4 * index + 2)}};
+        u32 targetKind = target.next() & 7;
+        // A body that reaches the reference could hold it, and its walk come back here.
+        if (target.failed || targetKind == kTrieShared || targetKind > kTrieInlineInner ||
+            !readBody(lex, &target, targetKind, node) || linear(target.p) > linear(p))
+            return false;
+    } else {
+        if (kind > kTrieInlineInner || !readBody(lex, &s, kind, node)) return false;
+        node->next = s.p;
+        node->shared = -1;
+    }
+    return linear(node->next) <= listEnd && int(node->index) > previous;
+}
+
+// Sizes up the tree as the walkers see it: each shared subtree is read once, its size and
+// height kept, and counted at every use.
+struct Census {
+    const SplTrieLexicon* lex;
+    u64 reads = 0;
+    u64 readLimit = 0;
+    std::vector<u64> sharedNodes;   // per shared entry: the nodes below it, 0 when not read yet
+    std::vector<u32> sharedHeight;  // and the letters of its longest path below
+
+    // The nodes and the longest path (in letters) of the list under parent (null: the top-level
+    // list), whose nodes stand at depth; false when the tree is too large or too deep or takes
+    // too many reads.
+    bool measure(const SplTrieNode* parent, u32 depth, u64* nodes, u32* height) {
+        *nodes = 0;
+        *height = 0;
+        SplTrieNode node;
+        for (bool ok = splTrieFirstNode(lex, parent, &node); ok; ok = splTrieNextNode(lex, &node)) {
+            if (++reads > readLimit || depth >= kTrieMaxWord) return false;
+            u64 below = 0;
+            u32 deeper = 0;
+            if (node.shared >= 0 && sharedNodes[u32(node.shared)] > 0) {
+                below = sharedNodes[u32(node.shared)] - 1;
+                deeper = sharedHeight[u32(node.shared)];
+            } else if (node.hasChildren && !measure(&node, depth + 1, &below, &deeper)) {
+                return false;
+            }
+            if (node.shared >= 0) {
+                sharedNodes[u32(node.shared)] = below + 1;
+                sharedHeight[u32(node.shared)] = deeper;
+            }
+            *nodes += 1 + below;
+            *height = std::max(*height, deeper + 1);
+            if (*nodes > kTrieMaxNodes || depth + *height > kTrieMaxWord) return false;
+        }
+        return true;
+    }
+};
+
 // Walks form's letters down from the top level; the classes stored where it ends.
 u32 descend(const SplTrieLexicon* lex, const u8* form, u8* classes) {
     const u8* rest = form;
-    SplTriePos list{lex->rootBank, lex->rootPos};
+    SplTrieNode node, parent;
     for (u32 depth = 0; depth < kTrieMaxDepth; ++depth) {
-        SplTrieNode node;
-        SplTriePos at = list;
-        for (;;) {
-            if (!splTrieReadNode(lex, at, &node)) return 0;
-            if (node.letter == *rest) break;
-            if (node.last) return 0;
-            at = node.next;
-        }
+        bool found = splTrieFirstNode(lex, depth == 0 ? nullptr : &parent, &node);
+        while (found && node.letter != *rest) found = splTrieNextNode(lex, &node);
+        if (!found) return 0;
         ++rest;
         if (*rest == 0) {
             std::memcpy(classes, node.classes, node.classCount);
             return node.classCount;
         }
-        if (!node.hasChildren) return 0;
-        list = node.children;
+        parent = node;
     }
     return 0;
 }
@@ -272,26 +338,23 @@ bool splTrieInit(SplTrieLexicon* lex, int language, const u8* image, u32 size) {
         u32 bank = readLE16(lex->shared + 4 * i), pos = readLE16(lex->shared + 4 * i + 2);
         if (bank >= lex->bankCount || pos >= kTrieBankNibbles) return false;
     }
-    return lex->rootBank < lex->bankCount && lex->rootPos < kTrieBankNibbles;
+    if (lex->rootBank >= lex->bankCount || lex->rootPos >= kTrieBankNibbles) return false;
+    Census census{lex, 0, streamEnd(lex) / 2, std::vector<u64>(lex->sharedCount, 0),
+                  std::vector<u32>(lex->sharedCount, 0)};
+    u64 nodes = 0;
+    u32 height = 0;
+    return census.measure(nullptr, 0, &nodes, &height);
 }
 
-bool splTrieReadNode(const SplTrieLexicon* lex, SplTriePos p, SplTrieNode* node) {
-    NibbleStream s{lex, p};
-    u32 start = s.next();
-    node->at = p;
-    node->last = (start & kTrieLast) != 0;
-    u32 kind = start & 7;
-    if (kind == kTrieShared) {
-        u32 index = s.number(4);
-        if (s.failed || index >= lex->sharedCount) return false;
-        node->next = s.p;
-        NibbleStream target{lex, SplTriePos{readLE16(lex->shared + 4 * index), readLE16(lex->shared + 4 * index + 2)}};
-        u32 targetKind = target.next() & 7;
-        return !target.failed && targetKind != kTrieShared && targetKind <= kTrieInlineInner &&
-               readBody(lex, &target, targetKind, node);
-    }
-    if (kind > kTrieInlineInner || !readBody(lex, &s, kind, node)) return false;
-    node->next = s.p;
+bool splTrieFirstNode(const SplTrieLexicon* lex, const SplTrieNode* parent, SplTrieNode* node) {
+    if (parent == nullptr) return readAt(lex, SplTriePos{lex->rootBank, lex->rootPos}, streamEnd(lex), -1, node);
+    return parent->hasChildren && readAt(lex, parent->children, parent->childrenEnd, -1, node);
+}
+
+bool splTrieNextNode(const SplTrieLexicon* lex, SplTrieNode* node) {
+    SplTrieNode next;
+    if (node->last || !readAt(lex, node->next, node->listEnd, int(node->index), &next)) return false;
+    *node = next;
     return true;
 }
 
@@ -304,19 +367,13 @@ bool splTrieHasChildren(const SplTrieWalker* w) { return w->depth == 0 || w->fra
 
 bool splTrieFirstChild(SplTrieWalker* w) {
     if (w->depth >= kTrieMaxDepth || !splTrieHasChildren(w)) return false;
-    SplTriePos p = w->depth == 0 ? SplTriePos{w->lex->rootBank, w->lex->rootPos} : w->frames[w->depth - 1].children;
-    if (!splTrieReadNode(w->lex, p, &w->frames[w->depth])) return false;
+    const SplTrieNode* parent = w->depth == 0 ? nullptr : &w->frames[w->depth - 1];
+    if (!splTrieFirstNode(w->lex, parent, &w->frames[w->depth])) return false;
     ++w->depth;
     return true;
 }
 
-bool splTrieNextSibling(SplTrieWalker* w) {
-    if (w->depth == 0 || w->frames[w->depth - 1].last) return false;
-    SplTrieNode node;
-    if (!splTrieReadNode(w->lex, w->frames[w->depth - 1].next, &node)) return false;
-    w->frames[w->depth - 1] = node;
-    return true;
-}
+bool splTrieNextSibling(SplTrieWalker* w) { return w->depth > 0 && splTrieNextNode(w->lex, &w->frames[w->depth - 1]); }
 
 bool splTrieUp(SplTrieWalker* w) {
     if (w->depth == 0) return false;

@@ -36,14 +36,22 @@
 //   classes       kinds 2, 3: four nibbles (u16) index the pair table; kinds 4, 5: a nibble n
 //                 (1-3) and n class bytes of two nibbles each
 //   children      kinds 1, 3, 5: six nibbles (u24) give the length in nibbles of the children
-//                 list that follows them; siblings are in letter-index order
-// Damaged data reads as "not found".
+//                 list that follows them; siblings are in rising letter-index order
+// Every node lies inside its list (a node's children inside its body, the top-level list inside
+// the stream), and a shared node's body ends at or before every reference to it: so no walk
+// can meet a node again below itself. Damaged data reads as "not found": a list ends at the
+// first node that breaks these rules.
+// Seen as a tree (each shared node counted at every use), the lexicon holds at most
+// kTrieMaxNodes nodes and no path longer than kTrieMaxWord letters; an image whose tree is
+// larger, or whose lists overlap so that reading the tree takes more than one node per two
+// nibbles of the stream, is refused at open. This bounds every walk over the tree.
 #include "engine/base/EngineTypes.h"
 
 constexpr u32 kTrieBankNibbles = 0x4000;
 constexpr u32 kTrieMaxClasses = 3;
 constexpr u32 kTrieMaxWord = 63;
 constexpr u32 kTrieMaxDepth = 64;
+constexpr u32 kTrieMaxNodes = 1u << 22;
 constexpr u32 kTspMaxPattern = 8;
 constexpr u32 kTspStateSize = 5;
 constexpr u8 kTspNoOutput = 127;
@@ -96,6 +104,10 @@ struct SplTrieNode {
     SplTriePos at;        // where the node stands in its sibling list
     SplTriePos next;      // where its next sibling starts (meaningless for the last)
     SplTriePos children;  // its first child
+    u32 childrenEnd = 0;  // the nibble after its children list, counted from the first bank
+    u32 listEnd = 0;      // the nibble after its own sibling list
+    u32 index = 0;        // its letter's place in the letter table
+    int shared = -1;      // the shared table entry it was read through, or -1
     u8 letter = 0;
     bool last = false;
     bool hasChildren = false;
@@ -113,8 +125,11 @@ struct SplTrieWalker {
 // Checks the image's tables and addresses them; false for an inconsistent image. The record
 // points into the image, which the caller keeps.
 bool splTrieInit(SplTrieLexicon* lex, int language, const u8* image, u32 size);
-// Reads the node at p; false for damaged data.
-bool splTrieReadNode(const SplTrieLexicon* lex, SplTriePos p, SplTrieNode* node);
+// Reads the first node of the top-level list (parent null) or of parent's children; false when
+// there is none or the data is damaged.
+bool splTrieFirstNode(const SplTrieLexicon* lex, const SplTrieNode* parent, SplTrieNode* node);
+// Moves node on to its next sibling; false, node unchanged, after the last or at damage.
+bool splTrieNextNode(const SplTrieLexicon* lex, SplTrieNode* node);
 
 void splTrieToRoot(SplTrieWalker* w, const SplTrieLexicon* lex);
 bool splTrieHasChildren(const SplTrieWalker* w);

@@ -58,7 +58,7 @@ struct Walk {
     u32 reports;
 };
 
-void visitList(Walk* w, SplTriePos list, u32 depth, const Frame& parent);
+void visitList(Walk* w, const SplTrieNode* above, u32 depth, const Frame& parent);
 
 // The first two B codes of the path must be the word's; each is checked once no letter to come
 // can change it.
@@ -109,16 +109,14 @@ void visit(Walk* w, const SplTrieNode& node, u32 depth, const Frame& parent) {
         if (second < kMinSecond[d]) return;
     }
     if (node.classCount > 0) accept(w, node, depth, f, first, second);
-    if (node.hasChildren && depth + 1 < kTrieMaxWord) visitList(w, node.children, depth + 1, f);
+    if (node.hasChildren && depth + 1 < kTrieMaxWord) visitList(w, &node, depth + 1, f);
 }
 
-void visitList(Walk* w, SplTriePos list, u32 depth, const Frame& parent) {
+// The list under above (null: the top-level list).
+void visitList(Walk* w, const SplTrieNode* above, u32 depth, const Frame& parent) {
     SplTrieNode node;
-    for (SplTriePos at = list;; at = node.next) {
-        if (!splTrieReadNode(w->lex, at, &node)) return;
+    for (bool ok = splTrieFirstNode(w->lex, above, &node); ok; ok = splTrieNextNode(w->lex, &node))
         visit(w, node, depth, parent);
-        if (node.last) return;
-    }
 }
 
 u32 toRequest(const u8* candidate, u8 cls, u32 score, void* arg) {
@@ -170,7 +168,7 @@ u32 splTspCorrectStart(const u8* word, const SplTrieLexicon* lex, SplTspReport r
     w->wordA = end.aLength;
     w->wordB = end.bLength;
     w->text[0] = 'Y';
-    visitList(w, SplTriePos{lex->rootBank, lex->rootPos}, 0, Frame{});
+    visitList(w, nullptr, 0, Frame{});
     return w->reports;
 }
 

@@ -38,7 +38,7 @@ struct Walk {
     u32 reports;
 };
 
-void visitList(Walk* w, SplTriePos list, u32 depth, u8 state, u32 pos);
+void visitList(Walk* w, const SplTrieNode* above, u32 depth, u8 state, u32 pos);
 
 // The candidate's current byte c (0 for the end of a word, whose class is cls) meets the typed
 // word at pos in the given state.
@@ -66,18 +66,16 @@ void visit(Walk* w, const SplTrieNode* node, u8 c, u8 cls, u32 depth, u8 state, 
         if (depth >= kTrieMaxWord) return;
         w->candidate[depth] = c;
         if (node->classCount > 0) visit(w, node, 0, node->classes[0], depth + 1, step.next, pos + advance);
-        if (node->hasChildren) visitList(w, node->children, depth + 1, step.next, pos + advance);
+        if (node->hasChildren) visitList(w, node, depth + 1, step.next, pos + advance);
         return;
     }
 }
 
-void visitList(Walk* w, SplTriePos list, u32 depth, u8 state, u32 pos) {
+// The list under above (null: the top-level list).
+void visitList(Walk* w, const SplTrieNode* above, u32 depth, u8 state, u32 pos) {
     SplTrieNode node;
-    for (SplTriePos at = list;; at = node.next) {
-        if (!splTrieReadNode(w->lex, at, &node)) return;
+    for (bool ok = splTrieFirstNode(w->lex, above, &node); ok; ok = splTrieNextNode(w->lex, &node))
         visit(w, &node, node.letter, 0, depth, state, pos);
-        if (node.last) return;
-    }
 }
 
 void toRequest(void* arg, const u8* candidate, u8 cls, u32 kind) {
@@ -96,7 +94,7 @@ u32 splTspTypoStart(const u8* word, const SplTrieLexicon* lex, SplTypoReport rep
     if (unaccent == nullptr || n == 0 || n > kTrieMaxWord) return 0;
     Walk w{lex, unaccent, {}, u32(n), {}, report, arg, 0};
     for (size_t i = 0; i < n; ++i) w.typed[i] = unaccent[word[i]];
-    visitList(&w, SplTriePos{lex->rootBank, lex->rootPos}, 0, 0, 0);
+    visitList(&w, nullptr, 0, 0, 0);
     return w.reports;
 }
 

@@ -1,17 +1,26 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <future>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SpellTestSupport.h"
+#include "contentgen/lexicon/ProxRules.h"
 #include "contentgen/lexicon/TrieLexWriter.h"
 #include "engine/base/ByteOrder.h"
 #include "spell/SplCorrCtx.h"
 #include "spell/SplShape.h"
 #include "spell/SplTrieLexicon.h"
+#include "spell/SplTspProximity.h"
+#include "spell/SplTypoTree.h"
 #include "spell/SplVerify.h"
 
 namespace {
@@ -244,6 +253,221 @@ TEST(SplTrieLexiconTest, DamagedStreamsReadAsNotFound) {
         EXPECT_EQ(found, 0) << int(fill);
         walkAll(&lex);
     }
+}
+
+// Trees laid out nibble by nibble, to break the layout's rules one at a time. Letter indexes
+// below 15; positions in the first bank.
+std::string hexNumber(u32 value, int nibbles) {
+    std::string out;
+    for (int i = nibbles - 1; i >= 0; --i) out.push_back("0123456789abcdef"[value >> (4 * i) & 15]);
+    return out;
+}
+// A word end with one class.
+std::string leaf(u32 letter, bool last = false) {
+    return hexNumber(kTrieInline | (last ? kTrieLast : 0), 1) + hexNumber(letter, 1) + "101";
+}
+// A word end with children when classed, else a plain inner node; length overrides the
+// children's real length.
+std::string inner(u32 letter, const std::string& children, bool last = false, bool classed = false, int length = -1) {
+    u32 kind = (classed ? kTrieInlineInner : kTrieInner) | (last ? kTrieLast : 0);
+    return hexNumber(kind, 1) + hexNumber(letter, 1) + (classed ? "101" : "") +
+           hexNumber(length < 0 ? u32(children.size()) : u32(length), 6) + children;
+}
+std::string ref(u32 shared, bool last = false) { return hexNumber(last ? kTrieLast : 0, 1) + hexNumber(shared, 4); }
+
+// The image: letters, shared nodes at the given nibbles, the top-level list at root, the stream
+// (hex digits) followed by padding zero nibbles, and the English proximity encoder when asked.
+std::vector<u8> handImage(const std::string& letters, const std::vector<u32>& shared, u32 root,
+                          const std::string& stream, u32 padding = 0, bool encoder = false) {
+    std::vector<u8> image;
+    auto put16 = [&](u32 v) { image.insert(image.end(), {u8(v), u8(v >> 8)}); };
+    put16(u32(letters.size()));
+    image.insert(image.end(), letters.begin(), letters.end());
+    put16(0);
+    put16(u32(shared.size()));
+    for (u32 at : shared) put16(0), put16(at);
+    image.push_back(0);
+    std::vector<u8> section;
+    std::string error;
+    if (encoder) {
+        EXPECT_TRUE(buildProxEncoder(spelltest::readText(std::filesystem::path(SPELL_RULES_DIR) / "en.prox"), &section,
+                                     &error))
+            << error;
+    }
+    if (section.empty()) put16(0);
+    image.insert(image.end(), section.begin(), section.end());
+    put16(0), put16(0);
+    std::string nibbles = stream + std::string(padding, '0');
+    EXPECT_LE(nibbles.size(), kTrieBankNibbles);
+    put16(0), put16(root), put16(1), put16(u32(nibbles.size()));
+    if (nibbles.size() % 2) nibbles.push_back('0');
+    for (size_t i = 0; i < nibbles.size(); i += 2) image.push_back(u8(std::stoi(nibbles.substr(i, 2), nullptr, 16)));
+    return image;
+}
+
+// Runs f on its own thread; a run that does not end in ten seconds fails the program.
+void withinSeconds(const char* what, const std::function<void()>& f) {
+    auto finished = std::make_shared<std::promise<void>>();
+    std::future<void> result = finished->get_future();
+    std::thread([f, finished] {
+        f();
+        finished->set_value();
+    }).detach();
+    if (result.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        ADD_FAILURE() << what << " did not end";
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
+}
+
+// What every walk over a lexicon finds: the walker's forms, the proximity and typo walks'
+// candidates for typed.
+struct Walks {
+    std::map<std::string, std::vector<u8>> forms;
+    std::map<std::string, u32> near;
+    std::set<std::string> typos;
+    bool operator==(const Walks&) const = default;
+};
+
+Walks walkEverything(const SplTrieLexicon* lex, const std::string& typed) {
+    Walks found;
+    withinSeconds(typed.c_str(), [&] {
+        found.forms = walkAll(lex);
+        splTspCorrectStart(spelltest::bytes(typed), lex,
+                           [](const u8* candidate, u8, u32 score, void* arg) {
+                               auto* near = static_cast<std::map<std::string, u32>*>(arg);
+                               (*near)[reinterpret_cast<const char*>(candidate)] = score;
+                               return 0u;
+                           },
+                           &found.near);
+        splTspTypoStart(spelltest::bytes(typed), lex,
+                        [](void* arg, const u8* candidate, u8, u32) {
+                            static_cast<std::set<std::string>*>(arg)->insert(reinterpret_cast<const char*>(candidate));
+                        },
+                        &found.typos);
+    });
+    return found;
+}
+
+// A child list without its last mark ran on into the lists after it; two such lists that run
+// into a top-level list naming both their parents made every walk below a path that doubles at
+// each letter. A list ends where its parent says.
+TEST(SplTrieLexiconTest, ListsEndWhereTheirParentSaysThem) {
+    const std::string typed = "aeaeaeaeaeaeaeaeaeaeaeaeaeaeaeaeaeaeaeae";
+    auto image = [](bool marked) {
+        std::string a = inner(0, leaf(2, marked)), e = inner(1, leaf(2, marked));
+        return handImage("aei", {0, u32(a.size())}, u32(a.size() + e.size()), a + e + ref(0) + ref(1, true), 0, true);
+    };
+    std::vector<u8> sound = image(true), unmarked = image(false);
+    SplTrieLexicon lex, soundLex;
+    ASSERT_TRUE(splTrieInit(&soundLex, 1, sound.data(), u32(sound.size())));
+    ASSERT_TRUE(splTrieInit(&lex, 1, unmarked.data(), u32(unmarked.size())));
+    Walks expected = walkEverything(&soundLex, typed);
+    EXPECT_EQ(expected.forms.size(), 2u);
+    EXPECT_EQ(walkEverything(&lex, typed), expected);
+    for (const char* typo : {"ai", "ia", "eia"})
+        EXPECT_EQ(walkEverything(&lex, typo), walkEverything(&soundLex, typo)) << typo;
+    u8 classes[kTrieMaxClasses];
+    EXPECT_EQ(splTrieFetch(&lex, spelltest::bytes("ei"), classes), 1u);
+    EXPECT_EQ(splTrieFetch(&lex, spelltest::bytes("eiai"), classes), 0u);
+}
+
+// Each case breaks one rule of the layout; the sound case beside it differs only there.
+TEST(SplTrieLexiconTest, NodesBreakingTheLayoutEndTheirList) {
+    std::string self = inner(0, ref(0, true), false, true);  // a shared word "a" whose child is itself
+    struct Case {
+        const char* what;
+        std::vector<u8> image;
+        std::set<std::string> forms;
+    } cases[] = {
+        {"letters rising", handImage("ab", {}, 0, leaf(0) + leaf(1, true)), {"a", "b"}},
+        {"letters falling", handImage("ab", {}, 0, leaf(1) + leaf(0, true)), {"b"}},
+        {"a letter twice", handImage("ab", {}, 0, leaf(0) + leaf(0, true)), {"a"}},
+        {"a child inside its parent", handImage("ab", {}, 0, inner(0, leaf(1, true), true, true)), {"a", "ab"}},
+        {"a child past its parent's end",
+         handImage("ab", {}, 0, inner(0, leaf(1, true), true, true, 4) + "0"), {"a"}},
+        {"a shared body before its reference",
+         handImage("ab", {0}, 5, leaf(0) + ref(0) + leaf(1, true)), {"a", "b"}},
+        {"a shared body holding its reference", handImage("ab", {0}, u32(self.size()), self + ref(0, true)), {"a"}},
+    };
+    for (const Case& c : cases) {
+        SplTrieLexicon lex;
+        ASSERT_TRUE(splTrieInit(&lex, 1, c.image.data(), u32(c.image.size()))) << c.what;
+        std::set<std::string> forms;
+        withinSeconds(c.what, [&] {
+            for (const auto& [form, classes] : walkAll(&lex)) forms.insert(form);
+        });
+        EXPECT_EQ(forms, c.forms) << c.what;
+        u8 classes[kTrieMaxClasses];
+        for (const char* form : {"a", "b", "ab", "aa"})
+            EXPECT_EQ(splTrieFetch(&lex, spelltest::bytes(form), classes), forms.count(form)) << c.what << " " << form;
+    }
+}
+
+// Levels of two shared nodes, each naming both of the level below: the tree doubles with every
+// level: k levels hold 2^(k+2) - 2 nodes, then the extra leaves.
+std::vector<u8> doubling(u32 levels, u32 extraLeaves) {
+    std::string stream;
+    std::vector<u32> shared;
+    for (u32 k = 0; k <= levels; ++k)
+        for (u32 letter = 0; letter < 2; ++letter) {
+            shared.push_back(u32(stream.size()));
+            stream += k == 0 ? leaf(letter) : inner(letter, ref(2 * k - 2) + ref(2 * k - 1, true));
+        }
+    u32 root = u32(stream.size());
+    stream += ref(2 * levels) + ref(2 * levels + 1, extraLeaves == 0);
+    for (u32 i = 0; i < extraLeaves; ++i) stream += leaf(2 + i, i + 1 == extraLeaves);
+    return handImage("abcdefg", shared, root, stream);
+}
+
+// A chain of inner nodes, the last a word: a path of the given letters.
+std::vector<u8> chain(u32 letters) {
+    std::string node = leaf(0, true);
+    for (u32 i = 1; i < letters; ++i) node = inner(0, node, true);
+    return handImage("a", {}, 0, node);
+}
+
+// Forty shared entries all naming one node of ten children, each reached on its own path:
+// 12 per level less one list reads; the stream padded to the nibbles given.
+std::vector<u8> rereading(u32 nibbles) {
+    std::string children;
+    for (u32 i = 1; i <= 10; ++i) children += leaf(i, i == 10);
+    std::string body = inner(0, children);
+    std::string list = ref(39, true);
+    for (int j = 38; j >= 0; --j) list = ref(u32(j)) + inner(11, list, true);
+    std::string stream = body + list;
+    EXPECT_LE(stream.size(), nibbles);
+    return handImage("abcdefghijkl", std::vector<u32>(40, 0), u32(body.size()), stream, u32(nibbles - stream.size()));
+}
+
+// Sizing the tree at open bounds every walk: a tree larger or deeper than a lexicon holds, or
+// whose lists overlap so that it reads more nodes than its stream holds, is refused.
+TEST(SplTrieLexiconTest, TreesPastTheLimitsAreRefusedAtOpen) {
+    const u32 reads = 12 * 40 - 1;
+    struct Case {
+        const char* what;
+        std::vector<u8> image;
+        bool opens;
+    } cases[] = {
+        {"the most nodes", doubling(20, 2), true},
+        {"one node more", doubling(20, 3), false},
+        {"the longest word", chain(kTrieMaxWord), true},
+        {"one letter longer", chain(kTrieMaxWord + 1), false},
+        {"a read per two nibbles", rereading(2 * reads), true},
+        {"one read more", rereading(2 * reads - 1), false},
+    };
+    static_assert(kTrieMaxNodes == (1u << 22));
+    for (const Case& c : cases) {
+        SplTrieLexicon lex;
+        bool opened = false;
+        withinSeconds(c.what, [&] { opened = splTrieInit(&lex, 1, c.image.data(), u32(c.image.size())); });
+        EXPECT_EQ(opened, c.opens) << c.what;
+    }
+    SplTrieLexicon lex;
+    std::vector<u8> deepest = chain(kTrieMaxWord);
+    ASSERT_TRUE(splTrieInit(&lex, 1, deepest.data(), u32(deepest.size())));
+    u8 classes[kTrieMaxClasses];
+    EXPECT_EQ(splTrieFetch(&lex, spelltest::bytes(std::string(kTrieMaxWord, 'a')), classes), 1u);
 }
 
 }  // namespace
