@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/base/ByteOrder.h"
@@ -79,11 +78,13 @@ struct NibbleStream {
 
 // The body of a node (after its start nibble), the start's kind given.
 bool readBody(const SplTrieLexicon* lex, NibbleStream* s, u32 kind, SplTrieNode* node) {
+    // A run of 15s past the letter table is damage; reading on to its end would make every read
+    // of the node cost the run's length.
     u32 letter = 0, n = 0;
     do {
         n = s->next();
         letter += n;
-    } while (n == 15 && !s->failed);
+    } while (n == 15 && !s->failed && letter < lex->letterCount);
     if (s->failed || letter >= lex->letterCount) return false;
     node->index = letter;
     node->letter = lex->letters[letter];

@@ -256,7 +256,7 @@ TEST(SplTrieLexiconTest, DamagedStreamsReadAsNotFound) {
 }
 
 // Trees laid out nibble by nibble, to break the layout's rules one at a time. Letter indexes
-// below 15; positions in the first bank.
+// below 15; positions count nibbles from the first bank.
 std::string hexNumber(u32 value, int nibbles) {
     std::string out;
     for (int i = nibbles - 1; i >= 0; --i) out.push_back("0123456789abcdef"[value >> (4 * i) & 15]);
@@ -285,7 +285,8 @@ std::vector<u8> handImage(const std::string& letters, const std::vector<u32>& sh
     image.insert(image.end(), letters.begin(), letters.end());
     put16(0);
     put16(u32(shared.size()));
-    for (u32 at : shared) put16(0), put16(at);
+    auto putPosition = [&](u32 at) { put16(at / kTrieBankNibbles), put16(at % kTrieBankNibbles); };
+    for (u32 at : shared) putPosition(at);
     image.push_back(0);
     std::vector<u8> section;
     std::string error;
@@ -298,10 +299,12 @@ std::vector<u8> handImage(const std::string& letters, const std::vector<u32>& sh
     image.insert(image.end(), section.begin(), section.end());
     put16(0), put16(0);
     std::string nibbles = stream + std::string(padding, '0');
-    EXPECT_LE(nibbles.size(), kTrieBankNibbles);
-    put16(0), put16(root), put16(1), put16(u32(nibbles.size()));
+    u32 banks = u32(nibbles.size() + kTrieBankNibbles - 1) / kTrieBankNibbles;
+    EXPECT_LE(banks, 255u);
+    putPosition(root), put16(banks), put16(u32(nibbles.size()) - (banks - 1) * kTrieBankNibbles);
     if (nibbles.size() % 2) nibbles.push_back('0');
-    for (size_t i = 0; i < nibbles.size(); i += 2) image.push_back(u8(std::stoi(nibbles.substr(i, 2), nullptr, 16)));
+    auto value = [](char hex) { return u8(hex <= '9' ? hex - '0' : hex - 'a' + 10); };
+    for (size_t i = 0; i < nibbles.size(); i += 2) image.push_back(u8(value(nibbles[i]) << 4 | value(nibbles[i + 1])));
     return image;
 }
 
@@ -438,6 +441,36 @@ std::vector<u8> rereading(u32 nibbles) {
     std::string stream = body + list;
     EXPECT_LE(stream.size(), nibbles);
     return handImage("abcdefghijkl", std::vector<u32>(40, 0), u32(body.size()), stream, u32(nibbles - stream.size()));
+}
+
+// Every bottom list of a tree four levels of fifteen letters deep names one shared node whose
+// letter nibbles run on for run nibbles: reading it stops once the letter is past the table,
+// not at the run's end, or opening and walking read run nibbles per list.
+std::vector<u8> longLetterRun(u32 run) {
+    std::function<std::string(u32)> level = [&](u32 k) {
+        std::string list;
+        for (u32 letter = 0; letter < 15; ++letter)
+            list += k == 4 ? inner(letter, ref(0, true), letter == 14, true)
+                           : inner(letter, level(k + 1), letter == 14);
+        return list;
+    };
+    std::string target = hexNumber(kTrieInline, 1) + std::string(run, 'f');
+    return handImage("abcdefghijklmno", {0}, u32(target.size()), target + level(1));
+}
+
+TEST(SplTrieLexiconTest, ALetterStopsBeingReadOncePastTheLetterTable) {
+    std::vector<u8> image = longLetterRun(1u << 20);
+    SplTrieLexicon lex;
+    std::map<std::string, std::vector<u8>> forms;
+    withinSeconds("a long letter run", [&] {
+        ASSERT_TRUE(splTrieInit(&lex, 1, image.data(), u32(image.size())));
+        forms = walkAll(&lex);
+    });
+    EXPECT_EQ(forms.size(), 15u * 15 * 15 * 15);
+    EXPECT_EQ(forms.count("oooo"), 1u);
+    u8 classes[kTrieMaxClasses];
+    EXPECT_EQ(splTrieFetch(&lex, spelltest::bytes("oooo"), classes), 1u);
+    EXPECT_EQ(splTrieFetch(&lex, spelltest::bytes("ooooa"), classes), 0u);
 }
 
 // Sizing the tree at open bounds every walk: a tree larger or deeper than a lexicon holds, or
