@@ -106,13 +106,15 @@ int splPhonEncode(const u8* word, u8* pairs, const SplPhonTable* phon) {
             i += m.length;
             continue;
         }
-        int end = i + m.length;
+        const int start = i, end = i + m.length;
         for (; i < end; ++i) {
             u8 c = framed[i];
             if (c == kFrameStart) continue;
             if (c == kFrameEnd) break;
             put(c, *codes != 0 ? *codes++ : kPairCodeNone);
         }
+        // A replacement that starts on the word's end writes nothing, but the word still ends.
+        if (i == start) ++i;
     }
     if (overflow) return -1;
     if (rest != nullptr) {

@@ -1,9 +1,18 @@
 #pragma once
 // Small lexicons made by the project's own builder, opened the way the front end opens them.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
+#include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "contentgen/lexicon/LexBuilder.h"
@@ -29,14 +38,30 @@ inline std::string set1(const std::string& utf8) {
 
 inline const u8* bytes(const std::string& s) { return reinterpret_cast<const u8*>(s.c_str()); }
 
+// Runs f on its own thread; a run that does not end in ten seconds fails the program.
+inline void withinSeconds(const char* what, const std::function<void()>& f) {
+    auto finished = std::make_shared<std::promise<void>>();
+    std::future<void> result = finished->get_future();
+    std::thread([f, finished] {
+        f();
+        finished->set_value();
+    }).detach();
+    if (result.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        ADD_FAILURE() << what << " did not end";
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
+}
+
+
 // Builds "<dir>/x_phon.env" and "<dir>/x_main.lex" from UTF-8 words; the builder's message on
 // failure.
 inline std::string buildSmall(const std::filesystem::path& dir, int language, const std::vector<std::string>& utf8,
-                              u16 flags = 0, bool compress = true) {
+                              u16 flags = 0, bool compress = true, const std::string& moreRules = "") {
     LexBuildInput input;
     input.language = language;
     for (const std::string& w : utf8) input.words.push_back(set1(w));
-    input.rulesText = rulesText(language);
+    input.rulesText = rulesText(language) + moreRules;
     input.flags = flags;
     input.compress = compress;
     input.envPath = (dir / "x_phon.env").string();

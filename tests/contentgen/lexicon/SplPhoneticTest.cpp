@@ -100,4 +100,27 @@ TEST(PhonRules, RulesFileErrors) {
     }
 }
 
+TEST(SplPhoneticEndTest, AReplacementOnTheWordsEndAloneEndsTheWord) {
+    // A rule on the end mark alone matches at every word's end and codes no letter: each word
+    // codes as it would without it, and the encoder moves past the mark rather than matching
+    // it again.
+    const auto dir = spelltest::scratch("phonetic-end");
+    std::string built;
+    spelltest::withinSeconds("building with an end-only replacement", [&] {
+        built = spelltest::buildSmall(dir, 1, {"dog", "ball"}, 0, true, "Z = 11\n");
+    });
+    ASSERT_EQ(built, "");
+    u32 error = 0;
+    SplPhonTable* endRule = splPhonOpen((dir / "x_phon.env").string().c_str(), 0, &error);
+    ASSERT_NE(endRule, nullptr) << error;
+    std::string dog, ball;
+    spelltest::withinSeconds("coding with an end-only replacement", [&] {
+        dog = pairs(endRule, "dog");
+        ball = pairs(endRule, "ball");
+    });
+    EXPECT_EQ(dog, p({'d', 21, 'o', 16, 'g', 19}));
+    EXPECT_EQ(ball, p({'b', 17, 'a', 16, 'l', 22, 9, 11}));
+    splPhonClose(endRule);
+}
+
 }  // namespace

@@ -25,6 +25,8 @@
 
 namespace {
 
+using spelltest::withinSeconds;
+
 std::vector<std::string> trieWords() {
     std::vector<std::string> words = {"dog", "Paris", "NASA", "don't", "well-known", "polish", "Polish", "x",
                                       "etc.", "cafe", "a", "abcdefghijklmnopqrstuvwxyz"};
@@ -306,21 +308,6 @@ std::vector<u8> handImage(const std::string& letters, const std::vector<u32>& sh
     auto value = [](char hex) { return u8(hex <= '9' ? hex - '0' : hex - 'a' + 10); };
     for (size_t i = 0; i < nibbles.size(); i += 2) image.push_back(u8(value(nibbles[i]) << 4 | value(nibbles[i + 1])));
     return image;
-}
-
-// Runs f on its own thread; a run that does not end in ten seconds fails the program.
-void withinSeconds(const char* what, const std::function<void()>& f) {
-    auto finished = std::make_shared<std::promise<void>>();
-    std::future<void> result = finished->get_future();
-    std::thread([f, finished] {
-        f();
-        finished->set_value();
-    }).detach();
-    if (result.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
-        ADD_FAILURE() << what << " did not end";
-        std::fflush(nullptr);
-        std::_Exit(1);
-    }
 }
 
 // What every walk over a lexicon finds: the walker's forms, the proximity and typo walks'
