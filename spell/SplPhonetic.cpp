@@ -84,7 +84,8 @@ int splPhonEncode(const u8* word, u8* pairs, const SplPhonTable* phon) {
                 ++i;
                 --n;
             }
-            if (n == 0 || framed[i] == kFrameEnd) {
+            // A rule on the start mark alone still codes the letter after it.
+            if (framed[i] == kFrameEnd) {
                 ++i;
                 continue;
             }

@@ -123,4 +123,36 @@ TEST(SplPhoneticEndTest, AReplacementOnTheWordsEndAloneEndsTheWord) {
     splPhonClose(endRule);
 }
 
+TEST(SplPhoneticEndTest, RulesOnTheFrameMarksCodeEveryLetter) {
+    // Whatever a rule does with the marks around a word, each of the word's letters is coded
+    // once: an ordinary rule on the start mark alone codes the first letter, a replacement on a
+    // mark alone codes none, and codes past a pattern's letters are left unused. The builder
+    // writes the phonetic file before it checks the words, so a lossy rule still leaves one.
+    struct Case {
+        const char* rule;
+        const char* word;
+        std::string expected;
+    } cases[] = {
+        {"Y 3\n", "dog", p({'d', 19, 'o', 16, 'g', 19})},
+        {"Y 3\n", "", ""},
+        {"Y = 11\n", "dog", p({'d', 21, 'o', 16, 'g', 19})},
+        {"Z 3\n", "dog", p({'d', 21, 'o', 16, 'g', 19})},
+        {"YZ 3\n", "", ""},
+        {"YZ = 11\n", "", ""},
+        {"YZ = 11\n", "dog", p({'d', 21, 'o', 16, 'g', 19})},
+        {"gZ = 30 31\n", "dog", p({'d', 21, 'o', 16, 'g', 30})},
+    };
+    for (const Case& c : cases) {
+        const auto dir = spelltest::scratch("phonetic-marks");
+        spelltest::withinSeconds(c.rule, [&] { spelltest::buildSmall(dir, 1, {"dog"}, 0, true, c.rule); });
+        u32 error = 0;
+        SplPhonTable* table = splPhonOpen((dir / "x_phon.env").string().c_str(), 0, &error);
+        ASSERT_NE(table, nullptr) << c.rule << error;
+        std::string coded;
+        spelltest::withinSeconds(c.rule, [&] { coded = pairs(table, c.word); });
+        EXPECT_EQ(coded, c.expected) << c.rule << " " << c.word;
+        splPhonClose(table);
+    }
+}
+
 }  // namespace
