@@ -208,6 +208,7 @@ int splWordToKey(const u8* word, u8* key, int mode, const SplPhonTable* phon) {
 }
 
 int unphfull(const u8* key, u8* word, const SplPhonTable* phon) {
+    if (key[0] == 0 || key[1] == 0) return -1;
     int out = 0;
     u8 prev = 0;
     for (const u8* p = key + 2; *p != 0; ++p) {

@@ -22,5 +22,5 @@ void splPhonBin(const u8* pairs, u8* bin, const SplPhonTable* phon);
 // and code indexes. Answers the key's length, or 0 when it would pass kSplMaxKey bytes.
 int splWordToKey(const u8* word, u8* key, int mode, const SplPhonTable* phon);
 // Letters of a key's codes (after its two bin bytes); answers the word's length, -1 when a
-// code lies outside the pair table.
+// code lies outside the pair table or the key is shorter than its bin bytes.
 int unphfull(const u8* key, u8* word, const SplPhonTable* phon);

@@ -19,6 +19,7 @@ size_t length(const u8* s) { return std::strlen(reinterpret_cast<const char*>(s)
 
 // The entry's pair string, from its code indexes up to the end or the spelled part.
 int decodePairs(const u8* key, u8* pairs, const SplPhonTable* phon) {
+    if (key[0] == 0 || key[1] == 0) return -1;
     int n = 0;
     for (const u8* k = key + 2; *k != 0 && *k != kSplKeySpelled; ++k) {
         if (*k >= splPhonLetterCount(phon) || n + 2 >= kSplPairsSize) return -1;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "SpellTestSupport.h"
 #include "contentgen/lexicon/PhonRules.h"
@@ -153,6 +156,30 @@ TEST(SplPhoneticEndTest, RulesOnTheFrameMarksCodeEveryLetter) {
         EXPECT_EQ(coded, c.expected) << c.rule << " " << c.word;
         splPhonClose(table);
     }
+}
+
+TEST(SplPhoneticEndTest, AKeyShorterThanItsBinBytesIsRefused) {
+    // Sized exactly, so that a read past the key's end is caught.
+    const auto dir = spelltest::scratch("phonetic-short-key");
+    ASSERT_EQ(spelltest::buildSmall(dir, 1, {"dog"}), "");
+    u32 error = 0;
+    SplPhonTable* table = splPhonOpen((dir / "x_phon.env").string().c_str(), 0, &error);
+    ASSERT_NE(table, nullptr) << error;
+    const u8 bin = u8(table->words[5]);
+    struct Case {
+        std::vector<u8> key;
+        int length;
+    } cases[] = {{{0}, -1}, {{bin, 0}, -1}, {{bin, bin, 0}, 0}};
+    for (const Case& c : cases) {
+        auto key = std::make_unique<u8[]>(c.key.size());
+        std::copy(c.key.begin(), c.key.end(), key.get());
+        u8 word[kSplPairsSize] = {1};
+        EXPECT_EQ(unphfull(key.get(), word, table), c.length) << c.key.size();
+        if (c.length == 0) {
+            EXPECT_EQ(word[0], 0);
+        }
+    }
+    splPhonClose(table);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "SpellTestSupport.h"
 #include "spell/SplCorrect.h"
@@ -31,6 +34,21 @@ struct Proximity : ::testing::Test {
         return splProxCompare(key, codes, &p);
     }
 };
+
+TEST_F(Proximity, AnEntryKeyShorterThanItsBinBytesIsDamaged) {
+    SplCorrectReq req;
+    splCorrectInit(nullptr, kCorrModeCandidates, 1, &req);
+    SplProxParams p;
+    ASSERT_TRUE(splProxSetup(spelltest::bytes("house"), false, phon, &req, &p));
+    const u8 codes[] = {1, 0};
+    // Sized exactly, so that a read past the key's end is caught.
+    const std::vector<u8> keys[] = {{0}, {p.bin[0], 0}};
+    for (const std::vector<u8>& k : keys) {
+        auto key = std::make_unique<u8[]>(k.size());
+        std::copy(k.begin(), k.end(), key.get());
+        EXPECT_EQ(splProxCompare(key.get(), codes, &p), kProxDamaged) << k.size();
+    }
+}
 
 TEST_F(Proximity, PairStringsMoreThanSixBytesApartAreNeverReported) {
     SplCorrectReq req;
