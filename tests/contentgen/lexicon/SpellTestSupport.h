@@ -53,7 +53,6 @@ inline void withinSeconds(const char* what, const std::function<void()>& f) {
     }
 }
 
-
 // Builds "<dir>/x_phon.env" and "<dir>/x_main.lex" from UTF-8 words; the builder's message on
 // failure.
 inline std::string buildSmall(const std::filesystem::path& dir, int language, const std::vector<std::string>& utf8,

@@ -1,15 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <future>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "SpellTestSupport.h"
