@@ -30,8 +30,10 @@ u8 folded(u8 letter, bool may, const u8* classes, const u8* unaccent, bool p) {
 }  // namespace
 
 int splPhonKeyCompare(const u8* a, const u8* b, u32 mode, const SplPhonTable* phon) {
-    if (a[0] != b[0]) return int(a[0]) - int(b[0]);
-    if (a[1] != b[1]) return int(a[1]) - int(b[1]);
+    // A key that ends inside its two bin bytes (a damaged entry's) ends the comparison there:
+    // no byte past either terminator is read.
+    if (a[0] != b[0] || a[0] == 0) return int(a[0]) - int(b[0]);
+    if (a[1] != b[1] || a[1] == 0) return int(a[1]) - int(b[1]);
     const u8* classes = splLetterClassTable(phon->language);
     const u8* unaccent = splUnaccentTable(phon->language);
     bool p = phon->keyCompare == SplKeyCompareKind::P;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "SpellTestSupport.h"
@@ -75,6 +77,18 @@ TEST_F(KeyCompare, ASpelledPartComparesAsItStands) {
     EXPECT_EQ(splPhonKeyCompare(spelltest::bytes(a), spelltest::bytes(a), 3, phon[0]), 0);
     std::string plain = key("teh", phon[0]);
     EXPECT_LT(splPhonKeyCompare(spelltest::bytes(plain), spelltest::bytes(a), 3, phon[0]), 0);
+}
+
+TEST_F(KeyCompare, KeysEndingInsideTheirBinBytesAreReadNoFurther) {
+    // Sized exactly, so that a read past either key's end is caught; a three-byte key is the
+    // shortest that holds both bin bytes.
+    const std::string cases[] = {std::string(1, '\0'), std::string("B\0", 2), std::string("BC\0", 3)};
+    for (const std::string& c : cases) {
+        auto a = std::make_unique<u8[]>(c.size()), b = std::make_unique<u8[]>(c.size());
+        std::memcpy(a.get(), c.data(), c.size());
+        std::memcpy(b.get(), c.data(), c.size());
+        EXPECT_EQ(splPhonKeyCompare(a.get(), b.get(), 3, phon[1]), 0) << c.size();
+    }
 }
 
 struct Splits {
