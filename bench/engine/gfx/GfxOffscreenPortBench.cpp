@@ -17,6 +17,7 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/GfxRowCopy.h"
 #include "engine/gfx/PackedPixels.h"
 #include "engine/gfx/PackedRowWalk.h"
 
@@ -163,6 +164,49 @@ void WalkRunsOnly(benchmark::State& state) {
 }
 BENCHMARK(WalkRunsOnly<false>)->Name("Packed16WalkRunsOnly");
 BENCHMARK(WalkRunsOnly<true>)->Name("Packed8WalkRunsOnly");
+
+// The other floor: writing the runs of the 8-bit picture into a store of the same size from
+// places found beforehand, with the span copies the port uses; no header is chained or
+// checked. A walker that draws overlaps its header chain with these writes at best.
+struct RunPlaces {
+    std::vector<const u8*> colours;
+    std::vector<u8> counts;  // the run's length less one, with the top bit set for a repeat
+    std::vector<size_t> rowEnds;
+    bool row(u32) {
+        if (!colours.empty()) rowEnds.push_back(colours.size());
+        return true;
+    }
+    void run(const GfxPackedRun& run) {
+        colours.push_back(run.colours);
+        counts.push_back(u8((run.repeat ? 0x80 : 0) | (run.count - 1)));
+    }
+};
+
+void Packed8WritesOnly(benchmark::State& state) {
+    const std::vector<u8> picture = packed8Picture();
+    RunPlaces places;
+    if (!gfxWalkPackedRows8(picture.data(), picture.size(), kHeight, places)) state.SkipWithError("the picture did not walk whole");
+    places.rowEnds.push_back(places.colours.size());
+    std::vector<u8> store(size_t(kWidth) * kHeight);
+    for (auto _ : state) {
+        size_t i = 0;
+        for (u32 y = 0; y < kHeight; ++y) {
+            u8* to = store.data() + size_t(y) * kWidth;
+            for (; i < places.rowEnds[y]; ++i) {
+                const size_t count = (places.counts[i] & 0x7F) + 1u;
+                if (places.counts[i] & 0x80) gfxFillSpan(to, places.colours[i][0], count);
+                else gfxCopySpan(to, places.colours[i], count);
+                to += count;
+            }
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * kWidth * kHeight);
+    std::vector<u8> expected(store.size());
+    gfxExpandPacked8(picture.data(), picture.size(), kWidth, kHeight, expected.data(), kWidth);
+    if (store != expected) state.SkipWithError("the store differs from the decoded picture");
+}
+BENCHMARK(Packed8WritesOnly);
 
 // Row by row, as the ports' stores are written; the row size and count are arguments.
 void MemcpyOfTheSameArea(benchmark::State& state) {
