@@ -1,13 +1,14 @@
 // Eight-bit offscreen ports: indices written straight into the store where the call allows.
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/gfx/GfxRowCopy.h"
-#include "engine/gfx/PackedRowWalk.h"
+#include "engine/gfx/PackedRowPairWalk.h"
 #include "engine/gfx/PackedRunPlacement.h"
 
 namespace {
@@ -15,9 +16,10 @@ namespace {
 // Writes the runs of packed 8-bit rows drawn at `at`, mirrored or flipped as asked, into one
 // clip piece of the store: the device row and the picture columns the piece lets through are
 // found once per row and per piece, each run is then cut to those columns. In transparent
-// mode, repeated index 0 leaves the store as it is. Mirroring is a parameter of the type, so
-// that the plain case carries no test of it per run.
-template <bool kMirror>
+// mode, repeated index 0 leaves the store as it is. Mirroring, and a piece that lets every
+// column through (runs are then cut only where they reach past the picture's width), are
+// parameters of the type, so that the common case carries no test of them per run.
+template <bool kMirror, bool kAllColumns>
 class PackedInto8 {
 public:
     PackedInto8(GfxDibBitmap& store, Point16 at, u16 width, u16 height, bool flip, bool transparent, const Rect16& piece)
@@ -28,19 +30,35 @@ public:
         // The clip piece lies inside the picture's rectangle, so both are columns of the picture.
         firstColumn_ = u32(std::max<i32>(0, fromLeft));
         endColumn_ = u32(std::max<i32>(0, std::min<i32>(width, fromRight)));
+        if (firstColumn_ < endColumn_) {
+            keptFrom_ = kMirror ? i64(at.h) + width - endColumn_ : i64(at.h) + firstColumn_;
+            kept_.resize(endColumn_ - firstColumn_);
+        }
     }
 
-    bool row(u32 y) {
+    u8* row(u32 y) {
         const i32 device = flip_ ? at_.v + i32(height_) - 1 - i32(y) : at_.v + i32(y);
-        if (device < piece_.top || device >= piece_.bottom) return false;
-        row_ = store_.RowAt(device);
-        return true;
+        if (device < piece_.top || device >= piece_.bottom) return nullptr;
+        return store_.RowAt(device);
     }
 
-    void run(const GfxPackedRun& run) {
+    // The piece's columns of a row, which are all its runs may write.
+    void keep(u8* row) {
+        if (!kept_.empty()) std::memcpy(kept_.data(), row + keptFrom_, kept_.size());
+    }
+    void restore(u8* row) {
+        if (!kept_.empty()) std::memcpy(row + keptFrom_, kept_.data(), kept_.size());
+    }
+
+    void run(u8* row, const GfxPackedRun& run) {
         // Most runs lie wholly inside the piece's columns and are written as they stand.
         u32 first = run.x, end = run.x + run.count;
-        if (first < firstColumn_ || end > endColumn_) {
+        if (kAllColumns) {
+            if (end > endColumn_) [[unlikely]] {
+                end = endColumn_;
+                if (first >= end) return;
+            }
+        } else if (first < firstColumn_ || end > endColumn_) [[unlikely]] {
             first = std::max(first, firstColumn_);
             end = std::min(end, endColumn_);
             if (first >= end) return;
@@ -48,9 +66,11 @@ public:
         const size_t count = end - first;
         // Measured from the row's start: the picture's column 0 may lie left of the store.
         // The device columns of picture columns [first, end): from `to` on, in reverse when mirrored.
-        u8* to = row_ + (kMirror ? i64(at_.h) + width_ - end : i64(at_.h) + first);
+        u8* to = row + (kMirror ? i64(at_.h) + width_ - end : i64(at_.h) + first);
         if (run.repeat) {
-            if (!(transparent_ && run.colours[0] == 0)) gfxFillSpan(to, run.colours[0], count);
+            // A run of an 8-bit row is at most 128 places: no call into the C library.
+            const u8 value = run.colours[0];
+            if (value != 0 || !transparent_) [[likely]] gfxFillPattern(to, 0x0101010101010101ull * value, count);
         } else if (!kMirror) {
             gfxCopySpan(to, run.colours + (first - run.x), count);
         } else {
@@ -69,8 +89,30 @@ private:
     Rect16 piece_;
     u32 firstColumn_ = 0;
     u32 endColumn_ = 0;
-    u8* row_ = nullptr;
+    i64 keptFrom_ = 0;
+    std::vector<u8> kept_;
 };
+
+struct PackedPiece8 {
+    GfxDibBitmap& store;
+    Point16 at;
+    u16 width;
+    u16 height;
+    bool flip;
+    bool transparent;
+    const Rect16& piece;
+    const u8* pixels;
+    size_t size;
+    u32 rows;
+};
+
+// One function a kind of piece, so that the visitor is the walk's own local: its fields then
+// stay in registers across the byte writes, which could otherwise alias them.
+template <bool kMirror, bool kAllColumns>
+bool drawPackedPiece8(const PackedPiece8& p) {
+    PackedInto8<kMirror, kAllColumns> visit(p.store, p.at, p.width, p.height, p.flip, p.transparent, p.piece);
+    return gfxWalkPackedRowPairs8(p.pixels, p.size, p.rows, visit);
+}
 
 }  // namespace
 
@@ -100,13 +142,10 @@ EngineErr GfxOffscreenPort8::DrawPixels(const Rect16& dst, u16 width, u16 height
     ForEachClipPiece(area, [&](const Rect16& piece) {
         if (packed) {
             const u32 rows = gfxRowsToRead(at.v, height, flip, piece);
-            if (mirror) {
-                PackedInto8<true> visit(*store_, at, width, height, flip, transparent, piece);
-                damaged |= !gfxWalkPackedRows8(pixels, size, rows, visit);
-            } else {
-                PackedInto8<false> visit(*store_, at, width, height, flip, transparent, piece);
-                damaged |= !gfxWalkPackedRows8(pixels, size, rows, visit);
-            }
+            const PackedPiece8 p{*store_, at, width, height, flip, transparent, piece, pixels, size, rows};
+            if (mirror) damaged |= !drawPackedPiece8<true, false>(p);
+            else if (piece.left <= at.h && piece.right >= at.h + i32(width)) damaged |= !drawPackedPiece8<false, true>(p);
+            else damaged |= !drawPackedPiece8<false, false>(p);
             return;
         }
         for (i32 y = piece.top; y < piece.bottom; ++y) {

@@ -3,7 +3,8 @@
 // that decode whole pictures: the visitor's calls are inlined, it is asked once per row
 // whether it wants that row's runs (and sets up its row there), and the 16-bit walker can
 // leave the transparent gaps out. Every row is read and checked whether wanted or not, so a
-// walk reports damage exactly as gfxWalkPacked8 and gfxWalkPacked16 do.
+// walk reports damage exactly as gfxWalkPacked8 and gfxWalkPacked16 do. The steps through
+// one 8-bit row serve the walker of row pairs as well.
 //
 // A visitor has `bool row(u32 y)` and `void run(const GfxPackedRun&)`.
 #include <cstddef>
@@ -18,36 +19,77 @@ constexpr u8 kRepeatRun8 = 0x80;
 constexpr u16 kRepeatRun16 = 0x8000;
 constexpr size_t kRepeatRun16Bytes = 8;
 
+// Where the walk of one 8-bit row stands: the next header, the row's end, the next run's
+// column, and the visitor's handle for the row.
+template <class Row>
+struct RowCursor8 {
+    const u8* run;
+    const u8* end;
+    u32 y;
+    u32 x;
+    Row row;
+};
+
+// A run takes at most a header and 128 indices.
+constexpr size_t kLongestRun8 = 129;
+
+// The row whose 2-byte count starts at `data`, or false when the count or the row's bytes are
+// missing.
+template <class Visitor, class Row>
+[[gnu::always_inline]] inline bool openRow8(const u8* data, const u8* end, u32 y, Visitor& visit, RowCursor8<Row>& c) {
+    if (end - data < 2) return false;
+    const size_t count = readBE16(data);
+    if (size_t(end - data - 2) < count) return false;
+    c = {data + 2, data + 2 + count, y, 0, visit.row(y)};
+    return true;
+}
+
+// One run of the row; false when it reaches past the row, and then nothing of it is visited.
+// Unchecked, the caller knows that the longest run fits in what is left of the row.
+template <bool kChecked = true, class Visitor, class Row>
+[[gnu::always_inline]] inline bool stepRow8(RowCursor8<Row>& c, Visitor& visit) {
+    const u8 control = *c.run++;
+    const u32 n = u32(control & 0x7F) + 1;
+    // Two paths rather than a selected length: the next header's place after a repeated run
+    // does not wait for this header's load.
+    if (control & kRepeatRun8) {
+        if (kChecked && c.run == c.end) [[unlikely]] return false;
+        if (c.row) visit.run(c.row, GfxPackedRun{c.y, c.x, n, c.run, true, false});
+        ++c.run;
+    } else {
+        if (kChecked && size_t(c.end - c.run) < n) [[unlikely]] return false;
+        if (c.row) visit.run(c.row, GfxPackedRun{c.y, c.x, n, c.run, false, false});
+        c.run += n;
+    }
+    c.x += n;
+    return true;
+}
+
+template <class Visitor, class Row>
+[[gnu::always_inline]] inline bool finishRow8(RowCursor8<Row>& c, Visitor& visit) {
+    while (c.run < c.end)
+        if (!stepRow8(c, visit)) return false;
+    return true;
+}
+
+// A visitor of whole rows seen through row handles: the handle is whether the row is wanted.
+template <class Visitor>
+struct WantedRows {
+    Visitor& visit;
+    bool row(u32 y) { return visit.row(y); }
+    void run(bool, const GfxPackedRun& run) { visit.run(run); }
+};
+
 }  // namespace gfx_packed
 
 template <class Visitor>
 bool gfxWalkPackedRows8(const u8* data, size_t size, u32 height, Visitor& visit) {
+    gfx_packed::WantedRows<Visitor> rows{visit};
     const u8* end = data + size;
     for (u32 y = 0; y < height; ++y) {
-        if (end - data < 2) return false;
-        size_t count = readBE16(data);
-        const u8* run = data + 2;
-        if (size_t(end - run) < count) return false;
-        const u8* rowEnd = run + count;
-        const bool wanted = visit.row(y);
-        u32 x = 0;
-        while (run < rowEnd) {
-            const u8 control = *run++;
-            const u32 n = u32(control & 0x7F) + 1;
-            // Two paths rather than a selected length: the next header's place after a
-            // repeated run does not wait for this header's load.
-            if (control & gfx_packed::kRepeatRun8) {
-                if (run == rowEnd) return false;
-                if (wanted) visit.run(GfxPackedRun{y, x, n, run, true, false});
-                ++run;
-            } else {
-                if (size_t(rowEnd - run) < n) return false;
-                if (wanted) visit.run(GfxPackedRun{y, x, n, run, false, false});
-                run += n;
-            }
-            x += n;
-        }
-        data = rowEnd;
+        gfx_packed::RowCursor8<bool> c;
+        if (!gfx_packed::openRow8(data, end, y, rows, c) || !gfx_packed::finishRow8(c, rows)) return false;
+        data = c.end;
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include "OffscreenTestSupport.h"
 #include "PackedEncoders.h"
 #include "PackedPlacement.h"
+#include "PackedRows8Samples.h"
 #include "engine/gfx/GfxErrors.h"
 
 namespace {
@@ -173,30 +174,7 @@ TEST_F(PackedIntoPortTest, DamageAtTheDataEndIsRefusedWithoutReadingPast) {
     }
 }
 
-// Rows of random runs up to the longest each format has (128 indices; literals of up to 100
-// words and repeats of up to 300), some reaching past the picture's width.
-std::vector<u8> randomRows8(std::mt19937& random, u16 width, u16 height) {
-    std::vector<u8> out;
-    for (u16 y = 0; y < height; ++y) {
-        std::vector<u8> runs;
-        const u32 reach = width + random() % 3 * 40;
-        for (u32 x = 0; x < reach;) {
-            const u32 n = 1 + random() % (random() % 4 ? 40 : 128);
-            if (random() % 2) {
-                runs.push_back(u8(0x80 | (n - 1)));
-                runs.push_back(random() % 3 ? u8(random()) : 0);
-            } else {
-                runs.push_back(u8(n - 1));
-                for (u32 i = 0; i < n; ++i) runs.push_back(u8(random()));
-            }
-            x += n;
-        }
-        pushBE16(out, u16(runs.size()));
-        out.insert(out.end(), runs.begin(), runs.end());
-    }
-    return out;
-}
-
+// Rows of random 16-bit runs: literals of up to 100 words and repeats of up to 300.
 std::vector<u8> randomRows16(std::mt19937& random, u16 width, u16 height) {
     Packed16 p;
     for (u16 y = 0; y < height; ++y) {
@@ -238,8 +216,46 @@ TEST_F(PackedIntoPortTest, RandomPicturesWithLongRunsAndCutClipsMatchTheWalk) {
             pieces.push_back(Rect16{l, t, i16(l + 1 + random() % 120), i16(t + 1 + random() % 8)});
         }
         const Point16 origin{i16(i32(random() % 121) - 60), i16(i32(random() % 121) - 60)};
-        expectLikeTheWalk(randomRows8(random, width, height), width, height, false, Drawing{at, clip, mode, flags}, what, pieces, origin);
+        expectLikeTheWalk(randomPackedRows8(random, width, height), width, height, false, Drawing{at, clip, mode, flags}, what, pieces, origin);
         expectLikeTheWalk(randomRows16(random, width, height), width, height, true, Drawing{at, clip, mode, 0}, what, pieces, origin);
+    }
+}
+
+// Damage of every kind after every run of every row, drawn mirrored, flipped and transparent
+// into a piece that lets every column through, a piece that cuts columns on both sides, and
+// two pieces: rows before the damaged row are drawn, its runs before the damage, nothing after.
+TEST_F(PackedIntoPortTest, DamageAnywhereLeavesTheStoreLikeTheWalk) {
+    std::mt19937 random(77);
+    const u16 width = 170, height = 5;
+    const std::vector<u8> sound = randomPackedRows8(random, width, height);
+    const PackedRows8Layout layout = layoutPackedRows8(sound);
+    struct Clip {
+        const char* name;
+        Rect16 piece;
+        std::vector<Rect16> more;
+    };
+    const Clip clips[] = {
+        {"every column", {-50, -5, 250, 40}, {}},
+        {"columns cut on both sides", {30, -5, 151, 40}, {}},
+        {"two pieces", {10, 0, 100, 5}, {{120, 3, 190, 12}}},
+    };
+    for (size_t row = 0; row < height; ++row) {
+        for (RowDamage8 kind : kRowDamages8) {
+            const size_t places = damagePlaces8(layout, row, kind);
+            for (size_t runs = 0; runs < places; ++runs) {
+                const std::vector<u8> data = damagePackedRows8(sound, layout, row, runs, kind, random());
+                for (const Clip& clip : clips) {
+                    for (u16 flags : {u16(0), u16(kGfxCopyMirror), u16(kGfxCopyFlip), u16(kGfxCopyMirror | kGfxCopyFlip)}) {
+                        const u16 mode = (runs + flags) % 2 ? kGfxModeTransparent : 0;
+                        expectLikeTheWalk(data, width, height, false, Drawing{{20, 3}, clip.piece, mode, flags},
+                                          std::string(clip.name) + " row " + std::to_string(row) + " kind " +
+                                              std::to_string(int(kind)) + " after run " + std::to_string(runs) + " flags " +
+                                              std::to_string(flags),
+                                          clip.more);
+                    }
+                }
+            }
+        }
     }
 }
 
