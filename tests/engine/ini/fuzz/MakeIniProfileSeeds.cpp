@@ -1,7 +1,8 @@
 // Writes the profile fuzzer's seeds: profiles written by the INI module itself (the user's
 // settings, a project's page list, numbers and flags in every spelling the readers take), the
 // same texts as an editor would leave them (lone line feeds, blanks and quotes, comments,
-// repeated names, a Ctrl-Z at the end, no final line end), each behind the header that picks a
+// repeated names, a Ctrl-Z at the end, no final line end) and a profile just under the size
+// limit, each behind the header that picks a
 // change and the name and value it writes.
 #include <string>
 #include <utility>
@@ -17,7 +18,9 @@ using Writes = std::vector<std::vector<const char*>>;
 // The profile the module writes for these section, key, value triples.
 std::string written(ScratchProfile& scratch, const Writes& writes) {
     scratch.put("");
+    iniSetFlushMode(scratch.path(), 0);
     for (const auto& w : writes) iniWriteString(scratch.path(), w[0], w[1], w[2]);
+    iniSetFlushMode(scratch.path(), 1);
     return scratch.onDisk();
 }
 
@@ -58,6 +61,13 @@ int main(int argc, char** argv) {
     const std::string edited = replaced(settings, "\r\n", "\n") + ";note\r\n  Key = ' padded '  \r\n[paths2]\r\nx=\"q\"";
     const std::string repeated = project + "[Pages]\r\nPage1=again\r\n[]\r\n[Unclosed\r\nPAGE1=case\r\n";
     const std::string ended = settings + "\x1A";
+    // Keys up to the size a profile may have (the writer refuses the last ones): one more long
+    // key is refused too.
+    std::vector<std::string> keys;
+    for (int n = 0; n < 5200; ++n) keys.push_back("K" + std::to_string(n));
+    Writes bigWrites;
+    for (const std::string& key : keys) bigWrites.push_back({"Big", key.c_str(), "value"});
+    const std::string big = written(scratch, bigWrites);
 
     fuzzseeds::save(folder, "replace-value", seed(0, 3, "", "Lib2", settings));
     fuzzseeds::save(folder, "add-key", seed(1, 1, "NewKey", "5", settings));
@@ -71,5 +81,6 @@ int main(int argc, char** argv) {
     fuzzseeds::save(folder, "line-end-in-value", seed(0, 1, "", "x\r[Limits]", settings));
     fuzzseeds::save(folder, "header-as-key", seed(1, 0, "[Limits]", "1", settings));
     fuzzseeds::save(folder, "empty-profile", seed(2, 0, "S", "v", ""));
+    fuzzseeds::save(folder, "near-the-limit", seed(1, 9, "OneKeyTooMany", std::string(200, 'v'), big));
     return 0;
 }
