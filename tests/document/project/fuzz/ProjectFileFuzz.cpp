@@ -41,6 +41,13 @@ std::vector<i32> settingsOf(const ProjectConfigFile& p) {
             p.manualAdvance.Value(),   p.topLeftPage.Value(),     p.selectedPage.Value()};
 }
 
+// What setting a page answers: names an entry cannot hold are refused first, then numbers
+// outside the list.
+EngineErr expectedSet(const std::string& name, bool numberAllowed) {
+    if (!isStorablePageFileName(name)) return kDocErrBadPageName;
+    return numberAllowed ? kErrNone : kIniListErrRefused;
+}
+
 bool profileReads(const Path* path) {
     char list[2];
     const EngineErr error = iniGetString(path, nullptr, nullptr, list, sizeof list, "");
@@ -77,8 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             changed.timingSeconds = u8(op);
             const std::string name = expected.empty() ? model.name : expected.begin()->second.name;
             const EngineErr error = project.SetPage(number, name, changed);
-            if (error != (!isStorablePageFileName(name) ? kDocErrBadPageName : allowed ? kErrNone : kIniListErrRefused))
-                std::abort();
+            if (error != expectedSet(name, allowed)) std::abort();
             if (error == kErrNone) expected[number] = Page{name, changed};
             break;
         }
@@ -88,8 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         case 2: {
             const Page kept{"renamed " + model.name.substr(0, 100), it == expected.end() ? PageSettings{} : it->second.settings};
-            if (project.SetPageFileName(kept.name, number) == kErrNone) expected[number] = kept;
-            else if (allowed) std::abort();
+            const EngineErr error = project.SetPageFileName(kept.name, number);
+            if (error != expectedSet(kept.name, allowed)) std::abort();
+            if (error == kErrNone) expected[number] = kept;
             break;
         }
         default:
