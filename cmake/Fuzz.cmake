@@ -98,13 +98,15 @@ function(tumblo_fuzz_seeds fixture)
   set(${fixture}_DIR ${folder} PARENT_SCOPE)
 endfunction()
 
-# tumblo_fuzz_target(<name> SOURCE <fuzz source> DEPS <project libraries...> CORPUS <seed folder>
-#                    [RUNS <inputs>] [FIXTURES <ctest fixtures...>] [LABELS <labels...>])
+# tumblo_fuzz_target(<name> SOURCE <fuzz source> [<program sources...>] DEPS <project libraries...>
+#                    CORPUS <seed folder> [RUNS <inputs>] [FIXTURES <ctest fixtures...>] [LABELS <labels...>])
 # Builds <name> with clang++ -fsanitize=fuzzer,address and adds the ctest entry <name> that
 # runs it over the seed corpus for RUNS inputs (default 2000). New inputs found go to a
-# scratch corpus in the build tree, never into the seed folder.
+# scratch corpus in the build tree, never into the seed folder. Program sources given after the
+# fuzz source are built in without their library, for readers whose library the nested build
+# cannot take whole (sources built with instruction-set flags of their own).
 function(tumblo_fuzz_target name)
-  cmake_parse_arguments(ARG "" "SOURCE;CORPUS;RUNS" "DEPS;FIXTURES;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "CORPUS;RUNS" "SOURCE;DEPS;FIXTURES;LABELS" ${ARGN})
   if(NOT TUMBLO_BUILD_FUZZ OR NOT TUMBLO_FUZZ_CXX)
     return()
   endif()

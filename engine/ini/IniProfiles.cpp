@@ -482,9 +482,21 @@ EngineErr changeProfile(IniProfile* profile, const char* section, const char* ke
     return replaceRange(profile, start, removed, inserted);
 }
 
+// A CR in a name or value would end its line early and a Ctrl-Z would end the file, and a key
+// line starting with "[" reads as a section header: the lines after such a line would say
+// something else, or the whole profile would stop reading.
+bool staysOnItsLine(const char* text) { return !text || !std::strpbrk(text, "\r\x1A"); }
+
+bool readsAsKey(const char* key) {
+    while (*key == ' ' || *key == '\t') ++key;
+    return *key != '[';
+}
+
 }  // namespace
 
 EngineErr iniWriteString(const Path* path, const char* section, const char* key, const char* value) {
+    if (!staysOnItsLine(section) || !staysOnItsLine(key) || !staysOnItsLine(value) || (key && !readsAsKey(key)))
+        return setError(kIniErrBadValue);
     IniProfile* profile = nullptr;
     if (const EngineErr error = takeProfile(path, &profile)) return setError(error);
     const EngineErr result = changeProfile(profile, section, key, value);

@@ -185,17 +185,24 @@ EngineErr INI_LIST::Load(i16 limit) {
     if (limit >= 1 && count > limit) count = limit;
     highNumber_ = i16(count);
     char value[kIniListValueSize];
+    EngineErr result = kErrNone;
     for (i32 n = 1; n <= count; ++n) {
         std::snprintf(key, sizeof key, "%s%d", prefix_, n);
         const EngineErr read = iniGetString(Profile(), section_, key, value, kIniListValueSize, "");
         if (read == kIniErrNotFound) continue;
+        // An item too long to read whole is left out, its key untouched in the file; the items
+        // after it are still the list's.
+        if (read == kIniErrTooLong) {
+            result = read;
+            continue;
+        }
         if (read) return read;
         if (!*value) continue;
         auto* node = new (std::nothrow) INI_LIST_NODE(this, u16(n), value);
         if (!node) return kIniListErrRefused;
         Append(node);
     }
-    return kErrNone;
+    return result;
 }
 
 EngineErr INI_LIST::Save(u16 force) {

@@ -62,6 +62,8 @@ public:
     virtual ~INI_LIST();
 
     // Reads the items 1 .. the count key (at most limit when limit ≥ 1).
+    // An item longer than kIniListValueSize - 1 is left out and kIniErrTooLong returned once the
+    // others are read.
     EngineErr Load(i16 limit);
     EngineErr Save(u16 force);
     EngineErr SetValue(const char* text, u32 number, u16 writeNow);

@@ -7,36 +7,12 @@
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxOffscreenPort.h"
+#include "tests/engine/gfx/AlphaMaskEncoders.h"
 #include "tests/engine/gfx/GfxTestSupport.h"
 
 namespace {
 
-using Bytes = std::vector<u8>;
-
-Bytes header(u16 width, u16 height, u16 rowBytes, u16 flags) {
-    Bytes b(8);
-    writeBE16(b.data(), width);
-    writeBE16(b.data() + 2, height);
-    writeBE16(b.data() + 4, rowBytes);
-    writeBE16(b.data() + 6, flags);
-    return b;
-}
-
-Bytes plainMask(u16 width, const std::vector<Bytes>& rows) {
-    Bytes b = header(width, u16(rows.size()), width, 0);
-    for (const Bytes& r : rows) b.insert(b.end(), r.begin(), r.end());
-    return b;
-}
-
-Bytes codedMask(u16 width, const std::vector<Bytes>& rows) {
-    Bytes b = header(width, u16(rows.size()), width, kAlphaMaskRunLength);
-    for (const Bytes& r : rows) {
-        b.push_back(u8(r.size() >> 8));
-        b.push_back(u8(r.size()));
-        b.insert(b.end(), r.begin(), r.end());
-    }
-    return b;
-}
+using namespace alphamask;
 
 constexpr u32 kWhite = 0xFFFFFF;
 constexpr u32 kRed = 0x0000FF;

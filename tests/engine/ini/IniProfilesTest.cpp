@@ -209,6 +209,46 @@ TEST_F(IniProfiles, RemovingKeysSectionsAndEverything) {
     EXPECT_EQ(onDisk(), "");
 }
 
+// A line end or Ctrl-Z written into a line, or a key line that reads as a header, would change
+// what the lines after it say or stop the whole profile from reading; a lone line feed or a
+// bracket further in is part of the line.
+TEST_F(IniProfiles, WritesThatWouldNotStayOneLineAreRefused) {
+    const std::string text = "[S]\r\nA=1\r\nB=2\r\n[T]\r\nC=3\r\n";
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* value;
+        EngineErr expected;
+    };
+    const Case cases[] = {
+        {"S", "A", "x\r[T]", kIniErrBadValue},
+        {"S", "A", "x\x1A", kIniErrBadValue},
+        {"S", "[T]", "1", kIniErrBadValue},
+        {"S", " \t[T]", "1", kIniErrBadValue},
+        {"S", "K\r[T]", "1", kIniErrBadValue},
+        {"U\r", "K", "1", kIniErrBadValue},
+        {"S\x1A", "A", nullptr, kIniErrBadValue},
+        {"S", "A", "x\n[T]", kErrNone},
+        {"S", "A", "[T]", kErrNone},
+        {"S", "K[T]", "1", kErrNone},
+        {"U[1", "K", "1", kErrNone},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::string(c.section) + "/" + c.key));
+        profile(text);
+        iniShutdown();
+        EXPECT_EQ(write(c.section, c.key, c.value), c.expected);
+        if (c.expected != kErrNone) {
+            EXPECT_EQ(onDisk(), text);
+        } else {
+            EXPECT_EQ(get(c.section, c.key), c.value);
+        }
+        iniShutdown();
+        EXPECT_EQ(get("S", "B"), "2");
+        EXPECT_EQ(get("T", "C"), "3");
+    }
+}
+
 TEST_F(IniProfiles, WritingToAMissingProfileFails) {
     EXPECT_EQ(write("S", "A", "1"), kIniErrNoFile);
 }

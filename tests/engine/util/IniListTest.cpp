@@ -66,6 +66,29 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"CountPastLimit", "[Pages]\r\nPage_highnumber=32768\r\nPage1=a\r\n", 0, {{1, "a"}}, 32767}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// One item too long to read whole (a damaged or hand-edited file) must not hide the items after
+// it, nor be cut and written back shorter: it is left out and its key kept as it was.
+TEST_F(IniLists, AnItemTooLongToReadIsLeftOutAndTheRestLoad) {
+    struct Case {
+        size_t length;
+        EngineErr expected;
+    };
+    for (const Case& c : {Case{kIniListValueSize - 1u, kErrNone}, Case{kIniListValueSize, kIniErrTooLong}}) {
+        SCOPED_TRACE(c.length);
+        const std::string longText(c.length, 'x');
+        put("list.ini", "[Pages]\r\nPage_highnumber=3\r\nPage1=a\r\nPage2=" + longText + "\r\nPage3=c\r\n");
+        iniShutdown();
+        INI_LIST list(&profile_, "Pages", "Page", 0, 0, 0);
+        EXPECT_EQ(list.Load(0), c.expected);
+        Items expected{{1, "a"}, {3, "c"}};
+        if (c.expected == kErrNone) expected[2] = longText;
+        EXPECT_EQ(items(list), expected);
+        EXPECT_EQ(list.Save(1), kErrNone);
+        EXPECT_EQ(pages()["Page2"], longText);
+        EXPECT_EQ(pages()["Page3"], "c");
+    }
+}
+
 TEST_F(IniLists, MissingProfileLoadsEmpty) {
     INI_LIST list(&profile_, "Pages", "Page", 1, 0, 1);
     EXPECT_EQ(list.HighNumber(), 0);
