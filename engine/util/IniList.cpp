@@ -386,11 +386,11 @@ EngineErr INI_LIST::EraseAll() {
         keep(WriteItemKey(head_->number_, nullptr));
         delete head_;
     }
+    // The file may hold items the list never loaded: past its limit, or too long to read.
+    // Their keys go by number, up to the count the file gives.
     Load(0);
-    while (head_) {
-        keep(WriteItemKey(head_->number_, nullptr));
-        delete head_;
-    }
+    DropNodes();
+    for (i32 n = 1; n <= highNumber_; ++n) keep(WriteItemKey(u32(n), nullptr));
     highNumber_ = 0;
     keep(WriteCount());
     return result;
