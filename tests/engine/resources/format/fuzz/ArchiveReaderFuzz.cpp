@@ -35,15 +35,20 @@ ArchiveContents rereadTables(const ArchiveHeader& header, const ResDirectory& di
     return again;
 }
 
-// The type codes as the file lists them; the directory offers look-ups by code only.
-std::vector<FourCC> typesInFile(std::span<const u8> file, const ArchiveHeader& header) {
+// Type codes as the file lists them (the directory offers look-ups by code only): at most
+// `most` of them, spread over the list and always with the last, as each look-up walks the types.
+std::vector<FourCC> typesInFile(std::span<const u8> file, const ArchiveHeader& header, size_t most) {
     const u8* directory = file.data() + header.directoryOffset;
-    std::vector<FourCC> types(readBE16(directory + 2));
-    for (size_t t = 0; t < types.size(); ++t) types[t] = readBE32(directory + 4 + 8 * t);
+    const size_t count = readBE16(directory + 2);
+    const size_t step = (count + most - 1) / most;
+    std::vector<FourCC> types;
+    for (size_t t = 0; t < count; t += step) types.push_back(readBE32(directory + 4 + 8 * t));
+    if (count > 0 && (count - 1) % step != 0) types.push_back(readBE32(directory + 4 + 8 * (count - 1)));
     return types;
 }
 
-void checkLookups(const ArchiveContents& contents, const std::vector<FourCC>& types) {
+// `sampled`: `types` holds only some of the directory's types.
+void checkLookups(const ArchiveContents& contents, const std::vector<FourCC>& types, bool sampled) {
     const ResDirectory& directory = contents.directory;
     size_t referenced = 0;
     for (FourCC type : types) {
@@ -69,13 +74,15 @@ void checkLookups(const ArchiveContents& contents, const std::vector<FourCC>& ty
             require(std::any_of(tables->ids.begin(), tables->ids.end(), [&](const ResIdEntry& e) { return e.index == n.index; }));
         }
     }
+    if (sampled) return;
     require(referenced == directory.referencedIndexes().size());
     for (FourCC type : types)
         require(std::find(types.begin(), types.end(), type + 1) != types.end() || directory.findType(type + 1) == nullptr);
 }
 
 // Adds to each type a used id, a name that differs from a used one only in case, and a new
-// resource: the first two are refused without a trace, the third is found and written back.
+// resource, then a resource of a new type: what is refused leaves no trace, what is added is
+// found and written back.
 void checkInsertions(const ArchiveContents& contents, const std::vector<FourCC>& types) {
     ResDirectory directory = contents.directory;
     FileTable table = contents.fileTable;
@@ -110,6 +117,16 @@ void checkInsertions(const ArchiveContents& contents, const std::vector<FourCC>&
         }
         const ResIdEntry* found = directory.find(type, id);
         require(found != nullptr && found->index == index);
+    }
+    // A type the file does not have: its tables come on top of the resource.
+    const FourCC fresh = types.empty() ? fourCC("tNEW") : types.back() + 1;
+    if (fresh != 0 && table.entries.size() < kMaxFileEntries) {
+        const u32 size = directory.byteSize();
+        table.entries.push_back(FileEntry{});
+        const EngineErr err = directory.insert(fresh, 1, u16(table.entries.size()), nullptr);
+        require(err == kErrNone || (err == kResErrTooLarge && directory.byteSize() == size));
+        require((err == kErrNone) == (directory.find(fresh, 1) != nullptr));
+        if (err != kErrNone) table.entries.pop_back();
     }
     rereadTables(contents.header, directory, table);
 }
@@ -161,9 +178,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const FileEntry& entry = contents.fileTable.at(index);
         require(entry.isFree() || entry.size == 0 || u64(entry.offset) + entry.size <= header.fileLength);
     }
-    checkLookups(contents, typesInFile(file, header));
+    const std::vector<FourCC> types = typesInFile(file, header, 128);
+    checkLookups(contents, types, types.size() != readBE16(data + header.directoryOffset + 2));
     rereadTables(contents.header, contents.directory, contents.fileTable);
-    checkInsertions(contents, typesInFile(file, header));
+    checkInsertions(contents, typesInFile(file, header, 16));
     checkRemovals(contents);
     return 0;
 }

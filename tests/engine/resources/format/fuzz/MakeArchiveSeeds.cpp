@@ -1,11 +1,14 @@
 // Writes the fuzzer's seed corpus with our own archive writer: every entry flag, free lists,
 // types added out of code order, names at the edges of their ordering and length, ids at both
 // ends, empty and larger data, the tables before or after the data, holes and an unfinished
-// tail, and file tables from one entry to the most the format holds.
+// tail, file tables from one entry to the most the format holds, and directories on both sides
+// of their size limit.
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
 
+#include "engine/base/ByteOrder.h"
 #include "tests/FuzzSeeds.h"
 #include "tests/engine/resources/format/ArchiveBytes.h"
 
@@ -38,6 +41,32 @@ std::vector<ResContent> fullFileTable() {
     std::vector<ResContent> resources(kMaxFileEntries - 1, ResContent{0, 0, "", nullptr, kResFlagFree});
     resources.push_back({fourCC("tTXT"), 1, "last"});
     return resources;
+}
+
+// `types` type codes whose entries all point to one shared empty table: small in the file, but
+// each written back with tables of its own, which is what the directory's size limit counts.
+std::vector<u8> sharedEmptyTables(u16 types) {
+    const u32 tablesStart = 4 + 8 * u32(types);
+    std::vector<u8> directory(tablesStart + 2, 0);
+    writeBE16(directory.data(), u16(tablesStart + 2));  // the pool, empty, after the shared table
+    writeBE16(directory.data() + 2, types);
+    for (u16 t = 0; t < types; ++t) {
+        u8* entry = directory.data() + 4 + 8 * t;
+        writeBE32(entry, fourCC("tA00") + t);
+        writeBE16(entry + 4, u16(tablesStart));
+        writeBE16(entry + 6, u16(tablesStart));
+    }
+    const FileTable table;
+    ArchiveHeader header;
+    header.directoryOffset = kArchiveHeaderSize;
+    header.directorySize = u16(directory.size());
+    header.fileTableSize = u16(table.byteSize());
+    header.fileLength = kArchiveHeaderSize + header.directorySize + header.fileTableSize;
+    std::vector<u8> file(header.fileLength);
+    writeArchiveHeader(header, file.data());
+    std::copy(directory.begin(), directory.end(), file.begin() + kArchiveHeaderSize);
+    writeFileTable(table, file.data() + kArchiveHeaderSize + header.directorySize);
+    return file;
 }
 
 }  // namespace
@@ -88,6 +117,10 @@ int main(int argc, char** argv) {
     save(folder, "large-data", makeArchive({{fourCC("tBMP"), 1, std::string(40000, '\x55')}, {fourCC("tBMP"), 2, std::string(256, 1)}}));
     save(folder, "many-small", makeArchive(many(40, 4, 1)));
     save(folder, "many-named", makeArchive(many(600, 7, 0)));
+    // Written back, 12 bytes a type: the most that fit in 65535 bytes, and one more.
+    constexpr u16 kMostEmptyTypes = (kResDirectoryMaxSize - 4) / 12;
+    save(folder, "shared-tables-most", sharedEmptyTables(kMostEmptyTypes));
+    save(folder, "shared-tables-one-more", sharedEmptyTables(kMostEmptyTypes + 1));
     save(folder, "full-file-table", makeArchive(fullFileTable(), ArchiveLayout{.flags = kArchiveMayHoldHoles}));
     return 0;
 }
