@@ -3,7 +3,6 @@
 // ends, empty and larger data, the tables before or after the data, holes and an unfinished
 // tail, file tables from one entry to the most the format holds, and directories on both sides
 // of their size limit.
-#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -56,16 +55,15 @@ std::vector<u8> sharedEmptyTables(u16 types) {
         writeBE16(entry + 4, u16(tablesStart));
         writeBE16(entry + 6, u16(tablesStart));
     }
-    const FileTable table;
+    // The empty archive with this directory in place of its own.
+    std::vector<u8> file = emptyArchiveImage();
     ArchiveHeader header;
-    header.directoryOffset = kArchiveHeaderSize;
+    parseArchiveHeader(file, u32(file.size()), &header);
+    const auto at = file.begin() + header.directoryOffset;
+    file.insert(file.erase(at, at + header.directorySize), directory.begin(), directory.end());
     header.directorySize = u16(directory.size());
-    header.fileTableSize = u16(table.byteSize());
-    header.fileLength = kArchiveHeaderSize + header.directorySize + header.fileTableSize;
-    std::vector<u8> file(header.fileLength);
+    header.fileLength = u32(file.size());
     writeArchiveHeader(header, file.data());
-    std::copy(directory.begin(), directory.end(), file.begin() + kArchiveHeaderSize);
-    writeFileTable(table, file.data() + kArchiveHeaderSize + header.directorySize);
     return file;
 }
 
