@@ -1,7 +1,8 @@
 // Writes seed archives for the read-back fuzzer with the generator's own writers: pictures from
 // one pixel to wide and tall ones, pictures of the kinds the reader turns down, and shape
 // groups stored plain, compressed by either method, with one frame or many, with gaps and
-// repeats, and frames from one pixel to hundreds wide.
+// repeats, and frames from one pixel to hundreds wide; and an empty picture whose entry points
+// past the end of the file.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,7 +10,9 @@
 #include "contentgen/content/ArchiveImage.h"
 #include "contentgen/content/BitmapWriter.h"
 #include "contentgen/content/ShapeGroupBuilder.h"
+#include "engine/base/ByteOrder.h"
 #include "engine/gfx/sprites/format/ShapeGroupFormat.h"
+#include "engine/resources/format/ArchiveFormat.h"
 #include "tests/FuzzSeeds.h"
 
 namespace {
@@ -55,6 +58,21 @@ std::vector<u8> recompressed(const std::vector<u8>& stored, ShapeMethod method) 
     return shapeGroupCompress(plain, method);
 }
 
+// An empty picture whose entry keeps an offset past the end of the file, as the format allows
+// for a resource without bytes, beside a picture that has them.
+std::vector<u8> emptyPicturePastTheEnd() {
+    ArchiveImage image;
+    std::vector<u8> bytes;
+    if (image.add(kPicture, 1, {}) != kErrNone || image.add(kPicture, 2, writePlainBitmap16(stripes(3, 2))) != kErrNone ||
+        image.serialize(&bytes) != kErrNone)
+        return {};
+    ArchiveContents contents;
+    if (parseArchiveImage(bytes, &contents) != kErrNone) return {};
+    const ArchiveHeader& h = contents.header;
+    writeBE32(bytes.data() + h.directoryOffset + h.directorySize + kFileTableHeadSize, u32(bytes.size()) + 100);
+    return bytes;
+}
+
 class SeedWriter {
 public:
     explicit SeedWriter(std::string folder) : folder_(std::move(folder)) {}
@@ -68,6 +86,13 @@ public:
         if (image.serialize(&out) != kErrNone) ok_ = false;
         if (!ok_) std::fprintf(stderr, "make_readback_seeds: cannot make %s\n", name);
         fuzzseeds::save(folder_, name, out);
+    }
+    void bytes(const char* name, const std::vector<u8>& bytes) {
+        if (bytes.empty()) {
+            std::fprintf(stderr, "make_readback_seeds: cannot make %s\n", name);
+            ok_ = false;
+        }
+        fuzzseeds::save(folder_, name, bytes);
     }
     bool ok() const { return ok_; }
 
@@ -98,5 +123,6 @@ int main(int argc, char** argv) {
     for (int i = 1; i <= 24; ++i) many.push_back(stripes(i, 25 - i));
     out.archive("many_frames", {{kGroup, group(many)}, {kGroup, group({stripes(1, 1)})}});
     out.archive("wide_and_tall", {{kGroup, group({stripes(700, 2), stripes(2, 500)})}});
+    out.bytes("empty_picture_past_the_end", emptyPicturePastTheEnd());
     return out.ok() ? 0 : 1;
 }
