@@ -1,7 +1,6 @@
 // Writes the seed corpora of the page-index, library-header and object-record readers with our
 // own writers: empty and fullest records, every kind, values at both ends of their fields, and
-// entries out of order. An object record's seed starts with the byte that picks its kind.
-#include <cstdio>
+// entries out of order.
 #include <iterator>
 #include <string>
 #include <vector>
@@ -19,43 +18,34 @@ namespace {
 constexpr FourCC kPageKinds[] = {kTypeBitmap, kTypeMovableBitmap, kTypeFlash, kTypeFlashAnimation, kTypeText,
                                  kTypeSound, kTypeMovie, kTypeNote, kTypeExclusions};
 
-// Each seed is written by its format's writer; a writer refusing one is a fault of this program.
+// Every format's seeds in a subfolder of their own; an object record's seed starts with the
+// byte that picks its kind.
 class SeedWriter {
 public:
-    explicit SeedWriter(std::string folder) : folder_(std::move(folder)) {}
+    explicit SeedWriter(std::string folder) : seeds_(std::move(folder)) {}
 
-    void page(const char* name, const PageIndex& index) { keep(writePageIndex(index, &bytes_), "pageIndex", name); }
+    void page(const char* name, const PageIndex& index) { seeds_.keep(writePageIndex(index, seeds_.bytes()), "pageIndex", name); }
     void library(const char* name, const LibraryHeader& header) {
-        keep(writeLibraryHeader(header, &bytes_), "libraryHeader", name);
+        seeds_.keep(writeLibraryHeader(header, seeds_.bytes()), "libraryHeader", name);
     }
     void picture(const char* name, const PictureRecord& picture) {
         const bool masked = !picture.mask.empty();
-        record(writePictureRecord(picture, masked, &bytes_), masked ? 1 : 0, name);
+        record(writePictureRecord(picture, masked, seeds_.bytes()), masked ? 1 : 0, name);
     }
-    void text(const char* name, const TextRecord& text) { record(writeTextRecord(text, &bytes_), 2, name); }
-    void note(const char* name, const NoteRecord& note) { record(writeNoteRecord(note, &bytes_), 3, name); }
+    void text(const char* name, const TextRecord& text) { record(writeTextRecord(text, seeds_.bytes()), 2, name); }
+    void note(const char* name, const NoteRecord& note) { record(writeNoteRecord(note, seeds_.bytes()), 3, name); }
     void exclusions(const char* name, const std::vector<std::string>& keys) {
-        record(writeExclusionsRecord(keys, &bytes_), 4, name);
+        record(writeExclusionsRecord(keys, seeds_.bytes()), 4, name);
     }
-    bool ok() const { return ok_; }
+    bool ok() const { return seeds_.ok(); }
 
 private:
     void record(EngineErr err, u8 kind, const char* name) {
-        bytes_.insert(bytes_.begin(), kind);
-        keep(err, "objectRecords", name);
-    }
-    void keep(EngineErr err, const char* format, const char* name) {
-        if (err != kErrNone) {
-            std::fprintf(stderr, "%s/%s: the writer refused it (%d)\n", format, name, int(err));
-            ok_ = false;
-            return;
-        }
-        fuzzseeds::save(folder_ + "/" + format, name, bytes_);
+        seeds_.bytes()->insert(seeds_.bytes()->begin(), kind);
+        seeds_.keep(err, "objectRecords", name);
     }
 
-    std::string folder_;
-    std::vector<u8> bytes_;
-    bool ok_ = true;
+    fuzzseeds::WrittenSeeds seeds_;
 };
 
 // `count` objects of every kind in turn, drawn in an order other than stored (7 shares no
