@@ -7,6 +7,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fuzzseeds {
