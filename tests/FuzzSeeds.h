@@ -2,10 +2,12 @@
 // What every fuzz target's seed maker does: empties the seed folder that ctest hands to the
 // fuzzer and writes into it the inputs our own writers made.
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fuzzseeds {
@@ -22,5 +24,29 @@ inline void save(const std::string& folder, const std::string& name, const std::
     std::ofstream(folder + "/" + name, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
+
+// The seeds of one maker, each made by a writer of ours into bytes() and then kept under
+// folder/subfolder/name. A writer refusing its own seed is a fault: it is reported, nothing is
+// saved for it, and ok() turns false so that the maker fails.
+class WrittenSeeds {
+public:
+    explicit WrittenSeeds(std::string folder) : folder_(std::move(folder)) {}
+    std::vector<uint8_t>* bytes() { return &bytes_; }
+    // `writerResult` is the writer's error code, 0 when it wrote.
+    void keep(int writerResult, const std::string& subfolder, const std::string& name) {
+        if (writerResult != 0) {
+            std::fprintf(stderr, "%s/%s: the writer refused it (%d)\n", subfolder.c_str(), name.c_str(), writerResult);
+            ok_ = false;
+            return;
+        }
+        save(folder_ + "/" + subfolder, name, bytes_);
+    }
+    bool ok() const { return ok_; }
+
+private:
+    std::string folder_;
+    std::vector<uint8_t> bytes_;
+    bool ok_ = true;
+};
 
 }  // namespace fuzzseeds

@@ -42,6 +42,8 @@ std::optional<std::span<const u8>> ArchiveReader::find(FourCC type, u16 id) cons
     const ResIdEntry* entry = contents_.directory.find(type, id);
     if (!entry) return std::nullopt;
     const FileEntry& file = contents_.fileTable.at(entry->index);
+    // The format checks only ranges that hold bytes: an empty resource may keep any offset.
+    if (file.size == 0) return std::span<const u8>();
     return std::span<const u8>(image_).subspan(file.offset, file.size);
 }
 

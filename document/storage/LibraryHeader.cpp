@@ -1,5 +1,7 @@
 #include "document/storage/LibraryHeader.h"
 
+#include <vector>
+
 #include "document/storage/ByteWriter.h"
 #include "document/storage/StorageErrors.h"
 
@@ -7,11 +9,12 @@ namespace {
 
 EngineErr checkHeader(const LibraryHeader& header) {
     if (header.entries.size() > kLibraryMaxEntries) return kDocErrTooMany;
-    for (size_t i = 0; i < header.entries.size(); ++i) {
-        const u16 id = header.entries[i].id;
-        if (id == 0 || id >= header.nextId) return kDocErrBadId;
-        for (size_t j = 0; j < i; ++j)
-            if (header.entries[j].id == id) return kDocErrDuplicate;
+    // Ids lie below the next id, so one flag per id finds repeats in a single pass.
+    std::vector<bool> given(header.nextId, false);
+    for (const LibraryEntry& e : header.entries) {
+        if (e.id == 0 || e.id >= header.nextId) return kDocErrBadId;
+        if (given[e.id]) return kDocErrDuplicate;
+        given[e.id] = true;
     }
     return kErrNone;
 }

@@ -1,6 +1,8 @@
 // The library header as stored, and the damage the reader refuses.
 #include <gtest/gtest.h>
 
+#include "engine/base/ByteOrder.h"
+
 #include "document/storage/LibraryHeader.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/StorageErrors.h"
@@ -64,5 +66,38 @@ TEST(LibraryHeaderFormat, LastIdBeforeTheNextIsAccepted) {
     header.nextId = 4;
     EXPECT_EQ(writeLibraryHeader(header, &bytes), kDocErrBadId);
 }
+
+// A full library: the limit and one past it, and a repeat as far from its first use as can be.
+struct FullCase {
+    const char* what;
+    size_t count;
+    bool lastRepeatsFirst;
+    EngineErr expected;
+};
+
+class LibraryHeaderFull : public ::testing::TestWithParam<FullCase> {};
+
+TEST_P(LibraryHeaderFull, IsReadOrRefusedByItsCheck) {
+    const FullCase& c = GetParam();
+    LibraryHeader full{kTypeSound, 0, u16(kLibraryMaxEntries + 2), {}};
+    for (u16 id = 1; id <= kLibraryMaxEntries; ++id) full.entries.push_back({id, 0});
+    std::vector<u8> bytes;
+    ASSERT_EQ(writeLibraryHeader(full, &bytes), kErrNone);
+    if (c.count > kLibraryMaxEntries) {
+        writeBE16(bytes.data() + 8, u16(c.count));
+        bytes.insert(bytes.end(), {0x07, 0xD1, 0, 0});  // id 2001
+    }
+    if (c.lastRepeatsFirst) writeBE16(bytes.data() + bytes.size() - kLibraryEntrySize, 1);
+    LibraryHeader back;
+    EXPECT_EQ(parseLibraryHeader(bytes, &back), c.expected) << c.what;
+    if (c.expected == kErrNone) {
+        EXPECT_EQ(back, full);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(All, LibraryHeaderFull, ::testing::Values(
+    FullCase{"the most entries", kLibraryMaxEntries, false, kErrNone},
+    FullCase{"one entry past the most", kLibraryMaxEntries + 1, false, kDocErrTooMany},
+    FullCase{"the last entry repeats the first", kLibraryMaxEntries, true, kDocErrDuplicate}));
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/engine/resources/format/ArchiveBytes.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/resources/format/ResourceErrors.h"
@@ -264,5 +266,44 @@ TEST(ArchiveReader, RoundTripsTheLayoutOfAWrittenDirectory) {
     EXPECT_EQ(readBE32(dir + 4), fourCC("aaaa"));
     EXPECT_GT(readBE16(dir + 4 + 4), readBE16(dir + 12 + 4));
 }
+
+// Every layout our writers leave reads back with each live resource's bytes where its entry
+// says and the removed ones on the free list, newest first.
+struct LayoutCase {
+    const char* what;
+    testres::ArchiveLayout layout;
+};
+
+class ArchiveLayouts : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(ArchiveLayouts, ReadWithEveryResourceInPlace) {
+    const std::vector<testres::ResContent> resources = {{fourCC("tTXT"), 1, "kept", "One"},
+                                                        {0, 0, "gone", nullptr, kResFlagFree},
+                                                        {fourCC("tBMP"), 2, "pixels"},
+                                                        {0, 0, "", nullptr, kResFlagFree}};
+    const std::vector<u8> file = makeArchive(resources, GetParam().layout);
+    const ArchiveContents contents = parsed(file);
+    ASSERT_EQ(contents.fileTable.entries.size(), resources.size()) << GetParam().what;
+    for (u16 index = 1; index <= resources.size(); ++index) {
+        const testres::ResContent& r = resources[index - 1u];
+        const FileEntry& entry = contents.fileTable.at(index);
+        EXPECT_EQ(entry.isFree(), (r.flags & kResFlagFree) != 0) << GetParam().what << " " << index;
+        if (entry.isFree()) continue;
+        const ResIdEntry* hit = contents.directory.find(r.type, r.id);
+        ASSERT_NE(hit, nullptr) << GetParam().what << " " << index;
+        EXPECT_EQ(hit->index, index);
+        EXPECT_EQ(std::string(file.begin() + entry.offset, file.begin() + entry.offset + entry.size), r.data);
+    }
+    EXPECT_EQ(contents.fileTable.freeHead, 4);
+    EXPECT_EQ(contents.fileTable.at(4).link, 2);
+    EXPECT_EQ(contents.fileTable.at(2).link, 0);
+    EXPECT_EQ(contents.header.flags, GetParam().layout.flags);
+}
+
+INSTANTIATE_TEST_SUITE_P(All, ArchiveLayouts, ::testing::Values(
+    LayoutCase{"data then tables", {}},
+    LayoutCase{"tables then data", {.tablesFirst = true}},
+    LayoutCase{"holes between the data", {.gap = 5, .flags = kArchiveMayHoldHoles}},
+    LayoutCase{"an unfinished tail", {.tail = 9}}));
 
 }  // namespace
