@@ -48,20 +48,24 @@ template <class Visitor, class Row>
 // Unchecked, the caller knows that the longest run fits in what is left of the row.
 template <bool kChecked = true, class Visitor, class Row>
 [[gnu::always_inline]] inline bool stepRow8(RowCursor8<Row>& c, Visitor& visit) {
-    const u8 control = *c.run++;
-    const u32 n = u32(control & 0x7F) + 1;
+    const u32 control = *c.run++;
     // Two paths rather than a selected length: the next header's place after a repeated run
-    // does not wait for this header's load.
+    // does not wait for this header's load. Each path takes its own length apart: a literal's
+    // header is its length less one as it stands, so that after a literal the next header's
+    // place waits on the load and an add alone, with no mask between them.
     if (control & kRepeatRun8) {
+        const u32 n = control - kRepeatRun8 + 1;
         if (kChecked && c.run == c.end) [[unlikely]] return false;
         if (c.row) visit.run(c.row, GfxPackedRun{c.y, c.x, n, c.run, true, false});
         ++c.run;
+        c.x += n;
     } else {
+        const u32 n = control + 1;
         if (kChecked && size_t(c.end - c.run) < n) [[unlikely]] return false;
         if (c.row) visit.run(c.row, GfxPackedRun{c.y, c.x, n, c.run, false, false});
         c.run += n;
+        c.x += n;
     }
-    c.x += n;
     return true;
 }
 

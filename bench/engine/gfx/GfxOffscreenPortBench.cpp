@@ -139,9 +139,10 @@ void Packed8IntoPort(benchmark::State& state) {
 BENCHMARK(Packed8IntoPort<false>)->Name("Packed8FastPath");
 BENCHMARK(Packed8IntoPort<true>)->Name("Packed8BasePath");
 
-// The floor the format sets: reading every run header of the same pictures and writing
-// nothing. Each run's place follows from the one before it, so the headers are read one after
-// another whatever the copies cost.
+// Reading every run header of the same pictures, one row at a time, and writing nothing: the
+// floor of a walk that takes the rows in turn, since inside a row each run's place follows from
+// the one before it. Rows start where their counts say, so a walk of several rows at once reads
+// their headers side by side and is not held to this.
 struct RunTally {
     u64 pixels = 0;
     bool row(u32) { return true; }
@@ -165,9 +166,10 @@ void WalkRunsOnly(benchmark::State& state) {
 BENCHMARK(WalkRunsOnly<false>)->Name("Packed16WalkRunsOnly");
 BENCHMARK(WalkRunsOnly<true>)->Name("Packed8WalkRunsOnly");
 
-// The other floor: writing the runs of the 8-bit picture into a store of the same size from
-// places found beforehand, with the span copies the port uses; no header is chained or
-// checked. A walker that draws overlaps its header chain with these writes at best.
+// Writing the runs of the 8-bit picture into a store of the same size from places found
+// beforehand, with the span copies the port uses; no header is chained or checked. Each run
+// still loads its place and length and picks its copy by length, as a walker does, so this
+// measures that loop rather than the stores alone, which take far less.
 struct RunPlaces {
     std::vector<const u8*> colours;
     std::vector<u8> counts;  // the run's length less one, with the top bit set for a repeat

@@ -101,6 +101,43 @@ TEST(PackedRowPairWalkTest, DamageInTheEarlierRowOfAPairUndoesTheLaterRow) {
     }
 }
 
+// The headers on both sides of each limit of a run's length and kind: the shortest and the
+// longest literal, then the shortest and the longest repeat. Each row takes them in turn from
+// its own first, three times, so that each lies far from the row's end, where its length goes
+// unchecked, and near it, in both rows of a pair. The rows expanded here by hand are what both
+// walkers must leave.
+TEST(PackedRowPairWalkTest, RunsAtTheLimitsOfTheirLengthAndKindTakeTheirPlaces) {
+    struct Limit {
+        u8 header;
+        u32 places;
+        bool repeat;
+    };
+    const Limit limits[] = {{0x00, 1, false}, {0x7F, 128, false}, {0x80, 1, true}, {0xFF, 128, true}};
+    constexpr u16 kWidth = 3 * (1 + 128 + 1 + 128), kHeight = 6;
+    std::vector<u8> data;
+    Rows expected = patternRows(kWidth, kHeight);
+    for (u16 y = 0; y < kHeight; ++y) {
+        std::vector<u8> runs;
+        u32 x = 0;
+        for (u32 i = 0; i < 3 * std::size(limits); ++i) {
+            const Limit& limit = limits[(y + i) % std::size(limits)];
+            runs.push_back(limit.header);
+            for (u32 k = 0; k < limit.places; ++k) {
+                const u8 value = u8(y * 41 + i * 13 + (limit.repeat ? 0 : k + 1));
+                if (!limit.repeat || k == 0) runs.push_back(value);
+                expected[y][x++] = value;
+            }
+        }
+        ASSERT_EQ(x, kWidth);
+        pushBE16(data, u16(runs.size()));
+        data.insert(data.end(), runs.begin(), runs.end());
+    }
+    for (const Outcome& got : {byThePlainWalk(data, kWidth, kHeight, 0, kHeight), byPairs(data, kWidth, kHeight, 0, kHeight)}) {
+        ASSERT_TRUE(got.whole);
+        for (u16 y = 0; y < kHeight; ++y) EXPECT_EQ(got.rows[y], expected[y]) << "row " << y;
+    }
+}
+
 TEST(PackedRowPairWalkTest, SoundAndDamagedRandomPicturesLeaveTheRowsAsThePlainWalk) {
     std::mt19937 random(29);
     for (int round = 0; round < 12; ++round) {
