@@ -48,10 +48,10 @@ function(_tumblo_fuzz_collect_imported target libraries_var includes_var seen_va
   set(${seen_var} ${seen} PARENT_SCOPE)
 endfunction()
 
-# Appends the sources of target and of every project library it links, depth first; outside
-# libraries (imported targets and plain library names) go to the libraries and include lists.
-function(_tumblo_fuzz_collect_sources target sources_var seen_var libraries_var includes_var)
-  set(sources ${${sources_var}})
+# Appends to seen the targets that target links, depth first, and records the sources of each
+# project library once (global property TUMBLO_FUZZ_LIB_<library>); outside libraries (imported
+# targets and plain library names) go to the libraries and include lists.
+function(_tumblo_fuzz_collect_libraries target seen_var libraries_var includes_var)
   set(seen ${${seen_var}})
   set(libraries ${${libraries_var}})
   set(includes ${${includes_var}})
@@ -60,24 +60,32 @@ function(_tumblo_fuzz_collect_sources target sources_var seen_var libraries_var 
     _tumblo_fuzz_collect_imported(${target} libraries includes seen)
   elseif(NOT target IN_LIST seen)
     list(APPEND seen ${target})
-    get_target_property(own ${target} SOURCES)
-    get_target_property(dir ${target} SOURCE_DIR)
-    foreach(source ${own})
-      if(NOT IS_ABSOLUTE ${source})
-        set(source ${dir}/${source})
+    get_property(known GLOBAL PROPERTY TUMBLO_FUZZ_LIB_${target} SET)
+    if(NOT known)
+      get_target_property(own ${target} SOURCES)
+      get_target_property(dir ${target} SOURCE_DIR)
+      set(sources "")
+      foreach(source ${own})
+        if(NOT IS_ABSOLUTE ${source})
+          set(source ${dir}/${source})
+        endif()
+        list(APPEND sources ${source})
+      endforeach()
+      list(FILTER sources INCLUDE REGEX "\\.cpp$")
+      if(sources)
+        set_property(GLOBAL PROPERTY TUMBLO_FUZZ_LIB_${target} "${sources}")
+        set_property(GLOBAL APPEND PROPERTY TUMBLO_FUZZ_LIBS ${target})
       endif()
-      list(APPEND sources ${source})
-    endforeach()
+    endif()
     get_target_property(links ${target} LINK_LIBRARIES)
     foreach(link ${links})
       if(TARGET ${link})
-        _tumblo_fuzz_collect_sources(${link} sources seen libraries includes)
+        _tumblo_fuzz_collect_libraries(${link} seen libraries includes)
       elseif(link)
         list(APPEND libraries ${link})
       endif()
     endforeach()
   endif()
-  set(${sources_var} ${sources} PARENT_SCOPE)
   set(${seen_var} ${seen} PARENT_SCOPE)
   set(${libraries_var} ${libraries} PARENT_SCOPE)
   set(${includes_var} ${includes} PARENT_SCOPE)
@@ -100,11 +108,13 @@ endfunction()
 
 # tumblo_fuzz_target(<name> SOURCE <fuzz source> [<program sources...>] DEPS <project libraries...>
 #                    CORPUS <seed folder> [RUNS <inputs>] [FIXTURES <ctest fixtures...>] [LABELS <labels...>])
-# Builds <name> with clang++ -fsanitize=fuzzer,address and adds the ctest entry <name> that
-# runs it over the seed corpus for RUNS inputs (default 2000). New inputs found go to a
-# scratch corpus in the build tree, never into the seed folder. Program sources given after the
-# fuzz source are built in without their library, for readers whose library the nested build
-# cannot take whole (sources built with instruction-set flags of their own).
+# Declares <name>, built with clang++ -fsanitize=fuzzer,address, and adds the ctest entry <name>
+# that runs it over the seed corpus for RUNS inputs (default 2000) or a minute, whichever ends
+# first. New inputs found go to a scratch corpus in the build tree, never into the seed folder.
+# Program sources given after the fuzz source are built in without their library, for readers
+# whose library the nested build cannot take whole (sources built with instruction-set flags of
+# their own). Every target is built by one nested project (_tumblo_fuzz_build), where each
+# project library is compiled once, whatever the number of targets that link it.
 function(tumblo_fuzz_target name)
   cmake_parse_arguments(ARG "" "CORPUS;RUNS" "SOURCE;DEPS;FIXTURES;LABELS" ${ARGN})
   if(NOT TUMBLO_BUILD_FUZZ OR NOT TUMBLO_FUZZ_CXX)
@@ -113,41 +123,82 @@ function(tumblo_fuzz_target name)
   if(NOT ARG_RUNS)
     set(ARG_RUNS 2000)
   endif()
-  set(sources ${ARG_SOURCE})
   set(seen "")
   set(libraries "")
   set(includes "")
   foreach(dep ${ARG_DEPS})
-    _tumblo_fuzz_collect_sources(${dep} sources seen libraries includes)
+    _tumblo_fuzz_collect_libraries(${dep} seen libraries includes)
   endforeach()
-  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  set(project_libraries "")
+  foreach(target ${seen})
+    get_property(known GLOBAL PROPERTY TUMBLO_FUZZ_LIB_${target} SET)
+    if(known)
+      list(APPEND project_libraries ${target})
+    endif()
+  endforeach()
+  set(own ${ARG_SOURCE})
+  list(FILTER own INCLUDE REGEX "\\.cpp$")
   list(REMOVE_DUPLICATES includes)
-
-  include(ExternalProject)
-  set(binary_dir ${CMAKE_CURRENT_BINARY_DIR}/${name}_build)
-  set(executable ${binary_dir}/${name})
-  ExternalProject_Add(${name}
-    SOURCE_DIR ${PROJECT_SOURCE_DIR}/cmake/fuzz
-    BINARY_DIR ${binary_dir}
-    CMAKE_CACHE_ARGS
-      -DCMAKE_CXX_COMPILER:FILEPATH=${TUMBLO_FUZZ_CXX}
-      -DCMAKE_CXX_COMPILER_LAUNCHER:STRING=${CMAKE_CXX_COMPILER_LAUNCHER}
-      -DCMAKE_BUILD_TYPE:STRING=RelWithDebInfo
-      -DFUZZ_NAME:STRING=${name}
-      -DFUZZ_SOURCES:STRING=${sources}
-      -DFUZZ_INCLUDE_DIR:PATH=${PROJECT_SOURCE_DIR}
-      -DFUZZ_LIBRARIES:STRING=${libraries}
-      -DFUZZ_SYSTEM_INCLUDES:STRING=${includes}
-    # The nested build is one job of the outer one; keep its own parallelism small.
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${binary_dir} --parallel 2
-    BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${executable}
-    INSTALL_COMMAND "")
+  set_property(GLOBAL APPEND PROPERTY TUMBLO_FUZZ_TARGETS ${name})
+  set_property(GLOBAL PROPERTY TUMBLO_FUZZ_TARGET_${name}
+    "set(FUZZ_${name}_SOURCES [==[${own}]==])\n"
+    "set(FUZZ_${name}_OBJECTS [==[${project_libraries}]==])\n"
+    "set(FUZZ_${name}_LIBRARIES [==[${libraries}]==])\n"
+    "set(FUZZ_${name}_INCLUDES [==[${includes}]==])\n")
 
   set(scratch ${CMAKE_CURRENT_BINARY_DIR}/${name}_found)
   file(MAKE_DIRECTORY ${scratch})
   add_test(NAME ${name}
-           COMMAND ${executable} -runs=${ARG_RUNS} -seed=1 -max_len=65536 -max_total_time=60
+           COMMAND ${TUMBLO_FUZZ_BINARY_DIR}/${name} -runs=${ARG_RUNS} -seed=1 -max_len=65536 -max_total_time=60
                    ${scratch} ${ARG_CORPUS})
   set_tests_properties(${name} PROPERTIES LABELS "fuzz;${ARG_LABELS}" FIXTURES_REQUIRED "${ARG_FIXTURES}")
 endfunction()
+
+# Writes what every declared fuzz target needs into one file and builds them all in one nested
+# clang++ project; runs once, after the whole tree is configured. The file is rewritten only
+# when it changes, so an unchanged tree does not configure the nested project again.
+function(_tumblo_fuzz_build)
+  get_property(targets GLOBAL PROPERTY TUMBLO_FUZZ_TARGETS)
+  if(NOT targets)
+    return()
+  endif()
+  get_property(libraries GLOBAL PROPERTY TUMBLO_FUZZ_LIBS)
+  set(text "set(FUZZ_INCLUDE_DIR [==[${PROJECT_SOURCE_DIR}]==])\n")
+  string(APPEND text "set(FUZZ_OBJECT_LIBRARIES [==[${libraries}]==])\n")
+  foreach(library ${libraries})
+    get_property(sources GLOBAL PROPERTY TUMBLO_FUZZ_LIB_${library})
+    string(APPEND text "set(FUZZ_LIB_${library}_SOURCES [==[${sources}]==])\n")
+  endforeach()
+  string(APPEND text "set(FUZZ_TARGETS [==[${targets}]==])\n")
+  foreach(target ${targets})
+    get_property(lines GLOBAL PROPERTY TUMBLO_FUZZ_TARGET_${target})
+    string(APPEND text ${lines})
+  endforeach()
+  set(file ${CMAKE_BINARY_DIR}/fuzz/targets.cmake)
+  file(WRITE ${file}.new "${text}")
+  configure_file(${file}.new ${file} COPYONLY)
+
+  cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
+  set(byproducts "")
+  foreach(target ${targets})
+    list(APPEND byproducts ${TUMBLO_FUZZ_BINARY_DIR}/${target})
+  endforeach()
+  include(ExternalProject)
+  ExternalProject_Add(fuzz_targets
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}/cmake/fuzz
+    BINARY_DIR ${TUMBLO_FUZZ_BINARY_DIR}
+    CMAKE_CACHE_ARGS
+      -DCMAKE_CXX_COMPILER:FILEPATH=${TUMBLO_FUZZ_CXX}
+      -DCMAKE_CXX_COMPILER_LAUNCHER:STRING=${CMAKE_CXX_COMPILER_LAUNCHER}
+      -DCMAKE_BUILD_TYPE:STRING=RelWithDebInfo
+      -DFUZZ_TARGETS_FILE:FILEPATH=${file}
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${TUMBLO_FUZZ_BINARY_DIR} --parallel ${cores}
+    BUILD_ALWAYS ON
+    BUILD_BYPRODUCTS ${byproducts}
+    INSTALL_COMMAND "")
+endfunction()
+
+if(TUMBLO_BUILD_FUZZ AND TUMBLO_FUZZ_CXX)
+  set(TUMBLO_FUZZ_BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz/build)
+  cmake_language(DEFER CALL _tumblo_fuzz_build)
+endif()
