@@ -3,6 +3,7 @@
 // over pseudo-random codes, which every decoder takes as valid.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/audio/format/ImaAdpcm.h"
@@ -65,7 +66,8 @@ void BM_EngineImaDecode(benchmark::State& state) {
     std::vector<i16> out(kChunk);
     for (auto _ : state) {
         ImaChannelState channel{};
-        for (u32 at = 0; at < kFrames; at += kChunk) imaDecode(data.data() + at / 2, false, kChunk, 1, &channel, out.data());
+        for (u32 at = 0; at < kFrames; at += kChunk)
+            imaDecode(data.data() + at / 2, false, std::min(kChunk, kFrames - at), 1, &channel, out.data());
         benchmark::DoNotOptimize(out.data());
     }
     state.SetItemsProcessed(state.iterations() * kFrames);
