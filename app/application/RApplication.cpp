@@ -10,6 +10,7 @@
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/os/OsManager.h"
 #include "framework/contents/GameFileMgr.h"
+#include "framework/input/RInputObject.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
 #include "sound/RSoundManager.h"
