@@ -74,12 +74,16 @@ TEST_P(PagePlayButton, APageSoundEnablesPlayWhichPlaysItUnlessAttachedSoundsAreO
     EXPECT_EQ(easel->IsPlaying(), c.playable);
     EXPECT_EQ(playing(), c.playable ? 1u : 0u);
     EXPECT_EQ(heardSince(before), c.playable);
-    if (!c.playable) return;
-    // A click off Stop stops the page.
-    const Rect16& canvas = easel->Canvas()->CanvasRect();
-    click(Point16{i16(canvas.left + 20), i16(canvas.top + 20)});
-    EXPECT_FALSE(easel->IsPlaying());
-    EXPECT_EQ(playing(), 0u);
+    if (c.playable) {
+        // A click off Stop stops the page.
+        const Rect16& canvas = easel->Canvas()->CanvasRect();
+        click(Point16{i16(canvas.left + 20), i16(canvas.top + 20)});
+        EXPECT_FALSE(easel->IsPlaying());
+        EXPECT_EQ(playing(), 0u);
+    }
+    // An opened picture's sounds play as the picture comes (6649), with attached sounds on.
+    send(kMsgPlaySounds);
+    EXPECT_EQ(playing(), c.playable ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(AttachedSounds, PagePlayButton,
