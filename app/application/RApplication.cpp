@@ -10,11 +10,14 @@
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/os/OsManager.h"
 #include "framework/contents/GameFileMgr.h"
+#include "framework/input/RInputObject.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
 #include "sound/RSoundManager.h"
+#include "sound/sprites/SprSoundChannels.h"
 #include "text/speech/ASpeechHandler.h"
 #include "text/speech/SpeechSurroundings.h"
+#include "tools/base/RTool.h"
 #include "tools/base/ToolSounds.h"
 #include "framework/messaging/mfDispatcher.h"
 
@@ -38,6 +41,9 @@ RApplication::~RApplication() {
     // The speech handler saves the user's words as it goes; the folders it asks for go with us.
     ASpeechHandler::DestroyInstance();
     SetSpeechSurroundings({});
+    // A start that failed before the exit leaves no hook pointing into us.
+    sprSetDeviceBusyPrompt(nullptr);
+    if (toolProfile() == &configPath_) setToolProfile(nullptr);
     pathRelease(&iniPath_);
     pathRelease(&configPath_);
     if (gApplication == this) gApplication = nullptr;

@@ -38,6 +38,7 @@ class Paths;
 class RDocument;
 class RModule;
 class RPage;
+class RInputObject;
 class RPortfolio;
 class RShellWindow;
 class RSoundManager;
@@ -162,6 +163,9 @@ private:
     u16 StartGraphics();
     void ReadCanvasRects();
     u16 CheckAudioDevices();
+    // The sprite channels' question about an audio device another program holds: Retry tries
+    // again; Cancel ends the program.
+    bool AskAudioDeviceBusy();
     void OpenDocumentOrLogin(u16 reLogin);
     void OpenLoginDialog(u16 openedLater, bool administrator);
     void LoginClosed(const std::string* name, u16 answer);
@@ -196,6 +200,8 @@ private:
     std::unique_ptr<UndoManager> undoManager_;
     std::unique_ptr<PrintJobHolder> printJobs_;
     std::unique_ptr<RSoundManager> soundManager_;
+    // Drives the sound manager's fades from the main window's tick.
+    std::unique_ptr<RInputObject> soundTick_;
     u16 shuttingDown_ = 0;
     std::unique_ptr<GameFileMgr> contentManager_;
     GfxColor standardColors_[kStandardColorCount]{};

@@ -3,6 +3,7 @@
 
 #include "app/application/RApplication.h"
 #include "app/application/RShellWindow.h"
+#include "app/application/SoundManagerTick.h"
 #include "app/module/RModule.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/pages/RPage.h"
@@ -21,6 +22,7 @@
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "engine/gfx/sprites/SprSounds.h"
 #include "engine/ini/IniProfiles.h"
 #include "engine/resources/NamedResources.h"
 #include "engine/resources/ResourceManager.h"
@@ -36,6 +38,7 @@
 #include "sound/RSoundManager.h"
 #include "sound/sprites/SprSoundChannels.h"
 #include "text/speech/SpeechSurroundings.h"
+#include "tools/base/RTool.h"
 
 namespace Ostrel {
 
@@ -120,6 +123,13 @@ u16 RApplication::CheckAudioDevices() {
     }
 }
 
+bool RApplication::AskAudioDeviceBusy() {
+    const RcString text = LookupLanguageText(kHardwareStrings, "AudioDeviceBusy");
+    if (mfxAlert(kAlertRetryCancel | kAlertIconStop, text.c_str()) == kAlertAnswerRetry) return true;
+    Quit();
+    return false;
+}
+
 void RApplication::ReadCanvasRects() {
     Path settings;
     pathInitEmpty(&settings);
@@ -154,6 +164,8 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     const EnginePath programFolder(roots.program);
     pathJoin(&iniPath_, programFolder.get(), kSettingsFileName);
     pathJoin(&configPath_, programFolder.get(), kConfigFileName);
+    // Each tool reads its sizes and sounds from its section there when it is activated.
+    setToolProfile(&configPath_);
     if (documentPath_.empty())
         documentPath_ = readIni(&configPath_, kSetupSection, "StartupDoc", u16(kDocumentPathSize - 1));
     SetupLanguageFolders(programFolder.get(), kLanguageSetupFile);
@@ -229,6 +241,9 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
         return kFailedStart;
     }
     sprSetScreen(spriteScreen_.get());
+    // The screen state's sixteen channels play the sprites', screens' and dialogs' sounds.
+    sprInstallSoundChannels();
+    sprSetDeviceBusyPrompt([this] { return AskAudioDeviceBusy(); });
 
     // The Edit menu's item by its command (a bare number would name a position: the File
     // title). The content set words Undo and Redo with the other menu texts, so those two are
@@ -242,6 +257,7 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
         return text;
     });
     soundManager_ = std::make_unique<RSoundManager>();
+    soundTick_ = std::make_unique<SoundManagerTick>(*soundManager_);
     printJobs_ = std::make_unique<PrintJobHolder>();
 
     generalContentOpen_ = OpenNamedResource(kGeneralContent, 1) == 0;
@@ -307,10 +323,13 @@ void RApplication::ExitInstance() {
     currentPage_.reset();
     portfolio_.reset();
     undoManager_.reset();
+    soundTick_.reset();
     soundManager_.reset();
     dispatcher_.reset();
     if (spriteScreen_) {
         sprShutdown(spriteScreen_.get());
+        sprSetDeviceBusyPrompt(nullptr);
+        sprSetSoundHooks(SprSoundHooks{});
         sprSetScreen(nullptr);
         spriteScreen_.reset();
     }
@@ -333,6 +352,7 @@ void RApplication::ExitInstance() {
     if (gPreviousLowMemory || shutdowns_.size() > 0) memSetLowMemoryCallback(gPreviousLowMemory);
     gPreviousLowMemory = nullptr;
     pathRelease(&iniPath_);
+    setToolProfile(nullptr);
     pathRelease(&configPath_);
     // The language files are reached through paths on the file services' volumes: they are
     // let go before those volumes go, so that no text looked up later reads a volume that is gone.

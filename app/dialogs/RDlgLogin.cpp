@@ -18,6 +18,7 @@
 #include "engine/gfx/sprites/SprSounds.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/messaging/mfMessageQueue.h"
+#include "sound/sprites/SprSoundChannels.h"
 #include "text/host/TextKeys.h"
 
 namespace Ostrel {
@@ -108,6 +109,9 @@ RDlgLogin::~RDlgLogin() {
     if (!IsOpen()) return;
     list_.reset();
     deleter_.reset();
+    // The dialog's typing and refusal sounds end with it.
+    sprStopSound(kLoginTypingSound);
+    sprStopSound(kNameRefusedSound);
     adminSet_.Clear();
     field_.reset();
     for (u16* sprite : {&listSprite_, &mascotSprite_, &dialogArea_.id, &fieldArea_.id, &fieldBox_.id}) {

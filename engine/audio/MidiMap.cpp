@@ -46,6 +46,8 @@ struct MidiMapClient {
     u8 velocity[128] = {};
     bool muted[16] = {};
     u8 notes[16][128] = {};
+    MidiPatchMasks patches{};
+    MidiPatchMasks drumKeys{};
 };
 
 namespace {
@@ -135,6 +137,37 @@ u16 engineSysEx(MidiMapClient& client, std::span<const u8> message) {
     default: break;
     }
     return plat::kMmNoError;
+}
+
+// The caching common to programs and percussion keys; `held` picks the client's masks.
+u16 cache(MidiMap map, u16 bank, MidiPatchMasks* masks, u16 flags, bool drums) {
+    if (!valid(map)) return plat::kMmErrInvalidHandle;
+    if (map->passive || !(map->device->caps.support & plat::kMidiSupportCache)) return plat::kMmErrNotSupported;
+    if (bank != 0 || !masks) return plat::kMmErrInvalidParam;
+    const auto held = [drums](MidiMapClient& client) -> MidiPatchMasks& { return drums ? client.drumKeys : client.patches; };
+    MidiPatchMasks& mine = held(*map);
+    MidiDevice& device = *map->device;
+    switch (flags) {
+    case kMidiCache:
+    case kMidiCacheAll:
+        for (size_t i = 0; i < mine.size(); ++i) mine[i] |= (*masks)[i];
+        device.port->cachePatches(drums, *masks, true);
+        *masks = mine;
+        return plat::kMmNoError;
+    case kMidiCacheQuery:
+        *masks = mine;
+        return plat::kMmNoError;
+    case kMidiUncache: {
+        MidiPatchMasks unused = *masks;
+        for (size_t i = 0; i < mine.size(); ++i) mine[i] &= u16(~(*masks)[i]);
+        for (MidiMapClient* other : device.clients)
+            if (other != map && !other->passive)
+                for (size_t i = 0; i < unused.size(); ++i) unused[i] &= u16(~held(*other)[i]);
+        device.port->cachePatches(drums, unused, false);
+        return plat::kMmNoError;
+    }
+    default: return plat::kMmErrInvalidParam;
+    }
 }
 
 }  // namespace
@@ -279,5 +312,20 @@ u16 midiMapSetVolume(MidiMap map, Fixed volume) {
     }
     map->volume = volume;
     buildVelocities(*map);
+    return plat::kMmNoError;
+}
+
+u16 midiMapCachePatches(MidiMap map, u16 bank, MidiPatchMasks* masks, u16 flags) {
+    return cache(map, bank, masks, flags, false);
+}
+
+u16 midiMapCacheDrumPatches(MidiMap map, u16 bank, MidiPatchMasks* masks, u16 flags) {
+    return cache(map, bank, masks, flags, true);
+}
+
+u16 midiMapGetPercussionChannel(u16 deviceId, u8* channel) {
+    const MidiDevice* device = deviceRecord(deviceId);
+    if (!device) return plat::kMmErrBadDeviceId;
+    *channel = device->setup.percussion;
     return plat::kMmNoError;
 }

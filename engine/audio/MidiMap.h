@@ -5,6 +5,7 @@
 // notes each client holds so that a stop turns exactly those off, and mutes channels on
 // request, also through the engine's own system-exclusive message F0 00 00 34 d c [ch] F7.
 // Results are the multimedia codes of platform/audio/WaveTypes.h (2, 5, 7, 8, 11).
+#include <array>
 #include <span>
 
 #include "engine/audio/AudioSettings.h"
@@ -33,6 +34,21 @@ u16 midiMapLongMsg(MidiMap map, std::span<const u8> bytes);
 u16 midiMapAllNotesOff(MidiMap map, u8 channel);
 u16 midiMapReset(MidiMap map);
 u16 midiMapSetVolume(MidiMap map, Fixed volume);
+
+// Patch caching on devices that cache patches (else 8): bank must be 0 (else 11); `masks`
+// holds, for each program (or percussion key), the channels that use it. kMidiCache and
+// kMidiCacheAll add the request to the client's and load the device's; kMidiCacheQuery copies
+// the client's; kMidiUncache removes the request from the client's and lets go of what no
+// other client still uses. The cache answers put the client's masks into `masks`.
+constexpr u16 kMidiCache = 1;
+constexpr u16 kMidiCacheAll = 2;
+constexpr u16 kMidiCacheQuery = 3;
+constexpr u16 kMidiUncache = 4;
+using MidiPatchMasks = std::array<u16, plat::kMidiPatchCount>;
+u16 midiMapCachePatches(MidiMap map, u16 bank, MidiPatchMasks* masks, u16 flags);
+u16 midiMapCacheDrumPatches(MidiMap map, u16 bank, MidiPatchMasks* masks, u16 flags);
+// The device's percussion channel (0-based), as the settings give it for the device model.
+u16 midiMapGetPercussionChannel(u16 deviceId, u8* channel);
 
 // How the settings describe a device: the channel map ("X" mutes), the percussion channel.
 struct MidiDeviceSetup {

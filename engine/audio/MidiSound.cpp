@@ -253,7 +253,34 @@ u32 MidiSound::GetSampleRate() { return u32(u64(info_.division) * 1000000 / temp
 
 EngineErr MidiSound::DeviceOpen() {
     if (!audioMidiEnabled()) return kAudioErrBadDevice;
-    return mapError(midiMapOpen(&map_, deviceId, 0, 0, 0));
+    if (const EngineErr err = mapError(midiMapOpen(&map_, deviceId, 0, 0, 0))) return err;
+    if (CachePatches(kMidiCache)) return kErrNone;
+    midiMapClose(map_);
+    map_ = nullptr;
+    return kAudioErrDevice;
+}
+
+bool MidiSound::CachePatches(u16 flags) {
+    plat::MidiOutCaps caps;
+    if (midiMapGetDevCaps(deviceId, &caps) != plat::kMmNoError || !(caps.support & plat::kMidiSupportCache)) return true;
+    if (!info_.hasKeys && !info_.hasPrograms) return true;
+    // A device that answers "not supported" plays without caching.
+    const auto fine = [](u16 result) { return result == plat::kMmNoError || result == plat::kMmErrNotSupported; };
+    u8 percussion = kMidiDefaultPercussion;
+    midiMapGetPercussionChannel(deviceId, &percussion);
+    MidiPatchMasks drums{};
+    for (const MidiPatchUse& key : info_.keys) drums[key.number & 0x7F] |= u16(key.channelMask & (1u << percussion));
+    MidiPatchMasks programs{};
+    for (const MidiPatchUse& program : info_.programs) programs[program.number & 0x7F] |= program.channelMask;
+    const MidiPatchMasks asked = drums;
+    if (!fine(midiMapCacheDrumPatches(map_, 0, &drums, flags))) return false;
+    if (fine(midiMapCachePatches(map_, 0, &programs, flags))) return true;
+    // Drum keys without their programs are of no use: they go again.
+    if (flags != kMidiUncache) {
+        MidiPatchMasks release = asked;
+        midiMapCacheDrumPatches(map_, 0, &release, kMidiUncache);
+    }
+    return false;
 }
 
 EngineErr MidiSound::DeviceSetRate(Fixed newRate) {
@@ -269,6 +296,7 @@ void MidiSound::DeviceClose() {
     CancelTimer();
     if (!map_) return;
     midiMapReset(map_);
+    CachePatches(kMidiUncache);
     midiMapClose(map_);
     map_ = nullptr;
 }

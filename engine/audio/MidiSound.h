@@ -60,6 +60,9 @@ private:
     MidiSound();
     EngineErr Setup(memHandle image);
     void Rewind();
+    // Caches (or, with kMidiUncache, lets go of) the programs and percussion keys the sound
+    // names, on a device that caches patches; false when the device refused them.
+    bool CachePatches(u16 flags);
     // Runs every event before `targetMs` (sending them when asked) and moves there; false
     // when the events ran out first. Stops early once a searched cue point is found.
     bool AdvanceTo(u64 targetUnits, bool sending);

@@ -5,6 +5,7 @@
 // The backend is chosen once: the recording device when the program runs headless, else the
 // software synthesizer, which has no device at all when no soundfont is installed. Ports
 // are used from the engine's thread; a synthesizer renders on its audio stream's thread.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -21,6 +22,10 @@ constexpr uint16_t kMidiTechSoftwareSynth = 7;
 
 // Support bits.
 constexpr uint32_t kMidiSupportVolume = 0x0001;
+// The device loads its patches and percussion keys only when asked (cachePatches).
+constexpr uint32_t kMidiSupportCache = 0x0004;
+// Programs and percussion keys of a bank, each with the mask of the channels that use it.
+constexpr size_t kMidiPatchCount = 128;
 
 struct MidiOutCaps {
     std::string productName;
@@ -37,6 +42,9 @@ public:
     virtual void shortMessage(uint32_t packed) = 0;
     virtual void longMessage(std::span<const uint8_t> bytes) = 0;
     virtual void reset() = 0;
+    // On a device that caches patches: loads (or lets go of) the programs, or the percussion
+    // keys, whose masks are non-zero. Devices that hold every patch ignore it.
+    virtual void cachePatches(bool /*drums*/, std::span<const uint16_t, kMidiPatchCount> /*masks*/, bool /*load*/) {}
 };
 
 class MidiBackend {

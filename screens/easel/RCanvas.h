@@ -16,6 +16,7 @@
 #include "engine/gfx/GfxPort.h"
 #include "framework/input/RInputObject.h"
 #include "framework/messaging/CListener.h"
+#include "screens/easel/PageSounds.h"
 #include "tools/base/PixelView.h"
 
 class RToolMgr;
@@ -72,6 +73,12 @@ public:
     void SetBusy(u16 busy);
     bool IsBusy() const { return busy_ != 0; }
     const GfxColor& CurrentColor() const { return color_; }
+
+    // The page's sound objects: with the user's attached sounds on, each plays again from
+    // its start; stopping stops those that play.
+    void PlaySounds();
+    void StopSounds();
+    const PageSounds& Sounds() const { return pageSounds_; }
 
     // Speech of the page.
     void StopSpeaking();
@@ -132,6 +139,7 @@ private:
     u16 speaking_ = 0;
     u16 busy_ = 0;
     std::vector<RTextPageObject*> speakList_;
+    PageSounds pageSounds_;
     std::string spokenText_;
     UndoManager* undo_ = nullptr;
     std::unique_ptr<RABCTextDlg> abcText_;

@@ -53,12 +53,21 @@ u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
         case kMsgNewPage:
             NewPage(message->param1);
             return 0;
-        // The page's sounds, Flash and movie objects are data until their media players come;
-        // what plays today is the reading aloud of its texts.
+        // Flash and movie objects are data until their page players come: stopping and
+        // playing the page reaches its speech and its sounds.
         case kMsgStopMedia:
         case kMsgPlayLastPlaced:
+            StopSpeaking();
+            StopSounds();
+            return 0;
         case kMsgStopSpeaking:
             StopSpeaking();
+            return 0;
+        case kMsgPlaySounds:
+            PlaySounds();
+            return 0;
+        case kMsgStopSounds:
+            StopSounds();
             return 0;
         case kMsgCanvasHotSpot:
             if (!canvasHotSpot_ || !hotSpots_) return 0;
@@ -71,6 +80,9 @@ u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
             }
             return 0;
         case kMsgPlayPage:
+            PlaySounds();
+            ReadTextsAloud();
+            return 0;
         case kMsgReadAloud:
             ReadTextsAloud();
             return 0;
@@ -267,7 +279,16 @@ void RCanvas::NewPage(uintptr_t id) {
     ResumeClicks();
 }
 
-// --- speech
+// --- sounds and speech
+
+void RCanvas::PlaySounds() {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    const GlobalUserSettings* settings = owner_ ? owner_->UserSettings() : nullptr;
+    if (!page || !settings || !settings->attachedSounds) return;
+    pageSounds_.Play(page->Data());
+}
+
+void RCanvas::StopSounds() { pageSounds_.Stop(); }
 
 void RCanvas::StopSpeaking() {
     if (speaking_)

@@ -10,6 +10,7 @@
 #include "framework/undo/UndoManager.h"
 #include "panels/pencil/RPencilPanel.h"
 #include "screens/easel/CanvasMessages.h"
+#include "screens/easel/PageSounds.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/REasel.h"
 #include "tools/base/RToolMgr.h"
@@ -43,11 +44,12 @@ constexpr ToolbarHelp kToolbarHelp[] = {
     {236, 867, 868}, {237, 857, 858},
 };
 
-// What the program can play of a page today: texts are read aloud. Sounds, Flash and movie
-// objects wait for their media players.
+// What the program can play of a page today: texts are read aloud and sounds play, each while
+// the user's switch for it is on. Flash and movie objects wait for their page players.
 bool canPlay(const RPageObject& object, const GlobalUserSettings* settings) {
-    if (object.Type() != kTypeText) return false;
-    if (!settings || !settings->textToSpeech) return false;
+    if (!settings) return false;
+    if (object.Type() == kTypeSound) return settings->attachedSounds && IsPlayablePageSound(object);
+    if (object.Type() != kTypeText || !settings->textToSpeech) return false;
     return !static_cast<const RTextPageObject&>(object).text.text.empty();
 }
 

@@ -54,6 +54,33 @@ std::array<Channel, kSprChannels> channels;
 std::mutex cueMutex;
 SprDeviceBusyPrompt busyPrompt;
 
+// Each channel operation's own flag. The busy-device prompt runs a modal loop whose screen
+// updates service the channels again: an operation entered again from inside itself does
+// nothing and fails, so a channel is never opened, started or freed twice at once.
+struct BusyFlags {
+    bool stop = false;
+    bool free = false;
+    bool alloc = false;
+    bool open = false;
+    bool start = false;
+};
+BusyFlags busy;
+
+class BusyGuard {
+public:
+    explicit BusyGuard(bool& flag) : flag_(flag), entered_(!flag) { flag_ = true; }
+    ~BusyGuard() {
+        if (entered_) flag_ = false;
+    }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+    bool Entered() const { return entered_; }
+
+private:
+    bool& flag_;
+    bool entered_;
+};
+
 bool soundOn() {
     const SprScreen* screen = sprScreen();
     return screen && screen->soundEnabled;
@@ -99,6 +126,8 @@ void clear(Channel& c) {
 }
 
 void stopChannel(Channel& c) {
+    const BusyGuard guard(busy.stop);
+    if (!guard.Entered()) return;
     c.state = kSprChannelFree;
     c.tag = 0;
     c.started = false;
@@ -109,6 +138,8 @@ void stopChannel(Channel& c) {
 }
 
 void freeChannel(Channel& c) {
+    const BusyGuard guard(busy.free);
+    if (!guard.Entered()) return;
     answer(c, kSprSoundCancelled);
     if (!c.audio) return;  // a booking never opened keeps its fields and starts at the next service
     stopChannel(c);
@@ -149,6 +180,8 @@ void soundCallback(AudioObject* object, const AudioNotification* notification, u
 bool deviceBusy(EngineErr err) { return err == kAudioErrDevice || err == kAudioErrAllocated; }
 
 u16 openSound(u16 index) {
+    const BusyGuard guard(busy.open);
+    if (!guard.Entered()) return kSprNoChannel;
     Channel& c = channels[index];
     c.startTime = now();
     if (!c.ref) c.ref = resFindResource(c.type, c.soundId, 0);
@@ -189,6 +222,8 @@ u16 openSound(u16 index) {
 }
 
 bool startSound(u16 index) {
+    const BusyGuard guard(busy.start);
+    if (!guard.Entered()) return false;
     SprScreen* screen = sprScreen();
     if (!screen || screen->suspended) return false;
     Channel& c = channels[index];
@@ -217,6 +252,26 @@ bool startSound(u16 index) {
     return false;
 }
 
+// The channel a booking takes: the one that holds the sound already (stopped, its audio object
+// kept), else a free one, else the open one started longest ago, freed.
+u16 takeChannel(u16 soundId) {
+    const BusyGuard guard(busy.alloc);
+    if (!guard.Entered()) return kSprNoChannel;
+    u16 index = sprFindChannel(soundId);
+    if (index != kSprNoChannel) {
+        stopChannel(channels[index]);
+        return index;
+    }
+    for (u16 i = 0; i < kSprChannels; ++i)
+        if (channels[i].state == kSprChannelFree && !channels[i].started) return i;
+    for (u16 i = 0; i < kSprChannels; ++i)
+        if (channels[i].state == kSprChannelOpen &&
+            (index == kSprNoChannel || channels[i].startTime < channels[index].startTime))
+            index = i;
+    if (index != kSprNoChannel) freeChannel(channels[index]);
+    return index;
+}
+
 bool playHook(const SprSoundRequest& request) { return sprPlaySound(request) == 0; }
 
 }  // namespace
@@ -230,21 +285,8 @@ void sprSetDeviceBusyPrompt(SprDeviceBusyPrompt prompt) { busyPrompt = std::move
 u16 sprPlaySound(const SprSoundRequest& request) {
     if (!soundOn()) return 1;
     const u16 soundId = request.soundId;
-    u16 index = sprFindChannel(soundId);
-    if (index != kSprNoChannel) {
-        stopChannel(channels[index]);
-    } else {
-        for (u16 i = 0; i < kSprChannels && index == kSprNoChannel; ++i)
-            if (channels[i].state == kSprChannelFree && !channels[i].started) index = i;
-        if (index == kSprNoChannel) {
-            for (u16 i = 0; i < kSprChannels; ++i)
-                if (channels[i].state == kSprChannelOpen &&
-                    (index == kSprNoChannel || channels[i].startTime < channels[index].startTime))
-                    index = i;
-            if (index == kSprNoChannel) return 1;
-            freeChannel(channels[index]);
-        }
-    }
+    const u16 index = takeChannel(soundId);
+    if (index == kSprNoChannel) return 1;
     Channel& c = channels[index];
     const FourCC type = request.midi ? kMidiType : kWaveType;
     if (c.soundId != soundId || c.type != type) {
@@ -272,6 +314,13 @@ void sprStopTaggedSounds(u16 tag) {
             answer(c, kSprSoundCancelled);
         }
     }
+}
+
+void sprStopSound(u16 soundId) {
+    if (!soundOn()) return;
+    takeEndings();
+    const u16 index = sprFindChannel(soundId);
+    if (index != kSprNoChannel) freeChannel(channels[index]);
 }
 
 void sprStopAllSounds() {

@@ -35,6 +35,9 @@ void sprSetDeviceBusyPrompt(SprDeviceBusyPrompt prompt);
 // 0 when booked; 1 when sound is off or no channel could be taken. The owner's cue text is
 // written only within its stated size, always NUL-terminated (a size of 0 gets no text).
 u16 sprPlaySound(const SprSoundRequest& request);
+// Frees the channel that holds the sound while sound is on; as for an owner's sounds, a
+// booking not opened yet still starts, without its owner's words.
+void sprStopSound(u16 soundId);
 // Frees every channel of the owner (tag bits 0-14; 0 frees all), booked or playing.
 void sprStopTaggedSounds(u16 tag);
 void sprStopAllSounds();

@@ -42,17 +42,20 @@ void ToolSounds::Load(const ToolParams& params) {
 }
 
 void ToolSounds::Start() {
+    stroking_ = true;
     if (start_ && toolSoundsEnabled()) start_->Play();
 }
 
 void ToolSounds::Stroke(const StrokeMotion& motion) {
-    if (!stroke_ || !toolSoundsEnabled()) return;
+    // A tool finishing its line at the release moves once more: the stroke has ended.
+    if (!stroking_ || !stroke_ || !toolSoundsEnabled()) return;
     stroke_->SetRate(strokeSoundRate(motion, fullSpeed_));
     stroke_->SetPan(strokeSoundPan(motion));
     if (!stroke_->IsPlaying()) stroke_->Play();
 }
 
 void ToolSounds::End() {
+    stroking_ = false;
     if (stroke_) stroke_->Stop();
     if (end_ && toolSoundsEnabled()) end_->Play();
 }

@@ -39,4 +39,6 @@ private:
     std::unique_ptr<Ostrel::RSound> stroke_;
     std::unique_ptr<Ostrel::RSound> end_;
     i32 fullSpeed_ = 600;
+    // Between the press and the release: the stroke sound plays only then.
+    bool stroking_ = false;
 };

@@ -69,6 +69,13 @@ public:
 
 std::unique_ptr<AudioBackend> makeSdlAudioBackend() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
+    // A driver that lists no device at all (ALSA on a machine without a sound card) would
+    // refuse every sound: the program plays on the silent device instead, without asking.
+    // Drivers that cannot list their devices answer -1.
+    if (SDL_GetNumAudioDevices(0) == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return nullptr;
+    }
     return std::make_unique<SdlAudioBackend>();
 }
 

@@ -42,7 +42,7 @@ std::vector<uint8_t> VirtualCapture::bytes() const {
 
 std::unique_ptr<AudioSink> VirtualAudioBackend::openSink(uint32_t device, const WaveFormat& format, AudioPull pull) {
     if (device >= deviceCount()) return nullptr;
-    auto capture = std::make_shared<VirtualCapture>();
+    auto capture = std::make_shared<VirtualCapture>(format);
     {
         std::lock_guard lock(mutex_);
         if (failingOpens_ > 0) {

@@ -13,13 +13,17 @@
 
 namespace plat {
 
-// Every frame one sink consumed, in order.
+// Every frame one sink consumed, in order, in the sink's format.
 class VirtualCapture {
 public:
+    VirtualCapture() = default;
+    explicit VirtualCapture(const WaveFormat& format) : format_(format) {}
     void append(const uint8_t* data, size_t bytes);
     std::vector<uint8_t> bytes() const;
+    const WaveFormat& format() const { return format_; }
 
 private:
+    WaveFormat format_;
     mutable std::mutex mutex_;
     std::vector<uint8_t> bytes_;
 };

@@ -15,14 +15,30 @@ public:
         --owner_.openPorts_;
     }
     void shortMessage(uint32_t packed) override {
-        owner_.record({clockMillis(), RecordedMidiEvent::Kind::Short, packed, {}});
+        RecordedMidiEvent event = now(RecordedMidiEvent::Kind::Short);
+        event.packed = packed;
+        owner_.record(std::move(event));
     }
     void longMessage(std::span<const uint8_t> bytes) override {
-        owner_.record({clockMillis(), RecordedMidiEvent::Kind::Long, 0, {bytes.begin(), bytes.end()}});
+        RecordedMidiEvent event = now(RecordedMidiEvent::Kind::Long);
+        event.bytes.assign(bytes.begin(), bytes.end());
+        owner_.record(std::move(event));
     }
-    void reset() override { owner_.record({clockMillis(), RecordedMidiEvent::Kind::Reset, 0, {}}); }
+    void reset() override { owner_.record(now(RecordedMidiEvent::Kind::Reset)); }
+    void cachePatches(bool drums, std::span<const uint16_t, kMidiPatchCount> masks, bool load) override {
+        RecordedMidiEvent event = now(load ? RecordedMidiEvent::Kind::Cache : RecordedMidiEvent::Kind::Uncache);
+        event.drums = drums;
+        event.masks.assign(masks.begin(), masks.end());
+        owner_.record(std::move(event));
+    }
 
 private:
+    static RecordedMidiEvent now(RecordedMidiEvent::Kind kind) {
+        RecordedMidiEvent event;
+        event.timeMs = clockMillis();
+        event.kind = kind;
+        return event;
+    }
     RecordingMidiBackend& owner_;
 };
 

@@ -11,11 +11,13 @@
 namespace plat {
 
 struct RecordedMidiEvent {
-    enum class Kind : uint8_t { Short, Long, Reset };
+    enum class Kind : uint8_t { Short, Long, Reset, Cache, Uncache };
     uint32_t timeMs = 0;
     Kind kind = Kind::Short;
     uint32_t packed = 0;        // short messages
     std::vector<uint8_t> bytes;  // long messages
+    bool drums = false;          // patch caching: percussion keys rather than programs
+    std::vector<uint16_t> masks;  // patch caching: the channel mask of each patch
 };
 
 class RecordingMidiBackend : public MidiBackend {

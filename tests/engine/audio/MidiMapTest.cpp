@@ -2,6 +2,9 @@
 // counting, velocity scaling and the engine's own mute messages.
 #include "engine/audio/MidiMap.h"
 
+#include "engine/audio/format/ArchiveMidi.h"
+#include "engine/audio/format/MidiEvents.h"
+
 #include "tests/engine/audio/AudioTestSupport.h"
 
 namespace {
@@ -159,6 +162,136 @@ TEST_F(MidiMaps, PassiveHandlesOnlyKeepTheDeviceOpen) {
     EXPECT_EQ(midi.openPorts(), 0);
     EXPECT_EQ(midiMapOpen(&map, 1, 0, 0, 0), plat::kMmErrBadDeviceId);
     EXPECT_EQ(midiMapOpen(&map, 0, 1, 0, 0), plat::kMmErrInvalidParam);
+}
+
+TEST_F(MidiMaps, ADeviceThatHoldsEveryPatchIsNeverAskedToCache) {
+    MidiPatchMasks m{};
+    m[5] = 1;
+    EXPECT_EQ(midiMapCachePatches(map, 0, &m, kMidiCache), plat::kMmErrNotSupported);
+    EXPECT_EQ(midiMapCacheDrumPatches(map, 0, &m, kMidiCache), plat::kMmErrNotSupported);
+    EXPECT_TRUE(midi.events().empty());
+}
+
+// A synthesizer that loads its patches only when asked, with percussion on channel 16.
+class MidiPatchCaching : public AudioTest {
+protected:
+    static plat::MidiOutCaps cachingCaps() {
+        plat::MidiOutCaps caps = plat::RecordingMidiBackend::defaultCaps();
+        caps.support |= plat::kMidiSupportCache;
+        return caps;
+    }
+    void SetUp() override {
+        AudioSettings settings = defaultSettings();
+        settings.midi.targetDevices = {{"Recording MIDI Out", "7"}};
+        settings.midi.targetDeviceInfo = {{"7", "0123456789ABCDEF, 16"}};
+        startWith(settings);
+        plat::setMidiBackend(&caching);  // device records are made at the first open
+        ASSERT_EQ(midiMapOpen(&a, 0, 0, 0, 0), 0);
+        ASSERT_EQ(midiMapOpen(&b, 0, 0, 0, 0), 0);
+    }
+    void TearDown() override {
+        midiMapClose(a);
+        midiMapClose(b);
+        AudioTest::TearDown();
+    }
+    static MidiPatchMasks masks(std::initializer_list<std::pair<u8, u16>> uses) {
+        MidiPatchMasks out{};
+        for (const auto& [patch, channels] : uses) out[patch] = channels;
+        return out;
+    }
+    // What the device was asked to load or let go of, in order.
+    std::vector<std::pair<plat::RecordedMidiEvent::Kind, MidiPatchMasks>> requests(bool drums) const {
+        std::vector<std::pair<plat::RecordedMidiEvent::Kind, MidiPatchMasks>> out;
+        for (const auto& e : caching.events())
+            if (e.drums == drums && (e.kind == plat::RecordedMidiEvent::Kind::Cache || e.kind == plat::RecordedMidiEvent::Kind::Uncache)) {
+                MidiPatchMasks m{};
+                std::copy(e.masks.begin(), e.masks.end(), m.begin());
+                out.emplace_back(e.kind, m);
+            }
+        return out;
+    }
+    plat::RecordingMidiBackend caching{cachingCaps()};
+    MidiMap a = nullptr;
+    MidiMap b = nullptr;
+};
+
+TEST_F(MidiPatchCaching, RequestsOutsideTheRulesAreRefused) {
+    MidiPatchMasks m = masks({{5, 1}});
+    MidiMap passive = nullptr;
+    ASSERT_EQ(midiMapOpen(&passive, 0, 0, 0, kMidiMapPassive), 0);
+    struct Case {
+        const char* name;
+        MidiMap map;
+        u16 bank;
+        u16 flags;
+        u16 result;
+    };
+    const Case cases[] = {
+        {"bank 1", a, 1, kMidiCache, plat::kMmErrInvalidParam},
+        {"flag 0", a, 0, 0, plat::kMmErrInvalidParam},
+        {"flag 5", a, 0, kMidiUncache + 1, plat::kMmErrInvalidParam},
+        {"passive", passive, 0, kMidiCache, plat::kMmErrNotSupported},
+        {"flag 4", a, 0, kMidiUncache, plat::kMmNoError},
+        {"flag 1", a, 0, kMidiCache, plat::kMmNoError},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(midiMapCachePatches(c.map, c.bank, &m, c.flags), c.result) << c.name;
+        EXPECT_EQ(midiMapCacheDrumPatches(c.map, c.bank, &m, c.flags), c.result) << c.name;
+    }
+    midiMapClose(passive);
+    u8 percussion = 0;
+    ASSERT_EQ(midiMapGetPercussionChannel(0, &percussion), 0);
+    EXPECT_EQ(percussion, 15);
+    EXPECT_EQ(midiMapGetPercussionChannel(1, &percussion), plat::kMmErrBadDeviceId);
+}
+
+TEST_F(MidiPatchCaching, AClientLetsGoOnlyOfWhatNoOtherClientStillUses) {
+    using Kind = plat::RecordedMidiEvent::Kind;
+    MidiPatchMasks fromA = masks({{5, 0x0001}, {9, 0x0004}});
+    ASSERT_EQ(midiMapCachePatches(a, 0, &fromA, kMidiCacheAll), 0);
+    MidiPatchMasks fromB = masks({{5, 0x0003}});
+    ASSERT_EQ(midiMapCachePatches(b, 0, &fromB, kMidiCache), 0);
+    EXPECT_EQ(fromB, masks({{5, 0x0003}})) << "the answer is the client's own masks";
+    MidiPatchMasks more = masks({{7, 0x0002}});
+    ASSERT_EQ(midiMapCachePatches(b, 0, &more, kMidiCache), 0);
+    EXPECT_EQ(more, masks({{5, 0x0003}, {7, 0x0002}}));
+    MidiPatchMasks query{};
+    ASSERT_EQ(midiMapCachePatches(a, 0, &query, kMidiCacheQuery), 0);
+    EXPECT_EQ(query, masks({{5, 0x0001}, {9, 0x0004}}));
+
+    MidiPatchMasks release = masks({{5, 0x0001}, {9, 0x0004}});
+    ASSERT_EQ(midiMapCachePatches(a, 0, &release, kMidiUncache), 0);
+    ASSERT_EQ(midiMapCachePatches(a, 0, &query, kMidiCacheQuery), 0);
+    EXPECT_EQ(query, MidiPatchMasks{});
+    const auto sent = requests(false);
+    ASSERT_EQ(sent.size(), 4u);
+    EXPECT_EQ(sent[0], std::make_pair(Kind::Cache, masks({{5, 0x0001}, {9, 0x0004}})));
+    EXPECT_EQ(sent[3], std::make_pair(Kind::Uncache, masks({{9, 0x0004}}))) << "program 5 on channel 1 is still B's";
+    EXPECT_TRUE(requests(true).empty()) << "programs and percussion keys are kept apart";
+}
+
+// A MIDI sound names the programs and percussion keys it needs: they are cached while it is
+// open, the keys reduced to the device's percussion channel.
+TEST_F(MidiPatchCaching, ASoundCachesWhatItNamesWhileOpen) {
+    using Kind = plat::RecordedMidiEvent::Kind;
+    ArchiveMidiContent content;
+    content.division = 96;
+    content.tracks = {MidiTrackWriter().noteOn(0, 0, 60, 100).noteOff(96, 0, 60).end(0).bytes()};
+    content.programs = {{3, 0x0001}, {0x80 | 4, 0x0002}};
+    content.keys = {{36, 0x8001}, {38, 0x0200}};
+    AudioObject* sound = audioNewFromHandle(handleWith(writeArchiveMidi(content)));
+    ASSERT_NE(sound, nullptr);
+    ASSERT_EQ(audioOpen(sound, kAudioDefaultDevice), kErrNone);
+    ASSERT_EQ(requests(true).size(), 1u);
+    EXPECT_EQ(requests(true)[0], std::make_pair(Kind::Cache, masks({{36, 0x8000}})));
+    ASSERT_EQ(requests(false).size(), 1u);
+    EXPECT_EQ(requests(false)[0], std::make_pair(Kind::Cache, masks({{3, 0x0001}, {4, 0x0002}})));
+    ASSERT_EQ(audioClose(sound), kErrNone);
+    ASSERT_EQ(requests(true).size(), 2u);
+    EXPECT_EQ(requests(true)[1], std::make_pair(Kind::Uncache, masks({{36, 0x8000}})));
+    ASSERT_EQ(requests(false).size(), 2u);
+    EXPECT_EQ(requests(false)[1].first, Kind::Uncache);
+    audioDispose(sound);
 }
 
 }  // namespace

@@ -288,6 +288,58 @@ TEST_F(SpriteSounds, OnlyABusyDeviceAsksTheUserAndCancelDropsJustTheSound) {
     EXPECT_EQ(state(12), kSprChannelPlaying);
 }
 
+TEST_F(SpriteSounds, StoppingASoundByItsIdFreesItsChannelWhileSoundIsOn) {
+    struct Case {
+        const char* name;
+        bool serviced;  // the booking opened and started before the stop
+        u16 soundEnabled;
+        u16 done;
+        u16 state;
+    };
+    const Case cases[] = {
+        {"playing", true, 1, kSprSoundCancelled, kSprChannelFree},
+        {"playing, sound off", true, 0, 0, kSprChannelPlaying},
+        // As for an owner's sounds, a booking not opened yet still starts, without its owner.
+        {"booked", false, 1, kSprSoundCancelled, kSprChannelPlaying},
+    };
+    for (const Case& c : cases) {
+        u16 done = 0xAAAA;
+        const StopSoundsOnExit stopSounds;  // the channels point at the words above
+        ASSERT_EQ(play(12, 5, &done), 0) << c.name;
+        if (c.serviced) sprServiceSoundChannels();
+        screen.soundEnabled = c.soundEnabled;
+        sprStopSound(12);
+        sprStopSound(11);  // no channel holds it: nothing happens
+        screen.soundEnabled = 1;
+        EXPECT_EQ(done, c.done) << c.name;
+        sprServiceSoundChannels();
+        EXPECT_EQ(state(12), c.state) << c.name;
+        sprStopAllSounds();
+    }
+}
+
+// The busy-device question runs a modal loop whose screen updates service the channels again:
+// the channel being opened is neither opened nor started a second time from inside.
+TEST_F(SpriteSounds, AServiceFromInsideTheBusyQuestionLeavesTheOpeningChannelAlone) {
+    u16 done = 0xAAAA;
+    const StopSoundsOnExit stopSounds;  // the channels point at the words above
+    int asks = 0;
+    sprSetDeviceBusyPrompt([&] {
+        ++asks;
+        sprServiceSounds();
+        return asks <= 2;
+    });
+    audio.failNextOpens(1);
+    ASSERT_EQ(play(11, 5, &done), 0);
+    sprServiceSounds();
+    EXPECT_EQ(asks, 1);
+    EXPECT_EQ(state(11), kSprChannelPlaying);
+    EXPECT_EQ(done, 0);
+    run(300);
+    sprServiceSounds();
+    EXPECT_EQ(done, 11) << "the one sound played to its end";
+}
+
 class SpriteSoundsWithoutMidi : public SpriteSounds {
 protected:
     AudioSettings settings() override {

@@ -1,0 +1,71 @@
+// What a child hears in the whole program, taken from the headless audio device: the login's
+// typing sound, and the pencil's start, stroke and end sounds, which the Tool Sounds switch of
+// the Controls menu turns off.
+#include "tests/app/harness/ProgramEar.h"
+#include "tests/app/shell/SessionFixture.h"
+
+namespace {
+
+using namespace Ostrel;
+using namespace testshell;
+
+// Longer than the pencil's end sound, shorter than its stroke sound.
+constexpr u32 kEndSoundMs = 200;
+// How far the mixer's device plays behind the program.
+constexpr u32 kMixerLagMs = 200;
+
+class SoundSession : public SessionFixture {
+protected:
+    // The splash, a key and the login.
+    void openLogin() {
+        start();
+        frames(2);
+        press(kVkSpace);
+        frames(5);
+        ASSERT_TRUE(application_->IsLoginOpen());
+    }
+    bool heardSince(size_t from, u32 ms = 2000) { return ear.HeardSince(clock_.clock(), from, ms, loop); }
+    void untilQuiet() { ear.UntilQuiet(clock_.clock(), loop); }
+
+    // Built before the program starts and gone after it ended (the fixture's tear-down).
+    testapp::ProgramEar ear;
+    // The framework's loop task: the idle step and the windows' ticks.
+    std::function<void()> loop = [] { osmDispatchTasks(plat::clockMillis(), 1); };
+};
+
+TEST_F(SoundSession, TypingANameInTheLoginIsHeard) {
+    ASSERT_NO_FATAL_FAILURE(openLogin());
+    untilQuiet();
+    ASSERT_FALSE(heardSince(ear.Played(), 300)) << "the login is not quiet before a key";
+    const size_t before = ear.Played();
+    type("M");
+    EXPECT_TRUE(heardSince(before)) << "the typed letter made no sound";
+}
+
+TEST_F(SoundSession, ThePencilIsHeardUntilToolSoundsAreTurnedOff) {
+    ASSERT_NO_FATAL_FAILURE(openLogin());
+    type("Maya");
+    press(kVkReturn);
+    frames(5);
+    ASSERT_NE(easel(), nullptr);
+    const Point16 middle = centre(easel()->Canvas()->CanvasRect());
+    struct Case {
+        bool switchOff;
+        bool heard;
+    };
+    for (const Case& c : {Case{false, true}, Case{true, false}}) {
+        if (c.switchOff) post(plat::kMsgCommand, kCmdToolSounds);
+        frames(2);
+        untilQuiet();
+        const size_t before = ear.Played();
+        drag(Point16{i16(middle.h - 100), middle.v}, Point16{i16(middle.h + 100), middle.v}, 10);
+        EXPECT_EQ(heardSince(before, kEndSoundMs), c.heard) << (c.switchOff ? "switched off" : "switched on");
+        // The stroke's sound ends with the stroke: once the end sound is over (the mixer plays
+        // some 200 ms behind), all is quiet, where a stroke sound going on would still be heard.
+        ear.Pass(clock_.clock(), kEndSoundMs + kMixerLagMs, loop);
+        EXPECT_FALSE(heardSince(ear.Played(), kEndSoundMs)) << (c.switchOff ? "switched off" : "switched on");
+    }
+    EXPECT_EQ(application_->GetGlobalUserSettings()->toolSounds, 0);
+}
+
+}  // namespace
