@@ -120,7 +120,7 @@ public:
     void EnableMenuCommand(u16 command);
     void DisableMenuCommand(u16 command);
 
-    // 0 English, 1 Spanish.
+    // 0 English, 1 Spanish. Setting it also gives speech the language's voices.
     u16 GetLanguage() const;
     void SetLanguage(u16 language);
 
@@ -170,6 +170,7 @@ private:
     bool OpenDocumentOnEntry();
     void LoadMenuBarOnce();
     void ForwardToScreen(RMessage* message, u32 data);
+    static void SpeakInLanguage(u16 language);
 
     ShellParts parts_;
     Rect16 screenRect_{0, 0, kScreenWidth, kScreenHeight};

@@ -6,6 +6,7 @@
 #include "document/objects/RNotePageObject.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "text/speech/ASpeechHandler.h"
+#include "text/speech/SpeechVoices.h"
 
 namespace Ostrel {
 
@@ -72,7 +73,10 @@ void RNoteDlg::Read() {
     StopReading();
     if (!speech_ || !note_ || !textToSpeechOn() || note_->GetText().empty()) return;
     const std::string& text = note_->GetText();
-    speech_->SetVoice(note_->GetLanguage() == kSpanishVoice ? kSpanishVoice : 0);
+    // The family first: choosing the voice then selects it within the note's language.
+    const u16 language = note_->GetLanguage();
+    speech_->SetVoiceFamily(speechFamilyOfNoteLanguage(language));
+    speech_->SetVoice(language == kSpanishVoice ? kSpanishVoice : 0);
     speech_->Speak(text.c_str(), i32(text.size()));
     speaking_ = true;
 }
