@@ -123,6 +123,8 @@ public:
     // 0 English, 1 Spanish. Setting it also gives speech the language's voices.
     u16 GetLanguage() const;
     void SetLanguage(u16 language);
+    // Speech back in the voices of a language, after a reader chose its own (a note's).
+    static void SpeakInLanguage(u16 language);
 
     RModule* GetCurrentModule() const { return currentScreen_.get(); }
     // The code of the current screen (ShellParts.h), 0 without one.
@@ -170,7 +172,6 @@ private:
     bool OpenDocumentOnEntry();
     void LoadMenuBarOnce();
     void ForwardToScreen(RMessage* message, u32 data);
-    static void SpeakInLanguage(u16 language);
 
     ShellParts parts_;
     Rect16 screenRect_{0, 0, kScreenWidth, kScreenHeight};

@@ -10,7 +10,7 @@ namespace plat {
 
 class XdgOpenShell : public DesktopShell {
 public:
-    static constexpr uint32_t kSettleMillis = 5000;
+    static constexpr uint32_t kSettleMillis = 3000;
 
     bool openDocument(const std::string& text) override;
 };

@@ -45,12 +45,18 @@ TEST_F(NoteVoice, ANoteIsReadInTheVoiceOfItsLanguage) {
         note.SetKind(c.noteLanguage);
         note.SetLanguage(c.noteLanguage);
         const size_t before = speech.requests().size();
-        RNoteDlg dialog(&owner, &note);
-        ASSERT_EQ(dialog.Open(), 0);
-        const std::vector<plat::SpeechRequest> heard = speech.requests();
-        ASSERT_EQ(heard.size(), before + 1);
-        EXPECT_EQ(heard.back().text, "Hola, amigos");
-        EXPECT_EQ(heard.back().voice.language, c.heard);
+        {
+            RNoteDlg dialog(&owner, &note);
+            ASSERT_EQ(dialog.Open(), 0);
+            const std::vector<plat::SpeechRequest> heard = speech.requests();
+            ASSERT_EQ(heard.size(), before + 1);
+            EXPECT_EQ(heard.back().text, "Hola, amigos");
+            EXPECT_EQ(heard.back().voice.language, c.heard);
+        }
+        // With the note gone, a text that chooses no voice is heard in the program's language.
+        ASpeechHandler::GetInstance()->Speak("page", 4);
+        EXPECT_EQ(speech.requests().back().voice.language,
+                  c.programInSpanish ? plat::SpeechLanguage::Spanish : plat::SpeechLanguage::English);
     }
 }
 

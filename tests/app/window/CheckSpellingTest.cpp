@@ -68,9 +68,20 @@ TEST_F(CheckSpelling, TheCheckFindsAndReplacesAWordOfTheABCText) {
         std::vector<u8> keys;
         const char* kept;
     };
+    // The words are kept to the alphabet tool's 63 characters: a replacement that reaches them
+    // is kept whole, one that goes past is cut.
+    std::string is20, is19;
+    for (int i = 0; i < 20; ++i) is20 += "is ";
+    for (int i = 0; i < 19; ++i) is19 += "is ";
+    const std::string fits = is20 + "bg", over = is19 + "dog bg";
+    const std::string fitsKept = is20 + "big", overKept = (is19 + "dog big").substr(0, 63);
     const Case cases[] = {
+        {false, fits.c_str(), {plat::kVkTab, plat::kVkSpace}, fitsKept.c_str()},
+        {false, over.c_str(), {plat::kVkTab, plat::kVkSpace}, overKept.c_str()},
         {false, "My dgo is big", {plat::kVkTab, plat::kVkSpace}, "My dog is big"},
         {false, "My dgo is bgi", {plat::kVkTab, plat::kVkSpace, plat::kVkTab, plat::kVkSpace}, "My dog is big"},
+        // A replacement of another length moves the words after it.
+        {false, "bg is dgo", {plat::kVkTab, plat::kVkSpace, plat::kVkTab, plat::kVkSpace}, "big is dog"},
         {true, "Mi pero es grande", {plat::kVkTab, plat::kVkSpace}, "Mi perro es grande"},
         // Skip leaves the word as it is.
         {false, "My dgo is big", {plat::kVkTab, plat::kVkTab, plat::kVkTab, plat::kVkSpace}, "My dgo is big"},
