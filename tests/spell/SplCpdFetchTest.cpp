@@ -45,6 +45,7 @@ TEST(SplCpdFetch, GermanSplitsWithItsJoiningRules) {
         {"arbeitschor", 0, {}, -1},  // nor where it begins "sch"
         {"hausund", 0, {}, -1},      // "und" never ends a compound
         {"hausbo", 0, {}, -1},
+        {"hausbootx", 0, {}, -1},  // each way to "x" fails, the second time without a new search
         {"haus", 0, {}, -1},
     };
     for (const Case& c : cases) {
@@ -88,10 +89,36 @@ TEST(SplCpdFetch, BothLengthLimitsHoldOnEachSide) {
     EXPECT_EQ(splCpdFetch(bytes(std::string(kSplMaxWord, 'a')), *splCpdRulesFor(2), splWordListVerify, &many.list, marks), 0u);
 }
 
+// Each language's rules: the shortest compound (two segments of three letters) and its own
+// linking letters, which the others refuse.
+TEST(SplCpdFetch, EachLanguageJoinsWithItsOwnLinkingLetters) {
+    struct Case {
+        u32 language;
+        const char* links;  // the linking letters it takes, of "sen"
+    };
+    const Case cases[] = {{2, "s"}, {14, "s"}, {7, "s"}, {9, "s"}, {10, "s"}, {8, "se"}, {16, "se"}, {15, "n"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        WordList list(u8(c.language), {"abc", "xyz"});
+        const SplCpdRules* rules = splCpdRulesFor(c.language);
+        ASSERT_NE(rules, nullptr);
+        u8 marks[kSplMaxWord];
+        EXPECT_EQ(splCpdFetch(bytes("abcxyz"), *rules, splWordListVerify, &list.list, marks), kCpdSplit);
+        EXPECT_EQ(splCpdFetch(bytes("abxyz"), *rules, splWordListVerify, &list.list, marks), 0u);
+        for (char link : std::string("sen")) {
+            const std::string word = std::string("abc") + link + "xyz";
+            const bool takes = std::string(c.links).find(link) != std::string::npos;
+            EXPECT_EQ(splCpdFetch(bytes(word), *rules, splWordListVerify, &list.list, marks), takes ? kCpdSplit | kCpdLinking : 0u)
+                << word;
+        }
+    }
+    for (u32 language : {0u, 1u, 3u, 4u, 5u, 6u, 11u, 12u, 17u, 19u, 22u, 24u}) EXPECT_EQ(splCpdRulesFor(language), nullptr) << language;
+}
+
 TEST(SplCpdFetch, PolishSplitsOffOneOfItsPrefixes) {
-    WordList polish(23, {"dobry", "bardzo"});
+    WordList polish(23, {"dobry", "bardzo", "dom"});
     u8 marks[kSplMaxWord];
-    for (const char* word : {"najdobry", "niedobry"}) {
+    for (const char* word : {"najdobry", "niedobry", "najdom"}) {
         EXPECT_EQ(splCpdFetch(bytes(word), *splCpdRulesFor(23), splWordListVerify, &polish.list, marks), kCpdSplit | kCpdPrefix)
             << word;
         EXPECT_EQ(marks[3], kCpdMarkSegment);
