@@ -3,6 +3,7 @@
 #include <new>
 
 #include "spell/SplCompLexicon.h"
+#include "spell/SplCpdFetch.h"
 #include "spell/SplFile.h"
 #include "spell/SplProximity.h"
 #include "spell/SplTspProximity.h"
@@ -34,23 +35,30 @@ int splCorrCtxAddLexicon(void* lexicon, u32 callerValue, u32 flags, SplCorrCtx* 
     slot->callerValue = callerValue;
     slot->flags = flags;
     slot->marker = (slot->kind == 3 || slot->kind == 4) ? 1 : 0;
+    slot->verify = splVerifyHookOfKind(slot->kind);
     if (slot->kind == 3) {
-        slot->verify = lexword;
         slot->candidates = splLexCandidates;
     } else if (slot->kind == 4) {
-        slot->verify = splUserDictVerify;
         slot->candidates = splUserDictCandidates;
     } else if (slot->kind == 7) {
-        slot->verify = splTrieVerify;
         slot->typo = splTrieTypoCandidates;
         slot->candidates = splTrieCandidates;
-    }
-    else if (slot->kind == 2) {
-        slot->verify = splCompLexVerify;
+    } else if (slot->kind == 2) {
         slot->typo = splCompLexTypoCandidates;
     }
-    else if (slot->kind == 1) slot->verify = splWordListVerify;
+    if (slot->verify != nullptr && splCpdRulesFor(u32(slot->language)) != nullptr) slot->compoundVerify = splCpdVerify;
     return 1;
+}
+
+SplVerifyHook splVerifyHookOfKind(i16 kind) {
+    switch (kind) {
+    case 1: return splWordListVerify;
+    case 2: return splCompLexVerify;
+    case 3: return lexword;
+    case 4: return splUserDictVerify;
+    case 7: return splTrieVerify;
+    default: return nullptr;
+    }
 }
 
 void splCorrCtxFree(SplCorrCtx* ctx) {

@@ -41,7 +41,10 @@ struct SplCorrCtx {
 
 SplCorrCtx* splCorrCtxCreate(u32 slots);
 // 1, or 0 when every slot is taken. The lexicon record begins with its kind and language bytes.
+// A lexicon of a language with compound rules also verifies compounds of its words.
 int splCorrCtxAddLexicon(void* lexicon, u32 callerValue, u32 flags, SplCorrCtx* ctx);
 void splCorrCtxFree(SplCorrCtx* ctx);
+// The verify hook of a lexicon kind, or null for a kind that verifies nothing.
+SplVerifyHook splVerifyHookOfKind(i16 kind);
 void splCorrCtxReset(SplCorrCtx* ctx);
 SplSlot* splCorrCtxNextSlot(SplCorrCtx* ctx);

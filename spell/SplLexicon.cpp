@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "spell/SplBytes.h"
 #include "spell/SplErrors.h"
 #include "spell/SplSuffixClass.h"
 
@@ -36,9 +37,9 @@ u32 loadTags(SplLexicon* lex) {
     if (tags == nullptr) return kSplErrNoMemory;
     lex->tags = tags;
     std::memcpy(tags->head, head, 16);
-    tags->totalSize = u32(head[2]) | (u32(head[3]) << 8);
-    tags->count1 = u32(head[4]) | (u32(head[5]) << 8);
-    tags->count2 = u32(head[6]) | (u32(head[7]) << 8);
+    tags->totalSize = bytes2nu(head + 2, 2);
+    tags->count1 = bytes2nu(head + 4, 2);
+    tags->count2 = bytes2nu(head + 6, 2);
     u32 pointers = 2 * (tags->count1 + 1) + 2 * (tags->count2 + 1);
     u32 stringsRoom = (tags->totalSize + 7) & ~7u;
     tags->strings = static_cast<u8*>(splAlloc(stringsRoom + sizeof(u8*) * pointers));

@@ -17,6 +17,7 @@
 #include "sound/sprites/SprSoundChannels.h"
 #include "text/speech/ASpeechHandler.h"
 #include "text/speech/SpeechSurroundings.h"
+#include "text/speech/SpeechVoices.h"
 #include "tools/base/RTool.h"
 #include "tools/base/ToolSounds.h"
 #include "framework/messaging/mfDispatcher.h"
@@ -101,7 +102,19 @@ void RApplication::DisableMenuCommand(u16 command) {
 
 u16 RApplication::GetLanguage() const { return CurrentLanguage(); }
 
-void RApplication::SetLanguage(u16 language) { SetCurrentLanguage(language); }
+void RApplication::SetLanguage(u16 language) {
+    SetCurrentLanguage(language);
+    SpeakInLanguage(language);
+}
+
+// Readers that choose no voice of their own (the pages' texts) speak in the program's
+// language; until a voice is chosen speech stays silent.
+void RApplication::SpeakInLanguage(u16 language) {
+    ASpeechHandler* speech = ASpeechHandler::GetInstance();
+    if (!speech) return;
+    speech->SetVoiceFamily(language == kLanguageSpanish ? kSpeechFamilySpanish : kSpeechFamilyEnglish);
+    speech->SetVoice(0);
+}
 
 ClipList& RApplication::GetClipList() const { return CCPObj::Clips(); }
 

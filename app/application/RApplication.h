@@ -121,9 +121,11 @@ public:
     void EnableMenuCommand(u16 command);
     void DisableMenuCommand(u16 command);
 
-    // 0 English, 1 Spanish.
+    // 0 English, 1 Spanish. Setting it also gives speech the language's voices.
     u16 GetLanguage() const;
     void SetLanguage(u16 language);
+    // Speech back in the voices of a language, after a reader chose its own (a note's).
+    static void SpeakInLanguage(u16 language);
 
     RModule* GetCurrentModule() const { return currentScreen_.get(); }
     // The code of the current screen (ShellParts.h), 0 without one.

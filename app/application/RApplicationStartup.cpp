@@ -187,6 +187,7 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     // its first use (a user is chosen after start-up).
     SetSpeechSurroundings({[this](u16 folder) { return paths_ ? paths_->BuildPath(folder, true) : std::string(); },
                            ShowSpeechMissingAlert});
+    SpeakInLanguage(GetLanguage());
 
     // The window is drawn by our own ports, not through a GL context: no viewport to set.
     gPreviousLowMemory = memSetLowMemoryCallback(lowMemoryHandler);

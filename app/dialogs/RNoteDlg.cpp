@@ -5,7 +5,9 @@
 #include "app/window/RDisplayWindow.h"
 #include "document/objects/RNotePageObject.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "framework/language/LanguageTexts.h"
 #include "text/speech/ASpeechHandler.h"
+#include "text/speech/SpeechVoices.h"
 
 namespace Ostrel {
 
@@ -28,6 +30,8 @@ RNoteDlg::RNoteDlg(CListener* owner, RNotePageObject* note)
 
 RNoteDlg::~RNoteDlg() {
     StopReading();
+    // The note's language was the reading's only: other texts speak in the program's again.
+    if (voiceChosen_) RApplication::SpeakInLanguage(CurrentLanguage());
     if (IsOpen())
         if (RDisplayWindow* window = RDisplayWindow::Get()) window->RemoveListener(this);
 }
@@ -72,7 +76,11 @@ void RNoteDlg::Read() {
     StopReading();
     if (!speech_ || !note_ || !textToSpeechOn() || note_->GetText().empty()) return;
     const std::string& text = note_->GetText();
-    speech_->SetVoice(note_->GetLanguage() == kSpanishVoice ? kSpanishVoice : 0);
+    // The family first: choosing the voice then selects it within the note's language.
+    const u16 language = note_->GetLanguage();
+    speech_->SetVoiceFamily(speechFamilyOfNoteLanguage(language));
+    voiceChosen_ = true;
+    speech_->SetVoice(language == kSpanishVoice ? kSpanishVoice : 0);
     speech_->Speak(text.c_str(), i32(text.size()));
     speaking_ = true;
 }

@@ -2,7 +2,8 @@
 // Shows a page's teacher's note and reads it aloud (when the user has text to speech on) as
 // soon as it opens and again with the speaker button; the toggle chooses whether it is read
 // in Spanish. OK stores a changed choice in the note and posts 297 (0, 0) to the owner, which
-// deletes the dialog. A reading still running when the dialog goes is stopped.
+// deletes the dialog. A reading still running when the dialog goes is stopped, and speech goes
+// back to the voices of the program's language.
 // User-interface thread only.
 #include <string>
 
@@ -50,6 +51,7 @@ private:
     std::string text_;
     u16 spanish_ = 1;
     bool speaking_ = false;
+    bool voiceChosen_ = false;
 };
 
 }  // namespace Ostrel

@@ -132,6 +132,7 @@ private:
     void ShowAbout();
     void OpenGettingStarted();
     void OpenUserGuide();
+    void CheckAbcTextSpelling();
     void KeySignatureStep(u32 key);
 
     std::unique_ptr<mfxMenu> menu_;

@@ -1,7 +1,12 @@
 // The main window's menu commands: most become a message for the screen that carries them
 // out; the switches, undo, the easel's clipboard, the language, the Teacher menu, the guide
 // and the debug aids are the window's own.
+#include <algorithm>
+#include <cstring>
+
 #include "app/application/RApplication.h"
+#include "app/dialogs/RABCTextDlg.h"
+#include "app/help/UserGuideFile.h"
 #include "app/module/RModule.h"
 #include "app/window/MenuCommandRoute.h"
 #include "app/window/MenuCommands.h"
@@ -14,6 +19,10 @@
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
+#include "platform/files/Files.h"
+#include "platform/shell/DesktopShell.h"
+#include "text/spellcheck/PhoneticSpellChecker.h"
+#include "text/spellcheck/SpellCheckString.h"
 #include "tools/base/ToolSounds.h"
 
 namespace Ostrel {
@@ -78,6 +87,8 @@ u32 RDisplayWindow::OnCommand(u32 command) {
             } else {
                 sendTo(screen->TextPanel(), route.code, route.param2);
             }
+        } else if (id == kCmdCheckSpelling && current == ScreenKind::Easel) {
+            CheckAbcTextSpelling();
         }
         break;
     case RouteKind::ToWindowListener: HandleMessage(&message, 0); break;
@@ -221,9 +232,33 @@ void RDisplayWindow::ToggleTeacherMenu() {
 }
 
 void RDisplayWindow::OpenUserGuide() {
-    // The desktop's document viewer is not reachable through the platform layer yet, which is
-    // the road of a machine without a PDF reader.
+    const RApplication* app = GetApplication();
+    if (app && app->GetPaths()) {
+        const std::string guide = app->GetPaths()->BuildPath(kFolderGuide, true) + UserGuideFileName(CurrentLanguage());
+        if (plat::desktopShell().openDocument(guide)) return;
+    }
     ShowAlert(LookupLanguageText("GeneralStrings", "NeedAcrobat").c_str(), "Ostrel", kAlertOk);
+}
+
+// Until the easel has a text tool, the text a child types is the alphabet tool's line (Toolbox >
+// Edit ABC Text): the spelling check runs over it, in the program's language, and keeps what
+// the child replaced.
+void RDisplayWindow::CheckAbcTextSpelling() {
+    RApplication* app = GetApplication();
+    GlobalUserSettings* settings = app ? app->GetGlobalUserSettings() : nullptr;
+    if (!settings || !app->GetPaths()) return;
+    const Paths& paths = *app->GetPaths();
+    std::string given(settings->alphabetText.data(), strnlen(settings->alphabetText.data(), settings->alphabetText.size()));
+    if (given.empty()) given = kABCTextDefault;
+    std::string text = given;
+    const int language = CurrentLanguage() == kLanguageSpanish ? kProgramLanguageSpanish : 1;
+    if (!spellCheckString(&text, language, plat::hostPathOfText(paths.ProgramFolder()),
+                          plat::hostPathOfText(paths.BuildPath(kFolderUser, false)), this) ||
+        text == given)
+        return;
+    text.resize(std::min<size_t>({text.size(), kABCTextMaxLength, settings->alphabetText.size() - 1}));
+    std::fill(settings->alphabetText.begin(), settings->alphabetText.end(), '\0');
+    std::copy(text.begin(), text.end(), settings->alphabetText.begin());
 }
 
 }  // namespace Ostrel

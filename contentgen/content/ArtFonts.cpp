@@ -7,6 +7,7 @@
 namespace {
 
 constexpr const char* kLabelFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+constexpr const char* kBodyFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr const char* kEmojiFont = "/usr/share/fonts/truetype/noto/NotoColorEmoji.ttf";
 
 const cairo_user_data_key_t kFaceKey{};
@@ -37,11 +38,13 @@ cairo_font_face_t* load(const std::string& path, int flags) {
 
 }  // namespace
 
-ArtFonts::ArtFonts(const std::string& labelFont, const std::string& emojiFont)
+ArtFonts::ArtFonts(const std::string& labelFont, const std::string& emojiFont, const std::string& bodyFont)
     : label_(load(labelFont.empty() ? kLabelFont : labelFont, 0)),
-      emoji_(load(emojiFont.empty() ? kEmojiFont : emojiFont, FT_LOAD_COLOR)) {}
+      emoji_(load(emojiFont.empty() ? kEmojiFont : emojiFont, FT_LOAD_COLOR)),
+      body_(load(bodyFont.empty() ? kBodyFont : bodyFont, 0)) {}
 
 ArtFonts::~ArtFonts() {
     if (label_) cairo_font_face_destroy(label_);
     if (emoji_) cairo_font_face_destroy(emoji_);
+    if (body_) cairo_font_face_destroy(body_);
 }

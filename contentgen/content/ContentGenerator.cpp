@@ -20,6 +20,8 @@
 #include "contentgen/content/ItemBuilder.h"
 #include "contentgen/content/LibraryBuilder.h"
 #include "contentgen/content/TextCatalog.h"
+#include "contentgen/content/UserGuideWriter.h"
+#include "app/help/UserGuideFile.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -184,6 +186,15 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
             return ContentFile{std::string(kDemoMovieFolder) + "/" + plainFileName(movie, "file"),
                                writeDemoMovie(movie, painter)};
         }));
+    }
+    const fs::path guide = manifests / "guide" / "UserGuide.json";
+    if (fs::exists(guide)) {
+        const json manifest = readJson<json>(guide);
+        for (Language language : {Language::English, Language::Spanish})
+            files.push_back(withSource(guide, [&] {
+                return ContentFile{std::string(kContentDataFolder) + "/" + Ostrel::UserGuideFileName(u16(language)),
+                                   writeUserGuide(manifest, language, fonts)};
+            }));
     }
     for (ItemJob& job : jobs)
         files.push_back(ContentFile{job.libraryPath.empty() ? std::string(kContentDataFolder) + "/" + job.archiveName + ".kvr"

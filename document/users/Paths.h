@@ -54,6 +54,8 @@ public:
     // Makes the named user current, making that user's folders when the user is new.
     EngineErr SelectUserFolder(const std::string& name);
     const std::string& UserName() const { return user_; }
+    // The text of the program's own folder, which holds its lexicons.
+    const std::string& ProgramFolder() const { return roots_.program; }
     // No user is current any more; the user's folders are empty texts again.
     void ForgetUser() { user_.clear(); }
 

@@ -183,6 +183,7 @@ void DialogBox::editKey(DialogItem& edit, uint8_t key) {
 
 void DialogBox::keyDown(uint8_t key, bool shift) {
     DialogItem* focused = focus_ < 0 ? nullptr : &items_[size_t(focus_)];
+    spaceUsed_ = false;
     switch (key) {
     case kVkTab:
         moveFocus(shift ? -1 : 1);
@@ -203,7 +204,10 @@ void DialogBox::keyDown(uint8_t key, bool shift) {
         }
         return;
     case kVkSpace:
-        if (focused && reportsKeys(*focused)) report(*focused, kDialogNotifyKey, ' ');
+        if (focused && reportsKeys(*focused)) {
+            spaceUsed_ = true;
+            report(*focused, kDialogNotifyKey, ' ');
+        }
         return;
     case kVkUp:
     case kVkDown:
@@ -218,7 +222,9 @@ void DialogBox::keyDown(uint8_t key, bool shift) {
 }
 
 void DialogBox::character(uint8_t ch) {
-    if (focus_ < 0) return;
+    const bool sentByAUse = spaceUsed_ && ch == ' ';
+    spaceUsed_ = false;
+    if (focus_ < 0 || sentByAUse) return;
     DialogItem& edit = items_[size_t(focus_)];
     if (edit.kind != DialogItemKind::Edit || ch < 0x20 || ch == 0x7F) return;
     if (edit.numberOnly && (ch < '0' || ch > '9')) return;

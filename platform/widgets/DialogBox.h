@@ -81,6 +81,9 @@ private:
     int focus_ = -1;
     int pressed_ = -1;
     bool closeRequested_ = false;
+    // Space just used an item: the character the same key sends is no typing, even when the
+    // use moved the focus into an edit field.
+    bool spaceUsed_ = false;
     std::function<void(const DialogEvent&)> sink_;
     std::function<void(const gdi::Rect&)> repaint_;
 };

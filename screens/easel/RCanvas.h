@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window/RMenuOwner.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/pages/RPage.h"
 #include "engine/gfx/GfxColor.h"
@@ -38,7 +39,7 @@ class UndoManager;
 constexpr const char* kCanvasClipFormat = "Tumblo Internal Format";
 constexpr FourCC kCanvasClipKind = fourCC("CNVS");
 
-class RCanvas : public RInputObject, public CListener, public CCPObj {
+class RCanvas : public RInputObject, public CListener, public CCPObj, public RMenuOwner {
 public:
     explicit RCanvas(const Rect16& canvasRect);
     ~RCanvas() override;

@@ -21,7 +21,7 @@ namespace {
 constexpr u16 kMenuPaste = 204;
 constexpr u16 kMenuSoundCommand = 220;
 constexpr u16 kMenuFlashCommand = 214;
-constexpr u16 kTextCommands[] = {210, 211, 225, 238};
+constexpr u16 kTextCommands[] = {211, 225, 238};
 constexpr u16 kFirstTextStyleCommand = 401;
 constexpr u16 kLastTextStyleCommand = 416;
 constexpr u16 kHelpGroup = 777;
@@ -133,7 +133,8 @@ void REasel::RefreshPageState() {
     if (app) {
         enableCommand(app, kMenuSoundCommand, sound);
         // The text commands and the Flash command work with the text, cut-and-move and
-        // library panels only, which this screen does not build yet.
+        // library panels only, which this screen does not build yet; the spelling check
+        // works on the ABC words until then (RDisplayWindow).
         for (u16 command : kTextCommands) enableCommand(app, command, false);
         for (u16 command = kFirstTextStyleCommand; command <= kLastTextStyleCommand; ++command)
             enableCommand(app, command, false);

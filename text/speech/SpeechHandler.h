@@ -35,6 +35,8 @@ public:
     plat::Speaker& speaker() { return speaker_; }
     SpeechPlayback& playback() { return playback_; }
     u32 family() const { return family_; }
+    // The voice selected last; none before the first selection, and Speak is silent then.
+    const std::optional<plat::SpeechVoice>& voice() const { return voice_; }
     const std::vector<Pronunciation>& pronunciations() const { return list_; }
     plat::SysErr lastSaveError() const { return lastSaveError_; }
 

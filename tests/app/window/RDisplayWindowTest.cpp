@@ -76,7 +76,7 @@ constexpr ModeRow kModeRows[] = {
     {kCmdCopy, true, true},          {kCmdPaste, false, false},        {kCmdAddGraphic, true, false},
     {kCmdAddMovie, true, false},     {kCmdImportBackground, true, false}, {kCmdImportSound, true, false},
     {kCmdLoadPicture, false, true},  {kCmdPaperTextures, true, false}, {kCmdSwitchLanguage, true, true},
-    {kCmdEditABCText, true, false},  {kCmdIdeaMachine, true, false},   {kCmdCheckSpelling, false, false},
+    {kCmdEditABCText, true, false},  {kCmdIdeaMachine, true, false},   {kCmdCheckSpelling, true, false},
     {kCmdFlattenText, false, false}, {kCmdFlattenStickers, false, false}, {kCmdSayItThisWay, false, false},
     {kCmdChangeEffects, false, true}, {kCmdPickBgColor, false, true},  {kCmdToolSounds, true, true},
     {kCmdSwitchScreen, true, true},  {kCmdCleanUpExtra, false, true},  {kCmdAttachedSounds, false, true},

@@ -106,6 +106,27 @@ TEST(DialogBoxList, AClickBelowTheLastEntrySelectsNothing) {
     EXPECT_EQ(box.find(2)->selected, 1);
 }
 
+// A button used with Space that hands the focus to a field (as the spelling check does) leaves
+// the field without the space its key also sends; the next space typed is typed.
+TEST(DialogBoxFocus, TheSpaceThatUsedAButtonIsNotTypedIntoTheFieldFocusedNext) {
+    DialogItem button;
+    button.id = 3;
+    button.kind = DialogItemKind::Button;
+    button.rect = {0, 30, 40, 50};
+    DialogBox box("", 100, 60, {edit(20, "word", 0, 4), button});
+    box.setEventSink([&](const DialogEvent& e) {
+        if (e.item == 3) box.setFocus(1);
+    });
+    box.setFocus(3);
+    box.keyDown(kVkSpace, false);
+    box.character(' ');
+    EXPECT_EQ(box.find(1)->text, "word");
+    box.character(' ');
+    box.keyDown(kVkEnd, false);
+    box.character('s');
+    EXPECT_EQ(box.find(1)->text, " s");
+}
+
 TEST(DialogBoxFocus, ADialogWithNothingToFocusTakesKeysQuietly) {
     DialogItem label;
     label.kind = DialogItemKind::Label;

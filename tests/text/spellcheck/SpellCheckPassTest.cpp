@@ -11,7 +11,7 @@
 #include "spell/SplUserDict.h"
 #include "tests/spell/SpellScratch.h"
 #include "text/spellcheck/PhoneticSpellChecker.h"
-#include "text/spellcheck/ScriptedSpellCheckDialog.h"
+#include "tests/text/spellcheck/ScriptedSpellCheckDialog.h"
 #include "text/spellcheck/SpellCheckPass.h"
 
 namespace {

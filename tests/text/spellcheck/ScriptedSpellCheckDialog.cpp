@@ -1,4 +1,4 @@
-#include "text/spellcheck/ScriptedSpellCheckDialog.h"
+#include "tests/text/spellcheck/ScriptedSpellCheckDialog.h"
 
 ScriptedSpellCheckDialog::ScriptedSpellCheckDialog(std::deque<Step> steps, std::deque<bool> answers)
     : steps_(std::move(steps)), answers_(std::move(answers)) {}

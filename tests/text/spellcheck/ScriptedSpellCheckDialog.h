@@ -1,7 +1,7 @@
 #pragma once
-// A check dialog played from a script, standing in for the window until the framework's
-// dialogs drive it: each step is an event, optionally after the user typed into the field;
-// questions are answered in order; everything shown is recorded.
+// A check dialog played from a script, for the pass's own tests: each step is an event,
+// optionally after the user typed into the field; questions are answered in order;
+// everything shown is recorded.
 #include <deque>
 #include <string>
 #include <vector>

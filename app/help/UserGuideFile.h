@@ -1,0 +1,14 @@
+#pragma once
+// The user guide: a PDF for each language, made with the content set and installed in the
+// guide's folder (folder 15), which the Help menu opens in the desktop's viewer.
+#include "engine/base/EngineTypes.h"
+
+namespace Ostrel {
+
+constexpr const char* kUserGuideEnglish = "Tumblo 4 User Guide.pdf";
+constexpr const char* kUserGuideSpanish = "Tumblo 4 Guia del Usuario.pdf";
+
+// The guide of a language flag (0 English, 1 Spanish).
+constexpr const char* UserGuideFileName(u16 language) { return language == 1 ? kUserGuideSpanish : kUserGuideEnglish; }
+
+}  // namespace Ostrel

@@ -1,0 +1,40 @@
+// The desktop's shell: nothing is started for a document that is not there, and tests see
+// the headless shell's record.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/files/Files.h"
+#include "platform/shell/DesktopShell.h"
+#include "platform/shell/headless/HeadlessShell.h"
+#include "platform/shell/xdg/XdgOpenShell.h"
+
+namespace plat {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(XdgOpenShell, ADocumentThatIsNotThereIsNeverHandedOn) {
+    const fs::path folder = fs::temp_directory_path() / "tumblo-shell-test";
+    fs::create_directories(folder);
+    const std::string missing = textOfHostPath((folder / "missing.pdf").string());
+    const std::string aFolder = textOfHostPath(folder.string());
+    XdgOpenShell shell;
+    for (const std::string& text : {std::string(), std::string("relative.pdf"), missing, aFolder})
+        EXPECT_FALSE(shell.openDocument(text)) << text;
+    fs::remove_all(folder);
+}
+
+TEST(HeadlessShell, KeepsWhatItWasAskedAndAnswersAsTold) {
+    HeadlessShell shell;
+    setDesktopShell(&shell);
+    EXPECT_TRUE(desktopShell().openDocument("C:\\guide.pdf"));
+    shell.setOpens(false);
+    EXPECT_FALSE(desktopShell().openDocument("C:\\other.pdf"));
+    setDesktopShell(nullptr);
+    EXPECT_EQ(shell.opened(), (std::vector<std::string>{"C:\\guide.pdf", "C:\\other.pdf"}));
+}
+
+}  // namespace
+}  // namespace plat
