@@ -37,6 +37,10 @@ int splFileReplace(const char* from, const char* to) {
     return std::rename(from, to) == 0 && plat::syncFolderOfHostPath(to) ? 1 : 0;
 }
 
+int splFileMoveToFreeName(const char* from, const char* to) {
+    return plat::moveHostPathIfFree(from, to) && plat::syncFolderOfHostPath(to) ? 1 : 0;
+}
+
 int splFileSyncFolder(const char* name) { return plat::syncFolderOfHostPath(name) ? 1 : 0; }
 
 int splFileRemove(const char* name) { return std::remove(name) == 0 || errno == ENOENT ? 1 : 0; }

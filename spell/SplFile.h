@@ -26,6 +26,10 @@ int splFileSync(SplFile* file);
 // Moves the file `from` over `to` in one step and puts the folder's new entry on disc: 1, or 0
 // on failure (`to` then keeps its old bytes, unless only the folder sync failed).
 int splFileReplace(const char* from, const char* to);
+// Moves the finished file `from` to the name `to` in one step when no file has that name, and
+// puts the folder's new entry on disc: 1, or 0 on failure (`from` stays where it was unless
+// only the folder sync failed).
+int splFileMoveToFreeName(const char* from, const char* to);
 // Puts on disc the folder entry of a file just made: 1, or 0 on failure.
 int splFileSyncFolder(const char* name);
 // Removes a file; 1 when it is gone (or was never there).

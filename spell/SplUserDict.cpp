@@ -265,8 +265,16 @@ SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* pho
     d->language = phon->language;
     d->path = name;
     if (mode & kUdModeCreate) {
-        // Only a file that is not there yet is made: an existing one is never truncated.
-        SplFile* file = splFileOpen(name, kSplFileCreate);
+        // Only a file that is not there yet is made: an existing one is never truncated. The
+        // new dictionary is written whole under "<name>.new" and only then takes its name, so
+        // that a kill never leaves a part-written dictionary under it.
+        if (SplFile* existing = splFileOpen(name, kSplFileReadOnly)) {
+            splFileClose(existing);
+            return fail(d, nullptr, error, kSplErrOpen);
+        }
+        const std::string fresh = d->path + ".new";
+        if (!splFileRemove(fresh.c_str())) return fail(d, nullptr, error, kSplErrOpen);
+        SplFile* file = splFileOpen(fresh.c_str(), kSplFileCreate);
         if (file == nullptr) return fail(d, nullptr, error, kSplErrOpen);
         SplUdBlock root;
         root.entries.push_back({0, std::string(2, char(phon->words[2]))});
@@ -274,11 +282,15 @@ SplUserDict* splUserDictOpen(const char* name, u32 mode, const SplPhonTable* pho
         u8 image[kSplBlockSize];
         encode(d->blocks[0], 0, d, image);
         bool written = splFileWrite(image, kSplBlockSize, file) == kSplBlockSize && splFileSync(file);
-        written = splFileClose(file) == 0 && written && splFileSyncFolder(name);
+        written = splFileClose(file) == 0 && written;
         if (!written) {
-            // The file is ours, made a moment ago: a part-written one is not left behind.
-            splFileRemove(name);
+            splFileRemove(fresh.c_str());
             return fail(d, nullptr, error, kSplErrRead);
+        }
+        if (!splFileMoveToFreeName(fresh.c_str(), name)) {
+            // Another writer made the dictionary meanwhile: theirs stays.
+            splFileRemove(fresh.c_str());
+            return fail(d, nullptr, error, kSplErrOpen);
         }
         // Bit 128 of the mode shares its place with the failed-write bit of the state.
         d->state = u8(mode & ~(kUdModeCreate | kUdModeKeepOld));

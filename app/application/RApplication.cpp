@@ -2,14 +2,18 @@
 
 #include "app/application/RShellWindow.h"
 #include "app/module/RModule.h"
+#include "app/settings/DamagedUserFile.h"
 #include "app/settings/RGlobalSave.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/pages/RPage.h"
 #include "document/project/RPortfolio.h"
+#include "document/users/UserNames.h"
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/os/OsManager.h"
+#include "framework/alerts/ShowAlert.h"
 #include "framework/contents/GameFileMgr.h"
+#include "framework/dialogs/mfxAlert.h"
 #include "framework/input/RInputObject.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
@@ -122,14 +126,34 @@ void RApplication::ResetGlobalUserSettings() {
     settings_ = std::make_unique<GlobalUserSettings>(Ostrel::ResetGlobalUserSettings());
 }
 
+namespace {
+
+void tellOfSettings(const char* key) {
+    ShowAlert(LookupLanguageText("FileStrings", key).c_str(), nullptr, kAlertOk | kAlertIconExclamation);
+}
+
+}  // namespace
+
 void RApplication::SaveGlobalUserSettings() {
     if (!paths_ || !settings_) return;
-    RGlobalSave(*paths_, settings_.get()).Save();
+    EngineErr err = RGlobalSave(*paths_, settings_.get()).Save();
+    if (IsDamagedProfileError(err)) {
+        err = RenewDamagedUserFile(*paths_, settings_.get());
+        if (!err) tellOfSettings("DamagedUserSettings");
+    }
+    // Without a user, or with the user's folder gone, there is nothing to keep.
+    if (err == kErrNone || err == kDocErrNoUser || err == kDocErrNoFolder) {
+        settingsFailureTold_ = false;
+    } else if (!settingsFailureTold_) {
+        settingsFailureTold_ = true;
+        tellOfSettings("CantSaveUserSettings");
+    }
 }
 
 void RApplication::LoadGlobalUserSettings() {
     if (!paths_ || !settings_) return;
-    RGlobalSave(*paths_, settings_.get()).Load();
+    // The defaults that a damaged file gave are what the fresh file starts from.
+    if (IsDamagedProfileError(RGlobalSave(*paths_, settings_.get()).Load())) SaveGlobalUserSettings();
     // The tools sound as the user left them.
     setToolSoundsEnabled(settings_->toolSounds != 0);
 }

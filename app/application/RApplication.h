@@ -103,6 +103,8 @@ public:
     // --- the global user settings
     GlobalUserSettings* GetGlobalUserSettings() const { return settings_.get(); }
     void ResetGlobalUserSettings();
+    // A damaged "user.ini" is set aside and a fresh one written, and the child told; a save
+    // that fails otherwise is told once, until one succeeds.
     void SaveGlobalUserSettings();
     void LoadGlobalUserSettings();
 
@@ -209,6 +211,7 @@ private:
     GfxColor standardColors_[kStandardColorCount]{};
     std::string documentPath_;
     std::unique_ptr<GlobalUserSettings> settings_;
+    bool settingsFailureTold_ = false;
     Path iniPath_{};
     Path configPath_{};
     u8 openOnEntry_ = 1;

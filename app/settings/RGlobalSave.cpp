@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "engine/ini/IniProfiles.h"
+#include "engine/util/IniReplaceOnce.h"
 #include "engine/util/IniWriteStringEnsurePath.h"
+#include "app/settings/DamagedUserFile.h"
 
 namespace Ostrel {
 
@@ -42,13 +44,15 @@ constexpr TextKey kTexts[] = {
 
 EngineErr RGlobalSave::LoadFrom(const Path* file) {
     if (!settings_) return kErrNone;
+    // A file that no longer reads as a profile gives the defaults and says so.
+    std::vector<char> value(kIniMaxFileSize + 1);
+    const EngineErr readable = iniGetString(file, nullptr, nullptr, value.data(), u16(value.size() - 1), "");
     for (const FlagKey& flag : kFlags) {
-        const i16 value = IniReadBoolText(file, kGlobalUserSection, flag.key);
-        settings_->*flag.field = value < 0 ? flag.fallback : u16(value);
+        const i16 read = IniReadBoolText(file, kGlobalUserSection, flag.key);
+        settings_->*flag.field = read < 0 ? flag.fallback : u16(read);
     }
     // A value longer than its field is cut to it rather than refused: the whole value is read
     // first (no value outlasts the profile), then copied as far as the field holds.
-    std::vector<char> value(kIniMaxFileSize + 1);
     for (const TextKey& text : kTexts) {
         auto& field = settings_->*text.field;
         iniGetString(file, kGlobalUserSection, text.key, value.data(), u16(value.size() - 1), text.fallback);
@@ -56,20 +60,23 @@ EngineErr RGlobalSave::LoadFrom(const Path* file) {
         std::strncpy(field.data(), value.data(), field.size() - 1);
         field.back() = '\0';
     }
-    return kErrNone;
+    return IsDamagedProfileError(readable) ? readable : kErrNone;
 }
 
 EngineErr RGlobalSave::SaveTo(const Path* file) {
     if (!settings_) return kErrNone;
-    for (const FlagKey& flag : kFlags) {
-        const char* text = settings_->*flag.field ? "TRUE" : "FALSE";
-        if (EngineErr err = IniWriteStringEnsurePath(file, kGlobalUserSection, flag.key, text)) return err;
-    }
-    for (const TextKey& text : kTexts) {
-        const auto& buffer = settings_->*text.field;
-        if (EngineErr err = IniWriteStringEnsurePath(file, kGlobalUserSection, text.key, buffer.data())) return err;
-    }
-    return kErrNone;
+    // One replacement for the whole section, so that a kill leaves the old settings or the new.
+    return IniReplaceOnce(file, [this, file] {
+        for (const FlagKey& flag : kFlags) {
+            const char* text = settings_->*flag.field ? "TRUE" : "FALSE";
+            if (EngineErr err = iniWriteString(file, kGlobalUserSection, flag.key, text)) return err;
+        }
+        for (const TextKey& text : kTexts) {
+            const auto& buffer = settings_->*text.field;
+            if (EngineErr err = iniWriteString(file, kGlobalUserSection, text.key, buffer.data())) return err;
+        }
+        return kErrNone;
+    });
 }
 
 }  // namespace Ostrel

@@ -4,6 +4,7 @@
 #include "document/users/EnginePath.h"
 #include "engine/files/OsServices.h"
 #include "engine/ini/IniProfiles.h"
+#include "engine/util/IniReplaceOnce.h"
 
 namespace Ostrel {
 
@@ -60,15 +61,17 @@ EngineErr ProjectConfigFile::SetPath(const Path* path) {
 }
 
 EngineErr ProjectConfigFile::Save() {
-    if (EngineErr err = pages.Save(1)) return err;
-    for (CFG_LONG* item : {&backgroundColor, &backgroundSound, &looping, &manualAdvance, &topLeftPage})
-        if (EngineErr err = item->Save(1)) return err;
-    // Turning write-through on writes what is pending but does not say whether the file took
-    // it; the last setting, written through, rewrites the whole file and answers for it.
-    iniSetFlushMode(&path_, 1);
-    const EngineErr err = selectedPage.Save(1);
-    iniSetFlushMode(&path_, 0);
-    return err;
+    // The whole project is built in memory and reaches the file in one replacement: the page
+    // list alone, or settings without the page they select, would read as another project.
+    return IniReplaceOnce(GetPath(), [this] {
+        // The file holds this project and nothing else.
+        const EngineErr emptied = iniWriteString(&path_, nullptr, nullptr, nullptr);
+        if (emptied && emptied != kIniErrNotFound) return emptied;
+        if (EngineErr err = pages.WriteItems(1)) return err;
+        for (CFG_LONG* item : {&backgroundColor, &backgroundSound, &looping, &manualAdvance, &topLeftPage, &selectedPage})
+            if (EngineErr err = item->Save(1)) return err;
+        return kErrNone;
+    });
 }
 
 EngineErr ProjectConfigFile::CopyTo(const Path* target, const StringMap* nameMap, u16 lenient) {
@@ -96,6 +99,15 @@ bool ProjectConfigFile::HasContent() const {
     return any;
 }
 
+namespace {
+
+// A page entry that can be written back as it is read.
+bool readPageEntry(const char* value, std::string* name, PageSettings* settings) {
+    return value && parsePageEntry(value, name, settings) && isStorablePageFileName(*name);
+}
+
+}  // namespace
+
 void ProjectConfigFile::ForEachPage(const PageCallback& callback) const {
     struct Walk {
         const PageCallback* callback;
@@ -104,9 +116,21 @@ void ProjectConfigFile::ForEachPage(const PageCallback& callback) const {
         [](const char* value, u16 number, void* context) {
             std::string name;
             PageSettings settings;
-            if (value && parsePageEntry(value, &name, &settings)) (*static_cast<Walk*>(context)->callback)(name, settings, number);
+            if (readPageEntry(value, &name, &settings)) (*static_cast<Walk*>(context)->callback)(name, settings, number);
         },
         &walk);
+}
+
+u16 ProjectConfigFile::CountDamagedPages() const {
+    u16 damaged = 0;
+    pages.ForEach(
+        [](const char* value, u16, void* context) {
+            std::string name;
+            PageSettings settings;
+            if (!readPageEntry(value, &name, &settings)) ++*static_cast<u16*>(context);
+        },
+        &damaged);
+    return damaged;
 }
 
 void ProjectConfigFile::ForEachPagePath(const PagePathCallback& callback) const {

@@ -43,8 +43,10 @@ public:
     bool HasContent() const;
 
     using PageCallback = std::function<void(const std::string& fileName, const PageSettings& settings, u16 number)>;
-    // Every page entry with a usable file name, by number.
+    // Every page entry whose file name SetPage would take, by number.
     void ForEachPage(const PageCallback& callback) const;
+    // The entries with a value that ForEachPage passes over.
+    u16 CountDamagedPages() const;
     using PagePathCallback = std::function<void(const Path* file, const PageSettings& settings, u16 number)>;
     // The same with the file's path; a name that would leave the project's folder gives an
     // empty path.

@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
-#include "engine/ini/IniProfiles.h"
-
 namespace Ostrel {
 
 RDocument::RDocument(const Path* projectPath)
     : config_(std::make_unique<ProjectConfigFile>(projectPath, projectPath != nullptr)),
       blank_(std::make_shared<RPage>(PageSettings{}, std::string(), kBlankPageNumber)) {}
 
-void RDocument::LoadPages() {
+u16 RDocument::LoadPages() {
     pages_.clear();
     config_->ForEachPage([&](const std::string& name, const PageSettings& settings, u16 number) {
         pages_.push_back(std::make_shared<RPage>(settings, name, number));
@@ -22,6 +20,7 @@ void RDocument::LoadPages() {
             page->SetFilePath(text);
     });
     Sort();
+    return config_->CountDamagedPages();
 }
 
 EngineErr RDocument::SaveAs(const Path* path, const StringMap* nameMap, u16 lenient) {
@@ -39,12 +38,8 @@ EngineErr RDocument::SaveAs(const Path* path, const StringMap* nameMap, u16 leni
     ProjectConfigFile before(nullptr, false);
     ProjectConfigFile::Assign(before, config);
     EngineErr err = config.CopyTo(path, nameMap, lenient);
-    if (!err) {
-        // The new text replaces whatever the file held, all at once when it is written.
-        iniSetFlushMode(path, 0);
-        iniWriteString(path, nullptr, nullptr, nullptr);
-        err = config.Save();
-    }
+    // The new text replaces whatever the file held, all at once.
+    if (!err) err = config.Save();
     if (err) {
         ProjectConfigFile::Assign(config, before);
         return err;

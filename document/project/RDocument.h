@@ -23,8 +23,10 @@ public:
     // Reads the project's file when there is one.
     explicit RDocument(const Path* projectPath);
 
-    // Makes the pages the file lists (their contents are read on use).
-    void LoadPages();
+    // Makes the pages the file lists (their contents are read on use). A damaged entry (a
+    // name no entry can hold, such as one with control bytes) makes no page, and the next
+    // save writes the list without it: the count of such entries.
+    u16 LoadPages();
     // Writes the page list and the settings to the file at `path`, which becomes the project's,
     // in one step: the file holds its old text or the whole new one. In another folder, the
     // page entries are named from there (ProjectConfigFile::CopyTo, with the name map and the

@@ -5,6 +5,9 @@
 #include "document/users/UserNames.h"
 #include "engine/base/TextUtils.h"
 #include "engine/files/OsFiles.h"
+#include "framework/alerts/ShowAlert.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
 
 namespace Ostrel {
 
@@ -50,7 +53,10 @@ bool RPortfolio::OpenProject(const std::string& name) {
     EnginePath path(paths_.GetProjectPath(name));
     if (path.empty() || pathCheckExists(path.get()) != kErrNone) return false;
     auto document = std::make_unique<RDocument>(path.get());
-    document->LoadPages();
+    // Damaged entries make no slide; the child hears of it once, and the next save leaves
+    // them out.
+    if (document->LoadPages() != 0)
+        ShowAlert(LookupLanguageText("FileStrings", "DamagedProjectPages").c_str(), nullptr, kAlertOk | kAlertIconExclamation);
     document_ = std::move(document);
     return true;
 }

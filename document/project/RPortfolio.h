@@ -21,7 +21,8 @@ public:
     EngineErr SetName(const std::string& userName);
     // The next project name after *iterator (starting at 0); false at the end.
     bool NextProjectName(u32* iterator, std::string* name) const;
-    // Loads the named project as the current document; false when it cannot be read.
+    // Loads the named project as the current document; false when it cannot be read. A page
+    // list with damaged entries is told in an alert.
     bool OpenProject(const std::string& name);
     // Makes the document current, deleting the previous one.
     void SetDocument(std::unique_ptr<RDocument> document) { document_ = std::move(document); }

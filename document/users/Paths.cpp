@@ -75,9 +75,12 @@ EngineErr copyFile(const std::string& from, const std::string& to) {
     if (out == nullptr) return pathGetLastError();
     err = osWriteFile(out, bytes.data(), &count);
     if (!err) err = osFlushFile(out);
-    osCloseFile(out, 0);
+    const EngineErr closed = osCloseFile(out, 1);
+    if (!err) err = closed;
     if (!err) err = osReplacePath(temporary.get(), target.get());
-    if (err) osDeletePath(temporary.get());
+    // The copy counts once its name lasts through a power loss too.
+    if (!err) err = osFlushFolderOf(target.get());
+    else osDeletePath(temporary.get());
     return err;
 }
 

@@ -518,3 +518,8 @@ u16 iniSetFlushMode(const Path* path, u16 writeThrough) {
     setError(error);
     return previous;
 }
+
+void iniDropChanges(const Path* path) {
+    IniProfile* profile = nullptr;
+    if (findLoaded(path ? path : &gIni.engineProfile, &profile) == kErrNone && profile) closeProfile(profile);
+}

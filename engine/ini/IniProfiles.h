@@ -42,3 +42,6 @@ EngineErr iniWriteString(const Path* profile, const char* section, const char* k
 // The previous flag, kIniFlushModeUnknown when the profile cannot be loaded. Turning
 // write-through on writes a changed profile; iniGetLastError then tells whether it was written.
 u16 iniSetFlushMode(const Path* profile, u16 writeThrough);
+// Forgets what the profile holds in memory, written or not: its next use reads the file.
+// A run of changes that failed halfway is so never written by whoever turns write-through on.
+void iniDropChanges(const Path* profile);

@@ -207,8 +207,15 @@ EngineErr INI_LIST::Load(i16 limit) {
 
 EngineErr INI_LIST::Save(u16 force) {
     const u16 previous = iniSetFlushMode(Profile(), writeThrough_);
-    // Every key is tried; the first failure is the answer, and a node that was not written
-    // stays dirty for the next save.
+    EngineErr result = WriteItems(force);
+    // The keys written so far may live only in memory: they count once the file holds them.
+    // A profile that cannot be loaded has had nothing written into it to flush.
+    if (iniSetFlushMode(Profile(), 1) != kIniFlushModeUnknown && !result) result = iniGetLastError();
+    if (previous == 0) iniSetFlushMode(Profile(), 0);
+    return result;
+}
+
+EngineErr INI_LIST::WriteItems(u16 force) {
     EngineErr result = kErrNone;
     auto keep = [&result](EngineErr error) {
         if (!result) result = error;
@@ -223,10 +230,6 @@ EngineErr INI_LIST::Save(u16 force) {
         if (!node->value_ && !node->dirty_) delete node;
         node = next;
     }
-    // The keys written so far may live only in memory: they count once the file holds them.
-    // A profile that cannot be loaded has had nothing written into it to flush.
-    if (iniSetFlushMode(Profile(), 1) != kIniFlushModeUnknown) keep(iniGetLastError());
-    if (previous == 0) iniSetFlushMode(Profile(), 0);
     return result;
 }
 

@@ -65,7 +65,13 @@ public:
     // An item longer than kIniListValueSize - 1 is left out and kIniErrTooLong returned once the
     // others are read.
     EngineErr Load(i16 limit);
+    // Writes the count and the items (every one with force, else what changed), then turns
+    // write-through on so that the file takes them. Every key is tried; the first failure is
+    // the answer and an item not written stays dirty.
     EngineErr Save(u16 force);
+    // The same without turning write-through on: inside a run of changes that is written
+    // once after it (IniReplaceOnce), with the file's other settings.
+    EngineErr WriteItems(u16 force);
     EngineErr SetValue(const char* text, u32 number, u16 writeNow);
     EngineErr DeleteItem(u32 number, u16 writeNow);
     EngineErr RemoveNode(u32 number, u16 writeNow);

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/ini/IniProfiles.h"
+#include "engine/util/IniReplaceOnce.h"
 
 namespace Ostrel {
 
@@ -42,10 +42,9 @@ EngineErr SavePanelWords(RPanelPrefs& prefs, std::span<const i16> words) {
     auto& keys = prefs.RPanelPrefs::GetData();
     keys.clear();
     PanelWordsToKeys(words, &keys);
-    // One rewrite for the whole record, so that a kill leaves the old record or the new one.
-    const u16 previous = iniSetFlushMode(&file, 0);
-    EngineErr err = prefs.RUserFile::Save();
-    if (previous != kIniFlushModeUnknown) iniSetFlushMode(&file, previous);
+    // One rewrite for the whole record, so that a kill leaves the old record or the new one,
+    // also when the file is made by this save.
+    const EngineErr err = IniReplaceOnce(&file, [&prefs] { return prefs.RUserFile::Save(); });
     pathRelease(&file);
     return err;
 }

@@ -1,6 +1,7 @@
 #include "platform/files/StdioSync.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 
 #include <string>
@@ -19,6 +20,10 @@ bool syncFolderOfHostPath(const char* path) {
     const bool synced = ::fsync(fd) == 0;
     ::close(fd);
     return synced;
+}
+
+bool moveHostPathIfFree(const char* from, const char* to) {
+    return from && to && ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0;
 }
 
 }  // namespace plat

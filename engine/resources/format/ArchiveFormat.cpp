@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/base/ByteOrder.h"
+#include "engine/files/OsServices.h"
 #include "engine/resources/format/ResourceErrors.h"
 
 namespace {
@@ -78,7 +79,9 @@ EngineErr parseArchiveHeader(std::span<const u8> bytes, u32 actualLength, Archiv
     h.directorySize = readBE16(p + 24);
     h.fileTableSize = readBE16(p + 26);
     const u64 tablesEnd = u64(h.directoryOffset) + h.directorySize + h.fileTableSize;
-    if (h.directoryOffset < kArchiveHeaderSize || tablesEnd > h.fileLength) return kResErrNotResourceFile;
+    if (h.directoryOffset < kArchiveHeaderSize) return kResErrNotResourceFile;
+    // Tables that run past the archive's end could only be read short: that read's error.
+    if (tablesEnd > h.fileLength) return kOsErrEndOfFile;
     *header = h;
     return kErrNone;
 }

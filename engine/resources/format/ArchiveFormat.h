@@ -5,7 +5,9 @@
 //
 // Parsing trusts nothing: every offset, count, index and data range is checked against the
 // file's real length, and anything that does not fit is refused as kResErrNotResourceFile;
-// data ranges that share bytes with each other or with the tables as kResErrOverlappingData.
+// a directory or file table running past the archive's end as the short read it would take
+// (kOsErrEndOfFile); data ranges that share bytes with each other or with the tables as
+// kResErrOverlappingData.
 // Pure functions over byte buffers; callable from any thread.
 #include <cstddef>
 #include <span>

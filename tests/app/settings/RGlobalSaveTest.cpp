@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/settings/DamagedUserFile.h"
 #include "app/settings/RGlobalSave.h"
 #include "document/users/UserNames.h"
 #include "tests/document/DocumentFolderFixture.h"
@@ -108,6 +109,38 @@ TEST_F(GlobalSave, WithoutARecordTheFileIsLeftAlone) {
     EXPECT_EQ(save.Save(), kErrNone);
     EXPECT_EQ(save.Load(), kErrNone);
     EXPECT_EQ(read("data/tumblo4/Users/Ann/user.ini"), "[GlobalUser]\r\nTTS=FALSE\r\n");
+}
+
+struct DamageCase {
+    const char* what;
+    std::string file;
+    EngineErr expected;
+};
+
+// A file the profile reader refuses gives the defaults and says why, and a save leaves it as
+// it was; one byte inside the limits reads as before.
+TEST_F(GlobalSave, AFileThatIsNoProfileGivesTheDefaultsAndSaysSo) {
+    const std::string head = "[GlobalUser]\r\nToolSnds=FALSE\r\nABCString=";
+    const DamageCase cases[] = {
+        {"a NUL byte", head + std::string("a\0b\r\n", 5), kIniErrNotText},
+        {"a Ctrl-Z inside", head + "a\x1A" + "b\r\n", kIniErrNotText},
+        {"one byte too long", head + std::string(kIniMaxFileSize + 1 - head.size(), 'a'), kIniErrTooLong},
+        {"as long as a profile may be", head + std::string(kIniMaxFileSize - head.size(), 'a'), kErrNone},
+    };
+    for (const DamageCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        iniShutdown();
+        ASSERT_EQ(iniInit(), kErrNone);
+        write("data/tumblo4/Users/Ann/user.ini", c.file);
+        GlobalUserSettings settings = ResetGlobalUserSettings();
+        EXPECT_EQ(RGlobalSave(*paths_, &settings).Load(), c.expected);
+        EXPECT_EQ(settings.toolSounds, c.expected ? 1 : 0);
+        EXPECT_EQ(IsDamagedProfileError(c.expected), c.expected != kErrNone);
+        if (c.expected) {
+            EXPECT_EQ(RGlobalSave(*paths_, &settings).Save(), c.expected);
+            EXPECT_EQ(read("data/tumblo4/Users/Ann/user.ini"), c.file);
+        }
+    }
 }
 
 }  // namespace

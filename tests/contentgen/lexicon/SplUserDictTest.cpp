@@ -282,8 +282,26 @@ TEST_F(UserDictTest, ACreationCutShortLeavesNoFile) {
     }
     EXPECT_EQ(error, kSplErrRead);
     EXPECT_FALSE(fs::exists(path()));
+    EXPECT_FALSE(fs::exists(path() + ".new"));
     SplUserDict* d = open(kUdModeCreate, &error);
     EXPECT_NE(d, nullptr) << error;
+    splUserDictClose(d);
+}
+
+// A creation killed part way leaves its bytes under "<name>.new" only: never the dictionary,
+// and taken over by the next creation.
+TEST_F(UserDictTest, APartWrittenCreationIsNotTheDictionary) {
+    std::ofstream(path() + ".new", std::ios::binary) << "half";
+    u32 error = 0;
+    EXPECT_EQ(open(kUdModeOpen, &error), nullptr);
+    SplUserDict* d = open(kUdModeCreate, &error);
+    ASSERT_NE(d, nullptr) << error;
+    splUserDictAddWord(spelltest::bytes("zorblax"), d);
+    splUserDictClose(d);
+    EXPECT_FALSE(fs::exists(path() + ".new"));
+    d = open(kUdModeOpen, &error);
+    ASSERT_NE(d, nullptr) << error;
+    EXPECT_TRUE(verify(d, "zorblax"));
     splUserDictClose(d);
 }
 

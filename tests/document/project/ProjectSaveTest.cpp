@@ -63,4 +63,44 @@ TEST_F(ProjectSave, PageNamesTheEntryCannotHoldAreRefused) {
     }
 }
 
+// A damaged entry (control bytes, or a lone LF that joined the next entry's line to its own)
+// makes no slide and is counted; the project saves again without it and keeps the rest.
+TEST_F(ProjectSave, DamagedPageEntriesAreDroppedAndTheProjectSavesAgain) {
+    const EnginePath file(engineTextOfHostFolder(root_) + "\\Zoo.tbp");
+    struct Case {
+        const char* what;
+        std::string entries;  // the [Pages] lines after the good Page1
+        u16 damaged;
+        size_t pages;
+    };
+    const std::string longest(kPageFileNameMax, 'n');
+    const Case cases[] = {
+        {"none", "Page3=" + longest + ",1,1,4,4,7,0,0\r\n", 0, 2},
+        {"a control byte", "Page3=Ca\x01t.tbx,1,1,4,4,7,0,0\r\n", 1, 1},
+        {"a DEL byte", "Page3=Ca\x7Ft.tbx\r\n", 1, 1},
+        {"a lone LF joining two entries", "Page2=Cat.tbx\nPage3=Dog.tbx,1,1,4,4,7,0,0\r\n", 1, 1},
+        {"a name one byte too long", "Page3=" + longest + "n,1,1,4,4,7,0,0\r\n", 1, 1},
+        {"two of them", "Page2=C\x1b.tbx\r\nPage3=D\x02.tbx\r\n", 2, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The engine keeps a profile it has read: each case starts it afresh.
+        iniShutdown();
+        ASSERT_EQ(iniInit(), kErrNone);
+        write("Zoo.tbp", "[SlideShow]\r\nLooping=1\r\n[Pages]\r\nPage_highnumber=3\r\nPage1=Lion.tbx,1,1,4,4,9,0,0\r\n" + c.entries);
+        {
+            RDocument doc(file.get());
+            EXPECT_EQ(doc.LoadPages(), c.damaged);
+            EXPECT_EQ(doc.GetPage(1)->FileName(), "Lion.tbx");
+            EXPECT_EQ(doc.PageCount(), c.pages);
+            ASSERT_EQ(doc.SaveAs(file.get()), kErrNone) << read("Zoo.tbp");
+        }
+        RDocument back(file.get());
+        EXPECT_EQ(back.LoadPages(), 0u) << read("Zoo.tbp");
+        EXPECT_EQ(back.PageCount(), c.pages);
+        EXPECT_EQ(back.GetPage(1)->settings.timingSeconds, 9);
+        EXPECT_EQ(back.Config().looping.Value(), 1);
+    }
+}
+
 }  // namespace

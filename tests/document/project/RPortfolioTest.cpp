@@ -4,6 +4,7 @@
 
 #include "document/project/RPortfolio.h"
 #include "document/users/UserNames.h"
+#include "framework/dialogs/mfxAlert.h"
 #include "tests/document/DocumentFolderFixture.h"
 
 namespace {
@@ -44,6 +45,20 @@ TEST_F(Portfolio, ProjectsListedOpenedAndDeleted) {
     EXPECT_EQ(names(portfolio), std::vector<std::string>{"Sea"});
     EXPECT_EQ(portfolio.SetName(".."), kDocErrBadUserName);
     EXPECT_EQ(names(portfolio), std::vector<std::string>{"Sea"});
+}
+
+// The child hears once, when opening, that slides were left out; a sound project says nothing.
+TEST_F(Portfolio, ADamagedPageListIsToldOnceOnOpening) {
+    Paths paths(roots());
+    write("data/tumblo4/Users/Ann/Slide Shows/Zoo.tbp", "[Pages]\r\nPage1=Lion.tbx\r\nPage2=Ca\x01t.tbx\r\nPage_highnumber=2\r\n");
+    write("data/tumblo4/Users/Ann/Slide Shows/Farm.tbp", "[Pages]\r\nPage1=Cow.tbx\r\nPage_highnumber=1\r\n");
+    RPortfolio portfolio(paths, "Ann");
+    mfxTakeAlertRecords();
+    ASSERT_TRUE(portfolio.OpenProject("Zoo"));
+    EXPECT_EQ(portfolio.Document()->PageCount(), 1u);
+    EXPECT_EQ(mfxTakeAlertRecords().size(), 1u);
+    ASSERT_TRUE(portfolio.OpenProject("Farm"));
+    EXPECT_TRUE(mfxTakeAlertRecords().empty());
 }
 
 }  // namespace

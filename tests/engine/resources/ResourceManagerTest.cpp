@@ -8,6 +8,7 @@
 #include "MemoryArchiveFile.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/base/MemoryHandles.h"
+#include "engine/files/OsServices.h"
 
 namespace {
 
@@ -241,12 +242,26 @@ TEST_F(ResourceManagerTest, OpeningTheSameFileTwiceSharesTheArchive) {
 }
 
 TEST_F(ResourceManagerTest, RefusesADamagedArchive) {
-    std::vector<u8> bytes = makeArchive({{kText, 1, "x"}});
-    bytes[bytes.size() - 6] = 0x40;  // data offset far beyond the file
-    auto file = image(bytes);
-    EXPECT_EQ(open(file), 0);
-    EXPECT_EQ(resGetLastError(), kResErrNotResourceFile);
-    EXPECT_TRUE(file->closed);
+    struct Case {
+        const char* what;
+        size_t at;  // counted from the file's start, or from its end when fromEnd
+        bool fromEnd;
+        u8 value;
+        EngineErr expected;
+    };
+    const Case cases[] = {
+        {"data offset far beyond the file", 6, true, 0x40, kResErrNotResourceFile},
+        // The low byte of the file table's size: the table runs past the end, a short read.
+        {"file table past the end", 27, false, 0xFF, kOsErrEndOfFile},
+    };
+    for (const Case& c : cases) {
+        std::vector<u8> bytes = makeArchive({{kText, 1, "x"}});
+        bytes[c.fromEnd ? bytes.size() - c.at : c.at] = c.value;
+        auto file = image(bytes);
+        EXPECT_EQ(open(file), 0) << c.what;
+        EXPECT_EQ(resGetLastError(), c.expected) << c.what;
+        EXPECT_TRUE(file->closed) << c.what;
+    }
 }
 
 TEST_F(ResourceManagerTest, CountsLocksUpTo255) {

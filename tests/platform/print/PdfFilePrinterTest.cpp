@@ -57,4 +57,30 @@ TEST(PdfFilePrinter, AJobWithoutAPathTakesTheFirstFreeNameInTheHomeFolder) {
     }
 }
 
+// The file printed over keeps its old bytes until the new document is whole: a job stopped
+// before its end, or dropped, leaves it as it was and nothing beside it.
+TEST(PdfFilePrinter, AJobThatDoesNotFinishLeavesTheOldFileAsItWas) {
+    const uint8_t pixels[3] = {};
+    const PageImage page{pixels, 1, 1, 3, 72, 72};
+    for (const char* ending : {"aborted", "dropped", "finished"}) {
+        SCOPED_TRACE(ending);
+        testprint::ScratchFolder folder;
+        makeFile(folder.file("Show.pdf"), "the old show");
+        PrinterSettings settings = pdfPrinterSettings(true);
+        settings.outputPath = folder.file("Show.pdf");
+        int error = kSpoolOk;
+        std::unique_ptr<PrintJob> job = startPdfFileJob(settings, "Show", nullptr, &error);
+        ASSERT_TRUE(job) << error;
+        ASSERT_EQ(job->addPage(page), kSpoolOk);
+        const std::string what(ending);
+        if (what == "aborted") job->abort();
+        if (what == "finished") {
+            EXPECT_EQ(job->finish(), kSpoolOk);
+        }
+        job.reset();
+        EXPECT_EQ(folder.names(), std::vector<std::string>{"Show.pdf"});
+        EXPECT_EQ(contentsOf(folder.file("Show.pdf")).substr(0, 8), what == "finished" ? "%PDF-1.4" : "the old ");
+    }
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "tests/engine/resources/format/ArchiveBytes.h"
 #include "engine/base/ByteOrder.h"
+#include "engine/files/OsServices.h"
 #include "engine/resources/format/ResourceErrors.h"
 
 namespace {
@@ -93,7 +94,7 @@ TEST(ArchiveReader, AcceptsATailPastTheLengthFieldButNoShortfall) {
         {"one byte of tail", 1, real, kErrNone},
         {"a page of tail", 4096, real, kErrNone},
         {"field one past the file", 0, real + 1, kResErrNotResourceFile},
-        {"field one short of the tables' end", 0, real - 1, kResErrNotResourceFile},
+        {"field one short of the tables' end", 0, real - 1, kOsErrEndOfFile},
     };
     for (const Case& c : cases) {
         std::vector<u8> file = kOneTextArchive;
@@ -155,9 +156,35 @@ constexpr size_t kDir = 31;
 constexpr size_t kTable = 51;
 
 TEST(ArchiveReader, RefusesTablesOutsideTheFile) {
-    expectRefused({{"directory and file table past the end", 20, 4, 32},
-                   {"directory over the header", 20, 4, 4},
-                   {"file table larger than its entries", 26, 2, 24}});
+    expectRefused({{"directory over the header", 20, 4, 4}});
+}
+
+// Tables that end past the archive would be read short: that read's file error, on both
+// sides of the end.
+TEST(ArchiveReader, GivesTheShortReadsErrorForTablesPastTheEnd) {
+    const ArchiveHeader header = parsed(kOneTextArchive).header;
+    struct Case {
+        const char* what;
+        size_t at;
+        int width;
+        u32 value;
+        EngineErr expected;
+    };
+    const Case cases[] = {
+        {"directory and file table one byte past the end", 20, 4, header.directoryOffset + 1, kOsErrEndOfFile},
+        {"directory and file table far past the end", 20, 4, 0x7FFFFFFF, kOsErrEndOfFile},
+        {"directory one byte longer", 24, 2, header.directorySize + 1u, kOsErrEndOfFile},
+        {"file table one entry longer", 26, 2, header.fileTableSize + kFileEntrySize, kOsErrEndOfFile},
+        {"file table one byte longer than its entries", 26, 2, header.fileTableSize + 1u, kOsErrEndOfFile},
+        {"file table one entry shorter, ending inside", 26, 2, header.fileTableSize - kFileEntrySize,
+         kResErrNotResourceFile},
+    };
+    for (const Case& c : cases) {
+        std::vector<u8> file = kOneTextArchive;
+        if (c.width == 4) patch32(file, c.at, c.value);
+        if (c.width == 2) patch16(file, c.at, u16(c.value));
+        EXPECT_EQ(parseError(file), c.expected) << c.what;
+    }
 }
 
 TEST(ArchiveReader, RefusesDirectoryOffsetsOutsideTheDirectory) {
@@ -227,7 +254,8 @@ TEST(ArchiveReader, SurvivesEveryTruncationAndEveryByteFlip) {
             file[at] ^= flip;
             ArchiveContents contents;
             const EngineErr err = parseArchiveImage(file, &contents);
-            EXPECT_TRUE(err == kErrNone || err == kResErrNotResourceFile || err == kResErrOverlappingData);
+            EXPECT_TRUE(err == kErrNone || err == kResErrNotResourceFile || err == kOsErrEndOfFile ||
+                        err == kResErrOverlappingData);
         }
     }
 }

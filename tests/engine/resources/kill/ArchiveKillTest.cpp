@@ -5,11 +5,6 @@
 // stayed beside either. Now and then the folder starts over empty, so that creating the
 // archive is killed too. The moments come from a timer in the editor; nothing here sleeps.
 #include <gtest/gtest.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
-#include <poll.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -19,52 +14,22 @@
 #include <string>
 
 #include "tests/engine/resources/kill/KillJournal.h"
+#include "tests/engine/resources/kill/KillRunner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using killtest::Ending;
+using killtest::scratchRoot;
 
 constexpr int kRounds = 300;
 constexpr auto kTimeBudget = std::chrono::seconds(60);
 constexpr int kFreshEvery = 20;
 constexpr long kLongestDelayUs = 60000;
-constexpr int kWatchdogMs = 20000;
 
-struct Ending {
-    bool killed = false;
-    int exitCode = -1;
-    std::string errors;
-};
-
-std::string scratchRoot() { return fs::exists("/dev/shm") ? "/dev/shm" : fs::temp_directory_path().string(); }
-
-// Runs the editor on the folder; a child that outlives the watchdog is killed and reported.
+// Runs the editor on the folder.
 Ending runEditor(const std::string& folder, unsigned seed, long delayUs) {
-    const std::string errors = folder + ".err";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        std::freopen(errors.c_str(), "w", stderr);
-        const std::string seedText = std::to_string(seed);
-        const std::string delayText = std::to_string(delayUs);
-        ::execl(KILL_CHILD_PATH, KILL_CHILD_PATH, folder.c_str(), seedText.c_str(), delayText.c_str(), nullptr);
-        std::_Exit(127);
-    }
-    Ending ending;
-    if (pid < 0) return ending;
-    const int watch = int(::syscall(SYS_pidfd_open, pid, 0));
-    pollfd ready{watch, POLLIN, 0};
-    if (watch < 0 || ::poll(&ready, 1, kWatchdogMs) != 1) {
-        ::kill(pid, SIGKILL);
-        ending.errors = "the editor hung";
-    }
-    if (watch >= 0) ::close(watch);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ending.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
-    ending.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(errors);
-    ending.errors += std::string(std::istreambuf_iterator<char>(in), {});
-    return ending;
+    return killtest::runChild(KILL_CHILD_PATH, {folder, std::to_string(seed), std::to_string(delayUs)}, folder + ".err");
 }
 
 void startOver(const std::string& folder) {
