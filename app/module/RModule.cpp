@@ -114,8 +114,13 @@ u16 RModule::LoadToolTipMetrics() {
     return 0;
 }
 
+void RModule::HideToolTip() { DisposeToolTip(); }
+
 void RModule::DisposeToolTip() {
     if (!toolTipSprite_) return;
+    // The tip draws itself over the rectangle it keeps (its sprite has no shape to go by):
+    // that rectangle is what the next update draws again.
+    sprInvalRect(toolTipRect_);
     if (SprSprite* sprite = sprFind(toolTipSprite_)) sprSetProcs(sprite, nullptr, nullptr, nullptr);
     sprDispose(&toolTipSprite_);
     toolTipSprite_ = 0;
@@ -158,7 +163,9 @@ u16 RModule::ShowToolTip(u16 buttonId, const char* textKey) {
         sprite->data1 = reinterpret_cast<uintptr_t>(this);
         sprite->bounds = tip;
         sprite->limit = shell_.screenRect;
-        sprSetLayerById(toolTipSprite_, 1, buttons_[size_t(index)]->GetSprite());
+        // In front of everything, not only of its own button: a tip reaches over the buttons
+        // below and beside it.
+        sprBringToFront(sprite);
         sprShow(sprite, 0);
         sprInvalRect(tip);
     }
