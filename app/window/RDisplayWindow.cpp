@@ -40,6 +40,7 @@ void RDisplayWindow::SetGettingStartedFactory(DialogFactory factory) { gettingSt
 RDisplayWindow::RDisplayWindow(const std::string& title, const Rect16& rect)
     : RShellWindow(title, rect, kMfxMenuBarHeight) {
     gMainWindow = this;
+    PaintMenuBand();
     // Items that change under a still pointer are found again through a synthetic move.
     RHotSpotList::SetChangeListener(this);
 }
@@ -85,7 +86,6 @@ u32 RDisplayWindow::OnClose() {
 void RDisplayWindow::OnPaint() {
     SprScreen* screen = sprScreen();
     plat::DisplayWindow* face = GetFace();
-    if (face && !face->updateRegion().empty() && !GetMenuBar()) PaintMenuBand();
     if (screen && face && screen->windowPort && screen->workPort && !face->updateRegion().empty()) {
         if (mfxApplication* app = mfxApplication::Get()) app->RealizePalette();
         // The face's update area in the picture's coordinates, below the menu band.

@@ -133,7 +133,7 @@ private:
     void OpenGettingStarted();
     void OpenUserGuide();
     void KeySignatureStep(u32 key);
-    // The menu bar's rows while no bar is loaded (the splash, the login): plain, not black.
+    // The menu bar's rows before a bar is loaded (the splash, the login): plain, not black.
     void PaintMenuBand();
     // The pointer's place on the desktop as a point of the picture.
     Point16 PicturePoint(Point16 pointer) const;
