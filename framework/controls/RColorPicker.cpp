@@ -146,6 +146,7 @@ u32 RColorPicker::HandleMessage(RMessage* message, uintptr_t) {
 
 u32 RColorPicker::HandleInput(u32, Point16 point, u32) {
     if (!IsOpen() || rectContainsPoint(Area(), point)) return 0;
+    if (rectContainsPoint(anchor_, point)) return 1;
     Close();
     return 1;
 }

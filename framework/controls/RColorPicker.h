@@ -3,7 +3,8 @@
 // program-wide current paint colour, closes the palette and posts kMsgColorChosen with a
 // pointer to that colour (parameter 2 = 0: the change may be undone). SetColor sets the colour
 // for the program and posts kMsgColorSet the same way. Closing posts kMsgColorPickerClosed.
-// While open the picker takes the mouse and Escape; a click off the palette closes it.
+// While open the picker takes the mouse and Escape; a click off the palette (and off its
+// anchor) closes it.
 // User-interface thread only.
 #include <memory>
 #include <vector>
@@ -36,6 +37,8 @@ public:
     void Close();
     bool IsOpen() const { return swatches_ != nullptr; }
     void SetColor(const GfxColor& color);
+    // The place that opens the palette (the screen's swatch): a press there leaves it open.
+    void SetAnchor(const Rect16& anchor) { anchor_ = anchor; }
     const std::vector<GfxColor>& Palette() const { return palette_; }
     Rect16 GetSwatchRect(int index) const;
 
@@ -61,6 +64,7 @@ private:
     std::vector<GfxColor> palette_;
     std::unique_ptr<RHotSpotList> swatches_;
     u16 sprite_ = 0;
+    Rect16 anchor_{0, 0, 0, 0};
 };
 
 // The picker of the small-kids mode: two rows of large swatches.

@@ -112,6 +112,7 @@ void REasel::BuildColorPicker() {
     else
         picker_ = std::make_unique<RColorPicker>(this, origin);
     picker_->Init();
+    picker_->SetAnchor(swatch);
 
     if (RHotSpotList* list = HotSpots()) {
         if (swatchHotSpot_) list->DestroyHotSpot(swatchHotSpot_);

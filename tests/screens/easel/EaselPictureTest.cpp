@@ -61,7 +61,8 @@ protected:
 };
 
 // Hovering over the swatch opens the palette in front of the screen (the small palette in
-// small-kids mode); a click on one of its colours closes it, and the next stroke paints in it.
+// small-kids mode), and a click on the swatch keeps it open; a click on one of its colours
+// closes it, and the next stroke paints in it.
 TEST_F(EaselPicture, TheSwatchOpensItsPaletteAndTheChosenColourPaints) {
     enterEasel();
     struct Case {
@@ -78,6 +79,8 @@ TEST_F(EaselPicture, TheSwatchOpensItsPaletteAndTheChosenColourPaints) {
         ASSERT_FALSE(picker->IsOpen());
         move(centre(easel->SwatchHotSpot()->GetRect()));
         ASSERT_TRUE(picker->IsOpen());
+        click(centre(easel->SwatchHotSpot()->GetRect()));
+        ASSERT_TRUE(picker->IsOpen()) << "a click on the swatch keeps it open";
         const Rect16 cell = picker->GetSwatchRect(c.colour);
         const GfxColor colour = picker->Palette()[size_t(c.colour)];
         EXPECT_TRUE(near(shownPixel(centre(cell)), colour)) << std::hex << shownPixel(centre(cell));
