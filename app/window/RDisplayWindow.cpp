@@ -101,7 +101,7 @@ void RDisplayWindow::OnPaint() {
 
 void RDisplayWindow::PaintMenuBand() {
     plat::DisplayWindow* face = GetFace();
-    if (!face || ContentTop() <= 0) return;
+    if (!face) return;
     const plat::gdi::Rect band{0, 0, face->clientRect().right, ContentTop()};
     auto dc = plat::gdi::DeviceContext::createForSurface(plat::gdi::ContextKind::Window, face->surface());
     plat::widgets::fillBox(*dc, band, plat::widgets::kFaceColor);

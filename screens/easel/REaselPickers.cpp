@@ -63,7 +63,6 @@ memHandle ovalRegion(const Rect16& r) {
     if (!region) return 0;
     const double a = (r.right - r.left) / 2.0;
     const double b = (r.bottom - r.top) / 2.0;
-    if (a <= 0 || b <= 0) return region;
     for (i16 y = r.top; y < r.bottom; ++y) {
         const double dy = (y + 0.5 - r.top - b) / b;
         const double half = a * std::sqrt(std::max(0.0, 1.0 - dy * dy));

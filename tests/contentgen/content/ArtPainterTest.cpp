@@ -40,6 +40,7 @@ TEST_F(ArtPainterText, BoxedTextsKeepInsideTheirBox) {
     const Case cases[] = {
         {"Save changes?", 374, 60, 1},
         {"Save your picture before you open another one?", 374, 60, 2},
+        {"Save your picture before you open another one?", 374, 44, 2},
         {"¿Guardar tu dibujo antes de abrir una presentación?", 374, 60, 2},
         {"Save your picture before you open another one?", 374, 22, 1},
         {"Supercalifragilisticexpialidocious", 120, 60, 1},
