@@ -226,7 +226,9 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     for (size_t i = 0; i < kStandardColorCount; ++i)
         standardColors_[i] = GfxColor::rgb(kStandard[i][0], kStandard[i][1], kStandard[i][2]);
 
-    windowPort_ = gfxNewDDrawWindowPort(mainWindow_->GetHandle(), 0, palette_);
+    // The picture lies below the window's menu band.
+    const Rect16 pictureArea = mainWindow_->ContentRect();
+    windowPort_ = gfxNewDDrawWindowPort(mainWindow_->GetHandle(), 0, palette_, &pictureArea);
     if (!windowPort_) return kFailedStart;
     gfxLockPort(windowPort_);
     gfxSetPort(windowPort_);

@@ -13,7 +13,9 @@ namespace Ostrel {
 
 class RShellWindow : public mfxDisplayWindow {
 public:
-    RShellWindow(const std::string& title, const Rect16& rect) : mfxDisplayWindow(title, rect) {}
+    // `menuBand`: the rows above the program's picture kept for the menu bar.
+    RShellWindow(const std::string& title, const Rect16& rect, i16 menuBand = 0)
+        : mfxDisplayWindow(title, rect, menuBand) {}
 
     // The menu bar is loaded once, when the first screen that has menus comes up.
     virtual bool IsMenuBarLoaded() const = 0;

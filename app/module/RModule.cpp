@@ -28,6 +28,7 @@ constexpr const char* kAlertCaption = "Ostrel";
 // The largest tip font: a tip is one line under a button. A size past it (or below 1) is read
 // as missing, as a larger one gives a tip wider and taller than the screen and takes seconds to draw.
 constexpr i32 kToolTipFontSizeLimit = 72;
+constexpr i16 kToolTipPadding = 3;
 
 }  // namespace
 
@@ -114,8 +115,13 @@ u16 RModule::LoadToolTipMetrics() {
     return 0;
 }
 
+void RModule::HideToolTip() { DisposeToolTip(); }
+
 void RModule::DisposeToolTip() {
     if (!toolTipSprite_) return;
+    // The tip draws itself over the rectangle it keeps (its sprite has no shape to go by):
+    // that rectangle is what the next update draws again.
+    sprInvalRect(toolTipRect_);
     if (SprSprite* sprite = sprFind(toolTipSprite_)) sprSetProcs(sprite, nullptr, nullptr, nullptr);
     sprDispose(&toolTipSprite_);
     toolTipSprite_ = 0;
@@ -138,7 +144,9 @@ u16 RModule::ShowToolTip(u16 buttonId, const char* textKey) {
     GfxFont* previous = toolTipFont_ ? gfxSetFont(toolTipFont_) : nullptr;
     const i32 width = gfxTextWidth(toolTipText_.data(), u16(std::strlen(toolTipText_.data())));
     if (toolTipFont_) gfxSetFont(previous);
-    Rect16 tip{button.left, i16(button.bottom + 1), i16(button.left + width), i16(button.bottom + 1 + toolTipLineHeight_ + 2)};
+    // A little room at each end keeps the first and last letters clear of the frame.
+    Rect16 tip{button.left, i16(button.bottom + 1), i16(button.left + width + 2 * kToolTipPadding),
+               i16(button.bottom + 1 + toolTipLineHeight_ + 2)};
 
     Rect16 area = shell_.screenRect;
     area.bottom = i16(area.bottom - mfxGetMenuBarHeight());
@@ -158,7 +166,9 @@ u16 RModule::ShowToolTip(u16 buttonId, const char* textKey) {
         sprite->data1 = reinterpret_cast<uintptr_t>(this);
         sprite->bounds = tip;
         sprite->limit = shell_.screenRect;
-        sprSetLayerById(toolTipSprite_, 1, buttons_[size_t(index)]->GetSprite());
+        // In front of everything, not only of its own button: a tip reaches over the buttons
+        // below and beside it.
+        sprBringToFront(sprite);
         sprShow(sprite, 0);
         sprInvalRect(tip);
     }

@@ -46,6 +46,8 @@ public:
     virtual u16 LoadToolTipMetrics();
     // Shows the tip of the button under it, or hides the tip that shows; 0.
     virtual u16 ShowToolTip(u16 buttonId, const char* textKey);
+    // Hides the tip that shows, also when tool tips were switched off meanwhile.
+    void HideToolTip();
     // Opens the document at the path; false when the screen opens none (the base).
     virtual bool OpenDocumentPath(const std::string& path);
     // Runs the screen's print command; false when the screen has none (the base).

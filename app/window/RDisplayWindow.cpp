@@ -11,7 +11,10 @@
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/dialogs/mfxModalDialog.h"
 #include "framework/input/RHotSpotList.h"
+#include "framework/windows/mfxQueries.h"
 #include "platform/display/DisplayWindow.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/widgets/WidgetPaint.h"
 #include "text/speech/ASpeechHandler.h"
 
 namespace Ostrel {
@@ -33,8 +36,11 @@ RDisplayWindow* RDisplayWindow::Get() { return gMainWindow; }
 
 void RDisplayWindow::SetGettingStartedFactory(DialogFactory factory) { gettingStartedFactory() = std::move(factory); }
 
-RDisplayWindow::RDisplayWindow(const std::string& title, const Rect16& rect) : RShellWindow(title, rect) {
+// The menu bar has rows of its own above the picture: the two never cover each other.
+RDisplayWindow::RDisplayWindow(const std::string& title, const Rect16& rect)
+    : RShellWindow(title, rect, kMfxMenuBarHeight) {
     gMainWindow = this;
+    PaintMenuBand();
     // Items that change under a still pointer are found again through a synthetic move.
     RHotSpotList::SetChangeListener(this);
 }
@@ -82,13 +88,24 @@ void RDisplayWindow::OnPaint() {
     plat::DisplayWindow* face = GetFace();
     if (screen && face && screen->windowPort && screen->workPort && !face->updateRegion().empty()) {
         if (mfxApplication* app = mfxApplication::Get()) app->RealizePalette();
+        // The face's update area in the picture's coordinates, below the menu band.
         const plat::gdi::Rect update = face->updateRegion().bounds();
-        const Rect16 area{i16(update.left), i16(update.top), i16(update.right), i16(update.bottom)};
+        const Rect16 area{i16(update.left), i16(update.top - ContentTop()), i16(update.right),
+                          i16(update.bottom - ContentTop())};
         GfxPort* previous = gfxSetPort(screen->windowPort);
         gfxCopyBits(screen->windowPort, screen->workPort, area, area, 0);
         gfxSetPort(previous);
     }
     RShellWindow::OnPaint();
+}
+
+void RDisplayWindow::PaintMenuBand() {
+    plat::DisplayWindow* face = GetFace();
+    if (!face) return;
+    const plat::gdi::Rect band{0, 0, face->clientRect().right, ContentTop()};
+    auto dc = plat::gdi::DeviceContext::createForSurface(plat::gdi::ContextKind::Window, face->surface());
+    plat::widgets::fillBox(*dc, band, plat::widgets::kFaceColor);
+    face->present(band);
 }
 
 void RDisplayWindow::OnTick(u32 now) {
@@ -131,8 +148,7 @@ void RDisplayWindow::KeySignatureStep(u32 key) {
 u32 RDisplayWindow::HandleMessage(RMessage* message, uintptr_t) {
     switch (message->code) {
     case kMsgSyntheticMouseMove:
-        // The point is already a window point.
-        OnMouseMove(message->point, 0);
+        OnMouseMove(PicturePoint(message->point), 0);
         break;
     case kMsgShowAbout: ShowAbout(); break;
     case kMsgCloseOwnedDialog: ownedDialog_.reset(); break;
@@ -141,6 +157,13 @@ u32 RDisplayWindow::HandleMessage(RMessage* message, uintptr_t) {
     default: break;
     }
     return 0;
+}
+
+Point16 RDisplayWindow::PicturePoint(Point16 pointer) const {
+    // The pointer's place on the desktop, as the platform keeps it.
+    const plat::DisplayWindow* face = GetFace();
+    const plat::gdi::Point origin = face ? face->clientOrigin() : plat::gdi::Point{0, 0};
+    return Point16{i16(pointer.h - origin.x), i16(pointer.v - origin.y - ContentTop())};
 }
 
 void RDisplayWindow::ShowAbout() {

@@ -1,6 +1,6 @@
 #pragma once
 // The program's only top-level window: the 800 x 600 picture the sprite layer composes, the
-// menu bar and its commands, and the road of every mouse and key event to the registered
+// menu bar (in rows of its own above the picture) and its commands, and the road of every mouse and key event to the registered
 // input objects (dialogs and screens alike, in registry order; the newest registration, such
 // as an open dialog, hears first). It broadcasts menu messages to its listeners and listens
 // for a few messages of its own: a synthetic mouse move (55), the About box (56), the
@@ -134,6 +134,10 @@ private:
     void OpenUserGuide();
     void CheckAbcTextSpelling();
     void KeySignatureStep(u32 key);
+    // The menu bar's rows before a bar is loaded (the splash, the login): plain, not black.
+    void PaintMenuBand();
+    // The pointer's place on the desktop as a point of the picture.
+    Point16 PicturePoint(Point16 pointer) const;
 
     std::unique_ptr<mfxMenu> menu_;
     bool menuLoaded_ = false;

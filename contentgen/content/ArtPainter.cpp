@@ -1,8 +1,11 @@
 #include "contentgen/content/ArtPainter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <sstream>
+#include <string>
+#include <vector>
 
 using nlohmann::json;
 
@@ -10,6 +13,10 @@ namespace {
 
 constexpr int kMaxUseDepth = 8;
 constexpr double kPi = 3.14159265358979323846;
+// A text too large for its box is tried again this much smaller (or smaller still), at most
+// this many times.
+constexpr double kFitStep = 0.97;
+constexpr int kMaxFitAttempts = 60;
 
 double num(const json& v, const char* what) {
     if (!v.is_number()) throw ArtError(std::string("expected a number for ") + what);
@@ -21,6 +28,48 @@ std::vector<double> nums(const json& v, size_t count, const char* what) {
     std::vector<double> out;
     for (const json& e : v) out.push_back(num(e, what));
     return out;
+}
+
+// A text for a box of `width` × `height`: on one line when it fits, else broken at spaces
+// into as many lines as the box holds; `size` shrinks until every line fits the width and
+// the lines the height. Leaves the font at that size.
+std::vector<std::string> fitText(cairo_t* cr, const std::string& text, double width, double height, double* size) {
+    std::vector<std::string> lines;
+    for (int attempt = 0; attempt < kMaxFitAttempts; ++attempt) {
+        cairo_set_font_size(cr, *size);
+        cairo_font_extents_t fe;
+        cairo_font_extents(cr, &fe);
+        const size_t room = size_t(std::max(1.0, std::floor(height / fe.height)));
+        const auto advance = [cr](const std::string& line) {
+            cairo_text_extents_t ext;
+            cairo_text_extents(cr, line.c_str(), &ext);
+            return ext.x_advance;
+        };
+        // On one line when it fits; else broken at spaces, each line as full as it may be.
+        lines.assign(1, text);
+        if (room > 1 && advance(text) > width) {
+            lines.clear();
+            std::istringstream words(text);
+            std::string word;
+            while (words >> word) {
+                if (!lines.empty() && advance(lines.back() + " " + word) <= width)
+                    lines.back() += " " + word;
+                else
+                    lines.push_back(word);
+            }
+            if (lines.empty()) lines.assign(1, text);
+        }
+        double widest = 0;
+        for (const std::string& line : lines) widest = std::max(widest, advance(line));
+        if (widest <= width && lines.size() <= room) return lines;
+        // Advances are hinted, rounded glyph by glyph, so they do not shrink in proportion to
+        // the size: every smaller size is measured again.
+        double factor = kFitStep;
+        if (widest > width && widest > 0) factor = std::min(factor, width / widest);
+        *size *= factor;
+    }
+    cairo_set_font_size(cr, *size);
+    return lines;
 }
 
 void setSource(cairo_t* cr, const json& paint) {
@@ -291,29 +340,29 @@ void ArtPainter::drawText(cairo_t* cr, const json& op) const {
     cairo_set_font_face(cr, fonts_.label());
     double size = op.contains("size") ? num(op["size"], "size") : 16;
     cairo_set_font_size(cr, size);
-    cairo_text_extents_t ext;
-    cairo_text_extents(cr, text.c_str(), &ext);
-    double x = 0, y = 0;
     if (op.contains("box")) {
-        // Centred in the box, made smaller when it would not fit.
+        // Each line centred in the box; the lines as a block centred from top to bottom.
         const auto b = nums(op["box"], 4, "box");
-        if (ext.x_advance > b[2] && ext.x_advance > 0) {
-            size *= b[2] / ext.x_advance;
-            cairo_set_font_size(cr, size);
-            cairo_text_extents(cr, text.c_str(), &ext);
-        }
+        const std::vector<std::string> lines = fitText(cr, text, b[2], b[3], &size);
         cairo_font_extents_t fe;
         cairo_font_extents(cr, &fe);
-        x = b[0] + (b[2] - ext.x_advance) / 2;
-        y = b[1] + (b[3] + fe.ascent - fe.descent) / 2;
+        const double count = double(lines.size());
+        double y = b[1] + (b[3] - (count - 1) * fe.height + fe.ascent - fe.descent) / 2;
+        for (const std::string& line : lines) {
+            cairo_text_extents_t ext;
+            cairo_text_extents(cr, line.c_str(), &ext);
+            cairo_move_to(cr, b[0] + (b[2] - ext.x_advance) / 2, y);
+            cairo_text_path(cr, line.c_str());
+            y += fe.height;
+        }
     } else {
+        cairo_text_extents_t ext;
+        cairo_text_extents(cr, text.c_str(), &ext);
         const auto at = nums(op.at("at"), 2, "at");
         const std::string align = op.value("align", "left");
-        x = at[0] - (align == "center" ? ext.x_advance / 2 : align == "right" ? ext.x_advance : 0);
-        y = at[1];
+        cairo_move_to(cr, at[0] - (align == "center" ? ext.x_advance / 2 : align == "right" ? ext.x_advance : 0), at[1]);
+        cairo_text_path(cr, text.c_str());
     }
-    cairo_move_to(cr, x, y);
-    cairo_text_path(cr, text.c_str());
     if (op.contains("outline")) {
         setSource(cr, op["outline"]);
         cairo_set_line_width(cr, op.value("outlineWidth", 3.0));

@@ -121,8 +121,7 @@ EngineErr GfxDDrawWindowPort::Scroll(const Rect16& r, i16 dx, i16 dy, memHandle 
     return kErrNone;
 }
 
-GfxPort* gfxNewDDrawWindowPort(plat::WindowHandle window, u32 flags, GfxPalette* palette) {
-    if (!(palette = gfxNewPortPalette(palette))) return nullptr;
+GfxPort* gfxNewDDrawWindowPort(plat::WindowHandle window, u32 flags, GfxPalette* palette, const Rect16* area) {
     plat::DisplayWindow* face = plat::findDisplayWindow(window);
     if (!face) {
         gfxSetError(kGfxErrGdi);
@@ -130,6 +129,15 @@ GfxPort* gfxNewDDrawWindowPort(plat::WindowHandle window, u32 flags, GfxPalette*
     }
     plat::gdi::Rect client = face->clientRect();
     Rect16 device{0, 0, i16(client.right), i16(client.bottom)};
+    if (area) {
+        if (rectIsEmpty(*area) || area->left < 0 || area->top < 0 || area->right > device.right ||
+            area->bottom > device.bottom) {
+            gfxSetError(kGfxErrBadValue);
+            return nullptr;
+        }
+        device = *area;
+    }
+    if (!(palette = gfxNewPortPalette(palette))) return nullptr;
     GfxPort* port = new (std::nothrow) GfxDDrawWindowPort(window, flags, device);
     if (!port) {
         gfxSetError(kGfxErrOutOfMemory);

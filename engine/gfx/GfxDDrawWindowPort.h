@@ -41,4 +41,8 @@ private:
 };
 
 // The port of a window that has a face on the display; 0 with kGfxErrGdi when it has none.
-GfxPort* gfxNewDDrawWindowPort(plat::WindowHandle window, u32 flags, GfxPalette* palette);
+// `area` is the part of the face the port covers, its top-left corner the port's (0, 0) (a
+// window that draws its menu bar above the program's picture); null: the whole face. An area
+// not inside the face is refused with kGfxErrBadValue.
+GfxPort* gfxNewDDrawWindowPort(plat::WindowHandle window, u32 flags, GfxPalette* palette,
+                               const Rect16* area = nullptr);

@@ -95,4 +95,13 @@ int FindButtonByCommand(const RButtonSet& buttons, u16 command) {
     return -1;
 }
 
+void ReleaseButtonGroup(const RButtonSet& buttons, u16 group, const RHotSpotItem* kept) {
+    if (group == 0) return;
+    for (const auto& button : buttons) {
+        const RHotSpotItem* item = button ? button->GetHotSpot() : nullptr;
+        if (item == nullptr || item == kept || item->GetGroup() != group) continue;
+        if (button->GetState() != kButtonUp) button->HandleEvent(kHsEventReset, true);
+    }
+}
+
 }  // namespace Ostrel

@@ -31,5 +31,9 @@ RButtonSet MakeButtons(CListener* listener, RHotSpotList* list, const std::vecto
 void DrawButtons(const RButtonSet& buttons);
 // The index of the button with that command id, -1 when none.
 int FindButtonByCommand(const RButtonSet& buttons, u16 command);
+// A group's buttons behave as radio buttons: every button of `group` but the one of `kept`
+// goes back up (group 0 is no group). The owner calls it when a button of the group posts
+// kMsgButtonSelected or kMsgButtonLatched.
+void ReleaseButtonGroup(const RButtonSet& buttons, u16 group, const RHotSpotItem* kept);
 
 }  // namespace Ostrel

@@ -14,6 +14,11 @@ constexpr int kPickerRows = 5;
 constexpr i16 kSwatchSize = 24;
 constexpr int kSmallPickerRows = 2;
 constexpr i16 kSmallSwatchSize = 40;
+// The palette stands on a sprite of its own, in front of the screen, inside a dark border;
+// each swatch keeps a light rim, so that neighbours of one colour stay apart.
+constexpr u32 kPaletteSpriteFlags = 0x800000;
+constexpr i16 kPaletteBorder = 3;
+constexpr i16 kSwatchRim = 1;
 
 // A column's hue at full strength: red, orange, yellow, green, cyan, blue, violet, then grey.
 constexpr u8 kHues[kPickerColumns][3] = {{255, 0, 0},   {255, 128, 0}, {255, 255, 0}, {0, 200, 0},
@@ -36,7 +41,12 @@ RColorPicker::RColorPicker(CListener* owner, Point16 origin, int columns, int ro
     if (owner != nullptr) AddListener(owner);
 }
 
-RColorPicker::~RColorPicker() = default;
+RColorPicker::~RColorPicker() {
+    // Gone without a word: its listeners may be going too.
+    if (!sprite_) return;
+    if (SprSprite* sprite = sprFind(sprite_)) sprite->data1 = 0;
+    sprDispose(&sprite_);
+}
 
 void RColorPicker::Init() {
     Close();
@@ -61,26 +71,59 @@ Rect16 RColorPicker::GetSwatchRect(int index) const {
     return Rect16{left, top, i16(left + swatchSize_), i16(top + swatchSize_)};
 }
 
+Rect16 RColorPicker::ShownArea() const {
+    Rect16 shown = Area();
+    rectInset(&shown, i16(-kPaletteBorder), i16(-kPaletteBorder));
+    return shown;
+}
+
 bool RColorPicker::Open() {
     if (palette_.empty()) return false;
     if (IsOpen()) return true;
     swatches_ = std::make_unique<RHotSpotList>(this);
-    for (size_t i = 0; i < palette_.size(); ++i) {
-        const Rect16 swatch = GetSwatchRect(int(i));
-        swatches_->CreateRectHotSpot(swatch, kMsgColorSwatch)->SetRecord(i);
-        gfxFillRect(swatch, palette_[i], 0);
+    for (size_t i = 0; i < palette_.size(); ++i)
+        swatches_->CreateRectHotSpot(GetSwatchRect(int(i)), kMsgColorSwatch)->SetRecord(i);
+    // Drawn by the sprite layer with everything else, so that the screen's next update shows
+    // the palette rather than painting over it.
+    const Rect16 shown = ShownArea();
+    const Point16 at{shown.left, shown.top};
+    sprite_ = sprNewWithProcs(kPaletteSpriteFlags, 0, &at, nullptr, nullptr, DrawPalette);
+    if (sprite_ == kSprNoId) sprite_ = 0;
+    if (SprSprite* sprite = sprFind(sprite_)) {
+        sprite->data1 = reinterpret_cast<uintptr_t>(this);
+        sprite->bounds = shown;
+        sprite->limit = shown;
+        sprBringToFront(sprite);
+        sprShow(sprite, 0);
     }
     Register(kInputMouseButtons | kInputKeys);
-    sprInvalRect(Area());
+    sprInvalRect(shown);
     return true;
 }
 
 void RColorPicker::Close() {
     if (!IsOpen()) return;
-    sprInvalRect(Area());
+    sprInvalRect(ShownArea());
+    if (sprite_) {
+        if (SprSprite* sprite = sprFind(sprite_)) sprite->data1 = 0;
+        sprDispose(&sprite_);
+        sprite_ = 0;
+    }
     swatches_.reset();
     Unregister();
     PostMessage(kMsgColorPickerClosed, reinterpret_cast<uintptr_t>(this), 0);
+}
+
+void RColorPicker::DrawPalette(SprSprite* sprite) {
+    const auto* picker = reinterpret_cast<const RColorPicker*>(sprite->data1);
+    if (!picker || sprite->hidden) return;
+    gfxFillRect(picker->ShownArea(), GfxColor::rgb(59, 42, 92), 0);
+    for (size_t i = 0; i < picker->palette_.size(); ++i) {
+        Rect16 swatch = picker->GetSwatchRect(int(i));
+        gfxFillRect(swatch, GfxColor::rgb(255, 255, 255), 0);
+        rectInset(&swatch, kSwatchRim, kSwatchRim);
+        gfxFillRect(swatch, picker->palette_[i], 0);
+    }
 }
 
 void RColorPicker::SetColor(const GfxColor& color) {
@@ -103,6 +146,7 @@ u32 RColorPicker::HandleMessage(RMessage* message, uintptr_t) {
 
 u32 RColorPicker::HandleInput(u32, Point16 point, u32) {
     if (!IsOpen() || rectContainsPoint(Area(), point)) return 0;
+    if (rectContainsPoint(anchor_, point)) return 1;
     Close();
     return 1;
 }

@@ -1,14 +1,16 @@
 #pragma once
-// The colour picker: a palette of swatches opened over the screen. Choosing a swatch sets the
+// The colour picker: a palette of swatches opened over the screen on a sprite of its own. Choosing a swatch sets the
 // program-wide current paint colour, closes the palette and posts kMsgColorChosen with a
 // pointer to that colour (parameter 2 = 0: the change may be undone). SetColor sets the colour
 // for the program and posts kMsgColorSet the same way. Closing posts kMsgColorPickerClosed.
-// While open the picker takes the mouse and Escape; a click off the palette closes it.
+// While open the picker takes the mouse and Escape; a click off the palette (and off its
+// anchor) closes it.
 // User-interface thread only.
 #include <memory>
 #include <vector>
 
 #include "engine/gfx/GfxColor.h"
+#include "engine/gfx/sprites/SprSprite.h"
 #include "engine/regions/Rects.h"
 #include "framework/input/RHotSpotList.h"
 #include "framework/input/RInputObject.h"
@@ -35,6 +37,8 @@ public:
     void Close();
     bool IsOpen() const { return swatches_ != nullptr; }
     void SetColor(const GfxColor& color);
+    // The place that opens the palette (the screen's swatch): a press there leaves it open.
+    void SetAnchor(const Rect16& anchor) { anchor_ = anchor; }
     const std::vector<GfxColor>& Palette() const { return palette_; }
     Rect16 GetSwatchRect(int index) const;
 
@@ -48,7 +52,10 @@ protected:
 
 private:
     Rect16 Area() const;
+    // The palette with its border, as its sprite shows it.
+    Rect16 ShownArea() const;
     void Choose(int index);
+    static void DrawPalette(SprSprite* sprite);
 
     Point16 origin_;
     int columns_;
@@ -56,6 +63,8 @@ private:
     i16 swatchSize_;
     std::vector<GfxColor> palette_;
     std::unique_ptr<RHotSpotList> swatches_;
+    u16 sprite_ = 0;
+    Rect16 anchor_{0, 0, 0, 0};
 };
 
 // The picker of the small-kids mode: two rows of large swatches.

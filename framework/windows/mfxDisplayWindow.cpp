@@ -23,9 +23,21 @@ bool characterFollows(plat::WindowHandle window) {
 
 }  // namespace
 
-mfxDisplayWindow::mfxDisplayWindow(const std::string& title, const Rect16& rect)
-    : mfxWindow(kMfxDisplayWindowClass, title), rect_(rect) {
-    if (GetHandle()) face_ = plat::displayDriver().openWindow(GetHandle(), title, rect.right - rect.left, rect.bottom - rect.top);
+mfxDisplayWindow::mfxDisplayWindow(const std::string& title, const Rect16& rect, i16 menuBand)
+    : mfxWindow(kMfxDisplayWindowClass, title), rect_(rect), menuBand_(menuBand < 0 ? i16(0) : menuBand) {
+    if (GetHandle())
+        face_ = plat::displayDriver().openWindow(GetHandle(), title, rect.right - rect.left,
+                                                 rect.bottom - rect.top + menuBand_);
+}
+
+Rect16 mfxDisplayWindow::ContentRect() const {
+    return Rect16{0, menuBand_, i16(rect_.right - rect_.left), i16(menuBand_ + rect_.bottom - rect_.top)};
+}
+
+Point16 mfxDisplayWindow::ContentPoint(intptr_t lParam) const {
+    Point16 point = pointOf(lParam);
+    point.v = i16(point.v - menuBand_);
+    return point;
 }
 
 mfxDisplayWindow::~mfxDisplayWindow() { face_.reset(); }
@@ -34,11 +46,11 @@ intptr_t mfxDisplayWindow::WindowProc(uint32_t message, uintptr_t wParam, intptr
     switch (message) {
         case plat::kMsgLButtonDown:
         case plat::kMsgLButtonDblClk:
-            return intptr_t(OnMouseDown(pointOf(lParam), u32(wParam)));
+            return intptr_t(OnMouseDown(ContentPoint(lParam), u32(wParam)));
         case plat::kMsgLButtonUp:
-            return intptr_t(OnMouseUp(pointOf(lParam), u32(wParam)));
+            return intptr_t(OnMouseUp(ContentPoint(lParam), u32(wParam)));
         case plat::kMsgMouseMove:
-            return intptr_t(OnMouseMove(pointOf(lParam), u32(wParam)));
+            return intptr_t(OnMouseMove(ContentPoint(lParam), u32(wParam)));
         case plat::kMsgKeyDown:
             if (characterFollows(GetHandle())) return 0;
             return intptr_t(OnKeyDown(Ostrel::inputKey(u8(wParam), scanCodeOf(lParam))));

@@ -1,6 +1,7 @@
 #pragma once
 // The screen-filling main display window that the program's main window derives from. It has
-// a visible face of the given client size, and it turns the user's input into event hooks:
+// a visible face of the given client size (with a band for the menu bar above it, when
+// asked), and it turns the user's input into event hooks:
 // left-button presses and releases, moves, keys (a key's character, or its virtual-key code
 // when it types none, with the scan code; see RInputObject.h), key releases, activation and
 // the periodic tick. The hooks offer their events to the registered input objects by
@@ -24,11 +25,17 @@ constexpr char kMfxDisplayWindowClass[] = "mfxDisplayWindow";
 
 class mfxDisplayWindow : public mfxWindow {
 public:
-    mfxDisplayWindow(const std::string& title, const Rect16& rect);
+    // `menuBand` rows are kept above the program's picture for the menu bar: the face is that
+    // much taller, and the hooks get points of the picture, (0, 0) its top-left corner.
+    mfxDisplayWindow(const std::string& title, const Rect16& rect, i16 menuBand = 0);
     ~mfxDisplayWindow() override;
 
     // The client area as it was asked for (the display rectangle of the program).
     const Rect16& GetRect() const { return rect_; }
+    // Where the program's picture starts in the face: below the menu band.
+    i16 ContentTop() const { return menuBand_; }
+    // The face's part that shows the program's picture, in face coordinates.
+    Rect16 ContentRect() const;
     // The visible face, null when the display refused one.
     plat::DisplayWindow* GetFace() const { return face_.get(); }
 
@@ -47,10 +54,13 @@ public:
 
 protected:
     void OnDestroyed() override;
+    // A mouse message's point as a point of the picture.
+    Point16 ContentPoint(intptr_t lParam) const;
     Ostrel::RInputRouter& Router() { return router_; }
 
 private:
     Rect16 rect_;
+    i16 menuBand_;
     std::unique_ptr<plat::DisplayWindow> face_;
     Ostrel::RInputRouter router_;
 };

@@ -148,6 +148,7 @@ void MenuBar::close() {
 }
 
 void MenuBar::selectTitle(int title, bool openIt) {
+    byPointer_ = false;
     repaintAll();
     open_.clear();
     selectedTitle_ = title;
@@ -232,7 +233,7 @@ bool MenuBar::keyDown(uint8_t key) {
     case kVkEscape:
         if (open_.size() > 1) {
             closeSubmenu();
-        } else if (!open_.empty()) {
+        } else if (!open_.empty() && !byPointer_) {
             selectTitle(selectedTitle_, false);
         } else {
             close();
@@ -299,6 +300,7 @@ bool MenuBar::mouseDown(gdi::Point at) {
             close();
         } else {
             selectTitle(title, true);
+            byPointer_ = true;
         }
         return true;
     }
@@ -324,7 +326,11 @@ bool MenuBar::mouseMove(gdi::Point at) {
         return true;
     }
     const int title = titleAt(at);
-    if (title >= 0 && title != selectedTitle_) selectTitle(title, true);
+    if (title >= 0 && title != selectedTitle_) {
+        const bool byPointer = byPointer_;
+        selectTitle(title, true);
+        byPointer_ = byPointer;
+    }
     return true;
 }
 

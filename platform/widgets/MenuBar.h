@@ -4,7 +4,8 @@
 // alone) or F10 selects the bar; Left and Right move between titles, Down or Enter opens a
 // popup, Up and Down move in it, Right opens a submenu and Left closes it, Enter chooses,
 // Escape steps back one level. A press on a title opens its popup; releasing over an item
-// chooses it; a press outside closes everything. Grayed titles and items cannot be opened or
+// chooses it; a press outside closes everything, and so does Escape on a popup the pointer
+// opened: a bar the user never selected from the keyboard must not keep the keyboard. Grayed titles and items cannot be opened or
 // chosen. A chosen command goes to the `choose` callback after the bar has closed.
 //
 // The bar reads the model at every step, so the model may change between messages; it calls
@@ -80,6 +81,8 @@ private:
     int selectedTitle_ = -1;
     std::vector<OpenPopup> open_;
     bool altAlone_ = false;
+    // The bar was entered by a press on a title rather than from the keyboard.
+    bool byPointer_ = false;
 };
 
 }  // namespace plat::widgets

@@ -56,6 +56,7 @@ constexpr u16 kPlayButton = 1038;
 constexpr u16 kStopButton = 1042;
 constexpr u16 kSlideShowButton = 1073;
 constexpr u16 kStartOverButton = 1077;
+constexpr u16 kHelpButton = 1070;
 
 class REasel : public RModule, public RInputObject, public RCanvasOwner, public RMenuScreen {
 public:
@@ -165,7 +166,12 @@ private:
     void SetPanelButtonsEnabled(bool enabled);
     void Undo();
     void SmallKidsChanged();
-    void ShowToolTipFor(u32 code);
+    void ShowToolTipFor(u32 code, uintptr_t entering);
+    // The toolbar button of a toolbar command (clicked, or chosen in the Toolbox menu) shows
+    // selected and the others of its group go up.
+    void ShowToolbarChosen(u32 code);
+    // A push button the screen is done with goes back up.
+    void ReleaseButton(u16 id);
     void UpdateInputRegistration();
     // The save question and its replies.
     void AskToSave(u32 action);

@@ -79,8 +79,24 @@ void REasel::Undo() {
     if (RApplication* app = GetApplication(); app && app->GetUndoManager()) app->GetUndoManager()->Undo();
 }
 
-void REasel::ShowToolTipFor(u32 code) {
+void REasel::ShowToolTipFor(u32 code, uintptr_t entering) {
+    // The tip follows the pointer: shown as it comes over a button, gone as it leaves.
+    HideToolTip();
+    if (!entering) return;
     if (const EaselToolTip* tip = easelToolTip(code)) ShowToolTip(tip->button, tip->key);
+}
+
+void REasel::ShowToolbarChosen(u32 code) {
+    for (const auto& button : buttons_) {
+        if (!button || button->GetKind() != ButtonKind::Select || button->GetRecord().clickMessage != code) continue;
+        if (button->GetState() != kButtonSelected) button->HandleEvent(kHsEventSelect, true);
+        if (const RHotSpotItem* item = button->GetHotSpot()) ReleaseButtonGroup(buttons_, item->GetGroup(), item);
+    }
+}
+
+void REasel::ReleaseButton(u16 id) {
+    if (RButton* button = Button(id); button && button->GetState() != kButtonUp)
+        button->HandleEvent(kHsEventRelease, true);
 }
 
 // --- Play and Stop

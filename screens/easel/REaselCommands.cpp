@@ -144,6 +144,8 @@ void REasel::StartHelp(uintptr_t data) {
 }
 
 void REasel::EndHelp() {
+    // Help stays down while help mode is on.
+    ReleaseButton(kHelpButton);
     help_.reset();
     ResumeCanvas();
 }
@@ -198,6 +200,7 @@ u32 REasel::HandleCommand(RMessage* message, uintptr_t data) {
     RApplication* app = GetApplication();
     if (isToolbar(code)) {
         StopAll();
+        ShowToolbarChosen(code);
         if (i16(code) != toolbar_) {
             toolbar_ = i16(code);
             SelectToolbar(toolbar_, kToolbarRelease);
@@ -209,10 +212,14 @@ u32 REasel::HandleCommand(RMessage* message, uintptr_t data) {
         return canvas_ ? canvas_->HandleMessage(message, data) : 0;
     }
     if (code >= 325 && code <= 344) {
-        ShowToolTipFor(code);
+        ShowToolTipFor(code, message->param2);
         return 0;
     }
     switch (code) {
+        case kMsgButtonSelected:
+        case kMsgButtonLatched:
+            ReleaseButtonGroup(buttons_, u16(message->param2), reinterpret_cast<const RHotSpotItem*>(message->param1));
+            return 0;
         case 238:
             StopAll();
             OpenTexturePicker();
@@ -279,6 +286,8 @@ u32 REasel::HandleCommand(RMessage* message, uintptr_t data) {
             return 0;
         case 266:
             StartOver();
+            // Start Over stays down while its effect runs.
+            if (!firecracker_) ReleaseButton(kStartOverButton);
             return 0;
         case 267:
         case 268:
@@ -295,6 +304,7 @@ u32 REasel::HandleCommand(RMessage* message, uintptr_t data) {
             return 0;
         case 270:
         case kScreenPicker:
+            ReleaseButton(kSlideShowButton);
             GoToSlideShow();
             return 0;
         case kMsgCopyDialog:
@@ -350,6 +360,7 @@ u32 REasel::HandleCommand(RMessage* message, uintptr_t data) {
             if (message->param2 == 1) OpenColorPicker();
             return 0;
         case kDestructoFinished:
+            ReleaseButton(kStartOverButton);
             firecracker_.reset();
             UpdateInputRegistration();
             SetPanelButtonsEnabled(true);

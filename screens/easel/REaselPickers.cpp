@@ -1,8 +1,15 @@
 // The colour swatch with its colour picker, and the texture picker.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
 #include "app/application/RApplication.h"
 #include "engine/gfx/GfxDraw.h"
+#include "engine/base/MemoryHandles.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "engine/gfx/sprites/SprPicture.h"
 #include "engine/gfx/sprites/SprShapes.h"
+#include "engine/regions/Regions.h"
 #include "framework/controls/RColorPicker.h"
 #include "framework/controls/RTexturePicker.h"
 #include "framework/input/RHotSpotItem.h"
@@ -30,12 +37,47 @@ constexpr u32 kMsgTextureDone = 1469;
 constexpr i16 kPaletteGap = 8;
 constexpr i16 kPaletteWidth = 192;
 constexpr i16 kSmallPaletteWidth = 320;
+// How far inside the swatch's rectangle the round of its frame picture lies.
+constexpr i16 kSwatchFrameInset = 3;
+
+// A picture as stored is packed, and its colours are big-endian words: it is drawn from its
+// expanded copy, in machine order. Empty when it is missing or cannot be expanded.
+std::vector<u8> drawablePicture(u16 id) {
+    std::vector<u8> stored;
+    if (mfxReadResource(kSprPictureType, id, &stored) != kErrNone || stored.empty()) return {};
+    const memHandle handle = memAllocHandle(u32(stored.size()));
+    if (!handle) return {};
+    std::memcpy(memDerefHandle(handle), stored.data(), stored.size());
+    std::vector<u8> drawable;
+    if (sprPreparePicture(handle) == kErrNone) {
+        const auto* bytes = static_cast<const u8*>(memDerefHandle(handle));
+        drawable.assign(bytes, bytes + memGetHandleSize(handle));
+    }
+    memFreeHandle(handle);
+    return drawable;
+}
+
+// The region of the oval inscribed in `r`, row by row; 0 when it cannot be made.
+memHandle ovalRegion(const Rect16& r) {
+    const memHandle region = rgnCreate();
+    if (!region) return 0;
+    const double a = (r.right - r.left) / 2.0;
+    const double b = (r.bottom - r.top) / 2.0;
+    for (i16 y = r.top; y < r.bottom; ++y) {
+        const double dy = (y + 0.5 - r.top - b) / b;
+        const double half = a * std::sqrt(std::max(0.0, 1.0 - dy * dy));
+        const i16 left = i16(std::lround(r.left + a - half));
+        const i16 right = i16(std::lround(r.left + a + half));
+        if (left < right) rgnUnionRect(region, Rect16{left, y, right, i16(y + 1)});
+    }
+    return region;
+}
 
 }  // namespace
 
 void REasel::LoadSwatchFrames() {
-    mfxReadResource(fourCC("tBMP"), kSwatchFrame, &swatchFrames_[0]);
-    mfxReadResource(fourCC("tBMP"), kSmallSwatchFrame, &swatchFrames_[1]);
+    swatchFrames_[0] = drawablePicture(kSwatchFrame);
+    swatchFrames_[1] = drawablePicture(kSmallSwatchFrame);
 }
 
 void REasel::BuildColorPicker() {
@@ -69,6 +111,7 @@ void REasel::BuildColorPicker() {
     else
         picker_ = std::make_unique<RColorPicker>(this, origin);
     picker_->Init();
+    picker_->SetAnchor(swatch);
 
     if (RHotSpotList* list = HotSpots()) {
         if (swatchHotSpot_) list->DestroyHotSpot(swatchHotSpot_);
@@ -89,13 +132,26 @@ void REasel::BuildColorPicker() {
 
 void REasel::DrawSwatch(SprSprite* sprite) {
     const auto* easel = reinterpret_cast<const REasel*>(sprite->data1);
-    if (!easel) return;
+    // The sprite layer calls a sprite's own procedure also while it is hidden.
+    if (!easel || sprite->hidden) return;
     const Rect16 area = sprite->bounds;
     GfxColor color = easel->color_;
     // The default colour shows as black, the pencils' first colour.
     if (color.flag == 0xFF) color = GfxColor::rgb(0, 0, 0);
     const std::vector<u8>& frame = easel->swatchFrames_[easel->SmallKids() ? 1 : 0];
-    if (!frame.empty()) gfxDrawBitmapInRect(frame.data(), u32(frame.size()), area, 0, 0);
+    // The frame picture is square; only its round part belongs to the swatch, so the palette
+    // and the tool bar behind show round it.
+    Rect16 round = area;
+    rectInset(&round, kSwatchFrameInset, kSwatchFrameInset);
+    const memHandle saved = rgnCreate();
+    const memHandle oval = ovalRegion(round);
+    if (saved && oval && gfxGetClipRgn(saved) == kErrNone) {
+        gfxIntersectClipRgn(oval);
+        if (!frame.empty()) gfxDrawBitmapInRect(frame.data(), u32(frame.size()), area, 0, 0);
+        gfxSetClipRgn(saved);
+    }
+    if (oval) rgnDispose(oval);
+    if (saved) rgnDispose(saved);
     Rect16 inner = area;
     rectInset(&inner, i16((area.right - area.left) / 5), i16((area.bottom - area.top) / 5));
     gfxFillOval(inner, color, 0);

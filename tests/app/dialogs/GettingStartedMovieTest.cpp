@@ -53,7 +53,7 @@ protected:
         dialog.HandleMessage(&message, 0);
         settle();
     }
-    u32 shown(Point16 p) const { return face().shownPixel(p.h, p.v) & 0xFFFFFF; }
+    u32 shown(Point16 p) const { return shownPixel(p) & 0xFFFFFF; }
     void expectNoMovieWhenNamed(const std::string& name) {
         nameEaselMovie(name);
         startLoggedIn();

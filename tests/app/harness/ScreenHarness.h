@@ -5,6 +5,7 @@
 // - log a user in and switch screens (logIn, app->SwitchModule),
 // - script the mouse and the keyboard through the platform's input road (click, key) and let
 //   the program deliver it, its queued messages and the window's tick (settle, advance),
+//   points given in the program's picture, whose top-left lies below the window's menu band,
 // - check the offscreen picture (PictureHash within a run; ExpectPicture against a golden
 //   picture, block by block with a tolerance, writing the actual picture when it differs),
 // - answer alerts by script and read what they said (answerAlerts, alerts),
@@ -99,6 +100,23 @@ protected:
         script(plat::InputEvent::Kind::MouseUp, point);
         settle();
     }
+    // The pointer moved to `point` (hovering) without a button.
+    void move(Point16 point) {
+        script(plat::InputEvent::Kind::MouseMove, point);
+        settle();
+    }
+    // A press at `from`, moves in `steps` steps and a release at `to`.
+    void drag(Point16 from, Point16 to, int steps = 8) {
+        script(plat::InputEvent::Kind::MouseDown, from);
+        settle(1);
+        for (int i = 1; i <= steps; ++i) {
+            script(plat::InputEvent::Kind::MouseMove,
+                   {i16(from.h + (to.h - from.h) * i / steps), i16(from.v + (to.v - from.v) * i / steps)});
+            settle(1);
+        }
+        script(plat::InputEvent::Kind::MouseUp, to);
+        settle();
+    }
     // A key pressed and released; `shift` holds Shift around it. Each event is delivered
     // before the next comes, so the key is held while the program hears it.
     void key(u8 virtualKey, bool shift = false) {
@@ -131,7 +149,7 @@ protected:
         u64 hash = 1469598103934665603ull;
         for (i16 y = rect.top; y < rect.bottom; ++y)
             for (i16 x = rect.left; x < rect.right; ++x) {
-                hash = (hash ^ shown.shownPixel(x, y)) * 1099511628211ull;
+                hash = (hash ^ shownPixel(shown, x, y)) * 1099511628211ull;
             }
         return hash;
     }
@@ -153,7 +171,7 @@ protected:
                 u32 count = 0;
                 for (int y = rect.top + by * kBlock; y < std::min<int>(rect.top + (by + 1) * kBlock, rect.bottom); ++y)
                     for (int x = rect.left + bx * kBlock; x < std::min<int>(rect.left + (bx + 1) * kBlock, rect.right); ++x) {
-                        const u32 p = shown.shownPixel(x, y);
+                        const u32 p = shownPixel(shown, x, y);
                         sum[0] += (p >> 16) & 0xFF;
                         sum[1] += (p >> 8) & 0xFF;
                         sum[2] += p & 0xFF;
@@ -208,7 +226,7 @@ protected:
         whole.height = rect.bottom - rect.top;
         for (i16 y = rect.top; y < rect.bottom; ++y)
             for (i16 x = rect.left; x < rect.right; ++x) {
-                const u32 p = shown.shownPixel(x, y);
+                const u32 p = shownPixel(shown, x, y);
                 whole.rgb.insert(whole.rgb.end(), {u8(p >> 16), u8(p >> 8), u8(p)});
             }
         writeBlocks(file, whole);
@@ -251,6 +269,11 @@ protected:
     const plat::HeadlessWindow& face() const {
         return *dynamic_cast<const plat::HeadlessWindow*>(mainWindow->GetFace());
     }
+    // The shown pixel at a point of the program's picture (below the window's menu band).
+    u32 shownPixel(const plat::HeadlessWindow& shown, i32 x, i32 y) const {
+        return shown.shownPixel(x, y + mainWindow->ContentTop());
+    }
+    u32 shownPixel(Point16 at) const { return shownPixel(face(), at.h, at.v); }
 
     plat::ScopedFakeClock clock_{1000};
     plat::HeadlessDisplay display_;
@@ -259,7 +282,7 @@ private:
     void script(plat::InputEvent::Kind kind, Point16 point) {
         plat::InputEvent event;
         event.kind = kind;
-        event.position = {point.h, point.v};
+        event.position = {point.h, i16(point.v + mainWindow->ContentTop())};
         display_.script(mainWindow->GetHandle(), event);
     }
     void scriptKey(plat::InputEvent::Kind kind, u8 virtualKey) {

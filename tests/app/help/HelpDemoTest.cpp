@@ -60,7 +60,7 @@ protected:
         ASSERT_NE(button, nullptr);
         click(centreOf(button->GetSprite()));
     }
-    u32 shown(Point16 p) const { return face().shownPixel(p.h, p.v) & 0xFFFFFF; }
+    u32 shown(Point16 p) const { return shownPixel(p) & 0xFFFFFF; }
     // The program names files by its own paths; the test reaches them in the folder they stand for.
     std::string inMovies(const std::string& path) const {
         return root_ + "/prog/Movies/" + path.substr(path.rfind('\\') + 1);

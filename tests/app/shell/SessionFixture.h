@@ -101,7 +101,8 @@ protected:
         plat::InputEvent event;
         event.kind = kind;
         event.virtualKey = key;
-        event.position = plat::gdi::Point{at.h, at.v};
+        // A point of the program's picture, which lies below the window's menu band.
+        event.position = plat::gdi::Point{at.h, at.v + application_->GetMainWindow()->ContentTop()};
         display->script(window(), event);
     }
     void key(u8 virtualKey) {
@@ -178,7 +179,7 @@ protected:
         const i32 width = application_->GetMainWindow()->GetFace()->surface().width();
         std::vector<u32> kept;
         for (size_t i = 0; i < pixels.size(); ++i) {
-            const Point16 p{i16(i32(i) % width), i16(i32(i) / width)};
+            const Point16 p{i16(i32(i) % width), i16(i32(i) / width - application_->GetMainWindow()->ContentTop())};
             if (!rectContainsPoint(canvas, p)) kept.push_back(pixels[i]);
         }
         return kept;

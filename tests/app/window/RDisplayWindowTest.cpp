@@ -6,6 +6,8 @@
 #include "app/window/RMenuOwner.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "framework/input/RInputObject.h"
+#include "framework/windows/mfxQueries.h"
+#include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/ui/Messages.h"
 #include "tools/base/ToolSounds.h"
 #include "tests/app/window/WindowShellFixture.h"
@@ -84,6 +86,18 @@ constexpr ModeRow kModeRows[] = {
     {kCmdHelp, true, true},          {kCmdViewUsersGuide, true, true}, {kCmdGettingStarted, true, true},
     {kCmdToolTips, true, true},      {401, false, false},              {416, false, false},
 };
+
+// Before any screen loads the menu bar (the splash, the login) its rows above the picture are
+// plain, like an empty bar, rather than black.
+TEST_F(MainWindow, TheMenuBandIsPlainBeforeTheBarIsLoaded) {
+    start();
+    ASSERT_FALSE(mainWindow->IsMenuBarLoaded());
+    const auto* face = dynamic_cast<const plat::HeadlessWindow*>(mainWindow->GetFace());
+    ASSERT_NE(face, nullptr);
+    ASSERT_EQ(mainWindow->ContentTop(), kMfxMenuBarHeight);
+    for (const i32 x : {0, 400, face->surface().width() - 1})
+        EXPECT_EQ(face->shownPixel(x, kMfxMenuBarHeight - 1) & 0xFFFFFF, 0xD4D0C8u) << x;
+}
 
 TEST_F(MainWindow, EachScreenEnablesTheCommandsItOffers) {
     start();

@@ -160,6 +160,36 @@ TEST_F(WindowPortTest, WindowWithoutAFaceHasNoPort) {
     plat::destroyWindow(bare);
 }
 
+// A port over a part of the face: its (0, 0) is the part's corner, and nothing it draws
+// reaches the rest of the face. A part not inside the face makes no port.
+TEST_F(WindowPortTest, APortOverAPartOfTheFaceDrawsOnlyThere) {
+    struct Case {
+        Rect16 area;
+        bool made;
+    };
+    const Case cases[] = {{{0, 10, 40, 30}, true}, {{0, 0, 40, 30}, true}, {{0, 11, 40, 31}, false},
+                          {{-1, 10, 39, 30}, false}, {{0, 10, 41, 30}, false}, {{0, 10, 0, 30}, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.area.left << "," << c.area.top << "," << c.area.right << "," << c.area.bottom);
+        GfxPort* part = gfxNewDDrawWindowPort(window, 0, nullptr, &c.area);
+        ASSERT_EQ(part != nullptr, c.made);
+        if (!part) {
+            EXPECT_EQ(gfxGetLastError(), kGfxErrBadValue);
+            continue;
+        }
+        fillWhole(kBlue);
+        ASSERT_EQ(gfxLockPort(part), kErrNone);
+        ASSERT_EQ(part->FillColorRect(Rect16{-5, -5, 40, 30}, kRed, 0), kErrNone);
+        gfxUnlockPort(part);
+        EXPECT_EQ(shown(0, c.area.top) & 0xFFFFFF, 0xFF0000u);
+        EXPECT_EQ(shown(39, 29) & 0xFFFFFF, 0xFF0000u);
+        if (c.area.top > 0) {
+            EXPECT_EQ(shown(0, c.area.top - 1) & 0xFFFFFF, 0x0000FFu) << "above the part";
+        }
+        gfxDisposePort(part);
+    }
+}
+
 TEST_F(WindowPortTest, MemoryDisplayPortTakesTheDisplayFormat) {
     ASSERT_TRUE(display.changeMode({800, 600, 16, 60}, false));
     GfxPort* memory = gfxNewOffscreenPort(20, 10, kGfxMemoryDisplayDepth, nullptr);

@@ -127,6 +127,30 @@ TEST_F(Buttons, GroupMessageOfADestroyedButtonIsNotDelivered) {
     EXPECT_EQ(groups, (std::vector<u16>{7}));
 }
 
+// Releasing a group puts every other button of that group up, chosen or latched, and leaves the
+// kept one and the buttons of other groups (and of none) as they were.
+TEST_F(Buttons, ReleasingAGroupLeavesTheKeptButtonAndOtherGroups) {
+    struct Member {
+        u16 group;
+        ButtonKind kind;
+        u16 stateAfter;
+    };
+    const Member members[] = {{3, ButtonKind::Select, kButtonSelected}, {3, ButtonKind::Select, kButtonUp},
+                              {3, ButtonKind::Push, kButtonUp},         {4, ButtonKind::Select, kButtonSelected},
+                              {0, ButtonKind::Push, kButtonDown}};
+    RButtonSet set;
+    for (const Member& m : members) {
+        set.push_back(std::make_unique<RButton>(recordOf(m.kind, kAllShapes), kSprNoId,
+                                                list.AddHotSpot(groupInfo(m.group), &owner), &owner));
+        set.back()->HandleEvent(kHsEventClick, false);
+    }
+    ReleaseButtonGroup(set, 3, set[0]->GetHotSpot());
+    ReleaseButtonGroup(set, 0, nullptr);
+    for (size_t i = 0; i < set.size(); ++i) EXPECT_EQ(set[i]->GetState(), members[i].stateAfter) << i;
+    EXPECT_FALSE(set[2]->IsLatched()) << "a released push button takes the next click again";
+    delivered();
+}
+
 TEST_F(Buttons, DestroyedButtonTakesItsPointedAtItemAlong) {
     auto button = std::make_unique<RButton>(recordOf(ButtonKind::Push, kAllShapes), kSprNoId,
                                             list.CreateRectHotSpot({0, 0, 20, 20}, 243), &owner);

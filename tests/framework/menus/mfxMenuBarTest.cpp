@@ -83,6 +83,34 @@ TEST_F(WindowTest, AltAloneSelectsTheBarAndEscapeStepsBack) {
     EXPECT_EQ(window->heard(plat::kVkDown), 0);
 }
 
+// A popup the pointer opened: Escape leaves the bar altogether, its title drawn at rest, and
+// the keyboard goes back to the window.
+TEST_F(WindowTest, EscapeOnAPopupThePointerOpenedLeavesTheBar) {
+    struct Case {
+        const char* name;
+        int slideTo;  // -1: stay on the clicked title
+    };
+    for (const Case& c : {Case{"a click on a title", -1}, Case{"sliding to the next title", 1}}) {
+        SCOPED_TRACE(c.name);
+        const plat::gdi::Rect title = bar(*window).titleRect(c.slideTo < 0 ? 0 : c.slideTo);
+        pump();
+        const uint32_t atRest = shown({title.left + 1, title.top + 1});
+        click(bar(*window).titleRect(0));
+        if (c.slideTo >= 0) mouse(Kind::MouseMove, title);
+        pump();
+        ASSERT_EQ(bar(*window).openTitle(), c.slideTo < 0 ? 0 : c.slideTo);
+        ASSERT_NE(shown({title.left + 1, title.top + 1}), atRest) << "the open title is lit";
+        press(plat::kVkEscape);
+        pump();
+        EXPECT_FALSE(bar(*window).active());
+        EXPECT_EQ(shown({title.left + 1, title.top + 1}), atRest);
+        press('S');
+        pump();
+        EXPECT_EQ(window->heard('s'), 1) << "the next key is the window's";
+        window->keys.clear();
+    }
+}
+
 TEST_F(WindowTest, UpWrapsAndSeparatorsAreSkipped) {
     press(plat::kVkF10);
     press(plat::kVkDown);  // File opens on New

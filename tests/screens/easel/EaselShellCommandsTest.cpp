@@ -26,8 +26,6 @@ namespace {
 
 using namespace Ostrel;
 
-constexpr u16 kHelpButton = 1070;
-
 // A job that counts the red pixels of the pages it is handed, then passes them on.
 class CountingJob : public plat::print::PrintJob {
 public:

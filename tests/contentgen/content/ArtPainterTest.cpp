@@ -1,0 +1,61 @@
+// Texts drawn in a box keep inside it: a short one stays on one line at its size, a long one
+// is broken into the lines the box holds, and one that still does not fit is made smaller,
+// measured again at each size (hinted advances do not shrink in proportion).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "contentgen/content/ArtFonts.h"
+#include "contentgen/content/ArtPainter.h"
+
+namespace {
+
+using nlohmann::json;
+
+class ArtPainterText : public ::testing::Test {
+protected:
+    // The ink of `text` drawn in a box at (50, 20) of a larger picture.
+    RasterBounds ink(const std::string& text, int boxWidth, int boxHeight, double size) const {
+        const json ops = json::array({json{{"text", text},
+                                           {"box", {kLeft, kTop, boxWidth, boxHeight}},
+                                           {"size", size},
+                                           {"fill", "#000000"}}});
+        return rasterOpaqueBounds(painter_.paint(ops, kLeft * 2 + boxWidth, kTop * 2 + boxHeight));
+    }
+    static constexpr int kLeft = 50;
+    static constexpr int kTop = 20;
+    const ArtFonts fonts_;
+    const json library_ = json::object();
+    const ArtPainter painter_{fonts_, library_, [](const std::string&) { return std::string(); }};
+};
+
+TEST_F(ArtPainterText, BoxedTextsKeepInsideTheirBox) {
+    ASSERT_NE(fonts_.label(), nullptr);
+    struct Case {
+        const char* text;
+        int width;
+        int height;
+        int lines;
+    };
+    const Case cases[] = {
+        {"Save changes?", 374, 60, 1},
+        {"Save your picture before you open another one?", 374, 60, 2},
+        {"Save your picture before you open another one?", 374, 44, 2},
+        {"¿Guardar tu dibujo antes de abrir una presentación?", 374, 60, 2},
+        {"Save your picture before you open another one?", 374, 22, 1},
+        {"Supercalifragilisticexpialidocious", 120, 60, 1},
+    };
+    const int lineHeight = 22;  // an 18-unit line of the label font, with room
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const RasterBounds drawn = ink(c.text, c.width, c.height, 18);
+        ASSERT_FALSE(drawn.empty());
+        EXPECT_GE(drawn.left, kLeft);
+        EXPECT_LE(drawn.right, kLeft + c.width);
+        EXPECT_GE(drawn.top, kTop);
+        EXPECT_LE(drawn.bottom, kTop + c.height);
+        EXPECT_EQ(drawn.bottom - drawn.top > lineHeight, c.lines > 1) << drawn.bottom - drawn.top;
+    }
+}
+
+}  // namespace

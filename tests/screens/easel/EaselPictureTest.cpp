@@ -1,0 +1,198 @@
+// The easel as the child sees it, through the window's picture: the colour swatch opens its
+// palette and the colour chosen there paints; the menu bar and the screen's art keep apart;
+// tool tips come and go with the pointer and leave nothing behind; the tool bar's buttons act
+// as one group; the swatch is round and drawn in its own colours.
+#include "app/help/RHelp.h"
+#include "app/settings/GlobalUserSettings.h"
+#include "framework/controls/RColorPicker.h"
+#include "framework/input/RHotSpotItem.h"
+#include "framework/windows/mfxQueries.h"
+#include "screens/easel/RCanvas.h"
+#include "tests/screens/easel/EaselHarness.h"
+
+namespace {
+
+using namespace Ostrel;
+
+constexpr u16 kToolBarGroup = 1;
+// The tool tips' background ([ToolTipMetrics] of the content set's "TB.ini").
+const GfxColor kTipBackground = GfxColor::rgb(255, 246, 176);
+
+class EaselPicture : public testscreens::EaselHarness {
+protected:
+    static Point16 centre(const Rect16& r) { return {i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)}; }
+    // Within a few levels a channel: the canvas keeps 5 bits of each.
+    static bool near(u32 pixel, const GfxColor& colour) {
+        const int channels[3][2] = {{int((pixel >> 16) & 0xFF), colour.red},
+                                    {int((pixel >> 8) & 0xFF), colour.green},
+                                    {int(pixel & 0xFF), colour.blue}};
+        for (const auto& c : channels)
+            if (std::abs(c[0] - c[1]) > 10) return false;
+        return true;
+    }
+    void setSmallKids(bool on) {
+        app->GetGlobalUserSettings()->smallKids = on ? 1 : 0;
+        RMessage changed(263, 0, 0);
+        easel->HandleMessage(&changed, 0);
+        settle();
+    }
+    RButton* button(u16 id) {
+        const i32 index = easel->FindButtonById(id);
+        return index < 0 ? nullptr : easel->Buttons()[size_t(index)].get();
+    }
+    std::vector<RButton*> toolBar() {
+        std::vector<RButton*> group;
+        for (const auto& b : easel->Buttons())
+            if (b->GetHotSpot() && b->GetHotSpot()->GetGroup() == kToolBarGroup) group.push_back(b.get());
+        return group;
+    }
+    // A place on the canvas, away from every button.
+    Point16 restingPlace() const {
+        const Rect16 canvas = easel->Canvas()->CanvasRect();
+        return {i16(canvas.right - 20), i16(canvas.bottom - 20)};
+    }
+    // The menu band's rows as the window shows them.
+    u64 BandHash() const {
+        u64 hash = 1469598103934665603ull;
+        for (i32 y = 0; y < mainWindow->ContentTop(); ++y)
+            for (i32 x = 0; x < face().surface().width(); ++x) hash = (hash ^ face().shownPixel(x, y)) * 1099511628211ull;
+        return hash;
+    }
+};
+
+// Hovering over the swatch opens the palette in front of the screen (the small palette in
+// small-kids mode), and a click on the swatch keeps it open; a click on one of its colours
+// closes it, and the next stroke paints in it.
+TEST_F(EaselPicture, TheSwatchOpensItsPaletteAndTheChosenColourPaints) {
+    enterEasel();
+    struct Case {
+        bool smallKids;
+        int colour;  // a swatch of the palette
+        i16 row;     // the stroke's distance below the canvas's top
+    };
+    for (const Case& c : {Case{false, 21, 300}, Case{true, 5, 340}}) {
+        SCOPED_TRACE(c.smallKids);
+        setSmallKids(c.smallKids);
+        move(restingPlace());
+        RColorPicker* picker = easel->ColorPicker();
+        ASSERT_NE(picker, nullptr);
+        ASSERT_FALSE(picker->IsOpen());
+        move(centre(easel->SwatchHotSpot()->GetRect()));
+        ASSERT_TRUE(picker->IsOpen());
+        click(centre(easel->SwatchHotSpot()->GetRect()));
+        ASSERT_TRUE(picker->IsOpen()) << "a click on the swatch keeps it open";
+        const Rect16 cell = picker->GetSwatchRect(c.colour);
+        const GfxColor colour = picker->Palette()[size_t(c.colour)];
+        EXPECT_TRUE(near(shownPixel(centre(cell)), colour)) << std::hex << shownPixel(centre(cell));
+        move(centre(cell));
+        click(centre(cell));
+        EXPECT_FALSE(picker->IsOpen());
+        EXPECT_FALSE(near(shownPixel(centre(cell)), colour)) << "the palette went with its choice";
+
+        const Rect16 canvas = easel->Canvas()->CanvasRect();
+        const i16 y = i16(canvas.top + c.row);
+        drag({i16(canvas.left + 40), y}, {i16(canvas.left + 240), y});
+        EXPECT_TRUE(near(shownPixel({i16(canvas.left + 140), y}), colour))
+            << std::hex << shownPixel({i16(canvas.left + 140), y});
+    }
+}
+
+// The menu bar has rows of its own above the screen: the top row of tool buttons takes its
+// clicks whole, and painting on the canvas (which reaches the screen's top) leaves the bar be.
+TEST_F(EaselPicture, TheMenuBarAndTheScreenKeepApart) {
+    enterEasel();
+    ASSERT_EQ(mainWindow->ContentTop(), kMfxMenuBarHeight);
+    EXPECT_EQ(face().surface().height(), 600 + kMfxMenuBarHeight);
+    EXPECT_EQ(face().shownPixel(face().surface().width() - 4, kMfxMenuBarHeight / 2) & 0xFFFFFF, 0xD4D0C8u)
+        << "the bar runs the window's width";
+    RButton* top = toolBar().front();
+    for (RButton* b : toolBar())
+        if (sprFind(b->GetSprite())->bounds.top < sprFind(top->GetSprite())->bounds.top) top = b;
+    const Rect16 topBounds = sprFind(top->GetSprite())->bounds;
+    click({i16((topBounds.left + topBounds.right) / 2), i16(topBounds.top + 2)});
+    EXPECT_EQ(top->GetState(), kButtonSelected) << "its top edge is not under the bar";
+
+    const u64 band = BandHash();
+    const Rect16 canvas = easel->Canvas()->CanvasRect();
+    drag({i16(canvas.left + 20), i16(canvas.top + 2)}, {i16(canvas.right - 20), i16(canvas.top + 2)});
+    RMessage redraw(6605, reinterpret_cast<uintptr_t>(easel->CurrentPage()), 0);
+    easel->HandleMessage(&redraw, 0);
+    settle();
+    EXPECT_EQ(BandHash(), band);
+}
+
+// A tip shows while the pointer is over its button, in front of the buttons around, and goes
+// with the pointer, taking every pixel of it along.
+TEST_F(EaselPicture, ToolTipsComeAndGoWithThePointerLeavingNothingBehind) {
+    enterEasel();
+    move(restingPlace());
+    const Rect16 toolBarArea{0, 0, 400, 600};
+    const u64 before = PictureHash(toolBarArea);
+    for (const u16 id : {1033, 1030, 1067, 1012}) {
+        SCOPED_TRACE(id);
+        move(centreOf(button(id)->GetSprite()));
+        ASSERT_TRUE(easel->ToolTipShowing());
+        const Rect16 tip = easel->ToolTipRect();
+        int lit = 0;
+        for (i16 y = tip.top; y < tip.bottom; ++y)
+            for (i16 x = tip.left; x < tip.right; ++x) lit += near(shownPixel({x, y}), kTipBackground);
+        EXPECT_GT(lit * 3, (tip.right - tip.left) * (tip.bottom - tip.top)) << "the tip stands in front";
+    }
+    move(restingPlace());
+    EXPECT_FALSE(easel->ToolTipShowing());
+    EXPECT_EQ(PictureHash(toolBarArea), before);
+}
+
+// Clicking through the tool bar leaves only the last button chosen down; a command of the
+// Toolbox menu chooses its button the same way; Help stays down while help mode is on.
+TEST_F(EaselPicture, ToolBarButtonsActAsOneGroup) {
+    enterEasel();
+    const auto onlyChosen = [this](u16 chosen) {
+        for (RButton* b : toolBar())
+            EXPECT_EQ(b->GetState(), b->GetCommand() == chosen ? kButtonSelected : kButtonUp) << b->GetCommand();
+    };
+    for (const u16 id : {1030, 1033, 1015, 1012}) {
+        SCOPED_TRACE(id);
+        click(centreOf(button(id)->GetSprite()));
+        onlyChosen(id);
+    }
+    move(restingPlace());
+    RMessage eraser(228, 0, 0);
+    easel->HandleMessage(&eraser, 0);
+    onlyChosen(1033);
+
+    click(centreOf(button(kHelpButton)->GetSprite()));
+    ASSERT_NE(easel->Help(), nullptr);
+    EXPECT_EQ(button(kHelpButton)->GetState(), kButtonDown);
+    RMessage finished(kMsgHelpFinished, 0, 0);
+    easel->HandleMessage(&finished, 0);
+    EXPECT_EQ(button(kHelpButton)->GetState(), kButtonUp);
+}
+
+// The swatch is round: its corners show what stands behind it, and its frame picture shows in
+// its own colours (a white ring round the paint colour), in both modes.
+TEST_F(EaselPicture, TheSwatchIsRoundAndShowsItsFrameInItsOwnColours) {
+    enterEasel();
+    for (const bool smallKids : {false, true}) {
+        SCOPED_TRACE(smallKids);
+        setSmallKids(smallKids);
+        move(restingPlace());
+        const Rect16 s = sprFind(easel->SwatchSprite())->bounds;
+        const i16 middle = i16((s.top + s.bottom) / 2);
+        EXPECT_TRUE(near(shownPixel({i16(s.left + 13), middle}), GfxColor::rgb(255, 255, 255)))
+            << std::hex << shownPixel({i16(s.left + 13), middle});
+        const Rect16 corners[] = {{s.left, s.top, i16(s.left + 6), i16(s.top + 6)},
+                                  {i16(s.right - 6), s.top, s.right, i16(s.top + 6)},
+                                  {s.left, i16(s.bottom - 6), i16(s.left + 6), s.bottom},
+                                  {i16(s.right - 6), i16(s.bottom - 6), s.right, s.bottom}};
+        std::vector<u64> shown;
+        for (const Rect16& corner : corners) shown.push_back(PictureHash(corner));
+        SprSprite* swatch = sprFind(easel->SwatchSprite());
+        sprHide(swatch, 1, 1);
+        settle();
+        for (size_t i = 0; i < 4; ++i) EXPECT_EQ(PictureHash(corners[i]), shown[i]) << "corner " << i;
+        sprShow(swatch, 1);
+    }
+}
+
+}  // namespace
