@@ -1,0 +1,20 @@
+#pragma once
+// Picture files made into pictures as a page keeps them: placed in a target by
+// imgImportFileToBitmap, then expanded from the JPEG picture block into the page's RGBA
+// picture record. User-interface thread only; without the media runtime every import fails.
+#include <string>
+
+#include "document/objects/RPageObject.h"
+#include "document/storage/PictureRecord.h"
+#include "media/quicktime/ImgPictureFiles.h"
+
+// `mode` is one of the placement modes kImgPlaceNatural .. kImgPlaceTile; `placed` receives
+// where the picture lies in `target` (the whole target for modes 13 and 16). 0 on success;
+// kDocErrNotReadable when the file is no picture the runtime reads, kDocErrBadSize when the
+// target or the picture has no size a picture record takes.
+EngineErr imgImportFileToPicture(const std::string& path, const Ostrel::PageRect& target, u32 mode,
+                                 PictureRecord* picture, Ostrel::PageRect* placed);
+// A picture brought onto a page as an object: centred at its natural size, fitted when it is
+// too big. The document's picture reader (SetPictureFileReader).
+EngineErr imgReadPictureFile(const std::string& path, const Ostrel::PageRect& target, PictureRecord* picture,
+                             Ostrel::PageRect* placed);
