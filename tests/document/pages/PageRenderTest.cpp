@@ -22,6 +22,8 @@
 #include "platform/gdi/Color.h"
 #include "tests/document/pages/PageSamples.h"
 #include "tests/engine/gfx/GfxTestSupport.h"
+#include "tests/text/TextTestSupport.h"
+#include "text/editor/RTEditor.h"
 
 namespace {
 
@@ -334,6 +336,35 @@ TEST_F(PageRender, TextTakesItsEditedRecordAndPlace) {
     EXPECT_TRUE(page.IsDirty());
     EXPECT_EQ(text->RenderAndStore({"default", 14, 1, 0, "Other"}, {5, 3, 2, 3}), kDocErrBadRect);
     EXPECT_EQ(text->text, record);
+}
+
+// The page's text editor hands over its text, the style it begins with and its bounds; an
+// editor without a text changes nothing.
+TEST(TextFromEditor, TheEditedTextItsFirstStyleAndBoundsAreStored) {
+    text_test::RecordingTextHost host;
+    text_test::FixedMeasurer measurer;
+    UndoManager undo{201, [](const char*) { return std::string(); }};
+    RPageData page;
+    auto* text = static_cast<RTextPageObject*>(page.AddObject(kTypeText, 1, testdoc::textBytes("Old"), {0, 0, 10, 10}));
+    ASSERT_NE(text, nullptr);
+    page.SetDirtyState(false);
+    RTEditor blank(host, measurer, undo);
+    blank.Init(Rect16{2, 3, 80, 40});
+    EXPECT_EQ(text->UpdateFromEditor(blank), kDocErrMissingMedia);
+    EXPECT_EQ(text->text.text, "Old");
+    EXPECT_FALSE(page.IsDirty());
+
+    RTEditor editor(host, measurer, undo);
+    editor.Init(Rect16{2, 3, 80, 40});
+    auto styled = std::make_unique<StyledText>("Hola", 4);
+    styled->Runs().defaultStyle.Set("default", 18, kGfxFontBold, GfxColor::rgb(0x11, 0x22, 0x33));
+    editor.SetText(std::move(styled));
+    ASSERT_EQ(text->UpdateFromEditor(editor), kErrNone);
+    EXPECT_EQ(text->text, (TextRecord{"default", 18, kGfxFontBold, 0x00112233, "Hola"}));
+    const Rect16& bounds = editor.Bounds();
+    EXPECT_EQ(text->rect, (PageRect{bounds.left, bounds.top, bounds.right, bounds.bottom}));
+    EXPECT_EQ(text->rect.left, 2);
+    EXPECT_TRUE(page.IsDirty());
 }
 
 }  // namespace
