@@ -10,15 +10,12 @@
 #include "media/quicktime/JpegPictureBlock.h"
 #include "platform/gdi/Color.h"
 
-namespace {
-
-// The raw picture block's 16-bit rows (RGB555 words as the runtime's worlds hold them) as
-// opaque RGBA pixels.
-EngineErr pictureOfRawBlock(const u8* block, u32 size, PictureRecord* picture) {
+EngineErr imgPictureOfRawBlock(const u8* block, u32 size, PictureRecord* picture) {
     if (size < kRawBlockHeaderSize) return kDocErrTruncated;
     const u16 width = readBE16(block), height = readBE16(block + 2), rowBytes = readBE16(block + 4);
-    if (width == 0 || height == 0 || width > kPictureMaxSide || height > kPictureMaxSide) return kDocErrBadSize;
-    if (u32(rowBytes) < u32(width) * 2 || u64(rowBytes) * height > size - kRawBlockHeaderSize) return kDocErrTruncated;
+    if (width == 0 || height == 0 || width > kPictureMaxSide || height > kPictureMaxSide || rowBytes < u32(width) * 2)
+        return kDocErrBadSize;
+    if (u64(rowBytes) * height > size - kRawBlockHeaderSize) return kDocErrTruncated;
     picture->width = width;
     picture->height = height;
     picture->mask.clear();
@@ -35,6 +32,8 @@ EngineErr pictureOfRawBlock(const u8* block, u32 size, PictureRecord* picture) {
     }
     return kErrNone;
 }
+
+namespace {
 
 bool isEmpty(const Rect16& r) { return r.right <= r.left || r.bottom <= r.top; }
 
@@ -53,7 +52,7 @@ EngineErr imgImportFileToPicture(const std::string& path, const Ostrel::PageRect
     if (imgDecodeJPEGHandleInPlace(block)) {
         const i32 size = memGetHandleSize(block);
         if (const u8* raw = static_cast<const u8*>(memLockHandle(block))) {
-            err = size < 0 ? kDocErrTruncated : pictureOfRawBlock(raw, u32(size), picture);
+            err = size < 0 ? kDocErrTruncated : imgPictureOfRawBlock(raw, u32(size), picture);
             memUnlockHandle(block);
         }
     }

@@ -8,6 +8,11 @@
 #include "document/storage/PictureRecord.h"
 #include "media/quicktime/ImgPictureFiles.h"
 
+// A raw picture block of 16-bit rows (RGB555 words as the runtime's worlds hold them) as
+// opaque RGBA pixels. kDocErrTruncated when the rows reach past `size` bytes, kDocErrBadSize
+// for a side of 0 or beyond kPictureMaxSide, or rows narrower than the width.
+EngineErr imgPictureOfRawBlock(const u8* block, u32 size, PictureRecord* picture);
+
 // `mode` is one of the placement modes kImgPlaceNatural .. kImgPlaceTile; `placed` receives
 // where the picture lies in `target` (the whole target for modes 13 and 16). 0 on success;
 // kDocErrNotReadable when the file is no picture the runtime reads, kDocErrBadSize when the

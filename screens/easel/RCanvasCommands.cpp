@@ -182,10 +182,6 @@ void RCanvas::ImportFile(uintptr_t kind) {
 
 bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
     RPageData& data = page->Data();
-    if (kind == kImportPictureKind) {
-        data.SetDirtyState(true);
-        data.EnsureBackground();
-    }
     ImportChoice choice;
     const u16 dialog = kind == kImportPictureKind      ? kImportPictureObject
                        : kind == kImportBackgroundKind ? kImportBackground

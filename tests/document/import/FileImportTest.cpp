@@ -100,6 +100,7 @@ TEST_F(FileImport, PicturesComeInThroughTheInstalledReader) {
     RPageObject* added = nullptr;
     EXPECT_EQ(ImportFileIntoPage(page, file("cat.jpg").get(), kFileTypeJpeg, {}, nullptr, &added), kDocErrBadType);
     SetPictureFileReader(fakeReader);
+    EXPECT_EQ(ImportFileIntoPage(page, file("cat.jpg").get(), fourCC("TEXT"), {}, nullptr, &added), kDocErrBadType);
     EXPECT_EQ(GetPictureFileReader(), &fakeReader);
     gReaderAnswer = kDocErrNotReadable;
     EXPECT_EQ(ImportFileIntoPage(page, file("cat.jpg").get(), kFileTypePng, {10, 20, 50, 60}, nullptr, &added),

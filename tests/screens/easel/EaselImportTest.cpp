@@ -12,6 +12,7 @@
 #include "document/storage/ObjectTypes.h"
 #include "document/users/EnginePath.h"
 #include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/sprites/SprScreen.h"
 #include "media/quicktime/ImgPictureFiles.h"
 #include "media/quicktime/QtConnection.h"
 #include "platform/files/Files.h"
@@ -81,6 +82,16 @@ protected:
         mainWindow->OnCommand(command);
         settle();
     }
+    // A point of the canvas as the screen's background shows it.
+    u16 onScreen(i32 x, i32 y) const {
+        GfxPort* port = sprScreen()->backgroundPort;
+        gfxLockPort(port);
+        const PixelView view = pixelViewOfPort(*static_cast<GfxOffscreenPort*>(port));
+        const Rect16& at = easel->Canvas()->CanvasRect();
+        const u16 pixel = view.At(at.left + x, at.top + y);
+        gfxUnlockPort(port);
+        return pixel;
+    }
     std::vector<RBitmapPageObject*> pictures() const {
         std::vector<RBitmapPageObject*> found;
         u32 iterator = 0;
@@ -117,6 +128,8 @@ TEST_F(EaselImport, AddAPicturePlacesEveryKindCentredAndTheSaveKeepsThem) {
         ASSERT_EQ(added.picture.height, height);
         EXPECT_TRUE(near(pixelOf(added.picture, 2, 15), kRed));
         EXPECT_TRUE(near(pixelOf(added.picture, 37, 15), kBlue));
+        EXPECT_TRUE(near(onScreen(left + 2, top + 15), kRed)) << "shown at once";
+        EXPECT_TRUE(near(onScreen(left + 37, top + 15), kBlue));
         EXPECT_TRUE(page->Data().IsDirty());
         EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
     }
