@@ -121,7 +121,7 @@ TEST(ImgRawBlockPicture, SidesRowsAndSizeBothSidesOfEachLimit) {
         EngineErr expected;
     } cases[] = {
         {"no header", std::vector<u8>(kRawBlockHeaderSize - 1, 1), kDocErrTruncated},
-        {"no width", block(0, 1, 4, 4), kDocErrBadSize},
+        {"header alone, no width", block(0, 1, 4, 0), kDocErrBadSize},
         {"no height", block(1, 0, 4, 4), kDocErrBadSize},
         {"widest", block(widest, 1, u16(widest * 2), widest * 2u), kErrNone},
         {"too wide", block(u16(widest + 1), 1, u16(widest * 2 + 2), widest * 2u + 2), kDocErrBadSize},

@@ -373,6 +373,10 @@ TEST_F(CanvasLimits, PictureImportsAskForAPictureAndTellWhatTheyCannotRead) {
     } cases[] = {{111, kImportPictureObject, kFileTypeSound}, {111, kImportPictureObject, kFileTypeJpeg},
                  {115, kImportBackground, kFileTypeFlash}, {115, kImportBackground, kFileTypePng}};
     easel_.importPath = "T:\\Pictures\\cat.jpg";
+    for (u16 outside : {110, 116}) {
+        send(kMsgImportFile, 0, outside);
+        EXPECT_TRUE(easel_.importKinds.empty()) << outside;
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
         easel_.importKinds.clear();
