@@ -62,6 +62,7 @@ TEST(FirstFramePainter, NoPlaceNoMovieAndNoPictureAreRefused) {
         EngineErr expected;
     } cases[] = {{&movie, {10, 10, 10, 20}, 16, kDocErrBadRect},
                  {&movie, {10, 10, 20, 9}, 16, kDocErrBadRect},
+                 {&movie, {10, 10, 20, 10}, 16, kDocErrBadRect},
                  {&movie, {0, 0, 10, 10}, 24, kDocErrBadRect},
                  {&junk, {0, 0, 10, 10}, 16, kDocErrNotReadable},
                  {&movie, {0, 0, 1, 1}, 16, kErrNone}};
