@@ -6,6 +6,8 @@
 #include "app/application/SoundManagerTick.h"
 #include "app/module/RModule.h"
 #include "document/clipboard/CCPObj.h"
+#include "document/import/FileImport.h"
+#include "document/pages/PagePainting.h"
 #include "document/pages/RPage.h"
 #include "document/project/RPortfolio.h"
 #include "document/users/EnginePath.h"
@@ -21,6 +23,8 @@
 #include "engine/gfx/GfxDDrawWindowPort.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/gfx/GfxPalette.h"
+#include "engine/gfx/GfxPrintSetup.h"
+#include "engine/gfx/GfxPrinterPort.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprSounds.h"
 #include "engine/ini/IniProfiles.h"
@@ -33,8 +37,12 @@
 #include "framework/language/LanguageTexts.h"
 #include "framework/menus/mfxMenu.h"
 #include "framework/messaging/mfDispatcher.h"
+#include "framework/printing/mfxPrintDialog.h"
+#include "framework/printing/mfxPrintProgress.h"
 #include "framework/undo/UndoManager.h"
 #include "media/objects/RDemoMovie.h"
+#include "media/quicktime/ImgPagePicture.h"
+#include "media/swfgl/FirstFramePainter.h"
 #include "sound/RSoundManager.h"
 #include "sound/sprites/SprSoundChannels.h"
 #include "text/speech/SpeechSurroundings.h"
@@ -159,6 +167,13 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     // call of it failing quietly.
     quickTime_ = qtLoadLibrary();
     if (u16 code = StartEngineServices()) return code;
+    // Printing shows our own dialog (its Options) and progress window with Cancel; imported
+    // picture files are decoded by the media runtime, and Flash objects merge into a page
+    // through the OpenGL renderer.
+    mfxInstallPrintDialog();
+    mfxInstallPrintProgress();
+    SetPictureFileReader(imgReadPictureFile);
+    SetVectorPainter(swf::draw::PaintFirstFrame);
 
     const FolderRoots roots = parts_.roots.program.empty() ? Paths::RootsOfThisMachine() : parts_.roots;
     const EnginePath programFolder(roots.program);
@@ -350,6 +365,10 @@ void RApplication::ExitInstance() {
     generalContentOpen_ = false;
     contentManager_.reset();
     if (quickTime_) qtFreeLibrary(std::move(quickTime_));
+    SetPictureFileReader(nullptr);
+    SetVectorPainter(nullptr);
+    gfxSetPrintDialogProc(nullptr);
+    gfxSetDefaultPrintProgress(nullptr);
     paths_.reset();
     settings_.reset();
     if (gPreviousLowMemory || shutdowns_.size() > 0) memSetLowMemoryCallback(gPreviousLowMemory);

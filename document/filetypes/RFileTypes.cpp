@@ -11,8 +11,8 @@ namespace Ostrel {
 namespace {
 
 constexpr const char* kDefaultProjectExtension = "tbp";
-constexpr const char* kPictureFiles = "*.bmp;*.jpg;*.jpeg;*.gif;*.pct;*.pict";
-constexpr const char* kSoundFiles = "*.wav";
+constexpr const char* kPictureFiles = "*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.pct;*.pict";
+constexpr const char* kSoundFiles = "*.wav;*.aif;*.aiff";
 constexpr const char* kFlashFiles = "*.swf";
 constexpr const char* kMovieFiles = "*.mov;*.mp4;*.avi";
 
@@ -21,9 +21,10 @@ struct KnownType {
     FourCC type;
 };
 constexpr KnownType kKnownTypes[] = {
-    {"wav", kFileTypeSound}, {"swf", kFileTypeFlash}, {"mov", kFileTypeMovie}, {"mp4", kFileTypeMovie},
-    {"avi", kFileTypeMovie}, {"jpg", kFileTypeJpeg},  {"jpeg", kFileTypeJpeg}, {"gif", kFileTypeGif},
-    {"bmp", kFileTypeBmp},   {"pct", kFileTypePict},  {"pict", kFileTypePict},
+    {"wav", kFileTypeSound}, {"aif", kFileTypeAiff},  {"aiff", kFileTypeAiff}, {"swf", kFileTypeFlash},
+    {"mov", kFileTypeMovie}, {"mp4", kFileTypeMovie}, {"avi", kFileTypeMovie}, {"jpg", kFileTypeJpeg},
+    {"jpeg", kFileTypeJpeg}, {"png", kFileTypePng},   {"gif", kFileTypeGif},   {"bmp", kFileTypeBmp},
+    {"pct", kFileTypePict},  {"pict", kFileTypePict},
 };
 
 std::string setting(const char* key, const char* fallback) {

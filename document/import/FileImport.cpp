@@ -9,10 +9,13 @@
 #include "engine/base/TextUtils.h"
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
+#include "sound/import/SoundImport.h"
 
 namespace Ostrel {
 
 namespace {
+
+PictureFileReader gPictureReader = nullptr;
 
 EngineErr readWholeFile(const Path* path, std::vector<u8>* bytes) {
     OsFile* file = osOpenFile(path, kOsOpenRead | kOsOpenShareRead);
@@ -30,16 +33,42 @@ EngineErr readWholeFile(const Path* path, std::vector<u8>* bytes) {
     return err;
 }
 
+// The object's media from the file: a picture as the reader places it (moving `rect` there),
+// a sound converted, anything else the file's bytes.
+EngineErr readMedia(const Path* file, FourCC type, PageRect* rect, std::vector<u8>* media) {
+    if (type == kTypeBitmap) {
+        char text[kSystemTextSize] = {};
+        if (EngineErr err = pathGetFullText(file, text)) return err;
+        PictureRecord picture;
+        PageRect placed{};
+        if (gPictureReader(text, *rect, &picture, &placed) != kErrNone) return kDocErrNotReadable;
+        *rect = placed;
+        return writePictureRecord(picture, false, media);
+    }
+    if (EngineErr err = readWholeFile(file, media)) return err;
+    if (type != kTypeSound) return kErrNone;
+    std::vector<u8> wave;
+    if (ConvertSoundFileToArchiveWave(*media, kImportCompress, &wave) != 0) return kDocErrNotReadable;
+    *media = std::move(wave);
+    return kErrNone;
+}
+
 }  // namespace
+
+void SetPictureFileReader(PictureFileReader reader) { gPictureReader = reader; }
+
+PictureFileReader GetPictureFileReader() { return gPictureReader; }
 
 FourCC FileTypeToResourceType(FourCC fileType, bool movable) {
     switch (fileType) {
-    case kFileTypeSound: return kTypeSound;
+    case kFileTypeSound:
+    case kFileTypeAiff: return kTypeSound;
     case kFileTypeFlash: return kTypeFlash;
     case kFileTypeMovie: return kTypeMovie;
     case kFileTypePict:
     case kFileTypeJpeg:
     case kFileTypeGif:
+    case kFileTypePng:
     case kFileTypeBmp: return movable ? kTypeMovableBitmap : kTypeBitmap;
     default: return 0;
     }
@@ -61,14 +90,15 @@ EngineErr ImportFileIntoPage(RPageData& page, const Path* file, FourCC fileType,
                              RLibrary* library, RPageObject** added) {
     *added = nullptr;
     const FourCC type = FileTypeToResourceType(fileType, false);
-    if (type == 0 || type == kTypeBitmap) return kDocErrBadType;
+    if (type == 0 || (type == kTypeBitmap && gPictureReader == nullptr)) return kDocErrBadType;
     // The library's items must become objects of the file's kind when taken out again.
     if (library != nullptr) {
         if (objectTypeForLibrary(library->Header().type) != type) return kDocErrBadType;
         if (library->IsReadOnly()) return kResErrReadOnly;
     }
     std::vector<u8> bytes;
-    if (EngineErr err = readWholeFile(file, &bytes)) return err;
+    PageRect place = rect;
+    if (EngineErr err = readMedia(file, type, &place, &bytes)) return err;
     // The library's change is whole or none, so it goes first: a page that then refuses the
     // object has the item taken out again, and either way nothing is half imported.
     u16 item = 0;
@@ -78,7 +108,7 @@ EngineErr ImportFileIntoPage(RPageData& page, const Path* file, FourCC fileType,
         item = library->AddItem(bytes, {}, name);
         if (item == 0) return resGetLastError() ? resGetLastError() : kDocErrNotOpen;
     }
-    RPageObject* object = page.AddObject(type, -1, bytes, rect);
+    RPageObject* object = page.AddObject(type, -1, bytes, place);
     if (object == nullptr) {
         if (item != 0) library->DeleteEntry(item);
         return kDocErrPageFull;

@@ -1,10 +1,12 @@
 #pragma once
 // Bringing outside files into a page: which object kind a file type becomes, the names of
-// picture files, and reading a file into a new object. Sounds, vector graphics and movies are
-// kept as the file's bytes; pictures wait for their decoders and are refused for now.
+// picture files, and reading a file into a new object. Sounds become archive waves, the one
+// form every sound of the program plays from; vector graphics and movies are kept as the
+// file's bytes; pictures are decoded by the reader the media services install at start-up.
 #include <string>
 
 #include "document/pages/RPageData.h"
+#include "document/storage/PictureRecord.h"
 #include "document/users/Paths.h"
 #include "engine/base/EngineTypes.h"
 
@@ -13,12 +15,14 @@ namespace Ostrel {
 class RLibrary;
 
 constexpr FourCC kFileTypeSound = fourCC("WAVE");
+constexpr FourCC kFileTypeAiff = fourCC("AIFF");
 constexpr FourCC kFileTypeFlash = fourCC("SWFL");
 constexpr FourCC kFileTypeMovie = fourCC("MooV");
 constexpr FourCC kFileTypePict = fourCC("PICT");
 constexpr FourCC kFileTypeJpeg = fourCC("JPEG");
 constexpr FourCC kFileTypeGif = fourCC("GIFF");
 constexpr FourCC kFileTypeBmp = fourCC("BMPW");
+constexpr FourCC kFileTypePng = fourCC("PNGf");
 constexpr u32 kImportMaxBytes = 16u << 20;
 constexpr const char* kPictureExtension = ".tbx";
 
@@ -28,9 +32,19 @@ FourCC FileTypeToResourceType(FourCC fileType, bool movable);
 std::string EnsureNativeExtension(const std::string& name);
 // The picture file's engine text in the user's pictures folder; empty without a user.
 std::string MakePictureFileName(const Paths& paths, const std::string& name);
+// Reads the picture file of the engine text `path` placed in `target`: centred at its natural
+// size, fitted keeping its proportions when it is too big. `placed` receives where it lies.
+using PictureFileReader = EngineErr (*)(const std::string& path, const PageRect& target, PictureRecord* picture,
+                                        PageRect* placed);
+// Null takes the reader away: pictures are then refused with kDocErrBadType.
+void SetPictureFileReader(PictureFileReader reader);
+PictureFileReader GetPictureFileReader();
+
 // Reads the file and adds it to the page as a new object at `rect`, and to `library` when one
-// is given; both or neither. The new object through `added`. kDocErrBadType for a library
-// of another kind, kResErrReadOnly for one that cannot be written.
+// is given; both or neither. The new object through `added`. A picture lies where the
+// picture reader places it in `rect`. kDocErrBadType for a library of another kind,
+// kResErrReadOnly for one that cannot be written, kDocErrNotReadable for a file that is not
+// the kind of picture or sound its type says.
 EngineErr ImportFileIntoPage(RPageData& page, const Path* file, FourCC fileType, const PageRect& rect,
                              RLibrary* library, RPageObject** added);
 

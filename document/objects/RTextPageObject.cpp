@@ -1,8 +1,10 @@
 #include "document/objects/RTextPageObject.h"
 
+#include "document/pages/PageErrors.h"
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/StorageErrors.h"
+#include "text/editor/RTEditor.h"
 
 namespace Ostrel {
 
@@ -18,6 +20,17 @@ EngineErr RTextPageObject::RenderAndStore(const TextRecord& record, const PageRe
     changed = true;
     if (Owner()) Owner()->SetModified(true);
     return kErrNone;
+}
+
+EngineErr RTextPageObject::UpdateFromEditor(const RTEditor& editor) {
+    const StyledText* edited = editor.Text();
+    if (!edited) return kDocErrMissingMedia;
+    // The page keeps a text in one style: the one it begins with.
+    const TextStyle style = edited->Runs().StyleAt(0);
+    const u32 colour = u32(style.color.red) << 16 | u32(style.color.green) << 8 | style.color.blue;
+    const TextRecord record{style.name, style.size, style.StyleBits(), colour, edited->Text()};
+    const Rect16& bounds = editor.Bounds();
+    return RenderAndStore(record, {bounds.left, bounds.top, bounds.right, bounds.bottom});
 }
 
 }  // namespace Ostrel

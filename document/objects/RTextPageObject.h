@@ -3,6 +3,8 @@
 #include "document/objects/RPageObject.h"
 #include "document/storage/TextRecords.h"
 
+class RTEditor;
+
 namespace Ostrel {
 
 class RTextPageObject : public RPageObject {
@@ -15,6 +17,10 @@ public:
     // them, and stores it with its next save (the object and its page are marked changed).
     // the record's refusal for a text it cannot store, kDocErrBadRect for an inside-out rectangle; nothing changes.
     EngineErr RenderAndStore(const TextRecord& record, const PageRect& rectangle);
+    // The same with what the page's text editor holds: its text, the style its first
+    // character shows and the bounds it is laid out in. kDocErrMissingMedia for an editor
+    // without a text.
+    EngineErr UpdateFromEditor(const RTEditor& editor);
 
     TextRecord text;
 };

@@ -8,12 +8,18 @@
 namespace Ostrel {
 namespace {
 
+VectorPainter gVectorPainter = nullptr;
+
 u8* rowOf(const GfxPixelDescriptor& target, i32 y) {
     const i32 height = target.bounds.bottom - target.bounds.top;
     return target.rowStep >= 0 ? target.base + y * target.rowStep : target.base + (height - 1 - y) * -target.rowStep;
 }
 
 }  // namespace
+
+void SetVectorPainter(VectorPainter painter) { gVectorPainter = painter; }
+
+VectorPainter GetVectorPainter() { return gVectorPainter; }
 
 void paintPicture(const GfxPixelDescriptor& target, const PictureRecord& picture, const PageRect& place,
                   Point16 origin) {

@@ -3,6 +3,8 @@
 // rectangle it is placed in, each port pixel taking the nearest picture pixel, so a picture
 // resized on the page draws resized; a mask leaves its 0 pixels showing what lies below.
 // Everything outside the port's pixels is cut off.
+#include <span>
+
 #include "document/objects/RPageObject.h"
 #include "document/storage/PictureRecord.h"
 #include "engine/gfx/GfxPort.h"
@@ -13,5 +15,12 @@ namespace Ostrel {
 // pixels or mask do not match its size draws nothing.
 void paintPicture(const GfxPixelDescriptor& target, const PictureRecord& picture, const PageRect& place,
                   Point16 origin);
+
+// Draws the first frame of a vector graphic (a Flash movie's bytes) scaled into `place` of the
+// target's pixels, leaving what its picture does not cover. The media services install it at
+// start-up; without one vector graphics cannot be merged into a page (kDocErrNoVectorRenderer).
+using VectorPainter = EngineErr (*)(const GfxPixelDescriptor& target, std::span<const u8> movie, const Rect16& place);
+void SetVectorPainter(VectorPainter painter);
+VectorPainter GetVectorPainter();
 
 }  // namespace Ostrel

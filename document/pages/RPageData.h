@@ -80,8 +80,9 @@ public:
     EngineErr Render(GfxPort* port, i16 x, i16 y) const;
 
     // Merges the object into the background picture (made when missing) and takes it off the
-    // page: pictures, movable pictures and texts, drawn as Render draws them. Vector graphics
-    // wait for their renderer: kDocErrNoVectorRenderer, and the object stays; other kinds
+    // page: pictures, movable pictures and texts, drawn as Render draws them, and vector
+    // graphics through the vector painter (PagePainting.h); without one they stay, with
+    // kDocErrNoVectorRenderer. Other kinds
     // (and the background itself) kDocErrBadType; an object of another page kDocErrNotOnPage.
     EngineErr FlattenObject(FourCC type, RPageObject* object);
     // Merges every visible object of the kind, as one undo step (the background and the

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "document/objects/RBitmapPageObject.h"
+#include "document/objects/RMediaFilePageObject.h"
 #include "document/pages/PageErrors.h"
 #include "document/pages/PagePainting.h"
 #include "document/pages/RPageData.h"
@@ -17,8 +18,21 @@ namespace Ostrel {
 
 namespace {
 
-bool isFlattenable(FourCC type) { return type == kTypeBitmap || type == kTypeMovableBitmap || type == kTypeText; }
 bool isVectorGraphic(FourCC type) { return type == kTypeFlash || type == kTypeFlashAnimation; }
+bool isFlattenable(FourCC type) {
+    return type == kTypeBitmap || type == kTypeMovableBitmap || type == kTypeText || isVectorGraphic(type);
+}
+
+// A vector graphic in its place, through the installed painter.
+EngineErr paintVector(GfxPort* port, const RPageObject& object) {
+    GfxPixelDescriptor d{};
+    if (EngineErr err = port->LockBits(&d)) return err;
+    const auto& movie = static_cast<const RMediaFilePageObject&>(object).media;
+    const Rect16 place{object.rect.left, object.rect.top, object.rect.right, object.rect.bottom};
+    const EngineErr err = GetVectorPainter()(d, movie, place);
+    port->UnlockBits(&d);
+    return err;
+}
 
 // The port's pixels, rows from the top.
 std::vector<u16> pixelsOf(GfxPort* port) {
@@ -73,7 +87,9 @@ EngineErr RPageData::Merge(const std::vector<RPageObject*>& objects) {
     {
         StyleFonts fonts;
         for (const RPageObject* object : objects)
-            if (!err) err = DrawObject(port.get(), *object, {0, 0}, fonts);
+            if (!err)
+                err = isVectorGraphic(object->Type()) ? paintVector(port.get(), *object)
+                                                      : DrawObject(port.get(), *object, {0, 0}, fonts);
     }
     gfxSetPort(previous);
     gfxUnlockPort(port.get());
@@ -93,7 +109,7 @@ EngineErr RPageData::Merge(const std::vector<RPageObject*>& objects) {
 
 EngineErr RPageData::FlattenObject(FourCC type, RPageObject* object) {
     if (!object || object->Owner() != this || object->Type() != type) return kDocErrNotOnPage;
-    if (isVectorGraphic(type)) return kDocErrNoVectorRenderer;
+    if (isVectorGraphic(type) && !GetVectorPainter()) return kDocErrNoVectorRenderer;
     if (!isFlattenable(type) || (type == kTypeBitmap && object->Id() == kBackgroundId)) return kDocErrBadType;
     if (EngineErr err = EnsureBackground()) return err;
     if (EngineErr err = Merge({object})) return err;
@@ -106,7 +122,7 @@ EngineErr RPageData::FlattenObject(FourCC type, RPageObject* object) {
 }
 
 EngineErr RPageData::FlattenAll(FourCC type) {
-    if (isVectorGraphic(type)) return kDocErrNoVectorRenderer;
+    if (isVectorGraphic(type) && !GetVectorPainter()) return kDocErrNoVectorRenderer;
     if (!isFlattenable(type)) return kDocErrBadType;
     std::vector<RPageObject*> chosen;
     for (const auto& o : objects_)

@@ -22,6 +22,8 @@ u16 clampCopies(u32 copies) { return u16(std::clamp<u32>(copies, 1, 0xFFFF)); }
 
 void gfxSetPrintDialogProc(GfxPrintDialogProc proc) { dialogProc = std::move(proc); }
 
+bool gfxHasPrintDialogProc() { return bool(dialogProc); }
+
 void gfxSetPrintDialogStrings(const std::array<std::string_view, kGfxPrintDialogTextCount>& texts) {
     for (size_t i = 0; i < kGfxPrintDialogTextCount; ++i) {
         const size_t n = std::min(texts[i].size(), kGfxPrintDialogTextSize - 1);

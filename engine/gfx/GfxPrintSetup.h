@@ -60,6 +60,8 @@ using GfxPrintDialogTexts = std::array<std::array<char, kGfxPrintDialogTextSize>
 // changed to the choices, 0 on cancel, -1 when the dialog cannot be shown.
 using GfxPrintDialogProc = std::function<i32(GfxPrintDialogRecord& record, const GfxPrintDialogTexts* texts)>;
 void gfxSetPrintDialogProc(GfxPrintDialogProc proc);
+// Whether a dialog is set: without one RunPrintDlg cannot ask.
+bool gfxHasPrintDialogProc();
 
 // Each text is cut to 31 characters.
 void gfxSetPrintDialogStrings(const std::array<std::string_view, kGfxPrintDialogTextCount>& texts);

@@ -45,6 +45,8 @@ GfxPrinterPort* printerPortOf(GfxPort* handle) {
 
 void gfxSetDefaultPrintProgress(GfxPrintProgressProc proc) { defaultProgress = proc ? proc : quietProgress; }
 
+GfxPrintProgressProc gfxGetDefaultPrintProgress() { return defaultProgress == quietProgress ? nullptr : defaultProgress; }
+
 GfxPrinterPort::GfxPrinterPort(GfxPrintSetup* setup) : GfxPort(Rect16{0, 0, 1, 1}), setup_(setup) {
     kind = kGfxKindPrinter;
     deviceClass = kGfxDeviceClassPrinter;

@@ -48,6 +48,8 @@ using GfxPrintProgressProc = i32 (*)(GfxPrintSetup* setup, GfxPrintCall* call, v
 // The progress procedure a document started without one uses; null restores the engine's own,
 // which shows nothing, goes on while polled and stops at errors.
 void gfxSetDefaultPrintProgress(GfxPrintProgressProc proc);
+// The procedure set, null while the engine's own is in use.
+GfxPrintProgressProc gfxGetDefaultPrintProgress();
 
 class GfxPrinterPort : public GfxPort {
 public:

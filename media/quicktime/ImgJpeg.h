@@ -45,9 +45,9 @@ memHandle imgDecodeJPEGHandle(memHandle handle, GfxPort* port, const Rect16& rec
 memHandle imgDecodeJPEGHandleInPlace(memHandle handle);
 memHandle imgExpandPictureHandle(memHandle handle);
 
-// Lets the graphics engine expand JPEG picture blocks itself (loaders that call it directly,
-// as the sprite layer's shapes do) at the depth their header names; installed while the
-// runtime is connected.
+// Lets the graphics engine expand JPEG picture blocks itself (loaders that call it directly)
+// at the depth their header names, and the sprite layer decode its shapes' JPEG pictures;
+// installed while the runtime is connected.
 void imgInstallJpegDecompressor();
 void imgRemoveJpegDecompressor();
 

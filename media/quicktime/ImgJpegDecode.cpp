@@ -2,6 +2,8 @@
 #include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxDecompressors.h"
 #include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/GfxErrors.h"
+#include "engine/gfx/sprites/SprPicture.h"
 #include "media/quicktime/ImgJpeg.h"
 #include "media/quicktime/JpegPictureBlock.h"
 #include "media/quicktime/QtRects.h"
@@ -44,14 +46,23 @@ u32 decodeForEngine(u8* out, u32 expandedSize, u16 width, u16 height, u16 bits, 
     return result == 0 ? 0 : 1;
 }
 
+// The sprite layer's entry: a shape's JPEG picture becomes its raw picture in place.
+EngineErr decodeForSprites(memHandle picture) {
+    return imgDecodeJPEGHandleInPlace(picture) ? kErrNone : kGfxErrBadFormat;
+}
+
 }  // namespace
 
 void imgInstallJpegDecompressor() {
     imgRemoveJpegDecompressor();
     gfxRegisterDecompressor(kJpegCodecName, decodeForEngine, 0);
+    sprSetJpegDecoder(decodeForSprites);
 }
 
-void imgRemoveJpegDecompressor() { gfxUnregisterDecompressor(kJpegCodecName); }
+void imgRemoveJpegDecompressor() {
+    gfxUnregisterDecompressor(kJpegCodecName);
+    sprSetJpegDecoder(nullptr);
+}
 
 memHandle imgDecodeJPEG(const u8* block, u32 size, GfxPort* port, const Rect16& destination, const Rect16& source) {
     if (!block) return 0;

@@ -36,11 +36,13 @@ constexpr u32 kMsgCanvasHotSpotClick = 6602;
 // To the screen after the page or its contents changed.
 constexpr u32 kMsgPageStateChanged = 280;
 
-// The import kinds of kMsgImportFile the canvas brings in: sounds and Flash, movies, and a
-// redraw of what was imported.
+// The import kinds of kMsgImportFile: a picture as an object, sounds and Flash, movies, a
+// redraw of what was imported, and a picture as the page's background.
+constexpr uintptr_t kImportPictureKind = 111;
 constexpr uintptr_t kImportSoundOrFlashKind = 112;
 constexpr uintptr_t kImportMovieKind = 113;
 constexpr uintptr_t kImportRedrawKind = 114;
+constexpr uintptr_t kImportBackgroundKind = 115;
 // The alert texts of section "FileStrings".
 constexpr const char* kPictureFullKey = "PictureFull";
 constexpr const char* kReplaceMovieKey = "ReplaceMovieWarning";

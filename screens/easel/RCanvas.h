@@ -111,6 +111,11 @@ private:
     bool PageRefuses(const RPageData& page, FourCC type) const;
     static bool PageHolds(const RPageData& page, FourCC type);
     void ImportFile(uintptr_t kind);
+    // Asks for the kind's file and brings it in; false when the import ends before it (nothing
+    // chosen, a movie not to be replaced).
+    bool ImportChosenFile(RPage* page, uintptr_t kind);
+    EngineErr ImportBackground(RPage* page, const std::string& path);
+    PageRect CanvasArea() const { return {0, 0, local_.right, local_.bottom}; }
     void OpenAbcTextDialog();
     void AbcTextAnswered(RDlgBase* dialog);
     void OpenFlattenDialog(u16 command);

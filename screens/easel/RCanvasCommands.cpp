@@ -6,16 +6,19 @@
 #include "app/settings/GlobalUserSettings.h"
 #include "document/filedialogs/ShowFileDialogs.h"
 #include "document/import/FileImport.h"
+#include "document/objects/RBitmapPageObject.h"
 #include "document/users/EnginePath.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/pages/PageErrors.h"
+#include "document/storage/StorageErrors.h"
 #include "document/project/RDocument.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/input/RHotSpotItem.h"
 #include "framework/input/RHotSpotList.h"
 #include "framework/undo/UndoManager.h"
+#include "media/quicktime/ImgPagePicture.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/RCanvasOwner.h"
@@ -177,38 +180,66 @@ bool RCanvas::PageRefuses(const RPageData& page, FourCC type) const {
 
 void RCanvas::ImportFile(uintptr_t kind) {
     RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
-    // Pictures (111, 115) are read by the picture decoders of the media services, which the
-    // document's import does not have yet; sounds, Flash and movies come in as page objects.
-    if (!page || (kind != kImportSoundOrFlashKind && kind != kImportMovieKind && kind != kImportRedrawKind)) return;
-    SuspendClicks();
+    if (!page || kind < kImportPictureKind || kind > kImportBackgroundKind) return;
     if (kind != kImportRedrawKind) {
-        ImportChoice choice;
-        const u16 dialog = kind == kImportSoundOrFlashKind ? kImportSoundOrFlash : kImportMovie;
-        if (!owner_->AskImportFile(dialog, &choice)) {
-            ResumeClicks();
-            return;
-        }
-        if (kind == kImportMovieKind && PageHolds(page->Data(), kTypeMovie) &&
-            owner_->FileAlert(kReplaceMovieKey, kAlertOkCancel) != kAlertAnswerOk) {
-            ResumeClicks();
-            return;
-        }
-        page->Data().EnsureBackground();
-        RPageObject* added = nullptr;
-        const EnginePath file(choice.path);
-        const PageRect rect{0, 0, local_.right, local_.bottom};
-        EngineErr err = kDocErrPageFull;
-        if (!PageRefuses(page->Data(), FileTypeToResourceType(choice.fileType, false)))
-            err = ImportFileIntoPage(page->Data(), file.get(), choice.fileType, rect, nullptr, &added);
-        if (err == kErrNone && !added) err = kDocErrPageFull;
-        // Only a page that refuses the object is full; a file that cannot be read is a file error.
-        if (err != kErrNone)
-            owner_->FileAlert(err == kDocErrPageFull ? kPictureFullKey : kImportFailedKey, kAlertOk | kAlertIconStop);
+        SuspendClicks();
+        const bool chosen = ImportChosenFile(page, kind);
         ResumeClicks();
+        if (!chosen) return;
     }
     page->Data().SetDirtyState(true);
     page->Data().EnsureBackground();
     RedrawShownPage(page);
+}
+
+bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
+    RPageData& data = page->Data();
+    ImportChoice choice;
+    const u16 dialog = kind == kImportPictureKind      ? kImportPictureObject
+                       : kind == kImportBackgroundKind ? kImportBackground
+                       : kind == kImportMovieKind      ? kImportMovie
+                                                       : kImportSoundOrFlash;
+    if (!owner_->AskImportFile(dialog, &choice)) return false;
+    if (kind == kImportMovieKind && PageHolds(data, kTypeMovie) &&
+        owner_->FileAlert(kReplaceMovieKey, kAlertOkCancel) != kAlertAnswerOk)
+        return false;
+    data.EnsureBackground();
+    const FourCC type = FileTypeToResourceType(choice.fileType, false);
+    const bool wantsPicture = kind == kImportPictureKind || kind == kImportBackgroundKind;
+    EngineErr err = kDocErrBadType;
+    if (wantsPicture != (type == kTypeBitmap)) {
+        // The dialog offers only its kind's files; a name typed in may still be another kind.
+    } else if (kind == kImportBackgroundKind) {
+        err = ImportBackground(page, choice.path);
+    } else {
+        RPageObject* added = nullptr;
+        const EnginePath file(choice.path);
+        err = kDocErrPageFull;
+        if (!PageRefuses(data, type)) err = ImportFileIntoPage(data, file.get(), choice.fileType, CanvasArea(), nullptr, &added);
+        if (err == kErrNone && !added) err = kDocErrPageFull;
+    }
+    // Only a page that refuses the object is full; a file that cannot be read is a file error.
+    if (err != kErrNone)
+        owner_->FileAlert(err == kDocErrPageFull ? kPictureFullKey : kImportFailedKey, kAlertOk | kAlertIconStop);
+    return true;
+}
+
+EngineErr RCanvas::ImportBackground(RPage* page, const std::string& path) {
+    PictureRecord picture;
+    PageRect placed;
+    if (imgImportFileToPicture(path, CanvasArea(), kImgPlaceNatural, &picture, &placed) != kErrNone) return kDocErrNotReadable;
+    RPageData& data = page->Data();
+    if (EngineErr err = data.EnsureBackground()) return err;
+    RPageObject* found = nullptr;
+    data.FindObject(kTypeBitmap, kBackgroundId, &found);
+    // The picture covers the whole canvas, in place of what was painted.
+    auto* background = static_cast<RBitmapPageObject*>(found);
+    background->picture = std::move(picture);
+    background->rect = CanvasArea();
+    background->changed = true;
+    data.SetDirtyState(true);
+    RedrawPage(page, 1);
+    return kErrNone;
 }
 
 bool RCanvas::PageHolds(const RPageData& page, FourCC type) {

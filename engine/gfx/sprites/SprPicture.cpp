@@ -18,6 +18,8 @@ constexpr char kJpegCodec[] = "jpeg";
 
 void sprSetJpegDecoder(SprJpegDecoder decoder) { jpegDecoder = decoder; }
 
+SprJpegDecoder sprGetJpegDecoder() { return jpegDecoder; }
+
 bool sprIsJpegPicture(const u8* bitmap, u32 size) {
     return size >= kGfxBitmapHeaderSize + 4 &&
            (readBE16(bitmap + 6) & kGfxFormatCompressionMask) == kGfxFormatCompressionMask &&

@@ -10,6 +10,7 @@ constexpr FourCC kSprPictureType = fourCC("tBMP");
 // Turns the picture held in `picture` into a plain engine bitmap; 0 on success.
 using SprJpegDecoder = EngineErr (*)(memHandle picture);
 void sprSetJpegDecoder(SprJpegDecoder decoder);
+SprJpegDecoder sprGetJpegDecoder();
 
 bool sprIsJpegPicture(const u8* bitmap, u32 size);
 EngineErr sprPreparePicture(memHandle picture);

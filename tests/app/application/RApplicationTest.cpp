@@ -1,14 +1,24 @@
 #include "app/application/RApplication.h"
 
 #include "app/splash/RSplash.h"
+#include "document/import/FileImport.h"
+#include "document/pages/PagePainting.h"
 #include "document/project/RPortfolio.h"
 #include "engine/gfx/GfxInit.h"
+#include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/GfxPrintSetup.h"
+#include "engine/gfx/GfxPrinterPort.h"
+#include "engine/gfx/sprites/SprPicture.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "framework/contents/GameFileMgr.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
+#include "framework/printing/mfxPrintProgress.h"
 #include "framework/undo/UndoManager.h"
+#include "media/quicktime/ImgJpeg.h"
+#include "media/quicktime/ImgPagePicture.h"
 #include "media/quicktime/QtConnection.h"
+#include "media/swfgl/FirstFramePainter.h"
 #include "sound/RSoundManager.h"
 #include "text/speech/ASpeechHandler.h"
 #include "text/speech/SpeechSurroundings.h"
@@ -95,6 +105,45 @@ TEST_F(RApplicationTest, TheMediaRuntimeIsHeldFromTheStartToTheExitAndItsAbsence
         application.ExitInstance();
         EXPECT_FALSE(qtConnected());
     }
+    qtSetSearchFolders({});
+}
+
+// What the program's screens rely on without calling it themselves is in place from the start
+// to the exit: the print dialog (the print dialogs' Options) and the progress window with its
+// Cancel, the picture reader of Add a Picture, the painter that flattens Flash objects, and
+// the JPEG decoders through which shapes' JPEG pictures load.
+TEST_F(RApplicationTest, PrintingPictureAndFlashServicesAreInstalledFromTheStartToTheExit) {
+    qtSetSearchFolders({TUMBLO_TEST_PROGRAM_DIR});
+    Log log;
+    RApplication application;
+    application.SetShellParts(parts(&log));
+    ASSERT_EQ(application.Startup(0, {}), 0);
+    EXPECT_TRUE(gfxHasPrintDialogProc());
+    EXPECT_EQ(gfxGetDefaultPrintProgress(), &mfxPrintProgress);
+    EXPECT_EQ(GetPictureFileReader(), &imgReadPictureFile);
+    EXPECT_EQ(GetVectorPainter(), &swf::draw::PaintFirstFrame);
+
+    // A shape's JPEG picture becomes a plain picture of its size.
+    GfxPort* port = gfxNewOffscreenPort(24, 16, 16, nullptr);
+    ASSERT_NE(port, nullptr);
+    const Rect16 whole{0, 0, 24, 16};
+    const memHandle jpeg = imgBitmapToJPEG(port, &whole, whole, nullptr, kImgDefaultQuality, 16);
+    gfxDisposePort(port);
+    ASSERT_NE(jpeg, 0u);
+    ASSERT_TRUE(sprIsJpegPicture(static_cast<const u8*>(memDerefHandle(jpeg)), u32(memGetHandleSize(jpeg))));
+    EXPECT_EQ(sprPreparePicture(jpeg), kErrNone);
+    const u8* picture = static_cast<const u8*>(memDerefHandle(jpeg));
+    EXPECT_FALSE(sprIsJpegPicture(picture, u32(memGetHandleSize(jpeg))));
+    EXPECT_EQ(picture[1], 24);
+    EXPECT_EQ(picture[3], 16);
+    memFreeHandle(jpeg);
+
+    application.ExitInstance();
+    EXPECT_FALSE(gfxHasPrintDialogProc());
+    EXPECT_EQ(gfxGetDefaultPrintProgress(), nullptr);
+    EXPECT_EQ(GetPictureFileReader(), nullptr);
+    EXPECT_EQ(GetVectorPainter(), nullptr);
+    EXPECT_EQ(sprGetJpegDecoder(), nullptr);
     qtSetSearchFolders({});
 }
 

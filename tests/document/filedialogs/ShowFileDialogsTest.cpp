@@ -2,6 +2,7 @@
 
 #include "document/import/FileImport.h"
 #include "tests/document/filedialogs/DocumentDialogFixture.h"
+#include "tests/sound/import/SoundFileBytes.h"
 
 namespace {
 
@@ -55,7 +56,8 @@ TEST_F(ShowFileDialogs, ExportNamesAJpegInThePicturesFolder) {
 }
 
 TEST_F(ShowFileDialogs, ImportedSoundLandsOnThePage) {
-    write("data/tumblo4/Users/Ann/moo.wav", "RIFF....WAVE");
+    const std::vector<u8> wave = soundfiles::makeWave(soundfiles::sine(100, 1, 440, 11025), 1, 11025, 16);
+    write("data/tumblo4/Users/Ann/moo.wav", std::string(wave.begin(), wave.end()));
     type("moo.wav");
     press(plat::kVkReturn);
     RPageData page;

@@ -1,19 +1,52 @@
-// Files brought into a page: kinds by file type, picture names, and the size limit.
+// Files brought into a page: kinds by file type, picture names, the size limit, sounds
+// converted, and pictures through the installed reader.
 #include <gtest/gtest.h>
 
 #include "document/import/FileImport.h"
 #include "document/library/RLibrary.h"
+#include "document/objects/RBitmapPageObject.h"
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/pages/PageErrors.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PageIndex.h"
 #include "document/storage/StorageErrors.h"
+#include "sound/import/SoundImport.h"
 #include "tests/document/DocumentFolderFixture.h"
+#include "tests/sound/import/SoundFileBytes.h"
 
 namespace {
 
 using namespace Ostrel;
-using FileImport = testdoc::DocumentFolderFixture;
+
+class FileImport : public testdoc::DocumentFolderFixture {
+protected:
+    void TearDown() override {
+        SetPictureFileReader(nullptr);
+        DocumentFolderFixture::TearDown();
+    }
+    void writeBytes(const std::string& name, const std::vector<u8>& bytes) const {
+        write(name, std::string(bytes.begin(), bytes.end()));
+    }
+    EnginePath file(const std::string& name) const { return EnginePath(engineTextOfHostFolder(root_) + "\\" + name); }
+};
+
+// What the picture reader was asked, and what it answers.
+struct ReaderCall {
+    std::string path;
+    PageRect target;
+};
+ReaderCall gLastCall;
+EngineErr gReaderAnswer = kErrNone;
+
+EngineErr fakeReader(const std::string& path, const PageRect& target, PictureRecord* picture, PageRect* placed) {
+    gLastCall = {path, target};
+    if (gReaderAnswer != kErrNone) return gReaderAnswer;
+    picture->width = 2;
+    picture->height = 1;
+    picture->pixels = {255, 0, 0, 255, 0, 0, 255, 255};
+    *placed = {i16(target.left + 1), i16(target.top + 2), i16(target.left + 3), i16(target.top + 3)};
+    return kErrNone;
+}
 
 TEST(FileImportNames, KindsAndExtensions) {
     struct Case {
@@ -24,7 +57,8 @@ TEST(FileImportNames, KindsAndExtensions) {
     for (Case c : {Case{kFileTypeSound, false, kTypeSound}, Case{kFileTypeFlash, false, kTypeFlash},
                    Case{kFileTypeMovie, true, kTypeMovie}, Case{kFileTypeJpeg, false, kTypeBitmap},
                    Case{kFileTypeBmp, true, kTypeMovableBitmap}, Case{kFileTypePict, false, kTypeBitmap},
-                   Case{kFileTypeGif, true, kTypeMovableBitmap}, Case{fourCC("TEXT"), false, 0}})
+                   Case{kFileTypeGif, true, kTypeMovableBitmap}, Case{kFileTypePng, false, kTypeBitmap},
+                   Case{kFileTypeAiff, false, kTypeSound}, Case{fourCC("TEXT"), false, 0}})
         EXPECT_EQ(FileTypeToResourceType(c.file, c.movable), c.kind) << c.file;
     EXPECT_EQ(EnsureNativeExtension("Cat"), "Cat.tbx");
     EXPECT_EQ(EnsureNativeExtension("Cat.TBX"), "Cat.TBX");
@@ -32,28 +66,63 @@ TEST(FileImportNames, KindsAndExtensions) {
     EXPECT_EQ(EnsureNativeExtension(".tbx"), ".tbx");
 }
 
-TEST_F(FileImport, SoundComesInAndGoesToTheLibrary) {
-    write("moo.wav", "RIFF....WAVE");
-    EnginePath file(engineTextOfHostFolder(root_) + "\\moo.wav");
+// A sound comes in as the archive wave it converts to, on the page and in the library; a file
+// that is no sound is refused and leaves both as they were.
+TEST_F(FileImport, SoundComesInConvertedAndGoesToTheLibrary) {
+    const std::vector<u8> wave = soundfiles::makeWave(soundfiles::sine(400, 1, 440, 11025), 1, 11025, 16);
+    std::vector<u8> converted;
+    ASSERT_EQ(ConvertSoundFileToArchiveWave(wave, kImportCompress, &converted), 0);
+    writeBytes("moo.wav", wave);
+    write("not.wav", "RIFF....WAVE");
     EnginePath libraryPath(engineTextOfHostFolder(root_) + "\\Sounds.tbl");
     RLibrary library;
     ASSERT_EQ(library.Create(libraryPath.get(), kTypeSound, 0), kErrNone);
     RPageData page;
     RPageObject* added = nullptr;
-    ASSERT_EQ(ImportFileIntoPage(page, file.get(), kFileTypeSound, {1, 2, 3, 4}, &library, &added), kErrNone);
+    EXPECT_EQ(ImportFileIntoPage(page, file("not.wav").get(), kFileTypeSound, {}, &library, &added), kDocErrNotReadable);
+    EXPECT_EQ(added, nullptr);
+    EXPECT_TRUE(library.Header().entries.empty());
+    ASSERT_EQ(ImportFileIntoPage(page, file("moo.wav").get(), kFileTypeSound, {1, 2, 3, 4}, &library, &added), kErrNone);
     ASSERT_NE(added, nullptr);
-    EXPECT_EQ(static_cast<RMediaFilePageObject*>(added)->media, (std::vector<u8>{'R', 'I', 'F', 'F', '.', '.', '.', '.', 'W', 'A', 'V', 'E'}));
+    EXPECT_EQ(static_cast<RMediaFilePageObject*>(added)->media, converted);
+    EXPECT_EQ(page.ObjectCount(), 1u);
     EXPECT_EQ(library.Header().entries.size(), 1u);
     std::vector<u8> name;
     ASSERT_EQ(library.ReadEntryThumbnail(1, kThumbnailName, &name), kErrNone);
     EXPECT_EQ(std::string(name.begin(), name.end()), "moo.wav");
-    EXPECT_EQ(ImportFileIntoPage(page, file.get(), kFileTypeJpeg, {}, nullptr, &added), kDocErrBadType);
+}
+
+// Pictures wait for a reader; with one, the picture it read lies where it placed it in the
+// rectangle asked for, and a file it cannot read adds nothing.
+TEST_F(FileImport, PicturesComeInThroughTheInstalledReader) {
+    write("cat.jpg", "any");
+    RPageData page;
+    RPageObject* added = nullptr;
+    EXPECT_EQ(ImportFileIntoPage(page, file("cat.jpg").get(), kFileTypeJpeg, {}, nullptr, &added), kDocErrBadType);
+    SetPictureFileReader(fakeReader);
+    EXPECT_EQ(ImportFileIntoPage(page, file("cat.jpg").get(), fourCC("TEXT"), {}, nullptr, &added), kDocErrBadType);
+    EXPECT_EQ(GetPictureFileReader(), &fakeReader);
+    gReaderAnswer = kDocErrNotReadable;
+    EXPECT_EQ(ImportFileIntoPage(page, file("cat.jpg").get(), kFileTypePng, {10, 20, 50, 60}, nullptr, &added),
+              kDocErrNotReadable);
     EXPECT_EQ(added, nullptr);
+    EXPECT_EQ(page.ObjectCount(), 0u);
+    gReaderAnswer = kErrNone;
+    ASSERT_EQ(ImportFileIntoPage(page, file("cat.jpg").get(), kFileTypeJpeg, {10, 20, 50, 60}, nullptr, &added),
+              kErrNone);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(host(gLastCall.path), root_ + "/cat.jpg");
+    EXPECT_EQ(gLastCall.target, (PageRect{10, 20, 50, 60}));
+    EXPECT_EQ(added->Type(), kTypeBitmap);
+    EXPECT_EQ(added->rect, (PageRect{11, 22, 13, 23}));
+    const PictureRecord& picture = static_cast<RBitmapPageObject*>(added)->picture;
+    EXPECT_EQ(picture.width, 2);
+    EXPECT_EQ(picture.pixels, (std::vector<u8>{255, 0, 0, 255, 0, 0, 255, 255}));
 }
 
 // An import that the library refuses is no import at all: the page stays as it was.
 TEST_F(FileImport, ALibraryThatRefusesLeavesThePageAsItWas) {
-    write("moo.wav", "RIFF....WAVE");
+    writeBytes("moo.wav", soundfiles::makeWave(soundfiles::sine(100, 1, 440, 11025), 1, 11025, 16));
     EnginePath file(engineTextOfHostFolder(root_) + "\\moo.wav");
     EnginePath stampsPath(engineTextOfHostFolder(root_) + "\\Stamps.tbl");
     EnginePath soundsPath(engineTextOfHostFolder(root_) + "\\Sounds.tbl");

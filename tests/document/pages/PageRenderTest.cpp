@@ -15,12 +15,15 @@
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "document/pages/PageErrors.h"
+#include "document/pages/PagePainting.h"
 #include "document/storage/StorageErrors.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "framework/undo/UndoManager.h"
 #include "platform/gdi/Color.h"
 #include "tests/document/pages/PageSamples.h"
 #include "tests/engine/gfx/GfxTestSupport.h"
+#include "tests/text/TextTestSupport.h"
+#include "text/editor/RTEditor.h"
 
 namespace {
 
@@ -275,6 +278,49 @@ TEST_F(PageRender, FlattenedObjectsBecomeTheBackgroundAsOneUndoStep) {
     EXPECT_EQ(count(kTypeMovableBitmap), 0u);
 }
 
+// Paints its place green but for the top left pixel; a movie of one byte it cannot read.
+EngineErr greenPainter(const GfxPixelDescriptor& target, std::span<const u8> movie, const Rect16& place) {
+    if (movie.size() == 1) return kDocErrNotReadable;
+    const i32 height = target.bounds.bottom - target.bounds.top;
+    for (i32 y = place.top; y < place.bottom; ++y) {
+        u8* row = target.rowStep >= 0 ? target.base + y * target.rowStep : target.base + (height - 1 - y) * -target.rowStep;
+        for (i32 x = place.left; x < place.right; ++x)
+            if (x != place.left || y != place.top) writeLE16(row + 2 * x, plat::gdi::rgbTo555(kColours.at('G')));
+    }
+    return kErrNone;
+}
+
+// A Flash object merges into the background through the installed painter, in its place; the
+// painter's refusal, or no painter at all, leaves the object and the background as they were.
+TEST_F(PageRender, FlashMergesThroughTheInstalledPainter) {
+    const Cells white(kHeight, std::string(kWidth, 'W'));
+    Cells merged = white;
+    merged[2] = "WWWGGGWWWWWWWWWW";
+    merged[3] = "WWGGGGWWWWWWWWWW";
+    const struct {
+        VectorPainter painter;
+        std::vector<u8> movie;
+        EngineErr expected;
+    } cases[] = {{nullptr, {'F', 'W', 'S', 9}, kDocErrNoVectorRenderer},
+                 {greenPainter, {'F'}, kDocErrNotReadable},
+                 {greenPainter, {'F', 'W', 'S', 9}, kErrNone}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        SetVectorPainter(c.painter);
+        RPageData page;
+        ASSERT_NE(page.AddObject(kTypeBitmap, kBackgroundId, cellPicture(white, false), {0, 0, 16, 12}), nullptr);
+        RPageObject* flash = page.AddObject(kTypeFlash, 1, c.movie, {2, 2, 6, 4});
+        ASSERT_NE(flash, nullptr);
+        EXPECT_EQ(page.FlattenObject(kTypeFlash, flash), c.expected);
+        RPageObject* left = nullptr;
+        EXPECT_EQ(page.FindObject(kTypeFlash, 1, &left) == 0, c.expected != kErrNone);
+        fill('M');
+        ASSERT_EQ(page.Render(port_, 0, 0), kErrNone);
+        EXPECT_EQ(cells(), c.expected == kErrNone ? merged : white);
+    }
+    SetVectorPainter(nullptr);
+}
+
 // A text takes its edited record and rectangle, and its page counts as changed; a rectangle
 // turned inside out changes nothing.
 TEST_F(PageRender, TextTakesItsEditedRecordAndPlace) {
@@ -290,6 +336,35 @@ TEST_F(PageRender, TextTakesItsEditedRecordAndPlace) {
     EXPECT_TRUE(page.IsDirty());
     EXPECT_EQ(text->RenderAndStore({"default", 14, 1, 0, "Other"}, {5, 3, 2, 3}), kDocErrBadRect);
     EXPECT_EQ(text->text, record);
+}
+
+// The page's text editor hands over its text, the style it begins with and its bounds; an
+// editor without a text changes nothing.
+TEST(TextFromEditor, TheEditedTextItsFirstStyleAndBoundsAreStored) {
+    text_test::RecordingTextHost host;
+    text_test::FixedMeasurer measurer;
+    UndoManager undo{201, [](const char*) { return std::string(); }};
+    RPageData page;
+    auto* text = static_cast<RTextPageObject*>(page.AddObject(kTypeText, 1, testdoc::textBytes("Old"), {0, 0, 10, 10}));
+    ASSERT_NE(text, nullptr);
+    page.SetDirtyState(false);
+    RTEditor blank(host, measurer, undo);
+    blank.Init(Rect16{2, 3, 80, 40});
+    EXPECT_EQ(text->UpdateFromEditor(blank), kDocErrMissingMedia);
+    EXPECT_EQ(text->text.text, "Old");
+    EXPECT_FALSE(page.IsDirty());
+
+    RTEditor editor(host, measurer, undo);
+    editor.Init(Rect16{2, 3, 80, 40});
+    auto styled = std::make_unique<StyledText>("Hola", 4);
+    styled->Runs().defaultStyle.Set("default", 18, kGfxFontBold, GfxColor::rgb(0x11, 0x22, 0x33));
+    editor.SetText(std::move(styled));
+    ASSERT_EQ(text->UpdateFromEditor(editor), kErrNone);
+    EXPECT_EQ(text->text, (TextRecord{"default", 18, kGfxFontBold, 0x00112233, "Hola"}));
+    const Rect16& bounds = editor.Bounds();
+    EXPECT_EQ(text->rect, (PageRect{bounds.left, bounds.top, bounds.right, bounds.bottom}));
+    EXPECT_EQ(text->rect.left, 2);
+    EXPECT_TRUE(page.IsDirty());
 }
 
 }  // namespace

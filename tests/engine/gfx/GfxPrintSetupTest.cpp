@@ -150,6 +150,7 @@ TEST_F(PrintSetupTest, CancelKeepsTheSetUpAndFailureIsADialogError) {
             return c.answer;
         })
                                           : GfxPrintDialogProc());
+        EXPECT_EQ(gfxHasPrintDialogProc(), c.installed);
         EXPECT_EQ(setup.RunPrintDlg(plat::kNoWindow), c.result);
         EXPECT_EQ(gfxGetLastError(), c.error);
         EXPECT_EQ(setup.firstPage, 1u);
@@ -188,6 +189,17 @@ TEST_F(PrintSetupTest, AChosenPrinterStaysAcrossResetsAndTheDefaultIsFetchedAgai
     setup.dialog.printer->isDefault = true;
     EXPECT_EQ(setup.Reset("Chosen", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet), kErrNone);
     EXPECT_EQ(setup.dialog.printer->resolution, 30u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PrintProgressDefault, IsTheProcedureSetOrNoneForTheEnginesOwn) {
+    for (GfxPrintProgressProc proc : {GfxPrintProgressProc(logProgress), GfxPrintProgressProc(nullptr)}) {
+        gfxSetDefaultPrintProgress(proc);
+        EXPECT_EQ(gfxGetDefaultPrintProgress(), proc);
+    }
 }
 
 }  // namespace

@@ -362,10 +362,31 @@ TEST_F(CanvasLimits, AnImportOfAFileThatCannotBeReadIsNotToldAsAFullPicture) {
     }
 }
 
-TEST_F(CanvasLimits, PicturesAndExportWaitForThePictureDecoders) {
-    for (u16 kind : {111, 115}) {
-        send(kMsgImportFile, 0, kind);
-        EXPECT_TRUE(easel_.importKinds.empty()) << kind;
+// Add a Picture and Import a Background ask their own dialogs for a picture; a file of another
+// kind, or a picture nothing here can read (no media runtime), is a file error that adds
+// nothing and gives the clicks back.
+TEST_F(CanvasLimits, PictureImportsAskForAPictureAndTellWhatTheyCannotRead) {
+    const struct {
+        u16 kind;
+        u16 dialog;
+        FourCC type;
+    } cases[] = {{111, kImportPictureObject, kFileTypeSound}, {111, kImportPictureObject, kFileTypeJpeg},
+                 {115, kImportBackground, kFileTypeFlash}, {115, kImportBackground, kFileTypePng}};
+    easel_.importPath = "T:\\Pictures\\cat.jpg";
+    for (u16 outside : {110, 116}) {
+        send(kMsgImportFile, 0, outside);
+        EXPECT_TRUE(easel_.importKinds.empty()) << outside;
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        easel_.importKinds.clear();
+        easel_.alerts.clear();
+        easel_.importType = c.type;
+        send(kMsgImportFile, 0, c.kind);
+        EXPECT_EQ(easel_.importKinds, (std::vector<u16>{c.dialog}));
+        EXPECT_EQ(easel_.alerts, (std::vector<std::string>{kImportFailedKey}));
+        EXPECT_EQ(count(kTypeBitmap), 1u) << "the background alone";
+        EXPECT_FALSE(canvas_->ClicksSuspended());
     }
 }
 

@@ -65,7 +65,9 @@ TEST_F(SprPicture, JpegPictureIsRefusedUntilADecoderIsInstalled) {
     EXPECT_EQ(ref, 0u);
     EXPECT_EQ(resGetResourceHandle(resFindResource(kSprPictureType, 7, 0)), 0);
 
+    EXPECT_EQ(sprGetJpegDecoder(), nullptr);
     sprSetJpegDecoder(fakeJpegDecoder);
+    EXPECT_EQ(sprGetJpegDecoder(), &fakeJpegDecoder);
     const memHandle picture = sprLoadPicture(&ref, 7, 0);
     EXPECT_NE(picture, 0);
     EXPECT_EQ(lastDecoded, picture);
