@@ -83,7 +83,7 @@ bool mfxFileDialog::IsExtensionItem(u16 item) const {
 
 void mfxFileDialog::EnterFolder(const std::string& folder) {
     folder_ = folder;
-    SetItemText(kFileDlgFolder, folder_);
+    SetItemText(kFileDlgFolder, mfxFolderShownName(folder_, setup_.places));
     Refill();
 }
 

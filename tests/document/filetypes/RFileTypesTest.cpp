@@ -65,6 +65,9 @@ TEST_F(FileTypeSettings, EachImportKindShowsItsFiles) {
         for (const mfxFileFilter& filter : ImportFilters(c.kind)) shown = shown || mfxFilterMatches(filter, c.name);
         EXPECT_EQ(shown, c.shown);
     }
+    // File > Open lists the program's own pictures before any other type is chosen.
+    EXPECT_TRUE(mfxFilterMatches(ImportFilters(kImportPicturesToo).at(0), "cat." + PictureExtension()));
+    EXPECT_FALSE(mfxFilterMatches(ImportFilters(kImportPicturesToo).at(0), "dog.jpg"));
 }
 
 }  // namespace
