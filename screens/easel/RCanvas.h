@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window/RMenuOwner.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/pages/RPage.h"
 #include "engine/gfx/GfxColor.h"
@@ -37,7 +38,9 @@ class UndoManager;
 constexpr const char* kCanvasClipFormat = "Tumblo Internal Format";
 constexpr FourCC kCanvasClipKind = fourCC("CNVS");
 
-class RCanvas : public RInputObject, public CListener, public CCPObj {
+// A menu owner: the dialogs it opens (the ABC words, flattening) hand the menu bar back when
+// they close.
+class RCanvas : public RInputObject, public CListener, public CCPObj, public RMenuOwner {
 public:
     explicit RCanvas(const Rect16& canvasRect);
     ~RCanvas() override;

@@ -65,9 +65,11 @@ TEST_F(FileTypeSettings, EachImportKindShowsItsFiles) {
         for (const mfxFileFilter& filter : ImportFilters(c.kind)) shown = shown || mfxFilterMatches(filter, c.name);
         EXPECT_EQ(shown, c.shown);
     }
-    // File > Open lists the program's own pictures before any other type is chosen.
-    EXPECT_TRUE(mfxFilterMatches(ImportFilters(kImportPicturesToo).at(0), "cat." + PictureExtension()));
-    EXPECT_FALSE(mfxFilterMatches(ImportFilters(kImportPicturesToo).at(0), "dog.jpg"));
+    // Opening a picture lists the program's own pictures before any other type is chosen.
+    for (u16 kind : {kImportPictures, kImportPicturesToo}) {
+        EXPECT_TRUE(mfxFilterMatches(ImportFilters(kind).at(0), "cat." + PictureExtension())) << kind;
+        EXPECT_FALSE(mfxFilterMatches(ImportFilters(kind).at(0), "dog.jpg")) << kind;
+    }
 }
 
 }  // namespace

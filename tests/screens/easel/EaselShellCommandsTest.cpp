@@ -2,14 +2,17 @@
 // the Help button and goes again when help mode says it is finished; the menu's Print opens
 // the picture's print dialog, whose OK prints the page to the "PDF file" printer; the window's
 // close box asks to save unsaved work as Exit does.
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <set>
 #include <vector>
 
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
 #include "app/dialogs/DialogTextBox.h"
+#include "app/dialogs/RABCTextDlg.h"
 #include "app/help/RHelpDlg.h"
 #include "app/print/PrintJobHolder.h"
 #include "app/settings/GlobalUserSettings.h"
@@ -100,13 +103,21 @@ protected:
     void ExpectGreenTextReadable() {
         const Rect16 box = FirstPartRect(kHelpDlgTextParts);
         const u32 behind = face().shownPixel(i16(box.left + 20), i16(box.top + 6));
-        const auto linear = [](u32 channel) {
-            const double c = double(channel & 0xFF) / 255.0;
-            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        };
-        const double luminance = 0.2126 * linear(behind >> 16) + 0.7152 * linear(behind >> 8) + 0.0722 * linear(behind);
-        EXPECT_GE((0.7152 + 0.05) / (luminance + 0.05), 4.5) << std::hex << behind;
+        EXPECT_GE(Contrast(behind, 0x00FF00), kReadableContrast) << std::hex << behind;
     }
+    // The contrast of two colours (0xRRGGBB) as readable text measures it: 1 to 21.
+    static double Contrast(u32 a, u32 b) {
+        const auto luminance = [](u32 rgb) {
+            const auto linear = [](u32 channel) {
+                const double c = double(channel & 0xFF) / 255.0;
+                return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(rgb >> 16) + 0.7152 * linear(rgb >> 8) + 0.0722 * linear(rgb);
+        };
+        const double la = luminance(a), lb = luminance(b);
+        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    }
+    static constexpr double kReadableContrast = 4.5;
 
     FilePrinter printer;
     bool systemOpen = false;
@@ -389,6 +400,50 @@ TEST_F(EaselShellCommands, TheCanvasPaintsNothingWhileItsClicksAreOutOfService) 
     ASSERT_FALSE(canvas->ClicksSuspended());
     click(corner);
     EXPECT_NE(picture(), before);
+}
+
+// The ABC words' field: its near-white words stand on a dark box.
+TEST_F(EaselShellCommands, TheAbcWordsFieldIsReadable) {
+    mainWindow->OnCommand(kCmdEditABCText);
+    settle();
+    const Rect16 field = FirstPartRect(kABCTextFieldParts);
+    ASSERT_FALSE(rectIsEmpty(field));
+    // The right end of the field, which the words do not reach.
+    const u32 behind = face().shownPixel(i16(field.right - 10), i16((field.top + field.bottom) / 2));
+    EXPECT_GE(Contrast(behind, 0xFAFAFF), kReadableContrast) << std::hex << behind;
+}
+
+// The ABC words taken with OK: the menu bar is the child's again, and the Idea Machine on it
+// opens its picture dialog.
+TEST_F(EaselShellCommands, AfterTheAbcWordsTheMenusWorkAgain) {
+    mainWindow->OnCommand(kCmdEditABCText);
+    settle();
+    ASSERT_NE(mainWindow->IsMenuDisabled(), 0) << "the dialog holds the menus while it is up";
+    key(plat::kVkReturn);
+    settle();
+    EXPECT_EQ(mainWindow->IsMenuDisabled(), 0);
+    EXPECT_TRUE(enabled(kCmdIdeaMachine));
+}
+
+// Add > Paper Textures shows the textures in its cells with arrows beside them: an arrow
+// moves the strip on, and a click on a cell chooses that texture and closes the picker.
+TEST_F(EaselShellCommands, ThePaperTexturePickerShowsTexturesAChildCanChoose) {
+    mainWindow->OnCommand(kCmdPaperTextures);
+    settle();
+    RTexturePicker* picker = easel->TexturePicker();
+    ASSERT_NE(picker, nullptr);
+    RBitmapScroller* strip = picker->Strip();
+    ASSERT_NE(strip, nullptr);
+    const Rect16 second = strip->GetCellRect(1);
+    ASSERT_FALSE(rectIsEmpty(second));
+    // The cell shows a picture, not one colour.
+    std::set<u32> colours;
+    for (i16 y = i16(second.top + 8); y < second.bottom - 8; y += 4)
+        for (i16 x = i16(second.left + 8); x < second.right - 8; x += 4) colours.insert(face().shownPixel(x, y));
+    EXPECT_GT(colours.size(), 1u);
+    click(Point16{i16((second.left + second.right) / 2), i16((second.top + second.bottom) / 2)});
+    EXPECT_EQ(easel->TexturePicker(), nullptr);
+    EXPECT_EQ(easel->TextureIndex(), 1);
 }
 
 }  // namespace
