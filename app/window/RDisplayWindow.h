@@ -16,6 +16,7 @@
 
 #include "app/application/RShellWindow.h"
 #include "app/window/KeySignature.h"
+#include "app/window/LoopPace.h"
 #include "app/window/MenuModeStates.h"
 #include "app/window/RMenuOwner.h"
 #include "app/window/ScreenKind.h"
@@ -133,6 +134,8 @@ private:
     void OpenGettingStarted();
     void OpenUserGuide();
     void KeySignatureStep(u32 key);
+    // Runs the loop's timer at the period the pace gives, when that changed.
+    void Pace(u32 period);
 
     std::unique_ptr<mfxMenu> menu_;
     bool menuLoaded_ = false;
@@ -146,6 +149,7 @@ private:
     std::unique_ptr<CListener> ownedDialog_;
     KeySignature signature_;
     bool debugMode_ = false;
+    LoopPace pace_;
 };
 
 }  // namespace Ostrel

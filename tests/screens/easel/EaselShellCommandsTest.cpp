@@ -11,6 +11,8 @@
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
+#include "app/window/LoopPace.h"
+#include "engine/os/OsManager.h"
 #include "app/dialogs/DialogTextBox.h"
 #include "app/dialogs/RABCTextDlg.h"
 #include "app/help/RHelpDlg.h"
@@ -411,6 +413,15 @@ TEST_F(EaselShellCommands, TheAbcWordsFieldIsReadable) {
     // The right end of the field, which the words do not reach.
     const u32 behind = face().shownPixel(i16(field.right - 10), i16((field.top + field.bottom) / 2));
     EXPECT_GE(Contrast(behind, 0xFAFAFF), kReadableContrast) << std::hex << behind;
+}
+
+// Left alone, the easel lets its loop's timer slow down; a click brings it back to pace.
+TEST_F(EaselShellCommands, TheLoopSlowsWhileTheEaselStandsStillAndWakesOnInput) {
+    for (int i = 0; i < 20; ++i) advance(10);
+    EXPECT_EQ(osmGetTimerPeriod(), kQuietLoopPeriod);
+    const Rect16 canvas = easel->Canvas()->CanvasRect();
+    click(Point16{i16(canvas.left + 20), i16(canvas.top + 20)});
+    EXPECT_EQ(osmGetTimerPeriod(), kLoopTimerPeriod);
 }
 
 // The ABC words taken with OK: the menu bar is the child's again, and the Idea Machine on it
