@@ -8,7 +8,6 @@ constexpr const char* kBetweenFolders = " > ";
 
 // Whether `folder` is `place` or lies below it, without regard to case as engine texts go.
 bool holds(const std::string& place, const std::string& folder) {
-    if (place.empty() || folder.size() < place.size()) return false;
     if (strCompareNoCase(folder.substr(0, place.size()).c_str(), place.c_str()) != 0) return false;
     return folder.size() == place.size() || folder[place.size()] == '\\';
 }

@@ -281,6 +281,8 @@ TEST(FolderShownName, TheInnermostPlaceNamesTheFolder) {
         {"C:\\Users\\Ann\\Pictures\\Zoo\\Cats", "Ann's Pictures > Zoo > Cats"},
         {"C:\\Users\\Ann\\Slide Shows", "Ann's folder > Slide Shows"},
         {"C:\\Users\\Anna", "Anna"},
+        {"C:\\Users\\Max", "Max"},
+        {"C:\\Users\\Max\\Pictures", "Pictures"},
         {"C:\\Users", "Users"},
         {"C:\\", "C:\\"},
     };
