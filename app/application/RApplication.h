@@ -4,7 +4,7 @@
 // layer, the undo and sound managers, then the splash or the login), the idle step that
 // delivers queued messages, activation, and the exit that takes everything down again in
 // the reverse order. Its listener part switches the screens: screens, menus and dialogs post
-// the screen codes 5567-5578 and only the application deletes one screen and enters the next.
+// the screen codes 5567-5579 and only the application deletes one screen and enters the next.
 // User-interface thread only.
 #include <memory>
 #include <string>
@@ -53,6 +53,8 @@ constexpr u32 kMsgLibraryChanged = 5574;
 constexpr u32 kMsgShuttingDown = 5575;
 constexpr u32 kMsgOpenDocument = 5576;
 constexpr u32 kMsgLoginClosed = 5577;
+// The current screen is entered again, its page kept (its art in a new language).
+constexpr u32 kMsgEnterScreenAgain = 5579;
 constexpr u32 kMsgAdminLogin = 5578;
 // Answers of the login dialog (parameter 2 of 5577).
 constexpr u16 kLoginQuit = 1502;
@@ -130,6 +132,8 @@ public:
     static void SpeakInLanguage(u16 language);
 
     RModule* GetCurrentModule() const { return currentScreen_.get(); }
+    // Whether the program has the screen of a code (ShellParts.h) to switch to.
+    bool HasScreen(u32 code) const { return parts_.builds && parts_.builds(code); }
     // The code of the current screen (ShellParts.h), 0 without one.
     u32 GetCurrentModuleCode() const { return currentCode_; }
     RShellWindow* GetMainWindow() const { return mainWindow_.get(); }

@@ -183,6 +183,9 @@ u32 RApplication::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kScreenPicker: ShowPicker(); break;
     case kScreenEasel: ShowScreenWithNewPage(message->param2); break;
+    case kMsgEnterScreenAgain:
+        if (currentScreen_) SwitchModule(currentCode_);
+        break;
     case kMsgForwardToScreen:
         if (currentScreen_) currentScreen_->HandleMessage(message, 0);
         break;

@@ -29,6 +29,8 @@ struct ShellParts {
     std::function<std::unique_ptr<RShellWindow>(const std::string& title, const Rect16& rect)> mainWindow;
     // The screen for a screen code, not entered yet; null for an unknown code.
     std::function<std::unique_ptr<RModule>(u32 code)> screen;
+    // Whether `screen` makes the screen of a code; the ways to a screen not built stay closed.
+    std::function<bool(u32 code)> builds;
     // Makes and opens the login dialog, which posts 5577 to its owner when it closes (with a
     // heap std::string of the name, which the owner deletes, and 1704 to log in);
     // `openedLater` is 1 for a login from the menus. Null when it cannot be made or opened.

@@ -33,6 +33,20 @@ Rect16 PrintPageArea(const Rect16& printable, const Rect16& paper, u16 dpiX, u16
     return area;
 }
 
+Rect16 FitInside(const Rect16& a, i32 sw, i32 sh) {
+    const i32 w = a.right - a.left, h = a.bottom - a.top;
+    if (sw <= 0 || sh <= 0 || w <= 0 || h <= 0) return rect(a.left, a.top, a.left, a.top);
+    // The picture is the wider of the two: it takes the area's width.
+    if (i64(w) * sh <= i64(h) * sw) {
+        const i32 fh = i32(i64(w) * sh / sw);
+        const i32 top = a.top + (h - fh) / 2;
+        return rect(a.left, top, a.right, top + fh);
+    }
+    const i32 fw = i32(i64(h) * sw / sh);
+    const i32 left = a.left + (w - fw) / 2;
+    return rect(left, a.top, left + fw, a.bottom);
+}
+
 Rect16 FitToCellWidth(i32 left, i32 right, i32 cellTop, i32 cellHeight, i32 sw, i32 sh) {
     const i32 fh = sw > 0 && sh > 0 ? i32(double(right - left) / (double(sw) / double(sh))) : 0;
     const i32 cy = cellTop + cellHeight / 2;

@@ -15,6 +15,10 @@ constexpr u16 kPrintResolution = 150;
 // the middle of the paper rather than of the printable part.
 Rect16 PrintPageArea(const Rect16& printable, const Rect16& paper, u16 dpiX, u16 dpiY, bool landscape);
 
+// The largest rectangle of the picture's proportions inside the area, centred in it: a full
+// page keeps the picture's shape on any paper.
+Rect16 FitInside(const Rect16& area, i32 sw, i32 sh);
+
 // The picture across the full width of a cell, centred on the cell's middle row.
 Rect16 FitToCellWidth(i32 left, i32 right, i32 cellTop, i32 cellHeight, i32 sw, i32 sh);
 

@@ -1,8 +1,9 @@
 #pragma once
 // What a print job prints from, as the program hands it over: the picture on the easel, the
 // project whose slides the picker shows and the folder their files are in, the screen port
-// and where the page sits on it, the colour behind the page, the owner window and its title,
-// and how to bring the screen up to date once the job is done.
+// and where the page sits on it, the colour behind the page, the owner window and the title
+// (which names a printed file), the folder for a printed file, and how to bring the screen up
+// to date once the job is done.
 #include <functional>
 #include <string>
 
@@ -31,6 +32,10 @@ struct PrintSources {
     GfxColor background = GfxColor::rgb(255, 255, 255, kGfxColorFlagPortRgb);
     plat::WindowHandle owner = plat::kNoWindow;
     std::string title;
+    // Where a printer that writes files puts the document (engine text; empty: the home
+    // folder), and the name the user knows that folder by.
+    std::string fileFolder;
+    std::string fileFolderName;
     // Called with the paint-screen rectangle after printing, to redraw what lay under the
     // print dialogs.
     std::function<void(const Rect16&)> refreshScreen;

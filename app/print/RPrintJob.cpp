@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/print/PrintLayout.h"
+#include "engine/base/TextUtils.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxOffscreenPort.h"
@@ -119,6 +120,22 @@ void RPrintJob::ShowNoPrinter() const {
     ShowAlert(LookupLanguageText("HardwareStrings", "NoPrinterInstalled").c_str(), nullptr, kAlertOk);
 }
 
+void RPrintJob::TellWhereTheFileWent() const {
+    const std::string& file = setup_->writtenFile;
+    const size_t cut = file.find_last_of('\\');
+    const std::string name = cut == std::string::npos ? file : file.substr(cut + 1);
+    const std::string where = cut == std::string::npos ? std::string() : file.substr(0, cut);
+    // The folder asked for goes by the name the user knows; any other by its own name.
+    std::string folder = where.substr(where.find_last_of('\\') == std::string::npos ? 0 : where.find_last_of('\\') + 1);
+    if (!sources_.fileFolderName.empty() && strCompareNoCase(where.c_str(), sources_.fileFolder.c_str()) == 0)
+        folder = sources_.fileFolderName;
+    std::string text = LookupLanguageText("FileStrings", "PrintedToFile").c_str();
+    if (text.empty()) text = "Your picture is now the file \"%1\" in %2.";
+    for (const auto& [mark, fill] : {std::pair<const char*, const std::string&>{"%1", name}, {"%2", folder}})
+        if (const size_t at = text.find(mark); at != std::string::npos) text.replace(at, 2, fill);
+    ShowAlert(text.c_str(), nullptr, kAlertOk);
+}
+
 void RPrintJob::ComputePageArea() {
     const bool landscape = mode_ == kPrintLandscape;
     // The port is scaled so that the job's units cover the printable part of the sheet.
@@ -162,7 +179,10 @@ void RPrintJob::CopyToSheet(const Rect16& target, u16 transfer) {
     gfxCopyBitsEx(printerPort_, sourcePort_, target, sourceRect_, 0, flags);
 }
 
-void RPrintJob::DrawPicture() { CopyToSheet(pageArea_, reverse_ ? kPrintMirror : 0); }
+void RPrintJob::DrawPicture() {
+    CopyToSheet(FitInside(pageArea_, sourceRect_.right - sourceRect_.left, sourceRect_.bottom - sourceRect_.top),
+                reverse_ ? kPrintMirror : 0);
+}
 
 bool RPrintJob::PrintCopy(u32 printMode) {
     // Every copy starts on a fresh sheet in its first cell.
@@ -206,6 +226,7 @@ EngineErr RPrintJob::Run(u32 printMode) {
         result = kGfxErrNoPrinter;
     } else {
         const u32 copies = std::clamp<u32>(setup_->copies, 1, kMaxPrintCopies);
+        setup_->fileFolder = sources_.fileFolder;
         setup_->SetOrientation(setupOrientation(mode_));
         WriteRangeIntoSetup();
         // The copies are printed here one after the other into one document, so that a file
@@ -245,6 +266,7 @@ EngineErr RPrintJob::Run(u32 printMode) {
         }
     }
     if (sources_.refreshScreen) sources_.refreshScreen(sources_.paintRect);
+    if (result == kErrNone && setup_ && !setup_->writtenFile.empty()) TellWhereTheFileWent();
     setup_.reset();
     return result;
 }

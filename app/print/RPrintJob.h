@@ -97,6 +97,8 @@ private:
     bool PrintCopy(u32 printMode);
     void ComputePageArea();
     void ShowNoPrinter() const;
+    // After a printer wrote a file: the user is told its name and folder.
+    void TellWhereTheFileWent() const;
     void WriteRangeIntoSetup();
     bool sheetOpen_ = false;
     u32 sheetsStarted_ = 0;

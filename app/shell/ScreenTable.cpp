@@ -28,6 +28,7 @@ ShellParts ProgramShellParts() {
         default: return nullptr;
         }
     };
+    parts.builds = [](u32 code) { return code == kScreenSplash || code == kScreenEasel; };
     parts.login = [](CListener* owner, u16 openedLater) -> std::unique_ptr<CListener> {
         RApplication* application = GetApplication();
         if (!application) return nullptr;

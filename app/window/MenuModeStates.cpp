@@ -64,6 +64,7 @@ void UpdateMenuTexts(mfxMenu& menu, u16 mode, const MenuModeContext& context) {
     for (u16 position = kMenuFile; position <= kMenuHelp; ++position) menu.EnableItem(mfxMenuPosition(position), true);
     for (const ModeState& state : kModeStates) enable(menu, state.command, easel ? state.easel : state.picker);
     enable(menu, kCmdLogInAsNewUser, !context.loggedInFromConfiguration);
+    if (!context.otherScreenBuilt) enable(menu, kCmdSwitchScreen, false);
     if (easel) enable(menu, kCmdViewTeacherNote, false);
     if (context.teacherMenuEnabled) enable(menu, kCmdPublish, false);
     if (context.teacherMenuShowing) {

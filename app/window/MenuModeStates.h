@@ -23,6 +23,8 @@ struct MenuModeContext {
     bool teacherMenuEnabled = false;  // by the configuration
     bool teacherMenuShowing = false;
     bool pageHasNote = false;
+    // Whether the screen that "Go To" switches to is there to switch to.
+    bool otherScreenBuilt = false;
 };
 
 // Enables and grays the items of the mode (kMenuModeEasel or kMenuModePicker) and sets the

@@ -6,6 +6,8 @@
 #include "app/window/MenuCommands.h"
 #include "app/window/RMenuScreen.h"
 #include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/sprites/SprScreen.h"
+#include "engine/os/OsManager.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/alerts/ShowAlert.h"
 #include "framework/dialogs/mfxAlert.h"
@@ -38,7 +40,7 @@ void RDisplayWindow::SetGettingStartedFactory(DialogFactory factory) { gettingSt
 
 // The menu bar has rows of its own above the picture: the two never cover each other.
 RDisplayWindow::RDisplayWindow(const std::string& title, const Rect16& rect)
-    : RShellWindow(title, rect, kMfxMenuBarHeight) {
+    : RShellWindow(title, rect, kMfxMenuBarHeight), pace_(kLoopTimerPeriod) {
     gMainWindow = this;
     PaintMenuBand();
     // Items that change under a still pointer are found again through a synthetic move.
@@ -110,7 +112,13 @@ void RDisplayWindow::PaintMenuBand() {
 
 void RDisplayWindow::OnTick(u32 now) {
     sprUpdateScreen(1);
+    const SprScreen* screen = sprScreen();
+    Pace(pace_.AfterTick(screen && screen->lastUpdateDrew));
     RShellWindow::OnTick(now);
+}
+
+void RDisplayWindow::Pace(u32 period) {
+    if (period != osmGetTimerPeriod()) osmPaceTimer(period);
 }
 
 void RDisplayWindow::RedrawAll(u32) {
@@ -118,6 +126,7 @@ void RDisplayWindow::RedrawAll(u32) {
 }
 
 u32 RDisplayWindow::OnMouseDown(Point16 point, u32 buttons) {
+    Pace(pace_.AfterInput());
     // A click is the child's way to interrupt the voice.
     if (ASpeechHandler* speech = ASpeechHandler::GetInstance(); speech && speech->IsSpeaking()) speech->Stop();
     if (Current() == ScreenKind::Easel) {
@@ -128,9 +137,13 @@ u32 RDisplayWindow::OnMouseDown(Point16 point, u32 buttons) {
 
 u32 RDisplayWindow::OnMouseUp(Point16 point, u32 buttons) { return RShellWindow::OnMouseUp(point, buttons); }
 
-u32 RDisplayWindow::OnMouseMove(Point16 point, u32 buttons) { return RShellWindow::OnMouseMove(point, buttons); }
+u32 RDisplayWindow::OnMouseMove(Point16 point, u32 buttons) {
+    Pace(pace_.AfterInput());
+    return RShellWindow::OnMouseMove(point, buttons);
+}
 
 u32 RDisplayWindow::OnKeyDown(u32 key) {
+    Pace(pace_.AfterInput());
     KeySignatureStep(key);
     return RShellWindow::OnKeyDown(key);
 }

@@ -16,6 +16,7 @@
 
 #include "app/application/RShellWindow.h"
 #include "app/window/KeySignature.h"
+#include "app/window/LoopPace.h"
 #include "app/window/MenuModeStates.h"
 #include "app/window/RMenuOwner.h"
 #include "app/window/ScreenKind.h"
@@ -138,6 +139,8 @@ private:
     void PaintMenuBand();
     // The pointer's place on the desktop as a point of the picture.
     Point16 PicturePoint(Point16 pointer) const;
+    // Runs the loop's timer at the period the pace gives, when that changed.
+    void Pace(u32 period);
 
     std::unique_ptr<mfxMenu> menu_;
     bool menuLoaded_ = false;
@@ -151,6 +154,7 @@ private:
     std::unique_ptr<CListener> ownedDialog_;
     KeySignature signature_;
     bool debugMode_ = false;
+    LoopPace pace_;
 };
 
 }  // namespace Ostrel

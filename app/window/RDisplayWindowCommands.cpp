@@ -215,6 +215,7 @@ void RDisplayWindow::SwitchLanguage() {
         SetCurrentLanguage(language);
     contentsSetSpanish(language == kLanguageSpanish);
     if (RMenuScreen* screen = CurrentMenuScreen(); screen && screen->TextPanel()) sendTo(screen->TextPanel(), kMsgTextLanguage, 0);
+    if (RMenuScreen* screen = CurrentMenuScreen()) screen->LanguageChanged();
     BuildMenus();
     RedrawAll(0);
 }

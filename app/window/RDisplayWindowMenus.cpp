@@ -45,6 +45,8 @@ MenuModeContext RDisplayWindow::MenuContext() const {
     context.teacherMenuEnabled = teacherEnabled_;
     context.teacherMenuShowing = teacherShowing_;
     if (const RMenuScreen* screen = CurrentMenuScreen()) context.pageHasNote = screen->PageHasNote();
+    context.otherScreenBuilt =
+        app && app->HasScreen(app->GetCurrentModuleCode() == kScreenPicker ? kScreenEasel : kScreenPicker);
     return context;
 }
 

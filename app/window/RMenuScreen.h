@@ -27,6 +27,8 @@ public:
     virtual bool PageHasNote() const { return false; }
     // The Teacher menu's page dialogs: 242 manage libraries, 243 the teacher's note.
     virtual void RunTeacherDialog(u16 command) { (void)command; }
+    // The language changed: a screen whose art carries words shows itself again in the new one.
+    virtual void LanguageChanged() {}
 };
 
 }  // namespace Ostrel

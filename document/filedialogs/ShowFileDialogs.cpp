@@ -20,27 +20,63 @@ EnginePath startFolder(const Paths& paths, u16 folder) {
     return text.empty() ? EnginePath() : EnginePath(text);
 }
 
+// The user's folders by the names a child reads: "Mia's Pictures" rather than its engine text.
+std::vector<mfxFilePlace> userPlaces(const Paths& paths) {
+    struct Place {
+        u16 folder;
+        const char* key;
+        const char* english;
+    };
+    static constexpr Place kPlaces[] = {
+        {kFolderUser, "PlaceUser", "%s's folder"},          {kFolderPictures, "PlacePictures", "%s's Pictures"},
+        {kFolderProjects, "PlaceProjects", "%s's Slide Shows"}, {kFolderLibSounds, "PlaceSounds", "%s's Sounds"},
+    };
+    std::vector<mfxFilePlace> places;
+    if (paths.UserName().empty()) return places;
+    for (const Place& place : kPlaces) {
+        std::string name = title(place.key, place.english);
+        if (const size_t at = name.find("%s"); at != std::string::npos) name.replace(at, 2, paths.UserName());
+        places.push_back({paths.BuildPath(place.folder, false), name});
+    }
+    return places;
+}
+
+// Where a kind of file to bring in lives: pictures in Pictures, slide shows in Slide Shows,
+// sounds in the user's sound library.
+u16 importFolder(u16 kind) {
+    switch (kind) {
+    case kImportProject: return kFolderProjects;
+    case kImportSoundOrFlash: return kFolderLibSounds;
+    case kImportMovie: return kFolderLibMovies;
+    case kImportMedia: return kFolderUser;
+    default: return kFolderPictures;
+    }
+}
+
 std::string chosenWith(const std::string& chosen, const std::string& extension) {
     return chosen.empty() ? chosen : WithExtension(chosen, extension);
 }
 
 }  // namespace
 
+std::string ShownFolderName(const Paths& paths, const std::string& folder) {
+    return mfxFolderShownName(folder, userPlaces(paths));
+}
+
 std::string ShowOpenFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, const std::string& defaultName) {
     const bool project = kind == kSaveProject;
     EnginePath folder = startFolder(paths, project ? kFolderProjects : kFolderPictures);
     mfxCustomPutFile dialog(title(project ? "SaveProjectTitle" : "SavePictureTitle", "Save").c_str(), 0,
                             folder.empty() ? nullptr : folder.get(), nullptr, nullptr, owner, defaultName,
-                            SaveFilters(kind));
+                            SaveFilters(kind), userPlaces(paths));
     return chosenWith(dialog.GetFileName(), project ? ProjectExtension() : PictureExtension());
 }
 
 bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, ImportChoice* choice) {
     *choice = ImportChoice{};
-    const u16 start = kind == kImportProject ? kFolderProjects : kFolderUser;
-    EnginePath folder = startFolder(paths, start);
+    EnginePath folder = startFolder(paths, importFolder(kind));
     mfxCustomGetFile dialog(title("ImportTitle", "Open").c_str(), 0, folder.empty() ? nullptr : folder.get(), nullptr,
-                            nullptr, owner, ImportFilters(kind));
+                            nullptr, owner, ImportFilters(kind), userPlaces(paths));
     if (dialog.GetFileName().empty()) return false;
     choice->path = dialog.GetFileName();
     choice->fileType = FileTypeOfName(choice->path);
@@ -51,7 +87,7 @@ std::string ShowExportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind,
     const bool jpeg = kind == kExportJpeg;
     EnginePath folder = startFolder(paths, jpeg ? kFolderPictures : kFolderProjects);
     mfxCustomPutFile dialog(title("ExportTitle", "Export").c_str(), 0, folder.empty() ? nullptr : folder.get(), nullptr,
-                            nullptr, owner, defaultName, ExportFilters(kind));
+                            nullptr, owner, defaultName, ExportFilters(kind), userPlaces(paths));
     return chosenWith(dialog.GetFileName(), jpeg ? "jpg" : "mov");
 }
 

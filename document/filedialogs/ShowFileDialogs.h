@@ -1,7 +1,8 @@
 #pragma once
 // The document's file dialogs: saving pictures and slide shows, choosing a file to import and
 // a file to export to, each with its kind's file types and starting in the user's folder for
-// it. A chosen name gets its kind's extension; cancelling gives an empty path.
+// it, which the dialog names in words ("Mia's Pictures"). A chosen name gets its kind's
+// extension; cancelling gives an empty path.
 #include <string>
 
 #include "document/filetypes/RFileTypes.h"
@@ -13,6 +14,9 @@ class mfxWindow;
 namespace Ostrel {
 
 class RLibrary;
+
+// The name the user knows a folder by, as the dialogs show it ("Mia's Pictures").
+std::string ShownFolderName(const Paths& paths, const std::string& folder);
 
 // Saving (the kinds kSavePicture, kSaveProject, kSavePictureAs). The engine text of the file
 // to write, or empty.

@@ -83,6 +83,10 @@ std::vector<mfxFileFilter> ImportFilters(u16 kind) {
     case kImportMedia:
         return {filter("FilterMedia", "All media", std::string(kPictureFiles) + ";" + kSoundFiles + ";" + kFlashFiles +
                                                        ";" + kMovieFiles)};
+    // Opening a picture (File > Open, the Idea Machine): the program's own pictures first, the
+    // type the dialog starts with.
+    case kImportPictures:
+    case kImportPicturesToo: return {ownPictures(), pictures()};
     default: return {pictures(), ownPictures()};
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Whole folder trees: creating a folder with the folders above it, deleting, walking, copying
-// and comparing a tree. Every entry made here is open to every user of the machine (the file
-// services create them so whatever the umask), as the program is shared by the children of
-// one computer.
+// and comparing a tree. Every entry made here is the desktop user's, in whose data folder the
+// children's work lies: folders for that user alone, files that others may only read (the
+// file services create them so).
 //
 // None of these changes the process's current folder, and none follows a host link: a link
 // met inside a tree is an entry of its own (deleted as a link, skipped by copies), so nothing
@@ -11,8 +11,8 @@
 #include "engine/base/EngineTypes.h"
 #include "engine/files/OsFiles.h"
 
-// `flags` as for osCreatePath (kOsKind* bits). With or without `openAccess` the entry is open
-// to every user: this system's file services make every entry so.
+// `flags` as for osCreatePath (kOsKind* bits). With or without `openAccess` the entry is made
+// as the file services make every entry: writable by the desktop user alone.
 EngineErr CreatePathOpenAccess(const Path* path, u16 openAccess, u16 flags);
 // Creates the missing folders above `path`, then `path` itself (kOsErrExists when it is there).
 EngineErr CreateFolderTree(const Path* path, u16 openAccess, u16 flags);

@@ -5,8 +5,8 @@
 // error callback. It runs on the engine's worker thread while the calling engine thread waits,
 // so the other engine threads go on during slow device access.
 //
-// Entries created through requests are open to every user of the machine: the file services
-// below create them so whatever the umask. A request belongs to one call and is not shared.
+// Entries created through requests are the user's: the file services below create folders
+// for the user alone and files that others may only read. A request belongs to one call and is not shared.
 #include <string>
 
 #include "engine/base/EngineTypes.h"

@@ -96,6 +96,10 @@ public:
     u16 valid = 0;
     std::array<char, kGfxPrintDeviceNameSize> deviceName{};
     std::string title;
+    // The folder (engine text) a printer that writes files puts the document in; empty: the
+    // home folder. After a document that such a printer finished: the file's engine text.
+    std::string fileFolder;
+    std::string writtenFile;
     u32 firstPage = 0;
     u32 lastPage = 0;
     u32 highestPage = 0;

@@ -5,6 +5,7 @@
 
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
+#include "platform/files/Files.h"
 
 namespace pp = plat::print;
 
@@ -185,6 +186,8 @@ EngineErr GfxPrinterPort::StartDoc(plat::WindowHandle owner, GfxPrintProgressPro
     }
     pp::PrinterSettings settings = *setup_->dialog.printer;
     settings.collate = collate_;
+    if (!setup_->fileFolder.empty()) settings.outputFolder = plat::hostPathOfText(setup_->fileFolder);
+    setup_->writtenFile.clear();
     int code = pp::kSpoolOk;
     // The job asks the port that is printing now, whichever that is when it asks.
     job_ = pp::printBackend().startJob(
@@ -276,6 +279,8 @@ EngineErr GfxPrinterPort::EndDoc() {
             if (code != lastAbortCode_) HandleAbort(code, 0);
             job_->abort();
             if (!setup_->state.aborted) setup_->state.errorNoted = 1;
+        } else if (const std::string file = job_->writtenFile(); !file.empty()) {
+            setup_->writtenFile = plat::textOfHostPath(file);
         }
     }
     GfxPrintCall close{owner_, 1, kGfxPrintCallClose, 0};

@@ -29,6 +29,7 @@ struct ManagerState {
     void* mmxModule = nullptr;
     u16 driverVersion = 0;
     u32 timerPeriod = kOsmDefaultTimerPeriod;
+    bool timerRunning = false;
     // Read by other system threads when they wake this one.
     std::atomic<plat::WindowHandle> hiddenWindow{plat::kNoWindow};
     int hook = 0;
@@ -85,10 +86,12 @@ void removeSystemObjects() {
 
 bool osmStartSystemTimer() {
     const plat::WindowHandle hidden = manager.hiddenWindow.load();
-    return hidden && plat::setTimer(hidden, kOsmTimerId, manager.timerPeriod);
+    manager.timerRunning = hidden && plat::setTimer(hidden, kOsmTimerId, manager.timerPeriod);
+    return manager.timerRunning;
 }
 
 void osmStopSystemTimer() {
+    manager.timerRunning = false;
     if (const plat::WindowHandle hidden = manager.hiddenWindow.load()) plat::killTimer(hidden, kOsmTimerId);
 }
 
@@ -189,6 +192,11 @@ osmActivateProc osmSetActivateCallback(osmActivateProc callback) {
 
 void osmSetTimerPeriod(u32 ms) { manager.timerPeriod = ms ? ms : kOsmDefaultTimerPeriod; }
 u32 osmGetTimerPeriod() { return manager.timerPeriod; }
+
+void osmPaceTimer(u32 ms) {
+    osmSetTimerPeriod(ms);
+    if (manager.timerRunning) osmStartSystemTimer();
+}
 
 u16 osmToBCD(u16 value) {
     const u16 high = value >> 8;

@@ -67,6 +67,8 @@ osmActivateProc osmSetActivateCallback(osmActivateProc callback);
 
 // The interval-task timer's period in ms; takes effect when the timer next starts.
 void osmSetTimerPeriod(u32 ms);
+// The same, at once: a running timer goes on with the new period from now.
+void osmPaceTimer(u32 ms);
 u32 osmGetTimerPeriod();
 
 u16 osmToBCD(u16 value);

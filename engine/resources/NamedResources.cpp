@@ -1,6 +1,8 @@
 #include "engine/resources/NamedResources.h"
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "engine/base/TextUtils.h"
 #include "engine/resources/tContents.h"
@@ -13,7 +15,16 @@ constexpr const char* kLanguageItems[] = {
     "About",         "Picker",       "Copy",        "StampEditor",     "TransSound",     "TimerSettings", "SlideShow",
     "EnterName",     "EnterSnd",     "Deleters",    "RAlertDlg",       "RPickBgColorDlg", "RPickBgSndDlg", "RABCTextDlg",
     "RDlgLogin",     "RPronounceDlg", "RFlattenDlg", "RHelpDlg",       "RNoteDlg",       "RGetStartDlg",
+    // The paint screen's art carries words too: the panel's headings and the buttons' names.
+    "Easel",
 };
+
+// The items open now: the name asked for and the item opened for it, oldest first. An item
+// is released in the language it was opened in, whatever the language is by then.
+std::vector<std::pair<std::string, std::string>>& openedItems() {
+    static std::vector<std::pair<std::string, std::string>> opened;
+    return opened;
+}
 
 }  // namespace
 
@@ -33,11 +44,24 @@ std::string contentsItemName(const char* name) {
 u16 OpenNamedResource(const char* name, u16 mode) {
     tContents* locator = contentsLocator();
     if (!locator) return kNamedResourceNoLocator;
-    return locator->OpenContent(contentsItemName(name).c_str(), mode);
+    const std::string item = contentsItemName(name);
+    const u16 result = locator->OpenContent(item.c_str(), mode);
+    if (result == 0) openedItems().emplace_back(name, item);
+    return result;
 }
 
 void ReleaseNamedResource(const char* name) {
-    if (tContents* locator = contentsLocator()) locator->ReleaseContent(contentsItemName(name).c_str());
+    tContents* locator = contentsLocator();
+    if (!locator) return;
+    auto& opened = openedItems();
+    for (auto at = opened.rbegin(); at != opened.rend(); ++at) {
+        if (strCompareNoCase(at->first.c_str(), name) != 0) continue;
+        const std::string item = at->second;
+        opened.erase(std::next(at).base());
+        locator->ReleaseContent(item.c_str());
+        return;
+    }
+    locator->ReleaseContent(contentsItemName(name).c_str());
 }
 
 VolumeRecord* ContentsFindDisc(i32 n) {

@@ -1,7 +1,7 @@
 #pragma once
 // Content items by name through the one locator (engine/resources/tContents.h). While Spanish
 // is the current language, the items that carry words open in their Spanish form, the name
-// followed by "_sp".
+// followed by "_sp"; an item is released in the form it was opened in.
 #include <string>
 
 #include "engine/base/EngineTypes.h"

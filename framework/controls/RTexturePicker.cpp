@@ -31,6 +31,12 @@ bool RTexturePicker::Open(int current) {
     open_ = true;
     Register(kInputKeys);
     frameSprite_ = sprNew(kTextureFrameFlags, kTextureFrameShape, nullptr);
+    // The textures are drawn with the frame, over it: drawn on their own, the frame would
+    // cover them at the next update.
+    if (SprSprite* frame = sprFind(frameSprite_)) {
+        frame->data1 = reinterpret_cast<uintptr_t>(this);
+        sprSetProcs(frame, frame->ready, frame->step, &RTexturePicker::DrawFrame);
+    }
     strip_ = std::make_unique<RBitmapScroller>(this, kTextureLayoutShape, kTextureArrowShape, kTextureFirstCellId);
     strip_->SetHighlightShape(kTextureHighlightShape);
     strip_->SetItems(std::move(textures));
@@ -40,6 +46,12 @@ bool RTexturePicker::Open(int current) {
         strip_->Select(current, false);
     }
     return true;
+}
+
+void RTexturePicker::DrawFrame(SprSprite* frame) {
+    sprDrawParts(frame);
+    const auto* picker = reinterpret_cast<const RTexturePicker*>(frame->data1);
+    if (picker && picker->strip_ && frame->hideCount == 0) picker->strip_->Redraw();
 }
 
 u32 RTexturePicker::HandleMessage(RMessage* message, uintptr_t) {

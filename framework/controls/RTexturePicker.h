@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/gfx/sprites/SprSprite.h"
 #include "framework/controls/RBitmapScroller.h"
 #include "framework/input/RInputObject.h"
 #include "framework/messaging/CListener.h"
@@ -40,6 +41,9 @@ public:
     u32 HandleKey(u32 key) override;
 
 private:
+    // The frame's parts, then the textures in their cells.
+    static void DrawFrame(SprSprite* frame);
+
     CListener* owner_;
     bool open_ = false;
     u16 frameSprite_ = 0;

@@ -28,7 +28,7 @@ std::string folderText(const Path* folder) {
 
 mfxCustomFile::mfxCustomFile(const char* title, u16 templateId, const Path* initialFolder,
                              mfxFileDialogCallback callback, void* callbackContext, mfxWindow* owner,
-                             std::vector<mfxFileFilter> filter, bool saving)
+                             std::vector<mfxFileFilter> filter, bool saving, std::vector<mfxFilePlace> places)
     : callback(callback),
       templateId(templateId),
       callbackContext(callbackContext),
@@ -36,7 +36,8 @@ mfxCustomFile::mfxCustomFile(const char* title, u16 templateId, const Path* init
       title_(title ? title : ""),
       owner_(owner),
       filter_(std::move(filter)),
-      saving_(saving) {}
+      saving_(saving),
+      places_(std::move(places)) {}
 
 void mfxCustomFile::HookMessage(const mfxFileDialogEvent& event) {
     if (event.kind == kFileEventInit) initDone = 1;
@@ -56,7 +57,7 @@ void mfxCustomFile::Run() {
         }
         hasExtension = true;
     }
-    mfxFileDialogSetup setup{saving_, title_, initialFolder, filter_, hasExtension ? &extension : nullptr};
+    mfxFileDialogSetup setup{saving_, title_, initialFolder, filter_, hasExtension ? &extension : nullptr, places_};
     mfxFileDialog dialog(owner_, setup);
     if (dialog.LoadError() != kErrNone) {
         alertFromTexts("FileDialogError");
@@ -89,15 +90,18 @@ void mfxCustomFile::Run() {
 
 mfxCustomGetFile::mfxCustomGetFile(const char* title, u16 templateId, const Path* initialFolder,
                                    mfxFileDialogCallback callback, void* callbackContext, mfxWindow* owner,
-                                   std::vector<mfxFileFilter> filter)
-    : mfxCustomFile(title, templateId, initialFolder, callback, callbackContext, owner, std::move(filter), false) {
+                                   std::vector<mfxFileFilter> filter, std::vector<mfxFilePlace> places)
+    : mfxCustomFile(title, templateId, initialFolder, callback, callbackContext, owner, std::move(filter), false,
+                    std::move(places)) {
     Run();
 }
 
 mfxCustomPutFile::mfxCustomPutFile(const char* title, u16 templateId, const Path* initialFolder,
                                    mfxFileDialogCallback callback, void* callbackContext, mfxWindow* owner,
-                                   std::string defaultName, std::vector<mfxFileFilter> filter)
-    : mfxCustomFile(title, templateId, initialFolder, callback, callbackContext, owner, std::move(filter), true),
+                                   std::string defaultName, std::vector<mfxFileFilter> filter,
+                                   std::vector<mfxFilePlace> places)
+    : mfxCustomFile(title, templateId, initialFolder, callback, callbackContext, owner, std::move(filter), true,
+                    std::move(places)),
       defaultName(std::move(defaultName)) {
     Run();
 }

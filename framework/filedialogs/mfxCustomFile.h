@@ -5,7 +5,7 @@
 // file type changed, a file picked in the list, an extension item used, closed.
 //
 // The extension template `templateId` ('DLOG') adds the owner's items below the common ones;
-// 0 adds none. On a headless display the dialog is driven by the scripted input like every
+// 0 adds none. `places` names folders in words (mfxFilePlace.h). On a headless display the dialog is driven by the scripted input like every
 // other dialog. User-interface thread only.
 #include <string>
 #include <vector>
@@ -14,6 +14,7 @@
 #include "engine/files/Paths.h"
 #include "engine/regions/Rects.h"
 #include "framework/filedialogs/mfxFileFilter.h"
+#include "framework/filedialogs/mfxFilePlace.h"
 
 class mfxWindow;
 
@@ -52,7 +53,8 @@ public:
 
 protected:
     mfxCustomFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,
-                  void* callbackContext, mfxWindow* owner, std::vector<mfxFileFilter> filter, bool saving);
+                  void* callbackContext, mfxWindow* owner, std::vector<mfxFileFilter> filter, bool saving,
+                  std::vector<mfxFilePlace> places);
     virtual void Run();
     virtual void HookMessage(const mfxFileDialogEvent& event);
 
@@ -61,18 +63,21 @@ private:
     mfxWindow* owner_;
     std::vector<mfxFileFilter> filter_;
     bool saving_;
+    std::vector<mfxFilePlace> places_;
 };
 
 class mfxCustomGetFile : public mfxCustomFile {
 public:
     mfxCustomGetFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,
-                     void* callbackContext, mfxWindow* owner, std::vector<mfxFileFilter> filter);
+                     void* callbackContext, mfxWindow* owner, std::vector<mfxFileFilter> filter,
+                     std::vector<mfxFilePlace> places = {});
 };
 
 class mfxCustomPutFile : public mfxCustomFile {
 public:
     // `defaultName` is kept for the owner; the name field starts empty.
     mfxCustomPutFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,
-                     void* callbackContext, mfxWindow* owner, std::string defaultName, std::vector<mfxFileFilter> filter);
+                     void* callbackContext, mfxWindow* owner, std::string defaultName, std::vector<mfxFileFilter> filter,
+                     std::vector<mfxFilePlace> places = {});
     std::string defaultName;
 };

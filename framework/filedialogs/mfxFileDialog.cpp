@@ -14,12 +14,18 @@ constexpr u16 kCommonWidth = 360;
 constexpr u16 kCommonHeight = 212;
 constexpr u16 kNameLimit = kMaxPathText;
 
-DialogItemTemplate commonItem(u16 id, DialogItemKind kind, DialogRect rect, const char* text, u16 flags = 0,
+DialogItemTemplate commonItem(u16 id, DialogItemKind kind, DialogRect rect, const std::string& text, u16 flags = 0,
                               u16 limit = 0) {
     return DialogItemTemplate{id, kind, flags, rect, limit, TextRef{"", text}};
 }
 
 bool lessNoCase(const std::string& a, const std::string& b) { return strCompareNoCase(a.c_str(), b.c_str()) < 0; }
+
+// A button's word from the language file, English when it gives none.
+std::string buttonText(const char* key, const char* english) {
+    std::string text = LookupLanguageText("FileDialog", key).c_str();
+    return text.empty() ? english : text;
+}
 
 bool isRoot(const std::string& folder) { return folder.size() <= 3; }
 
@@ -48,9 +54,10 @@ DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, cons
         commonItem(kFileDlgList, DialogItemKind::List, {10, 26, 350, 122}, ""),
         commonItem(kFileDlgName, DialogItemKind::Edit, {10, 128, 250, 150}, "", kDlgItemFocus, kNameLimit),
         commonItem(kFileDlgTypes, DialogItemKind::List, {10, 156, 250, 204}, ""),
-        commonItem(kFileDlgOk, DialogItemKind::Button, {260, 128, 350, 150}, saving ? "Save" : "Open", kDlgItemDefault),
-        commonItem(kFileDlgCancel, DialogItemKind::Button, {260, 156, 350, 178}, "Cancel"),
-        commonItem(kFileDlgUp, DialogItemKind::Button, {260, 182, 350, 204}, "Up"),
+        commonItem(kFileDlgOk, DialogItemKind::Button, {260, 128, 350, 150},
+                   saving ? buttonText("Save", "Save") : buttonText("Open", "Open"), kDlgItemDefault),
+        commonItem(kFileDlgCancel, DialogItemKind::Button, {260, 156, 350, 178}, buttonText("Cancel", "Cancel")),
+        commonItem(kFileDlgUp, DialogItemKind::Button, {260, 182, 350, 204}, buttonText("Up", "Up")),
     };
     if (extension) {
         t.width = std::max(t.width, extension->width);
@@ -83,7 +90,7 @@ bool mfxFileDialog::IsExtensionItem(u16 item) const {
 
 void mfxFileDialog::EnterFolder(const std::string& folder) {
     folder_ = folder;
-    SetItemText(kFileDlgFolder, folder_);
+    SetItemText(kFileDlgFolder, mfxFolderShownName(folder_, setup_.places));
     Refill();
 }
 

@@ -14,6 +14,7 @@
 #include "framework/dialogs/mfxModalDialog.h"
 #include "framework/filedialogs/mfxFileFilter.h"
 #include "framework/filedialogs/mfxFileNameField.h"
+#include "framework/filedialogs/mfxFilePlace.h"
 
 // Items of the common part; an extension template's items take other ids.
 constexpr u16 kFileDlgFolder = 1;
@@ -30,6 +31,8 @@ struct mfxFileDialogSetup {
     std::string folder;  // full engine text of the folder shown first
     std::vector<mfxFileFilter> filters;
     const DialogTemplate* extension = nullptr;
+    // The folders the dialog names in words (mfxFolderShownName).
+    std::vector<mfxFilePlace> places;
 };
 
 class mfxFileDialog : public mfxModalDialog {

@@ -16,8 +16,6 @@ std::string codeKey(FourCC code) {
 UndoManager::UndoManager(u32 menuItem, TextSource texts)
     : RSender(fourCC("UNDO")), menuItem_(menuItem), texts_(std::move(texts)) {
     if (!texts_) texts_ = [](const char* key) { return std::string(LookupLanguageText(kUndoStringsSection, key).c_str()); };
-    undoText_ = texts_("UndoMenuItem");
-    redoText_ = texts_("RedoMenuItem");
 }
 
 void UndoManager::SetCurrent(CListener* owner, FourCC code, ReleaseProc release) {
@@ -46,10 +44,12 @@ void UndoManager::DiscardIfOwner(const CListener* owner) {
     if (owner_ != nullptr && owner_ == owner) ReleaseCurrent();
 }
 
+// The words are looked up each time: the language may have changed since the last.
 std::string UndoManager::MenuText() const {
-    if (owner_ == nullptr) return undoText_;
+    const std::string undo = texts_("UndoMenuItem");
+    if (owner_ == nullptr) return undo;
     const std::string what = texts_(codeKey(code_).c_str());
-    const std::string& verb = undone_ ? redoText_ : undoText_;
+    const std::string verb = undone_ ? texts_("RedoMenuItem") : undo;
     return what.empty() ? verb : verb + " " + what;
 }
 

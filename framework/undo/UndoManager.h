@@ -42,8 +42,6 @@ public:
 private:
     u32 menuItem_;
     TextSource texts_;
-    std::string undoText_;
-    std::string redoText_;
     CListener* owner_ = nullptr;
     FourCC code_ = 0;
     ReleaseProc release_ = nullptr;

@@ -25,7 +25,8 @@ using files_detail::systemErrorOf;
 
 namespace {
 
-constexpr mode_t kFolderOpenToAll = 0777;
+// The user's folders hold children's work: theirs alone.
+constexpr mode_t kPrivateFolder = 0700;
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
 bool isOpenEntry(const std::string& host) {
@@ -49,10 +50,9 @@ SysErr fileDelete(const std::string& text) {
 SysErr folderCreate(const std::string& text) {
     ResolvedPath path;
     if (const SysErr error = resolveText(text, true, &path)) return error;
-    if (::mkdir(path.host.c_str(), kFolderOpenToAll) != 0) {
+    if (::mkdir(path.host.c_str(), kPrivateFolder) != 0) {
         return errno == EEXIST ? kSysAlreadyExists : systemErrorOf(errno, path.host);
     }
-    ::chmod(path.host.c_str(), kFolderOpenToAll);
     return kSysOk;
 }
 
@@ -78,12 +78,13 @@ SysErr fileGetAttributes(const std::string& text, uint32_t* attributes) {
 }
 
 // Only read-only has a host counterpart (the write bits); hidden is a naming convention there.
+// Clearing read-only gives writing back to the owner alone.
 SysErr fileSetAttributes(const std::string& text, uint32_t attributes) {
     ResolvedPath path;
     if (const SysErr error = resolveText(text, true, &path)) return error;
     struct stat info{};
     if (::stat(path.host.c_str(), &info) != 0) return systemErrorOf(errno, path.host);
-    const mode_t mode = (attributes & kFileAttrReadOnly) ? (info.st_mode & ~kWriteBits) : (info.st_mode | kWriteBits);
+    const mode_t mode = (attributes & kFileAttrReadOnly) ? (info.st_mode & ~kWriteBits) : (info.st_mode | S_IWUSR);
     if (::chmod(path.host.c_str(), mode & 07777) != 0) return systemErrorOf(errno, path.host);
     return kSysOk;
 }

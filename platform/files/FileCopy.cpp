@@ -61,6 +61,9 @@ SysErr copyBytes(int source, int target) {
 
 }  // namespace
 
+// A copy keeps its source's permissions, but never lets others write to it.
+constexpr mode_t kCopiedModeBits = 07755;
+
 SysErr fileCopyNew(const std::string& from, const std::string& to) {
     ResolvedPath source;
     ResolvedPath target;
@@ -76,7 +79,7 @@ SysErr fileCopyNew(const std::string& from, const std::string& to) {
     Descriptor out(::open(target.host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (out.get() < 0) return errno == EEXIST ? kSysFileExists : systemErrorOf(errno, target.host);
     SysErr error = copyBytes(in.get(), out.get());
-    if (!error && ::fchmod(out.get(), info.st_mode & 07777) != 0) error = systemErrorOf(errno, target.host);
+    if (!error && ::fchmod(out.get(), info.st_mode & kCopiedModeBits) != 0) error = systemErrorOf(errno, target.host);
     if (!error && ::fsync(out.get()) != 0) error = systemErrorOf(errno, target.host);
     if (!out.close() && !error) error = systemErrorOf(errno, target.host);
     if (error) ::unlink(target.host.c_str());

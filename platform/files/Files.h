@@ -8,8 +8,8 @@
 //
 // Share modes are emulated inside the process: an open is refused with a sharing violation
 // when it asks for access that an earlier open does not share, or shares less than an
-// earlier open uses. Files and folders are created open to every user (rw for files, rwx for
-// folders) whatever the umask.
+// earlier open uses. Folders are created for the user alone (0700), files readable by others
+// and written by the user alone (0644, narrowed by the umask).
 //
 // Any thread may call these functions; blocking calls are meant to run on the engine's worker.
 #include <cstdint>

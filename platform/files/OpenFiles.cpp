@@ -41,7 +41,8 @@ namespace {
 using files_detail::OpenFile;
 using files_detail::openFiles;
 
-constexpr mode_t kOpenToAll = 0666;
+// Others may read what the program writes, never change it; the umask may narrow it further.
+constexpr mode_t kNewFileMode = 0644;
 
 bool sharesAllow(const OpenFile& earlier, uint32_t access, uint32_t share) {
     if ((access & kFileAccessRead) && !(earlier.share & kFileShareRead)) return false;
@@ -51,7 +52,7 @@ bool sharesAllow(const OpenFile& earlier, uint32_t access, uint32_t share) {
     return true;
 }
 
-// Opens or creates the host file; a file this call created is made open to every user.
+// Opens or creates the host file.
 SysErr openHost(const std::string& host, int flags, FileDisposition disposition, int* fd) {
     if (disposition == FileDisposition::OpenExisting) {
         *fd = ::open(host.c_str(), flags);
@@ -63,11 +64,8 @@ SysErr openHost(const std::string& host, int flags, FileDisposition disposition,
             if (*fd >= 0) return kSysOk;
             if (errno != ENOENT) return systemErrorOf(errno, host);
         }
-        *fd = ::open(host.c_str(), flags | O_CREAT | O_EXCL, kOpenToAll);
-        if (*fd >= 0) {
-            ::fchmod(*fd, kOpenToAll);
-            return kSysOk;
-        }
+        *fd = ::open(host.c_str(), flags | O_CREAT | O_EXCL, kNewFileMode);
+        if (*fd >= 0) return kSysOk;
         if (errno != EEXIST || disposition == FileDisposition::CreateNew) return systemErrorOf(errno, host);
     }
 }

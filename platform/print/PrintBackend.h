@@ -25,6 +25,8 @@ public:
     virtual int addPage(const PageImage& page) = 0;
     virtual int finish() = 0;
     virtual void abort() = 0;
+    // The file a finished job wrote, for a printer that writes files; empty otherwise.
+    virtual std::string writtenFile() const { return {}; }
 };
 
 class PrintBackend {

@@ -51,8 +51,10 @@ struct PrinterSettings {
     bool collate = false;
     Paper paper;
     uint16_t resolution = 150;
-    // Where the file printer writes; empty: a file named after the job in the home folder.
+    // Where the file printer writes; empty: a file named after the job in `outputFolder`.
     std::string outputPath;
+    // The folder of that file (a host path); empty: the home folder.
+    std::string outputFolder;
 };
 
 struct PrinterCapabilities {

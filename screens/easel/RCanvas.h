@@ -39,6 +39,8 @@ class UndoManager;
 constexpr const char* kCanvasClipFormat = "Tumblo Internal Format";
 constexpr FourCC kCanvasClipKind = fourCC("CNVS");
 
+// A menu owner: the dialogs it opens (the ABC words, flattening) hand the menu bar back when
+// they close.
 class RCanvas : public RInputObject, public CListener, public CCPObj, public RMenuOwner {
 public:
     explicit RCanvas(const Rect16& canvasRect);

@@ -141,10 +141,9 @@ u16 REasel::Enter() {
         iniGetString(&app->GetConfigPath(), "Paths2", "UserLibPostfix", postfix, sizeof(postfix) - 1, "");
         libraryPostfix_ = postfix;
     }
-    if (SmallKids()) {
-        ShowSmallKidsButtons(true);
+    ShowSmallKidsButtons(SmallKids());
+    if (SmallKids())
         if (RDisplayWindow* window = RDisplayWindow::Get()) window->EnableMenuItems(1);
-    }
     ReadPageObjectLimits();
     PlayScreenSounds();
     // Keys and clicks the child made while the screen was being built are not meant for it.
@@ -199,9 +198,15 @@ void REasel::ReadPageObjectLimits() {
         (*limits_)[0] = u16(i16(value));
 }
 
+bool REasel::SlideShowsBuilt() const {
+    const RApplication* app = GetApplication();
+    return app && app->HasScreen(kScreenPicker);
+}
+
 void REasel::ShowSmallKidsButtons(bool smallKids) {
     if (RButton* button = Button(kSlideShowButton)) {
-        if (smallKids)
+        // No way leads to slide shows the program does not have.
+        if (smallKids || !SlideShowsBuilt())
             button->Hide();
         else
             button->Show();
@@ -209,6 +214,14 @@ void REasel::ShowSmallKidsButtons(bool smallKids) {
 }
 
 bool REasel::OpenDocumentPath(const std::string& path) { return OpenPicture(path); }
+
+std::string REasel::PictureTitle() const {
+    const RPage* page = CurrentPage();
+    std::string name = page ? page->FileName() : std::string();
+    if (const size_t cut = name.find_last_of("\\/"); cut != std::string::npos) name.erase(0, cut + 1);
+    if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
+    return name.empty() ? std::string(LookupLanguageText("GeneralStrings", "AppName").c_str()) : name;
+}
 
 bool REasel::Print() {
     StopAll();
@@ -224,8 +237,13 @@ bool REasel::Print() {
         app->GetCanvasRect(&sources.paintRect);
         RShellWindow* window = app->GetMainWindow();
         if (window) sources.owner = window->GetHandle();
-        // The main window's title: the program's name.
-        sources.title = LookupLanguageText("GeneralStrings", "AppName").c_str();
+        // A printed file is named after the picture (the program's name for one never saved)
+        // and goes into the user's folder.
+        sources.title = PictureTitle();
+        if (const Paths* paths = UserPaths()) {
+            sources.fileFolder = paths->BuildPath(kFolderUser, false);
+            sources.fileFolderName = ShownFolderName(*paths, sources.fileFolder);
+        }
         // What the dialogs covered is drawn again from the sprite layer.
         sources.refreshScreen = [](const Rect16& rect) {
             sprInvalRect(rect);
@@ -382,5 +400,12 @@ void REasel::SendToPanel(u32 code, uintptr_t param1) {
 }
 
 bool REasel::PageHasNote() const { return noteShown_; }
+
+void REasel::LanguageChanged() {
+    StopAll();
+    EndStroke(0);
+    if (canvas_ && CurrentPage()) canvas_->StorePicture(CurrentPage());
+    if (RApplication* app = GetApplication()) PostMessageTo(app, kMsgEnterScreenAgain);
+}
 
 }  // namespace Ostrel

@@ -146,6 +146,9 @@ public:
     // --- RMenuScreen
     bool PageHasNote() const override;
     void RunTeacherDialog(u16 command) override;
+    // The easel's art carries words: it is entered again in the new language, its page
+    // (with the painting not yet saved) kept.
+    void LanguageChanged() override;
 
 private:
     // Entering.
@@ -153,6 +156,10 @@ private:
     void LoadSwatchFrames();
     void PlayScreenSounds();
     void ShowSmallKidsButtons(bool smallKids);
+    // Whether the program has the slide-show screens to go to.
+    bool SlideShowsBuilt() const;
+    // The picture's name without folder and extension; the program's name for a new picture.
+    std::string PictureTitle() const;
     // Commands.
     u32 HandleCommand(RMessage* message, uintptr_t data);
     void Save(uintptr_t param1, u16 kind);

@@ -157,6 +157,7 @@ void REasel::Quit() {
 }
 
 void REasel::GoToSlideShow() {
+    if (!SlideShowsBuilt()) return;
     StopAll();
     SuspendCanvas();
     if (PageUnsaved()) {

@@ -15,6 +15,12 @@ RToolMgr::~RToolMgr() {
 
 void RToolMgr::Init(const PixelView& work, const Rect16& canvasRect, Ostrel::UndoManager* undo) {
     if (tracking_) InputEnd(0);
+    // What the tool held unfinished (a curve waiting to be bent, a polygon's corners) belongs
+    // to the old picture: it goes, or the next press would finish it on the new one.
+    if (tool_ && work_.top) {
+        BeginStroke();
+        tool_->Drop(canvas_);
+    }
     // The undo step holds the old picture; swapping it into this one would mix pictures (or
     // run past a smaller buffer).
     if (undo_) undo_->DiscardIfOwner(this);

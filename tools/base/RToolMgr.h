@@ -36,8 +36,8 @@ public:
     ~RToolMgr() override;
 
     // The work picture is the canvas's size; canvasRect places it on the screen. The undo
-    // manager may be null (no undo). A new picture ends a running stroke and drops the undo
-    // step kept for the old one.
+    // manager may be null (no undo). A new picture ends a running stroke, drops what the tool
+    // held unfinished and the undo step kept for the old one.
     void Init(const PixelView& work, const Rect16& canvasRect, Ostrel::UndoManager* undo);
     // The ports UpdateScreenRect copies between (either null: no copy).
     void SetPorts(GfxPort* workPort, GfxPort* screenPort);

@@ -11,6 +11,8 @@ class ROPoly : public RDragTool {
 public:
     explicit ROPoly(CListener* owner);
     void Finish(ToolCanvas& canvas) override;
+    // The sides drawn stay; the polygon ends open, and the next press starts a new one.
+    void Drop(ToolCanvas&) override { corners_.clear(); }
     const std::vector<Point16>& Corners() const { return corners_; }
 
 protected:

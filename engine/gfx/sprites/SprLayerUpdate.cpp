@@ -185,6 +185,7 @@ void sprUpdateScreen(u16 copyToWindow) {
 
     sprServiceSounds();
     if (screen->showRedraw) rgnUnionRect(screen->dirty, screen->screenRect);
+    screen->lastUpdateDrew = rgnIsEmpty(screen->dirty) ? 0 : 1;
     if (copyToWindow && screen->windowPort) {
         gfxRealizePalette(gfxGetPortPalette(), 1);
         for (const Rect16& r : sprRegionRects(screen->dirty))

@@ -34,6 +34,8 @@ struct SprScreen {
     u32 currentTime;
     // Debug: fill the screen before each update and copy all of it, to show what is redrawn.
     u16 showRedraw;
+    // Whether the last update drew anything: a screen that stands still lets the loop slow down.
+    u16 lastUpdateDrew;
 };
 
 SprScreen* sprScreen();

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "platform/audio/sdl/QuietAlsa.h"
+
 namespace plat {
 namespace {
 
@@ -60,7 +62,10 @@ public:
         const char* name = SDL_GetNumAudioDevices(0) > 0 ? SDL_GetAudioDeviceName(int(device), 0) : nullptr;
         SDL_AudioSpec have{};
         sink->device_ = SDL_OpenAudioDevice(name, 0, &want, &have, 0);
-        if (sink->device_ == 0) return nullptr;
+        if (sink->device_ == 0) {
+            reportNoSoundDevice();
+            return nullptr;
+        }
         return sink;
     }
 };
@@ -68,12 +73,17 @@ public:
 }  // namespace
 
 std::unique_ptr<AudioBackend> makeSdlAudioBackend() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
+    quietAlsaErrors();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        reportNoSoundDevice();
+        return nullptr;
+    }
     // A driver that lists no device at all (ALSA on a machine without a sound card) would
     // refuse every sound: the program plays on the silent device instead, without asking.
     // Drivers that cannot list their devices answer -1.
     if (SDL_GetNumAudioDevices(0) == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        reportNoSoundDevice();
         return nullptr;
     }
     return std::make_unique<SdlAudioBackend>();

@@ -100,6 +100,7 @@ int PdfFileJob::finish() {
     }
     temp_.clear();
     flushFolder(folderOf(path_));
+    finished_ = true;
     return kSpoolOk;
 }
 

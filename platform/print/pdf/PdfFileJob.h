@@ -20,6 +20,7 @@ public:
     int addPage(const PageImage& page) override;
     int finish() override;
     void abort() override;
+    std::string writtenFile() const override { return finished_ ? path_ : std::string(); }
 
     const std::string& path() const { return path_; }
 
@@ -35,6 +36,7 @@ private:
     AbortProc abort_;
     PdfWriter writer_;
     int state_;
+    bool finished_ = false;
 };
 
 // The spooler code of a failed file call's errno.

@@ -61,7 +61,9 @@ PrinterCapabilities pdfPrinterCapabilities() {
 std::unique_ptr<PrintJob> startPdfFileJob(const PrinterSettings& settings, const std::string& title, AbortProc abort,
                                           int* error) {
     const std::string path =
-        settings.outputPath.empty() ? freePdfName(homeFolder(), fileStemOf(title)) : settings.outputPath;
+        settings.outputPath.empty()
+            ? freePdfName(settings.outputFolder.empty() ? homeFolder() : settings.outputFolder, fileStemOf(title))
+            : settings.outputPath;
     if (path.empty()) {
         *error = kSpoolError;
         return nullptr;

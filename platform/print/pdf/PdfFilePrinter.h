@@ -15,7 +15,8 @@ PrinterCapabilities pdfPrinterCapabilities();
 constexpr uint32_t kMaxPdfNameNumber = 99;
 
 // Writes to the settings' output path (replacing what is there once the document is whole),
-// or, when none is set, to a new "<title>.pdf" in the home folder: "<title> (2).pdf" and on
+// or, when none is set, to a new "<title>.pdf" in the settings' output folder (the home folder
+// when that is empty): "<title> (2).pdf" and on
 // up to kMaxPdfNameNumber when that name is taken, and kSpoolError when all are.
 std::unique_ptr<PrintJob> startPdfFileJob(const PrinterSettings& settings, const std::string& title, AbortProc abort,
                                           int* error);

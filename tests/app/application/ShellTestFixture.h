@@ -109,6 +109,7 @@ protected:
                 log->push_back("make " + std::to_string(code));
                 return std::make_unique<RecordingScreen>(code, log);
             };
+            parts.builds = [](u32 code) { return code >= Ostrel::kScreenPicker && code <= Ostrel::kScreenSplash; };
         }
         parts.login = [log](CListener*, u16 later) -> std::unique_ptr<CListener> {
             log->push_back("login " + std::to_string(later));

@@ -63,13 +63,14 @@ TEST_F(LayoutsOnPdf, EverySlideLandsInItsPredictedCell) {
         std::vector<Sheet> sheets;
     };
     const i32 sw = kPageWidth, sh = kPageHeight;
+    const Rect16 fullPage = FitInside(kLandscapeArea, sw, sh);
     const auto card = [&](u16 k, u16 slide) { return Placed{slide, CardCell(k, kLandscapeArea, sw, sh), k == 1 || k == 4, k == 1 || k == 4}; };
     const auto comic = [&](u16 k, u16 slide, const Rect16& a) { return Placed{slide, ComicCell(k, a, sw, sh)}; };
     std::vector<Case> cases = {
         {"full page", [](const PrintSources& s) { return std::make_unique<RPrintJob>(1, s); }, 2, 3, kPrintLandscape, 0,
-         {{{2, kLandscapeArea}}, {{3, kLandscapeArea}}}},
+         {{{2, fullPage}}, {{3, fullPage}}}},
         {"full page reversed", [](const PrintSources& s) { return std::make_unique<RPrintJob>(1, s); }, 1, 1, kPrintLandscape, 1,
-         {{{1, kLandscapeArea, true}}}},
+         {{{1, fullPage, true}}}},
         {"card of five slides: the fifth starts a second sheet",
          [](const PrintSources& s) { return std::make_unique<RCardJob>(s); }, 1, 5, kPrintLandscape, 0,
          {{card(1, 1), card(2, 2), card(3, 3), card(4, 4)}, {card(1, 5)}}},
@@ -102,6 +103,28 @@ TEST_F(LayoutsOnPdf, EverySlideLandsInItsPredictedCell) {
             expectSheet(this, pages[i], c.sheets[i], c.name + std::string(" sheet ") + std::to_string(i + 1),
                         [this](const testprint::RenderedPage& p, i32 x, i32 y) { return at(p, x, y); });
         }
+    }
+}
+
+// A full page keeps the picture's 4:3: on the 3:2 sheet the paper beside it stays white, in
+// both orientations.
+TEST_F(LayoutsOnPdf, AFullPageLeavesThePaperBesideThePictureWhite) {
+    RPage easel(PageSettings{}, "", 1);
+    paintSlide(easel, 5);
+    sources.easelPage = &easel;
+    for (const u32 orientation : {kPrintLandscape, kPrintPortrait}) {
+        SCOPED_TRACE(orientation);
+        RPrintJob job(1, sources);
+        job.SetMode(orientation);
+        ASSERT_EQ(job.Run(kPrintModeEasel), kErrNone);
+        const std::vector<testprint::RenderedPage> pages = sheets();
+        ASSERT_EQ(pages.size(), 1u);
+        const bool landscape = orientation == kPrintLandscape;
+        // Landscape: the picture spans 50..850 across; portrait: 225..675 down.
+        const i32 beside = 20, inside = landscape ? 60 : 350;
+        EXPECT_TRUE(alike(landscape ? colourAt(pages[0], beside, 300) : colourAt(pages[0], 300, beside), kWhite));
+        EXPECT_TRUE(alike(landscape ? colourAt(pages[0], inside, 100) : colourAt(pages[0], 100, inside),
+                          packed(slideColour(5))));
     }
 }
 

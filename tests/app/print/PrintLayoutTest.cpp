@@ -84,6 +84,27 @@ TEST(PrintLayout, CellsOfEachLayoutOnALandscapeSheet) {
     for (const Case& c : cases) EXPECT_TRUE(same(c.got, c.want)) << c.name;
 }
 
+// A full page keeps the picture's shape: 4:3 on A4 in either orientation, and on areas just
+// wider and just taller than the picture.
+TEST(PrintLayout, AFullPageKeepsThePicturesShapeInTheMiddleOfTheArea) {
+    struct Case {
+        Rect16 area;
+        Rect16 want;
+    };
+    const Case cases[] = {
+        {{0, 0, 1754, 1240}, {50, 0, 1703, 1240}},
+        {{0, 0, 1240, 1754}, {0, 412, 1240, 1342}},
+        {{10, 20, 811, 620}, {10, 20, 810, 620}},
+        {{0, 0, 800, 601}, {0, 0, 800, 600}},
+        {{0, 0, 800, 600}, {0, 0, 800, 600}},
+    };
+    for (const Case& c : cases) {
+        const Rect16 got = FitInside(c.area, 640, 480);
+        EXPECT_TRUE(same(got, c.want)) << got.left << "," << got.top << "," << got.right << "," << got.bottom;
+    }
+    EXPECT_TRUE(same(FitInside(Rect16{0, 0, 100, 100}, 0, 480), Rect16{0, 0, 0, 0}));
+}
+
 TEST(PrintLayout, APictureWithoutSizeTakesNoRoom) {
     EXPECT_TRUE(same(FitToCellWidth(0, 100, 0, 100, 0, 10), Rect16{0, 50, 100, 50}));
     EXPECT_TRUE(same(StoryCell(1, Rect16{0, 0, 100, 100}, true, 10, 0), Rect16{}));

@@ -95,6 +95,20 @@ INSTANTIATE_TEST_SUITE_P(Table, MenuModes,
                                            StateCase{kCmdFirstSpecialCharacter, false, false},
                                            StateCase{kCmdLastSpecialCharacter, false, false}));
 
+TEST(MenuModeTexts, GoToIsOfferedOnlyWhenTheOtherScreenIsBuilt) {
+    GlobalUserSettings settings;
+    for (u16 mode : {kMenuModeEasel, kMenuModePicker})
+        for (bool built : {false, true}) {
+            SCOPED_TRACE(testing::Message() << mode << " " << built);
+            MenuModeContext context = contextWith(&settings);
+            context.otherScreenBuilt = built;
+            mfxMenu menu = mainMenu();
+            menu.EnableItem(mfxMenuCommand(kCmdSwitchScreen), !built);
+            UpdateMenuTexts(menu, mode, context);
+            EXPECT_EQ(menu.IsItemEnabled(mfxMenuCommand(kCmdSwitchScreen)), built);
+        }
+}
+
 TEST(MenuModeTexts, OnOffItemsNameTheActionTheyWouldTake) {
     GlobalUserSettings settings;
     settings.textToSpeech = 1;

@@ -55,9 +55,33 @@ TEST_F(ShowFileDialogs, ExportNamesAJpegInThePicturesFolder) {
               root_ + "/data/tumblo4/Users/Ann/Pictures/cat.jpg");
 }
 
+// Opening starts where the kind of file lives: a name typed at once is found there.
+TEST_F(ShowFileDialogs, OpeningStartsInTheKindsFolder) {
+    struct Case {
+        u16 kind;
+        const char* file;  // below the user's folder
+        const char* typed;
+    };
+    const Case cases[] = {
+        {kImportPicturesToo, "Pictures/cat.tbx", "cat.tbx"},
+        {kImportPictures, "Pictures/dog.jpg", "dog.jpg"},
+        {kImportProject, "Slide Shows/show.tbp", "show.tbp"},
+        {kImportSoundOrFlash, "Library/Sounds/moo.wav", "moo.wav"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        write(std::string("data/tumblo4/Users/Ann/") + c.file, "x");
+        type(c.typed);
+        press(plat::kVkReturn);
+        ImportChoice choice;
+        ASSERT_TRUE(ShowImportFileDialog(window_.get(), *paths_, c.kind, &choice));
+        EXPECT_EQ(hostOf(choice.path), root_ + "/data/tumblo4/Users/Ann/" + c.file);
+    }
+}
+
 TEST_F(ShowFileDialogs, ImportedSoundLandsOnThePage) {
     const std::vector<u8> wave = soundfiles::makeWave(soundfiles::sine(100, 1, 440, 11025), 1, 11025, 16);
-    write("data/tumblo4/Users/Ann/moo.wav", std::string(wave.begin(), wave.end()));
+    write("data/tumblo4/Users/Ann/Library/Sounds/moo.wav", std::string(wave.begin(), wave.end()));
     type("moo.wav");
     press(plat::kVkReturn);
     RPageData page;

@@ -65,6 +65,11 @@ TEST_F(FileTypeSettings, EachImportKindShowsItsFiles) {
         for (const mfxFileFilter& filter : ImportFilters(c.kind)) shown = shown || mfxFilterMatches(filter, c.name);
         EXPECT_EQ(shown, c.shown);
     }
+    // Opening a picture lists the program's own pictures before any other type is chosen.
+    for (u16 kind : {kImportPictures, kImportPicturesToo}) {
+        EXPECT_TRUE(mfxFilterMatches(ImportFilters(kind).at(0), "cat." + PictureExtension())) << kind;
+        EXPECT_FALSE(mfxFilterMatches(ImportFilters(kind).at(0), "dog.jpg")) << kind;
+    }
 }
 
 }  // namespace

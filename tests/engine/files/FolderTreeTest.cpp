@@ -27,8 +27,8 @@ TEST_F(FolderTree, CreateFolderTreeMakesTheMissingParentsOnly) {
     EXPECT_TRUE(std::filesystem::is_regular_file(host('T', "x/y/note.txt")));
 }
 
-TEST_F(FolderTree, NewEntriesAreOpenToEveryUserWhateverTheUmask) {
-    const mode_t previous = ::umask(077);
+TEST_F(FolderTree, NewEntriesAreTheUsersAloneWhateverTheUmask) {
+    const mode_t previous = ::umask(0);
     TestPath folder("T:\\shared");
     TestPath file("T:\\shared\\work.tbx");
     EXPECT_EQ(CreatePathOpenAccess(folder.get(), 1, kOsKindFolder), kErrNone);
@@ -36,9 +36,9 @@ TEST_F(FolderTree, NewEntriesAreOpenToEveryUserWhateverTheUmask) {
     ::umask(previous);
     struct stat info{};
     ASSERT_EQ(::stat(host('T', "shared").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0777u);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
     ASSERT_EQ(::stat(host('T', "shared/work.tbx").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0666, 0666u);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
 }
 
 TEST_F(FolderTree, DeleteRemovesEveryLevelAndLeavesTheCurrentFolder) {

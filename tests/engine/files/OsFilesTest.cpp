@@ -139,8 +139,8 @@ TEST_F(OsFiles, CreatingChecksTheKindThatExists) {
     EXPECT_EQ(osCreatePath(missing.get(), kOsKindFile), kOsErrPathNotFound);
 }
 
-TEST_F(OsFiles, CreatedEntriesAreOpenToEveryUser) {
-    const mode_t previous = ::umask(077);
+TEST_F(OsFiles, CreatedEntriesAreWritableByTheUserAlone) {
+    const mode_t previous = ::umask(0);
     TestPath folder("T:\\shared");
     TestPath file("T:\\shared\\a.txt");
     EXPECT_EQ(osCreatePath(folder.get(), kOsKindFolder), kErrNone);
@@ -148,9 +148,9 @@ TEST_F(OsFiles, CreatedEntriesAreOpenToEveryUser) {
     ::umask(previous);
     namespace fs = std::filesystem;
     const std::string host = plat::driveHostRoot('T') + "/shared";
-    EXPECT_EQ(fs::status(host).permissions() & fs::perms::all, fs::perms::all);
+    EXPECT_EQ(fs::status(host).permissions() & fs::perms::all, fs::perms::owner_all);
     const auto fileBits = fs::status(host + "/a.txt").permissions() & fs::perms::all;
-    EXPECT_EQ(fileBits & fs::perms::others_write, fs::perms::others_write);
+    EXPECT_EQ(fileBits & (fs::perms::group_write | fs::perms::others_write), fs::perms::none);
     EXPECT_EQ(fileBits & fs::perms::group_read, fs::perms::group_read);
 }
 

@@ -232,6 +232,23 @@ TEST_F(ContentLocator, SpanishItemsOpenUnderTheirOwnName) {
     }
 }
 
+// The language may change while an item is open: it is released in the form it was opened in.
+TEST_F(ContentLocator, AnItemIsReleasedInTheLanguageItWasOpenedIn) {
+    locator();
+    for (const bool spanishFirst : {false, true}) {
+        SCOPED_TRACE(spanishFirst);
+        const char* opened = spanishFirst ? "Picker_sp" : "Picker";
+        contentsSetSpanish(spanishFirst);
+        ASSERT_EQ(OpenNamedResource("Picker", 1), 0);
+        contentsSetSpanish(!spanishFirst);
+        ReleaseNamedResource("Picker");
+        EXPECT_TRUE(locator().ArchivesOf(opened).empty());
+    }
+    contentsSetSpanish(true);
+    EXPECT_EQ(contentsItemName("Easel"), "Easel_sp");
+    contentsSetSpanish(false);
+}
+
 TEST_F(ContentLocator, NamedResourcesNeedALocator) { EXPECT_EQ(OpenNamedResource("Paint", 1), kNamedResourceNoLocator); }
 
 TEST_F(ContentLocator, AContentDiscTakenOutWhileInUseIsAskedBack) {

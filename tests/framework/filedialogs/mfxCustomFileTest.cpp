@@ -242,7 +242,7 @@ TEST_F(CustomFileTest, ANameTooLongForAPathIsRefusedWithAnAlert) {
 class FileDialogBox : public testfw::FileDialogTest {};
 
 TEST_F(FileDialogBox, ListsFoldersThenFilesOfTheChosenType) {
-    mfxFileDialog dialog(window.get(), {false, "Open", folder_, kTypes, nullptr});
+    mfxFileDialog dialog(window.get(), {false, "Open", folder_, kTypes, nullptr, {}});
     auto listed = [&] {
         std::vector<std::string> out;
         for (u16 i = 1; i <= dialog.ListCount(kFileDlgList); ++i) out.push_back(dialog.ListText(kFileDlgList, i));
@@ -254,7 +254,39 @@ TEST_F(FileDialogBox, ListsFoldersThenFilesOfTheChosenType) {
     EXPECT_EQ(dialog.Handle({kDlgEventListSelection, kFileDlgTypes, kDlgNotifyListSelection, 0}, &path),
               mfxFileDialog::Step::FilterChanged);
     EXPECT_EQ(listed(), (std::vector<std::string>{"Sub\\", "s.wav"}));
-    EXPECT_EQ(dialog.GetItemText(kFileDlgFolder), folder_);
+}
+
+// The folder shows by the name of the place it lies in, never as an engine text.
+TEST_F(FileDialogBox, NamesTheFolderByItsPlace) {
+    mfxFileDialogSetup setup{false, "Open", folder_, kTypes, nullptr, {}};
+    const std::string ownName = folder_.substr(folder_.rfind('\\') + 1);
+    EXPECT_EQ(mfxFileDialog(window.get(), setup).GetItemText(kFileDlgFolder), ownName);
+    setup.places = {{folder_, "Ann's Pictures"}};
+    mfxFileDialog dialog(window.get(), setup);
+    EXPECT_EQ(dialog.GetItemText(kFileDlgFolder), "Ann's Pictures");
+    dialog.EnterFolder(folder_ + "\\Sub");
+    EXPECT_EQ(dialog.GetItemText(kFileDlgFolder), "Ann's Pictures > Sub");
+}
+
+TEST(FolderShownName, TheInnermostPlaceNamesTheFolder) {
+    const std::vector<mfxFilePlace> places = {{"C:\\Users\\Ann", "Ann's folder"},
+                                              {"C:\\Users\\Ann\\Pictures", "Ann's Pictures"}};
+    struct Case {
+        const char* folder;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"C:\\Users\\Ann", "Ann's folder"},
+        {"c:\\users\\ann\\pictures", "Ann's Pictures"},
+        {"C:\\Users\\Ann\\Pictures\\Zoo\\Cats", "Ann's Pictures > Zoo > Cats"},
+        {"C:\\Users\\Ann\\Slide Shows", "Ann's folder > Slide Shows"},
+        {"C:\\Users\\Anna", "Anna"},
+        {"C:\\Users\\Max", "Max"},
+        {"C:\\Users\\Max\\Pictures", "Pictures"},
+        {"C:\\Users", "Users"},
+        {"C:\\", "C:\\"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(mfxFolderShownName(c.folder, places), c.shown) << c.folder;
 }
 
 }  // namespace

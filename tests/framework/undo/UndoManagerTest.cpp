@@ -59,6 +59,20 @@ TEST_F(UndoSteps, UndoThenRedoPostTheCodeToTheOwnerEachTime) {
     EXPECT_TRUE(released.empty());
 }
 
+// The menu's words follow the language of the moment, not the one at start-up.
+TEST(UndoMenu, TheVerbIsReadInTheCurrentLanguage) {
+    bool spanish = false;
+    UndoManager undo(201, [&spanish](const char* key) {
+        const std::string k = key;
+        if (k == "UndoMenuItem") return std::string(spanish ? "Deshacer" : "Undo");
+        if (k == "RedoMenuItem") return std::string(spanish ? "Rehacer" : "Redo");
+        return std::string();
+    });
+    EXPECT_EQ(undo.MenuText(), "Undo");
+    spanish = true;
+    EXPECT_EQ(undo.MenuText(), "Deshacer");
+}
+
 TEST_F(UndoSteps, AnotherOwnersStepReleasesTheOldOneAndTheSameOwnersDoesNot) {
     undo.SetCurrent(&page, fourCC("pAdd"), recordRelease);
     undo.SetCurrent(&page, fourCC("pDe1"), recordRelease);

@@ -4,14 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/audio/WaveOut.h"
+#include "platform/audio/sdl/QuietAlsa.h"
 
 namespace {
 
@@ -57,6 +60,32 @@ TEST(SdlAudioSmoke, DummyDriverReturnsWrittenBuffersDone) {
     EXPECT_EQ(device->close(), plat::kMmNoError);
     device.reset();
     plat::setAudioBackend(nullptr);
+}
+
+// SDL over ALSA asked for a card no machine has: the tries to open it leave at most the
+// program's own line on stderr, and none of ALSA's reports.
+TEST(SdlAudioWithoutDevice, SaysOneLineAndLetsAlsaSayNothing) {
+    setenv("SDL_AUDIODRIVER", "alsa", 1);
+    setenv("AUDIODEV", "hw:31,0", 1);
+    testing::internal::CaptureStderr();
+    std::unique_ptr<plat::AudioBackend> sdl = plat::makeSdlAudioBackend();
+    std::string said;
+    if (sdl) {
+        for (int attempt = 0; attempt < 3; ++attempt)
+            EXPECT_EQ(sdl->openSink(0, plat::makePcmFormat(22050, 2, 16), [](uint8_t*, uint32_t) {}), nullptr);
+        sdl.reset();
+    }
+    said = testing::internal::GetCapturedStderr();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    unsetenv("AUDIODEV");
+    EXPECT_EQ(said.find("ALSA"), std::string::npos) << said;
+    // Once said, never again.
+    testing::internal::CaptureStderr();
+    plat::reportNoSoundDevice();
+    plat::reportNoSoundDevice();
+    said += testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("without sound"), std::string::npos) << said;
 }
 
 }  // namespace

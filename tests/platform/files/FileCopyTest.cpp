@@ -44,6 +44,11 @@ TEST_F(FileCopy, CopiesBytesAndPermissionsOfAnySize) {
         EXPECT_EQ(fs::status(root / "to").permissions() & fs::perms(0777), fs::perms(0750));
         fs::remove(root / "to");
     }
+    // Others never get to write to a copy.
+    write(root / "open", "x");
+    fs::permissions(root / "open", fs::perms(0666));
+    ASSERT_EQ(plat::fileCopyNew(text(root / "open"), text(root / "to")), plat::kSysOk);
+    EXPECT_EQ(fs::status(root / "to").permissions() & fs::perms(0777), fs::perms(0644));
 }
 
 TEST_F(FileCopy, RefusesToReplaceAndLeavesTheTargetAlone) {

@@ -67,16 +67,27 @@ TEST_F(FilesTest, OpenFileCannotBeDeletedOrRenamed) {
     EXPECT_EQ(fileDelete("T:\\a.txt"), kSysOk);
 }
 
-TEST_F(FilesTest, CreatedEntriesAreOpenToEveryUserWhateverTheUmask) {
-    const mode_t previous = ::umask(077);
-    const FileHandle file = open("T:\\new.txt", kFileAccessWrite, 0, FileDisposition::CreateNew);
-    fileClose(file);
-    EXPECT_EQ(folderCreate("T:\\sub"), kSysOk);
-    ::umask(previous);
-    EXPECT_EQ(fs::status(root_ + "/new.txt").permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write |
-                  fs::perms::others_read | fs::perms::others_write);
-    EXPECT_EQ(fs::status(root_ + "/sub").permissions() & fs::perms::all, fs::perms::all);
+TEST_F(FilesTest, CreatedFoldersAreTheUsersAndFilesOnlyHeWrites) {
+    struct Case {
+        mode_t umask;
+        fs::perms file;
+    };
+    const fs::perms ownerReadWrite = fs::perms::owner_read | fs::perms::owner_write;
+    const Case cases[] = {{0, ownerReadWrite | fs::perms::group_read | fs::perms::others_read},
+                          {022, ownerReadWrite | fs::perms::group_read | fs::perms::others_read},
+                          {077, ownerReadWrite}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.umask);
+        const std::string name = "new" + std::to_string(c.umask);
+        const mode_t previous = ::umask(c.umask);
+        fileClose(open("T:\\" + name + ".txt", kFileAccessWrite, 0, FileDisposition::CreateNew));
+        fileClose(open("T:\\" + name + ".ini", kFileAccessWrite, 0, FileDisposition::OpenAlways));
+        EXPECT_EQ(folderCreate("T:\\" + name), kSysOk);
+        ::umask(previous);
+        EXPECT_EQ(fs::status(root_ + "/" + name + ".txt").permissions() & fs::perms::all, c.file);
+        EXPECT_EQ(fs::status(root_ + "/" + name + ".ini").permissions() & fs::perms::all, c.file);
+        EXPECT_EQ(fs::status(root_ + "/" + name).permissions() & fs::perms::all, fs::perms::owner_all);
+    }
 }
 
 TEST_F(FilesTest, DispositionsFollowTheEntry) {
@@ -190,6 +201,10 @@ TEST_F(FilesTest, ReadOnlyAttributeProtectsAgainstDeletion) {
     EXPECT_EQ(attributes & kFileAttrReadOnly, kFileAttrReadOnly);
     EXPECT_EQ(fileDelete("T:\\a.txt"), kSysAccessDenied);
     ASSERT_EQ(fileSetAttributes("T:\\a.txt", kFileAttrNormal), kSysOk);
+    // Writing comes back for the owner alone.
+    EXPECT_EQ(fs::status(root_ + "/a.txt").permissions() & (fs::perms::owner_write | fs::perms::group_write |
+                                                               fs::perms::others_write),
+              fs::perms::owner_write);
     EXPECT_EQ(fileDelete("T:\\a.txt"), kSysOk);
 }
 

@@ -18,6 +18,8 @@
 #include "tests/screens/easel/CanvasFixture.h"
 #include "tools/base/BrushColor.h"
 #include "tools/pencils/RCircle.h"
+#include "tools/shapes/RCurve.h"
+#include "tools/shapes/ROPoly.h"
 
 namespace {
 
@@ -111,6 +113,35 @@ TEST_F(Canvas, NewPageReplacesThePageAndDropsItsUndo) {
     undo_.Undo();
     mfDispatcher().DispatchQueuedMessages();
     EXPECT_EQ(inPicture(175, 150), kRgb555White) << "the old page's stroke is not undone onto the new page";
+}
+
+// A curve waiting to be bent and a polygon being clicked belong to the page they were begun on:
+// the next press on a new page starts afresh instead of finishing them there.
+TEST_F(Canvas, UnfinishedShapesEndWhenThePageChanges) {
+    setBrushColor(GfxColor::rgb(0, 0, 0));
+    RCurve curve(nullptr);
+    ROPoly polygon(nullptr);
+    struct Case {
+        const char* name;
+        RDragTool* tool;
+    };
+    for (const Case& c : {Case{"curve", &curve}, Case{"polygon", &polygon}}) {
+        SCOPED_TRACE(c.name);
+        c.tool->SetPencil(&pencil_);
+        c.tool->Activate(screen_, -1, kCanvas);
+        RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(c.tool), 0);
+        canvas_->ToolManager()->HandleMessage(&born, 0);
+        drag({150, 100}, {300, 100});
+        ASSERT_EQ(curve.IsBending() || polygon.Corners().size() == 2, true);
+        send(kMsgNewPage, 2);
+        EXPECT_FALSE(curve.IsBending());
+        EXPECT_TRUE(polygon.Corners().empty());
+        drag({250, 200}, {250, 200});
+        for (i16 x : {152, 200, 298}) EXPECT_EQ(inPicture(x, 100), kRgb555White) << x;
+        RMessage kild(kToolMsgKild, reinterpret_cast<uintptr_t>(c.tool), 0);
+        canvas_->ToolManager()->HandleMessage(&kild, 0);
+        send(kMsgNewPage, 3);
+    }
 }
 
 TEST_F(Canvas, StoredPictureHoldsTheCanvasPixelsExactly) {

@@ -12,6 +12,7 @@
 #include "document/objects/RNotePageObject.h"
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
+#include "app/window/MenuCommands.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/storage/ObjectTypes.h"
@@ -55,6 +56,7 @@ protected:
             if (code == kScreenEasel) return std::make_unique<REasel>();
             return nullptr;
         };
+        shell.builds = [this](u32 code) { return code == kScreenEasel || (code == kScreenPicker && pickerBuilt); };
     }
     // Starts the program and logs "Maya" in: the easel comes up with a blank page.
     void start() {
@@ -100,6 +102,7 @@ protected:
     }
 
     std::vector<std::string> log;
+    bool pickerBuilt = true;
     ShellParts shell;
     std::unique_ptr<RApplication> application;
     REasel* easel = nullptr;
@@ -309,6 +312,32 @@ TEST_F(EaselScreen, AStartOverPressHoldsThePanelButtonsUntilTheEffectEnds) {
     idle();  // the effect's 1333
     EXPECT_EQ(easel->StartOverEffect(), nullptr);
     EXPECT_EQ(inService(), all);
+}
+
+// Until the program has its slide-show screens, neither the button nor the menu leads there,
+// and the command leaves the easel as it was.
+TEST_F(EaselScreen, GoToSlideShowIsOfferedOnlyWhenTheProgramHasThePicker) {
+    for (bool built : {false, true}) {
+        SCOPED_TRACE(built);
+        pickerBuilt = built;
+        start();
+        auto* window = dynamic_cast<RDisplayWindow*>(application->GetMainWindow());
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(button(kSlideShowButton)->IsShown(), built);
+        EXPECT_EQ(window->IsMenuCommandEnabled(kCmdSwitchScreen), built);
+        application->GetGlobalUserSettings()->smallKids = 0;
+        send(263);
+        EXPECT_EQ(button(kSlideShowButton)->IsShown(), built) << "leaving small-kids mode";
+        if (!built) {
+            send(270);
+            idle();
+            EXPECT_EQ(application->GetCurrentModule(), easel);
+            EXPECT_NE(easel->CurrentPanel(), nullptr);
+            EXPECT_NE(application->GetCurrentPage(), nullptr);
+        }
+        application->ExitInstance();
+        application.reset();
+    }
 }
 
 TEST_F(EaselScreen, SmallKidsModeHidesTheSlideShowButtonAndUsesTheSmallPicker) {

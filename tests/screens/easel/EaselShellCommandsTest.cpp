@@ -2,17 +2,26 @@
 // the Help button and goes again when help mode says it is finished; the menu's Print opens
 // the picture's print dialog, whose OK prints the page to the "PDF file" printer; the window's
 // close box asks to save unsaved work as Exit does.
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <set>
 #include <vector>
 
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
+#include "app/window/LoopPace.h"
+#include "engine/os/OsManager.h"
+#include "app/dialogs/DialogTextBox.h"
+#include "app/dialogs/RABCTextDlg.h"
+#include "app/help/RHelpDlg.h"
 #include "app/print/PrintJobHolder.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "app/window/MenuCommands.h"
 #include "engine/resources/NamedResources.h"
 #include "framework/controls/RTexturePicker.h"
+#include "framework/language/LanguageTexts.h"
 #include "panels/pencil/RPencilPanel.h"
 #include "platform/files/Files.h"
 #include "platform/keyboard/VirtualKeys.h"
@@ -40,6 +49,7 @@ public:
     }
     int finish() override { return job_->finish(); }
     void abort() override { job_->abort(); }
+    std::string writtenFile() const override { return job_->writtenFile(); }
 
 private:
     std::unique_ptr<plat::print::PrintJob> job_;
@@ -87,6 +97,28 @@ protected:
         return centreOf(easel->Buttons()[size_t(index)]->GetSprite());
     }
 
+    // The help page's green words stand out from the page behind them: the contrast of the
+    // page's colour (the top of the text box, where no word reaches) with pure green is at
+    // least 4.5 to 1, as readable text asks.
+    void ExpectGreenTextReadable() {
+        const Rect16 box = FirstPartRect(kHelpDlgTextParts);
+        const u32 behind = face().shownPixel(i16(box.left + 20), i16(box.top + 6));
+        EXPECT_GE(Contrast(behind, 0x00FF00), kReadableContrast) << std::hex << behind;
+    }
+    // The contrast of two colours (0xRRGGBB) as readable text measures it: 1 to 21.
+    static double Contrast(u32 a, u32 b) {
+        const auto luminance = [](u32 rgb) {
+            const auto linear = [](u32 channel) {
+                const double c = double(channel & 0xFF) / 255.0;
+                return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(rgb >> 16) + 0.7152 * linear(rgb >> 8) + 0.0722 * linear(rgb);
+        };
+        const double la = luminance(a), lb = luminance(b);
+        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    }
+    static constexpr double kReadableContrast = 4.5;
+
     FilePrinter printer;
     bool systemOpen = false;
 };
@@ -110,6 +142,42 @@ TEST_F(EaselShellCommands, HelpModeComesOnAtTheHelpButtonAndGoesWhenItIsFinished
     EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
 }
 
+// In help mode each of the pencil panel's buttons opens its own page.
+TEST_F(EaselShellCommands, HelpModeExplainsThePencilPanelButtonUnderThePointer) {
+    auto* pencils = dynamic_cast<RPencilPanel*>(easel->CurrentPanel());
+    ASSERT_NE(pencils, nullptr);
+    const auto centreOfButton = [&](u16 command) {
+        const int index = pencils->FindButtonByCommand(command);
+        if (index >= 0) return centreOf(pencils->Buttons()[size_t(index)]->GetSprite());
+        for (const auto& size : pencils->SizeButtons())
+            if (size->GetCommand() == command) return centreOf(size->GetSprite());
+        return Point16{-1, -1};
+    };
+    struct Case {
+        u16 button;
+        const char* page;
+    };
+    const Case cases[] = {
+        {18401, "PencilTool"},  {18404, "MarkerTool"},     {18450, "DrawLine"},       {18451, "DrawArc"},
+        {18452, "DrawBox"},     {18454, "DrawOvalOutline"}, {18455, "DrawOvalFilled"}, {18457, "DrawPolyFilled"},
+        {18458, "DrawFreehand"}, {18201, "LineSize"},       {18204, "LineSize"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page);
+        click(buttonCentre(kHelpButton));
+        ASSERT_NE(easel->Help(), nullptr);
+        click(centreOfButton(c.button));
+        ASSERT_NE(easel->Help(), nullptr);
+        ASSERT_NE(easel->Help()->Page(), nullptr);
+        EXPECT_EQ(easel->Help()->Page()->PageName(), c.page);
+        ExpectGreenTextReadable();
+        RMessage done(kMsgHelpFinished, 0, 0);
+        easel->HandleMessage(&done, 0);
+        settle();
+        ASSERT_EQ(easel->Help(), nullptr);
+    }
+}
+
 TEST_F(EaselShellCommands, TheMenusPrintPrintsThePicture) {
     std::filesystem::remove(printer.outputPath);
     PrintJobHolder* holder = app->GetPrintJobHolder();
@@ -125,6 +193,56 @@ TEST_F(EaselShellCommands, TheMenusPrintPrintsThePicture) {
     // The panel has the canvas back: the pencil still paints.
     EXPECT_NE(dynamic_cast<RPencilPanel*>(easel->CurrentPanel()), nullptr);
     EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
+}
+
+// The "PDF file" printer names the file after the picture, puts it in the user's folder and
+// says where it went; a picture never saved takes the program's name.
+TEST_F(EaselShellCommands, APrintedFileIsNamedAfterThePictureAndTheUserIsToldWhere) {
+    printer.outputPath.clear();
+    struct Case {
+        const char* picture;
+        std::string file;
+    };
+    const std::string appName = LookupLanguageText("GeneralStrings", "AppName").c_str();
+    const Case cases[] = {{"C:\\Pictures\\Cat.tbx", "Cat.pdf"}, {"", appName + ".pdf"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        app->GetCurrentPage()->SetFileName(c.picture);
+        alerts();
+        for (int i = 0; i < 4; ++i) queueKey(plat::kVkTab);
+        queueKey(plat::kVkReturn);
+        mainWindow->OnCommand(kCmdPrint);
+        const std::string written = root_ + "/data/tumblo4/Users/Maya/" + c.file;
+        EXPECT_TRUE(std::filesystem::exists(written)) << written;
+        const std::vector<mfxAlertRecord> told = alerts();
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_NE(told[0].text.find("\"" + c.file + "\""), std::string::npos) << told[0].text;
+        EXPECT_NE(told[0].text.find("Maya's folder"), std::string::npos) << told[0].text;
+        std::filesystem::remove(written);
+    }
+}
+
+// Switching to Spanish shows the easel's own art in Spanish (the panel's headings change) and
+// keeps the painting not yet saved; switching back shows the English art again.
+TEST_F(EaselShellCommands, SwitchingTheLanguageShowsTheEaselsArtInThatLanguage) {
+    const Rect16 canvas = easel->Canvas()->CanvasRect();
+    const Point16 dot{i16((canvas.left + canvas.right) / 2), i16((canvas.top + canvas.bottom) / 2)};
+    const u32 white = face().shownPixel(dot.h, dot.v);
+    click(dot);
+    ASSERT_NE(face().shownPixel(dot.h, dot.v), white) << "the pencil painted";
+    // The pencil panel's "Pencils" heading.
+    const Rect16 heading{120, 476, 220, 502};
+    const u64 english = PictureHash(heading);
+    for (const bool spanish : {true, false}) {
+        SCOPED_TRACE(spanish);
+        mainWindow->OnCommand(kCmdSwitchLanguage);
+        settle();
+        easel = dynamic_cast<REasel*>(app->GetCurrentModule());
+        ASSERT_NE(easel, nullptr);
+        EXPECT_EQ(PictureHash(heading) != english, spanish);
+        EXPECT_NE(face().shownPixel(dot.h, dot.v), white) << "the painting stays";
+        EXPECT_TRUE(app->GetCurrentPage()->Data().IsDirty());
+    }
 }
 
 TEST_F(EaselShellCommands, CancellingThePrintDialogPrintsNothing) {
@@ -282,6 +400,59 @@ TEST_F(EaselShellCommands, TheCanvasPaintsNothingWhileItsClicksAreOutOfService) 
     ASSERT_FALSE(canvas->ClicksSuspended());
     click(corner);
     EXPECT_NE(picture(), before);
+}
+
+// The ABC words' field: its near-white words stand on a dark box.
+TEST_F(EaselShellCommands, TheAbcWordsFieldIsReadable) {
+    mainWindow->OnCommand(kCmdEditABCText);
+    settle();
+    const Rect16 field = FirstPartRect(kABCTextFieldParts);
+    ASSERT_FALSE(rectIsEmpty(field));
+    // The right end of the field, which the words do not reach.
+    const u32 behind = face().shownPixel(i16(field.right - 10), i16((field.top + field.bottom) / 2));
+    EXPECT_GE(Contrast(behind, 0xFAFAFF), kReadableContrast) << std::hex << behind;
+}
+
+// Left alone, the easel lets its loop's timer slow down; a click brings it back to pace.
+TEST_F(EaselShellCommands, TheLoopSlowsWhileTheEaselStandsStillAndWakesOnInput) {
+    for (int i = 0; i < 20; ++i) advance(10);
+    EXPECT_EQ(osmGetTimerPeriod(), kQuietLoopPeriod);
+    const Rect16 canvas = easel->Canvas()->CanvasRect();
+    click(Point16{i16(canvas.left + 20), i16(canvas.top + 20)});
+    EXPECT_EQ(osmGetTimerPeriod(), kLoopTimerPeriod);
+}
+
+// The ABC words taken with OK: the menu bar is the child's again, and the Idea Machine on it
+// opens its picture dialog.
+TEST_F(EaselShellCommands, AfterTheAbcWordsTheMenusWorkAgain) {
+    mainWindow->OnCommand(kCmdEditABCText);
+    settle();
+    ASSERT_NE(mainWindow->IsMenuDisabled(), 0) << "the dialog holds the menus while it is up";
+    key(plat::kVkReturn);
+    settle();
+    EXPECT_EQ(mainWindow->IsMenuDisabled(), 0);
+    EXPECT_TRUE(enabled(kCmdIdeaMachine));
+}
+
+// Add > Paper Textures shows the textures in its cells with arrows beside them: an arrow
+// moves the strip on, and a click on a cell chooses that texture and closes the picker.
+TEST_F(EaselShellCommands, ThePaperTexturePickerShowsTexturesAChildCanChoose) {
+    mainWindow->OnCommand(kCmdPaperTextures);
+    settle();
+    RTexturePicker* picker = easel->TexturePicker();
+    ASSERT_NE(picker, nullptr);
+    RBitmapScroller* strip = picker->Strip();
+    ASSERT_NE(strip, nullptr);
+    const Rect16 second = strip->GetCellRect(1);
+    ASSERT_FALSE(rectIsEmpty(second));
+    // The cell shows a picture, not one colour.
+    std::set<u32> colours;
+    for (i16 y = i16(second.top + 8); y < second.bottom - 8; y += 4)
+        for (i16 x = i16(second.left + 8); x < second.right - 8; x += 4) colours.insert(face().shownPixel(x, y));
+    EXPECT_GT(colours.size(), 1u);
+    click(Point16{i16((second.left + second.right) / 2), i16((second.top + second.bottom) / 2)});
+    EXPECT_EQ(easel->TexturePicker(), nullptr);
+    EXPECT_EQ(easel->TextureIndex(), 1);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "platform/audio/sdl/QuietAlsa.h"
+
 namespace plat {
 namespace {
 
@@ -68,6 +70,7 @@ public:
 }  // namespace
 
 std::unique_ptr<CaptureBackend> makeSdlCaptureBackend() {
+    quietAlsaErrors();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
     return std::make_unique<SdlCaptureBackend>();
 }
