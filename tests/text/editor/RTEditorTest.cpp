@@ -224,17 +224,29 @@ TEST_F(RTEditorTest, ClickPastALineEndingInCrStaysOnThatLine) {
     EXPECT_EQ(editor.Text()->SelectionEnd(), 5);
 }
 
-TEST_F(RTEditorTest, ArrowsAndHomeEndMoveTheCaretByLines) {
+// "abc" CR "def": lines start at 0 and 4. A range collapses to the side the key points to;
+// Up and Down move only a caret.
+TEST_F(RTEditorTest, ArrowsAndHomeEndMoveTheCaretOrCollapseTheRange) {
     editor.SetBounds(Rect16{0, 0, 64, 10 * kLineHeight});
     Type("abc\rdef");
-    Key(kKeyHome);
-    EXPECT_EQ(editor.Text()->SelectionStart(), 4);
-    Key(kKeyUp);
-    EXPECT_EQ(editor.Text()->SelectionStart(), 0);
-    Key(kKeyEnd);
-    EXPECT_EQ(editor.Text()->SelectionStart(), 3);
-    Key(kKeyDown);
-    EXPECT_EQ(editor.Text()->SelectionStart(), 7);
+    struct Case {
+        u16 start, end;
+        u8 key;
+        u16 toStart, toEnd;
+    };
+    const Case cases[] = {
+        {1, 5, kKeyLeft, 1, 1}, {1, 5, kKeyRight, 5, 5}, {1, 5, kKeyHome, 0, 0}, {1, 5, kKeyEnd, 7, 7},
+        {1, 5, kKeyUp, 1, 5},   {1, 5, kKeyDown, 1, 5},
+        {2, 2, kKeyLeft, 1, 1}, {2, 2, kKeyRight, 3, 3}, {2, 2, kKeyHome, 0, 0}, {2, 2, kKeyEnd, 3, 3},
+        {2, 2, kKeyDown, 6, 6}, {6, 6, kKeyUp, 2, 2},    {5, 5, kKeyHome, 4, 4}, {0, 0, kKeyLeft, 0, 0},
+        {7, 7, kKeyRight, 7, 7},
+    };
+    for (const Case& c : cases) {
+        editor.SetSelection(c.start, c.end);
+        Key(c.key);
+        EXPECT_EQ(editor.Text()->SelectionStart(), c.toStart) << c.start << "-" << c.end << " key " << int(c.key);
+        EXPECT_EQ(editor.Text()->SelectionEnd(), c.toEnd) << c.start << "-" << c.end << " key " << int(c.key);
+    }
 }
 
 TEST_F(RTEditorTest, UpAndDownLeaveALineWhoseCharactersDifferInSize) {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "spell/SplCorrect.h"
 #include "spell/SplUserDict.h"
 
@@ -159,6 +159,26 @@ TEST_F(UserDictTest, KeysUpToTheLimitFit) {
     }
     EXPECT_EQ(splUserDictInsert(spelltest::bytes(""), 1, d), 0);
     splUserDictClose(d);
+}
+
+// Beside the new dictionary's first entry (10 bytes with the header), seven keys of 127 bytes
+// and one more fill the root leaf to exactly its 1024 bytes, or pass them by two.
+TEST_F(UserDictTest, ABlockFilledToItsSizeIsNotSplit) {
+    for (size_t last : {85u, 87u}) {
+        std::filesystem::remove(path());
+        u32 error = 0;
+        SplUserDict* d = open(kUdModeCreate, &error);
+        ASSERT_NE(d, nullptr) << error;
+        const char first = d->blocks[0].entries[0].key[0];
+        char lead = 'a';
+        for (int i = 0; i < 8; ++i, ++lead) {
+            if (lead == first) ++lead;  // no key shares a first byte with another
+            ASSERT_EQ(splUserDictInsert(spelltest::bytes(std::string(i < 7 ? 127 : last, lead)), 1, d), 1) << i;
+        }
+        EXPECT_EQ(d->blocks.size(), last == 85 ? 1u : 3u) << last;
+        EXPECT_EQ(fs::file_size(path()), d->blocks.size() * kSplBlockSize) << last;
+        splUserDictClose(d);
+    }
 }
 
 TEST_F(UserDictTest, DamagedFilesAreRefusedWhole) {
