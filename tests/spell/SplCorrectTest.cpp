@@ -129,6 +129,7 @@ TEST(SplCorrectWord, KeptCandidatesAndTheirSurfaceForms) {
         {"dgo", {{"dog", kIwProper}, {"god", kIwCaps}}, {"Dog", "GOD"}},
         {"DGO", {{"dog", 1}}, {"DOG"}},
         {"dgo's", {{"do's", 1}, {"dog", 1}}, {"dog's"}},  // no second possessive
+        {"DGO'S", {{"dog", 1}}, {"DOG'S"}},
         {"dgo's", {{"dog", kIwCaps}}, {}},                // nor one after capitals
         {"clas'", {{"class", 1}, {"clast", 1}}, {"class'"}},  // a bare apostrophe follows an s
         {"CLAS'", {{"CLASS", 1}, {"CLAST", 1}}, {"CLASS'"}},

@@ -181,6 +181,24 @@ TEST_F(UserDictTest, ABlockFilledToItsSizeIsNotSplit) {
     }
 }
 
+// The first entry (10 bytes with the header), three keys of 127 bytes and one of `fourth`
+// reach the middle of the block exactly (102) or pass it (104); four more keys split the root
+// leaf, and an entry ending at the middle stays in the left half.
+TEST_F(UserDictTest, ASplitKeepsAnEntryEndingAtTheMiddleOnTheLeft) {
+    for (size_t fourth : {102u, 104u}) {
+        std::filesystem::remove(path());
+        u32 error = 0;
+        SplUserDict* d = open(kUdModeCreate, &error);
+        ASSERT_NE(d, nullptr) << error;
+        ASSERT_LT(d->blocks[0].entries[0].key[0], 'A') << "the first entry stays first";
+        for (int i = 0; i < 8; ++i)
+            ASSERT_EQ(splUserDictInsert(spelltest::bytes(std::string(i == 3 ? fourth : 127, char('A' + i))), 1, d), 1) << i;
+        ASSERT_EQ(d->blocks.size(), 3u);
+        EXPECT_EQ(d->blocks[d->blocks[0].entries[0].value].entries.size(), fourth == 102 ? 5u : 4u) << fourth;
+        splUserDictClose(d);
+    }
+}
+
 TEST_F(UserDictTest, DamagedFilesAreRefusedWhole) {
     u32 error = 0;
     SplUserDict* d = open(kUdModeCreate, &error);

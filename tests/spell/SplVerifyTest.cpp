@@ -144,6 +144,12 @@ TEST_F(SplVerifyTest, WordListSlotComparesAsTyped) {
     for (const char* w : {"alpha", "beta", "gamma", "Zeta", "\x82t\x82"}) EXPECT_EQ(splVerifyWord(spelltest::bytes(w), &rec, &result), 1) << w;
     for (const char* w : {"Alpha", "zeta", "delta", "gam"}) EXPECT_EQ(splVerifyWord(spelltest::bytes(w), &rec, &result), 0) << w;
     splCorrCtxFree(ctx);
+    // A slot that only offers candidates verifies nothing.
+    ctx = splCorrCtxCreate(1);
+    ASSERT_EQ(splCorrCtxAddLexicon(&list, 0, kSlotCandidates, ctx), 1);
+    splVerifyInit(ctx, 29, 1, &rec);
+    EXPECT_EQ(splVerifyWord(spelltest::bytes("alpha"), &rec, &result), 0);
+    splCorrCtxFree(ctx);
 }
 
 // Words the list holds as typed: one with a control byte is refused before any lookup, so
@@ -209,7 +215,7 @@ TEST(SplVerifySharpS, CapitalsWithSsFindTheSharpS) {
     };
     const Case cases[] = {{"stra\xc3\x9f" "e", true, false}, {"STRASSE", true, true},  {"STRASSE.", true, true},
                           {"Strasse", false, false},         {"strasse", false, false}, {"MASSE", true, false},
-                          {"STRASE", false, false}};
+                          {"STRASE", false, false},          {"KLASSE", false, false}};  // refolded, still no word
     for (const Case& c : cases) {
         EXPECT_EQ(speller.verify(c.word), c.accepted) << c.word;
         EXPECT_EQ((speller.rec.resultFlags & kResultFolded) != 0, c.folded) << c.word;

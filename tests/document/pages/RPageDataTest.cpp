@@ -213,6 +213,9 @@ TEST_F(PageArchive, ObjectsTakenAndRefused) {
     RPageObject* added = page.AddObject(kTypeText, -1, {}, {});
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->Id(), 6);
+    RPageObject* zero = page.AddObject(kTypeSound, 0, {}, {});
+    ASSERT_NE(zero, nullptr);
+    EXPECT_EQ(zero->Id(), 0) << "0 is an id of its own; only a negative one asks for the next";
     EXPECT_TRUE(added->IsOnPage());
     added->flags = kObjectHidden;
 

@@ -41,9 +41,15 @@ TEST(mfxMenu, AcceleratorsFollowTheStateOfTheirItemsAndPopups) {
     EXPECT_EQ(menu.TranslateAccelerator(kVkB, kAccelControl), 702) << "a bar accelerator belongs to no item";
 
     ASSERT_TRUE(menu.EnableItem(mfxMenuCommand(102), false));
+    EXPECT_FALSE(menu.IsItemEnabled(mfxMenuCommand(102)));
     EXPECT_EQ(menu.TranslateAccelerator(kVkS, kAccelControl), 0);
     ASSERT_TRUE(menu.EnableItem(mfxMenuCommand(102), true));
+    EXPECT_TRUE(menu.IsItemEnabled(mfxMenuCommand(102)));
+    EXPECT_FALSE(menu.IsItemEnabled(mfxMenuCommand(999)));
     ASSERT_TRUE(menu.EnableItem(mfxMenuPosition(0), false));
+    EXPECT_FALSE(menu.IsItemEnabled(mfxMenuPosition(0)));
+    EXPECT_TRUE(menu.IsItemEnabled(mfxMenuPosition(1)));
+    EXPECT_FALSE(menu.IsItemEnabled(mfxMenuPosition(2))) << "past the last popup";
     EXPECT_EQ(menu.TranslateAccelerator(kVkS, kAccelControl), 0) << "a grayed popup silences its items";
     EXPECT_EQ(menu.TranslateAccelerator(kVkB, kAccelControl), 702);
 }

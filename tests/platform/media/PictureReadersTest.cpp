@@ -170,7 +170,7 @@ TEST(PictureReaders, WrittenAndReadAgainAtEveryRowPacking) {
 }
 
 // Two frames written with giflib: the first covers the left half with index 1 (red) and names
-// index 0 (black) transparent, with the flag that makes it so set or clear; the second would
+// index 3 (green) transparent, with the flag that makes it so set or clear; the second would
 // paint everything blue.
 namespace {
 
@@ -188,12 +188,12 @@ std::vector<uint8_t> twoFrameGif(bool transparentFlag) {
     GraphicsControlBlock gcb{0, false, 0, 0};
     GifByteType ext[4];
     EGifGCBToExtension(&gcb, ext);
-    ext[3] = 0;  // the transparent index
+    ext[3] = 3;  // the transparent index
     if (transparentFlag) ext[0] |= 1;
     else ext[0] &= ~1;
     EXPECT_EQ(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext), GIF_OK);
     EXPECT_EQ(EGifPutImageDesc(gif, 0, 0, 4, 2, false, nullptr), GIF_OK);
-    GifPixelType row[4] = {1, 1, 0, 0};
+    GifPixelType row[4] = {1, 1, 3, 3};
     EXPECT_EQ(EGifPutLine(gif, row, 4), GIF_OK);
     EXPECT_EQ(EGifPutLine(gif, row, 4), GIF_OK);
     EXPECT_EQ(EGifPutImageDesc(gif, 0, 0, 4, 2, false, nullptr), GIF_OK);
@@ -213,7 +213,7 @@ TEST(PictureReaders, GifFirstFrameOnItsScreen) {
         uint32_t right;  // the colour of the right half
         uint8_t alpha;
     };
-    for (const Case& c : {Case{true, kWhite, 0}, Case{false, kBlack, 255}}) {
+    for (const Case& c : {Case{true, kWhite, 0}, Case{false, kGreen, 255}}) {
         const std::vector<uint8_t> file = twoFrameGif(c.transparentFlag);
         pm::PictureImage image;
         ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), image), pm::kMrNoErr);
@@ -222,6 +222,47 @@ TEST(PictureReaders, GifFirstFrameOnItsScreen) {
         EXPECT_EQ(image.pixel(1, 1)[3], 255);
         EXPECT_EQ(rgbAt(image, 3, 0), c.right) << c.transparentFlag;
         EXPECT_EQ(image.pixel(3, 1)[3], c.alpha) << c.transparentFlag;
+    }
+}
+
+// Eight rows of eight colours, row r of colour r, stored in the four interlaced passes (rows
+// 0; 4; 2, 6; 1, 3, 5, 7) or in order; a file cut inside the rows is refused either way.
+TEST(PictureReaders, GifRowsInterlacedOrNot) {
+    const auto write = [](bool interlaced) {
+        std::vector<uint8_t> out;
+        int error = 0;
+        GifFileType* gif = EGifOpen(&out, [](GifFileType* g, const GifByteType* d, int n) {
+            static_cast<std::vector<uint8_t>*>(g->UserData)->insert(static_cast<std::vector<uint8_t>*>(g->UserData)->end(), d, d + n);
+            return n;
+        }, &error);
+        GifColorType colors[8];
+        for (uint8_t i = 0; i < 8; ++i) colors[i] = {uint8_t(30 * i), uint8_t(255 - 30 * i), uint8_t(i)};
+        ColorMapObject* map = GifMakeMapObject(8, colors);
+        EXPECT_EQ(EGifPutScreenDesc(gif, 3, 8, 3, 0, map), GIF_OK);
+        EXPECT_EQ(EGifPutImageDesc(gif, 0, 0, 3, 8, interlaced, nullptr), GIF_OK);
+        const int order[8] = {0, 4, 2, 6, 1, 3, 5, 7};
+        for (int i = 0; i < 8; ++i) {
+            const int y = interlaced ? order[i] : i;
+            GifPixelType row[3] = {GifPixelType(y), GifPixelType(y), GifPixelType(y)};
+            EXPECT_EQ(EGifPutLine(gif, row, 3), GIF_OK);
+        }
+        EXPECT_EQ(EGifCloseFile(gif, &error), GIF_OK);
+        GifFreeMapObject(map);
+        return out;
+    };
+    for (bool interlaced : {true, false}) {
+        const std::vector<uint8_t> file = write(interlaced);
+        pm::PictureImage image;
+        ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), image), pm::kMrNoErr) << interlaced;
+        for (int32_t y = 0; y < 8; ++y)
+            EXPECT_EQ(rgbAt(image, 2, y), (uint32_t(30 * y) << 16) | (uint32_t(255 - 30 * y) << 8) | uint32_t(y))
+                << "row " << y << (interlaced ? " interlaced" : "");
+        // The image starts after the 13-byte screen and the 8 colours; its 10-byte descriptor,
+        // code size and first sub-block length are kept with 3 bytes of the rows.
+        constexpr size_t kImage = 13 + 3 * 8;
+        ASSERT_EQ(file[kImage], 0x2C);
+        const std::vector<uint8_t> cut(file.begin(), file.begin() + kImage + 10 + 2 + 3);
+        EXPECT_NE(pm::decodePictureFile(cut.data(), cut.size(), image), pm::kMrNoErr) << interlaced;
     }
 }
 

@@ -61,6 +61,24 @@ TEST_F(RTEditorTest, TypingIsOneStepThatUndoAndRedoExchange) {
     EXPECT_EQ(Text(), "abdc");
 }
 
+// Whatever changes the text or its highlighted range has the page drawn again.
+TEST_F(RTEditorTest, EditsAndCollapsedRangesMarkThePageForDrawing) {
+    struct Case {
+        u16 start, end;
+        u32 key;
+    };
+    const Case cases[] = {{3, 3, keyWord(0, 'x')},          {3, 3, keyWord(kKeyReturn, '\r')},
+                          {3, 3, keyWord(kKeyBackspace, 0)}, {0, 0, keyWord(kKeyDelete, 0)},
+                          {0, 2, keyWord(kKeyLeft, 0)},      {0, 2, keyWord(kKeyRight, 0)}};
+    for (const Case& c : cases) {
+        editor.SetText(std::make_unique<StyledText>("abc", 3));
+        editor.SetSelection(c.start, c.end);
+        const int before = host.staleMarks;
+        EXPECT_TRUE(editor.HandleKey(c.key));
+        EXPECT_GT(host.staleMarks, before) << c.start << "-" << c.end << " key " << c.key;
+    }
+}
+
 TEST_F(RTEditorTest, DeletingASelectionBeginsANewStep) {
     Type("abcd");
     editor.SetSelection(1, 3);

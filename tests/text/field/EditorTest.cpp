@@ -239,9 +239,13 @@ TEST_F(EditorTest, ArrowsHomeAndEndMoveTheCaretByLines) {
         EXPECT_EQ(field.SelectionStart(), s.caret) << int(s.key);
         EXPECT_EQ(field.SelectionEnd(), s.caret) << int(s.key);
     }
-    field.SetSelection(1, 6);
-    field.HandleKey(keyWord(kKeyUp, 0));  // a selection collapses to its start
-    EXPECT_EQ(field.SelectionEnd(), 1);
+    // A range collapses to its start with Left and Up, to its end with Right and Down.
+    for (const Step& s : {Step{kKeyLeft, 1}, Step{kKeyUp, 1}, Step{kKeyRight, 6}, Step{kKeyDown, 6}}) {
+        field.SetSelection(1, 6);
+        field.HandleKey(keyWord(s.key, 0));
+        EXPECT_EQ(field.SelectionStart(), s.caret) << int(s.key);
+        EXPECT_EQ(field.SelectionEnd(), s.caret) << int(s.key);
+    }
 }
 
 TEST_F(EditorTest, DoubleClickSelectsTheWordAndItsBlank) {
