@@ -161,40 +161,27 @@ TEST_F(UserDictTest, KeysUpToTheLimitFit) {
     splUserDictClose(d);
 }
 
-// Beside the new dictionary's first entry (10 bytes with the header), seven keys of 127 bytes
-// and one more fill the root leaf to exactly its 1024 bytes, or pass them by two.
-TEST_F(UserDictTest, ABlockFilledToItsSizeIsNotSplit) {
-    for (size_t last : {85u, 87u}) {
-        std::filesystem::remove(path());
-        u32 error = 0;
-        SplUserDict* d = open(kUdModeCreate, &error);
-        ASSERT_NE(d, nullptr) << error;
-        const char first = d->blocks[0].entries[0].key[0];
-        char lead = 'a';
-        for (int i = 0; i < 8; ++i, ++lead) {
-            if (lead == first) ++lead;  // no key shares a first byte with another
-            ASSERT_EQ(splUserDictInsert(spelltest::bytes(std::string(i < 7 ? 127 : last, lead)), 1, d), 1) << i;
-        }
-        EXPECT_EQ(d->blocks.size(), last == 85 ? 1u : 3u) << last;
-        EXPECT_EQ(fs::file_size(path()), d->blocks.size() * kSplBlockSize) << last;
-        splUserDictClose(d);
-    }
-}
-
-// The first entry (10 bytes with the header), three keys of 127 bytes and one of `fourth`
-// reach the middle of the block exactly (102) or pass it (104); four more keys split the root
-// leaf, and an entry ending at the middle stays in the left half.
-TEST_F(UserDictTest, ASplitKeepsAnEntryEndingAtTheMiddleOnTheLeft) {
-    for (size_t fourth : {102u, 104u}) {
+// After the new dictionary's first entry (10 bytes with the header), eight keys of 127 bytes
+// but one of `length` at place `at`: the root leaf filled to exactly its 1024 bytes is not split
+// (one more pad pair is); an entry ending exactly at the block's middle stays in the left half.
+TEST_F(UserDictTest, SplitsAtTheBlockEndAndMiddle) {
+    struct Case {
+        size_t at, length;
+        size_t blocks, firstLeaf;  // the blocks, and the entries of the first leaf
+    };
+    const Case cases[] = {{7, 85, 1, 9}, {7, 87, 3, 4}, {3, 102, 3, 5}, {3, 104, 3, 4}};
+    for (const Case& c : cases) {
         std::filesystem::remove(path());
         u32 error = 0;
         SplUserDict* d = open(kUdModeCreate, &error);
         ASSERT_NE(d, nullptr) << error;
         ASSERT_LT(d->blocks[0].entries[0].key[0], 'A') << "the first entry stays first";
-        for (int i = 0; i < 8; ++i)
-            ASSERT_EQ(splUserDictInsert(spelltest::bytes(std::string(i == 3 ? fourth : 127, char('A' + i))), 1, d), 1) << i;
-        ASSERT_EQ(d->blocks.size(), 3u);
-        EXPECT_EQ(d->blocks[d->blocks[0].entries[0].value].entries.size(), fourth == 102 ? 5u : 4u) << fourth;
+        for (size_t i = 0; i < 8; ++i)
+            ASSERT_EQ(splUserDictInsert(spelltest::bytes(std::string(i == c.at ? c.length : 127, char('A' + i))), 1, d), 1) << i;
+        EXPECT_EQ(d->blocks.size(), c.blocks) << c.length;
+        EXPECT_EQ(fs::file_size(path()), d->blocks.size() * kSplBlockSize) << c.length;
+        const SplUdBlock& first = d->blocks[0].leaf ? d->blocks[0] : d->blocks[d->blocks[0].entries[0].value];
+        EXPECT_EQ(first.entries.size(), c.firstLeaf) << c.length;
         splUserDictClose(d);
     }
 }

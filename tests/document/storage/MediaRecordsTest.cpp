@@ -21,6 +21,9 @@ TEST(PictureRecordFormat, MaskedPictureBytes) {
     ASSERT_EQ(parsePictureRecord(bytes, true, &back), kErrNone);
     EXPECT_EQ(back, picture);
     EXPECT_EQ(parsePictureRecord(bytes, false, &back), kDocErrTrailing) << "a mask where none belongs";
+    bytes[1] = 2;
+    EXPECT_EQ(parsePictureRecord(bytes, true, &back), kDocErrVersion);
+    bytes[1] = 1;
     bytes.pop_back();
     EXPECT_EQ(parsePictureRecord(bytes, true, &back), kDocErrTruncated);
 }
@@ -32,6 +35,7 @@ TEST(PictureRecordFormat, SideLimitsBothSides) {
     };
     for (Case c : {Case{1, 1, kErrNone}, Case{0, 1, kDocErrBadSize}, Case{1, 0, kDocErrBadSize},
                    Case{kPictureMaxSide, 1, kErrNone}, Case{kPictureMaxSide + 1, 1, kDocErrBadSize},
+                   Case{1, kPictureMaxSide, kErrNone},
                    Case{1, kPictureMaxSide + 1, kDocErrBadSize}}) {
         std::vector<u8> header = {0, 1};
         header.resize(6);
