@@ -160,7 +160,10 @@ TEST(PictureReaders, WrittenAndReadAgainAtEveryRowPacking) {
                 p[0] = uint8_t(x * 3), p[1] = uint8_t(y * 80), p[2] = uint8_t(x ^ y), p[3] = 255;
             }
         const std::vector<uint8_t> bmpFile = pm::encodeBmp(image);
-        EXPECT_EQ(bmpFile.size(), 54 + 3 * c.bmpRow) << c.width;
+        ASSERT_EQ(bmpFile.size(), 54 + 3 * c.bmpRow) << c.width;
+        for (size_t row = 0; row < 3; ++row)
+            for (size_t pad = 3 * size_t(c.width); pad < c.bmpRow; ++pad)
+                EXPECT_EQ(bmpFile[54 + row * c.bmpRow + pad], 0) << c.width << " row " << row;
         for (const auto& [kind, file] : {std::pair{"PICT", pm::encodePict(image)}, std::pair{"BMP", bmpFile}}) {
             pm::PictureImage back;
             ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), back), pm::kMrNoErr) << kind << " " << c.width;
