@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "spell/SplCorrect.h"
+#include "spell/SplErrors.h"
 #include "spell/SplScore.h"
+#include "spell/SplShape.h"
 
 namespace {
 
@@ -76,6 +79,72 @@ TEST_F(Ranking, TierScoresAndTheTierLimit) {
         if (c.listed) {
             EXPECT_EQ(r.entries[0].score, c.score);
         }
+    }
+}
+
+struct Offer {
+    const char* word;
+    u8 cls;
+};
+
+// A generator offering fixed candidates (its "lexicon"), best first: what becomes of them
+// is then the re-ranking and the surface forms alone.
+void offerAll(const u8*, u32, void* lexicon, SplCorrectReq* req) {
+    u32 score = 60000;
+    for (const Offer& o : *static_cast<std::vector<Offer>*>(lexicon)) splCorrInsert(text(o.word), o.cls, score--, req);
+}
+
+std::vector<std::string> corrected(const std::string& word, std::vector<Offer> offers, u32 capitalise = 0) {
+    SplSlot slot;
+    slot.lexicon = &offers;
+    slot.language = 1;
+    slot.flags = kSlotCandidates;
+    slot.candidates = offerAll;
+    SplCorrCtx ctx;
+    ctx.slots = &slot;
+    ctx.end = &slot + 1;
+    SplCorrectReq req;
+    splCorrectInit(&ctx, kCorrModeCandidates, 1, &req);
+    std::vector<std::string> out;
+    for (const u8* const* r = splCorrectWord(text(word), &req, capitalise); *r != nullptr; ++r)
+        out.push_back(reinterpret_cast<const char*>(*r));
+    return out;
+}
+
+// Candidates keep their rank when they have nearly as many letters in common with the word as
+// the best one (two fewer at most) and as the word less four; a possessive ending goes back on.
+TEST(SplCorrectWord, KeptCandidatesAndTheirSurfaceForms) {
+    struct Case {
+        const char* word;
+        std::vector<Offer> offers;
+        std::vector<std::string> expected;
+        u32 capitalise = 0;
+    };
+    const Case cases[] = {
+        {"abcdef", {{"abcdefx", 1}, {"abcdxy", 1}, {"abcxyz", 1}}, {"abcdefx", "abcdxy"}},  // 6, 4 kept, 3 not
+        {"abcdefgh", {{"abcdxxxx", 1}, {"abcxxxxx", 1}}, {"abcdxxxx"}},                    // 4 = 8 - 4 kept, 3 not
+        {"ab", {{"xy", 1}}, {"xy"}},  // nothing in common is dropped only past two letters
+        {"abc", {{"xyz", 1}}, {}},
+        {"dgo", {{"dog", 1}}, {"Dog"}, 1},
+        {"dgo", {{"dog", kIwProper}, {"god", kIwCaps}}, {"Dog", "GOD"}},
+        {"DGO", {{"dog", 1}}, {"DOG"}},
+        {"dgo's", {{"do's", 1}, {"dog", 1}}, {"dog's"}},  // no second possessive
+        {"DGO'S", {{"dog", 1}}, {"DOG'S"}},
+        {"dgo's", {{"dog", kIwCaps}}, {}},                // nor one after capitals
+        {"clas'", {{"class", 1}, {"clast", 1}}, {"class'"}},  // a bare apostrophe follows an s
+        {"CLAS'", {{"CLASS", 1}, {"CLAST", 1}}, {"CLASS'"}},
+        {"x'", {{"xs", 1}}, {"xs'"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(corrected(c.word, c.offers, c.capitalise), c.expected) << c.word;
+}
+
+TEST(SplCorrectWord, AWordTooLongIsCutAndMarked) {
+    SplCorrectReq req;
+    splCorrectInit(nullptr, 0, 4, &req);
+    for (size_t n : {size_t(kSplMaxWord) - 1, size_t(kSplMaxWord)}) {
+        splCorrectWord(text(std::string(n, 'a')), &req, 0);
+        EXPECT_EQ(req.cut, n >= size_t(kSplMaxWord) ? 1u : 0u) << n;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(req.word)), std::string(kSplMaxWord - 1, 'a')) << n;
     }
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "contentgen/lexicon/CompLexWriter.h"
 #include "engine/base/ByteOrder.h"
 #include "spell/SplCompLexicon.h"

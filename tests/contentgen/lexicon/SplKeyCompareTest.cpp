@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "spell/SplKeyCompare.h"
 #include "spell/SplPhonetic.h"
 #include "spell/SplSuffixBins.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "engine/base/ByteOrder.h"
 #include "spell/SplErrors.h"
 #include "spell/SplLexEntries.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "contentgen/lexicon/PhonRules.h"
 #include "spell/SplPhonTable.h"
 #include "spell/SplPhonetic.h"

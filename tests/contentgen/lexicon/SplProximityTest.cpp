@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "spell/SplCorrect.h"
 #include "spell/SplPhonetic.h"
 #include "spell/SplProximity.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "spell/SplCorrect.h"
 #include "spell/SplShape.h"
 #include "spell/SplTrieLexicon.h"

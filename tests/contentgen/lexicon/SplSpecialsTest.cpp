@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "contentgen/lexicon/SpecialWords.h"
 #include "contentgen/lexicon/TrieLexWriter.h"
 #include "spell/SplCorrect.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "contentgen/lexicon/SuffixClasses.h"
 #include "spell/SplCorrect.h"
 #include "spell/SplSuffixClass.h"

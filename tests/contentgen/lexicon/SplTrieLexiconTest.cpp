@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "contentgen/lexicon/ProxRules.h"
 #include "contentgen/lexicon/TrieLexWriter.h"
 #include "engine/base/ByteOrder.h"

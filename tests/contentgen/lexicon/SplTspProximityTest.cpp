@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "contentgen/lexicon/ProxRules.h"
 #include "contentgen/lexicon/TrieLexWriter.h"
 #include "spell/SplCharSets.h"

@@ -86,19 +86,36 @@ TEST_F(PageArchive, EveryKindComesBackAsSaved) {
     EXPECT_EQ(resource(bytes, kTypeText, 1), testdoc::textBytes("A cat sat."));
 }
 
+// A tall background of 2 x 5 pixels, each of its own colour, and a page without one: the
+// thumbnail takes the nearest pixel of each of its 100 x 75, or is white.
 TEST_F(PageArchive, ThumbnailIsTheBackgroundSampled) {
+    const auto thumbnailOf = [&](RPageData& page) {
+        const std::vector<u8> bytes = save(page);
+        auto image = std::make_shared<FileImage>();
+        image->bytes = bytes;
+        const ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "thumb"), 1, 0);
+        PictureRecord thumbnail;
+        EXPECT_EQ(RPageData::ReadThumbnail(map, &thumbnail), kErrNone);
+        resCloseFile(map, 0, 1);
+        EXPECT_EQ(thumbnail.width, kThumbnailWidth);
+        EXPECT_EQ(thumbnail.height, kThumbnailHeight);
+        return thumbnail.pixels;
+    };
+    RPageData blank;
+    ASSERT_NE(blank.AddObject(kTypeText, 1, testdoc::textBytes("no background"), {0, 0, 9, 9}), nullptr);
+    EXPECT_EQ(thumbnailOf(blank), std::vector<u8>(size_t(kThumbnailWidth) * kThumbnailHeight * 4, 0xFF));
+
+    PictureRecord striped{2, 5, {}, {}};
+    for (u8 y = 0; y < 5; ++y)
+        for (u8 x = 0; x < 2; ++x) striped.pixels.insert(striped.pixels.end(), {u8(10 * y), u8(x), 7, 255});
+    std::vector<u8> media;
+    ASSERT_EQ(writePictureRecord(striped, false, &media), kErrNone);
     RPageData page;
-    ASSERT_EQ(page.EnsureBackground(), kErrNone);
-    const std::vector<u8> bytes = save(page);
-    auto image = std::make_shared<FileImage>();
-    image->bytes = bytes;
-    const ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "thumb"), 1, 0);
-    PictureRecord thumbnail;
-    ASSERT_EQ(RPageData::ReadThumbnail(map, &thumbnail), kErrNone);
-    resCloseFile(map, 0, 1);
-    EXPECT_EQ(thumbnail.width, kThumbnailWidth);
-    EXPECT_EQ(thumbnail.height, kThumbnailHeight);
-    EXPECT_EQ(thumbnail.pixels, std::vector<u8>(size_t(kThumbnailWidth) * kThumbnailHeight * 4, 0xFF));
+    ASSERT_NE(page.AddObject(kTypeBitmap, kBackgroundId, media, {0, 0, 2, 5}), nullptr);
+    std::vector<u8> expected;
+    for (u32 y = 0; y < kThumbnailHeight; ++y)  // 15 rows and 50 columns to a source pixel
+        for (u32 x = 0; x < kThumbnailWidth; ++x) expected.insert(expected.end(), {u8(10 * (y / 15)), u8(x / 50), 7, 255});
+    EXPECT_EQ(thumbnailOf(page), expected);
 }
 
 TEST_F(PageArchive, DamagedArchiveLeavesThePageAsItWas) {
@@ -196,6 +213,9 @@ TEST_F(PageArchive, ObjectsTakenAndRefused) {
     RPageObject* added = page.AddObject(kTypeText, -1, {}, {});
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->Id(), 6);
+    RPageObject* zero = page.AddObject(kTypeSound, 0, {}, {});
+    ASSERT_NE(zero, nullptr);
+    EXPECT_EQ(zero->Id(), 0) << "0 is an id of its own; only a negative one asks for the next";
     EXPECT_TRUE(added->IsOnPage());
     added->flags = kObjectHidden;
 

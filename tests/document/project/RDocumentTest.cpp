@@ -108,8 +108,29 @@ TEST_F(Project, ArrangementUndoAndRedo) {
     EXPECT_EQ(doc.AddPage(0, *doc.GetPage(1)), nullptr);
     EXPECT_EQ(doc.AddPage(kMaxProjectPages + 1, *doc.GetPage(1)), nullptr);
     EXPECT_NE(doc.AddPage(kMaxProjectPages, *doc.GetPage(1)), nullptr);
-    EXPECT_EQ(doc.AppendPage(std::make_unique<RPage>(PageSettings{}, "x.tbx", 0)), kDocErrNoPlace);
-    EXPECT_EQ(doc.FindBlankSlotWrapping(kMaxProjectPages), 3) << "wraps to the start";
+}
+
+TEST_F(Project, BlankSlotSearchAndAppendLimits) {
+    RDocument doc(nullptr);
+    const RPage source(PageSettings{}, "s.tbx", 0);
+    ASSERT_NE(doc.AddPage(1, source), nullptr);
+    ASSERT_NE(doc.AddPage(3, source), nullptr);
+    struct Case {
+        u16 from, slot;
+    };
+    for (Case c : {Case{0, 2}, Case{1, 2}, Case{2, 2}, Case{3, 4}, Case{kMaxProjectPages, kMaxProjectPages},
+                   Case{kMaxProjectPages + 1, 2}})
+        EXPECT_EQ(doc.FindBlankSlotWrapping(c.from), c.slot) << c.from;
+
+    ASSERT_NE(doc.AddPage(kMaxProjectPages - 1, source), nullptr);
+    EXPECT_EQ(doc.AppendPage(std::make_unique<RPage>(PageSettings{}, "x.tbx", 0)), kErrNone) << "the last place";
+    EXPECT_EQ(doc.GetPage(kMaxProjectPages)->FileName(), "x.tbx");
+    EXPECT_EQ(doc.AppendPage(std::make_unique<RPage>(PageSettings{}, "y.tbx", 0)), kDocErrNoPlace);
+    EXPECT_EQ(doc.PageCount(), 4u);
+    EXPECT_EQ(doc.FindBlankSlotWrapping(kMaxProjectPages), 2) << "wraps to the start";
+    for (u16 n = 4; n < kMaxProjectPages - 1; ++n) ASSERT_NE(doc.AddPage(n, source), nullptr) << n;
+    ASSERT_NE(doc.AddPage(2, source), nullptr);
+    EXPECT_EQ(doc.FindBlankSlotWrapping(1), 0) << "every place taken";
 }
 
 TEST_F(Project, BackgroundColourLimitBothSides) {

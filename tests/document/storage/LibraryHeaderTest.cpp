@@ -84,6 +84,10 @@ TEST_P(LibraryHeaderFull, IsReadOrRefusedByItsCheck) {
     std::vector<u8> bytes;
     ASSERT_EQ(writeLibraryHeader(full, &bytes), kErrNone);
     if (c.count > kLibraryMaxEntries) {
+        LibraryHeader over = full;
+        over.entries.push_back({kLibraryMaxEntries + 1, 0});
+        std::vector<u8> refused;
+        EXPECT_EQ(writeLibraryHeader(over, &refused), kDocErrTooMany) << "nor written";
         writeBE16(bytes.data() + 8, u16(c.count));
         bytes.insert(bytes.end(), {0x07, 0xD1, 0, 0});  // id 2001
     }

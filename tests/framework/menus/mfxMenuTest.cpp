@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/format/FormatErrors.h"
+#include "platform/keyboard/VirtualKeys.h"
 #include "tests/framework/SystemArchiveFixture.h"
 #include "tests/framework/format/FormatSamples.h"
 
@@ -40,11 +41,36 @@ TEST(mfxMenu, AcceleratorsFollowTheStateOfTheirItemsAndPopups) {
     EXPECT_EQ(menu.TranslateAccelerator(kVkB, kAccelControl), 702) << "a bar accelerator belongs to no item";
 
     ASSERT_TRUE(menu.EnableItem(mfxMenuCommand(102), false));
+    EXPECT_FALSE(menu.IsItemEnabled(mfxMenuCommand(102)));
     EXPECT_EQ(menu.TranslateAccelerator(kVkS, kAccelControl), 0);
     ASSERT_TRUE(menu.EnableItem(mfxMenuCommand(102), true));
+    EXPECT_TRUE(menu.IsItemEnabled(mfxMenuCommand(102)));
+    EXPECT_FALSE(menu.IsItemEnabled(mfxMenuCommand(999)));
     ASSERT_TRUE(menu.EnableItem(mfxMenuPosition(0), false));
+    EXPECT_FALSE(menu.IsItemEnabled(mfxMenuPosition(0)));
+    EXPECT_TRUE(menu.IsItemEnabled(mfxMenuPosition(1)));
+    EXPECT_FALSE(menu.IsItemEnabled(mfxMenuPosition(2))) << "past the last popup";
     EXPECT_EQ(menu.TranslateAccelerator(kVkS, kAccelControl), 0) << "a grayed popup silences its items";
     EXPECT_EQ(menu.TranslateAccelerator(kVkB, kAccelControl), 702);
+}
+
+// Letters, digits and F1-F12 by name, the edges just past each range by number.
+TEST(mfxMenu, AcceleratorNames) {
+    struct Case {
+        u16 key, modifiers;
+        const char* name;
+    };
+    const Case cases[] = {
+        {0, kAccelControl, ""},
+        {'A', kAccelControl | kAccelAlt | kAccelShift, "Ctrl+Alt+Shift+A"},
+        {'Z', 0, "Z"}, {'A' - 1, 0, "#64"}, {'Z' + 1, 0, "#91"},
+        {'0', kAccelAlt, "Alt+0"}, {'9', 0, "9"}, {'0' - 1, 0, "#47"}, {'9' + 1, 0, "#58"},
+        {plat::kVkF1, 0, "F1"}, {plat::kVkF12, kAccelShift, "Shift+F12"},
+        {plat::kVkF1 - 1, 0, "#111"}, {plat::kVkF12 + 1, 0, "#124"},
+        {plat::kVkDelete, 0, "Del"}, {plat::kVkInsert, 0, "Ins"}, {plat::kVkReturn, 0, "Enter"},
+        {plat::kVkEscape, 0, "Esc"}, {plat::kVkSpace, kAccelControl, "Ctrl+Space"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(mfxAcceleratorName(c.key, c.modifiers), c.name) << c.key;
 }
 
 TEST(mfxMenu, FormatAcceleratorTextKeepsTheAcceleratorName) {

@@ -6,10 +6,13 @@
 #include <future>
 #include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include <gif_lib.h>
 #include <png.h>
 
+#include "platform/media/BmpCoding.h"
 #include "platform/media/GraphicsImporter.h"
 #include "platform/media/PictCoding.h"
 #include "tests/platform/media/PictureBytes.h"
@@ -141,57 +144,129 @@ TEST(PictureReaders, PictPackedIndexedRows) {
     EXPECT_NE(pm::decodePictureFile(cut.data(), cut.size(), image), pm::kMrNoErr);
 }
 
-TEST(PictureReaders, PictWrittenAndReadAgainAtEveryRowPacking) {
-    for (int32_t width : {1, 2, 70}) {
-        SCOPED_TRACE(width);
+// Pictures of every row packing written and read again: BMP rows are padded to four bytes
+// (so its files grow by the padded row), PICT rows are packed.
+TEST(PictureReaders, WrittenAndReadAgainAtEveryRowPacking) {
+    struct Case {
+        int32_t width;
+        size_t bmpRow;  // bytes of a BMP row with its padding
+    };
+    for (const Case& c : {Case{1, 4}, Case{2, 8}, Case{3, 12}, Case{70, 212}}) {
         pm::PictureImage image;
-        ASSERT_TRUE(image.allocate(width, 3));
+        ASSERT_TRUE(image.allocate(c.width, 3));
         for (int32_t y = 0; y < 3; ++y)
-            for (int32_t x = 0; x < width; ++x) {
+            for (int32_t x = 0; x < c.width; ++x) {
                 uint8_t* p = image.pixel(x, y);
                 p[0] = uint8_t(x * 3), p[1] = uint8_t(y * 80), p[2] = uint8_t(x ^ y), p[3] = 255;
             }
-        const std::vector<uint8_t> file = pm::encodePict(image);
-        pm::PictureImage back;
-        ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), back), pm::kMrNoErr);
-        EXPECT_EQ(back.rgba, image.rgba);
+        const std::vector<uint8_t> bmpFile = pm::encodeBmp(image);
+        ASSERT_EQ(bmpFile.size(), 54 + 3 * c.bmpRow) << c.width;
+        for (size_t row = 0; row < 3; ++row)
+            for (size_t pad = 3 * size_t(c.width); pad < c.bmpRow; ++pad)
+                EXPECT_EQ(bmpFile[54 + row * c.bmpRow + pad], 0) << c.width << " row " << row;
+        for (const auto& [kind, file] : {std::pair{"PICT", pm::encodePict(image)}, std::pair{"BMP", bmpFile}}) {
+            pm::PictureImage back;
+            ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), back), pm::kMrNoErr) << kind << " " << c.width;
+            EXPECT_EQ(back.rgba, image.rgba) << kind << " " << c.width;
+        }
     }
 }
 
-TEST(PictureReaders, GifFirstFrameOnItsScreen) {
-    // Two frames written with giflib: the first covers the left half with index 1 (red) and
-    // marks index 0 transparent; the second would paint everything blue.
+// Two frames written with giflib: the first covers the left half with index 1 (red) and names
+// index 3 (green) transparent, with the flag that makes it so set or clear; the second would
+// paint everything blue.
+namespace {
+
+std::vector<uint8_t> twoFrameGif(bool transparentFlag) {
     std::vector<uint8_t> out;
     int error = 0;
     GifFileType* gif = EGifOpen(&out, [](GifFileType* g, const GifByteType* d, int n) {
         static_cast<std::vector<uint8_t>*>(g->UserData)->insert(static_cast<std::vector<uint8_t>*>(g->UserData)->end(), d, d + n);
         return n;
     }, &error);
-    ASSERT_NE(gif, nullptr);
+    EXPECT_NE(gif, nullptr);
     GifColorType colors[4] = {{0, 0, 0}, {255, 0, 0}, {0, 0, 255}, {0, 255, 0}};
     ColorMapObject* map = GifMakeMapObject(4, colors);
-    ASSERT_EQ(EGifPutScreenDesc(gif, 4, 2, 2, 0, map), GIF_OK);
+    EXPECT_EQ(EGifPutScreenDesc(gif, 4, 2, 2, 0, map), GIF_OK);
     GraphicsControlBlock gcb{0, false, 0, 0};
     GifByteType ext[4];
     EGifGCBToExtension(&gcb, ext);
-    ext[0] |= 1;  // transparent index 0
-    ASSERT_EQ(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext), GIF_OK);
-    ASSERT_EQ(EGifPutImageDesc(gif, 0, 0, 4, 2, false, nullptr), GIF_OK);
-    GifPixelType row[4] = {1, 1, 0, 0};
-    ASSERT_EQ(EGifPutLine(gif, row, 4), GIF_OK);
-    ASSERT_EQ(EGifPutLine(gif, row, 4), GIF_OK);
-    ASSERT_EQ(EGifPutImageDesc(gif, 0, 0, 4, 2, false, nullptr), GIF_OK);
+    ext[3] = 3;  // the transparent index
+    if (transparentFlag) ext[0] |= 1;
+    else ext[0] &= ~1;
+    EXPECT_EQ(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext), GIF_OK);
+    EXPECT_EQ(EGifPutImageDesc(gif, 0, 0, 4, 2, false, nullptr), GIF_OK);
+    GifPixelType row[4] = {1, 1, 3, 3};
+    EXPECT_EQ(EGifPutLine(gif, row, 4), GIF_OK);
+    EXPECT_EQ(EGifPutLine(gif, row, 4), GIF_OK);
+    EXPECT_EQ(EGifPutImageDesc(gif, 0, 0, 4, 2, false, nullptr), GIF_OK);
     GifPixelType blue[4] = {2, 2, 2, 2};
-    ASSERT_EQ(EGifPutLine(gif, blue, 4), GIF_OK);
-    ASSERT_EQ(EGifPutLine(gif, blue, 4), GIF_OK);
-    ASSERT_EQ(EGifCloseFile(gif, &error), GIF_OK);
+    EXPECT_EQ(EGifPutLine(gif, blue, 4), GIF_OK);
+    EXPECT_EQ(EGifPutLine(gif, blue, 4), GIF_OK);
+    EXPECT_EQ(EGifCloseFile(gif, &error), GIF_OK);
     GifFreeMapObject(map);
-    pm::PictureImage image;
-    ASSERT_EQ(pm::decodePictureFile(out.data(), out.size(), image), pm::kMrNoErr);
-    EXPECT_EQ(rgbAt(image, 0, 0), kRed);
-    EXPECT_EQ(rgbAt(image, 1, 1), kRed);
-    EXPECT_EQ(rgbAt(image, 3, 0), kWhite);
-    EXPECT_EQ(image.pixel(3, 0)[3], 0);
+    return out;
+}
+
+}  // namespace
+
+TEST(PictureReaders, GifFirstFrameOnItsScreen) {
+    struct Case {
+        bool transparentFlag;
+        uint32_t right;  // the colour of the right half
+        uint8_t alpha;
+    };
+    for (const Case& c : {Case{true, kWhite, 0}, Case{false, kGreen, 255}}) {
+        const std::vector<uint8_t> file = twoFrameGif(c.transparentFlag);
+        pm::PictureImage image;
+        ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), image), pm::kMrNoErr);
+        EXPECT_EQ(rgbAt(image, 0, 0), kRed);
+        EXPECT_EQ(rgbAt(image, 1, 1), kRed);
+        EXPECT_EQ(image.pixel(1, 1)[3], 255);
+        EXPECT_EQ(rgbAt(image, 3, 0), c.right) << c.transparentFlag;
+        EXPECT_EQ(image.pixel(3, 1)[3], c.alpha) << c.transparentFlag;
+    }
+}
+
+// Eight rows of eight colours, row r of colour r, stored in the four interlaced passes (rows
+// 0; 4; 2, 6; 1, 3, 5, 7) or in order; a file cut inside the rows is refused either way.
+TEST(PictureReaders, GifRowsInterlacedOrNot) {
+    const auto write = [](bool interlaced) {
+        std::vector<uint8_t> out;
+        int error = 0;
+        GifFileType* gif = EGifOpen(&out, [](GifFileType* g, const GifByteType* d, int n) {
+            static_cast<std::vector<uint8_t>*>(g->UserData)->insert(static_cast<std::vector<uint8_t>*>(g->UserData)->end(), d, d + n);
+            return n;
+        }, &error);
+        GifColorType colors[8];
+        for (uint8_t i = 0; i < 8; ++i) colors[i] = {uint8_t(30 * i), uint8_t(255 - 30 * i), uint8_t(i)};
+        ColorMapObject* map = GifMakeMapObject(8, colors);
+        EXPECT_EQ(EGifPutScreenDesc(gif, 3, 8, 3, 0, map), GIF_OK);
+        EXPECT_EQ(EGifPutImageDesc(gif, 0, 0, 3, 8, interlaced, nullptr), GIF_OK);
+        const int order[8] = {0, 4, 2, 6, 1, 3, 5, 7};
+        for (int i = 0; i < 8; ++i) {
+            const int y = interlaced ? order[i] : i;
+            GifPixelType row[3] = {GifPixelType(y), GifPixelType(y), GifPixelType(y)};
+            EXPECT_EQ(EGifPutLine(gif, row, 3), GIF_OK);
+        }
+        EXPECT_EQ(EGifCloseFile(gif, &error), GIF_OK);
+        GifFreeMapObject(map);
+        return out;
+    };
+    for (bool interlaced : {true, false}) {
+        const std::vector<uint8_t> file = write(interlaced);
+        pm::PictureImage image;
+        ASSERT_EQ(pm::decodePictureFile(file.data(), file.size(), image), pm::kMrNoErr) << interlaced;
+        for (int32_t y = 0; y < 8; ++y)
+            EXPECT_EQ(rgbAt(image, 2, y), (uint32_t(30 * y) << 16) | (uint32_t(255 - 30 * y) << 8) | uint32_t(y))
+                << "row " << y << (interlaced ? " interlaced" : "");
+        // The image starts after the 13-byte screen and the 8 colours; its 10-byte descriptor,
+        // code size and first sub-block length are kept with 3 bytes of the rows.
+        constexpr size_t kImage = 13 + 3 * 8;
+        ASSERT_EQ(file[kImage], 0x2C);
+        const std::vector<uint8_t> cut(file.begin(), file.begin() + kImage + 10 + 2 + 3);
+        EXPECT_NE(pm::decodePictureFile(cut.data(), cut.size(), image), pm::kMrNoErr) << interlaced;
+    }
 }
 
 TEST(PictureReaders, PngWithAlphaReadAsRgba) {

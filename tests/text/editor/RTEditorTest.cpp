@@ -61,6 +61,24 @@ TEST_F(RTEditorTest, TypingIsOneStepThatUndoAndRedoExchange) {
     EXPECT_EQ(Text(), "abdc");
 }
 
+// Whatever changes the text or its highlighted range has the page drawn again.
+TEST_F(RTEditorTest, EditsAndCollapsedRangesMarkThePageForDrawing) {
+    struct Case {
+        u16 start, end;
+        u32 key;
+    };
+    const Case cases[] = {{3, 3, keyWord(0, 'x')},          {3, 3, keyWord(kKeyReturn, '\r')},
+                          {3, 3, keyWord(kKeyBackspace, 0)}, {0, 0, keyWord(kKeyDelete, 0)},
+                          {0, 2, keyWord(kKeyLeft, 0)},      {0, 2, keyWord(kKeyRight, 0)}};
+    for (const Case& c : cases) {
+        editor.SetText(std::make_unique<StyledText>("abc", 3));
+        editor.SetSelection(c.start, c.end);
+        const int before = host.staleMarks;
+        EXPECT_TRUE(editor.HandleKey(c.key));
+        EXPECT_GT(host.staleMarks, before) << c.start << "-" << c.end << " key " << c.key;
+    }
+}
+
 TEST_F(RTEditorTest, DeletingASelectionBeginsANewStep) {
     Type("abcd");
     editor.SetSelection(1, 3);
@@ -224,17 +242,29 @@ TEST_F(RTEditorTest, ClickPastALineEndingInCrStaysOnThatLine) {
     EXPECT_EQ(editor.Text()->SelectionEnd(), 5);
 }
 
-TEST_F(RTEditorTest, ArrowsAndHomeEndMoveTheCaretByLines) {
+// "abc" CR "def": lines start at 0 and 4. A range collapses to the side the key points to;
+// Up and Down move only a caret.
+TEST_F(RTEditorTest, ArrowsAndHomeEndMoveTheCaretOrCollapseTheRange) {
     editor.SetBounds(Rect16{0, 0, 64, 10 * kLineHeight});
     Type("abc\rdef");
-    Key(kKeyHome);
-    EXPECT_EQ(editor.Text()->SelectionStart(), 4);
-    Key(kKeyUp);
-    EXPECT_EQ(editor.Text()->SelectionStart(), 0);
-    Key(kKeyEnd);
-    EXPECT_EQ(editor.Text()->SelectionStart(), 3);
-    Key(kKeyDown);
-    EXPECT_EQ(editor.Text()->SelectionStart(), 7);
+    struct Case {
+        u16 start, end;
+        u8 key;
+        u16 toStart, toEnd;
+    };
+    const Case cases[] = {
+        {1, 5, kKeyLeft, 1, 1}, {1, 5, kKeyRight, 5, 5}, {1, 5, kKeyHome, 0, 0}, {1, 5, kKeyEnd, 7, 7},
+        {1, 5, kKeyUp, 1, 5},   {1, 5, kKeyDown, 1, 5},
+        {2, 2, kKeyLeft, 1, 1}, {2, 2, kKeyRight, 3, 3}, {2, 2, kKeyHome, 0, 0}, {2, 2, kKeyEnd, 3, 3},
+        {2, 2, kKeyDown, 6, 6}, {6, 6, kKeyUp, 2, 2},    {5, 5, kKeyHome, 4, 4}, {0, 0, kKeyLeft, 0, 0},
+        {7, 7, kKeyRight, 7, 7},
+    };
+    for (const Case& c : cases) {
+        editor.SetSelection(c.start, c.end);
+        Key(c.key);
+        EXPECT_EQ(editor.Text()->SelectionStart(), c.toStart) << c.start << "-" << c.end << " key " << int(c.key);
+        EXPECT_EQ(editor.Text()->SelectionEnd(), c.toEnd) << c.start << "-" << c.end << " key " << int(c.key);
+    }
 }
 
 TEST_F(RTEditorTest, UpAndDownLeaveALineWhoseCharactersDifferInSize) {

@@ -239,9 +239,17 @@ TEST_F(EditorTest, ArrowsHomeAndEndMoveTheCaretByLines) {
         EXPECT_EQ(field.SelectionStart(), s.caret) << int(s.key);
         EXPECT_EQ(field.SelectionEnd(), s.caret) << int(s.key);
     }
-    field.SetSelection(1, 6);
-    field.HandleKey(keyWord(kKeyUp, 0));  // a selection collapses to its start
-    EXPECT_EQ(field.SelectionEnd(), 1);
+    // A range collapses to its start with Left and Up, to its end with Right and Down, and to
+    // the start of its first line or the end of its last with Home and End; its highlight goes.
+    for (const Step& s : {Step{kKeyLeft, 1}, Step{kKeyUp, 1}, Step{kKeyRight, 6}, Step{kKeyDown, 6},
+                          Step{kKeyHome, 0}, Step{kKeyEnd, 9}}) {
+        field.SetSelection(1, 6);
+        const int stale = host.staleMarks;
+        field.HandleKey(keyWord(s.key, 0));
+        EXPECT_EQ(field.SelectionStart(), s.caret) << int(s.key);
+        EXPECT_EQ(field.SelectionEnd(), s.caret) << int(s.key);
+        EXPECT_GT(host.staleMarks, stale) << int(s.key);
+    }
 }
 
 TEST_F(EditorTest, DoubleClickSelectsTheWordAndItsBlank) {

@@ -87,6 +87,11 @@ TEST(FieldLayoutHits, HitsChooseTheNearerSideOfACharacter) {
         {50, 5, true, 3},       // with the CR rule, in front of the CR
         {50, 20, false, 6},     // past the last line's end
         {50, 40, false, kNoIndex},  // below the last line
+        {2 + 2, 0, false, 0},       // a line owns the rows below its top down to and with the next top
+        {2 + 2, kLineHeight, false, 0},
+        {2 + 2, kLineHeight + 1, false, 4},
+        {2 + 2, 2 * kLineHeight, false, 4},
+        {2 + 2, 2 * kLineHeight + 1, false, kNoIndex},
         {80, 5, false, kNoIndex},   // outside the rectangle
     };
     for (const Case& c : cases) EXPECT_EQ(layout.IndexAtPoint(Point16{c.h, c.v}, c.crRule, nullptr), c.index) << c.h << "," << c.v;

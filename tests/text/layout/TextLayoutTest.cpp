@@ -153,6 +153,21 @@ TEST(TextLayoutOffsets, EmptyLineAfterAFinalCrIsJustifiedAsEmpty) {
     }
 }
 
+// A line owns the rows below its top down to and with the next line's top row, as the field
+// layout's lines do; the last line ends with the laid-out rectangle.
+TEST(TextLayoutHits, BoundaryRowsBelongToTheLineAbove) {
+    FixedMeasurer measurer;
+    StyledText text = textOf("abc\rde");
+    TextLayout layout(text, kRect, measurer);
+    struct Case {
+        i16 v;
+        u16 line;
+    };
+    const Case cases[] = {{-1, kLayoutNone}, {0, 0}, {kLineHeight, 0}, {kLineHeight + 1, 1},
+                          {2 * kLineHeight - 1, 1}, {2 * kLineHeight, kLayoutNone}};
+    for (const Case& c : cases) EXPECT_EQ(layout.LineAtPoint(Point16{10, c.v}), c.line) << c.v;
+}
+
 TEST(TextLayoutHits, HitsChooseTheNearerSideOfACharacter) {
     FixedMeasurer measurer;
     StyledText text = textOf("abc\rde");

@@ -11,20 +11,30 @@
 
 namespace {
 
-TEST(ClickedShapes, PolygonCloseDistanceLimit) {
+// Corners clicked at (10, 10), (50, 10) and, for three, (50, 30), then a release at `last`: a
+// release within the distance of the first corner on both axes closes a polygon of three.
+TEST(ClickedShapes, PolygonClosesNearItsFirstCornerOnceItHasThree) {
+    constexpr i16 kIn = kPolyCloseDistance, kOut = kPolyCloseDistance + 1;
     struct Case {
-        i16 dx;
+        size_t corners;
+        Point16 last;
         size_t cornersLeft;
     };
-    for (Case c : {Case{kPolyCloseDistance, 0}, Case{kPolyCloseDistance + 1, 4}}) {
+    const Case cases[] = {
+        {3, {10 + kIn, 10}, 0},      {3, {10 + kOut, 10}, 4},  {3, {10 - kIn, 10 + kIn}, 0},
+        {3, {10 - kOut, 10}, 4},     {3, {10, 10 + kOut}, 4},  {3, {10, 10 - kOut}, 4},
+        {2, {10, 10}, 3},            // two corners never close
+        {3, {50, 30}, 3},            // a release on the last corner adds none
+    };
+    for (const Case& c : cases) {
         tooltest::Picture picture(60, 40);
         tooltest::Easel easel(picture);
         ROPoly poly(nullptr);
         easel.Use(poly);
         easel.Stroke({{10, 10}, {50, 10}});
-        easel.Stroke({{50, 10}, {50, 30}});
-        easel.Stroke({{50, 30}, {i16(10 + c.dx), 10}});
-        EXPECT_EQ(poly.Corners().size(), c.cornersLeft) << c.dx;
+        if (c.corners == 3) easel.Stroke({{50, 10}, {50, 30}});
+        easel.Stroke({poly.Corners().back(), c.last});
+        EXPECT_EQ(poly.Corners().size(), c.cornersLeft) << c.corners << " corners, to " << c.last.h << "," << c.last.v;
     }
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "contentgen/lexicon/WordListWriter.h"
 #include "spell/SplCorrCtx.h"
 #include "spell/SplFrenchRules.h"
@@ -73,6 +73,7 @@ TEST_F(SplVerifyTest, ApostropheSuffixes) {
         bool accepted;
     };
     const Case cases[] = {{"dog's", true},  {"Dog's", true}, {"DOG'S", true},  {"class'", true},
+                          {"CLASS'", true}, {"CAT'", false}, {"dog'", false},  {"'", false},
                           {"cat'", false},  {"'s", false},   {"dog'x", false}, {"dogs'", false},
                           {"dog'ss", false}, {"Paris's", true}, {"paris's", false}};
     for (const Case& c : cases) EXPECT_EQ(speller.verify(c.word), c.accepted) << c.word;
@@ -143,6 +144,43 @@ TEST_F(SplVerifyTest, WordListSlotComparesAsTyped) {
     for (const char* w : {"alpha", "beta", "gamma", "Zeta", "\x82t\x82"}) EXPECT_EQ(splVerifyWord(spelltest::bytes(w), &rec, &result), 1) << w;
     for (const char* w : {"Alpha", "zeta", "delta", "gam"}) EXPECT_EQ(splVerifyWord(spelltest::bytes(w), &rec, &result), 0) << w;
     splCorrCtxFree(ctx);
+    // A slot that only offers candidates verifies nothing.
+    ctx = splCorrCtxCreate(1);
+    ASSERT_EQ(splCorrCtxAddLexicon(&list, 0, kSlotCandidates, ctx), 1);
+    splVerifyInit(ctx, 29, 1, &rec);
+    EXPECT_EQ(splVerifyWord(spelltest::bytes("alpha"), &rec, &result), 0);
+    splCorrCtxFree(ctx);
+}
+
+// Words the list holds as typed: one with a control byte is refused before any lookup, so
+// the record keeps the word looked up before it.
+TEST(SplVerifyControlBytes, AreRefusedBeforeTheLookup) {
+    struct Case {
+        const char* word;
+        bool accepted;
+    };
+    const Case cases[] = {{"a\x1f", false}, {"a ", true}, {"a~", true}, {"a\x7f", false}, {"a\x80", true}, {"\x01", false}};
+    std::vector<std::string> words;
+    for (const Case& c : cases) words.push_back(c.word);
+    const std::string table = buildWordListTable(words);
+    SplWordList list;
+    list.language = 1;
+    list.strings = reinterpret_cast<const u8*>(table.data());
+    list.length = u32(table.size());
+    SplCorrCtx* ctx = splCorrCtxCreate(1);
+    ASSERT_EQ(splCorrCtxAddLexicon(&list, 0, 31, ctx), 1);
+    SplVerifyRec rec;
+    splVerifyInit(ctx, 29, 1, &rec);
+    for (const Case& c : cases) {
+        u32 result = 9;
+        ASSERT_EQ(splVerifyWord(spelltest::bytes("before"), &rec, &result), 0);
+        EXPECT_EQ(splVerifyWord(spelltest::bytes(c.word), &rec, &result), c.accepted ? 1 : 0) << int(u8(c.word[1]));
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(rec.word)), c.accepted ? c.word : "before") << int(u8(c.word[1]));
+        if (!c.accepted) {
+            EXPECT_EQ(result, 0u);
+        }
+    }
+    splCorrCtxFree(ctx);
 }
 
 TEST(SplVerifySpanish, AccentedWordsInEveryShape) {
@@ -177,7 +215,7 @@ TEST(SplVerifySharpS, CapitalsWithSsFindTheSharpS) {
     };
     const Case cases[] = {{"stra\xc3\x9f" "e", true, false}, {"STRASSE", true, true},  {"STRASSE.", true, true},
                           {"Strasse", false, false},         {"strasse", false, false}, {"MASSE", true, false},
-                          {"STRASE", false, false}};
+                          {"STRASE", false, false},          {"KLASSE", false, false}};  // refolded, still no word
     for (const Case& c : cases) {
         EXPECT_EQ(speller.verify(c.word), c.accepted) << c.word;
         EXPECT_EQ((speller.rec.resultFlags & kResultFolded) != 0, c.folded) << c.word;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "SpellTestSupport.h"
+#include "tests/spell/SpellTestSupport.h"
 #include "spell/SplCorrect.h"
 #include "spell/SplUserDict.h"
 
@@ -159,6 +159,31 @@ TEST_F(UserDictTest, KeysUpToTheLimitFit) {
     }
     EXPECT_EQ(splUserDictInsert(spelltest::bytes(""), 1, d), 0);
     splUserDictClose(d);
+}
+
+// After the new dictionary's first entry (10 bytes with the header), eight keys of 127 bytes
+// but one of `length` at place `at`: the root leaf filled to exactly its 1024 bytes is not split
+// (one more pad pair is); an entry ending exactly at the block's middle stays in the left half.
+TEST_F(UserDictTest, SplitsAtTheBlockEndAndMiddle) {
+    struct Case {
+        size_t at, length;
+        size_t blocks, firstLeaf;  // the blocks, and the entries of the first leaf
+    };
+    const Case cases[] = {{7, 85, 1, 9}, {7, 87, 3, 4}, {3, 102, 3, 5}, {3, 104, 3, 4}};
+    for (const Case& c : cases) {
+        std::filesystem::remove(path());
+        u32 error = 0;
+        SplUserDict* d = open(kUdModeCreate, &error);
+        ASSERT_NE(d, nullptr) << error;
+        ASSERT_LT(d->blocks[0].entries[0].key[0], 'A') << "the first entry stays first";
+        for (size_t i = 0; i < 8; ++i)
+            ASSERT_EQ(splUserDictInsert(spelltest::bytes(std::string(i == c.at ? c.length : 127, char('A' + i))), 1, d), 1) << i;
+        EXPECT_EQ(d->blocks.size(), c.blocks) << c.length;
+        EXPECT_EQ(fs::file_size(path()), d->blocks.size() * kSplBlockSize) << c.length;
+        const SplUdBlock& first = d->blocks[0].leaf ? d->blocks[0] : d->blocks[d->blocks[0].entries[0].value];
+        EXPECT_EQ(first.entries.size(), c.firstLeaf) << c.length;
+        splUserDictClose(d);
+    }
 }
 
 TEST_F(UserDictTest, DamagedFilesAreRefusedWhole) {
