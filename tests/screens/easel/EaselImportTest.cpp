@@ -60,7 +60,7 @@ protected:
     }
 
     // A picture red on its left half and blue on its right, written by the media runtime into
-    // the user's folder, where the import dialog opens.
+    // the user's Pictures, where the import dialog opens.
     void writePicture(const std::string& name, u32 format, i16 width, i16 height) {
         GfxPort* port = gfxNewOffscreenPort(u16(width), u16(height), 16, nullptr);
         ASSERT_NE(port, nullptr);
@@ -70,7 +70,7 @@ protected:
             view.FillSpan(y, 0, width / 2, kRed);
             view.FillSpan(y, width / 2, width, kBlue);
         }
-        const std::string path = app->GetPaths()->BuildPath(kFolderUser, true) + name;
+        const std::string path = app->GetPaths()->BuildPath(kFolderPictures, true) + name;
         EXPECT_EQ(imgExportPicture(path, port, Rect16{0, 0, width, height}, format), 0) << name;
         gfxUnlockPort(port);
         gfxDisposePort(port);
@@ -177,7 +177,7 @@ TEST_F(EaselImport, ImportBackgroundCoversTheCanvasWithThePicture) {
 }
 
 TEST_F(EaselImport, AFileThatIsNoPictureIsAFileErrorAndAddsNothing) {
-    std::ofstream(plat::hostPathOfText(app->GetPaths()->BuildPath(kFolderUser, false)) + "/junk.png") << "not a picture";
+    std::ofstream(plat::hostPathOfText(app->GetPaths()->BuildPath(kFolderPictures, false)) + "/junk.png") << "not a picture";
     for (u16 command : {kCmdAddGraphic, kCmdImportBackground}) {
         SCOPED_TRACE(command);
         answerAlerts({kAlertAnswerOk});

@@ -102,7 +102,7 @@ protected:
     // least 4.5 to 1, as readable text asks.
     void ExpectGreenTextReadable() {
         const Rect16 box = FirstPartRect(kHelpDlgTextParts);
-        const u32 behind = face().shownPixel(i16(box.left + 20), i16(box.top + 6));
+        const u32 behind = shownPixel(Point16{i16(box.left + 20), i16(box.top + 6)});
         EXPECT_GE(Contrast(behind, 0x00FF00), kReadableContrast) << std::hex << behind;
     }
     // The contrast of two colours (0xRRGGBB) as readable text measures it: 1 to 21.
@@ -227,9 +227,9 @@ TEST_F(EaselShellCommands, APrintedFileIsNamedAfterThePictureAndTheUserIsToldWhe
 TEST_F(EaselShellCommands, SwitchingTheLanguageShowsTheEaselsArtInThatLanguage) {
     const Rect16 canvas = easel->Canvas()->CanvasRect();
     const Point16 dot{i16((canvas.left + canvas.right) / 2), i16((canvas.top + canvas.bottom) / 2)};
-    const u32 white = face().shownPixel(dot.h, dot.v);
+    const u32 white = shownPixel(face(), dot.h, dot.v);
     click(dot);
-    ASSERT_NE(face().shownPixel(dot.h, dot.v), white) << "the pencil painted";
+    ASSERT_NE(shownPixel(face(), dot.h, dot.v), white) << "the pencil painted";
     // The pencil panel's "Pencils" heading.
     const Rect16 heading{120, 476, 220, 502};
     const u64 english = PictureHash(heading);
@@ -240,7 +240,7 @@ TEST_F(EaselShellCommands, SwitchingTheLanguageShowsTheEaselsArtInThatLanguage) 
         easel = dynamic_cast<REasel*>(app->GetCurrentModule());
         ASSERT_NE(easel, nullptr);
         EXPECT_EQ(PictureHash(heading) != english, spanish);
-        EXPECT_NE(face().shownPixel(dot.h, dot.v), white) << "the painting stays";
+        EXPECT_NE(shownPixel(face(), dot.h, dot.v), white) << "the painting stays";
         EXPECT_TRUE(app->GetCurrentPage()->Data().IsDirty());
     }
 }
@@ -409,7 +409,7 @@ TEST_F(EaselShellCommands, TheAbcWordsFieldIsReadable) {
     const Rect16 field = FirstPartRect(kABCTextFieldParts);
     ASSERT_FALSE(rectIsEmpty(field));
     // The right end of the field, which the words do not reach.
-    const u32 behind = face().shownPixel(i16(field.right - 10), i16((field.top + field.bottom) / 2));
+    const u32 behind = shownPixel(face(), i16(field.right - 10), i16((field.top + field.bottom) / 2));
     EXPECT_GE(Contrast(behind, 0xFAFAFF), kReadableContrast) << std::hex << behind;
 }
 
@@ -448,7 +448,7 @@ TEST_F(EaselShellCommands, ThePaperTexturePickerShowsTexturesAChildCanChoose) {
     // The cell shows a picture, not one colour.
     std::set<u32> colours;
     for (i16 y = i16(second.top + 8); y < second.bottom - 8; y += 4)
-        for (i16 x = i16(second.left + 8); x < second.right - 8; x += 4) colours.insert(face().shownPixel(x, y));
+        for (i16 x = i16(second.left + 8); x < second.right - 8; x += 4) colours.insert(shownPixel(face(), x, y));
     EXPECT_GT(colours.size(), 1u);
     click(Point16{i16((second.left + second.right) / 2), i16((second.top + second.bottom) / 2)});
     EXPECT_EQ(easel->TexturePicker(), nullptr);
