@@ -160,10 +160,12 @@ EngineErr ProjectConfigFile::SetPage(u16 number, const std::string& fileName, co
 }
 
 EngineErr ProjectConfigFile::SetPageFileName(const std::string& fileName, u16 number) {
+    // A damaged entry is no page (ForEachPage leaves it out): renaming it starts afresh.
     std::string oldName;
+    PageSettings kept;
     PageSettings settings;
     const INI_LIST_NODE* node = pages.FindNode(number);
-    if (node && node->Value()) parsePageEntry(node->Value(), &oldName, &settings);
+    if (node && readPageEntry(node->Value(), &oldName, &kept)) settings = kept;
     return SetPage(number, fileName, settings);
 }
 

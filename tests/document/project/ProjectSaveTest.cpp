@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "document/project/ProjectConfigFile.h"
 #include "document/project/RDocument.h"
 #include "tests/document/DocumentFolderFixture.h"
 
@@ -104,3 +105,22 @@ TEST_F(ProjectSave, DamagedPageEntriesAreDroppedAndTheProjectSavesAgain) {
 }
 
 }  // namespace
+
+// A damaged entry is no page: renaming it starts a page afresh, keeping none of the damaged
+// line's numbers, so the page read back is the page the list showed.
+TEST_F(ProjectSave, RenamingADamagedEntryKeepsNoneOfItsSettings) {
+    const EnginePath file(engineTextOfHostFolder(root_) + "\\Zoo.tbp");
+    iniShutdown();
+    ASSERT_EQ(iniInit(), kErrNone);
+    write("Zoo.tbp", "[Pages]\r\nPage_highnumber=1\r\nPage1=Ca\x0ct.tbx,0,0,9,2,30,1,1\r\n");
+    ProjectConfigFile project(file.get(), true);
+    ASSERT_EQ(project.SetPageFileName("Cat.tbx", 1), kErrNone);
+    size_t seen = 0;
+    project.ForEachPage([&](const std::string& name, const PageSettings& settings, u16 number) {
+        ++seen;
+        EXPECT_EQ(number, 1);
+        EXPECT_EQ(name, "Cat.tbx");
+        EXPECT_TRUE(settings == PageSettings{});
+    });
+    EXPECT_EQ(seen, 1u);
+}
