@@ -32,6 +32,7 @@
 #include "engine/ini/IniProfiles.h"
 #include "engine/os/OsManager.h"
 #include "engine/resources/ResourceManager.h"
+#include "tests/engine/resources/kill/KillTimer.h"
 
 namespace {
 
@@ -173,18 +174,6 @@ void expectOneMove(long before, const char* what) {
     if (gMoves.count > before + 1) fail(3, std::string(what) + " took " + std::to_string(gMoves.count - before) + " moves");
 }
 
-void armKillTimer(long microseconds) {
-    sigevent event{};
-    event.sigev_notify = SIGEV_SIGNAL;
-    event.sigev_signo = SIGKILL;
-    timer_t timer;
-    if (timer_create(CLOCK_MONOTONIC, &event, &timer) != 0) fail(2, "no timer");
-    itimerspec when{};
-    when.it_value.tv_sec = microseconds / 1000000;
-    when.it_value.tv_nsec = (microseconds % 1000000) * 1000 + 1;
-    if (timer_settime(timer, 0, &when, nullptr) != 0) fail(2, "the timer does not start");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -214,7 +203,7 @@ int main(int argc, char** argv) {
     if (mode == "check") return 0;
 
     if (mode == "time" && argc == 4) {
-        armKillTimer(std::strtol(argv[3], nullptr, 10));
+        if (!armKillTimer(std::strtol(argv[3], nullptr, 10))) fail(2, "no kill timer");
     } else if (mode == "move" && argc == 5) {
         gMoves.killAt = std::strtol(argv[3], nullptr, 10);
         gMoves.killBefore = std::strcmp(argv[4], "before") == 0;

@@ -24,6 +24,7 @@
 #include "platform/drives/Drives.h"
 #include "tests/engine/resources/ArchiveContent.h"
 #include "tests/engine/resources/kill/KillJournal.h"
+#include "tests/engine/resources/kill/KillTimer.h"
 
 namespace {
 
@@ -197,18 +198,6 @@ void edit(std::mt19937& random, ArchiveContent& model, std::set<std::pair<FourCC
     }
 }
 
-void armKillTimer(long microseconds) {
-    sigevent event{};
-    event.sigev_notify = SIGEV_SIGNAL;
-    event.sigev_signo = SIGKILL;
-    timer_t timer;
-    if (timer_create(CLOCK_MONOTONIC, &event, &timer) != 0) fail(2, "no timer");
-    itimerspec when{};
-    when.it_value.tv_sec = microseconds / 1000000;
-    when.it_value.tv_nsec = (microseconds % 1000000) * 1000 + 1;
-    if (timer_settime(timer, 0, &when, nullptr) != 0) fail(2, "the timer does not start");
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -225,7 +214,7 @@ int main(int argc, char** argv) {
     State current = check(folder);
     if (delay < 0) return 0;  // a check only
 
-    armKillTimer(delay);
+    if (!armKillTimer(delay)) fail(2, "no kill timer");
     if (!folder.exists("picture.kvr")) {
         must(resCreateFile(folder.archive()), "creating");
         if (folder.exists("picture.kvr.~tumblo.tmp")) fail(1, "creating left a replacement behind");
