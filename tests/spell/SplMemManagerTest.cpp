@@ -201,4 +201,22 @@ TEST_F(SplMemManagerTest, ReplaceMovesAFileOverAnotherOrLeavesItAlone) {
     EXPECT_EQ(splFileSyncFolder((dir / "gone" / "kept").string().c_str()), 0);
 }
 
+// A move to a free name never overwrites: a taken name or a missing source is refused.
+TEST_F(SplMemManagerTest, MoveToFreeNameTakesOnlyAFreeName) {
+    const std::string from = (dir / "fresh").string(), to = (dir / "taken").string();
+    struct Case {
+        bool sourceThere, targetThere;
+        int answer;
+        const char* target;
+    } cases[] = {{true, false, 1, "new"}, {true, true, 0, "old"}, {false, false, 0, ""}};
+    for (const Case& c : cases) {
+        fs::remove(from);
+        fs::remove(to);
+        if (c.sourceThere) std::ofstream(from) << "new";
+        if (c.targetThere) std::ofstream(to) << "old";
+        EXPECT_EQ(splFileMoveToFreeName(from.c_str(), to.c_str()), c.answer) << c.sourceThere << c.targetThere;
+        EXPECT_EQ(fs::exists(to) ? spelltest::readText(to) : "", c.target) << c.sourceThere << c.targetThere;
+    }
+}
+
 }  // namespace

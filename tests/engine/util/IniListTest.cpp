@@ -313,6 +313,21 @@ TEST_F(IniLists, SaveThatTheFileRefusesReportsItAndStaysDirty) {
     }
 }
 
+// A save flushes the profile but leaves it in the list's own mode: a list kept in memory
+// does not turn its profile write-through.
+TEST_F(IniLists, SaveKeepsTheListsFlushMode) {
+    for (u16 writeThrough : {0, 1}) {
+        put("list.ini", "[Pages]\r\nPage_highnumber=1\r\nPage1=old\r\n");
+        INI_LIST list(&profile_, "Pages", "Page", 1, 0, writeThrough);
+        ASSERT_EQ(list.SetValue("new", 1, 0), kErrNone);
+        ASSERT_EQ(list.Save(0), kErrNone);
+        EXPECT_EQ(pages().at("Page1"), "new") << writeThrough;
+        EXPECT_EQ(iniSetFlushMode(&profile_, writeThrough), writeThrough);
+        iniShutdown();
+        ASSERT_EQ(iniInit(), kErrNone);
+    }
+}
+
 TEST_F(IniLists, SetPathKeepsTheOldFileWhenItCannotBeSaved) {
     namespace fs = std::filesystem;
     put("list.ini", "[Pages]\r\nPage_highnumber=1\r\nPage1=old\r\n");

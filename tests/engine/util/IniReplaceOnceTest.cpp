@@ -81,6 +81,21 @@ TEST_F(IniReplace, TheProfileKeepsTheModeItsOwnersLeftItIn) {
     }
 }
 
+// Without a path, or a folder to make the file in, no change runs and the caller hears why.
+TEST_F(IniReplace, NoPlaceForTheFileRunsNoChange) {
+    TestPath empty, nowhere("T:\\gone\\run.ini");
+    struct Case {
+        const Path* path;
+        EngineErr expected;
+    } cases[] = {{nullptr, kIniErrNoFile}, {empty.get(), kIniErrNoFile}, {nowhere.get(), kOsErrPathNotFound}};
+    for (const Case& c : cases) {
+        bool ran = false;
+        EXPECT_EQ(IniReplaceOnce(c.path, [&] { return ran = true, kErrNone; }), c.expected);
+        EXPECT_FALSE(ran);
+    }
+    EXPECT_FALSE(fs::exists(root_ + "/disc1/gone"));
+}
+
 TEST_F(IniReplace, AFileThatIsNoProfileIsLeftAlone) {
     profile(std::string("[A]\r\nx=o\0d\r\n", 13));
     bool ran = false;
