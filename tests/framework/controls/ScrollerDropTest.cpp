@@ -110,8 +110,7 @@ TEST_F(Drops, StripReleasePlaces) {
     }
 }
 
-// Only the newest entry reaches the owner: an earlier one still queued is withdrawn before it
-// is freed, so no record names freed memory.
+// Only the newest entry reaches the owner: an earlier one still queued is withdrawn.
 TEST_F(Drops, ANewDropWithdrawsTheQueuedOne) {
     RBMOBitmapScroller strip(&owner, 0);
     strip.SetCellRects(fourCells(), 5080);
