@@ -26,7 +26,7 @@ public:
     void PostMessageTo(CListener* target, u32 code, uintptr_t param1 = 0, u16 param2 = 0);
     // To one listener, later, with `value` as the record's payload.
     template <typename T>
-    void PostValueTo(CListener* target, u32 code, T value, u16 param2 = 0) {
+    void PostValueTo(CListener* target, u32 code, T value, u16 param2) {
         RMessage message(code, 0, param2);
         message.target = target;
         message.Carry(std::move(value));

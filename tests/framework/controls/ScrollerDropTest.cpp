@@ -63,6 +63,7 @@ TEST_F(Drops, StripCellDraggedOntoAnotherMovesItAndPostsAMove) {
     EXPECT_EQ(drops[0].destinationIndex, 3);
     EXPECT_EQ(drops[0].firstVisible, 1);
     EXPECT_EQ(owner.last.param2, kDropMove);
+    EXPECT_EQ(owner.last.param1, 0u);
 }
 
 // Which release makes which entry: the trash can takes drops only with all of its drop bits and
