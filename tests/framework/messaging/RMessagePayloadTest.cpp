@@ -22,29 +22,26 @@ struct Counted {
     ~Counted() { --alive; }
 };
 
-constexpr u32 kCode = 9;
-constexpr uintptr_t kParam = 55;
-
 TEST(MessagePayload, GoesWhenItsRecordIsHandledOrPurged) {
-    struct Case {
+    using End = std::function<void(mfMessageQueue&, std::unique_ptr<RSender>&, CListener*)>;
+    const End dispatch = [](auto&, auto&, CListener*) { mfDispatcher().DispatchQueuedMessages(); };
+    const struct {
         const char* name;
         bool toTarget;
-        std::function<void(std::unique_ptr<RSender>&, CListener*)> end;
+        End end;
         bool heard, freed;
+    } cases[] = {
+        {"handled by its target", true, dispatch, true, true},
+        {"handled by a broadcast", false, dispatch, true, true},
+        {"its sender dies", true, [](auto&, auto& s, auto*) { s.reset(); }, false, true},
+        {"its target dies", true, [](auto& q, auto&, auto* t) { q.PurgeTarget(t); }, false, true},
+        {"another target dies", true, [](auto& q, auto&, auto*) { q.PurgeTarget(nullptr); }, false, false},
+        {"its code is withdrawn", true, [](auto& q, auto& s, auto*) { q.PurgeSent(s.get(), 9); }, false, true},
+        {"another code is withdrawn", true, [](auto& q, auto& s, auto*) { q.PurgeSent(s.get(), 8); }, false, false},
+        {"its parameter is purged", true, [](auto& q, auto&, auto*) { q.PurgeParameter(55); }, false, true},
+        {"the queue is cleared", true, [](auto& q, auto&, auto*) { q.Clear(); }, false, true},
     };
-    mfMessageQueue& queue = mfMessageQueue::Global();
-    const Case cases[] = {
-        {"handled by its target", true, [](auto&, CListener*) { mfDispatcher().DispatchQueuedMessages(); }, true, true},
-        {"handled by a broadcast", false, [](auto&, CListener*) { mfDispatcher().DispatchQueuedMessages(); }, true, true},
-        {"its sender dies", true, [](auto& sender, CListener*) { sender.reset(); }, false, true},
-        {"its target dies", true, [&](auto&, CListener* target) { queue.PurgeTarget(target); }, false, true},
-        {"another target dies", true, [&](auto&, CListener*) { queue.PurgeTarget(nullptr); }, false, false},
-        {"its code is withdrawn", true, [&](auto& sender, CListener*) { queue.PurgeSent(sender.get(), kCode); }, false, true},
-        {"another code is withdrawn", true, [&](auto& sender, CListener*) { queue.PurgeSent(sender.get(), kCode + 1); }, false, false},
-        {"its parameter is purged", true, [&](auto&, CListener*) { queue.PurgeParameter(kParam); }, false, true},
-        {"the queue is cleared", true, [&](auto&, CListener*) { queue.Clear(); }, false, true},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fwtest::QueueReset reset;
         fwtest::Log log;
@@ -53,29 +50,27 @@ TEST(MessagePayload, GoesWhenItsRecordIsHandledOrPurged) {
         listener.onMessage = [&](const RMessage& m) { carried = m.Payload<Counted>() != nullptr && Counted::alive == 1; };
         auto sender = std::make_unique<RSender>(fourCC("TEST"));
         sender->AddListener(&listener);
-        RMessage message(kCode, kParam, 0);
+        RMessage message(9, 55, 0);
         message.target = c.toTarget ? &listener : nullptr;
         message.Carry(Counted());
         sender->PostRecord(message);
         message = RMessage();
         EXPECT_EQ(Counted::alive, 1);
-        c.end(sender, &listener);
+        c.end(mfMessageQueue::Global(), sender, &listener);
         listener.last = RMessage();
         EXPECT_EQ(carried, c.heard);
         EXPECT_EQ(Counted::alive, c.freed ? 0 : 1);
-        queue.Clear();
-        EXPECT_EQ(Counted::alive, 0);
     }
+    EXPECT_EQ(Counted::alive, 0);
 }
 
 TEST(MessagePayload, IsHandedOutOnlyAsItsOwnTypeAndSharedByCopies) {
-    RMessage message(kCode, 0, 0);
+    RMessage message(9, 0, 0);
     EXPECT_EQ(message.Payload<Counted>(), nullptr);
     message.Carry(Counted());
-    EXPECT_NE(message.Payload<Counted>(), nullptr);
     EXPECT_EQ(message.Payload<std::string>(), nullptr);
-    EXPECT_EQ(message.Payload<int>(), nullptr);
     RMessage copy = message;
+    EXPECT_NE(copy.Payload<Counted>(), nullptr);
     EXPECT_EQ(copy.Payload<Counted>(), message.Payload<Counted>());
     message = RMessage();
     EXPECT_EQ(Counted::alive, 1);
