@@ -204,9 +204,7 @@ u32 RApplication::HandleMessage(RMessage* message, uintptr_t data) {
     case kMsgOpenDocument: OpenDocumentOrLogin(message->param2); break;
     case kMsgLoginClosed:
         if (message->param2 == kLoginChosen) {
-            // The name is the dialog's copy, deleted here whatever happens to the login.
-            const std::unique_ptr<std::string> user(reinterpret_cast<std::string*>(message->param1));
-            LoginClosed(user.get(), kLoginChosen);
+            LoginClosed(message->Payload<std::string>(), kLoginChosen);
         } else {
             LoginClosed(nullptr, message->param2);
         }

@@ -5,13 +5,15 @@
 // It runs no loop of its own: Run registers it as an input object in front of the screen (so
 // keys and clicks reach it, not the screen under it), its buttons post their command ids to
 // it, and it answers its owner with one queued message: code = the dialog's kind, parameter 1
-// = the dialog (or a datum such as a typed name), parameter 2 = the result id or 0.
+// = the dialog (or a datum such as a typed name as the message's payload), parameter 2 = the
+// result id or 0.
 //
 // Ownership: the creator allocates the dialog, keeps it and deletes it once the answer has
 // arrived. Deleting a dialog before the answer is delivered drops the answer. While a dialog
 // is up the main window's top-level menus are grayed; a dialog of a menu owner (RMenuOwner)
 // gives the screen its menus back when it is deleted. User-interface thread only.
 #include <string>
+#include <utility>
 
 #include "app/dialogs/DialogButtonSet.h"
 #include "engine/gfx/sprites/SprCompound.h"
@@ -63,6 +65,12 @@ public:
 
     // Stores `result` and posts (code = kind, param1, param2) to the owner.
     void Answer(u16 result, uintptr_t param1, u16 param2);
+    // Stores `result` and posts (code = kind, 0, param2) to the owner with `value` as payload.
+    template <typename T>
+    void AnswerWith(u16 result, T value, u16 param2) {
+        result_ = result;
+        PostValueTo(owner_, kind_, std::move(value), param2);
+    }
 
     CListener* GetOwner() const { return owner_; }
     u32 GetKind() const { return kind_; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "app/dialogs/RUserList.h"
 #include "app/window/RDisplayWindow.h"
@@ -17,7 +18,6 @@
 #include "engine/gfx/sprites/SprShapes.h"
 #include "engine/gfx/sprites/SprSounds.h"
 #include "framework/language/LanguageTexts.h"
-#include "framework/messaging/mfMessageQueue.h"
 #include "sound/sprites/SprSoundChannels.h"
 #include "text/host/TextKeys.h"
 
@@ -99,13 +99,6 @@ RDlgLogin::RDlgLogin(CListener* owner, u16 openedLater, const LoginServices& ser
       services_(services) {}
 
 RDlgLogin::~RDlgLogin() {
-    // A name whose answer still waits in the queue is nobody's else.
-    mfMessageQueue& queue = mfMessageQueue::Global();
-    for (std::string* name : pendingNames_) {
-        const size_t before = queue.Count();
-        queue.PurgeParameter(reinterpret_cast<uintptr_t>(name));
-        if (queue.Count() < before) delete name;
-    }
     if (!IsOpen()) return;
     list_.reset();
     deleter_.reset();
@@ -347,9 +340,7 @@ void RDlgLogin::KeepCurrentUser(const std::string& previous) {
 }
 
 void RDlgLogin::AnswerLogIn(const std::string& name) {
-    auto* answer = new std::string(name);
-    pendingNames_.push_back(answer);
-    Answer(kLoginResultLogIn, reinterpret_cast<uintptr_t>(answer), kLoginResultLogIn);
+    AnswerWith(kLoginResultLogIn, name, kLoginResultLogIn);
 }
 
 void RDlgLogin::SwitchToAdmin(bool disableAdminButtons) {

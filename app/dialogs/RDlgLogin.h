@@ -4,16 +4,15 @@
 // administrator name switches the dialog into administrator mode, where users are added
 // (their folders made) and deleted instead. The dialog never switches screens itself.
 //
-// Answers, all with code 5577: (a new std::string holding the name, 1704) log in, the
-// receiver takes the string and deletes it; (the dialog, 1502) quit; (the dialog, 0) close
-// without logging in. The owner deletes the dialog on every answer; a name whose answer was
-// never delivered goes with the dialog. User-interface thread only.
+// Answers, all with code 5577: (0 with the name as a std::string payload, 1704) log in;
+// (the dialog, 1502) quit; (the dialog, 0) close without logging in. The owner deletes the
+// dialog on every answer; an answer never delivered goes with the dialog. User-interface
+// thread only.
 //
 // Names that would not make a user's folder (".", "..", separators, control characters,
 // characters outside the legal alphabet, pasted or typed) are refused with the refusal sound.
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/dialogs/DialogNameField.h"
 #include "app/dialogs/DoublePress.h"
@@ -146,8 +145,6 @@ private:
     Point16 lastPress_{0, 0};
     DoublePress fieldPress_;
     DoublePress rowPress_;
-    // Names handed out with answers not yet known to be delivered.
-    std::vector<std::string*> pendingNames_;
 };
 
 }  // namespace Ostrel

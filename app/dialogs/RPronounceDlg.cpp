@@ -2,7 +2,6 @@
 
 #include "app/window/RDisplayWindow.h"
 #include "engine/gfx/sprites/SprLayer.h"
-#include "framework/messaging/mfMessageQueue.h"
 #include "text/field/Editor.h"
 #include "text/host/TextKeys.h"
 #include "text/speech/ASpeechHandler.h"
@@ -26,9 +25,6 @@ RPronounceDlg::RPronounceDlg(CListener* owner, u32 kind)
 }
 
 RPronounceDlg::~RPronounceDlg() {
-    // A text not yet delivered is still ours; one delivered is the owner's.
-    for (const RMessage& unsent : mfMessageQueue::Global().TakeFromSender(this, kMsgSpeakText))
-        delete reinterpret_cast<std::string*>(unsent.param1);
     word_.reset();
     sound_.reset();
     // The constructor grayed the menu bar; an open dialog gives it back as it closes, one that
@@ -69,8 +65,8 @@ void RPronounceDlg::Say(DialogEntryField* field) {
     std::string text = field->Text().substr(0, kPronounceMaxLength);
     std::string blank = text;
     if (!TrimBlanks(blank)) return;
-    auto* block = new std::string(std::move(text));
-    PostMessageTo(GetOwner(), kMsgSpeakText, reinterpret_cast<uintptr_t>(block), u16(block->size()));
+    const u16 length = u16(text.size());
+    PostValueTo(GetOwner(), kMsgSpeakText, std::move(text), length);
     SpeakButtons(kEventSpeaking);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Teaches the speech engine how to say a word: the word and how it sounds (at most 20
 // characters each) are typed in two fields (Tab or a press switches between them), each can be
-// spoken (the owner hears 249 with a new std::string holding the text, which it deletes, and
-// answers 250 when the speaking has ended), and Add (or Enter) hands the pair to the speech
+// spoken (the owner hears 249 with the text as a std::string payload, and answers 250 when
+// the speaking has ended), and Add (or Enter) hands the pair to the speech
 // handler when both hold text. Leaving answers (code = the kind, the dialog, 1395); the owner
 // deletes the dialog. User-interface thread only.
 #include <memory>
@@ -23,7 +23,7 @@ constexpr u16 kPronounceMaxLength = 20;
 constexpr u16 kPronounceCmdAdd = 1801;
 constexpr u16 kPronounceCmdSayWord = 1802;
 constexpr u16 kPronounceCmdSaySound = 1803;
-// To the owner: speak this text (param1 std::string*, param2 its length); from it: done.
+// To the owner: speak this text (payload std::string, param2 its length); from it: done.
 constexpr u32 kMsgSpeakText = 249;
 constexpr u32 kMsgSpeakingDone = 250;
 

@@ -183,9 +183,9 @@ bool RScroller::InTrash(Point16 point) const {
 }
 
 void RScroller::PostDrop(ScrollerDrop drop) {
-    if (drop_ != nullptr) mfMessageQueue::Global().PurgeParameter(reinterpret_cast<uintptr_t>(drop_.get()));
-    drop_ = std::make_unique<ScrollerDrop>(std::move(drop));
-    PostMessageTo(owner_, kMsgEntryDropped, reinterpret_cast<uintptr_t>(drop_.get()), drop_->kind);
+    mfMessageQueue::Global().PurgeSent(this, kMsgEntryDropped);
+    const u16 kind = drop.kind;
+    PostValueTo(owner_, kMsgEntryDropped, std::move(drop), kind);
 }
 
 u32 RScroller::HandleMessage(RMessage* message, uintptr_t) {

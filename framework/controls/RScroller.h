@@ -10,7 +10,6 @@
 // kind may act on (a drop on its trash can, another cell). Subclasses draw the cells and keep
 // the items: only they set the count, so a cell never asks for an item they do not have.
 // User-interface thread only.
-#include <memory>
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
@@ -99,8 +98,8 @@ protected:
     u32 GetTrashFlags() const { return trashFlags_; }
     const Rect16& GetTrashArea() const { return trashArea_; }
     bool InTrash(Point16 point) const;
-    // Keeps the entry and posts it to the owner as kMsgEntryDropped; no record still queued
-    // names the entry it replaces.
+    // Posts the entry to the owner as kMsgEntryDropped, withdrawing one still queued: the
+    // owner acts on the newest entry only.
     void PostDrop(ScrollerDrop drop);
 
     // Draws one visible cell into the current port; the base draws nothing.
@@ -130,7 +129,6 @@ private:
     int pressedItem_ = -1;
     u32 trashFlags_ = 0;
     Rect16 trashArea_{0, 0, 0, 0};
-    std::unique_ptr<ScrollerDrop> drop_;
 };
 
 }  // namespace Ostrel

@@ -1,10 +1,8 @@
 #pragma once
 // What dragging a strip's cell away, or the Delete key on a list, hands the strip's owner:
-// posted to the owner as kMsgEntryDropped with parameter 1 a pointer to this record. The
-// strip keeps the record: it stays valid while the strip lives and until its next drop, so
-// the owner copies what it keeps while it handles the message. The owner adds what only it
-// knows (page paths, names of documents).
-#include <cstdint>
+// posted to the owner as kMsgEntryDropped with this record as the message's payload, which
+// lives as long as the message does. The owner adds what only it knows (page paths, names of
+// documents).
 #include <string>
 
 #include "engine/base/EngineTypes.h"
@@ -38,8 +36,6 @@ struct ScrollerDrop {
 };
 
 // The record a kMsgEntryDropped message carries.
-inline const ScrollerDrop* droppedEntry(const RMessage& message) {
-    return reinterpret_cast<const ScrollerDrop*>(message.param1);
-}
+inline const ScrollerDrop* droppedEntry(const RMessage& message) { return message.Payload<ScrollerDrop>(); }
 
 }  // namespace Ostrel

@@ -5,6 +5,7 @@
 // ('TIMR', 'RApp', 'EASL'). Destroying a sender purges every queued record it posted.
 // User-interface thread only.
 #include <cstdint>
+#include <utility>
 
 #include "engine/base/EngineTypes.h"
 #include "framework/messaging/CBroadcaster.h"
@@ -23,6 +24,14 @@ public:
     void PostMessage(u32 code, uintptr_t param1 = 0, u16 param2 = 0);
     // To one listener, later.
     void PostMessageTo(CListener* target, u32 code, uintptr_t param1 = 0, u16 param2 = 0);
+    // To one listener, later, with `value` as the record's payload.
+    template <typename T>
+    void PostValueTo(CListener* target, u32 code, T value, u16 param2) {
+        RMessage message(code, 0, param2);
+        message.target = target;
+        message.Carry(std::move(value));
+        PostRecord(message);
+    }
     // A prepared record (its point and flags kept); the sender becomes this one.
     void PostRecord(const RMessage& message);
 

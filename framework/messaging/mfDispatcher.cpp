@@ -6,8 +6,10 @@
 size_t mfDispatcher::DispatchQueuedMessages() {
     const uint64_t last = queue_.LastPosted();
     size_t delivered = 0;
-    Ostrel::RMessage message;
-    while (queue_.TakeOldest(last, &message)) {
+    for (;;) {
+        // Each record, with its payload, ends once it has been handled.
+        Ostrel::RMessage message;
+        if (!queue_.TakeOldest(last, &message)) break;
         if (message.target) {
             message.target->HandleMessage(&message, 0);
         } else if (message.sender) {

@@ -1,6 +1,7 @@
 #include "framework/messaging/mfMessageQueue.h"
 
 #include <algorithm>
+#include <utility>
 
 mfMessageQueue& mfMessageQueue::Global() {
     // Never destroyed: static senders and listeners purge it while the program ends.
@@ -12,7 +13,7 @@ void mfMessageQueue::Post(const Ostrel::RMessage& message) { records_.push_back(
 
 bool mfMessageQueue::TakeOldest(uint64_t lastSequence, Ostrel::RMessage* out) {
     if (records_.empty() || records_.front().sequence > lastSequence) return false;
-    *out = records_.front().message;
+    *out = std::move(records_.front().message);
     records_.pop_front();
     return true;
 }
@@ -21,14 +22,9 @@ void mfMessageQueue::PurgeSender(const Ostrel::RSender* sender) {
     std::erase_if(records_, [&](const Entry& entry) { return entry.message.sender == sender; });
 }
 
-std::vector<Ostrel::RMessage> mfMessageQueue::TakeFromSender(const Ostrel::RSender* sender, uint32_t code) {
-    std::vector<Ostrel::RMessage> taken;
-    std::erase_if(records_, [&](const Entry& entry) {
-        if (entry.message.sender != sender || entry.message.code != code) return false;
-        taken.push_back(entry.message);
-        return true;
-    });
-    return taken;
+void mfMessageQueue::PurgeSent(const Ostrel::RSender* sender, uint32_t code) {
+    std::erase_if(records_,
+                  [&](const Entry& entry) { return entry.message.sender == sender && entry.message.code == code; });
 }
 
 void mfMessageQueue::PurgeTarget(const CListener* target) {

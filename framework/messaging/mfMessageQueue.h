@@ -1,11 +1,10 @@
 #pragma once
 // The one queue of posted message records, in posting order. Records leave it only through
 // the dispatcher or a purge: a dying sender or listener removes the records that name it.
-// User-interface thread only.
+// A record's payload goes with the record. User-interface thread only.
 #include <cstdint>
 #include <cstddef>
 #include <deque>
-#include <vector>
 
 #include "framework/messaging/RMessage.h"
 
@@ -24,9 +23,9 @@ public:
     bool TakeOldest(uint64_t lastSequence, Ostrel::RMessage* out);
 
     void PurgeSender(const Ostrel::RSender* sender);
-    // Takes out the records `sender` posted with `code`, oldest first: a dying sender frees
-    // what those carry, which no listener will be handed now.
-    std::vector<Ostrel::RMessage> TakeFromSender(const Ostrel::RSender* sender, uint32_t code);
+    // Only the records `sender` posted with `code`: for a sender whose newer record replaces
+    // the ones still waiting.
+    void PurgeSent(const Ostrel::RSender* sender, uint32_t code);
     void PurgeTarget(const CListener* target);
     // For a dying object that records carry as parameter 1 (a hot-spot item in its buttons'
     // group messages): no listener is handed its address afterwards.

@@ -353,7 +353,8 @@ TEST_F(RApplicationTest, TheScreenOfTheUserWhoLeavesGoesWhileThatUserIsStillCurr
         // The easel's "Log In As New User" asks with parameter 2 = 1 once a user works.
         RMessage open(kMsgOpenDocument, 265, application.IsUserLoggedIn() ? 1 : 0);
         application.HandleMessage(&open, 0);
-        RMessage answer(kMsgLoginClosed, reinterpret_cast<uintptr_t>(new std::string(name)), kLoginChosen);
+        RMessage answer(kMsgLoginClosed, 0, kLoginChosen);
+        answer.Carry(std::string(name));
         application.HandleMessage(&answer, 0);
         ASSERT_EQ(application.GetPaths()->UserName(), name);
         ASSERT_EQ(application.GetCurrentModuleCode(), kScreenEasel);
@@ -362,7 +363,8 @@ TEST_F(RApplicationTest, TheScreenOfTheUserWhoLeavesGoesWhileThatUserIsStillCurr
     // A name the folders refuse keeps the screen of the user who works.
     RMessage again(kMsgOpenDocument, 265, 1);
     application.HandleMessage(&again, 0);
-    RMessage refused(kMsgLoginClosed, reinterpret_cast<uintptr_t>(new std::string("../escape")), kLoginChosen);
+    RMessage refused(kMsgLoginClosed, 0, kLoginChosen);
+    refused.Carry(std::string("../escape"));
     application.HandleMessage(&refused, 0);
     EXPECT_EQ(application.GetCurrentModuleCode(), kScreenEasel);
     EXPECT_EQ(std::count(log.begin(), log.end(), "gone as Zoe"), 0);
@@ -385,8 +387,8 @@ TEST_F(RApplicationTest, ANameAnswerLogsTheUserInAndARefusedNameBringsTheLoginBa
         ASSERT_EQ(application.Startup(0, {}), 0);
         RMessage open(kMsgOpenDocument, 0, 0);
         application.HandleMessage(&open, 0);
-        // The answer's name is the dialog's heap copy, which the application deletes.
-        RMessage answer(kMsgLoginClosed, reinterpret_cast<uintptr_t>(new std::string(c.name)), kLoginChosen);
+        RMessage answer(kMsgLoginClosed, 0, kLoginChosen);
+        answer.Carry(std::string(c.name));
         application.HandleMessage(&answer, 0);
         EXPECT_EQ(application.IsUserLoggedIn(), c.loggedIn);
         EXPECT_EQ(application.GetCurrentModuleCode(), c.screen);

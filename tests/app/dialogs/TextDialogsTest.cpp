@@ -108,14 +108,14 @@ TEST_F(TextDialogs, ThePronunciationNeedsBothFieldsAndTabSwitchesBetweenThem) {
     EXPECT_EQ(dialog.ActiveArea(), kPronounceSoundArea);
     for (char c : std::string("tumm blow")) dialog.HandleKey(inputKey(u8(c), 0));
     EXPECT_EQ(dialog.SoundField()->Text(), "tumm blow");
-    // Saying the word hands the owner a copy it deletes.
+    // Saying the word hands the owner a copy.
     command(dialog, kPronounceCmdSayWord);
     settle();
     ASSERT_EQ(owner.codes(), std::vector<u32>{kMsgSpeakText});
-    auto* said = reinterpret_cast<std::string*>(owner.heard[0].param1);
+    const std::string* said = owner.heard[0].Payload<std::string>();
+    ASSERT_NE(said, nullptr);
     EXPECT_EQ(*said, "Tumblo");
     EXPECT_EQ(owner.heard[0].param2, 6);
-    delete said;
     dialog.HandleKey(inputKey(kKeyReturn, 0));
     EXPECT_EQ(dialog.WordField()->Text(), "");
     EXPECT_EQ(dialog.SoundField()->Text(), "");
@@ -148,7 +148,10 @@ TEST_F(TextDialogs, ASpokenTextDeliveredBelongsToTheOwnerWhenTheDialogGoes) {
     RSender relay(fourCC("RELY"));
     testapp::RecordingOwner speaker;
     owner.onMessage = [&](const RMessage& heard) {
-        if (heard.code == kMsgSpeakText) relay.PostMessageTo(&speaker, kMsgSpeakText, heard.param1, heard.param2);
+        if (heard.code != kMsgSpeakText) return;
+        RMessage relayed = heard;
+        relayed.target = &speaker;
+        relay.PostRecord(relayed);
     };
     auto dialog = std::make_unique<RPronounceDlg>(&owner, 0);
     ASSERT_EQ(dialog->Open(), 0);
@@ -160,9 +163,9 @@ TEST_F(TextDialogs, ASpokenTextDeliveredBelongsToTheOwnerWhenTheDialogGoes) {
     dialog.reset();
     settle();
     ASSERT_EQ(speaker.codes(), std::vector<u32>{kMsgSpeakText});
-    auto* said = reinterpret_cast<std::string*>(speaker.heard[0].param1);
+    const std::string* said = speaker.heard[0].Payload<std::string>();
+    ASSERT_NE(said, nullptr);
     EXPECT_EQ(*said, "a");
-    delete said;
 }
 
 TEST_F(TextDialogs, TheBackgroundSoundAnswersOkCancelAndEnter) {

@@ -65,8 +65,8 @@ protected:
     void logIn(const std::string& name) {
         Ostrel::RMessage open(Ostrel::kMsgOpenDocument, 0, 0);
         app->HandleMessage(&open, 0);
-        Ostrel::RMessage answer(Ostrel::kMsgLoginClosed, reinterpret_cast<uintptr_t>(new std::string(name)),
-                                Ostrel::kLoginChosen);
+        Ostrel::RMessage answer(Ostrel::kMsgLoginClosed, 0, Ostrel::kLoginChosen);
+        answer.Carry(name);
         app->HandleMessage(&answer, 0);
         ASSERT_TRUE(app->IsUserLoggedIn());
     }

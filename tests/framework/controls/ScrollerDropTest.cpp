@@ -63,6 +63,7 @@ TEST_F(Drops, StripCellDraggedOntoAnotherMovesItAndPostsAMove) {
     EXPECT_EQ(drops[0].destinationIndex, 3);
     EXPECT_EQ(drops[0].firstVisible, 1);
     EXPECT_EQ(owner.last.param2, kDropMove);
+    EXPECT_EQ(owner.last.param1, 0u);
 }
 
 // Which release makes which entry: the trash can takes drops only with all of its drop bits and
@@ -110,8 +111,7 @@ TEST_F(Drops, StripReleasePlaces) {
     }
 }
 
-// Only the newest entry reaches the owner: an earlier one still queued is withdrawn before it
-// is freed, so no record names freed memory.
+// Only the newest entry reaches the owner: an earlier one still queued is withdrawn.
 TEST_F(Drops, ANewDropWithdrawsTheQueuedOne) {
     RBMOBitmapScroller strip(&owner, 0);
     strip.SetCellRects(fourCells(), 5080);

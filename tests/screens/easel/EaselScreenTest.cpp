@@ -65,7 +65,8 @@ protected:
         ASSERT_EQ(application->Startup(0, {}), 0);
         RMessage open(kMsgOpenDocument, 0, 0);
         application->HandleMessage(&open, 0);
-        RMessage answer(kMsgLoginClosed, reinterpret_cast<uintptr_t>(new std::string("Maya")), kLoginChosen);
+        RMessage answer(kMsgLoginClosed, 0, kLoginChosen);
+        answer.Carry(std::string("Maya"));
         application->HandleMessage(&answer, 0);
         easel = dynamic_cast<REasel*>(application->GetCurrentModule());
         ASSERT_NE(easel, nullptr);
