@@ -1,5 +1,7 @@
 #include "framework/app/mfxMain.h"
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 
 #include "engine/os/OsIntervalTasks.h"
@@ -70,6 +72,13 @@ std::string withoutQuotes(std::string text) {
     return text;
 }
 
+// An option is a slash and one word ("/safe"); whatever else begins with a slash is a path
+// from the root ("/home/mia/pic.tbx", "/pic.tbx").
+bool isOption(const std::string& argument) {
+    if (argument.size() < 2 || argument.front() != '/') return false;
+    return std::all_of(argument.begin() + 1, argument.end(), [](char c) { return std::isalnum(u8(c)) != 0; });
+}
+
 }  // namespace
 
 void mfxRegisterInitCallback(mfxInitCallback callback) { initCallbacks().push_back(std::move(callback)); }
@@ -78,7 +87,7 @@ mfxCommandLine mfxParseCommandLine(const std::vector<std::string>& arguments) {
     mfxCommandLine line;
     std::string tail;
     for (const std::string& argument : arguments) {
-        if (!argument.empty() && argument.front() == '/') {
+        if (isOption(argument)) {
             line.options.push_back(argument);
         } else if (!argument.empty()) {
             // The document is the rest of the line: a path with spaces may arrive in pieces.

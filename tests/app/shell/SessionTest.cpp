@@ -11,13 +11,13 @@ using namespace testshell;
 
 class SessionTest : public SessionFixture {
 protected:
-    void login();
+    void login(const std::vector<std::string>& arguments = {});
     void loginAndPaint(std::vector<u16>* before, std::vector<u16>* painted);
 };
 
 // The splash, a key, the login with a typed name: the easel with its pencil panel.
-void SessionTest::login() {
-    start();
+void SessionTest::login(const std::vector<std::string>& arguments) {
+    start(arguments);
     ASSERT_EQ(application_->GetCurrentModuleCode(), kScreenSplash);
     frames(2);
     press(kVkSpace);
@@ -107,6 +107,28 @@ TEST_F(SessionTest, APaintedPictureSavesWithCtrlSAndReopensWithTheSamePixels) {
     ASSERT_TRUE(easel()->OpenPicture(saved.front().string()));
     frames(2);
     EXPECT_EQ(strokeRow(), painted);
+}
+
+// "tumblo4 /home/mia/pic.tbx": a picture named by its path from the root opens on the easel
+// after the login.
+TEST_F(SessionTest, APictureGivenByItsPathFromTheRootOpensAfterTheLogin) {
+    std::vector<u16> before, painted;
+    ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
+    ctrl('S');
+    keys("cat");
+    key(kVkReturn);
+    frames(3);
+    const std::vector<fs::path> saved = savedPictures("Maya");
+    ASSERT_EQ(saved.size(), 1u);
+    const fs::path elsewhere = fs::path(root_) / "home/mia/pic.tbx";
+    fs::create_directories(elsewhere.parent_path());
+    fs::copy_file(saved.front(), elsewhere);
+    application_->ExitInstance();
+    application_.reset();
+
+    ASSERT_NO_FATAL_FAILURE(login({elsewhere.string()}));
+    frames(2);
+    EXPECT_EQ(strokeRow(), painted) << "the easel did not open " << elsewhere;
 }
 
 TEST_F(SessionTest, ExitWithUnsavedPaintAsksInsteadOfQuitting) {
