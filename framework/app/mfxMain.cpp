@@ -13,6 +13,7 @@
 #include "framework/windows/mfxWindow.h"
 #include "platform/clock/Clock.h"
 #include "platform/display/DisplayDriver.h"
+#include "platform/display/QuitSignals.h"
 #include "platform/display/choice/DisplayChoice.h"
 #include "platform/files/Files.h"
 #include "platform/system/NamedMutex.h"
@@ -128,6 +129,9 @@ int mfxRunApplication(const mfxCommandLine& commandLine, u32 mode) {
     mfxApplication* application = mfxApplication::Get();
     if (!application || !application->InitInstance(mode, commandLine.options, commandLine.document)) return kFailedStart;
 
+    // From here to the exit handler, SIGINT and SIGTERM end the program through its own quit
+    // (the display delivers them), on every display, headless too.
+    const plat::QuitSignalCatcher quitSignals;
     std::unique_ptr<plat::NamedMutex> initMutex = takeInitMutex();
     // The first start keeps this mutex until its main window can be found, so a second start
     // that gets it either finds that window or is the only one.

@@ -2,6 +2,9 @@
 // child gives (keys and mouse messages posted to the main window) on a fake clock: the splash,
 // the login with a typed name, the easel with its pencil panel, painting, saving with Ctrl+S,
 // reopening the picture, and quitting with unsaved work.
+#include <csignal>
+
+#include "platform/display/QuitSignals.h"
 #include "tests/app/shell/SessionFixture.h"
 
 namespace {
@@ -129,6 +132,39 @@ TEST_F(SessionTest, APictureGivenByItsPathFromTheRootOpensAfterTheLogin) {
     ASSERT_NO_FATAL_FAILURE(login({elsewhere.string()}));
     frames(2);
     EXPECT_EQ(strokeRow(), painted) << "the easel did not open " << elsewhere;
+}
+
+// The display delivers the desktop's quit and a caught SIGINT or SIGTERM alike, as a quit
+// request to the window: under an alert, the alert ends unanswered (a question's Cancel) and
+// the program's own quit follows, which asks about the unsaved picture.
+TEST_F(SessionTest, AQuitRequestUnderAnAlertEndsItAndAsksAboutTheUnsavedPicture) {
+    std::vector<u16> before, painted;
+    ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
+    plat::InputEvent quit;
+    quit.kind = plat::InputEvent::Kind::Quit;
+    dynamic_cast<plat::HeadlessDisplay&>(plat::displayDriver()).script(window(), quit);
+    EXPECT_EQ(mfxAlert(kAlertYesNoCancel, "Go on?"), kAlertAnswerCancel);
+    frames(3);
+    EXPECT_NE(easel()->WarningDialog(), nullptr) << "the quit under the alert was lost";
+    EXPECT_EQ(quitCode_, -1);
+    EXPECT_TRUE(savedPictures("Maya").empty());
+}
+
+// Headless nobody can answer: a termination signal under an alert ends the alert and the
+// program's loop, and the exit handler shuts down in order, saving no picture silently.
+TEST_F(SessionTest, ATerminationSignalUnderAnAlertEndsTheProgramHeadlessWithoutSaving) {
+    std::vector<u16> before, painted;
+    ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
+    const plat::QuitSignalCatcher catching;
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    EXPECT_EQ(mfxAlert(kAlertYesNoCancel, "Go on?"), kAlertAnswerCancel);
+    frames(3);
+    EXPECT_EQ(quitCode_, 0);
+    EXPECT_EQ(easel()->WarningDialog(), nullptr);
+    application_->ExitInstance();
+    application_.reset();
+    EXPECT_TRUE(savedPictures("Maya").empty());
+    EXPECT_TRUE(fs::exists(fs::path(root_) / "data/tumblo4/Users/Maya/user.ini")) << "no orderly exit";
 }
 
 TEST_F(SessionTest, ExitWithUnsavedPaintAsksInsteadOfQuitting) {
