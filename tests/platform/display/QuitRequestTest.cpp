@@ -87,6 +87,7 @@ TEST(QuitRequest, ACaughtSignalEndsTheHeadlessLoopAtOnce) {
         std::vector<Message> got = f.drain();
         ASSERT_EQ(got.size(), 1u);
         EXPECT_EQ(got[0].message, kMsgQuit);
+        EXPECT_EQ(got[0].wParam, 0u) << "an orderly end, not a failure";
         f.display.pumpEvents();
         EXPECT_TRUE(f.drain().empty()) << "one signal, one quit";
     }
