@@ -30,6 +30,7 @@ TEST(CommandLine, OptionsAndTheOneDocumentWithoutItsQuotes) {
         {"root path in pieces", {"/home/mia/My", "Pictures/pic.tbx"}, {}, "/home/mia/My Pictures/pic.tbx"},
         {"option beside a root path", {"/safe", "/home/mia/pic.tbx", "/x2"}, {"/safe", "/x2"}, "/home/mia/pic.tbx"},
         {"slash alone is no option", {"/"}, {}, "/"},
+        {"hidden file at the root", {"/.tbx"}, {}, "/.tbx"},
         {"option word with a dash is a path", {"/a-b"}, {}, "/a-b"},
     };
     for (const CommandLineCase& row : cases) {
