@@ -5,12 +5,20 @@
 option(TUMBLO_BUILD_FUZZ "Build the libFuzzer targets with clang++ and run them briefly under ctest" ON)
 find_program(TUMBLO_FUZZ_CXX NAMES clang++ clang++-14)
 
-# clang++ without its libFuzzer runtime (a separate package) cannot link fuzz targets.
+# clang++ without its libFuzzer runtime (a separate package) cannot link fuzz targets. Asked
+# for with the tests, the fuzz targets are never left out quietly: what is missing stops the
+# configuration.
+if(TUMBLO_BUILD_FUZZ AND TUMBLO_BUILD_TESTS AND NOT TUMBLO_FUZZ_CXX)
+  message(FATAL_ERROR "The fuzz targets need clang++ (scripts/install-deps installs it), or -DTUMBLO_BUILD_FUZZ=OFF")
+endif()
 if(TUMBLO_BUILD_FUZZ AND TUMBLO_FUZZ_CXX)
   execute_process(COMMAND ${TUMBLO_FUZZ_CXX} -print-file-name=libclang_rt.fuzzer-${CMAKE_SYSTEM_PROCESSOR}.a
                   OUTPUT_VARIABLE _tumblo_fuzz_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
   if(NOT IS_ABSOLUTE "${_tumblo_fuzz_runtime}" OR NOT EXISTS "${_tumblo_fuzz_runtime}")
-    message(STATUS "Fuzz targets off: ${TUMBLO_FUZZ_CXX} has no libFuzzer runtime")
+    if(TUMBLO_BUILD_TESTS)
+      message(FATAL_ERROR "${TUMBLO_FUZZ_CXX} has no libFuzzer runtime (libclang-rt-dev, scripts/install-deps), "
+                          "or -DTUMBLO_BUILD_FUZZ=OFF")
+    endif()
     set(TUMBLO_FUZZ_CXX "")
   endif()
 endif()

@@ -11,6 +11,13 @@ if(TUMBLO_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+if(TUMBLO_TSAN)
+  if(TUMBLO_SANITIZE)
+    message(FATAL_ERROR "ThreadSanitizer cannot share a build with AddressSanitizer: one of TUMBLO_TSAN, TUMBLO_SANITIZE")
+  endif()
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
 
 # tumblo_library(<target> [DEPS <targets...>])
 # Builds every .cpp of the calling folder into one static library whose headers are

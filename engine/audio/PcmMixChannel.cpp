@@ -117,6 +117,9 @@ u16 PcmMixChannel::CheckIdleHeader(const plat::WaveHeader* header, u32 size) con
 }
 
 u16 PcmMixChannel::UnprepareHeader(plat::WaveHeader* header, u32 size) {
+    // A client that saw the done flag may come here while the device thread is still in the
+    // walk that set it: the record is freed only once that walk has let go of the lock.
+    PcmMixDeviceLock lock(stream_);
     if (const u16 error = CheckIdleHeader(header, size)) return error;
     auto* record = static_cast<PcmMixRecord*>(header->link);
     prepared_.erase(std::remove(prepared_.begin(), prepared_.end(), record), prepared_.end());

@@ -20,9 +20,11 @@ void PcmMixChannel::Finish(PcmMixRecord* record) {
     if (!head_) playing_ = false;
     record->next = record->prev = nullptr;
     plat::WaveHeader* header = record->header;
-    header->flags.store((header->flags.load() & ~plat::kWaveHeaderInQueue) | plat::kWaveHeaderDone);
     finishedFrames_ += record->sourceFrames;
     position_ = finishedFrames_;
+    // The done flag hands the buffer back: its client may free the record from here on, so
+    // nothing of the record is read after it.
+    header->flags.store((header->flags.load() & ~plat::kWaveHeaderInQueue) | plat::kWaveHeaderDone);
     Notify(plat::kWaveOutDone, reinterpret_cast<uintptr_t>(header));
 }
 

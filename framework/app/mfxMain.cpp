@@ -1,5 +1,7 @@
 #include "framework/app/mfxMain.h"
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 
 #include "engine/os/OsIntervalTasks.h"
@@ -11,6 +13,7 @@
 #include "framework/windows/mfxWindow.h"
 #include "platform/clock/Clock.h"
 #include "platform/display/DisplayDriver.h"
+#include "platform/display/QuitSignals.h"
 #include "platform/display/choice/DisplayChoice.h"
 #include "platform/files/Files.h"
 #include "platform/system/NamedMutex.h"
@@ -70,6 +73,13 @@ std::string withoutQuotes(std::string text) {
     return text;
 }
 
+// An option is a slash and one word ("/safe"); whatever else begins with a slash is a path
+// from the root ("/home/mia/pic.tbx", "/pic.tbx").
+bool isOption(const std::string& argument) {
+    if (argument.size() < 2 || argument.front() != '/') return false;
+    return std::all_of(argument.begin() + 1, argument.end(), [](char c) { return std::isalnum(u8(c)) != 0; });
+}
+
 }  // namespace
 
 void mfxRegisterInitCallback(mfxInitCallback callback) { initCallbacks().push_back(std::move(callback)); }
@@ -78,7 +88,7 @@ mfxCommandLine mfxParseCommandLine(const std::vector<std::string>& arguments) {
     mfxCommandLine line;
     std::string tail;
     for (const std::string& argument : arguments) {
-        if (!argument.empty() && argument.front() == '/') {
+        if (isOption(argument)) {
             line.options.push_back(argument);
         } else if (!argument.empty()) {
             // The document is the rest of the line: a path with spaces may arrive in pieces.
@@ -119,6 +129,9 @@ int mfxRunApplication(const mfxCommandLine& commandLine, u32 mode) {
     mfxApplication* application = mfxApplication::Get();
     if (!application || !application->InitInstance(mode, commandLine.options, commandLine.document)) return kFailedStart;
 
+    // From here to the exit handler, SIGINT and SIGTERM end the program through its own quit
+    // (the display delivers them), on every display, headless too.
+    const plat::QuitSignalCatcher quitSignals;
     std::unique_ptr<plat::NamedMutex> initMutex = takeInitMutex();
     // The first start keeps this mutex until its main window can be found, so a second start
     // that gets it either finds that window or is the only one.

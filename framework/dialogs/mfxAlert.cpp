@@ -131,6 +131,9 @@ u32 runAlert(u32 style, std::string_view text, const std::string* caption) {
         answer = scriptedAnswers().front();
         scriptedAnswers().pop_front();
     }
+    // Ended by the program's quit, unanswered, it says what Escape says: a question never
+    // takes its yes from a quit.
+    if (answer == 0 && host.Interrupted()) answer = onEscape;
     return answer == 0 ? kAlertAnswerOk : answer;
 }
 

@@ -107,15 +107,21 @@ bool mfxDialogHost::Pump(const std::function<bool()>& done) {
         }
         if (message.message == plat::kMsgQuit) {
             plat::postQuitMessage(int(message.wParam));
+            interrupted_ = true;
             return false;
         }
         if (isInput(message.message)) {
             if (message.window == window_ && shown_) Route(message);
             continue;
         }
-        // The window under the box is its owner and cannot be closed from under it: closing
-        // it would leave this loop waiting for input to a window that is gone.
-        if (message.message == plat::kMsgClose && message.window == window_) continue;
+        // A close of the window under the box (its close box, the desktop's quit or a caught
+        // quit signal) ends the box unanswered; the window hears it again once the box is
+        // gone, so the program's own quit runs from its loop, never under the box.
+        if (message.message == plat::kMsgClose && message.window == window_) {
+            plat::postMessage(window_, plat::kMsgClose, message.wParam, message.lParam);
+            interrupted_ = true;
+            return false;
+        }
         deliver(message);
         if (message.message == plat::kMsgPaint && message.window == window_) Draw();
     }

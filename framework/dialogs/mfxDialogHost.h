@@ -21,9 +21,12 @@ public:
     bool IsShown() const { return shown_; }
 
     // Runs messages until `done` answers true (true), or until nothing more can come: the
-    // quit message, which is posted again for the outer loop, a box without a window, or, on
-    // a headless display, an empty queue once the scripted input has run out (false).
+    // quit message or a close of the window, which are posted again for the outer loop, a box
+    // without a window, or, on a headless display, an empty queue once the scripted input has
+    // run out (false).
     bool Pump(const std::function<bool()>& done);
+    // A quit or a close of the window ended a Pump: the box goes unanswered.
+    bool Interrupted() const { return interrupted_; }
 
 private:
     void Route(const plat::Message& message);
@@ -34,4 +37,5 @@ private:
     bool shown_ = false;
     bool dirty_ = false;
     bool shift_ = false;
+    bool interrupted_ = false;
 };

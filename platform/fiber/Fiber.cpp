@@ -24,6 +24,18 @@
 #include <sanitizer/common_interface_defs.h>
 #endif
 
+#if defined(__SANITIZE_THREAD__)
+#define TUMBLO_FIBER_TSAN 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define TUMBLO_FIBER_TSAN 1
+#endif
+#endif
+
+#ifdef TUMBLO_FIBER_TSAN
+#include <sanitizer/tsan_interface.h>
+#endif
+
 namespace plat {
 namespace {
 
@@ -51,12 +63,17 @@ struct Fiber::State {
     const void* stackBottom = nullptr;
     size_t stackBytes = 0;
     void* asanFakeStack = nullptr;
+    // ThreadSanitizer's own record of the fiber: its stack and what it has seen happen.
+    void* tsanFiber = nullptr;
 };
 
 Fiber::Fiber() : state_(std::make_unique<State>()) {}
 
 Fiber::~Fiber() {
     if (!mapping_) return;
+#ifdef TUMBLO_FIBER_TSAN
+    __tsan_destroy_fiber(state_->tsanFiber);
+#endif
 #ifdef TUMBLO_FIBER_ASAN
     // A fiber left mid-call leaves its frames poisoned; the pages may be mapped again later.
     ASAN_UNPOISON_MEMORY_REGION(state_->stackBottom, state_->stackBytes);
@@ -66,6 +83,9 @@ Fiber::~Fiber() {
 
 std::unique_ptr<Fiber> Fiber::forCurrentThread() {
     std::unique_ptr<Fiber> fiber(new Fiber());
+#ifdef TUMBLO_FIBER_TSAN
+    fiber->state_->tsanFiber = __tsan_get_current_fiber();
+#endif
     pthread_attr_t attributes;
     if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
         void* bottom = nullptr;
@@ -101,6 +121,9 @@ std::unique_ptr<Fiber> Fiber::create(size_t stackSize, Entry entry, void* argume
     state.argument = argument;
     state.stackBottom = static_cast<char*>(mapping) + page;
     state.stackBytes = stackSize;
+#ifdef TUMBLO_FIBER_TSAN
+    state.tsanFiber = __tsan_create_fiber(0);
+#endif
 
     getcontext(&state.context);
     state.context.uc_stack.ss_sp = const_cast<void*>(state.stackBottom);
@@ -132,6 +155,10 @@ void fiberSwitch(Fiber& from, Fiber& to) {
 #ifdef TUMBLO_FIBER_ASAN
     __sanitizer_start_switch_fiber(&a.asanFakeStack, b.stackBottom, b.stackBytes);
 #endif
+#ifdef TUMBLO_FIBER_TSAN
+    // Fibers take turns on one thread: each switch orders what came before it.
+    __tsan_switch_to_fiber(b.tsanFiber, 0);
+#endif
     swapcontext(&a.context, &b.context);
 #ifdef TUMBLO_FIBER_ASAN
     __sanitizer_finish_switch_fiber(a.asanFakeStack, nullptr, nullptr);
@@ -144,6 +171,9 @@ void fiberExit(Fiber& to) {
 #ifdef TUMBLO_FIBER_ASAN
     // No fake stack to keep: the sanitizer releases this fiber's.
     __sanitizer_start_switch_fiber(nullptr, b.stackBottom, b.stackBytes);
+#endif
+#ifdef TUMBLO_FIBER_TSAN
+    __tsan_switch_to_fiber(b.tsanFiber, 0);
 #endif
     setcontext(&b.context);
     std::abort();

@@ -2,6 +2,8 @@
 
 #include "platform/display/InputDelivery.h"
 #include "platform/display/PixelConversion.h"
+#include "platform/display/QuitSignals.h"
+#include "platform/ui/MessageQueue.h"
 
 namespace plat {
 
@@ -29,6 +31,9 @@ std::unique_ptr<DisplayWindow> HeadlessDisplay::openWindow(WindowHandle window, 
 
 void HeadlessDisplay::pumpEvents() {
     showServiceCursor();
+    // Nobody can answer a question here: a caught quit signal ends the loop at once, and the
+    // program shuts down through its exit handler without saving what nobody chose to save.
+    if (takeQuitSignal()) postQuitMessage(0);
     while (!script_.empty()) {
         Scripted next = script_.front();
         script_.pop_front();

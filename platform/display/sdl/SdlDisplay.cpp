@@ -13,7 +13,7 @@
 #include "platform/display/PixelConversion.h"
 #include "platform/display/sdl/SdlCursorMasks.h"
 #include "platform/display/sdl/InputWatcher.h"
-#include "platform/display/sdl/QuitSignals.h"
+#include "platform/display/QuitSignals.h"
 #include "platform/display/sdl/SdlKeys.h"
 #include "platform/ui/MessageQueue.h"
 

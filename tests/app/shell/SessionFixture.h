@@ -68,11 +68,14 @@ protected:
     }
     static inline plat::FakeClock* gClock = nullptr;
 
-    void start() {
+    // `arguments` as the command line gives them.
+    void start(const std::vector<std::string>& arguments = {}) {
         ShellParts shell = ProgramShellParts();
         shell.roots = parts(nullptr).roots;
         application_ = std::make_unique<RApplication>();
         application_->SetShellParts(shell);
+        const mfxCommandLine line = mfxParseCommandLine(arguments);
+        ASSERT_NE(application_->InitInstance(0, line.options, line.document), 0u);
         ASSERT_EQ(application_->Startup(0, {}), 0);
         ASSERT_NE(osmCreateIntervalTask(idleTask, nullptr, kOsmEveryDispatch), nullptr);
     }

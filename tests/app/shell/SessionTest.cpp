@@ -2,6 +2,9 @@
 // child gives (keys and mouse messages posted to the main window) on a fake clock: the splash,
 // the login with a typed name, the easel with its pencil panel, painting, saving with Ctrl+S,
 // reopening the picture, and quitting with unsaved work.
+#include <csignal>
+
+#include "platform/display/QuitSignals.h"
 #include "tests/app/shell/SessionFixture.h"
 
 namespace {
@@ -11,13 +14,13 @@ using namespace testshell;
 
 class SessionTest : public SessionFixture {
 protected:
-    void login();
+    void login(const std::vector<std::string>& arguments = {});
     void loginAndPaint(std::vector<u16>* before, std::vector<u16>* painted);
 };
 
 // The splash, a key, the login with a typed name: the easel with its pencil panel.
-void SessionTest::login() {
-    start();
+void SessionTest::login(const std::vector<std::string>& arguments) {
+    start(arguments);
     ASSERT_EQ(application_->GetCurrentModuleCode(), kScreenSplash);
     frames(2);
     press(kVkSpace);
@@ -107,6 +110,61 @@ TEST_F(SessionTest, APaintedPictureSavesWithCtrlSAndReopensWithTheSamePixels) {
     ASSERT_TRUE(easel()->OpenPicture(saved.front().string()));
     frames(2);
     EXPECT_EQ(strokeRow(), painted);
+}
+
+// "tumblo4 /home/mia/pic.tbx": a picture named by its path from the root opens on the easel
+// after the login.
+TEST_F(SessionTest, APictureGivenByItsPathFromTheRootOpensAfterTheLogin) {
+    std::vector<u16> before, painted;
+    ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
+    ctrl('S');
+    keys("cat");
+    key(kVkReturn);
+    frames(3);
+    const std::vector<fs::path> saved = savedPictures("Maya");
+    ASSERT_EQ(saved.size(), 1u);
+    const fs::path elsewhere = fs::path(root_) / "home/mia/pic.tbx";
+    fs::create_directories(elsewhere.parent_path());
+    fs::copy_file(saved.front(), elsewhere);
+    application_->ExitInstance();
+    application_.reset();
+
+    ASSERT_NO_FATAL_FAILURE(login({elsewhere.string()}));
+    frames(2);
+    EXPECT_EQ(strokeRow(), painted) << "the easel did not open " << elsewhere;
+}
+
+// The display delivers the desktop's quit and a caught SIGINT or SIGTERM alike, as a quit
+// request to the window: under an alert, the alert ends unanswered (a question's Cancel) and
+// the program's own quit follows, which asks about the unsaved picture.
+TEST_F(SessionTest, AQuitRequestUnderAnAlertEndsItAndAsksAboutTheUnsavedPicture) {
+    std::vector<u16> before, painted;
+    ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
+    plat::InputEvent quit;
+    quit.kind = plat::InputEvent::Kind::Quit;
+    dynamic_cast<plat::HeadlessDisplay&>(plat::displayDriver()).script(window(), quit);
+    EXPECT_EQ(mfxAlert(kAlertYesNoCancel, "Go on?"), kAlertAnswerCancel);
+    frames(3);
+    EXPECT_NE(easel()->WarningDialog(), nullptr) << "the quit under the alert was lost";
+    EXPECT_EQ(quitCode_, -1);
+    EXPECT_TRUE(savedPictures("Maya").empty());
+}
+
+// Headless nobody can answer: a termination signal under an alert ends the alert and the
+// program's loop, and the exit handler shuts down in order, saving no picture silently.
+TEST_F(SessionTest, ATerminationSignalUnderAnAlertEndsTheProgramHeadlessWithoutSaving) {
+    std::vector<u16> before, painted;
+    ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
+    const plat::QuitSignalCatcher catching;
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    EXPECT_EQ(mfxAlert(kAlertYesNoCancel, "Go on?"), kAlertAnswerCancel);
+    frames(3);
+    EXPECT_EQ(quitCode_, 0);
+    EXPECT_EQ(easel()->WarningDialog(), nullptr);
+    application_->ExitInstance();
+    application_.reset();
+    EXPECT_TRUE(savedPictures("Maya").empty());
+    EXPECT_TRUE(fs::exists(fs::path(root_) / "data/tumblo4/Users/Maya/user.ini")) << "no orderly exit";
 }
 
 TEST_F(SessionTest, ExitWithUnsavedPaintAsksInsteadOfQuitting) {

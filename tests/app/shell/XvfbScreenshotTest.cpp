@@ -18,7 +18,7 @@ using namespace testshell;
 class XvfbSession : public SessionFixture {
 protected:
     void SetUp() override {
-        if (!server_.running()) GTEST_SKIP() << "No X server (Xvfb) could be started: " << server_.failure();
+        if (!server_.running()) GTEST_FAIL() << "No X server (Xvfb) could be started: " << server_.failure();
         sdl_ = sdlDisplayOn(server_);
         ASSERT_NE(sdl_, nullptr) << "SDL could not open the X server at " << server_.display();
         plat::setDisplayDriver(sdl_.get());

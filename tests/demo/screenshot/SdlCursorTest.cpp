@@ -1,5 +1,5 @@
 // The SDL display shows the cursor service's cursors, on a private X server (SDL's dummy
-// driver has no cursors); skipped where no X server can be started.
+// driver has no cursors); fails where no X server can be started.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ class SdlCursors : public ::testing::Test {
 protected:
     void SetUp() override {
         cursor::resetCursors();
-        if (!server.running()) GTEST_SKIP() << "No X server could be started: " << server.failure();
+        if (!server.running()) GTEST_FAIL() << "No X server could be started: " << server.failure();
         setenv("DISPLAY", server.display().c_str(), 1);
         sdl = makeSdlDisplay("x11");
         ASSERT_NE(sdl, nullptr) << "SDL could not open the X server at " << server.display();

@@ -51,7 +51,7 @@ bool focusClickArrived(plat::DisplayDriver& driver) {
 // platform's wait, and the user's typing wakes it and reaches the input objects.
 TEST(SdlMessageLoop, TypingWakesTheBlockedLoopAndReachesInputObjects) {
     XvfbServer server;
-    if (!server.running()) GTEST_SKIP() << "No X server could be started: " << server.failure();
+    if (!server.running()) GTEST_FAIL() << "No X server could be started: " << server.failure();
     setenv("DISPLAY", server.display().c_str(), 1);
     std::unique_ptr<plat::DisplayDriver> sdl = plat::makeSdlDisplay("x11");
     ASSERT_NE(sdl, nullptr);

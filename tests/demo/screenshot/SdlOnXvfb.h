@@ -8,11 +8,11 @@
 #include "tests/demo/screenshot/SdlDisplayOnXvfb.h"
 
 // A test run on an X server of its own, with SDL's software renderer as the program's display
-// driver; skipped when no X server can be started. The driver is unset again before it closes.
+// driver; fails when no X server can be started. The driver is unset again before it closes.
 class SdlOnXvfb : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!server_.running()) GTEST_SKIP() << "No X server could be started: " << server_.failure();
+        if (!server_.running()) GTEST_FAIL() << "No X server could be started: " << server_.failure();
         sdl_ = sdlDisplayOn(server_);
         ASSERT_NE(sdl_, nullptr) << "SDL could not open the X server at " << server_.display();
         plat::setDisplayDriver(sdl_.get());

@@ -25,6 +25,13 @@ TEST(CommandLine, OptionsAndTheOneDocumentWithoutItsQuotes) {
         {"lone quote", {"\""}, {}, ""},
         {"options around the document", {"/a", "cat.tbx", "/b"}, {"/a", "/b"}, "cat.tbx"},
         {"empty argument ignored", {"", "cat.tbx"}, {}, "cat.tbx"},
+        {"path from the root", {"/home/mia/pic.tbx"}, {}, "/home/mia/pic.tbx"},
+        {"file at the root", {"/pic.tbx"}, {}, "/pic.tbx"},
+        {"root path in pieces", {"/home/mia/My", "Pictures/pic.tbx"}, {}, "/home/mia/My Pictures/pic.tbx"},
+        {"option beside a root path", {"/safe", "/home/mia/pic.tbx", "/x2"}, {"/safe", "/x2"}, "/home/mia/pic.tbx"},
+        {"slash alone is no option", {"/"}, {}, "/"},
+        {"hidden file at the root", {"/.tbx"}, {}, "/.tbx"},
+        {"option word with a dash is a path", {"/a-b"}, {}, "/a-b"},
     };
     for (const CommandLineCase& row : cases) {
         SCOPED_TRACE(row.name);

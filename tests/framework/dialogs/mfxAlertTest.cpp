@@ -84,25 +84,43 @@ TEST_F(AlertTest, ScriptedAnswersComeWhenTheInputRunsOut) {
     EXPECT_EQ(shown[3].answer, kAlertAnswerOk);
 }
 
+// Unanswered as Escape would leave it: a question never takes its yes from a quit.
 TEST_F(AlertTest, TheQuitMessageClosesTheAlertAndReachesTheOuterLoop) {
-    plat::postQuitMessage(3);
-    press(plat::kVkTab);
-    press(plat::kVkReturn);
-    EXPECT_EQ(mfxAlert(kAlertYesNo, "Quit under me"), kAlertAnswerOk);
-    plat::Message message;
-    ASSERT_TRUE(plat::peekMessage(message, true));
-    EXPECT_EQ(message.message, plat::kMsgQuit);
-    EXPECT_EQ(message.wParam, 3u);
+    const std::pair<u32, u32> cases[] = {{kAlertYesNo, kAlertAnswerOk}, {kAlertYesNoCancel, kAlertAnswerCancel}};
+    for (const auto& [style, answer] : cases) {
+        plat::postQuitMessage(3);
+        press(plat::kVkTab);
+        press(plat::kVkReturn);
+        EXPECT_EQ(mfxAlert(style, "Quit under me"), answer);
+        plat::Message message;
+        ASSERT_TRUE(plat::peekMessage(message, true));
+        EXPECT_EQ(message.message, plat::kMsgQuit);
+        EXPECT_EQ(message.wParam, 3u);
+        pump();
+    }
 }
 
-TEST_F(AlertTest, TheWindowUnderTheAlertCannotBeClosedFromUnderIt) {
+// A close of the window under an alert (its close box, the desktop's quit, a caught quit
+// signal) ends the alert as Escape would, never with a yes; the window is not closed from
+// under the alert but hears the close once the alert is gone.
+TEST_F(AlertTest, AClosedWindowEndsTheAlertUnansweredAndHearsTheCloseAfterIt) {
+    struct Case {
+        u32 style;
+        u32 answer;
+    };
+    const Case cases[] = {{kAlertYesNoCancel, kAlertAnswerCancel}, {kAlertOkCancel, kAlertAnswerCancel},
+                          {kAlertYesNo, kAlertAnswerOk}, {kAlertOk, kAlertAnswerOk}};
     const plat::WindowHandle handle = window->GetHandle();
-    plat::postMessage(handle, plat::kMsgClose, 0, 0);
-    press(plat::kVkTab);
-    press(plat::kVkReturn);
-    EXPECT_EQ(mfxAlert(kAlertYesNo, "Close under me"), kAlertAnswerNo);
-    EXPECT_TRUE(plat::isWindow(handle));
-    EXPECT_EQ(window->GetHandle(), handle);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.style);
+        plat::postMessage(handle, plat::kMsgClose, 0, 0);
+        EXPECT_EQ(mfxAlert(c.style, "Close under me"), c.answer);
+        EXPECT_TRUE(plat::isWindow(handle));
+        plat::Message message;
+        ASSERT_TRUE(plat::peekMessage(message, true));
+        EXPECT_EQ(message.message, plat::kMsgClose);
+        EXPECT_EQ(message.window, handle);
+    }
 }
 
 TEST_F(AlertTest, ConversionsInTheTextAreShownAsCharacters) {

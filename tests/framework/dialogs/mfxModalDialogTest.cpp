@@ -1,6 +1,7 @@
 #include "framework/dialogs/mfxModalDialog.h"
 
 #include "platform/keyboard/VirtualKeys.h"
+#include "platform/ui/MessageQueue.h"
 #include "tests/framework/SystemArchiveFixture.h"
 #include "tests/framework/WindowFixture.h"
 
@@ -177,6 +178,20 @@ TEST_F(ModalDialogTest, EscapeEndsTheDialogAndAPressReleasedElsewhereIsNoClick) 
     press(plat::kVkReturn);  // after the end: never read
     EXPECT_TRUE(run(dialog).empty());
     EXPECT_TRUE(dialog.HasEnded());
+}
+
+// A close of the window under the dialog (the desktop's quit, a caught quit signal) ends it
+// before the input after it; the window hears the close once the dialog is gone.
+TEST_F(ModalDialogTest, ACloseOfTheWindowEndsTheDialogAndWaitsForTheWindow) {
+    NoteDialog dialog(window.get());
+    plat::postMessage(window->GetHandle(), plat::kMsgClose, 0, 0);
+    click(dialog.windowRect(1103));
+    EXPECT_TRUE(run(dialog).empty());
+    EXPECT_TRUE(dialog.HasEnded());
+    bool closeWaits = false;
+    plat::Message message;
+    while (plat::peekMessage(message, true)) closeWaits |= message.message == plat::kMsgClose;
+    EXPECT_TRUE(closeWaits);
 }
 
 class EndingDialog : public NoteDialog {

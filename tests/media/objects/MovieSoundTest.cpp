@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         startWith(settings());
         if (HasFatalFailure()) return;
-        if (!movietest::ffmpegPresent()) GTEST_SKIP() << "ffmpeg is not installed";
+        if (!movietest::ffmpegPresent()) GTEST_FAIL() << "ffmpeg is not installed (scripts/install-deps)";
         qtSetSearchFolders({MEDIA_RUNTIME_DIR});
         library_ = qtLoadLibrary();
         ASSERT_NE(library_, nullptr);

@@ -281,7 +281,7 @@ TEST_F(ImgPictureFiles, ExportsReadBackByOtherReaders) {
 }
 
 TEST_F(ImgPictureFiles, DjpegReadsTheJpegExport) {
-    if (run("command -v djpeg").empty()) GTEST_SKIP() << "djpeg is not installed";
+    if (run("command -v djpeg").empty()) GTEST_FAIL() << "djpeg is not installed (libjpeg-turbo-progs, scripts/install-deps)";
     GfxPort* port = halvesPort(40, 20);
     ASSERT_EQ(imgExportPicture(file("out.jpg"), port, Rect16{0, 0, 40, 20}, pm::kMrExportJpeg), 0);
     dispose(port);

@@ -171,7 +171,7 @@ TEST_F(QtMoviesTest, AnEditedMoviePlaysThroughItsComposition) {
 }
 
 TEST_F(QtMoviesTest, PlaysOnTheProgramClockFromFilesRangesAndMemory) {
-    if (!haveFfmpeg_) GTEST_SKIP() << "ffmpeg is not installed";
+    if (!haveFfmpeg_) GTEST_FAIL() << "ffmpeg is not installed (scripts/install-deps)";
     const auto bytes = qttest::readFile(ffmpegMovie("clock"));
     std::vector<uint8_t> archive(333, 0);
     archive.insert(archive.end(), bytes.begin(), bytes.end());
@@ -203,7 +203,7 @@ TEST_F(QtMoviesTest, PlaysOnTheProgramClockFromFilesRangesAndMemory) {
 }
 
 TEST_F(QtMoviesTest, DrawsAtTheBoxTheEditingCallsSet) {
-    if (!haveFfmpeg_) GTEST_SKIP() << "ffmpeg is not installed";
+    if (!haveFfmpeg_) GTEST_FAIL() << "ffmpeg is not installed (scripts/install-deps)";
     MrMovie* opened = nullptr;
     ASSERT_EQ(qtOpenMovieFile(ffmpegMovie("box").c_str(), &opened), 0);
     Movie movie(opened);
@@ -220,7 +220,7 @@ TEST_F(QtMoviesTest, DrawsAtTheBoxTheEditingCallsSet) {
 }
 
 TEST_F(QtMoviesTest, SoundReachesTheMixerWhilePlaying) {
-    if (!haveFfmpeg_) GTEST_SKIP() << "ffmpeg is not installed";
+    if (!haveFfmpeg_) GTEST_FAIL() << "ffmpeg is not installed (scripts/install-deps)";
     MrMovie* opened = nullptr;
     ASSERT_EQ(qtOpenMovieFile(ffmpegMovie("tone", MovieSpec{.soundRate = 11025, .toneHz = 441}).c_str(), &opened), 0);
     Movie movie(opened);

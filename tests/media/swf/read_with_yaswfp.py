@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reads a movie with Debian's yaswfp, an SWF parser independent of ours, and prints one line
 per tag: its name, "(raw)" when the parser could not take it apart, then the ids, depths and fills it names; a sprite's tags follow it indented.
-Exit status 2 when yaswfp is not installed, 1 when it cannot read the movie.
+Exit status 3 when yaswfp is not installed, 1 when it cannot read the movie.
 
 Usage: read_with_yaswfp.py <movie.swf>
 """
@@ -15,7 +15,7 @@ except ImportError:
     try:
         import yaswfp.swfparser as swfparser
     except ImportError:
-        sys.exit(2)
+        sys.exit(3)
 
 FIELDS = ("CharacterId", "CharacterID", "ShapeId", "SpriteID", "Depth", "FrameCount", "SoundId")
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <memory>
 #include <vector>
 
 #include "DisplayTestSupport.h"
+#include "platform/display/QuitSignals.h"
 
 namespace plat {
 namespace {
@@ -70,6 +72,25 @@ TEST(QuitRequest, EndsTheMessageLoopThroughTheWindowsOwnClose) {
     EXPECT_TRUE(closed);
     ASSERT_TRUE(quit);
     EXPECT_EQ(m.wParam, 7u);
+}
+
+// Headless nobody could answer the save question: a caught quit signal is the quit message
+// itself, once per signal, even with windows open.
+TEST(QuitRequest, ACaughtSignalEndsTheHeadlessLoopAtOnce) {
+    testing::HeadlessDisplayFixture f;
+    auto face = f.display.openWindow(f.window, "main", 8, 8);
+    f.drain();
+    {
+        const QuitSignalCatcher catching;
+        ASSERT_EQ(std::raise(SIGTERM), 0);
+        f.display.pumpEvents();
+        std::vector<Message> got = f.drain();
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].message, kMsgQuit);
+        EXPECT_EQ(got[0].wParam, 0u) << "an orderly end, not a failure";
+        f.display.pumpEvents();
+        EXPECT_TRUE(f.drain().empty()) << "one signal, one quit";
+    }
 }
 
 }  // namespace

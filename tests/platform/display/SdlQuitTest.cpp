@@ -12,7 +12,7 @@
 
 #include "SdlDummySupport.h"
 #include "platform/display/sdl/InputWatcher.h"
-#include "platform/display/sdl/QuitSignals.h"
+#include "platform/display/QuitSignals.h"
 
 namespace plat {
 namespace {

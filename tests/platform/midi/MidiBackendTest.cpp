@@ -58,7 +58,7 @@ TEST(FluidSynthMidi, WithoutASoundFontThereIsNoDevice) {
 
 TEST(FluidSynthMidi, ANoteRendersSoundIntoTheAudioStream) {
     const std::string soundFont = plat::findSoundFont();
-    if (soundFont.empty()) GTEST_SKIP() << "no General MIDI soundfont installed";
+    if (soundFont.empty()) GTEST_FAIL() << "no General MIDI soundfont installed (fluid-soundfont-gm, scripts/install-deps)";
     plat::ScopedFakeClock clock;
     plat::VirtualAudioBackend audio;
     plat::FluidSynthMidiBackend backend(soundFont, &audio);

@@ -1,5 +1,5 @@
-// Writes the spelling fuzzers' seeds: <dir>/lex/*.lex, <dir>/env/*.env, <dir>/trie/*.trie and
-// <dir>/dct/*.dct,
+// Writes the spelling fuzzers' seeds: <dir>/lex/*.lex, <dir>/env/*.env, <dir>/trie/*.trie,
+// <dir>/comp/*.comp (compressed word lexicons) and <dir>/dct/*.dct,
 // small files made by the lexicon builders, and <dir>/phon.env, the phonetic file every
 // lexicon input is read with.
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "contentgen/lexicon/CompLexWriter.h"
 #include "contentgen/lexicon/LexBuilder.h"
 #include "contentgen/lexicon/ProxRules.h"
 #include "contentgen/lexicon/SpecialWords.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     fs::create_directories(dir / "env");
     fs::create_directories(dir / "trie");
     fs::create_directories(dir / "dct");
+    fs::create_directories(dir / "comp");
     std::ifstream rules(fs::path(SPELL_RULES_DIR) / "en.rules");
     std::stringstream text;
     text << rules.rdbuf();
@@ -76,6 +78,20 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::ofstream out(dir / "trie" / ("seed" + std::to_string(i) + ".trie"), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+    }
+    // Compressed lexicons: the sample's words, and many of every length in many bins.
+    std::vector<std::string> many = words;
+    for (int i = 0; i < 600; ++i) many.push_back(std::string(size_t(1 + i % 15), char('a' + i % 26)) + char('a' + i / 26 % 26));
+    for (const auto& [name, list] : {std::pair{"sample", words}, std::pair{"many", many}}) {
+        std::vector<u8> image;
+        u32 skipped = 0;
+        std::string error;
+        if (!buildCompLexImage(list, 1, &image, &skipped, &error)) {
+            std::fprintf(stderr, "make_spell_seeds: %s\n", error.c_str());
+            return 1;
+        }
+        std::ofstream out(dir / "comp" / (std::string(name) + ".comp"), std::ios::binary);
         out.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
     }
     fs::copy_file(dir / "phon.env", dir / "env" / "seed.env", fs::copy_options::overwrite_existing);

@@ -2,7 +2,7 @@
 // Movie files for the playback tests, written by the ffmpeg command line from frames and a
 // tone that the tests know: frame i is two halves of solid colours (left kColours[i % 8],
 // right kColours[(i + 4) % 8]) coded as Photo-JPEG in a QuickTime movie, with an optional
-// 16-bit mono sine tone. Tests skip when ffmpeg is not installed.
+// 16-bit mono sine tone. Tests fail when ffmpeg is not installed.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -89,7 +89,7 @@ inline std::vector<uint8_t> readBytes(const std::string& path) {
 class MovieFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!ffmpegPresent()) GTEST_SKIP() << "ffmpeg is not installed";
+        if (!ffmpegPresent()) GTEST_FAIL() << "ffmpeg is not installed (scripts/install-deps)";
         folder_ = std::filesystem::temp_directory_path() /
                   ("movie_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);

@@ -1,4 +1,4 @@
-#include "platform/display/sdl/QuitSignals.h"
+#include "platform/display/QuitSignals.h"
 
 #include <fcntl.h>
 #include <unistd.h>
