@@ -122,21 +122,19 @@ struct EncodeJob {
     int quality = 75;
     J_COLOR_SPACE space = JCS_UNKNOWN;  // of the rows handed over (inputSpaceOf)
     size_t pixelBytes = 0;
-    std::vector<uint8_t> rgb;  // a converted row, when the world's own is not handed over
-    std::vector<uint32_t> rgbx;
+    std::vector<uint32_t> rgbx;  // a converted row, when the world's own is not handed over
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
 };
 
 // The colour space of the rows the coder is handed: 24- and 32-bit worlds' own rows, read in
-// place; 16-bit rows widened to four-byte pixels; the others converted to RGB.
+// place; the others as four-byte pixels (16-bit rows widened in one pass).
 J_COLOR_SPACE inputSpaceOf(uint32_t pixelFormat) {
     switch (pixelFormat) {
         case kMrFormatRgb24: return JCS_RGB;
         case kMrFormatBgr24: return JCS_EXT_BGR;
         case kMrFormatBgra32: return JCS_EXT_BGRX;
-        case kMrFormatL555: return JCS_EXT_RGBX;
-        default: return JCS_UNKNOWN;
+        default: return JCS_EXT_RGBX;
     }
 }
 
@@ -154,7 +152,7 @@ MrErr runEncode(EncodeJob& job) {
     cinfo.image_width = JDIMENSION(job.width);
     cinfo.image_height = JDIMENSION(job.height);
     cinfo.input_components = job.space == JCS_EXT_BGRX || job.space == JCS_EXT_RGBX ? 4 : 3;
-    cinfo.in_color_space = job.space == JCS_UNKNOWN ? JCS_RGB : job.space;
+    cinfo.in_color_space = job.space;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, job.quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
@@ -163,11 +161,9 @@ MrErr runEncode(EncodeJob& job) {
         uint8_t* own = job.map->base + int64_t(y) * job.map->rowBytes + size_t(job.left) * job.pixelBytes;
         JSAMPROW row = own;
         if (job.space == JCS_EXT_RGBX) {
-            unpack555ToRgbx(own, job.width, job.rgbx.data());
             row = reinterpret_cast<JSAMPROW>(job.rgbx.data());
-        } else if (job.space == JCS_UNKNOWN) {
-            readRowRgb(*job.map, y, job.left, job.width, job.rgb.data());
-            row = job.rgb.data();
+            if (job.map->pixelFormat == kMrFormatL555) unpack555ToRgbx(own, job.width, job.rgbx.data());
+            else readRowRgba(*job.map, y, job.left, job.width, row);
         }
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
@@ -221,7 +217,6 @@ MrErr jpegCompress(const MrPixMap& map, const MrRect& bounds, uint32_t quality, 
     job.quality = libjpegQuality(quality);
     job.space = inputSpaceOf(map.pixelFormat);
     job.pixelBytes = size_t(bitsOfFormat(map.pixelFormat) / 8);
-    if (job.space == JCS_UNKNOWN) job.rgb.resize(size_t(job.width) * 3);
     if (job.space == JCS_EXT_RGBX) job.rgbx.resize(size_t(job.width));
     const MrErr err = runEncode(job);
     if (err == kMrNoErr) out.assign(job.out, job.out + job.outSize);

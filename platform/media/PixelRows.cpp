@@ -59,34 +59,6 @@ void readRowRgba(const MrPixMap& map, int32_t y, int32_t x0, int32_t count, uint
     }
 }
 
-void readRowRgb(const MrPixMap& map, int32_t y, int32_t x0, int32_t count, uint8_t* rgb) {
-    const uint8_t* row = rowAt(map, y);
-    switch (map.pixelFormat) {
-        case kMrFormatL555:
-            for (int32_t x = x0; x < x0 + count; ++x, rgb += 3) {
-                uint16_t p;
-                std::memcpy(&p, row + 2 * x, 2);
-                rgb[0] = widen5((p >> 10) & 31), rgb[1] = widen5((p >> 5) & 31), rgb[2] = widen5(p & 31);
-            }
-            return;
-        case kMrFormatBgr24:
-            for (const uint8_t* p = row + 3 * x0; p < row + 3 * (x0 + count); p += 3, rgb += 3)
-                rgb[0] = p[2], rgb[1] = p[1], rgb[2] = p[0];
-            return;
-        case kMrFormatRgb24: std::memcpy(rgb, row + 3 * x0, size_t(count) * 3); return;
-        case kMrFormatBgra32:
-            for (const uint8_t* p = row + 4 * x0; p < row + 4 * (x0 + count); p += 4, rgb += 3)
-                rgb[0] = p[2], rgb[1] = p[1], rgb[2] = p[0];
-            return;
-        default:
-            for (const uint8_t* p = row + x0; p < row + x0 + count; ++p, rgb += 3) {
-                const uint32_t c = *p < map.colorCount ? map.colorTable[*p] : 0;
-                rgb[0] = uint8_t(c >> 16), rgb[1] = uint8_t(c >> 8), rgb[2] = uint8_t(c);
-            }
-            return;
-    }
-}
-
 void writeRowRgba(MrPixMap& map, int32_t y, int32_t x0, int32_t count, const uint8_t* rgba) {
     uint8_t* row = rowAt(map, y);
     switch (map.pixelFormat) {

@@ -9,7 +9,6 @@
 namespace plat::media {
 
 void readRowRgba(const MrPixMap& map, int32_t y, int32_t x0, int32_t count, uint8_t* rgba);
-void readRowRgb(const MrPixMap& map, int32_t y, int32_t x0, int32_t count, uint8_t* rgb);
 void writeRowRgba(MrPixMap& map, int32_t y, int32_t x0, int32_t count, const uint8_t* rgba);
 void writeRowRgb(MrPixMap& map, int32_t y, int32_t x0, int32_t count, const uint8_t* rgb);
 

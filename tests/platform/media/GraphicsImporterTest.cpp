@@ -50,7 +50,9 @@ void drawOnePixelAtATime(const pm::PictureImage& p, pm::MrPixMap& map, const pm:
 TEST(GraphicsImporter, EveryWorldFormatDrawsAsPixelByPixel) {
     const pm::MrRect bounds{-2, -3, 20, 31};
     const pm::MrRect natural{1, 0, 1 + kPictureH, kPictureW};
-    const pm::MrRect rects[] = {natural, {-4, 5, -4 + kPictureH, 5 + kPictureW}, {0, 0, 9, 40}, {-1, 2, 30, 13}};
+    // At natural size (also clipped), scaled both ways, and with one side of natural length.
+    const pm::MrRect rects[] = {natural,         {-4, 5, -4 + kPictureH, 5 + kPictureW}, {0, 0, 9, 40}, {-1, 2, 30, 13},
+                                {0, 0, kPictureH, 23}, {0, 0, 12, kPictureW}};
     for (uint32_t format : {pm::kMrFormatL555, pm::kMrFormatBgr24, pm::kMrFormatRgb24, pm::kMrFormatBgra32,
                             pm::kMrFormatIndexed8}) {
         for (Alpha alpha : {Alpha::Opaque, Alpha::OpaqueKnown, Alpha::Mixed}) {
