@@ -148,6 +148,19 @@ static EngineErr transfer(OsFile* file, Buffer buffer, u32* count) {
 
 EngineErr osReadFile(OsFile* file, void* buffer, u32* count) { return transfer<asyncReadFile>(file, buffer, count); }
 
+EngineErr osReadFileAt(OsFile* file, u32 offset, void* buffer, u32* count) {
+    const u32 asked = *count;
+    *count = 0;
+    if (!isOpenFile(file)) return osSetLastError(kOsErrBadFile);
+    if (const EngineErr error = osUseVolume(file->volume)) return error;
+    OsMutexHold hold(file->mutex);
+    asyncReadFileAt request(file->handle, offset, buffer, asked);
+    if (const EngineErr error = osRunRequest(request, file->text)) return error;
+    file->volume->lastUse = plat::clockMillis();
+    *count = request.done;
+    return osSetLastError(request.done < asked ? kOsErrEndOfFile : kErrNone);
+}
+
 EngineErr osWriteFile(OsFile* file, const void* data, u32* count) {
     return transfer<asyncWriteFile>(file, data, count);
 }

@@ -52,6 +52,9 @@ using OsEnumCallback = u16 (*)(const char* name, void* context);
 OsFile* osOpenFile(const Path* path, u16 mode);
 EngineErr osCloseFile(OsFile* file, u16 force);
 EngineErr osReadFile(OsFile* file, void* buffer, u32* count);
+// Reads at `offset` and leaves the file's position where it was. A small read of bytes the
+// system holds in memory is served on the calling thread (asyncReadFileAt).
+EngineErr osReadFileAt(OsFile* file, u32 offset, void* buffer, u32* count);
 EngineErr osWriteFile(OsFile* file, const void* data, u32* count);
 i32 osSeekFile(OsFile* file, i32 offset, u16 origin);
 EngineErr osSetFileSize(OsFile* file, u32 size);

@@ -23,6 +23,20 @@ u32 asyncSetFileAttributes::execute() { return systemError = plat::fileSetAttrib
 u32 asyncGetVolumeInformation::execute() { return systemError = plat::driveReadVolume(letter, &volume); }
 u32 asyncGetDiskFreeSpace::execute() { return systemError = plat::driveFreeBytes(letter, &bytes); }
 u32 asyncReadFile::execute() { return systemError = plat::fileRead(handle, buffer, count, &done); }
+u32 asyncReadFileAt::execute() {
+    u32 more = 0;
+    systemError = plat::fileReadAt(handle, offset + done, static_cast<u8*>(buffer) + done, count - done,
+                                   plat::ReadWait::ForDevice, &more);
+    done += more;
+    return systemError;
+}
+
+bool asyncReadFileAt::finishWithoutDevice() {
+    if (count > kCallerLimit) return false;
+    systemError = plat::fileReadAt(handle, offset, buffer, count, plat::ReadWait::CachedOnly, &done);
+    return systemError != 0 || done == count;
+}
+
 u32 asyncWriteFile::execute() { return systemError = plat::fileWrite(handle, data, count, &done); }
 u32 asyncSetEndOfFile::execute() { return systemError = plat::fileSetEnd(handle); }
 u32 asyncSetCurrentDirectory::execute() { return systemError = plat::setCurrentFolder(name); }
@@ -73,7 +87,9 @@ EngineErr osRunRequest(asyncAPI& request, const char* text) {
         if (!drive) return gOs.lastError;
     }
     OsMutexHold hold(drive ? drive->mutex : nullptr);
-    if (const EngineErr error = osExecuteRequest(request)) return error;
+    if (!request.finishWithoutDevice()) {
+        if (const EngineErr error = osExecuteRequest(request)) return error;
+    }
     while (request.systemError != 0) {
         if (!osErrorRetry(text, request.systemError)) return gOs.lastError;
         if (const EngineErr error = osExecuteRequest(request)) return error;

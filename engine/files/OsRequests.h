@@ -24,6 +24,9 @@ public:
     virtual ~asyncAPI();
     // Performs the call; returns and keeps its system error.
     virtual u32 execute() = 0;
+    // A request that can finish without waiting for the device does so here, on the calling
+    // thread, keeping its system error; false leaves the call to the worker.
+    virtual bool finishWithoutDevice() { return false; }
 
     osmWorker* worker = nullptr;  // none until first run
     u32 systemError = 0;
@@ -165,6 +168,26 @@ public:
     asyncReadFile(plat::FileHandle handle, void* buffer, u32 count) : handle(handle), buffer(buffer), count(count) {}
     u32 execute() override;
     plat::FileHandle handle;
+    void* buffer;
+    u32 count;
+    u32 done = 0;
+};
+
+// Reads at an offset without moving the file's position. Up to kCallerLimit bytes that the
+// system holds in memory are read on the calling thread: no device access can hold it up, and
+// a small resource then costs no hand-over to the worker and back. What is not in memory, and
+// every larger read, is read on the worker, where a slow device lets the other engine threads
+// go on.
+class asyncReadFileAt : public asyncAPI {
+public:
+    static constexpr u32 kCallerLimit = 256 * 1024;
+
+    asyncReadFileAt(plat::FileHandle handle, u64 offset, void* buffer, u32 count)
+        : handle(handle), offset(offset), buffer(buffer), count(count) {}
+    u32 execute() override;
+    bool finishWithoutDevice() override;
+    plat::FileHandle handle;
+    u64 offset;
     void* buffer;
     u32 count;
     u32 done = 0;

@@ -33,11 +33,7 @@ EngineErr OsArchiveFile::seek(u32 offset) {
     return osSeekFile(file_, i32(offset), kOsSeekStart) < 0 ? pathGetLastError() : kErrNone;
 }
 
-EngineErr OsArchiveFile::read(u32 offset, void* buffer, u32 count) {
-    FileLockHold hold(file_);
-    if (const EngineErr err = seek(offset)) return err;
-    return osReadFile(file_, buffer, &count);
-}
+EngineErr OsArchiveFile::read(u32 offset, void* buffer, u32 count) { return osReadFileAt(file_, offset, buffer, &count); }
 
 EngineErr OsArchiveFile::write(u32 offset, const void* data, u32 count) {
     FileLockHold hold(file_);

@@ -1,6 +1,6 @@
 #pragma once
-// An archive's file as the OS services open it: positioned transfers are a seek and a
-// transfer made under the file's engine mutex, which is also the archive's file lock. A
+// An archive's file as the OS services open it: reads are positioned reads, writes a seek and
+// a transfer made under the file's engine mutex, which is also the archive's file lock. A
 // replacement is written under the archive's name with kOsReplacementSuffix added.
 #include "engine/files/OsFiles.h"
 #include "engine/resources/ArchiveFile.h"

@@ -45,6 +45,13 @@ SysErr fileClose(FileHandle file);
 // run again.
 SysErr fileRead(FileHandle file, void* buffer, uint32_t count, uint32_t* done);
 SysErr fileWrite(FileHandle file, const void* data, uint32_t count, uint32_t* done);
+// Reads at `offset` without using or moving the file's position. CachedOnly reads only what
+// the system holds in memory, never waiting for the device: `done` stops short where the
+// device would have to be asked (or at the end), and a failure of the read itself is a short
+// read too, for the caller to finish with a read that waits. The drive's faults are reported
+// either way.
+enum class ReadWait { ForDevice, CachedOnly };
+SysErr fileReadAt(FileHandle file, uint64_t offset, void* buffer, uint32_t count, ReadWait wait, uint32_t* done);
 SysErr fileSeek(FileHandle file, int64_t offset, SeekOrigin origin, uint64_t* position);
 // Cuts or extends the file to the current position.
 SysErr fileSetEnd(FileHandle file);

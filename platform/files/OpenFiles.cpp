@@ -1,6 +1,7 @@
 // Open files and the in-process share modes.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -145,6 +146,29 @@ SysErr fileRead(FileHandle handle, void* buffer, uint32_t count, uint32_t* done)
         const ssize_t n = ::read(file->fd, bytes + *done, count - *done);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return failPartway(*file, done);
+        if (n == 0) break;
+        *done += uint32_t(n);
+    }
+    return kSysOk;
+}
+
+SysErr fileReadAt(FileHandle handle, uint64_t offset, void* buffer, uint32_t count, ReadWait wait, uint32_t* done) {
+    *done = 0;
+    const auto file = fileOf(handle);
+    if (!file) return kSysInvalidHandle;
+    if (!(file->access & kFileAccessRead)) return kSysAccessDenied;
+    if (const SysErr fault = driveCheckAccess(file->letter, false)) return fault;
+    const int flags = wait == ReadWait::CachedOnly ? RWF_NOWAIT : 0;
+    auto* bytes = static_cast<char*>(buffer);
+    while (*done < count) {
+        iovec part{bytes + *done, count - *done};
+        const ssize_t n = ::preadv2(file->fd, &part, 1, off_t(offset + *done), flags);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && wait == ReadWait::CachedOnly) break;
+        if (n < 0) {
+            *done = 0;
+            return systemErrorOf(errno, "");
+        }
         if (n == 0) break;
         *done += uint32_t(n);
     }

@@ -114,13 +114,29 @@ MrErr runDecode(DecodeJob& job) {
 }
 
 struct EncodeJob {
+    const MrPixMap* map = nullptr;
+    int32_t top = 0;   // the first row and column in the map
+    int32_t left = 0;
     int32_t width = 0;
     int32_t height = 0;
     int quality = 75;
-    std::function<const uint8_t*(int32_t y)> rgbRow;
+    J_COLOR_SPACE space = JCS_UNKNOWN;  // of the rows handed over (inputSpaceOf)
+    size_t pixelBytes = 0;
+    std::vector<uint32_t> rgbx;  // a converted row, when the world's own is not handed over
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
 };
+
+// The colour space of the rows the coder is handed: 24- and 32-bit worlds' own rows, read in
+// place; the others as four-byte pixels (16-bit rows widened in one pass).
+J_COLOR_SPACE inputSpaceOf(uint32_t pixelFormat) {
+    switch (pixelFormat) {
+        case kMrFormatRgb24: return JCS_RGB;
+        case kMrFormatBgr24: return JCS_EXT_BGR;
+        case kMrFormatBgra32: return JCS_EXT_BGRX;
+        default: return JCS_EXT_RGBX;
+    }
+}
 
 MrErr runEncode(EncodeJob& job) {
     jpeg_compress_struct cinfo;
@@ -135,13 +151,20 @@ MrErr runEncode(EncodeJob& job) {
     jpeg_mem_dest(&cinfo, &job.out, &job.outSize);
     cinfo.image_width = JDIMENSION(job.width);
     cinfo.image_height = JDIMENSION(job.height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
+    cinfo.input_components = job.space == JCS_EXT_BGRX || job.space == JCS_EXT_RGBX ? 4 : 3;
+    cinfo.in_color_space = job.space;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, job.quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(job.rgbRow(int32_t(cinfo.next_scanline)));
+        const int32_t y = job.top + int32_t(cinfo.next_scanline);
+        uint8_t* own = job.map->base + int64_t(y) * job.map->rowBytes + size_t(job.left) * job.pixelBytes;
+        JSAMPROW row = own;
+        if (job.space == JCS_EXT_RGBX) {
+            row = reinterpret_cast<JSAMPROW>(job.rgbx.data());
+            if (job.map->pixelFormat == kMrFormatL555) unpack555ToRgbx(own, job.width, job.rgbx.data());
+            else readRowRgba(*job.map, y, job.left, job.width, row);
+        }
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
@@ -186,17 +209,15 @@ uint32_t jpegMaxCompressedSize(int32_t width, int32_t height) {
 MrErr jpegCompress(const MrPixMap& map, const MrRect& bounds, uint32_t quality, std::vector<uint8_t>& out) {
     if (!map.base || !insideMap(map, bounds)) return kMrParamErr;
     EncodeJob job;
+    job.map = &map;
+    job.top = bounds.top - map.bounds.top;
+    job.left = bounds.left - map.bounds.left;
     job.width = widthOf(bounds);
     job.height = heightOf(bounds);
     job.quality = libjpegQuality(quality);
-    std::vector<uint8_t> rgba(size_t(job.width) * 4);
-    std::vector<uint8_t> rgb(size_t(job.width) * 3);
-    job.rgbRow = [&](int32_t y) {
-        readRowRgba(map, bounds.top - map.bounds.top + y, bounds.left - map.bounds.left, job.width, rgba.data());
-        for (int32_t x = 0; x < job.width; ++x)
-            rgb[3 * x] = rgba[4 * x], rgb[3 * x + 1] = rgba[4 * x + 1], rgb[3 * x + 2] = rgba[4 * x + 2];
-        return rgb.data();
-    };
+    job.space = inputSpaceOf(map.pixelFormat);
+    job.pixelBytes = size_t(bitsOfFormat(map.pixelFormat) / 8);
+    if (job.space == JCS_EXT_RGBX) job.rgbx.resize(size_t(job.width));
     const MrErr err = runEncode(job);
     if (err == kMrNoErr) out.assign(job.out, job.out + job.outSize);
     std::free(job.out);

@@ -14,6 +14,8 @@ struct PictureImage {
     int32_t width = 0;
     int32_t height = 0;
     std::vector<uint8_t> rgba;
+    // Set by a reader whose format has no transparency: every alpha is 255 without looking.
+    bool opaque = false;
 
     // False (nothing kept) for an empty or too large size or when memory runs out.
     bool allocate(int32_t w, int32_t h, uint8_t fill = 0);

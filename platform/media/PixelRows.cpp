@@ -26,53 +26,63 @@ uint8_t nearestIndex(const MrPixMap& map, uint8_t r, uint8_t g, uint8_t b) {
 
 }  // namespace
 
+// The format is chosen once a row, so that each pixel loop is one plain pass.
 void readRowRgba(const MrPixMap& map, int32_t y, int32_t x0, int32_t count, uint8_t* rgba) {
     const uint8_t* row = rowAt(map, y);
-    for (int32_t i = 0; i < count; ++i, rgba += 4) {
-        const int32_t x = x0 + i;
-        switch (map.pixelFormat) {
-            case kMrFormatL555: {
+    switch (map.pixelFormat) {
+        case kMrFormatL555:
+            for (int32_t x = x0; x < x0 + count; ++x, rgba += 4) {
                 uint16_t p;
                 std::memcpy(&p, row + 2 * x, 2);
                 rgba[0] = widen5((p >> 10) & 31), rgba[1] = widen5((p >> 5) & 31), rgba[2] = widen5(p & 31);
                 rgba[3] = 255;
-                break;
             }
-            case kMrFormatBgr24:
-                rgba[0] = row[3 * x + 2], rgba[1] = row[3 * x + 1], rgba[2] = row[3 * x], rgba[3] = 255;
-                break;
-            case kMrFormatRgb24:
-                rgba[0] = row[3 * x], rgba[1] = row[3 * x + 1], rgba[2] = row[3 * x + 2], rgba[3] = 255;
-                break;
-            case kMrFormatBgra32:
-                rgba[0] = row[4 * x + 2], rgba[1] = row[4 * x + 1], rgba[2] = row[4 * x], rgba[3] = row[4 * x + 3];
-                break;
-            default: {
-                const uint32_t c = row[x] < map.colorCount ? map.colorTable[row[x]] : 0;
+            return;
+        case kMrFormatBgr24:
+            for (const uint8_t* p = row + 3 * x0; p < row + 3 * (x0 + count); p += 3, rgba += 4)
+                rgba[0] = p[2], rgba[1] = p[1], rgba[2] = p[0], rgba[3] = 255;
+            return;
+        case kMrFormatRgb24:
+            for (const uint8_t* p = row + 3 * x0; p < row + 3 * (x0 + count); p += 3, rgba += 4)
+                rgba[0] = p[0], rgba[1] = p[1], rgba[2] = p[2], rgba[3] = 255;
+            return;
+        case kMrFormatBgra32:
+            for (const uint8_t* p = row + 4 * x0; p < row + 4 * (x0 + count); p += 4, rgba += 4)
+                rgba[0] = p[2], rgba[1] = p[1], rgba[2] = p[0], rgba[3] = p[3];
+            return;
+        default:
+            for (const uint8_t* p = row + x0; p < row + x0 + count; ++p, rgba += 4) {
+                const uint32_t c = *p < map.colorCount ? map.colorTable[*p] : 0;
                 rgba[0] = uint8_t(c >> 16), rgba[1] = uint8_t(c >> 8), rgba[2] = uint8_t(c), rgba[3] = 255;
-                break;
             }
-        }
+            return;
     }
 }
 
 void writeRowRgba(MrPixMap& map, int32_t y, int32_t x0, int32_t count, const uint8_t* rgba) {
     uint8_t* row = rowAt(map, y);
-    for (int32_t i = 0; i < count; ++i, rgba += 4) {
-        const int32_t x = x0 + i;
-        switch (map.pixelFormat) {
-            case kMrFormatL555: {
-                const uint16_t p = rgb555(rgba[0], rgba[1], rgba[2]);
-                std::memcpy(row + 2 * x, &p, 2);
-                break;
+    switch (map.pixelFormat) {
+        case kMrFormatL555:
+            for (uint8_t* p = row + 2 * x0; p < row + 2 * (x0 + count); p += 2, rgba += 4) {
+                const uint16_t word = rgb555(rgba[0], rgba[1], rgba[2]);
+                std::memcpy(p, &word, 2);
             }
-            case kMrFormatBgr24: row[3 * x] = rgba[2], row[3 * x + 1] = rgba[1], row[3 * x + 2] = rgba[0]; break;
-            case kMrFormatRgb24: row[3 * x] = rgba[0], row[3 * x + 1] = rgba[1], row[3 * x + 2] = rgba[2]; break;
-            case kMrFormatBgra32:
-                row[4 * x] = rgba[2], row[4 * x + 1] = rgba[1], row[4 * x + 2] = rgba[0], row[4 * x + 3] = rgba[3];
-                break;
-            default: row[x] = nearestIndex(map, rgba[0], rgba[1], rgba[2]); break;
-        }
+            return;
+        case kMrFormatBgr24:
+            for (uint8_t* p = row + 3 * x0; p < row + 3 * (x0 + count); p += 3, rgba += 4)
+                p[0] = rgba[2], p[1] = rgba[1], p[2] = rgba[0];
+            return;
+        case kMrFormatRgb24:
+            for (uint8_t* p = row + 3 * x0; p < row + 3 * (x0 + count); p += 3, rgba += 4)
+                p[0] = rgba[0], p[1] = rgba[1], p[2] = rgba[2];
+            return;
+        case kMrFormatBgra32:
+            for (uint8_t* p = row + 4 * x0; p < row + 4 * (x0 + count); p += 4, rgba += 4)
+                p[0] = rgba[2], p[1] = rgba[1], p[2] = rgba[0], p[3] = rgba[3];
+            return;
+        default:
+            for (uint8_t* p = row + x0; p < row + x0 + count; ++p, rgba += 4) *p = nearestIndex(map, rgba[0], rgba[1], rgba[2]);
+            return;
     }
 }
 
@@ -85,6 +95,21 @@ void packRgbxTo555(const uint32_t* rgbx, int32_t count, uint16_t* out) {
     } else {
         const auto* bytes = reinterpret_cast<const uint8_t*>(rgbx);
         for (int32_t i = 0; i < count; ++i) out[i] = rgb555(bytes[4 * i], bytes[4 * i + 1], bytes[4 * i + 2]);
+    }
+}
+
+void unpack555ToRgbx(const uint8_t* words, int32_t count, uint32_t* rgbx) {
+    for (int32_t i = 0; i < count; ++i) {
+        uint16_t p;
+        std::memcpy(&p, words + 2 * i, 2);
+        const uint32_t r = (p >> 10) & 31, g = (p >> 5) & 31, b = p & 31;
+        const uint32_t wide = ((r << 3) | (r >> 2)) | (((g << 3) | (g >> 2)) << 8) | (((b << 3) | (b >> 2)) << 16);
+        if constexpr (std::endian::native == std::endian::little) {
+            rgbx[i] = wide;
+        } else {
+            const uint8_t bytes[4] = {uint8_t(wide), uint8_t(wide >> 8), uint8_t(wide >> 16), 0};
+            std::memcpy(&rgbx[i], bytes, 4);
+        }
     }
 }
 

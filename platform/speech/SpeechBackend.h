@@ -5,6 +5,7 @@
 // runs headless or espeak-ng cannot start.
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,9 @@ struct SpeechVoice {
 struct SpeechAudio {
     uint32_t sampleRate = 0;
     std::vector<int16_t> samples;  // mono
+    // A backend that renders in pieces calls this on the rendering thread after each piece it
+    // added to `samples`, so that playing can begin long before the rendering ends.
+    std::function<void()> grew;
 };
 
 class SpeechBackend {

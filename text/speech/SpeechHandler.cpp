@@ -27,7 +27,16 @@ void SpeechHandler::Speak(const char* text, i32 length) {
     }
     // The text ends at its length or at a NUL before it, never beyond the length.
     const std::string_view given(text, strnlen(text, size_t(length)));
-    if (speaker_.speak(*voice_, respell(given, list_, family_))) playback_.play();
+    // Each piece the speaker queues goes to the mixer at once: the first sound does not wait
+    // for the whole text to be rendered.
+    bool streaming = false;
+    const bool spoken = speaker_.speak(*voice_, respell(given, list_, family_), [&] {
+        if (!streaming) streaming = true, playback_.play(false);
+        else playback_.playMore(false);
+    });
+    if (spoken) streaming ? playback_.playMore(true) : playback_.play();
+    // A rendering that failed part way has replaced what played: nothing of it stays.
+    else if (streaming) playback_.stop();
 }
 
 i32 SpeechHandler::Stop() {

@@ -12,15 +12,34 @@ void SpeechPlayback::MixerCallback(PcmMixHandle, u32 message, uintptr_t instance
     if (message == plat::kWaveOutClosed) playback->closedByMixer_.store(true);
 }
 
-u16 SpeechPlayback::play() {
+u16 SpeechPlayback::play(bool rest) {
     std::lock_guard lock(mutex_);
     // Odd while the queue is replaced: the old chunks' count falls and the speaker's flag
     // falls with its last samples before the new chunks are counted.
     replacements_.fetch_add(1);
     takeBackChunks();
-    const uint32_t rate = speaker_.sampleRate();
-    u16 error = openFor(rate);
-    while (!error) {
+    u16 error = openFor(speaker_.sampleRate());
+    if (!error) error = writeQueued(rest);
+    if (error) dropAll();
+    replacements_.fetch_add(1);
+    return error;
+}
+
+u16 SpeechPlayback::playMore(bool rest) {
+    std::lock_guard lock(mutex_);
+    // Odd too while chunks are added: the speaker's flag falls with its last samples before
+    // the chunk holding them is counted.
+    replacements_.fetch_add(1);
+    // A mixer shut down since has closed the channel and taken its chunks back itself.
+    const u16 error = handle_ && !closedByMixer_.load() ? writeQueued(rest) : plat::kMmErrInvalidHandle;
+    if (error) dropAll();
+    replacements_.fetch_add(1);
+    return error;
+}
+
+u16 SpeechPlayback::writeQueued(bool rest) {
+    u16 error = plat::kMmNoError;
+    while (!error && (rest || speaker_.available() >= kChunkFrames)) {
         auto chunk = std::make_unique<Chunk>();
         chunk->samples.resize(kChunkFrames);
         const uint32_t pulled = speaker_.pull(chunk->samples.data(), kChunkFrames);
@@ -35,12 +54,12 @@ u16 SpeechPlayback::play() {
         chunks_.push_back(std::move(chunk));
         if (error) inMixer_.fetch_sub(1);
     }
-    if (error) {
-        speaker_.stop();
-        takeBackChunks();
-    }
-    replacements_.fetch_add(1);
     return error;
+}
+
+void SpeechPlayback::dropAll() {
+    speaker_.stop();
+    takeBackChunks();
 }
 
 bool SpeechPlayback::isSpeaking() const {

@@ -25,8 +25,11 @@ public:
 
     // Replaces what is playing by what the speaker has queued. A mixer error code when the
     // channel cannot be opened or written; the speaker's queue is dropped then, so the
-    // speaking flag does not stay up for speech nobody hears.
-    u16 play();
+    // speaking flag does not stay up for speech nobody hears. While the speaker is still
+    // rendering (`rest` false) only whole chunks are taken, and playMore takes the chunks
+    // queued since, behind them, the rest too once the rendering ended.
+    u16 play(bool rest = true);
+    u16 playMore(bool rest);
     void stop();
     bool isSpeaking() const;
     // The chunks the mixer still holds.
@@ -40,6 +43,10 @@ private:
     static void MixerCallback(PcmMixHandle handle, u32 message, uintptr_t instance, uintptr_t param1,
                               uintptr_t param2);
     u16 openFor(uint32_t sampleRate);
+    // Writes what the speaker has queued: whole chunks, and the rest when asked.
+    u16 writeQueued(bool rest);
+    // After a failure: nobody hears the speaker's queue, so it goes with the chunks.
+    void dropAll();
     void takeBackChunks();
     void close();
 

@@ -166,6 +166,48 @@ void WalkRunsOnly(benchmark::State& state) {
 BENCHMARK(WalkRunsOnly<false>)->Name("Packed16WalkRunsOnly");
 BENCHMARK(WalkRunsOnly<true>)->Name("Packed8WalkRunsOnly");
 
+// The format's own floor: the bare chain of an 8-bit row's run headers (each header's place is
+// the one before it plus that run's length), with no checks, no calls and nothing written,
+// one row at a time and four rows side by side. Rows start where their counts say, so the
+// side-by-side walk overlaps four chains; what it gains over the one-row walk is what a walker
+// of several rows at once could gain.
+template <int kRowsAtOnce>
+void BarePacked8HeaderChain(benchmark::State& state) {
+    const std::vector<u8> picture = packed8Picture();
+    std::vector<const u8*> rowStarts;
+    for (size_t at = 0; at + 2 <= picture.size(); at += 2 + ((size_t(picture[at]) << 8) | picture[at + 1]))
+        rowStarts.push_back(&picture[at]);
+    rowStarts.push_back(picture.data() + picture.size());
+    u64 headers = 0;
+    for (auto _ : state) {
+        u64 seen = 0;
+        for (size_t y = 0; y + kRowsAtOnce < rowStarts.size(); y += kRowsAtOnce) {
+            const u8* at[kRowsAtOnce];
+            const u8* end[kRowsAtOnce];
+            for (int r = 0; r < kRowsAtOnce; ++r) at[r] = rowStarts[y + r] + 2, end[r] = rowStarts[y + r + 1];
+            if constexpr (kRowsAtOnce == 1) {
+                for (; at[0] < end[0]; ++seen) at[0] += (*at[0] & 0x80) ? 2 : size_t(*at[0]) + 2;
+                continue;
+            }
+            for (bool more = true; more;) {
+                more = false;
+                for (int r = 0; r < kRowsAtOnce; ++r) {
+                    if (at[r] >= end[r]) continue;
+                    const u8 header = *at[r];
+                    at[r] += (header & 0x80) ? 2 : size_t(header) + 2;
+                    ++seen;
+                    more = true;
+                }
+            }
+        }
+        benchmark::DoNotOptimize(headers = seen);
+    }
+    if (headers != u64(kHeight) * (kWidth / 32) * 2) state.SkipWithError("the walk missed headers");
+    state.SetBytesProcessed(state.iterations() * kWidth * kHeight);
+}
+BENCHMARK(BarePacked8HeaderChain<1>)->Name("BarePacked8HeaderChainOneRow");
+BENCHMARK(BarePacked8HeaderChain<4>)->Name("BarePacked8HeaderChainFourRows");
+
 // Writing the runs of the 8-bit picture into a store of the same size from places found
 // beforehand, with the span copies the port uses; no header is chained or checked. Each run
 // still loads its place and length and picks its copy by length, as a walker does, so this

@@ -19,14 +19,17 @@ std::mutex& engineMutex() {
 
 struct Rendering {
     const std::atomic<bool>* cancel;
-    std::vector<int16_t>* samples;
+    SpeechAudio* audio;
 };
 
 int onSynth(short* wav, int count, espeak_EVENT* events) {
     auto* rendering = static_cast<Rendering*>(events->user_data);
     if (rendering->cancel->load()) return 1;
-    if (wav && count > 0) rendering->samples->insert(rendering->samples->end(), wav, wav + count);
-    return 0;
+    if (wav && count > 0) {
+        rendering->audio->samples.insert(rendering->audio->samples.end(), wav, wav + count);
+        if (rendering->audio->grew) rendering->audio->grew();
+    }
+    return rendering->cancel->load() ? 1 : 0;
 }
 
 // Female variants sound clearly different from one another from f2 on; male ones from m1.
@@ -62,7 +65,7 @@ public:
         const std::string utf8 = cp1252ToUtf8(text);
         std::lock_guard lock(engineMutex());
         if (espeak_SetVoiceByName(voiceName(voice).c_str()) != EE_OK) return false;
-        Rendering rendering{&cancel, &out.samples};
+        Rendering rendering{&cancel, &out};
         const espeak_ERROR result = espeak_Synth(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0,
                                                  espeakCHARS_UTF8, nullptr, &rendering);
         if (result != EE_OK || cancel.load()) {

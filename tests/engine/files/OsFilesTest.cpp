@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "engine/files/OsRequests.h"
 #include "tests/engine/files/OsTestSupport.h"
 
 namespace {
@@ -29,6 +30,49 @@ TEST_F(OsFiles, ShortReadReportsEndOfFile) {
     u32 count = 100;
     EXPECT_EQ(osReadFile(file, buffer, &count), kOsErrEndOfFile);
     EXPECT_EQ(count, 60u);
+    EXPECT_EQ(osCloseFile(file, 0), kErrNone);
+}
+
+// On both sides of the size read on the calling thread: the bytes at the offset, a short read
+// at the end, a device fault asked about once and the read retried, the position untouched.
+TEST_F(OsFiles, PositionedReadsOnBothSidesOfTheCallerLimit) {
+    constexpr u32 kLimit = asyncReadFileAt::kCallerLimit;
+    std::string content(kLimit + 64, '\0');
+    for (size_t i = 0; i < content.size(); ++i) content[i] = char(i * 7 + i / 251);
+    put("a.bin", content);
+    OsFile* file = open("T:\\a.bin", kOsOpenRead);
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(osSeekFile(file, 5, kOsSeekStart), 5);
+    ScriptedErrorCallback callback;
+    callback.answer = [](const OsErrorRecord&) { return u16(1); };
+    struct Case {
+        u32 offset;
+        u32 count;
+        int faults;
+        EngineErr result;
+        u32 done;
+    };
+    const Case cases[] = {
+        {0, kLimit, 0, kErrNone, kLimit},
+        {63, kLimit + 1, 0, kErrNone, kLimit + 1},
+        {64, kLimit, 1, kErrNone, kLimit},
+        {1, kLimit + 1, 1, kErrNone, kLimit + 1},
+        {100, kLimit, 0, kOsErrEndOfFile, kLimit - 36},
+        {0, kLimit + 65, 0, kOsErrEndOfFile, kLimit + 64},
+        {kLimit + 64, 1, 0, kOsErrEndOfFile, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.offset << "+" << c.count << " with " << c.faults << " faults");
+        callback.asked.clear();
+        drive_->failNext(plat::kSysIoDevice, c.faults);
+        std::string buffer(c.count, '?');
+        u32 count = c.count;
+        EXPECT_EQ(osReadFileAt(file, c.offset, buffer.data(), &count), c.result);
+        ASSERT_EQ(count, c.done);
+        EXPECT_TRUE(buffer.compare(0, count, content, c.offset, count) == 0);
+        EXPECT_EQ(callback.asked.size(), size_t(c.faults));
+    }
+    EXPECT_EQ(osSeekFile(file, 0, kOsSeekCurrent), 5);
     EXPECT_EQ(osCloseFile(file, 0), kErrNone);
 }
 

@@ -56,6 +56,28 @@ TEST_F(OsRequests, RetriedWithTheDriveMutexHeldThroughout) {
     EXPECT_EQ(driveMutex->ownerThread, nullptr);
 }
 
+// Bytes in memory are read at once up to the limit; beyond it, or short of the bytes asked
+// for, the read is the worker's.
+TEST_F(OsRequests, SmallReadsOfBytesInMemoryFinishOnTheCaller) {
+    constexpr u32 kLimit = asyncReadFileAt::kCallerLimit;
+    put("a.bin", std::string(kLimit + 1, 'r'));
+    plat::FileHandle handle = plat::kNoFile;
+    ASSERT_EQ(plat::fileOpen("T:\\a.bin", plat::kFileAccessRead, plat::kFileShareRead,
+                             plat::FileDisposition::OpenExisting, &handle), plat::kSysOk);
+    struct Case {
+        u64 offset;
+        u32 count;
+        bool finished;
+    };
+    for (const Case c : {Case{0, kLimit, true}, Case{0, kLimit + 1, false}, Case{2, kLimit, false}}) {
+        std::string buffer(c.count, '?');
+        asyncReadFileAt request(handle, c.offset, buffer.data(), c.count);
+        EXPECT_EQ(request.finishWithoutDevice(), c.finished) << c.offset << "+" << c.count;
+        EXPECT_EQ(request.systemError, 0u);
+    }
+    plat::fileClose(handle);
+}
+
 TEST_F(OsRequests, LetterWithoutADriveRunsNothing) {
     ProbeRequest request;
     osRunRequest(request, "Z:\\x");

@@ -148,3 +148,50 @@ TEST(JpegCoding, TheLargestStreamFitsTheRoomAskedFor) {
         pm::disposeWorld(world);
     }
 }
+
+// Every world format, its rows handed over in place, widened or converted, codes the same
+// stream as bare libjpeg given the RGB the world's pixels read as, for a part of the world
+// at an odd offset and over memory at an odd address.
+TEST(JpegCoding, EveryWorldFormatCodesWhatBareLibjpegCodesOfItsPixels) {
+    const pm::MrRect bounds{0, 0, kH, kW};
+    const pm::MrRect part{3, 5, kH - 2, kW - 4};
+    const int32_t w = pm::widthOf(part), h = pm::heightOf(part);
+    for (uint32_t format : {pm::kMrFormatL555, pm::kMrFormatBgr24, pm::kMrFormatRgb24, pm::kMrFormatBgra32,
+                            pm::kMrFormatIndexed8}) {
+        for (size_t offset : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << format << " at offset " << offset);
+            const int32_t rowBytes = pm::paddedRowBytes(kW, pm::bitsOfFormat(format));
+            std::vector<uint8_t> memory(size_t(rowBytes) * kH + 1);
+            for (size_t i = 0; i < memory.size(); ++i) memory[i] = uint8_t(i * 13 + i / 97);
+            pm::MrWorld* world = nullptr;
+            ASSERT_EQ(pm::newWorldOverMemory(&world, format, &bounds, memory.data() + offset, rowBytes), 0);
+            std::vector<uint8_t> ours;
+            ASSERT_EQ(pm::jpegCompress(world->map, part, 0x300, ours), 0);
+            std::vector<uint8_t> rgba(size_t(w) * 4), rgb(size_t(w) * h * 3);
+            for (int32_t y = 0; y < h; ++y) {
+                pm::readRowRgba(world->map, part.top + y, part.left, w, rgba.data());
+                for (int32_t x = 0; x < w; ++x) std::memcpy(&rgb[(size_t(y) * w + x) * 3], &rgba[size_t(x) * 4], 3);
+            }
+            jpeg_compress_struct c;
+            jpeg_error_mgr e;
+            c.err = jpeg_std_error(&e);
+            jpeg_create_compress(&c);
+            unsigned char* buffer = nullptr;
+            unsigned long size = 0;
+            jpeg_mem_dest(&c, &buffer, &size);
+            c.image_width = JDIMENSION(w), c.image_height = JDIMENSION(h), c.input_components = 3, c.in_color_space = JCS_RGB;
+            jpeg_set_defaults(&c);
+            jpeg_set_quality(&c, pm::libjpegQuality(0x300), TRUE);
+            jpeg_start_compress(&c, TRUE);
+            while (c.next_scanline < c.image_height) {
+                JSAMPROW row = &rgb[size_t(c.next_scanline) * w * 3];
+                jpeg_write_scanlines(&c, &row, 1);
+            }
+            jpeg_finish_compress(&c);
+            jpeg_destroy_compress(&c);
+            EXPECT_TRUE(ours == std::vector<uint8_t>(buffer, buffer + size));
+            free(buffer);
+            pm::disposeWorld(world);
+        }
+    }
+}

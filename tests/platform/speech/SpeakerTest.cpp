@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "platform/speech/headless/HeadlessSpeech.h"
+#include "tests/platform/speech/PiecewiseSpeech.h"
 
 namespace plat {
 namespace {
@@ -70,6 +71,36 @@ TEST(SpeakerTest, StopFromAnotherThreadCancelsARenderingUnderWay) {
     EXPECT_FALSE(speaker.speak(kEnglishFemale, "Never heard"));
     stopper.join();
     EXPECT_FALSE(speaker.isSpeaking());
+}
+
+// Each piece is queued as it is rendered, the first in place of what was queued; the flag
+// holds while the rendering goes on, even with every piece pulled, and falls once the last
+// is pulled. A rendering failing part way leaves nothing queued.
+TEST(SpeakerTest, PiecesAreQueuedAsTheyAreRendered) {
+    PiecewiseSpeechBackend backend;
+    Speaker speaker(backend);
+    for (const size_t failAt : {PiecewiseSpeechBackend::kPieces, size_t(2)}) {
+        SCOPED_TRACE(failAt);
+        backend.failAt = PiecewiseSpeechBackend::kPieces;
+        ASSERT_TRUE(speaker.speak(kEnglishFemale, "before"));
+        backend.failAt = failAt;
+        std::vector<size_t> queuedAfterPiece;
+        std::vector<int16_t> pulled;
+        const bool spoken = speaker.speak(kEnglishFemale, "pieces", [&] {
+            queuedAfterPiece.push_back(speaker.available());
+            std::vector<int16_t> piece(speaker.available());
+            pulled.insert(pulled.end(), piece.begin(), piece.begin() + speaker.pull(piece.data(), uint32_t(piece.size())));
+            EXPECT_TRUE(speaker.isSpeaking()) << "the rendering goes on";
+        });
+        EXPECT_EQ(spoken, failAt == PiecewiseSpeechBackend::kPieces);
+        EXPECT_EQ(queuedAfterPiece, std::vector<size_t>(std::min(failAt, PiecewiseSpeechBackend::kPieces), PiecewiseSpeechBackend::kPiece));
+        EXPECT_FALSE(speaker.isSpeaking());
+        EXPECT_EQ(speaker.available(), 0u);
+        EXPECT_EQ(pulled.size(), spoken ? PiecewiseSpeechBackend::whole().size() : failAt * PiecewiseSpeechBackend::kPiece);
+        if (spoken) {
+            EXPECT_EQ(pulled, PiecewiseSpeechBackend::whole());
+        }
+    }
 }
 
 TEST(SpeakerTest, AVoiceTheBackendDoesNotOfferQueuesNothing) {

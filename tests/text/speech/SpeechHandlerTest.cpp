@@ -12,6 +12,7 @@
 #include "text/speech/PronunciationFile.h"
 #include "text/speech/SpeechVoices.h"
 #include "tests/engine/audio/MixerTestSupport.h"
+#include "tests/platform/speech/PiecewiseSpeech.h"
 
 namespace {
 
@@ -190,6 +191,32 @@ TEST_F(SpeechHandlerTest, SpeechIsHeardThroughTheMixerAndTheFlagFallsOnceItIsPla
     EXPECT_FALSE(handler.IsSpeaking());
     EXPECT_EQ(handler.playback().chunksInMixer(), 0u);
     EXPECT_EQ(heardSamples(output()), headlessTone()) << "the rendering is heard sample for sample";
+}
+
+// A text rendered in pieces reaches the mixer a whole chunk at a time while the rest is still
+// being rendered, and is heard sample for sample; one whose rendering fails part way has
+// replaced what played and leaves nothing behind.
+TEST_F(SpeechHandlerTest, SpeechIsPlayedWhileTheRestIsRendered) {
+    PiecewiseSpeechBackend pieces;
+    SpeechHandler handler(pieces, surroundings());
+    ASSERT_TRUE(handler.SetVoice(0));
+    std::vector<uint32_t> inMixer;
+    pieces.afterPiece = [&] { inMixer.push_back(handler.playback().chunksInMixer()); };
+    handler.Speak("Hello", 5);
+    // 1500 samples a piece, 4096 a chunk.
+    EXPECT_EQ(inMixer, (std::vector<uint32_t>{0, 0, 1, 1, 1, 2, 2, 2}));
+    EXPECT_EQ(handler.playback().chunksInMixer(), 3u);
+    play(1000);
+    EXPECT_FALSE(handler.IsSpeaking());
+    EXPECT_EQ(heardSamples(output()), PiecewiseSpeechBackend::whole());
+
+    handler.Speak("Hello", 5);
+    pieces.failAt = 4;
+    handler.Speak("again", 5);
+    EXPECT_FALSE(handler.IsSpeaking());
+    EXPECT_EQ(handler.playback().chunksInMixer(), 0u);
+    play(1000);
+    EXPECT_EQ(heardSamples(output()), PiecewiseSpeechBackend::whole()) << "nothing more was heard";
 }
 
 TEST_F(SpeechHandlerTest, StopSilencesAtOnceWhateverThreadAsks) {
