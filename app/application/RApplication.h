@@ -50,7 +50,6 @@ constexpr FourCC kApplicationSenderTag = fourCC("RApp");
 constexpr i16 kScreenWidth = 800;
 constexpr i16 kScreenHeight = 600;
 constexpr size_t kDocumentPathSize = 260;
-constexpr u16 kUndoMenuItem = 201;
 constexpr size_t kStandardColorCount = 10;
 constexpr const char* kConfigFileName = "TB.cfg";
 constexpr const char* kSetupSection = "Setup";

@@ -5,6 +5,7 @@
 #include "app/application/RShellWindow.h"
 #include "app/application/SoundManagerTick.h"
 #include "app/module/RModule.h"
+#include "app/window/MenuCommands.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/import/FileImport.h"
 #include "document/pages/PagePainting.h"
@@ -309,7 +310,7 @@ void RApplication::MakeShellServices() {
     // The Edit menu's item by its command (a bare number would name a position: the File
     // title). The content set words Undo and Redo with the other menu texts, so those two are
     // taken from there when [UndoStrings] has none.
-    undoManager_ = std::make_unique<UndoManager>(mfxMenuCommand(kUndoMenuItem), [](const char* key) {
+    undoManager_ = std::make_unique<UndoManager>(mfxMenuCommand(kCmdUndo), [](const char* key) {
         std::string text = LookupLanguageText(kUndoStringsSection, key).c_str();
         if (!text.empty()) return text;
         const std::string wanted = key;
