@@ -68,6 +68,12 @@ bool slotWord(SplCorrectReq* req, SplSlot* slot) {
     return true;
 }
 
+// The score a candidate needs to enter a full list; an entry of the top score there leaves no
+// room above it, so the floor stays at the top score instead of passing it.
+u32 listFloor(const SplCorrectReq* req) {
+    return std::min(req->entries[req->order[kCorrMaxSuggestions - 1]].score + 1, kCorrTopScore);
+}
+
 bool sameEntry(const SplSuggestion& e, const u8* word, u8 cls) {
     return e.cls == cls && std::strcmp(reinterpret_cast<const char*>(e.word), reinterpret_cast<const char*>(word)) == 0;
 }
@@ -82,6 +88,9 @@ void collect(SplCorrectReq* req) {
         }
         for (u32 rank = req->typoKeep; rank < req->count; ++rank)
             req->entries[req->order[rank]].score = kCorrTypoFloor - rank;
+        // The floor of a full list follows its lowered scores, or every candidate of the next
+        // pass would be measured against a score no entry holds any longer.
+        if (req->count == kCorrMaxSuggestions) req->threshold = listFloor(req);
     }
     if (req->mode & kCorrModeCandidates) {
         for (SplSlot* s = ctx->slots; s < ctx->end; ++s) {
@@ -216,10 +225,8 @@ u32 splCorrInsert(const u8* candidate, u8 cls, u32 score, SplCorrectReq* req) {
     req->entries[index].score = score;
     for (u32 i = old; i > pos; --i) req->order[i] = req->order[i - 1];
     req->order[pos] = index;
-    // Only a full list has a floor; an entry of the top score there leaves no room above it,
-    // so the floor stays at the top score instead of passing it.
-    if (req->count == kCorrMaxSuggestions)
-        req->threshold = std::min(req->entries[req->order[kCorrMaxSuggestions - 1]].score + 1, kCorrTopScore);
+    // Only a full list has a floor.
+    if (req->count == kCorrMaxSuggestions) req->threshold = listFloor(req);
     return req->threshold;
 }
 
