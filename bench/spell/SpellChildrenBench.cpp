@@ -4,10 +4,12 @@
 // most frequent words of real text found in the lexicon sources: the Debian word list and the
 // expanded Debian dictionary), and words checked and suggestion lists made per second by each.
 // A pair counts only when both sides accept its word and refuse its misspelling.
+// SPELL_BENCH_MISSES=1 lists the misspellings whose word the engine does not put first.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <set>
 #include <sstream>
@@ -89,6 +91,12 @@ Side measure(const std::vector<Pair>& pairs, const std::vector<Word>& common, bo
         auto at = std::find(list.begin(), list.end(), form(p.wanted));
         side.top1 += at == list.begin() && at != list.end();
         side.top5 += at != list.end() && at - list.begin() < 5;
+        if (set1 && at != list.begin() && std::getenv("SPELL_BENCH_MISSES") != nullptr) {
+            std::fprintf(stderr, "miss %s -> %s at %d:", p.typed.utf8.c_str(), p.wanted.utf8.c_str(),
+                         at == list.end() ? -1 : int(at - list.begin()));
+            for (size_t k = 0; k < list.size() && k < 5; ++k) std::fprintf(stderr, " %s", list[k].c_str());
+            std::fprintf(stderr, "\n");
+        }
     }
     side.listsPerSecond = double(pairs.size()) / seconds(start);
     for (const Word& w : common)
