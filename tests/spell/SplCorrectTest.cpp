@@ -135,6 +135,9 @@ TEST(SplCorrectWord, KeptCandidatesAndTheirSurfaceForms) {
         {"clas'", {{"class", 1}, {"clast", 1}}, {"class'"}},  // a bare apostrophe follows an s
         {"CLAS'", {{"CLASS", 1}, {"CLAST", 1}}, {"CLASS'"}},
         {"x'", {{"xs", 1}}, {"xs'"}},
+        // Small letters typed: small-letter words before names and capitals, in their order.
+        {"abcdef", {{"abcdefx", kIwProper}, {"abcdefw", kIwCaps}, {"abcdefy", 1}}, {"abcdefy", "Abcdefx", "ABCDEFW"}},
+        {"Abcdef", {{"abcdefx", kIwProper}, {"abcdefy", 1}}, {"Abcdefx", "Abcdefy"}},
     };
     for (const Case& c : cases) EXPECT_EQ(corrected(c.word, c.offers, c.capitalise), c.expected) << c.word;
 }
@@ -179,6 +182,40 @@ TEST(SplCorrectWord, PhoneticCandidatesAfterAFullTypoList) {
             out.push_back(reinterpret_cast<const char*>(*r));
         EXPECT_EQ(std::find(out.begin(), out.end(), "abcdefz") != out.end(), c.listed) << c.offers[1].second;
         EXPECT_EQ(std::find(out.begin(), out.end(), "abcdefy"), out.end());
+    }
+}
+
+// Both passes ranked together: a word one slip away that also sounds alike goes above a slip
+// alone, which goes above all but the closest sounds.
+void threeSlips(void*, const u8*, SplCorrectReq* req) {
+    for (const char* w : {"abcdex", "abcdey", "abcdew"}) splCorrTierCallback(req, text(w), 1, 0, 0);
+}
+
+TEST(SplCorrectWord, SlipsAndSoundsRankTogether) {
+    std::vector<std::pair<std::string, u32>> sounds = {
+        {"abcdez", kCorrTypoOnly - kCorrTypoStep + 1},  // above the first slip alone
+        {"abcdey", kCorrTypoOnly - kCorrBothBonus},    // a slip that sounds alike
+        {"abcdev", kCorrTypoOnly - 3 * kCorrTypoStep - 1},  // below every slip alone
+    };
+    SplSlot slots[2];
+    slots[0].language = slots[1].language = 1;
+    slots[0].flags = kSlotTypo;
+    slots[0].typo = threeSlips;
+    slots[1].flags = kSlotCandidates;
+    slots[1].candidates = honourFloor;
+    slots[1].lexicon = &sounds;
+    SplCorrCtx ctx;
+    ctx.slots = slots;
+    ctx.end = slots + 2;
+    for (u32 mode : {kCorrModeTypo | kCorrModeCandidates, kCorrModeCandidates}) {
+        SplCorrectReq req;
+        splCorrectInit(&ctx, mode, 1, &req);
+        std::vector<std::string> out;
+        for (const u8* const* r = splCorrectWord(text("abcdef"), &req, 0); *r != nullptr; ++r)
+            out.push_back(reinterpret_cast<const char*>(*r));
+        const std::vector<std::string> both = {"abcdey", "abcdez", "abcdex", "abcdew", "abcdev"};
+        const std::vector<std::string> soundsAlone = {"abcdez", "abcdev", "abcdey"};
+        EXPECT_EQ(out, mode == kCorrModeCandidates ? soundsAlone : both) << mode;
     }
 }
 
