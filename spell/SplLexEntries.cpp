@@ -225,13 +225,6 @@ int searchEnds(SplLexicon* lex, int answer) {
 // an entry departs from the key need decoding: an entry that keeps more of the previous key
 // than the previous key shared with the key sorts below it; any other is compared from the
 // end of what it keeps (a writer may keep less than all the two keys share).
-int splLexSearchBlock(SplLexicon* lex, const u8* key) {
-    if (lex->keyLength != 0) return searchEnds(lex, kLexDamaged);  // not at a block's start
-    return splLexSearchFrom(lex, key, 0, 0);
-}
-
-// previousLength: the length of the key before the read position; matched: the bytes it
-// shares with key, which it sorts below.
 int splLexSearchFrom(SplLexicon* lex, const u8* key, u32 previousLength, u32 matched) {
     u32 keyLength = u32(std::strlen(reinterpret_cast<const char*>(key)));
     for (;;) {

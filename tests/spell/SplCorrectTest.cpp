@@ -188,12 +188,12 @@ TEST(SplCorrectWord, PhoneticCandidatesAfterAFullTypoList) {
 // Both passes ranked together: a word one slip away that also sounds alike goes above a slip
 // alone, which goes above all but the closest sounds.
 void threeSlips(void*, const u8*, SplCorrectReq* req) {
-    for (const char* w : {"abcdex", "abcdey", "abcdew"}) splCorrTierCallback(req, text(w), 1, 0, 0);
+    for (const char* w : {"abcdey", "abcdex", "abcdew"}) splCorrTierCallback(req, text(w), 1, 0, 0);
 }
 
 TEST(SplCorrectWord, SlipsAndSoundsRankTogether) {
     std::vector<std::pair<std::string, u32>> sounds = {
-        {"abcdez", kCorrTypoOnly - kCorrTypoStep + 1},  // above the first slip alone
+        {"abcdez", kCorrTypoOnly - 2 * kCorrTypoStep + 1},  // above the first slip alone
         {"abcdey", kCorrTypoOnly - kCorrBothBonus},    // a slip that sounds alike
         {"abcdev", kCorrTypoOnly - 3 * kCorrTypoStep - 1},  // below every slip alone
     };
