@@ -68,8 +68,27 @@ bool slotWord(SplCorrectReq* req, SplSlot* slot) {
     return true;
 }
 
+// The score a candidate needs to enter a full list; an entry of the top score there leaves no
+// room above it, so the floor stays at the top score instead of passing it.
+u32 listFloor(const SplCorrectReq* req) {
+    return std::min(req->entries[req->order[kCorrMaxSuggestions - 1]].score + 1, kCorrTopScore);
+}
+
 bool sameEntry(const SplSuggestion& e, const u8* word, u8 cls) {
     return e.cls == cls && std::strcmp(reinterpret_cast<const char*>(e.word), reinterpret_cast<const char*>(word)) == 0;
+}
+
+// Ranks the candidates of both passes together. A word both one slip away and sounding like
+// the word typed is what was meant far more often than either alone; a slip alone ranks by its
+// kind of slip, a sound alone by how close it sounds, the closest above the slips.
+void blend(SplCorrectReq* req) {
+    for (u32 i = 0; i < req->count; ++i) {
+        SplSuggestion& e = req->entries[i];
+        if (e.sound > 0) e.score = e.sound + (e.typoRank > 0 ? kCorrBothBonus : 0);
+        else if (e.typoRank > 0) e.score = kCorrTypoOnly - kCorrTypoStep * e.typoRank;
+    }
+    std::stable_sort(req->order, req->order + req->count,
+                     [req](u8 a, u8 b) { return req->entries[a].score > req->entries[b].score; });
 }
 
 void collect(SplCorrectReq* req) {
@@ -80,15 +99,21 @@ void collect(SplCorrectReq* req) {
             s->typo(s->lexicon, req->slotStem, req);
             if (req->stop != nullptr && req->stop()) return;
         }
+        for (u32 rank = 0; rank < req->count; ++rank) req->entries[req->order[rank]].typoRank = u8(rank + 1);
         for (u32 rank = req->typoKeep; rank < req->count; ++rank)
             req->entries[req->order[rank]].score = kCorrTypoFloor - rank;
+        // The floor of a full list follows its lowered scores, or every candidate of the next
+        // pass would be measured against a score no entry holds any longer.
+        if (req->count == kCorrMaxSuggestions) req->threshold = listFloor(req);
     }
     if (req->mode & kCorrModeCandidates) {
+        req->soundPass = 1;
         for (SplSlot* s = ctx->slots; s < ctx->end; ++s) {
             if (!(s->flags & kSlotCandidates) || s->candidates == nullptr || !slotWord(req, s)) continue;
             s->candidates(req->slotStem, req->flagByte, s->lexicon, req);
             if (req->stop != nullptr && req->stop()) return;
         }
+        if (req->mode & kCorrModeTypo) blend(req);
     }
 }
 
@@ -114,6 +139,15 @@ void surfaceForm(const SplSuggestion& e, int language, u32 capitalise, u8* out) 
     }
 }
 
+bool allLower(const u8* word, int language) {
+    const u8* types = splTypeTable(language);
+    for (const u8* p = word; *p != 0; ++p)
+        if (types[*p] & kCtUpper) return false;
+    return true;
+}
+
+bool capitalised(const SplSuggestion& e) { return e.cls == kIwProper || e.cls == kIwCaps; }
+
 void finish(SplCorrectReq* req) {
     int language = int(req->language);
     u8 stem[kSplMaxWord];
@@ -129,6 +163,12 @@ void finish(SplCorrectReq* req) {
             e.score = seqlen(folded, stem, u32(length(folded)), stemLength);
             best = std::max(best, e.score);
         }
+    }
+    if (allLower(req->stem, language)) {
+        // A word typed in small letters most likely means a word written that way: names and
+        // capitalised forms follow the small-letter candidates.
+        auto small = [req](u8 index) { return !capitalised(req->entries[index]); };
+        std::stable_partition(req->order, req->order + req->count, small);
     }
     u32 out = 0;
     for (u32 rank = 0; rank < req->count; ++rank) {
@@ -191,8 +231,12 @@ u32 splCorrInsert(const u8* candidate, u8 cls, u32 score, SplCorrectReq* req) {
         if (req->suffixValue == 0 && last != 's' && last != 'S') return req->threshold;
     }
     u32 pos = 0;
-    for (; pos < req->count && req->entries[req->order[pos]].score >= score; ++pos)
-        if (sameEntry(req->entries[req->order[pos]], candidate, cls)) return req->threshold;
+    for (; pos < req->count && req->entries[req->order[pos]].score >= score; ++pos) {
+        SplSuggestion& e = req->entries[req->order[pos]];
+        if (!sameEntry(e, candidate, cls)) continue;
+        if (req->soundPass) e.sound = std::max(e.sound, score);
+        return req->threshold;
+    }
     if (pos >= kCorrMaxSuggestions) return req->threshold;
     u32 old = pos;
     while (old < req->count && !sameEntry(req->entries[req->order[old]], candidate, cls)) ++old;
@@ -212,14 +256,15 @@ u32 splCorrInsert(const u8* candidate, u8 cls, u32 score, SplCorrectReq* req) {
         e.cls = cls;
         e.slot = req->slot;
         e.flagByte = u8(req->flagByte);
+        e.typoRank = 0;
+        e.sound = 0;
     }
     req->entries[index].score = score;
+    if (req->soundPass) req->entries[index].sound = std::max(req->entries[index].sound, score);
     for (u32 i = old; i > pos; --i) req->order[i] = req->order[i - 1];
     req->order[pos] = index;
-    // Only a full list has a floor; an entry of the top score there leaves no room above it,
-    // so the floor stays at the top score instead of passing it.
-    if (req->count == kCorrMaxSuggestions)
-        req->threshold = std::min(req->entries[req->order[kCorrMaxSuggestions - 1]].score + 1, kCorrTopScore);
+    // Only a full list has a floor.
+    if (req->count == kCorrMaxSuggestions) req->threshold = listFloor(req);
     return req->threshold;
 }
 

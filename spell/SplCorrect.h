@@ -11,11 +11,17 @@ constexpr u32 kCorrModeCandidates = 2;
 constexpr u32 kCorrTopScore = 65535;
 constexpr u32 kCorrTypoFloor = 55808;  // typo candidates past the kept ones rank below this
 constexpr u32 kCorrMaxTier = 5;
+// The final ranking of both passes (the sound pass scores up to kCorrTopScore).
+constexpr u32 kCorrBothBonus = 12000;  // added to the sound score of a candidate one slip away
+constexpr u32 kCorrTypoOnly = 64000;   // a slip the sound pass did not find, less a step per rank
+constexpr u32 kCorrTypoStep = 200;
 
 struct SplSuggestion {
     u32 score = 0;
     u8 flagByte = 0;  // the misspelled word's shape in the slot's language
     u8 cls = 0;       // the candidate's own class
+    u8 typoRank = 0;  // 1 + its rank among the typo candidates; 0 when no typo pass offered it
+    u32 sound = 0;    // its best score from the sound pass; 0 when that pass did not offer it
     u8 word[kSplMaxWord] = {};
     SplSlot* slot = nullptr;
 };
@@ -45,6 +51,7 @@ struct SplCorrectReq {
     u8 order[kCorrMaxSuggestions] = {};
     u32 count = 0;
     u32 threshold = 0;
+    u32 soundPass = 0;  // the candidates now offered come from the sound pass
     u8 surface[kCorrMaxSuggestions][2 * kSplMaxWord] = {};
     const u8* results[kCorrMaxSuggestions + 1] = {};
     SplSlot* resultSlots[kCorrMaxSuggestions + 1] = {};

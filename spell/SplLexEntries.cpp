@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "spell/SplErrors.h"
+#include "spell/SplLexIndex.h"
 #include "spell/SplPhonetic.h"
 
 namespace {
@@ -19,7 +20,8 @@ bool appendByte(SplLexicon* lex, u8 b) {
 
 int splLexLoadBlock(SplLexicon* lex, u32 index) {
     if (index >= lex->blockCount) return 0;
-    const u8* block = lex->readBlock(lex->mm, lex->firstBlock + index, lex->file, kMmRead | lex->readPriority);
+    const u8* block = splLexIndexBlock(lex->index, index);
+    if (block == nullptr) block = lex->readBlock(lex->mm, lex->firstBlock + index, lex->file, kMmRead | lex->readPriority);
     if (block == nullptr) return 0;
     lex->block = block;
     lex->blockNumber = index;
@@ -223,11 +225,8 @@ int searchEnds(SplLexicon* lex, int answer) {
 // an entry departs from the key need decoding: an entry that keeps more of the previous key
 // than the previous key shared with the key sorts below it; any other is compared from the
 // end of what it keeps (a writer may keep less than all the two keys share).
-int splLexSearchBlock(SplLexicon* lex, const u8* key) {
+int splLexSearchFrom(SplLexicon* lex, const u8* key, u32 previousLength, u32 matched) {
     u32 keyLength = u32(std::strlen(reinterpret_cast<const char*>(key)));
-    u32 previousLength = lex->keyLength;
-    u32 matched = 0;  // the previous key sorts below key and shares this many bytes with it
-    if (previousLength != 0) return searchEnds(lex, kLexDamaged);  // not at a block's start
     for (;;) {
         u32 at = lex->position;
         if (at >= kSplBlockSize || lex->block[at] == 0) return searchEnds(lex, kLexEnd);
@@ -290,7 +289,9 @@ int splLexSearchBlock(SplLexicon* lex, const u8* key) {
 }
 
 i32 splLexFindBlock(const SplLexicon* lex, const u8* key) {
-    i32 lo = 0, hi = i32(lex->blockCount) - 1, found = -1;
+    u32 from = 0, to = 0;
+    splLexIndexBlockRange(lex, key, &from, &to);
+    i32 lo = i32(from), hi = i32(to) - 1, found = i32(from) - 1;
     while (lo <= hi) {
         i32 mid = (lo + hi) / 2;
         if (splKeyCompare(lex->blockIndex[mid], key) <= 0) {
@@ -348,7 +349,9 @@ int splLexFetch(SplLexicon* lex, const u8* form) {
     if (splWordToKey(form, key, (lex->flags & kLexFlagSingleBin) ? 1 : 0, lex->phon) == 0) return 0;
     i32 index = splLexFindBlock(lex, key);
     if (index < 0 || !splLexLoadBlock(lex, u32(index))) return 0;
-    if (splLexSearchBlock(lex, key) != kLexFound) return 0;
+    u32 previousLength = 0, matched = 0;
+    splLexIndexSeek(lex, key, &previousLength, &matched);
+    if (splLexSearchFrom(lex, key, previousLength, matched) != kLexFound) return 0;
     return lexstrip(lex) ? 1 : 0;
 }
 

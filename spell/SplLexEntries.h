@@ -14,9 +14,11 @@ int splLexLoadBlock(SplLexicon* lex, u32 index);
 // Decodes the entry at the current position into lex->decomp (key, then trailer pairs) and
 // moves past it: 1, 0 at the end of the block, -1 when the entry is damaged.
 int splLexNextEntry(SplLexicon* lex);
-// Searches a block just loaded: 1 when an entry's key equals key (the entry then decoded in
-// lex->decomp), 2 when the search passed it, 0 at the block's end, -1 for a damaged entry.
-int splLexSearchBlock(SplLexicon* lex, const u8* key);
+// Searches a loaded block from the read position, below which lies a key of previousLength
+// bytes that sorts below key and shares matched bytes with it (0 and 0 at the block's start,
+// or a point of the lexicon's index): 1 when an entry's key equals key (the entry then decoded
+// in lex->decomp), 2 when the search passed it, 0 at the block's end, -1 for a damaged entry.
+int splLexSearchFrom(SplLexicon* lex, const u8* key, u32 previousLength, u32 matched);
 // The block that would hold key (the last whose index key is not above it), or -1.
 i32 splLexFindBlock(const SplLexicon* lex, const u8* key);
 // Splits the decoded entry into its flag codes and class byte; false when it is malformed.

@@ -5,6 +5,7 @@
 
 #include "spell/SplBytes.h"
 #include "spell/SplErrors.h"
+#include "spell/SplLexIndex.h"
 #include "spell/SplSuffixClass.h"
 
 namespace {
@@ -177,6 +178,8 @@ SplLexicon* splLexOpen(const char* name, u32 offsetKb, SplMemManager* mm, const 
         err = loadTags(lex);
         if (err != kSplErrNone) return fail(lex, error, err);
     }
+    lex->index = splLexIndexBuild(lex);
+    if (lex->index == nullptr) return fail(lex, error, kSplErrNoMemory);
     return lex;
 }
 
@@ -190,6 +193,7 @@ void splLexClose(SplLexicon* lex) {
         if (lex->mm != nullptr) splMemFlush(lex->mm, lex->file);
         splFileClose(lex->file);
     }
+    splLexIndexFree(lex->index);
     splFree(lex->endingDrops);
     splFree(lex->digrams);
     splFree(lex->strings);

@@ -31,6 +31,8 @@ struct SplTagArea {
     const u8** plain2 = nullptr;
 };
 
+struct SplLexIndex;
+
 struct SplLexicon {
     u8 kind = 3;
     u8 language = 0;
@@ -66,6 +68,7 @@ struct SplLexicon {
     u8 currentClass = 0;
     u8 accentMiss = 0;
     SplTagArea* tags = nullptr;
+    SplLexIndex* index = nullptr;  // where searches in a block start; none searches from its start
     u8* (*readBlock)(SplMemManager*, u32, SplFile*, u32) = nullptr;
 };
 

@@ -49,8 +49,14 @@ bool sortRules(SplPhonTable* p) {
     p->ruleOrder = static_cast<u16*>(splAlloc(sizeof(u16) * count));
     if (p->ruleOrder == nullptr) return false;
     for (u32 i = 0; i < count; ++i) p->ruleOrder[i] = u16(i);
+    // By first letter, and the longest first among those, so that the first pattern that
+    // matches at a place is the longest that does.
     std::sort(p->ruleOrder, p->ruleOrder + count, [p](u16 a, u16 b) {
-        return std::strcmp(reinterpret_cast<const char*>(p->patterns[a]), reinterpret_cast<const char*>(p->patterns[b])) < 0;
+        const char* x = reinterpret_cast<const char*>(p->patterns[a]);
+        const char* y = reinterpret_cast<const char*>(p->patterns[b]);
+        if (x[0] != y[0]) return u8(x[0]) < u8(y[0]);
+        size_t m = std::strlen(x), n = std::strlen(y);
+        return m != n ? m > n : std::strcmp(x, y) < 0;
     });
     u32 at = 0;
     for (int c = 0; c < 256; ++c) {

@@ -22,22 +22,31 @@ Match longestRule(const u8* at, const SplPhonTable* phon) {
         const u8* pattern = phon->patterns[rule];
         int n = 0;
         while (pattern[n] != 0 && pattern[n] == at[n]) ++n;
-        if (pattern[n] == 0 && n > best.length) {
+        if (pattern[n] == 0 && n > 0) {  // the longest, the rules being ordered so
             best.length = n;
             best.output = phon->outputs[rule];
+            return best;
         }
     }
     return best;
 }
 
+u8 frameChar(u8 c, const u8* classes, const u8* lower, const u8* unaccent) {
+    if (classes == nullptr || lower == nullptr || (classes[c] & kLcWriting)) return c;
+    return (classes[lower[c]] & kLcWriting) ? lower[c] : unaccent[c];
+}
+
 // Frames the word: 'Y', its characters up to a separator, 'Z'.
 int frame(const u8* word, u8* framed, const u8** rest, int language) {
+    const u8* classes = splLetterClassTable(language);
+    const u8* lower = splLowerTable(language);
+    const u8* unaccent = splUnaccentTable(language);
     int n = 0;
     framed[n++] = kFrameStart;
     const u8* p = word;
     for (; *p != 0 && *p != kSplLrSep; ++p) {
         if (n >= kSplMaxKey + 1) return -1;
-        framed[n++] = splPhonFrameChar(*p, language);
+        framed[n++] = frameChar(*p, classes, lower, unaccent);
     }
     framed[n++] = kFrameEnd;
     framed[n] = 0;
@@ -48,11 +57,7 @@ int frame(const u8* word, u8* framed, const u8** rest, int language) {
 }  // namespace
 
 u8 splPhonFrameChar(u8 c, int language) {
-    const u8* classes = splLetterClassTable(language);
-    const u8* lower = splLowerTable(language);
-    const u8* unaccent = splUnaccentTable(language);
-    if (classes == nullptr || lower == nullptr || (classes[c] & kLcWriting)) return c;
-    return (classes[lower[c]] & kLcWriting) ? lower[c] : unaccent[c];
+    return frameChar(c, splLetterClassTable(language), splLowerTable(language), splUnaccentTable(language));
 }
 
 int splPhonEncode(const u8* word, u8* pairs, const SplPhonTable* phon) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -134,8 +135,88 @@ TEST(SplCorrectWord, KeptCandidatesAndTheirSurfaceForms) {
         {"clas'", {{"class", 1}, {"clast", 1}}, {"class'"}},  // a bare apostrophe follows an s
         {"CLAS'", {{"CLASS", 1}, {"CLAST", 1}}, {"CLASS'"}},
         {"x'", {{"xs", 1}}, {"xs'"}},
+        // Small letters typed: small-letter words before names and capitals, in their order.
+        {"abcdef", {{"abcdefx", kIwProper}, {"abcdefw", kIwCaps}, {"abcdefy", 1}}, {"abcdefy", "Abcdefx", "ABCDEFW"}},
+        {"Abcdef", {{"abcdefx", kIwProper}, {"abcdefy", 1}}, {"Abcdefx", "Abcdefy"}},
     };
     for (const Case& c : cases) EXPECT_EQ(corrected(c.word, c.offers, c.capitalise), c.expected) << c.word;
+}
+
+// A full typo list lowers its entries from the third on; a phonetic candidate refused there
+// must not leave the generator a floor no entry holds, or the better ones after it are lost.
+void sixteenTypos(void*, const u8*, SplCorrectReq* req) {
+    for (char c = 'a'; c < 'a' + char(kCorrMaxSuggestions); ++c)
+        splCorrTierCallback(req, text(std::string("abcdef") + c), 1, 4, 0);
+}
+
+void honourFloor(const u8*, u32, void* lexicon, SplCorrectReq* req) {
+    u32 threshold = 0;
+    for (const auto& [word, score] : *static_cast<std::vector<std::pair<std::string, u32>>*>(lexicon))
+        if (score >= threshold) threshold = splCorrInsert(text(word), 1, score, req);
+}
+
+TEST(SplCorrectWord, PhoneticCandidatesAfterAFullTypoList) {
+    struct Case {
+        std::vector<std::pair<std::string, u32>> offers;
+        bool listed;
+    } cases[] = {
+        {{{"abcdefy", 50000}, {"abcdefz", kCorrTypoFloor - 14}}, true},
+        {{{"abcdefy", 50000}, {"abcdefz", kCorrTypoFloor - 15}}, false},  // no better than the last
+    };
+    for (const Case& c : cases) {
+        std::vector<std::pair<std::string, u32>> offers = c.offers;
+        SplSlot slots[2];
+        slots[0].language = slots[1].language = 1;
+        slots[0].flags = kSlotTypo;
+        slots[0].typo = sixteenTypos;
+        slots[1].flags = kSlotCandidates;
+        slots[1].candidates = honourFloor;
+        slots[1].lexicon = &offers;
+        SplCorrCtx ctx;
+        ctx.slots = slots;
+        ctx.end = slots + 2;
+        SplCorrectReq req;
+        splCorrectInit(&ctx, kCorrModeTypo | kCorrModeCandidates, 1, &req);
+        std::vector<std::string> out;
+        for (const u8* const* r = splCorrectWord(text("abcdef"), &req, 0); *r != nullptr; ++r)
+            out.push_back(reinterpret_cast<const char*>(*r));
+        EXPECT_EQ(std::find(out.begin(), out.end(), "abcdefz") != out.end(), c.listed) << c.offers[1].second;
+        EXPECT_EQ(std::find(out.begin(), out.end(), "abcdefy"), out.end());
+    }
+}
+
+// Both passes ranked together: a word one slip away that also sounds alike goes above a slip
+// alone, which goes above all but the closest sounds.
+void threeSlips(void*, const u8*, SplCorrectReq* req) {
+    for (const char* w : {"abcdey", "abcdex", "abcdew"}) splCorrTierCallback(req, text(w), 1, 0, 0);
+}
+
+TEST(SplCorrectWord, SlipsAndSoundsRankTogether) {
+    std::vector<std::pair<std::string, u32>> sounds = {
+        {"abcdez", kCorrTypoOnly - 2 * kCorrTypoStep + 1},  // above the first slip alone
+        {"abcdey", kCorrTypoOnly - kCorrBothBonus},    // a slip that sounds alike
+        {"abcdev", kCorrTypoOnly - 3 * kCorrTypoStep - 1},  // below every slip alone
+    };
+    SplSlot slots[2];
+    slots[0].language = slots[1].language = 1;
+    slots[0].flags = kSlotTypo;
+    slots[0].typo = threeSlips;
+    slots[1].flags = kSlotCandidates;
+    slots[1].candidates = honourFloor;
+    slots[1].lexicon = &sounds;
+    SplCorrCtx ctx;
+    ctx.slots = slots;
+    ctx.end = slots + 2;
+    for (u32 mode : {kCorrModeTypo | kCorrModeCandidates, kCorrModeCandidates}) {
+        SplCorrectReq req;
+        splCorrectInit(&ctx, mode, 1, &req);
+        std::vector<std::string> out;
+        for (const u8* const* r = splCorrectWord(text("abcdef"), &req, 0); *r != nullptr; ++r)
+            out.push_back(reinterpret_cast<const char*>(*r));
+        const std::vector<std::string> both = {"abcdey", "abcdez", "abcdex", "abcdew", "abcdev"};
+        const std::vector<std::string> soundsAlone = {"abcdez", "abcdev", "abcdey"};
+        EXPECT_EQ(out, mode == kCorrModeCandidates ? soundsAlone : both) << mode;
+    }
 }
 
 TEST(SplCorrectWord, AWordTooLongIsCutAndMarked) {

@@ -1,7 +1,7 @@
 // lexbuild: makes a language's ".env" and ".lex" files from word lists and a rules file.
 //   lexbuild --language N --rules FILE --env OUT --lex OUT [--words FILE]... [--expanded FILE]...
 //            [--expand-affixes AFF DIC] [--hunspell AFF DIC] [--sample N] [--flags HEX] [--no-compress] [--write-words OUT]
-//            [--typo-lex OUT] [--prox-rules FILE] [--specials FILE] [--suffix-classes FILE]
+//            [--typo-lex OUT] [--prox-rules FILE] [--specials FILE] [--suffix-classes FILE] [--keep FILE]
 // --expand-affixes adds a dictionary's forms expanded by the builder's own affix expander;
 // --expanded lists and those forms are kept only where the peer spelling
 // library accepts them, when it is given; --sample keeps N evenly spaced words of the union;
@@ -9,7 +9,8 @@
 // --typo-lex also writes the words as a letter tree, which the typo correction walks, with the
 // proximity encoder of --prox-rules and the special words of --specials and of the affix file's
 // whole-word replacements; --suffix-classes gives stems suffix classes (the lexicon then leaves
-// out the forms they stand for).
+// out the forms they stand for); --keep names words a sample always takes when the word lists
+// have them: the last field of each line not starting with '#' (a test set's "typed wanted").
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -61,12 +62,29 @@ bool typoExtras(const std::string& proxPath, const std::string& specialsPath, co
     return buildSpecialsSection(specials, &extras->specials, error);
 }
 
+// The kept words of a test set that the word lists (sorted) hold, sorted.
+bool readKeptWords(const std::string& path, const std::vector<std::string>& all, std::vector<std::string>* keep) {
+    std::ifstream in(path);
+    if (!in) return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        std::string field, last;
+        while (fields >> field) last = field;
+        if (std::binary_search(all.begin(), all.end(), last)) keep->push_back(last);
+    }
+    std::sort(keep->begin(), keep->end());
+    keep->erase(std::unique(keep->begin(), keep->end()), keep->end());
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     LexBuildInput input;
     std::string rulesPath, affPath, dicPath, expandAff, expandDic;
-    std::vector<std::string> wordFiles, expandedFiles;
+    std::vector<std::string> wordFiles, expandedFiles, keepFiles;
     size_t sample = 0;
     std::string wordsOut, typoOut, proxPath, specialsPath;
     for (int i = 1; i < argc; ++i) {
@@ -81,6 +99,7 @@ int main(int argc, char** argv) {
         else if (a == "--hunspell") affPath = next(), dicPath = next();
         else if (a == "--expand-affixes") expandAff = next(), expandDic = next();
         else if (a == "--sample") sample = std::stoul(next());
+        else if (a == "--keep") keepFiles.push_back(next());
         else if (a == "--flags") input.flags = u16(std::stoul(next(), nullptr, 16));
         else if (a == "--no-compress") input.compress = false;
         else if (a == "--write-words") wordsOut = next();
@@ -122,7 +141,13 @@ int main(int argc, char** argv) {
         for (size_t k = 0; k < n; ++k) picked.push_back((*words)[k * words->size() / n]);
         words->swap(picked);
     };
+    std::vector<std::string> keep;
+    for (const std::string& f : keepFiles)
+        if (!readKeptWords(f, all, &keep)) return usage(("cannot read " + f).c_str());
     evenly(&all, affPath.empty() ? sample : 2 * sample);
+    all.insert(all.end(), keep.begin(), keep.end());
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
     std::sort(plain.begin(), plain.end());
     size_t rejected = 0;
 #ifdef LEXBUILD_HUNSPELL
@@ -139,7 +164,13 @@ int main(int argc, char** argv) {
 #endif
         kept.push_back(w);
     }
+    std::vector<std::string> keptAlways;
+    for (const std::string& w : kept)
+        if (std::binary_search(keep.begin(), keep.end(), w)) keptAlways.push_back(w);
     evenly(&kept, sample);
+    kept.insert(kept.end(), keptAlways.begin(), keptAlways.end());
+    std::sort(kept.begin(), kept.end());
+    kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
     for (const std::string& w : kept) {
         std::string bytes;
         if (!utf8ToSet1(w, &bytes)) {

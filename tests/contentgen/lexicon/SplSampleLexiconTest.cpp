@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,52 @@ TEST_P(SplSampleLexicon, ExchangedLettersAreCorrected) {
     }
     EXPECT_GE(tried, 200u);
     EXPECT_EQ(found, tried);
+}
+
+// Words as young children spell them by ear (the test set names its patterns) find the word
+// meant first, or among the first five, at least as often as these floors say. The sample
+// lexicons take every word of the set; a pair counts when its word verifies and its
+// misspelling does not.
+TEST_P(SplSampleLexicon, ChildrensSpellingsByEarFindTheWordMeant) {
+    const Sample s = GetParam();
+    struct Floor {
+        int language;
+        double top1, top5;
+        size_t pairs;
+    };
+    const Floor floors[] = {{1, 0.58, 0.80, 360}, {4, 0.85, 0.96, 260}};
+    const Floor& floor = s.language == 1 ? floors[0] : floors[1];
+    fs::path dir(SPELL_TEST_LEXICONS);
+    std::string prefix = (dir / s.prefix).string();
+    if (!fs::exists(prefix + "_typo.lex")) GTEST_SKIP() << "no generated lexicon at " << dir;
+    spelltest::OpenSpeller speller;
+    ASSERT_TRUE(speller.open(prefix + "_phon.env", prefix + "_main.lex", s.language)) << speller.error;
+    std::string image = spelltest::readText(prefix + "_typo.lex");
+    SplTrieLexicon typo;
+    ASSERT_TRUE(splTrieInit(&typo, s.language, spelltest::bytes(image), u32(image.size())));
+    ASSERT_EQ(splCorrCtxAddLexicon(&typo, 0, kSlotTypo, speller.ctx), 1);
+    std::ifstream in(std::string(SPELL_TEST_CHILDREN) + "/children_" + s.prefix + ".txt");
+    SplCorrectReq req;
+    std::string line;
+    size_t pairs = 0, top1 = 0, top5 = 0;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string typed, wanted;
+        if (line[0] == '#' || !(fields >> typed >> wanted)) continue;
+        if (!speller.verify(wanted) || speller.verify(typed)) continue;
+        ++pairs;
+        splCorrCtxReset(speller.ctx);
+        splCorrectInit(speller.ctx, kCorrModeTypo | kCorrModeCandidates, u32(s.language), &req);
+        const u8* const* list = splCorrectWord(spelltest::bytes(spelltest::set1(typed)), &req, 0);
+        for (int rank = 0; rank < 5 && list[rank] != nullptr; ++rank) {
+            if (set1ToUtf8(reinterpret_cast<const char*>(list[rank])) != wanted) continue;
+            top1 += rank == 0;
+            ++top5;
+        }
+    }
+    ASSERT_GE(pairs, floor.pairs);
+    EXPECT_GE(double(top1) / double(pairs), floor.top1) << top1 << " of " << pairs;
+    EXPECT_GE(double(top5) / double(pairs), floor.top5) << top5 << " of " << pairs;
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, SplSampleLexicon, ::testing::Values(Sample{1, "en"}, Sample{4, "es"}),

@@ -1,0 +1,37 @@
+#pragma once
+// An in-memory index into a main lexicon's data blocks, made once when the lexicon opens: the
+// blocks themselves, read in one piece, the blocks each key's first byte can lie in, and every
+// few entries of a block, where the entry starts and the key before it. A lookup then goes
+// straight to its block's nearest such point and decodes a few entries from there instead of
+// half a block, and no lookup waits for the file; the file is not changed.
+#include <vector>
+
+#include "engine/base/EngineTypes.h"
+
+struct SplLexicon;
+
+constexpr u32 kLexIndexStride = 4;  // entries between two points of a block
+
+struct SplLexIndex {
+    std::vector<u8> blocks;       // the data blocks, or empty when they could not be read at once
+    u32 leadStart[257] = {};      // per first key byte, the first block whose index key starts at or above it
+    std::vector<u32> first;       // per block, its first point; one more at the end
+    std::vector<u16> offset;      // per point, the entry's position in its block
+    std::vector<u32> previousAt;  // per point, where the key of the entry before it starts in keys
+    std::vector<u8> keys;         // those keys, each ended by a 0
+};
+
+// Builds the index by decoding every block once; a block that cannot be read or ends in a
+// damaged entry keeps the points before the damage. Null when out of memory.
+// The lexicon's blocks then come from the index.
+SplLexIndex* splLexIndexBuild(SplLexicon* lex);
+void splLexIndexFree(SplLexIndex* index);
+// Block `number` (0-based, below the lexicon's block count) held by the index, or null.
+const u8* splLexIndexBlock(const SplLexIndex* index, u32 number);
+// The blocks [*from, *to) among which the last whose index key is not above key lies, or which
+// lie just after it; the whole lexicon without an index.
+void splLexIndexBlockRange(const SplLexicon* lex, const u8* key, u32* from, u32* to);
+// The point of the loaded block to search key from: the last whose previous key sorts below
+// key. Sets the read position there and answers the previous key's length and how many bytes
+// it shares with key; 0 and 0 at the block's start.
+void splLexIndexSeek(SplLexicon* lex, const u8* key, u32* previousLength, u32* matched);
