@@ -34,13 +34,10 @@ SUBSYSTEMS = {
     "screens": 8,
     "panels": 8,
     "app": 7.5,
+    # The program's shell (the table of screens it switches between) is the one part of the
+    # application that knows every screen; the rest of app/ is what screens and panels build on.
+    "shell": 9,
     "contentgen": 10,
-}
-# Folders ranked apart from their subsystem. The application's shell (start-up, the table of
-# screens it switches between) is the one part of app/ above the screens and panels; the rest of
-# app/ (screen base, main window, dialogs, printing, help) is what screens and panels build on.
-SUBFOLDERS = {
-    ("app", "shell"): 9,
 }
 # Top-level folders outside the order: test and benchmark trees (held to the folder they mirror).
 HARNESSES = {"tests", "bench"}
@@ -86,8 +83,7 @@ def rank(path_parts):
     """Rank of a repository path as (subsystem rank, engine layer rank), or None outside the order."""
     if not path_parts or path_parts[0] not in SUBSYSTEMS:
         return None
-    top = SUBFOLDERS.get(tuple(path_parts[:2]), SUBSYSTEMS[path_parts[0]]) if len(path_parts) > 2 \
-        else SUBSYSTEMS[path_parts[0]]
+    top = SUBSYSTEMS[path_parts[0]]
     layer = ENGINE_LAYERS.get(path_parts[1]) if path_parts[0] == "engine" and len(path_parts) > 2 else None
     return top, layer
 

@@ -2,7 +2,7 @@
 // child gives (keys and mouse messages posted to the main window) on a fake clock: the splash,
 // the login with a typed name, the easel with its pencil panel, painting, saving with Ctrl+S,
 // reopening the picture, and quitting with unsaved work.
-#include "tests/app/shell/SessionFixture.h"
+#include "tests/shell/SessionFixture.h"
 
 namespace {
 
