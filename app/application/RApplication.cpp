@@ -23,7 +23,6 @@
 #include "text/speech/SpeechSurroundings.h"
 #include "text/speech/SpeechVoices.h"
 #include "tools/base/RTool.h"
-#include "tools/base/ToolSounds.h"
 #include "framework/messaging/mfDispatcher.h"
 
 namespace Ostrel {
@@ -154,8 +153,6 @@ void RApplication::LoadGlobalUserSettings() {
     if (!paths_ || !settings_) return;
     // The defaults that a damaged file gave are what the fresh file starts from.
     if (IsDamagedProfileError(RGlobalSave(*paths_, settings_.get()).Load())) SaveGlobalUserSettings();
-    // The tools sound as the user left them.
-    setToolSoundsEnabled(settings_->toolSounds != 0);
 }
 
 }  // namespace Ostrel

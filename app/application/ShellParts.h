@@ -1,6 +1,6 @@
 #pragma once
 // The parts of the program that the application builds but does not know: the main window,
-// the four screens and the login dialog. The program's entry (app/shell) registers them; the
+// the four screens and the login dialog. The program's entry (shell/) registers them; the
 // application's library never includes a screen, a panel or a dialog.
 #include <functional>
 #include <memory>

@@ -24,7 +24,6 @@
 #include "platform/shell/DesktopShell.h"
 #include "text/spellcheck/PhoneticSpellChecker.h"
 #include "text/spellcheck/SpellCheckString.h"
-#include "tools/base/ToolSounds.h"
 
 namespace Ostrel {
 
@@ -183,10 +182,9 @@ void RDisplayWindow::ToggleSwitch(u16 command) {
         break;
     }
     case kCmdToolSounds:
-        // Sounds stop at once, before any screen hears of the change: the screens' sprites and
-        // the tools' own stroke sounds alike.
+        // Sounds stop at once, before any screen hears of the change (the tools ask the
+        // user's settings at each sound).
         if (SprScreen* screen = sprScreen()) screen->soundEnabled = *word;
-        setToolSoundsEnabled(*word != 0);
         break;
     case kCmdSmallKids: {
         RMessage changed(kMsgMenuSmallKidsChanged, 0, 0);

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "tools/base/BrushColor.h"
+#include "tools/base/ToolHost.h"
 #include "tools/pencils/RCircle.h"
 
 namespace {
@@ -33,12 +33,19 @@ std::vector<Point16> sweepPath(i16 w, i32 dabs) {
     return path;
 }
 
+// The pencil paints in the benchmark's red.
+struct RedHost : ToolHost {
+    GfxColor PaintColor() const override { return GfxColor::rgb(200, 30, 30); }
+    bool ToolSoundsOn() const override { return false; }
+};
+
 void paintWithPencil(const PixelView& view, const std::vector<Point16>& path) {
     RCircle pencil;
     ToolParams params;
     params.sizes = {kSize};
     pencil.SetParams(params);
-    ToolCanvas canvas(view, view);
+    const RedHost host;
+    ToolCanvas canvas(view, view, &host);
     pencil.Press(canvas, path.front());
     for (size_t i = 1; i < path.size(); ++i) pencil.Move(canvas, path[i]);
     pencil.Release(canvas, path.back());
@@ -69,8 +76,7 @@ void paintNaively(const PixelView& view, const std::vector<Point16>& path, u16 p
 struct Run {
     explicit Run(benchmark::State& state)
         : w(i16(state.range(0))), h(i16(state.range(1))), path(sweepPath(w, i32(state.range(2)))) {
-        setBrushColor(GfxColor::rgb(200, 30, 30));
-        pixel = rgb555FromColor(brushColor());
+        pixel = rgb555FromColor(RedHost{}.PaintColor());
         ours = pixelViewOfBuffer(oursPixels, w, h);
         naive = pixelViewOfBuffer(naivePixels, w, h);
         ours.Fill(kRgb555White);

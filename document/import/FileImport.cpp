@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "document/library/RLibrary.h"
-#include "document/pages/PageErrors.h"
 #include "document/storage/ObjectTypes.h"
+#include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 #include "engine/base/TextUtils.h"
 #include "engine/files/OsFiles.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "document/objects/createPageObjectForType.h"
-#include "document/pages/PageErrors.h"
 #include "document/storage/ObjectTypes.h"
+#include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 
 namespace Ostrel {

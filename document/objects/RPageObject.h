@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "document/objects/PageObjectOwner.h"
 #include "engine/base/EngineTypes.h"
 
 namespace Ostrel {
@@ -14,8 +15,6 @@ struct PageRect {
     i16 left = 0, top = 0, right = 0, bottom = 0;
     bool operator==(const PageRect&) const = default;
 };
-
-class RPageData;
 
 class RPageObject {
 public:
@@ -36,8 +35,8 @@ public:
     bool changed = false;  // media not yet stored
 
     bool IsOnPage() const { return owner_ != nullptr; }
-    RPageData* Owner() const { return owner_; }
-    void SetOwner(RPageData* owner) { owner_ = owner; }
+    PageObjectOwner* Owner() const { return owner_; }
+    void SetOwner(PageObjectOwner* owner) { owner_ = owner; }
 
     // Reads the stored media; the object keeps its old media when refused.
     virtual EngineErr LoadMedia(std::span<const u8> bytes) = 0;
@@ -47,7 +46,7 @@ public:
 private:
     FourCC type_;
     u16 id_;
-    RPageData* owner_ = nullptr;
+    PageObjectOwner* owner_ = nullptr;
 };
 
 constexpr u16 kObjectHidden = 0x0001;

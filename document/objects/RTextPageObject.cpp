@@ -1,8 +1,7 @@
 #include "document/objects/RTextPageObject.h"
 
-#include "document/pages/PageErrors.h"
-#include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
+#include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 #include "text/editor/RTEditor.h"
 
@@ -18,7 +17,7 @@ EngineErr RTextPageObject::RenderAndStore(const TextRecord& record, const PageRe
     text = record;
     rect = rectangle;
     changed = true;
-    if (Owner()) Owner()->SetModified(true);
+    if (Owner()) Owner()->MarkModified();
     return kErrNone;
 }
 

@@ -7,14 +7,14 @@
 #include "document/objects/RNotePageObject.h"
 #include "document/objects/createPageObjectForType.h"
 #include "document/pages/BorrowedArchiveFile.h"
-#include "document/pages/PageErrors.h"
 #include "document/storage/ObjectTypes.h"
+#include "document/storage/PageErrors.h"
 #include "document/storage/PageIndex.h"
 #include "document/storage/StorageErrors.h"
-#include "framework/undo/UndoManager.h"
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
 #include "engine/resources/OsArchiveFile.h"
+#include "framework/undo/UndoManager.h"
 
 namespace Ostrel {
 

@@ -38,7 +38,7 @@ constexpr u16 kPageHeight = 600;
 constexpr u16 kBackgroundId = 1;
 constexpr u16 kNoObject = 65535;
 
-class RPageData : public CListener {
+class RPageData : public CListener, public PageObjectOwner {
 public:
     RPageData() = default;
     ~RPageData() override;
@@ -99,6 +99,7 @@ public:
         dirty_ = modified;
         return was;
     }
+    void MarkModified() override { dirty_ = true; }
     u16 pageFlags = 0;
 
     // Writes the page as a new archive and moves it over `target`; `target` keeps its

@@ -3,10 +3,10 @@
 
 #include "document/objects/RBitmapPageObject.h"
 #include "document/objects/RMediaFilePageObject.h"
-#include "document/pages/PageErrors.h"
 #include "document/pages/PagePainting.h"
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
+#include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/GfxOffscreenPort.h"

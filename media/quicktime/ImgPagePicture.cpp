@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "document/pages/PageErrors.h"
+#include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 #include "engine/base/ByteOrder.h"
 #include "media/quicktime/ImgJpeg.h"

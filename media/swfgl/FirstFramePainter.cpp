@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "document/pages/PageErrors.h"
+#include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 #include "engine/gfx/gl/GLBitmapRenderer.h"
 #include "media/swf/Document.h"

@@ -12,7 +12,6 @@
 #include "framework/resources/mfxReadResource.h"
 #include "panels/base/ToolFactory.h"
 #include "panels/base/ToolPanelMessages.h"
-#include "tools/base/BrushColor.h"
 #include "tools/base/RToolMgr.h"
 
 namespace Ostrel {
@@ -108,8 +107,7 @@ void RToolPanel::RefreshColorButtons() {
 
 u32 RToolPanel::HandleMessage(RMessage* message, uintptr_t data) {
     if (message->code == kMsgColorChosen) {
-        // The current tool paints in the colour just chosen.
-        setBrushColor(CurrentPaintColor());
+        // The colour buttons show the colour just chosen (the tools ask the canvas for it).
         RefreshColorButtons();
         return 0;
     }
@@ -133,7 +131,6 @@ void RToolPanel::DropCurrentTool() {
 void RToolPanel::DeleteCurrentToolQuietly() { currentTool_.reset(); }
 
 void RToolPanel::ActivateOnCanvas(RTool& tool) {
-    setBrushColor(CurrentPaintColor());
     SprScreen* screen = sprScreen();
     tool.Activate(screen != nullptr ? screen->windowPort : nullptr, -1, canvasRect_);
 }

@@ -4,6 +4,7 @@
 #include "app/dialogs/RFlattenDlg.h"
 #include "app/dialogs/RPickBgColorDlg.h"
 #include "app/dialogs/RPickBgSndDlg.h"
+#include "app/settings/GlobalUserSettings.h"
 #include "document/objects/RBitmapPageObject.h"
 #include "document/pages/PagePainting.h"
 #include "document/project/RDocument.h"
@@ -49,6 +50,13 @@ RCanvas::~RCanvas() {
     Unregister();
 }
 
+GfxColor RCanvas::PaintColor() const { return owner_ ? owner_->PaintColor() : GfxColor::rgb(0, 0, 0); }
+
+bool RCanvas::ToolSoundsOn() const {
+    const GlobalUserSettings* settings = owner_ ? owner_->UserSettings() : nullptr;
+    return !settings || settings->toolSounds != 0;
+}
+
 u16 RCanvas::Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* screenPort, UndoManager* undo) {
     owner_ = owner;
     screenPort_ = screenPort;
@@ -68,6 +76,7 @@ u16 RCanvas::Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* sc
     if (picture_.top) picture_.Fill(PageBackgroundPixel());
     toolMgr_->Init(picture_, rect_, undo_);
     toolMgr_->SetPorts(picturePort_, screenPort_);
+    toolMgr_->SetHost(this);
     MakeHotSpots(screenHotSpots);
     acceptedKinds_ = {kTypeFlashAnimation, kTypeFlash, kTypeBitmap, kTypeMovableBitmap, kTypeMovie};
     return picture_.top ? 0 : 1;

@@ -19,6 +19,7 @@
 #include "framework/messaging/CListener.h"
 #include "screens/easel/PageSounds.h"
 #include "tools/base/PixelView.h"
+#include "tools/base/ToolHost.h"
 
 class RToolMgr;
 
@@ -41,7 +42,7 @@ constexpr FourCC kCanvasClipKind = fourCC("CNVS");
 
 // A menu owner: the dialogs it opens (the ABC words, flattening) hand the menu bar back when
 // they close.
-class RCanvas : public RInputObject, public CListener, public CCPObj, public RMenuOwner {
+class RCanvas : public RInputObject, public CListener, public CCPObj, public RMenuOwner, public ToolHost {
 public:
     explicit RCanvas(const Rect16& canvasRect);
     ~RCanvas() override;
@@ -76,6 +77,10 @@ public:
     void SetBusy(u16 busy);
     bool IsBusy() const { return busy_ != 0; }
     const GfxColor& CurrentColor() const { return color_; }
+    // What the tools ask: the owner's paint colour (black without an owner), and the user's
+    // tool-sounds switch (on while nobody is logged in).
+    GfxColor PaintColor() const override;
+    bool ToolSoundsOn() const override;
 
     // The page's sound objects: with the user's attached sounds on, each plays again from
     // its start; stopping stops those that play.

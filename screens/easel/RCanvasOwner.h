@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "engine/base/EngineTypes.h"
+#include "engine/gfx/GfxColor.h"
 #include "engine/regions/Rects.h"
 
 namespace Ostrel {
@@ -28,6 +29,8 @@ public:
     virtual const Paths* UserPaths() const = 0;
     // Null while no user is logged in.
     virtual GlobalUserSettings* UserSettings() const = 0;
+    // The colour the tools paint in: the one the child chose last.
+    virtual GfxColor PaintColor() const = 0;
     // The panel releases its canvas objects and drops its frame maker; non-zero when it had
     // something to give back.
     virtual u16 DetachPanel() = 0;

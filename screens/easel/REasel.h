@@ -132,6 +132,7 @@ public:
     RDocument* CurrentDocument() const override;
     const Paths* UserPaths() const override;
     GlobalUserSettings* UserSettings() const override;
+    GfxColor PaintColor() const override { return color_; }
     u16 DetachPanel() override;
     void AttachPanel() override;
     void PageStateChanged() override;

@@ -9,7 +9,11 @@ subsystem they test (tests/engine/... may include engine/ and platform/ headers 
 Outside platform/, tests and benchmarks, a header that is not the project's, in angle brackets or
 in quotes, is one of the C++ standard library's: every other one (SDL, FreeType, fontconfig, X11,
 GL, OSMesa, espeak, libav, CUPS, POSIX and the like) belongs to the seam to the machine in platform/,
-or to contentgen/, the build-time content generator. A folder
+or to contentgen/, the build-time content generator. Folders that may include each other by rank
+(two of equal rank, two subfolders of one folder, a folder's own files and its subfolders) still
+may not include each other both ways, directly or round a longer loop: every include on such a
+cycle is refused. The test and benchmark trees mirror the source tree: each of their folders with
+sources has a source folder of the same path, apart from the named harness folders. A folder
 with sources that has no place in the order is refused too, so that a new subsystem cannot slip
 past the check unranked. Build trees are skipped. Every violation is printed as
 "<file>:<line>: <rule>"; the exit status is 1 when there is any.
@@ -31,19 +35,42 @@ SUBSYSTEMS = {
     "document": 5,
     "tools": 6,
     "media": 7,
-    "screens": 8,
-    "panels": 8,
-    "app": 7.5,
-    "contentgen": 10,
-}
-# Folders ranked apart from their subsystem. The application's shell (start-up, the table of
-# screens it switches between) is the one part of app/ above the screens and panels; the rest of
-# app/ (screen base, main window, dialogs, printing, help) is what screens and panels build on.
-SUBFOLDERS = {
-    ("app", "shell"): 9,
+    # The application's services (screen base, main window, dialogs, printing, help) are what
+    # panels and screens build on; a screen hosts its tool panels, a panel knows no screen.
+    "app": 8,
+    "panels": 9,
+    "screens": 10,
+    # The program's shell (the table of screens it switches between) is the one part of the
+    # application that knows every screen.
+    "shell": 11,
+    "contentgen": 12,
 }
 # Top-level folders outside the order: test and benchmark trees (held to the folder they mirror).
 HARNESSES = {"tests", "bench"}
+# Folders of the test and benchmark trees that mirror no source folder: the harnesses that span
+# subsystems, the plug-ins tests load (a decompressor, broken media runtimes), and the folders
+# named here wherever they lie, which belong to the folder that holds them (its fuzz targets, its
+# kill tests and the child processes they kill, its golden pictures).
+HARNESS_FOLDERS = {("tests", "layering"), ("tests", "cmake"), ("tests", "demo"), ("tests", "vocabulary"),
+                   ("tests", "app", "harness"), ("tests", "engine", "gfx", "decoder"),
+                   ("tests", "media", "quicktime", "modules")}
+HARNESS_NAMES = {"fuzz", "kill", "golden"}
+
+# Include cycles the tree still holds, each by its exact folders: a cycle that gains or loses a
+# folder, and any other cycle, is refused. The platform seams pick their drivers in the folder the
+# drivers include for the seam itself (display/ has moved the choice into display/choice/); the
+# application's services still call each other both ways.
+STANDING_CYCLES = {frozenset(cycle.split()) for cycle in (
+    "app/application/ app/dialogs/ app/help/ app/module/ app/window/",
+    "platform/audio/ platform/audio/sdl/ platform/audio/virtual/",
+    "platform/audio/capture/ platform/audio/capture/sdl/ platform/audio/capture/virtual/",
+    "platform/clipboard/ platform/clipboard/sdl/",
+    "platform/media/ platform/media/movie/ platform/media/playback/",
+    "platform/midi/ platform/midi/fluidsynth/ platform/midi/recording/",
+    "platform/print/ platform/print/cups/ platform/print/headless/ platform/print/pdf/",
+    "platform/shell/ platform/shell/headless/ platform/shell/xdg/",
+    "platform/speech/ platform/speech/espeak/ platform/speech/headless/",
+)}
 
 # Layers inside engine/: a layer may include its own and lower-ranked layers.
 ENGINE_LAYERS = {
@@ -86,8 +113,7 @@ def rank(path_parts):
     """Rank of a repository path as (subsystem rank, engine layer rank), or None outside the order."""
     if not path_parts or path_parts[0] not in SUBSYSTEMS:
         return None
-    top = SUBFOLDERS.get(tuple(path_parts[:2]), SUBSYSTEMS[path_parts[0]]) if len(path_parts) > 2 \
-        else SUBSYSTEMS[path_parts[0]]
+    top = SUBSYSTEMS[path_parts[0]]
     layer = ENGINE_LAYERS.get(path_parts[1]) if path_parts[0] == "engine" and len(path_parts) > 2 else None
     return top, layer
 
@@ -137,11 +163,75 @@ def project_path(root, rel, header):
     return None
 
 
-def check(root):
+def harness_folder(parts):
+    """Whether a folder of the test or benchmark trees mirrors nothing, by the lists above."""
+    return any(parts[:n] in HARNESS_FOLDERS for n in range(2, len(parts) + 1)) or \
+        any(name in HARNESS_NAMES for name in parts)
+
+
+def unmirrored(root, rel):
+    """The test or benchmark folder of rel when it has no source folder to mirror, else None."""
+    folder = rel.parts[:-1]
+    if folder[0] not in HARNESSES or len(folder) < 2 or harness_folder(folder):
+        return None
+    return None if root.joinpath(*folder[1:]).is_dir() else "/".join(folder)
+
+
+def sibling_edge(source_folder, target_folder):
+    """The two folders an include joins, taken below their nearest common folder: (that folder,
+    the child holding the source, the child holding the target), where the child "" stands for
+    the common folder's own files; None for an include within one folder."""
+    if source_folder == target_folder:
+        return None
+    common = 0
+    while common < min(len(source_folder), len(target_folder)) and \
+            source_folder[common] == target_folder[common]:
+        common += 1
+    child = lambda folder: folder[common] if len(folder) > common else ""
+    return source_folder[:common], child(source_folder), child(target_folder)
+
+
+def cycles(includes, standing=frozenset()):
+    """The includes that lie on an include cycle between folders. includes holds (where, header,
+    edge) in the order read; two folders under the same folder are in one cycle when each reaches
+    the other through the includes between the children of that folder."""
+    graph = {}
+    for _, _, (parent, source, target) in includes:
+        graph.setdefault(parent, {}).setdefault(source, set()).add(target)
+
+    def reach(edges, start):
+        seen, stack = set(), [start]
+        while stack:
+            for following in edges.get(stack.pop(), ()):
+                if following not in seen:
+                    seen.add(following)
+                    stack.append(following)
+        return seen
+
+    reached = {(parent, node): reach(edges, node) for parent, edges in graph.items() for node in edges}
+    problems = []
+    for where, header, (parent, source, target) in includes:
+        if source not in reached.get((parent, target), ()):
+            continue
+        members = sorted(node for node in reached[(parent, source)] if source in reached.get((parent, node), ()))
+        names = ["/".join(parent + ((node,) if node else ())) + "/" for node in members]
+        if frozenset(names) in standing:
+            continue
+        names = " and ".join(names)
+        problems.append(f'{where}: includes "{header}" in an include cycle between {names}')
+    return problems
+
+
+def check(root, standing=STANDING_CYCLES):
     problems = []
     unranked = set()
+    mirrors = set()
+    includes = []  # (where, header, folders joined) of every include between program folders
     for path in source_files(root):
         rel = path.relative_to(root)
+        lost = unmirrored(root, rel)
+        if lost:
+            mirrors.add(lost)
         if len(rel.parts) > 1 and rel.parts[0] not in SUBSYSTEMS and rel.parts[0] not in HARNESSES:
             unranked.add(rel.parts[0])
         if rel.parts[0] == "engine" and len(rel.parts) > 2 and rel.parts[1] not in ENGINE_LAYERS:
@@ -168,6 +258,9 @@ def check(root):
                 if not is_test:
                     problems.append(f"{rel}:{number}: test header \"{header}\" in program code")
                 continue
+            edge = sibling_edge(rel.parts[:-1], target_parts[:-1])
+            if edge and not is_test:
+                includes.append((f"{rel}:{number}", header, edge))
             # Tests make their fixtures with the project's own content generators.
             if is_test and target_parts and target_parts[0] == "contentgen":
                 continue
@@ -176,8 +269,11 @@ def check(root):
                 continue
             if not allowed(source, target):
                 problems.append(f"{rel}:{number}: includes \"{header}\", which lies later in the subsystem order")
+    problems += cycles(includes, standing)
     for folder in sorted(unranked):
         problems.append(f"{folder}/: folder with sources has no place in the subsystem order")
+    for folder in sorted(mirrors):
+        problems.append(f"{folder}/: test folder mirrors no source folder")
     return problems
 
 

@@ -8,7 +8,6 @@
 
 #include "tests/tools/ShapeGroupTestSupport.h"
 #include "tests/tools/ToolTestSupport.h"
-#include "tools/base/BrushColor.h"
 #include "tools/brushes/RSprayGun.h"
 #include "tools/cut/RCutFree.h"
 #include "tools/cut/RCutPoly.h"
@@ -147,11 +146,12 @@ protected:
 };
 
 TEST_P(EdgeStrokes, NothingIsWrittenOutsideThePicture) {
-    setBrushColor(GfxColor::rgb(200, 0, 0));
     GuardedPicture picture(30, 20);
+    const FixedToolHost host(GfxColor::rgb(200, 0, 0));
     RToolMgr mgr;
     const Rect16 canvas{0, 0, 30, 20};
     mgr.Init(picture.view, canvas, nullptr);
+    mgr.SetHost(&host);
     RCircle pencil;
     largest(pencil);
     std::unique_ptr<RTool> tool = GetParam().make(&pencil);

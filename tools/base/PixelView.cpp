@@ -37,3 +37,8 @@ PixelView pixelViewOfBuffer(std::vector<u16>& pixels, i16 width, i16 height) {
     pixels.resize(size_t(std::max<i16>(width, 0)) * size_t(std::max<i16>(height, 0)));
     return PixelView{reinterpret_cast<u8*>(pixels.data()), std::ptrdiff_t(width) * 2, width, height};
 }
+
+u16 rgb555FromColor(const GfxColor& color) {
+    if (color.flag == kGfxColorFlagDefault || (color.flag & kGfxColorFlagIndex)) return kRgb555Black;
+    return rgb555(color.red, color.green, color.blue);
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
+#include "engine/gfx/GfxColor.h"
 #include "engine/regions/Rects.h"
 
 class GfxOffscreenPort;
@@ -18,6 +19,9 @@ inline u8 rgb555Red(u16 p) { return u8((p >> 10) & 31); }
 inline u8 rgb555Green(u16 p) { return u8((p >> 5) & 31); }
 inline u8 rgb555Blue(u16 p) { return u8(p & 31); }
 inline u16 rgb555FromChannels(u32 r, u32 g, u32 b) { return u16((r << 10) | (g << 5) | b); }
+// A colour value as an RGB555 pixel: RGB values by their top five bits of each channel, the
+// default colour and palette indices as black.
+u16 rgb555FromColor(const GfxColor& color);
 
 struct PixelView {
     u8* top = nullptr;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/base/BrushColor.h"
 #include "tools/base/PaintShapes.h"
 
 namespace {
@@ -12,7 +11,7 @@ constexpr float kMsPerSecond = 1000.0f;
 
 i32 RStrokeTool::Spacing() const { return std::max<i32>(1, GetSize() / 4); }
 
-u16 RStrokeTool::PaintPixel() const { return rgb555FromColor(brushColor()); }
+u16 RStrokeTool::PaintPixel(const ToolCanvas& canvas) const { return canvas.PaintPixel(); }
 
 void RStrokeTool::MouseDown(ToolCanvas& canvas, Point16 p) {
     last_ = p;
@@ -27,7 +26,7 @@ void RStrokeTool::MouseMove(ToolCanvas& canvas, Point16 p) {
     const float length = std::hypot(dx, dy);
     // Two events in the same millisecond count as one millisecond apart.
     StrokeMotion motion{length * kMsPerSecond / float(std::max<u32>(elapsed, 1)), dx, dy};
-    Sounds().Stroke(motion);
+    Sounds().Stroke(motion, canvas.SoundsOn());
     DabTo(canvas, p, motion);
     lastTime_ = canvas.Time();
 }

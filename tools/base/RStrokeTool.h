@@ -24,7 +24,7 @@ protected:
     // One dab centred on p.
     virtual void Dab(ToolCanvas& canvas, Point16 p, const StrokeMotion& motion) = 0;
     // The pixel the tool paints with: the brushes' colour.
-    virtual u16 PaintPixel() const;
+    virtual u16 PaintPixel(const ToolCanvas& canvas) const;
 
     void MouseDown(ToolCanvas& canvas, Point16 p) override;
     void MouseMove(ToolCanvas& canvas, Point16 p) override;

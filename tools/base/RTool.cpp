@@ -51,7 +51,7 @@ void RTool::ApplySettings(const ToolSettings& settings) {
 }
 
 void RTool::Press(ToolCanvas& canvas, Point16 p) {
-    sounds_.Start();
+    sounds_.Start(canvas.SoundsOn());
     MouseDown(canvas, p);
 }
 
@@ -59,6 +59,6 @@ void RTool::Move(ToolCanvas& canvas, Point16 p) { MouseMove(canvas, p); }
 
 void RTool::Release(ToolCanvas& canvas, Point16 p) {
     // The sound first: what the tool hands over at its release may get it deleted.
-    sounds_.End();
+    sounds_.End(canvas.SoundsOn());
     MouseUp(canvas, p);
 }

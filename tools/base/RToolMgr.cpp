@@ -96,7 +96,12 @@ Rect16 RToolMgr::ToScreen(const Rect16& r) const {
 
 void RToolMgr::BeginStroke() {
     snapshot_.CopyRectFrom(work_, work_.Bounds());
-    canvas_ = ToolCanvas(work_, snapshot_);
+    canvas_ = ToolCanvas(work_, snapshot_, host_);
+}
+
+void RToolMgr::SetHost(const ToolHost* host) {
+    host_ = host;
+    canvas_.SetHost(host);
 }
 
 u16 RToolMgr::HandleInput(Point16 screenPoint, u32 timeMs) {

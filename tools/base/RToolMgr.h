@@ -15,6 +15,7 @@
 #include "framework/messaging/RSender.h"
 #include "tools/base/PixelView.h"
 #include "tools/base/ToolCanvas.h"
+#include "tools/base/ToolHost.h"
 #include "tools/base/ToolSettings.h"
 
 class GfxPort;
@@ -41,6 +42,8 @@ public:
     void Init(const PixelView& work, const Rect16& canvasRect, Ostrel::UndoManager* undo);
     // The ports UpdateScreenRect copies between (either null: no copy).
     void SetPorts(GfxPort* workPort, GfxPort* screenPort);
+    // Whom the tools ask for their colour and their sounds switch (null: black, sounds on).
+    void SetHost(const ToolHost* host);
 
     u32 HandleMessage(Ostrel::RMessage* message, uintptr_t data) override;
 
@@ -89,6 +92,7 @@ private:
     Ostrel::UndoManager* undo_ = nullptr;
     GfxPort* workPort_ = nullptr;
     GfxPort* screenPort_ = nullptr;
+    const ToolHost* host_ = nullptr;
     std::vector<u16> snapshotPixels_;
     PixelView snapshot_;
     std::vector<u16> undoPixels_;

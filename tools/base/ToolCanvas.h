@@ -1,20 +1,30 @@
 #pragma once
 // What a tool paints into during one stroke: the work picture, the picture as the stroke
-// began (rubber bands and translucent tools read it), the time of the event and the rectangle
-// the stroke has changed so far. Points are in picture coordinates. The tool manager makes
-// one per stroke.
+// began (rubber bands and translucent tools read it), the time of the event, the rectangle
+// the stroke has changed so far, and the host the tools ask for their colour and their sounds
+// switch (without one: black, and sounds on). Points are in picture coordinates. The tool
+// manager makes one per stroke.
 #include "engine/base/EngineTypes.h"
+#include "engine/gfx/GfxColor.h"
 #include "engine/regions/Rects.h"
 #include "tools/base/PixelView.h"
+#include "tools/base/ToolHost.h"
 
 class ToolCanvas {
 public:
-    ToolCanvas(const PixelView& picture, const PixelView& before) : picture_(picture), before_(before) {}
+    ToolCanvas(const PixelView& picture, const PixelView& before, const ToolHost* host = nullptr)
+        : picture_(picture), before_(before), host_(host) {}
 
     const PixelView& Picture() const { return picture_; }
     const PixelView& Before() const { return before_; }
     u32 Time() const { return time_; }
     void SetTime(u32 ms) { time_ = ms; }
+    void SetHost(const ToolHost* host) { host_ = host; }
+
+    GfxColor PaintColor() const { return host_ ? host_->PaintColor() : GfxColor::rgb(0, 0, 0); }
+    // The paint colour as a pixel of the picture.
+    u16 PaintPixel() const { return rgb555FromColor(PaintColor()); }
+    bool SoundsOn() const { return !host_ || host_->ToolSoundsOn(); }
 
     // Unions the rectangle, cut to the picture, into the changed area.
     void MarkChanged(const Rect16& r);
@@ -32,6 +42,7 @@ public:
 private:
     PixelView picture_;
     PixelView before_;
+    const ToolHost* host_ = nullptr;
     u32 time_ = 0;
     Rect16 changed_{0, 0, 0, 0};
     Rect16 fresh_{0, 0, 0, 0};

@@ -4,7 +4,6 @@
 #include <cmath>
 
 namespace {
-bool gToolSounds = true;
 constexpr float kMinRate = 0.5f;
 constexpr float kMaxRate = 2.0f;
 constexpr float kUpwardLift = 0.1f;
@@ -25,9 +24,6 @@ i16 strokeSoundPan(const StrokeMotion& motion) {
     return i16(std::lround(motion.dx / length * float(Ostrel::kSoundPanRight)));
 }
 
-void setToolSoundsEnabled(bool on) { gToolSounds = on; }
-bool toolSoundsEnabled() { return gToolSounds; }
-
 std::unique_ptr<Ostrel::RSound> ToolSounds::make(u16 id) {
     if (id == 0) return nullptr;
     auto sound = std::make_unique<Ostrel::RSound>(id, kPreloadMs, ResMapHandle{});
@@ -41,21 +37,21 @@ void ToolSounds::Load(const ToolParams& params) {
     fullSpeed_ = params.fullSpeed;
 }
 
-void ToolSounds::Start() {
+void ToolSounds::Start(bool soundsOn) {
     stroking_ = true;
-    if (start_ && toolSoundsEnabled()) start_->Play();
+    if (start_ && soundsOn) start_->Play();
 }
 
-void ToolSounds::Stroke(const StrokeMotion& motion) {
+void ToolSounds::Stroke(const StrokeMotion& motion, bool soundsOn) {
     // A tool finishing its line at the release moves once more: the stroke has ended.
-    if (!stroking_ || !stroke_ || !toolSoundsEnabled()) return;
+    if (!stroking_ || !stroke_ || !soundsOn) return;
     stroke_->SetRate(strokeSoundRate(motion, fullSpeed_));
     stroke_->SetPan(strokeSoundPan(motion));
     if (!stroke_->IsPlaying()) stroke_->Play();
 }
 
-void ToolSounds::End() {
+void ToolSounds::End(bool soundsOn) {
     stroking_ = false;
     if (stroke_) stroke_->Stop();
-    if (end_ && toolSoundsEnabled()) end_->Play();
+    if (end_ && soundsOn) end_->Play();
 }

@@ -1,8 +1,9 @@
 #pragma once
 // A tool's start, stroke and end sounds. The start sound plays at the press, the stroke sound
 // while the tool moves, its rate following the speed and its pan the horizontal direction,
-// and the end sound at the release. Sounds missing from the archives stay silent. The child's
-// tool-sounds switch is one process-wide flag (on by default). User-interface thread only.
+// and the end sound at the release. Sounds missing from the archives stay silent, and so do
+// all of them while the child's tool-sounds switch, which each call is given, is off.
+// User-interface thread only.
 #include <memory>
 
 #include "engine/base/EngineTypes.h"
@@ -23,15 +24,12 @@ Fixed strokeSoundRate(const StrokeMotion& motion, i32 fullSpeed);
 // straight up or down or stands still.
 i16 strokeSoundPan(const StrokeMotion& motion);
 
-void setToolSoundsEnabled(bool on);
-bool toolSoundsEnabled();
-
 class ToolSounds {
 public:
     void Load(const ToolParams& params);
-    void Start();
-    void Stroke(const StrokeMotion& motion);
-    void End();
+    void Start(bool soundsOn);
+    void Stroke(const StrokeMotion& motion, bool soundsOn);
+    void End(bool soundsOn);
 
 private:
     static std::unique_ptr<Ostrel::RSound> make(u16 id);

@@ -46,7 +46,7 @@ void RSprayGun::Dab(ToolCanvas& canvas, Point16 p, const StrokeMotion&) {
         nextFrame_ = (nextFrame_ + 1) % pattern_.size();
         return;
     }
-    const u16 pixel = PaintPixel();
+    const u16 pixel = PaintPixel(canvas);
     for (i32 i = 0; i < GetSize(); ++i) {
         const Point16 dot = Scatter(p);
         canvas.Picture().Put(dot.h, dot.v, pixel);

@@ -13,7 +13,7 @@ public:
     i16 GetShape() const { return square_ ? kEraserShapeSquare : kEraserShapeRound; }
 
 protected:
-    u16 PaintPixel() const override { return kRgb555White; }
+    u16 PaintPixel(const ToolCanvas&) const override { return kRgb555White; }
     const std::vector<DabSpan>& Spans() const override;
 
 private:

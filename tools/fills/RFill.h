@@ -19,7 +19,7 @@ public:
 protected:
     void MouseDown(ToolCanvas& canvas, Point16 p) override;
     // The pixel for (x, y) of the area.
-    virtual u16 FillPixel(const PixelMask& area, i32 x, i32 y) const;
+    virtual u16 FillPixel(const ToolCanvas& canvas, const PixelMask& area, i32 x, i32 y) const;
 
 private:
     u16 patternId_ = 0;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/base/BrushColor.h"
 #include "tools/base/ToolNames.h"
 
 RGradientFill::RGradientFill() : RFill(kToolIdGradientFill) {}
@@ -13,7 +12,7 @@ GradientKind RGradientFill::Kind() const {
     return GradientKind(item % 4);
 }
 
-u16 RGradientFill::FillPixel(const PixelMask& area, i32 x, i32 y) const {
+u16 RGradientFill::FillPixel(const ToolCanvas& canvas, const PixelMask& area, i32 x, i32 y) const {
     const Rect16& r = area.Bounds();
     const double w = std::max(r.right - r.left - 1, 1), h = std::max(r.bottom - r.top - 1, 1);
     const double fx = (x - r.left) / w, fy = (y - r.top) / h;
@@ -24,7 +23,7 @@ u16 RGradientFill::FillPixel(const PixelMask& area, i32 x, i32 y) const {
         case GradientKind::Radial: t = std::min(1.0, std::hypot(fx - 0.5, fy - 0.5) / std::sqrt(0.5)); break;
         case GradientKind::Diagonal: t = (fx + fy) / 2; break;
     }
-    const u16 from = rgb555FromColor(brushColor());
+    const u16 from = canvas.PaintPixel();
     auto mix = [t](u32 a, u32 b) { return u32(std::lround(a + (double(b) - a) * t)); };
     return rgb555FromChannels(mix(rgb555Red(from), 31), mix(rgb555Green(from), 31), mix(rgb555Blue(from), 31));
 }

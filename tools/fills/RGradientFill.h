@@ -15,5 +15,5 @@ public:
     GradientKind Kind() const;
 
 protected:
-    u16 FillPixel(const PixelMask& area, i32 x, i32 y) const override;
+    u16 FillPixel(const ToolCanvas& canvas, const PixelMask& area, i32 x, i32 y) const override;
 };

@@ -6,6 +6,6 @@
 RChalk::RChalk() : RStrokeTool(kToolIdChalk) {}
 
 void RChalk::Dab(ToolCanvas& canvas, Point16 p, const StrokeMotion&) {
-    const u16 pixel = PaintPixel();
+    const u16 pixel = PaintPixel(canvas);
     PaintRoundDab(canvas, p, [pixel](i32 x, i32 y, u16 old) { return paperGrain(x, y) % 3 == 0 ? old : pixel; });
 }

@@ -8,7 +8,7 @@
 RCrayon::RCrayon() : RStrokeTool(kToolIdCrayon) {}
 
 void RCrayon::Dab(ToolCanvas& canvas, Point16 p, const StrokeMotion&) {
-    const u16 pixel = PaintPixel();
+    const u16 pixel = PaintPixel(canvas);
     PaintRoundDab(canvas, p, [pixel](i32 x, i32 y, u16 old) {
         u32 grain = paperGrain(x, y);
         if (grain % 8 == 0) return old;

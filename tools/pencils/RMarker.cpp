@@ -5,7 +5,7 @@
 RMarker::RMarker() : RStrokeTool(kToolIdMarker) {}
 
 void RMarker::Dab(ToolCanvas& canvas, Point16 p, const StrokeMotion&) {
-    const u16 ink = PaintPixel();
+    const u16 ink = PaintPixel(canvas);
     const PixelView& before = canvas.Before();
     PaintRoundDab(canvas, p, [ink, &before](i32 x, i32 y, u16) {
         u16 under = before.At(x, y);

@@ -15,7 +15,6 @@
 #include "engine/gfx/GfxPalette.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/RCanvasOwner.h"
-#include "tools/base/BrushColor.h"
 #include "tools/base/RToolMgr.h"
 #include "tools/pencils/RCircle.h"
 
@@ -30,6 +29,7 @@ public:
     RDocument* CurrentDocument() const override { return nullptr; }
     const Paths* UserPaths() const override { return nullptr; }
     GlobalUserSettings* UserSettings() const override { return nullptr; }
+    GfxColor PaintColor() const override { return color; }
     u16 DetachPanel() override { return 0; }
     void AttachPanel() override {}
     void PageStateChanged() override {}
@@ -40,6 +40,7 @@ public:
     void ClickOutsideCanvas(Point16) override {}
     void SendToPanel(u32, uintptr_t) override {}
     u16 FlashObjectLimit() const override { return 0; }
+    GfxColor color = GfxColor::rgb(200, 0, 0);
 };
 
 constexpr Rect16 kCanvas{40, 30, 680, 510};
@@ -55,7 +56,6 @@ void BM_MouseMoveToPresentedPixels(benchmark::State& state) {
         NoOwner owner;
         RCanvas canvas(kCanvas);
         canvas.Init(&owner, nullptr, screen, nullptr);
-        setBrushColor(GfxColor::rgb(200, 0, 0));
         RCircle pencil;
         pencil.Activate(screen, -1, kCanvas);
         RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(&pencil), 0);

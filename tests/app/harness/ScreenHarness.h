@@ -29,6 +29,7 @@
 #include "platform/clock/Clock.h"
 #include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "tests/GoldenPicture.h"
 #include "tests/app/window/WindowShellFixture.h"
 
 namespace testapp {
@@ -154,27 +155,27 @@ protected:
         return hash;
     }
 
-    // The picture of `rect` as the averages of its 8x8-pixel blocks (RGB, row by row).
-    struct PictureBlocks {
-        int width = 0;
-        int height = 0;
-        std::vector<u8> rgb;
-    };
-    PictureBlocks Blocks(const Rect16& rect) const {
+    // The picture of `rect` as the window shows it.
+    golden::RgbPicture Shown(const Rect16& rect) const {
         const plat::HeadlessWindow& shown = face();
-        PictureBlocks blocks;
-        blocks.width = (rect.right - rect.left + kBlock - 1) / kBlock;
-        blocks.height = (rect.bottom - rect.top + kBlock - 1) / kBlock;
+        golden::RgbPicture picture{rect.right - rect.left, rect.bottom - rect.top, {}};
+        for (i16 y = rect.top; y < rect.bottom; ++y)
+            for (i16 x = rect.left; x < rect.right; ++x) {
+                const u32 p = shownPixel(shown, x, y);
+                picture.rgb.insert(picture.rgb.end(), {u8(p >> 16), u8(p >> 8), u8(p)});
+            }
+        return picture;
+    }
+    // A picture as the averages of its 8x8-pixel blocks (RGB, row by row).
+    static golden::RgbPicture Blocks(const golden::RgbPicture& picture) {
+        golden::RgbPicture blocks{(picture.width + kBlock - 1) / kBlock, (picture.height + kBlock - 1) / kBlock, {}};
         for (int by = 0; by < blocks.height; ++by)
             for (int bx = 0; bx < blocks.width; ++bx) {
                 u32 sum[3] = {0, 0, 0};
                 u32 count = 0;
-                for (int y = rect.top + by * kBlock; y < std::min<int>(rect.top + (by + 1) * kBlock, rect.bottom); ++y)
-                    for (int x = rect.left + bx * kBlock; x < std::min<int>(rect.left + (bx + 1) * kBlock, rect.right); ++x) {
-                        const u32 p = shownPixel(shown, x, y);
-                        sum[0] += (p >> 16) & 0xFF;
-                        sum[1] += (p >> 8) & 0xFF;
-                        sum[2] += p & 0xFF;
+                for (int y = by * kBlock; y < std::min(picture.height, (by + 1) * kBlock); ++y)
+                    for (int x = bx * kBlock; x < std::min(picture.width, (bx + 1) * kBlock); ++x) {
+                        for (size_t c = 0; c < 3; ++c) sum[c] += picture.rgb[(size_t(y) * size_t(picture.width) + size_t(x)) * 3 + c];
                         ++count;
                     }
                 for (u32 channel : sum) blocks.rgb.push_back(u8((channel + count / 2) / count));
@@ -182,75 +183,23 @@ protected:
         return blocks;
     }
 
-    // Checks the picture of `rect` against the golden picture "<label>.ppm" of the test
-    // target's golden folder (TUMBLO_TEST_GOLDEN_DIR, which a target using pictures defines).
-    // The two are compared block by block (8x8-pixel averages), each channel within
-    // kPictureTolerance: glyph edges, gradient dithering and text moved by a pixel or two
-    // (FreeType, cairo and pixman releases differ in these) move a block's average by up to
-    // about 50 levels; a missing word, a missing button or a button of another colour by 95
-    // and more. On a mismatch, or without a golden picture, the
-    // actual picture is written to "<label>.ppm" and its blocks to "<label>.golden.ppm" in
-    // the test's working folder (to review, and to copy into the golden folder).
+    // Checks the picture of `rect` against the golden picture "<label>.png" of the test
+    // target's golden folder (TUMBLO_TEST_GOLDEN_DIR, which a target using pictures defines;
+    // tests/GoldenPicture.h tells how a golden picture is rewritten). The two are compared
+    // block by block (8x8-pixel averages), each channel within kPictureTolerance: glyph edges,
+    // gradient dithering and text moved by a pixel or two (FreeType, cairo and pixman releases
+    // differ in these) move a block's average by up to about 50 levels; a missing word, a
+    // missing button or a button of another colour by 95 and more.
     void ExpectPicture(const std::string& label, const Rect16& rect) const {
-        const PictureBlocks actual = Blocks(rect);
-        const std::string fault =
-            CompareBlocks(actual, readBlocks(std::string(TUMBLO_TEST_GOLDEN_DIR) + "/" + label + ".ppm"));
-        if (fault.empty()) return;
-        writePicture(label + ".ppm", rect);
-        writeBlocks(label + ".golden.ppm", actual);
-        ADD_FAILURE() << label << ": " << fault << "; actual picture written to " << label << ".ppm";
+        golden::expectPicture(std::string(TUMBLO_TEST_GOLDEN_DIR) + "/" + label + ".png", Shown(rect), CompareBlocks);
     }
     // Empty when every block channel lies within kPictureTolerance of the golden one, else
     // what differs.
-    static std::string CompareBlocks(const PictureBlocks& actual, const PictureBlocks& golden) {
-        if (golden.rgb.empty()) return "no golden picture";
-        if (golden.width != actual.width || golden.height != actual.height || golden.rgb.size() != actual.rgb.size())
-            return "golden picture of another size";
-        int worst = 0;
-        size_t at = 0;
-        for (size_t i = 0; i < actual.rgb.size(); ++i) {
-            const int difference = std::abs(int(actual.rgb[i]) - int(golden.rgb[i]));
-            if (difference > worst) {
-                worst = difference;
-                at = i / 3;
-            }
-        }
-        if (worst <= kPictureTolerance) return {};
-        return "block (" + std::to_string(at % size_t(actual.width)) + ", " + std::to_string(at / size_t(actual.width)) +
-               ") differs by " + std::to_string(worst);
-    }
-    void writePicture(const std::string& file, const Rect16& rect) const {
-        const plat::HeadlessWindow& shown = face();
-        PictureBlocks whole;
-        whole.width = rect.right - rect.left;
-        whole.height = rect.bottom - rect.top;
-        for (i16 y = rect.top; y < rect.bottom; ++y)
-            for (i16 x = rect.left; x < rect.right; ++x) {
-                const u32 p = shownPixel(shown, x, y);
-                whole.rgb.insert(whole.rgb.end(), {u8(p >> 16), u8(p >> 8), u8(p)});
-            }
-        writeBlocks(file, whole);
-    }
-    static void writeBlocks(const std::string& file, const PictureBlocks& picture) {
-        if (FILE* out = std::fopen(file.c_str(), "wb")) {
-            std::fprintf(out, "P6\n%d %d\n255\n", picture.width, picture.height);
-            std::fwrite(picture.rgb.data(), 1, picture.rgb.size(), out);
-            std::fclose(out);
-        }
-    }
-    // A binary PPM as written above; empty when missing or not one.
-    static PictureBlocks readBlocks(const std::string& file) {
-        PictureBlocks picture;
-        std::ifstream in(file, std::ios::binary);
-        std::string magic;
-        int maxValue = 0;
-        if (!(in >> magic >> picture.width >> picture.height >> maxValue) || magic != "P6" || maxValue != 255 ||
-            picture.width <= 0 || picture.height <= 0 || picture.width > 4096 || picture.height > 4096)
-            return {};
-        in.get();
-        picture.rgb.resize(size_t(picture.width) * size_t(picture.height) * 3);
-        if (!in.read(reinterpret_cast<char*>(picture.rgb.data()), std::streamsize(picture.rgb.size()))) return {};
-        return picture;
+    static std::string CompareBlocks(const golden::RgbPicture& actual, const golden::RgbPicture& expected) {
+        if (expected.rgb.empty()) return "no golden picture";
+        if (expected.width != actual.width || expected.height != actual.height) return "golden picture of another size";
+        const std::string fault = golden::compare(Blocks(actual), Blocks(expected), kPictureTolerance);
+        return fault.empty() ? fault : "8x8 block averages: " + fault;
     }
 
     // How far (in levels of 255) a block's average channel may stray from the golden one.

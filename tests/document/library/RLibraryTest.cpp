@@ -6,12 +6,12 @@
 #include "document/library/RLibraryMgr.h"
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/storage/ObjectTypes.h"
+#include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 #include "tests/document/DocumentFolderFixture.h"
 #include "tests/document/pages/PageSamples.h"
 #include "tests/engine/resources/MemoryArchiveFile.h"
 #include "tests/engine/resources/format/ArchiveBytes.h"
-#include "document/pages/PageErrors.h"
 
 namespace {
 

@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "document/objects/RTextPageObject.h"
+#include "document/pages/PagePainting.h"
 #include "document/pages/RPage.h"
 #include "document/pages/RPageData.h"
+#include "document/storage/PageErrors.h"
+#include "document/storage/StorageErrors.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxOffscreenPort.h"
-#include "document/pages/PageErrors.h"
-#include "document/pages/PagePainting.h"
-#include "document/storage/StorageErrors.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "framework/undo/UndoManager.h"
 #include "platform/gdi/Color.h"

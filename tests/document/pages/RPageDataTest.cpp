@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "document/objects/RNotePageObject.h"
-#include "document/pages/PageErrors.h"
+#include "document/storage/PageErrors.h"
 #include "document/storage/PageIndex.h"
 #include "document/storage/StorageErrors.h"
 #include "engine/base/MemoryHandles.h"

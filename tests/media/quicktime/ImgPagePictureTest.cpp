@@ -3,7 +3,7 @@
 // reads. The files are our runtime's own exports.
 #include <cstring>
 
-#include "document/pages/PageErrors.h"
+#include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxOffscreenPort.h"

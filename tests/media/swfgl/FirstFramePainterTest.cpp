@@ -2,7 +2,7 @@
 // object is: scaled to its place, clipped to the picture, leaving uncovered pixels alone.
 #include <vector>
 
-#include "document/pages/PageErrors.h"
+#include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 #include "media/swfgl/FirstFramePainter.h"
 #include "tests/media/swfgl/RenderFixture.h"

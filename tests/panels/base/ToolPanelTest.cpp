@@ -5,12 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/controls/PaintColor.h"
 #include "framework/controls/RColorPicker.h"
 #include "panels/base/ToolPanelMessages.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
 #include "tests/panels/PanelFixture.h"
-#include "tools/base/BrushColor.h"
 
 namespace {
 
@@ -87,18 +85,6 @@ TEST_F(ToolPanel, ColourSwatchesOnlyForAnOrderedRange) {
             EXPECT_EQ(panel.Buttons()[i]->GetOwnerData() == reinterpret_cast<uintptr_t>(&panel), c.swatch[i])
                 << c.first << ".." << c.last << " button " << i;
     }
-}
-
-TEST_F(ToolPanel, AChosenColourBecomesTheBrushesColour) {
-    RangePanel panel(&owner, 0, 3);
-    ASSERT_EQ(panel.Init(), 0);
-    setBrushColor(GfxColor::rgb(0, 0, 0));
-    CurrentPaintColor() = GfxColor::rgb(200, 40, 10);
-    RMessage chosen(kMsgColorChosen, reinterpret_cast<uintptr_t>(&CurrentPaintColor()), 0);
-    panel.HandleMessage(&chosen, 0);
-    EXPECT_EQ(rgb555FromColor(brushColor()), rgb555FromColor(GfxColor::rgb(200, 40, 10)));
-    CurrentPaintColor() = GfxColor::rgb(0, 0, 0);
-    setBrushColor(GfxColor::rgb(0, 0, 0));
 }
 
 }  // namespace

@@ -37,6 +37,7 @@ public:
     Ostrel::RDocument* CurrentDocument() const override { return nullptr; }
     const Ostrel::Paths* UserPaths() const override { return nullptr; }
     Ostrel::GlobalUserSettings* UserSettings() const override { return &settings; }
+    GfxColor PaintColor() const override { return paintColor; }
     u16 DetachPanel() override {
         ++detached;
         attachedNow = false;
@@ -66,6 +67,7 @@ public:
 
     std::unique_ptr<Ostrel::RPage> page;
     mutable Ostrel::GlobalUserSettings settings;
+    GfxColor paintColor = GfxColor::rgb(0, 0, 0);
     int detached = 0, attached = 0, stateChanges = 0, framesGiven = 0, outsideClicks = 0;
     std::vector<std::string> alerts;
     u32 alertAnswer = 4;

@@ -16,7 +16,6 @@
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/CanvasPicture.h"
 #include "tests/screens/easel/CanvasFixture.h"
-#include "tools/base/BrushColor.h"
 #include "tools/pencils/RCircle.h"
 #include "tools/shapes/RCurve.h"
 #include "tools/shapes/ROPoly.h"
@@ -28,7 +27,7 @@ using namespace Ostrel;
 class Canvas : public easeltest::CanvasFixture {
 protected:
     void choosePencil(u8 r, u8 g, u8 b) {
-        setBrushColor(GfxColor::rgb(r, g, b));
+        easel_.paintColor = GfxColor::rgb(r, g, b);
         pencil_.Activate(screen_, -1, kCanvas);
         RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(&pencil_), 0);
         canvas_->ToolManager()->HandleMessage(&born, 0);
@@ -68,6 +67,14 @@ TEST_F(Canvas, PencilStrokePaintsThePictureAndTheScreenAndMakesThePageUnsaved) {
     EXPECT_EQ(onScreen(200, 100), red);
     EXPECT_EQ(onScreen(200, 200), kRgb555White);
     EXPECT_TRUE(easel_.page->Data().IsDirty());
+}
+
+// The tools hear their sounds as the user's switch stands at each stroke.
+TEST_F(Canvas, ToolsAskTheUsersSoundsSwitch) {
+    for (u16 sounds : {u16(0), u16(1), u16(0)}) {
+        easel_.settings.toolSounds = sounds;
+        EXPECT_EQ(canvas_->ToolSoundsOn(), sounds != 0) << sounds;
+    }
 }
 
 TEST_F(Canvas, ClicksOutsideTheCanvasOrWhileBusyAreNotTaken) {
@@ -118,7 +125,6 @@ TEST_F(Canvas, NewPageReplacesThePageAndDropsItsUndo) {
 // A curve waiting to be bent and a polygon being clicked belong to the page they were begun on:
 // the next press on a new page starts afresh instead of finishing them there.
 TEST_F(Canvas, UnfinishedShapesEndWhenThePageChanges) {
-    setBrushColor(GfxColor::rgb(0, 0, 0));
     RCurve curve(nullptr);
     ROPoly polygon(nullptr);
     struct Case {

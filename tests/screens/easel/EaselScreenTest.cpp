@@ -443,12 +443,13 @@ TEST_F(EaselScreen, SwatchPaletteAndSnailStandAtTheirShapesClearOfTheCanvas) {
     }
 }
 
-TEST_F(EaselScreen, ChosenColourReachesTheSwatchAndTheCanvas) {
+TEST_F(EaselScreen, ChosenColourReachesTheSwatchTheCanvasAndItsTools) {
     start();
     const GfxColor red = GfxColor::rgb(255, 0, 0);
     send(kMsgColorChosen, reinterpret_cast<uintptr_t>(&red), 0);
     EXPECT_EQ(easel->CurrentColor().red, 255);
     EXPECT_EQ(easel->Canvas()->CurrentColor().red, 255);
+    EXPECT_EQ(rgb555FromColor(easel->Canvas()->PaintColor()), rgb555(255, 0, 0));
 }
 
 TEST_F(EaselScreen, PageObjectLimitReadsSWFMaxOnBothSidesOfItsRange) {

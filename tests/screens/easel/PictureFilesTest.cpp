@@ -7,7 +7,6 @@
 #include "engine/files/OsServices.h"
 #include "screens/easel/PictureFiles.h"
 #include "tests/screens/easel/CanvasFixture.h"
-#include "tools/base/BrushColor.h"
 #include "tools/pencils/RCircle.h"
 
 namespace {
@@ -36,7 +35,7 @@ protected:
         easeltest::CanvasFixture::TearDown();
     }
     void paintStroke(u8 r, u8 g, u8 b, i16 y) {
-        setBrushColor(GfxColor::rgb(r, g, b));
+        easel_.paintColor = GfxColor::rgb(r, g, b);
         pencil.Activate(screen_, -1, kCanvas);
         RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(&pencil), 0);
         canvas_->ToolManager()->HandleMessage(&born, 0);

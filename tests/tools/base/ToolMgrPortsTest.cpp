@@ -8,7 +8,6 @@
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/gfx/GfxPalette.h"
 #include "tests/tools/ToolTestSupport.h"
-#include "tools/base/BrushColor.h"
 #include "tools/base/ToolNames.h"
 #include "tools/pencils/RCircle.h"
 
@@ -30,6 +29,7 @@ protected:
         pixelViewOfPort(*screen).Fill(kRgb555Black);
         mgr.Init(view, kCanvas, nullptr);
         mgr.SetPorts(work, screen);
+        mgr.SetHost(&host);
     }
     void TearDown() override {
         for (GfxPort* port : {static_cast<GfxPort*>(work), static_cast<GfxPort*>(screen)}) {
@@ -45,6 +45,7 @@ protected:
     GfxOffscreenPort* work = nullptr;
     GfxOffscreenPort* screen = nullptr;
     PixelView view;
+    FixedToolHost host;
     RToolMgr mgr;
 };
 
@@ -57,7 +58,7 @@ TEST_F(ToolMgrPorts, StoreViewIsTheWorkPortsPixels) {
 }
 
 TEST_F(ToolMgrPorts, StrokeReachesTheScreenAtTheCanvasPlace) {
-    setBrushColor(GfxColor::rgb(255, 0, 0));
+    host.color = GfxColor::rgb(255, 0, 0);
     RCircle pencil;
     pencil.Activate(screen, -1, kCanvas);
     Ostrel::RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(&pencil), 0);
@@ -87,7 +88,7 @@ TEST_F(ToolMgrPorts, UndoOverThePortRestoresEveryRow) {
         for (i32 x = 0; x < view.width; ++x) view.Put(x, y, u16((y * 64 + x) & 0x7FFF));
     std::vector<u16> before;
     for (i32 y = 0; y < view.height; ++y) before.insert(before.end(), view.Row(y), view.Row(y) + view.width);
-    setBrushColor(GfxColor::rgb(0, 0, 255));
+    host.color = GfxColor::rgb(0, 0, 255);
     RCircle pencil;
     pencil.Activate(screen, -1, kCanvas);
     Ostrel::RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(&pencil), 0);

@@ -14,7 +14,6 @@
 #include "tests/engine/resources/MemoryArchiveFile.h"
 #include "tests/engine/resources/format/ArchiveBytes.h"
 #include "tests/tools/ToolTestSupport.h"
-#include "tools/base/BrushColor.h"
 #include "tools/base/ToolPicture.h"
 #include "tools/fills/RPatternFill.h"
 
@@ -112,9 +111,8 @@ TEST_F(ArchivePictures, PatternFillTilesThePictureItsIdNames) {
     EXPECT_TRUE(loadToolPicture(20400).IsValid());
     EXPECT_FALSE(loadToolPicture(20401).IsValid());
 
-    setBrushColor(GfxColor::rgb(0, 0, 255));
     tooltest::Picture picture(6, 4);
-    tooltest::Easel easel(picture);
+    tooltest::Easel easel(picture, GfxColor::rgb(0, 0, 255));
     RPatternFill fill;
     fill.SetFillPatternId(20400);
     easel.Use(fill);

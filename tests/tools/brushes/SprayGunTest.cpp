@@ -8,7 +8,6 @@
 #include "framework/messaging/CListener.h"
 #include "tests/tools/ShapeGroupTestSupport.h"
 #include "tests/tools/ToolTestSupport.h"
-#include "tools/base/BrushColor.h"
 #include "tools/brushes/RSprayGun.h"
 #include "tools/pencils/RCircle.h"
 
@@ -80,7 +79,6 @@ TEST_F(SprayPattern, ToolsWithoutMessagesRefuseIt) {
 // is not loaded sprays dots.
 TEST_F(SprayPattern, SpraysTheFramesOfALoadedGroupElseDots) {
     LoadGroup(24300, {tooltest::solidFrame(2, 2, kGreen), tooltest::solidFrame(2, 2, kBlue)});
-    setBrushColor(GfxColor::rgb(255, 0, 0));
     const u16 red = rgb555(255, 0, 0);
     for (u16 group : {u16(24300), u16(24400)}) {
         RSprayGun spray;
@@ -89,7 +87,7 @@ TEST_F(SprayPattern, SpraysTheFramesOfALoadedGroupElseDots) {
         spray.SetParams(params);
         spray.HandleToolMessage(Ostrel::RMessage(kToolMsgSprayPattern, group, 0), 0);
         tooltest::Picture picture(40, 40);
-        tooltest::Easel easel(picture);
+        tooltest::Easel easel(picture, GfxColor::rgb(255, 0, 0));
         easel.Use(spray);
         easel.Stroke({{10, 20}, {20, 20}, {30, 20}});
         size_t green = 0, blue = 0, dots = 0;

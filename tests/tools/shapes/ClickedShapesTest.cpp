@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/tools/ToolTestSupport.h"
-#include "tools/base/BrushColor.h"
 #include "tools/pencils/RCircle.h"
 #include "tools/shapes/RCurve.h"
 #include "tools/shapes/RLine.h"
@@ -39,17 +38,17 @@ TEST(ClickedShapes, PolygonClosesNearItsFirstCornerOnceItHasThree) {
 }
 
 TEST(ClickedShapes, CurveFinishedUnbentIsTheStraightLine) {
-    setBrushColor(GfxColor::rgb(255, 0, 0));
+    const GfxColor red = GfxColor::rgb(255, 0, 0);
     tooltest::Picture lined(60, 40), curved(60, 40);
     {
-        tooltest::Easel easel(lined);
+        tooltest::Easel easel(lined, red);
         RCircle pencil;
         RLine line(nullptr);
         line.SetPencil(&pencil);
         easel.Use(line);
         easel.Stroke({{5, 30}, {55, 10}});
     }
-    tooltest::Easel easel(curved);
+    tooltest::Easel easel(curved, red);
     RCircle pencil;
     RCurve curve(nullptr);
     curve.SetPencil(&pencil);

@@ -2,7 +2,7 @@
 // typing sound, and the pencil's start, stroke and end sounds, which the Tool Sounds switch of
 // the Controls menu turns off.
 #include "tests/app/harness/ProgramEar.h"
-#include "tests/app/shell/SessionFixture.h"
+#include "tests/shell/SessionFixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/shell/ScreenTable.h"
+#include "shell/ScreenTable.h"
 
 #include "app/application/RApplication.h"
 #include "app/dialogs/RDlgLogin.h"

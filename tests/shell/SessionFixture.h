@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/application/RApplication.h"
-#include "app/shell/ScreenTable.h"
+#include "shell/ScreenTable.h"
 #include "app/window/MenuCommands.h"
 #include "document/pages/RPage.h"
 #include "engine/gfx/sprites/PlayAnimation.h"

@@ -16,7 +16,7 @@
 
 #include "app/application/RApplication.h"
 #include "app/application/RShellWindow.h"
-#include "app/shell/ScreenTable.h"
+#include "shell/ScreenTable.h"
 #include "document/users/EnginePath.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/files/OsServices.h"

@@ -1,6 +1,6 @@
 // The program: the one application object, its screens, and the framework's entry.
 #include "app/application/RApplication.h"
-#include "app/shell/ScreenTable.h"
+#include "shell/ScreenTable.h"
 #include "framework/app/mfxMain.h"
 
 int main(int argc, char** argv) {

@@ -1,7 +1,7 @@
 // The first screens of a session on a real X server (a private Xvfb), through SDL as people
 // see them: what the server shows of the main window must be the picture the program drew.
 // The screen and the program's own picture are kept side by side as artifacts for review.
-#include "tests/app/shell/SessionFixture.h"
+#include "tests/shell/SessionFixture.h"
 #include "tests/demo/screenshot/XFakeInput.h"
 #include "tests/demo/screenshot/SdlDisplayOnXvfb.h"
 #include "tests/demo/screenshot/XScreenshot.h"

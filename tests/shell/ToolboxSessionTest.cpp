@@ -1,7 +1,7 @@
 // The Toolbox menu on the program's own easel: what works there today is offered, and the
 // menus come back after its ABC words dialog.
 #include "app/window/RDisplayWindow.h"
-#include "tests/app/shell/SessionFixture.h"
+#include "tests/shell/SessionFixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <csignal>
 
 #include "platform/display/QuitSignals.h"
-#include "tests/app/shell/SessionFixture.h"
+#include "tests/shell/SessionFixture.h"
 
 namespace {
 
