@@ -24,6 +24,10 @@ constexpr u32 kMsgBackgroundColor = 6630;
 constexpr u32 kMsgBackgroundColorReply = 6631;
 constexpr u32 kMsgBackgroundSound = 6632;
 constexpr u32 kMsgBackgroundSoundReply = 6633;
+// The dialogs of the canvas's further and other slots (6639 closes the first); neither is
+// built yet, so the canvas lets them pass.
+constexpr u32 kMsgFurtherDialog = 6638;
+constexpr u32 kMsgOtherDialog = 6640;
 constexpr u32 kMsgFlatten = 6647;
 constexpr u32 kMsgFlattenReply = 6648;
 constexpr u32 kMsgPlaySounds = 6649;
