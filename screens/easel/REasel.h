@@ -4,7 +4,7 @@
 // with its colour picker and the library manager, and shows the pencil's option panel; while
 // it is current it receives the screen's commands (button clicks, the main window's menu
 // commands, the replies of its dialogs, the canvas's, pickers' and panels' messages) in
-// HandleMessage. It answers the canvas for the application's current page. Leaving
+// HandleMessage, which hands each to its handler in REaselCommands. It answers the canvas for the application's current page. Leaving
 // (deleting) it takes all of that down again. User-interface thread only.
 #include <array>
 #include <memory>
@@ -49,6 +49,9 @@ constexpr u16 kToolbarFinish = 2343;
 constexpr u16 kPlayButtonsOff = 0;
 constexpr u16 kPlayButtonsPlay = 1;
 constexpr u16 kPlayButtonsStop = 2;
+// Parameter 1 of the easel's request to open another project; the application reads only
+// parameter 2.
+constexpr uintptr_t kOpenProjectParam = 265;
 // The page-object limit when none is configured.
 constexpr u16 kNoPageObjectLimit = 65535;
 // Buttons the easel acts on by id.

@@ -33,8 +33,6 @@ constexpr u16 kOpenIdeaDialog = 3;
 constexpr u16 kOpenDialog = 0;
 constexpr u16 kSaveDialog = 1;
 constexpr u16 kSaveAsDialog = 13;
-// What the application is told to open with a project: the login's new page.
-constexpr uintptr_t kOpenProjectFrom = kEaselLoggedIn;
 
 }  // namespace
 
@@ -349,7 +347,7 @@ u32 REaselCommands::OpenProject(RMessage* message, uintptr_t) {
         easel_.pendingProjectCode_ = message->code;
         easel_.AskToSave(kEaselPendingOpenProject);
     } else if (RApplication* app = GetApplication()) {
-        RMessage open(message->code, kOpenProjectFrom, 1);
+        RMessage open(message->code, kOpenProjectParam, 1);
         app->HandleMessage(&open, 0);
     }
     return 0;

@@ -105,7 +105,7 @@ void REasel::GoOnAfterQuestion(u32 reply, bool save) {
             break;
         case kEaselOpenProjectReply:
             if (app) {
-                RMessage open(pendingProjectCode_, kEaselLoggedIn, 1);
+                RMessage open(pendingProjectCode_, kOpenProjectParam, 1);
                 app->HandleMessage(&open, 0);
             }
             break;
