@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/application/ApplicationMessages.h"
 #include "app/application/ShellParts.h"
 #include "app/print/PrintJobHolder.h"
 #include "app/settings/GlobalUserSettings.h"
@@ -46,28 +47,9 @@ class UndoManager;
 
 constexpr FourCC kApplicationSenderTag = fourCC("RApp");
 
-// Messages of the application's listener besides the screen codes (ShellParts.h).
-constexpr u32 kMsgForwardToScreen = 5569;
-constexpr u32 kMsgDropExtraObject = 5573;
-constexpr u32 kMsgLibraryChanged = 5574;
-constexpr u32 kMsgShuttingDown = 5575;
-constexpr u32 kMsgOpenDocument = 5576;
-constexpr u32 kMsgLoginClosed = 5577;
-// The current screen is entered again, its page kept (its art in a new language).
-constexpr u32 kMsgEnterScreenAgain = 5579;
-constexpr u32 kMsgAdminLogin = 5578;
-// Answers of the login dialog (parameter 2 of 5577).
-constexpr u16 kLoginQuit = 1502;
-constexpr u16 kLoginChosen = 1704;
-// Sent to the easel that came up with a new page.
-constexpr u32 kMsgEaselNewPage = 6605;
-// Sent to the slide-show player with the slide to start at.
-constexpr u32 kMsgSlideShowStart = 3577;
-
 constexpr i16 kScreenWidth = 800;
 constexpr i16 kScreenHeight = 600;
 constexpr size_t kDocumentPathSize = 260;
-constexpr u16 kUndoMenuItem = 201;
 constexpr size_t kStandardColorCount = 10;
 constexpr const char* kConfigFileName = "TB.cfg";
 constexpr const char* kSetupSection = "Setup";
@@ -168,7 +150,13 @@ public:
 private:
     u16 StartEngineServices();
     void ShutEngineServices();
+    // The steps of start-up, in their order; each answers 0 or the code start-up ends with.
+    void InstallMediaHooks();
+    u16 OpenProgramFolders();
     u16 StartGraphics();
+    u16 OpenMainWindow();
+    u16 OpenSpriteScreen();
+    void MakeShellServices();
     void ReadCanvasRects();
     u16 CheckAudioDevices();
     // The sprite channels' question about an audio device another program holds: Retry tries

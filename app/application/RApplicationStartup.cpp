@@ -5,6 +5,7 @@
 #include "app/application/RShellWindow.h"
 #include "app/application/SoundManagerTick.h"
 #include "app/module/RModule.h"
+#include "app/window/MenuCommands.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/import/FileImport.h"
 #include "document/pages/PagePainting.h"
@@ -167,6 +168,42 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     // call of it failing quietly.
     quickTime_ = qtLoadLibrary();
     if (u16 code = StartEngineServices()) return code;
+    InstallMediaHooks();
+    if (u16 code = OpenProgramFolders()) return code;
+    if (u16 code = StartGraphics()) return code;
+
+    CCPObj::Clips().DeleteAll();
+    u16 prompt = 1;
+    if (iniGetBool(&iniPath_, kSectionTOC, "PromptForMissingCD", &prompt) != kErrNone) prompt = 1;
+    contentManager_->quitAllowed = prompt;
+
+    if (u16 code = OpenMainWindow()) return code;
+    if (u16 code = OpenSpriteScreen()) return code;
+    MakeShellServices();
+
+    generalContentOpen_ = OpenNamedResource(kGeneralContent, 1) == 0;
+    const u16 audioAnswer = CheckAudioDevices();
+
+    restoreDisplayMode_ = programDisplayMode_;
+    if (differs(startDisplayMode_, programDisplayMode_)) displayChanged_ = 1;
+    RealizePalette();
+
+    dispatcher_ = std::make_unique<mfDispatcher>();
+    userLoggedIn_ = 0;
+    if (!portfolio_) portfolio_ = std::make_unique<RPortfolio>(*paths_, std::string());
+
+    if (IniReadBoolText(&iniPath_, kSectionDebugSettings, "lowVol") == 1) spriteScreen_->soundVolume = 1;
+
+    if (IniReadBoolText(&configPath_, kSetupSection, "NoSplash") == 1) {
+        PostMessageTo(this, kMsgOpenDocument, 0, 0);
+    } else if (u16 result = SwitchModule(kScreenSplash)) {
+        return result;
+    }
+    if (audioAnswer) Quit();
+    return 0;
+}
+
+void RApplication::InstallMediaHooks() {
     // Printing shows our own dialog (its Options) and progress window with Cancel; imported
     // picture files are decoded by the media runtime, and Flash objects merge into a page
     // through the OpenGL renderer.
@@ -174,7 +211,9 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     mfxInstallPrintProgress();
     SetPictureFileReader(imgReadPictureFile);
     SetVectorPainter(swf::draw::PaintFirstFrame);
+}
 
+u16 RApplication::OpenProgramFolders() {
     const FolderRoots roots = parts_.roots.program.empty() ? Paths::RootsOfThisMachine() : parts_.roots;
     const EnginePath programFolder(roots.program);
     pathJoin(&iniPath_, programFolder.get(), kSettingsFileName);
@@ -203,24 +242,23 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     SetSpeechSurroundings({[this](u16 folder) { return paths_ ? paths_->BuildPath(folder, true) : std::string(); },
                            ShowSpeechMissingAlert});
     SpeakInLanguage(GetLanguage());
+    return 0;
+}
 
+u16 RApplication::StartGraphics() {
     // The window is drawn by our own ports, not through a GL context: no viewport to set.
     gPreviousLowMemory = memSetLowMemoryCallback(lowMemoryHandler);
 
     gfxGetCurrentDisplayMode(&startDisplayMode_);
     programDisplayMode_ = GfxDisplayMode(startDisplayMode_.width, startDisplayMode_.height, kProgramColorCount, 0);
     programDisplayMode_.bitsPerPixel = kProgramColorDepth;
-    {
-        GfxDisplayMode wanted = startDisplayMode_;
-        if (gfxInit(&wanted, 0) != kErrNone) return u16(gfxGetLastError());
-        shutdowns_.push_back(gfxShutdown);
-    }
+    GfxDisplayMode wanted = startDisplayMode_;
+    if (gfxInit(&wanted, 0) != kErrNone) return u16(gfxGetLastError());
+    shutdowns_.push_back(gfxShutdown);
+    return 0;
+}
 
-    CCPObj::Clips().DeleteAll();
-    u16 prompt = 1;
-    if (iniGetBool(&iniPath_, kSectionTOC, "PromptForMissingCD", &prompt) != kErrNone) prompt = 1;
-    contentManager_->quitAllowed = prompt;
-
+u16 RApplication::OpenMainWindow() {
     displayRect_.left = i16((startDisplayMode_.width - kScreenWidth) / 2);
     displayRect_.right = i16(displayRect_.left + kScreenWidth);
     displayRect_.top = i16((startDisplayMode_.height - kScreenHeight) / 2);
@@ -240,7 +278,10 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     };
     for (size_t i = 0; i < kStandardColorCount; ++i)
         standardColors_[i] = GfxColor::rgb(kStandard[i][0], kStandard[i][1], kStandard[i][2]);
+    return 0;
+}
 
+u16 RApplication::OpenSpriteScreen() {
     // The picture lies below the window's menu band.
     const Rect16 pictureArea = mainWindow_->ContentRect();
     windowPort_ = gfxNewDDrawWindowPort(mainWindow_->GetHandle(), 0, palette_, &pictureArea);
@@ -262,11 +303,14 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     // The screen state's sixteen channels play the sprites', screens' and dialogs' sounds.
     sprInstallSoundChannels();
     sprSetDeviceBusyPrompt([this] { return AskAudioDeviceBusy(); });
+    return 0;
+}
 
+void RApplication::MakeShellServices() {
     // The Edit menu's item by its command (a bare number would name a position: the File
     // title). The content set words Undo and Redo with the other menu texts, so those two are
     // taken from there when [UndoStrings] has none.
-    undoManager_ = std::make_unique<UndoManager>(mfxMenuCommand(kUndoMenuItem), [](const char* key) {
+    undoManager_ = std::make_unique<UndoManager>(mfxMenuCommand(kCmdUndo), [](const char* key) {
         std::string text = LookupLanguageText(kUndoStringsSection, key).c_str();
         if (!text.empty()) return text;
         const std::string wanted = key;
@@ -277,27 +321,6 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     soundManager_ = std::make_unique<RSoundManager>();
     soundTick_ = std::make_unique<SoundManagerTick>(*soundManager_);
     printJobs_ = std::make_unique<PrintJobHolder>();
-
-    generalContentOpen_ = OpenNamedResource(kGeneralContent, 1) == 0;
-    const u16 audioAnswer = CheckAudioDevices();
-
-    restoreDisplayMode_ = programDisplayMode_;
-    if (differs(startDisplayMode_, programDisplayMode_)) displayChanged_ = 1;
-    RealizePalette();
-
-    dispatcher_ = std::make_unique<mfDispatcher>();
-    userLoggedIn_ = 0;
-    if (!portfolio_) portfolio_ = std::make_unique<RPortfolio>(*paths_, std::string());
-
-    if (IniReadBoolText(&iniPath_, kSectionDebugSettings, "lowVol") == 1) spriteScreen_->soundVolume = 1;
-
-    if (IniReadBoolText(&configPath_, kSetupSection, "NoSplash") == 1) {
-        PostMessageTo(this, kMsgOpenDocument, 0, 0);
-    } else if (u16 result = SwitchModule(kScreenSplash)) {
-        return result;
-    }
-    if (audioAnswer) Quit();
-    return 0;
 }
 
 u32 RApplication::OnActivate(u32 activating) {

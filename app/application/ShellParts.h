@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/application/ApplicationMessages.h"
 #include "document/users/Paths.h"
 #include "engine/base/EngineTypes.h"
 #include "engine/regions/Rects.h"
@@ -15,12 +16,6 @@ namespace Ostrel {
 
 class RModule;
 class RShellWindow;
-
-// The screen codes, which are also the messages that ask for the screen.
-constexpr u32 kScreenPicker = 5567;
-constexpr u32 kScreenEasel = 5568;
-constexpr u32 kScreenSlideShow = 5570;
-constexpr u32 kScreenSplash = 5571;
 
 struct ShellParts {
     // The program, data and settings folders; an empty program folder: this machine's.

@@ -122,6 +122,15 @@ RDlgLogin::~RDlgLogin() {
 
 i16 RDlgLogin::Open() {
     if (Run(kLoginContent, kLoginLayout) != 0) return 1;
+    const Rect16 box = LayOutArt();
+    BuildUserList();
+    BuildNameField(box);
+    UpdateLoginButton();
+    sprUpdateScreen(1);
+    return 0;
+}
+
+Rect16 RDlgLogin::LayOutArt() {
     sprLoadGroup(kLoginLayout, kSprEveryScript, 0, 1, kSprFirstIsGroupId);
     if (const SprScreen* screen = sprScreen()) sprInvalRect(screen->screenRect);
     PlayAnimation(kLoginLayout);
@@ -145,7 +154,10 @@ i16 RDlgLogin::Open() {
         adminSet_.SetLayer(layerSprite_);
         if (mascotSprite_) sprSetLayerById(mascotSprite_, 1, layerSprite_);
     }
+    return box;
+}
 
+void RDlgLogin::BuildUserList() {
     std::vector<std::string> folders = services_.paths ? collectUserFolders(*services_.paths) : std::vector<std::string>{};
     if (openedLater_ && services_.paths) {
         const std::string current = services_.paths->UserName();
@@ -164,23 +176,21 @@ i16 RDlgLogin::Open() {
         sprite->data1 = reinterpret_cast<uintptr_t>(this);
         if (layerSprite_) sprSetLayerById(listSprite_, 1, layerSprite_);
     }
+}
 
-    if (services_.undo) {
-        field_ = std::make_unique<DialogNameField>(*services_.undo);
-        const Rect16 rect = rectIsEmpty(box) ? fieldRect_ : box;
-        const std::vector<std::string>& names = list_->Items();
-        field_->Begin(rect, kListColour, kNameFieldFontSize, kLoginNameMaxLength,
-                      names.empty() ? std::string(kDefaultLoginName) : names.front());
-        if (SprSprite* sprite = sprFind(field_->Field().SpriteId())) {
-            sprite->flags |= kFieldSpriteFlags;
-            if (layerSprite_) sprSetLayerById(field_->Field().SpriteId(), 1, layerSprite_);
-        }
-        const std::string alphabet = LookupLanguageText(kSectionLoginAlphabet, "LegalAlphabet").c_str();
-        field_->SetAlphabet(alphabet.substr(0, kAlphabetSize));
+void RDlgLogin::BuildNameField(const Rect16& box) {
+    if (!services_.undo) return;
+    field_ = std::make_unique<DialogNameField>(*services_.undo);
+    const Rect16 rect = rectIsEmpty(box) ? fieldRect_ : box;
+    const std::vector<std::string>& names = list_->Items();
+    field_->Begin(rect, kListColour, kNameFieldFontSize, kLoginNameMaxLength,
+                  names.empty() ? std::string(kDefaultLoginName) : names.front());
+    if (SprSprite* sprite = sprFind(field_->Field().SpriteId())) {
+        sprite->flags |= kFieldSpriteFlags;
+        if (layerSprite_) sprSetLayerById(field_->Field().SpriteId(), 1, layerSprite_);
     }
-    UpdateLoginButton();
-    sprUpdateScreen(1);
-    return 0;
+    const std::string alphabet = LookupLanguageText(kSectionLoginAlphabet, "LegalAlphabet").c_str();
+    field_->SetAlphabet(alphabet.substr(0, kAlphabetSize));
 }
 
 void RDlgLogin::DrawList(SprSprite* sprite) {

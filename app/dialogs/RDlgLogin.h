@@ -103,6 +103,11 @@ public:
     RDeleter* DeleteConfirmation() const { return deleter_.get(); }
 
 private:
+    // The steps of Open: the art and its sets (answers the name field's box), the list of
+    // users, the name field.
+    Rect16 LayOutArt();
+    void BuildUserList();
+    void BuildNameField(const Rect16& box);
     void LogIn();
     void CheckName();
     void SwitchToAdmin(bool disableAdminButtons);

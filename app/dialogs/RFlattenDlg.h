@@ -5,6 +5,7 @@
 // The answer is (code = the owner's kind, the dialog, the result id); the owner deletes the
 // dialog. User-interface thread only.
 #include "app/dialogs/RDlgBase.h"
+#include "app/window/MenuCommands.h"
 
 namespace Ostrel {
 
@@ -13,8 +14,8 @@ constexpr u16 kFlattenLayout = 8000;
 constexpr u16 kFlattenResultOne = 1600;
 constexpr u16 kFlattenResultAll = 1601;
 // The menu commands that ask.
-constexpr u16 kFlattenStickersCommand = 214;
-constexpr u16 kFlattenTextCommand = 225;
+constexpr u16 kFlattenStickersCommand = kCmdFlattenStickers;
+constexpr u16 kFlattenTextCommand = kCmdFlattenText;
 
 class RFlattenDlg : public RDlgBase {
 public:

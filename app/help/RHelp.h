@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/dialogs/DialogButtonSet.h"
+#include "app/help/HelpCommands.h"
 #include "app/window/RMenuOwner.h"
 #include "framework/input/RInputObject.h"
 #include "framework/messaging/CListener.h"
@@ -27,8 +28,6 @@ constexpr u16 kHelpCursorOver = 23;
 constexpr u16 kHelpCursorPressed = 22;
 constexpr const char* kEaselHelpName = "EaselHelp";
 constexpr const char* kPickerHelpName = "PickerHelp";
-// Posted to the owner (0, 0): the child is done with help mode; the owner deletes the RHelp.
-constexpr u32 kMsgHelpFinished = 6637;
 
 class RHelp : public RSender, public CListener, public RInputObject, public RMenuOwner {
 public:

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/dialogs/RDlgBase.h"
+#include "app/help/HelpCommands.h"
 #include "engine/gfx/sprites/SprCompound.h"
 
 class DemoMovieObj;
@@ -26,10 +27,6 @@ class RSound;
 constexpr const char* kHelpDlgContent = "RHelpDlg";
 constexpr u16 kHelpDlgLayout = 9000;
 constexpr u16 kHelpDlgTextParts = 9001;
-constexpr u32 kHelpDlgDefaultReply = 6637;
-constexpr u16 kHelpCmdClose = 1396;
-constexpr u16 kHelpCmdSound = 1433;
-constexpr u16 kHelpCmdDemo = 1460;
 constexpr size_t kHelpTextBytes = 511;
 constexpr const char* kHelpTextSection = "HelpStrings";
 constexpr const char* kHelpSoundSection = "HelpSnds";

@@ -181,44 +181,20 @@ void RPrintDialog::OnCommand(u16 item, u16 notification, u8 key) {
     mfxModalDialog::OnCommand(item, notification, key);
     const bool slides = dialogId_ == kPrintModeSlides;
     switch (item) {
-    case kPrintFullPage:
-        ChooseLayout(kLayoutFullPage);
-        if (slides) {
-            ResetOrientation();
-        } else {
-            EnableItem(kPrintReverse, true);
-            SetCheck(kPrintPoster, false);
-            EnableItem(kPrintPoster2x2, false);
-            EnableItem(kPrintPoster3x3, false);
-        }
-        break;
+    case kPrintFullPage: ChooseFullPage(slides); break;
     case kPrintComic:
     case kPrintCard:
     case kPrintStory:
         if (!slides) return;
-        ChooseOrientation(kPrintLandscape);
-        EnableItem(kPrintLandscapeItem, true);
-        EnableItem(kPrintPortraitItem, true);
-        ChooseLayout(item - kPrintFullPage);
-        SetSlideFields(item == kPrintComic ? "6" : item == kPrintCard ? "4" : "2", true);
+        ChooseSlidesPerPage(item);
         break;
     case kPrintThumbnail:
         if (!slides) return;
-        ChooseOrientation(kPrintPortrait);
-        EnableItem(kPrintLandscapeItem, false);
-        EnableItem(kPrintPortraitItem, true);
-        ChooseLayout(kLayoutThumbnail);
-        SetSlideFields("24", true);
+        ChooseThumbnails();
         break;
     case kPrintPoster:
         if (slides) return;
-        reverse_ = 0;
-        SetCheck(kPrintReverse, false);
-        EnableItem(kPrintReverse, false);
-        SetCheck(kPrintFullPage, false);
-        ChooseLayout(kLayoutPoster);
-        EnableItem(kPrintPoster2x2, true);
-        EnableItem(kPrintPoster3x3, true);
+        ChoosePoster();
         break;
     case kPrintPoster2x2:
     case kPrintPoster3x3:
@@ -243,16 +219,7 @@ void RPrintDialog::OnCommand(u16 item, u16 notification, u8 key) {
         result_ = kPrintDialogCancel;
         EndModal(result_);
         break;
-    case kPrintReverse:
-        reverse_ = IsChecked(kPrintReverse) ? 0 : 1;
-        SetCheck(kPrintReverse, reverse_ != 0);
-        if (layout_ != kLayoutFullPage) {
-            ChooseLayout(kLayoutFullPage);
-            SetCheck(kPrintPoster, false);
-            EnableItem(kPrintPoster2x2, false);
-            EnableItem(kPrintPoster3x3, false);
-        }
-        break;
+    case kPrintReverse: ToggleReverse(); break;
     case kPrintOptions:
         if (baseJob_) baseJob_->ShowPrintDialog(owner_ ? owner_->GetHandle() : plat::kNoWindow);
         break;
@@ -262,6 +229,55 @@ void RPrintDialog::OnCommand(u16 item, u16 notification, u8 key) {
         preview_ = PrintPreviewPicture(layout_, orientation_);
         ShowPreview();
     }
+}
+
+void RPrintDialog::ChooseFullPage(bool slides) {
+    ChooseLayout(kLayoutFullPage);
+    if (slides) {
+        ResetOrientation();
+        return;
+    }
+    EnableItem(kPrintReverse, true);
+    SetCheck(kPrintPoster, false);
+    EnableItem(kPrintPoster2x2, false);
+    EnableItem(kPrintPoster3x3, false);
+}
+
+void RPrintDialog::ChooseSlidesPerPage(u16 item) {
+    ChooseOrientation(kPrintLandscape);
+    EnableItem(kPrintLandscapeItem, true);
+    EnableItem(kPrintPortraitItem, true);
+    ChooseLayout(item - kPrintFullPage);
+    SetSlideFields(item == kPrintComic ? "6" : item == kPrintCard ? "4" : "2", true);
+}
+
+void RPrintDialog::ChooseThumbnails() {
+    ChooseOrientation(kPrintPortrait);
+    EnableItem(kPrintLandscapeItem, false);
+    EnableItem(kPrintPortraitItem, true);
+    ChooseLayout(kLayoutThumbnail);
+    SetSlideFields("24", true);
+}
+
+void RPrintDialog::ChoosePoster() {
+    reverse_ = 0;
+    SetCheck(kPrintReverse, false);
+    EnableItem(kPrintReverse, false);
+    SetCheck(kPrintFullPage, false);
+    ChooseLayout(kLayoutPoster);
+    EnableItem(kPrintPoster2x2, true);
+    EnableItem(kPrintPoster3x3, true);
+}
+
+// Reversed printing is the full page's alone: choosing it leaves the poster.
+void RPrintDialog::ToggleReverse() {
+    reverse_ = IsChecked(kPrintReverse) ? 0 : 1;
+    SetCheck(kPrintReverse, reverse_ != 0);
+    if (layout_ == kLayoutFullPage) return;
+    ChooseLayout(kLayoutFullPage);
+    SetCheck(kPrintPoster, false);
+    EnableItem(kPrintPoster2x2, false);
+    EnableItem(kPrintPoster3x3, false);
 }
 
 }  // namespace Ostrel

@@ -94,6 +94,12 @@ private:
     void ShowPreview();
     plat::gdi::Surface* PreviewSurface() const;
     void ChooseLayout(u32 layout);
+    // What each layout item does to the other items.
+    void ChooseFullPage(bool slides);
+    void ChooseSlidesPerPage(u16 item);
+    void ChooseThumbnails();
+    void ChoosePoster();
+    void ToggleReverse();
     void ResetOrientation();
     void SetSlideFields(const char* ending, bool enableEnding);
     void ChooseOrientation(u32 orientation);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/module/RModule.h"
+#include "app/splash/SplashMessages.h"
 #include "framework/input/RInputObject.h"
 #include "framework/timers/RandomPeriodicTimer.h"
 
@@ -16,7 +17,6 @@ constexpr u16 kSplashGroup = 1000;
 constexpr u16 kSplashBackdrop = 1000;
 constexpr u16 kSplashShape = 1001;
 constexpr u32 kSplashSpriteFlags = 0x4800000;
-constexpr u32 kMsgSplashEnd = 700;
 constexpr const char* kSplashContent = "Splash";
 constexpr FourCC kSplashTimeout = fourCC("TOut");
 

@@ -42,32 +42,36 @@ MenuItemData specialCharacters() {
     for (u16 command = kCmdFirstSpecialCharacter; command <= kCmdLastSpecialCharacter; ++command) {
         popup.items.push_back(itemOf({command, "", ""}));
         popup.items.back().text.fallback = std::string(1, char(SpecialCharacterOf(command)));
-        if (command == 402 || command == 409) popup.items.push_back(itemOf({0, "", ""}));
+        if (command == kCmdLastPunctuationCharacter || command == kCmdLastLowerCaseCharacter)
+            popup.items.push_back(itemOf({0, "", ""}));
     }
     submenu.submenu.push_back(std::move(popup));
     return submenu;
 }
 
-}  // namespace
+MenuPopupData filePopup() {
+    return popupOf("File", "File",
+                   {{kCmdNew, "New", "New"},
+                    {kCmdOpen, "Open", "Open..."},
+                    {kCmdSaveAs, "SaveAs", "Save As...", 'S'},
+                    {kCmdExport, "Export", "Export..."},
+                    {kCmdPublish, "Publish", "Publish..."},
+                    {kCmdPrint, "Print", "Print..."},
+                    {0, "", ""},
+                    {kCmdLogInAsNewUser, "LogInAsNewUser", "Log In As New User"},
+                    {kCmdExit, "Exit", "Exit", 'Q'}});
+}
 
-MenuResource MainMenuResource() {
-    MenuResource menu;
-    menu.popups.push_back(popupOf("File", "File",
-                                  {{kCmdNew, "New", "New"},
-                                   {kCmdOpen, "Open", "Open..."},
-                                   {kCmdSaveAs, "SaveAs", "Save As...", 'S'},
-                                   {kCmdExport, "Export", "Export..."},
-                                   {kCmdPublish, "Publish", "Publish..."},
-                                   {kCmdPrint, "Print", "Print..."},
-                                   {0, "", ""},
-                                   {kCmdLogInAsNewUser, "LogInAsNewUser", "Log In As New User"},
-                                   {kCmdExit, "Exit", "Exit", 'Q'}}));
-    menu.popups.push_back(popupOf("Edit", "Edit",
-                                  {{kCmdUndo, "", "Undo", 'Z'},
-                                   {0, "", ""},
-                                   {kCmdCut, "Cut", "Cut", 'X'},
-                                   {kCmdCopy, "Copy", "Copy", 'C'},
-                                   {kCmdPaste, "Paste", "Paste", 'V'}}));
+MenuPopupData editPopup() {
+    return popupOf("Edit", "Edit",
+                   {{kCmdUndo, "", "Undo", 'Z'},
+                    {0, "", ""},
+                    {kCmdCut, "Cut", "Cut", 'X'},
+                    {kCmdCopy, "Copy", "Copy", 'C'},
+                    {kCmdPaste, "Paste", "Paste", 'V'}});
+}
+
+MenuPopupData addPopup() {
     MenuPopupData add = popupOf("Add", "Add",
                                 {{kCmdAddGraphic, "AddGraphic", "Add Graphic..."},
                                  {kCmdAddMovie, "AddMovie", "Add Movie..."},
@@ -77,52 +81,75 @@ MenuResource MainMenuResource() {
                              Item{kCmdImportBackground, "ImportBackground", "Import Background..."},
                              Item{kCmdImportSound, "ImportSound", "Import Sound..."}})
         add.items.push_back(itemOf(item));
-    menu.popups.push_back(std::move(add));
-    menu.popups.push_back(popupOf("Toolbox", "Toolbox",
-                                  {{kCmdEditABCText, "EditABCText", "Edit ABC Text..."},
-                                   {kCmdCheckSpelling, "CheckSpelling", "Check Spelling"},
-                                   {kCmdFlattenText, "FlattenText", "Flatten Text"},
-                                   {kCmdFlattenStickers, "FlattenStickers", "Flatten Stickers"},
-                                   {kCmdSayItThisWay, "SayItThisWay", "Say It This Way..."},
-                                   {kCmdChangeEffects, "ChangeEffects", "Change Effects..."},
-                                   {kCmdPickBgColor, "PickBgColor", "Background Color..."},
-                                   {kCmdIdeaMachine, "IdeaMachine", "Idea Machine"}}));
-    menu.popups.push_back(popupOf("Controls", "Controls",
-                                  {{kCmdToolSounds, "TurnToolSoundsOff", "Turn Tool Sounds Off"},
-                                   {kCmdTextToSpeech, "TurnTextToSpeechOff", "Turn Text To Speech Off"},
-                                   {kCmdAttachedSounds, "TurnAttachedSndOff", "Turn Attached Sounds Off"},
-                                   {kCmdSwitchLanguage, "SwitchLanguage1", "Espa\xF1ol"},
-                                   {kCmdSmallKids, "TurnSmallKidsMdeOn", "Turn Small Kids Mode On"},
-                                   {kCmdManualAdvance, "TurnManAdvanceOn", "Turn Manual Advance On"},
-                                   {kCmdViewTeacherNote, "ViewTeacherNote", "View Teacher's Note"},
-                                   {kCmdCleanUpExtra, "CleanUpExtra", "Clean Up Extra Files"},
-                                   {kCmdSwitchScreen, "GoToSlideShow", "Go To Slide Show"}}));
-    menu.popups.push_back(popupOf("Help", "Help",
-                                  {{kCmdGettingStarted, "GettingStarted", "Getting Started"},
-                                   {kCmdHelp, "Help", "Help"},
-                                   {kCmdToolTips, "ToolTipTextOff", "Turn Tool Tips Off"},
-                                   {kCmdViewUsersGuide, "ViewUsersGuide", "User's Guide"}}));
-    menu.popups.push_back(popupOf("Teacher", "Teacher",
-                                  {{kCmdManageLibraries, "ManageLibraries", "Manage Libraries..."},
-                                   {kCmdNote, "AddNote", "Add Note..."},
-                                   {kCmdAddDelUsers, "AddDelUsers", "Add or Delete Users..."},
-                                   {kCmdHideTeacherMenu, "HideTeacherMenu", "Hide Teacher Menu"}}));
-    // Development aids: the popup never shows; two of its commands stay reachable through the
-    // bar's own accelerators.
-    menu.popups.push_back(popupOf("", "Debug",
-                                  {{600, "", "Memory"},
-                                   {601, "", "Resources"},
-                                   {700, "", "Sprites"},
-                                   {701, "", "Sounds"},
-                                   {kCmdBlankout, "", "Blank Out"},
-                                   {kCmdShowIds, "", "Show IDs"},
-                                   {602, "", "Timers"},
-                                   {603, "", "Threads"},
-                                   {604, "", "Files"},
-                                   {605, "", "Volumes"},
-                                   {607, "", "Palette"},
-                                   {608, "", "Fonts"},
-                                   {610, "", "Profile"}}));
+    return add;
+}
+
+MenuPopupData toolboxPopup() {
+    return popupOf("Toolbox", "Toolbox",
+                   {{kCmdEditABCText, "EditABCText", "Edit ABC Text..."},
+                    {kCmdCheckSpelling, "CheckSpelling", "Check Spelling"},
+                    {kCmdFlattenText, "FlattenText", "Flatten Text"},
+                    {kCmdFlattenStickers, "FlattenStickers", "Flatten Stickers"},
+                    {kCmdSayItThisWay, "SayItThisWay", "Say It This Way..."},
+                    {kCmdChangeEffects, "ChangeEffects", "Change Effects..."},
+                    {kCmdPickBgColor, "PickBgColor", "Background Color..."},
+                    {kCmdIdeaMachine, "IdeaMachine", "Idea Machine"}});
+}
+
+MenuPopupData controlsPopup() {
+    return popupOf("Controls", "Controls",
+                   {{kCmdToolSounds, "TurnToolSoundsOff", "Turn Tool Sounds Off"},
+                    {kCmdTextToSpeech, "TurnTextToSpeechOff", "Turn Text To Speech Off"},
+                    {kCmdAttachedSounds, "TurnAttachedSndOff", "Turn Attached Sounds Off"},
+                    {kCmdSwitchLanguage, "SwitchLanguage1", "Espa\xF1ol"},
+                    {kCmdSmallKids, "TurnSmallKidsMdeOn", "Turn Small Kids Mode On"},
+                    {kCmdManualAdvance, "TurnManAdvanceOn", "Turn Manual Advance On"},
+                    {kCmdViewTeacherNote, "ViewTeacherNote", "View Teacher's Note"},
+                    {kCmdCleanUpExtra, "CleanUpExtra", "Clean Up Extra Files"},
+                    {kCmdSwitchScreen, "GoToSlideShow", "Go To Slide Show"}});
+}
+
+MenuPopupData helpPopup() {
+    return popupOf("Help", "Help",
+                   {{kCmdGettingStarted, "GettingStarted", "Getting Started"},
+                    {kCmdHelp, "Help", "Help"},
+                    {kCmdToolTips, "ToolTipTextOff", "Turn Tool Tips Off"},
+                    {kCmdViewUsersGuide, "ViewUsersGuide", "User's Guide"}});
+}
+
+MenuPopupData teacherPopup() {
+    return popupOf("Teacher", "Teacher",
+                   {{kCmdManageLibraries, "ManageLibraries", "Manage Libraries..."},
+                    {kCmdNote, "AddNote", "Add Note..."},
+                    {kCmdAddDelUsers, "AddDelUsers", "Add or Delete Users..."},
+                    {kCmdHideTeacherMenu, "HideTeacherMenu", "Hide Teacher Menu"}});
+}
+
+// Development aids: the popup never shows; two of its commands stay reachable through the
+// bar's own accelerators.
+MenuPopupData debugPopup() {
+    return popupOf("", "Debug",
+                   {{kCmdDebugMemory, "", "Memory"},
+                    {kCmdDebugResources, "", "Resources"},
+                    {kCmdDebugSprites, "", "Sprites"},
+                    {kCmdDebugSounds, "", "Sounds"},
+                    {kCmdBlankout, "", "Blank Out"},
+                    {kCmdShowIds, "", "Show IDs"},
+                    {kCmdDebugTimers, "", "Timers"},
+                    {kCmdDebugThreads, "", "Threads"},
+                    {kCmdDebugFiles, "", "Files"},
+                    {kCmdDebugVolumes, "", "Volumes"},
+                    {kCmdDebugPalette, "", "Palette"},
+                    {kCmdDebugFonts, "", "Fonts"},
+                    {kCmdDebugProfile, "", "Profile"}});
+}
+
+}  // namespace
+
+MenuResource MainMenuResource() {
+    MenuResource menu;
+    menu.popups = {filePopup(),     editPopup(), addPopup(),     toolboxPopup(),
+                   controlsPopup(), helpPopup(), teacherPopup(), debugPopup()};
     menu.accelerators = {{'T', kAccelControl, kCmdTeacherAccelerator},
                          {'B', kAccelControl, kCmdBlankout},
                          {'D', kAccelControl, kCmdShowIds}};

@@ -1,6 +1,12 @@
 #include "app/window/MenuCommandRoute.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "app/application/ApplicationMessages.h"
 #include "app/window/MenuCommands.h"
+#include "app/window/MenuMessages.h"
+#include "app/window/WindowMessages.h"
 
 namespace Ostrel {
 
@@ -11,68 +17,106 @@ constexpr CommandRoute to(RouteKind kind, u32 code, u16 param2 = 0) { return {ki
 constexpr CommandRoute shell() { return {RouteKind::Shell, 0, 0}; }
 constexpr CommandRoute nothing() { return {}; }
 
+// Where one command goes with the easel, the picker or any other screen (the slide-show
+// player, the splash screen, none) current.
+struct RouteRow {
+    u16 command;
+    CommandRoute easel;
+    CommandRoute picker;
+    CommandRoute elsewhere;
+};
+
+constexpr RouteRow everywhere(u16 command, CommandRoute route) { return {command, route, route, route}; }
+constexpr RouteRow onEasel(u16 command, CommandRoute route) { return {command, route, nothing(), nothing()}; }
+constexpr RouteRow onPicker(u16 command, CommandRoute route, CommandRoute otherwise = nothing()) {
+    return {command, otherwise, route, otherwise};
+}
+// The shell's own on every screen.
+constexpr RouteRow shellCommand(u16 command) { return everywhere(command, shell()); }
+
+constexpr RouteRow kRoutes[] = {
+    shellCommand(kCmdAbout),
+    onPicker(kCmdOpen, broadcast(kMsgMenuOpenProject), broadcast(kMsgMenuOpenPicture)),
+    everywhere(kCmdSaveAs, broadcast(kMsgMenuSaveAs)),
+    everywhere(kCmdUnlisted, broadcast(kMsgMenuUnlisted)),
+    everywhere(kCmdImportWithoutKind, broadcast(kMsgMenuImport)),
+    everywhere(kCmdExport, to(RouteKind::ToCurrentScreen, kMsgMenuExport)),
+    onPicker(kCmdPrint, to(RouteKind::ToPickerListener, kMsgMenuPrintSlideShow), broadcast(kMsgMenuPrint)),
+    {kCmdExit, to(RouteKind::ToEasel, kMsgMenuQuitEasel), to(RouteKind::ToPicker, kMsgMenuQuitPicker), shell()},
+    {kCmdNew, to(RouteKind::ToEasel, kMsgMenuNewPicture), to(RouteKind::ToPickerListener, kMsgMenuNewSlideShow),
+     nothing()},
+    {kCmdLogInAsNewUser, to(RouteKind::ToCurrentScreen, kMsgOpenDocument),
+     to(RouteKind::ToCurrentScreen, kMsgOpenDocument), to(RouteKind::ToApplication, kMsgOpenDocument)},
+    everywhere(kCmdAddGraphic, to(RouteKind::ToCurrentScreen, kMsgMenuImport, kCmdAddGraphic)),
+    everywhere(kCmdImportSound, broadcast(kMsgMenuImport, kCmdImportSound)),
+    everywhere(kCmdAddMovie, broadcast(kMsgMenuImport, kCmdAddMovie)),
+    everywhere(kCmdImportRedraw, broadcast(kMsgMenuImport, kCmdImportRedraw)),
+    everywhere(kCmdImportBackground, broadcast(kMsgMenuImport, kCmdImportBackground)),
+    everywhere(kCmdLoadPicture, broadcast(kMsgMenuOpenPicture)),
+    shellCommand(kCmdUndo),
+    // The easel's clipboard is the shell's; the picker's is its slide strip.
+    onPicker(kCmdCut, broadcast(kMsgMenuCutSlide), shell()),
+    onPicker(kCmdCopy, broadcast(kMsgMenuCopySlide), shell()),
+    onPicker(kCmdPaste, broadcast(kMsgMenuPasteSlide), shell()),
+    everywhere(kCmdCheckSpelling, to(RouteKind::ToTextPanel, kMsgMenuCheckSpelling)),
+    shellCommand(kCmdTextToSpeech),
+    onPicker(kCmdHelp, to(RouteKind::ToPicker, kMsgMenuPickerHelp), to(RouteKind::ToCurrentScreen, kMsgMenuHelp)),
+    onEasel(kCmdFlattenStickers, broadcast(kMsgMenuFlatten, kCmdFlattenStickers)),
+    onPicker(kCmdChangeEffects, broadcast(kMsgMenuTransition, 0xFFFF)),
+    everywhere(kCmdPickBgColor, broadcast(kMsgMenuPickBgColor)),
+    everywhere(kCmdPickBgSound, broadcast(kMsgMenuPickBgSound)),
+    shellCommand(kCmdToolSounds),
+    shellCommand(kCmdSmallKids),
+    shellCommand(kCmdAttachedSounds),
+    onPicker(kCmdCleanUpExtra, broadcast(kMsgMenuRenumberSlides)),
+    everywhere(kCmdEditABCText, broadcast(kMsgMenuAbcText)),
+    onEasel(kCmdFlattenText, broadcast(kMsgMenuFlatten, kCmdFlattenText)),
+    everywhere(kCmdPlaySounds, broadcast(kMsgMenuPlaySounds)),
+    onPicker(kCmdPlaySlideShow, broadcast(kMsgMenuPlaySlideShow)),
+    onPicker(kCmdPlaySlideShowLooping, broadcast(kMsgMenuPlaySlideShowLooping)),
+    shellCommand(kCmdManualAdvance),
+    shellCommand(kCmdSwitchScreen),
+    onEasel(kCmdViewTeacherNote, to(RouteKind::ToEasel, kMsgMenuTeacherNote)),
+    shellCommand(kCmdViewUsersGuide),
+    everywhere(kCmdSayItThisWay, to(RouteKind::ToTextPanel, kMsgMenuSayItThisWay)),
+    onEasel(kCmdIdeaMachine, to(RouteKind::ToEasel, kMsgMenuIdeaMachine)),
+    shellCommand(kCmdSwitchLanguage),
+    everywhere(kCmdPublish, broadcast(kMsgMenuPublish)),
+    // The Teacher menu's dialogs are the shell's, and only for the easel's page.
+    onEasel(kCmdManageLibraries, shell()),
+    onEasel(kCmdNote, shell()),
+    onEasel(kCmdAddDelUsers, to(RouteKind::ToEasel, kMsgAdminLogin)),
+    shellCommand(kCmdHideTeacherMenu),
+    onEasel(kCmdPaperTextures, to(RouteKind::ToEasel, kMsgMenuPaperTextures)),
+    shellCommand(kCmdToolTips),
+    everywhere(kCmdGettingStarted, to(RouteKind::ToWindowListener, kMsgOpenGettingStarted)),
+    shellCommand(kCmdBlankout),
+    shellCommand(kCmdShowIds),
+    shellCommand(kCmdTeacherAccelerator),
+};
+
+constexpr bool eachCommandOnce() {
+    for (auto first = std::begin(kRoutes); first != std::end(kRoutes); ++first) {
+        for (auto later = first + 1; later != std::end(kRoutes); ++later) {
+            if (later->command == first->command) return false;
+        }
+    }
+    return true;
+}
+static_assert(eachCommandOnce(), "a second row for a command would never be reached");
+
 }  // namespace
 
 CommandRoute RouteMenuCommand(u16 command, ScreenKind current) {
-    const bool easel = current == ScreenKind::Easel;
-    const bool picker = current == ScreenKind::Picker;
-    if (command >= kCmdFirstSpecialCharacter && command <= kCmdLastSpecialCharacter) return to(RouteKind::ToTextPanel, 251);
-    switch (command) {
-    case kCmdOpen: return broadcast(picker ? 6605 : 6644);
-    case kCmdSaveAs: return broadcast(6604);
-    case 103: return broadcast(6641);
-    case 104: return broadcast(6613);
-    case kCmdExport: return to(RouteKind::ToCurrentScreen, 6614);
-    case kCmdPrint: return picker ? to(RouteKind::ToPickerListener, 1372) : broadcast(6627);
-    case kCmdExit: return easel ? to(RouteKind::ToEasel, 268) : picker ? to(RouteKind::ToPicker, 107) : shell();
-    case kCmdNew: return easel ? to(RouteKind::ToEasel, 245) : picker ? to(RouteKind::ToPickerListener, 1365) : nothing();
-    case kCmdLogInAsNewUser: return easel || picker ? to(RouteKind::ToCurrentScreen, 5576) : to(RouteKind::ToApplication, 5576);
-    case kCmdAddGraphic: return to(RouteKind::ToCurrentScreen, 6613, kCmdAddGraphic);
-    case kCmdImportSound:
-    case kCmdAddMovie:
-    case 114:
-    case kCmdImportBackground: return broadcast(6613, command);
-    case kCmdLoadPicture: return broadcast(6644);
-    case kCmdCut: return picker ? broadcast(6619) : shell();
-    case kCmdCopy: return picker ? broadcast(6620) : shell();
-    case kCmdPaste: return picker ? broadcast(6621) : shell();
-    case kCmdCheckSpelling: return to(RouteKind::ToTextPanel, 6621);
-    case kCmdHelp: return picker ? to(RouteKind::ToPicker, 6636) : to(RouteKind::ToCurrentScreen, 239);
-    case kCmdFlattenStickers:
-    case kCmdFlattenText: return easel ? broadcast(6647, command) : nothing();
-    case kCmdChangeEffects: return picker ? broadcast(1340, 0xFFFF) : nothing();
-    case kCmdPickBgColor: return broadcast(6630);
-    case 217: return broadcast(6632);
-    case kCmdCleanUpExtra: return picker ? broadcast(1455) : nothing();
-    case kCmdEditABCText: return broadcast(6628);
-    case 227: return broadcast(6649);
-    case 229: return picker ? broadcast(1449) : nothing();
-    case 230: return picker ? broadcast(1452) : nothing();
-    case kCmdViewTeacherNote: return easel ? to(RouteKind::ToEasel, 296) : nothing();
-    case kCmdSayItThisWay: return to(RouteKind::ToTextPanel, 6622);
-    case kCmdIdeaMachine: return easel ? to(RouteKind::ToEasel, 298) : nothing();
-    case kCmdPublish: return broadcast(6655);
-    case kCmdAddDelUsers: return easel ? to(RouteKind::ToEasel, 5578) : nothing();
-    case kCmdPaperTextures: return easel ? to(RouteKind::ToEasel, 238) : nothing();
-    case kCmdGettingStarted: return to(RouteKind::ToWindowListener, 60);
-    case kCmdManageLibraries:
-    case kCmdNote: return easel ? shell() : nothing();
-    case kCmdAbout:
-    case kCmdUndo:
-    case kCmdTextToSpeech:
-    case kCmdToolSounds:
-    case kCmdSmallKids:
-    case kCmdAttachedSounds:
-    case kCmdManualAdvance:
-    case kCmdSwitchScreen:
-    case kCmdViewUsersGuide:
-    case kCmdSwitchLanguage:
-    case kCmdHideTeacherMenu:
-    case kCmdTeacherAccelerator:
-    case kCmdToolTips:
-    case kCmdBlankout:
-    case kCmdShowIds: return shell();
-    default: return nothing();
+    if (command >= kCmdFirstSpecialCharacter && command <= kCmdLastSpecialCharacter)
+        return to(RouteKind::ToTextPanel, kMsgMenuSpecialCharacter);
+    const auto row = std::find_if(std::begin(kRoutes), std::end(kRoutes),
+                                  [command](const RouteRow& candidate) { return candidate.command == command; });
+    if (row == std::end(kRoutes)) return nothing();
+    switch (current) {
+    case ScreenKind::Easel: return row->easel;
+    case ScreenKind::Picker: return row->picker;
+    default: return row->elsewhere;
     }
 }
 

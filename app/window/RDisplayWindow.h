@@ -2,9 +2,8 @@
 // The program's only top-level window: the 800 x 600 picture the sprite layer composes, the
 // menu bar (in rows of its own above the picture) and its commands, and the road of every mouse and key event to the registered
 // input objects (dialogs and screens alike, in registry order; the newest registration, such
-// as an open dialog, hears first). It broadcasts menu messages to its listeners and listens
-// for a few messages of its own: a synthetic mouse move (55), the About box (56), the
-// getting-started dialog (60, 61) and the release of its second owned dialog (57).
+// as an open dialog, hears first). It broadcasts menu messages to its listeners (MenuMessages.h)
+// and listens for a few messages of its own (WindowMessages.h).
 //
 // One instance, made by the application's start-up before the sprite layer; Get() finds it.
 // It serves the one application (GetApplication) and the current screen, whose own offers to
@@ -17,9 +16,11 @@
 #include "app/application/RShellWindow.h"
 #include "app/window/KeySignature.h"
 #include "app/window/LoopPace.h"
+#include "app/window/MenuMessages.h"
 #include "app/window/MenuModeStates.h"
 #include "app/window/RMenuOwner.h"
 #include "app/window/ScreenKind.h"
+#include "app/window/WindowMessages.h"
 #include "framework/menus/mfxMenu.h"
 #include "framework/messaging/CBroadcaster.h"
 #include "framework/messaging/CListener.h"
@@ -30,21 +31,9 @@ class RMenuScreen;
 
 constexpr FourCC kDisplayWindowTag = fourCC("DISW");
 
-// Messages the window's listener part takes.
-constexpr u32 kMsgSyntheticMouseMove = 55;
-constexpr u32 kMsgShowAbout = 56;
-constexpr u32 kMsgCloseOwnedDialog = 57;
-constexpr u32 kMsgOpenGettingStarted = 60;
-constexpr u32 kMsgCloseGettingStarted = 61;
-// Sent to the easel when its menus come back, so that it refreshes its page state.
-constexpr u32 kMsgRefreshPageState = 280;
-
 // The framework's About box.
 constexpr u16 kAboutDialogId = 131;
 constexpr u16 kAboutDialogFocusItem = 1001;
-// Screen codes the application switches between.
-constexpr u16 kScreenCodeSlideShow = 5570;
-constexpr u16 kScreenCodeSplash = 5571;
 
 class RDisplayWindow : public RShellWindow, public CBroadcaster, public CListener, public RMenuOwner {
 public:

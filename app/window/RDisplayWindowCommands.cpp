@@ -10,6 +10,7 @@
 #include "app/module/RModule.h"
 #include "app/window/MenuCommandRoute.h"
 #include "app/window/MenuCommands.h"
+#include "app/window/MenuMessages.h"
 #include "app/window/RDisplayWindow.h"
 #include "app/window/RMenuScreen.h"
 #include "document/clipboard/CCPObj.h"
@@ -28,12 +29,6 @@
 namespace Ostrel {
 
 namespace {
-
-// Broadcast by the toggles.
-constexpr u32 kMsgSpeechOff = 6652;
-constexpr u32 kMsgSmallKidsChanged = 263;
-constexpr u32 kMsgTextLanguage = 6623;
-constexpr u32 kMsgGoToPicker = 270;
 
 std::string menuText(const char* key) { return LookupLanguageText(kMenuStringsSection, key).c_str(); }
 
@@ -136,7 +131,7 @@ void RDisplayWindow::RunShellCommand(u16 command) {
             Broadcast(&message, 0);
         } else if (current == ScreenKind::Easel) {
             if (menu_) menu_->FormatAcceleratorText(mfxMenuCommand(kCmdSwitchScreen), menuText("GoToPaintZone"));
-            RMessage message(kMsgGoToPicker, 0, 0);
+            RMessage message(kMsgMenuGoToPicker, 0, 0);
             Broadcast(&message, 0);
         }
         break;
@@ -180,7 +175,7 @@ void RDisplayWindow::ToggleSwitch(u16 command) {
     switch (command) {
     case kCmdTextToSpeech: {
         if (wasOn) {
-            RMessage off(kMsgSpeechOff, 0, 0);
+            RMessage off(kMsgMenuSpeechOff, 0, 0);
             Broadcast(&off, 0);
         }
         RMessage refresh(kMsgRefreshPageState, 0, 0);
@@ -194,7 +189,7 @@ void RDisplayWindow::ToggleSwitch(u16 command) {
         setToolSoundsEnabled(*word != 0);
         break;
     case kCmdSmallKids: {
-        RMessage changed(kMsgSmallKidsChanged, 0, 0);
+        RMessage changed(kMsgMenuSmallKidsChanged, 0, 0);
         Broadcast(&changed, 0);
         break;
     }
@@ -214,7 +209,7 @@ void RDisplayWindow::SwitchLanguage() {
     else
         SetCurrentLanguage(language);
     contentsSetSpanish(language == kLanguageSpanish);
-    if (RMenuScreen* screen = CurrentMenuScreen(); screen && screen->TextPanel()) sendTo(screen->TextPanel(), kMsgTextLanguage, 0);
+    if (RMenuScreen* screen = CurrentMenuScreen(); screen && screen->TextPanel()) sendTo(screen->TextPanel(), kMsgMenuTextLanguage, 0);
     if (RMenuScreen* screen = CurrentMenuScreen()) screen->LanguageChanged();
     BuildMenus();
     RedrawAll(0);
