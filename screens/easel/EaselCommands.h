@@ -1,8 +1,9 @@
 #pragma once
-// The commands and messages the paint screen answers: its buttons' clicks and hover help, what
-// the main window's menus send it, the replies of its dialogs and what it posts to itself on
-// the way through a save question. The messages it shares with the application, the canvas,
-// the pickers and the panels keep the names their own headers give them.
+// The commands and messages the paint screen answers: its buttons' clicks and hover help, the
+// replies of its dialogs and what it posts to itself on the way through a save question. What
+// the main window's menus send it (some of it also its buttons' clicks: Help, the idea machine,
+// the slide shows) is named in app/window/MenuMessages.h, and the messages it shares with the
+// application, the canvas, the pickers and the panels keep the names their own headers give.
 #include "engine/base/EngineTypes.h"
 
 namespace Ostrel {
@@ -24,36 +25,24 @@ constexpr u32 kEaselToolbarPictures = 235;
 constexpr u32 kEaselToolbarStamps = 236;
 constexpr u32 kEaselToolbarMixer = 237;
 
-// Buttons and menu commands.
-constexpr u32 kEaselPaperTextures = 238;
-constexpr u32 kEaselHelp = 239;
+// Buttons and commands.
 constexpr u32 kEaselPrint = 242;
-constexpr u32 kEaselPrintFromMenu = 6627;
 constexpr u32 kEaselPlay = 243;
 constexpr u32 kEaselStop = 244;
-constexpr u32 kEaselNewPicture = 245;
 constexpr u32 kEaselNewPictureAgain = 285;
-// Open a picture of the idea machine (its button), and from the menu's Open.
-constexpr u32 kEaselOpenIdea = 298;
-constexpr u32 kEaselOpenFromMenu = 6644;
 constexpr u32 kEaselUndo = 260;
 // The pointer over the undo snail.
 constexpr u32 kEaselUndoHover = 261;
-constexpr u32 kEaselSmallKidsChanged = 263;
 constexpr u32 kEaselStartOver = 266;
+// Quitting asks the easel first, as the menu's Exit does (kMsgMenuQuitEasel).
 constexpr u32 kEaselQuitRequest = 267;
-constexpr u32 kEaselExit = 268;
-constexpr u32 kEaselGoToSlideShow = 270;
 constexpr u32 kEaselSave = 281;
 constexpr u32 kEaselSaveButton = 282;
-constexpr u32 kEaselSaveFromMenu = 6604;
-constexpr u32 kEaselSaveAs = 6655;
-constexpr u32 kEaselShowNote = 296;
-// A new page from the menu's New (it comes back as kEaselNewPicture).
+// A new page (it comes back as kMsgMenuNewPicture).
 constexpr u32 kEaselNewPageCommand = 6603;
 
 // The save question before a command drops the page: kEaselAskToSave carries the pending
-// action in parameter 1; the actions without a command of their own are these two.
+// action in parameter 1 (kEaselQuit, kMsgMenuNewPicture, kScreenPicker or one of these).
 constexpr u32 kEaselAskToSave = 264;
 constexpr u32 kEaselPendingOpenIdea = 246;
 constexpr u32 kEaselPendingOpenFromMenu = 249;
@@ -87,10 +76,6 @@ constexpr u32 kEaselNameReply = 1444;
 // The buttons' hover help: each shows the tool tip of its button (EaselToolTips.h).
 constexpr u32 kEaselFirstToolTip = 325;
 constexpr u32 kEaselLastToolTip = 344;
-
-// The text panel's "say it this way", inside the span of the canvas's commands: the canvas is
-// not handed it.
-constexpr u32 kMsgSayItThisWay = 6622;
 
 // The phases of a toolbar selection; the posted phase comes back as kEaselToolbarPhase.
 constexpr u32 kEaselToolbarPhase = fourCC("tldn");

@@ -1,6 +1,7 @@
 #include "screens/easel/EaselSaveQuestion.h"
 
-#include "app/application/ShellParts.h"
+#include "app/application/ApplicationMessages.h"
+#include "app/window/MenuMessages.h"
 #include "screens/easel/EaselCommands.h"
 
 namespace Ostrel {
@@ -8,7 +9,7 @@ namespace Ostrel {
 SaveQuestion saveQuestionFor(u32 action) {
     switch (action) {
         case kEaselQuit: return {kEaselQuitReply, 7544};
-        case kEaselNewPicture: return {kEaselNewPictureReply, 7546};
+        case kMsgMenuNewPicture: return {kEaselNewPictureReply, 7546};
         case kEaselPendingOpenIdea: return {kEaselOpenIdeaReply, 7548};
         case kEaselPendingOpenFromMenu: return {kEaselOpenFromMenuReply, 7547};
         case kEaselPendingOpenProject: return {kEaselOpenProjectReply, 7545};

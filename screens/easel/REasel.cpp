@@ -8,6 +8,7 @@
 #include "app/help/RHelp.h"
 #include "app/print/PrintJobHolder.h"
 #include "app/settings/GlobalUserSettings.h"
+#include "app/window/MenuMessages.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/library/RLibraryMgr.h"
 #include "document/objects/RNotePageObject.h"
@@ -295,7 +296,7 @@ bool REasel::OpenPicture(const std::string& path) {
         if (page->Data().GetNote()->GetKind() == 0) {
             UpdateNoteMenuItem(true);
         } else {
-            RMessage note(kEaselShowNote, 0, 0);
+            RMessage note(kMsgMenuTeacherNote, 0, 0);
             HandleMessage(&note, 0);
         }
     }

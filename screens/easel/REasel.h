@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/application/ApplicationMessages.h"
 #include "app/module/RModule.h"
 #include "app/window/RMenuScreen.h"
 #include "engine/gfx/GfxColor.h"
@@ -228,7 +229,7 @@ private:
     u16 swatchSprite_ = 0;
     u16 pickerSprite_ = 0;
     u16 copySprite_ = 0;
-    u32 pendingProjectCode_ = 5576;
+    u32 pendingProjectCode_ = kMsgOpenDocument;
     u16 undoSprite_ = 0;
     std::vector<u8> swatchFrames_[2];
     GfxColor color_{};

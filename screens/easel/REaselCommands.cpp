@@ -1,11 +1,11 @@
 #include "screens/easel/REaselCommands.h"
 
 #include "app/application/RApplication.h"
-#include "app/application/ShellParts.h"
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/dialogs/RNoteDlg.h"
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
+#include "app/window/MenuMessages.h"
 #include "app/window/MenuModeStates.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/clipboard/CCPObj.h"
@@ -37,15 +37,15 @@ constexpr u16 kSaveAsDialog = 13;
 }  // namespace
 
 // Each entry is a span of codes, a single code a span of one; no two spans overlap. 226 and
-// 231 are no toolbar button, and kMsgSayItThisWay, inside the canvas's span, is the text
+// 231 are no toolbar button, and kMsgMenuSayItThisWay, inside the canvas's span, is the text
 // panel's.
 const REaselCommands::Entry REaselCommands::kCommands[] = {
     {kEaselToolbarStickers, kEaselToolbarSounds, &REaselCommands::ToolbarChosen},
     {kEaselToolbarGrab, kEaselToolbarWacky, &REaselCommands::ToolbarChosen},
     {kEaselToolbarPencil, kEaselToolbarMixer, &REaselCommands::ToolbarChosen},
     {kMsgPlaceObject, kMsgPlaceObject, &REaselCommands::ToCanvas},
-    {kMsgStopMedia, kMsgSayItThisWay - 1, &REaselCommands::ToCanvas},
-    {kMsgSayItThisWay + 1, kMsgSpeakLastText, &REaselCommands::ToCanvas},
+    {kMsgStopMedia, kMsgMenuSayItThisWay - 1, &REaselCommands::ToCanvas},
+    {kMsgMenuSayItThisWay + 1, kMsgSpeakLastText, &REaselCommands::ToCanvas},
     {kMsgAbcText, kMsgAbcText, &REaselCommands::ToCanvas},
     {kMsgBackgroundColor, kMsgBackgroundColor, &REaselCommands::ToCanvas},
     {kMsgBackgroundSound, kMsgBackgroundSound, &REaselCommands::ToCanvas},
@@ -55,42 +55,42 @@ const REaselCommands::Entry REaselCommands::kCommands[] = {
     {kMsgPlaySounds, kMsgStopSpeaking, &REaselCommands::ToCanvas},
     {kEaselFirstToolTip, kEaselLastToolTip, &REaselCommands::ShowToolTip},
     {kMsgButtonLatched, kMsgButtonSelected, &REaselCommands::ButtonGroupChanged},
-    {kEaselPaperTextures, kEaselPaperTextures, &REaselCommands::OpenTexturePicker},
-    {kEaselHelp, kEaselHelp, &REaselCommands::StartHelp},
+    {kMsgMenuPaperTextures, kMsgMenuPaperTextures, &REaselCommands::OpenTexturePicker},
+    {kMsgMenuHelp, kMsgMenuHelp, &REaselCommands::StartHelp},
     {kMsgHelpFinished, kMsgHelpFinished, &REaselCommands::EndHelp},
     {kEaselPrint, kEaselPrint, &REaselCommands::Print},
-    {kEaselPrintFromMenu, kEaselPrintFromMenu, &REaselCommands::Print},
+    {kMsgMenuPrint, kMsgMenuPrint, &REaselCommands::Print},
     {kEaselPlay, kEaselPlay, &REaselCommands::Play},
     {kEaselStop, kEaselStop, &REaselCommands::Stop},
-    {kEaselNewPicture, kEaselNewPicture, &REaselCommands::NewPicture},
+    {kMsgMenuNewPicture, kMsgMenuNewPicture, &REaselCommands::NewPicture},
     {kEaselNewPictureAgain, kEaselNewPictureAgain, &REaselCommands::NewPicture},
     {kEaselContinueOpenIdea, kEaselContinueOpenIdea, &REaselCommands::OpenPicture},
     {kEaselContinueOpenFromMenu, kEaselContinueOpenFromMenu, &REaselCommands::OpenPicture},
-    {kEaselOpenIdea, kEaselOpenIdea, &REaselCommands::OpenPicture},
-    {kEaselOpenFromMenu, kEaselOpenFromMenu, &REaselCommands::OpenPicture},
+    {kMsgMenuIdeaMachine, kMsgMenuIdeaMachine, &REaselCommands::OpenPicture},
+    {kMsgMenuOpenPicture, kMsgMenuOpenPicture, &REaselCommands::OpenPicture},
     {kEaselContinueNewPicture, kEaselContinueNewPicture, &REaselCommands::NewPageAfterQuestion},
     {kEaselOpenFromMenuReply, kEaselOpenFromMenuReply, &REaselCommands::SaveQuestionAnswered},
     {kEaselOpenIdeaReply, kEaselNewPictureReply, &REaselCommands::SaveQuestionAnswered},
     {kEaselSlideShowReply, kEaselSlideShowReply, &REaselCommands::SaveQuestionAnswered},
     {kEaselUndo, kEaselUndo, &REaselCommands::Undo},
     {kEaselUndoHover, kEaselUndoHover, &REaselCommands::UndoHover},
-    {kEaselSmallKidsChanged, kEaselSmallKidsChanged, &REaselCommands::SmallKidsChanged},
+    {kMsgMenuSmallKidsChanged, kMsgMenuSmallKidsChanged, &REaselCommands::SmallKidsChanged},
     {kEaselAskToSave, kEaselAskToSave, &REaselCommands::AskToSave},
     {kEaselLoggedIn, kEaselLoggedIn, &REaselCommands::NewPageAfterLogin},
     {kEaselStartOver, kEaselStartOver, &REaselCommands::StartOver},
-    {kEaselQuitRequest, kEaselExit, &REaselCommands::QuitRequest},
+    {kEaselQuitRequest, kMsgMenuQuitEasel, &REaselCommands::QuitRequest},
     {kEaselQuit, kEaselQuit, &REaselCommands::Quit},
-    {kEaselGoToSlideShow, kEaselGoToSlideShow, &REaselCommands::GoToSlideShow},
+    {kMsgMenuGoToPicker, kMsgMenuGoToPicker, &REaselCommands::GoToSlideShow},
     {kScreenPicker, kScreenPicker, &REaselCommands::GoToSlideShow},
     {kEaselCopyDialog, kEaselCopyDialog, &REaselCommands::OpenCopyDialog},
     {kEaselCopyDialogReply, kEaselCopyDialogReply, &REaselCommands::CloseCopyDialog},
     {kMsgPageStateChanged, kMsgPageStateChanged, &REaselCommands::PageStateChanged},
     {kEaselSave, kEaselSaveButton, &REaselCommands::Save},
-    {kEaselSaveFromMenu, kEaselSaveFromMenu, &REaselCommands::Save},
-    {kEaselSaveAs, kEaselSaveAs, &REaselCommands::SaveAs},
+    {kMsgMenuSaveAs, kMsgMenuSaveAs, &REaselCommands::Save},
+    {kMsgMenuPublish, kMsgMenuPublish, &REaselCommands::SaveAs},
     {kEaselSwatchOff, kEaselSwatchOn, &REaselCommands::SwatchInService},
     {kMsgPanelSetActive, kMsgPanelSetActive, &REaselCommands::SetPanelButtons},
-    {kEaselShowNote, kEaselShowNote, &REaselCommands::ShowNote},
+    {kMsgMenuTeacherNote, kMsgMenuTeacherNote, &REaselCommands::ShowNote},
     {kDlgKindNote, kDlgKindNote, &REaselCommands::NoteClosed},
     {kEaselSwatchHover, kEaselSwatchHover, &REaselCommands::SwatchHover},
     {kDestructoFinished, kDestructoFinished, &REaselCommands::StartOverFinished},
@@ -212,7 +212,7 @@ u32 REaselCommands::NewPicture(RMessage*, uintptr_t) {
     }
     easel_.FinishTool();
     if (easel_.PageUnsaved()) {
-        easel_.AskToSave(kEaselNewPicture);
+        easel_.AskToSave(kMsgMenuNewPicture);
         return 0;
     }
     return NewPageAfterQuestion(nullptr, 0);
@@ -235,7 +235,7 @@ u32 REaselCommands::NewPageAfterLogin(RMessage* message, uintptr_t data) {
 
 u32 REaselCommands::NewPageFromMenu(RMessage*, uintptr_t) {
     easel_.StopAll();
-    easel_.PostMessageTo(&easel_, kEaselNewPicture);
+    easel_.PostMessageTo(&easel_, kMsgMenuNewPicture);
     return 0;
 }
 
@@ -243,11 +243,11 @@ u32 REaselCommands::OpenPicture(RMessage* message, uintptr_t) {
     const u32 code = message->code;
     easel_.StopAll();
     // The continuing commands come after the save question was answered.
-    if ((code == kEaselOpenIdea || code == kEaselOpenFromMenu) && easel_.PageUnsaved()) {
-        easel_.AskToSave(code == kEaselOpenIdea ? kEaselPendingOpenIdea : kEaselPendingOpenFromMenu);
+    if ((code == kMsgMenuIdeaMachine || code == kMsgMenuOpenPicture) && easel_.PageUnsaved()) {
+        easel_.AskToSave(code == kMsgMenuIdeaMachine ? kEaselPendingOpenIdea : kEaselPendingOpenFromMenu);
         return 0;
     }
-    if (code != kEaselOpenIdea && code != kEaselContinueOpenIdea) {
+    if (code != kMsgMenuIdeaMachine && code != kEaselContinueOpenIdea) {
         easel_.ChoosePictureFile(kOpenDialog);
         return 0;
     }

@@ -2,8 +2,8 @@
 // small-kids mode, the name of a new picture; and the teacher's note of the page.
 #include <cstring>
 
+#include "app/application/ApplicationMessages.h"
 #include "app/application/RApplication.h"
-#include "app/application/ShellParts.h"
 #include "app/dialogs/RDlgEnterName.h"
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/dialogs/RNoteDlg.h"
