@@ -11,20 +11,18 @@
 
 #include "panels/base/PanelSaveData.h"
 #include "panels/base/RToolPanel.h"
+#include "panels/pencil/PencilPanelCommands.h"
 #include "tools/base/RDragTool.h"
 #include "tools/base/RStrokeTool.h"
 
 namespace Ostrel {
 
-// Button sets and messages: the kinds and line styles are set 18400, the sizes set 18200.
+// Button sets (their messages: PencilPanelCommands.h): the kinds and line styles are set
+// 18400, the sizes set 18200.
 constexpr u16 kPencilButtonSet = 18400;
 constexpr u16 kPencilSizeButtonSet = 18200;
-constexpr u32 kMsgPencilKind = 18400;
 constexpr u16 kPencilKindButtonFirst = 18401;
-constexpr u32 kMsgPencilSize = 18200;
 constexpr u16 kPencilSizeButtonFirst = 18201;
-constexpr u32 kMsgPencilLineFirst = 18450;
-constexpr u32 kMsgPencilFreehand = 18458;
 constexpr i16 kPencilKindCount = 4;
 constexpr i16 kPencilSizeCount = 4;
 // The panel's shapes in the easel's shape group: the frame with its labels, the mascot.

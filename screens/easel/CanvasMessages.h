@@ -1,5 +1,7 @@
 #pragma once
-// The page-level commands the canvas answers, and what it sends back to the screen.
+// The page-level commands the canvas answers, and what it sends back to the screen. Those the
+// main window's menus send take their number from the menus' names.
+#include "app/window/MenuMessages.h"
 #include "engine/base/EngineTypes.h"
 #include "framework/controls/RColorPicker.h"
 
@@ -12,29 +14,33 @@ constexpr u32 kMsgCanvasHotSpot = 6607;
 constexpr u32 kMsgPlayLastPlaced = 6608;
 constexpr u32 kMsgPlayPage = 6609;
 constexpr u32 kMsgShowPage = 6610;
-constexpr u32 kMsgImportFile = 6613;
-constexpr u32 kMsgExportPicture = 6614;
+constexpr u32 kMsgImportFile = kMsgMenuImport;
+constexpr u32 kMsgExportPicture = kMsgMenuExport;
 constexpr u32 kMsgEnableClicks = 6616;
 constexpr u32 kMsgMoveHotSpot = 6618;
 constexpr u32 kMsgDisableClicks = 6617;
 constexpr u32 kMsgSpeakLastText = 6626;
-constexpr u32 kMsgAbcText = 6628;
+constexpr u32 kMsgAbcText = kMsgMenuAbcText;
 constexpr u32 kMsgAbcTextReply = 6629;
-constexpr u32 kMsgBackgroundColor = 6630;
+constexpr u32 kMsgBackgroundColor = kMsgMenuPickBgColor;
 constexpr u32 kMsgBackgroundColorReply = 6631;
-constexpr u32 kMsgBackgroundSound = 6632;
+constexpr u32 kMsgBackgroundSound = kMsgMenuPickBgSound;
 constexpr u32 kMsgBackgroundSoundReply = 6633;
-constexpr u32 kMsgFlatten = 6647;
+// The dialogs of the canvas's further and other slots (6639 closes the first); neither is
+// built yet, so the canvas lets them pass.
+constexpr u32 kMsgFurtherDialog = 6638;
+constexpr u32 kMsgOtherDialog = 6640;
+constexpr u32 kMsgFlatten = kMsgMenuFlatten;
 constexpr u32 kMsgFlattenReply = 6648;
-constexpr u32 kMsgPlaySounds = 6649;
+constexpr u32 kMsgPlaySounds = kMsgMenuPlaySounds;
 constexpr u32 kMsgStopSounds = 6650;
 constexpr u32 kMsgReadAloud = 6651;
-constexpr u32 kMsgStopSpeaking = 6652;
+constexpr u32 kMsgStopSpeaking = kMsgMenuSpeechOff;
 // The canvas's click item and click hot spot.
 constexpr u32 kMsgCanvasClick = 6653;
 constexpr u32 kMsgCanvasHotSpotClick = 6602;
 // To the screen after the page or its contents changed.
-constexpr u32 kMsgPageStateChanged = 280;
+constexpr u32 kMsgPageStateChanged = kMsgRefreshPageState;
 
 // The import kinds of kMsgImportFile: a picture as an object, sounds and Flash, movies, a
 // redraw of what was imported, and a picture as the page's background.

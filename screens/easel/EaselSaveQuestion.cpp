@@ -1,15 +1,19 @@
 #include "screens/easel/EaselSaveQuestion.h"
 
+#include "app/application/ApplicationMessages.h"
+#include "app/window/MenuMessages.h"
+#include "screens/easel/EaselCommands.h"
+
 namespace Ostrel {
 
 SaveQuestion saveQuestionFor(u32 action) {
     switch (action) {
-        case 269: return {258, 7544};
-        case 245: return {259, 7546};
-        case 246: return {256, 7548};
-        case 249: return {251, 7547};
-        case 279: return {257, 7545};
-        case 5567: return {262, 7542};
+        case kEaselQuit: return {kEaselQuitReply, 7544};
+        case kMsgMenuNewPicture: return {kEaselNewPictureReply, 7546};
+        case kEaselPendingOpenIdea: return {kEaselOpenIdeaReply, 7548};
+        case kEaselPendingOpenFromMenu: return {kEaselOpenFromMenuReply, 7547};
+        case kEaselPendingOpenProject: return {kEaselOpenProjectReply, 7545};
+        case kScreenPicker: return {kEaselSlideShowReply, 7542};
         default: return {0, 0};
     }
 }

@@ -123,6 +123,15 @@ private:
     bool ImportChosenFile(RPage* page, uintptr_t kind);
     EngineErr ImportBackground(RPage* page, const std::string& path);
     PageRect CanvasArea() const { return {0, 0, local_.right, local_.bottom}; }
+    // The page commands that play the page, speak and stop (`page` the current page, if any).
+    u32 HandleMediaMessage(RMessage* message, RPage* page);
+    // The page commands that open the canvas's dialogs, and their replies.
+    u32 HandleDialogMessage(RMessage* message);
+    // The canvas hot spot in service, its list in front; or out of service, its list behind.
+    void SetHotSpotInService(bool inService);
+    void SpeakLastPlacedText(RPage& page);
+    void OpenBackgroundColorDialog();
+    void OpenBackgroundSoundDialog();
     void OpenAbcTextDialog();
     void AbcTextAnswered(RDlgBase* dialog);
     void OpenFlattenDialog(u16 command);

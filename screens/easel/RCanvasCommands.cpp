@@ -56,6 +56,34 @@ u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
         case kMsgNewPage:
             NewPage(message->param1);
             return 0;
+        case kMsgCanvasHotSpot:
+            SetHotSpotInService(message->param2 != 0);
+            return 0;
+        case kMsgShowPage:
+            if (message->param1) ShowPage(reinterpret_cast<RPage*>(message->param1));
+            return 0;
+        case kMsgEnableClicks:
+            SetClickCursor(message->param2, true);
+            return 0;
+        case kMsgDisableClicks:
+            SetClickCursor(kCanvasDisabledCursor, false);
+            return 0;
+        case kMsgImportFile:
+            ImportFile(message->param2);
+            return 0;
+        case kMsgMoveHotSpot:
+            if (message->param1 && hotSpots_) MoveHotSpotToOwner(reinterpret_cast<RHotSpotItem*>(message->param1), hotSpots_);
+            return 0;
+        case kMsgColorChosen:
+            if (message->param1) color_ = *reinterpret_cast<const GfxColor*>(message->param1);
+            return 0;
+        default:
+            return HandleMediaMessage(message, page);
+    }
+}
+
+u32 RCanvas::HandleMediaMessage(RMessage* message, RPage* page) {
+    switch (message->code) {
         // Flash and movie objects are data until their page players come: stopping and
         // playing the page reaches its speech and its sounds.
         case kMsgStopMedia:
@@ -72,16 +100,6 @@ u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
         case kMsgStopSounds:
             StopSounds();
             return 0;
-        case kMsgCanvasHotSpot:
-            if (!canvasHotSpot_ || !hotSpots_) return 0;
-            if (message->param2) {
-                canvasHotSpot_->Enable();
-                hotSpots_->MoveToFront();
-            } else {
-                canvasHotSpot_->Disable();
-                hotSpots_->MoveToBack();
-            }
-            return 0;
         case kMsgPlayPage:
             PlaySounds();
             ReadTextsAloud();
@@ -89,26 +107,16 @@ u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
         case kMsgReadAloud:
             ReadTextsAloud();
             return 0;
-        case kMsgShowPage:
-            if (message->param1) ShowPage(reinterpret_cast<RPage*>(message->param1));
-            return 0;
-        case kMsgEnableClicks:
-            SetClickCursor(message->param2, true);
-            return 0;
-        case kMsgDisableClicks:
-            SetClickCursor(kCanvasDisabledCursor, false);
-            return 0;
         case kMsgSpeakLastText:
-            if (page)
-                if (RPageObject* last = lastPlaced(page->Data()); last && last->Type() == kTypeText)
-                    SpeakText(static_cast<RTextPageObject*>(last)->text.text);
+            if (page) SpeakLastPlacedText(*page);
             return 0;
-        case kMsgImportFile:
-            ImportFile(message->param2);
-            return 0;
-        case kMsgMoveHotSpot:
-            if (message->param1 && hotSpots_) MoveHotSpotToOwner(reinterpret_cast<RHotSpotItem*>(message->param1), hotSpots_);
-            return 0;
+        default:
+            return HandleDialogMessage(message);
+    }
+}
+
+u32 RCanvas::HandleDialogMessage(RMessage* message) {
+    switch (message->code) {
         case kMsgAbcText:
             OpenAbcTextDialog();
             return 0;
@@ -116,19 +124,13 @@ u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
             AbcTextAnswered(reinterpret_cast<RDlgBase*>(message->param1));
             return 0;
         case kMsgBackgroundColor:
-            if (owner_ && owner_->CurrentDocument()) {
-                backgroundColor_ = std::make_unique<RPickBgColorDlg>(this, kMsgBackgroundColorReply);
-                if (backgroundColor_->Open(owner_->CurrentDocument()) != 0) backgroundColor_.reset();
-            }
+            OpenBackgroundColorDialog();
             return 0;
         case kMsgBackgroundColorReply:
             backgroundColor_.reset();
             return 0;
         case kMsgBackgroundSound:
-            if (owner_ && owner_->CurrentDocument()) {
-                backgroundSound_ = std::make_unique<RPickBgSndDlg>(this, kMsgBackgroundSoundReply);
-                if (backgroundSound_->Open() != 0) backgroundSound_.reset();
-            }
+            OpenBackgroundSoundDialog();
             return 0;
         case kMsgBackgroundSoundReply:
             backgroundSound_.reset();
@@ -139,12 +141,37 @@ u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
         case kMsgFlattenReply:
             FlattenAnswered(reinterpret_cast<RDlgBase*>(message->param1));
             return 0;
-        case kMsgColorChosen:
-            if (message->param1) color_ = *reinterpret_cast<const GfxColor*>(message->param1);
-            return 0;
         default:
             return 0;
     }
+}
+
+void RCanvas::SetHotSpotInService(bool inService) {
+    if (!canvasHotSpot_ || !hotSpots_) return;
+    if (inService) {
+        canvasHotSpot_->Enable();
+        hotSpots_->MoveToFront();
+    } else {
+        canvasHotSpot_->Disable();
+        hotSpots_->MoveToBack();
+    }
+}
+
+void RCanvas::SpeakLastPlacedText(RPage& page) {
+    if (RPageObject* last = lastPlaced(page.Data()); last && last->Type() == kTypeText)
+        SpeakText(static_cast<RTextPageObject*>(last)->text.text);
+}
+
+void RCanvas::OpenBackgroundColorDialog() {
+    if (!owner_ || !owner_->CurrentDocument()) return;
+    backgroundColor_ = std::make_unique<RPickBgColorDlg>(this, kMsgBackgroundColorReply);
+    if (backgroundColor_->Open(owner_->CurrentDocument()) != 0) backgroundColor_.reset();
+}
+
+void RCanvas::OpenBackgroundSoundDialog() {
+    if (!owner_ || !owner_->CurrentDocument()) return;
+    backgroundSound_ = std::make_unique<RPickBgSndDlg>(this, kMsgBackgroundSoundReply);
+    if (backgroundSound_->Open() != 0) backgroundSound_.reset();
 }
 
 void RCanvas::PlaceObject(RPageObject* object, u32) {

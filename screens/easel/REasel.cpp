@@ -8,6 +8,7 @@
 #include "app/help/RHelp.h"
 #include "app/print/PrintJobHolder.h"
 #include "app/settings/GlobalUserSettings.h"
+#include "app/window/MenuMessages.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/library/RLibraryMgr.h"
 #include "document/objects/RNotePageObject.h"
@@ -33,6 +34,7 @@
 #include "framework/language/LanguageTexts.h"
 #include "framework/panels/RPanel.h"
 #include "framework/undo/UndoManager.h"
+#include "panels/base/ToolPanelCommands.h"
 #include "platform/ui/MessageQueue.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/PictureFiles.h"
@@ -134,13 +136,7 @@ u16 REasel::Enter() {
     BuildColorPicker();
     color_ = CurrentPaintColor();
 
-    RApplication* app = GetApplication();
-    if (const Paths* paths = UserPaths()) libraries_ = std::make_unique<RLibraryMgr>(*paths);
-    if (app) {
-        char postfix[65] = {};
-        iniGetString(&app->GetConfigPath(), "Paths2", "UserLibPostfix", postfix, sizeof(postfix) - 1, "");
-        libraryPostfix_ = postfix;
-    }
+    CreateLibraryManager();
     ShowSmallKidsButtons(SmallKids());
     if (SmallKids())
         if (RDisplayWindow* window = RDisplayWindow::Get()) window->EnableMenuItems(1);
@@ -150,18 +146,32 @@ u16 REasel::Enter() {
     plat::discardMessages(plat::kMsgKeyDown, plat::kMsgSysChar);
     plat::discardMessages(plat::kMsgMouseMove, plat::kMsgMButtonDblClk);
 
-    // The page the application holds (or a blank one) shows on the canvas.
-    if (app) {
-        if (!app->GetCurrentPage()) {
-            RMessage fresh(kMsgNewPage, 0, 0);
-            canvas_->HandleMessage(&fresh, 0);
-        } else {
-            canvas_->RedrawPage(app->GetCurrentPage(), 1);
-        }
-    }
-    PostMessageTo(this, u32(kFirstToolbar));
+    ShowHeldPage();
+    // The pencils' panel comes first.
+    PostMessageTo(this, kEaselToolbarPencil);
     screenSoundsOnFor(Settings());
     return 0;
+}
+
+void REasel::CreateLibraryManager() {
+    if (const Paths* paths = UserPaths()) libraries_ = std::make_unique<RLibraryMgr>(*paths);
+    if (RApplication* app = GetApplication()) {
+        char postfix[65] = {};
+        iniGetString(&app->GetConfigPath(), "Paths2", "UserLibPostfix", postfix, sizeof(postfix) - 1, "");
+        libraryPostfix_ = postfix;
+    }
+}
+
+void REasel::ShowHeldPage() {
+    // The page the application holds (or a blank one) shows on the canvas.
+    RApplication* app = GetApplication();
+    if (!app) return;
+    if (!app->GetCurrentPage()) {
+        RMessage fresh(kMsgNewPage, 0, 0);
+        canvas_->HandleMessage(&fresh, 0);
+    } else {
+        canvas_->RedrawPage(app->GetCurrentPage(), 1);
+    }
 }
 
 u16 REasel::CreateCanvas() {
@@ -211,6 +221,12 @@ void REasel::ShowSmallKidsButtons(bool smallKids) {
         else
             button->Show();
     }
+}
+
+u32 REasel::HandleMessage(RMessage* message, uintptr_t data) {
+    // While the page-erase effect runs, the screen hears nothing.
+    if (firecracker_ && firecracker_->IsBusy()) return 0;
+    return commands_.Handle(message, data);
 }
 
 bool REasel::OpenDocumentPath(const std::string& path) { return OpenPicture(path); }
@@ -272,7 +288,7 @@ bool REasel::OpenPicture(const std::string& path) {
     const bool opened = files_->OpenPicture(path);
     if (!opened) return false;
     if (panel_) {
-        RMessage reopened(6654, 0, 0);
+        RMessage reopened(kMsgPanelPictureOpened, 0, 0);
         panel_->HandleMessage(&reopened, 0);
     }
     // A note without text (left by a cancelled note dialog) is no note.
@@ -280,7 +296,7 @@ bool REasel::OpenPicture(const std::string& path) {
         if (page->Data().GetNote()->GetKind() == 0) {
             UpdateNoteMenuItem(true);
         } else {
-            RMessage note(296, 0, 0);
+            RMessage note(kMsgMenuTeacherNote, 0, 0);
             HandleMessage(&note, 0);
         }
     }
@@ -353,7 +369,7 @@ void REasel::PageStateChanged() {
 
 void REasel::GiveObjectFrame(RPageObject* object) {
     if (!panel_) return;
-    RMessage frame(1250, reinterpret_cast<uintptr_t>(object), 1);
+    RMessage frame(kMsgPanelObjectFrame, reinterpret_cast<uintptr_t>(object), 1);
     panel_->HandleMessage(&frame, 0);
 }
 
@@ -383,7 +399,7 @@ void REasel::ClickOutsideCanvas(Point16 point) {
     if (!startOverAvailable_ || !IsCurrentScreen() || !startOver || !startOver->GetHotSpot() ||
         !rectContainsPoint(startOver->GetHotSpot()->GetRect(), point))
         return;
-    RMessage disable(292, 0, 0);
+    RMessage disable(kMsgPanelSetActive, 0, 0);
     HandleMessage(&disable, 0);
 }
 

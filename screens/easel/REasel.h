@@ -4,18 +4,21 @@
 // with its colour picker and the library manager, and shows the pencil's option panel; while
 // it is current it receives the screen's commands (button clicks, the main window's menu
 // commands, the replies of its dialogs, the canvas's, pickers' and panels' messages) in
-// HandleMessage. It answers the canvas for the application's current page. Leaving
+// HandleMessage, which hands each to its handler in REaselCommands. It answers the canvas for the application's current page. Leaving
 // (deleting) it takes all of that down again. User-interface thread only.
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/application/ApplicationMessages.h"
 #include "app/module/RModule.h"
 #include "app/window/RMenuScreen.h"
 #include "engine/gfx/GfxColor.h"
 #include "framework/input/RInputObject.h"
+#include "screens/easel/EaselCommands.h"
 #include "screens/easel/RCanvasOwner.h"
+#include "screens/easel/REaselCommands.h"
 
 class RDFirecracker2;
 
@@ -39,8 +42,6 @@ constexpr u16 kEaselContentId = 1000;
 // small picker is shown, so that the screen's group need not reach up to their numbers.
 constexpr u16 kSmallPickerGroup = 1500;
 constexpr const char* kEaselContentName = "Easel";
-// The toolbar command whose panel the easel shows first: the pencils.
-constexpr i16 kFirstToolbar = 232;
 // The phases of a toolbar selection.
 constexpr u16 kToolbarRelease = 2341;
 constexpr u16 kToolbarBuild = 2342;
@@ -49,6 +50,9 @@ constexpr u16 kToolbarFinish = 2343;
 constexpr u16 kPlayButtonsOff = 0;
 constexpr u16 kPlayButtonsPlay = 1;
 constexpr u16 kPlayButtonsStop = 2;
+// Parameter 1 of the easel's request to open another project; the application reads only
+// parameter 2.
+constexpr uintptr_t kOpenProjectParam = 265;
 // The page-object limit when none is configured.
 constexpr u16 kNoPageObjectLimit = 65535;
 // Buttons the easel acts on by id.
@@ -154,6 +158,9 @@ public:
 private:
     // Entering.
     void CreateButtons();
+    void CreateLibraryManager();
+    // The page the application holds, or a new one, on the canvas.
+    void ShowHeldPage();
     void LoadSwatchFrames();
     void PlayScreenSounds();
     void ShowSmallKidsButtons(bool smallKids);
@@ -161,19 +168,15 @@ private:
     bool SlideShowsBuilt() const;
     // The picture's name without folder and extension; the program's name for a new picture.
     std::string PictureTitle() const;
-    // Commands.
-    u32 HandleCommand(RMessage* message, uintptr_t data);
-    void Save(uintptr_t param1, u16 kind);
-    void NewPicture(u32 code);
-    void OpenPictureCommand(u32 code);
-    void Quit();
-    void GoToSlideShow();
+    // What the commands do (the handlers are REaselCommands').
+    friend class REaselCommands;
     void DropPage();
     void StartOver();
     // Puts the current panel's buttons in or out of service (a change only).
     void SetPanelButtonsEnabled(bool enabled);
     void Undo();
-    void SmallKidsChanged();
+    // The undo snail at rest, unless it is animating an undo.
+    void RestUndoSnail();
     void ShowToolTipFor(u32 code, uintptr_t entering);
     // The toolbar button of a toolbar command (clicked, or chosen in the Toolbox menu) shows
     // selected and the others of its group go up.
@@ -184,11 +187,10 @@ private:
     // The save question and its replies.
     void AskToSave(u32 action);
     void SaveQuestionAnswered(u32 reply, RDlgBase* dialog);
+    // The pending action of the reply, once the page was saved or is not to be.
+    void GoOnAfterQuestion(u32 reply, bool save);
     void CloseDialogAndResume();
     void ShowNote();
-    // Help mode: on at the Help command, off when it says it is finished.
-    void StartHelp(uintptr_t data);
-    void EndHelp();
     // Small-kids naming.
     void AskPictureName();
     void PictureNamed(RDlgBase* dialog);
@@ -228,7 +230,7 @@ private:
     u16 swatchSprite_ = 0;
     u16 pickerSprite_ = 0;
     u16 copySprite_ = 0;
-    u32 pendingProjectCode_ = 5576;
+    u32 pendingProjectCode_ = kMsgOpenDocument;
     u16 undoSprite_ = 0;
     std::vector<u8> swatchFrames_[2];
     GfxColor color_{};
@@ -242,6 +244,7 @@ private:
     bool listening_ = false;
     bool noteShown_ = false;
     bool groupsLoaded_ = false;
+    REaselCommands commands_{*this};
 };
 
 }  // namespace Ostrel

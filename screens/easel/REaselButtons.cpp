@@ -9,6 +9,7 @@
 #include "framework/panels/RPanel.h"
 #include "framework/undo/UndoManager.h"
 #include "screens/easel/CanvasMessages.h"
+#include "screens/easel/EaselCommands.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/REasel.h"
 #include "screens/easel/EaselToolTips.h"
@@ -24,8 +25,6 @@ constexpr u16 kUndoFirstFrame = 1083;
 constexpr u16 kUndoLastFrame = 1102;
 constexpr u16 kUndoRestingShape = 1103;
 constexpr u32 kUndoSpriteFlags = 0xC00000;
-constexpr u32 kMsgUndo = 260;
-constexpr u32 kMsgUndoHover = 261;
 // How far above the canvas's bottom edge Start Over sets off its effect.
 constexpr i16 kStartOverLift = 50;
 
@@ -49,8 +48,8 @@ void REasel::CreateButtons() {
         HSInfo info;
         info.kind = kHotSpotShapeRect;
         info.rect = shapeRect(kUndoRestingShape);
-        info.message = kMsgUndo;
-        info.message2 = kMsgUndoHover;
+        info.message = kEaselUndo;
+        info.message2 = kEaselUndoHover;
         undoHotSpot_ = list->AddHotSpot(info, this);
     }
     // The snail stands where its shape places it.
@@ -77,6 +76,13 @@ void REasel::Undo() {
         sprSetShape(sprite, frame, UndoSpriteEvent, 0);
     }
     if (RApplication* app = GetApplication(); app && app->GetUndoManager()) app->GetUndoManager()->Undo();
+}
+
+void REasel::RestUndoSnail() {
+    // The snail comes to rest unless it is animating an undo.
+    if (SprSprite* sprite = sprFind(undoSprite_);
+        sprite && (sprite->shape < kUndoFirstFrame || sprite->shape > kUndoLastFrame))
+        sprSetShape(sprite, kUndoRestingShape, nullptr, 0);
 }
 
 void REasel::ShowToolTipFor(u32 code, uintptr_t entering) {

@@ -1,12 +1,12 @@
-// The paint screen's message handler: its buttons, the main window's menu commands, the
-// replies of its dialogs, and the messages of its canvas, pickers and panels.
+#include "screens/easel/REaselCommands.h"
+
 #include "app/application/RApplication.h"
-#include "app/application/ShellParts.h"
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/dialogs/RNoteDlg.h"
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
-#include "app/settings/GlobalUserSettings.h"
+#include "app/window/MenuMessages.h"
+#include "app/window/MenuModeStates.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/pages/RPage.h"
@@ -15,406 +15,473 @@
 #include "framework/controls/RTexturePicker.h"
 #include "framework/input/RHotSpotItem.h"
 #include "framework/panels/RPanel.h"
-#include "framework/undo/UndoManager.h"
-#include "panels/base/RToolPanel.h"
+#include "panels/base/ToolPanelCommands.h"
 #include "screens/easel/CanvasMessages.h"
+#include "screens/easel/EaselCommands.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/REasel.h"
-#include "tools/base/RToolMgr.h"
 #include "tools/erasers/RDFirecracker2.h"
+#include "tools/erasers/RDestructo.h"
 
 namespace Ostrel {
 namespace {
 
-constexpr u32 kMsgToolbarPhase = fourCC("tldn");
-constexpr u32 kMsgCopyDialog = 271;
-constexpr u32 kMsgCopyDialogReply = 272;
 constexpr u16 kCopySprite = 7539;
 constexpr u32 kCopySpriteFlags = 0x4C00000;
-constexpr u32 kMsgDropPage = 5575;
-constexpr u32 kMsgOpenProject = 5576;
-constexpr u32 kMsgAdministrator = 5578;
-constexpr u32 kMsgPanelsReadAgain = 18900;
-
-bool passedToCanvas(u32 code) {
-    if (code == kMsgPlaceObject) return true;
-    if (code >= 6606 && code <= 6626 && code != 6622) return true;
-    for (u32 c : {6628u, 6630u, 6632u, 6638u, 6640u, 6647u})
-        if (code == c) return true;
-    return code >= 6649 && code <= 6652;
-}
-
-bool isToolbar(u32 code) { return code >= 222 && code <= 237 && code != 226 && code != 231; }
+// The picture file dialogs: open a picture of the idea machine, open any picture, save, save as.
+constexpr u16 kOpenIdeaDialog = 3;
+constexpr u16 kOpenDialog = 0;
+constexpr u16 kSaveDialog = 1;
+constexpr u16 kSaveAsDialog = 13;
 
 }  // namespace
 
-void REasel::SuspendCanvas() {
-    if (canvas_) canvas_->SuspendClicks();
+// Each entry is a span of codes, a single code a span of one; no two spans overlap. 226 and
+// 231 are no toolbar button, and kMsgMenuSayItThisWay, inside the canvas's span, is the text
+// panel's.
+const REaselCommands::Entry REaselCommands::kCommands[] = {
+    {kEaselToolbarStickers, kEaselToolbarSounds, &REaselCommands::ToolbarChosen},
+    {kEaselToolbarGrab, kEaselToolbarWacky, &REaselCommands::ToolbarChosen},
+    {kEaselToolbarPencil, kEaselToolbarMixer, &REaselCommands::ToolbarChosen},
+    {kMsgPlaceObject, kMsgPlaceObject, &REaselCommands::ToCanvas},
+    {kMsgStopMedia, kMsgMenuSayItThisWay - 1, &REaselCommands::ToCanvas},
+    {kMsgMenuSayItThisWay + 1, kMsgSpeakLastText, &REaselCommands::ToCanvas},
+    {kMsgAbcText, kMsgAbcText, &REaselCommands::ToCanvas},
+    {kMsgBackgroundColor, kMsgBackgroundColor, &REaselCommands::ToCanvas},
+    {kMsgBackgroundSound, kMsgBackgroundSound, &REaselCommands::ToCanvas},
+    {kMsgFurtherDialog, kMsgFurtherDialog, &REaselCommands::ToCanvas},
+    {kMsgOtherDialog, kMsgOtherDialog, &REaselCommands::ToCanvas},
+    {kMsgFlatten, kMsgFlatten, &REaselCommands::ToCanvas},
+    {kMsgPlaySounds, kMsgStopSpeaking, &REaselCommands::ToCanvas},
+    {kEaselFirstToolTip, kEaselLastToolTip, &REaselCommands::ShowToolTip},
+    {kMsgButtonLatched, kMsgButtonSelected, &REaselCommands::ButtonGroupChanged},
+    {kMsgMenuPaperTextures, kMsgMenuPaperTextures, &REaselCommands::OpenTexturePicker},
+    {kMsgMenuHelp, kMsgMenuHelp, &REaselCommands::StartHelp},
+    {kMsgHelpFinished, kMsgHelpFinished, &REaselCommands::EndHelp},
+    {kEaselPrint, kEaselPrint, &REaselCommands::Print},
+    {kMsgMenuPrint, kMsgMenuPrint, &REaselCommands::Print},
+    {kEaselPlay, kEaselPlay, &REaselCommands::Play},
+    {kEaselStop, kEaselStop, &REaselCommands::Stop},
+    {kMsgMenuNewPicture, kMsgMenuNewPicture, &REaselCommands::NewPicture},
+    {kEaselNewPictureAgain, kEaselNewPictureAgain, &REaselCommands::NewPicture},
+    {kEaselContinueOpenIdea, kEaselContinueOpenIdea, &REaselCommands::OpenPicture},
+    {kEaselContinueOpenFromMenu, kEaselContinueOpenFromMenu, &REaselCommands::OpenPicture},
+    {kMsgMenuIdeaMachine, kMsgMenuIdeaMachine, &REaselCommands::OpenPicture},
+    {kMsgMenuOpenPicture, kMsgMenuOpenPicture, &REaselCommands::OpenPicture},
+    {kEaselContinueNewPicture, kEaselContinueNewPicture, &REaselCommands::NewPageAfterQuestion},
+    {kEaselOpenFromMenuReply, kEaselOpenFromMenuReply, &REaselCommands::SaveQuestionAnswered},
+    {kEaselOpenIdeaReply, kEaselNewPictureReply, &REaselCommands::SaveQuestionAnswered},
+    {kEaselSlideShowReply, kEaselSlideShowReply, &REaselCommands::SaveQuestionAnswered},
+    {kEaselUndo, kEaselUndo, &REaselCommands::Undo},
+    {kEaselUndoHover, kEaselUndoHover, &REaselCommands::UndoHover},
+    {kMsgMenuSmallKidsChanged, kMsgMenuSmallKidsChanged, &REaselCommands::SmallKidsChanged},
+    {kEaselAskToSave, kEaselAskToSave, &REaselCommands::AskToSave},
+    {kEaselLoggedIn, kEaselLoggedIn, &REaselCommands::NewPageAfterLogin},
+    {kEaselStartOver, kEaselStartOver, &REaselCommands::StartOver},
+    {kEaselQuitRequest, kMsgMenuQuitEasel, &REaselCommands::QuitRequest},
+    {kEaselQuit, kEaselQuit, &REaselCommands::Quit},
+    {kMsgMenuGoToPicker, kMsgMenuGoToPicker, &REaselCommands::GoToSlideShow},
+    {kScreenPicker, kScreenPicker, &REaselCommands::GoToSlideShow},
+    {kEaselCopyDialog, kEaselCopyDialog, &REaselCommands::OpenCopyDialog},
+    {kEaselCopyDialogReply, kEaselCopyDialogReply, &REaselCommands::CloseCopyDialog},
+    {kMsgPageStateChanged, kMsgPageStateChanged, &REaselCommands::PageStateChanged},
+    {kEaselSave, kEaselSaveButton, &REaselCommands::Save},
+    {kMsgMenuSaveAs, kMsgMenuSaveAs, &REaselCommands::Save},
+    {kMsgMenuPublish, kMsgMenuPublish, &REaselCommands::SaveAs},
+    {kEaselSwatchOff, kEaselSwatchOn, &REaselCommands::SwatchInService},
+    {kMsgPanelSetActive, kMsgPanelSetActive, &REaselCommands::SetPanelButtons},
+    {kMsgMenuTeacherNote, kMsgMenuTeacherNote, &REaselCommands::ShowNote},
+    {kDlgKindNote, kDlgKindNote, &REaselCommands::NoteClosed},
+    {kEaselSwatchHover, kEaselSwatchHover, &REaselCommands::SwatchHover},
+    {kDestructoFinished, kDestructoFinished, &REaselCommands::StartOverFinished},
+    {kEaselNameReply, kEaselNameReply, &REaselCommands::PictureNamed},
+    {kMsgTextureChosen, kMsgTextureChosen, &REaselCommands::TextureChosen},
+    {kMsgTexturePickerClosed, kMsgTexturePickerClosed, &REaselCommands::TexturePickerClosed},
+    {kMsgForwardToScreen, kMsgForwardToScreen, &REaselCommands::ToPanel},
+    {kMsgLibraryChanged, kMsgLibraryChanged, &REaselCommands::ToPanel},
+    {kMsgShuttingDown, kMsgShuttingDown, &REaselCommands::DropPage},
+    {kMsgOpenDocument, kMsgOpenDocument, &REaselCommands::OpenProject},
+    {kMsgAdminLogin, kMsgAdminLogin, &REaselCommands::OpenProject},
+    {kEaselNewPageCommand, kEaselNewPageCommand, &REaselCommands::NewPageFromMenu},
+    {kMsgEaselNewPage, kMsgEaselNewPage, &REaselCommands::RedrawPage},
+    {kMsgColorPickerClosed, kMsgColorPickerClosed, &REaselCommands::ColorPickerClosed},
+    {kMsgColorSet, kMsgColorChosen, &REaselCommands::ColorChosen},
+    {kEaselToolbarPhase, kEaselToolbarPhase, &REaselCommands::SelectToolbarPhase},
+};
+
+const REaselCommands::Entry* REaselCommands::Find(u32 code) {
+    for (const Entry& entry : kCommands)
+        if (code >= entry.first && code <= entry.last) return &entry;
+    return nullptr;
 }
 
-void REasel::ResumeCanvas() {
-    if (canvas_) canvas_->ResumeClicks();
+bool REaselCommands::Handles(u32 code) { return Find(code) != nullptr; }
+
+u32 REaselCommands::Handle(RMessage* message, uintptr_t data) {
+    if (const Entry* entry = Find(message->code)) return (this->*entry->handler)(message, data);
+    return easel_.RModule::HandleMessage(message, data);
 }
 
-void REasel::EndStroke(u32 data) {
-    if (!canvas_) return;
-    if (RToolMgr* tools = canvas_->ToolManager(); tools && tools->IsTracking()) tools->InputEnd(data);
-}
+// --- buttons and the tool bar
 
-void REasel::FinishTool() {
-    if (!canvas_) return;
-    if (RToolMgr* tools = canvas_->ToolManager(); tools && tools->GetCurrentTool()) tools->FinishTool();
-}
-
-bool REasel::PageUnsaved() const {
-    RPage* page = CurrentPage();
-    return page && page->Data().IsDirty();
-}
-
-void REasel::ReleaseUndo() {
-    if (RApplication* app = GetApplication(); app && app->GetUndoManager()) app->GetUndoManager()->ReleaseCurrent();
-}
-
-void REasel::DropPage() {
-    if (!CurrentPage()) return;
-    DetachPanelFromCanvas();
-    // The page goes with what SetCurrentPage hands back.
-    SetCurrentPage(nullptr);
-}
-
-void REasel::Save(uintptr_t param1, u16 kind) {
-    StopAll();
-    SuspendCanvas();
-    EndStroke(0);
-    SavePicture(kind);
-    if (param1 == kScreenPicker) {
-        // Only a saved page may be left behind on the way to the slide shows.
-        if (!PageUnsaved()) {
-            DropPage();
-            ReleaseUndo();
-            if (RApplication* app = GetApplication()) PostMessageTo(app, kScreenPicker);
-        }
+u32 REaselCommands::ToolbarChosen(RMessage* message, uintptr_t) {
+    const u32 code = message->code;
+    easel_.StopAll();
+    easel_.ShowToolbarChosen(code);
+    if (i16(code) != easel_.toolbar_) {
+        easel_.toolbar_ = i16(code);
+        easel_.SelectToolbar(easel_.toolbar_, kToolbarRelease);
     }
-    ResumeCanvas();
+    return 0;
 }
 
-void REasel::NewPicture(u32 code) {
-    StopAll();
-    SuspendCanvas();
-    if (SmallKids()) {
-        AskPictureName();
-        return;
+u32 REaselCommands::ButtonGroupChanged(RMessage* message, uintptr_t) {
+    ReleaseButtonGroup(easel_.Buttons(), u16(message->param2), reinterpret_cast<const RHotSpotItem*>(message->param1));
+    return 0;
+}
+
+u32 REaselCommands::ShowToolTip(RMessage* message, uintptr_t) {
+    easel_.ShowToolTipFor(message->code, message->param2);
+    return 0;
+}
+
+u32 REaselCommands::UndoHover(RMessage* message, uintptr_t) {
+    if (message->param2 == 1) easel_.RestUndoSnail();
+    return 0;
+}
+
+u32 REaselCommands::Undo(RMessage*, uintptr_t) {
+    easel_.Undo();
+    return 0;
+}
+
+u32 REaselCommands::StartOver(RMessage*, uintptr_t) {
+    easel_.StartOver();
+    // Start Over stays down while its effect runs.
+    if (!easel_.firecracker_) easel_.ReleaseButton(kStartOverButton);
+    return 0;
+}
+
+u32 REaselCommands::StartOverFinished(RMessage*, uintptr_t) {
+    easel_.ReleaseButton(kStartOverButton);
+    easel_.firecracker_.reset();
+    easel_.UpdateInputRegistration();
+    easel_.SetPanelButtonsEnabled(true);
+    return 0;
+}
+
+u32 REaselCommands::SetPanelButtons(RMessage* message, uintptr_t) {
+    easel_.SetPanelButtonsEnabled(message->param2 != 0);
+    return 0;
+}
+
+u32 REaselCommands::SelectToolbarPhase(RMessage* message, uintptr_t) {
+    easel_.SelectToolbar(easel_.rememberedToolbar_, message->param2);
+    return 0;
+}
+
+u32 REaselCommands::Play(RMessage*, uintptr_t) {
+    easel_.StartPlaying();
+    return 0;
+}
+
+u32 REaselCommands::Stop(RMessage*, uintptr_t) {
+    easel_.StopPlaying();
+    return 0;
+}
+
+// --- handed on
+
+u32 REaselCommands::ToCanvas(RMessage* message, uintptr_t data) {
+    easel_.StopAll();
+    return easel_.canvas_ ? easel_.canvas_->HandleMessage(message, data) : 0;
+}
+
+u32 REaselCommands::ToPanel(RMessage* message, uintptr_t data) {
+    return easel_.panel_ ? easel_.panel_->HandleMessage(message, data) : 0;
+}
+
+// --- pictures and pages
+
+u32 REaselCommands::NewPicture(RMessage*, uintptr_t) {
+    easel_.StopAll();
+    easel_.SuspendCanvas();
+    if (easel_.SmallKids()) {
+        easel_.AskPictureName();
+        return 0;
     }
-    FinishTool();
-    if (PageUnsaved()) {
-        AskToSave(245);
-        return;
+    easel_.FinishTool();
+    if (easel_.PageUnsaved()) {
+        easel_.AskToSave(kMsgMenuNewPicture);
+        return 0;
     }
-    (void)code;
+    return NewPageAfterQuestion(nullptr, 0);
+}
+
+u32 REaselCommands::NewPageAfterQuestion(RMessage*, uintptr_t) {
     RMessage fresh(kMsgNewPage, 0, 0);
-    if (canvas_) canvas_->HandleMessage(&fresh, 0);
-    UpdateNoteMenuItem(false);
+    if (easel_.canvas_) easel_.canvas_->HandleMessage(&fresh, 0);
+    easel_.UpdateNoteMenuItem(false);
+    return 0;
 }
 
-void REasel::OpenPictureCommand(u32 code) {
-    StopAll();
-    // 247 and 250 come after the save question was answered.
-    if ((code == 298 || code == 6644) && PageUnsaved()) {
-        AskToSave(code == 298 ? 246 : 249);
-        return;
+u32 REaselCommands::NewPageAfterLogin(RMessage* message, uintptr_t data) {
+    if (message->param2 == kLoginChosen && easel_.canvas_) {
+        RMessage fresh(kMsgNewPage, 0, kLoginChosen);
+        easel_.canvas_->HandleMessage(&fresh, data);
     }
-    if (code == 298 || code == 247) {
-        if (ChoosePictureFile(3)) {
-            if (canvas_) PostMessageTo(canvas_.get(), kMsgPlaySounds);
-            if (RPage* page = CurrentPage()) page->Data().SetDirtyState(true);
-        }
-    } else {
-        ChoosePictureFile(0);
+    return 0;
+}
+
+u32 REaselCommands::NewPageFromMenu(RMessage*, uintptr_t) {
+    easel_.StopAll();
+    easel_.PostMessageTo(&easel_, kMsgMenuNewPicture);
+    return 0;
+}
+
+u32 REaselCommands::OpenPicture(RMessage* message, uintptr_t) {
+    const u32 code = message->code;
+    easel_.StopAll();
+    // The continuing commands come after the save question was answered.
+    if ((code == kMsgMenuIdeaMachine || code == kMsgMenuOpenPicture) && easel_.PageUnsaved()) {
+        easel_.AskToSave(code == kMsgMenuIdeaMachine ? kEaselPendingOpenIdea : kEaselPendingOpenFromMenu);
+        return 0;
     }
+    if (code != kMsgMenuIdeaMachine && code != kEaselContinueOpenIdea) {
+        easel_.ChoosePictureFile(kOpenDialog);
+        return 0;
+    }
+    if (easel_.ChoosePictureFile(kOpenIdeaDialog)) {
+        if (easel_.canvas_) easel_.PostMessageTo(easel_.canvas_.get(), kMsgPlaySounds);
+        if (RPage* page = easel_.CurrentPage()) page->Data().SetDirtyState(true);
+    }
+    return 0;
 }
 
-void REasel::StartHelp(uintptr_t data) {
-    StopAll();
-    SuspendCanvas();
-    EndStroke(u32(data));
-    help_.reset();
-    help_ = std::make_unique<RHelp>(this, kEaselHelpName);
-    const std::array<u16, 3>& sets = GetHelpContext().buttonSets;
-    if (help_->Start(sets[0], sets[1], sets[2]) != 0) EndHelp();
+u32 REaselCommands::Save(RMessage* message, uintptr_t) {
+    SaveWithDialog(message->param1, kSaveDialog);
+    return 0;
 }
 
-void REasel::EndHelp() {
-    // Help stays down while help mode is on.
-    ReleaseButton(kHelpButton);
-    help_.reset();
-    ResumeCanvas();
+u32 REaselCommands::SaveAs(RMessage* message, uintptr_t) {
+    SaveWithDialog(message->param1, kSaveAsDialog);
+    return 0;
 }
 
-void REasel::Quit() {
-    StopAll();
+void REaselCommands::SaveWithDialog(uintptr_t param1, u16 kind) {
+    easel_.StopAll();
+    easel_.SuspendCanvas();
+    easel_.EndStroke(0);
+    easel_.SavePicture(kind);
+    // Only a saved page may be left behind on the way to the slide shows.
+    if (param1 == kScreenPicker && !easel_.PageUnsaved()) {
+        easel_.DropPage();
+        easel_.ReleaseUndo();
+        if (RApplication* app = GetApplication()) easel_.PostMessageTo(app, kScreenPicker);
+    }
+    easel_.ResumeCanvas();
+}
+
+u32 REaselCommands::Print(RMessage*, uintptr_t) {
+    easel_.Print();
+    return 0;
+}
+
+u32 REaselCommands::RedrawPage(RMessage* message, uintptr_t) {
+    easel_.StopAll();
+    if (easel_.canvas_) easel_.canvas_->RedrawPage(reinterpret_cast<RPage*>(message->param1), 1);
+    return 0;
+}
+
+u32 REaselCommands::DropPage(RMessage*, uintptr_t) {
+    easel_.StopAll();
+    easel_.DropPage();
+    return 0;
+}
+
+u32 REaselCommands::PageStateChanged(RMessage*, uintptr_t) {
+    easel_.RefreshPageState();
+    return 0;
+}
+
+// --- leaving the easel
+
+u32 REaselCommands::QuitRequest(RMessage*, uintptr_t) {
+    easel_.StopAll();
+    easel_.SuspendCanvas();
+    easel_.FinishTool();
+    if (easel_.PageUnsaved())
+        easel_.AskToSave(kEaselQuit);
+    else
+        easel_.PostMessageTo(&easel_, kEaselQuit);
+    return 0;
+}
+
+u32 REaselCommands::Quit(RMessage*, uintptr_t) {
+    easel_.StopAll();
     CCPObj::Clips().DeleteAllButBitmaps();
     if (mfxApplication* framework = mfxApplication::Get()) framework->Quit();
+    return 0;
 }
 
-void REasel::GoToSlideShow() {
-    if (!SlideShowsBuilt()) return;
-    StopAll();
-    SuspendCanvas();
-    if (PageUnsaved()) {
-        PostMessageTo(this, 264, 5567);
-        return;
+u32 REaselCommands::GoToSlideShow(RMessage*, uintptr_t) {
+    easel_.ReleaseButton(kSlideShowButton);
+    if (!easel_.SlideShowsBuilt()) return 0;
+    easel_.StopAll();
+    easel_.SuspendCanvas();
+    if (easel_.PageUnsaved()) {
+        easel_.PostMessageTo(&easel_, kEaselAskToSave, kScreenPicker);
+        return 0;
     }
-    DetachPanelFromCanvas();
-    panel_.reset();
-    SetCurrentPage(nullptr);
-    ReleaseUndo();
-    if (RApplication* app = GetApplication()) PostMessageTo(app, kScreenPicker);
+    easel_.DetachPanelFromCanvas();
+    easel_.panel_.reset();
+    easel_.SetCurrentPage(nullptr);
+    easel_.ReleaseUndo();
+    if (RApplication* app = GetApplication()) easel_.PostMessageTo(app, kScreenPicker);
+    return 0;
 }
 
-void REasel::SmallKidsChanged() {
-    StopAll();
-    const bool small = SmallKids();
-    RDisplayWindow* window = RDisplayWindow::Get();
-    if (small) {
-        if (window) window->EnableMenuItems(1);
-    } else if (window) {
-        window->UpdateMenuTexts(128);
+u32 REaselCommands::OpenProject(RMessage* message, uintptr_t) {
+    easel_.StopAll();
+    if (easel_.PageUnsaved()) {
+        easel_.pendingProjectCode_ = message->code;
+        easel_.AskToSave(kEaselPendingOpenProject);
+    } else if (RApplication* app = GetApplication()) {
+        RMessage open(message->code, kOpenProjectParam, 1);
+        app->HandleMessage(&open, 0);
     }
-    ShowSmallKidsButtons(small);
-    BuildColorPicker();
-    if (panel_) {
-        RMessage again(kMsgPanelsReadAgain, 0, 0);
-        panel_->HandleMessage(&again, 0);
+    return 0;
+}
+
+// --- questions and dialogs
+
+u32 REaselCommands::AskToSave(RMessage* message, uintptr_t) {
+    easel_.AskToSave(u32(message->param1));
+    return 0;
+}
+
+u32 REaselCommands::SaveQuestionAnswered(RMessage* message, uintptr_t) {
+    easel_.SaveQuestionAnswered(message->code, reinterpret_cast<RDlgBase*>(message->param1));
+    return 0;
+}
+
+u32 REaselCommands::PictureNamed(RMessage* message, uintptr_t) {
+    easel_.PictureNamed(reinterpret_cast<RDlgBase*>(message->param1));
+    return 0;
+}
+
+u32 REaselCommands::OpenCopyDialog(RMessage*, uintptr_t) {
+    easel_.SuspendCanvas();
+    easel_.warning_ = std::make_unique<RDlgWarnings>(&easel_, kEaselCopyDialogReply);
+    if (easel_.warning_->Run(kWarningsContent, kWarningsLayout) == 1) return 0;
+    easel_.copySprite_ = sprNew(kCopySpriteFlags, kCopySprite, nullptr);
+    if (easel_.copySprite_ == kSprNoId) easel_.copySprite_ = 0;
+    if (SprSprite* sprite = sprFind(easel_.copySprite_)) {
+        sprSetLayerById(easel_.copySprite_, 1, easel_.warning_->GetRootSprite());
+        sprShow(sprite, 0);
+    }
+    return 0;
+}
+
+u32 REaselCommands::CloseCopyDialog(RMessage*, uintptr_t) {
+    if (easel_.copySprite_) sprDispose(&easel_.copySprite_);
+    easel_.copySprite_ = 0;
+    easel_.warning_.reset();
+    easel_.ResumeCanvas();
+    return 0;
+}
+
+u32 REaselCommands::ShowNote(RMessage*, uintptr_t) {
+    easel_.ShowNote();
+    return 0;
+}
+
+u32 REaselCommands::NoteClosed(RMessage*, uintptr_t) {
+    easel_.noteDialog_.reset();
+    easel_.ResumeCanvas();
+    return 0;
+}
+
+u32 REaselCommands::StartHelp(RMessage*, uintptr_t data) {
+    easel_.StopAll();
+    easel_.SuspendCanvas();
+    easel_.EndStroke(u32(data));
+    easel_.help_.reset();
+    easel_.help_ = std::make_unique<RHelp>(&easel_, kEaselHelpName);
+    const std::array<u16, 3>& sets = GetHelpContext().buttonSets;
+    if (easel_.help_->Start(sets[0], sets[1], sets[2]) != 0) EndHelp(nullptr, 0);
+    return 0;
+}
+
+u32 REaselCommands::EndHelp(RMessage*, uintptr_t) {
+    // Help stays down while help mode is on.
+    easel_.ReleaseButton(kHelpButton);
+    easel_.help_.reset();
+    easel_.ResumeCanvas();
+    return 0;
+}
+
+u32 REaselCommands::SmallKidsChanged(RMessage*, uintptr_t) {
+    easel_.StopAll();
+    const bool small = easel_.SmallKids();
+    if (RDisplayWindow* window = RDisplayWindow::Get()) {
+        if (small)
+            window->EnableMenuItems(1);
+        else
+            window->UpdateMenuTexts(kMenuModeEasel);
+    }
+    easel_.ShowSmallKidsButtons(small);
+    easel_.BuildColorPicker();
+    if (easel_.panel_) {
+        RMessage again(kMsgPanelReadSettingsAgain, 0, 0);
+        easel_.panel_->HandleMessage(&again, 0);
     }
     // The text panel and the alphabet panel stand for each other; they come with their own
     // panels, which this screen builds when they exist.
+    return 0;
 }
 
-u32 REasel::HandleMessage(RMessage* message, uintptr_t data) {
-    // While the page-erase effect runs, the screen hears nothing.
-    if (firecracker_ && firecracker_->IsBusy()) return 0;
-    return HandleCommand(message, data);
+// --- the colour swatch and the pickers
+
+u32 REaselCommands::SwatchInService(RMessage* message, uintptr_t) {
+    if (!easel_.swatchHotSpot_) return 0;
+    if (message->code == kEaselSwatchOn)
+        easel_.swatchHotSpot_->Enable();
+    else
+        easel_.swatchHotSpot_->Disable();
+    return 0;
 }
 
-u32 REasel::HandleCommand(RMessage* message, uintptr_t data) {
-    const u32 code = message->code;
-    RApplication* app = GetApplication();
-    if (isToolbar(code)) {
-        StopAll();
-        ShowToolbarChosen(code);
-        if (i16(code) != toolbar_) {
-            toolbar_ = i16(code);
-            SelectToolbar(toolbar_, kToolbarRelease);
-        }
-        return 0;
-    }
-    if (passedToCanvas(code)) {
-        StopAll();
-        return canvas_ ? canvas_->HandleMessage(message, data) : 0;
-    }
-    if (code >= 325 && code <= 344) {
-        ShowToolTipFor(code, message->param2);
-        return 0;
-    }
-    switch (code) {
-        case kMsgButtonSelected:
-        case kMsgButtonLatched:
-            ReleaseButtonGroup(buttons_, u16(message->param2), reinterpret_cast<const RHotSpotItem*>(message->param1));
-            return 0;
-        case 238:
-            StopAll();
-            OpenTexturePicker();
-            return 0;
-        case 239:
-            StartHelp(data);
-            return 0;
-        case kMsgHelpFinished:
-            EndHelp();
-            return 0;
-        case 242:
-        case 6627:
-            Print();
-            return 0;
-        case 243:
-            StartPlaying();
-            return 0;
-        case 244:
-            StopPlaying();
-            return 0;
-        case 245:
-        case 285:
-            NewPicture(code);
-            return 0;
-        case 247:
-        case 250:
-        case 298:
-        case 6644:
-            OpenPictureCommand(code);
-            return 0;
-        case 248: {
-            RMessage fresh(kMsgNewPage, 0, 0);
-            if (canvas_) canvas_->HandleMessage(&fresh, 0);
-            UpdateNoteMenuItem(false);
-            return 0;
-        }
-        case 251:
-        case 256:
-        case 257:
-        case 258:
-        case 259:
-        case 262:
-            SaveQuestionAnswered(code, reinterpret_cast<RDlgBase*>(message->param1));
-            return 0;
-        case 260:
-            Undo();
-            return 0;
-        case 261:
-            if (message->param2 == 1)
-                if (SprSprite* sprite = sprFind(undoSprite_); sprite && (sprite->shape < 1083 || sprite->shape > 1102))
-                    sprSetShape(sprite, 1103, nullptr, 0);
-            return 0;
-        case 263:
-            SmallKidsChanged();
-            return 0;
-        case 264:
-            AskToSave(u32(message->param1));
-            return 0;
-        case 265:
-            if (message->param2 == 1704 && canvas_) {
-                RMessage fresh(kMsgNewPage, 0, 1704);
-                canvas_->HandleMessage(&fresh, data);
-            }
-            return 0;
-        case 266:
-            StartOver();
-            // Start Over stays down while its effect runs.
-            if (!firecracker_) ReleaseButton(kStartOverButton);
-            return 0;
-        case 267:
-        case 268:
-            StopAll();
-            SuspendCanvas();
-            FinishTool();
-            if (PageUnsaved())
-                AskToSave(269);
-            else
-                PostMessageTo(this, 269);
-            return 0;
-        case 269:
-            Quit();
-            return 0;
-        case 270:
-        case kScreenPicker:
-            ReleaseButton(kSlideShowButton);
-            GoToSlideShow();
-            return 0;
-        case kMsgCopyDialog:
-            SuspendCanvas();
-            warning_ = std::make_unique<RDlgWarnings>(this, kMsgCopyDialogReply);
-            if (warning_->Run(kWarningsContent, kWarningsLayout) != 1) {
-                copySprite_ = sprNew(kCopySpriteFlags, kCopySprite, nullptr);
-                if (copySprite_ == kSprNoId) copySprite_ = 0;
-                if (SprSprite* sprite = sprFind(copySprite_)) {
-                    sprSetLayerById(copySprite_, 1, warning_->GetRootSprite());
-                    sprShow(sprite, 0);
-                }
-            }
-            return 0;
-        case kMsgCopyDialogReply:
-            if (copySprite_) sprDispose(&copySprite_);
-            copySprite_ = 0;
-            warning_.reset();
-            ResumeCanvas();
-            return 0;
-        case kMsgPageStateChanged:
-            RefreshPageState();
-            return 0;
-        case 281:
-        case 282:
-        case 6604:
-            Save(message->param1, 1);
-            return 0;
-        case 6655:
-            Save(message->param1, 13);
-            return 0;
-        case 290:
-        case 291:
-            if (swatchHotSpot_) {
-                if (code == 291)
-                    swatchHotSpot_->Enable();
-                else
-                    swatchHotSpot_->Disable();
-            }
-            return 0;
-        case 292:
-            SetPanelButtonsEnabled(message->param2 != 0);
-            return 0;
-        case 296:
-            ShowNote();
-            return 0;
-        case kDlgKindNote:
-            noteDialog_.reset();
-            ResumeCanvas();
-            return 0;
+u32 REaselCommands::SwatchHover(RMessage* message, uintptr_t) {
+    if (message->param2 == 1) easel_.OpenColorPicker();
+    return 0;
+}
 
-        case 666:
-            if (message->param2 == 1) OpenColorPicker();
-            return 0;
-        case kDestructoFinished:
-            ReleaseButton(kStartOverButton);
-            firecracker_.reset();
-            UpdateInputRegistration();
-            SetPanelButtonsEnabled(true);
-            return 0;
-        case 1444:
-            PictureNamed(reinterpret_cast<RDlgBase*>(message->param1));
-            return 0;
-        case kMsgTextureChosen:
-            texture_ = message->param2;
-            CloseTexturePicker();
-            return 0;
-        case kMsgTexturePickerClosed:
-            CloseTexturePicker();
-            return 0;
-        case 5569:
-        case 5574:
-            return panel_ ? panel_->HandleMessage(message, data) : 0;
-        case kMsgDropPage:
-            StopAll();
-            DropPage();
-            return 0;
-        case kMsgOpenProject:
-        case kMsgAdministrator:
-            StopAll();
-            if (PageUnsaved()) {
-                pendingProjectCode_ = code;
-                AskToSave(279);
-            } else if (app) {
-                RMessage open(code, 265, 1);
-                app->HandleMessage(&open, 0);
-            }
-            return 0;
-        case 6603:
-            StopAll();
-            PostMessageTo(this, 245);
-            return 0;
-        case 6605:
-            StopAll();
-            if (canvas_) canvas_->RedrawPage(reinterpret_cast<RPage*>(message->param1), 1);
-            return 0;
-        case kMsgColorPickerClosed:
-            CloseColorPicker();
-            return 0;
-        case kMsgColorSet:
-        case kMsgColorChosen:
-            ColorChosen(message, data);
-            return 0;
-        case kMsgToolbarPhase:
-            SelectToolbar(rememberedToolbar_, message->param2);
-            return 0;
-        default:
-            return RModule::HandleMessage(message, data);
-    }
+u32 REaselCommands::ColorPickerClosed(RMessage*, uintptr_t) {
+    easel_.CloseColorPicker();
+    return 0;
+}
+
+u32 REaselCommands::ColorChosen(RMessage* message, uintptr_t data) {
+    easel_.ColorChosen(message, data);
+    return 0;
+}
+
+u32 REaselCommands::OpenTexturePicker(RMessage*, uintptr_t) {
+    easel_.StopAll();
+    easel_.OpenTexturePicker();
+    return 0;
+}
+
+u32 REaselCommands::TextureChosen(RMessage* message, uintptr_t) {
+    easel_.texture_ = message->param2;
+    easel_.CloseTexturePicker();
+    return 0;
+}
+
+u32 REaselCommands::TexturePickerClosed(RMessage*, uintptr_t) {
+    easel_.CloseTexturePicker();
+    return 0;
 }
 
 }  // namespace Ostrel

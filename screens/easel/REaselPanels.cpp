@@ -3,6 +3,7 @@
 #include "app/application/RApplication.h"
 #include "app/help/HelpContext.h"
 #include "app/settings/GlobalUserSettings.h"
+#include "app/window/MenuCommands.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/pages/RPage.h"
@@ -10,6 +11,7 @@
 #include "framework/undo/UndoManager.h"
 #include "panels/pencil/RPencilPanel.h"
 #include "screens/easel/CanvasMessages.h"
+#include "screens/easel/EaselCommands.h"
 #include "screens/easel/PageSounds.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/REasel.h"
@@ -18,30 +20,24 @@
 namespace Ostrel {
 namespace {
 
-constexpr u16 kMenuPaste = 204;
-constexpr u16 kMenuSoundCommand = 220;
-constexpr u16 kMenuFlashCommand = 214;
-constexpr u16 kTextCommands[] = {211, 225, 238};
-constexpr u16 kFirstTextStyleCommand = 401;
-constexpr u16 kLastTextStyleCommand = 416;
+// The text commands the text panels carry out (the spelling check works on the ABC words).
+constexpr u16 kTextCommands[] = {kCmdTextToSpeech, kCmdFlattenText, kCmdSayItThisWay};
 constexpr u16 kHelpGroup = 777;
-constexpr i16 kEraserToolbar = 228;
-constexpr i16 kWackyToolbar = 230;
-constexpr i16 kBackgroundsToolbar = 224;
-constexpr u32 kMsgCanvasCursor = 6616;
 constexpr u16 kBackgroundsCursor = 28;
 
 struct ToolbarHelp {
-    i16 toolbar;
+    u32 toolbar;
     u16 first;
     u16 second;
 };
 
-// The help items each toolbar's panel shows in help mode; 230 and 235 keep the last ones.
+// The help items each toolbar's panel shows in help mode; the wacky brushes and the
+// pictures keep the last ones.
 constexpr ToolbarHelp kToolbarHelp[] = {
-    {222, 797, 798}, {223, 807, 808}, {224, 787, 788}, {225, 817, 818}, {227, 887, 888},
-    {228, 897, 898}, {229, 877, 0},   {232, 827, 828}, {233, 837, 838}, {234, 847, 848},
-    {236, 867, 868}, {237, 857, 858},
+    {kEaselToolbarStickers, 797, 798}, {kEaselToolbarAnimations, 807, 808}, {kEaselToolbarBackgrounds, 787, 788},
+    {kEaselToolbarSounds, 817, 818},   {kEaselToolbarGrab, 887, 888},       {kEaselToolbarEraser, 897, 898},
+    {kEaselToolbarText, 877, 0},       {kEaselToolbarPencil, 827, 828},     {kEaselToolbarPaint, 837, 838},
+    {kEaselToolbarFill, 847, 848},     {kEaselToolbarStamps, 867, 868},     {kEaselToolbarMixer, 857, 858},
 };
 
 // What the program can play of a page today: texts are read aloud and sounds play, each while
@@ -70,7 +66,7 @@ void REasel::SelectToolbar(i16 toolbar, u16 phase) {
     }
     if (phase <= kToolbarBuild) BuildPanel(rememberedToolbar_);
     RefreshPageState();
-    if (app) enableCommand(app, kMenuPaste, CCPObj::AnyCanPaste());
+    if (app) enableCommand(app, kCmdPaste, CCPObj::AnyCanPaste());
 }
 
 void REasel::BuildPanel(i16 toolbar) {
@@ -78,24 +74,24 @@ void REasel::BuildPanel(i16 toolbar) {
     panel_.reset();
     if (RButton* startOver = Button(kStartOverButton)) startOver->Show();
     startOverAvailable_ = 1;
-    if (toolbar != kWackyToolbar) {
+    if (toolbar != i16(kEaselToolbarWacky)) {
         std::array<u16, 3>& sets = GetHelpContext().buttonSets;
         for (const ToolbarHelp& help : kToolbarHelp)
-            if (help.toolbar == toolbar) sets = {kHelpGroup, help.first, help.second};
+            if (i16(help.toolbar) == toolbar) sets = {kHelpGroup, help.first, help.second};
         sets[0] = kHelpGroup;
     }
-    if (toolbar == kEraserToolbar) {
+    if (toolbar == i16(kEaselToolbarEraser)) {
         if (RButton* startOver = Button(kStartOverButton)) startOver->Hide();
         startOverAvailable_ = 0;
     }
-    if (toolbar == kBackgroundsToolbar && canvas_) {
-        RMessage cursor(kMsgCanvasCursor, 0, kBackgroundsCursor);
+    if (toolbar == i16(kEaselToolbarBackgrounds) && canvas_) {
+        RMessage cursor(kMsgEnableClicks, 0, kBackgroundsCursor);
         canvas_->HandleMessage(&cursor, 0);
     }
     if (!canvas_) return;
     std::unique_ptr<RToolPanel> panel;
-    switch (toolbar) {
-        case 232:
+    switch (u32(toolbar)) {
+        case kEaselToolbarPencil:
             panel = std::make_unique<RPencilPanel>(this, UserPaths());
             break;
         default:
@@ -131,14 +127,14 @@ void REasel::RefreshPageState() {
     if (playable == 0 && last && canPlay(*last, settings)) playable = 1;
     hasMedia_ = playable != 0;
     if (app) {
-        enableCommand(app, kMenuSoundCommand, sound);
+        enableCommand(app, kCmdAttachedSounds, sound);
         // The text commands and the Flash command work with the text, cut-and-move and
         // library panels only, which this screen does not build yet; the spelling check
         // works on the ABC words until then (RDisplayWindow).
         for (u16 command : kTextCommands) enableCommand(app, command, false);
-        for (u16 command = kFirstTextStyleCommand; command <= kLastTextStyleCommand; ++command)
+        for (u16 command = kCmdFirstSpecialCharacter; command <= kCmdLastSpecialCharacter; ++command)
             enableCommand(app, command, false);
-        enableCommand(app, kMenuFlashCommand, false);
+        enableCommand(app, kCmdFlattenStickers, false);
     }
     if (hasMedia_)
         SetPlayButtons(kPlayButtonsPlay);

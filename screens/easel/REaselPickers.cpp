@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/application/RApplication.h"
+#include "app/window/MenuCommands.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/sprites/SprLayer.h"
@@ -16,7 +17,9 @@
 #include "framework/input/RHotSpotList.h"
 #include "framework/panels/RPanel.h"
 #include "framework/resources/mfxReadResource.h"
+#include "panels/base/ToolPanelCommands.h"
 #include "screens/easel/CanvasMessages.h"
+#include "screens/easel/EaselCommands.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/REasel.h"
 
@@ -30,9 +33,6 @@ constexpr u16 kSmallPickerSprite = 1500;
 constexpr u16 kSwatchShape = 1080;
 constexpr u16 kSmallSwatchShape = 1501;
 constexpr u32 kSwatchSpriteFlags = 0x800000;
-constexpr u32 kMsgOpenColorPicker = 666;
-constexpr u16 kMenuTexture = 246;
-constexpr u32 kMsgTextureDone = 1469;
 // The palettes open left of the swatch.
 constexpr i16 kPaletteGap = 8;
 constexpr i16 kPaletteWidth = 192;
@@ -119,7 +119,7 @@ void REasel::BuildColorPicker() {
         info.kind = kHotSpotShapeRect;
         info.rect = swatch;
         // Like the snail's 261, it is said when the pointer comes over the swatch.
-        info.message2 = kMsgOpenColorPicker;
+        info.message2 = kEaselSwatchHover;
         swatchHotSpot_ = list->AddHotSpot(info, this);
     }
     swatchSprite_ = sprNewWithProcs(kSwatchSpriteFlags, swatchShape, nullptr, nullptr, nullptr, DrawSwatch);
@@ -173,7 +173,7 @@ void REasel::ColorChosen(RMessage* message, uintptr_t data) {
 }
 
 void REasel::OpenTexturePicker() {
-    if (RApplication* app = GetApplication()) app->DisableMenuCommand(kMenuTexture);
+    if (RApplication* app = GetApplication()) app->DisableMenuCommand(kCmdPaperTextures);
     SuspendCanvas();
     texturePicker_ = std::make_unique<RTexturePicker>(this);
     if (!texturePicker_->Open(texture_)) CloseTexturePicker();
@@ -183,10 +183,10 @@ void REasel::CloseTexturePicker() {
     texturePicker_.reset();
     ResumeCanvas();
     if (panel_) {
-        RMessage done(kMsgTextureDone, 0, texture_);
+        RMessage done(kMsgPanelTextureDone, 0, texture_);
         panel_->HandleMessage(&done, 0);
     }
-    if (RApplication* app = GetApplication()) app->EnableMenuCommand(kMenuTexture);
+    if (RApplication* app = GetApplication()) app->EnableMenuCommand(kCmdPaperTextures);
 }
 
 }  // namespace Ostrel

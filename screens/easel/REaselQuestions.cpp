@@ -2,8 +2,8 @@
 // small-kids mode, the name of a new picture; and the teacher's note of the page.
 #include <cstring>
 
+#include "app/application/ApplicationMessages.h"
 #include "app/application/RApplication.h"
-#include "app/application/ShellParts.h"
 #include "app/dialogs/RDlgEnterName.h"
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/dialogs/RNoteDlg.h"
@@ -19,6 +19,7 @@
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
 #include "screens/easel/CanvasMessages.h"
+#include "screens/easel/EaselCommands.h"
 #include "screens/easel/EaselSaveQuestion.h"
 #include "screens/easel/PictureFiles.h"
 #include "screens/easel/RCanvas.h"
@@ -27,7 +28,6 @@
 namespace Ostrel {
 namespace {
 
-constexpr u32 kMsgNameReply = 1444;
 constexpr u16 kNameLabel = 7211;
 constexpr u16 kNameTakenWarning = 7541;
 constexpr const char* kPictureExtension = ".tbx";
@@ -59,7 +59,6 @@ void REasel::SaveQuestionAnswered(u32 reply, RDlgBase* dialog) {
     if (!dialog || dialog != warning_.get()) return;
     const u16 button = dialog->GetResult();
     warning_.reset();
-    RApplication* app = GetApplication();
     const bool save = button == kWarningResultYes;
     if (!save && button != kWarningResultNo) {
         CloseDialogAndResume();
@@ -68,43 +67,50 @@ void REasel::SaveQuestionAnswered(u32 reply, RDlgBase* dialog) {
     if (save) {
         sprUpdateScreen(1);
         // A picture that did not save is not dropped: the question stays answered by Cancel.
-        RMessage saveNow(281, reply == 262 ? kScreenPicker : 0, 0);
-        HandleCommand(&saveNow, 0);
+        RMessage saveNow(kEaselSave, reply == kEaselSlideShowReply ? kScreenPicker : 0, 0);
+        commands_.Handle(&saveNow, 0);
         if (PageUnsaved()) {
             ResumeCanvas();
             return;
         }
     }
+    GoOnAfterQuestion(reply, save);
+    ResumeCanvas();
+}
+
+void REasel::GoOnAfterQuestion(u32 reply, bool save) {
+    RApplication* app = GetApplication();
     switch (reply) {
-        case 258:  // quit
+        case kEaselQuitReply:
             if (!save) {
                 ReleaseUndo();
                 DropPage();
             }
-            PostMessageTo(this, 269);
+            PostMessageTo(this, kEaselQuit);
             break;
-        case 259:  // new picture
+        case kEaselNewPictureReply:
             if (!save) {
                 ReleaseUndo();
                 if (CurrentPage()) UpdateNoteMenuItem(false);
                 DropPage();
             }
-            PostMessageTo(this, 248);
+            PostMessageTo(this, kEaselContinueNewPicture);
             break;
-        case 256:  // open picture
+        case kEaselOpenIdeaReply:
             CCPObj::Clips().DeleteAllButBitmaps();
-            PostMessageTo(this, 247);
+            PostMessageTo(this, kEaselContinueOpenIdea);
             break;
-        case 251:  // open picture from the menu
-            PostMessageTo(this, 250);
+        case kEaselOpenFromMenuReply:
+            PostMessageTo(this, kEaselContinueOpenFromMenu);
             break;
-        case 257:  // open another project
+        case kEaselOpenProjectReply:
             if (app) {
-                RMessage open(pendingProjectCode_, 265, 1);
+                RMessage open(pendingProjectCode_, kOpenProjectParam, 1);
                 app->HandleMessage(&open, 0);
             }
             break;
-        case 262:  // the slide shows: a saved page went with the save
+        // The slide shows: a saved page went with the save.
+        case kEaselSlideShowReply:
             if (!save) {
                 ReleaseUndo();
                 DropPage();
@@ -114,7 +120,6 @@ void REasel::SaveQuestionAnswered(u32 reply, RDlgBase* dialog) {
         default:
             break;
     }
-    ResumeCanvas();
 }
 
 // --- small-kids naming
@@ -134,7 +139,7 @@ void REasel::AskPictureName() {
                                nullptr, nullptr, 0) == kErrNone)
             name = std::string(buffer).substr(0, std::string(buffer).find('.'));
     }
-    nameDialog_ = std::make_unique<RDlgEnterName>(this, kMsgNameReply);
+    nameDialog_ = std::make_unique<RDlgEnterName>(this, kEaselNameReply);
     nameDialog_->SetValidateProc(pictureNameTaken);
     nameDialog_->SetMessageId(kNameTakenWarning);
     if (nameDialog_->Open(kNameLabel, name.empty() ? nullptr : name.c_str()) != 0) {

@@ -1,0 +1,72 @@
+// Each toolbar command gives help mode the help items of its panel and says whether Start
+// Over is offered beside it: the eraser's panel takes Start Over away, every other brings it
+// back; the wacky brushes and the pictures keep the help items of the panel before them.
+#include <array>
+
+#include <gtest/gtest.h>
+
+#include "app/help/HelpContext.h"
+#include "engine/base/MemoryHandles.h"
+#include "engine/gfx/GfxPalette.h"
+#include "screens/easel/EaselCommands.h"
+#include "screens/easel/REasel.h"
+
+namespace {
+
+using namespace Ostrel;
+
+struct ToolbarCase {
+    u32 toolbar;
+    std::array<u16, 3> help;
+    bool startOver;
+};
+
+class ToolbarHelp : public ::testing::TestWithParam<ToolbarCase> {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(memInit(0, 512), kErrNone);
+        ASSERT_EQ(gfxInitPalettes(), kErrNone);
+        easel = std::make_unique<REasel>();
+        easel->CreateCanvas();
+    }
+    void TearDown() override {
+        easel.reset();
+        gfxShutdownPalettes();
+        memShutdown();
+    }
+    void send(u32 code) {
+        RMessage message(code, 0, 0);
+        easel->HandleMessage(&message, 0);
+    }
+    std::unique_ptr<REasel> easel;
+};
+
+TEST_P(ToolbarHelp, GivesHelpModeItsPanelsItemsAndStartOverItsPlace) {
+    // The pencils come first, as on entering; then the eraser, to be left again.
+    send(kEaselToolbarPencil);
+    send(kEaselToolbarEraser);
+    send(GetParam().toolbar);
+    EXPECT_EQ(GetHelpContext().buttonSets, GetParam().help);
+    EXPECT_EQ(easel->StartOverAvailable(), GetParam().startOver);
+}
+
+constexpr std::array<u16, 3> kEraserHelp{777, 897, 898};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ToolbarHelp,
+    ::testing::Values(ToolbarCase{kEaselToolbarStickers, {777, 797, 798}, true},
+                      ToolbarCase{kEaselToolbarAnimations, {777, 807, 808}, true},
+                      ToolbarCase{kEaselToolbarBackgrounds, {777, 787, 788}, true},
+                      ToolbarCase{kEaselToolbarSounds, {777, 817, 818}, true},
+                      ToolbarCase{kEaselToolbarGrab, {777, 887, 888}, true},
+                      ToolbarCase{kEaselToolbarEraser, kEraserHelp, false},
+                      ToolbarCase{kEaselToolbarText, {777, 877, 0}, true},
+                      ToolbarCase{kEaselToolbarWacky, kEraserHelp, true},
+                      ToolbarCase{kEaselToolbarPencil, {777, 827, 828}, true},
+                      ToolbarCase{kEaselToolbarPaint, {777, 837, 838}, true},
+                      ToolbarCase{kEaselToolbarFill, {777, 847, 848}, true},
+                      ToolbarCase{kEaselToolbarPictures, {777, 897, 898}, true},
+                      ToolbarCase{kEaselToolbarStamps, {777, 867, 868}, true},
+                      ToolbarCase{kEaselToolbarMixer, {777, 857, 858}, true}));
+
+}  // namespace
