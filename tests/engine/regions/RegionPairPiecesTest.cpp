@@ -290,6 +290,30 @@ TEST_F(PairPiecesTest, ResultsPastWhatARegionHoldsAreRefused) {
         // When refused, the region is kept as it was.
         EXPECT_EQ(rectsOf(dst), c.expected == kErrNone ? joined : own) << c.count;
         EXPECT_TRUE(rectEqual(boundsOf(dst), bounds)) << c.count;
+        // A result of 65520 rectangles joined from more pieces fills the most slots a block has.
+        if (c.cells == Cells::lastJoins) {
+            EXPECT_EQ(static_cast<const RegionRecord*>(memDerefHandle(dst))->capacity, 65520);
+        }
+        EXPECT_EQ(rgnDispose(dst), kErrNone);
+    }
+}
+
+// The result's block has the slots inserting its pieces one by one would have grown it to,
+// given back down to 16 × (count / 16 + 1): pieces that fill their slots keep them.
+TEST_F(PairPiecesTest, ResultSlotsFollowThePieces) {
+    const struct {
+        u32 cells;
+        u16 slots;
+    } cases[] = {{1, 16}, {15, 16}, {16, 16}, {17, 32}, {32, 32}, {33, 48}, {65520, 65520}};
+    for (const auto& c : cases) {
+        Rects own;
+        for (u32 k = 0; k < c.cells; ++k) {
+            const i16 column = i16(k % 256), row = i16(k / 256);
+            own.push_back(R{i16(2 * column), i16(2 * row), i16(2 * column + 1), i16(2 * row + 1)});
+        }
+        memHandle dst = storedRegion(own);
+        EXPECT_EQ(rgnIntersectRect(dst, R{-32768, -32768, 32767, 32767}), kErrNone) << c.cells;
+        EXPECT_EQ(static_cast<const RegionRecord*>(memDerefHandle(dst))->capacity, c.slots) << c.cells;
         EXPECT_EQ(rgnDispose(dst), kErrNone);
     }
 }
