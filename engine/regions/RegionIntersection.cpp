@@ -13,9 +13,9 @@
 
 namespace {
 
-// The highest piece count the region block grows to: one more would need a slot count past
-// what the record holds.
-constexpr u32 kMaxGrownPieces = 0xFFFF / kRgnSlotGrowth * kRgnSlotGrowth;
+// The most rectangles a result keeps: one more would need a slot count past what the record
+// holds. The pieces found before joining may be more; they live in scratch space until then.
+constexpr u32 kMaxKept = 0xFFFF / kRgnSlotGrowth * kRgnSlotGrowth;
 
 // Below this many pieces, the rectangle each one joins is scanned for; from it on, looked up.
 constexpr u32 kRowIndexFrom = 64;
@@ -128,10 +128,10 @@ u32 mergeAndCompact(Rect16* rects, u32 count, Rect16* bounds, EngineErr* error) 
     return kept;
 }
 
-// The slots the result block ends with: what inserting the pieces one by one grew it to,
-// given back down to what rgnShrinkSlots keeps.
+// The slots the result block ends with: what inserting the pieces one by one grew it to (at
+// most what a block holds), given back down to what rgnShrinkSlots keeps.
 u32 resultSlots(u32 pieces, u32 kept) {
-    const u32 grown = kRgnSlotGrowth * std::max<u32>(1, (pieces + kRgnSlotGrowth - 1) / kRgnSlotGrowth);
+    const u32 grown = std::min(kMaxKept, kRgnSlotGrowth * std::max<u32>(1, (pieces + kRgnSlotGrowth - 1) / kRgnSlotGrowth));
     return std::min(grown, kRgnSlotGrowth * (kept / kRgnSlotGrowth + 1));
 }
 
@@ -247,6 +247,7 @@ EngineErr piecesBySweep(const Rect16* rects, const Rect16* end, i32 tallest, con
 
 // Writes the `kept` rectangles, joined from `pieces` pieces, to the new region's block once.
 EngineErr writeResult(memHandle out, const Rect16* kept, u32 count, u32 pieces, const Rect16& bounds) {
+    if (count > kMaxKept) return kMemErrOutOfMemory;
     auto* result = static_cast<RegionRecord*>(memDerefHandle(out));
     const u32 slots = resultSlots(pieces, count);
     if (slots != result->capacity) {
@@ -272,7 +273,6 @@ EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, 
     EngineErr error = rgnFindPieces(rects, region->count, given, n, found, &rows, &done);
     if (error != kErrNone) return error;
     if (done) {
-        if (found.size() > kMaxGrownPieces) return kMemErrOutOfMemory;
         RgnJoinEnd joinEnd = RgnJoinEnd::tooSpread;
         Rect16 bounds{};
         u32 kept = 0;
@@ -306,7 +306,6 @@ EngineErr collectPieces(const RegionRecord* region, const Rect16* given, u16 n, 
     error = sweep ? piecesBySweep(rects, end, tallest, given, n, pieces)
                             : piecesByPairs(rects, end, tallest, given, n, pieces);
     if (error != kErrNone) return error;
-    if (pieces.size() > kMaxGrownPieces) return kMemErrOutOfMemory;
     // Pieces of a region do not overlap, so no two share a top and a left: region order is
     // one order. The sweep's pieces need it only within each run of one top.
     Rect16* const piecesEnd = pieces.data() + pieces.size();

@@ -128,9 +128,9 @@ void GridIntersect(benchmark::State& state) {
     }
 }
 
-BENCHMARK(RegionUnion)->Arg(10)->Arg(100)->Arg(1000);
-BENCHMARK(GridUnion)->Arg(10)->Arg(100)->Arg(1000);
-BENCHMARK(RegionIntersect)->Arg(10)->Arg(100)->Arg(1000);
-BENCHMARK(GridIntersect)->Arg(10)->Arg(100)->Arg(1000);
+BENCHMARK(RegionUnion)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Arg(20000)->Arg(40000);
+BENCHMARK(GridUnion)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Arg(20000)->Arg(40000);
+BENCHMARK(RegionIntersect)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Arg(20000)->Arg(40000);
+BENCHMARK(GridIntersect)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Arg(40000);
 
 }  // namespace

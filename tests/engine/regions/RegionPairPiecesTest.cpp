@@ -251,32 +251,83 @@ TEST_F(PairPiecesTest, LongOverlappingListsAtTheCoordinateEndsJoinAsMerged) {
     }
 }
 
-// The new region holds at most 65520 rectangles: one piece more is refused with the memory
-// error and the region kept as it was, also when the pieces would join into fewer.
-TEST_F(PairPiecesTest, PiecesPastWhatARegionHoldsAreRefused) {
+// The new region holds at most 65520 rectangles: one more is refused with the memory error
+// and the region kept as it was. The pieces found on the way may be more, as long as they
+// join into what a region holds.
+TEST_F(PairPiecesTest, ResultsPastWhatARegionHoldsAreRefused) {
+    // Cells apart, cells touching down columns so that they all join, or cells apart but for
+    // the last one, which joins the first of the lowest row.
+    enum class Cells { apart, joining, lastJoins };
     struct Case {
         u32 count;
-        bool joining;
+        Cells cells;
         EngineErr expected;
     };
-    const Case cases[] = {{65520, false, kErrNone}, {65521, false, kMemErrOutOfMemory}, {65521, true, kMemErrOutOfMemory}};
+    const Case cases[] = {{65520, Cells::apart, kErrNone},
+                          {65521, Cells::apart, kMemErrOutOfMemory},
+                          {65521, Cells::joining, kErrNone},
+                          {65521, Cells::lastJoins, kErrNone}};
     for (const Case& c : cases) {
-        // One-pixel cells two apart (or touching down a column, so that they all join).
-        Rects own;
+        Rects own, joined;
         for (u32 k = 0; k < c.count; ++k) {
             const i16 column = i16(k % 256), row = i16(k / 256);
-            own.push_back(c.joining ? R{i16(2 * row), i16(-32768 + column), i16(2 * row + 1), i16(-32767 + column)}
-                                    : R{i16(2 * column), i16(2 * row), i16(2 * column + 1), i16(2 * row + 1)});
+            if (c.cells == Cells::joining) {
+                own.push_back(R{i16(2 * row), i16(-32768 + column), i16(2 * row + 1), i16(-32767 + column)});
+                if (column == 0) joined.push_back(own.back());
+                joined.back().bottom = own.back().bottom;
+            } else if (c.cells == Cells::lastJoins && k + 1 == c.count) {
+                own.push_back(R{0, i16(2 * row + 1), 1, i16(2 * row + 2)});
+                joined[256 * u32(row)].bottom = i16(2 * row + 2);
+            } else {
+                own.push_back(R{i16(2 * column), i16(2 * row), i16(2 * column + 1), i16(2 * row + 1)});
+                joined.push_back(own.back());
+            }
         }
         std::stable_sort(own.begin(), own.end(), [](const Rect16& x, const Rect16& y) { return x.top < y.top; });
         memHandle dst = storedRegion(own);
         const Rect16 bounds = boundsOf(dst);
         EXPECT_EQ(rgnIntersectRect(dst, R{-32768, -32768, 32767, 32767}), c.expected) << c.count;
-        // Cells apart are kept as they were; when refused, so are the joining ones.
-        EXPECT_EQ(rectsOf(dst), own) << c.count;
+        // When refused, the region is kept as it was.
+        EXPECT_EQ(rectsOf(dst), c.expected == kErrNone ? joined : own) << c.count;
         EXPECT_TRUE(rectEqual(boundsOf(dst), bounds)) << c.count;
+        // A result of 65520 rectangles joined from more pieces fills the most slots a block has.
+        if (c.cells == Cells::lastJoins) {
+            EXPECT_EQ(static_cast<const RegionRecord*>(memDerefHandle(dst))->capacity, 65520);
+        }
         EXPECT_EQ(rgnDispose(dst), kErrNone);
     }
+}
+
+// The result's block has the slots inserting its pieces one by one would have grown it to,
+// given back down to 16 × (count / 16 + 1): pieces that fill their slots keep them.
+TEST_F(PairPiecesTest, ResultSlotsFollowThePieces) {
+    const struct {
+        u32 cells;
+        u16 slots;
+    } cases[] = {{1, 16}, {15, 16}, {16, 16}, {17, 32}, {32, 32}, {33, 48}, {65520, 65520}};
+    for (const auto& c : cases) {
+        Rects own;
+        for (u32 k = 0; k < c.cells; ++k) {
+            const i16 column = i16(k % 256), row = i16(k / 256);
+            own.push_back(R{i16(2 * column), i16(2 * row), i16(2 * column + 1), i16(2 * row + 1)});
+        }
+        memHandle dst = storedRegion(own);
+        EXPECT_EQ(rgnIntersectRect(dst, R{-32768, -32768, 32767, 32767}), kErrNone) << c.cells;
+        EXPECT_EQ(static_cast<const RegionRecord*>(memDerefHandle(dst))->capacity, c.slots) << c.cells;
+        EXPECT_EQ(rgnDispose(dst), kErrNone);
+    }
+}
+
+// Two regions whose 131072 pieces join back into the 256 columns of one of them.
+TEST_F(PairPiecesTest, PiecesFarPastWhatARegionHoldsJoin) {
+    Rects columns, rows;
+    for (i16 x = 0; x < 256; ++x) columns.push_back(R{i16(2 * x), 0, i16(2 * x + 1), 512});
+    for (i16 y = 0; y < 512; ++y) rows.push_back(R{0, y, i16(600 + y % 2), i16(y + 1)});
+    memHandle dst = storedRegion(columns), src = storedRegion(rows);
+    EXPECT_EQ(rgnIntersect(dst, src), kErrNone);
+    EXPECT_EQ(rectsOf(dst), columns);
+    EXPECT_EQ(rgnDispose(dst), kErrNone);
+    EXPECT_EQ(rgnDispose(src), kErrNone);
 }
 
 
