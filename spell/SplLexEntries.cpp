@@ -291,10 +291,11 @@ int splLexSearchFrom(SplLexicon* lex, const u8* key, u32 previousLength, u32 mat
 i32 splLexFindBlock(const SplLexicon* lex, const u8* key) {
     u32 from = 0, to = 0;
     splLexIndexBlockRange(lex, key, &from, &to);
+    u64 keyHead = splKeyHead(key);
     i32 lo = i32(from), hi = i32(to) - 1, found = i32(from) - 1;
     while (lo <= hi) {
         i32 mid = (lo + hi) / 2;
-        if (splKeyCompare(lex->blockIndex[mid], key) <= 0) {
+        if (splLexIndexCompareBlock(lex, u32(mid), keyHead, key) <= 0) {
             found = mid;
             lo = mid + 1;
         } else {

@@ -64,6 +64,9 @@ bool sortRules(SplPhonTable* p) {
         while (at < count && p->patterns[p->ruleOrder[at]][0] == c) ++at;
     }
     p->firstRule[256] = u16(at);
+    p->ruleSecond = static_cast<u8*>(splAlloc(count + 1));
+    if (p->ruleSecond == nullptr) return false;
+    for (u32 i = 0; i < count; ++i) p->ruleSecond[i] = p->patterns[p->ruleOrder[i]][0] != 0 ? p->patterns[p->ruleOrder[i]][1] : 0;
     return true;
 }
 
@@ -186,5 +189,6 @@ void splPhonClose(SplPhonTable* p) {
     splFree(p->bins);
     splFree(p->weights);
     splFree(p->ruleOrder);
+    splFree(p->ruleSecond);
     delete p;
 }

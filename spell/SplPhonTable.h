@@ -47,6 +47,9 @@ struct SplPhonTable {
     // Rules sorted by pattern, and for each first byte the range of that order it starts.
     u16* ruleOrder = nullptr;
     u16 firstRule[257] = {};
+    // Per place in that order, the pattern's second byte (0 for a one-byte pattern), which
+    // rules out most patterns without reading them.
+    u8* ruleSecond = nullptr;
     // Index of each (letter, code) pair, 0 when the table has no such pair; codes 11 and 16-31.
     u8 pairIndex[256][32] = {};
 };

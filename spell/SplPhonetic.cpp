@@ -18,6 +18,7 @@ struct Match {
 Match longestRule(const u8* at, const SplPhonTable* phon) {
     Match best;
     for (u32 i = phon->firstRule[at[0]]; i < phon->firstRule[at[0] + 1]; ++i) {
+        if (phon->ruleSecond[i] != 0 && phon->ruleSecond[i] != at[1]) continue;
         u32 rule = phon->ruleOrder[i];
         const u8* pattern = phon->patterns[rule];
         int n = 0;
