@@ -348,11 +348,10 @@ int splLexFetch(SplLexicon* lex, const u8* form) {
     lex->accentMiss = 0;
     u8 key[kSplMaxKey + 1];
     if (splWordToKey(form, key, (lex->flags & kLexFlagSingleBin) ? 1 : 0, lex->phon) == 0) return 0;
+    if (lex->index != nullptr) return splLexIndexFind(lex, key) == kLexFound && lexstrip(lex) ? 1 : 0;
     i32 index = splLexFindBlock(lex, key);
     if (index < 0 || !splLexLoadBlock(lex, u32(index))) return 0;
-    u32 previousLength = 0, matched = 0;
-    splLexIndexSeek(lex, key, &previousLength, &matched);
-    if (splLexSearchFrom(lex, key, previousLength, matched) != kLexFound) return 0;
+    if (splLexSearchFrom(lex, key, 0, 0) != kLexFound) return 0;
     return lexstrip(lex) ? 1 : 0;
 }
 

@@ -24,6 +24,11 @@ struct SplLexIndex {
     std::vector<u64> previousHead;
     std::vector<u8> previousLength;
     std::vector<u64> blockHead;
+    // Every key a lookup can find, hashed: per slot the hash's check bits (high half, never 0
+    // in a used slot) and where its search starts (low half: block * 256 + point in the block,
+    // 0 for the block's start). A key with no slot is in no entry, which most words tried for
+    // a suffix are not.
+    std::vector<u64> places;
 };
 
 // A key's first eight bytes as one number that sorts as the keys do (0 after the key's end).
@@ -44,7 +49,6 @@ const u8* splLexIndexBlock(const SplLexIndex* index, u32 number);
 void splLexIndexBlockRange(const SplLexicon* lex, const u8* key, u32* from, u32* to);
 // splKeyCompare of block `number`'s index key and key (whose head is keyHead).
 int splLexIndexCompareBlock(const SplLexicon* lex, u32 number, u64 keyHead, const u8* key);
-// The point of the loaded block to search key from: the last whose previous key sorts below
-// key. Sets the read position there and answers the previous key's length and how many bytes
-// it shares with key; 0 and 0 at the block's start.
-void splLexIndexSeek(SplLexicon* lex, const u8* key, u32* previousLength, u32* matched);
+// Finds key's entry through the hashed places as splLexSearchFrom would from its block's seek
+// point: kLexFound with the entry decoded, otherwise the search's end. Only with an index.
+int splLexIndexFind(SplLexicon* lex, const u8* key);
