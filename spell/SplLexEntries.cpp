@@ -347,8 +347,9 @@ bool lexstrip(SplLexicon* lex) {
 int splLexFetch(SplLexicon* lex, const u8* form) {
     lex->accentMiss = 0;
     u8 key[kSplMaxKey + 1];
-    if (splWordToKey(form, key, (lex->flags & kLexFlagSingleBin) ? 1 : 0, lex->phon) == 0) return 0;
-    if (lex->index != nullptr) return splLexIndexFind(lex, key) == kLexFound && lexstrip(lex) ? 1 : 0;
+    int length = splWordToKey(form, key, (lex->flags & kLexFlagSingleBin) ? 1 : 0, lex->phon);
+    if (length == 0) return 0;
+    if (lex->index != nullptr) return splLexIndexFind(lex, key, u32(length)) == kLexFound && lexstrip(lex) ? 1 : 0;
     i32 index = splLexFindBlock(lex, key);
     if (index < 0 || !splLexLoadBlock(lex, u32(index))) return 0;
     if (splLexSearchFrom(lex, key, 0, 0) != kLexFound) return 0;

@@ -10,18 +10,19 @@
 
 namespace {
 
+// FNV-1a of the key's bytes, up to length or its end.
 u64 keyHash(const u8* key, u32 length) {
     u64 h = 14695981039346656037ull;
-    for (u32 i = 0; i < length; ++i) h = (h ^ key[i]) * 1099511628211ull;
+    for (u32 i = 0; i < length && key[i] != 0; ++i) h = (h ^ key[i]) * 1099511628211ull;
     return h;
 }
 
 u32 checkBits(u64 hash) { return u32(hash >> 32) | 1u; }
 
 // Whether a lookup of key goes to block b: b is the last block whose index key is not above it.
-bool lookedUpIn(const SplLexicon* lex, u32 b, const u8* key) {
-    return splKeyCompare(lex->blockIndex[b], key) <= 0 &&
-           (b + 1 == lex->blockCount || splKeyCompare(lex->blockIndex[b + 1], key) > 0);
+bool lookedUpIn(const SplLexicon* lex, u32 b, u64 keyHead, const u8* key) {
+    return splLexIndexCompareBlock(lex, b, keyHead, key) <= 0 &&
+           (b + 1 == lex->blockCount || splLexIndexCompareBlock(lex, b + 1, keyHead, key) > 0);
 }
 
 struct Place {
@@ -73,7 +74,7 @@ void addPoints(SplLexicon* lex, SplLexIndex* index, std::vector<Place>* found) {
             std::memcpy(key, lex->decomp, n);
             key[n] = 0;
             previousLength = n;
-            if (!repeated && lookedUpIn(lex, b, key)) found->push_back({keyHash(key, n), b * 256 + entry / kLexIndexStride});
+            if (!repeated && lookedUpIn(lex, b, splKeyHead(key), key)) found->push_back({keyHash(key, n), b * 256 + entry / kLexIndexStride});
         }
     }
     index->first.push_back(u32(index->offset.size()));
@@ -158,9 +159,10 @@ int splLexIndexCompareBlock(const SplLexicon* lex, u32 number, u64 keyHead, cons
     return splKeyCompareHeads(lex->index->blockHead[number], lex->blockIndex[number], keyHead, key, &shared);
 }
 
-int splLexIndexFind(SplLexicon* lex, const u8* key) {
+int splLexIndexFind(SplLexicon* lex, const u8* key, u32 length) {
     const SplLexIndex* index = lex->index;
-    u64 hash = keyHash(key, u32(std::strlen(reinterpret_cast<const char*>(key))));
+    u64 hash = keyHash(key, length);
+    u64 keyHead = splKeyHead(key);
     u64 check = checkBits(hash);
     size_t mask = index->places.size() - 1;
     for (size_t slot = size_t(hash) & mask; index->places[slot] != 0; slot = (slot + 1) & mask) {
@@ -168,10 +170,10 @@ int splLexIndexFind(SplLexicon* lex, const u8* key) {
         // Another key's place serves only where a search for this one would start as well.
         u32 where = u32(index->places[slot]);
         u32 block = where / 256, point = where % 256;
-        if (block >= lex->blockCount || !lookedUpIn(lex, block, key)) continue;
+        if (block >= lex->blockCount || !lookedUpIn(lex, block, keyHead, key)) continue;
         u32 previousLength = 0, matched = 0, p = index->first[block] + point - 1;
         if (point != 0 && splKeyCompareHeads(index->previousHead[p], index->keys.data() + index->previousAt[p],
-                                             splKeyHead(key), key, &matched) >= 0)
+                                             keyHead, key, &matched) >= 0)
             continue;
         if (!splLexLoadBlock(lex, block)) continue;
         if (point != 0) {

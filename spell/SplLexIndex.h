@@ -49,6 +49,6 @@ const u8* splLexIndexBlock(const SplLexIndex* index, u32 number);
 void splLexIndexBlockRange(const SplLexicon* lex, const u8* key, u32* from, u32* to);
 // splKeyCompare of block `number`'s index key and key (whose head is keyHead).
 int splLexIndexCompareBlock(const SplLexicon* lex, u32 number, u64 keyHead, const u8* key);
-// Finds key's entry through the hashed places as splLexSearchFrom would from its block's seek
+// Finds key (of at most length bytes)'s entry through the hashed places as splLexSearchFrom would from its block's seek
 // point: kLexFound with the entry decoded, otherwise the search's end. Only with an index.
-int splLexIndexFind(SplLexicon* lex, const u8* key);
+int splLexIndexFind(SplLexicon* lex, const u8* key, u32 length);
