@@ -98,7 +98,7 @@ int splKeyCompareHeads(u64 headA, const u8* a, u64 headB, const u8* b, u32* shar
         return headA < headB ? -1 : 1;
     }
     if ((headA & 0xff) == 0) {  // both end within their first eight bytes
-        *shared = 8 - u32(std::countr_zero(headA | 1)) / 8;
+        *shared = 8 - u32(std::countr_zero(headA)) / 8;
         return 0;
     }
     u32 n = 8;
