@@ -291,10 +291,11 @@ int splLexSearchFrom(SplLexicon* lex, const u8* key, u32 previousLength, u32 mat
 i32 splLexFindBlock(const SplLexicon* lex, const u8* key) {
     u32 from = 0, to = 0;
     splLexIndexBlockRange(lex, key, &from, &to);
+    u64 keyHead = splKeyHead(key);
     i32 lo = i32(from), hi = i32(to) - 1, found = i32(from) - 1;
     while (lo <= hi) {
         i32 mid = (lo + hi) / 2;
-        if (splKeyCompare(lex->blockIndex[mid], key) <= 0) {
+        if (splLexIndexCompareBlock(lex, u32(mid), keyHead, key) <= 0) {
             found = mid;
             lo = mid + 1;
         } else {
@@ -346,12 +347,12 @@ bool lexstrip(SplLexicon* lex) {
 int splLexFetch(SplLexicon* lex, const u8* form) {
     lex->accentMiss = 0;
     u8 key[kSplMaxKey + 1];
-    if (splWordToKey(form, key, (lex->flags & kLexFlagSingleBin) ? 1 : 0, lex->phon) == 0) return 0;
+    int length = splWordToKey(form, key, (lex->flags & kLexFlagSingleBin) ? 1 : 0, lex->phon);
+    if (length == 0) return 0;
+    if (lex->index != nullptr) return splLexIndexFind(lex, key, u32(length)) == kLexFound && lexstrip(lex) ? 1 : 0;
     i32 index = splLexFindBlock(lex, key);
     if (index < 0 || !splLexLoadBlock(lex, u32(index))) return 0;
-    u32 previousLength = 0, matched = 0;
-    splLexIndexSeek(lex, key, &previousLength, &matched);
-    if (splLexSearchFrom(lex, key, previousLength, matched) != kLexFound) return 0;
+    if (splLexSearchFrom(lex, key, 0, 0) != kLexFound) return 0;
     return lexstrip(lex) ? 1 : 0;
 }
 

@@ -19,7 +19,23 @@ struct SplLexIndex {
     std::vector<u16> offset;      // per point, the entry's position in its block
     std::vector<u32> previousAt;  // per point, where the key of the entry before it starts in keys
     std::vector<u8> keys;         // those keys, each ended by a 0
+    // What most comparisons need without reaching into keys or the block index: per point, the
+    // previous key's first eight bytes and its length; per block, its index key's first eight.
+    std::vector<u64> previousHead;
+    std::vector<u8> previousLength;
+    std::vector<u64> blockHead;
+    // Every key a lookup can find, hashed: per slot the hash's check bits (high half, never 0
+    // in a used slot) and where its search starts (low half: block * 256 + point in the block,
+    // 0 for the block's start). A key with no slot is in no entry, which most words tried for
+    // a suffix are not.
+    std::vector<u64> places;
 };
+
+// A key's first eight bytes as one number that sorts as the keys do (0 after the key's end).
+u64 splKeyHead(const u8* key);
+// splKeyCompare's order of a and b given their heads, and how many first bytes they share
+// (up to a's end).
+int splKeyCompareHeads(u64 headA, const u8* a, u64 headB, const u8* b, u32* shared);
 
 // Builds the index by decoding every block once; a block that cannot be read or ends in a
 // damaged entry keeps the points before the damage. Null when out of memory.
@@ -31,7 +47,8 @@ const u8* splLexIndexBlock(const SplLexIndex* index, u32 number);
 // The blocks [*from, *to) among which the last whose index key is not above key lies, or which
 // lie just after it; the whole lexicon without an index.
 void splLexIndexBlockRange(const SplLexicon* lex, const u8* key, u32* from, u32* to);
-// The point of the loaded block to search key from: the last whose previous key sorts below
-// key. Sets the read position there and answers the previous key's length and how many bytes
-// it shares with key; 0 and 0 at the block's start.
-void splLexIndexSeek(SplLexicon* lex, const u8* key, u32* previousLength, u32* matched);
+// splKeyCompare of block `number`'s index key and key (whose head is keyHead).
+int splLexIndexCompareBlock(const SplLexicon* lex, u32 number, u64 keyHead, const u8* key);
+// Finds key (of at most length bytes)'s entry through the hashed places as splLexSearchFrom would from its block's seek
+// point: kLexFound with the entry decoded, otherwise the search's end. Only with an index.
+int splLexIndexFind(SplLexicon* lex, const u8* key, u32 length);

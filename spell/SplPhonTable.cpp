@@ -44,6 +44,17 @@ bool readLetterTable(SplFile* file, u32 size, u8* low, u8* high, u8 column0, u8 
     return true;
 }
 
+// The first rule in order that matches at a place starting with a and b, if the two decide it.
+u16 firstTwoAnswer(const SplPhonTable* p, u8 a, u8 b) {
+    for (u32 i = p->firstRule[a]; i < p->firstRule[a + 1]; ++i) {
+        const SplPhonRule& rule = p->rules[i];
+        if (rule.length == 0 || (rule.second != 0 && rule.second != b)) continue;
+        if (rule.length > 2) return kPhonRuleScan;
+        return u16(rule.length << 8 | rule.output);
+    }
+    return kPhonNoOutput;
+}
+
 bool sortRules(SplPhonTable* p) {
     u32 count = p->words[0];
     p->ruleOrder = static_cast<u16*>(splAlloc(sizeof(u16) * count));
@@ -64,6 +75,17 @@ bool sortRules(SplPhonTable* p) {
         while (at < count && p->patterns[p->ruleOrder[at]][0] == c) ++at;
     }
     p->firstRule[256] = u16(at);
+    p->rules = static_cast<SplPhonRule*>(splAlloc(sizeof(SplPhonRule) * (count + 1)));
+    if (p->rules == nullptr) return false;
+    for (u32 i = 0; i < count; ++i) {
+        const u8* pattern = p->patterns[p->ruleOrder[i]];
+        size_t length = std::strlen(reinterpret_cast<const char*>(pattern));
+        p->rules[i] = {pattern, length > 0 ? pattern[1] : u8(0), u8(length < 255 ? length : 255), p->outputs[p->ruleOrder[i]]};
+    }
+    for (u32 a = 0; a < 256; ++a)
+        for (u32 b = 0; b < 256; ++b) p->firstTwo[a][b] = firstTwoAnswer(p, u8(a), u8(b));
+    for (u32 a = 0; a < 32; ++a)
+        for (u32 b = 0; b < 32; ++b) p->binOfCodes[a][b] = u16(splPhonBinPosition(p, u16(a << 8 | b)));
     return true;
 }
 
@@ -175,6 +197,16 @@ SplPhonTable* splPhonOpen(const char* name, u32 offset, u32* error) {
     return p;
 }
 
+u32 splPhonBinPosition(const SplPhonTable* phon, u16 binWord) {
+    u32 lo = 0, hi = phon->binCount;
+    while (hi - lo > 1) {
+        u32 mid = (lo + hi) / 2;
+        if (phon->bins[mid] <= binWord) lo = mid;
+        else hi = mid;
+    }
+    return lo;
+}
+
 void splPhonClose(SplPhonTable* p) {
     if (p == nullptr) return;
     splFree(p->patternBlock);
@@ -186,5 +218,6 @@ void splPhonClose(SplPhonTable* p) {
     splFree(p->bins);
     splFree(p->weights);
     splFree(p->ruleOrder);
+    splFree(p->rules);
     delete p;
 }

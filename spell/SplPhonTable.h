@@ -26,6 +26,13 @@ constexpr u8 kPairLetterRepeat = 9;
 constexpr u8 kPairCodeNone = 11;
 constexpr u8 kPhonNoOutput = 127;
 
+constexpr u16 kPhonRuleScan = 0xFFFF;
+
+struct SplPhonRule {
+    const u8* pattern;
+    u8 second, length, output;
+};
+
 struct SplPhonTable {
     u8 kind = 0;
     u8 language = 0;
@@ -47,11 +54,22 @@ struct SplPhonTable {
     // Rules sorted by pattern, and for each first byte the range of that order it starts.
     u16* ruleOrder = nullptr;
     u16 firstRule[257] = {};
+    // Per place in that order what a match needs without following ruleOrder: the pattern, its
+    // second byte (0 for a one-byte pattern, which rules out most patterns unread), its length
+    // (at most 255) and its output.
+    SplPhonRule* rules = nullptr;
+    // What the rules answer at a place from its first two bytes alone: the match's length
+    // times 256 plus its output, or kPhonRuleScan where a longer pattern must be read.
+    u16 firstTwo[256][256] = {};
+    // The bin position (below binCount) of each pair of kept codes, each 0 or 17-31.
+    u16 binOfCodes[32][32] = {};
     // Index of each (letter, code) pair, 0 when the table has no such pair; codes 11 and 16-31.
     u8 pairIndex[256][32] = {};
 };
 
 SplPhonTable* splPhonOpen(const char* name, u32 offset, u32* error);
 void splPhonClose(SplPhonTable* phon);
+// The position among the bins of the last bin word not above binWord (0 when none is).
+u32 splPhonBinPosition(const SplPhonTable* phon, u16 binWord);
 
 inline u32 splPhonLetterCount(const SplPhonTable* phon) { return phon->words[1]; }

@@ -17,14 +17,20 @@ struct Match {
 
 Match longestRule(const u8* at, const SplPhonTable* phon) {
     Match best;
-    for (u32 i = phon->firstRule[at[0]]; i < phon->firstRule[at[0] + 1]; ++i) {
-        u32 rule = phon->ruleOrder[i];
-        const u8* pattern = phon->patterns[rule];
-        int n = 0;
-        while (pattern[n] != 0 && pattern[n] == at[n]) ++n;
-        if (pattern[n] == 0 && n > 0) {  // the longest, the rules being ordered so
+    u16 known = phon->firstTwo[at[0]][at[1]];
+    if (known != kPhonRuleScan) {
+        best.length = known >> 8;
+        best.output = u8(known);
+        return best;
+    }
+    const SplPhonRule* end = phon->rules + phon->firstRule[at[0] + 1];
+    for (const SplPhonRule* rule = phon->rules + phon->firstRule[at[0]]; rule < end; ++rule) {
+        if (rule->second != 0 && rule->second != at[1]) continue;
+        int n = rule->length < 2 ? rule->length : 2;
+        while (rule->pattern[n] != 0 && rule->pattern[n] == at[n]) ++n;
+        if (rule->pattern[n] == 0 && n > 0) {  // the longest, the rules being ordered so
             best.length = n;
-            best.output = phon->outputs[rule];
+            best.output = rule->output;
             return best;
         }
     }
@@ -185,13 +191,9 @@ void splPhonBin(const u8* pairs, u8* bin, const SplPhonTable* phon) {
         }
         kept[keptCount++] = (language == 2 || language == 14) ? lastLetter : code;
     }
-    u16 binWord = u16((kept[0] << 8) | kept[1]);
-    u32 lo = 0, hi = phon->binCount;
-    while (hi - lo > 1) {
-        u32 mid = (lo + hi) / 2;
-        if (phon->bins[mid] <= binWord) lo = mid;
-        else hi = mid;
-    }
+    // Codes are below 32; only the languages keeping letters need the search.
+    u32 lo = kept[0] < 32 && kept[1] < 32 ? phon->binOfCodes[kept[0]][kept[1]]
+                                          : splPhonBinPosition(phon, u16((kept[0] << 8) | kept[1]));
     u32 columns = phon->words[6];
     bin[0] = u8(phon->words[5] + lo / columns);
     bin[1] = u8(phon->words[5] + lo % columns);
