@@ -1,6 +1,6 @@
 // How the spelling engine serves children against the peer library, in one run per language:
 // top-1 and top-5 hits on the children's misspellings of our test set (the words spelt by ear,
-// tests/contentgen/lexicon/data/children_<lang>.txt), false alarms on 5,000 common words (the
+// tests/spell/data/children_<lang>.txt), false alarms on 5,000 common words (the
 // most frequent words of real text found in the lexicon sources: the Debian word list and the
 // expanded Debian dictionary), and words checked and suggestion lists made per second by each.
 // A pair counts only when both sides accept its word and refuse its misspelling.

@@ -10,7 +10,7 @@
 #include "spell/SplLexicon.h"
 #include "spell/SplMemManager.h"
 #include "spell/SplProximity.h"
-#include "tests/contentgen/lexicon/fuzz/SpellFuzzInput.h"
+#include "tests/spell/fuzz/SpellFuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SplPhonTable* phon = spellFuzzPhonTable();

@@ -6,7 +6,7 @@
 
 #include "spell/SplCorrect.h"
 #include "spell/SplUserDict.h"
-#include "tests/contentgen/lexicon/fuzz/SpellFuzzInput.h"
+#include "tests/spell/fuzz/SpellFuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SplPhonTable* phon = spellFuzzPhonTable();
