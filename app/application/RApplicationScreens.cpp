@@ -13,6 +13,8 @@
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/contents/GameFileMgr.h"
+#include "framework/alerts/ShowAlert.h"
+#include "framework/dialogs/mfxAlert.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "framework/undo/UndoManager.h"
 #include "sound/RSoundManager.h"
@@ -114,6 +116,12 @@ void RApplication::OpenLoginDialog(u16 openedLater, bool administrator) {
     // One login at a time: a second request while one is open is the same request.
     if (!loginDialog_ && parts_.login) {
         loginDialog_ = parts_.login(this, openedLater);
+        if (!loginDialog_) {
+            // Nobody can log in without the login's content, which has said so: the program stops.
+            setSoundEnabled(savedSound);
+            Quit();
+            return;
+        }
         if (loginDialog_ && administrator) {
             RMessage message(kMsgAdminLogin, 0, 0);
             loginDialog_->HandleMessage(&message, 0);
@@ -157,8 +165,13 @@ void RApplication::LoginClosed(const std::string* user, u16 answer) {
         currentScreen_.reset();
         currentCode_ = 0;
     }
-    if (!user || !paths_ || paths_->SelectUserFolder(*user) != kErrNone) {
-        // A name the folders refuse logs nobody in: the login comes back.
+    const EngineErr folderErr = user && paths_ ? paths_->SelectUserFolder(*user) : kDocErrBadUserName;
+    if (folderErr != kErrNone) {
+        // A name the folders refuse logs nobody in: the login comes back. A good name whose
+        // folder cannot be made or written to is no fault of the child's, so it hears why.
+        if (folderErr != kDocErrBadUserName)
+            ShowAlert(LookupLanguageText("LoginStrings", "FolderRefused").c_str(), nullptr,
+                      kAlertOk | kAlertIconExclamation);
         OpenLoginDialog(0, false);
         return;
     }

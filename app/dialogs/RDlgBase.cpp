@@ -7,8 +7,18 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprShapes.h"
 #include "engine/resources/NamedResources.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
 
 namespace Ostrel {
+
+namespace {
+
+void tellContentMissing() {
+    mfxAlert(kAlertOk, LookupLanguageText("ContentStrings", "NoDataMustQuit").c_str(), "Ostrel");
+}
+
+}  // namespace
 
 RDlgBase::RDlgBase(CListener* owner, u32 kind) : RSender(kDialogSenderTag), owner_(owner), kind_(kind ? kind : 1) {}
 
@@ -38,9 +48,19 @@ i16 RDlgBase::Run(const char* name, u16 layoutId) {
     }
     std::strncpy(name_, name, kDialogNameSize - 1);
     notOpen_ = OpenNamedResource(name_, 1);
-    if (notOpen_ != 0) return 1;
+    if (notOpen_ != 0) {
+        tellContentMissing();
+        return 1;
+    }
     layoutId_ = layoutId;
-    sprLoadGroup(layoutId, kSprEveryScript, 0, 1, kSprFirstIsGroupId);
+    if (sprLoadGroup(layoutId, kSprEveryScript, 0, 1, kSprFirstIsGroupId) == kSprNoSlot) {
+        // A damaged archive may open and still give no art: a dialog built without it would
+        // show nothing to answer with, so it does not open.
+        ReleaseNamedResource(name_);
+        notOpen_ = 1;
+        tellContentMissing();
+        return 1;
+    }
     sprNewCompound(layoutId, &layout_);
     layoutSprite_ = layout_.id;
     rootSprite_ = sprNew(kDialogRootSpriteFlags, layoutId, nullptr);

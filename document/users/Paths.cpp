@@ -90,10 +90,14 @@ EngineErr makeFolders(const std::string& text) {
     if (text.size() < 3) return kDocErrNoFolder;
     for (size_t at = text.find('\\', 3);; at = text.find('\\', at + 1)) {
         const std::string level = at == std::string::npos ? text : text.substr(0, at);
-        if (!exists(level)) {
-            EnginePath path(level);
-            if (path.empty()) return kDocErrNoFolder;
+        EnginePath path(level);
+        if (path.empty()) return kDocErrNoFolder;
+        u16 kind = 0;
+        if (osGetPathKind(path.get(), &kind) != kErrNone) {
             if (EngineErr err = osCreatePath(path.get(), kOsKindFolder)) return err;
+        } else if (!(kind & kOsKindFolder)) {
+            // A file standing where the folder goes: nothing could be kept in it.
+            return kDocErrNoFolder;
         }
         if (at == std::string::npos) return kErrNone;
     }

@@ -815,7 +815,7 @@ TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
                             "volWriteProtect", "volNotPrsntTwo"}},
         {"XPStrings", {"MutexError"}},
         {"SystemStrings", {"OK", "AboutText"}},
-        {"LoginStrings", {"About"}},
+        {"LoginStrings", {"About", "FolderRefused"}},
         {"PickerStrings", {"TimingSec", "TimingClick", "TimingKey", "TimingRead", "TimingAfterRead", "DeleteShow"}},
         {"PanelStrings", {"NewStamp", "BoldLetter", "ItalicLetter", "UnderlineLetter", "SayItThisWay"}},
         {"GeneralStrings", {"TooManyPageObjects", "NeedAcrobat", "FlashPlayerDir", "FlashPlayerWin32"}},
