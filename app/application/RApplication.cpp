@@ -1,6 +1,6 @@
 #include "app/application/RApplication.h"
 
-#include "app/application/RShellWindow.h"
+#include "app/menus/RShellWindow.h"
 #include "app/module/RModule.h"
 #include "app/settings/DamagedUserFile.h"
 #include "app/settings/RGlobalSave.h"

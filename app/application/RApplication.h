@@ -12,9 +12,9 @@
 
 #include "app/application/ApplicationMessages.h"
 #include "app/application/ShellParts.h"
+#include "app/menus/RMenuOwner.h"
 #include "app/print/PrintJobHolder.h"
 #include "app/settings/GlobalUserSettings.h"
-#include "app/window/RMenuOwner.h"
 #include "document/clipboard/ClipList.h"
 #include "engine/base/EngineTypes.h"
 #include "engine/files/Paths.h"

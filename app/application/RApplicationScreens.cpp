@@ -3,9 +3,9 @@
 #include <cctype>
 
 #include "app/application/RApplication.h"
-#include "app/application/RShellWindow.h"
+#include "app/menus/RShellWindow.h"
 #include "app/module/RModule.h"
-#include "app/window/MenuModeStates.h"
+#include "app/menus/MenuModeStates.h"
 #include "document/pages/RPage.h"
 #include "document/project/RDocument.h"
 #include "document/project/RPortfolio.h"

@@ -2,10 +2,10 @@
 #include <cstring>
 
 #include "app/application/RApplication.h"
-#include "app/application/RShellWindow.h"
+#include "app/menus/RShellWindow.h"
 #include "app/application/SoundManagerTick.h"
 #include "app/module/RModule.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/import/FileImport.h"
 #include "document/pages/PagePainting.h"

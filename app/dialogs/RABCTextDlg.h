@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/dialogs/RFieldDlg.h"
+#include "app/settings/AlphabetText.h"
 
 namespace Ostrel {
 
@@ -15,8 +16,6 @@ constexpr const char* kABCTextContent = "RABCTextDlg";
 constexpr u16 kABCTextLayout = 8200;
 constexpr u16 kABCTextFieldParts = 8213;
 constexpr u32 kDlgKindABCText = 1446;
-constexpr u16 kABCTextMaxLength = 63;
-constexpr const char* kABCTextDefault = "Tumblo is fun!";
 constexpr u16 kABCTextCmdOther = 1641;
 
 class RABCTextDlg : public RFieldDlg {

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "app/menus/RMenuOwner.h"
 #include "app/window/RDisplayWindow.h"
-#include "app/window/RMenuOwner.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprShapes.h"
 #include "engine/resources/NamedResources.h"

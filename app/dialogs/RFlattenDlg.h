@@ -5,7 +5,7 @@
 // The answer is (code = the owner's kind, the dialog, the result id); the owner deletes the
 // dialog. User-interface thread only.
 #include "app/dialogs/RDlgBase.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 
 namespace Ostrel {
 

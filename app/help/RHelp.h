@@ -13,7 +13,7 @@
 
 #include "app/dialogs/DialogButtonSet.h"
 #include "app/help/HelpCommands.h"
-#include "app/window/RMenuOwner.h"
+#include "app/menus/RMenuOwner.h"
 #include "framework/input/RInputObject.h"
 #include "framework/messaging/CListener.h"
 #include "framework/messaging/RSender.h"

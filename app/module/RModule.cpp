@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/application/RShellWindow.h"
+#include "app/menus/RShellWindow.h"
 #include "document/users/EnginePath.h"
 #include "document/users/Paths.h"
 #include "engine/gfx/GfxDraw.h"

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "app/menus/RMenuOwner.h"
 #include "app/module/ModuleShell.h"
-#include "app/window/RMenuOwner.h"
 #include "engine/base/EngineTypes.h"
 #include "engine/gfx/GfxColor.h"
 #include "engine/gfx/GfxFont.h"

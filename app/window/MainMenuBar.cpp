@@ -1,7 +1,7 @@
 #include "app/window/MainMenuBar.h"
 
+#include "app/menus/MenuCommands.h"
 #include "app/window/MainMenuLayout.h"
-#include "app/window/MenuCommands.h"
 
 namespace Ostrel {
 

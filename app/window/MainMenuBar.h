@@ -2,7 +2,7 @@
 // Readying the stored main menu for the window: the debug popup goes, the Teacher menu is
 // held back (or, when the configuration does not offer it, dropped with "Publish"), and every
 // text is put in place from the current language.
-#include "app/window/MenuModeStates.h"
+#include "app/menus/MenuModeStates.h"
 #include "framework/menus/mfxMenu.h"
 
 namespace Ostrel {

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 
 namespace Ostrel {
 

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "app/application/ApplicationMessages.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "app/window/MenuMessages.h"
 #include "app/window/WindowMessages.h"
 

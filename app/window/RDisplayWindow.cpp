@@ -3,7 +3,7 @@
 #include "app/application/RApplication.h"
 #include "app/application/ShellParts.h"
 #include "app/module/RModule.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "app/window/RMenuScreen.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprScreen.h"

@@ -13,12 +13,12 @@
 #include <memory>
 #include <string>
 
-#include "app/application/RShellWindow.h"
+#include "app/menus/MenuModeStates.h"
+#include "app/menus/RMenuOwner.h"
+#include "app/menus/RShellWindow.h"
 #include "app/window/KeySignature.h"
 #include "app/window/LoopPace.h"
 #include "app/window/MenuMessages.h"
-#include "app/window/MenuModeStates.h"
-#include "app/window/RMenuOwner.h"
 #include "app/window/ScreenKind.h"
 #include "app/window/WindowMessages.h"
 #include "framework/menus/mfxMenu.h"

@@ -5,14 +5,14 @@
 #include <cstring>
 
 #include "app/application/RApplication.h"
-#include "app/dialogs/RABCTextDlg.h"
-#include "app/help/UserGuideFile.h"
+#include "app/menus/MenuCommands.h"
 #include "app/module/RModule.h"
+#include "app/settings/AlphabetText.h"
 #include "app/window/MenuCommandRoute.h"
-#include "app/window/MenuCommands.h"
 #include "app/window/MenuMessages.h"
 #include "app/window/RDisplayWindow.h"
 #include "app/window/RMenuScreen.h"
+#include "app/window/UserGuideFile.h"
 #include "document/clipboard/CCPObj.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/resources/NamedResources.h"

@@ -2,7 +2,7 @@
 #include "app/application/RApplication.h"
 #include "app/window/MainMenuBar.h"
 #include "app/window/MainMenuLayout.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "app/window/RDisplayWindow.h"
 #include "app/window/RMenuScreen.h"
 #include "document/users/Paths.h"

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "app/application/RApplication.h"
-#include "app/application/RShellWindow.h"
+#include "app/menus/RShellWindow.h"
 #include "shell/ScreenTable.h"
 #include "document/users/EnginePath.h"
 #include "engine/base/MemoryHandles.h"

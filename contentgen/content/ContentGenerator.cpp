@@ -21,7 +21,7 @@
 #include "contentgen/content/LibraryBuilder.h"
 #include "contentgen/content/TextCatalog.h"
 #include "contentgen/content/UserGuideWriter.h"
-#include "app/help/UserGuideFile.h"
+#include "app/window/UserGuideFile.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;

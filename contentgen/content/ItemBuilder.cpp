@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "contentgen/content/ArchiveWaveWriter.h"
 #include "contentgen/content/BitmapWriter.h"
 #include "contentgen/content/ButtonArt.h"

@@ -5,7 +5,7 @@
 
 #include "contentgen/content/ArtPainter.h"
 #include "app/window/MainMenuLayout.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "contentgen/content/Cp1252.h"
 #include "contentgen/content/ManifestNumbers.h"
 #include "framework/format/ButtonSetFormat.h"

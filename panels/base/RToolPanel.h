@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/window/RMenuOwner.h"
+#include "app/menus/RMenuOwner.h"
 #include "document/users/Paths.h"
 #include "engine/regions/Rects.h"
 #include "engine/resources/ResourceManager.h"

@@ -1,7 +1,7 @@
 #include "screens/easel/PictureFiles.h"
 
 #include "app/application/RApplication.h"
-#include "app/application/RShellWindow.h"
+#include "app/menus/RShellWindow.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/filedialogs/ShowFileDialogs.h"
 #include "document/pages/RPage.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window/RMenuOwner.h"
+#include "app/menus/RMenuOwner.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/pages/RPage.h"
 #include "engine/gfx/GfxColor.h"

@@ -2,7 +2,7 @@
 
 #include "app/dialogs/RCreateNoteDialog.h"
 #include "app/dialogs/RLibPrefsDialog.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/library/RLibraryMgr.h"
 #include "document/pages/RPage.h"

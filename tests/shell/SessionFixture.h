@@ -10,7 +10,7 @@
 
 #include "app/application/RApplication.h"
 #include "shell/ScreenTable.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "document/pages/RPage.h"
 #include "engine/gfx/sprites/PlayAnimation.h"
 #include "engine/os/OsIntervalTasks.h"

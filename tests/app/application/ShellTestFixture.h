@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/application/RApplication.h"
-#include "app/application/RShellWindow.h"
+#include "app/menus/RShellWindow.h"
 #include "app/module/RModule.h"
 #include "document/users/EnginePath.h"
 #include "engine/os/OsManager.h"

@@ -1,5 +1,5 @@
 // What the program depends on is in place after a headless start, not only built.
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "framework/language/LanguageTexts.h"
 #include "platform/speech/headless/HeadlessSpeech.h"
 #include "tests/app/harness/ScreenHarness.h"

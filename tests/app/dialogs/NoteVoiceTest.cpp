@@ -1,6 +1,6 @@
 // A teacher's note is read aloud in the voice of its own language, whatever the program's.
 #include "app/dialogs/RNoteDlg.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "document/objects/RNotePageObject.h"
 #include "platform/speech/headless/HeadlessSpeech.h"
 #include "tests/app/harness/ScreenHarness.h"

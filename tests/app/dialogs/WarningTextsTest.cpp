@@ -1,7 +1,7 @@
 // Every question and warning of the warnings dialog shows its whole text inside its box, in
 // both languages: nothing is cut at either end.
 #include "app/dialogs/RDlgWarnings.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "framework/language/LanguageTexts.h"
 #include "tests/app/harness/ScreenHarness.h"
 

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window/RMenuOwner.h"
+#include "app/menus/RMenuOwner.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/app/mfxMain.h"
 #include "framework/dialogs/mfxAlert.h"

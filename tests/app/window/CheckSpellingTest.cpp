@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "contentgen/lexicon/LexBuilder.h"
 #include "contentgen/lexicon/TrieLexWriter.h"
 #include "contentgen/lexicon/WordSource.h"

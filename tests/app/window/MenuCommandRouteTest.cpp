@@ -1,8 +1,8 @@
 // Which message each menu command becomes on each screen.
 #include <gtest/gtest.h>
 
+#include "app/menus/MenuCommands.h"
 #include "app/window/MenuCommandRoute.h"
-#include "app/window/MenuCommands.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // here reaches no handler, or the wrong one.
 #include <gtest/gtest.h>
 
+#include "app/menus/MenuCommands.h"
 #include "app/window/MenuCommandRoute.h"
-#include "app/window/MenuCommands.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "app/dialogs/RDeleter.h"
 #include "app/dialogs/RGetStartDlg.h"
-#include "app/window/MenuCommands.h"
-#include "app/window/RMenuOwner.h"
+#include "app/menus/MenuCommands.h"
+#include "app/menus/RMenuOwner.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "framework/input/RInputObject.h"
 #include "framework/windows/mfxQueries.h"

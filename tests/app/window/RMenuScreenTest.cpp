@@ -1,6 +1,6 @@
 #include "app/window/RMenuScreen.h"
 
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "framework/input/RInputObject.h"
 #include "tests/app/window/WindowShellFixture.h"
 

@@ -2,8 +2,8 @@
 // says a PDF reader is missing only when none could show it.
 #include <filesystem>
 
-#include "app/help/UserGuideFile.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
+#include "app/window/UserGuideFile.h"
 #include "framework/language/LanguageTexts.h"
 #include "platform/files/Files.h"
 #include "platform/shell/headless/HeadlessShell.h"

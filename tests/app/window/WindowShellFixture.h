@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "app/dialogs/RDlgLogin.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "app/window/RDisplayWindow.h"
 #include "engine/resources/NamedResources.h"
 #include "framework/language/LanguageTexts.h"

@@ -8,7 +8,7 @@
 #include <set>
 
 #include "app/window/MainMenuLayout.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "contentgen/raster/ArchiveReader.h"
 #include "contentgen/content/ContentGenerator.h"
 #include "engine/audio/format/ArchiveWave.h"

@@ -6,7 +6,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "document/objects/RBitmapPageObject.h"
 #include "document/pages/RPage.h"
 #include "document/storage/ObjectTypes.h"

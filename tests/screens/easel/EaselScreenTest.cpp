@@ -12,7 +12,7 @@
 #include "document/objects/RNotePageObject.h"
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/storage/ObjectTypes.h"

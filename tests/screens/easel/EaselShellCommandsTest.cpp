@@ -18,7 +18,7 @@
 #include "app/help/RHelpDlg.h"
 #include "app/print/PrintJobHolder.h"
 #include "app/settings/GlobalUserSettings.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "engine/resources/NamedResources.h"
 #include "framework/controls/RTexturePicker.h"
 #include "framework/language/LanguageTexts.h"

@@ -1,6 +1,6 @@
 // The Teacher menu's page dialogs reach the easel inside the running program: the note dialog
 // and the library choices run over the main window on the current page.
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "document/objects/RLibExclusionsObject.h"
 #include "document/objects/RNotePageObject.h"
 #include "document/pages/RPage.h"

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "app/menus/MenuCommands.h"
+#include "app/menus/MenuModeStates.h"
 #include "app/window/MainMenuBar.h"
 #include "app/window/MainMenuLayout.h"
-#include "app/window/MenuCommands.h"
-#include "app/window/MenuModeStates.h"
 #include "framework/menus/mfxMenu.h"
 
 namespace {

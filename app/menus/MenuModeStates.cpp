@@ -1,8 +1,8 @@
-#include "app/window/MenuModeStates.h"
+#include "app/menus/MenuModeStates.h"
 
 #include <initializer_list>
 
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "framework/menus/mfxMenu.h"
 
 namespace Ostrel {

@@ -1,4 +1,4 @@
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 
 namespace Ostrel {
 
