@@ -6,7 +6,7 @@
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
 #include "app/window/MenuMessages.h"
-#include "app/window/MenuModeStates.h"
+#include "app/menus/MenuModeStates.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/pages/RPage.h"

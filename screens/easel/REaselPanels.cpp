@@ -3,7 +3,7 @@
 #include "app/application/RApplication.h"
 #include "app/help/HelpContext.h"
 #include "app/settings/GlobalUserSettings.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/pages/RPage.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "app/application/RApplication.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/sprites/SprLayer.h"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/window/MenuCommandRoute.h"
-#include "app/window/MenuCommands.h"
+#include "app/menus/MenuCommands.h"
 #include "app/window/MenuMessages.h"
 #include "screens/easel/REaselCommands.h"
 #include "tests/screens/easel/EaselHarness.h"
