@@ -69,7 +69,6 @@ STANDING_CYCLES = {frozenset(cycle.split()) for cycle in (
     "platform/midi/ platform/midi/fluidsynth/ platform/midi/recording/",
     "platform/print/ platform/print/cups/ platform/print/headless/ platform/print/pdf/",
     "platform/shell/ platform/shell/headless/ platform/shell/xdg/",
-    "platform/speech/ platform/speech/espeak/ platform/speech/headless/",
 )}
 
 # Layers inside engine/: a layer may include its own and lower-ranked layers.

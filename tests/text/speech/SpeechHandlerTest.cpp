@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/drives/Drives.h"
+#include "platform/speech/choice/SpeechChoice.h"
 #include "platform/speech/headless/HeadlessSpeech.h"
 #include "text/speech/PronunciationFile.h"
 #include "text/speech/SpeechVoices.h"

@@ -1,4 +1,4 @@
-#include "platform/speech/SpeechBackend.h"
+#include "platform/speech/choice/SpeechChoice.h"
 
 #include "platform/speech/espeak/EspeakSpeech.h"
 #include "platform/speech/headless/HeadlessSpeech.h"
