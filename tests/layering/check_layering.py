@@ -67,8 +67,6 @@ STANDING_CYCLES = {frozenset(cycle.split()) for cycle in (
     "platform/clipboard/ platform/clipboard/sdl/",
     "platform/media/ platform/media/movie/ platform/media/playback/",
     "platform/midi/ platform/midi/fluidsynth/ platform/midi/recording/",
-    "platform/print/ platform/print/cups/ platform/print/headless/ platform/print/pdf/",
-    "platform/shell/ platform/shell/headless/ platform/shell/xdg/",
 )}
 
 # Layers inside engine/: a layer may include its own and lower-ranked layers.

@@ -12,6 +12,7 @@
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/GfxPalette.h"
 #include "platform/print/headless/HeadlessPrint.h"
+#include "platform/print/choice/PrintChoice.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "framework/format/DialogFormat.h"
 #include "tests/framework/SystemArchiveFixture.h"
 #include "tests/framework/WindowFixture.h"
+#include "platform/print/choice/PrintChoice.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include "platform/print/headless/HeadlessPrint.h"
 #include "tests/engine/gfx/GfxTestSupport.h"
 #include "tests/platform/print/PdfPages.h"
+#include "platform/print/choice/PrintChoice.h"
 
 namespace testapp {
 

@@ -8,6 +8,7 @@
 #include "platform/files/Files.h"
 #include "platform/shell/headless/HeadlessShell.h"
 #include "tests/app/harness/ScreenHarness.h"
+#include "platform/shell/choice/ShellChoice.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "platform/print/headless/HeadlessPrint.h"
 #include "tests/platform/print/PdfPages.h"
+#include "platform/print/choice/PrintChoice.h"
 
 namespace {
 

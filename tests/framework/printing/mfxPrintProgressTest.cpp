@@ -7,6 +7,7 @@
 #include "platform/keyboard/VirtualKeys.h"
 #include "tests/engine/gfx/RecordingPrinter.h"
 #include "tests/framework/WindowFixture.h"
+#include "platform/print/choice/PrintChoice.h"
 
 namespace {
 

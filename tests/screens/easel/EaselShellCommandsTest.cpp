@@ -25,7 +25,7 @@
 #include "panels/pencil/RPencilPanel.h"
 #include "platform/files/Files.h"
 #include "platform/keyboard/VirtualKeys.h"
-#include "platform/print/PrintBackend.h"
+#include "platform/print/choice/PrintChoice.h"
 #include "platform/print/headless/HeadlessPrint.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/REasel.h"

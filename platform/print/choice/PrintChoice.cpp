@@ -1,4 +1,4 @@
-#include "platform/print/PrintBackend.h"
+#include "platform/print/choice/PrintChoice.h"
 
 #include "platform/print/cups/CupsPrint.h"
 #include "platform/print/headless/HeadlessPrint.h"

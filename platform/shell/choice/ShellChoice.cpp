@@ -1,4 +1,4 @@
-#include "platform/shell/DesktopShell.h"
+#include "platform/shell/choice/ShellChoice.h"
 
 #include "platform/shell/headless/HeadlessShell.h"
 #include "platform/shell/xdg/XdgOpenShell.h"
