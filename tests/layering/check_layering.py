@@ -64,7 +64,6 @@ STANDING_CYCLES = {frozenset(cycle.split()) for cycle in (
     "app/application/ app/dialogs/ app/help/ app/module/ app/window/",
     "platform/audio/ platform/audio/sdl/ platform/audio/virtual/",
     "platform/audio/capture/ platform/audio/capture/sdl/ platform/audio/capture/virtual/",
-    "platform/clipboard/ platform/clipboard/sdl/",
     "platform/media/ platform/media/movie/ platform/media/playback/",
     "platform/midi/ platform/midi/fluidsynth/ platform/midi/recording/",
 )}

@@ -1,8 +1,8 @@
 // The program's own clipboard formats live beside the desktop text they were placed with.
 #include <gtest/gtest.h>
 
-#include "platform/clipboard/Clipboard.h"
-#include "platform/clipboard/ClipboardFormats.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
+#include "platform/clipboard/formats/ClipboardFormats.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/clipboard/Clipboard.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
 
 #include "platform/clipboard/sdl/SdlClipboard.h"
 #include "platform/system/BackendChoice.h"

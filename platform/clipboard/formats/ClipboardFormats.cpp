@@ -1,9 +1,9 @@
-#include "platform/clipboard/ClipboardFormats.h"
+#include "platform/clipboard/formats/ClipboardFormats.h"
 
 #include <map>
 #include <vector>
 
-#include "platform/clipboard/Clipboard.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
 
 namespace plat {
 namespace {
