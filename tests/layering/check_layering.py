@@ -65,7 +65,6 @@ STANDING_CYCLES = {frozenset(cycle.split()) for cycle in (
     "platform/audio/ platform/audio/sdl/ platform/audio/virtual/",
     "platform/audio/capture/ platform/audio/capture/sdl/ platform/audio/capture/virtual/",
     "platform/media/ platform/media/movie/ platform/media/playback/",
-    "platform/midi/ platform/midi/fluidsynth/ platform/midi/recording/",
 )}
 
 # Layers inside engine/: a layer may include its own and lower-ranked layers.

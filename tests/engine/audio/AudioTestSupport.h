@@ -19,7 +19,7 @@
 #include "engine/timers/Timers.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
-#include "platform/midi/MidiOut.h"
+#include "platform/midi/choice/MidiChoice.h"
 #include "platform/midi/recording/RecordingMidi.h"
 
 namespace audiotest {

@@ -6,6 +6,7 @@
 #include "engine/audio/format/MidiEvents.h"
 
 #include "tests/engine/audio/AudioTestSupport.h"
+#include "platform/midi/choice/MidiChoice.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "engine/audio/format/AudioErrors.h"
 #include "engine/audio/format/MidiEvents.h"
 #include "tests/engine/audio/AudioTestSupport.h"
+#include "platform/midi/choice/MidiChoice.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
-#include "platform/midi/MidiOut.h"
+#include "platform/midi/choice/MidiChoice.h"
 #include "platform/midi/fluidsynth/FluidSynthMidi.h"
 #include "platform/midi/recording/RecordingMidi.h"
 

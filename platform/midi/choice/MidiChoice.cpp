@@ -1,4 +1,4 @@
-#include "platform/midi/MidiOut.h"
+#include "platform/midi/choice/MidiChoice.h"
 
 #include "platform/midi/fluidsynth/FluidSynthMidi.h"
 #include "platform/midi/recording/RecordingMidi.h"
