@@ -14,6 +14,7 @@
 #include "engine/audio/PcmMix.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "text/speech/SpeechHandler.h"
+#include "platform/audio/choice/AudioChoice.h"
 
 namespace {
 

@@ -21,6 +21,7 @@
 #include "platform/clock/Clock.h"
 #include "platform/midi/choice/MidiChoice.h"
 #include "platform/midi/recording/RecordingMidi.h"
+#include "platform/audio/choice/AudioChoice.h"
 
 namespace audiotest {
 

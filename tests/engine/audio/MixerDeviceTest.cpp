@@ -6,6 +6,7 @@
 #include "engine/audio/WaveOutDevice.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
+#include "platform/audio/choice/AudioChoice.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "engine/audio/PcmMix.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
+#include "platform/audio/choice/AudioChoice.h"
 
 namespace mixertest {
 

@@ -1,7 +1,9 @@
-#include "platform/audio/WaveOut.h"
+#include "platform/audio/output/WaveOut.h"
 
 #include <algorithm>
 #include <cstring>
+
+#include "platform/audio/choice/AudioChoice.h"
 
 namespace plat {
 

@@ -1,4 +1,4 @@
-#include "platform/audio/PushBuffer.h"
+#include "platform/audio/output/PushBuffer.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
+#include "platform/audio/choice/AudioChoice.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/audio/WaveOut.h"
+#include "platform/audio/output/WaveOut.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
+#include "platform/audio/choice/AudioChoice.h"
 
 namespace {
 

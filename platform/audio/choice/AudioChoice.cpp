@@ -1,4 +1,4 @@
-#include "platform/audio/AudioBackend.h"
+#include "platform/audio/choice/AudioChoice.h"
 
 #include "platform/audio/sdl/SdlAudio.h"
 #include "platform/audio/virtual/VirtualAudio.h"

@@ -1,7 +1,9 @@
-#include "platform/audio/PushBuffer.h"
+#include "platform/audio/output/PushBuffer.h"
 
 #include <algorithm>
 #include <cstring>
+
+#include "platform/audio/choice/AudioChoice.h"
 
 namespace plat {
 
