@@ -5,6 +5,7 @@
 #include "platform/audio/capture/virtual/VirtualMicrophone.h"
 #include "platform/clock/Clock.h"
 #include "sound/record/RRecord.h"
+#include "platform/audio/capture/choice/CaptureChoice.h"
 
 namespace {
 

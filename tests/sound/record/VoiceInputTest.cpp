@@ -8,6 +8,7 @@
 #include "platform/audio/capture/virtual/VirtualMicrophone.h"
 #include "platform/clock/Clock.h"
 #include "sound/record/RVoiceInput.h"
+#include "platform/audio/capture/choice/CaptureChoice.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/audio/capture/CaptureBackend.h"
+#include "platform/audio/capture/choice/CaptureChoice.h"
 
 #include "platform/audio/capture/sdl/SdlCapture.h"
 #include "platform/audio/capture/virtual/VirtualMicrophone.h"

@@ -1,7 +1,9 @@
-#include "platform/audio/capture/WaveIn.h"
+#include "platform/audio/capture/input/WaveIn.h"
 
 #include <algorithm>
 #include <cstring>
+
+#include "platform/audio/capture/choice/CaptureChoice.h"
 
 namespace plat {
 
