@@ -57,12 +57,10 @@ HARNESS_FOLDERS = {("tests", "layering"), ("tests", "cmake"), ("tests", "demo"),
 HARNESS_NAMES = {"fuzz", "kill", "golden"}
 
 # Include cycles the tree still holds, each by its exact folders: a cycle that gains or loses a
-# folder, and any other cycle, is refused. The platform seams pick their drivers in the folder the
-# drivers include for the seam itself (display/ has moved the choice into display/choice/); the
-# application's services still call each other both ways.
+# folder, and any other cycle, is refused. The application's services still call each other
+# both ways.
 STANDING_CYCLES = {frozenset(cycle.split()) for cycle in (
     "app/application/ app/dialogs/ app/help/ app/module/ app/window/",
-    "platform/media/ platform/media/movie/ platform/media/playback/",
 )}
 
 # Layers inside engine/: a layer may include its own and lower-ranked layers.

@@ -1,11 +1,11 @@
-#include "platform/media/playback/entries/PlaybackEntries.h"
+#include "platform/media/entries/PlaybackEntries.h"
 
 #include <memory>
 
 #include "platform/media/movie/MovieModel.h"
 #include "platform/media/playback/MoviePlayer.h"
 #include "platform/media/playback/PlaybackClock.h"
-#include "platform/media/playback/entries/ModelMovieSource.h"
+#include "platform/media/entries/ModelMovieSource.h"
 
 namespace plat::media {
 

@@ -6,7 +6,7 @@
 
 #include "platform/media/movie/MovieSoundMix.h"
 #include "platform/media/playback/MovieSoundAhead.h"
-#include "platform/media/playback/entries/ModelMovieSource.h"
+#include "platform/media/entries/ModelMovieSource.h"
 #include "tests/platform/media/movie/MovieFixtures.h"
 
 namespace pm = plat::media;

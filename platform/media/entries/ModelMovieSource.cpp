@@ -1,4 +1,4 @@
-#include "platform/media/playback/entries/ModelMovieSource.h"
+#include "platform/media/entries/ModelMovieSource.h"
 
 #include <algorithm>
 #include <vector>

@@ -3,7 +3,7 @@
 // plays its file's source directly; any other movie gets a player over its composition when
 // it is first played. Before each call the player takes over the movie's time scale and box,
 // which the editing entries own.
-#include "platform/media/playback/entries/MoviePlaybackAbi.h"
+#include "platform/media/entries/MoviePlaybackAbi.h"
 
 namespace plat::media {
 
