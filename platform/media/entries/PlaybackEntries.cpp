@@ -2,10 +2,10 @@
 
 #include <memory>
 
+#include "platform/media/entries/ModelMovieSource.h"
 #include "platform/media/movie/MovieModel.h"
 #include "platform/media/playback/MoviePlayer.h"
 #include "platform/media/playback/PlaybackClock.h"
-#include "platform/media/entries/ModelMovieSource.h"
 
 namespace plat::media {
 

@@ -10,8 +10,8 @@
 #include <cstdint>
 
 #include "platform/media/MediaRuntimeAbi.h"
-#include "platform/media/movie/MovieEditingAbi.h"
 #include "platform/media/entries/MoviePlaybackAbi.h"
+#include "platform/media/movie/MovieEditingAbi.h"
 
 namespace plat::media {
 

@@ -6,9 +6,9 @@
 #include "app/window/MenuCommands.h"
 #include "framework/language/LanguageTexts.h"
 #include "platform/files/Files.h"
+#include "platform/shell/choice/ShellChoice.h"
 #include "platform/shell/headless/HeadlessShell.h"
 #include "tests/app/harness/ScreenHarness.h"
-#include "platform/shell/choice/ShellChoice.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "engine/audio/format/ArchiveMidi.h"
 #include "engine/audio/format/MidiEvents.h"
 
-#include "tests/engine/audio/AudioTestSupport.h"
 #include "platform/midi/choice/MidiChoice.h"
+#include "tests/engine/audio/AudioTestSupport.h"
 
 namespace {
 

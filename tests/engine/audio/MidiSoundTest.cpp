@@ -3,8 +3,8 @@
 #include "engine/audio/format/ArchiveMidi.h"
 #include "engine/audio/format/AudioErrors.h"
 #include "engine/audio/format/MidiEvents.h"
-#include "tests/engine/audio/AudioTestSupport.h"
 #include "platform/midi/choice/MidiChoice.h"
+#include "tests/engine/audio/AudioTestSupport.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "engine/audio/PcmMix.h"
+#include "platform/audio/choice/AudioChoice.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
-#include "platform/audio/choice/AudioChoice.h"
 
 namespace mixertest {
 

@@ -1,8 +1,8 @@
 #include "PrintTestSupport.h"
 
+#include "platform/print/choice/PrintChoice.h"
 #include "platform/print/headless/HeadlessPrint.h"
 #include "tests/platform/print/PdfPages.h"
-#include "platform/print/choice/PrintChoice.h"
 
 namespace {
 

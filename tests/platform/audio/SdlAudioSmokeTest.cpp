@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
+#include "platform/audio/choice/AudioChoice.h"
 #include "platform/audio/output/WaveOut.h"
 #include "platform/audio/sdl/QuietAlsa.h"
-#include "platform/audio/choice/AudioChoice.h"
 
 namespace {
 

@@ -8,17 +8,17 @@
 #include <set>
 #include <vector>
 
+#include "app/dialogs/DialogTextBox.h"
+#include "app/dialogs/RABCTextDlg.h"
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
-#include "app/window/LoopPace.h"
-#include "engine/os/OsManager.h"
-#include "app/dialogs/DialogTextBox.h"
-#include "app/dialogs/RABCTextDlg.h"
 #include "app/help/RHelpDlg.h"
 #include "app/print/PrintJobHolder.h"
 #include "app/settings/GlobalUserSettings.h"
+#include "app/window/LoopPace.h"
 #include "app/window/MenuCommands.h"
+#include "engine/os/OsManager.h"
 #include "engine/resources/NamedResources.h"
 #include "framework/controls/RTexturePicker.h"
 #include "framework/language/LanguageTexts.h"

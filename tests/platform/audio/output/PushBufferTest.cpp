@@ -7,9 +7,9 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/audio/choice/AudioChoice.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
-#include "platform/audio/choice/AudioChoice.h"
 
 namespace {
 

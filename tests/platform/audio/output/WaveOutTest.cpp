@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio/choice/AudioChoice.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
-#include "platform/audio/choice/AudioChoice.h"
 
 namespace {
 

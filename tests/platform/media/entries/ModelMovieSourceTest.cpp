@@ -4,9 +4,9 @@
 
 #include <vector>
 
+#include "platform/media/entries/ModelMovieSource.h"
 #include "platform/media/movie/MovieSoundMix.h"
 #include "platform/media/playback/MovieSoundAhead.h"
-#include "platform/media/entries/ModelMovieSource.h"
 #include "tests/platform/media/movie/MovieFixtures.h"
 
 namespace pm = plat::media;

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/audio/capture/choice/CaptureChoice.h"
 #include "platform/audio/capture/input/WaveIn.h"
 #include "platform/audio/capture/virtual/VirtualMicrophone.h"
 #include "platform/clock/Clock.h"
-#include "platform/audio/capture/choice/CaptureChoice.h"
 
 namespace {
 
