@@ -152,6 +152,12 @@ CASES = [
 ]
 
 
+# The standing cycles the cases are checked against, in place of the tree's own list, which
+# shrinks as its cycles are mended.
+STANDING = {frozenset({"platform/clipboard/", "platform/clipboard/sdl/"}),
+            frozenset({"platform/speech/", "platform/speech/espeak/", "platform/speech/headless/"})}
+
+
 def write_tree(root, files):
     for path, text in files.items():
         target = root / path
@@ -165,7 +171,7 @@ class LayeringRules(unittest.TestCase):
             with self.subTest(name), tempfile.TemporaryDirectory() as folder:
                 root = pathlib.Path(folder)
                 write_tree(root, files)
-                self.assertEqual(check_layering.check(root), expected)
+                self.assertEqual(check_layering.check(root, STANDING), expected)
 
     def test_exit_status_says_whether_anything_was_refused(self):
         script = pathlib.Path(check_layering.__file__)
