@@ -20,14 +20,22 @@ if(TUMBLO_TSAN)
 endif()
 
 # tumblo_library(<target> [DEPS <targets...>])
-# Builds every .cpp of the calling folder into one static library whose headers are
+# Builds every .cpp of the calling folder into one static library (an interface library for a
+# folder of headers alone) whose headers are
 # included by their path from the repository root ("engine/MemoryHandles.h").
 function(tumblo_library target)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  add_library(${target} STATIC ${sources})
-  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  else()
+    # A folder of headers alone (a seam's interface, whose choice lives in a subfolder).
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+  endif()
   # Outside libraries found here are made visible everywhere, so that the fuzz targets, built
   # from another folder, can see what a library links.
   foreach(dep ${ARG_DEPS})

@@ -21,7 +21,7 @@
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
 #include "platform/files/Files.h"
-#include "platform/shell/DesktopShell.h"
+#include "platform/shell/choice/ShellChoice.h"
 #include "text/spellcheck/PhoneticSpellChecker.h"
 #include "text/spellcheck/SpellCheckString.h"
 

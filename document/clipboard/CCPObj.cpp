@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "document/objects/RTextPageObject.h"
-#include "platform/clipboard/Clipboard.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
 
 namespace Ostrel {
 

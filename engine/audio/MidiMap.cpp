@@ -6,6 +6,7 @@
 
 #include "engine/audio/PcmMix.h"
 #include "platform/audio/WaveTypes.h"
+#include "platform/midi/choice/MidiChoice.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "engine/audio/PcmMixModule.h"
 #include "engine/audio/PushBufferDevice.h"
 #include "engine/audio/WaveOutDevice.h"
-#include "platform/audio/PushBuffer.h"
-#include "platform/audio/WaveOut.h"
+#include "platform/audio/output/PushBuffer.h"
+#include "platform/audio/output/WaveOut.h"
 
 void pcmMixInitOutput() {
     PcmMixModule& module = pcmMixModule();

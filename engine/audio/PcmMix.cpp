@@ -6,7 +6,7 @@
 #include "engine/audio/PcmMixModule.h"
 #include "engine/audio/PcmMixPassThrough.h"
 #include "engine/audio/PcmMixStream.h"
-#include "platform/audio/WaveOut.h"
+#include "platform/audio/output/WaveOut.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "engine/audio/PcmMixObject.h"
-#include "platform/audio/WaveOut.h"
+#include "platform/audio/output/WaveOut.h"
 
 class PcmMixPassThrough : public PcmMixObject {
 public:

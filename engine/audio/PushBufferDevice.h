@@ -6,7 +6,7 @@
 
 #include "engine/audio/MixerDevice.h"
 #include "engine/audio/PcmMixSettings.h"
-#include "platform/audio/PushBuffer.h"
+#include "platform/audio/output/PushBuffer.h"
 
 constexpr u32 kPushBufferPollMs = 10;
 

@@ -11,7 +11,7 @@
 #include "engine/audio/MixerDevice.h"
 #include "engine/audio/MixerDeviceInfo.h"
 #include "engine/audio/PcmMixSettings.h"
-#include "platform/audio/WaveOut.h"
+#include "platform/audio/output/WaveOut.h"
 
 constexpr u32 kWaveOutPollMs = 20;
 

@@ -6,7 +6,7 @@
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPrinterPort.h"
-#include "platform/print/PrintBackend.h"
+#include "platform/print/choice/PrintChoice.h"
 
 namespace pp = plat::print;
 

@@ -6,6 +6,7 @@
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "platform/files/Files.h"
+#include "platform/print/choice/PrintChoice.h"
 
 namespace pp = plat::print;
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/windows/mfxWindow.h"
-#include "platform/print/PrintBackend.h"
+#include "platform/print/choice/PrintChoice.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
-#include "platform/media/MediaRuntimeAbi.h"
+#include "platform/media/runtime/MediaRuntimeTable.h"
 #include "platform/modules/LoadableModule.h"
 
 constexpr i16 kQtErrLibraryNotFound = -2093;

@@ -1,9 +1,8 @@
 #pragma once
 // The seam between the wave-out layer and the machine: a backend opens sinks, and a started
 // sink pulls frames from its source on the backend's own thread (SDL's audio thread, or the
-// thread that advances the fake clock for the virtual backend). The backend is chosen once at
-// start-up: the virtual one when the program runs headless (platform/system/Headless.h) or
-// SDL audio is unavailable.
+// thread that advances the fake clock for the virtual backend). The backend is chosen in
+// platform/audio/choice/AudioChoice.h.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -33,9 +32,5 @@ public:
     virtual bool emulated() = 0;
     virtual std::unique_ptr<AudioSink> openSink(uint32_t device, const WaveFormat& format, AudioPull pull) = 0;
 };
-
-AudioBackend& audioBackend();
-// Replaces the start-up choice (tests install a virtual backend); nullptr restores it.
-void setAudioBackend(AudioBackend* backend);
 
 }  // namespace plat

@@ -3,7 +3,8 @@
 // SDL backend reaches the desktop's clipboard once SDL's video is running and keeps the text
 // in the process until then; the headless backend keeps it in the process. Pictures and the
 // program's own formats stay in the program's clip list. The text is cp1252 on both sides;
-// the SDL backend converts it to and from the desktop's UTF-8. User-interface thread only.
+// the SDL backend converts it to and from the desktop's UTF-8. Which backend serves is chosen
+// in platform/clipboard/choice/ClipboardChoice.h. User-interface thread only.
 #include <memory>
 #include <string>
 
@@ -31,9 +32,5 @@ public:
 private:
     std::string text_;
 };
-
-ClipboardBackend& clipboard();
-// Replaces the start-up choice (tests install their own); nullptr restores it.
-void setClipboardBackend(ClipboardBackend* backend);
 
 }  // namespace plat

@@ -2,9 +2,8 @@
 // MIDI output devices. A backend lists its devices and opens ports on them; a port takes
 // packed short messages (status in the low byte, then two data bytes), long messages (whole
 // system-exclusive messages from 0xF0 to 0xF7) and resets (every note and controller off).
-// The backend is chosen once: the recording device when the program runs headless, else the
-// software synthesizer, which has no device at all when no soundfont is installed. Ports
-// are used from the engine's thread; a synthesizer renders on its audio stream's thread.
+// The backend is chosen in platform/midi/choice/MidiChoice.h. Ports are used from the
+// engine's thread; a synthesizer renders on its audio stream's thread.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -55,9 +54,5 @@ public:
     // nullptr when the device cannot be opened.
     virtual std::unique_ptr<MidiOutPort> open(uint32_t device) = 0;
 };
-
-MidiBackend& midiBackend();
-// Replaces the start-up choice (tests install a recording backend); nullptr restores it.
-void setMidiBackend(MidiBackend* backend);
 
 }  // namespace plat

@@ -5,8 +5,8 @@
 // of rows (code kSpoolOk), so the program can show progress and take a Cancel; an answer of
 // false stops the page with kSpoolAppAbort. A job that is finished leaves its whole output;
 // one that is abandoned (abort, or destroyed unfinished) leaves nothing behind.
-// The real backend offers the system's printers through CUPS beside the built-in "PDF file"
-// printer; the headless one offers the "PDF file" printer alone. User-interface thread only.
+// Which backend prints is chosen in platform/print/choice/PrintChoice.h. User-interface
+// thread only.
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,9 +43,5 @@ public:
     virtual std::unique_ptr<PrintJob> startJob(const PrinterSettings& settings, const std::string& title, AbortProc abort,
                                                int* error) = 0;
 };
-
-PrintBackend& printBackend();
-// Replaces the start-up choice (tests install a recording backend); nullptr restores it.
-void setPrintBackend(PrintBackend* backend);
 
 }  // namespace plat::print

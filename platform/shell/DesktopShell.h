@@ -1,7 +1,6 @@
 #pragma once
-// The desktop's shell: a document handed to the viewer the desktop picks for its kind. The
-// backend is chosen once at start-up (platform/system/BackendChoice.h): xdg-open, or the
-// headless one, which only writes down what it was asked, when the program runs headless.
+// The desktop's shell: a document handed to the viewer the desktop picks for its kind. Which
+// shell opens it is chosen in platform/shell/choice/ShellChoice.h.
 #include <string>
 
 namespace plat {
@@ -13,9 +12,5 @@ public:
     // or nothing on this machine could show it.
     virtual bool openDocument(const std::string& text) = 0;
 };
-
-DesktopShell& desktopShell();
-// Replaces the start-up choice (tests install a headless shell); nullptr restores it.
-void setDesktopShell(DesktopShell* shell);
 
 }  // namespace plat

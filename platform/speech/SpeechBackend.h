@@ -1,8 +1,7 @@
 #pragma once
 // The seam between speaking and the machine: a backend renders a text into memory as mono
-// 16-bit samples, which the caller plays through its own mixer. The backend is chosen once at
-// start-up (platform/system/BackendChoice.h): espeak-ng, or the headless one when the program
-// runs headless or espeak-ng cannot start.
+// 16-bit samples, which the caller plays through its own mixer. Which backend speaks is
+// chosen in platform/speech/choice/SpeechChoice.h.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -45,9 +44,5 @@ public:
     // speech a listener would understand).
     virtual bool standsIn() const { return false; }
 };
-
-SpeechBackend& speechBackend();
-// Replaces the start-up choice (tests install a headless backend); nullptr restores it.
-void setSpeechBackend(SpeechBackend* backend);
 
 }  // namespace plat

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
-#include "platform/audio/capture/WaveIn.h"
+#include "platform/audio/capture/input/WaveIn.h"
 
 namespace Ostrel {
 

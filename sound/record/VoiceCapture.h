@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
-#include "platform/audio/capture/WaveIn.h"
+#include "platform/audio/capture/input/WaveIn.h"
 #include "sound/record/SpectrumAnalyser.h"
 
 struct osmEvent;

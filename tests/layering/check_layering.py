@@ -56,19 +56,6 @@ HARNESS_FOLDERS = {("tests", "layering"), ("tests", "cmake"), ("tests", "demo"),
                    ("tests", "media", "quicktime", "modules")}
 HARNESS_NAMES = {"fuzz", "kill", "golden"}
 
-# Include cycles the tree still holds, each by its exact folders: a cycle that gains or loses a
-# folder, and any other cycle, is refused. The platform seams pick their drivers in the folder the
-# drivers include for the seam itself (display/ has moved the choice into display/choice/).
-STANDING_CYCLES = {frozenset(cycle.split()) for cycle in (
-    "platform/audio/ platform/audio/sdl/ platform/audio/virtual/",
-    "platform/audio/capture/ platform/audio/capture/sdl/ platform/audio/capture/virtual/",
-    "platform/clipboard/ platform/clipboard/sdl/",
-    "platform/media/ platform/media/movie/ platform/media/playback/",
-    "platform/midi/ platform/midi/fluidsynth/ platform/midi/recording/",
-    "platform/print/ platform/print/cups/ platform/print/headless/ platform/print/pdf/",
-    "platform/shell/ platform/shell/headless/ platform/shell/xdg/",
-    "platform/speech/ platform/speech/espeak/ platform/speech/headless/",
-)}
 
 # Layers inside engine/: a layer may include its own and lower-ranked layers.
 ENGINE_LAYERS = {
@@ -189,7 +176,7 @@ def sibling_edge(source_folder, target_folder):
     return source_folder[:common], child(source_folder), child(target_folder)
 
 
-def cycles(includes, standing=frozenset()):
+def cycles(includes):
     """The includes that lie on an include cycle between folders. includes holds (where, header,
     edge) in the order read; two folders under the same folder are in one cycle when each reaches
     the other through the includes between the children of that folder."""
@@ -213,14 +200,12 @@ def cycles(includes, standing=frozenset()):
             continue
         members = sorted(node for node in reached[(parent, source)] if source in reached.get((parent, node), ()))
         names = ["/".join(parent + ((node,) if node else ())) + "/" for node in members]
-        if frozenset(names) in standing:
-            continue
         names = " and ".join(names)
         problems.append(f'{where}: includes "{header}" in an include cycle between {names}')
     return problems
 
 
-def check(root, standing=STANDING_CYCLES):
+def check(root):
     problems = []
     unranked = set()
     mirrors = set()
@@ -267,7 +252,7 @@ def check(root, standing=STANDING_CYCLES):
                 continue
             if not allowed(source, target):
                 problems.append(f"{rel}:{number}: includes \"{header}\", which lies later in the subsystem order")
-    problems += cycles(includes, standing)
+    problems += cycles(includes)
     for folder in sorted(unranked):
         problems.append(f"{folder}/: folder with sources has no place in the subsystem order")
     for folder in sorted(mirrors):

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "platform/clipboard/Clipboard.h"
-#include "platform/clipboard/ClipboardFormats.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
+#include "platform/clipboard/formats/ClipboardFormats.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <new>
 
-#include "platform/speech/SpeechBackend.h"
+#include "platform/speech/choice/SpeechChoice.h"
 #include "text/speech/SpeechHandler.h"
 #include "text/speech/SpeechSurroundings.h"
 

@@ -11,6 +11,7 @@
 #include "document/storage/PictureRecord.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/GfxPalette.h"
+#include "platform/print/choice/PrintChoice.h"
 #include "platform/print/headless/HeadlessPrint.h"
 
 namespace {

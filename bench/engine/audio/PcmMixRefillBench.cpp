@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/audio/PcmMix.h"
-#include "platform/audio/AudioBackend.h"
+#include "platform/audio/choice/AudioChoice.h"
 #include "platform/clock/Clock.h"
 
 namespace {

@@ -12,6 +12,7 @@
 
 #include "bench/platform/speech/SpeechBenchSupport.h"
 #include "engine/audio/PcmMix.h"
+#include "platform/audio/choice/AudioChoice.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "text/speech/SpeechHandler.h"
 

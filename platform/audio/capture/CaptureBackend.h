@@ -2,8 +2,7 @@
 // The seam between wave input and the machine: a backend opens sources in a PCM format, and a
 // started source pushes the frames it captured to its client on the backend's own thread
 // (SDL's audio thread, or the thread that advances the fake clock for the virtual
-// microphone). The backend is chosen once, through BackendChoice: the virtual microphone when
-// the program runs headless or SDL capture is unavailable.
+// microphone). The backend is chosen in platform/audio/capture/choice/CaptureChoice.h.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -31,9 +30,5 @@ public:
     virtual bool supports(uint32_t device, const WaveFormat& format) = 0;
     virtual std::unique_ptr<CaptureSource> openSource(uint32_t device, const WaveFormat& format, CapturePush push) = 0;
 };
-
-CaptureBackend& captureBackend();
-// Replaces the start-up choice (tests install a virtual microphone); nullptr restores it.
-void setCaptureBackend(CaptureBackend* backend);
 
 }  // namespace plat

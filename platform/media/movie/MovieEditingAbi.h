@@ -7,7 +7,7 @@
 // tracks that copied it keep it alive). One thread at a time.
 #include <cstdint>
 
-// MediaRuntimeAbi.h embeds these entries, so the few runtime types used here are declared here.
+// MediaRuntimeTable.h embeds these entries, so the few runtime types used here are declared here.
 namespace plat::media {
 
 using MrErr = int16_t;

@@ -1,11 +1,11 @@
 // The media runtime module's one export: its table of entries.
 #include "platform/media/GraphicsExporter.h"
 #include "platform/media/GraphicsImporter.h"
-#include "platform/media/MediaRuntimeAbi.h"
 #include "platform/media/MediaWorld.h"
 #include "platform/media/RuntimeServices.h"
+#include "platform/media/entries/PlaybackEntries.h"
 #include "platform/media/movie/MovieEditingEntries.h"
-#include "platform/media/playback/entries/PlaybackEntries.h"
+#include "platform/media/runtime/MediaRuntimeTable.h"
 
 namespace pm = plat::media;
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/audio/AudioBackend.h"
+#include "platform/audio/choice/AudioChoice.h"
 
 namespace plat {
 namespace {

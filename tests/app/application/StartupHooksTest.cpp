@@ -1,6 +1,7 @@
 // What the program depends on is in place after a headless start, not only built.
 #include "app/menus/MenuCommands.h"
 #include "framework/language/LanguageTexts.h"
+#include "platform/speech/choice/SpeechChoice.h"
 #include "platform/speech/headless/HeadlessSpeech.h"
 #include "tests/app/harness/ScreenHarness.h"
 #include "text/speech/ASpeechHandler.h"

@@ -2,6 +2,7 @@
 #include "app/dialogs/RNoteDlg.h"
 #include "app/menus/MenuCommands.h"
 #include "document/objects/RNotePageObject.h"
+#include "platform/speech/choice/SpeechChoice.h"
 #include "platform/speech/headless/HeadlessSpeech.h"
 #include "tests/app/harness/ScreenHarness.h"
 #include "text/speech/ASpeechHandler.h"

@@ -12,7 +12,7 @@
 
 #include "engine/os/OsLock.h"
 #include "engine/os/OsThreads.h"
-#include "platform/audio/AudioBackend.h"
+#include "platform/audio/choice/AudioChoice.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
 

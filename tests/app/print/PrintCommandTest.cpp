@@ -8,6 +8,7 @@
 #include "engine/gfx/GfxErrors.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/format/DialogFormat.h"
+#include "platform/print/choice/PrintChoice.h"
 #include "tests/framework/SystemArchiveFixture.h"
 #include "tests/framework/WindowFixture.h"
 

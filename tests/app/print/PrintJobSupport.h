@@ -13,6 +13,7 @@
 #include "document/project/RDocument.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PictureRecord.h"
+#include "platform/print/choice/PrintChoice.h"
 #include "platform/print/headless/HeadlessPrint.h"
 #include "tests/engine/gfx/GfxTestSupport.h"
 #include "tests/platform/print/PdfPages.h"

@@ -12,6 +12,7 @@
 #include "app/print/RThumbnailJob.h"
 #include "engine/gfx/GfxErrors.h"
 #include "framework/dialogs/mfxAlert.h"
+#include "platform/print/choice/PrintChoice.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "app/window/UserGuideFile.h"
 #include "framework/language/LanguageTexts.h"
 #include "platform/files/Files.h"
+#include "platform/shell/choice/ShellChoice.h"
 #include "platform/shell/headless/HeadlessShell.h"
 #include "tests/app/harness/ScreenHarness.h"
 

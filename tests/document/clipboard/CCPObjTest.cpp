@@ -6,7 +6,7 @@
 #include "document/objects/RTextPageObject.h"
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
-#include "platform/clipboard/Clipboard.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
 
 namespace {
 

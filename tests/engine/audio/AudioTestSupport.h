@@ -17,9 +17,10 @@
 #include "engine/os/OsThreads.h"
 #include "engine/resources/ResourceManager.h"
 #include "engine/timers/Timers.h"
+#include "platform/audio/choice/AudioChoice.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
-#include "platform/midi/MidiOut.h"
+#include "platform/midi/choice/MidiChoice.h"
 #include "platform/midi/recording/RecordingMidi.h"
 
 namespace audiotest {

@@ -3,6 +3,7 @@
 #include "engine/audio/format/ArchiveMidi.h"
 #include "engine/audio/format/AudioErrors.h"
 #include "engine/audio/format/MidiEvents.h"
+#include "platform/midi/choice/MidiChoice.h"
 #include "tests/engine/audio/AudioTestSupport.h"
 
 namespace {

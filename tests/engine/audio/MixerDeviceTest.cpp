@@ -4,6 +4,7 @@
 #include "engine/audio/MixerDeviceInfo.h"
 #include "engine/audio/PushBufferDevice.h"
 #include "engine/audio/WaveOutDevice.h"
+#include "platform/audio/choice/AudioChoice.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
 

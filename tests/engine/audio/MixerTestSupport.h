@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/audio/PcmMix.h"
+#include "platform/audio/choice/AudioChoice.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
 

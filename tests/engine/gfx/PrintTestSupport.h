@@ -11,6 +11,7 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxPrinterPort.h"
+#include "platform/print/choice/PrintChoice.h"
 
 struct ProgressLog {
     std::vector<GfxPrintCall> calls;

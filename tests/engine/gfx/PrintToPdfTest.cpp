@@ -1,5 +1,6 @@
 #include "PrintTestSupport.h"
 
+#include "platform/print/choice/PrintChoice.h"
 #include "platform/print/headless/HeadlessPrint.h"
 #include "tests/platform/print/PdfPages.h"
 

@@ -3,6 +3,7 @@
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "platform/keyboard/VirtualKeys.h"
+#include "platform/print/choice/PrintChoice.h"
 #include "tests/engine/gfx/RecordingPrinter.h"
 #include "tests/framework/WindowFixture.h"
 

@@ -5,6 +5,7 @@
 #include "engine/gfx/GfxPalette.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "platform/keyboard/VirtualKeys.h"
+#include "platform/print/choice/PrintChoice.h"
 #include "tests/engine/gfx/RecordingPrinter.h"
 #include "tests/framework/WindowFixture.h"
 

@@ -13,7 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/audio/WaveOut.h"
+#include "platform/audio/choice/AudioChoice.h"
+#include "platform/audio/output/WaveOut.h"
 #include "platform/audio/sdl/QuietAlsa.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <SDL.h>
 
-#include "platform/clipboard/Clipboard.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
 #include "platform/clipboard/sdl/SdlClipboard.h"
 
 namespace {

@@ -6,7 +6,6 @@
 
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
-#include "platform/midi/MidiOut.h"
 #include "platform/midi/fluidsynth/FluidSynthMidi.h"
 #include "platform/midi/recording/RecordingMidi.h"
 
@@ -43,11 +42,6 @@ TEST(RecordingMidi, KeepsEveryMessageWithTheClockTime) {
     EXPECT_FALSE(backend.open(1));
     port.reset();
     EXPECT_EQ(backend.openPorts(), 0);
-}
-
-TEST(RecordingMidi, IsTheHeadlessChoice) {
-    ASSERT_STREQ(std::getenv("TUMBLO_HEADLESS"), "1");
-    EXPECT_NE(dynamic_cast<plat::RecordingMidiBackend*>(&plat::midiBackend()), nullptr);
 }
 
 TEST(FluidSynthMidi, WithoutASoundFontThereIsNoDevice) {

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "platform/files/Files.h"
-#include "platform/shell/DesktopShell.h"
+#include "platform/shell/choice/ShellChoice.h"
 #include "platform/shell/headless/HeadlessShell.h"
 #include "platform/shell/xdg/XdgOpenShell.h"
 

@@ -2,6 +2,7 @@
 // buffers of a take, the take itself, and what Stop leaves.
 #include <gtest/gtest.h>
 
+#include "platform/audio/capture/choice/CaptureChoice.h"
 #include "platform/audio/capture/virtual/VirtualMicrophone.h"
 #include "platform/clock/Clock.h"
 #include "sound/record/RRecord.h"

@@ -5,6 +5,7 @@
 
 #include "engine/os/OsManager.h"
 #include "engine/os/OsThreads.h"
+#include "platform/audio/capture/choice/CaptureChoice.h"
 #include "platform/audio/capture/virtual/VirtualMicrophone.h"
 #include "platform/clock/Clock.h"
 #include "sound/record/RVoiceInput.h"

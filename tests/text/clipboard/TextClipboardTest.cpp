@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/clipboard/Clipboard.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
 #include "text/clipboard/TextClipboard.h"
 #include "text/paste/PasteFilters.h"
 

@@ -7,7 +7,7 @@
 
 #include "../TextTestSupport.h"
 #include "framework/undo/UndoManager.h"
-#include "platform/clipboard/Clipboard.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
 #include "text/field/Editor.h"
 #include "text/host/TextKeys.h"
 

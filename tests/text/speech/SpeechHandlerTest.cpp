@@ -8,11 +8,12 @@
 #include <thread>
 
 #include "platform/drives/Drives.h"
+#include "platform/speech/choice/SpeechChoice.h"
 #include "platform/speech/headless/HeadlessSpeech.h"
-#include "text/speech/PronunciationFile.h"
-#include "text/speech/SpeechVoices.h"
 #include "tests/engine/audio/MixerTestSupport.h"
 #include "tests/platform/speech/PiecewiseSpeech.h"
+#include "text/speech/PronunciationFile.h"
+#include "text/speech/SpeechVoices.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // A runtime whose table has every entry but one empty slot.
-#include "platform/media/MediaRuntimeAbi.h"
+#include "platform/media/runtime/MediaRuntimeTable.h"
 
 namespace {
 

@@ -12,7 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/audio/capture/WaveIn.h"
+#include "platform/audio/capture/choice/CaptureChoice.h"
+#include "platform/audio/capture/input/WaveIn.h"
 
 namespace {
 
