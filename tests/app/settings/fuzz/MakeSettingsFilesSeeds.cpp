@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "panels/base/RPanelPrefsTmpl.h"
 #include "tests/FuzzSeeds.h"
 #include "tests/app/settings/fuzz/SettingsFiles.h"
 #include "tests/engine/ini/fuzz/ScratchProfile.h"
@@ -51,7 +50,7 @@ int main(int argc, char** argv) {
 
     PanelFile panel(paths, kPanelSection);
     const std::array<i16, kPanelWords> words = {0, 1, -1, 32767, -32768, 7, 3, 2, 1, 0, -2, 100};
-    PanelWordsToKeys(words, &panel.GetData());
+    for (size_t i = 0; i < words.size(); ++i) panel.GetData()[std::to_string(i)] = std::to_string(words[i]);
     if (panel.SaveTo(scratch.path()) != kErrNone) return 1;
     keep(scratch, folder, "panel-record", kPanelRecord);
 

@@ -2,7 +2,7 @@
 // damaged: the first byte picks the file, the rest is its text.
 //  - "user.ini" as the global user settings: flags are 0 or 1, texts end inside their fields,
 //    and what is saved reads back the same.
-//  - "user.ini" as a panel's record: the words survive a save and a load of the user's file.
+//  - "user.ini" as a panel's record: the numbers it saves over the section read back.
 //  - "TB.ini" as the contents table: every item named opens or is refused, one that opens holds
 //    its archives until released; and as the language set-up, the extensions of the program's
 //    own files, which the save dialogs append to a name.
@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,7 +23,6 @@
 #include "engine/resources/tContents.h"
 #include "engine/util/IniReplaceOnce.h"
 #include "framework/language/LanguageTexts.h"
-#include "panels/base/RPanelPrefsTmpl.h"
 #include "tests/app/settings/fuzz/SettingsFiles.h"
 #include "tests/engine/ini/fuzz/ScratchProfile.h"
 #include "tests/engine/resources/format/ArchiveBytes.h"
@@ -60,23 +60,29 @@ void globalUser(ScratchProfile& scratch) {
     if (std::memcmp(&back, &read, sizeof read) != 0) std::abort();
 }
 
+// A panel keeps its record as numbered keys holding 16-bit numbers, written into its section
+// over whatever the section held.
 void panelRecord(ScratchProfile& scratch) {
     const Paths paths(FolderRoots{});
     PanelFile file(paths, kPanelSection);
     file.LoadFrom(scratch.path());
-    std::array<i16, kPanelWords> words{};
-    PanelWordsFromKeys(file.GetData(), words);
     auto& keys = file.GetData();
-    keys.clear();
-    PanelWordsToKeys(words, &keys);
+    std::map<std::string, std::string> record;
+    for (size_t i = 0; i < kPanelWords; ++i) {
+        const auto found = keys.find(std::to_string(i));
+        const size_t seed = found == keys.end() ? i : found->second.size() * 4099 + i;
+        record[std::to_string(i)] = std::to_string(i16(u16(seed)));
+    }
+    for (const auto& [key, value] : record) keys[key] = value;
     // The file is written once, as the panels save their records.
     if (IniReplaceOnce(scratch.path(), [&] { return file.SaveTo(scratch.path()); }) != kErrNone) return;
     scratch.restart();
     PanelFile again(paths, kPanelSection);
     again.LoadFrom(scratch.path());
-    std::array<i16, kPanelWords> back{};
-    PanelWordsFromKeys(again.GetData(), back);
-    if (back != words) std::abort();
+    for (const auto& [key, value] : record) {
+        const auto found = again.GetData().find(key);
+        if (found == again.GetData().end() || found->second != value) std::abort();
+    }
 }
 
 std::vector<std::string> sectionsOf(const Path* profile) {
