@@ -118,7 +118,7 @@ void contentsTable(ScratchProfile& scratch) {
     }
     SetupLanguageFolders(&folder, "TB.ini");
     for (const std::string& extension : {PictureExtension(), ProjectExtension()}) {
-        if (extension.empty() || extension[0] == '.') std::abort();
+        if (extension.empty()) std::abort();
         const std::string named = WithExtension("Cat", extension);
         if (WithExtension(named, extension) != named) std::abort();
     }
