@@ -349,10 +349,14 @@ EngineErr iniGetString(const Path* path, const char* section, const char* key, c
         IniKeyLine line{};
         if (!section) {
             u32 pos = 0;
+            // A nameless section or key is left out: its empty name would end the list there,
+            // hiding every name after it.
             return setError(listNames(buffer, size, [&](std::string_view* name) {
                 IniSpan span{};
-                if (!text.nextSection(&pos, &span, &header)) return false;
-                *name = text.slice(span);
+                do {
+                    if (!text.nextSection(&pos, &span, &header)) return false;
+                    *name = text.slice(span);
+                } while (name->empty());
                 return true;
             }));
         }
@@ -361,8 +365,10 @@ EngineErr iniGetString(const Path* path, const char* section, const char* key, c
         } else if (!key) {
             u32 pos = body;
             return setError(listNames(buffer, size, [&](std::string_view* name) {
-                if (!text.nextKey(&pos, &line)) return false;
-                *name = text.slice(line.key);
+                do {
+                    if (!text.nextKey(&pos, &line)) return false;
+                    *name = text.slice(line.key);
+                } while (name->empty());
                 return true;
             }));
         } else if (!text.findKey(body, key, &line)) {

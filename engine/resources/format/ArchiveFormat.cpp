@@ -32,15 +32,17 @@ EngineErr parseFileTable(std::span<const u8> bytes, u32 fileLength, FileTable* t
         if (!e.isFree() && e.size > 0 && (e.offset < kArchiveHeaderSize || u64(e.offset) + e.size > fileLength))
             return kResErrNotResourceFile;
     }
-    // The free list must stay on free entries, so that adding never takes a live one.
-    auto freeLinkValid = [&](u16 index) { return index == 0 || (index <= count && result.at(index).isFree()); };
-    if (!freeLinkValid(freeHead)) return kResErrNotResourceFile;
-    for (const FileEntry& e : result.entries)
-        if (e.isFree() && !freeLinkValid(e.link)) return kResErrNotResourceFile;
-    // Nor loop: adding would then take an entry an earlier addition already took.
-    u32 steps = 0;
-    for (u16 index = freeHead; index != 0; index = result.at(index).link)
-        if (++steps > count) return kResErrNotResourceFile;
+    // The free list must stay on free entries, so that adding never takes a live one, and must
+    // not loop: adding would then take an entry an earlier addition already took.
+    std::vector<bool> listed(count + 1u);
+    for (u16 index = freeHead; index != 0; index = result.at(index).link) {
+        if (index > count || !result.at(index).isFree() || listed[index]) return kResErrNotResourceFile;
+        listed[index] = true;
+    }
+    // A free entry off the list is never handed out, but its link could name an entry that an
+    // addition then takes, and the table written after it would no longer read: it links nowhere.
+    for (u16 index = 1; index <= count; ++index)
+        if (!listed[index]) result.at(index).link = 0;
     *table = std::move(result);
     return kErrNone;
 }

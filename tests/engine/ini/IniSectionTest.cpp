@@ -30,6 +30,29 @@ TEST_F(IniSectionRead, SectionPairsComeInFileOrder) {
     EXPECT_EQ(iniReadSection(&profile_, "Decoders"), expected);
 }
 
+// A line without a key name, or a section without one (a hand-edited file, or a bare line
+// break left in a value), hides nothing after it.
+TEST_F(IniSectionRead, NamelessKeysAndSectionsHideNothingAfterThem) {
+    struct Case {
+        const char* text;
+        IniPairs expected;
+    } cases[] = {
+        {"[Panel]\r\n=0\r\nb=2\r\n", {{"b", "2"}}},
+        {"[Panel]\r\na=1\r\n=0\r\n=1\r\nb=2\r\n", {{"a", "1"}, {"b", "2"}}},
+        {"[]\r\nx=1\r\n[Panel]\r\nb=2\r\n", {{"b", "2"}}},
+    };
+    for (const Case& c : cases) {
+        // Each file read afresh, as by a new run of the program.
+        iniShutdown();
+        ASSERT_EQ(iniInit(), kErrNone);
+        profile(c.text);
+        EXPECT_EQ(iniReadSection(&profile_, "Panel"), c.expected) << c.text;
+        char sections[64] = {};
+        ASSERT_EQ(iniGetString(&profile_, nullptr, nullptr, sections, sizeof sections, ""), kErrNone);
+        EXPECT_STREQ(sections, "Panel") << c.text;
+    }
+}
+
 TEST_F(IniSectionRead, MissingSectionOrProfileGivesNoPairs) {
     profile("[Other]\r\nx=1\r\n");
     EXPECT_TRUE(iniReadSection(&profile_, "Decoders").empty());

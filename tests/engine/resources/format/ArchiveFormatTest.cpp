@@ -216,11 +216,8 @@ TEST(ArchiveReader, RefusesNamesWithoutTheirEndInThePool) {
     EXPECT_EQ(parseError(file), kResErrNotResourceFile);
 }
 
-// An empty directory over a file table of free entries linked as given.
-std::vector<u8> archiveWithFreeList(u16 head, const std::vector<u16>& links) {
-    FileTable table;
-    table.freeHead = head;
-    for (u16 link : links) table.entries.push_back(FileEntry{0, 0, kResFlagFree, link});
+// An empty directory over the file table.
+std::vector<u8> archiveWithTable(const FileTable& table) {
     const std::vector<u8> tables = serializeArchiveTables(ResDirectory{}, table);
     ArchiveHeader header;
     header.directoryOffset = kArchiveHeaderSize;
@@ -233,12 +230,34 @@ std::vector<u8> archiveWithFreeList(u16 head, const std::vector<u16>& links) {
     return file;
 }
 
+// An empty directory over a file table of free entries linked as given.
+std::vector<u8> archiveWithFreeList(u16 head, const std::vector<u16>& links) {
+    FileTable table;
+    table.freeHead = head;
+    for (u16 link : links) table.entries.push_back(FileEntry{0, 0, kResFlagFree, link});
+    return archiveWithTable(table);
+}
+
 // Adding takes entries off the free list one after the other: a loop would hand out an
 // entry that an earlier addition already took.
 TEST(ArchiveReader, RefusesAFreeListThatLoops) {
     EXPECT_EQ(parseError(archiveWithFreeList(1, {2, 0})), kErrNone);
     EXPECT_EQ(parseError(archiveWithFreeList(1, {2, 1})), kResErrNotResourceFile);
     EXPECT_EQ(parseError(archiveWithFreeList(2, {0, 2})), kResErrNotResourceFile);
+}
+
+// A free entry off the list (2) linking to one on it (1): once an addition takes entry 1, the
+// table written back still reads, where before the archive was lost with everything in it.
+TEST(ArchiveReader, TableWrittenAfterAnAdditionReadsWithAFreeEntryOffTheList) {
+    ArchiveContents contents = parsed(archiveWithFreeList(1, {0, 1}));
+    contents.fileTable.freeHead = 0;
+    contents.fileTable.at(1).flags = 0;
+    EXPECT_EQ(parseError(archiveWithTable(contents.fileTable)), kErrNone);
+    EXPECT_EQ(contents.fileTable.at(2).link, 0);
+    FileTable throughLive;
+    throughLive.freeHead = 1;
+    throughLive.entries = {FileEntry{0, 0, kResFlagFree, 2}, FileEntry{}};
+    EXPECT_EQ(parseError(archiveWithTable(throughLive)), kResErrNotResourceFile) << "a list reaching a live entry";
 }
 
 TEST(ArchiveReader, SurvivesEveryTruncationAndEveryByteFlip) {
