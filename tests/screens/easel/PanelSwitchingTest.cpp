@@ -1,9 +1,14 @@
-// Toolbar commands replace the easel's tool option panel; the same command twice keeps it.
+// Toolbar commands replace the easel's tool option panel and its help items; the same command
+// twice keeps it.
+#include <array>
+
 #include <gtest/gtest.h>
 
+#include "app/help/HelpContext.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/GfxPalette.h"
 #include "panels/pencil/RPencilPanel.h"
+#include "screens/easel/EaselCommands.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/REasel.h"
 #include "tools/base/RToolMgr.h"
@@ -60,5 +65,44 @@ TEST_F(PanelSwitching, PanelToolsReachTheCanvasToolManager) {
     EXPECT_EQ(panel->GetCanvasRect().bottom, easel->Canvas()->CanvasRect().bottom);
     EXPECT_TRUE(easel->Canvas()->ToolManager()->IsListeningTo(panel));
 }
+
+// Each toolbar command gives help mode the help items of its panel and says whether Start
+// Over is offered beside it: the eraser's panel takes Start Over away, every other brings it
+// back; the wacky brushes and the pictures keep the help items of the panel before them.
+struct ToolbarCase {
+    u32 toolbar;
+    std::array<u16, 3> help;
+    bool startOver;
+};
+
+class ToolbarHelp : public PanelSwitching, public ::testing::WithParamInterface<ToolbarCase> {};
+
+TEST_P(ToolbarHelp, GivesHelpModeItsPanelsItemsAndStartOverItsPlace) {
+    // The pencils come first, as on entering; then the eraser, to be left again.
+    send(kEaselToolbarPencil);
+    send(kEaselToolbarEraser);
+    send(GetParam().toolbar);
+    EXPECT_EQ(GetHelpContext().buttonSets, GetParam().help);
+    EXPECT_EQ(easel->StartOverAvailable(), GetParam().startOver);
+}
+
+constexpr std::array<u16, 3> kEraserHelp{777, 897, 898};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ToolbarHelp,
+    ::testing::Values(ToolbarCase{kEaselToolbarStickers, {777, 797, 798}, true},
+                      ToolbarCase{kEaselToolbarAnimations, {777, 807, 808}, true},
+                      ToolbarCase{kEaselToolbarBackgrounds, {777, 787, 788}, true},
+                      ToolbarCase{kEaselToolbarSounds, {777, 817, 818}, true},
+                      ToolbarCase{kEaselToolbarGrab, {777, 887, 888}, true},
+                      ToolbarCase{kEaselToolbarEraser, kEraserHelp, false},
+                      ToolbarCase{kEaselToolbarText, {777, 877, 0}, true},
+                      ToolbarCase{kEaselToolbarWacky, kEraserHelp, true},
+                      ToolbarCase{kEaselToolbarPencil, {777, 827, 828}, true},
+                      ToolbarCase{kEaselToolbarPaint, {777, 837, 838}, true},
+                      ToolbarCase{kEaselToolbarFill, {777, 847, 848}, true},
+                      ToolbarCase{kEaselToolbarPictures, {777, 897, 898}, true},
+                      ToolbarCase{kEaselToolbarStamps, {777, 867, 868}, true},
+                      ToolbarCase{kEaselToolbarMixer, {777, 857, 858}, true}));
 
 }  // namespace
