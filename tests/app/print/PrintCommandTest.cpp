@@ -260,6 +260,7 @@ TEST_F(PrintCommandTest, ThePictureDialogSwitchesBetweenFullPageAndPoster) {
     EXPECT_EQ(dialog.Layout(), kLayoutFullPage);
     EXPECT_TRUE(dialog.IsItemEnabled(kPrintReverse));
     EXPECT_FALSE(dialog.IsChecked(kPrintPoster));
+    EXPECT_FALSE(dialog.IsItemEnabled(kPrintPoster2x2));
     EXPECT_FALSE(dialog.IsItemEnabled(kPrintPoster3x3));
     dialog.OnCommand(kPrintCancel, kDlgNotifyClicked, 0);
     EXPECT_EQ(dialog.PrintResult(), kPrintDialogCancel);
