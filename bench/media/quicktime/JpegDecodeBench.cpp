@@ -9,8 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include <jpeglib.h>
-
+#include "bench/platform/media/BareJpeg.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/base/MemoryHandles.h"
 #include "media/quicktime/ImgJpeg.h"
@@ -25,39 +24,8 @@ constexpr int kWidth = 800, kHeight = 600;
 
 // A photograph-like picture: smooth gradients with fine texture, coded at quality 85.
 const std::vector<uint8_t>& sampleJpeg() {
-    static const std::vector<uint8_t> bytes = [] {
-        std::vector<uint8_t> rgb(size_t(kWidth) * kHeight * 3);
-        uint32_t noise = 12345;
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                noise = noise * 1103515245 + 12345;
-                uint8_t* p = &rgb[(size_t(y) * kWidth + x) * 3];
-                p[0] = uint8_t(x * 255 / kWidth + (noise >> 28));
-                p[1] = uint8_t(y * 255 / kHeight + ((noise >> 24) & 7));
-                p[2] = uint8_t(((x ^ y) & 63) * 3);
-            }
-        jpeg_compress_struct cinfo;
-        jpeg_error_mgr errors;
-        cinfo.err = jpeg_std_error(&errors);
-        jpeg_create_compress(&cinfo);
-        unsigned char* out = nullptr;
-        unsigned long size = 0;
-        jpeg_mem_dest(&cinfo, &out, &size);
-        cinfo.image_width = kWidth, cinfo.image_height = kHeight, cinfo.input_components = 3;
-        cinfo.in_color_space = JCS_RGB;
-        jpeg_set_defaults(&cinfo);
-        jpeg_set_quality(&cinfo, 85, TRUE);
-        jpeg_start_compress(&cinfo, TRUE);
-        while (cinfo.next_scanline < cinfo.image_height) {
-            JSAMPROW row = &rgb[size_t(cinfo.next_scanline) * kWidth * 3];
-            jpeg_write_scanlines(&cinfo, &row, 1);
-        }
-        jpeg_finish_compress(&cinfo);
-        jpeg_destroy_compress(&cinfo);
-        std::vector<uint8_t> v(out, out + size);
-        free(out);
-        return v;
-    }();
+    static const std::vector<uint8_t> bytes =
+        benchjpeg::encode(benchjpeg::photoLikeRgb(kWidth, kHeight), kWidth, kHeight, 85);
     return bytes;
 }
 
@@ -65,21 +33,7 @@ void BareLibjpegTurboRgb(benchmark::State& state) {
     const std::vector<uint8_t>& jpeg = sampleJpeg();
     std::vector<uint8_t> rgb(size_t(kWidth) * kHeight * 3);
     for (auto _ : state) {
-        jpeg_decompress_struct cinfo;
-        jpeg_error_mgr errors;
-        cinfo.err = jpeg_std_error(&errors);
-        jpeg_create_decompress(&cinfo);
-        jpeg_mem_src(&cinfo, jpeg.data(), jpeg.size());
-        jpeg_read_header(&cinfo, TRUE);
-        cinfo.out_color_space = JCS_RGB;
-        cinfo.dct_method = JDCT_ISLOW;
-        jpeg_start_decompress(&cinfo);
-        while (cinfo.output_scanline < cinfo.output_height) {
-            JSAMPROW row = &rgb[size_t(cinfo.output_scanline) * kWidth * 3];
-            jpeg_read_scanlines(&cinfo, &row, 1);
-        }
-        jpeg_finish_decompress(&cinfo);
-        jpeg_destroy_decompress(&cinfo);
+        benchjpeg::decodeRgb(jpeg, rgb, kWidth, true);
         benchmark::DoNotOptimize(rgb.data());
     }
 }

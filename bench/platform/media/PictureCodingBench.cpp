@@ -8,9 +8,9 @@
 #include <cstring>
 #include <vector>
 
-#include <jpeglib.h>
 #include <png.h>
 
+#include "bench/platform/media/BareJpeg.h"
 #include "platform/media/GraphicsImporter.h"
 #include "platform/media/JpegCoding.h"
 #include "platform/media/MediaWorld.h"
@@ -25,48 +25,12 @@ constexpr int kWidth = 800, kHeight = 600;
 constexpr uint32_t kNormalQuality = 0x200;  // libjpeg's 75
 
 const std::vector<uint8_t>& sampleRgb() {
-    static const std::vector<uint8_t> rgb = [] {
-        std::vector<uint8_t> v(size_t(kWidth) * kHeight * 3);
-        uint32_t noise = 12345;
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                noise = noise * 1103515245 + 12345;
-                uint8_t* p = &v[(size_t(y) * kWidth + x) * 3];
-                p[0] = uint8_t(x * 255 / kWidth + (noise >> 28));
-                p[1] = uint8_t(y * 255 / kHeight + ((noise >> 24) & 7));
-                p[2] = uint8_t(((x ^ y) & 63) * 3);
-            }
-        return v;
-    }();
+    static const std::vector<uint8_t> rgb = benchjpeg::photoLikeRgb(kWidth, kHeight);
     return rgb;
 }
 
-std::vector<uint8_t> bareEncode(const std::vector<uint8_t>& rgb, int quality) {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = kWidth, cinfo.image_height = kHeight, cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(&rgb[size_t(cinfo.next_scanline) * kWidth * 3]);
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<uint8_t> v(out, out + size);
-    free(out);
-    return v;
-}
-
 const std::vector<uint8_t>& sampleJpeg() {
-    static const std::vector<uint8_t> bytes = bareEncode(sampleRgb(), 85);
+    static const std::vector<uint8_t> bytes = benchjpeg::encode(sampleRgb(), kWidth, kHeight, 85);
     return bytes;
 }
 
@@ -93,7 +57,7 @@ pm::MrWorld* sampleWorld(uint32_t format) {
 void BareLibjpegTurboEncode(benchmark::State& state) {
     const std::vector<uint8_t>& rgb = sampleRgb();
     const int quality = pm::libjpegQuality(kNormalQuality);
-    for (auto _ : state) benchmark::DoNotOptimize(bareEncode(rgb, quality).size());
+    for (auto _ : state) benchmark::DoNotOptimize(benchjpeg::encode(rgb, kWidth, kHeight, quality).size());
 }
 BENCHMARK(BareLibjpegTurboEncode)->Unit(benchmark::kMillisecond);
 
@@ -114,20 +78,7 @@ void BareLibjpegTurboDecode(benchmark::State& state) {
     const std::vector<uint8_t>& jpeg = sampleJpeg();
     std::vector<uint8_t> rgb(size_t(kWidth) * kHeight * 3);
     for (auto _ : state) {
-        jpeg_decompress_struct cinfo;
-        jpeg_error_mgr errors;
-        cinfo.err = jpeg_std_error(&errors);
-        jpeg_create_decompress(&cinfo);
-        jpeg_mem_src(&cinfo, jpeg.data(), jpeg.size());
-        jpeg_read_header(&cinfo, TRUE);
-        cinfo.out_color_space = JCS_RGB;
-        jpeg_start_decompress(&cinfo);
-        while (cinfo.output_scanline < cinfo.output_height) {
-            JSAMPROW row = &rgb[size_t(cinfo.output_scanline) * kWidth * 3];
-            jpeg_read_scanlines(&cinfo, &row, 1);
-        }
-        jpeg_finish_decompress(&cinfo);
-        jpeg_destroy_decompress(&cinfo);
+        benchjpeg::decodeRgb(jpeg, rgb, kWidth, false);
         benchmark::DoNotOptimize(rgb.data());
     }
 }
