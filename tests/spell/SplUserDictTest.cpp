@@ -32,6 +32,17 @@ struct UserDictTest : ::testing::Test {
     void TearDown() override { splPhonClose(phon); }
     std::string path() const { return (dir / "user.dct").string(); }
     SplUserDict* open(u32 mode, u32* error) { return splUserDictOpen(path().c_str(), mode, phon, error); }
+    // A dictionary made and closed holding "zorblax"; its bytes.
+    std::vector<u8> storedWithOneWord() {
+        u32 error = 0;
+        SplUserDict* d = open(kUdModeCreate, &error);
+        EXPECT_NE(d, nullptr) << error;
+        if (d) {
+            splUserDictAddWord(spelltest::bytes("zorblax"), d);
+            splUserDictClose(d);
+        }
+        return bytes();
+    }
     std::vector<u8> bytes() const {
         std::string s = spelltest::readText(path());
         return std::vector<u8>(s.begin(), s.end());
@@ -69,12 +80,8 @@ TEST_F(UserDictTest, CreatedGrownAndReopened) {
 }
 
 TEST_F(UserDictTest, CreatingNeverTruncatesAnExistingFile) {
+    const std::vector<u8> before = storedWithOneWord();
     u32 error = 0;
-    SplUserDict* d = open(kUdModeCreate, &error);
-    ASSERT_NE(d, nullptr);
-    splUserDictAddWord(spelltest::bytes("zorblax"), d);
-    splUserDictClose(d);
-    std::vector<u8> before = bytes();
     EXPECT_EQ(open(kUdModeCreate, &error), nullptr);
     EXPECT_EQ(error, kSplErrOpen);
     EXPECT_EQ(bytes(), before);
@@ -123,14 +130,9 @@ TEST_F(UserDictTest, TwoThousandRandomWordsSplitLeavesAndRootAndAreFoundAfterReo
 }
 
 TEST_F(UserDictTest, ReadOnlyDictionaryRefusesInsertions) {
+    const std::vector<u8> before = storedWithOneWord();
     u32 error = 0;
-    SplUserDict* d = open(kUdModeCreate, &error);
-    ASSERT_NE(d, nullptr);
-    splUserDictAddWord(spelltest::bytes("zorblax"), d);
-    splUserDictClose(d);
-    std::vector<u8> before = bytes();
-
-    d = open(kUdModeReadOnly, &error);
+    SplUserDict* d = open(kUdModeReadOnly, &error);
     ASSERT_NE(d, nullptr) << error;
     EXPECT_TRUE(verify(d, "zorblax"));
     EXPECT_EQ(splUserDictAddWord(spelltest::bytes("quimby"), d), 0);
