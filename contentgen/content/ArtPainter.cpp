@@ -17,6 +17,8 @@ constexpr double kPi = 3.14159265358979323846;
 // this many times.
 constexpr double kFitStep = 0.97;
 constexpr int kMaxFitAttempts = 60;
+// How tall a box must be, in lines, before a long label may break into two.
+constexpr double kTwoLineShare = 1.3;
 
 double num(const json& v, const char* what) {
     if (!v.is_number()) throw ArtError(std::string("expected a number for ") + what);
@@ -64,8 +66,12 @@ std::vector<std::string> fitText(cairo_t* cr, const std::string& text, double wi
         if (widest <= width && lines.size() <= room) return lines;
         // Advances are hinted, rounded glyph by glyph, so they do not shrink in proportion to
         // the size: every smaller size is measured again.
+        // A line of several words in a box nearly tall enough for two shrinks step by step, so
+        // that it breaks into two lines before it shrinks to the size of one.
+        const bool nearlyTwoLines = room == 1 && height / fe.height >= kTwoLineShare;
+        const bool breakable = nearlyTwoLines && text.find(' ') != std::string::npos;
         double factor = kFitStep;
-        if (widest > width && widest > 0) factor = std::min(factor, width / widest);
+        if (widest > width && widest > 0 && !breakable) factor = std::min(factor, width / widest);
         *size *= factor;
     }
     cairo_set_font_size(cr, *size);

@@ -57,9 +57,11 @@ json buttonOps(const json& button, ButtonLook look) {
                    {"line", 3}});
     if (!in)
         ops.push_back({{"ellipse", {m + w / 2, m + h * 0.26, w * 0.36, h * 0.14}}, {"fill", "#ffffff55"}});
-    // With a label the picture takes the upper part of the face and the label the rest.
+    // With a label the picture takes the upper part of the face and the label the rest; a
+    // button whose label is long in one language gives the label a larger share, so that it
+    // breaks into lines a child can read rather than shrinking to fit one.
     const bool pictured = button.contains("icon") || button.contains("emoji");
-    const double labelRoom = button.contains("label") && pictured ? h * 0.3 : 0;
+    const double labelRoom = button.contains("label") && pictured ? h * button.value("labelShare", 0.3) : 0;
     if (button.contains("icon")) {
         const double size = button.value("iconSize", std::min(w, h - labelRoom) * 0.72);
         json icon = {{"use", button["icon"]},

@@ -1,5 +1,6 @@
 // Texts drawn in a box keep inside it: a short one stays on one line at its size, a long one
-// is broken into the lines the box holds, and one that still does not fit is made smaller,
+// is broken into the lines the box holds (or nearly holds, at a slightly smaller size), and
+// one that still does not fit is made smaller,
 // measured again at each size (hinted advances do not shrink in proportion).
 #include <gtest/gtest.h>
 
@@ -44,6 +45,9 @@ TEST_F(ArtPainterText, BoxedTextsKeepInsideTheirBox) {
         {"¿Guardar tu dibujo antes de abrir una presentación?", 374, 60, 2},
         {"Save your picture before you open another one?", 374, 22, 1},
         {"Supercalifragilisticexpialidocious", 120, 60, 1},
+        // A button's label box, nearly two lines tall: broken rather than shrunk to one line.
+        {"Empezar de nuevo", 64, 28, 2},
+        {"Empezar de nuevo", 64, 18, 1},
     };
     const int lineHeight = 22;  // an 18-unit line of the label font, with room
     for (const Case& c : cases) {
