@@ -18,13 +18,20 @@ u16 effectEdges(const PixelView& source, i32 x, i32 y) {
 }
 
 u16 effectBlur(const PixelView& source, i32 x, i32 y) {
-    u32 r = 0, g = 0, b = 0;
-    for (i32 dy = -2; dy <= 2; ++dy)
-        for (i32 dx = -2; dx <= 2; ++dx) {
-            const u16 p = effectSample(source, x + dx, y + dy);
-            r += rgb555Red(p), g += rgb555Green(p), b += rgb555Blue(p);
+    // The channels spread apart (blue in bits 0-9, red 10-19, green 21-30) add up in one sum:
+    // 25 five-bit values fit in ten bits.
+    u32 sum = 0;
+    auto add = [&sum](u16 p) { sum += (u32(p) | (u32(p) << 16)) & 0x03E07C1Fu; };
+    if (x >= 2 && y >= 2 && x + 2 < source.width && y + 2 < source.height) {
+        for (i32 dy = -2; dy <= 2; ++dy) {
+            const u16* row = source.Row(y + dy) + x;
+            add(row[-2]), add(row[-1]), add(row[0]), add(row[1]), add(row[2]);
         }
-    return rgb555FromChannels((r + 12) / 25, (g + 12) / 25, (b + 12) / 25);
+    } else {
+        for (i32 dy = -2; dy <= 2; ++dy)
+            for (i32 dx = -2; dx <= 2; ++dx) add(effectSample(source, x + dx, y + dy));
+    }
+    return rgb555FromChannels((((sum >> 10) & 0x3FF) + 12) / 25, ((sum >> 21) + 12) / 25, ((sum & 0x3FF) + 12) / 25);
 }
 
 u16 effectPolarSample(const PixelView& source, Point16 centre, i32 x, i32 y, double scale, double turn) {

@@ -46,12 +46,33 @@ void fade(u32 progress, const PixelView& from, const PixelView& to, const PixelV
     }
 }
 
+// The sparkle's ranks, scattered by a hash of the place, made once.
+const std::vector<u16>& dissolveRanks() {
+    static const std::vector<u16> ranks = [] {
+        std::vector<u16> r(size_t(kDissolveTile) * kDissolveTile);
+        for (i32 y = 0; y < kDissolveTile; ++y)
+            for (i32 x = 0; x < kDissolveTile; ++x) {
+                u32 h = u32(x) * 0x9E3779B1u ^ u32(y) * 0x85EBCA77u;
+                h ^= h >> 15;
+                h *= 0x2C1B3C6Du;
+                h ^= h >> 12;
+                r[size_t(y * kDissolveTile + x)] = u16(h);
+            }
+        return r;
+    }();
+    return ranks;
+}
+
 void dissolve(u32 progress, const PixelView& from, const PixelView& to, const PixelView& out) {
     for (i32 y = 0; y < out.height; ++y) {
-        const u16* a = from.Row(y);
-        const u16* b = to.Row(y);
-        u16* o = out.Row(y);
-        for (i32 x = 0; x < out.width; ++x) o[x] = transitionDissolveRank(x, y) < progress ? b[x] : a[x];
+        const u16* ranks = dissolveRanks().data() + (y % kDissolveTile) * kDissolveTile;
+        for (i32 x0 = 0; x0 < out.width; x0 += kDissolveTile) {
+            const i32 n = std::min<i32>(kDissolveTile, out.width - x0);
+            const u16* a = from.Row(y) + x0;
+            const u16* b = to.Row(y) + x0;
+            u16* o = out.Row(y) + x0;
+            for (i32 x = 0; x < n; ++x) o[x] = ranks[x] < progress ? b[x] : a[x];
+        }
     }
 }
 
@@ -121,6 +142,10 @@ void pushUp(i32 shift, const PixelView& from, const PixelView& to, const PixelVi
 bool sameSize(const PixelView& a, const PixelView& b) { return a.width == b.width && a.height == b.height; }
 
 }  // namespace
+
+u32 transitionDissolveRank(i32 x, i32 y) {
+    return dissolveRanks()[size_t((y % kDissolveTile) * kDissolveTile + x % kDissolveTile)];
+}
 
 TransitionKind transitionKindOfIndex(i32 index) {
     return index > 0 && index < kTransitionKindCount ? TransitionKind(index) : TransitionKind::None;

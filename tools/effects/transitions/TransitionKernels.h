@@ -19,13 +19,9 @@ constexpr i32 kCheckersCell = 50;
 TransitionKind transitionKindOfIndex(i32 index);
 
 // When the sparkle shows the pixel: it shows the target once the progress passes this rank.
-inline u32 transitionDissolveRank(i32 x, i32 y) {
-    u32 h = u32(x) * 0x9E3779B1u ^ u32(y) * 0x85EBCA77u;
-    h ^= h >> 15;
-    h *= 0x2C1B3C6Du;
-    h ^= h >> 12;
-    return h & 0xFFFF;
-}
+// The ranks repeat every kDissolveTile pixels across and down.
+constexpr i32 kDissolveTile = 256;
+u32 transitionDissolveRank(i32 x, i32 y);
 
 // Draws `kind` at `progress` (past kTransitionFull counts as full) from `from` to `to` into
 // `out`, which must be a third picture. `centre` (picture coordinates) is where the circle and
