@@ -5,8 +5,9 @@
 RPageEraseTool::RPageEraseTool(i16 index) : RTool(index), effect_(createPageErase(nullptr, index)) {}
 
 void RPageEraseTool::MouseDown(ToolCanvas& canvas, Point16 p) {
-    if (!effect_ || effect_->IsBusy()) return;
-    // The tool works in picture coordinates: the effect's canvas sits at the origin.
+    // The tool works in picture coordinates: the effect's canvas sits at the origin. A wipe
+    // that runs already does not start again.
+    if (!effect_) return;
     if (effect_->Start(canvas.Picture().Bounds(), canvas.Picture()) != kDestructoStarted) return;
     effect_->Trigger(p);
     StepRun(canvas);

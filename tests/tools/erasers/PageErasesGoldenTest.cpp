@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "tests/tools/effects/EffectTestPictures.h"
 #include "tools/erasers/PageEraseFactory.h"
+#include "tools/erasers/RQuickTimeEraser.h"
 #include "tools/erasers/RPageEraseTool.h"
 
 namespace {
@@ -97,6 +99,11 @@ TEST(PageErases, TheFactoryBuildsEachEffectOfTheRangeAndNothingElse) {
         EXPECT_EQ(effect->GetIndex(), index);
         EXPECT_EQ(effect->GetIconId(), kToolIconBase + index);
     }
+    // The movie erasers run the transitions in order; any other index fades.
+    const std::pair<i16, TransitionKind> kinds[] = {{123, TransitionKind::Fade},     {124, TransitionKind::Fade},
+                                                    {125, TransitionKind::WipeLeft}, {135, TransitionKind::PushLeft},
+                                                    {136, TransitionKind::PushUp},   {137, TransitionKind::Fade}};
+    for (const auto& [index, kind] : kinds) EXPECT_EQ(RQuickTimeEraser(nullptr, index).Kind(), kind) << index;
 }
 
 }  // namespace
