@@ -61,7 +61,8 @@ u16 RCanvas::Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* sc
     owner_ = owner;
     screenPort_ = screenPort;
     undo_ = undo;
-    Register(kInputMouseButtons | kInputMouseMove);
+    // The tick steps a tool that runs on after its click (a page-erase wipe).
+    Register(kInputMouseButtons | kInputMouseMove | kInputTick);
     toolMgr_ = std::make_unique<RToolMgr>();
     // The canvas hears 'grfx': what a stroke changed makes the page unsaved.
     toolMgr_->AddListener(this);
@@ -188,8 +189,8 @@ void RCanvas::ShowPage(RPage* page) {
 EngineErr RCanvas::StorePicture(RPage* page) {
     if (!page) return kErrNone;
     if (!picture_.top) return page->Data().EnsureBackground();
-    // A stroke still running ends first, so that the saved picture has all of it.
-    if (toolMgr_ && toolMgr_->IsTracking()) toolMgr_->InputEnd(0);
+    // A stroke or a wipe still running ends first, so that the saved picture has all of it.
+    if (toolMgr_ && (toolMgr_->IsTracking() || toolMgr_->IsRunning())) toolMgr_->InputEnd(0);
     return storePageBackground(picture_, page->Data());
 }
 
@@ -253,6 +254,12 @@ u32 RCanvas::HandleMouseMove(Point16 point, u32) {
     // shows them.
     sprInvalRect(rect_);
     return 1;
+}
+
+void RCanvas::HandleTick(u32 now) {
+    if (!toolMgr_ || !toolMgr_->IsRunning()) return;
+    toolMgr_->StepTool(now);
+    sprInvalRect(rect_);
 }
 
 u32 RCanvas::HandleMouseUp(u32 button, Point16 point, u32) {

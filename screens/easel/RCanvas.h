@@ -101,6 +101,7 @@ public:
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
     u32 HandleMouseMove(Point16 point, u32 buttons) override;
     u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
+    void HandleTick(u32 now) override;
 
     // --- CListener: the page commands, and the tool manager's 'grfx'
     u32 HandleMessage(RMessage* message, uintptr_t data) override;

@@ -75,6 +75,10 @@ public:
     // pattern): the record's parameters and the data word. 1 when the tool took it; a tool
     // that takes no messages answers 0.
     virtual u32 HandleToolMessage(const Ostrel::RMessage&, uintptr_t) { return 0; }
+    // A tool that goes on by itself after its release (a page-erase wipe) is running until it
+    // is done; the tool manager keeps its stroke open and has it paint one frame a tick.
+    virtual bool IsRunning() const { return false; }
+    virtual void StepRun(ToolCanvas&) {}
 
 protected:
     virtual void MouseDown(ToolCanvas& canvas, Point16 p) = 0;

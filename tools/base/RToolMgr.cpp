@@ -15,6 +15,7 @@ RToolMgr::~RToolMgr() {
 
 void RToolMgr::Init(const PixelView& work, const Rect16& canvasRect, Ostrel::UndoManager* undo) {
     if (tracking_) InputEnd(0);
+    RunToEnd();
     // What the tool held unfinished (a curve waiting to be bent, a polygon's corners) belongs
     // to the old picture: it goes, or the next press would finish it on the new one.
     if (tool_ && work_.top) {
@@ -62,6 +63,7 @@ u32 RToolMgr::HandleMessage(Ostrel::RMessage* message, uintptr_t) {
 }
 
 void RToolMgr::SetTool(RTool* tool) {
+    if (tool_ != tool) RunToEnd();
     if (tool_ && tool_ != tool && work_.top) {
         BeginStroke();
         tool_->Drop(canvas_);
@@ -79,9 +81,10 @@ void RToolMgr::ToolDeleted(RTool* tool) {
     if (tool != tool_) return;
     tool_->holder_ = nullptr;
     tool_ = nullptr;
-    if (!tracking_) return;
+    if (!tracking_ && !running_) return;
     // What the stroke painted so far stays, as one undo step.
     tracking_ = false;
+    running_ = false;
     EndStroke();
 }
 
@@ -105,7 +108,7 @@ void RToolMgr::SetHost(const ToolHost* host) {
 }
 
 u16 RToolMgr::HandleInput(Point16 screenPoint, u32 timeMs) {
-    if (!tool_ || tracking_ || !rectContainsPoint(canvasRect_, screenPoint) || !work_.top) return 0;
+    if (!tool_ || tracking_ || running_ || !rectContainsPoint(canvasRect_, screenPoint) || !work_.top) return 0;
     BeginStroke();
     tracking_ = true;
     lastPoint_ = screenPoint;
@@ -131,14 +134,33 @@ void RToolMgr::EndInput(Point16 screenPoint, u32 timeMs) {
     // A tool deleted by its own release has ended the stroke already.
     if (!tracking_) return;
     tracking_ = false;
+    if (tool_->IsRunning()) running_ = true;
+    else EndStroke();
+}
+
+void RToolMgr::StepTool(u32 timeMs) {
+    if (!running_) return;
+    canvas_.SetTime(timeMs);
+    tool_->StepRun(canvas_);
+    UpdateScreen();
+    if (tool_->IsRunning()) return;
+    running_ = false;
     EndStroke();
 }
 
-void RToolMgr::InputEnd(u32) { EndInput(lastPoint_, canvas_.Time()); }
+void RToolMgr::RunToEnd() {
+    while (running_) StepTool(canvas_.Time());
+}
+
+void RToolMgr::InputEnd(u32) {
+    EndInput(lastPoint_, canvas_.Time());
+    RunToEnd();
+}
 
 void RToolMgr::FinishTool() {
     if (!tool_) return;
     if (tracking_) InputEnd(0);
+    RunToEnd();
     BeginStroke();
     tool_->Finish(canvas_);
     EndStroke();
@@ -172,7 +194,7 @@ void RToolMgr::EndStroke() {
 void RToolMgr::ReleaseUndo(CListener* owner, FourCC) { static_cast<RToolMgr*>(owner)->undoHeld_ = false; }
 
 void RToolMgr::SwapUndo() {
-    if (!undoHeld_ || tracking_) return;
+    if (!undoHeld_ || tracking_ || running_) return;
     const size_t width = size_t(work_.width);
     for (i32 y = 0; y < work_.height; ++y)
         std::swap_ranges(work_.Row(y), work_.Row(y) + width, undoPixels_.begin() + ptrdiff_t(size_t(y) * width));

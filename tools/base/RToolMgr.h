@@ -51,9 +51,15 @@ public:
     u16 HandleInput(Point16 screenPoint, u32 timeMs);
     void TrackInput(Point16 screenPoint, u32 timeMs);
     void EndInput(Point16 screenPoint, u32 timeMs);
-    // Ends a running stroke where it last was (help mode, a dialog opening).
+    // Ends a running stroke where it last was (help mode, a dialog opening, a save), and a
+    // running tool at its end.
     void InputEnd(u32 extra);
     bool IsTracking() const { return tracking_; }
+    // The current tool runs on after its stroke (a page-erase wipe); new strokes wait for it.
+    bool IsRunning() const { return running_; }
+    // One frame of the running tool, shown on the screen; the frame that ends it ends its
+    // stroke, which becomes one undo step.
+    void StepTool(u32 timeMs);
 
     RTool* GetCurrentTool() const { return tool_; }
     // -1 without a current tool.
@@ -83,6 +89,8 @@ private:
     void EndStroke();
     void UpdateScreen();
     void SwapUndo();
+    // Steps the running tool to its end (its picture is about to go, or another tool comes).
+    void RunToEnd();
     void SayGraphics(const Rect16& screenRect);
 
     RTool* tool_ = nullptr;
@@ -98,6 +106,7 @@ private:
     std::vector<u16> undoPixels_;
     ToolCanvas canvas_{PixelView{}, PixelView{}};
     bool tracking_ = false;
+    bool running_ = false;
     bool undoHeld_ = false;
     Point16 lastPoint_{0, 0};
     Rect16 lastChanged_{0, 0, 0, 0};

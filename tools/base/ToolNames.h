@@ -1,7 +1,7 @@
 #pragma once
 // The table of tool names. A tool's id is its index here; the name also heads the tool's
-// parameter section in "TB.cfg". The panels' factory builds indices 0-122, the eraser panel's
-// page-erase effects are 123-137 and the text panel's tool is 138.
+// parameter section in "TB.cfg". The panels' factory builds indices 0-137 (123-137 are the
+// page-erase effects) and the text panel's tool is 138.
 #include "engine/base/EngineTypes.h"
 
 constexpr i16 kToolCount = 139;

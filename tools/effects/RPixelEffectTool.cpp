@@ -19,6 +19,8 @@ void RPixelEffectTool::RunOverMask(ToolCanvas& canvas, const PixelMask& mask) {
 }
 
 void RPixelEffectTool::MouseDown(ToolCanvas& canvas, Point16 p) {
+    origin_ = p;
+    paint_ = canvas.PaintPixel();
     if (reach_ == EffectReach::Canvas) RunOverRect(canvas, canvas.Picture().Bounds());
     else RStrokeTool::MouseDown(canvas, p);
 }

@@ -19,6 +19,10 @@ public:
 protected:
     // The new pixel at (x, y); the source is the picture as the stroke began.
     virtual u16 Kernel(const PixelView& source, i32 x, i32 y) const = 0;
+    // Where the stroke was pressed (the middle of a whirl, a kaleidoscope), and the paint
+    // colour then (what colorizing tints with).
+    Point16 Origin() const { return origin_; }
+    u16 Paint() const { return paint_; }
 
     void MouseDown(ToolCanvas& canvas, Point16 p) override;
     void MouseMove(ToolCanvas& canvas, Point16 p) override;
@@ -26,4 +30,6 @@ protected:
 
 private:
     EffectReach reach_;
+    Point16 origin_{0, 0};
+    u16 paint_ = kRgb555Black;
 };

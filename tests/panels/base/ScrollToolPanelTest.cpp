@@ -41,7 +41,7 @@ TEST(ToolStripCounter, ShowsAtMostTwoLeadingDigits) {
 }
 
 TEST_F(ScrollToolPanel, TheStripHoldsOneIconPerBuiltToolWithoutGaps) {
-    RangeStrip panel(&owner, 97, 105);
+    RangeStrip panel(&owner, 99, 114);  // 103 .. 114 build no tool
     ASSERT_EQ(panel.InitScroller(18000, -1), 0);
     RBitmapScroller* strip = panel.GetScroller();
     ASSERT_NE(strip, nullptr);

@@ -5,10 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <typeinfo>
+#include <utility>
 
 #include "tools/brushes/RSprayGun.h"
 #include "tools/cut/RMarchingAnts.h"
+#include "tools/effects/RKaleidoscope.h"
+#include "tools/effects/RXRay.h"
+#include "tools/effects/brushes/RBlurBrush.h"
+#include "tools/effects/brushes/RMosaicBrush.h"
 #include "tools/erasers/REraserTool.h"
+#include "tools/erasers/RPageEraseTool.h"
 #include "tools/fills/RGradientFill.h"
 #include "tools/fills/RPatternFill.h"
 #include "tools/fills/RSolidFill.h"
@@ -32,7 +38,9 @@ TEST(ToolFactory, EachBuiltRowMakesItsClassWithItsToolId) {
         {99, typeid(RCircle), 99},          {100, typeid(RChalk), 100},        {101, typeid(RCrayon), 101},
         {102, typeid(RMarker), 102},        {115, typeid(REraserTool), 99},    {116, typeid(RSolidFill), 116},
         {117, typeid(RPatternFill), 117},   {118, typeid(RGradientFill), 118}, {119, typeid(RSprayGun), 119},
-        {122, typeid(RMarchingAnts), 122},
+        {122, typeid(RMarchingAnts), 122},  {65, typeid(RXRay), 65},           {86, typeid(RKaleidoscope), 86},
+        {88, typeid(RBlurBrush), 88},       {98, typeid(RMosaicBrush), 98},    {123, typeid(RPageEraseTool), 123},
+        {130, typeid(RPageEraseTool), 130}, {137, typeid(RPageEraseTool), 137},
     };
     for (const Row& row : rows) {
         std::unique_ptr<RTool> tool = CreateToolForIndex(row.index);
@@ -43,9 +51,15 @@ TEST(ToolFactory, EachBuiltRowMakesItsClassWithItsToolId) {
 }
 
 TEST(ToolFactory, RowsBuiltByTheirPanelsAndIndicesOutsideTheTableGiveNothing) {
-    for (i16 index : {i16(-1), i16(-32768), i16(123), i16(32767), i16(103), i16(110), i16(111), i16(114), i16(120),
+    for (i16 index : {i16(-1), i16(-32768), i16(138), i16(32767), i16(103), i16(110), i16(111), i16(114), i16(120),
                       i16(121)})
         EXPECT_EQ(CreateToolForIndex(index), nullptr) << index;
+}
+
+// The pixel effects, the effect brushes and the page-erase effects: every row of their ranges.
+TEST(ToolFactory, EveryEffectRowBuildsATool) {
+    for (auto [first, last] : {std::pair<i16, i16>{65, 98}, std::pair<i16, i16>{123, 137}})
+        for (i16 index = first; index <= last; ++index) EXPECT_NE(CreateToolForIndex(index), nullptr) << index;
 }
 
 TEST(ToolFactory, EveryToolMadeCarriesItsRowsIdExceptTheEraser) {

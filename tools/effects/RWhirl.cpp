@@ -1,0 +1,14 @@
+#include "tools/effects/RWhirl.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tools/effects/EffectPixels.h"
+
+u16 RWhirl::Kernel(const PixelView& source, i32 x, i32 y) const {
+    const double reach = std::min(source.width, source.height) / 2.0;
+    const double d = std::hypot(x - Origin().h, y - Origin().v);
+    if (d >= reach) return source.At(x, y);
+    const double t = 1 - d / reach;
+    return effectPolarSample(source, Origin(), x, y, 1, 2.5 * t * t);
+}
