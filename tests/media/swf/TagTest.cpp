@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/base/ByteOrder.h"
 #include "media/swf/Actions.h"
 #include "media/swf/ButtonTags.h"
@@ -42,6 +44,11 @@ T* FirstTagOf(document& doc) {
 Bytes Actions(const Bytes& records) { return Tag(kTagDoAction, records); }
 
 const u8* FirstAction(document& doc) { return FirstTagOf<tagDoAction>(doc)->Actions().Data(); }
+
+Bytes BlockOf(const tagDefineShape& shape) {
+    const u8* data = shape.Shape().Data();
+    return Bytes(data, data + shape.Shape().Size());
+}
 
 }  // namespace
 
@@ -109,6 +116,34 @@ TEST(SwfShapes, ThreeHundredFillStylesUseTheExtendedCount) {
     EXPECT_EQ(ReadAndWrite(movie, doc), movie);
     const u8* block = FirstTagOf<tagDefineShape>(doc)->Shape().Data();
     EXPECT_EQ(StyleCount(block + readLE16(block)), 300);
+}
+
+// The shapes of a movie are built one after another in the same room, a large one before or
+// after a small one: each keeps only its own bytes, as when read alone or outside any movie.
+TEST(SwfShapes, EachShapeKeepsTheBlockItHasWhenReadAlone) {
+    Bytes wide{3, 0, 0x10, 0x00, 255, 0x2C, 0x01};  // id 3, RECT of zeros, 300 fill styles
+    for (int i = 0; i < 300; ++i) wide.insert(wide.end(), {0, u8(i), 0, 0});
+    wide.insert(wide.end(), {0, 0x90, 0x00});
+    const Bytes edge{4, 0, 0x10, 0x00, 0, 0, 0x00, 0xFC, 0x80, 0x00, 0x00};  // id 4, one edge
+    for (const auto& bodies : {std::vector<Bytes>{wide, edge}, std::vector<Bytes>{edge, wide}}) {
+        document both;
+        ASSERT_EQ(Load(both, Movie(Concat({Tag(kTagDefineShape2, bodies[0]), Tag(kTagDefineShape2, bodies[1])}))), kOk);
+        std::vector<const tagDefineShape*> shapes;
+        for (tag* t = both.FirstTag(); t; t = t->Next())
+            if (auto* shape = dynamic_cast<tagDefineShape*>(t)) shapes.push_back(shape);
+        ASSERT_EQ(shapes.size(), 2u);
+        for (size_t k = 0; k < 2; ++k) {
+            document alone;
+            ASSERT_EQ(Load(alone, Movie(Tag(kTagDefineShape2, bodies[k]))), kOk);
+            EXPECT_EQ(BlockOf(*shapes[k]), BlockOf(*FirstTagOf<tagDefineShape>(alone))) << k;
+            tagDefineShape outside(kTagDefineShape2);
+            mstream in(64);
+            ASSERT_EQ(in.WriteBytes(u32(bodies[k].size()), bodies[k].data()), kOk);
+            in.SetPosition(0);
+            ASSERT_EQ(outside.ReadBody(in, u32(bodies[k].size())), kOk);
+            EXPECT_EQ(BlockOf(outside), BlockOf(*shapes[k])) << k;
+        }
+    }
 }
 
 TEST(SwfShapes, EdgeAtTheMostNegativeDeltaOfTheWidestFieldIsWrittenBack) {
