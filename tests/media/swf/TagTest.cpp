@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "engine/base/ByteOrder.h"
@@ -12,6 +13,7 @@
 #include "media/swf/ShapeBlock.h"
 #include "media/swf/ShapeTag.h"
 #include "media/swf/SoundTags.h"
+#include "platform/memory/SystemMemory.h"
 #include "tests/media/swf/SwfTestSupport.h"
 
 using namespace swf;
@@ -44,6 +46,22 @@ T* FirstTagOf(document& doc) {
 Bytes Actions(const Bytes& records) { return Tag(kTagDoAction, records); }
 
 const u8* FirstAction(document& doc) { return FirstTagOf<tagDoAction>(doc)->Actions().Data(); }
+
+// The process heap, refusing every request after the first `allowed` while it lives.
+class RefusingAllocator : public plat::SystemAllocator {
+public:
+    explicit RefusingAllocator(int allowed) : allowed_(allowed) { plat::setSystemAllocator(this); }
+    ~RefusingAllocator() override { plat::setSystemAllocator(nullptr); }
+    void* allocate(size_t size) override { return allowed_-- > 0 ? std::malloc(size ? size : 1) : nullptr; }
+    void* reallocate(void* block, size_t size) override {
+        return allowed_-- > 0 ? std::realloc(block, size ? size : 1) : nullptr;
+    }
+    void release(void* block) override { std::free(block); }
+    plat::MemoryStatus status() override { return {}; }
+
+private:
+    int allowed_;
+};
 
 Bytes BlockOf(const tagDefineShape& shape) {
     const u8* data = shape.Shape().Data();
@@ -144,6 +162,25 @@ TEST(SwfShapes, EachShapeKeepsTheBlockItHasWhenReadAlone) {
             EXPECT_EQ(BlockOf(outside), BlockOf(*shapes[k])) << k;
         }
     }
+}
+
+// Memory refused at any request of a load, the copy of a shape out of its working block
+// among them, ends the load with the memory error; once enough is given, it loads whole.
+TEST(SwfShapes, RefusedMemoryEndsTheLoadWithTheMemoryError) {
+    const Bytes movie = Movie(Tag(kTagDefineShape, {3, 0, 0x10, 0x00, 0, 0, 0x00, 0xFC, 0x80, 0x00, 0x00}));
+    Result result = kErrMemory;
+    for (int allowed = 0; result != kOk; ++allowed) {
+        ASSERT_LT(allowed, 64);
+        document doc;
+        {
+            RefusingAllocator refusing(allowed);
+            result = Load(doc, movie);
+        }
+        ASSERT_TRUE(result == kOk || result == kErrMemory) << allowed;
+    }
+    document doc;
+    ASSERT_EQ(Load(doc, movie), kOk);
+    EXPECT_EQ(swftest::Written(doc), movie);
 }
 
 TEST(SwfShapes, EdgeAtTheMostNegativeDeltaOfTheWidestFieldIsWrittenBack) {

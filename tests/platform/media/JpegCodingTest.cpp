@@ -137,6 +137,7 @@ TEST(JpegCoding, DecodedPicturesDoNotDependOnTheBytesTheyReplace) {
             ASSERT_EQ(pm::jpegDecodeRgba(jpeg.data(), uint32_t(jpeg.size()), &w, &h, rgba), 0);
             ASSERT_EQ(w, kW);
             ASSERT_EQ(h, kH);
+            ASSERT_EQ(rgba.size(), size_t(kW) * kH * 4);
             for (size_t i = 3; i < rgba.size(); i += 4) ASSERT_EQ(rgba[i], 255) << i;
             decoded.push_back(rgba);
         }
