@@ -34,5 +34,7 @@ private:
 
 // Grow step for the temporary stream a tag builds its block in.
 inline u32 BlockGrowStep(u32 bodyLength) { return bodyLength / 4 + 64; }
+// The same for a working stream kept for the blocks of many tags (document::BuildScratch).
+constexpr u32 kScratchGrowStep = 64 * 1024;
 
 }  // namespace swf

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/base/ByteOrder.h"
+#include "media/swf/Block.h"
 #include "media/swf/MemoryStream.h"
 #include "media/swf/Records.h"
 #include "media/swf/Tag.h"
@@ -13,7 +14,6 @@ namespace {
 
 constexpr u8 kSignature[3] = {'F', 'W', 'S'};
 constexpr u32 kFileLengthOffset = 4;
-constexpr u32 kScratchGrowStep = 64 * 1024;
 
 }  // namespace
 

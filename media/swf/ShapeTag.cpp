@@ -9,9 +9,6 @@ namespace swf {
 
 namespace {
 
-// A shape read outside a document builds in its own stream, grown by this much.
-constexpr u32 kOwnGrowStep = 16 * 1024;
-
 // Offsets of the block's three leading u16 offsets.
 constexpr u32 kFillArrayOffset = 0;
 constexpr u32 kLineArrayOffset = 2;
@@ -32,8 +29,8 @@ Result tagDefineShape::ReadBody(stream& in, u32) {
     SWF_TRY(ReadRect(in, bounds_));
     in.Align(8);
     // Records unpack to about three times their packed size, built where the shapes before
-    // were built.
-    mstream own(kOwnGrowStep);
+    // were built; a shape read outside a document builds in a stream of its own.
+    mstream own(kScratchGrowStep);
     mstream& block = Owner() ? Owner()->BuildScratch() : own;
     SWF_TRY(block.WriteU16(0));
     SWF_TRY(block.WriteU16(0));
