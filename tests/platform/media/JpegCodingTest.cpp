@@ -20,53 +20,10 @@ struct Stream {
     std::vector<uint8_t> rgb;  // what bare libjpeg decodes from it
 };
 
-// A pattern coded and decoded by bare libjpeg, the reference for every decoding path.
-const Stream& stream() {
-    static const Stream s = [] {
-        Stream out;
-        std::vector<uint8_t> pixels(size_t(kW) * kH * 3);
-        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 7 + i / 111);
-        jpeg_compress_struct c;
-        jpeg_error_mgr e;
-        c.err = jpeg_std_error(&e);
-        jpeg_create_compress(&c);
-        unsigned char* buffer = nullptr;
-        unsigned long size = 0;
-        jpeg_mem_dest(&c, &buffer, &size);
-        c.image_width = kW, c.image_height = kH, c.input_components = 3, c.in_color_space = JCS_RGB;
-        jpeg_set_defaults(&c);
-        jpeg_start_compress(&c, TRUE);
-        while (c.next_scanline < c.image_height) {
-            JSAMPROW row = &pixels[size_t(c.next_scanline) * kW * 3];
-            jpeg_write_scanlines(&c, &row, 1);
-        }
-        jpeg_finish_compress(&c);
-        jpeg_destroy_compress(&c);
-        out.jpeg.assign(buffer, buffer + size);
-        free(buffer);
-        jpeg_decompress_struct d;
-        d.err = jpeg_std_error(&e);
-        jpeg_create_decompress(&d);
-        jpeg_mem_src(&d, out.jpeg.data(), out.jpeg.size());
-        jpeg_read_header(&d, TRUE);
-        d.dct_method = JDCT_ISLOW;
-        jpeg_start_decompress(&d);
-        out.rgb.resize(size_t(kW) * kH * 3);
-        while (d.output_scanline < d.output_height) {
-            JSAMPROW row = &out.rgb[size_t(d.output_scanline) * kW * 3];
-            jpeg_read_scanlines(&d, &row, 1);
-        }
-        jpeg_finish_decompress(&d);
-        jpeg_destroy_decompress(&d);
-        return out;
-    }();
-    return s;
-}
-
 // A pattern of `components` (1 grey, 3 RGB, 4 CMYK) coded by bare libjpeg.
 std::vector<uint8_t> coded(int components) {
     std::vector<uint8_t> pixels(size_t(kW) * kH * size_t(components));
-    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 13 + i / 97);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 7 + i / 111);
     jpeg_compress_struct c;
     jpeg_error_mgr e;
     c.err = jpeg_std_error(&e);
@@ -87,6 +44,31 @@ std::vector<uint8_t> coded(int components) {
     std::vector<uint8_t> out(buffer, buffer + size);
     free(buffer);
     return out;
+}
+
+// A pattern coded and decoded by bare libjpeg, the reference for every decoding path.
+const Stream& stream() {
+    static const Stream s = [] {
+        Stream out;
+        out.jpeg = coded(3);
+        jpeg_error_mgr e;
+        jpeg_decompress_struct d;
+        d.err = jpeg_std_error(&e);
+        jpeg_create_decompress(&d);
+        jpeg_mem_src(&d, out.jpeg.data(), out.jpeg.size());
+        jpeg_read_header(&d, TRUE);
+        d.dct_method = JDCT_ISLOW;
+        jpeg_start_decompress(&d);
+        out.rgb.resize(size_t(kW) * kH * 3);
+        while (d.output_scanline < d.output_height) {
+            JSAMPROW row = &out.rgb[size_t(d.output_scanline) * kW * 3];
+            jpeg_read_scanlines(&d, &row, 1);
+        }
+        jpeg_finish_decompress(&d);
+        jpeg_destroy_decompress(&d);
+        return out;
+    }();
+    return s;
 }
 
 std::vector<uint8_t> worldRgba(const pm::MrPixMap& map) {
