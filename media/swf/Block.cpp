@@ -1,5 +1,7 @@
 #include "media/swf/Block.h"
 
+#include <cstring>
+
 #include "engine/base/MemoryHandles.h"
 
 namespace swf {
@@ -7,6 +9,17 @@ namespace swf {
 void Block::Take(mstream& built) {
     Reset();
     data_ = built.Detach(size_);
+}
+
+Result Block::CopyFrom(mstream& built) {
+    u32 size = 0;
+    built.Size(size);
+    const u8* data = built.Buffer();
+    u8* copy = size ? static_cast<u8*>(memAllocPtr(size)) : nullptr;
+    if (size && !copy) return kErrMemory;
+    if (size) std::memcpy(copy, data, size);
+    Adopt(copy, size);
+    return kOk;
 }
 
 void Block::Take(Block& other) {

@@ -13,6 +13,8 @@ public:
     ~Block() { Reset(); }
 
     void Take(mstream& built);
+    // Copies the stream's data into a new block of its exact size; the stream keeps its own.
+    Result CopyFrom(mstream& built);
     // Takes the other block's data, which is left empty.
     void Take(Block& other);
     // Takes an engine pointer block (memAllocPtr) of that size.
@@ -32,8 +34,7 @@ private:
 
 // Grow step for the temporary stream a tag builds its block in.
 inline u32 BlockGrowStep(u32 bodyLength) { return bodyLength / 4 + 64; }
-// The same for shapes, whose records unpack to about three times their packed size: the block
-// is made large enough at once, and given back down to its data when taken.
-inline u32 ShapeBlockGrowStep(u32 bodyLength) { return bodyLength * 4 + 64; }
+// The same for a working stream kept for the blocks of many tags (document::BuildScratch).
+constexpr u32 kScratchGrowStep = 64 * 1024;
 
 }  // namespace swf

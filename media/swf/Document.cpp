@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "engine/base/ByteOrder.h"
-
+#include "media/swf/Block.h"
+#include "media/swf/MemoryStream.h"
 #include "media/swf/Records.h"
 #include "media/swf/Tag.h"
 
@@ -80,6 +81,7 @@ Result document::ReadTags() {
         result = ReadNextTag(made);
     }
     stream_ = nullptr;
+    scratch_.reset();
     return Keep(result);
 }
 
@@ -89,7 +91,10 @@ Result document::ReadNextTag(tag*& made) {
     cursor_ = lastTag_;
     const Result result = TagFactory(*this, *stream_, made);
     if (result == kOk && made->Code() == kTagShowFrame) ++framesRead;
-    if (result != kOk || (lastTag_ && lastTag_->Code() == kTagEnd)) stream_ = nullptr;
+    if (result != kOk || (lastTag_ && lastTag_->Code() == kTagEnd)) {
+        stream_ = nullptr;
+        scratch_.reset();
+    }
     return Keep(result);
 }
 
@@ -137,7 +142,14 @@ void document::DeleteTags() {
 void document::Clear() {
     DeleteTags();
     stream_ = nullptr;
+    scratch_.reset();
     Detach();
+}
+
+mstream& document::BuildScratch() {
+    if (!scratch_) scratch_ = std::make_unique<mstream>(kScratchGrowStep);
+    scratch_->Empty();
+    return *scratch_;
 }
 
 // Placements mostly name recent characters, so the sorted list is searched from its end.

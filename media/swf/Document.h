@@ -6,10 +6,13 @@
 // Documents belong to the user-interface thread.
 #include <typeinfo>
 
+#include <memory>
+
 #include "media/swf/Stream.h"
 
 namespace swf {
 
+class mstream;
 class tag;
 class tagObject;
 class tagFrameLabel;
@@ -58,6 +61,11 @@ public:
     // (0 among them) taken as one frame per second.
     u32 FrameDurationMs() const;
 
+    // An empty stream for a tag being read to build its parsed block in before copying it
+    // out at its exact size: one block for the whole read, grown to the largest built, rather
+    // than one grown and shrunk again for each tag. Let go of with the stream.
+    mstream& BuildScratch();
+
     Result LastError() const { return lastError_; }
     stream* Source() const { return stream_; }
     document* Parent() const { return parent_; }
@@ -100,6 +108,7 @@ private:
 
     Result lastError_ = kOk;
     stream* stream_ = nullptr;
+    std::unique_ptr<mstream> scratch_;
     u32 readEnd_ = 0xFFFFFFFF;
     document* nextSibling_ = nullptr;
     document* previousSibling_ = nullptr;

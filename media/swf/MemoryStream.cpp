@@ -80,4 +80,10 @@ u8* mstream::Detach(u32& size) {
     return block;
 }
 
+void mstream::Empty() {
+    directSize_ = 0;
+    ResetPosition();
+    Keep(kOk);
+}
+
 }  // namespace swf

@@ -23,6 +23,8 @@ public:
     const u8* Buffer();
     // Shrinks the block to the data and hands it over; the stream is left empty.
     u8* Detach(u32& size);
+    // Drops the data, the held byte and the position but keeps the block, to build in again.
+    void Empty();
 
 private:
     friend std::unique_ptr<mstream> mstreamOnBuffer(u8* block, u32 size, u32 growStep);

@@ -1,6 +1,7 @@
 #include "media/swf/ShapeTag.h"
 
 #include "engine/base/ByteOrder.h"
+#include "media/swf/Document.h"
 #include "media/swf/Records.h"
 #include "media/swf/ShapeBlock.h"
 
@@ -22,12 +23,15 @@ int tagDefineShape::Version() const {
     return code_ == kTagDefineShape2 ? 2 : 1;
 }
 
-Result tagDefineShape::ReadBody(stream& in, u32 length) {
+Result tagDefineShape::ReadBody(stream& in, u32) {
     const bool withAlpha = Version() == 3;
     SWF_TRY(ReadCharacterId(in));
     SWF_TRY(ReadRect(in, bounds_));
     in.Align(8);
-    mstream block(ShapeBlockGrowStep(length));
+    // Records unpack to about three times their packed size, built where the shapes before
+    // were built; a shape read outside a document builds in a stream of its own.
+    mstream own(kScratchGrowStep);
+    mstream& block = Owner() ? Owner()->BuildScratch() : own;
     SWF_TRY(block.WriteU16(0));
     SWF_TRY(block.WriteU16(0));
     SWF_TRY(block.WriteU16(0));
@@ -49,8 +53,7 @@ Result tagDefineShape::ReadBody(stream& in, u32 length) {
     SWF_TRY(in.ReadBits(4, fillBits));
     SWF_TRY(in.ReadBits(4, lineBits));
     SWF_TRY(ReadShapeRecords(in, block, fillBits, lineBits, withAlpha));
-    shape_.Take(block);
-    return kOk;
+    return shape_.CopyFrom(block);
 }
 
 Result tagDefineShape::Write(stream& out) {

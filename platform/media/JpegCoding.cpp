@@ -333,7 +333,7 @@ MrErr jpegDecompress(const uint8_t* data, uint32_t size, MrPixMap& map, const Mr
     return kMrNoErr;
 }
 
-MrErr jpegDecodeRgba(const uint8_t* data, uint32_t size, int32_t* width, int32_t* height, std::vector<uint8_t>& rgba) {
+MrErr jpegDecodeRgba(const uint8_t* data, uint32_t size, int32_t* width, int32_t* height, PixelBytes& rgba) {
     DecodeJob job;
     job.data = data;
     job.size = size;
@@ -342,7 +342,7 @@ MrErr jpegDecodeRgba(const uint8_t* data, uint32_t size, int32_t* width, int32_t
     int32_t w = 0;
     job.onHeader = [&](int32_t iw, int32_t ih, int) {
         try {
-            rgba.assign(size_t(iw) * size_t(ih) * 4, 255);
+            rgba.resize(size_t(iw) * size_t(ih) * 4);
         } catch (const std::bad_alloc&) {
             return false;
         }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/media/MediaRuntimeAbi.h"
+#include "platform/media/PictureImage.h"
 
 namespace plat::media {
 
@@ -31,7 +32,8 @@ MrErr jpegReadInfo(const uint8_t* data, uint32_t size, JpegInfo* info);
 MrErr jpegDecompress(const uint8_t* data, uint32_t size, MrPixMap& map, const MrRect& source,
                      const MrRect& destination);
 
-// The whole picture as RGBA rows (for the importer).
-MrErr jpegDecodeRgba(const uint8_t* data, uint32_t size, int32_t* width, int32_t* height, std::vector<uint8_t>& rgba);
+// The whole picture as RGBA rows (for the importer). Every byte is written, alpha 255, so
+// the bytes are not cleared first; on failure they are left undefined.
+MrErr jpegDecodeRgba(const uint8_t* data, uint32_t size, int32_t* width, int32_t* height, PixelBytes& rgba);
 
 }  // namespace plat::media

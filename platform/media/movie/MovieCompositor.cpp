@@ -87,7 +87,7 @@ const Frame* MovieCompositor::decodedSample(const MediaSample& sample) {
     if (found != pictures_.end()) return found->second.width ? &found->second : nullptr;
     Frame& frame = pictures_[sample.data];
     int32_t w = 0, h = 0;
-    std::vector<uint8_t> rgba;
+    PixelBytes rgba;
     if (jpegDecodeRgba(sample.data->data(), uint32_t(sample.data->size()), &w, &h, rgba) != kMrNoErr ||
         frame.reset(w, h) != kMrNoErr)
         return nullptr;

@@ -100,6 +100,21 @@ TEST(SwfMemoryStream, DetachHandsOverTheDataAndEmptiesTheStream) {
     EXPECT_EQ(s.Position(), 0u);
 }
 
+// A stream emptied to be built in again holds nothing of its earlier data or held byte.
+TEST(SwfMemoryStream, EmptiedStreamStartsAgainFromNothing) {
+    mstream s(4);
+    ASSERT_EQ(s.WriteU32(0x04030201), kOk);
+    ASSERT_EQ(s.WriteBits(4, 0xF), kOk);
+    s.Empty();
+    u32 size = 1;
+    s.Size(size);
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(s.Position(), 0u);
+    EXPECT_EQ(s.LastStatus(), kOk);
+    ASSERT_EQ(s.WriteBits(4, 0xA), kOk);
+    EXPECT_EQ(Contents(s), (Bytes{0xA0}));
+}
+
 TEST(SwfStrings, LongStringsReadWhole) {
     const std::string text(600, 'k');
     Bytes bytes(text.begin(), text.end());

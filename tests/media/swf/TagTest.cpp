@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <vector>
+
 #include "engine/base/ByteOrder.h"
 #include "media/swf/Actions.h"
 #include "media/swf/ButtonTags.h"
@@ -10,6 +13,7 @@
 #include "media/swf/ShapeBlock.h"
 #include "media/swf/ShapeTag.h"
 #include "media/swf/SoundTags.h"
+#include "platform/memory/SystemMemory.h"
 #include "tests/media/swf/SwfTestSupport.h"
 
 using namespace swf;
@@ -42,6 +46,27 @@ T* FirstTagOf(document& doc) {
 Bytes Actions(const Bytes& records) { return Tag(kTagDoAction, records); }
 
 const u8* FirstAction(document& doc) { return FirstTagOf<tagDoAction>(doc)->Actions().Data(); }
+
+// The process heap, refusing every request after the first `allowed` while it lives.
+class RefusingAllocator : public plat::SystemAllocator {
+public:
+    explicit RefusingAllocator(int allowed) : allowed_(allowed) { plat::setSystemAllocator(this); }
+    ~RefusingAllocator() override { plat::setSystemAllocator(nullptr); }
+    void* allocate(size_t size) override { return allowed_-- > 0 ? std::malloc(size ? size : 1) : nullptr; }
+    void* reallocate(void* block, size_t size) override {
+        return allowed_-- > 0 ? std::realloc(block, size ? size : 1) : nullptr;
+    }
+    void release(void* block) override { std::free(block); }
+    plat::MemoryStatus status() override { return {}; }
+
+private:
+    int allowed_;
+};
+
+Bytes BlockOf(const tagDefineShape& shape) {
+    const u8* data = shape.Shape().Data();
+    return Bytes(data, data + shape.Shape().Size());
+}
 
 }  // namespace
 
@@ -109,6 +134,53 @@ TEST(SwfShapes, ThreeHundredFillStylesUseTheExtendedCount) {
     EXPECT_EQ(ReadAndWrite(movie, doc), movie);
     const u8* block = FirstTagOf<tagDefineShape>(doc)->Shape().Data();
     EXPECT_EQ(StyleCount(block + readLE16(block)), 300);
+}
+
+// The shapes of a movie are built one after another in the same room, a large one before or
+// after a small one: each keeps only its own bytes, as when read alone or outside any movie.
+TEST(SwfShapes, EachShapeKeepsTheBlockItHasWhenReadAlone) {
+    Bytes wide{3, 0, 0x10, 0x00, 255, 0x2C, 0x01};  // id 3, RECT of zeros, 300 fill styles
+    for (int i = 0; i < 300; ++i) wide.insert(wide.end(), {0, u8(i), 0, 0});
+    wide.insert(wide.end(), {0, 0x90, 0x00});
+    const Bytes edge{4, 0, 0x10, 0x00, 0, 0, 0x00, 0xFC, 0x80, 0x00, 0x00};  // id 4, one edge
+    for (const auto& bodies : {std::vector<Bytes>{wide, edge}, std::vector<Bytes>{edge, wide}}) {
+        document both;
+        ASSERT_EQ(Load(both, Movie(Concat({Tag(kTagDefineShape2, bodies[0]), Tag(kTagDefineShape2, bodies[1])}))), kOk);
+        std::vector<const tagDefineShape*> shapes;
+        for (tag* t = both.FirstTag(); t; t = t->Next())
+            if (auto* shape = dynamic_cast<tagDefineShape*>(t)) shapes.push_back(shape);
+        ASSERT_EQ(shapes.size(), 2u);
+        for (size_t k = 0; k < 2; ++k) {
+            document alone;
+            ASSERT_EQ(Load(alone, Movie(Tag(kTagDefineShape2, bodies[k]))), kOk);
+            EXPECT_EQ(BlockOf(*shapes[k]), BlockOf(*FirstTagOf<tagDefineShape>(alone))) << k;
+            tagDefineShape outside(kTagDefineShape2);
+            mstream in(64);
+            ASSERT_EQ(in.WriteBytes(u32(bodies[k].size()), bodies[k].data()), kOk);
+            in.SetPosition(0);
+            ASSERT_EQ(outside.ReadBody(in, u32(bodies[k].size())), kOk);
+            EXPECT_EQ(BlockOf(outside), BlockOf(*shapes[k])) << k;
+        }
+    }
+}
+
+// Memory refused at any request of a load, the copy of a shape out of its working block
+// among them, ends the load with the memory error; once enough is given, it loads whole.
+TEST(SwfShapes, RefusedMemoryEndsTheLoadWithTheMemoryError) {
+    const Bytes movie = Movie(Tag(kTagDefineShape, {3, 0, 0x10, 0x00, 0, 0, 0x00, 0xFC, 0x80, 0x00, 0x00}));
+    Result result = kErrMemory;
+    for (int allowed = 0; result != kOk; ++allowed) {
+        ASSERT_LT(allowed, 64);
+        document doc;
+        {
+            RefusingAllocator refusing(allowed);
+            result = Load(doc, movie);
+        }
+        ASSERT_TRUE(result == kOk || result == kErrMemory) << allowed;
+    }
+    document doc;
+    ASSERT_EQ(Load(doc, movie), kOk);
+    EXPECT_EQ(swftest::Written(doc), movie);
 }
 
 TEST(SwfShapes, EdgeAtTheMostNegativeDeltaOfTheWidestFieldIsWrittenBack) {

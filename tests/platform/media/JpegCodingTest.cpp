@@ -20,30 +20,38 @@ struct Stream {
     std::vector<uint8_t> rgb;  // what bare libjpeg decodes from it
 };
 
+// A pattern of `components` (1 grey, 3 RGB, 4 CMYK) coded by bare libjpeg.
+std::vector<uint8_t> coded(int components) {
+    std::vector<uint8_t> pixels(size_t(kW) * kH * size_t(components));
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 7 + i / 111);
+    jpeg_compress_struct c;
+    jpeg_error_mgr e;
+    c.err = jpeg_std_error(&e);
+    jpeg_create_compress(&c);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &buffer, &size);
+    c.image_width = kW, c.image_height = kH, c.input_components = components;
+    c.in_color_space = components == 1 ? JCS_GRAYSCALE : components == 4 ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW row = &pixels[size_t(c.next_scanline) * kW * size_t(components)];
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::vector<uint8_t> out(buffer, buffer + size);
+    free(buffer);
+    return out;
+}
+
 // A pattern coded and decoded by bare libjpeg, the reference for every decoding path.
 const Stream& stream() {
     static const Stream s = [] {
         Stream out;
-        std::vector<uint8_t> pixels(size_t(kW) * kH * 3);
-        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 7 + i / 111);
-        jpeg_compress_struct c;
+        out.jpeg = coded(3);
         jpeg_error_mgr e;
-        c.err = jpeg_std_error(&e);
-        jpeg_create_compress(&c);
-        unsigned char* buffer = nullptr;
-        unsigned long size = 0;
-        jpeg_mem_dest(&c, &buffer, &size);
-        c.image_width = kW, c.image_height = kH, c.input_components = 3, c.in_color_space = JCS_RGB;
-        jpeg_set_defaults(&c);
-        jpeg_start_compress(&c, TRUE);
-        while (c.next_scanline < c.image_height) {
-            JSAMPROW row = &pixels[size_t(c.next_scanline) * kW * 3];
-            jpeg_write_scanlines(&c, &row, 1);
-        }
-        jpeg_finish_compress(&c);
-        jpeg_destroy_compress(&c);
-        out.jpeg.assign(buffer, buffer + size);
-        free(buffer);
         jpeg_decompress_struct d;
         d.err = jpeg_std_error(&e);
         jpeg_create_decompress(&d);
@@ -95,6 +103,27 @@ TEST(JpegCoding, EveryWorldFormatHoldsWhatBareLibjpegDecodes) {
             }
             pm::disposeWorld(world);
         }
+    }
+}
+
+// The picture's bytes are not cleared before decoding: every one, alpha 255 included, must
+// come from the decoder, whatever the bytes held before.
+TEST(JpegCoding, DecodedPicturesDoNotDependOnTheBytesTheyReplace) {
+    for (int components : {1, 3, 4}) {
+        SCOPED_TRACE(components);
+        const std::vector<uint8_t> jpeg = coded(components);
+        std::vector<pm::PixelBytes> decoded;
+        for (uint8_t before : {0x00, 0x5A}) {
+            pm::PixelBytes rgba(size_t(kW) * kH * 4, before);
+            int32_t w = 0, h = 0;
+            ASSERT_EQ(pm::jpegDecodeRgba(jpeg.data(), uint32_t(jpeg.size()), &w, &h, rgba), 0);
+            ASSERT_EQ(w, kW);
+            ASSERT_EQ(h, kH);
+            ASSERT_EQ(rgba.size(), size_t(kW) * kH * 4);
+            for (size_t i = 3; i < rgba.size(); i += 4) ASSERT_EQ(rgba[i], 255) << i;
+            decoded.push_back(rgba);
+        }
+        EXPECT_TRUE(decoded[0] == decoded[1]);
     }
 }
 
