@@ -1,0 +1,138 @@
+// The Grab button's panel in the running program: a square cut lifted, dragged and dropped,
+// taken back and done again with the undo snail; Ctrl+C and Ctrl+V of a cut piece; a mode
+// switch while a piece floats puts it down.
+#include <vector>
+
+#include "framework/input/RHotSpotList.h"
+#include "panels/cutmove/RCutMovePanel.h"
+#include "platform/keyboard/VirtualKeys.h"
+#include "screens/easel/EaselCommands.h"
+#include "screens/easel/RCanvas.h"
+#include "tests/screens/easel/EaselHarness.h"
+
+namespace {
+
+using namespace Ostrel;
+
+class CutMove : public testscreens::EaselHarness {
+protected:
+    void SetUp() override {
+        EaselHarness::SetUp();
+        enterEasel();
+        canvas = easel->Canvas()->CanvasRect();
+        paintBlocks();
+        click(itemCentre(kEaselToolbarGrab));
+        panel = dynamic_cast<RCutMovePanel*>(easel->CurrentPanel());
+        ASSERT_NE(panel, nullptr);
+    }
+    // Coloured blocks over the picture, so that what moves can be seen.
+    void paintBlocks() {
+        const PixelView& picture = easel->Canvas()->Picture();
+        for (i32 y = 0; y < picture.height; ++y)
+            for (i32 x = 0; x < picture.width; ++x)
+                picture.Put(x, y, ((x / 40 + y / 40) & 1) ? rgb555(u8(x / 3), 60, u8(y / 2)) : kRgb555White);
+        easel->Canvas()->PictureChanged(picture.Bounds());
+        settle();
+        for (i32 y = 0; y < picture.height; ++y) rows.emplace_back(picture.Row(y), picture.Row(y) + picture.width);
+    }
+    Point16 itemCentre(u32 message) const {
+        for (RHotSpotList* list : RHotSpotList::Lists())
+            for (int i = 0; i < list->Count(); ++i)
+                if (RHotSpotItem* item = list->GetHotSpot(i); item->IsActive() && item->GetMessage() == message) {
+                    const Rect16& r = item->GetRect();
+                    return {i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)};
+                }
+        ADD_FAILURE() << "no item for " << message;
+        return {0, 0};
+    }
+    Point16 on(i16 x, i16 y) const { return {i16(canvas.left + x), i16(canvas.top + y)}; }
+    void chooseSquare() {
+        const Rect16 cell = panel->GetScroller()->GetCellRect(3);
+        click({i16((cell.left + cell.right) / 2), i16((cell.top + cell.bottom) / 2)});
+        ASSERT_EQ(panel->CutShape(), 3);
+    }
+    void ctrlKey(u8 virtualKey) {
+        for (auto [kind, key] : {std::pair{plat::InputEvent::Kind::KeyDown, plat::kVkControl},
+                                 {plat::InputEvent::Kind::KeyDown, virtualKey}, {plat::InputEvent::Kind::KeyUp, virtualKey},
+                                 {plat::InputEvent::Kind::KeyUp, plat::kVkControl}}) {
+            plat::InputEvent event;
+            event.kind = kind;
+            event.virtualKey = key;
+            display_.script(mainWindow->GetHandle(), event);
+            settle(1);
+        }
+        settle();
+    }
+    u16 now(i32 x, i32 y) const { return easel->Canvas()->Picture().At(x, y); }
+    u16 was(i32 x, i32 y) const { return rows[size_t(y)][size_t(x)]; }
+
+    Rect16 canvas{};
+    RCutMovePanel* panel = nullptr;
+    std::vector<std::vector<u16>> rows;
+};
+
+TEST_F(CutMove, APageWithoutObjectsOpensInCutMode) {
+    EXPECT_EQ(panel->Mode(), kMsgCutMode);
+    EXPECT_NE(panel->GetCurrentTool(), nullptr);
+}
+
+TEST_F(CutMove, SquareCutLiftedDraggedDroppedThenUndoneAndRedone) {
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    drag(on(60, 50), on(200, 150));
+    click(on(400, 350));
+    EXPECT_EQ(panel->FloatingClip(), nullptr);
+    EXPECT_EQ(now(31, 31), kRgb555White);
+    EXPECT_EQ(now(171, 131), was(31, 31));
+    ExpectPicture("cut_move_dropped", canvas);
+    click(centreOf(easel->UndoSprite()));
+    advance(2000);
+    EXPECT_EQ(now(31, 31), was(31, 31));
+    EXPECT_EQ(now(171, 131), was(171, 131));
+    click(centreOf(easel->UndoSprite()));
+    advance(2000);
+    EXPECT_EQ(now(31, 31), kRgb555White);
+    EXPECT_EQ(now(171, 131), was(31, 31));
+}
+
+TEST_F(CutMove, UndoWhileThePieceFloatsTakesTheMoveBack) {
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    drag(on(60, 50), on(200, 150));
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    click(centreOf(easel->UndoSprite()));
+    advance(2000);
+    EXPECT_EQ(panel->FloatingClip(), nullptr);
+    EXPECT_EQ(now(31, 31), was(31, 31));
+    EXPECT_EQ(now(171, 131), was(171, 131));
+}
+
+TEST_F(CutMove, ModeSwitchWhileLiftedKeepsThePixels) {
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    drag(on(60, 50), on(200, 150));
+    click(itemCentre(kMsgMoveMode));
+    EXPECT_EQ(panel->Mode(), kMsgMoveMode);
+    EXPECT_EQ(panel->FloatingClip(), nullptr);
+    EXPECT_EQ(now(171, 131), was(31, 31));
+    EXPECT_EQ(now(228, 168), was(88, 68));
+}
+
+TEST_F(CutMove, CopyAndPasteACutPieceWithTheKeys) {
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    ctrlKey('C');
+    EXPECT_TRUE(panel->PasteEnabled());
+    ctrlKey('V');
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    const Rect16 pasted = panel->FloatingClip()->GetBounds();
+    EXPECT_EQ((pasted.left + pasted.right) / 2, (canvas.left + canvas.right) / 2);
+    drag({i16(pasted.left + 5), i16(pasted.top + 5)}, on(305, 35));
+    click(on(20, 300));
+    EXPECT_EQ(now(300, 30), was(30, 30));
+    EXPECT_EQ(now(30, 30), was(30, 30)) << "a copy leaves the source";
+    ExpectPicture("cut_move_pasted", canvas);
+}
+
+}  // namespace
