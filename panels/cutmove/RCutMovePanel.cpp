@@ -2,6 +2,7 @@
 
 #include "app/application/RApplication.h"
 #include "app/help/HelpContext.h"
+#include "app/menus/MenuCommands.h"
 #include "document/pages/RPage.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/sprites/SprLayer.h"
@@ -337,6 +338,8 @@ void RCutMovePanel::SetEditButtons(bool enabled) {
 void RCutMovePanel::SetPasteButton(bool enabled) {
     pasteEnabled_ = enabled;
     EnableButton(kMsgCutPanelPaste, enabled);
+    // The Edit menu's Paste (and Ctrl+V) follows the panel's own Copy button too.
+    if (RApplication* app = GetApplication(); app && enabled) app->EnableMenuCommand(kCmdPaste);
 }
 
 u16 RCutMovePanel::RemoveFrameMaker() {

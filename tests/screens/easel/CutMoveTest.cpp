@@ -1,13 +1,16 @@
 // The Grab button's panel in the running program: a square cut lifted, dragged and dropped,
 // taken back and done again with the undo snail; Ctrl+C and Ctrl+V of a cut piece; a mode
 // switch while a piece floats puts it down.
+#include <string>
 #include <vector>
 
 #include "framework/input/RHotSpotList.h"
 #include "panels/cutmove/RCutMovePanel.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/RCanvas.h"
+#include "tools/base/RToolMgr.h"
 #include "tests/screens/easel/EaselHarness.h"
 
 namespace {
@@ -108,15 +111,76 @@ TEST_F(CutMove, UndoWhileThePieceFloatsTakesTheMoveBack) {
     EXPECT_EQ(now(171, 131), was(171, 131));
 }
 
-TEST_F(CutMove, ModeSwitchWhileLiftedKeepsThePixels) {
+// However the cut ends while the piece floats, it goes down where it was left and the hole
+// stays: a mode switch, another shape, the end-of-cut command, the screen refreshed from the
+// picture, a paste.
+struct Ending {
+    const char* name;
+    void (*end)(CutMove& test);
+};
+
+class CutEndings : public CutMove, public ::testing::WithParamInterface<Ending> {
+public:
+    void clickItem(u32 message) { click(itemCentre(message)); }
+    void clickCell(int cell) {
+        const Rect16 r = panel->GetScroller()->GetCellRect(cell);
+        click({i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)});
+    }
+    void tell(u32 code) {
+        RMessage message(code, 0, 0);
+        panel->HandleMessage(&message, 0);
+        settle();
+    }
+    void refreshScreen() {
+        easel->Canvas()->ToolManager()->UpdateScreenRect(canvas, nullptr);
+        settle();
+    }
+    void pasteWithKeys() { ctrlKey('V'); }
+};
+
+TEST_P(CutEndings, KeepTheLiftedPixels) {
     chooseSquare();
     drag(on(30, 30), on(90, 70));
     drag(on(60, 50), on(200, 150));
-    click(itemCentre(kMsgMoveMode));
-    EXPECT_EQ(panel->Mode(), kMsgMoveMode);
-    EXPECT_EQ(panel->FloatingClip(), nullptr);
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    GetParam().end(*this);
+    EXPECT_EQ(now(31, 31), kRgb555White);
     EXPECT_EQ(now(171, 131), was(31, 31));
     EXPECT_EQ(now(228, 168), was(88, 68));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CutEndings,
+    ::testing::Values(Ending{"move mode", [](CutMove& t) { static_cast<CutEndings&>(t).clickItem(kMsgMoveMode); }},
+                      Ending{"another shape", [](CutMove& t) { static_cast<CutEndings&>(t).clickCell(0); }},
+                      Ending{"end of cut", [](CutMove& t) { static_cast<CutEndings&>(t).tell(kMsgEndCut); }},
+                      Ending{"screen refreshed", [](CutMove& t) { static_cast<CutEndings&>(t).refreshScreen(); }},
+                      Ending{"panel closed", [](CutMove& t) { static_cast<CutEndings&>(t).clickItem(kEaselToolbarPencil); }},
+                      Ending{"paste", [](CutMove& t) {
+                                 auto& test = static_cast<CutEndings&>(t);
+                                 test.tell(kMsgCutPanelCopy);
+                                 test.pasteWithKeys();
+                             }}),
+    [](const ::testing::TestParamInfo<Ending>& info) {
+        std::string name = info.param.name;
+        for (char& c : name)
+            if (c == ' ') c = '_';
+        return name;
+    });
+
+TEST_F(CutMove, CopyWantsAPieceInCutModeOnlyAndPasteOurOwnFormat) {
+    EXPECT_FALSE(panel->Copy()) << "nothing cut yet";
+    EXPECT_FALSE(panel->PasteEnabled());
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    ASSERT_TRUE(panel->Copy());
+    EXPECT_TRUE(panel->CanPaste());
+    plat::clipboard().setText("another program copied this");
+    EXPECT_FALSE(panel->CanPaste()) << "the private format went with the desktop's clipboard";
+    EXPECT_FALSE(panel->Paste());
+    click(itemCentre(kMsgMoveMode));
+    EXPECT_TRUE(panel->Copy()) << "move mode offers paste without a frame maker";
+    EXPECT_TRUE(panel->PasteEnabled());
 }
 
 TEST_F(CutMove, CopyAndPasteACutPieceWithTheKeys) {
