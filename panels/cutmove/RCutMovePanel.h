@@ -98,6 +98,8 @@ private:
     void StopCutSounds();
     void LoadCutSounds();
     void FillStrip(bool shapes);
+    static void DrawStrip(SprSprite* sprite);
+    static void KeepStrip(SprSprite* sprite, memHandle region);
     void SetEditButtons(bool enabled);
     void SetPasteButton(bool enabled);
     void EnableButton(u32 command, bool enabled);
@@ -116,6 +118,7 @@ private:
     u32 mode_ = 0;
     i16 cutShape_ = -1;
     u16 mascotSprite_ = 0;
+    u16 stripSprite_ = 0;
     bool initialising_ = false;
     bool itemOpen_ = false;
     bool framesShown_ = false;

@@ -74,9 +74,20 @@ protected:
     std::vector<std::vector<u16>> rows;
 };
 
-TEST_F(CutMove, APageWithoutObjectsOpensInCutMode) {
+// The strip shows its pictures before and after a shape is chosen, and a cut shows hatched.
+TEST_F(CutMove, APageWithoutObjectsOpensInCutModeWithItsShapesShown) {
     EXPECT_EQ(panel->Mode(), kMsgCutMode);
     EXPECT_NE(panel->GetCurrentTool(), nullptr);
+    const Rect16 cell = panel->GetScroller()->GetCellRect(4);
+    const Point16 middle{i16((cell.left + cell.right) / 2), i16((cell.top + cell.bottom) / 2)};
+    const u32 shown = shownPixel(middle);
+    EXPECT_NE(shown, shownPixel({i16(cell.left + 1), i16(cell.top + 1)})) << "a stencil's picture";
+    chooseSquare();
+    advance(500);
+    EXPECT_EQ(shownPixel(middle), shown);
+    drag(on(40, 0), on(80, 30));
+    advance(500);
+    EXPECT_NE(shownPixel(on(50, 10)), shownPixel(on(51, 10))) << "stripes over the piece";
 }
 
 TEST_F(CutMove, SquareCutLiftedDraggedDroppedThenUndoneAndRedone) {
