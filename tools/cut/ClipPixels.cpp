@@ -48,6 +48,8 @@ void hatchMask(const PixelView& target, const PlacedMask& mask, u8 phase) {
     const u32 turn = phase & 7u;
     forEachPlaced(target, mask, [&](const Rect16& r) {
         for (i32 y = r.top; y < r.bottom; ++y) {
+            // Every other row only: the piece stays readable under its stripes.
+            if ((y - mask.at.v) & 1) continue;
             const u32 row = kStripeRows[u32(y - mask.at.v) & 7u];
             const u32 stripes = ((row << turn) | (row >> (8 - turn))) & 0xFFu;
             u16* pixels = target.Row(y);

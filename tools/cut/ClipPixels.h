@@ -20,9 +20,10 @@ struct PlacedMask {
 void copyThroughMask(const PixelView& target, const PixelView& source, Point16 sourceAt, const PlacedMask& mask);
 // Fills what the mask covers with the pixel.
 void fillMask(const PixelView& target, const PlacedMask& mask, u16 pixel);
-// Inverts the pixels of an 8x8 diagonal stripe pattern where the mask covers: the pattern's
-// rows 0xCC, 0x66, 0x33, 0x99 (twice), each rotated left by `phase` bits, laid from the mask's
-// own top-left so that the stripes move with the clip and march as the phase grows.
+// Inverts the pixels of an 8x8 diagonal stripe pattern where the mask covers, on every other
+// row (a quarter of the pixels, so that the piece stays readable): the pattern's rows 0xCC,
+// 0x66, 0x33, 0x99 (twice), each rotated left by `phase` bits, laid from the mask's own
+// top-left so that the stripes move with the clip and march as the phase grows.
 void hatchMask(const PixelView& target, const PlacedMask& mask, u8 phase);
 // One byte per pixel of a width x height picture (1 where the region covers, else 0), the
 // region in the picture's own coordinates.

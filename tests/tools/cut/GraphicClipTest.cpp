@@ -218,7 +218,8 @@ TEST(ClipPixels, MatchAPixelByPixelRegionTest) {
     memShutdown();
 }
 
-// The stripes cover half of the shape, invert what they cover and move by one pixel a phase.
+// The stripes cover a quarter of the shape, invert what they cover and move by one pixel a
+// phase.
 TEST(ClipPixels, HatchMarchesOnePixelPerPhase) {
     ASSERT_EQ(memInit(0, 512), kErrNone);
     memHandle region = rgnCreate();
@@ -234,7 +235,7 @@ TEST(ClipPixels, HatchMarchesOnePixelPerPhase) {
                 EXPECT_EQ(second.view.At(x - 1, y), first.view.At(x, y)) << x << "," << y;
             }
         }
-    EXPECT_EQ(inverted, 64u);
+    EXPECT_EQ(inverted, 32u);
     EXPECT_EQ(first.view.At(0, 0), kRgb555White) << "outside the shape";
     rgnDispose(region);
     memShutdown();
