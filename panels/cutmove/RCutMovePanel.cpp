@@ -318,7 +318,10 @@ void RCutMovePanel::CutStencil(i16 stencil) {
     Point16 mouse{};
     sprGetMouse(&mouse);
     clip_->CenterOn(mouse);
-    clip_->ToggleSprite(mouse);
+    // Held by its middle, wherever the canvas's edge pushed it: it comes to the mouse as soon
+    // as the mouse moves.
+    const Rect16 bounds = clip_->GetBounds();
+    clip_->ToggleSprite(Point16{i16((bounds.left + bounds.right) / 2), i16((bounds.top + bounds.bottom) / 2)});
     PlayCutStage(0);
 }
 
@@ -402,7 +405,9 @@ u32 RCutMovePanel::HandleMessage(RMessage* message, uintptr_t data) {
             return 0;
         case kMsgSelectCutShape:
             cutShape_ = i16(message->param2);
+            // A remembered item the strip no longer has (a damaged file) gives the first.
             if (GetScroller() && mode_ == kMsgCutMode) {
+                if (cutShape_ < 0 || cutShape_ >= GetScroller()->GetCount()) cutShape_ = 0;
                 GetScroller()->ScrollIntoView(cutShape_);
                 GetScroller()->Select(cutShape_);
             }

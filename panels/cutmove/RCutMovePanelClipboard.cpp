@@ -151,8 +151,10 @@ bool RCutMovePanel::Cut() {
         return copied;
     }
     if (clip_ && !clip_->IsGone()) {
-        // The piece is on the clipboard now: the hole stays and the pixels are not put back.
-        clip_->EraseUnder(false);
+        // The piece is on the clipboard now. One still in the picture leaves its hole; one
+        // already lifted left it where it came from, and the picture under its present place
+        // was never part of it. Its pixels are not put back.
+        if (!clip_->HoldsPixels()) clip_->EraseUnder(false);
         clip_->Drop(true);
         EndCut();
     }

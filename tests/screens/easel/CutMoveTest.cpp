@@ -110,6 +110,23 @@ TEST_F(CutMove, SquareCutLiftedDraggedDroppedThenUndoneAndRedone) {
     EXPECT_EQ(now(171, 131), was(31, 31));
 }
 
+// A stencil's piece follows the mouse from the moment it is chosen; its lift copies.
+TEST_F(CutMove, StencilFollowsTheMouseAndCopiesWhatItLifts) {
+    const Rect16 cell = panel->GetScroller()->GetCellRect(4);
+    click({i16((cell.left + cell.right) / 2), i16((cell.top + cell.bottom) / 2)});
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    EXPECT_TRUE(panel->FloatingClip()->IsDragged());
+    move(on(210, 170));
+    const Rect16 held = panel->FloatingClip()->GetBounds();
+    EXPECT_EQ((held.left + held.right) / 2, canvas.left + 210);
+    EXPECT_EQ((held.top + held.bottom) / 2, canvas.top + 170);
+    drag(on(210, 170), on(310, 170));
+    click(on(20, 400));
+    EXPECT_EQ(now(310, 170), was(210, 170));
+    EXPECT_NE(now(310, 170), was(310, 170));
+    EXPECT_EQ(now(210, 170), was(210, 170)) << "the stencil copies";
+}
+
 TEST_F(CutMove, UndoWhileThePieceFloatsTakesTheMoveBack) {
     chooseSquare();
     drag(on(30, 30), on(90, 70));
