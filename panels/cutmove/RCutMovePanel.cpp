@@ -228,8 +228,8 @@ void RCutMovePanel::SwitchMode(u32 mode) {
         if (!Ants()) {
             if (ActivateTool(CreateTool(kToolIdMarchingAnts))) AnnounceTool(GetCurrentTool());
         }
+        // The strip reports the shape back, which builds its tool.
         if (cutShape_ >= 0) PostMessageTo(this, kMsgSelectCutShape, 0, u16(cutShape_));
-        if (cutShape_ >= 0 && cutShape_ < kCutShapeCount) BuildShapeTool(cutShape_);
         Cursor(kCutCursorPlain);
         if (HotSpots()) HotSpots()->ApplyToGroups(kObjectFrameGroup, 0, kGroupDisable);
         return;

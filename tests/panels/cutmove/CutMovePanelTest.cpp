@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "document/objects/RBitmapPageObject.h"
 #include "document/objects/RTextPageObject.h"
+#include "document/storage/ObjectTypes.h"
 #include "panels/base/RPanelPrefsTmpl.h"
 #include "platform/clipboard/formats/ClipboardFormats.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
 #include "tests/panels/PanelFixture.h"
 #include "tools/base/ToolNames.h"
+#include "tools/cut/RCutFree.h"
 #include "tools/cut/RCutSquare.h"
 #include "tools/cut/ROCircleCut.h"
 
@@ -49,6 +52,9 @@ protected:
         std::vector<testres::ResContent> all = {
             {fourCC("MBTN"), kCutPanelButtonSet, testpanels::buttonSet({{22300, 2, 0, 1, kModeRow}, {22350, 3, 0, 0, 50}})}};
         for (u16 id = 13000; id <= 13004; ++id) all.push_back({fourCC("tBMP"), id, "picture"});
+        // The stencil's outline: a stored region, big-endian, of the rectangle (0, 0)-(10, 8).
+        const std::string square("\x20\x4E\x47\x52\0\0\0\0\0\x0A\0\x08\0\x01\0\x01\0\0\0\0\0\x0A\0\x08", 24);
+        all.push_back({kStencilRegionType, 13004, square});
         return all;
     }
     std::unique_ptr<RCutMovePanel> Open() {
@@ -155,6 +161,50 @@ TEST_F(CutMovePanel, CuttingAMovedPieceLeavesThePictureUnderIt) {
     EXPECT_EQ(At(36, 36), Was(36, 36));
 }
 
+// A pasted piece floats: picking it up erases nothing under it, and it takes the mouse.
+TEST_F(CutMovePanel, PastedPieceFloatsOverThePicture) {
+    Paint();
+    auto panel = Open();
+    Send(*panel, kMsgSelectCutShape, 0, 3);
+    Stroke({4, 4}, {20, 12});
+    ASSERT_TRUE(panel->Copy());
+    ASSERT_TRUE(panel->Paste());
+    RGraphicClip* pasted = panel->FloatingClip();
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_TRUE(pasted->IsRegistered());
+    const Rect16 at = pasted->GetBounds();
+    ASSERT_EQ(pasted->HandleInput(0, {i16(at.left + 2), i16(at.top + 2)}, 0), 1u);
+    pasted->HandleMouseMove({i16(at.left + 22), i16(at.top + 22)}, 0);
+    pasted->HandleMouseUp(0, {i16(at.left + 22), i16(at.top + 22)}, 0);
+    EXPECT_EQ(At(at.left + 1, at.top + 1), Was(at.left + 1, at.top + 1));
+}
+
+// Choosing a stencil makes its piece at once, held and following the mouse; choosing a shape
+// again after move mode builds its tool again.
+TEST_F(CutMovePanel, StencilFloatsAtOnceAndShapesComeBackAfterMoveMode) {
+    auto panel = Open();
+    Send(*panel, kMsgSelectCutShape, 0, 4);
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    EXPECT_TRUE(panel->FloatingClip()->IsDragged());
+    EXPECT_EQ(panel->FloatingClip()->Width(), 10);
+    EXPECT_EQ(panel->ShapeTool(), nullptr);
+    Send(*panel, kMsgSelectCutShape, 0, 0);
+    EXPECT_EQ(panel->FloatingClip(), nullptr);
+    Send(*panel, kMsgMoveMode);
+    EXPECT_EQ(panel->ShapeTool(), nullptr);
+    Send(*panel, kMsgCutMode);
+    EXPECT_NE(dynamic_cast<RCutFree*>(panel->ShapeTool()), nullptr);
+}
+
+TEST_F(CutMovePanel, WithoutAUserItOpensAndClosesWithoutSaving) {
+    auto panel = std::make_unique<RCutMovePanel>(&owner, nullptr, &mgr);
+    Attach(*panel);
+    EXPECT_EQ(panel->Init(), 0);
+    Deliver();
+    EXPECT_EQ(panel->Mode(), kMsgCutMode);
+    EXPECT_EQ(panel->SavePrefs(), 0);
+}
+
 TEST_F(CutMovePanel, TheClipsReportsReachTheButtonsAndOnlyItsOwnPutDownEndsIt) {
     auto panel = Open();
     Send(*panel, kMsgSelectCutShape, 0, 3);
@@ -202,6 +252,16 @@ TEST_F(CutMovePanel, MoveModeHandsThePageObjectsToTheFrameMaker) {
                                                       kFrameMakerPaste}));
     EXPECT_EQ(panel->RemoveFrameMaker(), 1);
     EXPECT_EQ(panel->RemoveFrameMaker(), 0);
+    // Movable bitmaps are not pasted; in cut mode a text goes to a frame maker only when
+    // there is one.
+    RBitmapPageObject sticker(kTypeMovableBitmap, 2);
+    CCPObj::Clips().Add(std::make_unique<PageClip>(sticker));
+    EXPECT_FALSE(panel->Paste());
+    EXPECT_EQ(panel->FrameMaker(), nullptr);
+    CCPObj::Clips().Add(std::make_unique<PageClip>(text));
+    Send(*panel, kMsgCutMode);
+    EXPECT_FALSE(panel->Paste());
+    EXPECT_EQ(panel->FrameMaker(), nullptr);
 }
 
 TEST_F(CutMovePanel, MoveModeWithoutObjectsOrFrameMakerShowsNoFrames) {

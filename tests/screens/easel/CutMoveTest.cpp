@@ -8,6 +8,8 @@
 #include "panels/cutmove/RCutMovePanel.h"
 #include "platform/clipboard/choice/ClipboardChoice.h"
 #include "platform/keyboard/VirtualKeys.h"
+#include "document/objects/RTextPageObject.h"
+#include "screens/easel/CanvasMessages.h"
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/RCanvas.h"
 #include "tools/base/RToolMgr.h"
@@ -108,6 +110,28 @@ TEST_F(CutMove, SquareCutLiftedDraggedDroppedThenUndoneAndRedone) {
     advance(2000);
     EXPECT_EQ(now(31, 31), kRgb555White);
     EXPECT_EQ(now(171, 131), was(31, 31));
+}
+
+// Move mode is remembered, and comes back on a page with a text on it only.
+TEST_F(CutMove, APageWithATextOpensInTheRememberedMoveMode) {
+    for (int again = 0; again < 2; ++again) {
+        click(itemCentre(kMsgMoveMode));
+        click(itemCentre(kEaselToolbarPencil));
+        if (again == 1) break;
+        click(itemCentre(kEaselToolbarGrab));
+        panel = dynamic_cast<RCutMovePanel*>(easel->CurrentPanel());
+        ASSERT_NE(panel, nullptr);
+        ASSERT_EQ(panel->Mode(), kMsgCutMode) << "the page holds no object";
+    }
+    RTextPageObject text(0);
+    text.rect = {10, 10, 60, 30};
+    RMessage place(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&text), 0);
+    easel->Canvas()->HandleMessage(&place, 0);
+    settle();
+    click(itemCentre(kEaselToolbarGrab));
+    panel = dynamic_cast<RCutMovePanel*>(easel->CurrentPanel());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->Mode(), kMsgMoveMode);
 }
 
 // A stencil's piece follows the mouse from the moment it is chosen; its lift copies.
@@ -214,6 +238,8 @@ TEST_F(CutMove, CopyWantsAPieceInCutModeOnlyAndPasteOurOwnFormat) {
 TEST_F(CutMove, CopyAndPasteACutPieceWithTheKeys) {
     chooseSquare();
     drag(on(30, 30), on(90, 70));
+    // The ants of the cut are gone from the screen, though the cut changed no pixel.
+    for (i16 x = 32; x < 88; ++x) ASSERT_EQ(shownPixel(on(x, 70)), shownPixel(on(x, 71))) << x;
     ctrlKey('C');
     EXPECT_TRUE(panel->PasteEnabled());
     ctrlKey('V');

@@ -149,6 +149,9 @@ TEST_F(GraphicClip, StaysInsideItsDragLimit) {
     DragTo({215, 55}, {0, 300});
     EXPECT_EQ(clip->GetBounds().left, kCanvas.left);
     EXPECT_EQ(clip->GetBounds().bottom, kCanvas.bottom);
+    const Rect16 resting = clip->GetBounds();
+    EXPECT_EQ(clip->HandleMouseMove({150, 90}, 0), 0u) << "a resting clip does not follow the mouse";
+    EXPECT_TRUE(rectEqual(clip->GetBounds(), resting));
 }
 
 TEST_F(GraphicClip, InitRefusesAnEmptyShape) {
@@ -233,6 +236,10 @@ TEST(ClipPixels, HatchMarchesOnePixelPerPhase) {
             inverted += first.view.At(x, y) == kRgb555Black;
             if (x > 2) {
                 EXPECT_EQ(second.view.At(x - 1, y), first.view.At(x, y)) << x << "," << y;
+            }
+            // Diagonal: two rows down, the stripes lie two pixels further right.
+            if (y + 2 < 9 && x + 2 < 18) {
+                EXPECT_EQ(first.view.At(x + 2, y + 2), first.view.At(x, y)) << x << "," << y;
             }
         }
     EXPECT_EQ(inverted, 32u);
