@@ -192,7 +192,9 @@ TEST_F(CutMovePanel, StencilFloatsAtOnceAndShapesComeBackAfterMoveMode) {
     EXPECT_EQ(panel->FloatingClip(), nullptr);
     Send(*panel, kMsgMoveMode);
     EXPECT_EQ(panel->ShapeTool(), nullptr);
+    EXPECT_EQ(panel->GetScroller()->GetCount(), 0) << "move mode has no strip";
     Send(*panel, kMsgCutMode);
+    EXPECT_EQ(panel->GetScroller()->GetCount(), 5);
     EXPECT_NE(dynamic_cast<RCutFree*>(panel->ShapeTool()), nullptr);
 }
 

@@ -150,8 +150,26 @@ TEST_F(GraphicClip, StaysInsideItsDragLimit) {
     EXPECT_EQ(clip->GetBounds().left, kCanvas.left);
     EXPECT_EQ(clip->GetBounds().bottom, kCanvas.bottom);
     const Rect16 resting = clip->GetBounds();
+    EXPECT_TRUE(clip->IsHatched());
     EXPECT_EQ(clip->HandleMouseMove({150, 90}, 0), 0u) << "a resting clip does not follow the mouse";
+    EXPECT_EQ(clip->HandleMouseUp(0, {150, 90}, 0), 0u) << "nor takes a release";
     EXPECT_TRUE(rectEqual(clip->GetBounds(), resting));
+    clip->SetEnabled(false);
+    EXPECT_EQ(clip->Press({115, 125}, false), 0u);
+    EXPECT_FALSE(clip->IsGone()) << "a disabled clip ignores presses";
+}
+
+TEST_F(GraphicClip, NoChangeNoUndoStep) {
+    mgr.EndChange();
+    EXPECT_EQ(undo.GetCurrentCode(), 0u) << "nothing was begun";
+    Make({110, 60, 130, 70});
+    ASSERT_EQ(clip->HandleInput(0, {115, 65}, 0), 1u);
+    EXPECT_FALSE(clip->IsHatched()) << "no stripes while dragged";
+    clip->HandleMouseUp(0, {115, 65}, 0);
+    clip.reset();
+    mgr.EndChange();
+    EXPECT_EQ(picture.pixels, original) << "put down where it was lifted";
+    EXPECT_EQ(undo.GetCurrentCode(), 0u);
 }
 
 TEST_F(GraphicClip, InitRefusesAnEmptyShape) {
