@@ -265,6 +265,9 @@ void RCanvas::HandleTick(u32 now) {
 u32 RCanvas::HandleMouseUp(u32 button, Point16 point, u32) {
     if (button != kInputLeftButton || !toolMgr_ || !toolMgr_->IsTracking()) return 0;
     toolMgr_->EndInput(point, plat::clockMillis());
+    // A release that changed nothing for good (a cut shape's ants taken away) says no 'grfx':
+    // what it put back on the screen port is shown all the same.
+    sprInvalRect(rect_);
     return 1;
 }
 

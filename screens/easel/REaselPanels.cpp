@@ -9,6 +9,7 @@
 #include "document/pages/RPage.h"
 #include "document/storage/ObjectTypes.h"
 #include "framework/undo/UndoManager.h"
+#include "panels/cutmove/RCutMovePanel.h"
 #include "panels/pencil/RPencilPanel.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/EaselCommands.h"
@@ -93,6 +94,9 @@ void REasel::BuildPanel(i16 toolbar) {
     switch (u32(toolbar)) {
         case kEaselToolbarPencil:
             panel = std::make_unique<RPencilPanel>(this, UserPaths());
+            break;
+        case kEaselToolbarGrab:
+            panel = std::make_unique<RCutMovePanel>(this, UserPaths(), canvas_->ToolManager());
             break;
         default:
             // The other families' panels (libraries, sounds, text, brushes, fills, stamps,

@@ -26,6 +26,7 @@ void RToolMgr::Init(const PixelView& work, const Rect16& canvasRect, Ostrel::Und
     // run past a smaller buffer).
     if (undo_) undo_->DiscardIfOwner(this);
     undoHeld_ = false;
+    changeOpen_ = false;
     undoPixels_.clear();
     work_ = work;
     canvasRect_ = canvasRect;
@@ -163,6 +164,26 @@ void RToolMgr::FinishTool() {
     RunToEnd();
     BeginStroke();
     tool_->Finish(canvas_);
+    EndStroke();
+}
+
+void RToolMgr::BeginChange() {
+    if (tracking_) InputEnd(0);
+    if (!work_.top) return;
+    BeginStroke();
+    changeOpen_ = true;
+}
+
+void RToolMgr::ShowChange(const Rect16& local) {
+    if (!changeOpen_) return;
+    canvas_.MarkChanged(local);
+    UpdateScreen();
+}
+
+void RToolMgr::EndChange() {
+    if (!changeOpen_) return;
+    // Closed first: whoever hears the 'grfx' may look at it.
+    changeOpen_ = false;
     EndStroke();
 }
 

@@ -74,6 +74,19 @@ public:
     // The rectangle the last 'grfx' named.
     const Rect16& LastChanged() const { return lastChanged_; }
 
+    // The picture the tools paint into (picture coordinates) and its place on the screen.
+    const PixelView& Work() const { return work_; }
+    const Rect16& CanvasRect() const { return canvasRect_; }
+    // A change made to the picture outside a stroke (a cut piece lifted here and put down
+    // there) becomes one undo step like a stroke: BeginChange keeps the picture as it is now
+    // (a running stroke ends first), ShowChange shows a changed rectangle (picture
+    // coordinates) on the screen without a word, EndChange records the step and says 'grfx'
+    // when the picture differs. A new picture closes an open change without a step.
+    void BeginChange();
+    void ShowChange(const Rect16& local);
+    void EndChange();
+    bool ChangeOpen() const { return changeOpen_; }
+
 private:
     friend class RTool;
     // The current tool is being deleted: a running stroke ends without it.
@@ -108,6 +121,7 @@ private:
     bool tracking_ = false;
     bool running_ = false;
     bool undoHeld_ = false;
+    bool changeOpen_ = false;
     Point16 lastPoint_{0, 0};
     Rect16 lastChanged_{0, 0, 0, 0};
 };

@@ -1,0 +1,256 @@
+// The Grab button's panel in the running program: a square cut lifted, dragged and dropped,
+// taken back and done again with the undo snail; Ctrl+C and Ctrl+V of a cut piece; a mode
+// switch while a piece floats puts it down.
+#include <string>
+#include <vector>
+
+#include "framework/input/RHotSpotList.h"
+#include "panels/cutmove/RCutMovePanel.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
+#include "platform/keyboard/VirtualKeys.h"
+#include "document/objects/RTextPageObject.h"
+#include "screens/easel/CanvasMessages.h"
+#include "screens/easel/EaselCommands.h"
+#include "screens/easel/RCanvas.h"
+#include "tools/base/RToolMgr.h"
+#include "tests/screens/easel/EaselHarness.h"
+
+namespace {
+
+using namespace Ostrel;
+
+class CutMove : public testscreens::EaselHarness {
+protected:
+    void SetUp() override {
+        EaselHarness::SetUp();
+        enterEasel();
+        canvas = easel->Canvas()->CanvasRect();
+        paintBlocks();
+        click(itemCentre(kEaselToolbarGrab));
+        panel = dynamic_cast<RCutMovePanel*>(easel->CurrentPanel());
+        ASSERT_NE(panel, nullptr);
+    }
+    // Coloured blocks over the picture, so that what moves can be seen.
+    void paintBlocks() {
+        const PixelView& picture = easel->Canvas()->Picture();
+        for (i32 y = 0; y < picture.height; ++y)
+            for (i32 x = 0; x < picture.width; ++x)
+                picture.Put(x, y, ((x / 40 + y / 40) & 1) ? rgb555(u8(x / 3), 60, u8(y / 2)) : kRgb555White);
+        easel->Canvas()->PictureChanged(picture.Bounds());
+        settle();
+        for (i32 y = 0; y < picture.height; ++y) rows.emplace_back(picture.Row(y), picture.Row(y) + picture.width);
+    }
+    Point16 itemCentre(u32 message) const {
+        for (RHotSpotList* list : RHotSpotList::Lists())
+            for (int i = 0; i < list->Count(); ++i)
+                if (RHotSpotItem* item = list->GetHotSpot(i); item->IsActive() && item->GetMessage() == message) {
+                    const Rect16& r = item->GetRect();
+                    return {i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)};
+                }
+        ADD_FAILURE() << "no item for " << message;
+        return {0, 0};
+    }
+    Point16 on(i16 x, i16 y) const { return {i16(canvas.left + x), i16(canvas.top + y)}; }
+    void chooseSquare() {
+        const Rect16 cell = panel->GetScroller()->GetCellRect(3);
+        click({i16((cell.left + cell.right) / 2), i16((cell.top + cell.bottom) / 2)});
+        ASSERT_EQ(panel->CutShape(), 3);
+    }
+    void ctrlKey(u8 virtualKey) {
+        for (auto [kind, key] : {std::pair{plat::InputEvent::Kind::KeyDown, plat::kVkControl},
+                                 {plat::InputEvent::Kind::KeyDown, virtualKey}, {plat::InputEvent::Kind::KeyUp, virtualKey},
+                                 {plat::InputEvent::Kind::KeyUp, plat::kVkControl}}) {
+            plat::InputEvent event;
+            event.kind = kind;
+            event.virtualKey = key;
+            display_.script(mainWindow->GetHandle(), event);
+            settle(1);
+        }
+        settle();
+    }
+    u16 now(i32 x, i32 y) const { return easel->Canvas()->Picture().At(x, y); }
+    u16 was(i32 x, i32 y) const { return rows[size_t(y)][size_t(x)]; }
+
+    Rect16 canvas{};
+    RCutMovePanel* panel = nullptr;
+    std::vector<std::vector<u16>> rows;
+};
+
+// The strip shows its pictures before and after a shape is chosen, and a cut shows hatched.
+TEST_F(CutMove, APageWithoutObjectsOpensInCutModeWithItsShapesShown) {
+    EXPECT_EQ(panel->Mode(), kMsgCutMode);
+    EXPECT_NE(panel->GetCurrentTool(), nullptr);
+    const Rect16 cell = panel->GetScroller()->GetCellRect(4);
+    const Point16 middle{i16((cell.left + cell.right) / 2), i16((cell.top + cell.bottom) / 2)};
+    const u32 shown = shownPixel(middle);
+    EXPECT_NE(shown, shownPixel({i16(cell.left + 1), i16(cell.top + 1)})) << "a stencil's picture";
+    chooseSquare();
+    advance(500);
+    EXPECT_EQ(shownPixel(middle), shown);
+    drag(on(40, 0), on(80, 30));
+    advance(500);
+    EXPECT_NE(shownPixel(on(50, 10)), shownPixel(on(51, 10))) << "stripes over the piece";
+}
+
+TEST_F(CutMove, SquareCutLiftedDraggedDroppedThenUndoneAndRedone) {
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    drag(on(60, 50), on(200, 150));
+    click(on(400, 350));
+    EXPECT_EQ(panel->FloatingClip(), nullptr);
+    EXPECT_EQ(now(31, 31), kRgb555White);
+    EXPECT_EQ(now(171, 131), was(31, 31));
+    ExpectPicture("cut_move_dropped", canvas);
+    click(centreOf(easel->UndoSprite()));
+    advance(2000);
+    EXPECT_EQ(now(31, 31), was(31, 31));
+    EXPECT_EQ(now(171, 131), was(171, 131));
+    click(centreOf(easel->UndoSprite()));
+    advance(2000);
+    EXPECT_EQ(now(31, 31), kRgb555White);
+    EXPECT_EQ(now(171, 131), was(31, 31));
+}
+
+// Move mode is remembered, and comes back on a page with a text on it only.
+TEST_F(CutMove, APageWithATextOpensInTheRememberedMoveMode) {
+    for (int again = 0; again < 2; ++again) {
+        click(itemCentre(kMsgMoveMode));
+        click(itemCentre(kEaselToolbarPencil));
+        if (again == 1) break;
+        click(itemCentre(kEaselToolbarGrab));
+        panel = dynamic_cast<RCutMovePanel*>(easel->CurrentPanel());
+        ASSERT_NE(panel, nullptr);
+        ASSERT_EQ(panel->Mode(), kMsgCutMode) << "the page holds no object";
+    }
+    RTextPageObject text(0);
+    text.rect = {10, 10, 60, 30};
+    RMessage place(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&text), 0);
+    easel->Canvas()->HandleMessage(&place, 0);
+    settle();
+    click(itemCentre(kEaselToolbarGrab));
+    panel = dynamic_cast<RCutMovePanel*>(easel->CurrentPanel());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->Mode(), kMsgMoveMode);
+}
+
+// A stencil's piece follows the mouse from the moment it is chosen; its lift copies.
+TEST_F(CutMove, StencilFollowsTheMouseAndCopiesWhatItLifts) {
+    const Rect16 cell = panel->GetScroller()->GetCellRect(4);
+    click({i16((cell.left + cell.right) / 2), i16((cell.top + cell.bottom) / 2)});
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    EXPECT_TRUE(panel->FloatingClip()->IsDragged());
+    move(on(210, 170));
+    const Rect16 held = panel->FloatingClip()->GetBounds();
+    EXPECT_EQ((held.left + held.right) / 2, canvas.left + 210);
+    EXPECT_EQ((held.top + held.bottom) / 2, canvas.top + 170);
+    drag(on(210, 170), on(310, 170));
+    click(on(20, 400));
+    EXPECT_EQ(now(310, 170), was(210, 170));
+    EXPECT_NE(now(310, 170), was(310, 170));
+    EXPECT_EQ(now(210, 170), was(210, 170)) << "the stencil copies";
+}
+
+TEST_F(CutMove, UndoWhileThePieceFloatsTakesTheMoveBack) {
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    drag(on(60, 50), on(200, 150));
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    click(centreOf(easel->UndoSprite()));
+    advance(2000);
+    EXPECT_EQ(panel->FloatingClip(), nullptr);
+    EXPECT_EQ(now(31, 31), was(31, 31));
+    EXPECT_EQ(now(171, 131), was(171, 131));
+}
+
+// However the cut ends while the piece floats, it goes down where it was left and the hole
+// stays: a mode switch, another shape, the end-of-cut command, the screen refreshed from the
+// picture, a paste.
+struct Ending {
+    const char* name;
+    void (*end)(CutMove& test);
+};
+
+class CutEndings : public CutMove, public ::testing::WithParamInterface<Ending> {
+public:
+    void clickItem(u32 message) { click(itemCentre(message)); }
+    void clickCell(int cell) {
+        const Rect16 r = panel->GetScroller()->GetCellRect(cell);
+        click({i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)});
+    }
+    void tell(u32 code) {
+        RMessage message(code, 0, 0);
+        panel->HandleMessage(&message, 0);
+        settle();
+    }
+    void refreshScreen() {
+        easel->Canvas()->ToolManager()->UpdateScreenRect(canvas, nullptr);
+        settle();
+    }
+    void pasteWithKeys() { ctrlKey('V'); }
+};
+
+TEST_P(CutEndings, KeepTheLiftedPixels) {
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    drag(on(60, 50), on(200, 150));
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    GetParam().end(*this);
+    EXPECT_EQ(now(31, 31), kRgb555White);
+    EXPECT_EQ(now(171, 131), was(31, 31));
+    EXPECT_EQ(now(228, 168), was(88, 68));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CutEndings,
+    ::testing::Values(Ending{"move mode", [](CutMove& t) { static_cast<CutEndings&>(t).clickItem(kMsgMoveMode); }},
+                      Ending{"another shape", [](CutMove& t) { static_cast<CutEndings&>(t).clickCell(0); }},
+                      Ending{"end of cut", [](CutMove& t) { static_cast<CutEndings&>(t).tell(kMsgEndCut); }},
+                      Ending{"screen refreshed", [](CutMove& t) { static_cast<CutEndings&>(t).refreshScreen(); }},
+                      Ending{"panel closed", [](CutMove& t) { static_cast<CutEndings&>(t).clickItem(kEaselToolbarPencil); }},
+                      Ending{"paste", [](CutMove& t) {
+                                 auto& test = static_cast<CutEndings&>(t);
+                                 test.tell(kMsgCutPanelCopy);
+                                 test.pasteWithKeys();
+                             }}),
+    [](const ::testing::TestParamInfo<Ending>& info) {
+        std::string name = info.param.name;
+        for (char& c : name)
+            if (c == ' ') c = '_';
+        return name;
+    });
+
+TEST_F(CutMove, CopyWantsAPieceInCutModeOnlyAndPasteOurOwnFormat) {
+    EXPECT_FALSE(panel->Copy()) << "nothing cut yet";
+    EXPECT_FALSE(panel->PasteEnabled());
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    ASSERT_TRUE(panel->Copy());
+    EXPECT_TRUE(panel->CanPaste());
+    plat::clipboard().setText("another program copied this");
+    EXPECT_FALSE(panel->CanPaste()) << "the private format went with the desktop's clipboard";
+    EXPECT_FALSE(panel->Paste());
+    click(itemCentre(kMsgMoveMode));
+    EXPECT_TRUE(panel->Copy()) << "move mode offers paste without a frame maker";
+    EXPECT_TRUE(panel->PasteEnabled());
+}
+
+TEST_F(CutMove, CopyAndPasteACutPieceWithTheKeys) {
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    // The ants of the cut are gone from the screen, though the cut changed no pixel.
+    for (i16 x = 32; x < 88; ++x) ASSERT_EQ(shownPixel(on(x, 70)), shownPixel(on(x, 71))) << x;
+    ctrlKey('C');
+    EXPECT_TRUE(panel->PasteEnabled());
+    ctrlKey('V');
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    const Rect16 pasted = panel->FloatingClip()->GetBounds();
+    EXPECT_EQ((pasted.left + pasted.right) / 2, (canvas.left + canvas.right) / 2);
+    drag({i16(pasted.left + 5), i16(pasted.top + 5)}, on(305, 35));
+    click(on(20, 300));
+    EXPECT_EQ(now(300, 30), was(30, 30));
+    EXPECT_EQ(now(30, 30), was(30, 30)) << "a copy leaves the source";
+    ExpectPicture("cut_move_pasted", canvas);
+}
+
+}  // namespace
