@@ -1,0 +1,224 @@
+// The brush, fill, eraser and mixer panels come back from whatever their "user.ini" record
+// holds: a record never stored gives the first use, a valid one the child's choices, words out
+// of range (or random) their defaults, each time with the tool built ('born'), the size sent
+// ('chng') and the canvas opened with the family's cursor (6616). A tool whose factory row is
+// still empty is not announced, and the panel goes on without it. Closing the panel saves what
+// it shows, so opening it again shows the same.
+#include <functional>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "panels/base/RPanelPrefsTmpl.h"
+#include "panels/base/ToolFactory.h"
+#include "panels/base/ToolPanelMessages.h"
+#include "panels/brush/RRealMediaToolPanel.h"
+#include "panels/eraser/REraserPanel.h"
+#include "panels/fill/RFillPanel.h"
+#include "panels/mixer/RMixerPanel.h"
+#include "tests/framework/messaging/MessagingFixtures.h"
+#include "tests/panels/PanelFixture.h"
+#include "tools/base/ToolNames.h"
+
+namespace {
+
+using namespace Ostrel;
+using testpanels::ButtonRow;
+using testpanels::buttonSet;
+
+enum class Kind { Brush, Fill, Eraser, Mixer };
+
+// The tool id of the `item`-th tool the factory builds in [first, end) (the first one for an
+// item past them), or -1 when it builds none there: what the strip's item stands for.
+i16 nthTool(i16 first, i16 end, int item) {
+    std::vector<i16> built;
+    for (i16 i = first; i < end; ++i)
+        if (CreateToolForIndex(i) != nullptr) built.push_back(i);
+    if (built.empty()) return -1;
+    return built[item >= 0 && size_t(item) < built.size() ? size_t(item) : 0];
+}
+
+struct Row {
+    const char* name;
+    Kind kind;
+    std::vector<i16> words;  // empty: nothing stored
+    i16 born;                // the manager's tool id afterwards; -1 none
+    float size;              // the manager's size factor afterwards
+    u16 cursor;
+    u16 pattern = 0;  // the fill's pattern id
+};
+
+std::vector<Row> rows() {
+    return {
+        {"brush first use", Kind::Brush, {}, nthTool(0, 20, 0), 2.0f, 15},
+        {"brush spray", Kind::Brush, {2, 3, 18003, 18006, 18008, 0, 0, 0, 0, 0, 1}, kToolIdSprayGun, 4.0f, 17},
+        {"brush roller", Kind::Brush, {2, 0, 18003, 18006, 18007, 0, 0, 0, 0, 1, 0}, kToolIdCyclic, 1.0f, 17},
+        {"brush hands-free 4", Kind::Brush, {1, 2, 18003, 18005, 18007, 0, 0, 0, 4, 0, 0}, nthTool(55, 65, 4), 3.0f, 21},
+        {"brush voice", Kind::Brush, {1, 0, 18004, 18006, 18007, 0, 0, 2, 0, 0, 0}, nthTool(45, 55, 2), 1.0f, 21},
+        {"brush wacky 3", Kind::Brush, {0, 1, 18004, 18006, 18007, 0, 3, 0, 0, 0, 0}, nthTool(20, 45, 3), 2.0f, 15},
+        {"brush words out of range", Kind::Brush, {7, 99, 5, -3, 12345, -9, 400, 400, 400, 400, 400}, nthTool(0, 20, 0), 2.0f, 15},
+        {"brush wacky item past the strip", Kind::Brush, {0, 0, 18004, 18006, 18007, 0, 300, 0, 0, 0, 0}, nthTool(20, 45, 0), 1.0f, 15},
+        {"brush size -1 alone", Kind::Brush, {0, -1, 18003, 18006, 18007, 0, 0, 0, 0, 0, 0}, nthTool(0, 20, 0), 2.0f, 15},
+        {"fill first use", Kind::Fill, {}, kToolIdSolidFill, 1.0f, 7, 20500},
+        {"fill gradient 2", Kind::Fill, {1, 0, 2, 0}, kToolIdGradientFill, 1.0f, 7, 21302},
+        {"fill pattern 1", Kind::Fill, {2, 0, 0, 1}, kToolIdPatternFill, 1.0f, 7, 20401},
+        {"fill words out of range", Kind::Fill, {5, -4, 99, 3}, kToolIdSolidFill, 1.0f, 7, 20500},
+        {"fill item past the strip", Kind::Fill, {1, 0, 50, 0}, kToolIdGradientFill, 1.0f, 7, 21300},
+        {"eraser first use", Kind::Eraser, {}, kToolIdCircle, 3.0f, 5},
+        {"eraser square size 1", Kind::Eraser, {18501, 1, 18202, 0}, kToolIdCircle, 1.0f, 5},
+        {"eraser effects", Kind::Eraser, {18500, 2, 18202, 0}, kToolIdFirecracker, 2.0f, 4},
+        {"eraser words out of range", Kind::Eraser, {-7, 9, 77, -1}, kToolIdCircle, 3.0f, 5},
+        {"eraser size 0", Kind::Eraser, {18501, 0, 18201, 0}, kToolIdCircle, 3.0f, 5},
+        {"eraser effect past the strip", Kind::Eraser, {18500, 4, 18201, 90}, kToolIdFirecracker, 4.0f, 4},
+        {"mixer first use", Kind::Mixer, {}, nthTool(65, 87, 0), 3.0f, 10},
+        {"mixer effect brushes 5", Kind::Mixer, {1, 0, 0, 5}, nthTool(87, 99, 5), 1.0f, 11},
+        {"mixer size 4", Kind::Mixer, {0, 3, 1, 0}, nthTool(65, 87, 1), 4.0f, 10},
+        {"mixer words out of range", Kind::Mixer, {3, 40, -2, -2}, nthTool(65, 87, 0), 3.0f, 10},
+    };
+}
+
+class PaintPanelRestore : public testpanels::PanelFixture {
+protected:
+    void SetUp() override {
+        PanelFixture::SetUp();
+        ASSERT_EQ(paths->SelectUserFolder("Ann"), kErrNone);
+        owner.onMessage = [this](const RMessage& m) {
+            if (m.code == kMsgPanelEnableCanvas) cursor = m.param2;
+        };
+    }
+    std::vector<testres::ResContent> contents() const override {
+        std::vector<testres::ResContent> items = {
+            {fourCC("MBTN"), 18000, buttonSet({{18000, 3, 0, 1, 10}})},
+            {fourCC("MBTN"), 18001, buttonSet({{18003, 2, 0, 2, 50}})},
+            {fourCC("MBTN"), 18002, buttonSet({{18005, 2, 0, 2, 50}})},
+            {fourCC("MBTN"), 18003, buttonSet({{18007, 2, 0, 2, 50}})},
+            {fourCC("MBTN"), 18200, buttonSet({{18201, 4, 18200, 2, 90}})},
+            {fourCC("MBTN"), 18300, buttonSet({{18300, 3, 0, 1, 10}})},
+            {fourCC("MBTN"), 18500, buttonSet({{18500, 2, 0, 1, 10}})},
+            {fourCC("MBTN"), 18203, buttonSet({{18201, 2, 0, 1, 50}})},
+            {fourCC("MBTN"), 18201, buttonSet({{18221, 4, 18200, 2, 90}})},
+            {fourCC("MBTN"), 18202, buttonSet({{18261, 4, 18200, 2, 90}})},
+            {fourCC("MBTN"), 18600, buttonSet({{18600, 2, 0, 1, 10}})},
+        };
+        // Strips: three solid and gradient fills, two patterns, two roller and spray patterns.
+        for (u16 id : {21500, 21501, 21502, 21300, 21301, 21302, 21400, 21401, 24000, 24100})
+            items.push_back({fourCC("tBMP"), id, "picture"});
+        return items;
+    }
+    template <class T>
+    void Store(const char* section, const std::vector<i16>& words) {
+        if (words.empty()) return;
+        RPanelPrefsTmpl<T> prefs(*paths, section);
+        T& record = prefs.GetData();
+        for (size_t i = 0; i < record.size(); ++i) record[i] = i < words.size() ? words[i] : kPrefsNotStored;
+        ASSERT_EQ(prefs.Save(), kErrNone);
+    }
+    void Store(Kind kind, const std::vector<i16>& words) {
+        switch (kind) {
+            case Kind::Brush: Store<tRealMediaSaveData>(kRealMediaPanelSection, words); break;
+            case Kind::Fill: Store<tFillPanelSaveData>(kFillPanelSection, words); break;
+            case Kind::Eraser: Store<tEraserSaveData>(kEraserPanelSection, words); break;
+            case Kind::Mixer: Store<tMixerSaveData>(kMixerPanelSection, words); break;
+        }
+    }
+    std::unique_ptr<RToolPanel> Open(Kind kind) {
+        std::unique_ptr<RToolPanel> panel;
+        switch (kind) {
+            case Kind::Brush: panel = std::make_unique<RRealMediaToolPanel>(&owner, paths.get()); break;
+            case Kind::Fill: panel = std::make_unique<RFillPanel>(&owner, paths.get()); break;
+            case Kind::Eraser: panel = std::make_unique<REraserPanel>(&owner, paths.get()); break;
+            case Kind::Mixer: panel = std::make_unique<RMixerPanel>(&owner, paths.get()); break;
+        }
+        Attach(*panel);
+        EXPECT_EQ(panel->Init(), 0);
+        Deliver();
+        return panel;
+    }
+    // What the panel shows, as its record.
+    static std::vector<i16> Shown(Kind kind, const RToolPanel& panel) {
+        const auto words = [](const auto& record) { return std::vector<i16>(record.begin(), record.end()); };
+        switch (kind) {
+            case Kind::Brush: return words(static_cast<const RRealMediaToolPanel&>(panel).Choices());
+            case Kind::Fill: return words(static_cast<const RFillPanel&>(panel).Choices());
+            case Kind::Eraser: return words(static_cast<const REraserPanel&>(panel).SavedChoices());
+            case Kind::Mixer: return words(static_cast<const RMixerPanel&>(panel).Choices());
+        }
+        return {};
+    }
+
+    fwtest::Log log;
+    fwtest::Recorder owner{log, "owner"};
+    u16 cursor = 0xFFFF;
+};
+
+TEST_F(PaintPanelRestore, EachRecordGivesItsToolSizeAndCursorAndComesBackAsShown) {
+    for (const Row& row : rows()) {
+        SCOPED_TRACE(row.name);
+        Store(row.kind, row.words);
+        cursor = 0xFFFF;
+        std::vector<i16> shown;
+        {
+            auto panel = Open(row.kind);
+            EXPECT_EQ(mgr.CurrentToolIndex(), row.born);
+            // The panel's own tool is current (the roller is its sub-panel's).
+            RTool* own = panel->GetCurrentTool();
+            if (auto* brush = dynamic_cast<RRealMediaToolPanel*>(panel.get()); brush && brush->GetSubPanel())
+                if (RTool* sub = brush->GetSubPanel()->GetCurrentTool()) own = sub;
+            if (row.born >= 0) {
+                EXPECT_EQ(mgr.GetCurrentTool(), own);
+            }
+            EXPECT_EQ(mgr.Settings().sizeFactor, row.size);
+            EXPECT_EQ(cursor, row.cursor);
+            if (row.pattern != 0) {
+                auto* fill = static_cast<RFillPanel&>(*panel).GetFill();
+                ASSERT_NE(fill, nullptr);
+                EXPECT_EQ(fill->GetFillPatternId(), row.pattern);
+            }
+            shown = Shown(row.kind, *panel);
+        }
+        // Closed and opened again: the same choices.
+        auto again = Open(row.kind);
+        EXPECT_EQ(Shown(row.kind, *again), shown);
+        EXPECT_EQ(mgr.CurrentToolIndex(), row.born);
+        again.reset();
+        mgr.Init(pixelViewOfBuffer(picture, kSide, kSide), canvas, nullptr);
+        ToolSettings reset;
+        RMessage chng(kToolMsgChng, reinterpret_cast<uintptr_t>(&reset), 0);
+        mgr.HandleMessage(&chng, 0);
+    }
+}
+
+// Random words, and words at the edges of each field, never take a panel outside its own tools,
+// sizes and cursors; each one still paints or leaves the canvas as it was without crashing.
+TEST_F(PaintPanelRestore, RandomRecordsStayWithinThePanelsOwnChoices) {
+    std::mt19937 random(51);
+    std::uniform_int_distribution<int> anyWord(-32768, 32767), nearWord(-3, 18700);
+    struct Family {
+        Kind kind;
+        size_t words;
+        std::function<bool(i16)> tool;
+        std::vector<u16> cursors;
+    };
+    const Family families[] = {
+        {Kind::Brush, 11, [](i16 id) { return id == -1 || (id >= 0 && id <= 64) || id == kToolIdSprayGun || id == kToolIdCyclic; }, {15, 21, 17}},
+        {Kind::Fill, 4, [](i16 id) { return id >= kToolIdSolidFill && id <= kToolIdGradientFill; }, {7}},
+        {Kind::Eraser, 4, [](i16 id) { return id == kToolIdCircle || id == kToolIdFirecracker; }, {5, 4}},
+        {Kind::Mixer, 4, [](i16 id) { return id == -1 || (id >= 65 && id <= 98); }, {10, 11}},
+    };
+    for (const Family& family : families)
+        for (int round = 0; round < 30; ++round) {
+            std::vector<i16> words(family.words);
+            for (i16& w : words) w = i16(round % 2 ? anyWord(random) : nearWord(random));
+            SCOPED_TRACE(::testing::PrintToString(words));
+            Store(family.kind, words);
+            cursor = 0xFFFF;
+            auto panel = Open(family.kind);
+            EXPECT_TRUE(family.tool(mgr.CurrentToolIndex())) << mgr.CurrentToolIndex();
+            EXPECT_GE(mgr.Settings().sizeFactor, 1.0f);
+            EXPECT_LE(mgr.Settings().sizeFactor, 4.0f);
+            EXPECT_NE(std::find(family.cursors.begin(), family.cursors.end(), cursor), family.cursors.end()) << cursor;
+            Stroke({10, 10}, {40, 40});
+        }
+}
+
+}  // namespace
