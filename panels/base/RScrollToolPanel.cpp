@@ -17,6 +17,7 @@ RScrollToolPanel::RScrollToolPanel(CListener* owner, const Paths* userPaths) : R
 RScrollToolPanel::~RScrollToolPanel() {
     if (counterSprite_ != 0) sprDispose(&counterSprite_);
     if (arrowSprite_ != 0) sprDispose(&arrowSprite_);
+    if (SprSprite* layout = sprFind(layout_.id)) layout->data2 = 0;
     scroller_.reset();
     // The strip's layout goes with the strip.
     if (layout_.count != 0 && layout_.id != kSprNoId) sprDispose(&layout_.id);
@@ -29,6 +30,12 @@ std::unique_ptr<RBitmapScroller> RScrollToolPanel::NewScroller(u16 layoutId, u16
 u16 RScrollToolPanel::InitScroller(u16 layoutId, int itemToSelect) {
     Init();
     const u16 parts = sprNewCompound(layoutId, &layout_);
+    // The icons are drawn with the strip's layout, over it: drawn on their own, the layout
+    // would cover them at the next update.
+    if (SprSprite* layout = sprFind(layout_.id)) {
+        layout->data2 = reinterpret_cast<uintptr_t>(this);
+        sprSetProcs(layout, layout->ready, layout->step, &RScrollToolPanel::DrawLayout);
+    }
     layoutId_ = layoutId;
     firstHotSpot_ = u16(kToolStripHotSpotEnd - parts);
     SetUpScroller();
@@ -106,6 +113,12 @@ void RScrollToolPanel::SetCounter(u32 value) {
     if (sprite == nullptr) return;
     sprite->data2 = counter_;
     sprSetShape(sprite, kToolStripCounterShape, nullptr, 0);
+}
+
+void RScrollToolPanel::DrawLayout(SprSprite* layout) {
+    sprDrawParts(layout);
+    const auto* panel = reinterpret_cast<const RScrollToolPanel*>(layout->data2);
+    if (panel != nullptr && panel->scroller_ != nullptr && layout->hideCount == 0) panel->scroller_->Redraw();
 }
 
 // Runs as the counter's frame is read: the digits' frames follow each part's first frame.

@@ -57,6 +57,8 @@ protected:
 
 private:
     static void StepCounter(SprSprite* sprite);
+    // The layout's parts, then the strip's cells over them.
+    static void DrawLayout(SprSprite* layout);
 
     void SetUpScroller();
 

@@ -128,6 +128,8 @@ void RRealMediaToolPanel::ShowFamily(i16 family) {
     GetHelpContext().currentItem = f.helpItem;
     // The rollers and sprays have one size.
     SetSizeButtonsShown(family != 2);
+    if (SprSprite* frame = sprFind(GetPanelSprite()))
+        sprSetShape(frame, family != 2 ? kBrushPanelShape : kBrushPanelOneSizeShape, nullptr, 0);
     subModeButtons_.clear();
     AddButtons(f.buttonSet, &subModeButtons_);
     const u16 mode = u16(choices_[f.modeWord]);

@@ -22,6 +22,8 @@ constexpr i16 kBrushSizeCount = 4;
 constexpr i16 kBrushFamilyCount = 3;
 // The panel's shapes in the easel's shape group: its frame with its labels, the mascot.
 constexpr u16 kBrushPanelShape = 18340;
+// The frame of the rollers and sprays, which have one size: no sizes' label.
+constexpr u16 kBrushPanelOneSizeShape = 18345;
 constexpr u16 kBrushMascotShape = 18045;
 
 // Words of tRealMediaSaveData.

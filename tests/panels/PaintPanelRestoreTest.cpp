@@ -222,3 +222,54 @@ TEST_F(PaintPanelRestore, RandomRecordsStayWithinThePanelsOwnChoices) {
 }
 
 }  // namespace
+
+namespace {
+
+// Leaving the sprays for the brushes ends the spray gun before its sub-panel (and the table it
+// points into) goes, and the tool manager lets go of it first: a stroke afterwards is safe.
+TEST_F(PaintPanelRestore, LeavingTheSpraysEndsTheGunBeforeItsTable) {
+    Store(Kind::Brush, {2, 1, 18003, 18006, 18008, 0, 0, 0, 0, 0, 0});
+    auto panel = Open(Kind::Brush);
+    ASSERT_EQ(mgr.CurrentToolIndex(), kToolIdSprayGun);
+    log.clear();
+    panel->PostMessageTo(panel.get(), kMsgBrushFamilyBrushes, 0, 0);
+    Deliver();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "owner:" + std::to_string(kToolMsgKild));
+    EXPECT_NE(mgr.CurrentToolIndex(), kToolIdSprayGun);
+    EXPECT_EQ(static_cast<RRealMediaToolPanel&>(*panel).GetFamily(), 0);
+    Stroke({5, 5}, {50, 50});
+}
+
+// A second press on the fill's current mode keeps its bucket; an eraser choice that comes
+// while the panel is out of service is dropped.
+TEST_F(PaintPanelRestore, RepeatedModesAndChoicesWhileInactiveChangeNothing) {
+    auto fill = Open(Kind::Fill);
+    RTool* bucket = mgr.GetCurrentTool();
+    ASSERT_NE(bucket, nullptr);
+    fill->PostMessageTo(fill.get(), kMsgFillSolid, 0, 0);
+    Deliver();
+    EXPECT_EQ(mgr.GetCurrentTool(), bucket);
+    fill.reset();
+
+    Store(Kind::Eraser, {18500, 2, 18201, 0});
+    auto eraser = Open(Kind::Eraser);
+    RTool* effect = mgr.GetCurrentTool();
+    ASSERT_NE(effect, nullptr);
+    RMessage inactive(kMsgPanelSetActive, 0, 0);
+    eraser->HandleMessage(&inactive, 0);
+    RMessage choice(kMsgScrollerHit, 0, 0);
+    eraser->HandleMessage(&choice, 0);
+    EXPECT_EQ(mgr.GetCurrentTool(), effect);
+    RMessage active(kMsgPanelSetActive, 0, 1);
+    eraser->HandleMessage(&active, 0);
+    eraser->HandleMessage(&choice, 0);
+    EXPECT_NE(mgr.GetCurrentTool(), nullptr);
+    EXPECT_EQ(mgr.CurrentToolIndex(), kToolIdFirecracker);
+    // The effect runs at the next press and takes the whole picture to white, as one stroke.
+    std::fill(picture.begin(), picture.end(), u16(0));
+    Stroke({20, 20}, {20, 20});
+    EXPECT_EQ(PaintedPixels(), 0);
+}
+
+}  // namespace
