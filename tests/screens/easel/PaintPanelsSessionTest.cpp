@@ -3,7 +3,10 @@
 // and in again the panel comes back with the same choices and the same tool.
 #include <gtest/gtest.h>
 
+#include "engine/gfx/sprites/SprShapes.h"
+#include "framework/undo/UndoManager.h"
 #include "panels/brush/RRealMediaToolPanel.h"
+#include "panels/brushsub/RSpraySubPanel.h"
 #include "panels/eraser/REraserPanel.h"
 #include "panels/fill/RFillPanel.h"
 #include "panels/mixer/RMixerPanel.h"
@@ -74,8 +77,21 @@ TEST_F(PaintPanelsSession, ChoicesPaintAndComeBackAfterLoggingInAgain) {
     press(brushes->Buttons(), 2);
     press(brushes->SubModeButtons(), 1);
     ASSERT_NE(brushes->GetSubPanel(), nullptr);
-    pressItem(*brushes->GetSubPanel(), 1);
-    EXPECT_EQ(manager().CurrentToolIndex(), kToolIdSprayGun);
+    auto* sprays = dynamic_cast<RSpraySubPanel*>(brushes->GetSubPanel());
+    ASSERT_NE(sprays, nullptr);
+    // Each pattern's group is loaded for the gun and the one before it released, as a group.
+    EXPECT_EQ(sprays->GetPatternGroup(), 24000);
+    for (const auto& [item, before] : {std::pair{2, 24000}, std::pair{1, 24200}}) {
+        pressItem(*sprays, item);
+        const u16 group = u16(24000 + 100 * item);
+        EXPECT_NE(sprFindGroup(group), kSprNoSlot) << item;
+        EXPECT_EQ(sprFindGroup(u16(before)), kSprNoSlot) << item;
+        EXPECT_EQ(sprays->GetPatternGroup(), group);
+        auto* gun = dynamic_cast<RSprayGun*>(manager().GetCurrentTool());
+        ASSERT_NE(gun, nullptr);
+        EXPECT_EQ(gun->GetPatternGroup(), group);
+        EXPECT_EQ(gun->GetPatternEntry(), &sprays->Table()[size_t(item)]);
+    }
     EXPECT_TRUE(paints());
 
     // Fill: the gradients, the third one, poured on the canvas.
@@ -98,6 +114,18 @@ TEST_F(PaintPanelsSession, ChoicesPaintAndComeBackAfterLoggingInAgain) {
     press(eraser->SizeButtons(), 0);
     EXPECT_EQ(manager().Settings().sizeFactor, 1.0f);
     EXPECT_TRUE(paints());
+    // The effects page: the firecracker goes off at the next click on the picture, and undo
+    // brings the picture back.
+    press(eraser->Buttons(), 0);
+    EXPECT_EQ(manager().CurrentToolIndex(), kToolIdFirecracker);
+    const u64 painted = PictureHash(c);
+    click({i16(c.left + 100), i16(c.top + 100)});
+    EXPECT_NE(PictureHash(c), painted);
+    ASSERT_NE(app->GetUndoManager(), nullptr);
+    app->GetUndoManager()->Undo();
+    settle();
+    EXPECT_EQ(PictureHash(c), painted);
+    press(eraser->Buttons(), 1);
 
     // Mixer: the effect brushes, the largest size.
     press(kMixerButton);
