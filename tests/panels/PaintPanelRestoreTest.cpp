@@ -9,10 +9,17 @@
 
 #include <gtest/gtest.h>
 
+#include "app/help/HelpContext.h"
 #include "panels/base/RPanelPrefsTmpl.h"
 #include "panels/base/ToolFactory.h"
 #include "panels/base/ToolPanelMessages.h"
 #include "panels/brush/RRealMediaToolPanel.h"
+#include "panels/brushsub/PatternStrip.h"
+#include "panels/brushsub/RBrushSubPanel.h"
+#include "panels/brushsub/RRollerSubPanel.h"
+#include "panels/brushsub/RSpraySubPanel.h"
+#include "panels/brushsub/RVoiceSubPanel.h"
+#include "panels/wacky/RWackyToolPanel.h"
 #include "panels/eraser/REraserPanel.h"
 #include "panels/fill/RFillPanel.h"
 #include "panels/mixer/RMixerPanel.h"
@@ -45,35 +52,36 @@ struct Row {
     i16 born;                // the manager's tool id afterwards; -1 none
     float size;              // the manager's size factor afterwards
     u16 cursor;
+    u16 help;
     u16 pattern = 0;  // the fill's pattern id
 };
 
 std::vector<Row> rows() {
     return {
-        {"brush first use", Kind::Brush, {}, nthTool(0, 20, 0), 2.0f, 15},
-        {"brush spray", Kind::Brush, {2, 3, 18003, 18006, 18008, 0, 0, 0, 0, 0, 1}, kToolIdSprayGun, 4.0f, 17},
-        {"brush roller", Kind::Brush, {2, 0, 18003, 18006, 18007, 0, 0, 0, 0, 1, 0}, kToolIdCyclic, 1.0f, 17},
-        {"brush hands-free 4", Kind::Brush, {1, 2, 18003, 18005, 18007, 0, 0, 0, 4, 0, 0}, nthTool(55, 65, 4), 3.0f, 21},
-        {"brush voice", Kind::Brush, {1, 0, 18004, 18006, 18007, 0, 0, 2, 0, 0, 0}, nthTool(45, 55, 2), 1.0f, 21},
-        {"brush wacky 3", Kind::Brush, {0, 1, 18004, 18006, 18007, 0, 3, 0, 0, 0, 0}, nthTool(20, 45, 3), 2.0f, 15},
-        {"brush words out of range", Kind::Brush, {7, 99, 5, -3, 12345, -9, 400, 400, 400, 400, 400}, nthTool(0, 20, 0), 2.0f, 15},
-        {"brush wacky item past the strip", Kind::Brush, {0, 0, 18004, 18006, 18007, 0, 300, 0, 0, 0, 0}, nthTool(20, 45, 0), 1.0f, 15},
-        {"brush size -1 alone", Kind::Brush, {0, -1, 18003, 18006, 18007, 0, 0, 0, 0, 0, 0}, nthTool(0, 20, 0), 2.0f, 15},
-        {"fill first use", Kind::Fill, {}, kToolIdSolidFill, 1.0f, 7, 20500},
-        {"fill gradient 2", Kind::Fill, {1, 0, 2, 0}, kToolIdGradientFill, 1.0f, 7, 21302},
-        {"fill pattern 1", Kind::Fill, {2, 0, 0, 1}, kToolIdPatternFill, 1.0f, 7, 20401},
-        {"fill words out of range", Kind::Fill, {5, -4, 99, 3}, kToolIdSolidFill, 1.0f, 7, 20500},
-        {"fill item past the strip", Kind::Fill, {1, 0, 50, 0}, kToolIdGradientFill, 1.0f, 7, 21300},
-        {"eraser first use", Kind::Eraser, {}, kToolIdCircle, 3.0f, 5},
-        {"eraser square size 1", Kind::Eraser, {18501, 1, 18202, 0}, kToolIdCircle, 1.0f, 5},
-        {"eraser effects", Kind::Eraser, {18500, 2, 18202, 0}, kToolIdFirecracker, 2.0f, 4},
-        {"eraser words out of range", Kind::Eraser, {-7, 9, 77, -1}, kToolIdCircle, 3.0f, 5},
-        {"eraser size 0", Kind::Eraser, {18501, 0, 18201, 0}, kToolIdCircle, 3.0f, 5},
-        {"eraser effect past the strip", Kind::Eraser, {18500, 4, 18201, 90}, kToolIdFirecracker, 4.0f, 4},
-        {"mixer first use", Kind::Mixer, {}, nthTool(65, 87, 0), 3.0f, 10},
-        {"mixer effect brushes 5", Kind::Mixer, {1, 0, 0, 5}, nthTool(87, 99, 5), 1.0f, 11},
-        {"mixer size 4", Kind::Mixer, {0, 3, 1, 0}, nthTool(65, 87, 1), 4.0f, 10},
-        {"mixer words out of range", Kind::Mixer, {3, 40, -2, -2}, nthTool(65, 87, 0), 3.0f, 10},
+        {"brush first use", Kind::Brush, {}, nthTool(0, 20, 0), 2.0f, 15, 838},
+        {"brush spray", Kind::Brush, {2, 3, 18003, 18006, 18008, 0, 0, 0, 0, 0, 1}, kToolIdSprayGun, 4.0f, 17, 840},
+        {"brush roller", Kind::Brush, {2, 0, 18003, 18006, 18007, 0, 0, 0, 0, 1, 0}, kToolIdCyclic, 1.0f, 17, 840},
+        {"brush hands-free 4", Kind::Brush, {1, 2, 18003, 18005, 18007, 0, 0, 0, 4, 0, 0}, nthTool(55, 65, 4), 3.0f, 21, 839},
+        {"brush voice", Kind::Brush, {1, 0, 18004, 18006, 18007, 0, 0, 2, 0, 0, 0}, nthTool(45, 55, 2), 1.0f, 21, 839},
+        {"brush wacky 3", Kind::Brush, {0, 1, 18004, 18006, 18007, 0, 3, 0, 0, 0, 0}, nthTool(20, 45, 3), 2.0f, 15, 838},
+        {"brush words out of range", Kind::Brush, {7, 99, 5, -3, 12345, -9, 400, 400, 400, 400, 400}, nthTool(0, 20, 0), 2.0f, 15, 838},
+        {"brush wacky item past the strip", Kind::Brush, {0, 0, 18004, 18006, 18007, 0, 300, 0, 0, 0, 0}, nthTool(20, 45, 0), 1.0f, 15, 838},
+        {"brush size -1 alone", Kind::Brush, {0, -1, 18003, 18006, 18007, 0, 0, 0, 0, 0, 0}, nthTool(0, 20, 0), 2.0f, 15, 838},
+        {"fill first use", Kind::Fill, {}, kToolIdSolidFill, 1.0f, 7, 848, 20500},
+        {"fill gradient 2", Kind::Fill, {1, 0, 2, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21302},
+        {"fill pattern 1", Kind::Fill, {2, 0, 0, 1}, kToolIdPatternFill, 1.0f, 7, 850, 20401},
+        {"fill words out of range", Kind::Fill, {5, -4, 99, 3}, kToolIdSolidFill, 1.0f, 7, 848, 20500},
+        {"fill item past the strip", Kind::Fill, {1, 0, 50, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21300},
+        {"eraser first use", Kind::Eraser, {}, kToolIdCircle, 3.0f, 5, 898},
+        {"eraser square size 1", Kind::Eraser, {18501, 1, 18202, 0}, kToolIdCircle, 1.0f, 5, 898},
+        {"eraser effects", Kind::Eraser, {18500, 2, 18202, 0}, kToolIdFirecracker, 2.0f, 4, 899},
+        {"eraser words out of range", Kind::Eraser, {-7, 9, 77, -1}, kToolIdCircle, 3.0f, 5, 898},
+        {"eraser size 0", Kind::Eraser, {18501, 0, 18201, 0}, kToolIdCircle, 3.0f, 5, 898},
+        {"eraser effect past the strip", Kind::Eraser, {18500, 4, 18201, 90}, kToolIdFirecracker, 4.0f, 4, 899},
+        {"mixer first use", Kind::Mixer, {}, nthTool(65, 87, 0), 3.0f, 10, 858},
+        {"mixer effect brushes 5", Kind::Mixer, {1, 0, 0, 5}, nthTool(87, 99, 5), 1.0f, 11, 859},
+        {"mixer size 4", Kind::Mixer, {0, 3, 1, 0}, nthTool(65, 87, 1), 4.0f, 10, 858},
+        {"mixer words out of range", Kind::Mixer, {3, 40, -2, -2}, nthTool(65, 87, 0), 3.0f, 10, 858},
     };
 }
 
@@ -169,6 +177,7 @@ TEST_F(PaintPanelRestore, EachRecordGivesItsToolSizeAndCursorAndComesBackAsShown
             }
             EXPECT_EQ(mgr.Settings().sizeFactor, row.size);
             EXPECT_EQ(cursor, row.cursor);
+            EXPECT_EQ(GetHelpContext().currentItem, row.help);
             if (row.pattern != 0) {
                 auto* fill = static_cast<RFillPanel&>(*panel).GetFill();
                 ASSERT_NE(fill, nullptr);
@@ -270,6 +279,127 @@ TEST_F(PaintPanelRestore, RepeatedModesAndChoicesWhileInactiveChangeNothing) {
     std::fill(picture.begin(), picture.end(), u16(0));
     Stroke({20, 20}, {20, 20});
     EXPECT_EQ(PaintedPixels(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The size buttons' numbers 1 to 4 reach the tool manager; a number past them on either side
+// (a click message that names no size button of the set) changes nothing.
+TEST_F(PaintPanelRestore, SizesOutsideTheButtonsAreIgnored) {
+    struct Case {
+        Kind kind;
+        u32 firstCommand;  // the command of size button 1 (0: the number rides in parameter 2)
+    };
+    const Case cases[] = {{Kind::Brush, 18201}, {Kind::Mixer, 18201}, {Kind::Eraser, 0}};
+    for (const Case& c : cases) {
+        auto panel = Open(c.kind);
+        for (const auto& [number, expected] : {std::pair{2, 2.0f}, {0, 2.0f}, {1, 1.0f}, {5, 1.0f}, {4, 4.0f}, {-3, 4.0f}}) {
+            RMessage size(18200, c.firstCommand != 0 ? uintptr_t(i32(c.firstCommand) + number - 1) : 0,
+                          c.firstCommand != 0 ? u16(0) : u16(number));
+            panel->HandleMessage(&size, 0);
+            EXPECT_EQ(mgr.Settings().sizeFactor, expected) << int(c.kind) << " " << number;
+        }
+    }
+}
+
+// Which tools each strip offers, by mode and page.
+TEST_F(PaintPanelRestore, EachStripOffersItsRangeOfTools) {
+    struct Case {
+        std::function<std::unique_ptr<RScrollToolPanel>()> make;
+        i16 first, end;
+    };
+    const Case cases[] = {
+        {[this] { return std::make_unique<RBrushSubPanel>(&owner, kBrushModeReal); }, 0, 20},
+        {[this] { return std::make_unique<RBrushSubPanel>(&owner, kBrushModeWacky); }, 20, 45},
+        {[this] { return std::make_unique<RVoiceSubPanel>(&owner, kBrushModeVoice); }, 45, 55},
+        {[this] { return std::make_unique<RVoiceSubPanel>(&owner, kBrushModeHandsFree); }, 55, 65},
+        {[this] { return std::make_unique<RWackyToolPanel>(&owner); }, 20, 45},
+    };
+    for (const Case& c : cases) {
+        auto panel = c.make();
+        EXPECT_EQ(panel->FirstToolIndex(), c.first);
+        EXPECT_EQ(panel->EndToolIndex(), c.end);
+    }
+    for (const auto& [words, first, end] : {std::tuple{std::vector<i16>{0, 1, 0, 0}, 65, 87}, {std::vector<i16>{1, 1, 0, 0}, 87, 99}}) {
+        Store(Kind::Mixer, words);
+        auto mixer = Open(Kind::Mixer);
+        EXPECT_EQ(static_cast<RMixerPanel&>(*mixer).FirstToolIndex(), first);
+        EXPECT_EQ(static_cast<RMixerPanel&>(*mixer).EndToolIndex(), end);
+    }
+}
+
+// The brush panel remembers six items, one per sub-mode.
+TEST_F(PaintPanelRestore, EachSubModeHasItsOwnRememberedItem) {
+    const std::pair<std::vector<i16>, std::array<size_t, 3>> cases[] = {
+        {{0, 1, 18003, 18006, 18007}, {0, 2, 4}},
+        {{0, 1, 18004, 18005, 18008}, {1, 3, 5}},
+    };
+    for (const auto& [words, items] : cases) {
+        Store(Kind::Brush, words);
+        auto panel = Open(Kind::Brush);
+        auto& brush = static_cast<RRealMediaToolPanel&>(*panel);
+        for (i16 family = 0; family < 3; ++family) EXPECT_EQ(brush.ItemIndex(family), items[size_t(family)]) << family;
+        EXPECT_EQ(brush.ItemIndex(3), 0u);
+        EXPECT_EQ(brush.ItemIndex(-1), 0u);
+    }
+}
+
+TEST(PatternStrip, ItemsMapToGroupsWhileTheirIdsFit) {
+    for (const auto& [item, group] : {std::pair{0, 24000}, {1, 24100}, {7, 24700}, {415, 65500}, {416, 0}, {-1, 0}})
+        EXPECT_EQ(PatternGroupOfItem(item), group) << item;
+}
+
+// The roller's and the spray's strips take the items they show and nothing past them; a
+// pattern whose group is missing is not handed to the gun, and a roller's own choice makes the
+// brush panel build nothing.
+TEST_F(PaintPanelRestore, PatternChoicesStayOnTheirStrips) {
+    Store(Kind::Brush, {2, 1, 18003, 18006, 18007, 0, 0, 0, 0, 0, 0});
+    auto panel = Open(Kind::Brush);
+    auto& brush = static_cast<RRealMediaToolPanel&>(*panel);
+    auto* roller = dynamic_cast<RRollerSubPanel*>(brush.GetSubPanel());
+    ASSERT_NE(roller, nullptr);
+    ASSERT_EQ(roller->ItemCount(), 2);
+    RTool* rolling = mgr.GetCurrentTool();
+    ASSERT_EQ(rolling, roller->GetRoller());
+    for (const auto& [item, remembered] : {std::pair{1, 1}, {2, 1}, {-1, 1}, {0, 0}}) {
+        RMessage hit(kMsgScrollerHit, 0, u16(item));
+        roller->HandleMessage(&hit, 0);
+        EXPECT_EQ(brush.Choices()[kBrushWordFirstItem + 4], remembered) << item;
+    }
+    EXPECT_EQ(roller->GetPatternGroup(), 0) << "the test's archive has no pattern groups";
+    RMessage rollerChoice(kMsgScrollerHit, 1, u16(kToolIdSprayGun));
+    panel->HandleMessage(&rollerChoice, 0);
+    EXPECT_EQ(panel->GetCurrentTool(), nullptr);
+
+    RMessage sprays(kBrushModeSpray, 0, 0);
+    panel->HandleMessage(&sprays, 0);
+    auto* spray = dynamic_cast<RSpraySubPanel*>(brush.GetSubPanel());
+    ASSERT_NE(spray, nullptr);
+    EXPECT_EQ(mgr.CurrentToolIndex(), kToolIdSprayGun);
+    RMessage hit(kMsgScrollerHit, 0, 1);
+    spray->HandleMessage(&hit, 0);
+    EXPECT_EQ(brush.Choices()[kBrushWordFirstItem + 5], 1);
+    hit.param2 = 2;
+    spray->HandleMessage(&hit, 0);
+    EXPECT_EQ(brush.Choices()[kBrushWordFirstItem + 5], 1);
+    EXPECT_EQ(spray->GetPatternGroup(), 0);
+    auto* gun = dynamic_cast<RSprayGun*>(mgr.GetCurrentTool());
+    ASSERT_NE(gun, nullptr);
+    EXPECT_EQ(gun->GetPatternGroup(), 0);
+}
+
+// A fill choice past the strip keeps the bucket's pattern.
+TEST_F(PaintPanelRestore, FillChoicesPastTheStripAreIgnored) {
+    auto panel = Open(Kind::Fill);
+    auto& fill = static_cast<RFillPanel&>(*panel);
+    for (const auto& [item, pattern] : {std::pair{2, 20502}, {3, 20502}, {-1, 20502}, {0, 20500}}) {
+        RMessage hit(kMsgScrollerHit, 0, u16(item));
+        panel->HandleMessage(&hit, 0);
+        ASSERT_NE(fill.GetFill(), nullptr);
+        EXPECT_EQ(fill.GetFill()->GetFillPatternId(), pattern) << item;
+    }
 }
 
 }  // namespace
