@@ -72,6 +72,8 @@ std::vector<Row> rows() {
         {"fill pattern 1", Kind::Fill, {2, 0, 0, 1}, kToolIdPatternFill, 1.0f, 7, 850, 20401},
         {"fill words out of range", Kind::Fill, {5, -4, 99, 3}, kToolIdSolidFill, 1.0f, 7, 848, 20500},
         {"fill item past the strip", Kind::Fill, {1, 0, 50, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21300},
+        {"fill item just past the strip", Kind::Fill, {1, 0, 3, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21300},
+        {"fill last item", Kind::Fill, {1, 0, 2, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21302},
         {"eraser first use", Kind::Eraser, {}, kToolIdCircle, 3.0f, 5, 898},
         {"eraser square size 1", Kind::Eraser, {18501, 1, 18202, 0}, kToolIdCircle, 1.0f, 5, 898},
         {"eraser effects", Kind::Eraser, {18500, 2, 18202, 0}, kToolIdFirecracker, 2.0f, 4, 899},
