@@ -17,6 +17,7 @@ RScrollToolPanel::RScrollToolPanel(CListener* owner, const Paths* userPaths) : R
 RScrollToolPanel::~RScrollToolPanel() {
     if (counterSprite_ != 0) sprDispose(&counterSprite_);
     if (arrowSprite_ != 0) sprDispose(&arrowSprite_);
+    if (SprSprite* layout = sprFind(layout_.id)) layout->data2 = 0;
     scroller_.reset();
     // The strip's layout goes with the strip.
     if (layout_.count != 0 && layout_.id != kSprNoId) sprDispose(&layout_.id);
@@ -29,13 +30,15 @@ std::unique_ptr<RBitmapScroller> RScrollToolPanel::NewScroller(u16 layoutId, u16
 u16 RScrollToolPanel::InitScroller(u16 layoutId, int itemToSelect) {
     Init();
     const u16 parts = sprNewCompound(layoutId, &layout_);
-    const u16 firstHotSpot = u16(kToolStripHotSpotEnd - parts);
-    // The scroller hears its owner's part already: it adds its owner as its listener.
-    scroller_ = NewScroller(layoutId, firstHotSpot);
-    scroller_->SetHighlightShape(u16(firstHotSpot + kToolStripHighlightOffset));
-    scroller_->SetPageStep(scroller_->GetVisibleCount());
-    scroller_->SetScrollByPage(true);
-    scroller_->Refresh(kRefreshAll);
+    // The icons are drawn with the strip's layout, over it: drawn on their own, the layout
+    // would cover them at the next update.
+    if (SprSprite* layout = sprFind(layout_.id)) {
+        layout->data2 = reinterpret_cast<uintptr_t>(this);
+        sprSetProcs(layout, layout->ready, layout->step, &RScrollToolPanel::DrawLayout);
+    }
+    layoutId_ = layoutId;
+    firstHotSpot_ = u16(kToolStripHotSpotEnd - parts);
+    SetUpScroller();
     if (arrowSprite_ == 0) {
         const u16 arrows = sprNew(kSprStopAtEnd, kToolStripArrowShape, nullptr);
         arrowSprite_ = arrows == kSprNoId ? 0 : arrows;
@@ -44,16 +47,37 @@ u16 RScrollToolPanel::InitScroller(u16 layoutId, int itemToSelect) {
     const u16 counter = sprNewCustom(kToolStripCounterShape, nullptr, 1, &RScrollToolPanel::StepCounter, 0, 1);
     counterSprite_ = counter == kSprNoId ? 0 : counter;
     SetCounter(1);
-    if (itemToSelect != -1) {
+    if (itemToSelect != -1 && ItemCount() > 0) {
+        // A remembered item past the strip (a damaged file, a strip with fewer tools today)
+        // falls back on the first, so that the child still gets a tool.
+        if (itemToSelect < 0 || itemToSelect >= ItemCount()) itemToSelect = 0;
         scroller_->ScrollIntoView(itemToSelect);
         scroller_->Select(itemToSelect);
     }
     return 0;
 }
 
+void RScrollToolPanel::SetUpScroller() {
+    // The scroller hears its owner's part already: it adds its owner as its listener.
+    scroller_ = NewScroller(layoutId_, firstHotSpot_);
+    scroller_->SetHighlightShape(u16(firstHotSpot_ + kToolStripHighlightOffset));
+    scroller_->SetPageStep(scroller_->GetVisibleCount());
+    scroller_->SetScrollByPage(true);
+    scroller_->Refresh(kRefreshAll);
+}
+
+void RScrollToolPanel::ReplaceScroller() {
+    if (scroller_ == nullptr) return;
+    // The old strip's hot spots go before the new one makes its own with the same ids.
+    scroller_.reset();
+    itemTools_.clear();
+    SetUpScroller();
+}
+
 void RScrollToolPanel::LoadToolIcons() {
     if (scroller_ == nullptr) return;
     std::vector<ScrollerPicture> icons;
+    itemTools_.clear();
     for (i16 index = FirstToolIndex(); index < EndToolIndex(); ++index) {
         std::unique_ptr<RTool> tool = CreateTool(index);
         if (tool == nullptr) continue;
@@ -61,8 +85,20 @@ void RScrollToolPanel::LoadToolIcons() {
         ScrollerPicture icon;
         mfxReadResource(kSprPictureType, tool->GetIconId(), &icon);
         icons.push_back(std::move(icon));
+        itemTools_.push_back(index);
     }
     scroller_->SetItems(std::move(icons));
+}
+
+void RScrollToolPanel::SetPictureItems(std::vector<ScrollerPicture> pictures) {
+    if (scroller_ == nullptr) return;
+    itemTools_.assign(pictures.size(), i16(-1));
+    scroller_->SetItems(std::move(pictures));
+}
+
+i16 RScrollToolPanel::ToolIndexOfItem(int item) const {
+    if (item < 0 || size_t(item) >= itemTools_.size()) return -1;
+    return itemTools_[size_t(item)];
 }
 
 void RScrollToolPanel::SelectItem(int item) {
@@ -77,6 +113,12 @@ void RScrollToolPanel::SetCounter(u32 value) {
     if (sprite == nullptr) return;
     sprite->data2 = counter_;
     sprSetShape(sprite, kToolStripCounterShape, nullptr, 0);
+}
+
+void RScrollToolPanel::DrawLayout(SprSprite* layout) {
+    sprDrawParts(layout);
+    const auto* panel = reinterpret_cast<const RScrollToolPanel*>(layout->data2);
+    if (panel != nullptr && panel->scroller_ != nullptr && layout->hideCount == 0) panel->scroller_->Redraw();
 }
 
 // Runs as the counter's frame is read: the digits' frames follow each part's first frame.

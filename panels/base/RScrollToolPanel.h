@@ -29,12 +29,16 @@ public:
     ~RScrollToolPanel() override;
 
     // Init, then the strip on the layout shape with its icons and the counter; selects the
-    // item unless it is -1. 0.
+    // item (the first one for an item past the strip) unless it is -1. 0.
     u16 InitScroller(u16 layoutId, int itemToSelect);
     virtual i16 FirstToolIndex() const { return 1; }
     virtual i16 EndToolIndex() const { return 0; }
     // Fills the strip with the icons of the tools of the range; nothing without a strip.
     void LoadToolIcons();
+    // The tool index an item of the strip stands for (the factory may leave rows out, and a
+    // strip keeps no gaps); -1 for an item that is not there.
+    i16 ToolIndexOfItem(int item) const;
+    int ItemCount() const { return int(itemTools_.size()); }
     // Scrolls item i into view and marks it selected; nothing without a strip.
     void SelectItem(int item);
     void SetCounter(u32 value);
@@ -45,12 +49,24 @@ public:
 
 protected:
     virtual std::unique_ptr<RBitmapScroller> NewScroller(u16 layoutId, u16 firstHotSpotId);
+    // A new strip on the same layout (NewScroller answers for the panel's present mode),
+    // empty; nothing before InitScroller.
+    void ReplaceScroller();
+    // The strip shows pictures that stand for no tool (patterns, effects): items map to none.
+    void SetPictureItems(std::vector<ScrollerPicture> pictures);
 
 private:
     static void StepCounter(SprSprite* sprite);
+    // The layout's parts, then the strip's cells over them.
+    static void DrawLayout(SprSprite* layout);
+
+    void SetUpScroller();
 
     std::unique_ptr<RBitmapScroller> scroller_;
+    std::vector<i16> itemTools_;
     SprCompound layout_{};
+    u16 layoutId_ = 0;
+    u16 firstHotSpot_ = 0;
     // Shows the scroll arrows whose parts the strip takes as its arrow hot spots.
     u16 arrowSprite_ = 0;
     u16 counterSprite_ = 0;

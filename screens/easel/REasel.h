@@ -89,6 +89,9 @@ public:
     u16 CreateCanvas();
     void SelectToolbar(i16 toolbar, u16 phase);
     void BuildPanel(i16 toolbar);
+    // Whether the toolbar's panel is built; the others' buttons are greyed and out of service.
+    static bool ToolbarBuilt(u32 toolbar);
+    void GreyUnbuiltToolbars();
     void RefreshPageState();
 
     // Play and Stop.

@@ -126,6 +126,7 @@ u32 REaselCommands::Handle(RMessage* message, uintptr_t data) {
 
 u32 REaselCommands::ToolbarChosen(RMessage* message, uintptr_t) {
     const u32 code = message->code;
+    if (!REasel::ToolbarBuilt(code)) return 0;
     easel_.StopAll();
     easel_.ShowToolbarChosen(code);
     if (i16(code) != easel_.toolbar_) {

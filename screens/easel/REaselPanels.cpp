@@ -9,8 +9,13 @@
 #include "document/pages/RPage.h"
 #include "document/storage/ObjectTypes.h"
 #include "framework/undo/UndoManager.h"
+#include "panels/brush/RRealMediaToolPanel.h"
 #include "panels/cutmove/RCutMovePanel.h"
+#include "panels/eraser/REraserPanel.h"
+#include "panels/fill/RFillPanel.h"
+#include "panels/mixer/RMixerPanel.h"
 #include "panels/pencil/RPencilPanel.h"
+#include "panels/wacky/RWackyToolPanel.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/PageSounds.h"
@@ -41,6 +46,17 @@ constexpr ToolbarHelp kToolbarHelp[] = {
     {kEaselToolbarFill, 847, 848},     {kEaselToolbarStamps, 867, 868},     {kEaselToolbarMixer, 857, 858},
 };
 
+// The toolbar buttons whose panels the program does not have yet, with their greyed look:
+// they are out of service rather than opening an empty panel.
+struct UnbuiltToolbar {
+    u32 toolbar;
+    u16 greyShape;
+};
+constexpr UnbuiltToolbar kUnbuiltToolbars[] = {
+    {kEaselToolbarBackgrounds, 1120}, {kEaselToolbarStickers, 1121}, {kEaselToolbarAnimations, 1122},
+    {kEaselToolbarSounds, 1123},      {kEaselToolbarText, 1124},
+};
+
 // What the program can play of a page today: texts are read aloud and sounds play, each while
 // the user's switch for it is on. Flash and movie objects wait for their page players.
 bool canPlay(const RPageObject& object, const GlobalUserSettings* settings) {
@@ -58,6 +74,21 @@ void enableCommand(RApplication* app, u16 command, bool enable) {
 }
 
 }  // namespace
+
+bool REasel::ToolbarBuilt(u32 toolbar) {
+    for (const UnbuiltToolbar& unbuilt : kUnbuiltToolbars)
+        if (unbuilt.toolbar == toolbar) return false;
+    return true;
+}
+
+void REasel::GreyUnbuiltToolbars() {
+    for (const auto& button : buttons_)
+        for (const UnbuiltToolbar& unbuilt : kUnbuiltToolbars) {
+            if (!button || button->GetRecord().clickMessage != unbuilt.toolbar) continue;
+            button->SetLook(unbuilt.greyShape, unbuilt.greyShape, unbuilt.greyShape);
+            button->EnableHotSpot(false);
+        }
+}
 
 void REasel::SelectToolbar(i16 toolbar, u16 phase) {
     RApplication* app = GetApplication();
@@ -98,10 +129,25 @@ void REasel::BuildPanel(i16 toolbar) {
         case kEaselToolbarGrab:
             panel = std::make_unique<RCutMovePanel>(this, UserPaths(), canvas_->ToolManager());
             break;
+        case kEaselToolbarPaint:
+            panel = std::make_unique<RRealMediaToolPanel>(this, UserPaths());
+            break;
+        case kEaselToolbarWacky:
+            panel = std::make_unique<RWackyToolPanel>(this);
+            break;
+        case kEaselToolbarFill:
+            panel = std::make_unique<RFillPanel>(this, UserPaths());
+            break;
+        case kEaselToolbarEraser:
+            panel = std::make_unique<REraserPanel>(this, UserPaths());
+            break;
+        case kEaselToolbarMixer:
+            panel = std::make_unique<RMixerPanel>(this, UserPaths());
+            break;
         default:
-            // The other families' panels (libraries, sounds, text, brushes, fills, stamps,
-            // mixer, cut and move, eraser) are built by their own panel libraries; until they
-            // are there, their toolbar commands leave no panel.
+            // The other families' panels (libraries, sounds, text, stamps) are
+            // built by their own panel libraries; until they are there, their toolbar
+            // commands leave no panel.
             return;
     }
     panel->SetCanvasRect(canvas_->CanvasRect());

@@ -85,4 +85,20 @@ TEST_F(ScrollToolPanel, TheRememberedItemIsSelectedQuietlyAndAPanelWithoutStripI
     EXPECT_EQ(bare.GetScroller(), nullptr);
 }
 
+// A remembered item past the strip selects its first item, and items map back to their tools
+// (with the factory's gaps left out) only while they are on the strip.
+TEST_F(ScrollToolPanel, RememberedItemsPastTheStripFallBackOnTheFirst) {
+    for (const auto& [remembered, selected] : {std::pair{0, 0}, {2, 2}, {3, 0}, {-5, 0}, {-1, -1}}) {
+        RangeStrip panel(&owner, 100, 103);
+        ASSERT_EQ(panel.InitScroller(18000, remembered), 0);
+        EXPECT_EQ(panel.GetScroller()->GetSelected(), selected) << remembered;
+    }
+    RangeStrip single(&owner, 99, 100);
+    ASSERT_EQ(single.InitScroller(18000, 0), 0);
+    EXPECT_EQ(single.GetScroller()->GetSelected(), 0);
+    RangeStrip panel(&owner, 100, 116);
+    ASSERT_EQ(panel.InitScroller(18000, -1), 0);
+    for (const auto& [item, tool] : {std::pair{0, 100}, {2, 102}, {3, 115}, {4, -1}, {-1, -1}}) EXPECT_EQ(panel.ToolIndexOfItem(item), tool) << item;
+}
+
 }  // namespace

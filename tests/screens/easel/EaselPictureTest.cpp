@@ -6,6 +6,7 @@
 #include "app/settings/GlobalUserSettings.h"
 #include "framework/controls/RColorPicker.h"
 #include "framework/input/RHotSpotItem.h"
+#include "framework/panels/RPanel.h"
 #include "framework/windows/mfxQueries.h"
 #include "screens/easel/RCanvas.h"
 #include "tests/screens/easel/EaselHarness.h"
@@ -151,10 +152,25 @@ TEST_F(EaselPicture, ToolBarButtonsActAsOneGroup) {
         for (RButton* b : toolBar())
             EXPECT_EQ(b->GetState(), b->GetCommand() == chosen ? kButtonSelected : kButtonUp) << b->GetCommand();
     };
-    for (const u16 id : {1030, 1033, 1015, 1012}) {
+    // The painting families' buttons open their panels.
+    for (const u16 id : {1030, 1033, 1015, 1018, 1021, 1012}) {
         SCOPED_TRACE(id);
         click(centreOf(button(id)->GetSprite()));
         onlyChosen(id);
+        if (id != 1030) {
+            EXPECT_NE(easel->CurrentPanel(), nullptr);
+        }
+    }
+    // The buttons of the panels the program does not have yet (backgrounds, stickers,
+    // animations, sounds, text) are greyed and out of service: a click changes nothing.
+    RPanel* shown = easel->CurrentPanel();
+    for (const u16 id : {1000, 1003, 1006, 1009, 1027}) {
+        SCOPED_TRACE(id);
+        ASSERT_NE(button(id)->GetHotSpot(), nullptr);
+        EXPECT_FALSE(button(id)->GetHotSpot()->IsActive());
+        click(centreOf(button(id)->GetSprite()));
+        onlyChosen(1012);
+        EXPECT_EQ(easel->CurrentPanel(), shown);
     }
     move(restingPlace());
     RMessage eraser(228, 0, 0);
