@@ -7,11 +7,11 @@
 #include "panels/base/PanelButtons.h"
 #include "panels/base/RPanelPrefsTmpl.h"
 #include "panels/base/ToolPanelMessages.h"
-#include "panels/eraser/PageEraserFactory.h"
-#include "panels/eraser/RPageEraseTool.h"
 #include "tools/base/RToolMgr.h"
 #include "tools/base/ToolNames.h"
+#include "tools/erasers/PageEraseFactory.h"
 #include "tools/erasers/REraserTool.h"
+#include "tools/erasers/RPageEraseTool.h"
 
 namespace Ostrel {
 namespace {
@@ -136,8 +136,8 @@ void REraserPanel::ShowEffectsPage() {
     DropCurrentTool();
     effects_.clear();
     std::vector<ScrollerPicture> icons;
-    for (i16 index = kFirstPageEraser; index < kEndPageEraser; ++index) {
-        std::unique_ptr<RDestructo> effect = CreatePageEraser(index, this);
+    for (i16 index = kToolIdFirstPageErase; index <= kToolIdLastPageErase; ++index) {
+        std::unique_ptr<RDestructo> effect = createPageErase(this, index);
         if (effect == nullptr) continue;
         ScrollerPicture icon;
         mfxReadResource(kSprPictureType, effect->GetIconId(), &icon);
@@ -155,10 +155,7 @@ void REraserPanel::ChooseEffect(int item) {
     choices_[kEraserWordEffect] = i16(item);
     SelectItem(item);
     DropCurrentTool();
-    std::unique_ptr<RDestructo> effect = CreatePageEraser(effects_[size_t(item)], this);
-    if (effect == nullptr) return;
-    effect->SetCanvasRect(GetCanvasRect());
-    if (ActivateTool(std::make_unique<RPageEraseTool>(std::move(effect)))) AnnounceTool(GetCurrentTool());
+    if (ActivateTool(std::make_unique<RPageEraseTool>(effects_[size_t(item)]))) AnnounceTool(GetCurrentTool());
 }
 
 void REraserPanel::ChooseShape(u32 message) {
