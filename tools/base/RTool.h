@@ -75,6 +75,9 @@ public:
     // pattern): the record's parameters and the data word. 1 when the tool took it; a tool
     // that takes no messages answers 0.
     virtual u32 HandleToolMessage(const Ostrel::RMessage&, uintptr_t) { return 0; }
+    // Whether the tool paints where the mouse merely moves over the canvas, without a press
+    // (the hands-free brushes): the tool manager then hands it the moves as a stroke.
+    virtual bool PaintsOnHover() const { return false; }
 
 protected:
     virtual void MouseDown(ToolCanvas& canvas, Point16 p) = 0;

@@ -54,6 +54,11 @@ public:
     // Ends a running stroke where it last was (help mode, a dialog opening).
     void InputEnd(u32 extra);
     bool IsTracking() const { return tracking_; }
+    // A move with no button down. A tool that paints on hover paints it as a stroke that
+    // begins where the mouse comes into the canvas and ends, as one undo step, when it leaves,
+    // at a press, or when the tool, the picture or the screen changes. 1 when a tool took it.
+    u16 HoverInput(Point16 screenPoint, u32 timeMs);
+    bool IsHovering() const { return hovering_; }
 
     RTool* GetCurrentTool() const { return tool_; }
     // -1 without a current tool.
@@ -98,6 +103,8 @@ private:
     std::vector<u16> undoPixels_;
     ToolCanvas canvas_{PixelView{}, PixelView{}};
     bool tracking_ = false;
+    // A hover stroke runs (tracking_ is set with it).
+    bool hovering_ = false;
     bool undoHeld_ = false;
     Point16 lastPoint_{0, 0};
     Rect16 lastChanged_{0, 0, 0, 0};
