@@ -90,8 +90,13 @@ void paintLookDab(ToolCanvas& canvas, const DabLook& look, const DabPlace& place
         case DabTurn::Spin: angle = float(place.index) * 0.45f; break;
         case DabTurn::Random: angle = unit(random) * 2 * kPi; break;
     }
-    const float c = std::cos(angle), s = std::sin(angle);
     const float radius = std::max(0.5f, place.diameter / 2);
+    // A round dab needs no turning and no test per pixel: its rows are spans.
+    if (look.shape == DabShape::Circle) {
+        paintDisc(canvas, place.x, place.y, radius, paint);
+        return;
+    }
+    const float c = std::cos(angle), s = std::sin(angle);
     const PixelView& picture = canvas.Picture();
     const i32 x0 = std::max(0, i32(std::floor(place.x - radius))), x1 = std::min<i32>(picture.width - 1, i32(std::ceil(place.x + radius)));
     const i32 y0 = std::max(0, i32(std::floor(place.y - radius))), y1 = std::min<i32>(picture.height - 1, i32(std::ceil(place.y + radius)));
