@@ -73,14 +73,25 @@ void paintDisc(ToolCanvas& canvas, float cx, float cy, float radius, u16 pixel) 
 void paintSoftDisc(ToolCanvas& canvas, float cx, float cy, float radius, float amount, u16 pixel) {
     const PixelView& picture = canvas.Picture();
     const float r2 = radius * radius;
+    // The paint's share in 256ths: integer mixing keeps the cloud cheap however large it is.
+    const float scale = 256 * std::clamp(amount, 0.0f, 1.0f) / r2;
+    const i32 pr = rgb555Red(pixel), pg = rgb555Green(pixel), pb = rgb555Blue(pixel);
     const i32 y0 = std::max(0, i32(std::floor(cy - radius))), y1 = std::min<i32>(picture.height - 1, i32(std::ceil(cy + radius)));
-    const i32 x0 = std::max(0, i32(std::floor(cx - radius))), x1 = std::min<i32>(picture.width - 1, i32(std::ceil(cx + radius)));
     for (i32 y = y0; y <= y1; ++y) {
+        const float dy = float(y) + 0.5f - cy, reach2 = r2 - dy * dy;
+        if (reach2 <= 0) continue;
+        const float reach = std::sqrt(reach2);
+        const i32 x0 = std::max(0, i32(std::floor(cx - reach))), x1 = std::min<i32>(picture.width - 1, i32(std::ceil(cx + reach)));
         u16* row = picture.Row(y);
-        const float dy = float(y) + 0.5f - cy;
         for (i32 x = x0; x <= x1; ++x) {
-            const float dx = float(x) + 0.5f - cx, d2 = dx * dx + dy * dy;
-            if (d2 < r2) row[x] = mixPixel(row[x], pixel, amount * (1 - d2 / r2));
+            const float dx = float(x) + 0.5f - cx, left = reach2 - dx * dx;
+            if (left <= 0) continue;
+            const i32 share = i32(left * scale + 0.5f);
+            if (share == 0) continue;
+            const u16 under = row[x];
+            const i32 r = rgb555Red(under), g = rgb555Green(under), b = rgb555Blue(under);
+            row[x] = rgb555FromChannels(u32(r + (((pr - r) * share + 128) >> 8)), u32(g + (((pg - g) * share + 128) >> 8)),
+                                        u32(b + (((pb - b) * share + 128) >> 8)));
         }
     }
     canvas.MarkChanged(discBounds(cx, cy, radius));
