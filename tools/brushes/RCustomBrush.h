@@ -9,7 +9,6 @@ class RCustomBrush : public RPathBrush {
 public:
     RCustomBrush(i16 toolId, const DabLook& look);
     i32 Spacing() const override;
-    const DabLook& Look() const { return look_; }
 
 protected:
     void LayDab(ToolCanvas& canvas, Point16 p) override;

@@ -10,7 +10,6 @@ public:
     RTouchless(i16 toolId, const DabLook& look);
     bool PaintsOnHover() const override { return true; }
     i32 Spacing() const override;
-    const DabLook& Look() const { return look_; }
 
 protected:
     void LayDab(ToolCanvas& canvas, Point16 p) override;

@@ -20,7 +20,6 @@ public:
     i32 Spacing() const override;
     // Listens to `level` (kept by the caller) instead of the microphone.
     void SetLevelSource(VoiceLevel* level) { level_ = level; }
-    const DabLook& Look() const { return look_; }
     // The diameter of a dab at the level.
     float DabDiameter(float level) const;
 
