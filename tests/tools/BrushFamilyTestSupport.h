@@ -5,7 +5,6 @@
 // also be taken back, byte for byte, by undo, and given again by redo.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -31,6 +30,7 @@ MakeTool makeTool() {
 
 struct FamilyTool {
     const char* name;
+    i16 id;
     MakeTool make;
     i16 size;
     GfxColor color;
@@ -39,8 +39,9 @@ struct FamilyTool {
 // A wave across a cell, its points a few pixels apart like real mouse events.
 inline std::vector<Point16> waveStroke() {
     std::vector<Point16> points;
-    for (i32 x = 12; x <= 108; x += 4) {
-        const double t = (x - 12) / 96.0;
+    // From the left edge to the right one: the dabs there are cut by the picture's edges.
+    for (i32 x = 0; x < kCellW; x += 4) {
+        const double t = x / double(kCellW - 4);
         points.push_back(Point16{i16(x), i16(40 - 22 * std::sin(t * 2 * 3.14159265358979) * (0.6 + 0.4 * t))});
     }
     return points;
@@ -75,8 +76,18 @@ inline void expectFamilySheet(const std::string& family, const std::vector<Famil
         sizeTool(*tool, tools[i].size);
         if (prepare) prepare(*tool);
         easel.Use(*tool);
+        EXPECT_EQ(tool->GetToolId(), tools[i].id) << tools[i].name;
         paint(easel, *tool, strokeOf(tools[i]));
-        EXPECT_TRUE(std::any_of(cell.pixels.begin(), cell.pixels.end(), [](u16 p) { return p != kRgb555White; })) << tools[i].name;
+        // What the stroke painted lies inside what it told the screen it changed.
+        const Rect16 told = easel.mgr.LastChanged();
+        bool painted = false;
+        for (i32 y = 0; y < kCellH; ++y)
+            for (i32 x = 0; x < kCellW; ++x)
+                if (cell.view.At(x, y) != kRgb555White) {
+                    painted = true;
+                    EXPECT_TRUE(x >= told.left && x < told.right && y >= told.top && y < told.bottom) << tools[i].name << " " << x << "," << y;
+                }
+        EXPECT_TRUE(painted) << tools[i].name;
         const i32 left = i32(i) % kSheetColumns * (kCellW + 2) + 1, top = i32(i) / kSheetColumns * (kCellH + 2) + 1;
         for (i32 y = 0; y < kCellH; ++y)
             for (i32 x = 0; x < kCellW; ++x) sheet.view.Put(left + x, top + y, cell.view.At(x, y));

@@ -9,11 +9,6 @@
 
 namespace {
 
-Rect16 discBounds(float cx, float cy, float radius) {
-    const Point16 low = pointAt(cx - radius - 1, cy - radius - 1), high = pointAt(cx + radius + 2, cy + radius + 2);
-    return Rect16{low.h, low.v, high.h, high.v};
-}
-
 i32 channelMix(i32 under, i32 paint, float amount) { return i32(std::lround(float(under) + float(paint - under) * amount)); }
 
 }  // namespace
@@ -44,9 +39,11 @@ u16 huePixel(float hue) {
 }
 
 u16 rainbowStripe(i32 index) {
-    static const std::array<u16, 7> kStripes = {rgb555(230, 20, 20), rgb555(250, 130, 0), rgb555(250, 220, 0),
-                                                rgb555(40, 180, 40), rgb555(30, 90, 230), rgb555(80, 30, 170),
-                                                rgb555(160, 60, 200)};
+    // Five-bit channels: red, orange, yellow, green, blue, indigo, violet.
+    static const std::array<u16, 7> kStripes = {rgb555FromChannels(28, 2, 2), rgb555FromChannels(31, 16, 0),
+                                                rgb555FromChannels(31, 27, 0), rgb555FromChannels(5, 22, 5),
+                                                rgb555FromChannels(3, 11, 28), rgb555FromChannels(10, 3, 21),
+                                                rgb555FromChannels(20, 7, 25)};
     return kStripes[size_t(std::clamp(index, 0, 6))];
 }
 
@@ -125,8 +122,8 @@ void paintPolygon(ToolCanvas& canvas, const std::vector<Point16>& corners, u16 p
 }
 
 void paintRect(ToolCanvas& canvas, const Rect16& r, u16 pixel) {
-    for (i32 y = r.top; y < r.bottom; ++y)
-        if (y >= 0 && y < canvas.Picture().height) canvas.Picture().FillSpan(y, r.left, r.right, pixel);
+    for (i32 y = std::max<i32>(r.top, 0); y < std::min<i32>(r.bottom, canvas.Picture().height); ++y)
+        canvas.Picture().FillSpan(y, r.left, r.right, pixel);
     canvas.MarkChanged(r);
 }
 
@@ -137,6 +134,12 @@ std::vector<Point16> regularPolygon(float cx, float cy, float radius, i32 sides,
         corners.push_back(pointAt(cx + radius * std::cos(a), cy + radius * std::sin(a)));
     }
     return corners;
+}
+
+Rect16 discBounds(float cx, float cy, float radius) {
+    const Point16 low = pointAt(std::floor(cx - radius) - 1, std::floor(cy - radius) - 1);
+    const Point16 high = pointAt(std::ceil(cx + radius) + 2, std::ceil(cy + radius) + 2);
+    return Rect16{low.h, low.v, high.h, high.v};
 }
 
 Point16 pointAt(float x, float y) {

@@ -28,5 +28,7 @@ void paintPolygon(ToolCanvas& canvas, const std::vector<Point16>& corners, u16 p
 void paintRect(ToolCanvas& canvas, const Rect16& r, u16 pixel);
 // The corners of a regular polygon of `sides` around a centre, the first at `angle` (radians).
 std::vector<Point16> regularPolygon(float cx, float cy, float radius, i32 sides, float angle);
+// The rectangle a disc of the radius round (cx, cy) may touch.
+Rect16 discBounds(float cx, float cy, float radius);
 // A point rounded to the picture's grid, kept inside 16 bits.
 Point16 pointAt(float x, float y);

@@ -110,6 +110,5 @@ void paintLookDab(ToolCanvas& canvas, const DabLook& look, const DabPlace& place
             if (part != DabPart::None) row[x] = part == DabPart::Body ? paint : accent;
         }
     }
-    const Point16 low = pointAt(place.x - radius - 1, place.y - radius - 1), high = pointAt(place.x + radius + 2, place.y + radius + 2);
-    canvas.MarkChanged(Rect16{low.h, low.v, high.h, high.v});
+    canvas.MarkChanged(discBounds(place.x, place.y, radius));
 }

@@ -19,6 +19,7 @@ void RBristleBrush::BeginStroke(Point16) {
 }
 
 void RBristleBrush::LayDab(ToolCanvas& canvas, Point16 p) {
+    if (OffPicture(canvas, p, GetSize() + 2)) return;
     const u16 paint = PaintPixel(canvas);
     const float acrossX = -std::sin(Heading()), acrossY = std::cos(Heading());
     for (size_t i = 0; i < hairs_.size(); ++i) {

@@ -21,3 +21,7 @@ void RPathBrush::Dab(ToolCanvas& canvas, Point16 p, const StrokeMotion& motion) 
 }
 
 float RPathBrush::Unit() { return std::uniform_real_distribution<float>(0.0f, 1.0f)(random_); }
+
+bool RPathBrush::OffPicture(const ToolCanvas& canvas, Point16 p, i32 reach) {
+    return p.h + reach < 0 || p.v + reach < 0 || p.h - reach >= canvas.Picture().width || p.v - reach >= canvas.Picture().height;
+}

@@ -23,6 +23,9 @@ protected:
     std::minstd_rand& Random() { return random_; }
     // A number from 0 up to (not including) 1.
     float Unit();
+    // Whether everything within `reach` pixels of p lies off the picture: a brush that keeps
+    // nothing from dab to dab may skip such a dab.
+    static bool OffPicture(const ToolCanvas& canvas, Point16 p, i32 reach);
 
 private:
     i32 dabs_ = 0;

@@ -17,7 +17,6 @@ void RDoor::Build(ToolCanvas& canvas, const Rect16& b) {
                              {i16(b.left + margin), i16(midY + gap / 2), i16(midX - gap / 2), i16(b.bottom - gap)},
                              {i16(midX + gap / 2), i16(midY + gap / 2), i16(b.right - margin), i16(b.bottom - gap)}};
     for (const Rect16& panel : panels) {
-        if (panel.right - panel.left < 2 || panel.bottom - panel.top < 2) continue;
         paintRect(canvas, panel, shadePixel(paint, -0.3f));
         paintRect(canvas, Rect16{i16(panel.left + 1), i16(panel.top + 1), panel.right, panel.bottom}, shadePixel(paint, 0.15f));
     }

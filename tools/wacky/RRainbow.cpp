@@ -11,8 +11,9 @@ RRainbow::RRainbow() : RPathBrush(kToolIdRainbow) {}
 i32 RRainbow::Spacing() const { return 1; }
 
 void RRainbow::LayDab(ToolCanvas& canvas, Point16 p) {
-    const float acrossX = -std::sin(Heading()), acrossY = std::cos(Heading());
     const i32 width = std::max<i32>(7, GetSize());
+    if (OffPicture(canvas, p, width)) return;
+    const float acrossX = -std::sin(Heading()), acrossY = std::cos(Heading());
     for (i32 i = 0; i < width; ++i) {
         const float off = float(i) - float(width) / 2;
         const Point16 at = pointAt(float(p.h) + acrossX * off, float(p.v) + acrossY * off);

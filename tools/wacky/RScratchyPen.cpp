@@ -8,7 +8,7 @@
 
 RScratchyPen::RScratchyPen() : RPathBrush(kToolIdScratchyPen) {}
 
-i32 RScratchyPen::Spacing() const { return 2; }
+i32 RScratchyPen::Spacing() const { return std::max<i32>(2, GetSize() / 8); }
 
 void RScratchyPen::LayDab(ToolCanvas& canvas, Point16 p) {
     const u16 paint = PaintPixel(canvas);

@@ -22,6 +22,5 @@ void RWhispyCircle::LayDab(ToolCanvas& canvas, Point16 p) {
         const Point16 at = pointAt(cx + radius * std::cos(a), cy + radius * std::sin(a));
         if (picture.Contains(at.h, at.v)) picture.Row(at.v)[at.h] = mixPixel(picture.At(at.h, at.v), paint, 0.5f);
     }
-    const Point16 low = pointAt(cx - radius - 1, cy - radius - 1), high = pointAt(cx + radius + 2, cy + radius + 2);
-    canvas.MarkChanged(Rect16{low.h, low.v, high.h, high.v});
+    canvas.MarkChanged(discBounds(cx, cy, radius));
 }

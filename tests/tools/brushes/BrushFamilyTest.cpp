@@ -34,16 +34,16 @@ const GfxColor kGreen = GfxColor::rgb(30, 150, 60);
 const GfxColor kPurple = GfxColor::rgb(140, 50, 180);
 
 const std::vector<FamilyTool> kBrushes = {
-    {"RealBrush", makeTool<RRealBrush>(), 14, kBlue},         {"Airbrush", makeTool<RAirbrush>(), 12, kRed},
-    {"BristleBrush", makeTool<RBristleBrush>(), 16, kGreen},  {"ExtrusionBrush", makeTool<RExtrusionBrush>(), 14, kPurple},
-    {"CustomBrush1", makeTool<RCustomBrush1>(), 14, kRed},    {"CustomBrush2", makeTool<RCustomBrush2>(), 14, kRed},
-    {"CustomBrush3", makeTool<RCustomBrush3>(), 12, kBlue},   {"CustomBrush4", makeTool<RCustomBrush4>(), 14, kBlue},
-    {"CustomBrush5", makeTool<RCustomBrush5>(), 14, kGreen},  {"CustomBrush6", makeTool<RCustomBrush6>(), 16, kPurple},
-    {"CustomBrush7", makeTool<RCustomBrush7>(), 12, kBlue},   {"CustomBrush8", makeTool<RCustomBrush8>(), 14, kRed},
-    {"CustomBrush9", makeTool<RCustomBrush9>(), 16, kBlue},   {"CustomBrush10", makeTool<RCustomBrush10>(), 14, kGreen},
-    {"CustomBrush11", makeTool<RCustomBrush11>(), 16, kBlue}, {"CustomBrush12", makeTool<RCustomBrush12>(), 16, kRed},
-    {"CustomBrush13", makeTool<RCustomBrush13>(), 14, kRed},  {"CustomBrush14", makeTool<RCustomBrush14>(), 14, kBlue},
-    {"CustomBrush15", makeTool<RCustomBrush15>(), 16, kGreen}, {"CustomBrush16", makeTool<RCustomBrush16>(), 10, kRed},
+    {"RealBrush", 0, makeTool<RRealBrush>(), 14, kBlue},         {"Airbrush", 1, makeTool<RAirbrush>(), 12, kRed},
+    {"BristleBrush", 2, makeTool<RBristleBrush>(), 16, kGreen},  {"ExtrusionBrush", 3, makeTool<RExtrusionBrush>(), 14, kPurple},
+    {"CustomBrush1", 4, makeTool<RCustomBrush1>(), 14, kRed},    {"CustomBrush2", 5, makeTool<RCustomBrush2>(), 14, kRed},
+    {"CustomBrush3", 6, makeTool<RCustomBrush3>(), 12, kBlue},   {"CustomBrush4", 7, makeTool<RCustomBrush4>(), 14, kBlue},
+    {"CustomBrush5", 8, makeTool<RCustomBrush5>(), 14, kGreen},  {"CustomBrush6", 9, makeTool<RCustomBrush6>(), 16, kPurple},
+    {"CustomBrush7", 10, makeTool<RCustomBrush7>(), 12, kBlue},   {"CustomBrush8", 11, makeTool<RCustomBrush8>(), 14, kRed},
+    {"CustomBrush9", 12, makeTool<RCustomBrush9>(), 16, kBlue},   {"CustomBrush10", 13, makeTool<RCustomBrush10>(), 14, kGreen},
+    {"CustomBrush11", 14, makeTool<RCustomBrush11>(), 16, kBlue}, {"CustomBrush12", 15, makeTool<RCustomBrush12>(), 16, kRed},
+    {"CustomBrush13", 16, makeTool<RCustomBrush13>(), 14, kRed},  {"CustomBrush14", 17, makeTool<RCustomBrush14>(), 14, kBlue},
+    {"CustomBrush15", 18, makeTool<RCustomBrush15>(), 16, kGreen}, {"CustomBrush16", 19, makeTool<RCustomBrush16>(), 10, kRed},
 };
 
 std::vector<Point16> wave(const FamilyTool&) { return waveStroke(); }

@@ -4,6 +4,8 @@
 // moves to no other tool.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/tools/BrushFamilyTestSupport.h"
 #include "tools/base/ToolNames.h"
 #include "tools/brushes/RCustomBrush1.h"
@@ -27,11 +29,11 @@ const GfxColor kBlue = GfxColor::rgb(40, 80, 220);
 const GfxColor kGreen = GfxColor::rgb(30, 150, 60);
 
 const std::vector<FamilyTool> kHandsFree = {
-    {"Touchless1", makeTool<RTouchless1>(), 10, kBlue}, {"Touchless2", makeTool<RTouchless2>(), 10, kRed},
-    {"Touchless3", makeTool<RTouchless3>(), 14, kRed},  {"Touchless4", makeTool<RTouchless4>(), 14, kBlue},
-    {"Touchless5", makeTool<RTouchless5>(), 14, kBlue}, {"Touchless6", makeTool<RTouchless6>(), 14, kRed},
-    {"Touchless7", makeTool<RTouchless7>(), 16, kRed},  {"Touchless8", makeTool<RTouchless8>(), 12, kGreen},
-    {"Touchless9", makeTool<RTouchless9>(), 14, kBlue}, {"Touchless10", makeTool<RTouchless10>(), 16, kGreen},
+    {"Touchless1", 55, makeTool<RTouchless1>(), 10, kBlue}, {"Touchless2", 56, makeTool<RTouchless2>(), 10, kRed},
+    {"Touchless3", 57, makeTool<RTouchless3>(), 14, kRed},  {"Touchless4", 58, makeTool<RTouchless4>(), 14, kBlue},
+    {"Touchless5", 59, makeTool<RTouchless5>(), 14, kBlue}, {"Touchless6", 60, makeTool<RTouchless6>(), 14, kRed},
+    {"Touchless7", 61, makeTool<RTouchless7>(), 16, kRed},  {"Touchless8", 62, makeTool<RTouchless8>(), 12, kGreen},
+    {"Touchless9", 63, makeTool<RTouchless9>(), 14, kBlue}, {"Touchless10", 64, makeTool<RTouchless10>(), 16, kGreen},
 };
 
 std::vector<Point16> wave(const FamilyTool&) { return waveStroke(); }

@@ -31,11 +31,11 @@ const GfxColor kBlue = GfxColor::rgb(40, 80, 220);
 const GfxColor kGreen = GfxColor::rgb(30, 150, 60);
 
 const std::vector<FamilyTool> kVoice = {
-    {"VoiceBrush1", makeTool<RCustomVoiceBrush1>(), 24, kBlue},  {"VoiceBrush2", makeTool<RCustomVoiceBrush2>(), 24, kRed},
-    {"VoiceBrush3", makeTool<RCustomVoiceBrush3>(), 24, kRed},   {"VoiceBrush4", makeTool<RCustomVoiceBrush4>(), 24, kGreen},
-    {"VoiceBrush5", makeTool<RCustomVoiceBrush5>(), 24, kBlue},  {"VoiceBrush6", makeTool<RCustomVoiceBrush6>(), 24, kGreen},
-    {"VoiceBrush7", makeTool<RCustomVoiceBrush7>(), 24, kRed},   {"VoiceBrush8", makeTool<RCustomVoiceBrush8>(), 24, kBlue},
-    {"VoiceBrush9", makeTool<RCustomVoiceBrush9>(), 24, kRed},   {"VoiceBrush10", makeTool<RCustomVoiceBrush10>(), 24, kRed},
+    {"VoiceBrush1", 45, makeTool<RCustomVoiceBrush1>(), 24, kBlue},  {"VoiceBrush2", 46, makeTool<RCustomVoiceBrush2>(), 24, kRed},
+    {"VoiceBrush3", 47, makeTool<RCustomVoiceBrush3>(), 24, kRed},   {"VoiceBrush4", 48, makeTool<RCustomVoiceBrush4>(), 24, kGreen},
+    {"VoiceBrush5", 49, makeTool<RCustomVoiceBrush5>(), 24, kBlue},  {"VoiceBrush6", 50, makeTool<RCustomVoiceBrush6>(), 24, kGreen},
+    {"VoiceBrush7", 51, makeTool<RCustomVoiceBrush7>(), 24, kRed},   {"VoiceBrush8", 52, makeTool<RCustomVoiceBrush8>(), 24, kBlue},
+    {"VoiceBrush9", 53, makeTool<RCustomVoiceBrush9>(), 24, kRed},   {"VoiceBrush10", 54, makeTool<RCustomVoiceBrush10>(), 24, kRed},
 };
 
 // A voice that rises from silence to a shout over twelve dabs and falls back over twelve.

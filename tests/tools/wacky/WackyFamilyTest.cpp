@@ -44,31 +44,31 @@ MakeTool loopingLine() {
 }
 
 const std::vector<FamilyTool> kWacky = {
-    {"Vessar", makeTool<RVessar>(), 14, kGreen},
-    {"Drippy", makeTool<RDrippy>(), 10, kRed},
-    {"Spiral", makeTool<RSpiral>(), 10, kBlue},
-    {"Poly", makeTool<RPoly>(), 10, kPurple},
-    {"TriSpin", makeTool<RTriSpin>(), 16, kRed},
-    {"WhispyCircle", makeTool<RWhispyCircle>(), 16, kBlue},
-    {"Particle", makeTool<RParticle>(), 10, kRed},
-    {"Garland", makeTool<RGarland>(), 10, kGreen},
-    {"LeakyPen", makeTool<RLeakyPen>(), 12, kBlue},
-    {"ScratchyPen", makeTool<RScratchyPen>(), 8, kBrown},
-    {"LoopingLine1", loopingLine<30>(), 10, kBlue},
-    {"LoopingLine2", loopingLine<31>(), 10, kBlue},
-    {"Bricks", makeTool<RBricks>(), 30, kRed},
-    {"Log", makeTool<RLog>(), 30, kBrown},
-    {"Window", makeTool<RWindow>(), 10, kBrown},
-    {"Door", makeTool<RDoor>(), 10, kRed},
-    {"DoorPlain", makeTool<RDoorPlain>(), 10, kGreen},
-    {"Roof", makeTool<RRoof>(), 10, kBrown},
-    {"DotToDot", makeTool<RDotToDot>(), 8, kBlue},
-    {"ABC", makeTool<RABC>(), 14, kPurple},
-    {"Rainbow", makeTool<RRainbow>(), 16, kRed},
-    {"ColorTile", makeTool<RColorTile>(), 20, kBlue},
-    {"EightWayMirror", makeTool<R8WayMirror>(), 6, kPurple},
-    {"Splat", makeTool<RSplat>(), 12, kRed},
-    {"Tree", makeTool<RTree>(), 12, kGreen},
+    {"Vessar", 20, makeTool<RVessar>(), 14, kGreen},
+    {"Drippy", 21, makeTool<RDrippy>(), 10, kRed},
+    {"Spiral", 22, makeTool<RSpiral>(), 10, kBlue},
+    {"Poly", 23, makeTool<RPoly>(), 10, kPurple},
+    {"TriSpin", 24, makeTool<RTriSpin>(), 16, kRed},
+    {"WhispyCircle", 25, makeTool<RWhispyCircle>(), 16, kBlue},
+    {"Particle", 26, makeTool<RParticle>(), 10, kRed},
+    {"Garland", 27, makeTool<RGarland>(), 10, kGreen},
+    {"LeakyPen", 28, makeTool<RLeakyPen>(), 12, kBlue},
+    {"ScratchyPen", 29, makeTool<RScratchyPen>(), 8, kBrown},
+    {"LoopingLine1", 30, loopingLine<30>(), 10, kBlue},
+    {"LoopingLine2", 31, loopingLine<31>(), 10, kBlue},
+    {"Bricks", 32, makeTool<RBricks>(), 30, kRed},
+    {"Log", 33, makeTool<RLog>(), 30, kBrown},
+    {"Window", 34, makeTool<RWindow>(), 10, kBrown},
+    {"Door", 35, makeTool<RDoor>(), 10, kRed},
+    {"DoorPlain", 36, makeTool<RDoorPlain>(), 10, kGreen},
+    {"Roof", 37, makeTool<RRoof>(), 10, kBrown},
+    {"DotToDot", 38, makeTool<RDotToDot>(), 8, kBlue},
+    {"ABC", 39, makeTool<RABC>(), 14, kPurple},
+    {"Rainbow", 40, makeTool<RRainbow>(), 16, kRed},
+    {"ColorTile", 41, makeTool<RColorTile>(), 20, kBlue},
+    {"EightWayMirror", 42, makeTool<R8WayMirror>(), 6, kPurple},
+    {"Splat", 43, makeTool<RSplat>(), 12, kRed},
+    {"Tree", 44, makeTool<RTree>(), 12, kGreen},
 };
 
 bool isHousePart(const FamilyTool& t) {
@@ -78,7 +78,7 @@ bool isHousePart(const FamilyTool& t) {
 
 // The house parts are dragged out as a box; the others paint the wave.
 std::vector<Point16> strokeOf(const FamilyTool& t) {
-    if (std::string(t.name) == "Door" || std::string(t.name) == "DoorPlain") return {{40, 8}, {60, 40}, {82, 74}};
+    if (std::string(t.name) == "Door" || std::string(t.name) == "DoorPlain") return {{40, 6}, {60, 40}, {82, 76}};
     if (isHousePart(t)) return {{14, 10}, {60, 40}, {106, 70}};
     if (std::string(t.name) == "Tree") return {{20, 74}, {60, 74}, {100, 74}};
     return waveStroke();
