@@ -5,6 +5,26 @@
 #include <utility>
 
 #include "tools/base/ToolNames.h"
+#include "tools/brushes/RAirbrush.h"
+#include "tools/brushes/RBristleBrush.h"
+#include "tools/brushes/RCustomBrush1.h"
+#include "tools/brushes/RCustomBrush10.h"
+#include "tools/brushes/RCustomBrush11.h"
+#include "tools/brushes/RCustomBrush12.h"
+#include "tools/brushes/RCustomBrush13.h"
+#include "tools/brushes/RCustomBrush14.h"
+#include "tools/brushes/RCustomBrush15.h"
+#include "tools/brushes/RCustomBrush16.h"
+#include "tools/brushes/RCustomBrush2.h"
+#include "tools/brushes/RCustomBrush3.h"
+#include "tools/brushes/RCustomBrush4.h"
+#include "tools/brushes/RCustomBrush5.h"
+#include "tools/brushes/RCustomBrush6.h"
+#include "tools/brushes/RCustomBrush7.h"
+#include "tools/brushes/RCustomBrush8.h"
+#include "tools/brushes/RCustomBrush9.h"
+#include "tools/brushes/RExtrusionBrush.h"
+#include "tools/brushes/RRealBrush.h"
 #include "tools/brushes/RSprayGun.h"
 #include "tools/cut/RMarchingAnts.h"
 #include "tools/effects/RBubbles.h"
@@ -47,10 +67,54 @@
 #include "tools/fills/RGradientFill.h"
 #include "tools/fills/RPatternFill.h"
 #include "tools/fills/RSolidFill.h"
+#include "tools/handsfree/RTouchless1.h"
+#include "tools/handsfree/RTouchless10.h"
+#include "tools/handsfree/RTouchless2.h"
+#include "tools/handsfree/RTouchless3.h"
+#include "tools/handsfree/RTouchless4.h"
+#include "tools/handsfree/RTouchless5.h"
+#include "tools/handsfree/RTouchless6.h"
+#include "tools/handsfree/RTouchless7.h"
+#include "tools/handsfree/RTouchless8.h"
+#include "tools/handsfree/RTouchless9.h"
 #include "tools/pencils/RChalk.h"
 #include "tools/pencils/RCircle.h"
 #include "tools/pencils/RCrayon.h"
 #include "tools/pencils/RMarker.h"
+#include "tools/voice/RCustomVoiceBrush1.h"
+#include "tools/voice/RCustomVoiceBrush10.h"
+#include "tools/voice/RCustomVoiceBrush2.h"
+#include "tools/voice/RCustomVoiceBrush3.h"
+#include "tools/voice/RCustomVoiceBrush4.h"
+#include "tools/voice/RCustomVoiceBrush5.h"
+#include "tools/voice/RCustomVoiceBrush6.h"
+#include "tools/voice/RCustomVoiceBrush7.h"
+#include "tools/voice/RCustomVoiceBrush8.h"
+#include "tools/voice/RCustomVoiceBrush9.h"
+#include "tools/wacky/R8WayMirror.h"
+#include "tools/wacky/RABC.h"
+#include "tools/wacky/RBricks.h"
+#include "tools/wacky/RColorTile.h"
+#include "tools/wacky/RDoor.h"
+#include "tools/wacky/RDoorPlain.h"
+#include "tools/wacky/RDotToDot.h"
+#include "tools/wacky/RDrippy.h"
+#include "tools/wacky/RGarland.h"
+#include "tools/wacky/RLeakyPen.h"
+#include "tools/wacky/RLog.h"
+#include "tools/wacky/RLoopingLine.h"
+#include "tools/wacky/RParticle.h"
+#include "tools/wacky/RPoly.h"
+#include "tools/wacky/RRainbow.h"
+#include "tools/wacky/RRoof.h"
+#include "tools/wacky/RScratchyPen.h"
+#include "tools/wacky/RSpiral.h"
+#include "tools/wacky/RSplat.h"
+#include "tools/wacky/RTree.h"
+#include "tools/wacky/RTriSpin.h"
+#include "tools/wacky/RVessar.h"
+#include "tools/wacky/RWhispyCircle.h"
+#include "tools/wacky/RWindow.h"
 
 namespace Ostrel {
 namespace {
@@ -73,9 +137,80 @@ constexpr void pageEraseRows(std::array<MakeTool, kLastFactoryTool + 1>& rows, s
     ((rows[size_t(kToolIdFirstPageErase + Index)] = makePageErase<kToolIdFirstPageErase + Index>), ...);
 }
 
+// The looping line is one class in two rows, built with the row it stands at.
+template <i16 index>
+RTool* makeLoopingLine() {
+    return new RLoopingLine(index);
+}
+
 // One row per tool index; a null row builds nothing.
 constexpr std::array<MakeTool, kLastFactoryTool + 1> kRows = [] {
     std::array<MakeTool, kLastFactoryTool + 1> rows{};
+    rows[kToolIdRealBrush] = make<RRealBrush>;
+    rows[kToolIdAirbrush] = make<RAirbrush>;
+    rows[kToolIdBristleBrush] = make<RBristleBrush>;
+    rows[kToolIdExtrusionBrush] = make<RExtrusionBrush>;
+    rows[kToolIdCustomBrush1 + 0] = make<RCustomBrush1>;
+    rows[kToolIdCustomBrush1 + 1] = make<RCustomBrush2>;
+    rows[kToolIdCustomBrush1 + 2] = make<RCustomBrush3>;
+    rows[kToolIdCustomBrush1 + 3] = make<RCustomBrush4>;
+    rows[kToolIdCustomBrush1 + 4] = make<RCustomBrush5>;
+    rows[kToolIdCustomBrush1 + 5] = make<RCustomBrush6>;
+    rows[kToolIdCustomBrush1 + 6] = make<RCustomBrush7>;
+    rows[kToolIdCustomBrush1 + 7] = make<RCustomBrush8>;
+    rows[kToolIdCustomBrush1 + 8] = make<RCustomBrush9>;
+    rows[kToolIdCustomBrush1 + 9] = make<RCustomBrush10>;
+    rows[kToolIdCustomBrush1 + 10] = make<RCustomBrush11>;
+    rows[kToolIdCustomBrush1 + 11] = make<RCustomBrush12>;
+    rows[kToolIdCustomBrush1 + 12] = make<RCustomBrush13>;
+    rows[kToolIdCustomBrush1 + 13] = make<RCustomBrush14>;
+    rows[kToolIdCustomBrush1 + 14] = make<RCustomBrush15>;
+    rows[kToolIdCustomBrush1 + 15] = make<RCustomBrush16>;
+    rows[kToolIdVessar] = make<RVessar>;
+    rows[kToolIdDrippy] = make<RDrippy>;
+    rows[kToolIdSpiral] = make<RSpiral>;
+    rows[kToolIdPoly] = make<RPoly>;
+    rows[kToolIdTriSpin] = make<RTriSpin>;
+    rows[kToolIdWhispyCircle] = make<RWhispyCircle>;
+    rows[kToolIdParticle] = make<RParticle>;
+    rows[kToolIdGarland] = make<RGarland>;
+    rows[kToolIdLeakyPen] = make<RLeakyPen>;
+    rows[kToolIdScratchyPen] = make<RScratchyPen>;
+    rows[kToolIdLoopingLine1] = makeLoopingLine<kToolIdLoopingLine1>;
+    rows[kToolIdLoopingLine2] = makeLoopingLine<kToolIdLoopingLine2>;
+    rows[kToolIdBricks] = make<RBricks>;
+    rows[kToolIdLog] = make<RLog>;
+    rows[kToolIdWindow] = make<RWindow>;
+    rows[kToolIdDoor] = make<RDoor>;
+    rows[kToolIdDoorPlain] = make<RDoorPlain>;
+    rows[kToolIdRoof] = make<RRoof>;
+    rows[kToolIdDotToDot] = make<RDotToDot>;
+    rows[kToolIdABC] = make<RABC>;
+    rows[kToolIdRainbow] = make<RRainbow>;
+    rows[kToolIdColorTile] = make<RColorTile>;
+    rows[kToolId8WayMirror] = make<R8WayMirror>;
+    rows[kToolIdSplat] = make<RSplat>;
+    rows[kToolIdTree] = make<RTree>;
+    rows[kToolIdVoiceBrush1 + 0] = make<RCustomVoiceBrush1>;
+    rows[kToolIdVoiceBrush1 + 1] = make<RCustomVoiceBrush2>;
+    rows[kToolIdVoiceBrush1 + 2] = make<RCustomVoiceBrush3>;
+    rows[kToolIdVoiceBrush1 + 3] = make<RCustomVoiceBrush4>;
+    rows[kToolIdVoiceBrush1 + 4] = make<RCustomVoiceBrush5>;
+    rows[kToolIdVoiceBrush1 + 5] = make<RCustomVoiceBrush6>;
+    rows[kToolIdVoiceBrush1 + 6] = make<RCustomVoiceBrush7>;
+    rows[kToolIdVoiceBrush1 + 7] = make<RCustomVoiceBrush8>;
+    rows[kToolIdVoiceBrush1 + 8] = make<RCustomVoiceBrush9>;
+    rows[kToolIdVoiceBrush1 + 9] = make<RCustomVoiceBrush10>;
+    rows[kToolIdTouchless1 + 0] = make<RTouchless1>;
+    rows[kToolIdTouchless1 + 1] = make<RTouchless2>;
+    rows[kToolIdTouchless1 + 2] = make<RTouchless3>;
+    rows[kToolIdTouchless1 + 3] = make<RTouchless4>;
+    rows[kToolIdTouchless1 + 4] = make<RTouchless5>;
+    rows[kToolIdTouchless1 + 5] = make<RTouchless6>;
+    rows[kToolIdTouchless1 + 6] = make<RTouchless7>;
+    rows[kToolIdTouchless1 + 7] = make<RTouchless8>;
+    rows[kToolIdTouchless1 + 8] = make<RTouchless9>;
+    rows[kToolIdTouchless1 + 9] = make<RTouchless10>;
     rows[kToolIdXRay] = make<RXRay>;
     rows[kToolIdNuclear] = make<RNuclear>;
     rows[kToolIdEmboss] = make<REmboss>;

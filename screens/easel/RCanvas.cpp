@@ -248,7 +248,17 @@ u32 RCanvas::HandleInput(u32 button, Point16 point, u32) {
 }
 
 u32 RCanvas::HandleMouseMove(Point16 point, u32) {
-    if (!toolMgr_ || !toolMgr_->IsTracking()) return 0;
+    if (!toolMgr_) return 0;
+    if (!toolMgr_->IsTracking() || toolMgr_->IsHovering()) {
+        // The hands-free brushes paint where the mouse goes, while clicks are taken here.
+        if (busy_ || ClicksSuspended()) {
+            if (toolMgr_->IsHovering()) toolMgr_->InputEnd(0);
+            return 0;
+        }
+        if (!toolMgr_->HoverInput(point, plat::clockMillis())) return 0;
+        sprInvalRect(rect_);
+        return 1;
+    }
     toolMgr_->TrackInput(point, plat::clockMillis());
     // The tool manager has copied the fresh pixels to the screen port; the next screen update
     // shows them.

@@ -8,6 +8,12 @@
 
 #include "tests/tools/ShapeGroupTestSupport.h"
 #include "tests/tools/ToolTestSupport.h"
+#include "tools/brushes/RAirbrush.h"
+#include "tools/brushes/RBristleBrush.h"
+#include "tools/brushes/RCustomBrush11.h"
+#include "tools/brushes/RCustomBrush16.h"
+#include "tools/brushes/RExtrusionBrush.h"
+#include "tools/brushes/RRealBrush.h"
 #include "tools/brushes/RSprayGun.h"
 #include "tools/cut/RCutFree.h"
 #include "tools/cut/RCutPoly.h"
@@ -17,6 +23,31 @@
 #include "tools/erasers/REraserTool.h"
 #include "tools/fills/RGradientFill.h"
 #include "tools/fills/RSolidFill.h"
+#include "tools/handsfree/RTouchless6.h"
+#include "tools/voice/RCustomVoiceBrush2.h"
+#include "tools/wacky/R8WayMirror.h"
+#include "tools/wacky/RABC.h"
+#include "tools/wacky/RBricks.h"
+#include "tools/wacky/RColorTile.h"
+#include "tools/wacky/RDoor.h"
+#include "tools/wacky/RDotToDot.h"
+#include "tools/wacky/RDrippy.h"
+#include "tools/wacky/RGarland.h"
+#include "tools/wacky/RLeakyPen.h"
+#include "tools/wacky/RLog.h"
+#include "tools/wacky/RLoopingLine.h"
+#include "tools/wacky/RParticle.h"
+#include "tools/wacky/RPoly.h"
+#include "tools/wacky/RRainbow.h"
+#include "tools/wacky/RRoof.h"
+#include "tools/wacky/RScratchyPen.h"
+#include "tools/wacky/RSpiral.h"
+#include "tools/wacky/RSplat.h"
+#include "tools/wacky/RTree.h"
+#include "tools/wacky/RTriSpin.h"
+#include "tools/wacky/RVessar.h"
+#include "tools/wacky/RWhispyCircle.h"
+#include "tools/wacky/RWindow.h"
 #include "tools/pencils/RChalk.h"
 #include "tools/pencils/RCircle.h"
 #include "tools/pencils/RCrayon.h"
@@ -74,6 +105,21 @@ Maker plain(const char* name) {
     return {name, [](RStrokeTool*) { return std::unique_ptr<RTool>(new T()); }};
 }
 
+// A voice brush that hears a shout, not the microphone.
+struct Shout : VoiceLevel {
+    float Level() override { return 1; }
+};
+Shout gShout;
+
+template <typename T>
+Maker voice(const char* name) {
+    return {name, [](RStrokeTool*) {
+                auto brush = std::make_unique<T>();
+                brush->SetLevelSource(&gShout);
+                return std::unique_ptr<RTool>(std::move(brush));
+            }};
+}
+
 template <typename T>
 Maker shape(const char* name) {
     return {name, [](RStrokeTool* pencil) {
@@ -99,6 +145,22 @@ const Maker kTools[] = {
     plain<RCrayon>("crayon"),           plain<RMarker>("marker"),
     plain<REraserTool>("eraser"),       plain<RSprayGun>("spray"),
     plain<RSolidFill>("solidfill"),     plain<RGradientFill>("gradient"),
+    plain<RRealBrush>("realbrush"),     plain<RAirbrush>("airbrush"),
+    plain<RBristleBrush>("bristle"),    plain<RExtrusionBrush>("extrusion"),
+    plain<RCustomBrush11>("nib"),       plain<RCustomBrush16>("confetti"),
+    plain<RVessar>("vessar"),           plain<RDrippy>("drippy"),
+    plain<RSpiral>("spiral"),           plain<RPoly>("poly"),
+    plain<RTriSpin>("trispin"),         plain<RWhispyCircle>("whispycircle"),
+    plain<RParticle>("particle"),       plain<RGarland>("garland"),
+    plain<RLeakyPen>("leakypen"),       plain<RScratchyPen>("scratchypen"),
+    {"loopingline", [](RStrokeTool*) { return std::unique_ptr<RTool>(new RLoopingLine(31)); }},
+    plain<RBricks>("bricks"),           plain<RLog>("log"),
+    plain<RWindow>("window"),           plain<RDoor>("door"),
+    plain<RRoof>("roof"),               plain<RDotToDot>("dottodot"),
+    plain<RABC>("abc"),                 plain<RRainbow>("rainbow"),
+    plain<RColorTile>("colortile"),     plain<R8WayMirror>("eightwaymirror"),
+    plain<RSplat>("splat"),             plain<RTree>("tree"),
+    voice<RCustomVoiceBrush2>("voice"), plain<RTouchless6>("handsfree"),
     shape<RLine>("line"),               shape<RCurve>("curve"),
     shape<ROSquare>("osquare"),         shape<RFilledSquare>("filledsquare"),
     shape<ROCircle>("ocircle"),         shape<RFilledCircle>("filledcircle"),

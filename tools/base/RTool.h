@@ -79,6 +79,9 @@ public:
     // is done; the tool manager keeps its stroke open and has it paint one frame a tick.
     virtual bool IsRunning() const { return false; }
     virtual void StepRun(ToolCanvas&) {}
+    // Whether the tool paints where the mouse merely moves over the canvas, without a press
+    // (the hands-free brushes): the tool manager then hands it the moves as a stroke.
+    virtual bool PaintsOnHover() const { return false; }
 
 protected:
     virtual void MouseDown(ToolCanvas& canvas, Point16 p) = 0;

@@ -86,6 +86,7 @@ void RToolMgr::ToolDeleted(RTool* tool) {
     // What the stroke painted so far stays, as one undo step.
     tracking_ = false;
     running_ = false;
+    hovering_ = false;
     EndStroke();
 }
 
@@ -109,6 +110,8 @@ void RToolMgr::SetHost(const ToolHost* host) {
 }
 
 u16 RToolMgr::HandleInput(Point16 screenPoint, u32 timeMs) {
+    // A press ends the hover stroke: what it painted becomes its own undo step.
+    if (hovering_) InputEnd(0);
     if (!tool_ || tracking_ || running_ || !rectContainsPoint(canvasRect_, screenPoint) || !work_.top) return 0;
     BeginStroke();
     tracking_ = true;
@@ -116,6 +119,23 @@ u16 RToolMgr::HandleInput(Point16 screenPoint, u32 timeMs) {
     canvas_.SetTime(timeMs);
     tool_->Press(canvas_, ToPicture(screenPoint));
     UpdateScreen();
+    return 1;
+}
+
+u16 RToolMgr::HoverInput(Point16 screenPoint, u32 timeMs) {
+    if (tracking_ && !hovering_) return 0;
+    const bool inside = rectContainsPoint(canvasRect_, screenPoint);
+    if (hovering_ && !inside) {
+        InputEnd(0);
+        return 0;
+    }
+    if (!inside || !tool_ || !tool_->PaintsOnHover() || !work_.top) return 0;
+    if (hovering_) {
+        TrackInput(screenPoint, timeMs);
+        return 1;
+    }
+    HandleInput(screenPoint, timeMs);
+    hovering_ = tracking_;
     return 1;
 }
 
@@ -131,6 +151,7 @@ void RToolMgr::EndInput(Point16 screenPoint, u32 timeMs) {
     if (!tracking_) return;
     lastPoint_ = screenPoint;
     canvas_.SetTime(timeMs);
+    hovering_ = false;
     tool_->Release(canvas_, ToPicture(screenPoint));
     // A tool deleted by its own release has ended the stroke already.
     if (!tracking_) return;

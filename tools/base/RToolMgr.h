@@ -60,6 +60,11 @@ public:
     // One frame of the running tool, shown on the screen; the frame that ends it ends its
     // stroke, which becomes one undo step.
     void StepTool(u32 timeMs);
+    // A move with no button down. A tool that paints on hover paints it as a stroke that
+    // begins where the mouse comes into the canvas and ends, as one undo step, when it leaves,
+    // at a press, or when the tool, the picture or the screen changes. 1 when a tool took it.
+    u16 HoverInput(Point16 screenPoint, u32 timeMs);
+    bool IsHovering() const { return hovering_; }
 
     RTool* GetCurrentTool() const { return tool_; }
     // -1 without a current tool.
@@ -120,6 +125,8 @@ private:
     ToolCanvas canvas_{PixelView{}, PixelView{}};
     bool tracking_ = false;
     bool running_ = false;
+    // A hover stroke runs (tracking_ is set with it).
+    bool hovering_ = false;
     bool undoHeld_ = false;
     bool changeOpen_ = false;
     Point16 lastPoint_{0, 0};

@@ -5,6 +5,40 @@
 #include "engine/base/EngineTypes.h"
 
 constexpr i16 kToolCount = 139;
+constexpr i16 kToolIdRealBrush = 0;
+constexpr i16 kToolIdAirbrush = 1;
+constexpr i16 kToolIdBristleBrush = 2;
+constexpr i16 kToolIdExtrusionBrush = 3;
+// RCustomBrush1 .. RCustomBrush16 are 4 .. 19.
+constexpr i16 kToolIdCustomBrush1 = 4;
+constexpr i16 kToolIdVessar = 20;
+constexpr i16 kToolIdDrippy = 21;
+constexpr i16 kToolIdSpiral = 22;
+constexpr i16 kToolIdPoly = 23;
+constexpr i16 kToolIdTriSpin = 24;
+constexpr i16 kToolIdWhispyCircle = 25;
+constexpr i16 kToolIdParticle = 26;
+constexpr i16 kToolIdGarland = 27;
+constexpr i16 kToolIdLeakyPen = 28;
+constexpr i16 kToolIdScratchyPen = 29;
+constexpr i16 kToolIdLoopingLine1 = 30;
+constexpr i16 kToolIdLoopingLine2 = 31;
+constexpr i16 kToolIdBricks = 32;
+constexpr i16 kToolIdLog = 33;
+constexpr i16 kToolIdWindow = 34;
+constexpr i16 kToolIdDoor = 35;
+constexpr i16 kToolIdDoorPlain = 36;
+constexpr i16 kToolIdRoof = 37;
+constexpr i16 kToolIdDotToDot = 38;
+constexpr i16 kToolIdABC = 39;
+constexpr i16 kToolIdRainbow = 40;
+constexpr i16 kToolIdColorTile = 41;
+constexpr i16 kToolId8WayMirror = 42;
+constexpr i16 kToolIdSplat = 43;
+constexpr i16 kToolIdTree = 44;
+// RCustomVoiceBrush1 .. 10 are 45 .. 54, RTouchless1 .. 10 are 55 .. 64.
+constexpr i16 kToolIdVoiceBrush1 = 45;
+constexpr i16 kToolIdTouchless1 = 55;
 constexpr i16 kToolIdCircle = 99;
 constexpr i16 kToolIdChalk = 100;
 constexpr i16 kToolIdCrayon = 101;

@@ -19,6 +19,8 @@
 #include "document/storage/LibraryHeader.h"
 #include "document/storage/PictureRecord.h"
 #include "media/swf/Document.h"
+#include "tools/base/ToolNames.h"
+#include "tools/params/ToolParams.h"
 #include "media/swf/Movie.h"
 #include "platform/media/playback/MovieSource.h"
 #include "framework/format/ButtonSetFormat.h"
@@ -510,6 +512,21 @@ TEST_F(ContentSet, CutStageSoundsNamedInTheSettingsAreInTheCutPanel) {
         const auto id = iniValue(text("TB.cfg"), stage, "startSoundID");
         ASSERT_TRUE(id) << stage;
         EXPECT_TRUE(a.find(fourCC("tWAV"), u16(std::stoi(*id)))) << stage;
+    }
+}
+
+// Every brush the brush panels build (tools 0-64) has its section in the settings, and the
+// start and end sounds it names are in the general archive.
+TEST_F(ContentSet, EveryBrushHasItsSectionAndItsSoundsAreThere) {
+    const std::string cfg = text("TB.cfg");
+    const ArchiveReader general = archive("General");
+    for (i16 id = kToolIdRealBrush; id < kToolIdTouchless1 + 10; ++id) {
+        const char* name = toolName(id);
+        for (const char* key : {kToolParamStartSound, kToolParamEndSound}) {
+            const auto sound = iniValue(cfg, name, key);
+            ASSERT_TRUE(sound) << name << " " << key;
+            EXPECT_TRUE(general.find(fourCC("tWAV"), u16(std::stoi(*sound)))) << name << " " << key;
+        }
     }
 }
 

@@ -7,6 +7,10 @@
 #include <typeinfo>
 #include <utility>
 
+#include "tools/brushes/RCustomBrush1.h"
+#include "tools/brushes/RCustomBrush16.h"
+#include "tools/brushes/RExtrusionBrush.h"
+#include "tools/brushes/RRealBrush.h"
 #include "tools/brushes/RSprayGun.h"
 #include "tools/cut/RMarchingAnts.h"
 #include "tools/effects/RKaleidoscope.h"
@@ -18,6 +22,14 @@
 #include "tools/fills/RGradientFill.h"
 #include "tools/fills/RPatternFill.h"
 #include "tools/fills/RSolidFill.h"
+#include "tools/handsfree/RTouchless1.h"
+#include "tools/handsfree/RTouchless10.h"
+#include "tools/voice/RCustomVoiceBrush1.h"
+#include "tools/voice/RCustomVoiceBrush10.h"
+#include "tools/wacky/RLoopingLine.h"
+#include "tools/wacky/RTree.h"
+#include "tools/wacky/RVessar.h"
+#include "tools/wacky/RWindow.h"
 #include "tools/pencils/RChalk.h"
 #include "tools/pencils/RCircle.h"
 #include "tools/pencils/RCrayon.h"
@@ -41,6 +53,11 @@ TEST(ToolFactory, EachBuiltRowMakesItsClassWithItsToolId) {
         {122, typeid(RMarchingAnts), 122},  {65, typeid(RXRay), 65},           {86, typeid(RKaleidoscope), 86},
         {88, typeid(RBlurBrush), 88},       {98, typeid(RMosaicBrush), 98},    {123, typeid(RPageEraseTool), 123},
         {130, typeid(RPageEraseTool), 130}, {137, typeid(RPageEraseTool), 137},
+        {0, typeid(RRealBrush), 0},          {3, typeid(RExtrusionBrush), 3},
+        {4, typeid(RCustomBrush1), 4},      {19, typeid(RCustomBrush16), 19},  {20, typeid(RVessar), 20},
+        {30, typeid(RLoopingLine), 30},     {31, typeid(RLoopingLine), 31},    {34, typeid(RWindow), 34},
+        {44, typeid(RTree), 44},            {45, typeid(RCustomVoiceBrush1), 45}, {54, typeid(RCustomVoiceBrush10), 54},
+        {55, typeid(RTouchless1), 55},      {64, typeid(RTouchless10), 64},
     };
     for (const Row& row : rows) {
         std::unique_ptr<RTool> tool = CreateToolForIndex(row.index);
@@ -48,6 +65,19 @@ TEST(ToolFactory, EachBuiltRowMakesItsClassWithItsToolId) {
         EXPECT_EQ(typeid(*tool), row.type) << row.index;
         EXPECT_EQ(tool->GetToolId(), row.toolId) << row.index;
     }
+}
+
+// Every brush row builds a tool; only the hands-free brushes paint without a press, and the
+// two looping lines are one class that tells its rows apart.
+TEST(ToolFactory, EveryBrushRowBuildsABrushAndOnlyTheHandsFreeOnesPaintOnHover) {
+    for (i16 index = 0; index <= 64; ++index) {
+        std::unique_ptr<RTool> tool = CreateToolForIndex(index);
+        ASSERT_NE(tool, nullptr) << index;
+        EXPECT_EQ(tool->PaintsOnHover(), index >= 55) << index;
+    }
+    auto first = CreateToolForIndex(30), second = CreateToolForIndex(31);
+    EXPECT_FALSE(static_cast<RLoopingLine&>(*first).IsRainbow());
+    EXPECT_TRUE(static_cast<RLoopingLine&>(*second).IsRainbow());
 }
 
 TEST(ToolFactory, RowsBuiltByTheirPanelsAndIndicesOutsideTheTableGiveNothing) {

@@ -16,6 +16,7 @@
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/CanvasPicture.h"
 #include "tests/screens/easel/CanvasFixture.h"
+#include "tools/handsfree/RTouchless1.h"
 #include "tools/pencils/RCircle.h"
 #include "tools/shapes/RCurve.h"
 #include "tools/shapes/ROPoly.h"
@@ -75,6 +76,34 @@ TEST_F(Canvas, ToolsAskTheUsersSoundsSwitch) {
         easel_.settings.toolSounds = sounds;
         EXPECT_EQ(canvas_->ToolSoundsOn(), sounds != 0) << sounds;
     }
+}
+
+// A hands-free brush paints where the mouse moves over the canvas with no button down, on the
+// picture and the screen, as one undo step once the mouse leaves; the pencil does not, and
+// neither does the brush while the canvas is busy.
+TEST_F(Canvas, AHandsFreeBrushPaintsWhereTheMouseMovesWithoutAPress) {
+    choosePencil(0, 0, 255);
+    EXPECT_EQ(canvas_->HandleMouseMove(Point16{150, 200}, 0), 0u);
+    EXPECT_EQ(canvas_->HandleMouseMove(Point16{250, 200}, 0), 0u);
+    EXPECT_EQ(inPicture(200, 200), kRgb555White);
+    RTouchless1 brush;
+    brush.Activate(screen_, -1, kCanvas);
+    RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(&brush), 0);
+    canvas_->ToolManager()->HandleMessage(&born, 0);
+    canvas_->SetBusy(1);
+    EXPECT_EQ(canvas_->HandleMouseMove(Point16{150, 120}, 0), 0u);
+    EXPECT_EQ(canvas_->HandleMouseMove(Point16{250, 120}, 0), 0u);
+    EXPECT_EQ(inPicture(200, 120), kRgb555White);
+    canvas_->SetBusy(0);
+    EXPECT_EQ(canvas_->HandleMouseMove(Point16{150, 100}, 0), 1u);
+    EXPECT_EQ(canvas_->HandleMouseMove(Point16{250, 100}, 0), 1u);
+    EXPECT_EQ(inPicture(200, 100), rgb555(0, 0, 255));
+    EXPECT_EQ(onScreen(200, 100), rgb555(0, 0, 255));
+    EXPECT_EQ(canvas_->HandleMouseMove(Point16{500, 100}, 0), 0u);
+    EXPECT_FALSE(canvas_->ToolManager()->IsHovering());
+    undo_.Undo();
+    mfDispatcher().DispatchQueuedMessages();
+    EXPECT_EQ(inPicture(200, 100), kRgb555White);
 }
 
 TEST_F(Canvas, ClicksOutsideTheCanvasOrWhileBusyAreNotTaken) {

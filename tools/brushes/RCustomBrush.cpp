@@ -1,0 +1,9 @@
+#include "tools/brushes/RCustomBrush.h"
+
+RCustomBrush::RCustomBrush(i16 toolId, const DabLook& look) : RPathBrush(toolId), look_(look) {}
+
+i32 RCustomBrush::Spacing() const { return lookSpacing(look_, GetSize()); }
+
+void RCustomBrush::LayDab(ToolCanvas& canvas, Point16 p) {
+    paintLookDab(canvas, look_, DabPlace{float(p.h) + 0.5f, float(p.v) + 0.5f, float(GetSize()), Heading(), DabIndex()}, Random());
+}
