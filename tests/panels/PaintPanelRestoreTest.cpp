@@ -277,9 +277,13 @@ TEST_F(PaintPanelRestore, RepeatedModesAndChoicesWhileInactiveChangeNothing) {
     eraser->HandleMessage(&choice, 0);
     EXPECT_NE(mgr.GetCurrentTool(), nullptr);
     EXPECT_EQ(mgr.CurrentToolIndex(), kToolIdFirecracker);
-    // The effect runs at the next press and takes the whole picture to white, as one stroke.
+    // The effect starts at the next press and, a frame a tick, takes the whole picture to
+    // white, as one stroke.
     std::fill(picture.begin(), picture.end(), u16(0));
     Stroke({20, 20}, {20, 20});
+    EXPECT_TRUE(mgr.IsRunning());
+    for (u32 tick = 1; mgr.IsRunning() && tick < 1000; ++tick) mgr.StepTool(tick * 16);
+    EXPECT_FALSE(mgr.IsRunning());
     EXPECT_EQ(PaintedPixels(), 0);
 }
 

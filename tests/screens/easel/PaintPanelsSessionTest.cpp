@@ -121,6 +121,9 @@ TEST_F(PaintPanelsSession, ChoicesPaintAndComeBackAfterLoggingInAgain) {
     const u64 painted = PictureHash(c);
     click({i16(c.left + 100), i16(c.top + 100)});
     EXPECT_NE(PictureHash(c), painted);
+    // The wipe runs a frame a tick; undo waits for its end.
+    for (int tick = 0; tick < 300 && manager().IsRunning(); ++tick) advance(16);
+    EXPECT_FALSE(manager().IsRunning());
     ASSERT_NE(app->GetUndoManager(), nullptr);
     app->GetUndoManager()->Undo();
     settle();
