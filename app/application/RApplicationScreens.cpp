@@ -190,6 +190,7 @@ void RApplication::LoginClosed(const std::string* user, u16 answer) {
     else
         ShowScreenWithNewPage(kLoginChosen);
     openOnEntry_ = 0;
+    OfferRecoveredPicture();
 }
 
 u32 RApplication::HandleMessage(RMessage* message, uintptr_t data) {
