@@ -28,7 +28,7 @@ std::string shownName(const std::string& path) {
 // Whatever the answer, the copy becomes one of the child's pictures, so it is asked about once
 // and stays there to open later: "No" says "not now", never "throw it away".
 void RApplication::OfferRecoveredPicture() {
-    if (!paths_ || !userLoggedIn_) return;
+    if (!paths_) return;
     std::string name = LookupLanguageText(kFileStrings, kRecoveredNameKey).c_str();
     if (name.empty()) name = kRecoveredFallbackName;
     const std::string picture = KeepRecoveryCopy(*paths_, name);
@@ -36,7 +36,7 @@ void RApplication::OfferRecoveredPicture() {
     const std::string question =
         InsertName(LookupLanguageText(kFileStrings, kRecoveredQuestionKey).c_str(), shownName(picture));
     if (ShowAlert(question.c_str(), nullptr, kAlertYesNo | kAlertIconQuestion) != kAlertAnswerYes) return;
-    if (currentCode_ != kScreenEasel) ShowScreenWithNewPage(0);
+    // A login brings up the easel (the slide-show picker, where one may start, comes later).
     if (currentScreen_ && currentCode_ == kScreenEasel) currentScreen_->OpenDocumentPath(picture);
 }
 

@@ -238,7 +238,7 @@ u16 RApplication::OpenProgramFolders() {
     // A content item that fails mid-session stops the program at once: the screen keeps the
     // child's unsaved page first.
     contentManager_->keepUnsavedWork = [this] {
-        if (currentScreen_ && userLoggedIn_) currentScreen_->KeepUnsavedWork();
+        if (currentScreen_) currentScreen_->KeepUnsavedWork();
     };
     contentManager_->RescanVolumes();
     if (EngineErr error = paths_->ResolveDataFolders()) return u16(error);

@@ -17,9 +17,8 @@ std::string RecoveryCopyPath(const Paths& paths) {
 }
 
 std::string KeepRecoveryCopy(const Paths& paths, const std::string& name) {
-    const std::string waiting = RecoveryCopyPath(paths);
-    const EnginePath copy(waiting);
-    if (waiting.empty() || copy.empty() || pathCheckExists(copy.get()) != kErrNone) return {};
+    // Without a copy waiting (or a user) the move finds nothing to move.
+    const EnginePath copy(RecoveryCopyPath(paths));
     const EnginePath folder(paths.GetPicturesDir());
     char chosen[kSystemTextSize] = {};
     std::strncpy(chosen, name.c_str(), sizeof chosen - 1);

@@ -40,8 +40,8 @@ void REasel::KeepUnsavedWork() {
     RPage* page = CurrentPage();
     const Paths* paths = UserPaths();
     if (!PageUnsaved() || !paths) return;
+    // Without a user the path is empty, and neither way below writes anything.
     const std::string copy = RecoveryCopyPath(*paths);
-    if (copy.empty()) return;
     EndStroke(0);
     if (files_) {
         files_->SavePageToFile(page, copy);

@@ -144,6 +144,7 @@ TEST_F(GameFileMgrTest, UnsavedWorkIsKeptBeforeTheProgramStops) {
     GameFileMgr files(&folder, &folder);
     std::vector<std::string> steps;
     files.stopProgram = [&](int code) { steps.push_back("stop " + std::to_string(code)); };
+    files.ExitProgram(4);
     files.keepUnsavedWork = [&] {
         steps.push_back("keep");
         files.ExitProgram(2);
@@ -151,7 +152,7 @@ TEST_F(GameFileMgrTest, UnsavedWorkIsKeptBeforeTheProgramStops) {
     mfxScriptAlertAnswers({kAlertAnswerOk});
     EXPECT_EQ(files.Prompt(tContents::kItemNotFound), 0);
     files.ExitProgram(3);
-    EXPECT_EQ(steps, (std::vector<std::string>{"keep", "stop 2", "stop 1", "keep", "stop 2", "stop 3"}));
+    EXPECT_EQ(steps, (std::vector<std::string>{"stop 4", "keep", "stop 2", "stop 1", "keep", "stop 2", "stop 3"}));
     EXPECT_EQ(shownTexts(), Texts{"No data"});
     mfxScriptAlertAnswers({});
 }
