@@ -19,6 +19,9 @@ constexpr u32 kMsgLoginClosed = 5577;
 constexpr u32 kMsgAdminLogin = 5578;
 // The current screen is entered again, its page kept (its art in a new language).
 constexpr u32 kMsgEnterScreenAgain = 5579;
+// After a login, once the screen has come up: the page kept when the program last had to stop
+// is offered back.
+constexpr u32 kMsgOfferRecoveredPicture = 5580;
 
 // The login dialog's answer, parameter 2 of kMsgLoginClosed.
 enum LoginAnswer : u16 {

@@ -167,6 +167,8 @@ private:
     void LoginClosed(const std::string* name, u16 answer);
     void ShowScreenWithNewPage(u16 param2);
     void ShowPicker();
+    // After a login: the page kept when the program last had to stop is offered back on the easel.
+    void OfferRecoveredPicture();
     bool OpenDocumentOnEntry();
     void LoadMenuBarOnce();
     void ForwardToScreen(RMessage* message, u32 data);

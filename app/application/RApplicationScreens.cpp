@@ -190,12 +190,14 @@ void RApplication::LoginClosed(const std::string* user, u16 answer) {
     else
         ShowScreenWithNewPage(kLoginChosen);
     openOnEntry_ = 0;
+    PostMessageTo(this, kMsgOfferRecoveredPicture);
 }
 
 u32 RApplication::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kScreenPicker: ShowPicker(); break;
     case kScreenEasel: ShowScreenWithNewPage(message->param2); break;
+    case kMsgOfferRecoveredPicture: OfferRecoveredPicture(); break;
     case kMsgEnterScreenAgain:
         if (currentScreen_) SwitchModule(currentCode_);
         break;

@@ -235,6 +235,11 @@ u16 RApplication::OpenProgramFolders() {
     } catch (tContents::tError) {
         return kFailedStart;
     }
+    // A content item that fails mid-session stops the program at once: the screen keeps the
+    // child's unsaved page first.
+    contentManager_->keepUnsavedWork = [this] {
+        if (currentScreen_) currentScreen_->KeepUnsavedWork();
+    };
     contentManager_->RescanVolumes();
     if (EngineErr error = paths_->ResolveDataFolders()) return u16(error);
     // Speech finds the user's pronunciation list through the program's folders, asked for at

@@ -53,6 +53,8 @@ bool RModule::OpenDocumentPath(const std::string&) { return false; }
 
 bool RModule::Print() { return false; }
 
+void RModule::KeepUnsavedWork() {}
+
 u16 RModule::LoadContent(const char* name) {
     if (OpenNamedResource(name, 1) != 0) {
         mfxAlert(kAlertOk, LookupLanguageText("ContentStrings", "NoDataMustQuit").c_str(), kAlertCaption);

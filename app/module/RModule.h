@@ -52,6 +52,9 @@ public:
     virtual bool OpenDocumentPath(const std::string& path);
     // Runs the screen's print command; false when the screen has none (the base).
     virtual bool Print();
+    // The program must stop at once: the screen keeps the work not yet saved where the user's
+    // next login offers it back. The base holds no work.
+    virtual void KeepUnsavedWork();
 
     // Opens the named content item and makes the hot-spot list: 0, or 1 after the
     // "NoDataMustQuit" alert.

@@ -55,6 +55,19 @@ u16 GameFileMgr::Prompt(u16 kind) {
     }
 }
 
+void GameFileMgr::ExitProgram(int code) {
+    // Keeping the work may itself meet the damage that ends the program: that end keeps nothing.
+    if (keepUnsavedWork && !keeping_) {
+        keeping_ = true;
+        keepUnsavedWork();
+        keeping_ = false;
+    }
+    if (stopProgram)
+        stopProgram(code);
+    else
+        tContents::ExitProgram(code);
+}
+
 u16 GameFileMgr::ReportVolumeError(const OsErrorRecord& event, u16* outQuit) {
     *outQuit = 0;
     switch (event.kind) {

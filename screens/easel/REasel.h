@@ -71,6 +71,8 @@ public:
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
     bool OpenDocumentPath(const std::string& path) override;
     bool Print() override;
+    // An unsaved page, painting included, goes to the user's recovery copy.
+    void KeepUnsavedWork() override;
 
     // --- RInputObject: while the page plays, a click anywhere but on Stop stops it; the
     // start-over effect moves on each tick.

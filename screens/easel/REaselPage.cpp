@@ -1,9 +1,12 @@
 // What the easel's commands do to the canvas and the page before they go on: the canvas's
 // clicks out of and back in service, the stroke or tool in progress finished, the undo record
-// released, the page dropped.
+// released, the page dropped, an unsaved page kept when the program must stop at once.
 #include "app/application/RApplication.h"
 #include "document/pages/RPage.h"
+#include "document/project/RecoveryCopy.h"
+#include "document/users/EnginePath.h"
 #include "framework/undo/UndoManager.h"
+#include "screens/easel/PictureFiles.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/REasel.h"
 #include "tools/base/RToolMgr.h"
@@ -31,6 +34,23 @@ void REasel::FinishTool() {
 bool REasel::PageUnsaved() const {
     RPage* page = CurrentPage();
     return page && page->Data().IsDirty();
+}
+
+void REasel::KeepUnsavedWork() {
+    RPage* page = CurrentPage();
+    const Paths* paths = UserPaths();
+    if (!PageUnsaved() || !paths) return;
+    // Without a user the path is empty, and neither way below writes anything.
+    const std::string copy = RecoveryCopyPath(*paths);
+    EndStroke(0);
+    if (files_) {
+        files_->SavePageToFile(page, copy);
+        return;
+    }
+    // An easel whose own content failed while it was entered has no canvas yet: the page holds
+    // the painting the easel before it stored.
+    const EnginePath file(copy);
+    if (!file.empty()) page->Data().SaveToFile(file.get());
 }
 
 void REasel::ReleaseUndo() {

@@ -53,6 +53,17 @@ public:
     std::function<void(const Ostrel::RMessage&)> onMessage;
 };
 
+// The harness's headless display: `whilePumped` runs after each pump of its events, also from
+// inside a modal loop (an alert's, a dialog's), where the test cannot settle from outside.
+class HarnessDisplay : public plat::HeadlessDisplay {
+public:
+    void pumpEvents() override {
+        plat::HeadlessDisplay::pumpEvents();
+        if (whilePumped) whilePumped();
+    }
+    std::function<void()> whilePumped;
+};
+
 class ScreenHarness : public WindowShellTest {
 protected:
     void SetUp() override {
@@ -225,7 +236,7 @@ protected:
     u32 shownPixel(Point16 at) const { return shownPixel(face(), at.h, at.v); }
 
     plat::ScopedFakeClock clock_{1000};
-    plat::HeadlessDisplay display_;
+    HarnessDisplay display_;
 
 private:
     void script(plat::InputEvent::Kind kind, Point16 point) {

@@ -137,6 +137,26 @@ TEST_F(GameFileMgrTest, VolumeErrorsAreReportedAndNeverQuit) {
     }
 }
 
+// The unsaved work is kept before each stop of the program; keeping it may meet the damage that
+// stops it again, and that stop keeps nothing more.
+TEST_F(GameFileMgrTest, UnsavedWorkIsKeptBeforeTheProgramStops) {
+    manager.reset();
+    GameFileMgr files(&folder, &folder);
+    std::vector<std::string> steps;
+    files.stopProgram = [&](int code) { steps.push_back("stop " + std::to_string(code)); };
+    files.ExitProgram(4);
+    files.keepUnsavedWork = [&] {
+        steps.push_back("keep");
+        files.ExitProgram(2);
+    };
+    mfxScriptAlertAnswers({kAlertAnswerOk});
+    EXPECT_EQ(files.Prompt(tContents::kItemNotFound), 0);
+    files.ExitProgram(3);
+    EXPECT_EQ(steps, (std::vector<std::string>{"stop 4", "keep", "stop 2", "stop 1", "keep", "stop 2", "stop 3"}));
+    EXPECT_EQ(shownTexts(), Texts{"No data"});
+    mfxScriptAlertAnswers({});
+}
+
 TEST(InsertName, OnlyTheFirstPlaceholderTakesTheName) {
     EXPECT_EQ(InsertName("Put %s in %s", "A%sB"), "Put A%sB in %s");
     EXPECT_EQ(InsertName("No place", "A"), "No place");

@@ -1,0 +1,35 @@
+#include "document/project/RecoveryCopy.h"
+
+#include <cstring>
+
+#include "document/import/FileImport.h"
+#include "document/users/EnginePath.h"
+#include "document/users/Paths.h"
+#include "engine/files/MoveFileOrFolder.h"
+#include "engine/files/OsFiles.h"
+#include "engine/files/UniqueFileName.h"
+
+namespace Ostrel {
+
+std::string RecoveryCopyPath(const Paths& paths) {
+    const std::string pictures = paths.BuildPath(kFolderPictures, true);
+    return pictures.empty() ? pictures : pictures + kRecoveryCopyName;
+}
+
+std::string KeepRecoveryCopy(const Paths& paths, const std::string& name) {
+    // Without a copy waiting (or a user) the move finds nothing to move.
+    const EnginePath copy(RecoveryCopyPath(paths));
+    const EnginePath folder(paths.GetPicturesDir());
+    char chosen[kSystemTextSize] = {};
+    std::strncpy(chosen, name.c_str(), sizeof chosen - 1);
+    EnginePath picture;
+    if (MakeUniqueFileName(folder.get(), chosen, sizeof chosen, kPictureExtension, picture.get(), 0, nullptr, nullptr, 0) !=
+            kErrNone ||
+        MoveFileOrFolder(copy.get(), picture.get(), 0) != kErrNone)
+        return {};
+    osFlushFolderOf(picture.get());
+    char text[kSystemTextSize] = {};
+    return pathGetFullText(picture.get(), text) == kErrNone ? std::string(text) : std::string();
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,22 @@
+#pragma once
+// The copy of a page the child had not saved when the program had to stop at once (its
+// content damaged or gone). It waits under a hidden name in the user's Pictures folder, which
+// the file dialogs do not list, until that user's next login offers it back; offered, it
+// becomes an ordinary picture of the user's under a free name whatever the answer, so that it
+// is offered once and never thrown away unasked.
+#include <string>
+
+namespace Ostrel {
+
+class Paths;
+
+constexpr const char* kRecoveryCopyName = ".recovered.tbx";
+
+// The engine text of the current user's recovery copy; empty while no user is selected.
+std::string RecoveryCopyPath(const Paths& paths);
+// Moves the waiting recovery copy into the Pictures folder as a picture named after `name`
+// (numbered when the name is taken). The engine text of that picture; empty when none waits
+// or it cannot be moved, and it then waits for the next login.
+std::string KeepRecoveryCopy(const Paths& paths, const std::string& name);
+
+}  // namespace Ostrel
