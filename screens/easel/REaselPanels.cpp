@@ -9,7 +9,9 @@
 #include "document/pages/RPage.h"
 #include "document/storage/ObjectTypes.h"
 #include "framework/undo/UndoManager.h"
+#include "panels/alphabet/RAlphaPanel.h"
 #include "panels/pencil/RPencilPanel.h"
+#include "panels/stamp/RStampPanel.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/PageSounds.h"
@@ -94,8 +96,19 @@ void REasel::BuildPanel(i16 toolbar) {
         case kEaselToolbarPencil:
             panel = std::make_unique<RPencilPanel>(this, UserPaths());
             break;
+        case kEaselToolbarStamps:
+            panel = std::make_unique<RStampPanel>(this, UserPaths(), libraries_.get(), [this]() -> const RLibExclusionsObject* {
+                RPage* page = CurrentPage();
+                return page ? page->Data().GetExclusions() : nullptr;
+            });
+            break;
+        case kEaselToolbarText:
+            // Small children stamp letters; the text panel of the others is not built yet.
+            if (!SmallKids()) return;
+            panel = std::make_unique<RAlphaPanel>(this, UserPaths());
+            break;
         default:
-            // The other families' panels (libraries, sounds, text, brushes, fills, stamps,
+            // The other families' panels (libraries, sounds, text, brushes, fills,
             // mixer, cut and move, eraser) are built by their own panel libraries; until they
             // are there, their toolbar commands leave no panel.
             return;
