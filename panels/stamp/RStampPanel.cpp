@@ -65,6 +65,9 @@ u16 RStampPanel::Init() {
 RStampSimpleBitmap* RStampPanel::StampTool() const { return dynamic_cast<RStampSimpleBitmap*>(GetCurrentTool()); }
 
 u16 RStampPanel::LoadStampLibraries() {
+    // A reload restores the choices from the file: what the child chose since is stored first.
+    if (loaded_) SavePrefs();
+    loaded_ = true;
     categories_ = {};
     if (RStampSimpleBitmap* tool = StampTool()) tool->Reset();
     if (UserPaths() != nullptr) userStampFolder_ = UserPaths()->BuildPath(kFolderLibStamps, true);

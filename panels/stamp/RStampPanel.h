@@ -98,6 +98,7 @@ private:
     GfxFont* labelFont_ = nullptr;
     u16 mascotSprite_ = 0;
     bool inInit_ = false;
+    bool loaded_ = false;
 };
 
 }  // namespace Ostrel

@@ -103,18 +103,23 @@ TEST_P(StampOps, MatchTheModel) {
     // Nothing outside the stamp's cells is written.
     for (i32 y = 0; y < kStampGridSide; ++y)
         for (i32 x = 0; x < kStampGridSide; ++x)
-            if (!grid.Contains(x, y)) ASSERT_EQ(grid.At(x, y), kStampTransparent) << x << "," << y;
+            if (!grid.Contains(x, y)) {
+                ASSERT_EQ(grid.At(x, y), kStampTransparent) << x << "," << y;
+            }
+}
+
+std::string caseName(const ::testing::TestParamInfo<StampOps::ParamType>& info) {
+    const OpCase& c = std::get<0>(info.param);
+    const std::pair<i32, i32> size = std::get<1>(info.param);
+    return std::string(c.name) + "_" + std::to_string(size.first) + "x" + std::to_string(size.second);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, StampOps,
                          ::testing::Combine(::testing::ValuesIn(kOps),
                                             ::testing::Values(std::pair{16, 16}, std::pair{32, 32}, std::pair{20, 12})),
-                         [](const auto& info) {
-                             const auto& [c, size] = info.param;
-                             return std::string(c.name) + "_" + std::to_string(size.first) + "x" + std::to_string(size.second);
-                         });
+                         caseName);
 
-TEST(StampOps, FourTurnsAndTwoFlipsGiveTheStampBack) {
+TEST(StampTurns, FourTurnsAndTwoFlipsGiveTheStampBack) {
     for (auto [w, h] : {std::pair{16, 16}, std::pair{32, 32}, std::pair{32, 7}}) {
         const StampGrid start = sample(w, h);
         StampGrid grid = start;
