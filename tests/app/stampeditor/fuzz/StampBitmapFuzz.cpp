@@ -6,10 +6,10 @@
 // writes and reads back unchanged, within the editor's grid.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Ostrel::StampGrid grid;
-    if (Ostrel::StampFromBitmap({data, size}, &grid) != Ostrel::kErrNone) return 0;
+    if (Ostrel::StampFromBitmap({data, size}, &grid) != kErrNone) return 0;
     if (grid.width < 1 || grid.height < 1 || grid.width > Ostrel::kStampGridSide || grid.height > Ostrel::kStampGridSide)
         std::abort();
     Ostrel::StampGrid again;
-    if (Ostrel::StampFromBitmap(Ostrel::BitmapFromStamp(grid), &again) != Ostrel::kErrNone || !(again == grid)) std::abort();
+    if (Ostrel::StampFromBitmap(Ostrel::BitmapFromStamp(grid), &again) != kErrNone || !(again == grid)) std::abort();
     return 0;
 }
