@@ -1,6 +1,7 @@
 #include "app/stampeditor/RStampEditor.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "app/application/RApplication.h"
@@ -205,6 +206,7 @@ void RStampEditor::ClickGrid(Point16 point, bool control) {
     } else {
         Checkpoint(kStampUndoPencil);
         stroking_ = true;
+        lastCell_ = cell;
         SetStampPixel(current_, cell.h, cell.v, control ? kStampTransparent : colour_);
         PlaySound(kSoundPencil);
     }
@@ -367,8 +369,18 @@ u32 RStampEditor::HandleMouseMove(Point16 point, u32 buttons) {
     if (!stroking_ || !pencil_) return 1;
     const Point16 cell = CellAt(point);
     const bool erase = (buttons & plat::kMouseControl) != 0;
-    if (current_.Contains(cell.h, cell.v) && current_.At(cell.h, cell.v) != (erase ? kStampTransparent : colour_))
-        SetPixel(cell.h, cell.v, erase);
+    // A quick stroke skips cells between two moves: the cells on the way are set too.
+    const i32 steps = std::max(std::abs(cell.h - lastCell_.h), std::abs(cell.v - lastCell_.v));
+    bool changed = false;
+    for (i32 i = 1; i <= steps; ++i) {
+        const i32 x = lastCell_.h + (cell.h - lastCell_.h) * i / steps;
+        const i32 y = lastCell_.v + (cell.v - lastCell_.v) * i / steps;
+        if (!current_.Contains(x, y)) continue;
+        SetStampPixel(current_, x, y, erase ? kStampTransparent : colour_);
+        changed = true;
+    }
+    lastCell_ = cell;
+    if (changed) Redraw();
     return 1;
 }
 

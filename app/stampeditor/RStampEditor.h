@@ -114,6 +114,7 @@ private:
     bool pencil_ = false;
     bool fill_ = false;
     bool stroking_ = false;
+    Point16 lastCell_{0, 0};
     bool erasing_ = false;
     u16 colour_ = kStampEditorFirstColour;
     StampGrid handedIn_;

@@ -29,6 +29,11 @@ std::unique_ptr<RBitmapScroller> RScrollToolPanel::NewScroller(u16 layoutId, u16
 u16 RScrollToolPanel::InitScroller(u16 layoutId, int itemToSelect) {
     Init();
     const u16 parts = sprNewCompound(layoutId, &layout_);
+    // The cells' pictures are drawn with the layout, so that each update shows them over it.
+    if (SprSprite* layout = parts != 0 ? sprFind(layout_.id) : nullptr) {
+        layout->data1 = reinterpret_cast<uintptr_t>(this);
+        sprSetProcs(layout, layout->ready, layout->step, &RScrollToolPanel::DrawStrip);
+    }
     const u16 firstHotSpot = u16(kToolStripHotSpotEnd - parts);
     // The scroller hears its owner's part already: it adds its owner as its listener.
     scroller_ = NewScroller(layoutId, firstHotSpot);
@@ -77,6 +82,12 @@ void RScrollToolPanel::SetCounter(u32 value) {
     if (sprite == nullptr) return;
     sprite->data2 = counter_;
     sprSetShape(sprite, kToolStripCounterShape, nullptr, 0);
+}
+
+void RScrollToolPanel::DrawStrip(SprSprite* layout) {
+    sprDrawParts(layout);
+    const auto* panel = reinterpret_cast<const RScrollToolPanel*>(layout->data1);
+    if (panel != nullptr && panel->scroller_ != nullptr && layout->hideCount == 0) panel->scroller_->DrawCells();
 }
 
 // Runs as the counter's frame is read: the digits' frames follow each part's first frame.

@@ -48,6 +48,7 @@ protected:
 
 private:
     static void StepCounter(SprSprite* sprite);
+    static void DrawStrip(SprSprite* layout);
 
     std::unique_ptr<RBitmapScroller> scroller_;
     SprCompound layout_{};

@@ -23,6 +23,9 @@ constexpr u32 kMascotFlags = 0x800000;
 constexpr const char* kLabelFontName = "DejaVu Sans";
 constexpr u16 kLabelFontSize = 14;
 constexpr u16 kCentredOnOneLine = 0x22;
+constexpr u16 kLeftOnOneLine = 0x21;
+// In front of the panel, as the program's tool tips.
+constexpr u32 kPopupSpriteFlags = 0x800000;
 
 }  // namespace
 
@@ -37,6 +40,7 @@ RStampPanel::~RStampPanel() {
     SavePrefs();
     editor_.reset();
     popup_.reset();
+    if (popupSprite_ != 0) sprDispose(&popupSprite_);
     sizeButtons_.clear();
     if (mascotSprite_ != 0) sprDispose(&mascotSprite_);
     CloseFiles();
@@ -186,6 +190,45 @@ void RStampPanel::SelectSizeButton(i16 index) {
         if (button.get() != &chosen && button->GetState() != kButtonUp) button->HandleEvent(kHsEventReset, true);
 }
 
+// The list is drawn by a sprite of its own in front of the panel, so that each update of the
+// screen shows it while it is open.
+void RStampPanel::OpenPopup() {
+    if (!popup_ || categories_.names.empty() || !popup_->Open()) return;
+    Rect16 area = popup_->GetRowRect(0);
+    for (size_t row = 1; row < categories_.names.size(); ++row) rectUnion(&area, popup_->GetRowRect(int(row)));
+    if (popupSprite_ == 0) {
+        const Point16 at{area.left, area.top};
+        const u16 id = sprNewWithProcs(kPopupSpriteFlags, 0, &at, nullptr, nullptr, &RStampPanel::DrawPopup);
+        popupSprite_ = id == kSprNoId ? 0 : id;
+    }
+    if (SprSprite* sprite = sprFind(popupSprite_)) {
+        sprite->data1 = reinterpret_cast<uintptr_t>(this);
+        sprite->bounds = area;
+        sprBringToFront(sprite);
+        sprShow(sprite, 0);
+    }
+    sprInvalRect(area);
+}
+
+void RStampPanel::DrawPopup(SprSprite* sprite) {
+    const auto* panel = reinterpret_cast<const RStampPanel*>(sprite->data1);
+    if (panel == nullptr || panel->popup_ == nullptr || !panel->popup_->IsOpen()) return;
+    GfxPenState pen{};
+    gfxGetPenState(&pen);
+    GfxColor previous{};
+    gfxSetForeColor(&previous, GfxColor::rgb(0, 0, 0));
+    GfxFont* font = panel->labelFont_ ? gfxSetFont(panel->labelFont_) : nullptr;
+    for (size_t row = 0; row < panel->categories_.names.size(); ++row) {
+        const Rect16 rect = panel->popup_->GetRowRect(int(row));
+        const std::string& name = panel->categories_.names[row];
+        gfxEraseRect(rect);
+        gfxDrawTextBox(rect, kLeftOnOneLine, name.c_str(), u16(std::min(name.size(), kMaxCategoryFileName)));
+        if (int(row) == panel->popup_->GetHighlighted()) gfxInvertRect(rect);
+    }
+    if (font != nullptr) gfxSetFont(font);
+    gfxSetPenState(pen);
+}
+
 void RStampPanel::ReleaseSizeGroup(u16 group, uintptr_t keptItem) {
     if (group == 0) return;
     for (const auto& button : sizeButtons_) {
@@ -268,9 +311,7 @@ u32 RStampPanel::HandleMessage(RMessage* message, uintptr_t data) {
         Say(kMsgPanelDisableCanvas);
         OpenEditor(false);
         return 0;
-    case kMsgStampCategoryPopup:
-        if (popup_ && !categories_.names.empty()) popup_->Open();
-        return 0;
+    case kMsgStampCategoryPopup: OpenPopup(); return 0;
     case kMsgStampPreviousCategory:
         if (popup_ && popup_->GetValue() > 0) PostMessageTo(this, kMsgStampCategory, 0, u16(popup_->GetValue() - 1));
         return 0;

@@ -73,6 +73,7 @@ private:
     void ChooseStamp(int item);
     void ShowStamp(int item);
     void OpenEditor(bool isNew);
+    void OpenPopup();
     void EditorClosed();
     void CloseFiles();
     // The category's pictures, the user's own in place of the library's.
@@ -82,6 +83,7 @@ private:
     void SelectSizeButton(i16 index);
     void ReleaseSizeGroup(u16 group, uintptr_t keptItem);
     static void DrawLabel(SprSprite* sprite);
+    static void DrawPopup(SprSprite* sprite);
 
     const RLibraryMgr* libraries_;
     StampExclusionsSource exclusions_;
@@ -97,6 +99,7 @@ private:
     std::string userStampFolder_;
     GfxFont* labelFont_ = nullptr;
     u16 mascotSprite_ = 0;
+    u16 popupSprite_ = 0;
     bool inInit_ = false;
     bool loaded_ = false;
 };

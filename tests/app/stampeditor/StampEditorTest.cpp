@@ -98,6 +98,10 @@ TEST_F(StampEditor, PencilClicksStrokesAndControlErase) {
     EXPECT_EQ(editor->Stamp().At(2, 3), kRed);
     drag(cell(4, 8), cell(10, 8), 6);
     for (i32 x = 4; x <= 10; ++x) EXPECT_EQ(editor->Stamp().At(x, 8), kRed) << x;
+    // A quick stroke, two moves across the grid, still sets every cell on its way.
+    drag(cell(2, 12), cell(14, 12), 2);
+    for (i32 x = 2; x <= 14; ++x) EXPECT_EQ(editor->Stamp().At(x, 12), kRed) << x;
+    EXPECT_EQ(editor->Stamp().At(1, 12), kStampTransparent);
     controlClick(cell(0, 0));
     EXPECT_EQ(editor->Stamp().At(0, 0), kStampTransparent) << "Ctrl erases";
     // Cells past the stamp's 16 x 16, and a point just left of the grid, change nothing.

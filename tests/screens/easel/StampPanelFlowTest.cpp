@@ -4,6 +4,8 @@
 // restart: the panel reads the user's stamp file and "user.ini" again).
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/stampeditor/RStampEditor.h"
 #include "document/users/EnginePath.h"
 #include "panels/pencil/RPencilPanel.h"
@@ -44,6 +46,23 @@ protected:
         const Rect16& r = easel->Canvas()->CanvasRect();
         return easel->Canvas()->Picture().At(at.h - r.left, at.v - r.top);
     }
+    // How many colours the window shows in a rectangle.
+    size_t coloursShown(const Rect16& rect) const {
+        std::set<u32> colours;
+        for (i16 y = rect.top; y < rect.bottom; ++y)
+            for (i16 x = rect.left; x < rect.right; ++x) colours.insert(shownPixel({x, y}));
+        return colours.size();
+    }
+    // How many nearly black places (the popup's text) the window shows in a rectangle.
+    int darkShown(const Rect16& rect) const {
+        int dark = 0;
+        for (i16 y = rect.top; y < rect.bottom; ++y)
+            for (i16 x = rect.left; x < rect.right; ++x) {
+                const u32 p = shownPixel({x, y});
+                dark += ((p >> 16) & 0xFF) < 40 && ((p >> 8) & 0xFF) < 40 && (p & 0xFF) < 40;
+            }
+        return dark;
+    }
     static u16 stripPixel(RStampPanel& panel, int item, i32 x, i32 y) {
         const ScrollerPicture* picture = panel.GetScroller()->GetItem(item);
         const PixelTile tile = tileFromBitmap(picture->data(), u32(picture->size()));
@@ -77,11 +96,25 @@ TEST_F(StampPanelFlow, PickStampEditSaveAndUseItAgainAfterARebuild) {
     EXPECT_EQ(panel->Categories().names[0], "Animal Stamps");
     ASSERT_EQ(panel->GetScroller()->GetCount(), 16);
     EXPECT_EQ(panel->CurrentStamp(), 0) << "a first use starts at stamp 0";
+    Rect16 inside = panel->GetScroller()->GetCellRect(0);
+    rectInset(&inside, 8, 8);
+    EXPECT_GT(coloursShown(inside), 4) << "the strip shows its stamps, not only its empty cells";
+
+    // The category label opens the list of categories; its second row opens the second.
+    click(panelButton(*panel, kMsgStampCategoryPopup));
+    ASSERT_TRUE(panel->Popup()->IsOpen());
+    const Rect16 row = panel->Popup()->GetRowRect(1);
+    EXPECT_GT(darkShown(row), 10) << "the rows' names are shown";
+    click({i16((row.left + row.right) / 2), i16((row.top + row.bottom) / 2)});
+    EXPECT_EQ(panel->Popup()->GetValue(), 1);
+    EXPECT_EQ(panel->CategoryId(), 1);
+    click(panelButton(*panel, kMsgStampPreviousCategory));
+    click(panelButton(*panel, kMsgStampPreviousCategory));
+    EXPECT_EQ(panel->Popup()->GetValue(), 0) << "previous stops at the first";
 
     // The third category through the next button, then its third stamp from the strip.
-    click(panelButton(*panel, kMsgStampNextCategory));
-    click(panelButton(*panel, kMsgStampNextCategory));
-    EXPECT_EQ(panel->Popup()->GetValue(), 2);
+    for (int press = 0; press < 3; ++press) click(panelButton(*panel, kMsgStampNextCategory));
+    EXPECT_EQ(panel->Popup()->GetValue(), 2) << "next stops at the last";
     const Rect16 third = panel->GetScroller()->GetCellRect(2);
     click({i16((third.left + third.right) / 2), i16((third.top + third.bottom) / 2)});
     ASSERT_EQ(panel->CurrentStamp(), 2);
