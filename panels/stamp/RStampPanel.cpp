@@ -26,6 +26,7 @@ constexpr u16 kCentredOnOneLine = 0x22;
 constexpr u16 kLeftOnOneLine = 0x21;
 // In front of the panel, as the program's tool tips.
 constexpr u32 kPopupSpriteFlags = 0x800000;
+constexpr i16 kPopupTextInset = 6;
 
 }  // namespace
 
@@ -84,8 +85,6 @@ u16 RStampPanel::LoadStampLibraries() {
     if (libraries_ != nullptr) categories_ = ListStampCategories(*libraries_, exclusions_ ? exclusions_() : nullptr);
     popup_ = std::make_unique<RTextPopup>(this);
     popup_->SetItems(0, categories_.names);
-    if (!Buttons().empty())
-        if (const SprSprite* label = sprFind(Buttons()[0]->GetSprite())) popup_->SetAnchor(label->bounds);
     popup_->SetMessageCode(kMsgStampCategory);
     BuildStampTool();
     RestorePrefs();
@@ -193,7 +192,10 @@ void RStampPanel::SelectSizeButton(i16 index) {
 // The list is drawn by a sprite of its own in front of the panel, so that each update of the
 // screen shows it while it is open.
 void RStampPanel::OpenPopup() {
-    if (!popup_ || categories_.names.empty() || !popup_->Open()) return;
+    if (!popup_ || categories_.names.empty()) return;
+    // Under the category label, where its button takes the clicks.
+    if (!Buttons().empty() && Buttons()[0]->GetHotSpot()) popup_->SetAnchor(Buttons()[0]->GetHotSpot()->GetRect());
+    if (!popup_->Open()) return;
     Rect16 area = popup_->GetRowRect(0);
     for (size_t row = 1; row < categories_.names.size(); ++row) rectUnion(&area, popup_->GetRowRect(int(row)));
     if (popupSprite_ == 0) {
@@ -222,9 +224,11 @@ void RStampPanel::DrawPopup(SprSprite* sprite) {
         const Rect16 rect = panel->popup_->GetRowRect(int(row));
         const std::string& name = panel->categories_.names[row];
         gfxEraseRect(rect);
-        gfxDrawTextBox(rect, kLeftOnOneLine, name.c_str(), u16(std::min(name.size(), kMaxCategoryFileName)));
+        const Rect16 text{i16(rect.left + kPopupTextInset), rect.top, rect.right, rect.bottom};
+        gfxDrawTextBox(text, kLeftOnOneLine, name.c_str(), u16(std::min(name.size(), kMaxCategoryFileName)));
         if (int(row) == panel->popup_->GetHighlighted()) gfxInvertRect(rect);
     }
+    gfxFrameRect(sprite->bounds);
     if (font != nullptr) gfxSetFont(font);
     gfxSetPenState(pen);
 }

@@ -104,6 +104,9 @@ TEST_F(StampPanelFlow, PickStampEditSaveAndUseItAgainAfterARebuild) {
     click(panelButton(*panel, kMsgStampCategoryPopup));
     ASSERT_TRUE(panel->Popup()->IsOpen());
     const Rect16 row = panel->Popup()->GetRowRect(1);
+    const Rect16 label = panel->Buttons()[0]->GetHotSpot()->GetRect();
+    EXPECT_EQ(panel->Popup()->GetRowRect(0).top, label.bottom) << "the list opens under the label";
+    EXPECT_EQ(row.left, label.left);
     EXPECT_GT(darkShown(row), 10) << "the rows' names are shown";
     click({i16((row.left + row.right) / 2), i16((row.top + row.bottom) / 2)});
     EXPECT_EQ(panel->Popup()->GetValue(), 1);
