@@ -20,6 +20,7 @@ constexpr const char* kAlphabetSection = "SmallKidsAlphabet";
 constexpr u32 kMascotFlags = 0x800000;
 constexpr i16 kAlphabetStampSize = 0;
 constexpr u16 kAlphabetCanvasCursor = 25;
+constexpr u16 kAlphabetNoButtons = 0;
 
 bool isFontSize(const std::string& text) {
     if (text.empty() || text.size() > 2) return false;
@@ -41,7 +42,10 @@ AlphabetSettings ReadAlphabetSettings() {
     return settings;
 }
 
-RAlphaPanel::RAlphaPanel(CListener* owner, const Paths* userPaths) : RScrollToolPanel(owner, userPaths) {}
+RAlphaPanel::RAlphaPanel(CListener* owner, const Paths* userPaths) : RScrollToolPanel(owner, userPaths) {
+    // The strip is all the alphabet shows: no button set of its own.
+    SetMessageBase(kAlphabetNoButtons);
+}
 
 RAlphaPanel::~RAlphaPanel() {
     if (mascotSprite_ != 0) sprDispose(&mascotSprite_);

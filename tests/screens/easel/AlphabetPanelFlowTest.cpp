@@ -64,6 +64,7 @@ TEST_F(AlphabetPanelFlow, LettersSayTheirNamesAndFollowTheColour) {
     auto* panel = dynamic_cast<RAlphaPanel*>(easel->CurrentPanel());
     ASSERT_NE(panel, nullptr);
     ASSERT_EQ(panel->GetScroller()->GetCount(), 82);
+    EXPECT_TRUE(panel->Buttons().empty()) << "the strip is all it shows";
     ASSERT_FALSE(gHeard.empty());
     EXPECT_EQ(gHeard.back(), 22000) << "opening says 'A'";
     struct Case {
