@@ -12,6 +12,8 @@
 #include "app/stampeditor/StampGrid.h"
 #include "document/users/EnginePath.h"
 #include "engine/base/MemoryHandles.h"
+#include "engine/files/OsServices.h"
+#include "engine/os/OsManager.h"
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/sprites/SprPicture.h"
 #include "engine/resources/ResourceManager.h"
@@ -33,11 +35,14 @@ std::vector<u8> stampPicture(int n) {
 
 struct Category {
     Category() {
+        osmInit(nullptr);
+        osInit();
         memInit(0, 4096);
         gfxInitPalettes();
         resInit();
-        path = (std::filesystem::temp_directory_path() / ("bench-stamps-" + std::to_string(std::random_device{}()) + ".tbl")).string();
-        std::filesystem::remove(path);
+        host = std::filesystem::temp_directory_path() / ("bench-stamps-" + std::to_string(std::random_device{}()));
+        std::filesystem::create_directories(host);
+        path = engineTextOfHostFolder(host.string()) + "\\Stamps.tbl";
         EnginePath file(path);
         resCreateFile(file.get());
         const ResMapHandle map = resOpenFile(file.get(), 0, 1);
@@ -51,7 +56,8 @@ struct Category {
         resUpdateFile(map);
         resCloseFile(map, 0, 1);
     }
-    ~Category() { std::filesystem::remove(path); }
+    ~Category() { std::filesystem::remove_all(host); }
+    std::filesystem::path host;
     std::string path;
     std::vector<std::vector<u8>> pictures;
 };
