@@ -1,11 +1,8 @@
 #include "panels/stamp/RStampPanel.h"
 
 #include "engine/base/TextUtils.h"
-#include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxDraw.h"
-#include "engine/gfx/GfxPort.h"
 #include "engine/gfx/sprites/SprLayer.h"
-#include "engine/gfx/sprites/SprScreen.h"
 #include "framework/controls/RButton.h"
 #include "framework/input/RHotSpotItem.h"
 #include "framework/language/LanguageTexts.h"
@@ -47,12 +44,18 @@ RStampPanel::~RStampPanel() {
     CloseFiles();
     if (labelFont_ != nullptr) gfxDisposeFont(labelFont_);
     Say(kMsgPanelDisableCanvas);
+    // Said at once: what a panel posts is dropped with it.
+    if (GetOwner() != nullptr) {
+        RMessage swatchOn(kMsgStampSwatchOn, 0, 0);
+        GetOwner()->HandleMessage(&swatchOn, 0);
+    }
 }
 
 u16 RStampPanel::Init() {
     // The strip's set-up runs the base's Init itself.
     if (inInit_) return RScrollToolPanel::Init();
     inInit_ = true;
+    if (GetOwner() != nullptr) PostMessageTo(GetOwner(), kMsgStampSwatchOff, 0, 0);
     InitScroller(kStampStripLayout, -1);
     inInit_ = false;
     const u16 mascot = sprNew(kMascotFlags, kStampPanelShape, nullptr);
@@ -88,10 +91,7 @@ u16 RStampPanel::LoadStampLibraries() {
     popup_->SetMessageCode(kMsgStampCategory);
     BuildStampTool();
     RestorePrefs();
-    if (categories_.names.empty()) {
-        CloseFiles();
-        if (GetScroller()) GetScroller()->SetItems({});
-    }
+    if (categories_.names.empty()) ClearCategory();
     if (GetScroller()) GetScroller()->Redraw();
     return 0;
 }
@@ -140,8 +140,7 @@ void RStampPanel::ChooseCategory(int place) {
         libraries_->GetLibraryEntryPath(kStampLibraryType, categories_.ids[size_t(place)], &path) != 0 ||
         OpenCategory(path) != 0) {
         // Nothing of another category stays behind: its files are closed and the strip empty.
-        CloseFiles();
-        if (GetScroller()) GetScroller()->SetItems({});
+        ClearCategory();
     }
     if (shown) record_[kStampWordCategory] = i16(categories_.ids[size_t(place)]);
     const int count = GetScroller() ? GetScroller()->GetCount() : 0;

@@ -76,6 +76,8 @@ private:
     void OpenPopup();
     void EditorClosed();
     void CloseFiles();
+    // No category: files closed, strip empty, no stamp on the tool.
+    void ClearCategory();
     // The category's pictures, the user's own in place of the library's.
     std::vector<ScrollerPicture> LoadCategoryStamps() const;
     bool SaveNewStamp(const std::vector<u8>& stored);

@@ -49,6 +49,13 @@ void RStampPanel::CloseFiles() {
     userFile_ = 0;
 }
 
+void RStampPanel::ClearCategory() {
+    CloseFiles();
+    if (GetScroller()) GetScroller()->SetItems({});
+    currentStamp_ = -1;
+    if (RStampSimpleBitmap* tool = StampTool()) tool->Reset();
+}
+
 u16 RStampPanel::OpenCategory(const std::string& path) {
     CloseFiles();
     categoryFile_ = CategoryFileName(path).substr(0, kMaxCategoryFileName);
@@ -59,7 +66,7 @@ u16 RStampPanel::OpenCategory(const std::string& path) {
     EnginePath library(path);
     libraryFile_ = library.empty() ? 0 : resOpenFile(library.get(), 1, 1);
     if (libraryFile_ == 0) {
-        CloseFiles();
+        ClearCategory();
         return 1;
     }
     std::vector<ScrollerPicture> stamps = LoadCategoryStamps();

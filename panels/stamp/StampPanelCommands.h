@@ -18,5 +18,9 @@ constexpr u32 kMsgStampEdit = 18701;
 constexpr u32 kMsgStampCategoryPopup = 18702;
 constexpr u32 kMsgStampPreviousCategory = 18703;
 constexpr u32 kMsgStampNextCategory = 18704;
+// To the screen: the colour swatch is out of service while stamps show (they keep their own
+// colours), and back in service when the panel goes.
+constexpr u32 kMsgStampSwatchOff = 290;
+constexpr u32 kMsgStampSwatchOn = 291;
 
 }  // namespace Ostrel

@@ -95,6 +95,7 @@ TEST_F(StampPanelFlow, PickStampEditSaveAndUseItAgainAfterARebuild) {
     ASSERT_EQ(panel->Categories().names.size(), 3u);
     EXPECT_EQ(panel->Categories().names[0], "Animal Stamps");
     ASSERT_EQ(panel->GetScroller()->GetCount(), 16);
+    EXPECT_FALSE(easel->SwatchHotSpot()->IsActive()) << "stamps keep their own colours";
     EXPECT_EQ(panel->CurrentStamp(), 0) << "a first use starts at stamp 0";
     Rect16 inside = panel->GetScroller()->GetCellRect(0);
     rectInset(&inside, 8, 8);
@@ -142,6 +143,7 @@ TEST_F(StampPanelFlow, PickStampEditSaveAndUseItAgainAfterARebuild) {
     // Another panel and back: everything comes from the files again.
     click(toolbarButton(kEaselToolbarPencil));
     ASSERT_NE(dynamic_cast<RPencilPanel*>(easel->CurrentPanel()), nullptr);
+    EXPECT_TRUE(easel->SwatchHotSpot()->IsActive());
     panel = openStamps();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->Popup()->GetValue(), 2) << "the category comes back";
@@ -157,6 +159,14 @@ TEST_F(StampPanelFlow, PickStampEditSaveAndUseItAgainAfterARebuild) {
     EXPECT_EQ(stripPixel(*panel, 2, 1, 1), 0x7C00) << "the first edit survives the second save";
     EXPECT_EQ(stripPixel(*panel, 2, 5, 1), 0x7C00);
     EXPECT_NE(stripPixel(*panel, 1, 1, 1), 0x7C00) << "the other stamps stay the library's";
+
+    // A library that cannot be opened leaves an empty strip, and nothing to edit.
+    EXPECT_EQ(panel->OpenCategory(panel->UserStampPath() + ".missing"), 1);
+    EXPECT_EQ(panel->GetScroller()->GetCount(), 0);
+    EXPECT_EQ(panel->CurrentStamp(), -1);
+    EXPECT_FALSE(panel->StampTool()->HasPicture()) << "no stamp of the closed library stays on the tool";
+    click(panelButton(*panel, kMsgStampEdit));
+    EXPECT_EQ(panel->Editor(), nullptr);
 }
 
 }  // namespace
