@@ -276,8 +276,11 @@ bool RStampPanel::StoredStampPicture(std::vector<u8>* bitmap) const {
 }
 
 void RStampPanel::CommitStampEdit(u16 modified) {
-    if (!modified || editor_ == nullptr || currentStamp_ < 0) return;
-    const StampGrid& stamp = editor_->Stamp();
+    if (modified && editor_ != nullptr) KeepStamp(editor_->Stamp());
+}
+
+void RStampPanel::KeepStamp(const StampGrid& stamp) {
+    if (currentStamp_ < 0) return;
     bool drawn = false;
     for (i32 y = 0; y < stamp.height && !drawn; ++y)
         for (i32 x = 0; x < stamp.width && !drawn; ++x) drawn = stamp.At(x, y) != kStampTransparent;

@@ -53,6 +53,9 @@ public:
     // is then empty).
     u16 OpenCategory(const std::string& path);
     void CommitStampEdit(u16 modified) override;
+    // Keeps the stamp as the user's own version of the chosen stamp, shown in the strip at once;
+    // a stamp with nothing drawn removes the user's version.
+    void KeepStamp(const StampGrid& stamp);
     bool StoredStampPicture(std::vector<u8>* bitmap) const override;
 
     const StampCategories& Categories() const { return categories_; }
