@@ -20,7 +20,8 @@ constexpr int kStickerSide = 96;
 constexpr int kAnimationSide = 128;
 constexpr int kAnimationFrames = 12;
 constexpr int kFramesPerSecond = 12;
-constexpr int kStampSide = 64;
+// The stamp editor edits stamps of up to 32 x 32 pixels.
+constexpr int kStampSide = 32;
 constexpr u16 kFirstStampId = 8000;
 constexpr double kPi = 3.14159265358979323846;
 
@@ -123,7 +124,7 @@ ArchiveImage buildLibraryArchive(const json& library, const ContentContext& cont
     if (kind == kTypeStamp) {
         u16 id = kFirstStampId;
         for (const json& e : entries)
-            add(archive, kTypeBitmap, id++, writePlainBitmap16(painter.paint(emojiTile(e.at("emoji"), kStampSide, 0.8), kStampSide, kStampSide)));
+            add(archive, kTypeBitmap, id++, writePlainBitmap16(painter.paint(emojiTile(e.at("emoji"), kStampSide, 0.9), kStampSide, kStampSide)));
         return archive;
     }
     if (entries.empty() || entries.size() >= kLibraryMaxEntries) throw ArtError("a library holds 1 to 1999 entries");

@@ -126,10 +126,14 @@ void RScroller::Refresh(u16 code) {
 }
 
 void RScroller::Redraw() {
+    DrawCells();
+    for (const Rect16& cell : cells_) sprInvalRect(cell);
+}
+
+void RScroller::DrawCells() {
     for (int cell = 0; cell < GetVisibleCount(); ++cell) {
         const int item = first_ + cell;
         if (item < count_) DrawCell(item, cells_[size_t(cell)], item == selected_);
-        sprInvalRect(cells_[size_t(cell)]);
     }
 }
 

@@ -74,6 +74,9 @@ public:
     Rect16 GetCellRect(int index) const;
     void Refresh(u16 code);
     virtual void Redraw();
+    // Draws the visible cells into the current port and marks nothing dirty: for a sprite's
+    // drawing procedure, which runs inside a screen update.
+    void DrawCells();
 
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u32 HandleKey(u32 key) override;

@@ -118,7 +118,7 @@ void RScrollToolPanel::SetCounter(u32 value) {
 void RScrollToolPanel::DrawLayout(SprSprite* layout) {
     sprDrawParts(layout);
     const auto* panel = reinterpret_cast<const RScrollToolPanel*>(layout->data2);
-    if (panel != nullptr && panel->scroller_ != nullptr && layout->hideCount == 0) panel->scroller_->Redraw();
+    if (panel != nullptr && panel->scroller_ != nullptr && layout->hideCount == 0) panel->scroller_->DrawCells();
 }
 
 // Runs as the counter's frame is read: the digits' frames follow each part's first frame.

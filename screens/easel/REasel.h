@@ -92,7 +92,7 @@ public:
     void SelectToolbar(i16 toolbar, u16 phase);
     void BuildPanel(i16 toolbar);
     // Whether the toolbar's panel is built; the others' buttons are greyed and out of service.
-    static bool ToolbarBuilt(u32 toolbar);
+    bool ToolbarBuilt(u32 toolbar) const;
     void GreyUnbuiltToolbars();
     void RefreshPageState();
 
@@ -221,6 +221,8 @@ private:
     std::unique_ptr<PictureFiles> files_;
     std::unique_ptr<RPanel> panel_;
     std::unique_ptr<RDFirecracker2> firecracker_;
+    // The text button's own look, kept while it is greyed (four state shapes).
+    std::array<u16, 4> textLook_{};
     std::unique_ptr<RColorPicker> picker_;
     std::unique_ptr<RTexturePicker> texturePicker_;
     std::unique_ptr<RLibraryMgr> libraries_;

@@ -126,7 +126,7 @@ u32 REaselCommands::Handle(RMessage* message, uintptr_t data) {
 
 u32 REaselCommands::ToolbarChosen(RMessage* message, uintptr_t) {
     const u32 code = message->code;
-    if (!REasel::ToolbarBuilt(code)) return 0;
+    if (!easel_.ToolbarBuilt(code)) return 0;
     easel_.StopAll();
     easel_.ShowToolbarChosen(code);
     if (i16(code) != easel_.toolbar_) {
@@ -432,6 +432,7 @@ u32 REaselCommands::SmallKidsChanged(RMessage*, uintptr_t) {
             window->UpdateMenuTexts(kMenuModeEasel);
     }
     easel_.ShowSmallKidsButtons(small);
+    easel_.GreyUnbuiltToolbars();
     easel_.BuildColorPicker();
     if (easel_.panel_) {
         RMessage again(kMsgPanelReadSettingsAgain, 0, 0);

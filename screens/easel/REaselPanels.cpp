@@ -9,12 +9,14 @@
 #include "document/pages/RPage.h"
 #include "document/storage/ObjectTypes.h"
 #include "framework/undo/UndoManager.h"
+#include "panels/alphabet/RAlphaPanel.h"
 #include "panels/brush/RRealMediaToolPanel.h"
 #include "panels/cutmove/RCutMovePanel.h"
 #include "panels/eraser/REraserPanel.h"
 #include "panels/fill/RFillPanel.h"
 #include "panels/mixer/RMixerPanel.h"
 #include "panels/pencil/RPencilPanel.h"
+#include "panels/stamp/RStampPanel.h"
 #include "panels/wacky/RWackyToolPanel.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/EaselCommands.h"
@@ -75,18 +77,27 @@ void enableCommand(RApplication* app, u16 command, bool enable) {
 
 }  // namespace
 
-bool REasel::ToolbarBuilt(u32 toolbar) {
+bool REasel::ToolbarBuilt(u32 toolbar) const {
+    // Small children's text button stamps letters (the alphabet panel).
+    if (toolbar == kEaselToolbarText && SmallKids()) return true;
     for (const UnbuiltToolbar& unbuilt : kUnbuiltToolbars)
         if (unbuilt.toolbar == toolbar) return false;
     return true;
 }
 
+// Greys the buttons whose panels the program does not have, and gives the text button its
+// own look back when the small children's mode makes it the alphabet's.
 void REasel::GreyUnbuiltToolbars() {
     for (const auto& button : buttons_)
         for (const UnbuiltToolbar& unbuilt : kUnbuiltToolbars) {
             if (!button || button->GetRecord().clickMessage != unbuilt.toolbar) continue;
-            button->SetLook(unbuilt.greyShape, unbuilt.greyShape, unbuilt.greyShape);
-            button->EnableHotSpot(false);
+            if (unbuilt.toolbar == kEaselToolbarText && textLook_[0] == 0) textLook_ = button->GetRecord().shapes;
+            const bool built = ToolbarBuilt(unbuilt.toolbar);
+            if (built)
+                button->SetLook(textLook_[0], textLook_[1], textLook_[2]);
+            else
+                button->SetLook(unbuilt.greyShape, unbuilt.greyShape, unbuilt.greyShape);
+            button->EnableHotSpot(built);
         }
 }
 
@@ -144,10 +155,20 @@ void REasel::BuildPanel(i16 toolbar) {
         case kEaselToolbarMixer:
             panel = std::make_unique<RMixerPanel>(this, UserPaths());
             break;
+        case kEaselToolbarStamps:
+            panel = std::make_unique<RStampPanel>(this, UserPaths(), libraries_.get(), [this]() -> const RLibExclusionsObject* {
+                RPage* page = CurrentPage();
+                return page ? page->Data().GetExclusions() : nullptr;
+            });
+            break;
+        case kEaselToolbarText:
+            // Small children stamp letters; the text panel of the others is not built yet.
+            if (!SmallKids()) return;
+            panel = std::make_unique<RAlphaPanel>(this, UserPaths());
+            break;
         default:
-            // The other families' panels (libraries, sounds, text, stamps) are
-            // built by their own panel libraries; until they are there, their toolbar
-            // commands leave no panel.
+            // The library, sound and text panels are built by their own panel libraries;
+            // until they are there, their toolbar commands leave no panel.
             return;
     }
     panel->SetCanvasRect(canvas_->CanvasRect());

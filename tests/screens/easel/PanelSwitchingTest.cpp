@@ -69,7 +69,7 @@ TEST_F(PanelSwitching, EachPaintingToolbarBuildsItsPanel) {
         RPanel* shown = easel->CurrentPanel();
         for (u32 unbuilt : {kEaselToolbarStickers, kEaselToolbarAnimations, kEaselToolbarBackgrounds,
                             kEaselToolbarSounds, kEaselToolbarText}) {
-            EXPECT_FALSE(REasel::ToolbarBuilt(unbuilt)) << unbuilt;
+            EXPECT_FALSE(easel->ToolbarBuilt(unbuilt)) << unbuilt;
             send(unbuilt);
             EXPECT_EQ(easel->CurrentPanel(), shown) << unbuilt;
             EXPECT_EQ(easel->CurrentToolbar(), i16(toolbar)) << unbuilt;

@@ -1,0 +1,180 @@
+// The stamp panel over stamp libraries of its own: the categories with the teacher's
+// exclusions, a stamp saved for the user and read back by the next panel, the remembered
+// choices, and a library that cannot be opened.
+#include "panels/stamp/RStampPanel.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "document/users/EnginePath.h"
+#include "framework/language/LanguageTexts.h"
+#include "panels/base/RPanelPrefsTmpl.h"
+#include "tests/framework/messaging/MessagingFixtures.h"
+#include "tests/panels/PanelFixture.h"
+
+namespace {
+
+using namespace Ostrel;
+
+class StampPanel : public testpanels::PanelFixture {
+protected:
+    void SetUp() override {
+        PanelFixture::SetUp();
+        ASSERT_EQ(paths->SelectUserFolder("Ann"), kErrNone);
+        libraries = std::make_unique<RLibraryMgr>(*paths);
+        // The installed libraries are used only when the settings say so; else the disc's.
+        std::filesystem::create_directories(host(paths->BuildPath(kFolderGuide, false)));
+        std::ofstream(host(paths->BuildPath(kFolderGuide, false)) + "/TB.ini") << "[TOC]\r\nNoLibsFromCD=TRUE\r\n";
+        SetupLanguageFolders(EnginePath(paths->BuildPath(kFolderGuide, false)).get(), "TB.ini");
+        folder = host(paths->GetLibraryFolderPath(kStampLibraryType));
+        std::filesystem::create_directories(folder);
+        library("Birds.tbl", 3);
+        library("Cars.tbl", 2);
+        library("Dots.tbl", 4);
+    }
+    void TearDown() override {
+        Path none{};
+        SetupLanguageFolders(&none, "TB.ini");
+        PanelFixture::TearDown();
+    }
+    std::vector<testres::ResContent> contents() const override {
+        return {{fourCC("MBTN"), kStampButtonSet, testpanels::buttonSet({{18702, 3, 0, 0, 10}, {18700, 2, 0, 0, 50}})},
+                {fourCC("MBTN"), kStampSizeButtonSet, testpanels::buttonSet({{18261, 4, 18200, 2, 90}})}};
+    }
+    // A library of `count` stamps, stamp i a 4 x 4 square of colour i + 1.
+    void library(const std::string& name, int count) {
+        EnginePath file(paths->GetLibraryFolderPath(kStampLibraryType) + "\\" + name);
+        ASSERT_EQ(resCreateFile(file.get()), kErrNone);
+        const ResMapHandle map = resOpenFile(file.get(), 0, 1);
+        ASSERT_NE(map, 0);
+        const ResMapHandle previous = resUseFile(map);
+        for (int i = 0; i < count; ++i) {
+            StampGrid grid = BlankStamp(4, 4);
+            ReplaceStampColour(grid, u16(i + 1), -1);
+            const std::vector<u8> bytes = BitmapFromStamp(grid);
+            const ResourceRef ref = resAddResource(kStampPictureType, u16(kFirstStampId + i), nullptr);
+            resWriteResource(ref, bytes.data(), u32(bytes.size()), 0);
+        }
+        resUseFile(previous);
+        ASSERT_EQ(resUpdateFile(map), kErrNone);
+        resCloseFile(map, 0, 1);
+    }
+    std::unique_ptr<RStampPanel> open(const RLibExclusionsObject* exclusions = nullptr) {
+        auto panel = std::make_unique<RStampPanel>(&owner, paths.get(), libraries.get(), [exclusions] { return exclusions; });
+        Attach(*panel);
+        panel->Init();
+        Deliver();
+        return panel;
+    }
+    static u16 stripColour(RStampPanel& panel, int item) {
+        StampGrid grid;
+        const ScrollerPicture* picture = panel.GetScroller()->GetItem(item);
+        return picture && StampFromBitmap(*picture, &grid) == kErrNone ? grid.At(0, 0) : 0xFFFF;
+    }
+    void send(RStampPanel& panel, u32 code, uintptr_t param1, u16 param2) {
+        RMessage m(code, param1, param2);
+        panel.HandleMessage(&m, 0);
+        Deliver();
+    }
+
+    std::string folder;
+    std::unique_ptr<RLibraryMgr> libraries;
+    fwtest::Log log;
+    fwtest::Recorder owner{log, "owner"};
+};
+
+TEST_F(StampPanel, ExcludedLibrariesKeepTheirNumbersAndChoicesComeBackByLibrary) {
+    RLibExclusionsObject exclusions(1);
+    exclusions.Add(kStampLibraryType, "Birds");
+    {
+        auto panel = open(&exclusions);
+        ASSERT_EQ(panel->Categories().names, (std::vector<std::string>{"Cars", "Dots"}));
+        EXPECT_EQ(panel->Categories().ids, (std::vector<u16>{1, 2}));
+        EXPECT_EQ(panel->CategoryId(), 1) << "the first shown";
+        ASSERT_EQ(panel->GetScroller()->GetCount(), 2);
+        send(*panel, kMsgStampCategory, 0, 1);
+        EXPECT_EQ(panel->CategoryId(), 2);
+        ASSERT_EQ(panel->GetScroller()->GetCount(), 4);
+        send(*panel, kMsgScrollerHit, reinterpret_cast<uintptr_t>(panel->GetScroller()), 3);
+        EXPECT_EQ(panel->CurrentStamp(), 3);
+        EXPECT_TRUE(panel->StampTool()->HasPicture());
+        send(*panel, kMsgStampSize, kStampSizeButtonFirst + 2, 0);
+        EXPECT_EQ(panel->SizeIndex(), 2);
+        EXPECT_EQ(panel->StampTool()->GetSizeIndex(), 2);
+    }
+    // Without the exclusion the popup places move; the category is found by its library id.
+    auto panel = open();
+    EXPECT_EQ(panel->Categories().names.size(), 3u);
+    EXPECT_EQ(panel->CategoryId(), 2);
+    EXPECT_EQ(panel->Popup()->GetValue(), 2);
+    EXPECT_EQ(panel->CurrentStamp(), 3);
+    EXPECT_EQ(panel->SizeIndex(), 2);
+    EXPECT_EQ(mgr.GetCurrentTool(), panel->StampTool());
+}
+
+TEST_F(StampPanel, RecordsOutOfRangeFallBackWithoutHarm) {
+    for (const tStampPanelSaveData& stored : {tStampPanelSaveData{40, 9}, tStampPanelSaveData{2, -3, 0, 0, 99}}) {
+        {
+            RPanelPrefsTmpl<tStampPanelSaveData> prefs(*paths, kStampPanelSection);
+            prefs.GetData() = stored;
+            ASSERT_EQ(prefs.Save(), kErrNone);
+        }
+        auto panel = open();
+        EXPECT_LT(size_t(panel->Popup()->GetValue()), panel->Categories().names.size());
+        EXPECT_EQ(panel->SizeIndex(), 0);
+        EXPECT_GE(panel->CurrentStamp(), 0);
+        EXPECT_LT(panel->CurrentStamp(), panel->GetScroller()->GetCount());
+    }
+}
+
+TEST_F(StampPanel, AnEditedStampIsTheUsersAndAnErasedOneGivesTheLibrarysBack) {
+    auto panel = open();
+    send(*panel, kMsgScrollerHit, reinterpret_cast<uintptr_t>(panel->GetScroller()), 1);
+    ASSERT_EQ(stripColour(*panel, 1), 2);
+    // What the editor would hand over: the stamp turned red.
+    std::vector<u8> stored;
+    ASSERT_TRUE(panel->StoredStampPicture(&stored));
+    StampGrid before;
+    ASSERT_EQ(StampFromBitmap(stored, &before), kErrNone);
+    EXPECT_EQ(before.At(3, 3), 2) << "revert gets the stamp as the strip shows it";
+    StampGrid red = BlankStamp(4, 4);
+    ReplaceStampColour(red, 0x7C00, -1);
+    panel->KeepStamp(red);
+    EXPECT_EQ(stripColour(*panel, 1), 0x7C00);
+    EXPECT_EQ(stripColour(*panel, 0), 1) << "the other stamps stay the library's";
+    EXPECT_TRUE(std::filesystem::exists(host(panel->UserStampPath())));
+    panel.reset();
+    panel = open();
+    EXPECT_EQ(stripColour(*panel, 1), 0x7C00) << "read back from the user's file";
+    panel->KeepStamp(BlankStamp(4, 4));
+    EXPECT_EQ(stripColour(*panel, 1), 2) << "an erased stamp removes the user's own";
+    panel.reset();
+    panel = open();
+    EXPECT_EQ(stripColour(*panel, 1), 2);
+}
+
+TEST_F(StampPanel, WithoutTheProgramsDiscThereAreNoCategories) {
+    std::ofstream(host(paths->BuildPath(kFolderGuide, false)) + "/Disc.ini") << "[TOC]\r\nNoLibsFromCD=FALSE\r\n";
+    SetupLanguageFolders(EnginePath(paths->BuildPath(kFolderGuide, false)).get(), "Disc.ini");
+    auto panel = open();
+    EXPECT_TRUE(panel->Categories().names.empty());
+    EXPECT_EQ(panel->CurrentStamp(), -1);
+    send(*panel, kMsgStampCategoryPopup, 0, 0);
+    send(*panel, kMsgStampNextCategory, 0, 0);
+    EXPECT_EQ(panel->Editor(), nullptr);
+}
+
+TEST_F(StampPanel, ALibraryThatCannotBeOpenedLeavesNothingBehind) {
+    auto panel = open();
+    ASSERT_TRUE(panel->StampTool()->HasPicture());
+    EXPECT_EQ(panel->OpenCategory(paths->GetLibraryFolderPath(kStampLibraryType) + "\\Gone.tbl"), 1);
+    EXPECT_EQ(panel->GetScroller()->GetCount(), 0);
+    EXPECT_EQ(panel->CurrentStamp(), -1);
+    EXPECT_FALSE(panel->StampTool()->HasPicture());
+    send(*panel, kMsgStampEdit, 0, 0);
+    EXPECT_EQ(panel->Editor(), nullptr);
+}
+
+}  // namespace
