@@ -12,13 +12,19 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "engine/regions/Regions.h"
+#include "framework/dialogs/mfxAlert.h"
 #include "framework/input/RHotSpotItem.h"
 #include "framework/input/RHotSpotList.h"
+#include "framework/undo/UndoManager.h"
 #include "media/quicktime/TwipsRects.h"
+#include "panels/frames/RFrameMaker.h"
+#include "panels/frames/makeEditFrame.h"
 #include "platform/clock/Clock.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/CanvasPicture.h"
 #include "screens/easel/RCanvasOwner.h"
+#include "text/measure/StyleFonts.h"
 #include "tools/base/RToolMgr.h"
 
 namespace Ostrel {
@@ -32,6 +38,7 @@ RCanvas::RCanvas(const Rect16& canvasRect)
 }
 
 RCanvas::~RCanvas() {
+    frames_.reset();
     StopSpeaking();
     flatten_.reset();
     abcText_.reset();
@@ -78,6 +85,8 @@ u16 RCanvas::Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* sc
     toolMgr_->SetPorts(picturePort_, screenPort_);
     toolMgr_->SetHost(this);
     MakeHotSpots(screenHotSpots);
+    // Registered after the canvas, the frame maker hears the mouse and the keys first.
+    frames_ = std::make_unique<RFrameMaker>(this, 0, *this);
     acceptedKinds_ = {kTypeFlashAnimation, kTypeFlash, kTypeBitmap, kTypeMovableBitmap, kTypeMovie};
     return picture_.top ? 0 : 1;
 }
@@ -150,11 +159,38 @@ void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
         screenPort_->UnlockBits(&target);
     }
     gfxUnlockPort(screenPort_);
+    PaintTextsOnScreen(page);
+}
+
+void RCanvas::PaintTextsOnScreen(const RPageData& page) {
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    if (!page.NextObjectSkipFlagged(&iterator, &object, kTypeText)) return;
+    GfxPort* previous = gfxSetPort(screenPort_);
+    memHandle clip = rgnCreate();
+    if (clip) gfxGetClipRgn(clip);
+    // A text may reach past the canvas; the rest of the screen is not the page's.
+    gfxSetClipRect(rect_);
+    StyleFonts fonts;
+    do
+        RPageData::DrawObject(screenPort_, *object, Point16{rect_.left, rect_.top}, fonts);
+    while (page.NextObjectSkipFlagged(&iterator, &object, kTypeText));
+    if (clip) {
+        gfxSetClipRgn(clip);
+        rgnDispose(clip);
+    }
+    gfxSetPort(previous);
 }
 
 void RCanvas::RedrawPage(RPage* page, u16) {
-    // A page shown here takes part in the program's undo, wherever it was made.
-    if (page) page->Data().SetUndoManager(undo_);
+    // A page shown here takes part in the program's undo, wherever it was made, and shows
+    // what an undo changes.
+    if (page) {
+        page->Data().SetUndoManager(undo_);
+        page->Data().SetStepListener([this, alive = std::weak_ptr<int>(alive_)](FourCC code) {
+            if (!alive.expired()) PageStepped(code);
+        });
+    }
     if (picture_.top) {
         if (page)
             drawPageBackground(picture_, page->Data(), PageBackgroundPixel());
@@ -165,6 +201,7 @@ void RCanvas::RedrawPage(RPage* page, u16) {
     if (toolMgr_) toolMgr_->Init(picture_, rect_, undo_);
     ShowOnScreen(rect_);
     if (page) PaintObjectsOnScreen(page->Data());
+    if (frames_) frames_->SyncWithPage();
     if (owner_) owner_->PageStateChanged();
 }
 
@@ -177,7 +214,63 @@ void RCanvas::RedrawShownPage(RPage* page) {
     }
     ShowOnScreen(rect_);
     PaintObjectsOnScreen(page->Data());
+    if (frames_) frames_->SyncWithPage();
     if (owner_) owner_->PageStateChanged();
+}
+
+// --- FrameHost
+
+RPageData* RCanvas::ShownPage() const {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    return page ? &page->Data() : nullptr;
+}
+
+void RCanvas::ObjectsChanged() {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    if (!page) return;
+    page->Data().SetDirtyState(true);
+    RedrawShownPage(page);
+}
+
+void RCanvas::KeepPainting() {
+    if (RPage* page = owner_ ? owner_->CurrentPage() : nullptr) StorePicture(page);
+}
+
+void RCanvas::PictureMerged() {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    if (!page) return;
+    page->Data().SetDirtyState(true);
+    RedrawPage(page, 1);
+}
+
+void RCanvas::PageStepped(FourCC code) {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    if (!page) return;
+    // A merge taken back or done again changed the page's picture itself.
+    if (code == kUndoFlatten)
+        RedrawPage(page, 1);
+    else
+        RedrawShownPage(page);
+}
+
+bool RCanvas::TakesNoInput() const {
+    return busy_ || ClicksSuspended() || (toolMgr_ && toolMgr_->IsTracking());
+}
+
+bool RCanvas::CutMovePanelCurrent() const { return owner_ && owner_->CutMovePanelCurrent(); }
+
+void RCanvas::TellPageFull() {
+    if (owner_) owner_->FileAlert(kPictureFullKey, kAlertOk | kAlertIconStop);
+}
+
+void RCanvas::ReleaseObjects() {
+    if (frames_) frames_->ClearObjectFrames();
+}
+
+void RCanvas::SelectNewObject(RPageObject* object) {
+    if (!object || !frames_ || !hasEditFrame(*object)) return;
+    if (undo_) undo_->ReleaseCurrent();
+    frames_->AddObjectFrame(object, 1);
 }
 
 void RCanvas::ShowPage(RPage* page) {
