@@ -125,21 +125,6 @@ void RCanvas::ShowOnScreen(const Rect16& screenRect) {
     sprInvalRect(screenRect);
 }
 
-bool RCanvas::CanvasPart(const GfxPixelDescriptor& port, GfxPixelDescriptor* part) const {
-    // A placed object's rectangle may reach past the canvas (it comes from a file); what lies
-    // outside belongs to the rest of the screen.
-    const Rect16 whole{0, 0, i16(port.bounds.right - port.bounds.left), i16(port.bounds.bottom - port.bounds.top)};
-    Rect16 inside = rect_;
-    if (rectIsEmpty(rect_) || !rectIntersect(&inside, whole) || !rectEqual(inside, rect_)) return false;
-    const i32 rows = rect_.bottom - rect_.top;
-    *part = port;
-    part->bounds = local_;
-    // Rows run down from base, or up when the step is negative.
-    const i32 firstRow = port.rowStep >= 0 ? rect_.top : whole.bottom - rect_.top - rows;
-    part->base = port.base + i64(firstRow) * (port.rowStep >= 0 ? port.rowStep : -port.rowStep) + i64(rect_.left) * 2;
-    return true;
-}
-
 void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
     if (!screenPort_) return;
     // The pictures placed on the page show over the painting; the tools paint under them.
@@ -151,7 +136,7 @@ void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
     if (gfxLockPort(screenPort_) != kErrNone) return;
     if (screenPort_->LockBits(&target) == kErrNone) {
         GfxPixelDescriptor canvas{};
-        if (target.depth == 16 && target.base && CanvasPart(target, &canvas))
+        if (target.depth == 16 && target.base && portPart(target, rect_, &canvas))
             while (page.NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject))
                 if (object != background && (object->Type() == kTypeBitmap || object->Type() == kTypeMovableBitmap))
                     paintPicture(canvas, static_cast<const RBitmapPageObject*>(object)->picture, object->rect,

@@ -167,8 +167,6 @@ private:
     const PageClip* ObjectClip() const;
     // An undo or redo changed the shown page's objects.
     void PageStepped(FourCC code);
-    // The canvas's part of a 16-bit port's pixels; false when the canvas is not all inside it.
-    bool CanvasPart(const GfxPixelDescriptor& port, GfxPixelDescriptor* part) const;
     // Draws the shown page again after a change of its objects, the painting kept.
     void RedrawShownPage(RPage* page);
     u16 PageBackgroundPixel() const;

@@ -196,6 +196,20 @@ TEST_F(EaselObjectFrames, TheMovedPictureShowsAtItsNewPlaceWithItsFrame) {
     EXPECT_EQ(shownPixel16(onScreen(i16((before.left + before.right) / 2), i16((before.top + before.bottom) / 2))),
               kWhite);
     EXPECT_TRUE(page->Data().IsDirty());
+    // While it is dragged the picture follows the pointer; the page takes it at the release.
+    REditFrame* dragged = frames->EditFrame();
+    const PageRect placed = picture->rect;
+    dragged->BeginMove(middleOf(*picture));
+    dragged->DragTo({i16(middleOf(*picture).h + 100), middleOf(*picture).v});
+    settle();
+    EXPECT_EQ(picture->rect, placed);
+    EXPECT_EQ(shownPixel16({i16(middleOf(*picture).h + 100), middleOf(*picture).v}), kRed);
+    dragged->EndMove({});
+    settle();
+    EXPECT_EQ(picture->rect, shifted(placed, 100, 0));
+    drag(middleOf(*picture), {i16(middleOf(*picture).h - 100), middleOf(*picture).v});
+    EXPECT_EQ(picture->rect, placed);
+
     const Rect16 frame = frames->EditFrame()->GetRect();
     ExpectPicture("moved_sticker", Rect16{i16(frame.left - 10), i16(frame.top - 10), i16(frame.right + 10),
                                           i16(frame.bottom + 10)});
@@ -271,8 +285,16 @@ TEST_F(EaselObjectFrames, ATextKeepsOneLineOfItsFontAndRefusesASizeItDoesNotFit)
     EXPECT_EQ(at.top, canvas.top + before.top - kMoveBarHeight - 1);
     drag(middleOf(*text), {i16(middleOf(*text).h + 20), middleOf(*text).v});
     EXPECT_EQ(text->rect, before);
+    const auto inkIn = [&](const PageRect& r) {
+        int dark = 0;
+        for (i16 y = r.top; y < r.bottom; ++y)
+            for (i16 x = r.left; x < r.right; ++x) dark += (shownPixel(onScreen(x, y)) & 0xFF) < 0x80;
+        return dark;
+    };
+    EXPECT_GT(inkIn({before.left, before.top, i16(before.left + 12), before.bottom}), 0) << "the text shows";
     drag({i16(at.left + 50), i16(at.top + 5)}, {i16(at.left + 70), i16(at.top + 5)});
     EXPECT_EQ(text->rect, shifted(before, 20, 0));
+    EXPECT_EQ(inkIn({before.left, before.top, i16(before.left + 12), before.bottom}), 0) << "and moved with its words";
 
     // Too low for the words: refused, with the refusal sound.
     gSounds.clear();
