@@ -153,7 +153,6 @@ Rect16 REditFrame::MoveLimit() const {
 
 void REditFrame::BeginMove(Point16 point) {
     ClickOff();
-    if (undo_) undo_->Record(kUndoFrameMove);
     press_ = point;
     start_ = drag_ = GetRect();
     dragging_ = 1;
@@ -185,7 +184,7 @@ void REditFrame::EndMove(Point16) {
     if (!dragging_) return;
     dragging_ = 0;
     gEditFrameDragging = 0;
-    if (!rectEqual(drag_, GetRect())) WriteBack(drag_);
+    Commit(kUndoFrameMove);
     drag_ = GetRect();
     PlaceHandles(drag_);
 }
@@ -204,7 +203,6 @@ u16 REditFrame::BeginResize(Point16 point, u16 mode) {
     ClickOff();
     press_ = point;
     start_ = drag_ = frame;
-    if (undo_) undo_->Record(kUndoFrameSize);
     return TrackHandle(point, mode);
 }
 
@@ -257,8 +255,13 @@ u16 REditFrame::EndResize(Point16 point, u16 mode) {
     return stopped;
 }
 
-void REditFrame::ApplyResize() {
-    if (!rectEqual(drag_, GetRect())) WriteBack(drag_);
+void REditFrame::ApplyResize() { Commit(kUndoFrameSize); }
+
+bool REditFrame::Commit(FourCC code) {
+    const Rect16 before = GetRect();
+    if (rectEqual(drag_, before) || !WriteBack(drag_)) return false;
+    if (undo_) undo_->Record(code, before);
+    return true;
 }
 
 }  // namespace Ostrel

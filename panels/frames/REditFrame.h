@@ -91,6 +91,9 @@ protected:
     virtual Point16 MinimumSize() const { return {kMinFrameWidth, kMinFrameHeight}; }
     // The resize after the release: the object takes the dragged rectangle.
     virtual void ApplyResize();
+    // The object takes the dragged rectangle, as the undo step `code`; false when nothing
+    // changed or the object refused it.
+    bool Commit(FourCC code);
     // Screen and page coordinates.
     Rect16 ToScreen(const PageRect& r) const;
     PageRect ToPage(const Rect16& r) const;

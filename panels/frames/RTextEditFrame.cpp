@@ -7,6 +7,7 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprSounds.h"
+#include "panels/frames/UndoFrame.h"
 #include "text/layout/TextLayout.h"
 #include "text/measure/StyleFonts.h"
 
@@ -120,8 +121,7 @@ bool RTextEditFrame::WriteBack(const Rect16& frame) {
 }
 
 void RTextEditFrame::ApplyResize() {
-    if (rectEqual(DragRect(), GetRect())) return;
-    if (WriteBack(DragRect())) return;
+    if (rectEqual(DragRect(), GetRect()) || Commit(kUndoFrameSize)) return;
     SprSoundRequest refusal;
     refusal.soundId = kFrameRefusalSound;
     sprRequestSound(refusal);

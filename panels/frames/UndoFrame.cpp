@@ -10,9 +10,9 @@ UndoFrame::~UndoFrame() {
     if (UndoManager* undo = frame_.Host().Undo()) undo->DiscardIfOwner(this);
 }
 
-void UndoFrame::Record(FourCC code) {
+void UndoFrame::Record(FourCC code, const Rect16& before) {
     code_ = code;
-    saved_ = frame_.GetRect();
+    saved_ = before;
     if (UndoManager* undo = frame_.Host().Undo()) undo->SetCurrent(this, code, nullptr);
 }
 

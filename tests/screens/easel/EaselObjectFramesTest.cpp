@@ -215,6 +215,23 @@ TEST_F(EaselObjectFrames, TheMovedPictureShowsAtItsNewPlaceWithItsFrame) {
                                           i16(frame.bottom + 10)});
 }
 
+// Choosing an object is no change: Undo still takes back the stroke painted before.
+TEST_F(EaselObjectFrames, ChoosingAnObjectLeavesTheStrokeBeforeItToUndo) {
+    RPageObject* picture = addPicture(40, 30);
+    ASSERT_NE(picture, nullptr);
+    click(onScreen(5, 5));
+    EXPECT_EQ(frames->EditFrame(), nullptr) << "the bare canvas lets the picture go";
+    drag(onScreen(20, 20), onScreen(120, 20));
+    const PixelView& painting = easel->Canvas()->Picture();
+    ASSERT_NE(painting.At(70, 20), kWhite);
+    const PageRect placed = picture->rect;
+    click(middleOf(*picture));
+    EXPECT_EQ(frames->EditedObject(), picture);
+    command(kCmdUndo);
+    EXPECT_EQ(painting.At(70, 20), kWhite);
+    EXPECT_EQ(picture->rect, placed);
+}
+
 // The limits, both sides of each: a move keeps 10 pixels of the frame over the canvas, a
 // resize keeps the frame 30 wide and 10 high and its corner on the canvas.
 TEST_F(EaselObjectFrames, MovesAndResizesStopAtTheirLimits) {
