@@ -380,6 +380,52 @@ TEST_F(EaselObjectFrames, ThreeObjectsTabRoundAndBackToTheFirst) {
     }
 }
 
+// Backspace deletes as Delete does; Cut takes the picture off and Paste puts it back, away
+// from where it was; the panels' remove command lets the last remaining object be chosen.
+TEST_F(EaselObjectFrames, BackspaceCutAndTheRemoveCommand) {
+    RPageObject* first = addPicture(30, 30);
+    ASSERT_NE(first, nullptr);
+    key(plat::kVkBack);
+    EXPECT_EQ(count(kTypeBitmap), 0u);
+
+    RPageObject* cut = addPicture(30, 30);
+    const PageRect centred = cut->rect;
+    command(kCmdCut);
+    EXPECT_EQ(count(kTypeBitmap), 0u);
+    EXPECT_EQ(frames->EditFrame(), nullptr);
+    command(kCmdPaste);
+    ASSERT_EQ(count(kTypeBitmap), 1u);
+    EXPECT_EQ(frames->EditedObject()->rect, shifted(centred, 10, 10));
+
+    RTextPageObject* text = addText({20, 20, 140, 60}, "word");
+    RPageObject* pasted = frames->EditedObject();
+    ASSERT_NE(pasted, nullptr);
+    RMessage remove(kMsgRemoveObjectFrame, reinterpret_cast<uintptr_t>(pasted), 0);
+    frames->HandleMessage(&remove, 0);
+    ASSERT_EQ(frames->FrameCount(), 1u);
+    EXPECT_EQ(frames->EditedObject(), text);
+    RMessage add(kMsgAddObjectFrame, reinterpret_cast<uintptr_t>(pasted), 1);
+    frames->HandleMessage(&add, 0);
+    EXPECT_EQ(frames->FrameCount(), 2u);
+    EXPECT_EQ(frames->EditedObject(), pasted);
+    RMessage erase(kMsgDeleteObject, 0, 0);
+    frames->HandleMessage(&erase, 0);
+    EXPECT_EQ(count(kTypeBitmap), 0u);
+    EXPECT_EQ(frames->PasteCount(), 0u);
+}
+
+// Tab leaves an emptied text behind without a frame of its own.
+TEST_F(EaselObjectFrames, TabPassesOverAnEmptiedText) {
+    RTextPageObject* empty = addText({20, 20, 140, 60}, "");
+    addText({200, 20, 320, 60}, "two");
+    addText({400, 20, 520, 60}, "three");
+    click(middleOf(*empty));
+    ASSERT_EQ(frames->EditedObject(), empty);
+    key(plat::kVkTab);
+    EXPECT_EQ(frames->FrameCount(), 2u);
+    EXPECT_NE(frames->EditedObject(), empty);
+}
+
 // Pasting a picture copied where it was placed (centred): the pastes land 10, 20 and 30
 // pixels down and to the right of the middle, each undoable.
 TEST_F(EaselObjectFrames, CopyAndPasteStepDownAndToTheRight) {
