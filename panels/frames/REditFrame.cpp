@@ -41,7 +41,7 @@ void setBounds(u16 id, const Rect16& bounds) {
 
 }  // namespace
 
-REditFrame::REditFrame(RFrameMaker* owner, FrameHost& host) : owner_(owner), host_(host), canvas_(host.CanvasRect()) {}
+REditFrame::REditFrame(FrameHost& host) : host_(host), canvas_(host.CanvasRect()) {}
 
 REditFrame::~REditFrame() {
     if (resizing_ || dragging_) gEditFrameDragging = 0;

@@ -20,7 +20,6 @@ struct SprSprite;
 
 namespace Ostrel {
 
-class RFrameMaker;
 class UndoFrame;
 
 // Handle indices.
@@ -45,7 +44,7 @@ extern u16 gEditFrameDragging;
 
 class REditFrame {
 public:
-    REditFrame(RFrameMaker* owner, FrameHost& host);
+    explicit REditFrame(FrameHost& host);
     virtual ~REditFrame();
     REditFrame(const REditFrame&) = delete;
     REditFrame& operator=(const REditFrame&) = delete;
@@ -73,7 +72,6 @@ public:
     // The pointer moved while the frame is moved or a handle is held.
     void DragTo(Point16 point);
 
-    i16 GetHandleIndex() const { return handle_; }
     bool IsResizing() const { return resizing_ != 0; }
     bool IsDragging() const { return dragging_ != 0; }
     RPageObject* Object() const { return object_; }
@@ -115,7 +113,6 @@ private:
     static void DrawHandleSprite(SprSprite* sprite);
     static void KeepBounds(SprSprite* sprite, memHandle region);
 
-    RFrameMaker* owner_;
     FrameHost& host_;
     RPageObject* object_ = nullptr;
     i16 handle_ = kNoHandle;

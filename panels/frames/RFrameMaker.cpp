@@ -12,7 +12,7 @@
 
 namespace Ostrel {
 
-RFrameMaker::RFrameMaker(CListener* owner, u32 value, FrameHost& host) : owner_(owner), value_(value), host_(host) {
+RFrameMaker::RFrameMaker(FrameHost& host) : host_(host) {
     ResetMargin();
     Register(kInputMouseButtons | kInputMouseMove | kInputKeys);
 }
@@ -62,13 +62,7 @@ i16 RFrameMaker::FrameAt(Point16 point) const {
 // --- the records
 
 void RFrameMaker::ReleaseSelectedItem() {
-    if (current_ >= 0 && size_t(current_) < frames_.size()) {
-        RObjectFrame& record = *frames_[size_t(current_)];
-        if (!record.IsVisible()) {
-            record.SetBounds(ContentRect(*record.Object()));
-            record.Show();
-        }
-    }
+    if (current_ >= 0 && size_t(current_) < frames_.size()) frames_[size_t(current_)]->Show();
     edit_.reset();
     current_ = -1;
 }
@@ -78,7 +72,7 @@ void RFrameMaker::SelectFrame(i16 index) {
     if (edit_ || current_ >= 0) ReleaseSelectedItem();
     RObjectFrame& record = *frames_[size_t(index)];
     if (record.IsVisible()) record.Hide();
-    std::unique_ptr<REditFrame> frame = makeEditFrame(*record.Object(), this, host_);
+    std::unique_ptr<REditFrame> frame = makeEditFrame(*record.Object(), host_);
     // A text is edited in place unless the cut-and-move panel has it: then it only moves.
     const u16 flag = record.Object()->Type() == kTypeText && host_.CutMovePanelCurrent() ? 0 : 1;
     if (!frame || frame->Attach(record.Object(), flag) != 0) {
@@ -94,7 +88,7 @@ void RFrameMaker::AddObjectFrame(RPageObject* object, u16 select) {
     SyncWithPage();
     i16 index = IndexOf(object);
     if (index < 0) {
-        frames_.push_back(std::make_unique<RObjectFrame>(object, ContentRect(*object), select != 0));
+        frames_.push_back(std::make_unique<RObjectFrame>(object, select != 0));
         index = i16(frames_.size() - 1);
     }
     if (select) SelectFrame(index);
@@ -132,7 +126,7 @@ u16 RFrameMaker::BuildObjectFrames(FourCC filter) {
     ClearObjectFrames();
     page_ = host_.ShownPage();
     for (RPageObject* object : FramedObjectsOfPage(filter))
-        frames_.push_back(std::make_unique<RObjectFrame>(object, ContentRect(*object), false));
+        frames_.push_back(std::make_unique<RObjectFrame>(object, false));
     const i16 index = IndexOf(edited);
     if (index >= 0)
         SelectFrame(index);
@@ -151,7 +145,7 @@ void RFrameMaker::SyncWithPage() {
     ClearObjectFrames();
     page_ = host_.ShownPage();
     for (RPageObject* object : objects)
-        frames_.push_back(std::make_unique<RObjectFrame>(object, ContentRect(*object), false));
+        frames_.push_back(std::make_unique<RObjectFrame>(object, false));
     if (const i16 index = IndexOf(edited); index >= 0) SelectFrame(index);
 }
 

@@ -32,8 +32,7 @@ constexpr i16 kFrameMargin = 5;
 
 class RFrameMaker : public CListener, public RInputObject {
 public:
-    // `owner` the panel or canvas that made it; `value` the maker's word for it.
-    RFrameMaker(CListener* owner, u32 value, FrameHost& host);
+    explicit RFrameMaker(FrameHost& host);
     ~RFrameMaker() override;
 
     // --- RInputObject
@@ -67,8 +66,6 @@ public:
     size_t FrameCount() const { return frames_.size(); }
     const RObjectFrame& Frame(size_t index) const { return *frames_[index]; }
     u16 PasteCount() const { return pasteCount_; }
-    CListener* Owner() const { return owner_; }
-    u32 Value() const { return value_; }
 
 private:
     std::vector<RPageObject*> FramedObjectsOfPage(FourCC filter) const;
@@ -82,8 +79,6 @@ private:
     void FlattenAll(FourCC kind);
     void ResetMargin();
 
-    CListener* owner_;
-    u32 value_;
     FrameHost& host_;
     i16 current_ = -1;
     std::unique_ptr<REditFrame> edit_;

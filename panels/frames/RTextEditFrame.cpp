@@ -39,7 +39,7 @@ private:
 
 }  // namespace
 
-RTextEditFrame::RTextEditFrame(RFrameMaker* owner, FrameHost& host) : REditFrame(owner, host) {
+RTextEditFrame::RTextEditFrame(FrameHost& host) : REditFrame(host) {
     Rect16 limit = host.CanvasRect();
     limit.top = i16(limit.top + kMoveBarHeight);
     SetCanvasLimit(limit);

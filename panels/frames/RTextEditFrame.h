@@ -15,14 +15,13 @@ constexpr u16 kFrameRefusalSound = 31503;
 class RTextEditFrame : public REditFrame {
 public:
     // The move bar keeps to the canvas: the frame's canvas loses its top strip.
-    RTextEditFrame(RFrameMaker* owner, FrameHost& host);
+    explicit RTextEditFrame(FrameHost& host);
 
     // Frames a text object; 1 (nothing made) for an object of another kind. `editable`: the
     // text can be edited, and the frame has a move bar.
     u16 AttachText(RPageObject* object, u16 editable);
     u16 Attach(RPageObject* object, u16 flag) override { return AttachText(object, flag); }
     bool IsEditable() const { return editable_ != 0; }
-    i16 MoveBarHeight() const { return kMoveBarHeight; }
     Rect16 GetRect() const override;
     bool WriteBack(const Rect16& frame) override;
     // Whether the text lays out inside the text rectangle `text` (screen coordinates).

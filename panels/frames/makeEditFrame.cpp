@@ -9,11 +9,11 @@ namespace Ostrel {
 
 namespace {
 
-using FrameFactory = std::unique_ptr<REditFrame> (*)(RFrameMaker* owner, FrameHost& host);
+using FrameFactory = std::unique_ptr<REditFrame> (*)(FrameHost& host);
 
 template <typename Frame>
-std::unique_ptr<REditFrame> make(RFrameMaker* owner, FrameHost& host) {
-    return std::make_unique<Frame>(owner, host);
+std::unique_ptr<REditFrame> make(FrameHost& host) {
+    return std::make_unique<Frame>(host);
 }
 
 struct FrameKind {
@@ -38,9 +38,9 @@ FrameFactory factoryFor(const RPageObject& object) {
 
 bool hasEditFrame(const RPageObject& object) { return factoryFor(object) != nullptr; }
 
-std::unique_ptr<REditFrame> makeEditFrame(const RPageObject& object, RFrameMaker* owner, FrameHost& host) {
+std::unique_ptr<REditFrame> makeEditFrame(const RPageObject& object, FrameHost& host) {
     const FrameFactory factory = factoryFor(object);
-    return factory ? factory(owner, host) : nullptr;
+    return factory ? factory(host) : nullptr;
 }
 
 }  // namespace Ostrel

@@ -11,6 +11,6 @@ namespace Ostrel {
 // Whether objects of the kind get a frame (the page's background picture never does).
 bool hasEditFrame(const RPageObject& object);
 // The frame for the object's kind, not yet attached; null for a kind without one.
-std::unique_ptr<REditFrame> makeEditFrame(const RPageObject& object, RFrameMaker* owner, FrameHost& host);
+std::unique_ptr<REditFrame> makeEditFrame(const RPageObject& object, FrameHost& host);
 
 }  // namespace Ostrel

@@ -86,7 +86,7 @@ u16 RCanvas::Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* sc
     toolMgr_->SetHost(this);
     MakeHotSpots(screenHotSpots);
     // Registered after the canvas, the frame maker hears the mouse and the keys first.
-    frames_ = std::make_unique<RFrameMaker>(this, 0, *this);
+    frames_ = std::make_unique<RFrameMaker>(*this);
     acceptedKinds_ = {kTypeFlashAnimation, kTypeFlash, kTypeBitmap, kTypeMovableBitmap, kTypeMovie};
     return picture_.top ? 0 : 1;
 }
