@@ -125,6 +125,7 @@ u16 RFrameMaker::BuildObjectFrames(FourCC filter) {
     RPageObject* edited = EditedObject();
     ClearObjectFrames();
     page_ = host_.ShownPage();
+    filter_ = filter;
     for (RPageObject* object : FramedObjectsOfPage(filter))
         frames_.push_back(std::make_unique<RObjectFrame>(object, false));
     const i16 index = IndexOf(edited);
@@ -136,7 +137,7 @@ u16 RFrameMaker::BuildObjectFrames(FourCC filter) {
 }
 
 void RFrameMaker::SyncWithPage() {
-    const std::vector<RPageObject*> objects = FramedObjectsOfPage(0);
+    const std::vector<RPageObject*> objects = FramedObjectsOfPage(filter_);
     bool same = page_ == host_.ShownPage() && objects.size() == frames_.size();
     for (size_t i = 0; same && i < objects.size(); ++i) same = frames_[i]->Object() == objects[i];
     if (same) return;
@@ -169,11 +170,7 @@ u32 RFrameMaker::MouseDown(Point16 point) {
     }
     SyncWithPage();
     if (edit_) {
-        if (edit_->HitHandle(point)) {
-            const u16 began = edit_->BeginResize(point, kTrackStart);
-            resizing_ = began;
-            return began;
-        }
+        if (edit_->HitHandle(point)) return edit_->BeginResize(point, kTrackStart);
         if (const u16 content = edit_->ContentClick(point)) return content;
         if (edit_->HitMove(point)) {
             edit_->BeginMove(point);
@@ -202,7 +199,6 @@ u32 RFrameMaker::MouseUp(Point16 point) {
     if (!edit_) return 0;
     if (edit_->IsResizing()) {
         edit_->EndResize(point, kTrackStop);
-        resizing_ = 0;
         return 1;
     }
     if (edit_->IsDragging()) {
@@ -226,7 +222,6 @@ u32 RFrameMaker::MouseStillDown(Point16 point) {
     if (!rectContainsPoint(inside, point)) {
         if (edit_->IsResizing()) {
             edit_->EndResize(point, kTrackStop);
-            resizing_ = 0;
         } else {
             edit_->EndMove(point);
             ResetMargin();

@@ -54,8 +54,8 @@ public:
     // becomes current. The number of records.
     u16 BuildObjectFrames(FourCC filter);
     void ReleaseSelectedItem();
-    // Makes the records again when the page's objects are no longer those recorded (another
-    // page, an undo), keeping the current object when it is still there.
+    // Makes the records again, of the kind built last, when the page's objects are no longer
+    // those recorded (another page, an undo), keeping the current object when it is still there.
     void SyncWithPage();
 
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
@@ -84,10 +84,10 @@ private:
     std::unique_ptr<REditFrame> edit_;
     Rect16 margin_{0, 0, 0, 0};
     u16 pasteCount_ = 0;
-    u16 resizing_ = 0;
     std::vector<std::unique_ptr<RObjectFrame>> frames_;
-    // The page the records are of.
+    // The page the records are of, and the kind they are of (0 every kind).
     const RPageData* page_ = nullptr;
+    FourCC filter_ = 0;
 };
 
 }  // namespace Ostrel

@@ -232,6 +232,43 @@ TEST_F(EaselObjectFrames, ChoosingAnObjectLeavesTheStrokeBeforeItToUndo) {
     EXPECT_EQ(picture->rect, placed);
 }
 
+// A move ends where the picture was when the pointer left the canvas.
+TEST_F(EaselObjectFrames, AMoveEndsWhenThePointerLeavesTheCanvas) {
+    RPageObject* picture = addPicture(40, 30);
+    ASSERT_NE(picture, nullptr);
+    const PageRect placed = picture->rect;
+    const Point16 from = middleOf(*picture);
+    // Eight steps to 80 pixels left of the canvas: the last inside is the one before it leaves.
+    const i16 to = i16(canvas.left - 80);
+    i16 lastInside = from.h;
+    for (int i = 1; i <= 8; ++i) {
+        const i16 h = i16(from.h + (to - from.h) * i / 8);
+        if (h < canvas.left) break;
+        lastInside = h;
+    }
+    drag(from, {to, from.v});
+    EXPECT_EQ(picture->rect, shifted(placed, i16(lastInside - from.h), 0));
+    EXPECT_EQ(gEditFrameDragging, 0);
+}
+
+// The panels that edit objects of one kind make records of that kind only.
+TEST_F(EaselObjectFrames, BuildingTheRecordsOfOneKindChoosesTheFirst) {
+    RTextPageObject* first = addText({20, 20, 140, 60}, "one");
+    addText({200, 20, 320, 60}, "two");
+    RPageObject* picture = addPicture(40, 30);
+    ASSERT_EQ(frames->EditedObject(), picture);
+    EXPECT_EQ(frames->BuildObjectFrames(kTypeText), 2u);
+    EXPECT_EQ(frames->EditedObject(), first);
+    key(plat::kVkTab);
+    key(plat::kVkTab);
+    EXPECT_EQ(frames->FrameCount(), 2u) << "the records keep to their kind";
+    EXPECT_EQ(frames->EditedObject(), first);
+    EXPECT_EQ(frames->BuildObjectFrames(kTypeMovableBitmap), 0u);
+    EXPECT_EQ(frames->EditFrame(), nullptr);
+    EXPECT_EQ(frames->BuildObjectFrames(0), 3u);
+    EXPECT_EQ(frames->EditedObject(), first);
+}
+
 // The limits, both sides of each: a move keeps 10 pixels of the frame over the canvas, a
 // resize keeps the frame 30 wide and 10 high and its corner on the canvas.
 TEST_F(EaselObjectFrames, MovesAndResizesStopAtTheirLimits) {
