@@ -285,14 +285,25 @@ TEST_F(EaselObjectFrames, MovesAndResizesStopAtTheirLimits) {
         frame->DragTo({i16(from.h + dx), i16(from.v + dy)});
         frame->EndMove({i16(from.h + dx), i16(from.v + dy)});
     };
+    const i16 top = frame->GetRect().top;
     moveBy(i16(limit.right - frame->GetRect().right), 0);
     EXPECT_EQ(frame->GetRect().right, limit.right);
     moveBy(1, 0);
     EXPECT_EQ(frame->GetRect().right, limit.right);
+    EXPECT_EQ(frame->GetRect().top, top);
+    moveBy(i16(limit.left - frame->GetRect().left), 0);
+    EXPECT_EQ(frame->GetRect().left, limit.left);
+    moveBy(-1, 0);
+    EXPECT_EQ(frame->GetRect().left, limit.left);
+    EXPECT_EQ(frame->GetRect().top, top);
+    const i16 left = frame->GetRect().left;
     moveBy(0, i16(limit.top - frame->GetRect().top));
     EXPECT_EQ(frame->GetRect().top, limit.top);
     moveBy(0, -1);
     EXPECT_EQ(frame->GetRect().top, limit.top);
+    moveBy(0, i16(limit.bottom - frame->GetRect().bottom + 1));
+    EXPECT_EQ(frame->GetRect().bottom, limit.bottom);
+    EXPECT_EQ(frame->GetRect().left, left);
 
     // Back in the middle of the canvas.
     picture->rect = {200, 200, 260, 240};
@@ -509,6 +520,8 @@ TEST_F(EaselObjectFrames, FlattenTakesTheFrameFirstAndIsUndoable) {
     ASSERT_NE(picture, nullptr);
     ASSERT_NE(other, nullptr);
     const Point16 middle = middleOf(*other);
+    EXPECT_TRUE(enabled(kCmdFlattenText));
+    EXPECT_TRUE(enabled(kCmdFlattenStickers));
     gSounds.clear();
     RMessage one(kMsgFlattenOne, kTypeBitmap, 0);
     frames->HandleMessage(&one, 0);
@@ -527,7 +540,10 @@ TEST_F(EaselObjectFrames, FlattenTakesTheFrameFirstAndIsUndoable) {
 
     RMessage all(kMsgFlattenAll, kTypeText, 0);
     frames->HandleMessage(&all, 0);
+    settle();
     EXPECT_EQ(count(kTypeText), 0u);
+    EXPECT_FALSE(enabled(kCmdFlattenText)) << "no text left to merge";
+    EXPECT_TRUE(enabled(kCmdFlattenStickers));
     key(plat::kVkTab);
     settle();
     EXPECT_EQ(frames->FrameCount(), 2u);
