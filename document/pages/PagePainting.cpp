@@ -47,4 +47,17 @@ void paintPicture(const GfxPixelDescriptor& target, const PictureRecord& picture
     }
 }
 
+bool portPart(const GfxPixelDescriptor& port, const Rect16& area, GfxPixelDescriptor* part) {
+    const Rect16 whole{0, 0, i16(port.bounds.right - port.bounds.left), i16(port.bounds.bottom - port.bounds.top)};
+    Rect16 inside = area;
+    if (rectIsEmpty(area) || !rectIntersect(&inside, whole) || !rectEqual(inside, area)) return false;
+    const i32 rows = area.bottom - area.top;
+    *part = port;
+    part->bounds = {0, 0, i16(area.right - area.left), i16(rows)};
+    // Rows run down from base, or up when the step is negative.
+    const i32 firstRow = port.rowStep >= 0 ? area.top : whole.bottom - area.top - rows;
+    part->base = port.base + i64(firstRow) * (port.rowStep >= 0 ? port.rowStep : -port.rowStep) + i64(area.left) * 2;
+    return true;
+}
+
 }  // namespace Ostrel

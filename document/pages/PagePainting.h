@@ -16,6 +16,10 @@ namespace Ostrel {
 void paintPicture(const GfxPixelDescriptor& target, const PictureRecord& picture, const PageRect& place,
                   Point16 origin);
 
+// The part `area` of a port's pixels as pixels of their own, with (0, 0) at the area's
+// top-left; false when the area is empty or not all inside the port.
+bool portPart(const GfxPixelDescriptor& port, const Rect16& area, GfxPixelDescriptor* part);
+
 // Draws the first frame of a vector graphic (a Flash movie's bytes) scaled into `place` of the
 // target's pixels, leaving what its picture does not cover. The media services install it at
 // start-up; without one vector graphics cannot be merged into a page (kDocErrNoVectorRenderer).

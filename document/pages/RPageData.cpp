@@ -93,6 +93,7 @@ void RPageData::ForgetStep() {
 u32 RPageData::HandleMessage(RMessage* message, uintptr_t) {
     if (message->code == kUndoFlatten) {
         SwapFlattened();
+        if (stepListener_) stepListener_(message->code);
         return 1;
     }
     if (message->code != kUndoAddObject && message->code != kUndoDeleteObject) return 0;
@@ -116,6 +117,7 @@ u32 RPageData::HandleMessage(RMessage* message, uintptr_t) {
         objects_.erase(it);
     }
     dirty_ = true;
+    if (stepListener_) stepListener_(message->code);
     return 1;
 }
 

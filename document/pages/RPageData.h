@@ -54,6 +54,9 @@ public:
     void SetUndoManager(UndoManager* undo) { undo_ = undo; }
     // Takes back, or does again, the last add or delete (the undo code posted to the page).
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
+    // Told, with the step's code, after an undo or redo changed the objects: whoever shows
+    // the page shows it again.
+    void SetStepListener(std::function<void(FourCC)> listener) { stepListener_ = std::move(listener); }
     // Takes a made object; null (and the object dropped) when refused as above.
     RPageObject* AdoptObject(std::unique_ptr<RPageObject> object);
     bool DeleteObject(FourCC type, u16 id);
@@ -78,6 +81,9 @@ public:
     // picture of their own (sounds, notes, movies, vector graphics) draw nothing.
     // kGfxErrBadFormat for a port of another depth, with nothing drawn.
     EngineErr Render(GfxPort* port, i16 x, i16 y) const;
+    // Draws one object into the port, which is current, with the page's top-left at `origin`
+    // (Render's drawing order is the caller's).
+    static EngineErr DrawObject(GfxPort* port, const RPageObject& object, Point16 origin, CharMeasurer& fonts);
 
     // Merges the object into the background picture (made when missing) and takes it off the
     // page: pictures, movable pictures and texts, drawn as Render draws them, and vector
@@ -119,12 +125,11 @@ private:
     static void ReleaseStep(CListener* owner, FourCC code);
     void ForgetStep();
 
-    // Draws one object into the current port (Render's drawing order is the caller's).
-    static EngineErr DrawObject(GfxPort* port, const RPageObject& object, Point16 origin, CharMeasurer& fonts);
     EngineErr Merge(const std::vector<RPageObject*>& objects);
     void SwapFlattened();
 
     std::vector<std::unique_ptr<RPageObject>> objects_;
+    std::function<void(FourCC)> stepListener_;
     bool dirty_ = false;
     UndoManager* undo_ = nullptr;
     // The undo step: the object taken off the page (or null while it is on it) and its place.

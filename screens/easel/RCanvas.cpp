@@ -12,13 +12,19 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "engine/regions/Regions.h"
+#include "framework/dialogs/mfxAlert.h"
 #include "framework/input/RHotSpotItem.h"
 #include "framework/input/RHotSpotList.h"
+#include "framework/undo/UndoManager.h"
 #include "media/quicktime/TwipsRects.h"
+#include "panels/frames/RFrameMaker.h"
+#include "panels/frames/makeEditFrame.h"
 #include "platform/clock/Clock.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/CanvasPicture.h"
 #include "screens/easel/RCanvasOwner.h"
+#include "text/measure/StyleFonts.h"
 #include "tools/base/RToolMgr.h"
 
 namespace Ostrel {
@@ -32,6 +38,7 @@ RCanvas::RCanvas(const Rect16& canvasRect)
 }
 
 RCanvas::~RCanvas() {
+    frames_.reset();
     StopSpeaking();
     flatten_.reset();
     abcText_.reset();
@@ -79,6 +86,8 @@ u16 RCanvas::Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* sc
     toolMgr_->SetPorts(picturePort_, screenPort_);
     toolMgr_->SetHost(this);
     MakeHotSpots(screenHotSpots);
+    // Registered after the canvas, the frame maker hears the mouse and the keys first.
+    frames_ = std::make_unique<RFrameMaker>(*this);
     acceptedKinds_ = {kTypeFlashAnimation, kTypeFlash, kTypeBitmap, kTypeMovableBitmap, kTypeMovie};
     return picture_.top ? 0 : 1;
 }
@@ -117,21 +126,6 @@ void RCanvas::ShowOnScreen(const Rect16& screenRect) {
     sprInvalRect(screenRect);
 }
 
-bool RCanvas::CanvasPart(const GfxPixelDescriptor& port, GfxPixelDescriptor* part) const {
-    // A placed object's rectangle may reach past the canvas (it comes from a file); what lies
-    // outside belongs to the rest of the screen.
-    const Rect16 whole{0, 0, i16(port.bounds.right - port.bounds.left), i16(port.bounds.bottom - port.bounds.top)};
-    Rect16 inside = rect_;
-    if (rectIsEmpty(rect_) || !rectIntersect(&inside, whole) || !rectEqual(inside, rect_)) return false;
-    const i32 rows = rect_.bottom - rect_.top;
-    *part = port;
-    part->bounds = local_;
-    // Rows run down from base, or up when the step is negative.
-    const i32 firstRow = port.rowStep >= 0 ? rect_.top : whole.bottom - rect_.top - rows;
-    part->base = port.base + i64(firstRow) * (port.rowStep >= 0 ? port.rowStep : -port.rowStep) + i64(rect_.left) * 2;
-    return true;
-}
-
 void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
     if (!screenPort_) return;
     // The pictures placed on the page show over the painting; the tools paint under them.
@@ -143,7 +137,7 @@ void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
     if (gfxLockPort(screenPort_) != kErrNone) return;
     if (screenPort_->LockBits(&target) == kErrNone) {
         GfxPixelDescriptor canvas{};
-        if (target.depth == 16 && target.base && CanvasPart(target, &canvas))
+        if (target.depth == 16 && target.base && portPart(target, rect_, &canvas))
             while (page.NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject))
                 if (object != background && (object->Type() == kTypeBitmap || object->Type() == kTypeMovableBitmap))
                     paintPicture(canvas, static_cast<const RBitmapPageObject*>(object)->picture, object->rect,
@@ -151,11 +145,38 @@ void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
         screenPort_->UnlockBits(&target);
     }
     gfxUnlockPort(screenPort_);
+    PaintTextsOnScreen(page);
+}
+
+void RCanvas::PaintTextsOnScreen(const RPageData& page) {
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    if (!page.NextObjectSkipFlagged(&iterator, &object, kTypeText)) return;
+    GfxPort* previous = gfxSetPort(screenPort_);
+    memHandle clip = rgnCreate();
+    if (clip) gfxGetClipRgn(clip);
+    // A text may reach past the canvas; the rest of the screen is not the page's.
+    gfxSetClipRect(rect_);
+    StyleFonts fonts;
+    do
+        RPageData::DrawObject(screenPort_, *object, Point16{rect_.left, rect_.top}, fonts);
+    while (page.NextObjectSkipFlagged(&iterator, &object, kTypeText));
+    if (clip) {
+        gfxSetClipRgn(clip);
+        rgnDispose(clip);
+    }
+    gfxSetPort(previous);
 }
 
 void RCanvas::RedrawPage(RPage* page, u16) {
-    // A page shown here takes part in the program's undo, wherever it was made.
-    if (page) page->Data().SetUndoManager(undo_);
+    // A page shown here takes part in the program's undo, wherever it was made, and shows
+    // what an undo changes.
+    if (page) {
+        page->Data().SetUndoManager(undo_);
+        page->Data().SetStepListener([this, alive = std::weak_ptr<int>(alive_)](FourCC code) {
+            if (!alive.expired()) PageStepped(code);
+        });
+    }
     if (picture_.top) {
         if (page)
             drawPageBackground(picture_, page->Data(), PageBackgroundPixel());
@@ -166,6 +187,7 @@ void RCanvas::RedrawPage(RPage* page, u16) {
     if (toolMgr_) toolMgr_->Init(picture_, rect_, undo_);
     ShowOnScreen(rect_);
     if (page) PaintObjectsOnScreen(page->Data());
+    if (frames_) frames_->SyncWithPage();
     if (owner_) owner_->PageStateChanged();
 }
 
@@ -178,7 +200,63 @@ void RCanvas::RedrawShownPage(RPage* page) {
     }
     ShowOnScreen(rect_);
     PaintObjectsOnScreen(page->Data());
+    if (frames_) frames_->SyncWithPage();
     if (owner_) owner_->PageStateChanged();
+}
+
+// --- FrameHost
+
+RPageData* RCanvas::ShownPage() const {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    return page ? &page->Data() : nullptr;
+}
+
+void RCanvas::ObjectsChanged() {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    if (!page) return;
+    page->Data().SetDirtyState(true);
+    RedrawShownPage(page);
+}
+
+void RCanvas::KeepPainting() {
+    if (RPage* page = owner_ ? owner_->CurrentPage() : nullptr) StorePicture(page);
+}
+
+void RCanvas::PictureMerged() {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    if (!page) return;
+    page->Data().SetDirtyState(true);
+    RedrawPage(page, 1);
+}
+
+void RCanvas::PageStepped(FourCC code) {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    if (!page) return;
+    // A merge taken back or done again changed the page's picture itself.
+    if (code == kUndoFlatten)
+        RedrawPage(page, 1);
+    else
+        RedrawShownPage(page);
+}
+
+bool RCanvas::TakesNoInput() const {
+    return busy_ || ClicksSuspended() || (toolMgr_ && toolMgr_->IsTracking());
+}
+
+bool RCanvas::CutMovePanelCurrent() const { return owner_ && owner_->CutMovePanelCurrent(); }
+
+void RCanvas::TellPageFull() {
+    if (owner_) owner_->FileAlert(kPictureFullKey, kAlertOk | kAlertIconStop);
+}
+
+void RCanvas::ReleaseObjects() {
+    if (frames_) frames_->ClearObjectFrames();
+}
+
+void RCanvas::SelectNewObject(RPageObject* object) {
+    if (!object || !frames_ || !hasEditFrame(*object)) return;
+    if (undo_) undo_->ReleaseCurrent();
+    frames_->AddObjectFrame(object, 1);
 }
 
 void RCanvas::ShowPage(RPage* page) {

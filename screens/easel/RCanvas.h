@@ -17,6 +17,7 @@
 #include "engine/gfx/GfxPort.h"
 #include "framework/input/RInputObject.h"
 #include "framework/messaging/CListener.h"
+#include "panels/frames/FrameHost.h"
 #include "screens/easel/PageSounds.h"
 #include "tools/base/PixelView.h"
 #include "tools/base/ToolHost.h"
@@ -28,6 +29,7 @@ namespace Ostrel {
 class RCanvasOwner;
 class RDlgBase;
 class RFlattenDlg;
+class RFrameMaker;
 class RABCTextDlg;
 class RPickBgColorDlg;
 class RPickBgSndDlg;
@@ -42,7 +44,14 @@ constexpr FourCC kCanvasClipKind = fourCC("CNVS");
 
 // A menu owner: the dialogs it opens (the ABC words, flattening) hand the menu bar back when
 // they close.
-class RCanvas : public RInputObject, public CListener, public CCPObj, public RMenuOwner, public ToolHost {
+// The canvas makes the frame maker through which the child chooses, moves and resizes the
+// page's objects (FrameHost is what the frames ask of it).
+class RCanvas : public RInputObject,
+                public CListener,
+                public CCPObj,
+                public RMenuOwner,
+                public ToolHost,
+                public FrameHost {
 public:
     explicit RCanvas(const Rect16& canvasRect);
     ~RCanvas() override;
@@ -53,9 +62,14 @@ public:
     // or the work port of a screen without sprites. 0, or 1 when the picture cannot be made.
     u16 Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* screenPort, UndoManager* undo);
 
-    const Rect16& CanvasRect() const { return rect_; }
+    const Rect16& CanvasRect() const override { return rect_; }
     const Rect16& LocalRect() const { return local_; }
     RToolMgr* ToolManager() const { return toolMgr_.get(); }
+    RFrameMaker* FrameMaker() const { return frames_.get(); }
+    // The frame maker lets go of the page's objects: the page is about to be replaced.
+    void ReleaseObjects();
+    // A newly placed object is framed and chosen.
+    void SelectNewObject(RPageObject* object);
     // The page's pixels as the tools see them.
     const PixelView& Picture() const { return picture_; }
     GfxPort* PicturePort() const { return picturePort_; }
@@ -106,6 +120,16 @@ public:
     // --- CListener: the page commands, and the tool manager's 'grfx'
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
+    // --- FrameHost
+    RPageData* ShownPage() const override;
+    UndoManager* Undo() const override { return undo_; }
+    void ObjectsChanged() override;
+    void KeepPainting() override;
+    void PictureMerged() override;
+    bool TakesNoInput() const override;
+    bool CutMovePanelCurrent() const override;
+    void TellPageFull() override;
+
     // --- CCPObj
     bool Copy() override;
     bool Paste() override;
@@ -140,8 +164,10 @@ private:
     void SetClickCursor(u16 cursor, bool enable);
     void ShowOnScreen(const Rect16& screenRect);
     void PaintObjectsOnScreen(const RPageData& page);
-    // The canvas's part of a 16-bit port's pixels; false when the canvas is not all inside it.
-    bool CanvasPart(const GfxPixelDescriptor& port, GfxPixelDescriptor* part) const;
+    void PaintTextsOnScreen(const RPageData& page);
+    const PageClip* ObjectClip() const;
+    // An undo or redo changed the shown page's objects.
+    void PageStepped(FourCC code);
     // Draws the shown page again after a change of its objects, the painting kept.
     void RedrawShownPage(RPage* page);
     u16 PageBackgroundPixel() const;
@@ -169,6 +195,9 @@ private:
     std::unique_ptr<RPickBgColorDlg> backgroundColor_;
     std::unique_ptr<RPickBgSndDlg> backgroundSound_;
     std::unique_ptr<RFlattenDlg> flatten_;
+    std::unique_ptr<RFrameMaker> frames_;
+    // What the pages' step listeners hold: gone with the canvas, they are no longer called.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace Ostrel

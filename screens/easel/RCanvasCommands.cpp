@@ -19,6 +19,8 @@
 #include "framework/input/RHotSpotList.h"
 #include "framework/undo/UndoManager.h"
 #include "media/quicktime/ImgPagePicture.h"
+#include "panels/frames/FrameCommands.h"
+#include "panels/frames/RFrameMaker.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/RCanvasOwner.h"
@@ -194,6 +196,7 @@ void RCanvas::PlaceObject(RPageObject* object, u32) {
     data.SetDirtyState(true);
     if (type != kTypeFlash && type != kTypeSound && type != kTypeText) RedrawShownPage(page);
     if (owner_ && (type == kTypeFlash || type == kTypeText)) owner_->GiveObjectFrame(added);
+    SelectNewObject(added);
 }
 
 bool RCanvas::PageRefuses(const RPageData& page, FourCC type) const {
@@ -244,6 +247,8 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
         err = kDocErrPageFull;
         if (!PageRefuses(data, type)) err = ImportFileIntoPage(data, file.get(), choice.fileType, CanvasArea(), nullptr, &added);
         if (err == kErrNone && !added) err = kDocErrPageFull;
+        // The picture placed is chosen, ready to be moved.
+        if (err == kErrNone) SelectNewObject(added);
     }
     // Only a page that refuses the object is full; a file that cannot be read is a file error.
     if (err != kErrNone)
@@ -314,6 +319,10 @@ void RCanvas::FlattenAnswered(RDlgBase* dialog) {
     if (button != kDlgResultLeave) {
         sprUpdateScreen(1);
         if (owner_) owner_->SendToPanel(button, kind);
+        if (frames_) {
+            RMessage merge(button, kind, 0);
+            frames_->HandleMessage(&merge, 0);
+        }
     }
     if (owner_ && owner_->IsCurrentScreen()) owner_->PageStateChanged();
     ResumeClicks();
@@ -413,7 +422,13 @@ void RCanvas::ReadTextsAloud() {
 
 // --- cut, copy and paste
 
+// A chosen object is what Copy, Cut and Paste work on; without one, the object placed last.
 bool RCanvas::Copy() {
+    if (frames_ && frames_->EditedObject()) {
+        RMessage copy(kMsgCopyObject, 0, 0);
+        frames_->HandleMessage(&copy, 0);
+        return true;
+    }
     RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
     RPageObject* last = page ? lastPlaced(page->Data()) : nullptr;
     if (!last || last->Type() == kTypeNote || last->Type() == kTypeMovie) return false;
@@ -423,6 +438,13 @@ bool RCanvas::Copy() {
 }
 
 bool RCanvas::Cut() {
+    if (frames_ && frames_->EditedObject()) {
+        for (u32 code : {kMsgCopyObject, kMsgDeleteObject}) {
+            RMessage step(code, 0, 0);
+            frames_->HandleMessage(&step, 0);
+        }
+        return true;
+    }
     RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
     RPageObject* last = page ? lastPlaced(page->Data()) : nullptr;
     if (!last || !Copy()) return false;
@@ -434,11 +456,22 @@ bool RCanvas::Cut() {
 
 bool RCanvas::CanPaste() {
     if (toolMgr_ && toolMgr_->CurrentToolIndex() == kPlacingToolIndex) return false;
-    return Clips().FindLastOfTypes({kTypeFlash, kTypeFlashAnimation}) != nullptr;
+    return Clips().FindLastOfTypes({kTypeFlash, kTypeFlashAnimation}) != nullptr || ObjectClip() != nullptr;
+}
+
+// A copied page object that the frame maker pastes.
+const PageClip* RCanvas::ObjectClip() const {
+    if (!frames_) return nullptr;
+    return dynamic_cast<const PageClip*>(Clips().FindLastOfTypes({kTypeText, kTypeBitmap, kTypeMovableBitmap}));
 }
 
 bool RCanvas::Paste() {
     if (!CanPaste()) return false;
+    if (ObjectClip()) {
+        RMessage paste(kMsgPasteObject, 0, 0);
+        frames_->HandleMessage(&paste, 0);
+        return true;
+    }
     RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
     auto* clip = dynamic_cast<PageClip*>(Clips().FindLastOfTypes({kTypeFlash, kTypeFlashAnimation}));
     if (!page || !clip) return false;

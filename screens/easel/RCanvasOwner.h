@@ -51,6 +51,8 @@ public:
     virtual void ClickOutsideCanvas(Point16 point) = 0;
     // Sends the current panel a message at once (a flatten answer: the button and the kind).
     virtual void SendToPanel(u32 code, uintptr_t param1) = 0;
+    // Whether the current tool panel is the cut-and-move panel.
+    virtual bool CutMovePanelCurrent() const = 0;
     // The most Flash objects a page may hold.
     virtual u16 FlashObjectLimit() const = 0;
 };

@@ -356,11 +356,14 @@ const Paths* REasel::UserPaths() const {
 GlobalUserSettings* REasel::UserSettings() const { return Settings(); }
 
 u16 REasel::DetachPanel() {
+    if (canvas_) canvas_->ReleaseObjects();
     if (!panel_) return 0;
     return panel_->RemoveFrameMaker();
 }
 
 void REasel::AttachPanel() {}
+
+bool REasel::CutMovePanelCurrent() const { return panel_ && CurrentToolbar() == i16(kEaselToolbarGrab); }
 
 void REasel::PageStateChanged() {
     RMessage changed(kMsgPageStateChanged, 0, 0);

@@ -144,6 +144,7 @@ public:
     GfxColor PaintColor() const override { return color_; }
     u16 DetachPanel() override;
     void AttachPanel() override;
+    bool CutMovePanelCurrent() const override;
     void PageStateChanged() override;
     void GiveObjectFrame(RPageObject* object) override;
     u32 FileAlert(const char* key, u32 style) override;

@@ -188,8 +188,12 @@ void REasel::RefreshPageState() {
     u32 iterator = 0;
     RPageObject* object = nullptr;
     RPageObject* last = nullptr;
+    bool texts = false, stickers = false;
     while (page->Data().NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject)) {
         sound |= object->Type() == kTypeSound;
+        texts |= object->Type() == kTypeText;
+        stickers |= object->Type() == kTypeFlash || object->Type() == kTypeMovableBitmap ||
+                    (object->Type() == kTypeBitmap && object->Id() != kBackgroundId);
         if (canPlay(*object, settings)) ++playable;
         if (object->Type() != kTypeNote && object->Type() != kTypeExclusions &&
             !(object->Type() == kTypeBitmap && object->Id() == kBackgroundId))
@@ -199,13 +203,15 @@ void REasel::RefreshPageState() {
     hasMedia_ = playable != 0;
     if (app) {
         enableCommand(app, kCmdAttachedSounds, sound);
-        // The text commands and the Flash command work with the text, cut-and-move and
-        // library panels only, which this screen does not build yet; the spelling check
-        // works on the ABC words until then (RDisplayWindow).
+        // The text commands work with the text, cut-and-move and library panels only, which
+        // this screen does not build yet; the spelling check works on the ABC words until then
+        // (RDisplayWindow).
         for (u16 command : kTextCommands) enableCommand(app, command, false);
         for (u16 command = kCmdFirstSpecialCharacter; command <= kCmdLastSpecialCharacter; ++command)
             enableCommand(app, command, false);
-        enableCommand(app, kCmdFlattenStickers, false);
+        // The canvas's objects merge into the picture whatever the panel.
+        enableCommand(app, kCmdFlattenText, texts);
+        enableCommand(app, kCmdFlattenStickers, stickers);
     }
     if (hasMedia_)
         SetPlayButtons(kPlayButtonsPlay);

@@ -49,6 +49,7 @@ public:
     }
     void PageStateChanged() override { ++stateChanges; }
     void GiveObjectFrame(Ostrel::RPageObject*) override { ++framesGiven; }
+    bool CutMovePanelCurrent() const override { return false; }
     u32 FileAlert(const char* key, u32) override {
         alerts.push_back(key);
         return alertAnswer;

@@ -1,0 +1,93 @@
+#pragma once
+// The frame maker keeps one record (RObjectFrame) per page object that has an edit frame, in
+// page order, and at most one current edit frame. It takes the mouse and the keys before the
+// canvas: a press on the current frame's handle resizes it, a press inside it moves it, a
+// press on another object chooses that object (and starts moving it), and a press on the bare
+// canvas lets the object go and reaches the painting tool. Tab chooses the next object,
+// Delete and Backspace delete the chosen one; its commands (FrameCommands.h) add, remove,
+// delete, copy, paste and flatten objects. The canvas makes it; a tool panel that edits page
+// objects may make its own. User-interface thread only.
+#include <memory>
+#include <vector>
+
+#include "document/clipboard/ClipList.h"
+#include "framework/input/RInputObject.h"
+#include "framework/messaging/CListener.h"
+#include "panels/frames/FrameHost.h"
+#include "panels/frames/RObjectFrame.h"
+
+namespace Ostrel {
+
+class REditFrame;
+class RPageData;
+
+// Pastes step down and to the right by this much each.
+constexpr i16 kPasteStep = 10;
+// A first paste nearer than this to the copied object steps away from it.
+constexpr i16 kPasteNear = 11;
+// Played when an object is merged into the picture.
+constexpr u16 kFlattenSound = 31502;
+// During a resize the pointer may come this near the canvas's edge.
+constexpr i16 kFrameMargin = 5;
+
+class RFrameMaker : public CListener, public RInputObject {
+public:
+    explicit RFrameMaker(FrameHost& host);
+    ~RFrameMaker() override;
+
+    // --- RInputObject
+    u32 HandleKey(u32 key) override;
+    u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
+    u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
+    u32 HandleMouseMove(Point16 point, u32 buttons) override;
+    u32 MouseDown(Point16 point);
+    u32 MouseUp(Point16 point);
+    u32 MouseStillDown(Point16 point);
+
+    // --- the records
+    void SelectFrame(i16 index);
+    void AddObjectFrame(RPageObject* object, u16 select);
+    void RemoveObjectFrame(RPageObject* object);
+    void ClearObjectFrames();
+    void DeleteEditFrame();
+    // Records for the page's objects (of the kind; 0 all); the edited object, or the first,
+    // becomes current. The number of records.
+    u16 BuildObjectFrames(FourCC filter);
+    void ReleaseSelectedItem();
+    // Makes the records again, of the kind built last, when the page's objects are no longer
+    // those recorded (another page, an undo), keeping the current object when it is still there.
+    void SyncWithPage();
+
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
+
+    i16 CurrentIndex() const { return current_; }
+    REditFrame* EditFrame() const { return edit_.get(); }
+    RPageObject* EditedObject() const;
+    size_t FrameCount() const { return frames_.size(); }
+    const RObjectFrame& Frame(size_t index) const { return *frames_[index]; }
+    u16 PasteCount() const { return pasteCount_; }
+
+private:
+    std::vector<RPageObject*> FramedObjectsOfPage(FourCC filter) const;
+    Rect16 ContentRect(const RPageObject& object) const;
+    i16 IndexOf(const RPageObject* object) const;
+    i16 FrameAt(Point16 point) const;
+    void DeleteSelected();
+    void Copy();
+    void Paste(const Clip* clip);
+    void FlattenOne(FourCC kind);
+    void FlattenAll(FourCC kind);
+    void ResetMargin();
+
+    FrameHost& host_;
+    i16 current_ = -1;
+    std::unique_ptr<REditFrame> edit_;
+    Rect16 margin_{0, 0, 0, 0};
+    u16 pasteCount_ = 0;
+    std::vector<std::unique_ptr<RObjectFrame>> frames_;
+    // The page the records are of, and the kind they are of (0 every kind).
+    const RPageData* page_ = nullptr;
+    FourCC filter_ = 0;
+};
+
+}  // namespace Ostrel
