@@ -1,12 +1,13 @@
 #pragma once
 // What the tool panels that move page objects (the cut and move panel's move mode) ask of the
 // frame maker, which frames the page's objects on the canvas and edits the chosen one. The
-// frame maker lives with the edit frames above the panels; it installs its maker here, and a
-// panel makes one through it. Without a maker installed, a panel finds no objects to frame.
+// frame maker lives with the edit frames; the screen that hosts the panel hands it a maker
+// that reaches the canvas's one frame maker. Without a maker, a panel finds no objects to frame.
 // The panel sends it the frame maker's commands as messages: kFrameMakerAdd (1250, an object
 // and a select flag), kFrameMakerRemove (1251), kFrameMakerDelete (1253), kFrameMakerCopy
 // (1254), kFrameMakerPaste (1255, a clip), kFrameMakerFlattenOne and kFrameMakerFlattenAll
 // (1600, 1601, a kind). User-interface thread only.
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,11 +36,9 @@ public:
     virtual bool HasCurrentFrame() const = 0;
 };
 
-// (owner, hot-spot list of the frames' items, the page-object kinds the panel moves).
-using FrameMakerMaker = std::unique_ptr<FrameMakerLink> (*)(CListener* owner, RHotSpotList* hotSpots,
-                                                           const std::vector<FourCC>& kinds);
-void SetFrameMakerMaker(FrameMakerMaker maker);
-// Null when no frame maker is installed (or it could not be made).
-std::unique_ptr<FrameMakerLink> MakeFrameMaker(CListener* owner, RHotSpotList* hotSpots, const std::vector<FourCC>& kinds);
+// (owner, hot-spot list of the frames' items, the page-object kinds the panel moves); null
+// when there is no frame maker to reach.
+using FrameMakerMaker = std::function<std::unique_ptr<FrameMakerLink>(CListener* owner, RHotSpotList* hotSpots,
+                                                                       const std::vector<FourCC>& kinds)>;
 
 }  // namespace Ostrel

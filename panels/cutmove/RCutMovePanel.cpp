@@ -248,7 +248,7 @@ void RCutMovePanel::SwitchMode(u32 mode) {
 }
 
 void RCutMovePanel::ShowFrames() {
-    if (!frameMaker_) frameMaker_ = MakeFrameMaker(this, HotSpots(), kinds_);
+    if (!frameMaker_) frameMaker_ = MakeFrameMaker();
     const bool found = frameMaker_ && frameMaker_->BuildObjectFrames(0) > 0;
     if (HotSpots()) HotSpots()->ApplyToGroups(kObjectFrameGroup, 0, found ? kGroupEnable : kGroupDisable);
     if (found)
@@ -447,6 +447,10 @@ u32 RCutMovePanel::HandleMessage(RMessage* message, uintptr_t data) {
         case kMsgColorChosen: RefreshColorButtons(); return 0;
         default: return RScrollToolPanel::HandleMessage(message, data);
     }
+}
+
+std::unique_ptr<FrameMakerLink> RCutMovePanel::MakeFrameMaker() {
+    return makeFrameMaker_ ? makeFrameMaker_(this, HotSpots(), kinds_) : nullptr;
 }
 
 }  // namespace Ostrel

@@ -13,6 +13,7 @@
 // User-interface thread only.
 #include <array>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "document/clipboard/CCPObj.h"
@@ -75,11 +76,14 @@ public:
     RGraphicClip* FloatingClip() const { return clip_.get(); }
     RDragTool* ShapeTool() const { return shapeTool_.get(); }
     FrameMakerLink* FrameMaker() const { return frameMaker_.get(); }
+    // How move mode reaches the page's frame maker (FrameMakerLink.h).
+    void SetFrameMakerMaker(FrameMakerMaker maker) { makeFrameMaker_ = std::move(maker); }
     bool EditButtonsEnabled() const { return editEnabled_; }
     bool PasteEnabled() const { return pasteEnabled_; }
     const std::vector<FourCC>& PageObjectKinds() const { return kinds_; }
 
 private:
+    std::unique_ptr<FrameMakerLink> MakeFrameMaker();
     void SwitchMode(u32 mode);
     void ShowFrames();
     void ChooseShape(i16 item);
@@ -114,6 +118,7 @@ private:
     std::unique_ptr<RDragTool> shapeTool_;
     std::unique_ptr<RGraphicClip> clip_;
     std::unique_ptr<FrameMakerLink> frameMaker_;
+    FrameMakerMaker makeFrameMaker_;
     std::array<std::unique_ptr<RSound>, 4> sounds_;
     u32 mode_ = 0;
     i16 cutShape_ = -1;

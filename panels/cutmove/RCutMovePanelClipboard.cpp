@@ -128,7 +128,7 @@ bool RCutMovePanel::Paste() {
         TakeUndo();
         done = true;
     } else if (clip && (clip->Type() == kTypeFlash || clip->Type() == kTypeFlashAnimation || clip->Type() == kTypeText)) {
-        if (mode_ == kMsgMoveMode && !frameMaker_) frameMaker_ = MakeFrameMaker(this, HotSpots(), kinds_);
+        if (mode_ == kMsgMoveMode && !frameMaker_) frameMaker_ = MakeFrameMaker();
         if (frameMaker_) {
             RMessage paste(kFrameMakerPaste, reinterpret_cast<uintptr_t>(clip), 0);
             frameMaker_->HandleMessage(&paste, 0);

@@ -18,6 +18,7 @@
 #include "panels/pencil/RPencilPanel.h"
 #include "panels/stamp/RStampPanel.h"
 #include "panels/wacky/RWackyToolPanel.h"
+#include "screens/easel/CanvasFrameMakerLink.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/PageSounds.h"
@@ -137,9 +138,15 @@ void REasel::BuildPanel(i16 toolbar) {
         case kEaselToolbarPencil:
             panel = std::make_unique<RPencilPanel>(this, UserPaths());
             break;
-        case kEaselToolbarGrab:
-            panel = std::make_unique<RCutMovePanel>(this, UserPaths(), canvas_->ToolManager());
+        case kEaselToolbarGrab: {
+            auto cut = std::make_unique<RCutMovePanel>(this, UserPaths(), canvas_->ToolManager());
+            cut->SetFrameMakerMaker([canvas = canvas_.get()](CListener*, RHotSpotList*, const std::vector<FourCC>&) {
+                RFrameMaker* frames = canvas->FrameMaker();
+                return frames ? std::unique_ptr<FrameMakerLink>(std::make_unique<CanvasFrameMakerLink>(*frames)) : nullptr;
+            });
+            panel = std::move(cut);
             break;
+        }
         case kEaselToolbarPaint:
             panel = std::make_unique<RRealMediaToolPanel>(this, UserPaths());
             break;

@@ -43,7 +43,6 @@ public:
 class CutMovePanel : public testpanels::PanelFixture {
 protected:
     void TearDown() override {
-        SetFrameMakerMaker(nullptr);
         CCPObj::Clips().DeleteAll();
         PanelFixture::TearDown();
     }
@@ -224,15 +223,15 @@ TEST_F(CutMovePanel, TheClipsReportsReachTheButtonsAndOnlyItsOwnPutDownEndsIt) {
 }
 
 TEST_F(CutMovePanel, MoveModeHandsThePageObjectsToTheFrameMaker) {
-    SetFrameMakerMaker([](CListener*, RHotSpotList*, const std::vector<FourCC>& kinds) -> std::unique_ptr<FrameMakerLink> {
-        EXPECT_EQ(kinds.size(), 6u);
-        return std::make_unique<FakeFrameMaker>();
-    });
     FakeFrameMaker::objects = 2;
     FakeFrameMaker::current = true;
     FakeFrameMaker::told.clear();
     FakeFrameMaker::shown = 0;
     auto panel = Open();
+    panel->SetFrameMakerMaker([](CListener*, RHotSpotList*, const std::vector<FourCC>& kinds) -> std::unique_ptr<FrameMakerLink> {
+        EXPECT_EQ(kinds.size(), 6u);
+        return std::make_unique<FakeFrameMaker>();
+    });
     Click(*panel, 1, kModeRow);
     Deliver();
     ASSERT_EQ(panel->Mode(), kMsgMoveMode);
@@ -273,7 +272,7 @@ TEST_F(CutMovePanel, MoveModeWithoutObjectsOrFrameMakerShowsNoFrames) {
     EXPECT_EQ(panel->FrameMaker(), nullptr);
     EXPECT_TRUE(panel->Copy()) << "move mode offers paste all the same";
     EXPECT_TRUE(panel->PasteEnabled());
-    SetFrameMakerMaker([](CListener*, RHotSpotList*, const std::vector<FourCC>&) -> std::unique_ptr<FrameMakerLink> {
+    panel->SetFrameMakerMaker([](CListener*, RHotSpotList*, const std::vector<FourCC>&) -> std::unique_ptr<FrameMakerLink> {
         return std::make_unique<FakeFrameMaker>();
     });
     FakeFrameMaker::objects = 0;

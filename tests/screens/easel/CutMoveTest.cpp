@@ -6,6 +6,7 @@
 
 #include "framework/input/RHotSpotList.h"
 #include "panels/cutmove/RCutMovePanel.h"
+#include "panels/frames/RFrameMaker.h"
 #include "platform/clipboard/choice/ClipboardChoice.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "document/objects/RTextPageObject.h"
@@ -132,6 +133,21 @@ TEST_F(CutMove, APageWithATextOpensInTheRememberedMoveMode) {
     panel = dynamic_cast<RCutMovePanel*>(easel->CurrentPanel());
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->Mode(), kMsgMoveMode);
+    // Move mode drives the canvas's own frame maker: Tab chooses the text, and the panel's
+    // cut takes it off the page, undoably.
+    RFrameMaker* frames = easel->Canvas()->FrameMaker();
+    ASSERT_NE(frames, nullptr);
+    ASSERT_NE(panel->FrameMaker(), nullptr);
+    EXPECT_EQ(frames->FrameCount(), 1u);
+    key(plat::kVkTab);
+    EXPECT_TRUE(panel->FrameMaker()->HasCurrentFrame());
+    panel->Cut();
+    settle();
+    EXPECT_EQ(frames->FrameCount(), 0u);
+    EXPECT_FALSE(panel->FrameMaker()->HasCurrentFrame());
+    click(centreOf(easel->UndoSprite()));
+    advance(2000);
+    EXPECT_EQ(frames->FrameCount(), 1u);
 }
 
 // A stencil's piece follows the mouse from the moment it is chosen; its lift copies.
