@@ -96,6 +96,17 @@ void RScrollToolPanel::SetPictureItems(std::vector<ScrollerPicture> pictures) {
     scroller_->SetItems(std::move(pictures));
 }
 
+void RScrollToolPanel::SetStripShown(bool shown) {
+    if (shown != stripHidden_) return;
+    stripHidden_ = !shown;
+    SprSprite* layout = sprFind(layout_.id);
+    if (layout == nullptr) return;
+    if (shown)
+        sprShow(layout, 1);
+    else
+        sprHide(layout, 1, 1);
+}
+
 i16 RScrollToolPanel::ToolIndexOfItem(int item) const {
     if (item < 0 || size_t(item) >= itemTools_.size()) return -1;
     return itemTools_[size_t(item)];

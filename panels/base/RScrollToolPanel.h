@@ -47,6 +47,9 @@ public:
 
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
 
+    // Whether the strip shows (a page without a strip hides it).
+    bool StripShown() const { return !stripHidden_; }
+
 protected:
     virtual std::unique_ptr<RBitmapScroller> NewScroller(u16 layoutId, u16 firstHotSpotId);
     // A new strip on the same layout (NewScroller answers for the panel's present mode),
@@ -54,6 +57,8 @@ protected:
     void ReplaceScroller();
     // The strip shows pictures that stand for no tool (patterns, effects): items map to none.
     void SetPictureItems(std::vector<ScrollerPicture> pictures);
+    // A page of a panel without a strip hides the strip's empty cells.
+    void SetStripShown(bool shown);
 
 private:
     static void StepCounter(SprSprite* sprite);
@@ -65,6 +70,7 @@ private:
     std::unique_ptr<RBitmapScroller> scroller_;
     std::vector<i16> itemTools_;
     SprCompound layout_{};
+    bool stripHidden_ = false;
     u16 layoutId_ = 0;
     u16 firstHotSpot_ = 0;
     // Shows the scroll arrows whose parts the strip takes as its arrow hot spots.

@@ -118,6 +118,7 @@ void REraserPanel::ShowPlainPage() {
     DropCurrentTool();
     effects_.clear();
     SetPictureItems({});
+    SetStripShown(false);
     if (ActivateTool(CreateTool(kToolIdEraser))) AnnounceTool(GetCurrentTool());
     ChooseShape(u32(u16(choices_[kEraserWordShape])));
     Say(kMsgPanelEnableCanvas, 0, kPlainCursor);
@@ -145,6 +146,7 @@ void REraserPanel::ShowEffectsPage() {
         effects_.push_back(index);
     }
     SetPictureItems(std::move(icons));
+    SetStripShown(true);
     const int item = choices_[kEraserWordEffect];
     ChooseEffect(item >= 0 && item < int(effects_.size()) ? item : 0);
     Say(kMsgPanelEnableCanvas, 0, kEffectsCursor);

@@ -180,6 +180,9 @@ TEST_F(PaintPanelRestore, EachRecordGivesItsToolSizeAndCursorAndComesBackAsShown
             EXPECT_EQ(mgr.Settings().sizeFactor, row.size);
             EXPECT_EQ(cursor, row.cursor);
             EXPECT_EQ(GetHelpContext().currentItem, row.help);
+            if (auto* eraser = dynamic_cast<REraserPanel*>(panel.get())) {
+                EXPECT_EQ(eraser->StripShown(), row.born >= kToolIdFirecracker) << "only the effects page has a strip";
+            }
             if (row.pattern != 0) {
                 auto* fill = static_cast<RFillPanel&>(*panel).GetFill();
                 ASSERT_NE(fill, nullptr);
