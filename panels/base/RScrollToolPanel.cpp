@@ -99,12 +99,15 @@ void RScrollToolPanel::SetPictureItems(std::vector<ScrollerPicture> pictures) {
 void RScrollToolPanel::SetStripShown(bool shown) {
     if (shown != stripHidden_) return;
     stripHidden_ = !shown;
-    SprSprite* layout = sprFind(layout_.id);
-    if (layout == nullptr) return;
-    if (shown)
-        sprShow(layout, 1);
-    else
-        sprHide(layout, 1, 1);
+    // The strip's arrows and page counter go with its cells.
+    for (u16 id : {u16(layout_.id), arrowSprite_, counterSprite_}) {
+        SprSprite* sprite = id != 0 ? sprFind(id) : nullptr;
+        if (sprite == nullptr) continue;
+        if (shown)
+            sprShow(sprite, 1);
+        else
+            sprHide(sprite, 1, 1);
+    }
 }
 
 i16 RScrollToolPanel::ToolIndexOfItem(int item) const {
