@@ -118,6 +118,17 @@ TEST_F(PaintPanelsSession, ChoicesPaintAndComeBackAfterLoggingInAgain) {
     // brings the picture back.
     press(eraser->Buttons(), 0);
     EXPECT_EQ(manager().CurrentToolIndex(), kToolIdFirecracker);
+    // The plain page has no strip: its empty white cells are hidden, and the panel shows
+    // through where the effects page has them.
+    const Rect16 cell = eraser->GetScroller()->GetCellRect(0);
+    const i16 x = i16((cell.left + cell.right) / 2);
+    const i16 y = i16((cell.top + cell.bottom) / 2);
+    const Rect16 middle = {x, y, i16(x + 1), i16(y + 1)};
+    const auto whiteAt = [this](const Rect16& r) {
+        const golden::RgbPicture p = Shown(r);
+        // White as the 16-bit world shows it.
+        return p.rgb.size() == 3 && p.rgb[0] >= 0xF8 && p.rgb[1] >= 0xF8 && p.rgb[2] >= 0xF8;
+    };
     const u64 painted = PictureHash(c);
     click({i16(c.left + 100), i16(c.top + 100)});
     EXPECT_NE(PictureHash(c), painted);
@@ -129,6 +140,7 @@ TEST_F(PaintPanelsSession, ChoicesPaintAndComeBackAfterLoggingInAgain) {
     settle();
     EXPECT_EQ(PictureHash(c), painted);
     press(eraser->Buttons(), 1);
+    EXPECT_FALSE(whiteAt(middle)) << "the plain page hides the strip's empty cells";
 
     // Mixer: the effect brushes, the largest size.
     press(kMixerButton);
