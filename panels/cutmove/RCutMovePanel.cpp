@@ -69,7 +69,6 @@ RCutMovePanel::~RCutMovePanel() {
     DropCurrentTool();
     shapeTool_.reset();
     if (mascotSprite_ != 0) sprDispose(&mascotSprite_);
-    if (stripSprite_ != 0) sprDispose(&stripSprite_);
     Say(kMsgPanelDisableCanvas);
     for (auto& sound : sounds_) sound.reset();
     if (itemOpen_) ReleaseNamedResource(kCutPanelItem);
@@ -185,35 +184,6 @@ void RCutMovePanel::FillStrip(bool shapes) {
         pictures.push_back(std::move(picture));
     }
     strip->SetItems(std::move(pictures));
-    // The cells are drawn as the screen is composed, over the strip's layout, each update.
-    Rect16 area{0, 0, 0, 0};
-    for (int item = 0; item < strip->GetVisibleCount(); ++item) {
-        const Rect16 cell = strip->GetCellRect(item);
-        if (rectIsEmpty(cell)) continue;
-        if (rectIsEmpty(area))
-            area = cell;
-        else
-            rectUnion(&area, cell);
-    }
-    if (stripSprite_ == 0 && !rectIsEmpty(area)) {
-        const Point16 at{area.left, area.top};
-        // Its own step keeps the sprite layer from loading a shape over the bounds given.
-        const u16 sprite = sprNewWithProcs(0, 0, &at, nullptr, &RCutMovePanel::KeepStrip, &RCutMovePanel::DrawStrip);
-        stripSprite_ = sprite == kSprNoId ? 0 : sprite;
-    }
-    if (SprSprite* sprite = sprFind(stripSprite_)) {
-        sprite->data1 = reinterpret_cast<uintptr_t>(this);
-        if (!rectIsEmpty(area)) sprite->bounds = area;
-        sprBringToFront(sprite);
-        sprInvalRect(sprite->bounds);
-    }
-}
-
-void RCutMovePanel::KeepStrip(SprSprite*, memHandle) {}
-
-void RCutMovePanel::DrawStrip(SprSprite* sprite) {
-    const auto* panel = reinterpret_cast<const RCutMovePanel*>(sprite->data1);
-    if (panel && panel->GetScroller()) panel->GetScroller()->Redraw();
 }
 
 void RCutMovePanel::SwitchMode(u32 mode) {

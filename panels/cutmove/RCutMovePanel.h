@@ -102,8 +102,6 @@ private:
     void StopCutSounds();
     void LoadCutSounds();
     void FillStrip(bool shapes);
-    static void DrawStrip(SprSprite* sprite);
-    static void KeepStrip(SprSprite* sprite, memHandle region);
     void SetEditButtons(bool enabled);
     void SetPasteButton(bool enabled);
     void EnableButton(u32 command, bool enabled);
@@ -123,7 +121,6 @@ private:
     u32 mode_ = 0;
     i16 cutShape_ = -1;
     u16 mascotSprite_ = 0;
-    u16 stripSprite_ = 0;
     bool initialising_ = false;
     bool itemOpen_ = false;
     bool framesShown_ = false;
