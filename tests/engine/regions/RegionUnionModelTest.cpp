@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <future>
 #include <memory>
 #include <thread>
@@ -14,27 +13,12 @@
 
 #include "engine/base/MemoryHandles.h"
 #include "engine/regions/Regions.h"
-#include "platform/memory/SystemMemory.h"
+#include "tests/RefusingAllocator.h"
 #include "tests/engine/regions/RegionTestSupport.h"
 #include "tests/engine/regions/RegionUnionModel.h"
 
 namespace {
 
-// The process heap, refusing every request after the first `allowed` while armed.
-class FailingAllocator : public plat::SystemAllocator {
-public:
-    explicit FailingAllocator(int allowed) : allowed_(allowed) { plat::setSystemAllocator(this); }
-    ~FailingAllocator() override { plat::setSystemAllocator(nullptr); }
-    void* allocate(size_t size) override { return allowed_-- > 0 ? std::malloc(size ? size : 1) : nullptr; }
-    void* reallocate(void* block, size_t size) override {
-        return allowed_-- > 0 ? std::realloc(block, size ? size : 1) : nullptr;
-    }
-    void release(void* block) override { std::free(block); }
-    plat::MemoryStatus status() override { return {}; }
-
-private:
-    int allowed_;
-};
 
 using Rects = std::vector<Rect16>;
 
@@ -194,7 +178,7 @@ TEST_F(RegionTest, UnionsRefusedMemoryPartWayKeepTheRegionWhole) {
             memHandle src = regionFrom(source);
             EngineErr error;
             {
-                FailingAllocator failing(allowed);
+                RefusingAllocator failing(allowed);
                 error = added.size() == 1 ? rgnUnionRect(rgn, added[0]) : rgnUnion(rgn, src);
             }
             ASSERT_TRUE(error == kErrNone || error == kMemErrOutOfMemory) << "trial " << trial;

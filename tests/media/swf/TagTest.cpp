@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "engine/base/ByteOrder.h"
@@ -13,7 +12,7 @@
 #include "media/swf/ShapeBlock.h"
 #include "media/swf/ShapeTag.h"
 #include "media/swf/SoundTags.h"
-#include "platform/memory/SystemMemory.h"
+#include "tests/RefusingAllocator.h"
 #include "tests/media/swf/SwfTestSupport.h"
 
 using namespace swf;
@@ -47,21 +46,6 @@ Bytes Actions(const Bytes& records) { return Tag(kTagDoAction, records); }
 
 const u8* FirstAction(document& doc) { return FirstTagOf<tagDoAction>(doc)->Actions().Data(); }
 
-// The process heap, refusing every request after the first `allowed` while it lives.
-class RefusingAllocator : public plat::SystemAllocator {
-public:
-    explicit RefusingAllocator(int allowed) : allowed_(allowed) { plat::setSystemAllocator(this); }
-    ~RefusingAllocator() override { plat::setSystemAllocator(nullptr); }
-    void* allocate(size_t size) override { return allowed_-- > 0 ? std::malloc(size ? size : 1) : nullptr; }
-    void* reallocate(void* block, size_t size) override {
-        return allowed_-- > 0 ? std::realloc(block, size ? size : 1) : nullptr;
-    }
-    void release(void* block) override { std::free(block); }
-    plat::MemoryStatus status() override { return {}; }
-
-private:
-    int allowed_;
-};
 
 Bytes BlockOf(const tagDefineShape& shape) {
     const u8* data = shape.Shape().Data();
