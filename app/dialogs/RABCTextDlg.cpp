@@ -49,6 +49,7 @@ u32 RABCTextDlg::HandleMessage(RMessage* message, uintptr_t data) {
 }
 
 u32 RABCTextDlg::HandleKey(u32 key) {
+    if (LeaveOnEscape(key)) return 1;
     if (inputKeyCharacter(key) == kKeyReturn) {
         Accept();
         return 1;

@@ -9,6 +9,7 @@
 #include "engine/resources/NamedResources.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
+#include "platform/keyboard/VirtualKeys.h"
 
 namespace Ostrel {
 
@@ -86,7 +87,17 @@ void RDlgBase::Answer(u16 result, uintptr_t param1, u16 param2) {
     PostMessageTo(owner_, kind_, param1, param2);
 }
 
-u32 RDlgBase::HandleKey(u32) { return 1; }
+bool RDlgBase::LeaveOnEscape(u32 key) {
+    if (notOpen_ != 0 || inputKeyCharacter(key) != plat::kVkEscape) return false;
+    RMessage leave(kDlgResultLeave, 0, 0);
+    HandleMessage(&leave, 0);
+    return true;
+}
+
+u32 RDlgBase::HandleKey(u32 key) {
+    LeaveOnEscape(key);
+    return 1;
+}
 u32 RDlgBase::HandleKeyUp(u32) { return 1; }
 u32 RDlgBase::HandleInput(u32, Point16, u32) { return 1; }
 u32 RDlgBase::HandleMouseUp(u32, Point16, u32) { return 1; }

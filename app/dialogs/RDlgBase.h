@@ -53,8 +53,8 @@ public:
     // The index of the button with that command id; -1 when none.
     int FindButtonById(u16 id) const;
 
-    // Input: keys are taken and dropped, clicks outside the buttons are taken too, so that
-    // nothing reaches the screen under the dialog.
+    // Input: keys are taken and dropped (Escape leaves, as Cancel does), clicks outside the
+    // buttons are taken too, so that nothing reaches the screen under the dialog.
     u32 HandleKey(u32 key) override;
     u32 HandleKeyUp(u32 key) override;
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
@@ -63,6 +63,8 @@ public:
     // The program came back to the front: the menu bar is grayed again if it was not.
     void HandleActivation(u32 state) override;
 
+    // Escape: the dialog hears the Cancel button's command (true); any other key, false.
+    bool LeaveOnEscape(u32 key);
     // Stores `result` and posts (code = kind, param1, param2) to the owner.
     void Answer(u16 result, uintptr_t param1, u16 param2);
     // Stores `result` and posts (code = kind, 0, param2) to the owner with `value` as payload.

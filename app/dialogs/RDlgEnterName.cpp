@@ -95,6 +95,7 @@ u32 RDlgEnterName::HandleMessage(RMessage* message, uintptr_t data) {
 }
 
 u32 RDlgEnterName::HandleKey(u32 key) {
+    if (LeaveOnEscape(key)) return 1;
     const u32 word = EditorKeyOf(key);
     if (keyVirtual(word) == kKeyReturn) {
         Accept();

@@ -109,6 +109,7 @@ u32 RDlgTiming::HandleMessage(RMessage* message, uintptr_t data) {
 }
 
 u32 RDlgTiming::HandleKey(u32 key) {
+    if (LeaveOnEscape(key)) return 1;
     if (!field_ || !isSecondsKey(inputKeyCharacter(key)) || !SecondsChosen()) return 1;
     field_->Activate();
     field_->Field().HandleKey(key);

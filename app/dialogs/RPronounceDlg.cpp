@@ -92,6 +92,7 @@ u32 RPronounceDlg::HandleMessage(RMessage* message, uintptr_t data) {
 }
 
 u32 RPronounceDlg::HandleKey(u32 key) {
+    if (LeaveOnEscape(key)) return 1;
     const u32 word = EditorKeyOf(key);
     if (keyVirtual(word) == kKeyTab || keyChar(word) == kKeyTab) {
         Activate(activeArea_ == kPronounceWordArea ? kPronounceSoundArea : kPronounceWordArea);

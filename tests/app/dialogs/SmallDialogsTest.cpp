@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "app/dialogs/RDeleter.h"
@@ -10,6 +11,7 @@
 #include "app/dialogs/RPickBgColorDlg.h"
 #include "app/application/RApplication.h"
 #include "document/project/RDocument.h"
+#include "platform/keyboard/VirtualKeys.h"
 #include "text/host/TextKeys.h"
 #include "tests/app/harness/ScreenHarness.h"
 
@@ -191,6 +193,30 @@ TEST_F(SmallDialogs, FlattenKnowsItsObjectsAndAnswersOneAllOrLeave) {
         settle();
         click(buttonCentre(dialog, c.button));
         expectAnswer(dialog, kKind, c.button);
+    }
+}
+
+// Escape is the Cancel button of every small dialog, whether its keys type into a field or
+// not; the answer reaches the owner once.
+TEST_F(SmallDialogs, EscapeLeavesEachDialogAsItsCancelButtonDoes) {
+    RDocument document(nullptr);
+    using Opener = std::function<std::unique_ptr<RDlgBase>()>;
+    const std::pair<const char*, Opener> dialogs[] = {
+        {"warning", [&] { auto d = std::make_unique<RDlgWarnings>(&owner, kKind); return d->Open(7541) == 0 ? std::move(d) : nullptr; }},
+        {"save question", [&] { auto d = std::make_unique<RDlgWarnings>(&owner, kKind); return d->Open(7544) == 0 ? std::move(d) : nullptr; }},
+        {"flatten", [&] { auto d = std::make_unique<RFlattenDlg>(&owner, kKind, kFlattenTextCommand); return d->Open() == 0 ? std::move(d) : nullptr; }},
+        {"name", [&] { auto d = std::make_unique<RDlgEnterName>(&owner, kKind); return d->Open(kEnterNameLabelFirst, "Zoo") == 0 ? std::move(d) : nullptr; }},
+        {"colour", [&] { auto d = std::make_unique<RPickBgColorDlg>(&owner, kKind); return d->Open(&document) == 0 ? std::move(d) : nullptr; }},
+    };
+    for (const auto& [name, open] : dialogs) {
+        SCOPED_TRACE(name);
+        owner.heard.clear();
+        std::unique_ptr<RDlgBase> dialog = open();
+        ASSERT_NE(dialog, nullptr);
+        settle();
+        key(plat::kVkEscape);
+        settle();
+        expectAnswer(*dialog, kKind, kDlgResultLeave);
     }
 }
 
