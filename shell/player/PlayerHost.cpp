@@ -71,11 +71,12 @@ swf::Result PlayerHost::Decompress(u8*& pixels, u32 rowBytes, u32 width, u32 hei
         return swf::kErrBadData;
     u8* out = static_cast<u8*>(memAllocPtr(rowBytes * height));
     if (!out) return swf::kErrMemory;
-    std::memset(out, 0, size_t(rowBytes) * height);
-    // The picture as it was asked for, what it lacks left black.
-    for (u32 y = 0; y < height && y < u32(h); ++y)
-        for (u32 x = 0; x < width && x < u32(w); ++x)
-            std::memcpy(out + y * rowBytes + x * 3, &rgba[(size_t(y) * u32(w) + x) * 4], 3);
+    // The picture stretched to the size asked for (its texture's), each pixel the nearest.
+    for (u32 y = 0; y < height; ++y)
+        for (u32 x = 0; x < width; ++x) {
+            const size_t from = size_t(u64(y) * u32(h) / height) * u32(w) + size_t(u64(x) * u32(w) / width);
+            std::memcpy(out + size_t(y) * rowBytes + size_t(x) * 3, &rgba[from * 4], 3);
+        }
     pixels = out;
     return swf::kOk;
 }

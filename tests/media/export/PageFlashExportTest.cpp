@@ -132,13 +132,21 @@ TEST(ProjectorTrailer, NamesAMovieThatLiesInsideTheFile) {
     }
 }
 
-// The whole road: a red page made into a player file by the real player program, which then
-// draws its first frame without a screen.
+// The whole road: a page red on its left and blue on its right made into a player file by the
+// real player program, which then draws its first frame without a screen.
 TEST_F(PageFlashExport, ThePlayerFilePlaysItsOwnMovie) {
     RPageData page;
     paint(page, {248, 0, 0});
+    RPageObject* background = nullptr;
+    page.FindObject(kTypeBitmap, kBackgroundId, &background);
+    auto& picture = static_cast<RBitmapPageObject*>(background)->picture;
+    for (size_t y = 0; y < picture.height; ++y)
+        for (size_t x = 50; x < picture.width; ++x) {
+            u8* p = &picture.pixels[(y * picture.width + x) * 4];
+            p[0] = 0, p[2] = 248;
+        }
     std::vector<u8> movie;
-    ASSERT_EQ(composePageFlash(page, {64, 48}, &movie), kExportOk);
+    ASSERT_EQ(composePageFlash(page, {100, 60}, &movie), kExportOk);
     const std::string player = plat::textOfHostPath(TUMBLO_PLAYER_PROGRAM);
     // Twice onto one name: the second movie replaces the first.
     ASSERT_EQ(WriteFlashProjector(player, text("show"), std::vector<u8>(3000, 1)), 0);
@@ -157,12 +165,15 @@ TEST_F(PageFlashExport, ThePlayerFilePlaysItsOwnMovie) {
     const std::vector<u8> png = read(file("first.png"));
     plat::media::PictureImage image;
     ASSERT_EQ(plat::media::decodePng(png.data(), png.size(), image), 0);
-    EXPECT_EQ(image.width, 62);
-    EXPECT_EQ(image.height, 47);
-    const u8* centre = image.pixel(31, 23);
-    EXPECT_GT(centre[0], 200);
-    EXPECT_LT(centre[1], 40);
-    EXPECT_LT(centre[2], 40);
+    ASSERT_EQ(image.width, 98);
+    ASSERT_EQ(image.height, 59);
+    // The picture fills the frame: its halves meet in the middle.
+    for (const auto& [x, red] : {std::pair{10, true}, {45, true}, {55, false}, {95, false}}) {
+        const u8* seen = image.pixel(x, 30);
+        EXPECT_EQ(seen[0] > 200, red) << x;
+        EXPECT_EQ(seen[2] > 200, !red) << x;
+        EXPECT_LT(seen[1], 40) << x;
+    }
 }
 
 }  // namespace
