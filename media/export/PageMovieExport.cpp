@@ -82,7 +82,8 @@ i32 writeMovie(const Components& components, const std::string& target, const Ex
     const std::string host = plat::hostPathOfText(target);
     if (host.empty()) return kExportFailed;
     MovieExport writer;
-    if (writer.exportCreateTempMovie(host, 600, 0) != 0) return kExportNoMemory;
+    // Without the media runtime there is no movie to make.
+    if (writer.exportCreateTempMovie(host, 600, 0) != 0) return kExportFailed;
     for (const auto& component : components) {
         if (const i32 err = component->AddToMovie(writer)) return err;
         if (progress && !progress(++done, total)) return kExportCancelled;

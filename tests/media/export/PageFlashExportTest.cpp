@@ -58,6 +58,8 @@ TEST_F(PageFlashExport, FlashObjectsBecomeSpritesMirroredOnesTurnedOver) {
     ASSERT_NE(page.AddObject(kTypeSound, -1, sound(300), {}), nullptr);
     std::vector<u8> movie;
     ASSERT_EQ(composePageFlash(page, {640, 480}, &movie), kExportOk);
+    ASSERT_EQ(exportPageFlash(page, {640, 480}, text("my.page")), kExportOk);
+    EXPECT_EQ(read(file("my.page.swf")), movie);
     const auto scales = spriteScales(movie);
     ASSERT_EQ(scales.size(), 2u);
     EXPECT_NEAR(scales[0].first, 0x10000, 2);   // 100 pixels from a 100-pixel frame
@@ -153,6 +155,9 @@ TEST_F(PageFlashExport, ThePlayerFilePlaysItsOwnMovie) {
     ASSERT_EQ(WriteFlashProjector(player, text("show"), movie), 0);
     const auto programSize = std::filesystem::file_size(TUMBLO_PLAYER_PROGRAM);
     EXPECT_EQ(std::filesystem::file_size(file("show")), programSize + movie.size() + kProjectorTrailerSize);
+    // A player file taken as the player program has its movie replaced, not kept.
+    ASSERT_EQ(WriteFlashProjector(text("show"), text("again"), std::vector<u8>(10, 2)), 0);
+    EXPECT_EQ(std::filesystem::file_size(file("again")), programSize + 10 + kProjectorTrailerSize);
     EXPECT_NE(std::filesystem::status(file("show")).permissions() & std::filesystem::perms::owner_exec,
               std::filesystem::perms::none);
     // Mesa keeps a few records of its contexts to the end, as in this program's own tests.
