@@ -91,6 +91,21 @@ std::string ShowExportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind,
     return chosenWith(dialog.GetFileName(), jpeg ? "jpg" : "mov");
 }
 
+std::string ShowExportFileDialog(mfxWindow* owner, const Paths& paths, std::vector<mfxFileFilter> kinds,
+                                 const std::string& defaultName, u16* chosen) {
+    EnginePath folder = startFolder(paths, kFolderUser);
+    // The dialog numbers its types from 1.
+    u16 type = 1;
+    const mfxFileDialogCallback typeShown = [](const mfxFileDialogEvent& event, void* context) {
+        if ((event.kind == kFileEventInitDone || event.kind == kFileEventTypeChange) && event.value > 0)
+            *static_cast<u16*>(context) = event.value;
+    };
+    mfxCustomPutFile dialog(title("ExportTitle", "Export").c_str(), 0, folder.empty() ? nullptr : folder.get(), typeShown,
+                            &type, owner, defaultName, std::move(kinds), userPlaces(paths));
+    *chosen = u16(type - 1);
+    return dialog.GetFileName();
+}
+
 EngineErr ImportFileWithDialog(mfxWindow* owner, const Paths& paths, u16 kind, RPageData& page, const PageRect& rect,
                                RLibrary* library, RPageObject** added) {
     *added = nullptr;

@@ -30,6 +30,11 @@ struct ImportChoice {
 bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, ImportChoice* choice);
 
 std::string ShowExportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, const std::string& defaultName);
+// Exporting in one of several kinds, each a file type of the dialog, starting in the user's
+// folder: the name as chosen, and in `chosen` the kind's index among `kinds` (the type shown
+// when the name was given).
+std::string ShowExportFileDialog(mfxWindow* owner, const Paths& paths, std::vector<mfxFileFilter> kinds,
+                                 const std::string& defaultName, u16* chosen);
 
 // Asks for a file of the kind and brings it into the page (and the library when one is
 // given). kErrNone with `added` null when the user cancelled.

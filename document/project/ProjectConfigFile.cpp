@@ -84,7 +84,7 @@ EngineErr ProjectConfigFile::CopyTo(const Path* target, const StringMap* nameMap
     const EngineErr same = pathCompare(folder.get(), source.get());
     if (same == kErrNone) return kErrNone;
     if (same != kOsErrDifferent) return same;
-    PageRebaseContext context{this, source.get(), kErrNone, nameMap, lenient};
+    PageRebaseContext context{this, source.get(), kErrNone, nameMap, lenient, {}};
     ForEachPage([&](const std::string& name, const PageSettings& settings, u16 number) {
         RebasePageEntry(name, settings, number, context);
     });

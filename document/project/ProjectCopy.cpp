@@ -94,8 +94,17 @@ void RebasePageEntry(const std::string& fileName, const PageSettings&, u16 numbe
     std::string name;
     EngineErr err = IsPathInFolder(folder.get(), file.get(), &inside);
     if (!err && inside) err = MakeRelativePathText(folder.get(), 1, file.get(), &name);
-    // A file the new folder cannot name by a relative name is brought into it.
-    if (!err && (!inside || !isProjectRelativeName(name))) err = copyIntoFolder(file.get(), folder.get(), &name);
+    // A file the new folder cannot name by a relative name is brought into it, once.
+    if (!err && (!inside || !isProjectRelativeName(name))) {
+        char text[kSystemTextSize] = {};
+        err = pathGetFullText(file.get(), text);
+        if (const auto copied = context.copies.find(text); !err && copied != context.copies.end()) {
+            name = copied->second;
+        } else if (!err) {
+            err = copyIntoFolder(file.get(), folder.get(), &name);
+            if (!err) context.copies[text] = name;
+        }
+    }
     if (!err) err = context.configuration->SetPageFileName(name, number);
     // The first failure stands: a later entry that comes along must not hide it.
     if (!context.result) context.result = err;

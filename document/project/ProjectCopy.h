@@ -8,6 +8,7 @@
 // the entry names the copy. The copies are whole before their names appear (written beside,
 // flushed, then renamed), and the old project's files are never touched, so a copy stopped at
 // any moment leaves the old project whole; the new one exists once its file has been written.
+#include <map>
 #include <string>
 
 #include "document/project/ProjectConfigFile.h"
@@ -21,6 +22,9 @@ struct PageRebaseContext {
     EngineErr result = kErrNone;
     const StringMap* nameMap = nullptr;
     u16 lenient = 0;  // a page whose name forms no path keeps its entry and sets no result
+    // The files copied into the new folder so far, by their old full text, with the names the
+    // copies took: a file that several pages share is copied once.
+    std::map<std::string, std::string> copies;
 };
 
 struct PageRelocationContext {

@@ -2,6 +2,7 @@
 
 #include "app/application/RApplication.h"
 #include "app/dialogs/RDlgWarnings.h"
+#include "app/export/RExportCommand.h"
 #include "app/dialogs/RNoteDlg.h"
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
@@ -10,6 +11,7 @@
 #include "app/window/RDisplayWindow.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/pages/RPage.h"
+#include "engine/gfx/sprites/SprLayer.h"
 #include "framework/app/mfxApplication.h"
 #include "framework/controls/RColorPicker.h"
 #include "framework/controls/RTexturePicker.h"
@@ -44,7 +46,9 @@ const REaselCommands::Entry REaselCommands::kCommands[] = {
     {kEaselToolbarGrab, kEaselToolbarWacky, &REaselCommands::ToolbarChosen},
     {kEaselToolbarPencil, kEaselToolbarMixer, &REaselCommands::ToolbarChosen},
     {kMsgPlaceObject, kMsgPlaceObject, &REaselCommands::ToCanvas},
-    {kMsgStopMedia, kMsgMenuSayItThisWay - 1, &REaselCommands::ToCanvas},
+    {kMsgStopMedia, kMsgMenuExport - 1, &REaselCommands::ToCanvas},
+    {kMsgMenuExport, kMsgMenuExport, &REaselCommands::Export},
+    {kMsgMenuExport + 1, kMsgMenuSayItThisWay - 1, &REaselCommands::ToCanvas},
     {kMsgMenuSayItThisWay + 1, kMsgSpeakLastText, &REaselCommands::ToCanvas},
     {kMsgAbcText, kMsgAbcText, &REaselCommands::ToCanvas},
     {kMsgBackgroundColor, kMsgBackgroundColor, &REaselCommands::ToCanvas},
@@ -285,6 +289,30 @@ void REaselCommands::SaveWithDialog(uintptr_t param1, u16 kind) {
 
 u32 REaselCommands::Print(RMessage*, uintptr_t) {
     easel_.Print();
+    return 0;
+}
+
+// The page as a movie, a Flash movie or a player file; the painting since the last save is
+// only in the canvas's picture until it is stored in the page.
+u32 REaselCommands::Export(RMessage*, uintptr_t) {
+    easel_.StopAll();
+    RApplication* app = GetApplication();
+    RPage* page = easel_.CurrentPage();
+    const Paths* paths = easel_.UserPaths();
+    if (!app || !page || !paths) return 0;
+    if (easel_.canvas_) easel_.canvas_->StorePicture(page);
+    ExportSources sources;
+    sources.page = &page->Data();
+    sources.document = easel_.CurrentDocument();
+    Rect16 canvas{};
+    app->GetCanvasRect(&canvas);
+    if (canvas.right > canvas.left && canvas.bottom > canvas.top)
+        sources.canvas = {u16(canvas.right - canvas.left), u16(canvas.bottom - canvas.top)};
+    sources.programFolder = paths->ProgramFolder();
+    ExportWithDialog(app->GetMainWindow(), *paths, kEaselExportKinds, easel_.PictureTitle(), sources);
+    // What the dialogs covered is drawn again.
+    if (SprScreen* screen = sprScreen()) sprInvalRect(screen->screenRect);
+    sprUpdateScreen(1);
     return 0;
 }
 

@@ -54,6 +54,7 @@ private:
     u32 Save(RMessage* message, uintptr_t data);
     u32 SaveAs(RMessage* message, uintptr_t data);
     u32 Print(RMessage* message, uintptr_t data);
+    u32 Export(RMessage* message, uintptr_t data);
     u32 RedrawPage(RMessage* message, uintptr_t data);
     u32 DropPage(RMessage* message, uintptr_t data);
     u32 PageStateChanged(RMessage* message, uintptr_t data);

@@ -65,6 +65,22 @@ TEST_F(ProjectCopyFiles, IntoAnotherFolderPagesComeAlongUnderNamesInside) {
     EXPECT_EQ(back.GetPage(2)->settings, (PageSettings{1, 1, 4, 4, 7, 1, 0}));
 }
 
+// Two pages of one file: the copy in another folder holds it once, and reopens with both.
+TEST_F(ProjectCopyFiles, ASharedPageFileIsCopiedOnce) {
+    write("a/Zoo.tbp", "[Pages]\r\nPage_highnumber=3\r\nPage1=Lion.tbx\r\nPage2=Lion.tbx\r\nPage3=sub/Owl.tbx\r\n");
+    std::filesystem::create_directories(root_ + "/b");
+    EnginePath from(folder("a") + "\\Zoo.tbp"), to(folder("b") + "\\Zoo.tbp");
+    RDocument doc(from.get());
+    doc.LoadPages();
+    ASSERT_EQ(doc.SaveAs(to.get()), kErrNone);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_ + "/b"), {}), 3) << "Zoo, Lion and Owl";
+    RDocument back(to.get());
+    back.LoadPages();
+    ASSERT_EQ(back.PageCount(), 3u);
+    for (u16 n : {1, 2}) EXPECT_EQ(back.GetPage(n)->FilePath(), folder("b") + "\\Lion.tbx");
+    EXPECT_EQ(back.GetPage(3)->FilePath(), folder("b") + "\\Owl.tbx");
+}
+
 TEST_F(ProjectCopyFiles, MappedPagesAreNamedFromTheirNewPlace) {
     write("b/moved/Owl.tbx", "owl");
     EnginePath from(folder("a") + "\\Zoo.tbp"), to(folder("b") + "\\Zoo.tbp");
@@ -183,6 +199,9 @@ TEST_F(ProjectCopy, RunsOfPagesRenumberAsOneUndoableStep) {
         {"FirstAboveLast", {3}, 5, 3, 1, kErrNone, {{3, "p3"}}},
         {"ToTheLastPlace", {98}, 98, 98, 1, kErrNone, {{99, "p98"}}},
         {"PastTheLastPlace", {99}, 99, 99, 1, kDocErrNoPlace, {{99, "p99"}}},
+        {"BeforeTheFirstPlace", {1}, 1, 1, -1, kDocErrNoPlace, {{1, "p1"}}},
+        {"OntoTheBlankPageMarker", {5}, 5, 5, 65530, kDocErrNoPlace, {{5, "p5"}}},
+        {"WrappingRoundTheNumbers", {5}, 5, 5, 65536, kDocErrNoPlace, {{5, "p5"}}},
     };
     for (const ShiftCase& c : cases) {
         RDocument doc(nullptr);

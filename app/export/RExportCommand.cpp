@@ -1,0 +1,107 @@
+#include "app/export/RExportCommand.h"
+
+#include <memory>
+
+#include "document/filedialogs/ShowFileDialogs.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/dialogs/mfxProgressWindow.h"
+#include "framework/language/LanguageTexts.h"
+#include "framework/windows/mfxWindow.h"
+#include "media/export/FlashProjector.h"
+#include "media/export/PageFlashExport.h"
+#include "platform/files/Files.h"
+
+namespace Ostrel {
+
+namespace {
+
+std::string text(const char* section, const char* key, const char* english) {
+    std::string found = LookupLanguageText(section, key).c_str();
+    return found.empty() ? english : found;
+}
+
+// The message of a failed movie export, by its code; none for success or a cancel.
+const char* movieMessageKey(ExportKind kind, i32 code) {
+    const bool project = kind == ExportKind::ProjectMovie;
+    switch (code) {
+    case kExportOk:
+    case kExportCancelled: return nullptr;
+    case kExportNoMemory:
+    case kExportNoBlock: return project ? "CantExportProjectAsMovie_Memory" : "CantExportPageAsMovie_Memory";
+    case kExportDiskFull: return project ? "CantExportProjectAsMovie_DiskSpace" : "CantExportPageAsMovie_DiskSpace";
+    default: return project ? "CantExportProjectAsMovie" : "CantExportPageAsMovie";
+    }
+}
+
+const char* messageKey(ExportKind kind, i32 code) {
+    if (kind == ExportKind::PageMovie || kind == ExportKind::ProjectMovie) return movieMessageKey(kind, code);
+    if (code == kExportOk || code == kExportCancelled) return nullptr;
+    return code == kExportDiskFull ? "VolumeFull" : "GeneralFileErr";
+}
+
+i32 runExport(const std::string& target, ExportKind kind, const ExportSources& sources, const ExportProgress& progress) {
+    if (kind == ExportKind::ProjectMovie)
+        return sources.document ? exportProjectMovie(*sources.document, sources.canvas, target, progress) : kExportFailed;
+    if (!sources.page) return kExportFailed;
+    switch (kind) {
+    case ExportKind::PageMovie: return exportPageMovie(*sources.page, sources.canvas, target, progress);
+    case ExportKind::PageFlash: return exportPageFlash(*sources.page, sources.canvas, target);
+    default: break;
+    }
+    std::vector<u8> movie;
+    if (const i32 err = composePageFlash(*sources.page, sources.canvas, &movie)) return err;
+    if (progress && !progress(1, 2)) return kExportCancelled;
+    return WriteFlashProjector(PlayerProgramPath(sources.programFolder), target, movie) ? kExportFailed : kExportOk;
+}
+
+std::string kindLabel(ExportKind kind) {
+    switch (kind) {
+    case ExportKind::PageFlash: return text("FileStrings", "FilterFlash", "Flash movies");
+    case ExportKind::Player: return text("FileStrings", "FilterPlayer", "Players");
+    default: return text("FileStrings", "FilterMovies", "Movies");
+    }
+}
+
+const char* kindPattern(ExportKind kind) {
+    switch (kind) {
+    case ExportKind::PageFlash: return "*.swf";
+    case ExportKind::Player: return "*";
+    default: return "*.mov";
+    }
+}
+
+}  // namespace
+
+std::string PlayerProgramPath(const std::string& programFolder) {
+    std::string folder = programFolder;
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    return folder + text("GeneralStrings", "FlashPlayerDir", "Player") + "\\" +
+           text("GeneralStrings", "FlashPlayerWin32", "tumblo4-player");
+}
+
+i32 ExportProjectCommand(mfxWindow* owner, const std::string& target, ExportKind kind, const ExportSources& sources) {
+    i32 code = kExportFailed;
+    {
+        mfxProgressWindow window(owner ? owner->GetHandle() : plat::kNoWindow, text("FileStrings", "ExportTitle", "Export"),
+                                 text("FileStrings", "Exporting", "Making your movie..."));
+        code = runExport(target, kind, sources, [&window](u32, u32) { return window.Poll(); });
+    }
+    if (const char* key = messageKey(kind, code)) mfxAlert(kAlertOk | kAlertIconStop, text("FileStrings", key, key));
+    return code;
+}
+
+i32 ExportWithDialog(mfxWindow* owner, const Paths& paths, std::span<const ExportKind> kinds,
+                     const std::string& defaultName, const ExportSources& sources) {
+    std::vector<mfxFileFilter> filters;
+    for (ExportKind kind : kinds) filters.push_back({kindLabel(kind), kindPattern(kind)});
+    u16 chosen = 0;
+    const std::string target = ShowExportFileDialog(owner, paths, filters, defaultName, &chosen);
+    if (target.empty() || chosen >= kinds.size()) return kExportCancelled;
+    const ExportKind kind = kinds[chosen];
+    std::string named = target;
+    if (kind == ExportKind::PageFlash) named = exportTargetName(target, "swf");
+    if (kind == ExportKind::PageMovie || kind == ExportKind::ProjectMovie) named = exportTargetName(target, "mov");
+    return ExportProjectCommand(owner, named, kind, sources);
+}
+
+}  // namespace Ostrel

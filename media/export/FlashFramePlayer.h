@@ -1,0 +1,38 @@
+#pragma once
+// A Flash movie played frame by frame into a 16-bit picture, scaled to the picture's size:
+// what the stand-alone player program shows in its window. Without sound. User-interface
+// thread.
+#include <memory>
+#include <span>
+
+#include "engine/gfx/gl/GLBitmapRenderer.h"
+#include "media/swf/Document.h"
+#include "media/swf/Player.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Surface.h"
+
+class FlashFramePlayer {
+public:
+    // Null when the bytes are no movie, or no OpenGL context can be made for the picture.
+    static std::unique_ptr<FlashFramePlayer> Open(std::span<const u8> movie, i32 width, i32 height);
+    ~FlashFramePlayer();
+    FlashFramePlayer(const FlashFramePlayer&) = delete;
+    FlashFramePlayer& operator=(const FlashFramePlayer&) = delete;
+
+    // The movie's frame size in pixels.
+    static bool FrameSize(std::span<const u8> movie, i32* width, i32* height);
+
+    // Plays the next frame and draws it; false when it cannot be drawn.
+    bool DrawNext();
+    u32 FrameMs() const { return document_.FrameDurationMs(); }
+    const plat::gdi::Surface& Picture() const { return *picture_; }
+
+private:
+    FlashFramePlayer() = default;
+
+    swf::document document_;
+    std::unique_ptr<swf::player> player_;
+    std::unique_ptr<plat::gdi::Surface> picture_;
+    std::unique_ptr<plat::gdi::DeviceContext> context_;
+    std::unique_ptr<GLBitmapRenderer> renderer_;
+};

@@ -1,0 +1,164 @@
+#include "media/export/PageMovieExport.h"
+
+#include <memory>
+#include <vector>
+
+#include "document/objects/RMediaFilePageObject.h"
+#include "document/storage/ObjectTypes.h"
+#include "media/export/PagePicture.h"
+#include "media/export/RMovieComponent.h"
+#include "media/quicktime/ImgJpeg.h"
+#include "platform/files/Files.h"
+#include "platform/media/movie/MovieFlattener.h"
+#include "tools/effects/transitions/TransitionKernels.h"
+
+namespace Ostrel {
+
+namespace {
+
+using Components = std::vector<std::unique_ptr<RMovieComponent>>;
+
+ComponentPlace placeOf(const RPageObject& object) {
+    return {object.rect.left, object.rect.top, i16(object.rect.right - object.rect.left),
+            i16(object.rect.bottom - object.rect.top)};
+}
+
+const std::vector<u8>& mediaOf(const RPageObject& object) {
+    return static_cast<const RMediaFilePageObject&>(object).media;
+}
+
+bool isMediaFile(FourCC type) {
+    return type == kTypeSound || type == kTypeMovie || type == kTypeFlash || type == kTypeFlashAnimation;
+}
+
+// The components of one page from `startMs` for `durationMs`: its picture, its movies, its
+// sounds (each at most the page's length).
+i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 durationMs, Components* out) {
+    auto still = std::make_unique<RMovieComponent>(kComponentPicture, ComponentPlace{0, 0, i16(picture.Width()), i16(picture.Height())},
+                                                    startMs, durationMs, kPictureLayer);
+    if (const i32 err = still->WritePicture(picture.Jpeg())) return err;
+    out->push_back(std::move(still));
+    u32 it = 0;
+    RPageObject* object = nullptr;
+    while (page.NextObjectSkipFlagged(&it, &object, fourCC("??PO"))) {
+        if (!isMediaFile(object->Type())) continue;
+        if (object->Type() == kTypeMovie) {
+            auto movie = std::make_unique<RMovieComponent>(kComponentMovie, placeOf(*object), startMs, durationMs, kMovieLayer);
+            if (const i32 err = movie->WriteMovie(mediaOf(*object))) return err;
+            out->push_back(std::move(movie));
+        } else if (object->Type() == kTypeSound) {
+            auto sound = std::make_unique<RMovieComponent>(kComponentSound, ComponentPlace{}, startMs, durationMs, 0);
+            if (const i32 err = sound->WriteSound(mediaOf(*object))) return err;
+            // A sound shorter than its page plays once.
+            sound->SetDuration(std::min(durationMs, sound->MediaDuration()));
+            if (sound->Duration() > 0) out->push_back(std::move(sound));
+        }
+    }
+    return kExportOk;
+}
+
+// The transition into a page: the pictures between the page before and this one.
+i32 buildTransition(TransitionKind kind, const PagePicture& from, const PagePicture& to, i32 startMs, Components* out) {
+    std::unique_ptr<PagePicture> step = PagePicture::Blank(to.Width(), to.Height());
+    if (!step) return kExportNoMemory;
+    std::vector<std::vector<u8>> frames;
+    const Point16 centre{i16(to.Width() / 2), i16(to.Height() / 2)};
+    for (i32 i = 1; i <= kTransitionFrames; ++i) {
+        transitionStep(kind, u32(i64(kTransitionFull) * i / (kTransitionFrames + 1)), from.Pixels(), to.Pixels(),
+                       step->Pixels(), centre);
+        frames.push_back(step->Jpeg());
+    }
+    auto transition = std::make_unique<RMovieComponent>(
+        kComponentTransition, ComponentPlace{0, 0, i16(to.Width()), i16(to.Height())}, startMs, kTransitionMs,
+        kTransitionLayer);
+    if (const i32 err = transition->WriteFrames(frames, kTransitionMs / kTransitionFrames)) return err;
+    out->push_back(std::move(transition));
+    return kExportOk;
+}
+
+// Adds every component and writes the movie over the target.
+i32 writeMovie(const Components& components, const std::string& target, const ExportProgress& progress, u32 done,
+               u32 total) {
+    const std::string host = plat::hostPathOfText(target);
+    if (host.empty()) return kExportFailed;
+    MovieExport writer;
+    // Without the media runtime there is no movie to make.
+    if (writer.exportCreateTempMovie(host, 600, 0) != 0) return kExportFailed;
+    for (const auto& component : components) {
+        if (const i32 err = component->AddToMovie(writer)) return err;
+        if (progress && !progress(++done, total)) return kExportCancelled;
+    }
+    const i16 err = writer.exportFlattenMovie();
+    if (err == plat::media::kMrWriteErr) return kExportDiskFull;
+    return err == 0 ? kExportOk : kExportFailed;
+}
+
+}  // namespace
+
+i32 PageMovieDuration(const RPageData& page, i32* ms) {
+    i32 sound = 0, movie = 0;
+    u32 it = 0;
+    RPageObject* object = nullptr;
+    while (page.NextObjectSkipFlagged(&it, &object, fourCC("??PO"))) {
+        i32 length = 0;
+        if (object->Type() == kTypeSound) {
+            if (!ArchiveWaveDurationMs(mediaOf(*object), &length)) return kExportNoBlock;
+            sound = length;
+        } else if (object->Type() == kTypeMovie) {
+            if (!MovieWholeSecondsMs(mediaOf(*object), &length)) return kExportMissingMovie;
+            movie = std::max(movie, length);
+        }
+    }
+    *ms = std::max(sound, movie);
+    if (*ms == 0) *ms = kDefaultPageMs;
+    return kExportOk;
+}
+
+i32 exportPageMovie(const RPageData& page, const MovieExportCanvas& canvas, const std::string& target,
+                    const ExportProgress& progress) {
+    i32 duration = 0;
+    if (const i32 err = PageMovieDuration(page, &duration)) return err;
+    std::unique_ptr<PagePicture> picture = PagePicture::OfPage(page, canvas.width, canvas.height);
+    if (!picture) return kExportNoMemory;
+    Components components;
+    if (const i32 err = buildPage(page, *picture, 0, duration, &components)) return err;
+    if (progress && !progress(1, u32(components.size()) + 2)) return kExportCancelled;
+    return writeMovie(components, exportTargetName(target, "mov"), progress, 1, u32(components.size()) + 2);
+}
+
+i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, const std::string& target,
+                       const ExportProgress& progress) {
+    std::vector<RPage*> pages;
+    for (u16 number = 1; number <= kMaxProjectPages; ++number)
+        if (RPage* page = document.GetPage(number); page->Number() == number) pages.push_back(page);
+    if (pages.empty()) return kExportOk;
+    const u32 total = u32(pages.size()) * 2 + 1;
+    Components components;
+    std::unique_ptr<PagePicture> before;
+    i32 start = 0;
+    i32 result = kExportOk;
+    for (size_t i = 0; i < pages.size() && result == kExportOk; ++i) {
+        RPage& page = *pages[i];
+        const RPageData& data = page.Data();
+        i32 duration = 0;
+        result = PageMovieDuration(data, &duration);
+        u8 seconds = 0, mode = 0;
+        page.GetTiming(&seconds, &mode);
+        if (seconds > 0) duration = i32(seconds) * 1000;
+        std::unique_ptr<PagePicture> picture = PagePicture::OfPage(data, canvas.width, canvas.height);
+        if (!result && !picture) result = kExportNoMemory;
+        if (!result) result = buildPage(data, *picture, start, duration, &components);
+        const TransitionKind kind = transitionKindOfIndex(page.GetTransitionEffect());
+        if (!result && before && kind != TransitionKind::None)
+            result = buildTransition(kind, *before, *picture, start, &components);
+        before = std::move(picture);
+        start += duration;
+        if (!result && progress && !progress(u32(i + 1), total)) result = kExportCancelled;
+    }
+    document.ReleaseAllMedia();
+    if (result) return result;
+    return writeMovie(components, exportTargetName(target, "mov"), progress, u32(pages.size()),
+                      u32(pages.size() + components.size() + 1));
+}
+
+}  // namespace Ostrel

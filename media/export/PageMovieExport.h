@@ -1,0 +1,38 @@
+#pragma once
+// A page, or a whole slide show, as a QuickTime movie (".mov") that common players open: the
+// page's picture (background, pictures, texts) for the page's time, its movies in front of it,
+// its sounds, and in a slide show each page after the one before with its transition. The
+// movie is written beside the target and moved over it, so a failed or cancelled export keeps
+// the user's old file. Results are the codes of ExportFiles.h. User-interface thread.
+#include <string>
+
+#include "document/pages/RPage.h"
+#include "document/project/RDocument.h"
+#include "media/export/ExportFiles.h"
+
+namespace Ostrel {
+
+// How long a slide show's transition runs, and in how many pictures.
+constexpr i32 kTransitionMs = 1000;
+constexpr i32 kTransitionFrames = 20;
+// A page without sound, movie or timing.
+constexpr i32 kDefaultPageMs = 5000;
+
+struct MovieExportCanvas {
+    u16 width = kPageWidth;
+    u16 height = kPageHeight;
+};
+
+// How long the page plays on its own: its longest movie in whole seconds or its last sound,
+// 5000 ms when it has neither. kExportNoBlock for a sound that is no wave, kExportMissingMovie
+// for a movie that is none.
+i32 PageMovieDuration(const RPageData& page, i32* ms);
+
+// `target` is an engine text; its name takes ".mov" unless it ends so.
+i32 exportPageMovie(const RPageData& page, const MovieExportCanvas& canvas, const std::string& target,
+                    const ExportProgress& progress);
+// The pages in number order, each for its timing (when set) or its own duration.
+i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, const std::string& target,
+                       const ExportProgress& progress);
+
+}  // namespace Ostrel

@@ -1,0 +1,87 @@
+#include "media/export/PagePicture.h"
+
+#include "document/objects/RMediaFilePageObject.h"
+#include "document/pages/PagePainting.h"
+#include "document/storage/ObjectTypes.h"
+#include "engine/gfx/GfxOffscreenPort.h"
+#include "media/quicktime/ImgJpeg.h"
+#include "media/quicktime/JpegPictureBlock.h"
+
+using namespace Ostrel;
+
+PagePicture::~PagePicture() {
+    if (!port_) return;
+    port_->UnlockBits(&bits_);
+    gfxDisposePort(port_);
+}
+
+std::unique_ptr<PagePicture> PagePicture::Blank(u16 width, u16 height) {
+    if (width == 0 || height == 0) return nullptr;
+    std::unique_ptr<PagePicture> picture(new PagePicture());
+    picture->port_ = gfxNewOffscreenPort(width, height, 16, nullptr);
+    if (!picture->port_) return nullptr;
+    if (picture->port_->LockBits(&picture->bits_) != kErrNone) {
+        gfxDisposePort(picture->port_);
+        picture->port_ = nullptr;
+        return nullptr;
+    }
+    picture->width_ = width;
+    picture->height_ = height;
+    picture->View();
+    for (i32 y = 0; y < height; ++y)
+        for (i32 x = 0; x < width; ++x) picture->view_.Row(y)[x] = 0x7FFF;
+    return picture;
+}
+
+void PagePicture::View() {
+    // The port's rows may run upwards in memory.
+    u8* top = bits_.rowStep >= 0 ? bits_.base : bits_.base + std::ptrdiff_t(height_ - 1) * -bits_.rowStep;
+    view_ = PixelView{top, bits_.rowStep, i16(width_), i16(height_)};
+}
+
+void PagePicture::Relock() {
+    // The pixels may lie elsewhere once locked again.
+    if (port_->LockBits(&bits_) == kErrNone) View();
+}
+
+std::unique_ptr<PagePicture> PagePicture::OfPage(const RPageData& page, u16 width, u16 height) {
+    std::unique_ptr<PagePicture> picture = Blank(width, height);
+    if (!picture) return nullptr;
+    // Render draws through the port's own drawing, which wants the bits unlocked.
+    picture->port_->UnlockBits(&picture->bits_);
+    const EngineErr drawn = page.Render(picture->port_, 0, 0);
+    if (picture->port_->LockBits(&picture->bits_) != kErrNone || drawn != kErrNone) return nullptr;
+    picture->View();
+    const VectorPainter painter = GetVectorPainter();
+    u32 it = 0;
+    RPageObject* object = nullptr;
+    while (painter && page.NextObjectSkipFlagged(&it, &object, fourCC("??PO"))) {
+        if (object->Type() != kTypeFlash && object->Type() != kTypeFlashAnimation) continue;
+        const auto& media = static_cast<const RMediaFilePageObject*>(object)->media;
+        const Rect16 place{object->rect.left, object->rect.top, object->rect.right, object->rect.bottom};
+        // A movie the painter cannot read leaves its place as the page shows it.
+        painter(picture->bits_, media, place);
+    }
+    return picture;
+}
+
+std::vector<u8> PagePicture::Jpeg() {
+    port_->UnlockBits(&bits_);
+    u32 size = 0;
+    const Rect16 whole{0, 0, i16(width_), i16(height_)};
+    const memHandle block = gfxLockPort(port_) == kErrNone
+                                ? imgBitmapToJPEG(port_, &whole, whole, &size, kImgDefaultQuality, 16)
+                                : memHandle(0);
+    gfxUnlockPort(port_);
+    Relock();
+    std::vector<u8> stream;
+    if (!block) return stream;
+    const u8* bytes = static_cast<const u8*>(memLockHandle(block));
+    JpegBlockHeader header;
+    // A block shorter than its header, or a stream longer than the block, is no picture.
+    if (bytes && imgReadJPEGHeader(bytes, size, &header))
+        stream.assign(bytes + kJpegBlockHeaderSize, bytes + kJpegBlockHeaderSize + header.streamSize);
+    memUnlockHandle(block);
+    memFreeHandle(block);
+    return stream;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// A page as the exports show it: its background, pictures and texts drawn as the canvas draws
+// them, with the first frame of each vector graphic over them, into a 16-bit picture of the
+// canvas's size (the page's top-left corner at its top-left). The exports take it as rows of
+// RGB555 words and as a JPEG stream. User-interface thread.
+#include <memory>
+#include <vector>
+
+#include "document/pages/RPageData.h"
+#include "engine/gfx/GfxPort.h"
+#include "tools/base/PixelView.h"
+
+class PagePicture {
+public:
+    ~PagePicture();
+    PagePicture(const PagePicture&) = delete;
+    PagePicture& operator=(const PagePicture&) = delete;
+
+    // Null when the picture cannot be made (no memory, a side of 0).
+    static std::unique_ptr<PagePicture> Blank(u16 width, u16 height);
+    static std::unique_ptr<PagePicture> OfPage(const Ostrel::RPageData& page, u16 width, u16 height);
+
+    u16 Width() const { return width_; }
+    u16 Height() const { return height_; }
+    // The rows, top row first, for as long as the picture lives.
+    const PixelView& Pixels() const { return view_; }
+    // The picture as a JPEG stream (without the picture block's header); empty on failure.
+    std::vector<u8> Jpeg();
+
+private:
+    PagePicture() = default;
+    void View();
+    void Relock();
+
+    GfxPort* port_ = nullptr;
+    GfxPixelDescriptor bits_{};
+    PixelView view_;
+    u16 width_ = 0, height_ = 0;
+};

@@ -1,0 +1,184 @@
+// A page as a Flash movie and as a stand-alone player file: the movie's frame from the canvas,
+// its Flash objects placed (mirrored ones turned over), the output read by our reader, by an
+// independent parser and by the player program itself, and a full disc that keeps the old file.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include "media/export/FlashProjector.h"
+#include "media/export/PageFlashExport.h"
+#include "media/swf/FrameTags.h"
+#include "platform/drives/Drives.h"
+#include "platform/media/PictureImage.h"
+#include "platform/media/PngCoding.h"
+#include "tests/media/export/ExportFixture.h"
+
+namespace {
+
+using namespace exporttest;
+
+constexpr int kYaswfpMissing = 3;
+
+TEST(FlashFrame, IsTwoPixelsNarrowerAndOneLowerThanTheCanvas) {
+    const struct {
+        u16 width, height;
+        bool made;
+        i32 xMax, yMax;
+    } cases[] = {{640, 480, true, 12760, 9580}, {3, 2, true, 20, 20}, {2, 480, false, 0, 0}, {640, 1, false, 0, 0}};
+    for (const auto& c : cases) {
+        swf::Rect frame{};
+        EXPECT_EQ(FlashFrameOfCanvas({c.width, c.height}, &frame), c.made) << c.width << "x" << c.height;
+        if (c.made) {
+            EXPECT_EQ(frame, (swf::Rect{0, 0, c.xMax, c.yMax}));
+        }
+    }
+}
+
+class PageFlashExport : public ExportTest {
+protected:
+    // The scales of the sprites placed at depths 1 and up, in depth order.
+    static std::vector<std::pair<i32, i32>> spriteScales(const std::vector<u8>& movie) {
+        swf::document doc;
+        EXPECT_EQ(swf::LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), swf::kOk);
+        std::vector<std::pair<i32, i32>> scales;
+        for (const swf::tag* t = doc.FirstTag(); t; t = t->Next())
+            if (auto* place = dynamic_cast<const swf::tagPlaceObject*>(t); place && place->depth > 0)
+                scales.push_back({place->matrix.scaleX, place->matrix.scaleY});
+        return scales;
+    }
+};
+
+TEST_F(PageFlashExport, FlashObjectsBecomeSpritesMirroredOnesTurnedOver) {
+    RPageData page;
+    paint(page, {250, 250, 250});
+    ASSERT_NE(page.AddObject(kTypeFlash, -1, flash(), {10, 10, 110, 60}), nullptr);
+    RPageObject* mirrored = page.AddObject(kTypeFlash, -1, flash(), {200, 10, 400, 110});
+    ASSERT_NE(mirrored, nullptr);
+    mirrored->option = kFlashFlipHorizontal;
+    ASSERT_NE(page.AddObject(kTypeSound, -1, sound(300), {}), nullptr);
+    std::vector<u8> movie;
+    ASSERT_EQ(composePageFlash(page, {640, 480}, &movie), kExportOk);
+    ASSERT_EQ(exportPageFlash(page, {640, 480}, text("my.page")), kExportOk);
+    EXPECT_EQ(read(file("my.page.swf")), movie);
+    const auto scales = spriteScales(movie);
+    ASSERT_EQ(scales.size(), 2u);
+    EXPECT_NEAR(scales[0].first, 0x10000, 2);   // 100 pixels from a 100-pixel frame
+    EXPECT_NEAR(scales[1].first, -0x20000, 2);  // twice as wide, turned over
+    EXPECT_NEAR(scales[1].second, 0x20000, 2);
+
+    // The independent parser reads the picture, both sprites and the sound.
+    const std::string path = file("page.swf");
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(movie.data()), std::streamsize(movie.size()));
+    const std::string script = std::string(SWF_TEST_SCRIPTS) + "/read_with_yaswfp.py";
+    const std::string command = "python3 '" + script + "' '" + path + "' > '" + path + ".txt' 2>&1";
+    const int status = WEXITSTATUS(std::system(command.c_str()));
+    if (status == kYaswfpMissing) GTEST_SKIP() << "python3-yaswfp is not installed";
+    ASSERT_EQ(status, 0);
+    std::ifstream in(path + ".txt");
+    const std::string listing((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    size_t at = 0;
+    for (const char* expected : {"frames=1", "DefineBitsJPEG2", "DefineShape3", "DefineSprite CharacterID=3",
+                                 "DefineSprite CharacterID=4", "DefineSound", "StartSound", "ShowFrame"}) {
+        at = listing.find(expected, at);
+        ASSERT_NE(at, std::string::npos) << expected << " in order in\n" << listing;
+    }
+}
+
+TEST_F(PageFlashExport, AnObjectThatCannotBeReadFailsTheExportAndWritesNothing) {
+    RPageData page;
+    paint(page, {250, 250, 250});
+    ASSERT_NE(page.AddObject(kTypeFlash, -1, std::vector<u8>{'F', 'W', 'S', 6, 0}, {0, 0, 50, 50}), nullptr);
+    EXPECT_EQ(exportPageFlash(page, {640, 480}, text("page")), kExportFailed);
+    EXPECT_TRUE(std::filesystem::is_empty(folder_));
+}
+
+TEST_F(PageFlashExport, AFullDiscKeepsTheOldFilesAndLeavesNothingBeside) {
+    std::filesystem::create_directories(folder_ / "disc");
+    plat::FakeDrive drive('T', plat::FakeDisc{file("disc"), "USER", 77}, plat::DriveType::Fixed);
+    { std::ofstream(file("disc/page.swf")) << "old movie"; }
+    { std::ofstream(file("disc/player")) << "old player"; }
+    { std::ofstream(file("program")) << "a player program"; }
+    RPageData page;
+    paint(page, {250, 250, 250});
+    std::vector<u8> movie;
+    ASSERT_EQ(composePageFlash(page, {64, 48}, &movie), kExportOk);
+    drive.failNext(plat::kSysDiskFull, 1000);
+    EXPECT_EQ(exportPageFlash(page, {64, 48}, "T:\\page.swf"), kExportDiskFull);
+    EXPECT_EQ(WriteFlashProjector(text("program"), "T:\\player", movie), 1);
+    EXPECT_EQ(read(file("disc/page.swf")).size(), 9u);
+    EXPECT_EQ(read(file("disc/player")).size(), 10u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ / "disc"), {}), 2);
+}
+
+TEST(ProjectorTrailer, NamesAMovieThatLiesInsideTheFile) {
+    const struct {
+        u32 marker, length;
+        u64 fileSize;
+        bool found;
+    } cases[] = {
+        {kProjectorMarker, 100, 1008, true},  {kProjectorMarker, 1000, 1008, true},
+        {kProjectorMarker, 1001, 1008, false}, {kProjectorMarker, 0, 8, true},
+        {0xFA123457, 100, 1008, false},        {kProjectorMarker, 0, 7, false},
+    };
+    for (const auto& c : cases) {
+        u8 trailer[kProjectorTrailerSize];
+        WriteProjectorTrailer(c.length, trailer);
+        trailer[0] = u8(c.marker);
+        u64 offset = 0;
+        u32 length = 0;
+        EXPECT_EQ(ReadProjectorTrailer(trailer, c.fileSize, &offset, &length), c.found) << c.length << " " << c.fileSize;
+        if (c.found) {
+            EXPECT_EQ(offset + length + kProjectorTrailerSize, c.fileSize);
+        }
+        EXPECT_EQ(ProjectorProgramSize(trailer, c.fileSize), c.found ? offset : c.fileSize);
+    }
+}
+
+// The whole road: a page red on its left and blue on its right made into a player file by the
+// real player program, which then draws its first frame without a screen.
+TEST_F(PageFlashExport, ThePlayerFilePlaysItsOwnMovie) {
+    RPageData page;
+    paint(page, {248, 0, 0});
+    RPageObject* background = nullptr;
+    page.FindObject(kTypeBitmap, kBackgroundId, &background);
+    auto& picture = static_cast<RBitmapPageObject*>(background)->picture;
+    for (size_t y = 0; y < picture.height; ++y)
+        for (size_t x = 50; x < picture.width; ++x) {
+            u8* p = &picture.pixels[(y * picture.width + x) * 4];
+            p[0] = 0, p[2] = 248;
+        }
+    std::vector<u8> movie;
+    ASSERT_EQ(composePageFlash(page, {100, 60}, &movie), kExportOk);
+    const std::string player = plat::textOfHostPath(TUMBLO_PLAYER_PROGRAM);
+    // Twice onto one name: the second movie replaces the first.
+    ASSERT_EQ(WriteFlashProjector(player, text("show"), std::vector<u8>(3000, 1)), 0);
+    ASSERT_EQ(WriteFlashProjector(player, text("show"), movie), 0);
+    const auto programSize = std::filesystem::file_size(TUMBLO_PLAYER_PROGRAM);
+    EXPECT_EQ(std::filesystem::file_size(file("show")), programSize + movie.size() + kProjectorTrailerSize);
+    // A player file taken as the player program has its movie replaced, not kept.
+    ASSERT_EQ(WriteFlashProjector(text("show"), text("again"), std::vector<u8>(10, 2)), 0);
+    EXPECT_EQ(std::filesystem::file_size(file("again")), programSize + 10 + kProjectorTrailerSize);
+    EXPECT_NE(std::filesystem::status(file("show")).permissions() & std::filesystem::perms::owner_exec,
+              std::filesystem::perms::none);
+    // Mesa keeps a few records of its contexts to the end, as in this program's own tests.
+    std::ofstream(file("mesa.supp")) << "leak:libOSMesa.so\n";
+    const std::string command =
+        "TUMBLO_HEADLESS=1 LSAN_OPTIONS=suppressions='" + file("mesa.supp") + "' '" + file("show") + "' --snapshot '" + file("first.png") + "' > '" + file("said") + "' 2>&1";
+    const int status = WEXITSTATUS(std::system(command.c_str()));
+    const std::vector<u8> said = read(file("said"));
+    ASSERT_EQ(status, 0) << std::string(said.begin(), said.end());
+    const std::vector<u8> png = read(file("first.png"));
+    plat::media::PictureImage image;
+    ASSERT_EQ(plat::media::decodePng(png.data(), png.size(), image), 0);
+    ASSERT_EQ(image.width, 98);
+    ASSERT_EQ(image.height, 59);
+    // The picture fills the frame: its halves meet in the middle.
+    for (const auto& [x, red] : {std::pair{10, true}, {45, true}, {55, false}, {95, false}}) {
+        const u8* seen = image.pixel(x, 30);
+        EXPECT_EQ(seen[0] > 200, red) << x;
+        EXPECT_EQ(seen[2] > 200, !red) << x;
+        EXPECT_LT(seen[1], 40) << x;
+    }
+}
+
+}  // namespace
