@@ -87,6 +87,20 @@ TEST_F(SlideShow, EscOrQWhileATransitionRunsStopsTheShow) {
     }
 }
 
+TEST_F(SlideShow, AShowWithoutItsFirstPageGoesBackToThePickerAtOnce) {
+    ASSERT_NO_FATAL_FAILURE(makeProject({{2, 1, kTimed, 248, 0, 0}, {5, 1, kTimed, 0, 248, 0}}));
+    for (const u16 first : {u16(3), u16(kMaxProjectPages + 1)}) {
+        ASSERT_TRUE(RSlideShowModule::Play(app->GetCurrentDocument(), first));
+        settle();
+        EXPECT_EQ(app->GetCurrentModuleCode(), kScreenPicker) << first;
+    }
+    app->GetPortfolio()->SetDocument(std::make_unique<RDocument>(nullptr));
+    ASSERT_TRUE(RSlideShowModule::Play(app->GetCurrentDocument(), 0));
+    settle();
+    EXPECT_EQ(app->GetCurrentModuleCode(), kScreenPicker) << "a project without pages";
+    EXPECT_FALSE(RSlideShowModule::Play(nullptr, 0));
+}
+
 TEST_F(SlideShow, ALoopingShowWalksThePagesInNumberOrderAndLeavesThemAsSaved) {
     ASSERT_NO_FATAL_FAILURE(makeProject({{2, 1, kTimed, 248, 0, 0}, {5, 1, kTimed, 0, 248, 0}, {9, 1, kTimed, 0, 0, 248}}));
     app->GetGlobalUserSettings()->playOnce = 0;
