@@ -167,9 +167,7 @@ u32 RTransDialogue::HandleMessage(RMessage* message, uintptr_t data) {
     case kTransCmdPreview: StartPreview(); return 0;
     case kDlgResultConfirm: Confirm(); return 0;
     case kDlgResultLeave: Answer(kDlgResultLeave, reinterpret_cast<uintptr_t>(this), kDlgResultLeave); return 0;
-    default:
-        if (message->code > kDlgResultLeave && message->code < kTransCmdPicked) return 0;
-        return RDlgBase::HandleMessage(message, data);
+    default: return RDlgBase::HandleMessage(message, data);
     }
 }
 

@@ -59,9 +59,9 @@ u16 RSlideShowModule::Enter() {
     return 0;
 }
 
-void RSlideShowModule::Tell(u32 code, uintptr_t param1, u16 param2) {
+void RSlideShowModule::Tell(u32 code) {
     if (!transition_) return;
-    RMessage message(code, param1, param2);
+    RMessage message(code, 0, 0);
     transition_->HandleMessage(&message, 0);
 }
 
@@ -114,7 +114,7 @@ u32 RSlideShowModule::HandleMessage(RMessage* message, uintptr_t) {
         StopShow();
         BackToPicker();
         break;
-    case kMsgTransitionEvent: Tell(u32(message->param1), 0, 0); break;
+    case kMsgTransitionEvent: Tell(u32(message->param1)); break;
     case kMsgShuttingDown:
         StopShow();
         canvas_.reset();
@@ -130,17 +130,16 @@ u32 RSlideShowModule::HandleKey(u32 key) {
     const u8 character = inputKeyCharacter(key);
     const u32 state = transition_->State();
     if (character == kShowStopKey || character == kShowQuitKey || character == kShowQuitKey + ('a' - 'A')) {
-        if (state != kTransitionEnded && state != kTransitionStopping) Tell(kEventStop, 0, character);
+        if (state != kTransitionEnded && state != kTransitionStopping) Tell(kEventStop);
     } else if (state == kTransitionWaitKey || manualAdvance()) {
-        Tell(kEventKey, 0, character);
+        Tell(kEventKey);
     }
     return 1;
 }
 
-u32 RSlideShowModule::HandleInput(u32, Point16 point, u32) {
+u32 RSlideShowModule::HandleInput(u32, Point16, u32) {
     if (!transition_) return 1;
-    if (transition_->State() == kTransitionWaitClick || manualAdvance())
-        Tell(kEventClick, u32(u16(point.h)) | (u32(u16(point.v)) << 16), 0);
+    if (transition_->State() == kTransitionWaitClick || manualAdvance()) Tell(kEventClick);
     return 1;
 }
 

@@ -57,7 +57,8 @@ private:
     void StopShow();
     void SetMenusHidden(bool hidden);
     void BackToPicker();
-    void Tell(u32 code, uintptr_t param1, u16 param2);
+    // Sends the transition one of its events at once.
+    void Tell(u32 code);
 
     Rect16 show_{0, 0, 0, 0};
     RPage* page_ = nullptr;

@@ -99,7 +99,7 @@ RPage* AdvanceSlideShow(RTransition* transition) {
     case kTransitionFirstShowRequested: return t.Show(t.page_);
     case kTransitionAdvanceRequested: t.state_ = kTransitionNextPage; return nullptr;
     case kTransitionNextPage: {
-        RPage* next = t.PageAfter(t.page_ ? t.page_->Number() : 0);
+        RPage* next = t.PageAfter(t.page_->Number());
         if (!next && !t.switches_.playOnce) next = t.PageAfter(0);
         if (next) return t.Show(next);
         t.state_ = kTransitionEnded;

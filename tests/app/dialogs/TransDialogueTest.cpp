@@ -41,13 +41,14 @@ TEST_F(TransDialogue, PickingATransitionTakesTheSoundOfItsPlaceOnlyWhenThereIsOn
         i32 picked;
         i32 sound;  // the sound chosen after the pick
     };
-    // The page opens on transition 4 and sound 4.
+    // The page opens on transition 4 and sound 4, the first on the first.
     for (const Case c : {Case{0, 0}, Case{kSounds - 1, kSounds - 1}, Case{kSounds, 4}, Case{kTransitions - 1, 4}}) {
+        page->SetTransitionEffect(c.picked == 0 ? 0 : 4);
         RTransDialogue dialog(&owner, kKind);
         ASSERT_EQ(dialog.Open(page), 0);
         ASSERT_EQ(dialog.TransitionRow()->GetCount(), kTransitions) << "a cell without its icon stays";
         ASSERT_EQ(dialog.SoundRow()->GetCount(), kSounds);
-        EXPECT_EQ(dialog.TransitionRow()->GetSelected(), 4);
+        EXPECT_EQ(dialog.TransitionRow()->GetSelected(), page->GetTransitionEffect());
         command(dialog, kTransCmdPicked, u16(c.picked));
         EXPECT_EQ(dialog.Transition(), c.picked);
         EXPECT_EQ(dialog.Sound(), c.sound) << c.picked;

@@ -8,7 +8,7 @@ namespace {
 
 using namespace testscreens;
 
-constexpr u8 kTimed = 0, kClick = 1, kKey = 2;
+constexpr u8 kTimed = 0, kClick = 1, kKey = 2, kReadingEnded = 3;
 constexpr u32 kRed = 0xF80000, kGreen = 0x00F800, kBlue = 0x0000F8;
 
 class SlideShow : public SlideShowHarness {};
@@ -17,7 +17,7 @@ TEST_F(SlideShow, ThreeOneSecondPagesPlayedOnceEndAtThreeSecondsInThePickerWithT
     ASSERT_NO_FATAL_FAILURE(makeProject({{1, 1, kTimed, 248, 0, 0}, {2, 1, kTimed, 0, 248, 0}, {3, 1, kTimed, 0, 0, 248}}));
     app->GetGlobalUserSettings()->playOnce = 1;
     const u16 menus = popups();
-    play();
+    play(1);
     EXPECT_TRUE(player()->MenusHidden());
     EXPECT_EQ(popups(), 0);
     for (const auto& [number, colour] : std::vector<std::pair<u16, u32>>{{1, kRed}, {2, kGreen}, {3, kBlue}}) {
@@ -57,6 +57,8 @@ TEST_P(PageEnd, EachTimingModeEndsThePageOnlyByItsOwnEvent) {
     const EndCase& c = GetParam();
     ASSERT_NO_FATAL_FAILURE(makeProject({{1, 2, c.mode, 248, 0, 0}, {2, 2, c.mode, 0, 248, 0}}));
     app->GetGlobalUserSettings()->manualAdvance = c.manualAdvance;
+    // Nothing is read: a page that waits for its reading has it over at once.
+    app->GetGlobalUserSettings()->textToSpeech = 0;
     play();
     finishTransition();
     nudge(c.ignored);
@@ -72,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EndCase{"ClickWaitsOutTheClock", kClick, 0, Nudge::Wait, Nudge::Click},
                       EndCase{"KeyIgnoresClicks", kKey, 0, Nudge::Click, Nudge::Key},
                       EndCase{"ManualAdvanceStopsTheClock", kTimed, 1, Nudge::Wait, Nudge::Key},
-                      EndCase{"ManualAdvanceTakesClicks", kKey, 1, Nudge::Wait, Nudge::Click}),
+                      EndCase{"ManualAdvanceTakesClicks", kKey, 1, Nudge::Wait, Nudge::Click},
+                      EndCase{"ManualAdvanceOutlastsTheReading", kReadingEnded, 1, Nudge::Wait, Nudge::Click}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SlideShow, EscOrQWhileATransitionRunsStopsTheShow) {
@@ -142,6 +145,9 @@ TEST_F(SlideShow, APageIsReadTopToBottomAndLeftToRightInOneText) {
     app->GetGlobalUserSettings()->textToSpeech = 1;
     play();
     EXPECT_EQ(player()->Canvas()->SpokenText(), "Slide 1 left right bottom ");
+    app->GetGlobalUserSettings()->textToSpeech = 0;
+    player()->Canvas()->SpeakPageText();
+    EXPECT_EQ(player()->Canvas()->SpokenText(), "") << "text to speech is off";
 }
 
 }  // namespace
