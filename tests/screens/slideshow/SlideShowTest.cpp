@@ -42,6 +42,7 @@ struct EndCase {
     u16 manualAdvance;
     Nudge ignored;
     Nudge advances;
+    u16 readAloud = 1;
 };
 
 class PageEnd : public SlideShowHarness, public ::testing::WithParamInterface<EndCase> {
@@ -59,6 +60,7 @@ TEST_P(PageEnd, EachTimingModeEndsThePageOnlyByItsOwnEvent) {
     app->GetGlobalUserSettings()->manualAdvance = c.manualAdvance;
     // Nothing is read: a page that waits for its reading has it over at once.
     app->GetGlobalUserSettings()->textToSpeech = 0;
+    for (u16 n : {1, 2}) app->GetCurrentDocument()->GetPage(n)->settings.readAloud = c.readAloud;
     play();
     finishTransition();
     nudge(c.ignored);
@@ -75,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EndCase{"KeyIgnoresClicks", kKey, 0, Nudge::Click, Nudge::Key},
                       EndCase{"ManualAdvanceStopsTheClock", kTimed, 1, Nudge::Wait, Nudge::Key},
                       EndCase{"ManualAdvanceTakesClicks", kKey, 1, Nudge::Wait, Nudge::Click},
-                      EndCase{"ManualAdvanceOutlastsTheReading", kReadingEnded, 1, Nudge::Wait, Nudge::Click}),
+                      EndCase{"ManualAdvanceOutlastsTheReading", kReadingEnded, 1, Nudge::Wait, Nudge::Click},
+                      EndCase{"NothingToReadWaitsForAClick", kReadingEnded, 0, Nudge::Wait, Nudge::Click, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SlideShow, EscOrQWhileATransitionRunsStopsTheShow) {
@@ -148,6 +151,10 @@ TEST_F(SlideShow, APageIsReadTopToBottomAndLeftToRightInOneText) {
     app->GetGlobalUserSettings()->textToSpeech = 0;
     player()->Canvas()->SpeakPageText();
     EXPECT_EQ(player()->Canvas()->SpokenText(), "") << "text to speech is off";
+    app->GetGlobalUserSettings()->textToSpeech = 1;
+    player()->CurrentPage()->settings.noSound = 1;
+    player()->Canvas()->PlayPage();
+    EXPECT_EQ(player()->Canvas()->SpokenText(), "") << "a page without sound reads nothing";
 }
 
 }  // namespace
