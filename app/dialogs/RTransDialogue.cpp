@@ -1,0 +1,179 @@
+#include "app/dialogs/RTransDialogue.h"
+
+#include "app/application/RApplication.h"
+#include "app/dialogs/StorePageSettings.h"
+#include "document/pages/RPage.h"
+#include "document/project/BackgroundColors.h"
+#include "document/project/RDocument.h"
+#include "document/storage/ObjectTypes.h"
+#include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "framework/resources/mfxReadResource.h"
+#include "text/host/TextKeys.h"
+
+namespace Ostrel {
+
+namespace {
+
+// A colour index outside the table previews over black.
+constexpr u16 kOutsideTableColor = 14;
+
+u16 backgroundPixel(u16 index) {
+    const BackgroundColor& c = kBackgroundColors[index < kBackgroundColorCount ? index : kOutsideTableColor];
+    return rgb555(c.red, c.green, c.blue);
+}
+
+// The page's stored values as places of a row: a negative one (as a signed word) is none.
+i32 placeOf(u16 value) { return i16(value) < 0 ? -1 : i32(value); }
+
+}  // namespace
+
+RTransDialogue::~RTransDialogue() {
+    if (preview_.IsRunning()) EndPreview();
+    transitions_.reset();
+    sounds_.reset();
+    if (stepPort_) {
+        gfxUnlockPort(stepPort_);
+        gfxDisposePort(stepPort_);
+    }
+}
+
+i16 RTransDialogue::Open(RPage* page) {
+    if (!page || Run(kTransContent, kTransLayout) != 0) return 1;
+    page_ = page;
+    transitionNames_.Load(kTransNamesList);
+    soundNames_.Load(kTransSoundNamesList);
+    transition_ = placeOf(page->GetTransitionEffect());
+    sound_ = placeOf(page->GetTransitionOption());
+    transitions_ = BuildRow(transitionNames_, kTransIconBase, kTransCmdPicked, kTransRowShape, kTransArrowShape,
+                            kTransFirstHotSpot, transition_);
+    sounds_ = BuildRow(soundNames_, kTransSoundIconBase, kTransCmdSoundPicked, kTransSoundRowShape,
+                       kTransSoundArrowShape, kTransSoundFirstHotSpot, sound_);
+    sprUpdateScreen(1);
+    return 0;
+}
+
+std::unique_ptr<RBMOBitmapScroller> RTransDialogue::BuildRow(const StringList& names, u16 iconBase, u32 command,
+                                                             u16 rowShape, u16 arrowShape, u16 firstHotSpot,
+                                                             i32 current) {
+    std::vector<ScrollerPicture> icons;
+    std::vector<std::string> labels;
+    for (u16 i = 0; i < names.Count(); ++i) {
+        // A cell whose icon is missing keeps its place and its name: the places are the
+        // transitions' and sounds' numbers.
+        ScrollerPicture icon;
+        if (mfxReadResource(kTypeBitmap, u16(iconBase + i), &icon) != kErrNone) icon.clear();
+        icons.push_back(std::move(icon));
+        labels.push_back(names.CopyString(i).value_or(std::string()));
+    }
+    auto row = std::make_unique<RBMOBitmapScroller>(this, command);
+    row->Create(rowShape, arrowShape, firstHotSpot);
+    row->SetMode(kBmoModeDetail);
+    row->SetVectors({}, std::move(icons), std::move(labels));
+    row->RegisterInput();
+    if (current >= 0 && current < row->GetCount()) {
+        row->Select(current, false);
+        row->ScrollIntoView(current);
+    }
+    row->Refresh(kRefreshAll);
+    return row;
+}
+
+void RTransDialogue::PickTransition(i32 index) {
+    transition_ = index;
+    // The sound of the same place goes with it, when there is one.
+    if (index >= 0 && sounds_ && index < sounds_->GetCount()) {
+        sounds_->Select(index, false);
+        sounds_->ScrollIntoView(index);
+        sounds_->Refresh(kRefreshAll);
+        sound_ = index;
+    }
+    sprUpdateScreen(1);
+}
+
+void RTransDialogue::PickSound(i32 index) {
+    sound_ = index;
+    sprUpdateScreen(1);
+}
+
+void RTransDialogue::Confirm() {
+    if (page_) {
+        page_->SetTransitionEffect(u16(transition_));
+        page_->SetTransitionOption(u16(sound_));
+        StorePageSettings(*page_);
+    }
+    Answer(kDlgResultConfirm, reinterpret_cast<uintptr_t>(this), kDlgResultConfirm);
+}
+
+void RTransDialogue::StartPreview() {
+    RApplication* app = GetApplication();
+    RDocument* document = app ? app->GetCurrentDocument() : nullptr;
+    SprScreen* screen = sprScreen();
+    if (!document || !page_ || !screen || !screen->backgroundPort || preview_.IsRunning()) return;
+    screenPort_ = screen->backgroundPort;
+    app->GetCanvasRect(&previewRect_);
+    const i16 width = i16(previewRect_.right - previewRect_.left), height = i16(previewRect_.bottom - previewRect_.top);
+    if (width <= 0 || height <= 0) return;
+    if (!stepPort_) {
+        stepPort_ = gfxNewOffscreenPort(u16(width), u16(height), 16, nullptr);
+        if (!stepPort_ || gfxLockPort(stepPort_) != kErrNone) return;
+        step_ = pixelViewOfPort(*static_cast<GfxOffscreenPort*>(stepPort_));
+    }
+    // What the screen shows there comes back after the preview.
+    const Rect16 local = step_.Bounds();
+    gfxCopyBits(stepPort_, screenPort_, local, previewRect_, 0);
+    before_.assign(size_t(width) * size_t(height), 0);
+    const PixelView saved = pixelViewOfBuffer(before_, width, height);
+    saved.CopyRectFrom(step_, local);
+    // From the project's background colour into the slide.
+    std::vector<u16> from, to;
+    const PixelView fromView = pixelViewOfBuffer(from, width, height);
+    fromView.Fill(backgroundPixel(document->BackgroundColor()));
+    step_.Fill(backgroundPixel(document->BackgroundColor()));
+    page_->Data().Render(stepPort_, 0, 0);
+    const PixelView toView = pixelViewOfBuffer(to, width, height);
+    toView.CopyRectFrom(step_, local);
+    if (!preview_.Start(transitionKindOfIndex(transition_), fromView, toView, step_,
+                        Point16{i16(width / 2), i16(height / 2)}))
+        return;
+    if (SprSprite* root = sprFind(GetRootSprite())) sprHide(root, 1, 1);
+}
+
+void RTransDialogue::EndPreview() {
+    preview_.Dispose();
+    if (!screenPort_ || before_.empty()) return;
+    const PixelView saved = pixelViewOfBuffer(before_, step_.width, step_.height);
+    step_.CopyRectFrom(saved, step_.Bounds());
+    gfxCopyBits(screenPort_, stepPort_, previewRect_, step_.Bounds(), 0);
+    before_.clear();
+    if (SprSprite* root = sprFind(GetRootSprite())) sprShow(root, 1);
+    sprInvalRect(previewRect_);
+    sprUpdateScreen(1);
+}
+
+void RTransDialogue::HandleTick(u32) {
+    if (!preview_.IsRunning()) return;
+    preview_.Step();
+    gfxCopyBits(screenPort_, stepPort_, previewRect_, step_.Bounds(), 0);
+    sprInvalRect(previewRect_);
+    if (!preview_.IsRunning()) EndPreview();
+}
+
+u32 RTransDialogue::HandleMessage(RMessage* message, uintptr_t data) {
+    switch (message->code) {
+    case kTransCmdPicked: PickTransition(i16(message->param2)); return 0;
+    case kTransCmdSoundPicked: PickSound(i16(message->param2)); return 0;
+    case kTransCmdPreview: StartPreview(); return 0;
+    case kDlgResultConfirm: Confirm(); return 0;
+    case kDlgResultLeave: Answer(kDlgResultLeave, reinterpret_cast<uintptr_t>(this), kDlgResultLeave); return 0;
+    default: return RDlgBase::HandleMessage(message, data);
+    }
+}
+
+u32 RTransDialogue::HandleKey(u32 key) {
+    if (inputKeyCharacter(key) == kKeyReturn) StartPreview();
+    return 1;
+}
+
+}  // namespace Ostrel

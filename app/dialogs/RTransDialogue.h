@@ -1,0 +1,83 @@
+#pragma once
+// Chooses the transition that leads into one slide and the sound heard with it, from two rows
+// of cells named by the content's lists, and previews the transition on the screen: from the
+// project's background colour into the slide's picture, after which the screen shows again
+// what it showed. Picking a transition also picks the sound of the same place when there is
+// one. OK writes both into the page and its project and answers (code = the kind, the dialog,
+// 1396); Cancel answers 1395 and changes nothing. The owner deletes the dialog.
+// User-interface thread only.
+#include <memory>
+#include <vector>
+
+#include "app/dialogs/RDlgBase.h"
+#include "app/strings/StringList.h"
+#include "engine/gfx/GfxPort.h"
+#include "framework/controls/RBMOBitmapScroller.h"
+#include "tools/effects/transitions/QTEffectRunner.h"
+
+namespace Ostrel {
+
+class RPage;
+
+constexpr const char* kTransContent = "TransSound";
+constexpr u16 kTransLayout = 7000;
+constexpr u16 kTransNamesList = 7500;
+constexpr u16 kTransSoundNamesList = 8500;
+// The cells' icons: 'tBMP' of these ids plus the cell's place.
+constexpr u16 kTransIconBase = 12000;
+constexpr u16 kTransSoundIconBase = 12030;
+// The rows' shapes: cells, arrows, first hot spot.
+constexpr u16 kTransRowShape = 7002, kTransArrowShape = 7004, kTransFirstHotSpot = 7034;
+constexpr u16 kTransSoundRowShape = 7012, kTransSoundArrowShape = 7014, kTransSoundFirstHotSpot = 7046;
+// Commands: a transition picked, a sound picked (the place in parameter 2), the preview.
+constexpr u16 kTransCmdPicked = 1500;
+constexpr u16 kTransCmdSoundPicked = 1501;
+constexpr u16 kTransCmdPreview = 1433;
+
+class RTransDialogue : public RDlgBase {
+public:
+    RTransDialogue(CListener* owner, u32 kind) : RDlgBase(owner, kind) {}
+    ~RTransDialogue() override;
+
+    // 0 when up; 1 without a page or when the layout cannot be opened. The page must outlive
+    // the dialog.
+    i16 Open(RPage* page);
+    u32 HandleMessage(RMessage* message, uintptr_t data) override;
+    // Enter previews.
+    u32 HandleKey(u32 key) override;
+    // Steps a running preview; after its last step the screen shows what it showed before.
+    void HandleTick(u32 now) override;
+
+    i32 Transition() const { return transition_; }
+    i32 Sound() const { return sound_; }
+    bool Previewing() const { return preview_.IsRunning(); }
+    RBMOBitmapScroller* TransitionRow() const { return transitions_.get(); }
+    RBMOBitmapScroller* SoundRow() const { return sounds_.get(); }
+
+private:
+    std::unique_ptr<RBMOBitmapScroller> BuildRow(const StringList& names, u16 iconBase, u32 command, u16 rowShape,
+                                                 u16 arrowShape, u16 firstHotSpot, i32 current);
+    void PickTransition(i32 index);
+    void PickSound(i32 index);
+    void StartPreview();
+    void EndPreview();
+    void Confirm();
+
+    RPage* page_ = nullptr;
+    StringList transitionNames_;
+    StringList soundNames_;
+    std::unique_ptr<RBMOBitmapScroller> transitions_;
+    std::unique_ptr<RBMOBitmapScroller> sounds_;
+    i32 transition_ = -1;
+    i32 sound_ = -1;
+    // The preview: the screen's rectangle it runs in, what the screen showed there, and the
+    // picture each step is drawn into.
+    Rect16 previewRect_{0, 0, 0, 0};
+    GfxPort* screenPort_ = nullptr;
+    GfxPort* stepPort_ = nullptr;
+    PixelView step_;
+    std::vector<u16> before_;
+    QTEffectRunner preview_;
+};
+
+}  // namespace Ostrel

@@ -1,0 +1,178 @@
+#include "screens/slideshow/RSlideShowCanvas.h"
+
+#include <algorithm>
+
+#include "app/settings/GlobalUserSettings.h"
+#include "document/objects/RTextPageObject.h"
+#include "document/pages/RPage.h"
+#include "document/project/BackgroundColors.h"
+#include "document/storage/ObjectTypes.h"
+#include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "framework/messaging/RMessage.h"
+#include "screens/slideshow/SlideShowMessages.h"
+#include "text/speech/ASpeechHandler.h"
+
+namespace Ostrel {
+
+namespace {
+
+// A colour index outside the table shows black.
+constexpr u16 kOutsideTableColor = 14;
+
+u16 backgroundPixel(u16 index) {
+    const BackgroundColor& c = kBackgroundColors[index < kBackgroundColorCount ? index : kOutsideTableColor];
+    return rgb555(c.red, c.green, c.blue);
+}
+
+// A 16-bit picture of the show's size, locked for as long as the canvas draws into it.
+GfxPort* newPicture(const Rect16& show, PixelView* view) {
+    const i16 width = i16(show.right - show.left), height = i16(show.bottom - show.top);
+    if (width <= 0 || height <= 0) return nullptr;
+    GfxPort* port = gfxNewOffscreenPort(u16(width), u16(height), 16, nullptr);
+    if (!port) return nullptr;
+    if (gfxLockPort(port) != kErrNone) {
+        gfxDisposePort(port);
+        return nullptr;
+    }
+    *view = pixelViewOfPort(*static_cast<GfxOffscreenPort*>(port));
+    return port;
+}
+
+void disposePicture(GfxPort*& port) {
+    if (!port) return;
+    gfxUnlockPort(port);
+    gfxDisposePort(port);
+    port = nullptr;
+}
+
+}  // namespace
+
+RSlideShowCanvas::RSlideShowCanvas(const Rect16& show, GfxPort* screenPort, CListener* player,
+                                   const GlobalUserSettings* settings)
+    : show_(show), screenPort_(screenPort), player_(player), settings_(settings) {}
+
+RSlideShowCanvas::~RSlideShowCanvas() {
+    StopSpeaking();
+    StopSounds();
+    effect_.Dispose();
+    disposePicture(pagePort_);
+    disposePicture(framePort_);
+    Unregister();
+}
+
+u16 RSlideShowCanvas::PrepareMedia() {
+    Register(kInputTick);
+    if (!framePort_) framePort_ = newPicture(show_, &frame_);
+    if (!pagePort_) pagePort_ = newPicture(show_, &page_);
+    if (!frame_.top || !page_.top) return 1;
+    // The first page comes in over black.
+    frame_.Fill(kRgb555Black);
+    return 0;
+}
+
+void RSlideShowCanvas::ShowPage(RPage* page, u16 backgroundColor) {
+    if (!page || !page_.top || !frame_.top) return;
+    shown_ = page;
+    page_.Fill(backgroundPixel(backgroundColor));
+    RPageData& data = page->Data();
+    // The page keeps the easel's size: it is drawn in the middle of the show rectangle.
+    RPageObject* background = nullptr;
+    Point16 at{0, 0};
+    if (data.FindObject(kTypeBitmap, kBackgroundId, &background) == 0 && background) {
+        at.h = i16((page_.width - (background->rect.right - background->rect.left)) / 2);
+        at.v = i16((page_.height - (background->rect.bottom - background->rect.top)) / 2);
+    }
+    data.Render(pagePort_, at.h, at.v);
+    const TransitionKind kind = transitionKindOfIndex(page->GetTransitionEffect());
+    const Point16 centre{i16(page_.width / 2), i16(page_.height / 2)};
+    if (kind == TransitionKind::None || !effect_.Start(kind, frame_, page_, frame_, centre))
+        frame_.CopyRectFrom(page_, page_.Bounds());
+    CopyToScreen();
+}
+
+void RSlideShowCanvas::CopyToScreen() {
+    if (screenPort_ && framePort_)
+        gfxCopyBits(screenPort_, framePort_, show_, frame_.Bounds(), 0);
+    sprInvalRect(show_);
+}
+
+void RSlideShowCanvas::PlayPage() {
+    StopSpeaking();
+    StopSounds();
+    if (!shown_ || shown_->settings.noSound) return;
+    if (shown_->settings.playSounds) PlaySounds();
+    if (shown_->settings.readAloud) SpeakPageText();
+}
+
+void RSlideShowCanvas::StopShow() {
+    pending_ = 0;
+    if (effect_.IsRunning()) {
+        // The page the transition led into shows whole.
+        effect_.Dispose();
+        frame_.CopyRectFrom(page_, page_.Bounds());
+        CopyToScreen();
+    }
+    playing_ = false;
+    StopSounds();
+    StopSpeaking();
+}
+
+void RSlideShowCanvas::PlaySounds() {
+    if (shown_ && settings_ && settings_->attachedSounds) sounds_.Play(shown_->Data());
+}
+
+void RSlideShowCanvas::OrderForReading(std::vector<RTextPageObject*>& texts) {
+    std::stable_sort(texts.begin(), texts.end(), [](const RTextPageObject* a, const RTextPageObject* b) {
+        return a->rect.top != b->rect.top ? a->rect.top < b->rect.top : a->rect.left < b->rect.left;
+    });
+}
+
+void RSlideShowCanvas::SpeakPageText() {
+    StopSpeaking();
+    if (!shown_ || !settings_ || !settings_->textToSpeech) return;
+    std::vector<RTextPageObject*> texts;
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    while (shown_->Data().NextObjectSkipFlagged(&iterator, &object, kTypeText))
+        texts.push_back(static_cast<RTextPageObject*>(object));
+    OrderForReading(texts);
+    for (const RTextPageObject* text : texts)
+        if (!text->text.text.empty()) spoken_ += text->text.text + " ";
+    ASpeechHandler* speech = ASpeechHandler::GetInstance();
+    if (spoken_.empty() || !speech) return;
+    // The whole joined text is read, its blanks included.
+    speech->Speak(spoken_.c_str(), i32(spoken_.size()));
+    speaking_ = true;
+}
+
+void RSlideShowCanvas::StopSpeaking() {
+    if (speaking_)
+        if (ASpeechHandler* speech = ASpeechHandler::GetInstance()) speech->Stop();
+    speaking_ = false;
+    spoken_.clear();
+}
+
+void RSlideShowCanvas::HandleTick(u32) {
+    if (!playing_) {
+        StopSounds();
+        StopSpeaking();
+        return;
+    }
+    if (effect_.Step()) CopyToScreen();
+    if (speaking_) {
+        const ASpeechHandler* speech = ASpeechHandler::GetInstance();
+        if (speech && speech->IsSpeaking()) return;
+        speaking_ = false;
+    }
+    if (pending_ == 0) return;
+    const u32 code = pending_;
+    pending_ = 0;
+    if (player_) {
+        RMessage event(kMsgTransitionEvent, code, 0);
+        player_->HandleMessage(&event, 0);
+    }
+}
+
+}  // namespace Ostrel

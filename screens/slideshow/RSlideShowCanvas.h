@@ -1,0 +1,83 @@
+#pragma once
+// The slide show's drawing surface: it draws each page into the show rectangle, leading into
+// it with the page's transition from what showed before, plays the page's sounds, reads its
+// texts aloud and hands the player the event the transition waits for once the reading is
+// over. Pages are drawn as they are stored: the show never moves an object, so a page played
+// any number of times is saved as it was. User-interface thread only.
+#include <string>
+#include <vector>
+
+#include "engine/gfx/GfxPort.h"
+#include "framework/input/RInputObject.h"
+#include "framework/messaging/CListener.h"
+#include "screens/easel/PageSounds.h"
+#include "tools/effects/transitions/QTEffectRunner.h"
+
+namespace Ostrel {
+
+class RPage;
+class RTextPageObject;
+struct GlobalUserSettings;
+
+class RSlideShowCanvas : public RInputObject {
+public:
+    // `player` hears the transition's events (kMsgTransitionEvent) at once; `screenPort` is
+    // the sprite layer's backdrop, which the show rectangle of the screen shows.
+    RSlideShowCanvas(const Rect16& show, GfxPort* screenPort, CListener* player, const GlobalUserSettings* settings);
+    ~RSlideShowCanvas() override;
+
+    // Makes the pictures a page and its transition are drawn in and starts hearing the
+    // program's tick: 0, or 1 when they cannot be made.
+    u16 PrepareMedia();
+    // Draws the page over the project's background colour (an index of the table of
+    // background colours) and leads into it with its transition.
+    void ShowPage(RPage* page, u16 backgroundColor);
+    // The page's sounds, when it plays them, and the reading of its texts, when it reads them;
+    // a page that plays without sound does neither.
+    void PlayPage();
+    // Stops the transition, the sounds and the reading, and forgets the pending event.
+    void StopShow();
+
+    void SetPlaying(bool playing) { playing_ = playing; }
+    bool IsPlaying() const { return playing_; }
+    // The event for the transition once the reading is over; 0 none.
+    void SetPendingEvent(u32 code) { pending_ = code; }
+    u32 PendingEvent() const { return pending_; }
+    bool InTransition() const { return effect_.IsRunning(); }
+
+    void PlaySounds();
+    void StopSounds() { sounds_.Stop(); }
+    size_t PlayingSounds() const { return sounds_.PlayingCount(); }
+    // Reads the page's visible texts aloud, top to bottom and, on one line, left to right,
+    // when the user's text to speech is on.
+    void SpeakPageText();
+    void StopSpeaking();
+    // The text read last (kept while it is read).
+    const std::string& SpokenText() const { return spoken_; }
+    // Texts in reading order: by top edge, then by left edge; equal places keep their order.
+    static void OrderForReading(std::vector<RTextPageObject*>& texts);
+
+    // Steps the transition, and forwards the pending event once nothing is read any more.
+    void HandleTick(u32 now) override;
+
+private:
+    void CopyToScreen();
+
+    Rect16 show_;
+    GfxPort* screenPort_;
+    CListener* player_;
+    const GlobalUserSettings* settings_;
+    GfxPort* framePort_ = nullptr;
+    GfxPort* pagePort_ = nullptr;
+    PixelView frame_;
+    PixelView page_;
+    QTEffectRunner effect_;
+    RPage* shown_ = nullptr;
+    PageSounds sounds_;
+    std::string spoken_;
+    bool speaking_ = false;
+    bool playing_ = false;
+    u32 pending_ = 0;
+};
+
+}  // namespace Ostrel

@@ -1,0 +1,43 @@
+// The player takes the menus off the bar while the show plays and gives them back after.
+#include "app/application/RApplication.h"
+#include "app/menus/MenuCommands.h"
+#include "app/window/RDisplayWindow.h"
+#include "framework/language/LanguageTexts.h"
+#include "screens/slideshow/RSlideShowModule.h"
+
+namespace Ostrel {
+
+namespace {
+
+constexpr const char* kMenuTitleKeys[] = {"File", "Edit", "Add", "Toolbox", "Controls", "Help", "Teacher"};
+
+RDisplayWindow* mainWindow() {
+    const RApplication* app = GetApplication();
+    return app ? dynamic_cast<RDisplayWindow*>(app->GetMainWindow()) : nullptr;
+}
+
+}  // namespace
+
+void RSlideShowModule::SetMenusHidden(bool hidden) {
+    if (hidden == menusHidden_) return;
+    RDisplayWindow* window = mainWindow();
+    mfxMenu* menu = window && window->IsMenuBarLoaded() ? window->Menu() : nullptr;
+    if (!menu) return;
+    menusHidden_ = hidden;
+    if (hidden) {
+        // The Teacher menu is on the bar only while a teacher has it shown.
+        teacherHeld_ = window->IsTeacherMenuShowing();
+        for (i32 position = teacherHeld_ ? kMenuTeacher : kMenuHelp; position >= kMenuFile; --position)
+            menus_[size_t(position)] = menu->RemoveSubMenu(u16(position));
+    } else {
+        const u16 last = teacherHeld_ && window->IsTeacherMenuShowing() ? kMenuTeacher : kMenuHelp;
+        for (u16 position = kMenuFile; position <= last; ++position)
+            if (!menus_[position].IsEmpty())
+                menu->InsertSubMenu(position, LookupLanguageText("MenuStrings", kMenuTitleKeys[position]).c_str(),
+                                    menus_[position]);
+        menus_ = {};
+    }
+    menu->RedrawMenuBars();
+}
+
+}  // namespace Ostrel

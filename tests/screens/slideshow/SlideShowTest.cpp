@@ -1,0 +1,160 @@
+// The slide show played in the running program on the fake clock: how each page ends, the
+// show's end back in the picker with the menus given back, Esc during a transition, a looping
+// show over pages with gaps between their numbers that leaves every page as it was saved, and
+// the reading order of a page's texts.
+#include "tests/screens/slideshow/SlideShowHarness.h"
+
+namespace {
+
+using namespace testscreens;
+
+constexpr u8 kTimed = 0, kClick = 1, kKey = 2, kReadingEnded = 3;
+constexpr u32 kRed = 0xF80000, kGreen = 0x00F800, kBlue = 0x0000F8;
+
+class SlideShow : public SlideShowHarness {};
+
+TEST_F(SlideShow, ThreeOneSecondPagesPlayedOnceEndAtThreeSecondsInThePickerWithTheMenusBack) {
+    ASSERT_NO_FATAL_FAILURE(makeProject({{1, 1, kTimed, 248, 0, 0}, {2, 1, kTimed, 0, 248, 0}, {3, 1, kTimed, 0, 0, 248}}));
+    app->GetGlobalUserSettings()->playOnce = 1;
+    const u16 menus = popups();
+    play(1);
+    EXPECT_TRUE(player()->MenusHidden());
+    EXPECT_EQ(popups(), 0);
+    for (const auto& [number, colour] : std::vector<std::pair<u16, u32>>{{1, kRed}, {2, kGreen}, {3, kBlue}}) {
+        finishTransition();
+        EXPECT_EQ(shownNumber(), number);
+        EXPECT_EQ(middle() & 0xF8F8F8, colour) << number;
+        advance(999);
+        EXPECT_EQ(shownNumber(), number) << "a page stays its whole second";
+        advance(1);
+    }
+    settle();
+    EXPECT_EQ(player(), nullptr);
+    EXPECT_EQ(app->GetCurrentModuleCode(), kScreenPicker);
+    EXPECT_EQ(popups(), menus);
+}
+
+enum class Nudge { Wait, Click, Key };
+
+struct EndCase {
+    const char* name;
+    u8 mode;
+    u16 manualAdvance;
+    Nudge ignored;
+    Nudge advances;
+    u16 readAloud = 1;
+};
+
+class PageEnd : public SlideShowHarness, public ::testing::WithParamInterface<EndCase> {
+protected:
+    void nudge(Nudge n) {
+        if (n == Nudge::Wait) advance(5000);
+        if (n == Nudge::Click) click(Point16{400, 300});
+        if (n == Nudge::Key) key('A');
+    }
+};
+
+TEST_P(PageEnd, EachTimingModeEndsThePageOnlyByItsOwnEvent) {
+    const EndCase& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(makeProject({{1, 2, c.mode, 248, 0, 0}, {2, 2, c.mode, 0, 248, 0}}));
+    app->GetGlobalUserSettings()->manualAdvance = c.manualAdvance;
+    // Nothing is read: a page that waits for its reading has it over at once.
+    app->GetGlobalUserSettings()->textToSpeech = 0;
+    for (u16 n : {1, 2}) app->GetCurrentDocument()->GetPage(n)->settings.readAloud = c.readAloud;
+    play();
+    finishTransition();
+    nudge(c.ignored);
+    EXPECT_EQ(shownNumber(), 1);
+    nudge(c.advances);
+    settle();
+    EXPECT_EQ(shownNumber(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, PageEnd,
+    ::testing::Values(EndCase{"TimedIgnoresClicks", kTimed, 0, Nudge::Click, Nudge::Wait},
+                      EndCase{"ClickWaitsOutTheClock", kClick, 0, Nudge::Wait, Nudge::Click},
+                      EndCase{"KeyIgnoresClicks", kKey, 0, Nudge::Click, Nudge::Key},
+                      EndCase{"ManualAdvanceStopsTheClock", kTimed, 1, Nudge::Wait, Nudge::Key},
+                      EndCase{"ManualAdvanceTakesClicks", kKey, 1, Nudge::Wait, Nudge::Click},
+                      EndCase{"ManualAdvanceOutlastsTheReading", kReadingEnded, 1, Nudge::Wait, Nudge::Click},
+                      EndCase{"NothingToReadWaitsForAClick", kReadingEnded, 0, Nudge::Wait, Nudge::Click, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SlideShow, EscOrQWhileATransitionRunsStopsTheShow) {
+    for (u8 stop : {u8(27), u8('Q')}) {
+        ASSERT_NO_FATAL_FAILURE(makeProject({{1, 1, kTimed, 248, 0, 0}, {2, 1, kTimed, 0, 248, 0}}));
+        play();
+        ASSERT_TRUE(player()->Canvas()->InTransition());
+        key(stop);
+        settle();
+        EXPECT_EQ(player(), nullptr) << int(stop);
+        EXPECT_EQ(app->GetCurrentModuleCode(), kScreenPicker);
+    }
+}
+
+TEST_F(SlideShow, AShowWithoutItsFirstPageGoesBackToThePickerAtOnce) {
+    ASSERT_NO_FATAL_FAILURE(makeProject({{2, 1, kTimed, 248, 0, 0}, {5, 1, kTimed, 0, 248, 0}}));
+    for (const u16 first : {u16(3), u16(kMaxProjectPages + 1)}) {
+        ASSERT_TRUE(RSlideShowModule::Play(app->GetCurrentDocument(), first));
+        settle();
+        EXPECT_EQ(app->GetCurrentModuleCode(), kScreenPicker) << first;
+    }
+    app->GetPortfolio()->SetDocument(std::make_unique<RDocument>(nullptr));
+    ASSERT_TRUE(RSlideShowModule::Play(app->GetCurrentDocument(), 0));
+    settle();
+    EXPECT_EQ(app->GetCurrentModuleCode(), kScreenPicker) << "a project without pages";
+    EXPECT_FALSE(RSlideShowModule::Play(nullptr, 0));
+}
+
+TEST_F(SlideShow, ALoopingShowWalksThePagesInNumberOrderAndLeavesThemAsSaved) {
+    ASSERT_NO_FATAL_FAILURE(makeProject({{2, 1, kTimed, 248, 0, 0}, {5, 1, kTimed, 0, 248, 0}, {9, 1, kTimed, 0, 0, 248}}));
+    app->GetGlobalUserSettings()->playOnce = 0;
+    std::map<u16, std::vector<PageRect>> stored;
+    for (u16 n : {2, 5, 9}) {
+        RPage* page = app->GetCurrentDocument()->GetPage(n);
+        u32 it = 0;
+        RPageObject* object = nullptr;
+        while (page->Data().NextObject(&it, &object, kTypeAnyObject)) stored[n].push_back(object->rect);
+    }
+    play(5);
+    std::vector<u16> order;
+    for (int i = 0; i < 7; ++i) {
+        finishTransition();
+        order.push_back(shownNumber());
+        std::vector<PageRect> rects;
+        u32 it = 0;
+        RPageObject* object = nullptr;
+        while (player()->CurrentPage()->Data().NextObject(&it, &object, kTypeAnyObject)) rects.push_back(object->rect);
+        EXPECT_EQ(rects, stored[shownNumber()]) << "showing " << shownNumber();
+        advance(1000);
+    }
+    EXPECT_EQ(order, (std::vector<u16>{5, 9, 2, 5, 9, 2, 5}));
+    key(27);
+    settle();
+    EXPECT_EQ(player(), nullptr);
+    for (const auto& [number, bytes] : saved)
+        EXPECT_EQ(bytesOf((folder / ("slide" + std::to_string(number) + ".tbx")).string()), bytes) << number;
+}
+
+TEST_F(SlideShow, APageIsReadTopToBottomAndLeftToRightInOneText) {
+    ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, kTimed, 248, 0, 0}}));
+    RPageData& data = app->GetCurrentDocument()->GetPage(1)->Data();
+    // Added out of order; two share a top, and the slide's own text lies at the top left.
+    data.AddObject(kTypeText, 4, testdoc::textBytes("right"), {300, 200, 400, 230});
+    data.AddObject(kTypeText, 2, testdoc::textBytes("bottom"), {10, 400, 200, 430});
+    data.AddObject(kTypeText, 3, testdoc::textBytes("left"), {10, 200, 100, 230});
+    data.SetDirtyState(true);
+    app->GetGlobalUserSettings()->textToSpeech = 1;
+    play();
+    EXPECT_EQ(player()->Canvas()->SpokenText(), "Slide 1 left right bottom ");
+    app->GetGlobalUserSettings()->textToSpeech = 0;
+    player()->Canvas()->SpeakPageText();
+    EXPECT_EQ(player()->Canvas()->SpokenText(), "") << "text to speech is off";
+    app->GetGlobalUserSettings()->textToSpeech = 1;
+    player()->CurrentPage()->settings.noSound = 1;
+    player()->Canvas()->PlayPage();
+    EXPECT_EQ(player()->Canvas()->SpokenText(), "") << "a page without sound reads nothing";
+}
+
+}  // namespace
