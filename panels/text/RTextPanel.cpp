@@ -11,6 +11,7 @@
 #include "document/objects/RTextPageObject.h"
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
+#include "engine/gfx/sprites/SprLayer.h"
 #include "framework/controls/PaintColor.h"
 #include "framework/controls/RColorPicker.h"
 #include "framework/language/LanguageTexts.h"
@@ -63,7 +64,6 @@ u16 RTextPanel::Init() {
         if (size_t(button) < Buttons().size()) {
             Buttons()[size_t(button)]->SetSpriteProcs(nullptr, nullptr, &RTextPanel::DrawLabel);
             Buttons()[size_t(button)]->SetOwnerData(reinterpret_cast<uintptr_t>(this));
-            Buttons()[size_t(button)]->Draw();
         }
     RestorePrefs();
     GetHelpContext().currentItem = kHelpItemText;
@@ -96,7 +96,7 @@ void RTextPanel::BuildVoiceList() {
     if (!voicePopup_) voicePopup_ = std::make_unique<RTextPopup>(this);
     voicePopup_->SetItems(voiceIndex_, voices_);
     voicePopup_->SetMessageCode(kMsgTextVoiceChosen);
-    if (size_t(kTextButtonVoice) < Buttons().size()) Buttons()[kTextButtonVoice]->Draw();
+    RedrawLabels();
 }
 
 void RTextPanel::SetDefaults() {
@@ -164,8 +164,16 @@ void RTextPanel::RefreshControls() {
     SetButton(kTextButtonRight, justification_ == 1);
     if (style.name[0] != '\0') fontIndex_ = findFont(fonts_, style.name);
     if (style.size != 0) sizeIndex_ = findSize(style.size);
-    for (int button : {int(kTextButtonFont), int(kTextButtonSize), int(kTextButtonVoice)})
-        if (size_t(button) < Buttons().size()) Buttons()[size_t(button)]->Draw();
+    RedrawLabels();
+}
+
+// The labels are drawn over the buttons' looks: the sprites are drawn again whatever their state.
+void RTextPanel::RedrawLabels() {
+    for (int button : {int(kTextButtonFont), int(kTextButtonSize), int(kTextButtonVoice)}) {
+        if (size_t(button) >= Buttons().size()) continue;
+        Buttons()[size_t(button)]->Draw();
+        if (SprSprite* sprite = sprFind(Buttons()[size_t(button)]->GetSprite())) sprInvalRect(sprite->bounds);
+    }
 }
 
 void RTextPanel::ApplyStyle(const TextStyle& style) {
@@ -210,7 +218,7 @@ void RTextPanel::ChooseVoice(int index) {
     if (index < 0 || size_t(index) >= voices_.size()) return;
     voiceIndex_ = u16(index);
     voicePopup_->SetValue(index);
-    if (size_t(kTextButtonVoice) < Buttons().size()) Buttons()[kTextButtonVoice]->Draw();
+    RedrawLabels();
 }
 
 void RTextPanel::SetStyleFlag(int button, u32 TextStyle::*flag) {

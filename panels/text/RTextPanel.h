@@ -103,6 +103,7 @@ private:
     void BuildVoiceList();
     void SetDefaults();
     void RefreshControls();
+    void RedrawLabels();
     void ApplyStyle(const TextStyle& style);
     void ApplyJustification(i32 value);
     void ChooseFont(int index);

@@ -171,7 +171,11 @@ void RTextPanel::DrawPopup(SprSprite* sprite) {
     for (size_t row = 0; row < popup.Items().size(); ++row) {
         const Rect16 rect = popup.GetRowRect(int(row));
         if (rect.right <= rect.left) continue;
-        const std::string& name = popup.Items()[row];
+        // A long name is cut to the row rather than wrapped into the next.
+        std::string name = popup.Items()[row];
+        while (!name.empty() && gfxTextWidth(name.c_str(), u16(std::min<size_t>(name.size(), 255))) >
+                                    rect.right - rect.left - 2 * kPopupTextInset)
+            name.pop_back();
         gfxEraseRect(rect);
         const Rect16 text{i16(rect.left + kPopupTextInset), rect.top, rect.right, rect.bottom};
         gfxDrawTextBox(text, kLeftOnOneLine, name.c_str(), u16(std::min<size_t>(name.size(), 255)));
