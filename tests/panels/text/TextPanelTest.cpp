@@ -5,6 +5,8 @@
 #include "document/objects/RTextPageObject.h"
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
+#include "framework/controls/PaintColor.h"
+#include "framework/controls/RColorPicker.h"
 #include "framework/language/LanguageTexts.h"
 #include "app/window/MenuMessages.h"
 #include "framework/undo/UndoManager.h"
@@ -39,8 +41,22 @@ public:
 
 class TextPanelTest : public testpanels::PanelFixture {
 protected:
+    // Twenty buttons in a row; bold, italic and underline toggle as in the program's set.
     std::vector<testres::ResContent> contents() const override {
-        return {{fourCC("MBTN"), kTextButtonSet, testpanels::buttonSet({{18236, 20, 0, 0, 10}})}};
+        std::vector<ButtonRecord> records;
+        for (u16 i = 0; i < 20; ++i) {
+            ButtonRecord r;
+            r.id = u16(18236 + i);
+            const bool toggle = i >= kTextButtonBold && i <= kTextButtonUnderline;
+            r.kind = toggle ? ButtonKind::Toggle : ButtonKind::Select;
+            r.shapes = {1, 2, 3, 4};
+            r.left = i16(10 + 40 * i), r.right = i16(40 + 40 * i), r.top = 10, r.bottom = 40;
+            r.clickMessage = r.id;
+            records.push_back(r);
+        }
+        std::vector<u8> bytes;
+        EXPECT_EQ(writeButtonSet(records, &bytes), kErrNone);
+        return {{fourCC("MBTN"), kTextButtonSet, std::string(bytes.begin(), bytes.end())}};
     }
     void SetUp() override {
         PanelFixture::SetUp();
@@ -68,6 +84,17 @@ protected:
         const PageRect& r = panel->Editing()->Object().rect;
         return {i16(r.left + host.rect.left), i16(r.top + host.rect.top), i16(r.right + host.rect.left),
                 i16(r.bottom + host.rect.top)};
+    }
+
+    void Type(const std::string& letters) {
+        for (char c : letters) panel->HandleKey(inputKey(u8(c), 0));
+    }
+    void Reopen() {
+        panel.reset();
+        panel = std::make_unique<RTextPanel>(nullptr, paths.get(), frames.get(), &host);
+        panel->SetCanvasRect(host.rect);
+        panel->Init();
+        Deliver();
     }
 
     Host host;
@@ -133,6 +160,52 @@ TEST_F(TextPanelTest, ListButtonsStopAtTheEndsOfTheirLists) {
     Send(kMsgMenuTextLanguage);
     EXPECT_EQ(panel->VoiceNames().size(), 2u);
     EXPECT_EQ(panel->VoiceIndex(), 0);
+}
+
+// Typed, coloured, bold and centred; put down, pressed again and typed on: the page keeps it
+// all, and the panel shows the text's own settings.
+TEST_F(TextPanelTest, ATextKeepsItsStyleWhenEditedAgain) {
+    const Rect16 r = Place({200, 150});
+    Type("ab");
+    ASSERT_NE(panel->Editing(), nullptr);
+    ASSERT_EQ(panel->Editing()->Editor().CopyPlainText(), "ab");
+    CurrentPaintColor() = GfxColor::rgb(255, 0, 0);
+    Send(kMsgColorChosen);
+    panel->Buttons()[kTextButtonBold]->HandleEvent(kHsEventPress, false);
+    Send(kMsgTextBold);
+    Send(kMsgTextJustifyCentre);
+    EXPECT_EQ(panel->Buttons()[kTextButtonCentre]->GetState(), kButtonSelected);
+    EXPECT_EQ(panel->Buttons()[kTextButtonLeft]->GetState(), kButtonUp);
+    EXPECT_EQ(panel->CommitText(), 1);
+    ASSERT_EQ(panel->Editing(), nullptr);
+    Send(kMsgTextJustifyRight);
+    EXPECT_EQ(panel->HandleInput(kInputLeftButton, {i16(r.left + 2), i16(r.top + 2)}, 0), 1u);
+    ASSERT_NE(panel->Editing(), nullptr);
+    EXPECT_EQ(panel->Justification(), 0) << "the panel shows the text's justification";
+    Type("c");
+    const TextRecord& record = panel->Editing()->Object().text;
+    EXPECT_EQ(record.text.size(), 3u);
+    EXPECT_EQ(record.colour, 0xFF0000u);
+    EXPECT_EQ(record.style & kGfxFontBold, kGfxFontBold);
+    EXPECT_EQ(record.justification, 0);
+    EXPECT_EQ(panel->HandleInput(kInputLeftButton, {i16(host.rect.left + 5), i16(host.rect.top + 5)}, 0), 1u)
+        << "the bare page puts a text down and takes the press";
+    EXPECT_EQ(panel->Editing(), nullptr);
+}
+
+TEST_F(TextPanelTest, ChoicesComeBackWhenThePanelIsMadeAgain) {
+    ASSERT_EQ(paths->SelectUserFolder("Ann"), kErrNone);
+    Reopen();
+    EXPECT_EQ(panel->SizeIndex(), kTextSizeDefault);
+    EXPECT_EQ(panel->Justification(), -1);
+    Send(kMsgTextSizeChosen, 0, 4);
+    Send(kMsgTextJustifyRight);
+    Send(kMsgTextVoiceChosen, 0, 2);
+    Reopen();
+    EXPECT_EQ(panel->SizeIndex(), 4);
+    EXPECT_EQ(panel->Justification(), 1);
+    EXPECT_EQ(panel->VoiceIndex(), 2);
+    EXPECT_EQ(panel->Buttons()[kTextButtonRight]->GetState(), kButtonSelected);
 }
 
 }  // namespace
