@@ -53,7 +53,7 @@ TEST(TextPanelLists, LookupsStayInsideTheirLists) {
     };
     const Case cases[] = {
         {fonts, "ARIAL", 0}, {fonts, "zeta", 2}, {fonts, "Arial Black", 1}, {fonts, "Ari", 1},
-        {{"Only"}, "Missing", 0}, {{}, "Missing", 0},
+        {{"One", "Two"}, "Missing", 1}, {{"Only"}, "Missing", 0}, {{}, "Missing", 0},
     };
     for (const Case& c : cases) EXPECT_EQ(findFont(c.list, c.name), c.place) << c.name;
     EXPECT_EQ(findSize(72), 0);

@@ -63,6 +63,7 @@ protected:
         frames = std::make_unique<RFrameMaker>(host);
         panel = std::make_unique<RTextPanel>(nullptr, paths.get(), frames.get(), &host);
         panel->SetCanvasRect(host.rect);
+        panel->AddListener(&mgr);
         panel->Init();
         Deliver();
     }
@@ -104,6 +105,8 @@ protected:
 
 TEST_F(TextPanelTest, ANewTextKeepsInsideTheCanvasWhereverThePress) {
     ASSERT_NE(dynamic_cast<RText*>(panel->GetCurrentTool()), nullptr) << "the tool comes with the panel";
+    EXPECT_EQ(mgr.GetCurrentTool(), panel->GetCurrentTool()) << "and the canvas's tool manager has it";
+    EXPECT_EQ(panel->HandleInput(1, {200, 150}, 0), 0u) << "other buttons than the left are not the panel's";
     Rect16 inside = host.rect;
     rectInset(&inside, kTextObjectInset, kTextObjectInset);
     struct Case {
@@ -196,8 +199,9 @@ TEST_F(TextPanelTest, ATextKeepsItsStyleWhenEditedAgain) {
 TEST_F(TextPanelTest, ChoicesComeBackWhenThePanelIsMadeAgain) {
     ASSERT_EQ(paths->SelectUserFolder("Ann"), kErrNone);
     Reopen();
-    EXPECT_EQ(panel->SizeIndex(), kTextSizeDefault);
+    EXPECT_EQ(kTextSizes[size_t(panel->SizeIndex())], 14) << "a new user writes in 14 points, flush left";
     EXPECT_EQ(panel->Justification(), -1);
+    EXPECT_EQ(panel->Buttons()[kTextButtonLeft]->GetState(), kButtonSelected);
     Send(kMsgTextSizeChosen, 0, 4);
     Send(kMsgTextJustifyRight);
     Send(kMsgTextVoiceChosen, 0, 2);

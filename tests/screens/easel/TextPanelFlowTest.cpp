@@ -131,7 +131,7 @@ TEST_F(TextPanelFlow, EachUsersChoicesComeBack) {
     ASSERT_NE(panel, nullptr);
     ASSERT_GE(panel->FontNames().size(), 2u) << "the headless fonts list at least two families";
     EXPECT_EQ(panel->VoiceIndex(), 1) << "a new user starts with the second voice";
-    EXPECT_EQ(panel->SizeIndex(), kTextSizeDefault);
+    EXPECT_EQ(kTextSizes[size_t(panel->SizeIndex())], 14);
     const int font = int(panel->FontNames().size()) - 1;
     send(*panel, kMsgTextFontChosen, u16(font));
     send(*panel, kMsgTextSizeChosen, 2);
