@@ -14,6 +14,7 @@
 #include "panels/frames/RFrameMaker.h"
 #include "panels/text/RTextPanel.h"
 #include "panels/text/TextPanelLists.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
 #include "tests/panels/PanelFixture.h"
 #include "tools/text/RText.h"
 
@@ -210,6 +211,25 @@ TEST_F(TextPanelTest, ChoicesComeBackWhenThePanelIsMadeAgain) {
     EXPECT_EQ(panel->Justification(), 1);
     EXPECT_EQ(panel->VoiceIndex(), 2);
     EXPECT_EQ(panel->Buttons()[kTextButtonRight]->GetState(), kButtonSelected);
+}
+
+TEST_F(TextPanelTest, CutCopyAndPasteWorkOnTheTextBeingEdited) {
+    plat::LocalClipboard desktop;
+    plat::setClipboardBackend(&desktop);
+    EXPECT_FALSE(panel->Copy() || panel->Cut() || panel->Paste()) << "nothing is being edited";
+    Place({200, 150});
+    Type("abc");
+    RTEditor& editor = panel->Editing()->Editor();
+    editor.SetSelection(0, 2);
+    Send(kMsgTextCut);
+    editor.SetSelection(1, 1);
+    Send(kMsgTextPaste);
+    editor.SetSelection(0, 1);
+    Send(kMsgTextCopy);
+    editor.SetSelection(3, 3);
+    Send(kMsgTextPaste);
+    EXPECT_EQ(panel->Editing()->Object().text.text, "cabc");
+    plat::setClipboardBackend(nullptr);
 }
 
 }  // namespace
