@@ -27,7 +27,8 @@ EngineErr RTextPageObject::UpdateFromEditor(const RTEditor& editor) {
     // The page keeps a text in one style: the one it begins with.
     const TextStyle style = edited->Runs().StyleAt(0);
     const u32 colour = u32(style.color.red) << 16 | u32(style.color.green) << 8 | style.color.blue;
-    const TextRecord record{style.name, style.size, style.StyleBits(), colour, edited->Text()};
+    const TextRecord record{style.name, style.size, style.StyleBits(), colour, edited->Text(),
+                            i16(edited->Justification())};
     const Rect16& bounds = editor.Bounds();
     return RenderAndStore(record, {bounds.left, bounds.top, bounds.right, bounds.bottom});
 }

@@ -34,6 +34,7 @@ void drawText(const RTextPageObject& object, Point16 origin, CharMeasurer& fonts
     TextStyle& style = styled.Runs().defaultStyle;
     const GfxColor colour = GfxColor::rgb(u8(record.colour >> 16), u8(record.colour >> 8), u8(record.colour));
     style.Set(record.face.c_str(), record.size, record.style, colour);
+    styled.SetJustification(record.justification);
     const Rect16 place{i16(object.rect.left + origin.h), i16(object.rect.top + origin.v),
                        i16(object.rect.right + origin.h), i16(object.rect.bottom + origin.v)};
     TextLayout layout(styled, place, fonts);

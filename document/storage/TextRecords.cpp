@@ -32,8 +32,12 @@ EngineErr parseTextRecord(std::span<const u8> bytes, TextRecord* record) {
     read.size = in.u16be();
     read.style = in.u16be();
     read.colour = in.u32be();
+    if (version == kJustifiedTextRecordVersion) read.justification = i16(in.u16be());
     if (!in.ok()) return kDocErrTruncated;
-    if (version != kTextRecordVersion) return kDocErrVersion;
+    if (version != kTextRecordVersion && version != kJustifiedTextRecordVersion) return kDocErrVersion;
+    // A text flush left is always written as version 1: a version 2 one names another setting.
+    if (version == kJustifiedTextRecordVersion && read.justification != 0 && read.justification != 1)
+        return kDocErrBadSize;
     // The name, then nothing but NULs: what follows the name is no part of the record.
     size_t length = 0;
     while (length < kFaceNameSize && face[length] != 0) ++length;
@@ -49,14 +53,18 @@ EngineErr parseTextRecord(std::span<const u8> bytes, TextRecord* record) {
 EngineErr writeTextRecord(const TextRecord& record, std::vector<u8>* bytes) {
     if (record.face.size() >= kFaceNameSize || record.text.size() > kStoredTextMax) return kDocErrBadSize;
     if (record.face.find('\0') != std::string::npos) return kDocErrBadSize;
+    if (record.justification < -1 || record.justification > 1) return kDocErrBadSize;
+    // A text flush left is written as it always was.
+    const bool justified = record.justification != -1;
     ByteWriter out(bytes);
-    out.u16be(kTextRecordVersion);
+    out.u16be(justified ? kJustifiedTextRecordVersion : kTextRecordVersion);
     u8 face[kFaceNameSize] = {};
     for (size_t i = 0; i < record.face.size(); ++i) face[i] = u8(record.face[i]);
     out.bytes(face);
     out.u16be(record.size);
     out.u16be(record.style);
     out.u32be(record.colour);
+    if (justified) out.u16be(u16(record.justification));
     putText(out, record.text);
     return kErrNone;
 }

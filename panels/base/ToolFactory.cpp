@@ -97,6 +97,7 @@
 #include "tools/wacky/RColorTile.h"
 #include "tools/wacky/RDoor.h"
 #include "tools/wacky/RDoorPlain.h"
+#include "tools/text/RText.h"
 #include "tools/wacky/RDotToDot.h"
 #include "tools/wacky/RDrippy.h"
 #include "tools/wacky/RGarland.h"
@@ -256,6 +257,7 @@ constexpr std::array<MakeTool, kLastFactoryTool + 1> kRows = [] {
     rows[kToolIdGradientFill] = make<RGradientFill>;
     rows[kToolIdSprayGun] = make<RSprayGun>;
     rows[kToolIdMarchingAnts] = make<RMarchingAnts>;
+    rows[kToolIdText] = make<RText>;
     return rows;
 }();
 

@@ -155,6 +155,7 @@ public:
     u16 FlashObjectLimit() const override { return PageObjectLimit(); }
 
     // --- RMenuScreen
+    CListener* TextPanel() const override;
     bool PageHasNote() const override;
     void RunTeacherDialog(u16 command) override;
     // The easel's art carries words: it is entered again in the new language, its page
@@ -222,8 +223,6 @@ private:
     std::unique_ptr<PictureFiles> files_;
     std::unique_ptr<RPanel> panel_;
     std::unique_ptr<RDFirecracker2> firecracker_;
-    // The text button's own look, kept while it is greyed (four state shapes).
-    std::array<u16, 4> textLook_{};
     std::unique_ptr<RColorPicker> picker_;
     std::unique_ptr<RTexturePicker> texturePicker_;
     std::unique_ptr<RLibraryMgr> libraries_;

@@ -17,6 +17,7 @@
 #include "panels/mixer/RMixerPanel.h"
 #include "panels/pencil/RPencilPanel.h"
 #include "panels/stamp/RStampPanel.h"
+#include "panels/text/RTextPanel.h"
 #include "panels/wacky/RWackyToolPanel.h"
 #include "screens/easel/CanvasFrameMakerLink.h"
 #include "screens/easel/CanvasMessages.h"
@@ -57,7 +58,7 @@ struct UnbuiltToolbar {
 };
 constexpr UnbuiltToolbar kUnbuiltToolbars[] = {
     {kEaselToolbarBackgrounds, 1120}, {kEaselToolbarStickers, 1121}, {kEaselToolbarAnimations, 1122},
-    {kEaselToolbarSounds, 1123},      {kEaselToolbarText, 1124},
+    {kEaselToolbarSounds, 1123},
 };
 
 // What the program can play of a page today: texts are read aloud and sounds play, each while
@@ -79,26 +80,18 @@ void enableCommand(RApplication* app, u16 command, bool enable) {
 }  // namespace
 
 bool REasel::ToolbarBuilt(u32 toolbar) const {
-    // Small children's text button stamps letters (the alphabet panel).
-    if (toolbar == kEaselToolbarText && SmallKids()) return true;
     for (const UnbuiltToolbar& unbuilt : kUnbuiltToolbars)
         if (unbuilt.toolbar == toolbar) return false;
     return true;
 }
 
-// Greys the buttons whose panels the program does not have, and gives the text button its
-// own look back when the small children's mode makes it the alphabet's.
+// Greys the buttons whose panels the program does not have.
 void REasel::GreyUnbuiltToolbars() {
     for (const auto& button : buttons_)
         for (const UnbuiltToolbar& unbuilt : kUnbuiltToolbars) {
             if (!button || button->GetRecord().clickMessage != unbuilt.toolbar) continue;
-            if (unbuilt.toolbar == kEaselToolbarText && textLook_[0] == 0) textLook_ = button->GetRecord().shapes;
-            const bool built = ToolbarBuilt(unbuilt.toolbar);
-            if (built)
-                button->SetLook(textLook_[0], textLook_[1], textLook_[2]);
-            else
-                button->SetLook(unbuilt.greyShape, unbuilt.greyShape, unbuilt.greyShape);
-            button->EnableHotSpot(built);
+            button->SetLook(unbuilt.greyShape, unbuilt.greyShape, unbuilt.greyShape);
+            button->EnableHotSpot(false);
         }
 }
 
@@ -169,12 +162,14 @@ void REasel::BuildPanel(i16 toolbar) {
             });
             break;
         case kEaselToolbarText:
-            // Small children stamp letters; the text panel of the others is not built yet.
-            if (!SmallKids()) return;
-            panel = std::make_unique<RAlphaPanel>(this, UserPaths());
+            // Small children stamp letters; the others write texts on the page.
+            if (SmallKids())
+                panel = std::make_unique<RAlphaPanel>(this, UserPaths());
+            else
+                panel = std::make_unique<RTextPanel>(this, UserPaths(), canvas_->FrameMaker(), canvas_.get());
             break;
         default:
-            // The library, sound and text panels are built by their own panel libraries;
+            // The library and sound panels are built by their own panel libraries;
             // until they are there, their toolbar commands leave no panel.
             return;
     }
@@ -184,6 +179,8 @@ void REasel::BuildPanel(i16 toolbar) {
     panel->Init();
     panel_ = std::move(panel);
 }
+
+CListener* REasel::TextPanel() const { return dynamic_cast<RTextPanel*>(panel_.get()); }
 
 void REasel::RefreshPageState() {
     RPage* page = CurrentPage();
@@ -210,12 +207,12 @@ void REasel::RefreshPageState() {
     hasMedia_ = playable != 0;
     if (app) {
         enableCommand(app, kCmdAttachedSounds, sound);
-        // The text commands work with the text, cut-and-move and library panels only, which
-        // this screen does not build yet; the spelling check works on the ABC words until then
-        // (RDisplayWindow).
-        for (u16 command : kTextCommands) enableCommand(app, command, false);
+        // The text commands work with the text panel; without it the spelling check works on
+        // the ABC words (RDisplayWindow).
+        const bool text = TextPanel() != nullptr;
+        for (u16 command : kTextCommands) enableCommand(app, command, text && command == kCmdSayItThisWay);
         for (u16 command = kCmdFirstSpecialCharacter; command <= kCmdLastSpecialCharacter; ++command)
-            enableCommand(app, command, false);
+            enableCommand(app, command, text);
         // The canvas's objects merge into the picture whatever the panel.
         enableCommand(app, kCmdFlattenText, texts);
         enableCommand(app, kCmdFlattenStickers, stickers);

@@ -76,7 +76,10 @@ TEST(TextRecordFormat, EachDamageIsRefusedByItsCheck) {
         {"face of 31 bytes", [](auto& b) { std::fill_n(b.begin() + 2, kFaceNameSize - 1, 'a'); }, kErrNone},
         {"face filling all 32 bytes", [](auto& b) { std::fill_n(b.begin() + 2, kFaceNameSize, 'a'); }, kDocErrBadSize},
         {"a byte after the face's NUL", [](auto& b) { b[2 + kFaceNameSize - 1] = 'x'; }, kDocErrBadSize},
-        {"version 2", [](auto& b) { b[1] = 2; }, kDocErrVersion},
+        {"version 3", [](auto& b) { b[1] = 3; }, kDocErrVersion},
+        {"version 2 centred", [](auto& b) { b[1] = 2; b.insert(b.begin() + kLength, {0, 0}); }, kErrNone},
+        {"version 2 justified 2", [](auto& b) { b[1] = 2; b.insert(b.begin() + kLength, {0, 2}); }, kDocErrBadSize},
+        {"version 2 flush left", [](auto& b) { b[1] = 2; b.insert(b.begin() + kLength, {0xFF, 0xFF}); }, kDocErrBadSize},
         {"header cut", [](auto& b) { b.resize(kLength - 1); }, kDocErrTruncated},
         {"text length cut", [](auto& b) { b.resize(kLength + 3); }, kDocErrTruncated},
         {"text one byte short", [](auto& b) { b.pop_back(); }, kDocErrTruncated},
@@ -108,6 +111,10 @@ TEST(TextRecordFormat, WriterLimitsBothSides) {
         {{std::string("Sa\0s", 4), 1, 0, 0, ""}, kDocErrBadSize},
         {{"Sans", 1, 0, 0, std::string(kStoredTextMax, 'x')}, kErrNone},
         {{"Sans", 1, 0, 0, std::string(kStoredTextMax + 1, 'x')}, kDocErrBadSize},
+        {{"Sans", 1, 0, 0, "x", 1}, kErrNone},
+        {{"Sans", 1, 0, 0, "x", 0}, kErrNone},
+        {{"Sans", 1, 0, 0, "x", 2}, kDocErrBadSize},
+        {{"Sans", 1, 0, 0, "x", -2}, kDocErrBadSize},
     };
     for (const Case& c : cases) {
         std::vector<u8> bytes;

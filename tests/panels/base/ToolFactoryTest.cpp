@@ -34,6 +34,7 @@
 #include "tools/pencils/RCircle.h"
 #include "tools/pencils/RCrayon.h"
 #include "tools/pencils/RMarker.h"
+#include "tools/text/RText.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ TEST(ToolFactory, EachBuiltRowMakesItsClassWithItsToolId) {
         {117, typeid(RPatternFill), 117},   {118, typeid(RGradientFill), 118}, {119, typeid(RSprayGun), 119},
         {122, typeid(RMarchingAnts), 122},  {65, typeid(RXRay), 65},           {86, typeid(RKaleidoscope), 86},
         {88, typeid(RBlurBrush), 88},       {98, typeid(RMosaicBrush), 98},    {123, typeid(RPageEraseTool), 123},
-        {130, typeid(RPageEraseTool), 130}, {137, typeid(RPageEraseTool), 137},
+        {130, typeid(RPageEraseTool), 130}, {137, typeid(RPageEraseTool), 137}, {138, typeid(RText), 138},
         {0, typeid(RRealBrush), 0},          {3, typeid(RExtrusionBrush), 3},
         {4, typeid(RCustomBrush1), 4},      {19, typeid(RCustomBrush16), 19},  {20, typeid(RVessar), 20},
         {30, typeid(RLoopingLine), 30},     {31, typeid(RLoopingLine), 31},    {34, typeid(RWindow), 34},
@@ -81,7 +82,7 @@ TEST(ToolFactory, EveryBrushRowBuildsABrushAndOnlyTheHandsFreeOnesPaintOnHover) 
 }
 
 TEST(ToolFactory, RowsBuiltByTheirPanelsAndIndicesOutsideTheTableGiveNothing) {
-    for (i16 index : {i16(-1), i16(-32768), i16(138), i16(32767), i16(103), i16(110), i16(111), i16(114), i16(120),
+    for (i16 index : {i16(-1), i16(-32768), i16(139), i16(32767), i16(103), i16(110), i16(111), i16(114), i16(120),
                       i16(121)})
         EXPECT_EQ(CreateToolForIndex(index), nullptr) << index;
 }

@@ -152,8 +152,8 @@ TEST_F(EaselPicture, ToolBarButtonsActAsOneGroup) {
         for (RButton* b : toolBar())
             EXPECT_EQ(b->GetState(), b->GetCommand() == chosen ? kButtonSelected : kButtonUp) << b->GetCommand();
     };
-    // The painting families' buttons open their panels.
-    for (const u16 id : {1030, 1033, 1015, 1018, 1021, 1012}) {
+    // The painting families' and the text's buttons open their panels.
+    for (const u16 id : {1030, 1033, 1015, 1018, 1021, 1027, 1012}) {
         SCOPED_TRACE(id);
         click(centreOf(button(id)->GetSprite()));
         onlyChosen(id);
@@ -162,9 +162,9 @@ TEST_F(EaselPicture, ToolBarButtonsActAsOneGroup) {
         }
     }
     // The buttons of the panels the program does not have yet (backgrounds, stickers,
-    // animations, sounds, text) are greyed and out of service: a click changes nothing.
+    // animations, sounds) are greyed and out of service: a click changes nothing.
     RPanel* shown = easel->CurrentPanel();
-    for (const u16 id : {1000, 1003, 1006, 1009, 1027}) {
+    for (const u16 id : {1000, 1003, 1006, 1009}) {
         SCOPED_TRACE(id);
         ASSERT_NE(button(id)->GetHotSpot(), nullptr);
         EXPECT_FALSE(button(id)->GetHotSpot()->IsActive());

@@ -12,6 +12,7 @@
 #include "panels/eraser/REraserPanel.h"
 #include "panels/fill/RFillPanel.h"
 #include "panels/mixer/RMixerPanel.h"
+#include "panels/text/RTextPanel.h"
 #include "panels/pencil/RPencilPanel.h"
 #include "panels/wacky/RWackyToolPanel.h"
 #include "screens/easel/EaselCommands.h"
@@ -62,13 +63,14 @@ TEST_F(PanelSwitching, EachPaintingToolbarBuildsItsPanel) {
         {kEaselToolbarFill, [](RPanel* p) { return dynamic_cast<RFillPanel*>(p) != nullptr; }},
         {kEaselToolbarEraser, [](RPanel* p) { return dynamic_cast<REraserPanel*>(p) != nullptr; }},
         {kEaselToolbarMixer, [](RPanel* p) { return dynamic_cast<RMixerPanel*>(p) != nullptr; }},
+        {kEaselToolbarText, [](RPanel* p) { return dynamic_cast<RTextPanel*>(p) != nullptr; }},
     };
     for (const auto& [toolbar, isItsPanel] : cases) {
         send(toolbar);
         EXPECT_TRUE(isItsPanel(easel->CurrentPanel())) << toolbar;
         RPanel* shown = easel->CurrentPanel();
         for (u32 unbuilt : {kEaselToolbarStickers, kEaselToolbarAnimations, kEaselToolbarBackgrounds,
-                            kEaselToolbarSounds, kEaselToolbarText}) {
+                            kEaselToolbarSounds}) {
             EXPECT_FALSE(easel->ToolbarBuilt(unbuilt)) << unbuilt;
             send(unbuilt);
             EXPECT_EQ(easel->CurrentPanel(), shown) << unbuilt;
@@ -127,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ToolbarCase{kEaselToolbarSounds, kEraserHelp, false},
                       ToolbarCase{kEaselToolbarGrab, {777, 887, 888}, true},
                       ToolbarCase{kEaselToolbarEraser, kEraserHelp, false},
-                      ToolbarCase{kEaselToolbarText, kEraserHelp, false},
+                      ToolbarCase{kEaselToolbarText, {777, 877, 0}, true},
                       ToolbarCase{kEaselToolbarWacky, kEraserHelp, true},
                       ToolbarCase{kEaselToolbarPencil, {777, 827, 828}, true},
                       ToolbarCase{kEaselToolbarPaint, {777, 837, 838}, true},

@@ -53,7 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     switch (data[0] % 5) {
     case 0: readPicture(input, false); break;
     case 1: readPicture(input, true); break;
-    case 2: readText<TextRecord>(input, kTextHeadSize, parseTextRecord, writeTextRecord); break;
+    case 2:
+        readText<TextRecord>(input, kTextHeadSize, parseTextRecord, writeTextRecord);
+        // A justified text has its setting before the length.
+        readText<TextRecord>(input, kTextHeadSize + 2, parseTextRecord, writeTextRecord);
+        break;
     case 3: readText<NoteRecord>(input, kNoteHeadSize, parseNoteRecord, writeNoteRecord); break;
     default: {
         std::vector<std::string> keys;

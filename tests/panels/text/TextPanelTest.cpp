@@ -1,0 +1,235 @@
+// The text panel over a page of its own: where a press places a new text near the canvas's
+// edges, the list buttons at the ends of their lists, and the voices after a language change.
+#include <gtest/gtest.h>
+
+#include "document/objects/RTextPageObject.h"
+#include "document/pages/RPageData.h"
+#include "document/storage/ObjectTypes.h"
+#include "framework/controls/PaintColor.h"
+#include "framework/controls/RColorPicker.h"
+#include "framework/language/LanguageTexts.h"
+#include "app/window/MenuMessages.h"
+#include "framework/undo/UndoManager.h"
+#include "panels/frames/FrameHost.h"
+#include "panels/frames/RFrameMaker.h"
+#include "panels/text/RTextPanel.h"
+#include "panels/text/TextPanelLists.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
+#include "tests/panels/PanelFixture.h"
+#include "tools/text/RText.h"
+
+namespace {
+
+using namespace Ostrel;
+
+class Host : public FrameHost {
+public:
+    RPageData* ShownPage() const override { return &page; }
+    const Rect16& CanvasRect() const override { return rect; }
+    UndoManager* Undo() const override { return &undo; }
+    void ObjectsChanged() override { ++changes; }
+    void KeepPainting() override {}
+    void PictureMerged() override {}
+    bool TakesNoInput() const override { return false; }
+    bool CutMovePanelCurrent() const override { return false; }
+    void TellPageFull() override {}
+
+    mutable RPageData page;
+    Rect16 rect{100, 50, 500, 350};
+    mutable UndoManager undo{1, [](const char*) { return std::string(); }};
+    int changes = 0;
+};
+
+class TextPanelTest : public testpanels::PanelFixture {
+protected:
+    // Twenty buttons in a row; bold, italic and underline toggle as in the program's set.
+    std::vector<testres::ResContent> contents() const override {
+        std::vector<ButtonRecord> records;
+        for (u16 i = 0; i < 20; ++i) {
+            ButtonRecord r;
+            r.id = u16(18236 + i);
+            const bool toggle = i >= kTextButtonBold && i <= kTextButtonUnderline;
+            r.kind = toggle ? ButtonKind::Toggle : ButtonKind::Select;
+            r.shapes = {1, 2, 3, 4};
+            r.left = i16(10 + 40 * i), r.right = i16(40 + 40 * i), r.top = 10, r.bottom = 40;
+            r.clickMessage = r.id;
+            records.push_back(r);
+        }
+        std::vector<u8> bytes;
+        EXPECT_EQ(writeButtonSet(records, &bytes), kErrNone);
+        return {{fourCC("MBTN"), kTextButtonSet, std::string(bytes.begin(), bytes.end())}};
+    }
+    void SetUp() override {
+        PanelFixture::SetUp();
+        frames = std::make_unique<RFrameMaker>(host);
+        panel = std::make_unique<RTextPanel>(nullptr, paths.get(), frames.get(), &host);
+        panel->SetCanvasRect(host.rect);
+        panel->AddListener(&mgr);
+        panel->Init();
+        Deliver();
+    }
+    void TearDown() override {
+        panel.reset();
+        frames.reset();
+        SetCurrentLanguage(kLanguageEnglish);
+        PanelFixture::TearDown();
+    }
+    void Send(u32 code, uintptr_t param1 = 0, u16 param2 = 0) {
+        RMessage message(code, param1, param2);
+        panel->HandleMessage(&message, 0);
+        Deliver();
+    }
+    Rect16 Place(Point16 at) {
+        Send(kTextToolPlace, uintptr_t(u16(at.h)) | uintptr_t(u16(at.v)) << 16);
+        EXPECT_NE(panel->Editing(), nullptr);
+        if (!panel->Editing()) return {};
+        const PageRect& r = panel->Editing()->Object().rect;
+        return {i16(r.left + host.rect.left), i16(r.top + host.rect.top), i16(r.right + host.rect.left),
+                i16(r.bottom + host.rect.top)};
+    }
+
+    void Type(const std::string& letters) {
+        for (char c : letters) panel->HandleKey(inputKey(u8(c), 0));
+    }
+    void Reopen() {
+        panel.reset();
+        panel = std::make_unique<RTextPanel>(nullptr, paths.get(), frames.get(), &host);
+        panel->SetCanvasRect(host.rect);
+        panel->Init();
+        Deliver();
+    }
+
+    Host host;
+    std::unique_ptr<RFrameMaker> frames;
+    std::unique_ptr<RTextPanel> panel;
+};
+
+TEST_F(TextPanelTest, ANewTextKeepsInsideTheCanvasWhereverThePress) {
+    ASSERT_NE(dynamic_cast<RText*>(panel->GetCurrentTool()), nullptr) << "the tool comes with the panel";
+    EXPECT_EQ(mgr.GetCurrentTool(), panel->GetCurrentTool()) << "and the canvas's tool manager has it";
+    EXPECT_EQ(panel->HandleInput(1, {200, 150}, 0), 0u) << "other buttons than the left are not the panel's";
+    Rect16 inside = host.rect;
+    rectInset(&inside, kTextObjectInset, kTextObjectInset);
+    struct Case {
+        Point16 press;
+        bool keepsLeft, keepsTop;
+    };
+    const Case cases[] = {
+        {{200, 150}, true, true},
+        {{i16(inside.left - 1), i16(inside.top + kTextObjectTopGap)}, false, true},
+        {{i16(inside.left), i16(inside.top + kTextObjectTopGap - 1)}, true, false},
+        {{i16(inside.right + 50), i16(inside.bottom + 50)}, false, false},
+    };
+    for (const Case& c : cases) {
+        const Rect16 r = Place(c.press);
+        EXPECT_GE(r.left, inside.left) << c.press.h;
+        EXPECT_LE(r.right, inside.right) << c.press.h;
+        EXPECT_GE(r.top, inside.top + kTextObjectTopGap) << c.press.v;
+        EXPECT_LE(r.bottom, inside.bottom) << c.press.v;
+        EXPECT_GT(r.bottom, r.top);
+        EXPECT_EQ(r.left == c.press.h, c.keepsLeft) << c.press.h;
+        EXPECT_EQ(r.top == c.press.v, c.keepsTop) << c.press.v;
+        EXPECT_EQ(panel->CommitText(), 0) << "an empty text is not kept";
+    }
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    EXPECT_FALSE(host.page.NextObject(&iterator, &object, kTypeText));
+    EXPECT_EQ(frames->FrameCount(), 0u);
+}
+
+TEST_F(TextPanelTest, ListButtonsStopAtTheEndsOfTheirLists) {
+    struct Case {
+        u32 code;
+        int (*place)(const RTextPanel&);
+        int expected;
+    };
+    const int lastFont = int(panel->FontNames().size()) - 1;
+    const Case cases[] = {
+        {kMsgTextSizeNext, [](const RTextPanel& p) { return p.SizeIndex(); }, int(kTextSizes.size()) - 1},
+        {kMsgTextSizePrevious, [](const RTextPanel& p) { return p.SizeIndex(); }, 0},
+        {kMsgTextVoiceNext, [](const RTextPanel& p) { return int(p.VoiceIndex()); }, 2},
+        {kMsgTextVoicePrevious, [](const RTextPanel& p) { return int(p.VoiceIndex()); }, 0},
+        {kMsgTextFontNext, [](const RTextPanel& p) { return p.FontIndex(); }, std::max(lastFont, 0)},
+        {kMsgTextFontPrevious, [](const RTextPanel& p) { return p.FontIndex(); }, 0},
+    };
+    for (const Case& c : cases) {
+        for (int i = 0; i < 20; ++i) Send(c.code);
+        EXPECT_EQ(c.place(*panel), c.expected) << c.code;
+    }
+    Send(kMsgTextSizeChosen, 0, u16(kTextSizes.size()));
+    EXPECT_EQ(panel->SizeIndex(), 0) << "a place past the list is ignored";
+    Send(kMsgTextVoiceNext);
+    Send(kMsgTextVoiceNext);
+    SetCurrentLanguage(kLanguageSpanish);
+    Send(kMsgMenuTextLanguage);
+    EXPECT_EQ(panel->VoiceNames().size(), 2u);
+    EXPECT_EQ(panel->VoiceIndex(), 0);
+}
+
+// Typed, coloured, bold and centred; put down, pressed again and typed on: the page keeps it
+// all, and the panel shows the text's own settings.
+TEST_F(TextPanelTest, ATextKeepsItsStyleWhenEditedAgain) {
+    const Rect16 r = Place({200, 150});
+    Type("ab");
+    ASSERT_NE(panel->Editing(), nullptr);
+    ASSERT_EQ(panel->Editing()->Editor().CopyPlainText(), "ab");
+    CurrentPaintColor() = GfxColor::rgb(255, 0, 0);
+    Send(kMsgColorChosen);
+    panel->Buttons()[kTextButtonBold]->HandleEvent(kHsEventPress, false);
+    Send(kMsgTextBold);
+    Send(kMsgTextJustifyCentre);
+    EXPECT_EQ(panel->Buttons()[kTextButtonCentre]->GetState(), kButtonSelected);
+    EXPECT_EQ(panel->Buttons()[kTextButtonLeft]->GetState(), kButtonUp);
+    EXPECT_EQ(panel->CommitText(), 1);
+    ASSERT_EQ(panel->Editing(), nullptr);
+    Send(kMsgTextJustifyRight);
+    EXPECT_EQ(panel->HandleInput(kInputLeftButton, {i16(r.left + 2), i16(r.top + 2)}, 0), 1u);
+    ASSERT_NE(panel->Editing(), nullptr);
+    EXPECT_EQ(panel->Justification(), 0) << "the panel shows the text's justification";
+    Type("c");
+    const TextRecord& record = panel->Editing()->Object().text;
+    EXPECT_EQ(record.text.size(), 3u);
+    EXPECT_EQ(record.colour, 0xFF0000u);
+    EXPECT_EQ(record.style & kGfxFontBold, kGfxFontBold);
+    EXPECT_EQ(record.justification, 0);
+    EXPECT_EQ(panel->HandleInput(kInputLeftButton, {i16(host.rect.left + 5), i16(host.rect.top + 5)}, 0), 1u)
+        << "the bare page puts a text down and takes the press";
+    EXPECT_EQ(panel->Editing(), nullptr);
+}
+
+TEST_F(TextPanelTest, ChoicesComeBackWhenThePanelIsMadeAgain) {
+    ASSERT_EQ(paths->SelectUserFolder("Ann"), kErrNone);
+    Reopen();
+    EXPECT_EQ(kTextSizes[size_t(panel->SizeIndex())], 14) << "a new user writes in 14 points, flush left";
+    EXPECT_EQ(panel->Justification(), -1);
+    EXPECT_EQ(panel->Buttons()[kTextButtonLeft]->GetState(), kButtonSelected);
+    Send(kMsgTextSizeChosen, 0, 4);
+    Send(kMsgTextJustifyRight);
+    Send(kMsgTextVoiceChosen, 0, 2);
+    Reopen();
+    EXPECT_EQ(panel->SizeIndex(), 4);
+    EXPECT_EQ(panel->Justification(), 1);
+    EXPECT_EQ(panel->VoiceIndex(), 2);
+    EXPECT_EQ(panel->Buttons()[kTextButtonRight]->GetState(), kButtonSelected);
+}
+
+TEST_F(TextPanelTest, CutCopyAndPasteWorkOnTheTextBeingEdited) {
+    plat::LocalClipboard desktop;
+    plat::setClipboardBackend(&desktop);
+    EXPECT_FALSE(panel->Copy() || panel->Cut() || panel->Paste()) << "nothing is being edited";
+    Place({200, 150});
+    Type("abc");
+    RTEditor& editor = panel->Editing()->Editor();
+    editor.SetSelection(0, 2);
+    Send(kMsgTextCut);
+    editor.SetSelection(1, 1);
+    Send(kMsgTextPaste);
+    editor.SetSelection(0, 1);
+    Send(kMsgTextCopy);
+    editor.SetSelection(3, 3);
+    Send(kMsgTextPaste);
+    EXPECT_EQ(panel->Editing()->Object().text.text, "cabc");
+    plat::setClipboardBackend(nullptr);
+}
+
+}  // namespace
