@@ -10,10 +10,12 @@
 #include "document/storage/ObjectTypes.h"
 #include "framework/undo/UndoManager.h"
 #include "panels/alphabet/RAlphaPanel.h"
+#include "panels/audio/RAudioPanel.h"
 #include "panels/brush/RRealMediaToolPanel.h"
 #include "panels/cutmove/RCutMovePanel.h"
 #include "panels/eraser/REraserPanel.h"
 #include "panels/fill/RFillPanel.h"
+#include "panels/library/RLibPanel.h"
 #include "panels/mixer/RMixerPanel.h"
 #include "panels/pencil/RPencilPanel.h"
 #include "panels/stamp/RStampPanel.h"
@@ -56,8 +58,19 @@ struct UnbuiltToolbar {
     u16 greyShape;
 };
 constexpr UnbuiltToolbar kUnbuiltToolbars[] = {
-    {kEaselToolbarBackgrounds, 1120}, {kEaselToolbarStickers, 1121}, {kEaselToolbarAnimations, 1122},
-    {kEaselToolbarSounds, 1123},      {kEaselToolbarText, 1124},
+    {kEaselToolbarText, 1124},
+};
+
+// The media kind of each library button's panel.
+struct LibraryToolbar {
+    u32 toolbar;
+    FourCC type;
+};
+constexpr LibraryToolbar kLibraryToolbars[] = {
+    {kEaselToolbarStickers, kTypeFlash},
+    {kEaselToolbarAnimations, kTypeFlashAnimation},
+    {kEaselToolbarBackgrounds, kTypeBitmap},
+    {kEaselToolbarSounds, kTypeSound},
 };
 
 // What the program can play of a page today: texts are read aloud and sounds play, each while
@@ -173,16 +186,40 @@ void REasel::BuildPanel(i16 toolbar) {
             if (!SmallKids()) return;
             panel = std::make_unique<RAlphaPanel>(this, UserPaths());
             break;
+        case kEaselToolbarStickers:
+        case kEaselToolbarAnimations:
+        case kEaselToolbarBackgrounds:
+        case kEaselToolbarSounds:
+            panel = BuildLibraryPanel(u32(toolbar));
+            break;
         default:
-            // The library, sound and text panels are built by their own panel libraries;
-            // until they are there, their toolbar commands leave no panel.
+            // The text panel is built by its own panel library; until it is there, its
+            // toolbar command leaves no panel.
             return;
     }
     panel->SetCanvasRect(canvas_->CanvasRect());
     panel->AddListener(canvas_->ToolManager());
     panel->AddListener(canvas_.get());
-    panel->Init();
+    FourCC libraryType = 0;
+    for (const LibraryToolbar& library : kLibraryToolbars)
+        if (library.toolbar == u32(toolbar)) libraryType = library.type;
+    if (auto* library = dynamic_cast<RLibPanel*>(panel.get()); library && libraryType != 0)
+        library->SetLibraryType(libraryType);
+    else
+        panel->Init();
     panel_ = std::move(panel);
+}
+
+std::unique_ptr<RToolPanel> REasel::BuildLibraryPanel(u32 toolbar) {
+    LibraryPanelHost host;
+    host.page = [this]() -> RPageData* {
+        RPage* page = CurrentPage();
+        return page ? &page->Data() : nullptr;
+    };
+    host.flashLimit = i16(PageObjectLimit());
+    host.settings = UserSettings();
+    if (toolbar == kEaselToolbarSounds) return std::make_unique<RAudioPanel>(this, UserPaths(), libraries_.get(), std::move(host));
+    return std::make_unique<RLibPanel>(this, UserPaths(), libraries_.get(), std::move(host));
 }
 
 void REasel::RefreshPageState() {
