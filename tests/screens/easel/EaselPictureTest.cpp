@@ -152,8 +152,8 @@ TEST_F(EaselPicture, ToolBarButtonsActAsOneGroup) {
         for (RButton* b : toolBar())
             EXPECT_EQ(b->GetState(), b->GetCommand() == chosen ? kButtonSelected : kButtonUp) << b->GetCommand();
     };
-    // The painting families' buttons open their panels.
-    for (const u16 id : {1030, 1033, 1015, 1018, 1021, 1012}) {
+    // The painting families' and the libraries' buttons open their panels.
+    for (const u16 id : {1030, 1033, 1015, 1018, 1021, 1000, 1003, 1006, 1009, 1012}) {
         SCOPED_TRACE(id);
         click(centreOf(button(id)->GetSprite()));
         onlyChosen(id);
@@ -161,10 +161,10 @@ TEST_F(EaselPicture, ToolBarButtonsActAsOneGroup) {
             EXPECT_NE(easel->CurrentPanel(), nullptr);
         }
     }
-    // The buttons of the panels the program does not have yet (backgrounds, stickers,
-    // animations, sounds, text) are greyed and out of service: a click changes nothing.
+    // The button of the panel the program does not have yet (text) is greyed and out of
+    // service: a click changes nothing.
     RPanel* shown = easel->CurrentPanel();
-    for (const u16 id : {1000, 1003, 1006, 1009, 1027}) {
+    for (const u16 id : {1027}) {
         SCOPED_TRACE(id);
         ASSERT_NE(button(id)->GetHotSpot(), nullptr);
         EXPECT_FALSE(button(id)->GetHotSpot()->IsActive());

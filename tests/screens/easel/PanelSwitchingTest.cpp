@@ -8,6 +8,7 @@
 #include "app/help/HelpContext.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/GfxPalette.h"
+#include "panels/audio/RAudioPanel.h"
 #include "panels/brush/RRealMediaToolPanel.h"
 #include "panels/eraser/REraserPanel.h"
 #include "panels/fill/RFillPanel.h"
@@ -62,13 +63,14 @@ TEST_F(PanelSwitching, EachPaintingToolbarBuildsItsPanel) {
         {kEaselToolbarFill, [](RPanel* p) { return dynamic_cast<RFillPanel*>(p) != nullptr; }},
         {kEaselToolbarEraser, [](RPanel* p) { return dynamic_cast<REraserPanel*>(p) != nullptr; }},
         {kEaselToolbarMixer, [](RPanel* p) { return dynamic_cast<RMixerPanel*>(p) != nullptr; }},
+        {kEaselToolbarBackgrounds, [](RPanel* p) { return dynamic_cast<RLibPanel*>(p) != nullptr; }},
+        {kEaselToolbarSounds, [](RPanel* p) { return dynamic_cast<RAudioPanel*>(p) != nullptr; }},
     };
     for (const auto& [toolbar, isItsPanel] : cases) {
         send(toolbar);
         EXPECT_TRUE(isItsPanel(easel->CurrentPanel())) << toolbar;
         RPanel* shown = easel->CurrentPanel();
-        for (u32 unbuilt : {kEaselToolbarStickers, kEaselToolbarAnimations, kEaselToolbarBackgrounds,
-                            kEaselToolbarSounds, kEaselToolbarText}) {
+        for (u32 unbuilt : {kEaselToolbarText}) {
             EXPECT_FALSE(easel->ToolbarBuilt(unbuilt)) << unbuilt;
             send(unbuilt);
             EXPECT_EQ(easel->CurrentPanel(), shown) << unbuilt;
@@ -121,10 +123,10 @@ constexpr std::array<u16, 3> kEraserHelp{777, 897, 898};
 INSTANTIATE_TEST_SUITE_P(
     Table, ToolbarHelp,
     // The tool bars whose panels the program does not have yet change nothing.
-    ::testing::Values(ToolbarCase{kEaselToolbarStickers, kEraserHelp, false},
-                      ToolbarCase{kEaselToolbarAnimations, kEraserHelp, false},
-                      ToolbarCase{kEaselToolbarBackgrounds, kEraserHelp, false},
-                      ToolbarCase{kEaselToolbarSounds, kEraserHelp, false},
+    ::testing::Values(ToolbarCase{kEaselToolbarStickers, {777, 797, 798}, true},
+                      ToolbarCase{kEaselToolbarAnimations, {777, 807, 808}, true},
+                      ToolbarCase{kEaselToolbarBackgrounds, {777, 787, 788}, true},
+                      ToolbarCase{kEaselToolbarSounds, {777, 817, 818}, true},
                       ToolbarCase{kEaselToolbarGrab, {777, 887, 888}, true},
                       ToolbarCase{kEaselToolbarEraser, kEraserHelp, false},
                       ToolbarCase{kEaselToolbarText, kEraserHelp, false},
