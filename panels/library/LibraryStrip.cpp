@@ -1,5 +1,7 @@
 #include "panels/library/LibraryStrip.h"
 
+#include <cstring>
+
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/sprites/SprPicture.h"
 #include "panels/library/LibraryPanelCommands.h"
@@ -10,15 +12,15 @@ namespace {
 // A thumbnail made drawable (expanded, JPEG decoded, colours in machine order); empty when the
 // bytes are no picture.
 std::vector<u8> preparedPicture(const std::vector<u8>& bytes) {
-    std::vector<u8> picture;
-    if (bytes.empty()) return picture;
+    if (bytes.empty()) return {};
     memHandle handle = memAllocHandle(u32(bytes.size()));
-    if (handle == 0) return picture;
-    std::copy(bytes.begin(), bytes.end(), static_cast<u8*>(memLockHandle(handle)));
+    if (handle == 0) return {};
+    std::memcpy(memLockHandle(handle), bytes.data(), bytes.size());
     memUnlockHandle(handle);
+    std::vector<u8> picture;
     if (sprPreparePicture(handle) == kErrNone) {
-        const auto* prepared = static_cast<const u8*>(memLockHandle(handle));
-        picture.assign(prepared, prepared + memGetHandleSize(handle));
+        picture.resize(memGetHandleSize(handle));
+        std::memcpy(picture.data(), memLockHandle(handle), picture.size());
         memUnlockHandle(handle);
     }
     memFreeHandle(handle);
