@@ -113,7 +113,7 @@ void RAudioPanel::EnterRecordingMode() {
     ShowStrip(false);
     rate_ = kNormalRate;
     knob_ = KnobArea().left + kKnobHalf;
-    const u16 knob = sprNewWithProcs(kFrontSpriteFlags, 0, nullptr, nullptr, nullptr, &RAudioPanel::DrawKnob);
+    const u16 knob = sprNewWithProcs(kFrontSpriteFlags, 0, nullptr, nullptr, &KeepPlace, &RAudioPanel::DrawKnob);
     knobSprite_ = knob == kSprNoId ? 0 : knob;
     if (SprSprite* sprite = sprFind(knobSprite_)) {
         sprite->data1 = reinterpret_cast<uintptr_t>(this);
@@ -146,12 +146,10 @@ void RAudioPanel::RestoreBrowsing() {
     ShowGroup(kAudioRecordingGroup, false);
     ShowGroup(kAudioBrowsingGroup, true);
     ResetButton(kMsgAudioToggleMode);
-    ShowBackground(kAudioBrowsingShape);
+    // The knob and the meter go before the frame is drawn again, or it would keep them.
     for (u16* sprite : {&levelSprite_, &knobSprite_})
-        if (SprSprite* shown = sprFind(*sprite)) {
-            sprInvalRect(shown->bounds);
-            sprDispose(sprite);
-        }
+        if (*sprite != 0) sprDispose(sprite);
+    ShowBackground(kAudioBrowsingShape);
     ShowStrip(true);
     ShowNameBox(true);
     if (libraryChanged_) {

@@ -43,6 +43,14 @@ std::string withPath(std::string text, const std::string& path) {
     return text;
 }
 
+}  // namespace
+
+// Sprites drawn by the panel itself keep the place it gives them: the shape's step would
+// take their bounds away, and their last picture would stay on the screen.
+void KeepPlace(SprSprite*, memHandle) {}
+
+namespace {
+
 void drawText(const Rect16& box, u16 flags, const std::string& text, GfxFont* font) {
     GfxPenState pen{};
     gfxGetPenState(&pen);
@@ -333,9 +341,14 @@ u32 RLibPanel::HandleMouseUp(u32, Point16, u32) {
     return 0;
 }
 
+void RLibPanel::HandleNotification(const RInputEvent& event) {
+    // A release another object took (the canvas's click area) ends the drag all the same.
+    if (event.kind == kInputEventMouseUp) EndDrag();
+}
+
 void RLibPanel::StartDrag(int item, Point16 point) {
     EndDrag();
-    const u16 id = sprNewWithProcs(kFrontSpriteFlags, 0, &point, nullptr, nullptr, &RLibPanel::DrawDragged);
+    const u16 id = sprNewWithProcs(kFrontSpriteFlags, 0, &point, nullptr, &KeepPlace, &RLibPanel::DrawDragged);
     dragSprite_ = id == kSprNoId ? 0 : id;
     dragItem_ = item;
     if (SprSprite* sprite = sprFind(dragSprite_)) {
@@ -363,7 +376,7 @@ void RLibPanel::OpenList() {
     for (size_t row = 1; row < list_.names.size(); ++row) rectUnion(&area, popup_->GetRowRect(int(row)));
     if (listSprite_ == 0) {
         const Point16 at{area.left, area.top};
-        const u16 id = sprNewWithProcs(kFrontSpriteFlags, 0, &at, nullptr, nullptr, &RLibPanel::DrawList);
+        const u16 id = sprNewWithProcs(kFrontSpriteFlags, 0, &at, nullptr, &KeepPlace, &RLibPanel::DrawList);
         listSprite_ = id == kSprNoId ? 0 : id;
     }
     if (SprSprite* sprite = sprFind(listSprite_)) {

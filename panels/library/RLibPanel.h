@@ -43,6 +43,9 @@ constexpr const char* kTooManyPageObjectsKey = "TooManyPageObjects";
 constexpr const char* kLibFileSection = "FileStrings";
 constexpr const char* kLibVolumeFullKey = "VolumeFull";
 
+// The step of a sprite the panel draws itself: it stays where the panel put it.
+void KeepPlace(SprSprite* sprite, memHandle region);
+
 // What the panel needs of the screen: the page shown, the most visible Flash objects a page
 // may hold (0 or less: no limit), and the user's switches.
 struct LibraryPanelHost {
@@ -68,6 +71,7 @@ public:
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
     u32 HandleMouseMove(Point16 point, u32 buttons) override;
     u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
+    void HandleNotification(const RInputEvent& event) override;
 
     // The library at a place of the list, its strip on its remembered page.
     void ChooseLibrary(int place);

@@ -85,7 +85,11 @@ TEST_F(LibraryPanelFlow, ADraggedStickerGoesOnThePageWithItsMediaAndSurvivesSavi
     ASSERT_EQ(panel->LibraryType(), kTypeFlash);
     ASSERT_FALSE(panel->Libraries().names.empty());
     ASSERT_GT(panel->GetScroller()->GetCount(), 1);
-    dropItem(*panel, 1, canvasPoint(200, 150));
+    const Point16 at = canvasPoint(200, 150);
+    const Rect16 underThumbnail{i16(at.h - kLibDragSide), i16(at.v - kLibDragSide), i16(at.h + kLibDragSide), i16(at.v + kLibDragSide)};
+    const u64 blank = PictureHash(underThumbnail);
+    dropItem(*panel, 1, at);
+    EXPECT_EQ(PictureHash(underThumbnail), blank) << "the dragged thumbnail leaves nothing behind";
     const std::vector<RPageObject*> placed = objects(kTypeFlash);
     ASSERT_EQ(placed.size(), 1u);
     const std::vector<u8> media = mediaOf(*panel->OpenedLibrary(), panel->Strip()[1].entryId);
@@ -196,8 +200,13 @@ TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {
     panel->HandleMessage(&remove, 0);
     EXPECT_EQ(panel->OpenedLibrary()->Header().entries.size(), entries);
 
+    const u64 withoutKnob = PictureHash(RAudioPanel::KnobArea());
     click(kMsgAudioToggleMode, *panel);
     ASSERT_EQ(panel->Mode(), AudioMode::Recording);
+    EXPECT_NE(PictureHash(RAudioPanel::KnobArea()), withoutKnob);
+    click(kMsgAudioToggleMode, *panel);
+    EXPECT_EQ(PictureHash(RAudioPanel::KnobArea()), withoutKnob) << "the knob goes with the recording";
+    click(kMsgAudioToggleMode, *panel);
     click(kMsgAudioRecord, *panel);
     ASSERT_TRUE(panel->IsRecording());
     advance(500);
