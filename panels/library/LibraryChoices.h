@@ -43,6 +43,9 @@ struct StripEntry {
     u16 entryId = 0;
     std::vector<u8> thumbnail;
 };
+// The library's entries that have a thumbnail, in order, each with its thumbnail made
+// drawable (expanded, JPEG decoded, colours in machine order).
+std::vector<StripEntry> ReadStripEntries(const RLibrary& library);
 // The entry of a strip item, 0 for an item past the strip.
 u16 EntryOfStripItem(const std::vector<StripEntry>& strip, int item);
 

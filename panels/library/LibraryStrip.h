@@ -1,9 +1,7 @@
 #pragma once
 // The library panel's thumbnail strip: a press on a thumbnail that is let go outside its cell
 // is a drag, posted to the owner as kMsgLibraryItemDropped with the point and the item.
-#include "document/library/RLibrary.h"
 #include "framework/controls/RBitmapScroller.h"
-#include "panels/library/LibraryChoices.h"
 
 namespace Ostrel {
 
@@ -14,10 +12,6 @@ public:
 protected:
     void CellDragged(int item, Point16 point) override;
 };
-
-// The library's entries that have a thumbnail, in order, each with its thumbnail made
-// drawable (expanded, JPEG decoded, colours in machine order).
-std::vector<StripEntry> ReadStripEntries(const RLibrary& library);
 
 // The point a drop message packs in its parameter 1, and back.
 uintptr_t PackDropPoint(Point16 point);

@@ -17,7 +17,7 @@
 #include "engine/gfx/sprites/SprPicture.h"
 #include "engine/os/OsManager.h"
 #include "engine/resources/ResourceManager.h"
-#include "panels/library/LibraryStrip.h"
+#include "panels/library/LibraryChoices.h"
 
 namespace {
 

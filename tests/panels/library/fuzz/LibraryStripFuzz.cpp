@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/gfx/GfxPalette.h"
-#include "panels/library/LibraryStrip.h"
+#include "panels/library/LibraryChoices.h"
 #include "tests/engine/ini/fuzz/ScratchProfile.h"
 #include "tests/engine/resources/MemoryArchiveFile.h"
 
