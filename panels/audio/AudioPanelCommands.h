@@ -18,7 +18,5 @@ constexpr u32 kMsgAudioNamed = 209;
 constexpr u32 kMsgAudioNamedAndBack = 210;
 // Remove the sound attached to the page.
 constexpr u32 kMsgAudioRemovePageSound = 211;
-// To the screen after the page's objects changed.
-constexpr u32 kMsgAudioPageChanged = 280;
 
 }  // namespace Ostrel

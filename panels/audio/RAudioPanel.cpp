@@ -281,7 +281,7 @@ void RAudioPanel::RemovePageSound() {
     if (page == nullptr || page->FindObject(kTypeSound, -1, &sound) != 0 || sound == nullptr) return;
     page->DeleteObject(kTypeSound, sound->Id());
     page->SetDirtyState(true);
-    if (GetOwner() != nullptr) PostMessageTo(GetOwner(), kMsgAudioPageChanged, 0, 0);
+    if (GetOwner() != nullptr) PostMessageTo(GetOwner(), kMsgLibraryPageChanged, 0, 0);
 }
 
 void RAudioPanel::HandleTick(u32) {

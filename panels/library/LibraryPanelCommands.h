@@ -22,6 +22,8 @@ constexpr u32 kMsgLibraryNext = 18803;
 // To the screen: the colour swatch rests while a thumbnail is dragged, and comes back after.
 constexpr u32 kMsgLibrarySwatchOff = 290;
 constexpr u32 kMsgLibrarySwatchOn = 291;
+// To the screen after the page's objects changed: its Play and menus look again.
+constexpr u32 kMsgLibraryPageChanged = 280;
 // To the screen, at once: a new page object (parameter 1) for the page; the screen copies it.
 constexpr u32 kMsgLibraryPlaceObject = 5570;
 

@@ -307,6 +307,7 @@ LibraryDrop RLibPanel::DropItem(int item, Point16 point) {
     if (GetOwner() != nullptr) {
         RMessage place(kMsgLibraryPlaceObject, reinterpret_cast<uintptr_t>(object.get()), 0);
         GetOwner()->HandleMessage(&place, 0);
+        PostMessageTo(GetOwner(), kMsgLibraryPageChanged, 0, 0);
     }
     return LibraryDrop::Placed;
 }

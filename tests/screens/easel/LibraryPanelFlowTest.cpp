@@ -11,6 +11,7 @@
 #include "document/pages/RPage.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/users/EnginePath.h"
+#include "engine/base/ByteOrder.h"
 #include "engine/ini/IniProfiles.h"
 #include "panels/audio/RAudioPanel.h"
 #include "platform/audio/capture/choice/CaptureChoice.h"
@@ -96,6 +97,7 @@ TEST_F(LibraryPanelFlow, ADraggedStickerGoesOnThePageWithItsMediaAndSurvivesSavi
     ASSERT_FALSE(media.empty());
     EXPECT_EQ(static_cast<RMediaFilePageObject*>(placed[0])->media, media);
     EXPECT_EQ((placed[0]->rect.left + placed[0]->rect.right) / 2, 200);
+    EXPECT_EQ(placed[0]->rect.right - placed[0]->rect.left, 2 * readBE16(panel->Strip()[1].thumbnail.data()));
 
     const std::string file = (std::filesystem::path(::testing::TempDir()) / "sticker.tbx").string();
     EnginePath path(file);
@@ -107,6 +109,15 @@ TEST_F(LibraryPanelFlow, ADraggedStickerGoesOnThePageWithItsMediaAndSurvivesSavi
     EXPECT_EQ(static_cast<RMediaFilePageObject*>(found)->media, media);
     EXPECT_EQ(found->rect, placed[0]->rect);
 
+    // Previous at the first library and next at the last change nothing.
+    const int last = int(panel->Libraries().names.size()) - 1;
+    for (const auto& [place, command] : {std::pair{0, kMsgLibraryPrevious}, std::pair{last, kMsgLibraryNext}}) {
+        panel->ChooseLibrary(place);
+        RMessage step(command, 0, 0);
+        panel->HandleMessage(&step, 0);
+        settle();
+        EXPECT_EQ(panel->ShownPlace(), place) << command;
+    }
     // A drop back on the panel puts nothing on the page.
     dropItem(*panel, 0, {i16(panel->GetScroller()->GetCellRect(0).left + 100), i16(panel->GetScroller()->GetCellRect(0).top)});
     EXPECT_EQ(objects(kTypeFlash).size(), 1u);
@@ -158,9 +169,18 @@ TEST_F(LibraryPanelFlow, EntriesWithoutThumbnailsLeaveTheOthersInPlace) {
 // limit; a hidden one leaves room.
 TEST_F(LibraryPanelFlow, APageFullOfFlashObjectsRefusesAnotherUntilOneIsHidden) {
     enterEasel();
-    ASSERT_EQ(iniWriteString(&app->GetIniPath(), "PageObjectLimits", "SWFMax", "1"), kErrNone);
+    // A limit of 0 is none.
+    ASSERT_EQ(iniWriteString(&app->GetIniPath(), "PageObjectLimits", "SWFMax", "0"), kErrNone);
     easel->ReadPageObjectLimits();
     RLibPanel* panel = open<RLibPanel>(kEaselToolbarAnimations);
+    ASSERT_NE(panel, nullptr);
+    for (i16 x : {100, 200}) dropItem(*panel, 0, canvasPoint(x, 300));
+    EXPECT_EQ(objects(kTypeFlashAnimation).size(), 2u);
+    for (RPageObject* placed : objects(kTypeFlashAnimation)) page().DeleteObject(placed->Type(), placed->Id());
+    ASSERT_EQ(iniWriteString(&app->GetIniPath(), "PageObjectLimits", "SWFMax", "1"), kErrNone);
+    easel->ReadPageObjectLimits();
+    open<RPanel>(kEaselToolbarPencil);
+    panel = open<RLibPanel>(kEaselToolbarAnimations);
     ASSERT_NE(panel, nullptr);
     alerts();
     dropItem(*panel, 0, canvasPoint(100, 100));
@@ -191,11 +211,15 @@ TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {
     // A sound from the program's library put on the page, then taken off.
     dropItem(*panel, 0, canvasPoint(120, 120));
     ASSERT_EQ(objects(kTypeSound).size(), 1u);
+    settle();
+    EXPECT_TRUE(easel->HasMedia());
     click(kMsgAudioRemovePageSound, *panel);
     EXPECT_TRUE(objects(kTypeSound).empty());
+    EXPECT_FALSE(easel->HasMedia()) << "the page's Play knows the sound is gone";
     // The program's own sounds stay whole.
     const size_t entries = panel->OpenedLibrary()->Header().entries.size();
     panel->ChooseItem(0);
+    EXPECT_NE(panel->PreviewSound(), nullptr) << "a chosen sound is heard";
     RMessage remove(kMsgAudioRemove, 0, 0);
     panel->HandleMessage(&remove, 0);
     EXPECT_EQ(panel->OpenedLibrary()->Header().entries.size(), entries);
