@@ -7,10 +7,12 @@
 
 #include <filesystem>
 
+#include "document/objects/RBitmapPageObject.h"
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/pages/RPage.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/users/EnginePath.h"
+#include "engine/audio/format/ArchiveWave.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/ini/IniProfiles.h"
 #include "panels/audio/RAudioPanel.h"
@@ -109,6 +111,11 @@ TEST_F(LibraryPanelFlow, ADraggedStickerGoesOnThePageWithItsMediaAndSurvivesSavi
     EXPECT_EQ(static_cast<RMediaFilePageObject*>(found)->media, media);
     EXPECT_EQ(found->rect, placed[0]->rect);
 
+    panel->ChooseLibrary(0);
+    RMessage next(kMsgLibraryNext, 0, 0);
+    panel->HandleMessage(&next, 0);
+    settle();
+    EXPECT_EQ(panel->ShownPlace(), 1);
     // Previous at the first library and next at the last change nothing.
     const int last = int(panel->Libraries().names.size()) - 1;
     for (const auto& [place, command] : {std::pair{0, kMsgLibraryPrevious}, std::pair{last, kMsgLibraryNext}}) {
@@ -198,6 +205,20 @@ TEST_F(LibraryPanelFlow, APageFullOfFlashObjectsRefusesAnotherUntilOneIsHidden) 
     EXPECT_EQ(std::count_if(placed.begin(), placed.end(), flash), 2);
 }
 
+// A picture as large as the canvas takes the background's place rather than lying over it.
+TEST_F(LibraryPanelFlow, ABackgroundTakesThePagesBackgroundPlace) {
+    enterEasel();
+    RLibPanel* panel = open<RLibPanel>(kEaselToolbarBackgrounds);
+    ASSERT_NE(panel, nullptr);
+    const auto item = panel->OpenedLibrary()->CreateObjectForEntry(panel->Strip()[1].entryId);
+    ASSERT_NE(item, nullptr);
+    dropItem(*panel, 1, canvasPoint(300, 200));
+    RPageObject* background = nullptr;
+    ASSERT_EQ(page().FindObject(kTypeBitmap, kBackgroundId, &background), 0);
+    EXPECT_EQ(static_cast<RBitmapPageObject*>(background)->picture, static_cast<RBitmapPageObject&>(*item).picture);
+    EXPECT_EQ(objects(kTypeBitmap).size(), 1u) << "no picture besides the background";
+}
+
 TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {
     enterEasel();
     RAudioPanel* panel = open<RAudioPanel>(kEaselToolbarSounds);
@@ -239,6 +260,13 @@ TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {
     click(kMsgAudioStop, *panel);
     EXPECT_FALSE(panel->IsRecording());
     ASSERT_FALSE(panel->Take().empty());
+    // The knob dragged to the fast end, then the take played at that speed.
+    const Rect16 knob = RAudioPanel::KnobArea();
+    const i16 middle = i16((knob.top + knob.bottom) / 2);
+    drag({i16(knob.left + 1), middle}, {i16(knob.left + 2 * kKnobHalf), middle});
+    EXPECT_EQ(panel->PlaybackRate(), 137216u);
+    click(kMsgAudioPlay, *panel);
+    ASSERT_TRUE(panel->IsPlayingTake());
 
     // A disk that cannot take it: the take stays, unsaved, and the child is told.
     const std::string blocked = native(libraryPath);
@@ -268,7 +296,11 @@ TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {
     ASSERT_EQ(mine.Header().entries.size(), 1u);
     const u16 id = mine.Header().entries[0].id;
     std::vector<u8> icon, name;
-    EXPECT_FALSE(mediaOf(mine, id).empty());
+    ArchiveWaveInfo wave;
+    ASSERT_EQ(readArchiveWave(mediaOf(mine, id), &wave), kErrNone);
+    EXPECT_EQ(wave.sampleRate, kAudioRate);
+    EXPECT_EQ(wave.channels, 1);
+    EXPECT_NEAR(double(wave.frames), kAudioRate / 2, 1024) << "the half second recorded";
     EXPECT_EQ(mine.ReadEntryThumbnail(id, kThumbnailPicture, &icon), kErrNone);
     EXPECT_FALSE(icon.empty());
     ASSERT_EQ(mine.ReadEntryThumbnail(id, kThumbnailName, &name), kErrNone);
