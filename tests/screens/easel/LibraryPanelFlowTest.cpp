@@ -217,6 +217,30 @@ TEST_F(LibraryPanelFlow, ABackgroundTakesThePagesBackgroundPlace) {
     ASSERT_EQ(page().FindObject(kTypeBitmap, kBackgroundId, &background), 0);
     EXPECT_EQ(static_cast<RBitmapPageObject*>(background)->picture, static_cast<RBitmapPageObject&>(*item).picture);
     EXPECT_EQ(objects(kTypeBitmap).size(), 1u) << "no picture besides the background";
+
+    // An item whose picture cannot be read out of the library: nothing changes, and the child
+    // is told.
+    std::vector<u8> thumbnail;
+    ASSERT_EQ(panel->OpenedLibrary()->ReadEntryThumbnail(panel->Strip()[0].entryId, kThumbnailPicture, &thumbnail), kErrNone);
+    const std::string folder = RLibraryMgr(*easel->UserPaths()).FolderOf(kTypeBitmap, kLibraryOfUser);
+    std::filesystem::create_directories(native(folder));
+    {
+        RLibrary broken;
+        EnginePath path(folder + "\\Broken.tbl");
+        ASSERT_EQ(broken.Create(path.get(), kTypeBitmap, kLibraryFlagThumbnails), kErrNone);
+        ASSERT_NE(broken.AddItem(std::vector<u8>{1, 2, 3}, thumbnail, "Broken"), 0);
+    }
+    RMessage relist(kMsgLibraryListChanged, kTypeBitmap, 0);
+    panel->HandleMessage(&relist, 0);
+    const auto& kinds = panel->Libraries().kinds;
+    panel->ChooseLibrary(int(std::find(kinds.begin(), kinds.end(), kLibraryOfUser) - kinds.begin()));
+    ASSERT_EQ(panel->LibraryKind(), kLibraryOfUser);
+    alerts();
+    dropItem(*panel, 0, canvasPoint(300, 200));
+    const std::vector<mfxAlertRecord> shown = alerts();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].text.find("disk is full"), std::string::npos);
+    EXPECT_EQ(static_cast<RBitmapPageObject*>(background)->picture, static_cast<RBitmapPageObject&>(*item).picture);
 }
 
 TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {
