@@ -1,8 +1,8 @@
 // Opening a library of 200 entries with thumbnails (32 x 32, the stamp writer's pictures) as the
-// library panel does (the file opened,
-// its header read, every thumbnail read and made drawable) against making the same 200
-// thumbnails drawable from memory alone; the ratio is what the library file costs. The target
-// is under 100 ms a library. Rounds fail unless every entry came through.
+// library panel does (the file opened, its header read, every thumbnail read and made drawable)
+// against making the same 200 thumbnails drawable from memory alone; the ratio is what the
+// library file costs. The target is under 100 ms a library. Rounds fail unless every entry came
+// through.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
