@@ -180,6 +180,10 @@ void RCanvas::PlaceObject(RPageObject* object, u32) {
     RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
     if (!page || !object) return;
     RPageData& data = page->Data();
+    if (object->Type() == kTypeBitmap && object->Id() == kBackgroundId) {
+        ReplaceBackground(page, static_cast<RBitmapPageObject*>(object)->picture);
+        return;
+    }
     if (object->Type() == kTypeBitmap) {
         data.SetDirtyState(true);
         data.EnsureBackground();
@@ -260,18 +264,21 @@ EngineErr RCanvas::ImportBackground(RPage* page, const std::string& path) {
     PictureRecord picture;
     PageRect placed;
     if (imgImportFileToPicture(path, CanvasArea(), kImgPlaceNatural, &picture, &placed) != kErrNone) return kDocErrNotReadable;
+    if (EngineErr err = page->Data().EnsureBackground()) return err;
+    ReplaceBackground(page, std::move(picture));
+    return kErrNone;
+}
+
+void RCanvas::ReplaceBackground(RPage* page, PictureRecord picture) {
     RPageData& data = page->Data();
-    if (EngineErr err = data.EnsureBackground()) return err;
     RPageObject* found = nullptr;
-    data.FindObject(kTypeBitmap, kBackgroundId, &found);
-    // The picture covers the whole canvas, in place of what was painted.
+    if (data.EnsureBackground() != kErrNone || data.FindObject(kTypeBitmap, kBackgroundId, &found) != 0) return;
     auto* background = static_cast<RBitmapPageObject*>(found);
     background->picture = std::move(picture);
     background->rect = CanvasArea();
     background->changed = true;
     data.SetDirtyState(true);
     RedrawPage(page, 1);
-    return kErrNone;
 }
 
 bool RCanvas::PageHolds(const RPageData& page, FourCC type) {

@@ -33,6 +33,7 @@ class RDlgWarnings;
 class RHelp;
 class RHotSpotItem;
 class RNoteDlg;
+class RToolPanel;
 class RLibraryMgr;
 class RPanel;
 class RTexturePicker;
@@ -91,9 +92,8 @@ public:
     u16 CreateCanvas();
     void SelectToolbar(i16 toolbar, u16 phase);
     void BuildPanel(i16 toolbar);
-    // Whether the toolbar's panel is built; the others' buttons are greyed and out of service.
-    bool ToolbarBuilt(u32 toolbar) const;
-    void GreyUnbuiltToolbars();
+    // The panel of a library button (stickers, animations, backgrounds, sounds).
+    std::unique_ptr<RToolPanel> BuildLibraryPanel(u32 toolbar);
     void RefreshPageState();
 
     // Play and Stop.

@@ -58,7 +58,6 @@ void REasel::CreateButtons() {
     if (undoSprite_ == kSprNoId) undoSprite_ = 0;
     if (SprSprite* sprite = sprFind(undoSprite_)) sprShow(sprite, 0);
     buttons_ = LoadButtonsFromKVR(this, HotSpots(), kScreenButtonSet, kButtonSpriteFlags);
-    GreyUnbuiltToolbars();
     DrawButtons(buttons_);
     sprUpdateScreen(1);
 }

@@ -130,7 +130,6 @@ u32 REaselCommands::Handle(RMessage* message, uintptr_t data) {
 
 u32 REaselCommands::ToolbarChosen(RMessage* message, uintptr_t) {
     const u32 code = message->code;
-    if (!easel_.ToolbarBuilt(code)) return 0;
     easel_.StopAll();
     easel_.ShowToolbarChosen(code);
     if (i16(code) != easel_.toolbar_) {
@@ -460,7 +459,6 @@ u32 REaselCommands::SmallKidsChanged(RMessage*, uintptr_t) {
             window->UpdateMenuTexts(kMenuModeEasel);
     }
     easel_.ShowSmallKidsButtons(small);
-    easel_.GreyUnbuiltToolbars();
     easel_.BuildColorPicker();
     if (easel_.panel_) {
         RMessage again(kMsgPanelReadSettingsAgain, 0, 0);

@@ -10,10 +10,12 @@
 #include "document/storage/ObjectTypes.h"
 #include "framework/undo/UndoManager.h"
 #include "panels/alphabet/RAlphaPanel.h"
+#include "panels/audio/RAudioPanel.h"
 #include "panels/brush/RRealMediaToolPanel.h"
 #include "panels/cutmove/RCutMovePanel.h"
 #include "panels/eraser/REraserPanel.h"
 #include "panels/fill/RFillPanel.h"
+#include "panels/library/RLibPanel.h"
 #include "panels/mixer/RMixerPanel.h"
 #include "panels/pencil/RPencilPanel.h"
 #include "panels/stamp/RStampPanel.h"
@@ -50,15 +52,16 @@ constexpr ToolbarHelp kToolbarHelp[] = {
     {kEaselToolbarFill, 847, 848},     {kEaselToolbarStamps, 867, 868},     {kEaselToolbarMixer, 857, 858},
 };
 
-// The toolbar buttons whose panels the program does not have yet, with their greyed look:
-// they are out of service rather than opening an empty panel.
-struct UnbuiltToolbar {
+// The media kind of each library button's panel.
+struct LibraryToolbar {
     u32 toolbar;
-    u16 greyShape;
+    FourCC type;
 };
-constexpr UnbuiltToolbar kUnbuiltToolbars[] = {
-    {kEaselToolbarBackgrounds, 1120}, {kEaselToolbarStickers, 1121}, {kEaselToolbarAnimations, 1122},
-    {kEaselToolbarSounds, 1123},
+constexpr LibraryToolbar kLibraryToolbars[] = {
+    {kEaselToolbarStickers, kTypeFlash},
+    {kEaselToolbarAnimations, kTypeFlashAnimation},
+    {kEaselToolbarBackgrounds, kTypeBitmap},
+    {kEaselToolbarSounds, kTypeSound},
 };
 
 // What the program can play of a page today: texts are read aloud and sounds play, each while
@@ -78,22 +81,6 @@ void enableCommand(RApplication* app, u16 command, bool enable) {
 }
 
 }  // namespace
-
-bool REasel::ToolbarBuilt(u32 toolbar) const {
-    for (const UnbuiltToolbar& unbuilt : kUnbuiltToolbars)
-        if (unbuilt.toolbar == toolbar) return false;
-    return true;
-}
-
-// Greys the buttons whose panels the program does not have.
-void REasel::GreyUnbuiltToolbars() {
-    for (const auto& button : buttons_)
-        for (const UnbuiltToolbar& unbuilt : kUnbuiltToolbars) {
-            if (!button || button->GetRecord().clickMessage != unbuilt.toolbar) continue;
-            button->SetLook(unbuilt.greyShape, unbuilt.greyShape, unbuilt.greyShape);
-            button->EnableHotSpot(false);
-        }
-}
 
 void REasel::SelectToolbar(i16 toolbar, u16 phase) {
     RApplication* app = GetApplication();
@@ -168,19 +155,41 @@ void REasel::BuildPanel(i16 toolbar) {
             else
                 panel = std::make_unique<RTextPanel>(this, UserPaths(), canvas_->FrameMaker(), canvas_.get());
             break;
+        case kEaselToolbarStickers:
+        case kEaselToolbarAnimations:
+        case kEaselToolbarBackgrounds:
+        case kEaselToolbarSounds:
+            panel = BuildLibraryPanel(u32(toolbar));
+            break;
         default:
-            // The library and sound panels are built by their own panel libraries;
-            // until they are there, their toolbar commands leave no panel.
             return;
     }
     panel->SetCanvasRect(canvas_->CanvasRect());
     panel->AddListener(canvas_->ToolManager());
     panel->AddListener(canvas_.get());
-    panel->Init();
+    FourCC libraryType = 0;
+    for (const LibraryToolbar& library : kLibraryToolbars)
+        if (library.toolbar == u32(toolbar)) libraryType = library.type;
+    if (auto* library = dynamic_cast<RLibPanel*>(panel.get()); library && libraryType != 0)
+        library->SetLibraryType(libraryType);
+    else
+        panel->Init();
     panel_ = std::move(panel);
 }
 
 CListener* REasel::TextPanel() const { return dynamic_cast<RTextPanel*>(panel_.get()); }
+
+std::unique_ptr<RToolPanel> REasel::BuildLibraryPanel(u32 toolbar) {
+    LibraryPanelHost host;
+    host.page = [this]() -> RPageData* {
+        RPage* page = CurrentPage();
+        return page ? &page->Data() : nullptr;
+    };
+    host.flashLimit = i16(PageObjectLimit());
+    host.settings = UserSettings();
+    if (toolbar == kEaselToolbarSounds) return std::make_unique<RAudioPanel>(this, UserPaths(), libraries_.get(), std::move(host));
+    return std::make_unique<RLibPanel>(this, UserPaths(), libraries_.get(), std::move(host));
+}
 
 void REasel::RefreshPageState() {
     RPage* page = CurrentPage();

@@ -16,6 +16,19 @@ constexpr std::array<Fallback, 6> kFallbacks = {{{16, 11025}, {16, 22050}, {8, 2
 
 }  // namespace
 
+u16 PeakLevel(std::span<const u8> bytes, u16 bits) {
+    u32 peak = 0;
+    if (bits == 16) {
+        for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+            const i32 sample = i16(u16(bytes[i] | (bytes[i + 1] << 8)));
+            peak = std::max<u32>(peak, u32(sample < 0 ? -sample : sample));
+        }
+        return u16(std::min<u32>(peak >> 7, kRecordLevelTop));
+    }
+    for (const u8 byte : bytes) peak = std::max<u32>(peak, u32(byte >= 0x80 ? byte - 0x80 : 0x80 - byte));
+    return u16(std::min<u32>(peak * 2, kRecordLevelTop));
+}
+
 RRecord::~RRecord() {
     if (input_) Stop();
     FreeBuffers();
@@ -27,8 +40,10 @@ u16 RRecord::Fail(std::string text) {
 }
 
 uint16_t RRecord::OpenInput() {
-    auto callback = [this](plat::WaveIn&, u32 message, plat::WaveHeader*) {
+    auto callback = [this](plat::WaveIn&, u32 message, plat::WaveHeader* header) {
         if (message != plat::kWaveInData || !recording_) return;
+        if (header != nullptr && header->data != nullptr)
+            level_ = PeakLevel({header->data, std::min(header->bytesRecorded, header->bufferLength)}, format_.bitsPerSample);
         if (buffersLeft_ > 0 && --buffersLeft_ == 0) {
             recording_ = false;
             finished_ = true;

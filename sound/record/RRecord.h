@@ -4,9 +4,11 @@
 // queued before recording starts (factor x 1024 bytes each, factor = channels, the last one
 // holding the rest), and joined into one block at the end. Each failing operation keeps its
 // alert text for the panel to show and returns 1. The input callback, on the capture
-// thread, only counts the buffers filled and marks the take finished.
+// thread, only counts the buffers filled, measures the loudest sample of each (the level the
+// panel's meter shows) and marks the take finished.
 #include <atomic>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,11 @@ namespace Ostrel {
 
 constexpr u16 kRecordFailed = 1;
 constexpr u32 kRecordBufferUnit = 1024;
+constexpr u16 kRecordLevelTop = 255;
+
+// The loudest sample of recorded bytes (16-bit signed little-endian, or 8-bit unsigned),
+// from 0 (silence) to kRecordLevelTop (full scale).
+u16 PeakLevel(std::span<const u8> bytes, u16 bits);
 
 class RRecord {
 public:
@@ -46,6 +53,8 @@ public:
     bool IsRecording() const { return recording_.load(); }
     bool IsFinished() const { return finished_.load(); }
     u32 BuffersLeft() const { return buffersLeft_.load(); }
+    // The peak level of the buffer filled last.
+    u16 Level() const { return level_.load(); }
     size_t BufferCount() const { return buffers_.size(); }
     u32 BufferSize(size_t index) const { return buffers_[index]->header.bufferLength; }
     u32 TakeBytes() const { return takeBytes_; }
@@ -71,6 +80,7 @@ private:
     std::atomic<bool> recording_{false};
     std::atomic<bool> finished_{false};
     std::atomic<u32> buffersLeft_{0};
+    std::atomic<u16> level_{0};
 };
 
 }  // namespace Ostrel

@@ -8,6 +8,7 @@
 #include "app/help/HelpContext.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/GfxPalette.h"
+#include "panels/audio/RAudioPanel.h"
 #include "panels/brush/RRealMediaToolPanel.h"
 #include "panels/eraser/REraserPanel.h"
 #include "panels/fill/RFillPanel.h"
@@ -54,9 +55,9 @@ TEST_F(PanelSwitching, PencilCommandBuildsThePencilPanelOnce) {
     EXPECT_EQ(easel->CurrentPanel(), first) << "the same button twice does not rebuild the panel";
 }
 
-// Each painting family's button builds its own panel; the buttons of the panels the program
-// does not have yet keep the panel shown.
-TEST_F(PanelSwitching, EachPaintingToolbarBuildsItsPanel) {
+// Each tool bar button builds its own panel, and becomes the tool bar chosen.
+TEST_F(PanelSwitching, EachToolbarBuildsItsPanel) {
+    const auto library = [](RPanel* p) { return dynamic_cast<RLibPanel*>(p) != nullptr; };
     const std::pair<u32, std::function<bool(RPanel*)>> cases[] = {
         {kEaselToolbarPaint, [](RPanel* p) { return dynamic_cast<RRealMediaToolPanel*>(p) != nullptr; }},
         {kEaselToolbarWacky, [](RPanel* p) { return dynamic_cast<RWackyToolPanel*>(p) != nullptr; }},
@@ -64,18 +65,15 @@ TEST_F(PanelSwitching, EachPaintingToolbarBuildsItsPanel) {
         {kEaselToolbarEraser, [](RPanel* p) { return dynamic_cast<REraserPanel*>(p) != nullptr; }},
         {kEaselToolbarMixer, [](RPanel* p) { return dynamic_cast<RMixerPanel*>(p) != nullptr; }},
         {kEaselToolbarText, [](RPanel* p) { return dynamic_cast<RTextPanel*>(p) != nullptr; }},
+        {kEaselToolbarStickers, library},
+        {kEaselToolbarAnimations, library},
+        {kEaselToolbarBackgrounds, library},
+        {kEaselToolbarSounds, [](RPanel* p) { return dynamic_cast<RAudioPanel*>(p) != nullptr; }},
     };
     for (const auto& [toolbar, isItsPanel] : cases) {
         send(toolbar);
         EXPECT_TRUE(isItsPanel(easel->CurrentPanel())) << toolbar;
-        RPanel* shown = easel->CurrentPanel();
-        for (u32 unbuilt : {kEaselToolbarStickers, kEaselToolbarAnimations, kEaselToolbarBackgrounds,
-                            kEaselToolbarSounds}) {
-            EXPECT_FALSE(easel->ToolbarBuilt(unbuilt)) << unbuilt;
-            send(unbuilt);
-            EXPECT_EQ(easel->CurrentPanel(), shown) << unbuilt;
-            EXPECT_EQ(easel->CurrentToolbar(), i16(toolbar)) << unbuilt;
-        }
+        EXPECT_EQ(easel->CurrentToolbar(), i16(toolbar)) << toolbar;
     }
 }
 
@@ -122,11 +120,10 @@ constexpr std::array<u16, 3> kEraserHelp{777, 897, 898};
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ToolbarHelp,
-    // The tool bars whose panels the program does not have yet change nothing.
-    ::testing::Values(ToolbarCase{kEaselToolbarStickers, kEraserHelp, false},
-                      ToolbarCase{kEaselToolbarAnimations, kEraserHelp, false},
-                      ToolbarCase{kEaselToolbarBackgrounds, kEraserHelp, false},
-                      ToolbarCase{kEaselToolbarSounds, kEraserHelp, false},
+    ::testing::Values(ToolbarCase{kEaselToolbarStickers, {777, 797, 798}, true},
+                      ToolbarCase{kEaselToolbarAnimations, {777, 807, 808}, true},
+                      ToolbarCase{kEaselToolbarBackgrounds, {777, 787, 788}, true},
+                      ToolbarCase{kEaselToolbarSounds, {777, 817, 818}, true},
                       ToolbarCase{kEaselToolbarGrab, {777, 887, 888}, true},
                       ToolbarCase{kEaselToolbarEraser, kEraserHelp, false},
                       ToolbarCase{kEaselToolbarText, {777, 877, 0}, true},

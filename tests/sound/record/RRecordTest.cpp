@@ -115,4 +115,32 @@ TEST_F(Record, StartWithoutAnInputIsRefused) {
     EXPECT_EQ(record.FailureText(), "NULL == mWaveIn in Start()");
 }
 
+TEST(RecordLevel, PeakLevelScalesTheLoudestSampleOfEitherWidth) {
+    struct Case { std::vector<u8> bytes; u16 bits; u16 level; };
+    const Case cases[] = {
+        {{}, 16, 0},
+        {{0x00, 0x40, 0x00, 0xC0}, 16, 128},  // +16384 and -16384
+        {{0x00, 0x80}, 16, kRecordLevelTop},  // -32768, the full scale
+        {{0xFF, 0x7F, 0x01}, 16, kRecordLevelTop},  // an odd byte left over is no sample
+        {{0x80, 0x80}, 8, 0},
+        {{0x40, 0xA0}, 8, 128},
+        {{0x00}, 8, kRecordLevelTop},
+    };
+    for (const Case& c : cases) EXPECT_EQ(PeakLevel(c.bytes, c.bits), c.level) << c.bytes.size() << "/" << c.bits;
+}
+
+TEST_F(Record, TheLevelFollowsEachFilledBuffer) {
+    microphone.setSignal(plat::sineSignal(440, 0.5));
+    RRecord record;
+    u32 rate = 22050;
+    u16 bits = 16;
+    ASSERT_EQ(record.Init(1, &rate, &bits, 1), kErrNone);
+    ASSERT_EQ(record.GetBuffer(), kErrNone);
+    ASSERT_EQ(record.StartRecord(), kErrNone);
+    EXPECT_EQ(record.Level(), 0);
+    clock.advance(100);
+    EXPECT_NEAR(record.Level(), 127, 2);
+    record.Stop();
+}
+
 }  // namespace
