@@ -86,12 +86,11 @@ u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
 
 u32 RCanvas::HandleMediaMessage(RMessage* message, RPage* page) {
     switch (message->code) {
-        // Flash and movie objects are data until their page players come: stopping and
-        // playing the page reaches its speech and its sounds.
         case kMsgStopMedia:
         case kMsgPlayLastPlaced:
             StopSpeaking();
             StopSounds();
+            if (media_) media_->StopAll();
             return 0;
         case kMsgStopSpeaking:
             StopSpeaking();
@@ -104,6 +103,7 @@ u32 RCanvas::HandleMediaMessage(RMessage* message, RPage* page) {
             return 0;
         case kMsgPlayPage:
             PlaySounds();
+            if (media_) media_->PlayAll();
             ReadTextsAloud();
             return 0;
         case kMsgReadAloud:
