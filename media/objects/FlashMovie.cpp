@@ -5,6 +5,7 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/regions/Regions.h"
+#include "media/objects/MovieWorldDraw.h"
 #include "media/objects/RFlash.h"
 #include "media/swf/Document.h"
 #include "media/swf/Movie.h"
@@ -78,12 +79,16 @@ FlashMovie* FlashMovieLoad(RFlash* owner, std::span<const u8> bytes, Ostrel::RPa
     if (optionSize(option, kOptionWidthShift) || optionSize(option, kOptionHeightShift))
         movie->frameRect_ = sizedAt(0, 0, std::max<i16>(1, optionSize(option, kOptionWidthShift)),
                                     std::max<i16>(1, optionSize(option, kOptionHeightShift)));
-    // An object without a size of its own, or lying off the area, shows at the area's corner.
+    // An object without a place of its own shows centred at the movie's size; one lying off
+    // the area at the area's corner.
     const Ostrel::PageRect& place = object->rect;
     Rect16 display = owner->ToScreen(place);
     Rect16 inside = display;
-    if (place.right <= place.left || place.bottom <= place.top || !rectIntersect(&inside, owner->area())) {
-        display = sizedAt(owner->area().left, owner->area().top, movie->frameRect_.right, movie->frameRect_.bottom);
+    if (place.right <= place.left || place.bottom <= place.top) {
+        display = centredInArea(owner->area(), movie->frameRect_.right, movie->frameRect_.bottom);
+        object->rect = owner->ToPage(display);
+    } else if (!rectIntersect(&inside, owner->area())) {
+        display = sizedAt(owner->area().left, owner->area().top, place.right - place.left, place.bottom - place.top);
         object->rect = owner->ToPage(display);
     }
     movie->displayRect_ = display;

@@ -94,7 +94,7 @@ private:
 
 // Reads the movie's header from the object's SWF bytes, lists a new movie with `owner`, and
 // with `makeSprite` shows it on a sprite at the object's place (the owner's area's top-left when
-// the object lies outside the area), rendered at the object's size and flipped as its option
+// the object lies outside the area; centred at the movie's size when it has none), rendered at the object's size and flipped as its option
 // word says. An object that already has a movie keeps it. Null for no owner or object, or for
 // bytes that hold no readable movie; nothing is listed then.
 FlashMovie* FlashMovieLoad(RFlash* owner, std::span<const u8> bytes, Ostrel::RPageObject* object, bool makeSprite);

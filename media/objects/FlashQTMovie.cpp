@@ -26,9 +26,9 @@ bool readWhole(const std::string& path, std::vector<u8>* bytes) {
     if (plat::fileOpen(path, plat::kFileAccessRead, plat::kFileShareRead, plat::FileDisposition::OpenExisting, &file) !=
         plat::kSysOk)
         return false;
-    u64 size = 0;
+    u64 size = 0, start = 0;
     bool read = plat::fileSeek(file, 0, plat::SeekOrigin::End, &size) == plat::kSysOk && size > 0 &&
-                size <= 0xFFFFFFFFu && plat::fileSeek(file, 0, plat::SeekOrigin::Start, nullptr) == plat::kSysOk;
+                size <= 0xFFFFFFFFu && plat::fileSeek(file, 0, plat::SeekOrigin::Start, &start) == plat::kSysOk;
     if (read) {
         bytes->resize(size_t(size));
         u32 done = 0;

@@ -7,6 +7,7 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/regions/Regions.h"
+#include "media/objects/MovieWorldDraw.h"
 #include "media/objects/RMovie.h"
 #include "platform/clock/Clock.h"
 
@@ -24,23 +25,27 @@ MovieObj* recordOf(SprSprite* sprite) { return sprite ? reinterpret_cast<MovieOb
 }  // namespace
 
 MovieObj* MovieObj::Create(RMovie* owner, MrMovie* movie, Ostrel::RPageObject* object, bool makeSprite) {
-    // A movie without a time scale has no times to play or step through.
-    if (!owner || !object || !movie || qtGetMovieTimeScale(movie) <= 0) {
+    // A movie without a time scale has no times to play or step through, and one without a
+    // picture nothing to show.
+    MrRect box{};
+    if (movie) qtGetMovieBox(movie, &box);
+    if (!owner || !object || !movie || qtGetMovieTimeScale(movie) <= 0 || box.right <= box.left ||
+        box.bottom <= box.top) {
         qtDisposeMovie(movie);
         return nullptr;
     }
     auto made = std::unique_ptr<MovieObj>(new MovieObj(owner, movie));
     MovieObj* record = made.get();
     record->object_ = object;
-    MrRect box{};
-    qtGetMovieBox(movie, &box);
     const Ostrel::PageRect& place = object->rect;
     Rect16 display = owner->ToScreen(place);
     Rect16 inside = display;
-    if (place.right <= place.left || place.bottom <= place.top || !rectIntersect(&inside, owner->area())) {
-        const i16 width = place.right > place.left ? i16(place.right - place.left) : i16(box.right - box.left);
-        const i16 height = place.bottom > place.top ? i16(place.bottom - place.top) : i16(box.bottom - box.top);
-        display = {owner->area().left, owner->area().top, i16(owner->area().left + width), i16(owner->area().top + height)};
+    if (place.right <= place.left || place.bottom <= place.top) {
+        display = centredInArea(owner->area(), box.right - box.left, box.bottom - box.top);
+        object->rect = owner->ToPage(display);
+    } else if (!rectIntersect(&inside, owner->area())) {
+        display = {owner->area().left, owner->area().top, i16(owner->area().left + place.right - place.left),
+                   i16(owner->area().top + place.bottom - place.top)};
         object->rect = owner->ToPage(display);
     }
     record->displayRect_ = display;
@@ -168,8 +173,9 @@ void MovieObjStop(MovieObj* record) {
 void MovieObjStep(MovieObj* record) {
     if (!record || !record->open()) return;
     MrMovie* movie = record->movie_.get();
+    // After the last picture the movie's end, which shows no picture of its own, is the start.
     const MrTime next = qtIsMovieDone(movie) ? -1 : qtGetMovieNextInterestingTime(movie, qtGetMovieTime(movie));
-    qtSetMovieTimeValue(movie, next < 0 ? 0 : next);
+    qtSetMovieTimeValue(movie, next < 0 || next >= qtGetMovieDuration(movie) ? 0 : next);
     qtMoviesTask(movie, 0);
     record->redrawPending_ = 1;
     record->MarkDirty();

@@ -21,9 +21,10 @@ struct SprSprite;
 class MovieObj final : public Ostrel::PageObjectMedia {
 public:
     // Opens `movie` (owned from here, even on failure) for the object at the object's place (the
-    // area's top-left when it lies outside the area; the movie's own size when the object has
-    // none), lists the record with `owner` and hands it to the object; with `makeSprite` it shows
-    // on the screen. Null for no owner or object, and for a movie without a time scale.
+    // area's top-left when it lies outside the area; centred at the movie's own size when the
+    // object has none), lists the record with `owner` and hands it to the object; with `makeSprite` it shows
+    // on the screen. Null for no owner or object, and for a movie without a time scale or
+    // without a picture (a movie of sound alone).
     static MovieObj* Create(RMovie* owner, MrMovie* movie, Ostrel::RPageObject* object, bool makeSprite);
     ~MovieObj();
     MovieObj(const MovieObj&) = delete;

@@ -18,6 +18,8 @@ public:
     explicit PageMedia(const Rect16& canvas) : flash_(nullptr, canvas), movies_(nullptr, canvas) {}
 
     void Sync(const RPageData& page);
+    // Whether the object shows after a Sync of its page: false for bytes that hold no movie.
+    static bool Shows(const RPageObject& object) { return object.Media() != nullptr; }
     void PlayAll();
     void StopAll();
     void Clear();

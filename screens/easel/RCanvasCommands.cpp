@@ -245,8 +245,20 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
         RPageObject* added = nullptr;
         const EnginePath file(choice.path);
         err = kDocErrPageFull;
-        if (!PageRefuses(data, type)) err = ImportFileIntoPage(data, file.get(), choice.fileType, CanvasArea(), nullptr, &added);
+        // An animation or a movie takes its place from its own size once it shows.
+        const PageRect place = isPageMediaType(type) ? PageRect{} : CanvasArea();
+        if (!PageRefuses(data, type)) err = ImportFileIntoPage(data, file.get(), choice.fileType, place, nullptr, &added);
         if (err == kErrNone && !added) err = kDocErrPageFull;
+        // An animation or a movie that cannot be shown is not kept: the page stays as it was.
+        if (err == kErrNone && isPageMediaType(type) && media_) {
+            media_->Sync(data);
+            if (!PageMedia::Shows(*added)) {
+                data.DeleteObject(type, added->Id());
+                if (undo_) undo_->ReleaseCurrent();
+                added = nullptr;
+                err = kDocErrNotReadable;
+            }
+        }
         // The picture placed is chosen, ready to be moved.
         if (err == kErrNone) SelectNewObject(added);
     }
