@@ -5,7 +5,7 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/regions/Regions.h"
-#include "media/objects/MovieWorldDraw.h"
+#include "media/objects/MediaPlacement.h"
 #include "media/objects/RFlash.h"
 #include "media/swf/Document.h"
 #include "media/swf/Movie.h"

@@ -96,7 +96,7 @@ i16 FlashQTMovie::Build(i16 width, i16 height) {
     renderer.SetView(GlViewRect{frame.xMin, frame.yMin, frame.xMax, frame.yMax});
 
     const size_t pixels = size_t(width) * size_t(height);
-    const u64 fit = std::max<u64>(1, kFlashFrameBudget / (pixels * 2));
+    const u64 fit = std::clamp<u64>(kFlashFrameBudget / (pixels * 2), 1, kFlashMaxFrames);
     const u32 count = u32(std::min<u64>(std::max<u16>(doc.frameCount, 1), fit));
     frames_.reserve(count);
     for (u32 index = 0; index < count; ++index) {

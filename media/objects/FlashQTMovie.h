@@ -17,9 +17,10 @@ class GfxPort;
 
 // The largest side a Flash object shows at (the option word's 11-bit size).
 constexpr i16 kFlashMaxSide = 2047;
-// The rendered frames of one holder stay within this many bytes: a longer movie plays the
-// frames that fit.
+// The rendered frames of one holder stay within this many bytes and this many frames: a longer
+// movie plays the frames that fit.
 constexpr u64 kFlashFrameBudget = 96ull << 20;
+constexpr u32 kFlashMaxFrames = 1000;
 // The colour the player paints a movie's background in, and that marks uncovered pixels.
 constexpr u16 kFlashKeyPixel = 0x1F2E;  // RGB555 of (0x39, 0xCE, 0x71)
 // Results of Build and Draw.

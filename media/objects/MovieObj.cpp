@@ -7,7 +7,7 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/regions/Regions.h"
-#include "media/objects/MovieWorldDraw.h"
+#include "media/objects/MediaPlacement.h"
 #include "media/objects/RMovie.h"
 #include "platform/clock/Clock.h"
 

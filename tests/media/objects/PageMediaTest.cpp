@@ -9,7 +9,7 @@
 
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/storage/ObjectTypes.h"
-#include "media/objects/MediaRoutines.h"
+#include "media/objects/MediaPlacement.h"
 #include "media/objects/RFlash.h"
 #include "media/objects/RMovie.h"
 #include "platform/clock/Clock.h"
@@ -138,6 +138,22 @@ TEST_F(PageMediaTest, RefusedBytesListNothingAndOversizedFramesAreCut) {
     ASSERT_NE(movie, nullptr);
     EXPECT_TRUE(rectEqual(FlashMovieGetBitmapBounds(movie), Rect16{0, 0, kFlashMaxSide, 40}));
     EXPECT_TRUE(movie->holder()->BuiltAt(60, 40)) << "rendered at the object's size";
+    for (u16 frames : {u16(kFlashMaxFrames), u16(kFlashMaxFrames + 1)}) {
+        auto longer = object(kTypeFlash, mediatest::animationBytes(frames, k12Fps, 16, 8), {0, 0, 4, 2});
+        FlashMovie* loaded = FlashMovieLoad(&flash, longer->media, longer.get(), false);
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(loaded->holder()->FrameCount(), kFlashMaxFrames) << frames;
+    }
+}
+
+TEST_F(PageMediaTest, MediaWithoutAPlaceIsCentredAndFittedIntoTheArea) {
+    const Rect16 area{10, 20, 110, 70};
+    const struct {
+        i32 width, height;
+        Rect16 placed;
+    } cases[] = {{40, 20, {40, 35, 80, 55}},   {100, 50, {10, 20, 110, 70}}, {101, 50, {10, 20, 110, 69}},
+                 {200, 50, {10, 32, 110, 57}}, {50, 100, {47, 20, 72, 70}}};
+    for (const auto& c : cases) EXPECT_TRUE(rectEqual(centredInArea(area, c.width, c.height), c.placed)) << c.width;
 }
 
 TEST_F(PageMediaTest, EachFlashObjectHasItsOwnTemporaryFileGoneWithItsMovie) {
