@@ -1,6 +1,6 @@
 // Loads whatever it is given as the SWF bytes of a Flash object on the page: the header read,
 // the bytes put in the object's temporary file, every frame rendered into the holder at a small
-// size, flipped as the first byte says, then stepped and flipped again. Nothing may crash, hang,
+// size, flipped as the input's length says, then stepped, flipped again and resized. Nothing may crash, hang,
 // touch freed memory or leave a temporary file behind.
 #include <cstddef>
 #include <cstdint>
@@ -24,12 +24,11 @@ public:
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 1) return 0;
     RFlash flash(nullptr, Rect16{0, 0, 64, 48});
     FuzzObject object;
     object.rect = Ostrel::PageRect{4, 4, 20, 16};
-    object.option = u32(data[0] & 3) << kOptionFlipShift;
-    FlashMovie* movie = FlashMovieLoad(&flash, std::span<const u8>(data + 1, size - 1), &object, false);
+    object.option = u32(size & 3) << kOptionFlipShift;
+    FlashMovie* movie = FlashMovieLoad(&flash, std::span<const u8>(data, size), &object, false);
     if (!movie) return 0;
     FlashMovieStep(movie);
     flash.SetFlips(movie, kFlipHorizontal);
