@@ -30,6 +30,8 @@ u32 FlashFrameDuration(u32 rate) { return rate == 0 ? 0 : std::max<u32>(1, kMill
 
 FlashMovie::~FlashMovie() {
     if (object_ && object_->Media() == this) object_->SetMedia(nullptr);
+    // A removal during a screen update waits for its end: the sprite must not reach us then.
+    if (SprSprite* sprite = sprFind(sprite_)) sprite->data1 = 0;
     if (sprite_) sprRemoveById(sprite_, 1, 1);
 }
 
@@ -37,6 +39,7 @@ void FlashMovie::ObjectGone() {
     object_ = nullptr;
     playing_ = 0;
     open_ = 0;
+    if (SprSprite* sprite = sprFind(sprite_)) sprite->data1 = 0;
     if (sprite_) sprRemoveById(sprite_, 1, 1);
     sprite_ = 0;
 }

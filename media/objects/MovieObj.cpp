@@ -87,6 +87,8 @@ void MovieObj::OpenMovie() {
 
 MovieObj::~MovieObj() {
     if (object_ && object_->Media() == this) object_->SetMedia(nullptr);
+    // A removal during a screen update waits for its end: the sprite must not reach us then.
+    if (SprSprite* sprite = sprFind(sprite_)) sprite->data1 = 0;
     if (sprite_) sprRemoveById(sprite_, 1, 1);
     sound_.reset();
     if (movie_) {
@@ -101,6 +103,7 @@ MovieObj::~MovieObj() {
 void MovieObj::ObjectGone() {
     object_ = nullptr;
     MovieObjStop(this);
+    if (SprSprite* sprite = sprFind(sprite_)) sprite->data1 = 0;
     if (sprite_) sprRemoveById(sprite_, 1, 1);
     sprite_ = 0;
 }
