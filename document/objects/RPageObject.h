@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "document/objects/PageObjectMedia.h"
 #include "document/objects/PageObjectOwner.h"
 #include "engine/base/EngineTypes.h"
 
@@ -19,8 +20,10 @@ struct PageRect {
 class RPageObject {
 public:
     RPageObject(FourCC type, u16 id) : type_(type), id_(id) {}
-    virtual ~RPageObject() = default;
-    // A copy belongs to no page until one adopts it.
+    virtual ~RPageObject() {
+        if (media_) media_->ObjectGone();
+    }
+    // A copy belongs to no page until one adopts it, and no player shows it.
     RPageObject(const RPageObject& other)
         : rect(other.rect), flags(other.flags), option(other.option), changed(other.changed), type_(other.type_),
           id_(other.id_) {}
@@ -37,6 +40,9 @@ public:
     bool IsOnPage() const { return owner_ != nullptr; }
     PageObjectOwner* Owner() const { return owner_; }
     void SetOwner(PageObjectOwner* owner) { owner_ = owner; }
+    // The player that shows the object, null while none does.
+    PageObjectMedia* Media() const { return media_; }
+    void SetMedia(PageObjectMedia* media) { media_ = media; }
 
     // Reads the stored media; the object keeps its old media when refused.
     virtual EngineErr LoadMedia(std::span<const u8> bytes) = 0;
@@ -47,6 +53,7 @@ private:
     FourCC type_;
     u16 id_;
     PageObjectOwner* owner_ = nullptr;
+    PageObjectMedia* media_ = nullptr;
 };
 
 constexpr u16 kObjectHidden = 0x0001;

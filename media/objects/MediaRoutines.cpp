@@ -8,7 +8,7 @@
 
 void MakeKeyColourTransparent(KeyedPixelMap* map) {
     if (!map || !map->pixels) return;
-    const u32 rowBytes = map->rowBytes & 0x3FFF;
+    const u32 rowBytes = map->rowBytes;
     const i32 width = i32(map->right) - map->left, height = i32(map->bottom) - map->top;
     // Rows narrower than the rectangle are not walked past their end.
     if (width <= 0 || height <= 0 || u64(width) * 4 > rowBytes) return;

@@ -13,11 +13,11 @@ constexpr u32 kKeyColour = 0x71CE3900;
 constexpr u32 kKeyedTransparent = 0xFFFFFF00;
 constexpr size_t kPascalNameMax = 255;
 
-// A 32-bit picture in memory: the pixels, the row bytes (low 14 bits used) and its rectangle
-// in the order top, left, bottom, right.
+// A 32-bit picture in memory: the pixels, the row bytes (the whole stride, however wide the
+// picture) and its rectangle in the order top, left, bottom, right.
 struct KeyedPixelMap {
     u8* pixels = nullptr;
-    u16 rowBytes = 0;
+    u32 rowBytes = 0;
     i16 top = 0, left = 0, bottom = 0, right = 0;
 };
 

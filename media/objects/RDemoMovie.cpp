@@ -1,14 +1,6 @@
 #include "media/objects/RDemoMovie.h"
 
-#include <algorithm>
-#include <vector>
-
-#include "engine/gfx/GfxDraw.h"
-#include "engine/gfx/GfxPort.h"
-#include "engine/gfx/sprites/SprLayer.h"
-#include "engine/gfx/sprites/SprScreen.h"
-
-namespace pm = plat::media;
+#include "media/objects/MovieWorldDraw.h"
 
 namespace {
 
@@ -31,32 +23,8 @@ RDemoMovie::~RDemoMovie() {
 }
 
 void RDemoMovie::Draw(DemoMovieObj* record, i16 x, i16 y, GfxPort* port) {
-    if (!record || record->busy_ || !record->world_) return;
-    MrPixMap* map = qtWorldPixMap(record->world_);
-    const u8* base = map ? qtPixelBase(map) : nullptr;
-    if (!base) return;
-    const i16 width = i16(record->movieRect_.right), height = i16(record->movieRect_.bottom);
-    const Rect16 placed{x, y, i16(x + width), i16(y + height)};
-    Rect16 shown = placed;
-    if (!rectIntersect(&shown, area_)) return;
-    GfxPort* target = port ? port : port_;
-    if (!target) {
-        const SprScreen* screen = sprScreen();
-        target = screen ? screen->workPort : nullptr;
-    }
-    if (!target) return;
-    // The part inside the area, in rows of the stride the drawing call expects.
-    const i32 shownWidth = shown.right - shown.left, shownHeight = shown.bottom - shown.top;
-    const i32 stride = pm::paddedRowBytes(shownWidth, 16);
-    std::vector<u8> rows(size_t(stride) * size_t(shownHeight));
-    for (i32 row = 0; row < shownHeight; ++row) {
-        const u8* from = base + i64(shown.top - y + row) * map->rowBytes + i64(shown.left - x) * 2;
-        std::copy(from, from + shownWidth * 2, rows.data() + size_t(row) * size_t(stride));
-    }
-    GfxPort* previous = gfxSetPort(target);
-    gfxDrawPixelBuffer(shown, rows.data(), 16);
-    gfxSetPort(previous);
-    record->drawn_ = 1;
+    if (!record || record->busy_) return;
+    if (drawMovieWorld(record->world_, record->movieRect_, x, y, area_, port ? port : port_)) record->drawn_ = 1;
 }
 
 RDemoMovie* demoMovieSlot() { return slot().demo.get(); }

@@ -78,7 +78,8 @@ Rect16 REditFrame::HandleRect(const Rect16& frame, i16 index) const {
 u16 REditFrame::HitHandle(Point16 point) const {
     const Rect16 frame = GetRect();
     for (i16 index : {kHandleTopRight, kHandleBottomRight, kHandleTopLeft, kHandleBottomLeft})
-        if (handles_[size_t(index)] && rectContainsPoint(HandleRect(frame, index), point)) return 1;
+        if (handles_[size_t(index)] && CornerIsHandle(index) && rectContainsPoint(CornerRect(frame, index), point))
+            return 1;
     return 0;
 }
 
@@ -114,7 +115,7 @@ void REditFrame::DestroySprites() {
 
 void REditFrame::PlaceHandles(const Rect16& frame) {
     setBounds(frameSprite_, frame);
-    for (i16 index = 0; index < 4; ++index) setBounds(handles_[size_t(index)], HandleRect(frame, index));
+    for (i16 index = 0; index < 4; ++index) setBounds(handles_[size_t(index)], CornerRect(frame, index));
 }
 
 void REditFrame::DrawOutline(const Rect16& frame) const {
@@ -133,11 +134,16 @@ void REditFrame::DrawFrameSprite(SprSprite* sprite) {
 void REditFrame::DrawHandleSprite(SprSprite* sprite) {
     const auto* frame = reinterpret_cast<const REditFrame*>(sprite->data1);
     if (!frame) return;
+    for (i16 index = 0; index < 4; ++index)
+        if (frame->handles_[size_t(index)] == sprite->id) frame->DrawCorner(index, sprite->bounds);
+}
+
+void REditFrame::DrawCorner(i16, const Rect16& bounds) const {
     // A white square with a black rim.
-    fillOnCanvas(sprite->bounds, frame->host_.CanvasRect(), GfxColor::rgb(0, 0, 0));
-    Rect16 inside = sprite->bounds;
+    fillOnCanvas(bounds, host_.CanvasRect(), GfxColor::rgb(0, 0, 0));
+    Rect16 inside = bounds;
     rectInset(&inside, 2, 2);
-    fillOnCanvas(inside, frame->host_.CanvasRect(), GfxColor::rgb(255, 255, 255));
+    fillOnCanvas(inside, host_.CanvasRect(), GfxColor::rgb(255, 255, 255));
 }
 
 // --- moving
@@ -195,7 +201,7 @@ u16 REditFrame::BeginResize(Point16 point, u16 mode) {
     handle_ = kNoHandle;
     const Rect16 frame = GetRect();
     for (i16 index : {kHandleTopLeft, kHandleBottomLeft, kHandleTopRight, kHandleBottomRight})
-        if (handles_[size_t(index)] && rectContainsPoint(HandleRect(frame, index), point)) {
+        if (handles_[size_t(index)] && CornerIsHandle(index) && rectContainsPoint(CornerRect(frame, index), point)) {
             handle_ = index;
             break;
         }

@@ -101,6 +101,11 @@ protected:
     // Draws the frame's own marks (the outline; the text frame adds its move bar).
     virtual void DrawOutline(const Rect16& frame) const;
     void SetCanvasLimit(const Rect16& limit) { canvas_ = limit; }
+    // A corner may hold a button of the frame's own instead of a handle: no resize starts
+    // there, and the frame draws it (DrawCorner) where CornerRect puts it.
+    virtual bool CornerIsHandle(i16) const { return true; }
+    virtual Rect16 CornerRect(const Rect16& frame, i16 index) const { return HandleRect(frame, index); }
+    virtual void DrawCorner(i16 index, const Rect16& bounds) const;
 
 private:
     friend class UndoFrame;

@@ -2,7 +2,9 @@
 
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
+#include "panels/frames/RFlashEditFrame.h"
 #include "panels/frames/RMBitmapEditFrame.h"
+#include "panels/frames/RMovieEditFrame.h"
 #include "panels/frames/RTextEditFrame.h"
 
 namespace Ostrel {
@@ -25,6 +27,9 @@ constexpr FrameKind kFrameKinds[] = {
     {kTypeText, &make<RTextEditFrame>},
     {kTypeBitmap, &make<RMBitmapEditFrame>},
     {kTypeMovableBitmap, &make<RMBitmapEditFrame>},
+    {kTypeFlash, &make<RFlashEditFrame>},
+    {kTypeFlashAnimation, &make<RFlashEditFrame>},
+    {kTypeMovie, &make<RMovieEditFrame>},
 };
 
 FrameFactory factoryFor(const RPageObject& object) {

@@ -1,6 +1,6 @@
 #pragma once
-// The kinds of page object that have an edit frame, and the frame of each: pictures and texts
-// here; the media frames add their kinds to the table.
+// The kinds of page object that have an edit frame, and the frame of each: pictures, texts,
+// animations and movies.
 #include <memory>
 
 #include "document/objects/RPageObject.h"

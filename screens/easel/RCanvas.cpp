@@ -39,6 +39,7 @@ RCanvas::RCanvas(const Rect16& canvasRect)
 
 RCanvas::~RCanvas() {
     frames_.reset();
+    media_.reset();
     StopSpeaking();
     flatten_.reset();
     abcText_.reset();
@@ -86,6 +87,7 @@ u16 RCanvas::Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* sc
     toolMgr_->SetPorts(picturePort_, screenPort_);
     toolMgr_->SetHost(this);
     MakeHotSpots(screenHotSpots);
+    media_ = std::make_unique<PageMedia>(rect_);
     // Registered after the canvas, the frame maker hears the mouse and the keys first.
     frames_ = std::make_unique<RFrameMaker>(*this);
     acceptedKinds_ = {kTypeFlashAnimation, kTypeFlash, kTypeBitmap, kTypeMovableBitmap, kTypeMovie};
@@ -187,6 +189,8 @@ void RCanvas::RedrawPage(RPage* page, u16) {
     if (toolMgr_) toolMgr_->Init(picture_, rect_, undo_);
     ShowOnScreen(rect_);
     if (page) PaintObjectsOnScreen(page->Data());
+    if (media_ && page) media_->Sync(page->Data());
+    if (media_ && !page) media_->Clear();
     if (frames_) frames_->SyncWithPage();
     if (owner_) owner_->PageStateChanged();
 }
@@ -200,6 +204,7 @@ void RCanvas::RedrawShownPage(RPage* page) {
     }
     ShowOnScreen(rect_);
     PaintObjectsOnScreen(page->Data());
+    if (media_) media_->Sync(page->Data());
     if (frames_) frames_->SyncWithPage();
     if (owner_) owner_->PageStateChanged();
 }
@@ -251,9 +256,12 @@ void RCanvas::TellPageFull() {
 
 void RCanvas::ReleaseObjects() {
     if (frames_) frames_->ClearObjectFrames();
+    if (media_) media_->Clear();
 }
 
 void RCanvas::SelectNewObject(RPageObject* object) {
+    // An animation or a movie plays from the moment it is placed.
+    if (RPageData* page = ShownPage(); page && media_ && object) media_->Sync(*page);
     if (!object || !frames_ || !hasEditFrame(*object)) return;
     if (undo_) undo_->ReleaseCurrent();
     frames_->AddObjectFrame(object, 1);

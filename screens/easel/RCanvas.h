@@ -18,6 +18,7 @@
 #include "framework/input/RInputObject.h"
 #include "framework/messaging/CListener.h"
 #include "panels/frames/FrameHost.h"
+#include "screens/easel/PageMedia.h"
 #include "screens/easel/PageSounds.h"
 #include "tools/base/PixelView.h"
 #include "tools/base/ToolHost.h"
@@ -101,6 +102,8 @@ public:
     void PlaySounds();
     void StopSounds();
     const PageSounds& Sounds() const { return pageSounds_; }
+    // The page's animations and movies on the screen; null before Init.
+    const PageMedia* Media() const { return media_.get(); }
 
     // Speech of the page.
     void StopSpeaking();
@@ -198,6 +201,7 @@ private:
     std::unique_ptr<RPickBgSndDlg> backgroundSound_;
     std::unique_ptr<RFlattenDlg> flatten_;
     std::unique_ptr<RFrameMaker> frames_;
+    std::unique_ptr<PageMedia> media_;
     // What the pages' step listeners hold: gone with the canvas, they are no longer called.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };

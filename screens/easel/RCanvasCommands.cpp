@@ -86,12 +86,11 @@ u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
 
 u32 RCanvas::HandleMediaMessage(RMessage* message, RPage* page) {
     switch (message->code) {
-        // Flash and movie objects are data until their page players come: stopping and
-        // playing the page reaches its speech and its sounds.
         case kMsgStopMedia:
         case kMsgPlayLastPlaced:
             StopSpeaking();
             StopSounds();
+            if (media_) media_->StopAll();
             return 0;
         case kMsgStopSpeaking:
             StopSpeaking();
@@ -104,6 +103,7 @@ u32 RCanvas::HandleMediaMessage(RMessage* message, RPage* page) {
             return 0;
         case kMsgPlayPage:
             PlaySounds();
+            if (media_) media_->PlayAll();
             ReadTextsAloud();
             return 0;
         case kMsgReadAloud:
@@ -249,8 +249,20 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
         RPageObject* added = nullptr;
         const EnginePath file(choice.path);
         err = kDocErrPageFull;
-        if (!PageRefuses(data, type)) err = ImportFileIntoPage(data, file.get(), choice.fileType, CanvasArea(), nullptr, &added);
+        // An animation or a movie takes its place from its own size once it shows.
+        const PageRect place = isPageMediaType(type) ? PageRect{} : CanvasArea();
+        if (!PageRefuses(data, type)) err = ImportFileIntoPage(data, file.get(), choice.fileType, place, nullptr, &added);
         if (err == kErrNone && !added) err = kDocErrPageFull;
+        // An animation or a movie that cannot be shown is not kept: the page stays as it was.
+        if (err == kErrNone && isPageMediaType(type) && media_) {
+            media_->Sync(data);
+            if (!PageMedia::Shows(*added)) {
+                data.DeleteObject(type, added->Id());
+                if (undo_) undo_->ReleaseCurrent();
+                added = nullptr;
+                err = kDocErrNotReadable;
+            }
+        }
         // The picture placed is chosen, ready to be moved.
         if (err == kErrNone) SelectNewObject(added);
     }

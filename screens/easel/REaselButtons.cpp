@@ -170,8 +170,7 @@ void REasel::StopPlaying() {
 }
 
 void REasel::StopAll() {
-    // Flash and movie edit frames come with their media players; until then only the page
-    // plays.
+    // What the Play button started stops; an animation playing by itself plays on.
     if (playing_) StopPlaying();
 }
 

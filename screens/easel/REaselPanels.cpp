@@ -24,6 +24,7 @@
 #include "screens/easel/CanvasFrameMakerLink.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/EaselCommands.h"
+#include "screens/easel/PageMedia.h"
 #include "screens/easel/PageSounds.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/REasel.h"
@@ -64,10 +65,11 @@ constexpr LibraryToolbar kLibraryToolbars[] = {
     {kEaselToolbarSounds, kTypeSound},
 };
 
-// What the program can play of a page today: texts are read aloud and sounds play, each while
-// the user's switch for it is on. Flash and movie objects wait for their page players.
+// What the program can play of a page: animations and movies, texts read aloud and sounds,
+// the last two while the user's switch for each is on.
 bool canPlay(const RPageObject& object, const GlobalUserSettings* settings) {
     if (!settings) return false;
+    if (isPageMediaType(object.Type())) return true;
     if (object.Type() == kTypeSound) return settings->attachedSounds && IsPlayablePageSound(object);
     if (object.Type() != kTypeText || !settings->textToSpeech) return false;
     return !static_cast<const RTextPageObject&>(object).text.text.empty();

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <vector>
 
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/GfxDraw.h"
@@ -29,6 +30,13 @@ TEST(MediaRoutines, KeyingStopsAtRowsNarrowerThanTheRectangle) {
     KeyedPixelMap fits{reinterpret_cast<u8*>(pixels), 8, 0, 0, 2, 2};
     MakeKeyColourTransparent(&fits);
     EXPECT_EQ(pixels[3], kKeyedTransparent);
+    // Rows of 4096 pixels and more keep their whole stride.
+    for (i16 width : {i16(4095), i16(4096), i16(4100)}) {
+        std::vector<u32> row(size_t(width), kKeyColour);
+        KeyedPixelMap wide{reinterpret_cast<u8*>(row.data()), u32(width) * 4, 0, 0, 1, width};
+        MakeKeyColourTransparent(&wide);
+        EXPECT_EQ(row.back(), kKeyedTransparent) << width;
+    }
 }
 
 TEST(MediaRoutines, PascalNamesUpToTheirLimit) {

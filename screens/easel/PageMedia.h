@@ -1,0 +1,40 @@
+#pragma once
+// The animations and movies of the page the canvas shows, each on its sprite over the page:
+// what a page holds starts playing when it is shown or placed, follows its object when that
+// moves or resizes, and goes when its object leaves the page (deleted, flattened, undone) or
+// the canvas shows another page. The easel's Play plays them all from their start, its Stop
+// stops them. A file that holds no readable movie shows nothing and leaves the rest of the
+// page as it is. User-interface thread only.
+#include "media/objects/RFlash.h"
+#include "media/objects/RMovie.h"
+
+namespace Ostrel {
+
+class RPageData;
+
+class PageMedia {
+public:
+    // `canvas` on the screen; the media draw on the sprite layer's work port.
+    explicit PageMedia(const Rect16& canvas) : flash_(nullptr, canvas), movies_(nullptr, canvas) {}
+
+    void Sync(const RPageData& page);
+    // Whether the object shows after a Sync of its page: false for bytes that hold no movie.
+    static bool Shows(const RPageObject& object) { return object.Media() != nullptr; }
+    void PlayAll();
+    void StopAll();
+    void Clear();
+
+    const RFlash& Flash() const { return flash_; }
+    const RMovie& Movies() const { return movies_; }
+
+private:
+    void Show(RPageObject* object);
+
+    RFlash flash_;
+    RMovie movies_;
+};
+
+// Whether objects of the kind play on the page.
+bool isPageMediaType(FourCC type);
+
+}  // namespace Ostrel
