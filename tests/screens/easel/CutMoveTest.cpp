@@ -293,7 +293,7 @@ TEST_F(CutMove, CopyAndPasteACutPieceWithTheKeys) {
 
 
 // A straight stroke of the free-hand shape closes on nothing: no piece, but the cut's end is
-// heard, and the next stroke around something cuts it.
+// heard, and the next stroke around something cuts it. A stencil chosen is heard.
 class CutMoveHeard : public CutMove {
 protected:
     testapp::ProgramEar ear;
@@ -311,6 +311,12 @@ TEST_F(CutMoveHeard, AStraightFreeHandStrokeCutsNothingAndSaysSo) {
     EXPECT_TRUE(ear.HeardSince(clock_.clock(), before, 1000, loop));
     stroke({on(30, 30), on(90, 30), on(90, 80), on(30, 80)});
     EXPECT_NE(panel->FloatingClip(), nullptr);
+    // Choosing a stencil is heard too, as its piece comes to the mouse.
+    ear.UntilQuiet(clock_.clock(), loop);
+    const size_t chosen = ear.Played();
+    const Rect16 stencil = panel->GetScroller()->GetCellRect(4);
+    click({i16((stencil.left + stencil.right) / 2), i16((stencil.top + stencil.bottom) / 2)});
+    EXPECT_TRUE(ear.HeardSince(clock_.clock(), chosen, 1000, loop));
 }
 
 
