@@ -268,6 +268,7 @@ TEST_F(CutMovePanel, MoveModeHandsThePageObjectsToTheFrameMaker) {
     // there is one.
     for (FourCC kind : {kTypeMovableBitmap, kTypeMovie}) {
         RBitmapPageObject kept(kind, 2);
+        CCPObj::Clips().DeleteAll();
         CCPObj::Clips().Add(std::make_unique<PageClip>(kept));
         EXPECT_TRUE(panel->CanPaste()) << "one of the kinds the panel moves";
         EXPECT_FALSE(panel->Paste()) << "but not pasted";
@@ -299,6 +300,10 @@ TEST_F(CutMovePanel, MoveModeWithoutObjectsOrFrameMakerShowsNoFrames) {
     Send(*panel, kMsgCutMode);
     Send(*panel, kMsgMoveMode);
     EXPECT_EQ(FakeFrameMaker::shown, 0);
+    FakeFrameMaker::objects = 1;
+    Send(*panel, kMsgCutMode);
+    Send(*panel, kMsgMoveMode);
+    EXPECT_EQ(FakeFrameMaker::shown, 1) << "one object is framed";
 }
 
 
