@@ -455,6 +455,7 @@ TEST_F(EaselObjectFrames, HandlesAndTheMoveBarLookAsTheyShould) {
     EXPECT_EQ(shownPixel16({x, textFrame.top}), rgb555(0, 0, 0)) << "the frame's top line";
     for (i16 y = i16(textFrame.top + 1); y <= textFrame.top + kMoveBarHeight; ++y)
         EXPECT_EQ(shownPixel16({x, y}), rgb555(0x50, 0, 0xFF)) << y;
+    EXPECT_NE(shownPixel16({x, i16(textFrame.top + kMoveBarHeight + 1)}), rgb555(0x50, 0, 0xFF)) << "the text's own";
 }
 // Backspace deletes as Delete does; Cut takes the picture off and Paste puts it back, away
 // from where it was; the panels' remove command lets the last remaining object be chosen.
