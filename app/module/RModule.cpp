@@ -159,7 +159,7 @@ u16 RModule::ShowToolTip(u16 buttonId, const char* textKey) {
     toolTipRect_ = tip;
 
     const Point16 at{tip.left, tip.top};
-    toolTipSprite_ = sprNewWithProcs(kToolTipSpriteFlags, 0, &at, nullptr, nullptr, DrawToolTip);
+    toolTipSprite_ = sprNewWithProcs(kToolTipSpriteFlags, 0, &at, nullptr, StepToolTip, DrawToolTip);
     if (toolTipSprite_ == kSprNoId) {
         toolTipSprite_ = 0;
         return 0;
@@ -175,6 +175,10 @@ u16 RModule::ShowToolTip(u16 buttonId, const char* textKey) {
         sprInvalRect(tip);
     }
     return 0;
+}
+
+void RModule::StepToolTip(SprSprite* sprite, memHandle) {
+    if (const auto* module = reinterpret_cast<const RModule*>(sprite->data1)) sprite->bounds = module->toolTipRect_;
 }
 
 void RModule::DrawToolTip(SprSprite* sprite) {

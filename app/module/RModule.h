@@ -77,6 +77,9 @@ protected:
 private:
     void DisposeToolTip();
     static void DrawToolTip(SprSprite* sprite);
+    // The tip has no shape for the layer's own step to size it by: its bounds stay the tip's
+    // rectangle, so that it is drawn again over whatever behind it is redrawn.
+    static void StepToolTip(SprSprite* sprite, memHandle region);
 
     ModuleShell shell_;
     std::string contentName_;

@@ -37,6 +37,7 @@ constexpr const char* kCutSoundSections[] = {"CutShapePosSnd", "CutShapeActiveSn
                                              "CutShapeEndSnd"};
 constexpr i16 kStageActive = 1;
 constexpr i16 kStageDrag = 2;
+constexpr i16 kStageEnd = 3;
 
 // A stencil's outline, in the machine's byte order; 0 when the archive has none.
 memHandle loadStencil(i16 stencil) {
@@ -404,11 +405,16 @@ u32 RCutMovePanel::HandleMessage(RMessage* message, uintptr_t data) {
             if (message->param2 == kClipDragBegan) TakeUndo();
             return 0;
         case kClipState: SetEditButtons(message->param2 != 0); return 0;
+        case kClipHotSpot: Say(kClipHotSpot, message->param1); return 0;
         case kCutRegionReady:
             if (message->param1 != 0) {
                 auto region = memHandle(message->param1);
                 StartCut(region);
                 rgnDispose(region);
+            } else {
+                // The stroke closed on nothing: the cut's end sound says so, and the shape
+                // stays chosen for the next stroke.
+                PlayCutStage(kStageEnd);
             }
             return 0;
         case kMsgEndCut:

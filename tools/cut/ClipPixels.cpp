@@ -44,19 +44,30 @@ void fillMask(const PixelView& target, const PlacedMask& mask, u16 pixel) {
     });
 }
 
-void hatchMask(const PixelView& target, const PlacedMask& mask, u8 phase) {
+void marchAnts(const PixelView& target, const std::vector<Point16>& outline, const PlacedMask& mask, u8 phase) {
+    Rect16 cut = mask.limit;
+    if (!rectIntersect(&cut, target.Bounds())) return;
     const u32 turn = phase & 7u;
-    forEachPlaced(target, mask, [&](const Rect16& r) {
-        for (i32 y = r.top; y < r.bottom; ++y) {
-            // Every other row only: the piece stays readable under its stripes.
-            if ((y - mask.at.v) & 1) continue;
-            const u32 row = kStripeRows[u32(y - mask.at.v) & 7u];
-            const u32 stripes = ((row << turn) | (row >> (8 - turn))) & 0xFFu;
-            u16* pixels = target.Row(y);
-            for (i32 x = r.left; x < r.right; ++x)
-                if ((stripes >> (7 - (u32(x - mask.at.h) & 7u))) & 1u) pixels[x] ^= kRgb555White;
-        }
-    });
+    for (const Point16& p : outline) {
+        const i32 x = p.h + mask.at.h, y = p.v + mask.at.v;
+        if (x < cut.left || x >= cut.right || y < cut.top || y >= cut.bottom) continue;
+        const u32 row = kStripeRows[u32(p.v) & 7u];
+        const u32 stripes = ((row << turn) | (row >> (8 - turn))) & 0xFFu;
+        target.Row(y)[x] = ((stripes >> (7 - (u32(p.h) & 7u))) & 1u) ? kRgb555Black : kRgb555White;
+    }
+}
+
+std::vector<Point16> maskOutline(memHandle region, i16 width, i16 height) {
+    const std::vector<u8> inside = maskBytes(region, width, height);
+    const auto in = [&](i32 x, i32 y) {
+        return x >= 0 && y >= 0 && x < width && y < height && inside[size_t(y) * size_t(width) + size_t(x)];
+    };
+    std::vector<Point16> outline;
+    for (i32 y = 0; y < height; ++y)
+        for (i32 x = 0; x < width; ++x)
+            if (in(x, y) && !(in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1)))
+                outline.push_back(Point16{i16(x), i16(y)});
+    return outline;
 }
 
 std::vector<u8> maskBytes(memHandle region, i16 width, i16 height) {

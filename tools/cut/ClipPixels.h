@@ -20,11 +20,15 @@ struct PlacedMask {
 void copyThroughMask(const PixelView& target, const PixelView& source, Point16 sourceAt, const PlacedMask& mask);
 // Fills what the mask covers with the pixel.
 void fillMask(const PixelView& target, const PlacedMask& mask, u16 pixel);
-// Inverts the pixels of an 8x8 diagonal stripe pattern where the mask covers, on every other
-// row (a quarter of the pixels, so that the piece stays readable): the pattern's rows 0xCC,
-// 0x66, 0x33, 0x99 (twice), each rotated left by `phase` bits, laid from the mask's own
-// top-left so that the stripes move with the clip and march as the phase grows.
-void hatchMask(const PixelView& target, const PlacedMask& mask, u8 phase);
+// The pixels of the mask that have a neighbour (left, right, above or below) outside it, or
+// lie on the edge of the width x height picture: the line the marching ants walk, in the
+// mask's own coordinates, row by row.
+std::vector<Point16> maskOutline(memHandle region, i16 width, i16 height);
+// Marks the outline with marching ants: black where the 8x8 diagonal stripe pattern (rows
+// 0xCC, 0x66, 0x33, 0x99, twice) rotated left by `phase` bits is set, white elsewhere, laid
+// from the mask's own top-left so that the dashes move with the clip and march as the phase
+// grows. Only the outline is touched: the piece inside it stays as it is.
+void marchAnts(const PixelView& target, const std::vector<Point16>& outline, const PlacedMask& mask, u8 phase);
 // One byte per pixel of a width x height picture (1 where the region covers, else 0), the
 // region in the picture's own coordinates.
 std::vector<u8> maskBytes(memHandle region, i16 width, i16 height);

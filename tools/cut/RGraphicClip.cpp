@@ -1,5 +1,7 @@
 #include "tools/cut/RGraphicClip.h"
 
+#include <utility>
+
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprScreen.h"
@@ -44,6 +46,7 @@ u16 RGraphicClip::Init(RToolMgr* picture, const PixelView* image, memHandle mask
     place_ = Point16{record->bounds.left, record->bounds.top};
     rgnOffset(mask_, i16(-place_.h), i16(-place_.v));
     size_ = Rect16{0, 0, i16(record->bounds.right - record->bounds.left), i16(record->bounds.bottom - record->bounds.top)};
+    outline_ = maskOutline(mask_, size_.right, size_.bottom);
     const Point16 at = place_;
     const u16 sprite = sprNewWithProcs(kClipSpriteFlags, 0, &at, nullptr, &RGraphicClip::Step, &RGraphicClip::Draw);
     sprite_ = sprite == kSprNoId ? 0 : sprite;
@@ -53,10 +56,13 @@ u16 RGraphicClip::Init(RToolMgr* picture, const PixelView* image, memHandle mask
         sprBringToFront(s);
         sprInvalRect(s->bounds);
     }
-    hatched_ = true;
+    antsShown_ = true;
     dragLimit_ = dragLimit;
-    if (registerInput) Register(Ostrel::kInputMouseButtons | Ostrel::kInputMouseMove);
     outside_ = outside;
+    if (registerInput) {
+        Rest();
+        Register(Ostrel::kInputMouseButtons | Ostrel::kInputMouseMove);
+    }
     if (image && image->top) {
         image_.assign(size_t(size_.right) * size_t(size_.bottom), kRgb555White);
         ImageView().CopyRectFrom(*image, size_);
@@ -107,7 +113,7 @@ void RGraphicClip::CenterOn(Point16 point) {
 
 void RGraphicClip::ToggleSprite(Point16 point) {
     if (gone_) return;
-    hatched_ = false;
+    antsShown_ = false;
     dragging_ = true;
     grab_ = Point16{i16(point.h - place_.h), i16(point.v - place_.v)};
 }
@@ -144,7 +150,8 @@ void RGraphicClip::CopyThroughMask(const PixelView& target, Point16 at) const {
 u32 RGraphicClip::Press(Point16 point, bool copy) {
     if (gone_ || !enabled_) return 0;
     if (InShape(point)) {
-        hatched_ = false;
+        ReleaseItem();
+        antsShown_ = false;
         if (liftPending_) {
             liftPending_ = false;
             Lift(!floating_ && !copy);
@@ -174,7 +181,8 @@ u32 RGraphicClip::Release(Point16 point) {
     if (gone_ || !dragging_) return 0;
     MoveTo(Point16{i16(point.h - grab_.h), i16(point.v - grab_.v)});
     dragging_ = false;
-    hatched_ = true;
+    antsShown_ = true;
+    Rest();
     Tell(kClipMoved, kClipDragEnded);
     return 1;
 }
@@ -196,9 +204,10 @@ void RGraphicClip::Drop(bool keepPicture) {
     }
     FreeSprite();
     image_.clear();
-    hatched_ = false;
+    antsShown_ = false;
     dragging_ = false;
     gone_ = true;
+    ReleaseItem();
     Tell(kClipState, 0);
 }
 
@@ -209,6 +218,33 @@ void RGraphicClip::FreeSprite() {
     }
     if (sprite_) sprRemoveById(sprite_, 1, 1);
     sprite_ = 0;
+}
+
+void RGraphicClip::Rest() {
+    ReleaseItem();
+    if (!outside_) return;
+    memHandle shape = rgnCreate();
+    if (!shape) return;
+    rgnCopy(shape, mask_);
+    rgnOffset(shape, place_.h, place_.v);
+    Ostrel::HSInfo info;
+    info.rect = GetBounds();
+    info.kind = Ostrel::kHotSpotRegion;
+    item_ = outside_->CreateRegionHotSpot(info, shape);
+    rgnDispose(shape);
+    if (!item_) return;
+    Ostrel::RMessage message(kClipHotSpot, reinterpret_cast<uintptr_t>(item_), 0);
+    message.sender = this;
+    Broadcast(&message);
+}
+
+void RGraphicClip::ReleaseItem() {
+    Ostrel::RHotSpotItem* item = std::exchange(item_, nullptr);
+    if (!item) return;
+    // The screen that took it may have gone with its list, and the item with it.
+    for (Ostrel::RHotSpotList* list : Ostrel::RHotSpotList::Lists())
+        for (int i = 0; i < list->Count(); ++i)
+            if (list->GetHotSpot(i) == item) return list->DestroyHotSpot(item);
 }
 
 void RGraphicClip::Tell(u32 code, u16 param2) {
@@ -240,9 +276,9 @@ void RGraphicClip::HandleNotification(const Ostrel::RInputEvent& event) {
 void RGraphicClip::Step(SprSprite* sprite, memHandle) {
     const auto* clip = reinterpret_cast<const RGraphicClip*>(sprite->data1);
     SprScreen* screen = sprScreen();
-    if (!clip || !clip->hatched_ || !screen) return;
+    if (!clip || !clip->antsShown_ || !screen) return;
     if (i32(screen->currentTime - sprite->nextStepTime) < 0) return;
-    sprite->nextStepTime = screen->currentTime + kClipHatchStepMs;
+    sprite->nextStepTime = screen->currentTime + kClipAntsStepMs;
     sprite->changed = 1;
 }
 
@@ -257,7 +293,7 @@ void RGraphicClip::Draw(SprSprite* sprite) {
     for (const Rect16& dirty : maskRects(screen->dirty)) {
         const PlacedMask placed{clip->mask_, clip->place_, dirty};
         if (!clip->image_.empty()) copyThroughMask(target, clip->ImageView(), clip->place_, placed);
-        if (clip->hatched_) hatchMask(target, placed, clip->phase_);
+        if (clip->antsShown_) marchAnts(target, clip->outline_, placed, clip->phase_);
     }
-    if (clip->hatched_) clip->phase_ = u8((clip->phase_ + 1) & 7);
+    if (clip->antsShown_) clip->phase_ = u8((clip->phase_ + 1) & 7);
 }

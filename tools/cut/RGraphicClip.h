@@ -1,7 +1,7 @@
 #pragma once
 // The floating piece of picture a child moves or copies: a selection of the canvas's picture
-// (a finished cut shape, a stencil) or a pasted picture. Resting, it shows its shape hatched
-// with marching stripes; a press inside the shape lifts the pixels under it (the first lift
+// (a finished cut shape, a stencil) or a pasted picture. Resting, it shows the piece (the
+// picture under it, or the lifted pixels) inside marching ants along its outline; a press inside the shape lifts the pixels under it (the first lift
 // leaves white behind, unless the clip floats or Ctrl is held, which copies) and drags them
 // within the drag limit; the release rests it at the new place; a press elsewhere on the
 // canvas puts it down into the picture and ends it. A clip that holds pixels always puts them
@@ -10,7 +10,8 @@
 // put-down are one change of the tool manager's picture (one undo step), closed by the owner
 // once the clip is gone (RToolMgr::EndChange).
 //
-// It tells its owner directly: kClipMoved with kClipDragEnded, kClipDragBegan or
+// At rest it has a hot-spot item over its shape, made in the outside list (a clip without
+// one has none) and handed on with kClipHotSpot. It tells its owner directly: kClipMoved with kClipDragEnded, kClipDragBegan or
 // kClipPressedOff; kClipState with 1 at the first lift of a floating clip, 0 when it is gone.
 // It posts kClipPutDown to the owner when it put pixels into the picture.
 // User-interface thread only.
@@ -27,6 +28,7 @@ class RToolMgr;
 struct SprSprite;
 
 namespace Ostrel {
+class RHotSpotItem;
 class RHotSpotList;
 }
 
@@ -37,8 +39,11 @@ constexpr u16 kClipDragBegan = 2;
 constexpr u16 kClipPressedOff = 3;
 constexpr u32 kClipState = 22354;
 constexpr u32 kClipPutDown = 7786;
-// The hatch marches one step per this many milliseconds while the clip rests.
-constexpr u32 kClipHatchStepMs = 120;
+// Broadcast with the clip's new hot-spot item (parameter 1) each time it comes to rest: the
+// screen takes the item into its own list, where it shows the hand over the piece.
+constexpr u32 kClipHotSpot = 6618;
+// The ants march one step per this many milliseconds while the clip rests.
+constexpr u32 kClipAntsStepMs = 120;
 
 class RGraphicClip : public Ostrel::RInputObject, public Ostrel::RSender {
 public:
@@ -78,8 +83,8 @@ public:
     bool IsGone() const { return gone_; }
     bool IsDragged() const { return dragging_; }
     bool HoldsPixels() const { return !image_.empty(); }
-    bool IsHatched() const { return hatched_; }
-    u8 HatchPhase() const { return phase_; }
+    bool ShowsAnts() const { return antsShown_; }
+    u8 AntsPhase() const { return phase_; }
     void SetEnabled(bool enabled) { enabled_ = enabled; }
     // The shape at the clip's own origin, and the pixels (empty before the lift).
     memHandle Mask() const { return mask_; }
@@ -102,6 +107,9 @@ private:
     void PutDown();
     void MoveTo(Point16 topLeft);
     void Tell(u32 code, u16 param2);
+    // Makes the resting clip's hot-spot item over its shape and hands it on.
+    void Rest();
+    void ReleaseItem();
     void FreeSprite();
     static void Draw(SprSprite* sprite);
     static void Step(SprSprite* sprite, memHandle region);
@@ -112,13 +120,17 @@ private:
     // The mask's bounds at the origin; the clip's top-left on the screen.
     Rect16 size_{0, 0, 0, 0};
     Point16 place_{0, 0};
+    // The mask's outline pixels, where the ants march while the clip rests.
+    std::vector<Point16> outline_;
     std::vector<u16> image_;
     u16 sprite_ = 0;
     Rect16 dragLimit_{0, 0, 0, 0};
     Point16 grab_{0, 0};
     Ostrel::RHotSpotList* outside_ = nullptr;
+    // Whichever list holds it now; found again by the lists before it is released.
+    Ostrel::RHotSpotItem* item_ = nullptr;
     u8 phase_ = 0;
-    bool hatched_ = false;
+    bool antsShown_ = false;
     bool dragging_ = false;
     bool liftPending_ = false;
     bool floating_;

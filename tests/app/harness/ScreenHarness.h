@@ -129,6 +129,17 @@ protected:
         script(plat::InputEvent::Kind::MouseUp, to);
         settle();
     }
+    // A press at the first point, moves through the others and a release at the last.
+    void stroke(const std::vector<Point16>& points) {
+        script(plat::InputEvent::Kind::MouseDown, points.front());
+        settle(1);
+        for (const Point16& p : points) {
+            script(plat::InputEvent::Kind::MouseMove, p);
+            settle(1);
+        }
+        script(plat::InputEvent::Kind::MouseUp, points.back());
+        settle();
+    }
     // A key pressed and released; `shift` holds Shift around it. Each event is delivered
     // before the next comes, so the key is held while the program hears it.
     void key(u8 virtualKey, bool shift = false) {

@@ -11,7 +11,9 @@
 #include "platform/clipboard/formats/ClipboardFormats.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
 #include "tests/panels/PanelFixture.h"
+#include "panels/base/ToolPanelMessages.h"
 #include "tools/base/ToolNames.h"
+#include "tools/cut/CutRegion.h"
 #include "tools/cut/RCutFree.h"
 #include "tools/cut/RCutSquare.h"
 #include "tools/cut/ROCircleCut.h"
@@ -25,7 +27,10 @@ constexpr i16 kModeRow = 10;
 // A frame maker that writes down what it was told; it finds `objects` objects.
 class FakeFrameMaker : public FrameMakerLink {
 public:
-    u16 BuildObjectFrames(FourCC) override { return objects; }
+    u16 BuildObjectFrames(FourCC kind) override {
+        kinds.push_back(kind);
+        return objects;
+    }
     void ClearObjectFrames() override { ++cleared; }
     void ShowOtherItems() override { ++shown; }
     bool HasCurrentFrame() const override { return current; }
@@ -38,6 +43,7 @@ public:
     static inline int cleared = 0;
     static inline int shown = 0;
     static inline std::vector<u32> told;
+    static inline std::vector<FourCC> kinds;
 };
 
 class CutMovePanel : public testpanels::PanelFixture {
@@ -123,6 +129,7 @@ TEST_F(CutMovePanel, CutLeavesAHoleAndPasteFloatsThePieceBackCentred) {
     ASSERT_NE(dynamic_cast<RCutSquare*>(panel->ShapeTool()), nullptr);
     Stroke({4, 4}, {20, 12});
     ASSERT_NE(panel->FloatingClip(), nullptr);
+    const Rect16 cut = panel->FloatingClip()->GetBounds();
     EXPECT_TRUE(panel->EditButtonsEnabled());
     EXPECT_FALSE(panel->PasteEnabled());
     ASSERT_TRUE(panel->Cut());
@@ -140,6 +147,8 @@ TEST_F(CutMovePanel, CutLeavesAHoleAndPasteFloatsThePieceBackCentred) {
     Send(*panel, kMsgMoveMode);
     EXPECT_EQ(panel->FloatingClip(), nullptr);
     EXPECT_EQ(At(pasted.left + 1, pasted.top + 1), Was(5, 5)) << "put down where it was pasted";
+    EXPECT_EQ(At(pasted.left, pasted.top), Was(cut.left, cut.top)) << "every corner of the piece";
+    EXPECT_EQ(At(pasted.right - 1, pasted.bottom - 1), Was(cut.right - 1, cut.bottom - 1));
     EXPECT_EQ(At(5, 5), kRgb555White);
 }
 
@@ -226,6 +235,7 @@ TEST_F(CutMovePanel, MoveModeHandsThePageObjectsToTheFrameMaker) {
     FakeFrameMaker::objects = 2;
     FakeFrameMaker::current = true;
     FakeFrameMaker::told.clear();
+    FakeFrameMaker::kinds.clear();
     FakeFrameMaker::shown = 0;
     auto panel = Open();
     panel->SetFrameMakerMaker([](CListener*, RHotSpotList*, const std::vector<FourCC>& kinds) -> std::unique_ptr<FrameMakerLink> {
@@ -237,6 +247,7 @@ TEST_F(CutMovePanel, MoveModeHandsThePageObjectsToTheFrameMaker) {
     ASSERT_EQ(panel->Mode(), kMsgMoveMode);
     ASSERT_NE(panel->FrameMaker(), nullptr);
     EXPECT_EQ(FakeFrameMaker::shown, 1);
+    EXPECT_EQ(FakeFrameMaker::kinds, std::vector<FourCC>{0}) << "frames for every kind";
     EXPECT_EQ(mgr.GetCurrentTool(), nullptr) << "no painting tool in move mode";
     Send(*panel, kFrameMakerAdd);
     EXPECT_TRUE(panel->EditButtonsEnabled());
@@ -255,10 +266,23 @@ TEST_F(CutMovePanel, MoveModeHandsThePageObjectsToTheFrameMaker) {
     EXPECT_EQ(panel->RemoveFrameMaker(), 0);
     // Movable bitmaps are not pasted; in cut mode a text goes to a frame maker only when
     // there is one.
-    RBitmapPageObject sticker(kTypeMovableBitmap, 2);
-    CCPObj::Clips().Add(std::make_unique<PageClip>(sticker));
-    EXPECT_FALSE(panel->Paste());
+    for (FourCC kind : panel->PageObjectKinds()) {
+        RBitmapPageObject kept(kind, 2);
+        CCPObj::Clips().DeleteAll();
+        CCPObj::Clips().Add(std::make_unique<PageClip>(kept));
+        EXPECT_TRUE(panel->CanPaste()) << "one of the kinds the panel moves";
+        if (kind == kTypeMovableBitmap || kind == kTypeMovie) {
+            EXPECT_FALSE(panel->Paste()) << "but not pasted";
+        }
+    }
+    panel->RemoveFrameMaker();
     EXPECT_EQ(panel->FrameMaker(), nullptr);
+    RBitmapPageObject flash(kTypeFlash, 3);
+    CCPObj::Clips().Add(std::make_unique<PageClip>(flash));
+    EXPECT_TRUE(panel->Paste());
+    ASSERT_NE(panel->FrameMaker(), nullptr);
+    EXPECT_EQ(FakeFrameMaker::told.back(), kFrameMakerPaste);
+    panel->RemoveFrameMaker();
     CCPObj::Clips().Add(std::make_unique<PageClip>(text));
     Send(*panel, kMsgCutMode);
     EXPECT_FALSE(panel->Paste());
@@ -279,6 +303,45 @@ TEST_F(CutMovePanel, MoveModeWithoutObjectsOrFrameMakerShowsNoFrames) {
     Send(*panel, kMsgCutMode);
     Send(*panel, kMsgMoveMode);
     EXPECT_EQ(FakeFrameMaker::shown, 0);
+    FakeFrameMaker::objects = 1;
+    Send(*panel, kMsgCutMode);
+    Send(*panel, kMsgMoveMode);
+    EXPECT_EQ(FakeFrameMaker::shown, 1) << "one object is framed";
+}
+
+
+// Each stage of a cut shows its cursor over the canvas: the busy one while a piece is cut or
+// dragged, the plain one once it is let go or when a stroke cut nothing.
+TEST_F(CutMovePanel, EachCutStageShowsItsCursor) {
+    auto panel = Open();
+    std::vector<u16> cursors;
+    owner.onMessage = [&](const RMessage& m) {
+        if (m.code == kMsgPanelEnableCanvas) cursors.push_back(m.param2);
+    };
+    const std::pair<u32, u16> stages[] = {{kClipDragEnded, kCutCursorActive}, {kClipDragBegan, kCutCursorActive},
+                                          {kClipPressedOff, kCutCursorPlain}};
+    for (auto [stage, cursor] : stages) {
+        cursors.clear();
+        Send(*panel, kClipMoved, 0, u16(stage));
+        EXPECT_EQ(cursors, std::vector<u16>{cursor}) << stage;
+    }
+    cursors.clear();
+    Send(*panel, kCutRegionReady, 0);
+    EXPECT_EQ(cursors, std::vector<u16>{kCutCursorPlain}) << "a stroke that cut nothing";
+    EXPECT_EQ(panel->FloatingClip(), nullptr);
+    owner.onMessage = nullptr;
+}
+
+// Closed before its mode message came, the panel leaves what the user had remembered.
+TEST_F(CutMovePanel, ClosedBeforeItsModeCameItRemembersNothing) {
+    ASSERT_EQ(paths->SelectUserFolder("Ann"), kErrNone);
+    auto panel = std::make_unique<RCutMovePanel>(&owner, paths.get(), &mgr);
+    Attach(*panel);
+    ASSERT_EQ(panel->Init(), 0);
+    ASSERT_EQ(panel->Mode(), 0u);
+    panel.reset();
+    Deliver();
+    EXPECT_EQ(RPanelPrefsTmpl<tCutMoveSaveData>(*paths, kCutPanelSection).GetData()[kCutWordMode], kPrefsNotStored);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/regions/Regions.h"
 #include "framework/input/RHotSpotList.h"
 #include "panels/cutmove/RCutMovePanel.h"
 #include "panels/frames/RFrameMaker.h"
@@ -14,6 +15,7 @@
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/RCanvas.h"
 #include "tools/base/RToolMgr.h"
+#include "tests/app/harness/ProgramEar.h"
 #include "tests/screens/easel/EaselHarness.h"
 
 namespace {
@@ -69,6 +71,13 @@ protected:
         }
         settle();
     }
+    // The region items over the point in the easel's own list (where a resting piece's goes).
+    int restingItemsAt(Point16 point) const {
+        int found = 0;
+        for (int i = 0; i < easel->HotSpots()->Count(); ++i)
+            if (RHotSpotItem* item = easel->HotSpots()->GetHotSpot(i); item->GetKind() == kHotSpotRegion && item->Contains(point)) ++found;
+        return found;
+    }
     u16 now(i32 x, i32 y) const { return easel->Canvas()->Picture().At(x, y); }
     u16 was(i32 x, i32 y) const { return rows[size_t(y)][size_t(x)]; }
 
@@ -77,7 +86,8 @@ protected:
     std::vector<std::vector<u16>> rows;
 };
 
-// The strip shows its pictures before and after a shape is chosen, and a cut shows hatched.
+// The strip shows its pictures before and after a shape is chosen; a cut shows its piece inside
+// marching ants.
 TEST_F(CutMove, APageWithoutObjectsOpensInCutModeWithItsShapesShown) {
     EXPECT_EQ(panel->Mode(), kMsgCutMode);
     EXPECT_NE(panel->GetCurrentTool(), nullptr);
@@ -88,18 +98,30 @@ TEST_F(CutMove, APageWithoutObjectsOpensInCutModeWithItsShapesShown) {
     chooseSquare();
     advance(500);
     EXPECT_EQ(shownPixel(middle), shown);
-    drag(on(40, 0), on(80, 30));
+    std::vector<u32> before;
+    for (i16 x = 42; x < 78; ++x) before.push_back(shownPixel(on(x, 25)));
+    drag(on(40, 10), on(80, 40));
     advance(500);
-    EXPECT_NE(shownPixel(on(50, 10)), shownPixel(on(51, 10))) << "stripes over the piece";
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    const Rect16 piece = panel->FloatingClip()->GetBounds();
+    int black = 0;
+    for (i16 x = piece.left; x < piece.right; ++x) black += shownPixel({x, piece.top}) == 0;
+    EXPECT_GT(black, (piece.right - piece.left) / 4) << "ants along the outline";
+    EXPECT_LT(black, (piece.right - piece.left) * 3 / 4);
+    for (i16 x = 42; x < 78; ++x) ASSERT_EQ(shownPixel(on(x, 25)), before[size_t(x - 42)]) << "the piece shows through at " << x;
 }
 
 TEST_F(CutMove, SquareCutLiftedDraggedDroppedThenUndoneAndRedone) {
     chooseSquare();
     drag(on(30, 30), on(90, 70));
     ASSERT_NE(panel->FloatingClip(), nullptr);
+    EXPECT_EQ(restingItemsAt(on(60, 50)), 1) << "the resting piece's item is the screen's";
     drag(on(60, 50), on(200, 150));
+    EXPECT_EQ(restingItemsAt(on(60, 50)), 0);
+    EXPECT_EQ(restingItemsAt(on(200, 150)), 1) << "it rests at its new place";
     click(on(400, 350));
     EXPECT_EQ(panel->FloatingClip(), nullptr);
+    EXPECT_EQ(restingItemsAt(on(200, 150)), 0);
     EXPECT_EQ(now(31, 31), kRgb555White);
     EXPECT_EQ(now(171, 131), was(31, 31));
     ExpectPicture("cut_move_dropped", canvas);
@@ -267,6 +289,73 @@ TEST_F(CutMove, CopyAndPasteACutPieceWithTheKeys) {
     EXPECT_EQ(now(300, 30), was(30, 30));
     EXPECT_EQ(now(30, 30), was(30, 30)) << "a copy leaves the source";
     ExpectPicture("cut_move_pasted", canvas);
+}
+
+
+// A straight stroke of the free-hand shape closes on nothing: no piece, but the cut's end is
+// heard, and the next stroke around something cuts it. A stencil chosen is heard.
+class CutMoveHeard : public CutMove {
+protected:
+    testapp::ProgramEar ear;
+};
+
+TEST_F(CutMoveHeard, AStraightFreeHandStrokeCutsNothingAndSaysSo) {
+    const Rect16 cell = panel->GetScroller()->GetCellRect(0);
+    click({i16((cell.left + cell.right) / 2), i16((cell.top + cell.bottom) / 2)});
+    ASSERT_EQ(panel->CutShape(), 0);
+    const auto loop = [this] { settle(1); };
+    ear.UntilQuiet(clock_.clock(), loop);
+    const size_t before = ear.Played();
+    drag(on(30, 30), on(130, 90));
+    EXPECT_EQ(panel->FloatingClip(), nullptr);
+    EXPECT_TRUE(ear.HeardSince(clock_.clock(), before, 1000, loop));
+    stroke({on(30, 30), on(90, 30), on(90, 80), on(30, 80)});
+    EXPECT_NE(panel->FloatingClip(), nullptr);
+    // Choosing a stencil is heard too, as its piece comes to the mouse.
+    ear.UntilQuiet(clock_.clock(), loop);
+    const size_t chosen = ear.Played();
+    const Rect16 stencil = panel->GetScroller()->GetCellRect(4);
+    click({i16((stencil.left + stencil.right) / 2), i16((stencil.top + stencil.bottom) / 2)});
+    EXPECT_TRUE(ear.HeardSince(clock_.clock(), chosen, 1000, loop));
+}
+
+
+// A free-hand piece (a triangle) dropped over the picture elsewhere: inside its shape its own
+// pixels, beside it within its bounds what was there, in the picture and on the screen.
+TEST_F(CutMove, FreeHandPieceGoesDownThroughItsShapeOnly) {
+    const Rect16 cell = panel->GetScroller()->GetCellRect(0);
+    click({i16((cell.left + cell.right) / 2), i16((cell.top + cell.bottom) / 2)});
+    stroke({on(20, 20), on(100, 20), on(20, 100)});
+    ASSERT_NE(panel->FloatingClip(), nullptr);
+    const Point16 from{i16(panel->FloatingClip()->GetBounds().left), i16(panel->FloatingClip()->GetBounds().top)};
+    drag(on(30, 30), on(230, 130));
+    const Rect16 at = panel->FloatingClip()->GetBounds();
+    memHandle shape = rgnCreate();
+    rgnCopy(shape, panel->FloatingClip()->Mask());
+    click(on(400, 350));
+    ASSERT_EQ(panel->FloatingClip(), nullptr);
+    const Point16 moved{i16(at.left - from.h), i16(at.top - from.v)};
+    int inside = 0, beside = 0;
+    for (i16 y = at.top; y < at.bottom; ++y)
+        for (i16 x = at.left; x < at.right; ++x) {
+            const i32 px = x - canvas.left, py = y - canvas.top;
+            if (rgnContainsPoint(shape, Point16{i16(x - at.left), i16(y - at.top)}) == 1) {
+                ++inside;
+                ASSERT_EQ(now(px, py), was(px - moved.h, py - moved.v)) << x << "," << y;
+            } else {
+                ++beside;
+                ASSERT_EQ(now(px, py), was(px, py)) << x << "," << y;
+            }
+        }
+    rgnDispose(shape);
+    EXPECT_GT(inside, 2000);
+    EXPECT_GT(beside, 2000);
+    // The screen shows the picture as it now is.
+    advance(500);
+    const u64 shown = PictureHash(at);
+    easel->Canvas()->ToolManager()->UpdateScreenRect(canvas, nullptr);
+    advance(500);
+    EXPECT_EQ(PictureHash(at), shown);
 }
 
 }  // namespace

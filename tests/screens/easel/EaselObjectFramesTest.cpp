@@ -425,9 +425,38 @@ TEST_F(EaselObjectFrames, ThreeObjectsTabRoundAndBackToTheFirst) {
     for (i16 want : {1, 2, 0}) {
         key(plat::kVkTab);
         EXPECT_EQ(frames->CurrentIndex(), want);
+        for (size_t i = 0; i < 3; ++i) EXPECT_EQ(frames->Frame(i).IsVisible(), i16(i) != want) << "only the chosen one edited";
     }
 }
 
+// A chosen picture's handles are white squares with a two-pixel black rim at each corner; a
+// text edited in place has its move bar, in the bar's colour, right under the frame's top line.
+TEST_F(EaselObjectFrames, HandlesAndTheMoveBarLookAsTheyShould) {
+    RPageObject* picture = addPicture(60, 40);
+    ASSERT_NE(picture, nullptr);
+    const Rect16 frame = frames->EditFrame()->GetRect();
+    for (i16 index : {kHandleTopLeft, kHandleTopRight, kHandleBottomLeft, kHandleBottomRight}) {
+        SCOPED_TRACE(index);
+        const bool left = index == kHandleTopLeft || index == kHandleBottomLeft;
+        const bool top = index == kHandleTopLeft || index == kHandleTopRight;
+        const i16 h = i16((left ? frame.left : frame.right) - kHandleSize / 2);
+        const i16 v = i16((top ? frame.top : frame.bottom) - kHandleSize / 2);
+        const Rect16 handle{h, v, i16(h + kHandleSize), i16(v + kHandleSize)};
+        EXPECT_EQ(shownPixel16({i16(handle.left + 1), i16(handle.top + 1)}), rgb555(0, 0, 0));
+        EXPECT_EQ(shownPixel16({i16(handle.left + 2), i16(handle.top + 2)}), kWhite);
+        EXPECT_EQ(shownPixel16({i16(handle.right - 3), i16(handle.bottom - 3)}), kWhite);
+        EXPECT_EQ(shownPixel16({i16(handle.right - 2), i16(handle.bottom - 2)}), rgb555(0, 0, 0));
+    }
+    RTextPageObject* text = addText({40, 200, 200, 260}, "Hello");
+    click(middleOf(*text));
+    ASSERT_EQ(frames->EditedObject(), text);
+    const Rect16 textFrame = frames->EditFrame()->GetRect();
+    const i16 x = i16((textFrame.left + textFrame.right) / 2);
+    EXPECT_EQ(shownPixel16({x, textFrame.top}), rgb555(0, 0, 0)) << "the frame's top line";
+    for (i16 y = i16(textFrame.top + 1); y <= textFrame.top + kMoveBarHeight; ++y)
+        EXPECT_EQ(shownPixel16({x, y}), rgb555(0x50, 0, 0xFF)) << y;
+    EXPECT_NE(shownPixel16({x, i16(textFrame.top + kMoveBarHeight + 1)}), rgb555(0x50, 0, 0xFF)) << "the text's own";
+}
 // Backspace deletes as Delete does; Cut takes the picture off and Paste puts it back, away
 // from where it was; the panels' remove command lets the last remaining object be chosen.
 TEST_F(EaselObjectFrames, BackspaceCutAndTheRemoveCommand) {

@@ -144,6 +144,24 @@ TEST_F(EaselPicture, ToolTipsComeAndGoWithThePointerLeavingNothingBehind) {
     EXPECT_EQ(PictureHash(toolBarArea), before);
 }
 
+// The click under a tip changes the look of the buttons around it (the one chosen before
+// goes up): the tip stays whole in front of them.
+TEST_F(EaselPicture, ATipStaysInFrontOfTheButtonsItsClickChanges) {
+    enterEasel();
+    for (const auto& [before, under] : {std::pair<u16, u16>{1033, 1030}, {1030, 1067}}) {
+        SCOPED_TRACE(under);
+        click(centreOf(button(before)->GetSprite()));
+        move(restingPlace());
+        move(centreOf(button(under)->GetSprite()));
+        ASSERT_TRUE(easel->ToolTipShowing());
+        const u64 tip = PictureHash(easel->ToolTipRect());
+        click(centreOf(button(under)->GetSprite()));
+        advance(500);
+        ASSERT_TRUE(easel->ToolTipShowing());
+        EXPECT_EQ(PictureHash(easel->ToolTipRect()), tip);
+    }
+}
+
 // Clicking through the tool bar leaves only the last button chosen down; a command of the
 // Toolbox menu chooses its button the same way; Help stays down while help mode is on.
 TEST_F(EaselPicture, ToolBarButtonsActAsOneGroup) {

@@ -23,10 +23,15 @@ public:
         for (memHandle r : regions) rgnDispose(r);
     }
     u32 HandleMessage(Ostrel::RMessage* m, uintptr_t) override {
-        if (m->code == kCutRegionReady) regions.push_back(memHandle(m->param1));
+        if (m->code != kCutRegionReady) return 0;
+        if (m->param1)
+            regions.push_back(memHandle(m->param1));
+        else
+            ++empties;
         return 0;
     }
     std::vector<memHandle> regions;
+    int empties = 0;
 };
 
 class CutShapes : public ::testing::Test {
@@ -96,13 +101,19 @@ TEST_F(CutShapes, PolygonClosesNearItsFirstCorner) {
     }
 }
 
-TEST_F(CutShapes, EmptyInsideOrNoOwnerHandsNothing) {
+TEST_F(CutShapes, EmptyInsideHandsNoRegionNoOwnerHearsNothing) {
     RCutSquare flat(&panel);
     cut(flat, {{{110, 60}, {140, 60}}});  // no height
+    RCutFree line(&panel);
+    cut(line, {{{110, 60}, {124, 70}, {140, 80}}});  // straight on, a pixel off the line
     EXPECT_TRUE(panel.regions.empty());
+    EXPECT_EQ(panel.empties, 2) << "told that nothing was cut";
+    cut(line, {{{110, 60}, {110, 80}, {140, 80}}});  // a wedge of 300 pixels
+    EXPECT_EQ(panel.regions.size(), 1u);
     RCutSquare orphan(nullptr);
     cut(orphan, {{{110, 60}, {140, 80}}});
-    EXPECT_TRUE(panel.regions.empty());
+    EXPECT_EQ(panel.regions.size(), 1u);
+    EXPECT_EQ(panel.empties, 2);
 }
 
 TEST_F(CutShapes, AntsMarchWithTime) {

@@ -150,7 +150,7 @@ TEST_F(GraphicClip, StaysInsideItsDragLimit) {
     EXPECT_EQ(clip->GetBounds().left, kCanvas.left);
     EXPECT_EQ(clip->GetBounds().bottom, kCanvas.bottom);
     const Rect16 resting = clip->GetBounds();
-    EXPECT_TRUE(clip->IsHatched());
+    EXPECT_TRUE(clip->ShowsAnts());
     EXPECT_EQ(clip->HandleMouseMove({150, 90}, 0), 0u) << "a resting clip does not follow the mouse";
     EXPECT_EQ(clip->HandleMouseUp(0, {150, 90}, 0), 0u) << "nor takes a release";
     EXPECT_TRUE(rectEqual(clip->GetBounds(), resting));
@@ -164,7 +164,7 @@ TEST_F(GraphicClip, NoChangeNoUndoStep) {
     EXPECT_EQ(undo.GetCurrentCode(), 0u) << "nothing was begun";
     Make({110, 60, 130, 70});
     ASSERT_EQ(clip->HandleInput(0, {115, 65}, 0), 1u);
-    EXPECT_FALSE(clip->IsHatched()) << "no stripes while dragged";
+    EXPECT_FALSE(clip->ShowsAnts()) << "no ants while dragged";
     clip->HandleMouseUp(0, {115, 65}, 0);
     clip.reset();
     mgr.EndChange();
@@ -239,29 +239,34 @@ TEST(ClipPixels, MatchAPixelByPixelRegionTest) {
     memShutdown();
 }
 
-// The stripes cover a quarter of the shape, invert what they cover and move by one pixel a
-// phase.
-TEST(ClipPixels, HatchMarchesOnePixelPerPhase) {
+// The ants walk the outline of an L-shaped mask only, leave the piece inside it and beyond it
+// as it was, and move by one pixel a phase.
+TEST(ClipPixels, AntsMarchOnTheOutlineOnly) {
     ASSERT_EQ(memInit(0, 512), kErrNone);
     memHandle region = rgnCreate();
     rgnSetRect(region, Rect16{0, 0, 16, 8});
-    Picture first(20, 10), second(20, 10);
-    hatchMask(first.view, PlacedMask{region, {2, 1}}, 0);
-    hatchMask(second.view, PlacedMask{region, {2, 1}}, 1);
-    size_t inverted = 0;
-    for (i32 y = 1; y < 9; ++y)
-        for (i32 x = 2; x < 18; ++x) {
-            inverted += first.view.At(x, y) == kRgb555Black;
-            if (x > 2) {
-                EXPECT_EQ(second.view.At(x - 1, y), first.view.At(x, y)) << x << "," << y;
+    rgnUnionRect(region, Rect16{0, 8, 6, 14});
+    const auto in = [&](i32 x, i32 y) { return rgnContainsPoint(region, {i16(x), i16(y)}) == 1; };
+    Picture first(20, 18, 0x1234), second(20, 18, 0x1234);
+    marchAnts(first.view, maskOutline(region, 16, 14), PlacedMask{region, {2, 1}}, 0);
+    marchAnts(second.view, maskOutline(region, 16, 14), PlacedMask{region, {2, 1}}, 1);
+    size_t edges = 0, black = 0;
+    for (i32 y = -1; y < 17; ++y)
+        for (i32 x = -2; x < 18; ++x) {
+            const u16 p = first.view.At(x + 2, y + 1);
+            if (!in(x, y) || (in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1))) {
+                ASSERT_EQ(p, 0x1234) << x << "," << y;
+                continue;
             }
-            // Diagonal: two rows down, the stripes lie two pixels further right.
-            if (y + 2 < 9 && x + 2 < 18) {
-                EXPECT_EQ(first.view.At(x + 2, y + 2), first.view.At(x, y)) << x << "," << y;
+            ++edges;
+            black += p == kRgb555Black;
+            ASSERT_TRUE(p == kRgb555Black || p == kRgb555White);
+            if (y == 0 && x > 0) {
+                ASSERT_EQ(second.view.At(x + 1, 1), p) << "marched along the top at " << x;
             }
         }
-    EXPECT_EQ(inverted, 32u);
-    EXPECT_EQ(first.view.At(0, 0), kRgb555White) << "outside the shape";
+    EXPECT_GT(black, edges / 4);
+    EXPECT_LT(black, edges * 3 / 4);
     rgnDispose(region);
     memShutdown();
 }
