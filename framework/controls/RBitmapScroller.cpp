@@ -1,5 +1,6 @@
 #include "framework/controls/RBitmapScroller.h"
 
+#include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxDraw.h"
 
 namespace Ostrel {
@@ -11,6 +12,10 @@ RBitmapScroller::RBitmapScroller(CListener* owner, u16 layoutShape, u16 arrowSha
 
 void RBitmapScroller::SetItems(std::vector<ScrollerPicture> items) {
     items_ = std::move(items);
+    // Pictures straight from an archive keep their 16-bit pixels big-endian; drawn as they
+    // stand, every colour comes out byte-swapped (reds turn pale blue, soft edges speckle).
+    for (ScrollerPicture& picture : items_)
+        if (!picture.empty()) gfxPrepareBitmapWords(picture.data(), u32(picture.size()));
     SetCount(int(items_.size()));
 }
 

@@ -17,9 +17,10 @@ struct Page {
     i16 endTool;
     u16 helpItem;
     u16 cursor;
+    bool sized;  // the whole-picture effects have no size: their page hides the sizes
 };
 
-constexpr std::array<Page, kMixerPageCount> kPages = {{{65, 87, 858, 10}, {87, 99, 859, 11}}};
+constexpr std::array<Page, kMixerPageCount> kPages = {{{65, 87, 858, 10, false}, {87, 99, 859, 11, true}}};
 constexpr i16 kDefaultSizeIndex = 2;
 constexpr u32 kSpriteFlags = 0x800000;
 
@@ -96,6 +97,13 @@ void RMixerPanel::ShowPage(i16 page) {
     page_ = page;
     choices_[kMixerWordPage] = page;
     DropCurrentTool();
+    for (const auto& button : sizeButtons_) {
+        if (p.sized)
+            button->Show();
+        else
+            button->Hide();
+    }
+    if (SprSprite* frame = sprFind(GetPanelSprite())) sprSetShape(frame, p.sized ? kMixerPanelShape : kMixerPanelUnsizedShape, nullptr, 0);
     LoadToolIcons();
     Say(kMsgPanelEnableCanvas, 0, p.cursor);
     // The page's remembered tool is chosen again, ready to paint.

@@ -13,6 +13,8 @@ constexpr u16 kMixerSizeButtonSet = 18200;
 constexpr u16 kMixerSizeButtonFirst = 18201;
 constexpr u16 kMixerStripLayout = 18021;
 constexpr u16 kMixerPanelShape = 18344;
+// The frame of the page without sizes: the strip's label alone.
+constexpr u16 kMixerPanelUnsizedShape = 18346;
 constexpr u16 kMixerMascotShape = 18047;
 constexpr i16 kMixerSizeCount = 4;
 constexpr i16 kMixerPageCount = 2;

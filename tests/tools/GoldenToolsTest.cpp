@@ -178,7 +178,7 @@ const Golden kGoldens[] = {
          stamp.SetPicture(face);
          e.Use(stamp);
          e.Click({12, 12});
-         stamp.SelectSize(3);
+         stamp.SelectSize(2);
          e.Click({40, 30});
      }},
     {"cyclic", kRed,

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "tools/base/ToolNames.h"
+#include "tools/base/ToolPicture.h"
 
 RGradientFill::RGradientFill() : RFill(kToolIdGradientFill) {}
 
@@ -12,10 +13,17 @@ GradientKind RGradientFill::Kind() const {
     return GradientKind(item % 4);
 }
 
+void RGradientFill::SetFillPatternId(u16 id) {
+    RFill::SetFillPatternId(id);
+    SetPatternTile(loadToolPicture(id));
+}
+
 u16 RGradientFill::FillPixel(const ToolCanvas& canvas, const PixelMask& area, i32 x, i32 y) const {
     const Rect16& r = area.Bounds();
     const double w = std::max(r.right - r.left - 1, 1), h = std::max(r.bottom - r.top - 1, 1);
     const double fx = (x - r.left) / w, fy = (y - r.top) / h;
+    if (const PixelTile& picture = PatternTile(); picture.IsValid())
+        return picture.At(i32(std::lround(fx * (picture.width - 1))), i32(std::lround(fy * (picture.height - 1))));
     double t = 0;
     switch (Kind()) {
         case GradientKind::Vertical: t = fy; break;

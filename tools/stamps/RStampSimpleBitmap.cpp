@@ -6,10 +6,11 @@
 #include "tools/base/ToolNames.h"
 
 namespace {
-constexpr std::array<i32, 4> kScalePercents = {50, 100, 150, 200};
+// The first size is the picture as drawn: a stamp or letter is never shrunk below it.
+constexpr std::array<i32, 4> kScalePercents = {100, 150, 200, 300};
 }
 
-RStampSimpleBitmap::RStampSimpleBitmap() : RTool(kToolIdSimpleBitmap) { SelectSize(1); }
+RStampSimpleBitmap::RStampSimpleBitmap() : RTool(kToolIdSimpleBitmap) { SelectSize(0); }
 
 void RStampSimpleBitmap::SetPicture(PixelTile picture) {
     original_ = std::move(picture);

@@ -1,7 +1,7 @@
 #pragma once
 // The rubber stamp: each press lays its picture centred on the point, white pixels left out.
-// The stamp and alphabet panels give it the picture; the size picks a scale (half, full, one
-// and a half, double size) and only the panel's own choice sets it. Reset drops the picture until the next one is given.
+// The stamp and alphabet panels give it the picture; the size picks a scale (full, one and a
+// half, double, triple size) and only the panel's own choice sets it. Reset drops the picture until the next one is given.
 #include "tools/base/PixelTile.h"
 #include "tools/base/RTool.h"
 

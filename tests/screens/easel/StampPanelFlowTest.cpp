@@ -126,10 +126,11 @@ TEST_F(StampPanelFlow, PickStampEditSaveAndUseItAgainAfterARebuild) {
 
     const Rect16& canvas = easel->Canvas()->CanvasRect();
     const Point16 spot{i16(canvas.left + 100), i16(canvas.top + 100)};
-    // Full size (the second size button): the stamp's pixel (1, 1) lands 15 left and up of
+    // Full size (the first size button): the stamp's pixel (1, 1) lands 15 left and up of
     // the point clicked.
     click(centreOf(panel->SizeButtons()[1]->GetSprite()));
-    EXPECT_EQ(panel->SizeIndex(), 1);
+    click(centreOf(panel->SizeButtons()[0]->GetSprite()));
+    EXPECT_EQ(panel->SizeIndex(), 0);
     click(spot);
     EXPECT_NE(canvasPixel(spot), 0x7FFF) << "the stamp was laid";
 

@@ -19,7 +19,7 @@ TEST(StampTools, SizeIndexPicksTheScale) {
         i16 index;
         i32 percent;
     };
-    for (Case c : {Case{-1, 50}, Case{0, 50}, Case{1, 100}, Case{3, 200}, Case{4, 200}}) {
+    for (Case c : {Case{-1, 100}, Case{0, 100}, Case{1, 150}, Case{3, 300}, Case{4, 300}}) {
         stamp.SelectSize(c.index);
         EXPECT_EQ(stamp.ScalePercent(), c.percent) << c.index;
     }
