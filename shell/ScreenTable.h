@@ -6,9 +6,9 @@
 
 namespace Ostrel {
 
-// The main window (with its getting-started dialog), the login, the splash (5571) and the
-// easel (5568); the picker and the slide-show player make nothing until they are built, so
-// asking for them leaves the screen empty.
+// The main window (with its getting-started dialog), the login, the splash (5571), the easel
+// (5568) and the picker (5567); the slide-show player makes nothing until it is built, so
+// asking for it leaves the screen empty.
 ShellParts ProgramShellParts();
 
 }  // namespace Ostrel
