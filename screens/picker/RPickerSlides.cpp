@@ -86,16 +86,15 @@ void RPicker::CreateStrip() {
     Rect16 frame{0, 0, 0, 0};
     for (const Rect16& part : shapeParts(kStripFrameShape)) frame = part;
     strip_->SetArea(stripArea_.bounds, frame);
-    if (RHotSpotList* list = HotSpots()) {
-        for (const DetailHotSpots& row : kDetailHotSpots) {
-            const std::vector<Rect16> parts = shapeParts(row.shape);
-            for (size_t cell = 0; cell < parts.size(); ++cell) {
-                HSInfo info;
-                info.rect = parts[cell];
-                info.message = row.message;
-                info.group = row.group;
-                if (RHotSpotItem* item = list->AddHotSpot(info, this)) item->SetRecord(cell);
-            }
+    // In the strip's own list, after its cells: over a cell, the row's controls take the click.
+    for (const DetailHotSpots& row : kDetailHotSpots) {
+        const std::vector<Rect16> parts = shapeParts(row.shape);
+        for (size_t cell = 0; cell < parts.size(); ++cell) {
+            HSInfo info;
+            info.rect = parts[cell];
+            info.message = row.message;
+            info.group = row.group;
+            if (RHotSpotItem* item = strip_->HotSpots().AddHotSpot(info, this)) item->SetRecord(cell);
         }
     }
     strip_->RegisterInput();

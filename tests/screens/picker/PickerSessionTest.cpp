@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/dialogs/RDlgTiming.h"
 #include "app/menus/MenuCommands.h"
 #include "document/project/CreateNewPage.h"
 #include "document/project/RDocument.h"
@@ -15,6 +16,7 @@
 #include "framework/dialogs/mfxAlert.h"
 #include "platform/drives/Drives.h"
 #include "screens/easel/REasel.h"
+#include "screens/picker/PickerCommands.h"
 #include "screens/picker/PickerProjectList.h"
 #include "screens/picker/RPicker.h"
 #include "engine/gfx/sprites/PlayAnimation.h"
@@ -242,6 +244,42 @@ TEST_F(PickerSession, DeletingTheLastProjectMakesANewOne) {
     EXPECT_NE(picker->ProjectName(), "Zoo");
     EXPECT_EQ(model(), "......");
     EXPECT_TRUE(alerts().empty()) << "the deleted project is not offered for saving";
+}
+
+}  // namespace
+
+namespace {
+
+// The timing control under a slide opens its dialog; a second dialog waits for the first to
+// close; a blank cell (the shared blank page) has none; a confirmed dialog shows in the cell.
+TEST_F(PickerSession, PerSlideDialogsOnlyForSlidesAndOneAtATime) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    add("Apple", 1);
+    Rect16 timing[kSprMaxParts];
+    ASSERT_GT(sprGetShapePartRects(5093, timing), 0);
+    click(middle(timing[0]));
+    RDlgBase* dialog = picker->CurrentDialog();
+    ASSERT_NE(dynamic_cast<RDlgTiming*>(dialog), nullptr);
+    RMessage toggles(kPickerToggleDialog, 0, 0);
+    picker->HandleMessage(&toggles, 0);
+    EXPECT_EQ(picker->CurrentDialog(), dialog) << "the open dialog stays the only one";
+
+    app->GetPortfolio()->Document()->GetPage(1)->SetTiming(9, 0);
+    RMessage confirmed(kPickerTimingClosed, reinterpret_cast<uintptr_t>(dialog), kDlgResultConfirm);
+    picker->HandleMessage(&confirmed, 0);
+    EXPECT_EQ(picker->CurrentDialog(), nullptr);
+    EXPECT_EQ(picker->Strip()->Cells()[0].label.substr(0, 2), "9 ");
+
+    for (u16 cell : {u16(1), u16(kMaxProjectPages - 1), u16(kMaxProjectPages)}) {
+        RMessage blank(kPickerTimingDialog, 0, cell);
+        picker->HandleMessage(&blank, 0);
+        EXPECT_EQ(picker->CurrentDialog(), nullptr) << cell;
+    }
+    // Add with a slide selected: the first blank place after it, the slide kept.
+    select(0);
+    add("Bear", 2);
+    EXPECT_EQ(model(), "IB....");
 }
 
 }  // namespace
