@@ -17,6 +17,8 @@ struct ModeState {
 
 // Every command whose state a mode sets; the rest are handled below.
 constexpr ModeState kModeStates[] = {
+    // On the picker Export and Change Effects are out of service: the picker has no export and
+    // no transition dialog yet.
     {kCmdNew, 1, 1},           {kCmdOpen, 1, 1},           {kCmdSaveAs, 1, 1},          {kCmdExport, 1, 0},
     {kCmdPrint, 1, 1},         {kCmdExit, 1, 1},           {kCmdUndo, 1, 1},            {kCmdCut, 1, 1},
     {kCmdCopy, 1, 1},          {kCmdPaste, 0, 0},          {kCmdAddGraphic, 1, 0},      {kCmdAddMovie, 1, 0},

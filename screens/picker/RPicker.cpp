@@ -52,6 +52,8 @@ constexpr i16 kProjectLabelInset = 8;
 constexpr i16 kSlideLabelInset = 10;
 constexpr u16 kHelpFirst = 777;
 constexpr u16 kHelpPlain = 779;
+constexpr u16 kGreyPlayShape = 5250;
+constexpr u16 kGreyTransitionsShape = 5251;
 
 struct ToolTip {
     u32 code;
@@ -185,9 +187,15 @@ u16 RPicker::Enter() {
 
 void RPicker::CreateButtons() {
     buttons_ = LoadButtonsFromKVR(this, HotSpots(), kScreenButtonSet, kButtonSpriteFlags);
-    // The player and the transition dialog are not part of this screen yet.
-    for (u16 id : {kPickerButtonPlay, kPickerButtonTransitions})
-        if (i32 i = FindButtonById(id); i >= 0) buttons_[size_t(i)]->EnableHotSpot(false);
+    // Without the player (and its transition dialog) Play and Transitions are greyed.
+    RApplication* app = GetApplication();
+    const bool player = app && app->HasScreen(kScreenSlideShow);
+    for (auto [id, grey] : {std::pair{kPickerButtonPlay, kGreyPlayShape}, std::pair{kPickerButtonTransitions, kGreyTransitionsShape}}) {
+        const i32 i = FindButtonById(id);
+        if (i < 0 || player) continue;
+        buttons_[size_t(i)]->SetLook(grey, grey, grey);
+        buttons_[size_t(i)]->EnableHotSpot(false);
+    }
     DrawButtons(buttons_);
     if (i32 i = FindButtonById(kPickerButtonTrash); i >= 0) trashFlags_ = kTrashTakesDrops;
 }
