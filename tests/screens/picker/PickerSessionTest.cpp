@@ -283,3 +283,66 @@ TEST_F(PickerSession, PerSlideDialogsOnlyForSlidesAndOneAtATime) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two saved projects, "Bus" changed and unsaved; choosing "Ark" in the list asks first: Cancel
+// keeps "Bus" with its change, No drops the change, Yes saves it; the list is in byte order.
+TEST_F(PickerSession, ChoosingAnotherProjectAsksAboutTheChangesFirst) {
+    struct Case {
+        const char* what;
+        u32 answer;
+        const char* current;
+        bool busKeepsCat;  // the saved "Bus" has the change
+    };
+    const Case cases[] = {
+        {"cancelled", kAlertAnswerCancel, "Bus", false},
+        {"not saved", kAlertAnswerNo, "Ark", false},
+        {"saved", kAlertAnswerYes, "Ark", true},
+    };
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    for (const char* name : {"Bus", "Ark"}) {
+        command(kCmdNew);
+        add("Apple", 1);
+        savePath = app->GetPaths()->GetProjectPath(name);
+        command(kCmdSaveAs);
+    }
+    EXPECT_EQ(picker->ProjectList()->NameOf(0), "Ark");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(picker->LoadProjectByName("Bus", true));
+        add("Cat", 3);
+        savePath = app->GetPaths()->GetProjectPath("Bus");
+        answerAlerts({c.answer});
+        picker->ProjectList()->Select(picker->ProjectList()->FindName("Ark"));
+        settle();
+        EXPECT_EQ(picker->ProjectName(), c.current);
+        EXPECT_EQ(projectFile("Bus").find("Cat") != std::string::npos, c.busKeepsCat);
+        EXPECT_EQ(alerts().size(), 1u);
+    }
+}
+
+// The strip's place and the project are remembered: the picker comes back to them.
+TEST_F(PickerSession, ThePickerComesBackToTheLastProjectAndPlace) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    for (const char* name : {"Apple", "Bear", "Cat", "Dog", "Emu", "Fox"}) add(name, 1);
+    select(5);
+    savePath = app->GetPaths()->GetProjectPath("Zoo");
+    command(kCmdSaveAs);
+    command(kCmdNew);
+    savePath = app->GetPaths()->GetProjectPath("Ark");
+    add("Apple", 2);
+    command(kCmdSaveAs);
+    ASSERT_TRUE(picker->LoadProjectByName("Zoo", true));
+    goToOtherScreen();
+    goToOtherScreen();
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->ProjectName(), "Zoo");
+    EXPECT_EQ(picker->Strip()->GetSelected(), 5);
+    EXPECT_GT(picker->Strip()->GetFirstVisible(), 0);
+    EXPECT_EQ(picker->SlideName(), "Fox");
+}
+
+}  // namespace
