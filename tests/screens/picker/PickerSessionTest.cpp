@@ -158,6 +158,7 @@ TEST_F(PickerSession, AScriptedSessionFollowsTheModelAndComesBackSavedAndReopene
         EXPECT_EQ(model(), step.expected) << step.what;
     }
     EXPECT_TRUE(picker->IsDirty());
+    EXPECT_TRUE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Maya/Slide Shows/Bear.tbx")) << "a cut slide's file stays";
 
     savePath = app->GetPaths()->GetProjectPath("Trip");
     command(kCmdSaveAs);
@@ -191,6 +192,14 @@ TEST_F(PickerSession, APictureWhoseThumbnailCannotBeReadKeepsItsCell) {
     // Its dialogs still edit its own page, not the next one's.
     select(1);
     EXPECT_EQ(app->GetPortfolio()->Document()->GetPage(2)->FileName(), "Bear.tbx");
+    // A file that is no picture is not added, and its copy does not stay.
+    std::ofstream(root_ + "/data/tumblo4/Users/Maya/Pictures/Junk.tbx") << "junk";
+    nextPicture = app->GetPaths()->GetPicturesDir() + "\\Junk.tbx";
+    (void)alerts();
+    command(kCmdLoadPicture);
+    EXPECT_EQ(model(), "ABC...");
+    EXPECT_EQ(alerts().size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Maya/Slide Shows/Junk.tbx"));
 }
 
 // Saved once on the fake drive; a later change is then saved with the dialog cancelled, or
