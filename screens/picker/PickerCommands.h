@@ -22,7 +22,6 @@ enum PickerMessage : u32 {
     kPickerToggleDialog = 1342,
     kPickerAddPicture = 1343,
     kPickerPlay = 1370,
-    kPickerToggleDetail = 1371,
     kPickerSave = 1373,
     kPickerHelpOn = 1374,
     // Dialogs' answers: code = the dialog's kind.

@@ -51,7 +51,7 @@ constexpr u16 kLabelTextFlags = 0x22;
 constexpr i16 kProjectLabelInset = 8;
 constexpr i16 kSlideLabelInset = 10;
 constexpr u16 kHelpFirst = 777;
-constexpr u16 kHelpPlain = 779;
+constexpr u16 kHelpDetail = 778;
 constexpr u16 kGreyPlayShape = 5250;
 constexpr u16 kGreyTransitionsShape = 5251;
 
@@ -130,7 +130,7 @@ u16 RPicker::Enter() {
     sprShowBackdrop(kBackdropPicture, 0);
     if (SprScreen* screen = sprScreen()) sprInvalRect(screen->screenRect);
     PlayAnimation(kEntryAnimation);
-    GetHelpContext().buttonSets = {kHelpFirst, kHelpPlain, 0};
+    GetHelpContext().buttonSets = {kHelpFirst, kHelpDetail, 0};
     cellSources_.timing = LoadTimingTexts();
 
     CreateLabels();

@@ -240,7 +240,6 @@ bool RPicker::OpenDocumentPath(const std::string& path) {
 void RPicker::ConfirmDelete(const ScrollerDrop& drop) {
     if (dialog_ || !list_) return;
     auto entry = std::make_unique<PageThumbEntry>();
-    entry->owner = this;
     entry->kind = kThumbCut;
     entry->source = kDropSourceList;
     entry->sourceCell = drop.sourceIndex;

@@ -219,7 +219,6 @@ void RPicker::Paste() {
     if (!clipboard_ || clipboard_->source != kDropSourceStrip || !strip_) return;
     auto entry = std::make_unique<PageThumbEntry>(*clipboard_);
     entry->kind = kThumbPlace;
-    entry->destinationKind = kDropSourceStrip;
     entry->destinationCell = strip_->GetSelected();
     DropSlide(std::move(entry));
 }
@@ -232,13 +231,10 @@ void RPicker::Drop(const ScrollerDrop& drop) {
     }
     if (!document || !strip_) return;
     auto entry = std::make_unique<PageThumbEntry>();
-    entry->owner = this;
     entry->kind = drop.kind;
     entry->source = drop.source;
     entry->sourceCell = drop.sourceIndex;
-    entry->destinationKind = drop.destinationKind;
     entry->destinationCell = drop.destinationIndex;
-    entry->firstVisible = drop.firstVisible;
     if (drop.kind == kThumbMove) {
         // The strip has moved its cells; the pages follow.
         if (!document->MovePageTo(u16(drop.sourceIndex + 1), u16(drop.destinationIndex + 1))) {
@@ -254,7 +250,6 @@ void RPicker::Drop(const ScrollerDrop& drop) {
     if (!holdsPage(*document, drop.sourceIndex)) return;
     const RPage* page = document->GetPage(u16(drop.sourceIndex + 1));
     entry->sourceName = page->FileName();
-    entry->sourceFileName = page->FileName();
     entry->sourcePath = page->FilePath();
     entry->settings = page->settings;
     entry->cut = drop.kind == kThumbCut;
@@ -289,7 +284,7 @@ void RPicker::DropSlide(std::unique_ptr<PageThumbEntry> entry) {
         if (to < 0 || to >= slideCount_) return;
         const bool sourceHeld = !entry->cut;
         if (to == entry->sourceCell && sourceHeld && holdsPage(*document, to)) return;
-        auto page = std::make_unique<RPage>(entry->settings, entry->sourceFileName, u16(to + 1));
+        auto page = std::make_unique<RPage>(entry->settings, entry->sourceName, u16(to + 1));
         page->SetFilePath(entry->sourcePath);
         if (document->PlacePage(u16(to + 1), std::move(page)) != kErrNone) {
             PostMessageTo(this, kPickerShowCopyWarning);

@@ -214,6 +214,7 @@ TEST_F(PickerSession, ACancelledOrFailingSaveKeepsTheChangesAndTheOldFile) {
     const std::string saved = readFile(root_ + "/disc/Zoo.tbp");
     ASSERT_NE(saved.find("Apple"), std::string::npos);
     add("Bear", 2);
+    (void)alerts();
     struct Case {
         const char* what;
         std::string answer;
@@ -227,8 +228,13 @@ TEST_F(PickerSession, ACancelledOrFailingSaveKeepsTheChangesAndTheOldFile) {
         drive_->setWriteProtected(false);
         EXPECT_TRUE(picker->IsDirty()) << c.what;
         EXPECT_EQ(readFile(root_ + "/disc/Zoo.tbp"), saved) << c.what;
+        const std::vector<mfxAlertRecord> told = alerts();
+        // The drive's own word on the disc comes first, then what became of the save.
+        EXPECT_EQ(!told.empty(), c.writeProtected) << c.what;
+        if (!told.empty()) {
+            EXPECT_EQ(told.back().text, std::string(LookupLanguageText("FileStrings", "GeneralFileErr").c_str()));
+        }
     }
-    (void)alerts();
     // Yes at the question, then nothing chosen: the project stays, unsaved.
     savePath.clear();
     answerAlerts({kAlertAnswerYes});
