@@ -6,6 +6,7 @@
 #include "app/splash/RSplash.h"
 #include "app/window/RDisplayWindow.h"
 #include "screens/easel/REasel.h"
+#include "screens/picker/RPicker.h"
 #include "screens/slideshow/RSlideShowModule.h"
 
 namespace Ostrel {
@@ -26,11 +27,14 @@ ShellParts ProgramShellParts() {
         switch (code) {
         case kScreenSplash: return std::make_unique<RSplash>();
         case kScreenEasel: return std::make_unique<REasel>();
+        case kScreenPicker: return std::make_unique<RPicker>();
         case kScreenSlideShow: return std::make_unique<RSlideShowModule>();
         default: return nullptr;
         }
     };
-    parts.builds = [](u32 code) { return code == kScreenSplash || code == kScreenEasel || code == kScreenSlideShow; };
+    parts.builds = [](u32 code) {
+        return code == kScreenSplash || code == kScreenEasel || code == kScreenPicker || code == kScreenSlideShow;
+    };
     parts.login = [](CListener* owner, u16 openedLater) -> std::unique_ptr<CListener> {
         RApplication* application = GetApplication();
         if (!application) return nullptr;

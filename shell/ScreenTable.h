@@ -6,9 +6,8 @@
 
 namespace Ostrel {
 
-// The main window (with its getting-started dialog), the login, the splash (5571) and the
-// easel (5568); the picker and the slide-show player make nothing until they are built, so
-// asking for them leaves the screen empty.
+// The main window (with its getting-started dialog), the login, the splash (5571), the easel
+// (5568), the picker (5567) and the slide-show player (5570).
 ShellParts ProgramShellParts();
 
 }  // namespace Ostrel

@@ -135,4 +135,8 @@ void MapRelocatedPageFile(const Path* file, const PageSettings&, u16, PageReloca
     (*context.nameMap)[text] = movedText;
 }
 
+EngineErr CopyFileIntoFolder(const Path* source, const Path* folder, std::string* name) {
+    return copyIntoFolder(source, folder, name);
+}
+
 }  // namespace Ostrel

@@ -43,4 +43,8 @@ void MapRelocatedPageFile(const Path* file, const PageSettings& settings, u16 nu
 
 constexpr EngineErr kDocErrPageOutside = 11342;  // a page file the project's folder cannot name
 
+// Copies the file into the folder under a free name made from its own (the copy named only
+// once its bytes are on the disk); the copy's file name comes back in `name`.
+EngineErr CopyFileIntoFolder(const Path* source, const Path* folder, std::string* name);
+
 }  // namespace Ostrel

@@ -200,4 +200,33 @@ bool RDocument::SetBackgroundColor(u16 index) {
     return true;
 }
 
+EngineErr RDocument::PlacePage(u16 place, std::unique_ptr<RPage> page) {
+    if (place < 1 || place > kMaxProjectPages || !page) return kDocErrNoPlace;
+    Remember();
+    const auto it = std::find_if(pages_.begin(), pages_.end(), [&](const auto& p) { return p->Number() == place; });
+    if (it != pages_.end()) {
+        if (current_ == it->get()) current_ = nullptr;
+        pages_.erase(it);
+    }
+    page->SetId(place);
+    pages_.push_back(std::move(page));
+    Sort();
+    return kErrNone;
+}
+
+bool RDocument::MovePageTo(u16 from, u16 to) {
+    RPage* moved = Find(from);
+    if (moved == nullptr || to < 1 || to > kMaxProjectPages) return false;
+    Remember();
+    const i32 step = from < to ? -1 : 1;
+    for (const auto& page : pages_) {
+        const u16 n = page->Number();
+        if (page.get() != moved && n != kBlankPageNumber && n >= std::min(from, to) && n <= std::max(from, to))
+            page->SetId(u16(n + step));
+    }
+    moved->SetId(to);
+    Sort();
+    return true;
+}
+
 }  // namespace Ostrel

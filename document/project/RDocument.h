@@ -44,6 +44,13 @@ public:
     // null when the place is taken or out of range.
     RPage* AddPage(u16 position, const RPage& source);
     bool MovePage(u16 from, u16 to);
+    // Puts the page at the place as one arrangement step, dropping a page that was there;
+    // kDocErrNoPlace for a place out of 1..99.
+    EngineErr PlacePage(u16 place, std::unique_ptr<RPage> page);
+    // Moves the page at `from` to `to` as one arrangement step, the pages between moving one
+    // place toward `from` (a strip cell dragged onto another); false without a page at `from`
+    // or for a place out of 1..99.
+    bool MovePageTo(u16 from, u16 to);
     // Renumbers the pages first..last by `step` as one arrangement step: a page already at a
     // number one of them moves to is dropped, and so is one at the number a missing page of
     // the run would move to. The blank page keeps its number. kDocErrNoPlace for a move out

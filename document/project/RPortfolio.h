@@ -32,9 +32,10 @@ public:
     // 0 when deleted, 1 for an empty name, else the refusal or the file error.
     EngineErr DeleteProject(const std::string& name);
     const Paths& GetPaths() const { return paths_; }
+    // Reads the folder's project names again (after a project was saved into it).
+    void Rebuild();
 
 private:
-    void Rebuild();
 
     Paths& paths_;
     std::vector<std::string> projects_;

@@ -40,8 +40,9 @@ bool RBMOBitmapScroller::MoveCell(int from, int to) {
 
 void RBMOBitmapScroller::Clear() {
     cells_.clear();
-    Select(-1);
+    // The count goes first: clearing the selection redraws, and no cell is left to draw.
     SetCount(0);
+    Select(-1);
 }
 
 void RBMOBitmapScroller::SetThumbnail(int index, ScrollerPicture picture) {

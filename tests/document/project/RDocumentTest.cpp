@@ -2,6 +2,8 @@
 // arrangement's undo and redo.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "document/project/RDocument.h"
 #include "tests/document/DocumentFolderFixture.h"
 #include "tests/document/pages/PageSamples.h"
@@ -138,6 +140,46 @@ TEST_F(Project, BackgroundColourLimitBothSides) {
     EXPECT_TRUE(doc.SetBackgroundColor(kBackgroundColorCount - 1));
     EXPECT_FALSE(doc.SetBackgroundColor(kBackgroundColorCount));
     EXPECT_EQ(doc.BackgroundColor(), kBackgroundColorCount - 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A page put at a place replaces the one there, a page moved to another place takes the pages
+// between one step toward its old place, and each is one step that undo takes back whole.
+TEST_F(Project, PlaceAndMoveAreOneStepEach) {
+    struct Case {
+        const char* what;
+        std::function<bool(RDocument&)> act;
+        std::vector<u16> after;
+        const char* firstName;  // the page at 1 afterwards
+    };
+    auto named = [](const char* name) { return std::make_unique<RPage>(PageSettings{}, name, 0); };
+    const Case cases[] = {
+        {"placed at a free place", [&](RDocument& d) { return d.PlacePage(5, named("e")) == kErrNone; }, {1, 2, 3, 5}, "a"},
+        {"placed over a page", [&](RDocument& d) { return d.PlacePage(1, named("x")) == kErrNone; }, {1, 2, 3}, "x"},
+        {"placed at 99", [&](RDocument& d) { return d.PlacePage(99, named("z")) == kErrNone; }, {1, 2, 3, 99}, "a"},
+        {"placed at 100", [&](RDocument& d) { return d.PlacePage(100, named("z")) != kErrNone; }, {1, 2, 3}, "a"},
+        {"placed at 0", [&](RDocument& d) { return d.PlacePage(0, named("z")) != kErrNone; }, {1, 2, 3}, "a"},
+        {"1 moved to 3", [](RDocument& d) { return d.MovePageTo(1, 3); }, {1, 2, 3}, "b"},
+        {"3 moved to 1", [](RDocument& d) { return d.MovePageTo(3, 1); }, {1, 2, 3}, "c"},
+        {"1 moved past the pages", [](RDocument& d) { return d.MovePageTo(1, 6); }, {1, 2, 6}, "b"},
+        {"a blank place moved", [](RDocument& d) { return !d.MovePageTo(4, 1); }, {1, 2, 3}, "a"},
+        {"moved to 100", [](RDocument& d) { return !d.MovePageTo(1, 100); }, {1, 2, 3}, "a"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RDocument doc(nullptr);
+        for (const char* name : {"a", "b", "c"}) ASSERT_EQ(doc.AppendPage(named(name)), kErrNone);
+        EXPECT_TRUE(c.act(doc));
+        EXPECT_EQ(numbers(doc), c.after);
+        EXPECT_EQ(doc.GetPage(1)->FileName(), c.firstName);
+        if (doc.GetPage(1)->FileName() == "a" && c.after == std::vector<u16>{1, 2, 3}) continue;
+        ASSERT_TRUE(doc.UndoArrangement());
+        EXPECT_EQ(numbers(doc), (std::vector<u16>{1, 2, 3}));
+        EXPECT_EQ(doc.GetPage(1)->FileName(), "a");
+    }
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+#include "screens/picker/PickerFileUi.h"
+
+#include "app/application/RApplication.h"
+#include "app/menus/RShellWindow.h"
+#include "document/filedialogs/ShowFileDialogs.h"
+
+namespace Ostrel {
+
+namespace {
+
+mfxWindow* mainWindow() {
+    RApplication* app = GetApplication();
+    return app ? app->GetMainWindow() : nullptr;
+}
+
+std::string importPath(u16 kind) {
+    RApplication* app = GetApplication();
+    ImportChoice choice;
+    if (!app || !app->GetPaths() || !ShowImportFileDialog(mainWindow(), *app->GetPaths(), kind, &choice)) return {};
+    return choice.path;
+}
+
+}  // namespace
+
+PickerFileUi defaultPickerFileUi() {
+    PickerFileUi ui;
+    ui.saveProject = [](const std::string& defaultName) -> std::string {
+        RApplication* app = GetApplication();
+        if (!app || !app->GetPaths()) return {};
+        return ShowOpenFileDialog(mainWindow(), *app->GetPaths(), kSaveProject, defaultName);
+    };
+    ui.openProject = [] { return importPath(kImportProject); };
+    ui.choosePicture = [] { return importPath(kImportPicture); };
+    return ui;
+}
+
+}  // namespace Ostrel

@@ -1,0 +1,363 @@
+// The slide-show editor in the running program: reached from the easel by Controls > Go To
+// Slide Show, slides added from the user's pictures and arranged through the menus and the
+// strip, checked step by step against a model of the strip; saved, closed and reopened. A
+// picture whose thumbnail cannot be read keeps its cell; a cancelled or failing save keeps the
+// changes and the project's old file; deleting the last project makes a new one.
+#include <filesystem>
+#include <fstream>
+
+#include "app/dialogs/RDlgTiming.h"
+#include "app/menus/MenuCommands.h"
+#include "document/project/CreateNewPage.h"
+#include "document/project/RDocument.h"
+#include "document/project/RPortfolio.h"
+#include "document/users/EnginePath.h"
+#include "framework/controls/RBMOBitmapScroller.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "platform/drives/Drives.h"
+#include "screens/easel/REasel.h"
+#include "screens/picker/PickerCommands.h"
+#include "screens/picker/PickerProjectList.h"
+#include "screens/picker/RPicker.h"
+#include "engine/gfx/sprites/PlayAnimation.h"
+#include "tests/app/harness/ScreenHarness.h"
+
+namespace {
+
+using namespace Ostrel;
+
+constexpr size_t kModelCells = 6;
+
+class PickerSession : public testapp::ScreenHarness {
+protected:
+    void SetUp() override {
+        ScreenHarness::SetUp();
+        std::filesystem::create_directories(root_ + "/disc");
+        drive_ = std::make_unique<plat::FakeDrive>('T', plat::FakeDisc{root_ + "/disc", "USER", 77}, plat::DriveType::Fixed);
+    }
+    void TearDown() override {
+        ScreenHarness::TearDown();
+        sprSetAnimationWait(nullptr);
+        gClock = nullptr;
+        drive_.reset();
+    }
+
+    // The easel up (its entry animation's waits move the fake clock on), then Controls > Go
+    // To Slide Show.
+    void enterPicker() {
+        gClock = &clock_.clock();
+        sprSetAnimationWait([](u32 due) {
+            if (i32(due - gClock->millis()) > 0) gClock->advance(due - gClock->millis());
+        });
+        start(false, [](u32 code) -> std::unique_ptr<RModule> {
+            if (code == kScreenEasel) return std::make_unique<REasel>();
+            if (code == kScreenPicker) return std::make_unique<RPicker>();
+            return nullptr;
+        });
+        logIn("Maya");
+        settle();
+        ASSERT_NE(dynamic_cast<REasel*>(app->GetCurrentModule()), nullptr);
+        ASSERT_TRUE(enabled(kCmdSwitchScreen));
+        goToOtherScreen();
+    }
+    void goToOtherScreen() {
+        mainWindow->OnCommand(kCmdSwitchScreen);
+        settle(6);
+        picker = dynamic_cast<RPicker*>(app->GetCurrentModule());
+        if (!picker) return;
+        picker->SetFileUi(ui());
+    }
+    PickerFileUi ui() {
+        PickerFileUi files;
+        files.saveProject = [this](const std::string&) { return savePath; };
+        files.choosePicture = [this] { return nextPicture; };
+        files.openProject = [] { return std::string(); };
+        return files;
+    }
+    // A picture of the user's saved as "<name>.tbx"; its engine path.
+    std::string writePicture(const std::string& name) {
+        std::unique_ptr<RPage> page = CreateNewPage(*app->GetPortfolio());
+        const std::string path = app->GetPaths()->GetPicturesDir() + "\\" + name + ".tbx";
+        EXPECT_EQ(page->SaveToFile(EnginePath(path).get()), kErrNone);
+        return path;
+    }
+    // Adds the picture as a slide through Add > Load Picture; its timing (`seconds`) tells its
+    // cell from the others.
+    void add(const std::string& name, u8 seconds) {
+        nextPicture = writePicture(name);
+        mainWindow->OnCommand(kCmdLoadPicture);
+        settle();
+        const int cell = picker->Strip()->GetSelected();
+        app->GetPortfolio()->Document()->GetPage(u16(cell + 1))->SetTiming(seconds, 0);
+        picker->RefreshCell(cell);
+    }
+    void select(int cell) {
+        picker->Strip()->ScrollIntoView(cell);
+        picker->Strip()->Select(cell);
+        settle();
+    }
+    void command(u16 id) {
+        mainWindow->OnCommand(id);
+        settle();
+    }
+    // The first cells as the strip shows them: a slide by its seconds (1 = 'A'), '.' blank.
+    std::string model() const {
+        std::string shown;
+        const auto& cells = picker->Strip()->Cells();
+        for (size_t i = 0; i < kModelCells && i < cells.size(); ++i) {
+            const std::string& label = cells[i].label;
+            shown += label.rfind("7 ", 0) == 0 ? '.' : char('A' + (label[0] - '1'));
+        }
+        return shown;
+    }
+    static Point16 middle(const Rect16& r) { return {i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)}; }
+    std::string projectFile(const std::string& name) {
+        return readFile(root_ + "/data/tumblo4/Users/Maya/Slide Shows/" + name + ".tbp");
+    }
+
+    RPicker* picker = nullptr;
+    std::string savePath;
+    std::string nextPicture;
+    std::unique_ptr<plat::FakeDrive> drive_;
+    static inline plat::FakeClock* gClock = nullptr;
+};
+
+TEST_F(PickerSession, AScriptedSessionFollowsTheModelAndComesBackSavedAndReopened) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    ASSERT_NE(picker->Strip(), nullptr);
+    EXPECT_EQ(picker->Strip()->GetCount(), kMaxProjectPages);
+    add("Apple", 1);
+    add("Bear", 2);
+    add("Cat", 3);
+    EXPECT_EQ(model(), "ABC...");
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        const char* expected;
+    };
+    const Step steps[] = {
+        {"cut B", [&] { select(1), command(kCmdCut); }, "A.C..."},
+        {"paste it at 5", [&] { select(4), command(kCmdPaste); }, "A.C.B."},
+        {"undo the paste", [&] { command(kCmdUndo); }, "A.C..."},
+        {"redo it", [&] { command(kCmdUndo); }, "A.C.B."},
+        {"close the gaps", [&] { command(kCmdCleanUpExtra); }, "ACB..."},
+        {"drag A onto the third cell",
+         [&] {
+             select(0);
+             drag(middle(picker->Strip()->GetCellRect(0)), middle(picker->Strip()->GetCellRect(2)));
+         },
+         "CBA..."},
+        {"undo the drag", [&] { command(kCmdUndo); }, "ACB..."},
+        {"copy A to 6", [&] { select(0), command(kCmdCopy), select(5), command(kCmdPaste); }, "ACB..A"},
+        {"paste onto its own cell", [&] { select(0), command(kCmdCopy), command(kCmdPaste); }, "ACB..A"},
+        {"Delete over a blank cell", [&] { select(3), picker->DeleteSelectedSlide(), settle(); }, "ACB..A"},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(model(), step.expected) << step.what;
+    }
+    EXPECT_TRUE(picker->IsDirty());
+    EXPECT_TRUE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Maya/Slide Shows/Bear.tbx")) << "a cut slide's file stays";
+
+    savePath = app->GetPaths()->GetProjectPath("Trip");
+    command(kCmdSaveAs);
+    EXPECT_FALSE(picker->IsDirty());
+    EXPECT_EQ(picker->ProjectName(), "Trip");
+    EXPECT_NE(picker->ProjectList()->FindName("Trip"), -1);
+
+    goToOtherScreen();  // Controls > Go To the Easel closes the project
+    ASSERT_NE(dynamic_cast<REasel*>(app->GetCurrentModule()), nullptr);
+    EXPECT_EQ(app->GetPortfolio()->Document(), nullptr);
+    EXPECT_TRUE(alerts().empty()) << "a saved project is closed without a question";
+    goToOtherScreen();
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->ProjectName(), "Trip");
+    EXPECT_EQ(model(), "ACB..A");
+}
+
+TEST_F(PickerSession, APictureWhoseThumbnailCannotBeReadKeepsItsCell) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    add("Apple", 1);
+    add("Bear", 2);
+    add("Cat", 3);
+    std::ofstream(root_ + "/data/tumblo4/Users/Maya/Slide Shows/Bear.tbx", std::ios::trunc) << "not a picture";
+    picker->BuildStrip(0, 0);
+    EXPECT_EQ(model(), "ABC...");
+    const auto& cells = picker->Strip()->Cells();
+    EXPECT_FALSE(cells[1].thumbnail.empty());
+    EXPECT_NE(cells[1].thumbnail, cells[0].thumbnail) << "the unreadable picture has its own look";
+    EXPECT_EQ(cells[2].thumbnail, cells[0].thumbnail);
+    // Its dialogs still edit its own page, not the next one's.
+    select(1);
+    EXPECT_EQ(app->GetPortfolio()->Document()->GetPage(2)->FileName(), "Bear.tbx");
+    // A file that is no picture is not added, and its copy does not stay.
+    std::ofstream(root_ + "/data/tumblo4/Users/Maya/Pictures/Junk.tbx") << "junk";
+    nextPicture = app->GetPaths()->GetPicturesDir() + "\\Junk.tbx";
+    (void)alerts();
+    command(kCmdLoadPicture);
+    EXPECT_EQ(model(), "ABC...");
+    EXPECT_EQ(alerts().size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Maya/Slide Shows/Junk.tbx"));
+}
+
+// Saved once on the fake drive; a later change is then saved with the dialog cancelled, or
+// onto the write-protected drive, or answered Yes at the question and cancelled in the dialog.
+TEST_F(PickerSession, ACancelledOrFailingSaveKeepsTheChangesAndTheOldFile) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    add("Apple", 1);
+    savePath = "T:\\Zoo.tbp";
+    command(kCmdSaveAs);
+    ASSERT_FALSE(picker->IsDirty());
+    const std::string saved = readFile(root_ + "/disc/Zoo.tbp");
+    ASSERT_NE(saved.find("Apple"), std::string::npos);
+    add("Bear", 2);
+    (void)alerts();
+    struct Case {
+        const char* what;
+        std::string answer;
+        bool writeProtected;
+    };
+    const Case cases[] = {{"dialog cancelled", "", false}, {"drive write-protected", "T:\\Zoo.tbp", true}};
+    for (const Case& c : cases) {
+        savePath = c.answer;
+        drive_->setWriteProtected(c.writeProtected);
+        command(kCmdSaveAs);
+        drive_->setWriteProtected(false);
+        EXPECT_TRUE(picker->IsDirty()) << c.what;
+        EXPECT_EQ(readFile(root_ + "/disc/Zoo.tbp"), saved) << c.what;
+        const std::vector<mfxAlertRecord> told = alerts();
+        // The drive's own word on the disc comes first, then what became of the save.
+        EXPECT_EQ(!told.empty(), c.writeProtected) << c.what;
+        if (!told.empty()) {
+            EXPECT_EQ(told.back().text, std::string(LookupLanguageText("FileStrings", "GeneralFileErr").c_str()));
+        }
+    }
+    // Yes at the question, then nothing chosen: the project stays, unsaved.
+    savePath.clear();
+    answerAlerts({kAlertAnswerYes});
+    command(kCmdNew);
+    EXPECT_TRUE(picker->IsDirty());
+    EXPECT_EQ(picker->ProjectName(), "Zoo");
+    EXPECT_EQ(model(), "AB....");
+}
+
+TEST_F(PickerSession, DeletingTheLastProjectMakesANewOne) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    add("Apple", 1);
+    savePath = app->GetPaths()->GetProjectPath("Zoo");
+    command(kCmdSaveAs);
+    ASSERT_EQ(picker->ProjectList()->ItemCount(), 1);
+    picker->DeleteProject("Zoo");
+    settle();
+    EXPECT_EQ(projectFile("Zoo"), "");
+    ASSERT_NE(app->GetPortfolio()->Document(), nullptr);
+    EXPECT_FALSE(picker->ProjectName().empty());
+    EXPECT_NE(picker->ProjectName(), "Zoo");
+    EXPECT_EQ(model(), "......");
+    EXPECT_TRUE(alerts().empty()) << "the deleted project is not offered for saving";
+}
+
+}  // namespace
+
+namespace {
+
+// The timing control under a slide opens its dialog; a second dialog waits for the first to
+// close; a blank cell (the shared blank page) has none; a confirmed dialog shows in the cell.
+TEST_F(PickerSession, PerSlideDialogsOnlyForSlidesAndOneAtATime) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    add("Apple", 1);
+    Rect16 timing[kSprMaxParts];
+    ASSERT_GT(sprGetShapePartRects(5093, timing), 0);
+    click(middle(timing[0]));
+    RDlgBase* dialog = picker->CurrentDialog();
+    ASSERT_NE(dynamic_cast<RDlgTiming*>(dialog), nullptr);
+    RMessage toggles(kPickerToggleDialog, 0, 0);
+    picker->HandleMessage(&toggles, 0);
+    EXPECT_EQ(picker->CurrentDialog(), dialog) << "the open dialog stays the only one";
+
+    app->GetPortfolio()->Document()->GetPage(1)->SetTiming(9, 0);
+    RMessage confirmed(kPickerTimingClosed, reinterpret_cast<uintptr_t>(dialog), kDlgResultConfirm);
+    picker->HandleMessage(&confirmed, 0);
+    EXPECT_EQ(picker->CurrentDialog(), nullptr);
+    EXPECT_EQ(picker->Strip()->Cells()[0].label.substr(0, 2), "9 ");
+
+    for (u16 cell : {u16(1), u16(kMaxProjectPages - 1), u16(kMaxProjectPages)}) {
+        RMessage blank(kPickerTimingDialog, 0, cell);
+        picker->HandleMessage(&blank, 0);
+        EXPECT_EQ(picker->CurrentDialog(), nullptr) << cell;
+    }
+    // Add with a slide selected: the first blank place after it, the slide kept.
+    select(0);
+    add("Bear", 2);
+    EXPECT_EQ(model(), "IB....");
+}
+
+}  // namespace
+
+namespace {
+
+// Two saved projects, "Bus" changed and unsaved; choosing "Ark" in the list asks first: Cancel
+// keeps "Bus" with its change, No drops the change, Yes saves it; the list is in byte order.
+TEST_F(PickerSession, ChoosingAnotherProjectAsksAboutTheChangesFirst) {
+    struct Case {
+        const char* what;
+        u32 answer;
+        const char* current;
+        bool busKeepsCat;  // the saved "Bus" has the change
+    };
+    const Case cases[] = {
+        {"cancelled", kAlertAnswerCancel, "Bus", false},
+        {"not saved", kAlertAnswerNo, "Ark", false},
+        {"saved", kAlertAnswerYes, "Ark", true},
+    };
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    for (const char* name : {"Bus", "Ark"}) {
+        command(kCmdNew);
+        add("Apple", 1);
+        savePath = app->GetPaths()->GetProjectPath(name);
+        command(kCmdSaveAs);
+    }
+    EXPECT_EQ(picker->ProjectList()->NameOf(0), "Ark");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(picker->LoadProjectByName("Bus", true));
+        add("Cat", 3);
+        savePath = app->GetPaths()->GetProjectPath("Bus");
+        answerAlerts({c.answer});
+        picker->ProjectList()->Select(picker->ProjectList()->FindName("Ark"));
+        settle();
+        EXPECT_EQ(picker->ProjectName(), c.current);
+        EXPECT_EQ(projectFile("Bus").find("Cat") != std::string::npos, c.busKeepsCat);
+        EXPECT_EQ(alerts().size(), 1u);
+    }
+}
+
+// The strip's place and the project are remembered: the picker comes back to them.
+TEST_F(PickerSession, ThePickerComesBackToTheLastProjectAndPlace) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    for (const char* name : {"Apple", "Bear", "Cat", "Dog", "Emu", "Fox"}) add(name, 1);
+    select(5);
+    savePath = app->GetPaths()->GetProjectPath("Zoo");
+    command(kCmdSaveAs);
+    command(kCmdNew);
+    savePath = app->GetPaths()->GetProjectPath("Ark");
+    add("Apple", 2);
+    command(kCmdSaveAs);
+    ASSERT_TRUE(picker->LoadProjectByName("Zoo", true));
+    goToOtherScreen();
+    goToOtherScreen();
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->ProjectName(), "Zoo");
+    EXPECT_EQ(picker->Strip()->GetSelected(), 5);
+    EXPECT_GT(picker->Strip()->GetFirstVisible(), 0);
+    EXPECT_EQ(picker->SlideName(), "Fox");
+}
+
+}  // namespace
