@@ -17,14 +17,12 @@ struct ModeState {
 
 // Every command whose state a mode sets; the rest are handled below.
 constexpr ModeState kModeStates[] = {
-    // On the picker Export and Change Effects are out of service: the picker has no export and
-    // no transition dialog yet.
-    {kCmdNew, 1, 1},           {kCmdOpen, 1, 1},           {kCmdSaveAs, 1, 1},          {kCmdExport, 1, 0},
+    {kCmdNew, 1, 1},           {kCmdOpen, 1, 1},           {kCmdSaveAs, 1, 1},          {kCmdExport, 1, 1},
     {kCmdPrint, 1, 1},         {kCmdExit, 1, 1},           {kCmdUndo, 1, 1},            {kCmdCut, 1, 1},
     {kCmdCopy, 1, 1},          {kCmdPaste, 0, 0},          {kCmdAddGraphic, 1, 0},      {kCmdAddMovie, 1, 0},
     {kCmdImportBackground, 1, 0}, {kCmdImportSound, 1, 0}, {kCmdLoadPicture, 0, 1},     {kCmdPaperTextures, 1, 0},
     {kCmdSwitchLanguage, 1, 1}, {kCmdEditABCText, 1, 0},   {kCmdIdeaMachine, 1, 0},     {kCmdCheckSpelling, 1, 0},
-    {kCmdFlattenText, 0, 0},   {kCmdFlattenStickers, 0, 0}, {kCmdSayItThisWay, 0, 0},   {kCmdChangeEffects, 0, 0},
+    {kCmdFlattenText, 0, 0},   {kCmdFlattenStickers, 0, 0}, {kCmdSayItThisWay, 0, 0},   {kCmdChangeEffects, 0, 1},
     {kCmdPickBgColor, 0, 1},   {kCmdToolSounds, 1, 1},     {kCmdSwitchScreen, 1, 1},    {kCmdCleanUpExtra, 0, 1},
     {kCmdAttachedSounds, 0, 1}, {kCmdTextToSpeech, 0, 1},  {kCmdManualAdvance, 0, 1},   {kCmdSmallKids, 1, 0},
     {kCmdHelp, 1, 1},          {kCmdViewUsersGuide, 1, 1}, {kCmdGettingStarted, 1, 1},  {kCmdToolTips, 1, 1},

@@ -27,6 +27,7 @@ enum PickerMessage : u32 {
     // Dialogs' answers: code = the dialog's kind.
     kPickerWarningClosed = 1438,
     kPickerBgColorClosed = 1450,
+    kPickerTransitionClosed = 1418,
     kPickerTimingClosed = 1420,
     kPickerToggleClosed = 1422,
     kPickerCloseGaps = 1430,

@@ -5,6 +5,7 @@
 #include "app/application/RApplication.h"
 #include "app/dialogs/RDlgBase.h"
 #include "app/dialogs/RPickBgColorDlg.h"
+#include "app/export/RExportCommand.h"
 #include "app/help/HelpCommands.h"
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
@@ -341,6 +342,21 @@ u32 RPicker::HandleMouseMove(Point16 point, u32) {
     return 0;
 }
 
+// The slide show as a movie: its pages at the easel's canvas size, each for its time.
+void RPicker::Export() {
+    RApplication* app = GetApplication();
+    const Paths* paths = app ? app->GetPaths() : nullptr;
+    if (!paths || !Document() || Document()->PageCount() == 0) return;
+    ExportSources sources;
+    sources.document = Document();
+    Rect16 canvas{};
+    app->GetCanvasRect(&canvas);
+    if (canvas.right > canvas.left && canvas.bottom > canvas.top)
+        sources.canvas = {u16(canvas.right - canvas.left), u16(canvas.bottom - canvas.top)};
+    sources.programFolder = paths->ProgramFolder();
+    ExportWithDialog(app->GetMainWindow(), *paths, kPickerExportKinds, projectName_, sources);
+}
+
 bool RPicker::Print() {
     RApplication* app = GetApplication();
     PrintJobHolder* holder = app ? app->GetPrintJobHolder() : nullptr;
@@ -377,10 +393,8 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
             if (RApplication* app = GetApplication()) app->Quit();
         break;
     case kMsgMenuTransition:
-    case kPickerButtonTransitions:
-    case kPickerCellTransition:
-        // The transition dialog belongs to the slide-show player's screens.
-        break;
+    case kPickerButtonTransitions: OpenSlideDialog(kMsgMenuTransition, -1); break;
+    case kPickerCellTransition: OpenSlideDialog(kMsgMenuTransition, CellOfHotSpot(message->param1)); break;
     case kPickerTimingDialog: OpenSlideDialog(code, message->param2 == 0xFFFF ? -1 : message->param2); break;
     case kPickerCellTiming: OpenSlideDialog(kPickerTimingDialog, CellOfHotSpot(message->param1)); break;
     case kPickerToggleDialog: OpenSlideDialog(code, message->param2 == 0xFFFF ? -1 : message->param2); break;
@@ -394,6 +408,7 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
     case kMsgMenuPlaySlideShow: Play(true); break;
     case kMsgMenuPlaySlideShowLooping: Play(false); break;
     case kMsgMenuPrintSlideShow: Print(); break;
+    case kMsgMenuExport: Export(); break;
     case kPickerSave:
     case kMsgMenuSaveAs: SaveCommand(); break;
     case kPickerHelpOn:
@@ -405,6 +420,7 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
             help_.reset();
         break;
     case kMsgHelpFinished: help_.reset(); break;
+    case kPickerTransitionClosed:
     case kPickerTimingClosed:
     case kPickerToggleClosed: DialogClosed(message); break;
     case kPickerWarningClosed:

@@ -139,6 +139,7 @@ private:
     void DeleteConfirmed(u16 answer);
     void ShowFailedLoad(const std::string& name);
     void Play(bool once);
+    void Export();
     void ShowWarning(u16 messageId);
     bool OpenDialog(std::unique_ptr<RDlgBase> dialog);
     void FileError(EngineErr err);

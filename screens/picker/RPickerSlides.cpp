@@ -6,6 +6,8 @@
 #include "app/application/RApplication.h"
 #include "app/dialogs/RDlgTiming.h"
 #include "app/dialogs/RDlgToggle.h"
+#include "app/dialogs/RTransDialogue.h"
+#include "app/window/MenuMessages.h"
 #include "document/project/ProjectCopy.h"
 #include "document/project/RDocument.h"
 #include "document/project/RPortfolio.h"
@@ -338,7 +340,11 @@ void RPicker::OpenSlideDialog(u32 code, int cell) {
     if (!holdsPage(*document, cell)) return;
     RPage* page = document->GetPage(u16(cell + 1));
     if (dialog_) return;
-    if (code == kPickerTimingDialog) {
+    if (code == kMsgMenuTransition) {
+        auto dialog = std::make_unique<RTransDialogue>(this, kPickerTransitionClosed);
+        if (dialog->Open(page) != 0) return;
+        dialog_ = std::move(dialog);
+    } else if (code == kPickerTimingDialog) {
         auto dialog = std::make_unique<RDlgTiming>(this, kPickerTimingClosed);
         if (dialog->Open(page) != 0) return;
         dialog_ = std::move(dialog);

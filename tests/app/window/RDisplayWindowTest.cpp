@@ -72,14 +72,14 @@ struct ModeRow {
 // The states each screen gives the items, as the menus promise them.
 constexpr ModeRow kModeRows[] = {
     {kCmdNew, true, true},           {kCmdOpen, true, true},           {kCmdSaveAs, true, true},
-    {kCmdExport, true, false},       {kCmdPrint, true, true},          {kCmdExit, true, true},
+    {kCmdExport, true, true},        {kCmdPrint, true, true},          {kCmdExit, true, true},
     {kCmdLogInAsNewUser, true, true}, {kCmdUndo, true, true},          {kCmdCut, true, true},
     {kCmdCopy, true, true},          {kCmdPaste, false, false},        {kCmdAddGraphic, true, false},
     {kCmdAddMovie, true, false},     {kCmdImportBackground, true, false}, {kCmdImportSound, true, false},
     {kCmdLoadPicture, false, true},  {kCmdPaperTextures, true, false}, {kCmdSwitchLanguage, true, true},
     {kCmdEditABCText, true, false},  {kCmdIdeaMachine, true, false},   {kCmdCheckSpelling, true, false},
     {kCmdFlattenText, false, false}, {kCmdFlattenStickers, false, false}, {kCmdSayItThisWay, false, false},
-    {kCmdChangeEffects, false, false}, {kCmdPickBgColor, false, true},  {kCmdToolSounds, true, true},
+    {kCmdChangeEffects, false, true}, {kCmdPickBgColor, false, true},  {kCmdToolSounds, true, true},
     {kCmdSwitchScreen, true, true},  {kCmdCleanUpExtra, false, true},  {kCmdAttachedSounds, false, true},
     {kCmdTextToSpeech, false, true}, {kCmdManualAdvance, false, true}, {kCmdSmallKids, true, false},
     {kCmdHelp, true, true},          {kCmdViewUsersGuide, true, true}, {kCmdGettingStarted, true, true},

@@ -7,7 +7,9 @@
 #include <fstream>
 
 #include "app/dialogs/RDlgTiming.h"
+#include "app/dialogs/RTransDialogue.h"
 #include "app/menus/MenuCommands.h"
+#include "app/window/MenuMessages.h"
 #include "document/project/CreateNewPage.h"
 #include "document/project/RDocument.h"
 #include "document/project/RPortfolio.h"
@@ -19,6 +21,7 @@
 #include "screens/picker/PickerCommands.h"
 #include "screens/picker/PickerProjectList.h"
 #include "screens/picker/RPicker.h"
+#include "screens/slideshow/RSlideShowModule.h"
 #include "engine/gfx/sprites/PlayAnimation.h"
 #include "tests/app/harness/ScreenHarness.h"
 
@@ -52,6 +55,7 @@ protected:
         start(false, [](u32 code) -> std::unique_ptr<RModule> {
             if (code == kScreenEasel) return std::make_unique<REasel>();
             if (code == kScreenPicker) return std::make_unique<RPicker>();
+            if (code == kScreenSlideShow) return std::make_unique<RSlideShowModule>();
             return nullptr;
         });
         logIn("Maya");
@@ -295,6 +299,36 @@ TEST_F(PickerSession, PerSlideDialogsOnlyForSlidesAndOneAtATime) {
     select(0);
     add("Bear", 2);
     EXPECT_EQ(model(), "IB....");
+}
+
+// The slide's transition opens from the Transitions button and from Change Effects on the
+// selected slide, never on a blank cell; the menus offer Export and Change Effects here; Play
+// leaves for the player.
+TEST_F(PickerSession, TransitionsAndPlayReachTheSlideShow) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    add("Apple", 1);
+    add("Bear", 2);
+    EXPECT_TRUE(enabled(kCmdExport));
+    EXPECT_TRUE(enabled(kCmdChangeEffects));
+    for (const u32 code : {u32(kPickerButtonTransitions), u32(kMsgMenuTransition)}) {
+        SCOPED_TRACE(code);
+        select(1);
+        RMessage open(code, 0, 0xFFFF);
+        picker->HandleMessage(&open, 0);
+        RDlgBase* dialog = picker->CurrentDialog();
+        ASSERT_NE(dynamic_cast<RTransDialogue*>(dialog), nullptr);
+        RMessage left(kPickerTransitionClosed, reinterpret_cast<uintptr_t>(dialog), kDlgResultLeave);
+        picker->HandleMessage(&left, 0);
+        EXPECT_EQ(picker->CurrentDialog(), nullptr);
+        select(4);
+        picker->HandleMessage(&open, 0);
+        EXPECT_EQ(picker->CurrentDialog(), nullptr) << "a blank cell has no transition";
+    }
+    RMessage play(kPickerButtonPlay, 0, 0);
+    picker->HandleMessage(&play, 0);
+    settle(6);
+    EXPECT_NE(dynamic_cast<RSlideShowModule*>(app->GetCurrentModule()), nullptr);
 }
 
 }  // namespace
