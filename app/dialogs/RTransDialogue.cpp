@@ -1,5 +1,7 @@
 #include "app/dialogs/RTransDialogue.h"
 
+#include <algorithm>
+
 #include "app/application/RApplication.h"
 #include "app/dialogs/StorePageSettings.h"
 #include "document/pages/RPage.h"
@@ -24,6 +26,20 @@ u16 backgroundPixel(u16 index) {
     return rgb555(c.red, c.green, c.blue);
 }
 
+// The rows' sprite has no shape: its place is the rows' and stays where it is put.
+void keepPlace(SprSprite*, memHandle) {}
+
+Rect16 rowArea(const RBMOBitmapScroller& row) {
+    Rect16 area{0, 0, 0, 0};
+    for (int cell = 0; cell < row.GetVisibleCount(); ++cell) {
+        const Rect16 r = row.GetCellRect(cell);
+        area = rectIsEmpty(area) ? r
+                                 : Rect16{std::min(area.left, r.left), std::min(area.top, r.top),
+                                          std::max(area.right, r.right), std::max(area.bottom, r.bottom)};
+    }
+    return area;
+}
+
 // The page's stored values as places of a row: a negative one (as a signed word) is none.
 i32 placeOf(u16 value) { return i16(value) < 0 ? -1 : i32(value); }
 
@@ -31,6 +47,7 @@ i32 placeOf(u16 value) { return i16(value) < 0 ? -1 : i32(value); }
 
 RTransDialogue::~RTransDialogue() {
     if (preview_.IsRunning()) EndPreview();
+    if (rowsSprite_) sprDispose(&rowsSprite_);
     transitions_.reset();
     sounds_.reset();
     if (stepPort_) {
@@ -50,8 +67,35 @@ i16 RTransDialogue::Open(RPage* page) {
                             kTransFirstHotSpot, transition_);
     sounds_ = BuildRow(soundNames_, kTransSoundIconBase, kTransCmdSoundPicked, kTransSoundRowShape,
                        kTransSoundArrowShape, kTransSoundFirstHotSpot, sound_);
+    ShowRows();
     sprUpdateScreen(1);
     return 0;
+}
+
+void RTransDialogue::ShowRows() {
+    Rect16 area = rowArea(*transitions_);
+    const Rect16 sounds = rowArea(*sounds_);
+    if (rectIsEmpty(area)) area = sounds;
+    else if (!rectIsEmpty(sounds))
+        area = {std::min(area.left, sounds.left), std::min(area.top, sounds.top), std::max(area.right, sounds.right),
+                std::max(area.bottom, sounds.bottom)};
+    if (rectIsEmpty(area)) return;
+    Point16 at{area.left, area.top};
+    const u16 id = sprNewWithProcs(kDialogRootSpriteFlags, 0, &at, nullptr, &keepPlace, &RTransDialogue::DrawRows);
+    rowsSprite_ = id == kSprNoId ? 0 : id;
+    SprSprite* sprite = sprFind(rowsSprite_);
+    if (!sprite) return;
+    sprite->data1 = reinterpret_cast<uintptr_t>(this);
+    sprite->bounds = area;
+    if (GetRootSprite()) sprSetLayerById(rowsSprite_, 1, GetRootSprite());
+    sprInvalRect(area);
+}
+
+void RTransDialogue::DrawRows(SprSprite* sprite) {
+    auto* dialog = reinterpret_cast<RTransDialogue*>(sprite->data1);
+    if (!dialog) return;
+    for (RBMOBitmapScroller* row : {dialog->transitions_.get(), dialog->sounds_.get()})
+        if (row) row->DrawCells();
 }
 
 std::unique_ptr<RBMOBitmapScroller> RTransDialogue::BuildRow(const StringList& names, u16 iconBase, u32 command,
@@ -172,6 +216,7 @@ u32 RTransDialogue::HandleMessage(RMessage* message, uintptr_t data) {
 }
 
 u32 RTransDialogue::HandleKey(u32 key) {
+    if (LeaveOnEscape(key)) return 1;
     if (inputKeyCharacter(key) == kKeyReturn) StartPreview();
     return 1;
 }

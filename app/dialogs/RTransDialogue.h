@@ -15,6 +15,8 @@
 #include "framework/controls/RBMOBitmapScroller.h"
 #include "tools/effects/transitions/QTEffectRunner.h"
 
+struct SprSprite;
+
 namespace Ostrel {
 
 class RPage;
@@ -57,6 +59,9 @@ public:
 private:
     std::unique_ptr<RBMOBitmapScroller> BuildRow(const StringList& names, u16 iconBase, u32 command, u16 rowShape,
                                                  u16 arrowShape, u16 firstHotSpot, i32 current);
+    // The rows' cells stand on the dialog's face: a sprite of the dialog's layer draws them.
+    void ShowRows();
+    static void DrawRows(SprSprite* sprite);
     void PickTransition(i32 index);
     void PickSound(i32 index);
     void StartPreview();
@@ -68,6 +73,7 @@ private:
     StringList soundNames_;
     std::unique_ptr<RBMOBitmapScroller> transitions_;
     std::unique_ptr<RBMOBitmapScroller> sounds_;
+    u16 rowsSprite_ = 0;
     i32 transition_ = -1;
     i32 sound_ = -1;
     // The preview: the screen's rectangle it runs in, what the screen showed there, and the
