@@ -1,5 +1,7 @@
 #include "platform/gl/GlContext.h"
 
+#include <GL/gl.h>
+#include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
 #include "platform/gl/Gl.h"
@@ -109,6 +111,42 @@ TEST(GlContext, RefusesPicturesOfAnotherSizeOrDepthAndBadSizes) {
     EXPECT_EQ(Context::create(0, 4), nullptr);
     EXPECT_EQ(Context::create(16385, 4), nullptr);
     EXPECT_NE(Context::create(16384, 1), nullptr);
+}
+
+// Another GL user of the thread (the window's renderer) binds once and never again: whatever
+// our contexts do, once they are gone its context is current again and its calls reach it.
+TEST(GlContext, GivesTheThreadsBindingBackWhenTheHolderGoes) {
+    struct Case {
+        const char* name;
+        bool othersBound;
+        bool nested;  // a second context takes the binding from the first and goes first
+    };
+    for (const Case& c : {Case{"alone", false, false}, Case{"others", true, false}, Case{"nested", true, true}}) {
+        SCOPED_TRACE(c.name);
+        OSMesaContext others = c.othersBound ? OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr) : nullptr;
+        std::vector<uint8_t> buffer(4, 0);
+        if (c.othersBound) {
+            ASSERT_TRUE(OSMesaMakeCurrent(others, buffer.data(), GL_UNSIGNED_BYTE, 1, 1));
+        }
+        {
+            auto first = Context::create(2, 2);
+            ASSERT_TRUE(first->makeCurrent());
+            if (c.nested) {
+                auto second = Context::create(3, 3);
+                ASSERT_TRUE(second->makeCurrent());
+            }
+            ASSERT_TRUE(first->makeCurrent());
+        }
+        EXPECT_EQ(OSMesaGetCurrentContext(), others);
+        if (c.othersBound) {
+            glClearColor(0, 1, 0, 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            glFinish();
+            EXPECT_EQ(buffer[1], 255) << "the other user's calls went elsewhere";
+            OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+            OSMesaDestroyContext(others);
+        }
+    }
 }
 
 }  // namespace
