@@ -113,20 +113,23 @@ TEST(GlContext, RefusesPicturesOfAnotherSizeOrDepthAndBadSizes) {
     EXPECT_NE(Context::create(16384, 1), nullptr);
 }
 
-// Another GL user of the thread (the window's renderer) binds once and never again: whatever
-// our contexts do, once they are gone its context is current again and its calls reach it.
+// Another GL user of the thread (the window's renderer) binds rarely and never checks again:
+// once our contexts are gone its latest binding is current and its calls reach it.
 TEST(GlContext, GivesTheThreadsBindingBackWhenTheHolderGoes) {
     struct Case {
         const char* name;
         bool othersBound;
-        bool nested;  // a second context takes the binding from the first and goes first
+        bool nested;   // a second context takes the binding from the first and goes first
+        bool rebound;  // the other user binds anew while ours holds the binding
     };
-    for (const Case& c : {Case{"alone", false, false}, Case{"others", true, false}, Case{"nested", true, true}}) {
+    for (const Case& c : {Case{"alone", false, false, false}, Case{"others", true, false, false},
+                          Case{"nested", true, true, false}, Case{"rebound", true, false, true}}) {
         SCOPED_TRACE(c.name);
-        OSMesaContext others = c.othersBound ? OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr) : nullptr;
-        std::vector<uint8_t> buffer(4, 0);
+        OSMesaContext before = nullptr, after = nullptr;
+        std::vector<uint8_t> beforeRows(4, 0), afterRows(4, 0);
         if (c.othersBound) {
-            ASSERT_TRUE(OSMesaMakeCurrent(others, buffer.data(), GL_UNSIGNED_BYTE, 1, 1));
+            before = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+            ASSERT_TRUE(OSMesaMakeCurrent(before, beforeRows.data(), GL_UNSIGNED_BYTE, 1, 1));
         }
         {
             auto first = Context::create(2, 2);
@@ -136,16 +139,22 @@ TEST(GlContext, GivesTheThreadsBindingBackWhenTheHolderGoes) {
                 ASSERT_TRUE(second->makeCurrent());
             }
             ASSERT_TRUE(first->makeCurrent());
+            if (c.rebound) {
+                after = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+                ASSERT_TRUE(OSMesaMakeCurrent(after, afterRows.data(), GL_UNSIGNED_BYTE, 1, 1));
+            }
         }
-        EXPECT_EQ(OSMesaGetCurrentContext(), others);
-        if (c.othersBound) {
+        const OSMesaContext expected = c.rebound ? after : before;
+        EXPECT_EQ(OSMesaGetCurrentContext(), expected);
+        if (expected) {
             glClearColor(0, 1, 0, 1);
             glClear(GL_COLOR_BUFFER_BIT);
             glFinish();
-            EXPECT_EQ(buffer[1], 255) << "the other user's calls went elsewhere";
-            OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
-            OSMesaDestroyContext(others);
+            EXPECT_EQ((c.rebound ? afterRows : beforeRows)[1], 255) << "the other user's calls went elsewhere";
         }
+        OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+        for (OSMesaContext made : {before, after})
+            if (made) OSMesaDestroyContext(made);
     }
 }
 
