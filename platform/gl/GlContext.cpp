@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <GL/osmesa.h>
+#include <dlfcn.h>
 
 #include "platform/gl/PixelRows.h"
 
@@ -10,6 +11,38 @@ namespace plat::gl {
 namespace {
 // The largest side Mesa's software renderer draws.
 constexpr int32_t kMaxSide = 16384;
+
+// Mesa's shared dispatch library holds each thread's current context and call table; OSMesa
+// and the display's GL both bind through it. Looked up when first needed: without the shared
+// library there is no binding of anyone else's to keep.
+struct SharedBinding {
+    using GetPointer = void* (*)();
+    using SetPointer = void (*)(void*);
+    GetPointer getContext = nullptr, getDispatch = nullptr;
+    SetPointer setContext = nullptr, setDispatch = nullptr;
+
+    SharedBinding() {
+        getContext = reinterpret_cast<GetPointer>(dlsym(RTLD_DEFAULT, "_glapi_get_context"));
+        getDispatch = reinterpret_cast<GetPointer>(dlsym(RTLD_DEFAULT, "_glapi_get_dispatch"));
+        setContext = reinterpret_cast<SetPointer>(dlsym(RTLD_DEFAULT, "_glapi_set_context"));
+        setDispatch = reinterpret_cast<SetPointer>(dlsym(RTLD_DEFAULT, "_glapi_set_dispatch"));
+    }
+    bool usable() const { return getContext && getDispatch && setContext && setDispatch; }
+};
+
+const SharedBinding& sharedBinding() {
+    static const SharedBinding binding;
+    return binding;
+}
+
+// What this thread had bound before one of our contexts took the binding over, and which of
+// ours holds it now (null while the thread's own binding is in place).
+struct ThreadBinding {
+    void* context = nullptr;
+    void* dispatch = nullptr;
+    const Context* holder = nullptr;
+};
+thread_local ThreadBinding tThread;
 }  // namespace
 
 std::unique_ptr<Context> Context::create(int32_t width, int32_t height) {
@@ -23,12 +56,31 @@ std::unique_ptr<Context> Context::create(int32_t width, int32_t height) {
 Context::Context(void* handle, int32_t width, int32_t height)
     : handle_(handle), width_(width), height_(height), pixels_(size_t(width) * size_t(height) * 4, 0) {}
 
-Context::~Context() { OSMesaDestroyContext(static_cast<OSMesaContext>(handle_)); }
+Context::~Context() {
+    const bool held = tThread.holder == this && isCurrent();
+    OSMesaDestroyContext(static_cast<OSMesaContext>(handle_));
+    if (tThread.holder == this) tThread.holder = nullptr;
+    if (held) giveBackBinding();
+}
+
+void Context::giveBackBinding() {
+    const SharedBinding& shared = sharedBinding();
+    if (!shared.usable()) return;
+    shared.setContext(tThread.context);
+    shared.setDispatch(tThread.dispatch);
+}
 
 bool Context::makeCurrent() {
     if (isCurrent()) return true;
+    // Taken from someone else (not from another of ours still bound): remember what to give back.
+    if (!tThread.holder || !tThread.holder->isCurrent()) {
+        const SharedBinding& shared = sharedBinding();
+        tThread.context = shared.usable() ? shared.getContext() : nullptr;
+        tThread.dispatch = shared.usable() ? shared.getDispatch() : nullptr;
+    }
     if (!OSMesaMakeCurrent(static_cast<OSMesaContext>(handle_), pixels_.data(), GL_UNSIGNED_BYTE, width_, height_))
         return false;
+    tThread.holder = this;
     OSMesaPixelStore(OSMESA_Y_UP, 0);
     return true;
 }

@@ -10,6 +10,11 @@
 // it makes the context current) and
 // `finishInto` waits for GL (glFinish) and converts the buffer into a 16-bit RGB555, 24- or
 // 32-bit picture. One thread at a time; the context is current on the thread that drew last.
+//
+// OSMesa and the display's own GL (the window's renderer) share Mesa's per-thread binding, and
+// the display's GL never binds its context again once it thinks it is current. So the binding
+// a thread had before one of our contexts took it over comes back when the context that holds
+// it is destroyed; otherwise the window would go on drawing into a context that is gone.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -37,6 +42,7 @@ public:
 
 private:
     Context(void* handle, int32_t width, int32_t height);
+    void giveBackBinding();
 
     void* handle_;
     int32_t width_;

@@ -1,5 +1,7 @@
 #include "platform/gl/GlContext.h"
 
+#include <GL/gl.h>
+#include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
 #include "platform/gl/Gl.h"
@@ -109,6 +111,51 @@ TEST(GlContext, RefusesPicturesOfAnotherSizeOrDepthAndBadSizes) {
     EXPECT_EQ(Context::create(0, 4), nullptr);
     EXPECT_EQ(Context::create(16385, 4), nullptr);
     EXPECT_NE(Context::create(16384, 1), nullptr);
+}
+
+// Another GL user of the thread (the window's renderer) binds rarely and never checks again:
+// once our contexts are gone its latest binding is current and its calls reach it.
+TEST(GlContext, GivesTheThreadsBindingBackWhenTheHolderGoes) {
+    struct Case {
+        const char* name;
+        bool othersBound;
+        bool nested;   // a second context takes the binding from the first and goes first
+        bool rebound;  // the other user binds anew while ours holds the binding
+    };
+    for (const Case& c : {Case{"alone", false, false, false}, Case{"others", true, false, false},
+                          Case{"nested", true, true, false}, Case{"rebound", true, false, true}}) {
+        SCOPED_TRACE(c.name);
+        OSMesaContext before = nullptr, after = nullptr;
+        std::vector<uint8_t> beforeRows(4, 0), afterRows(4, 0);
+        if (c.othersBound) {
+            before = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+            ASSERT_TRUE(OSMesaMakeCurrent(before, beforeRows.data(), GL_UNSIGNED_BYTE, 1, 1));
+        }
+        {
+            auto first = Context::create(2, 2);
+            ASSERT_TRUE(first->makeCurrent());
+            if (c.nested) {
+                auto second = Context::create(3, 3);
+                ASSERT_TRUE(second->makeCurrent());
+            }
+            ASSERT_TRUE(first->makeCurrent());
+            if (c.rebound) {
+                after = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+                ASSERT_TRUE(OSMesaMakeCurrent(after, afterRows.data(), GL_UNSIGNED_BYTE, 1, 1));
+            }
+        }
+        const OSMesaContext expected = c.rebound ? after : before;
+        EXPECT_EQ(OSMesaGetCurrentContext(), expected);
+        if (expected) {
+            glClearColor(0, 1, 0, 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            glFinish();
+            EXPECT_EQ((c.rebound ? afterRows : beforeRows)[1], 255) << "the other user's calls went elsewhere";
+        }
+        OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+        for (OSMesaContext made : {before, after})
+            if (made) OSMesaDestroyContext(made);
+    }
 }
 
 }  // namespace
