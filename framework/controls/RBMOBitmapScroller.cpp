@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
 
@@ -15,13 +16,24 @@ constexpr i16 kLabelHeight = 16;
 
 RBMOBitmapScroller::RBMOBitmapScroller(CListener* owner, u32 command) : RScroller(owner), command_(command) {}
 
+namespace {
+
+// Pictures straight from an archive keep their 16-bit pixels big-endian; they are put in
+// machine order once, as every strip's are, or their colours come out byte-swapped.
+ScrollerPicture machineOrder(ScrollerPicture picture) {
+    if (!picture.empty()) gfxPrepareBitmapWords(picture.data(), u32(picture.size()));
+    return picture;
+}
+
+}  // namespace
+
 void RBMOBitmapScroller::SetVectors(std::vector<ScrollerPicture> thumbnails, std::vector<ScrollerPicture> icons,
                                     std::vector<std::string> labels) {
     const size_t count = std::max({thumbnails.size(), icons.size(), labels.size()});
     cells_.assign(count, BmoCell{});
     for (size_t i = 0; i < count; ++i) {
-        if (i < thumbnails.size()) cells_[i].thumbnail = std::move(thumbnails[i]);
-        if (i < icons.size()) cells_[i].icon = std::move(icons[i]);
+        if (i < thumbnails.size()) cells_[i].thumbnail = machineOrder(std::move(thumbnails[i]));
+        if (i < icons.size()) cells_[i].icon = machineOrder(std::move(icons[i]));
         if (i < labels.size()) cells_[i].label = std::move(labels[i]);
     }
     SetCount(int(count));
@@ -46,11 +58,11 @@ void RBMOBitmapScroller::Clear() {
 }
 
 void RBMOBitmapScroller::SetThumbnail(int index, ScrollerPicture picture) {
-    if (Valid(index)) cells_[size_t(index)].thumbnail = std::move(picture);
+    if (Valid(index)) cells_[size_t(index)].thumbnail = machineOrder(std::move(picture));
 }
 
 void RBMOBitmapScroller::SetIcon(int index, ScrollerPicture picture) {
-    if (Valid(index)) cells_[size_t(index)].icon = std::move(picture);
+    if (Valid(index)) cells_[size_t(index)].icon = machineOrder(std::move(picture));
 }
 
 void RBMOBitmapScroller::SetLabel(int index, std::string label) {

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+#include "engine/base/ByteOrder.h"
+#include "engine/gfx/GfxBitmap.h"
 #include "framework/controls/RAlphaBitmapScroller.h"
 #include "framework/controls/RBBitmapScroller.h"
 #include "framework/controls/RBMOBitmapScroller.h"
@@ -351,6 +353,29 @@ TEST_F(Scrollers, NewLayoutReplacesTheArrows) {
     EXPECT_EQ(s.GetFirstVisible(), 1);
     s.SetCellRects(fourCells(), 500);
     EXPECT_EQ(s.HotSpots().Count(), 4);
+}
+
+// Icons and thumbnails straight from an archive keep big-endian pixels; the detail strip puts
+// them in machine order once, however they are set, so a red draws red.
+TEST_F(Scrollers, DetailStripPicturesComeInMachineOrderOnce) {
+    std::vector<u8> picture;
+    for (u16 w : {u16(1), u16(1), u16(2), u16(3)}) {
+        picture.push_back(u8(w >> 8));
+        picture.push_back(u8(w));
+    }
+    picture.push_back(0x7C);
+    picture.push_back(0x00);
+    const auto pixel = [](const ScrollerPicture& p) { return u16(p[8] | (p[9] << 8)); };
+    RBMOBitmapScroller strip(&owner, 1);
+    strip.SetVectors({picture}, {picture}, {"red"});
+    for (const ScrollerPicture* p : {&strip.Cells()[0].thumbnail, &strip.Cells()[0].icon}) {
+        EXPECT_EQ(readBE16(p->data() + 6), 3 | kGfxFormatMachineOrder);
+        EXPECT_EQ(pixel(*p), 0x7C00);
+    }
+    strip.SetIcon(0, strip.Cells()[0].icon);
+    EXPECT_EQ(pixel(strip.Cells()[0].icon), 0x7C00) << "a picture already in machine order stays as it is";
+    strip.SetThumbnail(0, picture);
+    EXPECT_EQ(pixel(strip.Cells()[0].thumbnail), 0x7C00);
 }
 
 }  // namespace
