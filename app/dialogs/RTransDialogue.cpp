@@ -1,7 +1,5 @@
 #include "app/dialogs/RTransDialogue.h"
 
-#include <algorithm>
-
 #include "app/application/RApplication.h"
 #include "app/dialogs/StorePageSettings.h"
 #include "document/pages/RPage.h"
@@ -11,6 +9,7 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "engine/regions/Rects.h"
 #include "framework/resources/mfxReadResource.h"
 #include "text/host/TextKeys.h"
 
@@ -29,15 +28,8 @@ u16 backgroundPixel(u16 index) {
 // The rows' sprite has no shape: its place is the rows' and stays where it is put.
 void keepPlace(SprSprite*, memHandle) {}
 
-Rect16 rowArea(const RBMOBitmapScroller& row) {
-    Rect16 area{0, 0, 0, 0};
-    for (int cell = 0; cell < row.GetVisibleCount(); ++cell) {
-        const Rect16 r = row.GetCellRect(cell);
-        area = rectIsEmpty(area) ? r
-                                 : Rect16{std::min(area.left, r.left), std::min(area.top, r.top),
-                                          std::max(area.right, r.right), std::max(area.bottom, r.bottom)};
-    }
-    return area;
+void addRowArea(Rect16* area, const RBMOBitmapScroller& row) {
+    for (int cell = 0; cell < row.GetVisibleCount(); ++cell) rectUnion(area, row.GetCellRect(cell));
 }
 
 // The page's stored values as places of a row: a negative one (as a signed word) is none.
@@ -73,12 +65,9 @@ i16 RTransDialogue::Open(RPage* page) {
 }
 
 void RTransDialogue::ShowRows() {
-    Rect16 area = rowArea(*transitions_);
-    const Rect16 sounds = rowArea(*sounds_);
-    if (rectIsEmpty(area)) area = sounds;
-    else if (!rectIsEmpty(sounds))
-        area = {std::min(area.left, sounds.left), std::min(area.top, sounds.top), std::max(area.right, sounds.right),
-                std::max(area.bottom, sounds.bottom)};
+    Rect16 area{0, 0, 0, 0};
+    addRowArea(&area, *transitions_);
+    addRowArea(&area, *sounds_);
     if (rectIsEmpty(area)) return;
     Point16 at{area.left, area.top};
     const u16 id = sprNewWithProcs(kDialogRootSpriteFlags, 0, &at, nullptr, &keepPlace, &RTransDialogue::DrawRows);
