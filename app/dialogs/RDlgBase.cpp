@@ -8,6 +8,7 @@
 #include "engine/gfx/sprites/SprShapes.h"
 #include "engine/resources/NamedResources.h"
 #include "framework/dialogs/mfxAlert.h"
+#include "framework/input/RHotSpotList.h"
 #include "framework/language/LanguageTexts.h"
 #include "platform/keyboard/VirtualKeys.h"
 
@@ -66,6 +67,7 @@ i16 RDlgBase::Run(const char* name, u16 layoutId) {
     layoutSprite_ = layout_.id;
     rootSprite_ = sprNew(kDialogRootSpriteFlags, layoutId, nullptr);
     if (rootSprite_ == kSprNoId) rootSprite_ = 0;
+    RHotSpotList::LeaveAll();
     Register(kDialogInputMask);
     BuildButtons();
     if (rootSprite_) buttons_.SetLayer(rootSprite_);

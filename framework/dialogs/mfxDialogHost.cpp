@@ -1,5 +1,6 @@
 #include "framework/dialogs/mfxDialogHost.h"
 
+#include "framework/input/RHotSpotList.h"
 #include "framework/windows/mfxWindow.h"
 #include "platform/display/DisplayDriver.h"
 #include "platform/display/choice/DisplayChoice.h"
@@ -41,6 +42,7 @@ mfxDialogHost::~mfxDialogHost() {
 }
 
 void mfxDialogHost::Show() {
+    if (!shown_) Ostrel::RHotSpotList::LeaveAll();
     shown_ = true;
     Draw();
 }

@@ -6,6 +6,7 @@
 #include "framework/input/RCursorTable.h"
 #include "framework/input/RHotSpotClient.h"
 #include "framework/input/RInputRegistryList.h"
+#include "framework/messaging/CListener.h"
 
 namespace Ostrel {
 namespace {
@@ -45,6 +46,14 @@ RHotSpotList::~RHotSpotList() {
 }
 
 const std::vector<RHotSpotList*>& RHotSpotList::Lists() { return lists(); }
+
+void RHotSpotList::LeaveAll() {
+    // A leave may make or drop lists (a tip, a panel): walk a copy, skipping the gone.
+    const std::vector<RHotSpotList*> snapshot = lists();
+    for (RHotSpotList* list : snapshot)
+        if (std::ranges::find(lists(), list) != lists().end() && list->pressed_ == nullptr) list->SetOver(nullptr, true);
+}
+
 void RHotSpotList::SetChangeListener(CListener* listener) { changeListener() = listener; }
 CListener* RHotSpotList::GetChangeListener() { return changeListener(); }
 
@@ -177,21 +186,30 @@ void RHotSpotList::EndPointerStates(RHotSpotItem* item, u16 reason) {
     if (touched && reason != kHsReasonClick) ShowCursor(kCursorIndexStandard);
 }
 
-void RHotSpotList::SetOver(RHotSpotItem* item) {
+void RHotSpotList::SetOver(RHotSpotItem* item, bool now) {
     if (item == over_) return;
     RHotSpotItem* left = over_;
     over_ = item;
     if (left != nullptr) {
         if (left->client_ != nullptr) left->client_->HandleEvent(kHsEventLeave, true);
-        if (left->info_.message2 != 0) PostMessageTo(left->receiver_, left->info_.message2, left->record_, 0);
+        TellHover(left, 0, now);
     }
     if (item != nullptr) {
         if (item->client_ != nullptr) item->client_->HandleEvent(kHsEventEnter, true);
-        if (item->info_.message2 != 0) PostMessageTo(item->receiver_, item->info_.message2, item->record_, 1);
+        TellHover(item, 1, now);
         ShowCursor(item->info_.cursorOver);
     } else {
         ShowCursor(kCursorIndexStandard);
     }
+}
+
+void RHotSpotList::TellHover(const RHotSpotItem* item, u16 entering, bool now) {
+    if (item->info_.message2 == 0) return;
+    if (!now || item->receiver_ == nullptr) return PostMessageTo(item->receiver_, item->info_.message2, item->record_, entering);
+    RMessage message(item->info_.message2, item->record_, entering);
+    message.sender = this;
+    message.target = item->receiver_;
+    item->receiver_->HandleMessage(&message, 0);
 }
 
 u32 RHotSpotList::HandleInput(u32 button, Point16 point, u32) {

@@ -64,6 +64,11 @@ public:
     void MoveToFront();
     void MoveToBack();
     static const std::vector<RHotSpotList*>& Lists();
+    // A dialog came up in front of every list and takes the pointer from now on: each list
+    // leaves the item under the pointer as a move off it would (its tip goes, its look
+    // returns), unless a press on it is under way. The hover message is handed over at once,
+    // not queued: a modal loop delivers no queued records until it ends.
+    static void LeaveAll();
     // Who hears kMsgHotSpotsChanged (the main window's listener); null: nobody.
     static void SetChangeListener(CListener* listener);
     static CListener* GetChangeListener();
@@ -78,7 +83,9 @@ private:
     RHotSpotItem* Adopt(std::unique_ptr<RHotSpotItem> item);
     // Forgets the item as the pointed-at and pressed one, telling its client.
     void EndPointerStates(RHotSpotItem* item, u16 reason);
-    void SetOver(RHotSpotItem* item);
+    // `now`: the hover messages are handed to their receivers at once instead of queued.
+    void SetOver(RHotSpotItem* item, bool now = false);
+    void TellHover(const RHotSpotItem* item, u16 entering, bool now);
     void ShowCursor(u16 index);
     std::vector<std::unique_ptr<RHotSpotItem>>::iterator Find(const RHotSpotItem* item);
 

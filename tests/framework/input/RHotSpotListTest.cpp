@@ -133,6 +133,39 @@ TEST_F(HotSpots, ClickPostsTheMessageToTheReceiverWithItsRecord) {
     item->SetClient(nullptr);
 }
 
+// A dialog in front takes the pointer: the item under it hears it leave and its hover message
+// says so (parameter 2 = 0) at once, since a modal loop delivers nothing queued; an item
+// pressed at that moment keeps its press.
+TEST_F(HotSpots, LeaveAllEndsEveryHoverButAPress) {
+    FakeClient hovered;
+    FakeClient pressed;
+    HSInfo info = rectInfo({0, 0, 20, 20}, 243);
+    info.message2 = 344;
+    RHotSpotItem* item = list.AddHotSpot(info, &other);
+    item->SetClient(&hovered);
+    item->SetRecord(1038);
+    RHotSpotList second(&owner);
+    second.CreateHotSpot(rectInfo({0, 0, 20, 20}, 5), 1)->SetClient(&pressed);
+    second.HandleInput(kInputLeftButton, {5, 5}, 0);
+    list.HandleMouseMove({5, 5}, 0);
+    deliver();
+    log.clear();
+
+    RHotSpotList::LeaveAll();
+    EXPECT_EQ(list.OverItem(), nullptr);
+    EXPECT_EQ(hovered.events.back(), kHsEventLeave);
+    EXPECT_NE(second.PressedItem(), nullptr);
+    EXPECT_EQ(pressed.events.back(), kHsEventPressed);
+    EXPECT_EQ(log, (fwtest::Log{"other:344"}));
+    EXPECT_EQ(other.last.param2, 0u);
+    EXPECT_EQ(other.last.param1, 1038u);
+    RHotSpotList::LeaveAll();
+    deliver();
+    EXPECT_EQ(log.size(), 1u) << "nothing queued, nothing to leave the second time";
+    item->SetClient(nullptr);
+    second.GetHotSpot(0)->SetClient(nullptr);
+}
+
 TEST_F(HotSpots, PressEndedElsewhereOrByDisablingPostsNothing) {
     FakeClient client;
     RHotSpotItem* item = list.CreateHotSpot(rectInfo({0, 0, 20, 20}, 243), 1);

@@ -4,6 +4,8 @@
 // as one group; the swatch is round and drawn in its own colours.
 #include "app/help/RHelp.h"
 #include "app/settings/GlobalUserSettings.h"
+#include "app/window/MenuMessages.h"
+#include "platform/keyboard/VirtualKeys.h"
 #include "framework/controls/RColorPicker.h"
 #include "framework/input/RHotSpotItem.h"
 #include "framework/panels/RPanel.h"
@@ -148,7 +150,7 @@ TEST_F(EaselPicture, ToolTipsComeAndGoWithThePointerLeavingNothingBehind) {
 // goes up): the tip stays whole in front of them.
 TEST_F(EaselPicture, ATipStaysInFrontOfTheButtonsItsClickChanges) {
     enterEasel();
-    for (const auto& [before, under] : {std::pair<u16, u16>{1033, 1030}, {1030, 1067}}) {
+    for (const auto& [before, under] : {std::pair<u16, u16>{1033, 1030}, {1030, 1012}}) {
         SCOPED_TRACE(under);
         click(centreOf(button(before)->GetSprite()));
         move(restingPlace());
@@ -160,6 +162,39 @@ TEST_F(EaselPicture, ATipStaysInFrontOfTheButtonsItsClickChanges) {
         ASSERT_TRUE(easel->ToolTipShowing());
         EXPECT_EQ(PictureHash(easel->ToolTipRect()), tip);
     }
+}
+
+// A dialog that comes up while the pointer rests on a button takes the pointer: the button's
+// tip goes at once rather than staying beside the dialog until the pointer moves again, both
+// for the program's own dialogs (the save question of the slide-show button on an unsaved
+// page) and for the desktop's (Save As with the pointer on a button).
+TEST_F(EaselPicture, ADialogTakesTheTipOfTheButtonUnderThePointer) {
+    enterEasel();
+    const Rect16 canvas = easel->Canvas()->CanvasRect();
+    drag({i16(canvas.left + 40), i16(canvas.top + 40)}, {i16(canvas.left + 200), i16(canvas.top + 90)});
+    const Point16 slideShow = centreOf(button(kSlideShowButton)->GetSprite());
+
+    move(slideShow);
+    ASSERT_TRUE(easel->ToolTipShowing());
+    click(slideShow);
+    EXPECT_FALSE(easel->ToolTipShowing()) << "the save question is up";
+    key(plat::kVkEscape);
+    settle();
+
+    move(restingPlace());
+    move(slideShow);
+    ASSERT_TRUE(easel->ToolTipShowing());
+    int pumps = 0;
+    bool tipUnderDialog = true;
+    display_.whilePumped = [&] {  // the last pump is the dialog's last look
+        ++pumps;
+        tipUnderDialog = easel->ToolTipShowing();
+    };
+    RMessage save(kMsgMenuSaveAs, 0, 0);
+    easel->HandleMessage(&save, 0);
+    display_.whilePumped = nullptr;
+    ASSERT_GE(pumps, 1);
+    EXPECT_FALSE(tipUnderDialog) << "the Save dialog is up";
 }
 
 // Clicking through the tool bar leaves only the last button chosen down; a command of the
