@@ -103,6 +103,31 @@ TEST_F(RegionTest, UnionsOfSoundRegionsMatchTheModel) {
     }
 }
 
+// A union's list is not fixed by the pixels it covers: the same rectangles in the other order
+// may leave another list, which every faster union has to leave too. Each order is held
+// against the model field by field after every call.
+TEST_F(RegionTest, TheUnionsListDependsOnTheOrderOfItsRectangles) {
+    struct Case {
+        const char* what;
+        Rect16 first, second;
+        bool listsDiffer;
+    };
+    const Case cases[] = {{"a piece starting inside one of its columns", {0, 0, 10, 20}, {0, 10, 10, 30}, true},
+                          {"a wider one over the lower part", {5, 0, 15, 20}, {0, 10, 20, 30}, false},
+                          {"side by side", {0, 0, 10, 10}, {10, 0, 20, 10}, false},
+                          {"one below the other", {0, 0, 10, 10}, {0, 10, 10, 20}, false},
+                          {"overlapping the lower half", {0, 0, 10, 10}, {5, 5, 15, 15}, false},
+                          {"one inside the other", {0, 0, 20, 20}, {5, 5, 10, 10}, false}};
+    for (const Case& c : cases) {
+        RegionModel forwardModel, backwardModel;
+        memHandle forward = makeRegion(), backward = makeRegion();
+        addAndCompare(forward, forwardModel, {c.first, c.second}, c.what, 0);
+        addAndCompare(backward, backwardModel, {c.second, c.first}, c.what, 1);
+        EXPECT_TRUE(PixelGrid::of(rectsOf(forward)) == PixelGrid::of(rectsOf(backward))) << c.what;
+        EXPECT_EQ(rectsOf(forward) != rectsOf(backward), c.listsDiffer) << c.what;
+    }
+}
+
 TEST_F(RegionTest, UnionsOfDamagedRegionsMatchTheModel) {
     Edges edges(22);
     for (int trial = 0; trial < 3000; ++trial) {
