@@ -1,5 +1,6 @@
 #include "framework/dialogs/mfxDialogHost.h"
 
+#include "engine/gfx/sprites/SprLayer.h"
 #include "framework/input/RHotSpotList.h"
 #include "framework/windows/mfxWindow.h"
 #include "platform/display/DisplayDriver.h"
@@ -42,7 +43,12 @@ mfxDialogHost::~mfxDialogHost() {
 }
 
 void mfxDialogHost::Show() {
-    if (!shown_) Ostrel::RHotSpotList::LeaveAll();
+    if (!shown_) {
+        // What the pointer left (a tip, a lit button) goes before the box comes: a box opened
+        // from the program's own idle step sees no further screen update until it ends.
+        Ostrel::RHotSpotList::LeaveAll();
+        sprUpdateScreen(1);
+    }
     shown_ = true;
     Draw();
 }

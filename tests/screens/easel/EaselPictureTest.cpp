@@ -184,16 +184,25 @@ TEST_F(EaselPicture, ADialogTakesTheTipOfTheButtonUnderThePointer) {
     move(restingPlace());
     move(slideShow);
     ASSERT_TRUE(easel->ToolTipShowing());
+    const Rect16 tip = easel->ToolTipRect();
+    const u64 withTip = PictureHash(tip);
+    move(restingPlace());
+    const u64 withoutTip = PictureHash(tip);
+    ASSERT_NE(withoutTip, withTip);
+    move(slideShow);
     int pumps = 0;
     bool tipUnderDialog = true;
+    u64 shownUnderDialog = withTip;
     display_.whilePumped = [&] {  // the last pump is the dialog's last look
         ++pumps;
         tipUnderDialog = easel->ToolTipShowing();
+        shownUnderDialog = PictureHash(tip);
     };
     RMessage save(kMsgMenuSaveAs, 0, 0);
     easel->HandleMessage(&save, 0);
     display_.whilePumped = nullptr;
     ASSERT_GE(pumps, 1);
+    EXPECT_EQ(shownUnderDialog, withoutTip) << "the window no longer shows the tip";
     EXPECT_FALSE(tipUnderDialog) << "the Save dialog is up";
 }
 
