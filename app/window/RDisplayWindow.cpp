@@ -11,6 +11,7 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/alerts/ShowAlert.h"
 #include "framework/dialogs/mfxAlert.h"
+#include "framework/dialogs/mfxDialogHost.h"
 #include "framework/dialogs/mfxModalDialog.h"
 #include "framework/input/RHotSpotList.h"
 #include "framework/windows/mfxQueries.h"
@@ -161,7 +162,8 @@ void RDisplayWindow::KeySignatureStep(u32 key) {
 u32 RDisplayWindow::HandleMessage(RMessage* message, uintptr_t) {
     switch (message->code) {
     case kMsgSyntheticMouseMove:
-        OnMouseMove(PicturePoint(message->point), 0);
+        // Under a dialog box the pointer is the box's: a look again would light what it hides.
+        if (!mfxDialogHost::AnyShown()) OnMouseMove(PicturePoint(message->point), 0);
         break;
     case kMsgShowAbout: ShowAbout(); break;
     case kMsgCloseOwnedDialog: ownedDialog_.reset(); break;

@@ -48,6 +48,7 @@ void mfxDialogHost::Show() {
         // from the program's own idle step sees no further screen update until it ends.
         Ostrel::RHotSpotList::LeaveAll();
         sprUpdateScreen(1);
+        ++shownCount_;
     }
     shown_ = true;
     Draw();
@@ -56,6 +57,7 @@ void mfxDialogHost::Show() {
 void mfxDialogHost::Hide() {
     if (!shown_) return;
     shown_ = false;
+    --shownCount_;
     if (plat::DisplayWindow* face = plat::findDisplayWindow(window_)) face->invalidate(box_.frameRect());
 }
 

@@ -19,6 +19,8 @@ public:
     void Show();
     void Hide();
     bool IsShown() const { return shown_; }
+    // A box is up somewhere: the pointer belongs to it, not to what lies under it.
+    static bool AnyShown() { return shownCount_ > 0; }
 
     // Runs messages until `done` answers true (true), or until nothing more can come: the
     // quit message or a close of the window, which are posted again for the outer loop, a box
@@ -38,4 +40,5 @@ private:
     bool dirty_ = false;
     bool shift_ = false;
     bool interrupted_ = false;
+    static inline int shownCount_ = 0;
 };
