@@ -57,7 +57,7 @@ bool RPortfolio::OpenProject(const std::string& name) {
     // them out.
     if (document->LoadPages() != 0)
         ShowAlert(LookupLanguageText("FileStrings", "DamagedProjectPages").c_str(), nullptr, kAlertOk | kAlertIconExclamation);
-    document_ = std::move(document);
+    SetDocument(std::move(document));
     return true;
 }
 

@@ -24,9 +24,16 @@ public:
     // Loads the named project as the current document; false when it cannot be read. A page
     // list with damaged entries is told in an alert.
     bool OpenProject(const std::string& name);
-    // Makes the document current, deleting the previous one.
-    void SetDocument(std::unique_ptr<RDocument> document) { document_ = std::move(document); }
+    // Makes the document current, deleting the previous one; it starts with nothing unsaved.
+    void SetDocument(std::unique_ptr<RDocument> document) {
+        document_ = std::move(document);
+        unsaved_ = false;
+    }
     RDocument* Document() const { return document_.get(); }
+    // The current document has changes not yet saved. The screens come and go (the picker
+    // makes way for the player), the document and this mark stay until it is saved or dropped.
+    bool Unsaved() const { return unsaved_; }
+    void SetUnsaved(bool unsaved) { unsaved_ = unsaved; }
     // 1 when the engine text names something inside the user's slide-show folder.
     u16 ComparePathWithParent(const std::string& path) const;
     // 0 when deleted, 1 for an empty name, else the refusal or the file error.
@@ -40,6 +47,7 @@ private:
     Paths& paths_;
     std::vector<std::string> projects_;
     std::unique_ptr<RDocument> document_;
+    bool unsaved_ = false;
 };
 
 }  // namespace Ostrel

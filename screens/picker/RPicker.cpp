@@ -89,7 +89,10 @@ RPicker::RPicker() : files_(defaultPickerFileUi()) {
 
 RPicker::~RPicker() {
     GetHelpContext().buttonSets = {0, 0, 0};
-    if (Document()) KeepStripPlace();
+    if (Document()) {
+        KeepStripPlace();
+        Portfolio()->SetUnsaved(dirty_);
+    }
     if (listening_)
         if (RDisplayWindow* window = RDisplayWindow::Get()) window->RemoveListener(this);
     for (u16* id : {&trashSprite_, &projectLabel_, &slideLabel_, &arrowSprites_[0], &arrowSprites_[1]})
@@ -150,6 +153,7 @@ u16 RPicker::Enter() {
     }
 
     if (RDocument* document = Document()) {
+        dirty_ = Portfolio()->Unsaved();
         SetProjectNameFromPath();
         BuildProjectList(false);
         if (Portfolio()->ComparePathWithParent(ProjectPathText())) list_->SelectByName(projectName_);

@@ -395,3 +395,44 @@ TEST_F(PickerSession, ThePickerComesBackToTheLastProjectAndPlace) {
 }
 
 }  // namespace
+
+namespace {
+
+// The changes outlive the show: played and stopped, the picker that comes back still knows
+// the slides are unsaved and asks before the easel takes over; once saved, it no longer asks.
+TEST_F(PickerSession, ChangesStayUnsavedAcrossAPlayedShow) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    add("Apple", 1);
+    add("Bear", 2);
+    ASSERT_TRUE(picker->IsDirty());
+    const auto playAndStop = [this] {
+        RMessage play(kPickerButtonPlay, 0, 0);
+        picker->HandleMessage(&play, 0);
+        settle(6);
+        ASSERT_NE(dynamic_cast<RSlideShowModule*>(app->GetCurrentModule()), nullptr);
+        key(27);
+        settle(6);
+        picker = dynamic_cast<RPicker*>(app->GetCurrentModule());
+        ASSERT_NE(picker, nullptr);
+        picker->SetFileUi(ui());
+    };
+    ASSERT_NO_FATAL_FAILURE(playAndStop());
+    EXPECT_TRUE(picker->IsDirty());
+    EXPECT_EQ(model(), "AB....");
+    answerAlerts({kAlertAnswerCancel});
+    goToOtherScreen();
+    ASSERT_NE(picker, nullptr) << "Cancel keeps the picker";
+    EXPECT_EQ(alerts().size(), 1u);
+
+    savePath = app->GetPaths()->GetProjectPath("Zoo");
+    command(kCmdSaveAs);
+    ASSERT_FALSE(picker->IsDirty());
+    ASSERT_NO_FATAL_FAILURE(playAndStop());
+    EXPECT_FALSE(picker->IsDirty());
+    goToOtherScreen();
+    EXPECT_EQ(picker, nullptr) << "nothing to ask: the easel is up";
+    EXPECT_TRUE(alerts().empty());
+}
+
+}  // namespace
