@@ -114,7 +114,8 @@ void mfxFileDialog::Refill() {
     ListClear(kFileDlgList);
     for (const std::string& name : folders) {
         entries_.push_back({name, true});
-        ListInsert(kFileDlgList, kDlgListEnd, name + "\\");
+        // A folder is marked the way the desktop marks one.
+        ListInsert(kFileDlgList, kDlgListEnd, name + "/");
     }
     for (const std::string& name : files) {
         entries_.push_back({name, false});
@@ -137,6 +138,8 @@ const mfxFileDialog::Entry* mfxFileDialog::Picked() const {
 mfxFileDialog::Step mfxFileDialog::Handle(const mfxDialogEvent& event, std::string* path) {
     if (event.kind == kDlgEventListSelection && event.item == kFileDlgTypes) {
         Refill();
+        // The type chosen, what the child types next is the name the file gets.
+        if (setup_.saving) name_->TakeFocus();
         return Step::FilterChanged;
     }
     if (event.kind == kDlgEventListSelection && event.item == kFileDlgList) {
@@ -166,7 +169,10 @@ mfxFileDialog::Step mfxFileDialog::Accept(std::string* path) {
     if (GetFocus() == kFileDlgList && entry) return Choose(entry->name, path);
     const std::string name = name_->GetText();
     if (!name.empty()) return Choose(name, path);
-    return entry && !entry->folder ? Choose(entry->name, path) : Step::None;
+    if (entry && !entry->folder) return Choose(entry->name, path);
+    // Nothing named yet: the name field is where the typing goes.
+    name_->TakeFocus();
+    return Step::None;
 }
 
 mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* path) {

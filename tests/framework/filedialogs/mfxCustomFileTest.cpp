@@ -248,12 +248,27 @@ TEST_F(FileDialogBox, ListsFoldersThenFilesOfTheChosenType) {
         for (u16 i = 1; i <= dialog.ListCount(kFileDlgList); ++i) out.push_back(dialog.ListText(kFileDlgList, i));
         return out;
     };
-    EXPECT_EQ(listed(), (std::vector<std::string>{"Sub\\", "a.tbx", "b.tbx"})) << "hidden files stay hidden";
+    EXPECT_EQ(listed(), (std::vector<std::string>{"Sub/", "a.tbx", "b.tbx"})) << "hidden files stay hidden";
     dialog.ListSelect(kFileDlgTypes, 2);
     std::string path;
     EXPECT_EQ(dialog.Handle({kDlgEventListSelection, kFileDlgTypes, kDlgNotifyListSelection, 0}, &path),
               mfxFileDialog::Step::FilterChanged);
-    EXPECT_EQ(listed(), (std::vector<std::string>{"Sub\\", "s.wav"}));
+    EXPECT_EQ(listed(), (std::vector<std::string>{"Sub/", "s.wav"}));
+}
+
+// In a save the name field keeps the typing: after a type is chosen, and after Save was pressed
+// with no name and nothing picked (which saves nothing).
+TEST_F(FileDialogBox, ASaveGivesTheTypingBackToTheName) {
+    mfxFileDialog dialog(window.get(), {true, "Save", folder_, kTypes, nullptr, {}});
+    std::string path;
+    dialog.SetFocus(kFileDlgTypes);
+    dialog.ListSelect(kFileDlgTypes, 2);
+    dialog.Handle({kDlgEventListSelection, kFileDlgTypes, kDlgNotifyListSelection, 0}, &path);
+    EXPECT_EQ(dialog.GetFocus(), kFileDlgName);
+    dialog.SetFocus(kFileDlgOk);
+    EXPECT_EQ(dialog.Handle({kDlgEventItem, kFileDlgOk, kDlgNotifyClicked, 0}, &path), mfxFileDialog::Step::None);
+    EXPECT_EQ(dialog.GetFocus(), kFileDlgName);
+    EXPECT_TRUE(path.empty());
 }
 
 // The folder shows by the name of the place it lies in, never as an engine text.
