@@ -140,12 +140,16 @@ bool RApplication::AskAudioDeviceBusy() {
 }
 
 void RApplication::ReadCanvasRects() {
-    Path settings;
-    pathInitEmpty(&settings);
-    if (paths_) pathFromText(&settings, paths_->SettingsFile().c_str());
+    // A writable file that lost the canvas keys (a teacher wrote it by hand) would leave no
+    // canvas to paint on: each key the writable settings lack comes from the installed ones.
+    EnginePath settings(paths_ ? paths_->SettingsFile() : "");
+    EnginePath installed(paths_ ? paths_->InstalledSettingsFile() : "");
     const auto read = [&](const std::string& key) {
         i32 value = 0;
-        iniGetLong(&settings, kSectionCanvasSettings, key.c_str(), &value, INT32_MIN, INT32_MAX);
+        for (const EnginePath* file : {&settings, &installed})
+            if (!file->empty() &&
+                iniGetLong(file->get(), kSectionCanvasSettings, key.c_str(), &value, INT32_MIN, INT32_MAX) == kErrNone)
+                break;
         return value;
     };
     struct Canvas {
@@ -158,7 +162,6 @@ void RApplication::ReadCanvasRects() {
         const i32 width = read(p + "Width"), height = read(p + "Height");
         *canvas.rect = Rect16{i16(left), i16(top), i16(left + width), i16(top + height)};
     }
-    pathRelease(&settings);
 }
 
 u16 RApplication::Startup(u32, const std::vector<std::string>&) {

@@ -122,7 +122,7 @@ EngineErr Paths::ResolveDataFolders() {
     if (roots_.program.empty() || roots_.data.empty() || roots_.settings.empty()) return kDocErrNoFolder;
     if (EngineErr err = makeFolders(BuildPath(kFolderSettings, false))) return err;
     if (EngineErr err = makeFolders(BuildPath(kFolderUsers, false))) return err;
-    const std::string installed = BuildPath(kFolderGuide, true) + kSettingsFileName;
+    const std::string installed = InstalledSettingsFile();
     if (!exists(SettingsFile()) && exists(installed)) return copyFile(installed, SettingsFile());
     return kErrNone;
 }

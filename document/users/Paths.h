@@ -69,6 +69,8 @@ public:
     // The installed library folder for a media kind; empty for a kind without one.
     std::string GetLibraryFolderPath(FourCC type) const;
     std::string SettingsFile() const { return BuildPath(kFolderSettings, true) + kSettingsFileName; }
+    // The settings as installed with the program: what the writable file starts as.
+    std::string InstalledSettingsFile() const { return BuildPath(kFolderGuide, true) + kSettingsFileName; }
 
 private:
     FolderRoots roots_;

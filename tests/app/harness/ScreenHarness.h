@@ -148,6 +148,12 @@ protected:
         scriptKey(plat::InputEvent::Kind::KeyUp, virtualKey);
         if (shift) scriptKey(plat::InputEvent::Kind::KeyUp, kShiftKey);
     }
+    // A key pressed and released with Control held around it (a menu's shortcut).
+    void controlKey(u8 virtualKey) {
+        scriptKey(plat::InputEvent::Kind::KeyDown, kControlKey);
+        key(virtualKey);
+        scriptKey(plat::InputEvent::Kind::KeyUp, kControlKey);
+    }
     // A key press and release left waiting for whoever pumps the display next: a modal
     // dialog's own loop, which the test cannot settle from outside.
     void queueKey(u8 virtualKey) {
@@ -264,6 +270,7 @@ private:
         settle(1);
     }
     static constexpr u8 kShiftKey = 0x10;
+    static constexpr u8 kControlKey = 0x11;
     static constexpr int kBlock = 8;
 };
 

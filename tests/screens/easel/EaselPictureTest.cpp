@@ -269,3 +269,23 @@ TEST_F(EaselPicture, TheSwatchIsRoundAndShowsItsFrameInItsOwnColours) {
 }
 
 }  // namespace
+
+namespace {
+
+// A teacher who writes the settings file by hand with only the teacher's switch in it still
+// gets a canvas that paints (the keys the file lacks come from the installed settings), and
+// Ctrl+T brings the Teacher menu.
+TEST_F(EaselPicture, AHandWrittenSettingsFileStillGivesACanvasAndTheTeacherMenu) {
+    writeSettings("[TBSEdSettings]\r\nTBSEd=TRUE");
+    enterEasel();
+    controlKey('T');
+    EXPECT_TRUE(mainWindow->IsTeacherMenuShowing());
+    const Rect16 canvas = easel->Canvas()->CanvasRect();
+    ASSERT_LT(canvas.left, canvas.right);
+    ASSERT_LT(canvas.top, canvas.bottom);
+    const u64 before = PictureHash(canvas);
+    drag({i16(canvas.left + 40), i16(canvas.top + 40)}, {i16(canvas.left + 200), i16(canvas.top + 90)});
+    EXPECT_NE(PictureHash(canvas), before);
+}
+
+}  // namespace
