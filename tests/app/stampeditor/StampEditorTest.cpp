@@ -90,6 +90,8 @@ TEST_F(StampEditor, TakesPlain16BitStampsOfItsGridOnly) {
     edit(framed(16, 16), true);
     EXPECT_EQ(editor->Stamp(), BlankStamp(16, 16)) << "a new stamp starts blank";
     EXPECT_EQ(editor->RevertFlag(), 1);
+    EXPECT_EQ(editor->Open(), 0);
+    EXPECT_TRUE(editor->HasStamp()) << "opening an open editor keeps its stamp";
 }
 
 TEST_F(StampEditor, PencilClicksStrokesAndControlErase) {
@@ -107,6 +109,8 @@ TEST_F(StampEditor, PencilClicksStrokesAndControlErase) {
     EXPECT_EQ(editor->Stamp().At(1, 12), kStampTransparent);
     controlClick(cell(0, 0));
     EXPECT_EQ(editor->Stamp().At(0, 0), kStampTransparent) << "Ctrl erases";
+    move(cell(6, 14));
+    EXPECT_EQ(editor->Stamp().At(6, 14), kStampTransparent) << "a move without a press draws nothing";
     // Cells past the stamp's 16 x 16, and a point just left of the grid, change nothing.
     const StampGrid before = editor->Stamp();
     click(cell(20, 20));

@@ -172,6 +172,7 @@ TEST_F(AlphabetPanel, PicksSayTheirLettersAndAColourChangeKeepsTheChoice) {
     EXPECT_EQ(panel.CurrentCharacter(), 0);
     EXPECT_EQ(gSaid, std::vector<u16>{22000}) << "opening says 'A'";
     EXPECT_EQ(mgr.GetCurrentTool(), panel.StampTool());
+    EXPECT_EQ(panel.StampTool()->ScalePercent(), 100) << "letters are laid at full size";
     struct Case {
         u16 item;
         int current;
@@ -191,6 +192,7 @@ TEST_F(AlphabetPanel, PicksSayTheirLettersAndAColourChangeKeepsTheChoice) {
     RMessage chosen(kMsgColorChosen, 0, 0);
     panel.HandleMessage(&chosen, 0);
     EXPECT_EQ(panel.CurrentCharacter(), 1);
+    EXPECT_EQ(panel.GetScroller()->GetSelected(), 1) << "the strip still marks it";
     EXPECT_EQ(gSaid, std::vector<u16>{22001}) << "'B' says its name again";
     EXPECT_GT(laid(0x7C00), 20) << "and is laid in red";
     EXPECT_EQ(laid(0x001F), 0);
