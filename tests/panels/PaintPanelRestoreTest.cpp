@@ -486,3 +486,20 @@ TEST_F(PaintPanelRestore, AWackyHitPastTheStripKeepsTheBrush) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each eraser tip shows the size buttons drawn for it.
+TEST_F(PaintPanelRestore, EachEraserTipShowsItsOwnSizeButtons) {
+    auto panel = Open(Kind::Eraser);
+    auto& eraser = static_cast<REraserPanel&>(*panel);
+    for (const auto& [shape, firstSize] : {std::pair{kMsgEraserSquare, 18221}, {kMsgEraserRound, 18261}, {kMsgEraserSquare, 18221}}) {
+        RMessage choice(shape, 0, 0);
+        panel->HandleMessage(&choice, 0);
+        Deliver();
+        ASSERT_EQ(eraser.SizeButtons().size(), 4u) << shape;
+        EXPECT_EQ(eraser.SizeButtons()[0]->GetRecord().id, firstSize) << shape;
+    }
+}
+
+}  // namespace
