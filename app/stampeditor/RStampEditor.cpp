@@ -138,10 +138,16 @@ void RStampEditor::SetCurrentColour(u16 colour) {
     sprUpdateScreen(1);
 }
 
-Rect16 RStampEditor::GridRect() const {
-    const SprSprite* grid = sprFind(sprites_[kGridView]);
-    return grid ? grid->bounds : Rect16{0, 0, 0, 0};
+Rect16 RStampEditor::ViewRect(size_t view) const {
+    const SprSprite* sprite = sprFind(sprites_[view]);
+    return sprite ? sprite->bounds : Rect16{0, 0, 0, 0};
 }
+
+Rect16 RStampEditor::GridRect() const { return ViewRect(kGridView); }
+
+Rect16 RStampEditor::PreviewRect() const { return ViewRect(kPreviewView); }
+
+Rect16 RStampEditor::SwatchRect() const { return ViewRect(kSwatchView); }
 
 Rect16 RStampEditor::PaletteRect() const {
     const SprSprite* palette = sprFind(sprites_[kPaletteView]);

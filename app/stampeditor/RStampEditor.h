@@ -86,11 +86,14 @@ public:
     // The cell under a point: floor division, so points left of or above the grid are outside.
     Point16 CellAt(Point16 point) const;
     Rect16 GridRect() const;
+    Rect16 PreviewRect() const;
+    Rect16 SwatchRect() const;
     Rect16 PaletteRect() const;
     // One step of the erase animation; the last posts kStampEdEraseEnd.
     void EraseStep();
 
 private:
+    Rect16 ViewRect(size_t view) const;
     void Checkpoint(FourCC code);
     void Changed();
     void Redraw();

@@ -87,7 +87,7 @@ bool RColorPicker::Open() {
     // the palette rather than painting over it.
     const Rect16 shown = ShownArea();
     const Point16 at{shown.left, shown.top};
-    sprite_ = sprNewWithProcs(kPaletteSpriteFlags, 0, &at, nullptr, nullptr, DrawPalette);
+    sprite_ = sprNewWithProcs(kPaletteSpriteFlags, 0, &at, nullptr, StepPalette, DrawPalette);
     if (sprite_ == kSprNoId) sprite_ = 0;
     if (SprSprite* sprite = sprFind(sprite_)) {
         sprite->data1 = reinterpret_cast<uintptr_t>(this);
@@ -112,6 +112,10 @@ void RColorPicker::Close() {
     swatches_.reset();
     Unregister();
     PostMessage(kMsgColorPickerClosed, reinterpret_cast<uintptr_t>(this), 0);
+}
+
+void RColorPicker::StepPalette(SprSprite* sprite, memHandle) {
+    if (const auto* picker = reinterpret_cast<const RColorPicker*>(sprite->data1)) sprite->bounds = picker->ShownArea();
 }
 
 void RColorPicker::DrawPalette(SprSprite* sprite) {

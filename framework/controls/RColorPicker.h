@@ -56,6 +56,9 @@ private:
     Rect16 ShownArea() const;
     void Choose(int index);
     static void DrawPalette(SprSprite* sprite);
+    // The palette has no shape for the layer's own step to size it by: its bounds stay the
+    // palette's, so that it is drawn again over whatever behind it is redrawn.
+    static void StepPalette(SprSprite* sprite, memHandle region);
 
     Point16 origin_;
     int columns_;

@@ -14,6 +14,8 @@ namespace Ostrel {
 
 constexpr u16 kAlphabetStripLayout = 18000;
 constexpr u16 kAlphabetPanelShape = 18039;
+// With no buttons of its own the alphabet's strip spans the panel, its arrows at the ends.
+constexpr u16 kAlphabetArrowShape = 18347;
 // Posted to itself by Init: announce the stamp tool and the settings.
 constexpr u32 kMsgAlphabetAnnounce = 7839;
 constexpr size_t kAlphabetMaxCharacters = 256;
@@ -46,6 +48,7 @@ public:
     int CurrentCharacter() const { return current_; }
     const AlphabetSettings& Settings() const { return settings_; }
     RStampSimpleBitmap* StampTool() const;
+    u16 ArrowShape() const override { return kAlphabetArrowShape; }
 
 private:
     void ChooseCharacter(int item);

@@ -24,7 +24,7 @@ RScrollToolPanel::~RScrollToolPanel() {
 }
 
 std::unique_ptr<RBitmapScroller> RScrollToolPanel::NewScroller(u16 layoutId, u16 firstHotSpotId) {
-    return std::make_unique<RBitmapScroller>(this, layoutId, kToolStripArrowShape, firstHotSpotId);
+    return std::make_unique<RBitmapScroller>(this, layoutId, ArrowShape(), firstHotSpotId);
 }
 
 u16 RScrollToolPanel::InitScroller(u16 layoutId, int itemToSelect) {
@@ -40,7 +40,7 @@ u16 RScrollToolPanel::InitScroller(u16 layoutId, int itemToSelect) {
     firstHotSpot_ = u16(kToolStripHotSpotEnd - parts);
     SetUpScroller();
     if (arrowSprite_ == 0) {
-        const u16 arrows = sprNew(kSprStopAtEnd, kToolStripArrowShape, nullptr);
+        const u16 arrows = sprNew(kSprStopAtEnd, ArrowShape(), nullptr);
         arrowSprite_ = arrows == kSprNoId ? 0 : arrows;
     }
     LoadToolIcons();

@@ -32,6 +32,9 @@ public:
     // item (the first one for an item past the strip) unless it is -1. 0.
     u16 InitScroller(u16 layoutId, int itemToSelect);
     virtual i16 FirstToolIndex() const { return 1; }
+    // The shape of the strip's scroll arrows, whose two parts the strip takes as its arrow
+    // hot spots.
+    virtual u16 ArrowShape() const { return kToolStripArrowShape; }
     virtual i16 EndToolIndex() const { return 0; }
     // Fills the strip with the icons of the tools of the range; nothing without a strip.
     void LoadToolIcons();

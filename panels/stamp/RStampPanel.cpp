@@ -164,7 +164,8 @@ void RStampPanel::ChooseSize(i16 number) {
 
 void RStampPanel::ChooseStamp(int item) {
     RStampSimpleBitmap* tool = StampTool();
-    if (tool == nullptr) return;
+    // A choice past the strip keeps the stamp the child has.
+    if (tool == nullptr || GetScroller() == nullptr || GetScroller()->GetItem(item) == nullptr) return;
     tool->Reset();
     AnnounceTool(tool);
     currentStamp_ = -1;
@@ -197,9 +198,10 @@ void RStampPanel::OpenPopup() {
     if (!popup_->Open()) return;
     Rect16 area = popup_->GetRowRect(0);
     for (size_t row = 1; row < categories_.names.size(); ++row) rectUnion(&area, popup_->GetRowRect(int(row)));
+    popupArea_ = area;
     if (popupSprite_ == 0) {
         const Point16 at{area.left, area.top};
-        const u16 id = sprNewWithProcs(kPopupSpriteFlags, 0, &at, nullptr, nullptr, &RStampPanel::DrawPopup);
+        const u16 id = sprNewWithProcs(kPopupSpriteFlags, 0, &at, nullptr, &RStampPanel::StepPopup, &RStampPanel::DrawPopup);
         popupSprite_ = id == kSprNoId ? 0 : id;
     }
     if (SprSprite* sprite = sprFind(popupSprite_)) {
@@ -209,6 +211,10 @@ void RStampPanel::OpenPopup() {
         sprShow(sprite, 0);
     }
     sprInvalRect(area);
+}
+
+void RStampPanel::StepPopup(SprSprite* sprite, memHandle) {
+    if (const auto* panel = reinterpret_cast<const RStampPanel*>(sprite->data1)) sprite->bounds = panel->popupArea_;
 }
 
 void RStampPanel::DrawPopup(SprSprite* sprite) {

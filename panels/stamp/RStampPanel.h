@@ -89,6 +89,9 @@ private:
     void ReleaseSizeGroup(u16 group, uintptr_t keptItem);
     static void DrawLabel(SprSprite* sprite);
     static void DrawPopup(SprSprite* sprite);
+    // The list has no shape for the layer's own step to size it by: its bounds stay the
+    // list's, so that it is drawn again over whatever behind it is redrawn.
+    static void StepPopup(SprSprite* sprite, memHandle region);
 
     const RLibraryMgr* libraries_;
     StampExclusionsSource exclusions_;
@@ -105,6 +108,7 @@ private:
     GfxFont* labelFont_ = nullptr;
     u16 mascotSprite_ = 0;
     u16 popupSprite_ = 0;
+    Rect16 popupArea_{0, 0, 0, 0};
     bool inInit_ = false;
     bool loaded_ = false;
 };

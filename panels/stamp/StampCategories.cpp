@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/language/LanguageTexts.h"
+
 namespace Ostrel {
 
 StampCategories ListStampCategories(const RLibraryMgr& libraries, const RLibExclusionsObject* exclusions) {
@@ -15,7 +17,7 @@ StampCategories ListStampCategories(const RLibraryMgr& libraries, const RLibExcl
         const u16 id = number++;
         std::string name = CategoryName(fileName);
         if (exclusions && exclusions->IsExcluded(kStampLibraryType, name)) continue;
-        categories.names.push_back(std::move(name));
+        categories.names.push_back(ShownCategoryName(name));
         categories.ids.push_back(id);
     }
     return categories;
@@ -24,6 +26,11 @@ StampCategories ListStampCategories(const RLibraryMgr& libraries, const RLibExcl
 std::string CategoryName(const std::string& fileName) {
     const size_t dot = fileName.rfind('.');
     return dot == std::string::npos ? fileName : fileName.substr(0, dot);
+}
+
+std::string ShownCategoryName(const std::string& name) {
+    const std::string shown = LookupLanguageText(kStampCategoriesSection, name.c_str()).c_str();
+    return shown.empty() ? name : shown;
 }
 
 std::string CategoryFileName(const std::string& path) {

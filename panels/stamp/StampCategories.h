@@ -2,7 +2,9 @@
 // The stamp panel's categories and the choices it remembers. Every stamp library the library
 // manager lists, but the user's own, takes the next running number (its library id, which is
 // also its number in the manager's own enumeration); an excluded library keeps its number but
-// is not shown. A category is shown under its file name without the extension.
+// is not shown. A category is shown under the name the current language's texts give its file
+// name without the extension (section "StampCategories"), or under that name itself; the
+// exclusions name the files.
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 namespace Ostrel {
 
 constexpr FourCC kStampLibraryType = fourCC("tSTM");
+constexpr const char* kStampCategoriesSection = "StampCategories";
 // Words of tStampPanelSaveData: the category's library id, the size, then the stamp chosen in
 // each category by library id.
 constexpr size_t kStampWordCategory = 0;
@@ -33,6 +36,8 @@ struct StampCategories {
 StampCategories ListStampCategories(const RLibraryMgr& libraries, const RLibExclusionsObject* exclusions);
 // The name shown for a library file: cut at its last "." (a name without one stays whole).
 std::string CategoryName(const std::string& fileName);
+// The name a category is shown under in the current language.
+std::string ShownCategoryName(const std::string& name);
 // The part of a path after its last "/" or "\\" (the whole text without either).
 std::string CategoryFileName(const std::string& path);
 

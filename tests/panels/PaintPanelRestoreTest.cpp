@@ -13,6 +13,7 @@
 #include "panels/base/RPanelPrefsTmpl.h"
 #include "panels/base/ToolFactory.h"
 #include "panels/base/ToolPanelMessages.h"
+#include "panels/brush/BrushPanelCommands.h"
 #include "panels/brush/RRealMediaToolPanel.h"
 #include "panels/brushsub/PatternStrip.h"
 #include "panels/brushsub/RBrushSubPanel.h"
@@ -20,8 +21,11 @@
 #include "panels/brushsub/RSpraySubPanel.h"
 #include "panels/brushsub/RVoiceSubPanel.h"
 #include "panels/wacky/RWackyToolPanel.h"
+#include "panels/eraser/EraserPanelCommands.h"
 #include "panels/eraser/REraserPanel.h"
+#include "panels/fill/FillPanelCommands.h"
 #include "panels/fill/RFillPanel.h"
+#include "panels/mixer/MixerPanelCommands.h"
 #include "panels/mixer/RMixerPanel.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
 #include "tests/panels/PanelFixture.h"
@@ -408,6 +412,93 @@ TEST_F(PaintPanelRestore, FillChoicesPastTheStripAreIgnored) {
         panel->HandleMessage(&hit, 0);
         ASSERT_NE(fill.GetFill(), nullptr);
         EXPECT_EQ(fill.GetFill()->GetFillPatternId(), pattern) << item;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A choice made on a panel is what the panel shows at its next opening.
+TEST_F(PaintPanelRestore, ChoicesMadeComeBackAtTheNextOpening) {
+    struct Case {
+        const char* what;
+        Kind kind;
+        u32 code;
+        uintptr_t param1;
+        u16 param2;
+    };
+    const Case cases[] = {
+        {"brush size 3", Kind::Brush, kMsgBrushSize, 18203, 0},
+        {"brush voice family", Kind::Brush, kMsgBrushFamilyVoice, 0, 0},
+        {"brush rollers family", Kind::Brush, kMsgBrushFamilyRollers, 0, 0},
+        {"fill gradient", Kind::Fill, kMsgFillGradient, 0, 0},
+        {"fill gradient item 1", Kind::Fill, kMsgScrollerHit, 0, 1},
+        {"fill pattern", Kind::Fill, kMsgFillPattern, 0, 0},
+        {"eraser size 1", Kind::Eraser, kMsgEraserSize, 0, 1},
+        {"eraser square", Kind::Eraser, kMsgEraserSquare, 0, 0},
+        {"eraser effects", Kind::Eraser, kMsgEraserEffectsPage, 0, 0},
+        {"mixer size 2", Kind::Mixer, kMsgMixerSize, 18202, 0},
+        {"mixer effect item 1", Kind::Mixer, kMsgScrollerHit, 0, 1},
+        {"mixer brushes page", Kind::Mixer, kMsgMixerBrushesPage, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<i16> changed;
+        {
+            auto panel = Open(c.kind);
+            const std::vector<i16> before = Shown(c.kind, *panel);
+            RMessage message(c.code, c.param1, c.param2);
+            panel->HandleMessage(&message, 0);
+            Deliver();
+            changed = Shown(c.kind, *panel);
+            EXPECT_NE(changed, before);
+        }
+        auto again = Open(c.kind);
+        EXPECT_EQ(Shown(c.kind, *again), changed);
+        again.reset();
+        mgr.Init(pixelViewOfBuffer(picture, kSide, kSide), canvas, nullptr);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A hit past the wacky strip's tools keeps the brush the child has.
+TEST_F(PaintPanelRestore, AWackyHitPastTheStripKeepsTheBrush) {
+    RWackyToolPanel panel(&owner);
+    Attach(panel);
+    ASSERT_EQ(panel.Init(), 0);
+    Deliver();
+    struct Case {
+        u16 item;
+        i16 tool;
+    };
+    const i16 third = nthTool(20, 45, 3);
+    for (const Case& c : {Case{3, third}, Case{u16(panel.ItemCount()), third}, Case{0xFFFF, third}, Case{0, nthTool(20, 45, 0)}}) {
+        RMessage hit(kMsgScrollerHit, 0, c.item);
+        panel.HandleMessage(&hit, 0);
+        Deliver();
+        EXPECT_EQ(mgr.CurrentToolIndex(), c.tool) << c.item;
+        EXPECT_EQ(mgr.GetCurrentTool(), panel.GetCurrentTool()) << c.item;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Each eraser tip shows the size buttons drawn for it.
+TEST_F(PaintPanelRestore, EachEraserTipShowsItsOwnSizeButtons) {
+    auto panel = Open(Kind::Eraser);
+    auto& eraser = static_cast<REraserPanel&>(*panel);
+    for (const auto& [shape, firstSize] : {std::pair{kMsgEraserSquare, 18221}, {kMsgEraserRound, 18261}, {kMsgEraserSquare, 18221}}) {
+        RMessage choice(shape, 0, 0);
+        panel->HandleMessage(&choice, 0);
+        Deliver();
+        ASSERT_EQ(eraser.SizeButtons().size(), 4u) << shape;
+        EXPECT_EQ(eraser.SizeButtons()[0]->GetRecord().id, firstSize) << shape;
     }
 }
 

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "platform/ui/Messages.h"
 #include "tests/app/harness/ScreenHarness.h"
 
@@ -87,6 +90,8 @@ TEST_F(StampEditor, TakesPlain16BitStampsOfItsGridOnly) {
     edit(framed(16, 16), true);
     EXPECT_EQ(editor->Stamp(), BlankStamp(16, 16)) << "a new stamp starts blank";
     EXPECT_EQ(editor->RevertFlag(), 1);
+    EXPECT_EQ(editor->Open(), 0);
+    EXPECT_TRUE(editor->HasStamp()) << "opening an open editor keeps its stamp";
 }
 
 TEST_F(StampEditor, PencilClicksStrokesAndControlErase) {
@@ -104,6 +109,8 @@ TEST_F(StampEditor, PencilClicksStrokesAndControlErase) {
     EXPECT_EQ(editor->Stamp().At(1, 12), kStampTransparent);
     controlClick(cell(0, 0));
     EXPECT_EQ(editor->Stamp().At(0, 0), kStampTransparent) << "Ctrl erases";
+    move(cell(6, 14));
+    EXPECT_EQ(editor->Stamp().At(6, 14), kStampTransparent) << "a move without a press draws nothing";
     // Cells past the stamp's 16 x 16, and a point just left of the grid, change nothing.
     const StampGrid before = editor->Stamp();
     click(cell(20, 20));
@@ -203,6 +210,73 @@ TEST_F(StampEditor, DoneHandsOverAChangeAndCancelNothing) {
         }
         press(c.button);
         EXPECT_EQ(owner.commits.size(), 1u) << "a second press while closing commits nothing";
+    }
+}
+
+// Before a stamp is handed in, no command and no click changes anything.
+TEST_F(StampEditor, WithoutAStampNothingChanges) {
+    owner.stored = BitmapFromStamp(framed(16, 16));
+    for (const u16 command : {kStampEdRotate, kStampEdFlip, kStampEdEraseAll, kStampEdRevert, kStampEdUndo, kStampEdPencil}) {
+        press(command);
+        click(cell(2, 2));
+        EXPECT_FALSE(editor->IsModified()) << command;
+        EXPECT_FALSE(editor->IsErasing()) << command;
+        EXPECT_EQ(editor->Stamp(), StampGrid{}) << command;
+    }
+}
+
+// A shown pixel within a few levels of each channel (the screen may keep fewer bits).
+bool near(u32 shown, u8 red, u8 green, u8 blue) {
+    const auto close = [](u32 a, u8 b) { return std::abs(int(a & 0xFF) - int(b)) <= 8; };
+    return close(shown >> 16, red) && close(shown >> 8, green) && close(shown, blue);
+}
+
+// The grid shows each pixel in its colour and greys the cells past the stamp; the preview
+// shows the stamp at one scale, centred; the swatch shows the colour, which a click on the
+// palette takes from the palette as shown.
+TEST_F(StampEditor, ShowsTheStampItsPreviewAndItsColour) {
+    edit(framed(16, 16));
+    settle();
+    struct Case {
+        i32 x, y;
+        u8 red, green, blue;
+    };
+    const Case cells[] = {{3, 5, 255, 0, 0},     {0, 0, 0, 0, 255},     {15, 15, 0, 0, 255},  {15, 3, 0, 0, 255},
+                          {16, 3, 218, 218, 218}, {3, 16, 218, 218, 218}, {31, 31, 218, 218, 218}};
+    for (const Case& c : cells) EXPECT_TRUE(near(shownPixel(cell(c.x, c.y)), c.red, c.green, c.blue)) << c.x << "," << c.y;
+    const u32 inside = shownPixel(cell(5, 5));
+    EXPECT_FALSE(near(inside, 0, 0, 255) || near(inside, 255, 0, 0) || near(inside, 218, 218, 218)) << "a transparent pixel";
+
+    // The preview: one red pixel for the frame's sixty blue ones, in a box centred in its view.
+    const Rect16 preview = editor->PreviewRect();
+    int reds = 0, blues = 0;
+    Rect16 box{preview.right, preview.bottom, preview.left, preview.top};
+    for (i16 y = preview.top; y < preview.bottom; ++y)
+        for (i16 x = preview.left; x < preview.right; ++x) {
+            const u32 p = shownPixel({x, y});
+            reds += near(p, 255, 0, 0);
+            if (!near(p, 0, 0, 255)) continue;
+            ++blues;
+            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, i16(x + 1)), std::max(box.bottom, i16(y + 1))};
+        }
+    ASSERT_GT(reds, 0);
+    EXPECT_EQ(blues, 60 * reds);
+    EXPECT_EQ(box.right - box.left, box.bottom - box.top) << "square";
+    EXPECT_LE(std::abs((box.left + box.right) - (preview.left + preview.right)), 2);
+    EXPECT_LE(std::abs((box.top + box.bottom) - (preview.top + preview.bottom)), 2);
+
+    const Rect16 swatch = editor->SwatchRect();
+    const Point16 swatchMiddle{i16((swatch.left + swatch.right) / 2), i16((swatch.top + swatch.bottom) / 2)};
+    editor->SetCurrentColour(0x03E0);
+    EXPECT_TRUE(near(shownPixel(swatchMiddle), 0, 255, 0));
+    const Rect16 palette = editor->PaletteRect();
+    for (const Point16 at : {Point16{i16(palette.left + 12), i16(palette.top + 12)},
+                             Point16{i16((palette.left + palette.right) / 2), i16((palette.top + palette.bottom) / 2)}}) {
+        const u32 shown = shownPixel(at);
+        click(at);
+        const u16 c = editor->CurrentColour();
+        EXPECT_TRUE(near(shown, u8((c >> 10 & 31) << 3), u8((c >> 5 & 31) << 3), u8((c & 31) << 3))) << at.h << "," << at.v;
+        EXPECT_EQ(shownPixel(swatchMiddle), shown) << "the swatch shows it";
     }
 }
 

@@ -686,6 +686,12 @@ TEST_F(ContentSet, EveryLibraryKindIsInstalledAndEveryEntryHasMediaThumbnailAndN
             u16 id = 8000;
             while (a.find(fourCC("tBMP"), id)) ++id;
             EXPECT_GE(id, 8006) << path;
+            // The panel shows the category under its name in the current language.
+            const std::string name = path.substr(15, path.size() - 19);
+            const auto english = iniValue(text(kEnglishTextFile), "StampCategories", name);
+            const auto spanish = iniValue(text(kSpanishTextFile), "StampCategories", name);
+            EXPECT_EQ(english.value_or(""), name);
+            EXPECT_TRUE(spanish && !spanish->empty() && *spanish != name) << name;
             continue;
         }
         const auto headerBytes = a.find(fourCC("tLHD"), 1);
@@ -926,7 +932,8 @@ std::vector<Rect16> planRects(const nlohmann::json& shape) {
     }
     for (const auto& f : shape.value("frames", nlohmann::json::array())) {
         const auto& at = f.contains("at") ? f["at"] : shape["at"];
-        const int x = at[0], y = at[1], w = f["size"][0], h = f["size"][1];
+        const auto& size = f.contains("button") ? nlohmann::json::array({f["button"]["w"], f["button"]["h"]}) : f["size"];
+        const int x = at[0], y = at[1], w = size[0], h = size[1];
         out.push_back(Rect16{i16(x), i16(y), i16(x + w), i16(y + h)});
     }
     return out;
@@ -961,7 +968,9 @@ TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
                          {"round eraser", {18500, 18203, 18202}, {18024}},
                          // The effects page covers the shape and size buttons, not the strip.
                          {"eraser effects, square", {18500}, {18024, 18166, 18149}},
-                         {"eraser effects, round", {18500}, {18024, 18166, 18159}}};
+                         {"eraser effects, round", {18500}, {18024, 18166, 18159}},
+                         // The alphabet has no buttons: its strip and arrows span the panel.
+                         {"alphabet", {}, {18000, 18347}}};
     for (const Panel& p : kPanels) {
         std::vector<std::pair<int, Rect16>> placed;
         for (int set : p.buttonSets)
@@ -977,6 +986,15 @@ TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
                 EXPECT_FALSE(overlap(r, placed[k].second)) << p.name << ": " << placed[i].first << " and " << placed[k].first;
         }
     }
+    // The alphabet's strip has seven cells (its first hot spot is 18001), and they fill the
+    // panel between its arrows but for a margin.
+    const std::vector<Rect16> cells = planRects(shapes.at(18000)), arrows = planRects(shapes.at(18347));
+    ASSERT_EQ(cells.size(), 7u);
+    ASSERT_EQ(arrows.size(), 2u);
+    EXPECT_LE(cells.front().left - arrows[0].right, 16);
+    EXPECT_LE(arrows[1].left - cells.back().right, 16);
+    EXPECT_LE(arrows[0].left - 104, 16);
+    EXPECT_LE(696 - arrows[1].right, 16);
     // Each cover hides the whole of the buttons it stands for.
     for (const auto& [cover, set] : {std::pair{18166, 18203}, {18149, 18201}, {18159, 18202}}) {
         const Rect16 c = planRects(shapes.at(cover)).at(0);

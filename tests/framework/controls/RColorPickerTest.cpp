@@ -5,7 +5,12 @@
 #include "framework/controls/PaintColor.h"
 #include "framework/controls/RTexturePicker.h"
 #include "framework/messaging/mfDispatcher.h"
+#include "engine/base/MemoryHandles.h"
+#include "engine/gfx/GfxPalette.h"
+#include "engine/gfx/sprites/SprLayer.h"
+#include "platform/clock/Clock.h"
 #include "platform/keyboard/VirtualKeys.h"
+#include "tests/engine/gfx/sprites/WithSpriteScreen.h"
 #include "tests/framework/SystemArchiveFixture.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
 
@@ -117,6 +122,53 @@ TEST_F(Pickers, TexturePickerWithoutTexturesStaysClosed) {
     RTexturePicker picker(&owner);
     EXPECT_FALSE(picker.Open(0));
     EXPECT_EQ(picker.HandleKey(inputKey(plat::kVkEscape, 0)), 0u);
+}
+
+// The palette's sprite has no shape for the sprite layer to size it by: through every update
+// it keeps the palette's rectangle, so a redraw of what lies behind it draws the palette again.
+class PickerOnScreen : public testspr::WithSpriteScreen<Pickers> {
+protected:
+    void SetUp() override {
+        Pickers::SetUp();
+        ASSERT_EQ(memInit(0, 512), kErrNone);
+        ASSERT_EQ(gfxInitPalettes(), kErrNone);
+        ASSERT_NO_FATAL_FAILURE(openSpriteScreen({0, 0, 320, 200}, GfxColor::rgb(128, 128, 128)));
+    }
+    void TearDown() override {
+        WithSpriteScreen::TearDown();
+        gfxShutdownPalettes();
+        memShutdown();
+    }
+    // The window's pixel, each channel cut to its top five bits.
+    u16 shown(Point16 at) const {
+        GfxColor c;
+        window_->ReadPixel(&c, at.h, at.v);
+        return u16(((c.red >> 3) << 10) | ((c.green >> 3) << 5) | (c.blue >> 3));
+    }
+    static u16 cut(const GfxColor& c) { return u16(((c.red >> 3) << 10) | ((c.green >> 3) << 5) | (c.blue >> 3)); }
+    plat::ScopedFakeClock clock_{1000};
+};
+
+TEST_F(PickerOnScreen, ThePaletteIsDrawnAgainWhenWhatIsBehindItIs) {
+    RColorPicker picker(&owner, {40, 30});
+    picker.Init();
+    ASSERT_TRUE(picker.Open());
+    const Rect16 whole{0, 0, 320, 200};
+    for (int update = 0; update < 3; ++update) {
+        clock_.advance(100);
+        sprInvalRect(whole);
+        sprUpdateScreen(1);
+        for (const int swatch : {0, 9, 39}) {
+            const Rect16 r = picker.GetSwatchRect(swatch);
+            EXPECT_EQ(shown({i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)}), cut(picker.Palette()[size_t(swatch)]))
+                << "update " << update << ", swatch " << swatch;
+        }
+    }
+    picker.Close();
+    clock_.advance(100);
+    sprUpdateScreen(1);
+    const Rect16 r = picker.GetSwatchRect(9);
+    EXPECT_EQ(shown({i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)}), cut(GfxColor::rgb(128, 128, 128))) << "closed";
 }
 
 }  // namespace

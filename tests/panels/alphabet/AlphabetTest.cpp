@@ -2,11 +2,22 @@
 // picture a character, in the colour asked for.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "document/users/EnginePath.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/gfx/GfxPalette.h"
+#include "engine/gfx/sprites/SprSounds.h"
+#include "framework/controls/PaintColor.h"
+#include "framework/controls/RColorPicker.h"
+#include "framework/language/LanguageTexts.h"
 #include "panels/alphabet/AlphabetGlyphs.h"
 #include "panels/alphabet/AlphabetSounds.h"
 #include "panels/alphabet/RAlphaPanel.h"
+#include "tests/framework/messaging/MessagingFixtures.h"
+#include "tests/panels/PanelFixture.h"
 #include "tools/base/ToolPicture.h"
 
 namespace {
@@ -61,6 +72,130 @@ TEST_F(AlphabetGlyphs, EveryCharacterKeepsItsPlaceInTheColourAsked) {
     EXPECT_EQ(pixelsOf(blue[0], 0x7C00), 0);
     EXPECT_NE(red[0], red[1]) << "'A' and 'B' differ";
     EXPECT_EQ(pixelsOf(BlankGlyph(), 0x7FFF), kAlphabetGlyphSide * kAlphabetGlyphSide);
+}
+
+// The settings of [SmallKidsAlphabet], each checked on its own: what is too long, empty or no
+// size of one or two digits keeps its default.
+class AlphabetSettingsFile : public testpanels::PanelFixture {
+protected:
+    void TearDown() override {
+        Path none{};
+        SetupLanguageFolders(&none, "TB.ini");
+        PanelFixture::TearDown();
+    }
+    AlphabetSettings read(const std::string& name, const std::string& body) {
+        const std::string folder = host(paths->BuildPath(kFolderGuide, false));
+        std::filesystem::create_directories(folder);
+        // A file of its own each time: the settings stay loaded once read.
+        std::ofstream(folder + "/" + name) << "[SmallKidsAlphabet]\r\n" << body;
+        SetupLanguageFolders(EnginePath(paths->BuildPath(kFolderGuide, false)).get(), name.c_str());
+        return ReadAlphabetSettings();
+    }
+};
+
+TEST_F(AlphabetSettingsFile, EachSettingKeepsItsDefaultUnlessItFits) {
+    const std::string longest(kAlphabetMaxCharacters, 'k'), longestFont(kAlphabetMaxFontName - 1, 'f');
+    struct Case {
+        std::string body;
+        std::string characters;
+        std::string font;
+        u16 size;
+    };
+    const Case cases[] = {
+        {"", kDefaultAlphabet, kDefaultAlphabetFont, kDefaultAlphabetFontSize},
+        {"AlphabetSet=XYZ\r\nFontName=DejaVu Serif\r\nFontSize=7\r\n", "XYZ", "DejaVu Serif", 7},
+        {"AlphabetSet=" + longest + "\r\n", longest, kDefaultAlphabetFont, kDefaultAlphabetFontSize},
+        {"AlphabetSet=" + longest + "k\r\n", kDefaultAlphabet, kDefaultAlphabetFont, kDefaultAlphabetFontSize},
+        {"FontName=" + longestFont + "\r\n", kDefaultAlphabet, longestFont, kDefaultAlphabetFontSize},
+        {"FontName=" + longestFont + "f\r\n", kDefaultAlphabet, kDefaultAlphabetFont, kDefaultAlphabetFontSize},
+        {"FontSize=99\r\n", kDefaultAlphabet, kDefaultAlphabetFont, 99},
+        {"FontSize=1\r\n", kDefaultAlphabet, kDefaultAlphabetFont, 1},
+        {"FontSize=100\r\n", kDefaultAlphabet, kDefaultAlphabetFont, kDefaultAlphabetFontSize},
+        {"FontSize=0\r\n", kDefaultAlphabet, kDefaultAlphabetFont, kDefaultAlphabetFontSize},
+        {"FontSize=00\r\n", kDefaultAlphabet, kDefaultAlphabetFont, kDefaultAlphabetFontSize},
+        {"FontSize=4a\r\n", kDefaultAlphabet, kDefaultAlphabetFont, kDefaultAlphabetFontSize},
+        {"FontSize=/9\r\n", kDefaultAlphabet, kDefaultAlphabetFont, kDefaultAlphabetFontSize},
+        {"FontSize=:\r\n", kDefaultAlphabet, kDefaultAlphabetFont, kDefaultAlphabetFontSize},
+    };
+    int file = 0;
+    for (const Case& c : cases) {
+        const AlphabetSettings got = read("A" + std::to_string(file++) + ".ini", c.body);
+        EXPECT_EQ(got.characters, c.characters) << c.body;
+        EXPECT_EQ(got.fontName, c.font) << c.body;
+        EXPECT_EQ(got.fontSize, c.size) << c.body;
+    }
+}
+
+std::vector<u16> gSaid;
+
+// The panel over the glyphs: opening says the first letter, a pick says its letter and hands
+// it to the stamp, a pick past the strip changes nothing, and a colour change draws every
+// letter again keeping the chosen one.
+class AlphabetPanel : public testpanels::PanelFixture {
+protected:
+    void SetUp() override {
+        PanelFixture::SetUp();
+        ASSERT_EQ(gfxInitPalettes(), kErrNone);
+        sprSetSoundHooks(SprSoundHooks{[](const SprSoundRequest& r) {
+                                           gSaid.push_back(r.soundId);
+                                           return true;
+                                       },
+                                       nullptr, nullptr, nullptr});
+        CurrentPaintColor() = GfxColor::rgb(0, 0, 255);
+    }
+    void TearDown() override {
+        sprSetSoundHooks(SprSoundHooks{});
+        gSaid.clear();
+        gfxShutdownPalettes();
+        PanelFixture::TearDown();
+    }
+    void hit(RAlphaPanel& panel, u16 item) {
+        RMessage m(kMsgScrollerHit, reinterpret_cast<uintptr_t>(panel.GetScroller()), item);
+        panel.HandleMessage(&m, 0);
+    }
+    // How many pixels of the colour the next press lays on a white canvas.
+    int laid(u16 colour) {
+        std::fill(picture.begin(), picture.end(), kRgb555White);
+        Stroke({32, 32}, {32, 32});
+        return int(std::count(picture.begin(), picture.end(), colour));
+    }
+    fwtest::Log log;
+    fwtest::Recorder owner{log, "owner"};
+};
+
+TEST_F(AlphabetPanel, PicksSayTheirLettersAndAColourChangeKeepsTheChoice) {
+    RAlphaPanel panel(&owner, paths.get());
+    Attach(panel);
+    ASSERT_EQ(panel.Init(), 0);
+    Deliver();
+    ASSERT_EQ(panel.GetScroller()->GetCount(), int(std::string(kDefaultAlphabet).size()));
+    EXPECT_EQ(panel.CurrentCharacter(), 0);
+    EXPECT_EQ(gSaid, std::vector<u16>{22000}) << "opening says 'A'";
+    EXPECT_EQ(mgr.GetCurrentTool(), panel.StampTool());
+    EXPECT_EQ(panel.StampTool()->ScalePercent(), 100) << "letters are laid at full size";
+    struct Case {
+        u16 item;
+        int current;
+        std::vector<u16> said;
+    };
+    const Case cases[] = {{26, 26, {22000}}, {52, 52, {22026}}, {81, 81, {22042}}, {82, 81, {}}, {0xFFFF, 81, {}}, {1, 1, {22001}}};
+    for (const Case& c : cases) {
+        gSaid.clear();
+        hit(panel, c.item);
+        EXPECT_EQ(panel.CurrentCharacter(), c.current) << c.item;
+        EXPECT_EQ(gSaid, c.said) << c.item;
+    }
+    EXPECT_GT(laid(0x001F), 20) << "'B' in blue";
+    EXPECT_EQ(laid(0x7C00), 0);
+    gSaid.clear();
+    CurrentPaintColor() = GfxColor::rgb(255, 0, 0);
+    RMessage chosen(kMsgColorChosen, 0, 0);
+    panel.HandleMessage(&chosen, 0);
+    EXPECT_EQ(panel.CurrentCharacter(), 1);
+    EXPECT_EQ(panel.GetScroller()->GetSelected(), 1) << "the strip still marks it";
+    EXPECT_EQ(gSaid, std::vector<u16>{22001}) << "'B' says its name again";
+    EXPECT_GT(laid(0x7C00), 20) << "and is laid in red";
+    EXPECT_EQ(laid(0x001F), 0);
 }
 
 }  // namespace

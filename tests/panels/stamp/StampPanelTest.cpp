@@ -5,12 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "document/users/EnginePath.h"
+#include "engine/gfx/GfxPalette.h"
+#include "engine/gfx/sprites/SprLayer.h"
 #include "framework/language/LanguageTexts.h"
 #include "panels/base/RPanelPrefsTmpl.h"
+#include "platform/clock/Clock.h"
+#include "tests/engine/gfx/sprites/WithSpriteScreen.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
 #include "tests/panels/PanelFixture.h"
 
@@ -26,7 +31,9 @@ protected:
         libraries = std::make_unique<RLibraryMgr>(*paths);
         // The installed libraries are used only when the settings say so; else the disc's.
         std::filesystem::create_directories(host(paths->BuildPath(kFolderGuide, false)));
-        std::ofstream(host(paths->BuildPath(kFolderGuide, false)) + "/TB.ini") << "[TOC]\r\nNoLibsFromCD=TRUE\r\n";
+        const std::string guide = host(paths->BuildPath(kFolderGuide, false));
+        std::ofstream(guide + "/TB.ini") << "[TOC]\r\nNoLibsFromCD=TRUE\r\n[LanguageFiles]\r\nEnglish=En.ini\r\nSpanish=Es.ini\r\n";
+        std::ofstream(guide + "/Es.ini") << "[StampCategories]\r\nCars=Coches\r\nBirds=P\xE1jaros\r\n";
         SetupLanguageFolders(EnginePath(paths->BuildPath(kFolderGuide, false)).get(), "TB.ini");
         folder = host(paths->GetLibraryFolderPath(kStampLibraryType));
         std::filesystem::create_directories(folder);
@@ -35,6 +42,7 @@ protected:
         library("Dots.tbl", 4);
     }
     void TearDown() override {
+        SetCurrentLanguage(kLanguageEnglish);
         Path none{};
         SetupLanguageFolders(&none, "TB.ini");
         PanelFixture::TearDown();
@@ -175,6 +183,99 @@ TEST_F(StampPanel, ALibraryThatCannotBeOpenedLeavesNothingBehind) {
     EXPECT_FALSE(panel->StampTool()->HasPicture());
     send(*panel, kMsgStampEdit, 0, 0);
     EXPECT_EQ(panel->Editor(), nullptr);
+}
+
+// The category names come from the current language's texts, keyed by the library's file
+// name; the exclusions and the remembered category go on by the file name and library id.
+TEST_F(StampPanel, CategoriesAreNamedInTheCurrentLanguage) {
+    RLibExclusionsObject exclusions(1);
+    exclusions.Add(kStampLibraryType, "Birds");
+    struct Case {
+        u16 language;
+        std::vector<std::string> names;
+    };
+    for (const Case& c : {Case{kLanguageEnglish, {"Cars", "Dots"}}, Case{kLanguageSpanish, {"Coches", "Dots"}}}) {
+        SetCurrentLanguage(c.language);
+        auto panel = open(&exclusions);
+        EXPECT_EQ(panel->Categories().names, c.names) << c.language;
+        EXPECT_EQ(panel->Categories().ids, (std::vector<u16>{1, 2})) << c.language;
+        EXPECT_EQ(panel->CategoryFile(), "Cars.tbl") << "the files keep their own names";
+    }
+}
+
+// Choices that name no stamp, no size button or no category past the ends change nothing.
+TEST_F(StampPanel, ChoicesPastTheirEndsChangeNothing) {
+    auto panel = open();
+    const uintptr_t strip = reinterpret_cast<uintptr_t>(panel->GetScroller());
+    send(*panel, kMsgScrollerHit, strip, 1);
+    ASSERT_EQ(panel->CurrentStamp(), 1);
+    for (const u16 item : {u16(3), u16(40), u16(0xFFFF)}) {
+        send(*panel, kMsgScrollerHit, strip, item);
+        EXPECT_EQ(panel->CurrentStamp(), 1) << item;
+    }
+    // A press lays stamp 1 (its colour 2) and nothing else.
+    Stroke({32, 32}, {32, 32});
+    EXPECT_GT(PaintedPixels(), 0);
+    EXPECT_EQ(std::count(picture.begin(), picture.end(), u16(2)), PaintedPixels());
+    send(*panel, kMsgStampSize, kStampSizeButtonFirst + 1, 0);
+    ASSERT_EQ(panel->SizeIndex(), 1);
+    for (const i32 button : {kStampSizeButtonFirst - 1, kStampSizeButtonFirst + kStampSizeCount, 0}) {
+        send(*panel, kMsgStampSize, uintptr_t(button), 0);
+        EXPECT_EQ(panel->SizeIndex(), 1) << button;
+    }
+    struct Step {
+        u32 message;
+        int place;
+    };
+    // Three categories: previous stops at the first, next at the last.
+    const Step steps[] = {{kMsgStampPreviousCategory, 0}, {kMsgStampNextCategory, 1}, {kMsgStampNextCategory, 2},
+                          {kMsgStampNextCategory, 2},     {kMsgStampPreviousCategory, 1}, {kMsgStampPreviousCategory, 0},
+                          {kMsgStampPreviousCategory, 0}};
+    for (const Step& step : steps) {
+        send(*panel, step.message, 0, 0);
+        EXPECT_EQ(panel->Popup()->GetValue(), step.place) << step.message;
+        EXPECT_EQ(panel->CategoryId(), panel->Categories().ids[size_t(step.place)]);
+    }
+}
+
+// Erasing a stamp the child never changed leaves no file of the child's own behind.
+TEST_F(StampPanel, ErasingALibraryStampWritesNothing) {
+    auto panel = open();
+    send(*panel, kMsgScrollerHit, reinterpret_cast<uintptr_t>(panel->GetScroller()), 2);
+    panel->KeepStamp(BlankStamp(4, 4));
+    EXPECT_FALSE(std::filesystem::exists(host(panel->UserStampPath())));
+    EXPECT_EQ(stripColour(*panel, 2), 3);
+}
+
+// The category list stands on a sprite without a shape: through every update it keeps the
+// list's rectangle, so a redraw of what lies behind it draws the list again.
+class StampPanelOnScreen : public testspr::WithSpriteScreen<StampPanel> {
+protected:
+    void SetUp() override {
+        StampPanel::SetUp();
+        ASSERT_EQ(gfxInitPalettes(), kErrNone);
+        ASSERT_NO_FATAL_FAILURE(openSpriteScreen({0, 0, 400, 300}, GfxColor::rgb(128, 128, 128)));
+    }
+    void TearDown() override {
+        WithSpriteScreen::TearDown();
+        gfxShutdownPalettes();
+    }
+    plat::ScopedFakeClock clock_{1000};
+};
+
+TEST_F(StampPanelOnScreen, TheCategoryListIsDrawnAgainWhenWhatIsBehindItIs) {
+    auto panel = open();
+    send(*panel, kMsgStampCategoryPopup, 0, 0);
+    ASSERT_TRUE(panel->Popup()->IsOpen());
+    const Rect16 row = panel->Popup()->GetRowRect(1);
+    for (int update = 0; update < 3; ++update) {
+        clock_.advance(100);
+        sprInvalRect({0, 0, 400, 300});
+        sprUpdateScreen(1);
+        GfxColor c;
+        window_->ReadPixel(&c, i16(row.right - 2), i16((row.top + row.bottom) / 2));
+        EXPECT_GE(c.red + c.green + c.blue, 3 * 240) << "the row's white, update " << update;
+    }
 }
 
 }  // namespace
