@@ -83,7 +83,8 @@ i32 ExportProjectCommand(mfxWindow* owner, const std::string& target, ExportKind
     i32 code = kExportFailed;
     {
         mfxProgressWindow window(owner ? owner->GetHandle() : plat::kNoWindow, text("FileStrings", "ExportTitle", "Export"),
-                                 text("FileStrings", "Exporting", "Making your movie..."));
+                                 text("FileStrings", "Exporting", "Making your movie..."),
+                                 text("FileDialog", "Cancel", "Cancel"));
         code = runExport(target, kind, sources, [&window](u32, u32) { return window.Poll(); });
     }
     if (const char* key = messageKey(kind, code)) mfxAlert(kAlertOk | kAlertIconStop, text("FileStrings", key, key));

@@ -5,6 +5,7 @@
 
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/storage/ObjectTypes.h"
+#include "media/export/PageAnimation.h"
 #include "media/export/PagePicture.h"
 #include "media/export/RMovieComponent.h"
 #include "media/quicktime/ImgJpeg.h"
@@ -36,7 +37,10 @@ bool isMediaFile(FourCC type) {
 i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 durationMs, Components* out) {
     auto still = std::make_unique<RMovieComponent>(kComponentPicture, ComponentPlace{0, 0, i16(picture.Width()), i16(picture.Height())},
                                                     startMs, durationMs, kPictureLayer);
-    if (const i32 err = still->WritePicture(picture.Jpeg())) return err;
+    std::vector<std::vector<u8>> frames;
+    if (const i32 err = AnimatePage(page, picture.Width(), picture.Height(), durationMs, &frames)) return err;
+    if (const i32 err = frames.empty() ? still->WritePicture(picture.Jpeg()) : still->WriteFrames(frames, durationMs))
+        return err;
     out->push_back(std::move(still));
     u32 it = 0;
     RPageObject* object = nullptr;
@@ -71,7 +75,7 @@ i32 buildTransition(TransitionKind kind, const PagePicture& from, const PagePict
     auto transition = std::make_unique<RMovieComponent>(
         kComponentTransition, ComponentPlace{0, 0, i16(to.Width()), i16(to.Height())}, startMs, kTransitionMs,
         kTransitionLayer);
-    if (const i32 err = transition->WriteFrames(frames, kTransitionMs / kTransitionFrames)) return err;
+    if (const i32 err = transition->WriteFrames(frames, kTransitionMs)) return err;
     out->push_back(std::move(transition));
     return kExportOk;
 }

@@ -3,10 +3,16 @@
 // kept when an export is cancelled.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "media/export/PageMovieExport.h"
+#include "platform/media/PictureImage.h"
 #include "platform/media/PixelRows.h"
+#include "platform/media/PngCoding.h"
 #include "tools/effects/transitions/TransitionKernels.h"
 #include "tests/media/export/ExportFixture.h"
+#include "tests/media/swf/PlayTestMovies.h"
+#include "tests/media/swfgl/ShapeBytes.h"
 
 namespace {
 
@@ -14,8 +20,8 @@ using namespace exporttest;
 
 class PageMovieExport : public ExportTest {
 protected:
-    // The colour the movie shows at `ms` in the middle of its picture.
-    Rgb colourAt(const std::string& host, i32 ms) {
+    // The colour the movie shows at `ms` at a point of its picture, by default its middle.
+    Rgb colourAt(const std::string& host, i32 ms, i32 x = -1, i32 y = -1) {
         MrMovie* movie = nullptr;
         EXPECT_EQ(qtOpenMovieFile(host.c_str(), &movie), 0);
         MrRect box{};
@@ -24,7 +30,8 @@ protected:
         EXPECT_EQ(qtNewWorldOfFormat(&world, plat::media::kMrFormatBgra32, &box), 0);
         EXPECT_EQ(qtDrawMovieFrame(movie, MrTime(i64(ms) * qtGetMovieTimeScale(movie) / 1000), world), 0);
         u8 rgba[4] = {};
-        plat::media::readRowRgba(*qtWorldPixMap(world), (box.bottom - box.top) / 2, (box.right - box.left) / 2, 1, rgba);
+        plat::media::readRowRgba(*qtWorldPixMap(world), y < 0 ? (box.bottom - box.top) / 2 : y,
+                                 x < 0 ? (box.right - box.left) / 2 : x, 1, rgba);
         qtDisposeWorld(world);
         qtDisposeMovie(movie);
         return Rgb{rgba[0], rgba[1], rgba[2]};
@@ -110,6 +117,70 @@ TEST_F(PageMovieExport, ASlideShowPlaysItsPagesInTurnAfterTheirTransitions) {
     const Rgb between = colourAt(host, 2500);
     EXPECT_GT(std::abs(between.r - 220) + std::abs(between.g - 30), 60);
     EXPECT_GT(std::abs(between.r - 30) + std::abs(between.g - 200), 60);
+}
+
+// A Flash object 64 x 48 pixels, 12 frames a second: red on its left half for six frames,
+// then blue on its right half for six, and again from the start.
+std::vector<u8> swappingFlash() {
+    using namespace swfgltest;
+    const swf::Rect frame{0, 0, 1280, 960};
+    const Bytes red = RectShape(1, {0, 0, 640, 960}, SolidFill({255, 0, 0, 255}));
+    const Bytes blue = RectShape(2, {640, 0, 1280, 960}, SolidFill({0, 0, 255, 255}));
+    Bytes tags = swftest::Concat({red, blue, Place(1, 1, swf::Matrix{}, swf::Cxform{})});
+    for (int i = 0; i < 6; ++i) tags = swftest::Concat({tags, swftest::ShowFrame()});
+    tags = swftest::Concat({tags, swftest::Remove(1), Place(1, 2, swf::Matrix{}, swf::Cxform{})});
+    for (int i = 0; i < 6; ++i) tags = swftest::Concat({tags, swftest::ShowFrame()});
+    return MovieOf(frame, 12, tags);
+}
+
+// The pictures standard players decode, ten a second, as "<stem>NNN.png" (from 001); false
+// without ffmpeg.
+bool ffmpegPictures(const std::string& movie, const std::string& stem) {
+    if (std::system("command -v ffmpeg > /dev/null 2>&1") != 0) return false;
+    const std::string command =
+        "ffmpeg -v error -y -i '" + movie + "' -vf fps=10 '" + stem + "%03d.png' > /dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+plat::media::PictureImage pngOf(const std::string& host) {
+    std::ifstream in(host, std::ios::binary);
+    const std::vector<u8> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    plat::media::PictureImage image;
+    EXPECT_EQ(plat::media::decodePng(bytes.data(), bytes.size(), image), 0) << host;
+    return image;
+}
+
+// Each picture of the movie shows the Flash object at the frame it has reached by then.
+TEST_F(PageMovieExport, AFlashObjectAnimatesThroughTheMovie) {
+    RPageData page;
+    paint(page, {200, 200, 200});
+    ASSERT_NE(page.AddObject(kTypeFlash, -1, swappingFlash(), {40, 40, 104, 88}), nullptr);
+    ASSERT_EQ(exportPageMovie(page, {160, 120}, text("flash"), {}), kExportOk);
+    const std::string host = file("flash.mov");
+    const struct {
+        i32 ms;
+        bool red;
+    } cases[] = {{0, true}, {300, true}, {650, false}, {900, false}, {1150, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ms);
+        const Rgb left = colourAt(host, c.ms, 50, 60), right = colourAt(host, c.ms, 94, 60);
+        EXPECT_EQ(left.r > 160 && left.g < 100, c.red);
+        EXPECT_EQ(right.b > 160 && right.g < 100, !c.red);
+        // Beside the object the page stays as it is.
+        EXPECT_NEAR(colourAt(host, c.ms, 20, 20).g, 200, 16);
+    }
+    // Standard players see it move as well: at 0.1 s and at 0.7 s.
+    if (!ffmpegPictures(host, file("seen"))) GTEST_SKIP() << "ffmpeg is not installed";
+    const plat::media::PictureImage first = pngOf(file("seen002.png")), later = pngOf(file("seen008.png"));
+    ASSERT_EQ(first.width, 160);
+    ASSERT_EQ(later.width, 160);
+    auto red = [](const u8* p) { return p[0] > 160 && p[1] < 100; };
+    auto blue = [](const u8* p) { return p[2] > 160 && p[1] < 100; };
+    EXPECT_TRUE(red(first.pixel(50, 60)));
+    EXPECT_FALSE(blue(first.pixel(94, 60)));
+    EXPECT_FALSE(red(later.pixel(50, 60)));
+    EXPECT_TRUE(blue(later.pixel(94, 60)));
+    EXPECT_EQ(first.pixel(20, 20)[1] / 16, later.pixel(20, 20)[1] / 16);
 }
 
 TEST_F(PageMovieExport, ACancelledExportKeepsTheOldFile) {
