@@ -32,6 +32,15 @@ bool isMediaFile(FourCC type) {
     return type == kTypeSound || type == kTypeMovie || type == kTypeFlash || type == kTypeFlashAnimation;
 }
 
+// A sound from `startMs`, once, for at most `durationMs`.
+i32 buildSound(std::span<const u8> wave, i32 startMs, i32 durationMs, Components* out) {
+    auto sound = std::make_unique<RMovieComponent>(kComponentSound, ComponentPlace{}, startMs, durationMs, 0);
+    if (const i32 err = sound->WriteSound(wave)) return err;
+    sound->SetDuration(std::min(durationMs, sound->MediaDuration()));
+    if (sound->Duration() > 0) out->push_back(std::move(sound));
+    return kExportOk;
+}
+
 // The components of one page from `startMs` for `durationMs`: its picture, its movies, its
 // sounds (each at most the page's length).
 i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 durationMs, Components* out) {
@@ -51,11 +60,7 @@ i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 dura
             if (const i32 err = movie->WriteMovie(mediaOf(*object))) return err;
             out->push_back(std::move(movie));
         } else if (object->Type() == kTypeSound) {
-            auto sound = std::make_unique<RMovieComponent>(kComponentSound, ComponentPlace{}, startMs, durationMs, 0);
-            if (const i32 err = sound->WriteSound(mediaOf(*object))) return err;
-            // A sound shorter than its page plays once.
-            sound->SetDuration(std::min(durationMs, sound->MediaDuration()));
-            if (sound->Duration() > 0) out->push_back(std::move(sound));
+            if (const i32 err = buildSound(mediaOf(*object), startMs, durationMs, out)) return err;
         }
     }
     return kExportOk;
@@ -131,7 +136,7 @@ i32 exportPageMovie(const RPageData& page, const MovieExportCanvas& canvas, cons
 }
 
 i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, const std::string& target,
-                       const ExportProgress& progress) {
+                       const ExportProgress& progress, const TransitionSoundWave& transitionSounds) {
     std::vector<RPage*> pages;
     for (u16 number = 1; number <= kMaxProjectPages; ++number)
         if (RPage* page = document.GetPage(number); page->Number() == number) pages.push_back(page);
@@ -155,6 +160,10 @@ i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, con
         const TransitionKind kind = transitionKindOfIndex(page.GetTransitionEffect());
         if (!result && before && kind != TransitionKind::None)
             result = buildTransition(kind, *before, *picture, start, &components);
+        if (!result && kind != TransitionKind::None && transitionSounds) {
+            const std::vector<u8> wave = transitionSounds(page.GetTransitionOption());
+            if (!wave.empty()) result = buildSound(wave, start, duration, &components);
+        }
         before = std::move(picture);
         start += duration;
         if (!result && progress && !progress(u32(i + 1), total)) result = kExportCancelled;

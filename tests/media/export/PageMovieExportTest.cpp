@@ -183,6 +183,60 @@ TEST_F(PageMovieExport, AFlashObjectAnimatesThroughTheMovie) {
     EXPECT_EQ(first.pixel(20, 20)[1] / 16, later.pixel(20, 20)[1] / 16);
 }
 
+// How loud standard players hear the movie in each tenth of a second (mean of |sample|, 16
+// bits); empty without ffmpeg or without sound.
+std::vector<i32> loudnessByTenths(const std::string& movie) {
+    std::vector<i32> tenths;
+    if (std::system("command -v ffmpeg > /dev/null 2>&1") != 0) return tenths;
+    const std::string command = "ffmpeg -v error -i '" + movie + "' -vn -f s16le -ac 1 -ar 8000 - 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return tenths;
+    i16 samples[800];
+    while (std::fread(samples, sizeof samples, 1, pipe) == 1) {
+        i64 sum = 0;
+        for (const i16 sample : samples) sum += std::abs(i32(sample));
+        tenths.push_back(i32(sum / 800));
+    }
+    pclose(pipe);
+    return tenths;
+}
+
+// A page with a transition has its transition's sound from its start, the page with place 0
+// none; a sound longer than its page stops where the page ends.
+TEST_F(PageMovieExport, TransitionsAreHeardWithTheirSounds) {
+    RDocument document(nullptr);
+    const struct {
+        u16 effect, sound;
+    } pages[] = {{u16(TransitionKind::None), 1}, {u16(TransitionKind::Fade), 2}, {u16(TransitionKind::Fade), 0},
+                 {u16(TransitionKind::Fade), 3}};
+    for (const auto& p : pages) {
+        PageSettings settings;
+        settings.timingSeconds = 1;
+        settings.transitionEffect = p.effect;
+        settings.transitionOption = p.sound;
+        auto page = std::make_unique<RPage>(settings, std::string(), 0);
+        paint(page->Data(), {90, 90, 90});
+        ASSERT_EQ(document.AppendPage(std::move(page)), kErrNone);
+    }
+    std::vector<u16> asked;
+    const TransitionSoundWave waves = [&](u16 place) {
+        asked.push_back(place);
+        return place == 0 ? std::vector<u8>() : sound(place == 2 ? 400 : 3000);
+    };
+    ASSERT_EQ(exportProjectMovie(document, {80, 60}, text("heard"), {}, waves), kExportOk);
+    EXPECT_EQ(asked, (std::vector<u16>{2, 0, 3}));
+    const std::vector<i32> tenths = loudnessByTenths(file("heard.mov"));
+    if (tenths.empty()) GTEST_SKIP() << "ffmpeg is not installed";
+    ASSERT_GE(tenths.size(), 39u);
+    for (size_t i = 0; i < tenths.size(); ++i) {
+        // Heard: the second page's first 0.4 s and the whole of the fourth.
+        const bool heard = (i >= 10 && i < 14) || i >= 30;
+        const bool edge = i == 14 || i == 29 || i == 30;
+        if (edge) continue;
+        EXPECT_EQ(tenths[i] > 1000, heard) << "at " << i / 10.0 << " s: " << tenths[i];
+    }
+}
+
 TEST_F(PageMovieExport, ACancelledExportKeepsTheOldFile) {
     { std::ofstream(file("show.mov")) << "the old movie"; }
     RPageData page;
