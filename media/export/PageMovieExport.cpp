@@ -1,5 +1,6 @@
 #include "media/export/PageMovieExport.h"
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -85,6 +86,16 @@ i32 buildTransition(TransitionKind kind, const PagePicture& from, const PagePict
     return kExportOk;
 }
 
+// A movie that could not be written where its folder stands and takes files filled the disc;
+// anywhere else the place itself was wrong.
+i32 writeFailure(const std::string& host) {
+    std::error_code error;
+    const std::filesystem::file_status folder = std::filesystem::status(std::filesystem::path(host).parent_path(), error);
+    const bool takesFiles = !error && std::filesystem::is_directory(folder) &&
+                            (folder.permissions() & std::filesystem::perms::owner_write) != std::filesystem::perms::none;
+    return takesFiles ? kExportDiskFull : kExportFailed;
+}
+
 // Adds every component and writes the movie over the target.
 i32 writeMovie(const Components& components, const std::string& target, const ExportProgress& progress, u32 done,
                u32 total) {
@@ -98,7 +109,7 @@ i32 writeMovie(const Components& components, const std::string& target, const Ex
         if (progress && !progress(++done, total)) return kExportCancelled;
     }
     const i16 err = writer.exportFlattenMovie();
-    if (err == plat::media::kMrWriteErr) return kExportDiskFull;
+    if (err == plat::media::kMrWriteErr) return writeFailure(host);
     return err == 0 ? kExportOk : kExportFailed;
 }
 

@@ -72,6 +72,18 @@ TEST_F(PageMovieExport, ThePageLastsAsLongAsItsLongestMovieOrItsSound) {
     }
 }
 
+// A movie that cannot be written is no full disc unless the disc is full.
+TEST_F(PageMovieExport, APlaceThatTakesNoFileIsNoFullDisc) {
+    { std::ofstream(file("plain")) << "a file, not a folder"; }
+    RPageData page;
+    paint(page, {200, 40, 40});
+    for (const char* target : {"gone/show", "plain/show"}) {
+        SCOPED_TRACE(target);
+        EXPECT_EQ(exportPageMovie(page, {64, 48}, text(target), {}), kExportFailed);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
+}
+
 TEST_F(PageMovieExport, ASoundThatIsNoWaveFailsAndWritesNothing) {
     RPageData page;
     paint(page, {200, 40, 40});
