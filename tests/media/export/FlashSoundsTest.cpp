@@ -16,8 +16,8 @@ namespace {
 // 128 + i + 1, the second channel the first's negative), counting what is done to it.
 class CountingWave final : public swf::i_wavedata {
 public:
-    CountingWave(u16 channels, u16 bits, u32 rate, u32 frames)
-        : channels_(channels), bits_(bits), rate_(rate), frames_(frames) {}
+    CountingWave(u16 channels, u16 bits, u32 rate, u32 frames, i32 step = 100)
+        : channels_(channels), bits_(bits), rate_(rate), frames_(frames), step_(step) {}
     u32 AddRef() override { return ++refs; }
     u32 Release() override { return --refs; }
     swf::Result QueryInterface(const std::type_info&, void** out) override {
@@ -37,7 +37,7 @@ public:
                 if (bits_ == 8) {
                     *out++ = u8(0x80 + value);
                 } else {
-                    const i16 sample = i16(value * 100);
+                    const i16 sample = i16(value * step_);
                     std::memcpy(out, &sample, 2);
                     out += 2;
                 }
@@ -50,6 +50,7 @@ public:
 private:
     u16 channels_, bits_;
     u32 rate_, frames_;
+    i32 step_;
 };
 
 class FlashSoundsTest : public ::testing::Test {
@@ -138,6 +139,29 @@ TEST_F(FlashSoundsTest, SoundsAreMixedAndStopSilencesOne) {
     EXPECT_EQ(after[at], i16((at / 2 + 1) * 100));
     sounds.Poll();
     EXPECT_EQ(a.destroyed + b.destroyed, 0) << "nothing has been heard to its end";
+    first->Release();
+    second->Release();
+}
+
+// Two loud sounds together reach the loudest a sample holds and stay there, either way.
+TEST_F(FlashSoundsTest, ALoudMixHoldsAtTheEdges) {
+    FlashSounds sounds;
+    CountingWave a(2, 16, 22050, 200, 160), b(2, 16, 22050, 200, 160);
+    swf::i_waveplay* first = nullptr;
+    swf::i_waveplay* second = nullptr;
+    ASSERT_EQ(sounds.CreateWavePlay(first, &a), swf::kOk);
+    ASSERT_EQ(sounds.CreateWavePlay(second, &b), swf::kOk);
+    ASSERT_EQ(first->Play(0, 1), swf::kOk);
+    ASSERT_EQ(second->Play(0, 1), swf::kOk);
+    clock_.advance(20);
+    const std::vector<i16> samples = heard();
+    ASSERT_GE(samples.size(), 400u);
+    // Frame 50: 2 x 51 x 160 = 16320 on the left, its negative on the right.
+    EXPECT_EQ(samples[100], 16320);
+    EXPECT_EQ(samples[101], -16320);
+    // Frame 150: 2 x 151 x 160 = 48320, beyond what a sample holds.
+    EXPECT_EQ(samples[300], 32767);
+    EXPECT_EQ(samples[301], -32768);
     first->Release();
     second->Release();
 }
