@@ -76,7 +76,6 @@ i32 RMovieComponent::NewVideoMovie() {
 }
 
 i32 RMovieComponent::WritePicture(const std::vector<u8>& jpeg) {
-    if (jpeg.empty() || duration_ <= 0) return kExportFailed;
     return WriteFrames({jpeg}, duration_);
 }
 

@@ -30,6 +30,7 @@ public:
         return swf::kOk;
     }
     swf::Result ReadSamples(u32 position, u32 count, void* samples) override {
+        if (unreadable) return swf::kErrBadData;
         u8* out = static_cast<u8*>(samples);
         for (u32 f = 0; f < count; ++f)
             for (u16 c = 0; c < channels_; ++c) {
@@ -46,6 +47,7 @@ public:
     }
     i32 refs = 0;
     i32 destroyed = 0;
+    bool unreadable = false;
 
 private:
     u16 channels_, bits_;
@@ -164,6 +166,17 @@ TEST_F(FlashSoundsTest, ALoudMixHoldsAtTheEdges) {
     EXPECT_EQ(samples[301], -32768);
     first->Release();
     second->Release();
+}
+
+TEST_F(FlashSoundsTest, ASoundThatCannotBeReadIsNotHeard) {
+    FlashSounds sounds;
+    CountingWave wave(1, 16, 22050, 100);
+    wave.unreadable = true;
+    swf::i_waveplay* play = nullptr;
+    ASSERT_EQ(sounds.CreateWavePlay(play, &wave), swf::kOk);
+    EXPECT_NE(play->Play(0, 1), swf::kOk);
+    EXPECT_EQ(sounds.Playing(), 0u);
+    play->Release();
 }
 
 TEST_F(FlashSoundsTest, WithoutADeviceTheMovieIsSilent) {
