@@ -227,6 +227,7 @@ TEST_F(ProjectCopy, AMovedPageTakesThePlaceItsRunOpens) {
     } cases[] = {
         {"Down", {1, 2, 3, 4}, 1, 3, true, {{1, "p2"}, {2, "p3"}, {3, "p1"}, {4, "p4"}}},
         {"Up", {1, 2, 3, 4}, 4, 2, true, {{1, "p1"}, {2, "p4"}, {3, "p2"}, {4, "p3"}}},
+        {"UpUnderAPage", {1, 2, 3}, 2, 1, true, {{1, "p2"}, {2, "p1"}, {3, "p3"}}},
         {"UpOverAGap", {1, 2, 4}, 4, 1, true, {{1, "p4"}, {2, "p1"}, {3, "p2"}}},
         {"DownOverAGap", {1, 2, 4, 5}, 1, 5, true, {{1, "p2"}, {3, "p4"}, {4, "p5"}, {5, "p1"}}},
         {"PastThePages", {1, 2}, 1, 6, true, {{1, "p2"}, {6, "p1"}}},
@@ -245,6 +246,7 @@ TEST_F(ProjectCopy, AMovedPageTakesThePlaceItsRunOpens) {
         doc.SetCurrentPage(moving);
         EXPECT_EQ(doc.MovePageTo(c.from, c.to), c.moved);
         EXPECT_EQ(arrangement(doc), c.after);
+        EXPECT_EQ(doc.PageCount(), c.after.size());
         if (!c.moved) continue;
         EXPECT_EQ(doc.CurrentPage(), moving);
         EXPECT_EQ(moving->Number(), c.to);
