@@ -41,14 +41,17 @@ TEST(FlashFrame, IsTwoPixelsNarrowerAndOneLowerThanTheCanvas) {
 
 class PageFlashExport : public ExportTest {
 protected:
-    // The scales of the sprites placed at depths 1 and up, in depth order.
+    // The scales of the sprites placed at depths 1 and up, in depth order, which counts up
+    // from 1.
     static std::vector<std::pair<i32, i32>> spriteScales(const std::vector<u8>& movie) {
         swf::document doc;
         EXPECT_EQ(swf::LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), swf::kOk);
         std::vector<std::pair<i32, i32>> scales;
         for (const swf::tag* t = doc.FirstTag(); t; t = t->Next())
-            if (auto* place = dynamic_cast<const swf::tagPlaceObject*>(t); place && place->depth > 0)
+            if (auto* place = dynamic_cast<const swf::tagPlaceObject*>(t); place && place->depth > 0) {
                 scales.push_back({place->matrix.scaleX, place->matrix.scaleY});
+                EXPECT_EQ(place->depth, scales.size());
+            }
         return scales;
     }
 };

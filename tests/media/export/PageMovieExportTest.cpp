@@ -132,13 +132,14 @@ TEST_F(PageMovieExport, ASlideShowPlaysItsPagesInTurnAfterTheirTransitions) {
 }
 
 // A Flash object 64 x 48 pixels, 12 frames a second: red on its left half for six frames,
-// then blue on its right half for six, and again from the start.
+// then blue on its right half for six, and again from the start; its green background lets
+// the page show through.
 std::vector<u8> swappingFlash() {
     using namespace swfgltest;
     const swf::Rect frame{0, 0, 1280, 960};
     const Bytes red = RectShape(1, {0, 0, 640, 960}, SolidFill({255, 0, 0, 255}));
     const Bytes blue = RectShape(2, {640, 0, 1280, 960}, SolidFill({0, 0, 255, 255}));
-    Bytes tags = swftest::Concat({red, blue, Place(1, 1, swf::Matrix{}, swf::Cxform{})});
+    Bytes tags = swftest::Concat({swftest::Background(0, 255, 0), red, blue, Place(1, 1, swf::Matrix{}, swf::Cxform{})});
     for (int i = 0; i < 6; ++i) tags = swftest::Concat({tags, swftest::ShowFrame()});
     tags = swftest::Concat({tags, swftest::Remove(1), Place(1, 2, swf::Matrix{}, swf::Cxform{})});
     for (int i = 0; i < 6; ++i) tags = swftest::Concat({tags, swftest::ShowFrame()});
@@ -178,6 +179,8 @@ TEST_F(PageMovieExport, AFlashObjectAnimatesThroughTheMovie) {
         const Rgb left = colourAt(host, c.ms, 50, 60), right = colourAt(host, c.ms, 94, 60);
         EXPECT_EQ(left.r > 160 && left.g < 100, c.red);
         EXPECT_EQ(right.b > 160 && right.g < 100, !c.red);
+        // The half the movie leaves uncovered shows the page.
+        EXPECT_NEAR((c.red ? right : left).g, 200, 16);
         // Beside the object the page stays as it is.
         EXPECT_NEAR(colourAt(host, c.ms, 20, 20).g, 200, 16);
     }
@@ -254,6 +257,12 @@ TEST_F(PageMovieExport, ACancelledExportKeepsTheOldFile) {
     RPageData page;
     paint(page, {200, 40, 40});
     EXPECT_EQ(exportPageMovie(page, {320, 240}, text("show.mov"), [](u32, u32) { return false; }), kExportCancelled);
+    RDocument document(nullptr);
+    auto slide = std::make_unique<RPage>(PageSettings{}, std::string(), 0);
+    paint(slide->Data(), {200, 40, 40});
+    ASSERT_EQ(document.AppendPage(std::move(slide)), kErrNone);
+    EXPECT_EQ(exportProjectMovie(document, {320, 240}, text("show.mov"), [](u32, u32) { return false; }),
+              kExportCancelled);
     EXPECT_EQ(read(file("show.mov")).size(), std::string("the old movie").size());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
 }
