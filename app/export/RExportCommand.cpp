@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/export/RTransitionSoundWaves.h"
 #include "document/filedialogs/ShowFileDialogs.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/dialogs/mfxProgressWindow.h"
@@ -40,8 +41,12 @@ const char* messageKey(ExportKind kind, i32 code) {
 }
 
 i32 runExport(const std::string& target, ExportKind kind, const ExportSources& sources, const ExportProgress& progress) {
-    if (kind == ExportKind::ProjectMovie)
-        return sources.document ? exportProjectMovie(*sources.document, sources.canvas, target, progress) : kExportFailed;
+    if (kind == ExportKind::ProjectMovie) {
+        if (!sources.document) return kExportFailed;
+        const RTransitionSoundWaves sounds;
+        return exportProjectMovie(*sources.document, sources.canvas, target, progress,
+                                  [&sounds](u16 place) { return sounds.Wave(place); });
+    }
     if (!sources.page) return kExportFailed;
     switch (kind) {
     case ExportKind::PageMovie: return exportPageMovie(*sources.page, sources.canvas, target, progress);
@@ -83,7 +88,8 @@ i32 ExportProjectCommand(mfxWindow* owner, const std::string& target, ExportKind
     i32 code = kExportFailed;
     {
         mfxProgressWindow window(owner ? owner->GetHandle() : plat::kNoWindow, text("FileStrings", "ExportTitle", "Export"),
-                                 text("FileStrings", "Exporting", "Making your movie..."));
+                                 text("FileStrings", "Exporting", "Making your movie..."),
+                                 text("FileDialog", "Cancel", "Cancel"));
         code = runExport(target, kind, sources, [&window](u32, u32) { return window.Poll(); });
     }
     if (const char* key = messageKey(kind, code)) mfxAlert(kAlertOk | kAlertIconStop, text("FileStrings", key, key));

@@ -215,16 +215,17 @@ EngineErr RDocument::PlacePage(u16 place, std::unique_ptr<RPage> page) {
 }
 
 bool RDocument::MovePageTo(u16 from, u16 to) {
-    RPage* moved = Find(from);
-    if (moved == nullptr || to < 1 || to > kMaxProjectPages) return false;
-    Remember();
-    const i32 step = from < to ? -1 : 1;
-    for (const auto& page : pages_) {
-        const u16 n = page->Number();
-        if (page.get() != moved && n != kBlankPageNumber && n >= std::min(from, to) && n <= std::max(from, to))
-            page->SetId(u16(n + step));
-    }
+    const auto it = std::find_if(pages_.begin(), pages_.end(), [&](const auto& p) { return p->Number() == from; });
+    if (it == pages_.end() || to < 1 || to > kMaxProjectPages) return false;
+    const std::shared_ptr<RPage> moved = *it;
+    const bool wasCurrent = current_ == moved.get();
+    // The pages it passes over step toward its old place, which drops it from the list (the
+    // step already holds it); it then comes back at the place they opened.
+    const bool down = from < to;
+    if (ShiftPageRange(i16(down ? from + 1 : to), i16(down ? to : from - 1), down ? -1 : 1) != kErrNone) return false;
+    if (Find(from) != moved.get()) pages_.push_back(moved);
     moved->SetId(to);
+    if (wasCurrent) current_ = moved.get();
     Sort();
     return true;
 }

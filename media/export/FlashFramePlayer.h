@@ -1,7 +1,7 @@
 #pragma once
 // A Flash movie played frame by frame into a 16-bit picture, scaled to the picture's size:
-// what the stand-alone player program shows in its window. Without sound. User-interface
-// thread.
+// what the stand-alone player program shows in its window; the sounds it starts go to the SWF
+// engine's host. User-interface thread.
 #include <memory>
 #include <span>
 

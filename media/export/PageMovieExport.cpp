@@ -1,10 +1,12 @@
 #include "media/export/PageMovieExport.h"
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/storage/ObjectTypes.h"
+#include "media/export/PageAnimation.h"
 #include "media/export/PagePicture.h"
 #include "media/export/RMovieComponent.h"
 #include "media/quicktime/ImgJpeg.h"
@@ -31,12 +33,24 @@ bool isMediaFile(FourCC type) {
     return type == kTypeSound || type == kTypeMovie || type == kTypeFlash || type == kTypeFlashAnimation;
 }
 
+// A sound from `startMs`, once, for at most `durationMs`.
+i32 buildSound(std::span<const u8> wave, i32 startMs, i32 durationMs, Components* out) {
+    auto sound = std::make_unique<RMovieComponent>(kComponentSound, ComponentPlace{}, startMs, durationMs, 0);
+    if (const i32 err = sound->WriteSound(wave)) return err;
+    sound->SetDuration(std::min(durationMs, sound->MediaDuration()));
+    if (sound->Duration() > 0) out->push_back(std::move(sound));
+    return kExportOk;
+}
+
 // The components of one page from `startMs` for `durationMs`: its picture, its movies, its
 // sounds (each at most the page's length).
 i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 durationMs, Components* out) {
     auto still = std::make_unique<RMovieComponent>(kComponentPicture, ComponentPlace{0, 0, i16(picture.Width()), i16(picture.Height())},
                                                     startMs, durationMs, kPictureLayer);
-    if (const i32 err = still->WritePicture(picture.Jpeg())) return err;
+    std::vector<std::vector<u8>> frames;
+    if (const i32 err = AnimatePage(page, picture.Width(), picture.Height(), durationMs, &frames)) return err;
+    if (const i32 err = frames.empty() ? still->WritePicture(picture.Jpeg()) : still->WriteFrames(frames, durationMs))
+        return err;
     out->push_back(std::move(still));
     u32 it = 0;
     RPageObject* object = nullptr;
@@ -47,11 +61,7 @@ i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 dura
             if (const i32 err = movie->WriteMovie(mediaOf(*object))) return err;
             out->push_back(std::move(movie));
         } else if (object->Type() == kTypeSound) {
-            auto sound = std::make_unique<RMovieComponent>(kComponentSound, ComponentPlace{}, startMs, durationMs, 0);
-            if (const i32 err = sound->WriteSound(mediaOf(*object))) return err;
-            // A sound shorter than its page plays once.
-            sound->SetDuration(std::min(durationMs, sound->MediaDuration()));
-            if (sound->Duration() > 0) out->push_back(std::move(sound));
+            if (const i32 err = buildSound(mediaOf(*object), startMs, durationMs, out)) return err;
         }
     }
     return kExportOk;
@@ -71,9 +81,19 @@ i32 buildTransition(TransitionKind kind, const PagePicture& from, const PagePict
     auto transition = std::make_unique<RMovieComponent>(
         kComponentTransition, ComponentPlace{0, 0, i16(to.Width()), i16(to.Height())}, startMs, kTransitionMs,
         kTransitionLayer);
-    if (const i32 err = transition->WriteFrames(frames, kTransitionMs / kTransitionFrames)) return err;
+    if (const i32 err = transition->WriteFrames(frames, kTransitionMs)) return err;
     out->push_back(std::move(transition));
     return kExportOk;
+}
+
+// A movie that could not be written where its folder stands and takes files filled the disc;
+// anywhere else the place itself was wrong.
+i32 writeFailure(const std::string& host) {
+    std::error_code error;
+    const std::filesystem::file_status folder = std::filesystem::status(std::filesystem::path(host).parent_path(), error);
+    const bool takesFiles = !error && std::filesystem::is_directory(folder) &&
+                            (folder.permissions() & std::filesystem::perms::owner_write) != std::filesystem::perms::none;
+    return takesFiles ? kExportDiskFull : kExportFailed;
 }
 
 // Adds every component and writes the movie over the target.
@@ -89,7 +109,7 @@ i32 writeMovie(const Components& components, const std::string& target, const Ex
         if (progress && !progress(++done, total)) return kExportCancelled;
     }
     const i16 err = writer.exportFlattenMovie();
-    if (err == plat::media::kMrWriteErr) return kExportDiskFull;
+    if (err == plat::media::kMrWriteErr) return writeFailure(host);
     return err == 0 ? kExportOk : kExportFailed;
 }
 
@@ -127,7 +147,7 @@ i32 exportPageMovie(const RPageData& page, const MovieExportCanvas& canvas, cons
 }
 
 i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, const std::string& target,
-                       const ExportProgress& progress) {
+                       const ExportProgress& progress, const TransitionSoundWave& transitionSounds) {
     std::vector<RPage*> pages;
     for (u16 number = 1; number <= kMaxProjectPages; ++number)
         if (RPage* page = document.GetPage(number); page->Number() == number) pages.push_back(page);
@@ -151,6 +171,10 @@ i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, con
         const TransitionKind kind = transitionKindOfIndex(page.GetTransitionEffect());
         if (!result && before && kind != TransitionKind::None)
             result = buildTransition(kind, *before, *picture, start, &components);
+        if (!result && kind != TransitionKind::None && transitionSounds) {
+            const std::vector<u8> wave = transitionSounds(page.GetTransitionOption());
+            if (!wave.empty()) result = buildSound(wave, start, duration, &components);
+        }
         before = std::move(picture);
         start += duration;
         if (!result && progress && !progress(u32(i + 1), total)) result = kExportCancelled;

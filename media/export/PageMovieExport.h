@@ -4,7 +4,9 @@
 // its sounds, and in a slide show each page after the one before with its transition. The
 // movie is written beside the target and moved over it, so a failed or cancelled export keeps
 // the user's old file. Results are the codes of ExportFiles.h. User-interface thread.
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "document/pages/RPage.h"
 #include "document/project/RDocument.h"
@@ -31,8 +33,13 @@ i32 PageMovieDuration(const RPageData& page, i32* ms);
 // `target` is an engine text; its name takes ".mov" unless it ends so.
 i32 exportPageMovie(const RPageData& page, const MovieExportCanvas& canvas, const std::string& target,
                     const ExportProgress& progress);
-// The pages in number order, each for its timing (when set) or its own duration.
+// The sound heard with the transitions of the sound row's place (an archive wave); empty for
+// silence.
+using TransitionSoundWave = std::function<std::vector<u8>(u16 place)>;
+
+// The pages in number order, each for its timing (when set) or its own duration; a page with a
+// transition has its transition's sound from its start, for as long as the page lasts at most.
 i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, const std::string& target,
-                       const ExportProgress& progress);
+                       const ExportProgress& progress, const TransitionSoundWave& transitionSounds = {});
 
 }  // namespace Ostrel

@@ -44,7 +44,7 @@ void PagePicture::Relock() {
     if (port_->LockBits(&bits_) == kErrNone) View();
 }
 
-std::unique_ptr<PagePicture> PagePicture::OfPage(const RPageData& page, u16 width, u16 height) {
+std::unique_ptr<PagePicture> PagePicture::OfPage(const RPageData& page, u16 width, u16 height, bool flash) {
     std::unique_ptr<PagePicture> picture = Blank(width, height);
     if (!picture) return nullptr;
     // Render draws through the port's own drawing, which wants the bits unlocked.
@@ -52,7 +52,7 @@ std::unique_ptr<PagePicture> PagePicture::OfPage(const RPageData& page, u16 widt
     const EngineErr drawn = page.Render(picture->port_, 0, 0);
     if (picture->port_->LockBits(&picture->bits_) != kErrNone || drawn != kErrNone) return nullptr;
     picture->View();
-    const VectorPainter painter = GetVectorPainter();
+    const VectorPainter painter = flash ? GetVectorPainter() : nullptr;
     u32 it = 0;
     RPageObject* object = nullptr;
     while (painter && page.NextObjectSkipFlagged(&it, &object, fourCC("??PO"))) {

@@ -18,12 +18,16 @@ public:
 
     // Null when the picture cannot be made (no memory, a side of 0).
     static std::unique_ptr<PagePicture> Blank(u16 width, u16 height);
-    static std::unique_ptr<PagePicture> OfPage(const Ostrel::RPageData& page, u16 width, u16 height);
+    // Without `flash`, the places of the page's vector graphics show what lies beneath them.
+    static std::unique_ptr<PagePicture> OfPage(const Ostrel::RPageData& page, u16 width, u16 height,
+                                               bool flash = true);
 
     u16 Width() const { return width_; }
     u16 Height() const { return height_; }
     // The rows, top row first, for as long as the picture lives.
     const PixelView& Pixels() const { return view_; }
+    // The same rows as the drawing engine describes them.
+    const GfxPixelDescriptor& Bits() const { return bits_; }
     // The picture as a JPEG stream (without the picture block's header); empty on failure.
     std::vector<u8> Jpeg();
 

@@ -76,12 +76,11 @@ i32 RMovieComponent::NewVideoMovie() {
 }
 
 i32 RMovieComponent::WritePicture(const std::vector<u8>& jpeg) {
-    if (jpeg.empty() || duration_ <= 0) return kExportFailed;
     return WriteFrames({jpeg}, duration_);
 }
 
-i32 RMovieComponent::WriteFrames(const std::vector<std::vector<u8>>& frames, i32 frameMs) {
-    if (frames.empty() || frameMs <= 0) return kExportFailed;
+i32 RMovieComponent::WriteFrames(const std::vector<std::vector<u8>>& frames, i32 totalMs) {
+    if (frames.empty() || totalMs <= 0) return kExportFailed;
     if (const i32 err = NewVideoMovie()) return err;
     MrTrack* track = qtNewMovieTrack(movie_, place_.width * 0x10000, place_.height * 0x10000, 0);
     MrMedia* media = track ? qtNewTrackMedia(track, plat::media::kMrMediaVideo, kComponentTimeScale) : nullptr;
@@ -90,7 +89,7 @@ i32 RMovieComponent::WriteFrames(const std::vector<std::vector<u8>>& frames, i32
     MrTime units = 0;
     // Each frame ends where its share of the whole ends, so the frames add up to it exactly.
     for (size_t i = 0; i < frames.size() && !err; ++i) {
-        const MrTime end = unitsOf(i32(i64(frameMs) * i32(i + 1)));
+        const MrTime end = unitsOf(i32(i64(totalMs) * i64(i + 1) / i64(frames.size())));
         if (frames[i].empty()) return kExportFailed;
         err = qtAddMediaSample(media, frames[i].data(), u32(frames[i].size()), end - units, nullptr, 0, 1, nullptr);
         units = end;

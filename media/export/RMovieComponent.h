@@ -36,8 +36,8 @@ public:
     i32 WriteSound(std::span<const u8> archiveWave);
     // A still picture (a JPEG stream) shown for the whole length; kExportFailed for an empty one.
     i32 WritePicture(const std::vector<u8>& jpeg);
-    // Frames (JPEG streams) of `frameMs` each, one after the other.
-    i32 WriteFrames(const std::vector<std::vector<u8>>& frames, i32 frameMs);
+    // Frames (JPEG streams) one after the other, sharing `totalMs` evenly.
+    i32 WriteFrames(const std::vector<std::vector<u8>>& frames, i32 totalMs);
     // A movie file's bytes; kExportMissingMovie when they hold no movie that lasts.
     i32 WriteMovie(std::span<const u8> movieFile);
     // Copies the media into the export movie at the component's place and times.

@@ -40,9 +40,8 @@ swf::Result PlayerHost::QueryInterface(const std::type_info& id, void** out) {
     return swf::kErrNoInterface;
 }
 
-swf::Result PlayerHost::CreateWavePlay(swf::i_waveplay*& player, swf::i_wavedata*) {
-    player = nullptr;
-    return swf::kErrNoInterface;
+swf::Result PlayerHost::CreateWavePlay(swf::i_waveplay*& player, swf::i_wavedata* source) {
+    return sounds_.CreateWavePlay(player, source);
 }
 
 swf::Result PlayerHost::Compress(u32, u32&, u8*& data, u32&, const u8*, u32, u32, u32) {

@@ -1,7 +1,8 @@
 #pragma once
 // The player program's host of the SWF engine: pictures decoded by libjpeg-turbo linked into the
-// program, so that a player file plays wherever it is copied; no sounds (none are made) and no
-// coding of new pictures (the player makes none).
+// program, so that a player file plays wherever it is copied; the movie's sounds heard through
+// the platform's audio device; no coding of new pictures (the player makes none).
+#include "media/export/FlashSounds.h"
 #include "media/swf/Interfaces.h"
 
 class PlayerHost final : public swf::i_host, public swf::i_jpeg {
@@ -15,4 +16,10 @@ public:
     swf::Result Decompress(u8*& pixels, u32 rowBytes, u32 width, u32 height, const u8* tables, u32 tablesLength,
                            const u8* data, u32 length) override;
     swf::Result GetInfo(i32& width, i32& height, const u8* data, u32 length) override;
+
+    // Sounds heard to their end are given back; once a frame.
+    void Poll() { sounds_.Poll(); }
+
+private:
+    FlashSounds sounds_;
 };

@@ -1,5 +1,6 @@
 // The stand-alone player: plays the Flash movie appended to its own file (see FlashProjector.h)
-// in a window of the movie's size until the window is closed or Escape is pressed. Given
+// in a window of the movie's size, with its sounds, until the window is closed or Escape is
+// pressed. Given
 // "--snapshot FILE" it draws the movie's first frame into FILE as a PNG picture and ends; on a
 // display without a screen it draws the first frame and ends.
 #include <cstdio>
@@ -81,7 +82,7 @@ void show(const plat::gdi::Surface& picture, plat::DisplayWindow& face) {
     face.present(target.bounds());
 }
 
-int play(FlashFramePlayer& frames, i32 width, i32 height) {
+int play(FlashFramePlayer& frames, PlayerHost& host, i32 width, i32 height) {
     const plat::WindowHandle window =
         plat::createWindow({"TumbloPlayer", "Tumblo 4", plat::defaultWindowProcedure});
     std::unique_ptr<plat::DisplayWindow> face = plat::displayDriver().openWindow(window, "Tumblo 4", width, height);
@@ -108,6 +109,7 @@ int play(FlashFramePlayer& frames, i32 width, i32 height) {
         }
         due += frames.FrameMs();
         if (frames.DrawNext()) show(frames.Picture(), *face);
+        host.Poll();
     }
 }
 
@@ -131,7 +133,7 @@ int main(int argc, char** argv) {
     } else if (!snapshot.empty()) {
         result = frames->DrawNext() && writeSnapshot(frames->Picture(), snapshot) ? 0 : 1;
     } else {
-        result = play(*frames, width, height);
+        result = play(*frames, host, width, height);
     }
     frames.reset();
     swf::SetHost(nullptr);

@@ -49,7 +49,7 @@ void OurExport(benchmark::State& state) {
             }
             Ostrel::RMovieComponent frameRun(Ostrel::kComponentTransition, {0, 0, kWidth, kHeight}, 0, kFrames * 33, 0);
             MovieExport writer;
-            if (frameRun.WriteFrames(frames, 33) != 0 || writer.exportCreateTempMovie(target, 600, 0) != 0 ||
+            if (frameRun.WriteFrames(frames, kFrames * 33) != 0 || writer.exportCreateTempMovie(target, 600, 0) != 0 ||
                 frameRun.AddToMovie(writer) != 0 || writer.exportFlattenMovie() != 0)
                 return state.SkipWithError("the export failed");
         }

@@ -215,4 +215,45 @@ TEST_F(ProjectCopy, RunsOfPagesRenumberAsOneUndoableStep) {
     }
 }
 
+// A slide dragged to another place: the run it passes over steps toward its old place, a
+// gap stops nothing, the page stays the current one, and undo takes the whole move back.
+TEST_F(ProjectCopy, AMovedPageTakesThePlaceItsRunOpens) {
+    const struct {
+        const char* name;
+        std::vector<u16> pages;
+        u16 from, to;
+        bool moved;
+        std::vector<std::pair<u16, std::string>> after;
+    } cases[] = {
+        {"Down", {1, 2, 3, 4}, 1, 3, true, {{1, "p2"}, {2, "p3"}, {3, "p1"}, {4, "p4"}}},
+        {"Up", {1, 2, 3, 4}, 4, 2, true, {{1, "p1"}, {2, "p4"}, {3, "p2"}, {4, "p3"}}},
+        {"UpUnderAPage", {1, 2, 3}, 2, 1, true, {{1, "p2"}, {2, "p1"}, {3, "p3"}}},
+        {"UpOverAGap", {1, 2, 4}, 4, 1, true, {{1, "p4"}, {2, "p1"}, {3, "p2"}}},
+        {"DownOverAGap", {1, 2, 4, 5}, 1, 5, true, {{1, "p2"}, {3, "p4"}, {4, "p5"}, {5, "p1"}}},
+        {"PastThePages", {1, 2}, 1, 6, true, {{1, "p2"}, {6, "p1"}}},
+        {"OntoItself", {1, 2}, 2, 2, true, {{1, "p1"}, {2, "p2"}}},
+        {"FromABlankPlace", {1, 2}, 3, 1, false, {{1, "p1"}, {2, "p2"}}},
+        {"ToTheLastPlace", {1, 2}, 2, 99, true, {{1, "p1"}, {99, "p2"}}},
+        {"PastTheLastPlace", {1, 2}, 2, 100, false, {{1, "p1"}, {2, "p2"}}},
+        {"ToNoPlace", {1, 2}, 2, 0, false, {{1, "p1"}, {2, "p2"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RDocument doc(nullptr);
+        for (u16 n : c.pages) doc.AddPage(n, RPage(PageSettings{}, "", n))->SetFileName("p" + std::to_string(n));
+        const auto before = arrangement(doc);
+        RPage* moving = doc.GetPage(c.from);
+        doc.SetCurrentPage(moving);
+        EXPECT_EQ(doc.MovePageTo(c.from, c.to), c.moved);
+        EXPECT_EQ(arrangement(doc), c.after);
+        EXPECT_EQ(doc.PageCount(), c.after.size());
+        if (!c.moved) continue;
+        EXPECT_EQ(doc.CurrentPage(), moving);
+        EXPECT_EQ(moving->Number(), c.to);
+        ASSERT_TRUE(doc.UndoArrangement());
+        EXPECT_EQ(arrangement(doc), before);
+    }
+}
+
 }  // namespace
+

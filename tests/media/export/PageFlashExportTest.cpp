@@ -5,9 +5,14 @@
 
 #include <sys/wait.h>
 
+#include "media/export/FlashFramePlayer.h"
 #include "media/export/FlashProjector.h"
+#include "media/export/FlashSounds.h"
 #include "media/export/PageFlashExport.h"
 #include "media/swf/FrameTags.h"
+#include "platform/audio/choice/AudioChoice.h"
+#include "platform/audio/virtual/VirtualAudio.h"
+#include "platform/clock/Clock.h"
 #include "platform/drives/Drives.h"
 #include "platform/media/PictureImage.h"
 #include "platform/media/PngCoding.h"
@@ -36,14 +41,17 @@ TEST(FlashFrame, IsTwoPixelsNarrowerAndOneLowerThanTheCanvas) {
 
 class PageFlashExport : public ExportTest {
 protected:
-    // The scales of the sprites placed at depths 1 and up, in depth order.
+    // The scales of the sprites placed at depths 1 and up, in depth order, which counts up
+    // from 1.
     static std::vector<std::pair<i32, i32>> spriteScales(const std::vector<u8>& movie) {
         swf::document doc;
         EXPECT_EQ(swf::LoadMovieFromMemory(doc, movie.data(), u32(movie.size())), swf::kOk);
         std::vector<std::pair<i32, i32>> scales;
         for (const swf::tag* t = doc.FirstTag(); t; t = t->Next())
-            if (auto* place = dynamic_cast<const swf::tagPlaceObject*>(t); place && place->depth > 0)
+            if (auto* place = dynamic_cast<const swf::tagPlaceObject*>(t); place && place->depth > 0) {
                 scales.push_back({place->matrix.scaleX, place->matrix.scaleY});
+                EXPECT_EQ(place->depth, scales.size());
+            }
         return scales;
     }
 };
@@ -179,6 +187,63 @@ TEST_F(PageFlashExport, ThePlayerFilePlaysItsOwnMovie) {
         EXPECT_EQ(seen[2] > 200, !red) << x;
         EXPECT_LT(seen[1], 40) << x;
     }
+}
+
+// The player program's host, as far as sounds go: the pictures stay with the host before it.
+class SoundHost final : public swf::i_host {
+public:
+    SoundHost(FlashSounds& sounds, swf::i_host* before) : sounds_(sounds), before_(before) {}
+    u32 AddRef() override { return 1; }
+    u32 Release() override { return 1; }
+    swf::Result QueryInterface(const std::type_info& id, void** out) override {
+        if (swf::SameInterface(id, typeid(swf::i_host)) || swf::SameInterface(id, typeid(swf::i_object))) {
+            *out = static_cast<swf::i_host*>(this);
+            return swf::kOk;
+        }
+        return before_ ? before_->QueryInterface(id, out) : swf::kErrNoInterface;
+    }
+    swf::Result CreateWavePlay(swf::i_waveplay*& player, swf::i_wavedata* source) override {
+        return sounds_.CreateWavePlay(player, source);
+    }
+
+private:
+    FlashSounds& sounds_;
+    swf::i_host* before_;
+};
+
+// The page's sound goes into the movie of its player file, and the player's first frame
+// starts it on the audio device until it has been heard.
+TEST_F(PageFlashExport, ThePlayerHearsThePagesSound) {
+    RPageData page;
+    paint(page, {248, 0, 0});
+    ASSERT_NE(page.AddObject(kTypeSound, -1, sound(300), {}), nullptr);
+    std::vector<u8> movie;
+    ASSERT_EQ(composePageFlash(page, {100, 60}, &movie), kExportOk);
+
+    plat::ScopedFakeClock clock;
+    plat::VirtualAudioBackend device;
+    plat::setAudioBackend(&device);
+    {
+        FlashSounds sounds;
+        swf::i_host* before = swf::Host();
+        SoundHost host(sounds, before);
+        swf::SetHost(&host);
+        std::unique_ptr<FlashFramePlayer> frames = FlashFramePlayer::Open(movie, 98, 59);
+        ASSERT_NE(frames, nullptr);
+        ASSERT_TRUE(frames->DrawNext());
+        EXPECT_EQ(sounds.Playing(), 1u);
+        clock.advance(200);
+        const std::vector<u8> heard = device.lastCapture()->bytes();
+        i32 loudest = 0;
+        for (size_t i = 0; i + 1 < heard.size(); i += 2) loudest = std::max(loudest, std::abs(i32(i16(heard[i] | heard[i + 1] << 8))));
+        EXPECT_GT(loudest, 2000);
+        clock.advance(200);
+        sounds.Poll();
+        EXPECT_EQ(sounds.Playing(), 0u);
+        frames.reset();
+        swf::SetHost(before);
+    }
+    plat::setAudioBackend(nullptr);
 }
 
 }  // namespace

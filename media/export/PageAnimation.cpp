@@ -1,0 +1,71 @@
+#include "media/export/PageAnimation.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+#include "document/objects/RMediaFilePageObject.h"
+#include "document/storage/ObjectTypes.h"
+#include "media/export/ExportFiles.h"
+#include "media/export/PagePicture.h"
+#include "media/swfgl/FlashFramePainter.h"
+
+namespace Ostrel {
+
+namespace {
+
+struct Playing {
+    std::unique_ptr<swf::draw::FlashFramePainter> painter;
+    Rect16 place;
+    // The frames played so far.
+    i64 played = 0;
+};
+
+// The page's Flash objects that can be played, each at its place.
+std::vector<Playing> flashOf(const RPageData& page) {
+    std::vector<Playing> found;
+    u32 it = 0;
+    RPageObject* object = nullptr;
+    while (page.NextObjectSkipFlagged(&it, &object, fourCC("??PO"))) {
+        if (object->Type() != kTypeFlash && object->Type() != kTypeFlashAnimation) continue;
+        const Rect16 place{object->rect.left, object->rect.top, object->rect.right, object->rect.bottom};
+        EngineErr error = kErrNone;
+        auto painter = swf::draw::FlashFramePainter::Open(static_cast<const RMediaFilePageObject*>(object)->media,
+                                                          i32(place.right) - place.left, i32(place.bottom) - place.top,
+                                                          &error);
+        // A movie that cannot be played keeps its place as the page shows it.
+        if (painter && painter->FrameMs() > 0) found.push_back({std::move(painter), place});
+    }
+    return found;
+}
+
+}  // namespace
+
+i32 AnimatePage(const RPageData& page, u16 width, u16 height, i32 durationMs, std::vector<std::vector<u8>>* frames) {
+    frames->clear();
+    std::vector<Playing> flash = flashOf(page);
+    if (flash.empty() || durationMs <= 0) return kExportOk;
+    i64 step = std::numeric_limits<i32>::max();
+    for (const Playing& p : flash) step = std::min<i64>(step, p.painter->FrameMs());
+    step = std::max<i64>(step, kAnimationFrameMsMin);
+    const i64 count = (durationMs + step - 1) / step;
+    const std::unique_ptr<PagePicture> beneath = PagePicture::OfPage(page, width, height, false);
+    const std::unique_ptr<PagePicture> picture = PagePicture::Blank(width, height);
+    if (!beneath || !picture) return kExportNoMemory;
+    for (i64 i = 0; i < count; ++i) {
+        const i64 at = i64(durationMs) * i / count;
+        for (i32 y = 0; y < height; ++y)
+            std::memcpy(picture->Pixels().Row(y), beneath->Pixels().Row(y), size_t(width) * 2);
+        for (Playing& p : flash) {
+            // Each frame shows from its own start until the next one's.
+            while (p.played * p.painter->FrameMs() <= at && p.painter->Play() == kErrNone) ++p.played;
+            p.painter->PaintOver(picture->Bits(), p.place);
+        }
+        frames->push_back(picture->Jpeg());
+        if (frames->back().empty()) return kExportNoMemory;
+    }
+    return kExportOk;
+}
+
+}  // namespace Ostrel
