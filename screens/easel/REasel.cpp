@@ -423,7 +423,9 @@ bool REasel::PageHasNote() const { return noteShown_; }
 void REasel::LanguageChanged() {
     StopAll();
     EndStroke(0);
-    if (canvas_ && CurrentPage()) canvas_->StorePicture(CurrentPage());
+    // Only a changed page has anything on the canvas its data lacks: storing a blank one would
+    // give it a background and count it as changed, and leaving would ask to save nothing.
+    if (canvas_ && CurrentPage() && CurrentPage()->Data().IsDirty()) canvas_->StorePicture(CurrentPage());
     if (RApplication* app = GetApplication()) PostMessageTo(app, kMsgEnterScreenAgain);
 }
 

@@ -3,6 +3,8 @@
 // tool tips come and go with the pointer and leave nothing behind; the tool bar's buttons act
 // as one group; the swatch is round and drawn in its own colours.
 #include "app/help/RHelp.h"
+#include "app/menus/MenuCommands.h"
+#include "document/pages/RPage.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "app/window/MenuMessages.h"
 #include "platform/keyboard/VirtualKeys.h"
@@ -286,6 +288,30 @@ TEST_F(EaselPicture, AHandWrittenSettingsFileStillGivesACanvasAndTheTeacherMenu)
     const u64 before = PictureHash(canvas);
     drag({i16(canvas.left + 40), i16(canvas.top + 40)}, {i16(canvas.left + 200), i16(canvas.top + 90)});
     EXPECT_NE(PictureHash(canvas), before);
+}
+
+}  // namespace
+
+namespace {
+
+// Switching the language leaves a blank page unchanged (leaving it asks nothing) and keeps
+// what was painted, still to be saved.
+TEST_F(EaselPicture, SwitchingTheLanguageKeepsThePagesState) {
+    for (const bool painted : {false, true}) {
+        SCOPED_TRACE(painted);
+        enterEasel();
+        const Rect16 canvas = easel->Canvas()->CanvasRect();
+        if (painted) drag({i16(canvas.left + 40), i16(canvas.top + 40)}, {i16(canvas.left + 200), i16(canvas.top + 90)});
+        const u64 before = PictureHash(canvas);
+        mainWindow->OnCommand(kCmdSwitchLanguage);
+        settle(6);
+        easel = dynamic_cast<REasel*>(app->GetCurrentModule());
+        ASSERT_NE(easel, nullptr);
+        EXPECT_EQ(easel->CurrentPage()->Data().IsDirty(), painted);
+        EXPECT_EQ(PictureHash(canvas), before);
+        app->ExitInstance();
+        app.reset();
+    }
 }
 
 }  // namespace
