@@ -7,6 +7,7 @@
 #include "engine/regions/Regions.h"
 #include "framework/input/RHotSpotList.h"
 #include "panels/cutmove/RCutMovePanel.h"
+#include "panels/pencil/RPencilPanel.h"
 #include "panels/frames/RFrameMaker.h"
 #include "platform/clipboard/choice/ClipboardChoice.h"
 #include "platform/keyboard/VirtualKeys.h"
@@ -170,6 +171,35 @@ TEST_F(CutMove, APageWithATextOpensInTheRememberedMoveMode) {
     click(centreOf(easel->UndoSprite()));
     advance(2000);
     EXPECT_EQ(frames->FrameCount(), 1u);
+}
+
+// Each mode shows its own art in the tray: cut mode its strip of shapes, move mode its frame
+// telling how things are moved, in the strip's place; neither leaves the other's behind, and the
+// pencil panel's frame is its own again afterwards.
+TEST_F(CutMove, EachModeShowsItsOwnArtInTheTray) {
+    const Rect16 tray{96, 460, 704, 596};
+    const struct {
+        u32 mode;
+        bool strip;
+    } steps[] = {{kMsgMoveMode, false}, {kMsgCutMode, true}, {kMsgMoveMode, false}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.mode);
+        click(itemCentre(step.mode));
+        EXPECT_EQ(panel->StripShown(), step.strip);
+        const SprSprite* frame = sprFind(panel->MoveFrameSprite());
+        ASSERT_EQ(frame != nullptr, !step.strip);
+        if (frame) {
+            EXPECT_EQ(frame->shape, kMovePanelShape);
+        }
+    }
+    ExpectPicture("cut_move_panel_move_mode", tray);
+    const u16 moveFrame = panel->MoveFrameSprite();
+    click(itemCentre(kEaselToolbarPencil));
+    const SprSprite* left = sprFind(moveFrame);
+    EXPECT_TRUE(left == nullptr || left->shape != kMovePanelShape) << "the move frame went with the panel";
+    const SprSprite* pencil = sprFind(easel->CurrentPanel()->GetPanelSprite());
+    ASSERT_NE(pencil, nullptr);
+    EXPECT_EQ(pencil->shape, kPencilPanelShape);
 }
 
 // A stencil's piece follows the mouse from the moment it is chosen; its lift copies.
