@@ -388,4 +388,67 @@ TEST_F(CutMove, FreeHandPieceGoesDownThroughItsShapeOnly) {
     EXPECT_EQ(PictureHash(at), shown);
 }
 
+// What speaks of a floating piece reaches a panel that has none and changes nothing: an undo
+// meant for a piece, a piece's put-down, the end of a cut. The move dropped before stays done.
+TEST_F(CutMove, MessagesAboutAPieceWithNoneFloatingChangeNothing) {
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    drag(on(60, 50), on(200, 150));
+    click(on(400, 350));
+    ASSERT_EQ(panel->FloatingClip(), nullptr);
+    for (const u32 code : {kPaintUndoCode, kClipPutDown, kMsgEndCut}) {
+        SCOPED_TRACE(code);
+        RMessage message(code, 0, 0);
+        panel->HandleMessage(&message, 0);
+        settle();
+        EXPECT_EQ(now(31, 31), kRgb555White);
+        EXPECT_EQ(now(171, 131), was(31, 31));
+    }
+}
+
+// The panel's Cut takes the piece onto the clipboard: one still where it was cut leaves its
+// hole; one lifted and moved has left its hole already, and the picture under its new place
+// stays as it was.
+TEST_F(CutMove, CutLeavesTheHoleAndNothingElse) {
+    const struct {
+        const char* name;
+        i16 left;
+        i16 down;
+    } cases[] = {{"resting where it was cut", 30, 0}, {"lifted and moved", 300, 150}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        chooseSquare();
+        drag(on(c.left, 30), on(i16(c.left + 60), 70));
+        ASSERT_NE(panel->FloatingClip(), nullptr);
+        if (c.down != 0) drag(on(i16(c.left + 30), 50), on(i16(c.left + 30), i16(50 + c.down)));
+        EXPECT_TRUE(panel->Cut());
+        settle();
+        EXPECT_EQ(panel->FloatingClip(), nullptr);
+        EXPECT_TRUE(panel->CanPaste());
+        for (const i16 x : {i16(c.left + 1), i16(c.left + 58)}) {
+            EXPECT_EQ(now(x, 31), kRgb555White) << "the hole at " << x;
+            if (c.down != 0) {
+                EXPECT_EQ(now(x, 31 + c.down), was(x, 31 + c.down)) << "under the piece at " << x;
+            }
+        }
+    }
+}
+
+// The mode and the shape chosen last come back: cut mode stays cut mode on a page with a text
+// on it, with the square chosen again.
+TEST_F(CutMove, TheRememberedCutModeAndShapeComeBack) {
+    chooseSquare();
+    click(itemCentre(kEaselToolbarPencil));
+    RTextPageObject text(0);
+    text.rect = {10, 10, 60, 30};
+    RMessage place(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&text), 0);
+    easel->Canvas()->HandleMessage(&place, 0);
+    settle();
+    click(itemCentre(kEaselToolbarGrab));
+    panel = dynamic_cast<RCutMovePanel*>(easel->CurrentPanel());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->Mode(), kMsgCutMode);
+    EXPECT_EQ(panel->CutShape(), 3);
+}
+
 }  // namespace

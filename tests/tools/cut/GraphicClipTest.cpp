@@ -92,6 +92,10 @@ TEST_F(GraphicClip, LiftedPieceGoesDownWhereverTheClipEnds) {
         for (auto [x, y] : {std::pair{10, 10}, {29, 19}}) EXPECT_EQ(At(x, y), kRgb555White) << "the hole at " << x;
         for (auto [x, y] : {std::pair{50, 40}, {69, 49}}) EXPECT_EQ(At(x, y), Was(x - 40, y - 30)) << "the piece at " << x;
         EXPECT_EQ(At(49, 40), Was(49, 40)) << "beside the piece";
+        if (clip) {
+            EXPECT_TRUE(clip->IsGone());
+            EXPECT_TRUE(rectEqual(clip->GetBounds(), Rect16{0, 0, 0, 0})) << "a clip gone has no place";
+        }
         clip.reset();
     }
 }
@@ -267,6 +271,21 @@ TEST(ClipPixels, AntsMarchOnTheOutlineOnly) {
         }
     EXPECT_GT(black, edges / 4);
     EXPECT_LT(black, edges * 3 / 4);
+    // Along each straight edge the ants are dashes two pixels long: pixels two apart differ,
+    // across the top and bottom and down the left and right sides.
+    const auto at = [&](i32 x, i32 y) { return first.view.At(x + 2, y + 1); };
+    for (i32 x = 0; x + 2 < 16; ++x) {
+        ASSERT_NE(at(x, 0), at(x + 2, 0)) << "top at " << x;
+        if (x + 2 < 6) {
+            ASSERT_NE(at(x, 13), at(x + 2, 13)) << "bottom at " << x;
+        }
+    }
+    for (i32 y = 0; y + 2 < 14; ++y) {
+        ASSERT_NE(at(0, y), at(0, y + 2)) << "left at " << y;
+        if (y + 2 < 8) {
+            ASSERT_NE(at(15, y), at(15, y + 2)) << "right at " << y;
+        }
+    }
     rgnDispose(region);
     memShutdown();
 }
