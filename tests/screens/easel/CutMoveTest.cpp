@@ -421,8 +421,13 @@ TEST_F(CutMove, CutLeavesTheHoleAndNothingElse) {
         drag(on(c.left, 30), on(i16(c.left + 60), 70));
         ASSERT_NE(panel->FloatingClip(), nullptr);
         if (c.down != 0) drag(on(i16(c.left + 30), 50), on(i16(c.left + 30), i16(50 + c.down)));
-        EXPECT_TRUE(panel->Cut());
-        settle();
+        // The panel's own button and the keys reach the same cut.
+        if (c.down == 0) {
+            EXPECT_TRUE(panel->Cut());
+            settle();
+        } else {
+            ctrlKey('X');
+        }
         EXPECT_EQ(panel->FloatingClip(), nullptr);
         EXPECT_TRUE(panel->CanPaste());
         for (const i16 x : {i16(c.left + 1), i16(c.left + 58)}) {

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "engine/regions/Regions.h"
+#include "framework/input/RHotSpotList.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "framework/undo/UndoManager.h"
 #include "platform/ui/Messages.h"
@@ -143,6 +144,29 @@ TEST_F(GraphicClip, PressOutsideTheShapeDropsOnAnOutsideItemItStays) {
     EXPECT_TRUE(clip->IsGone());
     EXPECT_EQ(owner.heard, (std::vector<std::pair<u32, u16>>{{kClipMoved, kClipPressedOff}, {kClipState, 0}}));
     EXPECT_EQ(picture.pixels, original) << "nothing was lifted";
+}
+
+// A press another object took leaves a resting piece where it is only when it fell on an item
+// the piece is left for (a panel's button); anywhere else the piece goes down.
+TEST_F(GraphicClip, APressElsewhereKeepsThePieceOnlyOverAnOutsideItem) {
+    Ostrel::RHotSpotList outside(&owner);
+    outside.CreateRectHotSpot(Rect16{300, 10, 340, 40}, 1);
+    const struct {
+        const char* name;
+        Point16 at;
+        bool stays;
+    } presses[] = {{"on the item", {320, 25}, true}, {"at its corner", {300, 10}, true}, {"beside it", {340, 25}, false}};
+    for (const auto& press : presses) {
+        SCOPED_TRACE(press.name);
+        memHandle region = rgnCreate();
+        rgnSetRect(region, Rect16{110, 60, 130, 70});
+        clip = std::make_unique<RGraphicClip>(&owner, false);
+        ASSERT_EQ(clip->Init(&mgr, nullptr, region, kCanvas, &outside, false), 0);
+        rgnDispose(region);
+        clip->HandleNotification({Ostrel::kInputEventMouseDown, -1, 0, u32(u16(press.at.h)) | (u32(u16(press.at.v)) << 16)});
+        EXPECT_EQ(clip->IsGone(), !press.stays);
+        clip.reset();
+    }
 }
 
 TEST_F(GraphicClip, StaysInsideItsDragLimit) {
