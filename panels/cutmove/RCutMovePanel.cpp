@@ -70,6 +70,7 @@ RCutMovePanel::~RCutMovePanel() {
     DropCurrentTool();
     shapeTool_.reset();
     if (mascotSprite_ != 0) sprDispose(&mascotSprite_);
+    ShowMoveFrame(false);
     Say(kMsgPanelDisableCanvas);
     for (auto& sound : sounds_) sound.reset();
     if (itemOpen_) ReleaseNamedResource(kCutPanelItem);
@@ -191,6 +192,9 @@ void RCutMovePanel::SwitchMode(u32 mode) {
     EndCut();
     mode_ = mode;
     SelectModeButton(mode);
+    // Move mode has no strip: its frame tells how things are moved in the strip's place.
+    SetStripShown(mode == kMsgCutMode);
+    ShowMoveFrame(mode == kMsgMoveMode);
     if (mode == kMsgCutMode) {
         GetHelpContext().currentItem = kCutHelpItem;
         FillStrip(true);
@@ -215,6 +219,16 @@ void RCutMovePanel::SwitchMode(u32 mode) {
         ShowFrames();
     } else if (frameMaker_) {
         frameMaker_->ClearObjectFrames();
+    }
+}
+
+void RCutMovePanel::ShowMoveFrame(bool shown) {
+    if (shown && moveSprite_ == 0) {
+        // A still picture behind the buttons, as the other panels' frames are.
+        const u16 sprite = sprNew(kSprBackLayer | kSprStopAtEnd, kMovePanelShape, nullptr);
+        moveSprite_ = sprite == kSprNoId ? 0 : sprite;
+    } else if (!shown && moveSprite_ != 0) {
+        sprDispose(&moveSprite_);
     }
 }
 

@@ -34,6 +34,8 @@ constexpr const char* kCutPanelItem = "CutPanel";
 constexpr u16 kCutPanelButtonSet = 926;
 constexpr u16 kCutPanelStripLayout = 18020;
 constexpr u16 kCutPanelMascotShape = 18050;
+// Move mode's frame: its label and how a thing on the page is moved, where cut mode's strip stands.
+constexpr u16 kMovePanelShape = 18353;
 // The strip's pictures: the four cut shapes, then the stencils, whose outlines are the
 // 'MRGN' regions of the same ids.
 constexpr u16 kCutPanelFirstPicture = 13000;
@@ -75,6 +77,8 @@ public:
     i16 CutShape() const { return cutShape_; }
     RGraphicClip* FloatingClip() const { return clip_.get(); }
     RDragTool* ShapeTool() const { return shapeTool_.get(); }
+    // Move mode's frame sprite; 0 in cut mode.
+    u16 MoveFrameSprite() const { return moveSprite_; }
     FrameMakerLink* FrameMaker() const { return frameMaker_.get(); }
     // How move mode reaches the page's frame maker (FrameMakerLink.h).
     void SetFrameMakerMaker(FrameMakerMaker maker) { makeFrameMaker_ = std::move(maker); }
@@ -86,6 +90,7 @@ private:
     std::unique_ptr<FrameMakerLink> MakeFrameMaker();
     void SwitchMode(u32 mode);
     void ShowFrames();
+    void ShowMoveFrame(bool shown);
     void ChooseShape(i16 item);
     void BuildShapeTool(i16 item);
     void SelectShapeAgain();
@@ -121,6 +126,7 @@ private:
     u32 mode_ = 0;
     i16 cutShape_ = -1;
     u16 mascotSprite_ = 0;
+    u16 moveSprite_ = 0;
     bool initialising_ = false;
     bool itemOpen_ = false;
     bool framesShown_ = false;

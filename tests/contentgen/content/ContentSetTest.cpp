@@ -174,6 +174,8 @@ const std::vector<Named> kNamedResources = {
     {"CutPanel", "MRGN", range(13004, 13011)},
     {"CutPanel", "MBTN", {926}},
     {"CutPanel", "tWAV", range(13100, 13103)},
+    // Move mode's frame in the cut and move panel's tray.
+    {"Easel", "tSCR", {18353}},
     {"General", "tBMP", {31500}},
     // The slide strip's timing, transition and sound lists, icons and control pictures.
     {"Picker", "STRL", {7000, 7500, 8500}},

@@ -7,6 +7,7 @@
 #include "engine/regions/Regions.h"
 #include "framework/input/RHotSpotList.h"
 #include "panels/cutmove/RCutMovePanel.h"
+#include "panels/pencil/RPencilPanel.h"
 #include "panels/frames/RFrameMaker.h"
 #include "platform/clipboard/choice/ClipboardChoice.h"
 #include "platform/keyboard/VirtualKeys.h"
@@ -170,6 +171,35 @@ TEST_F(CutMove, APageWithATextOpensInTheRememberedMoveMode) {
     click(centreOf(easel->UndoSprite()));
     advance(2000);
     EXPECT_EQ(frames->FrameCount(), 1u);
+}
+
+// Each mode shows its own art in the tray: cut mode its strip of shapes, move mode its frame
+// telling how things are moved, in the strip's place; neither leaves the other's behind, and the
+// pencil panel's frame is its own again afterwards.
+TEST_F(CutMove, EachModeShowsItsOwnArtInTheTray) {
+    const Rect16 tray{96, 460, 704, 596};
+    const struct {
+        u32 mode;
+        bool strip;
+    } steps[] = {{kMsgMoveMode, false}, {kMsgCutMode, true}, {kMsgMoveMode, false}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.mode);
+        click(itemCentre(step.mode));
+        EXPECT_EQ(panel->StripShown(), step.strip);
+        const SprSprite* frame = sprFind(panel->MoveFrameSprite());
+        ASSERT_EQ(frame != nullptr, !step.strip);
+        if (frame) {
+            EXPECT_EQ(frame->shape, kMovePanelShape);
+        }
+    }
+    ExpectPicture("cut_move_panel_move_mode", tray);
+    const u16 moveFrame = panel->MoveFrameSprite();
+    click(itemCentre(kEaselToolbarPencil));
+    const SprSprite* left = sprFind(moveFrame);
+    EXPECT_TRUE(left == nullptr || left->shape != kMovePanelShape) << "the move frame went with the panel";
+    const SprSprite* pencil = sprFind(easel->CurrentPanel()->GetPanelSprite());
+    ASSERT_NE(pencil, nullptr);
+    EXPECT_EQ(pencil->shape, kPencilPanelShape);
 }
 
 // A stencil's piece follows the mouse from the moment it is chosen; its lift copies.
@@ -356,6 +386,74 @@ TEST_F(CutMove, FreeHandPieceGoesDownThroughItsShapeOnly) {
     easel->Canvas()->ToolManager()->UpdateScreenRect(canvas, nullptr);
     advance(500);
     EXPECT_EQ(PictureHash(at), shown);
+}
+
+// What speaks of a floating piece reaches a panel that has none and changes nothing: an undo
+// meant for a piece, a piece's put-down, the end of a cut. The move dropped before stays done.
+TEST_F(CutMove, MessagesAboutAPieceWithNoneFloatingChangeNothing) {
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    drag(on(60, 50), on(200, 150));
+    click(on(400, 350));
+    ASSERT_EQ(panel->FloatingClip(), nullptr);
+    for (const u32 code : {kPaintUndoCode, kClipPutDown, kMsgEndCut}) {
+        SCOPED_TRACE(code);
+        RMessage message(code, 0, 0);
+        panel->HandleMessage(&message, 0);
+        settle();
+        EXPECT_EQ(now(31, 31), kRgb555White);
+        EXPECT_EQ(now(171, 131), was(31, 31));
+    }
+}
+
+// The panel's Cut takes the piece onto the clipboard: one still where it was cut leaves its
+// hole; one lifted and moved has left its hole already, and the picture under its new place
+// stays as it was.
+TEST_F(CutMove, CutLeavesTheHoleAndNothingElse) {
+    const struct {
+        const char* name;
+        i16 left;
+        i16 down;
+    } cases[] = {{"resting where it was cut", 30, 0}, {"lifted and moved", 300, 150}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        chooseSquare();
+        drag(on(c.left, 30), on(i16(c.left + 60), 70));
+        ASSERT_NE(panel->FloatingClip(), nullptr);
+        if (c.down != 0) drag(on(i16(c.left + 30), 50), on(i16(c.left + 30), i16(50 + c.down)));
+        // The panel's own button and the keys reach the same cut.
+        if (c.down == 0) {
+            EXPECT_TRUE(panel->Cut());
+            settle();
+        } else {
+            ctrlKey('X');
+        }
+        EXPECT_EQ(panel->FloatingClip(), nullptr);
+        EXPECT_TRUE(panel->CanPaste());
+        for (const i16 x : {i16(c.left + 1), i16(c.left + 58)}) {
+            EXPECT_EQ(now(x, 31), kRgb555White) << "the hole at " << x;
+            if (c.down != 0) {
+                EXPECT_EQ(now(x, 31 + c.down), was(x, 31 + c.down)) << "under the piece at " << x;
+            }
+        }
+    }
+}
+
+// The mode and the shape chosen last come back: cut mode stays cut mode on a page with a text
+// on it, with the square chosen again.
+TEST_F(CutMove, TheRememberedCutModeAndShapeComeBack) {
+    chooseSquare();
+    click(itemCentre(kEaselToolbarPencil));
+    RTextPageObject text(0);
+    text.rect = {10, 10, 60, 30};
+    RMessage place(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&text), 0);
+    easel->Canvas()->HandleMessage(&place, 0);
+    settle();
+    click(itemCentre(kEaselToolbarGrab));
+    panel = dynamic_cast<RCutMovePanel*>(easel->CurrentPanel());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->Mode(), kMsgCutMode);
+    EXPECT_EQ(panel->CutShape(), 3);
 }
 
 }  // namespace

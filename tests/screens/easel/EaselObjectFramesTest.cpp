@@ -3,8 +3,12 @@
 // platform's input road; the menus' Undo, Copy and Paste through the main window.
 #include <algorithm>
 #include <cctype>
+#include <functional>
+#include <fstream>
 
 #include "app/menus/MenuCommands.h"
+#include "document/objects/RNotePageObject.h"
+#include "document/clipboard/CCPObj.h"
 #include "document/objects/RBitmapPageObject.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/pages/RPage.h"
@@ -19,8 +23,10 @@
 #include "panels/frames/REditFrame.h"
 #include "panels/frames/RFrameMaker.h"
 #include "panels/frames/RTextEditFrame.h"
+#include "platform/files/Files.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "screens/easel/RCanvas.h"
+#include "tests/media/objects/PageMediaFiles.h"
 #include "tests/screens/easel/EaselHarness.h"
 #include "tools/base/PixelView.h"
 
@@ -29,6 +35,7 @@ namespace {
 using namespace Ostrel;
 
 const u16 kRed = rgb555(255, 0, 0), kWhite = rgb555(255, 255, 255);
+constexpr u32 k12Fps = 0xC0000;
 
 // The sounds the program asks for.
 std::vector<u16> gSounds;
@@ -84,6 +91,18 @@ protected:
         settle();
         return text;
     }
+    // The bytes as a file of the folder the command's dialog opens in; the command run with
+    // the file's name typed into it.
+    void writeFile(u16 folder, const std::string& name, const std::vector<u8>& bytes) {
+        std::ofstream(plat::hostPathOfText(app->GetPaths()->BuildPath(folder, false)) + "/" + name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+    void through(u16 commandId, const std::string& name) {
+        for (const char c : name) queueKey(c == '.' ? plat::kVkPeriod : u8(std::toupper(u8(c))));
+        queueKey(plat::kVkReturn);
+        mainWindow->OnCommand(commandId);
+        settle();
+    }
     Point16 onScreen(i16 x, i16 y) const { return {i16(canvas.left + x), i16(canvas.top + y)}; }
     Point16 middleOf(const RPageObject& object) const {
         return onScreen(i16((object.rect.left + object.rect.right) / 2), i16((object.rect.top + object.rect.bottom) / 2));
@@ -127,14 +146,27 @@ TEST_F(EaselObjectFrames, MoveAndEveryHandleResizeUndoAndRedoExactlyForEachKind)
         std::function<RPageObject*()> place;
         // Where a press moves the frame, relative to the frame's top-left.
         Point16 grip;
+        // An animation's and a movie's frames have their play and step buttons at two corners.
+        bool everyCorner;
     };
     const Kind kinds[] = {
-        {"picture", [&] { return addPicture(60, 40); }, {30, 20}},
+        {"picture", [&] { return addPicture(60, 40); }, {30, 20}, true},
         {"text", [&] {
              RTextPageObject* text = addText({100, 100, 260, 160}, "Hi");
              click(middleOf(*text));
              return static_cast<RPageObject*>(text);
-         }, {80, 5}},
+         }, {80, 5}, true},
+        {"animation", [&] {
+             writeFile(kFolderLibSounds, "hop.swf", mediatest::animationBytes(4, k12Fps, 64, 48));
+             through(kCmdImportSound, "hop.swf");
+             return frames->EditedObject();
+         }, {32, 24}, false},
+        {"movie", [&] {
+             const std::string path = plat::hostPathOfText(app->GetPaths()->BuildPath(kFolderLibMovies, false)) + "/ball.mov";
+             EXPECT_FALSE(mediatest::movieBytes(path).empty());
+             through(kCmdAddMovie, "ball.mov");
+             return frames->EditedObject();
+         }, {17, 13}, false},
     };
     for (const Kind& kind : kinds) {
         SCOPED_TRACE(kind.name);
@@ -167,6 +199,7 @@ TEST_F(EaselObjectFrames, MoveAndEveryHandleResizeUndoAndRedoExactlyForEachKind)
                        {kHandleTopRight, 11, 6, {0, 6, 11, 0}},
                        {kHandleBottomRight, 14, 10, {0, 0, 14, 10}}};
         for (const auto& c : corners) {
+            if (!kind.everyCorner && (c.handle == kHandleBottomLeft || c.handle == kHandleTopRight)) continue;
             SCOPED_TRACE(c.handle);
             const PageRect was = object->rect;
             const Point16 from = handleOf(c.handle);
@@ -447,6 +480,21 @@ TEST_F(EaselObjectFrames, HandlesAndTheMoveBarLookAsTheyShould) {
         EXPECT_EQ(shownPixel16({i16(handle.right - 3), i16(handle.bottom - 3)}), kWhite);
         EXPECT_EQ(shownPixel16({i16(handle.right - 2), i16(handle.bottom - 2)}), rgb555(0, 0, 0));
     }
+    // The outline runs one pixel outside the picture on every side, between its handles.
+    const i16 midX = i16((frame.left + frame.right) / 2), midY = i16((frame.top + frame.bottom) / 2);
+    const struct {
+        const char* side;
+        Point16 on, in, out;
+    } sides[] = {{"left", {frame.left, midY}, {i16(frame.left + 1), midY}, {i16(frame.left - 1), midY}},
+                 {"right", {i16(frame.right - 1), midY}, {i16(frame.right - 2), midY}, {frame.right, midY}},
+                 {"top", {midX, frame.top}, {midX, i16(frame.top + 1)}, {midX, i16(frame.top - 1)}},
+                 {"bottom", {midX, i16(frame.bottom - 1)}, {midX, i16(frame.bottom - 2)}, {midX, frame.bottom}}};
+    for (const auto& side : sides) {
+        SCOPED_TRACE(side.side);
+        EXPECT_EQ(shownPixel16(side.on), rgb555(0, 0, 0));
+        EXPECT_EQ(shownPixel16(side.in), kRed);
+        EXPECT_EQ(shownPixel16(side.out), kWhite);
+    }
     RTextPageObject* text = addText({40, 200, 200, 260}, "Hello");
     click(middleOf(*text));
     ASSERT_EQ(frames->EditedObject(), text);
@@ -577,6 +625,182 @@ TEST_F(EaselObjectFrames, FlattenTakesTheFrameFirstAndIsUndoable) {
     settle();
     EXPECT_EQ(frames->FrameCount(), 2u);
     for (size_t i = 0; i < frames->FrameCount(); ++i) EXPECT_NE(frames->Frame(i).Object(), text);
+}
+
+// Where the pastes of one copy land: centred on the canvas, each next one 10 further down and
+// to the right; the first already 10 away when the copy itself lies within 10 of the middle
+// both across and down (both sides of that limit).
+TEST_F(EaselObjectFrames, PastesStartAtTheMiddleUnlessTheCopyLiesThere) {
+    const struct {
+        const char* name;
+        i16 dx, dy, first;
+    } cases[] = {{"on the middle", 0, 0, 10},
+                 {"near across", i16(kPasteNear - 1), 0, 10},
+                 {"away across", kPasteNear, 0, 0},
+                 {"near up", 0, i16(1 - kPasteNear), 10},
+                 {"away up", 0, i16(-kPasteNear), 0},
+                 {"away both", 80, -60, 0}};
+    RPageObject* picture = addPicture(40, 30);
+    ASSERT_NE(picture, nullptr);
+    const PageRect centred = picture->rect;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        picture->rect = shifted(centred, c.dx, c.dy);
+        RMessage choose(kMsgAddObjectFrame, reinterpret_cast<uintptr_t>(picture), 1);
+        frames->HandleMessage(&choose, 0);
+        ASSERT_EQ(frames->EditedObject(), picture);
+        command(kCmdCopy);
+        for (const i16 step : {c.first, i16(c.first + kPasteStep)}) {
+            command(kCmdPaste);
+            ASSERT_NE(frames->EditedObject(), picture);
+            EXPECT_EQ(frames->EditedObject()->rect, shifted(centred, step, step));
+        }
+    }
+    EXPECT_EQ(count(kTypeBitmap), 1 + 2 * std::size(cases));
+}
+
+// Flatten one merges the chosen object only when it is of the kind asked: stickers take in
+// the pictures placed on the page, texts only texts.
+TEST_F(EaselObjectFrames, FlattenOneMergesTheChosenObjectOfTheKindAskedOnly) {
+    const struct {
+        const char* name;
+        bool text;
+        FourCC kind;
+        bool merged;
+    } cases[] = {{"picture as a sticker", false, kTypeFlash, true},
+                 {"picture as a text", false, kTypeText, false},
+                 {"text as a text", true, kTypeText, true},
+                 {"text as a sticker", true, kTypeFlash, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RPageObject* object = nullptr;
+        if (c.text) {
+            object = addText({300, 40, 420, 80}, "merge");
+            click(middleOf(*object));
+        } else {
+            object = addPicture(30, 30);
+        }
+        ASSERT_NE(object, nullptr);
+        ASSERT_EQ(frames->EditedObject(), object);
+        const FourCC type = object->Type();
+        const size_t before = count(type);
+        RMessage one(kMsgFlattenOne, c.kind, 0);
+        frames->HandleMessage(&one, 0);
+        settle();
+        EXPECT_EQ(count(type), c.merged ? before - 1 : before);
+        EXPECT_EQ(frames->EditFrame() == nullptr, c.merged);
+    }
+}
+
+// What a frame was not given it does not start: a resize away from its handles or with none
+// held, the stop of a resize or of a move never begun, a drag with nothing held. None
+// changes the object or leaves the frame dragging.
+TEST_F(EaselObjectFrames, AFrameStartsNothingItWasNotGiven) {
+    RPageObject* picture = addPicture(60, 40);
+    ASSERT_NE(picture, nullptr);
+    REditFrame* frame = frames->EditFrame();
+    const PageRect before = picture->rect;
+    const Rect16 at = frame->GetRect();
+    const Point16 inside{i16(at.left + 20), i16(at.top + 20)};
+    const Point16 away{i16(inside.h + 30), inside.v};
+    const struct {
+        const char* name;
+        std::function<u16()> act;
+    } tries[] = {
+        {"a resize off the handles", [&] { return frame->BeginResize(inside, kTrackStart); }},
+        {"a track with no handle held", [&] { return frame->TrackHandle(inside, kTrackStart); }},
+        {"the stop of no resize", [&] { return frame->EndResize(away, kTrackStop); }},
+        {"the end of no move", [&] {
+             frame->EndMove(away);
+             return u16(frame->IsDragging());
+         }},
+        {"a drag with nothing held", [&] {
+             frame->DragTo(away);
+             return u16(!rectEqual(frame->DragRect(), at));
+         }},
+        {"nothing to frame", [&] { return u16(frame->Attach(nullptr, 1) != 1); }},
+    };
+    for (const auto& t : tries) {
+        SCOPED_TRACE(t.name);
+        EXPECT_EQ(t.act(), 0);
+        EXPECT_EQ(picture->rect, before);
+        EXPECT_EQ(gEditFrameDragging, 0);
+        EXPECT_FALSE(frame->IsResizing());
+        EXPECT_EQ(frame->Object(), picture);
+    }
+    // While the frame is moved, Tab and Delete are not the frame maker's.
+    frame->BeginMove(inside);
+    for (const u8 key : {plat::kVkTab, plat::kVkDelete}) {
+        EXPECT_EQ(frames->HandleKey(key), 0u) << int(key);
+        EXPECT_EQ(count(kTypeBitmap), 1u);
+        EXPECT_EQ(frames->EditedObject(), picture);
+    }
+    frame->EndMove(inside);
+    EXPECT_EQ(picture->rect, before);
+}
+
+// A paste with nothing of ours on the clipboard, or with a copy of a kind that has no frame,
+// adds nothing.
+TEST_F(EaselObjectFrames, APasteOfNothingFramedAddsNothing) {
+    RPageObject* picture = addPicture(30, 30);
+    ASSERT_NE(picture, nullptr);
+    const size_t objects = page->Data().ObjectCount();
+    RNotePageObject note(0);
+    PageClip noteClip(note);
+    const struct {
+        const char* name;
+        std::function<void()> fill;
+        const Clip* given;
+    } cases[] = {{"an empty clipboard", [] { CCPObj::Clips().DeleteAll(); }, nullptr},
+                 {"a note given", [] { CCPObj::Clips().DeleteAll(); }, &noteClip}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.fill();
+        RMessage paste(kMsgPasteObject, reinterpret_cast<uintptr_t>(c.given), 0);
+        frames->HandleMessage(&paste, 0);
+        settle();
+        EXPECT_EQ(page->Data().ObjectCount(), objects);
+        EXPECT_EQ(frames->EditedObject(), picture);
+        EXPECT_TRUE(alerts().empty());
+    }
+}
+
+// An animation's frame has a play button hanging off its bottom-left corner and a step button
+// off its top-right one: a black rim, a pale yellow face and a black mark. An animation's marks
+// are play's triangle and step's triangle and bar; a one-picture animation's buttons flip it,
+// their marks an upright and a level bar.
+TEST_F(EaselObjectFrames, TheMediaButtonsLookAsTheyShould) {
+    const u16 black = rgb555(0, 0, 0), face = rgb555(255, 255, 204);
+    struct Mark {
+        i16 x, y;
+        bool inked;
+    };
+    const struct {
+        const char* name;
+        u16 pictures;
+        std::vector<Mark> play, step;
+    } kinds[] = {
+        {"animation", 4,
+         {{0, 0, true}, {1, 1, false}, {3, 8, false}, {4, 8, true}, {11, 8, true}, {12, 8, false}, {4, 4, true}, {4, 3, false}},
+         {{0, 0, true}, {1, 1, false}, {4, 8, true}, {8, 8, true}, {9, 8, false}, {10, 8, true}, {11, 8, true}, {12, 8, false}}},
+        {"one picture", 1,
+         {{6, 8, false}, {7, 8, true}, {8, 8, true}, {9, 8, false}, {7, 3, true}, {7, 2, false}},
+         {{8, 6, false}, {8, 7, true}, {8, 8, true}, {8, 9, false}, {4, 7, true}, {3, 7, false}, {11, 7, true}, {12, 7, false}}},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        const std::string name = std::string(kind.pictures == 1 ? "one" : "many") + ".swf";
+        writeFile(kFolderLibSounds, name, mediatest::animationBytes(kind.pictures, k12Fps, 64, 48));
+        through(kCmdImportSound, name);
+        ASSERT_NE(frames->EditFrame(), nullptr);
+        const Rect16 frame = frames->EditFrame()->GetRect();
+        const auto look = [&](Point16 corner, const std::vector<Mark>& marks) {
+            for (const Mark& m : marks)
+                EXPECT_EQ(shownPixel16({i16(corner.h + m.x), i16(corner.v + m.y)}), m.inked ? black : face) << m.x << "," << m.y;
+        };
+        look({frame.left, frame.bottom}, kind.play);
+        look({frame.right, frame.top}, kind.step);
+    }
 }
 
 }  // namespace

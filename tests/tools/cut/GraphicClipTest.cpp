@@ -6,6 +6,7 @@
 #include <random>
 
 #include "engine/regions/Regions.h"
+#include "framework/input/RHotSpotList.h"
 #include "framework/messaging/mfDispatcher.h"
 #include "framework/undo/UndoManager.h"
 #include "platform/ui/Messages.h"
@@ -92,6 +93,10 @@ TEST_F(GraphicClip, LiftedPieceGoesDownWhereverTheClipEnds) {
         for (auto [x, y] : {std::pair{10, 10}, {29, 19}}) EXPECT_EQ(At(x, y), kRgb555White) << "the hole at " << x;
         for (auto [x, y] : {std::pair{50, 40}, {69, 49}}) EXPECT_EQ(At(x, y), Was(x - 40, y - 30)) << "the piece at " << x;
         EXPECT_EQ(At(49, 40), Was(49, 40)) << "beside the piece";
+        if (clip) {
+            EXPECT_TRUE(clip->IsGone());
+            EXPECT_TRUE(rectEqual(clip->GetBounds(), Rect16{0, 0, 0, 0})) << "a clip gone has no place";
+        }
         clip.reset();
     }
 }
@@ -139,6 +144,29 @@ TEST_F(GraphicClip, PressOutsideTheShapeDropsOnAnOutsideItemItStays) {
     EXPECT_TRUE(clip->IsGone());
     EXPECT_EQ(owner.heard, (std::vector<std::pair<u32, u16>>{{kClipMoved, kClipPressedOff}, {kClipState, 0}}));
     EXPECT_EQ(picture.pixels, original) << "nothing was lifted";
+}
+
+// A press another object took leaves a resting piece where it is only when it fell on an item
+// the piece is left for (a panel's button); anywhere else the piece goes down.
+TEST_F(GraphicClip, APressElsewhereKeepsThePieceOnlyOverAnOutsideItem) {
+    Ostrel::RHotSpotList outside(&owner);
+    outside.CreateRectHotSpot(Rect16{300, 10, 340, 40}, 1);
+    const struct {
+        const char* name;
+        Point16 at;
+        bool stays;
+    } presses[] = {{"on the item", {320, 25}, true}, {"at its corner", {300, 10}, true}, {"beside it", {340, 25}, false}};
+    for (const auto& press : presses) {
+        SCOPED_TRACE(press.name);
+        memHandle region = rgnCreate();
+        rgnSetRect(region, Rect16{110, 60, 130, 70});
+        clip = std::make_unique<RGraphicClip>(&owner, false);
+        ASSERT_EQ(clip->Init(&mgr, nullptr, region, kCanvas, &outside, false), 0);
+        rgnDispose(region);
+        clip->HandleNotification({Ostrel::kInputEventMouseDown, -1, 0, u32(u16(press.at.h)) | (u32(u16(press.at.v)) << 16)});
+        EXPECT_EQ(clip->IsGone(), !press.stays);
+        clip.reset();
+    }
 }
 
 TEST_F(GraphicClip, StaysInsideItsDragLimit) {
@@ -267,6 +295,21 @@ TEST(ClipPixels, AntsMarchOnTheOutlineOnly) {
         }
     EXPECT_GT(black, edges / 4);
     EXPECT_LT(black, edges * 3 / 4);
+    // Along each straight edge the ants are dashes two pixels long: pixels two apart differ,
+    // across the top and bottom and down the left and right sides.
+    const auto at = [&](i32 x, i32 y) { return first.view.At(x + 2, y + 1); };
+    for (i32 x = 0; x + 2 < 16; ++x) {
+        ASSERT_NE(at(x, 0), at(x + 2, 0)) << "top at " << x;
+        if (x + 2 < 6) {
+            ASSERT_NE(at(x, 13), at(x + 2, 13)) << "bottom at " << x;
+        }
+    }
+    for (i32 y = 0; y + 2 < 14; ++y) {
+        ASSERT_NE(at(0, y), at(0, y + 2)) << "left at " << y;
+        if (y + 2 < 8) {
+            ASSERT_NE(at(15, y), at(15, y + 2)) << "right at " << y;
+        }
+    }
     rgnDispose(region);
     memShutdown();
 }
