@@ -62,7 +62,7 @@ void MovieObjStep(MovieObj* record) {
     const MrTime next = qtIsMovieDone(movie) ? -1 : qtGetMovieNextInterestingTime(movie, qtGetMovieTime(movie));
     qtSetMovieTimeValue(movie, next < 0 || next >= qtGetMovieDuration(movie) ? 0 : next);
     qtMoviesTask(movie, 0);
-    record->redrawPending_ = 1;
+    record->redrawPending_ = true;
     record->MarkDirty();
 }
 
@@ -80,7 +80,7 @@ void MovieObjSetBounds(MovieObj* record, const Rect16& rect) {
         rectIntersect(&sprite->bounds, record->owner_->area());
     }
     if (record->object_) record->object_->rect = record->owner_->ToPage(rect);
-    record->redrawPending_ = 1;
+    record->redrawPending_ = true;
     record->MarkDirty();
 }
 

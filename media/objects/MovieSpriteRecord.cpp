@@ -30,7 +30,7 @@ MovieSpriteRecord::~MovieSpriteRecord() {
 
 void MovieSpriteRecord::DrawWorld(i16 x, i16 y, const Rect16& area, GfxPort* port) {
     if (busy_) return;
-    if (drawMovieWorld(world_, movieRect_, x, y, area, port)) drawn_ = 1;
+    drawMovieWorld(world_, movieRect_, x, y, area, port);
 }
 
 void MovieSpriteRecord::OpenMovie() {
@@ -47,7 +47,7 @@ void MovieSpriteRecord::OpenMovie() {
     qtSetMovieActive(movie_.get(), 1);
     qtSetMovieWorld(movie_.get(), world_);
     qtSetMovieDrawingCompleteProc(movie_.get(), &MovieSpriteRecord::Drawn, reinterpret_cast<intptr_t>(this));
-    redrawPending_ = 1;
+    redrawPending_ = true;
 }
 
 void MovieSpriteRecord::MakeSprite() {
@@ -78,8 +78,7 @@ void MovieSpriteRecord::MarkDirty() const {
 
 MrErr MovieSpriteRecord::Drawn(MrMovie*, intptr_t refcon) {
     auto* record = reinterpret_cast<MovieSpriteRecord*>(refcon);
-    record->redrawPending_ = 1;
-    ++record->framesShown_;
+    record->redrawPending_ = true;
     return 0;
 }
 
@@ -95,7 +94,7 @@ void MovieSpriteRecord::Step(SprSprite* sprite, memHandle region) {
         qtMoviesTask(record->movie_.get(), 0);
     }
     if (!record->redrawPending_) return;
-    record->redrawPending_ = 0;
+    record->redrawPending_ = false;
     Rect16 shown = record->displayRect_;
     if (!rectIntersect(&shown, record->Area())) return;
     sprite->bounds = shown;
@@ -112,7 +111,7 @@ void MovieSpriteRecord::DrawSprite(SprSprite* sprite) {
 void MovieObjPlay(MovieSpriteRecord* record) {
     if (!record || !record->open()) return;
     if (SprSprite* sprite = sprFind(record->sprite_)) sprite->nextStepTime = plat::clockMillis();
-    record->redrawPending_ = 1;
+    record->redrawPending_ = true;
     qtStartMovie(record->movie_.get());
     record->frameDuration_ = kMovieObjFrameMs;
     record->playing_ = 1;
@@ -122,15 +121,13 @@ void MovieObjPlay(MovieSpriteRecord* record) {
 
 void MovieObjPause(MovieSpriteRecord* record) {
     if (!record || !record->open()) return;
-    record->framesShown_ = 0;
     qtSetMovieTimeValue(record->movie_.get(), 0);
-    record->redrawPending_ = 1;
+    record->redrawPending_ = true;
 }
 
 void MovieObjStop(MovieSpriteRecord* record) {
     if (!record || !record->open()) return;
     record->playing_ = 0;
-    record->framesShown_ = 0;
     if (SprSprite* sprite = sprFind(record->sprite_)) sprite->nextStepTime = kMovieObjParked;
     qtStopMovie(record->movie_.get());
     if (record->sound_) record->sound_->Stop();

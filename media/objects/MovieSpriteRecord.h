@@ -64,10 +64,8 @@ protected:
     Rect16 displayRect_{};  // on the screen
     u16 busy_ = 0;
     u16 sprite_ = 0;
-    u16 drawn_ = 0;
     u32 frameDuration_ = 0;
-    u16 framesShown_ = 0;
-    u16 redrawPending_ = 1;
+    bool redrawPending_ = true;
     u16 playing_ = 0;
     std::shared_ptr<MrMovie> movie_;  // with the sound, which may hold it too
     MrWorld* world_ = nullptr;

@@ -26,7 +26,7 @@ PictureSprite* CreatePictureSprite(RBMP* owner, const PictureRecord& picture, Os
     record.mode = picture.mask.empty() ? 0 : kGfxModeTransparent;
     record.rect = {0, 0, i16(picture.width), i16(picture.height)};
     record.position = owner->ToScreen(object->rect);
-    record.redrawPending = 1;
+    record.redrawPending = true;
     const Point16 at{record.position.left, record.position.top};
     record.sprite = sprNewWithProcs(0, 0, &at, nullptr, &PictureSprite::Step, &PictureSprite::DrawSprite);
     if (SprSprite* sprite = sprFind(record.sprite)) {
@@ -64,7 +64,7 @@ void PictureSprite::SetBounds(const Rect16& rect) {
     MarkDirty();
     record_.position = rect;
     if (SprSprite* sprite = sprFind(record_.sprite)) sprite->position = Point16{rect.left, rect.top};
-    record_.redrawPending = 1;
+    record_.redrawPending = true;
     MarkDirty();
 }
 
@@ -84,7 +84,7 @@ EngineErr PictureSprite::DrawScaled(const Rect16& rect) const {
 void PictureSprite::Step(SprSprite* sprite, memHandle region) {
     PictureSprite* picture = pictureOf(sprite);
     if (!picture || sprite->hideCount > 0 || !picture->record_.redrawPending) return;
-    picture->record_.redrawPending = 0;
+    picture->record_.redrawPending = false;
     Rect16 shown = picture->record_.position;
     const bool inside = rectIntersect(&shown, picture->owner_->area());
     sprite->bounds = shown;

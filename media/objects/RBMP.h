@@ -18,7 +18,7 @@ struct PictureRecord;
 struct PictureSpriteRecord {
     Rect16 rect{};          // (0, 0) to the picture's size
     Rect16 position{};      // where the picture stands on the screen
-    u16 redrawPending = 0;
+    bool redrawPending = false;
     u16 sprite = 0;  // the sprite layer's handle
     u16 mode = 0;    // the transfer mode: transparent for a picture with a mask
     std::vector<u8> bitmap;  // the expanded picture: an engine bitmap (PictureBitmap.h)

@@ -54,6 +54,8 @@ TEST(PictureBitmap, EveryPlaceKeepsItsColourOrBecomesAGap) {
         PictureRecord picture;
     } cases[] = {
         {"odd width, no mask", picture(3, 2)},
+        {"even width, no mask", picture(2, 2)},
+        {"width of a whole stride", picture(4, 1)},
         {"one place", picture(1, 1)},
         {"gaps inside, before and after", picture(5, 2, {X, o, X, o, X, o, o, X, X, o})},
         {"an empty row between two full ones", picture(3, 3, {o, o, o, X, X, X, o, o, o})},
@@ -110,39 +112,40 @@ protected:
     }
 };
 
-// A 4 x 2 picture, red and blue halves, at its own size and at four times it: the places of
-// each colour scale with it, and a masked corner shows what lies below.
+// A 4 x 2 picture, red and blue halves, at its own size and scaled: the places of each colour
+// scale with it, and a masked corner shows what lies below.
 TEST_F(PictureSpriteTest, ShowsAtTheObjectsPlaceAtItsOwnSizeOrScaled) {
     const struct {
         const char* name;
         bool masked;
-        i16 scale;
-    } cases[] = {{"own size", false, 1}, {"scaled", false, 4}, {"masked", true, 1}, {"masked, scaled", true, 4}};
+        i16 across, down;  // the scale each way
+    } cases[] = {{"own size", false, 1, 1},    {"scaled", false, 4, 4},         {"wider only", false, 4, 1},
+                 {"masked", true, 1, 1},       {"masked, scaled", true, 4, 4}, {"taller only", true, 1, 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         RBMP pictures(kArea);
         RBitmapPageObject object(c.masked ? kTypeMovableBitmap : kTypeBitmap, 2);
         object.picture = halves(4, 2, c.masked);
-        object.rect = {10, 20, i16(10 + 4 * c.scale), i16(20 + 2 * c.scale)};
+        const Ostrel::PageRect place{10, 20, i16(10 + 4 * c.across), i16(20 + 2 * c.down)};
+        object.rect = place;
         PictureSprite* sprite = CreatePictureSprite(&pictures, object.picture, &object);
         ASSERT_NE(sprite, nullptr);
         EXPECT_EQ(object.Media(), sprite);
         EXPECT_EQ(pictures.count(), 1u);
         EXPECT_TRUE(rectEqual(sprite->record().rect, Rect16{0, 0, 4, 2}));
-        EXPECT_EQ(object.rect, (Ostrel::PageRect{10, 20, i16(10 + 4 * c.scale), i16(20 + 2 * c.scale)}))
-            << "the object keeps its place";
-        const i16 left = kArea.left + 10, top = kArea.top + 20, s = c.scale;
-        EXPECT_EQ(shown(i16(left + s - 1), i16(top + 2 * s - 1)), kRed);
-        EXPECT_EQ(shown(i16(left + 2 * s - 1), top), kRed);
-        EXPECT_EQ(shown(i16(left + 2 * s), top), kBlue);
-        EXPECT_EQ(shown(i16(left + 4 * s - 1), i16(top + 2 * s - 1)), kBlue);
-        EXPECT_EQ(shown(i16(left + 4 * s), top), kGrey) << "nothing past its right edge";
-        EXPECT_EQ(shown(left, i16(top + 2 * s)), kGrey) << "nothing below it";
+        EXPECT_EQ(object.rect, place) << "the object keeps its place";
+        const i16 left = kArea.left + 10, top = kArea.top + 20, x = c.across, y = c.down;
+        EXPECT_EQ(shown(i16(left + x - 1), i16(top + 2 * y - 1)), kRed);
+        EXPECT_EQ(shown(i16(left + 2 * x - 1), top), kRed);
+        EXPECT_EQ(shown(i16(left + 2 * x), top), kBlue);
+        EXPECT_EQ(shown(i16(left + 4 * x - 1), i16(top + 2 * y - 1)), kBlue);
+        EXPECT_EQ(shown(i16(left + 4 * x), top), kGrey) << "nothing past its right edge";
+        EXPECT_EQ(shown(left, i16(top + 2 * y)), kGrey) << "nothing below it";
         EXPECT_EQ(shown(left, top), c.masked ? kGrey : kRed);
-        EXPECT_EQ(shown(i16(left + s - 1), i16(top + s - 1)), c.masked ? kGrey : kRed);
+        EXPECT_EQ(shown(i16(left + x - 1), i16(top + y - 1)), c.masked ? kGrey : kRed);
         pictures.RemovePicture(sprite);
         EXPECT_EQ(object.Media(), nullptr);
-        EXPECT_EQ(shown(i16(left + 2 * s), top), kGrey) << "gone from the screen";
+        EXPECT_EQ(shown(i16(left + 2 * x), top), kGrey) << "gone from the screen";
     }
 }
 
