@@ -62,7 +62,6 @@ void MovieObjStep(MovieObj* record) {
     const MrTime next = qtIsMovieDone(movie) ? -1 : qtGetMovieNextInterestingTime(movie, qtGetMovieTime(movie));
     qtSetMovieTimeValue(movie, next < 0 || next >= qtGetMovieDuration(movie) ? 0 : next);
     qtMoviesTask(movie, 0);
-    record->redrawPending_ = true;
     record->MarkDirty();
 }
 

@@ -3,21 +3,18 @@
 #include <algorithm>
 
 #include "engine/gfx/GfxDraw.h"
-#include "engine/gfx/GfxErrors.h"
-#include "engine/gfx/GfxModule.h"
 #include "media/objects/PictureSprite.h"
 
 RBMP::RBMP(const Rect16& area) : area_(area), x_(area.left), y_(area.top) {}
 
 RBMP::~RBMP() { sprites_.clear(); }
 
+// A record without a picture is refused by the drawing calls themselves (kGfxErrBadFormat).
 EngineErr RBMP::DrawAt(const PictureSpriteRecord& record, i16 x, i16 y) {
-    if (record.bitmap.empty()) return gfxSetError(kGfxErrBadFormat);
     return gfxDrawBitmap(record.bitmap.data(), u32(record.bitmap.size()), x, y, record.mode);
 }
 
 EngineErr RBMP::DrawInto(const PictureSpriteRecord& record, const Rect16& destination, u16 mode, u16 flags) {
-    if (record.bitmap.empty()) return gfxSetError(kGfxErrBadFormat);
     return gfxDrawBitmapInRect(record.bitmap.data(), u32(record.bitmap.size()), destination, mode, flags);
 }
 

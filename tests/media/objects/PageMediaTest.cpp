@@ -187,6 +187,7 @@ TEST_F(PageMediaTest, AMovieShowsThePictureDueStepsAndLoops) {
     MovieObj* record = MovieObj::Create(&movies, opened, owned.get(), true);
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(owned->Media(), record);
+    EXPECT_FALSE(record->soundPlaying()) << "no sound before it plays";
     MovieObjPlay(record);
     const struct {
         u32 advance;

@@ -77,6 +77,9 @@ protected:
         EXPECT_EQ(shownPixel16(at(r, 3, 7)), kRed);
         EXPECT_EQ(shownPixel16(at(r, 5, 1)), kBlue);
         EXPECT_EQ(shownPixel16(at(r, 7, 7)), kBlue);
+        // Out to its edges, just inside the outline.
+        EXPECT_EQ(shownPixel16({r.left, i16((r.top + r.bottom) / 2)}), kRed);
+        EXPECT_EQ(shownPixel16({i16(r.right - 1), i16((r.top + r.bottom) / 2)}), kBlue);
         EXPECT_EQ(shownPixel16({i16(r.right + 1), i16((r.top + r.bottom) / 2)}), kWhite);
         EXPECT_EQ(shownPixel16({i16((r.left + r.right) / 2), i16(r.bottom + 1)}), kWhite);
     }
