@@ -1,42 +1,61 @@
 #pragma once
-// The bitmap media object that picture sprites draw through: a drawing origin and the two
-// drawing operations over a picture record. A record holds the picture's expanded engine
-// bitmap, locked for as long as the record keeps it. User-interface thread only.
+// The bitmap media object that picture sprites draw through, the still-picture sibling of
+// RFlash and RMovie: the area its pictures show in (the canvas; objects are placed relative to
+// its top-left and clipped to it), a drawing origin, the two drawing operations over a picture
+// sprite's record, and the picture sprites it lists, each made by CreatePictureSprite.
+// User-interface thread only.
+#include <memory>
+#include <vector>
+
+#include "document/objects/RPageObject.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/regions/Rects.h"
 
+class PictureSprite;
+struct PictureRecord;
+
 // One per picture sprite.
-struct PictureRecord {
+struct PictureSpriteRecord {
     Rect16 rect{};          // (0, 0) to the picture's size
-    Rect16 position{};      // where the picture stands on the page
-    u16 redrawPending = 0;
-    u16 reserved = 0;
+    Rect16 position{};      // where the picture stands on the screen
+    bool redrawPending = false;
     u16 sprite = 0;  // the sprite layer's handle
-    u16 flags = 0;
-    const u8* bitmap = nullptr;  // the locked picture: a big-endian bitmap header, then its pixels
-    u32 bitmapSize = 0;
+    u16 mode = 0;    // the transfer mode: transparent for a picture with a mask
+    std::vector<u8> bitmap;  // the expanded picture: an engine bitmap (PictureBitmap.h)
 };
 
 class RBMP {
 public:
-    RBMP(void* owner, i32 x, i32 y) : owner_(owner), x_(x), y_(y) {}
-    virtual ~RBMP() = default;
+    explicit RBMP(const Rect16& area);
+    virtual ~RBMP();
     RBMP(const RBMP&) = delete;
     RBMP& operator=(const RBMP&) = delete;
 
     // Draws the record's picture with its top-left at (x, y) of the current port.
-    virtual EngineErr DrawAt(const PictureRecord& record, i16 x, i16 y);
+    virtual EngineErr DrawAt(const PictureSpriteRecord& record, i16 x, i16 y);
     // Draws it scaled into `destination` of the current port; a record without a picture sets
     // the graphics error kGfxErrBadFormat and draws nothing.
-    virtual EngineErr DrawInto(const PictureRecord& record, const Rect16& destination, u16 mode, u16 flags);
+    virtual EngineErr DrawInto(const PictureSpriteRecord& record, const Rect16& destination, u16 mode, u16 flags);
 
     void SetOrigin(i32 x, i32 y) { x_ = x, y_ = y; }
     i32 x() const { return x_; }
     i32 y() const { return y_; }
-    void* owner() const { return owner_; }
+
+    // Takes the sprite off the list and deletes it.
+    void RemovePicture(PictureSprite* sprite);
+    // Deletes the sprites whose object went.
+    void RemoveOrphans();
+    const Rect16& area() const { return area_; }
+    size_t count() const { return sprites_.size(); }
+    PictureSprite* sprite(size_t index) const { return sprites_[index].get(); }
+    Rect16 ToScreen(const Ostrel::PageRect& r) const;
 
 private:
-    void* owner_;
+    friend PictureSprite* CreatePictureSprite(RBMP* owner, const PictureRecord& picture,
+                                              Ostrel::RPageObject* object);
+
+    Rect16 area_;
     i32 x_;
     i32 y_;
+    std::vector<std::unique_ptr<PictureSprite>> sprites_;
 };

@@ -1,7 +1,5 @@
 #include "media/objects/RDemoMovie.h"
 
-#include "media/objects/MovieWorldDraw.h"
-
 namespace {
 
 struct Slot {
@@ -23,8 +21,7 @@ RDemoMovie::~RDemoMovie() {
 }
 
 void RDemoMovie::Draw(DemoMovieObj* record, i16 x, i16 y, GfxPort* port) {
-    if (!record || record->busy_) return;
-    if (drawMovieWorld(record->world_, record->movieRect_, x, y, area_, port ? port : port_)) record->drawn_ = 1;
+    if (record) record->DrawWorld(x, y, area_, port ? port : port_);
 }
 
 RDemoMovie* demoMovieSlot() { return slot().demo.get(); }

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "media/objects/MovieWorldDraw.h"
-
 RMovie::~RMovie() { records_.clear(); }
 
 Rect16 RMovie::ToScreen(const Ostrel::PageRect& r) const {
@@ -15,8 +13,7 @@ Ostrel::PageRect RMovie::ToPage(const Rect16& r) const {
 }
 
 void RMovie::Draw(MovieObj* record, i16 x, i16 y, GfxPort* port) {
-    if (!record || record->busy_) return;
-    if (drawMovieWorld(record->world_, record->movieRect_, x, y, area_, port ? port : port_)) record->drawn_ = 1;
+    if (record) record->DrawWorld(x, y, area_, port ? port : port_);
 }
 
 void RMovie::MoveMovie(MovieObj* record, const Rect16& rect) {

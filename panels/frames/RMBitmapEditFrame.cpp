@@ -1,9 +1,8 @@
 #include "panels/frames/RMBitmapEditFrame.h"
 
-#include "document/objects/RBitmapPageObject.h"
-#include "document/pages/PagePainting.h"
-#include "document/storage/ObjectTypes.h"
+#include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "media/objects/PictureSprite.h"
 
 namespace Ostrel {
 
@@ -26,21 +25,16 @@ bool RMBitmapEditFrame::WriteBack(const Rect16& frame) {
 }
 
 void RMBitmapEditFrame::DrawOutline(const Rect16& frame) const {
-    SprScreen* screen = sprScreen();
-    if (screen && Object() && !rectEqual(frame, GetRect()) &&
-        (Object()->Type() == kTypeBitmap || Object()->Type() == kTypeMovableBitmap) &&
-        gfxLockPort(screen->workPort) == kErrNone) {
-        GfxPixelDescriptor port{};
-        GfxPixelDescriptor canvas{};
-        if (screen->workPort->LockBits(&port) == kErrNone) {
-            Rect16 inside = frame;
-            rectInset(&inside, 1, 1);
-            if (port.depth == 16 && port.base && portPart(port, Host().CanvasRect(), &canvas))
-                paintPicture(canvas, static_cast<const RBitmapPageObject*>(Object())->picture, ToPage(inside),
-                             Point16{0, 0});
-            screen->workPort->UnlockBits(&port);
-        }
-        gfxUnlockPort(screen->workPort);
+    // While it is moved or resized, the picture follows the pointer, drawn by its sprite's
+    // bitmap media scaled into the frame.
+    const SprScreen* screen = sprScreen();
+    const auto* picture = Object() ? dynamic_cast<const PictureSprite*>(Object()->Media()) : nullptr;
+    if (screen && picture && !rectEqual(frame, GetRect())) {
+        Rect16 inside = frame;
+        rectInset(&inside, 1, 1);
+        GfxPort* previous = gfxSetPort(screen->workPort);
+        picture->DrawScaled(inside);
+        gfxSetPort(previous);
     }
     REditFrame::DrawOutline(frame);
 }

@@ -2,9 +2,11 @@
 
 #include <unordered_set>
 
+#include "document/objects/RBitmapPageObject.h"
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
+#include "media/objects/PictureSprite.h"
 
 namespace Ostrel {
 
@@ -12,7 +14,16 @@ bool isPageMediaType(FourCC type) {
     return type == kTypeFlash || type == kTypeFlashAnimation || type == kTypeMovie;
 }
 
+bool isPagePicture(const RPageObject& object) {
+    return (object.Type() == kTypeBitmap && object.Id() != kBackgroundId) || object.Type() == kTypeMovableBitmap;
+}
+
 void PageMedia::Show(RPageObject* object) {
+    if (isPagePicture(*object)) {
+        if (const auto* bitmap = dynamic_cast<const RBitmapPageObject*>(object))
+            CreatePictureSprite(&pictures_, bitmap->picture, object);
+        return;
+    }
     auto* file = dynamic_cast<RMediaFilePageObject*>(object);
     if (!file) return;
     if (object->Type() == kTypeMovie) {
@@ -28,11 +39,12 @@ void PageMedia::Show(RPageObject* object) {
 void PageMedia::Sync(const RPageData& page) {
     flash_.RemoveOrphans();
     movies_.RemoveOrphans();
+    pictures_.RemoveOrphans();
     std::unordered_set<const RPageObject*> shown;
     u32 iterator = 0;
     RPageObject* object = nullptr;
     while (page.NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject)) {
-        if (!isPageMediaType(object->Type())) continue;
+        if (!isPageMediaType(object->Type()) && !isPagePicture(*object)) continue;
         shown.insert(object);
         if (auto* movie = dynamic_cast<FlashMovie*>(object->Media())) {
             const Rect16 place = flash_.ToScreen(object->rect);
@@ -40,6 +52,9 @@ void PageMedia::Sync(const RPageData& page) {
         } else if (auto* record = dynamic_cast<MovieObj*>(object->Media())) {
             const Rect16 place = movies_.ToScreen(object->rect);
             if (!rectEqual(place, record->displayRect())) movies_.MoveMovie(record, place);
+        } else if (auto* picture = dynamic_cast<PictureSprite*>(object->Media())) {
+            const Rect16 place = pictures_.ToScreen(object->rect);
+            if (!rectEqual(place, picture->record().position)) picture->SetBounds(place);
         } else {
             Show(object);
         }
@@ -49,6 +64,8 @@ void PageMedia::Sync(const RPageData& page) {
         if (!shown.count(flash_.movie(i)->object())) flash_.RemoveMovie(flash_.movie(i));
     for (size_t i = movies_.count(); i-- > 0;)
         if (!shown.count(movies_.record(i)->object())) movies_.RemoveMovie(movies_.record(i));
+    for (size_t i = pictures_.count(); i-- > 0;)
+        if (!shown.count(pictures_.sprite(i)->object())) pictures_.RemovePicture(pictures_.sprite(i));
 }
 
 void PageMedia::PlayAll() {
@@ -70,6 +87,7 @@ void PageMedia::StopAll() {
 void PageMedia::Clear() {
     while (flash_.count()) flash_.RemoveMovie(flash_.movie(flash_.count() - 1));
     while (movies_.count()) movies_.RemoveMovie(movies_.record(movies_.count() - 1));
+    while (pictures_.count()) pictures_.RemovePicture(pictures_.sprite(pictures_.count() - 1));
 }
 
 }  // namespace Ostrel

@@ -1,11 +1,12 @@
 #pragma once
-// The animations and movies of the page the canvas shows, each on its sprite over the page:
-// what a page holds starts playing when it is shown or placed, follows its object when that
-// moves or resizes, and goes when its object leaves the page (deleted, flattened, undone) or
-// the canvas shows another page. The easel's Play plays them all from their start, its Stop
+// The animations, movies and pictures of the page the canvas shows, each on its sprite over the
+// page: what a page holds shows (animations and movies start playing) when it is shown or
+// placed, follows its object when that moves or resizes, and goes when its object leaves the
+// page (deleted, flattened, undone) or the canvas shows another page. The easel's Play plays them all from their start, its Stop
 // stops them. A file that holds no readable movie shows nothing and leaves the rest of the
 // page as it is. User-interface thread only.
 #include "media/objects/RFlash.h"
+#include "media/objects/RBMP.h"
 #include "media/objects/RMovie.h"
 
 namespace Ostrel {
@@ -15,7 +16,7 @@ class RPageData;
 class PageMedia {
 public:
     // `canvas` on the screen; the media draw on the sprite layer's work port.
-    explicit PageMedia(const Rect16& canvas) : flash_(nullptr, canvas), movies_(nullptr, canvas) {}
+    explicit PageMedia(const Rect16& canvas) : flash_(nullptr, canvas), movies_(nullptr, canvas), pictures_(canvas) {}
 
     void Sync(const RPageData& page);
     // Whether the object shows after a Sync of its page: false for bytes that hold no movie.
@@ -26,15 +27,19 @@ public:
 
     const RFlash& Flash() const { return flash_; }
     const RMovie& Movies() const { return movies_; }
+    const RBMP& Pictures() const { return pictures_; }
 
 private:
     void Show(RPageObject* object);
 
     RFlash flash_;
     RMovie movies_;
+    RBMP pictures_;
 };
 
 // Whether objects of the kind play on the page.
 bool isPageMediaType(FourCC type);
+// Whether the object is a picture placed on the page (the page's background is none).
+bool isPagePicture(const RPageObject& object);
 
 }  // namespace Ostrel

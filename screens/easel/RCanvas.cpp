@@ -5,7 +5,6 @@
 #include "app/dialogs/RPickBgColorDlg.h"
 #include "app/dialogs/RPickBgSndDlg.h"
 #include "app/settings/GlobalUserSettings.h"
-#include "document/objects/RBitmapPageObject.h"
 #include "document/pages/PagePainting.h"
 #include "document/project/RDocument.h"
 #include "document/storage/ObjectTypes.h"
@@ -129,25 +128,9 @@ void RCanvas::ShowOnScreen(const Rect16& screenRect) {
 }
 
 void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
-    if (!screenPort_) return;
-    // The pictures placed on the page show over the painting; the tools paint under them.
-    u32 iterator = 0;
-    RPageObject* object = nullptr;
-    RPageObject* background = nullptr;
-    page.FindObject(kTypeBitmap, kBackgroundId, &background);
-    GfxPixelDescriptor target{};
-    if (gfxLockPort(screenPort_) != kErrNone) return;
-    if (screenPort_->LockBits(&target) == kErrNone) {
-        GfxPixelDescriptor canvas{};
-        if (target.depth == 16 && target.base && portPart(target, rect_, &canvas))
-            while (page.NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject))
-                if (object != background && (object->Type() == kTypeBitmap || object->Type() == kTypeMovableBitmap))
-                    paintPicture(canvas, static_cast<const RBitmapPageObject*>(object)->picture, object->rect,
-                                 Point16{0, 0});
-        screenPort_->UnlockBits(&target);
-    }
-    gfxUnlockPort(screenPort_);
-    PaintTextsOnScreen(page);
+    // The pictures placed on the page show on their sprites over the painting (PageMedia);
+    // the texts are painted with it.
+    if (screenPort_) PaintTextsOnScreen(page);
 }
 
 void RCanvas::PaintTextsOnScreen(const RPageData& page) {

@@ -65,12 +65,11 @@ TEST_F(BitmapMedia, DrawsTheRecordsPictureOrRefusesAnEmptyRecord) {
     writeBE16(bitmap, 2), writeBE16(bitmap + 2, 2), writeBE16(bitmap + 4, 4), writeBE16(bitmap + 6, 0x1003);
     const u16 white = 0x7FFF;
     for (int i = 0; i < 4; ++i) std::memcpy(bitmap + 8 + 2 * i, &white, 2);
-    RBMP media(nullptr, 0, 0);
-    PictureRecord record;
+    RBMP media(Rect16{0, 0, 8, 8});
+    PictureSpriteRecord record;
     EXPECT_EQ(media.DrawInto(record, Rect16{0, 0, 4, 4}, 0, 0), kGfxErrBadFormat);
     EXPECT_EQ(gfxGetLastError(), kGfxErrBadFormat);
-    record.bitmap = bitmap;
-    record.bitmapSize = sizeof bitmap;
+    record.bitmap.assign(bitmap, bitmap + sizeof bitmap);
     EXPECT_EQ(media.DrawAt(record, 3, 3), kErrNone);
     EXPECT_EQ(media.DrawInto(record, Rect16{0, 0, 2, 6}, 0, 0), kErrNone);
     GfxColor drawn, scaled, untouched;

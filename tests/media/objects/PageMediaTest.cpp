@@ -187,6 +187,7 @@ TEST_F(PageMediaTest, AMovieShowsThePictureDueStepsAndLoops) {
     MovieObj* record = MovieObj::Create(&movies, opened, owned.get(), true);
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(owned->Media(), record);
+    EXPECT_FALSE(record->soundPlaying()) << "no sound before it plays";
     MovieObjPlay(record);
     const struct {
         u32 advance;
@@ -208,6 +209,16 @@ TEST_F(PageMediaTest, AMovieShowsThePictureDueStepsAndLoops) {
     movies.MoveMovie(record, Rect16{10, 10, 74, 58});
     EXPECT_EQ(owned->rect, (Ostrel::PageRect{10, 10, 74, 58}));
     EXPECT_EQ(shown(70, 55), kRed & 0x6318) << "drawn at the new size";
+    // The object going takes the movie from the screen; the record it leaves goes without
+    // touching the layer's own sprites.
+    const u16 sprite = record->sprite();
+    owned.reset();
+    EXPECT_EQ(sprFind(sprite), nullptr);
+    EXPECT_EQ(shown(70, 55), 0x4210 & 0x6318) << "the grey below shows again";
+    movies.RemoveOrphans();
+    EXPECT_EQ(movies.count(), 0u);
+    EXPECT_NE(sprFind(kSprFrontId), nullptr);
+    EXPECT_NE(sprFind(kSprBackId), nullptr);
 }
 
 TEST_F(PageMediaTest, MoviesWithoutTimeScaleOrPictureAndLocationsThatAreNoFileAreRefused) {

@@ -15,6 +15,7 @@
 #include "media/quicktime/TwipsRects.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/CanvasPicture.h"
+#include "tests/engine/gfx/sprites/WithSpriteScreen.h"
 #include "tests/screens/easel/CanvasFixture.h"
 #include "tools/handsfree/RTouchless1.h"
 #include "tools/pencils/RCircle.h"
@@ -190,17 +191,35 @@ TEST_F(Canvas, StoredPictureHoldsTheCanvasPixelsExactly) {
         for (i32 x = 0; x < view.width; ++x) ASSERT_EQ(view.At(x, y), canvas_->Picture().At(x, y)) << x << "," << y;
 }
 
-TEST_F(Canvas, PlacedPictureShowsOverThePaintingAndMakesThePageUnsaved) {
+// The pictures placed on the page show on their sprites, over the screen the canvas paints.
+class CanvasOnSprites : public testspr::WithSpriteScreen<Canvas> {
+protected:
+    void SetUp() override {
+        Canvas::SetUp();
+        if (HasFatalFailure()) return;
+        ASSERT_NO_FATAL_FAILURE(openSpriteScreen(Rect16{0, 0, 800, 600}, GfxColor::rgb(0, 0, 0), true));
+    }
+    // The window's pixel after a screen update.
+    u16 shown(i16 x, i16 y) {
+        sprUpdateScreen(1);
+        GfxColor c;
+        window_->ReadPixel(&c, x, y);
+        return rgb555(c.red, c.green, c.blue);
+    }
+};
+
+TEST_F(CanvasOnSprites, PlacedPictureShowsOverThePaintingAndMakesThePageUnsaved) {
     RBitmapPageObject sticker(kTypeMovableBitmap, 0);
-    sticker.rect = {10, 10, 12, 12};
+    // Larger than its handles, scaled from its 2 x 2 pixels.
+    sticker.rect = {10, 10, 50, 40};
     sticker.picture.width = sticker.picture.height = 2;
-    sticker.picture.pixels.assign(16, 0);  // black, opaque
+    for (int i = 0; i < 4; ++i) sticker.picture.pixels.insert(sticker.picture.pixels.end(), {255, 0, 0, 255});
     sticker.picture.mask.assign(4, 1);
     send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&sticker));
     EXPECT_EQ(easel_.page->Data().ObjectCount(), 2u);
     EXPECT_TRUE(easel_.page->Data().IsDirty());
-    EXPECT_EQ(onScreen(kCanvas.left + 10, kCanvas.top + 10), kRgb555Black);
-    EXPECT_EQ(inPicture(kCanvas.left + 10, kCanvas.top + 10), kRgb555White) << "not painted into the picture";
+    EXPECT_EQ(shown(kCanvas.left + 30, kCanvas.top + 25), rgb555(255, 0, 0));
+    EXPECT_EQ(inPicture(kCanvas.left + 30, kCanvas.top + 25), kRgb555White) << "not painted into the picture";
     EXPECT_EQ(easel_.framesGiven, 0) << "pictures need no edit frame";
 }
 
@@ -244,7 +263,7 @@ TEST_F(Canvas, PageCommandsThatDrawThePageAgainKeepTheUnsavedPainting) {
 
 // A picture placed past the canvas's edges (its rectangle comes from a file) shows only on the
 // canvas: the screen around it keeps the easel's own picture.
-TEST_F(Canvas, APlacedPictureShowsOnlyInsideTheCanvas) {
+TEST_F(CanvasOnSprites, APlacedPictureShowsOnlyInsideTheCanvas) {
     RBitmapPageObject sticker(kTypeMovableBitmap, 0);
     sticker.rect = {-20, -20, 400, 300};
     sticker.picture.width = sticker.picture.height = 2;
@@ -252,13 +271,13 @@ TEST_F(Canvas, APlacedPictureShowsOnlyInsideTheCanvas) {
     sticker.picture.mask.assign(4, 1);
     send(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&sticker));
     const u16 red = rgb555(255, 0, 0);
-    EXPECT_EQ(onScreen(kCanvas.left, kCanvas.top), red);
-    EXPECT_EQ(onScreen(kCanvas.right - 1, kCanvas.bottom - 1), red);
+    EXPECT_EQ(shown(kCanvas.left, kCanvas.top), red);
+    EXPECT_EQ(shown(i16(kCanvas.right - 1), i16(kCanvas.bottom - 1)), red);
     for (const Point16 outside : {Point16{i16(kCanvas.left - 1), i16(kCanvas.top + 5)},
                                   Point16{i16(kCanvas.left + 5), i16(kCanvas.top - 1)},
                                   Point16{kCanvas.right, i16(kCanvas.top + 5)},
                                   Point16{i16(kCanvas.left + 5), kCanvas.bottom}})
-        EXPECT_EQ(onScreen(outside.h, outside.v), kRgb555Black) << outside.h << "," << outside.v;
+        EXPECT_EQ(shown(outside.h, outside.v), kRgb555Black) << outside.h << "," << outside.v;
 }
 
 // The page the application made before the easel came up takes part in undo like the pages the

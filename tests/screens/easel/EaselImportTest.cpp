@@ -82,15 +82,11 @@ protected:
         mainWindow->OnCommand(command);
         settle();
     }
-    // A point of the canvas as the screen's background shows it.
+    // A point of the canvas as the window shows it.
     u16 onScreen(i32 x, i32 y) const {
-        GfxPort* port = sprScreen()->backgroundPort;
-        gfxLockPort(port);
-        const PixelView view = pixelViewOfPort(*static_cast<GfxOffscreenPort*>(port));
         const Rect16& at = easel->Canvas()->CanvasRect();
-        const u16 pixel = view.At(at.left + x, at.top + y);
-        gfxUnlockPort(port);
-        return pixel;
+        const u32 p = shownPixel(Point16{i16(at.left + x), i16(at.top + y)});
+        return rgb555(u8(p >> 16), u8(p >> 8), u8(p));
     }
     std::vector<RBitmapPageObject*> pictures() const {
         std::vector<RBitmapPageObject*> found;
