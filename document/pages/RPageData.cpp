@@ -60,11 +60,16 @@ private:
     ResMapHandle map_;
 };
 
-// The first frame of each shown vector graphic over the thumbnail, at its place on the page
-// (`pageWidth` x `pageHeight` pixels); without a painter the thumbnail stays as it is.
-void paintVectorGraphics(const RPageData& page, u16 pageWidth, u16 pageHeight, PictureRecord& thumbnail) {
-    const VectorPainter painter = GetVectorPainter();
-    if (!painter || pageWidth == 0 || pageHeight == 0) return;
+// The painter of the object's kind: vector graphics and movies; null for the other kinds.
+VectorPainter painterOf(FourCC type) {
+    if (type == kTypeFlash || type == kTypeFlashAnimation) return GetVectorPainter();
+    return type == kTypeMovie ? GetMoviePainter() : nullptr;
+}
+
+// The first picture of each shown vector graphic and movie over the thumbnail, at its place on
+// the page (`pageWidth` x `pageHeight` pixels); without a painter the thumbnail stays as it is.
+void paintMedia(const RPageData& page, u16 pageWidth, u16 pageHeight, PictureRecord& thumbnail) {
+    if (pageWidth == 0 || pageHeight == 0) return;
     const size_t count = size_t(thumbnail.width) * thumbnail.height;
     std::vector<u8> words(count * 2);
     const auto to555 = [](const u8* rgba) { return u16(((rgba[0] >> 3) << 10) | ((rgba[1] >> 3) << 5) | (rgba[2] >> 3)); };
@@ -79,7 +84,8 @@ void paintVectorGraphics(const RPageData& page, u16 pageWidth, u16 pageHeight, P
     RPageObject* object = nullptr;
     bool painted = false;
     while (page.NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject)) {
-        if (object->Type() != kTypeFlash && object->Type() != kTypeFlashAnimation) continue;
+        const VectorPainter painter = painterOf(object->Type());
+        if (!painter) continue;
         const PageRect& r = object->rect;
         const Rect16 place{i16(r.left * thumbnail.width / pageWidth), i16(r.top * thumbnail.height / pageHeight),
                            i16(r.right * thumbnail.width / pageWidth), i16(r.bottom * thumbnail.height / pageHeight)};
@@ -272,7 +278,7 @@ PictureRecord RPageData::MakeThumbnail() const {
     const PictureRecord& source = static_cast<RBitmapPageObject*>(found)->picture;
     PictureRecord small = ShrinkPicture(source, kThumbnailWidth, kThumbnailHeight);
     if (small.pixels.empty()) return thumbnail;
-    paintVectorGraphics(*this, source.width, source.height, small);
+    paintMedia(*this, source.width, source.height, small);
     return small;
 }
 

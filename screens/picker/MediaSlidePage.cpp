@@ -1,6 +1,7 @@
 #include "screens/picker/MediaSlidePage.h"
 
 #include "document/import/FileImport.h"
+#include "document/objects/RBitmapPageObject.h"
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PageErrors.h"
@@ -35,11 +36,18 @@ bool placeOnPage(RPageObject& object, const Rect16& canvas) {
 EngineErr FillMediaSlide(RPageData& page, const std::string& path, FourCC fileType, MediaSlideKind kind,
                          const Rect16& canvas) {
     const FourCC type = FileTypeToResourceType(fileType, false);
-    if (type == 0 || (kind == MediaSlideKind::Picture && type != kTypeBitmap)) return kDocErrBadType;
+    if (kind == MediaSlideKind::Picture && type != kTypeBitmap) return kDocErrBadType;
     const EnginePath file(path);
     if (file.empty()) return kDocErrNotReadable;
-    if (EngineErr err = page.EnsureBackground()) return err;
+    // A white picture of the canvas's size, as the easel keeps a page.
     const PageRect whole{0, 0, i16(canvas.right - canvas.left), i16(canvas.bottom - canvas.top)};
+    if (EngineErr err = page.EnsureBackground()) return err;
+    RPageObject* found = nullptr;
+    page.FindObject(kTypeBitmap, kBackgroundId, &found);
+    auto& background = static_cast<RBitmapPageObject&>(*found);
+    background.picture = PictureRecord{u16(whole.right), u16(whole.bottom),
+                                       std::vector<u8>(size_t(whole.right) * size_t(whole.bottom) * 4, 0xFF), {}};
+    background.rect = whole;
     RPageObject* added = nullptr;
     // A picture is placed by its reader; a movie or an animation once its size is known.
     if (EngineErr err = ImportFileIntoPage(page, file.get(), fileType, type == kTypeBitmap ? whole : PageRect{},

@@ -15,9 +15,9 @@ namespace Ostrel {
 enum class MediaSlideKind : u8 { Picture, AnyMedia };
 
 // Fills the empty page from the file (an engine text) of the type; `canvas` is the canvas's
-// size at the page's top-left. kDocErrBadType for a file of a kind the slide cannot be made
-// of; kDocErrNotReadable for one holding no picture, movie, animation or sound. A refused
-// file leaves the page as it was.
+// size, which the page's picture takes. kDocErrBadType for a file of a kind the slide cannot
+// be made of; kDocErrNotReadable for one holding no picture, movie, animation or sound. A page
+// refused its file is not to be kept.
 EngineErr FillMediaSlide(RPageData& page, const std::string& path, FourCC fileType, MediaSlideKind kind,
                          const Rect16& canvas);
 

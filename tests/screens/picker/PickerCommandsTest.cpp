@@ -9,11 +9,16 @@
 #include "app/help/HelpCommands.h"
 #include "app/help/RHelp.h"
 #include "app/settings/GlobalUserSettings.h"
+#include "framework/controls/RButton.h"
+#include "framework/undo/UndoManager.h"
+#include "screens/picker/UndoPicker.h"
 #include "engine/gfx/sprites/SprShapes.h"
 #include "framework/language/LanguageTexts.h"
 #include "platform/files/Files.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "tests/screens/picker/PickerSessionHarness.h"
+
+#include <cstring>
 
 namespace {
 
@@ -327,6 +332,151 @@ TEST_F(PickerCommands, LeavingKeepsThePlaceAndTheProject) {
     const std::string saved = projectFile("Zoo");
     EXPECT_NE(saved.find("SelectedPage=4"), std::string::npos) << saved;
     EXPECT_NE(saved.find("TopLeftPage=1"), std::string::npos) << saved;
+}
+
+// A cut slide goes into the trash can: the can's button makes way for its animation and
+// comes back when the animation is over.
+TEST_F(PickerCommands, TheTrashCanSwallowsACutSlide) {
+    enterWithFour();
+    const i32 trash = picker->FindButtonById(kPickerButtonTrash);
+    ASSERT_GE(trash, 0);
+    RButton& can = *picker->Buttons()[size_t(trash)];
+    EXPECT_TRUE(can.IsShown());
+    select(2);
+    command(kCmdCut);
+    EXPECT_FALSE(can.IsShown());
+    for (int i = 0; i < 40 && !can.IsShown(); ++i) advance(250);
+    EXPECT_TRUE(can.IsShown());
+}
+
+// The list of slide shows draws the current one on its yellow band, the others on cream.
+TEST_F(PickerCommands, TheListMarksTheCurrentShow) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    for (const char* name : {"Ark", "Bus"}) {
+        command(kCmdNew);
+        add("Apple", 1);
+        savePath = app->GetPaths()->GetProjectPath(name);
+        command(kCmdSaveAs);
+    }
+    settle();
+    const auto near = [](u32 p, u32 q) {
+        for (int shift : {0, 8, 16})
+            if (std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF)) > 12) return false;
+        return true;
+    };
+    for (int item = 0; item < 2; ++item) {
+        const Rect16 cell = picker->ProjectList()->GetCellRect(item);
+        const u32 shown = shownPixel(Point16{i16(cell.left + 3), i16(cell.top + 3)});
+        const bool current = picker->ProjectList()->NameOf(item) == picker->ProjectName();
+        EXPECT_TRUE(near(shown, current ? 0xFFD60A : 0xFFFDF5)) << item << " " << std::hex << shown;
+    }
+}
+
+// Entering with a project already open (a slide show opened from outside) shows that one, not
+// the one the user's settings name.
+TEST_F(PickerCommands, EnteringWithAProjectShowsIt) {
+    enterWithFour();
+    savePath = app->GetPaths()->GetProjectPath("Zoo");
+    command(kCmdSaveAs);
+    command(kCmdNew);
+    add("Emu", 5);
+    savePath = app->GetPaths()->GetProjectPath("Ark");
+    command(kCmdSaveAs);
+    goToOtherScreen();
+    ASSERT_EQ(app->GetPortfolio()->Document(), nullptr);
+    std::strcpy(settings().projectTitle.data(), "Zoo");
+    auto ark = std::make_unique<RDocument>(EnginePath(app->GetPaths()->GetProjectPath("Ark")).get());
+    ark->LoadPages();
+    app->GetPortfolio()->SetDocument(std::move(ark));
+    goToOtherScreen();
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->ProjectName(), "Ark");
+    EXPECT_EQ(model(), "E.....");
+    EXPECT_EQ(picker->ProjectList()->NameOf(picker->ProjectList()->GetSelected()), "Ark");
+}
+
+// Paste with no cell chosen does nothing, and asks nothing.
+TEST_F(PickerCommands, PasteWithoutAChosenCell) {
+    enterWithFour();
+    select(0);
+    command(kCmdCopy);
+    picker->Strip()->Select(-1);
+    command(kCmdPaste);
+    EXPECT_EQ(model(), "ABCD..");
+    EXPECT_EQ(picker->CurrentDialog(), nullptr);
+}
+
+RDocument* gUndoDocument = nullptr;
+
+// The arrangement's undo step: what each record leaves to take back, and what each Undo asks
+// of the picker, by the project's own steps.
+TEST_F(PickerCommands, TheArrangementsUndoStepByRecord) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    testapp::RecordingOwner owner;
+    UndoManager manager(kCmdUndo);
+    RDocument document(nullptr);
+    gUndoDocument = &document;
+    UndoPicker undo(&owner, &manager, [] { return gUndoDocument; });
+    const auto ask = [&](u32 code) {
+        owner.heard.clear();
+        RMessage message(code, 0, 0);
+        undo.HandleMessage(&message, 0);
+        settle();
+        return owner.codes();
+    };
+    EXPECT_EQ(undo.GetState(), UndoPicker::kNothing);
+    EXPECT_TRUE(ask(kPickerUndoMove).empty()) << "nothing recorded";
+    undo.Record(kPickerUndoDeleteShow);
+    EXPECT_EQ(undo.GetState(), UndoPicker::kNothing);
+    undo.Record(kPickerUndoCopy);
+    EXPECT_EQ(undo.GetState(), UndoPicker::kUndoPossible);
+    EXPECT_EQ(manager.GetCurrentCode(), FourCC(kPickerUndoCopy));
+    undo.Record(kPickerUndoClear);
+    EXPECT_EQ(undo.GetState(), UndoPicker::kNothing);
+    EXPECT_NE(manager.GetCurrentCode(), FourCC(kPickerUndoCopy)) << "a cleared record leaves no step";
+
+    undo.Record(kPickerUndoPlace);
+    EXPECT_TRUE(ask(kPickerUndoPlace).empty()) << "the project has no step to take back";
+    EXPECT_EQ(undo.GetState(), UndoPicker::kUndoPossible);
+    ASSERT_EQ(document.PlacePage(2, std::make_unique<RPage>(PageSettings{}, "A.tbx", 2)), kErrNone);
+    for (u32 ignored : {u32(kPickerUndoClear), u32(kPickerUndoCopy), u32(kPickerUndoDeleteShow)})
+        EXPECT_TRUE(ask(ignored).empty()) << ignored;
+    EXPECT_EQ(ask(kPickerUndoPlace), std::vector<u32>{kPickerUndoArrangement});
+    EXPECT_EQ(undo.GetState(), UndoPicker::kRedoPossible);
+    EXPECT_TRUE(ask(kPickerUndoPlace).empty()) << "nothing to redo until the project took the step back";
+    ASSERT_TRUE(document.UndoArrangement());
+    EXPECT_EQ(ask(kPickerUndoPlace), std::vector<u32>{kPickerRedoArrangement});
+    EXPECT_EQ(undo.GetState(), UndoPicker::kUndoPossible);
+    gUndoDocument = nullptr;
+    EXPECT_TRUE(ask(kPickerUndoPlace).empty()) << "no project, nothing to ask";
+}
+
+// The picker as a child sees it: the backdrop, the list with the current show on its band,
+// the project's and the slide's names, the strip's first cells with their icons and timings,
+// and the button row.
+TEST_F(PickerCommands, ThePickerAsItShows) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    add("Apple", 1);
+    add("Bear", 2);
+    add("Cat", 3);
+    savePath = app->GetPaths()->GetProjectPath("Zoo");
+    command(kCmdSaveAs);
+    select(1);
+    move({5, 5});
+    ExpectPicture("picker_zoo", Rect16{0, 0, 800, 600});
+}
+
+// A cell outside the strip is no cell: refreshing one changes nothing.
+TEST_F(PickerCommands, RefreshingACellOutsideTheStripDoesNothing) {
+    enterWithFour();
+    for (int cell : {-1, int(kMaxProjectPages), int(kMaxProjectPages) + 1}) {
+        picker->RefreshCell(cell);
+        EXPECT_EQ(model(), "ABCD..") << cell;
+        EXPECT_EQ(picker->Strip()->Cells().size(), size_t(kMaxProjectPages));
+    }
 }
 
 }  // namespace

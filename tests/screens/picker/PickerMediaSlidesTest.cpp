@@ -154,8 +154,8 @@ TEST_F(PickerMediaSlides, EachKindOfFileBecomesASlideOrIsRefused) {
             // The picture's red half, centred in the canvas, in the thumbnail of the page.
             Rect16 canvas{};
             app->GetCanvasRect(&canvas);
-            const int x = ((canvas.right - canvas.left - 64) / 2 + 16) * kThumbnailWidth / kPageWidth;
-            const int y = ((canvas.bottom - canvas.top) / 2) * kThumbnailHeight / kPageHeight;
+            const int x = ((canvas.right - canvas.left - 64) / 2 + 16) * kThumbnailWidth / (canvas.right - canvas.left);
+            const int y = kThumbnailHeight / 2;
             EXPECT_TRUE(reddish(cellPixel(place - 1, x, y))) << std::hex << cellPixel(place - 1, x, y);
             continue;
         }
@@ -169,13 +169,35 @@ TEST_F(PickerMediaSlides, EachKindOfFileBecomesASlideOrIsRefused) {
         EXPECT_EQ(r.left + r.right, canvas.right - canvas.left);
         EXPECT_EQ(r.top + r.bottom, canvas.bottom - canvas.top);
     }
-    // The animation's first frame shows in its cell where it plays.
-    const PageRect& ball = objectsAt(2)[0]->rect;
-    EXPECT_TRUE(reddish(cellPixel(1, (ball.left + 4) * kThumbnailWidth / kPageWidth, (ball.top + 4) * kThumbnailHeight / kPageHeight)));
+    // The animation's and the movie's first pictures show in their cells where they play.
+    for (const u16 at : {u16(2), u16(3)}) {
+        const PageRect& r = objectsAt(at)[0]->rect;
+        Rect16 canvas{};
+        app->GetCanvasRect(&canvas);
+        const int x = (r.left + 4) * kThumbnailWidth / (canvas.right - canvas.left);
+        const int y = (r.top + 4) * kThumbnailHeight / (canvas.bottom - canvas.top);
+        EXPECT_TRUE(reddish(cellPixel(at - 1, x, y))) << at << ": " << std::hex << cellPixel(at - 1, x, y);
+    }
     // Undo takes the last slide away again.
     command(kCmdUndo);
     EXPECT_EQ(app->GetPortfolio()->Document()->GetPage(4)->Number(), kBlankPageNumber);
     EXPECT_TRUE(picker->IsDirty());
+}
+
+// With every place taken, Add Graphic adds nothing and leaves no file behind, without a word.
+TEST_F(PickerMediaSlides, AFullShowTakesNoMoreSlides) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    RDocument& document = *app->GetPortfolio()->Document();
+    for (u16 place = 1; place <= kMaxProjectPages; ++place)
+        ASSERT_EQ(document.PlacePage(place, std::make_unique<RPage>(PageSettings{}, "A.tbx", place)), kErrNone);
+    const std::string png = writePng("sun.png", 64, 48);
+    (void)alerts();
+    for (u16 command : {u16(kCmdAddGraphic), u16(kCmdAddMovie)}) {
+        addThrough(command, png);
+        EXPECT_TRUE(alerts().empty()) << command;
+        EXPECT_FALSE(std::filesystem::exists(slideShows() + "/sun.tbx")) << command;
+    }
 }
 
 }  // namespace
