@@ -181,6 +181,9 @@ TEST_F(PickerMediaSlides, EachKindOfFileBecomesASlideOrIsRefused) {
     // Undo takes the last slide away again.
     command(kCmdUndo);
     EXPECT_EQ(app->GetPortfolio()->Document()->GetPage(4)->Number(), kBlankPageNumber);
+    EXPECT_TRUE(picker->AddMediaAsSlide(png, MediaSlideKind::AnyMedia));
+    EXPECT_FALSE(picker->AddMediaAsSlide(text, MediaSlideKind::AnyMedia));
+    (void)alerts();
     EXPECT_TRUE(picker->IsDirty());
 }
 
@@ -198,6 +201,7 @@ TEST_F(PickerMediaSlides, AFullShowTakesNoMoreSlides) {
         EXPECT_TRUE(alerts().empty()) << command;
         EXPECT_FALSE(std::filesystem::exists(slideShows() + "/sun.tbx")) << command;
     }
+    EXPECT_FALSE(picker->AddMediaAsSlide(png, MediaSlideKind::Picture));
 }
 
 }  // namespace
