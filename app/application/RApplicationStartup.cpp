@@ -41,6 +41,7 @@
 #include "framework/printing/mfxPrintDialog.h"
 #include "framework/printing/mfxPrintProgress.h"
 #include "framework/undo/UndoManager.h"
+#include "media/objects/MovieFirstFrame.h"
 #include "media/objects/RDemoMovie.h"
 #include "media/quicktime/ImgPagePicture.h"
 #include "media/swfgl/FirstFramePainter.h"
@@ -214,6 +215,7 @@ void RApplication::InstallMediaHooks() {
     mfxInstallPrintProgress();
     SetPictureFileReader(imgReadPictureFile);
     SetVectorPainter(swf::draw::PaintFirstFrame);
+    SetMoviePainter(PaintMovieFirstFrame);
 }
 
 u16 RApplication::OpenProgramFolders() {

@@ -19,7 +19,7 @@ struct ModeState {
 constexpr ModeState kModeStates[] = {
     {kCmdNew, 1, 1},           {kCmdOpen, 1, 1},           {kCmdSaveAs, 1, 1},          {kCmdExport, 1, 1},
     {kCmdPrint, 1, 1},         {kCmdExit, 1, 1},           {kCmdUndo, 1, 1},            {kCmdCut, 1, 1},
-    {kCmdCopy, 1, 1},          {kCmdPaste, 0, 0},          {kCmdAddGraphic, 1, 0},      {kCmdAddMovie, 1, 0},
+    {kCmdCopy, 1, 1},          {kCmdPaste, 0, 0},          {kCmdAddGraphic, 1, 1},      {kCmdAddMovie, 1, 1},
     {kCmdImportBackground, 1, 0}, {kCmdImportSound, 1, 0}, {kCmdLoadPicture, 0, 1},     {kCmdPaperTextures, 1, 0},
     {kCmdSwitchLanguage, 1, 1}, {kCmdEditABCText, 1, 0},   {kCmdIdeaMachine, 1, 0},     {kCmdCheckSpelling, 1, 0},
     {kCmdFlattenText, 0, 0},   {kCmdFlattenStickers, 0, 0}, {kCmdSayItThisWay, 0, 0},   {kCmdChangeEffects, 0, 1},

@@ -9,6 +9,7 @@ namespace Ostrel {
 namespace {
 
 VectorPainter gVectorPainter = nullptr;
+MoviePainter gMoviePainter = nullptr;
 
 u8* rowOf(const GfxPixelDescriptor& target, i32 y) {
     const i32 height = target.bounds.bottom - target.bounds.top;
@@ -20,6 +21,10 @@ u8* rowOf(const GfxPixelDescriptor& target, i32 y) {
 void SetVectorPainter(VectorPainter painter) { gVectorPainter = painter; }
 
 VectorPainter GetVectorPainter() { return gVectorPainter; }
+
+void SetMoviePainter(MoviePainter painter) { gMoviePainter = painter; }
+
+MoviePainter GetMoviePainter() { return gMoviePainter; }
 
 void paintPicture(const GfxPixelDescriptor& target, const PictureRecord& picture, const PageRect& place,
                   Point16 origin) {

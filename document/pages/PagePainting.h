@@ -27,4 +27,11 @@ using VectorPainter = EngineErr (*)(const GfxPixelDescriptor& target, std::span<
 void SetVectorPainter(VectorPainter painter);
 VectorPainter GetVectorPainter();
 
+// Draws the first picture of a movie (a movie file's bytes) scaled into `place` of the target's
+// pixels, for a page's thumbnail. The media services install it at start-up; without one a
+// movie shows nothing there.
+using MoviePainter = VectorPainter;
+void SetMoviePainter(MoviePainter painter);
+MoviePainter GetMoviePainter();
+
 }  // namespace Ostrel

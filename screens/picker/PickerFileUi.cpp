@@ -31,6 +31,7 @@ PickerFileUi defaultPickerFileUi() {
     };
     ui.openProject = [] { return importPath(kImportProject); };
     ui.choosePicture = [] { return importPath(kImportPicture); };
+    ui.chooseMedia = [](u16 kind) { return importPath(kind); };
     return ui;
 }
 

@@ -405,6 +405,7 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
     case kPickerCellToggle: OpenSlideDialog(kPickerToggleDialog, CellOfHotSpot(message->param1)); break;
     case kPickerAddPicture:
     case kMsgMenuOpenPicture: AskForPicture(); break;
+    case kMsgMenuImport: AskForMedia(u16(message->param2)); break;
     case kMsgMenuNewSlideShow:
     case kPickerButtonNewShow: NewSlideShow(); break;
     case kPickerPlay:

@@ -17,6 +17,7 @@
 #include "framework/controls/ScrollerDrop.h"
 #include "framework/input/RInputObject.h"
 #include "document/project/ProjectConfigFile.h"
+#include "screens/picker/MediaSlidePage.h"
 #include "screens/picker/PageThumbEntry.h"
 #include "screens/picker/PickerFileUi.h"
 #include "screens/picker/SlideCells.h"
@@ -65,6 +66,10 @@ public:
     // Puts the picture file as a slide at the selected cell when it is blank, else at the first
     // blank place after it (wrapping); false when it cannot be read or no place is free.
     bool AddPictureAsSlide(const std::string& path);
+    // Makes a slide of the picture (Picture) or of the picture, movie, animation or sound
+    // (AnyMedia) file at the first free place, as Add Graphic and Add Movie do; false (the
+    // child told why) when the file cannot be made into one or nothing is free.
+    bool AddMediaAsSlide(const std::string& path, MediaSlideKind kind);
     void CutOrCopy(bool cut);
     void Paste();
     void DeleteSelectedSlide();
@@ -126,6 +131,7 @@ private:
     void OpenSlideDialog(u32 code, int cell);
     void DialogClosed(RMessage* message);
     void AskForPicture();
+    void AskForMedia(u16 command);
     int CellOfHotSpot(uintptr_t visibleCell) const;
     u16 FirstFreePlace() const;
 

@@ -86,7 +86,7 @@ TEST_P(MenuModes, EachScreenOffersItsCommands) {
 
 INSTANTIATE_TEST_SUITE_P(Table, MenuModes,
                          ::testing::Values(StateCase{kCmdNew, true, true}, StateCase{kCmdPaste, false, false},
-                                           StateCase{kCmdAddGraphic, true, false}, StateCase{kCmdLoadPicture, false, true},
+                                           StateCase{kCmdAddGraphic, true, true}, StateCase{kCmdLoadPicture, false, true},
                                            StateCase{kCmdPaperTextures, true, false}, StateCase{kCmdEditABCText, true, false},
                                            StateCase{kCmdCheckSpelling, true, false}, StateCase{kCmdChangeEffects, false, true},
                                            StateCase{kCmdCleanUpExtra, false, true}, StateCase{kCmdTextToSpeech, false, true},

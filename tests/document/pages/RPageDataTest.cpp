@@ -86,8 +86,8 @@ TEST_F(PageArchive, EveryKindComesBackAsSaved) {
     EXPECT_EQ(resource(bytes, kTypeText, 1), testdoc::textBytes("A cat sat."));
 }
 
-// A tall background of 2 x 5 pixels, each of its own colour, and a page without one: the
-// thumbnail takes the nearest pixel of each of its 100 x 75, or is white.
+// A tall background of 2 x 5 pixels, each of its own colour, and a page without one: each
+// pixel of the thumbnail's 100 x 75 repeats the pixel it lies in, or is white.
 TEST_F(PageArchive, ThumbnailIsTheBackgroundSampled) {
     const auto thumbnailOf = [&](RPageData& page) {
         const std::vector<u8> bytes = save(page);
@@ -116,6 +116,44 @@ TEST_F(PageArchive, ThumbnailIsTheBackgroundSampled) {
     for (u32 y = 0; y < kThumbnailHeight; ++y)  // 15 rows and 50 columns to a source pixel
         for (u32 x = 0; x < kThumbnailWidth; ++x) expected.insert(expected.end(), {u8(10 * (y / 15)), u8(x / 50), 7, 255});
     EXPECT_EQ(thumbnailOf(page), expected);
+}
+
+// A page of 800 x 600 with one black line a pixel wide: every thumbnail pixel averages the 8 x 8
+// page pixels it covers, so the line shows (lighter) wherever it lies, in the thumbnail column
+// or row that covers it, and nowhere else.
+TEST_F(PageArchive, ThumbnailKeepsLinesThinnerThanItsStep) {
+    struct Case {
+        bool vertical;
+        u16 at;
+    };
+    const Case cases[] = {{true, 0}, {true, 3}, {true, 8}, {true, 799}, {false, 5}, {false, 16}, {false, 599}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.at);
+        PictureRecord white{kPageWidth, kPageHeight, std::vector<u8>(size_t(kPageWidth) * kPageHeight * 4, 255), {}};
+        for (u32 i = 0; i < (c.vertical ? kPageHeight : kPageWidth); ++i) {
+            const size_t pixel = c.vertical ? size_t(i) * kPageWidth + c.at : size_t(c.at) * kPageWidth + i;
+            std::fill_n(white.pixels.begin() + long(pixel * 4), 3, u8(0));
+        }
+        std::vector<u8> media;
+        ASSERT_EQ(writePictureRecord(white, false, &media), kErrNone);
+        RPageData page;
+        ASSERT_NE(page.AddObject(kTypeBitmap, kBackgroundId, media, {0, 0, i16(kPageWidth), i16(kPageHeight)}), nullptr);
+        const std::vector<u8> bytes = save(page);
+        auto image = std::make_shared<FileImage>();
+        image->bytes = bytes;
+        const ResMapHandle map = resOpenArchive(std::make_unique<MemoryArchiveFile>(image, "thumb"), 1, 0);
+        PictureRecord thumbnail;
+        ASSERT_EQ(RPageData::ReadThumbnail(map, &thumbnail), kErrNone);
+        resCloseFile(map, 0, 1);
+        const u32 line = c.at / 8;
+        for (u32 y = 0; y < kThumbnailHeight; ++y)
+            for (u32 x = 0; x < kThumbnailWidth; ++x) {
+                const bool crossed = (c.vertical ? x : y) == line;
+                const u8* p = &thumbnail.pixels[(size_t(y) * kThumbnailWidth + x) * 4];
+                ASSERT_EQ(p[0], crossed ? 223 : 255) << x << "," << y;
+                ASSERT_EQ(p[3], 255);
+            }
+    }
 }
 
 TEST_F(PageArchive, DamagedArchiveLeavesThePageAsItWas) {

@@ -1,0 +1,127 @@
+#pragma once
+// The slide-show editor in the running program for the picker's tests: the easel up, then
+// Controls > Go To Slide Show; the file dialogs answered by the test; slides added from the
+// user's pictures and told apart by their timing (the strip's model: 'A' for one second, 'B'
+// for two, '.' for a blank cell).
+#include <filesystem>
+#include <fstream>
+
+#include "app/menus/MenuCommands.h"
+#include "app/window/MenuMessages.h"
+#include "document/project/CreateNewPage.h"
+#include "document/project/RDocument.h"
+#include "document/project/RPortfolio.h"
+#include "document/users/EnginePath.h"
+#include "engine/gfx/sprites/PlayAnimation.h"
+#include "framework/controls/RBMOBitmapScroller.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "platform/drives/Drives.h"
+#include "screens/easel/REasel.h"
+#include "screens/picker/PickerCommands.h"
+#include "screens/picker/PickerProjectList.h"
+#include "screens/picker/RPicker.h"
+#include "screens/slideshow/RSlideShowModule.h"
+#include "tests/app/harness/ScreenHarness.h"
+
+namespace testpicker {
+
+using namespace Ostrel;
+
+constexpr size_t kModelCells = 6;
+
+class PickerSession : public testapp::ScreenHarness {
+protected:
+    void SetUp() override {
+        ScreenHarness::SetUp();
+        std::filesystem::create_directories(root_ + "/disc");
+        drive_ = std::make_unique<plat::FakeDrive>('T', plat::FakeDisc{root_ + "/disc", "USER", 77}, plat::DriveType::Fixed);
+    }
+    void TearDown() override {
+        ScreenHarness::TearDown();
+        sprSetAnimationWait(nullptr);
+        gClock = nullptr;
+        drive_.reset();
+    }
+
+    // The easel up (its entry animation's waits move the fake clock on), then Controls > Go
+    // To Slide Show.
+    void enterPicker() {
+        gClock = &clock_.clock();
+        sprSetAnimationWait([](u32 due) {
+            if (i32(due - gClock->millis()) > 0) gClock->advance(due - gClock->millis());
+        });
+        start(false, [](u32 code) -> std::unique_ptr<RModule> {
+            if (code == kScreenEasel) return std::make_unique<REasel>();
+            if (code == kScreenPicker) return std::make_unique<RPicker>();
+            if (code == kScreenSlideShow) return std::make_unique<RSlideShowModule>();
+            return nullptr;
+        });
+        logIn("Maya");
+        settle();
+        ASSERT_NE(dynamic_cast<REasel*>(app->GetCurrentModule()), nullptr);
+        ASSERT_TRUE(enabled(kCmdSwitchScreen));
+        goToOtherScreen();
+    }
+    void goToOtherScreen() {
+        mainWindow->OnCommand(kCmdSwitchScreen);
+        settle(6);
+        picker = dynamic_cast<RPicker*>(app->GetCurrentModule());
+        if (!picker) return;
+        picker->SetFileUi(ui());
+    }
+    PickerFileUi ui() {
+        PickerFileUi files;
+        files.saveProject = [this](const std::string&) { return savePath; };
+        files.choosePicture = [this] { return nextPicture; };
+        files.openProject = [] { return std::string(); };
+        return files;
+    }
+    // A picture of the user's saved as "<name>.tbx"; its engine path.
+    std::string writePicture(const std::string& name) {
+        std::unique_ptr<RPage> page = CreateNewPage(*app->GetPortfolio());
+        const std::string path = app->GetPaths()->GetPicturesDir() + "\\" + name + ".tbx";
+        EXPECT_EQ(page->SaveToFile(EnginePath(path).get()), kErrNone);
+        return path;
+    }
+    // Adds the picture as a slide through Add > Load Picture; its timing (`seconds`) tells its
+    // cell from the others.
+    void add(const std::string& name, u8 seconds) {
+        nextPicture = writePicture(name);
+        mainWindow->OnCommand(kCmdLoadPicture);
+        settle();
+        const int cell = picker->Strip()->GetSelected();
+        app->GetPortfolio()->Document()->GetPage(u16(cell + 1))->SetTiming(seconds, 0);
+        picker->RefreshCell(cell);
+    }
+    void select(int cell) {
+        picker->Strip()->ScrollIntoView(cell);
+        picker->Strip()->Select(cell);
+        settle();
+    }
+    void command(u16 id) {
+        mainWindow->OnCommand(id);
+        settle();
+    }
+    // The first cells as the strip shows them: a slide by its seconds (1 = 'A'), '.' blank.
+    std::string model() const {
+        std::string shown;
+        const auto& cells = picker->Strip()->Cells();
+        for (size_t i = 0; i < kModelCells && i < cells.size(); ++i) {
+            const std::string& label = cells[i].label;
+            shown += label.rfind("7 ", 0) == 0 ? '.' : char('A' + (label[0] - '1'));
+        }
+        return shown;
+    }
+    static Point16 middle(const Rect16& r) { return {i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)}; }
+    std::string projectFile(const std::string& name) {
+        return readFile(root_ + "/data/tumblo4/Users/Maya/Slide Shows/" + name + ".tbp");
+    }
+
+    RPicker* picker = nullptr;
+    std::string savePath;
+    std::string nextPicture;
+    std::unique_ptr<plat::FakeDrive> drive_;
+    static inline plat::FakeClock* gClock = nullptr;
+};
+
+}  // namespace testpicker
