@@ -89,6 +89,8 @@ void RSlideShowCanvas::ShowPage(RPage* page, u16 backgroundColor) {
     const Point16 centre{i16(page_.width / 2), i16(page_.height / 2)};
     if (kind == TransitionKind::None || !effect_.Start(kind, frame_, page_, frame_, centre))
         frame_.CopyRectFrom(page_, page_.Bounds());
+    else if (!page->settings.noSound)
+        transitionSounds_.Play(i16(page->GetTransitionOption()));
     CopyToScreen();
 }
 
@@ -115,6 +117,7 @@ void RSlideShowCanvas::StopShow() {
         CopyToScreen();
     }
     playing_ = false;
+    transitionSounds_.Stop();
     StopSounds();
     StopSpeaking();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The slide show's drawing surface: it draws each page into the show rectangle, leading into
-// it with the page's transition from what showed before, plays the page's sounds, reads its
+// it with the page's transition from what showed before and the transition's sound, plays
+// the page's sounds, reads its
 // texts aloud and hands the player the event the transition waits for once the reading is
 // over. Pages are drawn as they are stored: the show never moves an object, so a page played
 // any number of times is saved as it was. User-interface thread only.
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "engine/gfx/GfxPort.h"
+#include "app/dialogs/RTransitionSounds.h"
 #include "framework/input/RInputObject.h"
 #include "framework/messaging/CListener.h"
 #include "screens/easel/PageSounds.h"
@@ -30,7 +32,8 @@ public:
     // program's tick: 0, or 1 when they cannot be made.
     u16 PrepareMedia();
     // Draws the page over the project's background colour (an index of the table of
-    // background colours) and leads into it with its transition.
+    // background colours) and leads into it with its transition and, unless the page plays
+    // without sound, the transition's sound.
     void ShowPage(RPage* page, u16 backgroundColor);
     // The page's sounds, when it plays them, and the reading of its texts, when it reads them;
     // a page that plays without sound does neither.
@@ -44,6 +47,7 @@ public:
     void SetPendingEvent(u32 code) { pending_ = code; }
     u32 PendingEvent() const { return pending_; }
     bool InTransition() const { return effect_.IsRunning(); }
+    const RTransitionSounds& TransitionSounds() const { return transitionSounds_; }
 
     void PlaySounds();
     void StopSounds() { sounds_.Stop(); }
@@ -74,6 +78,7 @@ private:
     QTEffectRunner effect_;
     RPage* shown_ = nullptr;
     PageSounds sounds_;
+    RTransitionSounds transitionSounds_;
     std::string spoken_;
     bool speaking_ = false;
     bool playing_ = false;

@@ -137,6 +137,31 @@ TEST_F(SlideShow, ALoopingShowWalksThePagesInNumberOrderAndLeavesThemAsSaved) {
         EXPECT_EQ(bytesOf((folder / ("slide" + std::to_string(number) + ".tbx")).string()), bytes) << number;
 }
 
+// A page comes in with its transition's sound, unless it has no transition or plays without
+// sound; stopping the show silences it.
+TEST_F(SlideShow, APageComesInWithItsTransitionSound) {
+    const struct {
+        u16 effect;
+        u16 sound;
+        u16 noSound;
+        i32 heard;
+    } cases[] = {{1, 3, 0, 3}, {2, 9, 0, 9}, {1, 0, 0, -1}, {0, 5, 0, -1}, {1, 5, 1, -1}, {1, 10, 0, -1}};
+    for (const auto& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, kTimed, 248, 0, 0}}));
+        RPage* page = app->GetCurrentDocument()->GetPage(1);
+        page->SetTransitionEffect(c.effect);
+        page->SetTransitionOption(c.sound);
+        page->settings.noSound = c.noSound;
+        play();
+        EXPECT_EQ(player()->Canvas()->TransitionSounds().Playing(), c.heard) << c.effect << " " << c.sound;
+        player()->Canvas()->StopShow();
+        EXPECT_EQ(player()->Canvas()->TransitionSounds().Playing(), -1);
+        key(27);
+        settle();
+        EXPECT_EQ(player(), nullptr);
+    }
+}
+
 TEST_F(SlideShow, APageIsReadTopToBottomAndLeftToRightInOneText) {
     ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, kTimed, 248, 0, 0}}));
     RPageData& data = app->GetCurrentDocument()->GetPage(1)->Data();
