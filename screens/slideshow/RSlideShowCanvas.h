@@ -5,6 +5,7 @@
 // texts aloud and hands the player the event the transition waits for once the reading is
 // over. Pages are drawn as they are stored: the show never moves an object, so a page played
 // any number of times is saved as it was. User-interface thread only.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "app/dialogs/RTransitionSounds.h"
 #include "framework/input/RInputObject.h"
 #include "framework/messaging/CListener.h"
+#include "screens/easel/PageMedia.h"
 #include "screens/easel/PageSounds.h"
 #include "tools/effects/transitions/QTEffectRunner.h"
 
@@ -38,7 +40,8 @@ public:
     // The page's sounds, when it plays them, and the reading of its texts, when it reads them;
     // a page that plays without sound does neither.
     void PlayPage();
-    // Stops the transition, the sounds and the reading, and forgets the pending event.
+    // Stops the transition, the animations and movies, the sounds and the reading, and
+    // forgets the pending event.
     void StopShow();
 
     void SetPlaying(bool playing) { playing_ = playing; }
@@ -48,6 +51,8 @@ public:
     u32 PendingEvent() const { return pending_; }
     bool InTransition() const { return effect_.IsRunning(); }
     const RTransitionSounds& TransitionSounds() const { return transitionSounds_; }
+    // The page's animations and movies on the screen; null while none play.
+    const PageMedia* Media() const { return media_.get(); }
 
     void PlaySounds();
     void StopSounds() { sounds_.Stop(); }
@@ -61,11 +66,13 @@ public:
     // Texts in reading order: by top edge, then by left edge; equal places keep their order.
     static void OrderForReading(std::vector<RTextPageObject*>& texts);
 
-    // Steps the transition, and forwards the pending event once nothing is read any more.
+    // Steps the transition, starts the page's animations and movies after its last step, and
+    // forwards the pending event once nothing is read any more.
     void HandleTick(u32 now) override;
 
 private:
     void CopyToScreen();
+    void StartMedia();
 
     Rect16 show_;
     GfxPort* screenPort_;
@@ -78,6 +85,9 @@ private:
     QTEffectRunner effect_;
     RPage* shown_ = nullptr;
     PageSounds sounds_;
+    // Where the shown page lies on the screen, and its animations and movies.
+    Rect16 pageRect_{0, 0, 0, 0};
+    std::unique_ptr<PageMedia> media_;
     RTransitionSounds transitionSounds_;
     std::string spoken_;
     bool speaking_ = false;

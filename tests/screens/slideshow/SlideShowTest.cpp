@@ -2,6 +2,9 @@
 // show's end back in the picker with the menus given back, Esc during a transition, a looping
 // show over pages with gaps between their numbers that leaves every page as it was saved, and
 // the reading order of a page's texts.
+#include <array>
+
+#include "tests/media/objects/PageMediaFiles.h"
 #include "tests/screens/slideshow/SlideShowHarness.h"
 
 namespace {
@@ -160,6 +163,47 @@ TEST_F(SlideShow, APageComesInWithItsTransitionSound) {
         settle();
         EXPECT_EQ(player(), nullptr);
     }
+}
+
+// A page's animation plays once its transition is over, where the page puts it on the screen,
+// and goes with its page; stopping the show takes it away.
+TEST_F(SlideShow, APagesAnimationPlaysAfterItsTransitionAndGoesWithItsPage) {
+    ASSERT_NO_FATAL_FAILURE(makeProject({{1, 1, kTimed, 248, 0, 0}, {2, 1, kTimed, 0, 248, 0}}));
+    const PageRect place{100, 80, 164, 128};
+    RPageData& data = app->GetCurrentDocument()->GetPage(1)->Data();
+    ASSERT_NE(data.AddObject(kTypeFlash, 7, mediatest::animationBytes(4, 0xC0000, 64, 48), place), nullptr);
+    data.SetDirtyState(true);
+    app->GetGlobalUserSettings()->playOnce = 0;
+    play();
+    const struct {
+        u16 page;
+        size_t playing;  // animations on the screen after the transition
+    } pages[] = {{1, 1}, {2, 0}, {1, 1}};
+    for (const auto& p : pages) {
+        ASSERT_EQ(shownNumber(), p.page);
+        if (player()->Canvas()->InTransition()) {
+            EXPECT_EQ(player()->Canvas()->Media(), nullptr) << "nothing plays over a transition";
+        }
+        finishTransition();
+        ASSERT_NE(player()->Canvas()->Media(), nullptr) << p.page;
+        const RFlash& flash = player()->Canvas()->Media()->Flash();
+        ASSERT_EQ(flash.count(), p.playing) << p.page;
+        if (p.playing) {
+            const Rect16 show = player()->ShowRect();
+            // The page (592 x 444) lies in the middle of the show rectangle.
+            const i16 left = i16(show.left + (show.right - show.left - 592) / 2);
+            const i16 top = i16(show.top + (show.bottom - show.top - 444) / 2);
+            const Rect16 shown = flash.movie(0)->displayRect();
+            EXPECT_EQ((std::array<i16, 4>{shown.left, shown.top, shown.right, shown.bottom}),
+                      (std::array<i16, 4>{i16(left + place.left), i16(top + place.top), i16(left + place.right),
+                                          i16(top + place.bottom)}));
+        }
+        advance(1000);
+    }
+    player()->Canvas()->StopShow();
+    EXPECT_EQ(player()->Canvas()->Media(), nullptr);
+    key(27);
+    settle();
 }
 
 TEST_F(SlideShow, APageIsReadTopToBottomAndLeftToRightInOneText) {
