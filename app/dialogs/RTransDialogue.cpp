@@ -198,6 +198,7 @@ void RTransDialogue::StartPreview() {
         return;
     // A slide that comes in without a transition comes in without its sound.
     if (transitionKindOfIndex(transition_) != TransitionKind::None) transitionSounds_.Play(sound_);
+    previewTimed_ = false;
     if (SprSprite* root = sprFind(GetRootSprite())) sprHide(root, 1, 1);
 }
 
@@ -213,9 +214,13 @@ void RTransDialogue::EndPreview() {
     sprUpdateScreen(1);
 }
 
-void RTransDialogue::HandleTick(u32) {
+void RTransDialogue::HandleTick(u32 now) {
     if (!preview_.IsRunning()) return;
-    preview_.Step();
+    if (!previewTimed_) {
+        previewStart_ = now;
+        previewTimed_ = true;
+    }
+    if (!preview_.StepFor(now - previewStart_, kTransPreviewMillis)) return;
     gfxCopyBits(screenPort_, stepPort_, previewRect_, step_.Bounds(), 0);
     sprInvalRect(previewRect_);
     if (!preview_.IsRunning()) EndPreview();

@@ -38,6 +38,8 @@ constexpr u16 kTransSoundRowShape = 7012, kTransSoundBackArrow = 7014, kTransSou
 constexpr u16 kTransCmdPicked = 1500;
 constexpr u16 kTransCmdSoundPicked = 1501;
 constexpr u16 kTransCmdPreview = 1433;
+// How long a preview takes, however fast the program runs.
+constexpr u32 kTransPreviewMillis = 600;
 
 class RTransDialogue : public RDlgBase {
 public:
@@ -93,6 +95,9 @@ private:
     PixelView step_;
     std::vector<u16> before_;
     QTEffectRunner preview_;
+    // The program's time at the preview's first step.
+    u32 previewStart_ = 0;
+    bool previewTimed_ = false;
 };
 
 }  // namespace Ostrel

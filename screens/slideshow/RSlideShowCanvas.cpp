@@ -93,6 +93,7 @@ void RSlideShowCanvas::ShowPage(RPage* page, u16 backgroundColor) {
     data.Render(pagePort_, at.h, at.v);
     const TransitionKind kind = transitionKindOfIndex(page->GetTransitionEffect());
     const Point16 centre{i16(page_.width / 2), i16(page_.height / 2)};
+    transitionTimed_ = false;
     if (kind == TransitionKind::None || !effect_.Start(kind, frame_, page_, frame_, centre))
         frame_.CopyRectFrom(page_, page_.Bounds());
     else if (!page->settings.noSound)
@@ -172,13 +173,17 @@ void RSlideShowCanvas::StopSpeaking() {
     spoken_.clear();
 }
 
-void RSlideShowCanvas::HandleTick(u32) {
+void RSlideShowCanvas::HandleTick(u32 now) {
     if (!playing_) {
         StopSounds();
         StopSpeaking();
         return;
     }
-    if (effect_.Step()) {
+    if (effect_.IsRunning() && !transitionTimed_) {
+        transitionStart_ = now;
+        transitionTimed_ = true;
+    }
+    if (effect_.StepFor(now - transitionStart_, kShowTransitionMillis)) {
         CopyToScreen();
         if (!effect_.IsRunning()) StartMedia();
     }

@@ -21,6 +21,9 @@ namespace Ostrel {
 
 class RPage;
 class RTextPageObject;
+
+// How long a transition between two pages takes, however fast the program runs.
+constexpr u32 kShowTransitionMillis = 600;
 struct GlobalUserSettings;
 
 class RSlideShowCanvas : public RInputObject {
@@ -84,6 +87,9 @@ private:
     PixelView page_;
     QTEffectRunner effect_;
     RPage* shown_ = nullptr;
+    // The program's time at the transition's first step; its clock starts with that step.
+    u32 transitionStart_ = 0;
+    bool transitionTimed_ = false;
     PageSounds sounds_;
     // Where the shown page lies on the screen, and its animations and movies.
     Rect16 pageRect_{0, 0, 0, 0};
