@@ -131,7 +131,8 @@ std::unique_ptr<RBMOBitmapScroller> RTransDialogue::BuildRow(const StringList& n
     row->SetMode(kBmoModeDetail);
     row->SetVectors({}, std::move(icons), std::move(labels));
     row->RegisterInput();
-    if (current >= 0 && current < row->GetCount()) {
+    // A place past the row's is none.
+    if (current >= 0) {
         row->Select(current, false);
         row->ScrollIntoView(current);
     }
@@ -197,7 +198,7 @@ void RTransDialogue::StartPreview() {
                         Point16{i16(width / 2), i16(height / 2)}))
         return;
     // A slide that comes in without a transition comes in without its sound.
-    if (transitionKindOfIndex(transition_) != TransitionKind::None) transitionSounds_.Play(sound_);
+    if (transitionKindOfIndex(transition_) != TransitionKind::None) transitionSounds_.Play(i16(sound_));
     previewTimed_ = false;
     if (SprSprite* root = sprFind(GetRootSprite())) sprHide(root, 1, 1);
 }

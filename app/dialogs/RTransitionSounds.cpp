@@ -32,9 +32,10 @@ RTransitionSounds::~RTransitionSounds() {
     if (archive_) resCloseFile(archive_, 0, 0);
 }
 
-bool RTransitionSounds::Play(i32 place) {
+bool RTransitionSounds::Play(i16 place) {
     Stop();
-    if (!archive_ || place <= 0 || place > 0xFFFF - kTransSoundWaveBase) return false;
+    // Every positive place has its id below 0xFFFF.
+    if (!archive_ || place <= 0) return false;
     auto sound = std::make_unique<RSound>(u16(kTransSoundWaveBase + place), 0, archive_);
     if (!sound->IsLoaded() || sound->Play() != kErrNone) return false;
     sound_ = std::move(sound);

@@ -24,7 +24,7 @@ public:
 
     bool IsOpen() const { return archive_ != 0; }
     // Stops the sound playing and starts the sound of the place: true when one plays.
-    bool Play(i32 place);
+    bool Play(i16 place);
     void Stop();
     // The place of the sound playing, -1 when none plays.
     i32 Playing() const;

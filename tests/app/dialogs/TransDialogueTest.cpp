@@ -115,7 +115,7 @@ TEST_F(TransDialogue, ThePreviewPlaysTheChosenSound) {
         u16 transition;
         u16 sound;
         i32 heard;
-    } cases[] = {{1, 3, 3}, {2, 9, 9}, {1, 0, -1}, {0, 4, -1}};
+    } cases[] = {{1, 3, 3}, {2, 9, 9}, {3, 10, -1}, {1, 0, -1}, {0, 4, -1}};
     for (const auto& c : cases) {
         RTransDialogue dialog(&owner, kKind);
         ASSERT_EQ(dialog.Open(page), 0);

@@ -182,6 +182,9 @@ TEST_F(Transition, AShowWithoutThatPageOrAnyPageHasEndedAtOnce) {
     EXPECT_EQ(foreign.Start(other.GetPage(3), nullptr), 1) << "a page of another project";
     EXPECT_EQ(foreign.State(), kTransitionEnded);
     EXPECT_EQ(AdvanceSlideShow(nullptr), nullptr);
+    RTransition noProject(&owner, nullptr, {}, testClock);
+    EXPECT_EQ(noProject.Start(nullptr, nullptr), 1);
+    EXPECT_EQ(noProject.State(), kTransitionEnded);
 }
 
 }  // namespace

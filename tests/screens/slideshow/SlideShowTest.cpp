@@ -4,6 +4,7 @@
 // the reading order of a page's texts.
 #include <array>
 
+#include "document/project/BackgroundColors.h"
 #include "tests/media/objects/PageMediaFiles.h"
 #include "tests/screens/slideshow/SlideShowHarness.h"
 
@@ -206,6 +207,25 @@ TEST_F(SlideShow, APagesAnimationPlaysAfterItsTransitionAndGoesWithItsPage) {
     EXPECT_EQ(player()->Canvas()->Media(), nullptr);
     key(27);
     settle();
+}
+
+// Around the page the show rectangle takes the project's background colour.
+TEST_F(SlideShow, AroundThePageTheShowHasTheProjectsBackgroundColour) {
+    for (const u16 index : {u16(0), u16(3), u16(kBackgroundColorCount - 1)}) {
+        ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, kTimed, 248, 0, 0}}));
+        ASSERT_TRUE(app->GetCurrentDocument()->SetBackgroundColor(index));
+        play();
+        finishTransition();
+        const Rect16 show = player()->ShowRect();
+        const golden::RgbPicture corner = Shown(Rect16{show.left, show.top, i16(show.left + 1), i16(show.top + 1)});
+        const BackgroundColor& expected = kBackgroundColors[index];
+        // Five bits a channel on the screen.
+        EXPECT_EQ((std::vector<int>{corner.rgb[0] >> 3, corner.rgb[1] >> 3, corner.rgb[2] >> 3}),
+                  (std::vector<int>{expected.red >> 3, expected.green >> 3, expected.blue >> 3}))
+            << index;
+        key(27);
+        settle();
+    }
 }
 
 TEST_F(SlideShow, APageIsReadTopToBottomAndLeftToRightInOneText) {
