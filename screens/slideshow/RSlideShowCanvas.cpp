@@ -1,6 +1,7 @@
 #include "screens/slideshow/RSlideShowCanvas.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/settings/GlobalUserSettings.h"
 #include "document/objects/RTextPageObject.h"
@@ -144,7 +145,7 @@ void RSlideShowCanvas::PlaySounds() {
 
 void RSlideShowCanvas::OrderForReading(std::vector<RTextPageObject*>& texts) {
     std::stable_sort(texts.begin(), texts.end(), [](const RTextPageObject* a, const RTextPageObject* b) {
-        return a->rect.top != b->rect.top ? a->rect.top < b->rect.top : a->rect.left < b->rect.left;
+        return std::tie(a->rect.top, a->rect.left) < std::tie(b->rect.top, b->rect.left);
     });
 }
 

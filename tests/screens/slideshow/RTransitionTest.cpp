@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "document/project/ProjectConfigFile.h"
 #include "document/project/RDocument.h"
 #include "framework/messaging/RMessage.h"
 #include "screens/slideshow/RTransition.h"
@@ -30,10 +31,10 @@ public:
 
 class Transition : public ::testing::Test {
 protected:
-    // Pages 2, 5 and 9, each `seconds` long in `mode`.
     void SetUp() override { gNow = 1000; }
-    void makePages(u8 seconds, u8 mode) {
-        for (const u16 number : {2, 5, 9}) {
+    // Pages 2, 5 and `last`, each `seconds` long in `mode`.
+    void makePages(u8 seconds, u8 mode, u16 last = 9) {
+        for (const u16 number : {u16(2), u16(5), last}) {
             auto page = std::make_unique<RPage>(PageSettings{}, "p.tbx", number);
             page->SetTiming(seconds, mode);
             ASSERT_EQ(document->PlacePage(number, std::move(page)), kErrNone);
@@ -145,17 +146,20 @@ TEST_F(Transition, TheShowWalksThePagesInNumberOrderOnceOrLooping) {
     const struct {
         bool once;
         u16 first;
+        u16 last;
         std::vector<u16> shown;
     } cases[] = {
-        {true, 0, {2, 5, 9}},
-        {true, 5, {5, 9}},
-        {false, 0, {2, 5, 9, 2, 5, 9, 2}},
-        {false, 9, {9, 2, 5, 9, 2, 5, 9}},
+        {true, 0, 9, {2, 5, 9}},
+        {true, 5, 9, {5, 9}},
+        {false, 0, 9, {2, 5, 9, 2, 5, 9, 2}},
+        {false, 9, 9, {9, 2, 5, 9, 2, 5, 9}},
+        {true, 0, kMaxProjectPages, {2, 5, kMaxProjectPages}},
+        {false, kMaxProjectPages, kMaxProjectPages, {kMaxProjectPages, 2, 5, kMaxProjectPages, 2, 5, kMaxProjectPages}},
     };
     for (const auto& c : cases) {
         document = std::make_unique<RDocument>(nullptr);
         owner.heard.clear();
-        makePages(1, 1);
+        makePages(1, 1, c.last);
         auto t = started({c.once, false}, c.first);
         std::vector<u16> shown;
         while (shown.size() < 7) {

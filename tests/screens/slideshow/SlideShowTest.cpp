@@ -99,6 +99,31 @@ TEST_F(SlideShow, EscOrQWhileATransitionRunsStopsTheShow) {
     }
 }
 
+// Esc, Q and q stop the show at once; another key moves on only where the page waits for a
+// key.
+TEST_F(SlideShow, TheStopKeysStopTheShowAndOtherKeysMoveOnOnlyWhereAKeyIsAwaited) {
+    const struct {
+        u8 character;
+        u8 mode;
+        u32 state;
+    } cases[] = {
+        {27, kTimed, kTransitionStopping}, {'Q', kTimed, kTransitionStopping}, {'q', kKey, kTransitionStopping},
+        {'x', kKey, kTransitionAdvanceRequested}, {'x', kTimed, kTransitionWaitClock}, {'x', kClick, kTransitionWaitClick},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, c.mode, 248, 0, 0}, {2, 9, c.mode, 0, 248, 0}}));
+        app->GetGlobalUserSettings()->manualAdvance = 0;
+        play();
+        finishTransition();
+        RSlideShowModule* show = player();
+        EXPECT_EQ(show->HandleKey(inputKey(c.character, 0)), 1u);
+        EXPECT_EQ(show->Transition()->State(), c.state) << c.character;
+        key(27);
+        settle();
+        EXPECT_EQ(player(), nullptr);
+    }
+}
+
 TEST_F(SlideShow, AShowWithoutItsFirstPageGoesBackToThePickerAtOnce) {
     ASSERT_NO_FATAL_FAILURE(makeProject({{2, 1, kTimed, 248, 0, 0}, {5, 1, kTimed, 0, 248, 0}}));
     for (const u16 first : {u16(3), u16(kMaxProjectPages + 1)}) {
