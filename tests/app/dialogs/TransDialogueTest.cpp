@@ -146,6 +146,15 @@ TEST_F(TransDialogue, PickingATransitionTakesTheSoundOfItsPlaceOnlyWhenThereIsOn
         EXPECT_EQ(dialog.Sound(), c.sound) << c.picked;
         EXPECT_EQ(dialog.SoundRow()->GetSelected(), c.sound);
     }
+    // Opening shows the page's choice and picks nothing: the sound stays the page's.
+    page->SetTransitionEffect(4);
+    page->SetTransitionOption(2);
+    RTransDialogue opened(&owner, kKind);
+    ASSERT_EQ(opened.Open(page), 0);
+    settle();
+    EXPECT_EQ(opened.Transition(), 4);
+    EXPECT_EQ(opened.Sound(), 2);
+    EXPECT_EQ(opened.SoundRow()->GetSelected(), 2);
     RTransDialogue withoutPage(&owner, kKind);
     EXPECT_EQ(withoutPage.Open(nullptr), 1);
 }

@@ -187,6 +187,7 @@ TEST_F(SlideShow, APageComesInWithItsTransitionSound) {
         EXPECT_EQ(player()->Canvas()->TransitionSounds().Playing(), c.heard) << c.effect << " " << c.sound;
         player()->Canvas()->StopShow();
         EXPECT_EQ(player()->Canvas()->TransitionSounds().Playing(), -1);
+        EXPECT_FALSE(player()->Canvas()->IsPlaying());
         key(27);
         settle();
         EXPECT_EQ(player(), nullptr);
