@@ -1,5 +1,7 @@
 #include "app/dialogs/RTransDialogue.h"
 
+#include <algorithm>
+
 #include "app/application/RApplication.h"
 #include "app/dialogs/StorePageSettings.h"
 #include "document/pages/RPage.h"
@@ -10,6 +12,7 @@
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/regions/Rects.h"
+#include "framework/controls/LoadButtonsFromKVR.h"
 #include "framework/resources/mfxReadResource.h"
 #include "text/host/TextKeys.h"
 
@@ -35,11 +38,20 @@ void addRowArea(Rect16* area, const RBMOBitmapScroller& row) {
 // The page's stored values as places of a row: a negative one (as a signed word) is none.
 i32 placeOf(u16 value) { return i16(value) < 0 ? -1 : i32(value); }
 
+std::vector<Rect16> shapeParts(u16 shape) {
+    Rect16 parts[kSprMaxParts];
+    const i16 count = sprGetShapePartRects(shape, parts);
+    return std::vector<Rect16>(parts, parts + std::clamp<i16>(count, 0, kSprMaxParts));
+}
+
 }  // namespace
 
 RTransDialogue::~RTransDialogue() {
     if (preview_.IsRunning()) EndPreview();
     if (rowsSprite_) sprDispose(&rowsSprite_);
+    for (auto& row : arrows_)
+        for (u16& arrow : row)
+            if (arrow) sprDispose(&arrow);
     transitions_.reset();
     sounds_.reset();
     if (stepPort_) {
@@ -55,10 +67,10 @@ i16 RTransDialogue::Open(RPage* page) {
     soundNames_.Load(kTransSoundNamesList);
     transition_ = placeOf(page->GetTransitionEffect());
     sound_ = placeOf(page->GetTransitionOption());
-    transitions_ = BuildRow(transitionNames_, kTransIconBase, kTransCmdPicked, kTransRowShape, kTransArrowShape,
-                            kTransFirstHotSpot, transition_);
+    transitions_ = BuildRow(transitionNames_, kTransIconBase, kTransCmdPicked, kTransRowShape,
+                            {kTransBackArrow, kTransForwardArrow}, arrows_[0], transition_);
     sounds_ = BuildRow(soundNames_, kTransSoundIconBase, kTransCmdSoundPicked, kTransSoundRowShape,
-                       kTransSoundArrowShape, kTransSoundFirstHotSpot, sound_);
+                       {kTransSoundBackArrow, kTransSoundForwardArrow}, arrows_[1], sound_);
     ShowRows();
     sprUpdateScreen(1);
     return 0;
@@ -88,8 +100,8 @@ void RTransDialogue::DrawRows(SprSprite* sprite) {
 }
 
 std::unique_ptr<RBMOBitmapScroller> RTransDialogue::BuildRow(const StringList& names, u16 iconBase, u32 command,
-                                                             u16 rowShape, u16 arrowShape, u16 firstHotSpot,
-                                                             i32 current) {
+                                                             u16 rowShape, const u16 (&arrowShapes)[2],
+                                                             u16 (&arrows)[2], i32 current) {
     std::vector<ScrollerPicture> icons;
     std::vector<std::string> labels;
     for (u16 i = 0; i < names.Count(); ++i) {
@@ -101,11 +113,26 @@ std::unique_ptr<RBMOBitmapScroller> RTransDialogue::BuildRow(const StringList& n
         labels.push_back(names.CopyString(i).value_or(std::string()));
     }
     auto row = std::make_unique<RBMOBitmapScroller>(this, command);
-    row->Create(rowShape, arrowShape, firstHotSpot);
+    const std::vector<Rect16> cells = shapeParts(rowShape);
+    // A row with more places than cells scrolls by its arrows, a whole row of cells at a time;
+    // a row that shows every place has none.
+    std::vector<Rect16> arrowRects;
+    for (size_t i = 0; i < 2 && names.Count() > cells.size(); ++i) {
+        // An arrow's sprite takes its place at its first step: its place is its shape's.
+        const std::vector<Rect16> place = shapeParts(arrowShapes[i]);
+        const u16 id = place.empty() ? kSprNoId : sprNew(kButtonSpriteFlags, arrowShapes[i], nullptr);
+        arrows[i] = id == kSprNoId ? 0 : id;
+        if (!arrows[i]) continue;
+        arrowRects.push_back(place.front());
+        if (GetRootSprite()) sprSetLayerById(arrows[i], 1, GetRootSprite());
+    }
+    row->SetCellRects(cells, rowShape, arrowRects);
+    row->SetPageStep(row->GetVisibleCount());
     row->SetMode(kBmoModeDetail);
     row->SetVectors({}, std::move(icons), std::move(labels));
     row->RegisterInput();
-    if (current >= 0 && current < row->GetCount()) {
+    // A place past the row's is none.
+    if (current >= 0) {
         row->Select(current, false);
         row->ScrollIntoView(current);
     }
@@ -170,6 +197,9 @@ void RTransDialogue::StartPreview() {
     if (!preview_.Start(transitionKindOfIndex(transition_), fromView, toView, step_,
                         Point16{i16(width / 2), i16(height / 2)}))
         return;
+    // A slide that comes in without a transition comes in without its sound.
+    if (transitionKindOfIndex(transition_) != TransitionKind::None) transitionSounds_.Play(i16(sound_));
+    previewTimed_ = false;
     if (SprSprite* root = sprFind(GetRootSprite())) sprHide(root, 1, 1);
 }
 
@@ -185,9 +215,13 @@ void RTransDialogue::EndPreview() {
     sprUpdateScreen(1);
 }
 
-void RTransDialogue::HandleTick(u32) {
+void RTransDialogue::HandleTick(u32 now) {
     if (!preview_.IsRunning()) return;
-    preview_.Step();
+    if (!previewTimed_) {
+        previewStart_ = now;
+        previewTimed_ = true;
+    }
+    if (!preview_.StepFor(now - previewStart_, kTransPreviewMillis)) return;
     gfxCopyBits(screenPort_, stepPort_, previewRect_, step_.Bounds(), 0);
     sprInvalRect(previewRect_);
     if (!preview_.IsRunning()) EndPreview();

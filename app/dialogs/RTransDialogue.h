@@ -1,6 +1,7 @@
 #pragma once
 // Chooses the transition that leads into one slide and the sound heard with it, from two rows
-// of cells named by the content's lists, and previews the transition on the screen: from the
+// of cells named by the content's lists, each scrolled by its two arrows when it has more
+// places than cells, and previews the transition on the screen with its sound: from the
 // project's background colour into the slide's picture, after which the screen shows again
 // what it showed. Picking a transition also picks the sound of the same place when there is
 // one. OK writes both into the page and its project and answers (code = the kind, the dialog,
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "app/dialogs/RDlgBase.h"
+#include "app/dialogs/RTransitionSounds.h"
 #include "app/strings/StringList.h"
 #include "engine/gfx/GfxPort.h"
 #include "framework/controls/RBMOBitmapScroller.h"
@@ -28,13 +30,16 @@ constexpr u16 kTransSoundNamesList = 8500;
 // The cells' icons: 'tBMP' of these ids plus the cell's place.
 constexpr u16 kTransIconBase = 12000;
 constexpr u16 kTransSoundIconBase = 12030;
-// The rows' shapes: cells, arrows, first hot spot.
-constexpr u16 kTransRowShape = 7002, kTransArrowShape = 7004, kTransFirstHotSpot = 7034;
-constexpr u16 kTransSoundRowShape = 7012, kTransSoundArrowShape = 7014, kTransSoundFirstHotSpot = 7046;
+// The rows' shapes: the cells (their hot spots are numbered from the same id), the back arrow
+// and the forward arrow.
+constexpr u16 kTransRowShape = 7002, kTransBackArrow = 7004, kTransForwardArrow = 7034;
+constexpr u16 kTransSoundRowShape = 7012, kTransSoundBackArrow = 7014, kTransSoundForwardArrow = 7046;
 // Commands: a transition picked, a sound picked (the place in parameter 2), the preview.
 constexpr u16 kTransCmdPicked = 1500;
 constexpr u16 kTransCmdSoundPicked = 1501;
 constexpr u16 kTransCmdPreview = 1433;
+// How long a preview takes, however fast the program runs.
+constexpr u32 kTransPreviewMillis = 600;
 
 class RTransDialogue : public RDlgBase {
 public:
@@ -55,10 +60,14 @@ public:
     bool Previewing() const { return preview_.IsRunning(); }
     RBMOBitmapScroller* TransitionRow() const { return transitions_.get(); }
     RBMOBitmapScroller* SoundRow() const { return sounds_.get(); }
+    // The arrow sprites of a row (0 the transitions, 1 the sounds): back, then forward; 0
+    // when not made.
+    u16 ArrowSprite(size_t row, size_t which) const { return arrows_[row][which]; }
+    const RTransitionSounds& Sounds() const { return transitionSounds_; }
 
 private:
     std::unique_ptr<RBMOBitmapScroller> BuildRow(const StringList& names, u16 iconBase, u32 command, u16 rowShape,
-                                                 u16 arrowShape, u16 firstHotSpot, i32 current);
+                                                 const u16 (&arrowShapes)[2], u16 (&arrows)[2], i32 current);
     // The rows' cells stand on the dialog's face: a sprite of the dialog's layer draws them.
     void ShowRows();
     static void DrawRows(SprSprite* sprite);
@@ -74,6 +83,8 @@ private:
     std::unique_ptr<RBMOBitmapScroller> transitions_;
     std::unique_ptr<RBMOBitmapScroller> sounds_;
     u16 rowsSprite_ = 0;
+    u16 arrows_[2][2] = {{0, 0}, {0, 0}};
+    RTransitionSounds transitionSounds_;
     i32 transition_ = -1;
     i32 sound_ = -1;
     // The preview: the screen's rectangle it runs in, what the screen showed there, and the
@@ -84,6 +95,9 @@ private:
     PixelView step_;
     std::vector<u16> before_;
     QTEffectRunner preview_;
+    // The program's time at the preview's first step.
+    u32 previewStart_ = 0;
+    bool previewTimed_ = false;
 };
 
 }  // namespace Ostrel

@@ -21,6 +21,17 @@ double env(double t, double attack, double decay) {
     return (t < attack ? t / attack : 1.0) * std::exp(-t / decay);
 }
 
+// The parts sounded together, each from its "at" (ms); what runs past the end is cut off.
+void mixParts(const nlohmann::json& parts, std::vector<double>& out) {
+    for (const nlohmann::json& part : parts) {
+        const int at = part.value("at", 0);
+        if (at < 0 || at > kMaxMs) throw std::invalid_argument("sound part outside 0..10000 ms");
+        const size_t start = size_t(at) * kSynthRate / 1000;
+        const std::vector<i16> samples = synthesizeSound(part);
+        for (size_t i = 0; i < samples.size() && start + i < out.size(); ++i) out[start + i] += samples[i] / 32767.0;
+    }
+}
+
 }  // namespace
 
 std::vector<i16> synthesizeSound(const nlohmann::json& spec) {
@@ -31,8 +42,10 @@ std::vector<i16> synthesizeSound(const nlohmann::json& spec) {
     const size_t n = size_t(ms) * kSynthRate / 1000;
     Noise noise{spec.value("seed", 7u)};
     std::vector<double> out(n, 0.0);
+    const bool mixed = kind == "mix";
+    if (mixed) mixParts(spec.at("parts"), out);
     double phase = 0, low = 0, band = 0;
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n && !mixed; ++i) {
         const double t = double(i) / kSynthRate, span = double(ms) / 1000, x = t / span;
         double v = 0;
         if (kind == "click") {

@@ -1,6 +1,7 @@
 #include "screens/slideshow/RSlideShowCanvas.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/settings/GlobalUserSettings.h"
 #include "document/objects/RTextPageObject.h"
@@ -54,6 +55,7 @@ RSlideShowCanvas::RSlideShowCanvas(const Rect16& show, GfxPort* screenPort, CLis
     : show_(show), screenPort_(screenPort), player_(player), settings_(settings) {}
 
 RSlideShowCanvas::~RSlideShowCanvas() {
+    media_.reset();
     StopSpeaking();
     StopSounds();
     effect_.Dispose();
@@ -74,22 +76,37 @@ u16 RSlideShowCanvas::PrepareMedia() {
 
 void RSlideShowCanvas::ShowPage(RPage* page, u16 backgroundColor) {
     if (!page || !page_.top || !frame_.top) return;
+    // What the page before played goes with it.
+    media_.reset();
     shown_ = page;
     page_.Fill(backgroundPixel(backgroundColor));
     RPageData& data = page->Data();
     // The page keeps the easel's size: it is drawn in the middle of the show rectangle.
     RPageObject* background = nullptr;
     Point16 at{0, 0};
+    Point16 size{page_.width, page_.height};
     if (data.FindObject(kTypeBitmap, kBackgroundId, &background) == 0 && background) {
-        at.h = i16((page_.width - (background->rect.right - background->rect.left)) / 2);
-        at.v = i16((page_.height - (background->rect.bottom - background->rect.top)) / 2);
+        size = {i16(background->rect.right - background->rect.left), i16(background->rect.bottom - background->rect.top)};
+        at = {i16((page_.width - size.h) / 2), i16((page_.height - size.v) / 2)};
     }
+    pageRect_ = {i16(show_.left + at.h), i16(show_.top + at.v), i16(show_.left + at.h + size.h),
+                 i16(show_.top + at.v + size.v)};
     data.Render(pagePort_, at.h, at.v);
     const TransitionKind kind = transitionKindOfIndex(page->GetTransitionEffect());
     const Point16 centre{i16(page_.width / 2), i16(page_.height / 2)};
+    transitionTimed_ = false;
     if (kind == TransitionKind::None || !effect_.Start(kind, frame_, page_, frame_, centre))
         frame_.CopyRectFrom(page_, page_.Bounds());
+    else if (!page->settings.noSound)
+        transitionSounds_.Play(i16(page->GetTransitionOption()));
     CopyToScreen();
+    if (!effect_.IsRunning()) StartMedia();
+}
+
+void RSlideShowCanvas::StartMedia() {
+    if (!shown_ || media_) return;
+    media_ = std::make_unique<PageMedia>(pageRect_);
+    media_->Sync(shown_->Data());
 }
 
 void RSlideShowCanvas::CopyToScreen() {
@@ -115,6 +132,9 @@ void RSlideShowCanvas::StopShow() {
         CopyToScreen();
     }
     playing_ = false;
+    // The pages' media are released after the show: nothing may play them any more.
+    media_.reset();
+    transitionSounds_.Stop();
     StopSounds();
     StopSpeaking();
 }
@@ -125,7 +145,7 @@ void RSlideShowCanvas::PlaySounds() {
 
 void RSlideShowCanvas::OrderForReading(std::vector<RTextPageObject*>& texts) {
     std::stable_sort(texts.begin(), texts.end(), [](const RTextPageObject* a, const RTextPageObject* b) {
-        return a->rect.top != b->rect.top ? a->rect.top < b->rect.top : a->rect.left < b->rect.left;
+        return std::tie(a->rect.top, a->rect.left) < std::tie(b->rect.top, b->rect.left);
     });
 }
 
@@ -154,13 +174,20 @@ void RSlideShowCanvas::StopSpeaking() {
     spoken_.clear();
 }
 
-void RSlideShowCanvas::HandleTick(u32) {
+void RSlideShowCanvas::HandleTick(u32 now) {
     if (!playing_) {
         StopSounds();
         StopSpeaking();
         return;
     }
-    if (effect_.Step()) CopyToScreen();
+    if (effect_.IsRunning() && !transitionTimed_) {
+        transitionStart_ = now;
+        transitionTimed_ = true;
+    }
+    if (effect_.StepFor(now - transitionStart_, kShowTransitionMillis)) {
+        CopyToScreen();
+        if (!effect_.IsRunning()) StartMedia();
+    }
     if (speaking_) {
         const ASpeechHandler* speech = ASpeechHandler::GetInstance();
         if (speech && speech->IsSpeaking()) return;

@@ -6,6 +6,7 @@
 
 #include "app/application/RApplication.h"
 #include "app/dialogs/RTransDialogue.h"
+#include "framework/controls/RButton.h"
 #include "document/project/RDocument.h"
 #include "document/project/RPortfolio.h"
 #include "document/users/EnginePath.h"
@@ -32,9 +33,100 @@ protected:
         RMessage message(code, 0, place);
         dialog.HandleMessage(&message, 0);
     }
+    static Point16 middle(const Rect16& r) { return {i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)}; }
+    // Presses the row's forward arrow until the place shows; the presses it took, -1 when it
+    // never did.
+    int scrollTo(RTransDialogue& dialog, size_t row, int place) {
+        RBMOBitmapScroller* strip = row == 0 ? dialog.TransitionRow() : dialog.SoundRow();
+        for (int presses = 0; presses <= strip->GetCount(); ++presses) {
+            if (!rectIsEmpty(strip->GetCellRect(place))) return presses;
+            click(centreOf(dialog.ArrowSprite(row, 1)));
+        }
+        return -1;
+    }
     testapp::RecordingOwner owner;
     RPage* page = nullptr;
 };
+
+// Both rows have more places than cells: their arrows show, each press of one moves a row a
+// whole row of cells on or back, and a child reaches the last transition and the last sound
+// with them, picks both with presses and keeps them with OK through a save and a reopen.
+TEST_F(TransDialogue, TheArrowsBringEveryPlaceIntoReachAndOkKeepsTheLastOnes) {
+    page->SetTransitionEffect(0);
+    page->SetTransitionOption(0);
+    RTransDialogue dialog(&owner, kKind);
+    ASSERT_EQ(dialog.Open(page), 0);
+    settle();
+    const struct {
+        size_t row;
+        int count;
+    } rows[] = {{0, kTransitions}, {1, kSounds}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.row);
+        RBMOBitmapScroller* strip = r.row == 0 ? dialog.TransitionRow() : dialog.SoundRow();
+        const int visible = strip->GetVisibleCount();
+        ASSERT_GT(visible, 0);
+        ASSERT_LT(visible, r.count);
+        for (size_t which : {0u, 1u}) {
+            SprSprite* arrow = sprFind(dialog.ArrowSprite(r.row, which));
+            ASSERT_NE(arrow, nullptr);
+            const u64 shown = PictureHash(arrow->bounds);
+            sprHide(arrow, 1, 1);
+            settle(1);
+            EXPECT_NE(PictureHash(arrow->bounds), shown) << "the arrow shows its picture";
+            sprShow(arrow, 1);
+            settle(1);
+        }
+        // Forward to the end, a row of cells at a time, and no further.
+        const int pages = (r.count - 1) / visible;
+        EXPECT_EQ(scrollTo(dialog, r.row, r.count - 1), pages);
+        EXPECT_EQ(strip->GetFirstVisible(), r.count - visible);
+        click(centreOf(dialog.ArrowSprite(r.row, 1)));
+        EXPECT_EQ(strip->GetFirstVisible(), r.count - visible) << "past the end";
+        for (int press = 0; press < pages; ++press) click(centreOf(dialog.ArrowSprite(r.row, 0)));
+        EXPECT_EQ(strip->GetFirstVisible(), 0);
+        click(centreOf(dialog.ArrowSprite(r.row, 0)));
+        EXPECT_EQ(strip->GetFirstVisible(), 0) << "before the start";
+    }
+    ASSERT_GE(scrollTo(dialog, 0, kTransitions - 1), 0);
+    click(middle(dialog.TransitionRow()->GetCellRect(kTransitions - 1)));
+    EXPECT_EQ(dialog.Transition(), kTransitions - 1);
+    EXPECT_EQ(dialog.Sound(), 0) << "no sound has the twelfth place";
+    ASSERT_GE(scrollTo(dialog, 1, kSounds - 1), 0);
+    click(middle(dialog.SoundRow()->GetCellRect(kSounds - 1)));
+    EXPECT_EQ(dialog.Sound(), kSounds - 1);
+    RButton* ok = dialog.ButtonSet().Find(kDlgResultConfirm);
+    ASSERT_NE(ok, nullptr);
+    click(centreOf(ok->GetSprite()));
+    ASSERT_FALSE(owner.heard.empty());
+    EXPECT_EQ(owner.heard.back().param2, kDlgResultConfirm);
+    const std::string file = engineTextOfHostFolder(root_ + "/Show.tbp");
+    ASSERT_EQ(app->GetCurrentDocument()->SaveAs(EnginePath(file).get()), kErrNone);
+    RDocument reopened(EnginePath(file).get());
+    reopened.LoadPages();
+    EXPECT_EQ(reopened.GetPage(1)->GetTransitionEffect(), kTransitions - 1);
+    EXPECT_EQ(reopened.GetPage(1)->GetTransitionOption(), kSounds - 1);
+}
+
+// The preview sounds the chosen sound; silence and a page without a transition sound nothing.
+TEST_F(TransDialogue, ThePreviewPlaysTheChosenSound) {
+    page->Data().EnsureBackground();
+    const struct {
+        u16 transition;
+        u16 sound;
+        i32 heard;
+    } cases[] = {{1, 3, 3}, {2, 9, 9}, {3, 10, -1}, {1, 0, -1}, {0, 4, -1}};
+    for (const auto& c : cases) {
+        RTransDialogue dialog(&owner, kKind);
+        ASSERT_EQ(dialog.Open(page), 0);
+        ASSERT_TRUE(dialog.Sounds().IsOpen());
+        command(dialog, kTransCmdPicked, c.transition);
+        command(dialog, kTransCmdSoundPicked, c.sound);
+        key(13);
+        settle(1);
+        EXPECT_EQ(dialog.Sounds().Playing(), c.heard) << c.transition << " " << c.sound;
+    }
+}
 
 TEST_F(TransDialogue, PickingATransitionTakesTheSoundOfItsPlaceOnlyWhenThereIsOne) {
     struct Case {
@@ -54,6 +146,15 @@ TEST_F(TransDialogue, PickingATransitionTakesTheSoundOfItsPlaceOnlyWhenThereIsOn
         EXPECT_EQ(dialog.Sound(), c.sound) << c.picked;
         EXPECT_EQ(dialog.SoundRow()->GetSelected(), c.sound);
     }
+    // Opening shows the page's choice and picks nothing: the sound stays the page's.
+    page->SetTransitionEffect(4);
+    page->SetTransitionOption(2);
+    RTransDialogue opened(&owner, kKind);
+    ASSERT_EQ(opened.Open(page), 0);
+    settle();
+    EXPECT_EQ(opened.Transition(), 4);
+    EXPECT_EQ(opened.Sound(), 2);
+    EXPECT_EQ(opened.SoundRow()->GetSelected(), 2);
     RTransDialogue withoutPage(&owner, kKind);
     EXPECT_EQ(withoutPage.Open(nullptr), 1);
 }
@@ -89,7 +190,9 @@ TEST_F(TransDialogue, ThePreviewRunsOnTheScreenAndGivesItBackAsItWas) {
     settle(1);
     ASSERT_TRUE(dialog.Previewing());
     EXPECT_NE(PictureHash(screen), before) << "the preview shows";
-    for (int i = 0; i < 100 && dialog.Previewing(); ++i) settle(1);
+    advance(kTransPreviewMillis - 1);
+    EXPECT_TRUE(dialog.Previewing()) << "a preview takes its time";
+    advance(1);
     EXPECT_FALSE(dialog.Previewing());
     settle();
     EXPECT_EQ(PictureHash(screen), before);

@@ -150,6 +150,8 @@ const std::vector<Named> kNamedResources = {
     {"TransSound", "tSCR", {7000, 7002, 7004, 7012, 7014, 7034, 7046, 7050, 7062}},
     {"TransSound", "MBTN", {777}},
     {"TransSound", "STRL", {7500, 8500}},
+    // The transitions' sounds: one for each place of the sound row after silence.
+    {"TransSnd", "tWAV", range(12031, 12039)},
     {"RHelpDlg", "tBMH", {9000}},
     {"RHelpDlg", "tSCR", {9000, 9001, 9010, 9011, 9012, 9013}},
     {"RHelpDlg", "MBTN", {777}},

@@ -252,3 +252,35 @@ TEST(ContentSoundSynth, EverySoundKindIsAudibleAndStartsAndEndsSilent) {
 }
 
 }  // namespace
+
+namespace {
+
+// A mix is silent before each part starts and sounds where it does; a part past the end is
+// cut off, one starting outside 0..10000 ms is refused.
+TEST(ContentSoundSynth, AMixSoundsEachPartFromItsStart) {
+    const auto peak = [](const std::vector<i16>& s, size_t from, size_t to) {
+        int p = 0;
+        for (size_t i = from; i < to && i < s.size(); ++i) p = std::max(p, std::abs(int(s[i])));
+        return p;
+    };
+    const auto sample = [](int ms) { return size_t(ms) * kSynthRate / 1000; };
+    const struct {
+        int at;
+        int ms;
+        bool taken;
+    } cases[] = {{0, 400, true}, {150, 400, true}, {370, 400, true}, {-1, 400, false}, {10001, 400, false}};
+    for (const auto& c : cases) {
+        const nlohmann::json part = {{"synth", "pop"}, {"ms", 100}, {"freq", 400}, {"at", c.at}};
+        const nlohmann::json spec = {{"synth", "mix"}, {"ms", c.ms}, {"gain", 1.0}, {"parts", {part}}};
+        if (!c.taken) {
+            EXPECT_THROW(synthesizeSound(spec), std::invalid_argument) << c.at;
+            continue;
+        }
+        const std::vector<i16> s = synthesizeSound(spec);
+        ASSERT_EQ(s.size(), sample(c.ms)) << c.at;
+        EXPECT_EQ(peak(s, 0, sample(c.at)), 0) << c.at;
+        EXPECT_GT(peak(s, sample(c.at), sample(c.at + 20)), 2000) << c.at;
+    }
+}
+
+}  // namespace

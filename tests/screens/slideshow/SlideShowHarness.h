@@ -85,10 +85,16 @@ protected:
 
     RSlideShowModule* player() const { return dynamic_cast<RSlideShowModule*>(app->GetCurrentModule()); }
     u16 shownNumber() const { return player() && player()->CurrentPage() ? player()->CurrentPage()->Number() : 0; }
-    // Ticks until the transition into the page has drawn its last step.
-    void finishTransition() {
-        for (int i = 0; i < 100 && player() && player()->Canvas() && player()->Canvas()->InTransition(); ++i) settle(1);
+    // Moves the clock on until the transition into the page has drawn its last step; the time
+    // that took.
+    u32 finishTransition() {
+        u32 spent = 0;
+        for (; spent <= 2 * kShowTransitionMillis && player() && player()->Canvas() && player()->Canvas()->InTransition();
+             spent += kTransitionTick)
+            advance(kTransitionTick);
+        return spent;
     }
+    static constexpr u32 kTransitionTick = 20;
     // The colour at the middle of the show rectangle.
     u32 middle() const {
         const Rect16 show = player()->ShowRect();

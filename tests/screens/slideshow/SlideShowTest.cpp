@@ -2,6 +2,10 @@
 // show's end back in the picker with the menus given back, Esc during a transition, a looping
 // show over pages with gaps between their numbers that leaves every page as it was saved, and
 // the reading order of a page's texts.
+#include <array>
+
+#include "document/project/BackgroundColors.h"
+#include "tests/media/objects/PageMediaFiles.h"
 #include "tests/screens/slideshow/SlideShowHarness.h"
 
 namespace {
@@ -21,10 +25,12 @@ TEST_F(SlideShow, ThreeOneSecondPagesPlayedOnceEndAtThreeSecondsInThePickerWithT
     EXPECT_TRUE(player()->MenusHidden());
     EXPECT_EQ(popups(), 0);
     for (const auto& [number, colour] : std::vector<std::pair<u16, u32>>{{1, kRed}, {2, kGreen}, {3, kBlue}}) {
-        finishTransition();
+        const u32 spent = finishTransition();
+        EXPECT_GT(spent, 0u) << "the transition takes its time";
+        EXPECT_LE(spent, kShowTransitionMillis);
         EXPECT_EQ(shownNumber(), number);
         EXPECT_EQ(middle() & 0xF8F8F8, colour) << number;
-        advance(999);
+        advance(999 - spent);
         EXPECT_EQ(shownNumber(), number) << "a page stays its whole second";
         advance(1);
     }
@@ -93,6 +99,31 @@ TEST_F(SlideShow, EscOrQWhileATransitionRunsStopsTheShow) {
     }
 }
 
+// Esc, Q and q stop the show at once; another key moves on only where the page waits for a
+// key.
+TEST_F(SlideShow, TheStopKeysStopTheShowAndOtherKeysMoveOnOnlyWhereAKeyIsAwaited) {
+    const struct {
+        u8 character;
+        u8 mode;
+        u32 state;
+    } cases[] = {
+        {27, kTimed, kTransitionStopping}, {'Q', kTimed, kTransitionStopping}, {'q', kKey, kTransitionStopping},
+        {'x', kKey, kTransitionAdvanceRequested}, {'x', kTimed, kTransitionWaitClock}, {'x', kClick, kTransitionWaitClick},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, c.mode, 248, 0, 0}, {2, 9, c.mode, 0, 248, 0}}));
+        app->GetGlobalUserSettings()->manualAdvance = 0;
+        play();
+        finishTransition();
+        RSlideShowModule* show = player();
+        EXPECT_EQ(show->HandleKey(inputKey(c.character, 0)), 1u);
+        EXPECT_EQ(show->Transition()->State(), c.state) << c.character;
+        key(27);
+        settle();
+        EXPECT_EQ(player(), nullptr);
+    }
+}
+
 TEST_F(SlideShow, AShowWithoutItsFirstPageGoesBackToThePickerAtOnce) {
     ASSERT_NO_FATAL_FAILURE(makeProject({{2, 1, kTimed, 248, 0, 0}, {5, 1, kTimed, 0, 248, 0}}));
     for (const u16 first : {u16(3), u16(kMaxProjectPages + 1)}) {
@@ -135,6 +166,92 @@ TEST_F(SlideShow, ALoopingShowWalksThePagesInNumberOrderAndLeavesThemAsSaved) {
     EXPECT_EQ(player(), nullptr);
     for (const auto& [number, bytes] : saved)
         EXPECT_EQ(bytesOf((folder / ("slide" + std::to_string(number) + ".tbx")).string()), bytes) << number;
+}
+
+// A page comes in with its transition's sound, unless it has no transition or plays without
+// sound; stopping the show silences it.
+TEST_F(SlideShow, APageComesInWithItsTransitionSound) {
+    const struct {
+        u16 effect;
+        u16 sound;
+        u16 noSound;
+        i32 heard;
+    } cases[] = {{1, 3, 0, 3}, {2, 9, 0, 9}, {1, 0, 0, -1}, {0, 5, 0, -1}, {1, 5, 1, -1}, {1, 10, 0, -1}};
+    for (const auto& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, kTimed, 248, 0, 0}}));
+        RPage* page = app->GetCurrentDocument()->GetPage(1);
+        page->SetTransitionEffect(c.effect);
+        page->SetTransitionOption(c.sound);
+        page->settings.noSound = c.noSound;
+        play();
+        EXPECT_EQ(player()->Canvas()->TransitionSounds().Playing(), c.heard) << c.effect << " " << c.sound;
+        player()->Canvas()->StopShow();
+        EXPECT_EQ(player()->Canvas()->TransitionSounds().Playing(), -1);
+        EXPECT_FALSE(player()->Canvas()->IsPlaying());
+        key(27);
+        settle();
+        EXPECT_EQ(player(), nullptr);
+    }
+}
+
+// A page's animation plays once its transition is over, where the page puts it on the screen,
+// and goes with its page; stopping the show takes it away.
+TEST_F(SlideShow, APagesAnimationPlaysAfterItsTransitionAndGoesWithItsPage) {
+    ASSERT_NO_FATAL_FAILURE(makeProject({{1, 1, kTimed, 248, 0, 0}, {2, 1, kTimed, 0, 248, 0}}));
+    const PageRect place{100, 80, 164, 128};
+    RPageData& data = app->GetCurrentDocument()->GetPage(1)->Data();
+    ASSERT_NE(data.AddObject(kTypeFlash, 7, mediatest::animationBytes(4, 0xC0000, 64, 48), place), nullptr);
+    data.SetDirtyState(true);
+    app->GetGlobalUserSettings()->playOnce = 0;
+    play();
+    const struct {
+        u16 page;
+        size_t playing;  // animations on the screen after the transition
+    } pages[] = {{1, 1}, {2, 0}, {1, 1}};
+    for (const auto& p : pages) {
+        ASSERT_EQ(shownNumber(), p.page);
+        if (player()->Canvas()->InTransition()) {
+            EXPECT_EQ(player()->Canvas()->Media(), nullptr) << "nothing plays over a transition";
+        }
+        finishTransition();
+        ASSERT_NE(player()->Canvas()->Media(), nullptr) << p.page;
+        const RFlash& flash = player()->Canvas()->Media()->Flash();
+        ASSERT_EQ(flash.count(), p.playing) << p.page;
+        if (p.playing) {
+            const Rect16 show = player()->ShowRect();
+            // The page (592 x 444) lies in the middle of the show rectangle.
+            const i16 left = i16(show.left + (show.right - show.left - 592) / 2);
+            const i16 top = i16(show.top + (show.bottom - show.top - 444) / 2);
+            const Rect16 shown = flash.movie(0)->displayRect();
+            EXPECT_EQ((std::array<i16, 4>{shown.left, shown.top, shown.right, shown.bottom}),
+                      (std::array<i16, 4>{i16(left + place.left), i16(top + place.top), i16(left + place.right),
+                                          i16(top + place.bottom)}));
+        }
+        advance(1000);
+    }
+    player()->Canvas()->StopShow();
+    EXPECT_EQ(player()->Canvas()->Media(), nullptr);
+    key(27);
+    settle();
+}
+
+// Around the page the show rectangle takes the project's background colour.
+TEST_F(SlideShow, AroundThePageTheShowHasTheProjectsBackgroundColour) {
+    for (const u16 index : {u16(0), u16(3), u16(kBackgroundColorCount - 1)}) {
+        ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, kTimed, 248, 0, 0}}));
+        ASSERT_TRUE(app->GetCurrentDocument()->SetBackgroundColor(index));
+        play();
+        finishTransition();
+        const Rect16 show = player()->ShowRect();
+        const golden::RgbPicture corner = Shown(Rect16{show.left, show.top, i16(show.left + 1), i16(show.top + 1)});
+        const BackgroundColor& expected = kBackgroundColors[index];
+        // Five bits a channel on the screen.
+        EXPECT_EQ((std::vector<int>{corner.rgb[0] >> 3, corner.rgb[1] >> 3, corner.rgb[2] >> 3}),
+                  (std::vector<int>{expected.red >> 3, expected.green >> 3, expected.blue >> 3}))
+            << index;
+        key(27);
+        settle();
+    }
 }
 
 TEST_F(SlideShow, APageIsReadTopToBottomAndLeftToRightInOneText) {

@@ -38,6 +38,16 @@ bool QTEffectRunner::Step() {
     return true;
 }
 
+bool QTEffectRunner::StepFor(u32 elapsed, u32 duration) {
+    if (!running_) return false;
+    const u64 due =
+        duration == 0 ? steps_ : std::clamp<u64>(u64(elapsed) * steps_ / duration, 1, steps_);
+    if (done_ >= due) return false;
+    // Each step is drawn from the two pictures alone: the ones passed over need not be drawn.
+    done_ = u16(due - 1);
+    return Step();
+}
+
 void QTEffectRunner::SetStepCount(u16 steps) {
     if (!running_) steps_ = std::max<u16>(steps, 1);
 }

@@ -21,6 +21,10 @@ public:
     bool Start(TransitionKind kind, const PixelView& from, const PixelView& to, const PixelView& out, Point16 centre);
     // Draws the next step; the last draws the target and ends the run. False when not running.
     bool Step();
+    // Draws the step due once `elapsed` ms of a run lasting `duration` ms have passed (the
+    // first at once, the last at the end), skipping those whose time went by unseen: however
+    // often it is called, the run takes its duration. False when no step was due.
+    bool StepFor(u32 elapsed, u32 duration);
     bool IsRunning() const { return running_; }
     u16 StepsDone() const { return done_; }
     u16 StepCount() const { return steps_; }

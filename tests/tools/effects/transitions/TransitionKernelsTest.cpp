@@ -131,3 +131,38 @@ TEST(QTEffectRunner, StartsEmptyRunsItsStepsToTheTargetAndFreesItsCopies) {
 }
 
 }  // namespace
+
+namespace {
+
+// Stepped by the clock, a run of 30 steps over 600 ms draws the step due at each moment (the
+// first at once, the last at the end) and nothing between two steps, however the calls fall.
+TEST(QTEffectRunner, SteppedByTheClockItTakesItsDuration) {
+    const struct {
+        u32 elapsed;
+        u32 duration;
+        u16 before;  // steps done before the call
+        bool drawn;
+        u16 after;
+    } cases[] = {
+        {0, 600, 0, true, 1},     {39, 600, 1, false, 1},   {40, 600, 1, true, 2},    {299, 600, 2, true, 14},
+        {300, 600, 14, true, 15}, {599, 600, 15, true, 29}, {599, 600, 29, false, 29}, {600, 600, 29, true, 30},
+        {5000, 600, 0, true, 30}, {0, 0, 0, true, 30},
+    };
+    for (const auto& c : cases) {
+        Picture from(16, 12), to(16, 12), out(16, 12);
+        paintPair(from, to);
+        QTEffectRunner runner;
+        ASSERT_TRUE(runner.Start(TransitionKind::Fade, from.view, to.view, out.view, {0, 0}));
+        for (u16 i = 0; i < c.before; ++i) runner.Step();
+        EXPECT_EQ(runner.StepFor(c.elapsed, c.duration), c.drawn) << c.elapsed << " after " << c.before;
+        EXPECT_EQ(runner.StepsDone(), c.after) << c.elapsed << " after " << c.before;
+        EXPECT_EQ(runner.IsRunning(), c.after < 30) << c.elapsed;
+        if (c.after == 30) {
+            EXPECT_EQ(out.pixels, to.pixels) << "the last step draws the target";
+        }
+    }
+    QTEffectRunner idle;
+    EXPECT_FALSE(idle.StepFor(1000, 600)) << "nothing runs";
+}
+
+}  // namespace
