@@ -371,13 +371,18 @@ u32 RLibPanel::HandleInput(u32 button, Point16 point, u32) {
 }
 
 u32 RLibPanel::HandleMouseMove(Point16 point, u32) {
-    SprSprite* sprite = sprFind(dragSprite_);
-    if (sprite == nullptr) return 0;
-    sprInvalRect(sprite->bounds);
-    sprite->bounds = {i16(point.h - kLibDragSide / 2), i16(point.v - kLibDragSide / 2), i16(point.h + kLibDragSide / 2),
-                      i16(point.v + kLibDragSide / 2)};
-    sprInvalRect(sprite->bounds);
+    MoveDragged(point);
     return 0;
+}
+
+void RLibPanel::MoveDragged(Point16 point) {
+    SprSprite* sprite = sprFind(dragSprite_);
+    const Rect16 bounds{i16(point.h - kLibDragSide / 2), i16(point.v - kLibDragSide / 2), i16(point.h + kLibDragSide / 2),
+                        i16(point.v + kLibDragSide / 2)};
+    if (sprite == nullptr || rectEqual(sprite->bounds, bounds)) return;
+    sprInvalRect(sprite->bounds);
+    sprite->bounds = bounds;
+    sprInvalRect(sprite->bounds);
 }
 
 u32 RLibPanel::HandleMouseUp(u32, Point16, u32) {
@@ -393,15 +398,24 @@ void RLibPanel::HandleNotification(const RInputEvent& event) {
 
 void RLibPanel::StartDrag(int item, Point16 point) {
     EndDrag();
-    const u16 id = sprNewWithProcs(kFrontSpriteFlags, 0, &point, nullptr, &KeepPlace, &RLibPanel::DrawDragged);
+    const u16 id = sprNewWithProcs(kFrontSpriteFlags, 0, &point, nullptr, &RLibPanel::FollowPointer, &RLibPanel::DrawDragged);
     dragSprite_ = id == kSprNoId ? 0 : id;
     dragItem_ = item;
     if (SprSprite* sprite = sprFind(dragSprite_)) {
         sprite->data1 = reinterpret_cast<uintptr_t>(this);
         sprBringToFront(sprite);
-        HandleMouseMove(point, 0);
+        MoveDragged(point);
     }
     if (GetOwner() != nullptr) PostMessageTo(GetOwner(), kMsgLibrarySwatchOff, 0, 0);
+}
+
+// The hot spot the press went to takes the moves while the button is down: the dragged
+// thumbnail finds the pointer itself at each step of the sprites.
+void RLibPanel::FollowPointer(SprSprite* sprite, memHandle) {
+    auto* panel = reinterpret_cast<RLibPanel*>(sprite->data1);
+    Point16 pointer{};
+    sprGetMouse(&pointer);
+    if (panel != nullptr) panel->MoveDragged(pointer);
 }
 
 void RLibPanel::EndDrag() {

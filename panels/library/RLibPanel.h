@@ -104,6 +104,7 @@ public:
     const std::string& LibraryPath() const { return libraryPath_; }
     u16 LibraryKind() const { return libraryKind_; }
     int ShownPlace() const { return popup_ ? popup_->GetValue() : -1; }
+    const RTextPopup* LibraryPopup() const { return popup_.get(); }
     i32 CurrentItemId() const { return currentId_; }
     const std::string& ItemName() const { return itemName_; }
     RSound* PreviewSound() const { return preview_.get(); }
@@ -140,11 +141,13 @@ private:
     void OpenList();
     void StartDrag(int item, Point16 point);
     void EndDrag();
+    void MoveDragged(Point16 point);
     void Alert(const char* section, const char* key, const std::string& path = {});
     static void DrawLabel(SprSprite* sprite);
     static void DrawList(SprSprite* sprite);
     static void DrawName(SprSprite* sprite);
     static void DrawDragged(SprSprite* sprite);
+    static void FollowPointer(SprSprite* sprite, memHandle region);
 
     RLibraryMgr* libraries_;
     LibraryPanelHost host_;

@@ -643,5 +643,49 @@ TEST_F(LibraryPanelFlow, LeavingTheRecordingAsksForTheTakesName) {
     EXPECT_EQ(removable(), panel->LibraryKind() == kLibraryOfUser);
 }
 
+// The label names the library shown and opens the list of libraries under it; a row
+// chosen shows its library. A dragged thumbnail follows the pointer until it is let go.
+TEST_F(LibraryPanelFlow, TheListOpensUnderTheLabelAndTheThumbnailFollowsThePointer) {
+    enterEasel();
+    RLibPanel* panel = open<RLibPanel>(kEaselToolbarStickers);
+    ASSERT_NE(panel, nullptr);
+    ASSERT_GE(panel->Libraries().names.size(), 2u);
+    SprSprite* label = sprFind(panel->Buttons()[0]->GetSprite());
+    ASSERT_NE(label, nullptr);
+    const Rect16 labelArea = label->bounds;
+    std::vector<u64> labels;
+    for (int place : {0, 1, 0}) {
+        panel->ChooseLibrary(place);
+        settle();
+        labels.push_back(PictureHash(labelArea));
+    }
+    EXPECT_NE(labels[0], labels[1]) << "each library's name on the label";
+    EXPECT_EQ(labels[0], labels[2]);
+
+    click(centreOf(panel->Buttons()[0]->GetSprite()));
+    ASSERT_TRUE(panel->LibraryPopup()->IsOpen());
+    const Rect16 row = panel->LibraryPopup()->GetRowRect(1);
+    const u64 open = PictureHash(row);
+    click({i16((row.left + row.right) / 2), i16((row.top + row.bottom) / 2)});
+    EXPECT_FALSE(panel->LibraryPopup()->IsOpen());
+    EXPECT_EQ(panel->ShownPlace(), 1);
+    EXPECT_NE(PictureHash(row), open) << "the open list was drawn over the panel";
+
+    const Rect16 cell = panel->GetScroller()->GetCellRect(0);
+    const Point16 from{i16((cell.left + cell.right) / 2), i16((cell.top + cell.bottom) / 2)};
+    const Point16 to = canvasPoint(300, 120);
+    // Where the pointer passes on its way (the drag's seventh of eight steps).
+    const Point16 on{i16(from.h + (to.h - from.h) * 7 / 8), i16(from.v + (to.v - from.v) * 7 / 8)};
+    const Rect16 underPointer{i16(on.h - kLibDragSide / 4), i16(on.v - kLibDragSide / 4), i16(on.h + kLibDragSide / 4),
+                              i16(on.v + kLibDragSide / 4)};
+    const u64 blank = PictureHash(underPointer);
+    bool followed = false;
+    display_.whilePumped = [&] { followed |= objects(kTypeFlash).empty() && PictureHash(underPointer) != blank; };
+    drag(from, to);
+    display_.whilePumped = nullptr;
+    EXPECT_TRUE(followed) << "the thumbnail was under the pointer before it was let go";
+    EXPECT_EQ(objects(kTypeFlash).size(), 1u);
+}
+
 }  // namespace
 
