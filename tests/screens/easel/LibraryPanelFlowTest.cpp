@@ -687,5 +687,77 @@ TEST_F(LibraryPanelFlow, TheListOpensUnderTheLabelAndTheThumbnailFollowsThePoint
     EXPECT_EQ(objects(kTypeFlash).size(), 1u);
 }
 
-}  // namespace
+// While a take is recorded the meter stands as high as the take is loud; it goes with the
+// recording.
+TEST_F(LibraryPanelFlow, TheMeterFollowsTheTakesLevel) {
+    enterEasel();
+    RAudioPanel* panel = open<RAudioPanel>(kEaselToolbarSounds);
+    ASSERT_NE(panel, nullptr);
+    click(kMsgAudioToggleMode, *panel);
+    const Rect16 area{0, 440, 800, 600};
+    const u64 resting = PictureHash(area);
+    std::vector<u64> shown;
+    for (const double loudness : {0.0, 0.5, 1.0}) {
+        microphone.setSignal(plat::sineSignal(440, loudness));
+        click(kMsgAudioRecord, *panel);
+        advance(300);
+        EXPECT_NEAR(panel->Level(), loudness * kRecordLevelTop, 2) << loudness;
+        shown.push_back(PictureHash(area));
+        click(kMsgAudioStop, *panel);
+        EXPECT_EQ(PictureHash(area), resting) << "the meter goes with the recording";
+    }
+    EXPECT_NE(shown[0], resting) << "the meter shows while recording";
+    EXPECT_NE(shown[0], shown[1]);
+    EXPECT_NE(shown[1], shown[2]);
+}
 
+// A take played stops at Stop, and the play button comes back up; playing again starts anew.
+TEST_F(LibraryPanelFlow, APlayedTakeStopsAtStop) {
+    enterEasel();
+    RAudioPanel* panel = open<RAudioPanel>(kEaselToolbarSounds);
+    ASSERT_NE(panel, nullptr);
+    click(kMsgAudioToggleMode, *panel);
+    click(kMsgAudioRecord, *panel);
+    advance(300);
+    click(kMsgAudioStop, *panel);
+    for (int round = 0; round < 2; ++round) {
+        click(kMsgAudioPlay, *panel);
+        ASSERT_TRUE(panel->IsPlayingTake()) << round;
+        click(kMsgAudioStop, *panel);
+        EXPECT_FALSE(panel->IsPlayingTake()) << round;
+        EXPECT_EQ(panel->AudioButton(kMsgAudioPlay)->GetState(), kButtonUp) << round;
+    }
+}
+
+// Each mode shows its own buttons; the list of libraries opened while recording ends the
+// recording first, and waits for the name of a take not yet kept.
+TEST_F(LibraryPanelFlow, TheListOpenedWhileRecordingWaitsForTheTake) {
+    enterEasel();
+    RAudioPanel* panel = open<RAudioPanel>(kEaselToolbarSounds);
+    ASSERT_NE(panel, nullptr);
+    const auto shows = [&](u32 command) { return panel->AudioButton(command)->IsShown(); };
+    for (const bool take : {false, true}) {
+        click(kMsgAudioToggleMode, *panel);
+        for (u32 command : {kMsgAudioRecord, kMsgAudioStop, kMsgAudioPlay}) EXPECT_TRUE(shows(command)) << command;
+        EXPECT_FALSE(shows(kMsgAudioRemove));
+        if (take) {
+            click(kMsgAudioRecord, *panel);
+            advance(200);
+            click(kMsgAudioStop, *panel);
+        }
+        RMessage list(kMsgLibraryListOpen, 0, 0);
+        panel->HandleMessage(&list, 0);
+        settle();
+        EXPECT_EQ(panel->Mode(), take ? AudioMode::Recording : AudioMode::Browsing) << take;
+        EXPECT_EQ(panel->NameDialog() != nullptr, take) << take;
+        EXPECT_EQ(panel->LibraryPopup()->IsOpen(), !take) << take;
+        key(plat::kVkEscape);
+        settle();
+        EXPECT_FALSE(panel->LibraryPopup()->IsOpen());
+        EXPECT_EQ(panel->Mode(), AudioMode::Browsing);
+        for (u32 command : {kMsgAudioRecord, kMsgAudioStop, kMsgAudioPlay}) EXPECT_FALSE(shows(command)) << command;
+        EXPECT_TRUE(shows(kMsgAudioRemove));
+    }
+}
+
+}  // namespace
