@@ -385,10 +385,14 @@ TEST_F(LibraryPanelFlow, CutCopyAndPasteWorkOnTheChosenSticker) {
         {Step::Cut, 1, false}, {Step::Paste, 2, true}, {Step::Paste, 3, true},
     };
     for (const Case& c : cases) {
+        const bool chosen = easel->Canvas()->FrameMaker()->EditedObject() != nullptr;
         if (c.step == Step::Paste)
             EXPECT_TRUE(panel->Paste());
+        else if (c.step == Step::Cut)
+            EXPECT_EQ(panel->Cut(), chosen) << "a cut needs a chosen sticker";
         else
-            command(c.step == Step::Copy ? kCmdCopy : kCmdCut);
+            command(kCmdCopy);
+        settle();
         EXPECT_EQ(objects(kTypeFlash).size(), c.stickers) << int(c.step);
         EXPECT_EQ(easel->Canvas()->FrameMaker()->EditedObject() != nullptr, c.chosen) << int(c.step);
         EXPECT_TRUE(panel->CanPaste()) << int(c.step);
@@ -472,6 +476,10 @@ TEST_F(LibraryPanelFlow, TheScreensWordsReachThePanel) {
     }
 
     ASSERT_GE(panel->Libraries().ids.size(), 2u);
+    // A library named by its number in the kind's enumeration.
+    RMessage byNumber(kMsgLibraryChosen, 1, panel->Libraries().ids[1]);
+    panel->HandleMessage(&byNumber, 0);
+    EXPECT_EQ(panel->ShownPlace(), 1);
     panel->ChooseLibrary(0);
     std::string other;
     ASSERT_EQ(RLibraryMgr(*easel->UserPaths()).GetLibraryEntryPath(kTypeFlash, panel->Libraries().ids[1], &other), 0);
