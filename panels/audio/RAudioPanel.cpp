@@ -38,7 +38,7 @@ std::unique_ptr<RSound> playWave(const std::vector<u8>& wave, u32 rate) {
 
 }  // namespace
 
-RAudioPanel::RAudioPanel(CListener* owner, const Paths* userPaths, const RLibraryMgr* libraries, LibraryPanelHost host)
+RAudioPanel::RAudioPanel(CListener* owner, const Paths* userPaths, RLibraryMgr* libraries, LibraryPanelHost host)
     : RLibPanel(owner, userPaths, libraries, std::move(host)) {}
 
 RAudioPanel::~RAudioPanel() {
@@ -57,8 +57,10 @@ u16 RAudioPanel::Init() {
         AddButtons(kAudioButtonSet, &audioButtons_);
         ShowGroup(kAudioRecordingGroup, false);
         mfxReadResource(kTypeBitmap, kAudioSoundIcon, &soundIcon_);
-        Register(kInputMouseButtons | kInputMouseMove | kInputTick);
     }
+    // After the library panel's own registration, which the strip's set-up runs again: the
+    // ticks end a take at its minute and a playback that ended.
+    Register(kInputMouseButtons | kInputMouseMove | kInputTick);
     UpdateLibraryButtons();
     return result;
 }

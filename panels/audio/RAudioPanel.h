@@ -36,7 +36,7 @@ enum class AudioMode : u8 { Browsing, Recording };
 
 class RAudioPanel : public RLibPanel {
 public:
-    RAudioPanel(CListener* owner, const Paths* userPaths, const RLibraryMgr* libraries, LibraryPanelHost host);
+    RAudioPanel(CListener* owner, const Paths* userPaths, RLibraryMgr* libraries, LibraryPanelHost host);
     ~RAudioPanel() override;
 
     u16 Init() override;

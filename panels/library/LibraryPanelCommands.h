@@ -6,6 +6,14 @@
 
 namespace Ostrel {
 
+// Show the kind's current library (its path the record's payload; parameter 2 its location
+// kind, the user's own opening writable), then the one the user last chose: the screen's
+// first word to a panel it made.
+constexpr u32 kMsgLibraryOpenFile = 5568;
+// Show the library file the record's payload names, when another is shown, on the same page.
+constexpr u32 kMsgLibrarySwitchFile = 5569;
+// The item's name box while the tool bar changes: parameter 2 zero empties it, non-zero shows it.
+constexpr u32 kMsgLibraryNameBox = 5571;
 // A thumbnail of the strip was let go outside its cell: parameter 1 packs the point (h in the
 // low word, v in the high word), parameter 2 is the strip item.
 constexpr u32 kMsgLibraryItemDropped = 5573;

@@ -14,7 +14,10 @@
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
 #include "panels/base/RPanelPrefsTmpl.h"
+#include "panels/frames/FrameCommands.h"
+#include "panels/frames/RFrameMaker.h"
 #include "panels/library/LibraryStrip.h"
+#include "platform/clipboard/formats/ClipboardFormats.h"
 
 namespace Ostrel {
 namespace {
@@ -64,8 +67,8 @@ void drawText(const Rect16& box, u16 flags, const std::string& text, GfxFont* fo
 
 }  // namespace
 
-RLibPanel::RLibPanel(CListener* owner, const Paths* userPaths, const RLibraryMgr* libraries, LibraryPanelHost host)
-    : RScrollToolPanel(owner, userPaths), libraries_(libraries), host_(std::move(host)) {
+RLibPanel::RLibPanel(CListener* owner, const Paths* userPaths, RLibraryMgr* libraries, LibraryPanelHost host)
+    : RScrollToolPanel(owner, userPaths), CCPObj(kTypeBitmap), libraries_(libraries), host_(std::move(host)) {
     SetMessageBase(kLibButtonSet);
     record_.fill(0);
 }
@@ -99,9 +102,9 @@ u16 RLibPanel::Init() {
         Buttons()[0]->SetSpriteProcs(nullptr, nullptr, &RLibPanel::DrawLabel);
         Buttons()[0]->SetOwnerData(reinterpret_cast<uintptr_t>(this));
     }
-    ShowNameBox(true);
+    // The screen then names the library to show first (kMsgLibraryOpenFile) and shows the
+    // name box (kMsgLibraryNameBox).
     BuildLibraryList();
-    RestorePrefs();
     return 0;
 }
 
@@ -149,7 +152,46 @@ u16 RLibPanel::SavePrefs() {
 
 void RLibPanel::RememberShownPage() {
     const RBitmapScroller* strip = GetScroller();
-    if (library_ && strip) RememberPage(record_, u16(record_[kLibWordChosen]), strip->GetFirstVisible() / std::max(1, strip->GetPageStep()));
+    if (library_ && strip && openId_ >= 0) RememberPage(record_, u16(openId_), strip->GetFirstVisible() / std::max(1, strip->GetPageStep()));
+}
+
+void RLibPanel::OpenCurrentLibrary(const std::string& path, u16 kind) {
+    record_.fill(0);
+    openId_ = -1;
+    libraryKind_ = kind;
+    OpenLibrary(path, kind != kLibraryOfUser);
+    // Then the library the user chose last, on its page.
+    RestorePrefs();
+}
+
+void RLibPanel::SwitchLibraryFile(const std::string& path) {
+    if (path.empty() || path == libraryPath_) return;
+    RBitmapScroller* strip = GetScroller();
+    const int first = strip ? strip->GetFirstVisible() : 0;
+    const i32 id = openId_;
+    OpenLibrary(path, !library_ || library_->IsReadOnly());
+    openId_ = id;
+    if (strip && library_) {
+        const int step = std::max(1, strip->GetPageStep());
+        strip->ScrollTo(std::min(first, std::max(0, strip->GetCount() - 1)) / step * step);
+        SetCounter(u32(strip->GetFirstVisible() / step + 1));
+        strip->Redraw();
+    }
+}
+
+void RLibPanel::NameBoxMessage(bool shown) {
+    if (shown) {
+        ShowNameBox(true);
+        if (SprSprite* box = sprFind(nameSprite_)) {
+            sprSetShape(box, kLibNameBoxShape, nullptr, 0);
+            sprInvalRect(box->bounds);
+        }
+        return;
+    }
+    SprSprite* box = sprFind(nameSprite_);
+    if (box == nullptr) return;
+    SetItemName({});
+    sprSetShape(box, kLibNameBoxEmptyShape, nullptr, 0);
 }
 
 void RLibPanel::ChooseLibrary(int place) {
@@ -160,7 +202,8 @@ void RLibPanel::ChooseLibrary(int place) {
     if (place < 0 || size_t(place) >= list_.ids.size()) place = 0;
     std::string path;
     u16 kind = 0;
-    if (list_.ids.empty() || !libraries_ || libraries_->GetLibraryEntryPath(type_, list_.ids[size_t(place)], &path, &kind) != 0) {
+    openId_ = -1;
+    if (list_.ids.empty() || !libraries_ || libraries_->LoadLibraryItem(type_, list_.ids[size_t(place)], &path, &kind) != 0) {
         library_.reset();
         libraryPath_.clear();
         strip_.clear();
@@ -169,6 +212,7 @@ void RLibPanel::ChooseLibrary(int place) {
         record_[kLibWordChosen] = i16(list_.ids[size_t(place)]);
         libraryKind_ = kind;
         OpenLibrary(path, kind != kLibraryOfUser);
+        if (library_) openId_ = list_.ids[size_t(place)];
     }
     if (popup_ && !list_.ids.empty()) popup_->SetValue(place);
     if (RBitmapScroller* strip = GetScroller(); strip && library_) {
@@ -327,13 +371,18 @@ u32 RLibPanel::HandleInput(u32 button, Point16 point, u32) {
 }
 
 u32 RLibPanel::HandleMouseMove(Point16 point, u32) {
-    SprSprite* sprite = sprFind(dragSprite_);
-    if (sprite == nullptr) return 0;
-    sprInvalRect(sprite->bounds);
-    sprite->bounds = {i16(point.h - kLibDragSide / 2), i16(point.v - kLibDragSide / 2), i16(point.h + kLibDragSide / 2),
-                      i16(point.v + kLibDragSide / 2)};
-    sprInvalRect(sprite->bounds);
+    MoveDragged(point);
     return 0;
+}
+
+void RLibPanel::MoveDragged(Point16 point) {
+    SprSprite* sprite = sprFind(dragSprite_);
+    const Rect16 bounds{i16(point.h - kLibDragSide / 2), i16(point.v - kLibDragSide / 2), i16(point.h + kLibDragSide / 2),
+                        i16(point.v + kLibDragSide / 2)};
+    if (sprite == nullptr || rectEqual(sprite->bounds, bounds)) return;
+    sprInvalRect(sprite->bounds);
+    sprite->bounds = bounds;
+    sprInvalRect(sprite->bounds);
 }
 
 u32 RLibPanel::HandleMouseUp(u32, Point16, u32) {
@@ -349,15 +398,24 @@ void RLibPanel::HandleNotification(const RInputEvent& event) {
 
 void RLibPanel::StartDrag(int item, Point16 point) {
     EndDrag();
-    const u16 id = sprNewWithProcs(kFrontSpriteFlags, 0, &point, nullptr, &KeepPlace, &RLibPanel::DrawDragged);
+    const u16 id = sprNewWithProcs(kFrontSpriteFlags, 0, &point, nullptr, &RLibPanel::FollowPointer, &RLibPanel::DrawDragged);
     dragSprite_ = id == kSprNoId ? 0 : id;
     dragItem_ = item;
     if (SprSprite* sprite = sprFind(dragSprite_)) {
         sprite->data1 = reinterpret_cast<uintptr_t>(this);
         sprBringToFront(sprite);
-        HandleMouseMove(point, 0);
+        MoveDragged(point);
     }
     if (GetOwner() != nullptr) PostMessageTo(GetOwner(), kMsgLibrarySwatchOff, 0, 0);
+}
+
+// The hot spot the press went to takes the moves while the button is down: the dragged
+// thumbnail finds the pointer itself at each step of the sprites.
+void RLibPanel::FollowPointer(SprSprite* sprite, memHandle) {
+    auto* panel = reinterpret_cast<RLibPanel*>(sprite->data1);
+    Point16 pointer{};
+    sprGetMouse(&pointer);
+    if (panel != nullptr) panel->MoveDragged(pointer);
 }
 
 void RLibPanel::EndDrag() {
@@ -400,6 +458,13 @@ u32 RLibPanel::HandleMessage(RMessage* message, uintptr_t data) {
             }
             return 0;
         case kMsgLibraryListOpen: OpenList(); return 0;
+        case kMsgLibraryOpenFile:
+            if (const auto* path = message->Payload<std::string>()) OpenCurrentLibrary(*path, message->param2);
+            return 0;
+        case kMsgLibrarySwitchFile:
+            if (const auto* path = message->Payload<std::string>()) SwitchLibraryFile(*path);
+            return 0;
+        case kMsgLibraryNameBox: NameBoxMessage(message->param2 != 0); return 0;
         case kMsgLibraryPrevious:
             if (popup_ && popup_->GetValue() > 0) PostMessageTo(this, kMsgLibraryChosen, 0, u16(popup_->GetValue() - 1));
             return 0;
@@ -431,6 +496,40 @@ u32 RLibPanel::HandleMessage(RMessage* message, uintptr_t data) {
         default: break;
     }
     return RScrollToolPanel::HandleMessage(message, data);
+}
+
+// --- cut, copy and paste
+
+bool RLibPanel::Copy() {
+    if (host_.frames == nullptr || host_.frames->EditedObject() == nullptr) return false;
+    RMessage copy(kMsgCopyObject, 0, 0);
+    host_.frames->HandleMessage(&copy, 0);
+    // Another program copying anything takes the mark away again.
+    plat::placeClipboardText(std::string(), plat::registerClipboardFormat(kLibClipFormat), std::string("\0\0\0\1", 4));
+    return true;
+}
+
+bool RLibPanel::Cut() {
+    // Copied first: a cut object can be pasted again.
+    if (!Copy()) return false;
+    RMessage remove(kMsgDeleteObject, 0, 0);
+    host_.frames->HandleMessage(&remove, 0);
+    if (GetOwner() != nullptr) PostMessageTo(GetOwner(), kMsgLibraryPageChanged, 0, 0);
+    return true;
+}
+
+bool RLibPanel::CanPaste() {
+    if (!plat::clipboardFormatData(plat::registerClipboardFormat(kLibClipFormat))) return false;
+    return Clips().FindLastOfTypes({kTypeFlash, kTypeFlashAnimation}) != nullptr;
+}
+
+bool RLibPanel::Paste() {
+    RPageData* page = host_.page ? host_.page() : nullptr;
+    if (!CanPaste() || page == nullptr || host_.frames == nullptr) return false;
+    RMessage paste(kMsgPasteObject, reinterpret_cast<uintptr_t>(Clips().FindLastOfTypes({kTypeFlash, kTypeFlashAnimation})), 0);
+    host_.frames->HandleMessage(&paste, 0);
+    if (GetOwner() != nullptr) PostMessageTo(GetOwner(), kMsgLibraryPageChanged, 0, 0);
+    return true;
 }
 
 void RLibPanel::DrawLabel(SprSprite* sprite) {

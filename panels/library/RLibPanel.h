@@ -6,7 +6,8 @@
 // dragged onto the canvas becomes a page object holding the item's media, which the page then
 // saves with the picture; a picture as large as the canvas becomes the page's background. A
 // page already holding its most visible Flash objects refuses one more, with an alert. The
-// library shown and the page of each library's strip are kept per user and media kind.
+// library shown and the page of each library's strip are kept per user and media kind. Cut,
+// Copy and Paste work on the chosen sticker or animation through the canvas's frame maker.
 // User-interface thread only.
 #include <functional>
 #include <memory>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "app/settings/GlobalUserSettings.h"
+#include "document/clipboard/CCPObj.h"
 #include "document/library/RLibraryMgr.h"
 #include "document/pages/RPageData.h"
 #include "framework/controls/RTextPopup.h"
@@ -28,6 +30,7 @@ constexpr u16 kLibButtonSet = 18900;
 constexpr u16 kLibStripLayout = 18015;
 constexpr u16 kLibBackgroundShape = 18039;
 constexpr u16 kLibNameBoxShape = 18037;
+constexpr u16 kLibNameBoxEmptyShape = 18038;
 constexpr u16 kLibChooseSound = 31500;
 constexpr u16 kLibPlaceSound = 31501;
 // The side of the thumbnail that follows the pointer while it is dragged.
@@ -43,23 +46,30 @@ constexpr const char* kTooManyPageObjectsKey = "TooManyPageObjects";
 constexpr const char* kLibFileSection = "FileStrings";
 constexpr const char* kLibVolumeFullKey = "VolumeFull";
 
+// What marks the clipboard as holding a copy made inside the program.
+constexpr const char* kLibClipFormat = "Tumblo Internal Format";
+
+class RFrameMaker;
+
 // The step of a sprite the panel draws itself: it stays where the panel put it.
 void KeepPlace(SprSprite* sprite, memHandle region);
 
 // What the panel needs of the screen: the page shown, the most visible Flash objects a page
-// may hold (0 or less: no limit), and the user's switches.
+// may hold (0 or less: no limit), the user's switches, and the frame maker that chooses the
+// page's objects (it outlives the panel).
 struct LibraryPanelHost {
     std::function<RPageData*()> page;
     i16 flashLimit = 0;
     const GlobalUserSettings* settings = nullptr;
+    RFrameMaker* frames = nullptr;
 };
 
 // How a drop went.
 enum class LibraryDrop : u8 { Placed, Outside, OverLimit, NotCopied };
 
-class RLibPanel : public RScrollToolPanel {
+class RLibPanel : public RScrollToolPanel, public CCPObj {
 public:
-    RLibPanel(CListener* owner, const Paths* userPaths, const RLibraryMgr* libraries, LibraryPanelHost host);
+    RLibPanel(CListener* owner, const Paths* userPaths, RLibraryMgr* libraries, LibraryPanelHost host);
     ~RLibPanel() override;
 
     // Keeps the media kind and builds the panel for it.
@@ -72,6 +82,13 @@ public:
     u32 HandleMouseMove(Point16 point, u32 buttons) override;
     u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
     void HandleNotification(const RInputEvent& event) override;
+
+    // The chosen object copied, cut or pasted by the frame maker; a copy marks the clipboard
+    // as the program's own, and only then does a paste take a sticker or animation.
+    bool Copy() override;
+    bool Cut() override;
+    bool CanPaste() override;
+    bool Paste() override;
 
     // The library at a place of the list, its strip on its remembered page.
     void ChooseLibrary(int place);
@@ -87,9 +104,11 @@ public:
     const std::string& LibraryPath() const { return libraryPath_; }
     u16 LibraryKind() const { return libraryKind_; }
     int ShownPlace() const { return popup_ ? popup_->GetValue() : -1; }
+    const RTextPopup* LibraryPopup() const { return popup_.get(); }
     i32 CurrentItemId() const { return currentId_; }
     const std::string& ItemName() const { return itemName_; }
     RSound* PreviewSound() const { return preview_.get(); }
+    u16 NameBoxSprite() const { return nameSprite_; }
 
 protected:
     std::unique_ptr<RBitmapScroller> NewScroller(u16 layoutId, u16 firstHotSpotId) override;
@@ -106,26 +125,31 @@ protected:
     void SetItemName(std::string name);
     void StopPreview() { preview_.reset(); }
     const LibraryPanelHost& Host() const { return host_; }
-    const RLibraryMgr* LibraryManager() const { return libraries_; }
+    RLibraryMgr* LibraryManager() const { return libraries_; }
     void ShowNameBox(bool shown);
     // The panel's frame in another shape.
     void ShowBackground(u16 shape);
 
 private:
     void LoadLibraryItems();
+    void OpenCurrentLibrary(const std::string& path, u16 kind);
+    void SwitchLibraryFile(const std::string& path);
+    void NameBoxMessage(bool shown);
     void RememberShownPage();
     void PlayPreview(u16 entryId);
     bool OverFlashLimit() const;
     void OpenList();
     void StartDrag(int item, Point16 point);
     void EndDrag();
+    void MoveDragged(Point16 point);
     void Alert(const char* section, const char* key, const std::string& path = {});
     static void DrawLabel(SprSprite* sprite);
     static void DrawList(SprSprite* sprite);
     static void DrawName(SprSprite* sprite);
     static void DrawDragged(SprSprite* sprite);
+    static void FollowPointer(SprSprite* sprite, memHandle region);
 
-    const RLibraryMgr* libraries_;
+    RLibraryMgr* libraries_;
     LibraryPanelHost host_;
     FourCC type_ = 0;
     LibraryList list_;
@@ -133,6 +157,8 @@ private:
     std::unique_ptr<RLibrary> library_;
     std::string libraryPath_;
     u16 libraryKind_ = 0;
+    // The open library's number in the kind's enumeration; -1 when it was opened by its path.
+    i32 openId_ = -1;
     std::vector<StripEntry> strip_;
     tLibSaveData record_{};
     i32 currentId_ = -1;

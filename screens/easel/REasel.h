@@ -91,6 +91,8 @@ public:
     // initialisation result.
     u16 CreateCanvas();
     void SelectToolbar(i16 toolbar, u16 phase);
+    // Sends a library panel, when one is current, a message at once.
+    void TellLibraryPanel(u32 code, u16 param2);
     void BuildPanel(i16 toolbar);
     // The panel of a library button (stickers, animations, backgrounds, sounds).
     std::unique_ptr<RToolPanel> BuildLibraryPanel(u32 toolbar);

@@ -88,9 +88,11 @@ void REasel::SelectToolbar(i16 toolbar, u16 phase) {
     RApplication* app = GetApplication();
     if (phase <= kToolbarRelease) {
         ReleaseUndo();
+        TellLibraryPanel(kMsgLibraryNameBox, 0);
         rememberedToolbar_ = toolbar;
     }
     if (phase <= kToolbarBuild) BuildPanel(rememberedToolbar_);
+    TellLibraryPanel(kMsgLibraryNameBox, 1);
     RefreshPageState();
     if (app) enableCommand(app, kCmdPaste, CCPObj::AnyCanPaste());
 }
@@ -172,11 +174,29 @@ void REasel::BuildPanel(i16 toolbar) {
     FourCC libraryType = 0;
     for (const LibraryToolbar& library : kLibraryToolbars)
         if (library.toolbar == u32(toolbar)) libraryType = library.type;
-    if (auto* library = dynamic_cast<RLibPanel*>(panel.get()); library && libraryType != 0)
+    auto* library = dynamic_cast<RLibPanel*>(panel.get());
+    std::string libraryPath;
+    u16 libraryKind = 0;
+    // A kind without a library to show gets no panel.
+    if (library && (libraryType == 0 || !libraries_ || libraries_->GetCurrentLibrary(libraryType, &libraryPath, &libraryKind) != kErrNone))
+        return;
+    if (library)
         library->SetLibraryType(libraryType);
     else
         panel->Init();
     panel_ = std::move(panel);
+    if (library) {
+        RMessage open(kMsgLibraryOpenFile, 0, libraryKind);
+        open.Carry(libraryPath);
+        library->HandleMessage(&open, libraryType);
+    }
+}
+
+void REasel::TellLibraryPanel(u32 code, u16 param2) {
+    if (auto* library = dynamic_cast<RLibPanel*>(panel_.get())) {
+        RMessage message(code, 0, param2);
+        library->HandleMessage(&message, 0);
+    }
 }
 
 CListener* REasel::TextPanel() const { return dynamic_cast<RTextPanel*>(panel_.get()); }
@@ -189,6 +209,7 @@ std::unique_ptr<RToolPanel> REasel::BuildLibraryPanel(u32 toolbar) {
     };
     host.flashLimit = i16(PageObjectLimit());
     host.settings = UserSettings();
+    host.frames = canvas_ ? canvas_->FrameMaker() : nullptr;
     if (toolbar == kEaselToolbarSounds) return std::make_unique<RAudioPanel>(this, UserPaths(), libraries_.get(), std::move(host));
     return std::make_unique<RLibPanel>(this, UserPaths(), libraries_.get(), std::move(host));
 }

@@ -232,4 +232,59 @@ TEST_F(TextPanelTest, CutCopyAndPasteWorkOnTheTextBeingEdited) {
     plat::setClipboardBackend(nullptr);
 }
 
+// Each control reaches the text being edited, on and off again, and its button shows it.
+TEST_F(TextPanelTest, EachControlReachesTheTextBeingEdited) {
+    Place({200, 150});
+    Type("ab");
+    ASSERT_NE(panel->Editing(), nullptr);
+    const auto record = [&]() -> const TextRecord& { return panel->Editing()->Object().text; };
+    struct Flag {
+        int button;
+        u32 code;
+        u16 bit;
+    };
+    for (const Flag& f : {Flag{kTextButtonBold, kMsgTextBold, kGfxFontBold}, Flag{kTextButtonItalic, kMsgTextItalic, kGfxFontItalic},
+                          Flag{kTextButtonUnderline, kMsgTextUnderline, kGfxFontUnderline}})
+        for (const bool on : {true, false}) {
+            panel->Buttons()[size_t(f.button)]->HandleEvent(kHsEventClick, false);
+            Send(f.code);
+            EXPECT_EQ((record().style & f.bit) != 0, on) << f.code;
+            EXPECT_EQ(panel->Buttons()[size_t(f.button)]->IsLatched(), on) << f.code;
+            EXPECT_EQ(record().style & ~f.bit & (kGfxFontBold | kGfxFontItalic | kGfxFontUnderline), 0) << "the others stay off";
+        }
+    struct Justify {
+        u32 code;
+        i32 value;
+        int button;
+    };
+    for (const Justify& j : {Justify{kMsgTextJustifyRight, 1, kTextButtonRight}, Justify{kMsgTextJustifyCentre, 0, kTextButtonCentre},
+                             Justify{kMsgTextJustifyLeft, -1, kTextButtonLeft}}) {
+        Send(j.code);
+        EXPECT_EQ(record().justification, j.value) << j.code;
+        EXPECT_EQ(panel->Justification(), j.value) << j.code;
+        for (int button : {int(kTextButtonLeft), int(kTextButtonCentre), int(kTextButtonRight)})
+            EXPECT_EQ(panel->Buttons()[size_t(button)]->GetState(), button == j.button ? kButtonSelected : kButtonUp) << j.code;
+    }
+    struct Step {
+        u32 code;
+        int sizeStep;
+    };
+    const int size = panel->SizeIndex();
+    for (const Step& step : {Step{kMsgTextSizeNext, 1}, Step{kMsgTextSizeNext, 2}, Step{kMsgTextSizePrevious, 1}}) {
+        Send(step.code);
+        EXPECT_EQ(panel->SizeIndex(), size + step.sizeStep) << step.code;
+        EXPECT_EQ(record().size, kTextSizes[size_t(size + step.sizeStep)]) << step.code;
+    }
+    if (panel->FontNames().size() >= 2) {
+        Send(kMsgTextFontChosen, 0, 1);
+        EXPECT_EQ(panel->FontIndex(), 1);
+        EXPECT_EQ(record().face, panel->FontNames()[1]);
+    }
+    const char accent[] = "\xE9";
+    RMessage special(kMsgMenuSpecialCharacter, 0, 0);
+    panel->HandleMessage(&special, reinterpret_cast<uintptr_t>(accent));
+    EXPECT_EQ(record().text, "ab\xE9");
+}
+
 }  // namespace
+
