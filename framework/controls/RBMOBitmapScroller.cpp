@@ -10,7 +10,6 @@ namespace Ostrel {
 namespace {
 
 constexpr u16 kTextCentredBothWays = 0x22;
-constexpr i16 kLabelHeight = 16;
 
 }  // namespace
 
@@ -147,8 +146,11 @@ void RBMOBitmapScroller::DrawCell(int item, const Rect16& cell, bool selected) {
     if (!c.thumbnail.empty()) gfxDrawBitmapInRect(c.thumbnail.data(), u32(c.thumbnail.size()), cell, 0, 0);
     if (!c.icon.empty()) gfxDrawBitmap(c.icon.data(), u32(c.icon.size()), cell.left, cell.top, 0);
     if (mode_ == kBmoModeDetail && !c.label.empty()) {
-        const Rect16 labelBox{cell.left, i16(cell.bottom - kLabelHeight), cell.right, cell.bottom};
-        gfxDrawTextBox(labelBox, kTextCentredBothWays, c.label.c_str(), u16(c.label.size()));
+        // A name too wide for the cell wraps onto a second line rather than being cut.
+        const u16 length = u16(c.label.size());
+        const i16 lines = gfxTextWidth(c.label.c_str(), length) > cell.right - cell.left ? 2 : 1;
+        const Rect16 labelBox{cell.left, i16(cell.bottom - kBmoLabelLineHeight * lines), cell.right, cell.bottom};
+        gfxDrawTextBox(labelBox, kTextCentredBothWays, c.label.c_str(), length);
     }
     if (selected) gfxFrameRect(cell);
 }

@@ -23,6 +23,9 @@ constexpr u16 kBmoModePlain = 18359;
 constexpr u16 kBmoGroupLast = kBmoModePlain;
 // Select argument: no cell.
 constexpr int kBmoNoCell = 65535;
+// A cell's name stands in one line of this height at its foot, or in two when it is wider than
+// the cell.
+constexpr i16 kBmoLabelLineHeight = 16;
 
 struct BmoCell {
     ScrollerPicture thumbnail;

@@ -6,6 +6,7 @@
 
 #include "app/application/RApplication.h"
 #include "app/dialogs/RTransDialogue.h"
+#include "app/menus/MenuCommands.h"
 #include "framework/controls/RButton.h"
 #include "document/project/RDocument.h"
 #include "document/project/RPortfolio.h"
@@ -196,6 +197,45 @@ TEST_F(TransDialogue, ThePreviewRunsOnTheScreenAndGivesItBackAsItWas) {
     EXPECT_FALSE(dialog.Previewing());
     settle();
     EXPECT_EQ(PictureHash(screen), before);
+}
+
+}  // namespace
+
+namespace {
+
+// In Spanish the longer names ("Barrido a la izquierda") wrap onto a second line inside their
+// cell instead of being cut at the top and the bottom; a short one keeps one line.
+TEST_F(TransDialogue, ANameWiderThanItsCellTakesTwoLines) {
+    mainWindow->OnCommand(kCmdSwitchLanguage);
+    settle(6);
+    page->SetTransitionEffect(0);
+    page->SetTransitionOption(0);
+    RTransDialogue dialog(&owner, kKind);
+    ASSERT_EQ(dialog.Open(page), 0);
+    settle();
+    const auto inked = [this](const Rect16& band) {
+        int dark = 0;
+        for (i16 y = band.top; y < band.bottom; ++y)
+            for (i16 x = band.left; x < band.right; ++x) {
+                const u32 p = shownPixel({x, y});
+                if (((p >> 16) & 0xFF) < 110 && ((p >> 8) & 0xFF) < 110 && (p & 0xFF) < 110) ++dark;
+            }
+        return dark;
+    };
+    const struct {
+        int place;
+        bool twoLines;
+    } cases[] = {{1, false}, {2, true}, {3, true}};  // "Fundido", "Barrido a la izquierda" and "... derecha"
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.place);
+        const Rect16 cell = dialog.TransitionRow()->GetCellRect(c.place);
+        ASSERT_FALSE(rectIsEmpty(cell));
+        const i16 foot = i16(cell.bottom - 1);  // the selection frame's line left out
+        const Rect16 lower{i16(cell.left + 2), i16(foot - kBmoLabelLineHeight), i16(cell.right - 2), foot};
+        const Rect16 upper{lower.left, i16(lower.top - kBmoLabelLineHeight), lower.right, lower.top};
+        EXPECT_GT(inked(lower), 0);
+        EXPECT_EQ(inked(upper) > 0, c.twoLines);
+    }
 }
 
 }  // namespace
