@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "framework/dialogs/mfxDialogHost.h"
+#include "framework/language/LanguageTexts.h"
 #include "framework/windows/mfxWindow.h"
 #include "platform/display/DisplayWindow.h"
 #include "platform/gdi/Text.h"
@@ -24,17 +25,24 @@ constexpr int32_t kButtonHeight = 23;
 constexpr int32_t kButtonGap = 8;
 
 struct AlertButton {
-    const char* text;
+    std::string text;
     u32 answer;
 };
 
+// A button's word in the program's language, the English one when the texts lack it.
+AlertButton button(const char* key, u32 answer) {
+    std::string text = LookupLanguageText("AlertButtons", key).c_str();
+    return {text.empty() ? key : text, answer};
+}
+
 std::vector<AlertButton> buttonsFor(u32 style) {
     switch (style & kAlertButtonsMask) {
-    case kAlertOkCancel: return {{"OK", kAlertAnswerOk}, {"Cancel", kAlertAnswerCancel}};
-    case kAlertRetryCancel: return {{"Retry", kAlertAnswerRetry}, {"Cancel", kAlertAnswerCancel}};
-    case kAlertYesNo: return {{"Yes", kAlertAnswerYes}, {"No", kAlertAnswerNo}};
-    case kAlertYesNoCancel: return {{"Yes", kAlertAnswerYes}, {"No", kAlertAnswerNo}, {"Cancel", kAlertAnswerCancel}};
-    default: return {{"OK", kAlertAnswerOk}};
+    case kAlertOkCancel: return {button("OK", kAlertAnswerOk), button("Cancel", kAlertAnswerCancel)};
+    case kAlertRetryCancel: return {button("Retry", kAlertAnswerRetry), button("Cancel", kAlertAnswerCancel)};
+    case kAlertYesNo: return {button("Yes", kAlertAnswerYes), button("No", kAlertAnswerNo)};
+    case kAlertYesNoCancel:
+        return {button("Yes", kAlertAnswerYes), button("No", kAlertAnswerNo), button("Cancel", kAlertAnswerCancel)};
+    default: return {button("OK", kAlertAnswerOk)};
     }
 }
 
@@ -82,8 +90,7 @@ u32 cancelAnswer(const std::vector<AlertButton>& buttons) {
     return 0;
 }
 
-u32 runAlert(u32 style, std::string_view text, const std::string* caption) {
-    const std::vector<AlertButton> buttons = buttonsFor(style);
+u32 runAlert(const std::vector<AlertButton>& buttons, u32 style, std::string_view text, const std::string* caption) {
     const pw::AlertIcon icon = iconFor(style);
     const int32_t textLeft = kMargin + (icon == pw::AlertIcon::None ? 0 : kIconSize + kMargin);
     const int32_t textHeight = measuredTextHeight(text);
@@ -137,18 +144,26 @@ u32 runAlert(u32 style, std::string_view text, const std::string* caption) {
     return answer == 0 ? kAlertAnswerOk : answer;
 }
 
+std::vector<std::string> wordsOf(const std::vector<AlertButton>& buttons) {
+    std::vector<std::string> words;
+    for (const AlertButton& b : buttons) words.push_back(b.text);
+    return words;
+}
+
 }  // namespace
 
 u32 mfxAlert(u32 style, std::string_view text) {
-    const u32 answer = runAlert(style, text, nullptr);
-    records().push_back(mfxAlertRecord{style, std::string(text), answer, {}});
+    const std::vector<AlertButton> buttons = buttonsFor(style);
+    const u32 answer = runAlert(buttons, style, text, nullptr);
+    records().push_back(mfxAlertRecord{style, std::string(text), answer, {}, wordsOf(buttons)});
     return answer;
 }
 
 u32 mfxAlert(u32 style, std::string_view text, std::string_view caption) {
     const std::string title(caption);
-    const u32 answer = runAlert(style, text, &title);
-    records().push_back(mfxAlertRecord{style, std::string(text), answer, title});
+    const std::vector<AlertButton> buttons = buttonsFor(style);
+    const u32 answer = runAlert(buttons, style, text, &title);
+    records().push_back(mfxAlertRecord{style, std::string(text), answer, title, wordsOf(buttons)});
     return answer;
 }
 

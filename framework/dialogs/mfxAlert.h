@@ -48,6 +48,8 @@ struct mfxAlertRecord {
     u32 answer = 0;
     // The caption given, or empty for the window's title.
     std::string caption;
+    // The buttons' words, left to right, in the program's language.
+    std::vector<std::string> buttons;
 };
 // Every alert shown since the last call, oldest first; the call empties the record.
 std::vector<mfxAlertRecord> mfxTakeAlertRecords();

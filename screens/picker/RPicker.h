@@ -113,6 +113,8 @@ private:
     void SetProjectNameFromPath();
     void SetSlideLabel(const std::string& text);
     void ShowSlideName(int cell);
+    // A slide just placed at `place` (1-based): undoable, unsaved, shown and chosen.
+    void ShowPlacedSlide(u16 place);
     std::string PickerText(const char* key) const;
     static void DrawLabel(SprSprite* sprite);
     static void DrawStrip(SprSprite* sprite);

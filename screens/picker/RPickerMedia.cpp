@@ -82,12 +82,7 @@ bool RPicker::AddMediaAsSlide(const std::string& path, MediaSlideKind kind) {
         mediaError(err);
         return false;
     }
-    undo_->Record(kPickerUndoPlace);
-    dirty_ = true;
-    RefreshCell(place - 1);
-    strip_->ScrollIntoView(place - 1);
-    strip_->Select(place - 1, false);
-    ShowSlideName(place - 1);
+    ShowPlacedSlide(place);
     return true;
 }
 

@@ -184,13 +184,17 @@ bool RPicker::AddPictureAsSlide(const std::string& path) {
         osDeletePath(copy.get());
         return false;
     }
+    ShowPlacedSlide(place);
+    return true;
+}
+
+void RPicker::ShowPlacedSlide(u16 place) {
     undo_->Record(kPickerUndoPlace);
     dirty_ = true;
     RefreshCell(place - 1);
     strip_->ScrollIntoView(place - 1);
     strip_->Select(place - 1, false);
     ShowSlideName(place - 1);
-    return true;
 }
 
 void RPicker::CutOrCopy(bool cut) {

@@ -322,4 +322,27 @@ TEST_F(PickerSession, ChangesStayUnsavedAcrossAPlayedShow) {
     EXPECT_TRUE(alerts().empty());
 }
 
+// The save question's buttons speak the program's language, and a switch of language keeps
+// the changes unsaved.
+TEST_F(PickerSession, TheSaveQuestionSpeaksTheProgramsLanguage) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    add("Apple", 1);
+    const std::vector<std::string> english{"Yes", "No", "Cancel"}, spanish{"S\xED", "No", "Cancelar"};
+    for (const auto* words : {&english, &spanish}) {
+        answerAlerts({kAlertAnswerCancel});
+        goToOtherScreen();
+        ASSERT_NE(picker, nullptr);
+        const std::vector<mfxAlertRecord> asked = alerts();
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].buttons, *words);
+        mainWindow->OnCommand(kCmdSwitchLanguage);
+        settle(6);
+        picker = dynamic_cast<RPicker*>(app->GetCurrentModule());
+        ASSERT_NE(picker, nullptr);
+        picker->SetFileUi(ui());
+        EXPECT_TRUE(picker->IsDirty());
+    }
+}
+
 }  // namespace
