@@ -25,6 +25,9 @@ protected:
     void TearDown() override {
         SetCurrentLanguage(kLanguageEnglish);
         pathRelease(&folder_);
+        // The module keeps its paths between tests: none may point into this test's volumes.
+        Path none{};
+        SetupLanguageFolders(&none, kLanguageSetupFile);
         ProfileFixture::TearDown();
     }
     static std::string lookup(const char* section, const char* key) {
