@@ -19,9 +19,17 @@ void BuildMenuTexts(mfxMenu& menu, u16 mode, const MenuModeContext& context) {
     for (u16 position = kMenuFile; position <= shown; ++position) {
         const MenuPopupData& popup = layout.popups[position];
         menu.FormatAcceleratorText(mfxMenuPosition(position), context.texts(popup.title.key.c_str()));
-        for (const MenuItemData& item : popup.items)
+        for (const MenuItemData& item : popup.items) {
             if (item.kind == MenuItemKind::Command && !item.text.key.empty())
                 menu.FormatAcceleratorText(mfxMenuCommand(item.command), context.texts(item.text.key.c_str()));
+            // A submenu has no command of its own: it is named through the first it holds.
+            if (item.kind == MenuItemKind::Submenu && !item.text.key.empty() && !item.submenu.empty())
+                for (const MenuItemData& inside : item.submenu.front().items)
+                    if (inside.command != 0) {
+                        menu.SetSubmenuText(inside.command, context.texts(item.text.key.c_str()));
+                        break;
+                    }
+        }
     }
     if (context.teacherMenuShowing) FillTeacherMenu(menu, context);
     SetOnOffTexts(menu, context);

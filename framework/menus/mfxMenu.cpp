@@ -36,6 +36,30 @@ bool findCommand(MenuPopup& popup, u16 command, Found* found) {
     return false;
 }
 
+// The submenu item whose own submenu lists the command.
+bool findSubmenuHolding(MenuPopup& popup, u16 command, Found* found) {
+    for (size_t i = 0; i < popup.items.size(); ++i) {
+        MenuItem& item = popup.items[i];
+        if (item.kind != MenuItem::Kind::Submenu || !item.submenu) continue;
+        const auto& inside = item.submenu->items;
+        if (std::any_of(inside.begin(), inside.end(), [&](const MenuItem& m) {
+                return m.kind == MenuItem::Kind::Command && m.command == command;
+            })) {
+            *found = Found{&popup.items, i};
+            return true;
+        }
+        if (findSubmenuHolding(*item.submenu, command, found)) return true;
+    }
+    return false;
+}
+
+bool findSubmenuInModel(const plat::widgets::MenuModel& model, u16 command, Found* found) {
+    for (const auto& popup : model.popups) {
+        if (findSubmenuHolding(*popup, command, found)) return true;
+    }
+    return false;
+}
+
 bool findInModel(const plat::widgets::MenuModel& model, u16 command, Found* found) {
     for (const auto& popup : model.popups) {
         if (findCommand(*popup, command, found)) return true;
@@ -170,6 +194,19 @@ std::string mfxMenu::ItemText(u32 item) const {
     }
     Found found;
     return findInModel(*record_->model, itemKey(item), &found) ? found.item().text : "";
+}
+
+bool mfxMenu::SetSubmenuText(u16 commandInside, const std::string& text) {
+    Found found;
+    if (!findSubmenuInModel(*record_->model, commandInside, &found)) return false;
+    found.item().text = text;
+    RedrawMenuBars();
+    return true;
+}
+
+std::string mfxMenu::SubmenuText(u16 commandInside) const {
+    Found found;
+    return findSubmenuInModel(*record_->model, commandInside, &found) ? found.item().text : "";
 }
 
 bool mfxMenu::IsItemEnabled(u32 item) const {

@@ -60,6 +60,10 @@ public:
     bool FormatAcceleratorText(u32 item, const std::string& text);
     // The text shown for the item, accelerator name included; empty when there is none.
     std::string ItemText(u32 item) const;
+    // The item that opens the submenu holding `commandInside`, which has no command of its
+    // own to be named by: its text is set, or read (empty when there is none).
+    bool SetSubmenuText(u16 commandInside, const std::string& text);
+    std::string SubmenuText(u16 commandInside) const;
     bool IsItemEnabled(u32 item) const;
 
     // Takes the popup at a bar position out of the bar, with its items' accelerators.

@@ -197,10 +197,15 @@ TEST_F(MainWindow, TheLanguageSwitchRewritesEveryMenuTextAndBack) {
     start();
     logIn("Maya");
     const std::string englishOpen = itemText(kCmdOpen);
+    // The special letters' submenu has no command of its own and is named all the same.
+    const std::string englishLetters = mainWindow->Menu()->SubmenuText(kCmdFirstSpecialCharacter);
+    EXPECT_EQ(englishLetters, menuText("SpecialCharacters"));
     mainWindow->OnCommand(kCmdSwitchLanguage);
     EXPECT_EQ(CurrentLanguage(), kLanguageSpanish);
     EXPECT_EQ(itemText(kCmdOpen), menuText("Open"));
     EXPECT_NE(itemText(kCmdOpen), englishOpen);
+    EXPECT_EQ(mainWindow->Menu()->SubmenuText(kCmdFirstSpecialCharacter), menuText("SpecialCharacters"));
+    EXPECT_NE(mainWindow->Menu()->SubmenuText(kCmdFirstSpecialCharacter), englishLetters);
     EXPECT_EQ(itemText(kCmdToolSounds), menuText("TurnToolSoundsOff"));
     EXPECT_EQ(itemText(kCmdSwitchScreen), menuText("GoToSlideShow"));
     mainWindow->OnCommand(kCmdSwitchLanguage);
