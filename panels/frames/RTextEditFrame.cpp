@@ -7,6 +7,7 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprSounds.h"
+#include "panels/frames/MeasuringPort.h"
 #include "panels/frames/UndoFrame.h"
 #include "text/layout/TextLayout.h"
 #include "text/measure/StyleFonts.h"
@@ -22,20 +23,6 @@ StyledText styledOf(const TextRecord& record) {
     styled.Runs().defaultStyle.Set(record.face.c_str(), record.size, record.style, colour);
     return styled;
 }
-
-// Measuring needs a current port: the screen's work port.
-class MeasuringPort {
-public:
-    MeasuringPort() : previous_(sprScreen() ? gfxSetPort(sprScreen()->workPort) : nullptr) {}
-    ~MeasuringPort() {
-        if (sprScreen()) gfxSetPort(previous_);
-    }
-    MeasuringPort(const MeasuringPort&) = delete;
-    MeasuringPort& operator=(const MeasuringPort&) = delete;
-
-private:
-    GfxPort* previous_;
-};
 
 }  // namespace
 

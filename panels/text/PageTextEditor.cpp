@@ -7,7 +7,7 @@
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/sprites/SprSounds.h"
 #include "panels/frames/FrameHost.h"
-#include "panels/text/MeasuringPort.h"
+#include "panels/frames/MeasuringPort.h"
 
 namespace Ostrel {
 namespace {

@@ -21,7 +21,7 @@
 #include "panels/frames/FrameCommands.h"
 #include "panels/frames/FrameHost.h"
 #include "panels/frames/RFrameMaker.h"
-#include "panels/text/MeasuringPort.h"
+#include "panels/frames/MeasuringPort.h"
 #include "panels/text/TextPanelLists.h"
 #include "tools/base/ToolNames.h"
 #include "tools/text/RText.h"

@@ -12,7 +12,7 @@
 #include "panels/frames/FrameHost.h"
 #include "panels/frames/REditFrame.h"
 #include "panels/frames/RFrameMaker.h"
-#include "panels/text/MeasuringPort.h"
+#include "panels/frames/MeasuringPort.h"
 #include "panels/text/RTextPanel.h"
 #include "panels/text/TextPanelLists.h"
 #include "text/speech/ASpeechHandler.h"

@@ -6,7 +6,7 @@
 #include "document/users/Paths.h"
 #include "framework/language/LanguageTexts.h"
 #include "panels/base/ToolPanelMessages.h"
-#include "panels/text/MeasuringPort.h"
+#include "panels/frames/MeasuringPort.h"
 #include "panels/text/RTextPanel.h"
 #include "panels/text/ReplaceCheckedWord.h"
 #include "platform/files/Files.h"
