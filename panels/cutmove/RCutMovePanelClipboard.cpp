@@ -38,6 +38,15 @@ PictureRecord recordOf(const PixelView& pixels, memHandle shape) {
     return record;
 }
 
+// The piece as other programs see it: a rectangle, white where the shape leaves the cut.
+plat::media::PictureImage desktopPicture(const PictureRecord& record) {
+    plat::media::PictureImage picture;
+    if (!picture.allocate(record.width, record.height)) return picture;
+    std::copy(record.pixels.begin(), record.pixels.end(), picture.rgba.begin());
+    picture.opaque = true;
+    return picture;
+}
+
 // The picture's shape as a region with its top-left at `at`; the whole picture without a mask.
 memHandle shapeOf(const PictureRecord& record, Point16 at) {
     const i16 width = i16(record.width), height = i16(record.height);
@@ -85,10 +94,12 @@ bool RCutMovePanel::Copy() {
         copy.Fill(kRgb555White);
         copyThroughMask(copy, picture_->Work(), Point16{i16(-from.h), i16(-from.v)}, all);
     }
-    // Another program copying anything takes the private format away again.
-    plat::placeClipboardText(std::string(), privateFormat(), std::string("\0\0\0\1", 4));
+    PictureRecord record = recordOf(copy, clip_->Mask());
+    // Other programs paste the piece as a picture; another program copying anything takes the
+    // private format away again.
+    plat::placeClipboardPicture(desktopPicture(record), privateFormat(), std::string("\0\0\0\1", 4));
     Clips().DeleteAll();
-    Clips().Add(std::make_unique<BitmapClip>(kTypeBitmap, -1, recordOf(copy, clip_->Mask())));
+    Clips().Add(std::make_unique<BitmapClip>(kTypeBitmap, -1, std::move(record)));
     SetPasteButton(true);
     return true;
 }

@@ -1,36 +1,63 @@
 #pragma once
-// The desktop's clipboard, as far as the program shares it with other programs: text. The
-// SDL backend reaches the desktop's clipboard once SDL's video is running and keeps the text
-// in the process until then; the headless backend keeps it in the process. Pictures and the
-// program's own formats stay in the program's clip list. The text is cp1252 on both sides;
-// the SDL backend converts it to and from the desktop's UTF-8. Which backend serves is chosen
+// The desktop's clipboard as the program shares it with other programs. What the program puts
+// there goes in one piece (ClipboardOffer): text, a picture, and the program's own formats,
+// whose data never leaves the process and counts only while the offer is still the
+// clipboard's: once another program copies something, they are gone. Text is cp1252 on the
+// program's side; backends convert it at the desktop's boundary. Which backend serves is chosen
 // in platform/clipboard/choice/ClipboardChoice.h. User-interface thread only.
-#include <memory>
+#include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace plat {
+
+struct ClipboardOffer {
+    // Empty: no text is offered.
+    std::string text;
+    // A PNG file; empty: no picture is offered.
+    std::vector<uint8_t> png;
+    // The program's own formats by name.
+    std::map<std::string, std::string> own;
+};
 
 class ClipboardBackend {
 public:
     virtual ~ClipboardBackend() = default;
-    virtual bool setText(const std::string& text) = 0;
-    virtual bool hasText() = 0;
+    // Replaces what the clipboard holds. False when the desktop refused it; nothing of the
+    // program's own is held then.
+    virtual bool place(ClipboardOffer offer) = 0;
     // Empty when the clipboard holds no text.
     virtual std::string text() = 0;
+    // The data of one of the program's own formats while its offer is still the clipboard's.
+    virtual std::optional<std::string> ownFormat(const std::string& name) = 0;
+
+    bool setText(const std::string& text) {
+        ClipboardOffer offer;
+        offer.text = text;
+        return place(std::move(offer));
+    }
+    bool hasText() { return !text().empty(); }
 };
 
-// Keeps the text in the process.
+// Keeps the offer in the process; another program's copy is a place() from outside.
 class LocalClipboard : public ClipboardBackend {
 public:
-    bool setText(const std::string& text) override {
-        text_ = text;
+    bool place(ClipboardOffer offer) override {
+        held_ = std::move(offer);
         return true;
     }
-    bool hasText() override { return !text_.empty(); }
-    std::string text() override { return text_; }
+    std::string text() override { return held_.text; }
+    std::optional<std::string> ownFormat(const std::string& name) override {
+        auto found = held_.own.find(name);
+        if (found == held_.own.end()) return std::nullopt;
+        return found->second;
+    }
+    const ClipboardOffer& held() const { return held_; }
 
 private:
-    std::string text_;
+    ClipboardOffer held_;
 };
 
 }  // namespace plat

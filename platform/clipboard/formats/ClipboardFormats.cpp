@@ -1,28 +1,23 @@
 #include "platform/clipboard/formats/ClipboardFormats.h"
 
-#include <map>
 #include <vector>
 
 #include "platform/clipboard/choice/ClipboardChoice.h"
+#include "platform/media/PngCoding.h"
 
 namespace plat {
 namespace {
 
-struct PlacedFormats {
-    // The desktop's text as read back right after placing it, so that whatever the desktop
-    // does to the text on its way (line ends, characters) does not hide our own copy.
-    std::string desktopText;
-    std::map<ClipboardFormat, std::string> data;
-};
-
-PlacedFormats& placed() {
-    static PlacedFormats formats;
-    return formats;
-}
-
 std::vector<std::string>& formatNames() {
     static std::vector<std::string> names;
     return names;
+}
+
+bool place(ClipboardOffer offer, ClipboardFormat format, std::string data) {
+    const std::vector<std::string>& names = formatNames();
+    if (format == 0 || format > names.size()) return false;
+    offer.own[names[format - 1]] = std::move(data);
+    return clipboard().place(std::move(offer));
 }
 
 }  // namespace
@@ -36,23 +31,21 @@ ClipboardFormat registerClipboardFormat(std::string_view name) {
 }
 
 bool placeClipboardText(const std::string& text, ClipboardFormat format, std::string data) {
-    PlacedFormats& formats = placed();
-    formats.data.clear();
-    if (!clipboard().setText(text)) return false;
-    formats.desktopText = clipboard().text();
-    formats.data[format] = std::move(data);
-    return true;
+    ClipboardOffer offer;
+    offer.text = text;
+    return place(std::move(offer), format, std::move(data));
+}
+
+bool placeClipboardPicture(const media::PictureImage& picture, ClipboardFormat format, std::string data) {
+    ClipboardOffer offer;
+    offer.png = media::encodePng(picture);
+    return place(std::move(offer), format, std::move(data));
 }
 
 std::optional<std::string> clipboardFormatData(ClipboardFormat format) {
-    PlacedFormats& formats = placed();
-    auto found = formats.data.find(format);
-    if (found == formats.data.end()) return std::nullopt;
-    if (clipboard().text() != formats.desktopText) {
-        formats.data.clear();
-        return std::nullopt;
-    }
-    return found->second;
+    const std::vector<std::string>& names = formatNames();
+    if (format == 0 || format > names.size()) return std::nullopt;
+    return clipboard().ownFormat(names[format - 1]);
 }
 
 }  // namespace plat

@@ -52,4 +52,25 @@ TEST(ClipboardBackends, SdlTextCrossesTheDesktopAsUtf8) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
+// SDL carries text only: the program's own formats count while the desktop keeps their text.
+TEST(ClipboardBackends, SdlOwnFormatsLastWhileTheDesktopKeepsTheirText) {
+    auto sdl = plat::makeSdlClipboard();
+    plat::ClipboardOffer before;
+    before.own["Ours"] = "early";
+    ASSERT_TRUE(sdl->place(before));
+    EXPECT_EQ(sdl->ownFormat("Ours"), "early");
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    plat::ClipboardOffer offer;
+    offer.text = "mine";
+    offer.own["Ours"] = "mark";
+    ASSERT_TRUE(sdl->place(offer));
+    EXPECT_EQ(sdl->ownFormat("Ours"), "mark");
+    EXPECT_EQ(sdl->ownFormat("Theirs"), std::nullopt);
+    ASSERT_EQ(SDL_SetClipboardText("theirs"), 0);
+    EXPECT_EQ(sdl->ownFormat("Ours"), std::nullopt);
+    ASSERT_EQ(SDL_SetClipboardText("mine"), 0);
+    EXPECT_EQ(sdl->ownFormat("Ours"), std::nullopt);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include "panels/pencil/RPencilPanel.h"
 #include "panels/frames/RFrameMaker.h"
 #include "platform/clipboard/choice/ClipboardChoice.h"
+#include "platform/media/PngCoding.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "document/objects/RTextPageObject.h"
 #include "screens/easel/CanvasMessages.h"
@@ -301,6 +302,30 @@ TEST_F(CutMove, CopyWantsAPieceInCutModeOnlyAndPasteOurOwnFormat) {
     click(itemCentre(kMsgMoveMode));
     EXPECT_TRUE(panel->Copy()) << "move mode offers paste without a frame maker";
     EXPECT_TRUE(panel->PasteEnabled());
+}
+
+// Other programs paste a copied piece as a picture of it, before and after it was lifted.
+TEST_F(CutMove, CopyGivesOtherProgramsThePieceAsAPicture) {
+    auto* desktop = dynamic_cast<plat::LocalClipboard*>(&plat::clipboard());
+    ASSERT_NE(desktop, nullptr);
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    for (const char* when : {"resting", "lifted and moved"}) {
+        SCOPED_TRACE(when);
+        const Rect16 bounds = panel->FloatingClip()->GetBounds();
+        ctrlKey('C');
+        plat::media::PictureImage pasted;
+        const std::vector<u8>& png = desktop->held().png;
+        ASSERT_EQ(plat::media::decodePng(png.data(), png.size(), pasted), plat::media::kMrNoErr);
+        ASSERT_EQ(pasted.width, bounds.right - bounds.left);
+        ASSERT_EQ(pasted.height, bounds.bottom - bounds.top);
+        for (i32 y = 0; y < pasted.height; y += 3)
+            for (i32 x = 0; x < pasted.width; x += 3) {
+                const u8* p = pasted.pixel(x, y);
+                ASSERT_EQ(rgb555(p[0], p[1], p[2]), was(30 + x, 30 + y)) << x << "," << y;
+            }
+        drag({i16(bounds.left + 5), i16(bounds.top + 5)}, {i16(bounds.left + 105), i16(bounds.top + 45)});
+    }
 }
 
 TEST_F(CutMove, CopyAndPasteACutPieceWithTheKeys) {

@@ -1,8 +1,9 @@
-// The program's own clipboard formats live beside the desktop text they were placed with.
+// The program's own clipboard formats live beside the desktop text or picture they were placed with.
 #include <gtest/gtest.h>
 
 #include "platform/clipboard/choice/ClipboardChoice.h"
 #include "platform/clipboard/formats/ClipboardFormats.h"
+#include "platform/media/PngCoding.h"
 
 namespace {
 
@@ -11,17 +12,6 @@ protected:
     void SetUp() override { plat::setClipboardBackend(&desktop); }
     void TearDown() override { plat::setClipboardBackend(nullptr); }
     plat::LocalClipboard desktop;
-};
-
-// A desktop that stores text as it pleases, as some do with line ends.
-class RewritingClipboard : public plat::LocalClipboard {
-public:
-    bool setText(const std::string& text) override { return LocalClipboard::setText(text + "\n"); }
-};
-
-class RefusingClipboard : public plat::LocalClipboard {
-public:
-    bool setText(const std::string&) override { return false; }
 };
 
 TEST_F(ClipboardFormatsTest, NamesGiveStableDistinctFormats) {
@@ -44,21 +34,31 @@ TEST_F(ClipboardFormatsTest, DataLastsOnlyWhileTheDesktopHoldsItsText) {
     EXPECT_EQ(plat::clipboardFormatData(format), std::nullopt);
 }
 
-TEST_F(ClipboardFormatsTest, DesktopThatRewritesTheTextStillKeepsOurData) {
-    RewritingClipboard rewriting;
-    plat::setClipboardBackend(&rewriting);
+TEST_F(ClipboardFormatsTest, APictureGoesAsAnOpaquePngWithOurFormatBesideIt) {
     const plat::ClipboardFormat format = plat::registerClipboardFormat("Ours");
-    ASSERT_TRUE(plat::placeClipboardText("a\r\nb", format, "a\rb"));
-    EXPECT_EQ(plat::clipboardFormatData(format), "a\rb");
+    plat::media::PictureImage picture;
+    ASSERT_TRUE(picture.allocate(2, 1));
+    const uint8_t pixels[] = {255, 0, 0, 255, 10, 20, 30, 255};
+    std::copy(std::begin(pixels), std::end(pixels), picture.rgba.begin());
+    ASSERT_TRUE(plat::placeClipboardPicture(picture, format, "mark"));
+    EXPECT_EQ(desktop.text(), "");
+    EXPECT_EQ(plat::clipboardFormatData(format), "mark");
+    plat::media::PictureImage pasted;
+    const std::vector<uint8_t>& png = desktop.held().png;
+    ASSERT_EQ(plat::media::decodePng(png.data(), png.size(), pasted), plat::media::kMrNoErr);
+    ASSERT_EQ(pasted.width, 2);
+    ASSERT_EQ(pasted.height, 1);
+    EXPECT_TRUE(std::equal(std::begin(pixels), std::end(pixels), pasted.rgba.begin()));
 }
 
-TEST_F(ClipboardFormatsTest, RefusedTextLeavesNoFormats) {
-    const plat::ClipboardFormat format = plat::registerClipboardFormat("Ours");
-    ASSERT_TRUE(plat::placeClipboardText("first", format, "first"));
-    RefusingClipboard refusing;
-    plat::setClipboardBackend(&refusing);
-    EXPECT_FALSE(plat::placeClipboardText("second", format, "second"));
-    EXPECT_EQ(plat::clipboardFormatData(format), std::nullopt);
+TEST_F(ClipboardFormatsTest, OnlyRegisteredFormatsArePlaced) {
+    const plat::ClipboardFormat last = plat::registerClipboardFormat("Last of all");
+    EXPECT_TRUE(plat::placeClipboardText("a", last, "kept"));
+    EXPECT_EQ(plat::clipboardFormatData(last), "kept");
+    for (const plat::ClipboardFormat unknown : {plat::ClipboardFormat(0), last + 1}) {
+        EXPECT_FALSE(plat::placeClipboardText("b", unknown, "lost"));
+        EXPECT_EQ(plat::clipboardFormatData(unknown), std::nullopt);
+    }
 }
 
 }  // namespace
