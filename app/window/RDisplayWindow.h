@@ -52,6 +52,7 @@ public:
     u32 OnClose() override;
     void OnPaint() override;
     u32 OnCommand(u32 command) override;
+    void OnInitMenu() override;
     void OnTick(u32 now) override;
     u32 OnMouseDown(Point16 point, u32 buttons) override;
     u32 OnMouseUp(Point16 point, u32 buttons) override;

@@ -5,6 +5,7 @@
 #include "app/menus/MenuCommands.h"
 #include "app/window/RDisplayWindow.h"
 #include "app/window/RMenuScreen.h"
+#include "document/clipboard/CCPObj.h"
 #include "document/users/Paths.h"
 #include "engine/ini/IniProfiles.h"
 #include "engine/base/TextUtils.h"
@@ -83,6 +84,15 @@ void RDisplayWindow::UpdateMenuTexts(u16 mode) {
     menuDisabled_ = 0;
     Ostrel::UpdateMenuTexts(*menu_, mode, context);
     menu_->RedrawMenuBars();
+}
+
+// Another program may have put something on the clipboard, or taken ours away, since the easel
+// last set Paste: it is set again before the menu or its keys are used.
+void RDisplayWindow::OnInitMenu() {
+    const RApplication* app = GetApplication();
+    const GlobalUserSettings* settings = app ? app->GetGlobalUserSettings() : nullptr;
+    if (!menu_ || menuDisabled_ != 0 || Current() != ScreenKind::Easel || !settings || settings->smallKids) return;
+    menu_->EnableItem(mfxMenuCommand(kCmdPaste), CCPObj::AnyCanPaste());
 }
 
 void RDisplayWindow::EnableMenuItems(u16) {

@@ -60,6 +60,7 @@ void mfxMenuBar::Choose(u16 command) { plat::sendMessage(window_, plat::kMsgComm
 bool mfxMenuBar::TranslateKey(u8 key) {
     const u16 modifiers = modifiers_;
     if ((modifiers & (kAccelControl | kAccelAlt)) == 0 || !record_) return false;
+    plat::sendMessage(window_, plat::kMsgInitMenu, 0, 0);
     mfxMenu menu;
     menu.record_ = record_;
     const u16 command = menu.TranslateAccelerator(key, modifiers);
@@ -82,12 +83,18 @@ bool mfxMenuBar::PreTranslateMessage(const plat::Message& message) {
     case plat::kMsgSysKeyDown: {
         const u8 key = u8(message.wParam);
         // The character message that follows a key the bar took belongs to the bar too.
-        swallowChar_ = bar_.active() ? bar_.keyDown(key) : TranslateKey(key) || bar_.keyDown(key);
+        const bool wasActive = bar_.active();
+        swallowChar_ = wasActive ? bar_.keyDown(key) : TranslateKey(key) || bar_.keyDown(key);
+        if (!wasActive && bar_.active()) plat::sendMessage(window_, plat::kMsgInitMenu, 0, 0);
         return swallowChar_;
     }
     case plat::kMsgKeyUp:
-    case plat::kMsgSysKeyUp:
-        return bar_.keyUp(u8(message.wParam));
+    case plat::kMsgSysKeyUp: {
+        const bool wasActive = bar_.active();
+        const bool taken = bar_.keyUp(u8(message.wParam));
+        if (!wasActive && bar_.active()) plat::sendMessage(window_, plat::kMsgInitMenu, 0, 0);
+        return taken;
+    }
     case plat::kMsgChar:
     case plat::kMsgSysChar: {
         const bool taken = swallowChar_ || bar_.active();
@@ -95,8 +102,11 @@ bool mfxMenuBar::PreTranslateMessage(const plat::Message& message) {
         return taken;
     }
     case plat::kMsgLButtonDown:
-    case plat::kMsgLButtonDblClk:
-        return bar_.mouseDown(mousePoint(message.lParam));
+    case plat::kMsgLButtonDblClk: {
+        const plat::gdi::Point at = mousePoint(message.lParam);
+        if (!bar_.active() && at.y < mfxMenuBarHeight) plat::sendMessage(window_, plat::kMsgInitMenu, 0, 0);
+        return bar_.mouseDown(at);
+    }
     case plat::kMsgMouseMove:
         return bar_.mouseMove(mousePoint(message.lParam));
     case plat::kMsgLButtonUp:

@@ -4,6 +4,9 @@
 // chosen items into the window's command message (kMsgCommand with the command in wParam,
 // sent at once, so the window's command hook runs before the message that caused it returns).
 //
+// Before an accelerator is looked up and when the bar takes the keyboard or a press, the window
+// gets kMsgInitMenu (sent at once) to bring the items' states up to date.
+//
 // PreTranslateMessage takes: a key pressed with Ctrl or Alt that is an accelerator; Alt
 // pressed and released alone, F10, and every key while the bar has the keyboard; presses on
 // the bar and every mouse message while a popup is open; and the window's paint message,

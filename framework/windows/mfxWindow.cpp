@@ -48,6 +48,9 @@ intptr_t mfxWindow::WindowProc(uint32_t message, uintptr_t wParam, intptr_t lPar
             return 0;
         case plat::kMsgCommand:
             return intptr_t(OnCommand(u32(wParam & 0xFFFF)));
+        case plat::kMsgInitMenu:
+            OnInitMenu();
+            return 0;
         case plat::kMsgDestroy:
             handle_ = plat::kNoWindow;
             OnDestroyed();
@@ -63,6 +66,8 @@ u32 mfxWindow::OnClose() { return 1; }
 void mfxWindow::OnPaint() {}
 
 u32 mfxWindow::OnCommand(u32) { return 0; }
+
+void mfxWindow::OnInitMenu() {}
 
 void mfxWindow::OnTick(u32) {}
 

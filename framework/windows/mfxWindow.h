@@ -45,6 +45,9 @@ public:
     virtual void OnPaint();
     // A menu command or accelerator; non-zero when handled.
     virtual u32 OnCommand(u32 command);
+    // The menu is about to be used: states that the window does not follow as they change
+    // (what another program put on the clipboard) are brought up to date here.
+    virtual void OnInitMenu();
     // The message loop's periodic step, with the program clock's time.
     virtual void OnTick(u32 now);
 

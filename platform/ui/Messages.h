@@ -24,6 +24,8 @@ constexpr uint32_t kMsgSysKeyUp = 0x0105;
 constexpr uint32_t kMsgSysChar = 0x0106;
 constexpr uint32_t kMsgCommand = 0x0111;
 constexpr uint32_t kMsgTimer = 0x0113;
+// The menu bar is about to be used (an accelerator, a menu opening): item states may change first.
+constexpr uint32_t kMsgInitMenu = 0x0116;
 constexpr uint32_t kMsgMouseMove = 0x0200;
 constexpr uint32_t kMsgLButtonDown = 0x0201;
 constexpr uint32_t kMsgLButtonUp = 0x0202;

@@ -13,6 +13,7 @@
 #include "panels/frames/RFrameMaker.h"
 #include "panels/text/RTextPanel.h"
 #include "panels/text/TextPanelLists.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/RCanvas.h"
@@ -145,6 +146,32 @@ TEST_F(TextPanelFlow, EachUsersChoicesComeBack) {
     EXPECT_EQ(panel->SizeIndex(), 2);
     EXPECT_EQ(panel->Justification(), 0);
     EXPECT_EQ(panel->VoiceIndex(), 2);
+}
+
+// Another program's words come into the text being typed with Ctrl+V, and the program's own
+// copy goes out to other programs with Ctrl+C.
+TEST_F(TextPanelFlow, TheKeysPasteAnotherProgramsWordsAndCopyOurs) {
+    RTextPanel* panel = openTextPanel();
+    ASSERT_NE(panel, nullptr);
+    auto* desktop = dynamic_cast<plat::LocalClipboard*>(&plat::clipboard());
+    ASSERT_NE(desktop, nullptr);
+    click(onPage(120, 150));
+    ASSERT_NE(panel->Editing(), nullptr);
+    desktop->setText("hola ni\xF1o");
+    const mfxMenu& menu = *mainWindow->GetMenu();
+    EXPECT_FALSE(menu.IsItemEnabled(mfxMenuCommand(kCmdPaste))) << "set when the panel opened";
+    // The Edit title on the bar, above the screen's own top.
+    click({60, i16(10 - mainWindow->ContentTop())});
+    EXPECT_TRUE(menu.IsItemEnabled(mfxMenuCommand(kCmdPaste))) << "set again as the Edit menu opens";
+    key(plat::kVkEscape);
+    desktop->setText("hola ni\xF1o");
+    controlKey('V');
+    settle();
+    EXPECT_EQ(panel->Editing()->Object().text.text, "hola ni\xF1o");
+    panel->Editing()->Editor().SetSelection(0, 4);
+    controlKey('C');
+    settle();
+    EXPECT_EQ(desktop->text(), "hola");
 }
 
 }  // namespace
