@@ -5,6 +5,7 @@
 // take them.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "framework/menus/mfxMenuBar.h"
@@ -41,7 +42,13 @@ public:
         for (u32 k : keys) n += (k & 0xFF) == key;
         return n;
     }
+    void OnInitMenu() override {
+        ++menuChecks;
+        if (onMenuCheck) onMenuCheck();
+    }
     mfxMenuBar& bar() { return *GetMenuBar(); }
+    int menuChecks = 0;
+    std::function<void()> onMenuCheck;
     std::vector<u32> commands;
     std::vector<u32> keys;
 };

@@ -1,14 +1,20 @@
 #include "app/window/RDisplayWindow.h"
 
+#include <functional>
+
 #include "app/dialogs/RDeleter.h"
 #include "app/dialogs/RGetStartDlg.h"
 #include "app/menus/MenuCommands.h"
 #include "app/menus/RMenuOwner.h"
+#include "document/clipboard/CCPObj.h"
+#include "document/storage/ObjectTypes.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "framework/input/RInputObject.h"
 #include "framework/windows/mfxQueries.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/ui/Messages.h"
+#include "platform/ui/Windows.h"
 #include "tests/app/window/WindowShellFixture.h"
 
 namespace {
@@ -111,6 +117,42 @@ TEST_F(MainWindow, EachScreenEnablesTheCommandsItOffers) {
     EXPECT_EQ(mainWindow->GetMode(), kMenuModePicker);
     for (const ModeRow& row : kModeRows) EXPECT_EQ(enabled(row.command), row.picker) << "picker " << row.command;
     EXPECT_EQ(itemText(kCmdSwitchScreen), menuText("GoToPaintZone"));
+}
+
+// An open text editor: it takes words another program copied.
+class WordsEditor : public CCPObj {
+public:
+    WordsEditor() : CCPObj(kTypeText) {}
+    bool Copy() override { return false; }
+    bool Paste() override { return false; }
+    bool Cut() override { return false; }
+    bool CanPaste() override { return !DesktopText().empty(); }
+};
+
+// Another program's copy lights Paste as the menu is about to be used, where the easel offers Paste.
+TEST_F(MainWindow, AnotherProgramsCopyLightsPasteWhereTheEaselOffersIt) {
+    start();
+    logIn("Maya");
+    WordsEditor editor;
+    plat::clipboard().setText("hola");
+    struct Case {
+        const char* where;
+        std::function<void()> go;
+        bool paste;
+    };
+    const Case cases[] = {
+        {"easel", [] {}, true},
+        {"small kids", [&] { mainWindow->OnCommand(kCmdSmallKids); }, false},
+        {"picker", [&] { app->SwitchModule(kScreenPicker); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        c.go();
+        mainWindow->Menu()->EnableItem(mfxMenuCommand(kCmdPaste), false);
+        plat::sendMessage(mainWindow->GetHandle(), plat::kMsgInitMenu, 0, 0);
+        EXPECT_EQ(enabled(kCmdPaste), c.paste);
+    }
+    plat::clipboard().setText("");
 }
 
 TEST_F(MainWindow, EveryTitleOfTheBarReadsItsLanguageText) {

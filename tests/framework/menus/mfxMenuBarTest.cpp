@@ -39,6 +39,40 @@ TEST_F(WindowTest, AGrayedItemsAcceleratorDoesNothing) {
     EXPECT_TRUE(window->commands.empty());
 }
 
+// States the window does not follow as they change are set as the menu is about to be used: an
+// accelerator sees them, and so does a menu the keys or the pointer open; nothing else asks.
+TEST_F(WindowTest, TheWindowSetsItsItemsBeforeTheMenuIsUsed) {
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        bool checked;
+        std::vector<u32> commands;
+    };
+    const std::vector<Case> cases = {
+        {"Ctrl+Z", [&] { key(plat::kVkControl, true); press('Z'); key(plat::kVkControl, false); }, true, {201}},
+        {"Alt alone", [&] { press(plat::kVkAlt); }, true, {}},
+        {"F10", [&] { press(plat::kVkF10); }, true, {}},
+        {"a press on a title", [&] { mouse(Kind::MouseDown, bar(*window).titleRect(1)); }, true, {}},
+        {"a press below the bar", [&] { mouse(Kind::MouseDown, {300, 250, 302, 252}); }, false, {}},
+        {"a plain key", [&] { press('Z'); }, false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        menu.EnableItem(mfxMenuCommand(201), false);
+        window->onMenuCheck = [&] {
+            menu.EnableItem(mfxMenuCommand(201), true);
+            menu.EnableItem(mfxMenuCommand(204), true);
+        };
+        c.act();
+        pump();
+        EXPECT_EQ(window->menuChecks > 0, c.checked);
+        EXPECT_EQ(menu.IsItemEnabled(mfxMenuCommand(204)), c.checked);
+        EXPECT_EQ(window->commands, c.commands) << "an accelerator sees the item the check enabled";
+    }
+}
+
 TEST_F(WindowTest, KeyboardWalksTheBarIntoASubmenu) {
     struct Step {
         uint8_t key;
