@@ -89,12 +89,9 @@ bool mfxMenuBar::PreTranslateMessage(const plat::Message& message) {
         return swallowChar_;
     }
     case plat::kMsgKeyUp:
-    case plat::kMsgSysKeyUp: {
-        const bool wasActive = bar_.active();
-        const bool taken = bar_.keyUp(u8(message.wParam));
-        if (!wasActive && bar_.active()) plat::sendMessage(window_, plat::kMsgInitMenu, 0, 0);
-        return taken;
-    }
+    case plat::kMsgSysKeyUp:
+        // Alt released alone opens the bar; its press already asked for the states (TranslateKey).
+        return bar_.keyUp(u8(message.wParam));
     case plat::kMsgChar:
     case plat::kMsgSysChar: {
         const bool taken = swallowChar_ || bar_.active();

@@ -42,6 +42,7 @@ TEST_F(WindowTest, AGrayedItemsAcceleratorDoesNothing) {
 // States the window does not follow as they change are set as the menu is about to be used: an
 // accelerator sees them, and so does a menu the keys or the pointer open; nothing else asks.
 TEST_F(WindowTest, TheWindowSetsItsItemsBeforeTheMenuIsUsed) {
+    const i32 kBarBottom = mfxMenuBarHeight;
     struct Case {
         const char* what;
         std::function<void()> act;
@@ -53,7 +54,8 @@ TEST_F(WindowTest, TheWindowSetsItsItemsBeforeTheMenuIsUsed) {
         {"Alt alone", [&] { press(plat::kVkAlt); }, true, {}},
         {"F10", [&] { press(plat::kVkF10); }, true, {}},
         {"a press on a title", [&] { mouse(Kind::MouseDown, bar(*window).titleRect(1)); }, true, {}},
-        {"a press below the bar", [&] { mouse(Kind::MouseDown, {300, 250, 302, 252}); }, false, {}},
+        {"a press on the bar's last row", [&] { mouse(Kind::MouseDown, {300, kBarBottom - 1, 300, kBarBottom - 1}); }, true, {}},
+        {"a press just below the bar", [&] { mouse(Kind::MouseDown, {300, kBarBottom, 300, kBarBottom}); }, false, {}},
         {"a plain key", [&] { press('Z'); }, false, {}},
     };
     for (const Case& c : cases) {

@@ -79,22 +79,26 @@ public:
         return reply;
     }
 
-    // MULTIPLE with (target, property) pairs; each answered pair's bytes, empty when refused.
-    std::vector<std::optional<std::string>> askEach(const std::vector<const char*>& targets) {
+    // MULTIPLE with (target, property) pairs, a target named with a leading '-' asking into no
+    // property; each answered pair's bytes, nothing for a refused pair, and nothing at all when
+    // the whole request is refused.
+    std::optional<std::vector<std::optional<std::string>>> askEach(const std::vector<std::string>& targets) {
         std::vector<Atom> pairs;
         for (size_t i = 0; i < targets.size(); ++i) {
-            pairs.push_back(atom(targets[i]));
-            pairs.push_back(atom(("OTHER_" + std::to_string(i)).c_str()));
+            const bool into = targets[i][0] != '-';
+            pairs.push_back(atom(targets[i].c_str() + (into ? 0 : 1)));
+            pairs.push_back(into ? atom(("OTHER_" + std::to_string(i)).c_str()) : None);
         }
         const Atom list = atom("OTHER_LIST");
         XChangeProperty(display_, window_, list, atom("ATOM_PAIR"), 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(pairs.data()), int(pairs.size()));
         XConvertSelection(display_, atom("CLIPBOARD"), atom("MULTIPLE"), list, window_, CurrentTime);
         XEvent notice;
-        std::vector<std::optional<std::string>> out;
-        if (!waitFor(notice, [&](const XEvent& e) { return e.type == SelectionNotify; })) return out;
+        if (!waitFor(notice, [&](const XEvent& e) { return e.type == SelectionNotify; })) return std::nullopt;
+        if (notice.xselection.property == None) return std::nullopt;
         Reply answered;
         take(list, answered);
+        std::vector<std::optional<std::string>> out;
         for (size_t i = 0; i < targets.size(); ++i) {
             if (answered.atoms.size() <= i * 2 + 1 || answered.atoms[i * 2 + 1] == None) {
                 out.emplace_back();
@@ -314,11 +318,11 @@ TEST_F(X11ClipboardTest, TargetsNameWhatTheOfferHoldsAndMultipleAnswersEachPair)
     EXPECT_NE(since->atoms[0], 0u);
 
     ASSERT_TRUE(clipboard_->place(offer("hen", 0)));
-    const std::vector<std::optional<std::string>> each = other_->askEach({"UTF8_STRING", "image/png", "STRING"});
-    ASSERT_EQ(each.size(), 3u);
-    EXPECT_EQ(each[0], "hen");
-    EXPECT_EQ(each[1], std::nullopt);
-    EXPECT_EQ(each[2], "hen");
+    // A pair asking for nothing we hold, for MULTIPLE again, or into no property is refused alone.
+    const auto each = other_->askEach({"UTF8_STRING", "image/png", "STRING", "MULTIPLE", "-UTF8_STRING"});
+    ASSERT_TRUE(each);
+    EXPECT_EQ(*each, (std::vector<std::optional<std::string>>{"hen", std::nullopt, "hen", std::nullopt, std::nullopt}));
+    EXPECT_FALSE(other_->askEach({})) << "a MULTIPLE without pairs is refused as a whole";
 }
 
 TEST_F(X11ClipboardTest, OurFormatsLastUntilAnotherProgramCopies) {
