@@ -1,9 +1,18 @@
 // The painting stays on screen behind the Save dialog: the window repainted while the dialog
 // is up (an exposure, a closed menu, an alert gone) shows the page, the stroke that the save
-// itself ended included, with the dialog drawn over it again.
+// itself ended included, with the dialog drawn over it again. What moves on the page (an
+// animation, its edit frame) waits under a box and goes on once the box is gone.
+#include <fstream>
+
+#include "app/menus/MenuCommands.h"
 #include "app/window/MenuMessages.h"
+#include "framework/alerts/ShowAlert.h"
+#include "media/quicktime/QtConnection.h"
 #include "platform/display/DisplayWindow.h"
+#include "platform/files/Files.h"
+#include "platform/keyboard/VirtualKeys.h"
 #include "screens/easel/RCanvas.h"
+#include "tests/media/objects/PageMediaFiles.h"
 #include "tests/screens/easel/EaselHarness.h"
 
 namespace {
@@ -12,6 +21,10 @@ using namespace Ostrel;
 
 class EaselUnderDialog : public testscreens::EaselHarness {
 protected:
+    void TearDown() override {
+        EaselHarness::TearDown();
+        qtSetSearchFolders({});
+    }
     // A stroke across the canvas's top band, left held down when `held`.
     void stroke(bool held) {
         const Point16 from{i16(band.left + 40), i16(band.top + 30)};
@@ -69,6 +82,60 @@ TEST_F(EaselUnderDialog, TheSaveDialogShowsOverThePaintingAfterARepaint) {
         app->ExitInstance();
         app.reset();
     }
+}
+
+// An animation playing on the page, its edit frame round it, and an alert over them: the
+// ticks that come while the alert is up change nothing the window shows; once it is gone the
+// window shows the page as composed, and the animation plays on.
+TEST_F(EaselUnderDialog, APlayingAnimationWaitsUnderAnAlertAndPlaysOnAfterIt) {
+    qtSetSearchFolders({TUMBLO_TEST_PROGRAM_DIR});
+    ASSERT_NO_FATAL_FAILURE(enterEasel());
+    ASSERT_TRUE(qtConnected());
+    std::ofstream(plat::hostPathOfText(app->GetPaths()->BuildPath(kFolderLibSounds, false)) + "/hop.swf", std::ios::binary)
+        << std::string([] {
+               const std::vector<u8> bytes = mediatest::animationBytes(4, 0xC0000, 300, 200);
+               return std::string(bytes.begin(), bytes.end());
+           }());
+    for (const char c : std::string("HOP.SWF")) queueKey(c == '.' ? plat::kVkPeriod : u8(c));
+    queueKey(plat::kVkReturn);
+    mainWindow->OnCommand(kCmdImportSound);
+    settle();
+    ASSERT_TRUE(alerts().empty());
+    const Rect16 window{0, 0, 800, 600};
+    const u64 playing = PictureHash(window);
+    advance(83);
+    ASSERT_NE(PictureHash(window), playing) << "the animation plays";
+
+    // Each pump of the alert's loop is a tick of the program, its clock a frame further on.
+    int pumps = 0;
+    u64 shown = 0;
+    u64 later = 0;
+    display_.whilePumped = [&] {
+        ++pumps;
+        if (pumps == 1) shown = PictureHash(window);
+        if (pumps == 4) later = PictureHash(window);
+        if (pumps >= 4) return;
+        clock_.advance(83);
+        app->OnIdle();
+        mainWindow->OnTick(plat::clockMillis());
+        // An exposure of a corner keeps the loop going.
+        const plat::DisplayWindow& face = this->face();
+        const_cast<plat::DisplayWindow&>(face).invalidate(plat::gdi::Rect{0, 0, 1, 1});
+    };
+    ShowAlert("Wait", nullptr, kAlertOk);
+    display_.whilePumped = nullptr;
+    ASSERT_EQ(pumps, 4);
+    EXPECT_EQ(later, shown) << "nothing was drawn over the alert while it was up";
+
+    settle(1);
+    const u64 after = PictureHash(window);
+    EXPECT_NE(after, shown) << "the alert's place shows the page again";
+    const plat::DisplayWindow& face = this->face();
+    const_cast<plat::DisplayWindow&>(face).invalidate(face.clientRect());
+    settle(1);
+    EXPECT_EQ(PictureHash(window), after) << "the window shows the page as composed";
+    advance(83);
+    EXPECT_NE(PictureHash(window), after) << "the animation plays on";
 }
 
 }  // namespace
