@@ -54,7 +54,11 @@ void mfxDialogHost::Show() {
         // sprites (a playing animation, an edit frame) over the box. Exposures still show the
         // page as it was composed last, and the box is drawn again over them.
         stilled_ = sprScreen();
-        if (stilled_) ++stilled_->suspended;
+        if (stilled_) {
+            ++stilled_->suspended;
+            // A screen that stands still lets the program's loop slow down.
+            stilled_->lastUpdateDrew = 0;
+        }
     }
     shown_ = true;
     Draw();
