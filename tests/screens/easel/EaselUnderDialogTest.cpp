@@ -25,6 +25,31 @@ protected:
         EaselHarness::TearDown();
         qtSetSearchFolders({});
     }
+    // The easel with an animation placed on its page, playing, and `name` typed into the file
+    // dialog that comes next.
+    void enterWithAnimation(const std::string& name = "") {
+        qtSetSearchFolders({TUMBLO_TEST_PROGRAM_DIR});
+        ASSERT_NO_FATAL_FAILURE(enterEasel());
+        ASSERT_TRUE(qtConnected());
+        const std::vector<u8> bytes = mediatest::animationBytes(4, 0xC0000, 300, 200);
+        std::ofstream(plat::hostPathOfText(app->GetPaths()->BuildPath(kFolderLibSounds, false)) + "/hop.swf",
+                      std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        through(kCmdImportSound, "HOP.SWF");
+        ASSERT_TRUE(alerts().empty());
+        ASSERT_EQ(animations(), 1u);
+        for (const char c : name) queueKey(u8(c));
+        if (!name.empty()) queueKey(plat::kVkReturn);
+    }
+    // The menu command, `typed` and Return waiting for its dialog.
+    void through(u16 command, const std::string& typed) {
+        for (const char c : typed) queueKey(c == '.' ? plat::kVkPeriod : u8(c));
+        queueKey(plat::kVkReturn);
+        mainWindow->OnCommand(command);
+        settle();
+    }
+    size_t animations() const { return easel->Canvas()->Media()->Flash().count(); }
+    static constexpr Rect16 kWindow{0, 0, 800, 600};
     // A stroke across the canvas's top band, left held down when `held`.
     void stroke(bool held) {
         const Point16 from{i16(band.left + 40), i16(band.top + 30)};
@@ -88,20 +113,8 @@ TEST_F(EaselUnderDialog, TheSaveDialogShowsOverThePaintingAfterARepaint) {
 // ticks that come while the alert is up change nothing the window shows; once it is gone the
 // window shows the page as composed, and the animation plays on.
 TEST_F(EaselUnderDialog, APlayingAnimationWaitsUnderAnAlertAndPlaysOnAfterIt) {
-    qtSetSearchFolders({TUMBLO_TEST_PROGRAM_DIR});
-    ASSERT_NO_FATAL_FAILURE(enterEasel());
-    ASSERT_TRUE(qtConnected());
-    std::ofstream(plat::hostPathOfText(app->GetPaths()->BuildPath(kFolderLibSounds, false)) + "/hop.swf", std::ios::binary)
-        << std::string([] {
-               const std::vector<u8> bytes = mediatest::animationBytes(4, 0xC0000, 300, 200);
-               return std::string(bytes.begin(), bytes.end());
-           }());
-    for (const char c : std::string("HOP.SWF")) queueKey(c == '.' ? plat::kVkPeriod : u8(c));
-    queueKey(plat::kVkReturn);
-    mainWindow->OnCommand(kCmdImportSound);
-    settle();
-    ASSERT_TRUE(alerts().empty());
-    const Rect16 window{0, 0, 800, 600};
+    ASSERT_NO_FATAL_FAILURE(enterWithAnimation());
+    const Rect16 window = kWindow;
     const u64 playing = PictureHash(window);
     advance(83);
     ASSERT_NE(PictureHash(window), playing) << "the animation plays";
@@ -136,6 +149,23 @@ TEST_F(EaselUnderDialog, APlayingAnimationWaitsUnderAnAlertAndPlaysOnAfterIt) {
     EXPECT_EQ(PictureHash(window), after) << "the window shows the page as composed";
     advance(83);
     EXPECT_NE(PictureHash(window), after) << "the animation plays on";
+}
+
+// Saving or printing the page lets go of its animation while the dialogs are up: once they are
+// gone it is on the page again, and plays.
+TEST_F(EaselUnderDialog, AnAnimationIsOnThePageAgainAfterASaveOrAPrint) {
+    for (const u16 command : {kCmdSaveAs, kCmdPrint}) {
+        SCOPED_TRACE(command);
+        ASSERT_NO_FATAL_FAILURE(enterWithAnimation(command == kCmdSaveAs ? "HOPS" : ""));
+        mainWindow->OnCommand(command);
+        settle();
+        EXPECT_EQ(animations(), 1u);
+        const u64 shown = PictureHash(kWindow);
+        advance(83);
+        EXPECT_NE(PictureHash(kWindow), shown) << "it plays";
+        app->ExitInstance();
+        app.reset();
+    }
 }
 
 }  // namespace
