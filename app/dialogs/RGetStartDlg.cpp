@@ -34,6 +34,8 @@ i16 RGetStartDlg::Open() {
 
 u32 RGetStartDlg::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
+    // Escape leaves the page as its close button does.
+    case kDlgResultLeave:
     case kDlgResultConfirm: Answer(kDlgResultConfirm, reinterpret_cast<uintptr_t>(this), kDlgResultConfirm); return 0;
     case kGetStartCmdPlay: PlayOrStop(); return 0;
     default: return RDlgBase::HandleMessage(message, data);

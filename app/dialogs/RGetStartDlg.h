@@ -1,10 +1,10 @@
 #pragma once
 // The getting-started dialog of the Help menu: a page showing the getting-started movie of the
 // current screen (the easel's, else the picker's; DemoMovies.h), its play button and a close
-// button. The movie opens at its start, still; the play button (1433) plays it and, while it
-// plays, stops it. Without its movie file the dialog shows no movie and the button does
-// nothing. The main window makes and owns it (answer kind 61, the dialog, 1396) and deletes it
-// on that answer; the movie goes with it. User-interface thread only.
+// button, which Escape stands for. The movie opens at its start, still; the play button (1433)
+// plays it and, while it plays, stops it. Without its movie file the dialog shows no movie and
+// the button does nothing. The main window makes and owns it (answer kind 61, the dialog,
+// 1396) and deletes it on that answer; the movie goes with it. User-interface thread only.
 #include "app/dialogs/RDlgBase.h"
 
 class DemoMovieObj;

@@ -111,7 +111,9 @@ u16 RModule::LoadToolTipMetrics() {
     if (toolTipFont_) {
         GfxFont* previous = gfxSetFont(toolTipFont_);
         GfxFontInfo info{};
-        if (gfxGetFontInfo(&info) == kErrNone) toolTipLineHeight_ = info.values[0];
+        // The whole height of the font, ascent and descent: a tip only as tall as its letters'
+        // ascent lets the tails of g, p and y hang out of it.
+        if (gfxGetFontInfo(&info) == kErrNone) toolTipLineHeight_ = u16(info.values[4] + info.values[1]);
         gfxSetFont(previous);
     }
     return 0;

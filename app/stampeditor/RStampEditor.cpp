@@ -350,6 +350,8 @@ u32 RStampEditor::HandleMessage(RMessage* message, uintptr_t data) {
     case kStampEdFlip: Flip(1); return 0;
     case kStampEdRotate: Rotate(); return 0;
     case kStampEdRevert: Revert(); return 0;
+    // Escape leaves as Cancel does.
+    case kDlgResultLeave:
     case kStampEdCancel: Close(false); return 0;
     case kStampEdDone: Close(true); return 0;
     case kStampEdEraseEnd:

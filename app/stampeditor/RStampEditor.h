@@ -4,8 +4,9 @@
 // colour palette, rotate, flip, revert, erase all and undo, over the paint screen. The stamp
 // panel opens it on a stamp's picture; Done hands the edited stamp to the panel
 // (RStampEditorOwner::CommitStampEdit) and tells the panel it may delete the editor
-// (kMsgStampEditorClosed). Only plain 16-bit stamps of at most 32 x 32 pixels are edited.
-// While it is open the main window's menu bar is grayed. User-interface thread only.
+// (kMsgStampEditorClosed); Cancel, and Escape with it, closes it keeping nothing. Only plain
+// 16-bit stamps of at most 32 x 32 pixels are edited. While it is open the main window's menu
+// bar is grayed. User-interface thread only.
 #include <array>
 #include <memory>
 #include <span>

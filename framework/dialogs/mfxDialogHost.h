@@ -1,13 +1,17 @@
 #pragma once
 // Keeps a dialog box up in a window for as long as a modal loop runs: draws it over the
 // window, hands it the window's keys and mouse, and lets every other message through (paint,
-// timers, posted messages), so the program keeps drawing and ticking under the dialog. Input
-// meant for other windows is dropped while the box is up. User-interface thread only.
+// timers, posted messages), so the program keeps ticking under the dialog. The sprite screen's
+// updates wait while a box is shown (its sprites would be copied over the box); exposures of
+// the window show the page as last composed, with the box over it. Input meant for other
+// windows is dropped while the box is up. User-interface thread only.
 #include <functional>
 
 #include "engine/base/EngineTypes.h"
 #include "platform/ui/Messages.h"
 #include "platform/widgets/DialogBox.h"
+
+struct SprScreen;
 
 class mfxDialogHost {
 public:
@@ -40,5 +44,7 @@ private:
     bool dirty_ = false;
     bool shift_ = false;
     bool interrupted_ = false;
+    // The sprite screen whose updates wait while the box is shown.
+    SprScreen* stilled_ = nullptr;
     static inline int shownCount_ = 0;
 };

@@ -93,9 +93,10 @@ EngineErr PictureFiles::SavePageToFile(RPage* page, const std::string& path) {
         const EnginePath file(path);
         err = file.empty() ? kOsErrNotFound : page->Data().SaveToFile(file.get());
     }
-    // The panel gets the canvas back whatever happened: a failed save leaves the easel as
-    // usable as before.
+    // The panel gets the canvas back and the page its objects whatever happened: a failed
+    // save leaves the easel as usable as before.
     if (detached) owner_.AttachPanel();
+    canvas_.RestoreObjects();
     return err;
 }
 

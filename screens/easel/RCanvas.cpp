@@ -242,6 +242,13 @@ void RCanvas::ReleaseObjects() {
     if (media_) media_->Clear();
 }
 
+void RCanvas::RestoreObjects() {
+    RPageData* page = ShownPage();
+    if (!page) return;
+    if (media_) media_->Sync(*page);
+    if (frames_) frames_->SyncWithPage();
+}
+
 void RCanvas::SelectNewObject(RPageObject* object) {
     // An animation or a movie plays from the moment it is placed.
     if (RPageData* page = ShownPage(); page && media_ && object) media_->Sync(*page);

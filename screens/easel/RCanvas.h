@@ -69,6 +69,9 @@ public:
     RFrameMaker* FrameMaker() const { return frames_.get(); }
     // The frame maker lets go of the page's objects: the page is about to be replaced.
     void ReleaseObjects();
+    // The shown page's objects back on the screen after a save or a print let go of them:
+    // its animations and movies show and play again, its edit frames come back.
+    void RestoreObjects();
     // A newly placed object is framed and chosen.
     void SelectNewObject(RPageObject* object);
     // The page's pixels as the tools see them.

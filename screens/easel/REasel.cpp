@@ -269,6 +269,8 @@ bool REasel::Print() {
     }
     if (app) app->OnActivate(1);
     if (detached) AttachPanelToCanvas();
+    // The page's animations and frames went for the print: they come back on the page.
+    if (canvas_) canvas_->RestoreObjects();
     return true;
 }
 

@@ -158,7 +158,8 @@ TEST_F(RModuleTest, TwoCallsShowThenHideTheTipAndSwitchedOffTipsNeverShow) {
     EXPECT_FALSE(off->ToolTipShowing());
 }
 
-// The height of a tip in a font of that size (0: the font's own size): a line and two pixels.
+// The height of a tip in a font of that size (0: the font's own size): a whole line, the
+// letters' ascent and the tails below it, and two pixels.
 i16 tipHeightAt(i32 size) {
     GfxFont* font = gfxNewFont("DejaVu Sans", u16(size), 0);
     GfxFont* previous = gfxSetFont(font);
@@ -166,7 +167,7 @@ i16 tipHeightAt(i32 size) {
     gfxGetFontInfo(&info);
     gfxSetFont(previous);
     gfxDisposeFont(font);
-    return i16(info.values[0] + 2);
+    return i16(info.values[4] + info.values[1] + 2);
 }
 
 // The tip's size comes from the writable settings; one no line of text could have is read as

@@ -1,6 +1,6 @@
 // The stamp editor over the running program: which stamps it takes, the pencil and its
-// strokes, the fills, rotate with undo and redo, revert, erase all, and what Done and Cancel
-// hand the panel.
+// strokes, the fills, rotate with undo and redo, revert, erase all, and what Done, Cancel and
+// Escape hand the panel.
 #include "app/stampeditor/RStampEditor.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/keyboard/VirtualKeys.h"
 #include "platform/ui/Messages.h"
 #include "tests/app/harness/ScreenHarness.h"
 
@@ -188,27 +189,28 @@ TEST_F(StampEditor, EraseAllClearsAtOnceAndItsAnimationEnds) {
     EXPECT_EQ(editor->Stamp(), framed(32, 32));
 }
 
-TEST_F(StampEditor, DoneHandsOverAChangeAndCancelNothing) {
+TEST_F(StampEditor, DoneHandsOverAChangeAndCancelOrEscapeNothing) {
     struct Case {
-        u16 button;
+        u16 button;  // 0: the Escape key
         bool change;
         u16 committed;
     };
-    for (const Case c : {Case{kStampEdDone, true, 1}, Case{kStampEdDone, false, 0}, Case{kStampEdCancel, true, 0}}) {
+    for (const Case c : {Case{kStampEdDone, true, 1}, Case{kStampEdDone, false, 0}, Case{kStampEdCancel, true, 0},
+                         Case{0, true, 0}}) {
         editor = std::make_unique<RStampEditor>(&panel, &owner);
         ASSERT_EQ(editor->Open(), 0);
         owner.commits.clear();
         panel.heard.clear();
         edit(framed(16, 16));
         if (c.change) press(kStampEdRotate);
-        press(c.button);
+        c.button ? press(c.button) : key(plat::kVkEscape);
         EXPECT_EQ(owner.commits, std::vector<u16>{c.committed}) << c.button << c.change;
         ASSERT_FALSE(panel.heard.empty());
         EXPECT_EQ(panel.heard.back().code, kMsgStampEditorClosed);
         if (c.committed) {
             EXPECT_EQ(editor->HandedIn(), editor->Stamp());
         }
-        press(c.button);
+        c.button ? press(c.button) : key(plat::kVkEscape);
         EXPECT_EQ(owner.commits.size(), 1u) << "a second press while closing commits nothing";
     }
 }

@@ -13,6 +13,7 @@
 #include "framework/windows/mfxQueries.h"
 #include "platform/clipboard/choice/ClipboardChoice.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/keyboard/VirtualKeys.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Windows.h"
 #include "tests/app/window/WindowShellFixture.h"
@@ -278,6 +279,7 @@ TEST_F(MainWindow, CommandsReachTheScreenOrTheListenersTheyAreFor) {
     mainWindow->RemoveListener(&hearer);
 }
 
+// Closed by its close button or by Escape.
 TEST_F(MainWindow, GettingStartedOpensItsDialogWhichGoesOnItsAnswer) {
     RDisplayWindow::SetGettingStartedFactory([](CListener* owner) -> std::unique_ptr<CListener> {
         auto dialog = std::make_unique<RGetStartDlg>(owner);
@@ -286,14 +288,21 @@ TEST_F(MainWindow, GettingStartedOpensItsDialogWhichGoesOnItsAnswer) {
     });
     start();
     logIn("Maya");
-    mainWindow->OnCommand(kCmdGettingStarted);
-    ASSERT_NE(mainWindow->GettingStartedDialog(), nullptr);
-    EXPECT_FALSE(mainWindow->Menu()->IsItemEnabled(mfxMenuPosition(kMenuHelp)));
-    RMessage close(kDlgResultConfirm, 0, 0);
-    mainWindow->GettingStartedDialog()->HandleMessage(&close, 0);
-    idle();
-    EXPECT_EQ(mainWindow->GettingStartedDialog(), nullptr);
-    EXPECT_TRUE(mainWindow->Menu()->IsItemEnabled(mfxMenuPosition(kMenuHelp)));
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "close button");
+        mainWindow->OnCommand(kCmdGettingStarted);
+        ASSERT_NE(mainWindow->GettingStartedDialog(), nullptr);
+        EXPECT_FALSE(mainWindow->Menu()->IsItemEnabled(mfxMenuPosition(kMenuHelp)));
+        if (escape) {
+            mainWindow->OnKeyDown(inputKey(plat::kVkEscape, 0));
+        } else {
+            RMessage close(kDlgResultConfirm, 0, 0);
+            mainWindow->GettingStartedDialog()->HandleMessage(&close, 0);
+        }
+        idle();
+        EXPECT_EQ(mainWindow->GettingStartedDialog(), nullptr);
+        EXPECT_TRUE(mainWindow->Menu()->IsItemEnabled(mfxMenuPosition(kMenuHelp)));
+    }
     RDisplayWindow::SetGettingStartedFactory({});
 }
 

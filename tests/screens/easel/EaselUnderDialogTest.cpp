@@ -1,9 +1,18 @@
 // The painting stays on screen behind the Save dialog: the window repainted while the dialog
 // is up (an exposure, a closed menu, an alert gone) shows the page, the stroke that the save
-// itself ended included, with the dialog drawn over it again.
+// itself ended included, with the dialog drawn over it again. What moves on the page (an
+// animation, its edit frame) waits under a box and goes on once the box is gone.
+#include <fstream>
+
+#include "app/menus/MenuCommands.h"
 #include "app/window/MenuMessages.h"
+#include "framework/alerts/ShowAlert.h"
+#include "media/quicktime/QtConnection.h"
 #include "platform/display/DisplayWindow.h"
+#include "platform/files/Files.h"
+#include "platform/keyboard/VirtualKeys.h"
 #include "screens/easel/RCanvas.h"
+#include "tests/media/objects/PageMediaFiles.h"
 #include "tests/screens/easel/EaselHarness.h"
 
 namespace {
@@ -12,6 +21,35 @@ using namespace Ostrel;
 
 class EaselUnderDialog : public testscreens::EaselHarness {
 protected:
+    void TearDown() override {
+        EaselHarness::TearDown();
+        qtSetSearchFolders({});
+    }
+    // The easel with an animation placed on its page, playing, and `name` typed into the file
+    // dialog that comes next.
+    void enterWithAnimation(const std::string& name = "") {
+        qtSetSearchFolders({TUMBLO_TEST_PROGRAM_DIR});
+        ASSERT_NO_FATAL_FAILURE(enterEasel());
+        ASSERT_TRUE(qtConnected());
+        const std::vector<u8> bytes = mediatest::animationBytes(4, 0xC0000, 300, 200);
+        std::ofstream(plat::hostPathOfText(app->GetPaths()->BuildPath(kFolderLibSounds, false)) + "/hop.swf",
+                      std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        through(kCmdImportSound, "HOP.SWF");
+        ASSERT_TRUE(alerts().empty());
+        ASSERT_EQ(animations(), 1u);
+        for (const char c : name) queueKey(u8(c));
+        if (!name.empty()) queueKey(plat::kVkReturn);
+    }
+    // The menu command, `typed` and Return waiting for its dialog.
+    void through(u16 command, const std::string& typed) {
+        for (const char c : typed) queueKey(c == '.' ? plat::kVkPeriod : u8(c));
+        queueKey(plat::kVkReturn);
+        mainWindow->OnCommand(command);
+        settle();
+    }
+    size_t animations() const { return easel->Canvas()->Media()->Flash().count(); }
+    static constexpr Rect16 kWindow{0, 0, 800, 600};
     // A stroke across the canvas's top band, left held down when `held`.
     void stroke(bool held) {
         const Point16 from{i16(band.left + 40), i16(band.top + 30)};
@@ -66,6 +104,65 @@ TEST_F(EaselUnderDialog, TheSaveDialogShowsOverThePaintingAfterARepaint) {
         ASSERT_GE(pumps, 2);
         EXPECT_EQ(behind, painted);
         EXPECT_NE(dialogFace, middleBefore) << "the dialog is drawn again over the repainted window";
+        app->ExitInstance();
+        app.reset();
+    }
+}
+
+// An animation playing on the page, its edit frame round it, and an alert over them: the
+// ticks that come while the alert is up change nothing the window shows; once it is gone the
+// window shows the page as composed, and the animation plays on.
+TEST_F(EaselUnderDialog, APlayingAnimationWaitsUnderAnAlertAndPlaysOnAfterIt) {
+    ASSERT_NO_FATAL_FAILURE(enterWithAnimation());
+    const Rect16 window = kWindow;
+    const u64 playing = PictureHash(window);
+    advance(83);
+    ASSERT_NE(PictureHash(window), playing) << "the animation plays";
+
+    // Each pump of the alert's loop is a tick of the program, its clock a frame further on.
+    int pumps = 0;
+    u64 shown = 0;
+    u64 later = 0;
+    display_.whilePumped = [&] {
+        ++pumps;
+        if (pumps == 1) shown = PictureHash(window);
+        if (pumps == 4) later = PictureHash(window);
+        if (pumps >= 4) return;
+        clock_.advance(83);
+        app->OnIdle();
+        mainWindow->OnTick(plat::clockMillis());
+        // An exposure of a corner keeps the loop going.
+        const plat::DisplayWindow& face = this->face();
+        const_cast<plat::DisplayWindow&>(face).invalidate(plat::gdi::Rect{0, 0, 1, 1});
+    };
+    ShowAlert("Wait", nullptr, kAlertOk);
+    display_.whilePumped = nullptr;
+    ASSERT_EQ(pumps, 4);
+    EXPECT_EQ(later, shown) << "nothing was drawn over the alert while it was up";
+
+    settle(1);
+    const u64 after = PictureHash(window);
+    EXPECT_NE(after, shown) << "the alert's place shows the page again";
+    const plat::DisplayWindow& face = this->face();
+    const_cast<plat::DisplayWindow&>(face).invalidate(face.clientRect());
+    settle(1);
+    EXPECT_EQ(PictureHash(window), after) << "the window shows the page as composed";
+    advance(83);
+    EXPECT_NE(PictureHash(window), after) << "the animation plays on";
+}
+
+// Saving or printing the page lets go of its animation while the dialogs are up: once they are
+// gone it is on the page again, and plays.
+TEST_F(EaselUnderDialog, AnAnimationIsOnThePageAgainAfterASaveOrAPrint) {
+    for (const u16 command : {kCmdSaveAs, kCmdPrint}) {
+        SCOPED_TRACE(command);
+        ASSERT_NO_FATAL_FAILURE(enterWithAnimation(command == kCmdSaveAs ? "HOPS" : ""));
+        mainWindow->OnCommand(command);
+        settle();
+        EXPECT_EQ(animations(), 1u);
+        const u64 shown = PictureHash(kWindow);
+        advance(83);
+        EXPECT_NE(PictureHash(kWindow), shown) << "it plays";
         app->ExitInstance();
         app.reset();
     }
