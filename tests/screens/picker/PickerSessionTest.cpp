@@ -348,3 +348,21 @@ TEST_F(PickerSession, TheSaveQuestionSpeaksTheProgramsLanguage) {
 }
 
 }  // namespace
+
+namespace {
+
+// The button that asked comes back up once the question is answered, under the pointer or not.
+TEST_F(PickerSession, TheButtonThatAskedIsUpAgainAfterTheQuestion) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    add("Apple", 1);
+    const i32 at = picker->FindButtonById(kPickerButtonPaint);
+    ASSERT_GE(at, 0);
+    const RButton& button = *picker->Buttons()[size_t(at)];
+    click(centreOf(button.GetSprite()));
+    ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(kDlgResultLeave));
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(button.GetState(), kButtonUp);
+}
+
+}  // namespace
