@@ -366,3 +366,43 @@ TEST_F(PickerSession, TheButtonThatAskedIsUpAgainAfterTheQuestion) {
 }
 
 }  // namespace
+
+namespace {
+
+// Open and New ask about the changes first: Cancel keeps the project and opens nothing, No
+// goes on to the file dialog or the new slide show.
+TEST_F(PickerSession, OpenAndNewGoOnOnlyAfterTheQuestion) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    savePath = app->GetPaths()->GetProjectPath("Zoo");
+    add("Apple", 1);
+    command(kCmdSaveAs);
+    add("Bear", 2);
+    struct Case {
+        u32 button;
+        u16 answer;
+        int fileDialogs;
+        bool newShow;
+    };
+    const Case cases[] = {{kPickerButtonLoad, kDlgResultLeave, 0, false},
+                          {kPickerButtonLoad, kWarningResultNo, 1, false},
+                          {kPickerButtonNewShow, kDlgResultLeave, 0, false},
+                          {kPickerButtonNewShow, kWarningResultNo, 0, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.button) + " " + std::to_string(c.answer));
+        int fileDialogs = 0;
+        PickerFileUi files = ui();
+        files.openProject = [&fileDialogs] { return ++fileDialogs, std::string(); };
+        picker->SetFileUi(files);
+        RMessage press(c.button, 0, 0);
+        picker->HandleMessage(&press, 0);
+        settle();
+        EXPECT_EQ(fileDialogs, 0) << "nothing before the answer";
+        ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(c.answer));
+        EXPECT_EQ(fileDialogs, c.fileDialogs);
+        EXPECT_EQ(picker->ProjectName() != "Zoo", c.newShow);
+        EXPECT_EQ(model(), c.newShow ? "......" : "AB....");
+    }
+}
+
+}  // namespace
