@@ -398,6 +398,11 @@ TEST_F(PickerSession, OpenAndNewGoOnOnlyAfterTheQuestion) {
         picker->HandleMessage(&press, 0);
         settle();
         EXPECT_EQ(fileDialogs, 0) << "nothing before the answer";
+        // An answer that is not the question's own answers nothing.
+        RMessage stale(kPickerSaveQuestionClosed, 0, kWarningResultNo);
+        picker->HandleMessage(&stale, 0);
+        EXPECT_NE(saveQuestion(), nullptr);
+        EXPECT_EQ(fileDialogs, 0);
         ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(c.answer));
         EXPECT_EQ(fileDialogs, c.fileDialogs);
         EXPECT_EQ(picker->ProjectName() != "Zoo", c.newShow);
