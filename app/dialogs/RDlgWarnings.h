@@ -1,7 +1,7 @@
 #pragma once
 // A warning or a question with up to three answers: "Save the changes?" before a new or
 // another document or the end of the program, a name already in use, a slide thrown away.
-// The message id (7533..7548) chooses the text; some questions (7540, 7542..7548) answer
+// The message id (7533..7549) chooses the text; some questions (7540, 7542..7549) answer
 // with their own item buttons, which then take the clicks instead of the dialog's buttons
 // and show in their place. The answer (code = the kind the owner gave, the dialog, the
 // result id) tells which button was pressed: 1395 leave, 1396 confirm, 1702 yes, 1703 no;
@@ -14,10 +14,12 @@ constexpr const char* kWarningsContent = "Copy";
 constexpr u16 kWarningsLayout = 7500;
 constexpr u16 kWarningsItemButtonSet = 780;
 constexpr u16 kWarningsItemGroup = 1500;
-// Message ids: the first and last texts of the layout, and the save question.
+// Message ids: the first and last texts of the layout, the save question and the slide-show
+// editor's save question.
 constexpr u16 kWarningFirstMessage = 7533;
-constexpr u16 kWarningLastMessage = 7548;
+constexpr u16 kWarningLastMessage = 7549;
 constexpr u16 kWarningSaveChanges = 7533;
+constexpr u16 kWarningSaveShow = 7549;
 // Answers beside the shared 1395 and 1396.
 constexpr u16 kWarningResultYes = 1702;
 constexpr u16 kWarningResultNo = 1703;

@@ -43,7 +43,7 @@ void RDisplayWindow::SetGettingStartedFactory(DialogFactory factory) { gettingSt
 RDisplayWindow::RDisplayWindow(const std::string& title, const Rect16& rect)
     : RShellWindow(title, rect, kMfxMenuBarHeight), pace_(kLoopTimerPeriod) {
     gMainWindow = this;
-    PaintMenuBand();
+    PaintMenuBand(plat::widgets::kFaceColor);
     // Items that change under a still pointer are found again through a synthetic move.
     RHotSpotList::SetChangeListener(this);
 }
@@ -102,12 +102,12 @@ void RDisplayWindow::OnPaint() {
     RShellWindow::OnPaint();
 }
 
-void RDisplayWindow::PaintMenuBand() {
+void RDisplayWindow::PaintMenuBand(plat::gdi::ColorRef colour) {
     plat::DisplayWindow* face = GetFace();
     if (!face) return;
     const plat::gdi::Rect band{0, 0, face->clientRect().right, ContentTop()};
     auto dc = plat::gdi::DeviceContext::createForSurface(plat::gdi::ContextKind::Window, face->surface());
-    plat::widgets::fillBox(*dc, band, plat::widgets::kFaceColor);
+    plat::widgets::fillBox(*dc, band, colour);
     face->present(band);
 }
 

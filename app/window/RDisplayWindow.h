@@ -24,6 +24,7 @@
 #include "framework/menus/mfxMenu.h"
 #include "framework/messaging/CBroadcaster.h"
 #include "framework/messaging/CListener.h"
+#include "platform/gdi/Color.h"
 
 namespace Ostrel {
 
@@ -88,6 +89,9 @@ public:
     void HideTeacherMenu() override;
     bool IsTeacherMenuShowing() const override { return teacherShowing_; }
     bool IsTeacherMenuEnabled() const { return teacherEnabled_; }
+    // While a slide show plays the window is all show: the bar leaves its band, which turns
+    // black like the show's surround, and comes back after. Nothing before the bar is loaded.
+    void SetMenuBandShown(bool shown);
     // An in-window dialog of one of the menu owners closed: the menus of the current screen
     // come back (Part of the dialog base's clean-up).
     void RestoreMenusAfterDialog();
@@ -125,8 +129,9 @@ private:
     void OpenUserGuide();
     void CheckAbcTextSpelling();
     void KeySignatureStep(u32 key);
-    // The menu bar's rows before a bar is loaded (the splash, the login): plain, not black.
-    void PaintMenuBand();
+    // The menu bar's rows without a bar: plain before one is loaded (the splash, the login),
+    // black while a show plays.
+    void PaintMenuBand(plat::gdi::ColorRef colour);
     // The pointer's place on the desktop as a point of the picture.
     Point16 PicturePoint(Point16 pointer) const;
     // Runs the loop's timer at the period the pace gives, when that changed.

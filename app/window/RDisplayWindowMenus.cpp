@@ -115,6 +115,15 @@ void RDisplayWindow::ClearMenuDisabled(u16 screenFlag) {
     if (screenFlag || (app && app->GetGlobalUserSettings())) menuDisabled_ = 0;
 }
 
+void RDisplayWindow::SetMenuBandShown(bool shown) {
+    if (!menu_) return;
+    SetMenu(shown ? menu_.get() : nullptr);
+    if (shown)
+        menu_->RedrawMenuBars();
+    else
+        PaintMenuBand(plat::gdi::rgbColor(0, 0, 0));
+}
+
 void RDisplayWindow::HideTeacherMenu() {
     if (!menu_ || !teacherShowing_) return;
     teacher_ = menu_->RemoveSubMenu(kMenuTeacher);

@@ -26,6 +26,7 @@ enum PickerMessage : u32 {
     kPickerHelpOn = 1374,
     // Dialogs' answers: code = the dialog's kind.
     kPickerWarningClosed = 1438,
+    kPickerSaveQuestionClosed = 1439,
     kPickerBgColorClosed = 1450,
     kPickerTransitionClosed = 1418,
     kPickerTimingClosed = 1420,

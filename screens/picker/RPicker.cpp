@@ -393,8 +393,9 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
         }
     switch (code) {
     case kMsgMenuQuitPicker:
-        if (CloseProject(false))
+        CloseProject([] {
             if (RApplication* app = GetApplication()) app->Quit();
+        });
         break;
     case kMsgMenuTransition:
     case kPickerButtonTransitions: OpenSlideDialog(kMsgMenuTransition, -1); break;
@@ -428,6 +429,7 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
     case kPickerTransitionClosed:
     case kPickerTimingClosed:
     case kPickerToggleClosed: DialogClosed(message); break;
+    case kPickerSaveQuestionClosed: SaveQuestionAnswered(*message); break;
     case kPickerWarningClosed:
         if (dialog_ && message->param1 == reinterpret_cast<uintptr_t>(dialog_.get())) dialog_.reset();
         break;
@@ -439,7 +441,11 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
     case kMsgMenuRenumberSlides: CloseGaps(); break;
     case kScreenPicker:
     case kScreenEasel:
-    case kPickerButtonPaint: CloseProject(true); break;
+    case kPickerButtonPaint:
+        CloseProject([this] {
+            if (RApplication* app = GetApplication()) PostMessageTo(app, kScreenEasel);
+        });
+        break;
     case kMsgShuttingDown:
         if (Document()) {
             SaveQuestion();
@@ -447,11 +453,13 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
         }
         break;
     case kMsgOpenDocument:
-        if (SaveQuestion() != kSaveQuestionCancelled)
+        AskToSave([](u16 answer) {
+            if (answer == kSaveQuestionCancelled) return;
             if (RApplication* app = GetApplication()) {
                 RMessage open(kMsgOpenDocument, 1437, 1);
                 app->HandleMessage(&open, 0);
             }
+        });
         break;
     case kMsgMenuOpenProject:
     case kPickerButtonLoad: OpenProjectFile(); break;

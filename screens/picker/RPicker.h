@@ -7,6 +7,7 @@
 // projects are made, saved, opened, deleted and closed, every change going through the save
 // question first. Leaving (deleting) it keeps the strip's place in the project and the project
 // in the user's settings. User-interface thread only.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -80,7 +81,11 @@ public:
     void RefreshCell(int cell);
 
     // --- Projects.
-    // 0 saved, the child said No, or nothing to save; 1 cancelled; else the save's error.
+    // Asks in the warnings dialog whether to save the project first; once answered, `then`
+    // hears 0 (saved, the child said No, or nothing to save), 1 (cancelled) or the save's
+    // error. At once when there is nothing to ask; cancelled while another dialog is up.
+    void AskToSave(std::function<void(u16)> then);
+    // The same question in a box that waits for its answer, for when the program is ending.
     u16 SaveQuestion();
     // Saves the current project (the save dialog prefilled); 0 saved, 1 cancelled, else the
     // error, which the child has been told.
@@ -89,8 +94,9 @@ public:
     bool LoadProjectByName(const std::string& name, bool reselect);
     // Deletes the named project of the portfolio, as the delete confirmation does.
     void DeleteProject(const std::string& name);
-    // The project is dropped after the save question; false when the child cancelled.
-    bool CloseProject(bool switchToEasel);
+    // The project is dropped after the save question, then `then` runs; nothing happens when
+    // the child cancelled.
+    void CloseProject(std::function<void()> then);
 
     RBMOBitmapScroller* Strip() const { return strip_.get(); }
     PickerProjectList* ProjectList() const { return list_.get(); }
@@ -142,6 +148,9 @@ private:
     u16 SaveAs();
     void SaveCommand();
     void ChooseProject(const std::string& name);
+    bool HasWorkToSave() const;
+    void SaveQuestionAnswered(const RMessage& answer);
+    void MakeNewSlideShow();
     void OpenProjectFile();
     void ConfirmDelete(const ScrollerDrop& drop);
     void DeleteConfirmed(u16 answer);
@@ -157,6 +166,8 @@ private:
     std::unique_ptr<UndoPicker> undo_;
     std::unique_ptr<RHelp> help_;
     std::unique_ptr<RDlgBase> dialog_;
+    // What waits for the save question's answer.
+    std::function<void(u16)> afterSaveQuestion_;
     std::unique_ptr<PageThumbEntry> clipboard_;
     // The entry the delete confirmation is about.
     std::unique_ptr<PageThumbEntry> deleting_;

@@ -18,6 +18,7 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/alerts/ShowAlert.h"
 #include "framework/controls/RBMOBitmapScroller.h"
+#include "framework/controls/RButton.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
@@ -115,9 +116,51 @@ void RPicker::ShowFailedLoad(const std::string& name) {
     ShowAlert((PickerText("FailedLoadProject") + name).c_str(), nullptr, kAlertOk | kAlertIconStop);
 }
 
-u16 RPicker::SaveQuestion() {
+bool RPicker::HasWorkToSave() const {
     RDocument* document = Document();
-    if (!document || !dirty_ || (document->PageCount() == 0 && !document->Config().HasContent())) return kSaveQuestionDone;
+    return document && dirty_ && (document->PageCount() > 0 || document->Config().HasContent());
+}
+
+void RPicker::AskToSave(std::function<void(u16)> then) {
+    if (!HasWorkToSave()) {
+        then(kSaveQuestionDone);
+        return;
+    }
+    // The open dialog is the child's business first: the step waits for another time.
+    if (dialog_) {
+        then(kSaveQuestionCancelled);
+        return;
+    }
+    auto question = std::make_unique<RDlgWarnings>(this, kPickerSaveQuestionClosed);
+    if (question->Open(kWarningSaveShow) != 0) {
+        // Without the dialog's art the box still asks: no change goes unasked.
+        then(SaveQuestion());
+        return;
+    }
+    dialog_ = std::move(question);
+    afterSaveQuestion_ = std::move(then);
+}
+
+void RPicker::SaveQuestionAnswered(const RMessage& answer) {
+    if (!dialog_ || answer.param1 != reinterpret_cast<uintptr_t>(dialog_.get())) return;
+    dialog_.reset();
+    const std::function<void(u16)> then = std::move(afterSaveQuestion_);
+    afterSaveQuestion_ = nullptr;
+    // The button whose click asked went down with it: the answer brings it back up.
+    for (const auto& button : buttons_)
+        if (button->GetState() == kButtonDown) button->HandleEvent(kHsEventRelease, true);
+    sprUpdateScreen(1);
+    u16 result = kSaveQuestionCancelled;
+    if (answer.param2 == kWarningResultNo)
+        result = kSaveQuestionDone;
+    else if (answer.param2 == kWarningResultYes)
+        result = Save(false);
+    // What waits may end this screen: nothing of it is touched after.
+    if (then) then(result);
+}
+
+u16 RPicker::SaveQuestion() {
+    if (!HasWorkToSave()) return kSaveQuestionDone;
     const u32 answer = ShowAlert(LookupLanguageText("FileStrings", "SaveProjectPrompt").c_str(), nullptr,
                                  kAlertYesNoCancel | kAlertIconQuestion);
     if (answer == kAlertAnswerCancel) return kSaveQuestionCancelled;
@@ -175,7 +218,12 @@ void RPicker::SaveCommand() {
 }
 
 void RPicker::NewSlideShow() {
-    if (SaveQuestion() != kSaveQuestionDone) return;
+    AskToSave([this](u16 answer) {
+        if (answer == kSaveQuestionDone) MakeNewSlideShow();
+    });
+}
+
+void RPicker::MakeNewSlideShow() {
     RApplication* app = GetApplication();
     const Paths* paths = app ? app->GetPaths() : nullptr;
     EnginePath folder;
@@ -202,18 +250,22 @@ void RPicker::NewSlideShow() {
 
 void RPicker::ChooseProject(const std::string& name) {
     if (name.empty() || name == projectName_) return;
-    // A question left without an answer, or a save that failed, keeps the project it was about.
-    if (SaveQuestion() != kSaveQuestionDone) {
-        if (list_) list_->SelectByName(projectName_);
-        return;
-    }
-    LoadProjectByName(name, true);
+    AskToSave([this, name](u16 answer) {
+        // A question left without an answer, or a save that failed, keeps the project it was about.
+        if (answer != kSaveQuestionDone) {
+            if (list_) list_->SelectByName(projectName_);
+            return;
+        }
+        LoadProjectByName(name, true);
+    });
 }
 
 void RPicker::OpenProjectFile() {
-    if (SaveQuestion() != kSaveQuestionDone || !files_.openProject) return;
-    const std::string path = files_.openProject();
-    if (!path.empty()) OpenDocumentPath(path);
+    AskToSave([this](u16 answer) {
+        if (answer != kSaveQuestionDone || !files_.openProject) return;
+        const std::string path = files_.openProject();
+        if (!path.empty()) OpenDocumentPath(path);
+    });
 }
 
 bool RPicker::OpenDocumentPath(const std::string& path) {
@@ -294,21 +346,21 @@ void RPicker::DeleteProject(const std::string& name) {
     releaseUndo();
 }
 
-bool RPicker::CloseProject(bool switchToEasel) {
-    RApplication* app = GetApplication();
-    if (Document()) {
-        KeepStripPlace();
-        if (SaveQuestion() != kSaveQuestionDone) return false;
-        if (undo_) undo_->Record(kPickerUndoClear);
-        releaseUndo();
-        clipboard_.reset();
-        if (strip_) strip_->Clear();
-        Portfolio()->SetDocument(nullptr);
-        dirty_ = false;
-        if (app) app->SetCurrentPage(nullptr);
-    }
-    if (switchToEasel && app) PostMessageTo(app, kScreenEasel);
-    return true;
+void RPicker::CloseProject(std::function<void()> then) {
+    if (Document()) KeepStripPlace();
+    AskToSave([this, then = std::move(then)](u16 answer) {
+        if (answer != kSaveQuestionDone) return;
+        if (Document()) {
+            if (undo_) undo_->Record(kPickerUndoClear);
+            releaseUndo();
+            clipboard_.reset();
+            if (strip_) strip_->Clear();
+            Portfolio()->SetDocument(nullptr);
+            dirty_ = false;
+            if (RApplication* app = GetApplication()) app->SetCurrentPage(nullptr);
+        }
+        if (then) then();
+    });
 }
 
 void RPicker::Play(bool once) {

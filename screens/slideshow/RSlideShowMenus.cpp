@@ -1,4 +1,5 @@
-// The player takes the menus off the bar while the show plays and gives them back after.
+// The player takes the menus and their bar off the window while the show plays and gives
+// them back after.
 #include "app/application/RApplication.h"
 #include "app/menus/MenuCommands.h"
 #include "app/window/RDisplayWindow.h"
@@ -37,6 +38,8 @@ void RSlideShowModule::SetMenusHidden(bool hidden) {
                                     menus_[position]);
         menus_ = {};
     }
+    // The show covers the whole window, the bar's band too.
+    window->SetMenuBandShown(!hidden);
     menu->RedrawMenuBars();
 }
 

@@ -91,8 +91,8 @@ TEST_F(SmallDialogs, QuestionsWithItemButtonsTakeClicksOnTheItemsOnly) {
         u16 message;
         bool items;
     };
-    // 7540 and 7542..7548 answer with their items; 7541 and the ends outside do not.
-    const Case cases[] = {{7539, false}, {7540, true}, {7541, false}, {7542, true}, {7548, true}, {7549, false}};
+    // 7540 and 7542..7549 answer with their items; 7541 and the ends outside do not.
+    const Case cases[] = {{7539, false}, {7540, true}, {7541, false}, {7542, true}, {7549, true}, {7550, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         RDlgWarnings dialog(&owner, kKind);

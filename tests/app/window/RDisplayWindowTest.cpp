@@ -105,6 +105,31 @@ TEST_F(MainWindow, TheMenuBandIsPlainBeforeTheBarIsLoaded) {
         EXPECT_EQ(face->shownPixel(x, kMfxMenuBarHeight - 1) & 0xFFFFFF, 0xD4D0C8u) << x;
 }
 
+// While a show plays the window is all show: the bar leaves its band, which turns black, and
+// comes back after. Before a bar is loaded there is nothing to take away.
+TEST_F(MainWindow, TheBarLeavesItsBlackBandAndComesBack) {
+    start();
+    const auto* face = dynamic_cast<const plat::HeadlessWindow*>(mainWindow->GetFace());
+    ASSERT_NE(face, nullptr);
+    const auto band = [face] {
+        std::vector<u32> pixels;
+        for (const i32 x : {0, 400, face->surface().width() - 1})
+            for (const i32 y : {0, kMfxMenuBarHeight - 1}) pixels.push_back(face->shownPixel(x, y) & 0xFFFFFF);
+        return pixels;
+    };
+    const std::vector<u32> plain(6, 0xD4D0C8u), black(6, 0u);
+    mainWindow->SetMenuBandShown(false);
+    EXPECT_EQ(band(), plain);
+    EXPECT_EQ(mainWindow->GetMenu(), nullptr);
+    logIn("Maya");
+    ASSERT_NE(mainWindow->GetMenu(), nullptr);
+    mainWindow->SetMenuBandShown(false);
+    EXPECT_EQ(mainWindow->GetMenu(), nullptr);
+    EXPECT_EQ(band(), black);
+    mainWindow->SetMenuBandShown(true);
+    EXPECT_EQ(mainWindow->GetMenu(), mainWindow->Menu());
+}
+
 TEST_F(MainWindow, EachScreenEnablesTheCommandsItOffers) {
     start();
     logIn("Maya");

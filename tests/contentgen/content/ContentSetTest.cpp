@@ -130,7 +130,7 @@ const std::vector<Named> kNamedResources = {
     {"TimerSettings", "MBTN", {889}},
     {"SlideShow", "tSCR", {7000, 7001, 7005}},
     {"SlideShow", "MBTN", {777}},
-    {"Copy", "tSCR", range(7533, 7548)},
+    {"Copy", "tSCR", range(7533, 7549)},
     {"Copy", "MBTN", {777, 780}},
     {"RFlattenDlg", "tSCR", {8000}},
     {"RFlattenDlg", "MBTN", {777}},
@@ -782,6 +782,8 @@ TEST_F(ContentSet, EveryWarningSaysWhatItsUseNeedsInBothLanguages) {
         {7535, "slide show could not", "presentaci"},
         {7537, "slide could not be copied", "copiar esa diapositiva"},
         {7541, "name is already used", "nombre ya existe"},
+        // The slide-show editor's save question.
+        {7549, "save your slide show", "guardar tu presentaci"},
     };
     std::set<std::string> distinct;
     for (const auto& [id, key] : keys) {
@@ -800,8 +802,8 @@ TEST_F(ContentSet, EveryWarningSaysWhatItsUseNeedsInBothLanguages) {
             const auto value = iniValue(ini, key.substr(0, slash), key.substr(slash + 1));
             ASSERT_TRUE(value) << key;
             EXPECT_NE(value->find(english ? use.english : use.spanish), std::string::npos) << *value;
-            // Every question that answers with the item buttons asks to save the picture.
-            if (use.message == 7540 || use.message >= 7542) {
+            // Every question of the easel's that answers with the item buttons asks to save the picture.
+            if (use.message == 7540 || (use.message >= 7542 && use.message <= 7548)) {
                 EXPECT_NE(value->find(english ? "Save your picture" : "Guardar tu dibujo"), std::string::npos) << *value;
             }
         }

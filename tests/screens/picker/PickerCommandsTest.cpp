@@ -304,15 +304,15 @@ TEST_F(PickerCommands, QuitAsksFirst) {
     enterPicker();
     ASSERT_NE(picker, nullptr);
     add("Apple", 1);
-    answerAlerts({kAlertAnswerCancel});
     command(kCmdExit);
-    EXPECT_EQ(alerts().size(), 1u);
+    EXPECT_FALSE(app->IsQuitting()) << "the question waits for its answer";
+    ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(kDlgResultLeave));
     EXPECT_EQ(app->GetCurrentModule(), picker);
     EXPECT_FALSE(app->IsQuitting());
     EXPECT_NE(app->GetPortfolio()->Document(), nullptr);
-    answerAlerts({kAlertAnswerNo});
     command(kCmdExit);
-    EXPECT_EQ(alerts().size(), 1u);
+    ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(kWarningResultNo));
+    EXPECT_TRUE(alerts().empty());
     EXPECT_EQ(app->GetPortfolio()->Document(), nullptr);
     EXPECT_TRUE(app->IsQuitting());
 }

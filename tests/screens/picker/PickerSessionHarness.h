@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/dialogs/RDlgWarnings.h"
 #include "app/menus/MenuCommands.h"
 #include "app/window/MenuMessages.h"
 #include "document/project/CreateNewPage.h"
@@ -14,6 +15,7 @@
 #include "document/users/EnginePath.h"
 #include "engine/gfx/sprites/PlayAnimation.h"
 #include "framework/controls/RBMOBitmapScroller.h"
+#include "framework/controls/RButton.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "platform/drives/Drives.h"
 #include "screens/easel/REasel.h"
@@ -101,6 +103,24 @@ protected:
     void command(u16 id) {
         mainWindow->OnCommand(id);
         settle();
+    }
+    // The picker's save question when it is up (the warnings dialog with its own message).
+    RDlgWarnings* saveQuestion() const {
+        auto* question = picker ? dynamic_cast<RDlgWarnings*>(picker->CurrentDialog()) : nullptr;
+        return question && question->MessageId() == kWarningSaveShow ? question : nullptr;
+    }
+    // Answers the save question by a click on its button `result` (kDlgResultLeave,
+    // kWarningResultNo, kWarningResultYes), then follows the screen that comes up.
+    void answerSaveQuestion(u16 result) {
+        RDlgWarnings* question = saveQuestion();
+        ASSERT_NE(question, nullptr) << "no save question is up";
+        ASSERT_TRUE(question->ItemButtonsUp());
+        const RButton* button = question->ItemButtons().Find(result);
+        ASSERT_NE(button, nullptr) << result;
+        click(centreOf(button->GetSprite()));
+        settle(6);
+        picker = dynamic_cast<RPicker*>(app->GetCurrentModule());
+        if (picker) picker->SetFileUi(ui());
     }
     // The first cells as the strip shows them: a slide by its seconds (1 = 'A'), '.' blank.
     std::string model() const {

@@ -128,8 +128,8 @@ TEST_F(PickerSession, ACancelledOrFailingSaveKeepsTheChangesAndTheOldFile) {
     }
     // Yes at the question, then nothing chosen: the project stays, unsaved.
     savePath.clear();
-    answerAlerts({kAlertAnswerYes});
     command(kCmdNew);
+    ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(kWarningResultYes));
     EXPECT_TRUE(picker->IsDirty());
     EXPECT_EQ(picker->ProjectName(), "Zoo");
     EXPECT_EQ(model(), "AB....");
@@ -227,14 +227,14 @@ namespace {
 TEST_F(PickerSession, ChoosingAnotherProjectAsksAboutTheChangesFirst) {
     struct Case {
         const char* what;
-        u32 answer;
+        u16 answer;
         const char* current;
         bool busKeepsCat;  // the saved "Bus" has the change
     };
     const Case cases[] = {
-        {"cancelled", kAlertAnswerCancel, "Bus", false},
-        {"not saved", kAlertAnswerNo, "Ark", false},
-        {"saved", kAlertAnswerYes, "Ark", true},
+        {"cancelled", kDlgResultLeave, "Bus", false},
+        {"not saved", kWarningResultNo, "Ark", false},
+        {"saved", kWarningResultYes, "Ark", true},
     };
     enterPicker();
     ASSERT_NE(picker, nullptr);
@@ -250,12 +250,14 @@ TEST_F(PickerSession, ChoosingAnotherProjectAsksAboutTheChangesFirst) {
         ASSERT_TRUE(picker->LoadProjectByName("Bus", true));
         add("Cat", 3);
         savePath = app->GetPaths()->GetProjectPath("Bus");
-        answerAlerts({c.answer});
         picker->ProjectList()->Select(picker->ProjectList()->FindName("Ark"));
         settle();
+        EXPECT_EQ(picker->ProjectName(), "Bus") << "the question waits for its answer";
+        ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(c.answer));
         EXPECT_EQ(picker->ProjectName(), c.current);
+        EXPECT_EQ(picker->CurrentDialog(), nullptr);
         EXPECT_EQ(projectFile("Bus").find("Cat") != std::string::npos, c.busKeepsCat);
-        EXPECT_EQ(alerts().size(), 1u);
+        EXPECT_TRUE(alerts().empty()) << "the program's own dialog asks, not a box";
     }
 }
 
@@ -307,10 +309,9 @@ TEST_F(PickerSession, ChangesStayUnsavedAcrossAPlayedShow) {
     ASSERT_NO_FATAL_FAILURE(playAndStop());
     EXPECT_TRUE(picker->IsDirty());
     EXPECT_EQ(model(), "AB....");
-    answerAlerts({kAlertAnswerCancel});
     goToOtherScreen();
+    ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(kDlgResultLeave));
     ASSERT_NE(picker, nullptr) << "Cancel keeps the picker";
-    EXPECT_EQ(alerts().size(), 1u);
 
     savePath = app->GetPaths()->GetProjectPath("Zoo");
     command(kCmdSaveAs);
@@ -319,29 +320,93 @@ TEST_F(PickerSession, ChangesStayUnsavedAcrossAPlayedShow) {
     EXPECT_FALSE(picker->IsDirty());
     goToOtherScreen();
     EXPECT_EQ(picker, nullptr) << "nothing to ask: the easel is up";
-    EXPECT_TRUE(alerts().empty());
 }
 
-// The save question's buttons speak the program's language, and a switch of language keeps
-// the changes unsaved.
+// The save question is the program's own dialog, its words and buttons drawn in the program's
+// language, and a switch of language keeps the changes unsaved.
 TEST_F(PickerSession, TheSaveQuestionSpeaksTheProgramsLanguage) {
     enterPicker();
     ASSERT_NE(picker, nullptr);
     add("Apple", 1);
-    const std::vector<std::string> english{"Yes", "No", "Cancel"}, spanish{"S\xED", "No", "Cancelar"};
-    for (const auto* words : {&english, &spanish}) {
-        answerAlerts({kAlertAnswerCancel});
+    std::vector<u64> shown;
+    for (int language = 0; language < 2; ++language) {
         goToOtherScreen();
+        ASSERT_NE(saveQuestion(), nullptr);
+        EXPECT_TRUE(alerts().empty()) << "no box of the system's";
+        // The question and its answers as the child sees them: the dialog's art.
+        shown.push_back(PictureHash(Rect16{180, 170, 620, 430}));
+        ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(kDlgResultLeave));
         ASSERT_NE(picker, nullptr);
-        const std::vector<mfxAlertRecord> asked = alerts();
-        ASSERT_EQ(asked.size(), 1u);
-        EXPECT_EQ(asked[0].buttons, *words);
         mainWindow->OnCommand(kCmdSwitchLanguage);
         settle(6);
         picker = dynamic_cast<RPicker*>(app->GetCurrentModule());
         ASSERT_NE(picker, nullptr);
         picker->SetFileUi(ui());
         EXPECT_TRUE(picker->IsDirty());
+    }
+    EXPECT_NE(shown[0], shown[1]) << "the Spanish question looks like the English one";
+}
+
+}  // namespace
+
+namespace {
+
+// The button that asked comes back up once the question is answered, under the pointer or not.
+TEST_F(PickerSession, TheButtonThatAskedIsUpAgainAfterTheQuestion) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    add("Apple", 1);
+    const i32 at = picker->FindButtonById(kPickerButtonPaint);
+    ASSERT_GE(at, 0);
+    const RButton& button = *picker->Buttons()[size_t(at)];
+    click(centreOf(button.GetSprite()));
+    ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(kDlgResultLeave));
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(button.GetState(), kButtonUp);
+}
+
+}  // namespace
+
+namespace {
+
+// Open and New ask about the changes first: Cancel keeps the project and opens nothing, No
+// goes on to the file dialog or the new slide show.
+TEST_F(PickerSession, OpenAndNewGoOnOnlyAfterTheQuestion) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    savePath = app->GetPaths()->GetProjectPath("Zoo");
+    add("Apple", 1);
+    command(kCmdSaveAs);
+    add("Bear", 2);
+    struct Case {
+        u32 button;
+        u16 answer;
+        int fileDialogs;
+        bool newShow;
+    };
+    const Case cases[] = {{kPickerButtonLoad, kDlgResultLeave, 0, false},
+                          {kPickerButtonLoad, kWarningResultNo, 1, false},
+                          {kPickerButtonNewShow, kDlgResultLeave, 0, false},
+                          {kPickerButtonNewShow, kWarningResultNo, 0, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.button) + " " + std::to_string(c.answer));
+        int fileDialogs = 0;
+        PickerFileUi files = ui();
+        files.openProject = [&fileDialogs] { return ++fileDialogs, std::string(); };
+        picker->SetFileUi(files);
+        RMessage press(c.button, 0, 0);
+        picker->HandleMessage(&press, 0);
+        settle();
+        EXPECT_EQ(fileDialogs, 0) << "nothing before the answer";
+        // An answer that is not the question's own answers nothing.
+        RMessage stale(kPickerSaveQuestionClosed, 0, kWarningResultNo);
+        picker->HandleMessage(&stale, 0);
+        EXPECT_NE(saveQuestion(), nullptr);
+        EXPECT_EQ(fileDialogs, 0);
+        ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(c.answer));
+        EXPECT_EQ(fileDialogs, c.fileDialogs);
+        EXPECT_EQ(picker->ProjectName() != "Zoo", c.newShow);
+        EXPECT_EQ(model(), c.newShow ? "......" : "AB....");
     }
 }
 

@@ -40,6 +40,30 @@ TEST_F(SlideShow, ThreeOneSecondPagesPlayedOnceEndAtThreeSecondsInThePickerWithT
     EXPECT_EQ(popups(), menus);
 }
 
+// The show covers the whole window: the menu bar leaves its band, which turns black like the
+// show's surround, and comes back with its menus when the show ends.
+TEST_F(SlideShow, ThePlayingShowCoversTheMenuBandAndTheBarComesBackAfter) {
+    ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, kTimed, 248, 0, 0}}));
+    const auto band = [this] {
+        std::vector<u32> pixels;
+        for (const i32 x : {0, 399, 799})
+            for (const i32 y : {0, mainWindow->ContentTop() / 2, mainWindow->ContentTop() - 1})
+                pixels.push_back(face().shownPixel(x, y) & 0xFFFFFF);
+        return pixels;
+    };
+    const std::vector<u32> bar = band();
+    ASSERT_NE(bar, std::vector<u32>(bar.size(), 0u));
+    play();
+    finishTransition();
+    EXPECT_EQ(mainWindow->GetMenu(), nullptr);
+    EXPECT_EQ(band(), std::vector<u32>(bar.size(), 0u));
+    key(27);
+    settle();
+    ASSERT_EQ(app->GetCurrentModuleCode(), kScreenPicker);
+    EXPECT_EQ(mainWindow->GetMenu(), mainWindow->Menu());
+    EXPECT_EQ(band(), bar);
+}
+
 enum class Nudge { Wait, Click, Key };
 
 struct EndCase {
