@@ -6,7 +6,19 @@
 
 #include <gtest/gtest.h>
 
+#include "app/settings/GlobalUserSettings.h"
+#include "engine/audio/Audio.h"
+#include "engine/audio/PcmMix.h"
+#include "engine/audio/format/ArchiveWave.h"
+#include "engine/base/ByteOrder.h"
+#include "engine/os/OsLock.h"
+#include "engine/os/OsManager.h"
+#include "engine/os/OsThreads.h"
+#include "engine/timers/Timers.h"
 #include "framework/controls/RButton.h"
+#include "panels/library/LibraryStrip.h"
+#include "platform/audio/choice/AudioChoice.h"
+#include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/audio/capture/choice/CaptureChoice.h"
 #include "platform/audio/capture/virtual/VirtualMicrophone.h"
 #include "tests/panels/library/LibraryPanelFixture.h"
@@ -14,6 +26,16 @@
 namespace {
 
 using namespace Ostrel;
+
+// A sound of `ms` milliseconds as a library keeps it.
+std::vector<u8> wave(u32 ms) {
+    ArchiveWaveInfo info;
+    info.sampleRate = 22050;
+    info.frames = 22050 * ms / 1000;
+    std::vector<u8> samples(info.frames * 2);
+    for (u32 i = 0; i < info.frames; ++i) writeBE16(&samples[2 * i], u16(3000 + (i % 100) * 10));
+    return writeArchiveWave(info, samples);
+}
 
 class AudioPanelTest : public testpanels::LibraryPanelFixture {
 protected:
@@ -37,15 +59,46 @@ protected:
         ASSERT_NO_FATAL_FAILURE(LibraryPanelFixture::SetUp());
         microphone.setSignal(plat::sineSignal(440, 0.5));
         plat::setCaptureBackend(&microphone);
+        // The mixer on the virtual device, driven by hand (Run).
+        plat::setAudioBackend(&speakers);
+        ASSERT_EQ(timerInit(), kErrNone);
+        AudioSettings settings;
+        settings.enableMidi = false;
+        settings.mixer.runDeviceThreads = false;
+        settings.mixer.pushBufferEnable = false;
+        settings.mixer.sampleSize = 16;
+        settings.mixer.deviceInfo = {{"default", "8, 512, 1024"}};
+        ASSERT_EQ(audioInit(settings), kErrNone);
+        audioStarted = true;
         MakeLibrary(kTypeSound, kLibraryOnDisk, "Farm.tbl",
-                    {{{'R', 'I', 'F', 'F', 1}, testpanels::thumbnailBytes(4, 4), "Cow"},
-                     {{'R', 'I', 'F', 'F', 2}, testpanels::thumbnailBytes(4, 4), "Pig"}});
+                    {{wave(200), testpanels::thumbnailBytes(4, 4), "Cow"}, {wave(300), testpanels::thumbnailBytes(4, 4), "Pig"}});
+        MakeLibrary(kTypeSound, kLibraryOnDisk, "Zoo.tbl", {{wave(100), testpanels::thumbnailBytes(4, 4), "Lion"}});
         audio = Open<RAudioPanel>(kTypeSound);
     }
     void TearDown() override {
         panel.reset();
+        if (audioStarted) {
+            audioShutdown();
+            timerShutdown();
+        }
+        plat::setAudioBackend(nullptr);
         plat::setCaptureBackend(nullptr);
         LibraryPanelFixture::TearDown();
+    }
+    // Time passes for the mixer and the panel.
+    void Run(u32 ms) {
+        for (u32 t = 0; t < ms; t += 10) {
+            clock.advance(10);
+            pcmMixPollDevices();
+            osmLockRunForeignPosts();
+            osmSleep(0);
+        }
+        audio->HandleTick(0);
+    }
+    void Record(u32 ms) {
+        Press(kMsgAudioRecord);
+        clock.advance(ms);
+        Press(kMsgAudioStop);
     }
     // The panel's own button rows, as the child clicks them.
     void Press(u32 command) {
@@ -72,6 +125,8 @@ protected:
     }
 
     plat::VirtualMicrophone microphone;
+    plat::VirtualAudioBackend speakers;
+    bool audioStarted = false;
     RAudioPanel* audio = nullptr;
 };
 
@@ -101,6 +156,7 @@ TEST_F(AudioPanelTest, EachModeShowsItsButtonsAndOnlyRecordingHasTheKnob) {
         {"one to the left", press(kInputLeftButton, i16(left + kKnobHalf - 1), middle), true, 50 * 1280, 1},
         {"browsing again", toggle, false, kNormalRate, 0},
     };
+    Send(kMsgLibraryNameBox, 0, 1);
     for (const Case& c : cases) {
         const u32 taken = c.act();
         EXPECT_EQ(audio->Mode(), c.recording ? AudioMode::Recording : AudioMode::Browsing) << c.what;
@@ -112,6 +168,7 @@ TEST_F(AudioPanelTest, EachModeShowsItsButtonsAndOnlyRecordingHasTheKnob) {
         EXPECT_TRUE(Shown(kMsgAudioToggleMode)) << c.what;
         EXPECT_EQ(audio->StripShown(), !c.recording) << c.what;
         EXPECT_EQ(StripTakesClicks(), !c.recording) << c.what;
+        EXPECT_EQ(audio->NameBoxSprite() != 0, !c.recording) << c.what << ": the name box goes with browsing";
     }
 }
 
@@ -120,7 +177,7 @@ TEST_F(AudioPanelTest, OnlyTheChildsOwnSoundsCanBeRemoved) {
                 {{{'R', 'I', 'F', 'F', 3}, testpanels::thumbnailBytes(4, 4), "Hum"},
                  {{'R', 'I', 'F', 'F', 4}, testpanels::thumbnailBytes(4, 4), "Song"}});
     Send(kMsgLibraryListChanged, kTypeSound);
-    ASSERT_EQ(audio->Libraries().names, (std::vector<std::string>{"Farm", "Ann Library"}));
+    ASSERT_EQ(audio->Libraries().names, (std::vector<std::string>{"Farm", "Zoo", "Ann Library"}));
     struct Case {
         const char* what;
         std::function<void()> act;
@@ -130,7 +187,7 @@ TEST_F(AudioPanelTest, OnlyTheChildsOwnSoundsCanBeRemoved) {
     const Case cases[] = {
         {"the program's", [] {}, false, 2},
         {"the program's sound removed", [&] { ChooseItem(0); Send(kMsgAudioRemove); }, false, 2},
-        {"the child's own", [&] { Send(kMsgLibraryNext); }, true, 2},
+        {"the child's own", [&] { Send(kMsgLibraryChosen, 0, 2); }, true, 2},
         {"nothing chosen", [&] { Send(kMsgAudioRemove); }, true, 2},
         {"recording", [&] { Press(kMsgAudioToggleMode); }, false, 2},
         {"browsing", [&] { Press(kMsgAudioToggleMode); }, true, 2},
@@ -142,7 +199,7 @@ TEST_F(AudioPanelTest, OnlyTheChildsOwnSoundsCanBeRemoved) {
         EXPECT_EQ(RemoveEnabled(), c.enabled) << c.what;
         EXPECT_EQ(audio->Strip().size(), c.items) << c.what;
     }
-    Send(kMsgLibraryChosen, 0, 1);
+    Send(kMsgLibraryChosen, 0, 2);
     ASSERT_EQ(audio->Strip().size(), 1u);
     std::vector<u8> name;
     audio->OpenedLibrary()->ReadEntryThumbnail(audio->Strip()[0].entryId, kThumbnailName, &name);
@@ -220,6 +277,115 @@ TEST_F(AudioPanelTest, ThePagesSoundComesOff) {
         EXPECT_EQ(page.IsDirty(), held);
         EXPECT_EQ(std::count(log.begin(), log.end(), "owner:" + std::to_string(kMsgLibraryPageChanged)), held ? 1 : 0);
     }
+}
+
+TEST_F(AudioPanelTest, TheTakePlaysUntilItEndsOrIsStopped) {
+    Press(kMsgAudioToggleMode);
+    Record(300);
+    ASSERT_FALSE(audio->Take().empty());
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool playing, recording;
+    };
+    const Step steps[] = {
+        {"played", [&] { Press(kMsgAudioPlay); }, true, false},
+        {"stopped", [&] { Press(kMsgAudioStop); }, false, false},
+        {"played again", [&] { Press(kMsgAudioPlay); }, true, false},
+        {"still playing", [&] { Run(100); }, true, false},
+        {"played to its end", [&] { Run(400); }, false, false},
+        {"recording stops the playing", [&] { Press(kMsgAudioPlay), Press(kMsgAudioRecord); }, false, true},
+        {"recording stopped", [&] { Press(kMsgAudioStop); }, false, false},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(audio->IsPlayingTake(), step.playing) << step.what;
+        EXPECT_EQ(audio->IsRecording(), step.recording) << step.what;
+        for (u32 button : {kMsgAudioPlay, kMsgAudioRecord, kMsgAudioStop})
+            EXPECT_EQ(audio->AudioButton(button)->GetState() != kButtonUp,
+                      (button == kMsgAudioPlay && step.playing) || (button == kMsgAudioRecord && step.recording))
+                << step.what << ": button " << button;
+    }
+}
+
+TEST_F(AudioPanelTest, AChosenSoundIsHeardWhenTheUsersSwitchAllows) {
+    GlobalUserSettings on, off;
+    off.toolSounds = 0;
+    for (const GlobalUserSettings* settings : std::initializer_list<const GlobalUserSettings*>{nullptr, &on, &off}) {
+        panelHost.settings = settings;
+        audio = Open<RAudioPanel>(kTypeSound);
+        log.clear();
+        const bool heard = settings != &off;
+        struct Step {
+            const char* what;
+            std::function<void()> act;
+            bool previewing;
+        };
+        const Step steps[] = {
+            {"chosen", [&] { ChooseItem(1); }, heard},
+            {"a press on the panel", [&] { audio->HandleInput(kInputLeftButton, {300, 100}, 0); }, false},
+            {"chosen again", [&] { ChooseItem(0); }, heard},
+            {"put on the page", [&] { Send(kMsgLibraryItemDropped, PackDropPoint({300, 150}), 0); }, false},
+            {"chosen once more", [&] { ChooseItem(0); }, heard},
+            {"the strip's arrow", [&] { Send(kMsgScrollerArrowHit, reinterpret_cast<uintptr_t>(audio->GetScroller()), 1); }, false},
+            {"and again", [&] { ChooseItem(1); }, heard},
+            {"recording", [&] { Press(kMsgAudioToggleMode); }, false},
+        };
+        for (const Step& step : steps) {
+            step.act();
+            EXPECT_EQ(audio->PreviewSound() != nullptr, step.previewing) << step.what << (heard ? "" : " (switched off)");
+        }
+        EXPECT_EQ(audio->ItemName(), "") << "recording forgets the chosen sound";
+        EXPECT_TRUE(heardSounds.empty()) << "sounds make no panel sounds";
+        EXPECT_EQ(std::count(log.begin(), log.end(), "owner:" + std::to_string(kMsgLibraryPlaceObject)), 1);
+    }
+}
+
+// Choosing a library while recording goes back to browsing, unless a take waits for its name.
+TEST_F(AudioPanelTest, AChosenLibraryWaitsForTheTakesName) {
+    struct Case {
+        const char* what;
+        u32 take;
+        AudioMode mode;
+        std::string shown;
+    };
+    for (const Case& c : {Case{"no take", 0, AudioMode::Browsing, "Zoo"}, Case{"an unkept take", 300, AudioMode::Recording, "Farm"}}) {
+        Send(kMsgLibraryChosen, 0, 0);
+        Press(kMsgAudioToggleMode);
+        if (c.take != 0) Record(c.take);
+        Send(kMsgLibraryChosen, 0, 1);
+        EXPECT_EQ(audio->Mode(), c.mode) << c.what;
+        EXPECT_EQ(ShownName(), c.shown) << c.what;
+        Send(kMsgAudioNamedAndBack);
+    }
+}
+
+// The take is kept in the format the microphone settled on; one that offers none of the
+// panel's formats records nothing, without a word.
+TEST_F(AudioPanelTest, TheTakeKeepsTheFormatTheMicrophoneRecordsIn) {
+    Press(kMsgAudioToggleMode);
+    struct Case {
+        u32 rate;
+        u16 bits;
+        bool records;
+    };
+    for (const Case& c : {Case{22050, 16, true}, Case{11025, 16, true}, Case{22050, 8, true}, Case{44100, 8, true},
+                          Case{48000, 16, false}}) {
+        microphone.acceptOnly({plat::makePcmFormat(c.rate, 1, c.bits)});
+        Send(kMsgAudioNamedAndBack);
+        Press(kMsgAudioToggleMode);
+        Press(kMsgAudioRecord);
+        EXPECT_EQ(audio->IsRecording(), c.records) << c.rate << "/" << c.bits;
+        clock.advance(400);
+        Press(kMsgAudioStop);
+        ArchiveWaveInfo info;
+        ASSERT_EQ(audio->Take().empty(), !c.records) << c.rate << "/" << c.bits;
+        if (!c.records) continue;
+        ASSERT_EQ(readArchiveWave(audio->Take(), &info), kErrNone);
+        EXPECT_EQ(info.sampleRate, c.rate) << c.bits;
+        EXPECT_NEAR(double(info.frames), c.rate * 0.4, 2.0) << c.rate << "/" << c.bits;
+    }
+    EXPECT_TRUE(AlertTexts().empty());
 }
 
 }  // namespace
