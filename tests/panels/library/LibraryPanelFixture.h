@@ -12,6 +12,7 @@
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxPalette.h"
+#include "engine/gfx/sprites/SprSounds.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
 #include "panels/library/RLibPanel.h"
@@ -52,6 +53,12 @@ protected:
         ASSERT_EQ(gfxInitPalettes(), kErrNone);
         ASSERT_NO_FATAL_FAILURE(openSpriteScreen({0, 0, 400, 300}, GfxColor::rgb(255, 255, 255)));
         mfxTakeAlertRecords();
+        heardSounds.clear();
+        sprSetSoundHooks({[](const SprSoundRequest& request) {
+                              heardSounds.push_back(request.soundId);
+                              return true;
+                          },
+                          nullptr, nullptr, nullptr});
         // The alerts' texts, each naming what it is about.
         write("prog/TB.ini", "[LanguageFiles]\r\nEnglish=English.ini\r\n");
         write("prog/English.ini",
@@ -75,6 +82,7 @@ protected:
     }
     void TearDown() override {
         panel.reset();
+        sprSetSoundHooks({});
         mfxTakeAlertRecords();
         Path none{};
         SetupLanguageFolders(&none, kLanguageSetupFile);
@@ -154,6 +162,8 @@ protected:
     fwtest::Recorder owner{log, "owner"};
     std::unique_ptr<Ostrel::RLibPanel> panel;
     plat::ScopedFakeClock clock{1000};
+    // The panel's own sounds, as the sprite layer was asked to play them.
+    static inline std::vector<u16> heardSounds;
 };
 
 }  // namespace testpanels

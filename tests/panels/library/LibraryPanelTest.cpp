@@ -9,7 +9,11 @@
 
 #include "document/objects/RLibExclusionsObject.h"
 #include "document/objects/RMediaFilePageObject.h"
+#include "framework/undo/UndoManager.h"
+#include "panels/frames/FrameHost.h"
+#include "panels/frames/RFrameMaker.h"
 #include "panels/library/LibraryStrip.h"
+#include "platform/clipboard/choice/ClipboardChoice.h"
 #include "tests/document/pages/PageSamples.h"
 #include "tests/panels/library/LibraryPanelFixture.h"
 
@@ -50,34 +54,36 @@ TEST_F(LibraryPanelTest, LibrariesAreChosenByTheirButtonsByPlaceAndByNumber) {
     EXPECT_EQ(panel->Libraries().kinds, (std::vector<u16>{kLibraryOnDisk, kLibraryOnDisk, kLibraryOnDisk, kLibraryOfUser}));
     ASSERT_EQ(ShownName(), "Animals");
     ASSERT_EQ(panel->Strip().size(), 5u);
-    ChooseItem(1);
-    ASSERT_EQ(panel->ItemName(), "Animal 2");
     struct Step {
         const char* what;
         std::function<void()> act;
         std::string shown;
         size_t items;
+        bool stays;  // the library and its chosen item
     };
     const Step steps[] = {
-        {"next button", [&] { Click(*panel, 0, 90), Deliver(); }, "Birds", 2},
-        {"next", [&] { Send(kMsgLibraryNext); }, "Cars", 3},
-        {"next to the last", [&] { Send(kMsgLibraryNext); }, "Mine", 1},
-        {"next at the last", [&] { Send(kMsgLibraryNext); }, "Mine", 1},
-        {"previous button", [&] { Click(*panel, 0, 50), Deliver(); }, "Cars", 3},
-        {"by place", [&] { Send(kMsgLibraryChosen, 0, 1); }, "Birds", 2},
-        {"by number", [&] { Send(kMsgLibraryChosen, 1, 3); }, "Mine", 1},
-        {"by unknown number", [&] { Send(kMsgLibraryChosen, 1, 9); }, "Animals", 5},
-        {"previous at the first", [&] { Send(kMsgLibraryPrevious); }, "Animals", 5},
-        {"by place past the list", [&] { Send(kMsgLibraryChosen, 0, 4); }, "Animals", 5},
+        {"next button", [&] { Click(*panel, 0, 90), Deliver(); }, "Birds", 2, false},
+        {"next", [&] { Send(kMsgLibraryNext); }, "Cars", 3, false},
+        {"next to the last", [&] { Send(kMsgLibraryNext); }, "Mine", 1, false},
+        {"next at the last", [&] { Send(kMsgLibraryNext); }, "Mine", 1, true},
+        {"previous button", [&] { Click(*panel, 0, 50), Deliver(); }, "Cars", 3, false},
+        {"by place", [&] { Send(kMsgLibraryChosen, 0, 1); }, "Birds", 2, false},
+        {"by number", [&] { Send(kMsgLibraryChosen, 1, 3); }, "Mine", 1, false},
+        {"by unknown number", [&] { Send(kMsgLibraryChosen, 1, 9); }, "Animals", 5, false},
+        {"previous at the first", [&] { Send(kMsgLibraryPrevious); }, "Animals", 5, true},
+        {"by place past the list", [&] { Send(kMsgLibraryChosen, 0, 4); }, "Animals", 5, false},
     };
     for (const Step& step : steps) {
+        ChooseItem(0);
+        const std::string chosen = panel->ItemName();
+        ASSERT_FALSE(chosen.empty()) << step.what;
         step.act();
         EXPECT_EQ(ShownName(), step.shown) << step.what;
         EXPECT_EQ(panel->Strip().size(), step.items) << step.what;
         EXPECT_EQ(panel->GetScroller()->GetCount(), int(step.items)) << step.what;
         EXPECT_EQ(panel->LibraryKind(), step.shown == "Mine" ? kLibraryOfUser : kLibraryOnDisk) << step.what;
-        EXPECT_EQ(panel->ItemName(), "") << step.what << ": another library forgets the chosen item";
-        EXPECT_EQ(panel->CurrentItemId(), -1) << step.what;
+        EXPECT_EQ(panel->ItemName(), step.stays ? chosen : "") << step.what << ": another library forgets the chosen item";
+        EXPECT_EQ(panel->CurrentItemId() == -1, !step.stays) << step.what;
     }
     // The label's button opens the list of the libraries.
     Click(*panel, 0, 10);
@@ -164,6 +170,20 @@ TEST_F(LibraryPanelTest, AChosenItemShowsItsNameCutAtItsEnd) {
         panel->ChooseItem(past);
         EXPECT_EQ(panel->CurrentItemId(), 4) << past;
     }
+    EXPECT_EQ(heardSounds, std::vector<u16>(3, kLibChooseSound)) << "each choice sounds";
+    // The name box comes with the tool bar and empties when it goes.
+    Send(kMsgLibraryNameBox, 0, 1);
+    const u16 box = panel->NameBoxSprite();
+    ASSERT_NE(sprFind(box), nullptr);
+    EXPECT_EQ(panel->ItemName(), std::string(kLibMaxItemName, 'y'));
+    Send(kMsgLibraryNameBox, 0, 0);
+    EXPECT_EQ(panel->ItemName(), "");
+    EXPECT_EQ(sprFind(box)->shape, kLibNameBoxEmptyShape);
+    Send(kMsgLibraryNameBox, 0, 1);
+    EXPECT_EQ(panel->NameBoxSprite(), box);
+    EXPECT_EQ(sprFind(box)->shape, kLibNameBoxShape);
+    panel.reset();
+    EXPECT_EQ(sprFind(box), nullptr) << "the panel takes its sprites along";
 }
 
 // The canvas is 400 x 300 at (100, 0); Animal 1's thumbnail is 11 x 8, its sticker 22 x 16.
@@ -192,6 +212,8 @@ TEST_F(LibraryPanelTest, ADroppedStickerIsCentredOnThePointAndKeptOnThePage) {
         Send(kMsgLibraryItemDropped, PackDropPoint(c.at), u16(c.item));
         ASSERT_EQ(placed.size(), c.placed ? 1u : 0u) << c.at.h << "," << c.at.v;
         EXPECT_EQ(Heard(kMsgLibraryPageChanged), c.placed ? 1 : 0);
+        EXPECT_EQ(heardSounds, c.placed ? std::vector<u16>{kLibPlaceSound} : std::vector<u16>{});
+        heardSounds.clear();
         if (!c.placed) continue;
         EXPECT_EQ(placed[0].type, kTypeFlash);
         EXPECT_EQ(placed[0].rect, c.rect) << c.at.h << "," << c.at.v;
@@ -366,6 +388,71 @@ TEST_F(LibraryPanelTest, ThePressOnAThumbnailRestsTheSwatchUntilItIsLetGo) {
         Deliver();
         EXPECT_EQ(Heard(kMsgLibrarySwatchOn), c.on) << c.what << ": once";
     }
+}
+
+// The canvas's frame maker over the panel's page.
+class Canvas : public FrameHost {
+public:
+    explicit Canvas(RPageData& page) : page_(page) {}
+    RPageData* ShownPage() const override { return &page_; }
+    const Rect16& CanvasRect() const override { return rect_; }
+    UndoManager* Undo() const override { return &undo_; }
+    void ObjectsChanged() override {}
+    void KeepPainting() override {}
+    void PictureMerged() override {}
+    bool TakesNoInput() const override { return false; }
+    bool CutMovePanelCurrent() const override { return false; }
+    void TellPageFull() override {}
+
+private:
+    RPageData& page_;
+    Rect16 rect_{100, 0, 500, 300};
+    mutable UndoManager undo_{1, [](const char*) { return std::string(); }};
+};
+
+// A chosen sticker is copied, pasted and cut through the frame maker; a paste takes only what
+// the program itself copied.
+TEST_F(LibraryPanelTest, TheChosenStickerIsCopiedPastedAndCut) {
+    plat::LocalClipboard desktop;
+    plat::setClipboardBackend(&desktop);
+    Canvas canvas(page);
+    RFrameMaker frames(canvas);
+    panelHost.frames = &frames;
+    Open(kTypeFlash);
+    const auto flashObjects = [&] {
+        int count = 0;
+        u32 iterator = 0;
+        RPageObject* object = nullptr;
+        while (page.NextObject(&iterator, &object, kTypeFlash)) ++count;
+        return count;
+    };
+    RPageObject* sticker = page.AddObject(kTypeFlash, -1, std::vector<u8>{'F', 'W', 'S', 1}, {10, 10, 40, 40});
+    struct Step {
+        const char* what;
+        std::function<bool()> act;
+        bool done;
+        int objects;
+        bool canPaste, pageChanged;
+    };
+    const Step steps[] = {
+        {"nothing chosen: no copy", [&] { return panel->Copy(); }, false, 1, false, false},
+        {"nothing chosen: no cut", [&] { return panel->Cut(); }, false, 1, false, false},
+        {"nothing copied: no paste", [&] { return panel->Paste(); }, false, 1, false, false},
+        {"copied", [&] { frames.AddObjectFrame(sticker, 1); return panel->Copy(); }, true, 1, true, false},
+        {"pasted", [&] { return panel->Paste(); }, true, 2, true, true},
+        {"cut", [&] { return panel->Cut(); }, true, 1, true, true},
+        {"another program copied", [&] { return desktop.place({"words", {}, {}}) && panel->Paste(); }, false, 1, false, false},
+    };
+    for (const Step& step : steps) {
+        log.clear();
+        EXPECT_EQ(step.act(), step.done) << step.what;
+        Deliver();
+        EXPECT_EQ(flashObjects(), step.objects) << step.what;
+        EXPECT_EQ(panel->CanPaste(), step.canPaste) << step.what;
+        EXPECT_EQ(Heard(kMsgLibraryPageChanged), step.pageChanged ? 1 : 0) << step.what;
+    }
+    panel.reset();
+    plat::setClipboardBackend(nullptr);
 }
 
 }  // namespace
