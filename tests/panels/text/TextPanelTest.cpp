@@ -10,12 +10,15 @@
 #include "framework/language/LanguageTexts.h"
 #include "app/window/MenuMessages.h"
 #include "framework/undo/UndoManager.h"
+#include "panels/base/ToolPanelMessages.h"
 #include "panels/frames/FrameHost.h"
 #include "panels/frames/RFrameMaker.h"
 #include "panels/text/RTextPanel.h"
 #include "panels/text/TextPanelLists.h"
 #include "platform/clipboard/choice/ClipboardChoice.h"
+#include "tests/framework/messaging/MessagingFixtures.h"
 #include "tests/panels/PanelFixture.h"
+#include "text/host/TextCommands.h"
 #include "tools/text/RText.h"
 
 namespace {
@@ -326,6 +329,8 @@ TEST_F(TextPanelTest, PressesAndReleasesReachTheTextBeingEdited) {
     panel->HandleMessage(&first, 0);
     const Rect16 r = Place({300, 200});
     EXPECT_EQ(r.left, 200);
+    ASSERT_NE(panel->Editing(), nullptr);
+    EXPECT_EQ(panel->Editing()->Editor().UndoKind(), kTextStepNone) << "a new text's own style is no step to take back";
     Type("abcd");
     ASSERT_NE(panel->Editing(), nullptr);
     // Past the text's end, between the frame's corner handles, below its move bar and away from
@@ -352,9 +357,16 @@ TEST_F(TextPanelTest, PressesAndReleasesReachTheTextBeingEdited) {
     panel->Editing()->Editor().SetSelection(0, 4);
     Send(kMsgTextCopy);
     EXPECT_TRUE(panel->CanPaste());
-    // Without the user's speech switch nothing is said.
+    // Without the user's speech switch nothing is said, and the ticks leave the cursor alone.
+    fwtest::Log heard;
+    fwtest::Recorder canvas{heard, "canvas"};
+    panel->AddListener(&canvas);
     Send(kMsgTextSpeak);
+    panel->HandleTick(0);
+    Deliver();
     EXPECT_FALSE(panel->IsSpeaking());
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), "canvas:" + std::to_string(kMsgPanelEnableCanvas)), 0);
+    panel->RemoveListener(&canvas);
     EXPECT_EQ(panel->CommitText(), 1);
     EXPECT_FALSE(panel->CanPaste());
     plat::setClipboardBackend(nullptr);
