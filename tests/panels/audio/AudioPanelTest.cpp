@@ -72,7 +72,8 @@ protected:
         audioStarted = true;
         MakeLibrary(kTypeSound, kLibraryOnDisk, "Farm.tbl",
                     {{wave(200), testpanels::thumbnailBytes(4, 4), "Cow"}, {wave(300), testpanels::thumbnailBytes(4, 4), "Pig"}});
-        MakeLibrary(kTypeSound, kLibraryOnDisk, "Zoo.tbl", {{wave(100), testpanels::thumbnailBytes(4, 4), "Lion"}});
+        MakeLibrary(kTypeSound, kLibraryOnDisk, "Zoo.tbl",
+                    {{wave(100), testpanels::thumbnailBytes(4, 4), "Lion"}, {{'x'}, testpanels::thumbnailBytes(4, 4), "Broken"}});
         audio = Open<RAudioPanel>(kTypeSound);
     }
     void TearDown() override {
@@ -241,6 +242,11 @@ TEST_F(AudioPanelTest, ATakeIsRecordedAndKeptInTheChildsOwnLibrary) {
     EXPECT_EQ(audio->Strip().size(), 1u);
     EXPECT_TRUE(RemoveEnabled());
     EXPECT_FALSE(audio->StoreTake()) << "no take, nothing kept";
+    // Recording again without keeping anything leaves the library chosen since.
+    Send(kMsgLibraryChosen, 0, 0);
+    Press(kMsgAudioToggleMode);
+    Press(kMsgAudioToggleMode);
+    EXPECT_EQ(ShownName(), "Farm");
 }
 
 // A take that cannot be kept stays; the name dialog's answer without a name keeps nothing,
@@ -314,6 +320,7 @@ TEST_F(AudioPanelTest, AChosenSoundIsHeardWhenTheUsersSwitchAllows) {
     for (const GlobalUserSettings* settings : std::initializer_list<const GlobalUserSettings*>{nullptr, &on, &off}) {
         panelHost.settings = settings;
         audio = Open<RAudioPanel>(kTypeSound);
+        Send(kMsgLibraryChosen, 0, 0);
         log.clear();
         const bool heard = settings != &off;
         struct Step {
@@ -330,12 +337,16 @@ TEST_F(AudioPanelTest, AChosenSoundIsHeardWhenTheUsersSwitchAllows) {
             {"the strip's arrow", [&] { Send(kMsgScrollerArrowHit, reinterpret_cast<uintptr_t>(audio->GetScroller()), 1); }, false},
             {"and again", [&] { ChooseItem(1); }, heard},
             {"recording", [&] { Press(kMsgAudioToggleMode); }, false},
+            {"a sound that cannot be read", [&] { Press(kMsgAudioToggleMode), Send(kMsgLibraryNext), ChooseItem(1); }, false},
         };
         for (const Step& step : steps) {
             step.act();
             EXPECT_EQ(audio->PreviewSound() != nullptr, step.previewing) << step.what << (heard ? "" : " (switched off)");
+            if (audio->Mode() == AudioMode::Recording) {
+                EXPECT_EQ(audio->ItemName(), "") << "recording forgets the chosen sound";
+            }
         }
-        EXPECT_EQ(audio->ItemName(), "") << "recording forgets the chosen sound";
+        EXPECT_EQ(audio->ItemName(), "Broken");
         EXPECT_TRUE(heardSounds.empty()) << "sounds make no panel sounds";
         EXPECT_EQ(std::count(log.begin(), log.end(), "owner:" + std::to_string(kMsgLibraryPlaceObject)), 1);
     }

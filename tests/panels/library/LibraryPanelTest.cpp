@@ -104,6 +104,9 @@ TEST_F(LibraryPanelTest, ThePagesExclusionsAndNewLibrariesChangeTheList) {
     EXPECT_EQ(panel->ShownPlace(), 1);
     Send(kMsgLibraryChosen, 1, 1);
     EXPECT_EQ(ShownName(), "Animals") << "an excluded library cannot be chosen by number";
+    Send(kMsgLibraryNext);
+    EXPECT_EQ(ShownName(), "Cars") << "next passes over the excluded library";
+    Send(kMsgLibraryChosen, 0, 0);
 
     MakeLibrary(kTypeFlash, kLibraryOnDisk, "Boats.tbl", {{{'F', 'W', 'S', 3}, testpanels::thumbnailBytes(4, 4), "Ship"}});
     Send(kMsgLibraryListChanged, kTypeSound);
