@@ -173,6 +173,9 @@ void RAudioPanel::StartRecording() {
         recorder->StartRecord() != kErrNone)
         return;
     recorder_ = std::move(recorder);
+    // The microphone may have settled on another format than the one asked for.
+    takeRate_ = rate;
+    takeBits_ = bits;
     const u16 level = sprNewWithProcs(kFrontSpriteFlags, kAudioLevelShape, nullptr, nullptr, nullptr, &RAudioPanel::DrawLevel);
     levelSprite_ = level == kSprNoId ? 0 : level;
     if (SprSprite* sprite = sprFind(levelSprite_)) sprite->data1 = reinterpret_cast<uintptr_t>(this);
@@ -181,10 +184,10 @@ void RAudioPanel::StartRecording() {
 
 void RAudioPanel::StopRecording() {
     if (!recorder_) return;
-    const u32 rate = kAudioRate;
     const std::vector<u8>& pcm = recorder_->TakeRecording();
     std::vector<u8> wave;
-    if (!pcm.empty() && ConvertPcmToArchiveWave(pcm, kAudioBits, kAudioChannels, rate, kImportCompress | kImportNoLoop, &wave) == 0) {
+    if (!pcm.empty() &&
+        ConvertPcmToArchiveWave(pcm, takeBits_, kAudioChannels, takeRate_, kImportCompress | kImportNoLoop, &wave) == 0) {
         take_ = std::move(wave);
         takeUnsaved_ = true;
     }

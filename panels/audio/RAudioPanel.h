@@ -1,11 +1,12 @@
 #pragma once
 // The library panel for sounds, with a recording mode: the child records a take from the
-// microphone (22,050 Hz, 16-bit, mono, a minute at most) while a meter shows its level, plays
-// it back at the speed the knob sets, names it and keeps it in their own sound library (the
-// sound, the panel's sound icon as its thumbnail, and its name). Browsing, the child drags a
-// sound onto the page, removes a sound of their own library, or takes the page's sound off
-// again. A take that could not be stored stays, unsaved, and the child is told. Leaving
-// recording mode with an unsaved take asks for its name first. User-interface thread only.
+// microphone (22,050 Hz, 16-bit, mono, or the format the microphone settles on; a minute at
+// most) while a meter shows its level, plays it back at the speed the knob sets, names it and
+// keeps it in their own sound library (the sound, the panel's sound icon as its thumbnail,
+// and its name). Browsing, the child drags a sound onto the page, removes a sound of their
+// own library, or takes the page's sound off again. A take that could not be stored stays,
+// unsaved, and the child is told. Leaving recording mode with an unsaved take asks for its
+// name first. User-interface thread only.
 #include <memory>
 #include <vector>
 
@@ -96,6 +97,9 @@ private:
     std::unique_ptr<RSound> playback_;
     std::unique_ptr<RDlgEnterSnd> nameDialog_;
     std::unique_ptr<RRecord> recorder_;
+    // The format the microphone records the take in.
+    u32 takeRate_ = kAudioRate;
+    u16 takeBits_ = kAudioBits;
     std::vector<u8> take_;
     bool takeUnsaved_ = false;
     bool libraryChanged_ = false;

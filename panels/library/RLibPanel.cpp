@@ -39,6 +39,10 @@ void playPanelSound(u16 id) {
     sprRequestSound(request);
 }
 
+// The page the strip shows, its step at least 1: the last page starts where the strip's last
+// full view does, which may be before a whole step.
+int shownPage(const RBitmapScroller& strip, int step) { return (strip.GetFirstVisible() + step - 1) / step; }
+
 // The text with its one "%s" replaced: a path is never a format.
 std::string withPath(std::string text, const std::string& path) {
     const size_t at = text.find("%s");
@@ -152,7 +156,8 @@ u16 RLibPanel::SavePrefs() {
 
 void RLibPanel::RememberShownPage() {
     const RBitmapScroller* strip = GetScroller();
-    if (library_ && strip && openId_ >= 0) RememberPage(record_, u16(openId_), strip->GetFirstVisible() / std::max(1, strip->GetPageStep()));
+    if (library_ && strip && openId_ >= 0)
+        RememberPage(record_, u16(openId_), shownPage(*strip, std::max(1, strip->GetPageStep())));
 }
 
 void RLibPanel::OpenCurrentLibrary(const std::string& path, u16 kind) {
@@ -167,14 +172,15 @@ void RLibPanel::OpenCurrentLibrary(const std::string& path, u16 kind) {
 void RLibPanel::SwitchLibraryFile(const std::string& path) {
     if (path.empty() || path == libraryPath_) return;
     RBitmapScroller* strip = GetScroller();
-    const int first = strip ? strip->GetFirstVisible() : 0;
+    const int step = strip ? std::max(1, strip->GetPageStep()) : 1;
+    const int page = strip ? shownPage(*strip, step) : 0;
     const i32 id = openId_;
     OpenLibrary(path, !library_ || library_->IsReadOnly());
     openId_ = id;
     if (strip && library_) {
-        const int step = std::max(1, strip->GetPageStep());
-        strip->ScrollTo(std::min(first, std::max(0, strip->GetCount() - 1)) / step * step);
-        SetCounter(u32(strip->GetFirstVisible() / step + 1));
+        // The same page, or the new file's last.
+        strip->ScrollTo(page * step);
+        SetCounter(u32(shownPage(*strip, step) + 1));
         strip->Redraw();
     }
 }
@@ -219,7 +225,7 @@ void RLibPanel::ChooseLibrary(int place) {
         const int step = std::max(1, strip->GetPageStep());
         const int pages = (strip->GetCount() + step - 1) / step;
         strip->ScrollTo(RememberedPage(record_, u16(record_[kLibWordChosen]), pages) * step);
-        SetCounter(u32(strip->GetFirstVisible() / step + 1));
+        SetCounter(u32(shownPage(*strip, step) + 1));
         strip->Redraw();
     }
     UpdateLibraryButtons();

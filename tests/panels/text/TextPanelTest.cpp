@@ -10,12 +10,15 @@
 #include "framework/language/LanguageTexts.h"
 #include "app/window/MenuMessages.h"
 #include "framework/undo/UndoManager.h"
+#include "panels/base/ToolPanelMessages.h"
 #include "panels/frames/FrameHost.h"
 #include "panels/frames/RFrameMaker.h"
 #include "panels/text/RTextPanel.h"
 #include "panels/text/TextPanelLists.h"
 #include "platform/clipboard/choice/ClipboardChoice.h"
+#include "tests/framework/messaging/MessagingFixtures.h"
 #include "tests/panels/PanelFixture.h"
+#include "text/host/TextCommands.h"
 #include "tools/text/RText.h"
 
 namespace {
@@ -286,5 +289,101 @@ TEST_F(TextPanelTest, EachControlReachesTheTextBeingEdited) {
     EXPECT_EQ(record().text, "ab\xE9");
 }
 
-}  // namespace
+// One step of each list's buttons from a chosen place.
+TEST_F(TextPanelTest, EachListButtonStepsOnePlace) {
+    struct Case {
+        u32 choose;
+        u16 from;
+        u32 step;
+        int (*place)(const RTextPanel&);
+        int expected;
+    };
+    const auto voice = [](const RTextPanel& p) { return int(p.VoiceIndex()); };
+    const auto size = [](const RTextPanel& p) { return p.SizeIndex(); };
+    const auto font = [](const RTextPanel& p) { return p.FontIndex(); };
+    std::vector<Case> cases = {
+        {kMsgTextVoiceChosen, 1, kMsgTextVoiceNext, voice, 2},     {kMsgTextVoiceChosen, 2, kMsgTextVoicePrevious, voice, 1},
+        {kMsgTextSizeChosen, 5, kMsgTextSizePrevious, size, 4},    {kMsgTextSizeChosen, 5, kMsgTextSizeNext, size, 6},
+    };
+    if (panel->FontNames().size() >= 3)
+        cases.insert(cases.end(),
+                     {{kMsgTextFontChosen, 1, kMsgTextFontPrevious, font, 0}, {kMsgTextFontChosen, 1, kMsgTextFontNext, font, 2}});
+    for (const Case& c : cases) {
+        Send(c.choose, 0, c.from);
+        Send(c.step);
+        EXPECT_EQ(c.place(*panel), c.expected) << c.step;
+    }
+}
 
+// The text being edited takes the presses and releases over it; with none, the press is the
+// text tool's.
+TEST_F(TextPanelTest, PressesAndReleasesReachTheTextBeingEdited) {
+    plat::LocalClipboard desktop;
+    plat::setClipboardBackend(&desktop);
+    const Point16 bare{i16(host.rect.left + 300), i16(host.rect.top + 250)};
+    EXPECT_EQ(panel->HandleInput(kInputLeftButton, bare, 0), 0u);
+    EXPECT_EQ(panel->HandleMouseUp(kInputLeftButton, bare, 0), 0u);
+    EXPECT_EQ(panel->HandleKey(inputKey(u8('a'), 0)), 0u);
+    // A second place before the first text is made is ignored.
+    RMessage first(kTextToolPlace, uintptr_t(200) | uintptr_t(150) << 16, 0);
+    panel->HandleMessage(&first, 0);
+    const Rect16 r = Place({300, 200});
+    EXPECT_EQ(r.left, 200);
+    ASSERT_NE(panel->Editing(), nullptr);
+    EXPECT_EQ(panel->Editing()->Editor().UndoKind(), kTextStepNone) << "a new text's own style is no step to take back";
+    Type("abcd");
+    ASSERT_NE(panel->Editing(), nullptr);
+    // Past the text's end, between the frame's corner handles, below its move bar and away from
+    // the other tests' presses, which a double press would join.
+    const Point16 end{i16((r.left + r.right) / 2), i16(r.top + 1)};
+    struct Step {
+        const char* what;
+        std::function<u32()> act;
+        u32 taken;
+    };
+    const Step steps[] = {
+        {"press past the end", [&] { return panel->HandleInput(kInputLeftButton, end, 0); }, 1},
+        {"let go over the text", [&] { return panel->HandleMouseUp(kInputLeftButton, end, 0); }, 1},
+        {"let go beside it", [&] { return panel->HandleMouseUp(kInputLeftButton, bare, 0); }, 0},
+        {"the right button", [&] { return panel->HandleMouseUp(2, end, 0); }, 0},
+    };
+    for (const Step& step : steps) {
+        EXPECT_EQ(step.act(), step.taken) << step.what;
+        ASSERT_NE(panel->Editing(), nullptr) << step.what;
+        EXPECT_EQ(panel->Editing()->Editor().CopyPlainText(), "abcd") << step.what;
+    }
+    // Paste needs both a text being edited and words on the clipboard.
+    EXPECT_FALSE(panel->CanPaste());
+    panel->Editing()->Editor().SetSelection(0, 4);
+    Send(kMsgTextCopy);
+    EXPECT_TRUE(panel->CanPaste());
+    // Without the user's speech switch nothing is said, and the ticks leave the cursor alone.
+    fwtest::Log heard;
+    fwtest::Recorder canvas{heard, "canvas"};
+    panel->AddListener(&canvas);
+    Send(kMsgTextSpeak);
+    panel->HandleTick(0);
+    Deliver();
+    EXPECT_FALSE(panel->IsSpeaking());
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), "canvas:" + std::to_string(kMsgPanelEnableCanvas)), 0);
+    panel->RemoveListener(&canvas);
+    EXPECT_EQ(panel->CommitText(), 1);
+    EXPECT_FALSE(panel->CanPaste());
+    plat::setClipboardBackend(nullptr);
+}
+
+TEST_F(TextPanelTest, APanelWithoutAUserKeepsTheDefaults) {
+    ASSERT_EQ(paths->SelectUserFolder("Ann"), kErrNone);
+    Reopen();
+    Send(kMsgTextSizeChosen, 0, 4);
+    auto bare = std::make_unique<RTextPanel>(nullptr, nullptr, frames.get(), &host);
+    bare->Init();
+    Deliver();
+    EXPECT_EQ(kTextSizes[size_t(bare->SizeIndex())], 14);
+    EXPECT_EQ(bare->Justification(), -1);
+    bare.reset();
+    Reopen();
+    EXPECT_EQ(panel->SizeIndex(), 4) << "the user's choice is not overwritten";
+}
+
+}  // namespace
