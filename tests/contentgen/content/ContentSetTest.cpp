@@ -686,16 +686,17 @@ TEST_F(ContentSet, EveryLibraryKindIsInstalledAndEveryEntryHasMediaThumbnailAndN
         ++libraries[folder];
         ArchiveReader a;
         ASSERT_TRUE(a.open(bytes)) << path;
+        // The panels show a library under its name in the current language.
+        const std::string name = path.substr(folder.size() + 9, path.size() - folder.size() - 13);
+        const char* names = folder == "Stamps" ? "StampCategories" : "LibraryNames";
+        const auto english = iniValue(text(kEnglishTextFile), names, name);
+        const auto spanish = iniValue(text(kSpanishTextFile), names, name);
+        EXPECT_EQ(english.value_or(""), name);
+        EXPECT_TRUE(spanish && !spanish->empty() && *spanish != name) << name;
         if (folder == "Stamps") {
             u16 id = 8000;
             while (a.find(fourCC("tBMP"), id)) ++id;
             EXPECT_GE(id, 8006) << path;
-            // The panel shows the category under its name in the current language.
-            const std::string name = path.substr(15, path.size() - 19);
-            const auto english = iniValue(text(kEnglishTextFile), "StampCategories", name);
-            const auto spanish = iniValue(text(kSpanishTextFile), "StampCategories", name);
-            EXPECT_EQ(english.value_or(""), name);
-            EXPECT_TRUE(spanish && !spanish->empty() && *spanish != name) << name;
             continue;
         }
         const auto headerBytes = a.find(fourCC("tLHD"), 1);
