@@ -108,6 +108,11 @@ u16 RLibPanel::Init() {
     return 0;
 }
 
+u16 RLibPanel::BackgroundShape() const {
+    if (type_ == kTypeFlash) return kLibStickersShape;
+    return type_ == kTypeFlashAnimation ? kLibAnimationsShape : kLibPicturesShape;
+}
+
 std::unique_ptr<RBitmapScroller> RLibPanel::NewScroller(u16 layoutId, u16 firstHotSpotId) {
     auto strip = std::make_unique<LibraryStrip>(this, layoutId, kToolStripArrowShape, firstHotSpotId);
     // The strip hears the presses and releases that drag its thumbnails.

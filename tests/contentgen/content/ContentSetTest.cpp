@@ -178,6 +178,8 @@ const std::vector<Named> kNamedResources = {
     {"CutPanel", "tWAV", range(13100, 13103)},
     // Move mode's frame in the cut and move panel's tray.
     {"Easel", "tSCR", {18353}},
+    // The library panels' mascots, by the kind of things they hold.
+    {"Easel", "tSCR", {18036, 18040, 18041}},
     {"General", "tBMP", {31500}},
     // The slide strip's timing, transition and sound lists, icons and control pictures.
     {"Picker", "STRL", {7000, 7500, 8500}},

@@ -1,5 +1,6 @@
 // The library panels as a child sees them in either language on the running program: the
-// libraries listed under the language's names (the page's exclusions still naming the files).
+// libraries listed under the language's names (the page's exclusions still naming the files),
+// and the panel's mascot wearing the badge of the kind of things the panel holds.
 #include <gtest/gtest.h>
 
 #include "app/menus/MenuCommands.h"
@@ -64,6 +65,32 @@ TEST_F(LibraryPanelLanguage, LibrariesAreListedUnderTheNamesOfTheLanguage) {
     RMessage excluded(kMsgLibraryExclusionsChanged, 0, 0);
     panel->HandleMessage(&excluded, 0);
     EXPECT_EQ(panel->Libraries().names, std::vector<std::string>{"Cosas alegres"});
+}
+
+TEST_F(LibraryPanelLanguage, TheMascotWearsTheBadgeOfWhatThePanelHolds) {
+    struct Case {
+        u32 toolbar;
+        u16 shape;
+    };
+    enterEasel();
+    std::vector<u64> badges;
+    for (const Case& c : {Case{kEaselToolbarStickers, kLibStickersShape}, Case{kEaselToolbarAnimations, kLibAnimationsShape},
+                          Case{kEaselToolbarBackgrounds, kLibPicturesShape}}) {
+        SCOPED_TRACE(c.toolbar);
+        ASSERT_NE(open(c.toolbar), nullptr);
+        Rect16 parts[kSprMaxParts];
+        ASSERT_EQ(sprGetShapePartRects(c.shape, parts), 1);
+        const Rect16 mascot = parts[0];
+        const Point16 badge{i16(mascot.right - 12), i16(mascot.bottom - 12)};
+        const SprSprite* shown = sprFindAtPoint(badge, 0xFFFFFF, 1, 0, 0);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->shape, c.shape);
+        badges.push_back(PictureHash({i16(mascot.right - 24), i16(mascot.bottom - 24), mascot.right, mascot.bottom}));
+    }
+    // Each kind shows its own badge.
+    EXPECT_NE(badges[0], badges[1]);
+    EXPECT_NE(badges[1], badges[2]);
+    EXPECT_NE(badges[0], badges[2]);
 }
 
 }  // namespace
