@@ -114,7 +114,7 @@ u16 RLibPanel::BackgroundShape() const {
 }
 
 std::unique_ptr<RBitmapScroller> RLibPanel::NewScroller(u16 layoutId, u16 firstHotSpotId) {
-    auto strip = std::make_unique<LibraryStrip>(this, layoutId, kToolStripArrowShape, firstHotSpotId);
+    auto strip = std::make_unique<LibraryStrip>(this, layoutId, ArrowShape(), firstHotSpotId);
     // The strip hears the presses and releases that drag its thumbnails.
     strip->RegisterInput();
     return strip;

@@ -929,7 +929,8 @@ TEST_F(ContentSet, TheTableOfContentsNamesEveryArchiveAndTheSettingsTheProgramRe
     EXPECT_EQ(iniValue(text("TB.cfg"), "Paths", "UserLibPostFix"), ".tbl");
 }
 
-// Where a shape sits on the screen, from the plan: a button's box or each frame's.
+// Where a shape sits on the screen, from the plan: a button's box or each shown frame's (the
+// frames a shape lists after its parts, as an arrow's pressed look, stand in their places).
 std::vector<Rect16> planRects(const nlohmann::json& shape) {
     std::vector<Rect16> out;
     if (shape.contains("button")) {
@@ -937,7 +938,13 @@ std::vector<Rect16> planRects(const nlohmann::json& shape) {
         const int x = shape["at"][0], y = shape["at"][1], w = b["w"], h = b["h"];
         out.push_back(Rect16{i16(x), i16(y), i16(x + w), i16(y + h)});
     }
-    for (const auto& f : shape.value("frames", nlohmann::json::array())) {
+    nlohmann::json frames = shape.value("frames", nlohmann::json::array());
+    if (shape.contains("show")) {
+        nlohmann::json shown = nlohmann::json::array();
+        for (const auto& i : shape["show"]) shown.push_back(frames.at(i.get<size_t>()));
+        frames = shown;
+    }
+    for (const auto& f : frames) {
         const auto& at = f.contains("at") ? f["at"] : shape["at"];
         const auto& size = f.contains("button") ? nlohmann::json::array({f["button"]["w"], f["button"]["h"]}) : f["size"];
         const int x = at[0], y = at[1], w = size[0], h = size[1];

@@ -1,0 +1,110 @@
+// The scroll arrows of the painting panels' strips on the running easel: each looks pressed
+// while a child holds it down, as a button does, and up again once let go.
+#include <gtest/gtest.h>
+
+#include "panels/base/RScrollToolPanel.h"
+#include "panels/brush/RRealMediaToolPanel.h"
+#include "panels/fill/RFillPanel.h"
+#include "screens/easel/EaselCommands.h"
+#include "tests/screens/easel/EaselHarness.h"
+
+namespace {
+
+using namespace Ostrel;
+
+struct StripCase {
+    u32 toolbar;
+    int page;     // the panel's page (family, mode) button
+    int subMode;  // the brush panel's sub-mode button; -1: none
+};
+
+class StripArrows : public testscreens::EaselHarness {
+protected:
+    // The strip the panel shows after the child pressed its page and sub-mode buttons.
+    RScrollToolPanel* showStrip(const StripCase& c) {
+        RMessage toolbar(c.toolbar, 0, 0);
+        easel->HandleMessage(&toolbar, 0);
+        settle();
+        auto* panel = dynamic_cast<RToolPanel*>(easel->CurrentPanel());
+        if (panel == nullptr || size_t(c.page) >= panel->Buttons().size()) return nullptr;
+        click(centreOf(panel->Buttons()[size_t(c.page)]->GetSprite()));
+        auto* brushes = dynamic_cast<RRealMediaToolPanel*>(panel);
+        if (brushes && c.subMode >= 0) click(centreOf(brushes->SubModeButtons()[size_t(c.subMode)]->GetSprite()));
+        return brushes ? brushes->GetSubPanel() : dynamic_cast<RScrollToolPanel*>(panel);
+    }
+    static std::pair<Rect16, Rect16> arrowsOf(RScrollToolPanel& strip, std::vector<Rect16>* cells) {
+        std::pair<Rect16, Rect16> arrows{};
+        RHotSpotList& spots = strip.GetScroller()->HotSpots();
+        for (int i = 0; i < spots.Count(); ++i) {
+            const RHotSpotItem* spot = spots.GetHotSpot(i);
+            if (spot->GetMessage() == kMsgScrollBack)
+                arrows.first = spot->GetRect();
+            else if (spot->GetMessage() == kMsgScrollForward)
+                arrows.second = spot->GetRect();
+            else
+                cells->push_back(spot->GetRect());
+        }
+        return arrows;
+    }
+    void pointer(plat::InputEvent::Kind kind, Point16 at) {
+        plat::InputEvent event;
+        event.kind = kind;
+        event.position = {at.h, i16(at.v + mainWindow->ContentTop())};
+        display_.script(mainWindow->GetHandle(), event);
+        settle();
+    }
+    static Point16 centre(const Rect16& r) { return {i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)}; }
+};
+
+TEST_F(StripArrows, LookPressedOnlyWhileHeldDown) {
+    enterEasel();
+    for (const StripCase& c : {StripCase{kEaselToolbarPaint, 0, 0}, StripCase{kEaselToolbarFill, 2, -1},
+                               StripCase{kEaselToolbarStickers, 0, -1}}) {
+        SCOPED_TRACE(c.toolbar);
+        RScrollToolPanel* strip = nullptr;
+        if (c.toolbar == kEaselToolbarStickers) {
+            RMessage toolbar(c.toolbar, 0, 0);
+            easel->HandleMessage(&toolbar, 0);
+            settle();
+            strip = dynamic_cast<RScrollToolPanel*>(easel->CurrentPanel());
+        } else {
+            strip = showStrip(c);
+        }
+        ASSERT_NE(strip, nullptr);
+        std::vector<Rect16> cells;
+        const auto [back, forward] = arrowsOf(*strip, &cells);
+        for (const bool forwards : {true, false}) {
+            SCOPED_TRACE(forwards ? "forward" : "back");
+            const Rect16 arrow = forwards ? forward : back;
+            const StripArrowLook& look = forwards ? strip->ForwardArrow() : strip->BackArrow();
+            const StripArrowLook& other = forwards ? strip->BackArrow() : strip->ForwardArrow();
+            const u64 up = PictureHash(arrow);
+            Rect16 row = cells.front();
+            for (const Rect16& cell : cells) rectUnion(&row, cell);
+            const u64 cellsShown = PictureHash(row);
+            const int first = strip->GetScroller()->GetFirstVisible();
+            pointer(plat::InputEvent::Kind::MouseDown, centre(arrow));
+            EXPECT_TRUE(look.IsDown());
+            EXPECT_FALSE(other.IsDown());
+            const u64 down = PictureHash(arrow);
+            EXPECT_NE(down, up) << "the arrow looks pressed";
+            EXPECT_EQ(PictureHash(row), cellsShown) << "the cells stay as they were";
+            // Slid off the arrow it comes up, and back on it goes down again.
+            pointer(plat::InputEvent::Kind::MouseMove, {i16(arrow.left - 40), i16(arrow.top - 40)});
+            EXPECT_FALSE(look.IsDown());
+            EXPECT_EQ(PictureHash(arrow), up);
+            pointer(plat::InputEvent::Kind::MouseMove, centre(arrow));
+            EXPECT_TRUE(look.IsDown());
+            EXPECT_EQ(PictureHash(arrow), down);
+            pointer(plat::InputEvent::Kind::MouseUp, centre(arrow));
+            EXPECT_FALSE(look.IsDown());
+            EXPECT_EQ(PictureHash(arrow), up);
+            // The click still pages the strip (back from the page the forward click showed).
+            if (strip->GetScroller()->GetCount() > strip->GetScroller()->GetVisibleCount()) {
+                EXPECT_NE(strip->GetScroller()->GetFirstVisible(), first);
+            }
+        }
+    }
+}
+
+}  // namespace
