@@ -180,6 +180,8 @@ const std::vector<Named> kNamedResources = {
     {"Easel", "tSCR", {18353}},
     // The library panels' mascots, by the kind of things they hold.
     {"Easel", "tSCR", {18036, 18040, 18041}},
+    // The brush and fill strips' own arrows.
+    {"Easel", "tSCR", {18025, 18026}},
     {"General", "tBMP", {31500}},
     // The slide strip's timing, transition and sound lists, icons and control pictures.
     {"Picker", "STRL", {7000, 7500, 8500}},
@@ -974,9 +976,10 @@ TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
         // The strip's layout and the sprites shown with it.
         std::vector<int> shapes;
     } const kPanels[] = {{"pencil", {18400, 18200}, {}},
-                         {"brush", {18000, 18001, 18200}, {18027}},
-                         {"brush voice", {18000, 18002, 18200}, {18027}},
-                         {"brush rollers", {18000, 18003}, {18027}},
+                         {"brush", {18000, 18001, 18200}, {18027, 18025}},
+                         {"brush voice", {18000, 18002, 18200}, {18027, 18025}},
+                         {"brush rollers", {18000, 18003}, {18027, 18025}},
+                         {"fill", {18300}, {18018, 18026}},
                          {"mixer", {18600, 18200}, {18021}},
                          {"square eraser", {18500, 18203, 18201}, {18024}},
                          {"round eraser", {18500, 18203, 18202}, {18024}},

@@ -1,5 +1,6 @@
-// The scroll arrows of the painting panels' strips on the running easel: each looks pressed
-// while a child holds it down, as a button does, and up again once let go.
+// The scroll arrows of the painting panels' strips on the running easel: each stands inside
+// the panel clear of the strip's cells and the panel's buttons, and looks pressed while a
+// child holds it down, as a button does, and up again once let go.
 #include <gtest/gtest.h>
 
 #include "panels/base/RScrollToolPanel.h"
@@ -11,6 +12,10 @@
 namespace {
 
 using namespace Ostrel;
+
+// The panel tray of the screen's plan, and the width of its frame.
+constexpr Rect16 kPanelTray{104, 468, 696, 592};
+constexpr i16 kTrayFrame = 6;
 
 struct StripCase {
     u32 toolbar;
@@ -31,6 +36,22 @@ protected:
         auto* brushes = dynamic_cast<RRealMediaToolPanel*>(panel);
         if (brushes && c.subMode >= 0) click(centreOf(brushes->SubModeButtons()[size_t(c.subMode)]->GetSprite()));
         return brushes ? brushes->GetSubPanel() : dynamic_cast<RScrollToolPanel*>(panel);
+    }
+    // Every shown button of the panel: its pages, and the brush panel's sub-modes and sizes.
+    std::vector<Rect16> buttonsShown() const {
+        std::vector<const RButtonSet*> sets;
+        auto* panel = dynamic_cast<RToolPanel*>(easel->CurrentPanel());
+        if (panel) sets.push_back(&panel->Buttons());
+        if (auto* brushes = dynamic_cast<RRealMediaToolPanel*>(panel)) {
+            sets.push_back(&brushes->SubModeButtons());
+            sets.push_back(&brushes->SizeButtons());
+        }
+        std::vector<Rect16> shown;
+        for (const RButtonSet* set : sets)
+            for (const auto& button : *set)
+                if (const SprSprite* sprite = sprFind(button->GetSprite()); sprite && button->IsShown() && !sprite->hidden)
+                    shown.push_back(sprite->bounds);
+        return shown;
     }
     static std::pair<Rect16, Rect16> arrowsOf(RScrollToolPanel& strip, std::vector<Rect16>* cells) {
         std::pair<Rect16, Rect16> arrows{};
@@ -55,6 +76,49 @@ protected:
     }
     static Point16 centre(const Rect16& r) { return {i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)}; }
 };
+
+std::string text(const Rect16& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom);
+}
+
+bool overlap(const Rect16& a, const Rect16& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+TEST_F(StripArrows, StandInsideThePanelClearOfCellsAndButtons) {
+    enterEasel();
+    for (const StripCase& c : {StripCase{kEaselToolbarPaint, 0, 0}, StripCase{kEaselToolbarPaint, 0, 1},
+                               StripCase{kEaselToolbarPaint, 1, 0}, StripCase{kEaselToolbarPaint, 1, 1},
+                               StripCase{kEaselToolbarPaint, 2, 0}, StripCase{kEaselToolbarPaint, 2, 1},
+                               StripCase{kEaselToolbarFill, 0, -1}, StripCase{kEaselToolbarFill, 1, -1},
+                               StripCase{kEaselToolbarFill, 2, -1}}) {
+        SCOPED_TRACE(std::to_string(c.toolbar) + " page " + std::to_string(c.page) + " sub-mode " + std::to_string(c.subMode));
+        RScrollToolPanel* strip = showStrip(c);
+        ASSERT_NE(strip, nullptr);
+        ASSERT_NE(strip->GetScroller(), nullptr);
+        std::vector<Rect16> cells;
+        const auto [back, forward] = arrowsOf(*strip, &cells);
+        ASSERT_FALSE(cells.empty());
+        const std::vector<Rect16> buttons = buttonsShown();
+        ASSERT_FALSE(buttons.empty());
+        for (const Rect16& arrow : {back, forward}) {
+            ASSERT_FALSE(rectIsEmpty(arrow));
+            EXPECT_GE(arrow.left, kPanelTray.left + kTrayFrame);
+            EXPECT_LE(arrow.right, kPanelTray.right - kTrayFrame);
+            EXPECT_GE(arrow.top, kPanelTray.top + kTrayFrame);
+            EXPECT_LE(arrow.bottom, kPanelTray.bottom - kTrayFrame);
+            for (const Rect16& cell : cells) EXPECT_FALSE(overlap(arrow, cell)) << text(arrow) << " cell " << text(cell);
+        }
+        // The back arrow stands in the narrow gap before the strip, where its shadow meets the
+        // buttons' beside it; the forward one has room of its own.
+        for (const Rect16& button : buttons) EXPECT_FALSE(overlap(forward, button)) << text(forward) << " button " << text(button);
+        // Back before the strip, forward after it.
+        for (const Rect16& cell : cells) {
+            EXPECT_LE(back.right, cell.left);
+            EXPECT_GE(forward.left, cell.right);
+        }
+    }
+}
 
 TEST_F(StripArrows, LookPressedOnlyWhileHeldDown) {
     enterEasel();
