@@ -152,6 +152,12 @@ TEST_F(StripArrows, LookPressedOnlyWhileHeldDown) {
             EXPECT_FALSE(other.IsDown());
             const u64 down = PictureHash(arrow);
             EXPECT_NE(down, up) << "the arrow looks pressed";
+            if (c.toolbar == kEaselToolbarPaint && forwards) {
+                ExpectPicture("brush_strip_arrow_down", arrow);
+                pointer(plat::InputEvent::Kind::MouseMove, {i16(arrow.left - 40), i16(arrow.top - 40)});
+                ExpectPicture("brush_strip_arrow_up", arrow);
+                pointer(plat::InputEvent::Kind::MouseMove, centre(arrow));
+            }
             EXPECT_EQ(PictureHash(row), cellsShown) << "the cells stay as they were";
             // Slid off the arrow it comes up, and back on it goes down again.
             pointer(plat::InputEvent::Kind::MouseMove, {i16(arrow.left - 40), i16(arrow.top - 40)});
@@ -167,6 +173,15 @@ TEST_F(StripArrows, LookPressedOnlyWhileHeldDown) {
             if (strip->GetScroller()->GetCount() > strip->GetScroller()->GetVisibleCount()) {
                 EXPECT_NE(strip->GetScroller()->GetFirstVisible(), first);
             }
+            // A child who slides off and lets go elsewhere changes their mind: the arrow is up
+            // and the strip stays.
+            const int shown = strip->GetScroller()->GetFirstVisible();
+            pointer(plat::InputEvent::Kind::MouseDown, centre(arrow));
+            pointer(plat::InputEvent::Kind::MouseMove, {i16(arrow.left - 40), i16(arrow.top - 40)});
+            pointer(plat::InputEvent::Kind::MouseUp, {i16(arrow.left - 40), i16(arrow.top - 40)});
+            EXPECT_FALSE(look.IsDown());
+            EXPECT_EQ(PictureHash(arrow), up);
+            EXPECT_EQ(strip->GetScroller()->GetFirstVisible(), shown);
         }
     }
 }
