@@ -15,6 +15,9 @@ u16 CounterShown(u32 value) {
 RScrollToolPanel::RScrollToolPanel(CListener* owner, const Paths* userPaths) : RToolPanel(owner, userPaths) {}
 
 RScrollToolPanel::~RScrollToolPanel() {
+    // The arrows' hot spots outlive their sprite for a moment: their looks let both go first.
+    backArrow_.Attach(nullptr, 0);
+    forwardArrow_.Attach(nullptr, 0);
     if (counterSprite_ != 0) sprDispose(&counterSprite_);
     if (arrowSprite_ != 0) sprDispose(&arrowSprite_);
     if (SprSprite* layout = sprFind(layout_.id)) layout->data2 = 0;
@@ -38,11 +41,11 @@ u16 RScrollToolPanel::InitScroller(u16 layoutId, int itemToSelect) {
     }
     layoutId_ = layoutId;
     firstHotSpot_ = u16(kToolStripHotSpotEnd - parts);
-    SetUpScroller();
     if (arrowSprite_ == 0) {
         const u16 arrows = sprNew(kSprStopAtEnd, ArrowShape(), nullptr);
         arrowSprite_ = arrows == kSprNoId ? 0 : arrows;
     }
+    SetUpScroller();
     LoadToolIcons();
     const u16 counter = sprNewCustom(kToolStripCounterShape, nullptr, 1, &RScrollToolPanel::StepCounter, 0, 1);
     counterSprite_ = counter == kSprNoId ? 0 : counter;
@@ -64,6 +67,13 @@ void RScrollToolPanel::SetUpScroller() {
     scroller_->SetPageStep(scroller_->GetVisibleCount());
     scroller_->SetScrollByPage(true);
     scroller_->Refresh(kRefreshAll);
+    // The arrows' hot spots are the strip's; their looks follow the presses on them.
+    RHotSpotList& spots = scroller_->HotSpots();
+    for (int i = 0; i < spots.Count(); ++i) {
+        RHotSpotItem* spot = spots.GetHotSpot(i);
+        if (spot->GetMessage() == kMsgScrollBack) backArrow_.Attach(spot, arrowSprite_);
+        if (spot->GetMessage() == kMsgScrollForward) forwardArrow_.Attach(spot, arrowSprite_);
+    }
 }
 
 void RScrollToolPanel::ReplaceScroller() {

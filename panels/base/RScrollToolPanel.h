@@ -9,6 +9,7 @@
 #include "engine/gfx/sprites/SprCompound.h"
 #include "framework/controls/RBitmapScroller.h"
 #include "panels/base/RToolPanel.h"
+#include "panels/base/StripArrowLook.h"
 
 namespace Ostrel {
 
@@ -33,7 +34,7 @@ public:
     u16 InitScroller(u16 layoutId, int itemToSelect);
     virtual i16 FirstToolIndex() const { return 1; }
     // The shape of the strip's scroll arrows, whose two parts the strip takes as its arrow
-    // hot spots.
+    // hot spots; each arrow's down look follows them (StripArrowLook).
     virtual u16 ArrowShape() const { return kToolStripArrowShape; }
     virtual i16 EndToolIndex() const { return 0; }
     // Fills the strip with the icons of the tools of the range; nothing without a strip.
@@ -52,6 +53,8 @@ public:
 
     // Whether the strip shows (a page without a strip hides it).
     bool StripShown() const { return !stripHidden_; }
+    const StripArrowLook& BackArrow() const { return backArrow_; }
+    const StripArrowLook& ForwardArrow() const { return forwardArrow_; }
 
 protected:
     virtual std::unique_ptr<RBitmapScroller> NewScroller(u16 layoutId, u16 firstHotSpotId);
@@ -78,6 +81,8 @@ private:
     u16 firstHotSpot_ = 0;
     // Shows the scroll arrows whose parts the strip takes as its arrow hot spots.
     u16 arrowSprite_ = 0;
+    StripArrowLook backArrow_{0};
+    StripArrowLook forwardArrow_{1};
     u16 counterSprite_ = 0;
     u16 counter_ = 0;
 };

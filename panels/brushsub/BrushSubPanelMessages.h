@@ -14,6 +14,10 @@ enum BrushSubMode : u16 {
     kBrushModeSpray = 18008,
 };
 
+// The arrows of the strip every sub-panel shows: the forward one stands between the strip and
+// the brush panel's sizes.
+constexpr u16 kBrushStripArrowShape = 18025;
+
 // The roller sub-panel to itself, once its strip stands: build the roller.
 constexpr u32 kMsgRollerStart = 101;
 // The spray sub-panel's pattern for the spray gun: parameter 1 the pattern's shape group,

@@ -16,6 +16,7 @@ public:
     i16 FirstToolIndex() const override;
     i16 EndToolIndex() const override;
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
+    u16 ArrowShape() const override { return kBrushStripArrowShape; }
     u16 GetSubMode() const { return subMode_; }
 
 private:

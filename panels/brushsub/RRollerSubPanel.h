@@ -19,6 +19,7 @@ public:
     // `item` (the first one when it is past the strip) chosen.
     u16 Start(int item);
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
+    u16 ArrowShape() const override { return kBrushStripArrowShape; }
 
     RCyclic* GetRoller() const { return dynamic_cast<RCyclic*>(GetCurrentTool()); }
     // The shape group of the pattern in use; 0 for none.

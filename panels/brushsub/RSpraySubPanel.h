@@ -23,6 +23,7 @@ public:
     // when it is past the strip).
     u16 Start(int item);
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
+    u16 ArrowShape() const override { return kBrushStripArrowShape; }
 
     u16 GetPatternGroup() const { return loadedGroup_; }
     const std::array<SprayPatternEntry, kSprayTableSize>& Table() const { return table_; }

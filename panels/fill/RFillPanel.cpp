@@ -67,7 +67,7 @@ u16 RFillPanel::Init() {
 
 std::unique_ptr<RBitmapScroller> RFillPanel::NewScroller(u16 layoutId, u16 firstHotSpotId) {
     // The solid fills' icons are masks drawn in the paint colour.
-    if (mode_ == 0) return std::make_unique<RAlphaBitmapScroller>(this, layoutId, kToolStripArrowShape, firstHotSpotId);
+    if (mode_ == 0) return std::make_unique<RAlphaBitmapScroller>(this, layoutId, ArrowShape(), firstHotSpotId);
     return RScrollToolPanel::NewScroller(layoutId, firstHotSpotId);
 }
 

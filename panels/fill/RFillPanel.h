@@ -12,6 +12,8 @@ namespace Ostrel {
 
 constexpr u16 kFillButtonSet = 18300;
 constexpr u16 kFillStripLayout = 18018;
+// The strip's arrows: the forward one stands after its cells, inside the panel.
+constexpr u16 kFillStripArrowShape = 18026;
 constexpr u16 kFillPanelShape = 18342;
 constexpr u16 kFillMascotShape = 18046;
 constexpr i16 kFillModeCount = 3;
@@ -35,6 +37,7 @@ public:
     u16 SavePrefs() override;
     int FirstColorButton() const override { return 0; }
     int LastColorButton() const override { return 2; }
+    u16 ArrowShape() const override { return kFillStripArrowShape; }
 
     // -1 before the first mode.
     i16 GetMode() const { return mode_; }

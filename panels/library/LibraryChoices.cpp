@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/language/LanguageTexts.h"
+
 namespace Ostrel {
 
 LibraryList ListLibraries(const RLibraryMgr& libraries, FourCC type, const RLibExclusionsObject* exclusions) {
@@ -12,7 +14,7 @@ LibraryList ListLibraries(const RLibraryMgr& libraries, FourCC type, const RLibE
     for (u16 number = 0; libraries.NextLibraryItem(&iteration, type, &fileName, &kind); ++number) {
         std::string name = LibraryShownName(fileName);
         if (exclusions && exclusions->IsExcluded(type, name)) continue;
-        list.names.push_back(std::move(name));
+        list.names.push_back(TranslatedLibraryName(name));
         list.ids.push_back(number);
         list.kinds.push_back(kind);
     }
@@ -20,6 +22,11 @@ LibraryList ListLibraries(const RLibraryMgr& libraries, FourCC type, const RLibE
 }
 
 std::string LibraryShownName(const std::string& fileName) { return fileName.substr(0, fileName.find('.')); }
+
+std::string TranslatedLibraryName(const std::string& name) {
+    const std::string shown = LookupLanguageText(kLibraryNamesSection, name.c_str()).c_str();
+    return shown.empty() ? name : shown;
+}
 
 tLibSaveData NormaliseLibRecord(const tLibSaveData& stored) {
     tLibSaveData record = stored;

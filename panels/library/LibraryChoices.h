@@ -24,10 +24,18 @@ struct LibraryList {
     std::vector<u16> kinds;
 };
 
-// Every library of the kind, the user's own too, but those the page's exclusions name; each
-// shown under its file name cut at the first ".".
+// The section of the language texts that names the installed libraries in the child's
+// language, by their file names cut at the first ".".
+constexpr const char* kLibraryNamesSection = "LibraryNames";
+
+// Every library of the kind, the user's own too, but those the page's exclusions name (by
+// file name); each shown under the name the current language's texts give it, or under its
+// file name when they give none (the user's own).
 LibraryList ListLibraries(const RLibraryMgr& libraries, FourCC type, const RLibExclusionsObject* exclusions);
+// The file name cut at the first ".".
 std::string LibraryShownName(const std::string& fileName);
+// The name a library of that cut file name is shown under in the current language.
+std::string TranslatedLibraryName(const std::string& name);
 
 // A record as loaded: one never stored (word 0 of -1) becomes all zeros.
 tLibSaveData NormaliseLibRecord(const tLibSaveData& stored);

@@ -112,8 +112,13 @@ u16 RLibPanel::Init() {
     return 0;
 }
 
+u16 RLibPanel::BackgroundShape() const {
+    if (type_ == kTypeFlash) return kLibStickersShape;
+    return type_ == kTypeFlashAnimation ? kLibAnimationsShape : kLibPicturesShape;
+}
+
 std::unique_ptr<RBitmapScroller> RLibPanel::NewScroller(u16 layoutId, u16 firstHotSpotId) {
-    auto strip = std::make_unique<LibraryStrip>(this, layoutId, kToolStripArrowShape, firstHotSpotId);
+    auto strip = std::make_unique<LibraryStrip>(this, layoutId, ArrowShape(), firstHotSpotId);
     // The strip hears the presses and releases that drag its thumbnails.
     strip->RegisterInput();
     return strip;

@@ -28,7 +28,10 @@ namespace Ostrel {
 
 constexpr u16 kLibButtonSet = 18900;
 constexpr u16 kLibStripLayout = 18015;
-constexpr u16 kLibBackgroundShape = 18039;
+// The panel's mascot wears the badge of the things its libraries hold.
+constexpr u16 kLibPicturesShape = 18036;
+constexpr u16 kLibStickersShape = 18040;
+constexpr u16 kLibAnimationsShape = 18041;
 constexpr u16 kLibNameBoxShape = 18037;
 constexpr u16 kLibNameBoxEmptyShape = 18038;
 constexpr u16 kLibChooseSound = 31500;
@@ -113,7 +116,7 @@ public:
 protected:
     std::unique_ptr<RBitmapScroller> NewScroller(u16 layoutId, u16 firstHotSpotId) override;
     virtual u16 StripLayout() const { return kLibStripLayout; }
-    virtual u16 BackgroundShape() const { return kLibBackgroundShape; }
+    virtual u16 BackgroundShape() const;
     // Puts the panel's buttons that depend on the library in or out of service.
     virtual void UpdateLibraryButtons() {}
     // Opens the library file; an alert when it cannot be read, the strip then empty.

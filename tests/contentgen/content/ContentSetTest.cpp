@@ -178,6 +178,10 @@ const std::vector<Named> kNamedResources = {
     {"CutPanel", "tWAV", range(13100, 13103)},
     // Move mode's frame in the cut and move panel's tray.
     {"Easel", "tSCR", {18353}},
+    // The library panels' mascots, by the kind of things they hold.
+    {"Easel", "tSCR", {18036, 18040, 18041}},
+    // The brush and fill strips' own arrows.
+    {"Easel", "tSCR", {18025, 18026}},
     {"General", "tBMP", {31500}},
     // The slide strip's timing, transition and sound lists, icons and control pictures.
     {"Picker", "STRL", {7000, 7500, 8500}},
@@ -686,16 +690,17 @@ TEST_F(ContentSet, EveryLibraryKindIsInstalledAndEveryEntryHasMediaThumbnailAndN
         ++libraries[folder];
         ArchiveReader a;
         ASSERT_TRUE(a.open(bytes)) << path;
+        // The panels show a library under its name in the current language.
+        const std::string name = path.substr(folder.size() + 9, path.size() - folder.size() - 13);
+        const char* names = folder == "Stamps" ? "StampCategories" : "LibraryNames";
+        const auto english = iniValue(text(kEnglishTextFile), names, name);
+        const auto spanish = iniValue(text(kSpanishTextFile), names, name);
+        EXPECT_EQ(english.value_or(""), name);
+        EXPECT_TRUE(spanish && !spanish->empty() && *spanish != name) << name;
         if (folder == "Stamps") {
             u16 id = 8000;
             while (a.find(fourCC("tBMP"), id)) ++id;
             EXPECT_GE(id, 8006) << path;
-            // The panel shows the category under its name in the current language.
-            const std::string name = path.substr(15, path.size() - 19);
-            const auto english = iniValue(text(kEnglishTextFile), "StampCategories", name);
-            const auto spanish = iniValue(text(kSpanishTextFile), "StampCategories", name);
-            EXPECT_EQ(english.value_or(""), name);
-            EXPECT_TRUE(spanish && !spanish->empty() && *spanish != name) << name;
             continue;
         }
         const auto headerBytes = a.find(fourCC("tLHD"), 1);
@@ -928,7 +933,8 @@ TEST_F(ContentSet, TheTableOfContentsNamesEveryArchiveAndTheSettingsTheProgramRe
     EXPECT_EQ(iniValue(text("TB.cfg"), "Paths", "UserLibPostFix"), ".tbl");
 }
 
-// Where a shape sits on the screen, from the plan: a button's box or each frame's.
+// Where a shape sits on the screen, from the plan: a button's box or each shown frame's (the
+// frames a shape lists after its parts, as an arrow's pressed look, stand in their places).
 std::vector<Rect16> planRects(const nlohmann::json& shape) {
     std::vector<Rect16> out;
     if (shape.contains("button")) {
@@ -936,7 +942,13 @@ std::vector<Rect16> planRects(const nlohmann::json& shape) {
         const int x = shape["at"][0], y = shape["at"][1], w = b["w"], h = b["h"];
         out.push_back(Rect16{i16(x), i16(y), i16(x + w), i16(y + h)});
     }
-    for (const auto& f : shape.value("frames", nlohmann::json::array())) {
+    nlohmann::json frames = shape.value("frames", nlohmann::json::array());
+    if (shape.contains("show")) {
+        nlohmann::json shown = nlohmann::json::array();
+        for (const auto& i : shape["show"]) shown.push_back(frames.at(i.get<size_t>()));
+        frames = shown;
+    }
+    for (const auto& f : frames) {
         const auto& at = f.contains("at") ? f["at"] : shape["at"];
         const auto& size = f.contains("button") ? nlohmann::json::array({f["button"]["w"], f["button"]["h"]}) : f["size"];
         const int x = at[0], y = at[1], w = size[0], h = size[1];
@@ -966,9 +978,10 @@ TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
         // The strip's layout and the sprites shown with it.
         std::vector<int> shapes;
     } const kPanels[] = {{"pencil", {18400, 18200}, {}},
-                         {"brush", {18000, 18001, 18200}, {18027}},
-                         {"brush voice", {18000, 18002, 18200}, {18027}},
-                         {"brush rollers", {18000, 18003}, {18027}},
+                         {"brush", {18000, 18001, 18200}, {18027, 18025}},
+                         {"brush voice", {18000, 18002, 18200}, {18027, 18025}},
+                         {"brush rollers", {18000, 18003}, {18027, 18025}},
+                         {"fill", {18300}, {18018, 18026}},
                          {"mixer", {18600, 18200}, {18021}},
                          {"square eraser", {18500, 18203, 18201}, {18024}},
                          {"round eraser", {18500, 18203, 18202}, {18024}},
