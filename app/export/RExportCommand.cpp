@@ -10,6 +10,7 @@
 #include "framework/windows/mfxWindow.h"
 #include "media/export/FlashProjector.h"
 #include "media/export/PageFlashExport.h"
+#include "media/export/PagePictureExport.h"
 #include "platform/files/Files.h"
 
 namespace Ostrel {
@@ -51,6 +52,8 @@ i32 runExport(const std::string& target, ExportKind kind, const ExportSources& s
     switch (kind) {
     case ExportKind::PageMovie: return exportPageMovie(*sources.page, sources.canvas, target, progress);
     case ExportKind::PageFlash: return exportPageFlash(*sources.page, sources.canvas, target);
+    case ExportKind::PageJpeg: return exportPagePicture(*sources.page, sources.canvas, target, PagePictureFormat::Jpeg);
+    case ExportKind::PageBmp: return exportPagePicture(*sources.page, sources.canvas, target, PagePictureFormat::Bmp);
     default: break;
     }
     std::vector<u8> movie;
@@ -61,6 +64,8 @@ i32 runExport(const std::string& target, ExportKind kind, const ExportSources& s
 
 std::string kindLabel(ExportKind kind) {
     switch (kind) {
+    case ExportKind::PageJpeg: return text("FileStrings", "FilterJpeg", "JPEG pictures");
+    case ExportKind::PageBmp: return text("FileStrings", "FilterBmp", "BMP pictures");
     case ExportKind::PageFlash: return text("FileStrings", "FilterFlash", "Flash movies");
     case ExportKind::Player: return text("FileStrings", "FilterPlayer", "Players");
     default: return text("FileStrings", "FilterMovies", "Movies");
@@ -69,6 +74,8 @@ std::string kindLabel(ExportKind kind) {
 
 const char* kindPattern(ExportKind kind) {
     switch (kind) {
+    case ExportKind::PageJpeg: return "*.jpg;*.jpeg";
+    case ExportKind::PageBmp: return "*.bmp";
     case ExportKind::PageFlash: return "*.swf";
     case ExportKind::Player: return "*";
     default: return "*.mov";
@@ -86,7 +93,9 @@ std::string PlayerProgramPath(const std::string& programFolder) {
 
 i32 ExportProjectCommand(mfxWindow* owner, const std::string& target, ExportKind kind, const ExportSources& sources) {
     i32 code = kExportFailed;
-    {
+    if (kind == ExportKind::PageJpeg || kind == ExportKind::PageBmp) {
+        code = runExport(target, kind, sources, {});
+    } else {
         mfxProgressWindow window(owner ? owner->GetHandle() : plat::kNoWindow, text("FileStrings", "ExportTitle", "Export"),
                                  text("FileStrings", "Exporting", "Making your movie..."),
                                  text("FileDialog", "Cancel", "Cancel"));

@@ -1,6 +1,7 @@
 #pragma once
-// File > Export: the page shown as a QuickTime movie, as a Flash movie or as a stand-alone
-// player file, and the slide show as a QuickTime movie. The export dialog offers the kinds the
+// File > Export: the page as a JPEG or BMP picture, as a QuickTime movie, as a Flash movie or
+// as a stand-alone player file, and the slide show as a QuickTime movie. (The Mac's PICT
+// pictures are not offered: nothing on this system reads them.) The export dialog offers the kinds the
 // screen gives it and names the file; a progress window with Cancel stays up while the export
 // runs; a failure is told in the language's words, and the user's old file is kept.
 // User-interface thread.
@@ -16,10 +17,11 @@ class mfxWindow;
 
 namespace Ostrel {
 
-enum class ExportKind : u16 { PageMovie, ProjectMovie, PageFlash, Player };
+enum class ExportKind : u16 { PageMovie, ProjectMovie, PageFlash, Player, PageJpeg, PageBmp };
 
-// What the easel offers: the page; the picker offers the slide show.
-constexpr ExportKind kEaselExportKinds[] = {ExportKind::PageMovie, ExportKind::PageFlash, ExportKind::Player};
+// What the easel offers: the page, a picture first; the picker offers the slide show.
+constexpr ExportKind kEaselExportKinds[] = {ExportKind::PageJpeg, ExportKind::PageBmp, ExportKind::PageMovie,
+                                            ExportKind::PageFlash, ExportKind::Player};
 constexpr ExportKind kPickerExportKinds[] = {ExportKind::ProjectMovie};
 
 struct ExportSources {
@@ -34,8 +36,8 @@ struct ExportSources {
 // "FlashPlayerWin32".
 std::string PlayerProgramPath(const std::string& programFolder);
 
-// Runs one export into `target` (an engine text) under a progress window over `owner` and
-// shows the message of a failure; the export's code (kExportCancelled when the user stopped it).
+// Runs one export into `target` (an engine text) under a progress window over `owner` (a
+// picture, made in a moment, needs none) and shows the message of a failure; the export's code (kExportCancelled when the user stopped it).
 i32 ExportProjectCommand(mfxWindow* owner, const std::string& target, ExportKind kind, const ExportSources& sources);
 
 // Asks for the file and its kind among `kinds`, then runs the export; kExportCancelled when

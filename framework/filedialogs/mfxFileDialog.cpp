@@ -11,7 +11,7 @@
 namespace {
 
 constexpr u16 kCommonWidth = 360;
-constexpr u16 kCommonHeight = 212;
+constexpr u16 kCommonHeight = 244;
 constexpr u16 kNameLimit = kMaxPathText;
 
 DialogItemTemplate commonItem(u16 id, DialogItemKind kind, DialogRect rect, const std::string& text, u16 flags = 0,
@@ -53,7 +53,9 @@ DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, cons
         commonItem(kFileDlgFolder, DialogItemKind::Label, {10, 6, 350, 24}, ""),
         commonItem(kFileDlgList, DialogItemKind::List, {10, 26, 350, 122}, ""),
         commonItem(kFileDlgName, DialogItemKind::Edit, {10, 128, 250, 150}, "", kDlgItemFocus, kNameLimit),
-        commonItem(kFileDlgTypes, DialogItemKind::List, {10, 156, 250, 204}, ""),
+        // Five types show at once: the list has no scroll bar, and a type out of sight could
+        // only be reached by the keyboard.
+        commonItem(kFileDlgTypes, DialogItemKind::List, {10, 156, 250, 236}, ""),
         commonItem(kFileDlgOk, DialogItemKind::Button, {260, 128, 350, 150},
                    saving ? buttonText("Save", "Save") : buttonText("Open", "Open"), kDlgItemDefault),
         commonItem(kFileDlgCancel, DialogItemKind::Button, {260, 156, 350, 178}, buttonText("Cancel", "Cancel")),

@@ -291,7 +291,7 @@ u32 REaselCommands::Print(RMessage*, uintptr_t) {
     return 0;
 }
 
-// The page as a movie, a Flash movie or a player file; the painting since the last save is
+// The page as a picture, a movie, a Flash movie or a player file; the painting since the last save is
 // only in the canvas's picture until it is stored in the page.
 u32 REaselCommands::Export(RMessage*, uintptr_t) {
     easel_.StopAll();

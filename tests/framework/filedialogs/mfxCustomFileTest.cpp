@@ -211,7 +211,7 @@ TEST_F(CustomFileTest, ExtensionItemsReportTheirCommands) {
     EXPECT_EQ(heard.events[0].value, 300);
     EXPECT_EQ(heard.events[1].value, 50);
     const Rect16 rect = heard.events[1].rect;
-    EXPECT_EQ((std::vector<int>{rect.left, rect.top, rect.right, rect.bottom}), (std::vector<int>{10, 220, 110, 242}))
+    EXPECT_EQ((std::vector<int>{rect.left, rect.top, rect.right, rect.bottom}), (std::vector<int>{10, 252, 110, 274}))
         << "below the common items";
 }
 

@@ -1,0 +1,26 @@
+#pragma once
+// A page as one picture file: what the canvas shows (background, painting, pictures, texts, the
+// first frame of each vector graphic) at the canvas's size, as a JPEG or a 24-bit BMP file that
+// common viewers open. The file appears in one step, so a failed export keeps the user's old
+// file. Results are the codes of ExportFiles.h. User-interface thread.
+#include <string>
+#include <vector>
+
+#include "document/pages/RPageData.h"
+#include "media/export/PageMovieExport.h"
+#include "tools/base/PixelView.h"
+
+namespace Ostrel {
+
+enum class PagePictureFormat : u8 { Jpeg, Bmp };
+
+// The rows of a 16-bit picture as a BMP file, each 5-bit channel spread over the full 8 bits
+// (white stays white).
+std::vector<u8> bmpOfPixels(const PixelView& pixels);
+
+// `target` is an engine text; its name takes ".jpg" (".jpeg" too is kept) or ".bmp" unless it
+// ends so.
+i32 exportPagePicture(const RPageData& page, const MovieExportCanvas& canvas, const std::string& target,
+                      PagePictureFormat format);
+
+}  // namespace Ostrel
