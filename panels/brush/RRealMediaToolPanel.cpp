@@ -102,9 +102,9 @@ u16 RRealMediaToolPanel::RestorePrefs() {
     choices_ = ValidBrushChoices(stored);
     const i16 size = choices_[kBrushWordSize];
     const i16 family = choices_[kBrushWordFamily];
-    PostMessageTo(this, kMsgBrushSize, kBrushSizeButtonFirst + size, 0);
+    PostMessageTo(this, kMsgBrushSize, kBrushSizeButtonFirst + size);
     SelectPanelButton(sizeButtons_, Ostrel::FindButtonByCommand(sizeButtons_, u16(kBrushSizeButtonFirst + size)));
-    PostMessageTo(this, kMsgBrushFamilyBrushes + u32(family), 0, 0);
+    PostMessageTo(this, kMsgBrushFamilyBrushes + u32(family));
     SelectPanelButton(Buttons(), family);
     return 0;
 }

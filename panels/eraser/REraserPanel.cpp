@@ -93,8 +93,8 @@ u16 REraserPanel::RestorePrefs() {
     }
     choices_ = ValidEraserChoices(stored);
     PostMessageTo(this, kMsgEraserSize, 0, u16(choices_[kEraserWordSize]));
-    PostMessageTo(this, u32(u16(choices_[kEraserWordShape])), 0, 0);
-    PostMessageTo(this, u32(u16(choices_[kEraserWordPage])), 0, 0);
+    PostMessageTo(this, u32(u16(choices_[kEraserWordShape])));
+    PostMessageTo(this, u32(u16(choices_[kEraserWordPage])));
     SelectPanelButton(Buttons(), choices_[kEraserWordPage] - i16(kMsgEraserEffectsPage));
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "panels/fill/RFillPanel.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/help/HelpContext.h"
@@ -39,7 +40,7 @@ tFillPanelSaveData ValidFillChoices(const tFillPanelSaveData& stored) {
     if (stored[kFillWordMode] == kPrefsNotStored) return valid;
     if (stored[kFillWordMode] >= 0 && stored[kFillWordMode] < kFillModeCount) valid[kFillWordMode] = stored[kFillWordMode];
     // Items past a strip fall back on its first when the strip is shown.
-    for (size_t i = kFillWordFirstItem; i < valid.size(); ++i) valid[i] = stored[i] >= 0 ? stored[i] : 0;
+    for (size_t i = kFillWordFirstItem; i < valid.size(); ++i) valid[i] = std::max<i16>(stored[i], 0);
     return valid;
 }
 
@@ -89,7 +90,7 @@ u16 RFillPanel::RestorePrefs() {
     }
     choices_ = ValidFillChoices(stored);
     const i16 mode = choices_[kFillWordMode];
-    PostMessageTo(this, kMsgFillSolid + u32(mode), 0, 0);
+    PostMessageTo(this, kMsgFillSolid + u32(mode));
     SelectPanelButton(Buttons(), mode);
     return 0;
 }

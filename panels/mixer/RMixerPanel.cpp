@@ -1,5 +1,6 @@
 #include "panels/mixer/RMixerPanel.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/help/HelpContext.h"
@@ -32,7 +33,7 @@ tMixerSaveData ValidMixerChoices(const tMixerSaveData& stored) {
     if (stored[kMixerWordPage] >= 0 && stored[kMixerWordPage] < kMixerPageCount) valid[kMixerWordPage] = stored[kMixerWordPage];
     if (stored[kMixerWordSize] >= 0 && stored[kMixerWordSize] < kMixerSizeCount) valid[kMixerWordSize] = stored[kMixerWordSize];
     // Items past a strip fall back on its first when the page is shown.
-    for (size_t i = kMixerWordFirstItem; i < valid.size(); ++i) valid[i] = stored[i] >= 0 ? stored[i] : 0;
+    for (size_t i = kMixerWordFirstItem; i < valid.size(); ++i) valid[i] = std::max<i16>(stored[i], 0);
     return valid;
 }
 
@@ -84,8 +85,8 @@ u16 RMixerPanel::RestorePrefs() {
     const i16 page = choices_[kMixerWordPage];
     const i16 size = choices_[kMixerWordSize];
     SelectPanelButton(Buttons(), page);
-    PostMessageTo(this, kMsgMixerEffectsPage + u32(page), 0, 0);
-    PostMessageTo(this, kMsgMixerSize, kMixerSizeButtonFirst + size, 0);
+    PostMessageTo(this, kMsgMixerEffectsPage + u32(page));
+    PostMessageTo(this, kMsgMixerSize, kMixerSizeButtonFirst + size);
     SelectPanelButton(sizeButtons_, Ostrel::FindButtonByCommand(sizeButtons_, u16(kMixerSizeButtonFirst + size)));
     return 0;
 }
