@@ -71,6 +71,7 @@ std::vector<Row> rows() {
         {"brush words out of range", Kind::Brush, {7, 99, 5, -3, 12345, -9, 400, 400, 400, 400, 400}, nthTool(0, 20, 0), 2.0f, 15, 838},
         {"brush wacky item past the strip", Kind::Brush, {0, 0, 18004, 18006, 18007, 0, 300, 0, 0, 0, 0}, nthTool(20, 45, 0), 1.0f, 15, 838},
         {"brush size -1 alone", Kind::Brush, {0, -1, 18003, 18006, 18007, 0, 0, 0, 0, 0, 0}, nthTool(0, 20, 0), 2.0f, 15, 838},
+        {"brush family unset", Kind::Brush, {-1, 3, 18004, 18005, 18008, 1, 1, 1, 1, 1, 1}, nthTool(0, 20, 0), 2.0f, 15, 838},
         {"fill first use", Kind::Fill, {}, kToolIdSolidFill, 1.0f, 7, 848, 20500},
         {"fill gradient 2", Kind::Fill, {1, 0, 2, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21302},
         {"fill pattern 1", Kind::Fill, {2, 0, 0, 1}, kToolIdPatternFill, 1.0f, 7, 850, 20401},
@@ -78,16 +79,19 @@ std::vector<Row> rows() {
         {"fill item past the strip", Kind::Fill, {1, 0, 50, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21300},
         {"fill item just past the strip", Kind::Fill, {1, 0, 3, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21300},
         {"fill last item", Kind::Fill, {1, 0, 2, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21302},
+        {"fill mode unset", Kind::Fill, {-1, 2, 2, 1}, kToolIdSolidFill, 1.0f, 7, 848, 20500},
         {"eraser first use", Kind::Eraser, {}, kToolIdCircle, 3.0f, 5, 898},
         {"eraser square size 1", Kind::Eraser, {18501, 1, 18202, 0}, kToolIdCircle, 1.0f, 5, 898},
         {"eraser effects", Kind::Eraser, {18500, 2, 18202, 0}, kToolIdFirecracker, 2.0f, 4, 899},
         {"eraser words out of range", Kind::Eraser, {-7, 9, 77, -1}, kToolIdCircle, 3.0f, 5, 898},
         {"eraser size 0", Kind::Eraser, {18501, 0, 18201, 0}, kToolIdCircle, 3.0f, 5, 898},
         {"eraser effect past the strip", Kind::Eraser, {18500, 4, 18201, 90}, kToolIdFirecracker, 4.0f, 4, 899},
+        {"eraser size unset", Kind::Eraser, {18500, -1, 18202, 1}, kToolIdCircle, 3.0f, 5, 898},
         {"mixer first use", Kind::Mixer, {}, nthTool(65, 87, 0), 3.0f, 10, 858},
         {"mixer effect brushes 5", Kind::Mixer, {1, 0, 0, 5}, nthTool(87, 99, 5), 1.0f, 11, 859},
         {"mixer size 4", Kind::Mixer, {0, 3, 1, 0}, nthTool(65, 87, 1), 4.0f, 10, 858},
         {"mixer words out of range", Kind::Mixer, {3, 40, -2, -2}, nthTool(65, 87, 0), 3.0f, 10, 858},
+        {"mixer size unset", Kind::Mixer, {1, -1, 1, 1}, nthTool(65, 87, 0), 3.0f, 10, 858},
     };
 }
 
