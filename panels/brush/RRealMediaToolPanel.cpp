@@ -119,7 +119,6 @@ void RRealMediaToolPanel::SetSizeButtonsShown(bool shown) {
 }
 
 void RRealMediaToolPanel::ShowFamily(i16 family) {
-    if (family < 0 || family >= kBrushFamilyCount) return;
     // The tool may point into the sub-panel (the spray gun into its table): it goes first.
     DropCurrentTool();
     subPanel_.reset();

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/help/HelpContext.h"
+#include "engine/gfx/sprites/SprShapes.h"
 #include "panels/base/RPanelPrefsTmpl.h"
 #include "panels/base/ToolFactory.h"
 #include "panels/base/ToolPanelMessages.h"
@@ -27,6 +28,7 @@
 #include "panels/fill/RFillPanel.h"
 #include "panels/mixer/MixerPanelCommands.h"
 #include "panels/mixer/RMixerPanel.h"
+#include "tests/engine/gfx/sprites/format/ShapeBytes.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
 #include "tests/panels/PanelFixture.h"
 #include "tools/base/ToolNames.h"
@@ -108,7 +110,8 @@ protected:
         std::vector<testres::ResContent> items = {
             {fourCC("MBTN"), 18000, buttonSet({{18000, 3, 0, 1, 10}})},
             {fourCC("MBTN"), 18001, buttonSet({{18003, 2, 0, 2, 50}})},
-            {fourCC("MBTN"), 18002, buttonSet({{18005, 2, 0, 2, 50}})},
+            // The voice family's first button is the voice brushes'.
+            {fourCC("MBTN"), 18002, buttonSet({{18006, 1, 0, 2, 50}, {18005, 1, 0, 2, 130}})},
             {fourCC("MBTN"), 18003, buttonSet({{18007, 2, 0, 2, 50}})},
             {fourCC("MBTN"), 18200, buttonSet({{18201, 4, 18200, 2, 90}})},
             {fourCC("MBTN"), 18300, buttonSet({{18300, 3, 0, 1, 10}})},
@@ -504,6 +507,150 @@ TEST_F(PaintPanelRestore, EachEraserTipShowsItsOwnSizeButtons) {
         ASSERT_EQ(eraser.SizeButtons().size(), 4u) << shape;
         EXPECT_EQ(eraser.SizeButtons()[0]->GetRecord().id, firstSize) << shape;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Each sub-mode button shows its family's strip with its own tools, selects itself and its
+// family's button (and no other), gives the family's cursor and help, hides the sizes for the
+// rollers and sprays only, and comes back as the family's remembered sub-mode.
+TEST_F(PaintPanelRestore, EachSubModeShowsItsOwnStripAndButtons) {
+    struct Case {
+        u16 mode;
+        i16 family;
+        i16 tool;  // the manager's tool afterwards
+        i16 first, end;  // the strip's tools; both 0 for the pattern strips
+        u16 cursor, help;
+    };
+    const Case cases[] = {
+        {kBrushModeWacky, 0, nthTool(20, 45, 0), 20, 45, 15, 838},
+        {kBrushModeHandsFree, 1, nthTool(55, 65, 0), 55, 65, 21, 839},
+        {kBrushModeSpray, 2, kToolIdSprayGun, 0, 0, 17, 840},
+        {kBrushModeReal, 0, nthTool(0, 20, 0), 0, 20, 15, 838},
+        {kBrushModeVoice, 1, nthTool(45, 55, 0), 45, 55, 21, 839},
+        {kBrushModeRoller, 2, kToolIdCyclic, 0, 0, 17, 840},
+    };
+    const size_t modeWords[] = {kBrushWordBrushMode, kBrushWordVoiceMode, kBrushWordRollerMode};
+    auto panel = Open(Kind::Brush);
+    auto& brush = static_cast<RRealMediaToolPanel&>(*panel);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        RMessage mode(c.mode, 0, 0);
+        panel->HandleMessage(&mode, 0);
+        Deliver();
+        EXPECT_EQ(brush.GetFamily(), c.family);
+        EXPECT_EQ(brush.Choices()[modeWords[c.family]], i16(c.mode));
+        EXPECT_EQ(mgr.CurrentToolIndex(), c.tool);
+        EXPECT_EQ(cursor, c.cursor);
+        EXPECT_EQ(GetHelpContext().currentItem, c.help);
+        ASSERT_EQ(brush.SubModeButtons().size(), 2u);
+        for (const auto& button : brush.SubModeButtons())
+            EXPECT_EQ(button->GetState() == kButtonSelected, button->GetCommand() == c.mode) << button->GetCommand();
+        ASSERT_EQ(brush.SizeButtons().size(), 4u);
+        for (const auto& button : brush.SizeButtons()) EXPECT_EQ(button->IsShown(), c.family != 2);
+        RScrollToolPanel* strip = brush.GetSubPanel();
+        ASSERT_NE(strip, nullptr);
+        // The roller is its strip's own: the brush panel then holds no tool.
+        const bool roller = c.mode == kBrushModeRoller;
+        EXPECT_EQ(mgr.GetCurrentTool(), roller ? strip->GetCurrentTool() : panel->GetCurrentTool());
+        EXPECT_EQ(panel->GetCurrentTool() == nullptr, roller);
+        if (c.first != c.end) {
+            EXPECT_EQ(strip->FirstToolIndex(), c.first);
+            EXPECT_EQ(strip->EndToolIndex(), c.end);
+        } else {
+            EXPECT_EQ(dynamic_cast<RSpraySubPanel*>(strip) != nullptr, c.mode == kBrushModeSpray);
+            EXPECT_EQ(dynamic_cast<RRollerSubPanel*>(strip) != nullptr, c.mode == kBrushModeRoller);
+        }
+    }
+    // The family buttons bring back each family's last sub-mode.
+    for (const auto& [family, tool] : {std::pair{kMsgBrushFamilyVoice, nthTool(45, 55, 0)}, {kMsgBrushFamilyBrushes, nthTool(0, 20, 0)},
+                                      {kMsgBrushFamilyRollers, i16(kToolIdCyclic)}}) {
+        RMessage choose(family, 0, 0);
+        panel->HandleMessage(&choose, 0);
+        Deliver();
+        EXPECT_EQ(brush.GetFamily(), i16(family - kMsgBrushFamilyBrushes)) << family;
+        EXPECT_EQ(mgr.CurrentToolIndex(), tool) << family;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// With the patterns' shape groups in the archive (one frame each, group 24000 in colour 1,
+// 24100 in colour 2), the chosen pattern's group is loaded for the roller or the spray gun and
+// the one before it released; leaving the rollers and closing the panel release theirs.
+class PatternGroups : public PaintPanelRestore {
+protected:
+    std::vector<testres::ResContent> contents() const override {
+        std::vector<testres::ResContent> items = PaintPanelRestore::contents();
+        for (const auto& [group, colour] : {std::pair<u16, u16>{24000, 1}, {24100, 2}}) {
+            const testshape::Bytes bytes = testshape::makeGroup({testshape::frame16(2, 2, std::vector<u16>(4, colour))});
+            items.push_back({kSprGroupType, group, std::string(bytes.begin(), bytes.end())});
+        }
+        return items;
+    }
+    void TearDown() override {
+        sprReleaseGroup(0, 0);
+        PaintPanelRestore::TearDown();
+    }
+    static bool Loaded(u16 group) { return sprFindGroup(group) != kSprNoSlot; }
+};
+
+TEST_F(PatternGroups, TheChosenPatternsGroupIsLoadedAndTheOneBeforeReleased) {
+    Store(Kind::Brush, {2, 1, 18003, 18006, 18007, 0, 0, 0, 0, 1, 0});
+    auto panel = Open(Kind::Brush);
+    auto& brush = static_cast<RRealMediaToolPanel&>(*panel);
+    auto* roller = dynamic_cast<RRollerSubPanel*>(brush.GetSubPanel());
+    ASSERT_NE(roller, nullptr);
+    ASSERT_NE(roller->GetRoller(), nullptr);
+    struct Step {
+        u16 item;
+        u16 group, released;
+        u16 colour;
+    };
+    // The remembered item comes back; a choice past the strip keeps the pattern.
+    for (const Step& step : {Step{0xFFFF, 24100, 24000, 2}, Step{0, 24000, 24100, 1}, Step{2, 24000, 24100, 1}, Step{1, 24100, 24000, 2}}) {
+        SCOPED_TRACE(step.item);
+        if (step.item != 0xFFFF) {
+            RMessage hit(kMsgScrollerHit, 0, step.item);
+            roller->HandleMessage(&hit, 0);
+        }
+        EXPECT_EQ(roller->GetPatternGroup(), step.group);
+        EXPECT_TRUE(Loaded(step.group));
+        EXPECT_FALSE(Loaded(step.released));
+        EXPECT_EQ(roller->GetRoller()->FrameCount(), 1u);
+        std::fill(picture.begin(), picture.end(), kRgb555White);
+        Stroke({10, 10}, {40, 10});
+        EXPECT_GT(std::count(picture.begin(), picture.end(), step.colour), 0);
+        EXPECT_EQ(std::count(picture.begin(), picture.end(), step.colour), PaintedPixels());
+    }
+    // The sprays take their own remembered pattern (the first); the roller's is let go.
+    RMessage sprays(kBrushModeSpray, 0, 0);
+    panel->HandleMessage(&sprays, 0);
+    Deliver();
+    auto* spray = dynamic_cast<RSpraySubPanel*>(brush.GetSubPanel());
+    ASSERT_NE(spray, nullptr);
+    auto* gun = dynamic_cast<RSprayGun*>(mgr.GetCurrentTool());
+    ASSERT_NE(gun, nullptr);
+    for (const Step& step : {Step{0xFFFF, 24000, 24100, 1}, Step{1, 24100, 24000, 2}, Step{5, 24100, 24000, 2}}) {
+        SCOPED_TRACE(step.item);
+        if (step.item != 0xFFFF) {
+            RMessage hit(kMsgScrollerHit, 0, step.item);
+            spray->HandleMessage(&hit, 0);
+        }
+        EXPECT_EQ(spray->GetPatternGroup(), step.group);
+        EXPECT_EQ(gun->GetPatternGroup(), step.group);
+        EXPECT_EQ(gun->PatternFrameCount(), 1u);
+        EXPECT_TRUE(Loaded(step.group));
+        EXPECT_FALSE(Loaded(step.released));
+    }
+    EXPECT_EQ(brush.Choices()[kBrushWordFirstItem + 5], 1);
+    panel.reset();
+    EXPECT_FALSE(Loaded(24000));
+    EXPECT_FALSE(Loaded(24100));
 }
 
 }  // namespace
