@@ -14,6 +14,7 @@
 #include "panels/base/RPanelPrefsTmpl.h"
 #include "panels/base/ToolFactory.h"
 #include "panels/base/ToolPanelMessages.h"
+#include "panels/brush/BrushChoices.h"
 #include "panels/brush/BrushPanelCommands.h"
 #include "panels/brush/RRealMediaToolPanel.h"
 #include "panels/brushsub/PatternStrip.h"
@@ -701,6 +702,57 @@ TEST_F(PaintPanelRestore, EachEraserPageTakesOnlyItsOwnChoices) {
         for (size_t tip = 0; tip < 2; ++tip) EXPECT_EQ(eraser.ShapeButtons()[tip]->GetState() == kButtonSelected, tip == step.tip) << tip;
         for (size_t size = 0; size < 4; ++size) EXPECT_EQ(eraser.SizeButtons()[size]->GetState() == kButtonSelected, size == 2) << size;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Each stored word is kept only within its range, both ends of which are kept; a record whose
+// first word (the size, for the eraser and the mixer) is unset gives every default.
+// A stored record, shorter ones padded with zeros, as `check` makes it valid.
+template <class Record>
+std::vector<i16> validated(Record (*check)(const Record&), const std::vector<i16>& stored) {
+    Record record{};
+    std::copy_n(stored.begin(), std::min(stored.size(), record.size()), record.begin());
+    const Record valid = check(record);
+    return {valid.begin(), valid.end()};
+}
+
+TEST(PanelChoices, StoredWordsAreKeptOnlyWithinTheirRanges) {
+    using Words = std::vector<i16>;
+    struct Case {
+        const char* panel;
+        std::function<Words(const Words&)> check;
+        Words stored, expected;
+    };
+    const auto brush = [](const Words& w) { return validated(ValidBrushChoices, w); };
+    const auto eraser = [](const Words& w) { return validated(ValidEraserChoices, w); };
+    const auto fill = [](const Words& w) { return validated(ValidFillChoices, w); };
+    const auto mixer = [](const Words& w) { return validated(ValidMixerChoices, w); };
+    const Case cases[] = {
+        {"brush last", brush, {2, 3, 18004, 18005, 18008, 0, 1, 2, 3, 4, 5}, {2, 3, 18004, 18005, 18008, 0, 1, 2, 3, 4, 5}},
+        {"brush first", brush, {0, 0, 18003, 18006, 18007, 0, 0, 0, 0, 0, 0}, {0, 0, 18003, 18006, 18007, 0, 0, 0, 0, 0, 0}},
+        {"brush past", brush, {3, 4, 18005, 18004, 18006, -1, -5, 7, 0, 0, 9}, {0, 1, 18003, 18006, 18007, 0, 0, 7, 0, 0, 9}},
+        {"brush below", brush, {-2, -1, 18002, 18007, 18009, 1, 1, 1, 1, 1, 1}, {0, 1, 18003, 18006, 18007, 1, 1, 1, 1, 1, 1}},
+        {"brush unset", brush, {-1, 3, 18004, 18005, 18008, 1, 1, 1, 1, 1, 1}, {0, 1, 18003, 18006, 18007, 0, 0, 0, 0, 0, 0}},
+        {"eraser last", eraser, {18500, 4, 18202, 14}, {18500, 4, 18202, 14}},
+        {"eraser first", eraser, {18501, 1, 18201, 0}, {18501, 1, 18201, 0}},
+        {"eraser past", eraser, {18502, 5, 18203, -1}, {18501, 3, 18201, 0}},
+        {"eraser below", eraser, {18499, 0, 18200, 3}, {18501, 3, 18201, 3}},
+        {"eraser unset", eraser, {18500, -1, 18202, 2}, {18501, 3, 18201, 0}},
+        {"fill last", fill, {2, 4, 5, 6}, {2, 4, 5, 6}},
+        {"fill first", fill, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"fill past", fill, {3, -1, 5, -2}, {0, 0, 5, 0}},
+        {"fill below", fill, {-2, 1, 1, 1}, {0, 1, 1, 1}},
+        {"fill unset", fill, {-1, 1, 1, 1}, {0, 0, 0, 0}},
+        {"mixer last", mixer, {1, 3, 4, 5}, {1, 3, 4, 5}},
+        {"mixer first", mixer, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"mixer past", mixer, {2, 4, -1, 9}, {0, 2, 0, 9}},
+        {"mixer below", mixer, {-2, -2, 1, 1}, {0, 2, 1, 1}},
+        {"mixer unset", mixer, {1, -1, 3, 3}, {0, 2, 0, 0}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.check(c.stored), c.expected) << c.panel;
 }
 
 }  // namespace
