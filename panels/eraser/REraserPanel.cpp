@@ -153,7 +153,8 @@ void REraserPanel::ShowEffectsPage() {
 }
 
 void REraserPanel::ChooseEffect(int item) {
-    if (page_ != kMsgEraserEffectsPage || item < 0 || size_t(item) >= effects_.size()) return;
+    // The plain page has no effects.
+    if (item < 0 || size_t(item) >= effects_.size()) return;
     choices_[kEraserWordEffect] = i16(item);
     SelectItem(item);
     DropCurrentTool();

@@ -96,7 +96,7 @@ u16 RFillPanel::RestorePrefs() {
 }
 
 void RFillPanel::ShowMode(i16 mode) {
-    if (mode < 0 || mode >= kFillModeCount || mode == mode_) return;
+    if (mode == mode_) return;
     const Mode& m = kModes[size_t(mode)];
     mode_ = mode;
     choices_[kFillWordMode] = mode;
@@ -124,7 +124,7 @@ void RFillPanel::ShowMode(i16 mode) {
 
 void RFillPanel::ChooseItem(int item) {
     RFill* fill = GetFill();
-    if (mode_ < 0 || item < 0 || item >= ItemCount() || fill == nullptr) return;
+    if (item < 0 || item >= ItemCount() || fill == nullptr) return;
     choices_[kFillWordFirstItem + size_t(mode_)] = i16(item);
     SelectItem(item);
     fill->SetFillPatternId(u16(kModes[size_t(mode_)].patternBase + item));

@@ -92,7 +92,6 @@ u16 RMixerPanel::RestorePrefs() {
 }
 
 void RMixerPanel::ShowPage(i16 page) {
-    if (page < 0 || page >= kMixerPageCount) return;
     const Page& p = kPages[size_t(page)];
     GetHelpContext().currentItem = p.helpItem;
     page_ = page;
@@ -114,7 +113,7 @@ void RMixerPanel::ShowPage(i16 page) {
 
 void RMixerPanel::ChooseItem(int item) {
     const i16 index = ToolIndexOfItem(item);
-    if (page_ < 0 || index < 0) return;
+    if (index < 0) return;
     choices_[kMixerWordFirstItem + size_t(page_)] = i16(item);
     SelectItem(item);
     DropCurrentTool();

@@ -756,3 +756,32 @@ TEST(PanelChoices, StoredWordsAreKeptOnlyWithinTheirRanges) {
 }
 
 }  // namespace
+
+namespace {
+
+// Without a user each panel starts from its first use, paints, and leaves no record behind.
+TEST_F(PaintPanelRestore, WithoutAUserEachPanelStartsFromItsDefaultsAndSavesNothing) {
+    const std::string record = root_ + "/data/tumblo4/Users/Ann/user.ini";
+    std::filesystem::remove(record);
+    const std::pair<Kind, i16> cases[] = {{Kind::Brush, nthTool(0, 20, 0)}, {Kind::Fill, kToolIdSolidFill},
+                                          {Kind::Eraser, kToolIdCircle}, {Kind::Mixer, nthTool(65, 87, 0)}};
+    for (const auto& [kind, tool] : cases) {
+        std::unique_ptr<RToolPanel> panel;
+        switch (kind) {
+            case Kind::Brush: panel = std::make_unique<RRealMediaToolPanel>(&owner, nullptr); break;
+            case Kind::Fill: panel = std::make_unique<RFillPanel>(&owner, nullptr); break;
+            case Kind::Eraser: panel = std::make_unique<REraserPanel>(&owner, nullptr); break;
+            case Kind::Mixer: panel = std::make_unique<RMixerPanel>(&owner, nullptr); break;
+        }
+        Attach(*panel);
+        ASSERT_EQ(panel->Init(), 0);
+        Deliver();
+        EXPECT_EQ(mgr.CurrentToolIndex(), tool) << int(kind);
+        panel.reset();
+        EXPECT_FALSE(std::filesystem::exists(record)) << int(kind);
+    }
+    Open(Kind::Fill).reset();
+    EXPECT_TRUE(std::filesystem::exists(record)) << "a user's panel keeps its record there";
+}
+
+}  // namespace
