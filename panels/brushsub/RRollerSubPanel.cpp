@@ -17,12 +17,11 @@ RRollerSubPanel::~RRollerSubPanel() {
     ReleasePattern();
 }
 
-u16 RRollerSubPanel::Start(int item) {
+void RRollerSubPanel::Start(int item) {
     InitScroller(kBrushStripLayout, -1);
     SetPictureItems(LoadPatternPictures());
     startItem_ = item;
     PostMessageTo(this, kMsgRollerStart);
-    return 0;
 }
 
 void RRollerSubPanel::BuildRoller() {

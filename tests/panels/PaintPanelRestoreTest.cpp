@@ -583,8 +583,10 @@ TEST_F(PaintPanelRestore, EachSubModeShowsItsOwnStripAndButtons) {
 namespace {
 
 // With the patterns' shape groups in the archive (one frame each, group 24000 in colour 1,
-// 24100 in colour 2), the chosen pattern's group is loaded for the roller or the spray gun and
-// the one before it released; leaving the rollers and closing the panel release theirs.
+// 24100 in colour 2; the third pattern, 24200, has a picture and no group), the chosen
+// pattern's group is loaded for the roller or the spray gun and the one before it released; a
+// pattern without its group paints nothing of another's. Leaving the rollers and closing the
+// panel release theirs.
 class PatternGroups : public PaintPanelRestore {
 protected:
     std::vector<testres::ResContent> contents() const override {
@@ -593,6 +595,7 @@ protected:
             const testshape::Bytes bytes = testshape::makeGroup({testshape::frame16(2, 2, std::vector<u16>(4, colour))});
             items.push_back({kSprGroupType, group, std::string(bytes.begin(), bytes.end())});
         }
+        items.push_back({fourCC("tBMP"), 24200, "picture"});
         return items;
     }
     void TearDown() override {
@@ -600,6 +603,12 @@ protected:
         PaintPanelRestore::TearDown();
     }
     static bool Loaded(u16 group) { return sprFindGroup(group) != kSprNoSlot; }
+
+    struct Step {
+        u16 item;  // 0xFFFF: none, the remembered one shows
+        u16 group, released;  // group 0: none loaded
+        u16 colour;  // what a stroke lays; 0 nothing
+    };
 };
 
 TEST_F(PatternGroups, TheChosenPatternsGroupIsLoadedAndTheOneBeforeReleased) {
@@ -609,26 +618,22 @@ TEST_F(PatternGroups, TheChosenPatternsGroupIsLoadedAndTheOneBeforeReleased) {
     auto* roller = dynamic_cast<RRollerSubPanel*>(brush.GetSubPanel());
     ASSERT_NE(roller, nullptr);
     ASSERT_NE(roller->GetRoller(), nullptr);
-    struct Step {
-        u16 item;
-        u16 group, released;
-        u16 colour;
-    };
-    // The remembered item comes back; a choice past the strip keeps the pattern.
-    for (const Step& step : {Step{0xFFFF, 24100, 24000, 2}, Step{0, 24000, 24100, 1}, Step{2, 24000, 24100, 1}, Step{1, 24100, 24000, 2}}) {
+    // A choice past the strip keeps the pattern.
+    for (const Step& step : {Step{0xFFFF, 24100, 24000, 2}, Step{0, 24000, 24100, 1}, Step{3, 24000, 24100, 1},
+                             Step{2, 0, 24000, 0}, Step{1, 24100, 24000, 2}}) {
         SCOPED_TRACE(step.item);
         if (step.item != 0xFFFF) {
             RMessage hit(kMsgScrollerHit, 0, step.item);
             roller->HandleMessage(&hit, 0);
         }
         EXPECT_EQ(roller->GetPatternGroup(), step.group);
-        EXPECT_TRUE(Loaded(step.group));
+        EXPECT_EQ(Loaded(step.group), step.group != 0);
         EXPECT_FALSE(Loaded(step.released));
-        EXPECT_EQ(roller->GetRoller()->FrameCount(), 1u);
+        EXPECT_EQ(roller->GetRoller()->FrameCount(), step.colour != 0 ? 1u : 0u);
         std::fill(picture.begin(), picture.end(), kRgb555White);
         Stroke({10, 10}, {40, 10});
-        EXPECT_GT(std::count(picture.begin(), picture.end(), step.colour), 0);
-        EXPECT_EQ(std::count(picture.begin(), picture.end(), step.colour), PaintedPixels());
+        EXPECT_EQ(std::count(picture.begin(), picture.end(), step.colour), step.colour != 0 ? PaintedPixels() : 0);
+        EXPECT_EQ(PaintedPixels() > 0, step.colour != 0);
     }
     // The sprays take their own remembered pattern (the first); the roller's is let go.
     RMessage sprays(kBrushModeSpray, 0, 0);
@@ -638,7 +643,7 @@ TEST_F(PatternGroups, TheChosenPatternsGroupIsLoadedAndTheOneBeforeReleased) {
     ASSERT_NE(spray, nullptr);
     auto* gun = dynamic_cast<RSprayGun*>(mgr.GetCurrentTool());
     ASSERT_NE(gun, nullptr);
-    for (const Step& step : {Step{0xFFFF, 24000, 24100, 1}, Step{1, 24100, 24000, 2}, Step{5, 24100, 24000, 2}}) {
+    for (const Step& step : {Step{0xFFFF, 24000, 24100, 1}, Step{1, 24100, 24000, 2}, Step{5, 24100, 24000, 2}, Step{2, 0, 24100, 0}}) {
         SCOPED_TRACE(step.item);
         if (step.item != 0xFFFF) {
             RMessage hit(kMsgScrollerHit, 0, step.item);
@@ -646,11 +651,11 @@ TEST_F(PatternGroups, TheChosenPatternsGroupIsLoadedAndTheOneBeforeReleased) {
         }
         EXPECT_EQ(spray->GetPatternGroup(), step.group);
         EXPECT_EQ(gun->GetPatternGroup(), step.group);
-        EXPECT_EQ(gun->PatternFrameCount(), 1u);
-        EXPECT_TRUE(Loaded(step.group));
+        EXPECT_EQ(gun->PatternFrameCount(), step.colour != 0 ? 1u : 0u);
+        EXPECT_EQ(Loaded(step.group), step.group != 0);
         EXPECT_FALSE(Loaded(step.released));
     }
-    EXPECT_EQ(brush.Choices()[kBrushWordFirstItem + 5], 1);
+    EXPECT_EQ(brush.Choices()[kBrushWordFirstItem + 5], 2);
     panel.reset();
     EXPECT_FALSE(Loaded(24000));
     EXPECT_FALSE(Loaded(24100));
