@@ -612,7 +612,8 @@ protected:
 };
 
 TEST_F(PatternGroups, TheChosenPatternsGroupIsLoadedAndTheOneBeforeReleased) {
-    Store(Kind::Brush, {2, 1, 18003, 18006, 18007, 0, 0, 0, 0, 1, 0});
+    // The sprays' remembered item is past their strip.
+    Store(Kind::Brush, {2, 1, 18003, 18006, 18007, 0, 0, 0, 0, 1, 9});
     auto panel = Open(Kind::Brush);
     auto& brush = static_cast<RRealMediaToolPanel&>(*panel);
     auto* roller = dynamic_cast<RRollerSubPanel*>(brush.GetSubPanel());
@@ -635,7 +636,7 @@ TEST_F(PatternGroups, TheChosenPatternsGroupIsLoadedAndTheOneBeforeReleased) {
         EXPECT_EQ(std::count(picture.begin(), picture.end(), step.colour), step.colour != 0 ? PaintedPixels() : 0);
         EXPECT_EQ(PaintedPixels() > 0, step.colour != 0);
     }
-    // The sprays take their own remembered pattern (the first); the roller's is let go.
+    // The sprays start from their first pattern; the roller's is let go.
     RMessage sprays(kBrushModeSpray, 0, 0);
     panel->HandleMessage(&sprays, 0);
     Deliver();
