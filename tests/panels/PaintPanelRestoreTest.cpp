@@ -11,6 +11,7 @@
 
 #include "app/help/HelpContext.h"
 #include "engine/gfx/sprites/SprShapes.h"
+#include "framework/controls/RAlphaBitmapScroller.h"
 #include "panels/base/RPanelPrefsTmpl.h"
 #include "panels/base/ToolFactory.h"
 #include "panels/base/ToolPanelMessages.h"
@@ -475,12 +476,16 @@ TEST_F(PaintPanelRestore, ChoicesMadeComeBackAtTheNextOpening) {
 
 namespace {
 
-// A hit past the wacky strip's tools keeps the brush the child has.
+// The wacky panel opens with its first brush, the brushes' cursor and its own help; a hit past
+// its strip's tools keeps the brush the child has.
 TEST_F(PaintPanelRestore, AWackyHitPastTheStripKeepsTheBrush) {
     RWackyToolPanel panel(&owner);
     Attach(panel);
     ASSERT_EQ(panel.Init(), 0);
     Deliver();
+    EXPECT_EQ(mgr.CurrentToolIndex(), nthTool(20, 45, 0));
+    EXPECT_EQ(cursor, 15);
+    EXPECT_EQ(GetHelpContext().currentItem, 839);
     struct Case {
         u16 item;
         i16 tool;
@@ -788,6 +793,48 @@ TEST_F(PaintPanelRestore, WithoutAUserEachPanelStartsFromItsDefaultsAndSavesNoth
     }
     Open(Kind::Fill).reset();
     EXPECT_TRUE(std::filesystem::exists(record)) << "a user's panel keeps its record there";
+}
+
+}  // namespace
+
+namespace {
+
+// Each fill mode shows its own strip (the solid fills' icons as masks in the paint colour) and
+// pours the pattern of the item chosen; coming back to a mode brings back its last item.
+TEST_F(PaintPanelRestore, EachFillModeShowsItsStripAndPoursTheChosenPattern) {
+    struct Case {
+        u32 mode;
+        i16 tool;
+        u16 help;
+        int items;
+        u16 firstPattern;
+        bool masks;
+    };
+    const Case cases[] = {
+        {kMsgFillGradient, kToolIdGradientFill, 849, 3, 21300, false},
+        {kMsgFillPattern, kToolIdPatternFill, 850, 2, 20400, false},
+        {kMsgFillSolid, kToolIdSolidFill, 848, 3, 20500, true},
+    };
+    auto panel = Open(Kind::Fill);
+    auto& fill = static_cast<RFillPanel&>(*panel);
+    for (const bool again : {false, true})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.mode << (again ? " again" : ""));
+            cursor = 0xFFFF;
+            RMessage mode(c.mode, 0, 0);
+            panel->HandleMessage(&mode, 0);
+            Deliver();
+            EXPECT_EQ(mgr.CurrentToolIndex(), c.tool);
+            EXPECT_EQ(GetHelpContext().currentItem, c.help);
+            EXPECT_EQ(cursor, 7);
+            EXPECT_EQ(fill.ItemCount(), c.items);
+            EXPECT_EQ(dynamic_cast<RAlphaBitmapScroller*>(fill.GetScroller()) != nullptr, c.masks);
+            ASSERT_NE(fill.GetFill(), nullptr);
+            EXPECT_EQ(fill.GetFill()->GetFillPatternId(), again ? c.firstPattern + c.items - 1 : c.firstPattern);
+            RMessage hit(kMsgScrollerHit, 0, u16(c.items - 1));
+            panel->HandleMessage(&hit, 0);
+            EXPECT_EQ(fill.GetFill()->GetFillPatternId(), c.firstPattern + c.items - 1);
+        }
 }
 
 }  // namespace
