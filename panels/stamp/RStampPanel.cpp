@@ -232,8 +232,8 @@ void RStampPanel::DrawPopup(SprSprite* sprite) {
 }
 
 void RStampPanel::OpenEditor(bool isNew) {
-    if (currentStamp_ < 0 || GetScroller() == nullptr) return;
-    const ScrollerPicture* picture = GetScroller()->GetItem(currentStamp_);
+    // Without a chosen stamp (-1) there is nothing to edit.
+    const ScrollerPicture* picture = GetScroller() ? GetScroller()->GetItem(currentStamp_) : nullptr;
     if (picture == nullptr) return;
     if (editor_ == nullptr) {
         if (RStampSimpleBitmap* tool = StampTool()) tool->Reset();

@@ -163,6 +163,32 @@ TEST_F(StampPanel, AnEditedStampIsTheUsersAndAnErasedOneGivesTheLibrarysBack) {
     EXPECT_EQ(stripColour(*panel, 1), 2);
 }
 
+// Without a user the panel works from the libraries alone: an edited stamp is not kept and
+// nothing chosen comes back for the next user's panel.
+TEST_F(StampPanel, WithoutAUserNothingIsKept) {
+    {
+        auto panel = std::make_unique<RStampPanel>(&owner, nullptr, libraries.get(), nullptr);
+        Attach(*panel);
+        panel->Init();
+        Deliver();
+        ASSERT_EQ(panel->Categories().names.size(), 3u);
+        send(*panel, kMsgStampCategory, 0, 2);
+        send(*panel, kMsgScrollerHit, reinterpret_cast<uintptr_t>(panel->GetScroller()), 3);
+        send(*panel, kMsgStampSize, kStampSizeButtonFirst + 2, 0);
+        EXPECT_EQ(panel->CategoryId(), 2);
+        EXPECT_EQ(panel->CurrentStamp(), 3);
+        EXPECT_EQ(panel->SizeIndex(), 2);
+        StampGrid red = BlankStamp(4, 4);
+        ReplaceStampColour(red, 0x7C00, -1);
+        panel->KeepStamp(red);
+        EXPECT_EQ(stripColour(*panel, 3), 4);
+    }
+    auto panel = open();
+    EXPECT_EQ(panel->CategoryId(), 0);
+    EXPECT_EQ(panel->CurrentStamp(), 0);
+    EXPECT_EQ(panel->SizeIndex(), 0);
+}
+
 TEST_F(StampPanel, WithoutTheProgramsDiscThereAreNoCategories) {
     std::ofstream(host(paths->BuildPath(kFolderGuide, false)) + "/Disc.ini") << "[TOC]\r\nNoLibsFromCD=FALSE\r\n";
     SetupLanguageFolders(EnginePath(paths->BuildPath(kFolderGuide, false)).get(), "Disc.ini");
