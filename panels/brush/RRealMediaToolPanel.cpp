@@ -155,7 +155,7 @@ void RRealMediaToolPanel::ShowFamily(i16 family) {
         }
     }
     if (family != 2) subPanel_->InitScroller(kBrushStripLayout, item);
-    Say(kMsgPanelEnableCanvas, 0, f.cursor);
+    EnableCanvas(f.cursor);
 }
 
 void RRealMediaToolPanel::ShowSubPanel(std::unique_ptr<RScrollToolPanel> panel) {

@@ -121,7 +121,7 @@ void REraserPanel::ShowPlainPage() {
     SetStripShown(false);
     if (ActivateTool(CreateTool(kToolIdEraser))) AnnounceTool(GetCurrentTool());
     ChooseShape(u32(u16(choices_[kEraserWordShape])));
-    Say(kMsgPanelEnableCanvas, 0, kPlainCursor);
+    EnableCanvas(kPlainCursor);
 }
 
 void REraserPanel::ShowEffectsPage() {
@@ -149,7 +149,7 @@ void REraserPanel::ShowEffectsPage() {
     SetStripShown(true);
     const int item = choices_[kEraserWordEffect];
     ChooseEffect(item >= 0 && item < int(effects_.size()) ? item : 0);
-    Say(kMsgPanelEnableCanvas, 0, kEffectsCursor);
+    EnableCanvas(kEffectsCursor);
 }
 
 void REraserPanel::ChooseEffect(int item) {

@@ -111,7 +111,7 @@ void RFillPanel::ShowMode(i16 mode) {
     RefreshColorButtons();
     DropCurrentTool();
     GetHelpContext().currentItem = m.helpItem;
-    Say(kMsgPanelEnableCanvas, 0, kFillCursor);
+    EnableCanvas(kFillCursor);
     // A fill bucket that cannot be built leaves the panel without a tool; a choice does nothing.
     if (!ActivateTool(CreateTool(m.tool)) || GetFill() == nullptr) {
         DropCurrentTool();

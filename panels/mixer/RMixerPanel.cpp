@@ -105,7 +105,7 @@ void RMixerPanel::ShowPage(i16 page) {
     }
     if (SprSprite* frame = sprFind(GetPanelSprite())) sprSetShape(frame, p.sized ? kMixerPanelShape : kMixerPanelUnsizedShape, nullptr, 0);
     LoadToolIcons();
-    Say(kMsgPanelEnableCanvas, 0, p.cursor);
+    EnableCanvas(p.cursor);
     // The page's remembered tool is chosen again, ready to paint.
     const int item = choices_[kMixerWordFirstItem + size_t(page)];
     ChooseItem(item >= 0 && item < ItemCount() ? item : 0);

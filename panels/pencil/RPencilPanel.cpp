@@ -149,7 +149,7 @@ void RPencilPanel::ChoosePencil(i16 kind) {
     if (!ActivateTool(CreateTool(i16(kToolIdCircle + kind)))) return;
     // The program's help item follows the chosen kind (828-831).
     GetHelpContext().currentItem = u16(kPencilHelpItemFirst + kind);
-    Say(kMsgPanelEnableCanvas, 0, kKindCursors[size_t(kind)]);
+    EnableCanvas(kKindCursors[size_t(kind)]);
     RStrokeTool* pencil = GetPencil();
     if (shapeTool_ == nullptr) {
         AnnounceTool(pencil);

@@ -100,7 +100,7 @@ u16 RStampPanel::LoadStampLibraries() {
 void RStampPanel::BuildStampTool() {
     if (StampTool() == nullptr) ActivateTool(std::make_unique<RStampSimpleBitmap>());
     AnnounceTool(GetCurrentTool());
-    Say(kMsgPanelEnableCanvas, 0, kStampCanvasCursor);
+    EnableCanvas(kStampCanvasCursor);
 }
 
 u16 RStampPanel::RestorePrefs() {
@@ -255,7 +255,7 @@ void RStampPanel::OpenEditor(bool isNew) {
 void RStampPanel::EditorClosed() {
     editor_.reset();
     ShowStamp(currentStamp_);
-    Say(kMsgPanelEnableCanvas, 0, kStampCanvasCursor);
+    EnableCanvas(kStampCanvasCursor);
 }
 
 bool RStampPanel::StoredStampPicture(std::vector<u8>* bitmap) const {
