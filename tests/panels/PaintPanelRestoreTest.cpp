@@ -98,6 +98,7 @@ std::vector<Row> rows() {
         {"mixer size 4", Kind::Mixer, {0, 3, 1, 0}, nthTool(65, 87, 1), 4.0f, 10, 858},
         {"mixer words out of range", Kind::Mixer, {3, 40, -2, -2}, nthTool(65, 87, 0), 3.0f, 10, 858},
         {"mixer size unset", Kind::Mixer, {1, -1, 1, 1}, nthTool(65, 87, 0), 3.0f, 10, 858},
+        {"mixer item past the strip", Kind::Mixer, {1, 0, 0, 50}, nthTool(87, 99, 0), 1.0f, 11, 859},
     };
 }
 
