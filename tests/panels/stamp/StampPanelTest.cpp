@@ -156,8 +156,14 @@ TEST_F(StampPanel, AnEditedStampIsTheUsersAndAnErasedOneGivesTheLibrarysBack) {
     panel.reset();
     panel = open();
     EXPECT_EQ(stripColour(*panel, 1), 0x7C00) << "read back from the user's file";
+    const auto bytes = [&] {
+        std::ifstream file(host(panel->UserStampPath()), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    const std::string kept = bytes();
     panel->KeepStamp(BlankStamp(4, 4));
     EXPECT_EQ(stripColour(*panel, 1), 2) << "an erased stamp removes the user's own";
+    EXPECT_NE(bytes(), kept) << "at once, not only when the panel closes";
     panel.reset();
     panel = open();
     EXPECT_EQ(stripColour(*panel, 1), 2);
