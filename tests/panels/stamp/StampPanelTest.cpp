@@ -195,6 +195,29 @@ TEST_F(StampPanel, WithoutAUserNothingIsKept) {
     EXPECT_EQ(panel->SizeIndex(), 0);
 }
 
+// An edited stamp further along the strip keeps the strip where the child left it, with the
+// stamp still chosen.
+TEST_F(StampPanel, EditingAStampKeepsTheStripWhereItWas) {
+    library("Animals.tbl", 30);
+    auto panel = open();
+    ASSERT_EQ(panel->Categories().names.front(), "Animals");
+    RBitmapScroller* strip = panel->GetScroller();
+    ASSERT_EQ(strip->GetCount(), 30);
+    send(*panel, kMsgScrollerHit, reinterpret_cast<uintptr_t>(strip), 27);
+    strip->ScrollIntoView(27);
+    const int first = strip->GetFirstVisible();
+    ASSERT_GT(first, 0);
+    StampGrid red = BlankStamp(4, 4);
+    ReplaceStampColour(red, 0x7C00, -1);
+    panel->KeepStamp(red);
+    EXPECT_EQ(stripColour(*panel, 27), 0x7C00);
+    EXPECT_EQ(stripColour(*panel, 26), 27);
+    EXPECT_EQ(strip->GetCount(), 30);
+    EXPECT_EQ(strip->GetFirstVisible(), first);
+    EXPECT_EQ(strip->GetSelected(), 27);
+    EXPECT_EQ(panel->CurrentStamp(), 27);
+}
+
 TEST_F(StampPanel, WithoutTheProgramsDiscThereAreNoCategories) {
     std::ofstream(host(paths->BuildPath(kFolderGuide, false)) + "/Disc.ini") << "[TOC]\r\nNoLibsFromCD=FALSE\r\n";
     SetupLanguageFolders(EnginePath(paths->BuildPath(kFolderGuide, false)).get(), "Disc.ini");
