@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 
 #include "app/help/HelpContext.h"
-#include "engine/gfx/sprites/SprShapes.h"
-#include "framework/controls/RAlphaBitmapScroller.h"
 #include "panels/base/RPanelPrefsTmpl.h"
 #include "panels/base/ToolFactory.h"
 #include "panels/base/ToolPanelMessages.h"
@@ -30,12 +28,9 @@
 #include "panels/fill/RFillPanel.h"
 #include "panels/mixer/MixerPanelCommands.h"
 #include "panels/mixer/RMixerPanel.h"
-#include "tests/engine/gfx/sprites/format/ShapeBytes.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
-#include "tests/panels/PanelFixture.h"
+#include "tests/panels/PaintPanelFixture.h"
 #include "tools/base/ToolNames.h"
-#include "tools/erasers/PageEraseFactory.h"
-#include "tools/erasers/RPageEraseTool.h"
 
 namespace {
 
@@ -43,17 +38,8 @@ using namespace Ostrel;
 using testpanels::ButtonRow;
 using testpanels::buttonSet;
 
-enum class Kind { Brush, Fill, Eraser, Mixer };
-
-// The tool id of the `item`-th tool the factory builds in [first, end) (the first one for an
-// item past them), or -1 when it builds none there: what the strip's item stands for.
-i16 nthTool(i16 first, i16 end, int item) {
-    std::vector<i16> built;
-    for (i16 i = first; i < end; ++i)
-        if (CreateToolForIndex(i) != nullptr) built.push_back(i);
-    if (built.empty()) return -1;
-    return built[item >= 0 && size_t(item) < built.size() ? size_t(item) : 0];
-}
+using testpanels::Kind;
+using testpanels::nthTool;
 
 struct Row {
     const char* name;
@@ -102,80 +88,7 @@ std::vector<Row> rows() {
     };
 }
 
-class PaintPanelRestore : public testpanels::PanelFixture {
-protected:
-    void SetUp() override {
-        PanelFixture::SetUp();
-        ASSERT_EQ(paths->SelectUserFolder("Ann"), kErrNone);
-        owner.onMessage = [this](const RMessage& m) {
-            if (m.code == kMsgPanelEnableCanvas) cursor = m.param2;
-        };
-    }
-    std::vector<testres::ResContent> contents() const override {
-        std::vector<testres::ResContent> items = {
-            {fourCC("MBTN"), 18000, buttonSet({{18000, 3, 0, 1, 10}})},
-            {fourCC("MBTN"), 18001, buttonSet({{18003, 2, 0, 2, 50}})},
-            // The voice family's first button is the voice brushes'.
-            {fourCC("MBTN"), 18002, buttonSet({{18006, 1, 0, 2, 50}, {18005, 1, 0, 2, 130}})},
-            {fourCC("MBTN"), 18003, buttonSet({{18007, 2, 0, 2, 50}})},
-            {fourCC("MBTN"), 18200, buttonSet({{18201, 4, 18200, 2, 90}})},
-            {fourCC("MBTN"), 18300, buttonSet({{18300, 3, 0, 1, 10}})},
-            {fourCC("MBTN"), 18500, buttonSet({{18500, 2, 0, 1, 10}})},
-            {fourCC("MBTN"), 18203, buttonSet({{18201, 2, 0, 1, 50}})},
-            {fourCC("MBTN"), 18201, buttonSet({{18221, 4, 18200, 2, 90}})},
-            {fourCC("MBTN"), 18202, buttonSet({{18261, 4, 18200, 2, 90}})},
-            {fourCC("MBTN"), 18600, buttonSet({{18600, 2, 0, 1, 10}})},
-        };
-        // Strips: three solid and gradient fills, two patterns, two roller and spray patterns.
-        for (u16 id : {21500, 21501, 21502, 21300, 21301, 21302, 21400, 21401, 24000, 24100})
-            items.push_back({fourCC("tBMP"), id, "picture"});
-        return items;
-    }
-    template <class T>
-    void Store(const char* section, const std::vector<i16>& words) {
-        if (words.empty()) return;
-        RPanelPrefsTmpl<T> prefs(*paths, section);
-        T& record = prefs.GetData();
-        for (size_t i = 0; i < record.size(); ++i) record[i] = i < words.size() ? words[i] : kPrefsNotStored;
-        ASSERT_EQ(prefs.Save(), kErrNone);
-    }
-    void Store(Kind kind, const std::vector<i16>& words) {
-        switch (kind) {
-            case Kind::Brush: Store<tRealMediaSaveData>(kRealMediaPanelSection, words); break;
-            case Kind::Fill: Store<tFillPanelSaveData>(kFillPanelSection, words); break;
-            case Kind::Eraser: Store<tEraserSaveData>(kEraserPanelSection, words); break;
-            case Kind::Mixer: Store<tMixerSaveData>(kMixerPanelSection, words); break;
-        }
-    }
-    std::unique_ptr<RToolPanel> Open(Kind kind) {
-        std::unique_ptr<RToolPanel> panel;
-        switch (kind) {
-            case Kind::Brush: panel = std::make_unique<RRealMediaToolPanel>(&owner, paths.get()); break;
-            case Kind::Fill: panel = std::make_unique<RFillPanel>(&owner, paths.get()); break;
-            case Kind::Eraser: panel = std::make_unique<REraserPanel>(&owner, paths.get()); break;
-            case Kind::Mixer: panel = std::make_unique<RMixerPanel>(&owner, paths.get()); break;
-        }
-        Attach(*panel);
-        EXPECT_EQ(panel->Init(), 0);
-        Deliver();
-        return panel;
-    }
-    // What the panel shows, as its record.
-    static std::vector<i16> Shown(Kind kind, const RToolPanel& panel) {
-        const auto words = [](const auto& record) { return std::vector<i16>(record.begin(), record.end()); };
-        switch (kind) {
-            case Kind::Brush: return words(static_cast<const RRealMediaToolPanel&>(panel).Choices());
-            case Kind::Fill: return words(static_cast<const RFillPanel&>(panel).Choices());
-            case Kind::Eraser: return words(static_cast<const REraserPanel&>(panel).SavedChoices());
-            case Kind::Mixer: return words(static_cast<const RMixerPanel&>(panel).Choices());
-        }
-        return {};
-    }
-
-    fwtest::Log log;
-    fwtest::Recorder owner{log, "owner"};
-    u16 cursor = 0xFFFF;
-};
+class PaintPanelRestore : public testpanels::PaintPanelFixture {};
 
 TEST_F(PaintPanelRestore, EachRecordGivesItsToolSizeAndCursorAndComesBackAsShown) {
     for (const Row& row : rows()) {
@@ -522,204 +435,6 @@ TEST_F(PaintPanelRestore, EachEraserTipShowsItsOwnSizeButtons) {
 
 namespace {
 
-// Each sub-mode button shows its family's strip with its own tools, selects itself and its
-// family's button (and no other), gives the family's cursor and help, hides the sizes for the
-// rollers and sprays only, and comes back as the family's remembered sub-mode.
-TEST_F(PaintPanelRestore, EachSubModeShowsItsOwnStripAndButtons) {
-    struct Case {
-        u16 mode;
-        i16 family;
-        i16 tool;  // the manager's tool afterwards
-        i16 first, end;  // the strip's tools; both 0 for the pattern strips
-        u16 cursor, help;
-    };
-    const Case cases[] = {
-        {kBrushModeWacky, 0, nthTool(20, 45, 0), 20, 45, 15, 838},
-        {kBrushModeHandsFree, 1, nthTool(55, 65, 0), 55, 65, 21, 839},
-        {kBrushModeSpray, 2, kToolIdSprayGun, 0, 0, 17, 840},
-        {kBrushModeReal, 0, nthTool(0, 20, 0), 0, 20, 15, 838},
-        {kBrushModeVoice, 1, nthTool(45, 55, 0), 45, 55, 21, 839},
-        {kBrushModeRoller, 2, kToolIdCyclic, 0, 0, 17, 840},
-    };
-    const size_t modeWords[] = {kBrushWordBrushMode, kBrushWordVoiceMode, kBrushWordRollerMode};
-    auto panel = Open(Kind::Brush);
-    auto& brush = static_cast<RRealMediaToolPanel&>(*panel);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.mode);
-        RMessage mode(c.mode, 0, 0);
-        panel->HandleMessage(&mode, 0);
-        Deliver();
-        EXPECT_EQ(brush.GetFamily(), c.family);
-        EXPECT_EQ(brush.Choices()[modeWords[c.family]], i16(c.mode));
-        EXPECT_EQ(mgr.CurrentToolIndex(), c.tool);
-        EXPECT_EQ(cursor, c.cursor);
-        EXPECT_EQ(GetHelpContext().currentItem, c.help);
-        ASSERT_EQ(brush.SubModeButtons().size(), 2u);
-        for (const auto& button : brush.SubModeButtons())
-            EXPECT_EQ(button->GetState() == kButtonSelected, button->GetCommand() == c.mode) << button->GetCommand();
-        ASSERT_EQ(brush.SizeButtons().size(), 4u);
-        for (const auto& button : brush.SizeButtons()) EXPECT_EQ(button->IsShown(), c.family != 2);
-        RScrollToolPanel* strip = brush.GetSubPanel();
-        ASSERT_NE(strip, nullptr);
-        // The roller is its strip's own: the brush panel then holds no tool.
-        const bool roller = c.mode == kBrushModeRoller;
-        EXPECT_EQ(mgr.GetCurrentTool(), roller ? strip->GetCurrentTool() : panel->GetCurrentTool());
-        EXPECT_EQ(panel->GetCurrentTool() == nullptr, roller);
-        if (c.first != c.end) {
-            EXPECT_EQ(strip->FirstToolIndex(), c.first);
-            EXPECT_EQ(strip->EndToolIndex(), c.end);
-        } else {
-            EXPECT_EQ(dynamic_cast<RSpraySubPanel*>(strip) != nullptr, c.mode == kBrushModeSpray);
-            EXPECT_EQ(dynamic_cast<RRollerSubPanel*>(strip) != nullptr, c.mode == kBrushModeRoller);
-        }
-    }
-    // The family buttons bring back each family's last sub-mode.
-    for (const auto& [family, tool] : {std::pair{kMsgBrushFamilyVoice, nthTool(45, 55, 0)}, {kMsgBrushFamilyBrushes, nthTool(0, 20, 0)},
-                                      {kMsgBrushFamilyRollers, i16(kToolIdCyclic)}}) {
-        RMessage choose(family, 0, 0);
-        panel->HandleMessage(&choose, 0);
-        Deliver();
-        EXPECT_EQ(brush.GetFamily(), i16(family - kMsgBrushFamilyBrushes)) << family;
-        EXPECT_EQ(mgr.CurrentToolIndex(), tool) << family;
-    }
-}
-
-}  // namespace
-
-namespace {
-
-// With the patterns' shape groups in the archive (one frame each, group 24000 in colour 1,
-// 24100 in colour 2; the third pattern, 24200, has a picture and no group), the chosen
-// pattern's group is loaded for the roller or the spray gun and the one before it released; a
-// pattern without its group paints nothing of another's. Leaving the rollers and closing the
-// panel release theirs.
-class PatternGroups : public PaintPanelRestore {
-protected:
-    std::vector<testres::ResContent> contents() const override {
-        std::vector<testres::ResContent> items = PaintPanelRestore::contents();
-        for (const auto& [group, colour] : {std::pair<u16, u16>{24000, 1}, {24100, 2}}) {
-            const testshape::Bytes bytes = testshape::makeGroup({testshape::frame16(2, 2, std::vector<u16>(4, colour))});
-            items.push_back({kSprGroupType, group, std::string(bytes.begin(), bytes.end())});
-        }
-        items.push_back({fourCC("tBMP"), 24200, "picture"});
-        return items;
-    }
-    void TearDown() override {
-        sprReleaseGroup(0, 0);
-        PaintPanelRestore::TearDown();
-    }
-    static bool Loaded(u16 group) { return sprFindGroup(group) != kSprNoSlot; }
-
-    struct Step {
-        u16 item;  // 0xFFFF: none, the remembered one shows
-        u16 group, released;  // group 0: none loaded
-        u16 colour;  // what a stroke lays; 0 nothing
-    };
-};
-
-TEST_F(PatternGroups, TheChosenPatternsGroupIsLoadedAndTheOneBeforeReleased) {
-    // The sprays' remembered item is past their strip.
-    Store(Kind::Brush, {2, 1, 18003, 18006, 18007, 0, 0, 0, 0, 1, 9});
-    auto panel = Open(Kind::Brush);
-    auto& brush = static_cast<RRealMediaToolPanel&>(*panel);
-    auto* roller = dynamic_cast<RRollerSubPanel*>(brush.GetSubPanel());
-    ASSERT_NE(roller, nullptr);
-    ASSERT_NE(roller->GetRoller(), nullptr);
-    // A choice past the strip keeps the pattern.
-    for (const Step& step : {Step{0xFFFF, 24100, 24000, 2}, Step{0, 24000, 24100, 1}, Step{3, 24000, 24100, 1},
-                             Step{2, 0, 24000, 0}, Step{1, 24100, 24000, 2}}) {
-        SCOPED_TRACE(step.item);
-        if (step.item != 0xFFFF) {
-            RMessage hit(kMsgScrollerHit, 0, step.item);
-            roller->HandleMessage(&hit, 0);
-        }
-        EXPECT_EQ(roller->GetPatternGroup(), step.group);
-        EXPECT_EQ(Loaded(step.group), step.group != 0);
-        EXPECT_FALSE(Loaded(step.released));
-        EXPECT_EQ(roller->GetRoller()->FrameCount(), step.colour != 0 ? 1u : 0u);
-        std::fill(picture.begin(), picture.end(), kRgb555White);
-        Stroke({10, 10}, {40, 10});
-        EXPECT_EQ(std::count(picture.begin(), picture.end(), step.colour), step.colour != 0 ? PaintedPixels() : 0);
-        EXPECT_EQ(PaintedPixels() > 0, step.colour != 0);
-    }
-    // The sprays start from their first pattern; the roller's is let go.
-    RMessage sprays(kBrushModeSpray, 0, 0);
-    panel->HandleMessage(&sprays, 0);
-    Deliver();
-    auto* spray = dynamic_cast<RSpraySubPanel*>(brush.GetSubPanel());
-    ASSERT_NE(spray, nullptr);
-    auto* gun = dynamic_cast<RSprayGun*>(mgr.GetCurrentTool());
-    ASSERT_NE(gun, nullptr);
-    for (const Step& step : {Step{0xFFFF, 24000, 24100, 1}, Step{1, 24100, 24000, 2}, Step{5, 24100, 24000, 2}, Step{2, 0, 24100, 0}}) {
-        SCOPED_TRACE(step.item);
-        if (step.item != 0xFFFF) {
-            RMessage hit(kMsgScrollerHit, 0, step.item);
-            spray->HandleMessage(&hit, 0);
-        }
-        EXPECT_EQ(spray->GetPatternGroup(), step.group);
-        EXPECT_EQ(gun->GetPatternGroup(), step.group);
-        EXPECT_EQ(gun->PatternFrameCount(), step.colour != 0 ? 1u : 0u);
-        EXPECT_EQ(Loaded(step.group), step.group != 0);
-        EXPECT_FALSE(Loaded(step.released));
-    }
-    EXPECT_EQ(brush.Choices()[kBrushWordFirstItem + 5], 2);
-    panel.reset();
-    EXPECT_FALSE(Loaded(24000));
-    EXPECT_FALSE(Loaded(24100));
-}
-
-}  // namespace
-
-namespace {
-
-// The plain page takes tips and sizes and no effect; the effects page offers every effect the
-// factory builds, takes any of them, and leaves the tips and sizes out of service while it
-// shows, whatever tip is chosen meanwhile.
-TEST_F(PaintPanelRestore, EachEraserPageTakesOnlyItsOwnChoices) {
-    int effects = 0;
-    for (i16 index = kToolIdFirstPageErase; index <= kToolIdLastPageErase; ++index) effects += createPageErase(nullptr, index) != nullptr;
-    ASSERT_GT(effects, 1);
-    auto panel = Open(Kind::Eraser);
-    auto& eraser = static_cast<REraserPanel&>(*panel);
-    struct Step {
-        u32 message;
-        u16 item;  // a strip choice after the message
-        bool effect;  // an effect is the tool afterwards
-        bool options;  // the tips and sizes take clicks
-        size_t tip;  // the tip button selected
-    };
-    const Step steps[] = {
-        {kMsgEraserPlainPage, 0, false, true, 0},
-        {kMsgEraserEffectsPage, u16(effects - 1), true, false, 0},
-        {kMsgEraserSquare, u16(effects), true, false, 1},
-        {kMsgEraserPlainPage, 1, false, true, 1},
-        {kMsgEraserRound, 0, false, true, 0},
-    };
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.message);
-        RMessage message(step.message, 0, 0);
-        panel->HandleMessage(&message, 0);
-        RMessage hit(kMsgScrollerHit, 0, step.item);
-        panel->HandleMessage(&hit, 0);
-        Deliver();
-        EXPECT_EQ(eraser.ItemCount(), step.effect ? effects : 0);
-        EXPECT_EQ(dynamic_cast<RPageEraseTool*>(mgr.GetCurrentTool()) != nullptr, step.effect);
-        EXPECT_EQ(mgr.GetCurrentTool(), panel->GetCurrentTool());
-        if (step.effect) {
-            EXPECT_EQ(eraser.SavedChoices()[kEraserWordEffect], effects - 1);
-        }
-        for (const RButtonSet* set : {&eraser.ShapeButtons(), &eraser.SizeButtons()})
-            for (const auto& button : *set) EXPECT_EQ(button->GetHotSpot()->IsActive(), step.options) << button->GetCommand();
-        ASSERT_EQ(eraser.ShapeButtons().size(), 2u);
-        for (size_t tip = 0; tip < 2; ++tip) EXPECT_EQ(eraser.ShapeButtons()[tip]->GetState() == kButtonSelected, tip == step.tip) << tip;
-        for (size_t size = 0; size < 4; ++size) EXPECT_EQ(eraser.SizeButtons()[size]->GetState() == kButtonSelected, size == 2) << size;
-    }
-}
-
-}  // namespace
-
-namespace {
-
 // Each stored word is kept only within its range, both ends of which are kept; a record whose
 // first word (the size, for the eraser and the mixer) is unset gives every default.
 // A stored record, shorter ones padded with zeros, as `check` makes it valid.
@@ -794,87 +509,6 @@ TEST_F(PaintPanelRestore, WithoutAUserEachPanelStartsFromItsDefaultsAndSavesNoth
     }
     Open(Kind::Fill).reset();
     EXPECT_TRUE(std::filesystem::exists(record)) << "a user's panel keeps its record there";
-}
-
-}  // namespace
-
-namespace {
-
-// Each fill mode shows its own strip (the solid fills' icons as masks in the paint colour) and
-// pours the pattern of the item chosen; coming back to a mode brings back its last item.
-TEST_F(PaintPanelRestore, EachFillModeShowsItsStripAndPoursTheChosenPattern) {
-    struct Case {
-        u32 mode;
-        i16 tool;
-        u16 help;
-        int items;
-        u16 firstPattern;
-        bool masks;
-    };
-    const Case cases[] = {
-        {kMsgFillGradient, kToolIdGradientFill, 849, 3, 21300, false},
-        {kMsgFillPattern, kToolIdPatternFill, 850, 2, 20400, false},
-        {kMsgFillSolid, kToolIdSolidFill, 848, 3, 20500, true},
-    };
-    auto panel = Open(Kind::Fill);
-    auto& fill = static_cast<RFillPanel&>(*panel);
-    for (const bool again : {false, true})
-        for (const Case& c : cases) {
-            SCOPED_TRACE(::testing::Message() << c.mode << (again ? " again" : ""));
-            cursor = 0xFFFF;
-            RMessage mode(c.mode, 0, 0);
-            panel->HandleMessage(&mode, 0);
-            Deliver();
-            EXPECT_EQ(mgr.CurrentToolIndex(), c.tool);
-            EXPECT_EQ(GetHelpContext().currentItem, c.help);
-            EXPECT_EQ(cursor, 7);
-            EXPECT_EQ(fill.ItemCount(), c.items);
-            EXPECT_EQ(dynamic_cast<RAlphaBitmapScroller*>(fill.GetScroller()) != nullptr, c.masks);
-            ASSERT_NE(fill.GetFill(), nullptr);
-            EXPECT_EQ(fill.GetFill()->GetFillPatternId(), again ? c.firstPattern + c.items - 1 : c.firstPattern);
-            RMessage hit(kMsgScrollerHit, 0, u16(c.items - 1));
-            panel->HandleMessage(&hit, 0);
-            EXPECT_EQ(fill.GetFill()->GetFillPatternId(), c.firstPattern + c.items - 1);
-        }
-}
-
-}  // namespace
-
-namespace {
-
-// Each mixer page offers its own tools with its cursor and help, shows the sizes only for the
-// effect brushes, and brings back the item last chosen on it.
-TEST_F(PaintPanelRestore, EachMixerPageOffersItsToolsAndBringsBackItsItem) {
-    struct Case {
-        u32 page;
-        i16 first, end;
-        u16 cursor, help;
-        bool sized;
-    };
-    const Case cases[] = {{kMsgMixerBrushesPage, 87, 99, 11, 859, true}, {kMsgMixerEffectsPage, 65, 87, 10, 858, false}};
-    auto panel = Open(Kind::Mixer);
-    auto& mixer = static_cast<RMixerPanel&>(*panel);
-    for (const bool again : {false, true})
-        for (const Case& c : cases) {
-            SCOPED_TRACE(::testing::Message() << c.page << (again ? " again" : ""));
-            cursor = 0xFFFF;
-            RMessage page(c.page, 0, 0);
-            panel->HandleMessage(&page, 0);
-            Deliver();
-            const int last = mixer.ItemCount() - 1;
-            ASSERT_GT(last, 0);
-            EXPECT_EQ(mixer.FirstToolIndex(), c.first);
-            EXPECT_EQ(mixer.EndToolIndex(), c.end);
-            EXPECT_EQ(mgr.CurrentToolIndex(), nthTool(c.first, c.end, again ? last : 0));
-            EXPECT_EQ(cursor, c.cursor);
-            EXPECT_EQ(GetHelpContext().currentItem, c.help);
-            ASSERT_EQ(mixer.SizeButtons().size(), 4u);
-            for (const auto& button : mixer.SizeButtons()) EXPECT_EQ(button->IsShown(), c.sized);
-            RMessage hit(kMsgScrollerHit, 0, u16(last));
-            panel->HandleMessage(&hit, 0);
-            EXPECT_EQ(mgr.CurrentToolIndex(), nthTool(c.first, c.end, last));
-            EXPECT_EQ(mgr.GetCurrentTool(), panel->GetCurrentTool());
-        }
 }
 
 }  // namespace
