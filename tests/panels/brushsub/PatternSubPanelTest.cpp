@@ -24,7 +24,7 @@ class PatternGroups : public testpanels::PaintPanelFixture {
 protected:
     std::vector<testres::ResContent> contents() const override {
         std::vector<testres::ResContent> items = PaintPanelFixture::contents();
-        for (const auto& [group, colour] : {std::pair<u16, u16>{24000, 1}, {24100, 2}}) {
+        for (const auto& [group, colour] : {std::pair<u16, u16>{24000, 1}, {24100, 2}, {kOtherGroup, 3}}) {
             const testshape::Bytes bytes = testshape::makeGroup({testshape::frame16(2, 2, std::vector<u16>(4, colour))});
             items.push_back({kSprGroupType, group, std::string(bytes.begin(), bytes.end())});
         }
@@ -36,6 +36,8 @@ protected:
         PaintPanelFixture::TearDown();
     }
     static bool Loaded(u16 group) { return sprFindGroup(group) != kSprNoSlot; }
+    // A group of the easel's own, loaded before the panel opens.
+    static constexpr u16 kOtherGroup = 30000;
 
     struct Step {
         u16 item;  // 0xFFFF: none, the remembered one shows
@@ -45,8 +47,9 @@ protected:
 };
 
 TEST_F(PatternGroups, TheChosenPatternsGroupIsLoadedAndTheOneBeforeReleased) {
-    // The sprays' remembered item is past their strip.
-    Store(Kind::Brush, {2, 1, 18003, 18006, 18007, 0, 0, 0, 0, 1, 9});
+    ASSERT_NE(sprLoadGroup(kOtherGroup, 0, 0, 0, kSprFirstIsGroupId), kSprNoSlot);
+    // The sprays' remembered item is just past their strip.
+    Store(Kind::Brush, {2, 1, 18003, 18006, 18007, 0, 0, 0, 0, 1, 3});
     auto panel = Open(Kind::Brush);
     auto& brush = static_cast<RRealMediaToolPanel&>(*panel);
     auto* roller = dynamic_cast<RRollerSubPanel*>(brush.GetSubPanel());
@@ -93,6 +96,7 @@ TEST_F(PatternGroups, TheChosenPatternsGroupIsLoadedAndTheOneBeforeReleased) {
     panel.reset();
     EXPECT_FALSE(Loaded(24000));
     EXPECT_FALSE(Loaded(24100));
+    EXPECT_TRUE(Loaded(kOtherGroup)) << "a strip without a group of its own releases no other";
 }
 
 }  // namespace
