@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "panels/eraser/EraserPanelCommands.h"
 #include "tests/panels/PaintPanelFixture.h"
 #include "tools/erasers/PageEraseFactory.h"
 #include "tools/erasers/RPageEraseTool.h"
@@ -55,6 +56,26 @@ TEST_F(EraserPanel, EachEraserPageTakesOnlyItsOwnChoices) {
         ASSERT_EQ(eraser.ShapeButtons().size(), 2u);
         for (size_t tip = 0; tip < 2; ++tip) EXPECT_EQ(eraser.ShapeButtons()[tip]->GetState() == kButtonSelected, tip == step.tip) << tip;
         for (size_t size = 0; size < 4; ++size) EXPECT_EQ(eraser.SizeButtons()[size]->GetState() == kButtonSelected, size == 2) << size;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A size button's click carries its own command: each tip's buttons give their sizes 1 to 4,
+// and a command that names none of the tip's buttons keeps the size.
+TEST_F(EraserPanel, EachTipsSizeButtonsGiveTheirOwnSizes) {
+    auto panel = Open(Kind::Eraser);
+    for (const auto& [tip, first] : {std::pair{kMsgEraserSquare, 18221}, {kMsgEraserRound, 18261}}) {
+        RMessage choice(tip, 0, 0);
+        panel->HandleMessage(&choice, 0);
+        for (const auto& [command, size] : {std::pair{first + 1, 2.0f}, {first + 4, 2.0f}, {first, 1.0f}, {first + 3, 4.0f},
+                                           {first - 1, 4.0f}, {first == 18221 ? 18261 : 18221, 4.0f}}) {
+            RMessage click(kMsgEraserSize, uintptr_t(command), 0);
+            panel->HandleMessage(&click, 0);
+            EXPECT_EQ(mgr.Settings().sizeFactor, size) << tip << " " << command;
+        }
     }
 }
 
