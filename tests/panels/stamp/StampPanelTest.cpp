@@ -122,6 +122,27 @@ TEST_F(StampPanel, ExcludedLibrariesKeepTheirNumbersAndChoicesComeBackByLibrary)
     EXPECT_EQ(mgr.GetCurrentTool(), panel->StampTool());
 }
 
+// A stored record comes back whole, the first category's as much as any other's.
+TEST_F(StampPanel, StoredChoicesComeBack) {
+    struct Case {
+        tStampPanelSaveData stored;
+        i16 category, size;
+        int stamp;
+    };
+    for (const Case& c : {Case{{0, 2, 1}, 0, 2, 1}, Case{{2, 3, 0, 0, 3}, 2, 3, 3}, Case{{1, 0, 0, 1}, 1, 0, 1}}) {
+        {
+            RPanelPrefsTmpl<tStampPanelSaveData> prefs(*paths, kStampPanelSection);
+            prefs.GetData() = c.stored;
+            ASSERT_EQ(prefs.Save(), kErrNone);
+        }
+        auto panel = open();
+        EXPECT_EQ(panel->CategoryId(), c.category) << c.category;
+        EXPECT_EQ(panel->SizeIndex(), c.size) << c.category;
+        EXPECT_EQ(panel->StampTool()->GetSizeIndex(), c.size) << c.category;
+        EXPECT_EQ(panel->CurrentStamp(), c.stamp) << c.category;
+    }
+}
+
 TEST_F(StampPanel, RecordsOutOfRangeFallBackWithoutHarm) {
     for (const tStampPanelSaveData& stored : {tStampPanelSaveData{40, 9}, tStampPanelSaveData{2, -3, 0, 0, 99}}) {
         {
