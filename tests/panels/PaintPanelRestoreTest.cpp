@@ -35,9 +35,6 @@
 namespace {
 
 using namespace Ostrel;
-using testpanels::ButtonRow;
-using testpanels::buttonSet;
-
 using testpanels::Kind;
 using testpanels::nthTool;
 
