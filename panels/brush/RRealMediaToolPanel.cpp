@@ -84,7 +84,6 @@ size_t RRealMediaToolPanel::ItemIndex(i16 family) const {
 }
 
 u16 RRealMediaToolPanel::SavePrefs() {
-    if (const u16 base = RToolPanel::SavePrefs()) return base;
     if (UserPaths() == nullptr) return 0;
     RPanelPrefsTmpl<tRealMediaSaveData> prefs(*UserPaths(), kRealMediaPanelSection);
     prefs.GetData() = choices_;

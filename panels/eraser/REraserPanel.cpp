@@ -76,7 +76,6 @@ tEraserSaveData REraserPanel::SavedChoices() const {
 }
 
 u16 REraserPanel::SavePrefs() {
-    if (const u16 base = RScrollToolPanel::SavePrefs()) return base;
     if (UserPaths() == nullptr) return 0;
     RPanelPrefsTmpl<tEraserSaveData> prefs(*UserPaths(), kEraserPanelSection);
     prefs.GetData() = SavedChoices();

@@ -73,7 +73,6 @@ std::unique_ptr<RBitmapScroller> RFillPanel::NewScroller(u16 layoutId, u16 first
 }
 
 u16 RFillPanel::SavePrefs() {
-    if (const u16 base = RScrollToolPanel::SavePrefs()) return base;
     if (UserPaths() == nullptr) return 0;
     RPanelPrefsTmpl<tFillPanelSaveData> prefs(*UserPaths(), kFillPanelSection);
     prefs.GetData() = choices_;

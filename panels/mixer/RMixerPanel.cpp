@@ -66,7 +66,6 @@ i16 RMixerPanel::FirstToolIndex() const { return page_ < 0 ? 1 : kPages[size_t(p
 i16 RMixerPanel::EndToolIndex() const { return page_ < 0 ? 0 : kPages[size_t(page_)].endTool; }
 
 u16 RMixerPanel::SavePrefs() {
-    if (const u16 base = RScrollToolPanel::SavePrefs()) return base;
     if (UserPaths() == nullptr) return 0;
     RPanelPrefsTmpl<tMixerSaveData> prefs(*UserPaths(), kMixerPanelSection);
     prefs.GetData() = choices_;

@@ -81,7 +81,6 @@ u16 RPencilPanel::Init() {
 RStrokeTool* RPencilPanel::GetPencil() const { return dynamic_cast<RStrokeTool*>(GetCurrentTool()); }
 
 u16 RPencilPanel::SavePrefs() {
-    if (const u16 base = RToolPanel::SavePrefs()) return base;
     if (UserPaths() == nullptr) return 0;
     RPanelPrefsTmpl<tPencilPanelSaveData> prefs(*UserPaths(), kPencilPanelSection);
     prefs.GetData() = choices_;
