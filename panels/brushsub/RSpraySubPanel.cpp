@@ -24,7 +24,7 @@ void RSpraySubPanel::Start(int item) {
         hit.sender = this;
         GetOwner()->HandleMessage(&hit, 0);
     }
-    if (ItemCount() == 0) return;
+    // An empty strip selects nothing and chooses no pattern.
     const int chosen = item >= 0 && item < ItemCount() ? item : 0;
     SelectItem(chosen);
     ChoosePattern(chosen);

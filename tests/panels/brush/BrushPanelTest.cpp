@@ -79,4 +79,26 @@ TEST_F(BrushPanel, EachSubModeShowsItsOwnStripAndButtons) {
     }
 }
 
+// Each brush strip's page counter follows the strip as it scrolls.
+TEST_F(BrushPanel, EachStripsCounterFollowsItsPages) {
+    auto panel = Open(Kind::Brush);
+    auto& brush = static_cast<RRealMediaToolPanel&>(*panel);
+    for (const u16 mode : {kBrushModeWacky, kBrushModeVoice, kBrushModeHandsFree, kBrushModeReal}) {
+        RMessage choice(mode, 0, 0);
+        panel->HandleMessage(&choice, 0);
+        Deliver();
+        RScrollToolPanel* strip = brush.GetSubPanel();
+        ASSERT_NE(strip, nullptr);
+        RBitmapScroller* scroller = strip->GetScroller();
+        ASSERT_GT(strip->ItemCount(), scroller->GetPageStep()) << mode;
+        EXPECT_EQ(strip->GetCounter(), 1) << mode;
+        scroller->ScrollTo(scroller->GetPageStep());
+        Deliver();
+        EXPECT_EQ(strip->GetCounter(), 2) << mode;
+        scroller->ScrollTo(0);
+        Deliver();
+        EXPECT_EQ(strip->GetCounter(), 1) << mode;
+    }
+}
+
 }  // namespace
