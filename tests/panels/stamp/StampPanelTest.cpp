@@ -257,6 +257,8 @@ TEST_F(StampPanel, ALibraryThatCannotBeOpenedLeavesNothingBehind) {
     EXPECT_EQ(panel->GetScroller()->GetCount(), 0);
     EXPECT_EQ(panel->CurrentStamp(), -1);
     EXPECT_FALSE(panel->StampTool()->HasPicture());
+    std::vector<u8> stored;
+    EXPECT_FALSE(panel->StoredStampPicture(&stored)) << "the editor has no stamp to go back to";
     send(*panel, kMsgStampEdit, 0, 0);
     EXPECT_EQ(panel->Editor(), nullptr);
 }
