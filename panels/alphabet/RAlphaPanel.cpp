@@ -108,7 +108,7 @@ u32 RAlphaPanel::HandleMessage(RMessage* message, uintptr_t data) {
         AnnounceTool(GetCurrentTool());
         AnnounceSettings();
         // The canvas takes the clicks that lay the letters.
-        Say(kMsgPanelEnableCanvas, 0, kAlphabetCanvasCursor);
+        EnableCanvas(kAlphabetCanvasCursor);
         return 0;
     case kMsgColorChosen: RenderCharacters(); return 0;
     case kMsgScrollerHit:

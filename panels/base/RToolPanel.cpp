@@ -122,6 +122,8 @@ void RToolPanel::Say(u32 code, uintptr_t param1, u16 param2) {
     Broadcast(&message);
 }
 
+void RToolPanel::EnableCanvas(u16 cursor) { Say(kMsgPanelEnableCanvas, 0, cursor); }
+
 void RToolPanel::DropCurrentTool() {
     if (currentTool_ == nullptr) return;
     Say(kToolMsgKild);

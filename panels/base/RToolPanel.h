@@ -68,6 +68,8 @@ protected:
     // 'chng' with the panel's tool settings.
     void AnnounceSettings();
     void Say(u32 code, uintptr_t param1 = 0, u16 param2 = 0);
+    // Opens the canvas to clicks under the family's cursor.
+    void EnableCanvas(u16 cursor);
     ToolSettings& MutableToolSettings() { return toolSettings_; }
 
 private:

@@ -1,5 +1,7 @@
 #include "panels/brush/BrushChoices.h"
 
+#include <algorithm>
+
 #include "panels/brush/RRealMediaToolPanel.h"
 
 namespace Ostrel {
@@ -26,7 +28,7 @@ tRealMediaSaveData ValidBrushChoices(const tRealMediaSaveData& stored) {
     valid[kBrushWordVoiceMode] = either(stored[kBrushWordVoiceMode], kBrushModeVoice, kBrushModeHandsFree);
     valid[kBrushWordRollerMode] = either(stored[kBrushWordRollerMode], kBrushModeRoller, kBrushModeSpray);
     // Items past a strip fall back on its first when the strip is shown.
-    for (size_t i = kBrushWordFirstItem; i < valid.size(); ++i) valid[i] = stored[i] >= 0 ? stored[i] : 0;
+    for (size_t i = kBrushWordFirstItem; i < valid.size(); ++i) valid[i] = std::max<i16>(stored[i], 0);
     return valid;
 }
 

@@ -84,7 +84,6 @@ size_t RRealMediaToolPanel::ItemIndex(i16 family) const {
 }
 
 u16 RRealMediaToolPanel::SavePrefs() {
-    if (const u16 base = RToolPanel::SavePrefs()) return base;
     if (UserPaths() == nullptr) return 0;
     RPanelPrefsTmpl<tRealMediaSaveData> prefs(*UserPaths(), kRealMediaPanelSection);
     prefs.GetData() = choices_;
@@ -102,9 +101,9 @@ u16 RRealMediaToolPanel::RestorePrefs() {
     choices_ = ValidBrushChoices(stored);
     const i16 size = choices_[kBrushWordSize];
     const i16 family = choices_[kBrushWordFamily];
-    PostMessageTo(this, kMsgBrushSize, kBrushSizeButtonFirst + size, 0);
+    PostMessageTo(this, kMsgBrushSize, kBrushSizeButtonFirst + size);
     SelectPanelButton(sizeButtons_, Ostrel::FindButtonByCommand(sizeButtons_, u16(kBrushSizeButtonFirst + size)));
-    PostMessageTo(this, kMsgBrushFamilyBrushes + u32(family), 0, 0);
+    PostMessageTo(this, kMsgBrushFamilyBrushes + u32(family));
     SelectPanelButton(Buttons(), family);
     return 0;
 }
@@ -119,7 +118,6 @@ void RRealMediaToolPanel::SetSizeButtonsShown(bool shown) {
 }
 
 void RRealMediaToolPanel::ShowFamily(i16 family) {
-    if (family < 0 || family >= kBrushFamilyCount) return;
     // The tool may point into the sub-panel (the spray gun into its table): it goes first.
     DropCurrentTool();
     subPanel_.reset();
@@ -156,7 +154,7 @@ void RRealMediaToolPanel::ShowFamily(i16 family) {
         }
     }
     if (family != 2) subPanel_->InitScroller(kBrushStripLayout, item);
-    Say(kMsgPanelEnableCanvas, 0, f.cursor);
+    EnableCanvas(f.cursor);
 }
 
 void RRealMediaToolPanel::ShowSubPanel(std::unique_ptr<RScrollToolPanel> panel) {

@@ -57,6 +57,7 @@ public:
     const RButtonSet& SubModeButtons() const { return subModeButtons_; }
 
 private:
+    // `family`: 0-2, as the family buttons and the sub-modes name them.
     void ShowFamily(i16 family);
     void ShowSubPanel(std::unique_ptr<RScrollToolPanel> panel);
     void ChooseSize(i16 number);

@@ -17,12 +17,11 @@ RRollerSubPanel::~RRollerSubPanel() {
     ReleasePattern();
 }
 
-u16 RRollerSubPanel::Start(int item) {
+void RRollerSubPanel::Start(int item) {
     InitScroller(kBrushStripLayout, -1);
     SetPictureItems(LoadPatternPictures());
     startItem_ = item;
     PostMessageTo(this, kMsgRollerStart);
-    return 0;
 }
 
 void RRollerSubPanel::BuildRoller() {
@@ -35,7 +34,7 @@ void RRollerSubPanel::BuildRoller() {
     DropCurrentTool();
     if (!ActivateTool(std::make_unique<RCyclic>())) return;
     AnnounceTool(GetCurrentTool());
-    if (ItemCount() == 0) return;
+    // An empty strip selects nothing and chooses no pattern.
     const int item = startItem_ >= 0 && startItem_ < ItemCount() ? startItem_ : 0;
     SelectItem(item);
     ChoosePattern(item);

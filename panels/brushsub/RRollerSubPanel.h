@@ -17,7 +17,7 @@ public:
 
     // The strip of patterns; the roller is built once queued messages are delivered, with
     // `item` (the first one when it is past the strip) chosen.
-    u16 Start(int item);
+    void Start(int item);
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u16 ArrowShape() const override { return kBrushStripArrowShape; }
 

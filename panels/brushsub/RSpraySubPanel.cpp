@@ -16,7 +16,7 @@ RSpraySubPanel::~RSpraySubPanel() {
     ReleasePattern();
 }
 
-u16 RSpraySubPanel::Start(int item) {
+void RSpraySubPanel::Start(int item) {
     InitScroller(kBrushStripLayout, -1);
     SetPictureItems(LoadPatternPictures());
     if (GetOwner() != nullptr) {
@@ -24,11 +24,10 @@ u16 RSpraySubPanel::Start(int item) {
         hit.sender = this;
         GetOwner()->HandleMessage(&hit, 0);
     }
-    if (ItemCount() == 0) return 0;
+    // An empty strip selects nothing and chooses no pattern.
     const int chosen = item >= 0 && item < ItemCount() ? item : 0;
     SelectItem(chosen);
     ChoosePattern(chosen);
-    return 0;
 }
 
 void RSpraySubPanel::DisposeSprites() {
@@ -51,10 +50,9 @@ void RSpraySubPanel::ChoosePattern(int item) {
     const u16 group = PatternGroupOfItem(item);
     const u16 slot = group == 0 ? kSprNoSlot : sprLoadGroup(group, kSprEveryScript, 0, 1, kSprFirstIsGroupId);
     Say(kMsgSprayItemChosen, 0, u16(item));
-    // Without its group the gun sprays plain dots.
-    if (slot == kSprNoSlot) return;
-    loadedGroup_ = group;
-    RMessage pattern(kMsgSprayPatternChosen, group, slot);
+    // Without its group the gun is told of no group: it sprays plain dots, not the pattern before.
+    if (slot != kSprNoSlot) loadedGroup_ = group;
+    RMessage pattern(kMsgSprayPatternChosen, loadedGroup_, slot);
     pattern.sender = this;
     Broadcast(&pattern, reinterpret_cast<uintptr_t>(&table_[size_t(item)]));
 }

@@ -21,7 +21,7 @@ public:
 
     // The strip, the spray gun (built by the brush panel) and pattern `item` (the first one
     // when it is past the strip).
-    u16 Start(int item);
+    void Start(int item);
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u16 ArrowShape() const override { return kBrushStripArrowShape; }
 

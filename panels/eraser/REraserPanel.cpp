@@ -76,7 +76,6 @@ tEraserSaveData REraserPanel::SavedChoices() const {
 }
 
 u16 REraserPanel::SavePrefs() {
-    if (const u16 base = RScrollToolPanel::SavePrefs()) return base;
     if (UserPaths() == nullptr) return 0;
     RPanelPrefsTmpl<tEraserSaveData> prefs(*UserPaths(), kEraserPanelSection);
     prefs.GetData() = SavedChoices();
@@ -93,8 +92,8 @@ u16 REraserPanel::RestorePrefs() {
     }
     choices_ = ValidEraserChoices(stored);
     PostMessageTo(this, kMsgEraserSize, 0, u16(choices_[kEraserWordSize]));
-    PostMessageTo(this, u32(u16(choices_[kEraserWordShape])), 0, 0);
-    PostMessageTo(this, u32(u16(choices_[kEraserWordPage])), 0, 0);
+    PostMessageTo(this, u32(u16(choices_[kEraserWordShape])));
+    PostMessageTo(this, u32(u16(choices_[kEraserWordPage])));
     SelectPanelButton(Buttons(), choices_[kEraserWordPage] - i16(kMsgEraserEffectsPage));
     return 0;
 }
@@ -121,7 +120,7 @@ void REraserPanel::ShowPlainPage() {
     SetStripShown(false);
     if (ActivateTool(CreateTool(kToolIdEraser))) AnnounceTool(GetCurrentTool());
     ChooseShape(u32(u16(choices_[kEraserWordShape])));
-    Say(kMsgPanelEnableCanvas, 0, kPlainCursor);
+    EnableCanvas(kPlainCursor);
 }
 
 void REraserPanel::ShowEffectsPage() {
@@ -149,11 +148,12 @@ void REraserPanel::ShowEffectsPage() {
     SetStripShown(true);
     const int item = choices_[kEraserWordEffect];
     ChooseEffect(item >= 0 && item < int(effects_.size()) ? item : 0);
-    Say(kMsgPanelEnableCanvas, 0, kEffectsCursor);
+    EnableCanvas(kEffectsCursor);
 }
 
 void REraserPanel::ChooseEffect(int item) {
-    if (page_ != kMsgEraserEffectsPage || item < 0 || size_t(item) >= effects_.size()) return;
+    // The plain page has no effects.
+    if (item < 0 || size_t(item) >= effects_.size()) return;
     choices_[kEraserWordEffect] = i16(item);
     SelectItem(item);
     DropCurrentTool();

@@ -1,5 +1,6 @@
 #include "panels/fill/RFillPanel.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/help/HelpContext.h"
@@ -39,7 +40,7 @@ tFillPanelSaveData ValidFillChoices(const tFillPanelSaveData& stored) {
     if (stored[kFillWordMode] == kPrefsNotStored) return valid;
     if (stored[kFillWordMode] >= 0 && stored[kFillWordMode] < kFillModeCount) valid[kFillWordMode] = stored[kFillWordMode];
     // Items past a strip fall back on its first when the strip is shown.
-    for (size_t i = kFillWordFirstItem; i < valid.size(); ++i) valid[i] = stored[i] >= 0 ? stored[i] : 0;
+    for (size_t i = kFillWordFirstItem; i < valid.size(); ++i) valid[i] = std::max<i16>(stored[i], 0);
     return valid;
 }
 
@@ -72,7 +73,6 @@ std::unique_ptr<RBitmapScroller> RFillPanel::NewScroller(u16 layoutId, u16 first
 }
 
 u16 RFillPanel::SavePrefs() {
-    if (const u16 base = RScrollToolPanel::SavePrefs()) return base;
     if (UserPaths() == nullptr) return 0;
     RPanelPrefsTmpl<tFillPanelSaveData> prefs(*UserPaths(), kFillPanelSection);
     prefs.GetData() = choices_;
@@ -89,13 +89,13 @@ u16 RFillPanel::RestorePrefs() {
     }
     choices_ = ValidFillChoices(stored);
     const i16 mode = choices_[kFillWordMode];
-    PostMessageTo(this, kMsgFillSolid + u32(mode), 0, 0);
+    PostMessageTo(this, kMsgFillSolid + u32(mode));
     SelectPanelButton(Buttons(), mode);
     return 0;
 }
 
 void RFillPanel::ShowMode(i16 mode) {
-    if (mode < 0 || mode >= kFillModeCount || mode == mode_) return;
+    if (mode == mode_) return;
     const Mode& m = kModes[size_t(mode)];
     mode_ = mode;
     choices_[kFillWordMode] = mode;
@@ -110,7 +110,7 @@ void RFillPanel::ShowMode(i16 mode) {
     RefreshColorButtons();
     DropCurrentTool();
     GetHelpContext().currentItem = m.helpItem;
-    Say(kMsgPanelEnableCanvas, 0, kFillCursor);
+    EnableCanvas(kFillCursor);
     // A fill bucket that cannot be built leaves the panel without a tool; a choice does nothing.
     if (!ActivateTool(CreateTool(m.tool)) || GetFill() == nullptr) {
         DropCurrentTool();
@@ -123,7 +123,7 @@ void RFillPanel::ShowMode(i16 mode) {
 
 void RFillPanel::ChooseItem(int item) {
     RFill* fill = GetFill();
-    if (mode_ < 0 || item < 0 || item >= ItemCount() || fill == nullptr) return;
+    if (item < 0 || item >= ItemCount() || fill == nullptr) return;
     choices_[kFillWordFirstItem + size_t(mode_)] = i16(item);
     SelectItem(item);
     fill->SetFillPatternId(u16(kModes[size_t(mode_)].patternBase + item));

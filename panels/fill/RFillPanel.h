@@ -48,6 +48,7 @@ protected:
     std::unique_ptr<RBitmapScroller> NewScroller(u16 layoutId, u16 firstHotSpotId) override;
 
 private:
+    // `mode`: 0-2, as its button names it; the mode shown already stays as it is.
     void ShowMode(i16 mode);
     void ChooseItem(int item);
 

@@ -1,5 +1,6 @@
 #include "panels/mixer/RMixerPanel.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/help/HelpContext.h"
@@ -32,7 +33,7 @@ tMixerSaveData ValidMixerChoices(const tMixerSaveData& stored) {
     if (stored[kMixerWordPage] >= 0 && stored[kMixerWordPage] < kMixerPageCount) valid[kMixerWordPage] = stored[kMixerWordPage];
     if (stored[kMixerWordSize] >= 0 && stored[kMixerWordSize] < kMixerSizeCount) valid[kMixerWordSize] = stored[kMixerWordSize];
     // Items past a strip fall back on its first when the page is shown.
-    for (size_t i = kMixerWordFirstItem; i < valid.size(); ++i) valid[i] = stored[i] >= 0 ? stored[i] : 0;
+    for (size_t i = kMixerWordFirstItem; i < valid.size(); ++i) valid[i] = std::max<i16>(stored[i], 0);
     return valid;
 }
 
@@ -65,7 +66,6 @@ i16 RMixerPanel::FirstToolIndex() const { return page_ < 0 ? 1 : kPages[size_t(p
 i16 RMixerPanel::EndToolIndex() const { return page_ < 0 ? 0 : kPages[size_t(page_)].endTool; }
 
 u16 RMixerPanel::SavePrefs() {
-    if (const u16 base = RScrollToolPanel::SavePrefs()) return base;
     if (UserPaths() == nullptr) return 0;
     RPanelPrefsTmpl<tMixerSaveData> prefs(*UserPaths(), kMixerPanelSection);
     prefs.GetData() = choices_;
@@ -84,14 +84,13 @@ u16 RMixerPanel::RestorePrefs() {
     const i16 page = choices_[kMixerWordPage];
     const i16 size = choices_[kMixerWordSize];
     SelectPanelButton(Buttons(), page);
-    PostMessageTo(this, kMsgMixerEffectsPage + u32(page), 0, 0);
-    PostMessageTo(this, kMsgMixerSize, kMixerSizeButtonFirst + size, 0);
+    PostMessageTo(this, kMsgMixerEffectsPage + u32(page));
+    PostMessageTo(this, kMsgMixerSize, kMixerSizeButtonFirst + size);
     SelectPanelButton(sizeButtons_, Ostrel::FindButtonByCommand(sizeButtons_, u16(kMixerSizeButtonFirst + size)));
     return 0;
 }
 
 void RMixerPanel::ShowPage(i16 page) {
-    if (page < 0 || page >= kMixerPageCount) return;
     const Page& p = kPages[size_t(page)];
     GetHelpContext().currentItem = p.helpItem;
     page_ = page;
@@ -105,7 +104,7 @@ void RMixerPanel::ShowPage(i16 page) {
     }
     if (SprSprite* frame = sprFind(GetPanelSprite())) sprSetShape(frame, p.sized ? kMixerPanelShape : kMixerPanelUnsizedShape, nullptr, 0);
     LoadToolIcons();
-    Say(kMsgPanelEnableCanvas, 0, p.cursor);
+    EnableCanvas(p.cursor);
     // The page's remembered tool is chosen again, ready to paint.
     const int item = choices_[kMixerWordFirstItem + size_t(page)];
     ChooseItem(item >= 0 && item < ItemCount() ? item : 0);
@@ -113,7 +112,7 @@ void RMixerPanel::ShowPage(i16 page) {
 
 void RMixerPanel::ChooseItem(int item) {
     const i16 index = ToolIndexOfItem(item);
-    if (page_ < 0 || index < 0) return;
+    if (index < 0) return;
     choices_[kMixerWordFirstItem + size_t(page_)] = i16(item);
     SelectItem(item);
     DropCurrentTool();

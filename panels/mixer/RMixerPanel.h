@@ -44,6 +44,7 @@ public:
     const RButtonSet& SizeButtons() const { return sizeButtons_; }
 
 private:
+    // `page`: 0 or 1, as its button names it.
     void ShowPage(i16 page);
     void ChooseItem(int item);
     void ChooseSize(i16 number);

@@ -4,7 +4,7 @@
 
 #include "app/help/HelpContext.h"
 #include "engine/gfx/sprites/SprLayer.h"
-#include "framework/input/RHotSpotItem.h"
+#include "panels/base/PanelButtons.h"
 #include "panels/base/RPanelPrefsTmpl.h"
 #include "panels/base/ToolPanelMessages.h"
 #include "tools/base/RToolMgr.h"
@@ -81,7 +81,6 @@ u16 RPencilPanel::Init() {
 RStrokeTool* RPencilPanel::GetPencil() const { return dynamic_cast<RStrokeTool*>(GetCurrentTool()); }
 
 u16 RPencilPanel::SavePrefs() {
-    if (const u16 base = RToolPanel::SavePrefs()) return base;
     if (UserPaths() == nullptr) return 0;
     RPanelPrefsTmpl<tPencilPanelSaveData> prefs(*UserPaths(), kPencilPanelSection);
     prefs.GetData() = choices_;
@@ -108,12 +107,12 @@ u16 RPencilPanel::RestorePrefs() {
     const i16 size = choices_[kPencilWordSize];
     const i16 kind = choices_[kPencilWordKind];
     const i16 line = choices_[kPencilWordLine];
-    PostMessageTo(this, kMsgPencilSize, kPencilSizeButtonFirst + size, 0);
-    SelectButton(sizeButtons_, Ostrel::FindButtonByCommand(sizeButtons_, u16(kPencilSizeButtonFirst + size)));
-    PostMessageTo(this, kMsgPencilKind, kPencilKindButtonFirst + kind, 0);
-    SelectButton(Buttons(), kind);
-    PostMessageTo(this, u32(line), u16(line), 0);
-    SelectButton(Buttons(), line - kLineToButton);
+    PostMessageTo(this, kMsgPencilSize, kPencilSizeButtonFirst + size);
+    SelectPanelButton(sizeButtons_, Ostrel::FindButtonByCommand(sizeButtons_, u16(kPencilSizeButtonFirst + size)));
+    PostMessageTo(this, kMsgPencilKind, kPencilKindButtonFirst + kind);
+    SelectPanelButton(Buttons(), kind);
+    PostMessageTo(this, u32(line));
+    SelectPanelButton(Buttons(), line - kLineToButton);
     return 0;
 }
 
@@ -133,7 +132,7 @@ u32 RPencilPanel::HandleMessage(RMessage* message, uintptr_t data) {
         return 0;
     }
     if (code == kMsgButtonSelected) {
-        ReleaseGroup(message->param2, message->param1);
+        ReleaseOthersOfGroup({&Buttons(), &sizeButtons_}, message->param2, message->param1);
         return 0;
     }
     return RToolPanel::HandleMessage(message, data);
@@ -149,7 +148,7 @@ void RPencilPanel::ChoosePencil(i16 kind) {
     if (!ActivateTool(CreateTool(i16(kToolIdCircle + kind)))) return;
     // The program's help item follows the chosen kind (828-831).
     GetHelpContext().currentItem = u16(kPencilHelpItemFirst + kind);
-    Say(kMsgPanelEnableCanvas, 0, kKindCursors[size_t(kind)]);
+    EnableCanvas(kKindCursors[size_t(kind)]);
     RStrokeTool* pencil = GetPencil();
     if (shapeTool_ == nullptr) {
         AnnounceTool(pencil);
@@ -188,24 +187,6 @@ void RPencilPanel::SetLineShape(i16 toolId) {
     if (pencil != nullptr) pencil->ApplySettings(GetToolSettings());
     shapeTool_->SetPencil(pencil);
     AnnounceTool(shapeTool_.get());
-}
-
-void RPencilPanel::SelectButton(RButtonSet& set, int index) {
-    if (index < 0 || size_t(index) >= set.size()) return;
-    RButton& chosen = *set[size_t(index)];
-    chosen.HandleEvent(kHsEventSelect, true);
-    if (chosen.GetHotSpot() != nullptr)
-        ReleaseGroup(chosen.GetHotSpot()->GetGroup(), reinterpret_cast<uintptr_t>(chosen.GetHotSpot()));
-}
-
-void RPencilPanel::ReleaseGroup(u16 group, uintptr_t keptItem) {
-    if (group == 0) return;
-    for (RButtonSet* set : {&Buttons(), &sizeButtons_})
-        for (const auto& button : *set) {
-            RHotSpotItem* item = button->GetHotSpot();
-            if (item == nullptr || item->GetGroup() != group || reinterpret_cast<uintptr_t>(item) == keptItem) continue;
-            if (button->GetState() != kButtonUp) button->HandleEvent(kHsEventReset, true);
-        }
 }
 
 }  // namespace Ostrel

@@ -63,9 +63,6 @@ private:
     // A shape tool id 103-110, or -1 for freehand.
     void SetLineShape(i16 toolId);
     void DeleteShapeTool();
-    // Marks button `index` of the set selected and releases the others of its group.
-    void SelectButton(RButtonSet& set, int index);
-    void ReleaseGroup(u16 group, uintptr_t keptItem);
 
     RButtonSet sizeButtons_;
     u16 mascotSprite_ = 0;

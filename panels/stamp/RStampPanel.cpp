@@ -6,6 +6,7 @@
 #include "framework/controls/RButton.h"
 #include "framework/input/RHotSpotItem.h"
 #include "framework/language/LanguageTexts.h"
+#include "panels/base/PanelButtons.h"
 #include "panels/base/RPanelPrefsTmpl.h"
 #include "panels/base/ToolPanelCommands.h"
 #include "panels/base/ToolPanelMessages.h"
@@ -55,7 +56,7 @@ u16 RStampPanel::Init() {
     // The strip's set-up runs the base's Init itself.
     if (inInit_) return RScrollToolPanel::Init();
     inInit_ = true;
-    if (GetOwner() != nullptr) PostMessageTo(GetOwner(), kMsgStampSwatchOff, 0, 0);
+    if (GetOwner() != nullptr) PostMessageTo(GetOwner(), kMsgStampSwatchOff);
     InitScroller(kStampStripLayout, -1);
     inInit_ = false;
     const u16 mascot = sprNew(kMascotFlags, kStampPanelShape, nullptr);
@@ -99,7 +100,7 @@ u16 RStampPanel::LoadStampLibraries() {
 void RStampPanel::BuildStampTool() {
     if (StampTool() == nullptr) ActivateTool(std::make_unique<RStampSimpleBitmap>());
     AnnounceTool(GetCurrentTool());
-    Say(kMsgPanelEnableCanvas, 0, kStampCanvasCursor);
+    EnableCanvas(kStampCanvasCursor);
 }
 
 u16 RStampPanel::RestorePrefs() {
@@ -115,8 +116,8 @@ u16 RStampPanel::RestorePrefs() {
     const StampChoices choices = RestoreStampChoices(stored, categories_.ids);
     record_[kStampWordSize] = choices.sizeIndex;
     ChooseCategory(choices.categoryPlace);
-    PostMessageTo(this, kMsgStampSize, kStampSizeButtonFirst + choices.sizeIndex, 0);
-    SelectSizeButton(choices.sizeIndex);
+    PostMessageTo(this, kMsgStampSize, kStampSizeButtonFirst + choices.sizeIndex);
+    SelectPanelButton(sizeButtons_, choices.sizeIndex);
     return 0;
 }
 
@@ -181,14 +182,6 @@ void RStampPanel::ShowStamp(int item) {
     currentStamp_ = item;
 }
 
-void RStampPanel::SelectSizeButton(i16 index) {
-    if (index < 0 || size_t(index) >= sizeButtons_.size()) return;
-    RButton& chosen = *sizeButtons_[size_t(index)];
-    chosen.HandleEvent(kHsEventSelect, true);
-    for (const auto& button : sizeButtons_)
-        if (button.get() != &chosen && button->GetState() != kButtonUp) button->HandleEvent(kHsEventReset, true);
-}
-
 // The list is drawn by a sprite of its own in front of the panel, so that each update of the
 // screen shows it while it is open.
 void RStampPanel::OpenPopup() {
@@ -238,18 +231,9 @@ void RStampPanel::DrawPopup(SprSprite* sprite) {
     gfxSetPenState(pen);
 }
 
-void RStampPanel::ReleaseSizeGroup(u16 group, uintptr_t keptItem) {
-    if (group == 0) return;
-    for (const auto& button : sizeButtons_) {
-        RHotSpotItem* item = button->GetHotSpot();
-        if (item == nullptr || item->GetGroup() != group || reinterpret_cast<uintptr_t>(item) == keptItem) continue;
-        if (button->GetState() != kButtonUp) button->HandleEvent(kHsEventReset, true);
-    }
-}
-
 void RStampPanel::OpenEditor(bool isNew) {
-    if (currentStamp_ < 0 || GetScroller() == nullptr) return;
-    const ScrollerPicture* picture = GetScroller()->GetItem(currentStamp_);
+    // Without a chosen stamp (-1) there is nothing to edit.
+    const ScrollerPicture* picture = GetScroller() ? GetScroller()->GetItem(currentStamp_) : nullptr;
     if (picture == nullptr) return;
     if (editor_ == nullptr) {
         if (RStampSimpleBitmap* tool = StampTool()) tool->Reset();
@@ -271,7 +255,7 @@ void RStampPanel::OpenEditor(bool isNew) {
 void RStampPanel::EditorClosed() {
     editor_.reset();
     ShowStamp(currentStamp_);
-    Say(kMsgPanelEnableCanvas, 0, kStampCanvasCursor);
+    EnableCanvas(kStampCanvasCursor);
 }
 
 bool RStampPanel::StoredStampPicture(std::vector<u8>* bitmap) const {
@@ -331,7 +315,7 @@ u32 RStampPanel::HandleMessage(RMessage* message, uintptr_t data) {
         if (popup_ && popup_->GetValue() + 1 < int(categories_.names.size()))
             PostMessageTo(this, kMsgStampCategory, 0, u16(popup_->GetValue() + 1));
         return 0;
-    case kMsgButtonSelected: ReleaseSizeGroup(message->param2, message->param1); return 0;
+    case kMsgButtonSelected: ReleaseOthersOfGroup({&sizeButtons_}, message->param2, message->param1); return 0;
     case kMsgScrollerHit:
         if (GetScroller() && message->param1 == reinterpret_cast<uintptr_t>(GetScroller())) {
             ChooseStamp(message->param2);

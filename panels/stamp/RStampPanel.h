@@ -85,8 +85,6 @@ private:
     std::vector<ScrollerPicture> LoadCategoryStamps() const;
     bool SaveNewStamp(const std::vector<u8>& stored);
     void ReplaceStripItem(int item, ScrollerPicture picture);
-    void SelectSizeButton(i16 index);
-    void ReleaseSizeGroup(u16 group, uintptr_t keptItem);
     static void DrawLabel(SprSprite* sprite);
     static void DrawPopup(SprSprite* sprite);
     // The list has no shape for the layer's own step to size it by: its bounds stay the

@@ -34,7 +34,7 @@ u16 RWackyToolPanel::Init() {
     const u16 mascot = sprNew(kSpriteFlags, kWackyMascotShape, nullptr);
     mascotSprite_ = mascot == kSprNoId ? 0 : mascot;
     GetHelpContext().currentItem = kWackyHelpItem;
-    Say(kMsgPanelEnableCanvas, 0, kBrushCursor);
+    EnableCanvas(kBrushCursor);
     return 0;
 }
 

@@ -13,6 +13,7 @@
 #include "panels/base/RPanelPrefsTmpl.h"
 #include "panels/base/ToolFactory.h"
 #include "panels/base/ToolPanelMessages.h"
+#include "panels/brush/BrushChoices.h"
 #include "panels/brush/BrushPanelCommands.h"
 #include "panels/brush/RRealMediaToolPanel.h"
 #include "panels/brushsub/PatternStrip.h"
@@ -28,26 +29,14 @@
 #include "panels/mixer/MixerPanelCommands.h"
 #include "panels/mixer/RMixerPanel.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
-#include "tests/panels/PanelFixture.h"
+#include "tests/panels/PaintPanelFixture.h"
 #include "tools/base/ToolNames.h"
 
 namespace {
 
 using namespace Ostrel;
-using testpanels::ButtonRow;
-using testpanels::buttonSet;
-
-enum class Kind { Brush, Fill, Eraser, Mixer };
-
-// The tool id of the `item`-th tool the factory builds in [first, end) (the first one for an
-// item past them), or -1 when it builds none there: what the strip's item stands for.
-i16 nthTool(i16 first, i16 end, int item) {
-    std::vector<i16> built;
-    for (i16 i = first; i < end; ++i)
-        if (CreateToolForIndex(i) != nullptr) built.push_back(i);
-    if (built.empty()) return -1;
-    return built[item >= 0 && size_t(item) < built.size() ? size_t(item) : 0];
-}
+using testpanels::Kind;
+using testpanels::nthTool;
 
 struct Row {
     const char* name;
@@ -71,6 +60,7 @@ std::vector<Row> rows() {
         {"brush words out of range", Kind::Brush, {7, 99, 5, -3, 12345, -9, 400, 400, 400, 400, 400}, nthTool(0, 20, 0), 2.0f, 15, 838},
         {"brush wacky item past the strip", Kind::Brush, {0, 0, 18004, 18006, 18007, 0, 300, 0, 0, 0, 0}, nthTool(20, 45, 0), 1.0f, 15, 838},
         {"brush size -1 alone", Kind::Brush, {0, -1, 18003, 18006, 18007, 0, 0, 0, 0, 0, 0}, nthTool(0, 20, 0), 2.0f, 15, 838},
+        {"brush family unset", Kind::Brush, {-1, 3, 18004, 18005, 18008, 1, 1, 1, 1, 1, 1}, nthTool(0, 20, 0), 2.0f, 15, 838},
         {"fill first use", Kind::Fill, {}, kToolIdSolidFill, 1.0f, 7, 848, 20500},
         {"fill gradient 2", Kind::Fill, {1, 0, 2, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21302},
         {"fill pattern 1", Kind::Fill, {2, 0, 0, 1}, kToolIdPatternFill, 1.0f, 7, 850, 20401},
@@ -78,92 +68,24 @@ std::vector<Row> rows() {
         {"fill item past the strip", Kind::Fill, {1, 0, 50, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21300},
         {"fill item just past the strip", Kind::Fill, {1, 0, 3, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21300},
         {"fill last item", Kind::Fill, {1, 0, 2, 0}, kToolIdGradientFill, 1.0f, 7, 849, 21302},
+        {"fill mode unset", Kind::Fill, {-1, 2, 2, 1}, kToolIdSolidFill, 1.0f, 7, 848, 20500},
         {"eraser first use", Kind::Eraser, {}, kToolIdCircle, 3.0f, 5, 898},
         {"eraser square size 1", Kind::Eraser, {18501, 1, 18202, 0}, kToolIdCircle, 1.0f, 5, 898},
         {"eraser effects", Kind::Eraser, {18500, 2, 18202, 0}, kToolIdFirecracker, 2.0f, 4, 899},
         {"eraser words out of range", Kind::Eraser, {-7, 9, 77, -1}, kToolIdCircle, 3.0f, 5, 898},
         {"eraser size 0", Kind::Eraser, {18501, 0, 18201, 0}, kToolIdCircle, 3.0f, 5, 898},
         {"eraser effect past the strip", Kind::Eraser, {18500, 4, 18201, 90}, kToolIdFirecracker, 4.0f, 4, 899},
+        {"eraser size unset", Kind::Eraser, {18500, -1, 18202, 1}, kToolIdCircle, 3.0f, 5, 898},
         {"mixer first use", Kind::Mixer, {}, nthTool(65, 87, 0), 3.0f, 10, 858},
         {"mixer effect brushes 5", Kind::Mixer, {1, 0, 0, 5}, nthTool(87, 99, 5), 1.0f, 11, 859},
         {"mixer size 4", Kind::Mixer, {0, 3, 1, 0}, nthTool(65, 87, 1), 4.0f, 10, 858},
         {"mixer words out of range", Kind::Mixer, {3, 40, -2, -2}, nthTool(65, 87, 0), 3.0f, 10, 858},
+        {"mixer size unset", Kind::Mixer, {1, -1, 1, 1}, nthTool(65, 87, 0), 3.0f, 10, 858},
+        {"mixer item past the strip", Kind::Mixer, {1, 0, 0, 50}, nthTool(87, 99, 0), 1.0f, 11, 859},
     };
 }
 
-class PaintPanelRestore : public testpanels::PanelFixture {
-protected:
-    void SetUp() override {
-        PanelFixture::SetUp();
-        ASSERT_EQ(paths->SelectUserFolder("Ann"), kErrNone);
-        owner.onMessage = [this](const RMessage& m) {
-            if (m.code == kMsgPanelEnableCanvas) cursor = m.param2;
-        };
-    }
-    std::vector<testres::ResContent> contents() const override {
-        std::vector<testres::ResContent> items = {
-            {fourCC("MBTN"), 18000, buttonSet({{18000, 3, 0, 1, 10}})},
-            {fourCC("MBTN"), 18001, buttonSet({{18003, 2, 0, 2, 50}})},
-            {fourCC("MBTN"), 18002, buttonSet({{18005, 2, 0, 2, 50}})},
-            {fourCC("MBTN"), 18003, buttonSet({{18007, 2, 0, 2, 50}})},
-            {fourCC("MBTN"), 18200, buttonSet({{18201, 4, 18200, 2, 90}})},
-            {fourCC("MBTN"), 18300, buttonSet({{18300, 3, 0, 1, 10}})},
-            {fourCC("MBTN"), 18500, buttonSet({{18500, 2, 0, 1, 10}})},
-            {fourCC("MBTN"), 18203, buttonSet({{18201, 2, 0, 1, 50}})},
-            {fourCC("MBTN"), 18201, buttonSet({{18221, 4, 18200, 2, 90}})},
-            {fourCC("MBTN"), 18202, buttonSet({{18261, 4, 18200, 2, 90}})},
-            {fourCC("MBTN"), 18600, buttonSet({{18600, 2, 0, 1, 10}})},
-        };
-        // Strips: three solid and gradient fills, two patterns, two roller and spray patterns.
-        for (u16 id : {21500, 21501, 21502, 21300, 21301, 21302, 21400, 21401, 24000, 24100})
-            items.push_back({fourCC("tBMP"), id, "picture"});
-        return items;
-    }
-    template <class T>
-    void Store(const char* section, const std::vector<i16>& words) {
-        if (words.empty()) return;
-        RPanelPrefsTmpl<T> prefs(*paths, section);
-        T& record = prefs.GetData();
-        for (size_t i = 0; i < record.size(); ++i) record[i] = i < words.size() ? words[i] : kPrefsNotStored;
-        ASSERT_EQ(prefs.Save(), kErrNone);
-    }
-    void Store(Kind kind, const std::vector<i16>& words) {
-        switch (kind) {
-            case Kind::Brush: Store<tRealMediaSaveData>(kRealMediaPanelSection, words); break;
-            case Kind::Fill: Store<tFillPanelSaveData>(kFillPanelSection, words); break;
-            case Kind::Eraser: Store<tEraserSaveData>(kEraserPanelSection, words); break;
-            case Kind::Mixer: Store<tMixerSaveData>(kMixerPanelSection, words); break;
-        }
-    }
-    std::unique_ptr<RToolPanel> Open(Kind kind) {
-        std::unique_ptr<RToolPanel> panel;
-        switch (kind) {
-            case Kind::Brush: panel = std::make_unique<RRealMediaToolPanel>(&owner, paths.get()); break;
-            case Kind::Fill: panel = std::make_unique<RFillPanel>(&owner, paths.get()); break;
-            case Kind::Eraser: panel = std::make_unique<REraserPanel>(&owner, paths.get()); break;
-            case Kind::Mixer: panel = std::make_unique<RMixerPanel>(&owner, paths.get()); break;
-        }
-        Attach(*panel);
-        EXPECT_EQ(panel->Init(), 0);
-        Deliver();
-        return panel;
-    }
-    // What the panel shows, as its record.
-    static std::vector<i16> Shown(Kind kind, const RToolPanel& panel) {
-        const auto words = [](const auto& record) { return std::vector<i16>(record.begin(), record.end()); };
-        switch (kind) {
-            case Kind::Brush: return words(static_cast<const RRealMediaToolPanel&>(panel).Choices());
-            case Kind::Fill: return words(static_cast<const RFillPanel&>(panel).Choices());
-            case Kind::Eraser: return words(static_cast<const REraserPanel&>(panel).SavedChoices());
-            case Kind::Mixer: return words(static_cast<const RMixerPanel&>(panel).Choices());
-        }
-        return {};
-    }
-
-    fwtest::Log log;
-    fwtest::Recorder owner{log, "owner"};
-    u16 cursor = 0xFFFF;
-};
+class PaintPanelRestore : public testpanels::PaintPanelFixture {};
 
 TEST_F(PaintPanelRestore, EachRecordGivesItsToolSizeAndCursorAndComesBackAsShown) {
     for (const Row& row : rows()) {
@@ -465,12 +387,16 @@ TEST_F(PaintPanelRestore, ChoicesMadeComeBackAtTheNextOpening) {
 
 namespace {
 
-// A hit past the wacky strip's tools keeps the brush the child has.
+// The wacky panel opens with its first brush, the brushes' cursor and its own help; a hit past
+// its strip's tools keeps the brush the child has.
 TEST_F(PaintPanelRestore, AWackyHitPastTheStripKeepsTheBrush) {
     RWackyToolPanel panel(&owner);
     Attach(panel);
     ASSERT_EQ(panel.Init(), 0);
     Deliver();
+    EXPECT_EQ(mgr.CurrentToolIndex(), nthTool(20, 45, 0));
+    EXPECT_EQ(cursor, 15);
+    EXPECT_EQ(GetHelpContext().currentItem, 839);
     struct Case {
         u16 item;
         i16 tool;
@@ -500,6 +426,86 @@ TEST_F(PaintPanelRestore, EachEraserTipShowsItsOwnSizeButtons) {
         ASSERT_EQ(eraser.SizeButtons().size(), 4u) << shape;
         EXPECT_EQ(eraser.SizeButtons()[0]->GetRecord().id, firstSize) << shape;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Each stored word is kept only within its range, both ends of which are kept; a record whose
+// first word (the size, for the eraser and the mixer) is unset gives every default.
+// A stored record, shorter ones padded with zeros, as `check` makes it valid.
+template <class Record>
+std::vector<i16> validated(Record (*check)(const Record&), const std::vector<i16>& stored) {
+    Record record{};
+    std::copy_n(stored.begin(), std::min(stored.size(), record.size()), record.begin());
+    const Record valid = check(record);
+    return {valid.begin(), valid.end()};
+}
+
+TEST(PanelChoices, StoredWordsAreKeptOnlyWithinTheirRanges) {
+    using Words = std::vector<i16>;
+    struct Case {
+        const char* panel;
+        std::function<Words(const Words&)> check;
+        Words stored, expected;
+    };
+    const auto brush = [](const Words& w) { return validated(ValidBrushChoices, w); };
+    const auto eraser = [](const Words& w) { return validated(ValidEraserChoices, w); };
+    const auto fill = [](const Words& w) { return validated(ValidFillChoices, w); };
+    const auto mixer = [](const Words& w) { return validated(ValidMixerChoices, w); };
+    const Case cases[] = {
+        {"brush last", brush, {2, 3, 18004, 18005, 18008, 0, 1, 2, 3, 4, 5}, {2, 3, 18004, 18005, 18008, 0, 1, 2, 3, 4, 5}},
+        {"brush first", brush, {0, 0, 18003, 18006, 18007, 0, 0, 0, 0, 0, 0}, {0, 0, 18003, 18006, 18007, 0, 0, 0, 0, 0, 0}},
+        {"brush past", brush, {3, 4, 18005, 18004, 18006, -1, -5, 7, 0, 0, 9}, {0, 1, 18003, 18006, 18007, 0, 0, 7, 0, 0, 9}},
+        {"brush below", brush, {-2, -1, 18002, 18007, 18009, 1, 1, 1, 1, 1, 1}, {0, 1, 18003, 18006, 18007, 1, 1, 1, 1, 1, 1}},
+        {"brush unset", brush, {-1, 3, 18004, 18005, 18008, 1, 1, 1, 1, 1, 1}, {0, 1, 18003, 18006, 18007, 0, 0, 0, 0, 0, 0}},
+        {"eraser last", eraser, {18500, 4, 18202, 14}, {18500, 4, 18202, 14}},
+        {"eraser first", eraser, {18501, 1, 18201, 0}, {18501, 1, 18201, 0}},
+        {"eraser past", eraser, {18502, 5, 18203, -1}, {18501, 3, 18201, 0}},
+        {"eraser below", eraser, {18499, 0, 18200, 3}, {18501, 3, 18201, 3}},
+        {"eraser unset", eraser, {18500, -1, 18202, 2}, {18501, 3, 18201, 0}},
+        {"fill last", fill, {2, 4, 5, 6}, {2, 4, 5, 6}},
+        {"fill first", fill, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"fill past", fill, {3, -1, 5, -2}, {0, 0, 5, 0}},
+        {"fill below", fill, {-2, 1, 1, 1}, {0, 1, 1, 1}},
+        {"fill unset", fill, {-1, 1, 1, 1}, {0, 0, 0, 0}},
+        {"mixer last", mixer, {1, 3, 4, 5}, {1, 3, 4, 5}},
+        {"mixer first", mixer, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"mixer past", mixer, {2, 4, -1, 9}, {0, 2, 0, 9}},
+        {"mixer below", mixer, {-2, -2, 1, 1}, {0, 2, 1, 1}},
+        {"mixer unset", mixer, {1, -1, 3, 3}, {0, 2, 0, 0}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.check(c.stored), c.expected) << c.panel;
+}
+
+}  // namespace
+
+namespace {
+
+// Without a user each panel starts from its first use, paints, and leaves no record behind.
+TEST_F(PaintPanelRestore, WithoutAUserEachPanelStartsFromItsDefaultsAndSavesNothing) {
+    const std::string record = root_ + "/data/tumblo4/Users/Ann/user.ini";
+    std::filesystem::remove(record);
+    const std::pair<Kind, i16> cases[] = {{Kind::Brush, nthTool(0, 20, 0)}, {Kind::Fill, kToolIdSolidFill},
+                                          {Kind::Eraser, kToolIdCircle}, {Kind::Mixer, nthTool(65, 87, 0)}};
+    for (const auto& [kind, tool] : cases) {
+        std::unique_ptr<RToolPanel> panel;
+        switch (kind) {
+            case Kind::Brush: panel = std::make_unique<RRealMediaToolPanel>(&owner, nullptr); break;
+            case Kind::Fill: panel = std::make_unique<RFillPanel>(&owner, nullptr); break;
+            case Kind::Eraser: panel = std::make_unique<REraserPanel>(&owner, nullptr); break;
+            case Kind::Mixer: panel = std::make_unique<RMixerPanel>(&owner, nullptr); break;
+        }
+        Attach(*panel);
+        ASSERT_EQ(panel->Init(), 0);
+        Deliver();
+        EXPECT_EQ(mgr.CurrentToolIndex(), tool) << int(kind);
+        panel.reset();
+        EXPECT_FALSE(std::filesystem::exists(record)) << int(kind);
+    }
+    Open(Kind::Fill).reset();
+    EXPECT_TRUE(std::filesystem::exists(record)) << "a user's panel keeps its record there";
 }
 
 }  // namespace

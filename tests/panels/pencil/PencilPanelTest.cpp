@@ -97,6 +97,23 @@ TEST_F(PencilPanel, ASizeButtonSetsTheCurrentToolsSize) {
     EXPECT_EQ(panel->SizeButtons()[3]->GetState(), kButtonSelected);
 }
 
+// A size message that names no size button (one past either end) keeps the size the child has,
+// on the pencil itself and on the pencil behind a shape.
+TEST_F(PencilPanel, SizesOutsideTheButtonsAreIgnored) {
+    auto panel = Open();
+    for (const u32 line : {kMsgPencilFreehand, kMsgPencilLineFirst}) {
+        ClickLine(*panel, line);
+        Deliver();
+        for (const auto& [number, expected] : {std::pair{2, 2}, {0, 2}, {1, 1}, {5, 1}, {4, 4}, {-3, 4}}) {
+            RMessage size(kMsgPencilSize, uintptr_t(i32(kPencilSizeButtonFirst) + number - 1), 0);
+            panel->HandleMessage(&size, 0);
+            EXPECT_EQ(mgr.Settings().sizeFactor, float(expected)) << line << " " << number;
+            EXPECT_EQ(panel->GetSizeIndex(), expected - 1) << line << " " << number;
+            EXPECT_EQ(panel->GetPencil()->GetSizeIndex(), expected - 1) << line << " " << number;
+        }
+    }
+}
+
 TEST_F(PencilPanel, AnotherKindBehindAShapeIsHandedToTheShapeWithoutBorn) {
     auto panel = Open();
     ClickLine(*panel, 18455);
@@ -184,6 +201,7 @@ TEST_F(PencilPanel, DamagedChoicesFallBackWordByWord) {
     };
     const Case cases[] = {
         {"0=3\r\n1=3\r\n2=18450\r\n", 3, 3, 18450},  // the last valid value of each word
+        {"0=0\r\n1=0\r\n2=18457\r\n", 0, 0, 18457},  // the first valid kind and size, the last shape
         {"0=4\r\n1=4\r\n2=18459\r\n", 0, 1, 18458},  // one past each
         {"0=-2\r\n1=-1\r\n2=18449\r\n", 0, 1, 18458},
         {"0=-1\r\n1=3\r\n2=18450\r\n", 0, 1, 18458},  // word 0 unset: every default

@@ -122,6 +122,27 @@ TEST_F(StampPanel, ExcludedLibrariesKeepTheirNumbersAndChoicesComeBackByLibrary)
     EXPECT_EQ(mgr.GetCurrentTool(), panel->StampTool());
 }
 
+// A stored record comes back whole, the first category's as much as any other's.
+TEST_F(StampPanel, StoredChoicesComeBack) {
+    struct Case {
+        tStampPanelSaveData stored;
+        i16 category, size;
+        int stamp;
+    };
+    for (const Case& c : {Case{{0, 2, 1}, 0, 2, 1}, Case{{2, 3, 0, 0, 3}, 2, 3, 3}, Case{{1, 0, 0, 1}, 1, 0, 1}}) {
+        {
+            RPanelPrefsTmpl<tStampPanelSaveData> prefs(*paths, kStampPanelSection);
+            prefs.GetData() = c.stored;
+            ASSERT_EQ(prefs.Save(), kErrNone);
+        }
+        auto panel = open();
+        EXPECT_EQ(panel->CategoryId(), c.category) << c.category;
+        EXPECT_EQ(panel->SizeIndex(), c.size) << c.category;
+        EXPECT_EQ(panel->StampTool()->GetSizeIndex(), c.size) << c.category;
+        EXPECT_EQ(panel->CurrentStamp(), c.stamp) << c.category;
+    }
+}
+
 TEST_F(StampPanel, RecordsOutOfRangeFallBackWithoutHarm) {
     for (const tStampPanelSaveData& stored : {tStampPanelSaveData{40, 9}, tStampPanelSaveData{2, -3, 0, 0, 99}}) {
         {
@@ -156,11 +177,66 @@ TEST_F(StampPanel, AnEditedStampIsTheUsersAndAnErasedOneGivesTheLibrarysBack) {
     panel.reset();
     panel = open();
     EXPECT_EQ(stripColour(*panel, 1), 0x7C00) << "read back from the user's file";
+    const auto bytes = [&] {
+        std::ifstream file(host(panel->UserStampPath()), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    const std::string kept = bytes();
     panel->KeepStamp(BlankStamp(4, 4));
     EXPECT_EQ(stripColour(*panel, 1), 2) << "an erased stamp removes the user's own";
+    EXPECT_NE(bytes(), kept) << "at once, not only when the panel closes";
     panel.reset();
     panel = open();
     EXPECT_EQ(stripColour(*panel, 1), 2);
+}
+
+// Without a user the panel works from the libraries alone: an edited stamp is not kept and
+// nothing chosen comes back for the next user's panel.
+TEST_F(StampPanel, WithoutAUserNothingIsKept) {
+    {
+        auto panel = std::make_unique<RStampPanel>(&owner, nullptr, libraries.get(), nullptr);
+        Attach(*panel);
+        panel->Init();
+        Deliver();
+        ASSERT_EQ(panel->Categories().names.size(), 3u);
+        send(*panel, kMsgStampCategory, 0, 2);
+        send(*panel, kMsgScrollerHit, reinterpret_cast<uintptr_t>(panel->GetScroller()), 3);
+        send(*panel, kMsgStampSize, kStampSizeButtonFirst + 2, 0);
+        EXPECT_EQ(panel->CategoryId(), 2);
+        EXPECT_EQ(panel->CurrentStamp(), 3);
+        EXPECT_EQ(panel->SizeIndex(), 2);
+        StampGrid red = BlankStamp(4, 4);
+        ReplaceStampColour(red, 0x7C00, -1);
+        panel->KeepStamp(red);
+        EXPECT_EQ(stripColour(*panel, 3), 4);
+    }
+    auto panel = open();
+    EXPECT_EQ(panel->CategoryId(), 0);
+    EXPECT_EQ(panel->CurrentStamp(), 0);
+    EXPECT_EQ(panel->SizeIndex(), 0);
+}
+
+// An edited stamp further along the strip keeps the strip where the child left it, with the
+// stamp still chosen.
+TEST_F(StampPanel, EditingAStampKeepsTheStripWhereItWas) {
+    library("Animals.tbl", 30);
+    auto panel = open();
+    ASSERT_EQ(panel->Categories().names.front(), "Animals");
+    RBitmapScroller* strip = panel->GetScroller();
+    ASSERT_EQ(strip->GetCount(), 30);
+    send(*panel, kMsgScrollerHit, reinterpret_cast<uintptr_t>(strip), 27);
+    strip->ScrollIntoView(27);
+    const int first = strip->GetFirstVisible();
+    ASSERT_GT(first, 0);
+    StampGrid red = BlankStamp(4, 4);
+    ReplaceStampColour(red, 0x7C00, -1);
+    panel->KeepStamp(red);
+    EXPECT_EQ(stripColour(*panel, 27), 0x7C00);
+    EXPECT_EQ(stripColour(*panel, 26), 27);
+    EXPECT_EQ(strip->GetCount(), 30);
+    EXPECT_EQ(strip->GetFirstVisible(), first);
+    EXPECT_EQ(strip->GetSelected(), 27);
+    EXPECT_EQ(panel->CurrentStamp(), 27);
 }
 
 TEST_F(StampPanel, WithoutTheProgramsDiscThereAreNoCategories) {
@@ -181,6 +257,8 @@ TEST_F(StampPanel, ALibraryThatCannotBeOpenedLeavesNothingBehind) {
     EXPECT_EQ(panel->GetScroller()->GetCount(), 0);
     EXPECT_EQ(panel->CurrentStamp(), -1);
     EXPECT_FALSE(panel->StampTool()->HasPicture());
+    std::vector<u8> stored;
+    EXPECT_FALSE(panel->StoredStampPicture(&stored)) << "the editor has no stamp to go back to";
     send(*panel, kMsgStampEdit, 0, 0);
     EXPECT_EQ(panel->Editor(), nullptr);
 }

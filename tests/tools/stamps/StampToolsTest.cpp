@@ -12,6 +12,7 @@ namespace {
 TEST(StampTools, SizeIndexPicksTheScale) {
     RStampSimpleBitmap stamp;
     EXPECT_EQ(stamp.GetToolId(), 120);
+    EXPECT_EQ(stamp.ScalePercent(), 100) << "a new stamp lays the picture as drawn";
     ToolParams params;
     params.sizes = {1, 2, 3, 4, 5};
     stamp.SetParams(params);
@@ -19,7 +20,7 @@ TEST(StampTools, SizeIndexPicksTheScale) {
         i16 index;
         i32 percent;
     };
-    for (Case c : {Case{-1, 100}, Case{0, 100}, Case{1, 150}, Case{3, 300}, Case{4, 300}}) {
+    for (Case c : {Case{-1, 100}, Case{0, 100}, Case{1, 150}, Case{2, 200}, Case{3, 300}, Case{4, 300}}) {
         stamp.SelectSize(c.index);
         EXPECT_EQ(stamp.ScalePercent(), c.percent) << c.index;
     }
@@ -80,11 +81,22 @@ TEST_F(Roller, WithoutTheFlagOrAGroupInTheSlotPaintsNothing) {
         roller.SetShapeGroup(c.slot, c.flag, 24000);
         roller.LoadCycle();
         EXPECT_EQ(roller.FrameCount(), 0u) << c.name;
+        EXPECT_EQ(roller.Spacing(), 1) << c.name;
         tooltest::Picture picture(10, 10);
         tooltest::Easel easel(picture);
         easel.Use(roller);
         easel.Stroke({{1, 1}, {8, 8}});
         for (u16 p : picture.pixels) ASSERT_EQ(p, kRgb555White) << c.name;
+    }
+}
+
+// The roller steps by its first frame's width, however narrow.
+TEST_F(Roller, StepsByItsFirstFramesWidth) {
+    for (const auto& [width, group] : {std::pair<u16, u16>{1, 24000}, {3, 24100}}) {
+        RCyclic roller;
+        roller.SetShapeGroup(LoadGroup(group, {tooltest::solidFrame(width, 2, 1), tooltest::solidFrame(5, 2, 2)}), 1, group);
+        roller.LoadCycle();
+        EXPECT_EQ(roller.Spacing(), width);
     }
 }
 
