@@ -205,7 +205,10 @@ private:
             expire();
             XFlush(display_);
             const bool waiting = reading_ || !transfers_.empty();
-            poll(watched, wakeRead_ >= 0 ? 2 : 1, waiting ? kTickMs : kNoTimeout);
+            // Writing may have read events into the library's buffers, where the socket no longer
+            // shows them; only an empty queue waits.
+            if (XEventsQueued(display_, QueuedAfterReading) == 0)
+                poll(watched, wakeRead_ >= 0 ? 2 : 1, waiting ? kTickMs : kNoTimeout);
             char drained[64];
             while (wakeRead_ >= 0 && read(wakeRead_, drained, sizeof drained) > 0) {
             }
