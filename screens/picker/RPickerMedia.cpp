@@ -12,6 +12,7 @@
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
 #include "engine/files/UniqueFileName.h"
+#include "engine/base/TextUtils.h"
 #include "framework/alerts/ShowAlert.h"
 #include "framework/controls/RBMOBitmapScroller.h"
 #include "framework/dialogs/mfxAlert.h"
@@ -29,6 +30,12 @@ void mediaError(EngineErr err) {
     ShowAlert(LookupLanguageText("FileStrings", key).c_str(), nullptr, kAlertOk | kAlertIconStop);
 }
 
+// A picture the child saved in the program is a page already, which the slide copies.
+bool isOwnPicture(const std::string& path) {
+    const size_t length = std::strlen(kPictureExtension);
+    return path.size() > length && strCompareNoCase(path.c_str() + path.size() - length, kPictureExtension) == 0;
+}
+
 // The name the slide's page takes: the file's own without its folder and extension.
 std::string baseName(std::string name) {
     if (const size_t slash = name.find_last_of("\\/"); slash != std::string::npos) name.erase(0, slash + 1);
@@ -42,7 +49,10 @@ void RPicker::AskForMedia(u16 command) {
     if (!Document() || !strip_ || !files_.chooseMedia) return;
     if (command != kCmdAddGraphic && command != kCmdAddMovie) return;
     const std::string path = files_.chooseMedia(command == kCmdAddGraphic ? kImportPicture : kImportMedia);
-    if (!path.empty())
+    if (path.empty()) return;
+    if (command == kCmdAddGraphic && isOwnPicture(path))
+        AddPictureAsSlide(path);
+    else
         AddMediaAsSlide(path, command == kCmdAddGraphic ? MediaSlideKind::Picture : MediaSlideKind::AnyMedia);
 }
 

@@ -204,4 +204,22 @@ TEST_F(PickerMediaSlides, AFullShowTakesNoMoreSlides) {
     EXPECT_FALSE(picker->AddMediaAsSlide(png, MediaSlideKind::Picture));
 }
 
+// A picture the child saved (a page file) offered by Add a Picture's own-pictures type becomes a
+// slide of its own copy, as the picker's picture button makes it.
+TEST_F(PickerMediaSlides, AddAPictureTakesThePicturesTheChildSaved) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    addThrough(kCmdAddGraphic, writePng("sun.png", 64, 48));
+    ASSERT_TRUE(alerts().empty());
+    const std::string saved = hostFolder(kFolderPictures) + "/cruz.TBX";
+    std::filesystem::copy_file(slideShows() + "/sun.tbx", saved);
+    addThrough(kCmdAddGraphic, app->GetPaths()->BuildPath(kFolderPictures, true) + "cruz.TBX");
+    EXPECT_TRUE(alerts().empty());
+    RPage* page = app->GetPortfolio()->Document()->GetPage(2);
+    EXPECT_EQ(page->Number(), 2);
+    EXPECT_EQ(picker->Strip()->GetSelected(), 1);
+    EXPECT_TRUE(std::filesystem::exists(slideShows() + "/" + page->FileName())) << page->FileName();
+    EXPECT_TRUE(std::filesystem::exists(saved)) << "the child's picture stays where it was";
+}
+
 }  // namespace
