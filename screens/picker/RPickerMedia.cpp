@@ -12,7 +12,6 @@
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
 #include "engine/files/UniqueFileName.h"
-#include "engine/base/TextUtils.h"
 #include "framework/alerts/ShowAlert.h"
 #include "framework/controls/RBMOBitmapScroller.h"
 #include "framework/dialogs/mfxAlert.h"
@@ -30,12 +29,6 @@ void mediaError(EngineErr err) {
     ShowAlert(LookupLanguageText("FileStrings", key).c_str(), nullptr, kAlertOk | kAlertIconStop);
 }
 
-// A picture the child saved in the program is a page already, which the slide copies.
-bool isOwnPicture(const std::string& path) {
-    const size_t length = std::strlen(kPictureExtension);
-    return path.size() > length && strCompareNoCase(path.c_str() + path.size() - length, kPictureExtension) == 0;
-}
-
 // The name the slide's page takes: the file's own without its folder and extension.
 std::string baseName(std::string name) {
     if (const size_t slash = name.find_last_of("\\/"); slash != std::string::npos) name.erase(0, slash + 1);
@@ -50,7 +43,8 @@ void RPicker::AskForMedia(u16 command) {
     if (command != kCmdAddGraphic && command != kCmdAddMovie) return;
     const std::string path = files_.chooseMedia(command == kCmdAddGraphic ? kImportPicture : kImportMedia);
     if (path.empty()) return;
-    if (command == kCmdAddGraphic && isOwnPicture(path))
+    // A picture the child saved in the program is a page already, which the slide copies.
+    if (command == kCmdAddGraphic && EnsureNativeExtension(path) == path)
         AddPictureAsSlide(path);
     else
         AddMediaAsSlide(path, command == kCmdAddGraphic ? MediaSlideKind::Picture : MediaSlideKind::AnyMedia);
