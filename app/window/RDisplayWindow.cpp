@@ -6,6 +6,7 @@
 #include "app/menus/MenuCommands.h"
 #include "app/window/RMenuScreen.h"
 #include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/gl/GlSharedRenderer.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/os/OsManager.h"
 #include "engine/gfx/sprites/SprLayer.h"
@@ -14,6 +15,7 @@
 #include "framework/dialogs/mfxDialogHost.h"
 #include "framework/dialogs/mfxModalDialog.h"
 #include "framework/input/RHotSpotList.h"
+#include "framework/language/LanguageTexts.h"
 #include "framework/windows/mfxQueries.h"
 #include "platform/display/DisplayWindow.h"
 #include "platform/gdi/DeviceContext.h"
@@ -32,6 +34,8 @@ RDisplayWindow::DialogFactory& gettingStartedFactory() {
 }
 
 constexpr u32 kCheatMessageMs = 5000;
+// In debug mode, the P key shows what the OpenGL renderer is.
+constexpr u8 kRendererKey = 'P';
 
 }  // namespace
 
@@ -145,8 +149,24 @@ u32 RDisplayWindow::OnMouseMove(Point16 point, u32 buttons) {
 
 u32 RDisplayWindow::OnKeyDown(u32 key) {
     Pace(pace_.AfterInput());
+    if (debugMode_ && u8(key) == kRendererKey) ShowRendererAlert();
     KeySignatureStep(key);
     return RShellWindow::OnKeyDown(key);
+}
+
+void RDisplayWindow::ShowRendererAlert() {
+    GLBitmapRenderer* renderer = glSharedRenderer();
+    const GlDescription gl = renderer ? renderer->Describe() : GlDescription{};
+    std::string text = LookupLanguageText("GeneralStrings", "GlDescription").c_str();
+    // Filled in turn, never read as a format: the strings are the driver's.
+    size_t from = 0;
+    for (const std::string* fill : {&gl.vendor, &gl.renderer, &gl.version}) {
+        const size_t at = text.find("%s", from);
+        if (at == std::string::npos) break;
+        text.replace(at, 2, *fill);
+        from = at + fill->size();
+    }
+    mfxAlert(kAlertOk, text, "Ostrel");
 }
 
 u32 RDisplayWindow::OnKeyUp(u32 key) { return RShellWindow::OnKeyUp(key); }

@@ -107,7 +107,8 @@ public:
     // The window's place as given to the constructor.
     Point16 GetOrigin() const { return {GetRect().left, GetRect().top}; }
 
-    // The debug mode that a developer's key sequence switches.
+    // The debug mode that a developer's key sequence switches; while it is on, the P key shows
+    // the OpenGL renderer's vendor, renderer and version in an alert.
     bool IsDebugMode() const { return debugMode_; }
 
     // The owned getting-started dialog, null when none is open.
@@ -129,6 +130,7 @@ private:
     void OpenUserGuide();
     void CheckAbcTextSpelling();
     void KeySignatureStep(u32 key);
+    void ShowRendererAlert();
     // The menu bar's rows without a bar: plain before one is loaded (the splash, the login),
     // black while a show plays.
     void PaintMenuBand(plat::gdi::ColorRef colour);

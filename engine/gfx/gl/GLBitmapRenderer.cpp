@@ -79,14 +79,30 @@ u16 GLBitmapRenderer::MakeCurrent() {
 
 u16 GLBitmapRenderer::BeginDrawing() {
     if (MakeCurrent() != kGlOk) return lastError_;
-    if (!context_->loadFrom(*dc_->surface())) return Fail();
-    return kGlOk;
+    return BeginDrawing(dc_->surface()->bounds());
 }
 
 u16 GLBitmapRenderer::EndDrawing() {
     if (MakeCurrent() != kGlOk) return lastError_;
-    if (!context_->finishInto(*dc_->surface())) return Fail();
+    return EndDrawing(dc_->surface()->bounds());
+}
+
+u16 GLBitmapRenderer::BeginDrawing(const plat::gdi::Rect& area) {
+    if (MakeCurrent() != kGlOk) return lastError_;
+    if (!context_->loadFrom(*dc_->surface(), area)) return Fail();
     return kGlOk;
+}
+
+u16 GLBitmapRenderer::EndDrawing(const plat::gdi::Rect& area) {
+    if (MakeCurrent() != kGlOk) return lastError_;
+    if (!context_->finishInto(*dc_->surface(), area)) return Fail();
+    return kGlOk;
+}
+
+GlDescription GLBitmapRenderer::Describe() {
+    namespace gl = plat::gl;
+    if (!context_ || MakeCurrent() != kGlOk) return {};
+    return GlDescription{gl::string(gl::kVendor), gl::string(gl::kRenderer), gl::string(gl::kVersion)};
 }
 
 GlCompiled* GLBitmapRenderer::Compiled(const void* key) const {
