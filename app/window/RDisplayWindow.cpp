@@ -5,8 +5,8 @@
 #include "app/module/RModule.h"
 #include "app/menus/MenuCommands.h"
 #include "app/window/RMenuScreen.h"
+#include "app/window/RendererAlert.h"
 #include "engine/gfx/GfxDraw.h"
-#include "engine/gfx/gl/GlSharedRenderer.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/os/OsManager.h"
 #include "engine/gfx/sprites/SprLayer.h"
@@ -15,7 +15,6 @@
 #include "framework/dialogs/mfxDialogHost.h"
 #include "framework/dialogs/mfxModalDialog.h"
 #include "framework/input/RHotSpotList.h"
-#include "framework/language/LanguageTexts.h"
 #include "framework/windows/mfxQueries.h"
 #include "platform/display/DisplayWindow.h"
 #include "platform/gdi/DeviceContext.h"
@@ -152,21 +151,6 @@ u32 RDisplayWindow::OnKeyDown(u32 key) {
     if (debugMode_ && u8(key) == kRendererKey) ShowRendererAlert();
     KeySignatureStep(key);
     return RShellWindow::OnKeyDown(key);
-}
-
-void RDisplayWindow::ShowRendererAlert() {
-    GLBitmapRenderer* renderer = glSharedRenderer();
-    const GlDescription gl = renderer ? renderer->Describe() : GlDescription{};
-    std::string text = LookupLanguageText("GeneralStrings", "GlDescription").c_str();
-    // Filled in turn, never read as a format: the strings are the driver's.
-    size_t from = 0;
-    for (const std::string* fill : {&gl.vendor, &gl.renderer, &gl.version}) {
-        const size_t at = text.find("%s", from);
-        if (at == std::string::npos) break;
-        text.replace(at, 2, *fill);
-        from = at + fill->size();
-    }
-    mfxAlert(kAlertOk, text, "Ostrel");
 }
 
 u32 RDisplayWindow::OnKeyUp(u32 key) { return RShellWindow::OnKeyUp(key); }

@@ -130,7 +130,6 @@ private:
     void OpenUserGuide();
     void CheckAbcTextSpelling();
     void KeySignatureStep(u32 key);
-    void ShowRendererAlert();
     // The menu bar's rows without a bar: plain before one is loaded (the splash, the login),
     // black while a show plays.
     void PaintMenuBand(plat::gdi::ColorRef colour);
