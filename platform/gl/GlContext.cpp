@@ -132,8 +132,8 @@ bool Context::loadFrom(const gdi::Surface& picture, const gdi::Rect& area) {
     }
     glPushAttrib(GL_ENABLE_BIT | GL_PIXEL_MODE_BIT | GL_VIEWPORT_BIT);
     glViewport(0, 0, width_, height_);
-    for (GLenum capability : {GL_TEXTURE_1D, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_SCISSOR_TEST, GL_BLEND, GL_FOG})
-        glDisable(capability);
+    const GLenum drawingState[] = {GL_TEXTURE_1D, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_SCISSOR_TEST, GL_BLEND, GL_FOG};
+    for (GLenum capability : drawingState) glDisable(capability);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();

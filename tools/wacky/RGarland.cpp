@@ -20,7 +20,8 @@ void RGarland::LayDab(ToolCanvas& canvas, Point16 p) {
         const Point16 sag = pointAt((float(last_.h) + float(p.h)) / 2, (float(last_.v) + float(p.v)) / 2 + float(GetSize()) * 1.2f);
         rope = curvePath(last_, sag, p);
     }
-    std::vector<GlPoint> reach{{float(p.h), float(p.v), 0}, {float(last_.h), float(last_.v), 0}};
+    std::vector<GlPoint> reach{{float(p.h), float(p.v), 0}};
+    if (DabIndex() > 0) reach.push_back(GlPoint{float(last_.h), float(last_.v), 0});
     for (Point16 at : rope) reach.push_back(GlPoint{float(at.h), float(at.v), 0});
     GlDab dab(canvas, boxAround(reach, bead + 2));
     if (dab.Open()) Solid(dab, rope, p, bead, ropePixel);

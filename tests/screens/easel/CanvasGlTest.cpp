@@ -26,7 +26,13 @@ using MakeBrush = std::function<std::unique_ptr<RTool>()>;
 
 template <class T>
 MakeBrush brush() {
-    return [] { return std::make_unique<T>(); };
+    return [] {
+        auto made = std::make_unique<T>();
+        ToolParams params;
+        params.sizes = {12};
+        made->SetParams(params);
+        return std::unique_ptr<RTool>(std::move(made));
+    };
 }
 
 struct Solid {
@@ -68,7 +74,7 @@ protected:
     // The same stroke on a white top-down picture of the canvas's size, with or without GL.
     static std::vector<u16> strokeOnTestPicture(RTool& tool, bool withGl) {
         std::vector<u16> pixels;
-        const PixelView view = pixelViewOfBuffer(pixels, kCanvas.right - kCanvas.left, kCanvas.bottom - kCanvas.top);
+        const PixelView view = pixelViewOfBuffer(pixels, i16(kCanvas.right - kCanvas.left), i16(kCanvas.bottom - kCanvas.top));
         view.Fill(kRgb555White);
         tooltest::GlPicture gl(view);
         FixedToolHost host(kGreen);
