@@ -16,7 +16,7 @@ namespace {
 // The stripes as texels, the last repeated to make a texture of eight.
 constexpr i32 kTexels = 8;
 // How far across the ribbon's sheen tilts its light at the edges.
-constexpr double kRoll = 0.55;
+constexpr double kRoll = 0.8;
 
 std::array<u8, 3 * kTexels> stripeTexels() {
     std::array<u8, 3 * kTexels> texels{};
