@@ -9,7 +9,6 @@
 
 #include "engine/gfx/gl/GLBitmapRenderer.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gl/Gl.h"
 #include "tools/base/ToolHost.h"
 #include "tools/wacky/RGarland.h"
 #include "tools/wacky/RRainbow.h"
@@ -30,7 +29,7 @@ struct Picture {
         dc = plat::gdi::DeviceContext::createForSurface(plat::gdi::ContextKind::Memory, *surface);
         if (renderer.Attach(dc.get(), kW, kH, 0, 0, kW, kH) != kGlOk) return;
         renderer.SetView(GlViewRect{0, 0, kW, kH});
-        plat::gl::shadeModelSmooth();
+        renderer.SelectSmoothShading();
         bound = true;
     }
     std::vector<u16> pixels;

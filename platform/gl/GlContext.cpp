@@ -95,6 +95,12 @@ bool Context::makeCurrent() {
     return true;
 }
 
+void Context::yield() {
+    if (tThread.holder != this || !tThread.context || !isCurrent()) return;
+    tThread.holder = nullptr;
+    giveBackBinding();
+}
+
 bool Context::isCurrent() const { return OSMesaGetCurrentContext() == static_cast<OSMesaContext>(handle_); }
 
 namespace {

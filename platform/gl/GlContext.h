@@ -15,7 +15,8 @@
 // OSMesa and the display's own GL (the window's renderer) share Mesa's per-thread binding, and
 // the display's GL never binds its context again once it thinks it is current. So the binding
 // a thread had before one of our contexts took it over comes back when the context that holds
-// it is destroyed; otherwise the window would go on drawing into a context that is gone.
+// it is destroyed, or yields it after drawing; otherwise the window would go on drawing into a
+// context that is gone, or into ours.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -37,6 +38,10 @@ public:
 
     bool makeCurrent();
     bool isCurrent() const;
+    // Gives the thread's binding back to the one who had it before this context took it over
+    // (the display's GL); nothing when nobody had one or this context does not hold it. The
+    // next makeCurrent takes it again.
+    void yield();
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
 

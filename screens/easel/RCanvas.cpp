@@ -21,7 +21,6 @@
 #include "panels/frames/RFrameMaker.h"
 #include "panels/frames/makeEditFrame.h"
 #include "platform/clock/Clock.h"
-#include "platform/gl/Gl.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/CanvasPicture.h"
 #include "screens/easel/RCanvasOwner.h"
@@ -74,7 +73,7 @@ bool RCanvas::BindRenderer() const {
     if (renderer->Attach(dc, u32(picture_.width), u32(picture_.height), 0, 0, picture_.width, picture_.height) != kGlOk)
         return false;
     renderer->SetView(GlViewRect{0, 0, picture_.width, picture_.height});
-    plat::gl::shadeModelSmooth();
+    renderer->SelectSmoothShading();
     return true;
 }
 

@@ -13,7 +13,6 @@
 #include "engine/gfx/gl/GlSharedRenderer.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/messaging/RMessage.h"
-#include "platform/gl/Gl.h"
 #include "screens/slideshow/SlideShowMessages.h"
 #include "text/speech/ASpeechHandler.h"
 
@@ -89,7 +88,7 @@ bool RSlideShowCanvas::BindRenderer() {
     plat::gdi::DeviceContext* dc = static_cast<GfxOffscreenPort*>(framePort_)->Store().GetDC();
     if (renderer.Attach(dc, u32(frame_.width), u32(frame_.height), 0, 0, frame_.width, frame_.height) != kGlOk) return false;
     renderer.SetView(GlViewRect{show_.left, show_.top, show_.right, show_.bottom});
-    plat::gl::shadeModelSmooth();
+    renderer.SelectSmoothShading();
     return true;
 }
 

@@ -6,7 +6,6 @@
 
 #include "engine/gfx/gl/GLBitmapRenderer.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gl/Gl.h"
 #include "tools/base/PixelView.h"
 
 namespace tooltest {
@@ -21,7 +20,7 @@ public:
         if (surface_) dc_ = plat::gdi::DeviceContext::createForSurface(plat::gdi::ContextKind::Memory, *surface_);
         if (!dc_ || renderer_.Attach(dc_.get(), u32(view.width), u32(view.height), 0, 0, view.width, view.height) != kGlOk) return;
         renderer_.SetView(GlViewRect{0, 0, view.width, view.height});
-        plat::gl::shadeModelSmooth();
+        renderer_.SelectSmoothShading();
         bound_ = true;
     }
     GLBitmapRenderer* Renderer() { return bound_ ? &renderer_ : nullptr; }

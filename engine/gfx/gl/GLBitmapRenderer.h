@@ -7,6 +7,10 @@
 // first and the result comes back into the picture after glFinish; given an area, only that
 // rectangle of pixels goes in and comes back (a brush's dab), so drawing outside it is lost.
 //
+// Between its calls the renderer gives the thread's GL binding back to whoever had it (the
+// window's own GL): only between BeginDrawing and EndDrawing is its context current, and GL
+// calls are made there alone.
+//
 // Compiled drawings belong to the context: re-attaching to another picture or ReleaseContext
 // drops them all. A drawing dropped while the context is not current has its GL lists deleted
 // the next time the context is made current. DropEverywhere and DropAllEverywhere reach every
@@ -57,6 +61,8 @@ public:
     // and the default state, set into the renderer's own context (made current first, so that
     // another renderer's drawing in between does not take it); nothing without a context.
     void SetView(const GlViewRect& view);
+    // Smooth shading in its own context, until the next SetView.
+    void SelectSmoothShading();
     u16 MakeCurrent();
     u16 BeginDrawing();
     u16 EndDrawing();
@@ -84,6 +90,9 @@ public:
 
 private:
     u16 Fail() { return lastError_ = kGlErrNoContext; }
+    void Yield() {
+        if (context_) context_->yield();
+    }
     void Retire(GlCompiled& drawing);
     void DeleteRetired();
 

@@ -212,5 +212,45 @@ TEST(GlContext, NoneIsMadeWhileContextsAreRefused) {
     EXPECT_NE(Context::create(8, 4), nullptr);
 }
 
+// Between drawings the window's own GL gets its binding back, and ours takes it again to draw.
+TEST(GlContext, YieldsTheBindingToWhoeverHadItBetweenDrawings) {
+    for (const bool othersBound : {false, true}) {
+        SCOPED_TRACE(othersBound ? "others" : "alone");
+        OSMesaContext other = nullptr;
+        std::vector<uint8_t> otherRows(4, 0);
+        if (othersBound) {
+            other = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+            ASSERT_TRUE(OSMesaMakeCurrent(other, otherRows.data(), GL_UNSIGNED_BYTE, 1, 1));
+        }
+        auto ours = Context::create(2, 2);
+        auto picture = gdi::Surface::create(2, 2, 32, gdi::RowOrder::TopDown);
+        for (int round = 0; round < 2; ++round) {
+            ASSERT_TRUE(ours->loadFrom(*picture));
+            PixelProjection(2, 2);
+            color4ub(255, 0, 0, 255);
+            recti(0, 0, 2, 2);
+            ASSERT_TRUE(ours->finishInto(*picture));
+            EXPECT_EQ(picture->pixel(0, 0), picture->valueOf(gdi::Rgb{255, 0, 0}));
+            ours->yield();
+            // Alone, ours stays bound; otherwise the other user's calls reach its own buffer.
+            EXPECT_EQ(ours->isCurrent(), !othersBound);
+            if (othersBound) {
+                glClearColor(0, 1, 0, 1);
+                glClear(GL_COLOR_BUFFER_BIT);
+                glFinish();
+                EXPECT_EQ(otherRows[1], 255);
+                otherRows.assign(4, 0);
+            }
+            for (int32_t y = 0; y < 2; ++y) picture->fillSpan(y, 0, 2, 0);
+        }
+        ours.reset();
+        if (othersBound) {
+            EXPECT_EQ(OSMesaGetCurrentContext(), other);
+        }
+        OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+        if (other) OSMesaDestroyContext(other);
+    }
+}
+
 }  // namespace
 }  // namespace plat::gl
