@@ -26,6 +26,7 @@
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/GfxPrintSetup.h"
 #include "engine/gfx/GfxPrinterPort.h"
+#include "engine/gfx/gl/GlSharedRenderer.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprSounds.h"
 #include "engine/ini/IniProfiles.h"
@@ -256,7 +257,8 @@ u16 RApplication::OpenProgramFolders() {
 }
 
 u16 RApplication::StartGraphics() {
-    // The window is drawn by our own ports, not through a GL context: no viewport to set.
+    // The window is drawn by our own ports, not through a GL context: no context is current
+    // here, and the canvases' renderer sets its viewport each time it is bound to a picture.
     gPreviousLowMemory = memSetLowMemoryCallback(lowMemoryHandler);
 
     gfxGetCurrentDisplayMode(&startDisplayMode_);
@@ -384,6 +386,7 @@ void RApplication::ExitInstance() {
         sprSetScreen(nullptr);
         spriteScreen_.reset();
     }
+    glReleaseSharedRenderer();
     gfxSetPort(nullptr);
     for (GfxPort** port : {&offscreenPort_, &windowPort_}) {
         if (!*port) continue;

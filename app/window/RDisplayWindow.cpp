@@ -5,6 +5,7 @@
 #include "app/module/RModule.h"
 #include "app/menus/MenuCommands.h"
 #include "app/window/RMenuScreen.h"
+#include "app/window/RendererAlert.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/os/OsManager.h"
@@ -32,6 +33,8 @@ RDisplayWindow::DialogFactory& gettingStartedFactory() {
 }
 
 constexpr u32 kCheatMessageMs = 5000;
+// In debug mode, the P key shows what the OpenGL renderer is.
+constexpr u8 kRendererKey = 'P';
 
 }  // namespace
 
@@ -145,6 +148,7 @@ u32 RDisplayWindow::OnMouseMove(Point16 point, u32 buttons) {
 
 u32 RDisplayWindow::OnKeyDown(u32 key) {
     Pace(pace_.AfterInput());
+    if (debugMode_ && u8(key) == kRendererKey) ShowRendererAlert();
     KeySignatureStep(key);
     return RShellWindow::OnKeyDown(key);
 }

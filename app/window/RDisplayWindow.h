@@ -107,7 +107,8 @@ public:
     // The window's place as given to the constructor.
     Point16 GetOrigin() const { return {GetRect().left, GetRect().top}; }
 
-    // The debug mode that a developer's key sequence switches.
+    // The debug mode that a developer's key sequence switches; while it is on, the P key shows
+    // the OpenGL renderer's vendor, renderer and version in an alert.
     bool IsDebugMode() const { return debugMode_; }
 
     // The owned getting-started dialog, null when none is open.

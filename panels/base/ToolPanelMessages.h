@@ -9,6 +9,8 @@ namespace Ostrel {
 constexpr u32 kMsgPanelEnableCanvas = 6616;
 // Disables it (a panel that drew on the canvas goes away).
 constexpr u32 kMsgPanelDisableCanvas = 6617;
+// A panel whose tools draw with OpenGL: the canvas binds the program's renderer to its picture.
+constexpr u32 kMsgPanelBindRenderer = 6660;
 // A panel to itself: select the remembered strip item (parameter 2).
 constexpr u32 kMsgPanelSelectItem = 18800;
 // The message base of the tool panels' own button sets.

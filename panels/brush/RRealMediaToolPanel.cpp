@@ -74,6 +74,8 @@ u16 RRealMediaToolPanel::Init() {
     mascotSprite_ = mascot == kSprNoId ? 0 : mascot;
     AddButtons(kBrushSizeButtonSet, &sizeButtons_);
     RestorePrefs();
+    // The wacky brushes among the panel's draw solid things with OpenGL into the canvas.
+    Say(kMsgPanelBindRenderer);
     return 0;
 }
 

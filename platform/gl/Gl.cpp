@@ -1,6 +1,7 @@
 #include "platform/gl/Gl.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 namespace plat::gl {
 
@@ -9,6 +10,9 @@ void end() { glEnd(); }
 void vertex2i(int32_t x, int32_t y) { glVertex2i(x, y); }
 void color4ub(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha) { glColor4ub(red, green, blue, alpha); }
 void recti(int32_t x0, int32_t y0, int32_t x1, int32_t y1) { glRecti(x0, y0, x1, y1); }
+void vertex3d(double x, double y, double z) { glVertex3d(x, y, z); }
+void normal3d(double x, double y, double z) { glNormal3d(x, y, z); }
+void texCoord1d(double s) { glTexCoord1d(s); }
 
 void matrixMode(uint32_t mode) { glMatrixMode(mode); }
 void loadIdentity() { glLoadIdentity(); }
@@ -17,6 +21,7 @@ void ortho(double left, double right, double bottom, double top, double nearPlan
 }
 void translated(double x, double y, double z) { glTranslated(x, y, z); }
 void scaled(double x, double y, double z) { glScaled(x, y, z); }
+void rotated(double degrees, double x, double y, double z) { glRotated(degrees, x, y, z); }
 void multMatrixd(const double matrix[16]) { glMultMatrixd(matrix); }
 void pushMatrix() { glPushMatrix(); }
 void popMatrix() { glPopMatrix(); }
@@ -72,6 +77,8 @@ void generateCoordinate(uint32_t coordinate, const double plane[4]) {
     glEnable(coordinate == GL_S ? GL_TEXTURE_GEN_S : GL_TEXTURE_GEN_T);
 }
 
+void modulateTexture() { glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE); }
+
 void disableTexturing() {
     glDisable(GL_TEXTURE_1D);
     glDisable(GL_TEXTURE_2D);
@@ -86,8 +93,66 @@ int32_t maxTextureSize() {
 }
 
 void enable(uint32_t capability) { glEnable(capability); }
+void disable(uint32_t capability) { glDisable(capability); }
 void shadeModelFlat() { glShadeModel(GL_FLAT); }
+void shadeModelSmooth() { glShadeModel(GL_SMOOTH); }
 void viewport(int32_t x, int32_t y, int32_t width, int32_t height) { glViewport(x, y, width, height); }
+void scissor(int32_t x, int32_t y, int32_t width, int32_t height) { glScissor(x, y, width, height); }
+void clearDepth() { glClear(GL_DEPTH_BUFFER_BIT); }
 void flush() { glFlush(); }
+
+const char* string(uint32_t name) {
+    const GLubyte* text = glGetString(name);
+    return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+void directionalLight(const float direction[3], float ambient, float diffuse, float specular) {
+    const GLfloat position[4] = {direction[0], direction[1], direction[2], 0};
+    const GLfloat a[4] = {ambient, ambient, ambient, 1}, d[4] = {diffuse, diffuse, diffuse, 1};
+    const GLfloat s[4] = {specular, specular, specular, 1};
+    // The direction is taken in eye space, whatever the drawing's own matrix.
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glPopMatrix();
+    glLightfv(GL_LIGHT0, GL_AMBIENT, a);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, d);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, s);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+}
+
+void shininess(float specular, float sharpness) {
+    const GLfloat s[4] = {specular, specular, specular, 1};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, s);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, sharpness);
+}
+
+namespace {
+
+// A quadric of smooth outward normals, for one drawing.
+struct Quadric {
+    Quadric() : q(gluNewQuadric()) {
+        if (q) gluQuadricNormals(q, GLU_SMOOTH);
+    }
+    ~Quadric() {
+        if (q) gluDeleteQuadric(q);
+    }
+    Quadric(const Quadric&) = delete;
+    Quadric& operator=(const Quadric&) = delete;
+    GLUquadric* q;
+};
+
+}  // namespace
+
+void sphere(double radius, int32_t slices, int32_t stacks) {
+    Quadric quadric;
+    if (quadric.q) gluSphere(quadric.q, radius, slices, stacks);
+}
+
+void cylinder(double baseRadius, double topRadius, double height, int32_t slices, int32_t stacks) {
+    Quadric quadric;
+    if (quadric.q) gluCylinder(quadric.q, baseRadius, topRadius, height, slices, stacks);
+}
 
 }  // namespace plat::gl

@@ -4,6 +4,8 @@
 #include <GL/osmesa.h>
 #include <dlfcn.h>
 
+#include <algorithm>
+
 #include "platform/gl/PixelRows.h"
 
 namespace plat::gl {
@@ -43,12 +45,20 @@ struct ThreadBinding {
     const Context* holder = nullptr;
 };
 thread_local ThreadBinding tThread;
+
+constexpr GLint kDepthBits = 24;
+
+bool gRefused = false;
+
 }  // namespace
 
+void Context::refuse(bool refused) { gRefused = refused; }
+
 std::unique_ptr<Context> Context::create(int32_t width, int32_t height) {
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
-    // A depth buffer is not needed: drawings are ordered back to front by the caller.
-    OSMesaContext handle = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+    if (gRefused || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
+    // The depth buffer serves drawings of solid things (the painting tools' spheres and tubes);
+    // flat drawings leave it off and are ordered back to front by the caller.
+    OSMesaContext handle = OSMesaCreateContextExt(OSMESA_RGBA, kDepthBits, 0, 0, nullptr);
     if (!handle) return nullptr;
     return std::unique_ptr<Context>(new Context(handle, width, height));
 }
@@ -85,35 +95,62 @@ bool Context::makeCurrent() {
     return true;
 }
 
+void Context::yield() {
+    if (tThread.holder != this || !tThread.context || !isCurrent()) return;
+    tThread.holder = nullptr;
+    giveBackBinding();
+}
+
 bool Context::isCurrent() const { return OSMesaGetCurrentContext() == static_cast<OSMesaContext>(handle_); }
 
-bool Context::loadFrom(const gdi::Surface& picture) {
-    if (picture.width() != width_ || picture.height() != height_ || !makeCurrent()) return false;
+namespace {
+
+// The rectangle cut to the picture, when the picture is one a context of this size takes.
+bool usableArea(const gdi::Surface& picture, int32_t width, int32_t height, const gdi::Rect& area, gdi::Rect* cut) {
     const int bits = picture.bitsPerPixel();
-    if (bits != 16 && bits != 24 && bits != 32) return false;
+    if (picture.width() != width || picture.height() != height || (bits != 16 && bits != 24 && bits != 32))
+        return false;
+    *cut = gdi::Rect{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, width),
+                     std::min(area.bottom, height)};
+    return true;
+}
+
+}  // namespace
+
+bool Context::loadFrom(const gdi::Surface& picture) { return loadFrom(picture, picture.bounds()); }
+
+bool Context::loadFrom(const gdi::Surface& picture, const gdi::Rect& area) {
+    gdi::Rect cut;
+    if (!usableArea(picture, width_, height_, area, &cut) || !makeCurrent()) return false;
+    if (cut.empty()) return true;
     // Mesa draws into a buffer of its own and copies it into ours when GL finishes, so the
     // picture is drawn into GL's buffer, bottom row first as glDrawPixels takes rows.
-    const size_t w = size_t(width_);
-    for (int32_t y = 0; y < height_; ++y) {
-        uint8_t* out = pixels_.data() + size_t(height_ - 1 - y) * w * 4;
-        const uint8_t* row = picture.row(y);
+    const int bits = picture.bitsPerPixel();
+    const size_t w = size_t(cut.width()), h = size_t(cut.height());
+    const size_t offset = size_t(cut.left) * size_t(bits / 8);
+    staging_.resize(w * h * 4);
+    for (size_t r = 0; r < h; ++r) {
+        uint8_t* out = staging_.data() + r * w * 4;
+        const uint8_t* row = picture.row(cut.bottom - 1 - int32_t(r)) + offset;
         if (bits == 16) rgb555ToRgba(row, out, w);
         else if (bits == 24) bgr24ToRgba(row, out, w);
         else bgrx32ToRgba(row, out, w);
     }
     glPushAttrib(GL_ENABLE_BIT | GL_PIXEL_MODE_BIT | GL_VIEWPORT_BIT);
     glViewport(0, 0, width_, height_);
-    glDisable(GL_TEXTURE_1D);
-    glDisable(GL_TEXTURE_2D);
+    const GLenum drawingState[] = {GL_TEXTURE_1D, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_SCISSOR_TEST, GL_BLEND, GL_FOG};
+    for (GLenum capability : drawingState) glDisable(capability);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
+    // The window's bottom left, then moved (by an empty bitmap) to the rectangle's.
     glRasterPos2i(-1, -1);
+    glBitmap(0, 0, 0, 0, GLfloat(cut.left), GLfloat(height_ - cut.bottom), nullptr);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glDrawPixels(width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, pixels_.data());
+    glDrawPixels(GLsizei(w), GLsizei(h), GL_RGBA, GL_UNSIGNED_BYTE, staging_.data());
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -122,15 +159,17 @@ bool Context::loadFrom(const gdi::Surface& picture) {
     return true;
 }
 
-bool Context::finishInto(gdi::Surface& picture) {
-    if (picture.width() != width_ || picture.height() != height_) return false;
-    const int bits = picture.bitsPerPixel();
-    if (bits != 16 && bits != 24 && bits != 32) return false;
+bool Context::finishInto(gdi::Surface& picture) { return finishInto(picture, picture.bounds()); }
+
+bool Context::finishInto(gdi::Surface& picture, const gdi::Rect& area) {
+    gdi::Rect cut;
+    if (!usableArea(picture, width_, height_, area, &cut)) return false;
     if (isCurrent()) glFinish();
-    const size_t w = size_t(width_);
-    for (int32_t y = 0; y < height_; ++y) {
-        const uint8_t* in = pixels_.data() + size_t(y) * w * 4;
-        uint8_t* row = picture.row(y);
+    const int bits = picture.bitsPerPixel();
+    const size_t w = size_t(cut.width());
+    for (int32_t y = cut.top; y < cut.bottom && w > 0; ++y) {
+        const uint8_t* in = pixels_.data() + (size_t(y) * size_t(width_) + size_t(cut.left)) * 4;
+        uint8_t* row = picture.row(y) + size_t(cut.left) * size_t(bits / 8);
         if (bits == 16) rgbaToRgb555(in, row, w);
         else if (bits == 24) rgbaToBgr24(in, row, w);
         else rgbaToBgrx32(in, row, w);

@@ -10,6 +10,7 @@
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/gl/GlSharedRenderer.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/regions/Regions.h"
 #include "framework/dialogs/mfxAlert.h"
@@ -46,6 +47,10 @@ RCanvas::~RCanvas() {
     backgroundSound_.reset();
     // The tool manager goes first: its undo step points into the picture.
     toolMgr_.reset();
+    // The renderer outlives the canvas, but not bound to its picture.
+    GLBitmapRenderer* renderer = glSharedRenderer();
+    if (renderer && picturePort_ && renderer->BoundTo(static_cast<GfxOffscreenPort*>(picturePort_)->Store().GetDC()))
+        renderer->ReleaseContext();
     if (hotSpots_) {
         if (clickItem_) hotSpots_->DestroyHotSpot(clickItem_);
         if (canvasHotSpot_) hotSpots_->DestroyHotSpot(canvasHotSpot_);
@@ -58,6 +63,19 @@ RCanvas::~RCanvas() {
 }
 
 GfxColor RCanvas::PaintColor() const { return owner_ ? owner_->PaintColor() : GfxColor::rgb(0, 0, 0); }
+
+GLBitmapRenderer* RCanvas::PictureRenderer() const { return BindRenderer() ? glSharedRenderer() : nullptr; }
+
+bool RCanvas::BindRenderer() const {
+    GLBitmapRenderer* renderer = glSharedRenderer();
+    if (!renderer || !picturePort_ || !picture_.top) return false;
+    plat::gdi::DeviceContext* dc = static_cast<GfxOffscreenPort*>(picturePort_)->Store().GetDC();
+    if (renderer->Attach(dc, u32(picture_.width), u32(picture_.height), 0, 0, picture_.width, picture_.height) != kGlOk)
+        return false;
+    renderer->SetView(GlViewRect{0, 0, picture_.width, picture_.height});
+    renderer->SelectSmoothShading();
+    return true;
+}
 
 bool RCanvas::ToolSoundsOn() const {
     const GlobalUserSettings* settings = owner_ ? owner_->UserSettings() : nullptr;
@@ -89,8 +107,10 @@ u16 RCanvas::Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* sc
     media_ = std::make_unique<PageMedia>(rect_);
     // Registered after the canvas, the frame maker hears the mouse and the keys first.
     frames_ = std::make_unique<RFrameMaker>(*this);
+    glMakeSharedRenderer();
+    const bool drawsGl = BindRenderer();
     acceptedKinds_ = {kTypeFlashAnimation, kTypeFlash, kTypeBitmap, kTypeMovableBitmap, kTypeMovie};
-    return picture_.top ? 0 : 1;
+    return picture_.top && drawsGl ? 0 : 1;
 }
 
 void RCanvas::MakeHotSpots(RHotSpotList* list) {

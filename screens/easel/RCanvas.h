@@ -59,9 +59,14 @@ public:
 
     // Registers for input, makes the canvas's picture and the tool manager, and the click
     // item and hot spot on the screen's hot-spot list (either may be null in a canvas without
-    // a screen). `screenPort` is where the page shows: the sprite layer's background port,
-    // or the work port of a screen without sprites. 0, or 1 when the picture cannot be made.
+    // a screen), makes the program's OpenGL renderer when there is none and binds it to the
+    // picture. `screenPort` is where the page shows: the sprite layer's background port, or
+    // the work port of a screen without sprites. 0, or 1 when the picture cannot be made or no
+    // GL context can be made for it (the tools then paint in software).
     u16 Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* screenPort, UndoManager* undo);
+    // Binds the program's renderer to the picture, its view the picture's pixels, with smooth
+    // shading; false without a renderer or a GL context.
+    bool BindRenderer() const;
 
     const Rect16& CanvasRect() const override { return rect_; }
     const Rect16& LocalRect() const { return local_; }
@@ -99,6 +104,7 @@ public:
     // tool-sounds switch (on while nobody is logged in).
     GfxColor PaintColor() const override;
     bool ToolSoundsOn() const override;
+    GLBitmapRenderer* PictureRenderer() const override;
 
     // The page's sound objects: with the user's attached sounds on, each plays again from
     // its start; stopping stops those that play.

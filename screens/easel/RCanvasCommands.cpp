@@ -19,6 +19,7 @@
 #include "framework/input/RHotSpotList.h"
 #include "framework/undo/UndoManager.h"
 #include "media/quicktime/ImgPagePicture.h"
+#include "panels/base/ToolPanelMessages.h"
 #include "panels/frames/FrameCommands.h"
 #include "panels/frames/RFrameMaker.h"
 #include "screens/easel/CanvasMessages.h"
@@ -51,6 +52,9 @@ u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
             // A stroke (or its undo) changed the picture.
             if (page) page->Data().SetDirtyState(true);
             sprInvalRect(*reinterpret_cast<const Rect16*>(message->param1));
+            return 0;
+        case kMsgPanelBindRenderer:
+            BindRenderer();
             return 0;
         case kMsgPlaceObject:
             PlaceObject(reinterpret_cast<RPageObject*>(message->param1), data);

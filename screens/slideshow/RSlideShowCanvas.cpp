@@ -10,6 +10,7 @@
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/gl/GlSharedRenderer.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/messaging/RMessage.h"
 #include "screens/slideshow/SlideShowMessages.h"
@@ -55,6 +56,10 @@ RSlideShowCanvas::RSlideShowCanvas(const Rect16& show, GfxPort* screenPort, CLis
     : show_(show), screenPort_(screenPort), player_(player), settings_(settings) {}
 
 RSlideShowCanvas::~RSlideShowCanvas() {
+    // The renderer outlives the canvas, but not bound to its picture.
+    GLBitmapRenderer* renderer = glSharedRenderer();
+    if (renderer && framePort_ && renderer->BoundTo(static_cast<GfxOffscreenPort*>(framePort_)->Store().GetDC()))
+        renderer->ReleaseContext();
     media_.reset();
     StopSpeaking();
     StopSounds();
@@ -71,7 +76,20 @@ u16 RSlideShowCanvas::PrepareMedia() {
     if (!frame_.top || !page_.top) return 1;
     // The first page comes in over black.
     frame_.Fill(kRgb555Black);
+    BindRenderer();
     return 0;
+}
+
+bool RSlideShowCanvas::BindRenderer() {
+    // The program's one renderer, made by whichever canvas comes first, bound to the picture
+    // the show is composed in, its view the show rectangle. The show draws nothing with it, so
+    // a machine on which no GL context can be made plays it all the same.
+    GLBitmapRenderer& renderer = glMakeSharedRenderer();
+    plat::gdi::DeviceContext* dc = static_cast<GfxOffscreenPort*>(framePort_)->Store().GetDC();
+    if (renderer.Attach(dc, u32(frame_.width), u32(frame_.height), 0, 0, frame_.width, frame_.height) != kGlOk) return false;
+    renderer.SetView(GlViewRect{show_.left, show_.top, show_.right, show_.bottom});
+    renderer.SelectSmoothShading();
+    return true;
 }
 
 void RSlideShowCanvas::ShowPage(RPage* page, u16 backgroundColor) {

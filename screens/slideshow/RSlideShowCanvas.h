@@ -33,9 +33,12 @@ public:
     RSlideShowCanvas(const Rect16& show, GfxPort* screenPort, CListener* player, const GlobalUserSettings* settings);
     ~RSlideShowCanvas() override;
 
-    // Makes the pictures a page and its transition are drawn in and starts hearing the
-    // program's tick: 0, or 1 when they cannot be made.
+    // Makes the pictures a page and its transition are drawn in, starts hearing the program's
+    // tick and binds the program's OpenGL renderer (made when there is none) to the show's
+    // picture: 0, or 1 when the pictures cannot be made.
     u16 PrepareMedia();
+    // False when no GL context can be made.
+    bool BindRenderer();
     // Draws the page over the project's background colour (an index of the table of
     // background colours) and leads into it with its transition and, unless the page plays
     // without sound, the transition's sound.

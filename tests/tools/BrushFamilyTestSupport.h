@@ -63,15 +63,22 @@ inline void sizeTool(RTool& tool, i16 size) {
     tool.SetParams(params);
 }
 
+// How the tools of a sheet draw: in software, or with a GL renderer bound to each cell (the
+// golden picture then allows a step of light).
+struct SheetDrawing {
+    bool withGl = false;
+    int tolerance = 0;
+};
+
 // Paints each tool's cell and checks the sheet against the family's golden picture.
 inline void expectFamilySheet(const std::string& family, const std::vector<FamilyTool>& tools,
                               const std::function<std::vector<Point16>(const FamilyTool&)>& strokeOf, const Painter& paint,
-                              const std::function<void(RTool&)>& prepare = {}) {
+                              const std::function<void(RTool&)>& prepare = {}, SheetDrawing drawing = {}) {
     const i32 rows = (i32(tools.size()) + kSheetColumns - 1) / kSheetColumns;
     Picture sheet(i16(kSheetColumns * (kCellW + 2)), i16(rows * (kCellH + 2)), kGutter);
     for (size_t i = 0; i < tools.size(); ++i) {
         Picture cell(kCellW, kCellH);
-        Easel easel(cell, tools[i].color);
+        Easel easel(cell, tools[i].color, drawing.withGl);
         std::unique_ptr<RTool> tool = tools[i].make();
         sizeTool(*tool, tools[i].size);
         if (prepare) prepare(*tool);
@@ -92,20 +99,20 @@ inline void expectFamilySheet(const std::string& family, const std::vector<Famil
         for (i32 y = 0; y < kCellH; ++y)
             for (i32 x = 0; x < kCellW; ++x) sheet.view.Put(left + x, top + y, cell.view.At(x, y));
     }
-    expectGolden(family, sheet.view);
+    expectGolden(family, sheet.view, drawing.tolerance);
 }
 
 // Each tool's stroke over a striped picture is one undo step that puts back every byte, and
 // redo gives the stroke again.
 inline void expectUndoRestores(const std::vector<FamilyTool>& tools, const std::function<std::vector<Point16>(const FamilyTool&)>& strokeOf,
-                               const Painter& paint, const std::function<void(RTool&)>& prepare = {}) {
+                               const Painter& paint, const std::function<void(RTool&)>& prepare = {}, bool withGl = false) {
     for (const FamilyTool& entry : tools) {
         Picture picture(kCellW, kCellH);
         stripes(picture.view);
         const std::vector<u16> before = picture.pixels;
         mfDispatcher dispatcher;
         Ostrel::UndoManager undo{201, [](const char*) { return std::string(); }};
-        Easel easel(picture, entry.color);
+        Easel easel(picture, entry.color, withGl);
         easel.mgr.Init(picture.view, easel.canvas, &undo);
         std::unique_ptr<RTool> tool = entry.make();
         sizeTool(*tool, entry.size);

@@ -4,10 +4,12 @@
 // checked and rewritten).
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/GoldenPicture.h"
+#include "tests/tools/GlPicture.h"
 #include "tests/tools/base/FixedToolHost.h"
 #include "tools/base/PixelView.h"
 #include "tools/base/RTool.h"
@@ -35,18 +37,24 @@ inline golden::RgbPicture rgbOf(const PixelView& view) {
     return picture;
 }
 
-// The tools paint the same pixels everywhere: their golden pictures match exactly.
-inline void expectGolden(const std::string& name, const PixelView& view) {
-    golden::expectPicture(std::string(TUMBLO_TEST_GOLDEN_DIR) + "/" + name + ".png", rgbOf(view), 0);
+// The tools paint the same pixels everywhere: their golden pictures match exactly. What GL
+// draws may differ by a step of light between machines (`tolerance`, in 8-bit levels).
+inline void expectGolden(const std::string& name, const PixelView& view, int tolerance = 0) {
+    golden::expectPicture(std::string(TUMBLO_TEST_GOLDEN_DIR) + "/" + name + ".png", rgbOf(view), tolerance);
 }
 
 // A tool manager over a picture whose canvas sits at the screen's origin, running strokes
-// 10 ms apart.
+// 10 ms apart; with GL, its host offers a renderer bound to the picture.
 class Easel {
 public:
-    explicit Easel(Picture& picture, GfxColor paint = GfxColor::rgb(0, 0, 0)) : canvas(picture.view.Bounds()), host(paint) {
+    explicit Easel(Picture& picture, GfxColor paint = GfxColor::rgb(0, 0, 0), bool withGl = false)
+        : canvas(picture.view.Bounds()), host(paint) {
         mgr.Init(picture.view, canvas, nullptr);
         mgr.SetHost(&host);
+        if (withGl) {
+            gl = std::make_unique<GlPicture>(picture.view);
+            host.renderer = gl->Renderer();
+        }
     }
     void Use(RTool& tool) {
         tool.Activate(nullptr, -1, canvas);
@@ -62,6 +70,7 @@ public:
     void Click(Point16 p) { Stroke({p, p}); }
     Rect16 canvas;
     FixedToolHost host;
+    std::unique_ptr<GlPicture> gl;
     RToolMgr mgr;
     u32 clock = 1000;
 };

@@ -1,9 +1,9 @@
 #pragma once
 // What a tool paints into during one stroke: the work picture, the picture as the stroke
 // began (rubber bands and translucent tools read it), the time of the event, the rectangle
-// the stroke has changed so far, and the host the tools ask for their colour and their sounds
-// switch (without one: black, and sounds on). Points are in picture coordinates. The tool
-// manager makes one per stroke.
+// the stroke has changed so far, and the host the tools ask for their colour, their sounds
+// switch and their OpenGL renderer (without one: black, sounds on, no renderer). Points are in
+// picture coordinates. The tool manager makes one per stroke.
 #include "engine/base/EngineTypes.h"
 #include "engine/gfx/GfxColor.h"
 #include "engine/regions/Rects.h"
@@ -25,6 +25,7 @@ public:
     // The paint colour as a pixel of the picture.
     u16 PaintPixel() const { return rgb555FromColor(PaintColor()); }
     bool SoundsOn() const { return !host_ || host_->ToolSoundsOn(); }
+    GLBitmapRenderer* Renderer() const { return host_ ? host_->PictureRenderer() : nullptr; }
 
     // Unions the rectangle, cut to the picture, into the changed area.
     void MarkChanged(const Rect16& r);

@@ -1,7 +1,10 @@
 #pragma once
-// The vessel brush: three thin strands, in the paint and a lighter and a darker shade of it,
-// weave round the stroke's path like the veins of a leaf or the threads of a rope.
+// The vessel brush: three round strands, in the paint and a lighter and a darker shade of it,
+// weave round the stroke's path like the threads of a rope, passing over and under one
+// another. Drawn with OpenGL (tubes at their depths); painted flat in software where no GL
+// context can be made.
 #include <array>
+
 #include "tools/brushes/RPathBrush.h"
 
 class RVessar : public RPathBrush {
@@ -15,4 +18,6 @@ protected:
 private:
     static constexpr i32 kStrands = 3;
     std::array<Point16, kStrands> last_{};
+    // How far towards the viewer each strand was at its last point.
+    std::array<float, kStrands> lastDepth_{};
 };

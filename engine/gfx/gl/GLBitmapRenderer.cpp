@@ -42,6 +42,7 @@ u16 GLBitmapRenderer::Attach(plat::gdi::DeviceContext* dc, u32 width, u32 height
     }
     maxTextureSize_ = plat::gl::maxTextureSize();
     plat::gl::viewport(left, i32(height) - bottom, right - left, bottom - top);
+    Yield();
     return lastError_ = kGlOk;
 }
 
@@ -69,6 +70,13 @@ void GLBitmapRenderer::SetView(const GlViewRect& view) {
     gl::translated(0, height, -65535);
     gl::scaled(1, -1, 1);
     gl::translated(-double(view.left), -double(view.top), 0);
+    Yield();
+}
+
+void GLBitmapRenderer::SelectSmoothShading() {
+    if (MakeCurrent() != kGlOk) return;
+    plat::gl::shadeModelSmooth();
+    Yield();
 }
 
 u16 GLBitmapRenderer::MakeCurrent() {
@@ -79,14 +87,36 @@ u16 GLBitmapRenderer::MakeCurrent() {
 
 u16 GLBitmapRenderer::BeginDrawing() {
     if (MakeCurrent() != kGlOk) return lastError_;
-    if (!context_->loadFrom(*dc_->surface())) return Fail();
-    return kGlOk;
+    return BeginDrawing(dc_->surface()->bounds());
 }
 
 u16 GLBitmapRenderer::EndDrawing() {
     if (MakeCurrent() != kGlOk) return lastError_;
-    if (!context_->finishInto(*dc_->surface())) return Fail();
+    return EndDrawing(dc_->surface()->bounds());
+}
+
+u16 GLBitmapRenderer::BeginDrawing(const plat::gdi::Rect& area) {
+    if (MakeCurrent() != kGlOk) return lastError_;
+    if (!context_->loadFrom(*dc_->surface(), area)) {
+        Yield();
+        return Fail();
+    }
     return kGlOk;
+}
+
+u16 GLBitmapRenderer::EndDrawing(const plat::gdi::Rect& area) {
+    if (MakeCurrent() != kGlOk) return lastError_;
+    const bool finished = context_->finishInto(*dc_->surface(), area);
+    Yield();
+    return finished ? kGlOk : Fail();
+}
+
+GlDescription GLBitmapRenderer::Describe() {
+    namespace gl = plat::gl;
+    if (!context_ || MakeCurrent() != kGlOk) return {};
+    GlDescription description{gl::string(gl::kVendor), gl::string(gl::kRenderer), gl::string(gl::kVersion)};
+    Yield();
+    return description;
 }
 
 GlCompiled* GLBitmapRenderer::Compiled(const void* key) const {

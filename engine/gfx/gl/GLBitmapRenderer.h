@@ -4,7 +4,12 @@
 // its projection, and the drawings compiled in that context, kept by the caller's key (the
 // thing drawn). Attach binds and sizes, SetView sets the projection and default state, and
 // BeginDrawing / EndDrawing bracket drawing: the picture's pixels go into the context's buffer
-// first and the result comes back into the picture after glFinish.
+// first and the result comes back into the picture after glFinish; given an area, only that
+// rectangle of pixels goes in and comes back (a brush's dab), so drawing outside it is lost.
+//
+// Between its calls the renderer gives the thread's GL binding back to whoever had it (the
+// window's own GL): only between BeginDrawing and EndDrawing is its context current, and GL
+// calls are made there alone.
 //
 // Compiled drawings belong to the context: re-attaching to another picture or ReleaseContext
 // drops them all. A drawing dropped while the context is not current has its GL lists deleted
@@ -12,6 +17,7 @@
 // live renderer, for owners of drawn things that do not know which renderers drew them.
 // One thread (the user-interface thread) uses every renderer.
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -26,6 +32,11 @@ constexpr u16 kGlErrNoContext = 4;
 
 struct GlViewRect {
     i32 left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// What the bound context says it is: glGetString's vendor, renderer and version.
+struct GlDescription {
+    std::string vendor, renderer, version;
 };
 
 // What a key's compiled drawing holds: its GL lists, deleted with it, and what the owner adds.
@@ -50,11 +61,19 @@ public:
     // and the default state, set into the renderer's own context (made current first, so that
     // another renderer's drawing in between does not take it); nothing without a context.
     void SetView(const GlViewRect& view);
+    // Smooth shading in its own context, until the next SetView.
+    void SelectSmoothShading();
     u16 MakeCurrent();
     u16 BeginDrawing();
     u16 EndDrawing();
+    // The area is in pixels of the picture, from its top left.
+    u16 BeginDrawing(const plat::gdi::Rect& area);
+    u16 EndDrawing(const plat::gdi::Rect& area);
+    // Empty strings when no context is bound.
+    GlDescription Describe();
 
     bool Bound() const { return context_ != nullptr; }
+    bool BoundTo(const plat::gdi::DeviceContext* dc) const { return context_ && dc_ == dc; }
     u16 LastError() const { return lastError_; }
     // The widest texture side of the bound context (0 when none is bound).
     i32 MaxTextureSize() const { return maxTextureSize_; }
@@ -71,6 +90,9 @@ public:
 
 private:
     u16 Fail() { return lastError_ = kGlErrNoContext; }
+    void Yield() {
+        if (context_) context_->yield();
+    }
     void Retire(GlCompiled& drawing);
     void DeleteRetired();
 

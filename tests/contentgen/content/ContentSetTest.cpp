@@ -852,7 +852,7 @@ TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
         {"LoginStrings", {"About", "FolderRefused"}},
         {"PickerStrings", {"TimingSec", "TimingClick", "TimingKey", "TimingRead", "TimingAfterRead", "DeleteShow"}},
         {"PanelStrings", {"NewStamp", "BoldLetter", "ItalicLetter", "UnderlineLetter", "SayItThisWay"}},
-        {"GeneralStrings", {"TooManyPageObjects", "NeedAcrobat", "FlashPlayerDir", "FlashPlayerWin32"}},
+        {"GeneralStrings", {"TooManyPageObjects", "NeedAcrobat", "FlashPlayerDir", "FlashPlayerWin32", "GlDescription"}},
         {"FileStrings", {"CantOpenPictureFile", "CantReadPictureFile", "VolumeFull", "GeneralFileErr", "IllegalCharacter",
                          "SaveProjectPrompt", "FileLocked", "PictureFullMemErr", "NotEnoughMemoryToSave", "PictureFull",
                          "ReplaceMovieWarning", "NotEnoughDiskSpace", "GeneralErrorOccured", "CantExportPageAsMovie",

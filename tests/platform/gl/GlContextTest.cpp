@@ -4,6 +4,8 @@
 #include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/gl/Gl.h"
 #include "platform/gl/PixelRows.h"
 
@@ -155,6 +157,98 @@ TEST(GlContext, GivesTheThreadsBindingBackWhenTheHolderGoes) {
         OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
         for (OSMesaContext made : {before, after})
             if (made) OSMesaDestroyContext(made);
+    }
+}
+
+// Only the area's pixels go into the context and come back out, at their own places, cut to
+// the picture; drawing outside the area reaches no pixel of the picture.
+TEST(GlContext, AnAreaGoesInAndComesBackAloneAtEveryDepthAndRowOrder) {
+    struct Case {
+        const char* name;
+        gdi::Rect area, cut;
+    };
+    const Case cases[] = {{"all", {0, 0, 9, 5}, {0, 0, 9, 5}},
+                          {"inside", {2, 1, 6, 4}, {2, 1, 6, 4}},
+                          {"over the edges", {-3, 3, 20, 9}, {0, 3, 9, 5}},
+                          {"empty", {4, 2, 4, 4}, {0, 0, 0, 0}}};
+    for (int bits : {16, 24, 32})
+        for (gdi::RowOrder order : {gdi::RowOrder::TopDown, gdi::RowOrder::BottomUp})
+            for (const Case& c : cases) {
+                SCOPED_TRACE(std::string(c.name) + ", " + std::to_string(bits) + " bits");
+                auto context = Context::create(9, 5);
+                ASSERT_NE(context, nullptr);
+                auto from = gdi::Surface::create(9, 5, bits, order), into = gdi::Surface::create(9, 5, bits, order);
+                for (int32_t y = 0; y < 5; ++y)
+                    for (int32_t x = 0; x < 9; ++x) {
+                        from->setPixel(x, y, from->valueOf(gdi::Rgb{uint8_t(24 * x), uint8_t(48 * y), 200}));
+                        into->setPixel(x, y, into->valueOf(gdi::Rgb{255, 255, 255}));
+                    }
+                ASSERT_TRUE(context->loadFrom(*from, c.area));
+                ASSERT_TRUE(context->finishInto(*into, c.area));
+                for (int32_t y = 0; y < 5; ++y)
+                    for (int32_t x = 0; x < 9; ++x) {
+                        const bool inside = x >= c.cut.left && x < c.cut.right && y >= c.cut.top && y < c.cut.bottom;
+                        EXPECT_EQ(into->pixel(x, y), inside ? from->pixel(x, y) : into->valueOf(gdi::Rgb{255, 255, 255}))
+                            << x << "," << y;
+                    }
+                // Red over the whole buffer: only the area shows it.
+                PixelProjection(9, 5);
+                color4ub(255, 0, 0, 255);
+                recti(0, 0, 9, 5);
+                auto red = from->clone();
+                ASSERT_TRUE(context->finishInto(*red, c.area));
+                for (int32_t y = 0; y < 5; ++y)
+                    for (int32_t x = 0; x < 9; ++x) {
+                        const bool inside = x >= c.cut.left && x < c.cut.right && y >= c.cut.top && y < c.cut.bottom;
+                        EXPECT_EQ(red->pixel(x, y), inside ? red->valueOf(gdi::Rgb{255, 0, 0}) : from->pixel(x, y)) << x << "," << y;
+                    }
+            }
+}
+
+TEST(GlContext, NoneIsMadeWhileContextsAreRefused) {
+    Context::refuse(true);
+    EXPECT_EQ(Context::create(8, 4), nullptr);
+    Context::refuse(false);
+    EXPECT_NE(Context::create(8, 4), nullptr);
+}
+
+// Between drawings the window's own GL gets its binding back, and ours takes it again to draw.
+TEST(GlContext, YieldsTheBindingToWhoeverHadItBetweenDrawings) {
+    for (const bool othersBound : {false, true}) {
+        SCOPED_TRACE(othersBound ? "others" : "alone");
+        OSMesaContext other = nullptr;
+        std::vector<uint8_t> otherRows(4, 0);
+        if (othersBound) {
+            other = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+            ASSERT_TRUE(OSMesaMakeCurrent(other, otherRows.data(), GL_UNSIGNED_BYTE, 1, 1));
+        }
+        auto ours = Context::create(2, 2);
+        auto picture = gdi::Surface::create(2, 2, 32, gdi::RowOrder::TopDown);
+        for (int round = 0; round < 2; ++round) {
+            ASSERT_TRUE(ours->loadFrom(*picture));
+            PixelProjection(2, 2);
+            color4ub(255, 0, 0, 255);
+            recti(0, 0, 2, 2);
+            ASSERT_TRUE(ours->finishInto(*picture));
+            EXPECT_EQ(picture->pixel(0, 0), picture->valueOf(gdi::Rgb{255, 0, 0}));
+            ours->yield();
+            // Alone, ours stays bound; otherwise the other user's calls reach its own buffer.
+            EXPECT_EQ(ours->isCurrent(), !othersBound);
+            if (othersBound) {
+                glClearColor(0, 1, 0, 1);
+                glClear(GL_COLOR_BUFFER_BIT);
+                glFinish();
+                EXPECT_EQ(otherRows[1], 255);
+                otherRows.assign(4, 0);
+            }
+            for (int32_t y = 0; y < 2; ++y) picture->fillSpan(y, 0, 2, 0);
+        }
+        ours.reset();
+        if (othersBound) {
+            EXPECT_EQ(OSMesaGetCurrentContext(), other);
+        }
+        OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
+        if (other) OSMesaDestroyContext(other);
     }
 }
 

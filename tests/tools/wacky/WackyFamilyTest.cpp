@@ -1,7 +1,10 @@
 // The wacky brushes, 20-44: each paints the wave (the house parts: a box dragged out) in its
 // own way on the sheet tests/tools/golden/wacky.png, and undo takes each back byte for byte.
+// Those that draw solid things with OpenGL paint them flat in software on a machine without
+// GL (wacky_without_gl.png), undoable the same way.
 #include <gtest/gtest.h>
 
+#include "platform/gl/GlContext.h"
 #include "tests/tools/BrushFamilyTestSupport.h"
 #include "tools/wacky/R8WayMirror.h"
 #include "tools/wacky/RABC.h"
@@ -84,8 +87,28 @@ std::vector<Point16> strokeOf(const FamilyTool& t) {
     return waveStroke();
 }
 
-TEST(WackyFamily, EveryWackyBrushPaintsItsLookOnTheSheet) { expectFamilySheet("wacky", kWacky, strokeOf, pressAndDrag); }
+// A machine on which no GL context can be made, while it lives.
+struct WithoutGl {
+    WithoutGl() { plat::gl::Context::refuse(true); }
+    ~WithoutGl() { plat::gl::Context::refuse(false); }
+};
 
-TEST(WackyFamily, UndoTakesEveryWackyStrokeBackByteForByte) { expectUndoRestores(kWacky, strokeOf, pressAndDrag); }
+// GL's light may fall a step differently on another machine.
+constexpr int kGlTolerance = 8;
+
+TEST(WackyFamily, EveryWackyBrushPaintsItsLookOnTheSheet) {
+    expectFamilySheet("wacky", kWacky, strokeOf, pressAndDrag, {}, SheetDrawing{true, kGlTolerance});
+}
+
+TEST(WackyFamily, WithoutGlTheSolidBrushesPaintFlat) {
+    WithoutGl refused;
+    expectFamilySheet("wacky_without_gl", kWacky, strokeOf, pressAndDrag, {}, SheetDrawing{true, 0});
+}
+
+TEST(WackyFamily, UndoTakesEveryWackyStrokeBackByteForByte) {
+    expectUndoRestores(kWacky, strokeOf, pressAndDrag, {}, true);
+    WithoutGl refused;
+    expectUndoRestores(kWacky, strokeOf, pressAndDrag, {}, true);
+}
 
 }  // namespace
