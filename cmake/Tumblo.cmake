@@ -1,6 +1,15 @@
 # Shared build rules: one library per source folder, one test program per subsystem test tree.
 
-add_compile_options(-Wall -Wextra -Werror)
+add_compile_options(-Wall -Wextra -Werror -Winvalid-pch)
+# Debug information is kept compressed: a sanitizer build of every test program is several
+# gigabytes of it otherwise. Static libraries are thin (they name their objects instead of
+# copying them).
+add_compile_options(-gz)
+add_link_options(-gz)
+set(CMAKE_CXX_ARCHIVE_CREATE "<CMAKE_AR> qcT <TARGET> <LINK_FLAGS> <OBJECTS>")
+set(CMAKE_CXX_ARCHIVE_APPEND "<CMAKE_AR> qT <TARGET> <LINK_FLAGS> <OBJECTS>")
+set(CMAKE_C_ARCHIVE_CREATE "<CMAKE_AR> qcT <TARGET> <LINK_FLAGS> <OBJECTS>")
+set(CMAKE_C_ARCHIVE_APPEND "<CMAKE_AR> qT <TARGET> <LINK_FLAGS> <OBJECTS>")
 # GCC 12's optimiser reports false overflows inside libstdc++'s own vector and string code
 # (GCC bugs 105329, 105651); they stay visible as warnings but do not stop the build.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
@@ -67,7 +76,17 @@ function(tumblo_tests target)
   add_executable(${target} ${sources})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
-  target_precompile_headers(${target} PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
+  # Test programs share one precompiled GoogleTest header: a sanitizer build's header is over
+  # 100 MB. It serves only programs compiled with the same macros (-Winvalid-pch refuses the
+  # others), so an outside library's compile flags stay private to the platform folder that
+  # uses it.
+  if(NOT TARGET tumblo_test_pch)
+    file(WRITE ${CMAKE_BINARY_DIR}/tumblo_test_pch.cpp "")
+    add_library(tumblo_test_pch OBJECT ${CMAKE_BINARY_DIR}/tumblo_test_pch.cpp)
+    target_link_libraries(tumblo_test_pch PRIVATE GTest::gtest GTest::gmock)
+    target_precompile_headers(tumblo_test_pch PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
+  endif()
+  target_precompile_headers(${target} REUSE_FROM tumblo_test_pch)
   if(NOT ARG_SHARDS)
     set(ARG_SHARDS 1)
   endif()
