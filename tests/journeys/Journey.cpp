@@ -142,8 +142,19 @@ testing::AssertionResult Journey::waitForExit(std::chrono::milliseconds limit) {
     return testing::AssertionSuccess();
 }
 
+XSession::Box Journey::windowBox() {
+    if (!x_ || !program_) return {};
+    XSession::Box box = x_->windowBox(window_);
+    if (box.width > 0) return box;
+    // The display library may make the window again (for another kind of drawing) after the
+    // first has been seen: the program's window is whichever it shows now.
+    window_ = x_->windowOfProcess(program_->pid());
+    if (window_) x_->focus(window_);
+    return x_->windowBox(window_);
+}
+
 void Journey::toScreen(int32_t* x, int32_t* y) {
-    const XSession::Box box = x_ ? x_->windowBox(window_) : XSession::Box{};
+    const XSession::Box box = windowBox();
     *x += box.x;
     *y += box.y;
 }
@@ -162,12 +173,20 @@ void Journey::click(int32_t x, int32_t y) {
 }
 
 void Journey::drag(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY, int steps) {
-    if (!x_) return;
-    move(fromX, fromY);
+    drag({{fromX, fromY}, {toX, toY}}, steps);
+}
+
+void Journey::drag(const std::vector<std::pair<int32_t, int32_t>>& path, int stepsPerLeg) {
+    if (!x_ || path.empty()) return;
+    move(path.front().first, path.front().second);
     x_->button(1, true);
-    for (int i = 1; i <= steps; ++i) {
-        std::this_thread::sleep_for(kDragStep);
-        move(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+    for (size_t leg = 1; leg < path.size(); ++leg) {
+        const auto [fromX, fromY] = path[leg - 1];
+        const auto [toX, toY] = path[leg];
+        for (int i = 1; i <= stepsPerLeg; ++i) {
+            std::this_thread::sleep_for(kDragStep);
+            move(fromX + (toX - fromX) * i / stepsPerLeg, fromY + (toY - fromY) * i / stepsPerLeg);
+        }
     }
     x_->button(1, false);
 }
@@ -181,8 +200,8 @@ void Journey::type(const std::string& text) {
 }
 
 Shot Journey::screenshot() {
-    if (!x_ || !window_) return {};
-    const XSession::Box box = x_->windowBox(window_);
+    const XSession::Box box = windowBox();
+    if (box.width <= 0) return {};
     return Shot(box.width, box.height, x_->capture(box));
 }
 
@@ -223,6 +242,16 @@ testing::AssertionResult Journey::waitFor(const std::function<bool()>& condition
         if (!running()) return fail("waiting for " + what);
         if (std::chrono::steady_clock::now() >= deadline)
             return fail(what + ": not within " + std::to_string(limit.count()) + " ms");
+        std::this_thread::sleep_for(kPoll);
+    }
+}
+
+testing::AssertionResult Journey::holds(const std::function<bool()>& condition, const std::string& what,
+                                        std::chrono::milliseconds duration) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    for (;;) {
+        if (!condition()) return fail(what + ": no longer so");
+        if (std::chrono::steady_clock::now() >= end) return testing::AssertionSuccess();
         std::this_thread::sleep_for(kPoll);
     }
 }

@@ -32,9 +32,9 @@
 #include <vector>
 
 #include "tests/journeys/Shot.h"
+#include "tests/xserver/XSession.h"
 
 class JourneyProgram;
-class XSession;
 class XvfbServer;
 
 struct JourneyStart {
@@ -48,7 +48,7 @@ struct JourneyStart {
 
 class Journey {
 public:
-    explicit Journey(std::chrono::seconds watchdog = std::chrono::seconds(120));
+    explicit Journey(std::chrono::seconds watchdog = std::chrono::seconds(240));
     ~Journey();
     Journey(const Journey&) = delete;
     Journey& operator=(const Journey&) = delete;
@@ -67,6 +67,8 @@ public:
     void click(const Area& area) { click(area.centerX(), area.centerY()); }
     // Presses, moves in `steps` even steps, releases.
     void drag(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY, int steps = 20);
+    // Presses at the first point, moves through the others in even steps, releases at the last.
+    void drag(const std::vector<std::pair<int32_t, int32_t>>& path, int stepsPerLeg = 10);
     // Key chords: "ctrl+s", "Return", "alt+f", "Escape".
     void key(const std::string& chord);
     // Text typed on the keyboard's layout (dead keys for accents the layout has no key for).
@@ -81,12 +83,15 @@ public:
     // Polls `condition` until it holds; fails (keeping a screenshot) at the limit or when the
     // program has ended.
     testing::AssertionResult waitFor(const std::function<bool()>& condition, const std::string& what,
-                                     std::chrono::milliseconds limit = std::chrono::seconds(10));
+                                     std::chrono::milliseconds limit = std::chrono::seconds(20));
+    // Polls `condition` for a while; fails (keeping a screenshot) the first time it does not hold.
+    testing::AssertionResult holds(const std::function<bool()>& condition, const std::string& what,
+                                   std::chrono::milliseconds duration = std::chrono::milliseconds(300));
     // Waits until an area differs from how it looked in `before`.
     testing::AssertionResult waitForChange(const Shot& before, const Area& area, const std::string& what,
-                                           std::chrono::milliseconds limit = std::chrono::seconds(10));
+                                           std::chrono::milliseconds limit = std::chrono::seconds(20));
     // Waits until the window has stopped changing (the same picture over a few frames).
-    testing::AssertionResult settle(std::chrono::milliseconds limit = std::chrono::seconds(10));
+    testing::AssertionResult settle(std::chrono::milliseconds limit = std::chrono::seconds(20));
 
     // A failure that keeps a screenshot (or, when the program has ended, says how) and names it.
     testing::AssertionResult fail(const std::string& what);
@@ -101,6 +106,7 @@ public:
 private:
     bool running();
     std::string programEnding();
+    XSession::Box windowBox();
     void toScreen(int32_t* x, int32_t* y);
     void watch(std::chrono::seconds limit);
 

@@ -18,24 +18,21 @@ uint32_t Shot::pixel(int32_t x, int32_t y) const {
 }
 
 int Shot::count(const Area& area, const std::function<bool(uint32_t)>& test) const {
-    const int32_t left = std::max(area.x, 0), top = std::max(area.y, 0);
-    const int32_t right = std::min(area.x + area.width, width_), bottom = std::min(area.y + area.height, height_);
     int found = 0;
-    for (int32_t y = top; y < bottom; ++y)
-        for (int32_t x = left; x < right; ++x) found += test(pixel(x, y)) ? 1 : 0;
+    forEachIn(area, [&](size_t at) { found += test(pixels_[at]) ? 1 : 0; });
     return found;
 }
 
 int Shot::countColour(const Area& area, uint32_t colour, int tolerance) const {
-    return count(area, [&](uint32_t p) { return nearColour(p, colour, tolerance); });
+    int found = 0;
+    forEachIn(area, [&](size_t at) { found += nearColour(pixels_[at], colour, tolerance) ? 1 : 0; });
+    return found;
 }
 
 int Shot::differences(const Shot& other, const Area& area) const {
     if (other.width_ != width_ || other.height_ != height_) return area.width * area.height;
     int differing = 0;
-    const int32_t right = std::min(area.x + area.width, width_), bottom = std::min(area.y + area.height, height_);
-    for (int32_t y = std::max(area.y, 0); y < bottom; ++y)
-        for (int32_t x = std::max(area.x, 0); x < right; ++x) differing += pixel(x, y) != other.pixel(x, y) ? 1 : 0;
+    forEachIn(area, [&](size_t at) { differing += pixels_[at] != other.pixels_[at] ? 1 : 0; });
     return differing;
 }
 

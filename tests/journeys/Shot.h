@@ -1,6 +1,7 @@
 #pragma once
 // What the program's window showed at one moment: 0xRRGGBB pixels row by row, in the window's
 // own coordinates, with the questions a journey asks of a picture and a PNG copy for people.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -34,6 +35,15 @@ public:
     bool savePng(const std::string& path) const;
 
 private:
+    // Calls `visit` with the index of each pixel of the area that lies in the picture.
+    template <typename Visit>
+    void forEachIn(const Area& area, Visit visit) const {
+        const int32_t left = std::max(area.x, 0), top = std::max(area.y, 0);
+        const int32_t right = std::min(area.x + area.width, width_), bottom = std::min(area.y + area.height, height_);
+        for (int32_t y = top; y < bottom; ++y)
+            for (int32_t x = left; x < right; ++x) visit(size_t(y) * size_t(width_) + size_t(x));
+    }
+
     int32_t width_ = 0, height_ = 0;
     std::vector<uint32_t> pixels_;
 };

@@ -107,9 +107,15 @@ std::vector<uint32_t> XSession::capture(const Box& box) const {
                               unsigned(box.height), AllPlanes, ZPixmap);
     if (!image) return pixels;
     pixels.reserve(size_t(box.width) * size_t(box.height));
-    for (int32_t row = 0; row < box.height; ++row)
+    // A true-colour server's 32-bit pixels in our byte order are read as they lie; any other
+    // layout through Xlib, pixel by pixel.
+    const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst && image->red_mask == 0xFF0000 &&
+                        image->green_mask == 0xFF00 && image->blue_mask == 0xFF;
+    for (int32_t row = 0; row < box.height; ++row) {
+        const auto* line = reinterpret_cast<const uint32_t*>(image->data + size_t(row) * size_t(image->bytes_per_line));
         for (int32_t column = 0; column < box.width; ++column)
-            pixels.push_back(uint32_t(XGetPixel(image, column, row)) & 0xFFFFFF);
+            pixels.push_back((direct ? line[column] : uint32_t(XGetPixel(image, column, row))) & 0xFFFFFF);
+    }
     XDestroyImage(image);
     return pixels;
 }
