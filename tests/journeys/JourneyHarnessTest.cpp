@@ -42,10 +42,11 @@ TEST(JourneyHarness, TextIsTypedKeyByKeyAsOnTheLayoutsKeyboard) {
 
 TEST(JourneyHarness, TheWatchdogEndsTheProgramOfAJourneyThatOverrunsItsTime) {
     Journey j(std::chrono::seconds(3));
-    ASSERT_TRUE(j.start());
-    const testing::AssertionResult waited = j.waitFor([] { return false; }, "what never comes", std::chrono::seconds(60));
-    EXPECT_FALSE(waited);
-    EXPECT_THAT(waited.message(), testing::HasSubstr("the watchdog ended it"));
+    // On a busy machine the watchdog may end the program before its window shows.
+    testing::AssertionResult outcome = j.start();
+    if (outcome) outcome = j.waitFor([] { return false; }, "what never comes", std::chrono::seconds(60));
+    EXPECT_FALSE(outcome);
+    EXPECT_THAT(outcome.message(), testing::HasSubstr("the watchdog ended it"));
 }
 
 }  // namespace
