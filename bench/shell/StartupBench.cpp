@@ -38,7 +38,7 @@
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Windows.h"
 #include "tests/demo/screenshot/SdlDisplayOnXvfb.h"
-#include "tests/demo/screenshot/XScreenshot.h"
+#include "tests/xserver/XScreenshot.h"
 
 namespace {
 

@@ -48,10 +48,11 @@ SUBSYSTEMS = {
 # Top-level folders outside the order: test and benchmark trees (held to the folder they mirror).
 HARNESSES = {"tests", "bench"}
 # Folders of the test and benchmark trees that mirror no source folder: the harnesses that span
-# subsystems, the plug-ins tests load (a decompressor, broken media runtimes), and the folders
+# subsystems (the X server helpers, the journeys that drive the built program), the plug-ins tests load (a decompressor, broken media runtimes), and the folders
 # named here wherever they lie, which belong to the folder that holds them (its fuzz targets, its
 # kill tests and the child processes they kill, its golden pictures).
 HARNESS_FOLDERS = {("tests", "layering"), ("tests", "cmake"), ("tests", "demo"), ("tests", "vocabulary"),
+                   ("tests", "xserver"), ("tests", "journeys"),
                    ("tests", "app", "harness"), ("tests", "engine", "gfx", "decoder"),
                    ("tests", "media", "quicktime", "modules")}
 HARNESS_NAMES = {"fuzz", "kill", "golden"}

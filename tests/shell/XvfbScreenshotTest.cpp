@@ -2,9 +2,9 @@
 // see them: what the server shows of the main window must be the picture the program drew.
 // The screen and the program's own picture are kept side by side as artifacts for review.
 #include "tests/shell/SessionFixture.h"
-#include "tests/demo/screenshot/XFakeInput.h"
+#include "tests/xserver/XFakeInput.h"
 #include "tests/demo/screenshot/SdlDisplayOnXvfb.h"
-#include "tests/demo/screenshot/XScreenshot.h"
+#include "tests/xserver/XScreenshot.h"
 
 // SDL's session-bus connection is kept by the bus library for the life of the process, and
 // Mesa's OSMesa keeps a few records of every context made current (the easel's canvas binds

@@ -39,6 +39,7 @@ public:
     bool IsCurrentScreen() const override { return true; }
     void ClickOutsideCanvas(Point16) override {}
     void SendToPanel(u32, uintptr_t) override {}
+    bool CutMovePanelCurrent() const override { return false; }
     u16 FlashObjectLimit() const override { return 0; }
     GfxColor color = GfxColor::rgb(200, 0, 0);
 };

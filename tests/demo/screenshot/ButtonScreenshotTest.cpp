@@ -3,7 +3,7 @@
 #include "../DemoScreen.h"
 #include "../SpriteStage.h"
 #include "SdlOnXvfb.h"
-#include "XScreenshot.h"
+#include "tests/xserver/XScreenshot.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/controls/LoadButtonsFromKVR.h"
 #include "framework/input/RHotSpotList.h"

@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "SdlOnXvfb.h"
-#include "XFakeInput.h"
-#include "XScreenshot.h"
+#include "tests/xserver/XFakeInput.h"
+#include "tests/xserver/XScreenshot.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/menus/mfxMenuBar.h"
 #include "framework/windows/mfxDisplayWindow.h"

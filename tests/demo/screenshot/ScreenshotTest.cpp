@@ -2,7 +2,7 @@
 
 #include "../DemoScreen.h"
 #include "SdlOnXvfb.h"
-#include "XScreenshot.h"
+#include "tests/xserver/XScreenshot.h"
 
 // SDL's session-bus connection is kept by the bus library for the life of the process: the
 // system's, not ours.

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "XvfbServer.h"
+#include "tests/xserver/XvfbServer.h"
 #include "platform/cursor/Cursors.h"
 #include "platform/display/sdl/SdlDisplay.h"
 

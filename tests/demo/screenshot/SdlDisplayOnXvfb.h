@@ -6,7 +6,7 @@
 
 #include "platform/display/DisplayDriver.h"
 #include "platform/display/sdl/SdlDisplay.h"
-#include "tests/demo/screenshot/XvfbServer.h"
+#include "tests/xserver/XvfbServer.h"
 
 // The SDL driver on `server` (DISPLAY pointed at it), or null when SDL cannot open it.
 inline std::unique_ptr<plat::DisplayDriver> sdlDisplayOn(const XvfbServer& server) {

@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "XFakeInput.h"
-#include "XvfbServer.h"
+#include "tests/xserver/XFakeInput.h"
+#include "tests/xserver/XvfbServer.h"
 #include "platform/display/sdl/SdlDisplay.h"
 #include "platform/keyboard/KeyboardState.h"
 #include "platform/keyboard/VirtualKeys.h"

@@ -6,8 +6,8 @@
 #include <mutex>
 #include <thread>
 
-#include "XFakeInput.h"
-#include "XvfbServer.h"
+#include "tests/xserver/XFakeInput.h"
+#include "tests/xserver/XvfbServer.h"
 #include "framework/app/mfxMain.h"
 #include "framework/input/RInputObject.h"
 #include "framework/windows/mfxDisplayWindow.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/clipboard/x11/X11Clipboard.h"
-#include "tests/demo/screenshot/XvfbServer.h"
+#include "tests/xserver/XvfbServer.h"
 
 namespace {
 

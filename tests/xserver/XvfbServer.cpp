@@ -1,6 +1,7 @@
 #include "XvfbServer.h"
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,6 +21,8 @@ XvfbServer::XvfbServer() {
         return;
     }
     if (pid_ == 0) {
+        // The server goes with the test program, however that ends.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(ready[0]);
         std::string fd = std::to_string(ready[1]);
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",

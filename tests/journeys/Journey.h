@@ -1,0 +1,129 @@
+#pragma once
+// A journey: the built program used the way a person uses it, in a real window. It runs the
+// test build's `tumblo4` with its content set on a private X server, in a private home, gives
+// it pointer and keyboard input through the server's test extension, and answers with what a
+// person could check: the window's pixels and the files in the home.
+//
+//     Journey j;
+//     ASSERT_TRUE(j.start({.keyboard = "es"}));
+//     j.click(400, 300);
+//     j.type("Begoña");
+//     j.key("Return");
+//     ASSERT_TRUE(j.waitFor([&] { return fs::exists(j.userFolder("Begoña")); }, "the user's folder"));
+//     j.keep("easel");
+//
+// Coordinates are the window's inside (the menu bar's first row is y 0). Every wait polls for its
+// condition up to a deadline and, when it fails, keeps a screenshot and says where; a failing
+// journey keeps its screenshots, the program's output and its home in its artifacts folder
+// (named in the failure). A watchdog ends the program when a journey overruns its time.
+#include <gtest/gtest.h>
+
+#include <sys/types.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/journeys/Shot.h"
+#include "tests/xserver/XSession.h"
+
+class JourneyProgram;
+class XvfbServer;
+
+struct JourneyStart {
+    // A folder whose contents are copied into the home before the first start (e.g. one holding
+    // ".config/tumblo4/TB.ini").
+    std::filesystem::path seedHome;
+    // The keyboard's XKB layout: "us", "es".
+    std::string keyboard = "us";
+    std::vector<std::string> arguments;
+};
+
+class Journey {
+public:
+    explicit Journey(std::chrono::seconds watchdog = std::chrono::seconds(240));
+    ~Journey();
+    Journey(const Journey&) = delete;
+    Journey& operator=(const Journey&) = delete;
+
+    // Starts the program (the X server and the home are made at the first start and kept for
+    // the next) and waits for its window.
+    testing::AssertionResult start(const JourneyStart& how = {});
+    // Ends it as a session's end does (SIGTERM); fails when it has to be killed.
+    testing::AssertionResult end();
+    // Waits for the program to end by itself, with exit status 0.
+    testing::AssertionResult waitForExit(std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+    // What a person does.
+    void move(int32_t x, int32_t y);
+    void click(int32_t x, int32_t y);
+    void click(const Area& area) { click(area.centerX(), area.centerY()); }
+    // Presses, moves in `steps` even steps, releases.
+    void drag(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY, int steps = 20);
+    // Presses at the first point, moves through the others in even steps, releases at the last.
+    void drag(const std::vector<std::pair<int32_t, int32_t>>& path, int stepsPerLeg = 10);
+    // Key chords: "ctrl+s", "Return", "alt+f", "Escape".
+    void key(const std::string& chord);
+    // Text typed on the keyboard's layout (dead keys for accents the layout has no key for).
+    void type(const std::string& text);
+
+    // What a person sees.
+    Shot screenshot();
+    // A screenshot kept as <name>.png in the journey's artifacts folder.
+    Shot keep(const std::string& name);
+    uint32_t pixel(int32_t x, int32_t y) { return screenshot().pixel(x, y); }
+
+    // Polls `condition` until it holds; fails (keeping a screenshot) at the limit or when the
+    // program has ended.
+    testing::AssertionResult waitFor(const std::function<bool()>& condition, const std::string& what,
+                                     std::chrono::milliseconds limit = std::chrono::seconds(20));
+    // Polls `condition` for a while; fails (keeping a screenshot) the first time it does not hold.
+    testing::AssertionResult holds(const std::function<bool()>& condition, const std::string& what,
+                                   std::chrono::milliseconds duration = std::chrono::milliseconds(300));
+    // Waits until an area differs from how it looked in `before`.
+    testing::AssertionResult waitForChange(const Shot& before, const Area& area, const std::string& what,
+                                           std::chrono::milliseconds limit = std::chrono::seconds(20));
+    // Waits until the window has stopped changing (the same picture over a few frames).
+    testing::AssertionResult settle(std::chrono::milliseconds limit = std::chrono::seconds(20));
+
+    // A failure that keeps a screenshot (or, when the program has ended, says how) and names it.
+    testing::AssertionResult fail(const std::string& what);
+
+    // Where the program's files are.
+    const std::filesystem::path& home() const { return home_; }
+    std::filesystem::path userFolder(const std::string& name) const;
+    std::filesystem::path settingsFolder() const { return home_ / ".config/tumblo4"; }
+    static std::filesystem::path programFolder();
+    const std::filesystem::path& artifacts() const { return artifacts_; }
+
+private:
+    bool running();
+    std::string programEnding();
+    XSession::Box windowBox();
+    void toScreen(int32_t* x, int32_t* y);
+    void watch(std::chrono::seconds limit);
+
+    std::filesystem::path artifacts_;
+    std::filesystem::path home_;
+    std::unique_ptr<XvfbServer> server_;
+    std::unique_ptr<XSession> x_;
+    std::unique_ptr<JourneyProgram> program_;
+    unsigned long window_ = 0;
+    int starts_ = 0;
+    int failures_ = 0;
+    int machineLock_ = -1;
+
+    std::atomic<pid_t> watched_{0};
+    std::atomic<bool> overrun_{false};
+    std::mutex watchMutex_;
+    std::condition_variable watchDone_;
+    bool over_ = false;
+    std::thread watchdog_;
+};

@@ -1,0 +1,80 @@
+// A child logs in, picks a colour, paints, saves, quits, comes back and finds the picture.
+#include <filesystem>
+
+#include "tests/journeys/Journey.h"
+#include "tests/journeys/ProgramSteps.h"
+#include "tests/journeys/WidgetText.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool reddish(uint32_t p) { return (p >> 16 & 0xFF) > 200 && (p >> 8 & 0xFF) < 80 && (p & 0xFF) < 80; }
+
+// Paints a line across the canvas and waits until the whole line is on the screen.
+testing::AssertionResult paintLine(Journey& j, uint32_t colour) {
+    const Area canvas = canvasArea();
+    const Area start{canvas.x + 96, canvas.y + 96, 9, 9}, end{canvas.x + 396, canvas.y + 296, 9, 9};
+    j.drag(start.centerX(), start.centerY(), end.centerX(), end.centerY());
+    return j.waitFor(
+        [&] {
+            const Shot shot = j.screenshot();
+            return shot.countColour(start, colour, 8) > 0 && shot.countColour(end, colour, 8) > 0;
+        },
+        "the line from one end to the other");
+}
+
+TEST(PaintingJourney, ALoggedInChildPaintsALineInTheColourSheChose) {
+    Journey j;
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    EXPECT_TRUE(fs::is_directory(j.userFolder("Maya"))) << "the login made the child's folder";
+    const uint32_t red = pickColour(j, reddish);
+    ASSERT_NE(red, 0u);
+    ASSERT_TRUE(paintLine(j, red));
+    ASSERT_TRUE(j.settle());
+    const Shot painted = j.keep("red-line");
+    EXPECT_GT(painted.countColour(canvasArea(), red, 8), 300) << "a line of some thickness";
+    EXPECT_EQ(paintedPixels(painted), painted.countColour(canvasArea(), red, 8)) << "the page holds the line alone";
+}
+
+TEST(PaintingJourney, ASavedPictureIsThereAfterQuittingAndComingBack) {
+    Journey j;
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    ASSERT_TRUE(paintLine(j, 0x000000));
+    ASSERT_TRUE(j.settle());
+    const Shot painted = j.keep("painted");
+
+    j.key("ctrl+s");
+    Area name;
+    ASSERT_TRUE(j.waitFor([&] { return (name = findWidgetText(j.screenshot(), "Save", {0, 0, 800, 620})).width > 0; },
+                          "the save dialog"));
+    j.type("Sun");
+    j.key("Return");
+    const fs::path saved = j.userFolder("Maya") / "Pictures/Sun.tbx";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(saved); }, "the picture file " + saved.string()));
+
+    j.key("ctrl+q");
+    ASSERT_TRUE(j.waitForExit()) << "a saved picture leaves nothing to ask at Quit";
+    EXPECT_TRUE(fs::file_size(saved) > 0);
+
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    EXPECT_EQ(paintedPixels(j.screenshot()), 0) << "a new day starts on a blank page";
+    ASSERT_TRUE(chooseMenu(j, "File", "Open..."));
+    Area file;
+    ASSERT_TRUE(j.waitFor(
+        [&] { return (file = findWidgetText(j.screenshot(), "Sun.tbx", {0, 0, 800, 620}, kWidgetText, 0xFFFFFF)).width > 0; },
+        "Sun.tbx in the open dialog's list"));
+    j.click(file);
+    const Area open = findWidgetText(j.screenshot(), "Open", {0, kMenuBarHeight, 800, 600});
+    ASSERT_GT(open.width, 0) << "the dialog's Open button";
+    j.click(open);
+    ASSERT_TRUE(j.waitFor([&] { return paintedPixels(j.screenshot()) > 0; }, "the picture on the canvas"));
+    ASSERT_TRUE(j.settle());
+    const Shot reopened = j.keep("reopened");
+    EXPECT_EQ(reopened.differences(painted, canvasArea()), 0) << "the canvas shows the picture as it was painted";
+}
+
+}  // namespace

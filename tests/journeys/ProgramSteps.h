@@ -1,0 +1,27 @@
+#pragma once
+// The steps most journeys take through the program, each waiting until the program shows that
+// it has taken the step: logging in from the splash, choosing from the menu bar, picking a
+// colour from the easel's palette, painting on the canvas.
+#include <string>
+
+#include "tests/journeys/Journey.h"
+#include "tests/journeys/ScreenPlan.h"
+
+// The colour of the easel's blank page.
+constexpr uint32_t kPaper = 0xF8F8F8;
+
+inline Area canvasArea() { return planned("easel.canvas"); }
+inline Area menuBarArea() { return {0, 0, 800, kMenuBarHeight}; }
+
+// Pixels of the canvas that are not blank paper.
+int paintedPixels(const Shot& shot);
+
+// From the splash (or the login after a restart) to the easel of the user `name`, typed in the
+// login's name field.
+testing::AssertionResult logIn(Journey& j, const std::string& name);
+// Opens a menu by its title in the bar and chooses an item by its text, both in the current
+// language.
+testing::AssertionResult chooseMenu(Journey& j, const std::string& title, const std::string& item);
+// Opens the colour swatch's palette and picks its first colour that `wanted` accepts; answers the
+// colour picked, as the palette showed it (0 when none was picked, with a failure).
+uint32_t pickColour(Journey& j, const std::function<bool(uint32_t)>& wanted);

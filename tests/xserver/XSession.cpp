@@ -1,0 +1,121 @@
+#include "XSession.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace {
+
+// A window that goes while it is looked at, or a box partly off the screen, is an error the
+// calls answer with empty results; Xlib's own handler would end the whole test program.
+int ignoreError(Display*, XErrorEvent*) { return 0; }
+
+// The pid a top-level window's owner wrote on it, 0 when none.
+pid_t windowPid(Display* display, Window window) {
+    const Atom property = XInternAtom(display, "_NET_WM_PID", True);
+    if (property == None) return 0;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    pid_t pid = 0;
+    if (XGetWindowProperty(display, window, property, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
+            Success &&
+        data) {
+        if (type == XA_CARDINAL && format == 32 && count == 1) pid = pid_t(*reinterpret_cast<unsigned long*>(data));
+        XFree(data);
+    }
+    return pid;
+}
+
+}  // namespace
+
+XSession::XSession(const std::string& name) : display_(XOpenDisplay(name.c_str())) {
+    XSetErrorHandler(ignoreError);
+    int event, error, major, minor;
+    if (display_ && !XTestQueryExtension(display_, &event, &error, &major, &minor)) {
+        XCloseDisplay(display_);
+        display_ = nullptr;
+    }
+}
+
+XSession::~XSession() {
+    if (display_) XCloseDisplay(display_);
+}
+
+void XSession::sync() const { XSync(display_, False); }
+
+unsigned long XSession::windowOfProcess(pid_t pid) const {
+    if (!display_) return 0;
+    Window root = DefaultRootWindow(display_), parent = None;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return 0;
+    Window best = 0;
+    long bestArea = 0;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(display_, children[i], &attributes) || attributes.map_state != IsViewable) continue;
+        const long area = long(attributes.width) * attributes.height;
+        if (area > bestArea && windowPid(display_, children[i]) == pid) {
+            best = children[i];
+            bestArea = area;
+        }
+    }
+    if (children) XFree(children);
+    return best;
+}
+
+XSession::Box XSession::windowBox(unsigned long window) const {
+    Box box;
+    XWindowAttributes attributes;
+    if (!display_ || !window || !XGetWindowAttributes(display_, window, &attributes)) return box;
+    Window child = None;
+    int x = 0, y = 0;
+    if (!XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child)) return box;
+    box = {x, y, attributes.width, attributes.height};
+    return box;
+}
+
+void XSession::focus(unsigned long window) {
+    if (!display_ || !window) return;
+    XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+    sync();
+}
+
+void XSession::moveTo(int32_t x, int32_t y) {
+    if (!display_) return;
+    XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+    sync();
+}
+
+void XSession::button(unsigned number, bool down) {
+    if (!display_) return;
+    XTestFakeButtonEvent(display_, number, down ? True : False, CurrentTime);
+    sync();
+}
+
+std::vector<uint32_t> XSession::capture(const Box& box) const {
+    std::vector<uint32_t> pixels;
+    if (!display_ || box.width <= 0 || box.height <= 0 || box.x < 0 || box.y < 0 ||
+        box.x + box.width > DisplayWidth(display_, DefaultScreen(display_)) ||
+        box.y + box.height > DisplayHeight(display_, DefaultScreen(display_)))
+        return pixels;
+    sync();
+    XImage* image = XGetImage(display_, DefaultRootWindow(display_), box.x, box.y, unsigned(box.width),
+                              unsigned(box.height), AllPlanes, ZPixmap);
+    if (!image) return pixels;
+    pixels.reserve(size_t(box.width) * size_t(box.height));
+    // A true-colour server's 32-bit pixels in our byte order are read as they lie; any other
+    // layout through Xlib, pixel by pixel.
+    const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst && image->red_mask == 0xFF0000 &&
+                        image->green_mask == 0xFF00 && image->blue_mask == 0xFF;
+    for (int32_t row = 0; row < box.height; ++row) {
+        const auto* line = reinterpret_cast<const uint32_t*>(image->data + size_t(row) * size_t(image->bytes_per_line));
+        for (int32_t column = 0; column < box.width; ++column)
+            pixels.push_back((direct ? line[column] : uint32_t(XGetPixel(image, column, row))) & 0xFFFFFF);
+    }
+    XDestroyImage(image);
+    return pixels;
+}
