@@ -781,7 +781,7 @@ TEST_F(ContentSet, EveryWarningSaysWhatItsUseNeedsInBothLanguages) {
         {7548, "open a new one", "abrir uno nuevo"},
         {7545, "open a slide show", "abrir una presentaci"},
         {7550, "someone else logs in", "entre otra persona"},
-        {7551, "change the users", "cambiar los usuarios"},
+        {7551, "change the users", "ir a los usuarios"},
         {7542, "before the slide show", "antes de la presentaci"},
         {7540, "Save your picture", "Guardar tu dibujo"},
         {7543, "Save your picture", "Guardar tu dibujo"},
