@@ -202,7 +202,7 @@ private:
                 InputEvent in;
                 in.kind = event.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
                 in.virtualKey = vk;
-                in.scanCode = uint8_t(event.key.keysym.scancode);
+                in.scanCode = setOneScanCodeOf(event.key.keysym.scancode);
                 in.autoRepeat = event.key.repeat != 0;
                 in.textFollows = SDL_IsTextInputActive() && !typesNoText(event.key.keysym.mod);
                 deliverInput(window->window(), in);
