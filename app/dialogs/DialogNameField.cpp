@@ -1,8 +1,8 @@
 #include "app/dialogs/DialogNameField.h"
 
+#include "app/window/RDisplayWindow.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprSounds.h"
-#include "framework/windows/mfxQueries.h"
 #include "text/host/TextKeys.h"
 
 namespace Ostrel {
@@ -24,18 +24,9 @@ void playRefusal() {
 
 }  // namespace
 
-u32 EditorKeyOf(u32 inputKey) {
-    const u8 low = inputKeyCharacter(inputKey);
-    if (low == kKeyBackspace || low == kKeyReturn) return keyWord(low, 0);
-    // Letters, digits and the blank are typed by their own keys. Any other byte is a key that
-    // types nothing (Delete, an arrow, Shift, F1) while that key is held, and a typed
-    // character ('.', '%', 'p') otherwise.
-    const bool ownKey = low == ' ' || (low >= '0' && low <= '9') || (low >= 'A' && low <= 'Z');
-    if (!ownKey && mfxIsKeyDown(low)) return keyWord(low, 0);
-    return keyWord(0, low);
+DialogNameField::DialogNameField(UndoManager& undo) : field_(std::make_unique<voTextEdit>(fonts_, undo)) {
+    if (RDisplayWindow* window = RDisplayWindow::Get()) field_->ListenWhileActive(&window->FieldCommands());
 }
-
-DialogNameField::DialogNameField(UndoManager& undo) : field_(std::make_unique<voTextEdit>(fonts_, undo)) {}
 
 DialogNameField::~DialogNameField() = default;
 
@@ -62,16 +53,16 @@ bool DialogNameField::IsLegalName(const std::string& name) const {
 }
 
 NameKey DialogNameField::HandleKey(u32 key) {
-    const u32 word = EditorKeyOf(key);
-    const u8 vk = keyVirtual(word);
-    if (vk == 0 && !IsLegal(keyChar(word))) {
+    const u8 vk = keyVirtual(key);
+    const u8 typed = keyChar(key);
+    if (charIsPrintable(typed) && !IsLegal(typed)) {
         playRefusal();
         return NameKey::Refused;
     }
     // Shift, Tab and the other keys that type nothing are no mistake of the child's.
-    if (vk != 0 && !isEditingKey(vk)) return NameKey::Ignored;
+    if (!charIsPrintable(typed) && !isEditingKey(vk)) return NameKey::Ignored;
     if (!field_->Active()) field_->SetFocus();
-    return field_->HandleKey(word) ? NameKey::Edited : NameKey::Ignored;
+    return field_->HandleKey(key) ? NameKey::Edited : NameKey::Ignored;
 }
 
 void DialogNameField::MouseDown(Point16 point, bool doubleClick) {

@@ -18,10 +18,6 @@ namespace Ostrel {
 
 class UndoManager;
 
-// The key word of the input objects (character, or the virtual key of a key that types none,
-// in the low byte) as the text fields take it (virtual key low, character in bits 16-23).
-u32 EditorKeyOf(u32 inputKey);
-
 constexpr u16 kNameFieldFontSize = 16;
 // The text field's sound for a key it refuses.
 constexpr u16 kNameRefusedSound = kTextRefusalSound;

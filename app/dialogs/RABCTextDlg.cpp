@@ -50,7 +50,7 @@ u32 RABCTextDlg::HandleMessage(RMessage* message, uintptr_t data) {
 
 u32 RABCTextDlg::HandleKey(u32 key) {
     if (LeaveOnEscape(key)) return 1;
-    if (inputKeyCharacter(key) == kKeyReturn) {
+    if (keyVirtual(key) == kKeyReturn) {
         Accept();
         return 1;
     }

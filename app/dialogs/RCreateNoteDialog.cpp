@@ -24,7 +24,7 @@ bool isUse(u16 notification, u8 key) {
 }  // namespace
 
 RCreateNoteDialog::RCreateNoteDialog(mfxWindow* parent, RPageData& page)
-    : mfxModalDialog(parent, kCreateNoteTemplate), page_(page), note_(page.GetNote()) {}
+    : mfxModalDialog(parent, kCreateNoteTemplate), page_(page), note_(page.HasNote() ? page.GetNote() : nullptr) {}
 
 void RCreateNoteDialog::Setup() {
     SetTitle(text("AddNoteDlg"));
@@ -53,18 +53,24 @@ void RCreateNoteDialog::InsertLineFeed() {
     InvalidateRect(GetItemRect(kNoteItemText));
 }
 
+// The page changes only by what the teacher changed: a note made, rewritten, read in another
+// language or taken away.
 void RCreateNoteDialog::Accept() {
+    result_ = kNoteDialogOk;
     const std::string typed = GetItemText(kNoteItemText).substr(0, kNoteTextLimit);
+    const u16 language = spanish_ ? kSpanish : 0;
     if (typed.empty()) {
         if (note_) page_.DeleteObject(kTypeNote, note_->Id());
         note_ = nullptr;
-    } else if (note_) {
-        note_->SetText(typed);
-        note_->SetKind(spanish_ ? kSpanish : 0);
-        note_->SetLanguage(spanish_ ? kSpanish : 0);
+        return;
     }
+    if (note_ && note_->GetText() == typed && note_->GetKind() == language && note_->GetLanguage() == language) return;
+    if (!note_) note_ = page_.GetNote();
+    if (!note_) return;
+    note_->SetText(typed);
+    note_->SetKind(language);
+    note_->SetLanguage(language);
     page_.SetDirtyState(true);
-    result_ = kNoteDialogOk;
 }
 
 void RCreateNoteDialog::OnCommand(u16 item, u16 notification, u8 key) {

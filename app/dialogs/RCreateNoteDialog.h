@@ -1,8 +1,9 @@
 #pragma once
 // The teacher writes or edits the note of the current page in a modal dialog of the
 // framework (template 171): the text (at most 512 characters, Enter starts a new line) and
-// whether it is read in Spanish. OK stores the text in the page's note, or takes the note
-// away when the text is empty; Cancel changes nothing. Its texts come from [DialogsStrings].
+// whether it is read in Spanish. OK stores the text in the page's note (making the note when
+// the page has none), or takes the note away when the text is empty; Cancel, and OK with
+// nothing changed, leave the page as it was. Its texts come from [DialogsStrings].
 // User-interface thread only.
 #include "framework/dialogs/mfxModalDialog.h"
 

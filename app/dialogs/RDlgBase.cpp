@@ -90,7 +90,7 @@ void RDlgBase::Answer(u16 result, uintptr_t param1, u16 param2) {
 }
 
 bool RDlgBase::LeaveOnEscape(u32 key) {
-    if (notOpen_ != 0 || inputKeyCharacter(key) != plat::kVkEscape) return false;
+    if (notOpen_ != 0 || keyRecordVirtualKey(key) != plat::kVkEscape) return false;
     RMessage leave(kDlgResultLeave, 0, 0);
     HandleMessage(&leave, 0);
     return true;

@@ -96,21 +96,16 @@ u32 RDlgEnterName::HandleMessage(RMessage* message, uintptr_t data) {
 
 u32 RDlgEnterName::HandleKey(u32 key) {
     if (LeaveOnEscape(key)) return 1;
-    const u32 word = EditorKeyOf(key);
-    if (keyVirtual(word) == kKeyReturn) {
+    if (keyVirtual(key) == kKeyReturn) {
         Accept();
         return 1;
     }
     if (!field_) return 1;
-    if (alphabet_ && keyVirtual(word) == 0) {
-        const u8 character = keyChar(word);
-        // Only a typed character is held to the alphabet; Tab and the control characters type
-        // nothing here.
-        if (!charIsPrintable(character)) return 1;
-        if (!field_->Field().IsLegal(character)) {
-            RefuseCharacter(character);
-            return 1;
-        }
+    // Only a typed character is held to the alphabet; Tab and the control characters type
+    // nothing here.
+    if (const u8 character = keyChar(key); alphabet_ && charIsPrintable(character) && !field_->Field().IsLegal(character)) {
+        RefuseCharacter(character);
+        return 1;
     }
     field_->Field().HandleKey(key);
     return 1;

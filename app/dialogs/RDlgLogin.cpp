@@ -426,7 +426,8 @@ void RDlgLogin::UpdateLoginButton() {
 }
 
 void RDlgLogin::FollowTyping(u8 character) {
-    if (!std::isalnum(character)) return;
+    const char one[2] = {char(character), 0};
+    if (!strIsAlnum(one)) return;
     const std::string typed = lowered(field_->Text());
     const int found = list_->FindPrefix(typed);
     if (found >= 0) {
@@ -438,20 +439,19 @@ void RDlgLogin::FollowTyping(u8 character) {
 }
 
 u32 RDlgLogin::HandleKey(u32 key) {
-    const u32 word = EditorKeyOf(key);
-    if (keyVirtual(word) == kKeyReturn) {
+    if (keyVirtual(key) == kKeyReturn) {
         CheckName();
         return 1;
     }
     if (!field_) return 1;
-    if (keyVirtual(word) == kKeyPageUp || keyVirtual(word) == kKeyPageDown) {
+    if (keyVirtual(key) == kKeyPageUp || keyVirtual(key) == kKeyPageDown) {
         const int rows = std::max(list_->GetVisibleCount(), 1);
-        list_->ScrollTo(list_->GetFirstVisible() + (keyVirtual(word) == kKeyPageUp ? -rows : rows));
+        list_->ScrollTo(list_->GetFirstVisible() + (keyVirtual(key) == kKeyPageUp ? -rows : rows));
         return 1;
     }
     if (field_->HandleKey(key) == NameKey::Edited) {
         playSound(kLoginTypingSound);
-        FollowTyping(keyChar(word));
+        FollowTyping(keyChar(key));
     }
     UpdateLoginButton();
     return 1;

@@ -36,6 +36,8 @@ i16 RDlgTiming::Open(RPage* page) {
     seconds_ = seconds;
     MakeField({kTimingFieldParts, kFieldFontSize, kFieldMaxLength, 0}, std::to_string(seconds));
     if (field_) field_->Field().SetAlphabet(kDigits);
+    // The seconds take only their own keys: neither the Edit menu's keys nor a pasted text.
+    if (field_) field_->Field().Field().ListenWhileActive(nullptr);
     ShowMode(mode_);
     sprUpdateScreen(1);
     return 0;
@@ -110,7 +112,7 @@ u32 RDlgTiming::HandleMessage(RMessage* message, uintptr_t data) {
 
 u32 RDlgTiming::HandleKey(u32 key) {
     if (LeaveOnEscape(key)) return 1;
-    if (!field_ || !isSecondsKey(inputKeyCharacter(key)) || !SecondsChosen()) return 1;
+    if (!field_ || !isSecondsKey(keyRecordVirtualKey(key)) || !SecondsChosen()) return 1;
     field_->Activate();
     field_->Field().HandleKey(key);
     const u16 seconds = std::min(FieldSeconds(), kTimingMaxSeconds);

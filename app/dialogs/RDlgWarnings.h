@@ -1,7 +1,7 @@
 #pragma once
 // A warning or a question with up to three answers: "Save the changes?" before a new or
 // another document or the end of the program, a name already in use, a slide thrown away.
-// The message id (7533..7549) chooses the text; some questions (7540, 7542..7549) answer
+// The message id (7533..7551) chooses the text; some questions (7540, 7542..7551) answer
 // with their own item buttons, which then take the clicks instead of the dialog's buttons
 // and show in their place. The answer (code = the kind the owner gave, the dialog, the
 // result id) tells which button was pressed: 1395 leave, 1396 confirm, 1702 yes, 1703 no;
@@ -17,7 +17,7 @@ constexpr u16 kWarningsItemGroup = 1500;
 // Message ids: the first and last texts of the layout, the save question and the slide-show
 // editor's save question.
 constexpr u16 kWarningFirstMessage = 7533;
-constexpr u16 kWarningLastMessage = 7549;
+constexpr u16 kWarningLastMessage = 7551;
 constexpr u16 kWarningSaveChanges = 7533;
 constexpr u16 kWarningSaveShow = 7549;
 // Answers beside the shared 1395 and 1396.

@@ -93,12 +93,11 @@ u32 RPronounceDlg::HandleMessage(RMessage* message, uintptr_t data) {
 
 u32 RPronounceDlg::HandleKey(u32 key) {
     if (LeaveOnEscape(key)) return 1;
-    const u32 word = EditorKeyOf(key);
-    if (keyVirtual(word) == kKeyTab || keyChar(word) == kKeyTab) {
+    if (keyVirtual(key) == kKeyTab) {
         Activate(activeArea_ == kPronounceWordArea ? kPronounceSoundArea : kPronounceWordArea);
         return 1;
     }
-    if (keyVirtual(word) == kKeyReturn) {
+    if (keyVirtual(key) == kKeyReturn) {
         Add();
         return 1;
     }

@@ -65,7 +65,6 @@ void UpdateMenuTexts(mfxMenu& menu, u16 mode, const MenuModeContext& context) {
     for (const ModeState& state : kModeStates) enable(menu, state.command, easel ? state.easel : state.picker);
     enable(menu, kCmdLogInAsNewUser, !context.loggedInFromConfiguration);
     if (!context.otherScreenBuilt) enable(menu, kCmdSwitchScreen, false);
-    if (easel) enable(menu, kCmdViewTeacherNote, false);
     if (context.teacherMenuEnabled) enable(menu, kCmdPublish, false);
     if (context.teacherMenuShowing) {
         menu.EnableItem(mfxMenuPosition(kMenuTeacher), easel);
@@ -81,6 +80,13 @@ void UpdateMenuTexts(mfxMenu& menu, u16 mode, const MenuModeContext& context) {
         setText(menu, kCmdViewTeacherNote, context, "ViewTeacherNote");
         setText(menu, kCmdSwitchLanguage, context, "SwitchLanguage1");
     }
+    SetNoteItems(menu, mode, context);
+}
+
+void SetNoteItems(mfxMenu& menu, u16 mode, const MenuModeContext& context) {
+    if (mode != kMenuModeEasel || !context.settings) return;
+    enable(menu, kCmdViewTeacherNote, context.pageHasNote && !context.settings->smallKids);
+    if (context.teacherMenuShowing) setText(menu, kCmdNote, context, context.pageHasNote ? "EditNote" : "AddNote");
 }
 
 void EnableSmallKidsMenuItems(mfxMenu& menu, const MenuModeContext& context) {

@@ -39,5 +39,8 @@ void SetMenuBarDisabled(mfxMenu& menu, bool disabled, u16 mode, const MenuModeCo
 void SetOnOffTexts(mfxMenu& menu, const MenuModeContext& context);
 // Puts the Teacher popup's item texts in place; "EditNote" when the page has a note.
 void FillTeacherMenu(mfxMenu& menu, const MenuModeContext& context);
+// The easel's page note items: View Teacher's Note usable while the page has a note (not in
+// small-kids mode), and the Teacher menu's "AddNote" or "EditNote" while that menu shows.
+void SetNoteItems(mfxMenu& menu, u16 mode, const MenuModeContext& context);
 
 }  // namespace Ostrel

@@ -6,6 +6,7 @@
 #include "app/menus/MenuCommands.h"
 #include "app/window/RMenuScreen.h"
 #include "app/window/RendererAlert.h"
+#include "engine/base/KeyRecord.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/os/OsManager.h"
@@ -146,19 +147,20 @@ u32 RDisplayWindow::OnMouseMove(Point16 point, u32 buttons) {
     return RShellWindow::OnMouseMove(point, buttons);
 }
 
-u32 RDisplayWindow::OnKeyDown(u32 key) {
+u32 RDisplayWindow::OnKeyDown(u32 key, u8 scanCode) {
     Pace(pace_.AfterInput());
-    if (debugMode_ && u8(key) == kRendererKey) ShowRendererAlert();
-    KeySignatureStep(key);
-    return RShellWindow::OnKeyDown(key);
+    if (debugMode_ && keyRecordVirtualKey(key) == kRendererKey) ShowRendererAlert();
+    KeySignatureStep(keyRecordCharacter(key), scanCode);
+    if (SendEditKeyToField(key)) return 1;
+    return RShellWindow::OnKeyDown(key, scanCode);
 }
 
 u32 RDisplayWindow::OnKeyUp(u32 key) { return RShellWindow::OnKeyUp(key); }
 
 void RDisplayWindow::OnActivate(u32 state) { RShellWindow::OnActivate(state); }
 
-void RDisplayWindow::KeySignatureStep(u32 key) {
-    if (!signature_.Add(key)) return;
+void RDisplayWindow::KeySignatureStep(u8 character, u8 scanCode) {
+    if (!signature_.Add(u32(character) | (u32(scanCode) << 16))) return;
     debugMode_ = !debugMode_;
     sprShowMessage(debugMode_ ? "Cheat mode is on." : "Cheat mode is off.", kCheatMessageMs, &kSprMessageRect);
 }

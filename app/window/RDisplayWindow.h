@@ -58,7 +58,7 @@ public:
     u32 OnMouseDown(Point16 point, u32 buttons) override;
     u32 OnMouseUp(Point16 point, u32 buttons) override;
     u32 OnMouseMove(Point16 point, u32 buttons) override;
-    u32 OnKeyDown(u32 key) override;
+    u32 OnKeyDown(u32 key, u8 scanCode) override;
     u32 OnKeyUp(u32 key) override;
     void OnActivate(u32 state) override;
     // Invalidates the sprite layer's whole screen and tells every interested input object.
@@ -76,6 +76,8 @@ public:
     void SetMenuMode(u16 mode) override;
     u16 GetMode() const { return mode_; }
     void UpdateMenuTexts(u16 mode);
+    // The page's note items after the note came or went (MenuModeStates.h, SetNoteItems).
+    void UpdateNoteItems();
     // Every text of the bar in the current language (after a language switch).
     void BuildMenus();
     // Small-kids mode on the easel: only the language switch and the small-kids toggle stay.
@@ -111,6 +113,11 @@ public:
     // the OpenGL renderer's vendor, renderer and version in an alert.
     bool IsDebugMode() const { return debugMode_; }
 
+    // The dialog text field that has the focus listens here: the Edit menu's keys, which the
+    // menu bar a dialog grays (or a bar not loaded yet) does not take, come to it as the
+    // field's edit commands (cut, copy, paste), and undo takes back the field's own step.
+    CBroadcaster& FieldCommands() { return fieldCommands_; }
+
     // The owned getting-started dialog, null when none is open.
     CListener* GettingStartedDialog() const { return gettingStarted_.get(); }
 
@@ -129,7 +136,9 @@ private:
     void OpenGettingStarted();
     void OpenUserGuide();
     void CheckAbcTextSpelling();
-    void KeySignatureStep(u32 key);
+    void KeySignatureStep(u8 character, u8 scanCode);
+    // True when the key was one of the Edit menu's and a listening field took it.
+    bool SendEditKeyToField(u32 key);
     // The menu bar's rows without a bar: plain before one is loaded (the splash, the login),
     // black while a show plays.
     void PaintMenuBand(plat::gdi::ColorRef colour);
@@ -150,6 +159,7 @@ private:
     std::unique_ptr<CListener> ownedDialog_;
     KeySignature signature_;
     bool debugMode_ = false;
+    CBroadcaster fieldCommands_;
     LoopPace pace_;
 };
 

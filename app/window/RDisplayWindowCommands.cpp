@@ -12,8 +12,10 @@
 #include "app/window/MenuMessages.h"
 #include "app/window/RDisplayWindow.h"
 #include "app/window/RMenuScreen.h"
+#include "app/window/MainMenuLayout.h"
 #include "app/window/UserGuideFile.h"
 #include "document/clipboard/CCPObj.h"
+#include "engine/base/KeyRecord.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/resources/NamedResources.h"
 #include "framework/alerts/ShowAlert.h"
@@ -23,6 +25,7 @@
 #include "platform/files/Files.h"
 #include "platform/shell/choice/ShellChoice.h"
 #include "text/spellcheck/PhoneticSpellChecker.h"
+#include "text/host/TextCommands.h"
 #include "text/spellcheck/SpellCheckString.h"
 
 namespace Ostrel {
@@ -144,15 +147,46 @@ void RDisplayWindow::RunShellCommand(u16 command) {
         break;
     case kCmdHideTeacherMenu:
     case kCmdTeacherAccelerator: ToggleTeacherMenu(); break;
+    // The developer's aids: a child's Ctrl+B or Ctrl+D looking for "bold" does nothing.
     case kCmdBlankout:
-        if (SprScreen* screen = sprScreen()) {
+        if (SprScreen* screen = sprScreen(); screen && debugMode_) {
             screen->showRedraw = u16(~screen->showRedraw);
             if (screen->showRedraw == 0) sprInvalRect(screen->screenRect);
         }
         break;
-    case kCmdShowIds: sprDumpObjects(0); break;
+    case kCmdShowIds:
+        if (debugMode_) sprDumpObjects(0);
+        break;
     default: break;
     }
+}
+
+bool RDisplayWindow::SendEditKeyToField(u32 key) {
+    if (fieldCommands_.CountListeners() == 0 || keyRecordModifiers(key) != kKeyModControl) return false;
+    // The keys are the menu's, whether the bar shows them now or not.
+    static const mfxMenu standard = [] {
+        mfxMenu menu;
+        menu.SetFromResource(MainMenuResource());
+        return menu;
+    }();
+    const mfxMenu& keys = menu_ ? *menu_ : standard;
+    const u8 vk = keyRecordVirtualKey(key);
+    if (keys.HasAccelerator(kCmdUndo, vk, kAccelControl)) {
+        RApplication* app = GetApplication();
+        UndoManager* undo = app ? app->GetUndoManager() : nullptr;
+        const CListener* owner = undo ? undo->GetCurrentOwner() : nullptr;
+        // Only the field's own step: the page under the dialog keeps its painting.
+        if (owner && fieldCommands_.HasListener(owner)) undo->Undo();
+        return true;
+    }
+    for (const auto& [command, code] : {std::pair{kCmdCut, kTextCmdCut}, std::pair{kCmdCopy, kTextCmdCopy},
+                                         std::pair{kCmdPaste, kTextCmdPaste}}) {
+        if (!keys.HasAccelerator(command, vk, kAccelControl)) continue;
+        RMessage edit(code, 0, 0);
+        fieldCommands_.Broadcast(&edit);
+        return true;
+    }
+    return false;
 }
 
 void RDisplayWindow::ToggleSwitch(u16 command) {

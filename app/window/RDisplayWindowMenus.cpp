@@ -86,6 +86,13 @@ void RDisplayWindow::UpdateMenuTexts(u16 mode) {
     menu_->RedrawMenuBars();
 }
 
+void RDisplayWindow::UpdateNoteItems() {
+    const MenuModeContext context = MenuContext();
+    if (!menu_) return;
+    SetNoteItems(*menu_, mode_, context);
+    menu_->RedrawMenuBars();
+}
+
 // Another program may have put something on the clipboard, or taken ours away, since the easel
 // last set Paste: it is set again before the menu or its keys are used.
 void RDisplayWindow::OnInitMenu() {

@@ -15,6 +15,7 @@
 
 #include "contentgen/content/ArtFonts.h"
 #include "contentgen/content/ContentContext.h"
+#include "contentgen/content/Cp1252.h"
 #include "contentgen/content/DemoMovieWriter.h"
 #include "contentgen/content/IniWriter.h"
 #include "contentgen/content/ItemBuilder.h"
@@ -99,6 +100,18 @@ ordered_json setupFile(ordered_json config, const ContentContext& context, const
     return config;
 }
 
+// The program reads its settings files as Windows-1252, like every text of its own.
+ordered_json inCp1252(ordered_json config) {
+    for (auto& [section, keys] : config.items())
+        for (auto& [key, value] : keys.items()) {
+            if (!value.is_string()) continue;
+            const auto bytes = utf8ToCp1252(value.get<std::string>());
+            if (!bytes) throw std::invalid_argument("setting " + section + "/" + key + " has a character outside cp1252");
+            value = *bytes;
+        }
+    return config;
+}
+
 void buildJobs(std::vector<ItemJob>& jobs, const ContentContext& context, unsigned threads) {
     std::atomic<size_t> next{0};
     std::mutex failureLock;
@@ -169,7 +182,7 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
         files.push_back(ContentFile{name, withSource(f, [&] {
                                         ordered_json config = readJson<ordered_json>(f);
                                         if (name == "TB.ini") config = setupFile(std::move(config), context, jobs);
-                                        return bytesOf(writeIniText(config));
+                                        return bytesOf(writeIniText(inCp1252(std::move(config))));
                                     })});
         // The installed settings the program copies into each user's settings folder the first
         // time it starts there.

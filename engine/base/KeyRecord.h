@@ -3,6 +3,7 @@
 // with the virtual key lowest, to key-down and key-up handlers. Built on the user-interface
 // thread, which owns the keyboard state it reads.
 #include <cstdint>
+#include <optional>
 
 #include "engine/base/EngineTypes.h"
 
@@ -21,5 +22,14 @@ u32 Bytes4ToLong(const KeyRecord& record);
 KeyRecord Bytes4FromLong(u32 packed);
 void Bytes4Clear(KeyRecord& record);
 
-// keyData is the key message's parameter: the repeat count in bits 0-15.
-void osmKeyToChar(KeyRecord* record, u8 virtualKey, uintptr_t keyData);
+// keyData is the key message's parameter: the repeat count in bits 0-15. The key's character
+// is the one the keyboard state gives the key on the US layout, unless `typed` says what the
+// desktop's layout typed with it (0: nothing).
+void osmKeyToChar(KeyRecord* record, u8 virtualKey, uintptr_t keyData, std::optional<u8> typed = std::nullopt);
+// A character typed with no key of its own behind it (a composition, an input method's text):
+// no virtual key, the modifiers held, and the character even under Alt (the layout's AltGr).
+KeyRecord typedKeyRecord(u8 character);
+
+constexpr u8 keyRecordVirtualKey(u32 packed) { return u8(packed); }
+constexpr u8 keyRecordModifiers(u32 packed) { return u8(packed >> 8); }
+constexpr u8 keyRecordCharacter(u32 packed) { return u8(packed >> 16); }

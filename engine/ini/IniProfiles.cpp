@@ -18,6 +18,9 @@ constexpr const char* kEngineProfileNames[] = {"KESTROW.W32", "KESTROW.INI"};
 constexpr u32 kNumberBufferSize = 64;
 constexpr char kCtrlZ = 0x1A;
 
+// A file holding nothing but one line end is empty: what is written to it starts at its top.
+bool isLineEndAlone(std::string_view bytes) { return bytes == "\r\n" || bytes == "\n" || bytes == "\r"; }
+
 struct IniProfile {
     IniProfile* previous;
     IniProfile* next;
@@ -99,7 +102,7 @@ EngineErr readProfileFile(const Path* path, memHandle* handle, u16* length) {
         if (std::memchr(bytes, 0, n)) error = kIniErrNotText;
         if (n && bytes[n - 1] == kCtrlZ) --n;
         if (std::memchr(bytes, kCtrlZ, n)) error = kIniErrNotText;
-        if (n == 2 && bytes[0] == '\r' && bytes[1] == '\n') n = 0;
+        if (isLineEndAlone(std::string_view(bytes, n))) n = 0;
         bytes[n] = 0;
     }
     memUnlockHandle(*handle);
@@ -478,7 +481,7 @@ EngineErr changeProfile(IniProfile* profile, const char* section, const char* ke
             start = text.afterLastKey(body);
             // A key line or header without its line end gets one, so the new key has its own line.
             const std::string_view bytes = locked.bytes();
-            const bool lineOpen = start == text.size() && start > 0 && !bytes.ends_with('\r') && !bytes.ends_with("\r\n");
+            const bool lineOpen = start == text.size() && start > 0 && !bytes.ends_with('\r') && !bytes.ends_with('\n');
             inserted = std::string(lineOpen ? "\r\n" : "") + key + "=" + value + "\r\n";
         } else {
             start = text.size();
@@ -488,10 +491,10 @@ EngineErr changeProfile(IniProfile* profile, const char* section, const char* ke
     return replaceRange(profile, start, removed, inserted);
 }
 
-// A CR in a name or value would end its line early and a Ctrl-Z would end the file, and a key
-// line starting with "[" reads as a section header: the lines after such a line would say
+// A CR or LF in a name or value would end its line early and a Ctrl-Z would end the file, and a
+// key line starting with "[" reads as a section header: the lines after such a line would say
 // something else, or the whole profile would stop reading.
-bool staysOnItsLine(const char* text) { return !text || !std::strpbrk(text, "\r\x1A"); }
+bool staysOnItsLine(const char* text) { return !text || !std::strpbrk(text, "\r\n\x1A"); }
 
 bool readsAsKey(const char* key) {
     while (*key == ' ' || *key == '\t') ++key;

@@ -36,8 +36,9 @@ EngineErr iniGetUShort(const Path* profile, const char* section, const char* key
 EngineErr iniGetBool(const Path* profile, const char* section, const char* key, u16* out);
 
 // Null section empties the profile, null key removes the section, null value the key.
-// kIniErrBadValue, and nothing written, for a name or value holding a CR or a Ctrl-Z or a key
-// starting with "[": its line would not read back, and the lines after it would read otherwise.
+// kIniErrBadValue, and nothing written, for a name or value holding a CR, an LF or a Ctrl-Z or
+// a key starting with "[": its line would not read back, and the lines after it would read
+// otherwise. New lines end with CR LF, whatever ending the file's other lines have.
 EngineErr iniWriteString(const Path* profile, const char* section, const char* key, const char* value);
 // The previous flag, kIniFlushModeUnknown when the profile cannot be loaded. Turning
 // write-through on writes a changed profile; iniGetLastError then tells whether it was written.

@@ -23,16 +23,17 @@ bool iniNamesEqual(std::string_view a, std::string_view b) {
 
 u32 IniText::lineEnd(u32 pos) const {
     if (pos >= size()) return size();
-    const void* cr = std::memchr(text_.data() + pos, kCR, size() - pos);
-    return cr ? u32(static_cast<const char*>(cr) - text_.data()) : size();
+    const u32 cr = find(kCR, pos, size());
+    return find(kLF, pos, cr);
 }
 
 u32 IniText::nextLine(u32 pos) const { return startAfter(lineEnd(pos)); }
 
 u32 IniText::startAfter(u32 end) const {
     if (end >= size()) return size();
+    const bool cr = text_[end] == kCR;
     ++end;
-    if (end < size() && text_[end] == kLF) ++end;
+    if (cr && end < size() && text_[end] == kLF) ++end;
     return end;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The engine's INI syntax, parsed in place over a profile's bytes. A line ends at CR or CR LF
-// (a lone LF does not end a line); blanks (spaces and tabs) at a line's start are skipped; a
+// The engine's INI syntax, parsed in place over a profile's bytes. A line ends at CR LF, at LF
+// or at CR, so that a file from any editor reads alike, even with its endings mixed; blanks (spaces and tabs) at a line's start are skipped; a
 // line starting with "[" is a section header when a "]" follows on it; inside a section a line
 // starting with ";" is a comment and any other line holding "=" is a key line. Names compare
 // without regard to letter case; the first section and, in it, the first key of a name count.
@@ -19,7 +19,7 @@ struct IniKeyLine {
     u32 lineStart;
     IniSpan key;
     u32 valueStart;  // just after the "="
-    u32 lineEnd;     // the CR, or the end of the text
+    u32 lineEnd;     // the line's CR or LF, or the end of the text
 };
 
 class IniText {

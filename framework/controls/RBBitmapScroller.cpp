@@ -73,7 +73,7 @@ std::optional<std::string> RBBitmapScroller::RemoveByName(const std::string& nam
 }
 
 u32 RBBitmapScroller::HandleKey(u32 key) {
-    if (inputKeyCharacter(key) != plat::kVkDelete) return RScroller::HandleKey(key);
+    if (keyRecordVirtualKey(key) != plat::kVkDelete) return RScroller::HandleKey(key);
     if (GetSelected() < 0) return 0;
     PostDelete(GetSelected());
     return 1;

@@ -156,7 +156,7 @@ u32 RColorPicker::HandleInput(u32, Point16 point, u32) {
 }
 
 u32 RColorPicker::HandleKey(u32 key) {
-    if (!IsOpen() || inputKeyCharacter(key) != plat::kVkEscape) return 0;
+    if (!IsOpen() || keyRecordVirtualKey(key) != plat::kVkEscape) return 0;
     Close();
     return 1;
 }

@@ -97,7 +97,7 @@ u32 RPopup::HandleInput(u32, Point16 point, u32) {
 
 u32 RPopup::HandleKey(u32 key) {
     if (!IsOpen()) return 0;
-    switch (inputKeyCharacter(key)) {
+    switch (keyRecordVirtualKey(key)) {
         case plat::kVkUp: highlighted_ = std::max(0, highlighted_ - 1); break;
         case plat::kVkDown: highlighted_ = std::min(Count() - 1, highlighted_ + 1); break;
         case plat::kVkReturn: Choose(highlighted_); return 1;

@@ -215,7 +215,7 @@ u32 RScroller::HandleMessage(RMessage* message, uintptr_t) {
 u32 RScroller::HandleKey(u32 key) {
     if (count_ == 0) return 0;
     int target = selected_;
-    switch (inputKeyCharacter(key)) {
+    switch (keyRecordVirtualKey(key)) {
         case plat::kVkLeft:
         case plat::kVkUp: target = selected_ < 0 ? first_ : selected_ - 1; break;
         case plat::kVkRight:

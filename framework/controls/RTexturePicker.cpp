@@ -61,7 +61,7 @@ u32 RTexturePicker::HandleMessage(RMessage* message, uintptr_t) {
 }
 
 u32 RTexturePicker::HandleKey(u32 key) {
-    if (!open_ || inputKeyCharacter(key) != plat::kVkEscape) return 0;
+    if (!open_ || keyRecordVirtualKey(key) != plat::kVkEscape) return 0;
     PostMessageTo(owner_, kMsgTexturePickerClosed, 0, 0);
     return 1;
 }

@@ -5,6 +5,7 @@
 // the event. Objects that wanted an event another object took hear of it through
 // HandleNotification. The destructor unregisters. User-interface thread only.
 #include "engine/base/EngineTypes.h"
+#include "engine/base/KeyRecord.h"
 #include "engine/regions/Rects.h"
 
 namespace Ostrel {
@@ -34,11 +35,8 @@ struct RInputEvent {
     u32 data = 0;
 };
 
-// A key argument carries the character (or the virtual-key code of a key that types none)
-// in its low byte and the keyboard scan code in bits 16-23.
-constexpr u32 inputKey(u8 character, u8 scanCode) { return u32(character) | (u32(scanCode) << 16); }
-constexpr u8 inputKeyCharacter(u32 key) { return u8(key & 0xFF); }
-constexpr u8 inputKeyScanCode(u32 key) { return u8((key >> 16) & 0xFF); }
+// A key argument is the packed key record (engine/base/KeyRecord.h): the virtual key in the
+// low byte, the modifiers, the character typed in bits 16-23 and the repeat count.
 
 class RInputObject {
 public:

@@ -259,6 +259,12 @@ u16 findAccelerator(const MenuPopup& popup, u16 key, u16 modifiers) {
 
 }  // namespace
 
+bool mfxMenu::HasAccelerator(u16 command, u16 key, u16 modifiers) const {
+    Found found;
+    return findInModel(*record_->model, command, &found) && found.item().accelKey == key &&
+           found.item().accelModifiers == modifiers;
+}
+
 u16 mfxMenu::TranslateAccelerator(u16 key, u16 modifiers) const {
     for (const auto& popup : record_->model->popups) {
         if (u16 command = findAccelerator(*popup, key, modifiers); command != 0) return command;

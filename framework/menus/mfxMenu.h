@@ -78,6 +78,8 @@ public:
     // The command of the accelerator for a key with its modifiers (kAccel* bits), or 0. An
     // item's accelerator counts only while the item and its popups are enabled.
     u16 TranslateAccelerator(u16 key, u16 modifiers) const;
+    // Whether the item of `command` has that accelerator, whether it can be used now or not.
+    bool HasAccelerator(u16 command, u16 key, u16 modifiers) const;
 
 private:
     friend class mfxMenuBar;

@@ -33,6 +33,8 @@ public:
     void ReleaseCurrent();
     void DiscardIfOwner(const CListener* owner);
     FourCC GetCurrentCode() const { return code_; }
+    // Who takes the current step back; null when there is none.
+    const CListener* GetCurrentOwner() const { return owner_; }
     bool IsUndone() const { return undone_; }
 
     // "Undo Painting", "Redo Painting", or the bare "Undo" with nothing to take back.

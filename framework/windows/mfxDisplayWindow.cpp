@@ -1,5 +1,6 @@
 #include "framework/windows/mfxDisplayWindow.h"
 
+#include "engine/base/KeyRecord.h"
 #include "framework/input/RInputObject.h"
 #include "platform/display/DisplayDriver.h"
 #include "platform/display/choice/DisplayChoice.h"
@@ -14,8 +15,8 @@ Point16 pointOf(intptr_t lParam) {
 
 u8 scanCodeOf(intptr_t lParam) { return u8((lParam >> 16) & 0xFF); }
 
-// A key that types a character is followed in the queue by its character message, which
-// carries the key to the hooks instead.
+// A key that types a character is followed in the queue by its character message: the two
+// reach the hooks as one key.
 bool characterFollows(plat::WindowHandle window) {
     plat::Message next;
     return plat::peekMessage(next, false) && next.window == window && next.message == plat::kMsgChar;
@@ -51,13 +52,32 @@ intptr_t mfxDisplayWindow::WindowProc(uint32_t message, uintptr_t wParam, intptr
             return intptr_t(OnMouseUp(ContentPoint(lParam), u32(wParam)));
         case plat::kMsgMouseMove:
             return intptr_t(OnMouseMove(ContentPoint(lParam), u32(wParam)));
-        case plat::kMsgKeyDown:
-            if (characterFollows(GetHandle())) return 0;
-            return intptr_t(OnKeyDown(Ostrel::inputKey(u8(wParam), scanCodeOf(lParam))));
-        case plat::kMsgChar:
-            return intptr_t(OnKeyDown(Ostrel::inputKey(u8(wParam), scanCodeOf(lParam))));
-        case plat::kMsgKeyUp:
-            return intptr_t(OnKeyUp(Ostrel::inputKey(u8(wParam), scanCodeOf(lParam))));
+        case plat::kMsgKeyDown: {
+            pendingKey_.reset();
+            if (characterFollows(GetHandle())) {
+                pendingKey_ = PendingKey{u8(wParam), lParam};
+                return 0;
+            }
+            KeyRecord record{};
+            osmKeyToChar(&record, u8(wParam), uintptr_t(lParam), u8(0));
+            return intptr_t(OnKeyDown(Bytes4ToLong(record), scanCodeOf(lParam)));
+        }
+        case plat::kMsgChar: {
+            KeyRecord record = typedKeyRecord(u8(wParam));
+            u8 scanCode = 0;
+            if (pendingKey_) {
+                osmKeyToChar(&record, pendingKey_->virtualKey, uintptr_t(pendingKey_->keyData), u8(wParam));
+                scanCode = scanCodeOf(pendingKey_->keyData);
+                pendingKey_.reset();
+            }
+            return intptr_t(OnKeyDown(Bytes4ToLong(record), scanCode));
+        }
+        case plat::kMsgKeyUp: {
+            pendingKey_.reset();
+            KeyRecord record{};
+            osmKeyToChar(&record, u8(wParam), uintptr_t(lParam), u8(0));
+            return intptr_t(OnKeyUp(Bytes4ToLong(record)));
+        }
         case plat::kMsgActivate:
             // Another start of the program asked for this window.
             if (wParam != 0 && face_) face_->bringToFront();
@@ -78,7 +98,7 @@ void mfxDisplayWindow::OnTick(u32 now) { router_.Tick(now); }
 u32 mfxDisplayWindow::OnMouseDown(Point16 point, u32 buttons) { return router_.MouseDown(point, buttons); }
 u32 mfxDisplayWindow::OnMouseUp(Point16 point, u32 buttons) { return router_.MouseUp(point, buttons); }
 u32 mfxDisplayWindow::OnMouseMove(Point16 point, u32 buttons) { return router_.MouseMove(point, buttons); }
-u32 mfxDisplayWindow::OnKeyDown(u32 key) { return router_.KeyDown(key); }
+u32 mfxDisplayWindow::OnKeyDown(u32 key, u8) { return router_.KeyDown(key); }
 u32 mfxDisplayWindow::OnKeyUp(u32 key) { return router_.KeyUp(key); }
 void mfxDisplayWindow::OnActivate(u32 state) { router_.Activation(state); }
 

@@ -2,13 +2,16 @@
 // The screen-filling main display window that the program's main window derives from. It has
 // a visible face of the given client size (with a band for the menu bar above it, when
 // asked), and it turns the user's input into event hooks:
-// left-button presses and releases, moves, keys (a key's character, or its virtual-key code
-// when it types none, with the scan code; see RInputObject.h), key releases, activation and
-// the periodic tick. The hooks offer their events to the registered input objects by
-// default; the program's window overrides them to add its own steps.
+// left-button presses and releases, moves, keys (the packed key record of engine/base/
+// KeyRecord.h: the virtual key, the modifiers, the character the desktop's layout typed with
+// it, the repeat count; a character typed with no key behind it, as by an input method, has
+// no virtual key), key releases, activation and the periodic tick. The hooks offer their
+// events to the registered input objects by default; the program's window overrides them to
+// add its own steps.
 // User-interface thread only.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/base/EngineTypes.h"
@@ -48,7 +51,8 @@ public:
     virtual u32 OnMouseDown(Point16 point, u32 buttons);
     virtual u32 OnMouseUp(Point16 point, u32 buttons);
     virtual u32 OnMouseMove(Point16 point, u32 buttons);
-    virtual u32 OnKeyDown(u32 key);
+    // `scanCode`: the key's scan code, 0 for a character with no key.
+    virtual u32 OnKeyDown(u32 key, u8 scanCode);
     virtual u32 OnKeyUp(u32 key);
     virtual void OnActivate(u32 state);
 
@@ -63,4 +67,10 @@ private:
     i16 menuBand_;
     std::unique_ptr<plat::DisplayWindow> face_;
     Ostrel::RInputRouter router_;
+    // A key whose character message comes next: the two make one key.
+    struct PendingKey {
+        u8 virtualKey;
+        intptr_t keyData;
+    };
+    std::optional<PendingKey> pendingKey_;
 };

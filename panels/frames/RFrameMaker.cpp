@@ -236,7 +236,7 @@ u32 RFrameMaker::MouseStillDown(Point16 point) {
 
 u32 RFrameMaker::HandleKey(u32 key) {
     if (host_.TakesNoInput() || gEditFrameDragging) return 0;
-    const u8 c = inputKeyCharacter(key);
+    const u8 c = keyRecordVirtualKey(key);
     if (c == plat::kVkTab) {
         SyncWithPage();
         if (frames_.size() < 2) return 1;

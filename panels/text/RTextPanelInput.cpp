@@ -96,7 +96,7 @@ u32 RTextPanel::HandleKey(u32 key) {
     bool used = false;
     {
         MeasuringPort port;
-        used = editing_->Editor().HandleKey(EditorKeyOf(key));
+        used = editing_->Editor().HandleKey(key);
     }
     if (!used) return 0;
     Changed();

@@ -1,6 +1,7 @@
 #include "platform/charset/Conversion.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace plat {
 namespace {
@@ -21,13 +22,15 @@ char16_t unitOf(uint8_t byte) {
     return byte;
 }
 
-char byteOf(char32_t code) {
+std::optional<char> heldByte(char32_t code) {
     if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return char(code);
     for (int i = 0; i < 32; ++i) {
         if (kHighControls[i] == code) return char(0x80 + i);
     }
-    return kReplacement;
+    return std::nullopt;
 }
+
+char byteOf(char32_t code) { return heldByte(code).value_or(kReplacement); }
 
 void appendUtf8(std::string& out, char16_t unit) {
     if (unit < 0x80) {
@@ -101,6 +104,18 @@ std::string utf8ToCp1252(std::string_view text) {
         char32_t code = 0;
         size_t length = decodeUtf8(text, code);
         out += length == 0 ? kReplacement : byteOf(code);
+        text.remove_prefix(length == 0 ? 1 : length);
+    }
+    return out;
+}
+
+std::string typedUtf8ToCp1252(std::string_view text) {
+    std::string out;
+    while (!text.empty()) {
+        char32_t code = 0;
+        const size_t length = decodeUtf8(text, code);
+        if (length != 0)
+            if (std::optional<char> held = heldByte(code)) out += *held;
         text.remove_prefix(length == 0 ? 1 : length);
     }
     return out;

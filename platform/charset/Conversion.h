@@ -12,5 +12,8 @@ std::u16string cp1252ToUtf16(std::string_view text);
 std::string utf16ToCp1252(std::u16string_view text);
 std::string cp1252ToUtf8(std::string_view text);
 std::string utf8ToCp1252(std::string_view text);
+// Text the user typed: a character with no cp1252 form and a malformed byte are left out
+// rather than typed as '?'.
+std::string typedUtf8ToCp1252(std::string_view text);
 
 }  // namespace plat

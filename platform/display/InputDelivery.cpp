@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "platform/charset/Conversion.h"
 #include "platform/cursor/Cursors.h"
 #include "platform/display/DisplayWindow.h"
 #include "platform/keyboard/KeyTranslation.h"
@@ -17,6 +18,13 @@ namespace {
 constexpr intptr_t kKeyAltHeld = intptr_t(1) << 29;
 constexpr intptr_t kKeyWasDown = intptr_t(1) << 30;
 constexpr intptr_t kKeyReleased = intptr_t(1) << 31;
+
+// What text brings: the control characters come from their keys, and the five bytes cp1252
+// leaves unassigned stand for controls too.
+bool isTypedCharacter(uint8_t c) {
+    if (c < 0x20 || c == 0x7F) return false;
+    return c != 0x81 && c != 0x8D && c != 0x8F && c != 0x90 && c != 0x9D;
+}
 
 uintptr_t buttonBit(MouseButton button) {
     switch (button) {
@@ -75,8 +83,16 @@ void deliverKey(WindowHandle window, const InputEvent& event) {
     uint32_t message = down ? (system ? kMsgSysKeyDown : kMsgKeyDown) : (system ? kMsgSysKeyUp : kMsgKeyUp);
     postMessage(window, message, event.virtualKey, lParam);
     if (!down) return;
-    if (std::optional<uint8_t> typed = translateKey(event.virtualKey, keys))
-        postMessage(window, system ? kMsgSysChar : kMsgChar, *typed, lParam);
+    std::optional<uint8_t> typed = translateKey(event.virtualKey, keys);
+    if (typed && event.textFollows && isTypedCharacter(*typed)) typed.reset();
+    if (typed) postMessage(window, system ? kMsgSysChar : kMsgChar, *typed, lParam);
+}
+
+// Each character of the text, as the key that typed it would have: a character message with
+// a repeat count of 1 and no key behind it.
+void deliverText(WindowHandle window, const InputEvent& event) {
+    for (char c : typedUtf8ToCp1252(event.text))
+        if (isTypedCharacter(uint8_t(c))) postMessage(window, kMsgChar, uint8_t(c), 1);
 }
 
 void deliverQuitRequest() {
@@ -98,6 +114,7 @@ void deliverInput(WindowHandle window, const InputEvent& event) {
     switch (event.kind) {
         case InputEvent::Kind::KeyDown:
         case InputEvent::Kind::KeyUp: deliverKey(window, event); return;
+        case InputEvent::Kind::Text: deliverText(window, event); return;
         case InputEvent::Kind::Quit: deliverQuitRequest(); return;
         default: deliverMouse(window, event); return;
     }

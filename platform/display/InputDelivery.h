@@ -1,7 +1,9 @@
 #pragma once
 // Turns the user's input into the messages the program expects, posted to the window the
 // input belongs to: key-down and key-up (system keys while Alt is held without Control, and
-// F10), followed by a character message for a key that types one on the US layout; mouse
+// F10), followed by a character message for a key that types one on the US layout, unless the
+// key's text comes as text (InputEvent::textFollows); a character message for each character
+// of typed text that the program's character set holds (others are left out); mouse
 // moves, presses, releases and double clicks with the button and modifier bits in wParam and
 // the client position packed in lParam. Keeps the keyboard state (keys down, Caps Lock) and
 // the mouse buttons up to date as it goes.

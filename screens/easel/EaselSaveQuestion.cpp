@@ -6,13 +6,16 @@
 
 namespace Ostrel {
 
-SaveQuestion saveQuestionFor(u32 action) {
+SaveQuestion saveQuestionFor(u32 action, u32 projectCode) {
     switch (action) {
         case kEaselQuit: return {kEaselQuitReply, 7544};
         case kMsgMenuNewPicture: return {kEaselNewPictureReply, 7546};
         case kEaselPendingOpenIdea: return {kEaselOpenIdeaReply, 7548};
         case kEaselPendingOpenFromMenu: return {kEaselOpenFromMenuReply, 7547};
-        case kEaselPendingOpenProject: return {kEaselOpenProjectReply, 7545};
+        case kEaselPendingOpenProject:
+            return {kEaselOpenProjectReply, projectCode == kMsgOpenDocument ? u16(7550)
+                                            : projectCode == kMsgAdminLogin ? u16(7551)
+                                                                            : u16(7545)};
         case kScreenPicker: return {kEaselSlideShowReply, 7542};
         default: return {0, 0};
     }

@@ -11,7 +11,9 @@ struct SaveQuestion {
 };
 
 // The pending actions: 269 quit, 245 new picture, 246 and 249 open a picture, 279 open a
-// project, 5567 the slide shows; any other action has no question ({0, 0}).
-SaveQuestion saveQuestionFor(u32 action);
+// project, 5567 the slide shows; any other action has no question ({0, 0}). The project
+// opening names what waits for it (`projectCode`): another user's login, the teacher's
+// user list, or a slide show.
+SaveQuestion saveQuestionFor(u32 action, u32 projectCode = 0);
 
 }  // namespace Ostrel

@@ -66,10 +66,7 @@ bool PictureFiles::OpenPicture(const std::string& path) {
     return false;
 }
 
-bool PictureFiles::ChoosePictureFile(u16 kind) {
-    const std::string path = ui_.askOpenName ? ui_.askOpenName(kind) : std::string();
-    return !path.empty() && OpenPicture(path);
-}
+std::string PictureFiles::AskOpenName(u16 kind) const { return ui_.askOpenName ? ui_.askOpenName(kind) : std::string(); }
 
 bool PictureFiles::SavePicture(RPage* page, u16 kind) {
     if (!page) return false;

@@ -38,8 +38,8 @@ public:
 
     // Opens the picture; true when it became the current page.
     bool OpenPicture(const std::string& path);
-    // Asks for a picture (the document's import dialog of `kind`) and opens it.
-    bool ChoosePictureFile(u16 kind);
+    // Asks for a picture (the document's import dialog of `kind`): its path, empty when none.
+    std::string AskOpenName(u16 kind) const;
     // Asks for a name and saves the page; true when it was saved.
     bool SavePicture(RPage* page, u16 kind);
     // The easel's saving step: the panel lets go of the canvas, the painting goes into the

@@ -281,8 +281,8 @@ void REasel::AttachPanelToCanvas() { AttachPanel(); }
 void REasel::UpdateNoteMenuItem(bool hasNote) {
     noteShown_ = hasNote;
     RDisplayWindow* window = RDisplayWindow::Get();
-    // The window reads the item's text from PageHasNote.
-    if (window && window->IsMenuBarLoaded()) window->UpdateMenuTexts(window->GetMode());
+    // The window reads the items' state and text from PageHasNote.
+    if (window && window->IsMenuBarLoaded()) window->UpdateNoteItems();
 }
 
 bool REasel::OpenPicture(const std::string& path) {
@@ -305,7 +305,10 @@ bool REasel::OpenPicture(const std::string& path) {
     return true;
 }
 
-bool REasel::ChoosePictureFile(u16 kind) { return files_ && files_->ChoosePictureFile(kind); }
+bool REasel::ChoosePictureFile(u16 kind) {
+    const std::string path = files_ ? files_->AskOpenName(kind) : std::string();
+    return !path.empty() && OpenPicture(path);
+}
 
 bool REasel::SavePicture(u16 kind) { return files_ && files_->SavePicture(CurrentPage(), kind); }
 

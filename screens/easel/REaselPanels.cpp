@@ -243,6 +243,8 @@ void REasel::RefreshPageState() {
         // the ABC words (RDisplayWindow).
         const bool text = TextPanel() != nullptr;
         for (u16 command : kTextCommands) enableCommand(app, command, text && command == kCmdSayItThisWay);
+        // The page's texts are read aloud where they are worked on: the text and cut-and-move panels.
+        enableCommand(app, kCmdTextToSpeech, texts && (text || CutMovePanelCurrent()));
         for (u16 command = kCmdFirstSpecialCharacter; command <= kCmdLastSpecialCharacter; ++command)
             enableCommand(app, command, text);
         // The canvas's objects merge into the picture whatever the panel.

@@ -42,7 +42,7 @@ u16 pictureNameTaken(RDlgBase* dialog, const char* name) {
 }  // namespace
 
 void REasel::AskToSave(u32 action) {
-    const SaveQuestion question = saveQuestionFor(action);
+    const SaveQuestion question = saveQuestionFor(action, pendingProjectCode_);
     warning_ = std::make_unique<RDlgWarnings>(this, question.reply);
     if (question.reply == 0 || warning_->Open(question.text) != 0) {
         warning_.reset();

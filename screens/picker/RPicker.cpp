@@ -323,7 +323,7 @@ void RPicker::KeepStripPlace() {
 }
 
 u32 RPicker::HandleKey(u32 key) {
-    deleteKey_ = inputKeyCharacter(key) == plat::kVkDelete;
+    deleteKey_ = keyRecordVirtualKey(key) == plat::kVkDelete;
     if (!deleteKey_) return 0;
     if (area_ == kPickerAreaList && list_) return list_->HandleKey(key);
     if (area_ == kPickerAreaStrip) DeleteSelectedSlide();

@@ -127,9 +127,11 @@ u32 RSlideShowModule::HandleMessage(RMessage* message, uintptr_t) {
 
 u32 RSlideShowModule::HandleKey(u32 key) {
     if (!transition_) return 1;
-    const u8 character = inputKeyCharacter(key);
+    const u8 vk = keyRecordVirtualKey(key);
+    const u8 character = keyRecordCharacter(key);
     const u32 state = transition_->State();
-    if (character == kShowStopKey || character == kShowQuitKey || character == kShowQuitKey + ('a' - 'A')) {
+    const bool quit = vk == kShowStopKey || vk == kShowQuitKey || character == kShowQuitKey || character == kShowQuitKey + ('a' - 'A');
+    if (quit) {
         if (state != kTransitionEnded && state != kTransitionStopping) Tell(kEventStop);
     } else if (state == kTransitionWaitKey || manualAdvance()) {
         Tell(kEventKey);

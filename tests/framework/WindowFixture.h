@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "engine/base/KeyRecord.h"
 #include "framework/menus/mfxMenuBar.h"
 #include "framework/windows/mfxDisplayWindow.h"
 #include "platform/display/headless/HeadlessDisplay.h"
@@ -25,7 +26,7 @@ public:
         commands.push_back(command);
         return 1;
     }
-    u32 OnKeyDown(u32 key) override {
+    u32 OnKeyDown(u32 key, u8) override {
         keys.push_back(key);
         return 1;
     }
@@ -39,7 +40,7 @@ public:
     // How often a key with this character or key code reached the window.
     int heard(u8 key) const {
         int n = 0;
-        for (u32 k : keys) n += (k & 0xFF) == key;
+        for (u32 k : keys) n += keyRecordVirtualKey(k) == key || keyRecordCharacter(k) == key;
         return n;
     }
     void OnInitMenu() override {

@@ -1,4 +1,5 @@
-// A teacher allows the Teacher menu in the writable settings file, and Ctrl+T on the easel shows it.
+// A teacher allows the Teacher menu in the writable settings file, and Ctrl+T on the easel shows
+// it; the teacher writes a note for the page, and the child can open it from the Controls menu.
 #include <filesystem>
 #include <fstream>
 
@@ -10,6 +11,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr uint32_t kGreyText = 0x808080;
+constexpr uint32_t kFieldWhite = 0xFFFFFF;
 
 // A home whose settings file is the program's own with the Teacher menu allowed, its lines ended
 // as `newline` ends them.
@@ -26,21 +30,76 @@ fs::path seedWithTeacherMenu(const Journey& j, const std::string& newline) {
     return seed;
 }
 
+std::string menuText(const std::string& key, const std::string& language = "English") {
+    return languageText(language, "MenuStrings", key);
+}
+
+const Area kScreen{0, kScreenTop, 800, 600};
+
+testing::AssertionResult showTeacherMenu(Journey& j, const std::string& language = "English") {
+    j.key("ctrl+t");
+    return j.waitFor([&] { return findWidgetText(j.screenshot(), menuText("Teacher", language), menuBarArea()).width > 0; },
+                     "the Teacher menu in the bar");
+}
+
+// Opens a menu of the bar and waits for one of its items written in `ink` (grey: unavailable).
+testing::AssertionResult menuShowsItem(Journey& j, const std::string& title, const std::string& item, uint32_t ink) {
+    j.click(findWidgetText(j.screenshot(), title, menuBarArea()));
+    const auto shown = j.waitFor([&] { return findWidgetText(j.screenshot(), item, kScreen, ink).width > 0; },
+                                 "\"" + item + "\" in the menu " + title);
+    j.key("Escape");
+    return shown;
+}
+
 void teacherMenuComesWithCtrlT(const std::string& newline) {
     Journey j;
     ASSERT_TRUE(j.start({.seedHome = seedWithTeacherMenu(j, newline)}));
     ASSERT_TRUE(logIn(j, "Maya"));
-    const std::string teacher = languageText("English", "MenuStrings", "Teacher");
-    EXPECT_EQ(findWidgetText(j.screenshot(), teacher, menuBarArea()).width, 0) << "hidden at the login";
-    j.key("ctrl+t");
-    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), teacher, menuBarArea()).width > 0; },
-                          "the Teacher menu in the bar"));
+    EXPECT_EQ(findWidgetText(j.screenshot(), menuText("Teacher"), menuBarArea()).width, 0) << "hidden at the login";
+    EXPECT_TRUE(showTeacherMenu(j));
     j.keep("teacher-menu");
 }
 
 TEST(TeacherMenuJourney, AWindowsWrittenSettingsFileAllowsTheTeacherMenu) { teacherMenuComesWithCtrlT("\r\n"); }
 
-// enabled by the INI line-ending fix
-TEST(TeacherMenuJourney, DISABLED_ALinuxWrittenSettingsFileAllowsTheTeacherMenu) { teacherMenuComesWithCtrlT("\n"); }
+TEST(TeacherMenuJourney, ALinuxWrittenSettingsFileAllowsTheTeacherMenu) { teacherMenuComesWithCtrlT("\n"); }
+
+// The teacher writes a note; the Controls menu offers it once it is there.
+void noteOpensFromTheControlsMenu(const std::string& language) {
+    Journey j;
+    ASSERT_TRUE(j.start({.seedHome = seedWithTeacherMenu(j, "\n")}));
+    ASSERT_TRUE(logIn(j, "Maya"));
+    if (language != "English") {
+        ASSERT_TRUE(chooseMenu(j, menuText("Controls"), menuText("SwitchLanguage1")));
+        ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), menuText("File", language), menuBarArea()).width > 0; },
+                              "the menus in " + language));
+    }
+    ASSERT_TRUE(showTeacherMenu(j, language));
+    const std::string controls = menuText("Controls", language), teacher = menuText("Teacher", language);
+    const std::string view = menuText("ViewTeacherNote", language);
+    EXPECT_TRUE(menuShowsItem(j, controls, view, kGreyText)) << "no note yet";
+
+    ASSERT_TRUE(chooseMenu(j, teacher, menuText("AddNote", language)));
+    const std::string ok = languageText(language, "DialogsStrings", "Ok");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), ok, kScreen).width > 0; }, "the note's dialog"));
+    const std::string note = "Paint the sun yellow, please.";
+    j.type(note);
+    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), note, kScreen, kWidgetText, kFieldWhite).width > 0; },
+                          "the note typed in its field"));
+    j.keep("note-written");
+    j.click(findWidgetText(j.screenshot(), ok, kScreen));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), ok, kScreen).width == 0; }, "the dialog to close"));
+
+    EXPECT_TRUE(menuShowsItem(j, teacher, menuText("EditNote", language), kWidgetText)) << "the page has a note";
+    const Shot before = j.screenshot();
+    ASSERT_TRUE(chooseMenu(j, controls, view));
+    EXPECT_TRUE(j.waitForChange(before, canvasArea(), "the note shown over the page"));
+    ASSERT_TRUE(j.settle());
+    j.keep("note-shown");
+}
+
+TEST(TeacherMenuJourney, TheTeachersNoteOpensFromTheControlsMenu) { noteOpensFromTheControlsMenu("English"); }
+
+TEST(TeacherMenuJourney, TheTeachersNoteOpensFromTheControlsMenuInSpanish) { noteOpensFromTheControlsMenu("Spanish"); }
 
 }  // namespace

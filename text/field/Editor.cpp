@@ -201,15 +201,23 @@ void Editor::SetTextRect(const Rect16& rect, bool redraw) {
     if (redraw && active_) Redraw();
 }
 
+void Editor::ListenWhileActive(CBroadcaster* broadcaster) {
+    if (commands_ && IsListeningTo(commands_)) commands_->RemoveListener(this);
+    commands_ = broadcaster;
+    if (active_ && commands_) commands_->AddListener(this);
+}
+
 void Editor::SetFocus() {
     if (active_) return;
     EraseCaret();
     active_ = true;
     blinkRestart_ = true;
+    if (commands_) commands_->AddListener(this);
 }
 
 void Editor::Deactivate() {
     if (!active_) return;
+    if (commands_ && IsListeningTo(commands_)) commands_->RemoveListener(this);
     undo_.DiscardIfOwner(this);
     if (caret_.h < 0 || caret_.v < 0) caret_ = Point16{0, 0};
     EraseCaret();

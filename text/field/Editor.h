@@ -5,6 +5,7 @@
 // port; the dialog that shows it passes keys, mouse events and the blink clock.
 #include <string>
 
+#include "framework/messaging/CBroadcaster.h"
 #include "framework/messaging/CListener.h"
 #include "text/field/FieldLayout.h"
 #include "text/host/TextCommands.h"
@@ -51,6 +52,9 @@ public:
     void SetTextRect(const Rect16& rect, bool redraw);
     void SetFrameRect(const Rect16& rect) { frame_ = rect; }
 
+    // While it has the focus the field listens to `broadcaster` (null: none), where the main
+    // window sends the edit commands (cut, copy, paste) its keys ask for.
+    void ListenWhileActive(CBroadcaster* broadcaster);
     void SetFocus();
     void Deactivate();
     // Draws the lines into the current port, erasing the text rectangle first when asked.
@@ -125,6 +129,7 @@ private:
     TextHost& host_;
     CharMeasurer& measurer_;
     Ostrel::UndoManager& undo_;
+    CBroadcaster* commands_ = nullptr;
     EditorUndoRecord record_;
     bool begun_ = false;
     bool active_ = false;

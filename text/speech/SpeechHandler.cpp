@@ -17,9 +17,9 @@ SpeechHandler::~SpeechHandler() {
 
 void SpeechHandler::Speak(const char* text, i32 length) {
     if (!text || length < 1 || !voice_) return;
+    followUser();
     if (!spokenBefore_) {
         spokenBefore_ = true;
-        loadOnce();
         if (backend_.standsIn() && surroundings_.speechMissing) surroundings_.speechMissing();
     } else if (enabled_) {
         save();
@@ -65,21 +65,28 @@ bool SpeechHandler::SetVoice(u16 number) {
 }
 
 bool SpeechHandler::AddPronunciation(std::string_view word, std::string_view pronunciation) {
-    loadOnce();
+    followUser();
     if (word.empty() || word.size() >= kPronunciationTextLimit || pronunciation.size() >= kPronunciationTextLimit)
         return false;
     list_.push_back({std::string(word), std::string(pronunciation), 0, family_});
     return true;
 }
 
-void SpeechHandler::loadOnce() {
-    if (loaded_) return;
-    loaded_ = true;
-    // The user's folder is asked for now, not at construction: a user is chosen after start-up.
+void SpeechHandler::followUser() {
+    // The user's folder is asked for at each use, not at construction: a user is chosen after
+    // start-up, and another one may log in later.
     const std::string folder = surroundings_.folderText ? surroundings_.folderText(kSpeechListFolder) : "";
-    if (folder.empty()) return;
-    listPath_ = folder + kSpeechListFileName;
-    readList();
+    const std::string path = folder.empty() ? std::string() : folder + kSpeechListFileName;
+    if (loaded_ && path == listPath_) return;
+    // The last user's words go to their own file; words kept while no user was there stay.
+    if (loaded_ && !listPath_.empty()) {
+        save();
+        list_.clear();
+    }
+    loaded_ = true;
+    listUnread_ = false;
+    listPath_ = path;
+    if (!listPath_.empty()) readList();
 }
 
 plat::SysErr SpeechHandler::readList() {

@@ -3,8 +3,9 @@
 // list of the current family, rendered by a Speaker and played through the mixer.
 //
 // The list lives in memory and in "Words.dic" of the user's folder: it is loaded on first
-// use, and written back when the enabled flag asks for a resynchronisation and at
-// destruction. A write that fails keeps the list in memory, and lastSaveError says why; a
+// use, written back when the enabled flag asks for a resynchronisation and at destruction,
+// and, when another user has logged in since, written to the last user's file and replaced
+// by the new user's list. A write that fails keeps the list in memory, and lastSaveError says why; a
 // file that could not be read is read again before a save and never written over unread.
 // The first Speak on a machine without real speech tells the user once.
 #include <optional>
@@ -41,7 +42,7 @@ public:
     plat::SysErr lastSaveError() const { return lastSaveError_; }
 
 private:
-    void loadOnce();
+    void followUser();
     plat::SysErr readList();
     void save();
 

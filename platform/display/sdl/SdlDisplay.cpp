@@ -202,8 +202,20 @@ private:
                 InputEvent in;
                 in.kind = event.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
                 in.virtualKey = vk;
-                in.scanCode = uint8_t(event.key.keysym.scancode);
+                in.scanCode = setOneScanCodeOf(event.key.keysym.scancode);
                 in.autoRepeat = event.key.repeat != 0;
+                in.textFollows = SDL_IsTextInputActive() && !typesNoText(event.key.keysym.mod);
+                deliverInput(window->window(), in);
+                return;
+            }
+            case SDL_TEXTINPUT: {
+                // The layout's own characters, dead keys and compositions done; a shortcut's
+                // letter is the key's, not text.
+                SdlWindow* window = windowOf(event.text.windowID);
+                if (!window || typesNoText(SDL_GetModState())) return;
+                InputEvent in;
+                in.kind = InputEvent::Kind::Text;
+                in.text = std::string(event.text.text, strnlen(event.text.text, sizeof event.text.text));
                 deliverInput(window->window(), in);
                 return;
             }
@@ -227,6 +239,9 @@ private:
             default: return;
         }
     }
+
+    // Control or the left Alt makes a key a shortcut; the right Alt is the layout's AltGr.
+    static bool typesNoText(uint16_t modifiers) { return (modifiers & (KMOD_CTRL | KMOD_LALT)) != 0; }
 
     static void deliverQuitRequest() {
         InputEvent quit;
@@ -294,6 +309,8 @@ std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
     // Caught before SDL starts, so that SDL leaves the quit signals to us.
     auto quitSignals = std::make_unique<QuitSignalCatcher>();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    // Typing goes through the desktop's keyboard layout and input method.
+    SDL_StartTextInput();
     const char* chosen = SDL_GetCurrentVideoDriver();
     bool showsNothing = !chosen || std::strcmp(chosen, "dummy") == 0 || std::strcmp(chosen, "offscreen") == 0;
     if (!chosen || (!videoDriver && showsNothing)) {

@@ -1,8 +1,42 @@
 #include "platform/display/sdl/SdlKeys.h"
 
+#include <iterator>
+
 #include "platform/keyboard/VirtualKeys.h"
 
 namespace plat {
+
+namespace {
+
+// Set 1 codes of the keys up to the keypad's full stop, by SDL scan code (the USB usage).
+constexpr uint8_t kSetOneByScancode[SDL_SCANCODE_KP_PERIOD + 1] = {
+    0,    0,    0,    0,                                                              // none
+    0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,     // A-M
+    0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C,     // N-Z
+    0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B,                       // 1-0
+    0x1C, 0x01, 0x0E, 0x0F, 0x39,                                                     // Return Escape Backspace Tab Space
+    0x0C, 0x0D, 0x1A, 0x1B, 0x2B, 0x2B, 0x27, 0x28, 0x29, 0x33, 0x34, 0x35,           // - = [ ] \ # ; ' ` , . /
+    0x3A,                                                                             // Caps Lock
+    0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40, 0x41, 0x42, 0x43, 0x44, 0x57, 0x58,           // F1-F12
+    0,    0x46, 0,                                                                    // Print Screen, Scroll Lock, Pause
+    0x52, 0x47, 0x49, 0x53, 0x4F, 0x51,                                               // Insert Home PgUp Delete End PgDn
+    0x4D, 0x4B, 0x50, 0x48,                                                           // Right Left Down Up
+    0x45, 0x35, 0x37, 0x4A, 0x4E, 0x1C,                                               // Num Lock, keypad / * - + Enter
+    0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49, 0x52, 0x53,                 // keypad 1-9 0 .
+};
+
+}  // namespace
+
+uint8_t setOneScanCodeOf(SDL_Scancode scancode) {
+    if (static_cast<unsigned>(scancode) < std::size(kSetOneByScancode)) return kSetOneByScancode[scancode];
+    switch (scancode) {
+        case SDL_SCANCODE_LCTRL: case SDL_SCANCODE_RCTRL: return 0x1D;
+        case SDL_SCANCODE_LSHIFT: return 0x2A;
+        case SDL_SCANCODE_RSHIFT: return 0x36;
+        case SDL_SCANCODE_LALT: case SDL_SCANCODE_RALT: return 0x38;
+        default: return 0;
+    }
+}
 
 uint8_t virtualKeyOfScancode(SDL_Scancode scancode) {
     if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) return uint8_t('A' + (scancode - SDL_SCANCODE_A));

@@ -9,34 +9,35 @@
 #include "framework/undo/UndoManager.h"
 #include "platform/keyboard/KeyboardState.h"
 #include "platform/keyboard/VirtualKeys.h"
+#include "tests/framework/input/TestKeys.h"
 #include "text/host/TextKeys.h"
 
 namespace {
 
 using namespace Ostrel;
 
-// A byte that is also a key's code types its character unless that key is held.
-TEST(DialogNameField, KeysAreKeysOnlyWhileHeld) {
+// The key record tells a typed character from a key: a typed character outside the alphabet is
+// refused, whatever key typed it (the '.' of the period key is no Delete); keys that type
+// nothing, and control characters, are no mistake of the child's.
+TEST(DialogNameField, TypedCharactersMeetTheAlphabetAndKeysPass) {
+    UndoManager undo(1);
+    DialogNameField field(undo);
+    field.SetAlphabet("ab\xF1");
     struct Case {
-        u8 input;
-        bool held;
-        u32 word;
+        const char* name;
+        u32 key;
+        NameKey answer;
     };
     const Case cases[] = {
-        {kKeyBackspace, false, keyWord(kKeyBackspace, 0)}, {kKeyReturn, false, keyWord(kKeyReturn, 0)},
-        {'A', true, keyWord(0, 'A')},                      {'Z', true, keyWord(0, 'Z')},
-        {'0', true, keyWord(0, '0')},                      {'9', true, keyWord(0, '9')},
-        {' ', true, keyWord(0, ' ')},                      {'.', false, keyWord(0, '.')},
-        {plat::kVkDelete, true, keyWord(plat::kVkDelete, 0)}, {'@', true, keyWord('@', 0)},
-        {'[', true, keyWord('[', 0)},                      {'/', true, keyWord('/', 0)},
-        {':', true, keyWord(':', 0)},
+        {"a letter outside", testkeys::typedKey('c'), NameKey::Refused},
+        {"the period key", testkeys::pressedKey(plat::kVkPeriod, '.'), NameKey::Refused},
+        {"a composed letter outside", testkeys::composedKey(0xE9), NameKey::Refused},
+        {"Shift", testkeys::pressedKey(plat::kVkShift), NameKey::Ignored},
+        {"Tab", testkeys::tabKey(), NameKey::Ignored},
+        {"Control and C", testkeys::controlKey('C'), NameKey::Ignored},
+        {"F1", testkeys::pressedKey(plat::kVkF1), NameKey::Ignored},
     };
-    for (const Case& c : cases) {
-        plat::keyboardState() = plat::KeyboardState{};
-        plat::keyboardState().setDown(c.input, c.held);
-        EXPECT_EQ(EditorKeyOf(c.input), c.word) << int(c.input) << (c.held ? " held" : "");
-    }
-    plat::keyboardState() = plat::KeyboardState{};
+    for (const Case& c : cases) EXPECT_EQ(field.HandleKey(c.key), c.answer) << c.name;
 }
 
 TEST(DialogNameField, TheAlphabetHoldsTypedAndWholeNames) {

@@ -8,6 +8,7 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "text/host/TextKeys.h"
 #include "tests/app/window/WindowShellFixture.h"
+#include "tests/framework/input/TestKeys.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ protected:
         ASSERT_NE(login, nullptr);
     }
     void type(const std::string& text) {
-        for (char c : text) login->HandleKey(inputKey(u8(c), 0));
+        for (char c : text) login->HandleKey(testkeys::typedKey(u8(c)));
     }
     void command(u16 id) {
         RMessage message(id, 0, 0);
@@ -96,7 +97,7 @@ TEST_F(Login, ATypedNameLogsInMakesTheUsersFolderAndReadsTheirSettings) {
         type(c.typed);
         EXPECT_EQ(fieldText(), c.typed);
         if (c.enter)
-            login->HandleKey(inputKey(kKeyReturn, 0));
+            login->HandleKey(testkeys::returnKey());
         else
             command(kLoginCmdLogIn);
         idle();
@@ -146,7 +147,7 @@ TEST_F(Login, TypingKeepsToTheAlphabetAndTheLength) {
     openLogin();
     type("Al/i*");
     EXPECT_EQ(fieldText(), "Ali");
-    login->HandleKey(inputKey(kKeyBackspace, 0));
+    login->HandleKey(testkeys::backspaceKey());
     EXPECT_EQ(fieldText(), "Al");
     // Twenty characters fit, the twenty-first does not.
     login->NameField()->SetText("");
@@ -251,7 +252,7 @@ TEST_F(Login, TheLoginButtonWaitsForANameAndTheAdministratorsNameIsNoUser) {
     };
     for (const Case& c : {Case{"", false}, Case{"  ", false}, Case{"Kim", true}, Case{"tulipgarden", true}}) {
         login->NameField()->SetText("x");
-        login->HandleKey(inputKey(kKeyBackspace, 0));
+        login->HandleKey(testkeys::backspaceKey());
         type(c.text);
         EXPECT_EQ(login->ButtonSet().IsEnabled(kLoginButtonLogIn), c.enabled) << c.text;
     }

@@ -7,6 +7,7 @@
 #include "document/project/RDocument.h"
 #include "document/project/RPortfolio.h"
 #include "tests/app/harness/ScreenHarness.h"
+#include "tests/framework/input/TestKeys.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ protected:
         dialog.HandleMessage(&message, 0);
     }
     void typeKeys(RDlgBase& dialog, const std::string& text) {
-        for (char c : text) dialog.HandleKey(inputKey(u8(c), 0));
+        for (char c : text) dialog.HandleKey(testkeys::typedKey(u8(c)));
     }
     // The settings the project's page list holds for page 1 (the defaults when it lists none).
     PageSettings projectSettings() {

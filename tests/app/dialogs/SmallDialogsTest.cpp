@@ -14,6 +14,7 @@
 #include "platform/keyboard/VirtualKeys.h"
 #include "text/host/TextKeys.h"
 #include "tests/app/harness/ScreenHarness.h"
+#include "tests/framework/input/TestKeys.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ protected:
         return button ? centreOf(button->GetSprite()) : Point16{-1, -1};
     }
     void typeKeys(RDlgBase& dialog, const std::string& text) {
-        for (char c : text) dialog.HandleKey(inputKey(u8(c), 0));
+        for (char c : text) dialog.HandleKey(testkeys::typedKey(u8(c)));
     }
 
     testapp::RecordingOwner owner;
@@ -91,8 +92,8 @@ TEST_F(SmallDialogs, QuestionsWithItemButtonsTakeClicksOnTheItemsOnly) {
         u16 message;
         bool items;
     };
-    // 7540 and 7542..7549 answer with their items; 7541 and the ends outside do not.
-    const Case cases[] = {{7539, false}, {7540, true}, {7541, false}, {7542, true}, {7549, true}, {7550, false}};
+    // 7540 and 7542..7551 answer with their items; 7541 and the ends outside do not.
+    const Case cases[] = {{7539, false}, {7540, true}, {7541, false}, {7542, true}, {7551, true}, {7552, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         RDlgWarnings dialog(&owner, kKind);
@@ -238,7 +239,7 @@ TEST_F(SmallDialogs, TheNameDialogStartsWithTheTextOrUntitledAndAcceptsATrimmedN
     RDlgEnterName dialog(&owner, kKind);
     ASSERT_EQ(dialog.Open(kEnterNameLabelFirst, "  My zoo  "), 0);
     EXPECT_EQ(dialog.Field()->Text(), "  My zoo  ");
-    dialog.HandleKey(inputKey(kKeyReturn, 0));
+    dialog.HandleKey(testkeys::returnKey());
     settle();
     expectAnswer(dialog, kKind, kDlgResultConfirm);
     EXPECT_EQ(dialog.TypedName(), "My zoo");
@@ -247,7 +248,7 @@ TEST_F(SmallDialogs, TheNameDialogStartsWithTheTextOrUntitledAndAcceptsATrimmedN
 TEST_F(SmallDialogs, ABlankNameDoesNothingOnEnterOrOk) {
     RDlgEnterName dialog(&owner, kKind);
     ASSERT_EQ(dialog.Open(0, "   "), 0);
-    dialog.HandleKey(inputKey(kKeyReturn, 0));
+    dialog.HandleKey(testkeys::returnKey());
     command(dialog, kDlgResultConfirm);
     settle();
     EXPECT_TRUE(owner.heard.empty());
@@ -266,12 +267,13 @@ TEST_F(SmallDialogs, OnlyAPrintableCharacterOutsideTheAlphabetRaisesTheAlert) {
     key(0x25);
     key(0x09);
     key('A', true);
-    // Control characters that arrive while no key of theirs is held (Ctrl+A types 1).
-    for (u8 control : {u8(0x01), u8(0x09), u8(0x1B)}) dialog.HandleKey(inputKey(control, 0));
+    // Control characters with their keys (Ctrl+A types 1) and without.
+    for (u32 control : {testkeys::controlKey('A'), testkeys::composedKey(0x09), testkeys::composedKey(0x1B)})
+        dialog.HandleKey(control);
     for (const mfxAlertRecord& shown : alerts()) ADD_FAILURE() << "alert: " << shown.text;
     // A typed '*' is outside the alphabet: the alert names it and nothing is typed.
     const std::string before = dialog.Field()->Text();
-    dialog.HandleKey(inputKey('*', 0));
+    dialog.HandleKey(testkeys::typedKey('*'));
     const std::vector<mfxAlertRecord> shown = alerts();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].style, kAlertOk);
@@ -327,7 +329,7 @@ TEST_F(SmallDialogs, TheSoundNameTakesEveryCharacterButStillNamesAFile) {
     typeKeys(dialog, "boing*");
     EXPECT_EQ(dialog.Field()->Text(), "boing*");
     EXPECT_TRUE(alerts().empty());
-    dialog.HandleKey(inputKey(kKeyReturn, 0));
+    dialog.HandleKey(testkeys::returnKey());
     settle();
     expectAnswer(dialog, kKind, kDlgResultConfirm);
     EXPECT_EQ(dialog.TypedName(), "boing*");
@@ -371,7 +373,7 @@ TEST_F(SmallDialogs, TheBackgroundColourIsPickedByChipOrMessageAndStoredOnlyOnOk
     RPickBgColorDlg dialog(&owner, kKind);
     ASSERT_EQ(dialog.Open(&document), 0);
     command(dialog, kMsgPickBgColor, 12);
-    dialog.HandleKey(inputKey(kKeyReturn, 0));
+    dialog.HandleKey(testkeys::returnKey());
     settle();
     expectAnswer(dialog, kKind, kDlgResultConfirm);
     EXPECT_EQ(document.BackgroundColor(), 12);

@@ -8,6 +8,7 @@
 #include "framework/messaging/mfDispatcher.h"
 #include "text/host/TextKeys.h"
 #include "tests/app/harness/ScreenHarness.h"
+#include "tests/framework/input/TestKeys.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ TEST_F(TextDialogs, TheABCTextIsCutToItsSixtyThreeCharacters) {
     RABCTextDlg dialog(&owner, kKind);
     ASSERT_EQ(dialog.Open("abc"), 0);
     dialog.Field()->Field().Field().SetText((exact + "zz").c_str(), 65, false, false);
-    dialog.HandleKey(inputKey(kKeyReturn, 0));
+    dialog.HandleKey(testkeys::returnKey());
     settle();
     ASSERT_EQ(owner.heard.size(), 1u);
     EXPECT_EQ(dialog.Text().size(), 63u);
@@ -68,7 +69,7 @@ TEST_F(TextDialogs, ABlankABCTextStaysOpenAndOkFollowsTheField) {
     EXPECT_TRUE(owner.heard.empty());
     dialog.Field()->Field().SelectAll();
     dialog.Field()->Field().Clear();
-    dialog.HandleKeyUp(inputKey(kKeyBackspace, 0));
+    dialog.HandleKeyUp(testkeys::backspaceKey());
     EXPECT_FALSE(dialog.ButtonSet().IsEnabled(kDlgResultConfirm));
     command(dialog, kABCTextCmdOther);
     settle();
@@ -101,12 +102,12 @@ TEST_F(TextDialogs, ThePronunciationNeedsBothFieldsAndTabSwitchesBetweenThem) {
     RPronounceDlg dialog(&owner, 0);
     ASSERT_EQ(dialog.Open(), 0);
     EXPECT_EQ(dialog.ActiveArea(), kPronounceWordArea);
-    for (char c : std::string("Tumblo")) dialog.HandleKey(inputKey(u8(c), 0));
-    dialog.HandleKey(inputKey(kKeyReturn, 0));
+    for (char c : std::string("Tumblo")) dialog.HandleKey(testkeys::typedKey(u8(c)));
+    dialog.HandleKey(testkeys::returnKey());
     EXPECT_EQ(dialog.WordField()->Text(), "Tumblo");  // the pronunciation is still empty
-    dialog.HandleKey(inputKey(9, 0));
+    dialog.HandleKey(testkeys::tabKey());
     EXPECT_EQ(dialog.ActiveArea(), kPronounceSoundArea);
-    for (char c : std::string("tumm blow")) dialog.HandleKey(inputKey(u8(c), 0));
+    for (char c : std::string("tumm blow")) dialog.HandleKey(testkeys::typedKey(u8(c)));
     EXPECT_EQ(dialog.SoundField()->Text(), "tumm blow");
     // Saying the word hands the owner a copy.
     command(dialog, kPronounceCmdSayWord);
@@ -116,7 +117,7 @@ TEST_F(TextDialogs, ThePronunciationNeedsBothFieldsAndTabSwitchesBetweenThem) {
     ASSERT_NE(said, nullptr);
     EXPECT_EQ(*said, "Tumblo");
     EXPECT_EQ(owner.heard[0].param2, 6);
-    dialog.HandleKey(inputKey(kKeyReturn, 0));
+    dialog.HandleKey(testkeys::returnKey());
     EXPECT_EQ(dialog.WordField()->Text(), "");
     EXPECT_EQ(dialog.SoundField()->Text(), "");
     command(dialog, kDlgResultLeave);
@@ -135,7 +136,7 @@ TEST_F(TextDialogs, APronunciationDialogThatNeverOpenedGivesTheMenusBack) {
 TEST_F(TextDialogs, ASpokenTextNeverDeliveredGoesWithTheDialog) {
     auto dialog = std::make_unique<RPronounceDlg>(&owner, 0);
     ASSERT_EQ(dialog->Open(), 0);
-    dialog->HandleKey(inputKey('a', 0));
+    dialog->HandleKey(testkeys::typedKey('a'));
     command(*dialog, kPronounceCmdSayWord);
     dialog.reset();  // LeakSanitizer tells if the copy stayed behind
     settle();
@@ -155,7 +156,7 @@ TEST_F(TextDialogs, ASpokenTextDeliveredBelongsToTheOwnerWhenTheDialogGoes) {
     };
     auto dialog = std::make_unique<RPronounceDlg>(&owner, 0);
     ASSERT_EQ(dialog->Open(), 0);
-    dialog->HandleKey(inputKey('a', 0));
+    dialog->HandleKey(testkeys::typedKey('a'));
     command(*dialog, kPronounceCmdSayWord);
     // The owner hears it and passes it on; the relayed message still waits.
     mfDispatcher().DispatchQueuedMessages();
@@ -177,7 +178,7 @@ TEST_F(TextDialogs, TheBackgroundSoundAnswersOkCancelAndEnter) {
         if (id)
             command(dialog, id);
         else
-            dialog.HandleKey(inputKey(kKeyReturn, 0));
+            dialog.HandleKey(testkeys::returnKey());
         settle();
         ASSERT_EQ(owner.heard.size(), 1u);
         EXPECT_EQ(owner.heard[0].code, kDlgKindPickBgSnd);

@@ -3,8 +3,9 @@
 // folders with its own main window (tests/app/window/WindowShellFixture.h), on a fake clock
 // and a headless display of the harness's own, so that a test can
 // - log a user in and switch screens (logIn, app->SwitchModule),
-// - script the mouse and the keyboard through the platform's input road (click, key) and let
-//   the program deliver it, its queued messages and the window's tick (settle, advance),
+// - script the mouse, the keyboard and typed text through the platform's input road (click,
+//   key, type) and let the program deliver it, its queued messages and the window's tick
+//   (settle, advance),
 //   points given in the program's picture, whose top-left lies below the window's menu band,
 // - check the offscreen picture (PictureHash within a run; ExpectPicture against a golden
 //   picture, block by block with a tolerance, writing the actual picture when it differs),
@@ -154,6 +155,14 @@ protected:
         key(virtualKey);
         scriptKey(plat::InputEvent::Kind::KeyUp, kControlKey);
     }
+    // Text typed as the desktop's keyboard layout and input method hand it over (UTF-8, dead
+    // keys and compositions done): the road of the window's own typed text.
+    void type(const std::string& utf8) {
+        display_.script(mainWindow->GetHandle(), textEvent(utf8));
+        settle(1);
+    }
+    // The same, left waiting for a modal dialog's own loop.
+    void queueText(const std::string& utf8) { display_.script(mainWindow->GetHandle(), textEvent(utf8)); }
     // A key press and release left waiting for whoever pumps the display next: a modal
     // dialog's own loop, which the test cannot settle from outside.
     void queueKey(u8 virtualKey) {
@@ -268,6 +277,12 @@ private:
         event.virtualKey = virtualKey;
         display_.script(mainWindow->GetHandle(), event);
         settle(1);
+    }
+    static plat::InputEvent textEvent(const std::string& utf8) {
+        plat::InputEvent event;
+        event.kind = plat::InputEvent::Kind::Text;
+        event.text = utf8;
+        return event;
     }
     static constexpr u8 kShiftKey = 0x10;
     static constexpr u8 kControlKey = 0x11;

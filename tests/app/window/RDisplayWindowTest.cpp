@@ -17,6 +17,7 @@
 #include "platform/ui/Messages.h"
 #include "platform/ui/Windows.h"
 #include "tests/app/window/WindowShellFixture.h"
+#include "tests/framework/input/TestKeys.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ class Taker : public RInputObject {
 public:
     Taker(const char* name, Log* log) : name_(name), log_(log) {}
     u32 HandleKey(u32 key) override {
-        log_->push_back(name_ + " key " + std::to_string(key & 0xFF));
+        log_->push_back(name_ + " key " + std::to_string(keyRecordCharacter(key)));
         return 1;
     }
     u32 HandleInput(u32, Point16 point, u32) override {
@@ -319,7 +320,7 @@ TEST_F(MainWindow, GettingStartedOpensItsDialogWhichGoesOnItsAnswer) {
         ASSERT_NE(mainWindow->GettingStartedDialog(), nullptr);
         EXPECT_FALSE(mainWindow->Menu()->IsItemEnabled(mfxMenuPosition(kMenuHelp)));
         if (escape) {
-            mainWindow->OnKeyDown(inputKey(plat::kVkEscape, 0));
+            mainWindow->OnKeyDown(testkeys::escapeKey(), 1);
         } else {
             RMessage close(kDlgResultConfirm, 0, 0);
             mainWindow->GettingStartedDialog()->HandleMessage(&close, 0);
@@ -348,7 +349,7 @@ TEST_F(MainWindow, KeysAndClicksGoToTheOpenDialogAndBackToTheScreenAfterIt) {
     {
         RDeleter dialog(&owner);
         ASSERT_EQ(dialog.Open(kDeleterFirstMessage), 0);
-        mainWindow->OnKeyDown('a');
+        mainWindow->OnKeyDown(testkeys::typedKey('a'), 30);
         mainWindow->OnMouseDown(Point16{5, 5}, 0);
         mainWindow->OnMouseUp(Point16{5, 5}, 0);
         // The screen only hears that the dialog took them.
@@ -357,7 +358,7 @@ TEST_F(MainWindow, KeysAndClicksGoToTheOpenDialogAndBackToTheScreenAfterIt) {
     }
     EXPECT_EQ(log, (Log{"5568 hears 280"}));
     log.clear();
-    mainWindow->OnKeyDown('a');
+    mainWindow->OnKeyDown(testkeys::typedKey('a'), 30);
     mainWindow->OnMouseDown(Point16{7, 5}, 0);
     EXPECT_EQ(log, (Log{"screen key 97", "screen down 7"}));
 }

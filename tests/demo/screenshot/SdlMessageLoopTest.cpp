@@ -26,7 +26,7 @@ constexpr int kQuitByWatchdog = 77;
 class QuitKey : public Ostrel::RInputObject {
 public:
     u32 HandleKey(u32 key) override {
-        if (Ostrel::inputKeyCharacter(key) != 'q') return 0;
+        if (keyRecordCharacter(key) != 'q') return 0;
         plat::postQuitMessage(kQuitByKey);
         return 1;
     }

@@ -64,8 +64,9 @@ TEST_F(ProjectSave, PageNamesTheEntryCannotHoldAreRefused) {
     }
 }
 
-// A damaged entry (control bytes, or a lone LF that joined the next entry's line to its own)
-// makes no slide and is counted; the project saves again without it and keeps the rest.
+// A damaged entry (control bytes, a name too long) makes no slide and is counted; the project
+// saves again without it and keeps the rest. A lone LF, as a Linux editor ends a line, ends an
+// entry's line like CR LF.
 TEST_F(ProjectSave, DamagedPageEntriesAreDroppedAndTheProjectSavesAgain) {
     const EnginePath file(engineTextOfHostFolder(root_) + "\\Zoo.tbp");
     struct Case {
@@ -79,7 +80,7 @@ TEST_F(ProjectSave, DamagedPageEntriesAreDroppedAndTheProjectSavesAgain) {
         {"none", "Page3=" + longest + ",1,1,4,4,7,0,0\r\n", 0, 2},
         {"a control byte", "Page3=Ca\x01t.tbx,1,1,4,4,7,0,0\r\n", 1, 1},
         {"a DEL byte", "Page3=Ca\x7Ft.tbx\r\n", 1, 1},
-        {"a lone LF joining two entries", "Page2=Cat.tbx\nPage3=Dog.tbx,1,1,4,4,7,0,0\r\n", 1, 1},
+        {"a lone LF between two entries", "Page2=Cat.tbx\nPage3=Dog.tbx,1,1,4,4,7,0,0\r\n", 0, 3},
         {"a name one byte too long", "Page3=" + longest + "n,1,1,4,4,7,0,0\r\n", 1, 1},
         {"two of them", "Page2=C\x1b.tbx\r\nPage3=D\x02.tbx\r\n", 2, 1},
     };

@@ -75,10 +75,52 @@ TEST_F(IniProfiles, CommentsAndLinesWithoutEqualsAreNotKeys) {
     EXPECT_EQ(get("U", "Key", 128, kIniErrNotFound), "dflt");
 }
 
-TEST_F(IniProfiles, LoneLineFeedsDoNotEndLines) {
-    profile("[S]\nKey=1\nOther=2\n");
-    EXPECT_EQ(list(nullptr), std::string("S\0\0", 3));
-    EXPECT_EQ(get("S", "Key", 128, kIniErrNotFound), "dflt");
+// A profile from a Windows editor, a Linux one, an old Mac one, or a mix of them reads alike;
+// a key written into it gets lines of the engine's own CR LF and every old line still reads.
+TEST_F(IniProfiles, EveryKindOfLineEndEndsALine) {
+    struct Case {
+        const char* name;
+        const char* text;
+        const char* afterWrite;
+    };
+    const Case cases[] = {
+        {"CR LF", "[S]\r\nKey=1\r\n;Key=2\r\nOther = 2 \r\n[T]\r\nKey=3\r\n",
+         "[S]\r\nKey=1\r\n;Key=2\r\nOther = 2 \r\nNew=4\r\n[T]\r\nKey=3\r\n"},
+        {"LF", "[S]\nKey=1\n;Key=2\nOther = 2 \n[T]\nKey=3\n", "[S]\nKey=1\n;Key=2\nOther = 2 \nNew=4\r\n[T]\nKey=3\n"},
+        {"CR", "[S]\rKey=1\r;Key=2\rOther = 2 \r[T]\rKey=3\r", "[S]\rKey=1\r;Key=2\rOther = 2 \rNew=4\r\n[T]\rKey=3\r"},
+        {"mixed", "[S]\nKey=1\r\n;Key=2\rOther = 2 \n\r[T]\r\nKey=3", "[S]\nKey=1\r\n;Key=2\rOther = 2 \nNew=4\r\n\r[T]\r\nKey=3"},
+        {"LF without a last one", "[S]\nKey=1\n;Key=2\nOther = 2 \n[T]\nKey=3",
+         "[S]\nKey=1\n;Key=2\nOther = 2 \nNew=4\r\n[T]\nKey=3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        iniShutdown();
+        profile(c.text);
+        EXPECT_EQ(list(nullptr), std::string("S\0T\0\0", 5));
+        EXPECT_EQ(list("S"), std::string("Key\0Other\0\0", 11));
+        EXPECT_EQ(get("S", "Key"), "1");
+        EXPECT_EQ(get("S", "Other"), "2");
+        EXPECT_EQ(get("T", "Key"), "3");
+        EXPECT_EQ(write("S", "New", "4"), kErrNone);
+        EXPECT_EQ(onDisk(), c.afterWrite);
+        EXPECT_EQ(write("S", "Other", "5"), kErrNone);
+        EXPECT_EQ(write("T", "Key", nullptr), kErrNone);
+        iniShutdown();
+        EXPECT_EQ(get("S", "New"), "4");
+        EXPECT_EQ(get("S", "Other"), "5");
+        EXPECT_EQ(get("T", "Key", 128, kIniErrNotFound), "dflt");
+        EXPECT_EQ(list(nullptr), std::string("S\0T\0\0", 5));
+    }
+}
+
+// A key written after a last line ended by LF or CR alone starts a line of its own.
+TEST_F(IniProfiles, NewKeyAfterAnyLastLineEndStartsItsOwnLine) {
+    for (const char* end : {"\n", "\r"}) {
+        iniShutdown();
+        profile(std::string("[S]") + end + "A=1" + end);
+        EXPECT_EQ(write("S", "B", "2"), kErrNone);
+        EXPECT_EQ(onDisk(), std::string("[S]") + end + "A=1" + end + "B=2\r\n");
+    }
 }
 
 TEST_F(IniProfiles, FirstSectionAndFirstKeyWin) {
@@ -115,6 +157,26 @@ TEST_F(IniProfiles, UnreadableFiles) {
     iniShutdown();
     profile(std::string(65536, ' '));
     EXPECT_EQ(get("S", "Key", 128, kIniErrTooLong), "dflt");
+}
+
+// A file that is no profile is refused whole, read or written, and stays as it was on the disc.
+TEST_F(IniProfiles, FilesThatAreNoProfileAreLeftAlone) {
+    const std::string longLine = "[S]\nKey=" + std::string(100000, 'x') + "\nOther=1\n";
+    const std::string nul = std::string("[S]\nKey=1\n\0Other=2\n", 20);
+    const std::string atTheLimit = "[S]\nKey=" + std::string(kIniMaxFileSize - 9, 'x') + "\n";
+    struct Case {
+        const std::string* text;
+        EngineErr expected;
+    };
+    for (const Case& c : {Case{&longLine, kIniErrTooLong}, Case{&nul, kIniErrNotText}, Case{&atTheLimit, kErrNone}}) {
+        SCOPED_TRACE(c.text->size());
+        iniShutdown();
+        profile(*c.text);
+        get("S", "Key", 128, c.expected == kErrNone ? kIniErrTooLong : c.expected);
+        if (c.expected == kErrNone) continue;
+        EXPECT_EQ(write("S", "Key", "2"), c.expected);
+        EXPECT_EQ(onDisk(), *c.text);
+    }
 }
 
 TEST_F(IniProfiles, NumbersFollowTheirPrefixes) {
@@ -210,8 +272,8 @@ TEST_F(IniProfiles, RemovingKeysSectionsAndEverything) {
 }
 
 // A line end or Ctrl-Z written into a line, or a key line that reads as a header, would change
-// what the lines after it say or stop the whole profile from reading; a lone line feed or a
-// bracket further in is part of the line.
+// what the lines after it say or stop the whole profile from reading; a bracket further in is
+// part of the line.
 TEST_F(IniProfiles, WritesThatWouldNotStayOneLineAreRefused) {
     const std::string text = "[S]\r\nA=1\r\nB=2\r\n[T]\r\nC=3\r\n";
     struct Case {
@@ -228,7 +290,9 @@ TEST_F(IniProfiles, WritesThatWouldNotStayOneLineAreRefused) {
         {"S", "K\r[T]", "1", kIniErrBadValue},
         {"U\r", "K", "1", kIniErrBadValue},
         {"S\x1A", "A", nullptr, kIniErrBadValue},
-        {"S", "A", "x\n[T]", kErrNone},
+        {"S", "A", "x\n[T]", kIniErrBadValue},
+        {"S", "K\n", "1", kIniErrBadValue},
+        {"U\n", "K", "1", kIniErrBadValue},
         {"S", "A", "[T]", kErrNone},
         {"S", "K[T]", "1", kErrNone},
         {"U[1", "K", "1", kErrNone},
@@ -443,10 +507,13 @@ TEST_F(IniProfiles, EngineProfileLivesInTheProgramFolder) {
     EXPECT_STREQ(buffer, "d");
 }
 
-TEST_F(IniProfiles, CrLfAloneIsAnEmptyProfile) {
-    profile("\r\n");
-    EXPECT_EQ(write("S", "A", "1"), kErrNone);
-    EXPECT_EQ(onDisk(), "[S]\r\nA=1\r\n");
+TEST_F(IniProfiles, ALineEndAloneIsAnEmptyProfile) {
+    for (const char* alone : {"\r\n", "\n", "\r"}) {
+        iniShutdown();
+        profile(alone);
+        EXPECT_EQ(write("S", "A", "1"), kErrNone);
+        EXPECT_EQ(onDisk(), "[S]\r\nA=1\r\n");
+    }
 }
 
 // A volume of 8.3 names, where "TEST.INI" has no valid name with a suffix added.

@@ -13,6 +13,7 @@
 #include "tests/engine/gfx/sprites/WithSpriteScreen.h"
 #include "tests/framework/SystemArchiveFixture.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
+#include "tests/framework/input/TestKeys.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ TEST_F(Pickers, ClickOffThePaletteOrEscapeCloses) {
     EXPECT_EQ(picker.HandleInput(kInputLeftButton, {500, 10}, 0), 1u);
     EXPECT_FALSE(picker.IsOpen());
     ASSERT_TRUE(picker.Open());
-    EXPECT_EQ(picker.HandleKey(inputKey(plat::kVkEscape, 0)), 1u);
+    EXPECT_EQ(picker.HandleKey(testkeys::escapeKey()), 1u);
     EXPECT_FALSE(picker.IsOpen());
     deliver();
     EXPECT_EQ(log, (fwtest::Log{"owner:17645", "owner:17645"}));
@@ -111,7 +112,7 @@ TEST_F(Pickers, TexturePickerPostsOnlyTheUsersChoice) {
     deliver();
     EXPECT_EQ(log, (fwtest::Log{"owner:3457"}));
     EXPECT_EQ(owner.last.param2, 2);
-    EXPECT_EQ(picker.HandleKey(inputKey(plat::kVkEscape, 0)), 1u);
+    EXPECT_EQ(picker.HandleKey(testkeys::escapeKey()), 1u);
     deliver();
     EXPECT_EQ(log.back(), "owner:3456");
 }
@@ -121,7 +122,7 @@ TEST_F(Pickers, TexturePickerWithoutTexturesStaysClosed) {
     archive.open({});
     RTexturePicker picker(&owner);
     EXPECT_FALSE(picker.Open(0));
-    EXPECT_EQ(picker.HandleKey(inputKey(plat::kVkEscape, 0)), 0u);
+    EXPECT_EQ(picker.HandleKey(testkeys::escapeKey()), 0u);
 }
 
 // The palette's sprite has no shape for the sprite layer to size it by: through every update

@@ -8,6 +8,7 @@
 #include "framework/messaging/mfDispatcher.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
+#include "tests/framework/input/TestKeys.h"
 
 namespace {
 
@@ -70,12 +71,12 @@ TEST_F(Popups, KeysMoveAndChooseOrEscape) {
         SCOPED_TRACE(c.value);
         popup.SetValue(1);
         ASSERT_TRUE(popup.Open());
-        for (u8 key : c.keys) EXPECT_EQ(popup.HandleKey(inputKey(key, 0)), 1u);
+        for (u8 key : c.keys) EXPECT_EQ(popup.HandleKey(testkeys::pressedKey(key)), 1u);
         EXPECT_FALSE(popup.IsOpen());
         EXPECT_EQ(popup.GetValue(), c.value);
         EXPECT_EQ(deliver(), c.posted ? 1u : 0u);
     }
-    EXPECT_EQ(popup.HandleKey(inputKey(plat::kVkDown, 0)), 0u);  // closed: not its keys
+    EXPECT_EQ(popup.HandleKey(testkeys::pressedKey(plat::kVkDown)), 0u);  // closed: not its keys
 }
 
 TEST_F(Popups, ClickElsewhereClosesAndResetForgets) {
@@ -114,9 +115,9 @@ TEST_F(Popups, RowsPastTheCoordinateRangeAreLeftOffTheList) {
         EXPECT_EQ(popup.HandleInput(kInputLeftButton, at, 0), 0u);  // the row's, not a click off the list
         EXPECT_TRUE(popup.IsOpen());
     }
-    for (int i = 0; i < 9; ++i) popup.HandleKey(inputKey(plat::kVkDown, 0));
+    for (int i = 0; i < 9; ++i) popup.HandleKey(testkeys::pressedKey(plat::kVkDown));
     EXPECT_EQ(popup.GetHighlighted(), 9);
-    EXPECT_EQ(popup.HandleKey(inputKey(plat::kVkReturn, 0)), 1u);
+    EXPECT_EQ(popup.HandleKey(testkeys::returnKey()), 1u);
     EXPECT_EQ(popup.GetValue(), 9);
 }
 

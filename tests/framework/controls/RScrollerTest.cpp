@@ -15,6 +15,7 @@
 #include "platform/keyboard/VirtualKeys.h"
 #include "tests/framework/SystemArchiveFixture.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
+#include "tests/framework/input/TestKeys.h"
 
 namespace {
 
@@ -159,11 +160,11 @@ TEST_F(Scrollers, KeysMoveTheSelectionAndKeepItInView) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.key));
-        EXPECT_EQ(s.HandleKey(inputKey(c.key, 0)), 1u);
+        EXPECT_EQ(s.HandleKey(testkeys::pressedKey(c.key)), 1u);
         EXPECT_EQ(s.GetSelected(), c.selected);
         EXPECT_EQ(s.GetFirstVisible(), c.first);
     }
-    EXPECT_EQ(s.HandleKey(inputKey('a', 0)), 0u);
+    EXPECT_EQ(s.HandleKey(testkeys::typedKey('a')), 0u);
 }
 
 // Scrolling on from the end of a very long strip, or by a very large step, stays at the end.
@@ -210,12 +211,12 @@ TEST_F(Scrollers, TextListSelectionFollowsTheKeys) {
         list.SetItems({"a", "b", "c", "d", "e", "f"});
         list.SetMultipleSelection(multiple);
         list.SelectItem(1);
-        EXPECT_EQ(list.HandleKey(inputKey(plat::kVkDown, 0)), 1u);
+        EXPECT_EQ(list.HandleKey(testkeys::pressedKey(plat::kVkDown)), 1u);
         EXPECT_EQ(list.GetSelected(), 2);
         EXPECT_EQ(list.GetSelectedList(), (std::vector<int>{2}));
-        EXPECT_EQ(list.HandleKey(inputKey(plat::kVkEnd, 0)), 1u);
+        EXPECT_EQ(list.HandleKey(testkeys::pressedKey(plat::kVkEnd)), 1u);
         EXPECT_EQ(list.GetSelectedList(), (std::vector<int>{5}));
-        EXPECT_EQ(list.HandleKey(inputKey(plat::kVkPageUp, 0)), 1u);  // scrolls only
+        EXPECT_EQ(list.HandleKey(testkeys::pressedKey(plat::kVkPageUp)), 1u);  // scrolls only
         EXPECT_EQ(list.GetSelectedList(), (std::vector<int>{5}));
     }
 }

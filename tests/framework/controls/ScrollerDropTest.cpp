@@ -11,6 +11,7 @@
 #include "framework/messaging/mfDispatcher.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
+#include "tests/framework/input/TestKeys.h"
 
 namespace {
 
@@ -180,9 +181,9 @@ protected:
 };
 
 TEST_F(ProjectList, DeleteKeyPostsTheSelectedProject) {
-    EXPECT_EQ(list.HandleKey(inputKey(plat::kVkDelete, 0)), 0u);  // nothing selected
+    EXPECT_EQ(list.HandleKey(testkeys::pressedKey(plat::kVkDelete)), 0u);  // nothing selected
     list.SelectByName("moon");
-    EXPECT_EQ(list.HandleKey(inputKey(plat::kVkDelete, 0)), 1u);
+    EXPECT_EQ(list.HandleKey(testkeys::pressedKey(plat::kVkDelete)), 1u);
     mfDispatcher().DispatchQueuedMessages();
     ASSERT_EQ(drops.size(), 1u);
     EXPECT_EQ(drops[0].kind, kDropDelete);
@@ -190,7 +191,7 @@ TEST_F(ProjectList, DeleteKeyPostsTheSelectedProject) {
     EXPECT_EQ(drops[0].sourceIndex, 1);
     EXPECT_EQ(drops[0].sourceName, "moon");
     EXPECT_EQ(list.GetCount(), 3);  // the owner confirms and removes
-    EXPECT_EQ(list.HandleKey(inputKey(plat::kVkRight, 0)), 1u);
+    EXPECT_EQ(list.HandleKey(testkeys::pressedKey(plat::kVkRight)), 1u);
     EXPECT_EQ(list.GetSelected(), 2);
 }
 

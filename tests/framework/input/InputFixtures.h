@@ -15,8 +15,8 @@ class Probe : public Ostrel::RInputObject {
 public:
     Probe(Log& log, std::string name) : log_(log), name_(std::move(name)) {}
 
-    u32 HandleKey(u32 key) override { return note("key" + std::to_string(Ostrel::inputKeyCharacter(key))); }
-    u32 HandleKeyUp(u32 key) override { return note("up" + std::to_string(Ostrel::inputKeyCharacter(key))); }
+    u32 HandleKey(u32 key) override { return note("key" + std::to_string(keyRecordCharacter(key))); }
+    u32 HandleKeyUp(u32 key) override { return note("up" + std::to_string(keyRecordCharacter(key))); }
     u32 HandleInput(u32, Point16 p, u32) override { return note("down" + at(p)); }
     u32 HandleMouseUp(u32, Point16 p, u32) override { return note("release" + at(p)); }
     u32 HandleMouseMove(Point16 p, u32) override { return note("move" + at(p)); }

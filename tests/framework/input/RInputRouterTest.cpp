@@ -7,6 +7,7 @@
 #include "framework/input/RInputObject.h"
 #include "framework/input/RInputRegistry.h"
 #include "tests/framework/input/InputFixtures.h"
+#include "tests/framework/input/TestKeys.h"
 
 using fwtest::Log;
 using fwtest::Probe;
@@ -54,8 +55,8 @@ TEST_F(Routing, EventsReachOnlyObjectsWhoseMaskAsksForThem) {
             case 0: router.MouseDown(point, 1); break;
             case 1: router.MouseUp(point, 0); break;
             case 2: router.MouseMove(point, 0); break;
-            case 3: router.KeyDown(inputKey('A', 30)); break;
-            case 4: router.KeyUp(inputKey('A', 30)); break;
+            case 3: router.KeyDown(testkeys::typedKey('A')); break;
+            case 4: router.KeyUp(testkeys::typedKey('A')); break;
             case 5: router.Tick(99); break;
             case 6: router.Activation(1); break;
         }
@@ -69,10 +70,10 @@ TEST_F(Routing, FirstTakerStopsTheOfferAndLaterObjectsAreTold) {
     b.Register(kInputKeys);
     c.Register(kInputKeys);
     b.answer = 1;
-    EXPECT_TRUE(router.KeyDown(inputKey('x', 45)));
+    EXPECT_TRUE(router.KeyDown(testkeys::typedKey('x')));
     EXPECT_EQ(log, (Log{"c:key120", "b:key120", "a:told5"}));
     EXPECT_EQ(a.lastNotice.kind, kInputEventKey);
-    EXPECT_EQ(a.lastNotice.data, inputKey('x', 45));
+    EXPECT_EQ(a.lastNotice.data, testkeys::typedKey('x'));
     EXPECT_EQ(a.lastNotice.mark, -1);
 }
 
@@ -115,7 +116,7 @@ TEST_F(Routing, ObjectDestroyedOrRegisteredDuringAnEventIsNotOffered) {
         b.reset();
         late.Register(kInputKeys);
     };
-    router.KeyDown(inputKey('k', 37));
+    router.KeyDown(testkeys::typedKey('k'));
     EXPECT_EQ(log, (Log{"c:key107", "a:key107"}));
     EXPECT_EQ(inputObjectAt(0), &late);
 }

@@ -26,10 +26,9 @@ namespace {
 class Listener : public RInputObject {
 public:
     explicit Listener(Log& log) : log_(log) {}
-    u32 HandleKey(u32 key) override {
-        return note("key " + std::to_string(inputKeyCharacter(key)) + "/" + std::to_string(inputKeyScanCode(key)));
-    }
-    u32 HandleKeyUp(u32 key) override { return note("key up " + std::to_string(inputKeyCharacter(key))); }
+    // The key record: virtual key, modifiers, character, repeat count less one.
+    u32 HandleKey(u32 key) override { return note("key " + record(key)); }
+    u32 HandleKeyUp(u32 key) override { return note("key up " + record(key)); }
     u32 HandleInput(u32, Point16 p, u32 buttons) override { return note("down " + at(p) + " " + std::to_string(buttons)); }
     u32 HandleMouseUp(u32, Point16 p, u32) override { return note("up " + at(p)); }
     u32 HandleMouseMove(Point16 p, u32) override { return note("move " + at(p)); }
@@ -38,6 +37,11 @@ public:
 
 private:
     static std::string at(Point16 p) { return std::to_string(p.h) + "," + std::to_string(p.v); }
+    static std::string record(u32 key) {
+        const KeyRecord r = Bytes4FromLong(key);
+        return std::to_string(r.virtualKey) + "/" + std::to_string(r.modifiers) + "/" + std::to_string(r.character) + "/" +
+               std::to_string(r.repeatMinusOne);
+    }
     u32 note(const std::string& what) {
         log_.push_back(what);
         return 1;
@@ -89,11 +93,18 @@ struct DisplayWindowInput : ::testing::Test {
         plat::Message m;
         while (plat::peekMessage(m, true)) plat::dispatchMessage(m);
     }
-    static plat::InputEvent key(plat::InputEvent::Kind kind, uint8_t vk, uint8_t scan) {
+    static plat::InputEvent key(plat::InputEvent::Kind kind, uint8_t vk, uint8_t scan, bool textFollows = false) {
         plat::InputEvent e;
         e.kind = kind;
         e.virtualKey = vk;
         e.scanCode = scan;
+        e.textFollows = textFollows;
+        return e;
+    }
+    static plat::InputEvent text(const char* utf8) {
+        plat::InputEvent e;
+        e.kind = Kind::Text;
+        e.text = utf8;
         return e;
     }
     static plat::InputEvent mouse(plat::InputEvent::Kind kind, int32_t x, int32_t y,
@@ -109,18 +120,44 @@ struct DisplayWindowInput : ::testing::Test {
 
 }  // namespace
 
-TEST_F(DisplayWindowInput, TypedKeysReachInputObjectsOnceAsCharactersOrKeyCodes) {
-    MainWindow window(log);
-    Listener listener(log);
-    listener.Register(kInputKeys);
-    const plat::WindowHandle h = window.GetHandle();
-    display.script(h, key(Kind::KeyDown, 'A', 30));
-    display.script(h, key(Kind::KeyUp, 'A', 30));
-    display.script(h, key(Kind::KeyDown, plat::kVkDelete, 83));
-    display.script(h, key(Kind::KeyDown, plat::kVkShift, 42));
-    display.script(h, key(Kind::KeyDown, 'A', 30));
-    pump();
-    EXPECT_EQ(log, (Log{"key 97/30", "key up 65", "key 46/83", "key 16/42", "key 65/30"}));
+// Each key reaches the input objects once, as the key record of the key and what it typed: the
+// US layout's character for a key whose text does not follow, the desktop layout's own text for
+// one whose text does (a dead key typing nothing), and text with no key of its own.
+TEST_F(DisplayWindowInput, KeysAndTypedTextReachInputObjectsOnceAsKeyRecords) {
+    struct Case {
+        const char* name;
+        std::vector<plat::InputEvent> events;
+        Log heard;
+    };
+    const Case cases[] = {
+        {"a letter", {key(Kind::KeyDown, 'A', 30), key(Kind::KeyUp, 'A', 30)}, {"key 65/0/97/0", "key up 65/0/0/0"}},
+        {"a key that types nothing", {key(Kind::KeyDown, plat::kVkDelete, 83)}, {"key 46/0/0/0"}},
+        {"Shift, then a letter",
+         {key(Kind::KeyDown, plat::kVkShift, 42), key(Kind::KeyDown, 'A', 30)},
+         {"key 0/4/0/0", "key 65/4/65/0"}},
+        {"Control and a letter", {key(Kind::KeyDown, plat::kVkControl, 29), key(Kind::KeyDown, 'C', 46)}, {"key 0/1/0/0", "key 67/1/3/0"}},
+        {"the layout's letter", {key(Kind::KeyDown, plat::kVkSemicolon, 39, true), text("\xC3\xB1")}, {"key 186/0/241/0"}},
+        {"a dead key, then its letter",
+         {key(Kind::KeyDown, plat::kVkQuote, 40, true), key(Kind::KeyDown, 'E', 18, true), text("\xC3\xA9")},
+         {"key 222/0/0/0", "key 69/0/233/0"}},
+        {"Return under text", {key(Kind::KeyDown, plat::kVkReturn, 28, true)}, {"key 13/0/13/0"}},
+        {"text alone", {text("\xC2\xBFQu\xC3\xA9?")}, {"key 0/0/191/0", "key 0/0/81/0", "key 0/0/117/0", "key 0/0/233/0", "key 0/0/63/0"}},
+        {"what cp1252 cannot hold and broken bytes are left out",
+         {text("a\xE4\xB8\xAD\xFF\xC3" "b\xE2\x82\xAC\x01\x7F")},
+         {"key 0/0/97/0", "key 0/0/98/0", "key 0/0/128/0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        plat::keyboardState() = plat::KeyboardState{};
+        log.clear();
+        MainWindow window(log);
+        Listener listener(log);
+        listener.Register(kInputKeys);
+        for (const plat::InputEvent& event : c.events) display.script(window.GetHandle(), event);
+        pump();
+        EXPECT_EQ(log, c.heard);
+    }
+    plat::keyboardState() = plat::KeyboardState{};
 }
 
 TEST_F(DisplayWindowInput, LeftButtonAndMovesReachInputObjectsRightButtonDoesNot) {
@@ -189,7 +226,7 @@ TEST_F(DisplayWindowInput, FlushDropsOnlyItsOwnKindOfMessage) {
     scriptBoth();
     mfxFlushMouseMessages();
     pump();
-    EXPECT_EQ(log, (Log{"key 97/30"}));
+    EXPECT_EQ(log, (Log{"key 65/0/97/0"}));
 }
 
 TEST_F(DisplayWindowInput, TickAndActivationReachInterestedObjects) {

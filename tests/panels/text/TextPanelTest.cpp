@@ -20,6 +20,7 @@
 #include "tests/panels/PanelFixture.h"
 #include "text/host/TextCommands.h"
 #include "tools/text/RText.h"
+#include "tests/framework/input/TestKeys.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ protected:
     }
 
     void Type(const std::string& letters) {
-        for (char c : letters) panel->HandleKey(inputKey(u8(c), 0));
+        for (char c : letters) panel->HandleKey(testkeys::typedKey(u8(c)));
     }
     void Reopen() {
         panel.reset();
@@ -323,7 +324,7 @@ TEST_F(TextPanelTest, PressesAndReleasesReachTheTextBeingEdited) {
     const Point16 bare{i16(host.rect.left + 300), i16(host.rect.top + 250)};
     EXPECT_EQ(panel->HandleInput(kInputLeftButton, bare, 0), 0u);
     EXPECT_EQ(panel->HandleMouseUp(kInputLeftButton, bare, 0), 0u);
-    EXPECT_EQ(panel->HandleKey(inputKey(u8('a'), 0)), 0u);
+    EXPECT_EQ(panel->HandleKey(testkeys::typedKey('a')), 0u);
     // A second place before the first text is made is ignored.
     RMessage first(kTextToolPlace, uintptr_t(200) | uintptr_t(150) << 16, 0);
     panel->HandleMessage(&first, 0);

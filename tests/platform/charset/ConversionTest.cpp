@@ -37,4 +37,21 @@ TEST(Conversion, MalformedUtf8IsReplacedBytewise) {
     EXPECT_EQ(plat::utf8ToCp1252("\x80z"), "?z");         // stray continuation
 }
 
+// What the user typed keeps its letters and loses what no cp1252 byte can be, never a '?'
+// standing for it.
+TEST(Conversion, TypedTextLeavesOutWhatCp1252CannotHold) {
+    struct Case {
+        const char* utf8;
+        const char* cp1252;
+    };
+    const Case cases[] = {
+        {"ni\xC3\xB1o \xC2\xBFqu\xC3\xA9?", "ni\xF1o \xBFqu\xE9?"},
+        {"\xE2\x82\xAC\xC5\x93", "\x80\x9C"},
+        {"a\xE4\xB8\xAD" "b\xF0\x9F\x98\x80", "ab"},
+        {"\xC3" "a\xC0\xAF\xED\xA0\x80\x80z", "az"},
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(plat::typedUtf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
+}
+
 }  // namespace

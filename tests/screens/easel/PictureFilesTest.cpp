@@ -185,7 +185,7 @@ TEST_F(PictureFilesTest, ShownPictureThatBecameUnreadableLeavesABlankPage) {
 TEST_F(PictureFilesTest, ChoosingNoPictureOpensNothing) {
     RPage* before = easel_.page.get();
     answer.clear();
-    EXPECT_FALSE(files->ChoosePictureFile(3));
+    EXPECT_EQ(files->AskOpenName(3), "");
     EXPECT_EQ(easel_.page.get(), before);
     EXPECT_TRUE(alerts.empty());
 }

@@ -174,4 +174,27 @@ TEST_F(TextPanelFlow, TheKeysPasteAnotherProgramsWordsAndCopyOurs) {
     EXPECT_EQ(desktop->text(), "hola");
 }
 
+// A Spanish keyboard's letters type into a text on the page, and the page's texts can be read
+// aloud from the Controls menu while the text or the cut-and-move panel is up.
+TEST_F(TextPanelFlow, TheLayoutsLettersTypeAndTheTextCanBeReadAloud) {
+    RTextPanel* panel = openTextPanel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_FALSE(enabled(kCmdTextToSpeech)) << "no text on the page yet";
+    click(onPage(120, 150));
+    ASSERT_NE(panel->Editing(), nullptr);
+    ScreenHarness::type("ni\xC3\xB1o \xC3\xA1rbol \xC2\xBFqu\xC3\xA9?");
+    EXPECT_EQ(panel->Editing()->Object().text.text, "ni\xF1o \xE1rbol \xBFqu\xE9?");
+    click(onPage(400, 40));
+    struct Case {
+        u32 toolbar;
+        bool readable;
+    };
+    for (const Case& c : {Case{kEaselToolbarGrab, true}, Case{kEaselToolbarPencil, false}, Case{kEaselToolbarText, true}}) {
+        SCOPED_TRACE(c.toolbar);
+        clickToolbar(c.toolbar);
+        settle();
+        EXPECT_EQ(enabled(kCmdTextToSpeech), c.readable);
+    }
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "document/project/BackgroundColors.h"
+#include "tests/framework/input/TestKeys.h"
 #include "tests/media/objects/PageMediaFiles.h"
 #include "tests/screens/slideshow/SlideShowHarness.h"
 
@@ -130,12 +131,17 @@ TEST_F(SlideShow, EscOrQWhileATransitionRunsStopsTheShow) {
 // key.
 TEST_F(SlideShow, TheStopKeysStopTheShowAndOtherKeysMoveOnOnlyWhereAKeyIsAwaited) {
     const struct {
-        u8 character;
+        u32 key;
         u8 mode;
         u32 state;
     } cases[] = {
-        {27, kTimed, kTransitionStopping}, {'Q', kTimed, kTransitionStopping}, {'q', kKey, kTransitionStopping},
-        {'x', kKey, kTransitionAdvanceRequested}, {'x', kTimed, kTransitionWaitClock}, {'x', kClick, kTransitionWaitClick},
+        {testkeys::escapeKey(), kTimed, kTransitionStopping},
+        {testkeys::typedKey('Q'), kTimed, kTransitionStopping},
+        {testkeys::typedKey('q'), kKey, kTransitionStopping},
+        {testkeys::composedKey('q'), kKey, kTransitionStopping},
+        {testkeys::typedKey('x'), kKey, kTransitionAdvanceRequested},
+        {testkeys::typedKey('x'), kTimed, kTransitionWaitClock},
+        {testkeys::typedKey('x'), kClick, kTransitionWaitClick},
     };
     for (const auto& c : cases) {
         ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, c.mode, 248, 0, 0}, {2, 9, c.mode, 0, 248, 0}}));
@@ -143,8 +149,8 @@ TEST_F(SlideShow, TheStopKeysStopTheShowAndOtherKeysMoveOnOnlyWhereAKeyIsAwaited
         play();
         finishTransition();
         RSlideShowModule* show = player();
-        EXPECT_EQ(show->HandleKey(inputKey(c.character, 0)), 1u);
-        EXPECT_EQ(show->Transition()->State(), c.state) << c.character;
+        EXPECT_EQ(show->HandleKey(c.key), 1u);
+        EXPECT_EQ(show->Transition()->State(), c.state) << std::hex << c.key;
         key(27);
         settle();
         EXPECT_EQ(player(), nullptr);

@@ -339,6 +339,31 @@ TEST_F(SpeechHandlerTest, TheListLivesInTheUsersFolderAskedForAtFirstUse) {
     EXPECT_EQ(fileList(), (std::vector<Pronunciation>{{"gif", "jif", 0, 0}}));
 }
 
+// Each child's words go into that child's own list, however often the users change.
+TEST_F(SpeechHandlerTest, TheListFollowsTheUserWhoIsLoggedIn) {
+    fs::create_directories(root_ + "/Ann");
+    fs::create_directories(root_ + "/Ben");
+    ASSERT_EQ(savePronunciationFile("T:\\Ben\\Words.dic", {{"gif", "jif", 0, 0}}), kSysOk);
+    std::string user = "Ann";
+    {
+        SpeechHandler handler(backend_, {[&](u16) { return "T:\\" + user + "\\"; }, {}});
+        ASSERT_TRUE(handler.SetVoice(0));
+        ASSERT_TRUE(handler.AddPronunciation("tomato", "tomahto"));
+        user = "Ben";
+        handler.Speak("gif tomato", 10);
+        EXPECT_EQ(backend_.requests().back().text, "jif tomato") << "Ben's words, not Ann's";
+        ASSERT_TRUE(handler.AddPronunciation("queso", "keso"));
+        user = "Ann";
+        handler.Speak("tomato queso", 12);
+        EXPECT_EQ(backend_.requests().back().text, "tomahto queso");
+    }
+    PronunciationDecoding ann, ben;
+    ASSERT_EQ(loadPronunciationFile("T:\\Ann\\Words.dic", ann), kSysOk);
+    ASSERT_EQ(loadPronunciationFile("T:\\Ben\\Words.dic", ben), kSysOk);
+    EXPECT_EQ(ann.entries, (std::vector<Pronunciation>{{"tomato", "tomahto", 0, 0}}));
+    EXPECT_EQ(ben.entries, (std::vector<Pronunciation>{{"gif", "jif", 0, 0}, {"queso", "keso", 0, 0}}));
+}
+
 TEST_F(SpeechHandlerTest, WithoutAUsersFolderTheListStaysInMemoryAndTheSaveReportsIt) {
     SpeechHandler handler(backend_, {[](u16) { return std::string(); }, {}});
     ASSERT_TRUE(handler.SetVoice(0));

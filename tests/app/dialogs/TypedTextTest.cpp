@@ -1,0 +1,164 @@
+// What a child types with the desktop's own keyboard layout (a Spanish one: ñ, accents, ¿ and
+// the dead keys' compositions) reaches every dialog field as the program's own letters, through
+// the road the window's typed text takes; the Edit menu's keys cut, copy, paste and undo in
+// a field while the dialog has the menus grayed.
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <tuple>
+
+#include "app/dialogs/RABCTextDlg.h"
+#include "app/dialogs/RDlgEnterName.h"
+#include "app/dialogs/RDlgLogin.h"
+#include "app/dialogs/RPronounceDlg.h"
+#include "document/users/Paths.h"
+#include "engine/gfx/sprites/PlayAnimation.h"
+#include "framework/undo/UndoManager.h"
+#include "platform/keyboard/VirtualKeys.h"
+#include "tests/app/harness/ScreenHarness.h"
+#include "tests/framework/input/TestKeys.h"
+
+namespace {
+
+using namespace Ostrel;
+namespace fs = std::filesystem;
+
+struct Typed {
+    const char* utf8;
+    const char* cp1252;
+    bool aName;  // typed in the fields held to the login alphabet too
+};
+
+// Spanish words, the line a Spanish keyboard types (its ¿ and ? are no letters of a name), and
+// text no key of the program's character set can type (broken bytes, a Chinese letter): left
+// out, never '?'.
+const Typed kTyped[] = {
+    {"Bego\xC3\xB1" "a", "Bego\xF1" "a", true},
+    {"Jos\xC3\xA9", "Jos\xE9", true},
+    {"ni\xC3\xB1o \xC3\xA1rbol \xC2\xBFqu\xC3\xA9?", "ni\xF1o \xE1rbol \xBFqu\xE9?", false},
+    {"com\xC3\xB3", "com\xF3", true},
+    {"a\xFF\xE4\xB8\xAD" "b", "ab", true},
+};
+
+class TypedText : public testapp::ScreenHarness {
+protected:
+    void TearDown() override {
+        ScreenHarness::TearDown();
+        sprSetAnimationWait(nullptr);
+        gClock = nullptr;
+    }
+    // The login's opening animation waits on the program's clock: the fake one moves on.
+    void animationsMoveTheClock() {
+        gClock = &clock_.clock();
+        sprSetAnimationWait([](u32 due) {
+            if (i32(due - gClock->millis()) > 0) gClock->advance(due - gClock->millis());
+        });
+    }
+    testapp::RecordingOwner owner;
+    static inline plat::FakeClock* gClock = nullptr;
+};
+
+TEST_F(TypedText, EveryDialogFieldTakesTheLayoutsLetters) {
+    startLoggedIn();
+    // Each field, opened empty and active; what it holds after the typing.
+    struct Field {
+        const char* name;
+        bool heldToTheAlphabet;
+        std::function<std::unique_ptr<RDlgBase>(DialogEntryField**)> open;
+    };
+    const Field fields[] = {
+        {"picture name", true,
+         [this](DialogEntryField** field) {
+             auto dialog = std::make_unique<RDlgEnterName>(&owner, 0);
+             if (dialog->Open(7211, "") != 0) return std::unique_ptr<RDlgBase>();
+             *field = dialog->Field();
+             return std::unique_ptr<RDlgBase>(std::move(dialog));
+         }},
+        {"ABC words", false,
+         [this](DialogEntryField** field) {
+             auto dialog = std::make_unique<RABCTextDlg>(&owner, 0);
+             if (dialog->Open("") != 0) return std::unique_ptr<RDlgBase>();
+             dialog->Field()->Field().Clear();
+             *field = dialog->Field();
+             return std::unique_ptr<RDlgBase>(std::move(dialog));
+         }},
+        {"the word to say", false,
+         [this](DialogEntryField** field) {
+             auto dialog = std::make_unique<RPronounceDlg>(&owner, 0);
+             if (dialog->Open() != 0) return std::unique_ptr<RDlgBase>();
+             *field = dialog->WordField();
+             return std::unique_ptr<RDlgBase>(std::move(dialog));
+         }},
+        {"how to say it", false,
+         [this](DialogEntryField** field) {
+             auto dialog = std::make_unique<RPronounceDlg>(&owner, 0);
+             if (dialog->Open() != 0) return std::unique_ptr<RDlgBase>();
+             dialog->HandleKey(testkeys::tabKey());
+             *field = dialog->SoundField();
+             return std::unique_ptr<RDlgBase>(std::move(dialog));
+         }},
+    };
+    for (const Field& f : fields)
+        for (const Typed& t : kTyped) {
+            if (f.heldToTheAlphabet && !t.aName) continue;
+            SCOPED_TRACE(std::string(f.name) + ": " + t.utf8);
+            DialogEntryField* field = nullptr;
+            std::unique_ptr<RDlgBase> dialog = f.open(&field);
+            ASSERT_NE(dialog, nullptr);
+            ASSERT_NE(field, nullptr);
+            settle();
+            type(t.utf8);
+            EXPECT_EQ(field->Text(), t.cp1252);
+        }
+}
+
+// A Spanish name logs in, and the user's folder on the disc carries it in UTF-8.
+TEST_F(TypedText, ASpanishNameLogsInUnderItsOwnFolder) {
+    animationsMoveTheClock();
+    start(true);
+    for (const auto& [typed, engineName, folder] :
+         {std::tuple{"Bego\xC3\xB1" "a", "Bego\xF1" "a", "Bego\xC3\xB1" "a"}, std::tuple{"Jos\xC3\xA9", "Jos\xE9", "Jos\xC3\xA9"}}) {
+        SCOPED_TRACE(folder);
+        RMessage open(kMsgOpenDocument, 0, 0);
+        app->HandleMessage(&open, 0);
+        ASSERT_NE(login, nullptr);
+        login->NameField()->SetText("");
+        type(typed);
+        EXPECT_EQ(login->NameField()->Text(), engineName);
+        key(plat::kVkReturn);
+        settle();
+        login = nullptr;
+        ASSERT_TRUE(app->IsUserLoggedIn());
+        EXPECT_EQ(app->GetPaths()->UserName(), engineName);
+        EXPECT_TRUE(fs::is_directory(root_ + "/data/tumblo4/Users/" + folder + "/Pictures"));
+    }
+}
+
+// Ctrl+C, Ctrl+X, Ctrl+V and Ctrl+Z work on the field with the focus; Ctrl+Z takes back only
+// the field's own steps, never the page's under the dialog.
+TEST_F(TypedText, TheEditKeysCutCopyPasteAndUndoInAField) {
+    startLoggedIn();
+    RABCTextDlg dialog(&owner, 0);
+    ASSERT_EQ(dialog.Open("abc"), 0);
+    settle();
+    ASSERT_EQ(mainWindow->IsMenuDisabled(), 1) << "the dialog grays the menus";
+    DialogNameField& field = dialog.Field()->Field();
+    EXPECT_EQ(field.Field().GetSelectedText(), "abc");
+    controlKey('Z');
+    EXPECT_EQ(field.Text(), "abc") << "nothing of the field's to take back";
+    controlKey('C');
+    type("x");
+    EXPECT_EQ(field.Text(), "x");
+    controlKey('V');
+    EXPECT_EQ(field.Text(), "xabc");
+    controlKey('Z');
+    EXPECT_EQ(field.Text(), "x") << "the paste taken back";
+    field.SelectAll();
+    controlKey('X');
+    EXPECT_EQ(field.Text(), "");
+    controlKey('V');
+    controlKey('V');
+    EXPECT_EQ(field.Text(), "xx");
+}
+
+}  // namespace
