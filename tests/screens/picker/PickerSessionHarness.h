@@ -64,6 +64,16 @@ protected:
         ASSERT_TRUE(enabled(kCmdSwitchScreen));
         goToOtherScreen();
     }
+    // The program ended as at the end of a session and started again over the same folders,
+    // up to the picker.
+    void newSession() {
+        app->ExitInstance();
+        app.reset();
+        mainWindow = nullptr;
+        picker = nullptr;
+        mfMessageQueue::Global().Clear();
+        enterPicker();
+    }
     void goToOtherScreen() {
         mainWindow->OnCommand(kCmdSwitchScreen);
         settle(6);
