@@ -152,6 +152,8 @@ u16 RPicker::Enter() {
         sprSetProcs(sprite, sprite->ready, sprite->step, &RPicker::DrawStrip);
     }
 
+    // The folder is read again: the list holds every show the child has at this moment.
+    if (RPortfolio* portfolio = Portfolio()) portfolio->Rebuild();
     if (RDocument* document = Document()) {
         dirty_ = Portfolio()->Unsaved();
         SetProjectNameFromPath();
@@ -169,6 +171,8 @@ u16 RPicker::Enter() {
         SetSlideLabel(PickerText("EmptySlide"));
     }
     sprUpdateScreen(1);
+    // The button stands where it is shown only from the first update on.
+    GiveTrashCan();
     LoadToolTipMetrics();
     if (undo_) undo_->Record(kPickerUndoClear);
     if (RDisplayWindow* window = RDisplayWindow::Get()) {
@@ -297,6 +301,14 @@ void RPicker::AnimateTrash(u16 shape) {
     sprShow(sprite, 1);
 }
 
+void RPicker::GiveTrashCan() {
+    Rect16 trash{0, 0, 0, 0};
+    if (i32 i = FindButtonById(kPickerButtonTrash); i >= 0)
+        if (const SprSprite* sprite = sprFind(buttons_[size_t(i)]->GetSprite())) trash = sprite->bounds;
+    if (list_) list_->SetTrashCan(trashFlags_, trash);
+    if (strip_) strip_->SetTrashCan(trashFlags_, trash);
+}
+
 void RPicker::SetPasteEnabled(bool enabled) {
     RApplication* app = GetApplication();
     if (!app) return;
@@ -322,9 +334,16 @@ void RPicker::KeepStripPlace() {
     }
 }
 
+void RPicker::WatchPointerFirst() {
+    if (!IsRegistered()) return;
+    const u32 mask = GetInputMask();
+    Unregister();
+    Register(mask);
+}
+
 u32 RPicker::HandleKey(u32 key) {
-    deleteKey_ = inputKeyCharacter(key) == plat::kVkDelete;
-    if (!deleteKey_) return 0;
+    // An open dialog has the child's attention: nothing under it goes.
+    if (inputKeyCharacter(key) != plat::kVkDelete || dialog_) return 0;
     if (area_ == kPickerAreaList && list_) return list_->HandleKey(key);
     if (area_ == kPickerAreaStrip) DeleteSelectedSlide();
     return 1;
@@ -448,6 +467,8 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
         break;
     case kMsgShuttingDown:
         if (Document()) {
+            // The next session opens this show.
+            KeepStripPlace();
             SaveQuestion();
             Portfolio()->SetDocument(nullptr);
         }

@@ -128,7 +128,13 @@ private:
     static void TrashEvent(SprSprite* sprite, i32 event);
     void AnimateTrash(u16 shape);
     void SetPasteEnabled(bool enabled);
+    // The list and the strip take drops on the trash can where the screen shows it.
+    void GiveTrashCan();
     void KeepStripPlace();
+    // Puts the picker back in front of the input objects made after it (the strip, the list):
+    // it hears every move of the pointer first and takes none, so that it always knows the
+    // area the Delete key acts on.
+    void WatchPointerFirst();
     // The engine text of the project's file; empty for none.
     std::string ProjectPathText() const;
 

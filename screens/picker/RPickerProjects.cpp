@@ -58,11 +58,9 @@ void RPicker::BuildProjectList(bool openLast) {
         Rect16 parts[kSprMaxParts];
         const i16 count = sprGetShapePartRects(kListAreaShape, parts);
         list_->SetCellRects(std::vector<Rect16>(parts, parts + std::max<i16>(count, 0)), kListFirstHotSpot);
-        Rect16 trash{0, 0, 0, 0};
-        if (i32 i = FindButtonById(kPickerButtonTrash); i >= 0)
-            if (const SprSprite* sprite = sprFind(buttons_[size_t(i)]->GetSprite())) trash = sprite->bounds;
-        list_->SetTrashCan(trashFlags_, trash);
+        GiveTrashCan();
         list_->RegisterInput();
+        WatchPointerFirst();
     } else {
         list_->Empty();
     }
@@ -177,6 +175,7 @@ u16 RPicker::Save(bool reload) {
     if (result == kErrNone && reload) {
         SetProjectNameFromPath();
         BuildProjectList(false);
+        KeepStripPlace();
     }
     return result;
 }

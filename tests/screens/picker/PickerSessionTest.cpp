@@ -135,6 +135,26 @@ TEST_F(PickerSession, ACancelledOrFailingSaveKeepsTheChangesAndTheOldFile) {
     EXPECT_EQ(model(), "AB....");
 }
 
+// Shows saved in one session are all listed in the next, sorted, and the last one opens.
+TEST_F(PickerSession, ANewSessionListsTheSavedShowsAndOpensTheLast) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    for (const char* name : {"Farm", "Zoo"}) {
+        command(kCmdNew);
+        add(name, name[0] == 'Z' ? 1 : 2);
+        savePath = app->GetPaths()->GetProjectPath(name);
+        command(kCmdSaveAs);
+        ASSERT_EQ(picker->ProjectName(), name);
+    }
+    newSession();
+    ASSERT_NE(picker, nullptr);
+    ASSERT_EQ(picker->ProjectList()->ItemCount(), 2);
+    EXPECT_EQ(picker->ProjectList()->NameOf(0), "Farm");
+    EXPECT_EQ(picker->ProjectList()->NameOf(1), "Zoo");
+    EXPECT_EQ(picker->ProjectName(), "Zoo") << "the show last saved, not the list's first";
+    EXPECT_EQ(model(), "A.....");
+}
+
 TEST_F(PickerSession, DeletingTheLastProjectMakesANewOne) {
     enterPicker();
     ASSERT_NE(picker, nullptr);
