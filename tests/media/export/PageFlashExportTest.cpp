@@ -5,6 +5,9 @@
 
 #include <sys/wait.h>
 
+#include <chrono>
+#include <thread>
+
 #include "media/export/FlashFramePlayer.h"
 #include "media/export/FlashProjector.h"
 #include "media/export/FlashSounds.h"
@@ -16,6 +19,8 @@
 #include "platform/drives/Drives.h"
 #include "platform/media/PictureImage.h"
 #include "platform/media/PngCoding.h"
+#include "tests/demo/screenshot/XScreenshot.h"
+#include "tests/demo/screenshot/XvfbServer.h"
 #include "tests/media/export/ExportFixture.h"
 
 namespace {
@@ -142,9 +147,8 @@ TEST(ProjectorTrailer, NamesAMovieThatLiesInsideTheFile) {
     }
 }
 
-// The whole road: a page red on its left and blue on its right made into a player file by the
-// real player program, which then draws its first frame without a screen.
-TEST_F(PageFlashExport, ThePlayerFilePlaysItsOwnMovie) {
+// A page red on its left and blue on its right as a movie of 98 x 59 pixels.
+std::vector<u8> halvesMovie() {
     RPageData page;
     paint(page, {248, 0, 0});
     RPageObject* background = nullptr;
@@ -156,7 +160,15 @@ TEST_F(PageFlashExport, ThePlayerFilePlaysItsOwnMovie) {
             p[0] = 0, p[2] = 248;
         }
     std::vector<u8> movie;
-    ASSERT_EQ(composePageFlash(page, {100, 60}, &movie), kExportOk);
+    EXPECT_EQ(composePageFlash(page, {100, 60}, &movie), kExportOk);
+    return movie;
+}
+
+// The whole road: a page red on its left and blue on its right made into a player file by the
+// real player program, which then draws its first frame without a screen.
+TEST_F(PageFlashExport, ThePlayerFilePlaysItsOwnMovie) {
+    const std::vector<u8> movie = halvesMovie();
+    ASSERT_FALSE(movie.empty());
     const std::string player = plat::textOfHostPath(TUMBLO_PLAYER_PROGRAM);
     // Twice onto one name: the second movie replaces the first.
     ASSERT_EQ(WriteFlashProjector(player, text("show"), std::vector<u8>(3000, 1)), 0);
@@ -187,6 +199,47 @@ TEST_F(PageFlashExport, ThePlayerFilePlaysItsOwnMovie) {
         EXPECT_EQ(seen[2] > 200, !red) << x;
         EXPECT_LT(seen[1], 40) << x;
     }
+}
+
+// A fresh player file run as a child runs it on a desktop: a private X server, no sound
+// device. Its window shows the movie in the middle of the screen and it plays on until it is
+// asked to end, then ends cleanly.
+TEST_F(PageFlashExport, ThePlayerFileOpensItsWindowAndPlaysOnAnXServer) {
+    const std::vector<u8> movie = halvesMovie();
+    ASSERT_FALSE(movie.empty());
+    ASSERT_EQ(WriteFlashProjector(plat::textOfHostPath(TUMBLO_PLAYER_PROGRAM), text("fresh"), movie), 0);
+    XvfbServer server;
+    ASSERT_TRUE(server.running()) << "No X server (Xvfb) could be started: " << server.failure();
+    std::ofstream(file("mesa.supp")) << "leak:libOSMesa.so\nleak:libX11.so\nleak:libSDL2\n";
+    // Asked to end after four seconds; the status is the player's own.
+    const std::string command = "(DISPLAY=" + server.display() + " SDL_AUDIODRIVER=dummy LSAN_OPTIONS=suppressions='" +
+                                file("mesa.supp") + "' timeout --preserve-status -k 5 4 '" + file("fresh") + "' > '" +
+                                file("said") + "' 2>&1; echo $? > '" + file("status") + "') &";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    // The screen is 1024 x 768; the window of the movie's size stands in its middle.
+    bool red = false, blue = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!(red && blue) && std::chrono::steady_clock::now() < deadline) {
+        const std::vector<uint32_t> shown = takeXScreenshot(server.display(), 512 - 40, 384, 80, 1);
+        const auto near = [](uint32_t seen, uint32_t want) {
+            for (int shift : {16, 8, 0})
+                if (std::abs(int((seen >> shift) & 0xFF) - int((want >> shift) & 0xFF)) > 24) return false;
+            return true;
+        };
+        red = !shown.empty() && near(shown.front(), 0xF80000u);
+        blue = !shown.empty() && near(shown.back(), 0x0000F8u);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_TRUE(red && blue) << "the movie's halves are not on the screen";
+    std::string status;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (status.empty() && std::chrono::steady_clock::now() < end) {
+        const std::vector<u8> written = read(file("status"));
+        status.assign(written.begin(), written.end());
+        if (status.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    const std::vector<u8> said = read(file("said"));
+    EXPECT_EQ(status, "0\n") << std::string(said.begin(), said.end());
 }
 
 // The player program's host, as far as sounds go: the pictures stay with the host before it.
