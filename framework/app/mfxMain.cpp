@@ -115,6 +115,24 @@ bool mfxPumpOneMessage(bool* quit, int* code) {
     return true;
 }
 
+bool mfxRunMessagesUntil(const std::function<bool()>& done) {
+    // Only the headless driver's input can run out for good.
+    const bool headless = plat::displayDriver().name() == "headless";
+    bool quit = false;
+    int code = 0;
+    while (!done()) {
+        plat::displayDriver().pumpEvents();
+        if (mfxPumpOneMessage(&quit, &code)) {
+            if (!quit) continue;
+            plat::postQuitMessage(code);
+            return false;
+        }
+        if (headless) return done();
+        plat::waitForMessage();
+    }
+    return true;
+}
+
 int mfxRunMessageLoop() {
     bool quit = false;
     int code = 0;

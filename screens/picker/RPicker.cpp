@@ -31,6 +31,7 @@
 #include "platform/ui/MessageQueue.h"
 #include "screens/picker/PickerCommands.h"
 #include "screens/picker/PickerProjectList.h"
+#include "screens/picker/ShowSaveQuestion.h"
 #include "screens/picker/UndoPicker.h"
 
 namespace Ostrel {
@@ -271,12 +272,7 @@ void RPicker::SetProjectName(const std::string& name) {
 
 void RPicker::SetProjectNameFromPath() {
     RDocument* document = Document();
-    const Path* path = document ? document->Config().GetPath() : nullptr;
-    char text[kSystemTextSize] = {};
-    if (!path || pathGetFileName(path, text) != kErrNone) return SetProjectName("");
-    std::string name = text;
-    if (const size_t dot = name.rfind('.'); dot != std::string::npos) name.erase(dot);
-    SetProjectName(name);
+    SetProjectName(document ? ShowNameOf(*document) : std::string());
 }
 
 void RPicker::SetSlideLabel(const std::string& text) {
