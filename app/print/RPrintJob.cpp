@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "app/print/FullRangeCopy.h"
 #include "app/print/PrintLayout.h"
 #include "engine/base/TextUtils.h"
 #include "engine/gfx/GfxDraw.h"
@@ -176,6 +177,12 @@ void RPrintJob::LayoutCell() { sourceRect_ = sources_.paintRect; }
 void RPrintJob::CopyToSheet(const Rect16& target, u16 transfer) {
     if (!sourcePort_ || !printerPort_) return;
     const u16 flags = (transfer & kPrintMirror ? kGfxCopyMirror : 0) | (transfer & kPrintUpsideDown ? kGfxCopyFlip : 0);
+    // The page's colours spread over the printer's whole range: its white is the paper's.
+    if (GfxPort* sheet = FullRangeCopy(sourcePort_, sourceRect_)) {
+        gfxCopyBitsEx(printerPort_, sheet, target, sheet->deviceRect, 0, flags);
+        gfxDisposePort(sheet);
+        return;
+    }
     gfxCopyBitsEx(printerPort_, sourcePort_, target, sourceRect_, 0, flags);
 }
 
