@@ -13,6 +13,7 @@
 #include "engine/gfx/GfxErrors.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "platform/print/choice/PrintChoice.h"
+#include "platform/print/pdf/PdfFilePrinter.h"
 
 namespace {
 
@@ -126,6 +127,40 @@ TEST_F(LayoutsOnPdf, AFullPageLeavesThePaperBesideThePictureWhite) {
         EXPECT_TRUE(alike(landscape ? colourAt(pages[0], beside, 300) : colourAt(pages[0], 300, beside), kWhite));
         EXPECT_TRUE(alike(landscape ? colourAt(pages[0], inside, 100) : colourAt(pages[0], 100, inside),
                           packed(slideColour(5))));
+    }
+}
+
+// What is white on the page prints as the paper's white, and the built-in "PDF file" printer
+// keeps a margin all round, as a paper printer does: a full page in landscape, which takes the
+// page area's whole height, stays off the sheet's top and bottom edges.
+TEST_F(LayoutsOnPdf, WhiteStaysWhiteAndThePdfPrinterKeepsItsMargins) {
+    PictureRecord white{2, 2, std::vector<u8>(16, 255), {}};
+    std::vector<u8> whiteBytes;
+    ASSERT_EQ(writePictureRecord(white, false, &whiteBytes), kErrNone);
+    printer.paper = plat::print::pdfPrinterSettings(true).paper;
+    for (const bool whitePage : {true, false}) {
+        SCOPED_TRACE(whitePage ? "white page" : "coloured page");
+        RPage easel(PageSettings{}, "", 1);
+        if (whitePage)
+            ASSERT_NE(easel.Data().AddObject(kTypeBitmap, kBackgroundId, whiteBytes, {0, 0, i16(kPageWidth), i16(kPageHeight)}),
+                      nullptr);
+        else
+            paintSlide(easel, 6);
+        sources.easelPage = &easel;
+        RPrintJob job(1, sources);
+        job.SetMode(kPrintLandscape);
+        ASSERT_EQ(job.Run(kPrintModeEasel), kErrNone);
+        const std::vector<testprint::RenderedPage> pages = sheets();
+        ASSERT_EQ(pages.size(), 1u);
+        const testprint::RenderedPage& sheet = pages[0];
+        const u32 middle = sheet.at(sheet.width / 2, sheet.height / 2);
+        if (whitePage) {
+            for (int shift : {0, 8, 16}) EXPECT_GE((middle >> shift) & 0xFF, 252u) << std::hex << middle;
+            continue;
+        }
+        EXPECT_TRUE(alike(middle, packed(slideColour(6))));
+        EXPECT_TRUE(alike(sheet.at(sheet.width / 2, 1), kWhite)) << "the top edge";
+        EXPECT_TRUE(alike(sheet.at(sheet.width / 2, sheet.height - 2), kWhite)) << "the bottom edge";
     }
 }
 
