@@ -127,6 +127,9 @@ bool mfxRunMessagesUntil(const std::function<bool()>& done) {
     int idleSteps = 0;
     while (!done()) {
         plat::displayDriver().pumpEvents();
+        // A close of a window (its close box, the desktop's quit, a caught signal) ends the
+        // wait unanswered; the close stays for the loop outside.
+        if (plat::Message next; plat::peekMessage(next, false) && next.message == plat::kMsgClose) return false;
         if (mfxPumpOneMessage(&quit, &code)) {
             idleSteps = 0;
             if (!quit) continue;

@@ -46,6 +46,22 @@ TEST(FlashFrame, IsTwoPixelsNarrowerAndOneLowerThanTheCanvas) {
 
 class PageFlashExport : public ExportTest {
 protected:
+    // A page red on its left and blue on its right as a movie of 98 x 59 pixels.
+    static std::vector<u8> halvesMovie() {
+        RPageData page;
+        paint(page, {248, 0, 0});
+        RPageObject* background = nullptr;
+        page.FindObject(kTypeBitmap, kBackgroundId, &background);
+        auto& picture = static_cast<RBitmapPageObject*>(background)->picture;
+        for (size_t y = 0; y < picture.height; ++y)
+            for (size_t x = 50; x < picture.width; ++x) {
+                u8* p = &picture.pixels[(y * picture.width + x) * 4];
+                p[0] = 0, p[2] = 248;
+            }
+        std::vector<u8> movie;
+        EXPECT_EQ(composePageFlash(page, {100, 60}, &movie), kExportOk);
+        return movie;
+    }
     // The scales of the sprites placed at depths 1 and up, in depth order, which counts up
     // from 1.
     static std::vector<std::pair<i32, i32>> spriteScales(const std::vector<u8>& movie) {
@@ -145,23 +161,6 @@ TEST(ProjectorTrailer, NamesAMovieThatLiesInsideTheFile) {
         }
         EXPECT_EQ(ProjectorProgramSize(trailer, c.fileSize), c.found ? offset : c.fileSize);
     }
-}
-
-// A page red on its left and blue on its right as a movie of 98 x 59 pixels.
-std::vector<u8> halvesMovie() {
-    RPageData page;
-    paint(page, {248, 0, 0});
-    RPageObject* background = nullptr;
-    page.FindObject(kTypeBitmap, kBackgroundId, &background);
-    auto& picture = static_cast<RBitmapPageObject*>(background)->picture;
-    for (size_t y = 0; y < picture.height; ++y)
-        for (size_t x = 50; x < picture.width; ++x) {
-            u8* p = &picture.pixels[(y * picture.width + x) * 4];
-            p[0] = 0, p[2] = 248;
-        }
-    std::vector<u8> movie;
-    EXPECT_EQ(composePageFlash(page, {100, 60}, &movie), kExportOk);
-    return movie;
 }
 
 // The whole road: a page red on its left and blue on its right made into a player file by the

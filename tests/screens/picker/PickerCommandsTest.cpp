@@ -12,6 +12,7 @@
 #include "app/print/RPrintDialog.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "framework/controls/RButton.h"
+#include "engine/resources/ResourceManager.h"
 #include "framework/input/RInputRegistry.h"
 #include "framework/undo/UndoManager.h"
 #include "screens/picker/UndoPicker.h"
@@ -104,6 +105,8 @@ TEST_F(PickerCommands, TheDeleteKeyByArea) {
     EXPECT_EQ(model(), "ABCD..");
     EXPECT_EQ(picker->CurrentDialog(), nullptr);
 
+    // The pointer comes to the slide, then clicks it, as a child's does.
+    move(middle(picker->Strip()->GetCellRect(1)));
     click(middle(picker->Strip()->GetCellRect(1)));
     key(plat::kVkDelete);
     EXPECT_EQ(model(), "A.CD..");
@@ -389,10 +392,12 @@ TEST_F(PickerCommands, TheProgramsEndAsksInItsOwnDialog) {
         }
         bool asked = false;
         display_.whilePumped = [&] {
-            auto* question = dynamic_cast<RDlgWarnings*>(inputObjectAt(0));
-            if (asked || !question || question->MessageId() != kWarningSaveShow || !question->ItemButtonsUp()) return;
-            asked = true;
-            queueClick(centreOf(question->ItemButtons().Find(c.answer)->GetSprite()));
+            for (int32_t i = 0; i < inputObjectCount() && !asked; ++i) {
+                auto* question = dynamic_cast<RDlgWarnings*>(inputObjectAt(i));
+                if (!question || question->MessageId() != kWarningSaveShow || !question->ItemButtonsUp()) continue;
+                asked = true;
+                queueClick(centreOf(question->ItemButtons().Find(c.answer)->GetSprite()));
+            }
         };
         app->ExitInstance();
         display_.whilePumped = nullptr;
@@ -430,6 +435,9 @@ public:
 TEST_F(PickerCommands, ThePrintDialogReadsInFullInBothLanguages) {
     enterPicker();
     ASSERT_NE(picker, nullptr);
+    // The program's dialogs and their pictures come from the archive beside the program.
+    const ResMapHandle system = resOpenFile(EnginePath(plat::textOfHostPath(std::string(TUMBLO_TEST_PROGRAM_DIR) + "/SYSTEM.KVR")).get(), 1, 1);
+    ASSERT_NE(system, 0);
     for (int language = 0; language < 2; ++language) {
         SCOPED_TRACE(language == 0 ? "English" : "Spanish");
         PrintDialogReader dialog(mainWindow, kPrintModeSlides);
@@ -457,12 +465,13 @@ TEST_F(PickerCommands, ThePrintDialogReadsInFullInBothLanguages) {
                 const plat::gdi::Rgb c = preview->rgbOf(preview->pixel(x, y));
                 const bool white = c.red == c.green && c.green == c.blue;
                 if (preview->pixel(x, y) == background || white || c.red + c.green + c.blue < 3 * 128) continue;
-                for (const auto [dx, dy] : {std::pair{3, 0}, {-3, 0}, {0, 3}, {0, -3}}) {
+                for (const auto& [dx, dy] : {std::pair{3, 0}, {-3, 0}, {0, 3}, {0, -3}}) {
                     const bool inside = x + dx >= 0 && y + dy >= 0 && x + dx < preview->width() && y + dy < preview->height();
                     ASSERT_TRUE(inside && preview->pixel(x + dx, y + dy) != background) << id << " at " << x << "," << y;
                 }
             }
     }
+    resCloseFile(system, 0, 1);
 }
 
 TEST_F(PickerCommands, LeavingKeepsThePlaceAndTheProject) {
