@@ -142,7 +142,8 @@ void RPrintJob::ComputePageArea() {
     // The port is scaled so that the job's units cover the printable part of the sheet.
     const Rect16 whole = PrintPageArea(setup_->printable, setup_->printable, setup_->ppiX, setup_->ppiY, landscape);
     if (whole.right > 0 && whole.bottom > 0) gfxSetPortScale(u16(whole.right), u16(whole.bottom));
-    pageArea_ = PrintPageArea(setup_->printable, setup_->paper, setup_->ppiX, setup_->ppiY, landscape);
+    pageArea_ = KeepOffThePapersEdges(PrintPageArea(setup_->printable, setup_->paper, setup_->ppiX, setup_->ppiY, landscape),
+                                      setup_->printable, setup_->paper, setup_->ppiX, setup_->ppiY);
 }
 
 RPage* RPrintJob::FindPage(u16 number, u32 printMode) const {

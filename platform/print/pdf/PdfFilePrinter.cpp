@@ -12,12 +12,8 @@ namespace {
 
 constexpr uint16_t kPdfResolution = 150;
 
-// A quarter of an inch all round stays white, as a printer of paper leaves it: what is
-// printed never runs to the sheet's edges.
-constexpr uint32_t kPdfMargin = 64;
-
-Paper a4() { return Paper{"A4", 2100, 2970, kPdfMargin, kPdfMargin, kPdfMargin, kPdfMargin}; }
-Paper letter() { return Paper{"Letter", 2159, 2794, kPdfMargin, kPdfMargin, kPdfMargin, kPdfMargin}; }
+Paper a4() { return Paper{"A4", 2100, 2970}; }
+Paper letter() { return Paper{"Letter", 2159, 2794}; }
 
 // A job title as the stem of a file name: no folder separators, no leading dot, never empty.
 std::string fileStemOf(const std::string& title) {
