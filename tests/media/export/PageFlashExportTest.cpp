@@ -21,9 +21,9 @@
 #include "platform/drives/Drives.h"
 #include "platform/media/PictureImage.h"
 #include "platform/media/PngCoding.h"
-#include "tests/demo/screenshot/XScreenshot.h"
-#include "tests/demo/screenshot/XvfbServer.h"
 #include "tests/media/export/ExportFixture.h"
+#include "tests/xserver/XScreenshot.h"
+#include "tests/xserver/XvfbServer.h"
 
 namespace {
 
