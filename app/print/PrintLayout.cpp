@@ -1,5 +1,6 @@
 #include "app/print/PrintLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Ostrel {
@@ -31,6 +32,14 @@ Rect16 PrintPageArea(const Rect16& printable, const Rect16& paper, u16 dpiX, u16
         (landscape ? area.left : area.top) = i16(m2 - m1);
     }
     return area;
+}
+
+Rect16 KeepOffThePapersEdges(const Rect16& area, const Rect16& printable, const Rect16& paper, u16 dpiX, u16 dpiY) {
+    // The paper's edges in job units from the printable part's corner.
+    const i32 left = -jobUnits(printable.left - paper.left, dpiX), top = -jobUnits(printable.top - paper.top, dpiY);
+    const i32 right = jobUnits(paper.right - printable.left, dpiX), bottom = jobUnits(paper.bottom - printable.top, dpiY);
+    return rect(std::max<i32>(area.left, left + kSheetMargin), std::max<i32>(area.top, top + kSheetMargin),
+                std::min<i32>(area.right, right - kSheetMargin), std::min<i32>(area.bottom, bottom - kSheetMargin));
 }
 
 Rect16 FitInside(const Rect16& a, i32 sw, i32 sh) {

@@ -15,6 +15,12 @@ constexpr u16 kPrintResolution = 150;
 // the middle of the paper rather than of the printable part.
 Rect16 PrintPageArea(const Rect16& printable, const Rect16& paper, u16 dpiX, u16 dpiY, bool landscape);
 
+// The page area kept a quarter of an inch (kSheetMargin) from every edge of the paper, as
+// far as the printer's own unprintable margins do not keep it so already: what a printer
+// that prints to the very edges (the "PDF file" printer) prints keeps a margin of white paper.
+constexpr i32 kSheetMargin = kPrintResolution / 4;
+Rect16 KeepOffThePapersEdges(const Rect16& area, const Rect16& printable, const Rect16& paper, u16 dpiX, u16 dpiY);
+
 // The largest rectangle of the picture's proportions inside the area, centred in it: a full
 // page keeps the picture's shape on any paper.
 Rect16 FitInside(const Rect16& area, i32 sw, i32 sh);

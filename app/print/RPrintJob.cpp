@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "app/print/FullRangeCopy.h"
 #include "app/print/PrintLayout.h"
 #include "engine/base/TextUtils.h"
 #include "engine/gfx/GfxDraw.h"
@@ -141,7 +142,8 @@ void RPrintJob::ComputePageArea() {
     // The port is scaled so that the job's units cover the printable part of the sheet.
     const Rect16 whole = PrintPageArea(setup_->printable, setup_->printable, setup_->ppiX, setup_->ppiY, landscape);
     if (whole.right > 0 && whole.bottom > 0) gfxSetPortScale(u16(whole.right), u16(whole.bottom));
-    pageArea_ = PrintPageArea(setup_->printable, setup_->paper, setup_->ppiX, setup_->ppiY, landscape);
+    pageArea_ = KeepOffThePapersEdges(PrintPageArea(setup_->printable, setup_->paper, setup_->ppiX, setup_->ppiY, landscape),
+                                      setup_->printable, setup_->paper, setup_->ppiX, setup_->ppiY);
 }
 
 RPage* RPrintJob::FindPage(u16 number, u32 printMode) const {
@@ -176,6 +178,12 @@ void RPrintJob::LayoutCell() { sourceRect_ = sources_.paintRect; }
 void RPrintJob::CopyToSheet(const Rect16& target, u16 transfer) {
     if (!sourcePort_ || !printerPort_) return;
     const u16 flags = (transfer & kPrintMirror ? kGfxCopyMirror : 0) | (transfer & kPrintUpsideDown ? kGfxCopyFlip : 0);
+    // The page's colours spread over the printer's whole range: its white is the paper's.
+    if (GfxPort* sheet = FullRangeCopy(sourcePort_, sourceRect_)) {
+        gfxCopyBitsEx(printerPort_, sheet, target, sheet->deviceRect, 0, flags);
+        gfxDisposePort(sheet);
+        return;
+    }
     gfxCopyBitsEx(printerPort_, sourcePort_, target, sourceRect_, 0, flags);
 }
 

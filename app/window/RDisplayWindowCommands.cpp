@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/application/ApplicationMessages.h"
 #include "app/application/RApplication.h"
 #include "app/menus/MenuCommands.h"
 #include "app/module/RModule.h"
@@ -15,6 +16,7 @@
 #include "app/window/MainMenuLayout.h"
 #include "app/window/UserGuideFile.h"
 #include "document/clipboard/CCPObj.h"
+#include "document/project/RPortfolio.h"
 #include "engine/base/KeyRecord.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/resources/NamedResources.h"
@@ -103,6 +105,14 @@ void RDisplayWindow::RunShellCommand(u16 command) {
     switch (command) {
     case kCmdAbout: ShowAbout(); break;
     case kCmdExit:
+        // A show with unsaved changes ends first: the slide-show editor asks about them, and
+        // the child may stay there.
+        if (current == ScreenKind::SlideShow && app && app->GetPortfolio() && app->GetPortfolio()->Document() &&
+            app->GetPortfolio()->Unsaved()) {
+            app->PostMessageTo(app, kScreenPicker);
+            app->PostMessageTo(app, kMsgMenuQuitPicker);
+            break;
+        }
         if (mfxApplication* framework = mfxApplication::Get()) framework->Quit();
         break;
     case kCmdUndo:

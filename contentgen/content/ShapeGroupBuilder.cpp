@@ -12,7 +12,10 @@ constexpr u32 kOffsetEntrySize = 4;
 
 u16 ShapeGroupBuilder::addFrame(const Raster& raster, int anchorX, int anchorY) {
     RasterBounds cut = rasterOpaqueBounds(raster);
-    // A frame with nothing opaque still needs a place: one transparent pixel.
+    // A frame painted only see-through marks an area (where a control takes clicks): it keeps
+    // the place it covers, all of it transparent. One with nothing painted still needs a
+    // place: one transparent pixel.
+    if (cut.empty()) cut = rasterPaintedBounds(raster);
     if (cut.empty()) cut = RasterBounds{0, 0, 1, 1};
     Frame frame;
     frame.bitmap = writePackedBitmap16(raster, cut);

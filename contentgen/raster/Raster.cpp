@@ -13,11 +13,13 @@ u16 rasterTo555(u32 pixel) {
     return u16(((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3));
 }
 
-RasterBounds rasterOpaqueBounds(const Raster& raster) {
+namespace {
+
+RasterBounds boundsFrom(const Raster& raster, u32 alphaFrom) {
     RasterBounds b{raster.width, raster.height, 0, 0};
     for (int y = 0; y < raster.height; ++y)
         for (int x = 0; x < raster.width; ++x)
-            if (rasterOpaque(raster.at(x, y))) {
+            if ((raster.at(x, y) >> 24) >= alphaFrom) {
                 b.left = std::min(b.left, x);
                 b.top = std::min(b.top, y);
                 b.right = std::max(b.right, x + 1);
@@ -26,3 +28,9 @@ RasterBounds rasterOpaqueBounds(const Raster& raster) {
     if (b.empty()) return RasterBounds{};
     return b;
 }
+
+}  // namespace
+
+RasterBounds rasterOpaqueBounds(const Raster& raster) { return boundsFrom(raster, kOpaqueFrom); }
+
+RasterBounds rasterPaintedBounds(const Raster& raster) { return boundsFrom(raster, 1); }

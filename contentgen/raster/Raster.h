@@ -35,3 +35,5 @@ struct RasterBounds {
 
 // The smallest rectangle holding every opaque place; empty when there is none.
 RasterBounds rasterOpaqueBounds(const Raster& raster);
+// The same for every place painted at all, however faintly.
+RasterBounds rasterPaintedBounds(const Raster& raster);

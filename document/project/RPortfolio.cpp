@@ -22,13 +22,18 @@ bool hasProjectExtension(const std::string& name) {
 
 RPortfolio::RPortfolio(Paths& paths, const std::string& userName) : paths_(paths) {
     if (paths_.UserName() != userName) paths_.SelectUserFolder(userName);
+    userName_ = paths_.UserName();
     Rebuild();
 }
 
 EngineErr RPortfolio::SetName(const std::string& userName) {
-    if (userName == paths_.UserName()) return kErrNone;
-    if (EngineErr err = paths_.SelectUserFolder(userName)) return err;
-    document_.reset();
+    // The login may have chosen the user's folders already: the list is this user's either way.
+    if (userName != paths_.UserName())
+        if (EngineErr err = paths_.SelectUserFolder(userName)) return err;
+    if (userName != userName_) {
+        SetDocument(nullptr);
+        userName_ = userName;
+    }
     Rebuild();
     return kErrNone;
 }

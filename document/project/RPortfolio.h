@@ -17,7 +17,7 @@ class RPortfolio {
 public:
     RPortfolio(Paths& paths, const std::string& userName);
 
-    // Selects the user and rebuilds the project list when the name changed.
+    // Selects the user (another user's document is dropped) and reads the user's project list.
     EngineErr SetName(const std::string& userName);
     // The next project name after *iterator (starting at 0); false at the end.
     bool NextProjectName(u32* iterator, std::string* name) const;
@@ -43,8 +43,9 @@ public:
     void Rebuild();
 
 private:
-
     Paths& paths_;
+    // The user whose projects these are.
+    std::string userName_;
     std::vector<std::string> projects_;
     std::unique_ptr<RDocument> document_;
     bool unsaved_ = false;

@@ -9,6 +9,7 @@
 #include "framework/app/mfxApplication.h"
 #include "framework/app/mfxConfigFile.h"
 #include "framework/app/mfxSelfUpdate.h"
+#include "framework/messaging/mfMessageQueue.h"
 #include "framework/windows/mfxDisplayWindow.h"
 #include "framework/windows/mfxWindow.h"
 #include "platform/clock/Clock.h"
@@ -112,6 +113,37 @@ bool mfxPumpOneMessage(bool* quit, int* code) {
     const std::vector<mfxWindow*>& windows = mfxWindow::Windows();
     if (!windows.empty() && windows.front()->PreTranslateMessage(message)) return true;
     plat::dispatchMessage(message);
+    return true;
+}
+
+bool mfxRunMessagesUntil(const std::function<bool()>& done) {
+    // Only the headless driver's input can run out for good.
+    const bool headless = plat::displayDriver().name() == "headless";
+    bool quit = false;
+    int code = 0;
+    // Headless, the objects' own messages without any input run out within this many steps,
+    // or they never will.
+    constexpr int kHeadlessIdleSteps = 1000;
+    int idleSteps = 0;
+    while (!done()) {
+        plat::displayDriver().pumpEvents();
+        // A close of a window (its close box, the desktop's quit, a caught signal) ends the
+        // wait unanswered; the close stays for the loop outside.
+        if (plat::Message next; plat::peekMessage(next, false) && next.message == plat::kMsgClose) return false;
+        if (mfxPumpOneMessage(&quit, &code)) {
+            idleSteps = 0;
+            if (!quit) continue;
+            plat::postQuitMessage(code);
+            return false;
+        }
+        // The windows' queue is empty: the idle step delivers what the program's objects
+        // posted to each other, and the windows tick.
+        idleTask(nullptr, nullptr);
+        plat::Message waiting;
+        if (done() || plat::peekMessage(waiting, false)) continue;
+        if (headless && (mfMessageQueue::Global().IsEmpty() || ++idleSteps > kHeadlessIdleSteps)) return false;
+        if (!headless && mfMessageQueue::Global().IsEmpty()) plat::waitForMessage();
+    }
     return true;
 }
 

@@ -49,3 +49,8 @@ int mfxRunApplication(const mfxCommandLine& commandLine, u32 mode);
 bool mfxPumpOneMessage(bool* quit, int* code);
 // The blocking loop: returns the quit message's code.
 int mfxRunMessageLoop();
+// The same loop for as long as a step must wait for the child (a question at the program's
+// end): true once `done` answers true; false at the quit message, which is posted again for
+// the loop outside, at a close of a window, which is left waiting for it, or, on a headless
+// display, once nothing more can come.
+bool mfxRunMessagesUntil(const std::function<bool()>& done);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/base/ByteOrder.h"
 #include "engine/gfx/GfxBitmap.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
@@ -10,6 +11,26 @@ namespace Ostrel {
 namespace {
 
 constexpr u16 kTextCentredBothWays = 0x22;
+constexpr i16 kDetailInset = 3;
+constexpr i16 kDetailGap = 2;
+const GfxColor kDetailFill = GfxColor::rgb(255, 243, 176);
+const GfxColor kDetailEdge = GfxColor::rgb(59, 42, 92);
+
+// The picture's width and height from its engine bitmap header; 0 for none.
+Point16 pictureSize(const ScrollerPicture& picture) {
+    if (picture.size() < kGfxBitmapHeaderSize) return {0, 0};
+    return {i16(readBE16(picture.data())), i16(readBE16(picture.data() + 2))};
+}
+
+// The largest rectangle of the picture's shape inside the box, in its middle.
+Rect16 fitted(const Rect16& box, Point16 size) {
+    const i32 boxW = box.right - box.left, boxH = box.bottom - box.top;
+    if (size.h <= 0 || size.v <= 0 || boxW <= 0 || boxH <= 0) return box;
+    i32 w = boxW, h = i32(i64(boxW) * size.v / size.h);
+    if (h > boxH) h = boxH, w = i32(i64(boxH) * size.h / size.v);
+    const i16 left = i16(box.left + (boxW - w) / 2), top = i16(box.top + (boxH - h) / 2);
+    return {left, top, i16(left + w), i16(top + h)};
+}
 
 }  // namespace
 
@@ -100,6 +121,12 @@ void RBMOBitmapScroller::SetMode(u16 mode) {
     Redraw();
 }
 
+void RBMOBitmapScroller::SetDetailControls(std::vector<BmoDetailControl> controls) {
+    for (BmoDetailControl& control : controls) control.picture = machineOrder(std::move(control.picture));
+    detail_ = std::move(controls);
+    Redraw();
+}
+
 void RBMOBitmapScroller::SetArea(const Rect16& area, const Rect16& frame) {
     area_ = area;
     frame_ = frame;
@@ -143,9 +170,19 @@ u32 RBMOBitmapScroller::HandleMessage(RMessage* message, uintptr_t data) {
 
 void RBMOBitmapScroller::DrawCell(int item, const Rect16& cell, bool selected) {
     const BmoCell& c = cells_[size_t(item)];
-    if (!c.thumbnail.empty()) gfxDrawBitmapInRect(c.thumbnail.data(), u32(c.thumbnail.size()), cell, 0, 0);
+    const int visible = item - GetFirstVisible();
+    Rect16 picture = cell;
+    // In the detail mode the row of controls takes the cell's foot; the thumbnail stands above.
+    if (mode_ == kBmoModeDetail)
+        for (const BmoDetailControl& control : detail_)
+            if (visible >= 0 && size_t(visible) < control.places.size())
+                picture.bottom = std::min<i16>(picture.bottom, i16(control.places[size_t(visible)].top - kDetailGap));
+    if (!c.thumbnail.empty()) {
+        const Rect16 shown = picture.bottom == cell.bottom ? cell : fitted(picture, pictureSize(c.thumbnail));
+        gfxDrawBitmapInRect(c.thumbnail.data(), u32(c.thumbnail.size()), shown, 0, 0);
+    }
     if (!c.icon.empty()) gfxDrawBitmap(c.icon.data(), u32(c.icon.size()), cell.left, cell.top, 0);
-    if (mode_ == kBmoModeDetail && !c.label.empty()) {
+    if (mode_ == kBmoModeDetail && !DrawDetailRow(visible, c) && !c.label.empty()) {
         // A name too wide for the cell wraps onto a second line rather than being cut.
         const u16 length = u16(c.label.size());
         const i16 lines = gfxTextWidth(c.label.c_str(), length) > cell.right - cell.left ? 2 : 1;
@@ -153,6 +190,39 @@ void RBMOBitmapScroller::DrawCell(int item, const Rect16& cell, bool selected) {
         gfxDrawTextBox(labelBox, kTextCentredBothWays, c.label.c_str(), length);
     }
     if (selected) gfxFrameRect(cell);
+}
+
+bool RBMOBitmapScroller::DrawDetailRow(int visible, const BmoCell& cell) {
+    if (visible < 0) return false;
+    bool drawn = false;
+    GfxColor previous{}, replaced{};
+    gfxSetForeColor(&previous, kDetailEdge);
+    for (const BmoDetailControl& control : detail_) {
+        if (size_t(visible) >= control.places.size()) continue;
+        const Rect16& place = control.places[size_t(visible)];
+        drawn = true;
+        gfxFillRect(place, kDetailFill, 0);
+        gfxFrameRect(place);
+        const Point16 size = pictureSize(control.picture);
+        const i16 height = i16(place.bottom - place.top);
+        i16 textLeft = i16(place.left + kDetailInset);
+        // A label too wide to stand beside the picture has the control to itself.
+        const u16 length = u16(std::min<size_t>(cell.label.size(), 0xFFFF));
+        const i32 room = place.right - place.left - 2 * kDetailInset;
+        const bool beside = control.showsLabel && size.h + kDetailGap + gfxTextWidth(cell.label.c_str(), length) <= room;
+        if (size.h > 0 && (!control.showsLabel || beside)) {
+            const i16 left = control.showsLabel ? i16(place.left + kDetailInset)
+                                                : i16(place.left + (place.right - place.left - size.h) / 2);
+            gfxDrawBitmap(control.picture.data(), u32(control.picture.size()), left, i16(place.top + (height - size.v) / 2),
+                          0);
+            textLeft = i16(left + size.h + kDetailGap);
+        }
+        if (control.showsLabel && length > 0)
+            gfxDrawTextBox({textLeft, place.top, i16(place.right - kDetailInset), place.bottom}, kTextCentredBothWays,
+                           cell.label.c_str(), length);
+    }
+    gfxSetForeColor(&replaced, previous);
+    return drawn;
 }
 
 }  // namespace Ostrel

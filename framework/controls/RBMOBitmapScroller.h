@@ -33,6 +33,14 @@ struct BmoCell {
     std::string label;
 };
 
+// A control of the detail row: its place under each visible cell (in cell order), the picture
+// it shows at its left and whether the cell's label stands beside the picture.
+struct BmoDetailControl {
+    std::vector<Rect16> places;
+    ScrollerPicture picture;
+    bool showsLabel = false;
+};
+
 class RBMOBitmapScroller : public RScroller {
 public:
     // `command` 0: none (the picker's strip); dialogs use their own command.
@@ -66,6 +74,9 @@ public:
     // The owner's hot-spot list, whose groups follow the strip's (null: none).
     void SetOwnerHotSpots(RHotSpotList* list) { ownerHotSpots_ = list; }
     RHotSpotList* GetOwnerHotSpots() const { return ownerHotSpots_; }
+    // The detail row's controls, drawn in the detail mode where their hot spots take the
+    // clicks; the thumbnail stands above them. Without any, the label stands at the cell's foot.
+    void SetDetailControls(std::vector<BmoDetailControl> controls);
     // The strip's area on the screen and the frame drawn around it; the frame is invalidated
     // with the cells so that it stays over them.
     void SetArea(const Rect16& area, const Rect16& frame);
@@ -84,12 +95,15 @@ protected:
 
 private:
     bool Valid(int index) const { return index >= 0 && index < int(cells_.size()); }
+    // The detail row under the visible cell `visible`; false when it has none.
+    bool DrawDetailRow(int visible, const BmoCell& cell);
 
     u32 command_;
     RHotSpotList* ownerHotSpots_ = nullptr;
     Rect16 area_{0, 0, 0, 0};
     Rect16 frame_{0, 0, 0, 0};
     std::vector<BmoCell> cells_;
+    std::vector<BmoDetailControl> detail_;
     bool fewCells_ = false;
     u16 mode_ = kBmoModePlain;
 };

@@ -154,7 +154,10 @@ i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, con
     if (pages.empty()) return kExportOk;
     const u32 total = u32(pages.size()) * 2 + 1;
     Components components;
-    std::unique_ptr<PagePicture> before;
+    // The first page comes in over black.
+    std::unique_ptr<PagePicture> before = PagePicture::Blank(canvas.width, canvas.height);
+    if (!before) return kExportNoMemory;
+    before->Pixels().Fill(kRgb555Black);
     i32 start = 0;
     i32 result = kExportOk;
     for (size_t i = 0; i < pages.size() && result == kExportOk; ++i) {
@@ -169,7 +172,7 @@ i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, con
         if (!result && !picture) result = kExportNoMemory;
         if (!result) result = buildPage(data, *picture, start, duration, &components);
         const TransitionKind kind = transitionKindOfIndex(page.GetTransitionEffect());
-        if (!result && before && kind != TransitionKind::None)
+        if (!result && kind != TransitionKind::None)
             result = buildTransition(kind, *before, *picture, start, &components);
         if (!result && kind != TransitionKind::None && transitionSounds) {
             const std::vector<u8> wave = transitionSounds(page.GetTransitionOption());

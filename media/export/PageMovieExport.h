@@ -14,9 +14,9 @@
 
 namespace Ostrel {
 
-// How long a slide show's transition runs, and in how many pictures.
-constexpr i32 kTransitionMs = 1000;
-constexpr i32 kTransitionFrames = 20;
+// How long a slide show's transition runs, as long as Play runs it, and in how many pictures.
+constexpr i32 kTransitionMs = 600;
+constexpr i32 kTransitionFrames = 12;
 // A page without sound, movie or timing.
 constexpr i32 kDefaultPageMs = 5000;
 
@@ -38,7 +38,8 @@ i32 exportPageMovie(const RPageData& page, const MovieExportCanvas& canvas, cons
 using TransitionSoundWave = std::function<std::vector<u8>(u16 place)>;
 
 // The pages in number order, each for its timing (when set) or its own duration; a page with a
-// transition has its transition's sound from its start, for as long as the page lasts at most.
+// transition comes in through it (the first page over black, as Play shows it) and has its
+// transition's sound from its start, for as long as the page lasts at most.
 i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, const std::string& target,
                        const ExportProgress& progress, const TransitionSoundWave& transitionSounds = {});
 

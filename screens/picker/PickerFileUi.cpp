@@ -30,7 +30,8 @@ PickerFileUi defaultPickerFileUi() {
         return ShowOpenFileDialog(mainWindow(), *app->GetPaths(), kSaveProject, defaultName);
     };
     ui.openProject = [] { return importPath(kImportProject); };
-    ui.choosePicture = [] { return importPath(kImportPicture); };
+    // The child's own pictures, in the Pictures folder, first: as the easel's Open offers them.
+    ui.choosePicture = [] { return importPath(kImportPictures); };
     ui.chooseMedia = [](u16 kind) { return importPath(kind); };
     return ui;
 }

@@ -31,6 +31,7 @@
 #include "platform/ui/MessageQueue.h"
 #include "screens/picker/PickerCommands.h"
 #include "screens/picker/PickerProjectList.h"
+#include "screens/picker/ShowSaveQuestion.h"
 #include "screens/picker/UndoPicker.h"
 
 namespace Ostrel {
@@ -152,6 +153,8 @@ u16 RPicker::Enter() {
         sprSetProcs(sprite, sprite->ready, sprite->step, &RPicker::DrawStrip);
     }
 
+    // The folder is read again: the list holds every show the child has at this moment.
+    if (RPortfolio* portfolio = Portfolio()) portfolio->Rebuild();
     if (RDocument* document = Document()) {
         dirty_ = Portfolio()->Unsaved();
         SetProjectNameFromPath();
@@ -169,6 +172,8 @@ u16 RPicker::Enter() {
         SetSlideLabel(PickerText("EmptySlide"));
     }
     sprUpdateScreen(1);
+    // The button stands where it is shown only from the first update on.
+    GiveTrashCan();
     LoadToolTipMetrics();
     if (undo_) undo_->Record(kPickerUndoClear);
     if (RDisplayWindow* window = RDisplayWindow::Get()) {
@@ -267,12 +272,7 @@ void RPicker::SetProjectName(const std::string& name) {
 
 void RPicker::SetProjectNameFromPath() {
     RDocument* document = Document();
-    const Path* path = document ? document->Config().GetPath() : nullptr;
-    char text[kSystemTextSize] = {};
-    if (!path || pathGetFileName(path, text) != kErrNone) return SetProjectName("");
-    std::string name = text;
-    if (const size_t dot = name.rfind('.'); dot != std::string::npos) name.erase(dot);
-    SetProjectName(name);
+    SetProjectName(document ? ShowNameOf(*document) : std::string());
 }
 
 void RPicker::SetSlideLabel(const std::string& text) {
@@ -295,6 +295,14 @@ void RPicker::AnimateTrash(u16 shape) {
     if (i32 i = FindButtonById(kPickerButtonTrash); i >= 0) buttons_[size_t(i)]->Hide();
     sprSetShape(sprite, shape, TrashEvent, 0);
     sprShow(sprite, 1);
+}
+
+void RPicker::GiveTrashCan() {
+    Rect16 trash{0, 0, 0, 0};
+    if (i32 i = FindButtonById(kPickerButtonTrash); i >= 0)
+        if (const SprSprite* sprite = sprFind(buttons_[size_t(i)]->GetSprite())) trash = sprite->bounds;
+    if (list_) list_->SetTrashCan(trashFlags_, trash);
+    if (strip_) strip_->SetTrashCan(trashFlags_, trash);
 }
 
 void RPicker::SetPasteEnabled(bool enabled) {
@@ -322,9 +330,17 @@ void RPicker::KeepStripPlace() {
     }
 }
 
+void RPicker::WatchPointerFirst() {
+    if (!IsRegistered()) return;
+    const u32 mask = GetInputMask();
+    Unregister();
+    Register(mask);
+}
+
 u32 RPicker::HandleKey(u32 key) {
     deleteKey_ = keyRecordVirtualKey(key) == plat::kVkDelete;
-    if (!deleteKey_) return 0;
+    // An open dialog has the child's attention: nothing under it goes.
+    if (!deleteKey_ || dialog_) return 0;
     if (area_ == kPickerAreaList && list_) return list_->HandleKey(key);
     if (area_ == kPickerAreaStrip) DeleteSelectedSlide();
     return 1;
@@ -448,6 +464,8 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
         break;
     case kMsgShuttingDown:
         if (Document()) {
+            // The next session opens this show.
+            KeepStripPlace();
             SaveQuestion();
             Portfolio()->SetDocument(nullptr);
         }

@@ -85,7 +85,7 @@ public:
     // hears 0 (saved, the child said No, or nothing to save), 1 (cancelled) or the save's
     // error. At once when there is nothing to ask; cancelled while another dialog is up.
     void AskToSave(std::function<void(u16)> then);
-    // The same question in a box that waits for its answer, for when the program is ending.
+    // The same question, answered before it returns, for when the program is ending.
     u16 SaveQuestion();
     // Saves the current project (the save dialog prefilled); 0 saved, 1 cancelled, else the
     // error, which the child has been told.
@@ -128,7 +128,13 @@ private:
     static void TrashEvent(SprSprite* sprite, i32 event);
     void AnimateTrash(u16 shape);
     void SetPasteEnabled(bool enabled);
+    // The list and the strip take drops on the trash can where the screen shows it.
+    void GiveTrashCan();
     void KeepStripPlace();
+    // Puts the picker back in front of the input objects made after it (the strip, the list):
+    // it hears every move of the pointer first and takes none, so that it always knows the
+    // area the Delete key acts on.
+    void WatchPointerFirst();
     // The engine text of the project's file; empty for none.
     std::string ProjectPathText() const;
 
@@ -159,7 +165,6 @@ private:
     void Export();
     void ShowWarning(u16 messageId);
     bool OpenDialog(std::unique_ptr<RDlgBase> dialog);
-    void FileError(EngineErr err);
 
     std::unique_ptr<PickerProjectList> list_;
     std::unique_ptr<RBMOBitmapScroller> strip_;

@@ -25,6 +25,7 @@
 #include "screens/picker/PickerCommands.h"
 #include "screens/picker/PickerProjectList.h"
 #include "screens/picker/RPicker.h"
+#include "screens/picker/ShowSaveQuestion.h"
 #include "screens/picker/UndoPicker.h"
 
 namespace Ostrel {
@@ -58,11 +59,9 @@ void RPicker::BuildProjectList(bool openLast) {
         Rect16 parts[kSprMaxParts];
         const i16 count = sprGetShapePartRects(kListAreaShape, parts);
         list_->SetCellRects(std::vector<Rect16>(parts, parts + std::max<i16>(count, 0)), kListFirstHotSpot);
-        Rect16 trash{0, 0, 0, 0};
-        if (i32 i = FindButtonById(kPickerButtonTrash); i >= 0)
-            if (const SprSprite* sprite = sprFind(buttons_[size_t(i)]->GetSprite())) trash = sprite->bounds;
-        list_->SetTrashCan(trashFlags_, trash);
+        GiveTrashCan();
         list_->RegisterInput();
+        WatchPointerFirst();
     } else {
         list_->Empty();
     }
@@ -161,10 +160,9 @@ void RPicker::SaveQuestionAnswered(const RMessage& answer) {
 
 u16 RPicker::SaveQuestion() {
     if (!HasWorkToSave()) return kSaveQuestionDone;
-    const u32 answer = ShowAlert(LookupLanguageText("FileStrings", "SaveProjectPrompt").c_str(), nullptr,
-                                 kAlertYesNoCancel | kAlertIconQuestion);
-    if (answer == kAlertAnswerCancel) return kSaveQuestionCancelled;
-    if (answer == kAlertAnswerNo) return kSaveQuestionDone;
+    const u16 answer = AskToSaveShowNow();
+    if (answer == kWarningResultNo) return kSaveQuestionDone;
+    if (answer != kWarningResultYes) return kSaveQuestionCancelled;
     return Save(false);
 }
 
@@ -177,37 +175,19 @@ u16 RPicker::Save(bool reload) {
     if (result == kErrNone && reload) {
         SetProjectNameFromPath();
         BuildProjectList(false);
+        KeepStripPlace();
     }
     return result;
 }
 
 u16 RPicker::SaveAs() {
     RDocument* document = Document();
-    if (!document || !files_.saveProject) return kSaveQuestionCancelled;
-    const std::string chosen = files_.saveProject(projectName_);
-    // Nothing chosen is nothing saved: the changes are still to be kept.
-    if (chosen.empty()) return kSaveQuestionCancelled;
-    EnginePath path(chosen);
-    const EngineErr err = path.empty() ? kOsErrBadPath : document->SaveAs(path.get());
-    if (err != kErrNone) {
-        // The project's file is replaced whole or not at all: it still holds the last save.
-        FileError(err);
-        return u16(err == kSaveQuestionCancelled ? kOsErrBadPath : err);
-    }
+    if (!document) return kSaveQuestionCancelled;
+    const u16 result = SaveShowWithDialog(*document, projectName_, files_);
+    if (result != kErrNone) return result;
     dirty_ = false;
     if (RPortfolio* portfolio = Portfolio()) portfolio->Rebuild();
     return kErrNone;
-}
-
-void RPicker::FileError(EngineErr err) {
-    const char* key = "GeneralFileErr";
-    if (err == kOsErrAccessDenied)
-        key = "FileLocked";
-    else if (err == kMemErrOutOfMemory)
-        key = "PictureFullMemErr";
-    else if (err == kOsErrDiskFull)
-        key = "VolumeFull";
-    ShowAlert(LookupLanguageText("FileStrings", key).c_str(), nullptr, kAlertOk | kAlertIconStop);
 }
 
 void RPicker::SaveCommand() {

@@ -39,12 +39,15 @@ struct DetailHotSpots {
     u16 shape;
     u16 group;
     u32 message;
+    u16 picture;
+    bool showsLabel;
 };
-// The controls of each visible cell's detail row, by mode group.
+// The controls of each visible cell's detail row, by mode group: the slide's sounds, its
+// timing (with the timing label) and its transition.
 constexpr DetailHotSpots kDetailHotSpots[] = {
-    {5119, kBmoModeDetail, kPickerCellToggle},
-    {5093, kBmoModeDetail + 1, kPickerCellTiming},
-    {5107, kBmoModeDetail + 2, kPickerCellTransition},
+    {5119, kBmoModeDetail, kPickerCellToggle, 6507, false},
+    {5093, kBmoModeDetail + 1, kPickerCellTiming, 6502, true},
+    {5107, kBmoModeDetail + 2, kPickerCellTransition, 6505, false},
 };
 
 std::vector<Rect16> shapeParts(u16 shape) {
@@ -80,17 +83,17 @@ void RPicker::CreateStrip() {
     strip_->SetCellRects(shapeParts(kStripCellsShape), kStripFirstHotSpot, arrows);
     strip_->SetPageStep(strip_->GetVisibleCount());
     strip_->SetFewCells(strip_->GetVisibleCount() < 4);
-    Rect16 trash{0, 0, 0, 0};
-    if (i32 i = FindButtonById(kPickerButtonTrash); i >= 0)
-        if (const SprSprite* sprite = sprFind(buttons_[size_t(i)]->GetSprite())) trash = sprite->bounds;
-    strip_->SetTrashCan(trashFlags_, trash);
+    GiveTrashCan();
     strip_->SetOwnerHotSpots(HotSpots());
     Rect16 frame{0, 0, 0, 0};
     for (const Rect16& part : shapeParts(kStripFrameShape)) frame = part;
     strip_->SetArea(stripArea_.bounds, frame);
-    // In the strip's own list, after its cells: over a cell, the row's controls take the click.
+    // In the strip's own list, after its cells: over a cell, the row's controls take the click
+    // where the strip draws them.
+    std::vector<BmoDetailControl> controls;
     for (const DetailHotSpots& row : kDetailHotSpots) {
         const std::vector<Rect16> parts = shapeParts(row.shape);
+        controls.push_back({parts, cellSources_.icon ? cellSources_.icon(row.picture) : ScrollerPicture{}, row.showsLabel});
         for (size_t cell = 0; cell < parts.size(); ++cell) {
             HSInfo info;
             info.rect = parts[cell];
@@ -99,7 +102,9 @@ void RPicker::CreateStrip() {
             if (RHotSpotItem* item = strip_->HotSpots().AddHotSpot(info, this)) item->SetRecord(cell);
         }
     }
+    strip_->SetDetailControls(std::move(controls));
     strip_->RegisterInput();
+    WatchPointerFirst();
 }
 
 void RPicker::BuildStrip(int firstVisible, int selected) {

@@ -2,11 +2,14 @@
 
 #include "app/application/ApplicationMessages.h"
 #include "app/application/RApplication.h"
+#include "app/dialogs/RDlgWarnings.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "document/project/RDocument.h"
+#include "document/project/RPortfolio.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "platform/clock/Clock.h"
+#include "screens/picker/ShowSaveQuestion.h"
 #include "screens/slideshow/RSlideShowCanvas.h"
 #include "screens/slideshow/RTransition.h"
 #include "screens/slideshow/SlideShowMessages.h"
@@ -100,6 +103,20 @@ void RSlideShowModule::StartShow(u16 firstPage) {
     SetMenusHidden(true);
 }
 
+void RSlideShowModule::AskToSaveShow() {
+    RApplication* app = GetApplication();
+    RPortfolio* portfolio = app ? app->GetPortfolio() : nullptr;
+    RDocument* document = portfolio ? portfolio->Document() : nullptr;
+    if (!document) return;
+    // The question is the child's now: the show's keys and clicks, and its hidden menus, go.
+    Unregister();
+    SetMenusHidden(false);
+    if (portfolio->Unsaved() && (document->PageCount() > 0 || document->Config().HasContent()) &&
+        AskToSaveShowNow() == kWarningResultYes)
+        SaveShowWithDialog(*document, ShowNameOf(*document), defaultPickerFileUi());
+    portfolio->SetDocument(nullptr);
+}
+
 void RSlideShowModule::StopShow() {
     if (canvas_) canvas_->StopShow();
     RApplication* app = GetApplication();
@@ -119,6 +136,7 @@ u32 RSlideShowModule::HandleMessage(RMessage* message, uintptr_t) {
         StopShow();
         canvas_.reset();
         transition_.reset();
+        AskToSaveShow();
         break;
     default: break;
     }

@@ -2,7 +2,8 @@
 // The slide-show player: the screen that plays the current project's pages one after the
 // other in the show rectangle, each with its transition, sounds and reading aloud, with the
 // menus taken off the bar while it plays. The picker starts it with Play; Esc or Q stops it,
-// and when the show is over the program goes back to the picker.
+// and when the show is over the program goes back to the picker. When the program ends during
+// the show, the show's unsaved changes are offered for saving first.
 // User-interface thread only.
 #include <array>
 #include <memory>
@@ -55,6 +56,9 @@ public:
 private:
     void StartShow(u16 firstPage);
     void StopShow();
+    // At the program's end: the show's unsaved changes are offered for saving, as the
+    // slide-show editor offers them, and the show is let go.
+    void AskToSaveShow();
     void SetMenusHidden(bool hidden);
     void BackToPicker();
     // Sends the transition one of its events at once.

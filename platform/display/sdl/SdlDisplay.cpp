@@ -93,8 +93,10 @@ public:
         SDL_Window* sdlWindow = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                                                  height, SDL_WINDOW_SHOWN);
         if (!sdlWindow) return nullptr;
-        SDL_Renderer* renderer = SDL_CreateRenderer(sdlWindow, -1, 0);
-        if (!renderer) renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_SOFTWARE);
+        // The pictures are made in memory (GL drawing too, through OSMesa): the window only
+        // shows them, in software. A GL renderer would share the thread's Mesa binding with
+        // OSMesa, and whichever bound last would draw into the other's context.
+        SDL_Renderer* renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_SOFTWARE);
         SDL_Texture* texture =
             renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height)
                      : nullptr;
@@ -306,6 +308,8 @@ std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
     // The close box of the last window is that window's kMsgClose alone; SDL_QUIT then only
     // comes from the desktop asking the whole program to end.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Nor does the window's own picture go through GL behind the software renderer.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Caught before SDL starts, so that SDL leaves the quit signals to us.
     auto quitSignals = std::make_unique<QuitSignalCatcher>();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;

@@ -1,7 +1,8 @@
 #pragma once
 // The display driver for people: SDL windows on the desktop. Each display window is an SDL
-// window of the client size with a streaming texture; presenting converts the changed part
-// of the surface and uploads it. Key events are read by their physical key (scancode) and
+// window of the client size with a streaming texture shown by SDL's software renderer (never
+// GL, which would fight the program's own OSMesa drawing over the thread's GL binding);
+// presenting converts the changed part of the surface and uploads it. Key events are read by their physical key (scancode) and
 // mapped to the virtual keys of the US layout, so the program's own key translation applies.
 // On X11 the driver also wakes the user-interface thread's message wait when input arrives
 // (see InputWatcher.h): the message loop pumps the events, then waits for messages. The

@@ -173,6 +173,12 @@ protected:
             display_.script(mainWindow->GetHandle(), event);
         }
     }
+    // A press and release at `point` left waiting for whoever pumps the display next, as
+    // queueKey leaves a key.
+    void queueClick(Point16 point) {
+        script(plat::InputEvent::Kind::MouseDown, point);
+        script(plat::InputEvent::Kind::MouseUp, point);
+    }
     // The middle of a sprite's rectangle (a button's), for clicking it.
     static Point16 centreOf(u16 sprite) {
         const SprSprite* s = sprFind(sprite);

@@ -280,7 +280,7 @@ TEST_F(PrintCommandTest, ThePrintCommandPrintsTheChosenLayout) {
         std::vector<std::tuple<i32, i32, u32>> samples;
     };
     const i32 sw = kPageWidth, sh = kPageHeight;
-    const Rect16 card3 = CardCell(3, Rect16{0, 0, 900, 600}, sw, sh);
+    const Rect16 card3 = CardCell(3, Rect16{kSheetMargin, kSheetMargin, 900 - kSheetMargin, 600 - kSheetMargin}, sw, sh);
     const Case cases[] = {
         {"easel full page", PrintModule::Easel, {kPrintOk}, "", "", 1, {{200, 150, easelColour}, {675, 450, kBlack}}},
         {"easel reversed", PrintModule::Easel, {kPrintReverse, kPrintOk}, "", "", 1, {{675, 150, easelColour}, {225, 450, kBlack}}},

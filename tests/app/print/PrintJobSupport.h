@@ -45,16 +45,18 @@ inline void paintSlide(RPage& page, u16 n) {
     ASSERT_NE(page.Data().AddObject(kTypeBitmap, kBackgroundId, slidePicture(n), {0, 0, i16(kPageWidth), i16(kPageHeight)}), nullptr);
 }
 
-// The "PDF file" printer on a paper of 4 x 6 inches at 50 pixels per inch, writing to one file.
+// The "PDF file" printer on a paper of 4 x 6 inches (unless a test gives another) at 50 pixels per
+// inch, writing to one file.
 class SmallPdfPrinter : public plat::print::HeadlessPrintBackend {
 public:
     bool defaultPrinter(plat::print::PrinterSettings* out) override {
         if (!HeadlessPrintBackend::defaultPrinter(out)) return false;
-        out->paper = plat::print::Paper{"Small", 1016, 1524};
+        out->paper = paper;
         out->resolution = dpi;
         out->outputPath = outputPath;
         return true;
     }
+    plat::print::Paper paper{"Small", 1016, 1524};
     u16 dpi = 50;
     std::string outputPath;
 };

@@ -13,13 +13,15 @@
 #include "engine/gfx/GfxErrors.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "platform/print/choice/PrintChoice.h"
+#include "platform/print/pdf/PdfFilePrinter.h"
 
 namespace {
 
 using namespace testapp;
 
-const Rect16 kLandscapeArea{0, 0, 900, 600};
-const Rect16 kPortraitArea{0, 0, 600, 900};
+// The test's paper has no unprintable margins: the page area keeps its own off the edges.
+const Rect16 kLandscapeArea{kSheetMargin, kSheetMargin, 900 - kSheetMargin, 600 - kSheetMargin};
+const Rect16 kPortraitArea{kSheetMargin, kSheetMargin, 600 - kSheetMargin, 900 - kSheetMargin};
 
 // A picture expected on a sheet: the slide, where it lies, and how it is turned.
 struct Placed {
@@ -121,11 +123,47 @@ TEST_F(LayoutsOnPdf, AFullPageLeavesThePaperBesideThePictureWhite) {
         const std::vector<testprint::RenderedPage> pages = sheets();
         ASSERT_EQ(pages.size(), 1u);
         const bool landscape = orientation == kPrintLandscape;
-        // Landscape: the picture spans 50..850 across; portrait: 225..675 down.
-        const i32 beside = 20, inside = landscape ? 60 : 350;
+        // Landscape: the picture spans 99..800 across; portrait: 253..647 down.
+        const i32 beside = 20, inside = landscape ? 150 : 350;
         EXPECT_TRUE(alike(landscape ? colourAt(pages[0], beside, 300) : colourAt(pages[0], 300, beside), kWhite));
         EXPECT_TRUE(alike(landscape ? colourAt(pages[0], inside, 100) : colourAt(pages[0], 100, inside),
                           packed(slideColour(5))));
+    }
+}
+
+// What is white on the page prints as the paper's white, and a printer that prints to the very
+// edges (the built-in "PDF file" printer on A4) still leaves a margin all round, as paper
+// printers do: a full page in landscape, which takes the page area's whole height, stays off
+// the sheet's top and bottom edges.
+TEST_F(LayoutsOnPdf, WhiteStaysWhiteAndThePdfPrinterKeepsItsMargins) {
+    PictureRecord white{2, 2, std::vector<u8>(16, 255), {}};
+    std::vector<u8> whiteBytes;
+    ASSERT_EQ(writePictureRecord(white, false, &whiteBytes), kErrNone);
+    printer.paper = plat::print::pdfPrinterSettings(true).paper;
+    for (const bool whitePage : {true, false}) {
+        SCOPED_TRACE(whitePage ? "white page" : "coloured page");
+        RPage easel(PageSettings{}, "", 1);
+        if (whitePage)
+            ASSERT_NE(easel.Data().AddObject(kTypeBitmap, kBackgroundId, whiteBytes, {0, 0, i16(kPageWidth), i16(kPageHeight)}),
+                      nullptr);
+        else
+            paintSlide(easel, 6);
+        sources.easelPage = &easel;
+        RPrintJob job(1, sources);
+        job.SetMode(kPrintLandscape);
+        ASSERT_EQ(job.Run(kPrintModeEasel), kErrNone);
+        const std::vector<testprint::RenderedPage> pages = sheets();
+        ASSERT_EQ(pages.size(), 1u);
+        const testprint::RenderedPage& sheet = pages[0];
+        // In the picture's top left quarter (the slide's bottom right one is black).
+        const u32 inside = sheet.at(sheet.width * 3 / 10, sheet.height * 3 / 10);
+        if (whitePage) {
+            for (int shift : {0, 8, 16}) EXPECT_GE((inside >> shift) & 0xFF, 252u) << std::hex << inside;
+            continue;
+        }
+        EXPECT_TRUE(alike(inside, packed(slideColour(6))));
+        EXPECT_TRUE(alike(sheet.at(sheet.width / 2, 1), kWhite)) << "the top edge";
+        EXPECT_TRUE(alike(sheet.at(sheet.width / 2, sheet.height - 2), kWhite)) << "the bottom edge";
     }
 }
 

@@ -40,6 +40,26 @@ TEST(PrintLayout, PageAreaBalancesTheMarginsAlongTheLongSide) {
         EXPECT_TRUE(same(PrintPageArea(c.printable, c.paper, c.dpiX, c.dpiY, c.landscape), c.area)) << c.name;
 }
 
+// A quarter of an inch of paper stays white round the page area, counting the printer's own
+// unprintable margins.
+TEST(PrintLayout, ThePageAreaKeepsOffThePapersEdges) {
+    const struct {
+        const char* name;
+        Rect16 printable, paper;
+        u16 dpi;
+        Rect16 area;
+    } cases[] = {
+        {"no margins", {0, 0, 900, 600}, {0, 0, 900, 600}, 150, {37, 37, 863, 563}},
+        {"margins wider than a quarter inch", {0, 0, 800, 500}, {-50, -50, 850, 550}, 150, {0, 0, 800, 500}},
+        {"narrower ones make up the rest", {0, 0, 880, 580}, {-10, -36, 890, 616}, 150, {27, 1, 853, 579}},
+        {"at 300 dpi", {0, 0, 1800, 1200}, {0, 0, 1800, 1200}, 300, {37, 37, 863, 563}},
+    };
+    for (const auto& c : cases) {
+        const Rect16 whole = PrintPageArea(c.printable, c.printable, c.dpi, c.dpi, true);
+        EXPECT_TRUE(same(KeepOffThePapersEdges(whole, c.printable, c.paper, c.dpi, c.dpi), c.area)) << c.name;
+    }
+}
+
 TEST(PrintLayout, PosterTilesOfAPictureSixHundredAndFortyWide) {
     const Rect16 q{0, 0, 640, 480};
     struct Case {

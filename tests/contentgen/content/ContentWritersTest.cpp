@@ -179,6 +179,34 @@ TEST(ContentBitmapWriter, EmptyRowsBetweenArtSurviveAndOffsetsPutTheFrameBack) {
     EXPECT_EQ(i16(readBE16(group.yOffsetTable().data() + 2)), 1);
 }
 
+// A frame keeps the place of its opaque art; one painted only see-through (a control's area)
+// the place of that paint, drawn as nothing; one with nothing painted a single pixel.
+TEST(ContentBitmapWriter, AFrameKeepsThePlaceItsArtCovers) {
+    constexpr u32 kFaint = 0x400E0A17u, kHalf = 0x80800000u;
+    const struct {
+        const char* what;
+        std::vector<u32> row;
+        int width;
+        bool drawsNothing;
+    } cases[] = {
+        {"opaque art between faint paint", {kFaint, kRed, kHalf, kFaint}, 2, false},
+        {"faint paint alone", {kClear, kFaint, kFaint, kFaint, kClear}, 3, true},
+        {"nothing painted", {kClear, kClear, kClear}, 1, true},
+    };
+    for (const auto& c : cases) {
+        Raster r(int(c.row.size()), 1);
+        std::copy(c.row.begin(), c.row.end(), r.pixels.begin());
+        ShapeGroupBuilder group;
+        group.addFrame(r, 0, 0);
+        const auto frames = decodeGroupFrames(group.groupBytes());
+        ASSERT_TRUE(frames) << c.what;
+        EXPECT_EQ(frames->at(0).width, c.width) << c.what;
+        bool drawsNothing = true;
+        for (int x = 0; x < frames->at(0).width; ++x) drawsNothing = drawsNothing && frames->at(0).at(x, 0) == 0;
+        EXPECT_EQ(drawsNothing, c.drawsNothing) << c.what;
+    }
+}
+
 TEST(ContentBitmapWriter, HalfCoverageDecidesOpacityAndEdgesKeepTheirColour) {
     EXPECT_FALSE(rasterOpaque(0x7F7F0000u));
     EXPECT_TRUE(rasterOpaque(0x80800000u));

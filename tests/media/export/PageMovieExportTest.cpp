@@ -114,21 +114,29 @@ TEST_F(PageMovieExport, ASlideShowPlaysItsPagesInTurnAfterTheirTransitions) {
     if (seconds >= 0) {
         EXPECT_NEAR(seconds, 6.0, 0.02);
     }
-    // Each page after the transition into it; the transition is under way at its start.
+    // Each page whole once the transition into it is over, after 600 ms as Play shows it; the
+    // first comes in over black.
+    const Rgb black{0, 0, 0};
     const struct {
         i32 ms;
         Rgb colour;
-    } seen[] = {{1500, colours[0]}, {3500, colours[1]}, {5500, colours[2]}};
+    } seen[] = {{700, colours[0]}, {2700, colours[1]}, {4700, colours[2]}, {5900, colours[2]}};
     for (const auto& s : seen) {
         const Rgb got = colourAt(host, s.ms);
         EXPECT_NEAR(got.r, s.colour.r, 16) << s.ms;
         EXPECT_NEAR(got.g, s.colour.g, 16) << s.ms;
         EXPECT_NEAR(got.b, s.colour.b, 16) << s.ms;
     }
-    // Half way through the fade into the second page, neither page alone.
-    const Rgb between = colourAt(host, 2500);
-    EXPECT_GT(std::abs(between.r - 220) + std::abs(between.g - 30), 60);
-    EXPECT_GT(std::abs(between.r - 30) + std::abs(between.g - 200), 60);
+    // Half way through each fade, neither picture alone.
+    const struct {
+        i32 ms;
+        Rgb from, to;
+    } fading[] = {{300, black, colours[0]}, {2300, colours[0], colours[1]}};
+    for (const auto& f : fading) {
+        const Rgb got = colourAt(host, f.ms);
+        for (const Rgb& alone : {f.from, f.to})
+            EXPECT_GT(std::abs(got.r - alone.r) + std::abs(got.g - alone.g) + std::abs(got.b - alone.b), 60) << f.ms;
+    }
 }
 
 // A Flash object 64 x 48 pixels, 12 frames a second: red on its left half for six frames,

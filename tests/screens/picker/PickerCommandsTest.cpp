@@ -8,14 +8,20 @@
 #include "app/dialogs/RPickBgColorDlg.h"
 #include "app/help/HelpCommands.h"
 #include "app/help/RHelp.h"
+#include "app/print/PictureSurface.h"
+#include "app/print/RPrintDialog.h"
 #include "app/settings/GlobalUserSettings.h"
 #include "framework/controls/RButton.h"
+#include "engine/resources/ResourceManager.h"
+#include "framework/input/RInputRegistry.h"
 #include "framework/undo/UndoManager.h"
 #include "screens/picker/UndoPicker.h"
 #include "engine/gfx/sprites/SprShapes.h"
 #include "framework/language/LanguageTexts.h"
 #include "platform/files/Files.h"
 #include "platform/keyboard/VirtualKeys.h"
+#include "platform/ui/MessageQueue.h"
+#include "platform/widgets/WidgetPaint.h"
 #include "tests/screens/picker/PickerSessionHarness.h"
 
 #include <cstring>
@@ -85,20 +91,23 @@ TEST_F(PickerCommands, ThePointersAreaByEdges) {
     }
 }
 
-// The Delete key takes the selected slide away only over the strip; Paste stays grey after it
-// (a delete is no cut), and Undo brings the slide back. Over the list it asks before a project
-// goes; elsewhere it does nothing.
+// The Delete key takes the selected slide away only with the pointer over the strip (moved
+// there through the window, over a slide's picture as a child's pointer is); Paste stays grey
+// after it (a delete is no cut), and Undo brings the slide back. Over the list it asks before
+// a project goes; elsewhere it does nothing.
 TEST_F(PickerCommands, TheDeleteKeyByArea) {
     enterWithFour();
-    const Rect16 list = areaOf(kListArea), strip = areaOf(kStripArea);
+    const Rect16 list = areaOf(kListArea);
     const Point16 nowhere{i16(list.left - 1), i16(list.top - 1)};
     select(1);
-    picker->HandleMouseMove(nowhere, 0);
+    move(nowhere);
     key(plat::kVkDelete);
     EXPECT_EQ(model(), "ABCD..");
     EXPECT_EQ(picker->CurrentDialog(), nullptr);
 
-    picker->HandleMouseMove({strip.left, strip.top}, 0);
+    // The pointer comes to the slide, then clicks it, as a child's does.
+    move(middle(picker->Strip()->GetCellRect(1)));
+    click(middle(picker->Strip()->GetCellRect(1)));
     key(plat::kVkDelete);
     EXPECT_EQ(model(), "A.CD..");
     EXPECT_FALSE(enabled(kCmdPaste)) << "a deleted slide is not on the clipboard to paste";
@@ -110,7 +119,8 @@ TEST_F(PickerCommands, TheDeleteKeyByArea) {
 
     savePath = app->GetPaths()->GetProjectPath("Zoo");
     command(kCmdSaveAs);
-    picker->HandleMouseMove({list.left, list.top}, 0);
+    const Point16 row = middle(picker->ProjectList()->GetCellRect(0));
+    move(row);
     key(plat::kVkDelete);
     EXPECT_NE(dynamic_cast<RDeleter*>(picker->CurrentDialog()), nullptr);
     EXPECT_EQ(model(), "A.CD..");
@@ -124,6 +134,25 @@ TEST_F(PickerCommands, TheDeleteKeyByArea) {
     EXPECT_EQ(projectFile("Zoo"), "");
     EXPECT_NE(picker->ProjectName(), "Zoo");
     EXPECT_EQ(model(), "......");
+}
+
+// What a child drags onto the trash can goes: a slide at once (Undo brings it back), a show
+// after the question.
+TEST_F(PickerCommands, DraggedOntoTheTrashCan) {
+    enterWithFour();
+    const i32 trash = picker->FindButtonById(kPickerButtonTrash);
+    ASSERT_GE(trash, 0);
+    const Point16 can = centreOf(picker->Buttons()[size_t(trash)]->GetSprite());
+    drag(middle(picker->Strip()->GetCellRect(2)), can);
+    EXPECT_EQ(model(), "AB.D..");
+    command(kCmdUndo);
+    EXPECT_EQ(model(), "ABCD..");
+    savePath = app->GetPaths()->GetProjectPath("Zoo");
+    command(kCmdSaveAs);
+    drag(middle(picker->ProjectList()->GetCellRect(0)), can);
+    ASSERT_NE(dynamic_cast<RDeleter*>(picker->CurrentDialog()), nullptr);
+    send(kPickerDeleteClosed, kDlgResultConfirm, reinterpret_cast<uintptr_t>(picker->CurrentDialog()));
+    EXPECT_EQ(projectFile("Zoo"), "");
 }
 
 // Cut, copy and paste by the Edit menu, with Paste's state and the dirty mark after each step.
@@ -319,6 +348,132 @@ TEST_F(PickerCommands, QuitAsksFirst) {
 
 // Leaving keeps where the strip was and which project it showed, in the project's settings
 // and the user's.
+// The window closed by the desktop during a show with unsaved changes: the show ends, the
+// editor asks in its own dialog, and the child may stay; closed again and answered, it quits.
+TEST_F(PickerCommands, ClosingTheWindowDuringAShowAsksInTheEditor) {
+    enterWithFour();
+    command(kCmdPlaySlideShow);
+    settle(6);
+    ASSERT_NE(dynamic_cast<RSlideShowModule*>(app->GetCurrentModule()), nullptr);
+    for (const u16 answer : {u16(kDlgResultLeave), u16(kWarningResultNo)}) {
+        plat::postMessage(mainWindow->GetHandle(), plat::kMsgClose, 0, 0);
+        settle(6);
+        picker = dynamic_cast<RPicker*>(app->GetCurrentModule());
+        ASSERT_NE(picker, nullptr) << "back in the editor";
+        picker->SetFileUi(ui());
+        ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(answer));
+        EXPECT_EQ(app->IsQuitting(), answer == kWarningResultNo);
+        if (answer == kDlgResultLeave) {
+            EXPECT_EQ(model(), "ABCD..") << "the show is still there";
+            command(kCmdPlaySlideShow);
+            settle(6);
+        }
+    }
+    EXPECT_TRUE(alerts().empty()) << "no plain box asked";
+}
+
+// The program ends (its exit runs) with unsaved changes, in the editor or during a show: the
+// question is the program's own dialog, answered before the show goes; Yes in the editor
+// saves it.
+TEST_F(PickerCommands, TheProgramsEndAsksInItsOwnDialog) {
+    const struct {
+        const char* what;
+        bool during;
+        u16 answer;
+    } cases[] = {{"editor, yes", false, kWarningResultYes}, {"show, no", true, kWarningResultNo}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        enterWithFour();
+        savePath = app->GetPaths()->GetProjectPath("Zoo");
+        if (c.during) {
+            command(kCmdPlaySlideShow);
+            settle(6);
+            ASSERT_NE(dynamic_cast<RSlideShowModule*>(app->GetCurrentModule()), nullptr);
+        }
+        bool asked = false;
+        display_.whilePumped = [&] {
+            for (int32_t i = 0; i < inputObjectCount() && !asked; ++i) {
+                auto* question = dynamic_cast<RDlgWarnings*>(inputObjectAt(i));
+                if (!question || question->MessageId() != kWarningSaveShow || !question->ItemButtonsUp()) continue;
+                asked = true;
+                queueClick(centreOf(question->ItemButtons().Find(c.answer)->GetSprite()));
+            }
+        };
+        app->ExitInstance();
+        display_.whilePumped = nullptr;
+        app.reset();
+        EXPECT_TRUE(asked);
+        EXPECT_TRUE(alerts().empty()) << "no plain box asked";
+        EXPECT_EQ(projectFile("Zoo").empty(), c.answer != kWarningResultYes);
+        std::filesystem::remove_all(root_ + "/data/tumblo4/Users/Maya/Slide Shows");
+    }
+}
+
+// Add > Load a Picture opens on the child's own saved pictures, listed as the easel's Open
+// lists them: the first one in the list is taken with the keys alone.
+TEST_F(PickerCommands, LoadAPictureOpensOnTheChildsPictures) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    picker->SetFileUi(defaultPickerFileUi());
+    writePicture("Apple");
+    // From the name field back round to the list, its first entry, opened.
+    for (int i = 0; i < 5; ++i) queueKey(plat::kVkTab);
+    queueKey(plat::kVkDown);
+    queueKey(plat::kVkReturn);
+    command(kCmdLoadPicture);
+    EXPECT_EQ(app->GetPortfolio()->Document()->GetPage(1)->FileName(), "Apple.tbx");
+}
+
+// The slide show's print dialog reads in full in both languages: each mode's name beside its
+// mark and its description fit their places, and the preview's slides lie on its sheet.
+class PrintDialogReader : public RPrintDialog {
+public:
+    using RPrintDialog::RPrintDialog;
+    const std::vector<plat::widgets::DialogItem>& Items() { return Box().items(); }
+};
+
+TEST_F(PickerCommands, ThePrintDialogReadsInFullInBothLanguages) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    // The program's dialogs and their pictures come from the archive beside the program.
+    const ResMapHandle system = resOpenFile(EnginePath(plat::textOfHostPath(std::string(TUMBLO_TEST_PROGRAM_DIR) + "/SYSTEM.KVR")).get(), 1, 1);
+    ASSERT_NE(system, 0);
+    for (int language = 0; language < 2; ++language) {
+        SCOPED_TRACE(language == 0 ? "English" : "Spanish");
+        PrintDialogReader dialog(mainWindow, kPrintModeSlides);
+        ASSERT_EQ(dialog.LoadError(), kErrNone);
+        dialog.Initialize();
+        for (const plat::widgets::DialogItem& item : dialog.Items()) {
+            const bool radio = item.kind == plat::widgets::DialogItemKind::Radio;
+            const bool oneLine = item.kind == plat::widgets::DialogItemKind::Label && item.rect.height() <= 2 * plat::widgets::labelHeight();
+            if (!radio && !oneLine) continue;
+            // A mark's words start after it: 13 pixels and a gap of 5.
+            const i32 room = item.rect.width() - (radio ? 18 : 0);
+            EXPECT_LE(plat::widgets::labelWidth(item.text), room) << item.id << " \"" << item.text << "\"";
+        }
+        mainWindow->OnCommand(kCmdSwitchLanguage);
+        settle(6);
+    }
+    for (u16 id = kPreviewFullPage; id <= kPreviewThumbnail; ++id) {
+        const std::unique_ptr<plat::gdi::Surface> preview = LoadPictureSurface(id);
+        ASSERT_NE(preview, nullptr) << id;
+        // Every slide's pixel (light and coloured, not the white sheet nor its dark outline) has
+        // the sheet, never the picture's background, three pixels around it.
+        const u32 background = preview->pixel(0, 0);
+        for (i32 y = 0; y < preview->height(); ++y)
+            for (i32 x = 0; x < preview->width(); ++x) {
+                const plat::gdi::Rgb c = preview->rgbOf(preview->pixel(x, y));
+                const bool white = c.red == c.green && c.green == c.blue;
+                if (preview->pixel(x, y) == background || white || c.red + c.green + c.blue < 3 * 128) continue;
+                for (const auto& [dx, dy] : {std::pair{3, 0}, {-3, 0}, {0, 3}, {0, -3}}) {
+                    const bool inside = x + dx >= 0 && y + dy >= 0 && x + dx < preview->width() && y + dy < preview->height();
+                    ASSERT_TRUE(inside && preview->pixel(x + dx, y + dy) != background) << id << " at " << x << "," << y;
+                }
+            }
+    }
+    resCloseFile(system, 0, 1);
+}
+
 TEST_F(PickerCommands, LeavingKeepsThePlaceAndTheProject) {
     enterWithFour();
     select(3);

@@ -64,6 +64,16 @@ protected:
         ASSERT_TRUE(enabled(kCmdSwitchScreen));
         goToOtherScreen();
     }
+    // The program ended as at the end of a session and started again over the same folders,
+    // up to the picker.
+    void newSession() {
+        app->ExitInstance();
+        app.reset();
+        mainWindow = nullptr;
+        picker = nullptr;
+        mfMessageQueue::Global().Clear();
+        enterPicker();
+    }
     void goToOtherScreen() {
         mainWindow->OnCommand(kCmdSwitchScreen);
         settle(6);
@@ -133,6 +143,29 @@ protected:
         return shown;
     }
     static Point16 middle(const Rect16& r) { return {i16((r.left + r.right) / 2), i16((r.top + r.bottom) / 2)}; }
+    // The middles of the controls under the visible cell as the window shows them, left to
+    // right: the runs of the controls' own colour along the line of the cell's foot that has
+    // most of it (the line inside the controls' frames, above their pictures). A child clicks
+    // what it sees, so this is where the tests click too.
+    std::vector<Point16> shownControls(int visibleCell) {
+        const Rect16 cell = picker->Strip()->GetCellRect(picker->Strip()->GetFirstVisible() + visibleCell);
+        constexpr u32 kControlFill = 0xF8F0B0;  // the controls' yellow as the screen shows it
+        i16 line = -1;
+        int most = 0;
+        for (i16 y = i16(cell.bottom - 40); y < cell.bottom; ++y) {
+            int count = 0;
+            for (i16 x = cell.left; x < cell.right; ++x) count += (shownPixel({x, y}) & 0xFFFFFF) == kControlFill;
+            if (count > most) most = count, line = y;
+        }
+        std::vector<Point16> middles;
+        for (i16 x = cell.left; line >= 0 && x < cell.right; ++x) {
+            if ((shownPixel({x, line}) & 0xFFFFFF) != kControlFill) continue;
+            const i16 first = x;
+            while (x < cell.right && (shownPixel({x, line}) & 0xFFFFFF) == kControlFill) ++x;
+            middles.push_back({i16((first + x) / 2), i16(line + 8)});
+        }
+        return middles;
+    }
     std::string projectFile(const std::string& name) {
         return readFile(root_ + "/data/tumblo4/Users/Maya/Slide Shows/" + name + ".tbp");
     }

@@ -4,6 +4,7 @@
 // picture whose thumbnail cannot be read keeps its cell; a cancelled or failing save keeps the
 // changes and the project's old file; deleting the last project makes a new one.
 #include "app/dialogs/RDlgTiming.h"
+#include "app/dialogs/RDlgToggle.h"
 #include "app/dialogs/RTransDialogue.h"
 #include "tests/screens/picker/PickerSessionHarness.h"
 
@@ -135,6 +136,26 @@ TEST_F(PickerSession, ACancelledOrFailingSaveKeepsTheChangesAndTheOldFile) {
     EXPECT_EQ(model(), "AB....");
 }
 
+// Shows saved in one session are all listed in the next, sorted, and the last one opens.
+TEST_F(PickerSession, ANewSessionListsTheSavedShowsAndOpensTheLast) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    for (const char* name : {"Farm", "Zoo"}) {
+        command(kCmdNew);
+        add(name, name[0] == 'Z' ? 1 : 2);
+        savePath = app->GetPaths()->GetProjectPath(name);
+        command(kCmdSaveAs);
+        ASSERT_EQ(picker->ProjectName(), name);
+    }
+    newSession();
+    ASSERT_NE(picker, nullptr);
+    ASSERT_EQ(picker->ProjectList()->ItemCount(), 2);
+    EXPECT_EQ(picker->ProjectList()->NameOf(0), "Farm");
+    EXPECT_EQ(picker->ProjectList()->NameOf(1), "Zoo");
+    EXPECT_EQ(picker->ProjectName(), "Zoo") << "the show last saved, not the list's first";
+    EXPECT_EQ(model(), "A.....");
+}
+
 TEST_F(PickerSession, DeletingTheLastProjectMakesANewOne) {
     enterPicker();
     ASSERT_NE(picker, nullptr);
@@ -156,15 +177,32 @@ TEST_F(PickerSession, DeletingTheLastProjectMakesANewOne) {
 
 namespace {
 
-// The timing control under a slide opens its dialog; a second dialog waits for the first to
-// close; a blank cell (the shared blank page) has none; a confirmed dialog shows in the cell.
+// The controls under a slide, clicked where the window shows them, open its sounds, transition
+// and timing dialogs; a second dialog waits for the first to close; a blank cell (the shared
+// blank page) has none; a confirmed dialog shows in the cell.
 TEST_F(PickerSession, PerSlideDialogsOnlyForSlidesAndOneAtATime) {
     enterPicker();
     ASSERT_NE(picker, nullptr);
     add("Apple", 1);
-    Rect16 timing[kSprMaxParts];
-    ASSERT_GT(sprGetShapePartRects(5093, timing), 0);
-    click(middle(timing[0]));
+    // The slide's sounds, its transition and its timing, clicked where they show.
+    const std::vector<Point16> controls = shownControls(0);
+    ASSERT_EQ(controls.size(), 3u);
+    const struct {
+        Point16 at;
+        std::function<bool(RDlgBase*)> opens;
+        u32 closed;
+    } rows[] = {
+        {controls[0], [](RDlgBase* d) { return dynamic_cast<RDlgToggle*>(d) != nullptr; }, kPickerToggleClosed},
+        {controls[1], [](RDlgBase* d) { return dynamic_cast<RTransDialogue*>(d) != nullptr; }, kPickerTransitionClosed},
+    };
+    for (const auto& row : rows) {
+        click(row.at);
+        ASSERT_TRUE(row.opens(picker->CurrentDialog())) << row.at.h << "," << row.at.v;
+        RMessage left(row.closed, reinterpret_cast<uintptr_t>(picker->CurrentDialog()), kDlgResultLeave);
+        picker->HandleMessage(&left, 0);
+        ASSERT_EQ(picker->CurrentDialog(), nullptr);
+    }
+    click(controls[2]);
     RDlgBase* dialog = picker->CurrentDialog();
     ASSERT_NE(dynamic_cast<RDlgTiming*>(dialog), nullptr);
     RMessage toggles(kPickerToggleDialog, 0, 0);

@@ -1,0 +1,349 @@
+// A child fills three pictures with colours and makes a slide show of them: loads them into the
+// strip, gives the first slide a shorter time by clicking the timing under it, plays the show,
+// saves it, makes a movie of it and prints it to a PDF file, and finds the show listed and
+// opened again after the program has been started anew. A page made into a player file plays
+// on a fresh copy of that file in an X server of its own.
+#include <signal.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "tests/journeys/Journey.h"
+#include "tests/journeys/ProgramSteps.h"
+#include "tests/journeys/WidgetText.h"
+#include "tests/platform/print/PdfPages.h"
+#include "tests/xserver/XScreenshot.h"
+#include "tests/xserver/XvfbServer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+const Area kScreen{0, kScreenTop, 800, 600};
+// The yellow of the controls under a slide (its sounds, transition and timing).
+constexpr uint32_t kControlFill = 0xF8F0B0;
+// The timing dialog's arrow that takes a second off, and its OK, on the 800 x 600 screen.
+const Area kTimingLess{550, 386 + kScreenTop, 36, 22};
+const Area kTimingOk{420, 424 + kScreenTop, 150, 50};
+// The Play button's middle in the picker's row of buttons, from the row's left.
+constexpr int32_t kPlayFromButtonsLeft = 152;
+
+bool reddish(uint32_t p) { return (p >> 16 & 0xFF) > 200 && (p >> 8 & 0xFF) < 90 && (p & 0xFF) < 90; }
+bool bluish(uint32_t p) { return (p >> 16 & 0xFF) < 90 && (p >> 8 & 0xFF) < 140 && (p & 0xFF) > 200; }
+bool greenish(uint32_t p) { return (p >> 16 & 0xFF) < 90 && (p >> 8 & 0xFF) > 160 && (p & 0xFF) < 90; }
+
+// The box of the pixels of an area within a tolerance of a colour; zero-sized when none is.
+Area boxOf(const Shot& shot, const Area& within, uint32_t colour) {
+    int32_t left = within.x + within.width, top = within.y + within.height, right = -1, bottom = -1;
+    for (int32_t y = within.y; y < within.y + within.height; ++y)
+        for (int32_t x = within.x; x < within.x + within.width; ++x)
+            if (nearColour(shot.pixel(x, y), colour, 8)) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    return right < 0 ? Area{} : Area{left, top, right - left + 1, bottom - top + 1};
+}
+
+// Waits for a dialog's widget button (or a line of its list) and clicks it.
+testing::AssertionResult clickWidgetText(Journey& j, const std::string& text, uint32_t paper = kWidgetFace) {
+    Area at;
+    if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, kScreen, kWidgetText, paper)).width > 0; },
+                               "\"" + text + "\" in a dialog");
+        !shown)
+        return shown;
+    j.click(at);
+    return testing::AssertionSuccess();
+}
+
+// Fills the blank page with a palette colour that `wanted` accepts, saves it as `name` among
+// the child's pictures and starts a new picture; answers the colour (0 on a failure).
+uint32_t fillAndSave(Journey& j, const std::function<bool(uint32_t)>& wanted, const std::string& name) {
+    const Area canvas = canvasArea();
+    j.click(planned("easel.tool.FillBucket"));
+    const uint32_t colour = pickColour(j, wanted);
+    if (colour == 0) return 0;
+    j.click(canvas.centerX(), canvas.centerY());
+    const int whole = canvas.width * canvas.height;
+    if (auto filled = j.waitFor([&] { return j.screenshot().countColour(canvas, colour, 8) > whole * 9 / 10; }, "the filled page");
+        !filled) {
+        ADD_FAILURE() << filled.message();
+        return 0;
+    }
+    j.key("ctrl+s");
+    if (auto dialog = j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog");
+        !dialog) {
+        ADD_FAILURE() << dialog.message();
+        return 0;
+    }
+    j.type(name);
+    j.key("Return");
+    const fs::path saved = j.userFolder("Maya") / "Pictures" / (name + ".tbx");
+    if (auto written = j.waitFor([&] { return fs::exists(saved); }, saved.string()); !written) {
+        ADD_FAILURE() << written.message();
+        return 0;
+    }
+    if (auto fresh = chooseMenu(j, "File", "New Picture"); !fresh) {
+        ADD_FAILURE() << fresh.message();
+        return 0;
+    }
+    if (auto blank = j.waitFor([&] { return paintedPixels(j.screenshot()) == 0; }, "a new blank page"); !blank) {
+        ADD_FAILURE() << blank.message();
+        return 0;
+    }
+    return colour;
+}
+
+// The picker is up when its strip's dark frame is.
+testing::AssertionResult toThePicker(Journey& j) {
+    if (auto chosen = chooseMenu(j, "Controls", "Go to the Slide Show"); !chosen) return chosen;
+    const Area strip = planned("picker.strip");
+    if (auto up = j.waitFor([&] { return j.screenshot().countColour(strip, 0x3B2A5C, 8) > strip.width * strip.height / 4; },
+                            "the slide strip");
+        !up)
+        return up;
+    return j.settle();
+}
+
+// Add > Load a Picture..., the picture chosen in the dialog's list by its file name; waits until
+// its colour shows in the strip.
+testing::AssertionResult loadPicture(Journey& j, const std::string& name, uint32_t colour) {
+    if (auto chosen = chooseMenu(j, "Add", "Load a Picture..."); !chosen) return chosen;
+    if (auto listed = clickWidgetText(j, name + ".tbx", 0xFFFFFF); !listed) return listed;
+    if (auto opened = clickWidgetText(j, "Open"); !opened) return opened;
+    const Area strip = planned("picker.strip");
+    return j.waitFor([&] { return j.screenshot().countColour(strip, colour, 8) > 4000; }, name + "'s slide in the strip");
+}
+
+// The middles of the controls under a slide, left to right, found as a child finds them: the runs
+// of their yellow along the line below the slide's picture that has most of it.
+std::vector<Area> controlsUnder(const Shot& shot, const Area& picture) {
+    int32_t line = -1;
+    int most = 0;
+    for (int32_t y = picture.y + picture.height; y < picture.y + picture.height + 40; ++y) {
+        const int count = shot.countColour({picture.x, y, picture.width, 1}, kControlFill);
+        if (count > most) most = count, line = y;
+    }
+    std::vector<Area> controls;
+    for (int32_t x = picture.x; line >= 0 && x < picture.x + picture.width; ++x) {
+        if (shot.pixel(x, line) != kControlFill) continue;
+        const int32_t first = x;
+        while (x < picture.x + picture.width && shot.pixel(x, line) == kControlFill) ++x;
+        controls.push_back({first, line, x - first, 16});
+    }
+    return controls;
+}
+
+// Where the slide show's canvas shows a picture in one colour nearly all over.
+bool showing(const Shot& shot, uint32_t colour) {
+    const Area canvas = planned("slideshow.canvas");
+    return shot.countColour(canvas, colour, 8) > canvas.width * canvas.height * 8 / 10;
+}
+
+std::vector<fs::path> filesEndingIn(const fs::path& folder, const std::string& ending) {
+    std::vector<fs::path> found;
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(folder, error); !error && it != fs::recursive_directory_iterator(); it.increment(error))
+        if (it->is_regular_file() && it->path().string().ends_with(ending)) found.push_back(it->path());
+    return found;
+}
+
+std::string firstBytes(const fs::path& file, size_t count) {
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes(count, '\0');
+    in.read(bytes.data(), std::streamsize(count));
+    bytes.resize(size_t(in.gcount()));
+    return bytes;
+}
+
+TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrintedAndListedNextTime) {
+    Journey j(std::chrono::seconds(600));
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    const uint32_t red = fillAndSave(j, reddish, "One");
+    ASSERT_NE(red, 0u);
+    const uint32_t blue = fillAndSave(j, bluish, "Two");
+    ASSERT_NE(blue, 0u);
+    const uint32_t green = fillAndSave(j, greenish, "Three");
+    ASSERT_NE(green, 0u);
+
+    ASSERT_TRUE(toThePicker(j));
+    ASSERT_TRUE(loadPicture(j, "One", red));
+    ASSERT_TRUE(loadPicture(j, "Two", blue));
+    ASSERT_TRUE(loadPicture(j, "Three", green));
+    ASSERT_TRUE(j.settle());
+    const Area strip = planned("picker.strip");
+    Shot loaded = j.keep("three-slides");
+    const Area first = boxOf(loaded, strip, red), second = boxOf(loaded, strip, blue);
+    ASSERT_GT(first.width, 100) << "the first slide's picture";
+    ASSERT_GT(second.width, 100) << "the second slide's picture";
+    const std::vector<Area> controls = controlsUnder(loaded, first), others = controlsUnder(loaded, second);
+    ASSERT_EQ(controls.size(), 3u) << "sounds, transition and timing under the slide";
+    ASSERT_EQ(others.size(), 3u);
+    const Area timing = controls[2], otherTiming = others[2];
+    const auto timingsAlike = [&](const Shot& shot) {
+        for (int32_t dy = 0; dy < timing.height; ++dy)
+            for (int32_t dx = 0; dx < timing.width; ++dx)
+                if (shot.pixel(timing.x + dx, timing.y + dy) != shot.pixel(otherTiming.x + dx, otherTiming.y + dy)) return false;
+        return true;
+    };
+    EXPECT_TRUE(timingsAlike(loaded)) << "every slide starts with the same time";
+
+    // The timing under the first slide, clicked where it shows: five seconds off its seven.
+    j.click(timing);
+    ASSERT_TRUE(j.waitForChange(loaded, kTimingOk, "the timing dialog"));
+    ASSERT_TRUE(j.settle());
+    j.keep("timing-dialog");
+    for (int i = 0; i < 5; ++i) {
+        j.click(kTimingLess);
+        ASSERT_TRUE(j.settle());
+    }
+    j.click(kTimingOk);
+    ASSERT_TRUE(j.waitFor([&] { return !timingsAlike(j.screenshot()); }, "the first slide's new time under it"));
+    ASSERT_TRUE(j.settle());
+    j.keep("timed");
+
+    // Played: the first slide goes after its two seconds, well before the others' seven.
+    j.click(planned("picker.buttons").x + kPlayFromButtonsLeft, planned("picker.buttons").centerY());
+    ASSERT_TRUE(j.waitFor([&] { return showing(j.screenshot(), red); }, "the first slide playing"));
+    const Clock::time_point redShown = Clock::now();
+    j.keep("playing");
+    ASSERT_TRUE(j.waitFor([&] { return showing(j.screenshot(), blue); }, "the second slide playing"));
+    EXPECT_LT(Clock::now() - redShown, std::chrono::milliseconds(6000)) << "the first slide kept its seven seconds";
+    ASSERT_TRUE(j.waitFor([&] { return showing(j.screenshot(), green); }, "the third slide playing", std::chrono::seconds(30)));
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(strip, 0x3B2A5C, 8) > strip.width * strip.height / 4; },
+                          "the picker again after the show", std::chrono::seconds(30)));
+    ASSERT_TRUE(j.settle());
+
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));
+    j.type("Trip");
+    j.key("Return");
+    const fs::path show = j.userFolder("Maya") / "Slide Shows/Trip.tbp";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(show); }, show.string()));
+    ASSERT_TRUE(j.settle());
+    const Shot saved = j.keep("saved");
+
+    // A movie of the show.
+    ASSERT_TRUE(chooseMenu(j, "File", "Export..."));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the export dialog"));
+    j.keep("export-dialog");
+    j.type("Trip");
+    j.key("Return");
+    std::vector<fs::path> movies;
+    ASSERT_TRUE(j.waitFor([&] { return !(movies = filesEndingIn(j.home(), "Trip.mov")).empty(); }, "the movie file",
+                          std::chrono::seconds(60)));
+    ASSERT_TRUE(j.settle());
+    EXPECT_GT(fs::file_size(movies.front()), 1000u);
+    EXPECT_NE(firstBytes(movies.front(), 16).find("ftyp"), std::string::npos) << "a QuickTime movie";
+
+    // Printed to the PDF file printer: every slide on the paper, inside a margin of white.
+    ASSERT_TRUE(chooseMenu(j, "File", "Print..."));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "OK", kScreen).width > 0; }, "the print dialog"));
+    ASSERT_TRUE(j.settle());
+    ASSERT_TRUE(clickWidgetText(j, "Card / Booklet"));
+    ASSERT_TRUE(j.settle());
+    j.keep("print-dialog");
+    ASSERT_TRUE(clickWidgetText(j, "OK"));
+    std::vector<fs::path> pdfs;
+    ASSERT_TRUE(j.waitFor([&] { return !(pdfs = filesEndingIn(j.userFolder("Maya"), ".pdf")).empty(); }, "the printed PDF file",
+                          std::chrono::seconds(60)));
+    // The program says where the file is.
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Trip.pdf", kScreen).width > 0; }, "the file's name told"));
+    j.keep("printed");
+    ASSERT_TRUE(clickWidgetText(j, "OK"));
+    ASSERT_TRUE(j.settle());
+    const testprint::ScratchFolder scratch;
+    const std::vector<testprint::RenderedPage> sheets = testprint::renderPdf(pdfs.front(), 20, scratch);
+    ASSERT_FALSE(sheets.empty()) << pdfs.front();
+    for (const uint32_t colour : {red, blue, green}) {
+        int seen = 0;
+        for (const auto& sheet : sheets)
+            for (int y = 0; y < sheet.height; ++y)
+                for (int x = 0; x < sheet.width; ++x) seen += nearColour(sheet.at(x, y), colour, 24);
+        EXPECT_GT(seen, 20) << std::hex << colour;
+    }
+    for (const auto& sheet : sheets)
+        for (int x = 0; x < sheet.width; ++x) {
+            EXPECT_TRUE(nearColour(sheet.at(x, 0), 0xFFFFFF, 4)) << "the top edge stays white";
+            EXPECT_TRUE(nearColour(sheet.at(x, sheet.height - 1), 0xFFFFFF, 4)) << "the bottom edge stays white";
+        }
+
+    // The next session lists the show and opens it as it was left.
+    j.key("ctrl+q");
+    // A loaded machine's sanitizer build takes its time to close the show and end.
+    ASSERT_TRUE(j.waitForExit(std::chrono::seconds(60))) << "a saved show leaves nothing to ask at Quit";
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    ASSERT_TRUE(toThePicker(j));
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(strip, green, 8) > 4000; }, "the show's slides again"));
+    ASSERT_TRUE(j.settle());
+    const Shot again = j.keep("next-session");
+    EXPECT_EQ(again.differences(saved, planned("picker.projects")), 0) << "the list of shows as it was";
+    EXPECT_EQ(again.differences(saved, strip), 0) << "the strip with its timings as it was";
+}
+
+// A picture made into a player file from File > Export...; a fresh copy of the file, run as a
+// desktop runs it, opens its window on an X server of its own and shows the picture.
+TEST(SlideShowJourney, APlayerFilePlaysOnAFreshCopyInAnXServerOfItsOwn) {
+    Journey j;
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    const Area canvas = canvasArea();
+    j.click(planned("easel.tool.FillBucket"));
+    const uint32_t red = pickColour(j, reddish);
+    ASSERT_NE(red, 0u);
+    j.click(canvas.centerX(), canvas.centerY());
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(canvas, red, 8) > canvas.width * canvas.height * 9 / 10; },
+                          "the filled page"));
+    ASSERT_TRUE(chooseMenu(j, "File", "Export..."));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the export dialog"));
+    ASSERT_TRUE(clickWidgetText(j, "Players that play by themselves", 0xFFFFFF));
+    ASSERT_TRUE(j.settle());
+    j.keep("export-player");
+    j.type("Show");
+    j.key("Return");
+    std::vector<fs::path> players;
+    ASSERT_TRUE(j.waitFor([&] { return !(players = filesEndingIn(j.home(), "/Show")).empty(); }, "the player file",
+                          std::chrono::seconds(60)));
+    ASSERT_TRUE(j.settle());
+    j.keep("exported");
+
+    // A fresh copy, as a child's friend receives it.
+    const fs::path fresh = j.artifacts() / "fresh";
+    fs::create_directories(fresh);
+    fs::copy_file(players.front(), fresh / "Show", fs::copy_options::overwrite_existing);
+    fs::permissions(fresh / "Show", fs::perms::owner_all);
+    XvfbServer server;
+    ASSERT_TRUE(server.running()) << server.failure();
+    std::ofstream(fresh / "quiet.supp") << "leak:libOSMesa.so\nleak:libX11.so\nleak:libSDL2\nleak:libdbus-1.so\n";
+    // Ended by the journey once seen, or after a minute at the latest; the status is the player's own.
+    const std::string run = "cd '" + fresh.string() + "' && (env -u TUMBLO_HEADLESS -u SDL_VIDEODRIVER HOME='" + fresh.string() +
+                            "' DISPLAY=" + server.display() + " SDL_AUDIODRIVER=dummy LSAN_OPTIONS=suppressions=quiet.supp" +
+                            " timeout --preserve-status -k 5 60 ./Show > said 2>&1 & echo $! > pid; wait $!; echo $? > status)";
+    const std::string background = "(" + run + ") &";
+    ASSERT_EQ(std::system(background.c_str()), 0);
+    const auto waitFor = [](const std::function<bool()>& done, std::chrono::seconds limit) {
+        for (const Clock::time_point end = Clock::now() + limit; !done() && Clock::now() < end;)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return done();
+    };
+    // The 1024 x 768 screen shows the picture's red in its middle.
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const std::vector<uint32_t> middle = takeXScreenshot(server.display(), 512 - 20, 384, 40, 1);
+            return !middle.empty() && nearColour(middle.front(), red, 24) && nearColour(middle.back(), red, 24);
+        },
+        std::chrono::seconds(30)))
+        << "the player's window with the picture";
+    std::string pid, status;
+    ASSERT_TRUE(waitFor([&] { return !(pid = firstBytes(fresh / "pid", 16)).empty(); }, std::chrono::seconds(5)));
+    ::kill(pid_t(std::stoi(pid)), SIGTERM);
+    EXPECT_TRUE(waitFor([&] { return !(status = firstBytes(fresh / "status", 8)).empty(); }, std::chrono::seconds(30)));
+    EXPECT_EQ(status, "0\n") << "a player asked to end ends cleanly: " << firstBytes(fresh / "said", 4000);
+}
+
+}  // namespace
