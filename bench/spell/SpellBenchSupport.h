@@ -67,25 +67,35 @@ inline std::vector<std::string> readLines(const std::string& path) {
 class Speller {
 public:
     // The letter tree's slot takes typo candidates as the front end adds it; with
-    // kSlotCandidates too, its proximity walk runs as well.
+    // kSlotCandidates too, its proximity walk runs as well. The lexicon of other words and its
+    // letter tree offer their words after the common ones; the lexicon of words accepted only
+    // offers none.
     explicit Speller(const Language& lang, u32 typoSlotFlags = kSlotTypo) {
         std::string dir = lexiconDir() + "/" + lang.prefix;
         mm_ = splMemOpen(2, 8);
         u32 error = 0;
         phon_ = splPhonOpen((dir + "_phon.env").c_str(), 0, &error);
-        if (phon_ != nullptr) lex_ = splLexOpen((dir + "_main.lex").c_str(), 0, mm_, phon_, &error);
-        ctx_ = splCorrCtxCreate(3);
+        if (phon_ != nullptr) {
+            lex_ = splLexOpen((dir + "_main.lex").c_str(), 0, mm_, phon_, &error);
+            more_ = splLexOpen((dir + "_more.lex").c_str(), 0, mm_, phon_, &error);
+            accepted_ = splLexOpen((dir + "_accepted.lex").c_str(), 0, mm_, phon_, &error);
+        }
+        ctx_ = splCorrCtxCreate(6);
         if (lex_ != nullptr) splCorrCtxAddLexicon(lex_, 0, 31, ctx_);
-        // The letter tree for typo correction, when the lexicon build made one.
-        std::ifstream typo(dir + "_typo.lex", std::ios::binary);
-        typoImage_.assign(std::istreambuf_iterator<char>(typo), std::istreambuf_iterator<char>());
-        if (!typoImage_.empty() && splTrieInit(&typo_, lang.code, typoImage_.data(), u32(typoImage_.size())))
+        if (more_ != nullptr) splCorrCtxAddLexicon(more_, 0, 31 | kSlotSecondary, ctx_);
+        if (accepted_ != nullptr) splCorrCtxAddLexicon(accepted_, 0, kSlotVerify | kSlotVerifyFolded | kSlotCompound, ctx_);
+        // The letter trees for typo correction, when the lexicon build made them.
+        if (loadTree(dir + "_typo.lex", lang.code, &typoImage_, &typo_))
             splCorrCtxAddLexicon(&typo_, 0, typoSlotFlags, ctx_);
+        if (loadTree(dir + "_more_typo.lex", lang.code, &moreTypoImage_, &moreTypo_))
+            splCorrCtxAddLexicon(&moreTypo_, 0, typoSlotFlags | kSlotSecondary, ctx_);
         splVerifyInit(ctx_, 29, u32(lang.code), &rec_);
         splCorrectInit(ctx_, kCorrModeTypo | kCorrModeCandidates, u32(lang.code), &req_);
     }
     ~Speller() {
         splCorrCtxFree(ctx_);
+        splLexClose(accepted_);
+        splLexClose(more_);
         splLexClose(lex_);
         splPhonClose(phon_);
         splMemClose(mm_);
@@ -107,14 +117,22 @@ public:
     }
 
 private:
+    static bool loadTree(const std::string& path, int language, std::vector<u8>* image, SplTrieLexicon* tree) {
+        std::ifstream in(path, std::ios::binary);
+        image->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return !image->empty() && splTrieInit(tree, language, image->data(), u32(image->size()));
+    }
+
     SplMemManager* mm_ = nullptr;
     SplPhonTable* phon_ = nullptr;
     SplLexicon* lex_ = nullptr;
+    SplLexicon* more_ = nullptr;
+    SplLexicon* accepted_ = nullptr;
     SplCorrCtx* ctx_ = nullptr;
     SplVerifyRec rec_;
     SplCorrectReq req_;
-    std::vector<u8> typoImage_;
-    SplTrieLexicon typo_;
+    std::vector<u8> typoImage_, moreTypoImage_;
+    SplTrieLexicon typo_, moreTypo_;
 };
 
 class Peer {
