@@ -104,29 +104,21 @@ bool readTextWords(const std::string& path, std::vector<std::string>* utf8Words)
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string word, lower;
-    auto flush = [&] {
-        if (!word.empty()) utf8Words->push_back(word);
-        if (lower != word && !lower.empty()) utf8Words->push_back(lower);
-        word.clear();
-        lower.clear();
-    };
-    for (size_t i = 0; i < text.size();) {
+    std::string word;
+    for (size_t i = 0; i <= text.size();) {
         size_t width = 1;
-        unsigned cp = letterAt(text, i, &width);
+        unsigned cp = i < text.size() ? letterAt(text, i, &width) : 0;
         if (cp == 0) {
-            flush();
+            if (!word.empty()) utf8Words->push_back(word);
+            word.clear();
             i += width;
             continue;
         }
-        word.append(text, i, width);
         // Capitals are A-Z and U+00C0-U+00DE; their small letters lie 32 above.
-        bool capital = (cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE);
-        if (!capital) lower.append(text, i, width);
-        else if (width == 1) lower.push_back(char(cp + 32));
-        else lower += {char(0xC0 | ((cp + 32) >> 6)), char(0x80 | ((cp + 32) & 0x3F))};
+        if ((cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE)) cp += 32;
+        if (cp < 0x80) word.push_back(char(cp));
+        else word += {char(0xC0 | (cp >> 6)), char(0x80 | (cp & 0x3F))};
         i += width;
     }
-    flush();
     return true;
 }

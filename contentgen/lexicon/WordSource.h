@@ -12,6 +12,7 @@ std::string set1ToUtf8(const std::string& set1);
 // file cannot be read.
 bool readWordFile(const std::string& path, std::vector<std::string>* utf8Words);
 
-// Appends the words of a running text: its runs of letters (Latin-1's letters beside a-z), each
-// as written and, when it has capitals, in small letters too; false when the file cannot be read.
+// Appends the words of a running text: its runs of letters (Latin-1's letters beside a-z), in
+// small letters (a capital in running text starts a sentence as often as a name); false when
+// the file cannot be read.
 bool readTextWords(const std::string& path, std::vector<std::string>* utf8Words);

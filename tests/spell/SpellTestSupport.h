@@ -90,7 +90,7 @@ struct OpenSpeller {
         if (phon == nullptr) return false;
         lex = splLexOpen(lexPath.c_str(), 0, mm, phon, &error);
         if (lex == nullptr) return false;
-        ctx = splCorrCtxCreate(3);
+        ctx = splCorrCtxCreate(6);
         splCorrCtxAddLexicon(lex, 0, 31, ctx);
         splVerifyInit(ctx, options, u32(lang), &rec);
         return true;

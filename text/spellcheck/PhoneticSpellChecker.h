@@ -1,7 +1,9 @@
 #pragma once
 // A spelling checker over the phonetic engine for English or Spanish: the language's main
-// lexicon and phonetic file (and, when present, its letter tree for typo correction) from the
-// program's folder, and the user's own dictionary from the user's data folder.
+// lexicon and phonetic file (and, when present, its letter tree for typo correction, its
+// lexicon and letter tree of the less common words, offered after the main lexicon's, and its
+// lexicon of the words accepted but never offered) from the program's folder, and the user's
+// own dictionary from the user's data folder.
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,12 +40,17 @@ public:
     std::string mainLexiconPath() const;
     std::string phoneticPath() const;
     std::string typoLexiconPath() const;
+    std::string moreLexiconPath() const;
+    std::string moreTypoLexiconPath() const;
+    std::string acceptedLexiconPath() const;
     std::string userDictionaryPath() const;
 
 private:
     PhoneticSpellChecker(int language, std::string programFolder, std::string userFolder);
     void OpenUserDictionary();
-    void OpenTypoLexicon();
+    // The letter tree in the file at path, its image kept in *image; null when there is none.
+    std::unique_ptr<SplTrieLexicon> OpenLetterTree(const std::string& path, std::vector<u8>* image) const;
+    std::string ProgramFile(const char* name) const;
     // The word in the engine's character set; false when a character has no place there.
     static bool ToEngine(const char* word, std::string* out);
 
@@ -53,9 +60,11 @@ private:
     SplMemManager* mm_ = nullptr;
     SplPhonTable* phon_ = nullptr;
     SplLexicon* lex_ = nullptr;
+    SplLexicon* more_ = nullptr;
+    SplLexicon* accepted_ = nullptr;
     SplUserDict* user_ = nullptr;
-    std::vector<u8> typoImage_;
-    std::unique_ptr<SplTrieLexicon> typo_;
+    std::vector<u8> typoImage_, moreTypoImage_;
+    std::unique_ptr<SplTrieLexicon> typo_, moreTypo_;
     int language_;
     std::string programFolder_, userFolder_;
     std::string status_;
