@@ -67,9 +67,9 @@ inline std::vector<std::string> readLines(const std::string& path) {
 class Speller {
 public:
     // The letter tree's slot takes typo candidates as the front end adds it; with
-    // kSlotCandidates too, its proximity walk runs as well. The lexicon of other words and its
-    // letter tree offer their words after the common ones; the lexicon of words accepted only
-    // offers none.
+    // kSlotCandidates too, its proximity walk runs as well. Where the build sorted the words,
+    // the main lexicon only verifies, the common words' lexicon and letter tree offer theirs
+    // first and the other words' after them, as the front end opens them.
     explicit Speller(const Language& lang, u32 typoSlotFlags = kSlotTypo) {
         std::string dir = lexiconDir() + "/" + lang.prefix;
         mm_ = splMemOpen(2, 8);
@@ -77,25 +77,26 @@ public:
         phon_ = splPhonOpen((dir + "_phon.env").c_str(), 0, &error);
         if (phon_ != nullptr) {
             lex_ = splLexOpen((dir + "_main.lex").c_str(), 0, mm_, phon_, &error);
-            more_ = splLexOpen((dir + "_more.lex").c_str(), 0, mm_, phon_, &error);
-            accepted_ = splLexOpen((dir + "_accepted.lex").c_str(), 0, mm_, phon_, &error);
+            common_ = splLexOpen((dir + "_common.lex").c_str(), 0, mm_, phon_, &error);
+            if (common_ != nullptr) more_ = splLexOpen((dir + "_more.lex").c_str(), 0, mm_, phon_, &error);
         }
         ctx_ = splCorrCtxCreate(6);
-        if (lex_ != nullptr) splCorrCtxAddLexicon(lex_, 0, 31, ctx_);
-        if (more_ != nullptr) splCorrCtxAddLexicon(more_, 0, 31 | kSlotSecondary, ctx_);
-        if (accepted_ != nullptr) splCorrCtxAddLexicon(accepted_, 0, kSlotVerify | kSlotVerifyFolded | kSlotCompound, ctx_);
+        if (lex_ != nullptr)
+            splCorrCtxAddLexicon(lex_, 0, common_ != nullptr ? kSlotVerify | kSlotVerifyFolded | kSlotCompound : 31, ctx_);
+        if (common_ != nullptr) splCorrCtxAddLexicon(common_, 0, kSlotCandidates, ctx_);
+        if (more_ != nullptr) splCorrCtxAddLexicon(more_, 0, kSlotCandidates | kSlotSecondary, ctx_);
         // The letter trees for typo correction, when the lexicon build made them.
         if (loadTree(dir + "_typo.lex", lang.code, &typoImage_, &typo_))
             splCorrCtxAddLexicon(&typo_, 0, typoSlotFlags, ctx_);
-        if (loadTree(dir + "_more_typo.lex", lang.code, &moreTypoImage_, &moreTypo_))
+        if (common_ != nullptr && loadTree(dir + "_more_typo.lex", lang.code, &moreTypoImage_, &moreTypo_))
             splCorrCtxAddLexicon(&moreTypo_, 0, typoSlotFlags | kSlotSecondary, ctx_);
         splVerifyInit(ctx_, 29, u32(lang.code), &rec_);
         splCorrectInit(ctx_, kCorrModeTypo | kCorrModeCandidates, u32(lang.code), &req_);
     }
     ~Speller() {
         splCorrCtxFree(ctx_);
-        splLexClose(accepted_);
         splLexClose(more_);
+        splLexClose(common_);
         splLexClose(lex_);
         splPhonClose(phon_);
         splMemClose(mm_);
@@ -126,8 +127,8 @@ private:
     SplMemManager* mm_ = nullptr;
     SplPhonTable* phon_ = nullptr;
     SplLexicon* lex_ = nullptr;
+    SplLexicon* common_ = nullptr;
     SplLexicon* more_ = nullptr;
-    SplLexicon* accepted_ = nullptr;
     SplCorrCtx* ctx_ = nullptr;
     SplVerifyRec rec_;
     SplCorrectReq req_;

@@ -22,25 +22,27 @@ struct Sample {
 };
 
 // A sample lexicon set (the ctest fixture's) opened as the front end opens it: the main
-// lexicon, the lexicons of the other words and of the words accepted only, and the two letter
-// trees, the other words' lexicon and tree offering their words after the main ones.
+// lexicon verifies, the lexicon and letter tree of the common words offer theirs first, those of
+// the other words after them.
 class SampleSpeller {
 public:
     bool open(const Sample& s, std::string* why) {
         std::string prefix = (fs::path(SPELL_TEST_LEXICONS) / s.prefix).string();
         language_ = s.language;
-        for (const char* file : {"_words.txt", "_more.lex", "_accepted.lex", "_typo.lex", "_more_typo.lex"})
+        for (const char* file : {"_words.txt", "_common.lex", "_more.lex", "_typo.lex", "_more_typo.lex"})
             if (!fs::exists(prefix + file))
                 return *why = "no lexicon built by the ctest fixture (its word lists come from scripts/install-deps) at " +
                               prefix + file,
                        false;
-        if (!speller.open(prefix + "_phon.env", prefix + "_main.lex", s.language)) return *why = "main lexicon refused", false;
+        if (!speller.open(prefix + "_phon.env", prefix + "_main.lex", s.language, 29,
+                          kSlotVerify | kSlotVerifyFolded | kSlotCompound))
+            return *why = "main lexicon refused", false;
         u32 error = 0;
+        common_ = splLexOpen((prefix + "_common.lex").c_str(), 0, speller.mm, speller.phon, &error);
         more_ = splLexOpen((prefix + "_more.lex").c_str(), 0, speller.mm, speller.phon, &error);
-        accepted_ = splLexOpen((prefix + "_accepted.lex").c_str(), 0, speller.mm, speller.phon, &error);
-        if (more_ == nullptr || accepted_ == nullptr) return *why = "a sibling lexicon refused", false;
-        splCorrCtxAddLexicon(more_, 0, 31 | kSlotSecondary, speller.ctx);
-        splCorrCtxAddLexicon(accepted_, 0, kSlotVerify | kSlotVerifyFolded | kSlotCompound, speller.ctx);
+        if (common_ == nullptr || more_ == nullptr) return *why = "a lexicon of words offered refused", false;
+        splCorrCtxAddLexicon(common_, 0, kSlotCandidates, speller.ctx);
+        splCorrCtxAddLexicon(more_, 0, kSlotCandidates | kSlotSecondary, speller.ctx);
         typoImage_ = spelltest::readText(prefix + "_typo.lex");
         moreTypoImage_ = spelltest::readText(prefix + "_more_typo.lex");
         if (!splTrieInit(&typo_, s.language, spelltest::bytes(typoImage_), u32(typoImage_.size())) ||
@@ -48,16 +50,17 @@ public:
             return *why = "a letter tree refused", false;
         splCorrCtxAddLexicon(&typo_, 0, kSlotTypo, speller.ctx);
         splCorrCtxAddLexicon(&moreTypo_, 0, kSlotTypo | kSlotSecondary, speller.ctx);
-        acceptedCtx_ = splCorrCtxCreate(1);
-        splCorrCtxAddLexicon(accepted_, 0, kSlotVerify, acceptedCtx_);
-        splVerifyInit(acceptedCtx_, 0, u32(s.language), &acceptedRec_);
+        offeredCtx_ = splCorrCtxCreate(2);
+        splCorrCtxAddLexicon(common_, 0, kSlotVerify, offeredCtx_);
+        splCorrCtxAddLexicon(more_, 0, kSlotVerify, offeredCtx_);
+        splVerifyInit(offeredCtx_, 0, u32(s.language), &offeredRec_);
         words = prefix + "_words.txt";
         return true;
     }
     ~SampleSpeller() {
-        splCorrCtxFree(acceptedCtx_);
-        splLexClose(accepted_);
+        splCorrCtxFree(offeredCtx_);
         splLexClose(more_);
+        splLexClose(common_);
     }
     // The suggestions for a UTF-8 word, best first, in UTF-8.
     std::vector<std::string> suggest(const std::string& utf8) {
@@ -68,11 +71,11 @@ public:
             out.push_back(set1ToUtf8(reinterpret_cast<const char*>(*s)));
         return out;
     }
-    // Whether the lexicon of the words accepted only holds the word (character set 1).
+    // Whether the word (character set 1) is accepted but in no lexicon of the words offered.
     bool acceptedOnly(const std::string& set1) {
         u32 result = 0;
-        splCorrCtxReset(acceptedCtx_);
-        return splVerifyWord(spelltest::bytes(set1), &acceptedRec_, &result) != 0;
+        splCorrCtxReset(offeredCtx_);
+        return speller.verify(set1ToUtf8(set1)) && splVerifyWord(spelltest::bytes(set1), &offeredRec_, &result) == 0;
     }
 
     spelltest::OpenSpeller speller;
@@ -80,12 +83,12 @@ public:
 
 private:
     int language_ = 0;
+    SplLexicon* common_ = nullptr;
     SplLexicon* more_ = nullptr;
-    SplLexicon* accepted_ = nullptr;
     std::string typoImage_, moreTypoImage_;
     SplTrieLexicon typo_, moreTypo_;
-    SplCorrCtx* acceptedCtx_ = nullptr;
-    SplVerifyRec acceptedRec_;
+    SplCorrCtx* offeredCtx_ = nullptr;
+    SplVerifyRec offeredRec_;
     SplCorrectReq req_;
 };
 
@@ -103,7 +106,7 @@ std::vector<std::pair<std::string, std::string>> testPairs(const std::string& na
 
 class SplSampleLexicon : public ::testing::TestWithParam<Sample> {};
 
-// Every word the fixture took verifies in each of its lexicons, whichever tier holds it.
+// Every word the fixture took verifies in every shape.
 TEST_P(SplSampleLexicon, EverySourceWordVerifiesInEveryShape) {
     const Sample s = GetParam();
     SampleSpeller sample;

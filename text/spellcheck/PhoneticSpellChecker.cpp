@@ -35,8 +35,8 @@ PhoneticSpellChecker::PhoneticSpellChecker(int language, std::string programFold
 PhoneticSpellChecker::~PhoneticSpellChecker() {
     splCorrCtxFree(ctx_);
     splUserDictClose(user_);
-    splLexClose(accepted_);
     splLexClose(more_);
+    splLexClose(common_);
     splLexClose(lex_);
     splPhonClose(phon_);
     splMemClose(mm_);
@@ -48,9 +48,9 @@ std::string PhoneticSpellChecker::ProgramFile(const char* name) const {
 std::string PhoneticSpellChecker::mainLexiconPath() const { return ProgramFile("_main.lex"); }
 std::string PhoneticSpellChecker::phoneticPath() const { return ProgramFile("_phon.env"); }
 std::string PhoneticSpellChecker::typoLexiconPath() const { return ProgramFile("_typo.lex"); }
+std::string PhoneticSpellChecker::commonLexiconPath() const { return ProgramFile("_common.lex"); }
 std::string PhoneticSpellChecker::moreLexiconPath() const { return ProgramFile("_more.lex"); }
 std::string PhoneticSpellChecker::moreTypoLexiconPath() const { return ProgramFile("_more_typo.lex"); }
-std::string PhoneticSpellChecker::acceptedLexiconPath() const { return ProgramFile("_accepted.lex"); }
 std::string PhoneticSpellChecker::userDictionaryPath() const {
     return join(userFolder_, std::string(prefix(language_)) + "_user.dct");
 }
@@ -73,20 +73,21 @@ int PhoneticSpellChecker::Open() {
         lex_ = splLexOpen(mainLexiconPath().c_str(), 0, mm_, phon_, &error);
         if (lex_ == nullptr) return 0;
         status_ = "s lex opened\n";
-        // The lexicons of the less common words and of the words accepted only are there when
-        // the build sorted the language's words; without them the main lexicon holds them all.
-        more_ = splLexOpen(moreLexiconPath().c_str(), 0, mm_, phon_, &error);
-        accepted_ = splLexOpen(acceptedLexiconPath().c_str(), 0, mm_, phon_, &error);
+        // The lexicons of the words offered are there when the build sorted the language's
+        // words; without them the main lexicon offers all its words.
+        common_ = splLexOpen(commonLexiconPath().c_str(), 0, mm_, phon_, &error);
+        if (common_ != nullptr) more_ = splLexOpen(moreLexiconPath().c_str(), 0, mm_, phon_, &error);
         OpenUserDictionary();
         typo_ = OpenLetterTree(typoLexiconPath(), &typoImage_);
-        moreTypo_ = OpenLetterTree(moreTypoLexiconPath(), &moreTypoImage_);
+        if (common_ != nullptr) moreTypo_ = OpenLetterTree(moreTypoLexiconPath(), &moreTypoImage_);
     }
     ctx_ = splCorrCtxCreate(6);
     if (ctx_ == nullptr) return 0;
-    splCorrCtxAddLexicon(lex_, 0, 31, ctx_);
+    u32 verifying = kSlotVerify | kSlotVerifyFolded | kSlotCompound;
+    splCorrCtxAddLexicon(lex_, 0, common_ != nullptr ? verifying : 31, ctx_);
     if (user_ != nullptr) splCorrCtxAddLexicon(user_, 0, 31, ctx_);
-    if (more_ != nullptr) splCorrCtxAddLexicon(more_, 0, 31 | kSlotSecondary, ctx_);
-    if (accepted_ != nullptr) splCorrCtxAddLexicon(accepted_, 0, kSlotVerify | kSlotVerifyFolded | kSlotCompound, ctx_);
+    if (common_ != nullptr) splCorrCtxAddLexicon(common_, 0, kSlotCandidates, ctx_);
+    if (more_ != nullptr) splCorrCtxAddLexicon(more_, 0, kSlotCandidates | kSlotSecondary, ctx_);
     // The letter trees offer typo candidates only: a tree's proximity walk (the slot's other
     // candidates) puts sound-alike words with the typed word's codes above the common-letter
     // ranking and costs twice the time, for fewer right first suggestions.

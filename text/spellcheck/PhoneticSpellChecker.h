@@ -1,9 +1,11 @@
 #pragma once
 // A spelling checker over the phonetic engine for English or Spanish: the language's main
-// lexicon and phonetic file (and, when present, its letter tree for typo correction, its
-// lexicon and letter tree of the less common words, offered after the main lexicon's, and its
-// lexicon of the words accepted but never offered) from the program's folder, and the user's
-// own dictionary from the user's data folder.
+// lexicon and phonetic file (and, when present, its letter tree for typo correction) from the
+// program's folder, and the user's own dictionary from the user's data folder. When the
+// program's folder also holds the lexicon of the common words and those of the other words
+// (a lexicon and a letter tree), the main lexicon only verifies: the common words are offered
+// as suggestions first, the other words after them, and the rest (abbreviations, rare names)
+// never.
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,9 +42,9 @@ public:
     std::string mainLexiconPath() const;
     std::string phoneticPath() const;
     std::string typoLexiconPath() const;
+    std::string commonLexiconPath() const;
     std::string moreLexiconPath() const;
     std::string moreTypoLexiconPath() const;
-    std::string acceptedLexiconPath() const;
     std::string userDictionaryPath() const;
 
 private:
@@ -60,8 +62,8 @@ private:
     SplMemManager* mm_ = nullptr;
     SplPhonTable* phon_ = nullptr;
     SplLexicon* lex_ = nullptr;
+    SplLexicon* common_ = nullptr;
     SplLexicon* more_ = nullptr;
-    SplLexicon* accepted_ = nullptr;
     SplUserDict* user_ = nullptr;
     std::vector<u8> typoImage_, moreTypoImage_;
     std::unique_ptr<SplTrieLexicon> typo_, moreTypo_;

@@ -3,7 +3,7 @@
 //            [--expand-affixes AFF DIC] [--hunspell AFF DIC] [--sample N] [--flags HEX] [--no-compress] [--write-words OUT]
 //            [--typo-lex OUT] [--prox-rules FILE] [--specials FILE] [--suffix-classes FILE] [--keep FILE]
 //            [--common FILE]... [--common-text FILE]... [--accepted-only FILE]...
-//            [--more-lex OUT --more-typo-lex OUT --accepted-lex OUT]
+//            [--common-lex OUT --more-lex OUT --more-typo-lex OUT]
 // --expand-affixes adds a dictionary's forms expanded by the builder's own affix expander;
 // --expanded lists and those forms are kept only where the peer spelling
 // library accepts them, when it is given; --sample keeps N evenly spaced words of the union;
@@ -15,8 +15,9 @@
 // have them: the last field of each line not starting with '#' (a test set's "typed wanted").
 // --common word lists and the words of --common-text texts are the words offered first, and
 // --accepted-only lists words never offered (contentgen/lexicon/SuggestionTiers.h): with them,
-// --lex and --typo-lex hold the common words, --more-lex and --more-typo-lex the other words,
-// and --accepted-lex the words accepted only, all read with the one phonetic file of --env.
+// --lex still holds every word (the lexicon that verifies), --common-lex and --typo-lex the
+// common words, --more-lex and --more-typo-lex the other words offered after them, all read
+// with the one phonetic file of --env.
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -142,7 +143,7 @@ int main(int argc, char** argv) {
     std::string rulesPath, affPath, dicPath, expandAff, expandDic;
     std::vector<std::string> wordFiles, expandedFiles, keepFiles;
     size_t sample = 0;
-    std::string wordsOut, typoOut, proxPath, specialsPath, moreOut, moreTypoOut, acceptedOut;
+    std::string wordsOut, typoOut, proxPath, specialsPath, commonOut, moreOut, moreTypoOut;
     std::vector<std::string> commonFiles, commonTexts, acceptedFiles;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -166,9 +167,9 @@ int main(int argc, char** argv) {
         else if (a == "--common") commonFiles.push_back(next());
         else if (a == "--common-text") commonTexts.push_back(next());
         else if (a == "--accepted-only") acceptedFiles.push_back(next());
+        else if (a == "--common-lex") commonOut = next();
         else if (a == "--more-lex") moreOut = next();
         else if (a == "--more-typo-lex") moreTypoOut = next();
-        else if (a == "--accepted-lex") acceptedOut = next();
         else if (a == "--suffix-classes") {
             std::string path = next();
             if (!readText(path, &input.suffixRulesText)) return usage(("cannot read " + path).c_str());
@@ -198,8 +199,8 @@ int main(int argc, char** argv) {
         if (!readWordFile(f, &listed)) return usage(("cannot read " + f).c_str());
     for (const std::string& w : listed)
         if (!comment(w)) tiers.addAcceptedOnly(w);
-    if (tiers.active() && (moreOut.empty() || acceptedOut.empty() || (!typoOut.empty() && moreTypoOut.empty())))
-        return usage("common words need --more-lex and --accepted-lex, and --more-typo-lex with --typo-lex");
+    if (tiers.active() && (commonOut.empty() || moreOut.empty() || (!typoOut.empty() && moreTypoOut.empty())))
+        return usage("common words need --common-lex and --more-lex, and --more-typo-lex with --typo-lex");
 
     std::vector<std::string> plain, expanded;
     for (const std::string& f : wordFiles)
@@ -242,6 +243,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> kept, taken;
     // The common words, the others and those accepted only (character set 1).
     std::vector<std::string> tierWords[3];
+    std::vector<std::string> allWords;
     for (const std::string& w : all) {
 #ifdef LEXBUILD_HUNSPELL
         if (peer != nullptr && !std::binary_search(plain.begin(), plain.end(), w) && !Hunspell_spell(peer, w.c_str())) {
@@ -265,6 +267,7 @@ int main(int argc, char** argv) {
             continue;
         }
         tierWords[int(tiers.tierOf(w))].push_back(bytes);
+        allWords.push_back(bytes);
         taken.push_back(w);
     }
 #ifdef LEXBUILD_HUNSPELL
@@ -288,26 +291,19 @@ int main(int argc, char** argv) {
         if (!writeTree(typoOut, tierWords[0], input.language, extras)) return 1;
         if (tiers.active() && !writeTree(moreTypoOut, tierWords[1], input.language, {})) return 1;
     }
-    // The three lexicons share the phonetic file, whose letters cover all their words.
-    auto othersThan = [&](int tier) {
-        std::vector<std::string> words;
-        for (int other = 0; other < 3; ++other)
-            if (other != tier) words.insert(words.end(), tierWords[other].begin(), tierWords[other].end());
-        return words;
-    };
+    // The lexicons of the words offered share the phonetic file of the one of all words.
     if (tiers.active()) {
-        LexBuildInput more = input, accepted = input;
+        LexBuildInput common = input, more = input;
+        common.words = tierWords[0];
+        common.lexPath = commonOut;
+        common.siblingWords = allWords;
         more.words = tierWords[1];
         more.lexPath = moreOut;
-        more.siblingWords = othersThan(1);
-        accepted.words = tierWords[2];
-        accepted.lexPath = acceptedOut;
-        accepted.siblingWords = othersThan(2);
-        if (!writeLexicon(more, "lexicon of other words", unconverted, rejected) ||
-            !writeLexicon(accepted, "lexicon of words accepted only", unconverted, rejected))
+        more.siblingWords = allWords;
+        if (!writeLexicon(common, "lexicon of the common words", unconverted, rejected) ||
+            !writeLexicon(more, "lexicon of the other words", unconverted, rejected))
             return 1;
-        input.siblingWords = othersThan(0);
     }
-    input.words = tierWords[0];
+    input.words = allWords;
     return writeLexicon(input, "main lexicon", unconverted, rejected) ? 0 : 1;
 }
