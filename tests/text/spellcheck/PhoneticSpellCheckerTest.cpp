@@ -66,6 +66,8 @@ TEST(PhoneticSpellChecker, OffersCommonWordsFirstAndWordsAcceptedOnlyNever) {
         for (const char* word : {"cat", "cart", "catt", "Cato", "The"}) EXPECT_EQ(checker->CheckWord(word), 1) << c.name << " " << word;
         for (const char* word : {"catr", "cato", "cartt"}) EXPECT_EQ(checker->CheckWord(word), 0) << c.name << " " << word;
         std::vector<std::string> offered = checker->GetSuggestions("catr");
+        for (const char* never : {"catt", "Cato"})
+            EXPECT_TRUE(!c.sorted || std::find(offered.begin(), offered.end(), never) == offered.end()) << never << " offered";
         offered.resize(std::min(offered.size(), c.expected.size()));
         EXPECT_EQ(offered, c.expected) << c.name;
     }
