@@ -75,11 +75,13 @@ public:
     // word ending in 's is offered with the word it is made of ("what's" of "what").
     bool acceptedOnly(const std::string& set1) {
         if (!speller.verify(set1ToUtf8(set1))) return false;
-        std::string offered = set1;
-        if (offered.size() > 2 && offered.compare(offered.size() - 2, 2, "'s") == 0) offered.resize(offered.size() - 2);
-        u32 result = 0;
-        splCorrCtxReset(offeredCtx_);
-        return splVerifyWord(spelltest::bytes(offered), &offeredRec_, &result) == 0;
+        auto offered = [this](const std::string& word) {
+            u32 result = 0;
+            splCorrCtxReset(offeredCtx_);
+            return splVerifyWord(spelltest::bytes(word), &offeredRec_, &result) != 0;
+        };
+        const bool possessive = set1.size() > 2 && set1.compare(set1.size() - 2, 2, "'s") == 0;
+        return !offered(set1) && !(possessive && offered(set1.substr(0, set1.size() - 2)));
     }
 
     spelltest::OpenSpeller speller;
