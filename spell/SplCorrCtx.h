@@ -11,6 +11,8 @@ constexpr u32 kSlotCompound = 4;
 constexpr u32 kSlotTypo = 8;
 constexpr u32 kSlotCandidates = 16;
 constexpr u32 kSlotFlag32 = 32;
+// The slot's words are offered after those of the other slots (see kCorrSecondaryPenalty).
+constexpr u32 kSlotSecondary = 64;
 
 struct SplCorrectReq;
 // A candidate generator: offers the lexicon's words near the stem (a lookup form of the given

@@ -78,14 +78,24 @@ bool sameEntry(const SplSuggestion& e, const u8* word, u8 cls) {
     return e.cls == cls && std::strcmp(reinterpret_cast<const char*>(e.word), reinterpret_cast<const char*>(word)) == 0;
 }
 
+bool secondary(const SplSlot* slot) { return slot != nullptr && (slot->flags & kSlotSecondary) != 0; }
+
+u32 lessened(u32 score, const SplSlot* slot) {
+    if (!secondary(slot)) return score;
+    return score > kCorrSecondaryPenalty ? score - kCorrSecondaryPenalty : 0;
+}
+
 // Ranks the candidates of both passes together. A word both one slip away and sounding like
 // the word typed is what was meant far more often than either alone; a slip alone ranks by its
-// kind of slip, a sound alone by how close it sounds, the closest above the slips.
+// kind of slip, a sound alone by how close it sounds, the closest above the slips; a less
+// common word (a secondary slot's) loses the secondary penalty.
 void blend(SplCorrectReq* req) {
     for (u32 i = 0; i < req->count; ++i) {
         SplSuggestion& e = req->entries[i];
         if (e.sound > 0) e.score = e.sound + (e.typoRank > 0 ? kCorrBothBonus : 0);
         else if (e.typoRank > 0) e.score = kCorrTypoOnly - kCorrTypoStep * e.typoRank;
+        else continue;
+        e.score = lessened(e.score, e.slot);
     }
     std::stable_sort(req->order, req->order + req->count,
                      [req](u8 a, u8 b) { return req->entries[a].score > req->entries[b].score; });
@@ -230,11 +240,15 @@ u32 splCorrInsert(const u8* candidate, u8 cls, u32 score, SplCorrectReq* req) {
         u8 last = candidate[n - 1];
         if (req->suffixValue == 0 && last != 's' && last != 'S') return req->threshold;
     }
+    // The list keeps its candidates in the order of their lessened scores; the sound pass's own
+    // score is kept as it was for the final ranking.
+    u32 sound = score;
+    score = lessened(score, req->slot);
     u32 pos = 0;
     for (; pos < req->count && req->entries[req->order[pos]].score >= score; ++pos) {
         SplSuggestion& e = req->entries[req->order[pos]];
         if (!sameEntry(e, candidate, cls)) continue;
-        if (req->soundPass) e.sound = std::max(e.sound, score);
+        if (req->soundPass) e.sound = std::max(e.sound, sound);
         return req->threshold;
     }
     if (pos >= kCorrMaxSuggestions) return req->threshold;
@@ -260,7 +274,7 @@ u32 splCorrInsert(const u8* candidate, u8 cls, u32 score, SplCorrectReq* req) {
         e.sound = 0;
     }
     req->entries[index].score = score;
-    if (req->soundPass) req->entries[index].sound = std::max(req->entries[index].sound, score);
+    if (req->soundPass) req->entries[index].sound = std::max(req->entries[index].sound, sound);
     for (u32 i = old; i > pos; --i) req->order[i] = req->order[i - 1];
     req->order[pos] = index;
     // Only a full list has a floor.

@@ -15,6 +15,9 @@ constexpr u32 kCorrMaxTier = 5;
 constexpr u32 kCorrBothBonus = 12000;  // added to the sound score of a candidate one slip away
 constexpr u32 kCorrTypoOnly = 64000;   // a slip the sound pass did not find, less a step per rank
 constexpr u32 kCorrTypoStep = 200;
+// Taken off every score of a candidate from a secondary slot (the language's less common
+// words): such a word ranks below a common one that is as close to the word typed.
+constexpr u32 kCorrSecondaryPenalty = 8000;
 
 struct SplSuggestion {
     u32 score = 0;

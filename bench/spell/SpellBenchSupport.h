@@ -67,25 +67,36 @@ inline std::vector<std::string> readLines(const std::string& path) {
 class Speller {
 public:
     // The letter tree's slot takes typo candidates as the front end adds it; with
-    // kSlotCandidates too, its proximity walk runs as well.
+    // kSlotCandidates too, its proximity walk runs as well. Where the build sorted the words,
+    // the main lexicon only verifies, the common words' lexicon and letter tree offer theirs
+    // first and the other words' after them, as the front end opens them.
     explicit Speller(const Language& lang, u32 typoSlotFlags = kSlotTypo) {
         std::string dir = lexiconDir() + "/" + lang.prefix;
         mm_ = splMemOpen(2, 8);
         u32 error = 0;
         phon_ = splPhonOpen((dir + "_phon.env").c_str(), 0, &error);
-        if (phon_ != nullptr) lex_ = splLexOpen((dir + "_main.lex").c_str(), 0, mm_, phon_, &error);
-        ctx_ = splCorrCtxCreate(3);
-        if (lex_ != nullptr) splCorrCtxAddLexicon(lex_, 0, 31, ctx_);
-        // The letter tree for typo correction, when the lexicon build made one.
-        std::ifstream typo(dir + "_typo.lex", std::ios::binary);
-        typoImage_.assign(std::istreambuf_iterator<char>(typo), std::istreambuf_iterator<char>());
-        if (!typoImage_.empty() && splTrieInit(&typo_, lang.code, typoImage_.data(), u32(typoImage_.size())))
+        if (phon_ != nullptr) {
+            lex_ = splLexOpen((dir + "_main.lex").c_str(), 0, mm_, phon_, &error);
+            common_ = splLexOpen((dir + "_common.lex").c_str(), 0, mm_, phon_, &error);
+            if (common_ != nullptr) more_ = splLexOpen((dir + "_more.lex").c_str(), 0, mm_, phon_, &error);
+        }
+        ctx_ = splCorrCtxCreate(6);
+        if (lex_ != nullptr)
+            splCorrCtxAddLexicon(lex_, 0, common_ != nullptr ? kSlotVerify | kSlotVerifyFolded | kSlotCompound : 31, ctx_);
+        if (common_ != nullptr) splCorrCtxAddLexicon(common_, 0, kSlotCandidates, ctx_);
+        if (more_ != nullptr) splCorrCtxAddLexicon(more_, 0, kSlotCandidates | kSlotSecondary, ctx_);
+        // The letter trees for typo correction, when the lexicon build made them.
+        if (loadTree(dir + "_typo.lex", lang.code, &typoImage_, &typo_))
             splCorrCtxAddLexicon(&typo_, 0, typoSlotFlags, ctx_);
+        if (common_ != nullptr && loadTree(dir + "_more_typo.lex", lang.code, &moreTypoImage_, &moreTypo_))
+            splCorrCtxAddLexicon(&moreTypo_, 0, typoSlotFlags | kSlotSecondary, ctx_);
         splVerifyInit(ctx_, 29, u32(lang.code), &rec_);
         splCorrectInit(ctx_, kCorrModeTypo | kCorrModeCandidates, u32(lang.code), &req_);
     }
     ~Speller() {
         splCorrCtxFree(ctx_);
+        splLexClose(more_);
+        splLexClose(common_);
         splLexClose(lex_);
         splPhonClose(phon_);
         splMemClose(mm_);
@@ -107,14 +118,22 @@ public:
     }
 
 private:
+    static bool loadTree(const std::string& path, int language, std::vector<u8>* image, SplTrieLexicon* tree) {
+        std::ifstream in(path, std::ios::binary);
+        image->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return !image->empty() && splTrieInit(tree, language, image->data(), u32(image->size()));
+    }
+
     SplMemManager* mm_ = nullptr;
     SplPhonTable* phon_ = nullptr;
     SplLexicon* lex_ = nullptr;
+    SplLexicon* common_ = nullptr;
+    SplLexicon* more_ = nullptr;
     SplCorrCtx* ctx_ = nullptr;
     SplVerifyRec rec_;
     SplCorrectReq req_;
-    std::vector<u8> typoImage_;
-    SplTrieLexicon typo_;
+    std::vector<u8> typoImage_, moreTypoImage_;
+    SplTrieLexicon typo_, moreTypo_;
 };
 
 class Peer {

@@ -1,6 +1,7 @@
-// How the spelling engine serves children against the peer library, in one run per language:
-// top-1 and top-5 hits on the children's misspellings of our test set (the words spelt by ear,
-// tests/spell/data/children_<lang>.txt), false alarms on 5,000 common words (the
+// How the spelling engine serves children against the peer library, in one run per language
+// and test set: top-1 and top-5 hits on the children's misspellings of our test sets (the words
+// spelt by ear, tests/spell/data/children_<lang>.txt, and the words as children write them,
+// tests/spell/data/writing_<lang>.txt), false alarms on 5,000 common words (the
 // most frequent words of real text found in the lexicon sources: the Debian word list and the
 // expanded Debian dictionary), and words checked and suggestion lists made per second by each.
 // A pair counts only when both sides accept its word and refuse its misspelling.
@@ -34,9 +35,9 @@ struct Pair {
     Word typed, wanted;
 };
 
-std::vector<Pair> childrenPairs(const Language& lang, Speller& ours, Peer& peer) {
+std::vector<Pair> childrenPairs(const Language& lang, const char* set, Speller& ours, Peer& peer) {
     std::vector<Pair> out;
-    for (const std::string& line : readLines(std::string(SPELL_BENCH_CHILDREN) + "/children_" + lang.prefix + ".txt")) {
+    for (const std::string& line : readLines(std::string(SPELL_BENCH_CHILDREN) + "/" + set + "_" + lang.prefix + ".txt")) {
         if (line[0] == '#') continue;
         std::istringstream fields(line);
         Pair p;
@@ -110,14 +111,14 @@ Side measure(const std::vector<Pair>& pairs, const std::vector<Word>& common, bo
     return side;
 }
 
-void BM_Children(benchmark::State& state, Language lang) {
+void BM_Children(benchmark::State& state, Language lang, const char* set) {
     Speller ours(lang);
     Peer peer(lang);
     if (!ours.ok()) {
         state.SkipWithError("no lexicon: build the lexicons_full target or set SPELL_BENCH_LEXICONS");
         return;
     }
-    std::vector<Pair> pairs = childrenPairs(lang, ours, peer);
+    std::vector<Pair> pairs = childrenPairs(lang, set, ours, peer);
     std::vector<Word> common = commonWords(lang);
     if (pairs.empty() || common.empty()) {
         state.SkipWithError("no children's misspellings or no common words");
@@ -135,12 +136,12 @@ void BM_Children(benchmark::State& state, Language lang) {
     }
     double n = double(pairs.size());
     std::fprintf(stderr,
-                 "%s: %zu misspellings, %zu common words\n"
+                 "%s, %s: %zu misspellings, %zu common words\n"
                  "            top-1    top-5    false alarms  checks/s     lists/s\n"
                  "  Tumblo    %5.1f%%   %5.1f%%   %6zu        %9.0f   %9.0f\n"
                  "  hunspell  %5.1f%%   %5.1f%%   %6zu        %9.0f   %9.0f\n"
                  "  ratio                                    %6.2fx    %6.2fx\n",
-                 lang.prefix, pairs.size(), common.size(), 100 * double(t.top1) / n, 100 * double(t.top5) / n,
+                 lang.prefix, set, pairs.size(), common.size(), 100 * double(t.top1) / n, 100 * double(t.top5) / n,
                  t.alarms, t.checksPerSecond, t.listsPerSecond, 100 * double(h.top1) / n, 100 * double(h.top5) / n,
                  h.alarms, h.checksPerSecond, h.listsPerSecond, t.checksPerSecond / h.checksPerSecond,
                  t.listsPerSecond / h.listsPerSecond);
@@ -161,5 +162,7 @@ void BM_Children(benchmark::State& state, Language lang) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_Children, English, kEnglish)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(BM_Children, Spanish, kSpanish)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_Children, EnglishByEar, kEnglish, "children")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_Children, EnglishWriting, kEnglish, "writing")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_Children, SpanishByEar, kSpanish, "children")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_Children, SpanishWriting, kSpanish, "writing")->Unit(benchmark::kMillisecond)->Iterations(1);

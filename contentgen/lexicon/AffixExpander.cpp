@@ -182,6 +182,14 @@ void expandStem(const AffixFile& aff, const Text& stem, const Text& flags, std::
 
 bool expandAffixes(const std::string& affPath, const std::string& dicPath, std::vector<std::string>* forms,
                    std::string* error) {
+    return expandAffixFamilies(
+        affPath, dicPath,
+        [forms](const std::vector<std::string>& family) { forms->insert(forms->end(), family.begin(), family.end()); },
+        error);
+}
+
+bool expandAffixFamilies(const std::string& affPath, const std::string& dicPath, const AffixFamilyVisitor& visit,
+                         std::string* error) {
     AffixFile aff;
     if (!readAffixFile(affPath, &aff)) {
         *error = "cannot read " + affPath;
@@ -194,6 +202,7 @@ bool expandAffixes(const std::string& affPath, const std::string& dicPath, std::
     }
     std::string line;
     std::getline(dic, line);  // the entry count
+    std::vector<std::string> family;
     while (std::getline(dic, line)) {
         size_t end = line.find_first_of("\t \r");
         if (end != std::string::npos) line.resize(end);
@@ -201,7 +210,9 @@ bool expandAffixes(const std::string& affPath, const std::string& dicPath, std::
         std::string stem = line.substr(0, slash);
         if (stem.empty()) continue;
         Text flags = slash == std::string::npos ? Text() : aff.flags(line.substr(slash + 1));
-        expandStem(aff, decode(stem), flags, forms);
+        family.clear();
+        expandStem(aff, decode(stem), flags, &family);
+        visit(family);
     }
     return true;
 }

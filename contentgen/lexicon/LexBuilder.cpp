@@ -109,6 +109,14 @@ bool verifyAll(const LexBuildInput& input, LexBuildReport* report, std::string* 
     return true;
 }
 
+void addCharacters(const std::map<std::string, Form>& forms, int language, std::set<u8>* characters) {
+    for (const auto& [form, info] : forms)
+        for (char c : form) {
+            if (u8(c) == kSplLrSep) break;
+            characters->insert(splPhonFrameChar(u8(c), language));
+        }
+}
+
 // Gives stems their classes and leaves out the forms the classes stand for; the tag area.
 bool applySuffixClasses(const LexBuildInput& input, std::map<std::string, Form>* forms, std::vector<u8>* tagArea,
                         LexBuildReport* report, std::string* error) {
@@ -149,11 +157,16 @@ bool buildLexicon(const LexBuildInput& input, LexBuildReport* report, std::strin
     if (!input.suffixRulesText.empty() && !applySuffixClasses(input, &forms, &tagArea, report, error)) return false;
 
     std::set<u8> characters;
-    for (const auto& [form, info] : forms)
-        for (char c : form) {
-            if (u8(c) == kSplLrSep) break;
-            characters.insert(splPhonFrameChar(u8(c), input.language));
-        }
+    addCharacters(forms, input.language, &characters);
+    if (!input.siblingWords.empty()) {
+        LexBuildInput siblings;
+        siblings.language = input.language;
+        siblings.words = input.siblingWords;
+        std::map<std::string, Form> siblingForms;
+        LexBuildReport ignored;
+        collectForms(siblings, &siblingForms, &ignored);
+        addCharacters(siblingForms, input.language, &characters);
+    }
     std::vector<u8> envImage;
     if (!buildPhonImage(rules, phonPairsFor(rules, characters), &envImage, error)) return false;
     if (!writeFile(input.envPath, envImage, error)) return false;

@@ -23,6 +23,9 @@ struct LexBuildInput {
     // A suffix rules file (contentgen/lexicon/SuffixClasses.h): stems take classes, the forms
     // their classes stand for are left out, and the lexicon carries the suffix-class table.
     std::string suffixRulesText;
+    // The words (character set 1) of the other lexicons opened with the same phonetic file: its
+    // letters cover theirs too, so that every one of them reads with it.
+    std::vector<std::string> siblingWords;
 };
 
 struct LexBuildReport {

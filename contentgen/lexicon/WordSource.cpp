@@ -1,6 +1,7 @@
 #include "contentgen/lexicon/WordSource.h"
 
 #include <fstream>
+#include <iterator>
 
 #include "spell/SplCodePage.h"
 
@@ -80,6 +81,44 @@ bool readWordFile(const std::string& path, std::vector<std::string>* utf8Words) 
         size_t cut = line.find_first_of("/\t\r");
         if (cut != std::string::npos) line.resize(cut);
         if (!line.empty()) utf8Words->push_back(line);
+    }
+    return true;
+}
+
+namespace {
+
+// The code point of a letter at text[i] and its length in bytes; 0 for anything else.
+unsigned letterAt(const std::string& text, size_t i, size_t* width) {
+    unsigned char b = static_cast<unsigned char>(text[i]);
+    *width = 1;
+    if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z')) return b;
+    if ((b & 0xE0) != 0xC0 || i + 1 >= text.size()) return 0;
+    unsigned cp = ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+    *width = 2;
+    return cp >= 0xC0 && cp <= 0xFF && cp != 0xD7 && cp != 0xF7 ? cp : 0;
+}
+
+}  // namespace
+
+bool readTextWords(const std::string& path, std::vector<std::string>* utf8Words) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string word;
+    for (size_t i = 0; i <= text.size();) {
+        size_t width = 1;
+        unsigned cp = i < text.size() ? letterAt(text, i, &width) : 0;
+        if (cp == 0) {
+            if (!word.empty()) utf8Words->push_back(word);
+            word.clear();
+            i += width;
+            continue;
+        }
+        // Capitals are A-Z and U+00C0-U+00DE; their small letters lie 32 above.
+        if ((cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE)) cp += 32;
+        if (cp < 0x80) word.push_back(char(cp));
+        else word += {char(0xC0 | (cp >> 6)), char(0x80 | (cp & 0x3F))};
+        i += width;
     }
     return true;
 }

@@ -11,3 +11,8 @@ std::string set1ToUtf8(const std::string& set1);
 // Appends the words of a file (the part of each line before a '/' or a tab); false when the
 // file cannot be read.
 bool readWordFile(const std::string& path, std::vector<std::string>* utf8Words);
+
+// Appends the words of a running text: its runs of letters (Latin-1's letters beside a-z), in
+// small letters (a capital in running text starts a sentence as often as a name); false when
+// the file cannot be read.
+bool readTextWords(const std::string& path, std::vector<std::string>* utf8Words);

@@ -81,7 +81,8 @@ struct OpenSpeller {
     u32 error = 0;
     int language = 0;
 
-    bool open(const std::string& env, const std::string& lexPath, int lang, u32 options = 29) {
+    // mainFlags: the main lexicon's slot flags (31: it verifies and offers its words).
+    bool open(const std::string& env, const std::string& lexPath, int lang, u32 options = 29, u32 mainFlags = 31) {
         language = lang;
         mm = splMemOpen(2, 8);
         int failed = 0;
@@ -90,8 +91,8 @@ struct OpenSpeller {
         if (phon == nullptr) return false;
         lex = splLexOpen(lexPath.c_str(), 0, mm, phon, &error);
         if (lex == nullptr) return false;
-        ctx = splCorrCtxCreate(3);
-        splCorrCtxAddLexicon(lex, 0, 31, ctx);
+        ctx = splCorrCtxCreate(6);
+        splCorrCtxAddLexicon(lex, 0, mainFlags, ctx);
         splVerifyInit(ctx, options, u32(lang), &rec);
         return true;
     }

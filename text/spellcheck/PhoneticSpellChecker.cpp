@@ -35,20 +35,22 @@ PhoneticSpellChecker::PhoneticSpellChecker(int language, std::string programFold
 PhoneticSpellChecker::~PhoneticSpellChecker() {
     splCorrCtxFree(ctx_);
     splUserDictClose(user_);
+    splLexClose(more_);
+    splLexClose(common_);
     splLexClose(lex_);
     splPhonClose(phon_);
     splMemClose(mm_);
 }
 
-std::string PhoneticSpellChecker::mainLexiconPath() const {
-    return join(programFolder_, std::string(prefix(language_)) + "_main.lex");
+std::string PhoneticSpellChecker::ProgramFile(const char* name) const {
+    return join(programFolder_, std::string(prefix(language_)) + name);
 }
-std::string PhoneticSpellChecker::phoneticPath() const {
-    return join(programFolder_, std::string(prefix(language_)) + "_phon.env");
-}
-std::string PhoneticSpellChecker::typoLexiconPath() const {
-    return join(programFolder_, std::string(prefix(language_)) + "_typo.lex");
-}
+std::string PhoneticSpellChecker::mainLexiconPath() const { return ProgramFile("_main.lex"); }
+std::string PhoneticSpellChecker::phoneticPath() const { return ProgramFile("_phon.env"); }
+std::string PhoneticSpellChecker::typoLexiconPath() const { return ProgramFile("_typo.lex"); }
+std::string PhoneticSpellChecker::commonLexiconPath() const { return ProgramFile("_common.lex"); }
+std::string PhoneticSpellChecker::moreLexiconPath() const { return ProgramFile("_more.lex"); }
+std::string PhoneticSpellChecker::moreTypoLexiconPath() const { return ProgramFile("_more_typo.lex"); }
 std::string PhoneticSpellChecker::userDictionaryPath() const {
     return join(userFolder_, std::string(prefix(language_)) + "_user.dct");
 }
@@ -71,17 +73,26 @@ int PhoneticSpellChecker::Open() {
         lex_ = splLexOpen(mainLexiconPath().c_str(), 0, mm_, phon_, &error);
         if (lex_ == nullptr) return 0;
         status_ = "s lex opened\n";
+        // The lexicons of the words offered are there when the build sorted the language's
+        // words; without them the main lexicon offers all its words.
+        common_ = splLexOpen(commonLexiconPath().c_str(), 0, mm_, phon_, &error);
+        if (common_ != nullptr) more_ = splLexOpen(moreLexiconPath().c_str(), 0, mm_, phon_, &error);
         OpenUserDictionary();
-        OpenTypoLexicon();
+        typo_ = OpenLetterTree(typoLexiconPath(), &typoImage_);
+        if (common_ != nullptr) moreTypo_ = OpenLetterTree(moreTypoLexiconPath(), &moreTypoImage_);
     }
-    ctx_ = splCorrCtxCreate(3);
+    ctx_ = splCorrCtxCreate(6);
     if (ctx_ == nullptr) return 0;
-    splCorrCtxAddLexicon(lex_, 0, 31, ctx_);
+    u32 verifying = kSlotVerify | kSlotVerifyFolded | kSlotCompound;
+    splCorrCtxAddLexicon(lex_, 0, common_ != nullptr ? verifying : 31, ctx_);
     if (user_ != nullptr) splCorrCtxAddLexicon(user_, 0, 31, ctx_);
-    // The letter tree offers typo candidates only: its proximity walk (the slot's other
+    if (common_ != nullptr) splCorrCtxAddLexicon(common_, 0, kSlotCandidates, ctx_);
+    if (more_ != nullptr) splCorrCtxAddLexicon(more_, 0, kSlotCandidates | kSlotSecondary, ctx_);
+    // The letter trees offer typo candidates only: a tree's proximity walk (the slot's other
     // candidates) puts sound-alike words with the typed word's codes above the common-letter
     // ranking and costs twice the time, for fewer right first suggestions.
     if (typo_ != nullptr) splCorrCtxAddLexicon(typo_.get(), 0, kSlotTypo, ctx_);
+    if (moreTypo_ != nullptr) splCorrCtxAddLexicon(moreTypo_.get(), 0, kSlotTypo | kSlotSecondary, ctx_);
     return 1;
 }
 
@@ -107,12 +118,14 @@ void PhoneticSpellChecker::OpenUserDictionary() {
     user_ = splUserDictOpen(path.c_str(), kUdModeCreate, phon_, &error);
 }
 
-void PhoneticSpellChecker::OpenTypoLexicon() {
-    std::ifstream in(typoLexiconPath(), std::ios::binary);
-    if (!in) return;
-    typoImage_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+std::unique_ptr<SplTrieLexicon> PhoneticSpellChecker::OpenLetterTree(const std::string& path,
+                                                                     std::vector<u8>* image) const {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return nullptr;
+    image->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     auto lex = std::make_unique<SplTrieLexicon>();
-    if (!in.bad() && splTrieInit(lex.get(), language_, typoImage_.data(), u32(typoImage_.size()))) typo_ = std::move(lex);
+    if (in.bad() || !splTrieInit(lex.get(), language_, image->data(), u32(image->size()))) return nullptr;
+    return lex;
 }
 
 bool PhoneticSpellChecker::ToEngine(const char* word, std::string* out) {

@@ -1,7 +1,11 @@
 #pragma once
 // A spelling checker over the phonetic engine for English or Spanish: the language's main
 // lexicon and phonetic file (and, when present, its letter tree for typo correction) from the
-// program's folder, and the user's own dictionary from the user's data folder.
+// program's folder, and the user's own dictionary from the user's data folder. When the
+// program's folder also holds the lexicon of the common words and those of the other words
+// (a lexicon and a letter tree), the main lexicon only verifies: the common words are offered
+// as suggestions first, the other words after them, and the rest (abbreviations, rare names)
+// never.
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,12 +42,17 @@ public:
     std::string mainLexiconPath() const;
     std::string phoneticPath() const;
     std::string typoLexiconPath() const;
+    std::string commonLexiconPath() const;
+    std::string moreLexiconPath() const;
+    std::string moreTypoLexiconPath() const;
     std::string userDictionaryPath() const;
 
 private:
     PhoneticSpellChecker(int language, std::string programFolder, std::string userFolder);
     void OpenUserDictionary();
-    void OpenTypoLexicon();
+    // The letter tree in the file at path, its image kept in *image; null when there is none.
+    std::unique_ptr<SplTrieLexicon> OpenLetterTree(const std::string& path, std::vector<u8>* image) const;
+    std::string ProgramFile(const char* name) const;
     // The word in the engine's character set; false when a character has no place there.
     static bool ToEngine(const char* word, std::string* out);
 
@@ -53,9 +62,11 @@ private:
     SplMemManager* mm_ = nullptr;
     SplPhonTable* phon_ = nullptr;
     SplLexicon* lex_ = nullptr;
+    SplLexicon* common_ = nullptr;
+    SplLexicon* more_ = nullptr;
     SplUserDict* user_ = nullptr;
-    std::vector<u8> typoImage_;
-    std::unique_ptr<SplTrieLexicon> typo_;
+    std::vector<u8> typoImage_, moreTypoImage_;
+    std::unique_ptr<SplTrieLexicon> typo_, moreTypo_;
     int language_;
     std::string programFolder_, userFolder_;
     std::string status_;

@@ -2,6 +2,8 @@
 //   lexbuild --language N --rules FILE --env OUT --lex OUT [--words FILE]... [--expanded FILE]...
 //            [--expand-affixes AFF DIC] [--hunspell AFF DIC] [--sample N] [--flags HEX] [--no-compress] [--write-words OUT]
 //            [--typo-lex OUT] [--prox-rules FILE] [--specials FILE] [--suffix-classes FILE] [--keep FILE]
+//            [--common FILE]... [--common-text FILE]... [--accepted-only FILE]...
+//            [--common-lex OUT --more-lex OUT --more-typo-lex OUT]
 // --expand-affixes adds a dictionary's forms expanded by the builder's own affix expander;
 // --expanded lists and those forms are kept only where the peer spelling
 // library accepts them, when it is given; --sample keeps N evenly spaced words of the union;
@@ -11,6 +13,11 @@
 // whole-word replacements; --suffix-classes gives stems suffix classes (the lexicon then leaves
 // out the forms they stand for); --keep names words a sample always takes when the word lists
 // have them: the last field of each line not starting with '#' (a test set's "typed wanted").
+// --common word lists and the words of --common-text texts are the words offered first, and
+// --accepted-only lists words never offered (contentgen/lexicon/SuggestionTiers.h): with them,
+// --lex still holds every word (the lexicon that verifies), --common-lex and --typo-lex the
+// common words, --more-lex and --more-typo-lex the other words offered after them, all read
+// with the one phonetic file of --env.
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -22,6 +29,7 @@
 #include "contentgen/lexicon/LexBuilder.h"
 #include "contentgen/lexicon/ProxRules.h"
 #include "contentgen/lexicon/SpecialWords.h"
+#include "contentgen/lexicon/SuggestionTiers.h"
 #include "contentgen/lexicon/TrieLexWriter.h"
 #include "contentgen/lexicon/WordSource.h"
 
@@ -79,6 +87,55 @@ bool readKeptWords(const std::string& path, const std::vector<std::string>& all,
     return true;
 }
 
+// Writes beside the target and renames, so that a reader never sees half a file.
+bool writeImage(const std::string& path, const std::vector<u8>& image) {
+    std::string temporary = path + ".tmp";
+    std::ofstream out(temporary, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+    out.close();
+    if (!out || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool writeTree(const std::string& path, const std::vector<std::string>& words, int language,
+               const TrieLexExtras& extras) {
+    std::vector<u8> image;
+    u32 skipped = 0;
+    std::string error;
+    if (!buildTrieLexImage(words, {}, language, &image, &skipped, &error, extras)) {
+        std::fprintf(stderr, "lexbuild: %s: %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    if (!writeImage(path, image)) {
+        std::fprintf(stderr, "lexbuild: cannot write %s\n", path.c_str());
+        return false;
+    }
+    std::printf("lexbuild: %s: letter tree of %zu bytes (%u words skipped)\n", path.c_str(), image.size(), skipped);
+    return true;
+}
+
+bool writeLexicon(LexBuildInput& input, const std::string& what, size_t unconverted, size_t rejected) {
+    input.headerText = "Tumblo " + what + "\nlanguage " + std::to_string(input.language) + "\n" +
+                       std::to_string(input.words.size()) + " source words\n";
+    LexBuildReport report;
+    std::string error;
+    if (!buildLexicon(input, &report, &error)) {
+        std::fprintf(stderr, "lexbuild: %s: %s\n", input.lexPath.c_str(), error.c_str());
+        return false;
+    }
+    std::printf("lexbuild: %s: %u words (%zu outside the character set, %zu refused by the peer, %u skipped), "
+                "%u entries (%u stems in %u suffix classes standing for %u forms), %u blocks, %u endings, %u digrams, "
+                "string table %u bytes; %u spellings verified\n",
+                input.lexPath.c_str(), report.words, unconverted, rejected, report.skipped, report.entries,
+                report.classedStems, report.suffixClasses, report.omittedForms,
+                report.image.blocks, report.image.endings, report.image.digrams, report.image.stringSize,
+                report.verified);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,7 +143,8 @@ int main(int argc, char** argv) {
     std::string rulesPath, affPath, dicPath, expandAff, expandDic;
     std::vector<std::string> wordFiles, expandedFiles, keepFiles;
     size_t sample = 0;
-    std::string wordsOut, typoOut, proxPath, specialsPath;
+    std::string wordsOut, typoOut, proxPath, specialsPath, commonOut, moreOut, moreTypoOut;
+    std::vector<std::string> commonFiles, commonTexts, acceptedFiles;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : std::string(); };
@@ -106,6 +164,12 @@ int main(int argc, char** argv) {
         else if (a == "--typo-lex") typoOut = next();
         else if (a == "--prox-rules") proxPath = next();
         else if (a == "--specials") specialsPath = next();
+        else if (a == "--common") commonFiles.push_back(next());
+        else if (a == "--common-text") commonTexts.push_back(next());
+        else if (a == "--accepted-only") acceptedFiles.push_back(next());
+        else if (a == "--common-lex") commonOut = next();
+        else if (a == "--more-lex") moreOut = next();
+        else if (a == "--more-typo-lex") moreTypoOut = next();
         else if (a == "--suffix-classes") {
             std::string path = next();
             if (!readText(path, &input.suffixRulesText)) return usage(("cannot read " + path).c_str());
@@ -120,6 +184,24 @@ int main(int argc, char** argv) {
     text << rules.rdbuf();
     input.rulesText = text.str();
 
+    SuggestionTiers tiers;
+    std::vector<std::string> listed;
+    for (const std::string& f : commonFiles)
+        if (!readWordFile(f, &listed)) return usage(("cannot read " + f).c_str());
+    for (const std::string& f : commonTexts)
+        if (!readTextWords(f, &listed)) return usage(("cannot read " + f).c_str());
+    // Our own lists carry comment lines.
+    auto comment = [](const std::string& w) { return w[0] == '#'; };
+    for (const std::string& w : listed)
+        if (!comment(w)) tiers.addCommon(w);
+    listed.clear();
+    for (const std::string& f : acceptedFiles)
+        if (!readWordFile(f, &listed)) return usage(("cannot read " + f).c_str());
+    for (const std::string& w : listed)
+        if (!comment(w)) tiers.addAcceptedOnly(w);
+    if (tiers.active() && (commonOut.empty() || moreOut.empty() || (!typoOut.empty() && moreTypoOut.empty())))
+        return usage("common words need --common-lex and --more-lex, and --more-typo-lex with --typo-lex");
+
     std::vector<std::string> plain, expanded;
     for (const std::string& f : wordFiles)
         if (!readWordFile(f, &plain)) return usage(("cannot read " + f).c_str());
@@ -127,7 +209,11 @@ int main(int argc, char** argv) {
         if (!readWordFile(f, &expanded)) return usage(("cannot read " + f).c_str());
     if (!expandAff.empty()) {
         std::string error;
-        if (!expandAffixes(expandAff, expandDic, &expanded, &error)) return usage(error.c_str());
+        auto family = [&](const std::vector<std::string>& forms) {
+            expanded.insert(expanded.end(), forms.begin(), forms.end());
+            tiers.addFamily(forms);
+        };
+        if (!expandAffixFamilies(expandAff, expandDic, family, &error)) return usage(error.c_str());
     }
     std::vector<std::string> all = plain;
     all.insert(all.end(), expanded.begin(), expanded.end());
@@ -155,6 +241,9 @@ int main(int argc, char** argv) {
 #endif
     size_t unconverted = 0;
     std::vector<std::string> kept, taken;
+    // The common words, the others and those accepted only (character set 1).
+    std::vector<std::string> tierWords[3];
+    std::vector<std::string> allWords;
     for (const std::string& w : all) {
 #ifdef LEXBUILD_HUNSPELL
         if (peer != nullptr && !std::binary_search(plain.begin(), plain.end(), w) && !Hunspell_spell(peer, w.c_str())) {
@@ -177,14 +266,13 @@ int main(int argc, char** argv) {
             ++unconverted;
             continue;
         }
-        input.words.push_back(bytes);
+        tierWords[int(tiers.tierOf(w))].push_back(bytes);
+        allWords.push_back(bytes);
         taken.push_back(w);
     }
 #ifdef LEXBUILD_HUNSPELL
     if (peer != nullptr) Hunspell_destroy(peer);
 #endif
-    input.headerText = "Tumblo main lexicon\nlanguage " + std::to_string(input.language) + "\n" +
-                       std::to_string(input.words.size()) + " source words\n";
 
     if (!wordsOut.empty()) {
         std::ofstream out(wordsOut);
@@ -192,33 +280,30 @@ int main(int argc, char** argv) {
         if (!out) return usage(("cannot write " + wordsOut).c_str());
     }
 
-    LexBuildReport report;
-    std::string error;
     if (!typoOut.empty()) {
-        std::vector<u8> image;
-        u32 skipped = 0;
         TrieLexExtras extras;
+        std::string error;
         if (!typoExtras(proxPath, specialsPath, expandAff.empty() ? affPath : expandAff, input.language, &extras,
-                        &error) ||
-            !buildTrieLexImage(input.words, {}, input.language, &image, &skipped, &error, extras)) {
+                        &error)) {
             std::fprintf(stderr, "lexbuild: %s: %s\n", typoOut.c_str(), error.c_str());
             return 1;
         }
-        std::ofstream out(typoOut, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
-        if (!out.flush()) return usage(("cannot write " + typoOut).c_str());
-        std::printf("lexbuild: %s: letter tree of %zu bytes (%u words skipped)\n", typoOut.c_str(), image.size(), skipped);
+        if (!writeTree(typoOut, tierWords[0], input.language, extras)) return 1;
+        if (tiers.active() && !writeTree(moreTypoOut, tierWords[1], input.language, {})) return 1;
     }
-    if (!buildLexicon(input, &report, &error)) {
-        std::fprintf(stderr, "lexbuild: %s: %s\n", input.lexPath.c_str(), error.c_str());
-        return 1;
+    // The lexicons of the words offered share the phonetic file of the one of all words.
+    if (tiers.active()) {
+        LexBuildInput common = input, more = input;
+        common.words = tierWords[0];
+        common.lexPath = commonOut;
+        common.siblingWords = allWords;
+        more.words = tierWords[1];
+        more.lexPath = moreOut;
+        more.siblingWords = allWords;
+        if (!writeLexicon(common, "lexicon of the common words", unconverted, rejected) ||
+            !writeLexicon(more, "lexicon of the other words", unconverted, rejected))
+            return 1;
     }
-    std::printf("lexbuild: %s: %u words (%zu outside the character set, %zu refused by the peer, %u skipped), "
-                "%u entries (%u stems in %u suffix classes standing for %u forms), %u blocks, %u endings, %u digrams, "
-                "string table %u bytes; %u spellings verified\n",
-                input.lexPath.c_str(), report.words, unconverted, rejected, report.skipped, report.entries,
-                report.classedStems, report.suffixClasses, report.omittedForms,
-                report.image.blocks, report.image.endings, report.image.digrams, report.image.stringSize,
-                report.verified);
-    return 0;
+    input.words = allWords;
+    return writeLexicon(input, "main lexicon", unconverted, rejected) ? 0 : 1;
 }
