@@ -30,6 +30,23 @@ FcConfig* config() {
 int fcWeight(int32_t weight) { return FcWeightFromOpenType(std::clamp(weight == 0 ? 400 : weight, 1, 1000)); }
 int32_t requestWeight(int fc) { return FcWeightToOpenType(fc); }
 
+// Whether one font writes words: it has the Latin letters, draws them as plain outlines (no
+// colour emoji, no symbol encoding), and its layout tables are not those of maths alone.
+bool isTextFont(FcPattern* font) {
+    FcBool colour = FcFalse, symbol = FcFalse;
+    FcPatternGetBool(font, FC_COLOR, 0, &colour);
+    FcPatternGetBool(font, FC_SYMBOL, 0, &symbol);
+    if (colour == FcTrue || symbol == FcTrue) return false;
+    FcCharSet* charset = nullptr;
+    if (FcPatternGetCharSet(font, FC_CHARSET, 0, &charset) != FcResultMatch || !charset) return false;
+    for (FcChar32 c : {FcChar32('A'), FcChar32('Z'), FcChar32('a'), FcChar32('z'), FcChar32('0')})
+        if (!FcCharSetHasChar(charset, c)) return false;
+    FcChar8* capability = nullptr;
+    if (FcPatternGetString(font, FC_CAPABILITY, 0, &capability) != FcResultMatch || !capability) return true;
+    const std::string scripts = reinterpret_cast<const char*>(capability);
+    return scripts.find("otlayout:math") == std::string::npos || scripts.find("otlayout:latn") != std::string::npos;
+}
+
 std::string familyOf(FcPattern* p) {
     FcChar8* family = nullptr;
     if (FcPatternGetString(p, FC_FAMILY, 0, &family) != FcResultMatch) return {};
@@ -64,7 +81,8 @@ bool findFontFile(const std::string& face, int32_t weight, bool italic, FontFile
 
 std::vector<FontFamily> listFontFamilies() {
     FcPattern* pattern = FcPatternCreate();
-    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_WEIGHT, FC_SLANT, FC_SPACING, FC_SCALABLE, nullptr);
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_WEIGHT, FC_SLANT, FC_SPACING, FC_SCALABLE, FC_COLOR,
+                                             FC_SYMBOL, FC_CHARSET, FC_CAPABILITY, nullptr);
     FcFontSet* set = FcFontList(config(), pattern, objects);
     FcObjectSetDestroy(objects);
     FcPatternDestroy(pattern);
@@ -83,6 +101,7 @@ std::vector<FontFamily> listFontFamilies() {
         FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
         family.fixedPitch = spacing >= FC_MONO;
         family.trueType = scalable == FcTrue;
+        family.textFace = family.textFace || isTextFont(font);
         FontStyle style{requestWeight(weight), slant != FC_SLANT_ROMAN};
         if (std::find(family.styles.begin(), family.styles.end(), style) == family.styles.end())
             family.styles.push_back(style);

@@ -25,6 +25,9 @@ struct FontFamily {
     std::string name;  // cp1252
     bool fixedPitch = false;
     bool trueType = false;  // scalable outlines
+    // Writes words: Latin letters drawn in plain outlines. Maths, symbol and colour emoji
+    // families are not text faces.
+    bool textFace = false;
     std::vector<FontStyle> styles;
 };
 

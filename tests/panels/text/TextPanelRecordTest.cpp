@@ -2,6 +2,8 @@
 // back into its lists, and a spelling replacement in the text being edited.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/undo/UndoManager.h"
 #include "panels/text/ReplaceCheckedWord.h"
 #include "panels/text/TextPanelLists.h"
@@ -40,6 +42,15 @@ TEST(TextPanelRecord, AFileWithoutATerminatorOrWithAStrangeJustificationReadsSaf
     record[kTextWordJustify] = 1;
     record[kTextWordJustify + 1] = 0;
     EXPECT_EQ(readTextPanelRecord(record).justification, 1);
+}
+
+TEST(TextPanelLists, OffersOnlyFamiliesThatWriteWords) {
+    const std::vector<std::string> names = installedFontNames();
+    const auto offered = [&](const std::string& name) { return std::find(names.begin(), names.end(), name) != names.end(); };
+    EXPECT_TRUE(offered("DejaVu Sans"));
+    // The emoji family is always installed here; the maths family where the machine has it.
+    EXPECT_FALSE(offered("Noto Color Emoji"));
+    EXPECT_FALSE(offered("DejaVu Math TeX Gyre"));
 }
 
 TEST(TextPanelLists, LookupsStayInsideTheirLists) {

@@ -109,6 +109,10 @@ TEST(FontCatalog, ListsInstalledFamiliesOnceSortedByName) {
     EXPECT_TRUE(sans->trueType);
     EXPECT_FALSE(sans->fixedPitch);
     EXPECT_TRUE(mono->fixedPitch);
+    EXPECT_TRUE(sans->textFace && mono->textFace);
+    auto emoji = find("Noto Color Emoji");
+    ASSERT_NE(emoji, families.end());
+    EXPECT_FALSE(emoji->textFace);
     EXPECT_NE(std::find(sans->styles.begin(), sans->styles.end(), FontStyle{700, false}), sans->styles.end());
 }
 
