@@ -25,8 +25,8 @@ struct FontFamily {
     std::string name;  // cp1252
     bool fixedPitch = false;
     bool trueType = false;  // scalable outlines
-    // Writes words: Latin letters drawn in plain outlines. Maths, symbol and colour emoji
-    // families are not text faces.
+    // Writes words: made for English or Spanish, in plain outlines. Maths, symbol, dingbat
+    // and colour emoji families are not text faces.
     bool textFace = false;
     std::vector<FontStyle> styles;
 };
