@@ -95,6 +95,7 @@ std::vector<FontFamily> listFontFamilies() {
         std::string name = familyOf(font);
         if (name.empty()) continue;
         FontFamily& family = families[name];
+        const bool firstFile = family.name.empty();
         family.name = name;
         int spacing = FC_PROPORTIONAL, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
         FcBool scalable = FcFalse;
@@ -104,7 +105,9 @@ std::vector<FontFamily> listFontFamilies() {
         FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
         family.fixedPitch = spacing >= FC_MONO;
         family.trueType = scalable == FcTrue;
-        family.textFace = family.textFace || isTextFont(font);
+        // Each file of a text family writes words: a dingbat family may have one file that
+        // claims the Latin languages by its letters' places alone.
+        family.textFace = (firstFile || family.textFace) && isTextFont(font);
         FontStyle style{requestWeight(weight), slant != FC_SLANT_ROMAN};
         if (std::find(family.styles.begin(), family.styles.end(), style) == family.styles.end())
             family.styles.push_back(style);
