@@ -183,6 +183,11 @@ TEST_F(HelpMode, APressOnNothingWithNoPageOpenEndsHelpModeOnce) {
 // Help mode shows its own cursor, made from the system archive, from its start, wherever the
 // pointer goes, and the arrow again once it ends.
 TEST_F(HelpMode, ShowsTheHelpCursorUntilItEnds) {
+    // The program's system archive, beside the program, holds the cursors.
+    ASSERT_EQ(OpenNamedResource("System", 1), 0);
+    loadCursorTable();
+    help = std::make_unique<RHelp>(&owner, kEaselHelpName);
+    ASSERT_EQ(help->Start(0, 0, 0), 0);
     const plat::cursor::CursorId helpCursor = cursorForIndex(kHelpCursorOver);
     ASSERT_FALSE(plat::cursor::systemCursorOf(helpCursor)) << "the help cursor is the archive's, not the arrow";
     EXPECT_EQ(plat::cursor::currentCursor(), helpCursor);
@@ -190,6 +195,8 @@ TEST_F(HelpMode, ShowsTheHelpCursorUntilItEnds) {
     EXPECT_EQ(plat::cursor::currentCursor(), helpCursor);
     help.reset();
     EXPECT_EQ(plat::cursor::systemCursorOf(plat::cursor::currentCursor()), plat::cursor::SystemCursor::Arrow);
+    releaseCursorTable();
+    ReleaseNamedResource("System");
 }
 
 TEST_F(HelpMode, ARepliedPageOfAnotherDialogIsNotMistakenForTheOpenOne) {

@@ -61,12 +61,16 @@ TEST(StampTools, LargeSizesScaleSmoothly) {
         i32 run = 0;
         while (run < big.width && rgb555Red(big.At(run, y)) > rgb555Blue(big.At(run, y))) ++run;
         // Nearest pixels would grow the red run by three every third row.
-        if (previousRun >= 0) EXPECT_LE(std::abs(run - previousRun), 2) << y;
+        if (previousRun >= 0) {
+            EXPECT_LE(std::abs(run - previousRun), 2) << y;
+        }
         previousRun = run;
         for (i32 x = 0; x < big.width; ++x) {
             const u16 p = big.At(x, y);
             blended |= rgb555Red(p) > 0 && rgb555Blue(p) > 0;
-            if (p != kRgb555White) EXPECT_EQ(rgb555Green(p), 0) << x << "," << y << " is a pale rim";
+            if (p != kRgb555White) {
+                EXPECT_EQ(rgb555Green(p), 0) << x << "," << y << " is a pale rim";
+            }
         }
     }
     EXPECT_TRUE(blended);
