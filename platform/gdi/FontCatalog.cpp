@@ -30,22 +30,16 @@ FcConfig* config() {
 int fcWeight(int32_t weight) { return FcWeightFromOpenType(std::clamp(weight == 0 ? 400 : weight, 1, 1000)); }
 int32_t requestWeight(int fc) { return FcWeightToOpenType(fc); }
 
-// Whether one font writes words: it is made for English or Spanish text (symbol and dingbat
-// fonts, whose letters are pictures, support no language), draws plain outlines (no colour
-// emoji), and its layout tables are not those of maths alone.
+// Whether one font writes words: it has the letters of Spanish text, and so of English
+// (symbol, dingbat and emoji fonts, whose glyphs are pictures, support no language), and its
+// layout tables are not those of maths alone.
 bool isTextFont(FcPattern* font) {
-    FcBool colour = FcFalse, symbol = FcFalse;
-    FcPatternGetBool(font, FC_COLOR, 0, &colour);
-    FcPatternGetBool(font, FC_SYMBOL, 0, &symbol);
-    if (colour == FcTrue || symbol == FcTrue) return false;
     FcLangSet* languages = nullptr;
-    if (FcPatternGetLangSet(font, FC_LANG, 0, &languages) != FcResultMatch || !languages) return false;
-    const auto supports = [&](const char* language) {
-        return FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>(language)) == FcLangEqual;
-    };
-    if (!supports("en") && !supports("es")) return false;
+    if (FcPatternGetLangSet(font, FC_LANG, 0, &languages) != FcResultMatch ||
+        FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>("es")) != FcLangEqual)
+        return false;
     FcChar8* capability = nullptr;
-    if (FcPatternGetString(font, FC_CAPABILITY, 0, &capability) != FcResultMatch || !capability) return true;
+    if (FcPatternGetString(font, FC_CAPABILITY, 0, &capability) != FcResultMatch) return true;
     const std::string scripts = reinterpret_cast<const char*>(capability);
     return scripts.find("otlayout:math") == std::string::npos || scripts.find("otlayout:latn") != std::string::npos;
 }
@@ -84,8 +78,8 @@ bool findFontFile(const std::string& face, int32_t weight, bool italic, FontFile
 
 std::vector<FontFamily> listFontFamilies() {
     FcPattern* pattern = FcPatternCreate();
-    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_WEIGHT, FC_SLANT, FC_SPACING, FC_SCALABLE, FC_COLOR,
-                                             FC_SYMBOL, FC_LANG, FC_CAPABILITY, nullptr);
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_WEIGHT, FC_SLANT, FC_SPACING, FC_SCALABLE, FC_LANG,
+                                             FC_CAPABILITY, nullptr);
     FcFontSet* set = FcFontList(config(), pattern, objects);
     FcObjectSetDestroy(objects);
     FcPatternDestroy(pattern);

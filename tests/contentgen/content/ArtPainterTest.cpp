@@ -80,9 +80,11 @@ TEST(ArtPainterTool, PaintsWhatTheToolPaintsInsideItsBoxAndRefusesWhatCannotPain
             const bool inside = x >= 10 && x < 50 && y >= 10 && y < 40;
             const u32 p = drawn.at(x, y);
             EXPECT_EQ(p >> 24, inside ? 0xFFu : 0u) << x << "," << y;
-            red += inside && ((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) < 60;
+            red += inside && ((p >> 16) & 0xFF) == 0xFF && (p & 0xFFFF) == 0;
         }
-    EXPECT_GT(red, 40) << "the brush's red stroke";
+    EXPECT_GT(red, 10) << "the brush's red stroke";
+    EXPECT_EQ(drawn.at(10, 10), 0xFFFFFFFFu) << "the paper the tool paints on is white";
+    EXPECT_EQ(drawn.at(49, 39), 0xFFFFFFFFu);
     struct Refused {
         const char* why;
         nlohmann::json op;

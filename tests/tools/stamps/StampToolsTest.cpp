@@ -48,13 +48,13 @@ TEST(StampTools, ResetStampsNothingUntilANewPicture) {
 // pale rim where it meets its transparent white, and comes back unchanged at its own size.
 TEST(StampTools, LargeSizesScaleSmoothly) {
     constexpr u16 kRed = 0x7C00, kBlue = 0x001F;
-    // A staircase: row y holds y + 1 red pixels, then blue ones, then white.
-    PixelTile stairs{{}, 6, 6};
+    // A staircase: row y holds y + 1 red pixels, then blue ones, then a white column.
+    PixelTile stairs{{}, 7, 6};
     for (i32 y = 0; y < 6; ++y)
-        for (i32 x = 0; x < 6; ++x) stairs.pixels.push_back(x <= y ? kRed : x < 5 ? kBlue : kRgb555White);
+        for (i32 x = 0; x < 7; ++x) stairs.pixels.push_back(x <= y ? kRed : x < 6 ? kBlue : kRgb555White);
     EXPECT_EQ(scaleTile(stairs, 100).pixels, stairs.pixels);
     const PixelTile big = scaleTile(stairs, 300);
-    ASSERT_EQ(big.width, 18);
+    ASSERT_EQ(big.width, 21);
     bool blended = false;
     i32 previousRun = -1;
     for (i32 y = 0; y < big.height; ++y) {
@@ -70,6 +70,10 @@ TEST(StampTools, LargeSizesScaleSmoothly) {
             blended |= rgb555Red(p) > 0 && rgb555Blue(p) > 0;
             if (p != kRgb555White) {
                 EXPECT_EQ(rgb555Green(p), 0) << x << "," << y << " is a pale rim";
+            }
+            // The white column stays transparent.
+            if (x >= 19) {
+                EXPECT_EQ(p, kRgb555White) << x << "," << y;
             }
         }
     }
