@@ -139,6 +139,9 @@ TEST(EaselDetailsJourney, TipsGoWhenPressedWhiteAndBlackPaintCurvesBendSpraysSca
     const Area band{canvas.x, canvas.y + 300, canvas.width, canvas.height - 300};
     j.drag(canvas.x + 40, canvas.y + 380, canvas.x + 540, canvas.y + 380, 100);
     EXPECT_TRUE(j.waitFor([&] { return paintedRows(j.screenshot(), band) > 40; }, "a band of pictures, not one row"));
+    // The spray has come to the stroke's end before the next button is pressed.
+    const Area end{canvas.x + 480, band.y, 100, band.height};
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().count(end, painted) > 0; }, "the spray at the stroke's end"));
     ASSERT_TRUE(j.settle());
     j.keep("spray");
 
