@@ -36,6 +36,7 @@
 #include "engine/util/IniWriteStringEnsurePath.h"
 #include "framework/contents/GameFileMgr.h"
 #include "framework/dialogs/mfxAlert.h"
+#include "framework/input/RCursorTable.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/menus/mfxMenu.h"
 #include "framework/messaging/mfDispatcher.h"
@@ -185,6 +186,8 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     if (u16 code = OpenMainWindow()) return code;
     if (u16 code = OpenSpriteScreen()) return code;
     MakeShellServices();
+    // The hot spots' cursors (a tool's, help mode's) from the system archive's 'CURS' items.
+    loadCursorTable();
 
     generalContentOpen_ = OpenNamedResource(kGeneralContent, 1) == 0;
     const u16 audioAnswer = CheckAudioDevices();
@@ -395,6 +398,7 @@ void RApplication::ExitInstance() {
         *port = nullptr;
     }
     mainWindow_.reset();
+    releaseCursorTable();
     if (palette_) gfxDisposePalette(palette_);
     palette_ = nullptr;
     if (generalContentOpen_) ReleaseNamedResource(kGeneralContent);

@@ -6,6 +6,8 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprShapes.h"
 #include "engine/resources/NamedResources.h"
+#include "framework/input/HSInfo.h"
+#include "framework/input/RCursorTable.h"
 
 namespace Ostrel {
 
@@ -20,11 +22,14 @@ RHelp::~RHelp() {
     if (groupHeld_) sprReleaseGroup(kHelpShapeGroup, 0);
     if (contentOpen_) ReleaseNamedResource(helpName_.c_str());
     Unregister();
+    // Help mode is over: the help cursor goes with it.
+    plat::cursor::setCursor(cursorForIndex(kCursorIndexStandard));
 }
 
 i16 RHelp::Start(u16 set1, u16 set2, u16 set3) {
     if (RDisplayWindow* window = RDisplayWindow::Get()) window->AddListener(this);
-    Register(kInputMouseButtons);
+    Register(kInputMouseButtons | kInputMouseMove);
+    ShowHelpCursor();
     if (!helpName_.empty()) contentOpen_ = OpenNamedResource(helpName_.c_str(), 1) == kErrNone;
     groupHeld_ = sprLoadGroup(kHelpShapeGroup, kSprEveryScript, 0, 1, kSprFirstIsGroupId) != kSprNoSlot;
     list_ = std::make_unique<RHotSpotList>(this);
@@ -72,6 +77,18 @@ void RHelp::Finish() {
     if (finished_) return;
     finished_ = true;
     PostMessageTo(owner_, kMsgHelpFinished, 0, 0);
+}
+
+void RHelp::ShowHelpCursor() {
+    if (const plat::cursor::CursorId cursor = cursorForIndex(kHelpCursorOver); cursor != plat::cursor::kNoCursor)
+        plat::cursor::setCursor(cursor);
+}
+
+// The pointer over nothing a help page tells about still shows that help mode is on; what
+// lies behind does not hover meanwhile.
+u32 RHelp::HandleMouseMove(Point16, u32) {
+    ShowHelpCursor();
+    return 1;
 }
 
 // A press no element took: with no page open the child has chosen nothing to learn about.

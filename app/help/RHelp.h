@@ -45,6 +45,8 @@ public:
     // Every press is help mode's: nothing reaches the screen under it.
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
     u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
+    // Help mode shows the help cursor wherever the pointer goes, from its start to its end.
+    u32 HandleMouseMove(Point16 point, u32 buttons) override;
 
     RHelpDlg* Page() const { return page_.get(); }
     u32 DemoOption() const { return demoOption_; }
@@ -54,6 +56,7 @@ public:
 
 private:
     void Finish();
+    void ShowHelpCursor();
 
     CListener* owner_;
     std::string helpName_;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "contentgen/content/ToolIconPainter.h"
+
 using nlohmann::json;
 
 namespace {
@@ -326,6 +328,8 @@ void ArtPainter::drawOne(cairo_t* cr, const json& op) const {
         drawEmoji(cr, op);
     } else if (op.contains("use")) {
         drawUse(cr, op);
+    } else if (op.contains("tool")) {
+        drawTool(cr, op);
     } else if (op.contains("group")) {
         if (op.contains("alpha")) {
             cairo_push_group(cr);
@@ -412,4 +416,39 @@ void ArtPainter::drawUse(cairo_t* cr, const json& op) const {
         throw;
     }
     --useDepth_;
+}
+
+void ArtPainter::drawTool(cairo_t* cr, const json& op) const {
+    const auto box = nums(op.at("box"), 4, "tool box (x, y, w, h)");
+    const i16 width = i16(box[2]), height = i16(box[3]);
+    if (width <= 0 || height <= 0) throw ArtError("a tool box has a width and a height");
+    ToolIconRecipe recipe;
+    recipe.tool = i16(num(op["tool"], "tool"));
+    recipe.size = i16(op.contains("size") ? num(op["size"], "size") : 10);
+    const ArtColour colour = artParseColour(op.value("colour", std::string("#000000")));
+    recipe.colour = GfxColor::rgb(u8(std::lround(colour.r * 255)), u8(std::lround(colour.g * 255)), u8(std::lround(colour.b * 255)));
+    try {
+        recipe.gesture = toolGestureNamed(op.value("gesture", std::string("wave")));
+    } catch (const std::invalid_argument& e) {
+        throw ArtError(e.what());
+    }
+    // The picture the tool starts from: the scene's art on white.
+    std::vector<u16> pixels(size_t(width) * size_t(height), 0x7FFF);
+    if (op.contains("scene")) {
+        const Raster scene = paint(op["scene"], width, height);
+        for (size_t i = 0; i < pixels.size(); ++i)
+            if (rasterOpaque(scene.pixels[i])) pixels[i] = rasterTo555(scene.pixels[i]);
+    }
+    if (!paintWithTool(recipe, pixels, width, height)) throw ArtError("tool " + std::to_string(recipe.tool) + " paints nothing: " + op.dump());
+    Raster shown(width, height);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const u32 p = pixels[i];
+        const auto spread = [](u32 c) { return (c << 3) | (c >> 2); };
+        shown.pixels[i] = 0xFF000000u | (spread((p >> 10) & 31) << 16) | (spread((p >> 5) & 31) << 8) | spread(p & 31);
+    }
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(shown.pixels.data()),
+                                                                   CAIRO_FORMAT_ARGB32, width, height, width * 4);
+    cairo_set_source_surface(cr, surface, box[0], box[1]);
+    cairo_paint(cr);
+    cairo_surface_destroy(surface);
 }

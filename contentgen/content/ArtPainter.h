@@ -1,8 +1,9 @@
 #pragma once
 // Draws the art of the content manifests: a list of vector operations (rectangles, ellipses,
-// paths, stars, clouds, sparkles, texts, emoji, groups and uses of named art) painted with
-// cairo, anti-aliased, into a transparent raster. Texts name a key of the language files,
-// so labels read the same as the program's texts in each language.
+// paths, stars, clouds, sparkles, texts, emoji, groups, uses of named art, and what a painting
+// tool paints when it is run) painted with cairo, anti-aliased, into a transparent raster.
+// Texts name a key of the language files, so labels read the same as the program's texts in
+// each language.
 //
 // Manifests are ours but still checked: an operation the painter does not know, or a
 // malformed one, is refused with a message naming it (thrown as ArtError).
@@ -38,6 +39,8 @@ private:
     void drawText(cairo_t* cr, const nlohmann::json& op) const;
     void drawEmoji(cairo_t* cr, const nlohmann::json& op) const;
     void drawUse(cairo_t* cr, const nlohmann::json& op) const;
+    // What a painting tool paints, by running it (ToolIconPainter) over the op's scene.
+    void drawTool(cairo_t* cr, const nlohmann::json& op) const;
 
     const ArtFonts& fonts_;
     const nlohmann::json& library_;

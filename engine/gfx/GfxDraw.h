@@ -106,6 +106,7 @@ struct GfxFontFamily {
     u16 device;
     u16 fixedPitch;
     u16 trueType;
+    u16 textFace;  // 1: writes words (not a maths, symbol or emoji family)
 };
 // Every style of a scalable family is handed over; other families once, with their first
 // style. The callback returns 0 to go on; non-zero ends the styles of a scalable family, or

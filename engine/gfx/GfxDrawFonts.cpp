@@ -141,6 +141,7 @@ EngineErr gfxEnumFonts(GfxFontFamilyCallback callback, void* context) {
         std::strncpy(record.name, family.name.c_str(), kGfxFontNameSize - 1);
         record.fixedPitch = family.fixedPitch;
         record.trueType = family.trueType;
+        record.textFace = family.textFace;
         auto styleOf = [](const plat::gdi::FontStyle& style) {
             return u16((style.weight > plat::gdi::FontStyle{}.weight ? kGfxFontBold : 0) | (style.italic ? kGfxFontItalic : 0));
         };

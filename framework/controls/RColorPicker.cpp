@@ -20,9 +20,11 @@ constexpr u32 kPaletteSpriteFlags = 0x800000;
 constexpr i16 kPaletteBorder = 3;
 constexpr i16 kSwatchRim = 1;
 
-// A column's hue at full strength: red, orange, yellow, green, cyan, blue, violet, then grey.
-constexpr u8 kHues[kPickerColumns][3] = {{255, 0, 0},   {255, 128, 0}, {255, 255, 0}, {0, 200, 0},
-                                          {0, 200, 255}, {0, 0, 255},   {160, 0, 255}, {128, 128, 128}};
+// A column's hue at full strength: red, orange, yellow, green, cyan, blue, violet; the last
+// column is the greys.
+constexpr int kHueColumns = 7;
+constexpr u8 kHues[kHueColumns][3] = {{255, 0, 0},   {255, 128, 0}, {255, 255, 0}, {0, 200, 0},
+                                       {0, 200, 255}, {0, 0, 255},   {160, 0, 255}};
 
 // Row r of `rows` runs from the hue lightened towards white (top) to darkened towards black.
 u8 shade(u8 channel, int row, int rows) {
@@ -30,6 +32,9 @@ u8 shade(u8 channel, int row, int rows) {
     if (row < middle) return u8(channel + (255 - channel) * (middle - row) / (middle + 1));
     return u8(channel * (rows - row) / (rows - middle));
 }
+
+// The grey column runs from pure white (top) to pure black (bottom), whatever the row count.
+u8 grey(int row, int rows) { return rows < 2 ? 255 : u8(255 * (rows - 1 - row) / (rows - 1)); }
 
 }  // namespace
 
@@ -53,6 +58,11 @@ void RColorPicker::Init() {
     palette_.clear();
     for (int row = 0; row < rows_; ++row) {
         for (int column = 0; column < columns_; ++column) {
+            if (column % kPickerColumns == kHueColumns) {
+                const u8 level = grey(row, rows_);
+                palette_.push_back(GfxColor::rgb(level, level, level));
+                continue;
+            }
             const u8* hue = kHues[column % kPickerColumns];
             palette_.push_back(GfxColor::rgb(shade(hue[0], row, rows_), shade(hue[1], row, rows_),
                                              shade(hue[2], row, rows_)));

@@ -216,6 +216,9 @@ u32 RHotSpotList::HandleInput(u32 button, Point16 point, u32) {
     if (button != kInputLeftButton) return 0;
     RHotSpotItem* item = ItemAt(point);
     if (item == nullptr) return 0;
+    // A press ends the hover: what the hover showed (a tool tip) goes with it, and shows again
+    // only when the pointer comes back over the item.
+    if (over_ != nullptr) TellHover(over_, 0, false);
     over_ = item;
     pressed_ = item;
     pressedInside_ = true;

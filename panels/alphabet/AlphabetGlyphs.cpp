@@ -45,17 +45,17 @@ ScrollerPicture BlankGlyph() {
 }
 
 std::vector<ScrollerPicture> RenderAlphabet(const std::string& characters, const std::string& fontName, u16 fontSize,
-                                            const GfxColor& colour) {
+                                            const GfxColor& colour, u16 side) {
     GfxPort* previous = gfxGetPort();
     GfxPenState pen{};
     if (previous) gfxGetPenState(&pen);
     GfxFont* previousFont = previous ? gfxGetFont() : nullptr;
-    GfxPort* port = gfxNewOffscreenPort(kAlphabetGlyphSide, kAlphabetGlyphSide, kGlyphDepth, nullptr);
+    GfxPort* port = gfxNewOffscreenPort(side, side, kGlyphDepth, nullptr);
     if (port == nullptr) return {};
     gfxLockPort(port);
     gfxSetPort(port);
     GfxFont* font = gfxNewFont(fontName.c_str(), fontSize, kBold);
-    const Rect16 box{0, 0, i16(kAlphabetGlyphSide), i16(kAlphabetGlyphSide)};
+    const Rect16 box{0, 0, i16(side), i16(side)};
     std::vector<ScrollerPicture> pictures;
     pictures.reserve(characters.size());
     for (const char c : characters) {

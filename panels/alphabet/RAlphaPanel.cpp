@@ -93,8 +93,17 @@ void RAlphaPanel::ChooseCharacter(int item) {
     if (picture == nullptr) return;
     current_ = item;
     if (RStampSimpleBitmap* tool = StampTool()) {
+        // The letter stamped is drawn anew at twice the strip's size; the strip's own picture
+        // when that cannot be made.
+        const std::vector<ScrollerPicture> large =
+            size_t(item) < settings_.characters.size()
+                ? RenderAlphabet(settings_.characters.substr(size_t(item), 1), settings_.fontName,
+                                 u16(settings_.fontSize * kAlphabetStampScale), CurrentPaintColor(),
+                                 u16(kAlphabetGlyphSide * kAlphabetStampScale))
+                : std::vector<ScrollerPicture>{};
+        const ScrollerPicture& stamped = large.empty() ? *picture : large.front();
         tool->Reset();
-        tool->SetPicture(tileFromBitmap(picture->data(), u32(picture->size())));
+        tool->SetPicture(tileFromBitmap(stamped.data(), u32(stamped.size())));
         tool->Refresh();
     }
     SprSoundRequest request;

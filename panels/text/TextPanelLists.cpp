@@ -11,6 +11,8 @@ namespace {
 
 u16 collectFamily(const GfxFontFamily& family, void* context) {
     auto* names = static_cast<std::vector<std::string>*>(context);
+    // A child writes words: maths, symbol and emoji families have no place in the list.
+    if (!family.textFace) return 1;
     names->emplace_back(family.name, strnlen(family.name, sizeof family.name));
     // One entry a family: the other styles of a scalable family are not wanted.
     return 1;

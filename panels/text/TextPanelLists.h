@@ -17,7 +17,8 @@ constexpr int kTextSizeFallback = 3;
 constexpr int kTextSizeDefault = 10;
 constexpr const char* kTextDefaultFont = "Arial";
 
-// The names of the installed families, sorted byte-wise, each once.
+// The names of the installed families that write words (no maths, symbol or emoji family),
+// sorted byte-wise, each once.
 std::vector<std::string> installedFontNames();
 // Sorts byte-wise and keeps the first of equal names.
 void sortFontNames(std::vector<std::string>* names);

@@ -30,6 +30,20 @@ FcConfig* config() {
 int fcWeight(int32_t weight) { return FcWeightFromOpenType(std::clamp(weight == 0 ? 400 : weight, 1, 1000)); }
 int32_t requestWeight(int fc) { return FcWeightToOpenType(fc); }
 
+// Whether one font writes words: it has the letters of Spanish text, and so of English
+// (symbol, dingbat and emoji fonts, whose glyphs are pictures, support no language), and its
+// layout tables are not those of maths alone.
+bool isTextFont(FcPattern* font) {
+    FcLangSet* languages = nullptr;
+    if (FcPatternGetLangSet(font, FC_LANG, 0, &languages) != FcResultMatch ||
+        FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>("es")) != FcLangEqual)
+        return false;
+    FcChar8* capability = nullptr;
+    if (FcPatternGetString(font, FC_CAPABILITY, 0, &capability) != FcResultMatch) return true;
+    const std::string scripts = reinterpret_cast<const char*>(capability);
+    return scripts.find("otlayout:math") == std::string::npos || scripts.find("otlayout:latn") != std::string::npos;
+}
+
 std::string familyOf(FcPattern* p) {
     FcChar8* family = nullptr;
     if (FcPatternGetString(p, FC_FAMILY, 0, &family) != FcResultMatch) return {};
@@ -64,7 +78,8 @@ bool findFontFile(const std::string& face, int32_t weight, bool italic, FontFile
 
 std::vector<FontFamily> listFontFamilies() {
     FcPattern* pattern = FcPatternCreate();
-    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_WEIGHT, FC_SLANT, FC_SPACING, FC_SCALABLE, nullptr);
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_WEIGHT, FC_SLANT, FC_SPACING, FC_SCALABLE, FC_LANG,
+                                             FC_CAPABILITY, nullptr);
     FcFontSet* set = FcFontList(config(), pattern, objects);
     FcObjectSetDestroy(objects);
     FcPatternDestroy(pattern);
@@ -74,6 +89,7 @@ std::vector<FontFamily> listFontFamilies() {
         std::string name = familyOf(font);
         if (name.empty()) continue;
         FontFamily& family = families[name];
+        const bool firstFile = family.name.empty();
         family.name = name;
         int spacing = FC_PROPORTIONAL, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
         FcBool scalable = FcFalse;
@@ -83,6 +99,9 @@ std::vector<FontFamily> listFontFamilies() {
         FcPatternGetBool(font, FC_SCALABLE, 0, &scalable);
         family.fixedPitch = spacing >= FC_MONO;
         family.trueType = scalable == FcTrue;
+        // Each file of a text family writes words: a dingbat family may have one file that
+        // claims the Latin languages by its letters' places alone.
+        family.textFace = (firstFile || family.textFace) && isTextFont(font);
         FontStyle style{requestWeight(weight), slant != FC_SLANT_ROMAN};
         if (std::find(family.styles.begin(), family.styles.end(), style) == family.styles.end())
             family.styles.push_back(style);

@@ -25,6 +25,9 @@ struct FontFamily {
     std::string name;  // cp1252
     bool fixedPitch = false;
     bool trueType = false;  // scalable outlines
+    // Writes words: every file has the letters of Spanish (and English) text. Maths, symbol,
+    // dingbat and emoji families are not text faces.
+    bool textFace = false;
     std::vector<FontStyle> styles;
 };
 

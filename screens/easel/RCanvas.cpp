@@ -351,7 +351,9 @@ u32 RCanvas::HandleMouseMove(Point16 point, u32) {
             if (toolMgr_->IsHovering()) toolMgr_->InputEnd(0);
             return 0;
         }
-        if (!toolMgr_->HoverInput(point, plat::clockMillis())) return 0;
+        // A tool between its drags shows where the next one takes it (the curve bends).
+        const u32 now = plat::clockMillis();
+        if (!toolMgr_->HoverInput(point, now) && !toolMgr_->FollowInput(point, now)) return 0;
         sprInvalRect(rect_);
         return 1;
     }

@@ -15,7 +15,9 @@ struct PixelTile {
     u16 At(i32 x, i32 y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
 };
 
-// The tile scaled to percent of its size by nearest pixels, at least 1 × 1.
+// The tile scaled to percent of its size, at least 1 × 1, smoothly: colours blend between
+// neighbouring pixels and edges against the white (transparent) part follow the outline
+// instead of growing into blocks. At 100 percent the tile comes back unchanged.
 PixelTile scaleTile(const PixelTile& tile, i32 percent);
 // Lays the tile centred on p, leaving the picture alone under its white pixels.
 void stampTile(ToolCanvas& canvas, const PixelTile& tile, Point16 centre);

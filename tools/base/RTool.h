@@ -82,6 +82,10 @@ public:
     // Whether the tool paints where the mouse merely moves over the canvas, without a press
     // (the hands-free brushes): the tool manager then hands it the moves as a stroke.
     virtual bool PaintsOnHover() const { return false; }
+    // Between its drags a tool may show where the next one will take it as the pointer moves
+    // with no button down (the curve bends toward the pointer). The preview is no stroke: the
+    // tool keeps what it covers and takes it away again itself. True when it drew one.
+    virtual bool Follow(ToolCanvas&, Point16) { return false; }
 
 protected:
     virtual void MouseDown(ToolCanvas& canvas, Point16 p) = 0;

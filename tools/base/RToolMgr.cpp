@@ -139,6 +139,17 @@ u16 RToolMgr::HoverInput(Point16 screenPoint, u32 timeMs) {
     return 1;
 }
 
+u16 RToolMgr::FollowInput(Point16 screenPoint, u32 timeMs) {
+    if (!tool_ || tracking_ || running_ || changeOpen_ || !work_.top || !rectContainsPoint(canvasRect_, screenPoint))
+        return 0;
+    // No stroke: the picture as it is stands for how it was.
+    canvas_ = ToolCanvas(work_, work_, host_);
+    canvas_.SetTime(timeMs);
+    if (!tool_->Follow(canvas_, ToPicture(screenPoint))) return 0;
+    UpdateScreen();
+    return 1;
+}
+
 void RToolMgr::TrackInput(Point16 screenPoint, u32 timeMs) {
     if (!tracking_) return;
     lastPoint_ = screenPoint;

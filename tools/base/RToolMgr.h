@@ -65,6 +65,9 @@ public:
     // at a press, or when the tool, the picture or the screen changes. 1 when a tool took it.
     u16 HoverInput(Point16 screenPoint, u32 timeMs);
     bool IsHovering() const { return hovering_; }
+    // A move with no button down between strokes, for the tool to show its preview
+    // (RTool::Follow) on the screen; no undo step. 1 when the tool drew one.
+    u16 FollowInput(Point16 screenPoint, u32 timeMs);
 
     RTool* GetCurrentTool() const { return tool_; }
     // -1 without a current tool.

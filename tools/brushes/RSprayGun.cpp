@@ -10,11 +10,21 @@
 
 namespace {
 constexpr u32 kSpraySeed = 0x5EED;
+// A pattern is sprayed over a disc this many of its frames wide, whatever the size: a
+// narrower one lays the frames on top of each other along the stroke.
+constexpr i32 kPatternReachInFrames = 3;
 }
 
 RSprayGun::RSprayGun() : RStrokeTool(kToolIdSprayGun) {}
 
-i32 RSprayGun::Spacing() const { return std::max<i32>(1, GetSize() / 2); }
+i32 RSprayGun::FrameSide() const {
+    return pattern_.empty() ? 0 : std::max<i32>(pattern_.front().width, pattern_.front().height);
+}
+
+i32 RSprayGun::Reach() const { return std::max<i32>(GetSize(), kPatternReachInFrames * FrameSide()); }
+
+// Frames land about a frame apart along the stroke; dots twice in a diameter.
+i32 RSprayGun::Spacing() const { return std::max<i32>(1, pattern_.empty() ? GetSize() / 2 : FrameSide()); }
 
 u32 RSprayGun::HandleToolMessage(const Ostrel::RMessage& message, uintptr_t data) {
     if (message.code != kToolMsgSprayPattern || message.param1 > UINT16_MAX) return 0;
@@ -35,7 +45,7 @@ void RSprayGun::MouseDown(ToolCanvas& canvas, Point16 p) {
 Point16 RSprayGun::Scatter(Point16 p) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     // Square root: points spread evenly over the disc's area rather than bunching at its centre.
-    const double r = GetSize() / 2.0 * std::sqrt(unit(random_)), angle = 2 * std::numbers::pi * unit(random_);
+    const double r = Reach() / 2.0 * std::sqrt(unit(random_)), angle = 2 * std::numbers::pi * unit(random_);
     return Point16{i16(std::clamp<long>(std::lround(p.h + r * std::cos(angle)), INT16_MIN, INT16_MAX)),
                    i16(std::clamp<long>(std::lround(p.v + r * std::sin(angle)), INT16_MIN, INT16_MAX))};
 }

@@ -3,7 +3,8 @@
 // The scatter comes from a generator started afresh at every press, so a stroke sprays the
 // same way each time it is replayed. The spray panel hands it a pattern with
 // kToolMsgSprayPattern; while the pattern's shape group is loaded, each dab lays one of the
-// group's frames, in turn, at a scattered point of the disc instead of dots.
+// group's frames, in turn, at a scattered point of a disc three frames wide (or the size,
+// when that is wider), the dabs a frame apart, instead of dots.
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -40,7 +41,11 @@ protected:
     void Dab(ToolCanvas& canvas, Point16 p, const StrokeMotion& motion) override;
 
 private:
-    // A point of the disc of the tool's size around p, spread evenly over its area.
+    // The larger side of the pattern's first frame; 0 without a pattern.
+    i32 FrameSide() const;
+    // The diameter of the disc the dabs scatter over.
+    i32 Reach() const;
+    // A point of the disc around p, spread evenly over its area.
     Point16 Scatter(Point16 p);
 
     std::minstd_rand random_;

@@ -30,9 +30,13 @@ std::vector<Point16> RCurve::Outline() const {
 void RCurve::Clean(ToolCanvas& canvas) {
     canvas.Restore(band_);
     band_ = Rect16{0, 0, 0, 0};
+    LiftBand(canvas);
+}
+
+void RCurve::LiftBand(ToolCanvas& canvas) {
     if (!under_.IsValid()) return;
-    // Only over the line as the first drag left it: a picture changed since (wiped, undone)
-    // keeps its new pixels.
+    // Only over the band as it was laid: a picture changed since (wiped, undone) keeps its new
+    // pixels.
     if (copyRect(canvas.Picture(), underRect_).pixels == banded_.pixels) {
         for (i32 y = 0; y < under_.height; ++y)
             for (i32 x = 0; x < under_.width; ++x) canvas.Picture().Put(underRect_.left + x, underRect_.top + y, under_.At(x, y));
@@ -40,6 +44,21 @@ void RCurve::Clean(ToolCanvas& canvas) {
         canvas.Rebase(underRect_);
     }
     under_ = banded_ = PixelTile{};
+}
+
+bool RCurve::Follow(ToolCanvas& canvas, Point16 p) {
+    if (!bending_) return false;
+    LiftBand(canvas);
+    control_ = p;
+    const std::vector<Point16> outline = Outline();
+    const Rect16 r = pathBounds(outline, 0);
+    const PixelView& picture = canvas.Picture();
+    underRect_ = Rect16{std::max<i16>(r.left, 0), std::max<i16>(r.top, 0), std::min(r.right, picture.width),
+                        std::min(r.bottom, picture.height)};
+    under_ = copyRect(picture, underRect_);
+    drawDashedPath(canvas, outline, false, 0);
+    banded_ = copyRect(picture, underRect_);
+    return true;
 }
 
 void RCurve::MouseDown(ToolCanvas& canvas, Point16 p) {

@@ -1,8 +1,9 @@
 #pragma once
 // A curve in two drags: the first lays a straight line from the press to the release, the
 // second pulls its middle toward the mouse; the second release draws it with the pencil.
-// Finishing between the two drags draws the straight line. Between the drags the line shows
-// as a band in the picture; the curve keeps what lay under it and puts that back.
+// Between the drags the line shows as a band in the picture that bends toward the pointer as
+// it moves (Follow); the curve keeps what lay under the band and puts that back. Finishing
+// between the two drags draws the straight line.
 #include "tools/base/PixelTile.h"
 #include "tools/base/RDragTool.h"
 
@@ -12,6 +13,7 @@ public:
     void Finish(ToolCanvas& canvas) override;
     // The straight line waiting to be bent goes away unpainted.
     void Drop(ToolCanvas& canvas) override;
+    bool Follow(ToolCanvas& canvas, Point16 p) override;
     bool IsBending() const { return bending_; }
 
 protected:
@@ -25,6 +27,8 @@ private:
     // Takes every band away: this stroke's, and the straight line's of the first drag (which
     // is then no part of this stroke's undo).
     void Clean(ToolCanvas& canvas);
+    // Puts back what the band waiting to be bent covers, unless the picture changed there.
+    void LiftBand(ToolCanvas& canvas);
 
     bool bending_ = false;
     Point16 from_{0, 0};

@@ -6,6 +6,8 @@
 #include "app/help/RHelpDlg.h"
 #include "engine/gfx/sprites/SprShapes.h"
 #include "engine/resources/NamedResources.h"
+#include "framework/input/RCursorTable.h"
+#include "platform/cursor/Cursors.h"
 #include "tests/app/harness/ScreenHarness.h"
 
 namespace {
@@ -176,6 +178,25 @@ TEST_F(HelpMode, APressOnNothingWithNoPageOpenEndsHelpModeOnce) {
     EXPECT_TRUE(help->IsFinished());
     EXPECT_EQ(owner.codes(), std::vector<u32>{kMsgHelpFinished});
     EXPECT_EQ(owner.heard[0].param1, 0u);
+}
+
+// Help mode shows its own cursor, made from the system archive, from its start, wherever the
+// pointer goes, and the arrow again once it ends.
+TEST_F(HelpMode, ShowsTheHelpCursorUntilItEnds) {
+    // The program's system archive, beside the program, holds the cursors.
+    ASSERT_EQ(OpenNamedResource("System", 1), 0);
+    loadCursorTable();
+    help = std::make_unique<RHelp>(&owner, kEaselHelpName);
+    ASSERT_EQ(help->Start(0, 0, 0), 0);
+    const plat::cursor::CursorId helpCursor = cursorForIndex(kHelpCursorOver);
+    ASSERT_FALSE(plat::cursor::systemCursorOf(helpCursor)) << "the help cursor is the archive's, not the arrow";
+    EXPECT_EQ(plat::cursor::currentCursor(), helpCursor);
+    move({400, 300});
+    EXPECT_EQ(plat::cursor::currentCursor(), helpCursor);
+    help.reset();
+    EXPECT_EQ(plat::cursor::systemCursorOf(plat::cursor::currentCursor()), plat::cursor::SystemCursor::Arrow);
+    releaseCursorTable();
+    ReleaseNamedResource("System");
 }
 
 TEST_F(HelpMode, ARepliedPageOfAnotherDialogIsNotMistakenForTheOpenOne) {

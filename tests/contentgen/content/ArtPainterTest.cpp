@@ -63,3 +63,38 @@ TEST_F(ArtPainterText, BoxedTextsKeepInsideTheirBox) {
 }
 
 }  // namespace
+
+namespace {
+
+// A tool operation shows what the program's own tool paints: over a white picture, inside
+// its box only; a tool index the program has no tool for, or an unknown gesture, is refused.
+TEST(ArtPainterTool, PaintsWhatTheToolPaintsInsideItsBoxAndRefusesWhatCannotPaint) {
+    const ArtFonts fonts;
+    const nlohmann::json library = nlohmann::json::object();
+    const ArtPainter painter{fonts, library, [](const std::string&) { return std::string(); }};
+    const nlohmann::json wave = {{"tool", 0}, {"box", {10, 10, 40, 30}}, {"size", 6}, {"colour", "#ff0000"}};
+    const Raster drawn = painter.paint(nlohmann::json::array({wave}), 60, 50);
+    int red = 0;
+    for (int y = 0; y < drawn.height; ++y)
+        for (int x = 0; x < drawn.width; ++x) {
+            const bool inside = x >= 10 && x < 50 && y >= 10 && y < 40;
+            const u32 p = drawn.at(x, y);
+            EXPECT_EQ(p >> 24, inside ? 0xFFu : 0u) << x << "," << y;
+            red += inside && ((p >> 16) & 0xFF) == 0xFF && (p & 0xFFFF) == 0;
+        }
+    EXPECT_GT(red, 10) << "the brush's red stroke";
+    EXPECT_EQ(drawn.at(10, 10), 0xFFFFFFFFu) << "the paper the tool paints on is white";
+    EXPECT_EQ(drawn.at(49, 39), 0xFFFFFFFFu);
+    struct Refused {
+        const char* why;
+        nlohmann::json op;
+    };
+    const Refused refused[] = {
+        {"no tool at that index", {{"tool", 120}, {"box", {0, 0, 20, 20}}}},
+        {"an unknown gesture", {{"tool", 0}, {"box", {0, 0, 20, 20}}, {"gesture", "spin"}}},
+        {"an empty box", {{"tool", 0}, {"box", {0, 0, 0, 20}}}},
+    };
+    for (const Refused& r : refused) EXPECT_THROW(painter.paint(nlohmann::json::array({r.op}), 30, 30), ArtError) << r.why;
+}
+
+}  // namespace

@@ -310,6 +310,24 @@ TEST_F(ContentSet, PencilKindAndSizeButtonsTellThemselvesApartByTheirIds) {
     }
 }
 
+// Each icon of a strip shows what its own tool (or pattern) paints: no two of one strip are
+// the same picture.
+TEST_F(ContentSet, NoTwoIconsOfAStripAreAlike) {
+    const ArchiveReader a = archive("ToolPanels");
+    const std::vector<std::vector<u16>> strips = {range(30000, 30019), range(30020, 30044), range(30045, 30054),
+                                                  range(30055, 30064), range(30065, 30086), range(30087, 30098),
+                                                  {24000, 24100, 24200, 24300, 24400, 24500, 24600, 24700}};
+    for (const std::vector<u16>& strip : strips) {
+        std::map<std::vector<u8>, u16> seen;
+        for (u16 id : strip) {
+            const auto picture = a.find(fourCC("tBMP"), id);
+            ASSERT_TRUE(picture) << id;
+            const auto [at, added] = seen.emplace(std::vector<u8>(picture->begin(), picture->end()), id);
+            EXPECT_TRUE(added) << id << " looks like " << at->second;
+        }
+    }
+}
+
 TEST_F(ContentSet, PencilKindButtonsHaveTheirTintMasks) {
     const ArchiveReader a = archive("ToolPanels");
     for (u16 id = 18401; id <= 18404; ++id) {

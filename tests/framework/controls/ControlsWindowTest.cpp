@@ -127,7 +127,7 @@ TEST_F(ControlsWindow, ButtonsLightUpAndClickThroughTheQueue) {
     EXPECT_EQ(state(0), kButtonHighlighted);
     send(plat::InputEvent::Kind::MouseDown, 50, 20);
     send(plat::InputEvent::Kind::MouseUp, 50, 20);
-    EXPECT_EQ(run(), (std::vector<std::string>{"screen:243"}));
+    EXPECT_EQ(run(), (std::vector<std::string>{"screen:344", "screen:243"}));  // the press ends the hover
     EXPECT_EQ(state(0), kButtonDown);
     send(plat::InputEvent::Kind::MouseMove, 300, 300);
     EXPECT_EQ(run(), (std::vector<std::string>{"screen:344"}));  // the hover ends

@@ -237,7 +237,7 @@ TEST_F(ButtonSets, LoadedSetMakesButtonsWithTheirHotSpots) {
     list.HandleInput(kInputLeftButton, {20, 30}, 0);
     list.HandleMouseUp(kInputLeftButton, {20, 30}, 0);
     EXPECT_EQ(set[0]->GetState(), kButtonDown);
-    EXPECT_EQ(delivered(), (std::vector<std::string>{"owner:344", "owner:243"}));
+    EXPECT_EQ(delivered(), (std::vector<std::string>{"owner:344", "owner:344", "owner:243"}));
     EXPECT_EQ(owner.last.param1, 1038u);
 }
 

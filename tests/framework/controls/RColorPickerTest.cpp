@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "framework/controls/PaintColor.h"
 #include "framework/controls/RTexturePicker.h"
 #include "framework/messaging/mfDispatcher.h"
@@ -64,6 +66,20 @@ TEST_F(Pickers, PaletteRunsFromLightToDarkPerHue) {
     small.Init();
     EXPECT_EQ(small.Palette().size(), 16u);
     EXPECT_EQ(small.GetSwatchRect(15).right, 8 * 40);
+}
+
+TEST_F(Pickers, BothPalettesOfferPureWhiteAndPureBlack) {
+    RColorPicker large(&owner, {0, 0});
+    RSmallColorPicker small(&owner, {0, 0});
+    for (RColorPicker* picker : {&large, static_cast<RColorPicker*>(&small)}) {
+        picker->Init();
+        const std::vector<GfxColor>& p = picker->Palette();
+        // The last column: white at the top, black at the bottom.
+        const GfxColor& top = p[7];
+        const GfxColor& bottom = p[p.size() - 1];
+        EXPECT_EQ((std::array<u8, 3>{top.red, top.green, top.blue}), (std::array<u8, 3>{255, 255, 255}));
+        EXPECT_EQ((std::array<u8, 3>{bottom.red, bottom.green, bottom.blue}), (std::array<u8, 3>{0, 0, 0}));
+    }
 }
 
 TEST_F(Pickers, SetColorPostsAPointerToTheProgramColour) {

@@ -198,4 +198,28 @@ TEST_F(AlphabetPanel, PicksSayTheirLettersAndAColourChangeKeepsTheChoice) {
     EXPECT_EQ(laid(0x001F), 0);
 }
 
+// A stamped letter stands about as tall as the strip's whole cell, twice the letter the strip
+// shows: the strip's own letter would come out smaller than the words a child writes.
+TEST_F(AlphabetPanel, LettersAreStampedTwiceTheStripsSize) {
+    RAlphaPanel panel(&owner, paths.get());
+    Attach(panel);
+    ASSERT_EQ(panel.Init(), 0);
+    Deliver();
+    const auto inkRows = [](const std::vector<u16>& pixels, int width) {
+        int top = -1, bottom = -1;
+        for (size_t i = 0; i < pixels.size(); ++i)
+            if (pixels[i] != kRgb555White) {
+                const int y = int(i) / width;
+                if (top < 0) top = y;
+                bottom = y;
+            }
+        return top < 0 ? 0 : bottom - top + 1;
+    };
+    const ScrollerPicture* inStrip = panel.GetScroller()->GetItem(0);
+    ASSERT_NE(inStrip, nullptr);
+    const int stripLetter = inkRows(tileFromBitmap(inStrip->data(), u32(inStrip->size())).pixels, kAlphabetGlyphSide);
+    ASSERT_GT(laid(0x001F), 20);
+    EXPECT_GE(inkRows(picture, kSide), 2 * stripLetter - 4) << "the strip's 'A' is " << stripLetter << " rows tall";
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 // back into its lists, and a spelling replacement in the text being edited.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/undo/UndoManager.h"
 #include "panels/text/ReplaceCheckedWord.h"
 #include "panels/text/TextPanelLists.h"
@@ -40,6 +42,16 @@ TEST(TextPanelRecord, AFileWithoutATerminatorOrWithAStrangeJustificationReadsSaf
     record[kTextWordJustify] = 1;
     record[kTextWordJustify + 1] = 0;
     EXPECT_EQ(readTextPanelRecord(record).justification, 1);
+}
+
+TEST(TextPanelLists, OffersOnlyFamiliesThatWriteWords) {
+    const std::vector<std::string> names = installedFontNames();
+    const auto offered = [&](const std::string& name) { return std::find(names.begin(), names.end(), name) != names.end(); };
+    EXPECT_TRUE(offered("DejaVu Sans"));
+    // The emoji family is always installed here; the maths, symbol and dingbat families where
+    // the machine has them.
+    for (const char* picturesOnly : {"Noto Color Emoji", "DejaVu Math TeX Gyre", "Standard Symbols PS", "D050000L"})
+        EXPECT_FALSE(offered(picturesOnly)) << picturesOnly;
 }
 
 TEST(TextPanelLists, LookupsStayInsideTheirLists) {

@@ -109,6 +109,12 @@ TEST(FontCatalog, ListsInstalledFamiliesOnceSortedByName) {
     EXPECT_TRUE(sans->trueType);
     EXPECT_FALSE(sans->fixedPitch);
     EXPECT_TRUE(mono->fixedPitch);
+    EXPECT_TRUE(sans->textFace && mono->textFace);
+    // The emoji family is always installed; the maths, symbol and dingbat ones where they are.
+    for (const char* pictures : {"Noto Color Emoji", "DejaVu Math TeX Gyre", "Standard Symbols PS", "D050000L"}) {
+        auto family = find(pictures);
+        EXPECT_TRUE(family == families.end() || !family->textFace) << pictures;
+    }
     EXPECT_NE(std::find(sans->styles.begin(), sans->styles.end(), FontStyle{700, false}), sans->styles.end());
 }
 

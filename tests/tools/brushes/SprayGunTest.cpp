@@ -2,7 +2,9 @@
 // its table entry's address whole, and a pattern whose group is loaded is sprayed as frames.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "framework/messaging/CBroadcaster.h"
 #include "framework/messaging/CListener.h"
@@ -105,6 +107,31 @@ TEST_F(SprayPattern, SpraysTheFramesOfALoadedGroupElseDots) {
             EXPECT_GT(dots, 0u);
         }
     }
+}
+
+// The spray family has no size buttons: at the small size it is left with, a pattern still
+// scatters over a band about three frames wide instead of laying its frames along the line.
+TEST_F(SprayPattern, APatternScattersWideAtASmallSize) {
+    LoadGroup(24300, {tooltest::solidFrame(6, 6, kGreen), tooltest::solidFrame(6, 6, kBlue)});
+    RSprayGun spray;
+    ToolParams params;
+    params.sizes = {5};
+    spray.SetParams(params);
+    spray.HandleToolMessage(Ostrel::RMessage(kToolMsgSprayPattern, 24300, 0), 0);
+    tooltest::Picture picture(100, 60);
+    tooltest::Easel easel(picture);
+    easel.Use(spray);
+    std::vector<Point16> line;
+    for (i16 x = 10; x <= 90; x += 4) line.push_back({x, 30});
+    easel.Stroke(line);
+    i32 top = 60, bottom = -1;
+    for (i32 y = 0; y < 60; ++y)
+        for (i32 x = 0; x < 100; ++x)
+            if (picture.view.At(x, y) != kRgb555White) top = std::min(top, y), bottom = std::max(bottom, y);
+    // Frames centred within 2.5 pixels of the line would cover 11 rows at most; centred within
+    // a band three frames wide, 24 at most.
+    EXPECT_GE(bottom - top + 1, 18);
+    EXPECT_LE(bottom - top + 1, 24);
 }
 
 }  // namespace

@@ -95,6 +95,47 @@ TEST(ClickedShapes, UndoingACurveLeavesNoBand) {
     }
 }
 
+// Between its drags the waiting curve bends toward the pointer as it moves, each preview
+// taking the last one away; the click that follows draws the same curve as a second drag to
+// that point, and undo leaves no preview behind.
+TEST(ClickedShapes, WaitingCurveBendsTowardThePointer) {
+    const auto ink = [](const tooltest::Picture& p, i32 x, i32 top, i32 bottom) {
+        for (i32 y = top; y < bottom; ++y)
+            if (p.view.At(x, y) != kRgb555White) return true;
+        return false;
+    };
+    tooltest::Picture bent(60, 40), dragged(60, 40);
+    const std::vector<u16> blank = bent.pixels;
+    {
+        tooltest::Easel easel(dragged);
+        RCircle pencil;
+        RCurve curve(nullptr);
+        curve.SetPencil(&pencil);
+        easel.Use(curve);
+        easel.Stroke({{5, 30}, {55, 30}});
+        easel.Stroke({{30, 5}, {30, 5}});
+    }
+    tooltest::Easel easel(bent);
+    RCircle pencil;
+    RCurve curve(nullptr);
+    curve.SetPencil(&pencil);
+    easel.Use(curve);
+    EXPECT_EQ(easel.mgr.FollowInput({30, 5}, 900), 0) << "nothing to bend before the first drag";
+    easel.Stroke({{5, 30}, {55, 30}});
+    ASSERT_EQ(easel.mgr.FollowInput({30, 38}, 1500), 1);
+    EXPECT_TRUE(ink(bent, 30, 32, 37)) << "bent down toward the pointer";
+    EXPECT_FALSE(ink(bent, 30, 28, 32)) << "the straight band is lifted";
+    ASSERT_EQ(easel.mgr.FollowInput({30, 5}, 1510), 1);
+    EXPECT_TRUE(ink(bent, 30, 15, 20)) << "bent up toward the pointer";
+    EXPECT_FALSE(ink(bent, 30, 30, 40)) << "the last preview is gone";
+    easel.Click({30, 5});
+    EXPECT_FALSE(curve.IsBending());
+    EXPECT_EQ(bent.pixels, dragged.pixels);
+    Ostrel::RMessage undo(kPaintUndoCode, 0, 0);
+    easel.mgr.HandleMessage(&undo, 0);
+    EXPECT_EQ(bent.pixels, blank);
+}
+
 // A curve waiting to be bent when another tool takes over takes its band away.
 TEST(ClickedShapes, CurveDroppedWhileWaitingLeavesNoBand) {
     for (FourCC code : {kToolMsgKild, kToolMsgBorn}) {

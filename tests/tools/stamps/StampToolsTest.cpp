@@ -1,6 +1,8 @@
 // The stamp's sizes and reset, and the roller's frames.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "tests/tools/ShapeGroupTestSupport.h"
 #include "tests/tools/ToolTestSupport.h"
 #include "tools/base/ToolPicture.h"
@@ -40,6 +42,42 @@ TEST(StampTools, ResetStampsNothingUntilANewPicture) {
     easel.Click({10, 10});
     EXPECT_EQ(picture.view.At(9, 9), 0x001F);
     EXPECT_EQ(picture.view.At(10, 10), 0x001F);
+}
+
+// A stamp laid three times its size keeps a smooth outline and blends its colours, with no
+// pale rim where it meets its transparent white, and comes back unchanged at its own size.
+TEST(StampTools, LargeSizesScaleSmoothly) {
+    constexpr u16 kRed = 0x7C00, kBlue = 0x001F;
+    // A staircase: row y holds y + 1 red pixels, then blue ones, then a white column.
+    PixelTile stairs{{}, 7, 6};
+    for (i32 y = 0; y < 6; ++y)
+        for (i32 x = 0; x < 7; ++x) stairs.pixels.push_back(x <= y ? kRed : x < 6 ? kBlue : kRgb555White);
+    EXPECT_EQ(scaleTile(stairs, 100).pixels, stairs.pixels);
+    const PixelTile big = scaleTile(stairs, 300);
+    ASSERT_EQ(big.width, 21);
+    bool blended = false;
+    i32 previousRun = -1;
+    for (i32 y = 0; y < big.height; ++y) {
+        i32 run = 0;
+        while (run < big.width && rgb555Red(big.At(run, y)) > rgb555Blue(big.At(run, y))) ++run;
+        // Nearest pixels would grow the red run by three every third row.
+        if (previousRun >= 0) {
+            EXPECT_LE(std::abs(run - previousRun), 2) << y;
+        }
+        previousRun = run;
+        for (i32 x = 0; x < big.width; ++x) {
+            const u16 p = big.At(x, y);
+            blended |= rgb555Red(p) > 0 && rgb555Blue(p) > 0;
+            if (p != kRgb555White) {
+                EXPECT_EQ(rgb555Green(p), 0) << x << "," << y << " is a pale rim";
+            }
+            // The white column stays transparent.
+            if (x >= 19) {
+                EXPECT_EQ(p, kRgb555White) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_TRUE(blended);
 }
 
 class Roller : public tooltest::ShapeGroups {};
