@@ -33,7 +33,8 @@ void PageMedia::Show(RPageObject* object) {
         MovieObjPlay(MovieObj::Create(&movies_, movie, object, true));
         return;
     }
-    FlashMoviePlay(FlashMovieLoad(&flash_, file->media, object, true));
+    // What shows plays quietly; the page's Play lets it be heard.
+    FlashMoviePlay(FlashMovieLoad(&flash_, file->media, object, true), FlashSounds::Quiet);
 }
 
 void PageMedia::Sync(const RPageData& page) {
