@@ -11,6 +11,7 @@
 #include "app/menus/MenuCommands.h"
 #include "contentgen/raster/ArchiveReader.h"
 #include "contentgen/content/ContentGenerator.h"
+#include "engine/audio/format/ArchiveMidi.h"
 #include "engine/audio/format/ArchiveWave.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/gfx/sprites/format/ShapeScriptFormat.h"
@@ -103,6 +104,7 @@ const std::vector<Named> kNamedResources = {
     {"Splash", "tBMH", {1000}},
     {"Splash", "tBMP", {1000}},
     {"Splash", "tSCR", {1000, 1001}},
+    {"Splash", "tWAV", {1002}},
     {"Easel", "tBMP", {1000, 7000, 7001}},
     {"Easel", "tBMP", range(17021, 17041)},
     {"Easel", "tBMH", {1000, 7000, 18000}},
@@ -247,6 +249,41 @@ TEST_F(ContentSet, EveryGroupDecodesAndEveryScriptStaysInsideItsGroup) {
                 }
             }
         }
+    }
+}
+
+// The splash's hop is heard as a tune the synthesizer plays: its sound is a MIDI sound, which
+// the hop's first step asks for in the slot the hop waits for; what the splash shows first
+// and its tune are read as soon as its archive opens, and nothing else is.
+TEST_F(ContentSet, TheSplashHopsToAMidiTuneReadWithItsPicturesAtOpen) {
+    const ArchiveReader splash = archive("Splash");
+    const auto tune = splash.find(fourCC("tWAV"), 1002);
+    ASSERT_TRUE(tune);
+    ArchiveMidiInfo info;
+    ASSERT_EQ(readArchiveMidi(*tune, &info), kErrNone);
+    EXPECT_EQ(info.trackCount, 2);
+    std::vector<u8> hop(splash.find(fourCC("tSCR"), 1001)->begin(), splash.find(fourCC("tSCR"), 1001)->end());
+    ASSERT_EQ(shapeScriptConvert(hop), kErrNone);
+    ASSERT_EQ(hop[kShapeScriptFirstRecord], kShapeRecordSound);
+    EXPECT_EQ(readLE16(hop.data() + kShapeScriptFirstRecord + 2), 1002);
+    EXPECT_EQ(readLE16(hop.data() + kShapeScriptFirstRecord + 4), 1);
+
+    std::set<std::pair<FourCC, u16>> atOpen;
+    for (const char* name : {"tBMP", "tBMH", "REGS", "tSCR", "tWAV"}) {
+        const FourCC type = fourCC(*reinterpret_cast<const char(*)[5]>(name));
+        for (const ResIdEntry& e : splash.contents().directory.findType(type)->ids)
+            if (splash.contents().fileTable.at(e.index).flags & kResFlagLoadAtOpen) atOpen.insert({type, e.id});
+    }
+    const std::set<std::pair<FourCC, u16>> expected{
+        {fourCC("tBMP"), 1000}, {fourCC("tBMH"), 1000}, {fourCC("REGS"), 1000}, {fourCC("REGS"), 1001},
+        {fourCC("tSCR"), 1000}, {fourCC("tSCR"), 1001}, {fourCC("tWAV"), 1002}};
+    EXPECT_EQ(atOpen, expected);
+    EXPECT_EQ(std::count_if(splash.contents().fileTable.entries.begin(), splash.contents().fileTable.entries.end(),
+                            [](const FileEntry& e) { return (e.flags & kResFlagLoadAtOpen) != 0; }),
+              i64(expected.size()));
+    for (const char* other : {"Easel", "General", "System"}) {
+        const ArchiveReader a = archive(other);
+        for (const FileEntry& e : a.contents().fileTable.entries) EXPECT_FALSE(e.flags & kResFlagLoadAtOpen) << other;
     }
 }
 
