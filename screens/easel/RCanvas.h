@@ -23,6 +23,7 @@
 #include "tools/base/PixelView.h"
 #include "tools/base/ToolHost.h"
 
+class RGraphicClip;
 class RToolMgr;
 
 namespace Ostrel {
@@ -142,11 +143,15 @@ public:
     bool CutMovePanelCurrent() const override;
     void TellPageFull() override;
 
-    // --- CCPObj
+    // --- CCPObj: page objects are pasted on the page; a picture (the program's own cut piece,
+    // or another program's picture cut to the canvas's size) floats centred on the canvas,
+    // whatever the panel, until a press elsewhere puts it down.
     bool Copy() override;
     bool Paste() override;
     bool Cut() override;
     bool CanPaste() override;
+    // The pasted picture floating over the canvas; null when none.
+    RGraphicClip* FloatingClip() const { return clip_.get(); }
 
 private:
     void MakeHotSpots(RHotSpotList* list);
@@ -180,6 +185,14 @@ private:
     void PaintObjectsOnScreen(const RPageData& page);
     void PaintTextsOnScreen(const RPageData& page);
     const PageClip* ObjectClip() const;
+    static RPageObject* LastPlaced(RPageData& page);
+    enum class PastedPicture : u8 { None, OwnPiece, OtherProgram };
+    PastedPicture PictureToPaste() const;
+    bool FloatPicture(PastedPicture source);
+    // The floating picture goes down into the painting, as one undo step.
+    void EndFloatingClip();
+    // The floating picture's messages and the undo of it; 0 for any other message.
+    u32 HandleClipMessage(RMessage* message);
     // An undo or redo changed the shown page's objects.
     void PageStepped(FourCC code);
     // Draws the shown page again after a change of its objects, the painting kept.
@@ -211,6 +224,7 @@ private:
     std::unique_ptr<RFlattenDlg> flatten_;
     std::unique_ptr<RFrameMaker> frames_;
     std::unique_ptr<PageMedia> media_;
+    std::unique_ptr<RGraphicClip> clip_;
     // What the pages' step listeners hold: gone with the canvas, they are no longer called.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };

@@ -29,10 +29,8 @@
 #include "tools/base/RToolMgr.h"
 
 namespace Ostrel {
-namespace {
 
-// The object placed last: the page's last object other than its background and note.
-RPageObject* lastPlaced(RPageData& page) {
+RPageObject* RCanvas::LastPlaced(RPageData& page) {
     RPageObject* last = nullptr;
     RPageObject* object = nullptr;
     u32 iterator = 0;
@@ -43,9 +41,8 @@ RPageObject* lastPlaced(RPageData& page) {
     return last;
 }
 
-}  // namespace
-
 u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
+    if (HandleClipMessage(message)) return 0;
     RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
     switch (message->code) {
         case kToolMsgGraphics:
@@ -164,7 +161,7 @@ void RCanvas::SetHotSpotInService(bool inService) {
 }
 
 void RCanvas::SpeakLastPlacedText(RPage& page) {
-    if (RPageObject* last = lastPlaced(page.Data()); last && last->Type() == kTypeText)
+    if (RPageObject* last = LastPlaced(page.Data()); last && last->Type() == kTypeText)
         SpeakText(static_cast<RTextPageObject*>(last)->text.text);
 }
 
@@ -441,72 +438,6 @@ void RCanvas::ReadTextsAloud() {
     if (texts.size() >= 2) OrderForReading(texts);
     SpeakText(JoinForReading(texts));
     speakList_.assign(texts.begin() + 1, texts.end());
-}
-
-// --- cut, copy and paste
-
-// A chosen object is what Copy, Cut and Paste work on; without one, the object placed last.
-bool RCanvas::Copy() {
-    if (frames_ && frames_->EditedObject()) {
-        RMessage copy(kMsgCopyObject, 0, 0);
-        frames_->HandleMessage(&copy, 0);
-        return true;
-    }
-    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
-    RPageObject* last = page ? lastPlaced(page->Data()) : nullptr;
-    if (!last || last->Type() == kTypeNote || last->Type() == kTypeMovie) return false;
-    Clips().DeleteAll();
-    Clips().Add(std::make_unique<PageClip>(*last));
-    return true;
-}
-
-bool RCanvas::Cut() {
-    if (frames_ && frames_->EditedObject()) {
-        for (u32 code : {kMsgCopyObject, kMsgDeleteObject}) {
-            RMessage step(code, 0, 0);
-            frames_->HandleMessage(&step, 0);
-        }
-        return true;
-    }
-    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
-    RPageObject* last = page ? lastPlaced(page->Data()) : nullptr;
-    if (!last || !Copy()) return false;
-    page->Data().DeleteObject(last->Type(), last->Id());
-    page->Data().SetDirtyState(true);
-    RedrawShownPage(page);
-    return true;
-}
-
-bool RCanvas::CanPaste() {
-    if (toolMgr_ && toolMgr_->CurrentToolIndex() == kPlacingToolIndex) return false;
-    return Clips().FindLastOfTypes({kTypeFlash, kTypeFlashAnimation}) != nullptr || ObjectClip() != nullptr;
-}
-
-// A copied page object that the frame maker pastes.
-const PageClip* RCanvas::ObjectClip() const {
-    if (!frames_) return nullptr;
-    return dynamic_cast<const PageClip*>(Clips().FindLastOfTypes({kTypeText, kTypeBitmap, kTypeMovableBitmap}));
-}
-
-bool RCanvas::Paste() {
-    if (!CanPaste()) return false;
-    if (ObjectClip()) {
-        RMessage paste(kMsgPasteObject, 0, 0);
-        frames_->HandleMessage(&paste, 0);
-        return true;
-    }
-    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
-    auto* clip = dynamic_cast<PageClip*>(Clips().FindLastOfTypes({kTypeFlash, kTypeFlashAnimation}));
-    if (!page || !clip) return false;
-    std::unique_ptr<RPageObject> object = clip->Object().Clone();
-    // Centred on the canvas.
-    const i16 width = i16(object->rect.right - object->rect.left), height = i16(object->rect.bottom - object->rect.top);
-    object->rect.left = i16((local_.right - width) / 2);
-    object->rect.top = i16((local_.bottom - height) / 2);
-    object->rect.right = i16(object->rect.left + width);
-    object->rect.bottom = i16(object->rect.top + height);
-    PlaceObject(object.get(), 0);
-    return true;
 }
 
 }  // namespace Ostrel
