@@ -14,6 +14,10 @@
 #include "engine/audio/format/ArchiveMidi.h"
 #include "engine/audio/format/ArchiveWave.h"
 #include "engine/base/ByteOrder.h"
+#include "engine/base/MemoryHandles.h"
+#include "engine/os/OsManager.h"
+#include "engine/resources/ResourceManager.h"
+#include "tests/engine/resources/MemoryArchiveFile.h"
 #include "engine/gfx/sprites/format/ShapeScriptFormat.h"
 #include "engine/ini/IniText.h"
 #include "engine/regions/Regions.h"
@@ -285,6 +289,54 @@ TEST_F(ContentSet, TheSplashHopsToAMidiTuneReadWithItsPicturesAtOpen) {
         const ArchiveReader a = archive(other);
         for (const FileEntry& e : a.contents().fileTable.entries) EXPECT_FALSE(e.flags & kResFlagLoadAtOpen) << other;
     }
+}
+
+// The splash's archive as the engine opens it on a volume that reads in the background: what
+// it marks is in memory once the opening returns, read once each as an elevator goes (in file
+// order on from where the file stood, then from its start), and nothing else is read.
+TEST_F(ContentSet, TheSplashsMarkedResourcesArriveInFileOrderAsItsArchiveOpens) {
+    class ReadLog : public testres::MemoryArchiveFile {
+    public:
+        ReadLog(std::shared_ptr<testres::FileImage> image, std::vector<u32>* reads)
+            : MemoryArchiveFile(std::move(image), "Splash"), reads_(reads) {}
+        EngineErr read(u32 offset, void* buffer, u32 count) override {
+            reads_->push_back(offset);
+            return MemoryArchiveFile::read(offset, buffer, count);
+        }
+
+    private:
+        std::vector<u32>* reads_;
+    };
+    const ArchiveReader splash = archive("Splash");
+    auto image = std::make_shared<testres::FileImage>();
+    image->bytes = files_->at("Data/Splash.kvr");
+    ASSERT_EQ(osmInit(nullptr), kErrNone);
+    ASSERT_EQ(memInit(0, 512), kErrNone);
+    ASSERT_EQ(resInit(), kErrNone);
+    std::vector<u32> reads;
+    const ResMapHandle map = resOpenArchive(std::make_unique<ReadLog>(image, &reads), 1, 1);
+    ASSERT_NE(map, 0);
+    std::vector<u32> dataReads, marked;
+    for (u32 at : reads)
+        if (at >= kArchiveHeaderSize && at < splash.contents().header.directoryOffset) dataReads.push_back(at);
+    for (const FileEntry& e : splash.contents().fileTable.entries) {
+        if (e.flags & kResFlagLoadAtOpen) marked.push_back(e.offset);
+    }
+    size_t turns = 0;
+    for (size_t i = 0; i + 1 < dataReads.size(); ++i) turns += dataReads[i + 1] < dataReads[i];
+    EXPECT_LE(turns, 1u) << "one pass through the file";
+    if (turns == 1) {
+        EXPECT_LT(dataReads.back(), dataReads.front()) << "the pass ends before it began";
+    }
+    std::sort(dataReads.begin(), dataReads.end());
+    std::sort(marked.begin(), marked.end());
+    EXPECT_EQ(dataReads, marked);
+    for (u16 id : {1000, 1001}) EXPECT_NE(resGetResourceHandle(resFindResource(fourCC("tSCR"), id, map)), 0);
+    EXPECT_NE(resGetResourceHandle(resFindResource(fourCC("tWAV"), 1002, map)), 0);
+    resCloseFile(map, 0, 1);
+    resShutdown();
+    memShutdown();
+    osmShutdown();
 }
 
 TEST_F(ContentSet, ButtonStatesNameShapesThatExist) {
