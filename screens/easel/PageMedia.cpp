@@ -80,6 +80,16 @@ void PageMedia::PlayAll() {
     }
 }
 
+void PageMedia::PlayOne(const RPageObject& object) {
+    if (auto* movie = dynamic_cast<FlashMovie*>(object.Media())) {
+        FlashMoviePause(movie);
+        FlashMoviePlay(movie);
+    } else if (auto* record = dynamic_cast<MovieObj*>(object.Media())) {
+        MovieObjPause(record);
+        MovieObjPlay(record);
+    }
+}
+
 void PageMedia::StopAll() {
     for (size_t i = 0; i < flash_.count(); ++i) FlashMovieStop(flash_.movie(i));
     for (size_t i = 0; i < movies_.count(); ++i) MovieObjStop(movies_.record(i));

@@ -23,6 +23,9 @@ public:
     // Whether the object shows after a Sync of its page: false for bytes that hold no movie.
     static bool Shows(const RPageObject& object) { return object.Media() != nullptr; }
     void PlayAll();
+    // The object's animation or movie alone plays from its start; nothing for an object that
+    // shows neither.
+    void PlayOne(const RPageObject& object);
     void StopAll();
     void Clear();
 

@@ -258,6 +258,8 @@ bool RCanvas::TakesNoInput() const {
 
 bool RCanvas::CutMovePanelCurrent() const { return owner_ && owner_->CutMovePanelCurrent(); }
 
+u16 RCanvas::FlashObjectLimit() const { return owner_ ? owner_->FlashObjectLimit() : 0; }
+
 void RCanvas::TellPageFull() {
     if (owner_) owner_->FileAlert(kPictureFullKey, kAlertOk | kAlertIconStop);
 }

@@ -142,6 +142,7 @@ public:
     bool TakesNoInput() const override;
     bool CutMovePanelCurrent() const override;
     void TellPageFull() override;
+    u16 FlashObjectLimit() const override;
 
     // --- CCPObj: page objects are pasted on the page; a picture (the program's own cut piece,
     // or another program's picture cut to the canvas's size) floats centred on the canvas,

@@ -88,10 +88,14 @@ u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
 u32 RCanvas::HandleMediaMessage(RMessage* message, RPage* page) {
     switch (message->code) {
         case kMsgStopMedia:
-        case kMsgPlayLastPlaced:
             StopSpeaking();
             StopSounds();
             if (media_) media_->StopAll();
+            return 0;
+        case kMsgPlayLastPlaced:
+            StopSpeaking();
+            StopSounds();
+            if (RPageObject* last = page ? LastPlaced(page->Data()) : nullptr; last && media_) media_->PlayOne(*last);
             return 0;
         case kMsgStopSpeaking:
             StopSpeaking();
