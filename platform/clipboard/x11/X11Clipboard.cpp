@@ -99,7 +99,7 @@ std::optional<Property> takeProperty(Display* display, Window window, Atom prope
         return std::nullopt;
     std::optional<Property> taken;
     if (type != None && after == 0) {
-        taken = Property{type, {}};
+        taken = Property{type, {}, {}};
         if (data && format == kBitsPerByte) taken->bytes.assign(data, data + count);
         if (data && format == kBitsPerLong && type == XA_ATOM)
             taken->atoms.assign(reinterpret_cast<const Atom*>(data), reinterpret_cast<const Atom*>(data) + count);
@@ -170,21 +170,21 @@ public:
         std::unique_lock lock(mutex_);
         if (owned_) return owned_->text;
         // The thread gives up at its own deadline; the margin covers its last poll.
-        if (!read(lock, ReadKind::Text, kAnswerWait + kAnswerWait / 2)) return {};
+        if (!askOther(lock, ReadKind::Text, kAnswerWait + kAnswerWait / 2)) return {};
         return receivedText(readType_, readBytes_);
     }
 
     std::vector<uint8_t> picture() override {
         std::unique_lock lock(mutex_);
         if (owned_) return owned_->png.size() <= pictureLimit_ ? owned_->png : std::vector<uint8_t>{};
-        if (!read(lock, ReadKind::Picture, kPictureWait) || !isPictureType(readType_)) return {};
+        if (!askOther(lock, ReadKind::Picture, kPictureWait) || !isPictureType(readType_)) return {};
         return std::move(readBytes_);
     }
 
     bool offersPicture() override {
         std::unique_lock lock(mutex_);
         if (owned_) return !owned_->png.empty() && owned_->png.size() <= pictureLimit_;
-        if (!read(lock, ReadKind::Targets, kAnswerWait + kAnswerWait / 2)) return false;
+        if (!askOther(lock, ReadKind::Targets, kAnswerWait + kAnswerWait / 2)) return false;
         // The names come one a line.
         const std::string names(readBytes_.begin(), readBytes_.end());
         for (size_t at = 0; at < names.size();) {
@@ -229,7 +229,7 @@ private:
     // Asks the thread to read another program's data of the kind; false when it did not end
     // within `wait`. The answer is in readType_ and readBytes_.
     template <class Wait>
-    bool read(std::unique_lock<std::mutex>& lock, ReadKind kind, Wait wait) {
+    bool askOther(std::unique_lock<std::mutex>& lock, ReadKind kind, Wait wait) {
         readWanted_ = kind;
         const unsigned ask = ++readAsked_;
         wake();
