@@ -2,6 +2,7 @@
 
 #include "media/export/PagePicture.h"
 #include "media/quicktime/ImgPictureFiles.h"
+#include "platform/media/MediaRuntimeAbi.h"
 
 namespace Ostrel {
 

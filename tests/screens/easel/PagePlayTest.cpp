@@ -9,6 +9,7 @@
 #include "app/menus/MenuCommands.h"
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/storage/ObjectTypes.h"
+#include "document/users/Paths.h"
 #include "engine/audio/format/ArchiveWave.h"
 #include "media/quicktime/QtConnection.h"
 #include "media/swf/Interfaces.h"
