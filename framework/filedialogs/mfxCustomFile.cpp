@@ -73,7 +73,7 @@ void mfxCustomFile::Run() {
             fileName = path;
             dialog.EndModal(1);
             break;
-        case mfxFileDialog::Step::Selected: HookMessage({kFileEventSelection, 0, {}, path}); break;
+        case mfxFileDialog::Step::Selected: HookMessage({kFileEventSelection, 0, dialog.PreviewArea(), path}); break;
         case mfxFileDialog::Step::FilterChanged:
             if (saving_) HookMessage({kFileEventTypeChange, dialog.FilterIndex(), {}, {}});
             break;

@@ -18,7 +18,9 @@
 #include "framework/input/RHotSpotItem.h"
 #include "framework/input/RHotSpotList.h"
 #include "framework/undo/UndoManager.h"
+#include "media/quicktime/ImgJpeg.h"
 #include "media/quicktime/ImgPagePicture.h"
+#include "media/quicktime/ImgPictureFiles.h"
 #include "panels/base/ToolPanelMessages.h"
 #include "panels/frames/FrameCommands.h"
 #include "panels/frames/RFrameMaker.h"
@@ -238,7 +240,19 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
                        : kind == kImportBackgroundKind ? kImportBackground
                        : kind == kImportMovieKind      ? kImportMovie
                                                        : kImportSoundOrFlash;
-    if (!owner_->AskImportFile(dialog, &choice)) return false;
+    ImportPreview preview;
+    memHandle shown = 0;
+    if (kind == kImportPictureKind) {
+        // The picked picture shows over the page as it will be placed.
+        shown = PagePictureBlock();
+        preview.templateId = kImportPreviewDialog;
+        preview.draw = [this, shown](const std::string& file, plat::WindowHandle window, const Rect16& area) {
+            DrawImportPreview(file, window, area, shown);
+        };
+    }
+    const bool asked = owner_->AskImportFile(dialog, &choice, kind == kImportPictureKind ? &preview : nullptr);
+    if (shown) memFreeHandle(shown);
+    if (!asked) return false;
     if (kind == kImportMovieKind && PageHolds(data, kTypeMovie) &&
         owner_->FileAlert(kReplaceMovieKey, kAlertOkCancel) != kAlertAnswerOk)
         return false;
@@ -275,6 +289,27 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
     if (err != kErrNone)
         owner_->FileAlert(err == kDocErrPageFull ? kPictureFullKey : kImportFailedKey, kAlertOk | kAlertIconStop);
     return true;
+}
+
+memHandle RCanvas::PagePictureBlock() const {
+    if (!screenPort_ || gfxLockPort(screenPort_) != kErrNone) return 0;
+    u32 size = 0;
+    const memHandle block = imgBitmapToJPEG(screenPort_, &rect_, local_, &size, kImgDefaultQuality, 16);
+    gfxUnlockPort(screenPort_);
+    return block;
+}
+
+void RCanvas::DrawImportPreview(const std::string& file, plat::WindowHandle window, const Rect16& area,
+                                memHandle page) const {
+    Rect16 picture{}, placement{};
+    const memHandle block = imgImportFileToBitmap(file, nullptr, 0, &picture, local_, &placement, kImgPlaceCentre, nullptr);
+    // What is no picture shows nothing.
+    if (!block) return;
+    if (const auto* bytes = static_cast<const u8*>(memLockHandle(block))) {
+        imgImportPictureFile(bytes, u32(memGetHandleSize(block)), window, picture, area, local_, kImgPlaceCentre, page);
+        memUnlockHandle(block);
+    }
+    memFreeHandle(block);
 }
 
 EngineErr RCanvas::ImportBackground(RPage* page, const std::string& path) {
