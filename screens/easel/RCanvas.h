@@ -12,7 +12,6 @@
 
 #include "app/menus/RMenuOwner.h"
 #include "engine/base/MemoryHandles.h"
-#include "platform/ui/Messages.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/pages/RPage.h"
 #include "engine/gfx/GfxColor.h"
@@ -169,9 +168,7 @@ private:
     EngineErr ImportBackground(RPage* page, const std::string& path);
     // The page as the canvas shows it, as a JPEG picture block (0 when none can be made).
     memHandle PagePictureBlock() const;
-    // The picture file placed as an import places it, over the page's picture, drawn into the
-    // window's area by the import dialog's preview.
-    void DrawImportPreview(const std::string& file, plat::WindowHandle window, const Rect16& area, memHandle page) const;
+
     // The picture covers the whole canvas, in place of what was painted.
     void ReplaceBackground(RPage* page, PictureRecord picture);
     PageRect CanvasArea() const { return {0, 0, local_.right, local_.bottom}; }

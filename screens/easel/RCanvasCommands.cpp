@@ -32,6 +32,44 @@
 
 namespace Ostrel {
 
+namespace {
+
+// What the import dialog's preview draws: the page as the canvas shows it, and the picked
+// file placed on a page of its size, read once for as long as it stays picked.
+class PreviewPictures {
+public:
+    PreviewPictures(memHandle page, const Rect16& pageRect) : page_(page), pageRect_(pageRect) {}
+    ~PreviewPictures() {
+        if (page_) memFreeHandle(page_);
+        if (placed_) memFreeHandle(placed_);
+    }
+    PreviewPictures(const PreviewPictures&) = delete;
+    PreviewPictures& operator=(const PreviewPictures&) = delete;
+
+    void Draw(const std::string& file, plat::WindowHandle window, const Rect16& area) {
+        if (file != file_) {
+            if (placed_) memFreeHandle(placed_);
+            Rect16 placement{};
+            placed_ = imgImportFileToBitmap(file, nullptr, 0, &picture_, pageRect_, &placement, kImgPlaceCentre, nullptr);
+            file_ = file;
+        }
+        // What is no picture shows nothing.
+        const auto* bytes = placed_ ? static_cast<const u8*>(memLockHandle(placed_)) : nullptr;
+        if (!bytes) return;
+        imgImportPictureFile(bytes, u32(memGetHandleSize(placed_)), window, picture_, area, pageRect_, kImgPlaceCentre, page_);
+        memUnlockHandle(placed_);
+    }
+
+private:
+    memHandle page_;
+    Rect16 pageRect_;
+    std::string file_;
+    memHandle placed_ = 0;
+    Rect16 picture_{};
+};
+
+}  // namespace
+
 RPageObject* RCanvas::LastPlaced(RPageData& page) {
     RPageObject* last = nullptr;
     RPageObject* object = nullptr;
@@ -241,18 +279,15 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
                        : kind == kImportMovieKind      ? kImportMovie
                                                        : kImportSoundOrFlash;
     ImportPreview preview;
-    memHandle shown = 0;
+    PreviewPictures pictures{PagePictureBlock(), local_};
     if (kind == kImportPictureKind) {
         // The picked picture shows over the page as it will be placed.
-        shown = PagePictureBlock();
         preview.templateId = kImportPreviewDialog;
-        preview.draw = [this, shown](const std::string& file, plat::WindowHandle window, const Rect16& area) {
-            DrawImportPreview(file, window, area, shown);
+        preview.draw = [&pictures](const std::string& file, plat::WindowHandle window, const Rect16& area) {
+            pictures.Draw(file, window, area);
         };
     }
-    const bool asked = owner_->AskImportFile(dialog, &choice, kind == kImportPictureKind ? &preview : nullptr);
-    if (shown) memFreeHandle(shown);
-    if (!asked) return false;
+    if (!owner_->AskImportFile(dialog, &choice, kind == kImportPictureKind ? &preview : nullptr)) return false;
     if (kind == kImportMovieKind && PageHolds(data, kTypeMovie) &&
         owner_->FileAlert(kReplaceMovieKey, kAlertOkCancel) != kAlertAnswerOk)
         return false;
@@ -297,19 +332,6 @@ memHandle RCanvas::PagePictureBlock() const {
     const memHandle block = imgBitmapToJPEG(screenPort_, &rect_, local_, &size, kImgDefaultQuality, 16);
     gfxUnlockPort(screenPort_);
     return block;
-}
-
-void RCanvas::DrawImportPreview(const std::string& file, plat::WindowHandle window, const Rect16& area,
-                                memHandle page) const {
-    Rect16 picture{}, placement{};
-    const memHandle block = imgImportFileToBitmap(file, nullptr, 0, &picture, local_, &placement, kImgPlaceCentre, nullptr);
-    // What is no picture shows nothing.
-    if (!block) return;
-    if (const auto* bytes = static_cast<const u8*>(memLockHandle(block))) {
-        imgImportPictureFile(bytes, u32(memGetHandleSize(block)), window, picture, area, local_, kImgPlaceCentre, page);
-        memUnlockHandle(block);
-    }
-    memFreeHandle(block);
 }
 
 EngineErr RCanvas::ImportBackground(RPage* page, const std::string& path) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/regions/Regions.h"
+#include "media/quicktime/QtConnection.h"
 #include "framework/input/RHotSpotList.h"
 #include "panels/cutmove/RCutMovePanel.h"
 #include "panels/pencil/RPencilPanel.h"
@@ -350,7 +351,20 @@ u16 otherProgramsPixel(i32 x, i32 y, i32 width, i32 height) { return rgb555(u8(x
 // (the cut and move panel floats its own), or another program's picture, whose top-left part
 // as large as the canvas is kept, nothing scaled. A press off it puts it down into the
 // painting, and the undo snail takes it back.
-TEST_F(CutMove, APictureIsPastedFloatingFromAnyPanel) {
+// With the media runtime, which reads another program's pictures.
+class CutMoveWithRuntime : public CutMove {
+protected:
+    void SetUp() override {
+        qtSetSearchFolders({TUMBLO_TEST_PROGRAM_DIR});
+        CutMove::SetUp();
+    }
+    void TearDown() override {
+        CutMove::TearDown();
+        qtSetSearchFolders({});
+    }
+};
+
+TEST_F(CutMoveWithRuntime, APictureIsPastedFloatingFromAnyPanel) {
     chooseSquare();
     drag(on(30, 30), on(90, 70));
     ctrlKey('C');
@@ -364,7 +378,7 @@ TEST_F(CutMove, APictureIsPastedFloatingFromAnyPanel) {
     for (const Case& c : {Case{"the cut piece over the pencils", 0, 0, kEaselToolbarPencil, 60, 40},
                           Case{"a small picture over the pencils", 50, 30, kEaselToolbarPencil, 50, 30},
                           Case{"a picture larger than the canvas", w + 200, h + 1, kEaselToolbarFill, w, h},
-                          Case{"a picture one pixel smaller", w - 1, h - 1, kEaselToolbarStamps, w - 1, h - 1},
+                          Case{"a picture one pixel smaller", w - 1, h - 1, kEaselToolbarEraser, w - 1, h - 1},
                           Case{"a picture over the cut panel's piece", 50, 30, kEaselToolbarGrab, 50, 30}}) {
         SCOPED_TRACE(c.what);
         click(itemCentre(c.panel));
@@ -384,7 +398,9 @@ TEST_F(CutMove, APictureIsPastedFloatingFromAnyPanel) {
         ctrlKey('V');
         RGraphicClip* floating = easel->Canvas()->FloatingClip();
         ASSERT_NE(floating, nullptr);
-        if (c.panel == kEaselToolbarGrab) EXPECT_EQ(panel->FloatingClip(), nullptr) << "one piece floats at a time";
+        if (c.panel == kEaselToolbarGrab) {
+            EXPECT_EQ(panel->FloatingClip(), nullptr) << "one piece floats at a time";
+        }
         const Rect16 at = floating->GetBounds();
         EXPECT_EQ(at.right - at.left, c.floatsWidth);
         EXPECT_EQ(at.bottom - at.top, c.floatsHeight);
@@ -394,7 +410,7 @@ TEST_F(CutMove, APictureIsPastedFloatingFromAnyPanel) {
         // Off the canvas: the press puts it down where it floats.
         click({i16(canvas.left - 4), i16(canvas.bottom - 4)});
         EXPECT_EQ(easel->Canvas()->FloatingClip(), nullptr);
-        for (const auto [x, y] : {std::pair{2, 2}, std::pair{c.floatsWidth - 1, c.floatsHeight - 1}}) {
+        for (const auto& [x, y] : {std::pair{2, 2}, std::pair{c.floatsWidth - 1, c.floatsHeight - 1}}) {
             const i32 px = at.left - canvas.left + x, py = at.top - canvas.top + y;
             EXPECT_EQ(now(px, py), c.width ? otherProgramsPixel(x, y, c.width, c.height) : was(30 + x, 30 + y)) << x << "," << y;
         }

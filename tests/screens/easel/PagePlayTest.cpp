@@ -157,6 +157,7 @@ TEST_F(PagePlay, TheProgramsOwnFlashExportOfAPageWithASoundShowsAndIsHeardAtPlay
     app.reset();
     swf::SetHost(nullptr);
     ASSERT_NO_FATAL_FAILURE(enterEasel());
+    advance(100);
     std::filesystem::copy_file(folder(kFolderUser) + "hop.swf", folder(kFolderLibSounds) + "hop.swf");
     EXPECT_EQ(shownPixel(painted), blank) << "a new page";
     ear.UntilQuiet(clock_.clock(), loop);
