@@ -54,7 +54,9 @@ void add(ArchiveImage& archive, FourCC type, u16 id, const std::vector<u8>& byte
         throw ArtError("resource " + std::to_string(id) + " of one type is given twice");
 }
 
-// An entry with "loadAtOpen": true is read as soon as its archive opens.
+// An entry with "loadAtOpen": true is read as soon as its archive opens. Only pictures and
+// sounds may be: the sprite layer turns groups, scripts and offset tables into the machine's
+// byte order as it loads them itself, which one already read would never be.
 void markWhenAsked(ArchiveImage& archive, const json& spec, FourCC type, u16 id) {
     if (spec.value("loadAtOpen", false)) archive.markLoadAtOpen(type, id);
 }
@@ -131,10 +133,6 @@ public:
         add(archive, kSprOffsetType, groupId, group.xOffsetTable());
         add(archive, kSprOffsetType, u16(groupId + 1), group.yOffsetTable());
         for (const auto& [id, bytes] : scripts) add(archive, kSprScriptType, id, bytes);
-        markWhenAsked(archive, spec, kSprGroupType, groupId);
-        markWhenAsked(archive, spec, kSprOffsetType, groupId);
-        markWhenAsked(archive, spec, kSprOffsetType, u16(groupId + 1));
-        for (const auto& [id, bytes] : scripts) markWhenAsked(archive, spec, kSprScriptType, id);
     }
 
     // A shape given as { "button": {...}, "looks"? } stands for one shape per look, with

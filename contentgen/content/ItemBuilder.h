@@ -13,7 +13,7 @@
 //   "strings":  [{ "id", "key" }]                      → 'tSTR'
 //   "mainMenu": true                                  → 'MENU' 128, the main window's menu bar
 //   "dialogs": the framework's 'DLOG'
-// Pictures, groups and sounds with "loadAtOpen": true are read as soon as the archive opens.
+// Pictures and sounds with "loadAtOpen": true are read as soon as the archive opens.
 // A shape: { "id"?, "at"?, "play": "still" | "parts" | "animation", "ms"?, "sound"?: { "id",
 // "slot"? }, "frames": [...] };
 // a frame: { "art", "size", "anchor"? } or { "button": {...} } (four frames) or
