@@ -190,6 +190,7 @@ private:
     void PaintObjectsOnScreen(const RPageData& page);
     void PaintTextsOnScreen(const RPageData& page);
     const PageClip* ObjectClip() const;
+    // The object placed last: the page's last object other than its background and note.
     static RPageObject* LastPlaced(RPageData& page);
     enum class PastedPicture : u8 { None, OwnPiece, OtherProgram };
     PastedPicture PictureToPaste() const;

@@ -1,4 +1,6 @@
-// The page-level commands of the paint screen, and the canvas's part in cut, copy and paste.
+// The page-level commands of the paint screen, and the import dialog's preview of a picture.
+#include <optional>
+
 #include "app/dialogs/RABCTextDlg.h"
 #include "app/dialogs/RFlattenDlg.h"
 #include "app/dialogs/RPickBgColorDlg.h"
@@ -279,12 +281,13 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
                        : kind == kImportMovieKind      ? kImportMovie
                                                        : kImportSoundOrFlash;
     ImportPreview preview;
-    PreviewPictures pictures{PagePictureBlock(), local_};
+    std::optional<PreviewPictures> pictures;
     if (kind == kImportPictureKind) {
         // The picked picture shows over the page as it will be placed.
+        pictures.emplace(PagePictureBlock(), local_);
         preview.templateId = kImportPreviewDialog;
         preview.draw = [&pictures](const std::string& file, plat::WindowHandle window, const Rect16& area) {
-            pictures.Draw(file, window, area);
+            pictures->Draw(file, window, area);
         };
     }
     if (!owner_->AskImportFile(dialog, &choice, kind == kImportPictureKind ? &preview : nullptr)) return false;
