@@ -9,8 +9,6 @@ std::unique_ptr<FlashFramePlayer> FlashFramePlayer::Open(std::span<const u8> mov
         swf::LoadMovieFromMemory(playback->document_, movie.data(), u32(movie.size())) != swf::kOk)
         return nullptr;
     playback->player_ = std::make_unique<swf::player>(playback->document_, nullptr);
-    // Frames are drawn into the export, never heard while it is made.
-    playback->player_->options |= swf::kPlayerSilent;
     playback->picture_ = plat::gdi::Surface::create(width, height, 16);
     if (!playback->picture_) return nullptr;
     playback->context_ =

@@ -68,7 +68,10 @@ std::unique_ptr<PagePicture> PagePicture::OfPage(const RPageData& page, u16 widt
 
 u16 PagePicture::Export(const std::string& path, u32 format) {
     port_->UnlockBits(&bits_);
-    const u16 result = imgExportPicture(path, port_, Rect16{0, 0, i16(width_), i16(height_)}, format);
+    const u16 result = gfxLockPort(port_) == kErrNone
+                           ? imgExportPicture(path, port_, Rect16{0, 0, i16(width_), i16(height_)}, format)
+                           : kImgExportOther;
+    gfxUnlockPort(port_);
     Relock();
     return result;
 }
