@@ -36,12 +36,14 @@ TEST(FlashPageJourney, APagesFlashExportComesBackShowingItsPaintingWithItsSound)
     Journey j(std::chrono::seconds(300));
     ASSERT_TRUE(j.start());
     ASSERT_TRUE(logIn(j, "Maya"));
+    const Shot pencils = j.screenshot();
     ASSERT_TRUE(paintBand(j));
     const Area play = planned("easel.side.Play");
-    const Shot silent = j.screenshot();
-    j.click(planned("easel.tool.Sounds"));
-    ASSERT_TRUE(j.waitForChange(silent, planned("easel.panel"), "the sounds panel"));
     ASSERT_TRUE(j.settle());
+    j.click(planned("easel.tool.Sounds"));
+    ASSERT_TRUE(j.waitForChange(pencils, planned("easel.panel"), "the sounds panel"));
+    ASSERT_TRUE(j.settle());
+    const Shot silent = j.keep("sounds-panel");
     const Area canvas = canvasArea();
     j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 480, canvas.y + 350);
     ASSERT_TRUE(j.waitForChange(silent, play, "Play, come on for the page's sound"));
