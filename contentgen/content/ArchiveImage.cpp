@@ -16,6 +16,15 @@ bool ArchiveImage::has(FourCC type, u16 id) const {
     return false;
 }
 
+bool ArchiveImage::markLoadAtOpen(FourCC type, u16 id) {
+    for (Resource& r : resources_)
+        if (r.type == type && r.id == id) {
+            r.flags |= kResFlagLoadAtOpen;
+            return true;
+        }
+    return false;
+}
+
 EngineErr ArchiveImage::serialize(std::vector<u8>* out) const {
     if (resources_.size() > kMaxFileEntries) return kResErrTooLarge;
     ResDirectory directory;
@@ -30,6 +39,7 @@ EngineErr ArchiveImage::serialize(std::vector<u8>* out) const {
         FileEntry entry;
         entry.offset = u32(offset);
         entry.size = u32(r.bytes.size());
+        entry.flags = r.flags;
         table.entries.push_back(entry);
         offset += r.bytes.size();
     }

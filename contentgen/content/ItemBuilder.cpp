@@ -10,6 +10,7 @@
 #include "contentgen/content/RegionWriter.h"
 #include "contentgen/content/Cp1252.h"
 #include "contentgen/content/ManifestNumbers.h"
+#include "contentgen/content/MidiMusic.h"
 #include "contentgen/content/ShapeGroupBuilder.h"
 #include "contentgen/content/ShapeScriptWriter.h"
 #include "contentgen/content/SoundSynth.h"
@@ -51,6 +52,13 @@ std::string voiceOf(const json& sound, Language language) {
 void add(ArchiveImage& archive, FourCC type, u16 id, const std::vector<u8>& bytes) {
     if (archive.add(type, id, bytes) != kErrNone)
         throw ArtError("resource " + std::to_string(id) + " of one type is given twice");
+}
+
+// An entry with "loadAtOpen": true is read as soon as its archive opens. Only pictures and
+// sounds may be: the sprite layer turns groups, scripts and offset tables into the machine's
+// byte order as it loads them itself, which one already read would never be.
+void markWhenAsked(ArchiveImage& archive, const json& spec, FourCC type, u16 id) {
+    if (spec.value("loadAtOpen", false)) archive.markLoadAtOpen(type, id);
 }
 
 class Builder {
@@ -151,6 +159,10 @@ public:
 
     std::vector<u8> script(const json& shape, const std::vector<ShapePart>& parts, const Rect16& bounds) const {
         ShapeScriptWriter script(bounds, shape.value("soundBase", u16(0)));
+        // { "sound": { "id", "slot"? } }: heard from the shape's first frame; in slot 1 or 2
+        // a sprite that waits for its sounds ends only once it has played.
+        if (shape.contains("sound"))
+            script.sound(manifestU16(shape["sound"].at("id"), "sound id"), manifestU16(shape["sound"].value("slot", json(1)), "sound slot"));
         const std::string play = shape.value("play", std::string("still"));
         if (play == "parts") {
             // "show" picks which of the shape's frames are parts; the others only sit in the
@@ -185,8 +197,9 @@ public:
     void picture(const json& spec, ArchiveImage& archive) const {
         const auto size = spec.contains("size") ? layoutPair(context_, spec["size"], 1) : std::pair{kScreenWidth, kScreenHeight};
         const Raster raster = painter_.paint(spec.at("art"), size.first, size.second);
-        add(archive, kSprPictureType, manifestU16(spec.at("id"), "id"),
-            spec.value("mask", false) ? writeAlphaMask8(raster) : writePlainBitmap16(raster));
+        const u16 id = manifestU16(spec.at("id"), "id");
+        add(archive, kSprPictureType, id, spec.value("mask", false) ? writeAlphaMask8(raster) : writePlainBitmap16(raster));
+        markWhenAsked(archive, spec, kSprPictureType, id);
     }
 
     // The opaque area of the art, as a hot-spot region in the art's own coordinates.
@@ -195,8 +208,15 @@ public:
         add(archive, kRegionType, manifestU16(spec.at("id"), "id"), writeRegionResource(painter_.paint(spec.at("art"), size.first, size.second)));
     }
 
-    // Spoken sounds come from `spoken`, made beforehand in one batch per voice.
+    // Spoken sounds come from `spoken`, made beforehand in one batch per voice; a tune is a
+    // MIDI sound under the same type.
     void sound(const json& spec, const std::map<const json*, SpokenSound>& spoken, ArchiveImage& archive) const {
+        const u16 id = manifestU16(spec.at("id"), "id");
+        if (spec.contains("midi")) {
+            add(archive, kTypeSound, id, composeMidiTune(spec));
+            markWhenAsked(archive, spec, kTypeSound, id);
+            return;
+        }
         std::vector<i16> samples;
         u32 rate = kSynthRate;
         if (isSpoken(spec)) {
@@ -212,7 +232,8 @@ public:
         } else {
             samples = synthesizeSound(spec);
         }
-        add(archive, kTypeSound, manifestU16(spec.at("id"), "id"), writeArchiveWave(samples, rate));
+        add(archive, kTypeSound, id, writeArchiveWave(samples, rate));
+        markWhenAsked(archive, spec, kTypeSound, id);
     }
 
     void stringResource(const json& spec, ArchiveImage& archive) const {

@@ -8,11 +8,14 @@
 //   "sounds":   [{ "id", "synth", ... }]               → 'tWAV' (IMA ADPCM); or spoken:
 //               { "id", "speak": text } or { "id", "speakKey": "Section/Key" }, "voice"?
 //               (espeak-ng's voice; the item's language by default), "halfRate"? (kept at
-//               half the engine's rate), all of one voice spoken in manifest order by one engine
+//               half the engine's rate), all of one voice spoken in manifest order by one engine;
+//               or a tune { "id", "midi": {...} } (MidiMusic.h), a MIDI sound under 'tWAV'
 //   "strings":  [{ "id", "key" }]                      → 'tSTR'
 //   "mainMenu": true                                  → 'MENU' 128, the main window's menu bar
 //   "dialogs": the framework's 'DLOG'
-// A shape: { "id"?, "at"?, "play": "still" | "parts" | "animation", "ms"?, "frames": [...] };
+// Pictures and sounds with "loadAtOpen": true are read as soon as the archive opens.
+// A shape: { "id"?, "at"?, "play": "still" | "parts" | "animation", "ms"?, "sound"?: { "id",
+// "slot"? }, "frames": [...] };
 // a frame: { "art", "size", "anchor"? } or { "button": {...} } (four frames) or
 // { "emoji", "size" } or { "use", "size" }, each with its own "at" for parts.
 #include <map>

@@ -34,6 +34,10 @@ void CCPObj::Add(std::unique_ptr<Clip> clip) {
 
 std::string CCPObj::DesktopText() { return plat::clipboard().text(); }
 
+std::vector<u8> CCPObj::DesktopPicture() { return plat::clipboard().picture(); }
+
+bool CCPObj::DesktopOffersPicture() { return plat::clipboard().offersPicture(); }
+
 bool CCPObj::CopyActive() { return !participants().empty() && participants().back()->Copy(); }
 
 bool CCPObj::CutActive() { return !participants().empty() && participants().back()->Cut(); }

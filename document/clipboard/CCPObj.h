@@ -5,6 +5,7 @@
 // goes to the desktop's clipboard, so other programs can paste it.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "document/clipboard/ClipList.h"
 
@@ -27,6 +28,9 @@ public:
     static void Add(std::unique_ptr<Clip> clip);
     // The desktop clipboard's text, for pasting what another program copied.
     static std::string DesktopText();
+    // Its picture (a PNG file) and whether it holds one.
+    static std::vector<u8> DesktopPicture();
+    static bool DesktopOffersPicture();
     static bool CopyActive();
     static bool CutActive();
     static bool PasteToFirstAccepting();

@@ -3,6 +3,7 @@
 #include "document/import/FileImport.h"
 #include "document/users/EnginePath.h"
 #include "framework/filedialogs/mfxCustomFile.h"
+#include "framework/windows/mfxWindow.h"
 #include "framework/language/LanguageTexts.h"
 
 namespace Ostrel {
@@ -72,11 +73,23 @@ std::string ShowOpenFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, c
     return chosenWith(dialog.GetFileName(), project ? ProjectExtension() : PictureExtension());
 }
 
-bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, ImportChoice* choice) {
+bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, ImportChoice* choice,
+                          const ImportPreview* preview) {
     *choice = ImportChoice{};
     EnginePath folder = startFolder(paths, importFolder(kind));
-    mfxCustomGetFile dialog(title("ImportTitle", "Open").c_str(), 0, folder.empty() ? nullptr : folder.get(), nullptr,
-                            nullptr, owner, ImportFilters(kind), userPlaces(paths));
+    struct Shown {
+        const ImportPreview* preview;
+        plat::WindowHandle window;
+    } shown{preview, owner ? owner->GetHandle() : plat::kNoWindow};
+    const mfxFileDialogCallback picked = [](const mfxFileDialogEvent& event, void* context) {
+        const auto* to = static_cast<const Shown*>(context);
+        if (event.kind == kFileEventSelection && event.rect.right > event.rect.left)
+            to->preview->draw(event.path, to->window, event.rect);
+    };
+    const bool previewed = preview && preview->templateId && preview->draw;
+    mfxCustomGetFile dialog(title("ImportTitle", "Open").c_str(), previewed ? preview->templateId : 0,
+                            folder.empty() ? nullptr : folder.get(), previewed ? picked : nullptr,
+                            previewed ? &shown : nullptr, owner, ImportFilters(kind), userPlaces(paths));
     if (dialog.GetFileName().empty()) return false;
     choice->path = dialog.GetFileName();
     choice->fileType = FileTypeOfName(choice->path);

@@ -3,11 +3,14 @@
 // a file to export to, each with its kind's file types and starting in the user's folder for
 // it, which the dialog names in words ("Mia's Pictures"). A chosen name gets its kind's
 // extension; cancelling gives an empty path.
+#include <functional>
 #include <string>
 
 #include "document/filetypes/RFileTypes.h"
 #include "document/pages/RPageData.h"
 #include "document/users/Paths.h"
+#include "engine/regions/Rects.h"
+#include "platform/ui/Messages.h"
 
 class mfxWindow;
 
@@ -26,8 +29,16 @@ struct ImportChoice {
     std::string path;
     FourCC fileType = 0;
 };
+// A preview of the file the child picks in the list: the dialog template that adds the preview
+// area below the list, and what draws the picked file (its engine text) into that area of the
+// owner window (client coordinates).
+struct ImportPreview {
+    u16 templateId = 0;
+    std::function<void(const std::string& file, plat::WindowHandle window, const Rect16& area)> draw;
+};
 // False when nothing was chosen.
-bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, ImportChoice* choice);
+bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, ImportChoice* choice,
+                          const ImportPreview* preview = nullptr);
 
 std::string ShowExportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, const std::string& defaultName);
 // Exporting in one of several kinds, each a file type of the dialog, starting in the user's

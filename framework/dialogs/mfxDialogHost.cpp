@@ -79,8 +79,11 @@ void mfxDialogHost::Draw() {
     dirty_ = false;
     plat::DisplayWindow* face = plat::findDisplayWindow(window_);
     if (!shown_ || !face) return;
-    auto dc = plat::gdi::DeviceContext::createForSurface(plat::gdi::ContextKind::Window, face->surface());
-    box_.draw(*dc);
+    {
+        auto dc = plat::gdi::DeviceContext::createForSurface(plat::gdi::ContextKind::Window, face->surface());
+        box_.draw(*dc);
+    }
+    if (afterDraw_) afterDraw_();
     face->present(box_.frameRect());
 }
 

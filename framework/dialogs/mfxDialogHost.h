@@ -33,6 +33,9 @@ public:
     bool Pump(const std::function<bool()>& done);
     // A quit or a close of the window ended a Pump: the box goes unanswered.
     bool Interrupted() const { return interrupted_; }
+    // Runs after each drawing of the box, before it is shown: what the owner draws over the box
+    // (a preview in a picture item) stays.
+    void SetAfterDraw(std::function<void()> drawn) { afterDraw_ = std::move(drawn); }
 
 private:
     void Route(const plat::Message& message);
@@ -46,5 +49,6 @@ private:
     bool interrupted_ = false;
     // The sprite screen whose updates wait while the box is shown.
     SprScreen* stilled_ = nullptr;
+    std::function<void()> afterDraw_;
     static inline int shownCount_ = 0;
 };

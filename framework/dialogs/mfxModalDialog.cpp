@@ -193,6 +193,8 @@ void mfxModalDialog::SetPicture(u16 item, plat::gdi::Surface* picture) {
     }
 }
 
+void mfxModalDialog::SetAfterDraw(std::function<void()> drawn) { host_->SetAfterDraw(std::move(drawn)); }
+
 void mfxModalDialog::InvalidateRect(const Rect16& area) {
     const plat::gdi::Rect wanted{area.left, area.top, area.right, area.bottom};
     for (const pw::DialogItem& item : box_->items()) {

@@ -12,6 +12,7 @@
 // buttons change only when the program sets them. Texts are the template's fallback texts
 // until the program sets its own. User-interface thread only.
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -86,6 +87,8 @@ public:
     u16 GetPictureId(u16 item) const;
     void SetPicture(u16 item, plat::gdi::Surface* picture);
     void InvalidateRect(const Rect16& area);
+    // Runs after each drawing of the dialog (mfxDialogHost::SetAfterDraw).
+    void SetAfterDraw(std::function<void()> drawn);
 
     // Lists; entries are numbered from 1.
     u16 ListCount(u16 item) const;

@@ -65,6 +65,12 @@ void mfxCustomFile::Run() {
     }
     HookMessage({kFileEventInit, templateId, {}, {}});
     if (saving_) HookMessage({kFileEventInitDone, dialog.FilterIndex(), {}, {}});
+    // The file picked last is shown again in the preview area each time the dialog is drawn.
+    std::string previewed;
+    if (dialog.PreviewArea().right > dialog.PreviewArea().left)
+        dialog.SetAfterDraw([&] {
+            if (!previewed.empty()) HookMessage({kFileEventSelection, 0, dialog.PreviewArea(), previewed});
+        });
     mfxDialogEvent event;
     while (dialog.RunModal(&event) == 0) {
         std::string path;
@@ -73,7 +79,10 @@ void mfxCustomFile::Run() {
             fileName = path;
             dialog.EndModal(1);
             break;
-        case mfxFileDialog::Step::Selected: HookMessage({kFileEventSelection, 0, {}, path}); break;
+        case mfxFileDialog::Step::Selected:
+            previewed = path;
+            HookMessage({kFileEventSelection, 0, dialog.PreviewArea(), path});
+            break;
         case mfxFileDialog::Step::FilterChanged:
             if (saving_) HookMessage({kFileEventTypeChange, dialog.FilterIndex(), {}, {}});
             break;

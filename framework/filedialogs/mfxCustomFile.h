@@ -19,7 +19,10 @@
 class mfxWindow;
 
 enum mfxFileEventKind : u16 {
-    kFileEventSelection = 0,  // open dialog: the list's pick moved to a file; `path`
+    kFileEventSelection = 0,  // open dialog: the list's pick moved to a file; `path`; `rect`: the
+                              // extension's picture item in the window's client coordinates,
+                              // where the owner may draw a preview of the file (empty without one);
+                              // sent again after each drawing of the dialog, which covers it
     kFileEventInit = 1,       // `value`: the extension template's id
     kFileEventInitDone = 2,   // save dialog: `value`: the file type's number
     kFileEventDestroy = 3,    // open dialog

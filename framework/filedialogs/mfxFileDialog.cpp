@@ -90,6 +90,18 @@ bool mfxFileDialog::IsExtensionItem(u16 item) const {
                                            [&](const DialogItemTemplate& t) { return t.id == item; });
 }
 
+Rect16 mfxFileDialog::PreviewArea() {
+    if (!setup_.extension) return Rect16{};
+    for (const DialogItemTemplate& t : setup_.extension->items) {
+        if (t.kind != DialogItemKind::Picture) continue;
+        const Rect16 inDialog = GetItemRect(t.id);
+        const plat::gdi::Point origin = Box().clientOrigin();
+        return Rect16{i16(inDialog.left + origin.x), i16(inDialog.top + origin.y), i16(inDialog.right + origin.x),
+                      i16(inDialog.bottom + origin.y)};
+    }
+    return Rect16{};
+}
+
 void mfxFileDialog::EnterFolder(const std::string& folder) {
     folder_ = folder;
     SetItemText(kFileDlgFolder, mfxFolderShownName(folder_, setup_.places));

@@ -56,6 +56,9 @@ public:
     void EnterFolder(const std::string& folder);
     mfxFileNameField& NameField() { return *name_; }
     bool IsExtensionItem(u16 item) const;
+    // The extension's first picture item in the parent window's client coordinates; empty
+    // without one.
+    Rect16 PreviewArea();
 
 private:
     struct Entry {

@@ -5,6 +5,7 @@
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "media/quicktime/ImgJpeg.h"
+#include "media/quicktime/ImgPictureFiles.h"
 #include "media/quicktime/JpegPictureBlock.h"
 
 using namespace Ostrel;
@@ -63,6 +64,16 @@ std::unique_ptr<PagePicture> PagePicture::OfPage(const RPageData& page, u16 widt
         painter(picture->bits_, media, place);
     }
     return picture;
+}
+
+u16 PagePicture::Export(const std::string& path, u32 format) {
+    port_->UnlockBits(&bits_);
+    const u16 result = gfxLockPort(port_) == kErrNone
+                           ? imgExportPicture(path, port_, Rect16{0, 0, i16(width_), i16(height_)}, format)
+                           : kImgExportOther;
+    gfxUnlockPort(port_);
+    Relock();
+    return result;
 }
 
 std::vector<u8> PagePicture::Jpeg() {

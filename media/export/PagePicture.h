@@ -4,6 +4,7 @@
 // canvas's size (the page's top-left corner at its top-left). The exports take it as rows of
 // RGB555 words and as a JPEG stream. User-interface thread.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "document/pages/RPageData.h"
@@ -30,6 +31,9 @@ public:
     const GfxPixelDescriptor& Bits() const { return bits_; }
     // The picture as a JPEG stream (without the picture block's header); empty on failure.
     std::vector<u8> Jpeg();
+    // The picture written to `path` (an engine text) in one of the media runtime's picture
+    // formats; imgExportPicture's result.
+    u16 Export(const std::string& path, u32 format);
 
 private:
     PagePicture() = default;

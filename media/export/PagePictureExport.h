@@ -1,22 +1,18 @@
 #pragma once
 // A page as one picture file: what the canvas shows (background, painting, pictures, texts, the
-// first frame of each vector graphic) at the canvas's size, as a JPEG or a 24-bit BMP file that
-// common viewers open. The file appears in one step, so a failed export keeps the user's old
-// file. Results are the codes of ExportFiles.h. User-interface thread.
+// first frame of each vector graphic) at the canvas's size, written by the media runtime's
+// picture exporter as a JPEG or a 24-bit BMP file that common viewers open (each 5-bit channel
+// spread over the full 8 bits: white stays white). The file appears in one step, so a failed
+// export keeps the user's old file. Results are the codes of ExportFiles.h. User-interface
+// thread.
 #include <string>
-#include <vector>
 
 #include "document/pages/RPageData.h"
 #include "media/export/PageMovieExport.h"
-#include "tools/base/PixelView.h"
 
 namespace Ostrel {
 
 enum class PagePictureFormat : u8 { Jpeg, Bmp };
-
-// The rows of a 16-bit picture as a BMP file, each 5-bit channel spread over the full 8 bits
-// (white stays white).
-std::vector<u8> bmpOfPixels(const PixelView& pixels);
 
 // `target` is an engine text; its name takes ".jpg" (".jpeg" too is kept) or ".bmp" unless it
 // ends so.

@@ -38,6 +38,7 @@ FlashMovie::~FlashMovie() {
 void FlashMovie::ObjectGone() {
     object_ = nullptr;
     playing_ = 0;
+    sounds_.Stop();
     open_ = 0;
     if (SprSprite* sprite = sprFind(sprite_)) sprite->data1 = 0;
     if (sprite_) sprRemoveById(sprite_, 1, 1);
@@ -103,6 +104,7 @@ FlashMovie* FlashMovieLoad(RFlash* owner, std::span<const u8> bytes, Ostrel::RPa
 
     movie->holder_ = std::make_unique<FlashQTMovie>();
     movie->holder_->WriteTemporary(bytes);
+    movie->sounds_.Open(bytes);
     movie->Rebuild();
     if (makeSprite) {
         const Point16 at{display.left, display.top};
@@ -131,6 +133,7 @@ void FlashMovie::Step(SprSprite* sprite, memHandle region) {
         // Frames missed by a late update are skipped, not played faster.
         const u32 frames = 1 + (screen->currentTime - sprite->nextStepTime) / due;
         if (movie->holder_) movie->holder_->SetCurrent(movie->holder_->Current() + frames);
+        movie->sounds_.Advance(frames);
         movie->framesShown_ = u16(movie->framesShown_ + frames);
         sprite->nextStepTime += frames * due;
         moved = true;
@@ -147,10 +150,11 @@ void FlashMovie::DrawSprite(SprSprite* sprite) {
     if (FlashMovie* movie = movieOf(sprite)) movie->owner_->Draw(movie, nullptr, nullptr);
 }
 
-void FlashMoviePlay(FlashMovie* movie) {
+void FlashMoviePlay(FlashMovie* movie, FlashSounds sounds) {
     if (!movie || !movie->open_) return;
     SprSprite* sprite = sprFind(movie->sprite_);
     if (!sprite) return;
+    if (sounds == FlashSounds::Heard) movie->sounds_.Start();
     movie->playing_ = 1;
     movie->redrawPending_ = 1;
     sprite->nextStepTime = movie->frameDuration_ ? plat::clockMillis() + movie->frameDuration_ : kFlashParked;
@@ -160,6 +164,7 @@ void FlashMoviePause(FlashMovie* movie) {
     if (!movie || !movie->open_) return;
     movie->framesShown_ = 0;
     if (movie->holder_) movie->holder_->SetCurrent(0);
+    movie->sounds_.Stop();
     movie->redrawPending_ = 1;
 }
 
@@ -167,6 +172,7 @@ void FlashMovieStop(FlashMovie* movie) {
     if (!movie) return;
     movie->playing_ = 0;
     movie->framesShown_ = 0;
+    movie->sounds_.Stop();
     if (SprSprite* sprite = sprFind(movie->sprite_)) sprite->nextStepTime = kFlashParked;
 }
 

@@ -14,6 +14,7 @@
 #include "engine/base/MemoryHandles.h"
 #include "engine/regions/Rects.h"
 #include "media/objects/FlashQTMovie.h"
+#include "media/objects/FlashSoundTrack.h"
 
 class RFlash;
 struct SprSprite;
@@ -31,6 +32,9 @@ constexpr u16 kFlipHorizontal = 1;
 constexpr u16 kFlipVertical = 2;
 // FlashMovieStep's answer for no movie.
 constexpr u16 kFlashNoMovie = 0xFFFF;
+// Whether a movie set playing is heard: an object that shows plays quietly; the page's Play
+// and the object's own play button let its sounds be heard, until it stops.
+enum class FlashSounds : u8 { Heard, Quiet };
 
 class FlashMovie final : public Ostrel::PageObjectMedia {
 public:
@@ -55,12 +59,13 @@ public:
     i16 flipH() const { return flipH_; }
     i16 flipV() const { return flipV_; }
     const FlashQTMovie* holder() const { return holder_.get(); }
+    const FlashSoundTrack& sounds() const { return sounds_; }
 
 private:
     friend class RFlash;
     friend FlashMovie* FlashMovieLoad(RFlash* owner, std::span<const u8> bytes, Ostrel::RPageObject* object,
                                       bool makeSprite);
-    friend void FlashMoviePlay(FlashMovie* movie);
+    friend void FlashMoviePlay(FlashMovie* movie, FlashSounds sounds);
     friend void FlashMoviePause(FlashMovie* movie);
     friend void FlashMovieStop(FlashMovie* movie);
     friend u16 FlashMovieStep(FlashMovie* movie);
@@ -90,6 +95,7 @@ private:
     i16 flipV_ = 0;
     u16 busy_ = 0;
     std::unique_ptr<FlashQTMovie> holder_;
+    FlashSoundTrack sounds_;
 };
 
 // Reads the movie's header from the object's SWF bytes, lists a new movie with `owner`, and
@@ -98,8 +104,9 @@ private:
 // word says. An object that already has a movie keeps it. Null for no owner or object, or for
 // bytes that hold no readable movie; nothing is listed then.
 FlashMovie* FlashMovieLoad(RFlash* owner, std::span<const u8> bytes, Ostrel::RPageObject* object, bool makeSprite);
-// Play moves on from the frame shown; stop holds it; pause puts it back at its first frame.
-void FlashMoviePlay(FlashMovie* movie);
+// Play moves on from the frame shown, heard from the first frame unless quiet; stop holds it
+// and silences it; pause puts it back at its first frame, its sounds stopped.
+void FlashMoviePlay(FlashMovie* movie, FlashSounds sounds = FlashSounds::Heard);
 void FlashMoviePause(FlashMovie* movie);
 void FlashMovieStop(FlashMovie* movie);
 // One frame on, after the last the first; kFlashNoMovie for no movie, else 0.

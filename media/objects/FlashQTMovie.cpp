@@ -85,7 +85,8 @@ i16 FlashQTMovie::Build(i16 width, i16 height) {
     if (swf::LoadMovieFromMemory(doc, bytes.data(), u32(bytes.size())) != swf::kOk) return kFlashHolderBadMovie;
     swf::player frames(doc, nullptr);
     // The page shows through wherever the movie draws nothing, its background colour too.
-    frames.options = 0;
+    // Frames drawn ahead are not heard: the movie's sounds play when the object plays.
+    frames.options = swf::kPlayerSilent;
 
     auto picture = plat::gdi::Surface::create(width, height, 16, plat::gdi::RowOrder::TopDown);
     auto dc = picture ? plat::gdi::DeviceContext::createForSurface(plat::gdi::ContextKind::Memory, *picture) : nullptr;

@@ -4,6 +4,9 @@
 
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprScreen.h"
+#include "media/objects/SwfHost.h"
+
+RFlash::RFlash(GfxPort* port, const Rect16& area) : area_(area), port_(port) { InstallSwfHost(); }
 
 RFlash::~RFlash() { movies_.clear(); }
 

@@ -2,7 +2,8 @@
 // The Flash objects of the page on the screen: the area they show in (the canvas; objects are
 // placed relative to its top-left and clipped to it), the port their frames go to (the sprite
 // layer's work port when none is given), and the movies it lists, each loaded by
-// FlashMovieLoad. User-interface thread only.
+// FlashMovieLoad. Making one installs the program's SWF host (SwfHost.h) in the SWF engine,
+// so that the movies' bitmaps decode and their sounds play. User-interface thread only.
 #include <memory>
 #include <vector>
 
@@ -12,7 +13,7 @@ class GfxPort;
 
 class RFlash {
 public:
-    RFlash(GfxPort* port, const Rect16& area) : area_(area), port_(port) {}
+    RFlash(GfxPort* port, const Rect16& area);
     virtual ~RFlash();
     RFlash(const RFlash&) = delete;
     RFlash& operator=(const RFlash&) = delete;

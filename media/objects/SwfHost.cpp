@@ -6,6 +6,8 @@
 
 SwfHost host;
 
+void InstallSwfHost() { swf::SetHost(&host); }
+
 namespace {
 
 swf::Result answer(SwfHost& owner, const std::type_info& id, void** out) {

@@ -43,3 +43,6 @@ private:
 };
 
 extern SwfHost host;
+
+// Makes `host` the SWF engine's host; each RFlash does when it is made.
+void InstallSwfHost();

@@ -124,11 +124,17 @@ swf::Result SwfHostJpeg::Decompress(u8*& pixels, u32 rowBytes, u32 width, u32 he
     u8* out = static_cast<u8*>(memAllocPtr(outSize));
     if (!out) return swf::Result(pm::kMrMemFullErr);
     std::memset(out, 0, outSize);
-    // The caller wants packed 8-8-8 RGB: decoded straight into it, with no 16-bit step between.
+    // The caller wants packed 8-8-8 RGB: decoded straight into it, with no 16-bit step between,
+    // the whole picture scaled to the size asked for (a texture's is a power of two).
     const pm::MrRect bounds{0, 0, i16(height), i16(width)};
+    if (description.width == 0 || description.height == 0 || description.width > 0x7FFF || description.height > 0x7FFF) {
+        memFreePtr(out);
+        return swf::Result(kJpegParseError);
+    }
+    const pm::MrRect picture{0, 0, i16(description.height), i16(description.width)};
     MrWorld* world = nullptr;
     i16 result = qtNewWorldOverMemory(&world, pm::kMrFormatRgb24, &bounds, out, i32(rowBytes));
-    if (result == 0) result = qtDecompressImage(data, streamLength, qtWorldPixMap(world), &bounds, &bounds);
+    if (result == 0) result = qtDecompressImage(data, streamLength, qtWorldPixMap(world), &picture, &bounds);
     qtReleaseIfSet(world);
     if (result != 0) {
         memFreePtr(out);

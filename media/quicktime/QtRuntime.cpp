@@ -110,6 +110,11 @@ MrErr qtOpenImporter(const char* path, MrImporter** out) {
     return runtime ? runtime->openImporter(path, out) : kQtErrNotAvailable;
 }
 
+MrErr qtOpenImporterFromMemory(const uint8_t* data, size_t size, MrImporter** out) {
+    const auto* runtime = qtRuntime();
+    return runtime ? runtime->openImporterFromMemory(data, size, out) : kQtErrNotAvailable;
+}
+
 MrErr qtImporterNaturalBounds(MrImporter* importer, MrRect* out) {
     const auto* runtime = qtRuntime();
     return runtime ? runtime->importerNaturalBounds(importer, out) : kQtErrNotAvailable;

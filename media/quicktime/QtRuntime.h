@@ -2,6 +2,7 @@
 // The runtime's calls under their role names. Each hands its arguments unchanged to the
 // connected runtime's entry; while no connection stands, results are kQtErrNotAvailable, null
 // or 0 and nothing is done (disposals of a null object do nothing). User-interface thread.
+#include <cstddef>
 #include <cstdint>
 
 #include "media/quicktime/QtConnection.h"
@@ -36,6 +37,7 @@ MrErr qtMaxCompressionSize(MrPixMap* map, const MrRect* bounds, int16_t depth, u
 MrErr qtCompressImage(MrPixMap* map, const MrRect* bounds, int16_t depth, uint32_t quality, uint32_t codecType, int32_t codecChoice, uint32_t flags, MrHandle* description, uint8_t* data, uint32_t capacity);
 MrErr qtDecompressImage(const uint8_t* data, uint32_t size, MrPixMap* map, const MrRect* source, const MrRect* destination);
 MrErr qtOpenImporter(const char* path, MrImporter** out);
+MrErr qtOpenImporterFromMemory(const uint8_t* data, size_t size, MrImporter** out);
 MrErr qtImporterNaturalBounds(MrImporter* importer, MrRect* out);
 MrErr qtImporterSetWorld(MrImporter* importer, MrWorld* world);
 MrErr qtImporterSetDrawRect(MrImporter* importer, const MrRect* rect);

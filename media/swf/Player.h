@@ -29,6 +29,8 @@ using PlayerEventCallback = void (*)(player& source, const PlayerEvent& event);
 constexpr u32 kPlayerEventLoadUrl = 0;
 // Option bit 0: SetBackgroundColor makes the background opaque.
 constexpr u32 kPlayerOpaqueBackground = 1;
+// Option bit 1: StartSound tags start nothing, as when frames are drawn ahead of being shown.
+constexpr u32 kPlayerSilent = 2;
 // Tags played, frame passes and rewinds one outside call may make: a goto across a few
 // thousand frames of a busy movie fits.
 constexpr u32 kDefaultStepBudget = 1u << 22;

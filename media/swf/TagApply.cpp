@@ -75,8 +75,9 @@ Result tagStartSound::Apply(movie& timeline) {
         if (info.flags & kSoundStop) return kOk;
     }
     // Sounds met while a goto passes frames are never heard: they are not made at all, as a
-    // listed one would stay until the player ends and hold off later starts of its sound.
-    if (root.InGoto()) return kOk;
+    // listed one would stay until the player ends and hold off later starts of its sound. A
+    // silent player makes none either.
+    if (root.InGoto() || (root.options & kPlayerSilent)) return kOk;
     sound* made = new (std::nothrow) sound(root, timeline.Document(), timeline.CurrentFrame(), info);
     if (!made) return kErrMemory;
     bool finished = false;

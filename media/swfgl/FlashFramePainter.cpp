@@ -30,6 +30,8 @@ std::unique_ptr<FlashFramePainter> FlashFramePainter::Open(std::span<const u8> m
     if (movie.size() > 0xFFFFFFFFu || LoadMovieFromMemory(painter->document_, movie.data(), u32(movie.size())) != kOk)
         return nullptr;
     painter->player_ = std::make_unique<player>(painter->document_, nullptr);
+    // The frames are pictures: the movie's sounds are not heard while they are drawn.
+    painter->player_->options |= kPlayerSilent;
     *error = kDocErrBadSize;
     painter->picture_ = plat::gdi::Surface::create(width, height, 16);
     if (!painter->picture_) return nullptr;

@@ -6,8 +6,8 @@
 #include "engine/regions/Regions.h"
 #include "panels/cutmove/RCutMovePanel.h"
 #include "platform/clipboard/formats/ClipboardFormats.h"
-#include "tools/base/PixelMask.h"
 #include "tools/base/RToolMgr.h"
+#include "tools/cut/ClipPicture.h"
 #include "tools/cut/ClipPixels.h"
 
 namespace Ostrel {
@@ -45,27 +45,6 @@ plat::media::PictureImage desktopPicture(const PictureRecord& record) {
     std::copy(record.pixels.begin(), record.pixels.end(), picture.rgba.begin());
     picture.opaque = true;
     return picture;
-}
-
-// The picture's shape as a region with its top-left at `at`; the whole picture without a mask.
-memHandle shapeOf(const PictureRecord& record, Point16 at) {
-    const i16 width = i16(record.width), height = i16(record.height);
-    if (record.mask.size() != size_t(width) * size_t(height)) {
-        memHandle whole = rgnCreate();
-        if (whole) rgnSetRect(whole, Rect16{at.h, at.v, i16(at.h + width), i16(at.v + height)});
-        return whole;
-    }
-    PixelMask mask(width, height);
-    for (i32 y = 0; y < height; ++y) {
-        i32 x = 0;
-        while (x < width) {
-            while (x < width && !record.mask[size_t(y) * size_t(width) + size_t(x)]) ++x;
-            const i32 start = x;
-            while (x < width && record.mask[size_t(y) * size_t(width) + size_t(x)]) ++x;
-            if (x > start) mask.SetSpan(y, start, x);
-        }
-    }
-    return mask.ToRegion(at.h, at.v);
 }
 
 }  // namespace
@@ -118,15 +97,9 @@ bool RCutMovePanel::Paste() {
     bool done = false;
     if (auto* picture = dynamic_cast<BitmapClip*>(clip)) {
         EndCut();
-        const PictureRecord& record = picture->Pixels();
-        std::vector<u16> pixels;
-        const PixelView image = pixelViewOfBuffer(pixels, i16(record.width), i16(record.height));
-        for (i32 y = 0; y < image.height; ++y)
-            for (i32 x = 0; x < image.width; ++x) {
-                const u8* p = &record.pixels[(size_t(y) * record.width + size_t(x)) * 4];
-                image.Put(x, y, rgb555(p[0], p[1], p[2]));
-            }
-        memHandle shape = shapeOf(record, Point16{0, 0});
+        ClipPicture pixels = clipPictureOf(picture->Pixels());
+        const PixelView image = pixels.View();
+        memHandle shape = clipShapeOf(picture->Pixels(), Point16{0, 0});
         PlayCutStage(-1);
         NewClip(true);
         const u16 failed = shape ? clip_->Init(picture_, &image, shape, GetCanvasRect(), nullptr, true) : 1;

@@ -30,6 +30,8 @@ public:
     virtual bool CutMovePanelCurrent() const = 0;
     // Tells the child that the page can take no more objects.
     virtual void TellPageFull() = 0;
+    // The most Flash objects showing on a page; 0 for no limit.
+    virtual u16 FlashObjectLimit() const { return 0; }
 };
 
 }  // namespace Ostrel

@@ -7,6 +7,8 @@
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/sprites/SprSounds.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
 #include "panels/frames/FrameCommands.h"
 #include "panels/frames/REditFrame.h"
 #include "panels/frames/RFrameMaker.h"
@@ -21,6 +23,15 @@ namespace {
 std::vector<FourCC> mergedKinds(FourCC kind) {
     if (kind == kTypeFlash) return {kTypeFlash, kTypeBitmap, kTypeMovableBitmap};
     return {kind};
+}
+
+// Whether the page shows as many Flash objects as the host allows.
+bool flashLimitReached(const RPageData& page, u16 limit) {
+    if (limit == 0) return false;
+    u32 iterator = 0, shown = 0;
+    RPageObject* object = nullptr;
+    while (page.NextObjectSkipFlagged(&iterator, &object, kTypeFlash)) ++shown;
+    return shown >= limit;
 }
 
 void playFlattenSound() {
@@ -87,6 +98,10 @@ void RFrameMaker::Paste(const Clip* given) {
     if (!clip || !page || !hasEditFrame(clip->Object())) return;
     const RPageObject& copied = clip->Object();
     const FourCC type = copied.Type();
+    if (type == kTypeFlash && flashLimitReached(*page, host_.FlashObjectLimit())) {
+        mfxAlert(kAlertOk, LookupLanguageText("GeneralStrings", "TooManyPageObjects").c_str());
+        return;
+    }
     // Centred on the canvas, the copied size kept; pastes in a row step down and to the right,
     // the first away from the copy when it would land on it.
     const Rect16& canvas = host_.CanvasRect();

@@ -5,6 +5,7 @@
 // clipboard's: once another program copies something, they are gone. Text is cp1252 on the
 // program's side; backends convert it at the desktop's boundary. Which backend serves is chosen
 // in platform/clipboard/choice/ClipboardChoice.h. User-interface thread only.
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -12,6 +13,9 @@
 #include <vector>
 
 namespace plat {
+
+// Pictures another program offers beyond this many bytes are not taken.
+constexpr size_t kMaxClipboardPicture = size_t(32) << 20;
 
 struct ClipboardOffer {
     // Empty: no text is offered.
@@ -30,6 +34,12 @@ public:
     virtual bool place(ClipboardOffer offer) = 0;
     // Empty when the clipboard holds no text.
     virtual std::string text() = 0;
+    // The clipboard's picture as a PNG file, from another program or the program's own offer;
+    // empty when it holds none, or one larger than kMaxClipboardPicture bytes.
+    virtual std::vector<uint8_t> picture() = 0;
+    // Whether the clipboard holds a picture, asked without taking it (one beyond the limit is
+    // still refused by picture()).
+    virtual bool offersPicture() = 0;
     // The data of one of the program's own formats while its offer is still the clipboard's.
     virtual std::optional<std::string> ownFormat(const std::string& name) = 0;
 
@@ -49,6 +59,10 @@ public:
         return true;
     }
     std::string text() override { return held_.text; }
+    std::vector<uint8_t> picture() override {
+        return held_.png.size() <= kMaxClipboardPicture ? held_.png : std::vector<uint8_t>{};
+    }
+    bool offersPicture() override { return !picture().empty(); }
     std::optional<std::string> ownFormat(const std::string& name) override {
         auto found = held_.own.find(name);
         if (found == held_.own.end()) return std::nullopt;

@@ -55,9 +55,16 @@ MrErr openImporter(const char* path, MrImporter** out) {
     *out = nullptr;
     std::vector<uint8_t> bytes;
     if (const MrErr err = readWholeFile(path, bytes)) return err;
+    return openImporterFromMemory(bytes.data(), bytes.size(), out);
+}
+
+MrErr openImporterFromMemory(const uint8_t* data, size_t size, MrImporter** out) {
+    if (!data || !out) return kMrParamErr;
+    *out = nullptr;
+    if (uint64_t(size) > kMaxPictureFileBytes) return kMrCantFindHandler;
     auto importer = std::unique_ptr<MrImporter>(new (std::nothrow) MrImporter);
     if (!importer) return kMrMemFullErr;
-    if (decodePictureFile(bytes.data(), bytes.size(), importer->picture) != kMrNoErr) return kMrCantFindHandler;
+    if (decodePictureFile(data, size, importer->picture) != kMrNoErr) return kMrCantFindHandler;
     const PictureImage& p = importer->picture;
     if (p.width > INT16_MAX || p.height > INT16_MAX) return kMrCantFindHandler;
     importer->drawRect = {0, 0, int16_t(p.height), int16_t(p.width)};

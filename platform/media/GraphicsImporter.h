@@ -21,6 +21,9 @@ constexpr uint64_t kMaxPictureFileBytes = uint64_t(256) << 20;
 MrErr decodePictureFile(const uint8_t* data, size_t size, PictureImage& out);
 
 MrErr openImporter(const char* path, MrImporter** out);
+// The same for a picture file held in memory (another program's copy); the bytes are read at
+// once and not kept.
+MrErr openImporterFromMemory(const uint8_t* data, size_t size, MrImporter** out);
 MrErr importerNaturalBounds(MrImporter* importer, MrRect* out);
 MrErr importerSetWorld(MrImporter* importer, MrWorld* world);
 MrErr importerSetDrawRect(MrImporter* importer, const MrRect* rect);

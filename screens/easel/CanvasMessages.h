@@ -54,6 +54,9 @@ constexpr const char* kPictureFullKey = "PictureFull";
 constexpr const char* kReplaceMovieKey = "ReplaceMovieWarning";
 constexpr const char* kImportFailedKey = "GeneralFileErr";
 
+// The import dialog's addition for a picture brought onto the page: the preview of the file
+// picked, placed over the page.
+constexpr u16 kImportPreviewDialog = 172;
 // The cursor index the click item takes while the canvas is disabled.
 constexpr u16 kCanvasDisabledCursor = 28;
 // The tool that places a pasted picture; paste waits while it is current.

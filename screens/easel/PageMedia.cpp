@@ -33,7 +33,8 @@ void PageMedia::Show(RPageObject* object) {
         MovieObjPlay(MovieObj::Create(&movies_, movie, object, true));
         return;
     }
-    FlashMoviePlay(FlashMovieLoad(&flash_, file->media, object, true));
+    // What shows plays quietly; the page's Play lets it be heard.
+    FlashMoviePlay(FlashMovieLoad(&flash_, file->media, object, true), FlashSounds::Quiet);
 }
 
 void PageMedia::Sync(const RPageData& page) {
@@ -76,6 +77,16 @@ void PageMedia::PlayAll() {
     for (size_t i = 0; i < movies_.count(); ++i) {
         MovieObjPause(movies_.record(i));
         MovieObjPlay(movies_.record(i));
+    }
+}
+
+void PageMedia::PlayOne(const RPageObject& object) {
+    if (auto* movie = dynamic_cast<FlashMovie*>(object.Media())) {
+        FlashMoviePause(movie);
+        FlashMoviePlay(movie);
+    } else if (auto* record = dynamic_cast<MovieObj*>(object.Media())) {
+        MovieObjPause(record);
+        MovieObjPlay(record);
     }
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The animations, movies and pictures of the page the canvas shows, each on its sprite over the
-// page: what a page holds shows (animations and movies start playing) when it is shown or
-// placed, follows its object when that moves or resizes, and goes when its object leaves the
-// page (deleted, flattened, undone) or the canvas shows another page. The easel's Play plays them all from their start, its Stop
-// stops them. A file that holds no readable movie shows nothing and leaves the rest of the
+// page: what a page holds shows (animations and movies start playing, the animations without
+// their sounds) when it is shown or placed, follows its object when that moves or resizes, and
+// goes when its object leaves the page (deleted, flattened, undone) or the canvas shows another
+// page. The easel's Play plays them all from their start, the animations' sounds heard with
+// their frames; its Stop stops them. A file that holds no readable movie shows nothing and leaves the rest of the
 // page as it is. User-interface thread only.
 #include "media/objects/RFlash.h"
 #include "media/objects/RBMP.h"
@@ -22,6 +23,9 @@ public:
     // Whether the object shows after a Sync of its page: false for bytes that hold no movie.
     static bool Shows(const RPageObject& object) { return object.Media() != nullptr; }
     void PlayAll();
+    // The object's animation or movie alone plays from its start; nothing for an object that
+    // shows neither.
+    void PlayOne(const RPageObject& object);
     void StopAll();
     void Clear();
 

@@ -26,6 +26,7 @@
 #include "screens/easel/RCanvasOwner.h"
 #include "text/measure/StyleFonts.h"
 #include "tools/base/RToolMgr.h"
+#include "tools/cut/RGraphicClip.h"
 
 namespace Ostrel {
 
@@ -38,6 +39,8 @@ RCanvas::RCanvas(const Rect16& canvasRect)
 }
 
 RCanvas::~RCanvas() {
+    // A floating picture is put down while the tool manager it paints through is there.
+    EndFloatingClip();
     frames_.reset();
     media_.reset();
     StopSpeaking();
@@ -174,6 +177,8 @@ void RCanvas::PaintTextsOnScreen(const RPageData& page) {
 }
 
 void RCanvas::RedrawPage(RPage* page, u16) {
+    // A picture floating over the old page goes down before the page is drawn again.
+    EndFloatingClip();
     // A page shown here takes part in the program's undo, wherever it was made, and shows
     // what an undo changes.
     if (page) {
@@ -253,11 +258,14 @@ bool RCanvas::TakesNoInput() const {
 
 bool RCanvas::CutMovePanelCurrent() const { return owner_ && owner_->CutMovePanelCurrent(); }
 
+u16 RCanvas::FlashObjectLimit() const { return owner_ ? owner_->FlashObjectLimit() : 0; }
+
 void RCanvas::TellPageFull() {
     if (owner_) owner_->FileAlert(kPictureFullKey, kAlertOk | kAlertIconStop);
 }
 
 void RCanvas::ReleaseObjects() {
+    EndFloatingClip();
     if (frames_) frames_->ClearObjectFrames();
     if (media_) media_->Clear();
 }
@@ -285,6 +293,7 @@ void RCanvas::ShowPage(RPage* page) {
 EngineErr RCanvas::StorePicture(RPage* page) {
     if (!page) return kErrNone;
     if (!picture_.top) return page->Data().EnsureBackground();
+    EndFloatingClip();
     // A stroke or a wipe still running ends first, so that the saved picture has all of it.
     if (toolMgr_ && (toolMgr_->IsTracking() || toolMgr_->IsRunning())) toolMgr_->InputEnd(0);
     return storePageBackground(picture_, page->Data());
@@ -331,6 +340,12 @@ void RCanvas::SetBusy(u16 busy) {
 }
 
 u32 RCanvas::HandleInput(u32 button, Point16 point, u32) {
+    // The floating picture had the press first and was put down by it: on the canvas the press
+    // did that alone.
+    if (clip_ && clip_->IsGone()) {
+        EndFloatingClip();
+        if (rectContainsPoint(rect_, point)) return 1;
+    }
     if (button != kInputLeftButton || busy_) return 0;
     if (!rectContainsPoint(rect_, point)) {
         if (owner_) owner_->ClickOutsideCanvas(point);

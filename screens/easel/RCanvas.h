@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/menus/RMenuOwner.h"
+#include "engine/base/MemoryHandles.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/pages/RPage.h"
 #include "engine/gfx/GfxColor.h"
@@ -23,6 +24,7 @@
 #include "tools/base/PixelView.h"
 #include "tools/base/ToolHost.h"
 
+class RGraphicClip;
 class RToolMgr;
 
 namespace Ostrel {
@@ -141,12 +143,17 @@ public:
     bool TakesNoInput() const override;
     bool CutMovePanelCurrent() const override;
     void TellPageFull() override;
+    u16 FlashObjectLimit() const override;
 
-    // --- CCPObj
+    // --- CCPObj: page objects are pasted on the page; a picture (the program's own cut piece,
+    // or another program's picture cut to the canvas's size) floats centred on the canvas,
+    // whatever the panel, until a press elsewhere puts it down.
     bool Copy() override;
     bool Paste() override;
     bool Cut() override;
     bool CanPaste() override;
+    // The pasted picture floating over the canvas; null when none.
+    RGraphicClip* FloatingClip() const { return clip_.get(); }
 
 private:
     void MakeHotSpots(RHotSpotList* list);
@@ -159,6 +166,9 @@ private:
     // chosen, a movie not to be replaced).
     bool ImportChosenFile(RPage* page, uintptr_t kind);
     EngineErr ImportBackground(RPage* page, const std::string& path);
+    // The page as the canvas shows it, as a JPEG picture block (0 when none can be made).
+    memHandle PagePictureBlock() const;
+
     // The picture covers the whole canvas, in place of what was painted.
     void ReplaceBackground(RPage* page, PictureRecord picture);
     PageRect CanvasArea() const { return {0, 0, local_.right, local_.bottom}; }
@@ -180,6 +190,15 @@ private:
     void PaintObjectsOnScreen(const RPageData& page);
     void PaintTextsOnScreen(const RPageData& page);
     const PageClip* ObjectClip() const;
+    // The object placed last: the page's last object other than its background and note.
+    static RPageObject* LastPlaced(RPageData& page);
+    enum class PastedPicture : u8 { None, OwnPiece, OtherProgram };
+    PastedPicture PictureToPaste() const;
+    bool FloatPicture(PastedPicture source);
+    // The floating picture goes down into the painting, as one undo step.
+    void EndFloatingClip();
+    // The floating picture's messages and the undo of it; 0 for any other message.
+    u32 HandleClipMessage(RMessage* message);
     // An undo or redo changed the shown page's objects.
     void PageStepped(FourCC code);
     // Draws the shown page again after a change of its objects, the painting kept.
@@ -211,6 +230,7 @@ private:
     std::unique_ptr<RFlattenDlg> flatten_;
     std::unique_ptr<RFrameMaker> frames_;
     std::unique_ptr<PageMedia> media_;
+    std::unique_ptr<RGraphicClip> clip_;
     // What the pages' step listeners hold: gone with the canvas, they are no longer called.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };

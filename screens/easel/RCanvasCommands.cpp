@@ -1,4 +1,6 @@
-// The page-level commands of the paint screen, and the canvas's part in cut, copy and paste.
+// The page-level commands of the paint screen, and the import dialog's preview of a picture.
+#include <optional>
+
 #include "app/dialogs/RABCTextDlg.h"
 #include "app/dialogs/RFlattenDlg.h"
 #include "app/dialogs/RPickBgColorDlg.h"
@@ -18,7 +20,9 @@
 #include "framework/input/RHotSpotItem.h"
 #include "framework/input/RHotSpotList.h"
 #include "framework/undo/UndoManager.h"
+#include "media/quicktime/ImgJpeg.h"
 #include "media/quicktime/ImgPagePicture.h"
+#include "media/quicktime/ImgPictureFiles.h"
 #include "panels/base/ToolPanelMessages.h"
 #include "panels/frames/FrameCommands.h"
 #include "panels/frames/RFrameMaker.h"
@@ -29,10 +33,46 @@
 #include "tools/base/RToolMgr.h"
 
 namespace Ostrel {
+
 namespace {
 
-// The object placed last: the page's last object other than its background and note.
-RPageObject* lastPlaced(RPageData& page) {
+// What the import dialog's preview draws: the page as the canvas shows it, and the picked
+// file placed on a page of its size, read once for as long as it stays picked.
+class PreviewPictures {
+public:
+    PreviewPictures(memHandle page, const Rect16& pageRect) : page_(page), pageRect_(pageRect) {}
+    ~PreviewPictures() {
+        if (page_) memFreeHandle(page_);
+        if (placed_) memFreeHandle(placed_);
+    }
+    PreviewPictures(const PreviewPictures&) = delete;
+    PreviewPictures& operator=(const PreviewPictures&) = delete;
+
+    void Draw(const std::string& file, plat::WindowHandle window, const Rect16& area) {
+        if (file != file_) {
+            if (placed_) memFreeHandle(placed_);
+            Rect16 placement{};
+            placed_ = imgImportFileToBitmap(file, nullptr, 0, &picture_, pageRect_, &placement, kImgPlaceCentre, nullptr);
+            file_ = file;
+        }
+        // What is no picture shows nothing.
+        const auto* bytes = placed_ ? static_cast<const u8*>(memLockHandle(placed_)) : nullptr;
+        if (!bytes) return;
+        imgImportPictureFile(bytes, u32(memGetHandleSize(placed_)), window, picture_, area, pageRect_, kImgPlaceCentre, page_);
+        memUnlockHandle(placed_);
+    }
+
+private:
+    memHandle page_;
+    Rect16 pageRect_;
+    std::string file_;
+    memHandle placed_ = 0;
+    Rect16 picture_{};
+};
+
+}  // namespace
+
+RPageObject* RCanvas::LastPlaced(RPageData& page) {
     RPageObject* last = nullptr;
     RPageObject* object = nullptr;
     u32 iterator = 0;
@@ -43,9 +83,8 @@ RPageObject* lastPlaced(RPageData& page) {
     return last;
 }
 
-}  // namespace
-
 u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
+    if (HandleClipMessage(message)) return 0;
     RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
     switch (message->code) {
         case kToolMsgGraphics:
@@ -91,10 +130,14 @@ u32 RCanvas::HandleMessage(RMessage* message, uintptr_t data) {
 u32 RCanvas::HandleMediaMessage(RMessage* message, RPage* page) {
     switch (message->code) {
         case kMsgStopMedia:
-        case kMsgPlayLastPlaced:
             StopSpeaking();
             StopSounds();
             if (media_) media_->StopAll();
+            return 0;
+        case kMsgPlayLastPlaced:
+            StopSpeaking();
+            StopSounds();
+            if (RPageObject* last = page ? LastPlaced(page->Data()) : nullptr; last && media_) media_->PlayOne(*last);
             return 0;
         case kMsgStopSpeaking:
             StopSpeaking();
@@ -164,7 +207,7 @@ void RCanvas::SetHotSpotInService(bool inService) {
 }
 
 void RCanvas::SpeakLastPlacedText(RPage& page) {
-    if (RPageObject* last = lastPlaced(page.Data()); last && last->Type() == kTypeText)
+    if (RPageObject* last = LastPlaced(page.Data()); last && last->Type() == kTypeText)
         SpeakText(static_cast<RTextPageObject*>(last)->text.text);
 }
 
@@ -237,7 +280,17 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
                        : kind == kImportBackgroundKind ? kImportBackground
                        : kind == kImportMovieKind      ? kImportMovie
                                                        : kImportSoundOrFlash;
-    if (!owner_->AskImportFile(dialog, &choice)) return false;
+    ImportPreview preview;
+    std::optional<PreviewPictures> pictures;
+    if (kind == kImportPictureKind) {
+        // The picked picture shows over the page as it will be placed.
+        pictures.emplace(PagePictureBlock(), local_);
+        preview.templateId = kImportPreviewDialog;
+        preview.draw = [&pictures](const std::string& file, plat::WindowHandle window, const Rect16& area) {
+            pictures->Draw(file, window, area);
+        };
+    }
+    if (!owner_->AskImportFile(dialog, &choice, kind == kImportPictureKind ? &preview : nullptr)) return false;
     if (kind == kImportMovieKind && PageHolds(data, kTypeMovie) &&
         owner_->FileAlert(kReplaceMovieKey, kAlertOkCancel) != kAlertAnswerOk)
         return false;
@@ -274,6 +327,14 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
     if (err != kErrNone)
         owner_->FileAlert(err == kDocErrPageFull ? kPictureFullKey : kImportFailedKey, kAlertOk | kAlertIconStop);
     return true;
+}
+
+memHandle RCanvas::PagePictureBlock() const {
+    if (!screenPort_ || gfxLockPort(screenPort_) != kErrNone) return 0;
+    u32 size = 0;
+    const memHandle block = imgBitmapToJPEG(screenPort_, &rect_, local_, &size, kImgDefaultQuality, 16);
+    gfxUnlockPort(screenPort_);
+    return block;
 }
 
 EngineErr RCanvas::ImportBackground(RPage* page, const std::string& path) {
@@ -441,72 +502,6 @@ void RCanvas::ReadTextsAloud() {
     if (texts.size() >= 2) OrderForReading(texts);
     SpeakText(JoinForReading(texts));
     speakList_.assign(texts.begin() + 1, texts.end());
-}
-
-// --- cut, copy and paste
-
-// A chosen object is what Copy, Cut and Paste work on; without one, the object placed last.
-bool RCanvas::Copy() {
-    if (frames_ && frames_->EditedObject()) {
-        RMessage copy(kMsgCopyObject, 0, 0);
-        frames_->HandleMessage(&copy, 0);
-        return true;
-    }
-    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
-    RPageObject* last = page ? lastPlaced(page->Data()) : nullptr;
-    if (!last || last->Type() == kTypeNote || last->Type() == kTypeMovie) return false;
-    Clips().DeleteAll();
-    Clips().Add(std::make_unique<PageClip>(*last));
-    return true;
-}
-
-bool RCanvas::Cut() {
-    if (frames_ && frames_->EditedObject()) {
-        for (u32 code : {kMsgCopyObject, kMsgDeleteObject}) {
-            RMessage step(code, 0, 0);
-            frames_->HandleMessage(&step, 0);
-        }
-        return true;
-    }
-    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
-    RPageObject* last = page ? lastPlaced(page->Data()) : nullptr;
-    if (!last || !Copy()) return false;
-    page->Data().DeleteObject(last->Type(), last->Id());
-    page->Data().SetDirtyState(true);
-    RedrawShownPage(page);
-    return true;
-}
-
-bool RCanvas::CanPaste() {
-    if (toolMgr_ && toolMgr_->CurrentToolIndex() == kPlacingToolIndex) return false;
-    return Clips().FindLastOfTypes({kTypeFlash, kTypeFlashAnimation}) != nullptr || ObjectClip() != nullptr;
-}
-
-// A copied page object that the frame maker pastes.
-const PageClip* RCanvas::ObjectClip() const {
-    if (!frames_) return nullptr;
-    return dynamic_cast<const PageClip*>(Clips().FindLastOfTypes({kTypeText, kTypeBitmap, kTypeMovableBitmap}));
-}
-
-bool RCanvas::Paste() {
-    if (!CanPaste()) return false;
-    if (ObjectClip()) {
-        RMessage paste(kMsgPasteObject, 0, 0);
-        frames_->HandleMessage(&paste, 0);
-        return true;
-    }
-    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
-    auto* clip = dynamic_cast<PageClip*>(Clips().FindLastOfTypes({kTypeFlash, kTypeFlashAnimation}));
-    if (!page || !clip) return false;
-    std::unique_ptr<RPageObject> object = clip->Object().Clone();
-    // Centred on the canvas.
-    const i16 width = i16(object->rect.right - object->rect.left), height = i16(object->rect.bottom - object->rect.top);
-    object->rect.left = i16((local_.right - width) / 2);
-    object->rect.top = i16((local_.bottom - height) / 2);
-    object->rect.right = i16(object->rect.left + width);
-    object->rect.bottom = i16(object->rect.top + height);
-    PlaceObject(object.get(), 0);
-    return true;
 }
 
 }  // namespace Ostrel

@@ -14,6 +14,7 @@ class RDocument;
 class RPage;
 class RPageObject;
 struct ImportChoice;
+struct ImportPreview;
 class Paths;
 struct GlobalUserSettings;
 
@@ -42,8 +43,9 @@ public:
     // An alert showing the text of `key` in section "FileStrings" (kAlert* style); the
     // button pressed (kAlertAnswer*).
     virtual u32 FileAlert(const char* key, u32 style) = 0;
-    // The document's import dialog of `kind`; false when nothing was chosen.
-    virtual bool AskImportFile(u16 kind, ImportChoice* choice) = 0;
+    // The document's import dialog of `kind`, with the preview when one is given; false when
+    // nothing was chosen.
+    virtual bool AskImportFile(u16 kind, ImportChoice* choice, const ImportPreview* preview) = 0;
     // Whether the owner is the application's current screen.
     virtual bool IsCurrentScreen() const = 0;
     // A click outside the canvas: when it is on an available Start Over button, the panel's

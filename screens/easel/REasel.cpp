@@ -387,11 +387,11 @@ u32 REasel::FileAlert(const char* key, u32 style) {
     return ShowAlert(text.c_str(), "", style);
 }
 
-bool REasel::AskImportFile(u16 kind, ImportChoice* choice) {
+bool REasel::AskImportFile(u16 kind, ImportChoice* choice, const ImportPreview* preview) {
     const Paths* paths = UserPaths();
     RApplication* app = GetApplication();
     // Modal over the main window: without a window to run in it would end at once.
-    return paths && ShowImportFileDialog(app ? app->GetMainWindow() : nullptr, *paths, kind, choice);
+    return paths && ShowImportFileDialog(app ? app->GetMainWindow() : nullptr, *paths, kind, choice, preview);
 }
 
 bool REasel::IsCurrentScreen() const {

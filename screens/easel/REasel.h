@@ -150,7 +150,7 @@ public:
     void PageStateChanged() override;
     void GiveObjectFrame(RPageObject* object) override;
     u32 FileAlert(const char* key, u32 style) override;
-    bool AskImportFile(u16 kind, ImportChoice* choice) override;
+    bool AskImportFile(u16 kind, ImportChoice* choice, const ImportPreview* preview) override;
     bool IsCurrentScreen() const override;
     void ClickOutsideCanvas(Point16 point) override;
     void SendToPanel(u32 code, uintptr_t param1) override;

@@ -62,6 +62,7 @@ constexpr LibraryToolbar kLibraryToolbars[] = {
     {kEaselToolbarStickers, kTypeFlash},
     {kEaselToolbarAnimations, kTypeFlashAnimation},
     {kEaselToolbarBackgrounds, kTypeBitmap},
+    {kEaselToolbarPictures, kTypeBitmap},
     {kEaselToolbarSounds, kTypeSound},
 };
 
@@ -102,7 +103,8 @@ void REasel::BuildPanel(i16 toolbar) {
     panel_.reset();
     if (RButton* startOver = Button(kStartOverButton)) startOver->Show();
     startOverAvailable_ = 1;
-    if (toolbar != i16(kEaselToolbarWacky)) {
+    // The wacky brushes and the pictures' library leave the help where it was.
+    if (toolbar != i16(kEaselToolbarWacky) && toolbar != i16(kEaselToolbarPictures)) {
         std::array<u16, 3>& sets = GetHelpContext().buttonSets;
         for (const ToolbarHelp& help : kToolbarHelp)
             if (i16(help.toolbar) == toolbar) sets = {kHelpGroup, help.first, help.second};
@@ -162,6 +164,7 @@ void REasel::BuildPanel(i16 toolbar) {
         case kEaselToolbarStickers:
         case kEaselToolbarAnimations:
         case kEaselToolbarBackgrounds:
+        case kEaselToolbarPictures:
         case kEaselToolbarSounds:
             panel = BuildLibraryPanel(u32(toolbar));
             break;

@@ -80,6 +80,8 @@ fs::path Journey::programFolder() { return TUMBLO_JOURNEY_PROGRAM_DIR; }
 
 fs::path Journey::userFolder(const std::string& name) const { return home_ / ".local/share/tumblo4/Users" / name; }
 
+std::string Journey::display() const { return server_ ? server_->display() : std::string(); }
+
 void Journey::watch(std::chrono::seconds limit) {
     std::unique_lock lock(watchMutex_);
     if (watchDone_.wait_for(lock, limit, [this] { return over_; })) return;

@@ -102,6 +102,8 @@ public:
     std::filesystem::path settingsFolder() const { return home_ / ".config/tumblo4"; }
     static std::filesystem::path programFolder();
     const std::filesystem::path& artifacts() const { return artifacts_; }
+    // The X server's name (":N") once started, for other programs on it.
+    std::string display() const;
 
 private:
     bool running();

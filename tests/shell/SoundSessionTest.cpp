@@ -1,6 +1,8 @@
-// What a child hears in the whole program, taken from the headless audio device: the login's
-// typing sound, and the pencil's start, stroke and end sounds, which the Tool Sounds switch of
-// the Controls menu turns off.
+// What a child hears in the whole program, taken from the headless audio device: the splash's
+// tune played by the General MIDI synthesizer, the login's typing sound, and the pencil's
+// start, stroke and end sounds, which the Tool Sounds switch of the Controls menu turns off.
+#include "platform/midi/choice/MidiChoice.h"
+#include "platform/midi/fluidsynth/FluidSynthMidi.h"
 #include "tests/app/harness/ProgramEar.h"
 #include "tests/shell/SessionFixture.h"
 
@@ -32,6 +34,45 @@ protected:
     // The framework's loop task: the idle step and the windows' ticks.
     std::function<void()> loop = [] { osmDispatchTasks(plat::clockMillis(), 1); };
 };
+
+// The splash's hop is a MIDI tune: with the soundfont the synthesizer's sound reaches the
+// device while the star hops and is gone once a key ends the splash; without one nothing is
+// heard, and the hop, which waits for its tune, still ends by itself and brings the login.
+TEST_F(SoundSession, TheSplashTuneIsPlayedByTheSynthesizerUntilTheSplashEnds) {
+    const std::string soundFont = plat::findSoundFont();
+    if (soundFont.empty()) GTEST_FAIL() << "no General MIDI soundfont installed (fluid-soundfont-gm, scripts/install-deps)";
+    struct Case {
+        std::string soundFont;
+        bool heard;
+    };
+    // Quiet first: what the device plays is then the synthesizer's alone.
+    for (const Case& c : {Case{"", false}, Case{soundFont, true}}) {
+        SCOPED_TRACE(c.heard ? "with the soundfont" : "without a soundfont");
+        plat::FluidSynthMidiBackend synthesizer(c.soundFont, &ear.Device());
+        plat::setMidiBackend(&synthesizer);
+        start();
+        // The splash's screen updates start its tune: the program's whole loop runs meanwhile.
+        const std::function<void()> splashLoop = [this] {
+            frame(0);
+            osmDispatchTasks(plat::clockMillis(), 1);
+        };
+        frames(10);
+        EXPECT_EQ(ear.HeardSince(clock_.clock(), 0, 1000, splashLoop), c.heard);
+        if (c.heard) {
+            press(kVkSpace);
+            frames(5);
+            EXPECT_TRUE(application_->IsLoginOpen());
+            ear.Pass(clock_.clock(), 1500, splashLoop);
+            EXPECT_FALSE(ear.HeardSince(clock_.clock(), ear.Played(), 500, splashLoop)) << "the tune goes with the splash";
+        } else {
+            frames(250);
+            EXPECT_TRUE(application_->IsLoginOpen()) << "the hop ends without its tune";
+        }
+        application_->ExitInstance();
+        application_.reset();
+        plat::setMidiBackend(nullptr);
+    }
+}
 
 TEST_F(SoundSession, TypingANameInTheLoginIsHeard) {
     ASSERT_NO_FATAL_FAILURE(openLogin());

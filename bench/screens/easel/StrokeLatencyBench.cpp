@@ -35,7 +35,7 @@ public:
     void PageStateChanged() override {}
     void GiveObjectFrame(RPageObject*) override {}
     u32 FileAlert(const char*, u32) override { return 0; }
-    bool AskImportFile(u16, ImportChoice*) override { return false; }
+    bool AskImportFile(u16, ImportChoice*, const ImportPreview*) override { return false; }
     bool IsCurrentScreen() const override { return true; }
     void ClickOutsideCanvas(Point16) override {}
     void SendToPanel(u32, uintptr_t) override {}

@@ -35,6 +35,12 @@ public:
         SDL_free(held);
         return text;
     }
+    // SDL carries no pictures between programs.
+    std::vector<uint8_t> picture() override {
+        if (!SDL_WasInit(SDL_INIT_VIDEO)) return local_.picture();
+        return {};
+    }
+    bool offersPicture() override { return !picture().empty(); }
     std::optional<std::string> ownFormat(const std::string& name) override {
         if (!SDL_WasInit(SDL_INIT_VIDEO)) return local_.ownFormat(name);
         auto found = own_.find(name);

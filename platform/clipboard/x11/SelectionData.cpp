@@ -59,6 +59,10 @@ std::string_view nextTextTarget(std::string_view refused) {
     return {};
 }
 
+std::string_view nextPictureTarget(std::string_view refused) { return refused.empty() ? kPng : std::string_view(); }
+
+bool isPictureType(std::string_view type) { return type == kPng; }
+
 std::string receivedText(std::string_view type, const std::vector<uint8_t>& bytes) {
     if (type == kLatin1) return latin1Of(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     return utf8ToCp1252(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));

@@ -25,6 +25,10 @@ std::optional<SelectionData> selectionData(const ClipboardOffer& offer, std::str
 // The target asked for first when the program pastes another program's text, and the one asked
 // for when the first is refused; an empty name ends the asking.
 std::string_view nextTextTarget(std::string_view refused);
+// The same for another program's picture: PNG alone, which every desktop program offers.
+std::string_view nextPictureTarget(std::string_view refused);
+// Whether bytes received under the type are a PNG file.
+bool isPictureType(std::string_view type);
 // Text received under the given type; Latin-1 for STRING, UTF-8 for every other.
 std::string receivedText(std::string_view type, const std::vector<uint8_t>& bytes);
 

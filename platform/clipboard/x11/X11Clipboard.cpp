@@ -24,6 +24,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 // How long the program's paste waits for another program to answer.
 constexpr auto kAnswerWait = std::chrono::milliseconds(1000);
+// How long a paste of another program's picture may take in all; each of its pieces still has
+// to come within kAnswerWait.
+constexpr auto kPictureWait = std::chrono::seconds(10);
 // A reader that stops taking pieces is given up after this long.
 constexpr auto kPieceWait = std::chrono::seconds(5);
 // How long the way out waits for the clipboard manager to take the offer.
@@ -72,23 +75,34 @@ void forgetConnection(Display* display) {
 struct Property {
     Atom type = None;
     std::vector<uint8_t> bytes;
+    std::vector<Atom> atoms;  // 32-bit data of type ATOM
 };
 
+// What the program pastes from another program, or the names of what it offers.
+enum class ReadKind { Text, Picture, Targets };
+
+std::string_view nextTarget(ReadKind kind, std::string_view refused) {
+    if (kind == ReadKind::Targets) return refused.empty() ? "TARGETS" : "";
+    return kind == ReadKind::Text ? nextTextTarget(refused) : nextPictureTarget(refused);
+}
+
 // A property read whole and deleted, its bytes kept when it is 8-bit data; nothing when it is
-// missing or larger than the limit.
-std::optional<Property> takeProperty(Display* display, Window window, Atom property) {
+// missing or larger than `limit` bytes.
+std::optional<Property> takeProperty(Display* display, Window window, Atom property, size_t limit) {
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    const long longs = long(kMaxReceived / 4);
+    const long longs = long((limit + 3) / 4);
     if (XGetWindowProperty(display, window, property, 0, longs, True, AnyPropertyType, &type, &format, &count,
                            &after, &data) != Success)
         return std::nullopt;
     std::optional<Property> taken;
     if (type != None && after == 0) {
-        taken = Property{type, {}};
+        taken = Property{type, {}, {}};
         if (data && format == kBitsPerByte) taken->bytes.assign(data, data + count);
+        if (data && format == kBitsPerLong && type == XA_ATOM)
+            taken->atoms.assign(reinterpret_cast<const Atom*>(data), reinterpret_cast<const Atom*>(data) + count);
     }
     if (data) XFree(data);
     return taken;
@@ -104,7 +118,8 @@ std::string atomName(Display* display, Atom atom) {
 
 class X11Clipboard final : public ClipboardBackend {
 public:
-    X11Clipboard(Display* display, size_t piece) : display_(display), piece_(piece) {
+    X11Clipboard(Display* display, size_t piece, size_t pictureLimit)
+        : display_(display), piece_(piece), pictureLimit_(pictureLimit) {
         registerConnection(display_);
         window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
         XSelectInput(display_, window_, PropertyChangeMask);
@@ -154,11 +169,30 @@ public:
     std::string text() override {
         std::unique_lock lock(mutex_);
         if (owned_) return owned_->text;
-        const unsigned ask = ++readAsked_;
-        wake();
         // The thread gives up at its own deadline; the margin covers its last poll.
-        if (!done_.wait_for(lock, kAnswerWait + kAnswerWait / 2, [&] { return readDone_ == ask; })) return {};
-        return readText_;
+        if (!askOther(lock, ReadKind::Text, kAnswerWait + kAnswerWait / 2)) return {};
+        return receivedText(readType_, readBytes_);
+    }
+
+    std::vector<uint8_t> picture() override {
+        std::unique_lock lock(mutex_);
+        if (owned_) return owned_->png.size() <= pictureLimit_ ? owned_->png : std::vector<uint8_t>{};
+        if (!askOther(lock, ReadKind::Picture, kPictureWait) || !isPictureType(readType_)) return {};
+        return std::move(readBytes_);
+    }
+
+    bool offersPicture() override {
+        std::unique_lock lock(mutex_);
+        if (owned_) return !owned_->png.empty() && owned_->png.size() <= pictureLimit_;
+        if (!askOther(lock, ReadKind::Targets, kAnswerWait + kAnswerWait / 2)) return false;
+        // The names come one a line.
+        const std::string names(readBytes_.begin(), readBytes_.end());
+        for (size_t at = 0; at < names.size();) {
+            const size_t end = std::min(names.find('\n', at), names.size());
+            if (isPictureType(std::string_view(names).substr(at, end - at))) return true;
+            at = end + 1;
+        }
+        return false;
     }
 
     std::optional<std::string> ownFormat(const std::string& name) override {
@@ -179,8 +213,9 @@ private:
         size_t sent = 0;
         Clock::time_point deadline;
     };
-    // The program's paste of another program's text, under way.
+    // The program's paste of another program's text or picture, under way.
     struct Reading {
+        ReadKind kind;
         Atom target;
         Atom type = None;
         std::vector<uint8_t> bytes;
@@ -189,6 +224,17 @@ private:
     };
 
     Atom atom(const char* name) { return XInternAtom(display_, name, False); }
+    size_t limitOf(ReadKind kind) const { return kind == ReadKind::Picture ? pictureLimit_ : kMaxReceived; }
+
+    // Asks the thread to read another program's data of the kind; false when it did not end
+    // within `wait`. The answer is in readType_ and readBytes_.
+    template <class Wait>
+    bool askOther(std::unique_lock<std::mutex>& lock, ReadKind kind, Wait wait) {
+        readWanted_ = kind;
+        const unsigned ask = ++readAsked_;
+        wake();
+        return done_.wait_for(lock, wait, [&] { return readDone_ == ask; });
+    }
 
     void wake() {
         if (wakeWrite_ < 0) return;
@@ -228,6 +274,7 @@ private:
     bool takeRequests() {
         std::shared_ptr<const ClipboardOffer> offer;
         unsigned placeAsk = 0, readAsk = 0;
+        ReadKind kind = ReadKind::Text;
         {
             std::lock_guard lock(mutex_);
             if (stopping_) return false;
@@ -235,15 +282,18 @@ private:
                 offer = toPlace_;
                 placeAsk = placeAsked_;
             }
-            if (!reading_ && readAsked_ != readDone_) readAsk = readAsked_;
+            if (!reading_ && readAsked_ != readDone_) {
+                readAsk = readAsked_;
+                kind = readWanted_;
+            }
         }
         if (placeAsk) own(std::move(offer), placeAsk);
         if (readAsk) {
             readingFor_ = readAsk;
             if (XGetSelectionOwner(display_, clipboard_) == None)
-                finishReading({});
+                finishReading({}, {});
             else
-                startReading(atom(std::string(nextTextTarget({})).c_str()));
+                startReading(kind, atom(std::string(nextTarget(kind, {})).c_str()));
         }
         return true;
     }
@@ -410,13 +460,13 @@ private:
             if (t->deadline < now) endTransfer(t);
             t = next;
         }
-        if (reading_ && reading_->deadline < now) finishReading({});
+        if (reading_ && reading_->deadline < now) finishReading({}, {});
     }
 
-    void startReading(Atom target) {
+    void startReading(ReadKind kind, Atom target) {
         XDeleteProperty(display_, window_, pasted_);
         XConvertSelection(display_, clipboard_, target, pasted_, window_, CurrentTime);
-        reading_ = Reading{target, None, {}, false, Clock::now() + kAnswerWait};
+        reading_ = Reading{kind, target, None, {}, false, Clock::now() + kAnswerWait};
     }
 
     void received(const XSelectionEvent& notice) {
@@ -425,34 +475,40 @@ private:
             return;
         }
         if (!reading_ || notice.requestor != window_ || notice.selection != clipboard_) return;
+        const ReadKind kind = reading_->kind;
         if (notice.property == None) {
-            const std::string_view next = nextTextTarget(atomName(display_, reading_->target));
+            const std::string_view next = nextTarget(kind, atomName(display_, reading_->target));
             if (next.empty())
-                finishReading({});
+                finishReading({}, {});
             else
-                startReading(atom(std::string(next).c_str()));
+                startReading(kind, atom(std::string(next).c_str()));
             return;
         }
-        std::optional<Property> taken = takeProperty(display_, window_, pasted_);
+        std::optional<Property> taken = takeProperty(display_, window_, pasted_, limitOf(kind));
         if (!taken) {
-            finishReading({});
+            finishReading({}, {});
+        } else if (kind == ReadKind::Targets) {
+            std::string names;
+            for (Atom offered : taken->atoms) names += atomName(display_, offered) + "\n";
+            finishReading("TARGETS", std::vector<uint8_t>(names.begin(), names.end()));
         } else if (taken->type == incr_) {
             // Deleting the INCR property asked for the first piece.
             reading_->inPieces = true;
             reading_->deadline = Clock::now() + kAnswerWait;
         } else {
-            finishReading(receivedText(atomName(display_, taken->type), taken->bytes));
+            finishReading(atomName(display_, taken->type), std::move(taken->bytes));
         }
     }
 
     void takePiece() {
-        std::optional<Property> piece = takeProperty(display_, window_, pasted_);
-        if (!piece || reading_->bytes.size() + piece->bytes.size() > kMaxReceived) {
-            finishReading({});
+        const size_t limit = limitOf(reading_->kind);
+        std::optional<Property> piece = takeProperty(display_, window_, pasted_, limit);
+        if (!piece || reading_->bytes.size() + piece->bytes.size() > limit) {
+            finishReading({}, {});
             return;
         }
         if (piece->bytes.empty()) {
-            finishReading(receivedText(atomName(display_, reading_->type), reading_->bytes));
+            finishReading(atomName(display_, reading_->type), std::move(reading_->bytes));
             return;
         }
         reading_->type = piece->type;
@@ -460,11 +516,12 @@ private:
         reading_->deadline = Clock::now() + kAnswerWait;
     }
 
-    void finishReading(std::string text) {
+    void finishReading(std::string type, std::vector<uint8_t> bytes) {
         reading_.reset();
         {
             std::lock_guard lock(mutex_);
-            readText_ = std::move(text);
+            readType_ = std::move(type);
+            readBytes_ = std::move(bytes);
             readDone_ = readingFor_;
         }
         done_.notify_all();
@@ -489,6 +546,7 @@ private:
     Display* display_;
     Window window_ = None;
     size_t piece_;
+    size_t pictureLimit_;
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     Atom clipboard_, targets_, timestamp_, multiple_, atomPair_, incr_, manager_, saveTargets_, pasted_, clock_;
@@ -505,7 +563,9 @@ private:
     std::shared_ptr<const ClipboardOffer> owned_;
     unsigned readAsked_ = 0;
     unsigned readDone_ = 0;
-    std::string readText_;
+    ReadKind readWanted_ = ReadKind::Text;
+    std::string readType_;
+    std::vector<uint8_t> readBytes_;
 
     // The clipboard thread's own.
     Time ownedSince_ = CurrentTime;
@@ -517,14 +577,14 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ClipboardBackend> makeX11Clipboard(const char* display, size_t piece) {
+std::unique_ptr<ClipboardBackend> makeX11Clipboard(const char* display, size_t piece, size_t pictureLimit) {
     Display* connection = XOpenDisplay(display);
     if (!connection) return nullptr;
     if (piece == 0) {
         const size_t largest = size_t(XMaxRequestSize(connection)) * 4 - kRequestHeader;
         piece = std::min(kLargestPiece, largest);
     }
-    return std::make_unique<X11Clipboard>(connection, piece);
+    return std::make_unique<X11Clipboard>(connection, piece, pictureLimit);
 }
 
 }  // namespace plat

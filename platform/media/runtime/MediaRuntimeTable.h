@@ -57,6 +57,8 @@ struct MediaRuntimeTable {
                              const MrRect* destination);
     // Picture files, by path (UTF-8 host paths).
     MrErr (*openImporter)(const char* path, MrImporter** out);
+    // A picture file held in memory, read at once.
+    MrErr (*openImporterFromMemory)(const uint8_t* data, size_t size, MrImporter** out);
     MrErr (*importerNaturalBounds)(MrImporter* importer, MrRect* out);
     MrErr (*importerSetWorld)(MrImporter* importer, MrWorld* world);
     MrErr (*importerSetDrawRect)(MrImporter* importer, const MrRect* rect);

@@ -37,6 +37,7 @@ const pm::MediaRuntimeTable kTable = {
     pm::compressImage,
     pm::decompressImage,
     pm::openImporter,
+    pm::openImporterFromMemory,
     pm::importerNaturalBounds,
     pm::importerSetWorld,
     pm::importerSetDrawRect,

@@ -27,6 +27,9 @@ public:
         if (!settings_) return false;
         fluid_settings_setnum(settings_, "synth.sample-rate", kRenderRate);
         fluid_settings_setnum(settings_, "synth.gain", 0.5);
+        // The General MIDI soundfont is large: its samples are read when an instrument is
+        // chosen, not all at once, so a tune starts without a pause.
+        fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
         synth_ = new_fluid_synth(settings_);
         if (!synth_ || fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED) return false;
         sink_ = audio.openSink(0, makePcmFormat(kRenderRate, 2, 16), [this](uint8_t* out, uint32_t frames) {

@@ -11,8 +11,13 @@
 #include "app/menus/MenuCommands.h"
 #include "contentgen/raster/ArchiveReader.h"
 #include "contentgen/content/ContentGenerator.h"
+#include "engine/audio/format/ArchiveMidi.h"
 #include "engine/audio/format/ArchiveWave.h"
 #include "engine/base/ByteOrder.h"
+#include "engine/base/MemoryHandles.h"
+#include "engine/os/OsManager.h"
+#include "engine/resources/ResourceManager.h"
+#include "tests/engine/resources/MemoryArchiveFile.h"
 #include "engine/gfx/sprites/format/ShapeScriptFormat.h"
 #include "engine/ini/IniText.h"
 #include "engine/regions/Regions.h"
@@ -103,6 +108,7 @@ const std::vector<Named> kNamedResources = {
     {"Splash", "tBMH", {1000}},
     {"Splash", "tBMP", {1000}},
     {"Splash", "tSCR", {1000, 1001}},
+    {"Splash", "tWAV", {1002}},
     {"Easel", "tBMP", {1000, 7000, 7001}},
     {"Easel", "tBMP", range(17021, 17041)},
     {"Easel", "tBMH", {1000, 7000, 18000}},
@@ -248,6 +254,88 @@ TEST_F(ContentSet, EveryGroupDecodesAndEveryScriptStaysInsideItsGroup) {
             }
         }
     }
+}
+
+// The splash's hop is heard as a tune the synthesizer plays: its sound is a MIDI sound, which
+// the hop's first step asks for in the slot the hop waits for; the splash's picture and its
+// tune are read as soon as its archive opens, and nothing else is.
+TEST_F(ContentSet, TheSplashHopsToAMidiTuneReadWithItsPicturesAtOpen) {
+    const ArchiveReader splash = archive("Splash");
+    const auto tune = splash.find(fourCC("tWAV"), 1002);
+    ASSERT_TRUE(tune);
+    ArchiveMidiInfo info;
+    ASSERT_EQ(readArchiveMidi(*tune, &info), kErrNone);
+    EXPECT_EQ(info.trackCount, 2);
+    std::vector<u8> hop(splash.find(fourCC("tSCR"), 1001)->begin(), splash.find(fourCC("tSCR"), 1001)->end());
+    ASSERT_EQ(shapeScriptConvert(hop), kErrNone);
+    ASSERT_EQ(hop[kShapeScriptFirstRecord], kShapeRecordSound);
+    EXPECT_EQ(readLE16(hop.data() + kShapeScriptFirstRecord + 2), 1002);
+    EXPECT_EQ(readLE16(hop.data() + kShapeScriptFirstRecord + 4), 1);
+
+    std::set<std::pair<FourCC, u16>> atOpen;
+    for (const char* name : {"tBMP", "tBMH", "REGS", "tSCR", "tWAV"}) {
+        const FourCC type = fourCC(*reinterpret_cast<const char(*)[5]>(name));
+        for (const ResIdEntry& e : splash.contents().directory.findType(type)->ids)
+            if (splash.contents().fileTable.at(e.index).flags & kResFlagLoadAtOpen) atOpen.insert({type, e.id});
+    }
+    const std::set<std::pair<FourCC, u16>> expected{{fourCC("tBMP"), 1000}, {fourCC("tWAV"), 1002}};
+    EXPECT_EQ(atOpen, expected);
+    EXPECT_EQ(std::count_if(splash.contents().fileTable.entries.begin(), splash.contents().fileTable.entries.end(),
+                            [](const FileEntry& e) { return (e.flags & kResFlagLoadAtOpen) != 0; }),
+              i64(expected.size()));
+    for (const char* other : {"Easel", "General", "System"}) {
+        const ArchiveReader a = archive(other);
+        for (const FileEntry& e : a.contents().fileTable.entries) EXPECT_FALSE(e.flags & kResFlagLoadAtOpen) << other;
+    }
+}
+
+// The splash's archive as the engine opens it on a volume that reads in the background: what
+// it marks is in memory once the opening returns, read once each as an elevator goes (in file
+// order on from where the file stood, then from its start), and nothing else is read.
+TEST_F(ContentSet, TheSplashsMarkedResourcesArriveInFileOrderAsItsArchiveOpens) {
+    class ReadLog : public testres::MemoryArchiveFile {
+    public:
+        ReadLog(std::shared_ptr<testres::FileImage> image, std::vector<u32>* reads)
+            : MemoryArchiveFile(std::move(image), "Splash"), reads_(reads) {}
+        EngineErr read(u32 offset, void* buffer, u32 count) override {
+            reads_->push_back(offset);
+            return MemoryArchiveFile::read(offset, buffer, count);
+        }
+
+    private:
+        std::vector<u32>* reads_;
+    };
+    const ArchiveReader splash = archive("Splash");
+    auto image = std::make_shared<testres::FileImage>();
+    image->bytes = files_->at("Data/Splash.kvr");
+    ASSERT_EQ(osmInit(nullptr), kErrNone);
+    ASSERT_EQ(memInit(0, 512), kErrNone);
+    ASSERT_EQ(resInit(), kErrNone);
+    std::vector<u32> reads;
+    const ResMapHandle map = resOpenArchive(std::make_unique<ReadLog>(image, &reads), 1, 1);
+    ASSERT_NE(map, 0);
+    std::vector<u32> dataReads, marked;
+    for (u32 at : reads)
+        if (at >= kArchiveHeaderSize && at < splash.contents().header.directoryOffset) dataReads.push_back(at);
+    for (const FileEntry& e : splash.contents().fileTable.entries) {
+        if (e.flags & kResFlagLoadAtOpen) marked.push_back(e.offset);
+    }
+    size_t turns = 0;
+    for (size_t i = 0; i + 1 < dataReads.size(); ++i) turns += dataReads[i + 1] < dataReads[i];
+    EXPECT_LE(turns, 1u) << "one pass through the file";
+    if (turns == 1) {
+        EXPECT_LT(dataReads.back(), dataReads.front()) << "the pass ends before it began";
+    }
+    std::sort(dataReads.begin(), dataReads.end());
+    std::sort(marked.begin(), marked.end());
+    EXPECT_EQ(dataReads, marked);
+    EXPECT_NE(resGetResourceHandle(resFindResource(fourCC("tBMP"), 1000, map)), 0);
+    EXPECT_NE(resGetResourceHandle(resFindResource(fourCC("tWAV"), 1002, map)), 0);
+    EXPECT_EQ(resGetResourceHandle(resFindResource(fourCC("tSCR"), 1001, map)), 0) << "scripts are converted as they load";
+    resCloseFile(map, 0, 1);
+    resShutdown();
+    memShutdown();
+    osmShutdown();
 }
 
 TEST_F(ContentSet, ButtonStatesNameShapesThatExist) {

@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -30,7 +32,8 @@ protected:
         library_ = qtLoadLibrary();
         ASSERT_NE(library_, nullptr);
         folder_ = std::filesystem::temp_directory_path() /
-                  ("qt_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                  ("qt_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                   std::to_string(::getpid()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }

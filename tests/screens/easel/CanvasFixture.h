@@ -54,7 +54,7 @@ public:
         alerts.push_back(key);
         return alertAnswer;
     }
-    bool AskImportFile(u16 kind, Ostrel::ImportChoice* choice) override {
+    bool AskImportFile(u16 kind, Ostrel::ImportChoice* choice, const Ostrel::ImportPreview*) override {
         importKinds.push_back(kind);
         if (importPath.empty()) return false;
         choice->path = importPath;

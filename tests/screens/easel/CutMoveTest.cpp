@@ -1,10 +1,12 @@
 // The Grab button's panel in the running program: a square cut lifted, dragged and dropped,
 // taken back and done again with the undo snail; Ctrl+C and Ctrl+V of a cut piece; a mode
-// switch while a piece floats puts it down.
+// switch while a piece floats puts it down. Pictures pasted from any panel: a cut piece and
+// another program's picture float on the canvas and go down into the painting.
 #include <string>
 #include <vector>
 
 #include "engine/regions/Regions.h"
+#include "media/quicktime/QtConnection.h"
 #include "framework/input/RHotSpotList.h"
 #include "panels/cutmove/RCutMovePanel.h"
 #include "panels/pencil/RPencilPanel.h"
@@ -17,6 +19,7 @@
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/RCanvas.h"
 #include "tools/base/RToolMgr.h"
+#include "tools/cut/RGraphicClip.h"
 #include "tests/app/harness/ProgramEar.h"
 #include "tests/screens/easel/EaselHarness.h"
 
@@ -326,6 +329,99 @@ TEST_F(CutMove, CopyGivesOtherProgramsThePieceAsAPicture) {
             }
         drag({i16(bounds.left + 5), i16(bounds.top + 5)}, {i16(bounds.left + 105), i16(bounds.top + 45)});
     }
+}
+
+// Another program's picture as the desktop's clipboard holds it: a PNG of colours that tell
+// each pixel's place.
+std::vector<u8> otherProgramsPicture(i32 width, i32 height) {
+    plat::media::PictureImage picture;
+    if (!picture.allocate(width, height)) return {};
+    for (i32 y = 0; y < height; ++y)
+        for (i32 x = 0; x < width; ++x) {
+            u8* p = picture.pixel(x, y);
+            p[0] = u8(x * 255 / width), p[1] = u8(y * 255 / height), p[2] = 128, p[3] = 255;
+        }
+    picture.opaque = true;
+    return plat::media::encodePng(picture);
+}
+
+u16 otherProgramsPixel(i32 x, i32 y, i32 width, i32 height) { return rgb555(u8(x * 255 / width), u8(y * 255 / height), 128); }
+
+// Ctrl+V with any panel floats a picture centred on the canvas: the program's own cut piece
+// (the cut and move panel floats its own), or another program's picture, whose top-left part
+// as large as the canvas is kept, nothing scaled. A press off it puts it down into the
+// painting, and the undo snail takes it back.
+// With the media runtime, which reads another program's pictures.
+class CutMoveWithRuntime : public CutMove {
+protected:
+    void SetUp() override {
+        qtSetSearchFolders({TUMBLO_TEST_PROGRAM_DIR});
+        CutMove::SetUp();
+    }
+    void TearDown() override {
+        CutMove::TearDown();
+        qtSetSearchFolders({});
+    }
+};
+
+TEST_F(CutMoveWithRuntime, APictureIsPastedFloatingFromAnyPanel) {
+    chooseSquare();
+    drag(on(30, 30), on(90, 70));
+    ctrlKey('C');
+    const i32 w = canvas.right - canvas.left, h = canvas.bottom - canvas.top;
+    struct Case {
+        const char* what;
+        i32 width, height;  // another program's picture; 0: the cut piece
+        u32 panel;
+        i32 floatsWidth, floatsHeight;
+    };
+    for (const Case& c : {Case{"the cut piece over the pencils", 0, 0, kEaselToolbarPencil, 60, 40},
+                          Case{"a small picture over the pencils", 50, 30, kEaselToolbarPencil, 50, 30},
+                          Case{"a picture larger than the canvas", w + 200, h + 1, kEaselToolbarFill, w, h},
+                          Case{"a picture one pixel smaller", w - 1, h - 1, kEaselToolbarEraser, w - 1, h - 1},
+                          Case{"a picture over the cut panel's piece", 50, 30, kEaselToolbarGrab, 50, 30}}) {
+        SCOPED_TRACE(c.what);
+        click(itemCentre(c.panel));
+        if (c.panel == kEaselToolbarGrab) {
+            panel = dynamic_cast<RCutMovePanel*>(easel->CurrentPanel());
+            ASSERT_NE(panel, nullptr);
+            chooseSquare();
+            drag(on(300, 200), on(340, 240));
+            ASSERT_NE(panel->FloatingClip(), nullptr);
+        }
+        if (c.width) {
+            plat::ClipboardOffer copied;
+            copied.png = otherProgramsPicture(c.width, c.height);
+            ASSERT_TRUE(plat::clipboard().place(std::move(copied)));
+        }
+        paintBlocks();
+        ctrlKey('V');
+        RGraphicClip* floating = easel->Canvas()->FloatingClip();
+        ASSERT_NE(floating, nullptr);
+        if (c.panel == kEaselToolbarGrab) {
+            EXPECT_EQ(panel->FloatingClip(), nullptr) << "one piece floats at a time";
+        }
+        const Rect16 at = floating->GetBounds();
+        EXPECT_EQ(at.right - at.left, c.floatsWidth);
+        EXPECT_EQ(at.bottom - at.top, c.floatsHeight);
+        EXPECT_EQ((at.left + at.right) / 2, (canvas.left + canvas.right) / 2);
+        EXPECT_EQ(now(at.left - canvas.left + 2, at.top - canvas.top + 2), was(at.left - canvas.left + 2, at.top - canvas.top + 2))
+            << "it floats over the painting";
+        // Off the canvas: the press puts it down where it floats.
+        click({i16(canvas.left - 4), i16(canvas.bottom - 4)});
+        EXPECT_EQ(easel->Canvas()->FloatingClip(), nullptr);
+        for (const auto& [x, y] : {std::pair{2, 2}, std::pair{c.floatsWidth - 1, c.floatsHeight - 1}}) {
+            const i32 px = at.left - canvas.left + x, py = at.top - canvas.top + y;
+            EXPECT_EQ(now(px, py), c.width ? otherProgramsPixel(x, y, c.width, c.height) : was(30 + x, 30 + y)) << x << "," << y;
+        }
+        click(centreOf(easel->UndoSprite()));
+        advance(2000);
+        EXPECT_EQ(now(at.left - canvas.left + 2, at.top - canvas.top + 2), was(at.left - canvas.left + 2, at.top - canvas.top + 2))
+            << "the undo snail takes it back";
+    }
+    plat::clipboard().setText("another program copied words");
+    ctrlKey('V');
+    EXPECT_EQ(easel->Canvas()->FloatingClip(), nullptr) << "words are no picture";
 }
 
 TEST_F(CutMove, CopyAndPasteACutPieceWithTheKeys) {

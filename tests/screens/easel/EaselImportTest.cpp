@@ -3,6 +3,7 @@
 // picture object, centred, or fitted when it is larger than the canvas; the picture is saved
 // with the page. Import Background puts the picture over the whole canvas. A file that is no
 // picture is told as a file error and adds nothing.
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 
@@ -100,6 +101,41 @@ protected:
     RPage* page = nullptr;
     PageRect canvas;
 };
+
+// Add a Picture shows the file picked in its list below the list, placed over the page as the
+// page will take it; nothing is placed while the child only looks.
+TEST_F(EaselImport, AddAPicturePreviewsThePickedFileOverThePage) {
+    writePicture("big.png", fourCC("PNGf"), 200, 150);
+    const auto blueShown = [this] {
+        const plat::HeadlessWindow& shown = face();
+        int count = 0;
+        for (i32 y = 0; y < shown.surface().height(); ++y)
+            for (i32 x = 0; x < shown.surface().width(); ++x) {
+                const u32 p = shown.shownPixel(x, y);
+                count += (p & 0xFF) > 200 && ((p >> 8) & 0xFF) < 60 && ((p >> 16) & 0xFF) < 60;
+            }
+        return count;
+    };
+    // The dialog's own loop: it shows, the list's first file is picked and looked at, and the
+    // dialog ends with nothing chosen once the keys are spent.
+    std::vector<int> seen;
+    display_.whilePumped = [&] { seen.push_back(blueShown()); };
+    // Shift+Tab from the name field to the list, and Down to its first file.
+    for (const auto kind : {plat::InputEvent::Kind::KeyDown, plat::InputEvent::Kind::KeyUp}) {
+        plat::InputEvent shift;
+        shift.kind = kind;
+        shift.virtualKey = plat::kVkShift;
+        display_.script(mainWindow->GetHandle(), shift);
+        if (kind == plat::InputEvent::Kind::KeyDown) queueKey(plat::kVkTab);
+    }
+    queueKey(plat::kVkDown);
+    mainWindow->OnCommand(kCmdAddGraphic);
+    display_.whilePumped = nullptr;
+    settle();
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_GT(*std::max_element(seen.begin(), seen.end()) - seen.front(), 300) << "the picked picture's blue half shows";
+    EXPECT_TRUE(pictures().empty());
+}
 
 TEST_F(EaselImport, AddAPicturePlacesEveryKindCentredAndTheSaveKeepsThem) {
     const struct {

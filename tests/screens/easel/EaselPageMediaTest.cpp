@@ -76,6 +76,22 @@ protected:
     RFrameMaker* frames = nullptr;
 };
 
+// The command that plays the object placed last plays that animation alone, from its start.
+TEST_F(EaselPageMedia, PlayingTheLastPlacedObjectPlaysItAlone) {
+    writeFile(kFolderLibSounds, "hop.swf", mediatest::animationBytes(4, k12Fps, 64, 48));
+    through(kCmdImportSound, "hop.swf");
+    through(kCmdImportSound, "hop.swf");
+    const std::vector<RPageObject*> placed = objects(kTypeFlash);
+    ASSERT_EQ(placed.size(), 2u);
+    for (u32 code : {kMsgStopMedia, kMsgPlayLastPlaced}) {
+        RMessage command(code, 0, 0);
+        easel->Canvas()->HandleMessage(&command, 0);
+    }
+    EXPECT_FALSE(static_cast<FlashMovie*>(placed[0]->Media())->playing());
+    EXPECT_TRUE(static_cast<FlashMovie*>(placed[1]->Media())->playing());
+    EXPECT_EQ(static_cast<FlashMovie*>(placed[1]->Media())->currentFrame(), 0);
+}
+
 TEST_F(EaselPageMedia, AnAnimationPlaysMovesIsSavedOpensAgainAndFlattens) {
     const std::vector<u8> bytes = mediatest::animationBytes(4, k12Fps, 64, 48);
     writeFile(kFolderLibSounds, "hop.swf", bytes);

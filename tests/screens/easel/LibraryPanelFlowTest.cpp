@@ -402,6 +402,42 @@ TEST_F(LibraryPanelFlow, CutCopyAndPasteWorkOnTheChosenSticker) {
     EXPECT_EQ(static_cast<RMediaFilePageObject*>(placed.back())->media, static_cast<RMediaFilePageObject*>(placed.front())->media);
 }
 
+// A copied sticker pasted onto a page that shows as many stickers as the easel allows is refused
+// with the words of the library's own refusal, and the page stays as it was; one fewer, and it
+// is pasted.
+TEST_F(LibraryPanelFlow, APastedStickerBeyondThePagesLimitIsRefusedAsTooMany) {
+    enterEasel();
+    ASSERT_EQ(iniWriteString(&app->GetIniPath(), "PageObjectLimits", "SWFMax", "2"), kErrNone);
+    easel->ReadPageObjectLimits();
+    RLibPanel* panel = open<RLibPanel>(kEaselToolbarStickers);
+    ASSERT_NE(panel, nullptr);
+    dropItem(*panel, 0, canvasPoint(200, 150));
+    command(kCmdCopy);
+    alerts();
+    EXPECT_TRUE(panel->Paste());
+    settle();
+    EXPECT_EQ(objects(kTypeFlash).size(), 2u);
+    EXPECT_TRUE(alerts().empty()) << "one below the limit";
+    EXPECT_TRUE(panel->Paste());
+    settle();
+    EXPECT_EQ(objects(kTypeFlash).size(), 2u) << "at the limit";
+    const std::vector<mfxAlertRecord> shown = alerts();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].text.find("full of moving things"), std::string::npos);
+}
+
+// The pictures' toolbar command shows the pictures library, as the backgrounds' button does.
+TEST_F(LibraryPanelFlow, ThePicturesCommandShowsThePicturesLibrary) {
+    enterEasel();
+    RMessage pictures(kEaselToolbarPictures, 0, 0);
+    easel->HandleMessage(&pictures, 0);
+    settle();
+    auto* panel = dynamic_cast<RLibPanel*>(easel->CurrentPanel());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->LibraryType(), kTypeBitmap);
+    EXPECT_GT(panel->Strip().size(), 0u);
+}
+
 // A library that cannot be read tells the child its path, whatever characters the path holds.
 TEST_F(LibraryPanelFlow, ALibraryThatCannotBeReadNamesItsPathAsItIs) {
     enterEasel();

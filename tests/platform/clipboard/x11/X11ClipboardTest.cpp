@@ -21,6 +21,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kDeadline = std::chrono::seconds(5);
 constexpr size_t kPiece = 1000;
+// The largest picture the clipboard under test takes from another program.
+constexpr size_t kPictureLimit = 5000;
 
 struct Reply {
     std::string type;
@@ -202,6 +204,16 @@ private:
         reply.selection = request.selection;
         reply.target = request.target;
         reply.time = request.time;
+        if (request.target == atom("TARGETS")) {
+            std::vector<Atom> offered;
+            for (const std::string& t : types) offered.push_back(atom(t.c_str()));
+            XChangeProperty(display_, request.requestor, request.property, XA_ATOM, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(offered.data()), int(offered.size()));
+            reply.property = request.property;
+            XSendEvent(display_, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+            XFlush(display_);
+            return;
+        }
         for (const std::string& t : types)
             if (request.target == atom(t.c_str())) reply.property = request.property;
         if (reply.property != None && text.size() <= piece) {
@@ -244,7 +256,7 @@ class X11ClipboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!server_.running()) GTEST_SKIP() << server_.failure();
-        clipboard_ = plat::makeX11Clipboard(server_.display().c_str(), kPiece);
+        clipboard_ = plat::makeX11Clipboard(server_.display().c_str(), kPiece, kPictureLimit);
         ASSERT_NE(clipboard_, nullptr);
         other_.emplace(server_.display());
         ASSERT_TRUE(other_->connected());
@@ -363,6 +375,39 @@ TEST_F(X11ClipboardTest, AnotherProgramsTextArrivesWhateverWayItIsGiven) {
         EXPECT_EQ(clipboard_->hasText(), !c.expected.empty());
         other_->stopServing();
     }
+}
+
+// A picture another program copied comes as its PNG bytes, whole or in pieces, up to the
+// limit; a larger one, or a copy without a picture, gives none. The program's own offer gives
+// its own picture.
+TEST_F(X11ClipboardTest, AnotherProgramsPictureArrivesWithinItsLimit) {
+    std::string bytes;
+    for (size_t i = 0; i <= kPictureLimit; ++i) bytes += char(i * 13);
+    struct Case {
+        const char* what;
+        std::string given;
+        std::vector<std::string> types;
+        size_t piece;
+        bool arrives;
+    };
+    const std::vector<Case> cases = {
+        {"whole", bytes.substr(0, 40), {"image/png"}, kPiece, true},
+        {"in pieces, at the limit", bytes.substr(0, kPictureLimit), {"image/png"}, 256, true},
+        {"one byte beyond the limit", bytes, {"image/png"}, 256, false},
+        {"whole beyond the limit", bytes, {"image/png"}, kPictureLimit * 2, false},
+        {"no picture offered", "text", {"UTF8_STRING"}, kPiece, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        other_->own(c.given, c.types, c.piece);
+        EXPECT_EQ(clipboard_->offersPicture(), c.types.front() == "image/png");
+        const std::vector<uint8_t> pasted = clipboard_->picture();
+        EXPECT_EQ(bytesText(pasted), c.arrives ? c.given : std::string());
+        other_->stopServing();
+    }
+    ASSERT_TRUE(clipboard_->place(offer("", 3)));
+    EXPECT_TRUE(clipboard_->offersPicture());
+    EXPECT_EQ(clipboard_->picture(), offer("", 3).png);
 }
 
 TEST_F(X11ClipboardTest, TheClipboardManagerKeepsTheOfferOnTheWayOut) {

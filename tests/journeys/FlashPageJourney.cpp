@@ -1,0 +1,120 @@
+// A child paints a page, gives it a sound, exports it as a Flash movie, and on another day, in
+// Spanish, brings the movie back onto a page through Add > Import a Sound: the painting shows
+// where it was painted, and the page's Play button takes the movie's sound.
+#include <filesystem>
+
+#include "tests/journeys/Journey.h"
+#include "tests/journeys/LanguageTexts.h"
+#include "tests/journeys/ProgramSteps.h"
+#include "tests/journeys/WidgetText.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string menuText(const std::string& language, const std::string& key) { return languageText(language, "MenuStrings", key); }
+
+// The sound panel's first library thumbnail.
+constexpr int32_t kFirstThumbnailX = 286, kFirstThumbnailY = 575;
+// The painted band, in the canvas's coordinates.
+constexpr int32_t kBandLeft = 60, kBandRight = 300, kBandTop = 192, kBandBottom = 208;
+
+Area band() {
+    const Area canvas = canvasArea();
+    return {canvas.x + kBandLeft, canvas.y + kBandTop, kBandRight - kBandLeft, kBandBottom - kBandTop};
+}
+
+testing::AssertionResult paintBand(Journey& j) {
+    const Area canvas = canvasArea();
+    for (int32_t y = kBandTop; y <= kBandBottom; y += 4) j.drag(canvas.x + kBandLeft, canvas.y + y, canvas.x + kBandRight, canvas.y + y);
+    const Area painted = band();
+    return j.waitFor([&] { return j.screenshot().count(painted, [](uint32_t p) { return p != kPaper; }) > painted.width * painted.height / 2; },
+                     "the painted band");
+}
+
+TEST(FlashPageJourney, APagesFlashExportComesBackShowingItsPaintingWithItsSound) {
+    Journey j(std::chrono::seconds(300));
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    const Shot pencils = j.screenshot();
+    ASSERT_TRUE(paintBand(j));
+    const Area play = planned("easel.side.Play");
+    ASSERT_TRUE(j.settle());
+    j.click(planned("easel.tool.Sounds"));
+    ASSERT_TRUE(j.waitForChange(pencils, planned("easel.panel"), "the sounds panel"));
+    ASSERT_TRUE(j.settle());
+    const Shot silent = j.keep("sounds-panel");
+    const Area canvas = canvasArea();
+    j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 480, canvas.y + 350);
+    ASSERT_TRUE(j.waitForChange(silent, play, "Play, come on for the page's sound"));
+    ASSERT_TRUE(j.settle());
+    const Shot painted = j.keep("painted-with-sound");
+
+    ASSERT_TRUE(chooseMenu(j, menuText("English", "File"), menuText("English", "Export")));
+    ASSERT_TRUE(j.waitForChange(painted, {0, kMenuBarHeight, 800, 600 - kMenuBarHeight}, "the export dialog"));
+    ASSERT_TRUE(j.settle());
+    j.type("hop");
+    const Area dialog{0, kMenuBarHeight, 800, 600 - kMenuBarHeight};
+    Area flash;
+    ASSERT_TRUE(j.waitFor([&] { return (flash = findWidgetText(j.screenshot(), "Flash", dialog, kWidgetText, 0xFFFFFF)).width > 0; },
+                          "Flash among the export's kinds"));
+    j.click(flash);
+    ASSERT_TRUE(j.settle());
+    j.keep("export-dialog");
+    const Area save = findWidgetText(j.screenshot(), "Save", dialog);
+    ASSERT_GT(save.width, 0) << "the dialog's Save button";
+    j.click(save);
+    const fs::path exported = j.userFolder("Maya") / "hop.swf";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(exported) && fs::file_size(exported) > 0; }, "the Flash movie " + exported.string(),
+                          std::chrono::seconds(60)));
+    ASSERT_TRUE(j.settle());
+    // Saved, the page leaves nothing to ask at Quit.
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", dialog).width > 0; }, "the save dialog"));
+    j.type("Hop");
+    j.key("Return");
+    const fs::path saved = j.userFolder("Maya") / "Pictures/Hop.tbx";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(saved); }, "the picture file " + saved.string()));
+    j.key("ctrl+q");
+    ASSERT_TRUE(j.waitForExit());
+
+    // Put beside the sounds the import dialog opens on, as a teacher would.
+    fs::copy_file(exported, j.userFolder("Maya") / "Library/Sounds/hop.swf");
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    const Shot blank = j.keep("new-day");
+    EXPECT_EQ(paintedPixels(blank), 0);
+    ASSERT_TRUE(chooseMenu(j, menuText("English", "Controls"), menuText("English", "SwitchLanguage1")));
+    const std::string add = menuText("Spanish", "Add");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), add, menuBarArea()).width > 0; }, "\"" + add + "\" in the menu bar"));
+    ASSERT_TRUE(chooseMenu(j, add, menuText("Spanish", "ImportSound")));
+    // The dialog lists sounds first; its Flash kind lists the movies.
+    ASSERT_TRUE(j.waitFor([&] { return (flash = findWidgetText(j.screenshot(), "Flash", dialog, kWidgetText, 0xFFFFFF)).width > 0; },
+                          "Flash among the import's kinds"));
+    j.click(flash);
+    Area file;
+    ASSERT_TRUE(j.waitFor(
+        [&] { return (file = findWidgetText(j.screenshot(), "hop.swf", {0, 0, 800, 620}, kWidgetText, 0xFFFFFF)).width > 0; },
+        "hop.swf in the import dialog's list"));
+    j.keep("import-dialog");
+    j.click(file);
+    const Area open = findWidgetText(j.screenshot(), "Abrir", dialog);
+    ASSERT_GT(open.width, 0) << "the dialog's Open button, in Spanish";
+    j.click(open);
+    const Area shows = band();
+    ASSERT_TRUE(j.waitFor(
+        [&] {
+            const Shot shot = j.screenshot();
+            return shot.count(shows, [](uint32_t p) { return p != kPaper; }) > shows.width * shows.height / 2 &&
+                   paintedPixels(shot) < shows.width * shows.height * 2;
+        },
+        "the painting, shown by the movie where it was painted, and nothing else on the page"));
+    ASSERT_TRUE(j.settle());
+    const Shot placed = j.keep("movie-placed");
+    EXPECT_GT(placed.differences(blank, play), 0) << "Play has come on for the movie's sound";
+    j.click(play);
+    ASSERT_TRUE(j.waitForChange(placed, play, "Play pressed"));
+    j.keep("playing");
+}
+
+}  // namespace
