@@ -159,8 +159,9 @@ TEST_F(Project, FileValuesOutOfTheirRangeReadAsTheDefault) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        write("Show.tbp", c.text);
-        EnginePath file(engineTextOfHostFolder(root_) + "\\Show.tbp");
+        const std::string name = "Show" + std::to_string(&c - cases) + ".tbp";
+        write(name, c.text);
+        EnginePath file(engineTextOfHostFolder(root_) + "\\" + name);
         RDocument doc(file.get());
         EXPECT_EQ(doc.BackgroundColor(), c.color);
         EXPECT_EQ(doc.Config().PickerPlace(doc.Config().topLeftPage), c.topLeft);
