@@ -17,6 +17,7 @@
 #include "platform/display/QuitSignals.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "screens/easel/RCanvas.h"
+#include "tests/HangWatchdog.h"
 #include "tests/screens/easel/EaselHarness.h"
 
 namespace {
@@ -86,6 +87,7 @@ TEST_F(SignalEnding, AnySignalUnderAnyLoopKeepsTheUnsavedPageAndAsksNothing) {
     const std::string copy = pictures() + kRecoveryCopyName;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        const HangWatchdog watchdog(std::string("the signal under ") + c.name, std::chrono::seconds(120));
         ASSERT_NO_FATAL_FAILURE(enterEasel());
         app->GetContentManager()->stopProgram = [](int) {};
         const Rect16 canvas = easel->Canvas()->CanvasRect();
