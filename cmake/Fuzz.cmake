@@ -118,7 +118,8 @@ endfunction()
 #                    CORPUS <seed folder> [RUNS <inputs>] [FIXTURES <ctest fixtures...>] [LABELS <labels...>])
 # Declares <name>, built with clang++ -fsanitize=fuzzer,address, and adds the ctest entry <name>
 # that runs it over the seed corpus for RUNS inputs (default 2000) or a minute, whichever ends
-# first. New inputs found go to a scratch corpus in the build tree, never into the seed folder.
+# first, with a memory limit (a block of 256 MB, or 2 GB in all, fails it). New inputs found
+# go to a scratch corpus in the build tree, never into the seed folder.
 # Program sources given after the fuzz source are built in without their library, for readers
 # whose library the nested build cannot take whole (sources built with instruction-set flags of
 # their own). Every target is built by one nested project (_tumblo_fuzz_build), where each
@@ -156,9 +157,11 @@ function(tumblo_fuzz_target name)
 
   set(scratch ${CMAKE_CURRENT_BINARY_DIR}/${name}_found)
   file(MAKE_DIRECTORY ${scratch})
+  # An input that makes a reader ask for a huge block, or grow without end, fails the run as a
+  # crash does: no reader of ours needs a block of a quarter of a gigabyte.
   add_test(NAME ${name}
            COMMAND ${TUMBLO_FUZZ_BINARY_DIR}/${name} -runs=${ARG_RUNS} -seed=1 -max_len=65536 -max_total_time=60
-                   ${scratch} ${ARG_CORPUS})
+                   -malloc_limit_mb=256 -rss_limit_mb=2048 ${scratch} ${ARG_CORPUS})
   set_tests_properties(${name} PROPERTIES LABELS "fuzz;${ARG_LABELS}" FIXTURES_REQUIRED "${ARG_FIXTURES}")
 endfunction()
 

@@ -47,6 +47,10 @@ class UndoManager;
 
 constexpr FourCC kApplicationSenderTag = fourCC("RApp");
 
+// What the program ends with when it cannot start for want of a folder it may write in (the
+// user's data or settings folder read-only, or its disc full): sysexits' "cannot create".
+constexpr u16 kExitUnwritableFolder = 73;
+
 constexpr i16 kScreenWidth = 800;
 constexpr i16 kScreenHeight = 600;
 constexpr size_t kDocumentPathSize = 260;
@@ -76,6 +80,9 @@ public:
     bool PreTranslateMessage(const plat::Message& message) override;
     void ExitInstance() override;
     u32 RealizePalette() override;
+    // The session ends under the program (a signal): the screen's unsaved page becomes the
+    // recovery copy that the next login offers, as when content fails, and the settings are kept.
+    void OnTerminationSignal() override;
 
     // --- screen switching and document opening
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
@@ -153,6 +160,7 @@ private:
     // The steps of start-up, in their order; each answers 0 or the code start-up ends with.
     void InstallMediaHooks();
     u16 OpenProgramFolders();
+    u16 RefuseUnwritableFolder(const std::string& folder);
     u16 StartGraphics();
     u16 OpenMainWindow();
     u16 OpenSpriteScreen();

@@ -1,4 +1,4 @@
-// The page kept when the program last had to stop at once, offered back at the login.
+// The page kept when the program has to stop at once, offered back at the next login.
 #include "app/application/RApplication.h"
 #include "app/module/RModule.h"
 #include "document/project/RecoveryCopy.h"
@@ -24,6 +24,11 @@ std::string shownName(const std::string& path) {
 }
 
 }  // namespace
+
+void RApplication::OnTerminationSignal() {
+    if (currentScreen_) currentScreen_->KeepUnsavedWork();
+    if (userLoggedIn_) SaveGlobalUserSettings();
+}
 
 // Whatever the answer, the copy becomes one of the child's pictures, so it is asked about once
 // and stays there to open later: "No" says "not now", never "throw it away".

@@ -13,6 +13,7 @@
 #include "document/project/RPortfolio.h"
 #include "document/users/EnginePath.h"
 #include "document/users/Paths.h"
+#include "document/users/StaleReplacements.h"
 #include "engine/audio/Audio.h"
 #include "engine/audio/PcmMix.h"
 #include "engine/base/MemoryHandles.h"
@@ -34,6 +35,7 @@
 #include "engine/resources/ResourceManager.h"
 #include "engine/timers/Timers.h"
 #include "engine/util/IniWriteStringEnsurePath.h"
+#include "engine/util/SingleInstance.h"
 #include "framework/contents/GameFileMgr.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/input/RCursorTable.h"
@@ -47,6 +49,8 @@
 #include "media/objects/RDemoMovie.h"
 #include "media/quicktime/ImgPagePicture.h"
 #include "media/swfgl/FirstFramePainter.h"
+#include "platform/charset/Conversion.h"
+#include "platform/drives/Drives.h"
 #include "sound/RSoundManager.h"
 #include "sound/sprites/SprSoundChannels.h"
 #include "text/speech/SpeechSurroundings.h"
@@ -57,6 +61,8 @@ namespace Ostrel {
 namespace {
 
 constexpr u16 kFailedStart = 1;
+// Users, a user, the library, a kind of media, what a library holds.
+constexpr int kUserFoldersDepth = 4;
 constexpr u16 kMemoryHandles = 512;
 constexpr u16 kPaletteEntries = 256;
 constexpr u8 kPaletteEntryFlag = 0x81;
@@ -75,6 +81,15 @@ u16 lowMemoryHandler(u32 bytesNeeded, EngineErr error) {
     const u32 purgeable = memPurgeSpace(0, 0);
     if (purgeable >= bytesNeeded || purgeable + memGetFreeSpace(0) >= bytesNeeded) return 1;
     return gPreviousLowMemory ? gPreviousLowMemory(bytesNeeded, error) : 0;
+}
+
+// A folder (an engine text) as the desktop names it, without asking its disc, which may refuse.
+std::string shownFolder(const std::string& folder) {
+    if (folder.size() < 2 || folder[1] != ':') return folder;
+    std::string shown = plat::utf8ToCp1252(plat::driveHostRoot(folder[0]));
+    if (shown == "/" && folder.size() > 2) shown.clear();
+    for (size_t i = 2; i < folder.size(); ++i) shown += folder[i] == '\\' ? '/' : folder[i];
+    return shown;
 }
 
 bool differs(const GfxDisplayMode& a, const GfxDisplayMode& b) {
@@ -232,8 +247,13 @@ u16 RApplication::OpenProgramFolders() {
     if (documentPath_.empty())
         documentPath_ = readIni(&configPath_, kSetupSection, "StartupDoc", u16(kDocumentPathSize - 1));
     SetupLanguageFolders(programFolder.get(), kLanguageSetupFile);
-    // A second start never gets here: the framework's entry brings the running program's
-    // window to the front and ends the new start before the application starts up.
+    // The same user's second start seldom gets here: the framework's entry brings the running
+    // program's window to the front and ends the new start. One that finds no window to raise,
+    // or the program running for another user of the machine, is told and ends.
+    if (SingleInstanceStatus().instanceConflict) {
+        mfxAlert(kAlertOk | kAlertIconStop, LookupLanguageText("XPStrings", "MutexError").c_str());
+        return kFailedStart;
+    }
 
     paths_ = std::make_unique<Paths>(roots);
     const EnginePath dataFolder(paths_->BuildPath(kFolderGuide, false));
@@ -250,13 +270,31 @@ u16 RApplication::OpenProgramFolders() {
         if (currentScreen_) currentScreen_->KeepUnsavedWork();
     };
     contentManager_->RescanVolumes();
-    if (EngineErr error = paths_->ResolveDataFolders()) return u16(error);
+    // A folder that cannot be made is told once, below, not asked about as a disc would be.
+    const OsErrorCallback prompt = osSetErrorCallback(nullptr);
+    std::string unwritable;
+    const EngineErr resolved = paths_->ResolveDataFolders(&unwritable);
+    osSetErrorCallback(prompt);
+    if (resolved != kErrNone) return RefuseUnwritableFolder(unwritable);
+    // What a save that was killed left half written goes before anything reads the folders:
+    // the settings, and each user's folders with their libraries.
+    RemoveStaleReplacements(paths_->BuildPath(kFolderSettings, false), 0);
+    RemoveStaleReplacements(paths_->BuildPath(kFolderUsers, false), kUserFoldersDepth);
     // Speech finds the user's pronunciation list through the program's folders, asked for at
     // its first use (a user is chosen after start-up).
     SetSpeechSurroundings({[this](u16 folder) { return paths_ ? paths_->BuildPath(folder, true) : std::string(); },
                            ShowSpeechMissingAlert});
     SpeakInLanguage(GetLanguage());
     return 0;
+}
+
+// Without its folders the program could keep nobody's work: it says which folder it cannot
+// write in (on the terminal and the desktop, as no window exists yet) and ends.
+u16 RApplication::RefuseUnwritableFolder(const std::string& folder) {
+    std::string text = LookupLanguageText("FileStrings", "CantWriteFolder").c_str();
+    if (const size_t at = text.find("%1"); at != std::string::npos) text.replace(at, 2, shownFolder(folder));
+    mfxAlert(kAlertOk | kAlertIconStop, text);
+    return kExitUnwritableFolder;
 }
 
 u16 RApplication::StartGraphics() {

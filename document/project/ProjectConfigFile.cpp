@@ -1,7 +1,11 @@
 #include "document/project/ProjectConfigFile.h"
 
+#include <cstring>
+#include <vector>
+
 #include "document/project/ProjectCopy.h"
 #include "document/users/EnginePath.h"
+#include "engine/base/TextUtils.h"
 #include "engine/files/OsServices.h"
 #include "engine/ini/IniProfiles.h"
 #include "engine/util/IniReplaceOnce.h"
@@ -89,6 +93,18 @@ EngineErr ProjectConfigFile::CopyTo(const Path* target, const StringMap* nameMap
         RebasePageEntry(name, settings, number, context);
     });
     return context.result;
+}
+
+bool ProjectConfigFile::IsProjectFile(const Path* path) {
+    if (!path || !path->record) return false;
+    // Section names, each ended by a NUL, and one more NUL after the last.
+    std::vector<char> names(size_t(kIniMaxFileSize) + 1, '\0');
+    if (iniGetString(path, nullptr, nullptr, names.data(), kIniMaxFileSize, "") != kErrNone) return false;
+    for (const char* name = names.data(); *name; name += std::strlen(name) + 1) {
+        for (const char* section : {kPagesSection, kSlideShowSection, kPickerSection})
+            if (strCompareNoCase(name, section) == 0) return true;
+    }
+    return false;
 }
 
 bool ProjectConfigFile::HasContent() const {

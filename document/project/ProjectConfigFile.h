@@ -41,6 +41,9 @@ public:
     // Writes what changed and makes it last.
     EngineErr Save();
     bool HasContent() const;
+    // Whether the file reads as a project: a profile holding one of a project's sections, as
+    // every project saved holds. An empty file, or bytes of something else, is none.
+    static bool IsProjectFile(const Path* path);
 
     using PageCallback = std::function<void(const std::string& fileName, const PageSettings& settings, u16 number)>;
     // Every page entry whose file name SetPage would take, by number.
@@ -56,6 +59,10 @@ public:
     // Renames the page's file, keeping its settings (the defaults when it had none).
     EngineErr SetPageFileName(const std::string& fileName, u16 number);
     EngineErr RemovePage(u16 number);
+
+    // A strip place the picker keeps (topLeftPage, selectedPage): a cell's number from 1, 0
+    // for none, or for a number no strip has.
+    static i32 PickerPlace(const CFG_LONG& place) { return place.ValueWithin(0, kMaxProjectPages + 1); }
 
     INI_LIST pages;
     CFG_LONG backgroundColor;

@@ -69,7 +69,7 @@ public:
     // Drops every page's loaded contents.
     void ReleaseAllMedia();
 
-    u16 BackgroundColor() const { return u16(config_->backgroundColor.Value()); }
+    u16 BackgroundColor() const { return u16(config_->backgroundColor.ValueWithin(0, UINT16_MAX)); }
     bool SetBackgroundColor(u16 index);
     i32 BackgroundSound() const { return config_->backgroundSound.Value(); }
     void SetBackgroundSound(i32 sound) { config_->backgroundSound.SetValue(sound, 0); }

@@ -56,7 +56,9 @@ bool RPortfolio::NextProjectName(u32* iterator, std::string* name) const {
 bool RPortfolio::OpenProject(const std::string& name) {
     if (!isValidUserName(name)) return false;
     EnginePath path(paths_.GetProjectPath(name));
-    if (path.empty() || pathCheckExists(path.get()) != kErrNone) return false;
+    // An empty or foreign file under a project's name would open as an empty show.
+    if (path.empty() || pathCheckExists(path.get()) != kErrNone || !ProjectConfigFile::IsProjectFile(path.get()))
+        return false;
     auto document = std::make_unique<RDocument>(path.get());
     // Damaged entries make no slide; the child hears of it once, and the next save leaves
     // them out.

@@ -118,12 +118,20 @@ FolderRoots Paths::RootsOfThisMachine() {
     return roots;
 }
 
-EngineErr Paths::ResolveDataFolders() {
+EngineErr Paths::ResolveDataFolders(std::string* failedFolder) {
     if (roots_.program.empty() || roots_.data.empty() || roots_.settings.empty()) return kDocErrNoFolder;
-    if (EngineErr err = makeFolders(BuildPath(kFolderSettings, false))) return err;
-    if (EngineErr err = makeFolders(BuildPath(kFolderUsers, false))) return err;
+    const auto failed = [failedFolder](EngineErr err, const std::string& folder) {
+        if (failedFolder) *failedFolder = folder;
+        return err;
+    };
+    const std::string settings = BuildPath(kFolderSettings, false);
+    if (EngineErr err = makeFolders(settings)) return failed(err, settings);
+    const std::string users = BuildPath(kFolderUsers, false);
+    if (EngineErr err = makeFolders(users)) return failed(err, users);
     const std::string installed = InstalledSettingsFile();
-    if (!exists(SettingsFile()) && exists(installed)) return copyFile(installed, SettingsFile());
+    if (!exists(SettingsFile()) && exists(installed)) {
+        if (EngineErr err = copyFile(installed, SettingsFile())) return failed(err, settings);
+    }
     return kErrNone;
 }
 

@@ -49,8 +49,9 @@ public:
     static FolderRoots RootsOfThisMachine();
 
     // Makes the settings and users folders, and the writable "TB.ini" from the installed
-    // one when there is none yet. 0 on success, else the error start-up reports.
-    EngineErr ResolveDataFolders();
+    // one when there is none yet. 0 on success, else the error start-up reports, with the
+    // engine text of the folder that could not be made or written into in `failedFolder`.
+    EngineErr ResolveDataFolders(std::string* failedFolder = nullptr);
     // Makes the named user current, making that user's folders when the user is new.
     EngineErr SelectUserFolder(const std::string& name);
     const std::string& UserName() const { return user_; }

@@ -22,6 +22,12 @@ constexpr u32 kPluginSizeField = 16;
 constexpr u32 kPluginLengthField = 20;
 constexpr u32 kPluginStart = 24;
 constexpr u8 kQtLowBits = 0x07;
+// No stored picture comes near this (one of 4096 x 4096 pixels of 24 bits is 48 MB): a damaged
+// size field is refused, never allocated.
+constexpr u32 kLargestExpandedBitmap = 64u << 20;
+// A two-byte reference of an LZ stream gives at most 258 bytes: no stream expands to more than
+// this many times its length.
+constexpr u64 kLzMostBytesPerByte = 129;
 constexpr i32 kUnreadable = -1;
 
 struct Header {
@@ -164,9 +170,10 @@ EngineErr expandInto(memHandle bitmap, const u8* b, u32 size, u16 compression) {
         if (windowSize < (1u << kGfxMinWindowBits) || windowSize > (1u << kGfxMaxWindowBits) || (windowSize & (windowSize - 1)))
             return kGfxErrBadFormat;
         expanded = readBE32(b + kGfxBitmapHeaderSize);
+        if (u64(expanded) > u64(size - start) * kLzMostBytesPerByte) return kGfxErrBadFormat;
         window.resize(windowSize);
     }
-    if (expanded > 0xFFFFFFFFu - kGfxBitmapHeaderSize) return kGfxErrBadFormat;
+    if (expanded > kLargestExpandedBitmap) return kGfxErrBadFormat;
     memHandle fresh = memAllocHandle(expanded + kGfxBitmapHeaderSize);
     if (!fresh) return memGetLastError();
     // Allocating may have moved the unlocked bitmap.

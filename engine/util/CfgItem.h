@@ -51,6 +51,9 @@ public:
     // With writeNow the value is written at once and that result returned.
     EngineErr SetValue(i32 value, u16 writeNow);
     i32 Value() const { return value_; }
+    // The value when it lies in [low, high], else the default a missing key reads as (0): a
+    // number a file holds out of the setting's range is never wrapped into another.
+    i32 ValueWithin(i32 low, i32 high) const { return value_ >= low && value_ <= high ? value_ : 0; }
 
 private:
     i32 value_ = 0;

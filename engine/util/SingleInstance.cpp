@@ -29,7 +29,7 @@ u32 takeMutex(const std::string& name, std::unique_ptr<plat::NamedMutex>* mutex)
 }
 
 void say(const std::string& text) {
-    plat::debugOutput(text.c_str());
+    plat::traceOutput(text.c_str());
 }
 
 }  // namespace

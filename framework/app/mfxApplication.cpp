@@ -1,5 +1,6 @@
 #include "framework/app/mfxApplication.h"
 
+#include "platform/display/QuitSignals.h"
 #include "platform/ui/MessageQueue.h"
 
 namespace {
@@ -34,6 +35,10 @@ bool mfxApplication::MayQuit() { return true; }
 void mfxApplication::ExitInstance() {}
 
 u32 mfxApplication::RealizePalette() { return 1; }
+
+void mfxApplication::OnTerminationSignal() {}
+
+bool mfxApplication::IsQuitting() const { return quitAllowed_ || plat::quitSignalEnding(); }
 
 void mfxApplication::Quit() {
     // A yes is kept, so the question is not asked again while the quit message is on its way;

@@ -33,11 +33,15 @@ public:
     virtual bool MayQuit();
     virtual void ExitInstance();
     virtual u32 RealizePalette();
+    // A termination signal ends the program (mfxSignalEnding.h): what must not be lost is
+    // kept here, without a question, from whatever loop is running; the process ends after.
+    virtual void OnTerminationSignal();
 
     // Asks MayQuit unless it already said yes, and keeps a yes; when the program may end,
     // posts the quit message to the loop.
     void Quit();
-    bool IsQuitting() const { return quitAllowed_; }
+    // The program is on its way out: its quit was allowed, or a signal ends it.
+    bool IsQuitting() const;
 
     // The registered application object, null when none exists.
     static mfxApplication* Get();

@@ -9,6 +9,7 @@
 #include "framework/app/mfxApplication.h"
 #include "framework/app/mfxConfigFile.h"
 #include "framework/app/mfxSelfUpdate.h"
+#include "framework/app/mfxSignalEnding.h"
 #include "framework/messaging/mfMessageQueue.h"
 #include "framework/windows/mfxDisplayWindow.h"
 #include "framework/windows/mfxWindow.h"
@@ -161,9 +162,10 @@ int mfxRunApplication(const mfxCommandLine& commandLine, u32 mode) {
     mfxApplication* application = mfxApplication::Get();
     if (!application || !application->InitInstance(mode, commandLine.options, commandLine.document)) return kFailedStart;
 
-    // From here to the exit handler, SIGINT and SIGTERM end the program through its own quit
-    // (the display delivers them), on every display, headless too.
+    // From here to the exit handler a termination signal keeps the child's work and ends the
+    // program, from whatever loop runs, on every display, headless too.
     const plat::QuitSignalCatcher quitSignals;
+    const mfxSignalEnding signalEnding(*application);
     std::unique_ptr<plat::NamedMutex> initMutex = takeInitMutex();
     // The first start keeps this mutex until its main window can be found, so a second start
     // that gets it either finds that window or is the only one.

@@ -8,6 +8,8 @@
 #include "framework/language/LanguageTexts.h"
 #include "framework/windows/mfxWindow.h"
 #include "platform/display/DisplayWindow.h"
+#include "platform/display/choice/DesktopMessage.h"
+#include "platform/files/Files.h"
 #include "platform/gdi/Text.h"
 #include "platform/ui/Windows.h"
 #include "platform/widgets/DialogBox.h"
@@ -74,6 +76,16 @@ plat::WindowHandle alertWindow() {
     return plat::kNoWindow;
 }
 
+// The program's name in its language, or its file's name before the language texts are read.
+std::string programTitle() {
+    std::string name = LookupLanguageText("GeneralStrings", "AppName").c_str();
+    if (name.empty()) {
+        name = plat::programFileText();
+        name.erase(0, name.find_last_of('\\') + 1);
+    }
+    return name;
+}
+
 int32_t measuredTextHeight(std::string_view text) {
     auto dc = plat::gdi::DeviceContext::createInformation();
     plat::gdi::selectFont(*dc, plat::gdi::stockFont());
@@ -125,6 +137,9 @@ u32 runAlert(const std::vector<AlertButton>& buttons, u32 style, std::string_vie
     }
 
     const plat::WindowHandle window = alertWindow();
+    // Before the program has a window (a start that fails), the desktop tells it instead.
+    if (window == plat::kNoWindow)
+        plat::showDesktopMessage(caption ? *caption : programTitle(), std::string(text), icon == pw::AlertIcon::Stop);
     pw::DialogBox box(caption ? *caption : window ? plat::windowTitle(window) : std::string(), width, height, std::move(items));
     u32 answer = 0;
     box.setEventSink([&](const pw::DialogEvent& e) { answer = buttons[e.item - 1u].answer; });

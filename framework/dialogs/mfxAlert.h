@@ -9,6 +9,8 @@
 // Escape answers Cancel where there is a Cancel button (OK in an OK box).
 // On a headless display the alert takes the scripted input first, then the next scripted
 // answer; with neither, or when the program quits under it, it closes with kAlertAnswerOk.
+// Before the program has a window (a start that fails), the text goes to the standard error
+// stream and the desktop's own message box (platform/display/choice/DesktopMessage.h).
 // User-interface thread only.
 #include <string>
 #include <string_view>

@@ -7,6 +7,7 @@
 #include "platform/display/DisplayDriver.h"
 #include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/DisplayWindow.h"
+#include "platform/display/QuitSignals.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Windows.h"
@@ -122,12 +123,17 @@ bool mfxDialogHost::Pump(const std::function<bool()>& done) {
     for (;;) {
         if (dirty_) Draw();
         if (done()) return true;
+        // The program is ending for a signal: nobody will answer the box.
+        if (plat::quitSignalEnding()) {
+            interrupted_ = true;
+            return false;
+        }
         // Something the loop delivered destroyed the window: no input can reach the box now.
         if (!plat::isWindow(window_)) return false;
         plat::Message message;
         if (!plat::peekMessage(message, true)) {
             plat::displayDriver().pumpEvents();
-            if (plat::peekMessage(message, false)) continue;
+            if (plat::peekMessage(message, false) || plat::quitSignalEnding()) continue;
             if (headless) return false;
             plat::waitForMessage();
             continue;

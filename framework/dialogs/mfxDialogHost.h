@@ -27,11 +27,11 @@ public:
     static bool AnyShown() { return shownCount_ > 0; }
 
     // Runs messages until `done` answers true (true), or until nothing more can come: the
-    // quit message or a close of the window, which are posted again for the outer loop, a box
-    // without a window, or, on a headless display, an empty queue once the scripted input has
-    // run out (false).
+    // quit message or a close of the window, which are posted again for the outer loop, the
+    // program ending for a signal, a box without a window, or, on a headless display, an empty
+    // queue once the scripted input has run out (false).
     bool Pump(const std::function<bool()>& done);
-    // A quit or a close of the window ended a Pump: the box goes unanswered.
+    // A quit, a close of the window or a signal's ending ended a Pump: the box goes unanswered.
     bool Interrupted() const { return interrupted_; }
     // Runs after each drawing of the box, before it is shown: what the owner draws over the box
     // (a preview in a picture item) stays.

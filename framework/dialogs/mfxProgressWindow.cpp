@@ -2,6 +2,7 @@
 
 #include "framework/dialogs/mfxDialogHost.h"
 #include "platform/display/DisplayDriver.h"
+#include "platform/display/QuitSignals.h"
 #include "platform/display/choice/DisplayChoice.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/widgets/DialogBox.h"
@@ -54,7 +55,10 @@ mfxProgressWindow::~mfxProgressWindow() {
     box_.reset();
 }
 
-bool mfxProgressWindow::Cancelled() const { return cancelled_ || box_->closeRequested(); }
+// Work that the program ends for a signal under is given up as a Cancel gives it up.
+bool mfxProgressWindow::Cancelled() const {
+    return cancelled_ || box_->closeRequested() || plat::quitSignalEnding();
+}
 
 bool mfxProgressWindow::Poll() {
     host_->Pump([this] { return Cancelled() || !messageWaiting(); });

@@ -13,6 +13,8 @@ bool sameMode(const DisplayMode& offered, const DisplayMode& asked) {
 
 }  // namespace
 
+bool DisplayDriver::showMessageBox(const std::string&, const std::string&, bool) { return false; }
+
 DisplayMode DisplayDriver::currentMode() const { return switched_ ? switchedTo_ : desktopMode(); }
 
 bool DisplayDriver::changeMode(const DisplayMode& mode, bool testOnly) {

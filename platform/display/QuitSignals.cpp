@@ -1,6 +1,7 @@
 #include "platform/display/QuitSignals.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -13,13 +14,49 @@ namespace {
 
 static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler needs a lock-free flag");
 
-constexpr int kQuitSignals[] = {SIGINT, SIGTERM};
+constexpr int kQuitSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 std::atomic<bool> pending{false};
 std::atomic<int> writeEnd{-1};
+// The first signal caught since the ending was set; 0 before.
+std::atomic<int> firstSignal{0};
+std::atomic<unsigned> graceSeconds{0};
+std::atomic<bool> endingStarted{false};
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<unsigned>::is_always_lock_free);
 
-void onQuitSignal(int) {
+// Async-signal-safe throughout: a handler ends the process through it.
+[[noreturn]] void endBy(int signal) {
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    sigemptyset(&byDefault.sa_mask);
+    sigaction(signal, &byDefault, nullptr);
+    // Inside its own handler the signal is blocked, and raising it would wait for the return.
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, signal);
+    pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+    raise(signal);
+    _exit(128 + signal);
+}
+
+void onDeadline(int) { endBy(firstSignal.load()); }
+
+void startDeadline(unsigned seconds) {
+    struct sigaction deadline {};
+    deadline.sa_handler = onDeadline;
+    sigemptyset(&deadline.sa_mask);
+    sigaction(SIGALRM, &deadline, nullptr);
+    alarm(seconds);
+}
+
+void onQuitSignal(int signal) {
     const int saved = errno;
+    int earlier = 0;
+    const bool first = firstSignal.compare_exchange_strong(earlier, signal);
+    if (const unsigned seconds = graceSeconds.load(); seconds > 0) {
+        if (!first) endBy(signal);
+        startDeadline(seconds);
+    }
     pending.store(true);
     const char one = 1;
     // A full pipe already wakes the watcher: a byte that does not fit loses nothing.
@@ -48,6 +85,16 @@ struct Catching {
 Catching& catching() {
     static Catching c;
     return c;
+}
+
+struct Ending {
+    std::mutex mutex;
+    std::function<void(int)> ending;
+};
+
+Ending& ending() {
+    static Ending e;
+    return e;
 }
 
 }  // namespace
@@ -88,5 +135,35 @@ bool takeQuitSignal() {
     }
     return pending.exchange(false);
 }
+
+void setQuitSignalEnding(std::function<void(int)> ends, unsigned seconds) {
+    Ending& e = ending();
+    std::lock_guard lock(e.mutex);
+    // The deadline of an earlier ending no longer applies.
+    if (graceSeconds.exchange(0) > 0) alarm(0);
+    e.ending = std::move(ends);
+    firstSignal.store(0);
+    endingStarted.store(false);
+    graceSeconds.store(e.ending ? seconds : 0);
+}
+
+bool runQuitSignalEnding() {
+    std::function<void(int)> ends;
+    {
+        Ending& e = ending();
+        std::lock_guard lock(e.mutex);
+        ends = e.ending;
+    }
+    if (!ends) return false;
+    // An ending pumps the display itself only by accident (an alert it meets): it runs once.
+    // A signal caught before the ending was set counts as a termination.
+    const int signal = firstSignal.load();
+    if (!endingStarted.exchange(true)) ends(signal != 0 ? signal : SIGTERM);
+    return true;
+}
+
+bool quitSignalEnding() { return endingStarted.load(); }
+
+void endProcessBySignal(int signal) { endBy(signal); }
 
 }  // namespace plat

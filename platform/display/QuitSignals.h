@@ -1,13 +1,19 @@
 #pragma once
 // While a catcher lives (the program's message loop keeps one, an SDL display another),
-// SIGINT and SIGTERM ask the program to end through its own shut-down instead of killing it:
-// a caught signal notes a quit request and makes a descriptor readable, which is all a
-// signal handler may safely do. The SDL display's input watcher wakes the user-interface
-// thread on that descriptor, and the display delivers the request as it pumps events: the
-// SDL display as a close of its windows (the program's quit, with its save question), the
-// headless one, where nobody can answer, as the quit message itself. A signal the process ignores stays ignored; SDL's own catching, which only
-// sets a flag that wakes nobody, gives way to ours. When the last catcher ends, the handlers
-// the process had before come back.
+// SIGINT, SIGTERM and SIGHUP (Ctrl+C, the session ending, a shutdown, a closed terminal) ask
+// the program to end instead of killing it: a caught signal notes a quit request and makes a
+// descriptor readable, which is all a signal handler may safely do. The SDL display's input
+// watcher wakes the user-interface thread on that descriptor, and whichever loop pumps the
+// display next (the main loop, or a modal loop under a dialog) takes the request.
+//
+// While the program runs it sets an ending: the display hands the taken signal to it, and it
+// keeps what must not be lost and ends the process without asking anything. Without an ending
+// the display delivers the request instead: the SDL display as a close of its windows, the
+// headless one as the quit message itself. A signal the process ignores stays ignored; SDL's
+// own catching, which only sets a flag that wakes nobody, gives way to ours. When the last
+// catcher ends, the handlers the process had before come back.
+#include <functional>
+
 namespace plat {
 
 class QuitSignalCatcher {
@@ -22,5 +28,18 @@ public:
 int quitSignalDescriptor();
 // True once for the signals caught since the last call. Any thread.
 bool takeQuitSignal();
+
+// `ending` runs on the user-interface thread with the first signal's number when a display
+// takes the signal; an ending that returns leaves the program running. With `graceSeconds`,
+// the first signal also starts a deadline: a process still running that long after it, or
+// that catches a second signal meanwhile, ends at once as the signal's own action would end
+// it. Null restores quit requests. Each call starts over: no signal counts as caught.
+void setQuitSignalEnding(std::function<void(int signal)> ending, unsigned graceSeconds);
+// Runs the ending for a signal just taken, once; false when no ending is set.
+bool runQuitSignalEnding();
+// True once an ending has started: a loop waiting for an answer stops waiting.
+bool quitSignalEnding();
+// Ends the process as the signal's default action does: a parent sees it ended by `signal`.
+[[noreturn]] void endProcessBySignal(int signal);
 
 }  // namespace plat

@@ -15,6 +15,8 @@ namespace plat {
 namespace {
 
 constexpr char kGlobalPrefix[] = "Global\\";
+constexpr mode_t kSharedLockMode = 0644;
+constexpr mode_t kOwnLockMode = 0600;
 
 std::mutex rootMutex;
 std::string& rootOverride() {
@@ -80,8 +82,9 @@ NamedMutex::NamedMutex(const std::string& name) {
     const bool global = name.compare(0, sizeof kGlobalPrefix - 1, kGlobalPrefix) == 0;
     const std::string path = lockFolder(global) + "/" + fileNameOf(name);
     // The shared folder is open to every user: a name planted there as a link to someone's
-    // file must not be followed, and only our own lock file is opened up to others.
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, global ? 0666 : 0600);
+    // file must not be followed. A lock needs no more than reading, so the file is opened to
+    // read and made by its first user so that others may read it but never write into it.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, global ? kSharedLockMode : kOwnLockMode);
     if (fd_ < 0) return;
     struct stat info {};
     if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -89,7 +92,8 @@ NamedMutex::NamedMutex(const std::string& name) {
         fd_ = -1;
         return;
     }
-    if (global && info.st_uid == ::geteuid()) ::fchmod(fd_, 0666);
+    // The user's file-creation mask must not keep the other users from the machine-wide lock.
+    if (global && info.st_uid == ::geteuid() && (info.st_mode & 07777) != kSharedLockMode) ::fchmod(fd_, kSharedLockMode);
 }
 
 NamedMutex::~NamedMutex() {

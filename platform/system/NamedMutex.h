@@ -1,7 +1,9 @@
 #pragma once
 // Mutexes named across processes, as the program names them: "Global\..." names are shared
 // by every user of the machine, other names ("Local\..." or bare) by the processes of one
-// user. Each is a lock file (flock) in a folder of locks, so a mutex dies with its holder.
+// user. Each is a lock file (flock) in a folder of locks, so a mutex dies with its holder; a
+// machine-wide one is readable by everyone (enough to take it) and writable by nobody but the
+// user who made it, a user's own is private.
 // Two objects of one name conflict even inside one process. Any thread may use its own object.
 #include <string>
 

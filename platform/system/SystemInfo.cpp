@@ -3,6 +3,8 @@
 #include <cpuid.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace plat {
 
@@ -15,6 +17,14 @@ bool cpuHasMmx() {
 void debugOutput(const char* text) {
     std::fputs(text, stderr);
     std::fflush(stderr);
+}
+
+void traceOutput(const char* text) {
+    static const bool tracing = [] {
+        const char* asked = std::getenv("TUMBLO_TRACE");
+        return asked && std::strcmp(asked, "1") == 0;
+    }();
+    if (tracing) debugOutput(text);
 }
 
 }  // namespace plat

@@ -9,5 +9,8 @@ bool cpuHasMmx();
 
 // Sends one diagnostic message to the developer's output (standard error).
 void debugOutput(const char* text);
+// A step of the program that a developer follows with TUMBLO_TRACE=1 in its environment (on
+// standard error); quiet otherwise, as a debugger's output is when no debugger listens.
+void traceOutput(const char* text);
 
 }  // namespace plat

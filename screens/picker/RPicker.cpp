@@ -160,8 +160,8 @@ u16 RPicker::Enter() {
         SetProjectNameFromPath();
         BuildProjectList(false);
         if (Portfolio()->ComparePathWithParent(ProjectPathText())) list_->SelectByName(projectName_);
-        restoredFirst_ = std::max<int>(0, int(document->Config().topLeftPage.Value()) - 1);
-        restoredSelected_ = std::max<int>(0, int(document->Config().selectedPage.Value()) - 1);
+        restoredFirst_ = std::max<int>(0, ProjectConfigFile::PickerPlace(document->Config().topLeftPage) - 1);
+        restoredSelected_ = std::max<int>(0, ProjectConfigFile::PickerPlace(document->Config().selectedPage) - 1);
         BuildStrip(restoredFirst_, restoredSelected_);
     } else {
         BuildProjectList(true);

@@ -99,8 +99,8 @@ bool RPicker::LoadProjectByName(const std::string& name, bool reselect) {
     }
     RDocument* document = Document();
     SetProjectNameFromPath();
-    const int first = std::max<int>(0, int(document->Config().topLeftPage.Value()) - 1);
-    const int selected = std::max<int>(0, int(document->Config().selectedPage.Value()) - 1);
+    const int first = std::max<int>(0, ProjectConfigFile::PickerPlace(document->Config().topLeftPage) - 1);
+    const int selected = std::max<int>(0, ProjectConfigFile::PickerPlace(document->Config().selectedPage) - 1);
     SetSlideLabel(PickerText("LoadingSlideShow"));
     BuildStrip(first, selected);
     KeepStripPlace();
@@ -252,12 +252,15 @@ bool RPicker::OpenDocumentPath(const std::string& path) {
     EnginePath file(path);
     RPortfolio* portfolio = Portfolio();
     if (file.empty() || !portfolio || pathCheckExists(file.get()) != kErrNone) return false;
-    if (portfolio->ComparePathWithParent(path)) {
-        char name[kSystemTextSize] = {};
-        pathGetFileName(file.get(), name);
-        std::string project = name;
-        if (const size_t dot = project.rfind('.'); dot != std::string::npos) project.erase(dot);
-        return LoadProjectByName(project, true);
+    char name[kSystemTextSize] = {};
+    pathGetFileName(file.get(), name);
+    std::string project = name;
+    if (const size_t dot = project.rfind('.'); dot != std::string::npos) project.erase(dot);
+    if (portfolio->ComparePathWithParent(path)) return LoadProjectByName(project, true);
+    // An empty or foreign file would open as an empty show: the child hears that it did not open.
+    if (!ProjectConfigFile::IsProjectFile(file.get())) {
+        ShowFailedLoad(project);
+        return false;
     }
     auto document = std::make_unique<RDocument>(file.get());
     document->LoadPages();

@@ -37,13 +37,11 @@ int paintedPixels(const Shot& shot) {
     return shot.count(canvasArea(), [](uint32_t p) { return p != kPaper; });
 }
 
-testing::AssertionResult logIn(Journey& j, const std::string& name) {
+testing::AssertionResult giveName(Journey& j, const std::string& name) {
     const Area field = planned("dialog.login.field");
     const Area inside{field.x + 4, field.y + 4, field.width - 8, field.height - 8};
     const int insidePixels = inside.width * inside.height;
     const int screenPixels = kScreen.width * kScreen.height;
-    const Area canvas = canvasArea();
-    const int canvasPixels = canvas.width * canvas.height;
 
     if (auto shown = j.waitFor([&] { return j.screenshot().count(kScreen, [](uint32_t p) { return p != 0; }) > screenPixels / 2; },
                                "the splash");
@@ -64,6 +62,13 @@ testing::AssertionResult logIn(Journey& j, const std::string& name) {
     j.type(name);
     if (auto typed = j.waitForChange(ready, inside, "the typed name in the login's field"); !typed) return typed;
     j.key("Return");
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult logIn(Journey& j, const std::string& name) {
+    if (auto given = giveName(j, name); !given) return given;
+    const Area canvas = canvasArea();
+    const int canvasPixels = canvas.width * canvas.height;
     // The easel is there when its blank page and its menus are, and it has finished drawing.
     if (auto easel = j.waitFor(
             [&] {

@@ -16,6 +16,9 @@ inline Area menuBarArea() { return {0, 0, 800, kMenuBarHeight}; }
 // Pixels of the canvas that are not blank paper.
 int paintedPixels(const Shot& shot);
 
+// From the splash (or the login after a restart) to the login's name field, the name `name`
+// typed there and given with Return.
+testing::AssertionResult giveName(Journey& j, const std::string& name);
 // From the splash (or the login after a restart) to the easel of the user `name`, typed in the
 // login's name field.
 testing::AssertionResult logIn(Journey& j, const std::string& name);

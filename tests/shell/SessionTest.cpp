@@ -4,6 +4,8 @@
 // reopening the picture, and quitting with unsaved work.
 #include <csignal>
 
+#include "document/project/RecoveryCopy.h"
+#include "framework/app/mfxSignalEnding.h"
 #include "platform/display/QuitSignals.h"
 #include "tests/shell/SessionFixture.h"
 
@@ -150,21 +152,25 @@ TEST_F(SessionTest, AQuitRequestUnderAnAlertEndsItAndAsksAboutTheUnsavedPicture)
     EXPECT_TRUE(savedPictures("Maya").empty());
 }
 
-// Headless nobody can answer: a termination signal under an alert ends the alert and the
-// program's loop, and the exit handler shuts down in order, saving no picture silently.
-TEST_F(SessionTest, ATerminationSignalUnderAnAlertEndsTheProgramHeadlessWithoutSaving) {
+// A termination signal under an alert (the session ending) ends the alert unanswered, asks
+// nothing more, keeps the unsaved picture as the recovery copy beside no picture of its own,
+// keeps the settings, and hands the program's end to the signal.
+TEST_F(SessionTest, ATerminationSignalUnderAnAlertKeepsThePictureAndEndsWithoutAsking) {
     std::vector<u16> before, painted;
     ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
     const plat::QuitSignalCatcher catching;
+    std::vector<int> ended;
+    const mfxSignalEnding ending(*application_, [&](int signal) { ended.push_back(signal); }, 0);
     ASSERT_EQ(std::raise(SIGTERM), 0);
     EXPECT_EQ(mfxAlert(kAlertYesNoCancel, "Go on?"), kAlertAnswerCancel);
+    EXPECT_EQ(ended, std::vector<int>{SIGTERM});
     frames(3);
-    EXPECT_EQ(quitCode_, 0);
     EXPECT_EQ(easel()->WarningDialog(), nullptr);
-    application_->ExitInstance();
-    application_.reset();
-    EXPECT_TRUE(savedPictures("Maya").empty());
-    EXPECT_TRUE(fs::exists(fs::path(root_) / "data/tumblo4/Users/Maya/user.ini")) << "no orderly exit";
+    EXPECT_EQ(quitCode_, -1) << "no ordinary quit";
+    const std::vector<fs::path> saved = savedPictures("Maya");
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0].filename(), kRecoveryCopyName);
+    EXPECT_TRUE(fs::exists(fs::path(root_) / "data/tumblo4/Users/Maya/user.ini")) << "the settings kept";
 }
 
 TEST_F(SessionTest, ExitWithUnsavedPaintAsksInsteadOfQuitting) {

@@ -31,9 +31,9 @@ std::unique_ptr<DisplayWindow> HeadlessDisplay::openWindow(WindowHandle window, 
 
 void HeadlessDisplay::pumpEvents() {
     showServiceCursor();
-    // Nobody can answer a question here: a caught quit signal ends the loop at once, and the
-    // program shuts down through its exit handler without saving what nobody chose to save.
-    if (takeQuitSignal()) postQuitMessage(0);
+    // Nobody can answer a question here: without the program's own ending, a caught quit
+    // signal ends the loop at once.
+    if (takeQuitSignal() && !runQuitSignalEnding()) postQuitMessage(0);
     while (!script_.empty()) {
         Scripted next = script_.front();
         script_.pop_front();

@@ -117,13 +117,18 @@ public:
 
     void pumpEvents() override {
         showServiceCursor();
-        if (takeQuitSignal()) deliverQuitRequest();
+        if (takeQuitSignal() && !runQuitSignalEnding()) deliverQuitRequest();
         SDL_Event event;
         while (SDL_PollEvent(&event)) handle(event);
         if (watcher_) watcher_->rearm();
     }
 
     void waitForInput(uint32_t timeoutMs) override { SDL_WaitEventTimeout(nullptr, int(timeoutMs)); }
+
+    bool showMessageBox(const std::string& title, const std::string& text, bool stop) override {
+        return SDL_ShowSimpleMessageBox(stop ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION, title.c_str(),
+                                        text.c_str(), nullptr) == 0;
+    }
 
     void setCursor(cursor::CursorId shown) override {
         SDL_Cursor* sdlCursor = nullptr;

@@ -8,21 +8,63 @@ extern "C" {
 
 #include <cstdio>
 #include <mutex>
+#include <string>
+#include <vector>
 
 namespace plat::media {
 
 namespace {
 
 constexpr int kIoBufferSize = 32768;
+// No block a movie of ours needs comes near this (a picture of the largest side at four bytes a
+// pixel is 64 MB); a damaged header that asks libav for more (a sample table of a hundred
+// million entries in a movie of a few kilobytes) is refused, never reserved.
+constexpr size_t kLargestBlock = size_t(96) << 20;
+// How much of a movie is read, and for how long a stream is looked at, before its streams are
+// known; a movie of ours says it all in its header.
+constexpr const char* kProbeBytes = "1000000";
+constexpr const char* kAnalyzeMicroseconds = "2000000";
+// More streams than a movie of ours has by far, fewer than a damaged one can make libav keep.
+constexpr const char* kMostStreams = "16";
+constexpr const char* kLargestIndexBytes = "4000000";
 
-// libavformat reports damaged data on stderr; our callers get a result code instead.
-void quietLibav() {
+// libavformat reports damaged data on stderr; our callers get a result code instead. Nothing
+// else in the process uses libav, so its largest allocation is ours to bound.
+void setUpLibav() {
     static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+    std::call_once(once, [] {
+        av_log_set_level(AV_LOG_QUIET);
+        av_max_alloc(kLargestBlock);
+    });
 }
+
+// Options that hold a damaged movie's demands down.
+AVDictionary* boundedFormatOptions() {
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "probesize", kProbeBytes, 0);
+    av_dict_set(&options, "analyzeduration", kAnalyzeMicroseconds, 0);
+    av_dict_set(&options, "max_streams", kMostStreams, 0);
+    av_dict_set(&options, "max_index_size", kLargestIndexBytes, 0);
+    return options;
+}
+
+// A decoder never makes a picture larger than the largest we accept.
+std::string largestPicture() { return std::to_string(int64_t(kMovieMaxSide) * kMovieMaxSide); }
 
 // The demuxer never opens another file or address of its own.
 int refuseNestedOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**) { return AVERROR(EPERM); }
+
+// The streams' parameters, each stream's decoder held to our largest picture.
+int findStreamInfo(AVFormatContext* format) {
+    std::vector<AVDictionary*> perStream(format->nb_streams, nullptr);
+    for (AVDictionary*& options : perStream) {
+        av_dict_set(&options, "max_pixels", largestPicture().c_str(), 0);
+        av_dict_set(&options, "threads", "1", 0);
+    }
+    const int found = avformat_find_stream_info(format, perStream.empty() ? nullptr : perStream.data());
+    for (AVDictionary*& options : perStream) av_dict_free(&options);
+    return found;
+}
 
 }  // namespace
 
@@ -60,7 +102,7 @@ int64_t MovieDemuxer::seekBytes(void* opaque, int64_t offset, int whence) {
 
 MrErr MovieDemuxer::open(std::shared_ptr<const MovieInput> input, MovieStreamKind kind,
                          std::unique_ptr<MovieDemuxer>* out) {
-    quietLibav();
+    setUpLibav();
     if (!input || !out) return kMrParamErr;
     std::unique_ptr<MovieDemuxer> d(new MovieDemuxer);
     d->input_ = std::move(input);
@@ -78,8 +120,11 @@ MrErr MovieDemuxer::open(std::shared_ptr<const MovieInput> input, MovieStreamKin
     d->format_->flags |= AVFMT_FLAG_CUSTOM_IO;
     d->format_->io_open = refuseNestedOpen;
     const AVInputFormat* mov = av_find_input_format("mov");
-    if (avformat_open_input(&d->format_, nullptr, mov, nullptr) < 0) return kMrBadFormat;  // frees format_
-    if (avformat_find_stream_info(d->format_, nullptr) < 0) return kMrBadFormat;
+    AVDictionary* formatOptions = boundedFormatOptions();
+    const int opened = avformat_open_input(&d->format_, nullptr, mov, &formatOptions);  // frees format_ on failure
+    av_dict_free(&formatOptions);
+    if (opened < 0) return kMrBadFormat;
+    if (findStreamInfo(d->format_) < 0) return kMrBadFormat;
     const AVMediaType type = kind == MovieStreamKind::video ? AVMEDIA_TYPE_VIDEO : AVMEDIA_TYPE_AUDIO;
     const AVCodec* decoder = nullptr;
     const int index = av_find_best_stream(d->format_, type, -1, -1, &decoder, 0);
@@ -96,6 +141,7 @@ MrErr MovieDemuxer::open(std::shared_ptr<const MovieInput> input, MovieStreamKin
     if (!d->codec_ || !d->packet_) return kMrMemFullErr;
     if (avcodec_parameters_to_context(d->codec_, parameters) < 0) return kMrBadFormat;
     d->codec_->thread_count = 1;
+    d->codec_->max_pixels = int64_t(kMovieMaxSide) * kMovieMaxSide;
     if (avcodec_open2(d->codec_, decoder, nullptr) < 0) return kMrNoCodec;
     for (unsigned i = 0; i < d->format_->nb_streams; ++i)
         if (int(i) != index) d->format_->streams[i]->discard = AVDISCARD_ALL;

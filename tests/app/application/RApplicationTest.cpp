@@ -402,3 +402,38 @@ TEST_F(RApplicationTest, ANameAnswerLogsTheUserInAndARefusedNameBringsTheLoginBa
 }
 
 }  // namespace
+
+namespace {
+
+// A save killed half way leaves its new file beside its target; the next start removes every
+// such file in the settings and the users' folders, whatever its target, and nothing else.
+TEST_F(RApplicationTest, StartupRemovesWhatKilledSavesLeftBehind) {
+    struct Entry {
+        const char* path;  // below the test's root
+        bool stays;
+    };
+    const Entry entries[] = {
+        {"config/tumblo4/TB.ini.~tumblo.tmp", false},
+        {"data/tumblo4/Users/Maya/Pictures/Cat.tbx", true},
+        {"data/tumblo4/Users/Maya/Pictures/Cat.tbx.~tumblo.tmp", false},
+        {"data/tumblo4/Users/Maya/Slide Shows/Zoo.tbp.~tumblo.tmp", false},
+        {"data/tumblo4/Users/Maya/user.ini.~tumblo.tmp", false},
+        {"data/tumblo4/Users/Maya/Library/Sounds/Moo.kvr.~tumblo.tmp", false},
+        {"data/tumblo4/Users/Maya/Pictures/notes.tmp", true},
+        {"data/tumblo4/Users/Maya/Pictures/~tumblo.tmp.tbx", true},
+        {"data/tumblo4/Users/Maya/Library/Sounds/Mine/Old.kvr.~tumblo.tmp", false},
+        {"data/tumblo4/Users/Maya/Library/Sounds/Mine/Deeper/Old.kvr.~tumblo.tmp", true},
+    };
+    for (const Entry& e : entries) {
+        std::filesystem::create_directories(std::filesystem::path(root_ + "/" + e.path).parent_path());
+        std::ofstream(root_ + "/" + e.path) << "half";
+    }
+    Log log;
+    RApplication application;
+    application.SetShellParts(parts(&log));
+    ASSERT_EQ(application.Startup(0, {}), 0);
+    for (const Entry& e : entries) EXPECT_EQ(std::filesystem::exists(root_ + "/" + e.path), e.stays) << e.path;
+    application.ExitInstance();
+}
+
+}  // namespace

@@ -142,6 +142,57 @@ TEST_F(Project, BackgroundColourLimitBothSides) {
     EXPECT_EQ(doc.BackgroundColor(), kBackgroundColorCount - 1);
 }
 
+// A project file's settings outside what they can hold read as their default, never wrapped
+// into another value; the picker's places too. Only a file holding a project's sections is one.
+TEST_F(Project, FileValuesOutOfTheirRangeReadAsTheDefault) {
+    struct Case {
+        const char* text;
+        u16 color;
+        int topLeft;
+    };
+    const Case cases[] = {
+        {"[SlideShow]\r\nBackgroundColor=20\r\n[PickerDisplay]\r\nTopLeftPage=3\r\n", 20, 3},
+        {"[SlideShow]\r\nBackgroundColor=30\r\n[PickerDisplay]\r\nTopLeftPage=100\r\n", 30, 100},
+        {"[SlideShow]\r\nBackgroundColor=65535\r\n[PickerDisplay]\r\nTopLeftPage=101\r\n", 65535, 0},
+        {"[SlideShow]\r\nBackgroundColor=-32769\r\n[PickerDisplay]\r\nTopLeftPage=-2147483648\r\n", 0, 0},
+        {"[SlideShow]\r\nBackgroundColor=65536\r\n[PickerDisplay]\r\nTopLeftPage=-1\r\n", 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::string name = "Show" + std::to_string(&c - cases) + ".tbp";
+        write(name, c.text);
+        EnginePath file(engineTextOfHostFolder(root_) + "\\" + name);
+        RDocument doc(file.get());
+        EXPECT_EQ(doc.BackgroundColor(), c.color);
+        EXPECT_EQ(doc.Config().PickerPlace(doc.Config().topLeftPage), c.topLeft);
+    }
+}
+
+TEST_F(Project, OnlyAFileWithAProjectsSectionsIsAProject) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool project;
+    };
+    std::string noise(3000, '\0');
+    for (size_t i = 0; i < noise.size(); ++i) noise[i] = char((i * 2654435761u) >> 13);
+    const Case cases[] = {
+        {"empty", "", false},
+        {"random bytes", noise, false},
+        {"another program's settings", "[Window]\r\nWidth=3\r\n", false},
+        {"a show without slides", "[SlideShow]\r\nBackgroundColor=0\r\n", true},
+        {"slides alone", "[Pages]\r\nPage1=Lion.tbx,1,1,4,4,7,0,0\r\n", true},
+        {"the picker's places alone, lower case", "[pickerdisplay]\r\nSelectedPage=1\r\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string name = std::string("P") + std::to_string(&c - cases) + ".tbp";
+        write(name, c.bytes);
+        EnginePath file(engineTextOfHostFolder(root_) + "\\" + name);
+        EXPECT_EQ(ProjectConfigFile::IsProjectFile(file.get()), c.project);
+    }
+}
+
 }  // namespace
 
 namespace {

@@ -12,6 +12,7 @@
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPort.h"
 #include "engine/gfx/PackedPixels.h"
+#include "tests/LargestAllocation.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -213,6 +214,53 @@ TEST_F(GfxBitmapTest, DamagedOrUnknownCompressionLeavesTheBlockUnchanged) {
 
     memHandle unknown = store(header(4, 1, 4, 0x502));
     EXPECT_EQ(gfxExpandBitmap(unknown), kGfxErrBadFormat);
+}
+
+// A stored size larger than the stream could expand to, or than any picture, is refused before
+// anything is allocated for it; up to those limits the block is made and the stream read.
+TEST_F(GfxBitmapTest, AnExpandedSizeNoStreamOrPictureCouldHaveIsRefusedUnallocated) {
+    if (!LargestAllocationWatch::available()) GTEST_SKIP() << "allocations are watched in sanitizer builds";
+    ASSERT_TRUE(gfxLoadDecompressor("TESTCODE", std::string(TEST_DECODER_PATH) + ";7", ""));
+    const std::vector<u8> stream = encodeLz(std::vector<u8>(4000, 7), 8);
+    const u32 most = u32(stream.size()) * 129;
+    constexpr u32 kLargest = 64u << 20;
+    struct Case {
+        const char* name;
+        bool plugin;
+        u32 claimed;
+        bool allocated;
+    };
+    const Case cases[] = {
+        {"what the stream holds", false, 4000, true},
+        {"all the stream could give", false, most, true},
+        {"more than the stream could give", false, most + 1, false},
+        {"a gigabyte from a few bytes", false, 1u << 30, false},
+        {"the largest picture, decoded elsewhere", true, kLargest, true},
+        {"larger than any picture", true, kLargest + 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<u8> b = header(4000, 1, 4000, u16(2 | (c.plugin ? kGfxFormatPlugin : kGfxFormatLzShort)));
+        if (c.plugin) {
+            b.insert(b.end(), {'T', 'E', 'S', 'T', 'C', 'O', 'D', 'E'});
+            pushBE32(b, c.claimed);
+            pushBE32(b, 3);
+            b.insert(b.end(), {10, 20, 30});
+        } else {
+            pushBE32(b, c.claimed);
+            pushBE32(b, 0);
+            pushBE16(b, u16(1u << 8));
+            b.insert(b.end(), stream.begin(), stream.end());
+        }
+        memHandle h = store(b);
+        const LargestAllocationWatch watch;
+        const EngineErr result = gfxExpandBitmap(h);
+        EXPECT_EQ(watch.largestBytes() >= c.claimed, c.allocated);
+        if (!c.allocated) {
+            EXPECT_EQ(result, kGfxErrBadFormat);
+        }
+        memFreeHandle(h);
+    }
 }
 
 TEST_F(GfxBitmapTest, SixteenBitPixelsAreSwappedOnceIntoMachineOrder) {

@@ -3,6 +3,8 @@
 // (fake) clock, with the drawing-complete procedure and the sound for the mixer.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "media/quicktime/QtEffects.h"
@@ -10,6 +12,8 @@
 #include "platform/clock/Clock.h"
 #include "platform/media/ImageDescription.h"
 #include "platform/media/PixelRows.h"
+#include "tests/LargestAllocation.h"
+#include "tests/media/quicktime/LongTableMovie.h"
 #include "tests/media/quicktime/QtTestSupport.h"
 #include "tests/platform/media/playback/TestMovies.h"
 
@@ -232,6 +236,40 @@ TEST_F(QtMoviesTest, SoundReachesTheMixerWhilePlaying) {
     int peak = 0;
     for (size_t i = 0; i < 8820 * 2; ++i) peak = std::max(peak, std::abs(int(out[i])));
     EXPECT_NEAR(peak, 12000, 600);
+}
+
+// A movie of a kilobyte or two whose table claims eighty million samples opens (with nothing
+// to show) or is refused, within a few megabytes: the runtime never reserves what the claim
+// asks for, which was two gigabytes.
+TEST_F(QtMoviesTest, AMovieClaimingMillionsOfSamplesStaysWithinBoundedMemory) {
+    if (!LargestAllocationWatch::available()) GTEST_SKIP() << "allocations are watched in sanitizer builds";
+    const MovieSpec spec{.width = 24, .height = 16, .frames = 1};
+    {
+        Movie made(qtNewMovie(600));
+        MrTrack* track = qtNewMovieTrack(made.get(), spec.width << 16, spec.height << 16, 0);
+        MrMedia* media = qtNewTrackMedia(track, pm::kMrMediaVideo, 600);
+        ASSERT_EQ(qtBeginMediaEdits(media), 0);
+        addFrame(media, spec, 0, 600);
+        ASSERT_EQ(qtEndMediaEdits(media), 0);
+        ASSERT_EQ(qtInsertMediaIntoTrack(track, 0, 0, 600, 0x10000), 0);
+        ASSERT_EQ(qtFlattenMovieToFile(made.get(), file("still.mov").c_str()), 0);
+    }
+    std::ifstream in(file("still.mov"), std::ios::binary);
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_LT(bytes.size(), 4096u);
+    ASSERT_TRUE(movietest::claimManySamples(bytes));
+
+    constexpr size_t kLimit = size_t(128) << 20;
+    const LargestAllocationWatch watch;
+    MrMovie* opened = nullptr;
+    if (qtOpenMovieFromMemory(bytes.data(), uint32_t(bytes.size()), &opened) == 0) {
+        Movie movie(opened);
+        World world = newWorld(spec.width, spec.height);
+        qtSetMovieWorld(movie.get(), world.get());
+        qtStartMovie(movie.get());
+        qtMoviesTask(movie.get(), 0);
+    }
+    EXPECT_LT(watch.largestBytes(), kLimit);
 }
 
 TEST_F(QtMoviesTest, DamagedMoviesAndBadArgumentsAreRefused) {

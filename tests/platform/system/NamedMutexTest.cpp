@@ -1,9 +1,12 @@
 #include "platform/system/NamedMutex.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -115,4 +118,61 @@ TEST_F(NamedMutexTest, LinkPlantedInTheSharedFolderIsNotFollowed) {
     EXPECT_FALSE(mutex.valid());
     EXPECT_EQ(std::filesystem::status(victim).permissions() & std::filesystem::perms::all,
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+// The machine-wide lock file is one that every user can take but none can write into, whatever
+// the maker's file-creation mask; a user's own is the user's alone.
+TEST_F(NamedMutexTest, LockFilesAreNeverWritableByOthers) {
+    struct Case {
+        const char* name;
+        const char* file;
+        mode_t umask;
+        std::filesystem::perms mode;
+    };
+    using P = std::filesystem::perms;
+    const P shared = P::owner_read | P::owner_write | P::group_read | P::others_read;
+    const Case cases[] = {
+        {"Global\\GOpen", "global/Global-GOpen.lock", 0, shared},
+        {"Global\\GMasked", "global/Global-GMasked.lock", 077, shared},
+        {"Local\\Own", "local/Local-Own.lock", 0, P::owner_read | P::owner_write},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const mode_t before = ::umask(c.umask);
+        plat::NamedMutex mutex(c.name);
+        ::umask(before);
+        ASSERT_TRUE(mutex.tryLock());
+        EXPECT_EQ(std::filesystem::status(root / c.file).permissions() & P::all, c.mode);
+    }
+    // A file an earlier version left open to all is closed by the next holder that made it.
+    const std::filesystem::path old = root / "global" / "Global-GOld.lock";
+    { std::ofstream(old) << ""; }
+    std::filesystem::permissions(old, P::all & ~(P::owner_exec | P::group_exec | P::others_exec));
+    plat::NamedMutex reopened("Global\\GOld");
+    EXPECT_EQ(std::filesystem::status(old).permissions() & P::all, shared);
+}
+
+// Another user takes the machine-wide lock (and is kept out while it is held) without being
+// able to write into it.
+TEST_F(NamedMutexTest, AnotherUserSharesTheMachineWideLockButCannotWriteIt) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    std::filesystem::permissions(root, std::filesystem::perms::all);
+    plat::NamedMutex held("Global\\GShared");
+    ASSERT_TRUE(held.tryLock());
+    const std::string file = (root / "global" / "Global-GShared.lock").string();
+    const int code = inChild([&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) return 10;
+        if (::open(file.c_str(), O_WRONLY) >= 0 || errno != EACCES) return 11;
+        plat::NamedMutex other("Global\\GShared");
+        if (!other.valid()) return 12;
+        return other.tryLock() ? 13 : 0;
+    });
+    EXPECT_EQ(code, 0);
+    held.unlock();
+    EXPECT_EQ(inChild([&] {
+                  if (::setgid(65534) != 0 || ::setuid(65534) != 0) return 10;
+                  plat::NamedMutex other("Global\\GShared");
+                  return other.tryLock() ? 0 : 13;
+              }),
+              0);
 }

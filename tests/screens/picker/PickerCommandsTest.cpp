@@ -11,6 +11,7 @@
 #include "app/print/PictureSurface.h"
 #include "app/print/RPrintDialog.h"
 #include "app/settings/GlobalUserSettings.h"
+#include "document/users/EnginePath.h"
 #include "framework/controls/RButton.h"
 #include "engine/resources/ResourceManager.h"
 #include "framework/input/RInputRegistry.h"
@@ -25,6 +26,7 @@
 #include "tests/screens/picker/PickerSessionHarness.h"
 
 #include <cstring>
+#include <fstream>
 
 namespace {
 
@@ -326,6 +328,37 @@ TEST_F(PickerCommands, ProjectsOpenedByPath) {
     EXPECT_EQ(model(), "ABCD..");
     EXPECT_FALSE(picker->IsDirty());
     EXPECT_EQ(picker->ProjectList()->FindName("Away"), -1) << "not one of the user's slide shows";
+}
+
+// A file that is no project (empty, or another file's bytes), whether among the user's slide
+// shows or opened from elsewhere (File > Open, the command line), is refused with the message
+// naming it, and the show on the strip stays as it was.
+TEST_F(PickerCommands, AFileThatIsNoProjectIsRefusedAndSaid) {
+    enterWithFour();
+    savePath = app->GetPaths()->GetProjectPath("Zoo");
+    command(kCmdSaveAs);
+    alerts();
+    std::string noise(2000, '\0');
+    for (size_t i = 0; i < noise.size(); ++i) noise[i] = char((i * 2654435761u) >> 11);
+    struct Case {
+        const char* name;
+        std::string host;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"Empty", plat::hostPathOfText(app->GetPaths()->GetProjectPath("Empty")), ""},
+        {"Noise", root_ + "/disc/Noise.tbp", noise},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::ofstream(c.host, std::ios::binary) << c.bytes;
+        EXPECT_FALSE(picker->OpenDocumentPath(engineTextOfHostFolder(c.host)));
+        const std::vector<mfxAlertRecord> told = alerts();
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_EQ(told[0].text, LookupLanguageText("PickerStrings", "FailedLoadProject").c_str() + std::string(c.name));
+        EXPECT_EQ(picker->ProjectName(), "Zoo");
+        EXPECT_EQ(model(), "ABCD..");
+    }
 }
 
 // Quitting from the picker asks about the changes first: Cancel stays, No quits.

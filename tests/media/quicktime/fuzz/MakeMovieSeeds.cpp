@@ -1,9 +1,12 @@
 // Writes the seed movies of the movie fuzz target into <folder>: pictures coded by the
 // runtime and flattened by its own movie writer (one still, and frames of their own lengths),
-// and, where the ffmpeg command line is installed, a movie with sound.
+// the still claiming eighty million samples, and, where the ffmpeg command line is installed,
+// a movie with sound.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,7 @@
 #include "platform/media/PixelRows.h"
 #include "platform/media/RuntimeServices.h"
 #include "platform/media/movie/MovieEditingEntries.h"
+#include "tests/media/quicktime/LongTableMovie.h"
 
 namespace pm = plat::media;
 
@@ -65,6 +69,11 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder);
     if (!writeMovie((folder / "still.mov").string(), 24, 16, 1, 1800)) return 1;
     if (!writeMovie((folder / "frames.mov").string(), 16, 16, 3, 40)) return 1;
+    std::ifstream still(folder / "still.mov", std::ios::binary);
+    std::vector<uint8_t> claiming{std::istreambuf_iterator<char>(still), std::istreambuf_iterator<char>()};
+    if (!movietest::claimManySamples(claiming)) return 1;
+    std::ofstream(folder / "claiming.mov", std::ios::binary)
+        .write(reinterpret_cast<const char*>(claiming.data()), std::streamsize(claiming.size()));
     const std::string sound = (folder / "sound.mov").string();
     if (std::system("ffmpeg -version > /dev/null 2>&1") == 0)
         std::system(("ffmpeg -v error -y -f lavfi -i sine=frequency=300:duration=0.2:sample_rate=8000 -f lavfi -i "

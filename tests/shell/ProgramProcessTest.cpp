@@ -1,0 +1,202 @@
+// The program itself, started headless as a desktop starts it, each run in a home folder of its
+// own: a termination signal ends it by that signal within its grace; a second start of the same
+// user brings the first forward and ends, one by another user of the machine is told the
+// program runs and ends with 1; a data folder it cannot write ends the start with the folder
+// named on the terminal and status 73. As the superuser each run gets a lock folder of its own
+// (a mount namespace, as the session tool gives it), and acts as another user through setpriv.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kNobody = 65534;
+
+struct Ended {
+    bool exited = false;
+    int code = -1;    // the exit status when it exited, else the signal
+    bool inTime = false;
+    std::string told;  // what it wrote on standard error
+};
+
+class Program {
+public:
+    // `as` is the user to run as (the superuser may choose), `readOnly` a folder the run sees
+    // read-only; `locks` the machine-wide lock folder the runs share.
+    Program(const std::string& home, const std::string& locks, uid_t as = ::geteuid(), const std::string& readOnly = "") {
+        int err[2];
+        if (::pipe2(err, O_CLOEXEC) != 0) return;
+        std::vector<std::string> argv;
+        const std::string program = std::string(TUMBLO_TEST_PROGRAM_DIR) + "/tumblo4";
+        if (::geteuid() == 0) {
+            std::string setup = "mkdir -p /tmp/tumblo-locks && mount --bind \"$1\" /tmp/tumblo-locks";
+            if (!readOnly.empty()) setup += " && mount -o bind,ro \"$2\" \"$2\"";
+            argv = {"unshare", "-m", "sh", "-c", setup + " && shift 2 && exec \"$@\"", "sh", locks, readOnly.empty() ? "-" : readOnly};
+            if (as != ::geteuid())
+                argv.insert(argv.end(), {"setpriv", "--reuid=" + std::to_string(as), "--regid=" + std::to_string(as),
+                                         "--clear-groups"});
+        }
+        argv.push_back(program);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(err[1], 2);
+            const std::vector<std::pair<const char*, std::string>> env = {
+                {"HOME", home},
+                {"XDG_CONFIG_HOME", home + "/.config"},
+                {"XDG_DATA_HOME", home + "/.local/share"},
+                {"XDG_RUNTIME_DIR", home + "/run"},
+                {"TUMBLO_HEADLESS", "1"},
+                {"ASAN_OPTIONS", "detect_leaks=0"}};
+            for (const auto& [name, value] : env) ::setenv(name, value.c_str(), 1);
+            std::vector<char*> args;
+            for (std::string& a : argv) args.push_back(a.data());
+            args.push_back(nullptr);
+            ::execvp(args[0], args.data());
+            ::_exit(127);
+        }
+        ::close(err[1]);
+        err_ = err[0];
+        watch_ = int(::syscall(SYS_pidfd_open, pid_, 0));
+    }
+    ~Program() {
+        if (pid_ > 0 && !reaped_) {
+            ::kill(pid_, SIGKILL);
+            end(10);
+        }
+        if (err_ >= 0) ::close(err_);
+        if (watch_ >= 0) ::close(watch_);
+    }
+    void signal(int number) const { ::kill(pid_, number); }
+    // Waits at most `seconds` for its end, then ends it.
+    Ended end(int seconds) {
+        Ended ended;
+        pollfd gone{watch_, POLLIN, 0};
+        ended.inTime = watch_ >= 0 && ::poll(&gone, 1, seconds * 1000) == 1;
+        if (!ended.inTime) ::kill(pid_, SIGKILL);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        reaped_ = true;
+        ended.exited = WIFEXITED(status);
+        ended.code = ended.exited ? WEXITSTATUS(status) : WTERMSIG(status);
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(err_, buffer, sizeof buffer)) > 0) ended.told.append(buffer, size_t(n));
+        return ended;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int err_ = -1;
+    int watch_ = -1;
+    bool reaped_ = false;
+};
+
+class ProgramProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tumblo-process-XXXXXX";
+        root_ = ::mkdtemp(pattern);
+        fs::permissions(root_, fs::perms::all);
+        fs::create_directories(root_ + "/locks");
+        fs::permissions(root_ + "/locks", fs::perms::all | fs::perms::sticky_bit);
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    // A home folder for one user, its settings folder made, owned by `owner`.
+    std::string home(const std::string& name, uid_t owner = ::geteuid()) const {
+        const std::string folder = root_ + "/" + name;
+        for (const char* sub : {"/.config/tumblo4", "/.local/share", "/run"}) fs::create_directories(folder + sub);
+        fs::permissions(folder + "/run", fs::perms::owner_all);
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder))
+            if (::chown(entry.path().c_str(), owner, owner) != 0) ADD_FAILURE() << entry.path();
+        if (::chown(folder.c_str(), owner, owner) != 0) ADD_FAILURE() << folder;
+        return folder;
+    }
+    // Waits (at most 20 s) for the program to be up: it has made the user's writable settings.
+    static bool startedUp(const std::string& home) {
+        const int notes = ::inotify_init1(IN_CLOEXEC);
+        const std::string settings = home + "/.config/tumblo4";
+        ::inotify_add_watch(notes, settings.c_str(), IN_MOVED_TO | IN_CREATE);
+        bool up = fs::exists(settings + "/TB.ini");
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!up && std::chrono::steady_clock::now() < until) {
+            pollfd note{notes, POLLIN, 0};
+            if (::poll(&note, 1, 1000) == 1) {
+                char events[4096];
+                (void)!::read(notes, events, sizeof events);
+            }
+            up = fs::exists(settings + "/TB.ini");
+        }
+        ::close(notes);
+        return up;
+    }
+
+    std::string root_;
+};
+
+TEST_F(ProgramProcess, ATerminationSignalEndsItByThatSignalWithinItsGrace) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        const std::string me = home("term" + std::to_string(signal));
+        Program program(me, root_ + "/locks");
+        ASSERT_TRUE(startedUp(me));
+        const auto sent = std::chrono::steady_clock::now();
+        program.signal(signal);
+        const Ended ended = program.end(10);
+        EXPECT_LT(std::chrono::steady_clock::now() - sent, std::chrono::seconds(3));
+        EXPECT_FALSE(ended.exited) << ended.told;
+        EXPECT_EQ(ended.code, signal);
+    }
+}
+
+TEST_F(ProgramProcess, OneCopyPerUserAndTheFirstKeepsRunning) {
+    const std::string me = home("first");
+    Program first(me, root_ + "/locks");
+    ASSERT_TRUE(startedUp(me));
+    Program again(me, root_ + "/locks");
+    Ended second = again.end(20);
+    EXPECT_TRUE(second.inTime);
+    EXPECT_TRUE(second.exited);
+    EXPECT_EQ(second.code, 0) << "the first was brought forward: " << second.told;
+    if (::geteuid() == 0) {
+        Program other(home("other", kNobody), root_ + "/locks", kNobody);
+        const Ended refused = other.end(20);
+        EXPECT_TRUE(refused.exited);
+        EXPECT_EQ(refused.code, 1);
+        EXPECT_NE(refused.told.find("Tumblo is already running."), std::string::npos) << refused.told;
+    }
+    first.signal(SIGTERM);
+    const Ended ended = first.end(10);
+    EXPECT_FALSE(ended.exited) << "it ran on until the signal: " << ended.told;
+    EXPECT_EQ(ended.code, SIGTERM);
+}
+
+TEST_F(ProgramProcess, ADataFolderItCannotWriteEndsTheStartWithTheFolderNamed) {
+    const std::string me = home("readonly");
+    const std::string data = me + "/.local/share";
+    if (::geteuid() != 0) fs::permissions(data, fs::perms::owner_read | fs::perms::owner_exec);
+    Program program(me, root_ + "/locks", ::geteuid(), data);
+    const Ended ended = program.end(30);
+    fs::permissions(data, fs::perms::owner_all);
+    EXPECT_TRUE(ended.exited);
+    EXPECT_EQ(ended.code, 73);
+    EXPECT_NE(ended.told.find("Tumblo cannot save anything in the folder \"" + data + "/tumblo4/Users\""),
+              std::string::npos)
+        << ended.told;
+    EXPECT_FALSE(fs::exists(data + "/tumblo4"));
+}
+
+}  // namespace
