@@ -189,7 +189,6 @@ function(_tumblo_fuzz_build)
   file(WRITE ${file}.new "${text}")
   configure_file(${file}.new ${file} COPYONLY)
 
-  cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
   set(byproducts "")
   foreach(target ${targets})
     list(APPEND byproducts ${TUMBLO_FUZZ_BINARY_DIR}/${target})
@@ -203,7 +202,10 @@ function(_tumblo_fuzz_build)
       -DCMAKE_CXX_COMPILER_LAUNCHER:STRING=${CMAKE_CXX_COMPILER_LAUNCHER}
       -DCMAKE_BUILD_TYPE:STRING=RelWithDebInfo
       -DFUZZ_TARGETS_FILE:FILEPATH=${file}
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${TUMBLO_FUZZ_BINARY_DIR} --parallel ${cores}
+    # No fixed parallelism: the nested Ninja runs as many jobs as the cores this build may use
+    # (taskset and CI limits included), or CMAKE_BUILD_PARALLEL_LEVEL's, never the machine's
+    # whole count on top of the outer build's own jobs.
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${TUMBLO_FUZZ_BINARY_DIR}
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${byproducts}
     INSTALL_COMMAND "")

@@ -10,6 +10,14 @@ set(CMAKE_CXX_ARCHIVE_CREATE "<CMAKE_AR> qcT <TARGET> <LINK_FLAGS> <OBJECTS>")
 set(CMAKE_CXX_ARCHIVE_APPEND "<CMAKE_AR> qT <TARGET> <LINK_FLAGS> <OBJECTS>")
 set(CMAKE_C_ARCHIVE_CREATE "<CMAKE_AR> qcT <TARGET> <LINK_FLAGS> <OBJECTS>")
 set(CMAKE_C_ARCHIVE_APPEND "<CMAKE_AR> qT <TARGET> <LINK_FLAGS> <OBJECTS>")
+# Programs link with lld (scripts/install-deps installs it): a sanitizer test program with its
+# compressed debug information links several times faster than with the default ld.bfd.
+find_program(TUMBLO_LLD NAMES ld.lld)
+if(TUMBLO_LLD)
+  add_link_options(-fuse-ld=lld)
+else()
+  message(STATUS "ld.lld not found: linking with the system's default linker, more slowly")
+endif()
 # GCC 12's optimiser reports false overflows inside libstdc++'s own vector and string code
 # (GCC bugs 105329, 105651); they stay visible as warnings but do not stop the build.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
@@ -59,6 +67,8 @@ function(tumblo_library target)
   endforeach()
 endfunction()
 
+option(TUMBLO_TEST_UNITY "Compile the test files of each folder together (unity build)" ON)
+
 # tumblo_tests(<target> LABELS <labels...> DEPS <targets...> [FIXTURES <fixtures...>]
 #              [EXCLUDE <subfolders...>] [SHARDS <n>])
 # Builds every .cpp below the calling test folder (its whole tree, except fuzz/ folders, which
@@ -87,6 +97,27 @@ function(tumblo_tests target)
     target_precompile_headers(tumblo_test_pch PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
   endif()
   target_precompile_headers(${target} REUSE_FROM tumblo_test_pch)
+  # Unity build: the test files of one folder are compiled together, as one translation unit,
+  # so that the headers they share are parsed, and their inline code compiled, once per folder
+  # rather than once per file (most of a sanitizer test compile). Files of one folder share one
+  # scope: the names a test file keeps to itself (its anonymous namespace, static functions,
+  # file-scope `using namespace`) must not clash with a neighbour's in the same folder. A clash
+  # is a compile error naming both files on the first build that adds it, never a quiet change,
+  # and files never change batch when others are added elsewhere: mend it by giving the file's
+  # own helpers names of their own (its subject in the name). -DTUMBLO_TEST_UNITY=OFF compiles
+  # each file alone (to find an include that only a neighbour supplies).
+  if(TUMBLO_TEST_UNITY)
+    set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_MODE GROUP)
+    foreach(source ${sources})
+      get_filename_component(folder ${source} DIRECTORY)
+      file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${folder})
+      string(MAKE_C_IDENTIFIER "${folder}" group)
+      set_source_files_properties(${source} PROPERTIES UNITY_GROUP ${group})
+    endforeach()
+    # GCC takes a file included into the unity source for a header, where a fixture in an
+    # anonymous namespace would be a fault; here each test file is its own source.
+    target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
+  endif()
   if(NOT ARG_SHARDS)
     set(ARG_SHARDS 1)
   endif()

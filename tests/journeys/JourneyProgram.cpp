@@ -16,7 +16,7 @@
 namespace {
 
 constexpr char kSharedLocks[] = "/tmp/tumblo-locks";
-constexpr auto kPoll = std::chrono::milliseconds(20);
+constexpr auto kProgramPoll = std::chrono::milliseconds(20);
 
 // What a child may do between fork and exec: system calls only.
 bool writeFile(const char* path, const char* text) {
@@ -150,7 +150,7 @@ bool JourneyProgram::waitForExit(std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (running()) {
         if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(kPoll);
+        std::this_thread::sleep_for(kProgramPoll);
     }
     return true;
 }

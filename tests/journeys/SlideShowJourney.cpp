@@ -23,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-const Area kScreen{0, kScreenTop, 800, 600};
+const Area kShowScreen{0, kScreenTop, 800, 600};
 // The yellow of the controls under a slide (its sounds, transition and timing).
 constexpr uint32_t kControlFill = 0xF8F0B0;
 // The timing dialog's arrow that takes a second off, and its OK, on the 800 x 600 screen.
@@ -32,7 +32,7 @@ const Area kTimingOk{420, 424 + kScreenTop, 150, 50};
 // The Play button's middle in the picker's row of buttons, from the row's left.
 constexpr int32_t kPlayFromButtonsLeft = 152;
 
-bool reddish(uint32_t p) { return (p >> 16 & 0xFF) > 200 && (p >> 8 & 0xFF) < 90 && (p & 0xFF) < 90; }
+bool showRed(uint32_t p) { return (p >> 16 & 0xFF) > 200 && (p >> 8 & 0xFF) < 90 && (p & 0xFF) < 90; }
 bool bluish(uint32_t p) { return (p >> 16 & 0xFF) < 90 && (p >> 8 & 0xFF) < 140 && (p & 0xFF) > 200; }
 bool greenish(uint32_t p) { return (p >> 16 & 0xFF) < 90 && (p >> 8 & 0xFF) > 160 && (p & 0xFF) < 90; }
 
@@ -51,7 +51,7 @@ Area boxOf(const Shot& shot, const Area& within, uint32_t colour) {
 // Waits for a dialog's widget button (or a line of its list) and clicks it.
 testing::AssertionResult clickWidgetText(Journey& j, const std::string& text, uint32_t paper = kWidgetFace) {
     Area at;
-    if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, kScreen, kWidgetText, paper)).width > 0; },
+    if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, kShowScreen, kWidgetText, paper)).width > 0; },
                                "\"" + text + "\" in a dialog");
         !shown)
         return shown;
@@ -74,7 +74,7 @@ uint32_t fillAndSave(Journey& j, const std::function<bool(uint32_t)>& wanted, co
         return 0;
     }
     j.key("ctrl+s");
-    if (auto dialog = j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog");
+    if (auto dialog = j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kShowScreen).width > 0; }, "the save dialog");
         !dialog) {
         ADD_FAILURE() << dialog.message();
         return 0;
@@ -163,7 +163,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     Journey j(std::chrono::seconds(600));
     ASSERT_TRUE(j.start());
     ASSERT_TRUE(logIn(j, "Maya"));
-    const uint32_t red = fillAndSave(j, reddish, "One");
+    const uint32_t red = fillAndSave(j, showRed, "One");
     ASSERT_NE(red, 0u);
     const uint32_t blue = fillAndSave(j, bluish, "Two");
     ASSERT_NE(blue, 0u);
@@ -219,7 +219,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     ASSERT_TRUE(j.settle());
 
     j.key("ctrl+s");
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kShowScreen).width > 0; }, "the save dialog"));
     j.type("Trip");
     j.key("Return");
     const fs::path show = j.userFolder("Maya") / "Slide Shows/Trip.tbp";
@@ -229,7 +229,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
 
     // A movie of the show.
     ASSERT_TRUE(chooseMenu(j, "File", "Export..."));
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the export dialog"));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kShowScreen).width > 0; }, "the export dialog"));
     j.keep("export-dialog");
     j.type("Trip");
     j.key("Return");
@@ -242,7 +242,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
 
     // Printed to the PDF file printer: every slide on the paper, inside a margin of white.
     ASSERT_TRUE(chooseMenu(j, "File", "Print..."));
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "OK", kScreen).width > 0; }, "the print dialog"));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "OK", kShowScreen).width > 0; }, "the print dialog"));
     ASSERT_TRUE(j.settle());
     ASSERT_TRUE(clickWidgetText(j, "Card / Booklet"));
     ASSERT_TRUE(j.settle());
@@ -252,7 +252,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     ASSERT_TRUE(j.waitFor([&] { return !(pdfs = filesEndingIn(j.userFolder("Maya"), ".pdf")).empty(); }, "the printed PDF file",
                           std::chrono::seconds(60)));
     // The program says where the file is.
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Trip.pdf", kScreen).width > 0; }, "the file's name told"));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Trip.pdf", kShowScreen).width > 0; }, "the file's name told"));
     j.keep("printed");
     ASSERT_TRUE(clickWidgetText(j, "OK"));
     ASSERT_TRUE(j.settle());
@@ -294,13 +294,13 @@ TEST(SlideShowJourney, APlayerFilePlaysOnAFreshCopyInAnXServerOfItsOwn) {
     ASSERT_TRUE(logIn(j, "Maya"));
     const Area canvas = canvasArea();
     j.click(planned("easel.tool.FillBucket"));
-    const uint32_t red = pickColour(j, reddish);
+    const uint32_t red = pickColour(j, showRed);
     ASSERT_NE(red, 0u);
     j.click(canvas.centerX(), canvas.centerY());
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(canvas, red, 8) > canvas.width * canvas.height * 9 / 10; },
                           "the filled page"));
     ASSERT_TRUE(chooseMenu(j, "File", "Export..."));
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the export dialog"));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kShowScreen).width > 0; }, "the export dialog"));
     ASSERT_TRUE(clickWidgetText(j, "Players that play by themselves", 0xFFFFFF));
     ASSERT_TRUE(j.settle());
     j.keep("export-player");

@@ -8,7 +8,7 @@
 
 namespace {
 
-bool reddish(uint32_t p) { return (p >> 16 & 0xFF) > 200 && (p >> 8 & 0xFF) < 80 && (p & 0xFF) < 80; }
+bool brushRed(uint32_t p) { return (p >> 16 & 0xFF) > 200 && (p >> 8 & 0xFF) < 80 && (p & 0xFF) < 80; }
 
 // In the brushes' panel: the wacky side's button under the real brushes' one, and the first
 // brush of the strip beside them.
@@ -32,7 +32,7 @@ TEST(SolidBrushJourney, TheWackyRopeIsPaintedLitAndShaded) {
     Journey j;
     ASSERT_TRUE(j.start());
     ASSERT_TRUE(logIn(j, "Maya"));
-    ASSERT_NE(pickColour(j, reddish), 0u);
+    ASSERT_NE(pickColour(j, brushRed), 0u);
 
     const Area panel = planned("easel.panel");
     Shot before = j.screenshot();

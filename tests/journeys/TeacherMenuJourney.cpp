@@ -30,22 +30,22 @@ fs::path seedWithTeacherMenu(const Journey& j, const std::string& newline) {
     return seed;
 }
 
-std::string menuText(const std::string& key, const std::string& language = "English") {
+std::string teacherMenuText(const std::string& key, const std::string& language = "English") {
     return languageText(language, "MenuStrings", key);
 }
 
-const Area kScreen{0, kScreenTop, 800, 600};
+const Area kTeacherScreen{0, kScreenTop, 800, 600};
 
 testing::AssertionResult showTeacherMenu(Journey& j, const std::string& language = "English") {
     j.key("ctrl+t");
-    return j.waitFor([&] { return findWidgetText(j.screenshot(), menuText("Teacher", language), menuBarArea()).width > 0; },
+    return j.waitFor([&] { return findWidgetText(j.screenshot(), teacherMenuText("Teacher", language), menuBarArea()).width > 0; },
                      "the Teacher menu in the bar");
 }
 
 // Opens a menu of the bar and waits for one of its items written in `ink` (grey: unavailable).
 testing::AssertionResult menuShowsItem(Journey& j, const std::string& title, const std::string& item, uint32_t ink) {
     j.click(findWidgetText(j.screenshot(), title, menuBarArea()));
-    const auto shown = j.waitFor([&] { return findWidgetText(j.screenshot(), item, kScreen, ink).width > 0; },
+    const auto shown = j.waitFor([&] { return findWidgetText(j.screenshot(), item, kTeacherScreen, ink).width > 0; },
                                  "\"" + item + "\" in the menu " + title);
     j.key("Escape");
     return shown;
@@ -55,7 +55,7 @@ void teacherMenuComesWithCtrlT(const std::string& newline) {
     Journey j;
     ASSERT_TRUE(j.start({.seedHome = seedWithTeacherMenu(j, newline)}));
     ASSERT_TRUE(logIn(j, "Maya"));
-    EXPECT_EQ(findWidgetText(j.screenshot(), menuText("Teacher"), menuBarArea()).width, 0) << "hidden at the login";
+    EXPECT_EQ(findWidgetText(j.screenshot(), teacherMenuText("Teacher"), menuBarArea()).width, 0) << "hidden at the login";
     EXPECT_TRUE(showTeacherMenu(j));
     j.keep("teacher-menu");
 }
@@ -70,27 +70,27 @@ void noteOpensFromTheControlsMenu(const std::string& language) {
     ASSERT_TRUE(j.start({.seedHome = seedWithTeacherMenu(j, "\n")}));
     ASSERT_TRUE(logIn(j, "Maya"));
     if (language != "English") {
-        ASSERT_TRUE(chooseMenu(j, menuText("Controls"), menuText("SwitchLanguage1")));
-        ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), menuText("File", language), menuBarArea()).width > 0; },
+        ASSERT_TRUE(chooseMenu(j, teacherMenuText("Controls"), teacherMenuText("SwitchLanguage1")));
+        ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), teacherMenuText("File", language), menuBarArea()).width > 0; },
                               "the menus in " + language));
     }
     ASSERT_TRUE(showTeacherMenu(j, language));
-    const std::string controls = menuText("Controls", language), teacher = menuText("Teacher", language);
-    const std::string view = menuText("ViewTeacherNote", language);
+    const std::string controls = teacherMenuText("Controls", language), teacher = teacherMenuText("Teacher", language);
+    const std::string view = teacherMenuText("ViewTeacherNote", language);
     EXPECT_TRUE(menuShowsItem(j, controls, view, kGreyText)) << "no note yet";
 
-    ASSERT_TRUE(chooseMenu(j, teacher, menuText("AddNote", language)));
+    ASSERT_TRUE(chooseMenu(j, teacher, teacherMenuText("AddNote", language)));
     const std::string ok = languageText(language, "DialogsStrings", "Ok");
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), ok, kScreen).width > 0; }, "the note's dialog"));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), ok, kTeacherScreen).width > 0; }, "the note's dialog"));
     const std::string note = "Paint the sun yellow, please.";
     j.type(note);
-    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), note, kScreen, kWidgetText, kFieldWhite).width > 0; },
+    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), note, kTeacherScreen, kWidgetText, kFieldWhite).width > 0; },
                           "the note typed in its field"));
     j.keep("note-written");
-    j.click(findWidgetText(j.screenshot(), ok, kScreen));
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), ok, kScreen).width == 0; }, "the dialog to close"));
+    j.click(findWidgetText(j.screenshot(), ok, kTeacherScreen));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), ok, kTeacherScreen).width == 0; }, "the dialog to close"));
 
-    EXPECT_TRUE(menuShowsItem(j, teacher, menuText("EditNote", language), kWidgetText)) << "the page has a note";
+    EXPECT_TRUE(menuShowsItem(j, teacher, teacherMenuText("EditNote", language), kWidgetText)) << "the page has a note";
     const Shot before = j.screenshot();
     ASSERT_TRUE(chooseMenu(j, controls, view));
     EXPECT_TRUE(j.waitForChange(before, canvasArea(), "the note shown over the page"));

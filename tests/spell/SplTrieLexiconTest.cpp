@@ -29,7 +29,7 @@ std::vector<std::string> trieWords() {
     return words;
 }
 
-const std::vector<TrieSuffixRule> kRules = {{"s", "", kIwCommon}, {"ed", "", kIwCommon}};
+const std::vector<TrieSuffixRule> kTrieRules = {{"s", "", kIwCommon}, {"ed", "", kIwCommon}};
 
 std::vector<u8> build(const std::vector<std::string>& words, const std::vector<TrieSuffixRule>& rules,
                       int language = 1) {
@@ -62,7 +62,7 @@ std::map<std::string, std::vector<u8>> walkAll(const SplTrieLexicon* lex) {
 }
 
 TEST(SplTrieLexiconTest, VerifiesEveryWordThroughAContextSlotAndRefusesOthers) {
-    std::vector<u8> image = build(trieWords(), kRules);
+    std::vector<u8> image = build(trieWords(), kTrieRules);
     SplTrieLexicon lex;
     ASSERT_TRUE(splTrieInit(&lex, 1, image.data(), u32(image.size())));
     SplCorrCtx* ctx = splCorrCtxCreate(1);
@@ -87,7 +87,7 @@ TEST(SplTrieLexiconTest, VerifiesEveryWordThroughAContextSlotAndRefusesOthers) {
 }
 
 TEST(SplTrieLexiconTest, SuffixRulesStandForTheFormsTheyDerive) {
-    std::vector<u8> image = build(trieWords(), kRules);
+    std::vector<u8> image = build(trieWords(), kTrieRules);
     SplTrieLexicon lex;
     ASSERT_TRUE(splTrieInit(&lex, 1, image.data(), u32(image.size())));
     std::map<std::string, std::vector<u8>> stored = walkAll(&lex);
@@ -189,7 +189,7 @@ TEST(SplTrieLexiconTest, TheWriterSkipsWordsItCannotHoldAndFailsWithNone) {
 }
 
 TEST(SplTrieLexiconTest, InconsistentHeadersAreRefused) {
-    std::vector<u8> image = build(trieWords(), kRules);
+    std::vector<u8> image = build(trieWords(), kTrieRules);
     SplTrieLexicon lex;
     ASSERT_TRUE(splTrieInit(&lex, 1, image.data(), u32(image.size())));
     size_t letters = readLE16(image.data());
@@ -231,7 +231,7 @@ TEST(SplTrieLexiconTest, InconsistentHeadersAreRefused) {
 }
 
 TEST(SplTrieLexiconTest, DamagedStreamsReadAsNotFound) {
-    std::vector<u8> image = build(trieWords(), kRules);
+    std::vector<u8> image = build(trieWords(), kTrieRules);
     SplTrieLexicon lex;
     ASSERT_TRUE(splTrieInit(&lex, 1, image.data(), u32(image.size())));
     size_t streamAt = size_t(lex.banks - image.data());

@@ -36,8 +36,8 @@ std::vector<u8> encoder(const std::vector<State>& states, const std::vector<u8>&
     return out;
 }
 
-// A chain of patterns n letters deep.
-std::vector<State> chain(u32 n) {
+// A patternChain of patterns n letters deep.
+std::vector<State> patternChain(u32 n) {
     std::vector<State> states{{0, 127, 1, 1}};
     for (u32 i = 1; i <= n; ++i) states.push_back({u8('a' - 'X'), 16, u16(i < n ? i + 1 : 0), u8(i < n ? 1 : 0)});
     return states;
@@ -78,8 +78,8 @@ TEST(TrieTables, EncoderLimits) {
         std::vector<u8> strings;
         bool accepted;
     } cases[] = {
-        {"patterns 8 deep", chain(8), {}, true},
-        {"patterns 9 deep", chain(9), {}, false},
+        {"patterns 8 deep", patternChain(8), {}, true},
+        {"patterns 9 deep", patternChain(9), {}, false},
         {"code 16", {{0, 127, 1, 1}, {9, 16, 0, 0}}, {}, true},
         {"code 31", {{0, 127, 1, 1}, {9, 31, 0, 0}}, {}, true},
         {"code 15", {{0, 127, 1, 1}, {9, 15, 0, 0}}, {}, false},
@@ -103,7 +103,7 @@ TEST(TrieTables, EncoderLimits) {
         EXPECT_EQ(opens(extras), c.accepted) << c.what;
     }
     TrieLexExtras cut;
-    cut.encoder = encoder(chain(2), {});
+    cut.encoder = encoder(patternChain(2), {});
     cut.encoder.resize(cut.encoder.size() - 3);
     EXPECT_FALSE(opens(cut));
 }

@@ -41,7 +41,7 @@ std::vector<u8> image(const std::vector<Block>& blocks) {
 }
 
 // Inner blocks 0 .. inner-1 each leading to the next, then one leaf.
-std::vector<Block> chain(u16 inner) {
+std::vector<Block> nestedBlocks(u16 inner) {
     std::vector<Block> blocks;
     for (u16 b = 0; b < inner; ++b) blocks.push_back({false, 0, {{u16(b + 1), "k"}}});
     blocks.push_back({true, kUdNoLink, {{1, "k"}}});
@@ -69,8 +69,8 @@ TEST(SplUserDictParse, LimitsOnBothSides) {
         bool accepted;
     };
     const Case cases[] = {
-        {"fifteen inner levels", chain(kUdMaxDepth - 1), true},
-        {"sixteen inner levels", chain(kUdMaxDepth), false},
+        {"fifteen inner levels", nestedBlocks(kUdMaxDepth - 1), true},
+        {"sixteen inner levels", nestedBlocks(kUdMaxDepth), false},
         {"link to the last block", twoLeaves(2), true},
         {"link to the block count", twoLeaves(3), false},
         {"link to itself", twoLeaves(1), false},

@@ -52,7 +52,7 @@ struct UserDictTest : ::testing::Test {
     }
 };
 
-bool verify(SplUserDict* d, const std::string& w) {
+bool knows(SplUserDict* d, const std::string& w) {
     u32 near = 0, cls = 0;
     return splUserDictVerify(spelltest::bytes(w), d, &near, &cls) != 0;
 }
@@ -75,7 +75,7 @@ TEST_F(UserDictTest, CreatedGrownAndReopened) {
         bool accepted;
     } cases[] = {{"zorblax", true}, {"Zorblax", true}, {"ZORBLAX", true}, {"Quimby", true}, {"quimby", false},
                  {"NASA", true},    {"nasa", false},   {"zorblox", false}};
-    for (const Case& c : cases) EXPECT_EQ(verify(d, c.word), c.accepted) << c.word;
+    for (const Case& c : cases) EXPECT_EQ(knows(d, c.word), c.accepted) << c.word;
     splUserDictClose(d);
 }
 
@@ -109,9 +109,9 @@ TEST_F(UserDictTest, TwoThousandRandomWordsSplitLeavesAndRootAndAreFoundAfterReo
     ASSERT_NE(d, nullptr) << error;
     EXPECT_FALSE(d->blocks[0].leaf);
     size_t missing = 0;
-    for (const std::string& w : words) missing += verify(d, w) ? 0 : 1;
+    for (const std::string& w : words) missing += knows(d, w) ? 0 : 1;
     EXPECT_EQ(missing, 0u);
-    EXPECT_FALSE(verify(d, "qqqqqqqqqqqqqqqqqqqq"));
+    EXPECT_FALSE(knows(d, "qqqqqqqqqqqqqqqqqqqq"));
     // The leaves, followed by their links, hold every word once and in key order.
     size_t leaf = 0, entries = 0;
     while (!d->blocks[leaf].leaf) leaf = d->blocks[leaf].entries.front().value;
@@ -134,7 +134,7 @@ TEST_F(UserDictTest, ReadOnlyDictionaryRefusesInsertions) {
     u32 error = 0;
     SplUserDict* d = open(kUdModeReadOnly, &error);
     ASSERT_NE(d, nullptr) << error;
-    EXPECT_TRUE(verify(d, "zorblax"));
+    EXPECT_TRUE(knows(d, "zorblax"));
     EXPECT_EQ(splUserDictAddWord(spelltest::bytes("quimby"), d), 0);
     splUserDictClose(d);
 
@@ -246,15 +246,15 @@ TEST_F(UserDictTest, AFailedWriteIsReportedAndRefusesLaterWords) {
     d->path = (dir / "gone" / "user.dct").string();
     EXPECT_EQ(splUserDictAddWord(spelltest::bytes("quimby"), d), 0);
     EXPECT_TRUE(d->state & kUdStateFailed);
-    EXPECT_FALSE(verify(d, "quimby"));  // not kept in memory either
-    EXPECT_TRUE(verify(d, "zorblax"));
+    EXPECT_FALSE(knows(d, "quimby"));  // not kept in memory either
+    EXPECT_TRUE(knows(d, "zorblax"));
     d->path = real;
     EXPECT_EQ(splUserDictAddWord(spelltest::bytes("wibble"), d), 0);  // refused, not written
     splUserDictClose(d);
     d = open(kUdModeOpen, &error);
     ASSERT_NE(d, nullptr) << error;
-    EXPECT_TRUE(verify(d, "zorblax"));
-    EXPECT_FALSE(verify(d, "wibble"));
+    EXPECT_TRUE(knows(d, "zorblax"));
+    EXPECT_FALSE(knows(d, "wibble"));
     splUserDictClose(d);
 }
 
@@ -291,13 +291,13 @@ TEST_F(UserDictTest, AWriteCutShortKeepsTheOldFileWhole) {
         EXPECT_EQ(splUserDictAddWord(spelltest::bytes("quimbleton"), d), 0);
     }
     EXPECT_TRUE(d->state & kUdStateFailed);
-    EXPECT_FALSE(verify(d, "quimbleton"));
+    EXPECT_FALSE(knows(d, "quimbleton"));
     EXPECT_EQ(bytes(), before);
     EXPECT_FALSE(fs::exists(path() + ".new"));
     splUserDictClose(d);
     d = open(kUdModeOpen, &error);
     ASSERT_NE(d, nullptr) << error;
-    for (const std::string& w : words) EXPECT_TRUE(verify(d, w)) << w;
+    for (const std::string& w : words) EXPECT_TRUE(knows(d, w)) << w;
     splUserDictClose(d);
 }
 
@@ -328,7 +328,7 @@ TEST_F(UserDictTest, APartWrittenCreationIsNotTheDictionary) {
     EXPECT_FALSE(fs::exists(path() + ".new"));
     d = open(kUdModeOpen, &error);
     ASSERT_NE(d, nullptr) << error;
-    EXPECT_TRUE(verify(d, "zorblax"));
+    EXPECT_TRUE(knows(d, "zorblax"));
     splUserDictClose(d);
 }
 
@@ -349,7 +349,7 @@ TEST_F(UserDictTest, AnUpgradeThatCannotBeWrittenKeepsTheWordsReadable) {
     ASSERT_NE(d, nullptr) << error;
     EXPECT_EQ(d->format, kUdOldFormat);
     EXPECT_TRUE(d->state & kUdStateFailed);
-    EXPECT_TRUE(verify(d, "zorblax"));
+    EXPECT_TRUE(knows(d, "zorblax"));
     EXPECT_EQ(splUserDictAddWord(spelltest::bytes("quimby"), d), 0);
     splUserDictClose(d);
     EXPECT_EQ(bytes(), b);
@@ -373,7 +373,7 @@ TEST_F(UserDictTest, OldFormatIsUpgradedWhenOpenedWritable) {
     d = open(kUdModeOpen, &error);
     ASSERT_NE(d, nullptr) << error;
     EXPECT_EQ(d->format, kUdFormat);
-    EXPECT_TRUE(verify(d, "zorblax"));
+    EXPECT_TRUE(knows(d, "zorblax"));
     splUserDictClose(d);
     EXPECT_EQ(bytes()[0], kUdFormat);
     EXPECT_EQ(bytes()[1], phon->language);

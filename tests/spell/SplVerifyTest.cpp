@@ -14,14 +14,14 @@ namespace {
 
 using spelltest::OpenSpeller;
 
-const std::vector<std::string> kEnglish = {"dog",   "cat",   "class", "well",  "known", "etc.",     "Paris",
+const std::vector<std::string> kVerifyWords = {"dog",   "cat",   "class", "well",  "known", "etc.",     "Paris",
                                            "NASA",  "McDonald", "café", "e.g.",  "don't", "O'Brien", "being"};
 
 class SplVerifyTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         dir = spelltest::scratch("verify");
-        ASSERT_EQ(spelltest::buildSmall(dir, 1, kEnglish), "");
+        ASSERT_EQ(spelltest::buildSmall(dir, 1, kVerifyWords), "");
     }
     void SetUp() override { ASSERT_TRUE(speller.openDir(dir, 1)); }
     static std::filesystem::path dir;

@@ -35,7 +35,7 @@ using tooltest::Easel;
 using tooltest::Picture;
 
 constexpr i16 kW = 64, kH = 48;
-constexpr u16 kPatternGroup = 24000;
+constexpr u16 kGoldenPatternGroup = 24000;
 const std::vector<Point16> kZigzag = {{6, 8}, {20, 30}, {34, 10}, {48, 36}, {58, 14}};
 
 void sized(RTool& tool, i16 size) {
@@ -165,7 +165,7 @@ const Golden kGoldens[] = {
      [](Picture&, Easel& e) {
          RSprayGun spray;
          sized(spray, 16);
-         const Ostrel::RMessage pattern(kToolMsgSprayPattern, kPatternGroup, 0);
+         const Ostrel::RMessage pattern(kToolMsgSprayPattern, kGoldenPatternGroup, 0);
          spray.HandleToolMessage(pattern, 0);
          e.Use(spray);
          e.Stroke(kZigzag);
@@ -184,7 +184,7 @@ const Golden kGoldens[] = {
     {"cyclic", kRed,
      [](Picture&, Easel& e) {
          RCyclic roller;
-         roller.SetShapeGroup(sprFindGroup(kPatternGroup), 1, kPatternGroup);
+         roller.SetShapeGroup(sprFindGroup(kGoldenPatternGroup), 1, kGoldenPatternGroup);
          roller.LoadCycle();
          e.Use(roller);
          e.Stroke({{6, 24}, {30, 24}, {58, 24}});
@@ -215,7 +215,7 @@ class GoldenTools : public tooltest::ShapeGroups, public ::testing::WithParamInt
 protected:
     void SetUp() override {
         tooltest::ShapeGroups::SetUp();
-        LoadGroup(kPatternGroup, {tooltest::solidFrame(6, 6, rgb555(255, 0, 0)), tooltest::solidFrame(6, 6, rgb555(0, 200, 0)),
+        LoadGroup(kGoldenPatternGroup, {tooltest::solidFrame(6, 6, rgb555(255, 0, 0)), tooltest::solidFrame(6, 6, rgb555(0, 200, 0)),
                                   tooltest::solidFrame(6, 6, rgb555(0, 0, 255))});
     }
 };

@@ -20,7 +20,7 @@ namespace {
 
 using namespace Ostrel;
 
-constexpr u32 kKind = 4242;
+constexpr u32 kSmallDialogKind = 4242;
 // The save question as the content set draws it (golden picture "SaveQuestion").
 constexpr Rect16 kSaveQuestionRect{180, 170, 616, 424};
 
@@ -56,7 +56,7 @@ protected:
 TEST_F(SmallDialogs, TheSaveQuestionShowsAnswersWithTheButtonClickedAndGivesTheMenusBack) {
     const Rect16 screen{0, 0, 800, 600};
     const u64 before = PictureHash(screen);
-    auto dialog = std::make_unique<RDlgWarnings>(&owner, kKind);
+    auto dialog = std::make_unique<RDlgWarnings>(&owner, kSmallDialogKind);
     ASSERT_EQ(dialog->Open(kWarningSaveChanges), 0);
     settle();
     EXPECT_NE(PictureHash(screen), before);
@@ -66,7 +66,7 @@ TEST_F(SmallDialogs, TheSaveQuestionShowsAnswersWithTheButtonClickedAndGivesTheM
     // The answer comes through the queue, not during the click.
     const Point16 yes = buttonCentre(*dialog, kWarningResultYes);
     click(yes);
-    expectAnswer(*dialog, kKind, kWarningResultYes);
+    expectAnswer(*dialog, kSmallDialogKind, kWarningResultYes);
     dialog.reset();
     settle();
     EXPECT_EQ(mainWindow->IsMenuDisabled(), 0);
@@ -79,11 +79,11 @@ TEST_F(SmallDialogs, EveryWarningButtonAnswersWithItsOwnId) {
     for (u16 id : {kDlgResultLeave, kDlgResultConfirm, kWarningResultYes, kWarningResultNo}) {
         SCOPED_TRACE(id);
         owner.heard.clear();
-        RDlgWarnings dialog(&owner, kKind);
+        RDlgWarnings dialog(&owner, kSmallDialogKind);
         ASSERT_EQ(dialog.Open(kWarningFirstMessage + 1), 0);
         command(dialog, id);
         settle();
-        expectAnswer(dialog, kKind, id);
+        expectAnswer(dialog, kSmallDialogKind, id);
     }
 }
 
@@ -96,7 +96,7 @@ TEST_F(SmallDialogs, QuestionsWithItemButtonsTakeClicksOnTheItemsOnly) {
     const Case cases[] = {{7539, false}, {7540, true}, {7541, false}, {7542, true}, {7551, true}, {7552, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        RDlgWarnings dialog(&owner, kKind);
+        RDlgWarnings dialog(&owner, kSmallDialogKind);
         ASSERT_EQ(dialog.Open(c.message), 0);
         EXPECT_EQ(dialog.ItemButtonsUp(), c.items);
         EXPECT_EQ(dialog.ButtonSet().IsEnabled(kDlgResultLeave), !c.items);
@@ -105,11 +105,11 @@ TEST_F(SmallDialogs, QuestionsWithItemButtonsTakeClicksOnTheItemsOnly) {
         }
     }
     owner.heard.clear();
-    RDlgWarnings dialog(&owner, kKind);
+    RDlgWarnings dialog(&owner, kSmallDialogKind);
     ASSERT_EQ(dialog.Open(7542), 0);
     settle();
     click(centreOf(dialog.ItemButtons().Find(kWarningResultNo)->GetSprite()));
-    expectAnswer(dialog, kKind, kWarningResultNo);
+    expectAnswer(dialog, kSmallDialogKind, kWarningResultNo);
 }
 
 TEST_F(SmallDialogs, ASaveQuestionShowsOnlyItsItemButtonsAndEachAnswers) {
@@ -118,7 +118,7 @@ TEST_F(SmallDialogs, ASaveQuestionShowsOnlyItsItemButtonsAndEachAnswers) {
     Rect16 ownButtons{};
     u64 faceAlone = 0;
     {
-        RDlgWarnings warning(&owner, kKind);
+        RDlgWarnings warning(&owner, kSmallDialogKind);
         ASSERT_EQ(warning.Open(7541), 0);
         settle();
         ASSERT_EQ(warning.ButtonSet().Count(), 3);
@@ -135,7 +135,7 @@ TEST_F(SmallDialogs, ASaveQuestionShowsOnlyItsItemButtonsAndEachAnswers) {
     for (u16 answer : {kDlgResultLeave, kWarningResultNo, kWarningResultYes}) {
         SCOPED_TRACE(answer);
         owner.heard.clear();
-        RDlgWarnings dialog(&owner, kKind);
+        RDlgWarnings dialog(&owner, kSmallDialogKind);
         ASSERT_EQ(dialog.Open(7544), 0);
         settle();
         ASSERT_TRUE(dialog.ItemButtonsUp());
@@ -163,12 +163,12 @@ TEST_F(SmallDialogs, ASaveQuestionShowsOnlyItsItemButtonsAndEachAnswers) {
             EXPECT_EQ(PictureHash(ownButtons), withItems);
         }
         click(centreOf(dialog.ItemButtons().Find(answer)->GetSprite()));
-        expectAnswer(dialog, kKind, answer);
+        expectAnswer(dialog, kSmallDialogKind, answer);
     }
 }
 
 TEST_F(SmallDialogs, ADialogDeletedBeforeItsAnswerIsDeliveredLosesIt) {
-    auto dialog = std::make_unique<RDlgWarnings>(&owner, kKind);
+    auto dialog = std::make_unique<RDlgWarnings>(&owner, kSmallDialogKind);
     ASSERT_EQ(dialog->Open(kWarningSaveChanges), 0);
     command(*dialog, kWarningResultNo);
     dialog.reset();
@@ -188,12 +188,12 @@ TEST_F(SmallDialogs, FlattenKnowsItsObjectsAndAnswersOneAllOrLeave) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
         owner.heard.clear();
-        RFlattenDlg dialog(&owner, kKind, c.command);
+        RFlattenDlg dialog(&owner, kSmallDialogKind, c.command);
         EXPECT_EQ(dialog.ObjectKind(), c.kind);
         ASSERT_EQ(dialog.Open(), 0);
         settle();
         click(buttonCentre(dialog, c.button));
-        expectAnswer(dialog, kKind, c.button);
+        expectAnswer(dialog, kSmallDialogKind, c.button);
     }
 }
 
@@ -203,11 +203,11 @@ TEST_F(SmallDialogs, EscapeLeavesEachDialogAsItsCancelButtonDoes) {
     RDocument document(nullptr);
     using Opener = std::function<std::unique_ptr<RDlgBase>()>;
     const std::pair<const char*, Opener> dialogs[] = {
-        {"warning", [&] { auto d = std::make_unique<RDlgWarnings>(&owner, kKind); return d->Open(7541) == 0 ? std::move(d) : nullptr; }},
-        {"save question", [&] { auto d = std::make_unique<RDlgWarnings>(&owner, kKind); return d->Open(7544) == 0 ? std::move(d) : nullptr; }},
-        {"flatten", [&] { auto d = std::make_unique<RFlattenDlg>(&owner, kKind, kFlattenTextCommand); return d->Open() == 0 ? std::move(d) : nullptr; }},
-        {"name", [&] { auto d = std::make_unique<RDlgEnterName>(&owner, kKind); return d->Open(kEnterNameLabelFirst, "Zoo") == 0 ? std::move(d) : nullptr; }},
-        {"colour", [&] { auto d = std::make_unique<RPickBgColorDlg>(&owner, kKind); return d->Open(&document) == 0 ? std::move(d) : nullptr; }},
+        {"warning", [&] { auto d = std::make_unique<RDlgWarnings>(&owner, kSmallDialogKind); return d->Open(7541) == 0 ? std::move(d) : nullptr; }},
+        {"save question", [&] { auto d = std::make_unique<RDlgWarnings>(&owner, kSmallDialogKind); return d->Open(7544) == 0 ? std::move(d) : nullptr; }},
+        {"flatten", [&] { auto d = std::make_unique<RFlattenDlg>(&owner, kSmallDialogKind, kFlattenTextCommand); return d->Open() == 0 ? std::move(d) : nullptr; }},
+        {"name", [&] { auto d = std::make_unique<RDlgEnterName>(&owner, kSmallDialogKind); return d->Open(kEnterNameLabelFirst, "Zoo") == 0 ? std::move(d) : nullptr; }},
+        {"colour", [&] { auto d = std::make_unique<RPickBgColorDlg>(&owner, kSmallDialogKind); return d->Open(&document) == 0 ? std::move(d) : nullptr; }},
     };
     for (const auto& [name, open] : dialogs) {
         SCOPED_TRACE(name);
@@ -217,7 +217,7 @@ TEST_F(SmallDialogs, EscapeLeavesEachDialogAsItsCancelButtonDoes) {
         settle();
         key(plat::kVkEscape);
         settle();
-        expectAnswer(*dialog, kKind, kDlgResultLeave);
+        expectAnswer(*dialog, kSmallDialogKind, kDlgResultLeave);
     }
 }
 
@@ -231,22 +231,22 @@ TEST_F(SmallDialogs, TheDeleteConfirmationShowsItsMessageAndAnswers) {
 
 TEST_F(SmallDialogs, TheNameDialogStartsWithTheTextOrUntitledAndAcceptsATrimmedName) {
     {
-        RDlgEnterName dialog(&owner, kKind);
+        RDlgEnterName dialog(&owner, kSmallDialogKind);
         ASSERT_EQ(dialog.Open(kEnterNameLabelSecond, nullptr), 0);
         ASSERT_NE(dialog.Field(), nullptr);
         EXPECT_EQ(dialog.Field()->Text(), kEnterNameDefault);
     }
-    RDlgEnterName dialog(&owner, kKind);
+    RDlgEnterName dialog(&owner, kSmallDialogKind);
     ASSERT_EQ(dialog.Open(kEnterNameLabelFirst, "  My zoo  "), 0);
     EXPECT_EQ(dialog.Field()->Text(), "  My zoo  ");
     dialog.HandleKey(testkeys::returnKey());
     settle();
-    expectAnswer(dialog, kKind, kDlgResultConfirm);
+    expectAnswer(dialog, kSmallDialogKind, kDlgResultConfirm);
     EXPECT_EQ(dialog.TypedName(), "My zoo");
 }
 
 TEST_F(SmallDialogs, ABlankNameDoesNothingOnEnterOrOk) {
-    RDlgEnterName dialog(&owner, kKind);
+    RDlgEnterName dialog(&owner, kSmallDialogKind);
     ASSERT_EQ(dialog.Open(0, "   "), 0);
     dialog.HandleKey(testkeys::returnKey());
     command(dialog, kDlgResultConfirm);
@@ -254,11 +254,11 @@ TEST_F(SmallDialogs, ABlankNameDoesNothingOnEnterOrOk) {
     EXPECT_TRUE(owner.heard.empty());
     command(dialog, kDlgResultLeave);
     settle();
-    expectAnswer(dialog, kKind, kDlgResultLeave);
+    expectAnswer(dialog, kSmallDialogKind, kDlgResultLeave);
 }
 
 TEST_F(SmallDialogs, OnlyAPrintableCharacterOutsideTheAlphabetRaisesTheAlert) {
-    RDlgEnterName dialog(&owner, kKind);
+    RDlgEnterName dialog(&owner, kSmallDialogKind);
     ASSERT_EQ(dialog.Open(0, "ab"), 0);
     settle();
     alerts();
@@ -293,7 +293,7 @@ TEST_F(SmallDialogs, PastedTextIsCheckedWholeWhenTheNameIsTaken) {
         SCOPED_TRACE(c.text);
         owner.heard.clear();
         alerts();
-        RDlgEnterName dialog(&owner, kKind);
+        RDlgEnterName dialog(&owner, kSmallDialogKind);
         ASSERT_EQ(dialog.Open(0, c.text), 0);
         command(dialog, kDlgResultConfirm);
         settle();
@@ -303,7 +303,7 @@ TEST_F(SmallDialogs, PastedTextIsCheckedWholeWhenTheNameIsTaken) {
 }
 
 TEST_F(SmallDialogs, ARefusedNameShowsTheWarningWhoseAnswerOnlyClosesIt) {
-    RDlgEnterName dialog(&owner, kKind);
+    RDlgEnterName dialog(&owner, kSmallDialogKind);
     dialog.SetValidateProc([](RDlgBase*, const char* name) -> u16 { return std::string(name) == "Taken" ? 1 : 0; });
     dialog.SetMessageId(7534);
     ASSERT_EQ(dialog.Open(0, "Taken"), 0);
@@ -318,12 +318,12 @@ TEST_F(SmallDialogs, ARefusedNameShowsTheWarningWhoseAnswerOnlyClosesIt) {
     dialog.Field()->Field().SetText("Free");
     command(dialog, kDlgResultConfirm);
     settle();
-    expectAnswer(dialog, kKind, kDlgResultConfirm);
+    expectAnswer(dialog, kSmallDialogKind, kDlgResultConfirm);
     EXPECT_EQ(dialog.TypedName(), "Free");
 }
 
 TEST_F(SmallDialogs, TheSoundNameTakesEveryCharacterButStillNamesAFile) {
-    RDlgEnterSnd dialog(&owner, kKind);
+    RDlgEnterSnd dialog(&owner, kSmallDialogKind);
     ASSERT_EQ(dialog.Open(nullptr), 0);
     dialog.Field()->Field().SelectAll();
     typeKeys(dialog, "boing*");
@@ -331,7 +331,7 @@ TEST_F(SmallDialogs, TheSoundNameTakesEveryCharacterButStillNamesAFile) {
     EXPECT_TRUE(alerts().empty());
     dialog.HandleKey(testkeys::returnKey());
     settle();
-    expectAnswer(dialog, kKind, kDlgResultConfirm);
+    expectAnswer(dialog, kSmallDialogKind, kDlgResultConfirm);
     EXPECT_EQ(dialog.TypedName(), "boing*");
 }
 
@@ -353,7 +353,7 @@ TEST_F(SmallDialogs, TheBackgroundColourIsPickedByChipOrMessageAndStoredOnlyOnOk
     RDocument document(nullptr);
     document.SetBackgroundColor(3);
     {
-        RPickBgColorDlg dialog(&owner, kKind);
+        RPickBgColorDlg dialog(&owner, kSmallDialogKind);
         ASSERT_EQ(dialog.Open(&document), 0);
         EXPECT_EQ(dialog.ColourIndex(), 3);
         settle();
@@ -366,16 +366,16 @@ TEST_F(SmallDialogs, TheBackgroundColourIsPickedByChipOrMessageAndStoredOnlyOnOk
         EXPECT_EQ(dialog.ColourIndex(), 20);
         command(dialog, kDlgResultLeave);
         settle();
-        expectAnswer(dialog, kKind, kDlgResultLeave);
+        expectAnswer(dialog, kSmallDialogKind, kDlgResultLeave);
         EXPECT_EQ(document.BackgroundColor(), 3);
     }
     owner.heard.clear();
-    RPickBgColorDlg dialog(&owner, kKind);
+    RPickBgColorDlg dialog(&owner, kSmallDialogKind);
     ASSERT_EQ(dialog.Open(&document), 0);
     command(dialog, kMsgPickBgColor, 12);
     dialog.HandleKey(testkeys::returnKey());
     settle();
-    expectAnswer(dialog, kKind, kDlgResultConfirm);
+    expectAnswer(dialog, kSmallDialogKind, kDlgResultConfirm);
     EXPECT_EQ(document.BackgroundColor(), 12);
 }
 

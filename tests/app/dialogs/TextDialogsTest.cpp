@@ -14,7 +14,7 @@ namespace {
 
 using namespace Ostrel;
 
-constexpr u32 kKind = 5151;
+constexpr u32 kTextDialogKind = 5151;
 
 class TextDialogs : public testapp::ScreenHarness {
 protected:
@@ -50,7 +50,7 @@ TEST_F(TextDialogs, TheABCTextIsCutToItsSixtyThreeCharacters) {
     }
     // Text put into the field past its limit is still kept to 63 characters.
     owner.heard.clear();
-    RABCTextDlg dialog(&owner, kKind);
+    RABCTextDlg dialog(&owner, kTextDialogKind);
     ASSERT_EQ(dialog.Open("abc"), 0);
     dialog.Field()->Field().Field().SetText((exact + "zz").c_str(), 65, false, false);
     dialog.HandleKey(testkeys::returnKey());
@@ -60,7 +60,7 @@ TEST_F(TextDialogs, TheABCTextIsCutToItsSixtyThreeCharacters) {
 }
 
 TEST_F(TextDialogs, ABlankABCTextStaysOpenAndOkFollowsTheField) {
-    RABCTextDlg dialog(&owner, kKind);
+    RABCTextDlg dialog(&owner, kTextDialogKind);
     ASSERT_EQ(dialog.Open("a"), 0);
     EXPECT_TRUE(dialog.ButtonSet().IsEnabled(kDlgResultConfirm));
     dialog.Field()->Field().SetText("   ");

@@ -17,7 +17,7 @@ namespace {
 
 using namespace Ostrel;
 
-constexpr u32 kKind = 3131;
+constexpr u32 kTransDialogKind = 3131;
 constexpr int kTransitions = 12, kSounds = 10;
 
 class TransDialogue : public testapp::ScreenHarness {
@@ -55,7 +55,7 @@ protected:
 TEST_F(TransDialogue, TheArrowsBringEveryPlaceIntoReachAndOkKeepsTheLastOnes) {
     page->SetTransitionEffect(0);
     page->SetTransitionOption(0);
-    RTransDialogue dialog(&owner, kKind);
+    RTransDialogue dialog(&owner, kTransDialogKind);
     ASSERT_EQ(dialog.Open(page), 0);
     settle();
     const struct {
@@ -118,7 +118,7 @@ TEST_F(TransDialogue, ThePreviewPlaysTheChosenSound) {
         i32 heard;
     } cases[] = {{1, 3, 3}, {2, 9, 9}, {3, 10, -1}, {1, 0, -1}, {0, 4, -1}};
     for (const auto& c : cases) {
-        RTransDialogue dialog(&owner, kKind);
+        RTransDialogue dialog(&owner, kTransDialogKind);
         ASSERT_EQ(dialog.Open(page), 0);
         ASSERT_TRUE(dialog.Sounds().IsOpen());
         command(dialog, kTransCmdPicked, c.transition);
@@ -137,7 +137,7 @@ TEST_F(TransDialogue, PickingATransitionTakesTheSoundOfItsPlaceOnlyWhenThereIsOn
     // The page opens on transition 4 and sound 4, the first on the first.
     for (const Case c : {Case{0, 0}, Case{kSounds - 1, kSounds - 1}, Case{kSounds, 4}, Case{kTransitions - 1, 4}}) {
         page->SetTransitionEffect(c.picked == 0 ? 0 : 4);
-        RTransDialogue dialog(&owner, kKind);
+        RTransDialogue dialog(&owner, kTransDialogKind);
         ASSERT_EQ(dialog.Open(page), 0);
         ASSERT_EQ(dialog.TransitionRow()->GetCount(), kTransitions) << "a cell without its icon stays";
         ASSERT_EQ(dialog.SoundRow()->GetCount(), kSounds);
@@ -150,19 +150,19 @@ TEST_F(TransDialogue, PickingATransitionTakesTheSoundOfItsPlaceOnlyWhenThereIsOn
     // Opening shows the page's choice and picks nothing: the sound stays the page's.
     page->SetTransitionEffect(4);
     page->SetTransitionOption(2);
-    RTransDialogue opened(&owner, kKind);
+    RTransDialogue opened(&owner, kTransDialogKind);
     ASSERT_EQ(opened.Open(page), 0);
     settle();
     EXPECT_EQ(opened.Transition(), 4);
     EXPECT_EQ(opened.Sound(), 2);
     EXPECT_EQ(opened.SoundRow()->GetSelected(), 2);
-    RTransDialogue withoutPage(&owner, kKind);
+    RTransDialogue withoutPage(&owner, kTransDialogKind);
     EXPECT_EQ(withoutPage.Open(nullptr), 1);
 }
 
 TEST_F(TransDialogue, OkKeepsTheChoiceThroughASaveAndAReopenAndCancelKeepsNothing) {
     for (const u16 button : {kDlgResultLeave, kDlgResultConfirm}) {
-        RTransDialogue dialog(&owner, kKind);
+        RTransDialogue dialog(&owner, kTransDialogKind);
         ASSERT_EQ(dialog.Open(page), 0);
         command(dialog, kTransCmdPicked, 7);
         command(dialog, kTransCmdSoundPicked, 2);
@@ -181,7 +181,7 @@ TEST_F(TransDialogue, OkKeepsTheChoiceThroughASaveAndAReopenAndCancelKeepsNothin
 
 TEST_F(TransDialogue, ThePreviewRunsOnTheScreenAndGivesItBackAsItWas) {
     page->Data().EnsureBackground();
-    RTransDialogue dialog(&owner, kKind);
+    RTransDialogue dialog(&owner, kTransDialogKind);
     ASSERT_EQ(dialog.Open(page), 0);
     command(dialog, kTransCmdPicked, 1);
     settle();
@@ -210,7 +210,7 @@ TEST_F(TransDialogue, ANameWiderThanItsCellTakesTwoLines) {
     settle(6);
     page->SetTransitionEffect(0);
     page->SetTransitionOption(0);
-    RTransDialogue dialog(&owner, kKind);
+    RTransDialogue dialog(&owner, kTransDialogKind);
     ASSERT_EQ(dialog.Open(page), 0);
     settle();
     const auto inked = [this](const Rect16& band) {

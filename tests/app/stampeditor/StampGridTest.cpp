@@ -16,16 +16,16 @@ namespace {
 using namespace Ostrel;
 using Model = std::map<std::pair<i32, i32>, u16>;
 
-constexpr u16 kRed = 0x7C00;
-constexpr u16 kBlue = 0x001F;
+constexpr u16 kGridRed = 0x7C00;
+constexpr u16 kGridBlue = 0x001F;
 
 // A stamp with a blue frame, a red bar across row 2 and every other pixel transparent.
 StampGrid sample(i32 w, i32 h) {
     StampGrid grid = BlankStamp(w, h);
-    for (i32 x = 0; x < w; ++x) grid.At(x, 0) = grid.At(x, h - 1) = kBlue;
-    for (i32 y = 0; y < h; ++y) grid.At(0, y) = grid.At(w - 1, y) = kBlue;
-    for (i32 x = 1; x < w - 1; ++x) grid.At(x, 2) = kRed;
-    grid.At(3, 5) = kRed;
+    for (i32 x = 0; x < w; ++x) grid.At(x, 0) = grid.At(x, h - 1) = kGridBlue;
+    for (i32 y = 0; y < h; ++y) grid.At(0, y) = grid.At(w - 1, y) = kGridBlue;
+    for (i32 x = 1; x < w - 1; ++x) grid.At(x, 2) = kGridRed;
+    grid.At(3, 5) = kGridRed;
     return grid;
 }
 
@@ -72,17 +72,17 @@ const OpCase kOps[] = {
      [](const Model& m, i32 w, i32 h, i32 x, i32 y) { return reached(m, w, h, 4, 4, x, y) ? u16(0x03E0) : m.at({x, y}); }},
     {"FillOfTheSameColourChangesNothing", [](StampGrid& g) { FloodFillStamp(g, 4, 4, kStampTransparent); }, same,
      [](const Model& m, i32, i32, i32 x, i32 y) { return m.at({x, y}); }},
-    {"FillOutsideChangesNothing", [](StampGrid& g) { FloodFillStamp(g, g.width, 0, kRed); }, same,
+    {"FillOutsideChangesNothing", [](StampGrid& g) { FloodFillStamp(g, g.width, 0, kGridRed); }, same,
      [](const Model& m, i32, i32, i32 x, i32 y) { return m.at({x, y}); }},
-    {"ReplaceEveryRed", [](StampGrid& g) { ReplaceStampColour(g, kBlue, kRed); }, same,
-     [](const Model& m, i32, i32, i32 x, i32 y) { return m.at({x, y}) == kRed ? kBlue : m.at({x, y}); }},
+    {"ReplaceEveryRed", [](StampGrid& g) { ReplaceStampColour(g, kGridBlue, kGridRed); }, same,
+     [](const Model& m, i32, i32, i32 x, i32 y) { return m.at({x, y}) == kGridRed ? kGridBlue : m.at({x, y}); }},
     {"ReplaceEverything", [](StampGrid& g) { ReplaceStampColour(g, kStampTransparent, -1); }, same,
      [](const Model&, i32, i32, i32, i32) { return kStampTransparent; }},
-    {"PixelInside", [](StampGrid& g) { SetStampPixel(g, g.width - 1, g.height - 1, kRed); }, same,
-     [](const Model& m, i32 w, i32 h, i32 x, i32 y) { return x == w - 1 && y == h - 1 ? kRed : m.at({x, y}); }},
+    {"PixelInside", [](StampGrid& g) { SetStampPixel(g, g.width - 1, g.height - 1, kGridRed); }, same,
+     [](const Model& m, i32 w, i32 h, i32 x, i32 y) { return x == w - 1 && y == h - 1 ? kGridRed : m.at({x, y}); }},
     {"PixelsOutsideChangeNothing",
      [](StampGrid& g) {
-         for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {g.width, 0}, {0, g.height}}) SetStampPixel(g, x, y, kRed);
+         for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {g.width, 0}, {0, g.height}}) SetStampPixel(g, x, y, kGridRed);
      },
      same, [](const Model& m, i32, i32, i32 x, i32 y) { return m.at({x, y}); }},
 };

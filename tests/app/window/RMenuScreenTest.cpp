@@ -36,9 +36,9 @@ private:
     PanelRecorder* panel_;
 };
 
-class Taker : public RInputObject {
+class MenuTaker : public RInputObject {
 public:
-    explicit Taker(Log* log) : log_(log) {}
+    explicit MenuTaker(Log* log) : log_(log) {}
     u32 HandleInput(u32, Point16 point, u32) override {
         log_->push_back("screen down " + std::to_string(point.h));
         return 1;
@@ -73,7 +73,7 @@ TEST_F(MenuScreen, TextCommandsAndSpecialCharactersReachTheTextPanel) {
 }
 
 TEST_F(MenuScreen, AClickThatMissesTheEditFrameInTheCanvasEndsThere) {
-    Taker screen(&log);
+    MenuTaker screen(&log);
     screen.Register(kInputMouseButtons);
     mainWindow->OnMouseDown(Point16{50, 5}, 0);
     mainWindow->OnMouseDown(Point16{150, 5}, 0);

@@ -21,12 +21,12 @@
 
 namespace {
 
-constexpr int32_t kWidth = 400;
-constexpr int32_t kHeight = 300;
+constexpr int32_t kMenuShotWidth = 400;
+constexpr int32_t kMenuShotHeight = 300;
 
 class MenuWindow : public mfxDisplayWindow {
 public:
-    MenuWindow() : mfxDisplayWindow("Tumblo", Rect16{0, 0, kWidth, kHeight}) {}
+    MenuWindow() : mfxDisplayWindow("Tumblo", Rect16{0, 0, kMenuShotWidth, kMenuShotHeight}) {}
     u32 OnMouseUp(Point16, u32) override {
         ++mouseUps;
         return 1;
@@ -100,9 +100,9 @@ protected:
 
     std::vector<uint32_t> screenshot() {
         const plat::gdi::Point origin = window->GetFace()->clientOrigin();
-        return takeXScreenshot(server_.display(), origin.x, origin.y, kWidth, kHeight);
+        return takeXScreenshot(server_.display(), origin.x, origin.y, kMenuShotWidth, kMenuShotHeight);
     }
-    static uint32_t at(const std::vector<uint32_t>& shot, plat::gdi::Point p) { return shot[size_t(p.y * kWidth + p.x)]; }
+    static uint32_t at(const std::vector<uint32_t>& shot, plat::gdi::Point p) { return shot[size_t(p.y * kMenuShotWidth + p.x)]; }
     // The pixels of the box that differ from the face colour: text and marks drawn there.
     static int inked(const std::vector<uint32_t>& shot, const plat::gdi::Rect& box) {
         int count = 0;
@@ -114,8 +114,8 @@ protected:
     int differences(const std::vector<uint32_t>& shot) {
         int wrong = 0;
         const plat::gdi::Surface& surface = window->GetFace()->surface();
-        for (int32_t y = 0; y < kHeight; ++y)
-            for (int32_t x = 0; x < kWidth; ++x) wrong += at(shot, {x, y}) != surface.pixel(x, y);
+        for (int32_t y = 0; y < kMenuShotHeight; ++y)
+            for (int32_t x = 0; x < kMenuShotWidth; ++x) wrong += at(shot, {x, y}) != surface.pixel(x, y);
         return wrong;
     }
 
@@ -126,8 +126,8 @@ protected:
 TEST_F(MenuScreenshot, TheBarAndAnOpenMenuShowTheirItems) {
     const plat::widgets::MenuBar& bar = window->GetMenuBar()->Widget();
     std::vector<uint32_t> shot = screenshot();
-    ASSERT_EQ(shot.size(), size_t(kWidth * kHeight)) << "the screen could not be read";
-    EXPECT_EQ(at(shot, {kWidth - 5, 5}), 0xD4D0C8u) << "the bar runs the window's width";
+    ASSERT_EQ(shot.size(), size_t(kMenuShotWidth * kMenuShotHeight)) << "the screen could not be read";
+    EXPECT_EQ(at(shot, {kMenuShotWidth - 5, 5}), 0xD4D0C8u) << "the bar runs the window's width";
     EXPECT_GT(inked(shot, bar.titleRect(0)), 10) << "the title File is written";
     EXPECT_GT(inked(shot, bar.titleRect(1)), 10) << "the title Edit is written";
 
@@ -160,10 +160,10 @@ TEST_F(MenuScreenshot, AnAlertShowsItsCaptionIconTextAndButton) {
     // A green window, so that black on the screen is what the alert wrote.
     plat::DisplayWindow& face = *window->GetFace();
     auto dc = plat::gdi::DeviceContext::createForSurface(plat::gdi::ContextKind::Window, face.surface());
-    plat::widgets::fillBox(*dc, {0, mfxMenuBarHeight, kWidth, kHeight}, plat::gdi::rgbColor(0, 160, 0));
+    plat::widgets::fillBox(*dc, {0, mfxMenuBarHeight, kMenuShotWidth, kMenuShotHeight}, plat::gdi::rgbColor(0, 160, 0));
     face.present(face.clientRect());
     const plat::gdi::Point origin = face.clientOrigin();
-    ASSERT_TRUE(fakeClickAndFocus(server_.display(), origin.x + kWidth / 2, origin.y + kHeight - 10));
+    ASSERT_TRUE(fakeClickAndFocus(server_.display(), origin.x + kMenuShotWidth / 2, origin.y + kMenuShotHeight - 10));
     ASSERT_TRUE(runUntil([&] { return window->mouseUps == 1; }));
     ASSERT_TRUE(fakeKey(server_.display(), "Return", false));
     u32 answer = 0;
@@ -176,9 +176,9 @@ TEST_F(MenuScreenshot, AnAlertShowsItsCaptionIconTextAndButton) {
 
     // The alert's last picture stays on the screen until the window paints again.
     const std::vector<uint32_t> shot = screenshot();
-    ASSERT_EQ(shot.size(), size_t(kWidth * kHeight));
+    ASSERT_EQ(shot.size(), size_t(kMenuShotWidth * kMenuShotHeight));
     int red = 0, caption = 0, ink = 0, light = 0;
-    for (size_t i = size_t(kWidth * mfxMenuBarHeight); i < shot.size(); ++i) {
+    for (size_t i = size_t(kMenuShotWidth * mfxMenuBarHeight); i < shot.size(); ++i) {
         const uint32_t pixel = shot[i];
         red += pixel == 0xC80000u;
         caption += pixel == 0x0A246Au;

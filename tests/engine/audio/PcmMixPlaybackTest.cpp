@@ -10,7 +10,7 @@ namespace {
 
 using namespace mixertest;
 
-const plat::WaveFormat kMono8 = plat::makePcmFormat(22050, 1, 8);
+const plat::WaveFormat kPlaybackMono8 = plat::makePcmFormat(22050, 1, 8);
 
 std::vector<u8> constant(u8 value, size_t frames) { return std::vector<u8>(frames, value); }
 
@@ -23,7 +23,7 @@ protected:
 
 TEST_F(PcmMixPlayback, OneBufferLoopPlaysEachPassReportingTheNewOnesThenDone) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     c.write(constant(0x90, 100), plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop, 3, "a");
     play(300);
     EXPECT_EQ(c.events, (std::vector<std::string>{"open", "loop:a", "loop:a", "done:a"}));
@@ -32,7 +32,7 @@ TEST_F(PcmMixPlayback, OneBufferLoopPlaysEachPassReportingTheNewOnesThenDone) {
 
 TEST_F(PcmMixPlayback, LoopOverSeveralBuffersReportsEachBufferOncePerRepeat) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     c.write(constant(0x90, 3000), plat::kWaveHeaderBeginLoop, 3, "a");
     c.write(constant(0xA0, 2000), plat::kWaveHeaderEndLoop, 0, "b");
     c.write(constant(0xB0, 100), 0, 0, "c");
@@ -53,7 +53,7 @@ TEST_F(PcmMixPlayback, LoopOverSeveralBuffersReportsEachBufferOncePerRepeat) {
 
 TEST_F(PcmMixPlayback, LoopMessagesAreLeftOutWhenAskedTo) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8, kPcmMixNoLoopMessages), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8, kPcmMixNoLoopMessages), plat::kMmNoError);
     c.write(constant(0x90, 100), plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop, 3, "a");
     play(300);
     EXPECT_EQ(c.events, (std::vector<std::string>{"open", "done:a"}));
@@ -61,7 +61,7 @@ TEST_F(PcmMixPlayback, LoopMessagesAreLeftOutWhenAskedTo) {
 
 TEST_F(PcmMixPlayback, BreakLoopEndsTheLoopAfterItsPresentPass) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     c.write(constant(0x90, 1000), plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop, 1000, "a");
     c.write(constant(0xA0, 500), 0, 0, "b");
     play(200);
@@ -82,7 +82,7 @@ TEST_F(PcmMixPlayback, BreakLoopEndsTheLoopAfterItsPresentPass) {
 TEST_F(PcmMixPlayback, BreakLoopWhilePausedEndsThePassThePauseLeftUnderWay) {
     // Passes of 1000 frames; the pause comes 4410 frames in, with the device holding more.
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     c.write(constant(0x90, 1000), plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop, 1000, "a");
     c.write(constant(0xA0, 500), 0, 0, "b");
     play(200);
@@ -126,7 +126,7 @@ TEST_F(PcmMixPlayback, DropUnwrittenTakesBackOnlyWhatTheDeviceHoldsNothingOf) {
         stop();
         start(testSettings());
         Client& c = client();
-        ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+        ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
         c.write(constant(0x90, k.firstFrames), 0, 0, "a");
         plat::WaveHeader* second = c.write(constant(0xA0, 600), 0, 0, "b");
         plat::WaveHeader* third = c.write(constant(0xB0, 600), 0, 0, "c");
@@ -160,7 +160,7 @@ TEST_F(PcmMixPlayback, DropUnwrittenTakesBackOnlyWhatTheDeviceHoldsNothingOf) {
 TEST_F(PcmMixPlayback, DoneBuffersComeBackInWriteOrderOnEveryChannel) {
     Client& first = client("first");
     Client& second = client("second");
-    ASSERT_EQ(first.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(first.open(kPlaybackMono8), plat::kMmNoError);
     ASSERT_EQ(second.open(plat::makePcmFormat(11025, 2, 16)), plat::kMmNoError);
     for (int i = 0; i < 3; ++i) first.write(constant(0x90, 300 + 100 * i));
     for (int i = 0; i < 3; ++i) second.write(constant(0x01, 4 * (200 + 50 * i)));
@@ -172,8 +172,8 @@ TEST_F(PcmMixPlayback, DoneBuffersComeBackInWriteOrderOnEveryChannel) {
 TEST_F(PcmMixPlayback, BufferWrittenWhilePlayingIsMixedInWhole) {
     Client& bed = client("bed");
     Client& late = client("late");
-    ASSERT_EQ(bed.open(kMono8), plat::kMmNoError);
-    ASSERT_EQ(late.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(bed.open(kPlaybackMono8), plat::kMmNoError);
+    ASSERT_EQ(late.open(kPlaybackMono8), plat::kMmNoError);
     bed.write(constant(0x90, 22050));
     play(100);
     late.write(constant(0x88, 700));
@@ -185,7 +185,7 @@ TEST_F(PcmMixPlayback, BufferWrittenWhilePlayingIsMixedInWhole) {
 
 TEST_F(PcmMixPlayback, BufferQueuedBehindAShortOneIsHeardFromTheWrittenPosition) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     c.write(constant(0x90, 100));
     // The first buffer made the device hand over a whole lead: the second one starts before
     // the written position, and the part of it still ahead of that position is heard.
@@ -198,7 +198,7 @@ TEST_F(PcmMixPlayback, BufferQueuedBehindAShortOneIsHeardFromTheWrittenPosition)
 
 TEST_F(PcmMixPlayback, PausedChannelFallsSilentAndRestartGoesOnWhereItWasHanded) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     std::vector<u8> ramp(22050);
     for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = u8(1 + i % 100);
     c.write(ramp);
@@ -223,8 +223,8 @@ TEST_F(PcmMixPlayback, PausedChannelFallsSilentAndRestartGoesOnWhereItWasHanded)
 TEST_F(PcmMixPlayback, ShutDownTellsEveryChannelOnceThatItIsClosed) {
     Client& idle = client("idle");
     Client& busy = client("busy");
-    ASSERT_EQ(idle.open(kMono8), plat::kMmNoError);
-    ASSERT_EQ(busy.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(idle.open(kPlaybackMono8), plat::kMmNoError);
+    ASSERT_EQ(busy.open(kPlaybackMono8), plat::kMmNoError);
     busy.write(constant(0x90, 5000));
     pcmMixShutdown();
     EXPECT_EQ(idle.events, (std::vector<std::string>{"open", "close"}));
@@ -235,7 +235,7 @@ TEST_F(PcmMixPlayback, ShutDownTellsEveryChannelOnceThatItIsClosed) {
 
 TEST_F(PcmMixPlayback, ResetReturnsEveryBufferSoThatTheChannelCloses) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     for (int i = 0; i < 3; ++i) c.write(constant(0x90, 5000));
     play(20);
     EXPECT_EQ(pcmMixClose(c.handle), plat::kWaveErrStillPlaying);
@@ -251,7 +251,7 @@ TEST_F(PcmMixPlayback, ResetReturnsEveryBufferSoThatTheChannelCloses) {
 
 TEST_F(PcmMixPlayback, VolumeChangeIsHeardOnceTheHandedFramesHavePlayed) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     c.write(constant(0xC0, 22050));
     play(100);
     const size_t playedBefore = output().size();
@@ -269,7 +269,7 @@ TEST_F(PcmMixPlayback, BalanceAppliesWithAnUnchangedVolume) {
     stop();
     start(testSettings(8, true));
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     ASSERT_EQ(pcmMixSetBalance(c.handle, 0x0000FFFF), plat::kMmNoError);
     c.write(constant(0xC0, 1000));
     play(200);
@@ -286,7 +286,7 @@ TEST_F(PcmMixPlayback, BalanceAppliesWithAnUnchangedVolume) {
 
 TEST_F(PcmMixPlayback, PlaybackRateChangesTheNumberOfFramesHeard) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     ASSERT_EQ(pcmMixSetPlaybackRate(c.handle, 0x20000), plat::kMmNoError);
     c.write(constant(0x90, 2000));
     play(300);
@@ -298,7 +298,7 @@ TEST_F(PcmMixPlayback, PlaybackRateChangesTheNumberOfFramesHeard) {
 
 TEST_F(PcmMixPlayback, RateChangeWhilePlayingKeepsThePlaceInTheBuffer) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     std::vector<u8> ramp(20000);
     for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = u8(1 + (i / 100) % 100);
     c.write(ramp);
@@ -317,7 +317,7 @@ TEST_F(PcmMixPlayback, RateChangeWhilePlayingKeepsThePlaceInTheBuffer) {
 
 TEST_F(PcmMixPlayback, RateChangeInTheLastPassOfALoopPlaysTheRestOfThatPassOnce) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     c.write(constant(0x90, 3000), plat::kWaveHeaderBeginLoop, 3, "a");
     c.write(constant(0xA0, 2000), plat::kWaveHeaderEndLoop, 0, "b");
     // Into the last pass's second buffer: the loop's first buffer has gone back already.
@@ -351,7 +351,7 @@ struct ResettingClient {
 
 TEST_F(PcmMixPlayback, ResetFromACallbackReturnsEachBufferOnce) {
     ResettingClient client;
-    ASSERT_EQ(pcmMixOpen(&client.handle, plat::kWaveMapper, &kMono8, &ResettingClient::callback,
+    ASSERT_EQ(pcmMixOpen(&client.handle, plat::kWaveMapper, &kPlaybackMono8, &ResettingClient::callback,
                          reinterpret_cast<uintptr_t>(&client), kPcmMixCallbackFunction),
               plat::kMmNoError);
     std::vector<u8> samples(30, 0x90);
@@ -378,7 +378,7 @@ TEST_F(PcmMixPlayback, ResetFromACallbackReturnsEachBufferOnce) {
 
 TEST_F(PcmMixPlayback, RateChangeWhilePausedGoesOnWhereThePauseLeftTheBuffer) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     std::vector<u8> ramp(5000);
     for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = u8(1 + (i / 20) % 100);
     c.write(ramp);
@@ -400,7 +400,7 @@ TEST_F(PcmMixPlayback, RateChangeWhilePausedGoesOnWhereThePauseLeftTheBuffer) {
 
 TEST_F(PcmMixPlayback, BufferLongerThanTheFixedPointRangePlaysToItsEnd) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     std::vector<u8> ramp(70000);
     for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = u8(1 + (i / 1000) % 100);
     c.write(ramp);
@@ -417,7 +417,7 @@ TEST_F(PcmMixPlayback, BufferLongerThanTheFixedPointRangePlaysToItsEnd) {
 
 TEST_F(PcmMixPlayback, RefusesRatesWithoutAUsableStep) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     EXPECT_EQ(pcmMixSetPlaybackRate(c.handle, 0), plat::kMmErrInvalidParam);
     EXPECT_EQ(pcmMixSetPlaybackRate(c.handle, 0x80000000), plat::kMmErrInvalidParam);
     EXPECT_EQ(pcmMixSetPlaybackRate(c.handle, 2), plat::kMmErrInvalidParam);  // no source frames per second
@@ -431,7 +431,7 @@ TEST_F(PcmMixPlayback, RefusesRatesWithoutAUsableStep) {
 
 TEST_F(PcmMixPlayback, ZeroLengthLoopPlaysAsNoLoop) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     c.write({}, plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop, 0xFFFFFFFF, "empty");
     c.write(constant(0x90, 10), 0, 0, "after");
     play(100);
@@ -461,7 +461,7 @@ TEST_F(PcmMixPlayback, PositionCountsSourceFramesInEachUnit) {
 
 TEST_F(PcmMixPlayback, LoopClosedWithoutItsBeginningIsRefused) {
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     plat::WaveHeader* header = c.prepare(constant(0x90, 10), plat::kWaveHeaderEndLoop);
     EXPECT_EQ(pcmMixWrite(c.handle, header, kPcmMixHeaderSize), plat::kMmErrInvalidParam);
     EXPECT_FALSE(header->flags.load() & plat::kWaveHeaderInQueue);
@@ -485,7 +485,7 @@ TEST_F(MixerTest, DeviceThreadPlaysAsTheClockMoves) {
     start(settings);
     threadedDone = 0;
     PcmMixHandle handle = nullptr;
-    ASSERT_EQ(pcmMixOpen(&handle, plat::kWaveMapper, &kMono8, countDone, 0, kPcmMixCallbackFunction),
+    ASSERT_EQ(pcmMixOpen(&handle, plat::kWaveMapper, &kPlaybackMono8, countDone, 0, kPcmMixCallbackFunction),
               plat::kMmNoError);
     plat::WaveHeader header;
     std::vector<u8> samples(2000, 0x90);
@@ -511,7 +511,7 @@ TEST_F(MixerTest, HandlesOpenAndCloseWhileTheDeviceThreadMixes) {
     settings.runDeviceThreads = true;
     start(settings);
     Client& playing = client("playing");
-    ASSERT_EQ(playing.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(playing.open(kPlaybackMono8), plat::kMmNoError);
     playing.write(constant(0x90, 100), plat::kWaveHeaderBeginLoop | plat::kWaveHeaderEndLoop, 1000);
     std::atomic<bool> done{false};
     std::thread ticker([&] {
@@ -522,7 +522,7 @@ TEST_F(MixerTest, HandlesOpenAndCloseWhileTheDeviceThreadMixes) {
     });
     for (int i = 0; i < 200; ++i) {
         Client& other = client("other");
-        EXPECT_EQ(other.open(kMono8), plat::kMmNoError);
+        EXPECT_EQ(other.open(kPlaybackMono8), plat::kMmNoError);
         other.write(constant(0xA0, 50));
         EXPECT_EQ(pcmMixReset(other.handle), plat::kMmNoError);
         EXPECT_EQ(other.events.back(), "done:0");
@@ -543,7 +543,7 @@ TEST_F(MixerTest, WithoutRemixANewBufferWaitsForTheNextRefill) {
     settings.enableRemix = false;
     start(settings);
     Client& c = client();
-    ASSERT_EQ(c.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
     c.write(constant(0x90, 1000));
     play(10);
     EXPECT_EQ(countOf(output(), 0x90), 0u);
@@ -560,7 +560,7 @@ TEST_F(MixerTest, DeviceMixingGivesEachHandleItsOwnStreamInItsOwnFormat) {
     start(settings);
     Client& first = client("first");
     Client& second = client("second");
-    ASSERT_EQ(first.open(kMono8), plat::kMmNoError);
+    ASSERT_EQ(first.open(kPlaybackMono8), plat::kMmNoError);
     ASSERT_EQ(second.open(plat::makePcmFormat(11025, 2, 16), kPcmMixNativeOrder), plat::kMmNoError);
     first.write(constant(0x90, 500));
     second.write(std::vector<u8>(4 * 300, 0x11));

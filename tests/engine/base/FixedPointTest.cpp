@@ -6,7 +6,7 @@
 
 namespace {
 
-struct Case {
+struct FixedCase {
     Fixed a;
     Fixed b;
     Fixed expected;
@@ -16,7 +16,7 @@ constexpr Fixed kMin = Fixed(0x80000000u);
 constexpr Fixed kMax = 0x7FFFFFFF;
 
 TEST(FixedPoint, MulBoundaryTable) {
-    const Case cases[] = {
+    const FixedCase cases[] = {
         {0x10000, 0x10000, 0x10000},
         {0x7FFF0000, 0x20000, kFixedOverflow},   // 32767.0 x 2.0
         {0x3FFFFFFF, 0x20000, 0x7FFFFFFE},       // just below 32768.0
@@ -30,13 +30,13 @@ TEST(FixedPoint, MulBoundaryTable) {
         {0x8000, 1, 0},
         {0, kMin, 0},
     };
-    for (const Case& c : cases) {
+    for (const FixedCase& c : cases) {
         EXPECT_EQ(fixedMul(c.a, c.b), c.expected) << std::hex << c.a << " * " << c.b;
     }
 }
 
 TEST(FixedPoint, DivBoundaryTable) {
-    const Case cases[] = {
+    const FixedCase cases[] = {
         {0x10000, 0, kFixedOverflow},
         {0, 0, kFixedOverflow},
         {-0x10000, 0x20000, -0x8000},
@@ -52,7 +52,7 @@ TEST(FixedPoint, DivBoundaryTable) {
         {kMin, -0x10000, kFixedOverflow},
         {1, kMax, 0},
     };
-    for (const Case& c : cases) {
+    for (const FixedCase& c : cases) {
         EXPECT_EQ(fixedDiv(c.a, c.b), c.expected) << std::hex << c.a << " / " << c.b;
     }
 }

@@ -26,7 +26,7 @@ std::vector<u8> lzDecode(const std::vector<u8>& stream, u32 outSize, u16 windowB
 std::vector<u8> bytesOf(const std::string& s) { return std::vector<u8>(s.begin(), s.end()); }
 
 // A bitmap header: width, height, row bytes, format, all big-endian.
-std::vector<u8> header(u16 width, u16 height, i16 rowBytes, u16 format) {
+std::vector<u8> bitmapHeader(u16 width, u16 height, i16 rowBytes, u16 format) {
     std::vector<u8> b;
     pushBE16(b, width);
     pushBE16(b, height);
@@ -65,7 +65,7 @@ protected:
     }
     // An LZ-compressed bitmap of the pixels, in the long or short header form.
     memHandle lzBitmap(const std::vector<u8>& pixels, u16 windowBits, u16 compression, u16 format = 2) {
-        std::vector<u8> b = header(u16(pixels.size()), 1, i16(pixels.size()), u16(format | compression));
+        std::vector<u8> b = bitmapHeader(u16(pixels.size()), 1, i16(pixels.size()), u16(format | compression));
         pushBE32(b, u32(pixels.size()));
         pushBE32(b, 0);
         pushBE16(b, u16(1u << windowBits));
@@ -189,7 +189,7 @@ TEST_F(GfxBitmapTest, LzBitmapsExpandInPlaceInBothHeaderForms) {
         for (u16 bits = kGfxMinWindowBits; bits <= kGfxMaxWindowBits; ++bits) {
             memHandle h = lzBitmap(picture, bits, compression);
             ASSERT_EQ(gfxExpandBitmap(h), kErrNone);
-            std::vector<u8> expected = header(300, 1, 300, 2);
+            std::vector<u8> expected = bitmapHeader(300, 1, 300, 2);
             expected.insert(expected.end(), picture.begin(), picture.end());
             EXPECT_EQ(contents(h), expected) << "window bits " << bits;
             EXPECT_EQ(gfxGetBitmapPixel(expected.data(), u32(expected.size()), 299, 0), picture[299]);
@@ -212,7 +212,7 @@ TEST_F(GfxBitmapTest, DamagedOrUnknownCompressionLeavesTheBlockUnchanged) {
     EXPECT_EQ(gfxExpandBitmap(truncated), kGfxErrBadFormat);
     EXPECT_EQ(contents(truncated), cut);
 
-    memHandle unknown = store(header(4, 1, 4, 0x502));
+    memHandle unknown = store(bitmapHeader(4, 1, 4, 0x502));
     EXPECT_EQ(gfxExpandBitmap(unknown), kGfxErrBadFormat);
 }
 
@@ -264,7 +264,7 @@ TEST_F(GfxBitmapTest, AnExpandedSizeNoStreamOrPictureCouldHaveIsRefusedUnallocat
 }
 
 TEST_F(GfxBitmapTest, SixteenBitPixelsAreSwappedOnceIntoMachineOrder) {
-    std::vector<u8> b = header(2, 1, 4, 3);
+    std::vector<u8> b = bitmapHeader(2, 1, 4, 3);
     pushBE16(b, 0x7C00);
     pushBE16(b, 0x001F);
     memHandle h = store(b);
@@ -281,7 +281,7 @@ TEST_F(GfxBitmapTest, SixteenBitPixelsAreSwappedOnceIntoMachineOrder) {
 TEST_F(GfxBitmapTest, PackedSixteenBitRowsSwapOnlyTheirColourWords) {
     Packed16 stored;
     stored.row(1, {{0x0102, 0x0304}}, {0}).repeatRow(2, 0x0506, 1);
-    std::vector<u8> b = header(3, 2, 0, 3 | kGfxFormatPacked16);
+    std::vector<u8> b = bitmapHeader(3, 2, 0, 3 | kGfxFormatPacked16);
     // Stored bitmaps keep colour words big-endian.
     std::vector<u8> bytes = stored.bytes;
     gfxWalkPacked16(bytes.data(), bytes.size(), 2, [&](const GfxPackedRun& run) {
@@ -298,16 +298,16 @@ TEST_F(GfxBitmapTest, PackedSixteenBitRowsSwapOnlyTheirColourWords) {
 }
 
 TEST_F(GfxBitmapTest, PlainPixelsOfEveryDepthAndBottomUpRows) {
-    std::vector<u8> one = header(9, 1, 4, 0);
+    std::vector<u8> one = bitmapHeader(9, 1, 4, 0);
     one.insert(one.end(), {0x40, 0x80, 0, 0});
     EXPECT_EQ(gfxGetBitmapPixel(one.data(), u32(one.size()), 1, 0), 1);
     EXPECT_EQ(gfxGetBitmapPixel(one.data(), u32(one.size()), 8, 0), 1);
     EXPECT_EQ(gfxGetBitmapPixel(one.data(), u32(one.size()), 0, 0), 0);
-    std::vector<u8> four = header(3, 1, 4, 1);
+    std::vector<u8> four = bitmapHeader(3, 1, 4, 1);
     four.insert(four.end(), {0xAB, 0xC0, 0, 0});
     EXPECT_EQ(gfxGetBitmapPixel(four.data(), u32(four.size()), 1, 0), 0xB);
     EXPECT_EQ(gfxGetBitmapPixel(four.data(), u32(four.size()), 2, 0), 0xC);
-    std::vector<u8> deep = header(1, 2, -4, 4);
+    std::vector<u8> deep = bitmapHeader(1, 2, -4, 4);
     deep.insert(deep.end(), {1, 2, 3, 0, 4, 5, 6, 0});  // bottom row first
     EXPECT_EQ(gfxGetBitmapPixel(deep.data(), u32(deep.size()), 0, 0), 0x060504);
     EXPECT_EQ(gfxGetBitmapPixel(deep.data(), u32(deep.size()), 0, 1), 0x030201);
@@ -337,7 +337,7 @@ TEST_F(GfxBitmapTest, ColourTablesConvertToTableEntries) {
     gfxSetQtPaletteOption(0);
 
     // A bitmap with a table gives the entry of the pixel's index.
-    std::vector<u8> b = header(2, 1, 4, 2 | kGfxFormatColorTable);
+    std::vector<u8> b = bitmapHeader(2, 1, 4, 2 | kGfxFormatColorTable);
     b.insert(b.end(), block.begin(), block.end());
     b.insert(b.end(), {1, 3, 0, 0});
     EXPECT_EQ(gfxGetBitmapPixel(b.data(), u32(b.size()), 0, 0), 0x00F80000);
@@ -345,7 +345,7 @@ TEST_F(GfxBitmapTest, ColourTablesConvertToTableEntries) {
 }
 
 TEST_F(GfxBitmapTest, PluginBitmapsExpandThroughTheLoadedModule) {
-    std::vector<u8> b = header(4, 2, 4, 2 | kGfxFormatPlugin);
+    std::vector<u8> b = bitmapHeader(4, 2, 4, 2 | kGfxFormatPlugin);
     b.insert(b.end(), {'T', 'E', 'S', 'T', 'C', 'O', 'D', 'E'});
     pushBE32(b, 8);
     pushBE32(b, 3);
@@ -359,7 +359,7 @@ TEST_F(GfxBitmapTest, PluginBitmapsExpandThroughTheLoadedModule) {
     EXPECT_FALSE(gfxLoadDecompressor("TESTCODE", "no-such-decoder.so", ""));
     ASSERT_TRUE(gfxLoadDecompressor("TESTCODE", std::string(TEST_DECODER_PATH) + ";7", ""));
     ASSERT_EQ(gfxExpandBitmap(h), kErrNone);
-    std::vector<u8> expected = header(4, 2, 4, 2);
+    std::vector<u8> expected = bitmapHeader(4, 2, 4, 2);
     expected.insert(expected.end(), {17, 27, 37, 17, 27, 37, 17, 27});
     EXPECT_EQ(contents(h), expected);
 }
@@ -368,7 +368,7 @@ TEST_F(GfxBitmapTest, APluginFoundInTheProgramFolderAndRefusingItsInput) {
     std::string path = TEST_DECODER_PATH;
     size_t slash = path.rfind('/');
     ASSERT_TRUE(gfxLoadDecompressor("EMPTY", path.substr(slash + 1), path.substr(0, slash)));
-    std::vector<u8> b = header(2, 1, 4, 2 | kGfxFormatPlugin);
+    std::vector<u8> b = bitmapHeader(2, 1, 4, 2 | kGfxFormatPlugin);
     b.insert(b.end(), {'E', 'M', 'P', 'T', 'Y', 0, 0, 0});
     pushBE32(b, 4);
     pushBE32(b, 0);
@@ -379,7 +379,7 @@ TEST_F(GfxBitmapTest, APluginFoundInTheProgramFolderAndRefusingItsInput) {
 
 TEST_F(GfxBitmapTest, APluginValueWithoutANumberHandsOverZero) {
     ASSERT_TRUE(gfxLoadDecompressor("PLAIN", TEST_DECODER_PATH, ""));
-    std::vector<u8> b = header(3, 1, 4, 2 | kGfxFormatPlugin);
+    std::vector<u8> b = bitmapHeader(3, 1, 4, 2 | kGfxFormatPlugin);
     b.insert(b.end(), {'P', 'L', 'A', 'I', 'N', 0, 0, 0});
     pushBE32(b, 4);
     pushBE32(b, 2);
@@ -391,7 +391,7 @@ TEST_F(GfxBitmapTest, APluginValueWithoutANumberHandsOverZero) {
 }
 
 TEST_F(GfxBitmapTest, PackedEightBitBitmapsAreReadRunByRun) {
-    std::vector<u8> b = header(5, 2, 0, 2 | kGfxFormatPacked8);
+    std::vector<u8> b = bitmapHeader(5, 2, 0, 2 | kGfxFormatPacked8);
     std::vector<u8> packed = encodePacked8({1, 1, 1, 1, 2, 3, 4, 5, 6, 7}, 5, 2);
     b.insert(b.end(), packed.begin(), packed.end());
     EXPECT_EQ(gfxGetBitmapPixel(b.data(), u32(b.size()), 2, 0), 1);
@@ -402,7 +402,7 @@ TEST_F(GfxBitmapTest, PackedEightBitBitmapsAreReadRunByRun) {
 
 TEST_F(GfxBitmapTest, PackedEightBitIndicesBeyondASmallDepthsTableReadAsZeroEntries) {
     // A 1-bit depth code with packed 8-bit rows: the rows may still hold any byte.
-    std::vector<u8> b = header(2, 1, 0, 0 | kGfxFormatColorTable | kGfxFormatPacked8);
+    std::vector<u8> b = bitmapHeader(2, 1, 0, 0 | kGfxFormatColorTable | kGfxFormatPacked8);
     std::vector<u8> block = {0, 8, kGfxTableEntries555, 1};
     pushLE16(block, 0x7FFF);
     pushLE16(block, 0x7C00);

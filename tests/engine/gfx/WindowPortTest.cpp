@@ -9,7 +9,7 @@
 
 namespace {
 
-const GfxColor kRed = GfxColor::rgb(255, 0, 0);
+const GfxColor kPortRed = GfxColor::rgb(255, 0, 0);
 const GfxColor kBlue = GfxColor::rgb(0, 0, 255);
 
 // A window of the message core with a 40 × 30 face on a headless display, and its port.
@@ -56,7 +56,7 @@ TEST_F(WindowPortTest, DrawingShowsWhenTheLastLockEnds) {
     ASSERT_EQ(gfxLockPort(port), kErrNone);
     EXPECT_EQ(port->depth, 24);
     ASSERT_EQ(gfxLockPort(port), kErrNone);
-    ASSERT_EQ(port->FillColorRect(Rect16{5, 5, 10, 8}, kRed, 0), kErrNone);
+    ASSERT_EQ(port->FillColorRect(Rect16{5, 5, 10, 8}, kPortRed, 0), kErrNone);
     gfxUnlockPort(port);
     EXPECT_EQ(shown(5, 5), 0u) << "nothing is shown while the port is still locked";
     gfxUnlockPort(port);
@@ -75,7 +75,7 @@ TEST_F(WindowPortTest, APictureCopiedIntoTheWindowShowsAtOnceWhileThePortIsHeldL
     for (GfxOffscreenPort* picture : {other, same}) {
         SCOPED_TRACE(picture->depth);
         ASSERT_EQ(gfxLockPort(picture), kErrNone);
-        ASSERT_EQ(picture->FillColorRect(Rect16{0, 0, 40, 30}, picture == other ? kRed : kBlue, 0), kErrNone);
+        ASSERT_EQ(picture->FillColorRect(Rect16{0, 0, 40, 30}, picture == other ? kPortRed : kBlue, 0), kErrNone);
         const u32 expected = picture == other ? 0xF80000u : 0x0000F8u;
         const Rect16 copied = picture == other ? Rect16{4, 3, 12, 9} : Rect16{20, 10, 30, 20};
         ASSERT_EQ(picture->CopyBits(port, copied, copied, 0, 0), kErrNone);
@@ -125,7 +125,7 @@ TEST_F(WindowPortTest, UpdateCutsDrawingToTheInvalidAreaAndValidatesIt) {
     EXPECT_EQ(shown(35, 25), 0x0000FFu);
     EXPECT_EQ(shown(20, 15), 0u);
     ASSERT_EQ(port->EndUpdate(), kErrNone);
-    fillWhole(kRed);
+    fillWhole(kPortRed);
     EXPECT_EQ(shown(20, 15), 0xFF0000u) << "after the update the clip is whole again";
 }
 
@@ -179,7 +179,7 @@ TEST_F(WindowPortTest, APortOverAPartOfTheFaceDrawsOnlyThere) {
         }
         fillWhole(kBlue);
         ASSERT_EQ(gfxLockPort(part), kErrNone);
-        ASSERT_EQ(part->FillColorRect(Rect16{-5, -5, 40, 30}, kRed, 0), kErrNone);
+        ASSERT_EQ(part->FillColorRect(Rect16{-5, -5, 40, 30}, kPortRed, 0), kErrNone);
         gfxUnlockPort(part);
         EXPECT_EQ(shown(0, c.area.top) & 0xFFFFFF, 0xFF0000u);
         EXPECT_EQ(shown(39, 29) & 0xFFFFFF, 0xFF0000u);
@@ -197,7 +197,7 @@ TEST_F(WindowPortTest, MemoryDisplayPortTakesTheDisplayFormat) {
     EXPECT_EQ(memory->kind, kGfxKindMemoryDisplay);
     ASSERT_EQ(gfxLockPort(memory), kErrNone);
     EXPECT_EQ(memory->depth, 16);
-    ASSERT_EQ(memory->FillColorRect(Rect16{0, 0, 20, 10}, kRed, 0), kErrNone);
+    ASSERT_EQ(memory->FillColorRect(Rect16{0, 0, 20, 10}, kPortRed, 0), kErrNone);
     GfxColor read;
     memory->ReadPixel(&read, 19, 9);
     EXPECT_EQ(read.red, 0xF8);

@@ -14,8 +14,8 @@ namespace {
 
 using namespace testres;
 
-const FourCC kText = fourCC("tTXT");
-const FourCC kPicture = fourCC("tBMP");
+const FourCC kManagerText = fourCC("tTXT");
+const FourCC kManagerPicture = fourCC("tBMP");
 
 class ResourceManagerTest : public ::testing::Test {
 protected:
@@ -63,7 +63,7 @@ TEST_F(ResourceManagerTest, ReproducesTheOneTextArchiveFromOperations) {
     EXPECT_EQ(file->bytes, kEmptyArchive);
     const ResMapHandle map = open(file);
     ASSERT_NE(map, 0);
-    const ResourceRef ref = resAddResource(kText, 1, nullptr);
+    const ResourceRef ref = resAddResource(kManagerText, 1, nullptr);
     ASSERT_NE(ref, 0u);
     EXPECT_EQ(resRefIndex(ref), 1);
     ASSERT_EQ(write(ref, "abc"), kErrNone);
@@ -78,8 +78,8 @@ TEST_F(ResourceManagerTest, ReproducesTheOneTextArchiveFromOperations) {
 TEST_F(ResourceManagerTest, LaysOutNamedTypesInTheOrderTheyCame) {
     auto file = created();
     const ResMapHandle map = open(file);
-    ASSERT_NE(resAddResource(kText, 1, "Hello"), 0u);
-    const ResourceRef picture = resAddResource(kPicture, 2, "Pic");
+    ASSERT_NE(resAddResource(kManagerText, 1, "Hello"), 0u);
+    const ResourceRef picture = resAddResource(kManagerPicture, 2, "Pic");
     ASSERT_EQ(write(picture, "xy"), kErrNone);
     ASSERT_EQ(resUpdateFile(map), kErrNone);
     const std::vector<u8> expected = {
@@ -102,8 +102,8 @@ TEST_F(ResourceManagerTest, LaysOutNamedTypesInTheOrderTheyCame) {
 TEST_F(ResourceManagerTest, ReopensWhatWasAddedWrittenAndRemoved) {
     auto file = created();
     ResMapHandle map = open(file);
-    const ResourceRef keep = resAddResource(kPicture, 7, "Sun");
-    const ResourceRef drop = resAddResource(kText, 2, "notes");
+    const ResourceRef keep = resAddResource(kManagerPicture, 7, "Sun");
+    const ResourceRef drop = resAddResource(kManagerText, 2, "notes");
     ASSERT_EQ(write(keep, "sunshine"), kErrNone);
     ASSERT_EQ(write(drop, "gone soon"), kErrNone);
     ASSERT_EQ(write(keep, "SUN", 0), kErrNone);
@@ -112,22 +112,22 @@ TEST_F(ResourceManagerTest, ReopensWhatWasAddedWrittenAndRemoved) {
 
     map = open(file);
     ASSERT_NE(map, 0);
-    const ResourceRef again = resFindResource(kPicture, 7, map);
+    const ResourceRef again = resFindResource(kManagerPicture, 7, map);
     ASSERT_NE(again, 0u);
     EXPECT_EQ(contentOf(again), "SUNshine");
-    EXPECT_EQ(resFindResource(kText, 2, map), 0u);
+    EXPECT_EQ(resFindResource(kManagerText, 2, map), 0u);
     EXPECT_EQ(resGetLastError(), kResErrNotFound);
     const ArchiveContents contents = parsed(file->bytes);
-    EXPECT_EQ(contents.directory.findType(kPicture)->names[0].name, "Sun");
-    EXPECT_EQ(contents.directory.findType(kText), nullptr);
+    EXPECT_EQ(contents.directory.findType(kManagerPicture)->names[0].name, "Sun");
+    EXPECT_EQ(contents.directory.findType(kManagerText), nullptr);
     EXPECT_EQ(contents.fileTable.freeHead, resRefIndex(drop));
 }
 
 TEST_F(ResourceManagerTest, CompactingMovesDataDownAndDropsFreeEntries) {
-    auto file = image(makeArchive({{kText, 1, "first"}, {kText, 2, "second-second"}, {kPicture, 3, "third"},
-                                   {kPicture, 4, "fourth", nullptr, kResFlagProtected}}));
+    auto file = image(makeArchive({{kManagerText, 1, "first"}, {kManagerText, 2, "second-second"}, {kManagerPicture, 3, "third"},
+                                   {kManagerPicture, 4, "fourth", nullptr, kResFlagProtected}}));
     ResMapHandle map = open(file);
-    ASSERT_EQ(resRemoveResource(resFindResource(kText, 1, map)), kErrNone);
+    ASSERT_EQ(resRemoveResource(resFindResource(kManagerText, 1, map)), kErrNone);
     ASSERT_EQ(resCloseFile(map, 1, 0), kErrNone);
 
     const ArchiveContents contents = parsed(file->bytes);
@@ -144,9 +144,9 @@ TEST_F(ResourceManagerTest, CompactingMovesDataDownAndDropsFreeEntries) {
     EXPECT_EQ(dataEnd + contents.header.directorySize + contents.header.fileTableSize, file->bytes.size());
 
     map = open(file);
-    EXPECT_EQ(contentOf(resFindResource(kText, 2, map)), "second-second");
-    EXPECT_EQ(contentOf(resFindResource(kPicture, 3, map)), "third");
-    EXPECT_EQ(contentOf(resFindResource(kPicture, 4, map)), "fourth");
+    EXPECT_EQ(contentOf(resFindResource(kManagerText, 2, map)), "second-second");
+    EXPECT_EQ(contentOf(resFindResource(kManagerPicture, 3, map)), "third");
+    EXPECT_EQ(contentOf(resFindResource(kManagerPicture, 4, map)), "fourth");
 }
 
 TEST_F(ResourceManagerTest, CompactingKeepsTheHeaderWhateverEmptyResourcesClaim) {
@@ -155,8 +155,8 @@ TEST_F(ResourceManagerTest, CompactingKeepsTheHeaderWhateverEmptyResourcesClaim)
     writeBE32(bytes.data() + entry, 0);      // an empty resource "at" offset 0
     writeBE16(bytes.data() + entry + 4, 0);  // of size 0
     auto file = image(bytes);
-    ASSERT_EQ(resGetResourceSize(resFindResource(kText, 1, open(file))), 0);
-    ASSERT_EQ(resCloseFile(resRefMap(resFindResource(kText, 1, 0)), 1, 0), kErrNone);
+    ASSERT_EQ(resGetResourceSize(resFindResource(kManagerText, 1, open(file))), 0);
+    ASSERT_EQ(resCloseFile(resRefMap(resFindResource(kManagerText, 1, 0)), 1, 0), kErrNone);
     const ArchiveContents contents = parsed(file->bytes);
     EXPECT_EQ(contents.header.directoryOffset, 28u);
     EXPECT_EQ(contents.fileTable.at(1).offset, 28u);
@@ -164,9 +164,9 @@ TEST_F(ResourceManagerTest, CompactingKeepsTheHeaderWhateverEmptyResourcesClaim)
 
 TEST_F(ResourceManagerTest, AppendingToAResourceThatIsNotLastMovesItToTheEnd) {
     const std::string twenty(20, 'x');
-    auto file = image(makeArchive({{kText, 1, twenty}, {kText, 2, "tail"}}));
+    auto file = image(makeArchive({{kManagerText, 1, twenty}, {kManagerText, 2, "tail"}}));
     const ResMapHandle map = open(file);
-    const ResourceRef ref = resFindResource(kText, 1, map);
+    const ResourceRef ref = resFindResource(kManagerText, 1, map);
     ASSERT_EQ(write(ref, "0123456789"), kErrNone);
     ASSERT_EQ(resUpdateFile(map), kErrNone);
     const ArchiveContents contents = parsed(file->bytes);
@@ -200,10 +200,10 @@ TEST_F(ResourceManagerTest, BytesSkippedByAWritePastTheEndReadAsZeros) {
     for (const Case& c : cases) {
         auto file = created();
         ResMapHandle map = open(file);
-        const ResourceRef ref = resAddResource(kText, 1, nullptr);
+        const ResourceRef ref = resAddResource(kManagerText, 1, nullptr);
         ASSERT_EQ(write(ref, "x"), kErrNone) << c.what;
         if (c.followed) {
-            ASSERT_EQ(write(resAddResource(kText, 2, nullptr), "after"), kErrNone) << c.what;
+            ASSERT_EQ(write(resAddResource(kManagerText, 2, nullptr), "after"), kErrNone) << c.what;
         }
         if (c.updatedFirst) {
             ASSERT_EQ(resUpdateFile(map), kErrNone) << c.what;
@@ -212,32 +212,32 @@ TEST_F(ResourceManagerTest, BytesSkippedByAWritePastTheEndReadAsZeros) {
         EXPECT_EQ(contentOf(ref), c.expected) << c.what;
         ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone) << c.what;
         map = open(file);
-        EXPECT_EQ(contentOf(resFindResource(kText, 1, map)), c.expected) << c.what << ", reopened";
+        EXPECT_EQ(contentOf(resFindResource(kManagerText, 1, map)), c.expected) << c.what << ", reopened";
         ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone) << c.what;
     }
 }
 
 TEST_F(ResourceManagerTest, NewerArchivesWinUntilAnOlderOneIsMadeCurrent) {
-    const ResMapHandle system = open(image(makeArchive({{kText, 1, "system"}, {kText, 9, "only here"}})), "system");
-    const ResMapHandle content = open(image(makeArchive({{kText, 1, "content"}})), "content");
-    EXPECT_EQ(resRefMap(resFindResource(kText, 1, 0)), content);
-    EXPECT_EQ(contentOf(resFindResource(kText, 9, 0)), "only here");
+    const ResMapHandle system = open(image(makeArchive({{kManagerText, 1, "system"}, {kManagerText, 9, "only here"}})), "system");
+    const ResMapHandle content = open(image(makeArchive({{kManagerText, 1, "content"}})), "content");
+    EXPECT_EQ(resRefMap(resFindResource(kManagerText, 1, 0)), content);
+    EXPECT_EQ(contentOf(resFindResource(kManagerText, 9, 0)), "only here");
     EXPECT_EQ(resUseFile(system), content);
-    EXPECT_EQ(contentOf(resFindResource(kText, 1, 0)), "system");
+    EXPECT_EQ(contentOf(resFindResource(kManagerText, 1, 0)), "system");
     EXPECT_EQ(resUseFile(0), system);
-    EXPECT_EQ(contentOf(resFindResource(kText, 1, 0)), "content");
-    EXPECT_EQ(resFindResource(kText, 1, 0x7777), 0u);
+    EXPECT_EQ(contentOf(resFindResource(kManagerText, 1, 0)), "content");
+    EXPECT_EQ(resFindResource(kManagerText, 1, 0x7777), 0u);
     EXPECT_EQ(resGetLastError(), kResErrBadMap);
 }
 
 TEST_F(ResourceManagerTest, OpeningTheSameFileTwiceSharesTheArchive) {
-    auto file = image(makeArchive({{kText, 1, "x"}}));
+    auto file = image(makeArchive({{kManagerText, 1, "x"}}));
     const ResMapHandle first = open(file, "same");
     EXPECT_EQ(open(file, "same"), first);
     EXPECT_EQ(resCloseFile(first, 0, 0), kErrNone);
-    EXPECT_NE(resFindResource(kText, 1, first), 0u);
+    EXPECT_NE(resFindResource(kManagerText, 1, first), 0u);
     EXPECT_EQ(resCloseFile(first, 0, 0), kErrNone);
-    EXPECT_EQ(resFindResource(kText, 1, first), 0u);
+    EXPECT_EQ(resFindResource(kManagerText, 1, first), 0u);
     EXPECT_EQ(resGetLastError(), kResErrBadMap);
 }
 
@@ -255,7 +255,7 @@ TEST_F(ResourceManagerTest, RefusesADamagedArchive) {
         {"file table past the end", 27, false, 0xFF, kOsErrEndOfFile},
     };
     for (const Case& c : cases) {
-        std::vector<u8> bytes = makeArchive({{kText, 1, "x"}});
+        std::vector<u8> bytes = makeArchive({{kManagerText, 1, "x"}});
         bytes[c.fromEnd ? bytes.size() - c.at : c.at] = c.value;
         auto file = image(bytes);
         EXPECT_EQ(open(file), 0) << c.what;
@@ -265,8 +265,8 @@ TEST_F(ResourceManagerTest, RefusesADamagedArchive) {
 }
 
 TEST_F(ResourceManagerTest, CountsLocksUpTo255) {
-    const ResMapHandle map = open(image(makeArchive({{kText, 1, "locked"}})));
-    const ResourceRef ref = resFindResource(kText, 1, map);
+    const ResMapHandle map = open(image(makeArchive({{kManagerText, 1, "locked"}})));
+    const ResourceRef ref = resFindResource(kManagerText, 1, map);
     for (int i = 0; i < 255; ++i) ASSERT_NE(resLoadResource(ref, 1), 0);
     EXPECT_EQ(resLoadResource(ref, 1), 0);
     EXPECT_EQ(resGetLastError(), kResErrLocked);
@@ -277,8 +277,8 @@ TEST_F(ResourceManagerTest, CountsLocksUpTo255) {
 }
 
 TEST_F(ResourceManagerTest, LoadedDataBelongsToTheManagerUntilTaken) {
-    const ResMapHandle map = open(image(makeArchive({{kText, 1, "payload"}})));
-    const ResourceRef ref = resFindResource(kText, 1, map);
+    const ResMapHandle map = open(image(makeArchive({{kManagerText, 1, "payload"}})));
+    const ResourceRef ref = resFindResource(kManagerText, 1, map);
     const memHandle data = resLoadResource(ref, 0);
     ASSERT_NE(data, 0);
     EXPECT_EQ(std::memcmp(memDerefHandle(data), "payload", 7), 0);
@@ -290,8 +290,8 @@ TEST_F(ResourceManagerTest, LoadedDataBelongsToTheManagerUntilTaken) {
 }
 
 TEST_F(ResourceManagerTest, LoadingAnEmptyResourceKeepsTheHandleInTheManager) {
-    const ResMapHandle map = open(image(makeArchive({{kText, 1, ""}})));
-    const ResourceRef ref = resFindResource(kText, 1, map);
+    const ResMapHandle map = open(image(makeArchive({{kManagerText, 1, ""}})));
+    const ResourceRef ref = resFindResource(kManagerText, 1, map);
     const memHandle data = resLoadResource(ref, 0);
     ASSERT_NE(data, 0);
     EXPECT_EQ(resGetResourceHandle(ref), data);
@@ -301,9 +301,9 @@ TEST_F(ResourceManagerTest, LoadingAnEmptyResourceKeepsTheHandleInTheManager) {
 }
 
 TEST_F(ResourceManagerTest, ReleasingAChangedResourceWritesItBack) {
-    auto file = image(makeArchive({{kText, 1, "before"}}));
+    auto file = image(makeArchive({{kManagerText, 1, "before"}}));
     ResMapHandle map = open(file);
-    const ResourceRef ref = resFindResource(kText, 1, map);
+    const ResourceRef ref = resFindResource(kManagerText, 1, map);
     const memHandle data = resLoadResource(ref, 0);
     ASSERT_EQ(memResizeHandle(data, 5), kErrNone);
     std::memcpy(memDerefHandle(data), "after", 5);
@@ -315,13 +315,13 @@ TEST_F(ResourceManagerTest, ReleasingAChangedResourceWritesItBack) {
     EXPECT_EQ(std::string(file->bytes.begin() + onDisk.offset, file->bytes.begin() + onDisk.offset + onDisk.size), "after");
     ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
     map = open(file);
-    EXPECT_EQ(contentOf(resFindResource(kText, 1, map)), "after");
+    EXPECT_EQ(contentOf(resFindResource(kManagerText, 1, map)), "after");
 }
 
 TEST_F(ResourceManagerTest, AReleaseThatCannotWriteBackKeepsTheChange) {
-    auto file = image(makeArchive({{kText, 1, "before"}}));
+    auto file = image(makeArchive({{kManagerText, 1, "before"}}));
     const ResMapHandle map = open(file);
-    const ResourceRef ref = resFindResource(kText, 1, map);
+    const ResourceRef ref = resFindResource(kManagerText, 1, map);
     const memHandle data = resLoadResource(ref, 0);
     std::memcpy(memDerefHandle(data), "AFTER!", 6);
     ASSERT_EQ(resSetResourceAttr(ref, 1), 0);
@@ -330,13 +330,13 @@ TEST_F(ResourceManagerTest, AReleaseThatCannotWriteBackKeepsTheChange) {
     EXPECT_EQ(resGetResourceHandle(ref), data);
     file->writesLeft = -1;
     ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
-    EXPECT_EQ(contentOf(resFindResource(kText, 1, open(file))), "AFTER!");
+    EXPECT_EQ(contentOf(resFindResource(kManagerText, 1, open(file))), "AFTER!");
 }
 
 TEST_F(ResourceManagerTest, UpdateWritesChangedHandlesAndShrinksThem) {
-    auto file = image(makeArchive({{kText, 1, "long original"}}));
+    auto file = image(makeArchive({{kManagerText, 1, "long original"}}));
     ResMapHandle map = open(file);
-    const ResourceRef ref = resFindResource(kText, 1, map);
+    const ResourceRef ref = resFindResource(kManagerText, 1, map);
     const memHandle data = resLoadResource(ref, 1);
     ASSERT_EQ(resSetResourceAttr(ref, 1), 0);
     ASSERT_EQ(resReleaseResource(ref, 1), kErrNone);  // written back as it goes
@@ -351,12 +351,12 @@ TEST_F(ResourceManagerTest, UpdateWritesChangedHandlesAndShrinksThem) {
     ASSERT_EQ(resUpdateFile(map), kErrNone);
     EXPECT_EQ(resSetResourceAttr(ref, 0), 0);
     ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
-    EXPECT_EQ(contentOf(resFindResource(kText, 1, open(file))), "short");
+    EXPECT_EQ(contentOf(resFindResource(kManagerText, 1, open(file))), "short");
 }
 
 TEST_F(ResourceManagerTest, ReadingPastTheEndDeliversWhatRemains) {
-    const ResMapHandle map = open(image(makeArchive({{kText, 1, std::string(120, 'r')}})));
-    const ResourceRef ref = resFindResource(kText, 1, map);
+    const ResMapHandle map = open(image(makeArchive({{kManagerText, 1, std::string(120, 'r')}})));
+    const ResourceRef ref = resFindResource(kManagerText, 1, map);
     char buffer[100];
     u32 count = 100;
     EXPECT_EQ(resReadResource(ref, buffer, &count, 90), kResErrBeyondEnd);
@@ -371,10 +371,10 @@ TEST_F(ResourceManagerTest, ReadingPastTheEndDeliversWhatRemains) {
 }
 
 TEST_F(ResourceManagerTest, ReadOnlyArchivesRefuseChanges) {
-    auto file = image(makeArchive({{kText, 1, "fixed"}}));
+    auto file = image(makeArchive({{kManagerText, 1, "fixed"}}));
     const ResMapHandle map = open(file, "ro", 1);
-    const ResourceRef ref = resFindResource(kText, 1, map);
-    EXPECT_EQ(resAddResource(kText, 2, nullptr), 0u);
+    const ResourceRef ref = resFindResource(kManagerText, 1, map);
+    EXPECT_EQ(resAddResource(kManagerText, 2, nullptr), 0u);
     EXPECT_EQ(resGetLastError(), kResErrReadOnly);
     EXPECT_EQ(write(ref, "x"), kResErrReadOnly);
     EXPECT_EQ(resRemoveResource(ref), kResErrReadOnly);
@@ -388,9 +388,9 @@ TEST_F(ResourceManagerTest, ReadOnlyArchivesRefuseChanges) {
 
 TEST_F(ResourceManagerTest, ProtectedAndFixedResourcesRefuseChanges) {
     const ResMapHandle map =
-        open(image(makeArchive({{kText, 1, "p", nullptr, kResFlagProtected}, {kText, 2, "f", nullptr, kResFlagFixed}})));
-    const ResourceRef guarded = resFindResource(kText, 1, map);
-    const ResourceRef fixed = resFindResource(kText, 2, map);
+        open(image(makeArchive({{kManagerText, 1, "p", nullptr, kResFlagProtected}, {kManagerText, 2, "f", nullptr, kResFlagFixed}})));
+    const ResourceRef guarded = resFindResource(kManagerText, 1, map);
+    const ResourceRef fixed = resFindResource(kManagerText, 2, map);
     EXPECT_EQ(write(guarded, "x"), kResErrProtected);
     EXPECT_EQ(resRemoveResource(guarded), kResErrProtected);
     EXPECT_EQ(resGetResourceData(guarded, 0), kResRefused);
@@ -405,11 +405,11 @@ TEST_F(ResourceManagerTest, ProtectedAndFixedResourcesRefuseChanges) {
 TEST_F(ResourceManagerTest, AUsedIdLeavesTheTakenEntryFree) {
     auto file = created();
     const ResMapHandle map = open(file);
-    ASSERT_NE(resAddResource(kText, 5, "five"), 0u);
-    EXPECT_EQ(resAddResource(kText, 5, nullptr), 0u);
+    ASSERT_NE(resAddResource(kManagerText, 5, "five"), 0u);
+    EXPECT_EQ(resAddResource(kManagerText, 5, nullptr), 0u);
     EXPECT_EQ(resGetLastError(), kResErrDuplicate);
-    EXPECT_EQ(resAddResource(kText, 6, "FIVE"), 0u);
-    const ResourceRef reused = resAddResource(kText, 6, nullptr);
+    EXPECT_EQ(resAddResource(kManagerText, 6, "FIVE"), 0u);
+    const ResourceRef reused = resAddResource(kManagerText, 6, nullptr);
     EXPECT_EQ(resRefIndex(reused), 2);
     ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
     EXPECT_EQ(parsed(file->bytes).fileTable.entries.size(), 2u);
@@ -418,11 +418,11 @@ TEST_F(ResourceManagerTest, AUsedIdLeavesTheTakenEntryFree) {
 TEST_F(ResourceManagerTest, HoldsAtMost6546Entries) {
     auto file = created();
     const ResMapHandle map = open(file);
-    for (u32 id = 1; id <= 6546; ++id) ASSERT_NE(resAddResource(kText, u16(id), nullptr), 0u) << id;
-    EXPECT_EQ(resAddResource(kText, 6547, nullptr), 0u);
+    for (u32 id = 1; id <= 6546; ++id) ASSERT_NE(resAddResource(kManagerText, u16(id), nullptr), 0u) << id;
+    EXPECT_EQ(resAddResource(kManagerText, 6547, nullptr), 0u);
     EXPECT_EQ(resGetLastError(), kResErrTooLarge);
-    ASSERT_EQ(resRemoveResource(resFindResource(kText, 5, map)), kErrNone);
-    EXPECT_EQ(resRefIndex(resAddResource(kText, 6547, nullptr)), 5);
+    ASSERT_EQ(resRemoveResource(resFindResource(kManagerText, 5, map)), kErrNone);
+    EXPECT_EQ(resRefIndex(resAddResource(kManagerText, 6547, nullptr)), 5);
     ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
     EXPECT_EQ(parsed(file->bytes).fileTable.entries.size(), 6546u);
 }
@@ -433,10 +433,10 @@ TEST_F(ResourceManagerTest, ADirectoryThatWouldPass65535BytesRefusesTheAddition)
     const std::string name(31, 'n');
     u16 id = 1;
     // Each named resource takes 4 + 4 + 32 bytes of directory.
-    while (resAddResource(kText, id, (name + std::to_string(id)).c_str()) != 0) ++id;
+    while (resAddResource(kManagerText, id, (name + std::to_string(id)).c_str()) != 0) ++id;
     EXPECT_EQ(resGetLastError(), kResErrDuplicate);  // names are cut to 31 characters
     EXPECT_EQ(id, 2);
-    for (; resAddResource(kPicture, id, (std::to_string(id) + name).c_str()) != 0; ++id) {}
+    for (; resAddResource(kManagerPicture, id, (std::to_string(id) + name).c_str()) != 0; ++id) {}
     EXPECT_EQ(resGetLastError(), kResErrTooLarge);
     ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
     const ArchiveContents contents = parsed(file->bytes);
@@ -446,58 +446,58 @@ TEST_F(ResourceManagerTest, ADirectoryThatWouldPass65535BytesRefusesTheAddition)
 }
 
 TEST_F(ResourceManagerTest, RefusesSizesOf2To27Bytes) {
-    const ResMapHandle map = open(image(makeArchive({{kText, 1, "x"}})));
-    const ResourceRef ref = resFindResource(kText, 1, map);
+    const ResMapHandle map = open(image(makeArchive({{kManagerText, 1, "x"}})));
+    const ResourceRef ref = resFindResource(kManagerText, 1, map);
     EXPECT_EQ(resWriteResource(ref, nullptr, 0, 1u << 27), kResErrSizeOrIndex);
     EXPECT_EQ(resGetResourceSize(ref), 1);
 }
 
 TEST_F(ResourceManagerTest, AnOffsetNear4GiBIsRefusedAndTouchesNothing) {
-    auto file = image(makeArchive({{kText, 1, "0123456789abcdef"}}));
+    auto file = image(makeArchive({{kManagerText, 1, "0123456789abcdef"}}));
     const ResMapHandle map = open(file);
-    const ResourceRef ref = resFindResource(kText, 1, map);
+    const ResourceRef ref = resFindResource(kManagerText, 1, map);
     const std::vector<u8> before = file->bytes;
     // offset + count passes 2^32: the end must not wrap round to the header.
     EXPECT_EQ(write(ref, std::string(32, '!'), 0xFFFFFFF0u), kResErrSizeOrIndex);
     EXPECT_EQ(file->bytes, before);
     EXPECT_EQ(resGetResourceSize(ref), 16);
     ASSERT_EQ(resCloseFile(map, 1, 0), kErrNone);
-    EXPECT_EQ(contentOf(resFindResource(kText, 1, open(file))), "0123456789abcdef");
+    EXPECT_EQ(contentOf(resFindResource(kManagerText, 1, open(file))), "0123456789abcdef");
 }
 
 TEST_F(ResourceManagerTest, EnumeratesInIdOrderUntilTheCallbackStops) {
-    const ResMapHandle map = open(image(makeArchive({{kText, 9, "a"}, {kText, 2, "b"}, {kText, 5, "c"}})));
+    const ResMapHandle map = open(image(makeArchive({{kManagerText, 9, "a"}, {kManagerText, 2, "b"}, {kManagerText, 5, "c"}})));
     std::vector<u16> seen;
     auto collect = [](const u16* entry, void* context) -> u16 {
         auto* ids = static_cast<std::vector<u16>*>(context);
         ids->push_back(entry[0]);
         return ids->size() == 2 ? 1 : 0;
     };
-    EXPECT_EQ(resEnumResources(map, kText, collect, &seen), kErrNone);
+    EXPECT_EQ(resEnumResources(map, kManagerText, collect, &seen), kErrNone);
     EXPECT_EQ(seen, (std::vector<u16>{2, 5}));
-    EXPECT_EQ(resEnumResources(map, kPicture, collect, &seen), kErrNone);
+    EXPECT_EQ(resEnumResources(map, kManagerPicture, collect, &seen), kErrNone);
     EXPECT_EQ(seen.size(), 2u);
 }
 
 TEST_F(ResourceManagerTest, AnArchiveIsNotClosedUnderItsOwnEnumeration) {
     static ResMapHandle map;
     static EngineErr closing;
-    map = open(image(makeArchive({{kText, 9, "a"}, {kText, 2, "b"}})));
+    map = open(image(makeArchive({{kManagerText, 9, "a"}, {kManagerText, 2, "b"}})));
     closing = kErrNone;
     auto closeIt = [](const u16*, void*) -> u16 {
         closing = resCloseFile(map, 0, 1);
         return 0;
     };
-    EXPECT_EQ(resEnumResources(map, kText, closeIt, nullptr), kErrNone);
+    EXPECT_EQ(resEnumResources(map, kManagerText, closeIt, nullptr), kErrNone);
     EXPECT_EQ(closing, kResErrLocked);
-    EXPECT_EQ(contentOf(resFindResource(kText, 9, map)), "a");
+    EXPECT_EQ(contentOf(resFindResource(kManagerText, 9, map)), "a");
     EXPECT_EQ(resCloseFile(map, 0, 0), kErrNone);
 }
 
 TEST_F(ResourceManagerTest, PurgingWritesChangedDataBackFirst) {
-    auto file = image(makeArchive({{kText, 1, "purge me"}}));
+    auto file = image(makeArchive({{kManagerText, 1, "purge me"}}));
     const ResMapHandle map = open(file);
-    const ResourceRef ref = resFindResource(kText, 1, map);
+    const ResourceRef ref = resFindResource(kManagerText, 1, map);
     ASSERT_EQ(resSetResourceFlag(ref, 1), 0);
     const memHandle data = resLoadResource(ref, 0);
     std::memcpy(memDerefHandle(data), "PURGE ME", 8);
@@ -509,7 +509,7 @@ TEST_F(ResourceManagerTest, PurgingWritesChangedDataBackFirst) {
     EXPECT_EQ(resLoadResource(ref, 0), data);  // the emptied handle is reused
     EXPECT_EQ(std::memcmp(memDerefHandle(data), "PURGE ME", 8), 0);
     ASSERT_EQ(resCloseFile(map, 0, 0), kErrNone);
-    EXPECT_EQ(contentOf(resFindResource(kText, 1, open(file))), "PURGE ME");
+    EXPECT_EQ(contentOf(resFindResource(kManagerText, 1, open(file))), "PURGE ME");
 }
 
 }  // namespace

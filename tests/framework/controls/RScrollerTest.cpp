@@ -49,8 +49,8 @@ protected:
     }
 };
 
-const std::string kScht = std::to_string(kMsgScrollerHit);
-const std::string kScdn = std::to_string(kMsgScrollerScrolled);
+const std::string kScrollerScht = std::to_string(kMsgScrollerHit);
+const std::string kScrollerScdn = std::to_string(kMsgScrollerScrolled);
 const std::string kSbht = std::to_string(kMsgScrollerArrowHit);
 
 TEST_F(Scrollers, ScrollToClampsAtBothEnds) {
@@ -68,7 +68,7 @@ TEST_F(Scrollers, ScrollToClampsAtBothEnds) {
         heard();
         s.ScrollTo(c.target);
         EXPECT_EQ(s.GetFirstVisible(), c.first);
-        EXPECT_EQ(heard(), (std::vector<std::string>{"o:" + kScdn + ":" + std::to_string(c.first)}));
+        EXPECT_EQ(heard(), (std::vector<std::string>{"o:" + kScrollerScdn + ":" + std::to_string(c.first)}));
     }
 }
 
@@ -91,7 +91,7 @@ TEST_F(Scrollers, ByPagesReportsPagesAndReachesTheShortLastPage) {
     for (const Step& step : steps) {
         (s.*step.move)();
         EXPECT_EQ(s.GetFirstVisible(), step.first);
-        EXPECT_EQ(heard(), (std::vector<std::string>{"o:" + kScdn + ":" + std::to_string(step.page)}));
+        EXPECT_EQ(heard(), (std::vector<std::string>{"o:" + kScrollerScdn + ":" + std::to_string(step.page)}));
     }
     s.ScrollIntoView(9);
     EXPECT_EQ(s.GetFirstVisible(), 6);
@@ -107,7 +107,7 @@ TEST_F(Scrollers, SelectionIsBoundedAndAnnounced) {
     EXPECT_EQ(s.GetSelected(), 5);
     s.Select(-1);
     EXPECT_EQ(s.GetSelected(), -1);
-    EXPECT_EQ(heard(), (std::vector<std::string>{"o:" + kScht + ":5"}));
+    EXPECT_EQ(heard(), (std::vector<std::string>{"o:" + kScrollerScht + ":5"}));
     s.Select(4);
     s.SetCount(3);  // the selection went with the items
     EXPECT_EQ(s.GetSelected(), -1);
@@ -136,12 +136,12 @@ TEST_F(Scrollers, ClickOnACellAndArrowsGoThroughTheQueue) {
     EXPECT_EQ(s.GetSelected(), -1);  // not yet: the click is queued
     EXPECT_TRUE(heard().empty());    // the scroller heard it and posted for the next step
     EXPECT_EQ(s.GetSelected(), 5);
-    EXPECT_EQ(heard(), (std::vector<std::string>{"o:" + kScht + ":5"}));
+    EXPECT_EQ(heard(), (std::vector<std::string>{"o:" + kScrollerScht + ":5"}));
     s.HotSpots().HandleInput(kInputLeftButton, {45, 5}, 0);
     s.HotSpots().HandleMouseUp(kInputLeftButton, {45, 5}, 0);
     heard();
     EXPECT_EQ(s.GetFirstVisible(), 4);
-    EXPECT_EQ(heard(), (std::vector<std::string>{"o:" + kScdn + ":4", "o:" + kSbht + ":1"}));
+    EXPECT_EQ(heard(), (std::vector<std::string>{"o:" + kScrollerScdn + ":4", "o:" + kSbht + ":1"}));
 }
 
 TEST_F(Scrollers, KeysMoveTheSelectionAndKeepItInView) {
@@ -286,7 +286,7 @@ TEST_F(Scrollers, MediaStripMovesCellsAndPostsItsCommand) {
     strip.HotSpots().HandleInput(kInputLeftButton, {5, 5}, 0);
     strip.HotSpots().HandleMouseUp(kInputLeftButton, {5, 5}, 0);
     heard();
-    EXPECT_EQ(heard(), (std::vector<std::string>{"o:" + kScht + ":0", "o:1500:0"}));
+    EXPECT_EQ(heard(), (std::vector<std::string>{"o:" + kScrollerScht + ":0", "o:1500:0"}));
     strip.EnableCells(false);
     EXPECT_EQ(strip.HotSpots().ItemAt({5, 5}), nullptr);
     strip.SelectCell(kBmoNoCell);

@@ -20,7 +20,7 @@ using namespace Ostrel;
 constexpr Rect16 kTrash = {100, 0, 120, 20};
 constexpr Point16 kInTrash = {110, 10};
 
-std::vector<Rect16> fourCells() { return {{0, 0, 10, 10}, {10, 0, 20, 10}, {20, 0, 30, 10}, {30, 0, 40, 10}}; }
+std::vector<Rect16> dropCells() { return {{0, 0, 10, 10}, {10, 0, 20, 10}, {20, 0, 30, 10}, {30, 0, 40, 10}}; }
 
 class Drops : public ::testing::Test {
 protected:
@@ -49,7 +49,7 @@ protected:
 
 TEST_F(Drops, StripCellDraggedOntoAnotherMovesItAndPostsAMove) {
     RBMOBitmapScroller strip(&owner, 0);
-    strip.SetCellRects(fourCells(), 5080);
+    strip.SetCellRects(dropCells(), 5080);
     strip.SetVectors({}, {}, {"a", "b", "c", "d", "e", "f"});
     strip.RegisterInput();
     strip.ScrollTo(1);
@@ -95,7 +95,7 @@ TEST_F(Drops, StripReleasePlaces) {
         SCOPED_TRACE(c.name);
         drops.clear();
         RBMOBitmapScroller strip(&owner, 0);
-        strip.SetCellRects(fourCells(), 5080);
+        strip.SetCellRects(dropCells(), 5080);
         strip.SetVectors({}, {}, {"a", "b", "c"});
         strip.SetTrashCan(c.trashFlags, kTrash);
         strip.RegisterInput();
@@ -115,7 +115,7 @@ TEST_F(Drops, StripReleasePlaces) {
 // Only the newest entry reaches the owner: an earlier one still queued is withdrawn.
 TEST_F(Drops, ANewDropWithdrawsTheQueuedOne) {
     RBMOBitmapScroller strip(&owner, 0);
-    strip.SetCellRects(fourCells(), 5080);
+    strip.SetCellRects(dropCells(), 5080);
     strip.SetVectors({}, {}, {"a", "b", "c"});
     strip.SetTrashCan(kTrashTakesDrops, kTrash);
     strip.RegisterInput();
@@ -172,7 +172,7 @@ class ProjectList : public Drops {
 protected:
     void SetUp() override {
         Drops::SetUp();
-        list.SetCellRects(fourCells(), 5217);
+        list.SetCellRects(dropCells(), 5217);
         for (const char* name : {"apple", "moon", "zoo"}) list.AddItem(5009, 5021, name);
         list.SetTrashCan(kTrashTakesDrops, kTrash);
         list.RegisterInput();

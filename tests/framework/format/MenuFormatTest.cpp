@@ -18,7 +18,7 @@ std::vector<u8> written(const MenuResource& menu) {
     return bytes;
 }
 
-EngineErr parseError(const std::vector<u8>& bytes) {
+EngineErr menuParseError(const std::vector<u8>& bytes) {
     MenuResource menu;
     return parseMenuResource(bytes, &menu);
 }
@@ -48,7 +48,7 @@ TEST(MenuFormat, EveryTruncationIsRefused) {
     const std::vector<u8> bytes = written(sampleMenu());
     for (size_t size = 0; size < bytes.size(); ++size) {
         SCOPED_TRACE(size);
-        EXPECT_EQ(parseError(std::vector<u8>(bytes.begin(), bytes.begin() + long(size))), kFmtErrTruncated);
+        EXPECT_EQ(menuParseError(std::vector<u8>(bytes.begin(), bytes.begin() + long(size))), kFmtErrTruncated);
     }
 }
 
@@ -59,9 +59,9 @@ TEST(MenuFormat, RefusalsNameTheirCheck) {
     trailing.push_back(0);
     std::vector<u8> kind = written(MenuResource{{{{"", "F"}, 0, {command(1, "", "x")}}}, {}});
     writeBE16(kind.data() + 13, 3);  // the item's kind
-    EXPECT_EQ(parseError(version), kFmtErrVersion);
-    EXPECT_EQ(parseError(trailing), kFmtErrTrailingBytes);
-    EXPECT_EQ(parseError(kind), kFmtErrBadKind);
+    EXPECT_EQ(menuParseError(version), kFmtErrVersion);
+    EXPECT_EQ(menuParseError(trailing), kFmtErrTrailingBytes);
+    EXPECT_EQ(menuParseError(kind), kFmtErrBadKind);
 }
 
 MenuResource withCounts(size_t popups, size_t items, size_t accelerators) {
@@ -118,10 +118,10 @@ TEST(MenuFormat, ReaderRefusesCountsPastTheLimit) {
     writeBE16(items.data() + 10, u16(kMaxMenuItems + 1));
     std::vector<u8> text = written(MenuResource{{{{"", ""}, 0, {}}}, {}});
     writeBE16(text.data() + 6, u16(kMaxFallbackLength + 1));
-    EXPECT_EQ(parseError(popups), kFmtErrTooMany);
-    EXPECT_EQ(parseError(accels), kFmtErrTooMany);
-    EXPECT_EQ(parseError(items), kFmtErrTooMany);
-    EXPECT_EQ(parseError(text), kFmtErrTextTooLong);
+    EXPECT_EQ(menuParseError(popups), kFmtErrTooMany);
+    EXPECT_EQ(menuParseError(accels), kFmtErrTooMany);
+    EXPECT_EQ(menuParseError(items), kFmtErrTooMany);
+    EXPECT_EQ(menuParseError(text), kFmtErrTextTooLong);
 }
 
 TEST(MenuFormat, ReaderRefusesNestingPastTheDepth) {
@@ -137,7 +137,7 @@ TEST(MenuFormat, ReaderRefusesNestingPastTheDepth) {
     const std::vector<u8> extraItem = {0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 's',  // submenu item
                                        0, 0, 0, 1, 'p', 0, 0, 0, 0};                    // its popup
     bytes.insert(bytes.begin() + long(innerCount) + 2, extraItem.begin(), extraItem.end());
-    EXPECT_EQ(parseError(bytes), kFmtErrTooDeep);
+    EXPECT_EQ(menuParseError(bytes), kFmtErrTooDeep);
 }
 
 }  // namespace

@@ -22,17 +22,17 @@ namespace {
 
 using Ostrel::RMediaFilePageObject;
 
-constexpr Rect16 kScreen{0, 0, 160, 120};
+constexpr Rect16 kPageScreen{0, 0, 160, 120};
 constexpr Rect16 kArea{8, 4, 152, 116};
 constexpr u32 k12Fps = 0xC0000;
-constexpr u16 kRed = 0x7C00, kBlue = 0x001F;
+constexpr u16 kPageRed = 0x7C00, kPageBlue = 0x001F;
 
 class PageMediaTest : public testspr::WithSpriteScreen<qttest::QtRuntimeTest> {
 protected:
     void SetUp() override {
         QtRuntimeTest::SetUp();
         if (HasFatalFailure()) return;
-        ASSERT_NO_FATAL_FAILURE(openSpriteScreen(kScreen, GfxColor::rgb(128, 128, 128), true));
+        ASSERT_NO_FATAL_FAILURE(openSpriteScreen(kPageScreen, GfxColor::rgb(128, 128, 128), true));
     }
 
     std::unique_ptr<RMediaFilePageObject> object(FourCC type, std::vector<u8> media, Ostrel::PageRect rect) {
@@ -71,13 +71,13 @@ TEST_F(PageMediaTest, AFlashObjectStepsAFramePerFrameDurationAndLoops) {
         EXPECT_EQ(duration, c.duration);
         FlashMoviePlay(movie);
         // The square of frame k covers columns 16k to 16k + 15 of the movie, at 18 + 16k.
-        EXPECT_EQ(shown(26, 30), kRed & 0x6318);
+        EXPECT_EQ(shown(26, 30), kPageRed & 0x6318);
         for (u16 step = 1; step <= 5; ++step) {
             clock_.advance(c.duration ? c.duration - 1 : 1000);
-            EXPECT_EQ(shown(i16(26 + 16 * ((step - 1) % c.frames)), 30), kRed & 0x6318) << "not yet at " << step;
+            EXPECT_EQ(shown(i16(26 + 16 * ((step - 1) % c.frames)), 30), kPageRed & 0x6318) << "not yet at " << step;
             clock_.advance(1);
             const u16 expected = u16(step % c.frames);
-            EXPECT_EQ(shown(i16(26 + 16 * expected), 30), kRed & 0x6318) << step;
+            EXPECT_EQ(shown(i16(26 + 16 * expected), 30), kPageRed & 0x6318) << step;
             EXPECT_EQ(movie->currentFrame(), expected) << step;
         }
         FlashMovieStop(movie);
@@ -180,7 +180,7 @@ TEST_F(PageMediaTest, EachFlashObjectHasItsOwnTemporaryFileGoneWithItsMovie) {
 }
 
 TEST_F(PageMediaTest, AMovieShowsThePictureDueStepsAndLoops) {
-    RMovie movies(nullptr, kScreen);
+    RMovie movies(nullptr, kPageScreen);
     auto owned = object(kTypeMovie, mediatest::movieBytes(file("ours.mov")), {40, 30, 72, 54});
     MrMovie* opened = nullptr;
     ASSERT_EQ(qtOpenMovieFromMemory(owned->media.data(), u32(owned->media.size()), &opened), 0);
@@ -192,7 +192,7 @@ TEST_F(PageMediaTest, AMovieShowsThePictureDueStepsAndLoops) {
     const struct {
         u32 advance;
         u16 colour;
-    } due[] = {{500, kRed}, {600, kBlue}, {1000, kRed}};
+    } due[] = {{500, kPageRed}, {600, kPageBlue}, {1000, kPageRed}};
     for (const auto& d : due) {
         clock_.advance(d.advance);
         shown(50, 40);
@@ -200,15 +200,15 @@ TEST_F(PageMediaTest, AMovieShowsThePictureDueStepsAndLoops) {
     }
     MovieObjStop(record);
     MovieObjPause(record);
-    EXPECT_EQ(shown(50, 40), kRed & 0x6318);
-    const u16 stepped[] = {kBlue, kRed};
+    EXPECT_EQ(shown(50, 40), kPageRed & 0x6318);
+    const u16 stepped[] = {kPageBlue, kPageRed};
     for (u16 colour : stepped) {
         MovieObjStep(record);
         EXPECT_EQ(shown(50, 40), colour & 0x6318);
     }
     movies.MoveMovie(record, Rect16{10, 10, 74, 58});
     EXPECT_EQ(owned->rect, (Ostrel::PageRect{10, 10, 74, 58}));
-    EXPECT_EQ(shown(70, 55), kRed & 0x6318) << "drawn at the new size";
+    EXPECT_EQ(shown(70, 55), kPageRed & 0x6318) << "drawn at the new size";
     // The object going takes the movie from the screen; the record it leaves goes without
     // touching the layer's own sprites.
     const u16 sprite = record->sprite();
@@ -222,7 +222,7 @@ TEST_F(PageMediaTest, AMovieShowsThePictureDueStepsAndLoops) {
 }
 
 TEST_F(PageMediaTest, MoviesWithoutTimeScaleOrPictureAndLocationsThatAreNoFileAreRefused) {
-    RMovie movies(nullptr, kScreen);
+    RMovie movies(nullptr, kPageScreen);
     auto owned = object(kTypeMovie, mediatest::movieBytes(file("sound.mov"), false), {0, 0, 32, 24});
     MrMovie* soundOnly = nullptr;
     ASSERT_EQ(qtOpenMovieFromMemory(owned->media.data(), u32(owned->media.size()), &soundOnly), 0);

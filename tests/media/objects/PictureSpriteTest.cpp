@@ -20,9 +20,9 @@ namespace {
 
 using Ostrel::RBitmapPageObject;
 
-constexpr Rect16 kScreen{0, 0, 160, 120};
-constexpr Rect16 kArea{8, 4, 152, 116};
-constexpr u16 kRed = 0x7C00, kBlue = 0x001F, kGrey = 0x4210;
+constexpr Rect16 kSpriteScreen{0, 0, 160, 120};
+constexpr Rect16 kSpriteArea{8, 4, 152, 116};
+constexpr u16 kSpriteRed = 0x7C00, kSpriteBlue = 0x001F, kSpriteGrey = 0x4210;
 
 // A picture whose pixel (x, y) has a colour of its own; `masked` places, when given, are the
 // ones the mask leaves out.
@@ -101,7 +101,7 @@ protected:
     void SetUp() override {
         QtRuntimeTest::SetUp();
         if (HasFatalFailure()) return;
-        ASSERT_NO_FATAL_FAILURE(openSpriteScreen(kScreen, GfxColor::rgb(128, 128, 128), true));
+        ASSERT_NO_FATAL_FAILURE(openSpriteScreen(kSpriteScreen, GfxColor::rgb(128, 128, 128), true));
     }
     // The window's pixel after a screen update.
     u16 shown(i16 x, i16 y) {
@@ -123,7 +123,7 @@ TEST_F(PictureSpriteTest, ShowsAtTheObjectsPlaceAtItsOwnSizeOrScaled) {
                  {"masked", true, 1, 1},       {"masked, scaled", true, 4, 4}, {"taller only", true, 1, 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RBMP pictures(kArea);
+        RBMP pictures(kSpriteArea);
         RBitmapPageObject object(c.masked ? kTypeMovableBitmap : kTypeBitmap, 2);
         object.picture = halves(4, 2, c.masked);
         const Ostrel::PageRect place{10, 20, i16(10 + 4 * c.across), i16(20 + 2 * c.down)};
@@ -134,45 +134,45 @@ TEST_F(PictureSpriteTest, ShowsAtTheObjectsPlaceAtItsOwnSizeOrScaled) {
         EXPECT_EQ(pictures.count(), 1u);
         EXPECT_TRUE(rectEqual(sprite->record().rect, Rect16{0, 0, 4, 2}));
         EXPECT_EQ(object.rect, place) << "the object keeps its place";
-        const i16 left = kArea.left + 10, top = kArea.top + 20, x = c.across, y = c.down;
-        EXPECT_EQ(shown(i16(left + x - 1), i16(top + 2 * y - 1)), kRed);
-        EXPECT_EQ(shown(i16(left + 2 * x - 1), top), kRed);
-        EXPECT_EQ(shown(i16(left + 2 * x), top), kBlue);
-        EXPECT_EQ(shown(i16(left + 4 * x - 1), i16(top + 2 * y - 1)), kBlue);
-        EXPECT_EQ(shown(i16(left + 4 * x), top), kGrey) << "nothing past its right edge";
-        EXPECT_EQ(shown(left, i16(top + 2 * y)), kGrey) << "nothing below it";
-        EXPECT_EQ(shown(left, top), c.masked ? kGrey : kRed);
-        EXPECT_EQ(shown(i16(left + x - 1), i16(top + y - 1)), c.masked ? kGrey : kRed);
+        const i16 left = kSpriteArea.left + 10, top = kSpriteArea.top + 20, x = c.across, y = c.down;
+        EXPECT_EQ(shown(i16(left + x - 1), i16(top + 2 * y - 1)), kSpriteRed);
+        EXPECT_EQ(shown(i16(left + 2 * x - 1), top), kSpriteRed);
+        EXPECT_EQ(shown(i16(left + 2 * x), top), kSpriteBlue);
+        EXPECT_EQ(shown(i16(left + 4 * x - 1), i16(top + 2 * y - 1)), kSpriteBlue);
+        EXPECT_EQ(shown(i16(left + 4 * x), top), kSpriteGrey) << "nothing past its right edge";
+        EXPECT_EQ(shown(left, i16(top + 2 * y)), kSpriteGrey) << "nothing below it";
+        EXPECT_EQ(shown(left, top), c.masked ? kSpriteGrey : kSpriteRed);
+        EXPECT_EQ(shown(i16(left + x - 1), i16(top + y - 1)), c.masked ? kSpriteGrey : kSpriteRed);
         pictures.RemovePicture(sprite);
         EXPECT_EQ(object.Media(), nullptr);
-        EXPECT_EQ(shown(i16(left + 2 * x), top), kGrey) << "gone from the screen";
+        EXPECT_EQ(shown(i16(left + 2 * x), top), kSpriteGrey) << "gone from the screen";
     }
 }
 
 // A move takes the picture along and resizes it; what lies outside the area is not drawn.
 TEST_F(PictureSpriteTest, FollowsItsBoundsAndStaysInsideTheArea) {
-    RBMP pictures(kArea);
+    RBMP pictures(kSpriteArea);
     RBitmapPageObject object(kTypeBitmap, 2);
     object.picture = halves(4, 2, false);
     object.rect = {10, 20, 14, 22};
     PictureSprite* sprite = CreatePictureSprite(&pictures, object.picture, &object);
     ASSERT_NE(sprite, nullptr);
-    EXPECT_EQ(shown(18, 24), kRed);
+    EXPECT_EQ(shown(18, 24), kSpriteRed);
     sprite->SetBounds(Rect16{60, 60, 76, 68});
-    EXPECT_EQ(shown(18, 24), kGrey) << "the old place is painted again";
-    EXPECT_EQ(shown(67, 67), kRed);
-    EXPECT_EQ(shown(68, 60), kBlue);
+    EXPECT_EQ(shown(18, 24), kSpriteGrey) << "the old place is painted again";
+    EXPECT_EQ(shown(67, 67), kSpriteRed);
+    EXPECT_EQ(shown(68, 60), kSpriteBlue);
     // Half of it over the area's left edge.
-    sprite->SetBounds(Rect16{i16(kArea.left - 8), 60, i16(kArea.left + 8), 68});
-    EXPECT_EQ(shown(i16(kArea.left - 1), 62), kGrey);
-    EXPECT_EQ(shown(kArea.left, 62), kBlue);
+    sprite->SetBounds(Rect16{i16(kSpriteArea.left - 8), 60, i16(kSpriteArea.left + 8), 68});
+    EXPECT_EQ(shown(i16(kSpriteArea.left - 1), 62), kSpriteGrey);
+    EXPECT_EQ(shown(kSpriteArea.left, 62), kSpriteBlue);
     // Wholly outside it.
     sprite->SetBounds(Rect16{0, 0, 4, 2});
-    EXPECT_EQ(shown(1, 1), kGrey);
+    EXPECT_EQ(shown(1, 1), kSpriteGrey);
 }
 
 TEST_F(PictureSpriteTest, AnObjectThatGoesTakesItsSpriteAlong) {
-    RBMP pictures(kArea);
+    RBMP pictures(kSpriteArea);
     auto object = std::make_unique<RBitmapPageObject>(kTypeMovableBitmap, 3);
     object->picture = halves(4, 2, false);
     object->rect = {10, 20, 14, 22};
@@ -183,13 +183,13 @@ TEST_F(PictureSpriteTest, AnObjectThatGoesTakesItsSpriteAlong) {
     object.reset();
     EXPECT_EQ(sprite->object(), nullptr);
     EXPECT_EQ(sprFind(id), nullptr);
-    EXPECT_EQ(shown(18, 24), kGrey);
+    EXPECT_EQ(shown(18, 24), kSpriteGrey);
     pictures.RemoveOrphans();
     EXPECT_EQ(pictures.count(), 0u);
 }
 
 TEST_F(PictureSpriteTest, NoOwnerNoObjectOrABadPictureMakesNothing) {
-    RBMP pictures(kArea);
+    RBMP pictures(kSpriteArea);
     RBitmapPageObject object(kTypeBitmap, 2);
     object.rect = {10, 20, 14, 22};
     const PictureRecord good = halves(4, 2, false);
@@ -200,7 +200,7 @@ TEST_F(PictureSpriteTest, NoOwnerNoObjectOrABadPictureMakesNothing) {
     EXPECT_EQ(CreatePictureSprite(&pictures, bad, &object), nullptr);
     EXPECT_EQ(object.Media(), nullptr);
     EXPECT_EQ(pictures.count(), 0u);
-    EXPECT_EQ(shown(18, 24), kGrey);
+    EXPECT_EQ(shown(18, 24), kSpriteGrey);
 }
 
 }  // namespace

@@ -17,10 +17,10 @@ struct ContainerDeleter {
 };
 using Container = std::unique_ptr<MrAtomContainer, ContainerDeleter>;
 
-struct MovieDeleter {
+struct EffectsMovieDeleter {
     void operator()(MrMovie* m) const { qtDisposeMovie(m); }
 };
-using Movie = std::unique_ptr<MrMovie, MovieDeleter>;
+using EffectMovie = std::unique_ptr<MrMovie, EffectsMovieDeleter>;
 
 constexpr uint32_t kDissolve = 0x64736C76;  // 'dslv'
 constexpr uint32_t kUntouched = 0xDEADBEEF;
@@ -121,7 +121,7 @@ TEST_F(QtEffectsTest, StillTrackShowsThePictureForItsDuration) {
     for (int x = 0; x < 40; ++x) rgb[size_t(x) * 3] = x < 20 ? 230 : 20, rgb[size_t(x) * 3 + 2] = x < 20 ? 20 : 230;
     for (int y = 0; y < 30; ++y) pm::writeRowRgb(*qtWorldPixMap(picture), y, 0, 40, rgb.data());
 
-    Movie movie(qtNewMovie(600));
+    EffectMovie movie(qtNewMovie(600));
     MrTrack* track = reinterpret_cast<MrTrack*>(1);
     ASSERT_EQ(qtAddStillTrack(movie.get(), picture, 300, 1200, 80 << 16, 60 << 16, &track), 0);
     ASSERT_NE(track, nullptr);

@@ -28,10 +28,10 @@ struct WorldDeleter {
 };
 using World = std::unique_ptr<MrWorld, WorldDeleter>;
 
-struct MovieDeleter {
+struct MoviesMovieDeleter {
     void operator()(MrMovie* m) const { qtDisposeMovie(m); }
 };
-using Movie = std::unique_ptr<MrMovie, MovieDeleter>;
+using OwnedMovie = std::unique_ptr<MrMovie, MoviesMovieDeleter>;
 
 World newWorld(int16_t width, int16_t height) {
     MrWorld* w = nullptr;
@@ -114,7 +114,7 @@ TEST_F(QtMoviesTest, PlaysBackTheFramesOurWriterFlattened) {
     const MovieSpec spec;
     const MrTime durations[] = {60, 120, 30, 90};  // samples of their own lengths: 0, 60, 180, 210, to 300
     {
-        Movie made(qtNewMovie(600));
+        OwnedMovie made(qtNewMovie(600));
         MrTrack* track = qtNewMovieTrack(made.get(), spec.width << 16, spec.height << 16, 0);
         MrMedia* media = qtNewTrackMedia(track, pm::kMrMediaVideo, 600);
         ASSERT_EQ(qtBeginMediaEdits(media), 0);
@@ -125,7 +125,7 @@ TEST_F(QtMoviesTest, PlaysBackTheFramesOurWriterFlattened) {
     }
     MrMovie* opened = nullptr;
     ASSERT_EQ(qtOpenMovieFile(file("ours.mov").c_str(), &opened), 0);
-    Movie movie(opened);
+    OwnedMovie movie(opened);
     EXPECT_EQ(qtGetMovieDuration(movie.get()) * 600 / qtGetMovieTimeScale(movie.get()), 300);
     World world = newWorld(64, 48);
     qtSetMovieWorld(movie.get(), world.get());
@@ -146,7 +146,7 @@ TEST_F(QtMoviesTest, PlaysBackTheFramesOurWriterFlattened) {
 
 TEST_F(QtMoviesTest, AnEditedMoviePlaysThroughItsComposition) {
     const MovieSpec spec;
-    Movie movie(qtNewMovie(600));
+    OwnedMovie movie(qtNewMovie(600));
     // Two stills one after the other, made from frames 0 and 2 of the test movies.
     for (int i = 0; i < 2; ++i) {
         MrWorld* picture = nullptr;
@@ -184,7 +184,7 @@ TEST_F(QtMoviesTest, PlaysOnTheProgramClockFromFilesRangesAndMemory) {
     MrMovie* fromRange = nullptr;
     ASSERT_EQ(qtOpenMovieFromMemory(bytes.data(), uint32_t(bytes.size()), &fromMemory), 0);
     ASSERT_EQ(qtOpenMovieFileRange(file("archive.bin").c_str(), 333, bytes.size(), &fromRange), 0);
-    Movie a(fromMemory), b(fromRange);
+    OwnedMovie a(fromMemory), b(fromRange);
     for (MrMovie* movie : {a.get(), b.get()}) {
         EXPECT_EQ(qtGetMovieDuration(movie), 240);
         qtStartMovie(movie);
@@ -210,7 +210,7 @@ TEST_F(QtMoviesTest, DrawsAtTheBoxTheEditingCallsSet) {
     if (!haveFfmpeg_) GTEST_FAIL() << "ffmpeg is not installed (scripts/install-deps)";
     MrMovie* opened = nullptr;
     ASSERT_EQ(qtOpenMovieFile(ffmpegMovie("box").c_str(), &opened), 0);
-    Movie movie(opened);
+    OwnedMovie movie(opened);
     World world = newWorld(64, 48);
     std::fill_n(qtPixelBase(qtWorldPixMap(world.get())), 64 * 48 * 4, 0);
     qtSetMovieWorld(movie.get(), world.get());
@@ -227,7 +227,7 @@ TEST_F(QtMoviesTest, SoundReachesTheMixerWhilePlaying) {
     if (!haveFfmpeg_) GTEST_FAIL() << "ffmpeg is not installed (scripts/install-deps)";
     MrMovie* opened = nullptr;
     ASSERT_EQ(qtOpenMovieFile(ffmpegMovie("tone", MovieSpec{.soundRate = 11025, .toneHz = 441}).c_str(), &opened), 0);
-    Movie movie(opened);
+    OwnedMovie movie(opened);
     std::vector<int16_t> out(size_t(pm::kMrMovieSoundRate) * 2);
     EXPECT_EQ(qtReadMovieSound(movie.get(), out.data(), 100), 0u);
     qtStartMovie(movie.get());

@@ -45,9 +45,9 @@ std::vector<Shown> DisplayOf(player& p) {
     return out;
 }
 
-class Playing {
+class PlayerRun {
 public:
-    explicit Playing(const Bytes& bytes, PlayerEventCallback callback = nullptr) {
+    explicit PlayerRun(const Bytes& bytes, PlayerEventCallback callback = nullptr) {
         EXPECT_EQ(Load(doc, bytes), kOk);
         p = std::make_unique<player>(doc, callback);
     }
@@ -66,7 +66,7 @@ Bytes Counting(u16 frames, const Bytes& extra = {}) {
 
 TEST(Timeline, PlayingMovieShowsItsFirstFrameAgainAfterTheLast_StoppedOneStays) {
     for (const bool playing : {true, false}) {
-        Playing m(Counting(3));
+        PlayerRun m(Counting(3));
         m.p->nextFrameTime = playing ? 1 : 0;
         for (int i = 0; i < 3; ++i) ASSERT_EQ(m.p->AdvanceFrame(), kOk);
         EXPECT_EQ(m.p->CurrentFrame(), 3);
@@ -84,7 +84,7 @@ TEST(Timeline, PlayingMovieShowsItsFirstFrameAgainAfterTheLast_StoppedOneStays) 
 
 TEST(Timeline, RootThatPlacedASpriteHoldsAtEnd_TheSpriteWaitsForItsOwnSteps) {
     const Bytes sprite = Sprite(10, 2, Concat({Place(1, 1), ShowFrame(), Place(2, 2), ShowFrame()}));
-    Playing m(MovieOf(1, Concat({Shape(1), Shape(2), sprite, Place(5, 10, "s"), ShowFrame()})));
+    PlayerRun m(MovieOf(1, Concat({Shape(1), Shape(2), sprite, Place(5, 10, "s"), ShowFrame()})));
     m.p->nextFrameTime = 1;
     m.p->clock = 1000;
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
@@ -112,7 +112,7 @@ TEST(Timeline, GotoBackRewindsAndTheStepThatRanItPlaysTheFirstFrame) {
         if (n == 5) tags = Concat({tags, DoAction(act::Goto(0))});
         tags = Concat({tags, ShowFrame()});
     }
-    Playing m(MovieOf(5, tags));
+    PlayerRun m(MovieOf(5, tags));
     for (int i = 0; i < 4; ++i) ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     EXPECT_EQ(m.p->CurrentFrame(), 1);
@@ -126,7 +126,7 @@ TEST(Timeline, GotoFrameLimits) {
         u16 frame;
     } cases[] = {{0xFFFF, kOk, 3}, {4, kOk, 4}, {5, kErrNotFound, 0}, {2, kOk, 2}, {0, kOk, 0}};
     for (const Case& c : cases) {
-        Playing m(Counting(4));
+        PlayerRun m(Counting(4));
         EXPECT_EQ(m.p->GotoFrame(c.target), c.result) << c.target;
         EXPECT_EQ(m.p->CurrentFrame(), c.frame) << c.target;
     }
@@ -136,7 +136,7 @@ TEST(Timeline, GotoPastTheTagsEndsInsteadOfHanging) {
     // The header promises 9 frames; the tags hold 3.
     Bytes tags = Concat({Shape(1), Place(1, 1), ShowFrame(), ShowFrame(), ShowFrame()});
     for (const bool playing : {true, false}) {
-        Playing m(MovieOf(9, tags));
+        PlayerRun m(MovieOf(9, tags));
         m.p->nextFrameTime = playing ? 1 : 0;
         auto done = std::async(std::launch::async, [&] { return m.p->GotoFrame(7); });
         ASSERT_EQ(done.wait_for(kHangLimit), std::future_status::ready);
@@ -147,7 +147,7 @@ TEST(Timeline, GotoPastTheTagsEndsInsteadOfHanging) {
 TEST(Timeline, ActionsThatGotoForeverSpendTheStepBudget) {
     // Frame 1 goes on to frame 1 again, frame 2 goes back to 0: the step never settles.
     const Bytes tags = Concat({DoAction(act::Goto(1)), ShowFrame(), DoAction(act::Goto(0)), ShowFrame()});
-    Playing m(MovieOf(2, tags));
+    PlayerRun m(MovieOf(2, tags));
     // Frame 1's goto already plays frame 2, whose goto starts it all again.
     auto done = std::async(std::launch::async, [&] { return m.p->AdvanceFrame(); });
     ASSERT_EQ(done.wait_for(kHangLimit), std::future_status::ready);
@@ -157,7 +157,7 @@ TEST(Timeline, ActionsThatGotoForeverSpendTheStepBudget) {
 TEST(Timeline, StepBudgetLimitAndOnePast) {
     // Going to frame 6 plays six placements and passes six ShowFrame tags.
     for (const auto& [budget, result] : {std::pair<u32, Result>{12, kOk}, {11, kErrBadData}}) {
-        Playing m(Counting(8));
+        PlayerRun m(Counting(8));
         m.p->stepBudget = budget;
         EXPECT_EQ(m.p->GotoFrame(6), result) << budget;
         // A new outside call starts a new budget.
@@ -170,7 +170,7 @@ TEST(Timeline, StepBudgetLimitAndOnePast) {
 TEST(Timeline, GotoInTheFirstActionListDiscardsTheSecond) {
     // Frame 2 goes back to 0 and would then stop; the goto discards the Stop.
     const Bytes tags = Concat({ShowFrame(), DoAction(act::Goto(0)), DoAction(act::Stop()), ShowFrame(), ShowFrame()});
-    Playing m(MovieOf(3, tags));
+    PlayerRun m(MovieOf(3, tags));
     m.p->nextFrameTime = 7;
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
@@ -180,7 +180,7 @@ TEST(Timeline, GotoInTheFirstActionListDiscardsTheSecond) {
 
 TEST(Timeline, TwoActionListsRunInTagOrder) {
     const Bytes tags = Concat({DoAction(act::Stop()), DoAction(act::Play()), ShowFrame()});
-    Playing m(MovieOf(1, tags));
+    PlayerRun m(MovieOf(1, tags));
     m.p->clock = 500;
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     EXPECT_EQ(m.p->nextFrameTime, 583u);
@@ -193,7 +193,7 @@ TEST(Timeline, MoveWithOnlyAMatrixKeepsColourTransformAndName) {
     moved.translateX = 200;
     const Bytes tags = Concat({Shape(1), PlaceCxform(3, 1, tint), ShowFrame(), Place(3, 0, "n"), ShowFrame(),
                                PlaceMatrix(3, 0, moved, true), ShowFrame()});
-    Playing m(MovieOf(3, tags));
+    PlayerRun m(MovieOf(3, tags));
     for (int i = 0; i < 3; ++i) ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     NameTree& list = m.p->DisplayList();
     const NameTreeEntry& e = list.Entry(list.First());
@@ -204,7 +204,7 @@ TEST(Timeline, MoveWithOnlyAMatrixKeepsColourTransformAndName) {
 
 TEST(Timeline, PlacingAtATakenDepthReplacesTheInstance) {
     const Bytes tags = Concat({Shape(1), Shape(2), Place(4, 1), ShowFrame(), Place(4, 2), ShowFrame()});
-    Playing m(MovieOf(2, tags));
+    PlayerRun m(MovieOf(2, tags));
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     EXPECT_EQ(DisplayOf(*m.p), (std::vector<Shown>{{4, kEntryShape, 2, 0}}));
@@ -214,14 +214,14 @@ TEST(Timeline, PlacingAtATakenDepthReplacesTheInstance) {
 
 TEST(Timeline, RemovingAnEmptyDepthLeavesNoEntry) {
     const Bytes tags = Concat({Place(9, 0), Remove(9), Remove(3), ShowFrame()});
-    Playing m(MovieOf(1, tags));
+    PlayerRun m(MovieOf(1, tags));
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     EXPECT_TRUE(DisplayOf(*m.p).empty());
 }
 
 TEST(Timeline, BackgroundColourOnlyFromTheRoot) {
     const Bytes sprite = Sprite(10, 1, Concat({Background(1, 2, 3), ShowFrame()}));
-    Playing m(MovieOf(1, Concat({sprite, Background(9, 8, 7), Place(1, 10), ShowFrame()})));
+    PlayerRun m(MovieOf(1, Concat({sprite, Background(9, 8, 7), Place(1, 10), ShowFrame()})));
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     const u32 changes = m.p->DisplayList().changeCount;
     ASSERT_EQ(m.p->FirstChild()->AdvanceFrame(), kOk);
@@ -237,7 +237,7 @@ TEST(Timeline, GotoLabelIsExactAndTakesTheFirstOfEqualLabels) {
         u16 frame;
     } cases[] = {{"Two", kOk, 1}, {"two", kErrNotFound, 0}, {"Tw", kErrNotFound, 0}, {"", kErrNotFound, 0}};
     for (const Case& c : cases) {
-        Playing m(MovieOf(4, tags));
+        PlayerRun m(MovieOf(4, tags));
         EXPECT_EQ(m.p->GotoLabel(c.label), c.result) << c.label;
         EXPECT_EQ(m.p->CurrentFrame(), c.frame) << c.label;
     }
@@ -246,7 +246,7 @@ TEST(Timeline, GotoLabelIsExactAndTakesTheFirstOfEqualLabels) {
 TEST(Timeline, SameButtonPlacedTwiceHasOneInstancePerPlacement) {
     const Bytes tags = Concat({Shape(1), Shape(2), Button(7, {{0x01, 1, 1}, {0x08, 2, 2}}), Place(1, 7), Place(2, 7),
                                ShowFrame(), Remove(2), ShowFrame(), Remove(1), ShowFrame()});
-    Playing m(MovieOf(3, tags));
+    PlayerRun m(MovieOf(3, tags));
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     // Each button shows its Up record under itself; the hit area is never shown.
     EXPECT_EQ(DisplayOf(*m.p), (std::vector<Shown>{{2, kEntryButton, 7, 0},
@@ -268,7 +268,7 @@ TEST(Timeline, SameButtonPlacedTwiceHasOneInstancePerPlacement) {
 
 TEST(Timeline, ButtonShowingItselfEndsAtTheLevelLimit) {
     const Bytes tags = Concat({Button(7, {{0x01, 7, 1}, {0x01, 7, 2}, {0x08, 7, 3}}), Place(1, 7), ShowFrame()});
-    Playing m(MovieOf(1, tags));
+    PlayerRun m(MovieOf(1, tags));
     auto done = std::async(std::launch::async, [&] { return m.p->AdvanceFrame(); });
     ASSERT_EQ(done.wait_for(kHangLimit), std::future_status::ready);
     EXPECT_EQ(done.get(), kErrBadData);
@@ -276,7 +276,7 @@ TEST(Timeline, ButtonShowingItselfEndsAtTheLevelLimit) {
 
 TEST(Timeline, RootWithAButtonHoldsAtEnd) {
     const Bytes tags = Concat({Shape(1), Button(7, {{0x09, 1, 1}}), Place(1, 7), ShowFrame(), ShowFrame()});
-    Playing m(MovieOf(2, tags));
+    PlayerRun m(MovieOf(2, tags));
     m.p->nextFrameTime = 1;
     for (int i = 0; i < 4; ++i) ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     EXPECT_EQ(m.p->CurrentFrame(), 2);
@@ -303,7 +303,7 @@ TEST(Timeline, DisplayLevelLimitAndOnePast) {
     for (const auto& [buttons, result] : {std::pair<u16, Result>{kMaxDisplayLevel, kOk}, {kMaxDisplayLevel + 1, kErrBadData}}) {
         Bytes tags = Shape(1000);
         for (u16 b = buttons; b >= 1; --b) tags = Concat({tags, Button(b, {{0x09, u16(b == buttons ? 1000 : b + 1), 1}})});
-        Playing m(MovieOf(1, Concat({tags, Place(1, 1), ShowFrame()})));
+        PlayerRun m(MovieOf(1, Concat({tags, Place(1, 1), ShowFrame()})));
         EXPECT_EQ(m.p->AdvanceFrame(), result) << buttons;
         u16 deepest = 0;
         for (const Shown& s : DisplayOf(*m.p)) deepest = std::max(deepest, s.level);

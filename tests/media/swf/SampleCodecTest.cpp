@@ -90,8 +90,8 @@ std::vector<i16> Signal(size_t frames, int channels) {
     return out;
 }
 
-struct Loaded {
-    explicit Loaded(const Bytes& tag) {
+struct LoadedSound {
+    explicit LoadedSound(const Bytes& tag) {
         EXPECT_EQ(Load(doc, MovieOf(1, Concat({tag, ShowFrame()}))), kOk);
         sound = doc.FindCharacterOf<tagDefineSound>(3);
     }
@@ -107,7 +107,7 @@ TEST(SampleCodec, AdpcmMatchesAnIndependentEncoderForEveryCodeSize) {
             const std::vector<i16> input = Signal(5000, channels);
             std::vector<i16> expected;
             const Bytes data = Encode(input, channels, bits, expected);
-            Loaded l(DefineSound(3, 1, 3, true, channels == 2, 5000, data));
+            LoadedSound l(DefineSound(3, 1, 3, true, channels == 2, 5000, data));
             ASSERT_NE(l.sound, nullptr);
             std::vector<i16> decoded(input.size());
             ASSERT_EQ(l.sound->ReadSamples(0, 5000, decoded.data()), kOk);
@@ -125,7 +125,7 @@ TEST(SampleCodec, AdpcmMatchesAnIndependentEncoderForEveryCodeSize) {
 TEST(SampleCodec, AdpcmSeeksBackwardsFromTheFirstPacket) {
     std::vector<i16> expected;
     const Bytes data = Encode(Signal(9000, 1), 1, 4, expected);
-    Loaded l(DefineSound(3, 1, 3, true, false, 9000, data));
+    LoadedSound l(DefineSound(3, 1, 3, true, false, 9000, data));
     std::vector<i16> out(16);
     const struct {
         u32 position;
@@ -141,7 +141,7 @@ TEST(SampleCodec, AdpcmPastItsDataGivesSilence) {
     Bytes data = Encode(Signal(1000, 1), 1, 3, expected);
     data.resize(data.size() / 2);
     // The tag claims more frames than the data holds.
-    Loaded l(DefineSound(3, 1, 3, true, false, 3000, data));
+    LoadedSound l(DefineSound(3, 1, 3, true, false, 3000, data));
     std::vector<i16> out(3000, 77);
     ASSERT_EQ(l.sound->ReadSamples(0, 3000, out.data()), kOk);
     size_t decodedFrames = 0;
@@ -150,17 +150,17 @@ TEST(SampleCodec, AdpcmPastItsDataGivesSilence) {
     EXPECT_LT(decodedFrames, 1000u);
     EXPECT_TRUE(std::all_of(out.begin() + decodedFrames + 1, out.end(), [](i16 s) { return s == 0; }));
     // Empty data is all silence.
-    Loaded empty(DefineSound(3, 1, 3, true, false, 10, {}));
+    LoadedSound empty(DefineSound(3, 1, 3, true, false, 10, {}));
     ASSERT_EQ(empty.sound->ReadSamples(0, 10, out.data()), kOk);
     EXPECT_TRUE(std::all_of(out.begin(), out.begin() + 10, [](i16 s) { return s == 0; }));
 }
 
 TEST(SampleCodec, PcmReadsStoredSamplesAndSilencePastThem) {
-    Loaded wide(DefineSound(3, 0, 3, true, true, 3, {1, 0, 2, 0, 0xFF, 0xFF, 0x00, 0x80}));
+    LoadedSound wide(DefineSound(3, 0, 3, true, true, 3, {1, 0, 2, 0, 0xFF, 0xFF, 0x00, 0x80}));
     i16 out[6];
     ASSERT_EQ(wide.sound->ReadSamples(1, 3, out), kOk);
     EXPECT_EQ(std::vector<i16>(out, out + 6), (std::vector<i16>{-1, -32768, 0, 0, 0, 0}));
-    Loaded narrow(DefineSound(3, 0, 1, false, false, 4, {10, 20}));
+    LoadedSound narrow(DefineSound(3, 0, 1, false, false, 4, {10, 20}));
     u8 bytes[4];
     ASSERT_EQ(narrow.sound->ReadSamples(1, 4, bytes), kOk);
     EXPECT_EQ(Bytes(bytes, bytes + 4), (Bytes{20, 0x80, 0x80, 0x80}));
@@ -172,7 +172,7 @@ TEST(SampleCodec, PcmReadsStoredSamplesAndSilencePastThem) {
 
 TEST(SampleCodec, WriterRefusesRatesTheFormatCannotName) {
     for (const auto& [rate, result] : {std::pair<u32, Result>{22050, kOk}, {16000, kErrBadData}, {44100, kOk}}) {
-        Loaded l(DefineSound(3, 0, 0, false, false, 2, {1, 2}));
+        LoadedSound l(DefineSound(3, 0, 0, false, false, 2, {1, 2}));
         l.sound->rate = rate;
         Bytes out;
         EXPECT_EQ(SaveMovieToMemory(l.doc, out), result) << rate;

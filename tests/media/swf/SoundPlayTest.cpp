@@ -18,8 +18,8 @@ using Log = std::vector<std::string>;
 // One second of 8-bit mono at 22050 Hz (rate code 2).
 Bytes Second() { return DefineSound(3, 0, 2, false, false, 22050, Bytes(22050, 0x90)); }
 
-struct Playing {
-    explicit Playing(const Bytes& bytes) {
+struct SoundRun {
+    explicit SoundRun(const Bytes& bytes) {
         EXPECT_EQ(Load(doc, bytes), kOk);
         p = std::make_unique<player>(doc, nullptr);
     }
@@ -31,7 +31,7 @@ struct Playing {
 }  // namespace
 
 TEST(SoundPlay, StartSoundPlaysOnceThroughTheHost) {
-    Playing m(MovieOf(1, Concat({Second(), StartSound(3, 0), ShowFrame()})));
+    SoundRun m(MovieOf(1, Concat({Second(), StartSound(3, 0), ShowFrame()})));
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     EXPECT_EQ(m.host.log, (Log{"create", "play 0 1"}));
     ASSERT_EQ(m.p->Sounds().size(), 1u);
@@ -49,14 +49,14 @@ TEST(SoundPlay, LoopCountIsHowManyTimesTheSoundIsHeard) {
     } cases[] = {{0x04, 1, "play 0 1"}, {0x04, 3, "play 0 3"}, {0x04, 0, "play 0 1"}, {0x00, 0, "play 0 1"},
                  {0x04, 0xFFFF, "play 0 65535"}};
     for (const Case& c : cases) {
-        Playing m(MovieOf(1, Concat({Second(), StartSound(3, c.flags, 0, 0, c.loops), ShowFrame()})));
+        SoundRun m(MovieOf(1, Concat({Second(), StartSound(3, c.flags, 0, 0, c.loops), ShowFrame()})));
         ASSERT_EQ(m.p->AdvanceFrame(), kOk);
         EXPECT_EQ(m.host.log, (Log{"create", c.play})) << c.loops;
     }
 }
 
 TEST(SoundPlay, NoMultipleStartsNothingWhileTheSoundIsListed) {
-    Playing m(MovieOf(2, Concat({Second(), StartSound(3, 0), ShowFrame(), StartSound(3, 0x10), ShowFrame()})));
+    SoundRun m(MovieOf(2, Concat({Second(), StartSound(3, 0), ShowFrame(), StartSound(3, 0x10), ShowFrame()})));
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     EXPECT_EQ(m.host.log, (Log{"create", "play 0 1"}));
@@ -65,7 +65,7 @@ TEST(SoundPlay, NoMultipleStartsNothingWhileTheSoundIsListed) {
 
 TEST(SoundPlay, SyncStopStopsTheListedInstancesAndStartsNone) {
     const Bytes other = DefineSound(4, 0, 2, false, false, 100, Bytes(100, 0x80));
-    Playing m(MovieOf(2, Concat({Second(), other, StartSound(3, 0), StartSound(3, 0), StartSound(4, 0), ShowFrame(),
+    SoundRun m(MovieOf(2, Concat({Second(), other, StartSound(3, 0), StartSound(3, 0), StartSound(4, 0), ShowFrame(),
                                  StartSound(3, 0x20), ShowFrame()})));
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     m.host.log.clear();
@@ -86,7 +86,7 @@ TEST(SoundPlay, InAndOutPointsCountSamplesAt44100) {
                  {88200, 44100, 22050, 22050},   // in after out: nothing is heard
                  {0, 0xFFFFFFFF, 0, 22050}};
     for (const Case& c : cases) {
-        Playing m(MovieOf(1, Concat({Second(), ShowFrame()})));
+        SoundRun m(MovieOf(1, Concat({Second(), ShowFrame()})));
         ASSERT_EQ(m.p->AdvanceFrame(), kOk);
         sound s(*m.p, m.doc, 0, SoundInfo{3, c.in, c.out, 0, 0x03});
         EXPECT_EQ(s.InPoint(), c.expectIn) << c.in;
@@ -103,7 +103,7 @@ TEST(SoundPlay, StartOffsetFollowsTheFramesSinceTheSound) {
     } cases[] = {{0, 1, false, "play 0 1"},   {5, 1, false, "play 416 1"}, {12, 1, true, nullptr},
                  {13, 2, false, "play 83 1"}, {24, 2, true, nullptr}};
     for (const Case& c : cases) {
-        Playing m(MovieOf(1, Concat({Second(), ShowFrame()})));
+        SoundRun m(MovieOf(1, Concat({Second(), ShowFrame()})));
         ASSERT_EQ(m.p->AdvanceFrame(), kOk);
         sound s(*m.p, m.doc, 0, SoundInfo{3, 0, 0, c.loops, 0x04});
         bool finished = false;
@@ -117,7 +117,7 @@ TEST(SoundPlay, StartOffsetFollowsTheFramesSinceTheSound) {
 }
 
 TEST(SoundPlay, EmptyWindowIsFinishedWithoutDividingByIt) {
-    Playing m(MovieOf(1, Concat({Second(), StartSound(3, 0x03, 100, 100), ShowFrame()})));
+    SoundRun m(MovieOf(1, Concat({Second(), StartSound(3, 0x03, 100, 100), ShowFrame()})));
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     EXPECT_TRUE(m.p->Sounds().empty());
     EXPECT_EQ(m.host.log, (Log{"create", "stop", "release"}));
@@ -125,7 +125,7 @@ TEST(SoundPlay, EmptyWindowIsFinishedWithoutDividingByIt) {
 
 TEST(SoundPlay, SoundsMetInsideAGotoAreNeitherHeardNorKept) {
     // Frame 3 starts the sound unless one is listed.
-    Playing m(MovieOf(3, Concat({Second(), StartSound(3, 0), ShowFrame(), ShowFrame(), StartSound(3, 0x10), ShowFrame()})));
+    SoundRun m(MovieOf(3, Concat({Second(), StartSound(3, 0), ShowFrame(), ShowFrame(), StartSound(3, 0x10), ShowFrame()})));
     ASSERT_EQ(m.p->GotoFrame(2), kOk);
     EXPECT_TRUE(m.host.log.empty());
     EXPECT_TRUE(m.p->Sounds().empty());
@@ -155,14 +155,14 @@ TEST(SoundPlay, StopSoundsActionAndThePlayersEndStopEverySound) {
 
 TEST(SoundPlay, HostFailuresAndMissingHost) {
     {
-        Playing m(MovieOf(1, Concat({Second(), StartSound(3, 0), ShowFrame()})));
+        SoundRun m(MovieOf(1, Concat({Second(), StartSound(3, 0), ShowFrame()})));
         m.host.createResult = kErrMemory;
         EXPECT_EQ(m.p->AdvanceFrame(), kErrMemory);
         EXPECT_TRUE(m.p->Sounds().empty());
     }
     {
         // A Play failure is not reported: the sound stays listed without a player.
-        Playing m(MovieOf(1, Concat({Second(), StartSound(3, 0), ShowFrame()})));
+        SoundRun m(MovieOf(1, Concat({Second(), StartSound(3, 0), ShowFrame()})));
         m.host.playResult = kErrMemory;
         EXPECT_EQ(m.p->AdvanceFrame(), kOk);
         ASSERT_EQ(m.p->Sounds().size(), 1u);
@@ -175,7 +175,7 @@ TEST(SoundPlay, HostFailuresAndMissingHost) {
 }
 
 TEST(SoundPlay, DestroyFromTheHostLeavesTheList) {
-    Playing m(MovieOf(1, Concat({Second(), StartSound(3, 0), ShowFrame()})));
+    SoundRun m(MovieOf(1, Concat({Second(), StartSound(3, 0), ShowFrame()})));
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     ASSERT_EQ(m.host.sources.size(), 1u);
     m.host.sources[0]->Destroy();
@@ -186,7 +186,7 @@ TEST(SoundPlay, DestroyFromTheHostLeavesTheList) {
 TEST(SoundPlay, WindowReadsGiveSilencePastItsEnd) {
     Bytes data(100);
     for (u32 i = 0; i < 100; ++i) data[i] = u8(i);
-    Playing m(MovieOf(1, Concat({DefineSound(3, 0, 2, false, false, 100, data), ShowFrame()})));
+    SoundRun m(MovieOf(1, Concat({DefineSound(3, 0, 2, false, false, 100, data), ShowFrame()})));
     ASSERT_EQ(m.p->AdvanceFrame(), kOk);
     // Samples 50 to 99 at 22050 Hz are points 100 to 198 at 44100.
     sound s(*m.p, m.doc, 0, SoundInfo{3, 100, 0, 0, 0x01});

@@ -15,7 +15,7 @@ using swftest::Contents;
 
 namespace {
 
-std::unique_ptr<mstream> StreamOver(const Bytes& bytes) {
+std::unique_ptr<mstream> StreamOverBytes(const Bytes& bytes) {
     u8* block = static_cast<u8*>(memAllocPtr(u32(bytes.size())));
     std::copy(bytes.begin(), bytes.end(), block);
     return mstreamOnBuffer(block, u32(bytes.size()), 16);
@@ -40,7 +40,7 @@ TEST(SwfBits, WritingOverAnExistingByteKeepsItsOtherBits) {
 }
 
 TEST(SwfBits, SignedReadsExtendTheSign) {
-    auto s = StreamOver({0b11100000, 0b01000000});
+    auto s = StreamOverBytes({0b11100000, 0b01000000});
     i32 value = 0;
     ASSERT_EQ(s->ReadSignedBits(3, value), kOk);
     EXPECT_EQ(value, -1);
@@ -74,7 +74,7 @@ TEST(SwfBits, FieldWidths) {
 }
 
 TEST(SwfMemoryStream, ReadsStopAtTheEndOfTheData) {
-    auto s = StreamOver({1, 2, 3});
+    auto s = StreamOverBytes({1, 2, 3});
     u32 value = 0;
     EXPECT_EQ(s->ReadU32(value), kErrMemory);
     EXPECT_EQ(s->LastStatus(), kErrMemory);
@@ -119,7 +119,7 @@ TEST(SwfStrings, LongStringsReadWhole) {
     const std::string text(600, 'k');
     Bytes bytes(text.begin(), text.end());
     bytes.push_back(0);
-    auto s = StreamOver(bytes);
+    auto s = StreamOverBytes(bytes);
     RcString read;
     ASSERT_EQ(s->ReadString(read), kOk);
     EXPECT_EQ(std::string(read.c_str()), text);
@@ -129,13 +129,13 @@ TEST(SwfStrings, LongStringsReadWhole) {
 }
 
 TEST(SwfStrings, UnterminatedStringFails) {
-    auto s = StreamOver({'a', 'b'});
+    auto s = StreamOverBytes({'a', 'b'});
     RcString read;
     EXPECT_EQ(s->ReadString(read), kErrMemory);
 }
 
 TEST(SwfColours, FailedColourReadGivesTheColourCode) {
-    auto s = StreamOver({1, 2, 3});
+    auto s = StreamOverBytes({1, 2, 3});
     Rgba colour;
     EXPECT_EQ(s->ReadRGB(colour, true), kErrColour);
     s->SetPosition(0);

@@ -70,7 +70,7 @@ private:
     std::thread thread_;
 };
 
-std::vector<Degenerate> Cases() {
+std::vector<Degenerate> DegenerateCases() {
     return {
         {"no records", {SolidFill(kRed)}, {}, {}, true},
         {"zero-length segments", {}, {LineStyle(40, kRed)}, {Path{200, 200, 0, 0, 1, {Line(0, 0), Line(0, 0)}}}, true},
@@ -96,7 +96,7 @@ std::vector<Degenerate> Cases() {
 }
 
 TEST_P(DegenerateShape, DrawsWithoutFaultAndOnlyWhereItEnclosesSomething) {
-    const Degenerate c = Cases()[size_t(GetParam())];
+    const Degenerate c = DegenerateCases()[size_t(GetParam())];
     SCOPED_TRACE(c.name);
     const Bytes shape = Shape(1, kFrame, c.fills, c.lines, c.paths);
     Load(MovieOf(kFrame, 1, swftest::Concat({shape, Place(1, 1, swf::Matrix{}, swf::Cxform{})})));

@@ -17,7 +17,7 @@ using swf::Matrix;
 using swf::Rect;
 using swf::Rgba;
 
-constexpr Rgba kRed{255, 0, 0, 255};
+constexpr Rgba kFillRed{255, 0, 0, 255};
 
 Rect Pixels(i32 x0, i32 y0, i32 x1, i32 y1) { return Rect{x0 * kTwips, y0 * kTwips, x1 * kTwips, y1 * kTwips}; }
 
@@ -28,7 +28,7 @@ Bytes OneShape(const Bytes& shape, const Bytes& extra = {}) {
 class FillRender : public RenderFixture {};
 
 TEST_F(FillRender, SolidRectangleCoversExactlyItsPixels) {
-    Load(OneShape(RectShape(1, Pixels(16, 8, 48, 40), SolidFill(kRed))));
+    Load(OneShape(RectShape(1, Pixels(16, 8, 48, 40), SolidFill(kFillRed))));
     ASSERT_EQ(Draw(), swf::kOk);
     for (i32 y = 0; y < kHeight; ++y)
         for (i32 x = 0; x < kWidth; ++x) {
@@ -40,7 +40,7 @@ TEST_F(FillRender, SolidRectangleCoversExactlyItsPixels) {
 TEST_F(FillRender, LinearRampRunsAcrossTheGradientSquare) {
     // The square of 32768 twips scaled onto the picture's width, centred on it.
     const Matrix m{i32(65536.0 * 1280 / 32768), 0, 0, i32(65536.0 * 1280 / 32768), 640, 480};
-    Load(OneShape(RectShape(1, Pixels(0, 0, 64, 48), GradientFill(false, m, {{0, {0, 0, 0, 255}}, {255, kRed}}))));
+    Load(OneShape(RectShape(1, Pixels(0, 0, 64, 48), GradientFill(false, m, {{0, {0, 0, 0, 255}}, {255, kFillRed}}))));
     ASSERT_EQ(Draw(), swf::kOk);
     for (i32 x = 0; x < kWidth; ++x) {
         const double s = (x + 0.5) / kWidth;
@@ -56,7 +56,7 @@ TEST_F(FillRender, LinearRampRunsAcrossTheGradientSquare) {
 TEST_F(FillRender, RadialGradientGrowsFromTheCentre) {
     // The gradient square scaled to 64 pixels and centred on (32, 24).
     const Matrix m{i32(65536.0 * 1280 / 32768), 0, 0, i32(65536.0 * 1280 / 32768), 640, 480};
-    Load(OneShape(RectShape(1, Pixels(0, 0, 64, 48), GradientFill(true, m, {{0, {0, 0, 0, 255}}, {255, kRed}}))));
+    Load(OneShape(RectShape(1, Pixels(0, 0, 64, 48), GradientFill(true, m, {{0, {0, 0, 0, 255}}, {255, kFillRed}}))));
     ASSERT_EQ(Draw(), swf::kOk);
     for (i32 y = 0; y < kHeight; ++y)
         for (i32 x = 0; x < kWidth; ++x) {
@@ -162,7 +162,7 @@ TEST_F(FillRender, LinesGoOverTheFill) {
     Path path{16 * kTwips, 24 * kTwips, 0, 0, 1, {Line(32 * kTwips, 0)}};
     Path box{16 * kTwips, 8 * kTwips, 0, 1, 0,
              {Line(32 * kTwips, 0), Line(0, 32 * kTwips), Line(-32 * kTwips, 0), Line(0, -32 * kTwips)}};
-    Load(OneShape(Shape(1, kFrame, {SolidFill(kRed)}, {LineStyle(40, {0, 0, 255, 255})}, {box, path})));
+    Load(OneShape(Shape(1, kFrame, {SolidFill(kFillRed)}, {LineStyle(40, {0, 0, 255, 255})}, {box, path})));
     ASSERT_EQ(Draw(), swf::kOk);
     EXPECT_EQ(Pixel(30, 24), Rgb555(0, 0, 255));
     EXPECT_EQ(Pixel(30, 12), Rgb555(255, 0, 0));
@@ -173,7 +173,7 @@ TEST_F(FillRender, CurvedEdgesAreFlattenedAndFilled) {
     Path lens{8 * kTwips, 24 * kTwips, 0, 1, 0,
               {Curve(24 * kTwips, -16 * kTwips, 24 * kTwips, 16 * kTwips),
                Curve(-24 * kTwips, 16 * kTwips, -24 * kTwips, -16 * kTwips)}};
-    Load(OneShape(Shape(1, kFrame, {SolidFill(kRed)}, {}, {lens})));
+    Load(OneShape(Shape(1, kFrame, {SolidFill(kFillRed)}, {}, {lens})));
     ASSERT_EQ(Draw(), swf::kOk);
     EXPECT_EQ(Pixel(32, 24), Rgb555(255, 0, 0));
     EXPECT_EQ(Pixel(32, 18), Rgb555(255, 0, 0));

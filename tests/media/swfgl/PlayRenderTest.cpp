@@ -14,14 +14,14 @@ using swf::Rgba;
 
 constexpr Rgba kWhite{255, 255, 255, 255};
 
-Rect Pixels(i32 x0, i32 y0, i32 x1, i32 y1) { return Rect{x0 * kTwips, y0 * kTwips, x1 * kTwips, y1 * kTwips}; }
+Rect PlayPixels(i32 x0, i32 y0, i32 x1, i32 y1) { return Rect{x0 * kTwips, y0 * kTwips, x1 * kTwips, y1 * kTwips}; }
 Matrix Moved(i32 x, i32 y) { return Matrix{65536, 0, 0, 65536, x * kTwips, y * kTwips}; }
 Cxform Multiply(i16 red, i16 green, i16 blue) { return Cxform{{red, green, blue, 256}, {0, 0, 0, 0}}; }
 
 class PlayRender : public RenderFixture {};
 
 TEST_F(PlayRender, TwoInstancesOfOneShapeShowTheirOwnColourTransforms) {
-    const Bytes shape = RectShape(1, Pixels(0, 0, 16, 16), SolidFill(kWhite));
+    const Bytes shape = RectShape(1, PlayPixels(0, 0, 16, 16), SolidFill(kWhite));
     Load(MovieOf(kFrame, 1,
                  swftest::Concat({shape, Place(1, 1, Moved(4, 4), Multiply(256, 0, 0)),
                                   Place(2, 1, Moved(40, 4), Multiply(0, 256, 0))})));
@@ -35,7 +35,7 @@ TEST_F(PlayRender, TwoInstancesOfOneShapeShowTheirOwnColourTransforms) {
 }
 
 TEST_F(PlayRender, AFadeChangesFrameByFrame) {
-    const Bytes shape = RectShape(1, Pixels(0, 0, 64, 48), SolidFill(kWhite));
+    const Bytes shape = RectShape(1, PlayPixels(0, 0, 64, 48), SolidFill(kWhite));
     const i16 steps[] = {256, 192, 128, 64, 0};
     Bytes tags = swftest::Concat({shape, Place(1, 1, Matrix{}, Multiply(steps[0], steps[0], steps[0])),
                                   swftest::Tag(swf::kTagShowFrame, {})});
@@ -76,7 +76,7 @@ TEST_F(PlayRender, RenderingWithoutAContextIsRefused) {
 }
 
 TEST_F(PlayRender, SilhouetteAndOutlineModesDrawWithoutCompiling) {
-    const Bytes shape = RectShape(1, Pixels(8, 8, 40, 40), SolidFill({255, 0, 0, 255}));
+    const Bytes shape = RectShape(1, PlayPixels(8, 8, 40, 40), SolidFill({255, 0, 0, 255}));
     Load(MovieOf(kFrame, 1, swftest::Concat({shape, Place(1, 1, Matrix{}, Cxform{})})));
     ASSERT_EQ(Draw(2), swf::kOk);
     EXPECT_EQ(Pixel(20, 20), 0u);
@@ -88,7 +88,7 @@ TEST_F(PlayRender, SilhouetteAndOutlineModesDrawWithoutCompiling) {
 }
 
 TEST_F(PlayRender, SilhouetteAndOutlineModesLeaveColourTransformsOut) {
-    const Bytes shape = RectShape(1, Pixels(8, 8, 40, 40), SolidFill({0, 0, 255, 255}));
+    const Bytes shape = RectShape(1, PlayPixels(8, 8, 40, 40), SolidFill({0, 0, 255, 255}));
     const Cxform reddened{{256, 256, 256, 256}, {255, 0, 0, 0}};
     Load(MovieOf(kFrame, 1, swftest::Concat({shape, Place(1, 1, Matrix{}, reddened)})));
     ASSERT_EQ(Draw(), swf::kOk);

@@ -18,7 +18,7 @@ namespace {
 constexpr u32 kEdgeBits = 17;  // the widest an edge can name
 constexpr u32 kMoveBits = 20;
 
-Bytes U16(u16 v) { return Bytes{u8(v), u8(v >> 8)}; }
+Bytes ShapeU16(u16 v) { return Bytes{u8(v), u8(v >> 8)}; }
 
 template <class Write>
 Bytes Bits(Write write) {
@@ -89,10 +89,10 @@ Bytes GradientFill(bool radial, const swf::Matrix& matrix, std::initializer_list
 }
 
 Bytes BitmapFill(bool clipped, u16 bitmap, const swf::Matrix& matrix) {
-    return Concat({{u8(clipped ? 0x41 : 0x40)}, U16(bitmap), Bits([&](swf::stream& s) { swf::WriteMatrix(s, matrix); })});
+    return Concat({{u8(clipped ? 0x41 : 0x40)}, ShapeU16(bitmap), Bits([&](swf::stream& s) { swf::WriteMatrix(s, matrix); })});
 }
 
-Bytes LineStyle(u16 width, const swf::Rgba& colour) { return Concat({U16(width), ColourBytes(colour)}); }
+Bytes LineStyle(u16 width, const swf::Rgba& colour) { return Concat({ShapeU16(width), ColourBytes(colour)}); }
 
 Bytes Shape(u16 id, const swf::Rect& bounds, const std::vector<Bytes>& fills, const std::vector<Bytes>& lines,
             const std::vector<Path>& paths) {
@@ -109,7 +109,7 @@ Bytes Shape(u16 id, const swf::Rect& bounds, const std::vector<Bytes>& fills, co
         s.WriteBits(4, lineBits);
         WritePaths(s, paths, fillBits, lineBits);
     });
-    return Tag(swf::kTagDefineShape3, Concat({U16(id), rect, StyleArray(fills), StyleArray(lines), records}), true);
+    return Tag(swf::kTagDefineShape3, Concat({ShapeU16(id), rect, StyleArray(fills), StyleArray(lines), records}), true);
 }
 
 Bytes RectShape(u16 id, const swf::Rect& r, const Bytes& fill) {
@@ -124,12 +124,12 @@ Bytes Place(u16 depth, u16 id, const swf::Matrix& matrix, const swf::Cxform& cxf
         s.Align(8);
         swf::WriteCxform(s, cxform, true);
     });
-    return Tag(swf::kTagPlaceObject2, Concat({{u8(0x02 | 0x04 | 0x08)}, U16(depth), U16(id), tail}));
+    return Tag(swf::kTagPlaceObject2, Concat({{u8(0x02 | 0x04 | 0x08)}, ShapeU16(depth), ShapeU16(id), tail}));
 }
 
 Bytes MoveCxform(u16 depth, const swf::Cxform& cxform) {
     const Bytes tail = Bits([&](swf::stream& s) { swf::WriteCxform(s, cxform, true); });
-    return Tag(swf::kTagPlaceObject2, Concat({{u8(0x01 | 0x08)}, U16(depth), tail}));
+    return Tag(swf::kTagPlaceObject2, Concat({{u8(0x01 | 0x08)}, ShapeU16(depth), tail}));
 }
 
 Bytes Font(u16 id, const std::vector<std::vector<Path>>& glyphs) {
@@ -143,11 +143,11 @@ Bytes Font(u16 id, const std::vector<std::vector<Path>>& glyphs) {
     Bytes table, body;
     u32 offset = u32(2 * glyphs.size());
     for (const Bytes& shape : shapes) {
-        table = Concat({table, U16(u16(offset))});
+        table = Concat({table, ShapeU16(u16(offset))});
         offset += u32(shape.size());
         body = Concat({body, shape});
     }
-    return Tag(swf::kTagDefineFont, Concat({U16(id), table, body}), true);
+    return Tag(swf::kTagDefineFont, Concat({ShapeU16(id), table, body}), true);
 }
 
 Bytes Text(u16 id, u16 font, u16 height, const swf::Rgba& colour, i16 x, i16 y, const std::vector<Glyph>& glyphs) {
@@ -157,8 +157,8 @@ Bytes Text(u16 id, u16 font, u16 height, const swf::Rgba& colour, i16 x, i16 y, 
         s.Align(8);
         swf::WriteMatrix(s, swf::Matrix{});
     });
-    Bytes style = Concat({{0x8F}, U16(font), {colour.red, colour.green, colour.blue}, U16(u16(x)), U16(u16(y)),
-                          U16(height)});
+    Bytes style = Concat({{0x8F}, ShapeU16(font), {colour.red, colour.green, colour.blue}, ShapeU16(u16(x)), ShapeU16(u16(y)),
+                          ShapeU16(height)});
     const Bytes run = Bits([&](swf::stream& s) {
         s.WriteBits(8, u32(glyphs.size()));
         for (const Glyph& g : glyphs) {
@@ -167,14 +167,14 @@ Bytes Text(u16 id, u16 font, u16 height, const swf::Rgba& colour, i16 x, i16 y, 
         }
     });
     return Tag(swf::kTagDefineText,
-               Concat({U16(id), head, {u8(kGlyphBits), u8(kAdvanceBits)}, style, run, {0}}), true);
+               Concat({ShapeU16(id), head, {u8(kGlyphBits), u8(kAdvanceBits)}, style, run, {0}}), true);
 }
 
-Bytes BitsJpeg2(u16 id, const Bytes& data) { return Tag(swf::kTagDefineBitsJPEG2, Concat({U16(id), data}), true); }
+Bytes BitsJpeg2(u16 id, const Bytes& data) { return Tag(swf::kTagDefineBitsJPEG2, Concat({ShapeU16(id), data}), true); }
 
 Bytes MovieOf(const swf::Rect& frame, u16 frameCount, const Bytes& tags) {
     const Bytes rect = Bits([&](swf::stream& s) { swf::WriteRect(s, frame); });
-    Bytes out = Concat({{'F', 'W', 'S', 6, 0, 0, 0, 0}, rect, {0x00, 12}, U16(frameCount), tags, {0, 0}});
+    Bytes out = Concat({{'F', 'W', 'S', 6, 0, 0, 0, 0}, rect, {0x00, 12}, ShapeU16(frameCount), tags, {0, 0}});
     writeLE32(out.data() + 4, u32(out.size()));
     return out;
 }

@@ -34,8 +34,8 @@ namespace {
 
 using namespace Ostrel;
 
-const u16 kRed = rgb555(255, 0, 0), kWhite = rgb555(255, 255, 255);
-constexpr u32 k12Fps = 0xC0000;
+const u16 kFrameRed = rgb555(255, 0, 0), kFrameWhite = rgb555(255, 255, 255);
+constexpr u32 kFramesAt12Fps = 0xC0000;
 
 // The sounds the program asks for.
 std::vector<u16> gSounds;
@@ -70,7 +70,7 @@ protected:
         GfxPort* port = gfxNewOffscreenPort(u16(width), u16(height), 16, nullptr);
         EXPECT_EQ(gfxLockPort(port), kErrNone);
         const PixelView view = pixelViewOfPort(*static_cast<GfxOffscreenPort*>(port));
-        for (i32 y = 0; y < height; ++y) view.FillSpan(y, 0, width, kRed);
+        for (i32 y = 0; y < height; ++y) view.FillSpan(y, 0, width, kFrameRed);
         const std::string path = app->GetPaths()->BuildPath(kFolderPictures, true) + "red.png";
         EXPECT_EQ(imgExportPicture(path, port, Rect16{0, 0, width, height}, fourCC("PNGf")), 0);
         gfxUnlockPort(port);
@@ -157,7 +157,7 @@ TEST_F(EaselObjectFrames, MoveAndEveryHandleResizeUndoAndRedoExactlyForEachKind)
              return static_cast<RPageObject*>(text);
          }, {80, 5}, true},
         {"animation", [&] {
-             writeFile(kFolderLibSounds, "hop.swf", mediatest::animationBytes(4, k12Fps, 64, 48));
+             writeFile(kFolderLibSounds, "hop.swf", mediatest::animationBytes(4, kFramesAt12Fps, 64, 48));
              through(kCmdImportSound, "hop.swf");
              return frames->EditedObject();
          }, {32, 24}, false},
@@ -225,9 +225,9 @@ TEST_F(EaselObjectFrames, TheMovedPictureShowsAtItsNewPlaceWithItsFrame) {
     const PageRect before = picture->rect;
     drag(middleOf(*picture), {i16(middleOf(*picture).h - 150), i16(middleOf(*picture).v - 100)});
     EXPECT_EQ(picture->rect, shifted(before, -150, -100));
-    EXPECT_EQ(shownPixel16(middleOf(*picture)), kRed);
+    EXPECT_EQ(shownPixel16(middleOf(*picture)), kFrameRed);
     EXPECT_EQ(shownPixel16(onScreen(i16((before.left + before.right) / 2), i16((before.top + before.bottom) / 2))),
-              kWhite);
+              kFrameWhite);
     EXPECT_TRUE(page->Data().IsDirty());
     // While it is dragged the picture follows the pointer; the page takes it at the release.
     REditFrame* dragged = frames->EditFrame();
@@ -236,7 +236,7 @@ TEST_F(EaselObjectFrames, TheMovedPictureShowsAtItsNewPlaceWithItsFrame) {
     dragged->DragTo({i16(middleOf(*picture).h + 100), middleOf(*picture).v});
     settle();
     EXPECT_EQ(picture->rect, placed);
-    EXPECT_EQ(shownPixel16({i16(middleOf(*picture).h + 100), middleOf(*picture).v}), kRed);
+    EXPECT_EQ(shownPixel16({i16(middleOf(*picture).h + 100), middleOf(*picture).v}), kFrameRed);
     dragged->EndMove({});
     settle();
     EXPECT_EQ(picture->rect, shifted(placed, 100, 0));
@@ -256,12 +256,12 @@ TEST_F(EaselObjectFrames, ChoosingAnObjectLeavesTheStrokeBeforeItToUndo) {
     EXPECT_EQ(frames->EditFrame(), nullptr) << "the bare canvas lets the picture go";
     drag(onScreen(20, 20), onScreen(120, 20));
     const PixelView& painting = easel->Canvas()->Picture();
-    ASSERT_NE(painting.At(70, 20), kWhite);
+    ASSERT_NE(painting.At(70, 20), kFrameWhite);
     const PageRect placed = picture->rect;
     click(middleOf(*picture));
     EXPECT_EQ(frames->EditedObject(), picture);
     command(kCmdUndo);
-    EXPECT_EQ(painting.At(70, 20), kWhite);
+    EXPECT_EQ(painting.At(70, 20), kFrameWhite);
     EXPECT_EQ(picture->rect, placed);
 }
 
@@ -432,11 +432,11 @@ TEST_F(EaselObjectFrames, TabChoosesTheNextObjectAndWrapsDeleteTakesAPictureOffU
     const Point16 middle = middleOf(*first);
     key(plat::kVkDelete);
     EXPECT_EQ(count(kTypeBitmap), 0u);
-    EXPECT_EQ(shownPixel16(middle), kWhite);
+    EXPECT_EQ(shownPixel16(middle), kFrameWhite);
     EXPECT_EQ(frames->FrameCount(), 1u);
     command(kCmdUndo);
     ASSERT_EQ(count(kTypeBitmap), 1u);
-    EXPECT_EQ(shownPixel16(middle), kRed);
+    EXPECT_EQ(shownPixel16(middle), kFrameRed);
     RPageObject* back = nullptr;
     page->Data().FindObject(kTypeBitmap, first->Id(), &back);
     EXPECT_EQ(back->rect, place);
@@ -476,8 +476,8 @@ TEST_F(EaselObjectFrames, HandlesAndTheMoveBarLookAsTheyShould) {
         const i16 v = i16((top ? frame.top : frame.bottom) - kHandleSize / 2);
         const Rect16 handle{h, v, i16(h + kHandleSize), i16(v + kHandleSize)};
         EXPECT_EQ(shownPixel16({i16(handle.left + 1), i16(handle.top + 1)}), rgb555(0, 0, 0));
-        EXPECT_EQ(shownPixel16({i16(handle.left + 2), i16(handle.top + 2)}), kWhite);
-        EXPECT_EQ(shownPixel16({i16(handle.right - 3), i16(handle.bottom - 3)}), kWhite);
+        EXPECT_EQ(shownPixel16({i16(handle.left + 2), i16(handle.top + 2)}), kFrameWhite);
+        EXPECT_EQ(shownPixel16({i16(handle.right - 3), i16(handle.bottom - 3)}), kFrameWhite);
         EXPECT_EQ(shownPixel16({i16(handle.right - 2), i16(handle.bottom - 2)}), rgb555(0, 0, 0));
     }
     // The outline runs one pixel outside the picture on every side, between its handles.
@@ -492,8 +492,8 @@ TEST_F(EaselObjectFrames, HandlesAndTheMoveBarLookAsTheyShould) {
     for (const auto& side : sides) {
         SCOPED_TRACE(side.side);
         EXPECT_EQ(shownPixel16(side.on), rgb555(0, 0, 0));
-        EXPECT_EQ(shownPixel16(side.in), kRed);
-        EXPECT_EQ(shownPixel16(side.out), kWhite);
+        EXPECT_EQ(shownPixel16(side.in), kFrameRed);
+        EXPECT_EQ(shownPixel16(side.out), kFrameWhite);
     }
     RTextPageObject* text = addText({40, 200, 200, 260}, "Hello");
     click(middleOf(*text));
@@ -608,12 +608,12 @@ TEST_F(EaselObjectFrames, FlattenTakesTheFrameFirstAndIsUndoable) {
     key(plat::kVkTab);
     settle();
     EXPECT_EQ(frames->FrameCount(), 2u);
-    EXPECT_EQ(shownPixel16(middle), kRed);
-    EXPECT_EQ(easel->Canvas()->Picture().At(middle.h - canvas.left, middle.v - canvas.top), kRed);
+    EXPECT_EQ(shownPixel16(middle), kFrameRed);
+    EXPECT_EQ(easel->Canvas()->Picture().At(middle.h - canvas.left, middle.v - canvas.top), kFrameRed);
     command(kCmdUndo);
     EXPECT_EQ(count(kTypeBitmap), 2u);
     EXPECT_EQ(frames->FrameCount(), 3u);
-    EXPECT_EQ(easel->Canvas()->Picture().At(middle.h - canvas.left, middle.v - canvas.top), kWhite);
+    EXPECT_EQ(easel->Canvas()->Picture().At(middle.h - canvas.left, middle.v - canvas.top), kFrameWhite);
 
     RMessage all(kMsgFlattenAll, kTypeText, 0);
     frames->HandleMessage(&all, 0);
@@ -790,7 +790,7 @@ TEST_F(EaselObjectFrames, TheMediaButtonsLookAsTheyShould) {
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.name);
         const std::string name = std::string(kind.pictures == 1 ? "one" : "many") + ".swf";
-        writeFile(kFolderLibSounds, name, mediatest::animationBytes(kind.pictures, k12Fps, 64, 48));
+        writeFile(kFolderLibSounds, name, mediatest::animationBytes(kind.pictures, kFramesAt12Fps, 64, 48));
         through(kCmdImportSound, name);
         ASSERT_NE(frames->EditFrame(), nullptr);
         const Rect16 frame = frames->EditFrame()->GetRect();

@@ -21,7 +21,7 @@ namespace {
 
 using namespace Ostrel;
 
-const u16 kRed = rgb555(255, 0, 0), kBlue = rgb555(0, 0, 255), kWhite = rgb555(255, 255, 255);
+const u16 kPictureRed = rgb555(255, 0, 0), kPictureBlue = rgb555(0, 0, 255), kPictureWhite = rgb555(255, 255, 255);
 
 class PageMediaPictures : public testscreens::EaselHarness {
 protected:
@@ -47,8 +47,8 @@ protected:
         EXPECT_EQ(gfxLockPort(port), kErrNone);
         const PixelView view = pixelViewOfPort(*static_cast<GfxOffscreenPort*>(port));
         for (i32 y = 0; y < height; ++y) {
-            view.FillSpan(y, 0, width / 2, kRed);
-            view.FillSpan(y, width / 2, width, kBlue);
+            view.FillSpan(y, 0, width / 2, kPictureRed);
+            view.FillSpan(y, width / 2, width, kPictureBlue);
         }
         const std::string path = app->GetPaths()->BuildPath(kFolderPictures, true) + "halves.png";
         EXPECT_EQ(imgExportPicture(path, port, Rect16{0, 0, width, height}, fourCC("PNGf")), 0);
@@ -73,15 +73,15 @@ protected:
     }
     // Red in the left half, blue in the right, white just outside on the right and below.
     void expectHalvesAt(const Rect16& r) const {
-        EXPECT_EQ(shownPixel16(at(r, 1, 1)), kRed);
-        EXPECT_EQ(shownPixel16(at(r, 3, 7)), kRed);
-        EXPECT_EQ(shownPixel16(at(r, 5, 1)), kBlue);
-        EXPECT_EQ(shownPixel16(at(r, 7, 7)), kBlue);
+        EXPECT_EQ(shownPixel16(at(r, 1, 1)), kPictureRed);
+        EXPECT_EQ(shownPixel16(at(r, 3, 7)), kPictureRed);
+        EXPECT_EQ(shownPixel16(at(r, 5, 1)), kPictureBlue);
+        EXPECT_EQ(shownPixel16(at(r, 7, 7)), kPictureBlue);
         // Out to its edges, just inside the outline.
-        EXPECT_EQ(shownPixel16({r.left, i16((r.top + r.bottom) / 2)}), kRed);
-        EXPECT_EQ(shownPixel16({i16(r.right - 1), i16((r.top + r.bottom) / 2)}), kBlue);
-        EXPECT_EQ(shownPixel16({i16(r.right + 1), i16((r.top + r.bottom) / 2)}), kWhite);
-        EXPECT_EQ(shownPixel16({i16((r.left + r.right) / 2), i16(r.bottom + 1)}), kWhite);
+        EXPECT_EQ(shownPixel16({r.left, i16((r.top + r.bottom) / 2)}), kPictureRed);
+        EXPECT_EQ(shownPixel16({i16(r.right - 1), i16((r.top + r.bottom) / 2)}), kPictureBlue);
+        EXPECT_EQ(shownPixel16({i16(r.right + 1), i16((r.top + r.bottom) / 2)}), kPictureWhite);
+        EXPECT_EQ(shownPixel16({i16((r.left + r.right) / 2), i16(r.bottom + 1)}), kPictureWhite);
     }
 
     Rect16 canvas{};
@@ -113,8 +113,8 @@ TEST_F(PageMediaPictures, APictureResizedByItsCornerIsDrawnScaledDuringAndAfter)
 
     // Delete takes it from the screen; Undo brings it back at its size.
     key(plat::kVkDelete);
-    EXPECT_EQ(shownPixel16(at(pulled, 1, 1)), kWhite);
-    EXPECT_EQ(shownPixel16(at(pulled, 7, 7)), kWhite);
+    EXPECT_EQ(shownPixel16(at(pulled, 1, 1)), kPictureWhite);
+    EXPECT_EQ(shownPixel16(at(pulled, 7, 7)), kPictureWhite);
     mainWindow->OnCommand(kCmdUndo);
     settle();
     expectHalvesAt(pulled);

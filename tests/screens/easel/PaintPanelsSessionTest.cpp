@@ -21,7 +21,7 @@ using namespace Ostrel;
 
 constexpr u16 kPencilButton = 1012;
 constexpr u16 kPaintButton = 1015;
-constexpr u16 kFillButton = 1018;
+constexpr u16 kPanelsFillButton = 1018;
 constexpr u16 kMixerButton = 1021;
 constexpr u16 kEraserButton = 1033;
 
@@ -95,7 +95,7 @@ TEST_F(PaintPanelsSession, ChoicesPaintAndComeBackAfterLoggingInAgain) {
     EXPECT_TRUE(paints());
 
     // Fill: the gradients, the third one, poured on the canvas.
-    press(kFillButton);
+    press(kPanelsFillButton);
     RFillPanel* fills = shown<RFillPanel>();
     ASSERT_NE(fills, nullptr);
     press(fills->Buttons(), 1);
@@ -160,7 +160,7 @@ TEST_F(PaintPanelsSession, ChoicesPaintAndComeBackAfterLoggingInAgain) {
     EXPECT_EQ(brushes->Choices()[kBrushWordFirstItem + 5], 1);
     EXPECT_EQ(manager().CurrentToolIndex(), kToolIdSprayGun);
 
-    press(kFillButton);
+    press(kPanelsFillButton);
     fills = shown<RFillPanel>();
     ASSERT_NE(fills, nullptr);
     EXPECT_EQ(fills->GetMode(), 1);

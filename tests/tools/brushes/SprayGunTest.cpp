@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr u16 kGreen = 0x03E0, kBlue = 0x001F;
+constexpr u16 kSprayGreen = 0x03E0, kSprayBlue = 0x001F;
 
 // Stands for the brush panel: it hands 222 with its parameters and data word to its tool.
 class BrushPanel : public CListener {
@@ -34,7 +34,7 @@ private:
 class SprayPattern : public tooltest::ShapeGroups {};
 
 TEST_F(SprayPattern, PanelsMessageReachesTheSprayGunWithTheEntrysAddress) {
-    LoadGroup(24300, {tooltest::solidFrame(2, 2, kGreen), tooltest::solidFrame(2, 2, kBlue)});
+    LoadGroup(24300, {tooltest::solidFrame(2, 2, kSprayGreen), tooltest::solidFrame(2, 2, kSprayBlue)});
     std::array<SprayPatternEntry, 500> table{};
     table[3].spriteId = 24300;
     RSprayGun spray;
@@ -80,7 +80,7 @@ TEST_F(SprayPattern, ToolsWithoutMessagesRefuseIt) {
 // A loaded pattern lays its frames and no dot of the brushes' colour; a pattern whose group
 // is not loaded sprays dots.
 TEST_F(SprayPattern, SpraysTheFramesOfALoadedGroupElseDots) {
-    LoadGroup(24300, {tooltest::solidFrame(2, 2, kGreen), tooltest::solidFrame(2, 2, kBlue)});
+    LoadGroup(24300, {tooltest::solidFrame(2, 2, kSprayGreen), tooltest::solidFrame(2, 2, kSprayBlue)});
     const u16 red = rgb555(255, 0, 0);
     for (u16 group : {u16(24300), u16(24400)}) {
         RSprayGun spray;
@@ -94,8 +94,8 @@ TEST_F(SprayPattern, SpraysTheFramesOfALoadedGroupElseDots) {
         easel.Stroke({{10, 20}, {20, 20}, {30, 20}});
         size_t green = 0, blue = 0, dots = 0;
         for (u16 p : picture.pixels) {
-            green += p == kGreen;
-            blue += p == kBlue;
+            green += p == kSprayGreen;
+            blue += p == kSprayBlue;
             dots += p == red;
         }
         if (group == 24300) {
