@@ -159,8 +159,9 @@ private:
     // chosen, a movie not to be replaced).
     bool ImportChosenFile(RPage* page, uintptr_t kind);
     EngineErr ImportBackground(RPage* page, const std::string& path);
-    // The picture covers the whole canvas, in place of what was painted.
-    void ReplaceBackground(RPage* page, PictureRecord picture);
+    // The picture covers the whole canvas, in place of what was painted: a change of the
+    // painting, whose undo brings the painting back.
+    void ReplaceBackground(RPage* page, const PictureRecord& picture);
     PageRect CanvasArea() const { return {0, 0, local_.right, local_.bottom}; }
     // The page commands that play the page, speak and stop (`page` the current page, if any).
     u32 HandleMediaMessage(RMessage* message, RPage* page);
