@@ -1,5 +1,6 @@
 #include "document/filedialogs/ShowFileDialogs.h"
 
+#include "document/filedialogs/ImportStartFolder.h"
 #include "document/import/FileImport.h"
 #include "document/users/EnginePath.h"
 #include "framework/filedialogs/mfxCustomFile.h"
@@ -41,18 +42,6 @@ std::vector<mfxFilePlace> userPlaces(const Paths& paths) {
     return places;
 }
 
-// Where a kind of file to bring in lives: pictures in Pictures, slide shows in Slide Shows,
-// sounds in the user's sound library.
-u16 importFolder(u16 kind) {
-    switch (kind) {
-    case kImportProject: return kFolderProjects;
-    case kImportSoundOrFlash: return kFolderLibSounds;
-    case kImportMovie: return kFolderLibMovies;
-    case kImportMedia: return kFolderUser;
-    default: return kFolderPictures;
-    }
-}
-
 std::string chosenWith(const std::string& chosen, const std::string& extension) {
     return chosen.empty() ? chosen : WithExtension(chosen, extension);
 }
@@ -74,11 +63,13 @@ std::string ShowOpenFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, c
 
 bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, ImportChoice* choice) {
     *choice = ImportChoice{};
-    EnginePath folder = startFolder(paths, importFolder(kind));
+    const std::string start = ImportStartFolder(paths, kind);
+    EnginePath folder = start.empty() ? EnginePath() : EnginePath(start);
     mfxCustomGetFile dialog(title("ImportTitle", "Open").c_str(), 0, folder.empty() ? nullptr : folder.get(), nullptr,
                             nullptr, owner, ImportFilters(kind), userPlaces(paths));
     if (dialog.GetFileName().empty()) return false;
     choice->path = dialog.GetFileName();
+    RememberImportFolder(kind, choice->path);
     choice->fileType = FileTypeOfName(choice->path);
     return true;
 }
