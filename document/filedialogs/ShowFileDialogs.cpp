@@ -5,6 +5,7 @@
 #include "document/users/EnginePath.h"
 #include "framework/filedialogs/mfxCustomFile.h"
 #include "framework/language/LanguageTexts.h"
+#include "platform/system/UserFolders.h"
 
 namespace Ostrel {
 
@@ -21,7 +22,8 @@ EnginePath startFolder(const Paths& paths, u16 folder) {
     return text.empty() ? EnginePath() : EnginePath(text);
 }
 
-// The user's folders by the names a child reads: "Mia's Pictures" rather than its engine text.
+// The user's folders by the names a child reads: "Mia's Pictures" rather than its engine text,
+// and the desktop's home folder as "Home".
 std::vector<mfxFilePlace> userPlaces(const Paths& paths) {
     struct Place {
         u16 folder;
@@ -33,6 +35,8 @@ std::vector<mfxFilePlace> userPlaces(const Paths& paths) {
         {kFolderProjects, "PlaceProjects", "%s's Slide Shows"}, {kFolderLibSounds, "PlaceSounds", "%s's Sounds"},
     };
     std::vector<mfxFilePlace> places;
+    if (const std::string home = engineTextOfHostFolder(plat::userHomeFolder()); !home.empty())
+        places.push_back({home, title("PlaceHome", "Home")});
     if (paths.UserName().empty()) return places;
     for (const Place& place : kPlaces) {
         std::string name = title(place.key, place.english);

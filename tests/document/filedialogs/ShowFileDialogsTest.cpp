@@ -109,6 +109,7 @@ TEST_F(ShowFileDialogs, PicturesFromOutsideStartInTheDesktopsPicturesThenWhereTh
         ASSERT_TRUE(ShowImportFileDialog(window_.get(), *paths_, step.kind, &choice));
         EXPECT_EQ(hostOf(choice.path), root_ + "/" + step.file);
     }
+    EXPECT_EQ(ShownFolderName(*paths_, engineTextOfHostFolder(root_ + "/home/Pictures")), "Home > Pictures");
 }
 
 TEST_F(ShowFileDialogs, ImportedSoundLandsOnThePage) {
