@@ -93,12 +93,15 @@ void RDisplayWindow::UpdateNoteItems() {
     menu_->RedrawMenuBars();
 }
 
-// Another program may have put something on the clipboard, or taken ours away, since the easel
-// last set Paste: it is set again before the menu or its keys are used.
+// Before the menu or its keys are used: Undo says what it takes back now (a step taken back
+// by the snail, or a new stroke, changed it), and Paste is set again, as another program may
+// have put something on the clipboard, or taken ours away, since the easel last set it.
 void RDisplayWindow::OnInitMenu() {
     const RApplication* app = GetApplication();
+    if (!menu_ || menuDisabled_ != 0) return;
+    if (app && app->GetUndoManager()) app->GetUndoManager()->UpdateMenu(*menu_);
     const GlobalUserSettings* settings = app ? app->GetGlobalUserSettings() : nullptr;
-    if (!menu_ || menuDisabled_ != 0 || Current() != ScreenKind::Easel || !settings || settings->smallKids) return;
+    if (Current() != ScreenKind::Easel || !settings || settings->smallKids) return;
     menu_->EnableItem(mfxMenuCommand(kCmdPaste), CCPObj::AnyCanPaste());
 }
 

@@ -1,10 +1,12 @@
 #include "document/filedialogs/ShowFileDialogs.h"
 
+#include "document/filedialogs/ImportStartFolder.h"
 #include "document/import/FileImport.h"
 #include "document/users/EnginePath.h"
 #include "framework/filedialogs/mfxCustomFile.h"
 #include "framework/windows/mfxWindow.h"
 #include "framework/language/LanguageTexts.h"
+#include "platform/system/UserFolders.h"
 
 namespace Ostrel {
 
@@ -21,7 +23,8 @@ EnginePath startFolder(const Paths& paths, u16 folder) {
     return text.empty() ? EnginePath() : EnginePath(text);
 }
 
-// The user's folders by the names a child reads: "Mia's Pictures" rather than its engine text.
+// The user's folders by the names a child reads: "Mia's Pictures" rather than its engine text,
+// and the desktop's home folder as "Home".
 std::vector<mfxFilePlace> userPlaces(const Paths& paths) {
     struct Place {
         u16 folder;
@@ -33,6 +36,8 @@ std::vector<mfxFilePlace> userPlaces(const Paths& paths) {
         {kFolderProjects, "PlaceProjects", "%s's Slide Shows"}, {kFolderLibSounds, "PlaceSounds", "%s's Sounds"},
     };
     std::vector<mfxFilePlace> places;
+    if (const std::string home = engineTextOfHostFolder(plat::userHomeFolder()); !home.empty())
+        places.push_back({home, title("PlaceHome", "Home")});
     if (paths.UserName().empty()) return places;
     for (const Place& place : kPlaces) {
         std::string name = title(place.key, place.english);
@@ -40,18 +45,6 @@ std::vector<mfxFilePlace> userPlaces(const Paths& paths) {
         places.push_back({paths.BuildPath(place.folder, false), name});
     }
     return places;
-}
-
-// Where a kind of file to bring in lives: pictures in Pictures, slide shows in Slide Shows,
-// sounds in the user's sound library.
-u16 importFolder(u16 kind) {
-    switch (kind) {
-    case kImportProject: return kFolderProjects;
-    case kImportSoundOrFlash: return kFolderLibSounds;
-    case kImportMovie: return kFolderLibMovies;
-    case kImportMedia: return kFolderUser;
-    default: return kFolderPictures;
-    }
 }
 
 std::string chosenWith(const std::string& chosen, const std::string& extension) {
@@ -76,7 +69,8 @@ std::string ShowOpenFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, c
 bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, ImportChoice* choice,
                           const ImportPreview* preview) {
     *choice = ImportChoice{};
-    EnginePath folder = startFolder(paths, importFolder(kind));
+    const std::string start = ImportStartFolder(paths, kind);
+    EnginePath folder = start.empty() ? EnginePath() : EnginePath(start);
     struct Shown {
         const ImportPreview* preview;
         plat::WindowHandle window;
@@ -92,6 +86,7 @@ bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, Import
                             previewed ? &shown : nullptr, owner, ImportFilters(kind), userPlaces(paths));
     if (dialog.GetFileName().empty()) return false;
     choice->path = dialog.GetFileName();
+    RememberImportFolder(kind, choice->path);
     choice->fileType = FileTypeOfName(choice->path);
     return true;
 }

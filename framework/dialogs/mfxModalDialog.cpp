@@ -44,6 +44,7 @@ pw::DialogItem widgetItem(const DialogItemTemplate& source) {
     item.isDefault = (source.flags & kDlgItemDefault) != 0;
     item.multiLine = (source.flags & kDlgItemMultiLine) != 0;
     item.numberOnly = (source.flags & kDlgItemNumber) != 0;
+    item.choice = (source.flags & kDlgItemChoice) != 0;
     if (item.kind == pw::DialogItemKind::Edit) {
         item.limit = source.limit == 0 ? kDefaultEditLimit : source.limit;
         item.selectionStart = item.selectionEnd = item.text.size();

@@ -5,6 +5,8 @@
 #include "framework/format/DialogFormat.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/resources/mfxReadResource.h"
+#include "platform/files/Files.h"
+#include "platform/system/UserFolders.h"
 
 namespace {
 
@@ -57,7 +59,9 @@ void mfxCustomFile::Run() {
         }
         hasExtension = true;
     }
-    mfxFileDialogSetup setup{saving_, title_, initialFolder, filter_, hasExtension ? &extension : nullptr, places_};
+    const std::string home = plat::userHomeFolder();
+    mfxFileDialogSetup setup{saving_, title_, initialFolder, filter_, hasExtension ? &extension : nullptr, places_,
+                             home.empty() ? home : plat::textOfHostPath(home)};
     mfxFileDialog dialog(owner_, setup);
     if (dialog.LoadError() != kErrNone) {
         alertFromTexts("FileDialogError");

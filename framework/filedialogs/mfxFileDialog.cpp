@@ -7,11 +7,12 @@
 #include "engine/files/Paths.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
+#include "platform/files/Files.h"
 
 namespace {
 
 constexpr u16 kCommonWidth = 360;
-constexpr u16 kCommonHeight = 244;
+constexpr u16 kCommonHeight = 262;
 constexpr u16 kNameLimit = kMaxPathText;
 
 DialogItemTemplate commonItem(u16 id, DialogItemKind kind, DialogRect rect, const std::string& text, u16 flags = 0,
@@ -53,9 +54,12 @@ DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, cons
         commonItem(kFileDlgFolder, DialogItemKind::Label, {10, 6, 350, 24}, ""),
         commonItem(kFileDlgList, DialogItemKind::List, {10, 26, 350, 122}, ""),
         commonItem(kFileDlgName, DialogItemKind::Edit, {10, 128, 250, 150}, "", kDlgItemFocus, kNameLimit),
-        // Five types show at once: the list has no scroll bar, and a type out of sight could
-        // only be reached by the keyboard.
-        commonItem(kFileDlgTypes, DialogItemKind::List, {10, 156, 250, 236}, ""),
+        // The file types are a choice of what the list shows, under words that say so. Five
+        // show at once: the list has no scroll bar, and a type out of sight could only be
+        // reached by the keyboard.
+        commonItem(kFileDlgTypesLabel, DialogItemKind::Label, {10, 156, 250, 172},
+                   buttonText("ShowTypes", "Show these files:")),
+        commonItem(kFileDlgTypes, DialogItemKind::List, {10, 174, 250, 254}, "", kDlgItemChoice),
         commonItem(kFileDlgOk, DialogItemKind::Button, {260, 128, 350, 150},
                    saving ? buttonText("Save", "Save") : buttonText("Open", "Open"), kDlgItemDefault),
         commonItem(kFileDlgCancel, DialogItemKind::Button, {260, 156, 350, 178}, buttonText("Cancel", "Cancel")),
@@ -105,7 +109,12 @@ Rect16 mfxFileDialog::PreviewArea() {
 void mfxFileDialog::EnterFolder(const std::string& folder) {
     folder_ = folder;
     SetItemText(kFileDlgFolder, mfxFolderShownName(folder_, setup_.places));
+    EnableItem(kFileDlgUp, !AtTop());
     Refill();
+}
+
+bool mfxFileDialog::AtTop() const {
+    return isRoot(folder_) || (!setup_.home.empty() && strCompareNoCase(folder_.c_str(), setup_.home.c_str()) == 0);
 }
 
 void mfxFileDialog::Refill() {
@@ -138,7 +147,7 @@ void mfxFileDialog::Refill() {
 }
 
 void mfxFileDialog::ToParentFolder() {
-    if (isRoot(folder_)) return;
+    if (AtTop()) return;
     std::string parent = folder_.substr(0, folder_.rfind('\\'));
     if (parent.size() == 2) parent += '\\';
     EnterFolder(parent);
@@ -195,7 +204,7 @@ mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* 
         ToParentFolder();
         return Step::None;
     }
-    const std::string full = childText(folder_, name);
+    const std::string full = TypedPath(name);
     if (full.empty() || full.size() > kMaxPathText) return Step::PathTooLong;
     u32 attributes = 0;
     const EngineErr there = readEntryAttributes(full, &attributes);
@@ -225,6 +234,27 @@ mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* 
     if (!valid) return Step::None;
     *path = full;
     return Step::Chosen;
+}
+
+std::string mfxFileDialog::TypedPath(const std::string& typed) const {
+    std::string from = folder_;
+    std::string below = typed;
+    if (typed.front() == '/') {
+        from = plat::textOfHostPath("/");
+        below = typed.substr(1);
+    } else if (!setup_.home.empty() && (typed == "~" || typed.compare(0, 2, "~/") == 0)) {
+        from = setup_.home;
+        below = typed.substr(1);
+    }
+    // Names joined by "/"; separators doubled or at the ends name nothing more.
+    std::string names;
+    size_t at = 0;
+    while (at < below.size()) {
+        const size_t cut = std::min(below.find('/', at), below.size());
+        if (cut > at) names += (names.empty() ? "" : "\\") + below.substr(at, cut - at);
+        at = cut + 1;
+    }
+    return names.empty() ? from : childText(from, names);
 }
 
 bool mfxFileDialog::ConfirmReplace(const std::string& name) {

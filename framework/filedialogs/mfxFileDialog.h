@@ -1,10 +1,13 @@
 #pragma once
 // The open and save dialogs' box: a folder's sub-folders and the files of the chosen type in a
-// list, the name field, the file types, and Open or Save, Cancel and Up, with the items of an
-// extension template below them. Everything works from the keyboard: Tab moves between the
-// items, arrows pick in the lists, Enter opens the folder picked in the list or takes the
-// name typed (a folder's name opens it, ".." goes up), Escape cancels. A save's name gets the
-// chosen file type's extension when it lacks it, before a file it would replace is asked about.
+// list, the name field, the file types as a choice of one, and Open or Save, Cancel and Up,
+// with the items of an extension template below them. Everything works from the keyboard: Tab
+// moves between the items, arrows pick in the lists, Enter opens the folder picked in the list
+// or takes the name typed (a folder's name opens it, ".." goes up; a path from the root or from
+// the home folder, "/home/mia/cat.png" or "~/cat.png", and names joined by "/" are taken as
+// the desktop writes them), Escape cancels. Up goes no higher than the user's home folder from
+// inside it. A save's name gets the chosen file type's extension when it lacks it, before a
+// file it would replace is asked about.
 //
 // Folders are listed, never made the process's current folder. User-interface thread only.
 #include <memory>
@@ -24,6 +27,7 @@ constexpr u16 kFileDlgTypes = 4;
 constexpr u16 kFileDlgOk = 5;
 constexpr u16 kFileDlgCancel = 6;
 constexpr u16 kFileDlgUp = 7;
+constexpr u16 kFileDlgTypesLabel = 8;
 
 struct mfxFileDialogSetup {
     bool saving = false;
@@ -33,6 +37,9 @@ struct mfxFileDialogSetup {
     const DialogTemplate* extension = nullptr;
     // The folders the dialog names in words (mfxFolderShownName).
     std::vector<mfxFilePlace> places;
+    // The engine text of the user's home folder, which "~" names and above which Up does not
+    // go from inside it; empty: none.
+    std::string home;
 };
 
 class mfxFileDialog : public mfxModalDialog {
@@ -66,7 +73,10 @@ private:
         bool folder;
     };
     void Refill();
+    bool AtTop() const;
     void ToParentFolder();
+    // The engine text of what was typed in the name field, read as the desktop writes paths.
+    std::string TypedPath(const std::string& typed) const;
     const Entry* Picked() const;
     Step Accept(std::string* path);
     Step Choose(const std::string& name, std::string* path);

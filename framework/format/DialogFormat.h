@@ -45,6 +45,7 @@ constexpr u16 kDlgItemHidden = 0x0008;
 constexpr u16 kDlgItemMultiLine = 0x0010;  // an edit field that takes Enter as a key
 constexpr u16 kDlgItemNumber = 0x0020;     // an edit field that takes digits only
 constexpr u16 kDlgItemFocus = 0x0040;      // has the focus when the dialog opens
+constexpr u16 kDlgItemChoice = 0x0080;     // a list whose entries are a choice of one
 
 struct DialogRect {
     i16 left = 0;

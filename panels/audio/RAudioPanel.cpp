@@ -168,10 +168,14 @@ void RAudioPanel::StartRecording() {
     u32 rate = kAudioRate;
     u16 bits = kAudioBits;
     auto recorder = std::make_unique<RRecord>();
-    // A microphone that cannot be had records nothing, without a word.
+    // A microphone that cannot be had records nothing: the button the child pressed comes
+    // back up, and the alert says why.
     if (recorder->Init(kAudioLongestTakeSeconds, &rate, &bits, kAudioChannels) != kErrNone || recorder->GetBuffer() != kErrNone ||
-        recorder->StartRecord() != kErrNone)
+        recorder->StartRecord() != kErrNone) {
+        ResetButton(kMsgAudioRecord);
+        mfxAlert(kAlertOk | kAlertIconStop, LookupLanguageText(kLibAlertSection, kAudioCantRecordKey).c_str());
         return;
+    }
     recorder_ = std::move(recorder);
     // The microphone may have settled on another format than the one asked for.
     takeRate_ = rate;

@@ -29,6 +29,8 @@ constexpr u16 kAudioBits = 16;
 constexpr u16 kAudioChannels = 1;
 constexpr u32 kAudioLongestTakeSeconds = 60;
 constexpr u16 kAudioRecordingCursor = 21;
+// The alert's text when the microphone cannot be had (in kLibAlertSection).
+constexpr const char* kAudioCantRecordKey = "CantRecord";
 // The button groups of set 777: browsing (remove, take off the page) and recording.
 constexpr u16 kAudioBrowsingGroup = 1;
 constexpr u16 kAudioRecordingGroup = 2;
@@ -65,6 +67,7 @@ public:
     u32 PlaybackRate() const { return rate_; }
     RDlgEnterSnd* NameDialog() const { return nameDialog_.get(); }
     u16 Level() const { return recorder_ ? recorder_->Level() : 0; }
+    u16 LevelSprite() const { return levelSprite_; }
     // The button of set 777 that posts the command; null when none.
     RButton* AudioButton(u32 command) const;
     // Where the speed knob runs: its left edge is the scale's origin.

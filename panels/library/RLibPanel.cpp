@@ -14,6 +14,7 @@
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
 #include "panels/base/RPanelPrefsTmpl.h"
+#include "panels/base/ToolPanelMessages.h"
 #include "panels/frames/FrameCommands.h"
 #include "panels/frames/RFrameMaker.h"
 #include "panels/library/LibraryStrip.h"
@@ -86,6 +87,7 @@ RLibPanel::~RLibPanel() {
     for (u16* sprite : {&listSprite_, &nameSprite_, &backgroundSprite_})
         if (*sprite != 0) sprDispose(sprite);
     if (font_ != nullptr) gfxDisposeFont(font_);
+    if (isFlash(type_)) Say(kMsgPanelDisableCanvas);
 }
 
 void RLibPanel::SetLibraryType(FourCC type) {
@@ -109,6 +111,9 @@ u16 RLibPanel::Init() {
     // The screen then names the library to show first (kMsgLibraryOpenFile) and shows the
     // name box (kMsgLibraryNameBox).
     BuildLibraryList();
+    // The page's stickers and animations are moved and resized by their frames, which take
+    // the canvas's presses only while the canvas takes them.
+    if (isFlash(type_)) EnableCanvas(kLibMoveCursor);
     return 0;
 }
 

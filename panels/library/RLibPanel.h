@@ -36,6 +36,8 @@ constexpr u16 kLibNameBoxShape = 18037;
 constexpr u16 kLibNameBoxEmptyShape = 18038;
 constexpr u16 kLibChooseSound = 31500;
 constexpr u16 kLibPlaceSound = 31501;
+// The hand over the canvas of the stickers and animations, which the child moves there.
+constexpr u16 kLibMoveCursor = 13;
 // The side of the thumbnail that follows the pointer while it is dragged.
 constexpr i16 kLibDragSide = 40;
 constexpr size_t kLibMaxItemName = 255;

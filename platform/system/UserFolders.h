@@ -1,13 +1,24 @@
 #pragma once
-// Where the desktop keeps a user's data and settings (the XDG base folders). Host texts in
-// UTF-8, without a trailing separator; empty when neither the variable nor $HOME is set.
+// Where the desktop keeps a user's files: the home folder, the XDG base folders for data and
+// settings, and the pictures folder of the XDG user folders. Host texts in UTF-8, without a
+// trailing separator; empty when neither the variable nor $HOME is set.
 #include <string>
+#include <string_view>
 
 namespace plat {
 
+// $HOME when it is absolute.
+std::string userHomeFolder();
 // $XDG_DATA_HOME, else $HOME/.local/share.
 std::string userDataHome();
 // $XDG_CONFIG_HOME, else $HOME/.config.
 std::string userConfigHome();
+// Where the user keeps pictures: the folder XDG_PICTURES_DIR names in the settings'
+// "user-dirs.dirs" when it is there, else $HOME/Pictures when it is there, else $HOME.
+std::string userPicturesFolder();
+// The folder XDG_PICTURES_DIR names in the text of a "user-dirs.dirs" file: a quoted absolute
+// path or one below "$HOME" (`home` taking its place), the last such line holding; empty when
+// the text names none.
+std::string picturesFolderOfUserDirs(std::string_view text, const std::string& home);
 
 }  // namespace plat

@@ -24,6 +24,7 @@ struct DialogItem {
     bool isDefault = false;
     bool multiLine = false;   // an edit field that takes Enter as a key
     bool numberOnly = false;  // an edit field that takes digits only
+    bool choice = false;      // a list whose entries are a choice of one, marked like radio buttons
     uint16_t limit = 32000;   // the most characters of an edit field
     uint16_t pictureId = 0;
     gdi::Surface* picture = nullptr;  // shown by a picture item; owned by the caller

@@ -1,5 +1,6 @@
 // How a dialog box and each kind of item look.
 #include <algorithm>
+#include <utility>
 
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/Text.h"
@@ -55,6 +56,16 @@ void drawMark(gdi::DeviceContext& dc, const DialogItem& item, const gdi::Rect& r
                           kShadowColor);
 }
 
+// The part of a one-line field's text that fits its room, scrolled so that the caret shows:
+// [first, last) of the text.
+std::pair<size_t, size_t> shownSpan(std::string_view text, size_t caret, int32_t room) {
+    size_t first = 0;
+    while (first < caret && labelWidth(text.substr(first, caret - first)) >= room) ++first;
+    size_t last = caret;
+    while (last < text.size() && labelWidth(text.substr(first, last + 1 - first)) < room) ++last;
+    return {first, last};
+}
+
 void drawEdit(gdi::DeviceContext& dc, const DialogItem& item, const gdi::Rect& r, bool focused) {
     fillBox(dc, r, item.enabled ? kFieldColor : kFaceColor);
     bevelBox(dc, r, true);
@@ -63,31 +74,47 @@ void drawEdit(gdi::DeviceContext& dc, const DialogItem& item, const gdi::Rect& r
         drawTextBox(dc, inner, item.text, gdi::kDtLeft | gdi::kDtWordBreak, itemText(item));
         return;
     }
-    const size_t from = std::min({item.selectionStart, item.selectionEnd, item.text.size()});
-    const size_t to = std::min(std::max(item.selectionStart, item.selectionEnd), item.text.size());
+    // Only what fits the field shows, around the caret: a long name never runs out of it.
+    const std::string_view whole = item.text;
+    const size_t caret = std::min(item.selectionEnd, whole.size());
+    const auto [first, last] = shownSpan(whole, caret, inner.width());
+    const std::string_view text = whole.substr(first, last - first);
+    const size_t from = std::clamp(std::min(item.selectionStart, item.selectionEnd), first, last) - first;
+    const size_t to = std::clamp(std::max(item.selectionStart, item.selectionEnd), first, last) - first;
     const int32_t y = inner.top + (inner.height() - labelHeight()) / 2;
-    const int32_t x0 = inner.left + labelWidth(std::string_view(item.text).substr(0, from));
-    const int32_t x1 = inner.left + labelWidth(std::string_view(item.text).substr(0, to));
-    if (focused && from != to) fillBox(dc, {x0, y, std::min(x1, inner.right), y + labelHeight()}, kHighlightColor);
-    drawLabel(dc, {inner.left, y}, item.text, itemText(item));
-    if (focused && from != to) {
-        const std::string_view lit = std::string_view(item.text).substr(from, to - from);
-        drawLabel(dc, {x0, y}, lit, kHighlightTextColor);
-    }
-    if (focused && from == to && x1 < inner.right) fillBox(dc, {x1, y, x1 + 1, y + labelHeight()}, kTextColor);
+    const int32_t x0 = inner.left + labelWidth(text.substr(0, from));
+    const int32_t x1 = inner.left + labelWidth(text.substr(0, to));
+    if (focused && from != to) fillBox(dc, {x0, y, x1, y + labelHeight()}, kHighlightColor);
+    drawLabel(dc, {inner.left, y}, text, itemText(item));
+    if (focused && from != to) drawLabel(dc, {x0, y}, text.substr(from, to - from), kHighlightTextColor);
+    const int32_t caretX = inner.left + labelWidth(text.substr(0, caret - first));
+    if (focused && from == to && caretX < inner.right) fillBox(dc, {caretX, y, caretX + 1, y + labelHeight()}, kTextColor);
 }
 
 void drawList(gdi::DeviceContext& dc, const DialogItem& item, const gdi::Rect& r, bool focused) {
-    fillBox(dc, r, kFieldColor);
-    bevelBox(dc, r, true);
+    fillBox(dc, r, item.choice ? kFaceColor : kFieldColor);
+    if (!item.choice) bevelBox(dc, r, true);
     const int rows = std::max(1, r.height() / DialogBox::kListRowHeight);
     for (int row = 0; row < rows && item.top + row < int(item.entries.size()); ++row) {
         const int entry = item.top + row;
         const gdi::Rect line{r.left + 2, r.top + row * DialogBox::kListRowHeight, r.right - 2,
                              r.top + (row + 1) * DialogBox::kListRowHeight};
         const bool lit = entry == item.selected;
+        const std::string_view text = item.entries[size_t(entry)];
+        if (item.choice) {
+            // A choice of one: a round mark before each entry, the chosen one filled.
+            const gdi::Rect box = markBox(line);
+            drawEllipse(dc, box, kShadowColor, kFieldColor);
+            if (lit) drawEllipse(dc, {box.left + 4, box.top + 4, box.right - 4, box.bottom - 4}, itemText(item), itemText(item));
+            const gdi::Rect words{box.right + 5, line.top, line.right, line.bottom};
+            drawTextBox(dc, words, text, gdi::kDtLeft | gdi::kDtVCenter | gdi::kDtSingleLine, itemText(item));
+            if (focused && lit)
+                frameBox(dc, {words.left - 2, line.top, std::min(line.right, words.left + labelWidth(text) + 2), line.bottom},
+                         kShadowColor);
+            continue;
+        }
         if (lit) fillBox(dc, line, focused ? kHighlightColor : kShadowColor);
-        drawTextBox(dc, {line.left + 2, line.top, line.right, line.bottom}, item.entries[size_t(entry)],
+        drawTextBox(dc, {line.left + 2, line.top, line.right, line.bottom}, text,
                     gdi::kDtLeft | gdi::kDtVCenter | gdi::kDtSingleLine, lit ? kHighlightTextColor : itemText(item));
     }
 }

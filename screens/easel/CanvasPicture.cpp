@@ -29,24 +29,25 @@ PictureRecord pictureOfPixels(const PixelView& view) {
     return picture;
 }
 
+bool drawPicture(const PixelView& view, const PictureRecord& picture) {
+    const size_t area = size_t(picture.width) * picture.height;
+    if (area == 0 || picture.pixels.size() != area * 4) return false;
+    for (i32 y = 0; y < view.height; ++y) {
+        const size_t sourceRow = size_t(i64(y) * picture.height / view.height) * picture.width;
+        u16* row = view.Row(y);
+        for (i32 x = 0; x < view.width; ++x) {
+            const u8* rgba = picture.pixels.data() + (sourceRow + size_t(i64(x) * picture.width / view.width)) * 4;
+            row[x] = rgb555(rgba[0], rgba[1], rgba[2]);
+        }
+    }
+    return true;
+}
+
 void drawPageBackground(const PixelView& view, const RPageData& page, u16 fill) {
     RPageObject* found = nullptr;
     page.FindObject(kTypeBitmap, kBackgroundId, &found);
     const auto* background = static_cast<const RBitmapPageObject*>(found);
-    const PictureRecord* picture = background ? &background->picture : nullptr;
-    const size_t area = picture ? size_t(picture->width) * picture->height : 0;
-    if (area == 0 || picture->pixels.size() != area * 4) {
-        view.Fill(fill);
-        return;
-    }
-    for (i32 y = 0; y < view.height; ++y) {
-        const size_t sourceRow = size_t(i64(y) * picture->height / view.height) * picture->width;
-        u16* row = view.Row(y);
-        for (i32 x = 0; x < view.width; ++x) {
-            const u8* rgba = picture->pixels.data() + (sourceRow + size_t(i64(x) * picture->width / view.width)) * 4;
-            row[x] = rgb555(rgba[0], rgba[1], rgba[2]);
-        }
-    }
+    if (!background || !drawPicture(view, background->picture)) view.Fill(fill);
 }
 
 EngineErr storePageBackground(const PixelView& view, RPageData& page) {

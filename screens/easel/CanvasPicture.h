@@ -9,6 +9,9 @@
 namespace Ostrel {
 
 PictureRecord pictureOfPixels(const PixelView& view);
+// Fills the view with the picture stretched to it; false (the view untouched) when the
+// picture holds no pixels.
+bool drawPicture(const PixelView& view, const PictureRecord& picture);
 // Fills the view with the page's background picture, stretched to the view as the page draws
 // it; with no background picture, with `fill`.
 void drawPageBackground(const PixelView& view, const RPageData& page, u16 fill);

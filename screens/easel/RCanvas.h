@@ -169,8 +169,9 @@ private:
     // The page as the canvas shows it, as a JPEG picture block (0 when none can be made).
     memHandle PagePictureBlock() const;
 
-    // The picture covers the whole canvas, in place of what was painted.
-    void ReplaceBackground(RPage* page, PictureRecord picture);
+    // The picture covers the whole canvas, in place of what was painted: a change of the
+    // painting, whose undo brings the painting back.
+    void ReplaceBackground(RPage* page, const PictureRecord& picture);
     PageRect CanvasArea() const { return {0, 0, local_.right, local_.bottom}; }
     // The page commands that play the page, speak and stop (`page` the current page, if any).
     u32 HandleMediaMessage(RMessage* message, RPage* page);

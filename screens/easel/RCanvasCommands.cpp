@@ -27,6 +27,7 @@
 #include "panels/frames/FrameCommands.h"
 #include "panels/frames/RFrameMaker.h"
 #include "screens/easel/CanvasMessages.h"
+#include "screens/easel/CanvasPicture.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/RCanvasOwner.h"
 #include "text/speech/ASpeechHandler.h"
@@ -270,7 +271,9 @@ void RCanvas::ImportFile(uintptr_t kind) {
     }
     page->Data().SetDirtyState(true);
     page->Data().EnsureBackground();
-    RedrawShownPage(page);
+    // A new background showed itself as a change of the painting, which is the step one undo
+    // takes back: drawing the page again would end that step.
+    if (kind != kImportBackgroundKind) RedrawShownPage(page);
 }
 
 bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
@@ -342,20 +345,22 @@ EngineErr RCanvas::ImportBackground(RPage* page, const std::string& path) {
     PageRect placed;
     if (imgImportFileToPicture(path, CanvasArea(), kImgPlaceNatural, &picture, &placed) != kErrNone) return kDocErrNotReadable;
     if (EngineErr err = page->Data().EnsureBackground()) return err;
-    ReplaceBackground(page, std::move(picture));
+    ReplaceBackground(page, picture);
     return kErrNone;
 }
 
-void RCanvas::ReplaceBackground(RPage* page, PictureRecord picture) {
-    RPageData& data = page->Data();
-    RPageObject* found = nullptr;
-    if (data.EnsureBackground() != kErrNone || data.FindObject(kTypeBitmap, kBackgroundId, &found) != 0) return;
-    auto* background = static_cast<RBitmapPageObject*>(found);
-    background->picture = std::move(picture);
-    background->rect = CanvasArea();
-    background->changed = true;
-    data.SetDirtyState(true);
-    RedrawPage(page, 1);
+void RCanvas::ReplaceBackground(RPage* page, const PictureRecord& picture) {
+    if (!toolMgr_ || !picture_.top) return;
+    toolMgr_->BeginChange();
+    if (!drawPicture(picture_, picture)) {
+        toolMgr_->EndChange();
+        return;
+    }
+    toolMgr_->ShowChange(Rect16{0, 0, local_.right, local_.bottom});
+    toolMgr_->EndChange();
+    page->Data().SetDirtyState(true);
+    // The texts are painted over the painting on the screen.
+    PaintObjectsOnScreen(page->Data());
 }
 
 bool RCanvas::PageHolds(const RPageData& page, FourCC type) {

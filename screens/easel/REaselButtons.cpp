@@ -205,9 +205,9 @@ void REasel::StartOver() {
     UpdateInputRegistration();
 }
 
-void REasel::HandleTick(u32) {
+void REasel::HandleTick(u32 now) {
     if (!firecracker_ || !firecracker_->IsBusy() || !canvas_) return;
-    canvas_->PictureChanged(firecracker_->Step());
+    canvas_->PictureChanged(firecracker_->Step(now));
 }
 
 }  // namespace Ostrel

@@ -12,6 +12,8 @@ constexpr uint32_t kPaper = 0xF8F8F8;
 
 inline Area canvasArea() { return planned("easel.canvas"); }
 inline Area menuBarArea() { return {0, 0, 800, kMenuBarHeight}; }
+// A library panel's first thumbnail, right of its paging arrow.
+constexpr int32_t kFirstThumbnailX = 286, kFirstThumbnailY = 575;
 
 // Pixels of the canvas that are not blank paper.
 int paintedPixels(const Shot& shot);

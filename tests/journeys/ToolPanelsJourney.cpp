@@ -40,8 +40,6 @@ constexpr PanelUse kUses[] = {
     {"Animations", Gesture::DragFirstThumbnail, 480, 350, 0, 0, nullptr},
 };
 
-// The panel's first library thumbnail, right of its paging arrow.
-constexpr int32_t kFirstThumbnailX = 286, kFirstThumbnailY = 575;
 // Fewer changed pixels than a short stroke: a cursor's trace, not a tool's work.
 constexpr int kWorkPixels = 100;
 

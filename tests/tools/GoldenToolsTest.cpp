@@ -206,7 +206,7 @@ const Golden kGoldens[] = {
          RDFirecracker cracker(nullptr, 123);
          ASSERT_EQ(cracker.Start(Rect16{0, 0, kW, kH}, p.view), kDestructoStarted);
          cracker.Trigger(Point16{32, 38});
-         for (int i = 0; i < 8; ++i) cracker.Step();
+         for (u32 i = 0; i < 8; ++i) cracker.Step(i * kDestructoFrameMs);
      }},
 };
 

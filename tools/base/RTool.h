@@ -76,9 +76,12 @@ public:
     // that takes no messages answers 0.
     virtual u32 HandleToolMessage(const Ostrel::RMessage&, uintptr_t) { return 0; }
     // A tool that goes on by itself after its release (a page-erase wipe) is running until it
-    // is done; the tool manager keeps its stroke open and has it paint one frame a tick.
+    // is done; the tool manager keeps its stroke open and has it paint at each tick what is
+    // due by the canvas's time, and has it paint the rest at once when the picture is about
+    // to go.
     virtual bool IsRunning() const { return false; }
     virtual void StepRun(ToolCanvas&) {}
+    virtual void EndRun(ToolCanvas&) {}
     // Whether the tool paints where the mouse merely moves over the canvas, without a press
     // (the hands-free brushes): the tool manager then hands it the moves as a stroke.
     virtual bool PaintsOnHover() const { return false; }

@@ -182,7 +182,9 @@ void RToolMgr::StepTool(u32 timeMs) {
 }
 
 void RToolMgr::RunToEnd() {
-    while (running_) StepTool(canvas_.Time());
+    if (!running_) return;
+    tool_->EndRun(canvas_);
+    StepTool(canvas_.Time());
 }
 
 void RToolMgr::InputEnd(u32) {

@@ -25,14 +25,22 @@ void RDestructo::Trigger(Point16 p) {
                       i16(std::clamp<i32>(p.v - canvasRect_.top, 0, picture_.height - 1))};
 }
 
-Rect16 RDestructo::Step() {
+Rect16 RDestructo::Step(u32 now) {
     if (!busy_) return Rect16{0, 0, 0, 0};
+    if (frame_ == 0) start_ = now;
+    // A clock that went back shows the frame that is due again, no other.
+    const u32 elapsed = now >= start_ ? now - start_ : 0;
+    return PaintThrough(u16(std::min<u32>(frames_, 1 + elapsed / kDestructoFrameMs)));
+}
+
+Rect16 RDestructo::Finish() { return busy_ ? PaintThrough(frames_) : Rect16{0, 0, 0, 0}; }
+
+Rect16 RDestructo::PaintThrough(u16 last) {
     ToolCanvas canvas(picture_, picture_);
-    ++frame_;
-    PaintFrame(canvas, frame_, origin_);
+    while (frame_ < last) PaintFrame(canvas, ++frame_, origin_);
     if (frame_ == frames_) {
         busy_ = false;
         if (owner_) PostMessageTo(owner_, kDestructoFinished);
     }
-    return canvas.Changed();
+    return canvas.HasChanged() ? canvas.Changed() : Rect16{0, 0, 0, 0};
 }

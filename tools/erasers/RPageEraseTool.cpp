@@ -14,5 +14,9 @@ void RPageEraseTool::MouseDown(ToolCanvas& canvas, Point16 p) {
 }
 
 void RPageEraseTool::StepRun(ToolCanvas& canvas) {
-    if (IsRunning()) canvas.MarkChanged(effect_->Step());
+    if (IsRunning()) canvas.MarkChanged(effect_->Step(canvas.Time()));
+}
+
+void RPageEraseTool::EndRun(ToolCanvas& canvas) {
+    if (IsRunning()) canvas.MarkChanged(effect_->Finish());
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A page-erase effect as a painting tool: the next click on the canvas sets it off from the
-// click, and it takes the picture to white one frame a tick; the whole wipe is one undo step.
+// click, and it takes the picture to white over its frames' time; the whole wipe is one undo
+// step.
 // Built for tool indices 123 .. 137 (PageEraseFactory.h).
 #include <memory>
 
@@ -13,6 +14,7 @@ public:
 
     bool IsRunning() const override { return effect_ && effect_->IsBusy(); }
     void StepRun(ToolCanvas& canvas) override;
+    void EndRun(ToolCanvas& canvas) override;
 
 protected:
     void MouseDown(ToolCanvas& canvas, Point16 p) override;

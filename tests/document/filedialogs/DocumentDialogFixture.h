@@ -45,16 +45,23 @@ protected:
         SetupLanguageFolders(program.get(), "TB.ini");
     }
     void press(uint8_t vk) {
-        for (bool down : {true, false}) {
-            plat::InputEvent event;
-            event.kind = down ? plat::InputEvent::Kind::KeyDown : plat::InputEvent::Kind::KeyUp;
-            event.virtualKey = vk;
-            display_.script(window_->GetHandle(), event);
-        }
+        for (bool down : {true, false}) key(vk, down);
     }
-    // Lower-case letters, digits and dots.
+    void key(uint8_t vk, bool down) {
+        plat::InputEvent event;
+        event.kind = down ? plat::InputEvent::Kind::KeyDown : plat::InputEvent::Kind::KeyUp;
+        event.virtualKey = vk;
+        display_.script(window_->GetHandle(), event);
+    }
+    // Letters, digits, dots, dashes and slashes.
     void type(const std::string& text) {
-        for (char c : text) press(c == '.' ? plat::kVkPeriod : uint8_t((c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c));
+        for (char c : text) {
+            const bool upper = c >= 'A' && c <= 'Z';
+            if (upper) key(plat::kVkShift, true);
+            press(c == '.' ? plat::kVkPeriod : c == '/' ? plat::kVkSlash : c == '-' ? plat::kVkMinus
+                  : uint8_t((c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c));
+            if (upper) key(plat::kVkShift, false);
+        }
     }
     std::string hostOf(const std::string& engineText) const { return host(engineText); }
 

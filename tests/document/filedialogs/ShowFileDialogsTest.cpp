@@ -2,6 +2,7 @@
 
 #include "document/import/FileImport.h"
 #include "tests/document/filedialogs/DocumentDialogFixture.h"
+#include "tests/platform/system/ScopedEnv.h"
 #include "tests/sound/import/SoundFileBytes.h"
 
 namespace {
@@ -77,6 +78,38 @@ TEST_F(ShowFileDialogs, OpeningStartsInTheKindsFolder) {
         ASSERT_TRUE(ShowImportFileDialog(window_.get(), *paths_, c.kind, &choice));
         EXPECT_EQ(hostOf(choice.path), root_ + "/data/tumblo4/Users/Ann/" + c.file);
     }
+}
+
+// Pictures from outside the program start in the desktop's pictures folder, then where the
+// last of them came from; the child's own pictures open where they always do.
+TEST_F(ShowFileDialogs, PicturesFromOutsideStartInTheDesktopsPicturesThenWhereTheLastCameFrom) {
+    plat::ScopedEnv home("HOME", root_ + "/home");
+    plat::ScopedEnv settings("XDG_CONFIG_HOME", std::nullopt);
+    for (const char* file : {"home/Pictures/cat.png", "home/Pictures/zoo/lion.png", "elsewhere/dog.png",
+                             "data/tumblo4/Users/Ann/Pictures/mine.tbx"})
+        write(file, "x");
+    struct Step {
+        u16 kind;
+        std::string typed;
+        const char* file;  // below the scratch folder
+    };
+    const Step steps[] = {
+        {kImportPictureObject, "cat.png", "home/Pictures/cat.png"},
+        {kImportBackground, "zoo/lion.png", "home/Pictures/zoo/lion.png"},
+        {kImportPictureObject, "lion.png", "home/Pictures/zoo/lion.png"},
+        {kImportBackground, root_ + "/elsewhere/dog.png", "elsewhere/dog.png"},
+        {kImportPictureObject, "dog.png", "elsewhere/dog.png"},
+        {kImportPictures, "mine.tbx", "data/tumblo4/Users/Ann/Pictures/mine.tbx"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.file);
+        type(step.typed);
+        press(plat::kVkReturn);
+        ImportChoice choice;
+        ASSERT_TRUE(ShowImportFileDialog(window_.get(), *paths_, step.kind, &choice));
+        EXPECT_EQ(hostOf(choice.path), root_ + "/" + step.file);
+    }
+    EXPECT_EQ(ShownFolderName(*paths_, engineTextOfHostFolder(root_ + "/home/Pictures")), "Home > Pictures");
 }
 
 TEST_F(ShowFileDialogs, ImportedSoundLandsOnThePage) {

@@ -1,7 +1,10 @@
 #pragma once
 // A headless window over the OS services, and a scratch folder of the host's (drive C:) with
 // a few files and folders for the file dialogs to show.
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
+#include <utility>
 #include <filesystem>
 #include <fstream>
 
@@ -53,8 +56,15 @@ protected:
     }
     void type(const std::string& text) {
         for (char c : text) {
-            if (c == '.') {
-                press(plat::kVkPeriod);
+            // The punctuation of paths, on the keys of a US keyboard.
+            static constexpr std::pair<char, uint8_t> kMarks[] = {
+                {'.', plat::kVkPeriod}, {'/', plat::kVkSlash}, {'-', plat::kVkMinus}, {'_', plat::kVkMinus}, {'~', plat::kVkBackquote}};
+            const auto* mark = std::find_if(std::begin(kMarks), std::end(kMarks), [c](const auto& m) { return m.first == c; });
+            if (mark != std::end(kMarks)) {
+                const bool shifted = c == '_' || c == '~';
+                if (shifted) key(plat::kVkShift, true);
+                press(mark->second);
+                if (shifted) key(plat::kVkShift, false);
                 continue;
             }
             const bool upper = c >= 'A' && c <= 'Z';

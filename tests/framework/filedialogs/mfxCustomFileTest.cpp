@@ -6,6 +6,7 @@
 #include "framework/format/DialogFormat.h"
 #include "tests/framework/SystemArchiveFixture.h"
 #include "tests/framework/filedialogs/FileDialogFixture.h"
+#include "tests/platform/system/ScopedEnv.h"
 
 namespace {
 
@@ -151,6 +152,48 @@ TEST_F(CustomFileTest, FoldersOpenByNameByTheListAndGoUp) {
     }
 }
 
+// A path typed as the desktop writes it: from the root, from the home folder, or names joined
+// by "/" below the folder shown; a folder typed so opens, a file is chosen.
+TEST_F(CustomFileTest, PathsTypedAsTheDesktopWritesThem) {
+    plat::ScopedEnv home("HOME", root_ + "/Sub");
+    struct Case {
+        std::string typed;
+        std::string chosen;
+    };
+    const Case cases[] = {
+        {root_ + "/Sub/inner.tbx", "Sub\\inner.tbx"},
+        {root_ + "//Sub/", "Sub\\inner.tbx"},  // the folder, then the name typed in it
+        {"~/inner.tbx", "Sub\\inner.tbx"},
+        {"Sub/inner.tbx", "Sub\\inner.tbx"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        type(c.typed);
+        press(kVkReturn);
+        if (c.typed.back() == '/') {
+            type("inner.tbx");
+            press(kVkReturn);
+        }
+        EXPECT_EQ(open(), in(c.chosen));
+    }
+}
+
+// Up climbs to the home folder from inside it and no further; the button is then out of
+// service. Outside the home folder it climbs to the root.
+TEST_F(CustomFileTest, UpStopsAtTheHomeFolder) {
+    mfxFileDialog dialog(window.get(), {false, "Open", folder_ + "\\Sub", kTypes, nullptr, {}, folder_});
+    EXPECT_TRUE(dialog.IsItemEnabled(kFileDlgUp));
+    std::string path;
+    dialog.Handle({kDlgEventItem, kFileDlgUp, kDlgNotifyClicked, 0}, &path);
+    EXPECT_EQ(dialog.Folder(), folder_);
+    EXPECT_FALSE(dialog.IsItemEnabled(kFileDlgUp));
+    dialog.Handle({kDlgEventItem, kFileDlgUp, kDlgNotifyClicked, 0}, &path);
+    EXPECT_EQ(dialog.Folder(), folder_);
+    mfxFileDialog outside(window.get(), {false, "Open", folder_, kTypes, nullptr, {}, folder_ + "\\Sub"});
+    outside.Handle({kDlgEventItem, kFileDlgUp, kDlgNotifyClicked, 0}, &path);
+    EXPECT_EQ(outside.Folder(), folder_.substr(0, folder_.rfind('\\')));
+}
+
 TEST_F(CustomFileTest, PickingAFileInTheOpenListTellsTheOwner) {
     backTab();
     press(kVkDown);
@@ -211,7 +254,7 @@ TEST_F(CustomFileTest, ExtensionItemsReportTheirCommands) {
     EXPECT_EQ(heard.events[0].value, 300);
     EXPECT_EQ(heard.events[1].value, 50);
     const Rect16 rect = heard.events[1].rect;
-    EXPECT_EQ((std::vector<int>{rect.left, rect.top, rect.right, rect.bottom}), (std::vector<int>{10, 252, 110, 274}))
+    EXPECT_EQ((std::vector<int>{rect.left, rect.top, rect.right, rect.bottom}), (std::vector<int>{10, 270, 110, 292}))
         << "below the common items";
 }
 
@@ -242,7 +285,7 @@ TEST_F(CustomFileTest, ANameTooLongForAPathIsRefusedWithAnAlert) {
 class FileDialogBox : public testfw::FileDialogTest {};
 
 TEST_F(FileDialogBox, ListsFoldersThenFilesOfTheChosenType) {
-    mfxFileDialog dialog(window.get(), {false, "Open", folder_, kTypes, nullptr, {}});
+    mfxFileDialog dialog(window.get(), {false, "Open", folder_, kTypes, nullptr, {}, {}});
     auto listed = [&] {
         std::vector<std::string> out;
         for (u16 i = 1; i <= dialog.ListCount(kFileDlgList); ++i) out.push_back(dialog.ListText(kFileDlgList, i));
@@ -259,7 +302,7 @@ TEST_F(FileDialogBox, ListsFoldersThenFilesOfTheChosenType) {
 // In a save the name field keeps the typing: after a type is chosen, and after Save was pressed
 // with no name and nothing picked (which saves nothing).
 TEST_F(FileDialogBox, ASaveGivesTheTypingBackToTheName) {
-    mfxFileDialog dialog(window.get(), {true, "Save", folder_, kTypes, nullptr, {}});
+    mfxFileDialog dialog(window.get(), {true, "Save", folder_, kTypes, nullptr, {}, {}});
     std::string path;
     dialog.SetFocus(kFileDlgTypes);
     dialog.ListSelect(kFileDlgTypes, 2);
@@ -273,7 +316,7 @@ TEST_F(FileDialogBox, ASaveGivesTheTypingBackToTheName) {
 
 // The folder shows by the name of the place it lies in, never as an engine text.
 TEST_F(FileDialogBox, NamesTheFolderByItsPlace) {
-    mfxFileDialogSetup setup{false, "Open", folder_, kTypes, nullptr, {}};
+    mfxFileDialogSetup setup{false, "Open", folder_, kTypes, nullptr, {}, {}};
     const std::string ownName = folder_.substr(folder_.rfind('\\') + 1);
     EXPECT_EQ(mfxFileDialog(window.get(), setup).GetItemText(kFileDlgFolder), ownName);
     setup.places = {{folder_, "Ann's Pictures"}};

@@ -62,7 +62,7 @@ protected:
         // The alerts' texts, each naming what it is about.
         write("prog/TB.ini", "[LanguageFiles]\r\nEnglish=English.ini\r\n");
         write("prog/English.ini",
-              "[PanelStrings]\r\nLibraryNotFound=Missing %s\r\nCantOpenLibrary=Unreadable %s\r\n"
+              "[PanelStrings]\r\nLibraryNotFound=Missing %s\r\nCantOpenLibrary=Unreadable %s\r\nCantRecord=No microphone\r\n"
               "[GeneralStrings]\r\nTooManyPageObjects=Too many\r\n[FileStrings]\r\nVolumeFull=Full\r\n");
         Ostrel::EnginePath program(Ostrel::engineTextOfHostFolder(root_ + "/prog"));
         SetupLanguageFolders(program.get(), kLanguageSetupFile);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/gdi/Shapes.h"
 #include "platform/keyboard/VirtualKeys.h"
+#include "platform/widgets/WidgetPaint.h"
+#include "tests/platform/gdi/GdiTestSupport.h"
 
 namespace plat::widgets {
 namespace {
@@ -73,6 +76,26 @@ TEST(DialogBoxEdit, KeysStopAtTheEnds) {
         EXPECT_EQ(box.find(1)->text, c.after);
         EXPECT_EQ(box.find(1)->selectionStart, c.caret);
         EXPECT_EQ(box.find(1)->selectionEnd, c.caret);
+    }
+}
+
+// A name longer than its field shows only what fits, around the caret: nothing is drawn
+// beside the field, wherever the caret stands, and some of the name shows inside.
+TEST(DialogBoxEdit, ALongNameStaysInsideItsField) {
+    for (size_t caret : {size_t(0), size_t(30), size_t(60)}) {
+        SCOPED_TRACE(caret);
+        DialogBox box("", 300, 20, {edit(255, std::string(60, 'W'), caret, caret)});
+        box.placeIn({0, 0, 320, 60});
+        gdi_test::Canvas canvas = gdi_test::makeCanvas(320, 60, 32);
+        box.draw(*canvas.dc);
+        const gdi::Point origin = box.clientOrigin();
+        int inked = 0;
+        for (int32_t y = origin.y; y < origin.y + 20; ++y) {
+            for (int32_t x = origin.x + 100; x < origin.x + 295; ++x)
+                ASSERT_EQ(gdi::getPixel(*canvas.dc, {x, y}), kFaceColor) << x << "," << y;
+            for (int32_t x = origin.x + 4; x < origin.x + 96; ++x) inked += gdi::getPixel(*canvas.dc, {x, y}) == kTextColor;
+        }
+        EXPECT_GT(inked, 50);
     }
 }
 

@@ -1,10 +1,11 @@
 // A page-erase effect chosen as the canvas's tool: the next click sets it off, the window's
-// ticks run it one frame each until the page is white on the picture and the screen, and one
-// undo brings the painting back.
+// ticks run it frame by frame, each when its time has come, until the page is white on the
+// picture and the screen, and one undo brings the painting back.
 #include <gtest/gtest.h>
 
 #include "framework/messaging/mfDispatcher.h"
 #include "panels/base/ToolFactory.h"
+#include "platform/clock/Clock.h"
 #include "tests/screens/easel/CanvasFixture.h"
 #include "tools/base/RToolMgr.h"
 #include "tools/pencils/RCircle.h"
@@ -42,7 +43,8 @@ TEST_F(CanvasPageErase, TheNextClickWipesThePageWhiteTickByTickAsOneUndoStep) {
         choose(*wipe);
         click({260, 170});
         int ticks = 0;
-        for (u32 now = 5000; canvas_->ToolManager()->IsRunning() && ticks < 100; now += 33, ++ticks) {
+        // The window's ticks, each with the clock's time, from the click on.
+        for (u32 now = plat::clockMillis(); canvas_->ToolManager()->IsRunning() && ticks < 100; now += 33, ++ticks) {
             canvas_->HandleTick(now);
             if (ticks == 0) {
                 EXPECT_EQ(onScreen(265, 175), inPicture(265, 175)) << "each frame reaches the screen";

@@ -61,7 +61,7 @@ protected:
     }
 
     // A picture red on its left half and blue on its right, written by the media runtime into
-    // the user's Pictures, where the import dialog opens.
+    // the desktop's Pictures, where the import dialog opens.
     void writePicture(const std::string& name, u32 format, i16 width, i16 height) {
         GfxPort* port = gfxNewOffscreenPort(u16(width), u16(height), 16, nullptr);
         ASSERT_NE(port, nullptr);
@@ -71,7 +71,7 @@ protected:
             view.FillSpan(y, 0, width / 2, kRed);
             view.FillSpan(y, width / 2, width, kBlue);
         }
-        const std::string path = app->GetPaths()->BuildPath(kFolderPictures, true) + name;
+        const std::string path = desktopPictures() + name;
         EXPECT_EQ(imgExportPicture(path, port, Rect16{0, 0, width, height}, format), 0) << name;
         gfxUnlockPort(port);
         gfxDisposePort(port);
@@ -197,19 +197,29 @@ TEST_F(EaselImport, APictureLargerThanTheCanvasIsFittedIntoIt) {
     EXPECT_NEAR(wide.top, (h - (wide.bottom - wide.top)) / 2, 1);
 }
 
+// The picture covers what was painted; one undo brings the painting back.
 TEST_F(EaselImport, ImportBackgroundCoversTheCanvasWithThePicture) {
     writePicture("sky.bmp", fourCC("BMPf"), 64, 48);
+    const Rect16& at = easel->Canvas()->CanvasRect();
+    drag({i16(at.left + 100), i16(at.top + 100)}, {i16(at.left + 300), i16(at.top + 100)});
+    const PixelView& shown = easel->Canvas()->Picture();
+    const u16 painted = shown.At(200, 100);
+    ASSERT_NE(painted, kRgb555White);
     importThrough(kCmdImportBackground, "sky.bmp");
     EXPECT_TRUE(alerts().empty());
     EXPECT_TRUE(pictures().empty());
-    const PixelView& shown = easel->Canvas()->Picture();
     EXPECT_TRUE(near(shown.At(2, shown.height / 2), kRed));
     EXPECT_TRUE(near(shown.At(shown.width - 3, shown.height / 2), kBlue));
+    EXPECT_TRUE(near(shown.At(200, 100), 200 < shown.width / 2 ? kRed : kBlue)) << "over the painting";
     EXPECT_TRUE(page->Data().IsDirty());
+    click(centreOf(easel->UndoSprite()));
+    advance(2000);
+    EXPECT_EQ(shown.At(200, 100), painted);
+    EXPECT_EQ(shown.At(2, shown.height / 2), kRgb555White);
 }
 
 TEST_F(EaselImport, AFileThatIsNoPictureIsAFileErrorAndAddsNothing) {
-    std::ofstream(plat::hostPathOfText(app->GetPaths()->BuildPath(kFolderPictures, false)) + "/junk.png") << "not a picture";
+    std::ofstream(root_ + "/home/Pictures/junk.png") << "not a picture";
     for (u16 command : {kCmdAddGraphic, kCmdImportBackground}) {
         SCOPED_TRACE(command);
         answerAlerts({kAlertAnswerOk});

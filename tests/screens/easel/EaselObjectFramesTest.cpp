@@ -71,7 +71,7 @@ protected:
         EXPECT_EQ(gfxLockPort(port), kErrNone);
         const PixelView view = pixelViewOfPort(*static_cast<GfxOffscreenPort*>(port));
         for (i32 y = 0; y < height; ++y) view.FillSpan(y, 0, width, kFrameRed);
-        const std::string path = app->GetPaths()->BuildPath(kFolderPictures, true) + "red.png";
+        const std::string path = desktopPictures() + "red.png";
         EXPECT_EQ(imgExportPicture(path, port, Rect16{0, 0, width, height}, fourCC("PNGf")), 0);
         gfxUnlockPort(port);
         gfxDisposePort(port);

@@ -3,6 +3,7 @@
 // small-kids change and the page-object limit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -94,6 +95,12 @@ protected:
         return index < 0 ? nullptr : easel->Buttons()[size_t(index)].get();
     }
     void makeUnsaved() { application->GetCurrentPage()->Data().SetDirtyState(true); }
+    bool pageIsWhite() const {
+        const PixelView& picture = easel->Canvas()->Picture();
+        for (i32 y = 0; y < picture.height; ++y)
+            if (std::any_of(picture.Row(y), picture.Row(y) + picture.width, [](u16 p) { return p != kRgb555White; })) return false;
+        return true;
+    }
     // Answers the open save question with `result`, as its button would.
     void answerQuestion(u16 result) {
         RDlgWarnings* question = easel->WarningDialog();
@@ -263,15 +270,24 @@ TEST_F(EaselScreen, SaveQuestionsByPendingAction) {
     }
 }
 
-TEST_F(EaselScreen, StartOverWipesThePageAndDropsCommandsUntilItEnds) {
+TEST_F(EaselScreen, StartOverWipesThePageOverItsTimeAndDropsCommandsUntilItEnds) {
     start();
+    easel->Canvas()->Picture().Fill(rgb555(0, 0, 255));
     send(266);
     ASSERT_NE(easel->StartOverEffect(), nullptr);
     EXPECT_TRUE(easel->StartOverEffect()->IsBusy());
     send(228);
     EXPECT_NE(easel->CurrentToolbar(), 228) << "commands are dropped while the effect runs";
-    for (u16 i = 0; i < kFirecrackerFrames && easel->StartOverEffect()->IsBusy(); ++i) easel->HandleTick(0);
+    // Ticks faster than its frames: the effect takes its time all the same.
+    const u32 lasts = (kFirecrackerFrames - 1) * kDestructoFrameMs;
+    for (u32 now = 1000; now < 1000 + lasts; now += 5) {
+        easel->HandleTick(now);
+        ASSERT_TRUE(easel->StartOverEffect()->IsBusy()) << now;
+    }
+    EXPECT_FALSE(pageIsWhite()) << "the last frame is still to come";
+    easel->HandleTick(1000 + lasts);
     EXPECT_FALSE(easel->StartOverEffect()->IsBusy());
+    EXPECT_TRUE(pageIsWhite());
     EXPECT_TRUE(application->GetCurrentPage()->Data().IsDirty());
     idle();  // the effect's 1333
     EXPECT_EQ(easel->StartOverEffect(), nullptr);
@@ -309,7 +325,8 @@ TEST_F(EaselScreen, AStartOverPressHoldsThePanelButtonsUntilTheEffectEnds) {
     ASSERT_NE(easel->StartOverEffect(), nullptr);
     easel->ClickOutsideCanvas(elsewhere);
     EXPECT_EQ(inService(), 0) << "held while the effect runs";
-    for (u16 i = 0; i < kFirecrackerFrames && easel->StartOverEffect()->IsBusy(); ++i) easel->HandleTick(0);
+    for (u32 now = 0; now < kFirecrackerFrames * kDestructoFrameMs && easel->StartOverEffect()->IsBusy(); now += kDestructoFrameMs)
+        easel->HandleTick(now);
     idle();  // the effect's 1333
     EXPECT_EQ(easel->StartOverEffect(), nullptr);
     EXPECT_EQ(inService(), all);

@@ -24,9 +24,11 @@
 #include "platform/audio/capture/virtual/VirtualMicrophone.h"
 #include "platform/clipboard/choice/ClipboardChoice.h"
 #include "platform/keyboard/VirtualKeys.h"
+#include "panels/frames/REditFrame.h"
 #include "panels/frames/RFrameMaker.h"
 #include "screens/easel/RCanvas.h"
 #include "tests/screens/easel/EaselHarness.h"
+#include "tools/base/PixelView.h"
 
 namespace {
 
@@ -229,18 +231,45 @@ TEST_F(LibraryPanelFlow, APageFullOfFlashObjectsRefusesAnotherUntilOneIsHidden) 
     EXPECT_EQ(std::count_if(placed.begin(), placed.end(), flash), 2);
 }
 
-// A picture as large as the canvas takes the background's place rather than lying over it.
-TEST_F(LibraryPanelFlow, ABackgroundTakesThePagesBackgroundPlace) {
+// A picture as large as the canvas becomes what the page is painted on, in place of what was
+// painted, and a page picture of its own no more: the snail takes it back at once, the
+// painting whole, and puts it back again.
+TEST_F(LibraryPanelFlow, ABackgroundCoversThePaintingAndOneUndoBringsThePaintingBack) {
     enterEasel();
+    drag(canvasPoint(100, 100), canvasPoint(300, 100));
+    const PixelView& picture = easel->Canvas()->Picture();
+    const auto pixels = [&picture] {
+        std::vector<u16> all;
+        for (i32 y = 0; y < picture.height; ++y) all.insert(all.end(), picture.Row(y), picture.Row(y) + picture.width);
+        return all;
+    };
+    const std::vector<u16> painted = pixels();
+    ASSERT_NE(picture.At(200, 100), kRgb555White) << "the pencil painted";
     RLibPanel* panel = open<RLibPanel>(kEaselToolbarBackgrounds);
     ASSERT_NE(panel, nullptr);
     const auto item = panel->OpenedLibrary()->CreateObjectForEntry(panel->Strip()[1].entryId);
     ASSERT_NE(item, nullptr);
+    const PictureRecord& background = static_cast<RBitmapPageObject&>(*item).picture;
+    ASSERT_GE(background.width, picture.width);
+    // The canvas's pixel (x, y) as the background stretched over the canvas gives it.
+    const auto fromBackground = [&](i32 x, i32 y) {
+        const u8* rgba = background.pixels.data() +
+                         (size_t(y * background.height / picture.height) * background.width + size_t(x * background.width / picture.width)) * 4;
+        return rgb555(rgba[0], rgba[1], rgba[2]);
+    };
     dropItem(*panel, 1, canvasPoint(300, 200));
-    RPageObject* background = nullptr;
-    ASSERT_EQ(page().FindObject(kTypeBitmap, kBackgroundId, &background), 0);
-    EXPECT_EQ(static_cast<RBitmapPageObject*>(background)->picture, static_cast<RBitmapPageObject&>(*item).picture);
-    EXPECT_EQ(objects(kTypeBitmap).size(), 1u) << "no picture besides the background";
+    for (const Point16 at : {Point16{200, 100}, Point16{5, 5}, Point16{i16(picture.width - 3), i16(picture.height - 3)}})
+        EXPECT_EQ(picture.At(at.h, at.v), fromBackground(at.h, at.v)) << at.h << "," << at.v;
+    const std::vector<RPageObject*> bitmaps = objects(kTypeBitmap);
+    EXPECT_TRUE(std::all_of(bitmaps.begin(), bitmaps.end(), [](RPageObject* o) { return o->Id() == kBackgroundId; }))
+        << "no picture besides the page's own";
+    const std::vector<u16> covered = pixels();
+    click(centreOf(easel->UndoSprite()));
+    advance(2000);
+    EXPECT_EQ(pixels(), painted) << "one undo brings the painting back whole";
+    click(centreOf(easel->UndoSprite()));
+    advance(2000);
+    EXPECT_EQ(pixels(), covered) << "and redo the background";
 
     // An item whose picture cannot be read out of the library: nothing changes, and the child
     // is told.
@@ -264,7 +293,37 @@ TEST_F(LibraryPanelFlow, ABackgroundTakesThePagesBackgroundPlace) {
     const std::vector<mfxAlertRecord> shown = alerts();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].text.find("disk is full"), std::string::npos);
-    EXPECT_EQ(static_cast<RBitmapPageObject*>(background)->picture, static_cast<RBitmapPageObject&>(*item).picture);
+    EXPECT_EQ(pixels(), covered);
+}
+
+// A sticker or an animation on the page is moved by a drag from inside its frame and resized
+// by a drag of its corner, with its own panel shown, as with Cut and Move's hand.
+TEST_F(LibraryPanelFlow, StickersAndAnimationsMoveAndResizeInTheirOwnPanels) {
+    enterEasel();
+    for (const u32 toolbar : {kEaselToolbarStickers, kEaselToolbarAnimations}) {
+        SCOPED_TRACE(toolbar);
+        RLibPanel* panel = open<RLibPanel>(toolbar);
+        ASSERT_NE(panel, nullptr);
+        dropItem(*panel, 0, canvasPoint(200, 150));
+        const std::vector<RPageObject*> placed = objects(panel->LibraryType());
+        ASSERT_EQ(placed.size(), 1u);
+        RPageObject& object = *placed[0];
+        const PageRect before = object.rect;
+        const i16 width = i16(before.right - before.left);
+        drag(canvasPoint(i16((before.left + before.right) / 2), i16((before.top + before.bottom) / 2)),
+             canvasPoint(i16((before.left + before.right) / 2 + 60), i16((before.top + before.bottom) / 2 + 40)));
+        EXPECT_EQ(object.rect.left, before.left + 60) << "moved";
+        EXPECT_EQ(object.rect.top, before.top + 40);
+        EXPECT_EQ(object.rect.right - object.rect.left, width);
+        const RFrameMaker* frames = easel->Canvas()->FrameMaker();
+        ASSERT_NE(frames->EditFrame(), nullptr);
+        const Rect16 frame = frames->EditFrame()->GetRect();
+        drag({i16(frame.right - 1), i16(frame.bottom - 1)}, {i16(frame.right + 29), i16(frame.bottom + 19)});
+        EXPECT_GT(object.rect.right - object.rect.left, width) << "resized by its corner";
+        EXPECT_EQ(object.rect.left, before.left + 60) << "from the corner dragged";
+        for (RPageObject* gone : objects(panel->LibraryType())) page().DeleteObject(gone->Type(), gone->Id());
+        easel->Canvas()->FrameMaker()->SyncWithPage();
+    }
 }
 
 TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {

@@ -50,7 +50,7 @@ protected:
             view.FillSpan(y, 0, width / 2, kPictureRed);
             view.FillSpan(y, width / 2, width, kPictureBlue);
         }
-        const std::string path = app->GetPaths()->BuildPath(kFolderPictures, true) + "halves.png";
+        const std::string path = desktopPictures() + "halves.png";
         EXPECT_EQ(imgExportPicture(path, port, Rect16{0, 0, width, height}, fourCC("PNGf")), 0);
         gfxUnlockPort(port);
         gfxDisposePort(port);

@@ -1,0 +1,19 @@
+#pragma once
+// Where an import dialog opens. Pictures brought in from outside the program (the easel's Add
+// a Picture and Import a Background) start in the folder a file was last chosen from by such a
+// dialog while the program runs, else in the desktop's pictures folder; every other kind
+// starts in the user's own folder for it (pictures, slide shows, sounds, movies). The table of
+// kinds in the source is the one place that decides. User-interface thread only.
+#include <string>
+
+#include "document/users/Paths.h"
+
+namespace Ostrel {
+
+// The folder's engine text; empty for the program folder (no user chosen yet).
+std::string ImportStartFolder(const Paths& paths, u16 kind);
+// A file chosen in a dialog of the kind: its folder is where the next dialog that starts
+// outside the program opens (nothing for a kind that starts in the user's own folder).
+void RememberImportFolder(u16 kind, const std::string& chosenFile);
+
+}  // namespace Ostrel

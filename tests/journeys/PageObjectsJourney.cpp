@@ -1,0 +1,127 @@
+// Things a child puts on the page from the library panels: a sticker dragged in, then moved and
+// made larger by its frame in the sticker panel itself; a background dropped over a painting,
+// which the snail takes back, painting whole, and puts back again.
+#include <algorithm>
+#include <cstdint>
+
+#include "tests/journeys/Journey.h"
+#include "tests/journeys/ProgramSteps.h"
+
+namespace {
+
+// Beside the canvas, where the pointer rests while the page is looked at.
+constexpr int32_t kRestX = 50, kRestY = 420;
+// How far a drawn frame may lie from where a drag should have put it.
+constexpr int32_t kSlack = 3;
+// More changed pixels than a pointer leaves: a sticker's or a painting's.
+constexpr int kChangedPixels = 200;
+
+// The square of side 2 * half around a point.
+Area around(int32_t x, int32_t y, int32_t half = 30) { return {x - half, y - half, 2 * half, 2 * half}; }
+
+struct Corners {
+    int32_t left, top, right, bottom;
+};
+
+// The upper left and lower right handles of the one frame on a blank page: the drawn pixels
+// nearest the canvas's upper left and lower right corners (the frame's buttons sit at its
+// other two corners).
+Corners frameCorners(const Shot& shot) {
+    const Area canvas = canvasArea();
+    Corners found{0, 0, -1, -1};
+    int32_t least = INT32_MAX, most = -1;
+    for (int32_t y = canvas.y; y < canvas.y + canvas.height; ++y)
+        for (int32_t x = canvas.x; x < canvas.x + canvas.width; ++x) {
+            if (shot.pixel(x, y) == kPaper) continue;
+            if (x + y < least) least = x + y, found.left = x, found.top = y;
+            if (x + y > most) most = x + y, found.right = x, found.bottom = y;
+        }
+    return found;
+}
+
+// Opens a tool bar panel and waits until it has finished drawing.
+testing::AssertionResult openPanel(Journey& j, const std::string& button) {
+    const Shot before = j.screenshot();
+    j.click(planned("easel.tool." + button));
+    if (auto opened = j.waitForChange(before, planned("easel.panel"), "the " + button + " panel"); !opened) return opened;
+    return j.settle();
+}
+
+// The page after a gesture has changed the area where it ended (not merely the thumbnail
+// passing by), with the pointer off the canvas and the window still.
+Shot pageAfter(Journey& j, const Shot& before, const Area& where, const std::string& what, const std::string& name) {
+    j.move(kRestX, kRestY);
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(before, where) > kChangedPixels; }, what));
+    EXPECT_TRUE(j.settle());
+    return j.keep(name);
+}
+
+TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPanel) {
+    Journey j;
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    ASSERT_TRUE(openPanel(j, "Stickers"));
+    const Area canvas = canvasArea();
+    const Shot blank = j.screenshot();
+
+    j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 250, canvas.y + 180);
+    const Shot placed = pageAfter(j, blank, around(canvas.x + 250, canvas.y + 180), "the sticker on the page", "placed");
+    const Corners was = frameCorners(placed);
+    const int32_t width = was.right - was.left, height = was.bottom - was.top;
+    ASSERT_GT(width, 20) << "a sticker in its frame";
+    ASSERT_LT(was.right + 200, canvas.x + canvas.width) << "room to move it";
+
+    // Dragged from inside its frame, it goes where the hand goes, the same size, and leaves
+    // blank paper behind.
+    const int32_t middleX = (was.left + was.right) / 2, middleY = (was.top + was.bottom) / 2;
+    j.drag(middleX, middleY, middleX + 120, middleY + 80);
+    const Shot moved = pageAfter(j, placed, around(middleX + 120, middleY + 80), "the sticker moved", "moved");
+    const Corners now = frameCorners(moved);
+    EXPECT_NEAR(now.left, was.left + 120, kSlack);
+    EXPECT_NEAR(now.top, was.top + 80, kSlack);
+    EXPECT_NEAR(now.right - now.left, width, kSlack);
+    EXPECT_NEAR(now.bottom - now.top, height, kSlack);
+    const Area behind{was.left, was.top, std::min(width, 110), height};
+    EXPECT_EQ(moved.countColour(behind, kPaper), behind.width * behind.height) << "nothing left where it was";
+
+    // Its lower right handle dragged out makes it larger, its upper left corner staying put.
+    j.drag(now.right - 2, now.bottom - 2, now.right + 58, now.bottom + 38);
+    const Shot resized = pageAfter(j, moved, Area{now.left, now.top, now.right + 60 - now.left, now.bottom + 40 - now.top}, "the sticker resized", "resized");
+    const Corners grown = frameCorners(resized);
+    EXPECT_NEAR(grown.left, now.left, kSlack);
+    EXPECT_NEAR(grown.top, now.top, kSlack);
+    EXPECT_GT(grown.right, now.right + 30);
+    EXPECT_GT(grown.bottom, now.bottom + 15);
+    EXPECT_TRUE(j.waitFor([&] { return paintedPixels(j.screenshot()) > paintedPixels(moved) * 3 / 2; }, "the sticker drawn larger"));
+    j.keep("drawn-larger");
+}
+
+TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
+    Journey j;
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    const Area canvas = canvasArea();
+    const Shot blank = j.screenshot();
+    j.drag(canvas.x + 100, canvas.y + 100, canvas.x + 400, canvas.y + 300);
+    const Shot painted = pageAfter(j, blank, canvas, "the painted line", "painted");
+    ASSERT_GT(paintedPixels(painted), 100);
+
+    ASSERT_TRUE(openPanel(j, "Backgrounds"));
+    j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 300, canvas.y + 200);
+    const Shot covered = pageAfter(j, painted, canvas, "the background on the page", "background");
+    EXPECT_GT(covered.differences(painted, canvas), canvas.width * canvas.height / 2) << "it covers the page";
+
+    // The snail: the painting comes back, then the background again (a few pixels' leeway for
+    // a look taken while the last of a stroke was still being drawn on a loaded machine).
+    const int leeway = canvas.width * canvas.height / 200;
+    j.click(planned("easel.side.Undo"));
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(painted, canvas) < leeway; }, "the painting back"));
+    j.keep("undone");
+    j.click(planned("easel.side.Undo"));
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(covered, canvas) < leeway; }, "the background again"));
+    j.keep("redone");
+}
+
+}  // namespace
