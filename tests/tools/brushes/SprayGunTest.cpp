@@ -112,7 +112,7 @@ TEST_F(SprayPattern, SpraysTheFramesOfALoadedGroupElseDots) {
 // The spray family has no size buttons: at the small size it is left with, a pattern still
 // scatters over a band about three frames wide instead of laying its frames along the line.
 TEST_F(SprayPattern, APatternScattersWideAtASmallSize) {
-    LoadGroup(24300, {tooltest::solidFrame(6, 6, kGreen), tooltest::solidFrame(6, 6, kBlue)});
+    LoadGroup(24300, {tooltest::solidFrame(6, 6, kSprayGreen), tooltest::solidFrame(6, 6, kSprayBlue)});
     RSprayGun spray;
     ToolParams params;
     params.sizes = {5};
