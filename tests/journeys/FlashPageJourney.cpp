@@ -56,7 +56,7 @@ TEST(FlashPageJourney, APagesFlashExportComesBackShowingItsPaintingWithItsSound)
     j.type("hop");
     const Area dialog{0, kMenuBarHeight, 800, 600 - kMenuBarHeight};
     Area flash;
-    ASSERT_TRUE(j.waitFor([&] { return (flash = findWidgetText(j.screenshot(), "Flash", dialog, kWidgetText, 0xFFFFFF)).width > 0; },
+    ASSERT_TRUE(j.waitFor([&] { return (flash = findWidgetText(j.screenshot(), "Flash", dialog)).width > 0; },
                           "Flash among the export's kinds"));
     j.click(flash);
     ASSERT_TRUE(j.settle());
@@ -89,7 +89,7 @@ TEST(FlashPageJourney, APagesFlashExportComesBackShowingItsPaintingWithItsSound)
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), add, menuBarArea()).width > 0; }, "\"" + add + "\" in the menu bar"));
     ASSERT_TRUE(chooseMenu(j, add, menuText("Spanish", "ImportSound")));
     // The dialog lists sounds first; its Flash kind lists the movies.
-    ASSERT_TRUE(j.waitFor([&] { return (flash = findWidgetText(j.screenshot(), "Flash", dialog, kWidgetText, 0xFFFFFF)).width > 0; },
+    ASSERT_TRUE(j.waitFor([&] { return (flash = findWidgetText(j.screenshot(), "Flash", dialog)).width > 0; },
                           "Flash among the import's kinds"));
     j.click(flash);
     Area file;

@@ -53,8 +53,8 @@ TEST(PasteJourney, AnotherProgramsPictureIsPastedOnThePageFromAnyPanel) {
         return shot.countColour(left, kBlue, 8) > left.width * left.height / 2 &&
                shot.countColour(right, kOrange, 8) > right.width * right.height / 2;
     };
+    // A floating picture's dotted edge keeps moving: the window does not settle until it is put down.
     ASSERT_TRUE(j.waitFor([&] { return pasted(j.screenshot()); }, "the picture over the page"));
-    ASSERT_TRUE(j.settle());
     j.keep("floating");
     EXPECT_EQ(other.given(), 1) << "read once, in pieces";
 
