@@ -301,7 +301,7 @@ TEST(SlideShowJourney, APlayerFilePlaysOnAFreshCopyInAnXServerOfItsOwn) {
                           "the filled page"));
     ASSERT_TRUE(chooseMenu(j, "File", "Export..."));
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kShowScreen).width > 0; }, "the export dialog"));
-    ASSERT_TRUE(clickWidgetText(j, "Players that play by themselves", 0xFFFFFF));
+    ASSERT_TRUE(clickWidgetText(j, "Players that play by themselves", kWidgetFace));
     ASSERT_TRUE(j.settle());
     j.keep("export-player");
     j.type("Show");
