@@ -25,6 +25,11 @@ inline void save(const std::string& folder, const std::string& name, const std::
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
+// A seed that is text, as the files it stands for are.
+inline void save(const std::string& folder, const std::string& name, const std::string& text) {
+    save(folder, name, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
 // The seeds of one maker, each made by a writer of ours into bytes() and then kept under
 // folder/subfolder/name. A writer refusing its own seed is a fault: it is reported, nothing is
 // saved for it, and ok() turns false so that the maker fails.

@@ -2,7 +2,6 @@
 // under the media folders, labels holding escaped blanks and backslashes, optional fields, the
 // root, and more media than there are letters.
 #include <string>
-#include <vector>
 
 #include "tests/FuzzSeeds.h"
 
@@ -14,8 +13,6 @@ std::string record(int id, const std::string& mountPoint, const std::string& typ
            " rw\n";
 }
 
-std::vector<uint8_t> bytes(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -25,12 +22,12 @@ int main(int argc, char** argv) {
     const std::string system = record(1, "/", "ext4", "/dev/vda1") + record(2, "/proc", "proc", "proc", "") +
                                record(3, "/sys", "sysfs", "sysfs", "master:4 shared:9");
     fuzzseeds::save(folder, "disc-and-stick",
-                    bytes(system + record(36, "/media/user/PAINT\\040DISC", "iso9660", "/dev/sr0") +
-                          record(37, "/run/media/user/BACK\\134SLASH", "vfat", "/dev/sdb1")));
+                    system + record(36, "/media/user/PAINT\\040DISC", "iso9660", "/dev/sr0") +
+                        record(37, "/run/media/user/BACK\\134SLASH", "vfat", "/dev/sdb1"));
     std::string many = system;
     for (int i = 0; i < 30; ++i) many += record(40 + i, "/media/user/STICK" + std::to_string(i), "vfat", "/dev/sdc" + std::to_string(i));
-    fuzzseeds::save(folder, "more-media-than-letters", bytes(many));
+    fuzzseeds::save(folder, "more-media-than-letters", many);
     fuzzseeds::save(folder, "same-point-twice",
-                    bytes(system + record(50, "/mnt/cd", "udf", "/dev/sr1") + record(51, "/mnt/cd", "iso9660", "/dev/sr2")));
+                    system + record(50, "/mnt/cd", "udf", "/dev/sr1") + record(51, "/mnt/cd", "iso9660", "/dev/sr2"));
     return 0;
 }
