@@ -28,6 +28,7 @@
 #include "tools/base/ToolNames.h"
 #include "tools/params/ToolParams.h"
 #include "media/swf/Movie.h"
+#include "platform/media/movie/MovieCompositor.h"
 #include "platform/media/playback/MovieSource.h"
 #include "framework/format/ButtonSetFormat.h"
 #include "framework/format/MenuFormat.h"
