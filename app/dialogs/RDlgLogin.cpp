@@ -38,6 +38,8 @@ constexpr u32 kFieldSpriteFlags = 0x400000;
 // The names are written in the dialog's blue, on the field's and the rows' light boxes.
 const GfxColor kListColour = GfxColor::rgb(0, 0, 255);
 constexpr u16 kHintFontSize = 15;
+constexpr i16 kHintInsetH = 12;
+constexpr i16 kHintInsetV = 3;
 
 // The users' folders: each user is a folder of the users folder. A folder whose name could
 // not be a user's is nobody's.
@@ -224,7 +226,10 @@ void RDlgLogin::DrawHint(SprSprite* sprite) {
     DialogTextStyle style;
     style.size = kHintFontSize;
     style.colour = GfxColor::rgb(255, 255, 255);
-    DrawDialogText(dialog->hintRect_, dialog->hint_, style);
+    // The words keep clear of the bubble's round ends.
+    Rect16 words = dialog->hintRect_;
+    rectInset(&words, kHintInsetH, kHintInsetV);
+    DrawDialogText(words, dialog->hint_, style);
 }
 
 void RDlgLogin::ShowHint(const std::string& text) {
