@@ -11,6 +11,7 @@ constexpr uint32_t kHintBubble = 0xFF5D8F;
 bool yellow(uint32_t p) { return (p >> 16 & 0xFF) > 220 && (p >> 8 & 0xFF) > 160 && (p & 0xFF) < 100; }
 // The places on the screen (below the menu bar) of the login's word, the help page's Close
 // button and its bulb, and the background colour dialog's first two chips.
+const Area kScreen{0, kScreenTop, 800, 600};
 const Area kHint{230, kScreenTop + 170, 340, 24};
 const Area kAroundClose{490, kScreenTop + 420, 170, 84};
 const Area kBulb{150, kScreenTop + 92, 44, 44};
@@ -22,7 +23,7 @@ TEST(FirstStepsJourney, AnEmptyNameGetsAWordTheHelpPageKeepsItsBulbClearAndTheCo
     ASSERT_TRUE(j.start());
     const Area field = planned("dialog.login.field");
     const Area inside{field.x + 4, field.y + 4, field.width - 8, field.height - 8};
-    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().count(kScreen, [](uint32_t p) { return p != 0; }) > 0; }, "the splash"));
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().count(kScreen, [](uint32_t p) { return p != 0; }) > kScreen.width * kScreen.height / 2; }, "the splash"));
     j.click(kScreen.centerX(), kScreen.centerY());
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(inside, kPaper) > inside.width * inside.height * 4 / 5; },
                           "the login's name field"));
@@ -56,6 +57,11 @@ TEST(FirstStepsJourney, AnEmptyNameGetsAWordTheHelpPageKeepsItsBulbClearAndTheCo
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().count(kBulb, yellow) == 0; }, "the help page gone"));
     ASSERT_TRUE(j.settle());
 
+    // The slide show's background: its colour dialog.
+    const Shot easel = j.screenshot();
+    j.click(planned("easel.side.GoToSlideShow"));
+    ASSERT_TRUE(j.waitForChange(easel, planned("picker.strip"), "the slide show"));
+    ASSERT_TRUE(j.settle());
     ASSERT_TRUE(chooseMenu(j, "Toolbox", "Background Colour..."));
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(kWhiteChip, 0xFFFFFF, 8) == kWhiteChip.width * kWhiteChip.height; },
                           "the white chip"));
