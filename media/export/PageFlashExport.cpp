@@ -67,8 +67,8 @@ i32 composePageFlash(const RPageData& page, const MovieExportCanvas& canvas, std
     // however the export ends.
     const size_t width = size_t(picture->Width()), rowsSize = width * 2 * size_t(picture->Height());
     if (rowsSize > 0xFFFFFFFFu) return kExportNoMemory;
+    // A handle that could not be had (0) gives no block when locked.
     const memHandle handle = memAllocHandle(u32(rowsSize));
-    if (!handle) return kExportNoMemory;
     std::unique_ptr<PolyBufMemH> rows(new (std::nothrow) PolyBufMemH(handle));
     if (!rows) {
         memFreeHandle(handle);
