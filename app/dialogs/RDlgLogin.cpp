@@ -474,20 +474,20 @@ void RDlgLogin::FollowTyping(u8 character) {
 }
 
 u32 RDlgLogin::HandleKey(u32 key) {
-    if (keyVirtual(key) == kKeyReturn) {
+    if (keyRecordVirtualKey(key) == kKeyReturn) {
         CheckName();
         return 1;
     }
     if (!field_) return 1;
-    if (keyVirtual(key) == kKeyPageUp || keyVirtual(key) == kKeyPageDown) {
+    if (keyRecordVirtualKey(key) == kKeyPageUp || keyRecordVirtualKey(key) == kKeyPageDown) {
         const int rows = std::max(list_->GetVisibleCount(), 1);
-        list_->ScrollTo(list_->GetFirstVisible() + (keyVirtual(key) == kKeyPageUp ? -rows : rows));
+        list_->ScrollTo(list_->GetFirstVisible() + (keyRecordVirtualKey(key) == kKeyPageUp ? -rows : rows));
         return 1;
     }
     if (field_->HandleKey(key) == NameKey::Edited) {
         ShowHint({});
         playSound(kLoginTypingSound);
-        FollowTyping(keyChar(key));
+        FollowTyping(keyRecordCharacter(key));
     }
     UpdateLoginButton();
     return 1;
