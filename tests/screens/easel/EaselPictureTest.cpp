@@ -120,7 +120,7 @@ TEST_F(EaselPicture, TheMenuBarAndTheScreenKeepApart) {
     const u64 band = BandHash();
     const Rect16 canvas = easel->Canvas()->CanvasRect();
     drag({i16(canvas.left + 20), i16(canvas.top + 2)}, {i16(canvas.right - 20), i16(canvas.top + 2)});
-    RMessage redraw(6605, reinterpret_cast<uintptr_t>(easel->CurrentPage()), 0);
+    RMessage redraw = NewPageEntryMessage(easel->CurrentPage());
     easel->HandleMessage(&redraw, 0);
     settle();
     EXPECT_EQ(BandHash(), band);
