@@ -257,7 +257,6 @@ def check_receivers(root, vocabularies, problems):
         if other is None or owner[name.apart] is owner[name.name] or other.value != name.value:
             problems.append(f"{owner[name.name].path}:{name.line}: {name.name} is marked apart from {name.apart}, "
                             f"which is no name of another vocabulary with {name.value}")
-    reported = set()
     for folder in FOLDERS:
         base = root / folder
         if not base.is_dir():
@@ -280,10 +279,6 @@ def check_receivers(root, vocabularies, problems):
                             continue
                         if earlier.apart == name.name or name.apart == earlier.name:
                             continue
-                        pair = (source, frozenset((earlier.name, name.name)))
-                        if pair in reported:
-                            continue
-                        reported.add(pair)
                         problems.append(f"{source.relative_to(root).as_posix()}: {earlier.name} "
                                         f"({owner[earlier.name].path}:{earlier.line}) and {name.name} "
                                         f"({vocabulary.path}:{name.line}) both reach this receiver as "
