@@ -2,6 +2,7 @@
 // palette and the colour chosen there paints; the menu bar and the screen's art keep apart;
 // tool tips come and go with the pointer and leave nothing behind; the tool bar's buttons act
 // as one group; the swatch is round and drawn in its own colours.
+#include "app/application/NewPageEntry.h"
 #include "app/help/RHelp.h"
 #include "app/menus/MenuCommands.h"
 #include "document/pages/RPage.h"
