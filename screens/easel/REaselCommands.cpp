@@ -1,5 +1,6 @@
 #include "screens/easel/REaselCommands.h"
 
+#include "app/application/NewPageEntry.h"
 #include "app/application/RApplication.h"
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/export/RExportCommand.h"
@@ -316,8 +317,11 @@ u32 REaselCommands::Export(RMessage*, uintptr_t) {
 }
 
 u32 REaselCommands::RedrawPage(RMessage* message, uintptr_t) {
+    // The menus' Open (kMsgMenuOpenProject) has the number too, and is the picker's.
+    const NewPageEntry* entry = message->Payload<NewPageEntry>();
+    if (!entry) return 0;
     easel_.StopAll();
-    if (easel_.canvas_) easel_.canvas_->RedrawPage(reinterpret_cast<RPage*>(message->param1), 1);
+    if (easel_.canvas_) easel_.canvas_->RedrawPage(entry->page, 1);
     return 0;
 }
 
