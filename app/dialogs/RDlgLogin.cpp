@@ -176,8 +176,10 @@ void RDlgLogin::BuildNameField(const Rect16& box) {
     field_ = std::make_unique<DialogNameField>(*services_.undo);
     const Rect16 rect = rectIsEmpty(box) ? fieldRect_ : box;
     const std::vector<std::string>& names = list_->Items();
+    const std::string yourName = LookupLanguageText("LoginStrings", "YourName").c_str();
+    offeredName_ = yourName.empty() ? kDefaultLoginName : yourName;
     field_->Begin(rect, kListColour, kNameFieldFontSize, kLoginNameMaxLength,
-                  names.empty() ? std::string(kDefaultLoginName) : names.front());
+                  names.empty() ? offeredName_ : names.front());
     if (SprSprite* sprite = sprFind(field_->Field().SpriteId())) {
         sprite->flags |= kFieldSpriteFlags;
         if (layerSprite_) sprSetLayerById(field_->Field().SpriteId(), 1, layerSprite_);
@@ -274,7 +276,7 @@ bool RDlgLogin::TakeName(std::string* name, bool* administrator) {
         *administrator = true;
         return true;
     }
-    if (text == kDefaultLoginName) return false;
+    if (text == offeredName_) return false;
     // The name becomes a folder: what the alphabet or the folders refuse (pasted text too)
     // logs nobody in.
     if (!field_->IsLegalName(text) || !isValidUserName(text)) {
