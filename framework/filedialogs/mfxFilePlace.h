@@ -8,7 +8,7 @@
 struct mfxFilePlace {
     std::string folder;  // full engine text, no trailing separator
     std::string name;    // what the dialog shows for it as the folder it is in; empty: not a place
-    std::string word;    // what it shows for it listed in its parent or named below a place;
+    std::string word{};  // what it shows for it listed in its parent or named below a place;
                          // empty: its name on disk
 };
 
