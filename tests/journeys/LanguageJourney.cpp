@@ -41,14 +41,24 @@ TEST(LanguageJourney, SwitchedToSpanishTheEaselsMenuBarIsInSpanish) {
 
 constexpr uint32_t kListPaper = 0xFFFFFF;
 constexpr int32_t kStarReach = 40;
+constexpr uint32_t kFieldOutline = 0x382858;
+// The middle of the login's About button.
+constexpr int32_t kAboutX = 385, kAboutY = kScreenTop + 442;
 
-// The login's name field, once the login has come up whole; with `alone`, over a blacked-out
-// screen, no piece of the splash left around it.
+// The screen once the login has come up whole.
 testing::AssertionResult loginField(Journey& j, Shot* field) {
     const Area box = planned("dialog.login.field");
     const Area inside{box.x + 4, box.y + 4, box.width - 8, box.height - 8};
-    if (auto open = j.waitFor([&] { return j.screenshot().countColour(inside, kPaper) > inside.width * inside.height / 2; },
-                              "the login's name field");
+    // The login grows from the middle of the screen: the field is whole when its outline runs
+    // across its width.
+    const Area outline{box.x, box.y, box.width, 1};
+    if (auto open = j.waitFor(
+            [&] {
+                const Shot shot = j.screenshot();
+                return shot.countColour(outline, kFieldOutline, 24) > box.width * 3 / 4 &&
+                       shot.countColour(inside, kPaper) > inside.width * inside.height / 2;
+            },
+            "the login's name field");
         !open)
         return open;
     if (auto still = j.settle(); !still) return still;
@@ -57,6 +67,8 @@ testing::AssertionResult loginField(Journey& j, Shot* field) {
 }
 
 void typeName(Journey& j, const std::string& name) {
+    const Area field = planned("dialog.login.field");
+    j.click(field.centerX(), field.centerY());
     j.key("End");
     for (int i = 0; i < 32; ++i) j.key("BackSpace");
     j.type(name);
@@ -96,6 +108,15 @@ TEST(LanguageJourney, InSpanishTheLoginAndTheFileDialogsSpeakSpanishAndListPictu
     j.keep("spanish-login");
     const Area field = planned("dialog.login.field");
     EXPECT_GT(spanish.differences(english, field), 0) << "the field offers \"Tu nombre\", not \"Your Name\"";
+    // About tells of the program in Spanish too.
+    j.click(kAboutX, kAboutY);
+    const std::string about = languageText("Spanish", "SystemStrings", "AboutText");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), about.substr(0, about.find('\\')), screen).width > 0; },
+                          "About in Spanish"));
+    const Shot aboutShot = j.keep("spanish-about");
+    const std::string englishAbout = languageText("English", "SystemStrings", "AboutText");
+    EXPECT_EQ(findWidgetText(aboutShot, englishAbout.substr(0, englishAbout.find('\\')), screen).width, 0);
+    j.click(findWidgetText(aboutShot, languageText("Spanish", "SystemStrings", "OK"), screen));
     typeName(j, "Pablo");
     ASSERT_TRUE(easelMenus(j, "Spanish"));
     ASSERT_TRUE(j.settle());

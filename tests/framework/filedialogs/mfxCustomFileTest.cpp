@@ -318,7 +318,7 @@ TEST_F(FileDialogBox, OwnFilesShowByNameAndFoldersByTheirWords) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        mfxFileDialog dialog(window.get(), {c.saving, "Open", folder_, own, nullptr, {{folder_ + "\Sub", "", "Dibujos"}}, {}});
+        mfxFileDialog dialog(window.get(), {c.saving, "Open", folder_, own, nullptr, {{folder_ + "\\Sub", "", "Dibujos"}}, {}});
         std::vector<std::string> listed;
         for (u16 i = 1; i <= dialog.ListCount(kFileDlgList); ++i) listed.push_back(dialog.ListText(kFileDlgList, i));
         EXPECT_EQ(listed, (std::vector<std::string>{"Dibujos/", "a", "b"}));
@@ -327,7 +327,7 @@ TEST_F(FileDialogBox, OwnFilesShowByNameAndFoldersByTheirWords) {
         dialog.Handle({kDlgEventListSelection, kFileDlgList, kDlgNotifyListSelection, 0}, &path);
         if (c.saving) mfxScriptAlertAnswers({kAlertAnswerYes});
         const mfxFileDialog::Step step = dialog.Handle({kDlgEventItem, kFileDlgOk, kDlgNotifyClicked, 0}, &path);
-        EXPECT_EQ(step == mfxFileDialog::Step::Chosen ? path : "", c.chosen.empty() ? "" : in(c.chosen));
+        EXPECT_EQ(step == mfxFileDialog::Step::Chosen ? path : "", c.chosen.empty() ? "" : folder_ + "\\" + c.chosen);
         mfxTakeAlertRecords();
     }
 }
