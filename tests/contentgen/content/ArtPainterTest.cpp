@@ -48,8 +48,6 @@ TEST_F(ArtPainterText, BoxedTextsKeepInsideTheirBox) {
         // A button's label box, nearly two lines tall: broken rather than shrunk to one line.
         {"Empezar de nuevo", 64, 28, 2},
         {"Empezar de nuevo", 64, 18, 1},
-        // The login's About button, in Spanish: wide enough for its label on one line.
-        {"Acerca de", 98, 44, 1},
     };
     const int lineHeight = 22;  // an 18-unit line of the label font, with room
     for (const Case& c : cases) {
