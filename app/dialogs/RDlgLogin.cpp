@@ -187,8 +187,10 @@ void RDlgLogin::BuildNameField(const Rect16& box) {
     field_ = std::make_unique<DialogNameField>(*services_.undo);
     const Rect16 rect = rectIsEmpty(box) ? fieldRect_ : box;
     const std::vector<std::string>& names = list_->Items();
+    const std::string yourName = LookupLanguageText("LoginStrings", "YourName").c_str();
+    offeredName_ = yourName.empty() ? kDefaultLoginName : yourName;
     field_->Begin(rect, kListColour, kNameFieldFontSize, kLoginNameMaxLength,
-                  names.empty() ? std::string(kDefaultLoginName) : names.front());
+                  names.empty() ? offeredName_ : names.front());
     if (SprSprite* sprite = sprFind(field_->Field().SpriteId())) {
         sprite->flags |= kFieldSpriteFlags;
         if (layerSprite_) sprSetLayerById(field_->Field().SpriteId(), 1, layerSprite_);
@@ -301,7 +303,7 @@ bool RDlgLogin::TakeName(std::string* name, bool* administrator) {
     if (!field_) return false;
     std::string text = field_->Text().substr(0, kLoginNameBytes);
     // Without a name there is nobody to log in: the child hears the refusal and reads why.
-    if (!TrimBlanks(text) || text == kDefaultLoginName) {
+    if (!TrimBlanks(text) || text == kDefaultLoginName || text == offeredName_) {
         ShowHint(LookupLanguageText(kLoginTextSection, kLoginEmptyNameKey).c_str());
         playSound(kNameRefusedSound);
         return false;

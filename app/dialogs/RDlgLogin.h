@@ -33,6 +33,8 @@ constexpr u16 kLoginLayout = 7600;
 constexpr const char* kLoginContent = "RDlgLogin";
 constexpr u16 kLoginAdminButtonSet = 778;
 constexpr const char* kAdministratorName = "tulipgarden";
+// The field's offer while no user is listed, in the child's language ("YourName" of the login's
+// texts); this when the texts give none.
 constexpr const char* kDefaultLoginName = "Your Name";
 constexpr u16 kLoginNameMaxLength = 20;
 
@@ -163,6 +165,8 @@ private:
     Point16 lastPress_{0, 0};
     DoublePress fieldPress_;
     DoublePress rowPress_;
+    // What the field offered at the start, never taken as a name.
+    std::string offeredName_ = kDefaultLoginName;
 };
 
 }  // namespace Ostrel

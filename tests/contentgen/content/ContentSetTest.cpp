@@ -859,8 +859,11 @@ TEST_F(ContentSet, EveryLibraryKindIsInstalledAndEveryEntryHasMediaThumbnailAndN
             ASSERT_TRUE(thumbnail && thumbnail->size() >= 8) << path << " " << e.id;
             EXPECT_EQ(thumbnail->size(), 8u + size_t(readBE16(thumbnail->data() + 4)) * readBE16(thumbnail->data() + 2))
                 << path << " " << e.id;
-            const auto name = a.find(fourCC("tATX"), e.id);
-            EXPECT_TRUE(name && !name->empty()) << path << " " << e.id;
+            // Named in English and in Spanish.
+            for (const FourCC type : {fourCC("tATX"), fourCC("tATS")}) {
+                const auto name = a.find(type, e.id);
+                EXPECT_TRUE(name && !name->empty()) << path << " " << e.id << " " << type;
+            }
         }
     }
     for (const auto& [folder, kind] : folders) EXPECT_GT(libraries[folder], 0) << folder;
