@@ -1,10 +1,13 @@
+#include <functional>
 #include <string>
 
 #include "OffscreenTestSupport.h"
 #include "PackedEncoders.h"
 #include "engine/gfx/GfxBitmap.h"
+#include "engine/gfx/GfxBusyCursor.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
+#include "engine/gfx/GfxModule.h"
 #include "platform/cursor/Cursors.h"
 #include "engine/regions/Regions.h"
 #include "platform/gdi/RasterOps.h"
@@ -253,6 +256,51 @@ TEST_F(CursorTest, HidingTwiceNeedsTwoShows) {
     Point16 mouse;
     gfxGetMouse(&mouse);
     EXPECT_EQ(mouse.v, 34);
+}
+
+// Long work shows the busy cursor and gives back whatever was in use before, even a cursor
+// the busy one destroyed or one its owner destroyed meanwhile; the work's last error stays.
+TEST_F(CursorTest, TheBusyCursorGivesBackTheCursorInUseBefore) {
+    namespace cur = plat::cursor;
+    const std::vector<u8> made = record(1, 2);
+    cur::CursorImage tableImage;
+    tableImage.hotX = 5;
+    const cur::CursorId table = cur::createCursor(tableImage);
+    struct Row {
+        const char* name;
+        std::function<void()> before, meanwhile;
+        std::function<bool()> after;
+    };
+    const Row rows[] = {
+        {"system", [] { gfxSetCursor(kGfxCursorCross); }, [] {},
+         [] { return cur::currentCursor() == cur::systemCursor(cur::SystemCursor::Cross); }},
+        {"made from a record", [&] { gfxSetCursor(made.data()); }, [] {},
+         [] {
+             const cur::CursorImage* image = cur::cursorImage(cur::currentCursor());
+             return image && image->hotX == 2 && image->andPlane[0] == 0x3F;
+         }},
+        {"a table's", [&] { gfxSetCursorId(table); }, [] {},
+         [&] { return cur::currentCursor() == table && cur::cursorImage(table) != nullptr; }},
+        {"a table's gone meanwhile", [&] { gfxSetCursorId(table); }, [&] { cur::destroyCursor(table); },
+         [] { return cur::currentCursor() == cur::systemCursor(cur::SystemCursor::Arrow); }},
+    };
+    for (const Row& row : rows) {
+        row.before();
+        gfxSetError(kGfxErrBadValue);
+        {
+            GfxBusyCursor outer;
+            GfxBusyCursor nested;
+            EXPECT_EQ(cur::currentCursor(), cur::systemCursor(cur::SystemCursor::Wait)) << row.name;
+            row.meanwhile();
+        }
+        EXPECT_TRUE(row.after()) << row.name;
+        EXPECT_EQ(gfxGetLastError(), kGfxErrBadValue) << row.name;
+    }
+    gfxSetCursorLevel(-1);
+    {
+        GfxBusyCursor busy;
+        EXPECT_EQ(cur::currentCursor(), cur::kNoCursor) << "a hidden cursor stays hidden";
+    }
 }
 
 TEST_F(DrawApiTest, PenStateRoundTripsAndPixelsAreSetAndRead) {
