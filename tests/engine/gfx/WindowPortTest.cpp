@@ -1,5 +1,7 @@
 #include "OffscreenTestSupport.h"
+#include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
+#include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxMeasureText.h"
 #include "engine/gfx/GfxDDrawWindowPort.h"
 #include "platform/display/choice/DisplayChoice.h"
@@ -127,6 +129,31 @@ TEST_F(WindowPortTest, UpdateCutsDrawingToTheInvalidAreaAndValidatesIt) {
     ASSERT_EQ(port->EndUpdate(), kErrNone);
     fillWhole(kPortRed);
     EXPECT_EQ(shown(20, 15), 0xFF0000u) << "after the update the clip is whole again";
+}
+
+// The drawing API's update calls work on the current port, which must be a window's.
+TEST_F(WindowPortTest, TheUpdateCallsTakeTheCurrentWindowPortInOrder) {
+    GfxPort* offscreen = makeOffscreen(4, 4, 16, nullptr, false);
+    ASSERT_EQ(gfxLockPort(offscreen), kErrNone);
+    ASSERT_EQ(gfxLockPort(port), kErrNone);
+    struct Step {
+        GfxPort* current;
+        EngineErr (*call)();
+        EngineErr expected;
+    };
+    const Step steps[] = {
+        {offscreen, gfxBeginUpdate, kGfxErrBadPort}, {offscreen, gfxEndUpdate, kGfxErrBadPort},
+        {nullptr, gfxBeginUpdate, kGfxErrBadPort},   {port, gfxEndUpdate, kGfxErrNoUpdate},
+        {port, gfxBeginUpdate, kErrNone},            {port, gfxBeginUpdate, kGfxErrUpdateActive},
+        {port, gfxEndUpdate, kErrNone},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        gfxSetPort(steps[i].current);
+        EXPECT_EQ(steps[i].call(), steps[i].expected) << "step " << i;
+        EXPECT_EQ(gfxGetLastError(), steps[i].expected) << "step " << i;
+    }
+    EXPECT_FALSE(port->Updating());
+    gfxUnlockPort(offscreen);
 }
 
 TEST_F(WindowPortTest, ScrollMarksTheUncoveredAreaUnlessTheCallerTakesIt) {
