@@ -263,44 +263,31 @@ TEST_F(CursorTest, HidingTwiceNeedsTwoShows) {
 TEST_F(CursorTest, TheBusyCursorGivesBackTheCursorInUseBefore) {
     namespace cur = plat::cursor;
     const std::vector<u8> made = record(1, 2);
-    cur::CursorImage tableImage;
-    tableImage.hotX = 5;
-    const cur::CursorId table = cur::createCursor(tableImage);
+    const cur::CursorId table = cur::createCursor(cur::CursorImage{});
+    const auto shown = [](cur::SystemCursor which) { return cur::currentCursor() == cur::systemCursor(which); };
     struct Row {
-        const char* name;
         std::function<void()> before, meanwhile;
         std::function<bool()> after;
-    };
-    const Row rows[] = {
-        {"system", [] { gfxSetCursor(kGfxCursorCross); }, [] {},
-         [] { return cur::currentCursor() == cur::systemCursor(cur::SystemCursor::Cross); }},
-        {"made from a record", [&] { gfxSetCursor(made.data()); }, [] {},
-         [] {
-             const cur::CursorImage* image = cur::cursorImage(cur::currentCursor());
-             return image && image->hotX == 2 && image->andPlane[0] == 0x3F;
-         }},
-        {"a table's", [&] { gfxSetCursorId(table); }, [] {},
-         [&] { return cur::currentCursor() == table && cur::cursorImage(table) != nullptr; }},
-        {"a table's gone meanwhile", [&] { gfxSetCursorId(table); }, [&] { cur::destroyCursor(table); },
-         [] { return cur::currentCursor() == cur::systemCursor(cur::SystemCursor::Arrow); }},
+    } rows[] = {
+        {[] { gfxSetCursor(kGfxCursorCross); }, [] {}, [&] { return shown(cur::SystemCursor::Cross); }},
+        {[&] { gfxSetCursor(made.data()); }, [] {}, [] { return cur::cursorImage(cur::currentCursor())->hotX == 2; }},
+        {[&] { gfxSetCursorId(table); }, [] {}, [&] { return cur::currentCursor() == table; }},
+        {[&] { gfxSetCursorId(table); }, [&] { cur::destroyCursor(table); }, [&] { return shown(cur::SystemCursor::Arrow); }},
     };
     for (const Row& row : rows) {
         row.before();
         gfxSetError(kGfxErrBadValue);
         {
-            GfxBusyCursor outer;
-            GfxBusyCursor nested;
-            EXPECT_EQ(cur::currentCursor(), cur::systemCursor(cur::SystemCursor::Wait)) << row.name;
+            GfxBusyCursor outer, nested;
+            EXPECT_TRUE(shown(cur::SystemCursor::Wait));
             row.meanwhile();
         }
-        EXPECT_TRUE(row.after()) << row.name;
-        EXPECT_EQ(gfxGetLastError(), kGfxErrBadValue) << row.name;
+        EXPECT_TRUE(row.after()) << &row - rows;
+        EXPECT_EQ(gfxGetLastError(), kGfxErrBadValue);
     }
     gfxSetCursorLevel(-1);
-    {
-        GfxBusyCursor busy;
-        EXPECT_EQ(cur::currentCursor(), cur::kNoCursor) << "a hidden cursor stays hidden";
-    }
+    GfxBusyCursor busy;
+    EXPECT_EQ(cur::currentCursor(), cur::kNoCursor) << "a hidden cursor stays hidden";
 }
 
 TEST_F(DrawApiTest, PenStateRoundTripsAndPixelsAreSetAndRead) {
