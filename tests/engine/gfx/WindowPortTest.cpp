@@ -137,7 +137,8 @@ TEST_F(WindowPortTest, TheUpdateCallsTakeTheCurrentWindowPortInOrder) {
     EXPECT_EQ(gfxBeginUpdate(), kGfxErrBadPort);
     ASSERT_EQ(gfxLockPort(port), kErrNone);
     gfxSetPort(port);
-    for (auto [call, expected] : {std::pair{gfxEndUpdate, kGfxErrNoUpdate}, {gfxBeginUpdate, kErrNone},
+    using Step = std::pair<EngineErr (*)(), EngineErr>;
+    for (auto [call, expected] : {Step{gfxEndUpdate, kGfxErrNoUpdate}, {gfxBeginUpdate, kErrNone},
                                   {gfxBeginUpdate, kGfxErrUpdateActive}, {gfxEndUpdate, kErrNone}}) {
         EXPECT_EQ(call(), expected);
         EXPECT_EQ(gfxGetLastError(), expected);
