@@ -133,6 +133,8 @@ TEST_F(WindowPortTest, UpdateCutsDrawingToTheInvalidAreaAndValidatesIt) {
 
 // The drawing API's update calls work on the current port, which must be a window's.
 TEST_F(WindowPortTest, TheUpdateCallsTakeTheCurrentWindowPortInOrder) {
+    gfxSetPort(nullptr);
+    EXPECT_EQ(gfxBeginUpdate(), kGfxErrBadPort);
     makeOffscreen(4, 4, 16);
     EXPECT_EQ(gfxBeginUpdate(), kGfxErrBadPort);
     ASSERT_EQ(gfxLockPort(port), kErrNone);
