@@ -4,6 +4,7 @@
 
 #include "app/export/RTransitionSoundWaves.h"
 #include "document/filedialogs/ShowFileDialogs.h"
+#include "engine/gfx/GfxBusyCursor.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/dialogs/mfxProgressWindow.h"
 #include "framework/language/LanguageTexts.h"
@@ -93,13 +94,17 @@ std::string PlayerProgramPath(const std::string& programFolder) {
 
 i32 ExportProjectCommand(mfxWindow* owner, const std::string& target, ExportKind kind, const ExportSources& sources) {
     i32 code = kExportFailed;
-    if (kind == ExportKind::PageJpeg || kind == ExportKind::PageBmp) {
-        code = runExport(target, kind, sources, {});
-    } else {
-        mfxProgressWindow window(owner ? owner->GetHandle() : plat::kNoWindow, text("FileStrings", "ExportTitle", "Export"),
-                                 text("FileStrings", "Exporting", "Making your movie..."),
-                                 text("FileDialog", "Cancel", "Cancel"));
-        code = runExport(target, kind, sources, [&window](u32, u32) { return window.Poll(); });
+    {
+        GfxBusyCursor busy;
+        if (kind == ExportKind::PageJpeg || kind == ExportKind::PageBmp) {
+            code = runExport(target, kind, sources, {});
+        } else {
+            mfxProgressWindow window(owner ? owner->GetHandle() : plat::kNoWindow,
+                                     text("FileStrings", "ExportTitle", "Export"),
+                                     text("FileStrings", "Exporting", "Making your movie..."),
+                                     text("FileDialog", "Cancel", "Cancel"));
+            code = runExport(target, kind, sources, [&window](u32, u32) { return window.Poll(); });
+        }
     }
     if (const char* key = messageKey(kind, code)) mfxAlert(kAlertOk | kAlertIconStop, text("FileStrings", key, key));
     return code;

@@ -3,6 +3,7 @@
 #include "app/help/HelpPages.h"
 #include "app/help/RHelpDlg.h"
 #include "app/window/RDisplayWindow.h"
+#include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprShapes.h"
 #include "engine/resources/NamedResources.h"
@@ -23,7 +24,7 @@ RHelp::~RHelp() {
     if (contentOpen_) ReleaseNamedResource(helpName_.c_str());
     Unregister();
     // Help mode is over: the help cursor goes with it.
-    plat::cursor::setCursor(cursorForIndex(kCursorIndexStandard));
+    gfxSetCursorId(cursorForIndex(kCursorIndexStandard));
 }
 
 i16 RHelp::Start(u16 set1, u16 set2, u16 set3) {
@@ -81,7 +82,7 @@ void RHelp::Finish() {
 
 void RHelp::ShowHelpCursor() {
     if (const plat::cursor::CursorId cursor = cursorForIndex(kHelpCursorOver); cursor != plat::cursor::kNoCursor)
-        plat::cursor::setCursor(cursor);
+        gfxSetCursorId(cursor);
 }
 
 // The pointer over nothing a help page tells about still shows that help mode is on; what

@@ -1,6 +1,7 @@
 #include "app/print/PrintJobHolder.h"
 
 #include "app/print/MakeLayoutJob.h"
+#include "engine/gfx/GfxBusyCursor.h"
 
 namespace Ostrel {
 
@@ -48,6 +49,7 @@ void PrintJobHolder::Print(PrintModule module, mfxWindow* mainWindow, const Prin
         if (printMode_ == kPrintModeSlides) job_->SetMode(dialog->Orientation());
         // The orientation is checked as printing begins, so a refused one prints nothing.
         if (!job_->CheckOrientation(job_->Mode() == kPrintLandscape)) {
+            GfxBusyCursor busy;
             lastResult_ = job_->Run(printMode_);
             printed_ = true;
         }

@@ -95,12 +95,17 @@ void RDisplayWindow::OnPaint() {
     plat::DisplayWindow* face = GetFace();
     if (screen && face && screen->windowPort && screen->workPort && !face->updateRegion().empty()) {
         if (mfxApplication* app = mfxApplication::Get()) app->RealizePalette();
-        // The face's update area in the picture's coordinates, below the menu band.
+        // The face's update area in the picture's coordinates, below the menu band. The copy is
+        // clipped to the area itself, not its bounds: between two pieces of it there may stand
+        // a box or a menu still drawn on the face.
         const plat::gdi::Rect update = face->updateRegion().bounds();
         const Rect16 area{i16(update.left), i16(update.top - ContentTop()), i16(update.right),
                           i16(update.bottom - ContentTop())};
         GfxPort* previous = gfxSetPort(screen->windowPort);
-        gfxCopyBits(screen->windowPort, screen->workPort, area, area, 0);
+        if (gfxBeginUpdate() == kErrNone) {
+            gfxCopyBits(screen->windowPort, screen->workPort, area, area, 0);
+            gfxEndUpdate();
+        }
         gfxSetPort(previous);
     }
     RShellWindow::OnPaint();

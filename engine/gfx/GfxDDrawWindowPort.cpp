@@ -49,7 +49,9 @@ EngineErr GfxDDrawWindowPort::UnlockSurface() {
 
 EngineErr GfxDDrawWindowPort::BltFromSurface(const Rect16& dst, const Rect16& src, const void* surface,
                                              u16 sourceDepth, u32 rop) {
-    if (sourceDepth != depth || rop != plat::gdi::kRopSrcCopy || scaled) return kGfxErrNotSupported;
+    // A repaint is clipped to the window's update area, which only the device context's clip
+    // knows: it takes the drawing path.
+    if (sourceDepth != depth || rop != plat::gdi::kRopSrcCopy || scaled || updating_) return kGfxErrNotSupported;
     if (dst.right - dst.left != src.right - src.left || dst.bottom - dst.top != src.bottom - src.top)
         return kGfxErrNotSupported;
     if (!rgnIsValid(clipRegion)) return kRgnErrBadRegion;

@@ -6,10 +6,13 @@
 // XOR, NOT copy and the two NOT combinations, NOT XOR); 8 is the transparent mode of the pixel
 // calls. User-interface thread only; the module state (current port, cursor state, font list)
 // is unguarded.
+#include <array>
+
 #include "engine/gfx/GfxColor.h"
 #include "engine/gfx/GfxFont.h"
 #include "engine/gfx/GfxPalette.h"
 #include "engine/gfx/GfxPort.h"
+#include "platform/cursor/Cursors.h"
 
 // Opens a drawing bracket on a port for the life of the object; the bracket is open only
 // when BeginDraw succeeded, and only then is it closed.
@@ -131,6 +134,13 @@ EngineErr gfxEnumFonts(GfxFontFamilyCallback callback, void* context);
 // others get the default flag.
 EngineErr gfxGetPaletteEntries(GfxPalette* palette, u16 first, u16 count, GfxColor* out);
 
+// Repainting the current port's window: between the two calls every clip is cut to the area
+// the window asked to have repainted (all of the port when it asked for nothing), and that
+// area counts as repainted. Any port but a window port gives kGfxErrBadPort; kGfxErrUpdateActive
+// and kGfxErrNoUpdate answer calls out of order.
+EngineErr gfxBeginUpdate();
+EngineErr gfxEndUpdate();
+
 // Cursors and the mouse: a 68-byte cursor record (16 image rows, 16 mask rows, vertical and
 // horizontal hot spot, big-endian words), or one of the system cursors.
 constexpr u16 kGfxCursorArrow = 0;
@@ -143,6 +153,18 @@ EngineErr gfxSetCursor(const u8* record);
 void gfxHideCursor();
 i16 gfxShowCursor();
 i16 gfxSetCursorLevel(i16 level);
+// A cursor another table owns (the hot spots' cursors): shown under the same show count as
+// the cursors above, and never destroyed here. One that is gone by now shows the arrow.
+EngineErr gfxSetCursorId(plat::cursor::CursorId cursor);
+// The cursor in use, as gfxRestoreCursor puts it back: a cursor made here from a record is
+// made again from it, as the one in use may have been destroyed meanwhile.
+struct GfxCursorInUse {
+    plat::cursor::CursorId id = plat::cursor::kNoCursor;
+    bool made = false;
+    std::array<u8, kGfxCursorRecordSize> record{};
+};
+GfxCursorInUse gfxGetCursorInUse();
+EngineErr gfxRestoreCursor(const GfxCursorInUse& cursor);
 void gfxGetMouse(Point16* out);
 // Graphics start-up and shutdown: the arrow shown once, or no cursor and a count of 0.
 void gfxStartCursor();

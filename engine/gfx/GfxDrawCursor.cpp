@@ -23,6 +23,7 @@ constexpr u32 kPlaneRowBytes = plat::cursor::kCursorSize / 8;
 
 struct CursorState {
     CursorId inUse = plat::cursor::kNoCursor;
+    // Not made here (a system cursor or another table's): never destroyed here.
     bool system = true;
     std::array<u8, kGfxCursorRecordSize> record{};
     i16 showCount = 0;
@@ -79,6 +80,22 @@ EngineErr gfxSetCursor(const u8* record) {
     std::memcpy(s.record.data(), record, kGfxCursorRecordSize);
     useCursor(made, false);
     return gfxSetError(kErrNone);
+}
+
+EngineErr gfxSetCursorId(CursorId cursor) {
+    if (cursor != plat::cursor::kNoCursor && !plat::cursor::systemCursorOf(cursor) && !plat::cursor::cursorImage(cursor))
+        cursor = plat::cursor::systemCursor(plat::cursor::SystemCursor::Arrow);
+    useCursor(cursor, true);
+    return gfxSetError(kErrNone);
+}
+
+GfxCursorInUse gfxGetCursorInUse() {
+    const CursorState& s = cursorState();
+    return GfxCursorInUse{s.inUse, !s.system, s.record};
+}
+
+EngineErr gfxRestoreCursor(const GfxCursorInUse& cursor) {
+    return cursor.made ? gfxSetCursor(cursor.record.data()) : gfxSetCursorId(cursor.id);
 }
 
 void gfxHideCursor() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/gfx/GfxDraw.h"
 #include "engine/regions/Regions.h"
 #include "framework/input/RCursorTable.h"
 #include "framework/input/RHotSpotClient.h"
@@ -175,7 +176,7 @@ void RHotSpotList::MoveToBack() {
 
 void RHotSpotList::ShowCursor(u16 index) {
     const plat::cursor::CursorId cursor = cursorForIndex(index);
-    if (cursor != plat::cursor::kNoCursor) plat::cursor::setCursor(cursor);
+    if (cursor != plat::cursor::kNoCursor) gfxSetCursorId(cursor);
 }
 
 void RHotSpotList::EndPointerStates(RHotSpotItem* item, u16 reason) {

@@ -51,11 +51,13 @@ public:
     // when the driver shows none (headless). Title and text in UTF-8.
     virtual bool showMessageBox(const std::string& title, const std::string& text, bool stop);
 
+    // Shows what the cursor service says: its current cursor while its display count is 0 or
+    // more, else none. Drivers call it as they pump events; work that pumps none for a while
+    // calls it to show its busy cursor at once.
+    void showServiceCursor();
+
 protected:
     virtual DisplayMode desktopMode() const = 0;
-    // Shows what the cursor service says: its current cursor while its display count is 0 or
-    // more, else none. Drivers call it as they pump events.
-    void showServiceCursor();
 
 private:
     bool switched_ = false;

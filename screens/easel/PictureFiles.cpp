@@ -8,6 +8,7 @@
 #include "document/users/EnginePath.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/files/OsServices.h"
+#include "engine/gfx/GfxBusyCursor.h"
 #include "framework/alerts/ShowAlert.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
@@ -48,7 +49,11 @@ bool PictureFiles::OpenPicture(const std::string& path) {
     if (undo_) undo_->ReleaseCurrent();
     auto page = std::make_unique<RPage>(PageSettings{}, path, 0);
     const EnginePath file(path);
-    EngineErr err = file.empty() ? kOsErrNotFound : page->Data().OpenAndLoad(file.get());
+    EngineErr err = kErrNone;
+    {
+        GfxBusyCursor busy;
+        err = file.empty() ? kOsErrNotFound : page->Data().OpenAndLoad(file.get());
+    }
     if (!err) {
         if (!dropped) detached = owner_.DetachPanel();
         page->Data().SetUndoManager(undo_);
@@ -84,6 +89,7 @@ bool PictureFiles::SavePicture(RPage* page, u16 kind) {
 
 EngineErr PictureFiles::SavePageToFile(RPage* page, const std::string& path) {
     if (path.empty() || !page) return 1;
+    GfxBusyCursor busy;
     const u16 detached = owner_.DetachPanel();
     EngineErr err = canvas_.StorePicture(page);
     if (!err) {

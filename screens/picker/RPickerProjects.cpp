@@ -15,6 +15,7 @@
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
 #include "engine/files/UniqueFileName.h"
+#include "engine/gfx/GfxBusyCursor.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/alerts/ShowAlert.h"
 #include "framework/controls/RBMOBitmapScroller.h"
@@ -263,7 +264,10 @@ bool RPicker::OpenDocumentPath(const std::string& path) {
         return false;
     }
     auto document = std::make_unique<RDocument>(file.get());
-    document->LoadPages();
+    {
+        GfxBusyCursor busy;
+        document->LoadPages();
+    }
     portfolio->SetDocument(std::move(document));
     SetProjectNameFromPath();
     BuildStrip(0, 0);

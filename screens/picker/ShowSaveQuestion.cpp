@@ -6,6 +6,7 @@
 #include "document/project/RDocument.h"
 #include "document/users/EnginePath.h"
 #include "engine/files/OsServices.h"
+#include "engine/gfx/GfxBusyCursor.h"
 #include "framework/alerts/ShowAlert.h"
 #include "framework/app/mfxMain.h"
 #include "framework/dialogs/mfxAlert.h"
@@ -61,7 +62,11 @@ u16 SaveShowWithDialog(RDocument& document, const std::string& name, const Picke
     // Nothing chosen is nothing saved: the changes are still to be kept.
     if (chosen.empty()) return 1;
     EnginePath path(chosen);
-    const EngineErr err = path.empty() ? kOsErrBadPath : document.SaveAs(path.get());
+    EngineErr err = kErrNone;
+    {
+        GfxBusyCursor busy;
+        err = path.empty() ? kOsErrBadPath : document.SaveAs(path.get());
+    }
     if (err == kErrNone) return 0;
     // The show's file is replaced whole or not at all: it still holds the last save.
     tellSaveError(err);

@@ -8,14 +8,17 @@
 #include "app/menus/RMenuOwner.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/storage/ObjectTypes.h"
+#include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "framework/input/RInputObject.h"
 #include "framework/windows/mfxQueries.h"
 #include "platform/clipboard/choice/ClipboardChoice.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/gdi/DeviceContext.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Windows.h"
+#include "platform/widgets/WidgetPaint.h"
 #include "tests/app/window/WindowShellFixture.h"
 #include "tests/framework/input/TestKeys.h"
 
@@ -452,6 +455,34 @@ TEST_F(MainWindow, ADialogWithoutANameShowsNothingAndReleasesNothing) {
     EXPECT_FALSE(dialog.IsOpen());
     EXPECT_FALSE(dialog.IsRegistered());
     EXPECT_EQ(dialog.FindButtonById(1396), -1);
+}
+
+}  // namespace
+
+namespace {
+
+// A repaint restores only what the window asked for: what stands on the face between two
+// pieces of its update area (a box still open, a menu) stays as it is.
+TEST_F(MainWindow, ARepaintCopiesTheUpdateAreaNotItsBounds) {
+    start();
+    auto* face = dynamic_cast<plat::HeadlessWindow*>(mainWindow->GetFace());
+    ASSERT_NE(face, nullptr);
+    sprUpdateScreen(1);
+    constexpr plat::gdi::ColorRef kGreen = 0x00FF00;
+    const i32 top = mainWindow->ContentTop();
+    {
+        auto dc = plat::gdi::DeviceContext::createForSurface(plat::gdi::ContextKind::Window, face->surface());
+        plat::widgets::fillBox(*dc, plat::gdi::Rect{100, top + 100, 400, top + 200}, kGreen);
+    }
+    face->present(face->clientRect());
+    face->invalidate(plat::gdi::Rect{100, top + 100, 150, top + 150});
+    face->invalidate(plat::gdi::Rect{350, top + 150, 400, top + 200});
+    plat::sendMessage(mainWindow->GetHandle(), plat::kMsgPaint, 0, 0);
+    EXPECT_TRUE(face->updateRegion().empty());
+    EXPECT_NE(face->shownPixel(120, top + 120) & 0xFFFFFF, kGreen) << "asked for: repainted";
+    EXPECT_NE(face->shownPixel(380, top + 180) & 0xFFFFFF, kGreen) << "asked for: repainted";
+    EXPECT_EQ(face->shownPixel(250, top + 150) & 0xFFFFFF, kGreen) << "between the pieces: left alone";
+    EXPECT_EQ(face->shownPixel(120, top + 180) & 0xFFFFFF, kGreen) << "inside the bounds only: left alone";
 }
 
 }  // namespace

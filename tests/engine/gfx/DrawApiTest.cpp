@@ -1,10 +1,13 @@
+#include <functional>
 #include <string>
 
 #include "OffscreenTestSupport.h"
 #include "PackedEncoders.h"
 #include "engine/gfx/GfxBitmap.h"
+#include "engine/gfx/GfxBusyCursor.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
+#include "engine/gfx/GfxModule.h"
 #include "platform/cursor/Cursors.h"
 #include "engine/regions/Regions.h"
 #include "platform/gdi/RasterOps.h"
@@ -253,6 +256,38 @@ TEST_F(CursorTest, HidingTwiceNeedsTwoShows) {
     Point16 mouse;
     gfxGetMouse(&mouse);
     EXPECT_EQ(mouse.v, 34);
+}
+
+// Long work shows the busy cursor and gives back whatever was in use before, even a cursor
+// the busy one destroyed or one its owner destroyed meanwhile; the work's last error stays.
+TEST_F(CursorTest, TheBusyCursorGivesBackTheCursorInUseBefore) {
+    namespace cur = plat::cursor;
+    const std::vector<u8> made = record(1, 2);
+    const cur::CursorId table = cur::createCursor(cur::CursorImage{});
+    const auto shown = [](cur::SystemCursor which) { return cur::currentCursor() == cur::systemCursor(which); };
+    struct Row {
+        std::function<void()> before, meanwhile;
+        std::function<bool()> after;
+    } rows[] = {
+        {[] { gfxSetCursor(kGfxCursorCross); }, [] {}, [&] { return shown(cur::SystemCursor::Cross); }},
+        {[&] { gfxSetCursor(made.data()); }, [] {}, [] { return cur::cursorImage(cur::currentCursor())->hotX == 2; }},
+        {[&] { gfxSetCursorId(table); }, [] {}, [&] { return cur::currentCursor() == table; }},
+        {[&] { gfxSetCursorId(table); }, [&] { cur::destroyCursor(table); }, [&] { return shown(cur::SystemCursor::Arrow); }},
+    };
+    for (const Row& row : rows) {
+        row.before();
+        gfxSetError(kGfxErrBadValue);
+        {
+            GfxBusyCursor outer, nested;
+            EXPECT_TRUE(shown(cur::SystemCursor::Wait));
+            row.meanwhile();
+        }
+        EXPECT_TRUE(row.after()) << &row - rows;
+        EXPECT_EQ(gfxGetLastError(), kGfxErrBadValue);
+    }
+    gfxSetCursorLevel(-1);
+    GfxBusyCursor busy;
+    EXPECT_EQ(cur::currentCursor(), cur::kNoCursor) << "a hidden cursor stays hidden";
 }
 
 TEST_F(DrawApiTest, PenStateRoundTripsAndPixelsAreSetAndRead) {

@@ -1,5 +1,7 @@
 #include "OffscreenTestSupport.h"
+#include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
+#include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxMeasureText.h"
 #include "engine/gfx/GfxDDrawWindowPort.h"
 #include "platform/display/choice/DisplayChoice.h"
@@ -127,6 +129,23 @@ TEST_F(WindowPortTest, UpdateCutsDrawingToTheInvalidAreaAndValidatesIt) {
     ASSERT_EQ(port->EndUpdate(), kErrNone);
     fillWhole(kPortRed);
     EXPECT_EQ(shown(20, 15), 0xFF0000u) << "after the update the clip is whole again";
+}
+
+// The drawing API's update calls work on the current port, which must be a window's.
+TEST_F(WindowPortTest, TheUpdateCallsTakeTheCurrentWindowPortInOrder) {
+    gfxSetPort(nullptr);
+    EXPECT_EQ(gfxBeginUpdate(), kGfxErrBadPort);
+    makeOffscreen(4, 4, 16);
+    EXPECT_EQ(gfxBeginUpdate(), kGfxErrBadPort);
+    ASSERT_EQ(gfxLockPort(port), kErrNone);
+    gfxSetPort(port);
+    using Step = std::pair<EngineErr (*)(), EngineErr>;
+    for (auto [call, expected] : {Step{gfxEndUpdate, kGfxErrNoUpdate}, {gfxBeginUpdate, kErrNone},
+                                  {gfxBeginUpdate, kGfxErrUpdateActive}, {gfxEndUpdate, kErrNone}}) {
+        EXPECT_EQ(call(), expected);
+        EXPECT_EQ(gfxGetLastError(), expected);
+    }
+    EXPECT_FALSE(port->Updating());
 }
 
 TEST_F(WindowPortTest, ScrollMarksTheUncoveredAreaUnlessTheCallerTakesIt) {

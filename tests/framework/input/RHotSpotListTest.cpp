@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "engine/gfx/GfxDraw.h"
 #include "engine/regions/Regions.h"
 #include "framework/input/RCursorTable.h"
 #include "framework/input/RInputRegistry.h"
@@ -244,6 +245,12 @@ TEST_F(HotSpots, CursorIdsAreTakenOnlyUpToTheLastStandardCursor) {
     list.HandleInput(kInputLeftButton, {5, 5}, 0);  // table entry 0 is empty: the arrow
     EXPECT_EQ(plat::cursor::currentCursor(), plat::cursor::systemCursor(plat::cursor::SystemCursor::Arrow));
     EXPECT_EQ(cursorForIndex(29), plat::cursor::kNoCursor);
+    // A hidden cursor stays hidden over a hot spot, and shows the hot spot's when shown again.
+    gfxSetCursorLevel(-1);
+    list.HandleInput(kInputLeftButton, {5, 5}, 0);
+    EXPECT_EQ(plat::cursor::currentCursor(), plat::cursor::kNoCursor);
+    gfxSetCursorLevel(0);
+    EXPECT_EQ(plat::cursor::currentCursor(), plat::cursor::systemCursor(plat::cursor::SystemCursor::Arrow));
 }
 
 TEST_F(HotSpots, ChangesArePostedToTheChangeListener) {
