@@ -1,137 +1,245 @@
-// The picture's life cycle on the easel: opening, saving, naming, and the save question
-// before a command drops the page.
+#include "screens/easel/PictureSession.h"
+
 #include <cstring>
 
 #include "app/application/ApplicationMessages.h"
-#include "app/application/RApplication.h"
-#include "app/dialogs/RDlgEnterName.h"
 #include "app/dialogs/RDlgWarnings.h"
-#include "app/dialogs/RNoteDlg.h"
 #include "app/window/MenuMessages.h"
-#include "document/clipboard/CCPObj.h"
-#include "document/objects/RNotePageObject.h"
 #include "document/pages/RPage.h"
 #include "document/users/EnginePath.h"
 #include "document/users/Paths.h"
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
 #include "engine/files/UniqueFileName.h"
-#include "engine/gfx/sprites/SprLayer.h"
-#include "framework/alerts/ShowAlert.h"
 #include "framework/dialogs/mfxAlert.h"
-#include "framework/language/LanguageTexts.h"
-#include "framework/panels/RPanel.h"
-#include "panels/base/ToolPanelCommands.h"
-#include "screens/easel/CanvasMessages.h"
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/EaselSaveQuestion.h"
 #include "screens/easel/PictureFiles.h"
-#include "screens/easel/RCanvas.h"
-#include "screens/easel/REasel.h"
 
 namespace Ostrel {
 namespace {
 
-constexpr u16 kNameLabel = 7211;
-constexpr u16 kNameTakenWarning = 7541;
 constexpr const char* kPictureExtension = ".tbx";
 constexpr u32 kMaxPictureName = 256;
 
-u16 pictureNameTaken(RDlgBase* dialog, const char* name) {
-    const auto* easel = dynamic_cast<const REasel*>(dialog->GetOwner());
-    if (!easel || !name) return 0;
-    return easel->PictureNameExists(name) == 1 ? 1 : 0;
+// Each pending action with the command code that asks the question for it and the reply
+// code its answer comes back with.
+struct PendingRow {
+    PendingAction action;
+    u32 code;
+    u32 reply;
+};
+constexpr PendingRow kPending[] = {
+    {PendingAction::Quit, kEaselQuit, kEaselQuitReply},
+    {PendingAction::NewPicture, kMsgMenuNewPicture, kEaselNewPictureReply},
+    {PendingAction::OpenIdea, kEaselPendingOpenIdea, kEaselOpenIdeaReply},
+    {PendingAction::OpenFromMenu, kEaselPendingOpenFromMenu, kEaselOpenFromMenuReply},
+    {PendingAction::OpenProject, kEaselPendingOpenProject, kEaselOpenProjectReply},
+    {PendingAction::SlideShow, kScreenPicker, kEaselSlideShowReply},
+};
+
+u32 codeOf(PendingAction action) {
+    for (const PendingRow& row : kPending)
+        if (row.action == action) return row.code;
+    return 0;
 }
 
 }  // namespace
 
-void REasel::AskToSave(u32 action) {
-    const SaveQuestion question = saveQuestionFor(action, pendingProjectCode_);
-    warning_ = std::make_unique<RDlgWarnings>(this, question.reply);
-    if (question.reply == 0 || warning_->Open(question.text) != 0) {
-        warning_.reset();
-        if (RApplication* app = GetApplication()) PostMessageTo(app, action);
+std::optional<PendingAction> pendingActionOfCode(u32 code) {
+    for (const PendingRow& row : kPending)
+        if (row.code == code) return row.action;
+    return std::nullopt;
+}
+
+std::optional<PendingAction> pendingActionOfReply(u32 reply) {
+    for (const PendingRow& row : kPending)
+        if (row.reply == reply) return row.action;
+    return std::nullopt;
+}
+
+PictureSession::PictureSession(PictureSessionHost& host) : host_(host), projectCode_(kMsgOpenDocument) {}
+
+bool PictureSession::PageUnsaved() const {
+    RPage* page = host_.CurrentPage();
+    return page && page->Data().IsDirty();
+}
+
+// --- opening
+
+bool PictureSession::Open(const std::string& path) {
+    PictureFiles* files = host_.Files();
+    if (!files || !files->OpenPicture(path)) return false;
+    host_.PictureOpened();
+    return true;
+}
+
+void PictureSession::Open(PendingAction which) {
+    host_.StopAll();
+    if (PageUnsaved()) {
+        AskToSave(which);
+        return;
+    }
+    OpenNow(which);
+}
+
+void PictureSession::OpenChosen(PendingAction which) {
+    host_.StopAll();
+    OpenNow(which);
+}
+
+void PictureSession::OpenNow(PendingAction which) {
+    if (which != PendingAction::OpenIdea) {
+        Choose(kImportPictures);
+        return;
+    }
+    if (Choose(kImportPicturesToo)) {
+        host_.PlayPageSounds();
+        if (RPage* page = host_.CurrentPage()) page->Data().SetDirtyState(true);
     }
 }
 
-void REasel::CloseDialogAndResume() {
-    sprUpdateScreen(1);
-    ResumeCanvas();
+bool PictureSession::Choose(FileDialogKind kind) {
+    PictureFiles* files = host_.Files();
+    const std::string path = files ? files->AskOpenName(kind) : std::string();
+    return !path.empty() && Open(path);
 }
 
-void REasel::SaveQuestionAnswered(u32 reply, RDlgBase* dialog) {
-    if (!dialog || dialog != warning_.get()) return;
-    const u16 button = dialog->GetResult();
-    warning_.reset();
+// --- saving
+
+bool PictureSession::SaveCurrentPage(FileDialogKind kind) {
+    PictureFiles* files = host_.Files();
+    return files && files->SavePicture(host_.CurrentPage(), kind);
+}
+
+void PictureSession::Save(FileDialogKind kind, bool thenSlideShows) {
+    host_.StopAll();
+    host_.SuspendCanvas();
+    host_.EndStroke(0);
+    SaveCurrentPage(kind);
+    // Only a saved page may be left behind on the way to the slide shows.
+    if (thenSlideShows && !PageUnsaved()) {
+        host_.DropPage();
+        host_.ReleaseUndo();
+        host_.PostToApplication(kScreenPicker);
+    }
+    host_.ResumeCanvas();
+}
+
+// --- the commands that drop the page
+
+void PictureSession::NewPicture() {
+    host_.StopAll();
+    host_.SuspendCanvas();
+    if (host_.SmallKids()) {
+        AskPictureName();
+        return;
+    }
+    host_.FinishTool();
+    if (PageUnsaved()) {
+        AskToSave(PendingAction::NewPicture);
+        return;
+    }
+    ShowNewPage();
+}
+
+void PictureSession::ShowNewPage() {
+    host_.ShowBlankPage();
+    host_.UpdateNoteMenuItem(false);
+}
+
+void PictureSession::RequestQuit() {
+    host_.StopAll();
+    host_.SuspendCanvas();
+    host_.FinishTool();
+    if (PageUnsaved())
+        AskToSave(PendingAction::Quit);
+    else
+        host_.PostToScreen(kEaselQuit);
+}
+
+void PictureSession::OpenProject(u32 code) {
+    host_.StopAll();
+    if (PageUnsaved()) {
+        projectCode_ = code;
+        AskToSave(PendingAction::OpenProject);
+    } else {
+        host_.OpenProject(code);
+    }
+}
+
+// --- the save question
+
+void PictureSession::AskToSave(PendingAction action) {
+    const u32 code = codeOf(action);
+    const SaveQuestion question = saveQuestionFor(code, projectCode_);
+    if (!host_.AskSaveQuestion(question.reply, question.text)) host_.PostToApplication(code);
+}
+
+void PictureSession::QuestionAnswered(PendingAction action, u16 button) {
     const bool save = button == kWarningResultYes;
     if (!save && button != kWarningResultNo) {
-        CloseDialogAndResume();
+        host_.RefreshScreen();
+        host_.ResumeCanvas();
         return;
     }
     if (save) {
-        sprUpdateScreen(1);
+        host_.RefreshScreen();
         // A picture that did not save is not dropped: the question stays answered by Cancel.
-        RMessage saveNow(kEaselSave, reply == kEaselSlideShowReply ? kScreenPicker : 0, 0);
-        commands_.Handle(&saveNow, 0);
+        Save(kSavePicture, action == PendingAction::SlideShow);
         if (PageUnsaved()) {
-            ResumeCanvas();
+            host_.ResumeCanvas();
             return;
         }
     }
-    GoOnAfterQuestion(reply, save);
-    ResumeCanvas();
+    GoOn(action, save);
+    host_.ResumeCanvas();
 }
 
-void REasel::GoOnAfterQuestion(u32 reply, bool save) {
-    RApplication* app = GetApplication();
-    switch (reply) {
-        case kEaselQuitReply:
-            if (!save) {
-                ReleaseUndo();
-                DropPage();
+void PictureSession::GoOn(PendingAction action, bool saved) {
+    switch (action) {
+        case PendingAction::Quit:
+            if (!saved) {
+                host_.ReleaseUndo();
+                host_.DropPage();
             }
-            PostMessageTo(this, kEaselQuit);
+            host_.PostToScreen(kEaselQuit);
             break;
-        case kEaselNewPictureReply:
-            if (!save) {
-                ReleaseUndo();
-                if (CurrentPage()) UpdateNoteMenuItem(false);
-                DropPage();
+        case PendingAction::NewPicture:
+            if (!saved) {
+                host_.ReleaseUndo();
+                if (host_.CurrentPage()) host_.UpdateNoteMenuItem(false);
+                host_.DropPage();
             }
-            PostMessageTo(this, kEaselContinueNewPicture);
+            host_.PostToScreen(kEaselContinueNewPicture);
             break;
-        case kEaselOpenIdeaReply:
-            CCPObj::Clips().DeleteAllButBitmaps();
-            PostMessageTo(this, kEaselContinueOpenIdea);
+        case PendingAction::OpenIdea:
+            host_.ForgetClips();
+            host_.PostToScreen(kEaselContinueOpenIdea);
             break;
-        case kEaselOpenFromMenuReply:
-            PostMessageTo(this, kEaselContinueOpenFromMenu);
+        case PendingAction::OpenFromMenu:
+            host_.PostToScreen(kEaselContinueOpenFromMenu);
             break;
-        case kEaselOpenProjectReply:
-            if (app) {
-                RMessage open(pendingProjectCode_, kOpenProjectParam, 1);
-                app->HandleMessage(&open, 0);
-            }
+        case PendingAction::OpenProject:
+            host_.OpenProject(projectCode_);
             break;
         // The slide shows: a saved page went with the save.
-        case kEaselSlideShowReply:
-            if (!save) {
-                ReleaseUndo();
-                DropPage();
-                if (app) PostMessageTo(app, kScreenPicker);
+        case PendingAction::SlideShow:
+            if (!saved) {
+                host_.ReleaseUndo();
+                host_.DropPage();
+                host_.PostToApplication(kScreenPicker);
             }
-            break;
-        default:
             break;
     }
 }
 
 // --- small-kids naming
 
-void REasel::AskPictureName() {
+void PictureSession::AskPictureName() {
     std::string name;
-    const Paths* paths = UserPaths();
-    if (RPage* page = CurrentPage(); page && paths) {
+    const Paths* paths = host_.UserPaths();
+    if (RPage* page = host_.CurrentPage(); page && paths) {
         char buffer[kMaxPictureName + 1] = {};
         std::string base = page->FileName();
         if (const size_t slash = base.find_last_of("\\/"); slash != std::string::npos) base.erase(0, slash + 1);
@@ -143,84 +251,45 @@ void REasel::AskPictureName() {
                                nullptr, nullptr, 0) == kErrNone)
             name = std::string(buffer).substr(0, std::string(buffer).find('.'));
     }
-    nameDialog_ = std::make_unique<RDlgEnterName>(this, kEaselNameReply);
-    nameDialog_->SetValidateProc(pictureNameTaken);
-    nameDialog_->SetMessageId(kNameTakenWarning);
-    if (nameDialog_->Open(kNameLabel, name.empty() ? nullptr : name.c_str()) != 0) {
-        nameDialog_.reset();
-        ResumeCanvas();
-    }
+    if (!host_.AskPictureName(name)) host_.ResumeCanvas();
 }
 
-void REasel::PictureNamed(RDlgBase* dialog) {
-    if (!dialog || dialog != nameDialog_.get()) return;
-    RPage* page = CurrentPage();
-    const Paths* paths = UserPaths();
-    if (dialog->GetResult() != kDlgResultConfirm || !page || !paths) {
-        nameDialog_.reset();
-        CloseDialogAndResume();
+void PictureSession::PictureNamed(const std::optional<std::string>& typed) {
+    RPage* page = host_.CurrentPage();
+    const Paths* paths = host_.UserPaths();
+    if (!typed || !page || !paths) {
+        host_.RefreshScreen();
+        host_.ResumeCanvas();
         return;
     }
-    std::string name = nameDialog_->TypedName();
-    nameDialog_.reset();
+    std::string name = *typed;
     if (name.size() < 4 || name.compare(name.size() - 4, 4, kPictureExtension) != 0) name += kPictureExtension;
     const std::string path = paths->GetPicturesDir() + "\\" + name;
-    sprUpdateScreen(1);
-    const EngineErr err = files_ ? files_->SavePageToFile(page, path) : EngineErr(1);
+    host_.RefreshScreen();
+    PictureFiles* files = host_.Files();
+    const EngineErr err = files ? files->SavePageToFile(page, path) : EngineErr(1);
     if (err != kErrNone) {
-        const RcString text =
-            LookupLanguageText("SmallKidsUserMessages", err == kOsErrDiskFull ? "VolumeFull" : "GeneralFileErr");
-        const u32 answer = ShowAlert(text.c_str(), "", kAlertYesNoCancel | kAlertIconStop);
+        const u32 answer = host_.AskAfterFailedSave(err == kOsErrDiskFull ? "VolumeFull" : "GeneralFileErr");
         if (answer == kAlertAnswerYes) {
-            if (!SavePicture(1)) {
-                ResumeCanvas();
+            if (!SaveCurrentPage(kSavePicture)) {
+                host_.ResumeCanvas();
                 return;
             }
         } else if (answer == kAlertAnswerNo) {
             page->Data().SetDirtyState(false);
         } else {
-            ResumeCanvas();
+            host_.ResumeCanvas();
             return;
         }
     }
-    if (canvas_) {
-        RMessage fresh(kMsgNewPage, 0, 0);
-        canvas_->HandleMessage(&fresh, 0);
-    }
-    ResumeCanvas();
+    host_.ShowBlankPage();
+    host_.ResumeCanvas();
 }
 
-bool REasel::OpenPicture(const std::string& path) {
-    if (!files_) return false;
-    const bool opened = files_->OpenPicture(path);
-    if (!opened) return false;
-    if (panel_) {
-        RMessage reopened(kMsgPanelPictureOpened, 0, 0);
-        panel_->HandleMessage(&reopened, 0);
-    }
-    // A note without text (left by a cancelled note dialog) is no note.
-    if (RPage* page = CurrentPage(); page && page->Data().HasNote() && !page->Data().GetNote()->IsEmpty()) {
-        if (page->Data().GetNote()->GetKind() == 0) {
-            UpdateNoteMenuItem(true);
-        } else {
-            RMessage note(kMsgMenuTeacherNote, 0, 0);
-            HandleMessage(&note, 0);
-        }
-    }
-    return true;
-}
-
-bool REasel::ChoosePictureFile(u16 kind) {
-    const std::string path = files_ ? files_->AskOpenName(kind) : std::string();
-    return !path.empty() && OpenPicture(path);
-}
-
-bool REasel::SavePicture(u16 kind) { return files_ && files_->SavePicture(CurrentPage(), kind); }
-
-EngineErr REasel::PictureNameExists(const std::string& name) const {
-    const Paths* paths = UserPaths();
+EngineErr PictureSession::PictureNameExists(const std::string& name) const {
+    const Paths* paths = host_.UserPaths();
     if (!paths) return kOsErrNotFound;
-    const EnginePath path(paths->GetPicturesDir() + "\\" + name + ".tbx");
+    const EnginePath path(paths->GetPicturesDir() + "\\" + name + kPictureExtension);
     if (path.empty()) return kOsErrNotFound;
     const EngineErr err = pathCheckExists(path.get());
     return err == kErrNone ? 1 : err == kOsErrNotFound ? 0 : err;
