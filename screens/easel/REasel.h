@@ -16,6 +16,7 @@
 #include "app/window/RMenuScreen.h"
 #include "engine/gfx/GfxColor.h"
 #include "framework/input/RInputObject.h"
+#include "screens/easel/EaselButtons.h"
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/PictureSession.h"
 #include "screens/easel/RCanvasOwner.h"
@@ -57,12 +58,6 @@ constexpr u16 kPlayButtonsStop = 2;
 constexpr uintptr_t kOpenProjectParam = 265;
 // The page-object limit when none is configured.
 constexpr u16 kNoPageObjectLimit = 65535;
-// Buttons the easel acts on by id.
-constexpr u16 kPlayButton = 1038;
-constexpr u16 kStopButton = 1042;
-constexpr u16 kSlideShowButton = 1073;
-constexpr u16 kStartOverButton = 1077;
-constexpr u16 kHelpButton = 1070;
 
 class REasel : public RModule,
                public RInputObject,
