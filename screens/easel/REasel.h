@@ -4,8 +4,10 @@
 // with its colour picker and the library manager, and shows the pencil's option panel; while
 // it is current it receives the screen's commands (button clicks, the main window's menu
 // commands, the replies of its dialogs, the canvas's, pickers' and panels' messages) in
-// HandleMessage, which hands each to its handler in REaselCommands. It answers the canvas for the application's current page. Leaving
-// (deleting) it takes all of that down again. User-interface thread only.
+// HandleMessage, which hands each to its handler in REaselCommands. It answers the canvas for
+// the application's current page and hosts the picture's life cycle (PictureSession: opening,
+// saving, naming, the save question). Leaving (deleting) it takes all of that down again.
+// User-interface thread only.
 #include <array>
 #include <memory>
 #include <string>

@@ -164,7 +164,7 @@ u32 REaselCommands::Undo(RMessage*, uintptr_t) {
 u32 REaselCommands::StartOver(RMessage*, uintptr_t) {
     easel_.StartOver();
     // Start Over stays down while its effect runs.
-    if (!easel_.firecracker_) easel_.ReleaseButton(kStartOverButton);
+    if (!easel_.StartOverEffect()) easel_.ReleaseButton(kStartOverButton);
     return 0;
 }
 
@@ -200,11 +200,11 @@ u32 REaselCommands::Stop(RMessage*, uintptr_t) {
 
 u32 REaselCommands::ToCanvas(RMessage* message, uintptr_t data) {
     easel_.StopAll();
-    return easel_.canvas_ ? easel_.canvas_->HandleMessage(message, data) : 0;
+    return easel_.Canvas() ? easel_.Canvas()->HandleMessage(message, data) : 0;
 }
 
 u32 REaselCommands::ToPanel(RMessage* message, uintptr_t data) {
-    return easel_.panel_ ? easel_.panel_->HandleMessage(message, data) : 0;
+    return easel_.CurrentPanel() ? easel_.CurrentPanel()->HandleMessage(message, data) : 0;
 }
 
 // --- pictures and pages
@@ -220,9 +220,9 @@ u32 REaselCommands::NewPageAfterQuestion(RMessage*, uintptr_t) {
 }
 
 u32 REaselCommands::NewPageAfterLogin(RMessage* message, uintptr_t data) {
-    if (message->param2 == kLoginChosen && easel_.canvas_) {
+    if (message->param2 == kLoginChosen && easel_.Canvas()) {
         RMessage fresh(kMsgNewPage, 0, kLoginChosen);
-        easel_.canvas_->HandleMessage(&fresh, data);
+        easel_.Canvas()->HandleMessage(&fresh, data);
     }
     return 0;
 }
@@ -267,7 +267,7 @@ u32 REaselCommands::Export(RMessage*, uintptr_t) {
     RPage* page = easel_.CurrentPage();
     const Paths* paths = easel_.UserPaths();
     if (!app || !page || !paths) return 0;
-    if (easel_.canvas_) easel_.canvas_->StorePicture(page);
+    if (easel_.Canvas()) easel_.Canvas()->StorePicture(page);
     ExportSources sources;
     sources.page = &page->Data();
     sources.document = easel_.CurrentDocument();
@@ -285,7 +285,7 @@ u32 REaselCommands::Export(RMessage*, uintptr_t) {
 
 u32 REaselCommands::RedrawPage(RMessage* message, uintptr_t) {
     easel_.StopAll();
-    if (easel_.canvas_) easel_.canvas_->RedrawPage(reinterpret_cast<RPage*>(message->param1), 1);
+    if (easel_.Canvas()) easel_.Canvas()->RedrawPage(reinterpret_cast<RPage*>(message->param1), 1);
     return 0;
 }
 
@@ -419,9 +419,9 @@ u32 REaselCommands::SmallKidsChanged(RMessage*, uintptr_t) {
     }
     easel_.ShowSmallKidsButtons(small);
     easel_.BuildColorPicker();
-    if (easel_.panel_) {
+    if (easel_.CurrentPanel()) {
         RMessage again(kMsgPanelReadSettingsAgain, 0, 0);
-        easel_.panel_->HandleMessage(&again, 0);
+        easel_.CurrentPanel()->HandleMessage(&again, 0);
     }
     // The text panel and the alphabet panel stand for each other; they come with their own
     // panels, which this screen builds when they exist.
@@ -431,11 +431,11 @@ u32 REaselCommands::SmallKidsChanged(RMessage*, uintptr_t) {
 // --- the colour swatch and the pickers
 
 u32 REaselCommands::SwatchInService(RMessage* message, uintptr_t) {
-    if (!easel_.swatchHotSpot_) return 0;
+    if (!easel_.SwatchHotSpot()) return 0;
     if (message->code == kEaselSwatchOn)
-        easel_.swatchHotSpot_->Enable();
+        easel_.SwatchHotSpot()->Enable();
     else
-        easel_.swatchHotSpot_->Disable();
+        easel_.SwatchHotSpot()->Disable();
     return 0;
 }
 
