@@ -5,6 +5,8 @@
 
 #include "app/application/ApplicationMessages.h"
 #include "app/dialogs/RDlgWarnings.h"
+#include "document/users/Paths.h"
+#include "framework/dialogs/mfxAlert.h"
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/PictureFiles.h"
 #include "screens/easel/PictureSession.h"
@@ -19,7 +21,7 @@ class FakeSessionHost : public PictureSessionHost {
 public:
     explicit FakeSessionHost(easeltest::FakeEasel& easel) : easel_(easel) {}
     RPage* CurrentPage() const override { return easel_.page.get(); }
-    const Paths* UserPaths() const override { return nullptr; }
+    const Paths* UserPaths() const override { return paths; }
     PictureFiles* Files() override { return files; }
     bool SmallKids() const override { return false; }
     void StopAll() override {}
@@ -46,9 +48,14 @@ public:
         return true;
     }
     bool AskPictureName(const std::string&) override { return false; }
-    u32 AskAfterFailedSave(const char*) override { return 0; }
+    u32 AskAfterFailedSave(const char* key) override {
+        log += std::string("asked ") + key + " ";
+        return failedSaveAnswer;
+    }
 
     PictureFiles* files = nullptr;
+    const Paths* paths = nullptr;
+    u32 failedSaveAnswer = 0;
     bool canvasOn = true;
     u32 askedReply = 0;
     std::string log;
@@ -126,6 +133,57 @@ TEST_F(PictureSessionTest, EveryPendingActionGoesOnOnlyWithThePageSavedOrGivenUp
                 std::filesystem::remove(hostPath("cat.tbx"));
             }
         }
+    }
+}
+
+// A small child's new picture is saved under the name typed; when the disc refuses it, Yes asks
+// for another place, No lets the picture go, Cancel keeps it on the easel.
+TEST_F(PictureSessionTest, ANamedPictureIsSavedOrKeptAsTheChildAnswers) {
+    struct Row {
+        const char* name;
+        std::optional<std::string> typed;
+        bool writeProtected;
+        u32 answer;
+        const char* log;
+        bool fileWritten;
+        bool dirtyAfter;
+    };
+    const Row rows[] = {
+        {"cancelled", std::nullopt, false, 0, "", false, true},
+        {"typed", "Boat", false, 0, "blank ", true, false},
+        {"typed with the extension", "Boat.tbx", false, 0, "blank ", true, false},
+        {"refused, saved elsewhere", "Boat", true, kAlertAnswerYes, "asked GeneralFileErr blank ", false, false},
+        {"refused, let go", "Boat", true, kAlertAnswerNo, "asked GeneralFileErr blank ", false, false},
+        {"refused, kept", "Boat", true, kAlertAnswerCancel, "asked GeneralFileErr ", false, true},
+    };
+    Paths paths(FolderRoots{"T:", "T:", "T:"});
+    ASSERT_EQ(paths.SelectUserFolder("Mia"), kErrNone);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeSessionHost host(easel_);
+        PictureFileUi ui;
+        // The other place is on the same disc, writable again by then.
+        ui.askSaveName = [&](u16, const std::string&) {
+            drive_->setWriteProtected(false);
+            return picturePath("Elsewhere.tbx");
+        };
+        PictureFiles files(*canvas_, easel_, &undo_, ui);
+        host.files = &files;
+        host.paths = &paths;
+        host.failedSaveAnswer = row.answer;
+        easel_.page->Data().SetDirtyState(true);
+        drive_->setWriteProtected(row.writeProtected);
+        host.canvasOn = false;
+        PictureSession(host).PictureNamed(row.typed);
+        drive_->setWriteProtected(false);
+        EXPECT_EQ(host.log, row.log);
+        EXPECT_TRUE(host.canvasOn);
+        EXPECT_EQ(easel_.page->Data().IsDirty(), row.dirtyAfter);
+        const std::string boat = root_ + "/disc/Users/Mia/Pictures/Boat.tbx";
+        EXPECT_EQ(std::filesystem::exists(boat), row.fileWritten);
+        EXPECT_EQ(std::filesystem::exists(hostPath("Elsewhere.tbx")), row.answer == kAlertAnswerYes);
+        std::filesystem::remove(boat);
+        std::filesystem::remove(hostPath("Elsewhere.tbx"));
     }
 }
 
