@@ -33,8 +33,9 @@ enum LoginAnswer : u16 {
 enum ScreenEntryMessage : u32 {
     // To the slide-show player, with the slide to start at.
     kMsgSlideShowStart = 3577,
-    // To the easel that came up with a new page, the page in parameter 1.
-    kMsgEaselNewPage = 6605,
+    // To the easel that came up with a new page, the page in parameter 1 and as the record's
+    // payload (NewPageEntry.h).
+    kMsgEaselNewPage = 6605,  // apart from kMsgMenuOpenProject: only this one carries a NewPageEntry
 };
 
 }  // namespace Ostrel

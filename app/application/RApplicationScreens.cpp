@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/application/NewPageEntry.h"
 #include "app/application/RApplication.h"
 #include "app/menus/RShellWindow.h"
 #include "app/module/RModule.h"
@@ -105,7 +106,7 @@ void RApplication::ShowScreenWithNewPage(u16) {
         return;
     }
     if (!OpenDocumentOnEntry() && currentScreen_) {
-        RMessage message(kMsgEaselNewPage, reinterpret_cast<uintptr_t>(newPage), 0);
+        RMessage message = NewPageEntryMessage(newPage);
         currentScreen_->HandleMessage(&message, 0);
     }
 }

@@ -25,7 +25,7 @@ constexpr size_t kDemoPathChars = 260;
 constexpr size_t kDemoMovieMaxBytes = 64u << 20;
 // Where the movies' top-left corners go on the 800 x 600 screen: inside the getting-started
 // dialog above its play button, and inside the help page's text frame.
-constexpr Point16 kGetStartedMovieOrigin{280, 184};
+constexpr Point16 kGetStartedMovieOrigin{240, 184};
 constexpr Point16 kHelpDemoOrigin{275, 190};
 
 // The getting-started movie's file for the easel (or, when false, the picker); empty when the

@@ -53,8 +53,8 @@ bool DialogNameField::IsLegalName(const std::string& name) const {
 }
 
 NameKey DialogNameField::HandleKey(u32 key) {
-    const u8 vk = keyVirtual(key);
-    const u8 typed = keyChar(key);
+    const u8 vk = keyRecordVirtualKey(key);
+    const u8 typed = keyRecordCharacter(key);
     if (charIsPrintable(typed) && !IsLegal(typed)) {
         playRefusal();
         return NameKey::Refused;

@@ -50,7 +50,7 @@ u32 RABCTextDlg::HandleMessage(RMessage* message, uintptr_t data) {
 
 u32 RABCTextDlg::HandleKey(u32 key) {
     if (LeaveOnEscape(key)) return 1;
-    if (keyVirtual(key) == kKeyReturn) {
+    if (keyRecordVirtualKey(key) == kKeyReturn) {
         Accept();
         return 1;
     }

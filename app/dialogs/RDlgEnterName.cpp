@@ -96,14 +96,14 @@ u32 RDlgEnterName::HandleMessage(RMessage* message, uintptr_t data) {
 
 u32 RDlgEnterName::HandleKey(u32 key) {
     if (LeaveOnEscape(key)) return 1;
-    if (keyVirtual(key) == kKeyReturn) {
+    if (keyRecordVirtualKey(key) == kKeyReturn) {
         Accept();
         return 1;
     }
     if (!field_) return 1;
     // Only a typed character is held to the alphabet; Tab and the control characters type
     // nothing here.
-    if (const u8 character = keyChar(key); alphabet_ && charIsPrintable(character) && !field_->Field().IsLegal(character)) {
+    if (const u8 character = keyRecordCharacter(key); alphabet_ && charIsPrintable(character) && !field_->Field().IsLegal(character)) {
         RefuseCharacter(character);
         return 1;
     }

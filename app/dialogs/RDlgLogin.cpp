@@ -4,6 +4,7 @@
 #include <cctype>
 #include <vector>
 
+#include "app/dialogs/DialogTextBox.h"
 #include "app/dialogs/RUserList.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/project/RPortfolio.h"
@@ -36,6 +37,9 @@ constexpr u32 kLayoutSpriteFlags = 0x4C00000;
 constexpr u32 kFieldSpriteFlags = 0x400000;
 // The names are written in the dialog's blue, on the field's and the rows' light boxes.
 const GfxColor kListColour = GfxColor::rgb(0, 0, 255);
+constexpr u16 kHintFontSize = 15;
+constexpr i16 kHintInsetH = 12;
+constexpr i16 kHintInsetV = 3;
 
 // The users' folders: each user is a folder of the users folder. A folder whose name could
 // not be a user's is nobody's.
@@ -107,7 +111,7 @@ RDlgLogin::~RDlgLogin() {
     sprStopSound(kNameRefusedSound);
     adminSet_.Clear();
     field_.reset();
-    for (u16* sprite : {&listSprite_, &mascotSprite_, &dialogArea_.id, &fieldArea_.id, &fieldBox_.id}) {
+    for (u16* sprite : {&listSprite_, &hintSprite_, &mascotSprite_, &dialogArea_.id, &fieldArea_.id, &fieldBox_.id}) {
         if (*sprite) sprDispose(sprite);
     }
     if (listFont_) gfxDisposeFont(listFont_);
@@ -142,6 +146,13 @@ Rect16 RDlgLogin::LayOutArt() {
     layerSprite_ = fieldBox_.id ? fieldBox_.id : fieldArea_.id;
     mascotSprite_ = sprNew(kLayoutSpriteFlags, kLoginMascot, nullptr);
     if (mascotSprite_ == kSprNoId) mascotSprite_ = 0;
+    hintRect_ = shapeArea(kLoginHint);
+    hintSprite_ = sprNewWithProcs(kLayoutSpriteFlags, kLoginHint, nullptr, nullptr, nullptr, &RDlgLogin::DrawHint);
+    if (hintSprite_ == kSprNoId) hintSprite_ = 0;
+    if (SprSprite* hint = sprFind(hintSprite_)) {
+        hint->data1 = reinterpret_cast<uintptr_t>(this);
+        if (layerSprite_) sprSetLayerById(hintSprite_, 1, layerSprite_);
+    }
     if (layerSprite_) {
         ButtonSet().SetLayer(layerSprite_);
         adminSet_.SetLayer(layerSprite_);
@@ -176,8 +187,10 @@ void RDlgLogin::BuildNameField(const Rect16& box) {
     field_ = std::make_unique<DialogNameField>(*services_.undo);
     const Rect16 rect = rectIsEmpty(box) ? fieldRect_ : box;
     const std::vector<std::string>& names = list_->Items();
+    const std::string yourName = LookupLanguageText("LoginStrings", "YourName").c_str();
+    offeredName_ = yourName.empty() ? kDefaultLoginName : yourName;
     field_->Begin(rect, kListColour, kNameFieldFontSize, kLoginNameMaxLength,
-                  names.empty() ? std::string(kDefaultLoginName) : names.front());
+                  names.empty() ? offeredName_ : names.front());
     if (SprSprite* sprite = sprFind(field_->Field().SpriteId())) {
         sprite->flags |= kFieldSpriteFlags;
         if (layerSprite_) sprSetLayerById(field_->Field().SpriteId(), 1, layerSprite_);
@@ -205,6 +218,26 @@ void RDlgLogin::DrawList(SprSprite* sprite) {
     GfxColor listColour{};
     gfxSetForeColor(&listColour, previousColour);
     if (dialog->listFont_) gfxSetFont(previousFont);
+}
+
+// The hint covers the instruction with its bubble only while it has something to say.
+void RDlgLogin::DrawHint(SprSprite* sprite) {
+    const auto* dialog = reinterpret_cast<const RDlgLogin*>(sprite->data1);
+    if (!dialog || dialog->hint_.empty() || sprite->hideCount > 0) return;
+    sprDrawParts(sprite);
+    DialogTextStyle style;
+    style.size = kHintFontSize;
+    style.colour = GfxColor::rgb(255, 255, 255);
+    // The words keep clear of the bubble's round ends.
+    Rect16 words = dialog->hintRect_;
+    rectInset(&words, kHintInsetH, kHintInsetV);
+    DrawDialogText(words, dialog->hint_, style);
+}
+
+void RDlgLogin::ShowHint(const std::string& text) {
+    if (text == hint_) return;
+    hint_ = text;
+    if (!rectIsEmpty(hintRect_)) sprInvalRect(hintRect_);
 }
 
 void RDlgLogin::ShowSet(bool normal) {
@@ -269,12 +302,16 @@ bool RDlgLogin::TakeName(std::string* name, bool* administrator) {
     *administrator = false;
     if (!field_) return false;
     std::string text = field_->Text().substr(0, kLoginNameBytes);
-    if (!TrimBlanks(text)) return false;
+    // Without a name there is nobody to log in: the child hears the refusal and reads why.
+    if (!TrimBlanks(text) || text == kDefaultLoginName || text == offeredName_) {
+        ShowHint(LookupLanguageText(kLoginTextSection, kLoginEmptyNameKey).c_str());
+        playSound(kNameRefusedSound);
+        return false;
+    }
     if (lowered(text) == kAdministratorName) {
         *administrator = true;
         return true;
     }
-    if (text == kDefaultLoginName) return false;
     // The name becomes a folder: what the alphabet or the folders refuse (pasted text too)
     // logs nobody in.
     if (!field_->IsLegalName(text) || !isValidUserName(text)) {
@@ -439,19 +476,20 @@ void RDlgLogin::FollowTyping(u8 character) {
 }
 
 u32 RDlgLogin::HandleKey(u32 key) {
-    if (keyVirtual(key) == kKeyReturn) {
+    if (keyRecordVirtualKey(key) == kKeyReturn) {
         CheckName();
         return 1;
     }
     if (!field_) return 1;
-    if (keyVirtual(key) == kKeyPageUp || keyVirtual(key) == kKeyPageDown) {
+    if (keyRecordVirtualKey(key) == kKeyPageUp || keyRecordVirtualKey(key) == kKeyPageDown) {
         const int rows = std::max(list_->GetVisibleCount(), 1);
-        list_->ScrollTo(list_->GetFirstVisible() + (keyVirtual(key) == kKeyPageUp ? -rows : rows));
+        list_->ScrollTo(list_->GetFirstVisible() + (keyRecordVirtualKey(key) == kKeyPageUp ? -rows : rows));
         return 1;
     }
     if (field_->HandleKey(key) == NameKey::Edited) {
+        ShowHint({});
         playSound(kLoginTypingSound);
-        FollowTyping(keyChar(key));
+        FollowTyping(keyRecordCharacter(key));
     }
     UpdateLoginButton();
     return 1;

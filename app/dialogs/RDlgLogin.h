@@ -11,6 +11,8 @@
 //
 // Names that would not make a user's folder (".", "..", separators, control characters,
 // characters outside the legal alphabet, pasted or typed) are refused with the refusal sound.
+// Asking to go on without a name says so in the child's language, over the dialog's
+// instruction, until the child types again.
 #include <memory>
 #include <string>
 
@@ -31,6 +33,8 @@ constexpr u16 kLoginLayout = 7600;
 constexpr const char* kLoginContent = "RDlgLogin";
 constexpr u16 kLoginAdminButtonSet = 778;
 constexpr const char* kAdministratorName = "tulipgarden";
+// The field's offer while no user is listed, in the child's language ("YourName" of the login's
+// texts); this when the texts give none.
 constexpr const char* kDefaultLoginName = "Your Name";
 constexpr u16 kLoginNameMaxLength = 20;
 
@@ -71,6 +75,10 @@ constexpr u16 kLoginDialogArea = 7602;
 constexpr u16 kLoginFieldArea = 7603;
 constexpr u16 kLoginMascot = 7605;
 constexpr u16 kLoginRowHotSpots = 7652;
+constexpr u16 kLoginHint = 7607;
+constexpr const char* kLoginTextSection = "LoginStrings";
+// The word the dialog says when asked to go on without a name (section "LoginStrings").
+constexpr const char* kLoginEmptyNameKey = "EmptyName";
 
 class RDlgLogin : public RDlgBase {
 public:
@@ -98,6 +106,8 @@ public:
     // The name field's area and the dialog's, as the layout gives them.
     const Rect16& FieldArea() const { return fieldRect_; }
     const Rect16& DialogArea() const { return dialogRect_; }
+    // What the dialog is telling the child now; empty when nothing.
+    const std::string& Hint() const { return hint_; }
     // The delete confirmation while it is up; null otherwise.
     RDeleter* DeleteConfirmation() const { return deleter_.get(); }
 
@@ -124,6 +134,8 @@ private:
     // refused with the refusal sound); *administrator tells the administrator name.
     bool TakeName(std::string* name, bool* administrator);
     void AnswerLogIn(const std::string& name);
+    void ShowHint(const std::string& text);
+    static void DrawHint(SprSprite* sprite);
     // The user who was current before the administrator's changes, made current again.
     void KeepCurrentUser(const std::string& previous);
     static void DrawList(SprSprite* sprite);
@@ -145,11 +157,16 @@ private:
     u16 layerSprite_ = 0;
     u16 mascotSprite_ = 0;
     u16 listSprite_ = 0;
+    u16 hintSprite_ = 0;
+    Rect16 hintRect_{0, 0, 0, 0};
+    std::string hint_;
     int rememberedRow_ = -1;
     bool dragging_ = false;
     Point16 lastPress_{0, 0};
     DoublePress fieldPress_;
     DoublePress rowPress_;
+    // What the field offered at the start, never taken as a name.
+    std::string offeredName_ = kDefaultLoginName;
 };
 
 }  // namespace Ostrel

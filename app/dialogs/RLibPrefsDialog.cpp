@@ -52,6 +52,12 @@ std::string listName(FourCC type, const std::string& fileName) {
     return fileName.substr(0, dot).substr(0, kLibPrefsNameBytes);
 }
 
+// How the panels show a library of that name to the child, in the current language.
+std::string shownName(FourCC type, const std::string& name) {
+    const std::string shown = LookupLanguageText(type == kTypeStamp ? "StampCategories" : "LibraryNames", name.c_str()).c_str();
+    return shown.empty() ? name : shown;
+}
+
 bool listed(const std::vector<std::string>& names, const std::string& name) {
     for (const std::string& n : names)
         if (strCompareNoCase(n.c_str(), name.c_str()) == 0) return true;
@@ -99,6 +105,15 @@ const std::vector<std::string>& RLibPrefsDialog::NamesOf(size_t kind) {
     return names;
 }
 
+std::string RLibPrefsDialog::NameShownAs(const std::string& shown) {
+    const FourCC type = CurrentType();
+    for (size_t kind = 0; kind < kKinds.size(); ++kind)
+        if (kKinds[kind].type == type)
+            for (const std::string& name : NamesOf(kind))
+                if (shownName(type, name) == shown) return name;
+    return shown;
+}
+
 void RLibPrefsDialog::FillLists() {
     ListClear(kLibPrefsNotShownList);
     ListClear(kLibPrefsShownList);
@@ -106,7 +121,8 @@ void RLibPrefsDialog::FillLists() {
     for (size_t kind = 0; kind < kKinds.size(); ++kind) {
         if (kKinds[kind].type != type) continue;
         for (const std::string& name : NamesOf(kind))
-            ListInsert(exclusions_.IsExcluded(type, name) ? kLibPrefsNotShownList : kLibPrefsShownList, kDlgListEnd, name);
+            ListInsert(exclusions_.IsExcluded(type, name) ? kLibPrefsNotShownList : kLibPrefsShownList, kDlgListEnd,
+                       shownName(type, name));
     }
 }
 
@@ -124,14 +140,14 @@ void RLibPrefsDialog::SelectKind(u16 item) {
 void RLibPrefsDialog::Move() {
     const FourCC type = CurrentType();
     if (const u16 shown = ListSelected(kLibPrefsShownList)) {
-        const std::string name = ListText(kLibPrefsShownList, shown);
+        const std::string name = NameShownAs(ListText(kLibPrefsShownList, shown));
+        ListInsert(kLibPrefsNotShownList, kDlgListEnd, ListText(kLibPrefsShownList, shown));
         ListDelete(kLibPrefsShownList, shown);
-        ListInsert(kLibPrefsNotShownList, kDlgListEnd, name);
         exclusions_.Add(type, name);
     } else if (const u16 hidden = ListSelected(kLibPrefsNotShownList)) {
-        const std::string name = ListText(kLibPrefsNotShownList, hidden);
+        const std::string name = NameShownAs(ListText(kLibPrefsNotShownList, hidden));
+        ListInsert(kLibPrefsShownList, kDlgListEnd, ListText(kLibPrefsNotShownList, hidden));
         ListDelete(kLibPrefsNotShownList, hidden);
-        ListInsert(kLibPrefsShownList, kDlgListEnd, name);
         exclusions_.Remove(type, name);
     }
 }
@@ -140,9 +156,9 @@ void RLibPrefsDialog::MoveAll() {
     const FourCC type = CurrentType();
     if (ListSelected(kLibPrefsShownList)) {
         while (ListCount(kLibPrefsShownList) > 0) {
-            const std::string name = ListText(kLibPrefsShownList, 1);
+            const std::string name = NameShownAs(ListText(kLibPrefsShownList, 1));
+            ListInsert(kLibPrefsNotShownList, kDlgListEnd, ListText(kLibPrefsShownList, 1));
             ListDelete(kLibPrefsShownList, 1);
-            ListInsert(kLibPrefsNotShownList, kDlgListEnd, name);
             exclusions_.Add(type, name);
         }
     } else if (ListSelected(kLibPrefsNotShownList)) {

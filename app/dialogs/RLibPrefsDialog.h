@@ -70,6 +70,8 @@ private:
     void FillLists();
     // The kind's library names, read once.
     const std::vector<std::string>& NamesOf(size_t kind);
+    // The library name (as the exclusions hold it) that the lists show as `shown`.
+    std::string NameShownAs(const std::string& shown);
     void Move();
     void MoveAll();
     void UpdateMoveButtons();

@@ -90,7 +90,7 @@ u32 RPickBgColorDlg::HandleMessage(RMessage* message, uintptr_t data) {
 u32 RPickBgColorDlg::HandleKey(u32 key) {
     if (LeaveOnEscape(key)) return 1;
     // Enter is the OK button: the colour is stored as with OK.
-    if (keyVirtual(key) == kKeyReturn) Confirm();
+    if (keyRecordVirtualKey(key) == kKeyReturn) Confirm();
     return 1;
 }
 

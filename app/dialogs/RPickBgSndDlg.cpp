@@ -21,7 +21,7 @@ u32 RPickBgSndDlg::HandleMessage(RMessage* message, uintptr_t data) {
 
 u32 RPickBgSndDlg::HandleKey(u32 key) {
     if (LeaveOnEscape(key)) return 1;
-    if (keyVirtual(key) == kKeyReturn) Answer(kDlgResultConfirm, reinterpret_cast<uintptr_t>(this), kDlgResultConfirm);
+    if (keyRecordVirtualKey(key) == kKeyReturn) Answer(kDlgResultConfirm, reinterpret_cast<uintptr_t>(this), kDlgResultConfirm);
     return 1;
 }
 

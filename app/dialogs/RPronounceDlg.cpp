@@ -93,11 +93,11 @@ u32 RPronounceDlg::HandleMessage(RMessage* message, uintptr_t data) {
 
 u32 RPronounceDlg::HandleKey(u32 key) {
     if (LeaveOnEscape(key)) return 1;
-    if (keyVirtual(key) == kKeyTab) {
+    if (keyRecordVirtualKey(key) == kKeyTab) {
         Activate(activeArea_ == kPronounceWordArea ? kPronounceSoundArea : kPronounceWordArea);
         return 1;
     }
-    if (keyVirtual(key) == kKeyReturn) {
+    if (keyRecordVirtualKey(key) == kKeyReturn) {
         Add();
         return 1;
     }

@@ -240,7 +240,7 @@ u32 RTransDialogue::HandleMessage(RMessage* message, uintptr_t data) {
 
 u32 RTransDialogue::HandleKey(u32 key) {
     if (LeaveOnEscape(key)) return 1;
-    if (keyVirtual(key) == kKeyReturn) StartPreview();
+    if (keyRecordVirtualKey(key) == kKeyReturn) StartPreview();
     return 1;
 }
 

@@ -71,6 +71,9 @@ void RSplash::BlackOut() {
     fillBlack(application ? application->GetWindowPort() : nullptr, screen->screenRect);
     fillBlack(screen->windowPort, screen->screenRect);
     fillBlack(screen->workPort, screen->screenRect);
+    // The sprite layer restores what a sprite uncovers from its background, which still holds
+    // the splash's backdrop: the login's sprites would bring pieces of the title back.
+    fillBlack(screen->backgroundPort, screen->screenRect);
     sprUpdateScreen(1);
 }
 

@@ -92,7 +92,7 @@ MenuPopupData toolboxPopup() {
                     {kCmdFlattenStickers, "FlattenStickers", "Flatten Stickers"},
                     {kCmdSayItThisWay, "SayItThisWay", "Say It This Way..."},
                     {kCmdChangeEffects, "ChangeEffects", "Change Effects..."},
-                    {kCmdPickBgColor, "PickBgColor", "Background Color..."},
+                    {kCmdPickBgColor, "PickBgColor", "Background Colour..."},
                     {kCmdIdeaMachine, "IdeaMachine", "Idea Machine"}});
 }
 

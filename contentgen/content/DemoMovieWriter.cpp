@@ -82,6 +82,13 @@ void addSound(pm::MrMovie& movie, const json& spec) {
         throw ArtError("demo movie: the sound could not be placed");
 }
 
+// A frame's list of operations of that name; none when it is left out.
+json::array_t layer(const json& frame, const char* name) {
+    if (!frame.contains(name)) return {};
+    if (!frame[name].is_array()) throw ArtError(std::string("demo movie: a frame's \"") + name + "\" is a list");
+    return frame[name].get<json::array_t>();
+}
+
 // A name of its own for each movie written, in this process and beside others.
 fs::path scratchFile() {
     static std::atomic<unsigned> counter{0};
@@ -103,10 +110,14 @@ std::vector<u8> writeDemoMovie(const json& manifest, const ArtPainter& painter) 
     std::unique_ptr<pm::MrMovie, MovieDeleter> movie(pm::movieNew(kPictureScale));
     if (!movie) throw std::runtime_error("demo movie: no movie");
     pm::MrTrack* video = addTrack(*movie, width, height, pm::kMrMediaVideo, kPictureScale);
+    json kept = json::array();
     for (const json& frame : frames) {
         const int ms = frame.at("ms").get<int>();
         if (ms < 1 || ms > kDemoMovieMaxFrameMs) throw ArtError("demo movie: a frame lasts 1 to 10000 ms");
-        addSample(*video->media, pictureSample(painter.paint(frame.at("ops"), width, height)), ms, {});
+        for (json& op : layer(frame, "ops")) kept.push_back(std::move(op));
+        json shown = kept;
+        for (json& op : layer(frame, "over")) shown.push_back(std::move(op));
+        addSample(*video->media, pictureSample(painter.paint(shown, width, height)), ms, {});
     }
     if (pm::insertMediaIntoTrack(*video, 0, 0, video->media->duration(), 0x10000) != pm::kMrNoErr)
         throw ArtError("demo movie: the pictures could not be placed");

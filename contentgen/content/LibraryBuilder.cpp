@@ -109,6 +109,12 @@ std::vector<SwfPlacement> motionFrames(const std::string& motion) {
     return frames;
 }
 
+std::vector<u8> entryName(const json& entry, const json& name) {
+    const auto bytes = utf8ToCp1252(name.get<std::string>());
+    if (!bytes) throw ArtError("library entry " + entry.dump() + " has a name the code page cannot hold");
+    return {bytes->begin(), bytes->end()};
+}
+
 }  // namespace
 
 std::string libraryPath(const json& library) {
@@ -156,11 +162,13 @@ ArchiveImage buildLibraryArchive(const json& library, const ContentContext& cont
             media = writeSwfMovie(art, frames, side, side, kFramesPerSecond);
             thumbnail = painter.paint(emojiTile(e.at("emoji"), kThumbnailSide, 0.8), kThumbnailSide, kThumbnailSide);
         }
-        const auto name = utf8ToCp1252(e.at("name").get<std::string>());
-        if (!name) throw ArtError("library entry " + e.dump() + " has a name the code page cannot hold");
         add(archive, kind, id, media);
         add(archive, kTypeThumbnail, id, writePlainBitmap16(thumbnail));
-        add(archive, kTypeAltThumbnail, id, std::vector<u8>(name->begin(), name->end()));
+        const json& names = e.at("name");
+        const bool both = names.is_array();
+        if (both && names.size() != 2) throw ArtError("library entry " + e.dump() + " needs its name in English and Spanish");
+        add(archive, kTypeAltThumbnail, id, entryName(e, both ? names.at(0) : names));
+        if (both) add(archive, kTypeSpanishName, id, entryName(e, names.at(1)));
         header.entries.push_back(LibraryEntry{id, 0});
         ++id;
     }

@@ -12,7 +12,8 @@
 //   tWAV { "name", "emoji", "synth", ... } a synthesized sound; the emoji marks its thumbnail
 // Stamp libraries (tSTM) are plain archives of stamp pictures 'tBMP' 8000, 8001, ...:
 //   tSTM { "emoji" }
-// Names are stored as written (the libraries are shared by both languages).
+// An entry's "name" is one text, or ["English", "Spanish"] for an item a child reads in either
+// language: the English name is 'tATX', the Spanish one 'tATS'.
 #include <string>
 #include <vector>
 

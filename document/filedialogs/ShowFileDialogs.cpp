@@ -24,26 +24,40 @@ EnginePath startFolder(const Paths& paths, u16 folder) {
 }
 
 // The user's folders by the names a child reads: "Mia's Pictures" rather than its engine text,
-// and the desktop's home folder as "Home".
+// and the desktop's home folder as "Home"; listed, each shows by a word of the child's language
+// ("Dibujos"), whatever its name on disk.
 std::vector<mfxFilePlace> userPlaces(const Paths& paths) {
     struct Place {
         u16 folder;
-        const char* key;
+        const char* key;      // the place's name, "%s" the user's
         const char* english;
+        const char* wordKey;  // the folder's word
+        const char* word;
     };
     static constexpr Place kPlaces[] = {
-        {kFolderUser, "PlaceUser", "%s's folder"},          {kFolderPictures, "PlacePictures", "%s's Pictures"},
-        {kFolderProjects, "PlaceProjects", "%s's Slide Shows"}, {kFolderLibSounds, "PlaceSounds", "%s's Sounds"},
+        {kFolderUser, "PlaceUser", "%s's folder", nullptr, nullptr},
+        {kFolderPictures, "PlacePictures", "%s's Pictures", "FolderPictures", "Pictures"},
+        {kFolderProjects, "PlaceProjects", "%s's Slide Shows", "FolderProjects", "Slide Shows"},
+        {kFolderLibSounds, "PlaceSounds", "%s's Sounds", "FolderLibSounds", "Sounds"},
+        {kFolderLibPictures, nullptr, nullptr, "FolderLibPictures", "Pictures"},
+        {kFolderLibMovies, nullptr, nullptr, "FolderLibMovies", "Movies"},
+        {kFolderLibStamps, nullptr, nullptr, "FolderLibStamps", "Stamps"},
+        {kFolderLibMovable, nullptr, nullptr, "FolderLibMovable", "Movable Pictures"},
+        {kFolderLibStickers, nullptr, nullptr, "FolderLibStickers", "Stickers"},
+        {kFolderLibAnimations, nullptr, nullptr, "FolderLibAnimations", "Animations"},
     };
     std::vector<mfxFilePlace> places;
     if (const std::string home = engineTextOfHostFolder(plat::userHomeFolder()); !home.empty())
         places.push_back({home, title("PlaceHome", "Home")});
     if (paths.UserName().empty()) return places;
     for (const Place& place : kPlaces) {
-        std::string name = title(place.key, place.english);
+        std::string name = place.key ? title(place.key, place.english) : "";
         if (const size_t at = name.find("%s"); at != std::string::npos) name.replace(at, 2, paths.UserName());
-        places.push_back({paths.BuildPath(place.folder, false), name});
+        places.push_back({paths.BuildPath(place.folder, false), name, place.wordKey ? title(place.wordKey, place.word) : ""});
     }
+    // The folder holding the user's libraries.
+    const std::string sounds = paths.BuildPath(kFolderLibSounds, false);
+    places.push_back({sounds.substr(0, sounds.rfind('\\')), "", title("FolderLibrary", "Library")});
     return places;
 }
 

@@ -40,7 +40,14 @@ mfxFileFilter filter(const char* key, const char* english, const std::string& pa
 }
 
 mfxFileFilter pictures() { return filter("FilterPictures", "Pictures", kPictureFiles); }
-mfxFileFilter ownPictures() { return filter("FilterOwnPictures", "My pictures", "*." + PictureExtension()); }
+// The program's own files, which the dialogs list by name.
+mfxFileFilter own(mfxFileFilter filter) {
+    filter.byName = true;
+    return filter;
+}
+
+mfxFileFilter ownPictures() { return own(filter("FilterOwnPictures", "My pictures", "*." + PictureExtension())); }
+mfxFileFilter projects() { return own(filter("FilterProjects", "Slide shows", "*." + ProjectExtension())); }
 
 bool endsWithNoCase(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && strCompareNoCase(text.c_str() + text.size() - end.size(), end.c_str()) == 0;
@@ -70,7 +77,7 @@ FourCC FileTypeOfName(const std::string& name) {
 }
 
 std::vector<mfxFileFilter> SaveFilters(u16 kind) {
-    if (kind == kSaveProject) return {filter("FilterProjects", "Slide shows", "*." + ProjectExtension())};
+    if (kind == kSaveProject) return {projects()};
     return {ownPictures()};
 }
 
@@ -79,7 +86,7 @@ std::vector<mfxFileFilter> ImportFilters(u16 kind) {
     case kImportMovie: return {filter("FilterMovies", "Movies", kMovieFiles)};
     case kImportSoundOrFlash:
         return {filter("FilterSounds", "Sounds", kSoundFiles), filter("FilterFlash", "Flash", kFlashFiles)};
-    case kImportProject: return {filter("FilterProjects", "Slide shows", "*." + ProjectExtension())};
+    case kImportProject: return {projects()};
     case kImportMedia:
         return {filter("FilterMedia", "All media", std::string(kPictureFiles) + ";" + kSoundFiles + ";" + kFlashFiles +
                                                        ";" + kMovieFiles)};

@@ -113,6 +113,14 @@ EngineErr RLibrary::ReadEntryThumbnail(u16 id, u16 kind, std::vector<u8>* bytes)
     return Read(kind == kThumbnailPicture ? kTypeThumbnail : kTypeAltThumbnail, id, bytes);
 }
 
+EngineErr RLibrary::ReadEntryName(u16 id, bool spanish, std::string* name) const {
+    std::vector<u8> bytes;
+    EngineErr err = spanish ? Read(kTypeSpanishName, id, &bytes) : kResErrNotFound;
+    if (err) err = Read(kTypeAltThumbnail, id, &bytes);
+    name->assign(bytes.begin(), bytes.end());
+    return err;
+}
+
 std::unique_ptr<RPageObject> RLibrary::CreateObjectForEntry(u16 id) const {
     const bool listed = std::any_of(header_.entries.begin(), header_.entries.end(), [&](auto& e) { return e.id == id; });
     std::vector<u8> media;
@@ -144,7 +152,7 @@ u16 RLibrary::AddItem(std::span<const u8> media, std::span<const u8> thumbnail, 
 }
 
 EngineErr RLibrary::RemoveItemResources(u16 id) {
-    for (FourCC type : {header_.type, kTypeThumbnail, kTypeAltThumbnail})
+    for (FourCC type : {header_.type, kTypeThumbnail, kTypeAltThumbnail, kTypeSpanishName})
         if (ResourceRef ref = resFindResource(type, id, map_); ref != 0)
             if (EngineErr err = resRemoveResource(ref)) return err;
     return kErrNone;
@@ -162,7 +170,7 @@ EngineErr RLibrary::DeleteEntry(u16 id) {
         std::vector<u8> bytes;
     };
     std::vector<Kept> kept;
-    for (FourCC type : {header_.type, kTypeThumbnail, kTypeAltThumbnail}) {
+    for (FourCC type : {header_.type, kTypeThumbnail, kTypeAltThumbnail, kTypeSpanishName}) {
         Kept resource{type, {}};
         if (resFindResource(type, id, map_) == 0) continue;
         if (EngineErr err = Read(type, id, &resource.bytes)) return err;

@@ -1,7 +1,7 @@
 #pragma once
 // A library file: an archive of items of one media kind, listed by its header resource
 // ('tLHD' id 1). An item's media is the resource of the library's kind under the item's id;
-// its picture thumbnail is 'tTHM' and its name 'tATX' under the same id. Each change is
+// its picture thumbnail is 'tTHM' and its name 'tATX' (and 'tATS' in Spanish) under the same id. Each change is
 // committed by the archive's update, whole or not at all.
 #include <memory>
 #include <span>
@@ -48,6 +48,9 @@ public:
     u16 NextEntry(u32* iterator, LibraryEntry* entry) const;
     // kind: kThumbnailPicture or kThumbnailName.
     EngineErr ReadEntryThumbnail(u16 id, u16 kind, std::vector<u8>* bytes) const;
+    // The item's name: in Spanish when `spanish` and the library gives one (the installed
+    // libraries do), else the one it was added under.
+    EngineErr ReadEntryName(u16 id, bool spanish, std::string* name) const;
     // A page object of the library's kind holding the entry's media; null when refused.
     std::unique_ptr<RPageObject> CreateObjectForEntry(u16 id) const;
     // Adds an item under the next id; 0 when refused (read-only, full, or not written).

@@ -15,6 +15,8 @@ constexpr FourCC kTypeExclusions = fourCC("tLIB");
 constexpr FourCC kTypeStamp = fourCC("tSTM");
 constexpr FourCC kTypeThumbnail = fourCC("tTHM");
 constexpr FourCC kTypeAltThumbnail = fourCC("tATX");
+// An installed library item's name in Spanish, beside its 'tATX' name in English.
+constexpr FourCC kTypeSpanishName = fourCC("tATS");
 // Matches every kind in object searches.
 constexpr FourCC kTypeAnyObject = fourCC("??PO");
 // Our own: the page's object index and a library's entry table, each id 1.

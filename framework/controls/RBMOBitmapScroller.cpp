@@ -89,6 +89,10 @@ void RBMOBitmapScroller::SetLabel(int index, std::string label) {
     if (Valid(index)) cells_[size_t(index)].label = std::move(label);
 }
 
+void RBMOBitmapScroller::SetBare(int index, bool bare) {
+    if (Valid(index)) cells_[size_t(index)].bare = bare;
+}
+
 void RBMOBitmapScroller::FreeCell(int index) {
     if (Valid(index)) cells_[size_t(index)] = BmoCell{};
 }
@@ -182,7 +186,7 @@ void RBMOBitmapScroller::DrawCell(int item, const Rect16& cell, bool selected) {
         gfxDrawBitmapInRect(c.thumbnail.data(), u32(c.thumbnail.size()), shown, 0, 0);
     }
     if (!c.icon.empty()) gfxDrawBitmap(c.icon.data(), u32(c.icon.size()), cell.left, cell.top, 0);
-    if (mode_ == kBmoModeDetail && !DrawDetailRow(visible, c) && !c.label.empty()) {
+    if (mode_ == kBmoModeDetail && !c.bare && !DrawDetailRow(visible, c) && !c.label.empty()) {
         // A name too wide for the cell wraps onto a second line rather than being cut.
         const u16 length = u16(c.label.size());
         const i16 lines = gfxTextWidth(c.label.c_str(), length) > cell.right - cell.left ? 2 : 1;

@@ -31,6 +31,8 @@ struct BmoCell {
     ScrollerPicture thumbnail;
     ScrollerPicture icon;
     std::string label;
+    // A place without content of its own: no detail row under it, as nothing there to set.
+    bool bare = false;
 };
 
 // A control of the detail row: its place under each visible cell (in cell order), the picture
@@ -56,6 +58,7 @@ public:
     void SetThumbnail(int index, ScrollerPicture picture);
     void SetIcon(int index, ScrollerPicture picture);
     void SetLabel(int index, std::string label);
+    void SetBare(int index, bool bare);
     // Clears a cell's thumbnail, icon and label.
     void FreeCell(int index);
     // Every cell's hot spot in or out of service.

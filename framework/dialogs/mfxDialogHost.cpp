@@ -144,6 +144,8 @@ bool mfxDialogHost::Pump(const std::function<bool()>& done) {
             return false;
         }
         if (isInput(message.message)) {
+            for (mfxWindow* window : mfxWindow::Windows())
+                if (window->GetHandle() == message.window) window->NoteModifiers(message);
             if (message.window == window_ && shown_) Route(message);
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/language/LanguageTexts.h"
 #include "framework/resources/mfxReadResource.h"
 #include "framework/windows/mfxWindow.h"
 #include "platform/display/DisplayWindow.h"
@@ -16,6 +17,16 @@ EngineErr readTemplate(u16 id, DialogTemplate* out) {
     std::vector<u8> bytes;
     if (EngineErr err = mfxReadResource(kDialogType, id, &bytes); err != kErrNone) return err;
     return parseDialogTemplate(bytes, out);
+}
+
+// A stored text in the current language: its key ("Section/Key") looked up in the language
+// files, the stored text when they give none (or it has no key).
+std::string shownText(const TextRef& text) {
+    const size_t cut = text.key.find('/');
+    if (cut == std::string::npos) return text.fallback;
+    const std::string section = text.key.substr(0, cut), key = text.key.substr(cut + 1);
+    const std::string shown = LookupLanguageText(section.c_str(), key.c_str()).c_str();
+    return shown.empty() ? text.fallback : shown;
 }
 
 pw::DialogItemKind widgetKind(DialogItemKind kind) {
@@ -37,7 +48,7 @@ pw::DialogItem widgetItem(const DialogItemTemplate& source) {
     item.id = source.id;
     item.kind = widgetKind(source.kind);
     item.rect = {source.rect.left, source.rect.top, source.rect.right, source.rect.bottom};
-    item.text = source.text.fallback;
+    item.text = shownText(source.text);
     item.enabled = (source.flags & kDlgItemDisabled) == 0;
     item.visible = (source.flags & kDlgItemHidden) == 0;
     item.checked = (source.flags & kDlgItemChecked) != 0;
@@ -70,7 +81,7 @@ mfxModalDialog::~mfxModalDialog() = default;
 void mfxModalDialog::Build(mfxWindow* parent, const DialogTemplate& dialogTemplate) {
     std::vector<pw::DialogItem> items;
     for (const DialogItemTemplate& source : dialogTemplate.items) items.push_back(widgetItem(source));
-    box_ = std::make_unique<pw::DialogBox>(dialogTemplate.title.fallback, dialogTemplate.width, dialogTemplate.height,
+    box_ = std::make_unique<pw::DialogBox>(shownText(dialogTemplate.title), dialogTemplate.width, dialogTemplate.height,
                                            std::move(items));
     for (const DialogItemTemplate& source : dialogTemplate.items) {
         if (source.flags & kDlgItemFocus) box_->setFocus(source.id);

@@ -120,29 +120,32 @@ bool mfxFileDialog::AtTop() const {
 void mfxFileDialog::Refill() {
     std::vector<FolderEntry> found;
     listFolderEntries(folder_, &found);
-    std::vector<std::string> folders;
-    std::vector<std::string> files;
+    std::vector<Entry> folders;
+    std::vector<Entry> files;
     const u16 filter = FilterIndex();
+    const std::string leftOff = filter && setup_.filters[filter - 1].byName ? typeExtension(setup_.filters[filter - 1]) : "";
     for (const FolderEntry& entry : found) {
         if (entry.isHidden()) continue;
         if (entry.isFolder()) {
-            folders.push_back(entry.name);
+            folders.push_back({entry.name, mfxFolderWord(childText(folder_, entry.name), setup_.places), true});
         } else if (filter == 0 || mfxFilterMatches(setup_.filters[filter - 1], entry.name)) {
-            files.push_back(entry.name);
+            const bool cut = !leftOff.empty() && entry.name.size() > leftOff.size() && endsWithNoCase(entry.name, leftOff);
+            files.push_back({entry.name, entry.name.substr(0, entry.name.size() - (cut ? leftOff.size() : 0)), false});
         }
     }
-    std::sort(folders.begin(), folders.end(), lessNoCase);
-    std::sort(files.begin(), files.end(), lessNoCase);
+    const auto byShown = [](const Entry& a, const Entry& b) { return lessNoCase(a.shown, b.shown); };
+    std::sort(folders.begin(), folders.end(), byShown);
+    std::sort(files.begin(), files.end(), byShown);
     entries_.clear();
     ListClear(kFileDlgList);
-    for (const std::string& name : folders) {
-        entries_.push_back({name, true});
+    for (Entry& entry : folders) {
         // A folder is marked the way the desktop marks one.
-        ListInsert(kFileDlgList, kDlgListEnd, name + "/");
+        ListInsert(kFileDlgList, kDlgListEnd, entry.shown + "/");
+        entries_.push_back(std::move(entry));
     }
-    for (const std::string& name : files) {
-        entries_.push_back({name, false});
-        ListInsert(kFileDlgList, kDlgListEnd, name);
+    for (Entry& entry : files) {
+        ListInsert(kFileDlgList, kDlgListEnd, entry.shown);
+        entries_.push_back(std::move(entry));
     }
 }
 
@@ -168,7 +171,7 @@ mfxFileDialog::Step mfxFileDialog::Handle(const mfxDialogEvent& event, std::stri
     if (event.kind == kDlgEventListSelection && event.item == kFileDlgList) {
         const Entry* entry = Picked();
         if (!entry || entry->folder) return Step::None;
-        name_->SetText(entry->name);
+        name_->SetText(entry->shown);
         if (setup_.saving) return Step::None;
         *path = childText(folder_, entry->name);
         return path->empty() ? Step::None : Step::Selected;
@@ -225,6 +228,7 @@ mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* 
     }
     // Nothing by that name: an open needs a file that exists, a save a name the folder takes
     // and shows (a name beginning with a dot is hidden here, so the work would seem lost).
+    if (!setup_.saving && there == kOsErrNotFound) return OpenByShownName(name, path);
     if (!setup_.saving || there != kOsErrNotFound) return Step::None;
     Path folder;
     pathFromText(&folder, folder_.c_str());
@@ -234,6 +238,13 @@ mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* 
     if (!valid) return Step::None;
     *path = full;
     return Step::Chosen;
+}
+
+mfxFileDialog::Step mfxFileDialog::OpenByShownName(const std::string& name, std::string* path) {
+    const u16 filter = FilterIndex();
+    if (!filter || !setup_.filters[filter - 1].byName) return Step::None;
+    const std::string extension = typeExtension(setup_.filters[filter - 1]);
+    return extension.empty() || endsWithNoCase(name, extension) ? Step::None : Choose(name + extension, path);
 }
 
 std::string mfxFileDialog::TypedPath(const std::string& typed) const {

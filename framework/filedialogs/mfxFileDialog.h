@@ -7,7 +7,9 @@
 // the home folder, "/home/mia/cat.png" or "~/cat.png", and names joined by "/" are taken as
 // the desktop writes them), Escape cancels. Up goes no higher than the user's home folder from
 // inside it. A save's name gets the chosen file type's extension when it lacks it, before a
-// file it would replace is asked about.
+// file it would replace is asked about. Folders listed show by their places' words and the
+// program's own files by their names (mfxFilePlace.h, mfxFileFilter.h); an open takes a shown
+// name as the file it stands for.
 //
 // Folders are listed, never made the process's current folder. User-interface thread only.
 #include <memory>
@@ -70,6 +72,7 @@ public:
 private:
     struct Entry {
         std::string name;
+        std::string shown;  // as the list shows it
         bool folder;
     };
     void Refill();
@@ -80,6 +83,8 @@ private:
     const Entry* Picked() const;
     Step Accept(std::string* path);
     Step Choose(const std::string& name, std::string* path);
+    // An open's name typed without the ending of the program's own files it lists.
+    Step OpenByShownName(const std::string& name, std::string* path);
     bool ConfirmReplace(const std::string& name);
 
     mfxFileDialogSetup setup_;

@@ -8,6 +8,9 @@
 struct mfxFileFilter {
     std::string label;
     std::string patterns;
+    // The program's own files, of the one pattern "*.<ending>": the list shows each by its
+    // name, the picture's or the show's, without the ending.
+    bool byName = false;
 };
 
 bool mfxFilterMatches(const mfxFileFilter& filter, const std::string& name);

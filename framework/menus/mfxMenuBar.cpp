@@ -70,14 +70,19 @@ bool mfxMenuBar::TranslateKey(u8 key) {
     return true;
 }
 
-bool mfxMenuBar::PreTranslateMessage(const plat::Message& message) {
-    if (message.window != window_ || !record_) return false;
+void mfxMenuBar::NoteModifiers(const plat::Message& message) {
+    if (message.window != window_) return;
     // The modifiers as the queue's own key messages left them: the keyboard state may already
     // be ahead of the message being handled.
     if (const u16 bit = modifierBit(u8(message.wParam)); bit != 0) {
         if (message.message == plat::kMsgKeyDown || message.message == plat::kMsgSysKeyDown) modifiers_ |= bit;
         if (message.message == plat::kMsgKeyUp || message.message == plat::kMsgSysKeyUp) modifiers_ &= u16(~bit);
     }
+}
+
+bool mfxMenuBar::PreTranslateMessage(const plat::Message& message) {
+    if (message.window != window_ || !record_) return false;
+    NoteModifiers(message);
     switch (message.message) {
     case plat::kMsgKeyDown:
     case plat::kMsgSysKeyDown: {

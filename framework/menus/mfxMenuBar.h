@@ -30,6 +30,9 @@ public:
     void SetMenu(const mfxMenu* menu);
 
     bool PreTranslateMessage(const plat::Message& message);
+    // Follows the modifier keys of a key message that went elsewhere (a dialog's own loop took
+    // it), so that no Ctrl released under a dialog stays held for the accelerators.
+    void NoteModifiers(const plat::Message& message);
     // Marks the bar and any open popup for repainting.
     void Redraw();
     // Draws the bar and its open popups into the window's face and shows them.

@@ -61,6 +61,10 @@ intptr_t mfxWindow::WindowProc(uint32_t message, uintptr_t wParam, intptr_t lPar
 
 bool mfxWindow::PreTranslateMessage(const plat::Message& message) { return bar_ && bar_->PreTranslateMessage(message); }
 
+void mfxWindow::NoteModifiers(const plat::Message& message) {
+    if (bar_) bar_->NoteModifiers(message);
+}
+
 u32 mfxWindow::OnClose() { return 1; }
 
 void mfxWindow::OnPaint() {}

@@ -38,6 +38,8 @@ public:
     // true means the window used it and it is not dispatched. The base offers it to the menu
     // bar: accelerators, menu keys, clicks on the bar, and paints (drawn under the bar).
     virtual bool PreTranslateMessage(const plat::Message& message);
+    // A key message a dialog's loop took: the menu bar still follows its modifier keys.
+    void NoteModifiers(const plat::Message& message);
 
     // The user asked to close the window: non-zero destroys it.
     virtual u32 OnClose();

@@ -4,6 +4,8 @@
 
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/storage/ObjectTypes.h"
+#include "engine/base/MemoryHandles.h"
+#include "engine/util/PolyBuf.h"
 #include "media/export/ExportFiles.h"
 #include "media/export/PagePicture.h"
 #include "media/objects/SwfHost.h"
@@ -61,13 +63,25 @@ i32 composePageFlash(const RPageData& page, const MovieExportCanvas& canvas, std
     const swf::Rect pictureRect{0, 0, picture->Width() * kTwipsPerPixel, picture->Height() * kTwipsPerPixel};
     swf::PlacementMatrix(placement, pictureRect, 0, 0, 0.0, 1.0, 1.0);
     const PixelView& pixels = picture->Pixels();
-    // Rows top first, as the builder reads them.
-    std::vector<u16> rows(size_t(picture->Width()) * picture->Height());
+    // Rows top first, as the builder reads them, in an engine block that the buffer frees
+    // however the export ends.
+    const size_t width = size_t(picture->Width()), rowsSize = width * 2 * size_t(picture->Height());
+    if (rowsSize > 0xFFFFFFFFu) return kExportNoMemory;
+    // A handle that could not be had (0) gives no block when locked.
+    const memHandle handle = memAllocHandle(u32(rowsSize));
+    std::unique_ptr<PolyBufMemH> rows(new (std::nothrow) PolyBufMemH(handle));
+    if (!rows) {
+        memFreeHandle(handle);
+        return kExportNoMemory;
+    }
+    auto* row = static_cast<u16*>(rows->Lock());
+    if (!row) return kExportNoMemory;
     for (i32 y = 0; y < picture->Height(); ++y)
-        std::copy(pixels.Row(y), pixels.Row(y) + picture->Width(), rows.begin() + ptrdiff_t(y) * picture->Width());
-    if (builder.AddPicture(rows.data(), u32(picture->Width()) * 2, picture->Width(), picture->Height(), placement, 0) !=
-        swf::kOk)
-        return kExportFailed;
+        std::copy(pixels.Row(y), pixels.Row(y) + width, row + ptrdiff_t(y) * ptrdiff_t(width));
+    const swf::Result added =
+        builder.AddPicture(row, u32(width) * 2, picture->Width(), picture->Height(), placement, 0);
+    rows->Unlock();
+    if (added != swf::kOk) return kExportFailed;
     u16 depth = 1;
     u32 it = 0;
     RPageObject* object = nullptr;

@@ -275,9 +275,9 @@ void RLibPanel::ChooseItem(int item) {
     } else {
         playPanelSound(kLibChooseSound);
     }
-    std::vector<u8> name;
-    library_->ReadEntryThumbnail(entry, kThumbnailName, &name);
-    SetItemName(std::string(name.begin(), name.end()));
+    std::string name;
+    library_->ReadEntryName(entry, CurrentLanguage() == kLanguageSpanish, &name);
+    SetItemName(std::move(name));
 }
 
 void RLibPanel::PlayPreview(u16 entryId) {

@@ -1,13 +1,14 @@
 #pragma once
 // The page-level commands the canvas answers, and what it sends back to the screen. Those the
-// main window's menus send take their number from the menus' names.
+// main window's menus and the tool panels send take their number from the senders' names.
 #include "app/window/MenuMessages.h"
 #include "engine/base/EngineTypes.h"
 #include "framework/controls/RColorPicker.h"
+#include "panels/base/ToolPanelMessages.h"
 
 namespace Ostrel {
 
-constexpr u32 kMsgPlaceObject = 5570;
+constexpr u32 kMsgPlaceObject = 5570;  // apart from kScreenSlideShow: the application takes that one itself
 constexpr u32 kMsgNewPage = 6603;
 constexpr u32 kMsgStopMedia = 6606;
 constexpr u32 kMsgCanvasHotSpot = 6607;
@@ -16,9 +17,9 @@ constexpr u32 kMsgPlayPage = 6609;
 constexpr u32 kMsgShowPage = 6610;
 constexpr u32 kMsgImportFile = kMsgMenuImport;
 constexpr u32 kMsgExportPicture = kMsgMenuExport;
-constexpr u32 kMsgEnableClicks = 6616;
+constexpr u32 kMsgEnableClicks = kMsgPanelEnableCanvas;
 constexpr u32 kMsgMoveHotSpot = 6618;
-constexpr u32 kMsgDisableClicks = 6617;
+constexpr u32 kMsgDisableClicks = kMsgPanelDisableCanvas;
 constexpr u32 kMsgSpeakLastText = 6626;
 constexpr u32 kMsgAbcText = kMsgMenuAbcText;
 constexpr u32 kMsgAbcTextReply = 6629;

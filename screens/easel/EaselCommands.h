@@ -5,6 +5,7 @@
 // the slide shows) is named in app/window/MenuMessages.h, and the messages it shares with the
 // application, the canvas, the pickers and the panels keep the names their own headers give.
 #include "engine/base/EngineTypes.h"
+#include "screens/easel/CanvasMessages.h"
 
 namespace Ostrel {
 
@@ -38,8 +39,9 @@ constexpr u32 kEaselStartOver = 266;
 constexpr u32 kEaselQuitRequest = 267;
 constexpr u32 kEaselSave = 281;
 constexpr u32 kEaselSaveButton = 282;
-// A new page (it comes back as kMsgMenuNewPicture).
-constexpr u32 kEaselNewPageCommand = 6603;
+// A new page, the canvas's own request: the easel asks about unsaved work first (it comes back
+// as kMsgMenuNewPicture).
+constexpr u32 kEaselNewPageCommand = kMsgNewPage;
 
 // The save question before a command drops the page: kEaselAskToSave carries the pending
 // action in parameter 1 (kEaselQuit, kMsgMenuNewPicture, kScreenPicker or one of these).

@@ -187,6 +187,9 @@ u32 REasel::HandleInput(u32, Point16 point, u32) {
 void REasel::StartOver() {
     StopAll();
     if (firecracker_) return;
+    // The effect takes the buttons out of service, so the pointer leaving Start Over is never
+    // heard: its tip goes with the click.
+    HideToolTip();
     // The press on Start Over took the panel's buttons out of service until the effect ends;
     // an effect that does not start gives them back at once.
     if (!canvas_) {

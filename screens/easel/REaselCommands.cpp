@@ -1,5 +1,6 @@
 #include "screens/easel/REaselCommands.h"
 
+#include "app/application/NewPageEntry.h"
 #include "app/application/RApplication.h"
 #include "app/dialogs/RDlgWarnings.h"
 #include "app/export/RExportCommand.h"
@@ -284,8 +285,11 @@ u32 REaselCommands::Export(RMessage*, uintptr_t) {
 }
 
 u32 REaselCommands::RedrawPage(RMessage* message, uintptr_t) {
+    // The menus' Open (kMsgMenuOpenProject) has the number too, and is the picker's.
+    const NewPageEntry* entry = message->Payload<NewPageEntry>();
+    if (!entry) return 0;
     easel_.StopAll();
-    if (easel_.Canvas()) easel_.Canvas()->RedrawPage(reinterpret_cast<RPage*>(message->param1), 1);
+    if (easel_.Canvas()) easel_.Canvas()->RedrawPage(entry->page, 1);
     return 0;
 }
 

@@ -117,6 +117,7 @@ void RPicker::BuildStrip(int firstVisible, int selected) {
     SlideCells cells = BuildSlideCells(*document, slideCount_, cellSources_);
     if (!strip_) CreateStrip();
     strip_->SetVectors(std::move(cells.thumbnails), std::move(cells.icons), std::move(cells.labels));
+    for (size_t cell = 0; cell < cells.blank.size(); ++cell) strip_->SetBare(int(cell), cells.blank[cell]);
     strip_->SetMode(detail_ ? kBmoModeDetail : kBmoModePlain);
     strip_->EnableCells(true);
     strip_->ScrollTo(firstVisible);
@@ -133,6 +134,7 @@ void RPicker::RefreshCell(int cell) {
     strip_->SetThumbnail(cell, std::move(one.thumbnails[size_t(cell)]));
     strip_->SetIcon(cell, std::move(one.icons[size_t(cell)]));
     strip_->SetLabel(cell, std::move(one.labels[size_t(cell)]));
+    strip_->SetBare(cell, one.blank[size_t(cell)]);
     strip_->Redraw();
 }
 

@@ -81,6 +81,7 @@ void BuildSlideCell(RDocument& document, u16 place, const SlideCellSources& sour
         cells.thumbnails.resize(index + 1);
         cells.icons.resize(index + 1);
         cells.labels.resize(index + 1);
+        cells.blank.resize(index + 1);
     }
     RPage* page = document.GetPage(place);
     u8 seconds = 0, mode = 0;
@@ -89,6 +90,7 @@ void BuildSlideCell(RDocument& document, u16 place, const SlideCellSources& sour
         cells.thumbnails[index] = PlainThumbnail(0xFFFFFF);
         cells.icons[index] = sources.icon ? sources.icon(kBlankTransitionIcon) : ScrollerPicture{};
         cells.labels[index] = TimingLabel(kBlankCellSeconds, 0, sources.timing);
+        cells.blank[index] = true;
         return;
     }
     ScrollerPicture thumbnail = sources.thumbnail ? sources.thumbnail(*page) : ScrollerPicture{};
@@ -97,6 +99,7 @@ void BuildSlideCell(RDocument& document, u16 place, const SlideCellSources& sour
     cells.icons[index] = sources.icon ? sources.icon(u16(kFirstTransitionIcon + page->GetTransitionEffect())) : ScrollerPicture{};
     page->GetTiming(&seconds, &mode);
     cells.labels[index] = TimingLabel(seconds, mode, sources.timing);
+    cells.blank[index] = false;
 }
 
 SlideCells BuildSlideCells(RDocument& document, u16 count, const SlideCellSources& sources) {
@@ -104,6 +107,7 @@ SlideCells BuildSlideCells(RDocument& document, u16 count, const SlideCellSource
     cells.thumbnails.reserve(count);
     cells.icons.reserve(count);
     cells.labels.reserve(count);
+    cells.blank.reserve(count);
     for (u16 place = 1; place <= count; ++place) BuildSlideCell(document, place, sources, cells);
     return cells;
 }

@@ -25,6 +25,8 @@ struct SlideCells {
     std::vector<ScrollerPicture> thumbnails;
     std::vector<ScrollerPicture> icons;
     std::vector<std::string> labels;
+    // The places that hold no page (the shared blank page).
+    std::vector<bool> blank;
 };
 
 // A 16-bit engine bitmap of the picture (alpha ignored).

@@ -21,3 +21,25 @@ std::string languageText(const std::string& language, const std::string& section
     ADD_FAILURE() << language << ".txt has no " << section << "/" << key;
     return {};
 }
+
+namespace {
+
+std::string shown(const std::string& language, const ShownText& text) {
+    std::string words = languageText(language, text.section, text.key);
+    if (const size_t at = words.find("%s"); at != std::string::npos) words.replace(at, 2, text.name);
+    return words;
+}
+
+}  // namespace
+
+testing::AssertionResult showsInSpanish(const Shot& shot, const std::vector<ShownText>& texts, const Area& within,
+                                        uint32_t paper) {
+    for (const ShownText& text : texts) {
+        const std::string spanish = shown("Spanish", text), english = shown("English", text);
+        if (findWidgetText(shot, spanish, within, kWidgetText, paper).width == 0)
+            return testing::AssertionFailure() << "\"" << spanish << "\" (" << text.key << ") is not shown";
+        if (english != spanish && findWidgetText(shot, english, within, kWidgetText, paper).width > 0)
+            return testing::AssertionFailure() << "\"" << english << "\" (" << text.key << ") is still in English";
+    }
+    return testing::AssertionSuccess();
+}

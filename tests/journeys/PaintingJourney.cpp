@@ -65,8 +65,8 @@ TEST(PaintingJourney, ASavedPictureIsThereAfterQuittingAndComingBack) {
     ASSERT_TRUE(chooseMenu(j, "File", "Open..."));
     Area file;
     ASSERT_TRUE(j.waitFor(
-        [&] { return (file = findWidgetText(j.screenshot(), "Sun.tbx", {0, 0, 800, 620}, kWidgetText, 0xFFFFFF)).width > 0; },
-        "Sun.tbx in the open dialog's list"));
+        [&] { return (file = findWidgetText(j.screenshot(), "Sun", {0, 0, 800, 620}, kWidgetText, 0xFFFFFF)).width > 0; },
+        "the picture Sun in the open dialog's list"));
     j.click(file);
     const Area open = findWidgetText(j.screenshot(), "Open", {0, kMenuBarHeight, 800, 600});
     ASSERT_GT(open.width, 0) << "the dialog's Open button";

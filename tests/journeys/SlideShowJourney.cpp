@@ -183,6 +183,10 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     const std::vector<Area> controls = controlsUnder(loaded, first), others = controlsUnder(loaded, second);
     ASSERT_EQ(controls.size(), 3u) << "sounds, transition and timing under the slide";
     ASSERT_EQ(others.size(), 3u);
+    // The place after the third slide, beside it and under the second, holds no page: nothing to set there.
+    const Area third = boxOf(loaded, strip, green);
+    EXPECT_TRUE(controlsUnder(loaded, {second.x, third.y, second.width, third.height}).empty())
+        << "a blank cell shows a slide's controls";
     const Area timing = controls[2], otherTiming = others[2];
     const auto timingsAlike = [&](const Shot& shot) {
         for (int32_t dy = 0; dy < timing.height; ++dy)

@@ -24,9 +24,16 @@ TEST(StartOverJourney, TheFirecrackerTakesThePageAwayWhileTheChildWatches) {
     ASSERT_TRUE(j.settle());
     const Shot filled = j.keep("filled");
 
+    // The button's tip shows below it while the pointer rests there, and goes with the click.
+    const Area startOver = planned("easel.side.StartOver");
+    const Area underStartOver{startOver.x, startOver.y + startOver.height + 1, startOver.width, 8};
+    j.move(startOver.centerX(), startOver.centerY());
+    ASSERT_TRUE(j.waitForChange(filled, underStartOver, "Start Over's tip"));
+
     // Pictures of the page on the way from filled to blank: neither the one nor the other, each
     // unlike the one before.
-    j.click(planned("easel.side.StartOver"));
+    j.click(startOver);
+    j.move(canvas.centerX(), canvas.centerY());
     int between = 0;
     Shot last = filled;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -44,6 +51,7 @@ TEST(StartOverJourney, TheFirecrackerTakesThePageAwayWhileTheChildWatches) {
     ASSERT_TRUE(j.settle());
     const Shot blank = j.keep("blank");
     EXPECT_EQ(paintedPixels(blank), 0);
+    EXPECT_EQ(blank.differences(filled, underStartOver), 0) << "Start Over's tip stayed up after the click";
 }
 
 }  // namespace

@@ -158,7 +158,7 @@ def harness_folder(parts):
 def unmirrored(root, rel):
     """The test or benchmark folder of rel when it has no source folder to mirror, else None."""
     folder = rel.parts[:-1]
-    if folder[0] not in HARNESSES or len(folder) < 2 or harness_folder(folder):
+    if not folder or folder[0] not in HARNESSES or len(folder) < 2 or harness_folder(folder):
         return None
     return None if root.joinpath(*folder[1:]).is_dir() else "/".join(folder)
 

@@ -4,9 +4,13 @@
 // reopening the picture, and quitting with unsaved work.
 #include <csignal>
 
+#include "app/application/NewPageEntry.h"
+#include "app/window/MenuMessages.h"
+#include "app/window/RDisplayWindow.h"
 #include "document/project/RecoveryCopy.h"
 #include "framework/app/mfxSignalEnding.h"
 #include "platform/display/QuitSignals.h"
+#include "screens/picker/RPicker.h"
 #include "tests/shell/SessionFixture.h"
 
 namespace {
@@ -76,6 +80,42 @@ void SessionTest::loginAndPaint(std::vector<u16>* before, std::vector<u16>* pain
     ASSERT_NE(*painted, *before) << "the drag left the canvas as it was";
     ASSERT_NE(application_->GetCurrentPage(), nullptr);
     EXPECT_TRUE(application_->GetCurrentPage()->Data().IsDirty());
+}
+
+// 6605 is both the page the application gives the easel it enters and the menus' Open on the
+// slide-show screen, broadcast to every screen that listens: each does what its sender means.
+TEST_F(SessionTest, TheMenusOpenProjectOpensAProjectAndLeavesTheEaselsPage) {
+    std::vector<u16> before, painted;
+    ASSERT_NO_FATAL_FAILURE(loginAndPaint(&before, &painted));
+    RPage* page = application_->GetCurrentPage();
+    RMessage open(kMsgMenuOpenProject, 0, 0);
+    RDisplayWindow::Get()->Broadcast(&open, 0);
+    frames(2);
+    EXPECT_EQ(application_->GetCurrentPage(), page);
+    EXPECT_EQ(strokeRow(), painted) << "the menus' Open wiped the painting";
+
+    // The application's record with the number shows the page it carries as the page keeps it:
+    // the unsaved painting lives only on the canvas.
+    RMessage entry = NewPageEntryMessage(page);
+    easel()->HandleMessage(&entry, 0);
+    frames(2);
+    EXPECT_EQ(strokeRow(), before) << "the page given is not the page shown";
+
+    RMessage toPicker(kScreenPicker, 0, 0);
+    application_->HandleMessage(&toPicker, 0);
+    frames(2);
+    auto* picker = dynamic_cast<RPicker*>(application_->GetCurrentModule());
+    ASSERT_NE(picker, nullptr);
+    int asked = 0;
+    PickerFileUi files = defaultPickerFileUi();
+    files.openProject = [&asked] {
+        ++asked;
+        return std::string();
+    };
+    picker->SetFileUi(files);
+    RDisplayWindow::Get()->OnCommand(kCmdOpen);
+    frames(2);
+    EXPECT_EQ(asked, 1) << "the picker's open dialog never came";
 }
 
 TEST_F(SessionTest, TheEaselLeftAloneShowsNothingNew) {

@@ -20,7 +20,19 @@ one command where another was meant. The names live in vocabulary headers:
   refused, so that no name escapes it.
 - Where one number is meant to carry two names in one vocabulary, the later line ends with the
   comment "// alias of kEarlierName", naming a constant of the same vocabulary with the same
-  number; nothing else lets a number repeat. One name per line.
+  number; nothing else lets a number repeat within a vocabulary. One name per line.
+
+One receiver hears several vocabularies: a screen takes the menus' broadcasts, the application's
+messages and its own buttons' clicks in one handler, and hands some on to its parts. A receiver
+is a source file under those folders that dispatches messages: its "case kName:" labels and the
+names that stand alone in the rows of its command tables ("{kFirst, kLast, &Handler}"; a bound
+written "kName - 1" or "kName + 1" only marks where a span stops). Every vocabulary one of whose
+names a receiver takes reaches that receiver whole, and no two of its vocabularies may give one
+number two names, unless
+- one name is defined as the other ("constexpr u32 kMsgAbcText = kMsgMenuAbcText;"): one
+  message, called by each side's name, or
+- the later line ends with "// apart from kOtherName: how the receiver tells them apart", naming
+  a constant of another vocabulary with the same number.
 
 Every violation is printed as "<file>:<line>: <rule>"; the exit status
 is 1 when there is any, and when the tree holds no vocabulary header at all (a wrong root).
@@ -39,6 +51,10 @@ ENUM = re.compile(r"\benum\s+(?:class\s+|struct\s+)?(\w+)\s*(:\s*[\w:]+)?\s*\{")
 CONSTANT = re.compile(r"^\s*(?:inline\s+)?(?:static\s+)?constexpr\s+([\w:]+)\s+(k\w*)\s*=\s*(.+?)\s*;")
 ENUMERATOR = re.compile(r"^\s*(\w+)\s*(?:=\s*(.+?))?\s*,?\s*$")
 ALIAS = re.compile(r"//\s*alias of\s+(\w+)")
+APART = re.compile(r"//\s*apart from\s+(\w+)\s*:\s*\S")
+CASE_LABEL = re.compile(r"\bcase\s+(k\w+)\s*:")
+TABLE_ROW = re.compile(r"\{\s*([\w\s+-]+?)\s*,\s*([\w\s+-]+?)\s*,\s*&\w")
+BARE_NAME = re.compile(r"^k\w+$")
 LITERAL = re.compile(r"\b(0[xX][0-9a-fA-F]+|\d+)[uUlL]*\b")
 FOUR_CHARS = re.compile(r"(?:fourCC\(\s*\"([^\"]{4})\"\s*\)|'([^'\\]{1,4})')")
 
@@ -65,8 +81,9 @@ def four_chars(text):
 
 
 class Name:
-    def __init__(self, name, expression, line, alias):
+    def __init__(self, name, expression, line, alias, apart=None):
         self.name, self.expression, self.line, self.alias = name, expression, line, alias
+        self.apart = apart
         self.value = None
 
 
@@ -98,6 +115,8 @@ def read_header(path, problems, rel):
                 line, in_comment = before, True
         alias = ALIAS.search(line)
         alias = alias.group(1) if alias else None
+        apart = APART.search(line)
+        apart = apart.group(1) if apart else None
         code = strip_code(line)
         if current is None:
             enum = ENUM.search(code)
@@ -111,7 +130,7 @@ def read_header(path, problems, rel):
             else:
                 constant = CONSTANT.match(code)
                 if constant and INTEGER_TYPES.match(constant.group(1)):
-                    loose.names.append(Name(constant.group(2), constant.group(3), number, alias))
+                    loose.names.append(Name(constant.group(2), constant.group(3), number, alias, apart))
                 continue
         body, closed = code, False
         if "}" in body:
@@ -124,7 +143,7 @@ def read_header(path, problems, rel):
             expression = entry.group(2)
             if expression is None:
                 expression = f"{pending_previous} + 1" if pending_previous else "0"
-            current.names.append(Name(entry.group(1), expression, number, alias))
+            current.names.append(Name(entry.group(1), expression, number, alias, apart))
             pending_previous = entry.group(1)
         if closed:
             current = None
@@ -208,6 +227,65 @@ def check_duplicates(vocabulary, problems):
             first[name.value] = name
 
 
+def taken_names(text):
+    """The names a receiver's source dispatches on."""
+    names = set(CASE_LABEL.findall(text))
+    for row in TABLE_ROW.findall(text):
+        names.update(bound.strip() for bound in row if BARE_NAME.match(bound.strip()))
+    return names
+
+
+def same_message(name, by_name):
+    """The name a name stands for when it is defined as another one, followed to its end."""
+    seen = set()
+    while name.expression.strip() in by_name and name.name not in seen:
+        seen.add(name.name)
+        name = by_name[name.expression.strip()]
+    return name.name
+
+
+def check_receivers(root, vocabularies, problems):
+    owner, by_name = {}, {}
+    for vocabulary in vocabularies:
+        for name in vocabulary.names:
+            owner.setdefault(name.name, vocabulary)
+            by_name.setdefault(name.name, name)
+    for name in by_name.values():
+        if name.apart is None:
+            continue
+        other = by_name.get(name.apart)
+        if other is None or owner[name.apart] is owner[name.name] or other.value != name.value:
+            problems.append(f"{owner[name.name].path}:{name.line}: {name.name} is marked apart from {name.apart}, "
+                            f"which is no name of another vocabulary with {name.value}")
+    for folder in FOLDERS:
+        base = root / folder
+        if not base.is_dir():
+            continue
+        for source in sorted(base.rglob("*.cpp")):
+            taken = taken_names(source.read_text(encoding="utf-8", errors="replace"))
+            reaching = []
+            for vocabulary in (owner[name] for name in sorted(taken) if name in owner):
+                if vocabulary not in reaching:
+                    reaching.append(vocabulary)
+            first = {}
+            for vocabulary in reaching:
+                for name in vocabulary.names:
+                    if name.value is None:
+                        continue
+                    for earlier in first.setdefault(name.value, []):
+                        if owner[earlier.name] is vocabulary:
+                            continue
+                        if same_message(earlier, by_name) == same_message(name, by_name):
+                            continue
+                        if earlier.apart == name.name or name.apart == earlier.name:
+                            continue
+                        problems.append(f"{source.relative_to(root).as_posix()}: {earlier.name} "
+                                        f"({owner[earlier.name].path}:{earlier.line}) and {name.name} "
+                                        f"({vocabulary.path}:{name.line}) both reach this receiver as "
+                                        f"{name.value}")
+                    first[name.value].append(name)
+
+
 def check(root):
     problems = []
     headers = vocabulary_headers(root)
@@ -219,6 +297,7 @@ def check(root):
     resolve(vocabularies, problems)
     for vocabulary in vocabularies:
         check_duplicates(vocabulary, problems)
+    check_receivers(root, vocabularies, problems)
     return problems
 
 

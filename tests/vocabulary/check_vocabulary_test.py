@@ -17,6 +17,14 @@ def shares(where, name, value, earlier, line, title):
     return f"{where}: {name} shares {value} with {earlier} (line {line}) in {title}"
 
 
+def reaches(earlier, earlier_at, later, later_at, value, source="screens/easel/Easel.cpp"):
+    return f"{source}: {earlier} ({earlier_at}) and {later} ({later_at}) both reach this receiver as {value}"
+
+
+# The menus' Open and the application's new page: one number in two headers.
+TWO = {"app/window/MenuMessages.h": HEAD + "enum M : u32 {\n    kMsgOpen = 6605,\n    kMsgSave = 6604,\n};\n}\n",
+       "app/AppMessages.h": HEAD + "enum A : u32 {\n    kMsgNewPage = 6605,\n};\n}\n"}
+
 # (name, {path: text}, expected problems in the order the check reports them)
 CASES = [
     ("distinct numbers in an enum and in loose constants",
@@ -62,6 +70,27 @@ CASES = [
                                    "constexpr const char* kKey = \"x\";\nconstexpr u32 kOne = 1;  // was 2\n}\n",
       "app/window/RDisplayWindow.h": HEAD + "constexpr u32 kA = 1;\nconstexpr u32 kB = 1;\n}\n",
       "framework/messaging/CoreMessages.h": HEAD + "constexpr u32 kA = 1;\nconstexpr u32 kB = 1;\n}\n"}, []),
+    ("two vocabularies taken by one receiver share a number",
+     {**TWO, "screens/easel/Easel.cpp": "switch (code) {\ncase kMsgNewPage: break;\n}\n"
+                                        "const Entry kRows[] = {{kMsgOpen, kMsgOpen, &Easel::Open}};\n"},
+     [reaches("kMsgNewPage", "app/AppMessages.h:4", "kMsgOpen", "app/window/MenuMessages.h:4", 6605)]),
+    ("a vocabulary reaches whole: one name taken brings its neighbours",
+     {**TWO, "screens/easel/Easel.cpp": "case kMsgNewPage:\ncase kMsgSave:\n"},
+     [reaches("kMsgNewPage", "app/AppMessages.h:4", "kMsgOpen", "app/window/MenuMessages.h:4", 6605)]),
+    ("each receiver apart, span bounds written with an offset and other code do not count",
+     {**TWO, "screens/easel/Easel.cpp": "case kMsgNewPage:\n{kMsgOpen - 1, kMsgOpen + 1, &E::F}\nf(kMsgOpen);\n",
+      "screens/picker/Picker.cpp": "case kMsgOpen:\n"}, []),
+    ("an alias within one vocabulary is no second message for its receiver",
+     {"app/window/MenuMessages.h": HEAD + "enum M : u32 {\n    kA = 5,\n    kB = 5,  // alias of kA\n};\n}\n",
+      "screens/easel/Easel.cpp": "case kA:\n"}, []),
+    ("one message under each side's name",
+     {**TWO, "app/AppMessages.h": HEAD + "enum A : u32 {\n    kMsgNewPage = kMsgOpen,\n};\n}\n",
+      "screens/easel/Easel.cpp": "case kMsgNewPage:\ncase kMsgSave:\n"}, []),
+    ("an apart marker lets a receiver tell two apart, and must name a number's other name",
+     {**TWO, "app/AppMessages.h": HEAD + "enum A : u32 {\n    kMsgNewPage = 6605,  // apart from kMsgOpen: by payload\n"
+                                         "    kMsgX = 7,  // apart from kMsgSave: wrong number\n};\n}\n",
+      "screens/easel/Easel.cpp": "case kMsgNewPage:\ncase kMsgSave:\n"},
+     ["app/AppMessages.h:5: kMsgX is marked apart from kMsgSave, which is no name of another vocabulary with 7"]),
     ("a tree without vocabulary headers is the wrong tree",
      {"app/window/RDisplayWindow.h": HEAD + "}\n"}, None),
 ]

@@ -20,8 +20,8 @@ void RTEditor::DeleteKey(u8 key) {
 
 bool RTEditor::HandleKey(u32 key) {
     if (!text_ || !layout_ || !active_) return false;
-    const u8 vk = keyVirtual(key);
-    const u8 c = keyChar(key);
+    const u8 vk = keyRecordVirtualKey(key);
+    const u8 c = keyRecordCharacter(key);
     if (charIsPrintable(c) || vk == kKeyReturn) {
         EraseCaret();
         TypeChar(vk == kKeyReturn ? kCharCR : c);

@@ -78,8 +78,8 @@ bool Editor::HandleKey(u32 key) {
         BeginStep(kTextStepTyping);
         RecordText();
     }
-    const u8 vk = keyVirtual(key);
-    const u8 c = keyChar(key);
+    const u8 vk = keyRecordVirtualKey(key);
+    const u8 c = keyRecordCharacter(key);
     bool used = true;
     if (vk == kKeyReturn || charIsPrintable(c)) {
         EraseCaret();

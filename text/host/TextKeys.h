@@ -1,7 +1,8 @@
 #pragma once
-// Key words as the editors receive them: the low byte is the virtual key, bits 16-23 the
-// character it typed.
+// The keys the editors act on. Editors receive the packed key record of engine/base/
+// KeyRecord.h and read its fields through that header.
 #include "engine/base/EngineTypes.h"
+#include "engine/base/KeyRecord.h"
 
 constexpr u8 kKeyBackspace = 8;
 constexpr u8 kKeyReturn = 13;
@@ -13,8 +14,7 @@ constexpr u8 kKeyRight = 39;
 constexpr u8 kKeyDown = 40;
 constexpr u8 kKeyDelete = 46;
 
-constexpr u8 keyVirtual(u32 key) { return u8(key); }
-constexpr u8 keyChar(u32 key) { return u8(key >> 16); }
+// The packed record of a key typed with no modifier held and no repeat.
 constexpr u32 keyWord(u8 virtualKey, u8 character) { return u32(virtualKey) | (u32(character) << 16); }
 
 // Characters that show a glyph in cp1252: the ASCII ones from the blank to '~' and the

@@ -18,8 +18,8 @@ using namespace Ostrel;
 // The first pictures: the easel's on sky blue, the picker's on green.
 constexpr u32 kSky = 0x8ECAE6;
 constexpr u32 kGreen = 0xB5E48C;
-constexpr Rect16 kMovieRect{kGetStartedMovieOrigin.h, kGetStartedMovieOrigin.v, i16(kGetStartedMovieOrigin.h + 240),
-                            i16(kGetStartedMovieOrigin.v + 160)};
+constexpr Rect16 kMovieRect{kGetStartedMovieOrigin.h, kGetStartedMovieOrigin.v, i16(kGetStartedMovieOrigin.h + 320),
+                            i16(kGetStartedMovieOrigin.v + 180)};
 constexpr Point16 kCorner{i16(kGetStartedMovieOrigin.h + 6), i16(kGetStartedMovieOrigin.v + 6)};
 
 bool near(u32 a, u32 b, int tolerance = 20) {

@@ -6,6 +6,7 @@
 #include "app/dialogs/RUserList.h"
 #include "document/users/Paths.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "framework/language/LanguageTexts.h"
 #include "text/host/TextKeys.h"
 #include "tests/app/window/WindowShellFixture.h"
 #include "tests/framework/input/TestKeys.h"
@@ -75,6 +76,28 @@ TEST_F(Login, WithoutUsersTheFieldOffersTheDefaultWhichIsNeverAName) {
     EXPECT_EQ(fieldText(), kDefaultLoginName);
     command(kLoginCmdLogIn);
     idle();
+    EXPECT_TRUE(app->IsLoginOpen());
+    EXPECT_FALSE(app->IsUserLoggedIn());
+}
+
+// Going on without a name is not met with silence: the dialog says so until the child types.
+TEST_F(Login, GoingOnWithoutANameSaysSoUntilTheChildTypes) {
+    start(true);
+    openLogin();
+    const std::string word = LookupLanguageText(kLoginTextSection, kLoginEmptyNameKey).c_str();
+    ASSERT_FALSE(word.empty());
+    EXPECT_TRUE(login->Hint().empty());
+    const struct {
+        const char* field;
+        bool byReturn;
+    } cases[] = {{"", true}, {"   ", true}, {kDefaultLoginName, true}, {kDefaultLoginName, false}};
+    for (const auto& c : cases) {
+        login->NameField()->SetText(c.field);
+        c.byReturn ? void(login->HandleKey(testkeys::returnKey())) : command(kLoginCmdLogIn);
+        EXPECT_EQ(login->Hint(), word) << '"' << c.field << '"';
+        type("K");
+        EXPECT_TRUE(login->Hint().empty()) << '"' << c.field << '"';
+    }
     EXPECT_TRUE(app->IsLoginOpen());
     EXPECT_FALSE(app->IsUserLoggedIn());
 }

@@ -12,6 +12,7 @@
 #include "document/storage/LibraryHeader.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/users/EnginePath.h"
+#include "framework/language/LanguageTexts.h"
 #include "framework/messaging/RSender.h"
 #include "tests/app/harness/ScreenHarness.h"
 
@@ -135,6 +136,21 @@ TEST_F(LibraryChoices, MoveCarriesTheSelectedLibraryEitherWayAndNothingWithoutAS
     use(*dialog, kLibPrefsMove);
     EXPECT_EQ(entries(*dialog, kLibPrefsShownList), (Strings{"Places", "Park"}));
     EXPECT_TRUE(exclusions->Keys().empty());
+}
+
+// In Spanish the libraries show by their Spanish names, and the page still hides them by their own.
+TEST_F(LibraryChoices, InSpanishTheLibrariesShowTheirSpanishNames) {
+    SetCurrentLanguage(kLanguageSpanish);
+    auto dialog = open();
+    EXPECT_EQ(entries(*dialog, kLibPrefsShownList), (Strings{"Lugares", "Park"}));
+    pick(*dialog, kLibPrefsShownList, 1);
+    use(*dialog, kLibPrefsMove);
+    EXPECT_EQ(entries(*dialog, kLibPrefsNotShownList), (Strings{"Lugares"}));
+    EXPECT_TRUE(exclusions->IsExcluded(kTypeBitmap, "Places"));
+    use(*dialog, kLibPrefsStamps);
+    const Strings stamps = entries(*dialog, kLibPrefsShownList);
+    EXPECT_EQ(std::count(stamps.begin(), stamps.end(), "Sellos de animales"), 1);
+    SetCurrentLanguage(kLanguageEnglish);
 }
 
 TEST_F(LibraryChoices, MoveAllHidesTheWholeKindAndBringsItBackWithoutTouchingOtherKinds) {

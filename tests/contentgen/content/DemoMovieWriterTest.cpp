@@ -56,6 +56,31 @@ TEST_F(DemoMovieWriterTest, PlaysBackItsPicturesForTheirLengthsWithItsSound) {
     }
 }
 
+// A story: a frame keeps what the frames before it drew, but not what they only showed in passing.
+TEST_F(DemoMovieWriterTest, FramesKeepWhatCameBeforeButNotWhatOnlyPassed) {
+    const json half = json::array({json{{"rect", {0, 0, 16, 32}}, {"fill", "#0000ff"}}});
+    const json frames = json::array({frame(100, "#ff0000"), json{{"ms", 100}, {"over", half}},
+                                     json{{"ms", 100}, {"ops", json::array({json{{"rect", {16, 0, 16, 32}}, {"fill", "#00ff00"}}})}}});
+    const std::vector<u8> bytes = write(movie(32, 32, frames));
+    std::shared_ptr<pm::MovieSource> source;
+    ASSERT_EQ(pm::openMovieSourceFromMemory(bytes.data(), bytes.size(), &source), pm::kMrNoErr);
+    pm::Frame picture;
+    ASSERT_EQ(picture.reset(32, 32), pm::kMrNoErr);
+    const struct {
+        double seconds;
+        int leftRed, leftBlue, rightRed, rightGreen;
+    } cases[] = {{0.15, 0, 255, 255, 0}, {0.25, 255, 0, 0, 255}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(source->drawFrame(int64_t(c.seconds * double(source->timeScale())), picture.map, picture.map.bounds), pm::kMrNoErr);
+        const u8* left = picture.pixels.data() + (16 * 32 + 6) * 4;  // blue, green, red, alpha
+        const u8* right = picture.pixels.data() + (16 * 32 + 26) * 4;
+        EXPECT_NEAR(left[2], c.leftRed, 16) << c.seconds;
+        EXPECT_NEAR(left[0], c.leftBlue, 16) << c.seconds;
+        EXPECT_NEAR(right[2], c.rightRed, 16) << c.seconds;
+        EXPECT_NEAR(right[1], c.rightGreen, 16) << c.seconds;
+    }
+}
+
 TEST_F(DemoMovieWriterTest, ASecondWriteGivesTheSameBytes) {
     const json manifest = movie(16, 16, json::array({frame(100, "#123456"), frame(200, "#654321")}));
     EXPECT_EQ(write(manifest), write(manifest));
@@ -83,6 +108,7 @@ TEST_F(DemoMovieWriterTest, LimitsHoldOnBothSides) {
         {"longest frame", movie(8, 8, json::array({frame(kDemoMovieMaxFrameMs, "#000000")})), nullptr},
         {"too long a frame", movie(8, 8, json::array({frame(kDemoMovieMaxFrameMs + 1, "#000000")})), "a frame lasts"},
         {"no time", movie(8, 8, json::array({frame(0, "#000000")})), "a frame lasts"},
+        {"a passing layer that is no list", movie(8, 8, json::array({json{{"ms", 10}, {"over", 5}}})), "is a list"},
     };
     for (const auto& c : cases) {
         if (!c.refusal) {

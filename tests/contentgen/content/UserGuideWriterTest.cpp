@@ -48,6 +48,22 @@ TEST_F(UserGuideWriterTest, TheProgramsGuideHasAPageForEachOfItsPagesInBothLangu
     }
 }
 
+// Beside painting, a teacher looks up the slide show, printing and the settings, in either language.
+TEST_F(UserGuideWriterTest, TheProgramsGuideHasPagesOnTheSlideShowPrintingAndTheTeachersSettings) {
+    std::ifstream in(std::string(CONTENT_TEST_MANIFESTS) + "/guide/UserGuide.json");
+    const json guide = json::parse(in);
+    const std::pair<std::string, std::string> topics[] = {
+        {"slide show", "presentación"}, {"Printing", "Imprimir"}, {"teachers: settings", "maestros: la configuración"}};
+    for (const auto& [english, spanish] : topics) {
+        size_t found = 0;
+        for (const json& p : guide["pages"])
+            if (p["title"][0].get<std::string>().find(english) != std::string::npos &&
+                p["title"][1].get<std::string>().find(spanish) != std::string::npos)
+                found += p["paragraphs"].size() >= 5 ? 1 : 0;
+        EXPECT_EQ(found, 1u) << english;
+    }
+}
+
 TEST_F(UserGuideWriterTest, APageFullToItsFootIsKeptAndOneParagraphMoreIsRefused) {
     const json line = json::array({"- A step of the guide that fills one line.", "- Un paso de la guía en una línea."});
     json paragraphs = json::array();

@@ -141,3 +141,30 @@ TEST_F(Libraries, InstalledLibrariesComeBeforeTheUsers) {
 }
 
 }  // namespace
+
+// An installed item is named in both languages, a child's own in the one it was added under;
+// deleting an item takes its Spanish name too.
+TEST_F(Libraries, AnItemIsNamedInTheChildsLanguageWhenTheLibraryGivesOne) {
+    std::vector<u8> header;
+    ASSERT_EQ(writeLibraryHeader({kTypeSound, 0, 3, {{1, 0}, {2, 0}}}, &header), kErrNone);
+    auto image = std::make_shared<testres::FileImage>();
+    image->bytes = testres::makeArchive({{kTypeLibraryHeader, 1, std::string(header.begin(), header.end()), {}},
+                                         {kTypeSound, 1, "RIFFmeow", {}}, {kTypeAltThumbnail, 1, "Cat", {}},
+                                         {kTypeSpanishName, 1, "Gato", {}}, {kTypeSound, 2, "RIFFmine", {}},
+                                         {kTypeAltThumbnail, 2, "Mine", {}}});
+    RLibrary library;
+    ASSERT_EQ(library.OpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "lib"), false), kErrNone);
+    struct Case {
+        u16 id;
+        bool spanish;
+        const char* name;
+    };
+    for (const Case c : {Case{1, false, "Cat"}, Case{1, true, "Gato"}, Case{2, true, "Mine"}, Case{2, false, "Mine"}}) {
+        std::string name;
+        EXPECT_EQ(library.ReadEntryName(c.id, c.spanish, &name), kErrNone) << c.name;
+        EXPECT_EQ(name, c.name);
+    }
+    ASSERT_EQ(library.DeleteEntry(1), kErrNone);
+    std::string name;
+    EXPECT_NE(library.ReadEntryName(1, true, &name), kErrNone) << "gone with its item";
+}

@@ -299,6 +299,39 @@ TEST_F(FileDialogBox, ListsFoldersThenFilesOfTheChosenType) {
     EXPECT_EQ(listed(), (std::vector<std::string>{"Sub/", "s.wav"}));
 }
 
+// The program's own files show by name and folders by their words; the name shown, picked or
+// typed, opens the file it stands for, and a save still writes the ending.
+TEST_F(FileDialogBox, OwnFilesShowByNameAndFoldersByTheirWords) {
+    const std::vector<mfxFileFilter> own = {{"Pictures", "*.tbx", true}, {"Sounds", "*.wav", true}};
+    struct Case {
+        const char* what;
+        bool saving;
+        std::function<void(mfxFileDialog&)> act;
+        std::string chosen;
+    };
+    const Case cases[] = {
+        {"picked, then Open", false, [](mfxFileDialog& d) { d.ListSelect(kFileDlgList, 2); }, "a.tbx"},
+        {"typed as shown", false, [](mfxFileDialog& d) { d.NameField().SetText("b"); }, "b.tbx"},
+        {"typed in full", false, [](mfxFileDialog& d) { d.NameField().SetText("b.tbx"); }, "b.tbx"},
+        {"typed, no such file", false, [](mfxFileDialog& d) { d.NameField().SetText("c"); }, ""},
+        {"saved under a picked name", true, [](mfxFileDialog& d) { d.ListSelect(kFileDlgList, 3); }, "b.tbx"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        mfxFileDialog dialog(window.get(), {c.saving, "Open", folder_, own, nullptr, {{folder_ + "\\Sub", "", "Dibujos"}}, {}});
+        std::vector<std::string> listed;
+        for (u16 i = 1; i <= dialog.ListCount(kFileDlgList); ++i) listed.push_back(dialog.ListText(kFileDlgList, i));
+        EXPECT_EQ(listed, (std::vector<std::string>{"Dibujos/", "a", "b"}));
+        c.act(dialog);
+        std::string path;
+        dialog.Handle({kDlgEventListSelection, kFileDlgList, kDlgNotifyListSelection, 0}, &path);
+        if (c.saving) mfxScriptAlertAnswers({kAlertAnswerYes});
+        const mfxFileDialog::Step step = dialog.Handle({kDlgEventItem, kFileDlgOk, kDlgNotifyClicked, 0}, &path);
+        EXPECT_EQ(step == mfxFileDialog::Step::Chosen ? path : "", c.chosen.empty() ? "" : folder_ + "\\" + c.chosen);
+        mfxTakeAlertRecords();
+    }
+}
+
 // In a save the name field keeps the typing: after a type is chosen, and after Save was pressed
 // with no name and nothing picked (which saves nothing).
 TEST_F(FileDialogBox, ASaveGivesTheTypingBackToTheName) {
@@ -328,7 +361,9 @@ TEST_F(FileDialogBox, NamesTheFolderByItsPlace) {
 
 TEST(FolderShownName, TheInnermostPlaceNamesTheFolder) {
     const std::vector<mfxFilePlace> places = {{"C:\\Users\\Ann", "Ann's folder"},
-                                              {"C:\\Users\\Ann\\Pictures", "Ann's Pictures"}};
+                                              {"C:\\Users\\Ann\\Pictures", "Ann's Pictures"},
+                                              {"C:\\Users\\Ann\\Slide Shows", "", "Shows"},
+                                              {"C:\\Users\\Ann\\Library", "", "Biblioteca"}};
     struct Case {
         const char* folder;
         const char* shown;
@@ -337,7 +372,8 @@ TEST(FolderShownName, TheInnermostPlaceNamesTheFolder) {
         {"C:\\Users\\Ann", "Ann's folder"},
         {"c:\\users\\ann\\pictures", "Ann's Pictures"},
         {"C:\\Users\\Ann\\Pictures\\Zoo\\Cats", "Ann's Pictures > Zoo > Cats"},
-        {"C:\\Users\\Ann\\Slide Shows", "Ann's folder > Slide Shows"},
+        {"C:\\Users\\Ann\\Slide Shows", "Ann's folder > Shows"},
+        {"C:\\Users\\Ann\\Library\\Sounds", "Ann's folder > Biblioteca > Sounds"},
         {"C:\\Users\\Anna", "Anna"},
         {"C:\\Users\\Max", "Max"},
         {"C:\\Users\\Max\\Pictures", "Pictures"},

@@ -1,5 +1,6 @@
 #include "framework/menus/mfxMenuBar.h"
 
+#include "framework/dialogs/mfxDialogHost.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/widgets/WidgetPaint.h"
 #include "tests/framework/WindowFixture.h"
@@ -37,6 +38,23 @@ TEST_F(WindowTest, AGrayedItemsAcceleratorDoesNothing) {
     key(plat::kVkControl, false);
     pump();
     EXPECT_TRUE(window->commands.empty());
+}
+
+// A dialog's own loop takes the keys while it is up (Ctrl+S's save dialog): a Ctrl released
+// there is released for the accelerators too, so the next letter is the window's own.
+TEST_F(WindowTest, ACtrlReleasedUnderADialogIsNoLongerHeld) {
+    key(plat::kVkControl, true);
+    pump();
+    plat::widgets::DialogBox box("Save", 200, 100, {});
+    mfxDialogHost host(window->GetHandle(), box);
+    host.Show();
+    key(plat::kVkControl, false);
+    EXPECT_FALSE(host.Pump([] { return false; })) << "the scripted keys ran out";
+    host.Hide();
+    press('S');
+    pump();
+    EXPECT_TRUE(window->commands.empty());
+    EXPECT_EQ(window->heard('s'), 1);
 }
 
 // States the window does not follow as they change are set as the menu is about to be used: an

@@ -142,6 +142,30 @@ TEST_F(PageFlashExport, AFullDiscKeepsTheOldFilesAndLeavesNothingBeside) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ / "disc"), {}), 2);
 }
 
+// The picture's block is an engine handle that every export gives back, and an export that
+// cannot have one fails as out of memory.
+TEST_F(PageFlashExport, ThePictureBlockIsAnEngineHandleGivenBackWhateverTheOutcome) {
+    const auto takeAll = [] {
+        std::vector<memHandle> taken;
+        for (memHandle h; (h = memAllocHandle(16)) != 0;) taken.push_back(h);
+        return taken;
+    };
+    const auto giveBack = [](const std::vector<memHandle>& taken) {
+        for (memHandle h : taken) memFreeHandle(h);
+        return taken.size();
+    };
+    RPageData page;
+    paint(page, {250, 250, 250});
+    const size_t free = giveBack(takeAll());
+    std::vector<u8> movie;
+    ASSERT_EQ(composePageFlash(page, {64, 48}, &movie), kExportOk);
+    EXPECT_EQ(giveBack(takeAll()), free);
+    const std::vector<memHandle> taken = takeAll();
+    EXPECT_EQ(composePageFlash(page, {64, 48}, &movie), kExportNoMemory);
+    giveBack(taken);
+    EXPECT_EQ(giveBack(takeAll()), free);
+}
+
 TEST(ProjectorTrailer, NamesAMovieThatLiesInsideTheFile) {
     const struct {
         u32 marker, length;

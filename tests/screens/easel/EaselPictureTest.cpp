@@ -2,6 +2,7 @@
 // palette and the colour chosen there paints; the menu bar and the screen's art keep apart;
 // tool tips come and go with the pointer and leave nothing behind; the tool bar's buttons act
 // as one group; the swatch is round and drawn in its own colours.
+#include "app/application/NewPageEntry.h"
 #include "app/help/RHelp.h"
 #include "app/menus/MenuCommands.h"
 #include "document/pages/RPage.h"
@@ -120,7 +121,7 @@ TEST_F(EaselPicture, TheMenuBarAndTheScreenKeepApart) {
     const u64 band = BandHash();
     const Rect16 canvas = easel->Canvas()->CanvasRect();
     drag({i16(canvas.left + 20), i16(canvas.top + 2)}, {i16(canvas.right - 20), i16(canvas.top + 2)});
-    RMessage redraw(6605, reinterpret_cast<uintptr_t>(easel->CurrentPage()), 0);
+    RMessage redraw = NewPageEntryMessage(easel->CurrentPage());
     easel->HandleMessage(&redraw, 0);
     settle();
     EXPECT_EQ(BandHash(), band);

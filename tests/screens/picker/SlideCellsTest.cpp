@@ -96,6 +96,7 @@ TEST(SlideCells, EachPlaceShowsItsPageOrTheBlankOne) {
     EXPECT_EQ(cells.thumbnails[2], PlainThumbnail(0xB0B0B0)) << "an unreadable page keeps its cell";
     EXPECT_EQ(cells.thumbnails[3], PlainThumbnail(0xFFFFFF));
     EXPECT_EQ(cells.labels, (std::vector<std::string>{"2 sec", "7 sec", "click", "7 sec"}));
+    EXPECT_EQ(cells.blank, (std::vector<bool>{false, true, false, true}));
     EXPECT_EQ(cells.icons[0], ScrollerPicture(size_t((kFirstTransitionIcon + 3) % 7 + 1), u8(kFirstTransitionIcon + 3)));
 
     // One cell alone grows the vectors to its place and leaves the others.

