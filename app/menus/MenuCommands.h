@@ -9,7 +9,8 @@ namespace Ostrel {
 enum MenuCommand : u16 {
     kCmdAbout = 100,
     kCmdOpen = 101,
-    kCmdSaveAs = 102,
+    // Ctrl+S saves the picture; its item reads "Save As...".
+    kCmdSave = 102,
     // No menu item; its message (kMsgMenuUnlisted) no screen takes.
     kCmdUnlisted = 103,
     // No menu item; an import without a kind.
@@ -57,7 +58,8 @@ enum MenuCommand : u16 {
     kCmdSayItThisWay = 238,
     kCmdIdeaMachine = 239,
     kCmdSwitchLanguage = 240,
-    kCmdPublish = 241,
+    // The "Publish" item, there only with the Teacher menu: saving under a new name.
+    kCmdSaveAs = 241,
     kCmdManageLibraries = 242,
     kCmdNote = 243,
     kCmdAddDelUsers = 244,

@@ -17,7 +17,7 @@ struct ModeState {
 
 // Every command whose state a mode sets; the rest are handled below.
 constexpr ModeState kModeStates[] = {
-    {kCmdNew, 1, 1},           {kCmdOpen, 1, 1},           {kCmdSaveAs, 1, 1},          {kCmdExport, 1, 1},
+    {kCmdNew, 1, 1},           {kCmdOpen, 1, 1},           {kCmdSave, 1, 1},            {kCmdExport, 1, 1},
     {kCmdPrint, 1, 1},         {kCmdExit, 1, 1},           {kCmdUndo, 1, 1},            {kCmdCut, 1, 1},
     {kCmdCopy, 1, 1},          {kCmdPaste, 0, 0},          {kCmdAddGraphic, 1, 1},      {kCmdAddMovie, 1, 1},
     {kCmdImportBackground, 1, 0}, {kCmdImportSound, 1, 0}, {kCmdLoadPicture, 0, 1},     {kCmdPaperTextures, 1, 0},
@@ -65,7 +65,7 @@ void UpdateMenuTexts(mfxMenu& menu, u16 mode, const MenuModeContext& context) {
     for (const ModeState& state : kModeStates) enable(menu, state.command, easel ? state.easel : state.picker);
     enable(menu, kCmdLogInAsNewUser, !context.loggedInFromConfiguration);
     if (!context.otherScreenBuilt) enable(menu, kCmdSwitchScreen, false);
-    if (context.teacherMenuEnabled) enable(menu, kCmdPublish, false);
+    if (context.teacherMenuEnabled) enable(menu, kCmdSaveAs, false);
     if (context.teacherMenuShowing) {
         menu.EnableItem(mfxMenuPosition(kMenuTeacher), easel);
         if (easel) {
@@ -98,7 +98,7 @@ void EnableSmallKidsMenuItems(mfxMenu& menu, const MenuModeContext& context) {
     for (u16 command = kCmdFirstSpecialCharacter; command <= kCmdLastSpecialCharacter; ++command) enable(menu, command, false);
     enable(menu, kCmdSwitchLanguage, true);
     enable(menu, kCmdSmallKids, true);
-    if (context.teacherMenuEnabled) enable(menu, kCmdPublish, false);
+    if (context.teacherMenuEnabled) enable(menu, kCmdSaveAs, false);
     if (context.teacherMenuShowing) menu.EnableItem(mfxMenuPosition(kMenuTeacher), false);
 }
 

@@ -9,7 +9,7 @@ mfxPopup LoadMainMenuBar(mfxMenu& menu, bool teacherMenuEnabled) {
     menu.RemoveSubMenu(kMenuDebug);
     mfxPopup teacher = menu.RemoveSubMenu(kMenuTeacher);
     if (teacherMenuEnabled) return teacher;
-    menu.DeleteItem(mfxMenuCommand(kCmdPublish));
+    menu.DeleteItem(mfxMenuCommand(kCmdSaveAs));
     return {};
 }
 

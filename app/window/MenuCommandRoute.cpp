@@ -14,6 +14,7 @@ namespace {
 
 constexpr CommandRoute broadcast(u32 code, u16 param2 = 0) { return {RouteKind::Broadcast, code, param2}; }
 constexpr CommandRoute to(RouteKind kind, u32 code, u16 param2 = 0) { return {kind, code, param2}; }
+constexpr CommandRoute toScreen(u32 code, u16 param2 = 0) { return to(RouteKind::ToCurrentScreen, code, param2); }
 constexpr CommandRoute shell() { return {RouteKind::Shell, 0, 0}; }
 constexpr CommandRoute nothing() { return {}; }
 
@@ -37,17 +38,16 @@ constexpr RouteRow shellCommand(u16 command) { return everywhere(command, shell(
 constexpr RouteRow kRoutes[] = {
     shellCommand(kCmdAbout),
     onPicker(kCmdOpen, broadcast(kMsgMenuOpenProject), broadcast(kMsgMenuOpenPicture)),
-    everywhere(kCmdSaveAs, broadcast(kMsgMenuSaveAs)),
+    everywhere(kCmdSave, broadcast(kMsgMenuSave)),
     everywhere(kCmdUnlisted, broadcast(kMsgMenuUnlisted)),
     everywhere(kCmdImportWithoutKind, broadcast(kMsgMenuImport)),
-    everywhere(kCmdExport, to(RouteKind::ToCurrentScreen, kMsgMenuExport)),
-    onPicker(kCmdPrint, to(RouteKind::ToPickerListener, kMsgMenuPrintSlideShow), broadcast(kMsgMenuPrint)),
-    {kCmdExit, to(RouteKind::ToEasel, kMsgMenuQuitEasel), to(RouteKind::ToPicker, kMsgMenuQuitPicker), shell()},
-    {kCmdNew, to(RouteKind::ToEasel, kMsgMenuNewPicture), to(RouteKind::ToPickerListener, kMsgMenuNewSlideShow),
-     nothing()},
-    {kCmdLogInAsNewUser, to(RouteKind::ToCurrentScreen, kMsgOpenDocument),
-     to(RouteKind::ToCurrentScreen, kMsgOpenDocument), to(RouteKind::ToApplication, kMsgOpenDocument)},
-    everywhere(kCmdAddGraphic, to(RouteKind::ToCurrentScreen, kMsgMenuImport, kCmdAddGraphic)),
+    everywhere(kCmdExport, toScreen(kMsgMenuExport)),
+    onPicker(kCmdPrint, toScreen(kMsgMenuPrintSlideShow), broadcast(kMsgMenuPrint)),
+    {kCmdExit, toScreen(kMsgMenuQuitEasel), toScreen(kMsgMenuQuitPicker), shell()},
+    {kCmdNew, toScreen(kMsgMenuNewPicture), toScreen(kMsgMenuNewSlideShow), nothing()},
+    {kCmdLogInAsNewUser, toScreen(kMsgOpenDocument), toScreen(kMsgOpenDocument),
+     to(RouteKind::ToApplication, kMsgOpenDocument)},
+    everywhere(kCmdAddGraphic, toScreen(kMsgMenuImport, kCmdAddGraphic)),
     everywhere(kCmdImportSound, broadcast(kMsgMenuImport, kCmdImportSound)),
     everywhere(kCmdAddMovie, broadcast(kMsgMenuImport, kCmdAddMovie)),
     everywhere(kCmdImportRedraw, broadcast(kMsgMenuImport, kCmdImportRedraw)),
@@ -60,7 +60,7 @@ constexpr RouteRow kRoutes[] = {
     onPicker(kCmdPaste, broadcast(kMsgMenuPasteSlide), shell()),
     everywhere(kCmdCheckSpelling, to(RouteKind::ToTextPanel, kMsgMenuCheckSpelling)),
     shellCommand(kCmdTextToSpeech),
-    onPicker(kCmdHelp, to(RouteKind::ToPicker, kMsgMenuPickerHelp), to(RouteKind::ToCurrentScreen, kMsgMenuHelp)),
+    onPicker(kCmdHelp, toScreen(kMsgMenuPickerHelp), toScreen(kMsgMenuHelp)),
     onEasel(kCmdFlattenStickers, broadcast(kMsgMenuFlatten, kCmdFlattenStickers)),
     onPicker(kCmdChangeEffects, broadcast(kMsgMenuTransition, 0xFFFF)),
     everywhere(kCmdPickBgColor, broadcast(kMsgMenuPickBgColor)),
@@ -76,18 +76,18 @@ constexpr RouteRow kRoutes[] = {
     onPicker(kCmdPlaySlideShowLooping, broadcast(kMsgMenuPlaySlideShowLooping)),
     shellCommand(kCmdManualAdvance),
     shellCommand(kCmdSwitchScreen),
-    onEasel(kCmdViewTeacherNote, to(RouteKind::ToEasel, kMsgMenuTeacherNote)),
+    onEasel(kCmdViewTeacherNote, toScreen(kMsgMenuTeacherNote)),
     shellCommand(kCmdViewUsersGuide),
     everywhere(kCmdSayItThisWay, to(RouteKind::ToTextPanel, kMsgMenuSayItThisWay)),
-    onEasel(kCmdIdeaMachine, to(RouteKind::ToEasel, kMsgMenuIdeaMachine)),
+    onEasel(kCmdIdeaMachine, toScreen(kMsgMenuIdeaMachine)),
     shellCommand(kCmdSwitchLanguage),
-    everywhere(kCmdPublish, broadcast(kMsgMenuPublish)),
+    everywhere(kCmdSaveAs, broadcast(kMsgMenuSaveAs)),
     // The Teacher menu's dialogs are the shell's, and only for the easel's page.
     onEasel(kCmdManageLibraries, shell()),
     onEasel(kCmdNote, shell()),
-    onEasel(kCmdAddDelUsers, to(RouteKind::ToEasel, kMsgAdminLogin)),
+    onEasel(kCmdAddDelUsers, toScreen(kMsgAdminLogin)),
     shellCommand(kCmdHideTeacherMenu),
-    onEasel(kCmdPaperTextures, to(RouteKind::ToEasel, kMsgMenuPaperTextures)),
+    onEasel(kCmdPaperTextures, toScreen(kMsgMenuPaperTextures)),
     shellCommand(kCmdToolTips),
     everywhere(kCmdGettingStarted, to(RouteKind::ToWindowListener, kMsgOpenGettingStarted)),
     shellCommand(kCmdBlankout),

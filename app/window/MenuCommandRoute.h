@@ -10,9 +10,6 @@ namespace Ostrel {
 enum class RouteKind : u8 {
     Nothing,
     Broadcast,          // to every listener of the main window
-    ToEasel,            // straight to the easel's handler
-    ToPicker,           // straight to the picker's handler
-    ToPickerListener,   // straight to the picker's listener part
     ToCurrentScreen,    // straight to the current screen's handler
     ToTextPanel,        // to the easel's text panel, when it is the current panel
     ToWindowListener,   // to the main window's own listener part

@@ -21,7 +21,7 @@ enum MenuBroadcast : u32 {
     kMsgMenuPlaySlideShow = 1449,
     kMsgMenuPlaySlideShowLooping = 1452,
     kMsgMenuRenumberSlides = 1455,
-    kMsgMenuSaveAs = 6604,
+    kMsgMenuSave = 6604,
     kMsgMenuOpenProject = 6605,
     // An import, its kind (the menu command) in parameter 2.
     kMsgMenuImport = 6613,
@@ -39,7 +39,8 @@ enum MenuBroadcast : u32 {
     kMsgMenuFlatten = 6647,
     kMsgMenuPlaySounds = 6649,
     kMsgMenuSpeechOff = 6652,
-    kMsgMenuPublish = 6655,
+    // Saving under a new name (the Teacher's "Publish").
+    kMsgMenuSaveAs = 6655,
 };
 
 // Handed straight to one screen's handler (the current one, the easel's or the picker's).

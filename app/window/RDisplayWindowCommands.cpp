@@ -73,9 +73,6 @@ u32 RDisplayWindow::OnCommand(u32 command) {
     switch (route.kind) {
     case RouteKind::Nothing: break;
     case RouteKind::Broadcast: Broadcast(&message, 0); break;
-    case RouteKind::ToEasel:
-    case RouteKind::ToPicker:
-    case RouteKind::ToPickerListener:
     case RouteKind::ToCurrentScreen: sendTo(CurrentScreen(), route.code, route.param2); break;
     case RouteKind::ToTextPanel:
         if (RMenuScreen* screen = CurrentMenuScreen(); screen && screen->TextPanel()) {

@@ -71,7 +71,7 @@ std::string ShownFolderName(const Paths& paths, const std::string& folder) {
     return mfxFolderShownName(folder, userPlaces(paths));
 }
 
-std::string ShowOpenFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, const std::string& defaultName) {
+std::string ShowSaveFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, const std::string& defaultName) {
     const bool project = kind == kSaveProject;
     EnginePath folder = startFolder(paths, project ? kFolderProjects : kFolderPictures);
     mfxCustomPutFile dialog(title(project ? "SaveProjectTitle" : "SavePictureTitle", "Save").c_str(), 0,

@@ -23,7 +23,7 @@ std::string ShownFolderName(const Paths& paths, const std::string& folder);
 
 // Saving (the kinds kSavePicture, kSaveProject, kSavePictureAs). The engine text of the file
 // to write, or empty.
-std::string ShowOpenFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, const std::string& defaultName);
+std::string ShowSaveFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, const std::string& defaultName);
 
 struct ImportChoice {
     std::string path;

@@ -13,7 +13,7 @@ namespace Ostrel {
 
 // The dialog kinds the screens ask for.
 enum FileDialogKind : u16 {
-    // Saving (ShowOpenFileDialog).
+    // Saving (ShowSaveFileDialog).
     kSavePicture = 1,
     kSaveProject = 9,
     kSavePictureAs = 13,

@@ -121,7 +121,7 @@ PictureFileUi defaultPictureFileUi(const RCanvasOwner& owner) {
         if (!paths) return std::string();
         // The dialog offers the file's own name, without its folder.
         const size_t slash = defaultName.find_last_of("\\/");
-        return ShowOpenFileDialog(dialogOwner(), *paths, kind,
+        return ShowSaveFileDialog(dialogOwner(), *paths, kind,
                                   slash == std::string::npos ? defaultName : defaultName.substr(slash + 1));
     };
     ui.askOpenName = [&owner](u16 kind) {

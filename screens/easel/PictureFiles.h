@@ -19,8 +19,8 @@ class UndoManager;
 // How the child is asked for names and told of failures; the defaults run the document's
 // file dialogs and the program's alerts, tests answer themselves.
 struct PictureFileUi {
-    // The engine text of the file to write (a dialog kind: 1 save, 13 save as), empty when
-    // cancelled.
+    // The engine text of the file to write (the dialog kSavePicture or kSavePictureAs), empty
+    // when cancelled.
     std::function<std::string(u16 kind, const std::string& defaultName)> askSaveName;
     // The engine text of the picture to open, empty when cancelled.
     std::function<std::string(u16 kind)> askOpenName;

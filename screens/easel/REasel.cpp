@@ -11,12 +11,9 @@
 #include "app/window/MenuMessages.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/library/RLibraryMgr.h"
-#include "document/objects/RNotePageObject.h"
 #include "document/filedialogs/ShowFileDialogs.h"
 #include "document/pages/RPage.h"
 #include "document/project/RDocument.h"
-#include "document/users/EnginePath.h"
-#include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/PlayAnimation.h"
@@ -283,42 +280,6 @@ void REasel::UpdateNoteMenuItem(bool hasNote) {
     RDisplayWindow* window = RDisplayWindow::Get();
     // The window reads the items' state and text from PageHasNote.
     if (window && window->IsMenuBarLoaded()) window->UpdateNoteItems();
-}
-
-bool REasel::OpenPicture(const std::string& path) {
-    if (!files_) return false;
-    const bool opened = files_->OpenPicture(path);
-    if (!opened) return false;
-    if (panel_) {
-        RMessage reopened(kMsgPanelPictureOpened, 0, 0);
-        panel_->HandleMessage(&reopened, 0);
-    }
-    // A note without text (left by a cancelled note dialog) is no note.
-    if (RPage* page = CurrentPage(); page && page->Data().HasNote() && !page->Data().GetNote()->IsEmpty()) {
-        if (page->Data().GetNote()->GetKind() == 0) {
-            UpdateNoteMenuItem(true);
-        } else {
-            RMessage note(kMsgMenuTeacherNote, 0, 0);
-            HandleMessage(&note, 0);
-        }
-    }
-    return true;
-}
-
-bool REasel::ChoosePictureFile(u16 kind) {
-    const std::string path = files_ ? files_->AskOpenName(kind) : std::string();
-    return !path.empty() && OpenPicture(path);
-}
-
-bool REasel::SavePicture(u16 kind) { return files_ && files_->SavePicture(CurrentPage(), kind); }
-
-EngineErr REasel::PictureNameExists(const std::string& name) const {
-    const Paths* paths = UserPaths();
-    if (!paths) return kOsErrNotFound;
-    const EnginePath path(paths->GetPicturesDir() + "\\" + name + ".tbx");
-    if (path.empty()) return kOsErrNotFound;
-    const EngineErr err = pathCheckExists(path.get());
-    return err == kErrNone ? 1 : err == kOsErrNotFound ? 0 : err;
 }
 
 GlobalUserSettings* REasel::Settings() const {

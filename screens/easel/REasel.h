@@ -4,8 +4,10 @@
 // with its colour picker and the library manager, and shows the pencil's option panel; while
 // it is current it receives the screen's commands (button clicks, the main window's menu
 // commands, the replies of its dialogs, the canvas's, pickers' and panels' messages) in
-// HandleMessage, which hands each to its handler in REaselCommands. It answers the canvas for the application's current page. Leaving
-// (deleting) it takes all of that down again. User-interface thread only.
+// HandleMessage, which hands each to its handler in REaselCommands. It answers the canvas for
+// the application's current page and hosts the picture's life cycle (PictureSession: opening,
+// saving, naming, the save question). Leaving (deleting) it takes all of that down again.
+// User-interface thread only.
 #include <array>
 #include <memory>
 #include <string>
@@ -16,7 +18,9 @@
 #include "app/window/RMenuScreen.h"
 #include "engine/gfx/GfxColor.h"
 #include "framework/input/RInputObject.h"
+#include "screens/easel/EaselButtons.h"
 #include "screens/easel/EaselCommands.h"
+#include "screens/easel/PictureSession.h"
 #include "screens/easel/RCanvasOwner.h"
 #include "screens/easel/REaselCommands.h"
 
@@ -56,14 +60,12 @@ constexpr u16 kPlayButtonsStop = 2;
 constexpr uintptr_t kOpenProjectParam = 265;
 // The page-object limit when none is configured.
 constexpr u16 kNoPageObjectLimit = 65535;
-// Buttons the easel acts on by id.
-constexpr u16 kPlayButton = 1038;
-constexpr u16 kStopButton = 1042;
-constexpr u16 kSlideShowButton = 1073;
-constexpr u16 kStartOverButton = 1077;
-constexpr u16 kHelpButton = 1070;
 
-class REasel : public RModule, public RInputObject, public RCanvasOwner, public RMenuScreen {
+class REasel : public RModule,
+               public RInputObject,
+               public RCanvasOwner,
+               public RMenuScreen,
+               private PictureSessionHost {
 public:
     REasel();
     ~REasel() override;
@@ -80,12 +82,9 @@ public:
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
     void HandleTick(u32 now) override;
 
-    bool OpenPicture(const std::string& path);
-    bool ChoosePictureFile(u16 kind);
-    bool SavePicture(u16 kind);
-    // A picture of that name (".tbx" added) exists in the user's pictures folder: 1; 0 when
-    // it does not; another engine error unchanged.
-    EngineErr PictureNameExists(const std::string& name) const;
+    bool OpenPicture(const std::string& path) { return session_.Open(path); }
+    EngineErr PictureNameExists(const std::string& name) const { return session_.PictureNameExists(name); }
+    PictureSession& Pictures() { return session_; }
 
     // Builds the canvas over the application's paint-screen rectangle; the canvas's
     // initialisation result.
@@ -103,13 +102,13 @@ public:
     void StartPlaying();
     void StopPlaying();
     // Stops whatever plays; run first by almost every command.
-    void StopAll();
+    void StopAll() override;
 
     // The panel lets go of the canvas; non-zero when it had something to give back.
     u16 DetachPanelFromCanvas();
     void AttachPanelToCanvas();
     // Menu item 243 reads "AddNote" or "EditNote".
-    void UpdateNoteMenuItem(bool hasNote);
+    void UpdateNoteMenuItem(bool hasNote) override;
 
     // The colour swatch and its picker (small-kids mode: the small picker).
     void BuildColorPicker();
@@ -179,7 +178,6 @@ private:
     std::string PictureTitle() const;
     // What the commands do (the handlers are REaselCommands').
     friend class REaselCommands;
-    void DropPage();
     void StartOver();
     // Puts the current panel's buttons in or out of service (a change only).
     void SetPanelButtonsEnabled(bool enabled);
@@ -193,30 +191,39 @@ private:
     // A push button the screen is done with goes back up.
     void ReleaseButton(u16 id);
     void UpdateInputRegistration();
-    // The save question and its replies.
-    void AskToSave(u32 action);
+    // The answers of the save question and the naming dialog, for the picture session.
     void SaveQuestionAnswered(u32 reply, RDlgBase* dialog);
-    // The pending action of the reply, once the page was saved or is not to be.
-    void GoOnAfterQuestion(u32 reply, bool save);
-    void CloseDialogAndResume();
-    void ShowNote();
-    // Small-kids naming.
-    void AskPictureName();
     void PictureNamed(RDlgBase* dialog);
+    void ShowNote();
     // Pickers.
     void OpenColorPicker();
     void CloseColorPicker();
     void ColorChosen(RMessage* message, uintptr_t data);
     void OpenTexturePicker();
     void CloseTexturePicker();
-    void SuspendCanvas();
-    void ResumeCanvas();
-    void EndStroke(u32 data);
-    void FinishTool();
     bool PageUnsaved() const;
-    void ReleaseUndo();
     GlobalUserSettings* Settings() const;
-    bool SmallKids() const;
+
+    // --- PictureSessionHost
+    PictureFiles* Files() override { return files_.get(); }
+    bool SmallKids() const override;
+    void SuspendCanvas() override;
+    void ResumeCanvas() override;
+    void EndStroke(u32 data) override;
+    void FinishTool() override;
+    void RefreshScreen() override;
+    void ReleaseUndo() override;
+    void DropPage() override;
+    void ShowBlankPage() override;
+    void ForgetClips() override;
+    void PlayPageSounds() override;
+    void PictureOpened() override;
+    void PostToScreen(u32 code) override;
+    void PostToApplication(u32 code) override;
+    void OpenProject(u32 code) override;
+    bool AskSaveQuestion(u32 reply, u16 text) override;
+    bool AskPictureName(const std::string& suggestion) override;
+    u32 AskAfterFailedSave(const char* key) override;
     RButton* Button(u16 id);
     static void DrawSwatch(SprSprite* sprite);
     static void UndoSpriteEvent(SprSprite* sprite, i32 event);
@@ -239,7 +246,6 @@ private:
     u16 swatchSprite_ = 0;
     u16 pickerSprite_ = 0;
     u16 copySprite_ = 0;
-    u32 pendingProjectCode_ = kMsgOpenDocument;
     u16 undoSprite_ = 0;
     std::vector<u8> swatchFrames_[2];
     GfxColor color_{};
@@ -253,6 +259,7 @@ private:
     bool listening_ = false;
     bool noteShown_ = false;
     bool groupsLoaded_ = false;
+    PictureSession session_{*this};
     REaselCommands commands_{*this};
 };
 

@@ -31,11 +31,13 @@ namespace {
 
 constexpr u16 kCopySprite = 7539;
 constexpr u32 kCopySpriteFlags = 0x4C00000;
-// The picture file dialogs: open a picture of the idea machine, open any picture, save, save as.
-constexpr u16 kOpenIdeaDialog = 3;
-constexpr u16 kOpenDialog = 0;
-constexpr u16 kSaveDialog = 1;
-constexpr u16 kSaveAsDialog = 13;
+
+// The Open commands and the commands that continue them after the save question: a picture of
+// the idea machine or any picture.
+PendingAction openedBy(u32 code) {
+    return code == kMsgMenuIdeaMachine || code == kEaselContinueOpenIdea ? PendingAction::OpenIdea
+                                                                         : PendingAction::OpenFromMenu;
+}
 
 }  // namespace
 
@@ -69,8 +71,8 @@ const REaselCommands::Entry REaselCommands::kCommands[] = {
     {kEaselStop, kEaselStop, &REaselCommands::Stop},
     {kMsgMenuNewPicture, kMsgMenuNewPicture, &REaselCommands::NewPicture},
     {kEaselNewPictureAgain, kEaselNewPictureAgain, &REaselCommands::NewPicture},
-    {kEaselContinueOpenIdea, kEaselContinueOpenIdea, &REaselCommands::OpenPicture},
-    {kEaselContinueOpenFromMenu, kEaselContinueOpenFromMenu, &REaselCommands::OpenPicture},
+    {kEaselContinueOpenIdea, kEaselContinueOpenIdea, &REaselCommands::OpenChosenPicture},
+    {kEaselContinueOpenFromMenu, kEaselContinueOpenFromMenu, &REaselCommands::OpenChosenPicture},
     {kMsgMenuIdeaMachine, kMsgMenuIdeaMachine, &REaselCommands::OpenPicture},
     {kMsgMenuOpenPicture, kMsgMenuOpenPicture, &REaselCommands::OpenPicture},
     {kEaselContinueNewPicture, kEaselContinueNewPicture, &REaselCommands::NewPageAfterQuestion},
@@ -91,8 +93,8 @@ const REaselCommands::Entry REaselCommands::kCommands[] = {
     {kEaselCopyDialogReply, kEaselCopyDialogReply, &REaselCommands::CloseCopyDialog},
     {kMsgPageStateChanged, kMsgPageStateChanged, &REaselCommands::PageStateChanged},
     {kEaselSave, kEaselSaveButton, &REaselCommands::Save},
-    {kMsgMenuSaveAs, kMsgMenuSaveAs, &REaselCommands::Save},
-    {kMsgMenuPublish, kMsgMenuPublish, &REaselCommands::SaveAs},
+    {kMsgMenuSave, kMsgMenuSave, &REaselCommands::Save},
+    {kMsgMenuSaveAs, kMsgMenuSaveAs, &REaselCommands::SaveAs},
     {kEaselSwatchOff, kEaselSwatchOn, &REaselCommands::SwatchInService},
     {kMsgPanelSetActive, kMsgPanelSetActive, &REaselCommands::SetPanelButtons},
     {kMsgMenuTeacherNote, kMsgMenuTeacherNote, &REaselCommands::ShowNote},
@@ -163,7 +165,7 @@ u32 REaselCommands::Undo(RMessage*, uintptr_t) {
 u32 REaselCommands::StartOver(RMessage*, uintptr_t) {
     easel_.StartOver();
     // Start Over stays down while its effect runs.
-    if (!easel_.firecracker_) easel_.ReleaseButton(kStartOverButton);
+    if (!easel_.StartOverEffect()) easel_.ReleaseButton(kStartOverButton);
     return 0;
 }
 
@@ -199,41 +201,29 @@ u32 REaselCommands::Stop(RMessage*, uintptr_t) {
 
 u32 REaselCommands::ToCanvas(RMessage* message, uintptr_t data) {
     easel_.StopAll();
-    return easel_.canvas_ ? easel_.canvas_->HandleMessage(message, data) : 0;
+    return easel_.Canvas() ? easel_.Canvas()->HandleMessage(message, data) : 0;
 }
 
 u32 REaselCommands::ToPanel(RMessage* message, uintptr_t data) {
-    return easel_.panel_ ? easel_.panel_->HandleMessage(message, data) : 0;
+    return easel_.CurrentPanel() ? easel_.CurrentPanel()->HandleMessage(message, data) : 0;
 }
 
 // --- pictures and pages
 
 u32 REaselCommands::NewPicture(RMessage*, uintptr_t) {
-    easel_.StopAll();
-    easel_.SuspendCanvas();
-    if (easel_.SmallKids()) {
-        easel_.AskPictureName();
-        return 0;
-    }
-    easel_.FinishTool();
-    if (easel_.PageUnsaved()) {
-        easel_.AskToSave(kMsgMenuNewPicture);
-        return 0;
-    }
-    return NewPageAfterQuestion(nullptr, 0);
+    easel_.Pictures().NewPicture();
+    return 0;
 }
 
 u32 REaselCommands::NewPageAfterQuestion(RMessage*, uintptr_t) {
-    RMessage fresh(kMsgNewPage, 0, 0);
-    if (easel_.canvas_) easel_.canvas_->HandleMessage(&fresh, 0);
-    easel_.UpdateNoteMenuItem(false);
+    easel_.Pictures().ShowNewPage();
     return 0;
 }
 
 u32 REaselCommands::NewPageAfterLogin(RMessage* message, uintptr_t data) {
-    if (message->param2 == kLoginChosen && easel_.canvas_) {
+    if (message->param2 == kLoginChosen && easel_.Canvas()) {
         RMessage fresh(kMsgNewPage, 0, kLoginChosen);
-        easel_.canvas_->HandleMessage(&fresh, data);
+        easel_.Canvas()->HandleMessage(&fresh, data);
     }
     return 0;
 }
@@ -245,46 +235,24 @@ u32 REaselCommands::NewPageFromMenu(RMessage*, uintptr_t) {
 }
 
 u32 REaselCommands::OpenPicture(RMessage* message, uintptr_t) {
-    const u32 code = message->code;
-    easel_.StopAll();
-    // The continuing commands come after the save question was answered.
-    if ((code == kMsgMenuIdeaMachine || code == kMsgMenuOpenPicture) && easel_.PageUnsaved()) {
-        easel_.AskToSave(code == kMsgMenuIdeaMachine ? kEaselPendingOpenIdea : kEaselPendingOpenFromMenu);
-        return 0;
-    }
-    if (code != kMsgMenuIdeaMachine && code != kEaselContinueOpenIdea) {
-        easel_.ChoosePictureFile(kOpenDialog);
-        return 0;
-    }
-    if (easel_.ChoosePictureFile(kOpenIdeaDialog)) {
-        if (easel_.canvas_) easel_.PostMessageTo(easel_.canvas_.get(), kMsgPlaySounds);
-        if (RPage* page = easel_.CurrentPage()) page->Data().SetDirtyState(true);
-    }
+    easel_.Pictures().Open(openedBy(message->code));
     return 0;
 }
 
+u32 REaselCommands::OpenChosenPicture(RMessage* message, uintptr_t) {
+    easel_.Pictures().OpenChosen(openedBy(message->code));
+    return 0;
+}
+
+// On the way to the slide shows (parameter 1 kScreenPicker) a saved page is dropped.
 u32 REaselCommands::Save(RMessage* message, uintptr_t) {
-    SaveWithDialog(message->param1, kSaveDialog);
+    easel_.Pictures().Save(kSavePicture, message->param1 == kScreenPicker);
     return 0;
 }
 
 u32 REaselCommands::SaveAs(RMessage* message, uintptr_t) {
-    SaveWithDialog(message->param1, kSaveAsDialog);
+    easel_.Pictures().Save(kSavePictureAs, message->param1 == kScreenPicker);
     return 0;
-}
-
-void REaselCommands::SaveWithDialog(uintptr_t param1, u16 kind) {
-    easel_.StopAll();
-    easel_.SuspendCanvas();
-    easel_.EndStroke(0);
-    easel_.SavePicture(kind);
-    // Only a saved page may be left behind on the way to the slide shows.
-    if (param1 == kScreenPicker && !easel_.PageUnsaved()) {
-        easel_.DropPage();
-        easel_.ReleaseUndo();
-        if (RApplication* app = GetApplication()) easel_.PostMessageTo(app, kScreenPicker);
-    }
-    easel_.ResumeCanvas();
 }
 
 u32 REaselCommands::Print(RMessage*, uintptr_t) {
@@ -300,7 +268,7 @@ u32 REaselCommands::Export(RMessage*, uintptr_t) {
     RPage* page = easel_.CurrentPage();
     const Paths* paths = easel_.UserPaths();
     if (!app || !page || !paths) return 0;
-    if (easel_.canvas_) easel_.canvas_->StorePicture(page);
+    if (easel_.Canvas()) easel_.Canvas()->StorePicture(page);
     ExportSources sources;
     sources.page = &page->Data();
     sources.document = easel_.CurrentDocument();
@@ -321,7 +289,7 @@ u32 REaselCommands::RedrawPage(RMessage* message, uintptr_t) {
     const NewPageEntry* entry = message->Payload<NewPageEntry>();
     if (!entry) return 0;
     easel_.StopAll();
-    if (easel_.canvas_) easel_.canvas_->RedrawPage(entry->page, 1);
+    if (easel_.Canvas()) easel_.Canvas()->RedrawPage(entry->page, 1);
     return 0;
 }
 
@@ -339,13 +307,7 @@ u32 REaselCommands::PageStateChanged(RMessage*, uintptr_t) {
 // --- leaving the easel
 
 u32 REaselCommands::QuitRequest(RMessage*, uintptr_t) {
-    easel_.StopAll();
-    easel_.SuspendCanvas();
-    easel_.FinishTool();
-    if (easel_.PageUnsaved())
-        easel_.AskToSave(kEaselQuit);
-    else
-        easel_.PostMessageTo(&easel_, kEaselQuit);
+    easel_.Pictures().RequestQuit();
     return 0;
 }
 
@@ -374,21 +336,18 @@ u32 REaselCommands::GoToSlideShow(RMessage*, uintptr_t) {
 }
 
 u32 REaselCommands::OpenProject(RMessage* message, uintptr_t) {
-    easel_.StopAll();
-    if (easel_.PageUnsaved()) {
-        easel_.pendingProjectCode_ = message->code;
-        easel_.AskToSave(kEaselPendingOpenProject);
-    } else if (RApplication* app = GetApplication()) {
-        RMessage open(message->code, kOpenProjectParam, 1);
-        app->HandleMessage(&open, 0);
-    }
+    easel_.Pictures().OpenProject(message->code);
     return 0;
 }
 
 // --- questions and dialogs
 
 u32 REaselCommands::AskToSave(RMessage* message, uintptr_t) {
-    easel_.AskToSave(u32(message->param1));
+    const u32 code = u32(message->param1);
+    if (const std::optional<PendingAction> action = pendingActionOfCode(code))
+        easel_.Pictures().AskToSave(*action);
+    else if (RApplication* app = GetApplication())
+        easel_.PostMessageTo(app, code);
     return 0;
 }
 
@@ -464,9 +423,9 @@ u32 REaselCommands::SmallKidsChanged(RMessage*, uintptr_t) {
     }
     easel_.ShowSmallKidsButtons(small);
     easel_.BuildColorPicker();
-    if (easel_.panel_) {
+    if (easel_.CurrentPanel()) {
         RMessage again(kMsgPanelReadSettingsAgain, 0, 0);
-        easel_.panel_->HandleMessage(&again, 0);
+        easel_.CurrentPanel()->HandleMessage(&again, 0);
     }
     // The text panel and the alphabet panel stand for each other; they come with their own
     // panels, which this screen builds when they exist.
@@ -476,11 +435,11 @@ u32 REaselCommands::SmallKidsChanged(RMessage*, uintptr_t) {
 // --- the colour swatch and the pickers
 
 u32 REaselCommands::SwatchInService(RMessage* message, uintptr_t) {
-    if (!easel_.swatchHotSpot_) return 0;
+    if (!easel_.SwatchHotSpot()) return 0;
     if (message->code == kEaselSwatchOn)
-        easel_.swatchHotSpot_->Enable();
+        easel_.SwatchHotSpot()->Enable();
     else
-        easel_.swatchHotSpot_->Disable();
+        easel_.SwatchHotSpot()->Disable();
     return 0;
 }
 

@@ -51,6 +51,7 @@ private:
     u32 NewPageAfterLogin(RMessage* message, uintptr_t data);
     u32 NewPageFromMenu(RMessage* message, uintptr_t data);
     u32 OpenPicture(RMessage* message, uintptr_t data);
+    u32 OpenChosenPicture(RMessage* message, uintptr_t data);
     u32 Save(RMessage* message, uintptr_t data);
     u32 SaveAs(RMessage* message, uintptr_t data);
     u32 Print(RMessage* message, uintptr_t data);
@@ -82,10 +83,6 @@ private:
     u32 OpenTexturePicker(RMessage* message, uintptr_t data);
     u32 TextureChosen(RMessage* message, uintptr_t data);
     u32 TexturePickerClosed(RMessage* message, uintptr_t data);
-
-    // Saving with the picture dialog of that kind; on the way to the slide shows (parameter
-    // 1 kScreenPicker) a saved page is dropped and the application switches.
-    void SaveWithDialog(uintptr_t param1, u16 kind);
 
     REasel& easel_;
 };

@@ -27,7 +27,7 @@ PickerFileUi defaultPickerFileUi() {
     ui.saveProject = [](const std::string& defaultName) -> std::string {
         RApplication* app = GetApplication();
         if (!app || !app->GetPaths()) return {};
-        return ShowOpenFileDialog(mainWindow(), *app->GetPaths(), kSaveProject, defaultName);
+        return ShowSaveFileDialog(mainWindow(), *app->GetPaths(), kSaveProject, defaultName);
     };
     ui.openProject = [] { return importPath(kImportProject); };
     // The child's own pictures, in the Pictures folder, first: as the easel's Open offers them.

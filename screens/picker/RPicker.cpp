@@ -432,7 +432,7 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
     case kMsgMenuPrintSlideShow: Print(); break;
     case kMsgMenuExport: Export(); break;
     case kPickerSave:
-    case kMsgMenuSaveAs: SaveCommand(); break;
+    case kMsgMenuSave: SaveCommand(); break;
     case kPickerHelpOn:
     case kPickerButtonHelp:
     case kMsgMenuPickerHelp:

@@ -61,7 +61,7 @@ TEST(MainMenuLayoutTest, DebugCommandsOutliveTheirPopupThroughTheBarsAccelerator
     EXPECT_EQ(menu.TranslateAccelerator('B', kAccelControl), kCmdBlankout);
     EXPECT_EQ(menu.TranslateAccelerator('D', kAccelControl), kCmdShowIds);
     EXPECT_EQ(menu.TranslateAccelerator('T', kAccelControl), kCmdTeacherAccelerator);
-    EXPECT_EQ(menu.TranslateAccelerator('S', kAccelControl), kCmdSaveAs);
+    EXPECT_EQ(menu.TranslateAccelerator('S', kAccelControl), kCmdSave);
 }
 
 struct StateCase {
@@ -134,7 +134,7 @@ TEST(MenuModeTexts, BuildingTheTextsReachesEveryTitleAndItem) {
     LoadMainMenuBar(menu, false);
     BuildMenuTexts(menu, kMenuModeEasel, context);
     EXPECT_EQ(menu.ItemText(mfxMenuPosition(kMenuFile)), "<File>");
-    EXPECT_EQ(menu.ItemText(mfxMenuCommand(kCmdSaveAs)), "<SaveAs>\tCtrl+S");
+    EXPECT_EQ(menu.ItemText(mfxMenuCommand(kCmdSave)), "<SaveAs>\tCtrl+S");
     EXPECT_EQ(menu.ItemText(mfxMenuCommand(kCmdExit)), "<Exit>\tCtrl+Q");
     EXPECT_EQ(textOf(menu, kCmdToolSounds), "<TurnToolSoundsOff>");
     EXPECT_EQ(textOf(menu, kCmdSwitchScreen), "<GoToSlideShow>");
@@ -147,14 +147,14 @@ TEST(MenuModeTexts, WithoutTheTeacherMenuThereIsNoPublishEither) {
     const mfxPopup teacher = LoadMainMenuBar(menu, false);
     EXPECT_TRUE(teacher.IsEmpty());
     EXPECT_EQ(menu.PopupCount(), 6);
-    EXPECT_FALSE(menu.HasItem(mfxMenuCommand(kCmdPublish)));
+    EXPECT_FALSE(menu.HasItem(mfxMenuCommand(kCmdSaveAs)));
     EXPECT_FALSE(menu.HasItem(mfxMenuCommand(kCmdAddDelUsers)));
 
     mfxMenu offered = mainMenu();
     const mfxPopup held = LoadMainMenuBar(offered, true);
     EXPECT_FALSE(held.IsEmpty());
     EXPECT_EQ(offered.PopupCount(), 6);
-    EXPECT_TRUE(offered.HasItem(mfxMenuCommand(kCmdPublish)));
+    EXPECT_TRUE(offered.HasItem(mfxMenuCommand(kCmdSaveAs)));
     offered.InsertSubMenu(kMenuTeacher, "Teacher", held);
     EXPECT_TRUE(offered.HasItem(mfxMenuCommand(kCmdAddDelUsers)));
 }
@@ -177,7 +177,7 @@ TEST(MenuModeTexts, LoginFromConfigurationKeepsUsersFixed) {
     EXPECT_FALSE(menu.IsItemEnabled(mfxMenuCommand(kCmdLogInAsNewUser)));
     EXPECT_FALSE(menu.IsItemEnabled(mfxMenuCommand(kCmdAddDelUsers)));
     EXPECT_TRUE(menu.IsItemEnabled(mfxMenuCommand(kCmdManageLibraries)));
-    EXPECT_FALSE(menu.IsItemEnabled(mfxMenuCommand(kCmdPublish)));
+    EXPECT_FALSE(menu.IsItemEnabled(mfxMenuCommand(kCmdSaveAs)));
     UpdateMenuTexts(menu, kMenuModePicker, context);
     EXPECT_FALSE(menu.IsItemEnabled(mfxMenuPosition(kMenuTeacher)));
 }

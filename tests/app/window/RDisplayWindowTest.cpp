@@ -82,7 +82,7 @@ struct ModeRow {
 
 // The states each screen gives the items, as the menus promise them.
 constexpr ModeRow kModeRows[] = {
-    {kCmdNew, true, true},           {kCmdOpen, true, true},           {kCmdSaveAs, true, true},
+    {kCmdNew, true, true},           {kCmdOpen, true, true},           {kCmdSave, true, true},
     {kCmdExport, true, true},        {kCmdPrint, true, true},          {kCmdExit, true, true},
     {kCmdLogInAsNewUser, true, true}, {kCmdUndo, true, true},          {kCmdCut, true, true},
     {kCmdCopy, true, true},          {kCmdPaste, false, false},        {kCmdAddGraphic, true, true},
@@ -201,7 +201,7 @@ TEST_F(MainWindow, WithoutTheTeacherSettingThereIsNoTeacherMenuAndNoPublish) {
     start();
     logIn("Maya");
     EXPECT_EQ(mainWindow->Menu()->PopupCount(), 6);
-    EXPECT_FALSE(mainWindow->Menu()->HasItem(mfxMenuCommand(kCmdPublish)));
+    EXPECT_FALSE(mainWindow->Menu()->HasItem(mfxMenuCommand(kCmdSaveAs)));
     mainWindow->OnCommand(kCmdTeacherAccelerator);
     EXPECT_FALSE(mainWindow->IsTeacherMenuShowing());
 }
@@ -211,8 +211,8 @@ TEST_F(MainWindow, TheTeacherMenuShowsAndHidesOnTheEaselOnly) {
     start();
     logIn("Maya");
     EXPECT_EQ(mainWindow->Menu()->PopupCount(), 6);
-    ASSERT_TRUE(mainWindow->Menu()->HasItem(mfxMenuCommand(kCmdPublish)));
-    EXPECT_FALSE(enabled(kCmdPublish));
+    ASSERT_TRUE(mainWindow->Menu()->HasItem(mfxMenuCommand(kCmdSaveAs)));
+    EXPECT_FALSE(enabled(kCmdSaveAs));
 
     mainWindow->OnCommand(kCmdTeacherAccelerator);
     ASSERT_TRUE(mainWindow->IsTeacherMenuShowing());
@@ -299,7 +299,7 @@ TEST_F(MainWindow, CommandsReachTheScreenOrTheListenersTheyAreFor) {
     Hearer hearer;
     mainWindow->AddListener(&hearer);
     log.clear();
-    mainWindow->OnCommand(kCmdSaveAs);
+    mainWindow->OnCommand(kCmdSave);
     mainWindow->OnCommand(kCmdExit);
     mainWindow->OnCommand(kCmdNew);
     EXPECT_EQ(hearer.heard, (std::vector<u32>{6604}));
@@ -418,7 +418,7 @@ TEST_F(MainWindow, ADialogGraysTheMenusAndItsCloseGivesTheScreenItsMenusBack) {
             continue;
         }
         EXPECT_EQ(log, (Log{"5568 hears 280"}));
-        EXPECT_EQ(enabled(kCmdSaveAs), !c.smallKids);
+        EXPECT_EQ(enabled(kCmdSave), !c.smallKids);
         EXPECT_TRUE(enabled(kCmdSwitchLanguage));
         EXPECT_TRUE(enabled(kCmdSmallKids));
     }

@@ -32,14 +32,14 @@ TEST_F(ShowFileDialogs, SavingStartsInTheKindsFolderAndAddsTheExtension) {
         SCOPED_TRACE(c.typed);
         type(c.typed);
         press(plat::kVkReturn);
-        const std::string chosen = ShowOpenFileDialog(window_.get(), *paths_, c.kind, "Untitled");
+        const std::string chosen = ShowSaveFileDialog(window_.get(), *paths_, c.kind, "Untitled");
         EXPECT_EQ(hostOf(chosen), root_ + "/data/tumblo4/Users/Ann/" + c.file);
     }
 }
 
 TEST_F(ShowFileDialogs, CancelGivesNothing) {
     press(plat::kVkEscape);
-    EXPECT_EQ(ShowOpenFileDialog(window_.get(), *paths_, kSavePicture, "Untitled"), "");
+    EXPECT_EQ(ShowSaveFileDialog(window_.get(), *paths_, kSavePicture, "Untitled"), "");
     press(plat::kVkEscape);
     EXPECT_EQ(ShowExportFileDialog(window_.get(), *paths_, kExportJpeg, "cat"), "");
     ImportChoice choice{"x", 1};

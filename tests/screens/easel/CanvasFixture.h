@@ -16,6 +16,7 @@
 #include "engine/files/OsServices.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "engine/gfx/GfxPalette.h"
+#include "engine/gfx/gl/GlSharedRenderer.h"
 #include "engine/ini/IniProfiles.h"
 #include "engine/os/OsManager.h"
 #include "engine/resources/ResourceManager.h"
@@ -110,6 +111,9 @@ protected:
     }
     void TearDown() override {
         canvas_.reset();
+        // As the program does on leaving: a test program that ran only canvases must not meet
+        // the renderer at exit, after the renderers' registry is gone.
+        glReleaseSharedRenderer();
         easel_.page.reset();
         gfxUnlockPort(screen_);
         gfxDisposePort(screen_);

@@ -15,7 +15,7 @@ namespace {
 using namespace Ostrel;
 
 bool reachesTheEasel(RouteKind kind) {
-    return kind == RouteKind::ToEasel || kind == RouteKind::ToCurrentScreen || kind == RouteKind::Broadcast;
+    return kind == RouteKind::ToCurrentScreen || kind == RouteKind::ToCurrentScreen || kind == RouteKind::Broadcast;
 }
 
 TEST(EaselCommandTable, EveryMenuCommandHandedToTheEaselReachesAHandler) {

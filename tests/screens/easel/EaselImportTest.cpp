@@ -166,7 +166,7 @@ TEST_F(EaselImport, AddAPicturePlacesEveryKindCentredAndTheSaveKeepsThem) {
         EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
     }
 
-    importThrough(kCmdSaveAs, "ZOO");
+    importThrough(kCmdSave, "ZOO");
     RPageData reopened;
     const std::string saved = app->GetPaths()->GetPicturesDir() + "\\zoo.tbx";
     ASSERT_EQ(reopened.OpenAndLoad(EnginePath(saved).get()), kErrNone);

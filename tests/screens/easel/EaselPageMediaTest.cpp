@@ -129,7 +129,7 @@ TEST_F(EaselPageMedia, AnAnimationPlaysMovesIsSavedOpensAgainAndFlattens) {
     EXPECT_EQ(hop->rect.left, before.left + 30);
     EXPECT_TRUE(rectEqual(movie->displayRect(), onScreen(hop->rect)));
 
-    through(kCmdSaveAs, "HOPS");
+    through(kCmdSave, "HOPS");
     RPageData reopened;
     ASSERT_EQ(reopened.OpenAndLoad(EnginePath(app->GetPaths()->GetPicturesDir() + "\\hops.tbx").get()), kErrNone);
     RPageObject* kept = nullptr;

@@ -209,7 +209,7 @@ TEST_F(EaselPicture, ADialogTakesTheTipOfTheButtonUnderThePointer) {
         tipUnderDialog = easel->ToolTipShowing();
         shownUnderDialog = PictureHash(tip);
     };
-    RMessage save(kMsgMenuSaveAs, 0, 0);
+    RMessage save(kMsgMenuSave, 0, 0);
     easel->HandleMessage(&save, 0);
     display_.whilePumped = nullptr;
     ASSERT_GE(pumps, 1);

@@ -110,7 +110,7 @@ TEST_F(EaselTeacherMenu, ANoteInSpanishIsSeenFromTheMenuAndWhenItsPictureOpens) 
     click(centreOf(easel->NoteDialog()->ButtonSet().Find(kDlgResultConfirm)->GetSprite()));
     EXPECT_EQ(easel->NoteDialog(), nullptr);
 
-    through(kCmdSaveAs, "nota");
+    through(kCmdSave, "nota");
     mainWindow->OnCommand(kCmdNew);
     settle();
     EXPECT_FALSE(enabled(kCmdViewTeacherNote)) << "a new page has no note";

@@ -98,7 +98,7 @@ TEST_F(EaselUnderDialog, TheSaveDialogShowsOverThePaintingAfterARepaint) {
                 dialogFace = PictureHash(middle);
             }
         };
-        RMessage save(kMsgMenuSaveAs, 0, 0);
+        RMessage save(kMsgMenuSave, 0, 0);
         easel->HandleMessage(&save, 0);
         display_.whilePumped = nullptr;
         ASSERT_GE(pumps, 2);
@@ -154,9 +154,9 @@ TEST_F(EaselUnderDialog, APlayingAnimationWaitsUnderAnAlertAndPlaysOnAfterIt) {
 // Saving or printing the page lets go of its animation while the dialogs are up: once they are
 // gone it is on the page again, and plays.
 TEST_F(EaselUnderDialog, AnAnimationIsOnThePageAgainAfterASaveOrAPrint) {
-    for (const u16 command : {kCmdSaveAs, kCmdPrint}) {
+    for (const u16 command : {kCmdSave, kCmdPrint}) {
         SCOPED_TRACE(command);
-        ASSERT_NO_FATAL_FAILURE(enterWithAnimation(command == kCmdSaveAs ? "HOPS" : ""));
+        ASSERT_NO_FATAL_FAILURE(enterWithAnimation(command == kCmdSave ? "HOPS" : ""));
         mainWindow->OnCommand(command);
         settle();
         EXPECT_EQ(animations(), 1u);

@@ -59,7 +59,7 @@ TEST_F(SignalEnding, AnySignalUnderAnyLoopKeepsTheUnsavedPageAndAsksNothing) {
     const Case cases[] = {
         {"the save question of New", SIGTERM, 0, [this] { mainWindow->OnCommand(kCmdNew); },
          [this] { return easel->WarningDialog() != nullptr; }},
-        {"the Save dialog", SIGINT, 0, [this] { mainWindow->OnCommand(kCmdSaveAs); }, boxUp},
+        {"the Save dialog", SIGINT, 0, [this] { mainWindow->OnCommand(kCmdSave); }, boxUp},
         {"the print dialog", SIGHUP, 0,
          [this] {
              // The framework's archive, beside the program, holds the print dialog.

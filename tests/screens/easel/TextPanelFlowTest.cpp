@@ -80,7 +80,7 @@ TEST_F(TextPanelFlow, PressTypeStyleSaveAndReopen) {
 
     for (const char c : std::string("WORDS")) queueKey(u8(c));
     queueKey(plat::kVkReturn);
-    mainWindow->OnCommand(kCmdSaveAs);
+    mainWindow->OnCommand(kCmdSave);
     settle();
     RPageData reopened;
     ASSERT_EQ(reopened.OpenAndLoad(EnginePath(app->GetPaths()->GetPicturesDir() + "\\words.tbx").get()), kErrNone);

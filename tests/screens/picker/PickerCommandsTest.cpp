@@ -120,7 +120,7 @@ TEST_F(PickerCommands, TheDeleteKeyByArea) {
     EXPECT_EQ(model(), "A.CD..") << "and Redo takes it again";
 
     savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     const Point16 row = middle(picker->ProjectList()->GetCellRect(0));
     move(row);
     key(plat::kVkDelete);
@@ -150,7 +150,7 @@ TEST_F(PickerCommands, DraggedOntoTheTrashCan) {
     command(kCmdUndo);
     EXPECT_EQ(model(), "ABCD..");
     savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     drag(middle(picker->ProjectList()->GetCellRect(0)), can);
     ASSERT_NE(dynamic_cast<RDeleter*>(picker->CurrentDialog()), nullptr);
     send(kPickerDeleteClosed, kDlgResultConfirm, reinterpret_cast<uintptr_t>(picker->CurrentDialog()));
@@ -161,7 +161,7 @@ TEST_F(PickerCommands, DraggedOntoTheTrashCan) {
 TEST_F(PickerCommands, EditMenuStepsFollowTheModel) {
     enterWithFour();
     savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     ASSERT_FALSE(picker->IsDirty());
     struct Step {
         const char* what;
@@ -191,7 +191,7 @@ TEST_F(PickerCommands, EditMenuStepsFollowTheModel) {
         EXPECT_EQ(picker->IsDirty(), step.dirty) << step.what;
     }
     // Saving forgets the clipboard and the undo step.
-    command(kCmdSaveAs);
+    command(kCmdSave);
     EXPECT_EQ(picker->ClipboardEntry(), nullptr);
     EXPECT_FALSE(picker->IsDirty());
     command(kCmdUndo);
@@ -276,7 +276,7 @@ TEST_F(PickerCommands, HelpAndDialogsOneAtATime) {
     EXPECT_EQ(picker->Help(), nullptr);
 
     savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     send(kMsgMenuPickBgColor);
     RDlgBase* colours = picker->CurrentDialog();
     ASSERT_NE(dynamic_cast<RPickBgColorDlg*>(colours), nullptr);
@@ -307,7 +307,7 @@ TEST_F(PickerCommands, HelpAndDialogsOneAtATime) {
 TEST_F(PickerCommands, ProjectsOpenedByPath) {
     enterWithFour();
     savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     command(kCmdNew);
     ASSERT_NE(picker->ProjectName(), "Zoo");
     EXPECT_EQ(model(), "......");
@@ -321,7 +321,7 @@ TEST_F(PickerCommands, ProjectsOpenedByPath) {
 
     // Saved onto the fake drive, then opened from there.
     savePath = "T:\\Away.tbp";
-    command(kCmdSaveAs);
+    command(kCmdSave);
     command(kCmdNew);
     EXPECT_TRUE(picker->OpenDocumentPath("T:\\Away.tbp"));
     EXPECT_EQ(picker->ProjectName(), "Away");
@@ -336,7 +336,7 @@ TEST_F(PickerCommands, ProjectsOpenedByPath) {
 TEST_F(PickerCommands, AFileThatIsNoProjectIsRefusedAndSaid) {
     enterWithFour();
     savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     alerts();
     std::string noise(2000, '\0');
     for (size_t i = 0; i < noise.size(); ++i) noise[i] = char((i * 2654435761u) >> 11);
@@ -511,7 +511,7 @@ TEST_F(PickerCommands, LeavingKeepsThePlaceAndTheProject) {
     enterWithFour();
     select(3);
     savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     settings().projectPosition = 9;
     std::fill(settings().projectTitle.begin(), settings().projectTitle.end(), '\0');
     goToOtherScreen();
@@ -545,7 +545,7 @@ TEST_F(PickerCommands, TheListMarksTheCurrentShow) {
         command(kCmdNew);
         add("Apple", 1);
         savePath = app->GetPaths()->GetProjectPath(name);
-        command(kCmdSaveAs);
+        command(kCmdSave);
     }
     settle();
     const auto near = [](u32 p, u32 q) {
@@ -566,11 +566,11 @@ TEST_F(PickerCommands, TheListMarksTheCurrentShow) {
 TEST_F(PickerCommands, EnteringWithAProjectShowsIt) {
     enterWithFour();
     savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     command(kCmdNew);
     add("Emu", 5);
     savePath = app->GetPaths()->GetProjectPath("Ark");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     goToOtherScreen();
     ASSERT_EQ(app->GetPortfolio()->Document(), nullptr);
     std::strcpy(settings().projectTitle.data(), "Zoo");
@@ -651,7 +651,7 @@ TEST_F(PickerCommands, ThePickerAsItShows) {
     add("Bear", 2);
     add("Cat", 3);
     savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     select(1);
     move({5, 5});
     ExpectPicture("picker_zoo", Rect16{0, 0, 800, 600});

@@ -53,7 +53,7 @@ TEST_F(PickerSession, AScriptedSessionFollowsTheModelAndComesBackSavedAndReopene
     EXPECT_TRUE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Maya/Slide Shows/Bear.tbx")) << "a cut slide's file stays";
 
     savePath = app->GetPaths()->GetProjectPath("Trip");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     EXPECT_FALSE(picker->IsDirty());
     EXPECT_EQ(picker->ProjectName(), "Trip");
     EXPECT_NE(picker->ProjectList()->FindName("Trip"), -1);
@@ -101,7 +101,7 @@ TEST_F(PickerSession, ACancelledOrFailingSaveKeepsTheChangesAndTheOldFile) {
     ASSERT_NE(picker, nullptr);
     add("Apple", 1);
     savePath = "T:\\Zoo.tbp";
-    command(kCmdSaveAs);
+    command(kCmdSave);
     ASSERT_FALSE(picker->IsDirty());
     const std::string saved = readFile(root_ + "/disc/Zoo.tbp");
     ASSERT_NE(saved.find("Apple"), std::string::npos);
@@ -116,7 +116,7 @@ TEST_F(PickerSession, ACancelledOrFailingSaveKeepsTheChangesAndTheOldFile) {
     for (const Case& c : cases) {
         savePath = c.answer;
         drive_->setWriteProtected(c.writeProtected);
-        command(kCmdSaveAs);
+        command(kCmdSave);
         drive_->setWriteProtected(false);
         EXPECT_TRUE(picker->IsDirty()) << c.what;
         EXPECT_EQ(readFile(root_ + "/disc/Zoo.tbp"), saved) << c.what;
@@ -144,7 +144,7 @@ TEST_F(PickerSession, ANewSessionListsTheSavedShowsAndOpensTheLast) {
         command(kCmdNew);
         add(name, name[0] == 'Z' ? 1 : 2);
         savePath = app->GetPaths()->GetProjectPath(name);
-        command(kCmdSaveAs);
+        command(kCmdSave);
         ASSERT_EQ(picker->ProjectName(), name);
     }
     newSession();
@@ -161,7 +161,7 @@ TEST_F(PickerSession, DeletingTheLastProjectMakesANewOne) {
     ASSERT_NE(picker, nullptr);
     add("Apple", 1);
     savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     ASSERT_EQ(picker->ProjectList()->ItemCount(), 1);
     picker->DeleteProject("Zoo");
     settle();
@@ -280,7 +280,7 @@ TEST_F(PickerSession, ChoosingAnotherProjectAsksAboutTheChangesFirst) {
         command(kCmdNew);
         add("Apple", 1);
         savePath = app->GetPaths()->GetProjectPath(name);
-        command(kCmdSaveAs);
+        command(kCmdSave);
     }
     EXPECT_EQ(picker->ProjectList()->NameOf(0), "Ark");
     for (const Case& c : cases) {
@@ -306,11 +306,11 @@ TEST_F(PickerSession, ThePickerComesBackToTheLastProjectAndPlace) {
     for (const char* name : {"Apple", "Bear", "Cat", "Dog", "Emu", "Fox"}) add(name, 1);
     select(5);
     savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     command(kCmdNew);
     savePath = app->GetPaths()->GetProjectPath("Ark");
     add("Apple", 2);
-    command(kCmdSaveAs);
+    command(kCmdSave);
     ASSERT_TRUE(picker->LoadProjectByName("Zoo", true));
     goToOtherScreen();
     goToOtherScreen();
@@ -352,7 +352,7 @@ TEST_F(PickerSession, ChangesStayUnsavedAcrossAPlayedShow) {
     ASSERT_NE(picker, nullptr) << "Cancel keeps the picker";
 
     savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSaveAs);
+    command(kCmdSave);
     ASSERT_FALSE(picker->IsDirty());
     ASSERT_NO_FATAL_FAILURE(playAndStop());
     EXPECT_FALSE(picker->IsDirty());
@@ -414,7 +414,7 @@ TEST_F(PickerSession, OpenAndNewGoOnOnlyAfterTheQuestion) {
     ASSERT_NE(picker, nullptr);
     savePath = app->GetPaths()->GetProjectPath("Zoo");
     add("Apple", 1);
-    command(kCmdSaveAs);
+    command(kCmdSave);
     add("Bear", 2);
     struct Case {
         u32 button;
