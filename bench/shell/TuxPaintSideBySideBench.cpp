@@ -5,6 +5,7 @@
 // "1,2,3" unless set; this measuring process keeps to the others), in alternating rounds
 // (TUMBLO_BENCH_ROUNDS, five unless set); the medians and ours/Tux Paint are reported. The peer
 // is TUMBLO_BENCH_PEER or tuxpaint on the PATH; without it or without Xvfb the run is skipped.
+// TUMBLO_BENCH_OURS names another program folder of ours (an earlier build, to compare).
 // The machine is shared: only the ratios mean anything.
 #include <benchmark/benchmark.h>
 #include <sched.h>
@@ -162,7 +163,8 @@ void BM_BesideTuxPaint(benchmark::State& state) {
         return;
     }
     const Contender contenders[2] = {
-        {"ours", TUMBLO_BENCH_PROGRAM_DIR, "tumblo4", {}, logInToEasel},
+        {"ours", std::getenv("TUMBLO_BENCH_OURS") ? std::getenv("TUMBLO_BENCH_OURS") : TUMBLO_BENCH_PROGRAM_DIR,
+         "tumblo4", {}, logInToEasel},
         {"Tux Paint", fs::path(peer).parent_path().string(), fs::path(peer).filename().string(),
          {"--windowed", "--800x600", "--nosound"}, peerToPainting},
     };
