@@ -1,6 +1,5 @@
 // Start-up and exit of the application, in the one order every service depends on.
 #include <cstring>
-#include <thread>
 
 #include "app/application/RApplication.h"
 #include "app/menus/RShellWindow.h"
@@ -186,56 +185,48 @@ void RApplication::ReadCanvasRects() {
 u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     displayChanged_ = 1;
     // The engine's threads are fibres on the one user-interface thread, so nothing needs to be
-    // pinned to a processor. The media runtime's decoders pull in many libraries: they are
-    // mapped on a thread of their own while the window and the splash come up, and the runtime
-    // is connected on this thread once the splash is on the screen (the splash's pictures are
-    // our own). Without the runtime the program runs on, every picture call of it failing
+    // pinned to a processor.
+    if (u16 code = StartEngineServices()) return code;
+    InstallMediaHooks();
+    if (u16 code = OpenProgramFolders()) return code;
+    if (u16 code = StartGraphics()) return code;
+
+    CCPObj::Clips().DeleteAll();
+    u16 prompt = 1;
+    if (iniGetBool(&iniPath_, kSectionTOC, "PromptForMissingCD", &prompt) != kErrNone) prompt = 1;
+    contentManager_->quitAllowed = prompt;
+
+    if (u16 code = OpenMainWindow()) return code;
+    if (u16 code = OpenSpriteScreen()) return code;
+    MakeShellServices();
+    // The hot spots' cursors (a tool's, help mode's) from the system archive's 'CURS' items.
+    loadCursorTable();
+
+    generalContentOpen_ = OpenNamedResource(kGeneralContent, 1) == 0;
+    const u16 audioAnswer = CheckAudioDevices();
+
+    restoreDisplayMode_ = programDisplayMode_;
+    if (differs(startDisplayMode_, programDisplayMode_)) displayChanged_ = 1;
+    RealizePalette();
+
+    dispatcher_ = std::make_unique<mfDispatcher>();
+    userLoggedIn_ = 0;
+    if (!portfolio_) portfolio_ = std::make_unique<RPortfolio>(*paths_, std::string());
+
+    if (IniReadBoolText(&iniPath_, kSectionDebugSettings, "lowVol") == 1) spriteScreen_->soundVolume = 1;
+
+    if (IniReadBoolText(&configPath_, kSetupSection, "NoSplash") == 1) {
+        PostMessageTo(this, kMsgOpenDocument, 0, 0);
+    } else if (u16 result = SwitchModule(kScreenSplash)) {
+        return result;
+    }
+    // The media runtime's decoders pull in many libraries: the runtime is connected once the
+    // splash is on the screen (its pictures are our own), so that the child sees the program
+    // at once. Without the runtime the program runs on, every picture call of it failing
     // quietly.
-    QtLibrary preloaded;
-    std::jthread preload([&preloaded, folders = qtSearchFolders()] {
-        preloaded = qtFindLibraryIn(folders, plat::media::kMediaRuntimeLibrary);
-    });
-    const u16 started = [this]() -> u16 {
-        if (u16 code = StartEngineServices()) return code;
-        InstallMediaHooks();
-        if (u16 code = OpenProgramFolders()) return code;
-        if (u16 code = StartGraphics()) return code;
-
-        CCPObj::Clips().DeleteAll();
-        u16 prompt = 1;
-        if (iniGetBool(&iniPath_, kSectionTOC, "PromptForMissingCD", &prompt) != kErrNone) prompt = 1;
-        contentManager_->quitAllowed = prompt;
-
-        if (u16 code = OpenMainWindow()) return code;
-        if (u16 code = OpenSpriteScreen()) return code;
-        MakeShellServices();
-        // The hot spots' cursors (a tool's, help mode's) from the system archive's 'CURS' items.
-        loadCursorTable();
-
-        generalContentOpen_ = OpenNamedResource(kGeneralContent, 1) == 0;
-        const u16 audioAnswer = CheckAudioDevices();
-
-        restoreDisplayMode_ = programDisplayMode_;
-        if (differs(startDisplayMode_, programDisplayMode_)) displayChanged_ = 1;
-        RealizePalette();
-
-        dispatcher_ = std::make_unique<mfDispatcher>();
-        userLoggedIn_ = 0;
-        if (!portfolio_) portfolio_ = std::make_unique<RPortfolio>(*paths_, std::string());
-
-        if (IniReadBoolText(&iniPath_, kSectionDebugSettings, "lowVol") == 1) spriteScreen_->soundVolume = 1;
-
-        if (IniReadBoolText(&configPath_, kSetupSection, "NoSplash") == 1) {
-            PostMessageTo(this, kMsgOpenDocument, 0, 0);
-        } else if (u16 result = SwitchModule(kScreenSplash)) {
-            return result;
-        }
-        if (audioAnswer) Quit();
-        return 0;
-    }();
-    preload.join();
-    if (started == 0) quickTime_ = qtLoadLibrary();
-    return started;
+    quickTime_ = qtLoadLibrary();
+    if (audioAnswer) Quit();
+    return 0;
 }
 
 void RApplication::InstallMediaHooks() {

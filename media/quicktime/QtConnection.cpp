@@ -72,12 +72,8 @@ std::vector<std::string> qtSearchFolders() {
 void qtSetSearchFolders(std::vector<std::string> folders) { searchFolders() = std::move(folders); }
 
 std::unique_ptr<plat::LoadableModule> qtFindLibrary(const std::string& name) {
-    return qtFindLibraryIn(qtSearchFolders(), name);
-}
-
-std::unique_ptr<plat::LoadableModule> qtFindLibraryIn(const std::vector<std::string>& folders, const std::string& name) {
     if (name.empty()) return nullptr;
-    for (const std::string& folder : folders) {
+    for (const std::string& folder : qtSearchFolders()) {
         // Only absolute folders: a relative one would be the current folder's.
         if (folder.empty() || folder.front() != '/') continue;
         const std::string path = folder.back() == '/' ? folder + name : folder + "/" + name;

@@ -35,9 +35,6 @@ bool qtConnected();
 
 // The runtime library looked for in the search folders, in order; null when none loads.
 std::unique_ptr<plat::LoadableModule> qtFindLibrary(const std::string& name);
-// The same in the given folders; touches nothing shared, so another thread may map a library
-// ahead of its connection.
-std::unique_ptr<plat::LoadableModule> qtFindLibraryIn(const std::vector<std::string>& folders, const std::string& name);
 // The search folders: the program's folder and the system library folder unless replaced
 // (tests point them at a folder of their own; an empty list restores the default).
 void qtSetSearchFolders(std::vector<std::string> folders);
