@@ -8,7 +8,8 @@
 // logged in to its easel, a pointer move with the button down until the changed pixels are on
 // the server's screen, beside a bare SDL window that fills the same small rectangle at each
 // move and sends just that to the server. The ratio of the two medians is what counts; the
-// run is skipped with a message when no X server can be started.
+// run is skipped with a message when no X server can be started. TUMBLO_BENCH_OURS names
+// another program folder of ours (an earlier build, to compare).
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -169,7 +170,8 @@ void BM_PointerToScreenOnX(benchmark::State& state) {
         const std::string home = ::mkdtemp(pattern);
         std::filesystem::create_directories(home + "/run");
         {
-            JourneyProgram program({.programDir = TUMBLO_BENCH_PROGRAM_DIR, .home = home, .display = server.display(),
+            const char* other = std::getenv("TUMBLO_BENCH_OURS");
+            JourneyProgram program({.programDir = other ? other : TUMBLO_BENCH_PROGRAM_DIR, .home = home, .display = server.display(),
                                     .logFile = home + "/program.log", .arguments = {}, .executable = "tumblo4"});
             XSession::Box window;
             for (const auto start = Clock::now(); window.width == 0 && millisSince(start) < 20000; pause(20))
