@@ -185,9 +185,7 @@ void RApplication::ReadCanvasRects() {
 u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     displayChanged_ = 1;
     // The engine's threads are fibres on the one user-interface thread, so nothing needs to be
-    // pinned to a processor. Without the media runtime the program runs on, every picture
-    // call of it failing quietly.
-    quickTime_ = qtLoadLibrary();
+    // pinned to a processor.
     if (u16 code = StartEngineServices()) return code;
     InstallMediaHooks();
     if (u16 code = OpenProgramFolders()) return code;
@@ -222,6 +220,11 @@ u16 RApplication::Startup(u32, const std::vector<std::string>&) {
     } else if (u16 result = SwitchModule(kScreenSplash)) {
         return result;
     }
+    // The media runtime's decoders pull in many libraries: the runtime is connected once the
+    // splash is on the screen (its pictures are our own), so that the child sees the program
+    // at once. Without the runtime the program runs on, every picture call of it failing
+    // quietly.
+    quickTime_ = qtLoadLibrary();
     if (audioAnswer) Quit();
     return 0;
 }

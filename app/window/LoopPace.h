@@ -3,12 +3,13 @@
 // step and the window's tick, which draws what changed on the screen. While the screen changes
 // (an animation, a caret, a stroke) or input comes, the timer runs at the loop's period; once
 // the screen has stood still for kQuietTicks ticks it slows to kQuietLoopPeriod, which a child
-// does not notice (input wakes the loop at once whatever the period) but the machine does.
+// does not notice (input wakes the loop at once whatever the period, and what it changes is
+// shown at once) but the machine does: ten wakes a second are all a still screen costs.
 #include "engine/base/EngineTypes.h"
 
 namespace Ostrel {
 
-constexpr u32 kQuietLoopPeriod = 50;
+constexpr u32 kQuietLoopPeriod = 100;
 constexpr u32 kQuietTicks = 20;
 
 class LoopPace {

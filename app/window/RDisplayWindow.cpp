@@ -19,6 +19,7 @@
 #include "framework/windows/mfxQueries.h"
 #include "platform/display/DisplayWindow.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/ui/MessageQueue.h"
 #include "platform/widgets/WidgetPaint.h"
 #include "text/speech/ASpeechHandler.h"
 
@@ -36,6 +37,8 @@ RDisplayWindow::DialogFactory& gettingStartedFactory() {
 constexpr u32 kCheatMessageMs = 5000;
 // In debug mode, the P key shows what the OpenGL renderer is.
 constexpr u8 kRendererKey = 'P';
+// Posted to the window itself behind an input: what the input changed goes to the screen.
+constexpr uint32_t kMsgShowInputEffect = plat::kMsgUser + 0x100;
 
 }  // namespace
 
@@ -127,6 +130,20 @@ void RDisplayWindow::OnTick(u32 now) {
     RShellWindow::OnTick(now);
 }
 
+intptr_t RDisplayWindow::WindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    if (message != kMsgShowInputEffect) return RShellWindow::WindowProc(message, wParam, lParam);
+    showPosted_ = false;
+    sprUpdateScreen(1);
+    return 0;
+}
+
+void RDisplayWindow::AfterInput() {
+    Pace(pace_.AfterInput());
+    // The screen update waits for no tick: it comes as soon as the input already queued has
+    // been handled, so that a burst of pointer moves is shown once, at its end.
+    if (!showPosted_ && GetHandle()) showPosted_ = plat::postMessage(GetHandle(), kMsgShowInputEffect, 0, 0);
+}
+
 void RDisplayWindow::Pace(u32 period) {
     if (period != osmGetTimerPeriod()) osmPaceTimer(period);
 }
@@ -136,7 +153,7 @@ void RDisplayWindow::RedrawAll(u32) {
 }
 
 u32 RDisplayWindow::OnMouseDown(Point16 point, u32 buttons) {
-    Pace(pace_.AfterInput());
+    AfterInput();
     // A click is the child's way to interrupt the voice.
     if (ASpeechHandler* speech = ASpeechHandler::GetInstance(); speech && speech->IsSpeaking()) speech->Stop();
     if (Current() == ScreenKind::Easel) {
@@ -145,15 +162,18 @@ u32 RDisplayWindow::OnMouseDown(Point16 point, u32 buttons) {
     return RShellWindow::OnMouseDown(point, buttons);
 }
 
-u32 RDisplayWindow::OnMouseUp(Point16 point, u32 buttons) { return RShellWindow::OnMouseUp(point, buttons); }
+u32 RDisplayWindow::OnMouseUp(Point16 point, u32 buttons) {
+    AfterInput();
+    return RShellWindow::OnMouseUp(point, buttons);
+}
 
 u32 RDisplayWindow::OnMouseMove(Point16 point, u32 buttons) {
-    Pace(pace_.AfterInput());
+    AfterInput();
     return RShellWindow::OnMouseMove(point, buttons);
 }
 
 u32 RDisplayWindow::OnKeyDown(u32 key, u8 scanCode) {
-    Pace(pace_.AfterInput());
+    AfterInput();
     if (debugMode_ && keyRecordVirtualKey(key) == kRendererKey) ShowRendererAlert();
     KeySignatureStep(keyRecordCharacter(key), scanCode);
     if (SendEditKeyToField(key)) return 1;

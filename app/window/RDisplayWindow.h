@@ -50,6 +50,7 @@ public:
     static void SetGettingStartedFactory(DialogFactory factory);
 
     // Framework hooks.
+    intptr_t WindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
     u32 OnClose() override;
     void OnPaint() override;
     u32 OnCommand(u32 command) override;
@@ -146,6 +147,9 @@ private:
     Point16 PicturePoint(Point16 pointer) const;
     // Runs the loop's timer at the period the pace gives, when that changed.
     void Pace(u32 period);
+    // An input came: the loop keeps its busy pace, and what the input changes is shown once the
+    // input waiting behind it has been handled.
+    void AfterInput();
 
     std::unique_ptr<mfxMenu> menu_;
     bool menuLoaded_ = false;
@@ -161,6 +165,7 @@ private:
     bool debugMode_ = false;
     CBroadcaster fieldCommands_;
     LoopPace pace_;
+    bool showPosted_ = false;
 };
 
 }  // namespace Ostrel

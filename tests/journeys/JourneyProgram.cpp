@@ -114,7 +114,7 @@ JourneyProgram::JourneyProgram(const JourneyProgramStart& start) {
     ::mkdir(locks.c_str(), 01777);
     ::chmod(locks.c_str(), 01777);
     const Isolation isolation = isolationFor(locks);
-    std::vector<std::string> arguments{start.programDir + "/tumblo4"};
+    std::vector<std::string> arguments{start.programDir + "/" + start.executable};
     arguments.insert(arguments.end(), start.arguments.begin(), start.arguments.end());
     std::vector<std::string> environment = environmentFor(start);
     std::vector<char*> argv = pointersTo(arguments);

@@ -1,5 +1,5 @@
 #pragma once
-// The built program run as a child process the way a desktop starts it: from its own folder,
+// The built program (or a peer measured beside it) run as a child process the way a desktop starts it: from its own folder,
 // on a given X display, with a private home whose XDG folders and runtime folder hold all it
 // writes, its output in a log file. Where the machine allows, it runs in namespaces of its own
 // (network, for the abstract socket through which a start finds a running copy, and mounts,
@@ -17,6 +17,8 @@ struct JourneyProgramStart {
     std::string display;
     std::string logFile;
     std::vector<std::string> arguments;
+    // The program file in programDir; another program measured beside ours names its own.
+    std::string executable = "tumblo4";
 };
 
 class JourneyProgram {

@@ -183,7 +183,6 @@ void sprUpdateScreen(u16 copyToWindow) {
         s->changed = 0;
     }
 
-    sprServiceSounds();
     if (screen->showRedraw) rgnUnionRect(screen->dirty, screen->screenRect);
     screen->lastUpdateDrew = rgnIsEmpty(screen->dirty) ? 0 : 1;
     if (copyToWindow && screen->windowPort) {
@@ -191,6 +190,9 @@ void sprUpdateScreen(u16 copyToWindow) {
         for (const Rect16& r : sprRegionRects(screen->dirty))
             gfxCopyBits(screen->windowPort, screen->workPort, r, r, kCopyMode);
     }
+    // The sprites' sounds start with the update that shows the picture, once it is on the
+    // screen: opening a sound can take longer than a frame, and the picture does not wait.
+    if (copyToWindow) sprServiceSounds();
     rgnSetEmpty(screen->dirty);
     gfxResetClipRect(screen->screenRect);
     gfxSetPort(previous);

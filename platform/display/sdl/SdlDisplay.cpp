@@ -24,8 +24,8 @@ class SdlDisplay;
 
 class SdlWindow : public DisplayWindow {
 public:
-    SdlWindow(SdlDisplay& display, WindowHandle window, SDL_Window* sdlWindow, SDL_Renderer* renderer,
-              SDL_Texture* texture, int32_t width, int32_t height, int bitsPerPixel);
+    SdlWindow(SdlDisplay& display, WindowHandle window, SDL_Window* sdlWindow, int32_t width, int32_t height,
+              int bitsPerPixel);
     ~SdlWindow() override;
 
     gdi::Point clientOrigin() const override {
@@ -39,21 +39,34 @@ public:
     void bringToFront() override { SDL_RaiseWindow(sdlWindow_); }
 
 protected:
+    // Only the area that changed goes to the screen: converted into the window's own surface
+    // (through a buffer of ours when the surface's format is not the 32-bit one) and sent to
+    // the server as that one rectangle, so that a stroke's few pixels do not cost a whole
+    // window's copy and upload.
     void show(const gdi::Rect& area) override {
-        int32_t pitch = surface().width();
-        uint32_t* first = shadow_.data() + size_t(area.top) * size_t(pitch) + size_t(area.left);
-        convertToXrgb(surface(), area, first, pitch);
-        SDL_Rect rect{area.left, area.top, area.width(), area.height()};
-        SDL_UpdateTexture(texture_, &rect, first, pitch * 4);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
+        SDL_Surface* screen = SDL_GetWindowSurface(sdlWindow_);
+        if (!screen || area.right > screen->w || area.bottom > screen->h) return;
+        if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
+        auto* target = static_cast<uint8_t*>(screen->pixels) + size_t(area.top) * size_t(screen->pitch) +
+                       size_t(area.left) * screen->format->BytesPerPixel;
+        if (screen->format->format == SDL_PIXELFORMAT_RGB888 && screen->pitch % 4 == 0) {
+            convertToXrgb(surface(), area, reinterpret_cast<uint32_t*>(target), screen->pitch / 4);
+        } else {
+            const int32_t pitch = surface().width();
+            shadow_.resize(size_t(pitch) * size_t(surface().height()));
+            uint32_t* first = shadow_.data() + size_t(area.top) * size_t(pitch) + size_t(area.left);
+            convertToXrgb(surface(), area, first, pitch);
+            SDL_ConvertPixels(area.width(), area.height(), SDL_PIXELFORMAT_RGB888, first, pitch * 4,
+                              screen->format->format, target, screen->pitch);
+        }
+        if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
+        const SDL_Rect rect{area.left, area.top, area.width(), area.height()};
+        SDL_UpdateWindowSurfaceRects(sdlWindow_, &rect, 1);
     }
 
 private:
     SdlDisplay& display_;
     SDL_Window* sdlWindow_;
-    SDL_Renderer* renderer_;
-    SDL_Texture* texture_;
     std::vector<uint32_t> shadow_;
 };
 
@@ -94,19 +107,15 @@ public:
                                                  height, SDL_WINDOW_SHOWN);
         if (!sdlWindow) return nullptr;
         // The pictures are made in memory (GL drawing too, through OSMesa): the window only
-        // shows them, in software. A GL renderer would share the thread's Mesa binding with
-        // OSMesa, and whichever bound last would draw into the other's context.
-        SDL_Renderer* renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_SOFTWARE);
-        SDL_Texture* texture =
-            renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height)
-                     : nullptr;
-        if (!texture) {
-            if (renderer) SDL_DestroyRenderer(renderer);
+        // shows them, from its own surface in shared memory. A GL renderer would share the
+        // thread's Mesa binding with OSMesa, and whichever bound last would draw into the
+        // other's context.
+        if (!SDL_GetWindowSurface(sdlWindow)) {
             SDL_DestroyWindow(sdlWindow);
             return nullptr;
         }
-        auto opened = std::make_unique<SdlWindow>(*this, window, sdlWindow, renderer, texture, width, height,
-                                                  windowSurfaceDepth(currentMode()));
+        auto opened =
+            std::make_unique<SdlWindow>(*this, window, sdlWindow, width, height, windowSurfaceDepth(currentMode()));
         if (!watcher_) watchConnectionOf(sdlWindow);
         windows_[opened->sdlId()] = opened.get();
         opened->reshow();
@@ -288,19 +297,14 @@ private:
     cursor::CursorId current_ = cursor::kNoCursor;
 };
 
-SdlWindow::SdlWindow(SdlDisplay& display, WindowHandle window, SDL_Window* sdlWindow, SDL_Renderer* renderer,
-                     SDL_Texture* texture, int32_t width, int32_t height, int bitsPerPixel)
+SdlWindow::SdlWindow(SdlDisplay& display, WindowHandle window, SDL_Window* sdlWindow, int32_t width, int32_t height,
+                     int bitsPerPixel)
     : DisplayWindow(window, width, height, bitsPerPixel),
       display_(display),
-      sdlWindow_(sdlWindow),
-      renderer_(renderer),
-      texture_(texture),
-      shadow_(size_t(width) * size_t(height), 0) {}
+      sdlWindow_(sdlWindow) {}
 
 SdlWindow::~SdlWindow() {
     display_.forget(sdlId());
-    SDL_DestroyTexture(texture_);
-    SDL_DestroyRenderer(renderer_);
     SDL_DestroyWindow(sdlWindow_);
 }
 
@@ -313,7 +317,7 @@ std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
     // The close box of the last window is that window's kMsgClose alone; SDL_QUIT then only
     // comes from the desktop asking the whole program to end.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    // Nor does the window's own picture go through GL behind the software renderer.
+    // Nor does the window's own surface go through GL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Caught before SDL starts, so that SDL leaves the quit signals to us.
     auto quitSignals = std::make_unique<QuitSignalCatcher>();

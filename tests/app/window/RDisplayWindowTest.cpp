@@ -13,9 +13,11 @@
 #include "framework/input/RInputObject.h"
 #include "framework/windows/mfxQueries.h"
 #include "platform/clipboard/choice/ClipboardChoice.h"
+#include "platform/clock/Clock.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/keyboard/VirtualKeys.h"
+#include "platform/ui/MessageQueue.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Windows.h"
 #include "platform/widgets/WidgetPaint.h"
@@ -364,6 +366,38 @@ TEST_F(MainWindow, KeysAndClicksGoToTheOpenDialogAndBackToTheScreenAfterIt) {
     mainWindow->OnKeyDown(testkeys::typedKey('a'), 30);
     mainWindow->OnMouseDown(Point16{7, 5}, 0);
     EXPECT_EQ(log, (Log{"screen key 97", "screen down 7"}));
+}
+
+// What an input changed is on the screen once the input queued before it has been handled, with
+// no tick of the loop (the clock stands still), and a burst of input is shown once.
+TEST_F(MainWindow, InputIsShownWithoutWaitingForTheLoopsTickAndOnceForABurst) {
+    struct StillClock : plat::FakeClock {
+        StillClock() : plat::FakeClock(1000) { plat::setClockSource(this); }
+        ~StillClock() override { plat::setClockSource(nullptr); }
+    } clock;
+    start();
+    logIn("Maya");
+    const auto* face = dynamic_cast<const plat::HeadlessWindow*>(mainWindow->GetFace());
+    ASSERT_NE(face, nullptr);
+    const auto handleQueued = [] {
+        for (plat::Message message; plat::peekMessage(message, true);) plat::dispatchMessage(message);
+    };
+    handleQueued();
+    const std::function<void()> inputs[] = {
+        [&] { mainWindow->OnMouseMove(Point16{200, 150}, 1); },
+        [&] { mainWindow->OnMouseDown(Point16{200, 150}, 1); },
+        [&] { mainWindow->OnMouseUp(Point16{200, 150}, 0); },
+        [&] { mainWindow->OnKeyDown(testkeys::typedKey('a'), 30); },
+    };
+    for (size_t i = 0; i < std::size(inputs); ++i) {
+        sprInvalRect(Rect16{10, 10, 30, 30});
+        const int before = face->presentCount();
+        inputs[i]();
+        inputs[i]();
+        EXPECT_EQ(face->presentCount(), before) << i;
+        handleQueued();
+        EXPECT_EQ(face->presentCount(), before + 1) << i;
+    }
 }
 
 TEST_F(MainWindow, ARightPressIsNotRouted) {

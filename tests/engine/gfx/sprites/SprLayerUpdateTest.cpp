@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/gfx/sprites/SprPicture.h"
+#include "engine/gfx/sprites/SprSounds.h"
 #include "engine/regions/Regions.h"
 #include "tests/engine/gfx/sprites/SprLayerTestSupport.h"
 
@@ -18,6 +19,10 @@ std::vector<u16> removeOnEvent;
 void removeSelf(SprSprite* s, i32 event) {
     if (event == 7) removeOnEvent.push_back(s->id), sprRemoveById(s->id, 1, 1);
 }
+
+// What the window showed where the sprite stands each time the sounds were serviced.
+GfxPort* soundWindow = nullptr;
+std::vector<u16> shownAtSoundService;
 
 class SprUpdate : public SprLayerTest {
 protected:
@@ -50,6 +55,22 @@ TEST_F(SprUpdate, CopiesOnlyDirtyRectanglesToTheWindow) {
     EXPECT_EQ(pixel(work_, 101, 101), kGrey);
     EXPECT_EQ(pixel(work_, 102, 102), kBlue);
     EXPECT_EQ(pixel(window_, 102, 102), 0);
+}
+
+// A sprite's sounds start with the update that puts its picture on the window, once the picture
+// is there; an update kept off the window starts none.
+TEST_F(SprUpdate, SoundsStartOnceThePictureIsOnTheWindow) {
+    loadShapes({script({frameRecord(1), waitRecord(), endRecord()})});
+    soundWindow = window_;
+    shownAtSoundService.clear();
+    sprSetSoundHooks(SprSoundHooks{nullptr, nullptr, [] { shownAtSoundService.push_back(pixel(soundWindow, 10, 10)); },
+                                   nullptr});
+    spriteAt(10, 10);
+    update(100, 0);
+    EXPECT_TRUE(shownAtSoundService.empty());
+    update(100, 1);
+    EXPECT_EQ(shownAtSoundService, (std::vector<u16>{kRed}));
+    sprSetSoundHooks(SprSoundHooks{});
 }
 
 TEST_F(SprUpdate, AMovedSpriteLeavesTheBackgroundBehind) {
