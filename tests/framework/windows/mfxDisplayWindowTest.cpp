@@ -145,6 +145,7 @@ TEST_F(DisplayWindowInput, KeysAndTypedTextReachInputObjectsOnceAsKeyRecords) {
         {"what cp1252 cannot hold and broken bytes are left out",
          {text("a\xE4\xB8\xAD\xFF\xC3" "b\xE2\x82\xAC\x01\x7F")},
          {"key 0/0/97/0", "key 0/0/98/0", "key 0/0/128/0"}},
+        {"cp1252's letters beside its unassigned bytes", {text("\xC5\xBE\xC2\x9D\xC5\xB8")}, {"key 0/0/158/0", "key 0/0/159/0"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

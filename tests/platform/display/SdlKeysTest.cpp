@@ -1,9 +1,17 @@
 // A key reaches the program with the PC keyboard's set 1 scan code, whatever number the display
-// library gives it: Escape is 1, so that it clears the key signature.
+// library gives it: Escape is 1, so that it clears the key signature. Through the SDL display a
+// key of one of its windows becomes that window's key message, and its character only when the
+// layout's text does not follow it (a shortcut's letter).
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "SdlDummySupport.h"
 #include "platform/display/sdl/SdlKeys.h"
+#include "platform/keyboard/KeyboardState.h"
+#include "platform/keyboard/VirtualKeys.h"
 
 namespace plat {
 namespace {
@@ -46,6 +54,63 @@ TEST(SdlKeysTest, EveryKnownKeyHasItsOwnCode) {
                                       << SDL_GetScancodeName(SDL_Scancode(owner[code]));
         }
         if (owner[code] == 0) owner[code] = key;
+    }
+}
+
+class SdlKeyEvents : public testing::SdlDummyDisplay {
+protected:
+    void TearDown() override {
+        keyboardState() = KeyboardState{};
+        SDL_SetModState(KMOD_NONE);
+        SdlDummyDisplay::TearDown();
+    }
+    static uint32_t ourWindowId() {
+        for (uint32_t id = 1; id < 64; ++id)
+            if (SDL_GetWindowFromID(id)) return id;
+        return 0;
+    }
+    // What the window hears of the events, as "message wParam" each.
+    std::vector<std::string> heard(const std::vector<SDL_Event>& events) {
+        for (SDL_Event e : events) EXPECT_EQ(SDL_PushEvent(&e), 1);
+        sdl->pumpEvents();
+        std::vector<std::string> out;
+        for (const Message& m : drain())
+            if (m.window == window) out.push_back(std::to_string(m.message) + " " + std::to_string(m.wParam));
+        return out;
+    }
+};
+
+SDL_Event keyDown(uint32_t window, SDL_Scancode key, uint16_t modifiers = KMOD_NONE) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.windowID = window;
+    e.key.keysym.scancode = key;
+    e.key.keysym.mod = modifiers;
+    return e;
+}
+
+TEST_F(SdlKeyEvents, AKeyOfOurWindowIsHeardWithItsCharacterOnlyWhenNoTextFollows) {
+    const uint32_t ours = ourWindowId();
+    ASSERT_NE(ours, 0u);
+    SDL_StartTextInput();
+    const std::string keyA = std::to_string(kMsgKeyDown) + " 65", control = std::to_string(kMsgKeyDown) + " 17";
+    struct Case {
+        const char* name;
+        std::vector<SDL_Event> events;
+        std::vector<std::string> heard;
+    };
+    const Case cases[] = {
+        {"a letter, its text to follow", {keyDown(ours, SDL_SCANCODE_A)}, {keyA}},
+        {"Control and a letter: a shortcut",
+         {keyDown(ours, SDL_SCANCODE_LCTRL, KMOD_LCTRL), keyDown(ours, SDL_SCANCODE_A, KMOD_LCTRL)},
+         {control, keyA, std::to_string(kMsgChar) + " 1"}},
+        {"a key the program does not know", {keyDown(ours, SDL_SCANCODE_LGUI)}, {}},
+        {"another window's key", {keyDown(ours + 100, SDL_SCANCODE_A)}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        keyboardState() = KeyboardState{};
+        EXPECT_EQ(heard(c.events), c.heard);
     }
 }
 

@@ -1,5 +1,5 @@
-// The Teacher menu's page dialogs reach the easel inside the running program: the note dialog
-// and the library choices run over the main window on the current page.
+// The Teacher menu's page dialogs reach the easel inside the running program: the library
+// choices and the note dialog run over the main window on the current page.
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -31,16 +31,6 @@ protected:
         ASSERT_NE(easel->CurrentPage(), nullptr);
     }
 };
-
-TEST_F(EaselTeacherDialogs, TheNoteCommandRunsTheNoteDialogAndTheMenuFollowsTheNote) {
-    RPageData& page = easel->CurrentPage()->Data();
-    page.GetNote()->SetText("Feed the cat");
-    EXPECT_FALSE(easel->PageHasNote());
-    // The dialog closes once the scripted input has run out; the note it shows is kept.
-    mainWindow->OnCommand(kCmdNote);
-    EXPECT_TRUE(easel->PageHasNote());
-    EXPECT_EQ(page.GetNote()->GetText(), "Feed the cat");
-}
 
 TEST_F(EaselTeacherDialogs, ManageLibrariesHidesWhatTheTeacherMovedOnOk) {
     // Six Tabs reach the shown backgrounds, Down picks the first, two Tabs reach Move all,

@@ -379,8 +379,6 @@ TEST_F(PickerCommands, QuitAsksFirst) {
     EXPECT_TRUE(app->IsQuitting());
 }
 
-// Leaving keeps where the strip was and which project it showed, in the project's settings
-// and the user's.
 // The window closed by the desktop during a show with unsaved changes: the show ends, the
 // editor asks in its own dialog, and the child may stay; closed again and answered, it quits.
 TEST_F(PickerCommands, ClosingTheWindowDuringAShowAsksInTheEditor) {
@@ -442,21 +440,6 @@ TEST_F(PickerCommands, TheProgramsEndAsksInItsOwnDialog) {
     }
 }
 
-// Add > Load a Picture opens on the child's own saved pictures, listed as the easel's Open
-// lists them: the first one in the list is taken with the keys alone.
-TEST_F(PickerCommands, LoadAPictureOpensOnTheChildsPictures) {
-    enterPicker();
-    ASSERT_NE(picker, nullptr);
-    picker->SetFileUi(defaultPickerFileUi());
-    writePicture("Apple");
-    // From the name field back round to the list, its first entry, opened.
-    for (int i = 0; i < 5; ++i) queueKey(plat::kVkTab);
-    queueKey(plat::kVkDown);
-    queueKey(plat::kVkReturn);
-    command(kCmdLoadPicture);
-    EXPECT_EQ(app->GetPortfolio()->Document()->GetPage(1)->FileName(), "Apple.tbx");
-}
-
 // The slide show's print dialog reads in full in both languages: each mode's name beside its
 // mark and its description fit their places, and the preview's slides lie on its sheet.
 class PrintDialogReader : public RPrintDialog {
@@ -507,6 +490,8 @@ TEST_F(PickerCommands, ThePrintDialogReadsInFullInBothLanguages) {
     resCloseFile(system, 0, 1);
 }
 
+// Leaving keeps where the strip was and which project it showed, in the project's settings
+// and the user's.
 TEST_F(PickerCommands, LeavingKeepsThePlaceAndTheProject) {
     enterWithFour();
     select(3);
