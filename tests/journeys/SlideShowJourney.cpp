@@ -108,11 +108,11 @@ testing::AssertionResult toThePicker(Journey& j) {
     return j.settle();
 }
 
-// Add > Load a Picture..., the picture chosen in the dialog's list by its file name; waits until
+// Add > Load a Picture..., the picture chosen in the dialog's list by its name; waits until
 // its colour shows in the strip.
 testing::AssertionResult loadPicture(Journey& j, const std::string& name, uint32_t colour) {
     if (auto chosen = chooseMenu(j, "Add", "Load a Picture..."); !chosen) return chosen;
-    if (auto listed = clickWidgetText(j, name + ".tbx", 0xFFFFFF); !listed) return listed;
+    if (auto listed = clickWidgetText(j, name, 0xFFFFFF); !listed) return listed;
     if (auto opened = clickWidgetText(j, "Open"); !opened) return opened;
     const Area strip = planned("picker.strip");
     return j.waitFor([&] { return j.screenshot().countColour(strip, colour, 8) > 4000; }, name + "'s slide in the strip");
