@@ -29,6 +29,11 @@ constexpr uint32_t kControlFill = 0xF8F0B0;
 // The timing dialog's arrow that takes a second off, and its OK, on the 800 x 600 screen.
 const Area kTimingLess{550, 386 + kScreenTop, 36, 22};
 const Area kTimingOk{420, 424 + kScreenTop, 150, 50};
+// The dialog's seconds field: light digits in a dark well, as every typing field of the dialogs.
+const Area kTimingSeconds{470, 364 + kScreenTop, 70, 40};
+const Area kTimingDigits{476, 370 + kScreenTop, 58, 28};
+constexpr uint32_t kFieldWell = 0x3B2A5C;
+bool light(uint32_t p) { return (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF) > 450; }
 // The Play button's middle in the picker's row of buttons, from the row's left.
 constexpr int32_t kPlayFromButtonsLeft = 152;
 
@@ -200,7 +205,10 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     j.click(timing);
     ASSERT_TRUE(j.waitForChange(loaded, kTimingOk, "the timing dialog"));
     ASSERT_TRUE(j.settle());
-    j.keep("timing-dialog");
+    const Shot timingDialog = j.keep("timing-dialog");
+    EXPECT_GT(timingDialog.countColour(kTimingSeconds, kFieldWell, 8), kTimingSeconds.width * kTimingSeconds.height / 2)
+        << "the seconds sit in their well";
+    EXPECT_GT(timingDialog.count(kTimingDigits, light), 20) << "the seconds can be read";
     for (int i = 0; i < 5; ++i) {
         j.click(kTimingLess);
         ASSERT_TRUE(j.settle());
