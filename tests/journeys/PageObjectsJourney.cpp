@@ -103,6 +103,10 @@ TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
     const Area canvas = canvasArea();
     const Shot blank = j.screenshot();
     j.drag(canvas.x + 100, canvas.y + 100, canvas.x + 400, canvas.y + 300);
+    // A loaded machine can hold still in the middle of drawing the line: the look that undo must
+    // bring back is taken once the line's end is on the page.
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(blank, around(canvas.x + 400, canvas.y + 300, 8)) > 0; },
+                          "the line's end"));
     const Shot painted = pageAfter(j, blank, canvas, "the painted line", "painted");
     ASSERT_GT(paintedPixels(painted), 100);
 
