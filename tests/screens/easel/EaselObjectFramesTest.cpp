@@ -659,6 +659,18 @@ TEST_F(EaselObjectFrames, PastesStartAtTheMiddleUnlessTheCopyLiesThere) {
     EXPECT_EQ(count(kTypeBitmap), 1 + 2 * std::size(cases));
 }
 
+// With nothing chosen, Edit > Copy takes the object placed last, so Paste gives a second one.
+TEST_F(EaselObjectFrames, WithNothingChosenCopyTakesTheObjectPlacedLast) {
+    RPageObject* picture = addPicture(40, 30);
+    ASSERT_NE(picture, nullptr);
+    RMessage letGo(kMsgRemoveObjectFrame, reinterpret_cast<uintptr_t>(picture), 0);
+    frames->HandleMessage(&letGo, 0);
+    ASSERT_EQ(frames->EditedObject(), nullptr);
+    command(kCmdCopy);
+    command(kCmdPaste);
+    EXPECT_EQ(count(kTypeBitmap), 2u);
+}
+
 // Flatten one merges the chosen object only when it is of the kind asked: stickers take in
 // the pictures placed on the page, texts only texts.
 TEST_F(EaselObjectFrames, FlattenOneMergesTheChosenObjectOfTheKindAskedOnly) {
