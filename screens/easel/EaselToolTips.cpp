@@ -22,7 +22,7 @@ constexpr EaselToolTip kToolTips[] = {
     {336, 1030, "Grab"},
     {337, 1033, "Eraser"},
     {338, kStartOverButton, "StartOver"},
-    {339, 1082, "Undo"},
+    {339, kUndoShape, "Undo"},
     {340, kStopButton, "Stop"},
     {341, 1000, "Color"},
     {342, kSlideShowButton, "GoToSlideShow"},

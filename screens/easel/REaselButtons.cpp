@@ -9,6 +9,7 @@
 #include "framework/panels/RPanel.h"
 #include "framework/undo/UndoManager.h"
 #include "screens/easel/CanvasMessages.h"
+#include "screens/easel/EaselButtons.h"
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/RCanvas.h"
 #include "screens/easel/REasel.h"
@@ -20,7 +21,6 @@ namespace Ostrel {
 namespace {
 
 constexpr u16 kScreenButtonSet = 75;
-constexpr u16 kUndoShape = 1082;
 constexpr u16 kUndoFirstFrame = 1083;
 constexpr u16 kUndoLastFrame = 1102;
 constexpr u16 kUndoRestingShape = 1103;
