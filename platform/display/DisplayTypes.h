@@ -32,7 +32,6 @@ struct InputEvent {
     Kind kind = Kind::MouseMove;
     uint8_t virtualKey = 0;
     uint8_t scanCode = 0;
-    bool autoRepeat = false;
     bool textFollows = false;
     std::string text;
     MouseButton button = MouseButton::Left;

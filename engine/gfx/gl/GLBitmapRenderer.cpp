@@ -6,9 +6,11 @@
 
 namespace {
 
+// Never destroyed: a renderer kept in a static (the shared one) may be destroyed at exit after
+// a record made later than it would be, and still takes itself off.
 std::vector<GLBitmapRenderer*>& liveRenderers() {
-    static std::vector<GLBitmapRenderer*> renderers;
-    return renderers;
+    static auto* renderers = new std::vector<GLBitmapRenderer*>;
+    return *renderers;
 }
 
 }  // namespace

@@ -219,7 +219,6 @@ private:
                 in.kind = event.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
                 in.virtualKey = vk;
                 in.scanCode = setOneScanCodeOf(event.key.keysym.scancode);
-                in.autoRepeat = event.key.repeat != 0;
                 in.textFollows = SDL_IsTextInputActive() && !typesNoText(event.key.keysym.mod);
                 deliverInput(window->window(), in);
                 return;

@@ -1,5 +1,6 @@
 #include "document/filedialogs/ShowFileDialogs.h"
 
+#include "document/filedialogs/ImportStartFolder.h"
 #include "document/import/FileImport.h"
 #include "tests/document/filedialogs/DocumentDialogFixture.h"
 #include "tests/platform/system/ScopedEnv.h"
@@ -110,6 +111,22 @@ TEST_F(ShowFileDialogs, PicturesFromOutsideStartInTheDesktopsPicturesThenWhereTh
         EXPECT_EQ(hostOf(choice.path), root_ + "/" + step.file);
     }
     EXPECT_EQ(ShownFolderName(*paths_, engineTextOfHostFolder(root_ + "/home/Pictures")), "Home > Pictures");
+}
+
+// The next picture from outside opens where the last was chosen, a drive's root included; the
+// last row leaves a folder of this test's own, gone after it.
+TEST_F(ShowFileDialogs, APictureFromOutsideIsRememberedByItsFolder) {
+    write("elsewhere/dog.png", "x");
+    const std::string elsewhere = engineTextOfHostFolder(root_ + "/elsewhere");
+    struct Case {
+        std::string chosen, next;
+    };
+    const Case cases[] = {{"C:\\pic.png", "C:\\"}, {elsewhere + "\\dog.png", elsewhere}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        RememberImportFolder(kImportPictureObject, c.chosen);
+        EXPECT_EQ(ImportStartFolder(*paths_, kImportBackground), c.next);
+    }
 }
 
 TEST_F(ShowFileDialogs, ImportedSoundLandsOnThePage) {

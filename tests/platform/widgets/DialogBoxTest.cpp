@@ -99,6 +99,43 @@ TEST(DialogBoxEdit, ALongNameStaysInsideItsField) {
     }
 }
 
+// Selected letters are drawn light on the highlight, which only the focused field shows: a
+// field without the focus keeps its letters dark on white, its selection unmarked.
+TEST(DialogBoxEdit, OnlyTheFocusedFieldShowsItsSelectionLightOnTheHighlight) {
+    struct Case {
+        const char* name;
+        size_t from, to;
+        uint16_t focus;
+        bool dark, highlight;
+    };
+    const Case cases[] = {{"focused, all selected", 0, 4, 1, false, true},
+                          {"focused, half selected", 0, 2, 1, true, true},
+                          {"unfocused, all selected", 0, 4, 3, true, false}};
+    DialogItem button;
+    button.id = 3;
+    button.kind = DialogItemKind::Button;
+    button.rect = {0, 30, 40, 50};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogBox box("", 100, 60, {edit(9, "WWWW", c.from, c.to), button});
+        box.setFocus(c.focus);
+        const int32_t width = 100 + 2 * DialogBox::kBorder, height = 60 + 2 * DialogBox::kBorder + DialogBox::kTitleHeight;
+        box.placeIn({0, 0, width, height});
+        gdi_test::Canvas canvas = gdi_test::makeCanvas(width, height, 32);
+        box.draw(*canvas.dc);
+        const gdi::Point origin = box.clientOrigin();
+        int dark = 0, highlight = 0;
+        for (int32_t y = origin.y + 2; y < origin.y + 18; ++y)
+            for (int32_t x = origin.x + 2; x < origin.x + 98; ++x) {
+                const gdi::ColorRef pixel = gdi::getPixel(*canvas.dc, {x, y});
+                dark += pixel == kTextColor;
+                highlight += pixel == kHighlightColor;
+            }
+        EXPECT_EQ(dark > 0, c.dark) << dark;
+        EXPECT_EQ(highlight > 0, c.highlight) << highlight;
+    }
+}
+
 TEST(DialogBoxList, ArrowsKeepTheSelectionInViewAndStopAtTheEnds) {
     DialogBox box("", 100, 100, {list(5, 3)});
     std::vector<DialogEvent> events;
