@@ -72,12 +72,24 @@ void aboutStandsOverTheLogin(Journey& j, const Shot& login, const std::string& l
     const Shot about = j.keep("about-over-login-" + language);
     EXPECT_EQ(about.differences(login, hintLine()), 0) << "the login's second line stays in sight";
     const Area box = planned("dialog.login"), buttons = planned("dialog.login.buttons");
-    EXPECT_EQ(about.differences(login, buttons), 0) << "the login's buttons stay in sight";
+    // Quit, away from the pointer that lights About.
+    EXPECT_EQ(about.differences(login, {buttons.x, buttons.y, buttons.width / 4, buttons.height}), 0)
+        << "the login's buttons stay in sight";
     EXPECT_EQ(about.differences(login, {box.x, box.y, 16, box.height}), 0) << "the login's edge, not black";
     EXPECT_EQ(lit(about, kPromptArea), 0) << "no trace of the splash";
     j.key("Return");
     EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), aboutLine(language), kWholeScreen).width == 0; },
                           "About to close with Return"));
+}
+
+// Logs in from the login as it stands.
+testing::AssertionResult enterName(Journey& j, const std::string& name, const std::string& language) {
+    j.click(planned("dialog.login.field"));
+    j.key("End");
+    for (int i = 0; i < 16; ++i) j.key("BackSpace");
+    j.type(name);
+    j.key("Return");
+    return menusIn(j, language);
 }
 
 TEST(StartLanguageJourney, TheLoginStandsAloneAndTheChosenLanguageComesBackAtTheNextStart) {
@@ -90,7 +102,8 @@ TEST(StartLanguageJourney, TheLoginStandsAloneAndTheChosenLanguageComesBackAtThe
     EXPECT_EQ(lit(login, kPromptArea), 0) << "the splash's prompt is gone with the splash";
     aboutStandsOverTheLogin(j, login, "English");
 
-    ASSERT_TRUE(logIn(j, "Mia"));
+    ASSERT_TRUE(enterName(j, "Mia", "English"));
+    ASSERT_TRUE(j.settle());
     ASSERT_TRUE(chooseMenu(j, menuText("English", "Controls"), menuText("English", "SwitchLanguage1")));
     ASSERT_TRUE(menusIn(j, "Spanish"));
     ASSERT_TRUE(j.end());
@@ -104,8 +117,8 @@ TEST(StartLanguageJourney, TheLoginStandsAloneAndTheChosenLanguageComesBackAtThe
     j.keep("spanish-restart-login");
     EXPECT_EQ(lit(login, kPromptArea), 0);
     aboutStandsOverTheLogin(j, login, "Spanish");
-    ASSERT_TRUE(logIn(j, "Mia"));
-    EXPECT_TRUE(menusIn(j, "Spanish"));
+    ASSERT_TRUE(enterName(j, "Mia", "Spanish"));
+    ASSERT_TRUE(j.settle());
     j.keep("spanish-restart-easel");
 
     // And back: English is kept as well.
