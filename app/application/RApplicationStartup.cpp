@@ -5,6 +5,7 @@
 #include "app/menus/RShellWindow.h"
 #include "app/application/SoundManagerTick.h"
 #include "app/module/RModule.h"
+#include "app/settings/KeptLanguage.h"
 #include "app/menus/MenuCommands.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/import/FileImport.h"
@@ -287,7 +288,11 @@ u16 RApplication::OpenProgramFolders() {
     // its first use (a user is chosen after start-up).
     SetSpeechSurroundings({[this](u16 folder) { return paths_ ? paths_->BuildPath(folder, true) : std::string(); },
                            ShowSpeechMissingAlert});
-    SpeakInLanguage(GetLanguage());
+    // The child who chose Español last time is greeted in Spanish from the first screen on.
+    const u16 kept = ReadKeptLanguage(*paths_);
+    SetCurrentLanguage(kept);
+    contentsSetSpanish(kept == kLanguageSpanish);
+    SpeakInLanguage(kept);
     return 0;
 }
 

@@ -34,12 +34,13 @@ void RCreateNoteDialog::Setup() {
     SetItemText(kNoteItemOk, text("Ok"));
     SetItemText(kNoteItemCancel, text("Cancel"));
     SetTextLimit(kNoteItemText, kNoteTextLimit);
-    SetCheck(kNoteItemSpanish, false);
+    // A new note is written in the language the teacher works in; a written one keeps its own.
+    spanish_ = CurrentLanguage() == kLanguageSpanish;
     if (note_ && !note_->IsEmpty()) {
         SetItemText(kNoteItemText, note_->GetText().substr(0, kNoteTextLimit));
         spanish_ = note_->GetKind() == kSpanish;
-        SetCheck(kNoteItemSpanish, spanish_);
     }
+    SetCheck(kNoteItemSpanish, spanish_);
     SetFocus(kNoteItemText);
 }
 

@@ -4,6 +4,7 @@
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprShapes.h"
+#include "framework/language/LanguageTexts.h"
 
 namespace Ostrel {
 
@@ -37,7 +38,8 @@ u16 RSplash::Enter() {
         savedSound_ = screen->soundEnabled;
         screen->soundEnabled = 1;
     }
-    if (u16 result = LoadContent(kSplashContent)) return result;
+    if (u16 result = LoadContent(CurrentLanguage() == kLanguageSpanish ? kSplashContentSpanish : kSplashContent))
+        return result;
     sprLoadGroup(kSplashGroup, kSprEveryScript, 0, 1, kSprFirstIsGroupId);
     sprShowBackdrop(kSplashBackdrop, 0);
     const Point16 origin{0, 0};

@@ -18,6 +18,8 @@ constexpr u16 kSplashBackdrop = 1000;
 constexpr u16 kSplashShape = 1001;
 constexpr u32 kSplashSpriteFlags = 0x4800000;
 constexpr const char* kSplashContent = "Splash";
+// Its words are drawn into its pictures: a start in Spanish shows this one.
+constexpr const char* kSplashContentSpanish = "Splash_sp";
 constexpr FourCC kSplashTimeout = fourCC("TOut");
 
 class RSplash : public RInputObject, public RModule {

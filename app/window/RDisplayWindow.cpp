@@ -213,13 +213,18 @@ Point16 RDisplayWindow::PicturePoint(Point16 pointer) const {
 }
 
 void RDisplayWindow::ShowAbout() {
-    mfxModalDialog about(this, kAboutDialogId);
-    about.Show();
-    if (about.HasItem(kAboutDialogFocusItem)) about.SetFocus(kAboutDialogFocusItem);
-    mfxDialogEvent event;
-    while (about.RunModal(&event) == 0) {
-        if (event.item == kAboutDialogFocusItem && event.notification == kDlgNotifyClicked) break;
-    }
+    RunWithMenusGrayed([this] {
+        mfxModalDialog about(this, kAboutDialogId);
+        about.Show();
+        if (about.HasItem(kAboutDialogFocusItem)) about.SetFocus(kAboutDialogFocusItem);
+        mfxDialogEvent event;
+        while (about.RunModal(&event) == 0) {
+            // OK as a click, or as Return or Space on it (a child who reads with the keyboard).
+            const bool used = event.notification == kDlgNotifyClicked ||
+                              (event.notification == kDlgNotifyKey && (event.key == '\r' || event.key == ' '));
+            if (event.item == kAboutDialogFocusItem && used) break;
+        }
+    });
 }
 
 void RDisplayWindow::OpenGettingStarted() {

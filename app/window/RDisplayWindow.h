@@ -98,6 +98,9 @@ public:
     // An in-window dialog of one of the menu owners closed: the menus of the current screen
     // come back (Part of the dialog base's clean-up).
     void RestoreMenusAfterDialog();
+    // Runs a modal box over the window with the top-level menus grayed, and gives them back
+    // after; a bar grayed already (the box opened from a dialog, as the login's About) stays so.
+    void RunWithMenusGrayed(const std::function<void()>& run);
 
     bool IsMenuCommandEnabled(u16 command) const override;
     void EnableMenuCommand(u16 command) override;

@@ -149,6 +149,13 @@ void RDisplayWindow::ShowTeacherMenu() {
     menu_->EnableItem(mfxMenuCommand(kCmdAddDelUsers), !(app && app->IsLoginFromConfiguration()));
 }
 
+void RDisplayWindow::RunWithMenusGrayed(const std::function<void()>& run) {
+    const bool gray = menuLoaded_ && menuDisabled_ == 0;
+    if (gray) SetMenuBarDisabled(1);
+    run();
+    if (gray) RestoreMenusAfterDialog();
+}
+
 void RDisplayWindow::RestoreMenusAfterDialog() {
     if (menuLoaded_) SetMenuBarDisabled(0);
     RApplication* app = GetApplication();

@@ -15,13 +15,18 @@ void REasel::RunTeacherDialog(u16 command) {
     RDisplayWindow* window = RDisplayWindow::Get();
     RPage* page = CurrentPage();
     if (!window || !page) return;
-    switch (command) {
-    case kCmdNote: UpdateNoteMenuItem(RCreateNoteDialog::Run(window, page->Data())); break;
-    case kCmdManageLibraries:
-        if (libraries_) RLibPrefsDialog::Run(window, page->Data(), *libraries_, this, panel_.get());
-        break;
-    default: break;
-    }
+    bool hasNote = false;
+    // The menus of the page under the box must not answer while it is up.
+    window->RunWithMenusGrayed([&] {
+        switch (command) {
+        case kCmdNote: hasNote = RCreateNoteDialog::Run(window, page->Data()); break;
+        case kCmdManageLibraries:
+            if (libraries_) RLibPrefsDialog::Run(window, page->Data(), *libraries_, this, panel_.get());
+            break;
+        default: break;
+        }
+    });
+    if (command == kCmdNote) UpdateNoteMenuItem(hasNote);
 }
 
 }  // namespace Ostrel

@@ -2,6 +2,7 @@
 
 #include "document/objects/RNotePageObject.h"
 #include "document/pages/RPageData.h"
+#include "framework/language/LanguageTexts.h"
 #include "tests/app/harness/ScreenHarness.h"
 
 namespace {
@@ -74,6 +75,35 @@ TEST_F(TeacherNote, EnterInTheTextStartsANewLineUpToTheLimit) {
     dialog.OnCommand(kNoteItemOk, kDlgNotifyKey, ' ');
     EXPECT_EQ(dialog.GetResult(), kNoteDialogOk);
     EXPECT_EQ(page.GetNote()->GetText().size(), kNoteTextLimit);
+}
+
+// A new note is read in the language the program is in; a written one keeps its own.
+TEST_F(TeacherNote, ReadInSpanishFollowsTheProgramForANewNoteOnly) {
+    struct Row {
+        bool programInSpanish;
+        const char* written;
+        u16 writtenKind;
+        bool ticked;
+    };
+    const Row rows[] = {
+        {false, nullptr, 0, false}, {true, nullptr, 0, true}, {true, "hello", 0, false}, {false, "hola", 1, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.programInSpanish ? "in Spanish, " : "in English, ") + (row.written ? row.written : "new"));
+        if ((CurrentLanguage() == kLanguageSpanish) != row.programInSpanish) mainWindow->OnCommand(kCmdSwitchLanguage);
+        RPageData written;
+        if (row.written) {
+            written.GetNote()->SetText(row.written);
+            written.GetNote()->SetKind(row.writtenKind);
+        }
+        RCreateNoteDialog dialog(mainWindow, written);
+        dialog.Setup();
+        EXPECT_EQ(dialog.IsChecked(kNoteItemSpanish), row.ticked);
+        // Kept as shown: OK on an unchanged tick writes the note in that language.
+        dialog.SetItemText(kNoteItemText, "words");
+        use(dialog, kNoteItemOk);
+        EXPECT_EQ(written.GetNote()->GetKind(), row.ticked ? 1 : 0);
+    }
 }
 
 TEST_F(TeacherNote, RunEndsWhenTheScriptedInputRunsOutAndTellsWhetherANoteIsLeft) {

@@ -458,6 +458,22 @@ TEST_F(MainWindow, ADialogGraysTheMenusAndItsCloseGivesTheScreenItsMenusBack) {
     }
 }
 
+// A box run from the menus (About, the teacher's note) grays the bar while it is up; one run
+// from a dialog that grayed the bar first (About from the login) leaves it grayed.
+TEST_F(MainWindow, AModalBoxGraysTheBarWhileItIsUp) {
+    start();
+    logIn("Maya");
+    const auto barEnabled = [&] { return mainWindow->Menu()->IsItemEnabled(mfxMenuPosition(kMenuFile)); };
+    for (const bool grayedBefore : {false, true}) {
+        SCOPED_TRACE(grayedBefore);
+        mainWindow->SetMenuBarDisabled(grayedBefore ? 1 : 0);
+        bool enabledWhileUp = true;
+        mainWindow->RunWithMenusGrayed([&] { enabledWhileUp = barEnabled(); });
+        EXPECT_FALSE(enabledWhileUp);
+        EXPECT_EQ(barEnabled(), !grayedBefore);
+    }
+}
+
 TEST_F(MainWindow, TheDialogsAnswerArrivesThroughTheQueueAndDiesWithTheDialog) {
     start();
     Hearer owner;

@@ -111,6 +111,8 @@ const std::vector<Named> kNamedResources = {
     {"Splash", "tBMP", {1000}},
     {"Splash", "tSCR", {1000, 1001}},
     {"Splash", "tWAV", {1002}},
+    {"Splash_sp", "tBMP", {1000}},
+    {"Splash_sp", "tSCR", {1000, 1001}},
     {"Easel", "tBMP", {1000, 7000, 7001}},
     {"Easel", "tBMP", range(17021, 17041)},
     {"Easel", "tBMH", {1000, 7000, 18000}},

@@ -1,0 +1,188 @@
+// A child starts the program: the splash gives way to the login alone on black, About stands over
+// the login without hiding its words, and the language the child chose is the one the next start
+// speaks. A teacher's settings file written on Linux starts it in Spanish, where a new note is
+// read in Spanish and the menus stay gray under the note's dialog.
+#include <filesystem>
+#include <fstream>
+
+#include "tests/journeys/Journey.h"
+#include "tests/journeys/LanguageTexts.h"
+#include "tests/journeys/ProgramSteps.h"
+#include "tests/journeys/WidgetText.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const Area kWholeScreen{0, kScreenTop, 800, 600};
+// Where the splash asked to be clicked: the screen's foot, below the login.
+const Area kPromptArea{0, kScreenTop + 540, 800, 60};
+constexpr uint32_t kGrayText = 0x808080;
+constexpr int32_t kAboutX = 385, kAboutY = kScreenTop + 442;
+
+std::string menuText(const std::string& language, const std::string& key) {
+    return languageText(language, "MenuStrings", key);
+}
+
+// The first line of About's words in `language`.
+std::string aboutLine(const std::string& language) {
+    const std::string text = languageText(language, "SystemStrings", "AboutText");
+    return text.substr(0, text.find('\\'));
+}
+
+// The login's second line, between its title and its name field.
+Area hintLine() {
+    const Area field = planned("dialog.login.field");
+    return {field.x, field.y - 30, field.width, 26};
+}
+
+int lit(const Shot& shot, const Area& area) {
+    return shot.count(area, [](uint32_t p) { return p != 0; });
+}
+
+// From the splash (kept in `splash` when asked) to the login come up whole and still.
+testing::AssertionResult loginShown(Journey& j, Shot* login, Shot* splash = nullptr) {
+    if (auto shown = j.waitFor([&] { return lit(j.screenshot(), kWholeScreen) > 800 * 300; }, "the splash"); !shown)
+        return shown;
+    // Its words at the foot stand still while its star hops.
+    if (splash) *splash = j.screenshot();
+    j.click(kWholeScreen.centerX(), kWholeScreen.centerY());
+    const Area field = planned("dialog.login.field");
+    const Area inside{field.x + 4, field.y + 4, field.width - 8, field.height - 8};
+    if (auto up = j.waitFor([&] { return j.screenshot().countColour(inside, kPaper) > inside.width * inside.height * 4 / 5; },
+                            "the login's name field");
+        !up)
+        return up;
+    if (auto still = j.settle(); !still) return still;
+    *login = j.screenshot();
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult menusIn(Journey& j, const std::string& language) {
+    const std::string file = menuText(language, "File");
+    return j.waitFor([&] { return findWidgetText(j.screenshot(), file, menuBarArea()).width > 0; },
+                     "the menus in " + language);
+}
+
+// About over the login: the login's words and its colours around the box stay; Return closes it.
+void aboutStandsOverTheLogin(Journey& j, const Shot& login, const std::string& language) {
+    j.click(kAboutX, kAboutY);
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), aboutLine(language), kWholeScreen).width > 0; },
+                          "About in " + language));
+    const Shot about = j.keep("about-over-login-" + language);
+    EXPECT_EQ(about.differences(login, hintLine()), 0) << "the login's second line stays in sight";
+    const Area box = planned("dialog.login"), buttons = planned("dialog.login.buttons");
+    // Quit, away from the pointer that lights About.
+    EXPECT_EQ(about.differences(login, {buttons.x, buttons.y, buttons.width / 4, buttons.height}), 0)
+        << "the login's buttons stay in sight";
+    EXPECT_EQ(about.differences(login, {box.x, box.y, 16, box.height}), 0) << "the login's edge, not black";
+    EXPECT_EQ(lit(about, kPromptArea), 0) << "no trace of the splash";
+    j.key("Return");
+    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), aboutLine(language), kWholeScreen).width == 0; },
+                          "About to close with Return"));
+}
+
+// Logs in from the login as it stands.
+testing::AssertionResult enterName(Journey& j, const std::string& name, const std::string& language) {
+    j.click(planned("dialog.login.field"));
+    j.key("End");
+    for (int i = 0; i < 16; ++i) j.key("BackSpace");
+    j.type(name);
+    j.key("Return");
+    return menusIn(j, language);
+}
+
+TEST(StartLanguageJourney, TheLoginStandsAloneAndTheChosenLanguageComesBackAtTheNextStart) {
+    // Three starts of the program.
+    Journey j(std::chrono::seconds(420));
+    ASSERT_TRUE(j.start());
+    Shot login, englishSplash;
+    ASSERT_TRUE(loginShown(j, &login, &englishSplash));
+    j.keep("login");
+    EXPECT_EQ(lit(login, kPromptArea), 0) << "the splash's prompt is gone with the splash";
+    aboutStandsOverTheLogin(j, login, "English");
+
+    ASSERT_TRUE(enterName(j, "Mia", "English"));
+    ASSERT_TRUE(j.settle());
+    ASSERT_TRUE(chooseMenu(j, menuText("English", "Controls"), menuText("English", "SwitchLanguage1")));
+    ASSERT_TRUE(menusIn(j, "Spanish"));
+    ASSERT_TRUE(j.end());
+
+    // The next start greets the child in Spanish, from the login on.
+    ASSERT_TRUE(j.start());
+    Shot spanishSplash;
+    ASSERT_TRUE(loginShown(j, &login, &spanishSplash));
+    spanishSplash.savePng((j.artifacts() / "spanish-splash.png").string());
+    EXPECT_GT(spanishSplash.differences(englishSplash, kPromptArea), 0) << "the splash asks in Spanish";
+    j.keep("spanish-restart-login");
+    EXPECT_EQ(lit(login, kPromptArea), 0);
+    aboutStandsOverTheLogin(j, login, "Spanish");
+    ASSERT_TRUE(enterName(j, "Mia", "Spanish"));
+    ASSERT_TRUE(j.settle());
+    j.keep("spanish-restart-easel");
+
+    // And back: English is kept as well.
+    ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "Controls"), menuText("Spanish", "SwitchLanguage1")));
+    ASSERT_TRUE(menusIn(j, "English"));
+    ASSERT_TRUE(j.end());
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Mia"));
+    EXPECT_TRUE(menusIn(j, "English"));
+}
+
+// The program's own settings file with Spanish chosen and the Teacher menu allowed, its lines
+// ended with line feeds only.
+fs::path seedSpanishTeacher(const Journey& j) {
+    const fs::path seed = j.artifacts() / "seed";
+    fs::create_directories(seed / ".config/tumblo4");
+    std::ifstream shipped(Journey::programFolder() / "TB.ini");
+    std::ofstream settings(seed / ".config/tumblo4/TB.ini", std::ios::binary);
+    for (std::string line; std::getline(shipped, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        settings << (line.rfind("Language=", 0) == 0 ? "Language=1" : line) << "\n";
+    }
+    settings << "[TBSEdSettings]\nTBSEd=TRUE\n";
+    return seed;
+}
+
+TEST(StartLanguageJourney, ALinuxWrittenSettingsFileStartsInSpanishWhereANewNoteIsReadInSpanish) {
+    Journey j;
+    ASSERT_TRUE(j.start({.seedHome = seedSpanishTeacher(j), .keyboard = "es"}));
+    ASSERT_TRUE(logIn(j, "Begoña"));
+    ASSERT_TRUE(menusIn(j, "Spanish"));
+    j.key("ctrl+t");
+    const std::string teacher = menuText("Spanish", "Teacher");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), teacher, menuBarArea()).width > 0; }, "the Teacher menu"));
+    ASSERT_TRUE(chooseMenu(j, teacher, menuText("Spanish", "AddNote")));
+    const std::string spanishBox = languageText("Spanish", "DialogsStrings", "ReadNoteInSpanish");
+    Area label;
+    ASSERT_TRUE(j.waitFor([&] { return (label = findWidgetText(j.screenshot(), spanishBox, kWholeScreen)).width > 0; },
+                          "the note's dialog in Spanish"));
+    ASSERT_TRUE(j.settle());
+    const Shot note = j.keep("spanish-note-dialog");
+    // The box left of its words: its tick is ink that clicking it takes away.
+    const Area tickBox{label.x - 22, label.y - 4, 20, label.height + 8};
+    const int ticked = note.countColour(tickBox, kWidgetText);
+    // The menus are gray under the dialog, and a click on one opens nothing.
+    const std::string file = menuText("Spanish", "File");
+    EXPECT_GT(findWidgetText(note, file, menuBarArea(), kGrayText).width, 0) << "the menus gray";
+    j.click(findWidgetText(note, file, menuBarArea(), kGrayText));
+    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), menuText("Spanish", "Exit"), kWholeScreen).width == 0; },
+                          "no File menu under the dialog", std::chrono::seconds(2)));
+    j.click(label);
+    ASSERT_TRUE(j.waitForChange(note, tickBox, "the tick taken away"));
+    EXPECT_GT(ticked, j.screenshot().countColour(tickBox, kWidgetText)) << "ticked when the dialog opened";
+    j.click(findWidgetText(j.screenshot(), languageText("Spanish", "DialogsStrings", "Cancel"), kWholeScreen));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), file, menuBarArea()).width > 0; },
+                          "the menus back in black"));
+
+    // Begoña, typed on a Spanish keyboard, finds her pictures' folder under her name, once.
+    ASSERT_TRUE(chooseMenu(j, file, menuText("Spanish", "Open")));
+    std::string place = languageText("Spanish", "FileStrings", "PlacePictures");
+    place.replace(place.find("%s"), 2, "Begoña");
+    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), place, kWholeScreen).width > 0; }, place));
+    EXPECT_EQ(findWidgetText(j.keep("spanish-open-dialog"), "BegoñaBegoña", kWholeScreen).width, 0);
+    EXPECT_TRUE(fs::exists(j.userFolder("Begoña")));
+}
+
+}  // namespace
