@@ -85,25 +85,6 @@ TEST_F(PushBufferTest, BackendNeverPlaysARegionWhileItIsBeingWritten) {
     EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end()));
 }
 
-// A stopped ring stops its sink: nothing is pulled while it stands (the device may close),
-// and play starts it again at the play cursor, so the sound begins with its first frame.
-TEST_F(PushBufferTest, StoppedRingPullsNothingAndPlayStartsAtTheCursor) {
-    ASSERT_EQ(plat::PushBuffer::create(buffer, 0, plat::makePcmFormat(1000, 1, 8), 4), plat::kMmNoError);
-    plat::PushBufferRegions regions;
-    ASSERT_EQ(buffer->lock(0, 4, &regions), plat::kMmNoError);
-    const uint8_t sound[4] = {1, 2, 3, 4};
-    std::memcpy(regions.first, sound, 4);
-    ASSERT_EQ(buffer->unlock(), plat::kMmNoError);
-    buffer->play();
-    clock.advance(2);
-    buffer->stop();
-    clock.advance(50);
-    buffer->setCurrentPosition(0);
-    buffer->play();
-    clock.advance(3);
-    EXPECT_EQ(backend.lastCapture()->bytes(), (std::vector<uint8_t>{1, 2, 1, 2, 3}));
-}
-
 // A stop while the client holds a region does not wait for the region: a pull waiting for it
 // gives up, and the stop returns.
 TEST_F(PushBufferTest, StopWhileARegionIsLockedDoesNotHang) {
