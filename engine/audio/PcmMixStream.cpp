@@ -97,9 +97,14 @@ void PcmMixStream::RemoveChannel(PcmMixChannel* channel) {
         if (channelCount != 0) return;
         // Stopped and cleared under one lock: a refill slipping in between would leave the
         // mixed-up-to mark at the old position after the stop restarts the positions at 0.
-        device->Stop();
-        mixedTo = 0;
+        StopDevice();
     }
+}
+
+void PcmMixStream::StopDevice() {
+    if (device->Stop() != plat::kMmNoError) return;
+    mixedTo = 0;
+    quiet = false;
 }
 
 u32 PcmMixStream::RestartPosition(u32 written) const { return roundUp(written, granularity); }
@@ -123,7 +128,22 @@ void PcmMixStream::FillSilence(u8* destination, u32 frames) const {
 void PcmMixStream::Refill(u32 played, u32 written) {
     if (pcmMixBefore(mixedTo, written)) mixedTo = written;
     PcmMixChannel* channel = ring;
-    for (u16 i = 0; i < channelCount && channel; ++i, channel = channel->next) channel->Advance(played);
+    bool queued = false;
+    for (u16 i = 0; i < channelCount && channel; ++i, channel = channel->next) {
+        channel->Advance(played);
+        queued = queued || channel->HasQueue();
+    }
+    // With nothing left to play, the device stops once the last sound's frames have had time
+    // to leave it (its threads and the machine's sound thread rest), until a write plays it.
+    if (queued) {
+        quiet = false;
+    } else if (!quiet) {
+        quiet = true;
+        quietFrom = played;
+    } else if (!pcmMixBefore(played, quietFrom + format.samplesPerSec / 2)) {
+        StopDevice();
+        return;
+    }
     if (played != 0 && remixPending)
         Remix(RestartPosition(written));
     else

@@ -46,9 +46,14 @@ struct PcmMixStream {
     bool deviceMixing = false;
     u32 granularity = 1;
     u32 mixedTo = 0;
+    // Nothing has been queued on any channel since the played position quietFrom.
+    bool quiet = false;
+    u32 quietFrom = 0;
 
 private:
     void ChooseFormat();
+    // Stops the device and starts the mixed-up-to mark again with its positions.
+    void StopDevice();
     void MixRegion(u32 p, u8* destination, u32 frames);
 };
 

@@ -369,19 +369,22 @@ u32 RCanvas::HandleMouseMove(Point16 point, u32) {
         // A tool between its drags shows where the next one takes it (the curve bends).
         const u32 now = plat::clockMillis();
         if (!toolMgr_->HoverInput(point, now) && !toolMgr_->FollowInput(point, now)) return 0;
-        sprInvalRect(rect_);
+        sprInvalRect(toolMgr_->TakeShown());
         return 1;
     }
     toolMgr_->TrackInput(point, plat::clockMillis());
     // The tool manager has copied the fresh pixels to the screen port; the next screen update
-    // shows them.
-    sprInvalRect(rect_);
+    // composes only them again, not the whole canvas: a move is a few dabs.
+    sprInvalRect(toolMgr_->TakeShown());
     return 1;
 }
 
 void RCanvas::HandleTick(u32 now) {
     if (!toolMgr_ || !toolMgr_->IsRunning()) return;
     toolMgr_->StepTool(now);
+    // A running tool may sweep the whole page: all of it is drawn again, which covers what
+    // the manager showed.
+    toolMgr_->TakeShown();
     sprInvalRect(rect_);
 }
 
@@ -390,6 +393,7 @@ u32 RCanvas::HandleMouseUp(u32 button, Point16 point, u32) {
     toolMgr_->EndInput(point, plat::clockMillis());
     // A release that changed nothing for good (a cut shape's ants taken away) says no 'grfx':
     // what it put back on the screen port is shown all the same.
+    toolMgr_->TakeShown();
     sprInvalRect(rect_);
     return 1;
 }

@@ -225,6 +225,13 @@ void RToolMgr::UpdateScreen() {
     Rect16 fresh = canvas_.TakeFresh();
     if (rectIsEmpty(fresh) || !workPort_ || !screenPort_) return;
     gfxCopyBits(screenPort_, workPort_, ToScreen(fresh), fresh, 0);
+    rectUnion(&shown_, ToScreen(fresh));
+}
+
+Rect16 RToolMgr::TakeShown() {
+    const Rect16 shown = shown_;
+    shown_ = Rect16{0, 0, 0, 0};
+    return shown;
 }
 
 bool RToolMgr::Differs(const Rect16& r) const {
@@ -263,6 +270,7 @@ void RToolMgr::UpdateScreenRect(const Rect16& screenRect, CListener* listener) {
         Rect16 local{i16(screenRect.left - canvasRect_.left), i16(screenRect.top - canvasRect_.top),
                      i16(screenRect.right - canvasRect_.left), i16(screenRect.bottom - canvasRect_.top)};
         gfxCopyBits(screenPort_, workPort_, screenRect, local, 0);
+        rectUnion(&shown_, screenRect);
     }
     SayGraphics(screenRect);
 }

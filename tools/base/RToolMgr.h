@@ -81,6 +81,9 @@ public:
     void UpdateScreenRect(const Rect16& screenRect, CListener* listener);
     // The rectangle the last 'grfx' named.
     const Rect16& LastChanged() const { return lastChanged_; }
+    // The bounds (screen coordinates) of what was copied to the screen port since the last
+    // call, which empties it: all the screen must draw again after a move.
+    Rect16 TakeShown();
 
     // The picture the tools paint into (picture coordinates) and its place on the screen.
     const PixelView& Work() const { return work_; }
@@ -134,4 +137,5 @@ private:
     bool changeOpen_ = false;
     Point16 lastPoint_{0, 0};
     Rect16 lastChanged_{0, 0, 0, 0};
+    Rect16 shown_{0, 0, 0, 0};
 };

@@ -66,13 +66,21 @@ uint16_t PushBuffer::unlock() {
 }
 
 void PushBuffer::play() {
-    std::lock_guard guard(mutex_);
-    playing_ = true;
+    {
+        std::lock_guard guard(mutex_);
+        playing_ = true;
+    }
+    sink_->start();
 }
 
 void PushBuffer::stop() {
-    std::lock_guard guard(mutex_);
-    playing_ = false;
+    {
+        std::lock_guard guard(mutex_);
+        playing_ = false;
+    }
+    // A pull waiting for a locked region gives up (it plays silence), so the sink can stop.
+    unlocked_.notify_all();
+    sink_->stop();
 }
 
 void PushBuffer::setCurrentPosition(uint32_t offset) {
@@ -89,7 +97,7 @@ void PushBuffer::getCurrentPosition(uint32_t* play, uint32_t* write) {
 
 void PushBuffer::pull(uint8_t* out, uint32_t frames) {
     std::unique_lock guard(mutex_);
-    unlocked_.wait(guard, [this] { return !locked_; });
+    unlocked_.wait(guard, [this] { return !locked_ || !playing_; });
     size_t bytes = size_t(frames) * format_.blockAlign;
     if (!playing_) {
         std::memset(out, format_.bitsPerSample == 8 ? 0x80 : 0, bytes);

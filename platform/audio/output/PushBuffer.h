@@ -4,7 +4,8 @@
 // Cursors are byte offsets in the ring. The backend reads the ring on its own thread; the
 // client may write only the part between the write cursor and the play cursor one ring later.
 // As the write cursor is the play cursor, the backend waits while a region is locked rather
-// than play bytes the client is writing.
+// than play bytes the client is writing. The sink runs only while the ring plays: a stopped
+// ring costs the machine nothing, and play starts the sink again from the play cursor.
 #include <condition_variable>
 #include <cstdint>
 #include <memory>

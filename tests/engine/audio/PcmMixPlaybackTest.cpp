@@ -574,4 +574,31 @@ TEST_F(MixerTest, DeviceMixingGivesEachHandleItsOwnStreamInItsOwnFormat) {
     EXPECT_EQ(countOf(output(), 0x11), 4u * 300);
 }
 
+// Half a second after the last sound has played the device stops (a still screen keeps no
+// sound thread awake): a push-buffer ring then takes no more frames. The next sound starts the
+// device again and is heard whole, from its first frame, on either kind of device.
+TEST_F(MixerTest, DeviceRestsAfterTheLastSoundAndTheNextOneIsHeardWhole) {
+    for (const bool pushBuffer : {false, true}) {
+        SCOPED_TRACE(pushBuffer ? "push buffer" : "wave out");
+        PcmMixSettings settings = testSettings();
+        settings.pushBufferEnable = pushBuffer;
+        start(settings);
+        Client& c = client();
+        ASSERT_EQ(c.open(kPlaybackMono8), plat::kMmNoError);
+        c.write(constant(0x90, 2000));
+        play(1000);
+        const size_t rested = output().size();
+        play(1000);
+        if (pushBuffer) {
+            EXPECT_EQ(output().size(), rested);
+        }
+        c.write(constant(0xA0, 3000));
+        play(1000);
+        EXPECT_EQ(countOf(output(), 0x90), 2000u);
+        EXPECT_EQ(countOf(output(), 0xA0), 3000u);
+        EXPECT_EQ(c.events.back(), "done:1");
+        stop();
+    }
+}
+
 }  // namespace

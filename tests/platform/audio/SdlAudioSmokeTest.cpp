@@ -8,12 +8,14 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/audio/choice/AudioChoice.h"
+#include "platform/audio/output/PushBuffer.h"
 #include "platform/audio/output/WaveOut.h"
 #include "platform/audio/sdl/QuietAlsa.h"
 
@@ -60,6 +62,45 @@ TEST(SdlAudioSmoke, DummyDriverReturnsWrittenBuffersDone) {
     EXPECT_EQ(time.value, 2200u);
     EXPECT_EQ(device->close(), plat::kMmNoError);
     device.reset();
+    plat::setAudioBackend(nullptr);
+}
+
+// The threads of this process: an open SDL device adds its audio thread.
+int threads() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task")) ++count;
+    return count;
+}
+
+// A stopped ring leaves no audio thread waking behind it (a still screen costs nothing), and
+// play brings the device back: the ring's first frames are heard, not lost to the opening.
+TEST(SdlAudioSmoke, StoppedRingClosesTheDeviceAndPlayReopensIt) {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    std::unique_ptr<plat::AudioBackend> sdl = plat::makeSdlAudioBackend();
+    if (!sdl) GTEST_FAIL() << "SDL audio cannot start here";
+    plat::setAudioBackend(sdl.get());
+    const int idle = threads();
+    std::unique_ptr<plat::PushBuffer> ring;
+    ASSERT_EQ(plat::PushBuffer::create(ring, 0, plat::makePcmFormat(22050, 1, 8), 4096), plat::kMmNoError);
+    EXPECT_EQ(threads(), idle + 1);
+    ring->stop();
+    EXPECT_EQ(threads(), idle);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ring->setCurrentPosition(0);
+        ring->play();
+        EXPECT_EQ(threads(), idle + 1);
+        uint32_t played = 0;
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (played == 0 && std::chrono::steady_clock::now() < limit) {
+            ring->getCurrentPosition(&played, nullptr);
+            std::this_thread::yield();
+        }
+        EXPECT_GT(played, 0u);
+        ring->stop();
+        EXPECT_EQ(threads(), idle);
+    }
+    ring.reset();
     plat::setAudioBackend(nullptr);
 }
 

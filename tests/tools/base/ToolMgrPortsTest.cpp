@@ -10,6 +10,8 @@
 #include "tests/tools/ToolTestSupport.h"
 #include "tools/base/ToolNames.h"
 #include "tools/pencils/RCircle.h"
+#include "tools/shapes/RLine.h"
+#include "tools/shapes/ROCircle.h"
 
 namespace {
 
@@ -103,6 +105,55 @@ TEST_F(ToolMgrPorts, UndoOverThePortRestoresEveryRow) {
     EXPECT_EQ(after, before);
     EXPECT_EQ(onScreen(52, 42), u16(2 * 64 + 2));
     EXPECT_EQ(onScreen(89, 69), u16(29 * 64 + 39));
+}
+
+// The screen draws again only what a move showed: every pixel a move changes on the screen
+// port lies inside the rectangle the manager hands out, a rubber band's erased old place too,
+// and a pencil's few dabs are far less than the canvas.
+TEST_F(ToolMgrPorts, AMoveShowsNoMoreAndNoLessThanItChanged) {
+    RCircle pencil;
+    RLine line(nullptr);
+    ROCircle ring(nullptr);
+    struct Case {
+        RTool* tool;
+        std::vector<Point16> path;
+    };
+    const Case cases[] = {
+        {&pencil, {{55, 45}, {58, 46}, {61, 47}}},
+        {&line, {{55, 45}, {85, 65}, {60, 66}}},
+        {&ring, {{70, 55}, {80, 62}, {72, 57}}},
+    };
+    host.color = GfxColor::rgb(255, 0, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(toolName(c.tool->GetToolId()));
+        c.tool->Activate(screen, -1, kCanvas);
+        Ostrel::RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(c.tool), 0);
+        mgr.HandleMessage(&born, 0);
+        ASSERT_EQ(mgr.HandleInput(c.path.front(), 0), 1);
+        mgr.TakeShown();
+        for (size_t i = 1; i < c.path.size(); ++i) {
+            const PixelView shot = pixelViewOfPort(*screen);
+            std::vector<u16> before;
+            for (i32 y = 0; y < shot.height; ++y) before.insert(before.end(), shot.Row(y), shot.Row(y) + shot.width);
+            mgr.TrackInput(c.path[i], u32(10 * i));
+            const Rect16 shown = mgr.TakeShown();
+            i32 changed = 0;
+            for (i32 y = 0; y < shot.height; ++y)
+                for (i32 x = 0; x < shot.width; ++x) {
+                    if (shot.At(x, y) == before[size_t(y * shot.width + x)]) continue;
+                    ++changed;
+                    EXPECT_TRUE(rectContainsPoint(shown, Point16{i16(x), i16(y)})) << x << "," << y;
+                }
+            EXPECT_GT(changed, 0);
+            EXPECT_TRUE(rectIsEmpty(mgr.TakeShown()));
+            if (c.tool == &pencil) {
+                EXPECT_LT((shown.right - shown.left) * (shown.bottom - shown.top), 40 * 30 / 4);
+            }
+        }
+        mgr.EndInput(c.path.back(), 100);
+        Ostrel::RMessage kild(kToolMsgKild, reinterpret_cast<uintptr_t>(c.tool), 0);
+        mgr.HandleMessage(&kild, 0);
+    }
 }
 
 }  // namespace

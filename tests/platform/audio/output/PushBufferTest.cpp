@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <thread>
 
 #include "platform/audio/choice/AudioChoice.h"
 #include "platform/audio/virtual/VirtualAudio.h"
 #include "platform/clock/Clock.h"
+#include "tests/HangWatchdog.h"
 
 namespace {
 
@@ -81,6 +83,25 @@ TEST_F(PushBufferTest, BackendNeverPlaysARegionWhileItIsBeingWritten) {
     std::vector<uint8_t> heard = backend.lastCapture()->bytes();
     heard.erase(std::remove(heard.begin(), heard.end(), 0x80), heard.end());
     EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end()));
+}
+
+// A stop while the client holds a region does not wait for the region: a pull waiting for it
+// gives up, and the stop returns.
+TEST_F(PushBufferTest, StopWhileARegionIsLockedDoesNotHang) {
+    ASSERT_EQ(plat::PushBuffer::create(buffer, 0, plat::makePcmFormat(1000, 1, 8), 64), plat::kMmNoError);
+    buffer->play();
+    plat::PushBufferRegions regions;
+    ASSERT_EQ(buffer->lock(0, 64, &regions), plat::kMmNoError);
+    HangWatchdog watchdog("a stop while a region is locked", std::chrono::seconds(20));
+    std::atomic<bool> pulling{false};
+    std::thread player([&] {
+        pulling = true;
+        clock.advance(5);
+    });
+    while (!pulling) std::this_thread::yield();
+    buffer->stop();
+    player.join();
+    EXPECT_EQ(buffer->unlock(), plat::kMmNoError);
 }
 
 }  // namespace
