@@ -2,26 +2,18 @@
 // the dead keys' compositions) reaches every dialog field as the program's own letters, through
 // the road the window's typed text takes; the Edit menu's keys cut, copy, paste and undo in
 // a field while the dialog has the menus grayed.
-#include <filesystem>
 #include <functional>
 #include <memory>
-#include <tuple>
 
 #include "app/dialogs/RABCTextDlg.h"
 #include "app/dialogs/RDlgEnterName.h"
-#include "app/dialogs/RDlgLogin.h"
 #include "app/dialogs/RPronounceDlg.h"
-#include "document/users/Paths.h"
-#include "engine/gfx/sprites/PlayAnimation.h"
-#include "framework/undo/UndoManager.h"
-#include "platform/keyboard/VirtualKeys.h"
 #include "tests/app/harness/ScreenHarness.h"
 #include "tests/framework/input/TestKeys.h"
 
 namespace {
 
 using namespace Ostrel;
-namespace fs = std::filesystem;
 
 struct Typed {
     const char* utf8;
@@ -42,20 +34,7 @@ const Typed kTyped[] = {
 
 class TypedText : public testapp::ScreenHarness {
 protected:
-    void TearDown() override {
-        ScreenHarness::TearDown();
-        sprSetAnimationWait(nullptr);
-        gClock = nullptr;
-    }
-    // The login's opening animation waits on the program's clock: the fake one moves on.
-    void animationsMoveTheClock() {
-        gClock = &clock_.clock();
-        sprSetAnimationWait([](u32 due) {
-            if (i32(due - gClock->millis()) > 0) gClock->advance(due - gClock->millis());
-        });
-    }
     testapp::RecordingOwner owner;
-    static inline plat::FakeClock* gClock = nullptr;
 };
 
 TEST_F(TypedText, EveryDialogFieldTakesTheLayoutsLetters) {
@@ -110,28 +89,6 @@ TEST_F(TypedText, EveryDialogFieldTakesTheLayoutsLetters) {
             type(t.utf8);
             EXPECT_EQ(field->Text(), t.cp1252);
         }
-}
-
-// A Spanish name logs in, and the user's folder on the disc carries it in UTF-8.
-TEST_F(TypedText, ASpanishNameLogsInUnderItsOwnFolder) {
-    animationsMoveTheClock();
-    start(true);
-    for (const auto& [typed, engineName, folder] :
-         {std::tuple{"Bego\xC3\xB1" "a", "Bego\xF1" "a", "Bego\xC3\xB1" "a"}, std::tuple{"Jos\xC3\xA9", "Jos\xE9", "Jos\xC3\xA9"}}) {
-        SCOPED_TRACE(folder);
-        RMessage open(kMsgOpenDocument, 0, 0);
-        app->HandleMessage(&open, 0);
-        ASSERT_NE(login, nullptr);
-        login->NameField()->SetText("");
-        type(typed);
-        EXPECT_EQ(login->NameField()->Text(), engineName);
-        key(plat::kVkReturn);
-        settle();
-        login = nullptr;
-        ASSERT_TRUE(app->IsUserLoggedIn());
-        EXPECT_EQ(app->GetPaths()->UserName(), engineName);
-        EXPECT_TRUE(fs::is_directory(root_ + "/data/tumblo4/Users/" + folder + "/Pictures"));
-    }
 }
 
 // Ctrl+C, Ctrl+X, Ctrl+V and Ctrl+Z work on the field with the focus; Ctrl+Z takes back only

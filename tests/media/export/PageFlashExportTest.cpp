@@ -3,12 +3,7 @@
 // independent parser and by the player program itself, and a full disc that keeps the old file.
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <sys/wait.h>
-
-#include <chrono>
-#include <functional>
-#include <thread>
 
 #include "media/export/FlashFramePlayer.h"
 #include "media/export/FlashProjector.h"
@@ -22,8 +17,6 @@
 #include "platform/media/PictureImage.h"
 #include "platform/media/PngCoding.h"
 #include "tests/media/export/ExportFixture.h"
-#include "tests/xserver/XScreenshot.h"
-#include "tests/xserver/XvfbServer.h"
 
 namespace {
 
@@ -48,7 +41,6 @@ TEST(FlashFrame, IsTwoPixelsNarrowerAndOneLowerThanTheCanvas) {
 
 class PageFlashExport : public ExportTest {
 protected:
-    static std::string asText(const std::vector<u8>& bytes) { return std::string(bytes.begin(), bytes.end()); }
     // A page red on its left and blue on its right as a movie of 98 x 59 pixels.
     static std::vector<u8> halvesMovie() {
         RPageData page;
@@ -225,49 +217,6 @@ TEST_F(PageFlashExport, ThePlayerFilePlaysItsOwnMovie) {
         EXPECT_EQ(seen[2] > 200, !red) << x;
         EXPECT_LT(seen[1], 40) << x;
     }
-}
-
-// A fresh player file run as a child runs it on a desktop: a private X server, no sound
-// device. Its window shows the movie in the middle of the screen and it plays on until it is
-// asked to end, then ends cleanly.
-TEST_F(PageFlashExport, ThePlayerFileOpensItsWindowAndPlaysOnAnXServer) {
-    const std::vector<u8> movie = halvesMovie();
-    ASSERT_FALSE(movie.empty());
-    ASSERT_EQ(WriteFlashProjector(plat::textOfHostPath(TUMBLO_PLAYER_PROGRAM), text("fresh"), movie), 0);
-    XvfbServer server;
-    ASSERT_TRUE(server.running()) << "No X server (Xvfb) could be started: " << server.failure();
-    // Mesa, X and the desktop bus keep a few records of their own to the end.
-    std::ofstream(file("mesa.supp")) << "leak:libOSMesa.so\nleak:libX11.so\nleak:libSDL2\nleak:libdbus-1.so\n";
-    // Ended by the test, or after a minute at the latest; the status is the player's own.
-    // The tests' own headless switches are not the child's desktop.
-    const std::string command = "(env -u TUMBLO_HEADLESS -u SDL_VIDEODRIVER DISPLAY=" + server.display() +
-                                " SDL_AUDIODRIVER=dummy LSAN_OPTIONS=suppressions='" +
-                                file("mesa.supp") + "' timeout --preserve-status -k 5 60 '" + file("fresh") + "' > '" +
-                                file("said") + "' 2>&1 & echo $! > '" + file("pid") + "'; wait $!; echo $? > '" +
-                                file("status") + "') &";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    const auto waitFor = [](const std::function<bool()>& done, int seconds) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-        while (!done() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        return done();
-    };
-    const auto near = [](uint32_t seen, uint32_t want) {
-        for (int shift : {16, 8, 0})
-            if (std::abs(int((seen >> shift) & 0xFF) - int((want >> shift) & 0xFF)) > 24) return false;
-        return true;
-    };
-    // The screen is 1024 x 768; the window of the movie's size stands in its middle.
-    std::vector<uint32_t> shown;
-    EXPECT_TRUE(waitFor([&] {
-        shown = takeXScreenshot(server.display(), 512 - 40, 384, 80, 1);
-        return !shown.empty() && near(shown.front(), 0xF80000u) && near(shown.back(), 0x0000F8u);
-    }, 20)) << "the movie's halves are not on the screen: " << std::hex << (shown.empty() ? 0 : shown.front()) << " "
-            << (shown.empty() ? 0 : shown.back());
-    std::string pid, status;
-    ASSERT_TRUE(waitFor([&] { return !(pid = asText(read(file("pid")))).empty(); }, 5));
-    ::kill(pid_t(std::stoi(pid)), SIGTERM);
-    EXPECT_TRUE(waitFor([&] { return !(status = asText(read(file("status")))).empty(); }, 20));
-    EXPECT_EQ(status, "0\n") << asText(read(file("said")));
 }
 
 // The player program's host, as far as sounds go: the pictures stay with the host before it.

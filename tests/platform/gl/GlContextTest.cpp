@@ -113,19 +113,26 @@ TEST(GlContext, RefusesPicturesOfAnotherSizeOrDepthAndBadSizes) {
     EXPECT_EQ(Context::create(0, 4), nullptr);
     EXPECT_EQ(Context::create(16385, 4), nullptr);
     EXPECT_NE(Context::create(16384, 1), nullptr);
+    Context::refuse(true);
+    EXPECT_EQ(Context::create(8, 4), nullptr) << "none is made while contexts are refused";
+    Context::refuse(false);
+    EXPECT_NE(Context::create(8, 4), nullptr);
 }
 
 // Another GL user of the thread (the window's renderer) binds rarely and never checks again:
-// once our contexts are gone its latest binding is current and its calls reach it.
-TEST(GlContext, GivesTheThreadsBindingBackWhenTheHolderGoes) {
+// once our contexts are gone, and between their drawings, its latest binding is current and its
+// calls reach it; ours takes the binding again to draw.
+TEST(GlContext, GivesTheThreadsBindingBackWhenTheHolderGoesOrYields) {
     struct Case {
         const char* name;
         bool othersBound;
         bool nested;   // a second context takes the binding from the first and goes first
         bool rebound;  // the other user binds anew while ours holds the binding
+        bool yields;   // ours draws twice, yielding after each drawing
     };
-    for (const Case& c : {Case{"alone", false, false, false}, Case{"others", true, false, false},
-                          Case{"nested", true, true, false}, Case{"rebound", true, false, true}}) {
+    for (const Case& c : {Case{"alone", false, false, false, false}, Case{"others", true, false, false, false},
+                          Case{"nested", true, true, false, false}, Case{"rebound", true, false, true, false},
+                          Case{"alone, yielding", false, false, false, true}, Case{"others, yielding", true, false, false, true}}) {
         SCOPED_TRACE(c.name);
         OSMesaContext before = nullptr, after = nullptr;
         std::vector<uint8_t> beforeRows(4, 0), afterRows(4, 0);
@@ -141,6 +148,20 @@ TEST(GlContext, GivesTheThreadsBindingBackWhenTheHolderGoes) {
                 ASSERT_TRUE(second->makeCurrent());
             }
             ASSERT_TRUE(first->makeCurrent());
+            auto picture = gdi::Surface::create(2, 2, 32, gdi::RowOrder::TopDown);
+            for (int round = 0; c.yields && round < 2; ++round) {
+                for (int32_t y = 0; y < 2; ++y) picture->fillSpan(y, 0, 2, 0);
+                ASSERT_TRUE(first->loadFrom(*picture));
+                PixelProjection(2, 2);
+                color4ub(255, 0, 0, 255);
+                recti(0, 0, 2, 2);
+                ASSERT_TRUE(first->finishInto(*picture));
+                EXPECT_EQ(picture->pixel(0, 0), picture->valueOf(gdi::Rgb{255, 0, 0})) << round;
+                first->yield();
+                // Alone, ours stays bound; otherwise the other user's binding is back.
+                EXPECT_EQ(OSMesaGetCurrentContext() == before, c.othersBound) << round;
+                EXPECT_EQ(first->isCurrent(), !c.othersBound) << round;
+            }
             if (c.rebound) {
                 after = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
                 ASSERT_TRUE(OSMesaMakeCurrent(after, afterRows.data(), GL_UNSIGNED_BYTE, 1, 1));
@@ -203,53 +224,6 @@ TEST(GlContext, AnAreaGoesInAndComesBackAloneAtEveryDepthAndRowOrder) {
                         EXPECT_EQ(red->pixel(x, y), inside ? red->valueOf(gdi::Rgb{255, 0, 0}) : from->pixel(x, y)) << x << "," << y;
                     }
             }
-}
-
-TEST(GlContext, NoneIsMadeWhileContextsAreRefused) {
-    Context::refuse(true);
-    EXPECT_EQ(Context::create(8, 4), nullptr);
-    Context::refuse(false);
-    EXPECT_NE(Context::create(8, 4), nullptr);
-}
-
-// Between drawings the window's own GL gets its binding back, and ours takes it again to draw.
-TEST(GlContext, YieldsTheBindingToWhoeverHadItBetweenDrawings) {
-    for (const bool othersBound : {false, true}) {
-        SCOPED_TRACE(othersBound ? "others" : "alone");
-        OSMesaContext other = nullptr;
-        std::vector<uint8_t> otherRows(4, 0);
-        if (othersBound) {
-            other = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
-            ASSERT_TRUE(OSMesaMakeCurrent(other, otherRows.data(), GL_UNSIGNED_BYTE, 1, 1));
-        }
-        auto ours = Context::create(2, 2);
-        auto picture = gdi::Surface::create(2, 2, 32, gdi::RowOrder::TopDown);
-        for (int round = 0; round < 2; ++round) {
-            ASSERT_TRUE(ours->loadFrom(*picture));
-            PixelProjection(2, 2);
-            color4ub(255, 0, 0, 255);
-            recti(0, 0, 2, 2);
-            ASSERT_TRUE(ours->finishInto(*picture));
-            EXPECT_EQ(picture->pixel(0, 0), picture->valueOf(gdi::Rgb{255, 0, 0}));
-            ours->yield();
-            // Alone, ours stays bound; otherwise the other user's calls reach its own buffer.
-            EXPECT_EQ(ours->isCurrent(), !othersBound);
-            if (othersBound) {
-                glClearColor(0, 1, 0, 1);
-                glClear(GL_COLOR_BUFFER_BIT);
-                glFinish();
-                EXPECT_EQ(otherRows[1], 255);
-                otherRows.assign(4, 0);
-            }
-            for (int32_t y = 0; y < 2; ++y) picture->fillSpan(y, 0, 2, 0);
-        }
-        ours.reset();
-        if (othersBound) {
-            EXPECT_EQ(OSMesaGetCurrentContext(), other);
-        }
-        OSMesaMakeCurrent(nullptr, nullptr, 0, 0, 0);
-        if (other) OSMesaDestroyContext(other);
-    }
 }
 
 }  // namespace
