@@ -35,7 +35,13 @@ i16 RDlgTiming::Open(RPage* page) {
     page_->GetTiming(&seconds, &mode_);
     seconds_ = seconds;
     MakeField({kTimingFieldParts, kFieldFontSize, kFieldMaxLength, 0}, std::to_string(seconds));
-    if (field_) field_->Field().SetAlphabet(kDigits);
+    if (field_) {
+        field_->Field().SetAlphabet(kDigits);
+        // The seconds show light in their dark well, the caret after them: selected, they would
+        // be drawn inverted, dark on the selection's colour.
+        const u16 end = u16(field_->Text().size());
+        field_->Field().Field().SetSelection(end, end);
+    }
     // The seconds take only their own keys: neither the Edit menu's keys nor a pasted text.
     if (field_) field_->Field().Field().ListenWhileActive(nullptr);
     ShowMode(mode_);

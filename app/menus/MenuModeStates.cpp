@@ -75,12 +75,18 @@ void UpdateMenuTexts(mfxMenu& menu, u16 mode, const MenuModeContext& context) {
     }
     for (u16 command = kCmdFirstSpecialCharacter; command <= kCmdLastSpecialCharacter; ++command) enable(menu, command, false);
     SetOnOffTexts(menu, context);
-    setText(menu, kCmdSwitchScreen, context, easel ? "GoToSlideShow" : "GoToPaintZone");
+    SetScreenItemTexts(menu, mode, context);
     if (easel) {
         setText(menu, kCmdViewTeacherNote, context, "ViewTeacherNote");
         setText(menu, kCmdSwitchLanguage, context, "SwitchLanguage1");
     }
     SetNoteItems(menu, mode, context);
+}
+
+void SetScreenItemTexts(mfxMenu& menu, u16 mode, const MenuModeContext& context) {
+    const bool easel = mode == kMenuModeEasel;
+    setText(menu, kCmdNew, context, easel ? "New" : "NewSlideShow");
+    setText(menu, kCmdSwitchScreen, context, easel ? "GoToSlideShow" : "GoToPaintZone");
 }
 
 void SetNoteItems(mfxMenu& menu, u16 mode, const MenuModeContext& context) {

@@ -37,6 +37,9 @@ void EnableSmallKidsMenuItems(mfxMenu& menu, const MenuModeContext& context);
 void SetMenuBarDisabled(mfxMenu& menu, bool disabled, u16 mode, const MenuModeContext& context);
 // Sets the texts of the on/off items from the switches.
 void SetOnOffTexts(mfxMenu& menu, const MenuModeContext& context);
+// The items whose words follow the screen: File's first item makes a new picture on the easel and
+// a new slide show on the picker, and "Go To" names the other screen.
+void SetScreenItemTexts(mfxMenu& menu, u16 mode, const MenuModeContext& context);
 // Puts the Teacher popup's item texts in place; "EditNote" when the page has a note.
 void FillTeacherMenu(mfxMenu& menu, const MenuModeContext& context);
 // The easel's page note items: View Teacher's Note usable while the page has a note (not in

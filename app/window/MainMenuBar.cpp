@@ -33,8 +33,7 @@ void BuildMenuTexts(mfxMenu& menu, u16 mode, const MenuModeContext& context) {
     }
     if (context.teacherMenuShowing) FillTeacherMenu(menu, context);
     SetOnOffTexts(menu, context);
-    menu.FormatAcceleratorText(mfxMenuCommand(kCmdSwitchScreen),
-                               context.texts(mode == kMenuModePicker ? "GoToPaintZone" : "GoToSlideShow"));
+    SetScreenItemTexts(menu, mode, context);
 }
 
 }  // namespace Ostrel

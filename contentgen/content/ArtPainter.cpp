@@ -354,6 +354,18 @@ void ArtPainter::drawText(cairo_t* cr, const json& op) const {
         // Each line centred in the box; the lines as a block centred from top to bottom.
         const auto b = nums(op["box"], 4, "box");
         const std::vector<std::string> lines = fitText(cr, text, b[2], b[3], &size);
+        // Below the least size a child reads, a text too long for its box keeps that size and
+        // is drawn narrower instead: its outline would fill smaller letters.
+        double narrow = 1;
+        if (const double least = op.contains("least") ? num(op["least"], "least") : 0; size < least) {
+            size = least;
+            cairo_set_font_size(cr, size);
+            for (const std::string& line : lines) {
+                cairo_text_extents_t ext;
+                cairo_text_extents(cr, line.c_str(), &ext);
+                if (ext.x_advance > 0) narrow = std::min(narrow, b[2] / ext.x_advance);
+            }
+        }
         cairo_font_extents_t fe;
         cairo_font_extents(cr, &fe);
         const double count = double(lines.size());
@@ -361,8 +373,12 @@ void ArtPainter::drawText(cairo_t* cr, const json& op) const {
         for (const std::string& line : lines) {
             cairo_text_extents_t ext;
             cairo_text_extents(cr, line.c_str(), &ext);
-            cairo_move_to(cr, b[0] + (b[2] - ext.x_advance) / 2, y);
+            cairo_save(cr);
+            cairo_translate(cr, b[0] + (b[2] - ext.x_advance * narrow) / 2, y);
+            cairo_scale(cr, narrow, 1);
+            cairo_move_to(cr, 0, 0);
             cairo_text_path(cr, line.c_str());
+            cairo_restore(cr);
             y += fe.height;
         }
     } else {

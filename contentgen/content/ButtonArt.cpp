@@ -9,6 +9,8 @@ namespace {
 
 constexpr const char* kOutline = "#3b2a5c";
 constexpr const char* kGlow = "#ffd84a";
+// The smallest label a child reads through its outline.
+constexpr double kLeastLabelSize = 11;
 
 }  // namespace
 
@@ -79,6 +81,7 @@ json buttonOps(const json& button, ButtonLook look) {
         ops.push_back({{"key", button["label"]},
                        {"box", {m + 6, top, w - 12, boxH}},
                        {"size", button.value("labelSize", 15)},
+                       {"least", kLeastLabelSize},
                        {"fill", "#ffffff"},
                        {"outline", kOutline},
                        {"outlineWidth", 3}});

@@ -123,7 +123,7 @@ std::string ShowExportFileDialog(mfxWindow* owner, const Paths& paths, std::vect
             *static_cast<u16*>(context) = event.value;
     };
     mfxCustomPutFile dialog(title("ExportTitle", "Export").c_str(), 0, folder.empty() ? nullptr : folder.get(), typeShown,
-                            &type, owner, defaultName, std::move(kinds), userPlaces(paths));
+                            &type, owner, defaultName, std::move(kinds), userPlaces(paths), true);
     *chosen = u16(type - 1);
     return dialog.GetFileName();
 }

@@ -61,7 +61,7 @@ void mfxCustomFile::Run() {
     }
     const std::string home = plat::userHomeFolder();
     mfxFileDialogSetup setup{saving_, title_, initialFolder, filter_, hasExtension ? &extension : nullptr, places_,
-                             home.empty() ? home : plat::textOfHostPath(home)};
+                             home.empty() ? home : plat::textOfHostPath(home), shownName_};
     mfxFileDialog dialog(owner_, setup);
     if (dialog.LoadError() != kErrNone) {
         alertFromTexts("FileDialogError");
@@ -112,9 +112,10 @@ mfxCustomGetFile::mfxCustomGetFile(const char* title, u16 templateId, const Path
 mfxCustomPutFile::mfxCustomPutFile(const char* title, u16 templateId, const Path* initialFolder,
                                    mfxFileDialogCallback callback, void* callbackContext, mfxWindow* owner,
                                    std::string defaultName, std::vector<mfxFileFilter> filter,
-                                   std::vector<mfxFilePlace> places)
+                                   std::vector<mfxFilePlace> places, bool nameShown)
     : mfxCustomFile(title, templateId, initialFolder, callback, callbackContext, owner, std::move(filter), true,
                     std::move(places)),
       defaultName(std::move(defaultName)) {
+    if (nameShown) shownName_ = this->defaultName;
     Run();
 }

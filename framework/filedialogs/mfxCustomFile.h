@@ -61,6 +61,9 @@ protected:
     virtual void Run();
     virtual void HookMessage(const mfxFileDialogEvent& event);
 
+    // The name a save's field starts with; empty: none.
+    std::string shownName_;
+
 private:
     std::string title_;
     mfxWindow* owner_;
@@ -78,9 +81,10 @@ public:
 
 class mfxCustomPutFile : public mfxCustomFile {
 public:
-    // `defaultName` is kept for the owner; the name field starts empty.
+    // `defaultName` is kept for the owner; the name field starts empty, or with `defaultName` when
+    // `nameShown` (a copy of something that already has a name, such as an export).
     mfxCustomPutFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,
                      void* callbackContext, mfxWindow* owner, std::string defaultName, std::vector<mfxFileFilter> filter,
-                     std::vector<mfxFilePlace> places = {});
+                     std::vector<mfxFilePlace> places = {}, bool nameShown = false);
     std::string defaultName;
 };

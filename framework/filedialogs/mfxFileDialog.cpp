@@ -85,6 +85,10 @@ mfxFileDialog::mfxFileDialog(mfxWindow* parent, const mfxFileDialogSetup& setup)
     if (!setup_.filters.empty()) ListSelect(kFileDlgTypes, 1);
     EnterFolder(setup_.folder);
     name_->TakeFocus();
+    if (setup_.saving && !setup_.name.empty()) {
+        name_->SetText(setup_.name);
+        name_->SelectAll();
+    }
 }
 
 u16 mfxFileDialog::FilterIndex() const { return setup_.filters.empty() ? 0 : ListSelected(kFileDlgTypes); }

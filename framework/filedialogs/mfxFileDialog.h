@@ -42,6 +42,8 @@ struct mfxFileDialogSetup {
     // The engine text of the user's home folder, which "~" names and above which Up does not
     // go from inside it; empty: none.
     std::string home;
+    // A save's name field starts with this name, all of it selected, so that typing replaces it.
+    std::string name;
 };
 
 class mfxFileDialog : public mfxModalDialog {

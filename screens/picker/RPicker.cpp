@@ -157,6 +157,7 @@ u16 RPicker::Enter() {
     if (RPortfolio* portfolio = Portfolio()) portfolio->Rebuild();
     if (RDocument* document = Document()) {
         dirty_ = Portfolio()->Unsaved();
+        NameUnsavedShowInLanguage(*document);
         SetProjectNameFromPath();
         BuildProjectList(false);
         if (Portfolio()->ComparePathWithParent(ProjectPathText())) list_->SelectByName(projectName_);

@@ -28,6 +28,7 @@ namespace Ostrel {
 class PickerProjectList;
 class RBMOBitmapScroller;
 class RDlgBase;
+class EnginePath;
 class RDocument;
 class RHelp;
 class RPortfolio;
@@ -157,6 +158,12 @@ private:
     bool HasWorkToSave() const;
     void SaveQuestionAnswered(const RMessage& answer);
     void MakeNewSlideShow();
+    // A free path in the user's slide-show folder under the new show's name in the current
+    // language; false without one.
+    bool NewShowPath(EnginePath* target) const;
+    // A show not yet saved and still empty bears the name the program gave it: in the language
+    // read now (the language may change while the picker waits behind the login).
+    void NameUnsavedShowInLanguage(RDocument& document);
     void OpenProjectFile();
     void ConfirmDelete(const ScrollerDrop& drop);
     void DeleteConfirmed(u16 answer);

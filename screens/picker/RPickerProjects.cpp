@@ -204,18 +204,28 @@ void RPicker::NewSlideShow() {
     });
 }
 
-void RPicker::MakeNewSlideShow() {
+bool RPicker::NewShowPath(EnginePath* target) const {
     RApplication* app = GetApplication();
     const Paths* paths = app ? app->GetPaths() : nullptr;
     EnginePath folder;
-    if (!paths || paths->GetPath(folder.get(), kFolderProjects) != kErrNone) return;
+    if (!paths || paths->GetPath(folder.get(), kFolderProjects) != kErrNone) return false;
     char name[kMaxProjectFileName + 1] = {};
     std::strncpy(name, PickerText("NewShowName").c_str(), kMaxProjectFileName - 5);
     if (name[0] == '\0') std::strcpy(name, "Slide Show");
+    return MakeUniqueFileName(folder.get(), name, sizeof name, ".tbp", target->get(), kMaxProjectFileName, nullptr, nullptr,
+                              0) == kErrNone;
+}
+
+void RPicker::NameUnsavedShowInLanguage(RDocument& document) {
+    const Path* path = document.Config().GetPath();
     EnginePath target;
-    if (MakeUniqueFileName(folder.get(), name, sizeof name, ".tbp", target.get(), kMaxProjectFileName, nullptr, nullptr, 0) !=
-        kErrNone)
-        return;
+    if (!path || document.PageCount() > 0 || pathCheckExists(path) == kErrNone || !NewShowPath(&target)) return;
+    document.Config().SetPath(target.get());
+}
+
+void RPicker::MakeNewSlideShow() {
+    EnginePath target;
+    if (!NewShowPath(&target)) return;
     Portfolio()->SetDocument(std::make_unique<RDocument>(target.get()));
     SetProjectNameFromPath();
     BuildProjectList(false);

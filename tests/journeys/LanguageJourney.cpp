@@ -1,6 +1,9 @@
 // A child at a Spanish keyboard logs in, switches the program to Spanish and reads the easel's
 // menus, the login and the file dialogs in Spanish; a child whose name has an ñ types it as it is.
+// A child and a teacher go through every screen and dialog in Spanish, one stop after another.
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "tests/journeys/ScreenPlan.h"
 
@@ -144,6 +147,159 @@ TEST(LanguageJourney, InSpanishTheLoginAndTheFileDialogsSpeakSpanishAndListPictu
     const Shot folder = j.keep("spanish-user-folder");
     EXPECT_TRUE(showsInSpanish(folder, {{"FileStrings", "FolderPictures"}, {"FileStrings", "FolderProjects"}}, screen,
                                kListPaper));
+}
+
+// One stop of the tour: how it is opened, the widget texts it shows (none: a screen of the
+// content's art, which is drawn per language), and how it is left.
+struct Stop {
+    const char* name;
+    std::function<testing::AssertionResult(Journey&)> open;
+    std::vector<ShownText> texts;
+    std::function<void(Journey&)> close;
+};
+
+std::function<testing::AssertionResult(Journey&)> menu(const char* title, const char* item) {
+    return [=](Journey& j) { return chooseMenu(j, menuText("Spanish", title), menuText("Spanish", item)); };
+}
+
+std::function<testing::AssertionResult(Journey&)> menuTitle(const char* title) {
+    return [=](Journey& j) {
+        // A screen coming up grays the bar until it is ready.
+        Area heading;
+        if (auto shown = j.waitFor([&] { return (heading = findWidgetText(j.screenshot(), menuText("Spanish", title), menuBarArea())).width > 0; },
+                                   std::string("the menu ") + title);
+            !shown)
+            return shown;
+        j.click(heading);
+        return testing::AssertionSuccess();
+    };
+}
+
+std::function<testing::AssertionResult(Journey&)> clickAt(const Area& area) {
+    return [=](Journey& j) {
+        j.click(area);
+        return testing::AssertionSuccess();
+    };
+}
+
+std::function<void(Journey&)> pressKey(const char* chord) {
+    return [=](Journey& j) { j.key(chord); };
+}
+
+std::vector<ShownText> items(const char* section, std::initializer_list<const char*> keys) {
+    std::vector<ShownText> texts;
+    for (const char* key : keys) texts.push_back({section, key, ""});
+    return texts;
+}
+
+const Area kScreen{0, kScreenTop, 800, 600};
+// The paper textures' first; the questions' Cancel; the help pages' Close.
+const Area kFirstTexture{270, kScreenTop + 220, 20, 20};
+const Area kQuestionCancel{260, kScreenTop + 377, 20, 20};
+const Area kQuestionNo{389, kScreenTop + 377, 20, 20};
+const Area kHelpClose{560, kScreenTop + 460, 20, 20};
+// The timing under the strip's first slide, and the picker's buttons from the left.
+const Area kFirstTiming{420, kScreenTop + 230, 20, 16};
+Area kPickerButton(int index) { return {80 + 102 * index, kScreenTop + 555, 20, 20}; }
+
+TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
+    Journey j(std::chrono::seconds(900));
+    const std::filesystem::path seed = j.artifacts() / "seed";
+    std::filesystem::create_directories(seed / ".config/tumblo4");
+    {
+        std::ifstream shipped(Journey::programFolder() / "TB.ini");
+        std::ofstream settings(seed / ".config/tumblo4/TB.ini", std::ios::binary);
+        settings << shipped.rdbuf() << "\r\n[TBSEdSettings]\r\nTBSEd=TRUE\r\n";
+    }
+    ASSERT_TRUE(j.start({.seedHome = seed, .keyboard = "es"}));
+    ASSERT_TRUE(logIn(j, "Pablo"));
+    ASSERT_TRUE(chooseMenu(j, menuText("English", "Controls"), menuText("English", "SwitchLanguage1")));
+    ASSERT_TRUE(easelMenus(j, "Spanish"));
+    ASSERT_TRUE(j.settle());
+    // A picture of the child's, to open and to make a slide of.
+    const Area canvas = canvasArea();
+    j.drag(canvas.x + 100, canvas.y + 100, canvas.x + 300, canvas.y + 250);
+    ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "File"), menuText("Spanish", "SaveAs")));
+    const std::vector<ShownText> saveDialog = items("FileDialog", {"Save", "Cancel"});
+    ASSERT_TRUE(j.waitFor([&] { return bool(showsInSpanish(j.screenshot(), saveDialog, kScreen)); }, "the save dialog"))
+        << showsInSpanish(j.screenshot(), saveDialog, kScreen).message();
+    j.keep("es-save-dialog");
+    j.type("gato");
+    j.key("Return");
+    ASSERT_TRUE(j.waitFor([&] { return std::filesystem::exists(j.userFolder("Pablo") / "Pictures/gato.tbx"); }, "gato saved"));
+    ASSERT_TRUE(j.settle());
+    j.key("ctrl+t");
+
+    const std::vector<ShownText> fileDialog = items("FileDialog", {"Cancel", "Up", "ShowTypes"});
+    // The imports start in the home folder, above which Up does not go.
+    const std::vector<ShownText> importDialog = items("FileDialog", {"Open", "Cancel", "ShowTypes"});
+    std::vector<Stop> stops = {
+        {"file-menu", menuTitle("File"), items("MenuStrings", {"New", "Open", "SaveAs", "Export", "Print", "LogInAsNewUser", "Exit"}), pressKey("Escape")},
+        {"edit-menu", menuTitle("Edit"), items("MenuStrings", {"Cut", "Copy"}), pressKey("Escape")},
+        {"add-menu", menuTitle("Add"), items("MenuStrings", {"AddGraphic", "AddMovie", "PaperTextures", "ImportBackground", "ImportSound"}), pressKey("Escape")},
+        {"toolbox-menu", menuTitle("Toolbox"), items("MenuStrings", {"EditABCText", "IdeaMachine"}), pressKey("Escape")},
+        {"controls-menu", menuTitle("Controls"), items("MenuStrings", {"SwitchLanguage1", "GoToSlideShow"}), pressKey("Escape")},
+        {"help-menu", menuTitle("Help"), items("MenuStrings", {"GettingStarted", "Help", "ViewUsersGuide"}), pressKey("Escape")},
+        {"teacher-menu", menuTitle("Teacher"), items("MenuStrings", {"ManageLibraries", "AddNote", "AddDelUsers", "HideTeacherMenu"}), pressKey("Escape")},
+        {"open-dialog", menu("File", "Open"), fileDialog, pressKey("Escape")},
+        {"export-dialog", menu("File", "Export"), fileDialog, pressKey("Escape")},
+        {"print-dialog", menu("File", "Print"), items("DialogsStrings", {"PrintOptions"}), pressKey("Escape")},
+        {"add-picture-dialog", menu("Add", "AddGraphic"), importDialog, pressKey("Escape")},
+        {"add-movie-dialog", menu("Add", "AddMovie"), importDialog, pressKey("Escape")},
+        {"background-dialog", menu("Add", "ImportBackground"), importDialog, pressKey("Escape")},
+        {"sound-dialog", menu("Add", "ImportSound"), importDialog, pressKey("Escape")},
+        {"paper-textures", menu("Add", "PaperTextures"), {}, [](Journey& j) { j.click(kFirstTexture); }},
+        {"idea-machine", menu("Toolbox", "IdeaMachine"), {}, pressKey("Escape")},
+        {"getting-started", menu("Help", "GettingStarted"), {}, pressKey("Escape")},
+        {"help", menu("Help", "Help"), {}, [](Journey& j) { j.click(kHelpClose); }},
+        {"manage-libraries", menu("Teacher", "ManageLibraries"), {}, pressKey("Escape")},
+        {"teacher-note", menu("Teacher", "AddNote"), {}, pressKey("Escape")},
+        {"save-question",
+         [&](Journey& j) {
+             j.drag(canvas.x + 300, canvas.y + 100, canvas.x + 100, canvas.y + 250);
+             return menu("File", "New")(j);
+         },
+         {}, [](Journey& j) { j.click(kQuestionCancel); }},
+    };
+    for (const char* tool : {"Paint", "Text", "FillBucket", "Mixer", "Stickers", "RubberStamps", "Backgrounds", "Animations",
+                             "Sounds", "Grab", "Eraser", "Draw"})
+        stops.push_back({tool, clickAt(planned(std::string("easel.tool.") + tool)), {}, nullptr});
+    const std::vector<Stop> picker = {
+        {"picker-question", menu("Controls", "GoToSlideShow"), {}, [](Journey& j) { j.click(kQuestionNo); }},
+        {"picker-file-menu", menuTitle("File"), items("MenuStrings", {"NewSlideShow", "Open", "SaveAs", "Print"}), pressKey("Escape")},
+        {"load-picture-dialog", menu("Add", "LoadPicture"), items("FileDialog", {"Open", "Cancel", "Up"}),
+         [](Journey& j) {
+             j.click(findWidgetText(j.screenshot(), "gato", kScreen, kWidgetText, kListPaper));
+             j.click(findWidgetText(j.screenshot(), languageText("Spanish", "FileDialog", "Open"), kScreen));
+         }},
+        {"show-open-question", menu("File", "Open"), {}, [](Journey& j) { j.click(kQuestionCancel); }},
+        {"show-export-dialog", menu("File", "Export"), fileDialog, pressKey("Escape")},
+        {"show-print-dialog", menu("File", "Print"), items("DialogsStrings", {"PrintOptions", "PrintMode"}), pressKey("Escape")},
+        {"colour-dialog", menu("Toolbox", "PickBgColor"), {}, pressKey("Escape")},
+        {"transitions", menu("Toolbox", "ChangeEffects"), {}, pressKey("Escape")},
+        {"timing", clickAt(kFirstTiming), {}, pressKey("Escape")},
+        {"picker-help", clickAt(kPickerButton(0)), {}, [](Journey& j) { j.click(kHelpClose); }},
+        {"new-show-question", menu("File", "NewSlideShow"), {}, [](Journey& j) { j.click(kQuestionCancel); }},
+        // The login and About in Spanish: InSpanishTheLoginAndTheFileDialogsSpeakSpanish...
+        {"player", clickAt(kPickerButton(1)), {}, pressKey("Escape")},
+    };
+    stops.insert(stops.end(), picker.begin(), picker.end());
+    for (const Stop& stop : stops) {
+        SCOPED_TRACE(stop.name);
+        ASSERT_TRUE(j.settle());
+        const Shot before = j.screenshot();
+        ASSERT_TRUE(stop.open(j));
+        if (stop.texts.empty()) {
+            EXPECT_TRUE(j.waitForChange(before, kScreen, stop.name));
+        } else {
+            // Every text in Spanish, and none left in English.
+            if (!j.waitFor([&] { return bool(showsInSpanish(j.screenshot(), stop.texts, kScreen)); }, stop.name))
+                ADD_FAILURE() << showsInSpanish(j.screenshot(), stop.texts, kScreen).message();
+        }
+        ASSERT_TRUE(j.settle());
+        j.keep(std::string("es-") + stop.name);
+        if (stop.close) stop.close(j);
+    }
 }
 
 TEST(LanguageJourney, BegonaTypesHerNameWithItsEnyeOnASpanishKeyboard) {

@@ -19,6 +19,7 @@ struct ShownText {
     std::string name;
 };
 
-// Whether a Spanish screen shows each text in Spanish, and none in English where the two differ.
+// Whether a Spanish screen shows each text in Spanish, and none in English where the two differ
+// (and the English is no part of the Spanish).
 testing::AssertionResult showsInSpanish(const Shot& shot, const std::vector<ShownText>& texts, const Area& within,
                                         uint32_t paper = kWidgetFace);

@@ -138,6 +138,8 @@ TEST(MenuModeTexts, BuildingTheTextsReachesEveryTitleAndItem) {
     EXPECT_EQ(menu.ItemText(mfxMenuCommand(kCmdExit)), "<Exit>\tCtrl+Q");
     EXPECT_EQ(textOf(menu, kCmdToolSounds), "<TurnToolSoundsOff>");
     EXPECT_EQ(textOf(menu, kCmdSwitchScreen), "<GoToSlideShow>");
+    BuildMenuTexts(menu, kMenuModePicker, context);
+    EXPECT_EQ(textOf(menu, kCmdNew), "<NewSlideShow>") << "after a language switch on the picker";
     for (u16 command : {kCmdNew, kCmdCut, kCmdAddGraphic, kCmdIdeaMachine, kCmdCleanUpExtra, kCmdViewUsersGuide})
         EXPECT_EQ(textOf(menu, command).front(), '<') << command;
 }

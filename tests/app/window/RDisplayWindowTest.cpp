@@ -144,11 +144,13 @@ TEST_F(MainWindow, EachScreenEnablesTheCommandsItOffers) {
     for (const ModeRow& row : kModeRows) EXPECT_EQ(enabled(row.command), row.easel) << "easel " << row.command;
     EXPECT_FALSE(enabled(kCmdViewTeacherNote));
     EXPECT_EQ(itemText(kCmdSwitchScreen), menuText("GoToSlideShow"));
+    EXPECT_EQ(itemText(kCmdNew), menuText("New"));
 
     app->SwitchModule(kScreenPicker);
     EXPECT_EQ(mainWindow->GetMode(), kMenuModePicker);
     for (const ModeRow& row : kModeRows) EXPECT_EQ(enabled(row.command), row.picker) << "picker " << row.command;
     EXPECT_EQ(itemText(kCmdSwitchScreen), menuText("GoToPaintZone"));
+    EXPECT_EQ(itemText(kCmdNew), menuText("NewSlideShow")) << "File's first item makes a new slide show here";
 }
 
 // An open text editor: it takes words another program copied.

@@ -16,11 +16,10 @@ using nlohmann::json;
 class ArtPainterText : public ::testing::Test {
 protected:
     // The ink of `text` drawn in a box at (50, 20) of a larger picture.
-    RasterBounds ink(const std::string& text, int boxWidth, int boxHeight, double size) const {
-        const json ops = json::array({json{{"text", text},
-                                           {"box", {kLeft, kTop, boxWidth, boxHeight}},
-                                           {"size", size},
-                                           {"fill", "#000000"}}});
+    RasterBounds ink(const std::string& text, int boxWidth, int boxHeight, double size, double least = 0) const {
+        json op = {{"text", text}, {"box", {kLeft, kTop, boxWidth, boxHeight}}, {"size", size}, {"fill", "#000000"}};
+        if (least > 0) op["least"] = least;
+        const json ops = json::array({op});
         return rasterOpaqueBounds(painter_.paint(ops, kLeft * 2 + boxWidth, kTop * 2 + boxHeight));
     }
     static constexpr int kLeft = 50;
@@ -60,6 +59,14 @@ TEST_F(ArtPainterText, BoxedTextsKeepInsideTheirBox) {
         EXPECT_LE(drawn.bottom, kTop + c.height);
         EXPECT_EQ(drawn.bottom - drawn.top > lineHeight, c.lines > 1) << drawn.bottom - drawn.top;
     }
+}
+
+// A word too long for a button at the least size a child reads keeps that size, drawn narrower.
+TEST_F(ArtPainterText, AWordTooLongForItsBoxKeepsTheLeastSizeNarrower) {
+    const RasterBounds shrunk = ink("Presentación", 64, 17, 15), kept = ink("Presentación", 64, 17, 15, 11);
+    EXPECT_GT(kept.bottom - kept.top, shrunk.bottom - shrunk.top) << "taller than shrunk to fit";
+    EXPECT_GE(kept.left, kLeft);
+    EXPECT_LE(kept.right, kLeft + 64);
 }
 
 }  // namespace

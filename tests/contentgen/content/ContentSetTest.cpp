@@ -4,7 +4,9 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -1265,6 +1267,38 @@ TEST_F(ContentSet, TheHelpPageHasItsDemonstrationButtonThird) {
     const std::vector<ButtonRecord> set = buttons(archive("RHelpDlg"), 777);
     ASSERT_GE(set.size(), 3u);
     EXPECT_EQ(set[2].id, 1460);
+}
+
+// Pictures are read alike in every language: no button's emoji carries a word ("NEW", "OK",
+// "SOON"): the enclosed letters, the arrows with words and the trade mark.
+TEST(ContentManifests, NoEmojiOfAPictureSpellsAWord) {
+    const auto spellsAWord = [](char32_t c) {
+        return (c >= 0x1F100 && c <= 0x1F1FF) || (c >= 0x1F519 && c <= 0x1F51D) || c == 0x2122 || c == 0x24C2;
+    };
+    std::function<void(const nlohmann::json&, const std::string&)> walk = [&](const nlohmann::json& node, const std::string& file) {
+        if (node.is_structured())
+            for (const auto& [key, value] : node.items()) {
+                if (key != "emoji" || !value.is_string()) {
+                    walk(value, file);
+                    continue;
+                }
+                const std::string emoji = value.get<std::string>();
+                // Decoded from UTF-8: a lead byte's count of ones is the sequence's length.
+                for (size_t at = 0; at < emoji.size();) {
+                    const u8 lead = u8(emoji[at]);
+                    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+                    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+                    for (size_t i = 1; i < length && at + i < emoji.size(); ++i) c = c << 6 | (u8(emoji[at + i]) & 0x3F);
+                    EXPECT_FALSE(spellsAWord(c)) << file << ": " << emoji;
+                    at += length;
+                }
+            }
+    };
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(CONTENT_TEST_MANIFESTS))
+        if (entry.path().extension() == ".json") {
+            std::ifstream in(entry.path());
+            walk(nlohmann::json::parse(in), entry.path().filename().string());
+        }
 }
 
 TEST_F(ContentSet, ASecondRunGivesTheSameBytes) {

@@ -6,6 +6,7 @@
 #include "app/dialogs/RDlgTiming.h"
 #include "app/dialogs/RDlgToggle.h"
 #include "app/dialogs/RTransDialogue.h"
+#include "framework/language/LanguageTexts.h"
 #include "tests/screens/picker/PickerSessionHarness.h"
 
 namespace {
@@ -383,6 +384,20 @@ TEST_F(PickerSession, TheSaveQuestionSpeaksTheProgramsLanguage) {
         EXPECT_TRUE(picker->IsDirty());
     }
     EXPECT_NE(shown[0], shown[1]) << "the Spanish question looks like the English one";
+}
+
+// The show the program began and named waits unsaved and empty while the language changes: it
+// takes the name of the language read now.
+TEST_F(PickerSession, AShowNotYetSavedIsNamedInTheLanguageReadNow) {
+    enterPicker();
+    ASSERT_NE(picker, nullptr);
+    const std::string english = picker->ProjectName();
+    mainWindow->OnCommand(kCmdSwitchLanguage);
+    settle(6);
+    picker = dynamic_cast<RPicker*>(app->GetCurrentModule());
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->ProjectName(), LookupLanguageText("PickerStrings", "NewShowName").c_str());
+    EXPECT_NE(picker->ProjectName(), english);
 }
 
 }  // namespace
