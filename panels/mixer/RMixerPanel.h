@@ -12,6 +12,8 @@ constexpr u16 kMixerPageButtonSet = 18600;
 constexpr u16 kMixerSizeButtonSet = 18200;
 constexpr u16 kMixerSizeButtonFirst = 18201;
 constexpr u16 kMixerStripLayout = 18021;
+// The strip's arrows: the forward one between the cells and the sizes.
+constexpr u16 kMixerStripArrowShape = 18348;
 constexpr u16 kMixerPanelShape = 18344;
 // The frame of the page without sizes: the strip's label alone.
 constexpr u16 kMixerPanelUnsizedShape = 18346;
@@ -36,6 +38,7 @@ public:
     u16 Init() override;
     i16 FirstToolIndex() const override;
     i16 EndToolIndex() const override;
+    u16 ArrowShape() const override { return kMixerStripArrowShape; }
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u16 RestorePrefs() override;
     u16 SavePrefs() override;

@@ -323,8 +323,10 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
                 err = kDocErrNotReadable;
             }
         }
-        // The picture placed is chosen, ready to be moved.
-        if (err == kErrNone) SelectNewObject(added);
+        // The picture placed is chosen, ready to be moved. A Flash movie plays where it lands,
+        // unchosen: one as big as the page (a page's own movie brought back) would show only the
+        // right and bottom edges and corner handles of its frame, the rest lying off the canvas.
+        if (err == kErrNone && added->Type() != kTypeFlash) SelectNewObject(added);
     }
     // Only a page that refuses the object is full; a file that cannot be read is a file error.
     if (err != kErrNone)

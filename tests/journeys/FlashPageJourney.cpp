@@ -1,6 +1,6 @@
 // A child paints a page, gives it a sound, exports it as a Flash movie, and on another day, in
 // Spanish, brings the movie back onto a page through Add > Import a Sound: the painting shows
-// where it was painted, and the page's Play button takes the movie's sound.
+// where it was painted, clean to the page's edges, and the page's Play button takes the movie's sound.
 #include <filesystem>
 
 #include "tests/journeys/Journey.h"
@@ -111,6 +111,11 @@ TEST(FlashPageJourney, APagesFlashExportComesBackShowingItsPaintingWithItsSound)
         "the painting, shown by the movie where it was painted, and nothing else on the page"));
     ASSERT_TRUE(j.settle());
     const Shot placed = j.keep("movie-placed");
+    // The movie shows the page up to the canvas's edges: no dark line, corner mark or frame there.
+    const auto dark = [](uint32_t p) { return (p >> 16 & 0xFF) < 0x40 && (p >> 8 & 0xFF) < 0x40 && (p & 0xFF) < 0x40; };
+    for (const Area& edge : {Area{canvas.x, canvas.y, canvas.width, 4}, Area{canvas.x, canvas.y + canvas.height - 4, canvas.width, 4},
+                             Area{canvas.x, canvas.y, 4, canvas.height}, Area{canvas.x + canvas.width - 4, canvas.y, 4, canvas.height}})
+        EXPECT_EQ(placed.count(edge, dark), 0) << "dark pixels along the canvas's edge at " << edge.x << "," << edge.y;
     EXPECT_GT(placed.differences(blank, play), 0) << "Play has come on for the movie's sound";
     j.click(play);
     ASSERT_TRUE(j.waitForChange(placed, play, "Play pressed"));

@@ -125,7 +125,7 @@ const std::vector<Named> kNamedResources = {
     {"ToolPanels", "tBMP", {19000, 20400, 20500, 21300, 21400, 21500}},
     {"ToolPanels", "tWAV", range(22000, 22042)},
     {"ToolPanels", "tWAV", {22090, 22091, 22092}},
-    {"Easel", "tSCR", {18018, 18021, 18024, 18028, 18039, 18042, 18044, 18045, 18046, 18047, 18048, 18049, 18050, 18051, 18149, 18159, 18166}},
+    {"Easel", "tSCR", {18018, 18021, 18024, 18028, 18348, 18039, 18042, 18044, 18045, 18046, 18047, 18048, 18049, 18050, 18051, 18149, 18159, 18166}},
     {"RDlgLogin", "tBMH", {7600}},
     {"RDlgLogin", "tSCR", {7600, 7601, 7602, 7603, 7604, 7605, 7606, 7644, 7652}},
     {"RDlgLogin", "MBTN", {777, 778}},
@@ -1098,17 +1098,22 @@ bool overlap(const Rect16& a, const Rect16& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-// The panels that share the size buttons keep their own buttons and strips clear of them.
+// The panels that share the size buttons keep their own buttons and strips clear of them, and
+// every strip's arrows stand inside the panel, clear of the mascot beside it.
 TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
-    std::ifstream easelFile(std::string(CONTENT_TEST_MANIFESTS) + "/items/Easel.json");
-    std::ifstream panelsFile(std::string(CONTENT_TEST_MANIFESTS) + "/items/ToolPanels.json");
-    const nlohmann::json easel = nlohmann::json::parse(easelFile), panels = nlohmann::json::parse(panelsFile);
+    const auto item = [](const char* name) {
+        std::ifstream file(std::string(CONTENT_TEST_MANIFESTS) + "/items/" + name + ".json");
+        return nlohmann::json::parse(file);
+    };
+    const nlohmann::json easel = item("Easel");
     std::map<int, nlohmann::json> shapes;
     for (const auto& g : easel["groups"])
         for (const auto& s : g["shapes"]) shapes[s["id"]] = s;
+    // The tool panels' sets, the library panels' (in the easel's item) and the cut panel's.
     std::map<int, std::vector<int>> sets;
-    for (const auto& set : panels["buttonSets"])
-        for (const auto& b : set["buttons"]) sets[set["id"]].push_back(b.contains("shape") ? b["shape"] : b["shapes"][0]);
+    for (const nlohmann::json& items : {item("ToolPanels"), easel, item("CutPanel")})
+        for (const auto& set : items["buttonSets"])
+            for (const auto& b : set["buttons"]) sets[set["id"]].push_back(b.contains("shape") ? b["shape"] : b["shapes"][0]);
     struct Panel {
         const char* name;
         std::vector<int> buttonSets;
@@ -1119,12 +1124,16 @@ TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
                          {"brush voice", {18000, 18002, 18200}, {18027, 18025}},
                          {"brush rollers", {18000, 18003}, {18027, 18025}},
                          {"fill", {18300}, {18018, 18026}},
-                         {"mixer", {18600, 18200}, {18021}},
-                         {"square eraser", {18500, 18203, 18201}, {18024}},
-                         {"round eraser", {18500, 18203, 18202}, {18024}},
+                         {"mixer", {18600, 18200}, {18021, 18348}},
+                         {"square eraser", {18500, 18203, 18201}, {18024, 18028}},
+                         {"round eraser", {18500, 18203, 18202}, {18024, 18028}},
                          // The effects page covers the shape and size buttons, not the strip.
-                         {"eraser effects, square", {18500}, {18024, 18166, 18149}},
-                         {"eraser effects, round", {18500}, {18024, 18166, 18159}},
+                         {"eraser effects, square", {18500}, {18024, 18028, 18166, 18149}},
+                         {"eraser effects, round", {18500}, {18024, 18028, 18166, 18159}},
+                         {"library", {18900}, {18015, 18028}},
+                         {"sounds", {18900}, {18019, 18028}},
+                         {"stamps", {18700, 18202}, {18022, 18028}},
+                         {"cut", {926}, {18020, 18028}},
                          // The alphabet has no buttons: its strip and arrows span the panel.
                          {"alphabet", {}, {18000, 18347}}};
     for (const Panel& p : kPanels) {

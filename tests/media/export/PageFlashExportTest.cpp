@@ -9,6 +9,7 @@
 #include "media/export/FlashProjector.h"
 #include "media/export/FlashSounds.h"
 #include "media/export/PageFlashExport.h"
+#include "media/objects/FlashQTMovie.h"
 #include "media/swf/FrameTags.h"
 #include "platform/audio/choice/AudioChoice.h"
 #include "platform/audio/virtual/VirtualAudio.h"
@@ -105,6 +106,33 @@ TEST_F(PageFlashExport, FlashObjectsBecomeSpritesMirroredOnesTurnedOver) {
                                  "DefineSprite CharacterID=4", "DefineSound", "StartSound", "ShowFrame"}) {
         at = listing.find(expected, at);
         ASSERT_NE(at, std::string::npos) << expected << " in order in\n" << listing;
+    }
+}
+
+// A page's movie shown again as a Flash object, at its frame's size and at the canvas's: every
+// pixel is the page's colour up to the edges, none dark where the picture meets the frame.
+TEST_F(PageFlashExport, APagesMovieShowsItsColourToItsEdges) {
+    const struct {
+        u16 width, height;
+    } canvases[] = {{592, 444}, {100, 60}, {37, 23}};
+    for (const auto& c : canvases) {
+        RPageData page;
+        paint(page, {248, 248, 248});
+        std::vector<u8> movie;
+        ASSERT_EQ(composePageFlash(page, {c.width, c.height}, &movie), kExportOk);
+        FlashQTMovie shown;
+        ASSERT_TRUE(shown.WriteTemporary(movie));
+        for (const auto& [w, h] : {std::pair{c.width - 2, c.height - 1}, std::pair{int(c.width), int(c.height)}}) {
+            ASSERT_EQ(shown.Build(i16(w), i16(h)), 0);
+            int dark = 0, first = -1;
+            for (i16 y = 0; y < h; ++y)
+                for (i16 x = 0; x < w; ++x)
+                    if (const u16 p = shown.Pixel(x, y); (p >> 10 & 31) < 24 || (p >> 5 & 31) < 24 || (p & 31) < 24) {
+                        if (dark++ == 0) first = y * w + x;
+                    }
+            EXPECT_EQ(dark, 0) << c.width << "x" << c.height << " shown at " << w << "x" << h << ", first at ("
+                               << first % w << ", " << first / w << ")";
+        }
     }
 }
 

@@ -104,6 +104,13 @@ protected:
         settle();
     }
     Point16 onScreen(i16 x, i16 y) const { return {i16(canvas.left + x), i16(canvas.top + y)}; }
+    // A Flash movie brought in from a file lands unchosen; the child chooses it.
+    void chooseLastFlash() {
+        RPageObject *object = nullptr, *last = nullptr;
+        for (u32 at = 0; app->GetCurrentPage()->Data().NextObject(&at, &object, kTypeFlash);) last = object;
+        if (last) frames->AddObjectFrame(last, 1);
+        settle();
+    }
     Point16 middleOf(const RPageObject& object) const {
         return onScreen(i16((object.rect.left + object.rect.right) / 2), i16((object.rect.top + object.rect.bottom) / 2));
     }
@@ -159,6 +166,7 @@ TEST_F(EaselObjectFrames, MoveAndEveryHandleResizeUndoAndRedoExactlyForEachKind)
         {"animation", [&] {
              writeFile(kFolderLibSounds, "hop.swf", mediatest::animationBytes(4, kFramesAt12Fps, 64, 48));
              through(kCmdImportSound, "hop.swf");
+             chooseLastFlash();
              return frames->EditedObject();
          }, {32, 24}, false},
         {"movie", [&] {
@@ -804,6 +812,7 @@ TEST_F(EaselObjectFrames, TheMediaButtonsLookAsTheyShould) {
         const std::string name = std::string(kind.pictures == 1 ? "one" : "many") + ".swf";
         writeFile(kFolderLibSounds, name, mediatest::animationBytes(kind.pictures, kFramesAt12Fps, 64, 48));
         through(kCmdImportSound, name);
+        chooseLastFlash();
         ASSERT_NE(frames->EditFrame(), nullptr);
         const Rect16 frame = frames->EditFrame()->GetRect();
         const auto look = [&](Point16 corner, const std::vector<Mark>& marks) {

@@ -103,6 +103,7 @@ TEST_F(EaselPageMedia, AnAnimationPlaysMovesIsSavedOpensAgainAndFlattens) {
     FlashMovie* movie = flash().movie(0);
     EXPECT_EQ(hop->Media(), movie);
     EXPECT_TRUE(movie->playing()) << "plays as soon as it is placed";
+    frames->SelectFrame(0);
     EXPECT_EQ(frames->EditedObject(), hop);
     const Rect16 shown = onScreen(hop->rect);
     const u64 first = PictureHash(shown);
@@ -155,6 +156,24 @@ TEST_F(EaselPageMedia, AnAnimationPlaysMovesIsSavedOpensAgainAndFlattens) {
     const PixelView& picture = easel->Canvas()->Picture();
     EXPECT_EQ(picture.At(place.left + 4, place.top + 4), rgb555(255, 0, 0)) << "the first frame merged";
     EXPECT_EQ(picture.At(place.left + 20, place.top + 4), rgb555(255, 255, 255));
+}
+
+// A page's own movie brought back (two pixels narrower and one lower than the canvas) plays
+// where it lands without being chosen: no frame's edges and handles at the canvas's edges.
+TEST_F(EaselPageMedia, APageSizedMovieLandsUnchosenLeavingTheCanvasEdgesClear) {
+    const i16 width = i16(canvas.right - canvas.left), height = i16(canvas.bottom - canvas.top);
+    writeFile(kFolderLibSounds, "page.swf", mediatest::animationBytes(1, k12Fps, i16(width - 2), i16(height - 1)));
+    through(kCmdImportSound, "page.swf");
+    ASSERT_EQ(objects(kTypeFlash).size(), 1u);
+    EXPECT_EQ(frames->EditFrame(), nullptr);
+    int dark = 0;
+    const auto look = [&](i16 x, i16 y) {
+        const u32 p = shownPixel({x, y});
+        dark += (p >> 16 & 0xFF) < 64 && (p >> 8 & 0xFF) < 64 && (p & 0xFF) < 64;
+    };
+    for (i16 x = canvas.left; x < canvas.right; ++x) look(x, canvas.top), look(x, i16(canvas.bottom - 1));
+    for (i16 y = canvas.top; y < canvas.bottom; ++y) look(canvas.left, y), look(i16(canvas.right - 1), y);
+    EXPECT_EQ(dark, 0) << "dark pixels along the canvas's edges";
 }
 
 TEST_F(EaselPageMedia, AMoviePlaysWithItsSoundAndSteps) {

@@ -1,4 +1,4 @@
-// The scroll arrows of the painting panels' strips on the running easel: each stands inside
+// The scroll arrows of every panel's strip on the running easel: each stands inside
 // the panel clear of the strip's cells and the panel's buttons, and looks pressed while a
 // child holds it down, as a button does, and up again once let go.
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ constexpr i16 kTrayFrame = 6;
 
 struct StripCase {
     u32 toolbar;
-    int page;     // the panel's page (family, mode) button
+    int page;     // the panel's page (family, mode) button; -1: the page it opens on
     int subMode;  // the brush panel's sub-mode button; -1: none
 };
 
@@ -31,8 +31,8 @@ protected:
         easel->HandleMessage(&toolbar, 0);
         settle();
         auto* panel = dynamic_cast<RToolPanel*>(easel->CurrentPanel());
-        if (panel == nullptr || size_t(c.page) >= panel->Buttons().size()) return nullptr;
-        click(centreOf(panel->Buttons()[size_t(c.page)]->GetSprite()));
+        if (panel == nullptr || (c.page >= 0 && size_t(c.page) >= panel->Buttons().size())) return nullptr;
+        if (c.page >= 0) click(centreOf(panel->Buttons()[size_t(c.page)]->GetSprite()));
         auto* brushes = dynamic_cast<RRealMediaToolPanel*>(panel);
         if (brushes && c.subMode >= 0) click(centreOf(brushes->SubModeButtons()[size_t(c.subMode)]->GetSprite()));
         return brushes ? brushes->GetSubPanel() : dynamic_cast<RScrollToolPanel*>(panel);
@@ -91,7 +91,11 @@ TEST_F(StripArrows, StandInsideThePanelClearOfCellsAndButtons) {
                                StripCase{kEaselToolbarPaint, 1, 0}, StripCase{kEaselToolbarPaint, 1, 1},
                                StripCase{kEaselToolbarPaint, 2, 0}, StripCase{kEaselToolbarPaint, 2, 1},
                                StripCase{kEaselToolbarFill, 0, -1}, StripCase{kEaselToolbarFill, 1, -1},
-                               StripCase{kEaselToolbarFill, 2, -1}}) {
+                               StripCase{kEaselToolbarFill, 2, -1}, StripCase{kEaselToolbarMixer, 0, -1},
+                               StripCase{kEaselToolbarMixer, 1, -1}, StripCase{kEaselToolbarEraser, 0, -1},
+                               StripCase{kEaselToolbarStamps, -1, -1}, StripCase{kEaselToolbarGrab, -1, -1},
+                               StripCase{kEaselToolbarStickers, -1, -1}, StripCase{kEaselToolbarAnimations, -1, -1},
+                               StripCase{kEaselToolbarBackgrounds, -1, -1}, StripCase{kEaselToolbarSounds, -1, -1}}) {
         SCOPED_TRACE(std::to_string(c.toolbar) + " page " + std::to_string(c.page) + " sub-mode " + std::to_string(c.subMode));
         RScrollToolPanel* strip = showStrip(c);
         ASSERT_NE(strip, nullptr);
@@ -100,7 +104,6 @@ TEST_F(StripArrows, StandInsideThePanelClearOfCellsAndButtons) {
         const auto [back, forward] = arrowsOf(*strip, &cells);
         ASSERT_FALSE(cells.empty());
         const std::vector<Rect16> buttons = buttonsShown();
-        ASSERT_FALSE(buttons.empty());
         for (const Rect16& arrow : {back, forward}) {
             ASSERT_FALSE(rectIsEmpty(arrow));
             EXPECT_GE(arrow.left, kPanelTray.left + kTrayFrame);
