@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "engine/base/ByteOrder.h"
@@ -44,19 +45,28 @@ struct OpCase {
     std::function<u16(const Model& before, i32 w, i32 h, i32 x, i32 y)> expected;
 };
 
-// Cells reached from (sx, sy) through neighbours of the same colour, by walking the model.
+// Cells reached from (sx, sy) through neighbours of the same colour, by walking the model. A
+// check asks about every cell of one model in turn: the walk is made once per model.
 bool reached(const Model& m, i32 w, i32 h, i32 sx, i32 sy, i32 x, i32 y) {
-    std::map<std::pair<i32, i32>, bool> seen;
-    std::vector<std::pair<i32, i32>> todo{{sx, sy}};
-    const u16 target = m.at({sx, sy});
-    while (!todo.empty()) {
-        auto p = todo.back();
-        todo.pop_back();
-        if (p.first < 0 || p.second < 0 || p.first >= w || p.second >= h || seen[p] || m.at(p) != target) continue;
-        seen[p] = true;
-        for (auto d : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) todo.push_back({p.first + d.first, p.second + d.second});
+    static Model walked;
+    static std::tuple<i32, i32, i32, i32> walkedFrom;
+    static std::map<std::pair<i32, i32>, bool> seen;
+    if (m != walked || walkedFrom != std::tuple{w, h, sx, sy}) {
+        walked = m;
+        walkedFrom = {w, h, sx, sy};
+        seen.clear();
+        std::vector<std::pair<i32, i32>> todo{{sx, sy}};
+        const u16 target = m.at({sx, sy});
+        while (!todo.empty()) {
+            auto p = todo.back();
+            todo.pop_back();
+            if (p.first < 0 || p.second < 0 || p.first >= w || p.second >= h || seen[p] || m.at(p) != target) continue;
+            seen[p] = true;
+            for (auto d : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) todo.push_back({p.first + d.first, p.second + d.second});
+        }
     }
-    return seen[{x, y}];
+    const auto found = seen.find({x, y});
+    return found != seen.end() && found->second;
 }
 
 const auto same = [](i32 w, i32 h) { return std::pair{w, h}; };
