@@ -478,6 +478,9 @@ TEST_F(EaselShellCommands, EscapeLeavesTheTexturePickerAndTheSaveQuestionsChangi
         mainWindow->OnCommand(row.command);
         settle();
         ASSERT_TRUE(row.shown());
+        key('A');
+        settle();
+        ASSERT_TRUE(row.shown()) << "only Escape leaves";
         key(plat::kVkEscape);
         settle();
         EXPECT_FALSE(row.shown());
