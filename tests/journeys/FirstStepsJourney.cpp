@@ -1,6 +1,7 @@
 // A child's first steps: going on without a name gets a word back instead of silence, a help
-// page shows its bulb beside its title (not peeking out from behind Close), and the background
-// colour dialog offers white and bright colours.
+// page shows its bulb beside its title (not peeking out from behind Close), Escape puts the paper
+// textures and the save question away without a change, and the background colour dialog
+// offers white and bright colours.
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/ProgramSteps.h"
 
@@ -17,6 +18,7 @@ const Area kAroundClose{490, kScreenTop + 420, 170, 84};
 const Area kBulb{150, kScreenTop + 92, 44, 44};
 const Area kWhiteChip{198, kScreenTop + 218, 24, 24};
 const Area kPinkChip{234, kScreenTop + 218, 24, 24};
+const Area kQuestionNo{389, kScreenTop + 377, 20, 20};
 
 TEST(FirstStepsJourney, AnEmptyNameGetsAWordTheHelpPageKeepsItsBulbClearAndTheColoursAreBright) {
     Journey j;
@@ -57,9 +59,26 @@ TEST(FirstStepsJourney, AnEmptyNameGetsAWordTheHelpPageKeepsItsBulbClearAndTheCo
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().count(kBulb, yellow) == 0; }, "the help page gone"));
     ASSERT_TRUE(j.settle());
 
-    // The slide show's background: its colour dialog.
+    // Escape puts the paper textures away and keeps the page as it was.
+    const Shot plain = j.screenshot();
+    ASSERT_TRUE(chooseMenu(j, "Add", "Paper Textures..."));
+    ASSERT_TRUE(j.waitForChange(plain, kScreen, "the paper textures"));
+    j.key("Escape");
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(plain, canvas) == 0; }, "the textures gone"));
+
+    // A stroke, and the slide show asks to save it first: Escape is Cancel, No goes on.
+    j.drag(canvas.x + 100, canvas.y + 100, canvas.x + 300, canvas.y + 250);
+    ASSERT_TRUE(j.settle());
     const Shot easel = j.screenshot();
     j.click(planned("easel.side.GoToSlideShow"));
+    ASSERT_TRUE(j.waitForChange(easel, kScreen, "the save question"));
+    j.keep("save-question");
+    j.key("Escape");
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(easel, canvas) == 0; }, "the question gone, the stroke kept"));
+    j.click(planned("easel.side.GoToSlideShow"));
+    ASSERT_TRUE(j.waitForChange(easel, kScreen, "the save question again"));
+    ASSERT_TRUE(j.settle());
+    j.click(kQuestionNo);
     ASSERT_TRUE(j.waitForChange(easel, planned("picker.strip"), "the slide show"));
     ASSERT_TRUE(j.settle());
     ASSERT_TRUE(chooseMenu(j, "Toolbox", "Background Colour..."));

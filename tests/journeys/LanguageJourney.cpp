@@ -182,6 +182,16 @@ std::function<testing::AssertionResult(Journey&)> clickAt(const Area& area) {
     };
 }
 
+// Help mode, then the element whose help page the child wants.
+std::function<testing::AssertionResult(Journey&)> helpOn(std::function<testing::AssertionResult(Journey&)> start, const Area& element) {
+    return [=](Journey& j) {
+        if (auto started = start(j); !started) return started;
+        if (!j.settle()) return testing::AssertionFailure() << "help mode did not settle";
+        j.click(element);
+        return testing::AssertionSuccess();
+    };
+}
+
 std::function<void(Journey&)> pressKey(const char* chord) {
     return [=](Journey& j) { j.key(chord); };
 }
@@ -251,7 +261,7 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
         {"paper-textures", menu("Add", "PaperTextures"), {}, [](Journey& j) { j.click(kFirstTexture); }},
         {"idea-machine", menu("Toolbox", "IdeaMachine"), {}, pressKey("Escape")},
         {"getting-started", menu("Help", "GettingStarted"), {}, pressKey("Escape")},
-        {"help", menu("Help", "Help"), {}, [](Journey& j) { j.click(kHelpClose); }},
+        {"help", helpOn(menu("Help", "Help"), planned("easel.tool.Paint")), {}, [](Journey& j) { j.click(kHelpClose); }},
         {"manage-libraries", menu("Teacher", "ManageLibraries"), {}, pressKey("Escape")},
         {"teacher-note", menu("Teacher", "AddNote"), {}, pressKey("Escape")},
         {"save-question",
@@ -278,7 +288,7 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
         {"colour-dialog", menu("Toolbox", "PickBgColor"), {}, pressKey("Escape")},
         {"transitions", menu("Toolbox", "ChangeEffects"), {}, pressKey("Escape")},
         {"timing", clickAt(kFirstTiming), {}, pressKey("Escape")},
-        {"picker-help", clickAt(kPickerButton(0)), {}, [](Journey& j) { j.click(kHelpClose); }},
+        {"picker-help", helpOn(clickAt(kPickerButton(0)), kPickerButton(1)), {}, [](Journey& j) { j.click(kHelpClose); }},
         {"new-show-question", menu("File", "NewSlideShow"), {}, [](Journey& j) { j.click(kQuestionCancel); }},
         // The login and About in Spanish: InSpanishTheLoginAndTheFileDialogsSpeakSpanish...
         {"player", clickAt(kPickerButton(1)), {}, pressKey("Escape")},

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -453,6 +454,42 @@ TEST_F(EaselShellCommands, ThePaperTexturePickerShowsTexturesAChildCanChoose) {
     click(Point16{i16((second.left + second.right) / 2), i16((second.top + second.bottom) / 2)});
     EXPECT_EQ(easel->TexturePicker(), nullptr);
     EXPECT_EQ(easel->TextureIndex(), 1);
+}
+
+// Escape leaves what a menu command put up as its Cancel does: the texture picker keeps the
+// texture, a save question keeps the unsaved page, and the menus are the child's again.
+TEST_F(EaselShellCommands, EscapeLeavesTheTexturePickerAndTheSaveQuestionsChangingNothing) {
+    struct Row {
+        const char* name;
+        u16 command;
+        std::function<bool()> shown;
+    };
+    const Row rows[] = {
+        {"paper textures", kCmdPaperTextures, [&] { return easel->TexturePicker() != nullptr; }},
+        {"new picture", kCmdNew, [&] { return easel->WarningDialog() != nullptr; }},
+        {"open picture", kCmdOpen, [&] { return easel->WarningDialog() != nullptr; }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        RPage* page = app->GetCurrentPage();
+        ASSERT_NE(page, nullptr);
+        page->Data().SetDirtyState(true);
+        const u16 texture = easel->TextureIndex();
+        mainWindow->OnCommand(row.command);
+        settle();
+        ASSERT_TRUE(row.shown());
+        key('A');
+        settle();
+        ASSERT_TRUE(row.shown()) << "only Escape leaves";
+        key(plat::kVkEscape);
+        settle();
+        EXPECT_FALSE(row.shown());
+        EXPECT_EQ(app->GetCurrentPage(), page);
+        EXPECT_TRUE(page->Data().IsDirty());
+        EXPECT_EQ(easel->TextureIndex(), texture);
+        EXPECT_EQ(mainWindow->IsMenuDisabled(), 0);
+        EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
+    }
 }
 
 }  // namespace
