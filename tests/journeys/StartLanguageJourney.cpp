@@ -130,24 +130,9 @@ TEST(StartLanguageJourney, TheLoginStandsAloneAndTheChosenLanguageComesBackAtThe
     EXPECT_TRUE(menusIn(j, "English"));
 }
 
-// The program's own settings file with Spanish chosen and the Teacher menu allowed, its lines
-// ended with line feeds only.
-fs::path seedSpanishTeacher(const Journey& j) {
-    const fs::path seed = j.artifacts() / "seed";
-    fs::create_directories(seed / ".config/tumblo4");
-    std::ifstream shipped(Journey::programFolder() / "TB.ini");
-    std::ofstream settings(seed / ".config/tumblo4/TB.ini", std::ios::binary);
-    for (std::string line; std::getline(shipped, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        settings << (line.rfind("Language=", 0) == 0 ? "Language=1" : line) << "\n";
-    }
-    settings << "[TBSEdSettings]\nTBSEd=TRUE\n";
-    return seed;
-}
-
 TEST(StartLanguageJourney, ALinuxWrittenSettingsFileStartsInSpanishWhereANewNoteIsReadInSpanish) {
     Journey j;
-    ASSERT_TRUE(j.start({.seedHome = seedSpanishTeacher(j), .keyboard = "es"}));
+    ASSERT_TRUE(j.start({.seedHome = seedTeacherSettings(j, "\n", "Language=1"), .keyboard = "es"}));
     ASSERT_TRUE(logIn(j, "Begoña"));
     ASSERT_TRUE(menusIn(j, "Spanish"));
     j.key("ctrl+t");

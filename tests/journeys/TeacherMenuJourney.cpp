@@ -15,21 +15,6 @@ namespace fs = std::filesystem;
 constexpr uint32_t kGreyText = 0x808080;
 constexpr uint32_t kFieldWhite = 0xFFFFFF;
 
-// A home whose settings file is the program's own with the Teacher menu allowed, its lines ended
-// as `newline` ends them.
-fs::path seedWithTeacherMenu(const Journey& j, const std::string& newline) {
-    const fs::path seed = j.artifacts() / "seed";
-    fs::create_directories(seed / ".config/tumblo4");
-    std::ifstream shipped(Journey::programFolder() / "TB.ini");
-    std::ofstream settings(seed / ".config/tumblo4/TB.ini", std::ios::binary);
-    for (std::string line; std::getline(shipped, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        settings << line << newline;
-    }
-    settings << "[TBSEdSettings]" << newline << "TBSEd=TRUE" << newline;
-    return seed;
-}
-
 std::string teacherMenuText(const std::string& key, const std::string& language = "English") {
     return languageText(language, "MenuStrings", key);
 }
@@ -53,7 +38,7 @@ testing::AssertionResult menuShowsItem(Journey& j, const std::string& title, con
 
 void teacherMenuComesWithCtrlT(const std::string& newline) {
     Journey j;
-    ASSERT_TRUE(j.start({.seedHome = seedWithTeacherMenu(j, newline)}));
+    ASSERT_TRUE(j.start({.seedHome = seedTeacherSettings(j, newline)}));
     ASSERT_TRUE(logIn(j, "Maya"));
     EXPECT_EQ(findWidgetText(j.screenshot(), teacherMenuText("Teacher"), menuBarArea()).width, 0) << "hidden at the login";
     EXPECT_TRUE(showTeacherMenu(j));
@@ -67,7 +52,7 @@ TEST(TeacherMenuJourney, ALinuxWrittenSettingsFileAllowsTheTeacherMenu) { teache
 // The teacher writes a note; the Controls menu offers it once it is there.
 void noteOpensFromTheControlsMenu(const std::string& language) {
     Journey j;
-    ASSERT_TRUE(j.start({.seedHome = seedWithTeacherMenu(j, "\n")}));
+    ASSERT_TRUE(j.start({.seedHome = seedTeacherSettings(j, "\n")}));
     ASSERT_TRUE(logIn(j, "Maya"));
     if (language != "English") {
         ASSERT_TRUE(chooseMenu(j, teacherMenuText("Controls"), teacherMenuText("SwitchLanguage1")));
