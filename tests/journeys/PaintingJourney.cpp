@@ -1,4 +1,4 @@
-// A child logs in, picks a colour, paints, saves, quits, comes back and finds the picture.
+// A child logs in, picks a colour, paints a line in it, saves, quits, comes back and finds the picture.
 #include <filesystem>
 
 #include "tests/journeys/Journey.h"
@@ -24,7 +24,7 @@ testing::AssertionResult paintLine(Journey& j, uint32_t colour) {
         "the line from one end to the other");
 }
 
-TEST(PaintingJourney, ALoggedInChildPaintsALineInTheColourSheChose) {
+TEST(PaintingJourney, ALineInTheChosenColourIsSavedAndThereAfterQuittingAndComingBack) {
     Journey j;
     ASSERT_TRUE(j.start());
     ASSERT_TRUE(logIn(j, "Maya"));
@@ -36,15 +36,6 @@ TEST(PaintingJourney, ALoggedInChildPaintsALineInTheColourSheChose) {
     const Shot painted = j.keep("red-line");
     EXPECT_GT(painted.countColour(canvasArea(), red, 8), 300) << "a line of some thickness";
     EXPECT_EQ(paintedPixels(painted), painted.countColour(canvasArea(), red, 8)) << "the page holds the line alone";
-}
-
-TEST(PaintingJourney, ASavedPictureIsThereAfterQuittingAndComingBack) {
-    Journey j;
-    ASSERT_TRUE(j.start());
-    ASSERT_TRUE(logIn(j, "Maya"));
-    ASSERT_TRUE(paintLine(j, 0x000000));
-    ASSERT_TRUE(j.settle());
-    const Shot painted = j.keep("painted");
 
     j.key("ctrl+s");
     Area name;
