@@ -87,7 +87,7 @@ testing::AssertionResult logIn(Journey& j, const std::string& name) {
                 return shot.countColour(canvas, kPaper) > canvasPixels * 9 / 10 &&
                        shot.countColour(menuBarArea(), kWidgetText) > kInkedTitles;
             },
-            "the easel's blank page and menus", std::chrono::seconds(20));
+            "the easel's blank page and menus");
         !easel)
         return easel;
     return j.settle();
