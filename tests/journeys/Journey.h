@@ -46,6 +46,10 @@ struct JourneyStart {
     std::vector<std::string> arguments;
 };
 
+// How long a journey waits for what a person would see come: on a machine busy with other tests
+// a sanitizer build takes its time. A wait ends as soon as what it waits for has come.
+constexpr std::chrono::milliseconds kPatience = std::chrono::seconds(45);
+
 class Journey {
 public:
     explicit Journey(std::chrono::seconds watchdog = std::chrono::seconds(240));
@@ -83,15 +87,15 @@ public:
     // Polls `condition` until it holds; fails (keeping a screenshot) at the limit or when the
     // program has ended.
     testing::AssertionResult waitFor(const std::function<bool()>& condition, const std::string& what,
-                                     std::chrono::milliseconds limit = std::chrono::seconds(20));
+                                     std::chrono::milliseconds limit = kPatience);
     // Polls `condition` for a while; fails (keeping a screenshot) the first time it does not hold.
     testing::AssertionResult holds(const std::function<bool()>& condition, const std::string& what,
                                    std::chrono::milliseconds duration = std::chrono::milliseconds(300));
     // Waits until an area differs from how it looked in `before`.
     testing::AssertionResult waitForChange(const Shot& before, const Area& area, const std::string& what,
-                                           std::chrono::milliseconds limit = std::chrono::seconds(20));
+                                           std::chrono::milliseconds limit = kPatience);
     // Waits until the window has stopped changing (the same picture over a few frames).
-    testing::AssertionResult settle(std::chrono::milliseconds limit = std::chrono::seconds(20));
+    testing::AssertionResult settle(std::chrono::milliseconds limit = kPatience);
 
     // A failure that keeps a screenshot (or, when the program has ended, says how) and names it.
     testing::AssertionResult fail(const std::string& what);

@@ -3,21 +3,40 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
+#include <utility>
 
 #include "platform/charset/Conversion.h"
 #include "tests/journeys/Journey.h"
 
-std::string languageText(const std::string& language, const std::string& section, const std::string& key) {
+namespace {
+
+using LanguageFile = std::map<std::pair<std::string, std::string>, std::string>;
+
+// A language file's texts by section and key (the first of a key, as the program reads it),
+// read once: the journeys ask for texts while they wait.
+const LanguageFile& languageFile(const std::string& language) {
+    static std::map<std::string, LanguageFile> files;
+    if (const auto read = files.find(language); read != files.end()) return read->second;
+    LanguageFile& texts = files[language];
     std::ifstream in(Journey::programFolder() / (language + ".txt"));
-    bool inSection = false;
+    std::string section;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!line.empty() && line.front() == '[') {
-            inSection = line == "[" + section + "]";
-        } else if (inSection && line.compare(0, key.size() + 1, key + "=") == 0) {
-            return plat::cp1252ToUtf8(line.substr(key.size() + 1));
+            section = line;
+        } else if (const size_t equals = line.find('='); equals != std::string::npos) {
+            texts.emplace(std::make_pair(section, line.substr(0, equals)), plat::cp1252ToUtf8(line.substr(equals + 1)));
         }
     }
+    return texts;
+}
+
+}  // namespace
+
+std::string languageText(const std::string& language, const std::string& section, const std::string& key) {
+    const LanguageFile& texts = languageFile(language);
+    if (const auto found = texts.find({"[" + section + "]", key}); found != texts.end()) return found->second;
     ADD_FAILURE() << language << ".txt has no " << section << "/" << key;
     return {};
 }

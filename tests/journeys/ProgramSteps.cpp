@@ -87,15 +87,19 @@ testing::AssertionResult logIn(Journey& j, const std::string& name) {
                 return shot.countColour(canvas, kPaper) > canvasPixels * 9 / 10 &&
                        shot.countColour(menuBarArea(), kWidgetText) > kInkedTitles;
             },
-            "the easel's blank page and menus", std::chrono::seconds(20));
+            "the easel's blank page and menus");
         !easel)
         return easel;
     return j.settle();
 }
 
 testing::AssertionResult chooseMenu(Journey& j, const std::string& title, const std::string& item) {
-    const Area heading = findWidgetText(j.screenshot(), title, menuBarArea());
-    if (heading.width == 0) return j.fail("the menu bar shows no title \"" + title + "\"");
+    // A screen coming up grays the bar until it is ready.
+    Area heading;
+    if (auto shown = j.waitFor([&] { return (heading = findWidgetText(j.screenshot(), title, menuBarArea())).width > 0; },
+                               "the title \"" + title + "\" in the menu bar");
+        !shown)
+        return shown;
     j.click(heading);
     Area line;
     if (auto open = j.waitFor(

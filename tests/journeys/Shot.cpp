@@ -12,11 +12,6 @@ Shot::Shot(int32_t width, int32_t height, std::vector<uint32_t> pixels)
     if (pixels_.size() != size_t(width) * size_t(height)) *this = Shot();
 }
 
-uint32_t Shot::pixel(int32_t x, int32_t y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-    return pixels_[size_t(y) * size_t(width_) + size_t(x)];
-}
-
 int Shot::count(const Area& area, const std::function<bool(uint32_t)>& test) const {
     int found = 0;
     forEachIn(area, [&](size_t at) { found += test(pixels_[at]) ? 1 : 0; });
@@ -52,6 +47,8 @@ bool Shot::savePng(const std::string& path) const {
         return false;
     }
     png_init_io(png, file.get());
+    // Kept for people to look at, many in a journey: written quickly rather than small.
+    png_set_compression_level(png, 1);
     png_set_IHDR(png, info, png_uint_32(width_), png_uint_32(height_), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);

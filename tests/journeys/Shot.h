@@ -24,7 +24,10 @@ public:
     Area whole() const { return {0, 0, width_, height_}; }
 
     // 0xRRGGBB; 0 outside the picture.
-    uint32_t pixel(int32_t x, int32_t y) const;
+    uint32_t pixel(int32_t x, int32_t y) const {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+        return pixels_[size_t(y) * size_t(width_) + size_t(x)];
+    }
     // The pixels of an area that satisfy a test.
     int count(const Area& area, const std::function<bool(uint32_t)>& test) const;
     // The pixels of an area within `tolerance` of a colour in each of red, green and blue.

@@ -1,7 +1,9 @@
 #include "tests/journeys/WidgetText.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "platform/charset/Conversion.h"
@@ -35,6 +37,15 @@ Shot drawn(const std::string& text, uint32_t ink, uint32_t paper) {
     return Shot(right - left + 1, bottom - top + 1, std::move(pixels));
 }
 
+// The words looked for are few and looked for many times a second while a journey waits.
+const Shot& drawnOnce(const std::string& text, uint32_t ink, uint32_t paper) {
+    static std::map<std::tuple<std::string, uint32_t, uint32_t>, Shot> drawings;
+    const auto key = std::make_tuple(text, ink, paper);
+    auto found = drawings.find(key);
+    if (found == drawings.end()) found = drawings.emplace(key, drawn(text, ink, paper)).first;
+    return found->second;
+}
+
 bool matchesAt(const Shot& shot, const Shot& word, int32_t x, int32_t y) {
     for (int32_t row = 0; row < word.height(); ++row)
         for (int32_t column = 0; column < word.width(); ++column)
@@ -45,7 +56,7 @@ bool matchesAt(const Shot& shot, const Shot& word, int32_t x, int32_t y) {
 }  // namespace
 
 Area findWidgetText(const Shot& shot, const std::string& text, const Area& within, uint32_t ink, uint32_t paper) {
-    const Shot word = drawn(text, ink, paper);
+    const Shot& word = drawnOnce(text, ink, paper);
     if (word.empty()) return {};
     for (int32_t y = within.y; y + word.height() <= within.y + within.height; ++y)
         for (int32_t x = within.x; x + word.width() <= within.x + within.width; ++x)

@@ -3,7 +3,10 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
 #include <X11/extensions/XTest.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 
 namespace {
 
@@ -31,6 +34,47 @@ pid_t windowPid(Display* display, Window window) {
 
 }  // namespace
 
+// A journey reads the window many times a second: through memory shared with the server the
+// picture is not copied through the connection.
+struct XSession::SharedImage {
+    Display* display = nullptr;
+    XShmSegmentInfo segment{};
+    XImage* image = nullptr;
+    bool attached = false;
+
+    SharedImage(Display* d, int width, int height) : display(d) {
+        const int screen = DefaultScreen(d);
+        image = XShmCreateImage(d, DefaultVisual(d, screen), unsigned(DefaultDepth(d, screen)), ZPixmap, nullptr, &segment,
+                                unsigned(width), unsigned(height));
+        if (!image) return;
+        segment.shmid = shmget(IPC_PRIVATE, size_t(image->bytes_per_line) * size_t(height), IPC_CREAT | 0600);
+        if (segment.shmid < 0) return;
+        void* memory = shmat(segment.shmid, nullptr, 0);
+        if (memory == reinterpret_cast<void*>(-1)) {
+            shmctl(segment.shmid, IPC_RMID, nullptr);
+            return;
+        }
+        segment.shmaddr = image->data = static_cast<char*>(memory);
+        segment.readOnly = False;
+        attached = XShmAttach(d, &segment);
+        XSync(d, False);
+        // Gone with the last of the two that use it.
+        shmctl(segment.shmid, IPC_RMID, nullptr);
+    }
+    ~SharedImage() {
+        if (attached) {
+            XShmDetach(display, &segment);
+            XSync(display, False);
+        }
+        if (segment.shmaddr) shmdt(segment.shmaddr);
+        if (image) {
+            image->data = nullptr;  // the shared memory, not Xlib's to free
+            XDestroyImage(image);
+        }
+    }
+    bool fits(const XSession::Box& box) const { return attached && image->width == box.width && image->height == box.height; }
+};
+
 XSession::XSession(const std::string& name) : display_(XOpenDisplay(name.c_str())) {
     XSetErrorHandler(ignoreError);
     int event, error, major, minor;
@@ -41,6 +85,7 @@ XSession::XSession(const std::string& name) : display_(XOpenDisplay(name.c_str()
 }
 
 XSession::~XSession() {
+    shared_.reset();
     if (display_) XCloseDisplay(display_);
 }
 
@@ -103,19 +148,25 @@ std::vector<uint32_t> XSession::capture(const Box& box) const {
         box.y + box.height > DisplayHeight(display_, DefaultScreen(display_)))
         return pixels;
     sync();
-    XImage* image = XGetImage(display_, DefaultRootWindow(display_), box.x, box.y, unsigned(box.width),
-                              unsigned(box.height), AllPlanes, ZPixmap);
+    if (XShmQueryExtension(display_) && (!shared_ || !shared_->fits(box)))
+        shared_ = std::make_unique<SharedImage>(display_, box.width, box.height);
+    const bool viaShared =
+        shared_ && shared_->fits(box) && XShmGetImage(display_, DefaultRootWindow(display_), shared_->image, box.x, box.y, AllPlanes);
+    XImage* image = viaShared ? shared_->image
+                              : XGetImage(display_, DefaultRootWindow(display_), box.x, box.y, unsigned(box.width),
+                                          unsigned(box.height), AllPlanes, ZPixmap);
     if (!image) return pixels;
-    pixels.reserve(size_t(box.width) * size_t(box.height));
+    pixels.resize(size_t(box.width) * size_t(box.height));
     // A true-colour server's 32-bit pixels in our byte order are read as they lie; any other
     // layout through Xlib, pixel by pixel.
     const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst && image->red_mask == 0xFF0000 &&
                         image->green_mask == 0xFF00 && image->blue_mask == 0xFF;
+    uint32_t* out = pixels.data();
     for (int32_t row = 0; row < box.height; ++row) {
         const auto* line = reinterpret_cast<const uint32_t*>(image->data + size_t(row) * size_t(image->bytes_per_line));
         for (int32_t column = 0; column < box.width; ++column)
-            pixels.push_back((direct ? line[column] : uint32_t(XGetPixel(image, column, row))) & 0xFFFFFF);
+            *out++ = (direct ? line[column] : uint32_t(XGetPixel(image, column, row))) & 0xFFFFFF;
     }
-    XDestroyImage(image);
+    if (!viaShared) XDestroyImage(image);
     return pixels;
 }

@@ -8,6 +8,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,7 @@ public:
     std::vector<uint32_t> capture(const Box& box) const;
 
 private:
+    struct SharedImage;
     struct Stroke {
         unsigned keycode = 0;
         unsigned level = 0;  // 0 plain, 1 Shift, 2 AltGr, 3 Shift and AltGr
@@ -65,4 +67,7 @@ private:
     void sync() const;
 
     _XDisplay* display_ = nullptr;
+    // Where the server copies the screen for capture when it can share memory with us (kept
+    // for the next capture of a box of the same size).
+    mutable std::unique_ptr<SharedImage> shared_;
 };
