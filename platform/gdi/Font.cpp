@@ -57,14 +57,49 @@ std::shared_ptr<const Font> Font::create(const FontRequest& request) {
     std::erase_if(made, [](const auto& entry) { return entry.second.expired(); });
     for (const auto& [key, font] : made)
         if (key == request) return font.lock();
-    std::shared_ptr<const Font> font = load(request);
-    if (font) made.emplace_back(request, font);
+    FontFile file;
+    if (!library() || !findFontFile(request.faceName, request.weight, request.italic, file)) return nullptr;
+    std::shared_ptr<const Font> font = kept(request, file);
+    if (!font) font = load(request, file);
+    if (font) {
+        made.emplace_back(request, font);
+        keep(font, file);
+    }
     return font;
 }
 
-std::shared_ptr<const Font> Font::load(const FontRequest& request) {
-    FontFile file;
-    if (!library() || !findFontFile(request.faceName, request.weight, request.italic, file)) return nullptr;
+// A field, a dialog or a panel makes its fonts when it opens and drops them when it goes, and
+// reading a face's 256 hinted advances is most of opening a dialog: the fonts used last stay
+// made for the next one. A font is its request drawn from one file, so the file it was drawn
+// from is part of the key (private fonts come and go and change which file a name finds).
+namespace {
+struct KeptFont {
+    std::shared_ptr<const Font> font;
+    std::string path;
+    int index = 0;
+};
+constexpr size_t kKeptFonts = 24;
+std::vector<KeptFont>& keptFonts() {
+    static std::vector<KeptFont> fonts;
+    return fonts;
+}
+}  // namespace
+
+std::shared_ptr<const Font> Font::kept(const FontRequest& request, const FontFile& file) {
+    std::vector<KeptFont>& fonts = keptFonts();
+    for (auto it = fonts.begin(); it != fonts.end(); ++it)
+        if (it->font->request() == request && it->path == file.path && it->index == file.index) return it->font;
+    return nullptr;
+}
+
+void Font::keep(const std::shared_ptr<const Font>& font, const FontFile& file) {
+    std::vector<KeptFont>& fonts = keptFonts();
+    std::erase_if(fonts, [&](const KeptFont& k) { return k.font == font; });
+    fonts.insert(fonts.begin(), KeptFont{font, file.path, file.index});
+    if (fonts.size() > kKeptFonts) fonts.pop_back();
+}
+
+std::shared_ptr<const Font> Font::load(const FontRequest& request, const FontFile& file) {
     std::shared_ptr<Font> font(new Font());
     font->face_ = std::make_unique<FaceHandle>();
     if (FT_New_Face(library(), file.path.c_str(), file.index, &font->face_->face) != 0) return nullptr;

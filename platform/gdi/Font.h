@@ -72,6 +72,8 @@ struct AbcWidths {
     int32_t c = 0;
 };
 
+struct FontFile;
+
 class Font {
 public:
     // Null only when the machine has no usable font file at all.
@@ -97,7 +99,10 @@ public:
 private:
     struct FaceHandle;
     Font() = default;
-    static std::shared_ptr<const Font> load(const FontRequest& request);
+    static std::shared_ptr<const Font> load(const FontRequest& request, const FontFile& file);
+    // The recently made fonts, kept alive past their last user for the next equal request.
+    static std::shared_ptr<const Font> kept(const FontRequest& request, const FontFile& file);
+    static void keep(const std::shared_ptr<const Font>& font, const FontFile& file);
 
     FontRequest request_;
     std::string faceName_;

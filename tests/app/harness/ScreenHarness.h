@@ -202,10 +202,14 @@ protected:
     golden::RgbPicture Shown(const Rect16& rect) const {
         const plat::HeadlessWindow& shown = face();
         golden::RgbPicture picture{rect.right - rect.left, rect.bottom - rect.top, {}};
+        picture.rgb.resize(size_t(std::max(0, picture.width)) * size_t(std::max(0, picture.height)) * 3);
+        u8* out = picture.rgb.data();
         for (i16 y = rect.top; y < rect.bottom; ++y)
             for (i16 x = rect.left; x < rect.right; ++x) {
                 const u32 p = shownPixel(shown, x, y);
-                picture.rgb.insert(picture.rgb.end(), {u8(p >> 16), u8(p >> 8), u8(p)});
+                *out++ = u8(p >> 16);
+                *out++ = u8(p >> 8);
+                *out++ = u8(p);
             }
         return picture;
     }

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "GdiTestSupport.h"
@@ -59,6 +60,29 @@ TEST(Font, EqualRequestsShareOneFontWhileItLives) {
     auto b = font("DejaVu Sans", -15);
     EXPECT_EQ(a, b);
     EXPECT_NE(a, font("DejaVu Sans", -16));
+}
+
+// A font its last user dropped stays made for the next equal request, and for that one alone.
+TEST(Font, ADroppedFontIsGivenAgainOnlyToAnEqualRequest) {
+    FontRequest base;
+    base.faceName = "DejaVu Sans";
+    base.height = -17;
+    const Font* dropped = Font::create(base).get();
+    EXPECT_EQ(Font::create(base).get(), dropped);
+    const std::function<void(FontRequest&)> changes[] = {
+        [](FontRequest& r) { r.height = -18; },       [](FontRequest& r) { r.weight = 700; },
+        [](FontRequest& r) { r.italic = true; },      [](FontRequest& r) { r.underline = true; },
+        [](FontRequest& r) { r.escapement = 900; },   [](FontRequest& r) { r.faceName = "DejaVu Serif"; },
+        [](FontRequest& r) { r.charSet = 2; },        [](FontRequest& r) { r.outPrecision = kOutTrueTypeOnlyPrecision; },
+    };
+    for (const auto& change : changes) {
+        FontRequest other = base;
+        change(other);
+        const std::shared_ptr<const Font> made = Font::create(other);
+        ASSERT_NE(made, nullptr);
+        EXPECT_NE(made.get(), dropped);
+        EXPECT_EQ(made->request(), other);
+    }
 }
 
 TEST(Font, MissingFacesFallBackToAnInstalledOne) {

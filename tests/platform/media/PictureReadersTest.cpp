@@ -89,8 +89,11 @@ TEST(PictureReaders, RleStepsPastTheRowEndStayThere) {
     // Deltas of 255 columns, 8.5 million of them, then a run on the next row: the column stays
     // past the row's end instead of running on past the largest number and wrapping to a
     // negative one, where its pixels would land before the picture.
-    std::vector<uint8_t> stream;
-    for (int i = 0; i < (1 << 23) + 100000; ++i) stream.insert(stream.end(), {0, 2, 255, 0});
+    std::vector<uint8_t> stream(size_t((1 << 23) + 100000) * 4);  // each delta is {0, 2, 255, 0}
+    for (size_t at = 0; at < stream.size(); at += 4) {
+        stream[at + 1] = 2;
+        stream[at + 2] = 255;
+    }
     stream.insert(stream.end(), {1, 1, 0, 0, 2, 1, 0, 1});
     const std::vector<uint8_t> file = bmp(2, 2, 8, 1, {kBlack, kGreen}, stream);
     pm::PictureImage image;
