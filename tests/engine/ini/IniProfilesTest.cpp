@@ -113,13 +113,18 @@ TEST_F(IniProfiles, EveryKindOfLineEndEndsALine) {
     }
 }
 
-// A key written after a last line ended by LF or CR alone starts a line of its own.
+// A key written after a last line ended by LF or CR alone starts a line of its own; a line end
+// alone is an empty profile, whichever it is.
 TEST_F(IniProfiles, NewKeyAfterAnyLastLineEndStartsItsOwnLine) {
-    for (const char* end : {"\n", "\r"}) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"[S]\nA=1\n", "[S]\nA=1\nB=2\r\n"}, {"[S]\rA=1\r", "[S]\rA=1\rB=2\r\n"}, {"\r\n", "[S]\r\nB=2\r\n"},
+        {"\n", "[S]\r\nB=2\r\n"},           {"\r", "[S]\r\nB=2\r\n"},
+    };
+    for (const auto& [text, written] : rows) {
         iniShutdown();
-        profile(std::string("[S]") + end + "A=1" + end);
+        profile(text);
         EXPECT_EQ(write("S", "B", "2"), kErrNone);
-        EXPECT_EQ(onDisk(), std::string("[S]") + end + "A=1" + end + "B=2\r\n");
+        EXPECT_EQ(onDisk(), written) << text;
     }
 }
 
@@ -505,15 +510,6 @@ TEST_F(IniProfiles, EngineProfileLivesInTheProgramFolder) {
     char buffer[8];
     EXPECT_EQ(iniGetString(nullptr, "Audio", "x", buffer, sizeof buffer, "d"), kIniErrNoFile);
     EXPECT_STREQ(buffer, "d");
-}
-
-TEST_F(IniProfiles, ALineEndAloneIsAnEmptyProfile) {
-    for (const char* alone : {"\r\n", "\n", "\r"}) {
-        iniShutdown();
-        profile(alone);
-        EXPECT_EQ(write("S", "A", "1"), kErrNone);
-        EXPECT_EQ(onDisk(), "[S]\r\nA=1\r\n");
-    }
 }
 
 // A volume of 8.3 names, where "TEST.INI" has no valid name with a suffix added.

@@ -180,27 +180,6 @@ TEST_F(Canvas, UnfinishedShapesEndWhenThePageChanges) {
     }
 }
 
-// The pointer moving over the canvas with no button down bends the waiting curve on the screen.
-TEST_F(Canvas, AWaitingCurveBendsOnTheScreenAsThePointerMoves) {
-    RCurve curve(nullptr);
-    curve.SetPencil(&pencil_);
-    curve.Activate(screen_, -1, kCanvas);
-    RMessage born(kToolMsgBorn, reinterpret_cast<uintptr_t>(&curve), 0);
-    canvas_->ToolManager()->HandleMessage(&born, 0);
-    drag({150, 100}, {300, 100});
-    EXPECT_EQ(canvas_->HandleMouseMove({225, 60}, 0), 1u);
-    // The band is dashed black and white: some of its pixels near the bend are dark.
-    bool shown = false, straight = false;
-    for (i16 x = 215; x < 235; ++x) {
-        for (i16 y = 75; y < 86; ++y) shown |= onScreen(x, y) != kRgb555White;
-        straight |= onScreen(x, 100) != kRgb555White;
-    }
-    EXPECT_TRUE(shown) << "the band bent halfway toward the pointer";
-    EXPECT_FALSE(straight) << "the straight band is lifted";
-    RMessage kild(kToolMsgKild, reinterpret_cast<uintptr_t>(&curve), 0);
-    canvas_->ToolManager()->HandleMessage(&kild, 0);
-}
-
 TEST_F(Canvas, StoredPictureHoldsTheCanvasPixelsExactly) {
     for (i32 y = 0; y < canvas_->Picture().height; ++y)
         for (i32 x = 0; x < canvas_->Picture().width; ++x) canvas_->Picture().Put(x, y, u16((x * 37 + y * 11) & 0x7FFF));

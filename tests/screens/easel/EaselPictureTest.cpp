@@ -149,27 +149,6 @@ TEST_F(EaselPicture, ToolTipsComeAndGoWithThePointerLeavingNothingBehind) {
     EXPECT_EQ(PictureHash(toolBarArea), before);
 }
 
-// A click on a button takes its tip away: the tip no longer covers the button below it, and
-// nothing of it is left drawn there, also when the click changes the buttons' looks.
-TEST_F(EaselPicture, AClickTakesTheTipAwayFromTheButtonsBelow) {
-    enterEasel();
-    for (const auto& [before, under] : {std::pair<u16, u16>{1033, 1030}, {1030, 1012}}) {
-        SCOPED_TRACE(under);
-        click(centreOf(button(before)->GetSprite()));
-        move(restingPlace());
-        move(centreOf(button(under)->GetSprite()));
-        ASSERT_TRUE(easel->ToolTipShowing());
-        const Rect16 tip = easel->ToolTipRect();
-        click(centreOf(button(under)->GetSprite()));
-        advance(500);
-        EXPECT_FALSE(easel->ToolTipShowing());
-        int lit = 0;
-        for (i16 y = tip.top; y < tip.bottom; ++y)
-            for (i16 x = tip.left; x < tip.right; ++x) lit += near(shownPixel({x, y}), kTipBackground);
-        EXPECT_LT(lit * 10, (tip.right - tip.left) * (tip.bottom - tip.top)) << "the tip is still drawn";
-    }
-}
-
 // A dialog that comes up while the pointer rests on a button takes the pointer: the button's
 // tip goes at once rather than staying beside the dialog until the pointer moves again, both
 // for the program's own dialogs (the save question of the slide-show button on an unsaved

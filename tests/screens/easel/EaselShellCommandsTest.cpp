@@ -456,37 +456,26 @@ TEST_F(EaselShellCommands, ThePaperTexturePickerShowsTexturesAChildCanChoose) {
     EXPECT_EQ(easel->TextureIndex(), 1);
 }
 
-// Escape leaves what a menu command put up as its Cancel does: the texture picker keeps the
-// texture, a save question keeps the unsaved page, and the menus are the child's again.
-TEST_F(EaselShellCommands, EscapeLeavesTheTexturePickerAndTheSaveQuestionsChangingNothing) {
-    struct Row {
-        const char* name;
-        u16 command;
-        std::function<bool()> shown;
-    };
-    const Row rows[] = {
-        {"paper textures", kCmdPaperTextures, [&] { return easel->TexturePicker() != nullptr; }},
-        {"new picture", kCmdNew, [&] { return easel->WarningDialog() != nullptr; }},
-        {"open picture", kCmdOpen, [&] { return easel->WarningDialog() != nullptr; }},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+// Escape leaves a save question a menu command put up as its Cancel does: it keeps the unsaved
+// page, and the menus are the child's again (the paper textures' Escape: the first steps
+// journey).
+TEST_F(EaselShellCommands, EscapeLeavesTheSaveQuestionsChangingNothing) {
+    for (const u16 command : {kCmdNew, kCmdOpen}) {
+        SCOPED_TRACE(command);
         RPage* page = app->GetCurrentPage();
         ASSERT_NE(page, nullptr);
         page->Data().SetDirtyState(true);
-        const u16 texture = easel->TextureIndex();
-        mainWindow->OnCommand(row.command);
+        mainWindow->OnCommand(command);
         settle();
-        ASSERT_TRUE(row.shown());
+        ASSERT_NE(easel->WarningDialog(), nullptr);
         key('A');
         settle();
-        ASSERT_TRUE(row.shown()) << "only Escape leaves";
+        ASSERT_NE(easel->WarningDialog(), nullptr) << "only Escape leaves";
         key(plat::kVkEscape);
         settle();
-        EXPECT_FALSE(row.shown());
+        EXPECT_EQ(easel->WarningDialog(), nullptr);
         EXPECT_EQ(app->GetCurrentPage(), page);
         EXPECT_TRUE(page->Data().IsDirty());
-        EXPECT_EQ(easel->TextureIndex(), texture);
         EXPECT_EQ(mainWindow->IsMenuDisabled(), 0);
         EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
     }

@@ -1,7 +1,7 @@
 // A session that ends under the program (SIGTERM at a logout or a shutdown, SIGINT, SIGHUP)
-// while the child's painting is unsaved and a question, a dialog, the disc prompt or an
-// export is up: nothing is asked, the page becomes the recovery copy that the next login
-// offers, and the program ends from inside that loop.
+// while the child's painting is unsaved and a dialog, the disc prompt or an export is up:
+// nothing is asked, the page becomes the recovery copy that the next login offers, and the
+// program ends from inside that loop (under the save question: the signal ending journey).
 #include <sys/stat.h>
 
 #include <csignal>
@@ -57,8 +57,6 @@ TEST_F(SignalEnding, AnySignalUnderAnyLoopKeepsTheUnsavedPageAndAsksNothing) {
     };
     const auto boxUp = [] { return mfxDialogHost::AnyShown(); };
     const Case cases[] = {
-        {"the save question of New", SIGTERM, 0, [this] { mainWindow->OnCommand(kCmdNew); },
-         [this] { return easel->WarningDialog() != nullptr; }},
         {"the Save dialog", SIGINT, 0, [this] { mainWindow->OnCommand(kCmdSave); }, boxUp},
         {"the print dialog", SIGHUP, 0,
          [this] {

@@ -119,8 +119,7 @@ TEST_F(PickerCommands, TheDeleteKeyByArea) {
     command(kCmdUndo);
     EXPECT_EQ(model(), "A.CD..") << "and Redo takes it again";
 
-    savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSave);
+    saveAs("Zoo");
     const Point16 row = middle(picker->ProjectList()->GetCellRect(0));
     move(row);
     key(plat::kVkDelete);
@@ -149,8 +148,7 @@ TEST_F(PickerCommands, DraggedOntoTheTrashCan) {
     EXPECT_EQ(model(), "AB.D..");
     command(kCmdUndo);
     EXPECT_EQ(model(), "ABCD..");
-    savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSave);
+    saveAs("Zoo");
     drag(middle(picker->ProjectList()->GetCellRect(0)), can);
     ASSERT_NE(dynamic_cast<RDeleter*>(picker->CurrentDialog()), nullptr);
     send(kPickerDeleteClosed, kDlgResultConfirm, reinterpret_cast<uintptr_t>(picker->CurrentDialog()));
@@ -160,8 +158,7 @@ TEST_F(PickerCommands, DraggedOntoTheTrashCan) {
 // Cut, copy and paste by the Edit menu, with Paste's state and the dirty mark after each step.
 TEST_F(PickerCommands, EditMenuStepsFollowTheModel) {
     enterWithFour();
-    savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSave);
+    saveAs("Zoo");
     ASSERT_FALSE(picker->IsDirty());
     struct Step {
         const char* what;
@@ -275,8 +272,7 @@ TEST_F(PickerCommands, HelpAndDialogsOneAtATime) {
     send(kMsgHelpFinished);
     EXPECT_EQ(picker->Help(), nullptr);
 
-    savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSave);
+    saveAs("Zoo");
     send(kMsgMenuPickBgColor);
     RDlgBase* colours = picker->CurrentDialog();
     ASSERT_NE(dynamic_cast<RPickBgColorDlg*>(colours), nullptr);
@@ -306,8 +302,7 @@ TEST_F(PickerCommands, HelpAndDialogsOneAtATime) {
 // of the user's opens by name; a path that is not there changes nothing.
 TEST_F(PickerCommands, ProjectsOpenedByPath) {
     enterWithFour();
-    savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSave);
+    saveAs("Zoo");
     command(kCmdNew);
     ASSERT_NE(picker->ProjectName(), "Zoo");
     EXPECT_EQ(model(), "......");
@@ -335,8 +330,7 @@ TEST_F(PickerCommands, ProjectsOpenedByPath) {
 // naming it, and the show on the strip stays as it was.
 TEST_F(PickerCommands, AFileThatIsNoProjectIsRefusedAndSaid) {
     enterWithFour();
-    savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSave);
+    saveAs("Zoo");
     alerts();
     std::string noise(2000, '\0');
     for (size_t i = 0; i < noise.size(); ++i) noise[i] = char((i * 2654435761u) >> 11);
@@ -495,8 +489,7 @@ TEST_F(PickerCommands, ThePrintDialogReadsInFullInBothLanguages) {
 TEST_F(PickerCommands, LeavingKeepsThePlaceAndTheProject) {
     enterWithFour();
     select(3);
-    savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSave);
+    saveAs("Zoo");
     settings().projectPosition = 9;
     std::fill(settings().projectTitle.begin(), settings().projectTitle.end(), '\0');
     goToOtherScreen();
@@ -529,8 +522,7 @@ TEST_F(PickerCommands, TheListMarksTheCurrentShow) {
     for (const char* name : {"Ark", "Bus"}) {
         command(kCmdNew);
         add("Apple", 1);
-        savePath = app->GetPaths()->GetProjectPath(name);
-        command(kCmdSave);
+        saveAs(name);
     }
     settle();
     const auto near = [](u32 p, u32 q) {
@@ -550,12 +542,10 @@ TEST_F(PickerCommands, TheListMarksTheCurrentShow) {
 // the one the user's settings name.
 TEST_F(PickerCommands, EnteringWithAProjectShowsIt) {
     enterWithFour();
-    savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSave);
+    saveAs("Zoo");
     command(kCmdNew);
     add("Emu", 5);
-    savePath = app->GetPaths()->GetProjectPath("Ark");
-    command(kCmdSave);
+    saveAs("Ark");
     goToOtherScreen();
     ASSERT_EQ(app->GetPortfolio()->Document(), nullptr);
     std::strcpy(settings().projectTitle.data(), "Zoo");
@@ -635,8 +625,7 @@ TEST_F(PickerCommands, ThePickerAsItShows) {
     add("Apple", 1);
     add("Bear", 2);
     add("Cat", 3);
-    savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSave);
+    saveAs("Zoo");
     select(1);
     move({5, 5});
     ExpectPicture("picker_zoo", Rect16{0, 0, 800, 600});

@@ -114,6 +114,11 @@ protected:
         mainWindow->OnCommand(id);
         settle();
     }
+    // File > Save, the dialog answering `name` among the child's slide shows.
+    void saveAs(const std::string& name) {
+        savePath = app->GetPaths()->GetProjectPath(name);
+        command(kCmdSave);
+    }
     // The picker's save question when it is up (the warnings dialog with its own message).
     RDlgWarnings* saveQuestion() const {
         auto* question = picker ? dynamic_cast<RDlgWarnings*>(picker->CurrentDialog()) : nullptr;

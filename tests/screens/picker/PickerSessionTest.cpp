@@ -53,8 +53,7 @@ TEST_F(PickerSession, AScriptedSessionFollowsTheModelAndComesBackSavedAndReopene
     EXPECT_TRUE(picker->IsDirty());
     EXPECT_TRUE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Maya/Slide Shows/Bear.tbx")) << "a cut slide's file stays";
 
-    savePath = app->GetPaths()->GetProjectPath("Trip");
-    command(kCmdSave);
+    saveAs("Trip");
     EXPECT_FALSE(picker->IsDirty());
     EXPECT_EQ(picker->ProjectName(), "Trip");
     EXPECT_NE(picker->ProjectList()->FindName("Trip"), -1);
@@ -144,8 +143,7 @@ TEST_F(PickerSession, ANewSessionListsTheSavedShowsAndOpensTheLast) {
     for (const char* name : {"Farm", "Zoo"}) {
         command(kCmdNew);
         add(name, name[0] == 'Z' ? 1 : 2);
-        savePath = app->GetPaths()->GetProjectPath(name);
-        command(kCmdSave);
+        saveAs(name);
         ASSERT_EQ(picker->ProjectName(), name);
     }
     newSession();
@@ -161,8 +159,7 @@ TEST_F(PickerSession, DeletingTheLastProjectMakesANewOne) {
     enterPicker();
     ASSERT_NE(picker, nullptr);
     add("Apple", 1);
-    savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSave);
+    saveAs("Zoo");
     ASSERT_EQ(picker->ProjectList()->ItemCount(), 1);
     picker->DeleteProject("Zoo");
     settle();
@@ -280,8 +277,7 @@ TEST_F(PickerSession, ChoosingAnotherProjectAsksAboutTheChangesFirst) {
     for (const char* name : {"Bus", "Ark"}) {
         command(kCmdNew);
         add("Apple", 1);
-        savePath = app->GetPaths()->GetProjectPath(name);
-        command(kCmdSave);
+        saveAs(name);
     }
     EXPECT_EQ(picker->ProjectList()->NameOf(0), "Ark");
     for (const Case& c : cases) {
@@ -306,8 +302,7 @@ TEST_F(PickerSession, ThePickerComesBackToTheLastProjectAndPlace) {
     ASSERT_NE(picker, nullptr);
     for (const char* name : {"Apple", "Bear", "Cat", "Dog", "Emu", "Fox"}) add(name, 1);
     select(5);
-    savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSave);
+    saveAs("Zoo");
     command(kCmdNew);
     savePath = app->GetPaths()->GetProjectPath("Ark");
     add("Apple", 2);
@@ -352,8 +347,7 @@ TEST_F(PickerSession, ChangesStayUnsavedAcrossAPlayedShow) {
     ASSERT_NO_FATAL_FAILURE(answerSaveQuestion(kDlgResultLeave));
     ASSERT_NE(picker, nullptr) << "Cancel keeps the picker";
 
-    savePath = app->GetPaths()->GetProjectPath("Zoo");
-    command(kCmdSave);
+    saveAs("Zoo");
     ASSERT_FALSE(picker->IsDirty());
     ASSERT_NO_FATAL_FAILURE(playAndStop());
     EXPECT_FALSE(picker->IsDirty());
