@@ -49,7 +49,7 @@ void RCreateNoteDialog::InsertLineFeed() {
     if (!field || field->text.size() >= kNoteTextLimit) return;
     const size_t from = std::min({field->selectionStart, field->selectionEnd, field->text.size()});
     const size_t to = std::min(std::max(field->selectionStart, field->selectionEnd), field->text.size());
-    field->text.replace(from, to - from, "\n");
+    field->text.erase(from, to - from).insert(from, 1, '\n');
     field->selectionStart = field->selectionEnd = from + 1;
     InvalidateRect(GetItemRect(kNoteItemText));
 }

@@ -10,19 +10,16 @@
 class ByteWriter {
 public:
     explicit ByteWriter(std::vector<u8>* out) : out_(out) { out_->clear(); }
-    void u16be(u16 value) {
-        u8 b[2];
-        writeBE16(b, value);
-        out_->insert(out_->end(), b, b + 2);
-    }
-    void u32be(u32 value) {
-        u8 b[4];
-        writeBE32(b, value);
-        out_->insert(out_->end(), b, b + 4);
-    }
+    void u16be(u16 value) { writeBE16(grow(2), value); }
+    void u32be(u32 value) { writeBE32(grow(4), value); }
     void bytes(std::span<const u8> data) { out_->insert(out_->end(), data.begin(), data.end()); }
 
 private:
+    // The field's place at the end, written in place.
+    u8* grow(size_t count) {
+        out_->resize(out_->size() + count);
+        return out_->data() + out_->size() - count;
+    }
     std::vector<u8>* out_;
 };
 

@@ -266,7 +266,7 @@ std::string mfxFileDialog::TypedPath(const std::string& typed) const {
     size_t at = 0;
     while (at < below.size()) {
         const size_t cut = std::min(below.find('/', at), below.size());
-        if (cut > at) names += (names.empty() ? "" : "\\") + below.substr(at, cut - at);
+        if (cut > at) names.append(names.empty() ? "" : "\\").append(below, at, cut - at);
         at = cut + 1;
     }
     return names.empty() ? from : childText(from, names);

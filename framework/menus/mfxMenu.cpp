@@ -69,14 +69,14 @@ bool findInModel(const plat::widgets::MenuModel& model, u16 command, Found* foun
 
 std::string keyName(u16 key) {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, char(key));
-    if (key >= plat::kVkF1 && key <= plat::kVkF12) return "F" + std::to_string(key - plat::kVkF1 + 1);
+    if (key >= plat::kVkF1 && key <= plat::kVkF12) return std::string("F").append(std::to_string(key - plat::kVkF1 + 1));
     switch (key) {
     case plat::kVkDelete: return "Del";
     case plat::kVkInsert: return "Ins";
     case plat::kVkReturn: return "Enter";
     case plat::kVkEscape: return "Esc";
     case plat::kVkSpace: return "Space";
-    default: return "#" + std::to_string(key);
+    default: return std::string("#").append(std::to_string(key));
     }
 }
 
@@ -110,7 +110,7 @@ std::string mfxAcceleratorName(u16 key, u16 modifiers) {
     if (modifiers & kAccelControl) name += "Ctrl+";
     if (modifiers & kAccelAlt) name += "Alt+";
     if (modifiers & kAccelShift) name += "Shift+";
-    return name + keyName(key);
+    return name.append(keyName(key));
 }
 
 mfxPopup mfxPopup::FromMenu(const mfxMenu& menu, u16 position) {

@@ -64,6 +64,10 @@ TEST_F(TeacherNote, EnterInTheTextStartsANewLineUpToTheLimit) {
     dialog.OnCommand(kNoteItemText, kDlgNotifyKey, '\r');
     EXPECT_EQ(dialog.GetItemText(kNoteItemText), "one\n");
     EXPECT_EQ(dialog.GetResult(), kNoteDialogRunning);
+    // A selection is replaced by the new line, whichever end was taken first.
+    dialog.SetSelection(kNoteItemText, 3, 1);
+    dialog.OnCommand(kNoteItemText, kDlgNotifyKey, '\r');
+    EXPECT_EQ(dialog.GetItemText(kNoteItemText), "o\n\n");
     const std::string full(kNoteTextLimit, 'x');
     dialog.SetItemText(kNoteItemText, full);
     dialog.SetSelection(kNoteItemText, 10, 10);

@@ -240,7 +240,7 @@ TEST_F(GfxBitmapTest, AnExpandedSizeNoStreamOrPictureCouldHaveIsRefusedUnallocat
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<u8> b = header(4000, 1, 4000, u16(2 | (c.plugin ? kGfxFormatPlugin : kGfxFormatLzShort)));
+        std::vector<u8> b = bitmapHeader(4000, 1, 4000, u16(2 | (c.plugin ? kGfxFormatPlugin : kGfxFormatLzShort)));
         if (c.plugin) {
             b.insert(b.end(), {'T', 'E', 'S', 'T', 'C', 'O', 'D', 'E'});
             pushBE32(b, c.claimed);

@@ -245,7 +245,7 @@ TEST_F(QtMoviesTest, AMovieClaimingMillionsOfSamplesStaysWithinBoundedMemory) {
     if (!LargestAllocationWatch::available()) GTEST_SKIP() << "allocations are watched in sanitizer builds";
     const MovieSpec spec{.width = 24, .height = 16, .frames = 1};
     {
-        Movie made(qtNewMovie(600));
+        OwnedMovie made(qtNewMovie(600));
         MrTrack* track = qtNewMovieTrack(made.get(), spec.width << 16, spec.height << 16, 0);
         MrMedia* media = qtNewTrackMedia(track, pm::kMrMediaVideo, 600);
         ASSERT_EQ(qtBeginMediaEdits(media), 0);
@@ -263,7 +263,7 @@ TEST_F(QtMoviesTest, AMovieClaimingMillionsOfSamplesStaysWithinBoundedMemory) {
     const LargestAllocationWatch watch;
     MrMovie* opened = nullptr;
     if (qtOpenMovieFromMemory(bytes.data(), uint32_t(bytes.size()), &opened) == 0) {
-        Movie movie(opened);
+        OwnedMovie movie(opened);
         World world = newWorld(spec.width, spec.height);
         qtSetMovieWorld(movie.get(), world.get());
         qtStartMovie(movie.get());
