@@ -51,6 +51,8 @@ TEST(Blit, NegativeDestinationExtentsMirrorToo) {
     Canvas dst = makeCanvas(4, 3, 8, RowOrder::TopDown, greyTable(256));
     stretchBlt(*dst.dc, {3, 0, -4, 3}, src.dc.get(), {0, 0, 4, 3}, kRopSrcCopy);
     EXPECT_EQ(rowOf(*dst.surface, 1), (std::vector<uint32_t>{14, 13, 12, 11}));
+    stretchBlt(*dst.dc, {0, 2, 4, -3}, src.dc.get(), {0, 0, 4, 3}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{21, 22, 23, 24}));
 }
 
 TEST(Blit, DoubleStretchRepeatsEachPixel) {
