@@ -62,6 +62,102 @@ bool copyRowsDirect(Surface& dst, const Region& area, const Surface& src, int32_
     return true;
 }
 
+// Row-at-a-time reads and writes of one depth, inlined where a per-pixel call would not be.
+template <int Bits> uint32_t readValue(const uint8_t* r, int32_t x) {
+    if constexpr (Bits == 1) return (r[x >> 3] >> (7 - (x & 7))) & 1;
+    else if constexpr (Bits == 4) return (x & 1) ? (r[x >> 1] & 0x0F) : (r[x >> 1] >> 4);
+    else if constexpr (Bits == 8) return r[x];
+    else if constexpr (Bits == 16) return (uint32_t(r[2 * x]) | (uint32_t(r[2 * x + 1]) << 8)) & 0x7FFF;
+    else {
+        const uint8_t* p = r + (Bits / 8) * x;
+        return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16);
+    }
+}
+
+template <int Bits> void writeValue(uint8_t* r, int32_t x, uint32_t v) {
+    uint8_t* p = r + (Bits / 8) * x;
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    if constexpr (Bits >= 24) p[2] = uint8_t(v >> 16);
+    if constexpr (Bits == 32) p[3] = 0;
+}
+
+// Every RGB555 word as 0xRRGGBB, built once: the screen's 16-bit pictures reach 24- and 32-bit
+// windows through it.
+const uint32_t* rgb555To888() {
+    static const std::vector<uint32_t> table = [] {
+        std::vector<uint32_t> t(0x8000);
+        for (uint32_t v = 0; v < t.size(); ++v) {
+            Rgb c = rgbFrom555(uint16_t(v));
+            t[v] = (uint32_t(c.red) << 16) | (uint32_t(c.green) << 8) | c.blue;
+        }
+        return t;
+    }();
+    return table.data();
+}
+
+// How one row's values change format: through a table, by RGB555 packing, or not at all
+// (24 and 32 bits share 0xRRGGBB).
+enum class RowMapping { Table, To555, Same };
+
+template <int SrcBits, int DstBits, RowMapping Mapping>
+void convertRow(const uint8_t* from, int32_t sx, uint8_t* to, int32_t x0, int32_t x1, const uint32_t* table,
+                uint32_t mask) {
+    for (int32_t x = x0; x < x1; ++x, ++sx) {
+        uint32_t v = readValue<SrcBits>(from, sx);
+        if constexpr (Mapping == RowMapping::Table) v = table[v];
+        else if constexpr (Mapping == RowMapping::To555)
+            v = rgbTo555(Rgb{uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)});
+        writeValue<DstBits>(to, x, v & mask);
+    }
+}
+
+using RowRoutine = void (*)(const uint8_t*, int32_t, uint8_t*, int32_t, int32_t, const uint32_t*, uint32_t);
+
+template <int DstBits> RowRoutine tableRoutine(int srcBits) {
+    switch (srcBits) {
+    case 1: return convertRow<1, DstBits, RowMapping::Table>;
+    case 4: return convertRow<4, DstBits, RowMapping::Table>;
+    case 8: return convertRow<8, DstBits, RowMapping::Table>;
+    case 16: return convertRow<16, DstBits, RowMapping::Table>;
+    default: return nullptr;
+    }
+}
+
+template <int DstBits> RowRoutine directRoutine(int srcBits) {
+    if constexpr (DstBits == 16)
+        return srcBits == 24 ? convertRow<24, 16, RowMapping::To555> : convertRow<32, 16, RowMapping::To555>;
+    else return srcBits == 24 ? convertRow<24, DstBits, RowMapping::Same> : convertRow<32, DstBits, RowMapping::Same>;
+}
+
+// A format-changing copy without stretch, mirror or raster operation converts whole spans; null
+// when the pair needs the per-pixel path (a palette destination matches colours one by one).
+RowRoutine rowRoutine(const Surface& src, const Surface& dst, const Converter& convert, const uint32_t*& table) {
+    int dstBits = dst.bitsPerPixel();
+    if (dst.indexed()) return nullptr;
+    table = !convert.table.empty() ? convert.table.data() : src.bitsPerPixel() == 16 ? rgb555To888() : nullptr;
+    if (src.bitsPerPixel() == 16 && dstBits == 16) return nullptr;
+    if (table)
+        return dstBits == 16 ? tableRoutine<16>(src.bitsPerPixel())
+               : dstBits == 24 ? tableRoutine<24>(src.bitsPerPixel()) : tableRoutine<32>(src.bitsPerPixel());
+    return dstBits == 16 ? directRoutine<16>(src.bitsPerPixel())
+           : dstBits == 24 ? directRoutine<24>(src.bitsPerPixel()) : directRoutine<32>(src.bitsPerPixel());
+}
+
+bool convertRows(Surface& dst, const Region& area, const Surface& src, int32_t ox, int32_t oy, const Converter& convert) {
+    const uint32_t* table = nullptr;
+    RowRoutine routine = rowRoutine(src, dst, convert, table);
+    if (!routine) return false;
+    uint32_t mask = dst.valueMask();
+    for (const Region::Band& band : area.bands()) {
+        const Span* spans = area.spansOf(band);
+        for (int32_t y = band.top; y < band.bottom; ++y)
+            for (uint32_t i = 0; i < band.count; ++i)
+                routine(src.row(y + oy), spans[i].left + ox, dst.row(y), spans[i].left, spans[i].right, table, mask);
+    }
+    return true;
+}
+
 bool stretchSurface(DeviceContext& dstDc, Box dBox, const Surface& src, Box sBox, const Converter& convert, Rop3 rop) {
     Surface* dst = dstDc.surface();
     if (!dst) return false;
@@ -73,10 +169,12 @@ bool stretchSurface(DeviceContext& dstDc, Box dBox, const Surface& src, Box sBox
     Region area = Region::combine(Region(dRect), dstDc.drawableArea(), CombineOp::And);
     uint8_t index = rop3Index(rop);
     bool sameSize = dRect.width() == sRect.width() && dRect.height() == sRect.height();
-    if (rop == kRopSrcCopy && sameSize && !mirrorX && !mirrorY && convert.identity) {
+    if (rop == kRopSrcCopy && sameSize && !mirrorX && !mirrorY) {
         Region inside = Region::combine(area, Region(src.bounds().offset(dRect.left - sRect.left, dRect.top - sRect.top)),
                                         CombineOp::And);
-        if (copyRowsDirect(*dst, inside, src, sRect.left - dRect.left, sRect.top - dRect.top)) return true;
+        int32_t ox = sRect.left - dRect.left, oy = sRect.top - dRect.top;
+        if (convert.identity ? copyRowsDirect(*dst, inside, src, ox, oy) : convertRows(*dst, inside, src, ox, oy, convert))
+            return true;
     }
     BrushPixels pattern = rop3UsesPattern(rop) ? resolveBrush(dstDc, dstDc.state().brush) : BrushPixels{};
     uint32_t mask = dst->valueMask();

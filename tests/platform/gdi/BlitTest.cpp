@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
+
 #include "GdiTestSupport.h"
 
 using namespace gdi_test;
@@ -48,6 +51,8 @@ TEST(Blit, NegativeDestinationExtentsMirrorToo) {
     Canvas dst = makeCanvas(4, 3, 8, RowOrder::TopDown, greyTable(256));
     stretchBlt(*dst.dc, {3, 0, -4, 3}, src.dc.get(), {0, 0, 4, 3}, kRopSrcCopy);
     EXPECT_EQ(rowOf(*dst.surface, 1), (std::vector<uint32_t>{14, 13, 12, 11}));
+    stretchBlt(*dst.dc, {0, 2, 4, -3}, src.dc.get(), {0, 0, 4, 3}, kRopSrcCopy);
+    EXPECT_EQ(rowOf(*dst.surface, 0), (std::vector<uint32_t>{21, 22, 23, 24}));
 }
 
 TEST(Blit, DoubleStretchRepeatsEachPixel) {
@@ -170,4 +175,55 @@ TEST(Blit, ThirtyTwoBitSurfacesTakeColoursFromEveryDepth) {
     Canvas narrow = makeCanvas(2, 1, 16, RowOrder::TopDown, {});
     EXPECT_TRUE(bitBlt(*narrow.dc, {0, 0, 2, 1}, wide.dc.get(), {0, 0}, kRopSrcCopy));
     EXPECT_EQ(narrow.surface->pixel(0, 0), 0x7C00u);
+}
+
+// Plain copies that change format take a row-at-a-time path; the same rop index under another
+// code takes the per-pixel one. Both must leave identical bytes, clipped and at odd offsets.
+TEST(Blit, FormatChangingCopiesMatchThePerPixelPath) {
+    constexpr Rop3 kPerPixelSrcCopy = 0x00CC0000;
+    struct Case {
+        int srcBits, dstBits;
+        bool dib;
+        Box to;
+        Point from;
+    };
+    const Case cases[] = {
+        {16, 32, false, {3, 2, 40, 12}, {-2, 1}}, {16, 24, false, {0, 0, 37, 9}, {3, 0}},
+        {8, 32, false, {3, 2, 40, 12}, {-2, 1}},  {8, 16, true, {1, 1, 33, 7}, {3, 1}},
+        {4, 24, false, {1, 1, 33, 7}, {3, 1}},    {1, 16, true, {3, 2, 40, 12}, {-5, 1}},
+        {32, 16, false, {1, 1, 33, 7}, {3, 1}},   {24, 32, true, {3, 2, 40, 12}, {-2, 1}},
+        {32, 24, false, {0, 0, 37, 9}, {1, 0}},   {24, 16, false, {1, 1, 33, 7}, {3, 1}},
+        {16, 8, false, {1, 1, 33, 7}, {3, 1}},    {16, 16, true, {1, 1, 33, 7}, {3, 1}},
+    };
+    std::mt19937 random(7);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.srcBits << " to " << c.dstBits << (c.dib ? " dib" : ""));
+        std::vector<Rgb> colors;
+        for (int i = 0; c.srcBits <= 8 && i < (1 << c.srcBits); ++i)
+            colors.push_back({uint8_t(random()), uint8_t(random()), uint8_t(random())});
+        Canvas src = makeCanvas(37, 9, c.srcBits, RowOrder::BottomUp, colors);
+        Canvas fast = makeCanvas(41, 11, c.dstBits, RowOrder::TopDown, c.dstBits == 8 ? greyTable(256) : std::vector<Rgb>{});
+        Canvas slow = makeCanvas(41, 11, c.dstBits, RowOrder::TopDown, c.dstBits == 8 ? greyTable(256) : std::vector<Rgb>{});
+        for (int32_t y = 0; y < 11; ++y)
+            for (int32_t x = 0; x < 41; ++x) {
+                uint32_t v = uint32_t(random());
+                if (x < 37 && y < 9) src.surface->setPixel(x, y, v);
+                fast.surface->setPixel(x, y, v >> 8);
+                slow.surface->setPixel(x, y, v >> 8);
+            }
+        fast.dc->intersectClipRect({0, 0, 38, 10});
+        slow.dc->intersectClipRect({0, 0, 38, 10});
+        Box source{c.from.x, c.from.y, c.to.w, c.to.h};
+        if (c.dib) {
+            DibImage image{37, 9, c.srcBits, src.surface->stride(), RowOrder::BottomUp, src.surface->memory(), {}};
+            for (Rgb rgb : colors) image.colors.push_back(rgbColor(rgb.red, rgb.green, rgb.blue));
+            EXPECT_TRUE(stretchDib(*fast.dc, c.to, image, source, kRopSrcCopy));
+            EXPECT_TRUE(stretchDib(*slow.dc, c.to, image, source, kPerPixelSrcCopy));
+        } else {
+            EXPECT_TRUE(bitBlt(*fast.dc, c.to, src.dc.get(), c.from, kRopSrcCopy));
+            EXPECT_TRUE(bitBlt(*slow.dc, c.to, src.dc.get(), c.from, kPerPixelSrcCopy));
+        }
+        for (int32_t y = 0; y < 11; ++y) EXPECT_EQ(rowOf(*fast.surface, y), rowOf(*slow.surface, y)) << "row " << y;
+        EXPECT_EQ(std::memcmp(fast.surface->memory(), slow.surface->memory(), size_t(fast.surface->stride()) * 11), 0);
+    }
 }
