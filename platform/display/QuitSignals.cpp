@@ -166,4 +166,15 @@ bool quitSignalEnding() { return endingStarted.load(); }
 
 void endProcessBySignal(int signal) { endBy(signal); }
 
+void endForLostDisplay() {
+    if (quitSignalEnding()) return;
+    int none = 0;
+    firstSignal.compare_exchange_strong(none, SIGHUP);
+    if (const unsigned seconds = graceSeconds.load(); seconds > 0) startDeadline(seconds);
+    runQuitSignalEnding();
+    // Back in the display library every call would fail, and some would wait for ever.
+    const int signal = firstSignal.load();
+    endBy(signal != 0 ? signal : SIGHUP);
+}
+
 }  // namespace plat

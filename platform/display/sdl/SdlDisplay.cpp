@@ -195,10 +195,13 @@ private:
     }
 
     // Only the X11 connection is watched; on other SDL drivers the loop keeps to waitForInput.
+    // Its loss ends the program (endForLostDisplay) where Xlib would call exit(): the exit's
+    // destructors would close SDL's windows and wait for ever for the dead server's answers.
     void watchConnectionOf(SDL_Window* window) {
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
         if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+        XSetIOErrorExitHandler(info.info.x11.display, [](Display*, void*) { endForLostDisplay(); }, nullptr);
         watcher_ = std::make_unique<InputWatcher>(XConnectionNumber(info.info.x11.display), quitSignalDescriptor(),
                                                   std::this_thread::get_id());
     }
