@@ -57,6 +57,10 @@ int ignoreOwnErrors(Display* display, XErrorEvent* error) {
     return earlierHandler ? earlierHandler(display, error) : 0;
 }
 
+// Xlib's own handler of a lost connection exits at once; this one leaves the decision to the
+// connection's exit handler.
+int leaveToExitHandler(Display*) { return 0; }
+
 void registerConnection(Display* display) {
     std::call_once(handlerOnce, [] { earlierHandler = XSetErrorHandler(ignoreOwnErrors); });
     for (std::atomic<Display*>& own : ownConnections) {
@@ -123,6 +127,7 @@ public:
         registerConnection(display_);
         // The server gone, Xlib would exit() from this thread: the thread stops instead, and
         // the display's own connection ends the program.
+        XSetIOErrorHandler(leaveToExitHandler);
         XSetIOErrorExitHandler(
             display_, [](Display*, void* self) { static_cast<X11Clipboard*>(self)->lost_.store(true); }, this);
         window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
