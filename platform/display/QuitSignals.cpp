@@ -168,13 +168,12 @@ void endProcessBySignal(int signal) { endBy(signal); }
 
 void endForLostDisplay() {
     if (quitSignalEnding()) return;
-    int none = 0;
-    firstSignal.compare_exchange_strong(none, SIGHUP);
+    int earlier = 0;
+    const int signal = firstSignal.compare_exchange_strong(earlier, SIGHUP) ? SIGHUP : earlier;
     if (const unsigned seconds = graceSeconds.load(); seconds > 0) startDeadline(seconds);
     runQuitSignalEnding();
     // Back in the display library every call would fail, and some would wait for ever.
-    const int signal = firstSignal.load();
-    endBy(signal != 0 ? signal : SIGHUP);
+    endBy(signal);
 }
 
 }  // namespace plat

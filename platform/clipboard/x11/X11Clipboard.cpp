@@ -158,9 +158,12 @@ public:
         }
         wake();
         thread_.join();
-        XDestroyWindow(display_, window_);
-        forgetConnection(display_);
-        XCloseDisplay(display_);
+        // Xlib would wait for ever on a lost connection: it stays open, one of ours.
+        if (!lost_.load()) {
+            XDestroyWindow(display_, window_);
+            forgetConnection(display_);
+            XCloseDisplay(display_);
+        }
         if (wakeRead_ >= 0) close(wakeRead_);
         if (wakeWrite_ >= 0) close(wakeWrite_);
     }
