@@ -166,4 +166,14 @@ bool quitSignalEnding() { return endingStarted.load(); }
 
 void endProcessBySignal(int signal) { endBy(signal); }
 
+void endForLostDisplay() {
+    if (quitSignalEnding()) return;
+    int earlier = 0;
+    const int signal = firstSignal.compare_exchange_strong(earlier, SIGHUP) ? SIGHUP : earlier;
+    if (const unsigned seconds = graceSeconds.load(); seconds > 0) startDeadline(seconds);
+    runQuitSignalEnding();
+    // Back in the display library every call would fail, and some would wait for ever.
+    endBy(signal);
+}
+
 }  // namespace plat

@@ -41,5 +41,11 @@ bool runQuitSignalEnding();
 bool quitSignalEnding();
 // Ends the process as the signal's default action does: a parent sees it ended by `signal`.
 [[noreturn]] void endProcessBySignal(int signal);
+// The display's connection is lost (its X server ended: a logout, a crashed session). Taken as
+// a SIGHUP at once, on the thread that found it, since nothing can be shown any more and
+// nothing would wake a loop for it later: the ending keeps the work within its grace and the
+// process ends as by the signal; without an ending it simply ends. Returns only while an
+// ending is already under way, which finishes within its own deadline.
+void endForLostDisplay();
 
 }  // namespace plat

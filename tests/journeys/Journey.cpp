@@ -101,7 +101,7 @@ testing::AssertionResult Journey::start(const JourneyStart& how) {
     if (!server_) {
         // Without namespaces of their own, two programs on one machine would find each other:
         // journeys then take turns.
-        if (!JourneyProgram::canIsolate()) {
+        if (!JourneyProgram::canIsolate() && machineLock_ < 0) {
             machineLock_ = ::open("/tmp/tumblo-journeys.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666);
             if (machineLock_ >= 0) ::flock(machineLock_, LOCK_EX);
         }
@@ -142,6 +142,17 @@ testing::AssertionResult Journey::waitForExit(std::chrono::milliseconds limit) {
     const std::string status = program_->status();
     if (status != "exit status 0") return testing::AssertionFailure() << "the program ended with " << programEnding();
     return testing::AssertionSuccess();
+}
+
+void Journey::loseDisplay() {
+    x_.reset();
+    server_.reset();
+}
+
+std::string Journey::ending(std::chrono::milliseconds limit) {
+    if (!program_) return "not started";
+    program_->waitForExit(limit);
+    return program_->status();
 }
 
 XSession::Box Journey::windowBox() {

@@ -64,6 +64,12 @@ public:
     testing::AssertionResult end();
     // Waits for the program to end by itself, with exit status 0.
     testing::AssertionResult waitForExit(std::chrono::milliseconds limit = std::chrono::seconds(10));
+    // The X server goes away under the program (a logout, a crashed desktop); the next start
+    // makes another.
+    void loseDisplay();
+    // Waits for the program to end however it does: "killed by signal 1", "exit status 0";
+    // "still running" at the limit.
+    std::string ending(std::chrono::milliseconds limit);
 
     // What a person does.
     void move(int32_t x, int32_t y);

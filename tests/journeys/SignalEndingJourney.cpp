@@ -1,8 +1,11 @@
 // The session ends (SIGTERM) while a child's painting is unsaved and the program asks whether to
 // save it: the program asks nothing more, keeps the painting and ends within its grace; at the
-// next login it offers the painting back, and Yes brings it onto the easel as it was.
+// next login it offers the painting back, and Yes brings it onto the easel as it was. A display
+// that goes away ends the program the same way.
 #include <chrono>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/ProgramSteps.h"
@@ -14,20 +17,35 @@ namespace fs = std::filesystem;
 
 const Area kWindow{0, 0, 800, 620};
 
-TEST(SignalEndingJourney, ASessionEndingUnderTheSaveQuestionKeepsThePaintingForTheNextLogin) {
-    Journey j;
-    ASSERT_TRUE(j.start());
-    ASSERT_TRUE(logIn(j, "Maya"));
+// Maya logs in and draws a line across the canvas.
+testing::AssertionResult paintALine(Journey& j) {
+    if (testing::AssertionResult started = j.start(); !started) return started;
+    if (testing::AssertionResult in = logIn(j, "Maya"); !in) return in;
     const Area canvas = canvasArea();
     const Area start{canvas.x + 96, canvas.y + 96, 9, 9}, end{canvas.x + 396, canvas.y + 296, 9, 9};
     j.drag(start.centerX(), start.centerY(), end.centerX(), end.centerY());
-    ASSERT_TRUE(j.waitFor(
-        [&] {
-            const Shot shot = j.screenshot();
-            return shot.countColour(start, 0x000000, 8) > 0 && shot.countColour(end, 0x000000, 8) > 0;
-        },
-        "the line from one end to the other"));
-    ASSERT_TRUE(j.settle());
+    if (testing::AssertionResult line = j.waitFor(
+            [&] {
+                const Shot shot = j.screenshot();
+                return shot.countColour(start, 0x000000, 8) > 0 && shot.countColour(end, 0x000000, 8) > 0;
+            },
+            "the line from one end to the other");
+        !line)
+        return line;
+    return j.settle();
+}
+
+std::vector<std::string> picturesOfMaya(const Journey& j) {
+    std::vector<std::string> kept;
+    for (const fs::directory_entry& entry : fs::directory_iterator(j.userFolder("Maya") / "Pictures"))
+        kept.push_back(entry.path().filename().string());
+    return kept;
+}
+
+TEST(SignalEndingJourney, ASessionEndingUnderTheSaveQuestionKeepsThePaintingForTheNextLogin) {
+    Journey j;
+    ASSERT_TRUE(paintALine(j));
+    const Area canvas = canvasArea();
     const Shot painted = j.keep("painted");
 
     ASSERT_TRUE(chooseMenu(j, "File", "New Picture"));
@@ -37,10 +55,7 @@ TEST(SignalEndingJourney, ASessionEndingUnderTheSaveQuestionKeepsThePaintingForT
     const auto sent = std::chrono::steady_clock::now();
     ASSERT_TRUE(j.end()) << "the question does not hold the session's end";
     EXPECT_LT(std::chrono::steady_clock::now() - sent, std::chrono::seconds(3));
-    const fs::path pictures = j.userFolder("Maya") / "Pictures";
-    std::vector<std::string> kept;
-    for (const fs::directory_entry& entry : fs::directory_iterator(pictures)) kept.push_back(entry.path().filename().string());
-    EXPECT_EQ(kept, std::vector<std::string>{".recovered.tbx"}) << "the painting kept, no picture saved unasked";
+    EXPECT_EQ(picturesOfMaya(j), std::vector<std::string>{".recovered.tbx"}) << "the painting kept, no picture saved unasked";
 
     ASSERT_TRUE(j.start());
     ASSERT_TRUE(giveName(j, "Maya"));
@@ -53,6 +68,16 @@ TEST(SignalEndingJourney, ASessionEndingUnderTheSaveQuestionKeepsThePaintingForT
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(painted, canvas) == 0; },
                           "the canvas showing the painting as it was left"));
     j.keep("back");
+}
+
+// The desktop goes away under the program (a logout, a crashed session): the painting is kept
+// as at a session's end and the program ends with it, instead of going on alone.
+TEST(SignalEndingJourney, TheDisplayGoingAwayKeepsThePaintingAndEndsTheProgram) {
+    Journey j;
+    ASSERT_TRUE(paintALine(j));
+    j.loseDisplay();
+    EXPECT_EQ(j.ending(std::chrono::seconds(5)), "killed by signal 1") << "ended as by a hang-up, within its grace";
+    EXPECT_EQ(picturesOfMaya(j), std::vector<std::string>{".recovered.tbx"});
 }
 
 }  // namespace

@@ -57,6 +57,10 @@ int ignoreOwnErrors(Display* display, XErrorEvent* error) {
     return earlierHandler ? earlierHandler(display, error) : 0;
 }
 
+// Xlib's own handler of a lost connection exits at once; this one leaves the decision to the
+// connection's exit handler.
+int leaveToExitHandler(Display*) { return 0; }
+
 void registerConnection(Display* display) {
     std::call_once(handlerOnce, [] { earlierHandler = XSetErrorHandler(ignoreOwnErrors); });
     for (std::atomic<Display*>& own : ownConnections) {
@@ -121,6 +125,11 @@ public:
     X11Clipboard(Display* display, size_t piece, size_t pictureLimit)
         : display_(display), piece_(piece), pictureLimit_(pictureLimit) {
         registerConnection(display_);
+        // The server gone, Xlib would exit() from this thread: the thread stops instead, and
+        // the display's own connection ends the program.
+        XSetIOErrorHandler(leaveToExitHandler);
+        XSetIOErrorExitHandler(
+            display_, [](Display*, void* self) { static_cast<X11Clipboard*>(self)->lost_.store(true); }, this);
         window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
         XSelectInput(display_, window_, PropertyChangeMask);
         clipboard_ = atom("CLIPBOARD");
@@ -149,9 +158,12 @@ public:
         }
         wake();
         thread_.join();
-        XDestroyWindow(display_, window_);
-        forgetConnection(display_);
-        XCloseDisplay(display_);
+        // Xlib would wait for ever on a lost connection: it stays open, one of ours.
+        if (!lost_.load()) {
+            XDestroyWindow(display_, window_);
+            forgetConnection(display_);
+            XCloseDisplay(display_);
+        }
         if (wakeRead_ >= 0) close(wakeRead_);
         if (wakeWrite_ >= 0) close(wakeWrite_);
     }
@@ -246,7 +258,7 @@ private:
 
     void run() {
         pollfd watched[2] = {{ConnectionNumber(display_), POLLIN, 0}, {wakeRead_, POLLIN, 0}};
-        while (takeRequests()) {
+        while (!lost_.load() && takeRequests()) {
             serveEvents();
             expire();
             XFlush(display_);
@@ -530,7 +542,7 @@ private:
     // Gives the offer to the desktop's clipboard manager, which asks for every target and keeps
     // them once the program has gone.
     void handOver() {
-        if (!currentOffer() || XGetSelectionOwner(display_, manager_) == None) return;
+        if (lost_.load() || !currentOffer() || XGetSelectionOwner(display_, manager_) == None) return;
         XConvertSelection(display_, manager_, saveTargets_, pasted_, window_, CurrentTime);
         XFlush(display_);
         const Clock::time_point deadline = Clock::now() + kManagerWait;
@@ -549,6 +561,7 @@ private:
     size_t pictureLimit_;
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
+    std::atomic<bool> lost_{false};
     Atom clipboard_, targets_, timestamp_, multiple_, atomPair_, incr_, manager_, saveTargets_, pasted_, clock_;
     std::thread thread_;
 

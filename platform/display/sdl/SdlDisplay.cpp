@@ -5,9 +5,12 @@
 #include <X11/Xlib.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <optional>
+#include <thread>
 
 #include "platform/display/InputDelivery.h"
 #include "platform/display/PixelConversion.h"
@@ -21,6 +24,16 @@ namespace plat {
 namespace {
 
 class SdlDisplay;
+
+// Xlib's own handler of a lost connection exits at once; this one leaves the decision to the
+// connection's exit handler.
+int leaveToExitHandler(Display*) { return 0; }
+
+// Once the connection is lost, nothing reaches SDL's video any more: a call that needs a new X
+// resource aborts in Xlib, and one that waits for the server's answer waits for ever. The
+// ending that keeps the work meanwhile (a busy cursor, a closed dialog) sees a display that
+// shows nothing.
+bool connectionLost = false;
 
 class SdlWindow : public DisplayWindow {
 public:
@@ -36,7 +49,9 @@ public:
     uint32_t sdlId() const { return SDL_GetWindowID(sdlWindow_); }
     // Shows the whole client area again from the surface, as after an exposure.
     void reshow() { present(clientRect()); }
-    void bringToFront() override { SDL_RaiseWindow(sdlWindow_); }
+    void bringToFront() override {
+        if (!connectionLost) SDL_RaiseWindow(sdlWindow_);
+    }
 
 protected:
     // Only the area that changed goes to the screen: converted into the window's own surface
@@ -44,7 +59,7 @@ protected:
     // the server as that one rectangle, so that a stroke's few pixels do not cost a whole
     // window's copy and upload.
     void show(const gdi::Rect& area) override {
-        SDL_Surface* screen = SDL_GetWindowSurface(sdlWindow_);
+        SDL_Surface* screen = connectionLost ? nullptr : SDL_GetWindowSurface(sdlWindow_);
         if (!screen || area.right > screen->w || area.bottom > screen->h) return;
         if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
         auto* target = static_cast<uint8_t*>(screen->pixels) + size_t(area.top) * size_t(screen->pitch) +
@@ -75,6 +90,7 @@ public:
     explicit SdlDisplay(std::unique_ptr<QuitSignalCatcher> quitSignals) : quitSignals_(std::move(quitSignals)) {}
     ~SdlDisplay() override {
         watcher_.reset();
+        if (connectionLost) return;
         for (auto& [kind, sdlCursor] : systemCursors_) SDL_FreeCursor(sdlCursor);
         if (made_) SDL_FreeCursor(made_);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -102,7 +118,7 @@ public:
 
     std::unique_ptr<DisplayWindow> openWindow(WindowHandle window, const std::string& title, int32_t width,
                                               int32_t height) override {
-        if (width <= 0 || height <= 0) return nullptr;
+        if (width <= 0 || height <= 0 || connectionLost) return nullptr;
         SDL_Window* sdlWindow = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                                                  height, SDL_WINDOW_SHOWN);
         if (!sdlWindow) return nullptr;
@@ -127,19 +143,26 @@ public:
     void pumpEvents() override {
         showServiceCursor();
         if (takeQuitSignal() && !runQuitSignalEnding()) deliverQuitRequest();
+        if (connectionLost) return;
         SDL_Event event;
         while (SDL_PollEvent(&event)) handle(event);
         if (watcher_) watcher_->rearm();
     }
 
-    void waitForInput(uint32_t timeoutMs) override { SDL_WaitEventTimeout(nullptr, int(timeoutMs)); }
+    void waitForInput(uint32_t timeoutMs) override {
+        if (connectionLost)
+            std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
+        else
+            SDL_WaitEventTimeout(nullptr, int(timeoutMs));
+    }
 
     bool showMessageBox(const std::string& title, const std::string& text, bool stop) override {
-        return SDL_ShowSimpleMessageBox(stop ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION, title.c_str(),
+        return !connectionLost && SDL_ShowSimpleMessageBox(stop ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION, title.c_str(),
                                         text.c_str(), nullptr) == 0;
     }
 
     void setCursor(cursor::CursorId shown) override {
+        if (connectionLost) return;
         SDL_Cursor* sdlCursor = nullptr;
         SDL_Cursor* replaced = nullptr;
         if (std::optional<cursor::SystemCursor> kind = cursor::systemCursorOf(shown)) {
@@ -195,10 +218,21 @@ private:
     }
 
     // Only the X11 connection is watched; on other SDL drivers the loop keeps to waitForInput.
+    // Its loss ends the program (endForLostDisplay) where Xlib would call exit(): the exit's
+    // destructors would close SDL's windows and wait for ever for the dead server's answers.
     void watchConnectionOf(SDL_Window* window) {
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
         if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+        XSetIOErrorHandler(leaveToExitHandler);
+        XSetIOErrorExitHandler(
+            info.info.x11.display,
+            [](Display*, void*) {
+                connectionLost = true;
+                std::fputs("tumblo4: the display is gone; the work is kept and the program ends.\n", stderr);
+                endForLostDisplay();
+            },
+            nullptr);
         watcher_ = std::make_unique<InputWatcher>(XConnectionNumber(info.info.x11.display), quitSignalDescriptor(),
                                                   std::this_thread::get_id());
     }
@@ -304,7 +338,7 @@ SdlWindow::SdlWindow(SdlDisplay& display, WindowHandle window, SDL_Window* sdlWi
 
 SdlWindow::~SdlWindow() {
     display_.forget(sdlId());
-    SDL_DestroyWindow(sdlWindow_);
+    if (!connectionLost) SDL_DestroyWindow(sdlWindow_);
 }
 
 }  // namespace

@@ -8,12 +8,14 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/clipboard/x11/X11Clipboard.h"
+#include "tests/HangWatchdog.h"
 #include "tests/xserver/XvfbServer.h"
 
 namespace {
@@ -415,6 +417,19 @@ TEST_F(X11ClipboardTest, TheClipboardManagerKeepsTheOfferOnTheWayOut) {
     other_->manage();
     clipboard_.reset();
     EXPECT_EQ(other_->saved(), "keep me");
+}
+
+// The X server going away (a logout) is the display's to answer: the clipboard's own connection
+// neither exits the process from its thread nor holds up its end.
+TEST(X11ClipboardLostServerTest, TheClipboardGoesQuietlyWithItsServer) {
+    const HangWatchdog watchdog("the clipboard after its server went", std::chrono::seconds(60));
+    auto server = std::make_unique<XvfbServer>();
+    if (!server->running()) GTEST_SKIP() << server->failure();
+    auto clipboard = plat::makeX11Clipboard(server->display().c_str(), kPiece, kPictureLimit);
+    ASSERT_NE(clipboard, nullptr);
+    server.reset();
+    EXPECT_EQ(clipboard->text(), "") << "asked of the lost server, which never answers";
+    clipboard.reset();
 }
 
 }  // namespace
