@@ -12,13 +12,11 @@ constexpr uint32_t kHintBubble = 0xFF5D8F;
 bool yellow(uint32_t p) { return (p >> 16 & 0xFF) > 220 && (p >> 8 & 0xFF) > 160 && (p & 0xFF) < 100; }
 // The places on the screen (below the menu bar) of the login's word, the help page's Close
 // button and its bulb, and the background colour dialog's first two chips.
-const Area kScreen{0, kScreenTop, 800, 600};
 const Area kHint{230, kScreenTop + 170, 340, 24};
 const Area kAroundClose{490, kScreenTop + 420, 170, 84};
 const Area kBulb{150, kScreenTop + 92, 44, 44};
 const Area kWhiteChip{198, kScreenTop + 218, 24, 24};
 const Area kPinkChip{234, kScreenTop + 218, 24, 24};
-const Area kQuestionNo{389, kScreenTop + 377, 20, 20};
 
 TEST(FirstStepsJourney, AnEmptyNameGetsAWordTheHelpPageKeepsItsBulbClearAndTheColoursAreBright) {
     Journey j;

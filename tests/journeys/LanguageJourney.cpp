@@ -203,11 +203,9 @@ std::vector<ShownText> items(const char* section, std::initializer_list<const ch
     return texts;
 }
 
-const Area kScreen{0, kScreenTop, 800, 600};
 // The paper textures' first; the questions' Cancel; the help pages' Close.
 const Area kFirstTexture{270, kScreenTop + 220, 20, 20};
 const Area kQuestionCancel{260, kScreenTop + 377, 20, 20};
-const Area kQuestionNo{389, kScreenTop + 377, 20, 20};
 const Area kHelpClose{560, kScreenTop + 460, 20, 20};
 // The timing under the strip's first slide, and the picker's buttons from the left.
 const Area kFirstTiming{420, kScreenTop + 230, 20, 16};

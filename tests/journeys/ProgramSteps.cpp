@@ -7,7 +7,6 @@
 
 namespace {
 
-const Area kScreen{0, kScreenTop, 800, 600};
 // Fewer ink pixels than a few titles written in the menu bar: an empty bar.
 constexpr int kInkedTitles = 100;
 

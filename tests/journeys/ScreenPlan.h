@@ -9,5 +9,8 @@
 // The screen's place in the window: below the menu bar.
 constexpr int32_t kScreenTop = 20;
 constexpr int32_t kMenuBarHeight = 20;
+// The whole screen, and the No of the program's yes-or-no questions (the save question).
+constexpr Area kScreen{0, kScreenTop, 800, 600};
+constexpr Area kQuestionNo{389, kScreenTop + 377, 20, 20};
 
 Area planned(const std::string& name);
