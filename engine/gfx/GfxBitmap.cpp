@@ -22,9 +22,6 @@ constexpr u32 kPluginSizeField = 16;
 constexpr u32 kPluginLengthField = 20;
 constexpr u32 kPluginStart = 24;
 constexpr u8 kQtLowBits = 0x07;
-// No stored picture comes near this (one of 4096 x 4096 pixels of 24 bits is 48 MB): a damaged
-// size field is refused, never allocated.
-constexpr u32 kLargestExpandedBitmap = 64u << 20;
 // A two-byte reference of an LZ stream gives at most 258 bytes: no stream expands to more than
 // this many times its length.
 constexpr u64 kLzMostBytesPerByte = 129;
@@ -173,7 +170,7 @@ EngineErr expandInto(memHandle bitmap, const u8* b, u32 size, u16 compression) {
         if (u64(expanded) > u64(size - start) * kLzMostBytesPerByte) return kGfxErrBadFormat;
         window.resize(windowSize);
     }
-    if (expanded > kLargestExpandedBitmap) return kGfxErrBadFormat;
+    if (expanded > kGfxLargestExpandedBitmap) return kGfxErrBadFormat;
     memHandle fresh = memAllocHandle(expanded + kGfxBitmapHeaderSize);
     if (!fresh) return memGetLastError();
     // Allocating may have moved the unlocked bitmap.

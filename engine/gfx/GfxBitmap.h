@@ -15,6 +15,9 @@ constexpr u8 kGfxTableEntries555 = 16;
 constexpr u8 kGfxTableEntriesBgr = 24;
 constexpr u16 kGfxMinWindowBits = 8;
 constexpr u16 kGfxMaxWindowBits = 12;
+// No stored picture comes near this (one of 4096 x 4096 pixels of 24 bits is 48 MB): a size
+// that would expand beyond it is damaged, refused before anything is allocated.
+constexpr u32 kGfxLargestExpandedBitmap = 64u << 20;
 
 // Bits per pixel of a format's depth code, 0 for an unknown code.
 int gfxBitsOfDepthCode(u16 format);

@@ -87,8 +87,15 @@ EngineErr GfxPort::DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowB
     std::vector<u8> expanded;
     DibImage image{width, height, bits, 0, plat::gdi::RowOrder::TopDown, pixels, colors};
 
+    // Packed rows are expanded whole before drawing; a few bytes of packed 16-bit rows can
+    // claim thousands of empty rows, so the size their header claims is checked first.
+    const size_t packedStride = packing == kGfxFormatPacked16 ? 2 * ((size_t(width) + 1) & ~size_t(1)) : (size_t(width) + 3) & ~size_t(3);
+    if (packing != 0 && packedStride * height > kGfxLargestExpandedBitmap) {
+        EndDraw();
+        return kGfxErrBadFormat;
+    }
     if (packing == kGfxFormatPacked16) {
-        size_t stride = (size_t(width) + 1) & ~size_t(1);
+        size_t stride = packedStride / 2;
         std::vector<u16> words(stride * height);
         image.stride = i32(stride * 2);
         image.bits = reinterpret_cast<const u8*>(words.data());
@@ -109,7 +116,7 @@ EngineErr GfxPort::DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowB
         return error;
     }
     if (packing == kGfxFormatPacked8) {
-        image.stride = (i32(width) + 3) & ~3;
+        image.stride = i32(packedStride);
         expanded.assign(size_t(image.stride) * height, 0);
         if (!gfxExpandPacked8(pixels, size, width, height, expanded.data(), size_t(image.stride))) {
             EndDraw();

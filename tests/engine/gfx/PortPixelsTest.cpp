@@ -141,6 +141,30 @@ TEST_F(GfxTest, TransparentPlacesAreNotTintedByTheColourOfValueZero) {
     EXPECT_EQ(port->surface->pixel(1, 0), 0x7C00u);
 }
 
+// Packed rows are expanded whole before they are drawn: a picture whose rows would expand
+// beyond the largest stored picture is refused before anything is allocated, however few
+// bytes claim it (one header of packed 16-bit rows stands for 65536 empty rows).
+TEST_F(GfxTest, PackedPicturesLargerThanAnyStoredPictureAreRefused) {
+    SurfacePort* port = makePort(4, 2, 8);
+    const u8 emptyRows16[4] = {0, 0, 0xFF, 0xFF};
+    const std::vector<u8> emptyRows8(2 * 8193, 0);
+    struct Case {
+        u16 width, height, format;
+        const u8* data;
+        u32 size;
+        EngineErr expected;
+    };
+    const Case cases[] = {
+        {65535, 65535, 3 | kGfxFormatPacked16, emptyRows16, sizeof(emptyRows16), kGfxErrBadFormat},
+        {4096, 8193, 3 | kGfxFormatPacked16, emptyRows16, sizeof(emptyRows16), kGfxErrBadFormat},
+        {8192, 8193, 2 | kGfxFormatPacked8, emptyRows8.data(), u32(emptyRows8.size()), kGfxErrBadFormat},
+        {8192, 8192, 2 | kGfxFormatPacked8, emptyRows8.data(), u32(emptyRows8.size()), kErrNone},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(port->DrawPixels(Rect16{0, 0, 4, 2}, c.width, c.height, 0, c.format, c.data, c.size, 0, 0), c.expected)
+            << c.width << "x" << c.height;
+}
+
 TEST_F(GfxTest, PixelDataShorterThanItsRowsIsRefused) {
     SurfacePort* port = makePort(4, 2, 8);
     u8 pixels[6] = {1, 2, 3, 4, 5, 6};

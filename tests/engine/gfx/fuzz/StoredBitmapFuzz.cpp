@@ -62,7 +62,7 @@ void draw(const std::vector<u8>& bitmap, i16 x, i16 y) {
     if (bitmap.size() < kGfxBitmapHeaderSize) return;
     const i32 width = readBE16(bitmap.data()), height = readBE16(bitmap.data() + 2);
     // A large bitmap only costs time here: its rows are drawn as a small one's are.
-    if (width * height > kMaxDrawnPlaces) return;
+    if (i64(width) * height > kMaxDrawnPlaces) return;
     for (u16 depth : {8, 16}) {
         GfxOffscreenPort* p = port(depth);
         const size_t rowBytes = size_t(kPortWidth) * depth / 8;
