@@ -62,11 +62,13 @@ int main(int argc, char** argv) {
     const std::string repeated = project + "[Pages]\r\nPage1=again\r\n[]\r\n[Unclosed\r\nPAGE1=case\r\n";
     const std::string ended = settings + "\x1A";
     // Keys up to the size a profile may have (the writer refuses the last ones): one more long
-    // key is refused too.
+    // key is refused too. Long values reach the size in few writes (each write reads the whole
+    // profile again).
     std::vector<std::string> keys;
-    for (int n = 0; n < 5200; ++n) keys.push_back("K" + std::to_string(n));
+    for (int n = 0; n < 700; ++n) keys.push_back("K" + std::to_string(n));
+    const std::string longValue(100, 'v');
     Writes bigWrites;
-    for (const std::string& key : keys) bigWrites.push_back({"Big", key.c_str(), "value"});
+    for (const std::string& key : keys) bigWrites.push_back({"Big", key.c_str(), longValue.c_str()});
     const std::string big = written(scratch, bigWrites);
 
     fuzzseeds::save(folder, "replace-value", seed(0, 3, "", "Lib2", settings));
