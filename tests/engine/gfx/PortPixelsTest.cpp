@@ -125,6 +125,24 @@ TEST_F(GfxTest, PackedSixteenBitPicturesLeaveTransparentPlacesInEveryMode) {
     }
 }
 
+// Expanded packed rows are padded (8-bit rows to 4 bytes, 16-bit rows to 2 words): a picture
+// of odd width must come out row by row as it was packed, not slanted.
+TEST_F(GfxTest, PackedPicturesOfOddWidthsDrawEveryRowInPlace) {
+    SurfacePort* eight = makePort(5, 2, 8);
+    const std::vector<u8> indices = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    const std::vector<u8> packed8 = encodePacked8(indices, 5, 2);
+    ASSERT_EQ(eight->DrawPixels(Rect16{0, 0, 5, 2}, 5, 2, 0, 2 | kGfxFormatPacked8, packed8.data(), u32(packed8.size()), 0, 0), kErrNone);
+    EXPECT_EQ(rowOf(*eight->surface, 0), (std::vector<u32>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(rowOf(*eight->surface, 1), (std::vector<u32>{6, 7, 8, 9, 10}));
+
+    SurfacePort* sixteen = makePort(3, 2, 16);
+    Packed16 p;
+    p.row(0, {{0x0101, 0x0202, 0x0303}}, {0}).row(0, {{0x0404, 0x0505, 0x0606}}, {0});
+    ASSERT_EQ(sixteen->DrawPixels(Rect16{0, 0, 3, 2}, 3, 2, 0, 3 | kGfxFormatPacked16, p.bytes.data(), u32(p.bytes.size()), 0, 0), kErrNone);
+    EXPECT_EQ(rowOf(*sixteen->surface, 0), (std::vector<u32>{0x0101, 0x0202, 0x0303}));
+    EXPECT_EQ(rowOf(*sixteen->surface, 1), (std::vector<u32>{0x0404, 0x0505, 0x0606}));
+}
+
 TEST_F(GfxTest, TransparentPlacesAreNotTintedByTheColourOfValueZero) {
     SurfacePort* port = makePort(2, 1, 16);
     port->surface->setPixel(0, 0, 0x0123);
