@@ -76,6 +76,13 @@ EngineErr GfxPort::DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowB
         colors = defaultColors(*this, bits, transparent);
     }
 
+    // Packed rows are expanded whole before drawing (8-bit rows padded to 4 bytes, 16-bit rows to
+    // 2 words); a few bytes of packed 16-bit rows can claim thousands of empty rows, so the size
+    // their header claims is checked before anything is allocated.
+    const bool packedWords = packing == kGfxFormatPacked16;
+    const size_t packedStride = packedWords ? (size_t(width) + 1) & ~size_t(1) : (size_t(width) + 3) & ~size_t(3);
+    if (packing != 0 && packedStride * (packedWords ? 2 : 1) * height > kGfxLargestExpandedBitmap) return kGfxErrBadFormat;
+
     EngineErr error = BeginDraw();
     if (error != kErrNone) return error;
     dc->state().stretchMode = flags & kGfxCopyBlackOnWhite   ? plat::gdi::StretchMode::BlackOnWhite
@@ -87,15 +94,8 @@ EngineErr GfxPort::DrawPixels(const Rect16& dst, u16 width, u16 height, i16 rowB
     std::vector<u8> expanded;
     DibImage image{width, height, bits, 0, plat::gdi::RowOrder::TopDown, pixels, colors};
 
-    // Packed rows are expanded whole before drawing; a few bytes of packed 16-bit rows can
-    // claim thousands of empty rows, so the size their header claims is checked first.
-    const size_t packedStride = packing == kGfxFormatPacked16 ? 2 * ((size_t(width) + 1) & ~size_t(1)) : (size_t(width) + 3) & ~size_t(3);
-    if (packing != 0 && packedStride * height > kGfxLargestExpandedBitmap) {
-        EndDraw();
-        return kGfxErrBadFormat;
-    }
     if (packing == kGfxFormatPacked16) {
-        size_t stride = packedStride / 2;
+        size_t stride = packedStride;
         std::vector<u16> words(stride * height);
         image.stride = i32(stride * 2);
         image.bits = reinterpret_cast<const u8*>(words.data());
