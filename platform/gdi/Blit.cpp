@@ -144,6 +144,36 @@ RowRoutine rowRoutine(const Surface& src, const Surface& dst, const Converter& c
            : dstBits == 24 ? directRoutine<24>(src.bitsPerPixel()) : directRoutine<32>(src.bitsPerPixel());
 }
 
+// One destination row of a plain stretched or mirrored copy, each column read from the source
+// column the table gives (negative: outside the source, left as it is).
+template <int SrcBits, int DstBits>
+void stretchRow(const uint8_t* from, const int32_t* column, uint8_t* to, int32_t x0, int32_t x1, const Converter& convert,
+                uint32_t mask) {
+    for (int32_t x = x0; x < x1; ++x)
+        if (column[x] >= 0) writeValue<DstBits>(to, x, convert(readValue<SrcBits>(from, column[x])) & mask);
+}
+
+using StretchRoutine = void (*)(const uint8_t*, const int32_t*, uint8_t*, int32_t, int32_t, const Converter&, uint32_t);
+
+template <int DstBits> StretchRoutine stretchRoutineTo(int srcBits) {
+    switch (srcBits) {
+    case 16: return stretchRow<16, DstBits>;
+    case 24: return stretchRow<24, DstBits>;
+    case 32: return stretchRow<32, DstBits>;
+    default: return nullptr;
+    }
+}
+
+// Null for the depths that go pixel by pixel (palettes and bit planes).
+StretchRoutine stretchRoutine(int srcBits, int dstBits) {
+    switch (dstBits) {
+    case 16: return stretchRoutineTo<16>(srcBits);
+    case 24: return stretchRoutineTo<24>(srcBits);
+    case 32: return stretchRoutineTo<32>(srcBits);
+    default: return nullptr;
+    }
+}
+
 bool convertRows(Surface& dst, const Region& area, const Surface& src, int32_t ox, int32_t oy, const Converter& convert) {
     const uint32_t* table = nullptr;
     RowRoutine routine = rowRoutine(src, dst, convert, table);
@@ -215,6 +245,9 @@ bool stretchSurface(DeviceContext& dstDc, Box dBox, const Surface& src, Box sBox
         return v;
     };
     plainCopy16 = plainCopy16 && !combine;
+    StretchRoutine rows = rop == kRopSrcCopy && !combine && !plainCopy16
+                              ? stretchRoutine(src.bitsPerPixel(), dst->bitsPerPixel())
+                              : nullptr;
     for (const Region::Band& band : area.bands()) {
         const Span* spans = area.spansOf(band);
         for (int32_t y = band.top; y < band.bottom; ++y) {
@@ -229,6 +262,10 @@ bool stretchSurface(DeviceContext& dstDc, Box dBox, const Surface& src, Box sBox
                     uint8_t* to = dst->row(y);
                     for (int32_t x = spans[i].left; x < spans[i].right; ++x)
                         if (column[x] >= 0) std::memcpy(to + 2 * size_t(x), from + 2 * size_t(column[x]), 2);
+                    continue;
+                }
+                if (rows) {
+                    rows(src.row(sy), column, dst->row(y), spans[i].left, spans[i].right, convert, mask);
                     continue;
                 }
                 for (int32_t x = spans[i].left; x < spans[i].right; ++x) {

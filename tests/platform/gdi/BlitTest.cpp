@@ -177,8 +177,9 @@ TEST(Blit, ThirtyTwoBitSurfacesTakeColoursFromEveryDepth) {
     EXPECT_EQ(narrow.surface->pixel(0, 0), 0x7C00u);
 }
 
-// Plain copies that change format take a row-at-a-time path; the same rop index under another
-// code takes the per-pixel one. Both must leave identical bytes, clipped and at odd offsets.
+// Plain copies that change format, stretch or mirror take a row-at-a-time path; the same rop
+// index under another code takes the per-pixel one. Both must leave identical bytes, clipped
+// and at odd offsets.
 TEST(Blit, FormatChangingCopiesMatchThePerPixelPath) {
     constexpr Rop3 kPerPixelSrcCopy = 0x00CC0000;
     struct Case {
@@ -186,6 +187,7 @@ TEST(Blit, FormatChangingCopiesMatchThePerPixelPath) {
         bool dib;
         Box to;
         Point from;
+        Point extent{};  // of the source box, when it differs from the destination's
     };
     const Case cases[] = {
         {16, 32, false, {3, 2, 40, 12}, {-2, 1}}, {16, 24, false, {0, 0, 37, 9}, {3, 0}},
@@ -194,6 +196,9 @@ TEST(Blit, FormatChangingCopiesMatchThePerPixelPath) {
         {32, 16, false, {1, 1, 33, 7}, {3, 1}},   {24, 32, true, {3, 2, 40, 12}, {-2, 1}},
         {32, 24, false, {0, 0, 37, 9}, {1, 0}},   {24, 16, false, {1, 1, 33, 7}, {3, 1}},
         {16, 8, false, {1, 1, 33, 7}, {3, 1}},    {16, 16, true, {1, 1, 33, 7}, {3, 1}},
+        {16, 24, false, {0, 0, 37, 9}, {36, 0}, {-30, 9}}, {16, 32, true, {1, 1, 33, 7}, {3, 1}, {15, 4}},
+        {24, 16, false, {3, 2, 40, 12}, {-2, 8}, {20, -6}}, {32, 24, true, {0, 0, 37, 9}, {1, 2}, {37, 3}},
+        {16, 32, false, {3, 2, 40, 12}, {0, 8}, {37, -9}},
     };
     std::mt19937 random(7);
     for (const Case& c : cases) {
@@ -213,7 +218,7 @@ TEST(Blit, FormatChangingCopiesMatchThePerPixelPath) {
             }
         fast.dc->intersectClipRect({0, 0, 38, 10});
         slow.dc->intersectClipRect({0, 0, 38, 10});
-        Box source{c.from.x, c.from.y, c.to.w, c.to.h};
+        Box source{c.from.x, c.from.y, c.extent.x ? c.extent.x : c.to.w, c.extent.y ? c.extent.y : c.to.h};
         if (c.dib) {
             DibImage image{37, 9, c.srcBits, src.surface->stride(), RowOrder::BottomUp, src.surface->memory(), {}};
             for (Rgb rgb : colors) image.colors.push_back(rgbColor(rgb.red, rgb.green, rgb.blue));
