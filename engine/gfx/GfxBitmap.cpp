@@ -2,7 +2,6 @@
 
 #include <bit>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 #include "engine/base/ByteOrder.h"
@@ -11,6 +10,7 @@
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxPort.h"
 #include "engine/gfx/PackedPixels.h"
+#include "engine/gfx/PackedRowWalk.h"
 
 namespace {
 
@@ -45,6 +45,19 @@ u32 pixelStart(const u8* b, u32 size) {
     return block >= 2 && kGfxBitmapHeaderSize + block <= size ? kGfxBitmapHeaderSize + block : 0;
 }
 
+// Visitors of the packed 16-bit walk: one only checks the rows, the other turns every colour
+// word of the opaque runs (a repeated run stores one).
+struct SkipRuns {
+    bool row(u32) const { return false; }
+    void run(const GfxPackedRun&) const {}
+};
+
+struct SwapRunWords {
+    u8* bitmap;
+    bool row(u32) const { return true; }
+    void run(const GfxPackedRun& run) const { gfxSwapWords(bitmap + (run.colours - bitmap), run.repeat ? 1 : run.count); }
+};
+
 // Puts the 16-bit pixels of a bitmap into machine order; false (nothing changed) when its
 // rows do not fit the block.
 bool prepareWords(u8* b, u32 size) {
@@ -54,11 +67,11 @@ bool prepareWords(u8* b, u32 size) {
     if (start == 0) return false;
     u16 packing = h.format & kGfxFormatPackingMask;
     if (packing == kGfxFormatPacked16) {
-        bool whole = gfxWalkPacked16(b + start, size - start, h.height, [](const GfxPackedRun&) {});
-        if (!whole) return false;
-        gfxWalkPacked16(b + start, size - start, h.height, [&](const GfxPackedRun& run) {
-            if (!run.transparent) gfxSwapWords(b + (run.colours - b), run.repeat ? 1 : run.count);
-        });
+        // Checked whole before any word turns, so that a damaged bitmap stays as it was.
+        SkipRuns check;
+        if (!gfxWalkPackedRows16<false>(b + start, size - start, h.height, check)) return false;
+        SwapRunWords swap{b};
+        gfxWalkPackedRows16<false>(b + start, size - start, h.height, swap);
     } else if (packing == 0) {
         if (!gfxPlainRowsFit(h.width, h.height, h.rowBytes, 16, size - start)) return false;
         u32 step = u32(h.rowBytes < 0 ? -i32(h.rowBytes) : h.rowBytes);
@@ -83,7 +96,11 @@ bool gfxPlainRowsFit(u16 width, u16 height, i16 rowBytes, int bits, u32 size) {
 }
 
 void gfxSwapWords(u8* words, u32 count) {
-    for (u32 i = 0; i < count; ++i) std::swap(words[2 * i], words[2 * i + 1]);
+    for (u8* p = words; p < words + 2 * size_t(count); p += 2) {
+        const u8 first = p[0];
+        p[0] = p[1];
+        p[1] = first;
+    }
 }
 
 bool gfxLzExpand(u8* out, const u8* in, u32 inSize, u32 outSize, u8* window, u16 windowBits) {

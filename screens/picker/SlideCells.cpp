@@ -35,9 +35,11 @@ ScrollerPicture ThumbnailPicture(const PictureRecord& picture) {
         return {};
     ScrollerPicture bitmap = emptyBitmap(picture.width, picture.height);
     u8* out = bitmap.data() + kGfxBitmapHeaderSize;
-    for (size_t i = 0, count = size_t(picture.width) * picture.height; i < count; ++i) {
-        const u8* p = &picture.pixels[i * 4];
-        writeLE16(out + 2 * i, pixel555(p[0], p[1], p[2]));
+    const u8* in = picture.pixels.data();
+    for (u8* end = out + size_t(picture.width) * picture.height * 2; out < end; out += 2, in += 4) {
+        const u16 value = pixel555(in[0], in[1], in[2]);
+        out[0] = u8(value);
+        out[1] = u8(value >> 8);
     }
     return bitmap;
 }
@@ -45,8 +47,11 @@ ScrollerPicture ThumbnailPicture(const PictureRecord& picture) {
 ScrollerPicture PlainThumbnail(u32 rgb) {
     ScrollerPicture bitmap = emptyBitmap(kThumbnailWidth, kThumbnailHeight);
     const u16 value = pixel555(u8(rgb >> 16), u8(rgb >> 8), u8(rgb));
-    for (size_t i = 0, count = size_t(kThumbnailWidth) * kThumbnailHeight; i < count; ++i)
-        writeLE16(bitmap.data() + kGfxBitmapHeaderSize + 2 * i, value);
+    u8* out = bitmap.data() + kGfxBitmapHeaderSize;
+    for (u8* end = out + size_t(kThumbnailWidth) * kThumbnailHeight * 2; out < end; out += 2) {
+        out[0] = u8(value);
+        out[1] = u8(value >> 8);
+    }
     return bitmap;
 }
 
