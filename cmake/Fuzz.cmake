@@ -117,7 +117,7 @@ endfunction()
 # tumblo_fuzz_target(<name> SOURCE <fuzz source> [<program sources...>] DEPS <project libraries...>
 #                    CORPUS <seed folder> [RUNS <inputs>] [FIXTURES <ctest fixtures...>] [LABELS <labels...>])
 # Declares <name>, built with clang++ -fsanitize=fuzzer,address, and adds the ctest entry <name>
-# that runs it over the seed corpus for RUNS inputs (default 2000) or 20 seconds, whichever ends
+# that runs it over the seed corpus for RUNS inputs (default 2000) or 10 seconds, whichever ends
 # first (a test run's brief look; a long search runs the target by hand), with a memory limit (a
 # block of 256 MB, or 2 GB in all, fails it). New inputs found go to a scratch corpus in the
 # build tree, never into the seed folder.
@@ -164,7 +164,7 @@ function(tumblo_fuzz_target name)
   # modules keep their state from one input to the next would otherwise scan the whole heap
   # after each, three quarters of its run.
   add_test(NAME ${name}
-           COMMAND ${TUMBLO_FUZZ_BINARY_DIR}/${name} -runs=${ARG_RUNS} -seed=1 -max_len=65536 -max_total_time=20
+           COMMAND ${TUMBLO_FUZZ_BINARY_DIR}/${name} -runs=${ARG_RUNS} -seed=1 -max_len=65536 -max_total_time=10
                    -malloc_limit_mb=256 -rss_limit_mb=2048 -detect_leaks=0 ${scratch} ${ARG_CORPUS})
   set_tests_properties(${name} PROPERTIES LABELS "fuzz;${ARG_LABELS}" FIXTURES_REQUIRED "${ARG_FIXTURES}")
 endfunction()
