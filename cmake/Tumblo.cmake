@@ -85,8 +85,8 @@ set(TUMBLO_UNITY_APART
 # Small files of pixel and byte loops that every picture shown or loaded goes through (a page's
 # thumbnail, the byte order of 16-bit bitmaps, the walk of packed rows, the canvas kept in a
 # page, the transitions between screens): unoptimised under the sanitizers they took a large
-# share of the screen tests' and the program's start-up time, so they are compiled optimised in
-# every configuration, the sanitizers still on. Each is compiled apart from its folder's unity
+# share of the screen tests' and the program's start-up time, so Debug builds compile them
+# optimised too, the sanitizers still on. Each is compiled apart from its folder's unity
 # batch and costs its own compile: keep the list short.
 set(TUMBLO_OPTIMISED_KERNELS
   document/pages/ShrinkPicture.cpp

@@ -17,14 +17,15 @@ PictureRecord ShrinkPicture(const PictureRecord& source, u16 width, u16 height) 
             const u32 left = x * source.width / width;
             const u32 right = std::max(left + 1, (x + 1) * source.width / width);
             u32 sum[4] = {0, 0, 0, 0};
-            const u8* row = source.pixels.data() + top * sourcePitch + size_t(left) * 4;
-            for (u32 sy = top; sy < bottom; ++sy, row += sourcePitch)
+            for (u32 sy = top; sy < bottom; ++sy) {
+                const u8* row = source.pixels.data() + sy * sourcePitch + size_t(left) * 4;
                 for (const u8* p = row; p < row + size_t(right - left) * 4; p += 4) {
                     sum[0] += p[0];
                     sum[1] += p[1];
                     sum[2] += p[2];
                     sum[3] += p[3];
                 }
+            }
             const u32 count = (bottom - top) * (right - left);
             for (size_t c = 0; c < 4; ++c) out[c] = u8((sum[c] + count / 2) / count);
         }
