@@ -36,11 +36,8 @@ ScrollerPicture ThumbnailPicture(const PictureRecord& picture) {
     ScrollerPicture bitmap = emptyBitmap(picture.width, picture.height);
     u8* out = bitmap.data() + kGfxBitmapHeaderSize;
     const u8* in = picture.pixels.data();
-    for (u8* end = out + size_t(picture.width) * picture.height * 2; out < end; out += 2, in += 4) {
-        const u16 value = pixel555(in[0], in[1], in[2]);
-        out[0] = u8(value);
-        out[1] = u8(value >> 8);
-    }
+    for (u8* end = out + size_t(picture.width) * picture.height * 2; out < end; out += 2, in += 4)
+        writeLE16(out, pixel555(in[0], in[1], in[2]));
     return bitmap;
 }
 
@@ -48,10 +45,7 @@ ScrollerPicture PlainThumbnail(u32 rgb) {
     ScrollerPicture bitmap = emptyBitmap(kThumbnailWidth, kThumbnailHeight);
     const u16 value = pixel555(u8(rgb >> 16), u8(rgb >> 8), u8(rgb));
     u8* out = bitmap.data() + kGfxBitmapHeaderSize;
-    for (u8* end = out + size_t(kThumbnailWidth) * kThumbnailHeight * 2; out < end; out += 2) {
-        out[0] = u8(value);
-        out[1] = u8(value >> 8);
-    }
+    for (u8* end = out + size_t(kThumbnailWidth) * kThumbnailHeight * 2; out < end; out += 2) writeLE16(out, value);
     return bitmap;
 }
 
