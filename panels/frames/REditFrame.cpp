@@ -85,6 +85,14 @@ u16 REditFrame::HitHandle(Point16 point) const {
 
 bool REditFrame::HitMove(Point16 point) const { return rectContainsPoint(GetRect(), point); }
 
+bool REditFrame::Reaches(Point16 point) const {
+    const Rect16 frame = GetRect();
+    if (rectContainsPoint(frame, point)) return true;
+    for (i16 index : {kHandleTopLeft, kHandleBottomLeft, kHandleTopRight, kHandleBottomRight})
+        if (handles_[size_t(index)] && rectContainsPoint(CornerRect(frame, index), point)) return true;
+    return false;
+}
+
 // --- the sprites
 
 void REditFrame::KeepBounds(SprSprite*, memHandle) {}

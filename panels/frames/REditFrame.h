@@ -61,6 +61,8 @@ public:
     u16 HitHandle(Point16 point) const;
     // Whether the point lies on the frame where a press moves it.
     virtual bool HitMove(Point16 point) const;
+    // Whether the point lies in the frame or on one of its handles or buttons.
+    bool Reaches(Point16 point) const;
 
     // Resizing: a press on a handle, the pointer's moves, and the release.
     virtual u16 BeginResize(Point16 point, u16 mode);

@@ -1,13 +1,20 @@
 // Things a child puts on the page from the library panels: a sticker dragged in, then moved and
 // made larger by its frame in the sticker panel itself; a background dropped over a painting,
-// which the snail takes back, painting whole, and puts back again.
+// which the snail takes back, painting whole, and puts back again. A movie and a picture from the
+// Add menu, moved and put down with a click beside them; the movie taken off with Delete and
+// brought back by the snail, which also takes away a picture still being placed.
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/ProgramSteps.h"
+#include "tests/journeys/WidgetText.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // Beside the canvas, where the pointer rests while the page is looked at.
 constexpr int32_t kRestX = 50, kRestY = 420;
@@ -37,14 +44,6 @@ Corners frameCorners(const Shot& shot) {
             if (x + y > most) most = x + y, found.right = x, found.bottom = y;
         }
     return found;
-}
-
-// Opens a tool bar panel and waits until it has finished drawing.
-testing::AssertionResult openPanel(Journey& j, const std::string& button) {
-    const Shot before = j.screenshot();
-    j.click(planned("easel.tool." + button));
-    if (auto opened = j.waitForChange(before, planned("easel.panel"), "the " + button + " panel"); !opened) return opened;
-    return j.settle();
 }
 
 // The page after a gesture has changed the area where it ended (not merely the thumbnail
@@ -126,6 +125,111 @@ TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
     j.move(kRestX, kRestY);
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(covered, canvas) < leeway; }, "the background again"));
     j.keep("redone");
+}
+
+// The movie's and the picture's colours, and how far the screen may show them off.
+constexpr uint32_t kMovieRed = 0xE02828, kPictureBlue = 0x2848E0;
+constexpr int kColourSlack = 48;
+
+// The canvas pixels of a colour, and their bounding box (width 0 when there are none).
+Area colourBox(const Shot& shot, uint32_t colour) {
+    const Area canvas = canvasArea();
+    int32_t left = INT32_MAX, top = INT32_MAX, right = -1, bottom = -1;
+    for (int32_t y = canvas.y; y < canvas.y + canvas.height; ++y)
+        for (int32_t x = canvas.x; x < canvas.x + canvas.width; ++x)
+            if (nearColour(shot.pixel(x, y), colour, kColourSlack))
+                left = std::min(left, x), top = std::min(top, y), right = std::max(right, x), bottom = std::max(bottom, y);
+    return right < 0 ? Area{0, 0, 0, 0} : Area{left, top, right - left + 1, bottom - top + 1};
+}
+
+// Pixels of the canvas that are neither paper nor one of the two colours: frames, handles, buttons.
+int framePixels(const Shot& shot) {
+    return shot.count(canvasArea(), [](uint32_t p) {
+        return !nearColour(p, kPaper, 8) && !nearColour(p, kMovieRed, kColourSlack) && !nearColour(p, kPictureBlue, kColourSlack);
+    });
+}
+
+// Chooses a file in the import dialog the menu item opens, and waits until its colour shows.
+testing::AssertionResult addFile(Journey& j, const std::string& item, const std::string& file, uint32_t colour) {
+    if (auto chosen = chooseMenu(j, "Add", item); !chosen) return chosen;
+    Area at;
+    const Area screen{0, 0, 800, 620};
+    if (auto listed = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), file, screen, kWidgetText, 0xFFFFFF)).width > 0; },
+                                file + " in the import dialog's list");
+        !listed)
+        return listed;
+    j.click(at);
+    if (auto open = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), "Open", screen)).width > 0; }, "the dialog's Open");
+        !open)
+        return open;
+    j.click(at);
+    j.move(kRestX, kRestY);
+    return j.waitFor([&] { return colourBox(j.screenshot(), colour).width > 40; }, file + " on the page");
+}
+
+TEST(PageObjectsJourney, AMovieAndAPictureArePlacedMovedPutDownTakenOffAndBroughtBack) {
+    Journey j;
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    const fs::path movies = j.userFolder("Maya") / "Library/Movies";
+    fs::create_directories(movies);
+    fs::create_directories(j.home() / "Pictures");
+    const std::string make = "ffmpeg -v error -y -f lavfi -i color=c=0xE02828:s=160x120:d=20:r=10 -c:v mpeg4 -q:v 2 '" +
+                             (movies / "clip.mp4").string() + "'";
+    ASSERT_EQ(std::system(make.c_str()), 0) << "ffmpeg writes the movie";
+    ASSERT_TRUE(Shot(120, 90, std::vector<uint32_t>(120 * 90, kPictureBlue)).savePng((j.home() / "Pictures/sun.png").string()));
+    const Area canvas = canvasArea();
+    const Area rest{canvas.x + canvas.width - 40, canvas.y + canvas.height - 40, 1, 1};
+
+    // The movie comes framed for placing, and goes where it is dragged.
+    ASSERT_TRUE(addFile(j, "Add a Movie...", "clip.mp4", kMovieRed));
+    ASSERT_TRUE(j.settle());
+    const Area came = colourBox(j.keep("movie-placing"), kMovieRed);
+    EXPECT_GT(framePixels(j.screenshot()), 0) << "its frame";
+    j.drag(came.centerX(), came.centerY(), came.centerX() + 120, came.centerY() + 60);
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return colourBox(j.screenshot(), kMovieRed).x > came.x + 100; }, "the movie moved"));
+    // A press beside it puts it down: the frame goes and the press paints nothing.
+    j.click(rest.x, rest.y);
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return framePixels(j.screenshot()) == 0; }, "the movie put down, its frame gone"));
+    const Area movie = colourBox(j.keep("movie-down"), kMovieRed);
+
+    // The picture the same way; put down, it stays where it was moved.
+    ASSERT_TRUE(addFile(j, "Add a Picture...", "sun.png", kPictureBlue));
+    ASSERT_TRUE(j.settle());
+    const Area picture = colourBox(j.keep("picture-placing"), kPictureBlue);
+    j.drag(picture.centerX(), picture.centerY(), picture.centerX() - 60, picture.centerY() + 100);
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return colourBox(j.screenshot(), kPictureBlue).y > picture.y + 80; }, "the picture moved"));
+    j.click(rest.x, rest.y);
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return framePixels(j.screenshot()) == 0; }, "the picture put down"));
+    const Shot both = j.keep("both-down");
+    EXPECT_GT(colourBox(both, kPictureBlue).y, picture.y + 80);
+
+    // Delete takes the movie off; the snail brings it back where it was.
+    j.key("Delete");
+    ASSERT_TRUE(j.waitFor([&] { return colourBox(j.screenshot(), kMovieRed).width == 0; }, "the movie taken off"));
+    j.keep("movie-deleted");
+    EXPECT_GT(colourBox(j.screenshot(), kPictureBlue).width, 40) << "the picture stays";
+    j.click(planned("easel.side.Undo"));
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return colourBox(j.screenshot(), kMovieRed).x == movie.x; }, "the movie back in its place"));
+    j.keep("movie-back");
+
+    // A picture still being placed: the snail takes it away, and nothing else.
+    const int blueBefore = j.screenshot().countColour(canvas, kPictureBlue, kColourSlack);
+    ASSERT_TRUE(addFile(j, "Add a Picture...", "sun.png", kPictureBlue));
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(canvas, kPictureBlue, kColourSlack) > blueBefore + 1000; },
+                          "a second picture being placed"));
+    j.click(planned("easel.side.Undo"));
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(canvas, kPictureBlue, kColourSlack) <= blueBefore; },
+                          "the picture being placed taken away"));
+    const Shot after = j.keep("placing-undone");
+    EXPECT_EQ(colourBox(after, kMovieRed).x, movie.x) << "the movie stays";
+    EXPECT_EQ(framePixels(after), 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // A child copies a picture in another program and pastes it on the easel's page: the picture,
 // larger than the page and given in pieces, floats over the page cut to its size until a press
-// puts it down, whichever panel is open.
+// puts it down, whichever panel is open. A sticker copied in the cut and move panel comes back
+// from that panel's own Paste button.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -65,6 +66,32 @@ TEST(PasteJourney, AnotherProgramsPictureIsPastedOnThePageFromAnyPanel) {
     EXPECT_TRUE(pasted(down)) << "it stays in the painting";
     const int covered = down.countColour(page, kBlue, 8) + down.countColour(page, kOrange, 8) + down.countColour(page, 0x101010, 8);
     EXPECT_EQ(covered, page.width * page.height) << "its top left part as large as the page covers the page";
+}
+
+// The cut and move panel's Copy and Paste buttons.
+constexpr Area kCutPanelCopy{112, 534, 32, 32}, kCutPanelPaste{180, 534, 32, 32};
+
+TEST(PasteJourney, AStickerCopiedInTheCutPanelIsPastedByItsPasteButton) {
+    Journey j;
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    const Area page = canvasArea();
+    ASSERT_TRUE(openPanel(j, "Stickers"));
+    j.drag(kFirstThumbnailX, kFirstThumbnailY, page.x + 120, page.y + 100);
+    j.move(page.x - 50, page.y + page.height - 10);
+    ASSERT_TRUE(j.waitFor([&] { return paintedPixels(j.screenshot()) > 200; }, "the sticker on the page"));
+    // The pasted one lands in the page's middle, where nothing is yet.
+    const Area middle{page.centerX() - 30, page.centerY() - 30, 60, 60};
+    ASSERT_TRUE(openPanel(j, "Grab"));
+    const Shot moving = j.keep("move-mode");
+    ASSERT_EQ(moving.count(middle, [](uint32_t p) { return p != kPaper; }), 0);
+    j.click(kCutPanelCopy);
+    ASSERT_TRUE(j.settle());
+    j.click(kCutPanelPaste);
+    j.move(page.x - 50, page.y + page.height - 10);
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().count(middle, [](uint32_t p) { return p != kPaper; }) > 200; },
+                          "the pasted sticker in the page's middle"));
+    j.keep("pasted");
 }
 
 }  // namespace
