@@ -69,7 +69,7 @@ TEST(PasteJourney, AnotherProgramsPictureIsPastedOnThePageFromAnyPanel) {
 }
 
 // The cut and move panel's Copy and Paste buttons.
-constexpr Area kCutPanelCopy{112, 534, 32, 32}, kCutPanelPaste{180, 534, 32, 32};
+constexpr Area kCutPanelCopy{112, 554, 32, 32}, kCutPanelPaste{180, 554, 32, 32};
 
 TEST(PasteJourney, AStickerCopiedInTheCutPanelIsPastedByItsPasteButton) {
     Journey j;
