@@ -116,6 +116,9 @@ private:
     Rect16 HandleRect(const Rect16& frame, i16 index) const;
     Rect16 ResizedRect(Point16 point) const;
     Rect16 MovedRect(Point16 point) const;
+    // The frame sprite while the sprite layer carries it in a move; null otherwise.
+    SprSprite* CarriedFrameSprite() const;
+    void DropFrameSprite();
     static void DrawFrameSprite(SprSprite* sprite);
     static void DrawHandleSprite(SprSprite* sprite);
     static void KeepBounds(SprSprite* sprite, memHandle region);

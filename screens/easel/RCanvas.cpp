@@ -202,6 +202,9 @@ void RCanvas::RedrawPage(RPage* page, u16) {
     if (media_ && page) media_->Sync(page->Data());
     if (media_ && !page) media_->Clear();
     if (frames_) frames_->SyncWithPage();
+    // An object being placed that went with its page (another page shown, an undo) is no
+    // longer placed.
+    if (placing_ && frames_ && frames_->EditedObject() != placing_) CommitPlacedObject(false);
     if (owner_) owner_->PageStateChanged();
 }
 
@@ -278,6 +281,7 @@ void RCanvas::RestoreObjects() {
     if (!page) return;
     if (media_) media_->Sync(*page);
     if (frames_) frames_->SyncWithPage();
+    if (placing_ && frames_ && frames_->EditedObject() != placing_) CommitPlacedObject(false);
 }
 
 void RCanvas::FrameNewObject(RPageObject* object) {
@@ -306,7 +310,9 @@ bool RCanvas::ClickMissesEditFrame(Point16 point) const {
 void RCanvas::CommitPlacedObject(bool discard) {
     RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
     RPageObject* object = frames_ ? frames_->EditedObject() : nullptr;
-    if (page && object && object == placing_) {
+    const bool placed = object && object == placing_;
+    placing_ = nullptr;
+    if (page && placed) {
         if (undo_) undo_->ReleaseCurrent();
         if (discard)
             DeleteObject(*page, object);
@@ -315,7 +321,6 @@ void RCanvas::CommitPlacedObject(bool discard) {
         else
             frames_->ReleaseSelectedItem();
     }
-    placing_ = nullptr;
     SetBusy(0);
     ResumeClicks();
 }

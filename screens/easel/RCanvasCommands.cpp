@@ -266,6 +266,8 @@ bool RCanvas::PageRefuses(const RPageData& page, FourCC type) const {
 void RCanvas::ImportFile(uintptr_t kind) {
     RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
     if (!page || kind < kImportPictureKind || kind > kImportBackgroundKind) return;
+    // A picture or movie still being placed is put down before the next comes.
+    if (busy_) CommitPlacedObject(false);
     if (kind != kImportRedrawKind) {
         SuspendClicks();
         const bool chosen = ImportChosenFile(page, kind);

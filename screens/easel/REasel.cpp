@@ -374,12 +374,8 @@ void REasel::ClickOutsideCanvas(Point16 point) {
 }
 
 bool REasel::DeselectMissedEditFrame(const Point16* click) {
-    if (!canvas_ || !canvas_->IsBusy()) return false;
-    // A menu command puts the object being placed down first.
-    if (!click) {
-        canvas_->CommitPlacedObject(false);
-        return false;
-    }
+    // Menu commands leave it being placed: Undo takes back its moves, a new page takes it away.
+    if (!click || !canvas_ || !canvas_->IsBusy()) return false;
     // The snail takes it away, and does nothing else.
     if (undoHotSpot_ && rectContainsPoint(undoHotSpot_->GetRect(), *click)) {
         canvas_->CommitPlacedObject(true);

@@ -158,8 +158,8 @@ public:
 
     // --- RMenuScreen
     CListener* TextPanel() const override;
-    // While an object is being placed, a press that misses its frame (or a menu command) puts it
-    // down, and the snail takes it away.
+    // While an object is being placed, a press that misses its frame puts it down, and the
+    // snail takes it away.
     bool DeselectMissedEditFrame(const Point16* click) override;
     bool PageHasNote() const override;
     void RunTeacherDialog(u16 command) override;
