@@ -1,14 +1,16 @@
-// The program itself, started headless as a desktop starts it, each run in a home folder of its
-// own: a termination signal ends it by that signal within its grace; a second start of the same
-// user brings the first forward and ends, one by another user of the machine is told the
+// The program itself, started as a desktop starts it (headless, or on a private X server), each
+// run in a home folder of its own: a termination signal ends it by that signal within its
+// grace; a second start of the same user, and one by another user of the machine, is told the
 // program runs and ends with 1 (the other refused starts and their codes are the startup
-// refusal tests'). As the superuser each run gets a lock folder of its own (a mount namespace,
-// as the session tool gives it), the test program a network namespace of its own, and a run
-// acts as another user through setpriv.
+// refusal tests'); no start waits for ever on a lock another process holds, and none is left
+// behind by a start ended while it tells something. As the superuser each run gets a lock
+// folder of its own (a mount namespace, as the session tool gives it), the test program a
+// network namespace of its own, and a run acts as another user through setpriv.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sched.h>
+#include <sys/file.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -19,7 +21,11 @@
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include "tests/xserver/XSession.h"
+#include "tests/xserver/XvfbServer.h"
 
 namespace {
 
@@ -37,8 +43,8 @@ struct Ended {
 class Program {
 public:
     // `as` is the user to run as (the superuser may choose); `locks` the machine-wide lock folder
-    // the runs share.
-    Program(const std::string& home, const std::string& locks, uid_t as = ::geteuid()) {
+    // the runs share; `display` the X server to show on (none: headless).
+    Program(const std::string& home, const std::string& locks, uid_t as = ::geteuid(), const std::string& display = "") {
         int err[2];
         if (::pipe2(err, O_CLOEXEC) != 0) return;
         std::vector<std::string> argv;
@@ -59,9 +65,14 @@ public:
                 {"XDG_CONFIG_HOME", home + "/.config"},
                 {"XDG_DATA_HOME", home + "/.local/share"},
                 {"XDG_RUNTIME_DIR", home + "/run"},
-                {"TUMBLO_HEADLESS", "1"},
+                {"SDL_AUDIODRIVER", "dummy"},
                 {"ASAN_OPTIONS", "detect_leaks=0"}};
             for (const auto& [name, value] : env) ::setenv(name, value.c_str(), 1);
+            if (display.empty()) {
+                ::setenv("TUMBLO_HEADLESS", "1", 1);
+            } else {
+                ::setenv("DISPLAY", display.c_str(), 1);
+            }
             std::vector<char*> args;
             for (std::string& a : argv) args.push_back(a.data());
             args.push_back(nullptr);
@@ -70,6 +81,9 @@ public:
         }
         ::close(err[1]);
         err_ = err[0];
+        // What it wrote so far can be read while it runs, and a child it left behind holding
+        // the pipe keeps no read waiting.
+        ::fcntl(err_, F_SETFL, O_NONBLOCK);
         watch_ = int(::syscall(SYS_pidfd_open, pid_, 0));
     }
     ~Program() {
@@ -92,10 +106,15 @@ public:
         reaped_ = true;
         ended.exited = WIFEXITED(status);
         ended.code = ended.exited ? WEXITSTATUS(status) : WTERMSIG(status);
+        ended.told = told();
+        return ended;
+    }
+    // What it wrote on standard error so far.
+    const std::string& told() {
         char buffer[4096];
         ssize_t n;
-        while ((n = ::read(err_, buffer, sizeof buffer)) > 0) ended.told.append(buffer, size_t(n));
-        return ended;
+        while ((n = ::read(err_, buffer, sizeof buffer)) > 0) told_.append(buffer, size_t(n));
+        return told_;
     }
 
 private:
@@ -103,7 +122,21 @@ private:
     int err_ = -1;
     int watch_ = -1;
     bool reaped_ = false;
+    std::string told_;
 };
+
+constexpr char kAlreadyRunning[] = "Tumblo is already running.";
+
+// Polls `condition` every tenth of a second for at most `seconds`.
+template <typename Condition>
+bool within(int seconds, Condition condition) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= until) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return true;
+}
 
 class ProgramProcess : public ::testing::Test {
 protected:
@@ -162,13 +195,14 @@ TEST_F(ProgramProcess, OneCopyPerUserAndTheFirstRunsUntilASignalEndsIt) {
     Ended second = again.end(20);
     EXPECT_TRUE(second.inTime);
     EXPECT_TRUE(second.exited);
-    EXPECT_EQ(second.code, 0) << "the first was brought forward: " << second.told;
+    EXPECT_EQ(second.code, 1) << second.told;
+    EXPECT_NE(second.told.find(kAlreadyRunning), std::string::npos) << second.told;
     if (::geteuid() == 0) {
         Program other(home("other", kNobody), root_ + "/locks", kNobody);
         const Ended refused = other.end(20);
         EXPECT_TRUE(refused.exited);
         EXPECT_EQ(refused.code, 1);
-        EXPECT_NE(refused.told.find("Tumblo is already running."), std::string::npos) << refused.told;
+        EXPECT_NE(refused.told.find(kAlreadyRunning), std::string::npos) << refused.told;
     }
     // A termination signal ends it by that signal within its grace (each signal the catcher
     // takes is the quit signal tests').
@@ -178,6 +212,48 @@ TEST_F(ProgramProcess, OneCopyPerUserAndTheFirstRunsUntilASignalEndsIt) {
     EXPECT_LT(std::chrono::steady_clock::now() - sent, std::chrono::seconds(3));
     EXPECT_FALSE(ended.exited) << "it ran on until the signal: " << ended.told;
     EXPECT_EQ(ended.code, SIGTERM);
+}
+
+// Another process (another user's, say) holds the start-up's machine-wide lock and never lets
+// go: a start waits a while, says the program runs and ends.
+TEST_F(ProgramProcess, AStartThatCannotHaveTheStartLockSaysSoAndEnds) {
+    if (::geteuid() != 0) GTEST_SKIP() << "the machine-wide lock folder is only the test's own in a namespace";
+    const int held = ::open((root_ + "/locks/Global-GmfxApplication||init.lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    Program start(home("waiting"), root_ + "/locks");
+    const Ended ended = start.end(60);
+    ::close(held);
+    EXPECT_TRUE(ended.inTime) << "it waited without end";
+    EXPECT_TRUE(ended.exited);
+    EXPECT_EQ(ended.code, 1);
+    EXPECT_NE(ended.told.find(kAlreadyRunning), std::string::npos) << ended.told;
+}
+
+// A start that tells on the desktop that the program runs, ended by a signal while its box is
+// up, takes the box and every lock with it: the next start is answered at once.
+TEST_F(ProgramProcess, AStartEndedWhileItsMessageIsUpLeavesNoBoxNorLockBehind) {
+    const XvfbServer server;
+    ASSERT_TRUE(server.running()) << server.failure();
+    const XSession x(server.display());
+    ASSERT_TRUE(x.connected());
+    const std::string me = home("first");
+    Program first(me, root_ + "/locks", ::geteuid(), server.display());
+    ASSERT_TRUE(startedUp(me));
+    ASSERT_TRUE(within(30, [&] { return x.shownWindows() == 1; })) << "the first start's window";
+    Program telling(me, root_ + "/locks", ::geteuid(), server.display());
+    ASSERT_TRUE(within(30, [&] { return telling.told().find(kAlreadyRunning) != std::string::npos; })) << telling.told();
+    ASSERT_TRUE(within(30, [&] { return x.shownWindows() == 2; })) << "the message box";
+    telling.signal(SIGTERM);
+    const Ended ended = telling.end(10);
+    EXPECT_TRUE(ended.inTime);
+    EXPECT_EQ(ended.code, SIGTERM);
+    EXPECT_TRUE(within(5, [&] { return x.shownWindows() == 1; })) << "the box went with its start";
+    Program next(me, root_ + "/locks");
+    const Ended answered = next.end(20);
+    EXPECT_TRUE(answered.inTime) << "the next start waited on a lock the ended one left";
+    EXPECT_NE(answered.told.find(kAlreadyRunning), std::string::npos) << answered.told;
+    first.signal(SIGTERM);
+    EXPECT_TRUE(first.end(10).inTime);
 }
 
 }  // namespace
