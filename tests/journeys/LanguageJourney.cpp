@@ -1,5 +1,6 @@
 // A child at a Spanish keyboard logs in, switches the program to Spanish and reads the easel's
-// menus, the login and the file dialogs in Spanish; a child whose name has an ñ types it as it is.
+// menus, the login and the file dialogs in Spanish; a child whose name has an ñ types it as it is,
+// on a US keyboard too while the program speaks Spanish.
 // A child and a teacher go through every screen and dialog in Spanish, one stop after another.
 #include <filesystem>
 #include <fstream>
@@ -82,6 +83,36 @@ void typeName(Journey& j, const std::string& name) {
 testing::AssertionResult easelMenus(Journey& j, const std::string& language) {
     const std::string file = menuText(language, "File");
     return j.waitFor([&] { return findWidgetText(j.screenshot(), file, menuBarArea()).width > 0; }, "the easel's menus");
+}
+
+// Logs in as a new user whose name is typed key by key ("semicolon", "a").
+testing::AssertionResult newUserByKeys(Journey& j, const std::string& language, const std::vector<std::string>& keys) {
+    if (auto chosen = chooseMenu(j, menuText(language, "File"), menuText(language, "LogInAsNewUser")); !chosen) return chosen;
+    Shot field;
+    if (auto shown = loginField(j, &field); !shown) return shown;
+    const Area box = planned("dialog.login.field");
+    j.click(box.centerX(), box.centerY());
+    j.key("End");
+    for (int i = 0; i < 32; ++i) j.key("BackSpace");
+    for (const std::string& key : keys) j.key(key);
+    j.key("Return");
+    return easelMenus(j, language);
+}
+
+// On a US keyboard the Spanish program types ñ on the key right of L and á through the accent
+// key right of P, where a Spanish keyboard has them; back in English the same keys type ; and '.
+TEST(LanguageJourney, InSpanishAUsKeyboardTypesWhereASpanishKeyboardHasTheLetters) {
+    Journey j;
+    ASSERT_TRUE(j.start({.keyboard = "us"}));
+    ASSERT_TRUE(logIn(j, "Pablo"));
+    ASSERT_TRUE(chooseMenu(j, menuText("English", "Controls"), menuText("English", "SwitchLanguage1")));
+    ASSERT_TRUE(easelMenus(j, "Spanish"));
+    ASSERT_TRUE(newUserByKeys(j, "Spanish", {"shift+n", "i", "semicolon", "bracketleft", "a"}));
+    EXPECT_TRUE(std::filesystem::is_directory(j.userFolder("Niñá"))) << "ñ and á typed on the Spanish keys";
+    ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "Controls"), menuText("Spanish", "SwitchLanguage1")));
+    ASSERT_TRUE(easelMenus(j, "English"));
+    ASSERT_TRUE(newUserByKeys(j, "English", {"shift+n", "i", "semicolon", "apostrophe"}));
+    EXPECT_TRUE(std::filesystem::is_directory(j.userFolder("Ni;'"))) << "the desktop's keys again";
 }
 
 TEST(LanguageJourney, InSpanishTheLoginAndTheFileDialogsSpeakSpanishAndListPicturesByName) {
