@@ -248,6 +248,11 @@ TEST_F(ProgramProcess, AStartEndedWhileItsMessageIsUpLeavesNoBoxNorLockBehind) {
     EXPECT_TRUE(ended.inTime);
     EXPECT_EQ(ended.code, SIGTERM);
     EXPECT_TRUE(within(5, [&] { return x.shownWindows() == 1; })) << "the box went with its start";
+    // Nothing holds the start-up's lock now: the first let it go once it had started.
+    const std::string locks = ::geteuid() == 0 ? root_ + "/locks" : "/tmp/tumblo-locks";
+    const int init = ::open((locks + "/Global-GmfxApplication||init.lock").c_str(), O_RDONLY | O_CLOEXEC);
+    EXPECT_EQ(::flock(init, LOCK_EX | LOCK_NB), 0) << "a child of the ended start holds the start-up's lock";
+    ::close(init);
     Program next(me, root_ + "/locks");
     const Ended answered = next.end(20);
     EXPECT_TRUE(answered.inTime) << "the next start waited on a lock the ended one left";
