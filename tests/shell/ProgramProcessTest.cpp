@@ -20,6 +20,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -81,9 +82,7 @@ public:
         }
         ::close(err[1]);
         err_ = err[0];
-        // What it wrote so far can be read while it runs, and a child it left behind holding
-        // the pipe keeps no read waiting.
-        ::fcntl(err_, F_SETFL, O_NONBLOCK);
+        ::fcntl(err_, F_SETFL, O_NONBLOCK);  // a child it left behind may hold the pipe
         watch_ = int(::syscall(SYS_pidfd_open, pid_, 0));
     }
     ~Program() {
@@ -106,15 +105,10 @@ public:
         reaped_ = true;
         ended.exited = WIFEXITED(status);
         ended.code = ended.exited ? WEXITSTATUS(status) : WTERMSIG(status);
-        ended.told = told();
-        return ended;
-    }
-    // What it wrote on standard error so far.
-    const std::string& told() {
         char buffer[4096];
         ssize_t n;
-        while ((n = ::read(err_, buffer, sizeof buffer)) > 0) told_.append(buffer, size_t(n));
-        return told_;
+        while ((n = ::read(err_, buffer, sizeof buffer)) > 0) ended.told.append(buffer, size_t(n));
+        return ended;
     }
 
 private:
@@ -122,20 +116,14 @@ private:
     int err_ = -1;
     int watch_ = -1;
     bool reaped_ = false;
-    std::string told_;
 };
 
 constexpr char kAlreadyRunning[] = "Tumblo is already running.";
 
-// Polls `condition` every tenth of a second for at most `seconds`.
-template <typename Condition>
-bool within(int seconds, Condition condition) {
+bool within(int seconds, const std::function<bool()>& condition) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= until) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
+    while (!condition() && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return condition();
 }
 
 class ProgramProcess : public ::testing::Test {
@@ -214,51 +202,39 @@ TEST_F(ProgramProcess, OneCopyPerUserAndTheFirstRunsUntilASignalEndsIt) {
     EXPECT_EQ(ended.code, SIGTERM);
 }
 
-// Another process (another user's, say) holds the start-up's machine-wide lock and never lets
-// go: a start waits a while, says the program runs and ends.
+// Another user, say, holds the start-up's lock for good: a start waits a while, says so, ends.
 TEST_F(ProgramProcess, AStartThatCannotHaveTheStartLockSaysSoAndEnds) {
-    if (::geteuid() != 0) GTEST_SKIP() << "the machine-wide lock folder is only the test's own in a namespace";
+    if (::geteuid() != 0) GTEST_SKIP() << "the machine-wide lock folder is the test's own only in a namespace";
     const int held = ::open((root_ + "/locks/Global-GmfxApplication||init.lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    Program start(home("waiting"), root_ + "/locks");
-    const Ended ended = start.end(60);
+    const Ended ended = Program(home("waiting"), root_ + "/locks").end(60);
     ::close(held);
-    EXPECT_TRUE(ended.inTime) << "it waited without end";
-    EXPECT_TRUE(ended.exited);
-    EXPECT_EQ(ended.code, 1);
+    EXPECT_TRUE(ended.inTime && ended.exited && ended.code == 1) << ended.code;
     EXPECT_NE(ended.told.find(kAlreadyRunning), std::string::npos) << ended.told;
 }
 
-// A start that tells on the desktop that the program runs, ended by a signal while its box is
-// up, takes the box and every lock with it: the next start is answered at once.
+// A start ended by a signal while its desktop box says the program runs takes the box and
+// every lock with it: the next start is answered at once.
 TEST_F(ProgramProcess, AStartEndedWhileItsMessageIsUpLeavesNoBoxNorLockBehind) {
     const XvfbServer server;
-    ASSERT_TRUE(server.running()) << server.failure();
     const XSession x(server.display());
-    ASSERT_TRUE(x.connected());
+    ASSERT_TRUE(x.connected()) << server.failure();
     const std::string me = home("first");
     Program first(me, root_ + "/locks", ::geteuid(), server.display());
-    ASSERT_TRUE(startedUp(me));
-    ASSERT_TRUE(within(30, [&] { return x.shownWindows() == 1; })) << "the first start's window";
+    ASSERT_TRUE(startedUp(me) && within(30, [&] { return x.shownWindows() == 1; }));
     Program telling(me, root_ + "/locks", ::geteuid(), server.display());
-    ASSERT_TRUE(within(30, [&] { return telling.told().find(kAlreadyRunning) != std::string::npos; })) << telling.told();
     ASSERT_TRUE(within(30, [&] { return x.shownWindows() == 2; })) << "the message box";
     telling.signal(SIGTERM);
     const Ended ended = telling.end(10);
-    EXPECT_TRUE(ended.inTime);
-    EXPECT_EQ(ended.code, SIGTERM);
+    EXPECT_EQ(ended.code, SIGTERM) << ended.told;
+    EXPECT_NE(ended.told.find(kAlreadyRunning), std::string::npos) << ended.told;
     EXPECT_TRUE(within(5, [&] { return x.shownWindows() == 1; })) << "the box went with its start";
-    // Nothing holds the start-up's lock now: the first let it go once it had started.
     const std::string locks = ::geteuid() == 0 ? root_ + "/locks" : "/tmp/tumblo-locks";
     const int init = ::open((locks + "/Global-GmfxApplication||init.lock").c_str(), O_RDONLY | O_CLOEXEC);
     EXPECT_EQ(::flock(init, LOCK_EX | LOCK_NB), 0) << "a child of the ended start holds the start-up's lock";
     ::close(init);
-    Program next(me, root_ + "/locks");
-    const Ended answered = next.end(20);
-    EXPECT_TRUE(answered.inTime) << "the next start waited on a lock the ended one left";
-    EXPECT_NE(answered.told.find(kAlreadyRunning), std::string::npos) << answered.told;
-    first.signal(SIGTERM);
-    EXPECT_TRUE(first.end(10).inTime);
+    const Ended next = Program(me, root_ + "/locks").end(20);
+    EXPECT_TRUE(next.inTime && next.told.find(kAlreadyRunning) != std::string::npos) << next.told;
 }
 
 }  // namespace
