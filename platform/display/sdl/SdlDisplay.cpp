@@ -257,7 +257,7 @@ private:
                 in.textFollows = SDL_IsTextInputActive() && !typesNoText(event.key.keysym.mod);
                 // The program's own layout types instead of the desktop's, from the key's code.
                 std::string typed;
-                if (event.type == SDL_KEYDOWN && in.textFollows && programKeyboardInUse() && pressedKeyCode_ != 0)
+                if (event.type == SDL_KEYDOWN && in.textFollows && readsKeyCodes())
                     typed = programKeyboardText(pressedKeyCode_, {(event.key.keysym.mod & KMOD_SHIFT) != 0,
                                                                   (event.key.keysym.mod & KMOD_CAPS) != 0,
                                                                   (event.key.keysym.mod & KMOD_RALT) != 0});
@@ -282,7 +282,7 @@ private:
                 // letter is the key's, not text. The program's own layout, when one is in use,
                 // has typed already.
                 SdlWindow* window = windowOf(event.text.windowID);
-                if (!window || typesNoText(SDL_GetModState()) || programKeyboardInUse()) return;
+                if (!window || typesNoText(SDL_GetModState()) || readsKeyCodes()) return;
                 InputEvent in;
                 in.kind = InputEvent::Kind::Text;
                 in.text = std::string(event.text.text, strnlen(event.text.text, sizeof event.text.text));
@@ -309,6 +309,10 @@ private:
             default: return;
         }
     }
+
+    // The program's own layout types where the display gives the keys' X codes; elsewhere (no X
+    // server) the desktop's layout goes on typing.
+    bool readsKeyCodes() const { return programKeyboardInUse() && pressedKeyCode_ != 0; }
 
     // Control or the left Alt makes a key a shortcut; the right Alt is the layout's AltGr.
     static bool typesNoText(uint16_t modifiers) { return (modifiers & (KMOD_CTRL | KMOD_LALT)) != 0; }
