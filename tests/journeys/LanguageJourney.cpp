@@ -103,8 +103,7 @@ TEST(LanguageJourney, InSpanishAUsKeyboardTypesWhereASpanishKeyboardHasTheLetter
     ASSERT_TRUE(easelMenus(j, "Spanish"));
     ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "Controls"), menuText("Spanish", "SwitchLanguage1")));
     ASSERT_TRUE(chooseMenu(j, menuText("English", "File"), menuText("English", "SaveAs")));
-    const std::string place = "Niñá's Pictures";
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), place, {0, kScreenTop, 800, 600}).width > 0; }, place));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Niñá's Pictures", {0, kScreenTop, 800, 600}).width > 0; }, "the save dialog"));
     for (const char* key : {"c", "semicolon", "apostrophe", "Return"}) j.key(key);
     const std::filesystem::path saved = j.userFolder("Niñá") / "Pictures/c;'.tbx";
     EXPECT_TRUE(j.waitFor([&] { return std::filesystem::exists(saved); }, saved.string())) << "the desktop's keys again";
