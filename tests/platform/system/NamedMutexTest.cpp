@@ -92,11 +92,10 @@ TEST_F(NamedMutexTest, UnusableFolderGivesAnInvalidMutex) {
     EXPECT_FALSE(mutex.valid());
     EXPECT_FALSE(mutex.lockWithin(std::chrono::milliseconds(0)));
     EXPECT_FALSE(mutex.tryLock());
-    // A user's folder that others may write in is not the user's own.
     std::filesystem::create_directories(root / "local");
     std::filesystem::permissions(root / "local", std::filesystem::perms::all);
     plat::setNamedMutexRoot(root.string());
-    EXPECT_FALSE(plat::NamedMutex("Local\\X").valid());
+    EXPECT_FALSE(plat::NamedMutex("Local\\X").valid()) << "a user's folder that others may write in";
 }
 
 // The guard's names carry the program's whole path, which may be longer than a file name.
