@@ -18,7 +18,6 @@
 #include "framework/controls/RTexturePicker.h"
 #include "framework/input/RHotSpotItem.h"
 #include "framework/panels/RPanel.h"
-#include "media/export/CanvasSnapshot.h"
 #include "panels/base/ToolPanelCommands.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/EaselCommands.h"
@@ -278,7 +277,7 @@ u32 REaselCommands::Export(RMessage*, uintptr_t) {
     if (canvas.right > canvas.left && canvas.bottom > canvas.top)
         sources.canvas = {u16(canvas.right - canvas.left), u16(canvas.bottom - canvas.top)};
     // A movie's poster is the page as the child sees it now, before the dialog covers it.
-    sources.canvasSnapshot = CanvasSnapshot(canvas);
+    if (easel_.Canvas()) sources.canvasSnapshot = easel_.Canvas()->Snapshot();
     sources.programFolder = paths->ProgramFolder();
     ExportWithDialog(app->GetMainWindow(), *paths, kEaselExportKinds, easel_.PictureTitle(), sources);
     // What the dialogs covered is drawn again.
