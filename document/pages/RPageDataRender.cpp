@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "document/objects/RBitmapPageObject.h"
+#include "document/objects/RMediaFilePageObject.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/pages/PagePainting.h"
 #include "document/pages/RPageData.h"
@@ -78,6 +79,24 @@ EngineErr RPageData::Render(GfxPort* port, i16 x, i16 y) const {
     gfxSetPort(previous);
     gfxUnlockPort(port);
     return err;
+}
+
+EngineErr RPageData::RenderMedia(GfxPort* port, i16 x, i16 y) const {
+    if (!port || port == kGfxBadPortHandle) return kGfxErrBadValue;
+    GfxPixelDescriptor target{};
+    if (EngineErr err = port->LockBits(&target)) return err;
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    while (target.depth == 16 && target.base && NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject)) {
+        const VectorPainter painter = MediaPainterOf(object->Type());
+        if (!painter) continue;
+        const PageRect& r = object->rect;
+        const Rect16 place{i16(r.left + x), i16(r.top + y), i16(r.right + x), i16(r.bottom + y)};
+        // One the painter cannot read leaves its place as Render drew it.
+        painter(target, static_cast<const RMediaFilePageObject*>(object)->media, place);
+    }
+    port->UnlockBits(&target);
+    return target.depth == 16 ? kErrNone : kGfxErrBadFormat;
 }
 
 }  // namespace Ostrel
