@@ -59,6 +59,11 @@ TextRecord textRecordOf(const StyledText& text) {
         stretch = here;
         start = u16(i);
     }
+    // A text styled whole is a text in one style.
+    if (record.runs.size() == 1 && record.runs[0].from == 0 && record.runs[0].to == text.Length()) {
+        whole.Merge(styleOf(record.runs[0]));
+        record = TextRecord{whole.name, whole.size, whole.StyleBits(), rgbOf(whole.color), text.Text(), i16(text.Justification())};
+    }
     return record;
 }
 

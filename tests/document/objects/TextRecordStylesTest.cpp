@@ -53,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StoredCase{"one word bold and bigger", {{4, 9, change(28, kStyleOn)}}, 1},
                       StoredCase{"overlapping runs become their stretches", {{0, 9, change(20, kStyleNotSet)}, {4, 14, change(0, kStyleOn)}}, 3},
                       StoredCase{"a run changing nothing is not stored", {{2, 6, change(0, kStyleNotSet)}}, 0},
-                      StoredCase{"a style chosen at a caret is not stored", {{9, 9, change(0, kStyleOn)}}, 0}),
+                      StoredCase{"a style chosen at a caret is not stored", {{9, 9, change(0, kStyleOn)}}, 0},
+                      StoredCase{"a text styled whole is stored in one style", {{0, 14, change(20, kStyleOn)}}, 0}),
     [](const ::testing::TestParamInfo<StoredCase>& info) { return "case" + std::to_string(info.index); });
 
 }  // namespace

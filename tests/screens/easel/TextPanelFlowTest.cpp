@@ -68,10 +68,12 @@ TEST_F(TextPanelFlow, PressTypeStyleSaveAndReopen) {
     type("HI THERE");
     RTextPageObject& text = panel->Editing()->Object();
     EXPECT_EQ(text.text.text, "HI THERE");
+    panel->Editing()->Editor().SetSelection(3, 8);
     click(centreOf(panel->Buttons()[kTextButtonBold]->GetSprite()));
-    EXPECT_EQ(text.text.style & kGfxFontBold, kGfxFontBold);
     send(*panel, kMsgTextSizeChosen, u16(findSize(24)));
-    EXPECT_EQ(text.text.size, 24);
+    ASSERT_EQ(text.text.runs.size(), 1u) << "THERE alone is bold and 24";
+    EXPECT_EQ(text.text.runs[0], (TextRunRecord{3, 8, "", 24, false, 0, kStyleOn, kStyleNotSet, kStyleNotSet}));
+    EXPECT_EQ(text.text.style & kGfxFontBold, 0);
     EXPECT_GE(text.rect.right - text.rect.left, 20) << "the text grew to its words";
     const u16 id = text.Id();
     click(onPage(400, 40));
@@ -88,8 +90,8 @@ TEST_F(TextPanelFlow, PressTypeStyleSaveAndReopen) {
     ASSERT_EQ(reopened.FindObject(kTypeText, id, &kept), 0);
     const TextRecord& record = static_cast<RTextPageObject*>(kept)->text;
     EXPECT_EQ(record.text, "HI THERE");
-    EXPECT_EQ(record.size, 24);
-    EXPECT_EQ(record.style & kGfxFontBold, kGfxFontBold);
+    EXPECT_EQ(record.size, 14);
+    EXPECT_EQ(record.runs, text.text.runs);
 }
 
 TEST_F(TextPanelFlow, AnEmptyTextGoesAwayWithItsFrame) {
