@@ -16,6 +16,7 @@ namespace {
 // The text panel's Bold button and its arrow to the next larger size.
 const Area kBold{244, kScreenTop + 520, 36, 36};
 const Area kLarger{390, kScreenTop + 474, 24, 30};
+const Area kSize{330, kScreenTop + 476, 56, 26};
 constexpr int32_t kRestX = 50, kRestY = 420;
 constexpr uint32_t kListPaper = 0xFFFFFF;
 
@@ -23,7 +24,7 @@ std::string menuText(const std::string& key) { return languageText("English", "M
 
 bool red(uint32_t p) {
     const int r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
-    return r > 150 && r > g + 60 && r > b + 60;
+    return r > 150 && g < 100 && b < 100;
 }
 // Red ink as a movie's coding blurs it into the paper around thin strokes.
 bool reddish(uint32_t p) {
@@ -105,6 +106,16 @@ TEST(StyledTextJourney, OneWordStaysStyledAlone) {
     ASSERT_NE(pickColour(j, red), 0u);
     ASSERT_TRUE(press(j, kLarger, canvas, "frog larger"));
     ASSERT_TRUE(press(j, kLarger, canvas, "frog larger still"));
+    // The controls show the style where the caret stands: Bold and the size differ between
+    // frog and the word before it.
+    j.click(frog.x - 12, frog.centerY());
+    ASSERT_TRUE(j.settle());
+    const Shot inThe = j.keep("caret-in-the");
+    j.click(frog.centerX(), frog.centerY());
+    ASSERT_TRUE(j.settle());
+    const Shot inFrog = j.keep("caret-in-frog");
+    EXPECT_GT(inFrog.differences(inThe, kBold), 0) << "Bold down in frog only";
+    EXPECT_GT(inFrog.differences(inThe, kSize), 0) << "frog's size shown";
     // The bare page puts the text down; the paint panel leaves the page alone to look at.
     j.click(canvas.x + 500, canvas.y + 380);
     ASSERT_TRUE(j.settle());

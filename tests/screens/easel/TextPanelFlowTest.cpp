@@ -74,6 +74,14 @@ TEST_F(TextPanelFlow, PressTypeStyleSaveAndReopen) {
     ASSERT_EQ(text.text.runs.size(), 1u) << "THERE alone is bold and 24";
     EXPECT_EQ(text.text.runs[0], (TextRunRecord{3, 8, "", 24, false, 0, kStyleOn, kStyleNotSet, kStyleNotSet}));
     EXPECT_EQ(text.text.style & kGfxFontBold, 0);
+    // Undo takes the size back and keeps the bold; the second Undo brings it again.
+    for (const u16 size : {u16(0), u16(24)}) {
+        mainWindow->OnCommand(kCmdUndo);
+        settle();
+        ASSERT_EQ(text.text.runs.size(), 1u);
+        EXPECT_EQ(text.text.runs[0].size, size);
+        EXPECT_EQ(text.text.runs[0].bold, kStyleOn);
+    }
     EXPECT_GE(text.rect.right - text.rect.left, 20) << "the text grew to its words";
     const u16 id = text.Id();
     click(onPage(400, 40));
