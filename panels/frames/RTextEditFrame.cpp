@@ -53,6 +53,10 @@ bool RTextEditFrame::HitMove(Point16 point) const {
     return rectContainsPoint(Rect16{frame.left, frame.top, frame.right, i16(frame.top + 1 + kMoveBarHeight)}, point);
 }
 
+void RTextEditFrame::FollowText() {
+    if (Text() && !IsDragging() && !IsResizing()) PlaceHandles(GetRect());
+}
+
 bool RTextEditFrame::Fits(const Rect16& text) const {
     if (!Text()) return false;
     if (Text()->text.text.empty()) return true;

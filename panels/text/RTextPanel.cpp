@@ -21,6 +21,7 @@
 #include "panels/frames/FrameCommands.h"
 #include "panels/frames/FrameHost.h"
 #include "panels/frames/RFrameMaker.h"
+#include "panels/frames/RTextEditFrame.h"
 #include "panels/frames/MeasuringPort.h"
 #include "panels/text/TextPanelLists.h"
 #include "tools/base/ToolNames.h"
@@ -271,7 +272,11 @@ void RTextPanel::Edit(RTextPageObject* object) {
 }
 
 void RTextPanel::Changed() {
-    if (editing_) editing_->Store();
+    if (!editing_) return;
+    editing_->Store();
+    if (auto* frame = frames_ ? dynamic_cast<RTextEditFrame*>(frames_->EditFrame()) : nullptr;
+        frame && frame->Object() == &editing_->Object())
+        frame->FollowText();
 }
 
 void RTextPanel::CreateTextObject(Point16 point) {

@@ -116,6 +116,13 @@ TEST(StyledTextJourney, OneWordStaysStyledAlone) {
     const Shot inFrog = j.keep("caret-in-frog");
     EXPECT_GT(inFrog.differences(inThe, kBold), 0) << "Bold down in frog only";
     EXPECT_GT(inFrog.differences(inThe, kSize), 0) << "frog's size shown";
+    // The frame grew with the larger word: its lower left handle stands at its foot, outside it.
+    const Area bar = boxOf(inFrog, canvas, [](uint32_t p) { return (p >> 16) > 60 && (p >> 16) < 110 && (p >> 8 & 0xFF) < 30 && (p & 0xFF) > 220; });
+    ASSERT_GT(bar.width, 20) << "the frame's move bar";
+    int32_t foot = bar.y;
+    for (int32_t y = bar.y; y < canvas.y + canvas.height; ++y)
+        if (dark(inFrog.pixel(bar.x - 1, y))) foot = y;
+    EXPECT_GT(inFrog.count({bar.x - 4, foot - 6, 1, 7}, dark), 0) << "a handle at the frame's foot";
     // The bare page puts the text down; the paint panel leaves the page alone to look at.
     j.click(canvas.x + 500, canvas.y + 380);
     ASSERT_TRUE(j.settle());
