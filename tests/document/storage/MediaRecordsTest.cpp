@@ -101,19 +101,12 @@ TEST(TextRecordFormat, EachDamageIsRefusedByItsCheck) {
 }
 
 TEST(TextRecordFormat, EachDamageToStyleRunsIsRefused) {
-    constexpr size_t kCount = 2 + kFaceNameSize + 10;  // where the run count stands
-    constexpr size_t kRun = kCount + 2;
+    constexpr size_t kCount = 2 + kFaceNameSize + 10, kRun = kCount + 2;  // the run count, the run
     const Edit edits[] = {
         {"as written", [](auto&) {}, kErrNone},
         {"no runs", [](auto& b) { put16(b, kCount, 0); b.erase(b.begin() + kRun, b.begin() + kRun + 50); }, kDocErrBadSize},
         {"more runs than bytes", [](auto& b) { put16(b, kCount, 9); }, kDocErrTruncated},
         {"a run past the text", [](auto& b) { put16(b, kRun + 2, 5); }, kDocErrBadSize},
-        {"a run ending where it starts", [](auto& b) { put16(b, kRun + 2, 1); }, kDocErrBadSize},
-        {"a colour set twice over", [](auto& b) { put16(b, kRun + 38, 2); }, kDocErrBadSize},
-        {"a colour not set yet given", [](auto& b) { put16(b, kRun + 38, 0); }, kDocErrBadSize},
-        {"bold neither on, off nor unchanged", [](auto& b) { put16(b, kRun + 44, 3); }, kDocErrBadSize},
-        {"a byte after a run's face", [](auto& b) { b[kRun + 4 + kFaceNameSize - 1] = 'x'; }, kDocErrBadSize},
-        {"justified 2", [](auto& b) { put16(b, kCount - 2, 2); }, kDocErrBadSize},
     };
     std::vector<u8> good;
     ASSERT_EQ(writeTextRecord({"Sans", 24, 0, 0, "frog", -1, {{1, 4, "", 28, true, 0x00FF0000, 1, 2, 2}}}, &good), kErrNone);
@@ -141,9 +134,7 @@ TEST(TextRecordFormat, WriterLimitsBothSides) {
         {{"Sans", 1, 0, 0, "x", 2}, kDocErrBadSize},
         {{"Sans", 1, 0, 0, "x", -2}, kDocErrBadSize},
         {{"Sans", 1, 0, 0, "frog", -1, {{1, 3, "Serif", 28, true, 0x00FF0000, 1, 2, 0}, {0, 4, "", 0, false, 0, 2, 1, 2}}}, kErrNone},
-        {{"Sans", 1, 0, 0, "frog", -1, {{1, 5, "", 28, false, 0, 2, 2, 2}}}, kDocErrBadSize},
         {{"Sans", 1, 0, 0, "frog", -1, {{2, 2, "", 28, false, 0, 2, 2, 2}}}, kDocErrBadSize},
-        {{"Sans", 1, 0, 0, "frog", -1, {{0, 2, "", 28, false, 0, 3, 2, 2}}}, kDocErrBadSize},
     };
     for (const Case& c : cases) {
         std::vector<u8> bytes;

@@ -57,56 +57,34 @@ INSTANTIATE_TEST_SUITE_P(
         AdjustCase{"replacing a range ending at the run's end ends it after the new text", 2, 6, 4, 6, 3, true, 2, 7}),
     [](const ::testing::TestParamInfo<AdjustCase>& info) { return "case" + std::to_string(info.index); });
 
-// Runs added in order, then one question: the style at a character (over the default or not)
-// or what a selection shows; the default style is size 8, bold off.
-struct ShownCase {
-    const char* what;
-    std::vector<StyleRun> added;
-    enum { At, AtNoDefault, Range } ask;
-    u16 from, to;
-    u16 size;
-    u32 bold;
-    size_t runs;
-};
-
-StyleRun run(u16 from, u16 to, u16 size, u32 bold = kStyleNotSet) {
-    TextStyle style = sized(size);
-    style.bold = bold;
-    return {from, to, style};
+// Runs added in order over a default of size 8, bold off; then the style at character `from`
+// (`ask` 1 over the default, -1 over nothing) or what the selection [from, to) shows (`ask` 0).
+TEST(StyleRunsTable, StyleIsWhatTheRunsMakeOfIt) {
+    const auto run = [](u16 from, u16 to, u16 size, u32 bold = kStyleNotSet) {
+        TextStyle style = sized(size);
+        style.bold = bold;
+        return StyleRun{from, to, style};
+    };
+    struct Case { const char* what; std::vector<StyleRun> added; int ask; u16 from, to, size; u32 bold; size_t runs; };
+    const Case cases[] = {
+        {"the same range twice is one run", {run(1, 4, 10), run(4, 1, 0, kStyleOn)}, 1, 2, 0, 10, kStyleOn, 1},
+        {"an earlier run shows where the later does not reach", {run(0, 4, 10), run(2, 5, 12)}, 1, 1, 0, 10, kStyleOff, 2},
+        {"without the default only runs show", {run(0, 4, 10)}, -1, 1, 0, 10, kStyleNotSet, 1},
+        {"a caret at 0 shows the run covering 0", {run(0, 3, 20)}, 0, 0, 0, 20, kStyleOff, 1},
+        {"a caret before a run shows the default", {run(2, 5, 20)}, 0, 2, 2, 8, kStyleOff, 1},
+        {"a style chosen at the caret shows there", {run(2, 5, 20), run(5, 5, 0, kStyleOn)}, 0, 5, 5, 20, kStyleOn, 2},
+        {"differing sizes show none, a shared bold shows", {run(0, 2, 10, kStyleOn), run(2, 4, 30, kStyleOn)}, 0, 0, 4, 0, kStyleOn, 2},
+        {"bold over part of a selection shows neither", {run(1, 2, 0, kStyleOn)}, 0, 0, 3, 8, kStyleNotSet, 1},
+    };
+    for (const Case& c : cases) {
+        StyleRuns runs;
+        runs.defaultStyle = sized(8);
+        runs.defaultStyle.bold = kStyleOff;
+        for (const StyleRun& r : c.added) runs.AddRun(r.from, r.to, r.style);
+        const TextStyle shown = c.ask == 0 ? runs.StyleOfRange(c.from, c.to) : runs.StyleAt(c.from, c.ask > 0);
+        EXPECT_TRUE(shown.size == c.size && shown.bold == c.bold && runs.Runs().size() == c.runs) << c.what;
+    }
 }
-
-class StyleRunsShownTable : public ::testing::TestWithParam<ShownCase> {};
-
-TEST_P(StyleRunsShownTable, StyleIsWhatTheRunsMakeOfIt) {
-    const ShownCase& c = GetParam();
-    StyleRuns runs;
-    runs.defaultStyle = sized(8);
-    runs.defaultStyle.bold = kStyleOff;
-    for (const StyleRun& r : c.added) runs.AddRun(r.from, r.to, r.style);
-    const TextStyle shown = c.ask == ShownCase::Range ? runs.StyleOfRange(c.from, c.to)
-                                                      : runs.StyleAt(c.from, c.ask == ShownCase::At);
-    EXPECT_EQ(shown.size, c.size) << c.what;
-    EXPECT_EQ(shown.bold, c.bold) << c.what;
-    EXPECT_EQ(runs.Runs().size(), c.runs) << c.what;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StyleRunsShownTable,
-    ::testing::Values(
-        ShownCase{"the same range twice merges into one run", {run(1, 4, 10), run(1, 4, 0, kStyleOn)}, ShownCase::At, 2, 0, 10, kStyleOn, 1},
-        ShownCase{"a reversed range is the same range", {run(1, 4, 10), run(4, 1, 12)}, ShownCase::At, 1, 0, 12, kStyleOff, 1},
-        ShownCase{"the same range after another is a third run", {run(1, 4, 10), run(0, 2, 12), run(1, 4, 14)}, ShownCase::At, 1, 0, 14, kStyleOff, 3},
-        ShownCase{"an earlier run shows where the later does not reach", {run(0, 4, 10), run(2, 4, 12)}, ShownCase::At, 1, 0, 10, kStyleOff, 2},
-        ShownCase{"a run ends before its end", {run(0, 4, 10)}, ShownCase::At, 4, 0, 8, kStyleOff, 1},
-        ShownCase{"without the default only runs show", {run(0, 4, 10)}, ShownCase::AtNoDefault, 1, 0, 10, kStyleNotSet, 1},
-        ShownCase{"a caret at 0 shows the run covering 0", {run(0, 3, 20)}, ShownCase::Range, 0, 0, 20, kStyleOff, 1},
-        ShownCase{"a caret shows the character before it", {run(2, 5, 20)}, ShownCase::Range, 5, 5, 20, kStyleOff, 1},
-        ShownCase{"a caret before a run shows the default", {run(2, 5, 20)}, ShownCase::Range, 2, 2, 8, kStyleOff, 1},
-        ShownCase{"a style chosen at the caret shows there", {run(2, 5, 20), run(5, 5, 0, kStyleOn)}, ShownCase::Range, 5, 5, 20, kStyleOn, 2},
-        ShownCase{"differing sizes show none, a shared bold shows", {run(0, 2, 10, kStyleOn), run(2, 4, 30, kStyleOn)}, ShownCase::Range, 0, 4, 0, kStyleOn, 2},
-        ShownCase{"a selection ends before its end", {run(0, 2, 10), run(2, 4, 30)}, ShownCase::Range, 0, 2, 10, kStyleOff, 2},
-        ShownCase{"bold over part of a selection shows neither", {run(1, 2, 0, kStyleOn)}, ShownCase::Range, 0, 3, 8, kStyleNotSet, 1}),
-    [](const ::testing::TestParamInfo<ShownCase>& info) { return "case" + std::to_string(info.index); });
 
 TEST(StyleRunsAdd, SameRangeMergesOnlyWithTheLastRun) {
     StyleRuns runs;

@@ -1,6 +1,5 @@
 // libFuzzer target over the readers of the objects' stored media: the first byte picks the
-// record kind (a picture, a picture with its mask, a text, a note, library exclusions, a text
-// with style runs) and the
+// record kind (a picture, a picture with its mask, a text, a note, library exclusions) and the
 // rest is the record. Any bytes are refused or read; what was read is written again and must
 // give back the same bytes. Pictures are also read with their height, texts with their
 // length, fitted to the input's length.
@@ -24,9 +23,6 @@ using storagefuzz::withFittedCount;
 constexpr size_t kPictureHeadSize = 6;
 constexpr size_t kTextHeadSize = 2 + kFaceNameSize + 2 + 2 + 4 + 4;
 constexpr size_t kNoteHeadSize = 2 + 2 + 2 + 4;
-// A styled text: the style, the justification and the run count, then runs of this size.
-constexpr size_t kStyledHeadSize = 2 + kFaceNameSize + 2 + 2 + 4 + 2 + 2;
-constexpr size_t kRunSize = 2 + 2 + kFaceNameSize + 2 + 2 + 4 + 2 + 2 + 2;
 
 void readPicture(std::span<const u8> input, bool withMask) {
     const auto parse = [withMask](std::span<const u8> bytes, PictureRecord* p) { return parsePictureRecord(bytes, withMask, p); };
@@ -49,30 +45,12 @@ void readText(std::span<const u8> input, size_t headSize, EngineErr (*parse)(std
     roundTrip(std::span<const u8>(withFittedCount(input, {headSize - 4, 4, headSize, 1})), &parsed, parse, write);
 }
 
-// The input's first byte says how many runs follow the head (1 to 8); the count and the text's
-// length are set to what the input then holds.
-void readStyledText(std::span<const u8> input) {
-    if (input.empty()) return;
-    const size_t runs = input[0] % 8 + 1;
-    input = input.subspan(1);
-    if (input.size() < kStyledHeadSize + runs * kRunSize) return;
-    std::vector<u8> fitted(input.begin(), input.begin() + std::ptrdiff_t(kStyledHeadSize + runs * kRunSize));
-    writeBE16(fitted.data(), kStyledTextRecordVersion);
-    writeBE16(fitted.data() + kStyledHeadSize - 2, u16(runs));
-    const size_t textLength = input.size() - fitted.size();
-    fitted.resize(fitted.size() + 4);
-    writeBE32(fitted.data() + fitted.size() - 4, u32(textLength));
-    fitted.insert(fitted.end(), input.end() - std::ptrdiff_t(textLength), input.end());
-    TextRecord parsed;
-    roundTrip(std::span<const u8>(fitted), &parsed, parseTextRecord, writeTextRecord);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const std::span<const u8> input(data + 1, size - 1);
-    switch (data[0] % 6) {
+    switch (data[0] % 5) {
     case 0: readPicture(input, false); break;
     case 1: readPicture(input, true); break;
     case 2:
@@ -81,7 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         readText<TextRecord>(input, kTextHeadSize + 2, parseTextRecord, writeTextRecord);
         break;
     case 3: readText<NoteRecord>(input, kNoteHeadSize, parseNoteRecord, writeNoteRecord); break;
-    case 5: readStyledText(input); break;
     default: {
         std::vector<std::string> keys;
         roundTrip(input, &keys, parseExclusionsRecord, writeExclusionsRecord);
