@@ -90,9 +90,10 @@ TEST(StyledTextJourney, OneWordStaysStyledAlone) {
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kDialogs).width > 0; }, "the save dialog"));
     j.type("Frog");
     j.key("Return");
-    ASSERT_TRUE(j.waitFor([&] { return std::filesystem::exists(j.userFolder("Maya") / "Pictures/Frog.tbx"); }, "Frog.tbx"));
+    ASSERT_TRUE(j.waitFor([&] { return std::filesystem::exists(j.userFolder("Maya") / "Pictures/Frog.tbx"); }, "Frog.tbx") && j.settle());
     j.key("ctrl+q");
-    ASSERT_TRUE(j.waitForExit(std::chrono::seconds(60)) && j.start() && logIn(j, "Maya"));
+    ASSERT_TRUE(j.waitForExit(std::chrono::seconds(60)));
+    ASSERT_TRUE(j.start() && logIn(j, "Maya"));
     ASSERT_TRUE(chooseMenu(j, menu("File"), menu("Open")));
     Area listed;
     ASSERT_TRUE(j.waitFor([&] { return (listed = findWidgetText(j.screenshot(), "Frog", kDialogs, kWidgetText, 0xFFFFFF)).width > 0; }, "Frog listed"));
