@@ -4,6 +4,7 @@
 #include "document/objects/RBitmapPageObject.h"
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/objects/RTextPageObject.h"
+#include "document/objects/TextRecordStyles.h"
 #include "document/pages/PagePainting.h"
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
@@ -26,16 +27,12 @@ EngineErr paintInto(GfxPort* port, const RBitmapPageObject& bitmap, Point16 orig
     return kErrNone;
 }
 
-// The stored text in its one style, laid out in the object's rectangle through the fonts of
-// the port (which is current while it draws).
+// The stored text with its runs, laid out in the object's rectangle through the fonts of the
+// port (which is current while it draws).
 void drawText(const RTextPageObject& object, Point16 origin, CharMeasurer& fonts) {
     const TextRecord& record = object.text;
     if (record.text.empty() || record.text.size() > kStyledTextMaxLength) return;
-    StyledText styled(record.text.data(), u16(record.text.size()));
-    TextStyle& style = styled.Runs().defaultStyle;
-    const GfxColor colour = GfxColor::rgb(u8(record.colour >> 16), u8(record.colour >> 8), u8(record.colour));
-    style.Set(record.face.c_str(), record.size, record.style, colour);
-    styled.SetJustification(record.justification);
+    const StyledText styled = styledTextOf(record);
     const Rect16 place{i16(object.rect.left + origin.h), i16(object.rect.top + origin.v),
                        i16(object.rect.right + origin.h), i16(object.rect.bottom + origin.v)};
     TextLayout layout(styled, place, fonts);
