@@ -342,8 +342,9 @@ u32 RCanvas::HandleKey(u32 key) {
         CommitPlacedObject(true);
         return 1;
     }
-    if (ClicksSuspended()) return 0;
-    RPageObject* last = LastPlaced(page->Data());
+    // A key meant for another chosen object (a text being written) never takes a picture off.
+    if (ClicksSuspended() || (frames_->EditedObject() && frames_->EditedObject()->Type() != kTypeMovie)) return 0;
+    RPageObject* last = frames_->EditedObject() ? frames_->EditedObject() : LastPlaced(page->Data());
     if (!last || (last->Type() != kTypeBitmap && last->Type() != kTypeMovie)) return 0;
     DeleteObject(*page, last);
     return 1;
