@@ -15,9 +15,6 @@ namespace {
 
 // Above the page's objects and the panel's art: the child is holding it.
 constexpr u32 kClipSpriteFlags = kSprAboveAll;
-// The sprite layer's modes: pick up, and drop what is picked up.
-constexpr u16 kClipPickUp = 4;
-constexpr u16 kClipDrop = 2;
 
 // Pushes one axis of a span of the given length back inside [low, high).
 i16 pushInside(i16 at, i32 length, i16 low, i16 high) {
@@ -101,13 +98,6 @@ void RGraphicClip::MoveTo(Point16 topLeft) {
     topLeft.h = pushInside(topLeft.h, size_.right, dragLimit_.left, dragLimit_.right);
     topLeft.v = pushInside(topLeft.v, size_.bottom, dragLimit_.top, dragLimit_.bottom);
     SprSprite* s = sprFind(sprite_);
-    if (s && (s->dragFlags & kSprDragActive)) {
-        // Carried by the sprite layer: it takes the pointer where the limit lets the clip go.
-        s->mouse = Point16{i16(topLeft.h + s->grabOffset.h), i16(topLeft.v + s->grabOffset.v)};
-        sprDragProc(s, 0);
-        place_ = s->position;
-        return;
-    }
     if (s) sprInvalRect(s->bounds);
     place_ = topLeft;
     if (!s) return;
@@ -126,8 +116,6 @@ void RGraphicClip::ToggleSprite(Point16 point) {
     antsShown_ = false;
     dragging_ = true;
     grab_ = Point16{i16(point.h - place_.h), i16(point.v - place_.v)};
-    // The sprite layer picks it up, in front of everything, until the release.
-    if (SprSprite* s = sprFind(sprite_)) sprActivate(s, &point, kClipPickUp, 0, nullptr);
 }
 
 void RGraphicClip::FillUnder(u16 pixel) {
@@ -192,7 +180,6 @@ u32 RGraphicClip::Press(Point16 point, bool copy) {
 u32 RGraphicClip::Release(Point16 point) {
     if (gone_ || !dragging_) return 0;
     MoveTo(Point16{i16(point.h - grab_.h), i16(point.v - grab_.v)});
-    if (SprSprite* s = sprFind(sprite_); s && (s->dragFlags & kSprDragActive)) sprActivate(s, nullptr, kClipDrop, 0, nullptr);
     dragging_ = false;
     antsShown_ = true;
     Rest();
