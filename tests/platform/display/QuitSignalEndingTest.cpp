@@ -13,6 +13,7 @@
 
 #include "platform/display/QuitSignals.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "tests/DefaultSignalAction.h"
 
 namespace plat {
 namespace {
@@ -68,6 +69,7 @@ TEST(QuitSignalEnding, KeepsTheWorkAndEndsByTheSignalOrEndsAtOnceWhenNobodyLooks
         SCOPED_TRACE(c.name);
         const Ending ending = runChild(
             [&c](int keptPipe) {
+                const DefaultSignalAction asByDefault(c.raised.front());
                 HeadlessDisplay display;
                 const QuitSignalCatcher catching;
                 setQuitSignalEnding(

@@ -17,6 +17,7 @@
 #include "platform/display/QuitSignals.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "screens/easel/RCanvas.h"
+#include "tests/DefaultSignalAction.h"
 #include "tests/HangWatchdog.h"
 #include "tests/screens/easel/EaselHarness.h"
 
@@ -93,6 +94,7 @@ TEST_F(SignalEnding, AnySignalUnderAnyLoopKeepsTheUnsavedPageAndAsksNothing) {
         const u64 painted = PictureHash(canvas);
         ASSERT_TRUE(app->GetCurrentPage()->Data().IsDirty());
         {
+            const DefaultSignalAction asByDefault(c.signal);
             const plat::QuitSignalCatcher catching;
             std::vector<int> ended;
             size_t askedWhileEnding = 0;
