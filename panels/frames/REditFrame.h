@@ -61,6 +61,10 @@ public:
     u16 HitHandle(Point16 point) const;
     // Whether the point lies on the frame where a press moves it.
     virtual bool HitMove(Point16 point) const;
+    // The frame and its handles go where the object now stands (it grew or shrank by itself).
+    void FollowObject() {
+        if (!dragging_ && !resizing_) PlaceHandles(GetRect());
+    }
 
     // Resizing: a press on a handle, the pointer's moves, and the release.
     virtual u16 BeginResize(Point16 point, u16 mode);

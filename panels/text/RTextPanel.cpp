@@ -22,6 +22,7 @@
 #include "panels/frames/FrameHost.h"
 #include "panels/frames/RFrameMaker.h"
 #include "panels/frames/MeasuringPort.h"
+#include "panels/frames/REditFrame.h"
 #include "panels/text/TextPanelLists.h"
 #include "tools/base/ToolNames.h"
 #include "tools/text/RText.h"
@@ -260,7 +261,11 @@ void RTextPanel::Edit(RTextPageObject* object) {
 }
 
 void RTextPanel::Changed() {
-    if (editing_) editing_->Store();
+    if (!editing_) return;
+    editing_->Store();
+    // A text that grew as it was typed takes its frame along.
+    if (REditFrame* frame = frames_ ? frames_->EditFrame() : nullptr; frame && frame->Object() == &editing_->Object())
+        frame->FollowObject();
 }
 
 void RTextPanel::CreateTextObject(Point16 point) {

@@ -422,6 +422,7 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
     case kPickerToggleDialog: OpenSlideDialog(code, message->param2 == 0xFFFF ? -1 : message->param2); break;
     case kPickerCellToggle: OpenSlideDialog(kPickerToggleDialog, CellOfHotSpot(message->param1)); break;
     case kPickerAddPicture:
+    case kPickerButtonLoad:
     case kMsgMenuOpenPicture: AskForPicture(); break;
     case kMsgMenuImport: AskForMedia(u16(message->param2)); break;
     case kMsgMenuNewSlideShow:
@@ -480,8 +481,7 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
             }
         });
         break;
-    case kMsgMenuOpenProject:
-    case kPickerButtonLoad: OpenProjectFile(); break;
+    case kMsgMenuOpenProject: OpenProjectFile(); break;
     case kMsgMenuCutSlide: CutOrCopy(true); break;
     case kMsgMenuCopySlide: CutOrCopy(false); break;
     case kMsgMenuPasteSlide: Paste(); break;
