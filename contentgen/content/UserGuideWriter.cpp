@@ -93,6 +93,8 @@ public:
         bool first = true;
         for (const std::string& line : wrap(cr_, body, kGuidePageWidth - kMargin - left)) {
             if (step && first) {
+                // A path of its own: the text leaves its end as the current point.
+                cairo_new_path(cr_);
                 cairo_arc(cr_, kMargin + 8, y_ - size * 0.35, 4.5, 0, 6.2832);
                 cairo_fill(cr_);
             }
@@ -143,6 +145,8 @@ std::vector<u8> writeUserGuide(const json& guide, Language language, const ArtFo
                                                         kGuidePageHeight * kPointsPerPixel),
                     cairo_surface_destroy);
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, documentTitle.c_str());
+    // A date of its own would make every build of the content differ.
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, "2000-01-01T00:00:00Z");
     Context cr(cairo_create(surface.get()), cairo_destroy);
     cairo_scale(cr.get(), kPointsPerPixel, kPointsPerPixel);
     int number = 0;

@@ -284,6 +284,23 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
         {"show-open-question", menu("File", "Open"), {}, [](Journey& j) { j.click(kQuestionCancel); }},
         {"show-export-dialog", menu("File", "Export"), fileDialog, pressKey("Escape")},
         {"show-print-dialog", menu("File", "Print"), items("DialogsStrings", {"PrintOptions", "PrintMode"}), pressKey("Escape")},
+        // The printer's own dialog, every word whole beside its field.
+        {"show-print-options",
+         [](Journey& j) {
+             if (auto opened = menu("File", "Print")(j); !opened) return opened;
+             const std::string options = languageText("Spanish", "DialogsStrings", "PrintOptions");
+             Area button;
+             if (auto shown = j.waitFor([&] { return (button = findWidgetText(j.screenshot(), options, kScreen)).width > 0; }, options);
+                 !shown)
+                 return shown;
+             j.click(button);
+             return testing::AssertionSuccess();
+         },
+         items("DialogsStrings", {"From", "To", "NumberOfCopies", "Collate"}),
+         [](Journey& j) {
+             j.key("Escape");
+             if (j.settle()) j.key("Escape");
+         }},
         {"colour-dialog", menu("Toolbox", "PickBgColor"), {}, pressKey("Escape")},
         {"transitions", menu("Toolbox", "ChangeEffects"), {}, pressKey("Escape")},
         {"timing", clickAt(kFirstTiming), {}, pressKey("Escape")},
