@@ -287,20 +287,15 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
         // The printer's own dialog, every word whole beside its field.
         {"show-print-options",
          [](Journey& j) {
+             Area options;
              if (auto opened = menu("File", "Print")(j); !opened) return opened;
-             const std::string options = languageText("Spanish", "DialogsStrings", "PrintOptions");
-             Area button;
-             if (auto shown = j.waitFor([&] { return (button = findWidgetText(j.screenshot(), options, kScreen)).width > 0; }, options);
-                 !shown)
+             const std::string word = languageText("Spanish", "DialogsStrings", "PrintOptions");
+             if (auto shown = j.waitFor([&] { return (options = findWidgetText(j.screenshot(), word, kScreen)).width > 0; }, word); !shown)
                  return shown;
-             j.click(button);
+             j.click(options);
              return testing::AssertionSuccess();
          },
-         items("DialogsStrings", {"From", "To", "NumberOfCopies", "Collate"}),
-         [](Journey& j) {
-             j.key("Escape");
-             if (j.settle()) j.key("Escape");
-         }},
+         items("DialogsStrings", {"From", "To", "NumberOfCopies", "Collate"}), [](Journey& j) { j.key("Escape"), j.settle(), j.key("Escape"); }},
         {"colour-dialog", menu("Toolbox", "PickBgColor"), {}, pressKey("Escape")},
         {"transitions", menu("Toolbox", "ChangeEffects"), {}, pressKey("Escape")},
         {"timing", clickAt(kFirstTiming), {}, pressKey("Escape")},

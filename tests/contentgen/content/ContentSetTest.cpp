@@ -1322,10 +1322,6 @@ TEST_F(ContentSet, ASecondRunGivesTheSameBytes) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // A Spanish class finds its own letters and signs in the alphabet's strip, and stickers go by
 // one name.
 TEST_F(ContentSet, TheSpanishClassFindsItsLettersAndOneNameForStickers) {
