@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/storage/ObjectTypes.h"
 #include "engine/base/ByteOrder.h"
 #include "platform/gdi/Color.h"
 
@@ -25,6 +26,11 @@ VectorPainter GetVectorPainter() { return gVectorPainter; }
 void SetMoviePainter(MoviePainter painter) { gMoviePainter = painter; }
 
 MoviePainter GetMoviePainter() { return gMoviePainter; }
+
+VectorPainter MediaPainterOf(FourCC type) {
+    if (type == kTypeFlash || type == kTypeFlashAnimation) return gVectorPainter;
+    return type == kTypeMovie ? gMoviePainter : nullptr;
+}
 
 void paintPicture(const GfxPixelDescriptor& target, const PictureRecord& picture, const PageRect& place,
                   Point16 origin) {

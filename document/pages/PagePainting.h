@@ -34,4 +34,8 @@ using MoviePainter = VectorPainter;
 void SetMoviePainter(MoviePainter painter);
 MoviePainter GetMoviePainter();
 
+// The painter of an object's kind: vector graphics and movies; null for the other kinds, or
+// when none is installed.
+VectorPainter MediaPainterOf(FourCC type);
+
 }  // namespace Ostrel

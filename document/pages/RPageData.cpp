@@ -60,12 +60,6 @@ private:
     ResMapHandle map_;
 };
 
-// The painter of the object's kind: vector graphics and movies; null for the other kinds.
-VectorPainter painterOf(FourCC type) {
-    if (type == kTypeFlash || type == kTypeFlashAnimation) return GetVectorPainter();
-    return type == kTypeMovie ? GetMoviePainter() : nullptr;
-}
-
 // The first picture of each shown vector graphic and movie over the thumbnail, at its place on
 // the page (`pageWidth` x `pageHeight` pixels); without a painter the thumbnail stays as it is.
 void paintMedia(const RPageData& page, u16 pageWidth, u16 pageHeight, PictureRecord& thumbnail) {
@@ -84,7 +78,7 @@ void paintMedia(const RPageData& page, u16 pageWidth, u16 pageHeight, PictureRec
     RPageObject* object = nullptr;
     bool painted = false;
     while (page.NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject)) {
-        const VectorPainter painter = painterOf(object->Type());
+        const VectorPainter painter = MediaPainterOf(object->Type());
         if (!painter) continue;
         const PageRect& r = object->rect;
         const Rect16 place{i16(r.left * thumbnail.width / pageWidth), i16(r.top * thumbnail.height / pageHeight),

@@ -20,13 +20,23 @@ namespace {
 
 using Components = std::vector<std::unique_ptr<RMovieComponent>>;
 
-ComponentPlace placeOf(const RPageObject& object) {
-    return {object.rect.left, object.rect.top, i16(object.rect.right - object.rect.left),
+ComponentPlace placeOf(const RPageObject& object, Point16 at) {
+    return {i16(object.rect.left + at.h), i16(object.rect.top + at.v), i16(object.rect.right - object.rect.left),
             i16(object.rect.bottom - object.rect.top)};
 }
 
 const std::vector<u8>& mediaOf(const RPageObject& object) {
     return static_cast<const RMediaFilePageObject&>(object).media;
+}
+
+// Whether the page holds anything that shows or sounds.
+bool holdsExportable(const RPageData& page) {
+    u32 it = 0;
+    RPageObject* object = nullptr;
+    while (page.NextObjectSkipFlagged(&it, &object, fourCC("??PO")))
+        for (FourCC type : {kTypeBitmap, kTypeMovableBitmap, kTypeText, kTypeMovie, kTypeFlash, kTypeFlashAnimation, kTypeSound})
+            if (object->Type() == type) return true;
+    return false;
 }
 
 bool isMediaFile(FourCC type) {
@@ -44,11 +54,12 @@ i32 buildSound(std::span<const u8> wave, i32 startMs, i32 durationMs, Components
 
 // The components of one page from `startMs` for `durationMs`: its picture, its movies, its
 // sounds (each at most the page's length).
-i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 durationMs, Components* out) {
+i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 durationMs, Components* out,
+              PagePlacement placement = {}) {
     auto still = std::make_unique<RMovieComponent>(kComponentPicture, ComponentPlace{0, 0, i16(picture.Width()), i16(picture.Height())},
                                                     startMs, durationMs, kPictureLayer);
     std::vector<std::vector<u8>> frames;
-    if (const i32 err = AnimatePage(page, picture.Width(), picture.Height(), durationMs, &frames)) return err;
+    if (const i32 err = AnimatePage(page, picture.Width(), picture.Height(), durationMs, &frames, placement)) return err;
     if (const i32 err = frames.empty() ? still->WritePicture(picture.Jpeg()) : still->WriteFrames(frames, durationMs))
         return err;
     out->push_back(std::move(still));
@@ -57,7 +68,8 @@ i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 dura
     while (page.NextObjectSkipFlagged(&it, &object, fourCC("??PO"))) {
         if (!isMediaFile(object->Type())) continue;
         if (object->Type() == kTypeMovie) {
-            auto movie = std::make_unique<RMovieComponent>(kComponentMovie, placeOf(*object), startMs, durationMs, kMovieLayer);
+            auto movie = std::make_unique<RMovieComponent>(kComponentMovie, placeOf(*object, placement.at), startMs, durationMs,
+                                                           kMovieLayer);
             if (const i32 err = movie->WriteMovie(mediaOf(*object))) return err;
             out->push_back(std::move(movie));
         } else if (object->Type() == kTypeSound) {
@@ -96,9 +108,16 @@ i32 writeFailure(const std::string& host) {
     return takesFiles ? kExportDiskFull : kExportFailed;
 }
 
-// Adds every component and writes the movie over the target.
+// A canvas picture shown as the movie's poster.
+struct Poster {
+    const std::vector<u8>* jpeg = nullptr;
+    u16 width = 0, height = 0;
+};
+
+// Adds every component (and the poster, for the times of the last) and writes the movie over
+// the target.
 i32 writeMovie(const Components& components, const std::string& target, const ExportProgress& progress, u32 done,
-               u32 total) {
+               u32 total, const Poster& poster = {}) {
     const std::string host = plat::hostPathOfText(target);
     if (host.empty()) return kExportFailed;
     MovieExport writer;
@@ -108,6 +127,8 @@ i32 writeMovie(const Components& components, const std::string& target, const Ex
         if (const i32 err = component->AddToMovie(writer)) return err;
         if (progress && !progress(++done, total)) return kExportCancelled;
     }
+    if (poster.jpeg && !components.empty())
+        if (const i32 err = components.back()->AddSnapshot(writer, *poster.jpeg, poster.width, poster.height)) return err;
     const i16 err = writer.exportFlattenMovie();
     if (err == plat::media::kMrWriteErr) return writeFailure(host);
     return err == 0 ? kExportOk : kExportFailed;
@@ -135,7 +156,8 @@ i32 PageMovieDuration(const RPageData& page, i32* ms) {
 }
 
 i32 exportPageMovie(const RPageData& page, const MovieExportCanvas& canvas, const std::string& target,
-                    const ExportProgress& progress) {
+                    const ExportProgress& progress, const std::vector<u8>& snapshot) {
+    if (!holdsExportable(page)) return kExportOk;
     i32 duration = 0;
     if (const i32 err = PageMovieDuration(page, &duration)) return err;
     std::unique_ptr<PagePicture> picture = PagePicture::OfPage(page, canvas.width, canvas.height);
@@ -143,7 +165,9 @@ i32 exportPageMovie(const RPageData& page, const MovieExportCanvas& canvas, cons
     Components components;
     if (const i32 err = buildPage(page, *picture, 0, duration, &components)) return err;
     if (progress && !progress(1, u32(components.size()) + 2)) return kExportCancelled;
-    return writeMovie(components, exportTargetName(target, "mov"), progress, 1, u32(components.size()) + 2);
+    const std::vector<u8> poster = snapshot.empty() ? picture->Jpeg() : snapshot;
+    return writeMovie(components, exportTargetName(target, "mov"), progress, 1, u32(components.size()) + 2,
+                      Poster{&poster, canvas.width, canvas.height});
 }
 
 i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, const std::string& target,
@@ -168,9 +192,11 @@ i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, con
         u8 seconds = 0, mode = 0;
         page.GetTiming(&seconds, &mode);
         if (seconds > 0) duration = i32(seconds) * 1000;
-        std::unique_ptr<PagePicture> picture = PagePicture::OfPage(data, canvas.width, canvas.height);
+        // Each slide as the show plays it: in the middle of the show, its colour around it.
+        const PagePlacement placement = PagePicture::SlidePlacement(data, canvas.width, canvas.height, canvas.background);
+        std::unique_ptr<PagePicture> picture = PagePicture::OfPage(data, canvas.width, canvas.height, true, placement);
         if (!result && !picture) result = kExportNoMemory;
-        if (!result) result = buildPage(data, *picture, start, duration, &components);
+        if (!result) result = buildPage(data, *picture, start, duration, &components, placement);
         const TransitionKind kind = transitionKindOfIndex(page.GetTransitionEffect());
         if (!result && kind != TransitionKind::None)
             result = buildTransition(kind, *before, *picture, start, &components);
