@@ -109,6 +109,23 @@ TEST(LanguageJourney, InSpanishAUsKeyboardTypesWhereASpanishKeyboardHasTheLetter
     EXPECT_TRUE(j.waitFor([&] { return std::filesystem::exists(saved); }, saved.string())) << "the desktop's keys again";
 }
 
+// A keyboard from Spain has dead keys of its own, which the desktop's input method composes: in
+// Spanish its keys still type the Latin American letters of their places, the keypad's digits too.
+TEST(LanguageJourney, InSpanishAKeyboardWithDeadKeysOfItsOwnTypesTheLatinAmericanLetters) {
+    Journey j;
+    ASSERT_TRUE(j.start({.keyboard = "es"}));
+    ASSERT_TRUE(logIn(j, "Pablo"));
+    ASSERT_TRUE(chooseMenu(j, menuText("English", "Controls"), menuText("English", "SwitchLanguage1")));
+    ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "File"), menuText("Spanish", "LogInAsNewUser")));
+    Shot field;
+    ASSERT_TRUE(loginField(j, &field));
+    j.click(planned("dialog.login.field"));
+    j.key("End");
+    for (int i = 0; i < 32; ++i) j.key("BackSpace");
+    for (const char* key : {"shift+n", "i", "ntilde", "dead_grave", "a", "Num_Lock", "KP_End", "Return"}) j.key(key);
+    EXPECT_TRUE(j.waitFor([&] { return std::filesystem::is_directory(j.userFolder("Niñá1")); }, "Niñá1 on the Spanish keys"));
+}
+
 TEST(LanguageJourney, InSpanishTheLoginAndTheFileDialogsSpeakSpanishAndListPicturesByName) {
     Journey j;
     ASSERT_TRUE(j.start({.keyboard = "es"}));
