@@ -24,7 +24,8 @@ struct Layout {
     std::unique_ptr<xkb_state, Freer<xkb_state_unref>> state;
     std::unique_ptr<xkb_compose_table, Freer<xkb_compose_table_unref>> composeTable;
     std::unique_ptr<xkb_compose_state, Freer<xkb_compose_state_unref>> compose;
-    xkb_mod_index_t shift = XKB_MOD_INVALID, lock = XKB_MOD_INVALID, levelThree = XKB_MOD_INVALID;
+    xkb_mod_index_t shift = XKB_MOD_INVALID, lock = XKB_MOD_INVALID, levelThree = XKB_MOD_INVALID,
+                    numLock = XKB_MOD_INVALID;
 };
 
 std::unique_ptr<Layout>& current() {
@@ -50,6 +51,7 @@ std::unique_ptr<Layout> makeLayout(const std::string& name) {
     layout->lock = xkb_keymap_mod_get_index(layout->keymap.get(), XKB_MOD_NAME_CAPS);
     // The layout's third level (AltGr) lies on the fifth modifier.
     layout->levelThree = xkb_keymap_mod_get_index(layout->keymap.get(), "Mod5");
+    layout->numLock = xkb_keymap_mod_get_index(layout->keymap.get(), XKB_MOD_NAME_NUM);
     return layout;
 }
 
@@ -85,7 +87,8 @@ std::string programKeyboardText(uint32_t keyCode, const ProgramKeyModifiers& mod
     Layout* layout = current().get();
     if (!layout) return {};
     const xkb_mod_mask_t held = maskOf(layout->shift, modifiers.shift) | maskOf(layout->levelThree, modifiers.altGr);
-    xkb_state_update_mask(layout->state.get(), held, 0, maskOf(layout->lock, modifiers.capsLock), 0, 0, 0);
+    const xkb_mod_mask_t locked = maskOf(layout->lock, modifiers.capsLock) | maskOf(layout->numLock, modifiers.numLock);
+    xkb_state_update_mask(layout->state.get(), held, 0, locked, 0, 0, 0);
     const xkb_keysym_t symbol = xkb_state_key_get_one_sym(layout->state.get(), keyCode);
     if (symbol == XKB_KEY_NoSymbol) return {};
     xkb_compose_state* compose = layout->compose.get();

@@ -13,6 +13,8 @@ struct ProgramKeyModifiers {
     bool shift = false;
     bool capsLock = false;
     bool altGr = false;
+    // The keypad types digits while Num Lock is on.
+    bool numLock = false;
 };
 
 // Reads the keys through the XKB layout `layout` ("latam") from now on; an empty name gives the

@@ -109,6 +109,23 @@ TEST(LanguageJourney, InSpanishAUsKeyboardTypesWhereASpanishKeyboardHasTheLetter
     EXPECT_TRUE(j.waitFor([&] { return std::filesystem::exists(saved); }, saved.string())) << "the desktop's keys again";
 }
 
+// A keyboard from Spain has dead keys of its own, which the desktop's input method composes: in
+// Spanish its keys still type the Latin American letters of their places, the keypad's digits too.
+TEST(LanguageJourney, InSpanishAKeyboardWithDeadKeysOfItsOwnTypesTheLatinAmericanLetters) {
+    Journey j;
+    ASSERT_TRUE(j.start({.keyboard = "es"}));
+    ASSERT_TRUE(logIn(j, "Pablo"));
+    ASSERT_TRUE(chooseMenu(j, menuText("English", "Controls"), menuText("English", "SwitchLanguage1")));
+    ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "File"), menuText("Spanish", "LogInAsNewUser")));
+    Shot field;
+    ASSERT_TRUE(loginField(j, &field));
+    j.click(planned("dialog.login.field"));
+    j.key("End");
+    for (int i = 0; i < 32; ++i) j.key("BackSpace");
+    for (const char* key : {"shift+n", "i", "ntilde", "dead_grave", "a", "Num_Lock", "KP_End", "Return"}) j.key(key);
+    EXPECT_TRUE(j.waitFor([&] { return std::filesystem::is_directory(j.userFolder("Niñá1")); }, "Niñá1 on the Spanish keys"));
+}
+
 TEST(LanguageJourney, InSpanishTheLoginAndTheFileDialogsSpeakSpanishAndListPicturesByName) {
     Journey j;
     ASSERT_TRUE(j.start({.keyboard = "es"}));
@@ -309,6 +326,18 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
         {"show-open-question", menu("File", "Open"), {}, [](Journey& j) { j.click(kQuestionCancel); }},
         {"show-export-dialog", menu("File", "Export"), fileDialog, pressKey("Escape")},
         {"show-print-dialog", menu("File", "Print"), items("DialogsStrings", {"PrintOptions", "PrintMode"}), pressKey("Escape")},
+        // The printer's own dialog, every word whole beside its field.
+        {"show-print-options",
+         [](Journey& j) {
+             Area options;
+             if (auto opened = menu("File", "Print")(j); !opened) return opened;
+             const std::string word = languageText("Spanish", "DialogsStrings", "PrintOptions");
+             if (auto shown = j.waitFor([&] { return (options = findWidgetText(j.screenshot(), word, kScreen)).width > 0; }, word); !shown)
+                 return shown;
+             j.click(options);
+             return testing::AssertionSuccess();
+         },
+         items("DialogsStrings", {"From", "To", "NumberOfCopies", "Collate"}), [](Journey& j) { j.key("Escape"), j.settle(), j.key("Escape"); }},
         {"colour-dialog", menu("Toolbox", "PickBgColor"), {}, pressKey("Escape")},
         {"transitions", menu("Toolbox", "ChangeEffects"), {}, pressKey("Escape")},
         {"timing", clickAt(kFirstTiming), {}, pressKey("Escape")},

@@ -248,20 +248,19 @@ private:
             case SDL_KEYDOWN:
             case SDL_KEYUP: {
                 SdlWindow* window = windowOf(event.key.windowID);
-                uint8_t vk = virtualKeyOfScancode(event.key.keysym.scancode);
-                if (!window || vk == 0) return;
-                InputEvent in;
-                in.kind = event.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
-                in.virtualKey = vk;
-                in.scanCode = setOneScanCodeOf(event.key.keysym.scancode);
-                in.textFollows = SDL_IsTextInputActive() && !typesNoText(event.key.keysym.mod);
-                // The program's own layout types instead of the desktop's, from the key's code.
-                std::string typed;
-                if (event.type == SDL_KEYDOWN && in.textFollows && readsKeyCodes())
-                    typed = programKeyboardText(pressedKeyCode_, {(event.key.keysym.mod & KMOD_SHIFT) != 0,
-                                                                  (event.key.keysym.mod & KMOD_CAPS) != 0,
-                                                                  (event.key.keysym.mod & KMOD_RALT) != 0});
-                deliverInput(window->window(), in);
+                if (!window) return;
+                const bool textFollows = SDL_IsTextInputActive() && !typesNoText(event.key.keysym.mod);
+                // The program's own layout types instead of the desktop's, from the key's place.
+                const std::string typed =
+                    event.type == SDL_KEYDOWN && textFollows ? programLayoutText(event.key.keysym) : std::string();
+                if (const uint8_t vk = virtualKeyOfScancode(event.key.keysym.scancode); vk != 0) {
+                    InputEvent in;
+                    in.kind = event.type == SDL_KEYDOWN ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
+                    in.virtualKey = vk;
+                    in.scanCode = setOneScanCodeOf(event.key.keysym.scancode);
+                    in.textFollows = textFollows;
+                    deliverInput(window->window(), in);
+                }
                 if (!typed.empty()) {
                     InputEvent text;
                     text.kind = InputEvent::Kind::Text;
@@ -270,17 +269,11 @@ private:
                 }
                 return;
             }
-            case SDL_SYSWMEVENT:
-                // Comes before the key event SDL makes of it: the key's own code, which the
-                // program's keyboard layout reads.
-                if (event.syswm.msg && event.syswm.msg->subsystem == SDL_SYSWM_X11 &&
-                    event.syswm.msg->msg.x11.event.type == KeyPress)
-                    pressedKeyCode_ = event.syswm.msg->msg.x11.event.xkey.keycode;
-                return;
             case SDL_TEXTINPUT: {
                 // The layout's own characters, dead keys and compositions done; a shortcut's
                 // letter is the key's, not text. The program's own layout, when one is in use,
-                // has typed already.
+                // has typed already: what the desktop's input method composed is the desktop
+                // layout's.
                 SdlWindow* window = windowOf(event.text.windowID);
                 if (!window || typesNoText(SDL_GetModState()) || readsKeyCodes()) return;
                 InputEvent in;
@@ -310,9 +303,23 @@ private:
         }
     }
 
-    // The program's own layout types where the display gives the keys' X codes; elsewhere (no X
-    // server) the desktop's layout goes on typing.
-    bool readsKeyCodes() const { return programKeyboardInUse() && pressedKeyCode_ != 0; }
+    // The program's own layout types where the keys' X codes are known; elsewhere (no X server)
+    // the desktop's layout goes on typing.
+    static bool readsKeyCodes() {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        return programKeyboardInUse() && driver && std::strcmp(driver, "x11") == 0;
+    }
+
+    // The key is read by its place, not by the X event's code: the desktop's input method keeps
+    // its own dead keys, and the key after one, from the program (SDL makes a key event of them
+    // all the same, with no X event beside it).
+    static std::string programLayoutText(const SDL_Keysym& key) {
+        if (!readsKeyCodes()) return {};
+        const uint32_t keyCode = xKeyCodeOf(key.scancode);
+        if (keyCode == 0) return {};
+        return programKeyboardText(keyCode, {(key.mod & KMOD_SHIFT) != 0, (key.mod & KMOD_CAPS) != 0,
+                                             (key.mod & KMOD_RALT) != 0, (key.mod & KMOD_NUM) != 0});
+    }
 
     // Control or the left Alt makes a key a shortcut; the right Alt is the layout's AltGr.
     static bool typesNoText(uint16_t modifiers) { return (modifiers & (KMOD_CTRL | KMOD_LALT)) != 0; }
@@ -351,8 +358,6 @@ private:
     std::unique_ptr<InputWatcher> watcher_;
     std::map<cursor::SystemCursor, SDL_Cursor*> systemCursors_;
     SDL_Cursor* made_ = nullptr;
-    // The X key code of the last key pressed (0 before any).
-    uint32_t pressedKeyCode_ = 0;
     cursor::CursorImage madePicture_;
     cursor::CursorId current_ = cursor::kNoCursor;
 };
@@ -383,9 +388,8 @@ std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
     auto quitSignals = std::make_unique<QuitSignalCatcher>();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
     // Typing goes through the desktop's keyboard layout and input method, or through the
-    // program's own layout, which reads the keys' codes from the X events.
+    // program's own layout.
     SDL_StartTextInput();
-    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     const char* chosen = SDL_GetCurrentVideoDriver();
     bool showsNothing = !chosen || std::strcmp(chosen, "dummy") == 0 || std::strcmp(chosen, "offscreen") == 0;
     if (!chosen || (!videoDriver && showsNothing)) {

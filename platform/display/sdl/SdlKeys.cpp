@@ -38,6 +38,20 @@ uint8_t setOneScanCodeOf(SDL_Scancode scancode) {
     }
 }
 
+uint32_t xKeyCodeOf(SDL_Scancode scancode) {
+    constexpr uint32_t kSetOneToX = 8;
+    switch (scancode) {
+        case SDL_SCANCODE_KP_DIVIDE: return 98 + kSetOneToX;
+        case SDL_SCANCODE_KP_ENTER: return 96 + kSetOneToX;
+        case SDL_SCANCODE_NONUSBACKSLASH: return 0x56 + kSetOneToX;
+        default: break;
+    }
+    // These share their set 1 codes with the keypad's keys.
+    if (scancode >= SDL_SCANCODE_INSERT && scancode <= SDL_SCANCODE_UP) return 0;
+    const uint8_t code = setOneScanCodeOf(scancode);
+    return code == 0 ? 0 : code + kSetOneToX;
+}
+
 uint8_t virtualKeyOfScancode(SDL_Scancode scancode) {
     if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) return uint8_t('A' + (scancode - SDL_SCANCODE_A));
     if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9) return uint8_t('1' + (scancode - SDL_SCANCODE_1));

@@ -13,5 +13,8 @@ uint8_t virtualKeyOfScancode(SDL_Scancode scancode);
 // and Alt, the keypad's Enter and slash) answers its code without the extended prefix. 0 for a
 // key without one.
 uint8_t setOneScanCodeOf(SDL_Scancode scancode);
+// The X server's code of the key at that place (the evdev numbering X servers use: the set 1 code
+// plus 8), for the keys that may type; 0 for the arrows and editing keys and keys without one.
+uint32_t xKeyCodeOf(SDL_Scancode scancode);
 
 }  // namespace plat
