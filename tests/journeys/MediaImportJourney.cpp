@@ -29,16 +29,16 @@ fs::path picturesFolder(const Journey& j) {
     return j.home() / "Pictures";
 }
 
-// Picks the file in the open dialog's list (white on the list's pick, black before).
+// Picks the file in the open dialog's list (black on the list's white).
 testing::AssertionResult pickFile(Journey& j, const std::string& name) {
     Area file;
-    if (auto shown = j.waitFor([&] { return (file = findWidgetText(j.screenshot(), name, {0, kMenuBarHeight, 800, 600})).width > 0; },
-                               name + " in the dialog's list");
+    if (auto shown = j.waitFor(
+            [&] { return (file = findWidgetText(j.screenshot(), name, {0, kMenuBarHeight, 800, 600}, kWidgetText, 0xFFFFFF)).width > 0; },
+            name + " in the dialog's list");
         !shown)
         return shown;
     j.click(file);
-    return j.waitFor([&] { return findWidgetText(j.screenshot(), name, {0, kMenuBarHeight, 800, 600}, kWidgetText, 0xFFFFFF).width > 0; },
-                     name + " picked");
+    return j.settle();
 }
 
 testing::AssertionResult open(Journey& j) {

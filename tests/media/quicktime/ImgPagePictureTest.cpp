@@ -72,7 +72,7 @@ TEST_F(ImgPagePicture, ThePictureLiesWhereTheModePlacesItInTheTarget) {
     }
     PictureRecord picture;
     PageRect placed{};
-    ASSERT_EQ(imgReadPictureFile(file("small.png"), target, kPlaceAsReaderDoes, &picture, &placed), kErrNone);
+    ASSERT_EQ(imgReadPictureFile(file("small.png"), target, Ostrel::kPlaceAsReaderDoes, &picture, &placed), kErrNone);
     EXPECT_EQ(placed, (PageRect{45, 40, 75, 60}));
 }
 
