@@ -10,6 +10,7 @@
 #include "engine/base/TextUtils.h"
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
+#include "engine/resources/format/ArchiveFormat.h"
 #include "sound/import/SoundImport.h"
 
 namespace Ostrel {
@@ -61,6 +62,8 @@ EngineErr addMovieInItsFile(RPageData& page, const Path* file, const PageRect& r
     if (EngineErr err = pathGetFullText(file, text)) return err;
     const i32 size = osGetPathSize(file);
     if (size < 0) return pathGetLastError();
+    // The page's file keeps each object in one resource, which has a largest size.
+    if (u32(size) > kResMaxSize) return kDocErrBadSize;
     auto* object = static_cast<RMediaFilePageObject*>(page.AddObject(kTypeMovie, -1, {}, rect));
     if (object == nullptr) return kDocErrPageFull;
     object->stored = std::make_shared<StoredMedia>(text, 0, u32(size));

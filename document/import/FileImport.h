@@ -47,7 +47,8 @@ PictureFileReader GetPictureFileReader();
 // is given; both or neither. The new object through `added`. A picture lies where the
 // picture reader places it in `rect`. kDocErrBadType for a library of another kind,
 // kResErrReadOnly for one that cannot be written, kDocErrNotReadable for a file that is not
-// the kind of picture or sound its type says. A picture is placed as `placement` says.
+// the kind of picture or sound its type says, kDocErrBadSize for one larger than a page (or
+// the memory an import may take) holds. A picture is placed as `placement` says.
 EngineErr ImportFileIntoPage(RPageData& page, const Path* file, FourCC fileType, const PageRect& rect,
                              RLibrary* library, RPageObject** added, u32 placement = kPlaceAsReaderDoes);
 

@@ -55,6 +55,7 @@ constexpr const char* kPictureFullKey = "PictureFull";
 constexpr const char* kReplaceMovieKey = "ReplaceMovieWarning";
 constexpr const char* kImportFailedKey = "GeneralFileErr";
 constexpr const char* kNotAPictureKey = "NotAPictureFile";
+constexpr const char* kTooBigKey = "FileTooBig";
 
 // The import dialog's addition for a picture brought onto the page: the preview of the file
 // picked, placed over the page, and the placements to choose from (its radio items, numbered

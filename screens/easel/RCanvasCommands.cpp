@@ -348,9 +348,10 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
         // right and bottom edges and corner handles of its frame, the rest lying off the canvas.
         if (err == kErrNone && added->Type() != kTypeFlash) SelectNewObject(added);
     }
-    // Only a page that refuses the object is full; a file that cannot be read is a file error; a
+    // Only a page that refuses the object is full; a file larger than a page holds is too big;
+    // a file that cannot be read is a file error; a
     // movie or a Flash file given where a picture was asked for is told apart, with where it goes.
-    const char* key = err == kDocErrPageFull ? kPictureFullKey : kImportFailedKey;
+    const char* key = err == kDocErrPageFull ? kPictureFullKey : err == kDocErrBadSize ? kTooBigKey : kImportFailedKey;
     if (wantsPicture && isPageMediaType(type)) key = kNotAPictureKey;
     if (err != kErrNone) owner_->FileAlert(key, kAlertOk | kAlertIconStop);
     return true;
