@@ -1,6 +1,7 @@
 // A child brings her own files onto a page from the desktop's pictures folder: a Flash movie
-// through Add a Movie, which lists it among the movies, and a small picture through Add a
-// Picture, chosen to tile the page, which then fills it.
+// through Add a Movie, which lists it among the movies; a small picture through Add a Picture,
+// chosen to tile the page, which then fills it; and a movie, which plays from the picture she
+// saves once its own file is gone.
 #include <filesystem>
 #include <fstream>
 
@@ -9,6 +10,7 @@
 #include "tests/journeys/LanguageTexts.h"
 #include "tests/journeys/ProgramSteps.h"
 #include "tests/journeys/WidgetText.h"
+#include "tests/platform/media/playback/TestMovies.h"
 
 namespace {
 
@@ -106,6 +108,48 @@ TEST(MediaImportJourney, APictureChosenToTileFillsThePage) {
         },
         "red and blue tiles all over the page"));
     j.keep("tiled");
+}
+
+TEST(MediaImportJourney, AMovieSavedInAPicturePlaysFromItWhenItsOwnFileIsGone) {
+    Journey j(std::chrono::seconds(300));
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    movietest::MovieSpec spec;
+    spec.width = 160, spec.height = 120, spec.frames = 20;
+    ASSERT_FALSE(movietest::makeMovie(picturesFolder(j), "film", spec).empty());
+    // The movie's left half, in any of its frames.
+    const auto movieShows = [&] {
+        const Shot shot = j.screenshot();
+        for (const movietest::Colour& c : movietest::kColours)
+            if (c.r != 250 && shot.count(canvasArea(), [&](uint32_t p) { return isNear(p, uint32_t(c.r) << 16 | c.g << 8 | c.b); }) > 80 * 120 / 2)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(chooseMenu(j, text("MenuStrings", "Add"), text("MenuStrings", "AddMovie")));
+    ASSERT_TRUE(pickFile(j, "film.mov"));
+    ASSERT_TRUE(open(j));
+    ASSERT_TRUE(j.waitFor(movieShows, "the movie on the page"));
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), text("FileDialog", "Save"), {0, kMenuBarHeight, 800, 600}).width > 0; },
+                          "the save dialog"));
+    j.type("Film");
+    j.key("Return");
+    const fs::path saved = j.userFolder("Maya") / "Pictures/Film.tbx";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(saved) && fs::file_size(saved) > fs::file_size(picturesFolder(j) / "film.mov"); },
+                          "the picture holding the movie"));
+    // The movie plays on: the window does not settle, so the save is given a moment to end.
+    ASSERT_TRUE(j.holds([&] { return fs::exists(saved); }, "the saved picture", std::chrono::seconds(1)));
+    j.key("ctrl+q");
+    ASSERT_TRUE(j.waitForExit());
+    fs::remove(picturesFolder(j) / "film.mov");
+
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    ASSERT_TRUE(chooseMenu(j, text("MenuStrings", "File"), text("MenuStrings", "Open")));
+    ASSERT_TRUE(pickFile(j, "Film"));
+    ASSERT_TRUE(open(j));
+    ASSERT_TRUE(j.waitFor(movieShows, "the movie, read from the picture"));
+    j.keep("movie-from-picture");
 }
 
 }  // namespace
