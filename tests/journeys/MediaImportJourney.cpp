@@ -1,6 +1,5 @@
 // A child brings her own files from the desktop's pictures folder: a Flash movie through Add a
-// Movie, a small picture chosen to tile the page, and a movie that plays from the picture she
-// saved once its own file is gone.
+// Movie, and a small picture chosen to tile the page.
 #include <filesystem>
 #include <fstream>
 
@@ -9,7 +8,6 @@
 #include "tests/journeys/LanguageTexts.h"
 #include "tests/journeys/ProgramSteps.h"
 #include "tests/journeys/WidgetText.h"
-#include "tests/platform/media/playback/TestMovies.h"
 
 namespace {
 
@@ -81,37 +79,6 @@ TEST(MediaImportJourney, APictureChosenToTileFillsThePage) {
     const int third = canvasArea().width * canvasArea().height / 12;
     ASSERT_TRUE(j.waitFor([&] { const Shot s = j.screenshot(); return everyQuarterShows(s, kRed, third) && everyQuarterShows(s, kBlue, third); },
                           "red and blue tiles all over the page"));
-}
-
-TEST(MediaImportJourney, AMovieSavedInAPicturePlaysFromItWhenItsOwnFileIsGone) {
-    Journey j;
-    ASSERT_TRUE(j.start());
-    ASSERT_TRUE(logIn(j, "Maya"));
-    ASSERT_FALSE(movietest::makeMovie(pictures(j), "film", {160, 120, 20}).empty());
-    // The left half of one of its frames.
-    const auto movieShows = [&] {
-        const Shot shot = j.screenshot();
-        return std::any_of(std::begin(movietest::kColours), std::end(movietest::kColours), [&](const movietest::Colour& c) {
-            return c.r != 250 && shot.count(canvasArea(), [&](uint32_t p) { return isNear(p, uint32_t(c.r) << 16 | c.g << 8 | c.b); }) > 80 * 60;
-        });
-    };
-    ASSERT_TRUE(addFile(j, "AddMovie", "film.mov"));
-    ASSERT_TRUE(j.waitFor(movieShows, "the movie on the page"));
-    j.key("ctrl+s");
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), text("FileDialog", "Save"), kDialog).width > 0; }, "the save dialog"));
-    j.type("Film");
-    j.key("Return");
-    const fs::path saved = j.userFolder("Maya") / "Pictures/Film.tbx";
-    ASSERT_TRUE(j.waitFor([&] { return fs::exists(saved) && fs::file_size(saved) > fs::file_size(pictures(j) / "film.mov"); }, "the picture"));
-    // The movie plays on, so the window never settles: the save is given a moment to end.
-    ASSERT_TRUE(j.holds([&] { return fs::exists(saved); }, "the saved picture", std::chrono::seconds(1)));
-    fs::remove(pictures(j) / "film.mov");
-    ASSERT_TRUE(chooseMenu(j, text("MenuStrings", "File"), text("MenuStrings", "New")));
-    ASSERT_TRUE(j.waitFor([&] { return !movieShows(); }, "a new page"));
-    ASSERT_TRUE(chooseMenu(j, text("MenuStrings", "File"), text("MenuStrings", "Open")));
-    ASSERT_TRUE(clickText(j, "Film", 0xFFFFFF));
-    ASSERT_TRUE(clickText(j, text("FileDialog", "Open")));
-    ASSERT_TRUE(j.waitFor(movieShows, "the movie, read from the picture"));
 }
 
 }  // namespace
