@@ -3,7 +3,6 @@
 #include "app/menus/RShellWindow.h"
 #include "app/module/RModule.h"
 #include "app/settings/DamagedUserFile.h"
-#include "app/settings/KeptLanguage.h"
 #include "app/settings/RGlobalSave.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/pages/RPage.h"
@@ -109,8 +108,6 @@ u16 RApplication::GetLanguage() const { return CurrentLanguage(); }
 void RApplication::SetLanguage(u16 language) {
     SetCurrentLanguage(language);
     SpeakInLanguage(language);
-    // Not kept is not worth an alert: the child's choice holds until the program ends.
-    if (paths_) KeepLanguage(*paths_, language);
 }
 
 // Readers that choose no voice of their own (the pages' texts) speak in the program's

@@ -5,7 +5,6 @@
 #include "app/menus/RShellWindow.h"
 #include "app/application/SoundManagerTick.h"
 #include "app/module/RModule.h"
-#include "app/settings/KeptLanguage.h"
 #include "app/menus/MenuCommands.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/import/FileImport.h"
@@ -19,6 +18,7 @@
 #include "engine/audio/PcmMix.h"
 #include "engine/base/MemoryHandles.h"
 #include "engine/files/OsServices.h"
+#include "engine/os/OsManager.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxInit.h"
@@ -251,9 +251,8 @@ u16 RApplication::OpenProgramFolders() {
     if (documentPath_.empty())
         documentPath_ = readIni(&configPath_, kSetupSection, "StartupDoc", u16(kDocumentPathSize - 1));
     SetupLanguageFolders(programFolder.get(), kLanguageSetupFile);
-    // The same user's second start seldom gets here: the framework's entry brings the running
-    // program's window to the front and ends the new start. One that finds no window to raise,
-    // or the program running for another user of the machine, is told and ends.
+    // The same user's second start, a start while the program runs for another user of the
+    // machine, or one that another start kept waiting too long, is told and ends.
     if (SingleInstanceStatus().instanceConflict) {
         mfxAlert(kAlertOk | kAlertIconStop, LookupLanguageText("XPStrings", "MutexError").c_str());
         return kFailedStart;
@@ -288,11 +287,10 @@ u16 RApplication::OpenProgramFolders() {
     // its first use (a user is chosen after start-up).
     SetSpeechSurroundings({[this](u16 folder) { return paths_ ? paths_->BuildPath(folder, true) : std::string(); },
                            ShowSpeechMissingAlert});
-    // The child who chose Español last time is greeted in Spanish from the first screen on.
-    const u16 kept = ReadKeptLanguage(*paths_);
-    SetCurrentLanguage(kept);
-    contentsSetSpanish(kept == kLanguageSpanish);
-    SpeakInLanguage(kept);
+    // Every run starts in English: a shared machine greets each child the same way.
+    SetCurrentLanguage(kLanguageEnglish);
+    contentsSetSpanish(false);
+    SpeakInLanguage(kLanguageEnglish);
     return 0;
 }
 
@@ -333,6 +331,8 @@ u16 RApplication::OpenMainWindow() {
     if (parts_.mainWindow)
         mainWindow_ = parts_.mainWindow(LookupLanguageText("GeneralStrings", "AppName").c_str(), displayRect_);
     if (!mainWindow_ || !mainWindow_->GetHandle()) return kFailedStart;
+    // The engine's display code finds the window it draws for through the OS services.
+    osmSetMainWindow(mainWindow_->GetHandle());
     static constexpr u8 kStandard[kStandardColorCount][3] = {
         {255, 255, 255}, {0, 0, 0},     {50, 50, 50},  {180, 180, 180}, {255, 0, 0},
         {0, 255, 0},     {0, 255, 255}, {0, 0, 255},   {255, 0, 255},   {0, 255, 255},
@@ -443,6 +443,7 @@ void RApplication::ExitInstance() {
         gfxDisposePort(*port);
         *port = nullptr;
     }
+    osmSetMainWindow(plat::kNoWindow);
     mainWindow_.reset();
     releaseCursorTable();
     if (palette_) gfxDisposePalette(palette_);

@@ -34,8 +34,8 @@ void RCreateNoteDialog::Setup() {
     SetItemText(kNoteItemOk, text("Ok"));
     SetItemText(kNoteItemCancel, text("Cancel"));
     SetTextLimit(kNoteItemText, kNoteTextLimit);
-    // A new note is written in the language the teacher works in; a written one keeps its own.
-    spanish_ = CurrentLanguage() == kLanguageSpanish;
+    // A new note is read in English until the teacher ticks the box; a written one keeps its own.
+    spanish_ = false;
     if (note_ && !note_->IsEmpty()) {
         SetItemText(kNoteItemText, note_->GetText().substr(0, kNoteTextLimit));
         spanish_ = note_->GetKind() == kSpanish;

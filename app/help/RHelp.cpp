@@ -92,11 +92,8 @@ u32 RHelp::HandleMouseMove(Point16, u32) {
     return 1;
 }
 
-// A press no element took: with no page open the child has chosen nothing to learn about.
-u32 RHelp::HandleInput(u32, Point16, u32) {
-    if (!page_) Finish();
-    return 1;
-}
+// A press no element took reaches nothing under help mode, which stays on until a page closes.
+u32 RHelp::HandleInput(u32, Point16, u32) { return 1; }
 u32 RHelp::HandleMouseUp(u32, Point16, u32) { return 1; }
 
 }  // namespace Ostrel

@@ -5,8 +5,8 @@
 // closes is deleted once its reply has arrived (never inside the page's own handler). The
 // owner makes an RHelp, calls Start with the screen's help words and deletes it to leave
 // help mode. Help mode takes every press, so it tells its owner when the child is done
-// (6637, once): when the page closes, or at a press on nothing that has a page while no page
-// is open. User-interface thread only.
+// (6637, once): when the page closes; a press on nothing leaves it on. User-interface thread
+// only.
 #include <array>
 #include <memory>
 #include <string>

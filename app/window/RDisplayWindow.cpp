@@ -56,6 +56,7 @@ RDisplayWindow::RDisplayWindow(const std::string& title, const Rect16& rect)
 }
 
 RDisplayWindow::~RDisplayWindow() {
+    GiveKeyboardBack();
     gettingStarted_.reset();
     ownedDialog_.reset();
     if (RHotSpotList::GetChangeListener() == this) RHotSpotList::SetChangeListener(nullptr);

@@ -134,6 +134,10 @@ private:
     void RunShellCommand(u16 command);
     void ToggleSwitch(u16 command);
     void SwitchLanguage();
+    // The Spanish keyboard while Spanish is chosen, and the English locale back with the
+    // desktop's keyboard.
+    void UseSpanishKeyboard();
+    void GiveKeyboardBack();
     void ToggleTeacherMenu();
     void ShowTeacherMenu();
     void ShowAbout();
@@ -162,6 +166,8 @@ private:
     mfxPopup teacher_;
     bool teacherShowing_ = false;
     bool teacherEnabled_ = false;
+    // The program reads the keys through a layout of its own (the language switch made it).
+    bool keyboardLayoutHeld_ = false;
     std::unique_ptr<CListener> gettingStarted_;
     std::unique_ptr<CListener> ownedDialog_;
     KeySignature signature_;

@@ -25,6 +25,8 @@
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
 #include "platform/files/Files.h"
+#include "platform/keyboard/ProgramKeyboard.h"
+#include "platform/system/RunTimeLocale.h"
 #include "platform/shell/choice/ShellChoice.h"
 #include "text/spellcheck/PhoneticSpellChecker.h"
 #include "text/host/TextCommands.h"
@@ -33,6 +35,9 @@
 namespace Ostrel {
 
 namespace {
+
+// The keyboard of Spanish (Latin America), by its name among the system's keyboard layouts.
+constexpr char kSpanishKeyboardLayout[] = "latam";
 
 std::string menuText(const char* key) { return LookupLanguageText(kMenuStringsSection, key).c_str(); }
 
@@ -247,11 +252,30 @@ void RDisplayWindow::SwitchLanguage() {
         app->SetLanguage(language);
     else
         SetCurrentLanguage(language);
+    if (language == kLanguageSpanish)
+        UseSpanishKeyboard();
+    else
+        GiveKeyboardBack();
     contentsSetSpanish(language == kLanguageSpanish);
     if (RMenuScreen* screen = CurrentMenuScreen(); screen && screen->TextPanel()) sendTo(screen->TextPanel(), kMsgMenuTextLanguage, 0);
     if (RMenuScreen* screen = CurrentMenuScreen()) screen->LanguageChanged();
     BuildMenus();
     RedrawAll(0);
+}
+
+// Spanish (Latin America) on any keyboard: ñ where a Spanish keyboard has it, accents through
+// its dead keys. The locale follows only when the keyboard could be had.
+void RDisplayWindow::UseSpanishKeyboard() {
+    if (keyboardLayoutHeld_ || !plat::useProgramKeyboard(kSpanishKeyboardLayout)) return;
+    keyboardLayoutHeld_ = true;
+    plat::setRunTimeLocale({"es_MX.UTF-8", "es_ES.UTF-8", "es_US.UTF-8"});
+}
+
+void RDisplayWindow::GiveKeyboardBack() {
+    if (!keyboardLayoutHeld_) return;
+    plat::useProgramKeyboard("");
+    keyboardLayoutHeld_ = false;
+    plat::setRunTimeLocale({"en_US.UTF-8", "C"});
 }
 
 void RDisplayWindow::ToggleTeacherMenu() {

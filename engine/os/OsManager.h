@@ -54,8 +54,6 @@ EngineErr osmVxdUnlockPages(const void* address, u32 size);
 
 plat::WindowHandle osmGetHiddenWindow();
 void osmSetMainWindow(plat::WindowHandle window);
-// The name the application uses for osmSetMainWindow.
-inline void osmSetAppData(plat::WindowHandle window) { osmSetMainWindow(window); }
 // kOsmErrNoMainWindow and no window when none is registered or it is gone.
 plat::WindowHandle osmGetMainWindow();
 // The engine version answered by that system thread's OS manager window, 0 without one.

@@ -85,6 +85,10 @@ void ReleaseSingleInstanceMutexes() {
     s.flags.checkDone = 0;
 }
 
+void SingleInstanceNoteConflict() {
+    state().flags.instanceConflict = 1;
+}
+
 const SingleInstanceFlags& SingleInstanceStatus() {
     return state().flags;
 }

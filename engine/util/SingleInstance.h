@@ -28,6 +28,9 @@ struct SingleInstanceFlags {
 std::string SingleInstanceBaseName(const char* name);
 void SingleInstanceCheck(const char* name);
 void ReleaseSingleInstanceMutexes();
+// Another start holds the program's start-up beyond a start's patience: it counts as another
+// instance.
+void SingleInstanceNoteConflict();
 const SingleInstanceFlags& SingleInstanceStatus();
 
 // Built by a static initialiser; with `run` it makes the check, and it lets the mutexes go at

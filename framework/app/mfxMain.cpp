@@ -6,12 +6,12 @@
 
 #include "engine/os/OsIntervalTasks.h"
 #include "engine/os/OsManager.h"
+#include "engine/util/SingleInstance.h"
 #include "framework/app/mfxApplication.h"
 #include "framework/app/mfxConfigFile.h"
 #include "framework/app/mfxSelfUpdate.h"
 #include "framework/app/mfxSignalEnding.h"
 #include "framework/messaging/mfMessageQueue.h"
-#include "framework/windows/mfxDisplayWindow.h"
 #include "framework/windows/mfxWindow.h"
 #include "platform/clock/Clock.h"
 #include "platform/display/DisplayDriver.h"
@@ -20,7 +20,6 @@
 #include "platform/files/Files.h"
 #include "platform/system/NamedMutex.h"
 #include "platform/ui/MessageQueue.h"
-#include "platform/ui/WindowBeacon.h"
 
 namespace {
 
@@ -53,18 +52,14 @@ void activationChanged(u16 active) {
     if (mfxApplication* application = mfxApplication::Get()) application->OnActivate(active);
 }
 
+// Held for the rest of the start. A start that cannot have it in time (another start is under
+// way, or stuck, or another user holds it) goes on as one that found the program running, and
+// the application's start-up tells so.
 std::unique_ptr<plat::NamedMutex> takeInitMutex() {
     auto mutex = std::make_unique<plat::NamedMutex>(kMfxInitMutexName);
     if (!mutex->valid()) mutex = std::make_unique<plat::NamedMutex>(kMfxInitMutexFallbackName);
-    mutex->lock();
+    if (!mutex->lockWithin(kMfxInitMutexWait)) SingleInstanceNoteConflict();
     return mutex;
-}
-
-mfxDisplayWindow* firstDisplayWindow() {
-    for (mfxWindow* window : mfxWindow::Windows()) {
-        if (window->GetClassName() == kMfxDisplayWindowClass) return static_cast<mfxDisplayWindow*>(window);
-    }
-    return nullptr;
 }
 
 std::string withoutQuotes(std::string text) {
@@ -167,9 +162,6 @@ int mfxRunApplication(const mfxCommandLine& commandLine, u32 mode) {
     const plat::QuitSignalCatcher quitSignals;
     const mfxSignalEnding signalEnding(*application);
     std::unique_ptr<plat::NamedMutex> initMutex = takeInitMutex();
-    // The first start keeps this mutex until its main window can be found, so a second start
-    // that gets it either finds that window or is the only one.
-    if (plat::bringClassWindowToFront(kMfxDisplayWindowClass)) return 0;
 
     for (const mfxInitCallback& callback : initCallbacks()) callback();
     if (osmInit(nullptr) != kErrNone) return kFailedStart;
@@ -177,15 +169,11 @@ int mfxRunApplication(const mfxCommandLine& commandLine, u32 mode) {
     osmIntervalTask* idle = osmCreateIntervalTask(idleTask, nullptr, kOsmEveryDispatch);
 
     int code = idle ? application->Startup(mode, commandLine.options) : kFailedStart;
-    std::unique_ptr<plat::WindowBeacon> beacon;
-    if (mfxDisplayWindow* main = firstDisplayWindow(); code == 0 && main && main->GetHandle())
-        beacon = std::make_unique<plat::WindowBeacon>(kMfxDisplayWindowClass, main->GetHandle());
     initMutex.reset();
 
     if (code == 0) code = mfxRunMessageLoop();
 
     // The exit handler.
-    beacon.reset();
     application->ExitInstance();
     if (idle) osmDeleteIntervalTask(idle);
     osmSetActivateCallback(previousActivate);

@@ -5,13 +5,14 @@
 // the update (mfxSelfUpdate.h). Otherwise the command line is split into options ('/') and
 // the one document (quotes removed) for the application's instance initialisation; the
 // start runs holding the named initialisation mutex: the initialisation callbacks, the OS
-// manager, the application's start-up. When another instance already shows its main window,
-// that window is brought to the front and this start ends.
+// manager, the application's start-up. A start that cannot have that mutex in time goes on as
+// one that found another instance, which the application's start-up reports.
 //
 // Loop: blocks in the platform's wait until a message or a due timer; every message goes
 // to the application first, then to the first window's filter, then is dispatched. One OS
 // manager interval task runs the application's idle step and a tick on every framework
 // window. The exit handler runs the application's exit and stops the OS manager.
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ mfxCommandLine mfxParseCommandLine(const std::vector<std::string>& arguments);
 // taken where the system refuses a machine-wide name.
 constexpr char kMfxInitMutexName[] = "Global\\GmfxApplication||init";
 constexpr char kMfxInitMutexFallbackName[] = "mfxApplication||init";
+// The longest a start waits for another start to finish its own.
+constexpr std::chrono::milliseconds kMfxInitMutexWait{10000};
 
 // The program's exit code.
 int mfxMain(int argc, char** argv);

@@ -1,15 +1,18 @@
 #include "platform/system/NamedMutex.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 
 namespace plat {
 namespace {
@@ -24,7 +27,19 @@ std::string& rootOverride() {
     return root;
 }
 
+// A folder of someone else's (or a link to one) would let its owner hold or swap our locks. The
+// user's own folder is private to the user; a shared one that others may write must be sticky,
+// so that nobody removes or replaces a lock file that is not theirs.
+bool trustedFolder(const std::string& folder, bool global) {
+    struct stat info {};
+    if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+    if (!global) return info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+    const bool othersWrite = (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+    return !othersWrite || (info.st_mode & S_ISVTX) != 0;
+}
+
 // Shared folders are open to all (with the sticky bit, as /tmp is), the user's own is private.
+// Empty when the folder cannot be trusted.
 std::string lockFolder(bool global) {
     std::lock_guard lock(rootMutex);
     std::string folder;
@@ -38,7 +53,48 @@ std::string lockFolder(bool global) {
                                      : "/tmp/tumblo-locks-" + std::to_string(::getuid());
     }
     if (::mkdir(folder.c_str(), global ? 01777 : 0700) == 0 && global) ::chmod(folder.c_str(), 01777);
-    return folder;
+    return trustedFolder(folder, global) ? folder : std::string();
+}
+
+// Every open lock file, so that a forked child can let go of them all without taking a lock.
+constexpr size_t kMostLockFiles = 32;
+std::atomic<int> openLockFiles[kMostLockFiles];
+static_assert(std::atomic<int>::is_always_lock_free, "the fork handler needs lock-free slots");
+
+// In the child of a fork (the desktop's message box is one) the lock files are shared with the
+// parent, and a lock would live on as long as the child: each is pointed at nothing instead,
+// and the descriptor stays for the child's own objects to close.
+void dropLocksInChild() {
+    const int nothing = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    for (std::atomic<int>& slot : openLockFiles) {
+        const int fd = slot.exchange(-1);
+        if (fd < 0) continue;
+        if (nothing >= 0) {
+            ::dup3(nothing, fd, O_CLOEXEC);
+        } else {
+            ::close(fd);
+        }
+    }
+    if (nothing >= 0) ::close(nothing);
+}
+
+void rememberLockFile(int fd) {
+    static const bool watching = [] {
+        for (std::atomic<int>& slot : openLockFiles) slot.store(-1);
+        return ::pthread_atfork(nullptr, nullptr, dropLocksInChild) == 0;
+    }();
+    (void)watching;
+    for (std::atomic<int>& slot : openLockFiles) {
+        int none = -1;
+        if (slot.compare_exchange_strong(none, fd)) return;
+    }
+}
+
+void forgetLockFile(int fd) {
+    for (std::atomic<int>& slot : openLockFiles) {
+        int mine = fd;
+        if (slot.compare_exchange_strong(mine, -1)) return;
+    }
 }
 
 // Names are built from the program's full path and may be longer than a file name can be:
@@ -80,7 +136,9 @@ bool flockRetrying(int fd, int operation) {
 
 NamedMutex::NamedMutex(const std::string& name) {
     const bool global = name.compare(0, sizeof kGlobalPrefix - 1, kGlobalPrefix) == 0;
-    const std::string path = lockFolder(global) + "/" + fileNameOf(name);
+    const std::string folder = lockFolder(global);
+    if (folder.empty()) return;
+    const std::string path = folder + "/" + fileNameOf(name);
     // The shared folder is open to every user: a name planted there as a link to someone's
     // file must not be followed. A lock needs no more than reading, so the file is opened to
     // read and made by its first user so that others may read it but never write into it.
@@ -94,16 +152,25 @@ NamedMutex::NamedMutex(const std::string& name) {
     }
     // The user's file-creation mask must not keep the other users from the machine-wide lock.
     if (global && info.st_uid == ::geteuid() && (info.st_mode & 07777) != kSharedLockMode) ::fchmod(fd_, kSharedLockMode);
+    rememberLockFile(fd_);
 }
 
 NamedMutex::~NamedMutex() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ < 0) return;
+    forgetLockFile(fd_);
+    ::close(fd_);
 }
 
-bool NamedMutex::lock() {
-    if (fd_ < 0) return false;
-    if (!held_) held_ = flockRetrying(fd_, LOCK_EX);
-    return held_;
+bool NamedMutex::lockWithin(std::chrono::milliseconds limit) {
+    // Another user can hold a machine-wide lock as long as they like: the wait is a series of
+    // tries, never a wait that only its holder ends.
+    constexpr std::chrono::milliseconds kRetry{25};
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!tryLock()) {
+        if (fd_ < 0 || std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(kRetry);
+    }
+    return true;
 }
 
 bool NamedMutex::tryLock() {

@@ -3,8 +3,12 @@
 // by every user of the machine, other names ("Local\..." or bare) by the processes of one
 // user. Each is a lock file (flock) in a folder of locks, so a mutex dies with its holder; a
 // machine-wide one is readable by everyone (enough to take it) and writable by nobody but the
-// user who made it, a user's own is private.
+// user who made it, a user's own is private. A user's folder that is not a private folder of
+// that user is refused, and so is a shared folder whose files others could swap.
+// A lock never passes to a child process: a forked child drops every lock file at once (the
+// descriptor stays, pointing nowhere), and a started program never sees them.
 // Two objects of one name conflict even inside one process. Any thread may use its own object.
+#include <chrono>
 #include <string>
 
 namespace plat {
@@ -18,8 +22,9 @@ public:
 
     // False when the lock file cannot be made.
     bool valid() const { return fd_ >= 0; }
-    // Waits while another holder has it. False when the mutex is not valid.
-    bool lock();
+    // Waits at most `limit` while another holder has it. False when the mutex is not valid or
+    // was not had in time.
+    bool lockWithin(std::chrono::milliseconds limit);
     bool tryLock();
     void unlock();
     bool held() const { return held_; }

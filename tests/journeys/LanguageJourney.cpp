@@ -1,5 +1,6 @@
 // A child at a Spanish keyboard logs in, switches the program to Spanish and reads the easel's
-// menus, the login and the file dialogs in Spanish; a child whose name has an ñ types it as it is.
+// menus, the login and the file dialogs in Spanish; a child whose name has an ñ types it as it is,
+// on a US keyboard too while the program speaks Spanish.
 // A child and a teacher go through every screen and dialog in Spanish, one stop after another.
 #include <filesystem>
 #include <fstream>
@@ -82,6 +83,30 @@ void typeName(Journey& j, const std::string& name) {
 testing::AssertionResult easelMenus(Journey& j, const std::string& language) {
     const std::string file = menuText(language, "File");
     return j.waitFor([&] { return findWidgetText(j.screenshot(), file, menuBarArea()).width > 0; }, "the easel's menus");
+}
+
+// On a US keyboard the Spanish program types ñ on the key right of L and á through the accent
+// key right of P, where a Spanish keyboard has them; back in English the keys type ; and '.
+TEST(LanguageJourney, InSpanishAUsKeyboardTypesWhereASpanishKeyboardHasTheLetters) {
+    Journey j;
+    ASSERT_TRUE(j.start({.keyboard = "us"}));
+    ASSERT_TRUE(logIn(j, "Pablo"));
+    ASSERT_TRUE(chooseMenu(j, menuText("English", "Controls"), menuText("English", "SwitchLanguage1")));
+    ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "File"), menuText("Spanish", "LogInAsNewUser")));
+    Shot field;
+    ASSERT_TRUE(loginField(j, &field));
+    j.click(planned("dialog.login.field"));
+    j.key("End");
+    for (int i = 0; i < 32; ++i) j.key("BackSpace");
+    for (const char* key : {"shift+n", "i", "semicolon", "bracketleft", "a", "Return"}) j.key(key);
+    ASSERT_TRUE(j.waitFor([&] { return std::filesystem::is_directory(j.userFolder("Niñá")); }, "ñ and á on the Spanish keys"));
+    ASSERT_TRUE(easelMenus(j, "Spanish"));
+    ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "Controls"), menuText("Spanish", "SwitchLanguage1")));
+    ASSERT_TRUE(chooseMenu(j, menuText("English", "File"), menuText("English", "SaveAs")));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Niñá's Pictures", {0, kScreenTop, 800, 600}).width > 0; }, "the save dialog"));
+    for (const char* key : {"c", "semicolon", "apostrophe", "Return"}) j.key(key);
+    const std::filesystem::path saved = j.userFolder("Niñá") / "Pictures/c;'.tbx";
+    EXPECT_TRUE(j.waitFor([&] { return std::filesystem::exists(saved); }, saved.string())) << "the desktop's keys again";
 }
 
 TEST(LanguageJourney, InSpanishTheLoginAndTheFileDialogsSpeakSpanishAndListPicturesByName) {

@@ -143,14 +143,14 @@ uint32_t pickColour(Journey& j, const std::function<bool(uint32_t)>& wanted) {
     return colour;
 }
 
-std::filesystem::path seedTeacherSettings(const Journey& j, const std::string& newline, const std::string& language) {
+std::filesystem::path seedTeacherSettings(const Journey& j, const std::string& newline) {
     const std::filesystem::path seed = j.artifacts() / "seed";
     std::filesystem::create_directories(seed / ".config/tumblo4");
     std::ifstream shipped(Journey::programFolder() / "TB.ini");
     std::ofstream settings(seed / ".config/tumblo4/TB.ini", std::ios::binary);
     for (std::string line; std::getline(shipped, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        settings << (!language.empty() && line.rfind("Language=", 0) == 0 ? language : line) << newline;
+        settings << line << newline;
     }
     settings << "[TBSEdSettings]" << newline << "TBSEd=TRUE" << newline;
     return seed;

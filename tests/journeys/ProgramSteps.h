@@ -16,8 +16,8 @@ inline Area menuBarArea() { return {0, 0, 800, kMenuBarHeight}; }
 constexpr int32_t kFirstThumbnailX = 286, kFirstThumbnailY = 575;
 
 // A home folder whose settings file is the program's own with the Teacher menu allowed, its lines
-// ended as `newline` ends them; a `language` line ("Language=1") takes the place of its own.
-std::filesystem::path seedTeacherSettings(const Journey& j, const std::string& newline, const std::string& language = "");
+// ended as `newline` ends them.
+std::filesystem::path seedTeacherSettings(const Journey& j, const std::string& newline);
 
 // Pixels of the canvas that are not blank paper.
 int paintedPixels(const Shot& shot);

@@ -112,6 +112,17 @@ unsigned long XSession::windowOfProcess(pid_t pid) const {
     return best;
 }
 
+int XSession::shownWindows() const {
+    if (!display_) return 0;
+    Window root = DefaultRootWindow(display_), parent = None, *children = nullptr;
+    unsigned count = 0, shown = 0;
+    XWindowAttributes attributes;
+    if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return 0;
+    for (unsigned i = 0; i < count; ++i) shown += XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable;
+    if (children) XFree(children);
+    return int(shown);
+}
+
 XSession::Box XSession::windowBox(unsigned long window) const {
     Box box;
     XWindowAttributes attributes;

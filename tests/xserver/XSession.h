@@ -31,6 +31,8 @@ public:
     // The largest shown top-level window that a process marked as its own (_NET_WM_PID); 0
     // when it has none yet.
     unsigned long windowOfProcess(pid_t pid) const;
+    // How many top-level windows are shown, whoever shows them.
+    int shownWindows() const;
     // Where a window's inside lies on the screen; empty (zero size) when it is gone.
     Box windowBox(unsigned long window) const;
     void focus(unsigned long window);

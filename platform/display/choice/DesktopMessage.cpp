@@ -1,6 +1,12 @@
 #include "platform/display/choice/DesktopMessage.h"
 
+#include <pthread.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 
 #include "platform/charset/Conversion.h"
@@ -46,6 +52,31 @@ std::string brokenIntoLines(const std::string& utf8) {
     return out;
 }
 
+// The process that shows the box while it is up; 0 otherwise.
+std::atomic<pid_t> boxParent{0};
+
+// A child forked for the box is killed when the program ends, however it ends: left alone it
+// would hold the screen, and end later through the program's own exit handlers, which a copy
+// of a process in the middle of its work cannot run.
+void tieChildToParent() {
+    const pid_t parent = boxParent.load();
+    if (parent == 0) return;
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) ::_exit(1);
+}
+
+class BoxShowing {
+public:
+    BoxShowing() {
+        static const bool tied = ::pthread_atfork(nullptr, nullptr, tieChildToParent) == 0;
+        (void)tied;
+        boxParent.store(::getpid());
+    }
+    ~BoxShowing() { boxParent.store(0); }
+    BoxShowing(const BoxShowing&) = delete;
+    BoxShowing& operator=(const BoxShowing&) = delete;
+};
+
 }  // namespace
 
 void showDesktopMessage(const std::string& title, const std::string& text, bool stop) {
@@ -53,6 +84,7 @@ void showDesktopMessage(const std::string& title, const std::string& text, bool 
     const std::string body = cp1252ToUtf8(text);
     std::fprintf(stderr, "%s: %s\n", heading.c_str(), body.c_str());
     std::fflush(stderr);
+    const BoxShowing showing;
     displayDriver().showMessageBox(heading, brokenIntoLines(body), stop);
 }
 

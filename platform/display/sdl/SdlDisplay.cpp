@@ -18,6 +18,7 @@
 #include "platform/display/sdl/InputWatcher.h"
 #include "platform/display/QuitSignals.h"
 #include "platform/display/sdl/SdlKeys.h"
+#include "platform/keyboard/ProgramKeyboard.h"
 #include "platform/ui/MessageQueue.h"
 
 namespace plat {
@@ -254,14 +255,34 @@ private:
                 in.virtualKey = vk;
                 in.scanCode = setOneScanCodeOf(event.key.keysym.scancode);
                 in.textFollows = SDL_IsTextInputActive() && !typesNoText(event.key.keysym.mod);
+                // The program's own layout types instead of the desktop's, from the key's code.
+                std::string typed;
+                if (event.type == SDL_KEYDOWN && in.textFollows && readsKeyCodes())
+                    typed = programKeyboardText(pressedKeyCode_, {(event.key.keysym.mod & KMOD_SHIFT) != 0,
+                                                                  (event.key.keysym.mod & KMOD_CAPS) != 0,
+                                                                  (event.key.keysym.mod & KMOD_RALT) != 0});
                 deliverInput(window->window(), in);
+                if (!typed.empty()) {
+                    InputEvent text;
+                    text.kind = InputEvent::Kind::Text;
+                    text.text = typed;
+                    deliverInput(window->window(), text);
+                }
                 return;
             }
+            case SDL_SYSWMEVENT:
+                // Comes before the key event SDL makes of it: the key's own code, which the
+                // program's keyboard layout reads.
+                if (event.syswm.msg && event.syswm.msg->subsystem == SDL_SYSWM_X11 &&
+                    event.syswm.msg->msg.x11.event.type == KeyPress)
+                    pressedKeyCode_ = event.syswm.msg->msg.x11.event.xkey.keycode;
+                return;
             case SDL_TEXTINPUT: {
                 // The layout's own characters, dead keys and compositions done; a shortcut's
-                // letter is the key's, not text.
+                // letter is the key's, not text. The program's own layout, when one is in use,
+                // has typed already.
                 SdlWindow* window = windowOf(event.text.windowID);
-                if (!window || typesNoText(SDL_GetModState())) return;
+                if (!window || typesNoText(SDL_GetModState()) || readsKeyCodes()) return;
                 InputEvent in;
                 in.kind = InputEvent::Kind::Text;
                 in.text = std::string(event.text.text, strnlen(event.text.text, sizeof event.text.text));
@@ -288,6 +309,10 @@ private:
             default: return;
         }
     }
+
+    // The program's own layout types where the display gives the keys' X codes; elsewhere (no X
+    // server) the desktop's layout goes on typing.
+    bool readsKeyCodes() const { return programKeyboardInUse() && pressedKeyCode_ != 0; }
 
     // Control or the left Alt makes a key a shortcut; the right Alt is the layout's AltGr.
     static bool typesNoText(uint16_t modifiers) { return (modifiers & (KMOD_CTRL | KMOD_LALT)) != 0; }
@@ -326,6 +351,8 @@ private:
     std::unique_ptr<InputWatcher> watcher_;
     std::map<cursor::SystemCursor, SDL_Cursor*> systemCursors_;
     SDL_Cursor* made_ = nullptr;
+    // The X key code of the last key pressed (0 before any).
+    uint32_t pressedKeyCode_ = 0;
     cursor::CursorImage madePicture_;
     cursor::CursorId current_ = cursor::kNoCursor;
 };
@@ -355,8 +382,10 @@ std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
     // Caught before SDL starts, so that SDL leaves the quit signals to us.
     auto quitSignals = std::make_unique<QuitSignalCatcher>();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
-    // Typing goes through the desktop's keyboard layout and input method.
+    // Typing goes through the desktop's keyboard layout and input method, or through the
+    // program's own layout, which reads the keys' codes from the X events.
     SDL_StartTextInput();
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     const char* chosen = SDL_GetCurrentVideoDriver();
     bool showsNothing = !chosen || std::strcmp(chosen, "dummy") == 0 || std::strcmp(chosen, "offscreen") == 0;
     if (!chosen || (!videoDriver && showsNothing)) {

@@ -10,6 +10,7 @@
 #include "engine/gfx/GfxPrinterPort.h"
 #include "engine/gfx/sprites/SprPicture.h"
 #include "engine/gfx/sprites/SprScreen.h"
+#include "engine/os/OsManager.h"
 #include "framework/contents/GameFileMgr.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
@@ -49,6 +50,8 @@ TEST_F(RApplicationTest, StartupBringsEveryServiceUpAndExitTakesThemDownAgain) {
         EXPECT_NE(application.GetPortfolio(), nullptr);
         EXPECT_NE(application.GetWindowPort(), nullptr);
         EXPECT_NE(application.GetOffscreenPort(), nullptr);
+        ASSERT_NE(application.GetMainWindow(), nullptr);
+        EXPECT_EQ(osmGetMainWindow(), application.GetMainWindow()->GetHandle());
         EXPECT_EQ(application.GetCurrentModuleCode(), kScreenSplash);
         EXPECT_EQ(log, (Log{"make 5571", "enter 5571"}));
         // The canvas comes from the user's writable copy of the installed settings.
@@ -63,6 +66,7 @@ TEST_F(RApplicationTest, StartupBringsEveryServiceUpAndExitTakesThemDownAgain) {
         EXPECT_FALSE(gfxInitialised());
         EXPECT_EQ(application.GetPaths(), nullptr);
         EXPECT_EQ(application.GetMainWindow(), nullptr);
+        EXPECT_EQ(osmGetMainWindow(), plat::kNoWindow);
         // Texts are looked up through nothing that went with the file services.
         EXPECT_STREQ(LookupLanguageText("GeneralStrings", "AppName").c_str(), "");
     }

@@ -81,8 +81,8 @@ TEST_F(TeacherNote, EnterInTheTextStartsANewLineUpToTheLimit) {
     EXPECT_EQ(page.GetNote()->GetText().size(), kNoteTextLimit);
 }
 
-// A new note is read in the language the program is in; a written one keeps its own.
-TEST_F(TeacherNote, ReadInSpanishFollowsTheProgramForANewNoteOnly) {
+// A new note starts unticked in either language; a written one keeps its own.
+TEST_F(TeacherNote, ReadInSpanishStartsUntickedForANewNoteOnly) {
     struct Row {
         bool programInSpanish;
         const char* written;
@@ -90,7 +90,7 @@ TEST_F(TeacherNote, ReadInSpanishFollowsTheProgramForANewNoteOnly) {
         bool ticked;
     };
     const Row rows[] = {
-        {false, nullptr, 0, false}, {true, nullptr, 0, true}, {true, "hello", 0, false}, {false, "hola", 1, true},
+        {false, nullptr, 0, false}, {true, nullptr, 0, false}, {true, "hello", 0, false}, {false, "hola", 1, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.programInSpanish ? "in Spanish, " : "in English, ") + (row.written ? row.written : "new"));

@@ -25,7 +25,6 @@
 #include "platform/files/Files.h"
 #include "platform/system/NamedMutex.h"
 #include "platform/ui/MessageQueue.h"
-#include "platform/ui/WindowBeacon.h"
 
 using Ostrel::RMessage;
 using Log = std::vector<std::string>;
@@ -168,10 +167,8 @@ struct RunApplication : ::testing::Test {
         locks = std::filesystem::temp_directory_path() / ("fw-locks-" + std::to_string(::getpid()));
         std::filesystem::create_directories(locks);
         plat::setNamedMutexRoot(locks.string());
-        plat::setWindowBeaconScope("test-" + std::to_string(::getpid()));
     }
     void TearDown() override {
-        plat::setWindowBeaconScope("");
         plat::setNamedMutexRoot("");
         std::filesystem::remove_all(locks);
         plat::setDisplayDriver(nullptr);
@@ -209,21 +206,6 @@ TEST_F(RunApplication, RefusedInstanceInitialisationStartsNothing) {
     application.initAnswer = 0;
     EXPECT_EQ(mfxRunApplication(mfxCommandLine{}, 0), 1);
     EXPECT_EQ(log, (Log{"init  0"}));
-}
-
-TEST_F(RunApplication, SecondStartBringsTheFirstWindowForwardAndLeaves) {
-    mfxDisplayWindow first("First", Rect16{0, 0, 32, 32});
-    plat::WindowBeacon beacon(kMfxDisplayWindowClass, first.GetHandle());
-    ASSERT_TRUE(beacon.active());
-    TestApplication application(log);
-    EXPECT_EQ(mfxRunApplication(mfxCommandLine{}, 0), 0);
-    EXPECT_EQ(log, (Log{"init  0"}));
-
-    bool quit = false;
-    int code = 0;
-    while (mfxPumpOneMessage(&quit, &code)) {
-    }
-    EXPECT_EQ(static_cast<plat::HeadlessWindow*>(first.GetFace())->bringToFrontCount(), 1);
 }
 
 TEST_F(RunApplication, QuitWaitsForPermissionAndAsksAgainAfterARefusal) {

@@ -41,7 +41,7 @@ TEST_F(NamedMutexTest, TwoHoldersOfOneNameExcludeEachOther) {
     plat::NamedMutex first("Global\\GmfxApplication||init");
     plat::NamedMutex second("Global\\GmfxApplication||init");
     ASSERT_TRUE(first.valid());
-    EXPECT_TRUE(first.lock());
+    EXPECT_TRUE(first.lockWithin(std::chrono::milliseconds(0)));
     EXPECT_TRUE(first.held());
     EXPECT_FALSE(second.tryLock());
     EXPECT_FALSE(second.held());
@@ -66,7 +66,7 @@ TEST_F(NamedMutexTest, NamesAndScopesAreApart) {
 TEST_F(NamedMutexTest, ReleasedWhenTheHolderGoes) {
     {
         plat::NamedMutex holder("Local\\X");
-        ASSERT_TRUE(holder.lock());
+        ASSERT_TRUE(holder.lockWithin(std::chrono::milliseconds(0)));
     }
     plat::NamedMutex next("Local\\X");
     EXPECT_TRUE(next.tryLock());
@@ -74,7 +74,7 @@ TEST_F(NamedMutexTest, ReleasedWhenTheHolderGoes) {
 
 TEST_F(NamedMutexTest, OtherProcessesSeeItAndItDiesWithItsProcess) {
     plat::NamedMutex mine("Global\\GShared");
-    ASSERT_TRUE(mine.lock());
+    ASSERT_TRUE(mine.lockWithin(std::chrono::milliseconds(0)));
     EXPECT_EQ(inChild([] { return plat::NamedMutex("Global\\GShared").tryLock() ? 1 : 0; }), 0);
     mine.unlock();
     // The child ends holding it without unlocking.
@@ -90,8 +90,12 @@ TEST_F(NamedMutexTest, UnusableFolderGivesAnInvalidMutex) {
     plat::setNamedMutexRoot((root / "missing" / "deeper").string());
     plat::NamedMutex mutex("Local\\X");
     EXPECT_FALSE(mutex.valid());
-    EXPECT_FALSE(mutex.lock());
+    EXPECT_FALSE(mutex.lockWithin(std::chrono::milliseconds(0)));
     EXPECT_FALSE(mutex.tryLock());
+    std::filesystem::create_directories(root / "local");
+    std::filesystem::permissions(root / "local", std::filesystem::perms::all);
+    plat::setNamedMutexRoot(root.string());
+    EXPECT_FALSE(plat::NamedMutex("Local\\X").valid()) << "a user's folder that others may write in";
 }
 
 // The guard's names carry the program's whole path, which may be longer than a file name.
