@@ -1,5 +1,6 @@
 #include "app/export/RExportCommand.h"
 
+#include <filesystem>
 #include <memory>
 
 #include "app/export/RTransitionSoundWaves.h"
@@ -51,7 +52,8 @@ i32 runExport(const std::string& target, ExportKind kind, const ExportSources& s
     }
     if (!sources.page) return kExportFailed;
     switch (kind) {
-    case ExportKind::PageMovie: return exportPageMovie(*sources.page, sources.canvas, target, progress);
+    case ExportKind::PageMovie:
+        return exportPageMovie(*sources.page, sources.canvas, target, progress, sources.canvasSnapshot);
     case ExportKind::PageFlash: return exportPageFlash(*sources.page, sources.canvas, target);
     case ExportKind::PageJpeg: return exportPagePicture(*sources.page, sources.canvas, target, PagePictureFormat::Jpeg);
     case ExportKind::PageBmp: return exportPagePicture(*sources.page, sources.canvas, target, PagePictureFormat::Bmp);
@@ -81,6 +83,20 @@ const char* kindPattern(ExportKind kind) {
     case ExportKind::Player: return "*";
     default: return "*.mov";
     }
+}
+
+// After a movie was written, the child is told its name and the folder it is in, by the name
+// the dialogs show that folder by. A page with nothing to export wrote none, and nothing is said.
+void tellWhereTheMovieWent(const Paths& paths, const std::string& file) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(plat::hostPathOfText(file), error)) return;
+    const size_t cut = file.find_last_of('\\');
+    const std::string name = cut == std::string::npos ? file : file.substr(cut + 1);
+    const std::string folder = cut == std::string::npos ? std::string() : ShownFolderName(paths, file.substr(0, cut));
+    std::string told = text("FileStrings", "ExportedToFile", "Your movie is now the file \"%1\" in %2.");
+    for (const auto& [mark, fill] : {std::pair<const char*, const std::string&>{"%1", name}, {"%2", folder}})
+        if (const size_t at = told.find(mark); at != std::string::npos) told.replace(at, 2, fill);
+    mfxAlert(kAlertOk | kAlertIconInformation, told);
 }
 
 }  // namespace
@@ -120,8 +136,11 @@ i32 ExportWithDialog(mfxWindow* owner, const Paths& paths, std::span<const Expor
     const ExportKind kind = kinds[chosen];
     std::string named = target;
     if (kind == ExportKind::PageFlash) named = exportTargetName(target, "swf");
-    if (kind == ExportKind::PageMovie || kind == ExportKind::ProjectMovie) named = exportTargetName(target, "mov");
-    return ExportProjectCommand(owner, named, kind, sources);
+    const bool movie = kind == ExportKind::PageMovie || kind == ExportKind::ProjectMovie;
+    if (movie) named = exportTargetName(target, "mov");
+    const i32 code = ExportProjectCommand(owner, named, kind, sources);
+    if (movie && code == kExportOk) tellWhereTheMovieWent(paths, named);
+    return code;
 }
 
 }  // namespace Ostrel

@@ -7,6 +7,7 @@
 // User-interface thread.
 #include <span>
 #include <string>
+#include <vector>
 
 #include "document/pages/RPageData.h"
 #include "document/project/RDocument.h"
@@ -28,6 +29,8 @@ struct ExportSources {
     const RPageData* page = nullptr;
     RDocument* document = nullptr;
     MovieExportCanvas canvas;
+    // The canvas as the screen showed it, a page movie's poster (a JPEG stream); may be empty.
+    std::vector<u8> canvasSnapshot;
     // The program folder's text, where the player program lies.
     std::string programFolder;
 };

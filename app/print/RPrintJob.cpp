@@ -169,7 +169,9 @@ void RPrintJob::DrawSlide(RPage* page, u32 printMode) {
             pathRelease(&path);
         }
     }
-    page->Data().Render(sourcePort_, sources_.paintRect.left, sources_.paintRect.top);
+    // The stickers, animations and movies show over the painting as on the screen.
+    if (page->Data().Render(sourcePort_, sources_.paintRect.left, sources_.paintRect.top) == kErrNone)
+        page->Data().RenderMedia(sourcePort_, sources_.paintRect.left, sources_.paintRect.top);
     gfxSetPort(saved);
 }
 

@@ -1,5 +1,6 @@
 #include "document/objects/RTextPageObject.h"
 
+#include "document/objects/TextRecordStyles.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
@@ -24,11 +25,7 @@ EngineErr RTextPageObject::RenderAndStore(const TextRecord& record, const PageRe
 EngineErr RTextPageObject::UpdateFromEditor(const RTEditor& editor) {
     const StyledText* edited = editor.Text();
     if (!edited) return kDocErrMissingMedia;
-    // The page keeps a text in one style: the one it begins with.
-    const TextStyle style = edited->Runs().StyleAt(0);
-    const u32 colour = u32(style.color.red) << 16 | u32(style.color.green) << 8 | style.color.blue;
-    const TextRecord record{style.name, style.size, style.StyleBits(), colour, edited->Text(),
-                            i16(edited->Justification())};
+    const TextRecord record = textRecordOf(*edited);
     const Rect16& bounds = editor.Bounds();
     return RenderAndStore(record, {bounds.left, bounds.top, bounds.right, bounds.bottom});
 }

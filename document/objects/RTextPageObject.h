@@ -1,5 +1,5 @@
 #pragma once
-// A text on the page ('tTXT') with its font.
+// A text on the page ('tTXT') with its styles.
 #include "document/objects/RPageObject.h"
 #include "document/storage/TextRecords.h"
 
@@ -17,8 +17,8 @@ public:
     // them, and stores it with its next save (the object and its page are marked changed).
     // the record's refusal for a text it cannot store, kDocErrBadRect for an inside-out rectangle; nothing changes.
     EngineErr RenderAndStore(const TextRecord& record, const PageRect& rectangle);
-    // The same with what the page's text editor holds: its text, the style its first
-    // character shows and the bounds it is laid out in. kDocErrMissingMedia for an editor
+    // The same with what the page's text editor holds: its text with its styles and the
+    // bounds it is laid out in. kDocErrMissingMedia for an editor
     // without a text.
     EngineErr UpdateFromEditor(const RTEditor& editor);
 

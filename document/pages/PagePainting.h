@@ -37,4 +37,9 @@ using MoviePainter = EngineErr (*)(const GfxPixelDescriptor& target, const RMedi
 void SetMoviePainter(MoviePainter painter);
 MoviePainter GetMoviePainter();
 
+// Paints the first picture of a vector graphic or a movie object into `place` through the
+// painter of its kind; false for the other kinds, without a painter, or when the painter
+// cannot read the object.
+bool PaintMediaFirstPicture(const GfxPixelDescriptor& target, const RPageObject& object, const Rect16& place);
+
 }  // namespace Ostrel

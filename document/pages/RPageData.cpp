@@ -72,15 +72,6 @@ private:
     ResMapHandle map_;
 };
 
-// Paints the object's first picture through the painter of its kind (vector graphics and
-// movies); false for the other kinds, without a painter, or when the painter cannot read it.
-bool paintFirstPicture(const GfxPixelDescriptor& target, const RPageObject& object, const Rect16& place) {
-    const auto& file = static_cast<const RMediaFilePageObject&>(object);
-    if (object.Type() == kTypeFlash || object.Type() == kTypeFlashAnimation)
-        return GetVectorPainter() && GetVectorPainter()(target, file.media, place) == kErrNone;
-    return object.Type() == kTypeMovie && GetMoviePainter() && GetMoviePainter()(target, file, place) == kErrNone;
-}
-
 // The first picture of each shown vector graphic and movie over the thumbnail, at its place on
 // the page (`pageWidth` x `pageHeight` pixels); without a painter the thumbnail stays as it is.
 void paintMedia(const RPageData& page, u16 pageWidth, u16 pageHeight, PictureRecord& thumbnail) {
@@ -103,7 +94,7 @@ void paintMedia(const RPageData& page, u16 pageWidth, u16 pageHeight, PictureRec
         const Rect16 place{i16(r.left * thumbnail.width / pageWidth), i16(r.top * thumbnail.height / pageHeight),
                            i16(r.right * thumbnail.width / pageWidth), i16(r.bottom * thumbnail.height / pageHeight)};
         // One the painter cannot read leaves the thumbnail as it was.
-        painted |= paintFirstPicture(target, *object, place);
+        painted |= PaintMediaFirstPicture(target, *object, place);
     }
     if (!painted) return;
     // Only the pixels a frame covered change: the others keep their full colour.

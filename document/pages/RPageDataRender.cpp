@@ -2,7 +2,9 @@
 #include <cstring>
 
 #include "document/objects/RBitmapPageObject.h"
+#include "document/objects/RMediaFilePageObject.h"
 #include "document/objects/RTextPageObject.h"
+#include "document/objects/TextRecordStyles.h"
 #include "document/pages/PagePainting.h"
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
@@ -25,16 +27,12 @@ EngineErr paintInto(GfxPort* port, const RBitmapPageObject& bitmap, Point16 orig
     return kErrNone;
 }
 
-// The stored text in its one style, laid out in the object's rectangle through the fonts of
-// the port (which is current while it draws).
+// The stored text with its runs, laid out in the object's rectangle through the fonts of the
+// port (which is current while it draws).
 void drawText(const RTextPageObject& object, Point16 origin, CharMeasurer& fonts) {
     const TextRecord& record = object.text;
     if (record.text.empty() || record.text.size() > kStyledTextMaxLength) return;
-    StyledText styled(record.text.data(), u16(record.text.size()));
-    TextStyle& style = styled.Runs().defaultStyle;
-    const GfxColor colour = GfxColor::rgb(u8(record.colour >> 16), u8(record.colour >> 8), u8(record.colour));
-    style.Set(record.face.c_str(), record.size, record.style, colour);
-    styled.SetJustification(record.justification);
+    const StyledText styled = styledTextOf(record);
     const Rect16 place{i16(object.rect.left + origin.h), i16(object.rect.top + origin.v),
                        i16(object.rect.right + origin.h), i16(object.rect.bottom + origin.v)};
     TextLayout layout(styled, place, fonts);
@@ -78,6 +76,22 @@ EngineErr RPageData::Render(GfxPort* port, i16 x, i16 y) const {
     gfxSetPort(previous);
     gfxUnlockPort(port);
     return err;
+}
+
+EngineErr RPageData::RenderMedia(GfxPort* port, i16 x, i16 y) const {
+    if (!port || port == kGfxBadPortHandle) return kGfxErrBadValue;
+    GfxPixelDescriptor target{};
+    if (EngineErr err = port->LockBits(&target)) return err;
+    u32 iterator = 0;
+    RPageObject* object = nullptr;
+    while (target.depth == 16 && target.base && NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject)) {
+        const PageRect& r = object->rect;
+        const Rect16 place{i16(r.left + x), i16(r.top + y), i16(r.right + x), i16(r.bottom + y)};
+        // One the painter cannot read leaves its place as Render drew it.
+        PaintMediaFirstPicture(target, *object, place);
+    }
+    port->UnlockBits(&target);
+    return target.depth == 16 ? kErrNone : kGfxErrBadFormat;
 }
 
 }  // namespace Ostrel

@@ -33,6 +33,16 @@ std::vector<u8> mediaOf(const RPageObject& object) {
     return bytes;
 }
 
+// Whether the page holds anything that shows or sounds.
+bool holdsExportable(const RPageData& page) {
+    u32 it = 0;
+    RPageObject* object = nullptr;
+    while (page.NextObjectSkipFlagged(&it, &object, fourCC("??PO")))
+        for (FourCC type : {kTypeBitmap, kTypeMovableBitmap, kTypeText, kTypeMovie, kTypeFlash, kTypeFlashAnimation, kTypeSound})
+            if (object->Type() == type) return true;
+    return false;
+}
+
 bool isMediaFile(FourCC type) {
     return type == kTypeSound || type == kTypeMovie || type == kTypeFlash || type == kTypeFlashAnimation;
 }
@@ -100,9 +110,16 @@ i32 writeFailure(const std::string& host) {
     return takesFiles ? kExportDiskFull : kExportFailed;
 }
 
-// Adds every component and writes the movie over the target.
+// A canvas picture shown as the movie's poster.
+struct Poster {
+    const std::vector<u8>* jpeg = nullptr;
+    u16 width = 0, height = 0;
+};
+
+// Adds every component (and the poster, for the times of the last) and writes the movie over
+// the target.
 i32 writeMovie(const Components& components, const std::string& target, const ExportProgress& progress, u32 done,
-               u32 total) {
+               u32 total, const Poster& poster = {}) {
     const std::string host = plat::hostPathOfText(target);
     if (host.empty()) return kExportFailed;
     MovieExport writer;
@@ -112,6 +129,8 @@ i32 writeMovie(const Components& components, const std::string& target, const Ex
         if (const i32 err = component->AddToMovie(writer)) return err;
         if (progress && !progress(++done, total)) return kExportCancelled;
     }
+    if (poster.jpeg && !components.empty())
+        if (const i32 err = components.back()->AddSnapshot(writer, *poster.jpeg, poster.width, poster.height)) return err;
     const i16 err = writer.exportFlattenMovie();
     if (err == plat::media::kMrWriteErr) return writeFailure(host);
     return err == 0 ? kExportOk : kExportFailed;
@@ -139,7 +158,8 @@ i32 PageMovieDuration(const RPageData& page, i32* ms) {
 }
 
 i32 exportPageMovie(const RPageData& page, const MovieExportCanvas& canvas, const std::string& target,
-                    const ExportProgress& progress) {
+                    const ExportProgress& progress, const std::vector<u8>& snapshot) {
+    if (!holdsExportable(page)) return kExportOk;
     i32 duration = 0;
     if (const i32 err = PageMovieDuration(page, &duration)) return err;
     std::unique_ptr<PagePicture> picture = PagePicture::OfPage(page, canvas.width, canvas.height);
@@ -147,7 +167,9 @@ i32 exportPageMovie(const RPageData& page, const MovieExportCanvas& canvas, cons
     Components components;
     if (const i32 err = buildPage(page, *picture, 0, duration, &components)) return err;
     if (progress && !progress(1, u32(components.size()) + 2)) return kExportCancelled;
-    return writeMovie(components, exportTargetName(target, "mov"), progress, 1, u32(components.size()) + 2);
+    const std::vector<u8> poster = snapshot.empty() ? picture->Jpeg() : snapshot;
+    return writeMovie(components, exportTargetName(target, "mov"), progress, 1, u32(components.size()) + 2,
+                      Poster{&poster, canvas.width, canvas.height});
 }
 
 i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, const std::string& target,

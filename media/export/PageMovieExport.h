@@ -30,9 +30,12 @@ struct MovieExportCanvas {
 // for a movie that is none.
 i32 PageMovieDuration(const RPageData& page, i32* ms);
 
-// `target` is an engine text; its name takes ".mov" unless it ends so.
+// `target` is an engine text; its name takes ".mov" unless it ends so. The movie's poster is
+// `snapshot`, the canvas as the screen showed it (a JPEG stream of the canvas's size), or
+// without one the page as drawn. A page holding nothing that shows or sounds writes no file,
+// and that is no failure.
 i32 exportPageMovie(const RPageData& page, const MovieExportCanvas& canvas, const std::string& target,
-                    const ExportProgress& progress);
+                    const ExportProgress& progress, const std::vector<u8>& snapshot = {});
 // The sound heard with the transitions of the sound row's place (an archive wave); empty for
 // silence.
 using TransitionSoundWave = std::function<std::vector<u8>(u16 place)>;

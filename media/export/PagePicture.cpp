@@ -78,13 +78,18 @@ u16 PagePicture::Export(const std::string& path, u32 format) {
 
 std::vector<u8> PagePicture::Jpeg() {
     port_->UnlockBits(&bits_);
-    u32 size = 0;
-    const Rect16 whole{0, 0, i16(width_), i16(height_)};
-    const memHandle block = gfxLockPort(port_) == kErrNone
-                                ? imgBitmapToJPEG(port_, &whole, whole, &size, kImgDefaultQuality, 16)
-                                : memHandle(0);
-    gfxUnlockPort(port_);
+    std::vector<u8> stream = JpegOf(port_, Rect16{0, 0, i16(width_), i16(height_)});
     Relock();
+    return stream;
+}
+
+std::vector<u8> PagePicture::JpegOf(GfxPort* port, const Rect16& area) {
+    u32 size = 0;
+    const Rect16 whole{0, 0, i16(area.right - area.left), i16(area.bottom - area.top)};
+    const memHandle block = gfxLockPort(port) == kErrNone
+                                ? imgBitmapToJPEG(port, &area, whole, &size, kImgDefaultQuality, 16)
+                                : memHandle(0);
+    gfxUnlockPort(port);
     std::vector<u8> stream;
     if (!block) return stream;
     const u8* bytes = static_cast<const u8*>(memLockHandle(block));

@@ -31,6 +31,8 @@ public:
     const GfxPixelDescriptor& Bits() const { return bits_; }
     // The picture as a JPEG stream (without the picture block's header); empty on failure.
     std::vector<u8> Jpeg();
+    // The `area` of a port (any depth) as a JPEG stream; empty on failure.
+    static std::vector<u8> JpegOf(GfxPort* port, const Rect16& area);
     // The picture written to `path` (an engine text) in one of the media runtime's picture
     // formats; imgExportPicture's result.
     u16 Export(const std::string& path, u32 format);

@@ -114,6 +114,19 @@ i32 RMovieComponent::AddToMovie(MovieExport& writer) const {
     return err == 0 ? kExportOk : kExportFailed;
 }
 
+i32 RMovieComponent::AddSnapshot(MovieExport& writer, const std::vector<u8>& jpeg, u16 width, u16 height) const {
+    if (!writer.movie()) return kExportFailed;
+    RMovieComponent snapshot(kComponentPicture, ComponentPlace{0, 0, i16(width), i16(height)}, start_, duration_,
+                             kPictureLayer);
+    if (const i32 err = snapshot.WritePicture(jpeg)) return err;
+    const i32 before = qtGetMovieTrackCount(writer.movie());
+    if (const i32 err = snapshot.AddToMovie(writer)) return err;
+    for (i32 index = before + 1; index <= qtGetMovieTrackCount(writer.movie()); ++index)
+        qtSetTrackUsage(qtGetMovieIndTrack(writer.movie(), index), plat::media::kMrUsagePoster);
+    qtSetMoviePosterTime(writer.movie(), MrTime(exportUnitsOfMs(start_, writer.timeScale())));
+    return kExportOk;
+}
+
 bool ArchiveWaveDurationMs(std::span<const u8> archiveWave, i32* ms) {
     ArchiveWaveInfo info;
     if (archiveWave.empty() || readArchiveWave(archiveWave, &info) != kErrNone || info.sampleRate == 0) return false;

@@ -42,6 +42,10 @@ public:
     i32 WriteMovie(std::span<const u8> movieFile);
     // Copies the media into the export movie at the component's place and times.
     i32 AddToMovie(MovieExport& writer) const;
+    // A picture of the canvas (a JPEG stream of width x height) as the movie's poster: a track
+    // at (0, 0) for this component's times that only the poster shows, and the poster time at
+    // this component's start.
+    i32 AddSnapshot(MovieExport& writer, const std::vector<u8>& jpeg, u16 width, u16 height) const;
 
     u32 Kind() const { return kind_; }
     i32 Start() const { return start_; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/objects/RTextPageObject.h"
+#include "document/objects/TextRecordStyles.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
@@ -13,18 +14,6 @@
 #include "text/measure/StyleFonts.h"
 
 namespace Ostrel {
-
-namespace {
-
-// The stored text in its one style, as the page draws it.
-StyledText styledOf(const TextRecord& record) {
-    StyledText styled(record.text.data(), u16(std::min<size_t>(record.text.size(), kStyledTextMaxLength)));
-    const GfxColor colour = GfxColor::rgb(u8(record.colour >> 16), u8(record.colour >> 8), u8(record.colour));
-    styled.Runs().defaultStyle.Set(record.face.c_str(), record.size, record.style, colour);
-    return styled;
-}
-
-}  // namespace
 
 RTextEditFrame::RTextEditFrame(FrameHost& host) : REditFrame(host) {
     Rect16 limit = host.CanvasRect();
@@ -64,10 +53,14 @@ bool RTextEditFrame::HitMove(Point16 point) const {
     return rectContainsPoint(Rect16{frame.left, frame.top, frame.right, i16(frame.top + 1 + kMoveBarHeight)}, point);
 }
 
+void RTextEditFrame::FollowText() {
+    if (Text() && !IsDragging() && !IsResizing()) PlaceHandles(GetRect());
+}
+
 bool RTextEditFrame::Fits(const Rect16& text) const {
     if (!Text()) return false;
     if (Text()->text.text.empty()) return true;
-    const StyledText styled = styledOf(Text()->text);
+    const StyledText styled = styledTextOf(Text()->text);
     MeasuringPort port;
     StyleFonts fonts;
     const TextLayout trial(styled, text, fonts);
@@ -77,7 +70,7 @@ bool RTextEditFrame::Fits(const Rect16& text) const {
 Point16 RTextEditFrame::MinimumSize() const {
     if (!Text()) return REditFrame::MinimumSize();
     // One line of the font: its height and descent and a little room; its widest character.
-    const StyledText styled = styledOf(Text()->text);
+    const StyledText styled = styledTextOf(Text()->text);
     const TextStyle& style = styled.Runs().defaultStyle;
     MeasuringPort port;
     StyleFonts fonts;

@@ -28,6 +28,8 @@ public:
     bool Fits(const Rect16& text) const;
     // A press on an editable text moves it only by the move bar.
     bool HitMove(Point16 point) const override;
+    // The text grew or shrank as it was edited: the handles go with it.
+    void FollowText();
 
 protected:
     Point16 MinimumSize() const override;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/objects/RTextPageObject.h"
+#include "document/objects/TextRecordStyles.h"
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/sprites/SprSounds.h"
@@ -17,12 +18,8 @@ constexpr u32 kMarksSpriteFlags = 0x800000;
 constexpr i16 kMarksMargin = 2;
 
 std::unique_ptr<StyledText> styledOf(const TextRecord& record) {
-    const u16 length = u16(std::min<size_t>(record.text.size(), kStyledTextMaxLength));
-    auto styled = std::make_unique<StyledText>(record.text.data(), length);
-    const GfxColor colour = GfxColor::rgb(u8(record.colour >> 16), u8(record.colour >> 8), u8(record.colour));
-    styled->Runs().defaultStyle.Set(record.face.c_str(), record.size, record.style, colour);
-    styled->SetJustification(record.justification);
-    styled->SetSelection(length, length);
+    auto styled = std::make_unique<StyledText>(styledTextOf(record));
+    styled->SetSelection(styled->Length(), styled->Length());
     return styled;
 }
 
@@ -85,22 +82,18 @@ void PageTextEditor::Store() {
     PlaceSprite();
 }
 
-bool PageTextEditor::ApplyToAll(const TextStyle& style) {
+bool PageTextEditor::ApplyStyle(const TextStyle& style) {
     MeasuringPort port;
     const StyledText* text = editor_->Text();
     if (!text) return false;
     if (text->Length() == 0) {
-        // Nothing to style yet: the style is the one the first character typed takes.
+        // Nothing to style yet: the style is the text's own, which the first character typed takes.
         auto fresh = std::make_unique<StyledText>(*text, 0, kStyledTextWhole);
         fresh->Runs().defaultStyle.Merge(style);
         editor_->SetText(std::move(fresh));
         return true;
     }
-    const u16 from = text->SelectionStart(), to = text->SelectionEnd();
-    editor_->SetSelection(0, text->Length());
-    const bool accepted = editor_->ApplyStyle(style, false, true);
-    editor_->SetSelection(from, to);
-    return accepted;
+    return editor_->ApplyStyle(style, false, true);
 }
 
 void PageTextEditor::PlaceSprite() {

@@ -1,7 +1,7 @@
 #pragma once
 // The page text editor at work on one text object of the canvas's page. The editor lays the
 // text out in page coordinates, in the object's rectangle, growing down to the canvas's
-// bottom; each change goes into the object (the page keeps a text in one style), which the
+// bottom; each change goes into the object (its text with its style runs), which the
 // canvas draws, and a sprite of its own shows the caret or the selection over it. A move or
 // resize of the object's frame is followed before the next edit. User-interface thread only.
 #include <memory>
@@ -21,7 +21,7 @@ constexpr u32 kCaretBlinkMs = 500;
 
 class PageTextEditor : public TextHost {
 public:
-    // The editor starts with the object's text in its one style, the caret at its end.
+    // The editor starts with the object's styled text, the caret at its end.
     PageTextEditor(FrameHost& host, RTextPageObject& object, UndoManager& undo);
     ~PageTextEditor() override;
     PageTextEditor(const PageTextEditor&) = delete;
@@ -39,8 +39,9 @@ public:
     // The object takes the editor's text, style and rectangle; the canvas shows it again.
     void Store();
     Point16 ToPage(Point16 screen) const;
-    // A style for the whole text (the page keeps one): false when the text would not fit.
-    bool ApplyToAll(const TextStyle& style);
+    // A style for the selection, or at the caret for what is typed next (an empty text takes
+    // it as its own): false when the text would not fit.
+    bool ApplyStyle(const TextStyle& style);
     // The caret blinks; the selection shows steadily.
     void Tick(u32 now);
     void ShowMarks(bool show);

@@ -21,6 +21,7 @@
 #include "panels/frames/FrameCommands.h"
 #include "panels/frames/FrameHost.h"
 #include "panels/frames/RFrameMaker.h"
+#include "panels/frames/RTextEditFrame.h"
 #include "panels/frames/MeasuringPort.h"
 #include "panels/text/TextPanelLists.h"
 #include "tools/base/ToolNames.h"
@@ -154,8 +155,10 @@ void RTextPanel::SetButton(int button, bool down) {
 }
 
 void RTextPanel::RefreshControls() {
-    if (editing_) currentTextStyle() = editing_->Editor().GetCurrentStyle();
-    const TextStyle& style = currentTextStyle();
+    // The controls show the selection's style, or the style at the caret; where the selected
+    // characters differ the next text keeps what it had.
+    const TextStyle style = editing_ ? editing_->Editor().GetCurrentStyle() : currentTextStyle();
+    currentTextStyle().Merge(style);
     SetButton(kTextButtonBold, style.bold == kStyleOn);
     SetButton(kTextButtonItalic, style.italic == kStyleOn);
     SetButton(kTextButtonUnderline, style.underline == kStyleOn);
@@ -164,6 +167,15 @@ void RTextPanel::RefreshControls() {
     SetButton(kTextButtonRight, justification_ == 1);
     if (style.name[0] != '\0') fontIndex_ = findFont(fonts_, style.name);
     if (style.size != 0) sizeIndex_ = findSize(style.size);
+    if (fontPopup_) fontPopup_->SetValue(fontIndex_);
+    if (sizePopup_) sizePopup_->SetValue(sizeIndex_);
+    // The easel's colour swatch shows the selection's colour too.
+    GfxColor& paint = CurrentPaintColor();
+    if (editing_ && style.color.GetKind() != -1 &&
+        (paint.red != style.color.red || paint.green != style.color.green || paint.blue != style.color.blue)) {
+        paint = style.color;
+        Say(kMsgColorSet, reinterpret_cast<uintptr_t>(&paint), 1);
+    }
     RedrawLabels();
 }
 
@@ -179,7 +191,7 @@ void RTextPanel::RedrawLabels() {
 void RTextPanel::ApplyStyle(const TextStyle& style) {
     if (!editing_) {
         currentTextStyle().Merge(style);
-    } else if (editing_->ApplyToAll(style)) {
+    } else if (editing_->ApplyStyle(style)) {
         currentTextStyle().Merge(style);
         Changed();
     }
@@ -260,7 +272,11 @@ void RTextPanel::Edit(RTextPageObject* object) {
 }
 
 void RTextPanel::Changed() {
-    if (editing_) editing_->Store();
+    if (!editing_) return;
+    editing_->Store();
+    if (auto* frame = frames_ ? dynamic_cast<RTextEditFrame*>(frames_->EditFrame()) : nullptr;
+        frame && frame->Object() == &editing_->Object())
+        frame->FollowText();
 }
 
 void RTextPanel::CreateTextObject(Point16 point) {
@@ -392,7 +408,7 @@ u32 RTextPanel::HandleMessage(RMessage* message, uintptr_t data) {
     case kMsgTextMade:
         if (editing_) {
             MeasuringPort port;
-            editing_->ApplyToAll(currentTextStyle());
+            editing_->ApplyStyle(currentTextStyle());
             editing_->Editor().SetJustification(justification_, false, false);
             Changed();
         }

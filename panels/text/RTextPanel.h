@@ -6,8 +6,8 @@
 // and (through the colour picker) the colour of the text being edited, and the same for the
 // next text; it cuts, copies and pastes, checks the spelling (Toolbox > Check Spelling), reads
 // the text aloud in one of the voices of the program's language while the user's speech
-// switch is on, and opens the pronunciation dialog (Toolbox > Say It This Way). The page keeps
-// each text in one style, so a style change applies to the whole text. The choices of font,
+// switch is on, and opens the pronunciation dialog (Toolbox > Say It This Way). A style change
+// applies to the selection, or at the caret to what is typed next. The choices of font,
 // size, justification and voice are each user's ([TextPanel]). User-interface thread only.
 #include <memory>
 #include <string>

@@ -110,8 +110,12 @@ void RTextPanel::HandleTick(u32 now) {
     if (openPopup_ && !openPopup_->IsOpen()) ClosePopup();
     if (editing_) {
         editing_->FollowObject();
-        // An undo or redo of the editor's step changed the text behind the panel's back.
-        if (editing_->Stale()) Changed();
+        // An undo or redo of the editor's step changed the text behind the panel's back: the
+        // page and the controls show what it brought back.
+        if (editing_->Stale()) {
+            Changed();
+            RefreshControls();
+        }
         editing_->Tick(now);
     }
     if (!speaking_) return;

@@ -17,6 +17,7 @@
 #include "framework/input/RHotSpotItem.h"
 #include "framework/input/RHotSpotList.h"
 #include "framework/undo/UndoManager.h"
+#include "media/export/CanvasSnapshot.h"
 #include "media/quicktime/TwipsRects.h"
 #include "panels/frames/RFrameMaker.h"
 #include "panels/frames/makeEditFrame.h"
@@ -297,6 +298,19 @@ EngineErr RCanvas::StorePicture(RPage* page) {
     // A stroke or a wipe still running ends first, so that the saved picture has all of it.
     if (toolMgr_ && (toolMgr_->IsTracking() || toolMgr_->IsRunning())) toolMgr_->InputEnd(0);
     return storePageBackground(picture_, page->Data());
+}
+
+std::vector<u8> RCanvas::Snapshot() {
+    // The frame is the child's handle on the object, not part of the picture: it goes for the
+    // moment of the look and comes back round the same object.
+    RPageObject* edited = frames_ ? frames_->EditedObject() : nullptr;
+    if (edited) {
+        frames_->ClearObjectFrames();
+        sprUpdateScreen(0);
+    }
+    std::vector<u8> jpeg = CanvasSnapshot(rect_);
+    if (edited) frames_->AddObjectFrame(edited, 1);
+    return jpeg;
 }
 
 void RCanvas::PictureChanged(const Rect16& local) {

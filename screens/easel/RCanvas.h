@@ -89,6 +89,8 @@ public:
     void ShowPage(RPage* page);
     // Puts the painting into the page's background picture; done before every save.
     EngineErr StorePicture(RPage* page);
+    // The canvas as the child sees it, without the chosen object's edit frame: a JPEG stream.
+    std::vector<u8> Snapshot();
 
     // The picture changed in `local` (picture coordinates) outside the tools, as the Start Over
     // effect does: the screen shows it and the page is unsaved.

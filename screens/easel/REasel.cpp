@@ -238,7 +238,9 @@ std::string REasel::PictureTitle() const {
 
 bool REasel::Print() {
     StopAll();
-    const bool detached = DetachPanelFromCanvas() != 0;
+    // The panel lets go of the canvas, but the page's stickers, animations and movies stay on
+    // the screen under the print dialogs: printing only reads the page.
+    const bool detached = panel_ && panel_->RemoveFrameMaker() != 0;
     RApplication* app = GetApplication();
     if (app) app->OnActivate(0);
     sprUpdateScreen(1);
@@ -266,7 +268,7 @@ bool REasel::Print() {
     }
     if (app) app->OnActivate(1);
     if (detached) AttachPanelToCanvas();
-    // The page's animations and frames went for the print: they come back on the page.
+    // The page's edit frames follow what the print left of the page.
     if (canvas_) canvas_->RestoreObjects();
     return true;
 }

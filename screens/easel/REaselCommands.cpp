@@ -276,6 +276,8 @@ u32 REaselCommands::Export(RMessage*, uintptr_t) {
     app->GetCanvasRect(&canvas);
     if (canvas.right > canvas.left && canvas.bottom > canvas.top)
         sources.canvas = {u16(canvas.right - canvas.left), u16(canvas.bottom - canvas.top)};
+    // A movie's poster is the page as the child sees it now, before the dialog covers it.
+    if (easel_.Canvas()) sources.canvasSnapshot = easel_.Canvas()->Snapshot();
     sources.programFolder = paths->ProgramFolder();
     ExportWithDialog(app->GetMainWindow(), *paths, kEaselExportKinds, easel_.PictureTitle(), sources);
     // What the dialogs covered is drawn again.

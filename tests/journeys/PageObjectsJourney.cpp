@@ -1,11 +1,16 @@
 // Things a child puts on the page from the library panels: a sticker dragged in, then moved and
-// made larger by its frame in the sticker panel itself; a background dropped over a painting,
+// made larger by its frame in the sticker panel itself, and printed to a PDF file with the
+// sticker on the sheet and on the screen all along; a background dropped over a painting,
 // which the snail takes back, painting whole, and puts back again.
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <map>
 
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/ProgramSteps.h"
+#include "tests/journeys/WidgetText.h"
+#include "tests/platform/print/PdfPages.h"
 
 namespace {
 
@@ -126,6 +131,65 @@ TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
     j.move(kRestX, kRestY);
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(covered, canvas) < leeway; }, "the background again"));
     j.keep("redone");
+}
+
+// The most frequent colour of an area other than the paper's.
+uint32_t inkOf(const Shot& shot, const Area& area) {
+    std::map<uint32_t, int> counts;
+    for (int32_t y = area.y; y < area.y + area.height; ++y)
+        for (int32_t x = area.x; x < area.x + area.width; ++x)
+            if (shot.pixel(x, y) != kPaper) ++counts[shot.pixel(x, y)];
+    const auto most = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; });
+    return most == counts.end() ? kPaper : most->first;
+}
+
+testing::AssertionResult clickDialogText(Journey& j, const std::string& text) {
+    Area at;
+    if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, kScreen)).width > 0; }, "\"" + text + "\" in a dialog");
+        !shown)
+        return shown;
+    j.click(at);
+    return testing::AssertionSuccess();
+}
+
+TEST(PageObjectsJourney, AStickerStaysOnTheScreenThroughThePrintDialogAndIsPrintedOnTheSheet) {
+    Journey j(std::chrono::seconds(300));
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    ASSERT_TRUE(openPanel(j, "Stickers"));
+    const Area canvas = canvasArea();
+    const Shot blank = j.screenshot();
+    j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 80, canvas.y + 70);
+    const Shot placed = pageAfter(j, blank, around(canvas.x + 80, canvas.y + 70), "the sticker on the page", "placed");
+    const Corners frame = frameCorners(placed);
+    const int32_t width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const Area inner{frame.left + width / 4, frame.top + height / 4, width / 2, height / 2};
+    const uint32_t ink = inkOf(placed, inner);
+    const int inked = placed.countColour(inner, ink);
+    ASSERT_GT(inked, 20) << "a sticker of a colour of its own";
+
+    ASSERT_TRUE(chooseMenu(j, "File", "Print..."));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "OK", kScreen).width > 0; }, "the print dialog"));
+    ASSERT_TRUE(j.settle());
+    EXPECT_GE(j.keep("print-dialog").countColour(inner, ink), inked * 9 / 10) << "the sticker stays on the screen";
+    ASSERT_TRUE(clickDialogText(j, "OK"));
+    std::vector<std::filesystem::path> pdfs;
+    ASSERT_TRUE(j.waitFor(
+        [&] {
+            pdfs.clear();
+            for (const auto& entry : std::filesystem::directory_iterator(j.userFolder("Maya")))
+                if (entry.path().extension() == ".pdf") pdfs.push_back(entry.path());
+            return !pdfs.empty();
+        },
+        "the printed PDF file", std::chrono::seconds(60)));
+    ASSERT_TRUE(clickDialogText(j, "OK"));
+    const testprint::ScratchFolder scratch;
+    const std::vector<testprint::RenderedPage> sheets = testprint::renderPdf(pdfs.front(), 20, scratch);
+    ASSERT_EQ(sheets.size(), 1u) << pdfs.front();
+    int seen = 0;
+    for (int y = 0; y < sheets[0].height; ++y)
+        for (int x = 0; x < sheets[0].width; ++x) seen += nearColour(sheets[0].at(x, y), ink, 24);
+    EXPECT_GT(seen, 20) << "the sticker's colour " << std::hex << ink << " on the sheet";
 }
 
 }  // namespace

@@ -251,6 +251,10 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     std::vector<fs::path> movies;
     ASSERT_TRUE(j.waitFor([&] { return !(movies = filesEndingIn(j.home(), "Trip.mov")).empty(); }, "the movie file",
                           std::chrono::seconds(60)));
+    // The program says where the movie is.
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Trip.mov", kShowScreen).width > 0; }, "the movie's name told"));
+    j.keep("filmed");
+    ASSERT_TRUE(clickWidgetText(j, "OK"));
     ASSERT_TRUE(j.settle());
     EXPECT_GT(fs::file_size(movies.front()), 1000u);
     EXPECT_NE(firstBytes(movies.front(), 16).find("ftyp"), std::string::npos) << "a QuickTime movie";

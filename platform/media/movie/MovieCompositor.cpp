@@ -27,8 +27,9 @@ std::vector<int32_t> effectSources(const MrTrack& track) {
     return sources;
 }
 
-bool drawable(const MrTrack& track) {
-    return track.enabled && track.media && isVisual(track.media->type) && track.width > 0 && track.height > 0;
+bool drawable(const MrTrack& track, uint32_t usage = kMrUsageMovie) {
+    return track.enabled && (track.usage & usage) && track.media && isVisual(track.media->type) && track.width > 0 &&
+           track.height > 0;
 }
 
 // Lays `picture` over `out` in `place` (map coordinates, clipped) by a graphics mode.
@@ -146,7 +147,7 @@ bool MovieCompositor::drawTrackPicture(const MrTrack& track, int64_t time, Frame
     return true;
 }
 
-MrErr MovieCompositor::draw(int64_t time, MrPixMap& out, const MrRect& box) {
+MrErr MovieCompositor::draw(int64_t time, MrPixMap& out, const MrRect& box, uint32_t usage) {
     if (!out.base || out.pixelFormat != kMrFormatBgra32) return kMrParamErr;
     for (int32_t y = 0; y < heightOf(out.bounds); ++y) {
         uint32_t* row = reinterpret_cast<uint32_t*>(out.base + size_t(y) * size_t(out.rowBytes));
@@ -155,7 +156,7 @@ MrErr MovieCompositor::draw(int64_t time, MrPixMap& out, const MrRect& box) {
     std::vector<bool> feedsEffect(movie_.tracks.size() + 1, false);
     std::vector<const MrTrack*> order;
     for (const auto& track : movie_.tracks) {
-        if (!drawable(*track)) continue;
+        if (!drawable(*track, usage)) continue;
         order.push_back(track.get());
         if (track->media->type == kMrMediaEffect)
             for (int32_t index : effectSources(*track))

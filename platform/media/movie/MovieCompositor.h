@@ -1,5 +1,5 @@
 #pragma once
-// Draws a movie at a time: every enabled visual track, back to front (higher layers behind;
+// Draws a movie at a time: every enabled visual track used in the movie (or in its poster), back to front (higher layers behind;
 // within a layer, later tracks in front), each picture scaled to its track's box and laid over
 // the tracks behind by the track's graphics mode. Effect tracks draw their sources through the
 // effect; tracks that feed an effect are not drawn on their own. Decoded pictures are kept
@@ -27,7 +27,8 @@ class MovieCompositor {
 public:
     explicit MovieCompositor(const MrMovie& movie) : movie_(movie) {}
     // The movie at `time` with `box`'s top-left at the map's top-left; the map is 32-bit BGRA.
-    MrErr draw(int64_t time, MrPixMap& out, const MrRect& box);
+    // Only the tracks of the usage are drawn: those of the movie, or those of its poster.
+    MrErr draw(int64_t time, MrPixMap& out, const MrRect& box, uint32_t usage = kMrUsageMovie);
 
 private:
     bool drawTrackPicture(const MrTrack& track, int64_t time, Frame& out, int depth);

@@ -16,6 +16,7 @@ extern "C" {
 
 #include "platform/media/JpegCoding.h"
 #include "platform/media/movie/MovieCompositor.h"
+#include "platform/media/movie/MoviePosterMarks.h"
 #include "platform/media/movie/MovieSoundMix.h"
 
 namespace plat::media {
@@ -29,6 +30,8 @@ struct Muxer {
     AVFormatContext* format = nullptr;
     AVStream* video = nullptr;
     AVStream* sound = nullptr;
+    // The movie's poster picture, a track of its own.
+    AVStream* poster = nullptr;
     AVCodecContext* encoder = nullptr;
     AVFrame* frame = nullptr;
     AVPacket* packet = nullptr;
@@ -45,22 +48,27 @@ struct Muxer {
     }
 };
 
-MrErr openMuxer(Muxer& mux, const std::string& path, const MrMovie& movie, const MrRect& box, bool withSound) {
+// A Photo-JPEG stream of the box's size.
+AVStream* newPictureStream(Muxer& mux, const MrMovie& movie, const MrRect& box) {
+    AVStream* stream = avformat_new_stream(mux.format, nullptr);
+    if (!stream) return nullptr;
+    stream->time_base = AVRational{1, int(movie.timeScale)};
+    AVCodecParameters* video = stream->codecpar;
+    video->codec_type = AVMEDIA_TYPE_VIDEO;
+    video->codec_id = AV_CODEC_ID_MJPEG;
+    video->codec_tag = MKTAG('j', 'p', 'e', 'g');
+    video->width = widthOf(box);
+    video->height = heightOf(box);
+    video->format = AV_PIX_FMT_YUVJ420P;
+    return stream;
+}
+
+MrErr openMuxer(Muxer& mux, const std::string& path, const MrMovie& movie, const MrRect& box, bool withSound,
+                bool withPoster) {
     if (avformat_alloc_output_context2(&mux.format, nullptr, "mov", path.c_str()) < 0) return kMrMemFullErr;
     mux.packet = av_packet_alloc();
     if (!mux.packet) return kMrMemFullErr;
-    if (widthOf(box) > 0 && heightOf(box) > 0) {
-        mux.video = avformat_new_stream(mux.format, nullptr);
-        if (!mux.video) return kMrMemFullErr;
-        mux.video->time_base = AVRational{1, int(movie.timeScale)};
-        AVCodecParameters* video = mux.video->codecpar;
-        video->codec_type = AVMEDIA_TYPE_VIDEO;
-        video->codec_id = AV_CODEC_ID_MJPEG;
-        video->codec_tag = MKTAG('j', 'p', 'e', 'g');
-        video->width = widthOf(box);
-        video->height = heightOf(box);
-        video->format = AV_PIX_FMT_YUVJ420P;
-    }
+    if (widthOf(box) > 0 && heightOf(box) > 0 && !(mux.video = newPictureStream(mux, movie, box))) return kMrMemFullErr;
     if (withSound) {
         const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_ADPCM_IMA_QT);
         if (!codec) return kMrNoCodec;
@@ -81,22 +89,24 @@ MrErr openMuxer(Muxer& mux, const std::string& path, const MrMovie& movie, const
         av_channel_layout_copy(&mux.frame->ch_layout, &mux.encoder->ch_layout);
         if (av_frame_get_buffer(mux.frame, 0) < 0) return kMrMemFullErr;
     }
+    if (withPoster && mux.video && !(mux.poster = newPictureStream(mux, movie, box))) return kMrMemFullErr;
     if (avio_open(&mux.format->pb, path.c_str(), AVIO_FLAG_WRITE) < 0) return kMrWriteErr;
     if (avformat_write_header(mux.format, nullptr) < 0) return kMrWriteErr;
     mux.headerWritten = true;
     return kMrNoErr;
 }
 
-MrErr writeVideo(Muxer& mux, const std::vector<uint8_t>& jpeg, int64_t start, int64_t duration, int64_t timeScale) {
+MrErr writeVideo(Muxer& mux, AVStream* stream, const std::vector<uint8_t>& jpeg, int64_t start, int64_t duration,
+                 int64_t timeScale) {
     av_packet_unref(mux.packet);
     if (av_new_packet(mux.packet, int(jpeg.size())) < 0) return kMrMemFullErr;
     std::memcpy(mux.packet->data, jpeg.data(), jpeg.size());
-    mux.packet->stream_index = mux.video->index;
+    mux.packet->stream_index = stream->index;
     mux.packet->pts = mux.packet->dts = start;
     mux.packet->duration = duration;
     mux.packet->flags |= AV_PKT_FLAG_KEY;
     // The muxer picks the stream's own time base when it writes the header.
-    av_packet_rescale_ts(mux.packet, AVRational{1, int(timeScale)}, mux.video->time_base);
+    av_packet_rescale_ts(mux.packet, AVRational{1, int(timeScale)}, stream->time_base);
     return av_interleaved_write_frame(mux.format, mux.packet) < 0 ? kMrWriteErr : kMrNoErr;
 }
 
@@ -153,6 +163,13 @@ MrErr writeMovie(Muxer& mux, const MrMovie& movie, const MrRect& box, int64_t du
     if (err != kMrNoErr) return err;
     MovieCompositor compositor(movie);
     std::vector<uint8_t> jpeg;
+    if (mux.poster) {
+        // The poster's picture from the poster time to the end.
+        const int64_t at = std::min(movie.posterTime, duration - 1);
+        if ((err = compositor.draw(at, current.map, box, kMrUsagePoster)) != kMrNoErr) return err;
+        if ((err = jpegCompress(current.map, current.map.bounds, kFlattenJpegQuality, jpeg)) != kMrNoErr) return err;
+        if ((err = writeVideo(mux, mux.poster, jpeg, at, duration - at, movie.timeScale)) != kMrNoErr) return err;
+    }
     int64_t shownFrom = 0, soundDone = 0;
     if ((err = compositor.draw(0, current.map, box)) != kMrNoErr) return err;
     for (int64_t time = 0; time < duration;) {
@@ -167,7 +184,7 @@ MrErr writeMovie(Muxer& mux, const MrMovie& movie, const MrRect& box, int64_t du
             }
         }
         if ((err = jpegCompress(current.map, current.map.bounds, kFlattenJpegQuality, jpeg)) != kMrNoErr) return err;
-        if ((err = writeVideo(mux, jpeg, shownFrom, after - shownFrom, movie.timeScale)) != kMrNoErr) return err;
+        if ((err = writeVideo(mux, mux.video, jpeg, shownFrom, after - shownFrom, movie.timeScale)) != kMrNoErr) return err;
         if (mux.sound) {
             // Whole packets only, so that no padding falls between two pictures' sounds.
             const int64_t soundTo = after * kMixRate / movie.timeScale / kImaFrames * kImaFrames;
@@ -179,6 +196,14 @@ MrErr writeMovie(Muxer& mux, const MrMovie& movie, const MrRect& box, int64_t du
         shownFrom = time = after;
     }
     return finish(mux, movie, soundDone, duration);
+}
+
+// Whether a visual track is used for the movie's poster.
+bool movieHasPoster(const MrMovie& movie) {
+    for (const auto& track : movie.tracks)
+        if (track->enabled && (track->usage & kMrUsagePoster) && track->media && isVisual(track->media->type))
+            return true;
+    return false;
 }
 
 // The written file reaches the disk before it replaces the target.
@@ -200,20 +225,25 @@ MrErr flattenMovie(const MrMovie& movie, const char* path) {
     MrRect box = movieBox(movie);
     if (widthOf(movie.clip) > 0 && heightOf(movie.clip) > 0) box = movie.clip;
     const bool sound = movieHasSound(movie);
+    const bool poster = movieHasPoster(movie);
     if (duration <= 0) return kMrInvalidDuration;
     if ((widthOf(box) <= 0 || heightOf(box) <= 0) && !sound) return kMrNotAMovie;
     const std::string temp = flattenTempPath(path);
     MrErr err;
+    int32_t posterTrack = 0;
     {
         Muxer mux;
         try {
-            err = openMuxer(mux, temp, movie, box, sound);
+            err = openMuxer(mux, temp, movie, box, sound, poster);
             if (err == kMrNoErr) err = writeMovie(mux, movie, box, duration);
+            posterTrack = mux.poster ? mux.poster->index + 1 : 0;
         } catch (const std::bad_alloc&) {
             err = kMrMemFullErr;
         }
         if (mux.format && mux.format->pb && avio_closep(&mux.format->pb) < 0 && err == kMrNoErr) err = kMrWriteErr;
     }
+    if (err == kMrNoErr && posterTrack > 0)
+        err = markMoviePoster(temp, posterTrack, std::min(movie.posterTime, duration - 1), movie.timeScale);
     if (err == kMrNoErr && !syncFile(temp)) err = kMrWriteErr;
     if (err == kMrNoErr && std::rename(temp.c_str(), path) != 0) err = kMrWriteErr;
     if (err != kMrNoErr) std::remove(temp.c_str());

@@ -1,7 +1,8 @@
 #pragma once
 // Writes a movie as a self-contained .mov: the composite of its visual tracks as one Photo-JPEG
 // video track whose samples last as long as the picture stays the same (a still page is one
-// sample), and the mix of its sounds as one IMA 4:1 track (each only when the movie has it). The file is written beside the target,
+// sample), the mix of its sounds as one IMA 4:1 track (each only when the movie has it), and
+// the picture of the tracks used for its poster as a poster track at its poster time. The file is written beside the target,
 // flushed to the disk and renamed over it; on any failure the target is left as it was and the
 // file beside it is removed.
 #include <cstdint>

@@ -76,7 +76,7 @@ TEST(TextRecordFormat, EachDamageIsRefusedByItsCheck) {
         {"face of 31 bytes", [](auto& b) { std::fill_n(b.begin() + 2, kFaceNameSize - 1, 'a'); }, kErrNone},
         {"face filling all 32 bytes", [](auto& b) { std::fill_n(b.begin() + 2, kFaceNameSize, 'a'); }, kDocErrBadSize},
         {"a byte after the face's NUL", [](auto& b) { b[2 + kFaceNameSize - 1] = 'x'; }, kDocErrBadSize},
-        {"version 3", [](auto& b) { b[1] = 3; }, kDocErrVersion},
+        {"version 4", [](auto& b) { b[1] = 4; }, kDocErrVersion},
         {"version 2 centred", [](auto& b) { b[1] = 2; b.insert(b.begin() + kLength, {0, 0}); }, kErrNone},
         {"version 2 justified 2", [](auto& b) { b[1] = 2; b.insert(b.begin() + kLength, {0, 2}); }, kDocErrBadSize},
         {"version 2 flush left", [](auto& b) { b[1] = 2; b.insert(b.begin() + kLength, {0xFF, 0xFF}); }, kDocErrBadSize},
@@ -100,6 +100,24 @@ TEST(TextRecordFormat, EachDamageIsRefusedByItsCheck) {
     }
 }
 
+TEST(TextRecordFormat, EachDamageToStyleRunsIsRefused) {
+    constexpr size_t kCount = 2 + kFaceNameSize + 10, kRun = kCount + 2;  // the run count, the run
+    const Edit edits[] = {
+        {"as written", [](auto&) {}, kErrNone},
+        {"no runs", [](auto& b) { put16(b, kCount, 0); b.erase(b.begin() + kRun, b.begin() + kRun + 50); }, kDocErrBadSize},
+        {"more runs than bytes", [](auto& b) { put16(b, kCount, 9); }, kDocErrTruncated},
+        {"a run past the text", [](auto& b) { put16(b, kRun + 2, 5); }, kDocErrBadSize},
+    };
+    std::vector<u8> good;
+    ASSERT_EQ(writeTextRecord({"Sans", 24, 0, 0, "frog", -1, {{1, 4, "", 28, true, 0x00FF0000, 1, 2, 2}}}, &good), kErrNone);
+    for (const Edit& e : edits) {
+        std::vector<u8> bytes = good;
+        e.change(bytes);
+        TextRecord back;
+        EXPECT_EQ(parseTextRecord(bytes, &back), e.expected) << e.what;
+    }
+}
+
 TEST(TextRecordFormat, WriterLimitsBothSides) {
     struct Case {
         TextRecord record;
@@ -115,6 +133,8 @@ TEST(TextRecordFormat, WriterLimitsBothSides) {
         {{"Sans", 1, 0, 0, "x", 0}, kErrNone},
         {{"Sans", 1, 0, 0, "x", 2}, kDocErrBadSize},
         {{"Sans", 1, 0, 0, "x", -2}, kDocErrBadSize},
+        {{"Sans", 1, 0, 0, "frog", -1, {{1, 3, "Serif", 28, true, 0x00FF0000, 1, 2, 0}, {0, 4, "", 0, false, 0, 2, 1, 2}}}, kErrNone},
+        {{"Sans", 1, 0, 0, "frog", -1, {{2, 2, "", 28, false, 0, 2, 2, 2}}}, kDocErrBadSize},
     };
     for (const Case& c : cases) {
         std::vector<u8> bytes;

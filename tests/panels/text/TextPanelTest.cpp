@@ -177,6 +177,7 @@ TEST_F(TextPanelTest, ATextKeepsItsStyleWhenEditedAgain) {
     Type("ab");
     ASSERT_NE(panel->Editing(), nullptr);
     ASSERT_EQ(panel->Editing()->Editor().CopyPlainText(), "ab");
+    panel->Editing()->Editor().SetSelection(0, 2);
     CurrentPaintColor() = GfxColor::rgb(255, 0, 0);
     Send(kMsgColorChosen);
     panel->Buttons()[kTextButtonBold]->HandleEvent(kHsEventPress, false);
@@ -241,6 +242,7 @@ TEST_F(TextPanelTest, EachControlReachesTheTextBeingEdited) {
     Place({200, 150});
     Type("ab");
     ASSERT_NE(panel->Editing(), nullptr);
+    panel->Editing()->Editor().SetSelection(0, 2);
     const auto record = [&]() -> const TextRecord& { return panel->Editing()->Object().text; };
     struct Flag {
         int button;
@@ -284,6 +286,7 @@ TEST_F(TextPanelTest, EachControlReachesTheTextBeingEdited) {
         EXPECT_EQ(panel->FontIndex(), 1);
         EXPECT_EQ(record().face, panel->FontNames()[1]);
     }
+    panel->Editing()->Editor().SetSelection(2, 2);
     const char accent[] = "\xE9";
     RMessage special(kMsgMenuSpecialCharacter, 0, 0);
     panel->HandleMessage(&special, reinterpret_cast<uintptr_t>(accent));

@@ -59,6 +59,10 @@ TEST_F(EaselExport, TheTypeChosenMakesAMovieOrAFlashMovie) {
         pclose(pipe);
         EXPECT_EQ(std::string(line), "mjpeg\n");
     }
+    // Only the movie's name and folder are told.
+    const std::vector<mfxAlertRecord> told = alerts();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].text.find("\"show.mov\""), std::string::npos) << told[0].text;
 
     exportAs("page", 3);
     swf::document flash;

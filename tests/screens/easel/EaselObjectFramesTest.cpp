@@ -417,6 +417,9 @@ TEST_F(EaselObjectFrames, ATextKeepsOneLineOfItsFontAndRefusesASizeItDoesNotFit)
     EXPECT_LT(least, 60);
     EXPECT_GT(text->rect.right - text->rect.left, 5);
     EXPECT_TRUE(frame->Fits(Rect16{0, 0, 100, least}));
+    // A word made larger needs its taller line.
+    text->text.runs = {{0, 1, "", 72, false, 0, kRunStateNotSet, kRunStateNotSet, kRunStateNotSet}};
+    EXPECT_FALSE(frame->Fits(Rect16{0, 0, 100, least}));
 }
 
 TEST_F(EaselObjectFrames, TabChoosesTheNextObjectAndWrapsDeleteTakesAPictureOffUndoably) {

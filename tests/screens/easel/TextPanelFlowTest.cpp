@@ -68,10 +68,17 @@ TEST_F(TextPanelFlow, PressTypeStyleSaveAndReopen) {
     type("HI THERE");
     RTextPageObject& text = panel->Editing()->Object();
     EXPECT_EQ(text.text.text, "HI THERE");
+    panel->Editing()->Editor().SetSelection(3, 8);
     click(centreOf(panel->Buttons()[kTextButtonBold]->GetSprite()));
-    EXPECT_EQ(text.text.style & kGfxFontBold, kGfxFontBold);
     send(*panel, kMsgTextSizeChosen, u16(findSize(24)));
-    EXPECT_EQ(text.text.size, 24);
+    const TextRunRecord there{3, 8, "", 24, false, 0, kStyleOn, kStyleNotSet, kStyleNotSet};
+    EXPECT_EQ(text.text.runs, std::vector<TextRunRecord>{there}) << "THERE alone is bold and 24";
+    // Undo takes the size back and keeps the bold; the second Undo brings it again.
+    for (const u16 size : {u16(0), u16(24)}) {
+        mainWindow->OnCommand(kCmdUndo);
+        settle();
+        EXPECT_TRUE(text.text.runs.size() == 1 && text.text.runs[0].size == size && text.text.runs[0].bold == kStyleOn);
+    }
     EXPECT_GE(text.rect.right - text.rect.left, 20) << "the text grew to its words";
     const u16 id = text.Id();
     click(onPage(400, 40));
@@ -88,8 +95,7 @@ TEST_F(TextPanelFlow, PressTypeStyleSaveAndReopen) {
     ASSERT_EQ(reopened.FindObject(kTypeText, id, &kept), 0);
     const TextRecord& record = static_cast<RTextPageObject*>(kept)->text;
     EXPECT_EQ(record.text, "HI THERE");
-    EXPECT_EQ(record.size, 24);
-    EXPECT_EQ(record.style & kGfxFontBold, kGfxFontBold);
+    EXPECT_EQ(record.runs, std::vector<TextRunRecord>{there});
 }
 
 TEST_F(TextPanelFlow, AnEmptyTextGoesAwayWithItsFrame) {

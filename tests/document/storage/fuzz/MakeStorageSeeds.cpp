@@ -108,6 +108,8 @@ void recordSeeds(SeedWriter& out) {
     out.text("text", {"Sans", 18, 1, 0x00FF0000, "A cat."});
     out.text("empty-text", {"", 0, 0, 0, ""});
     out.text("longest-face", {std::string(kFaceNameSize - 1, 'F'), 0xFFFF, 0xFFFF, 0xFFFFFFFF, std::string(3000, 'x')});
+    out.text("styled-text", {"Sans", 18, 0, 0, "the green frog", 0,
+                             {{4, 9, "", 28, true, 0x00FF0000, 1, 2, 2}, {0, 14, "Serif", 0, false, 0, 2, 0, 1}}});
     out.text("high-bytes", {"S\xe9rif", 72, 0x8000, 0x00FFFFFF, "\x80\xff\r\n\t\x01"});
     out.note("note", {1, 0, "Read it aloud."});
     out.note("empty-note", {0, 0, ""});

@@ -1,0 +1,126 @@
+// A child makes one word of a sentence bold, red and bigger; after a restart, and in the page's
+// movie, it is still the only word so.
+#include <cstdio>
+
+#include "tests/journeys/Journey.h"
+#include "tests/journeys/LanguageTexts.h"
+#include "tests/journeys/ProgramSteps.h"
+
+namespace {
+
+// The text panel's Bold button, its size and the arrow to the next larger size.
+const Area kBold{244, kScreenTop + 520, 36, 36}, kSize{330, kScreenTop + 476, 56, 26}, kLarger{390, kScreenTop + 474, 24, 30};
+const Area kDialogs{0, kMenuBarHeight, 800, 600 - kMenuBarHeight};
+
+int channel(uint32_t p, int shift) { return int(p >> shift & 0xFF); }
+bool red(uint32_t p) { return channel(p, 16) > 150 && channel(p, 8) < 100 && channel(p, 0) < 100; }
+// Red as a movie's coding blurs it into the paper around thin strokes.
+bool reddish(uint32_t p) { return channel(p, 16) > channel(p, 8) + 30 && channel(p, 16) > channel(p, 0) + 30; }
+bool dark(uint32_t p) { return channel(p, 16) < 90 && channel(p, 8) < 90 && channel(p, 0) < 90; }
+
+// The smallest area holding the points of `area` that pass `test`; empty when none do.
+template <typename Test>
+Area boxWhere(const Area& area, Test test) {
+    int32_t left = INT32_MAX, top = INT32_MAX, right = -1, bottom = -1;
+    for (int32_t y = area.y; y < area.y + area.height; ++y)
+        for (int32_t x = area.x; x < area.x + area.width; ++x)
+            if (test(x, y)) left = std::min(left, x), top = std::min(top, y), right = std::max(right, x), bottom = std::max(bottom, y);
+    return right < 0 ? Area{} : Area{left, top, right - left + 1, bottom - top + 1};
+}
+Area boxOf(const Shot& shot, const Area& area, bool (*ink)(uint32_t)) {
+    return boxWhere(area, [&](int32_t x, int32_t y) { return ink(shot.pixel(x, y)); });
+}
+
+testing::AssertionResult press(Journey& j, const Area& button, const Area& changes, const std::string& what) {
+    const Shot before = j.screenshot();
+    j.click(button);
+    j.move(50, 420);
+    if (auto changed = j.waitForChange(before, changes, what); !changed) return changed;
+    return j.settle();
+}
+
+TEST(StyledTextJourney, OneWordStaysStyledAlone) {
+    Journey j(std::chrono::seconds(420));
+    const auto menu = [](const char* key) { return languageText("English", "MenuStrings", key); };
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    const Area canvas = canvasArea();
+    ASSERT_TRUE(press(j, planned("easel.tool.Text"), planned("easel.panel"), "the text panel"));
+    j.click(canvas.x + 60, canvas.y + 60);
+    j.type("the ");
+    ASSERT_TRUE(j.waitFor([&] { return boxOf(j.screenshot(), canvas, dark).width > 20; }, "the first word"));
+    ASSERT_TRUE(j.settle());
+    const Shot before = j.screenshot();
+    j.type("frog");
+    ASSERT_TRUE(j.waitForChange(before, canvas, "frog typed") && j.settle());
+    const Shot typed = j.screenshot();
+    const Area frog = boxWhere(canvas, [&](int32_t x, int32_t y) { return dark(typed.pixel(x, y)) && !dark(before.pixel(x, y)); });
+    j.type(" jumps");
+    ASSERT_TRUE(j.settle());
+
+    // A double click picks the word: Bold, a red and two larger sizes.
+    j.click(frog.centerX(), frog.centerY());
+    j.click(frog.centerX(), frog.centerY());
+    ASSERT_TRUE(press(j, kBold, canvas, "frog bold"));
+    ASSERT_NE(pickColour(j, red), 0u);
+    ASSERT_TRUE(press(j, kLarger, canvas, "frog larger") && press(j, kLarger, canvas, "frog larger still"));
+    // The controls show the style at the caret; the frame's lower handle went down with the text.
+    j.click(frog.x - 12, frog.centerY());
+    ASSERT_TRUE(j.settle());
+    const Shot inThe = j.screenshot();
+    j.click(frog.centerX(), frog.centerY());
+    ASSERT_TRUE(j.settle());
+    const Shot inFrog = j.keep("caret-in-frog");
+    EXPECT_GT(inFrog.differences(inThe, kBold) * inFrog.differences(inThe, kSize), 0) << "Bold and the size shown for frog only";
+    const Area bar = boxOf(inFrog, canvas, [](uint32_t p) { return channel(p, 16) < 110 && channel(p, 8) < 30 && channel(p, 0) > 220; });
+    const Area outline = boxWhere(Area{bar.x - 1, bar.y, 1, canvas.height}, [&](int32_t x, int32_t y) { return dark(inFrog.pixel(x, y)); });
+    EXPECT_GT(inFrog.count({bar.x - 4, outline.y + outline.height - 7, 1, 7}, dark), 0) << "a handle at the frame's foot";
+    // The bare page puts the text down; the paint panel leaves the page to look at.
+    j.click(canvas.x + 500, canvas.y + 380);
+    ASSERT_TRUE(press(j, planned("easel.tool.Paint"), planned("easel.panel"), "the paint panel"));
+    const Shot styled = j.keep("styled");
+    const Area redBox = boxOf(styled, canvas, red), the{canvas.x, frog.y - 4, frog.x - canvas.x - 2, frog.height + 8};
+    EXPECT_NEAR(redBox.x, frog.x, 3) << "frog red where it was written";
+    EXPECT_GT(redBox.height, frog.height) << "frog larger";
+    EXPECT_EQ(styled.count(the, red), 0) << "the stays black";
+    EXPECT_GT(styled.count(canvas, dark) - styled.count(the, dark), 20) << "jumps stays black";
+
+    // Saved, the program ended and started again, the picture opened: the text as it was.
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kDialogs).width > 0; }, "the save dialog"));
+    j.type("Frog");
+    j.key("Return");
+    ASSERT_TRUE(j.waitFor([&] { return std::filesystem::exists(j.userFolder("Maya") / "Pictures/Frog.tbx"); }, "Frog.tbx") && j.settle());
+    j.key("ctrl+q");
+    ASSERT_TRUE(j.waitForExit(std::chrono::seconds(60)));
+    ASSERT_TRUE(j.start() && logIn(j, "Maya"));
+    ASSERT_TRUE(chooseMenu(j, menu("File"), menu("Open")));
+    Area listed;
+    ASSERT_TRUE(j.waitFor([&] { return (listed = findWidgetText(j.screenshot(), "Frog", kDialogs, kWidgetText, 0xFFFFFF)).width > 0; }, "Frog listed"));
+    j.click(listed);
+    j.key("Return");
+    j.move(50, 420);
+    ASSERT_TRUE(j.waitFor([&] { return boxOf(j.screenshot(), canvas, red).width > 0; }, "the red word again") && j.settle());
+    EXPECT_EQ(j.keep("reopened").differences(styled, {frog.x - 80, frog.y - 30, 400, 120}), 0) << "the text as it was left";
+
+    // The page's movie, as standard players decode its first picture, shows the red word too.
+    ASSERT_TRUE(chooseMenu(j, menu("File"), menu("Export")));
+    Area movies;
+    ASSERT_TRUE(j.waitFor([&] { return (movies = findWidgetText(j.screenshot(), "Movies", kDialogs)).width > 0; }, "the movie kind"));
+    j.type("frog");
+    j.click(movies);
+    ASSERT_TRUE(j.settle());
+    j.click(findWidgetText(j.screenshot(), "Save", kDialogs));
+    const std::filesystem::path movie = j.userFolder("Maya") / "frog.mov";
+    ASSERT_TRUE(j.waitFor([&] { return std::filesystem::exists(movie) && std::filesystem::file_size(movie) > 1000; }, movie.string(),
+                          std::chrono::seconds(90)) && j.settle());
+    FILE* frame = popen(("ffmpeg -v error -i '" + movie.string() + "' -frames:v 1 -f rawvideo -pix_fmt rgb24 - 2>/dev/null").c_str(), "r");
+    ASSERT_NE(frame, nullptr);
+    int reds = 0, darks = 0;
+    for (unsigned char p[3]; std::fread(p, 1, 3, frame) == 3;) reds += reddish(uint32_t(p[0]) << 16 | p[1] << 8 | p[2]), darks += dark(uint32_t(p[0]) << 16 | p[1] << 8 | p[2]);
+    pclose(frame);
+    EXPECT_GT(reds, styled.count(canvas, red) / 2) << "the red word in the movie";
+    EXPECT_GT(darks, styled.count(canvas, dark) / 2) << "the black words in the movie";
+}
+
+}  // namespace
