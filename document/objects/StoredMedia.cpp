@@ -46,11 +46,6 @@ private:
 
 }  // namespace
 
-EngineErr StoredMedia::Read(u32 position, void* out, u32 count) const {
-    if (position > size_ || count > size_ - position) return kDocErrTruncated;
-    return OpenFile(file_).Read(offset_ + position, out, count);
-}
-
 EngineErr StoredMedia::ReadAll(std::vector<u8>* bytes) const {
     bytes->resize(size_);
     return ForEachPiece(nullptr, [bytes](const u8* piece, u32 count, u32 position) {

@@ -28,8 +28,6 @@ public:
         offset_ = offset;
     }
 
-    // Reads `count` bytes from `position` of the range; a read past its end is refused.
-    EngineErr Read(u32 position, void* out, u32 count) const;
     EngineErr ReadAll(std::vector<u8>* bytes) const;
     // Hands the bytes to `take` in pieces, in order (the piece, its length, its place in the
     // range); the first error ends it. `open`, when it is the file the range lies in, is read

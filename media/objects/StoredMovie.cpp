@@ -1,19 +1,26 @@
 #include "media/objects/StoredMovie.h"
 
+#include <fstream>
+
 #include "engine/files/MovieAtoms.h"
 #include "media/quicktime/ImgJpeg.h"
 
 MrErr OpenStoredMovie(const Ostrel::StoredMedia& stored, MrMovie** out, u16* atoms) {
     *out = nullptr;
-    const AtomBytesReader read = [&stored](u64 at, u8* bytes, u32 count) {
-        return at <= stored.Size() && stored.Read(u32(at), bytes, count) == kErrNone;
+    // Read as the runtime reads it, also while a save holds the page's file open (a thumbnail
+    // of the page being saved shows the movie).
+    const std::string path = imgRuntimePath(stored.File());
+    std::ifstream file(path, std::ios::binary);
+    if (path.empty() || !file) return plat::media::kMrFileNotFound;
+    const AtomBytesReader read = [&](u64 at, u8* bytes, u32 count) {
+        if (at > stored.Size() || count > stored.Size() - at) return false;
+        file.clear();
+        return bool(file.seekg(std::streamoff(stored.Offset() + at)).read(reinterpret_cast<char*>(bytes), count));
     };
     const u16 checked = CheckMovieInPlace(stored.Size(), read, kLargestMovieAtom);
     if (atoms) *atoms = checked;
     if (checked != 0) return plat::media::kMrBadFormat;
     // The range starts where the movie does, so its chunk offsets count from there as they are.
-    const std::string path = imgRuntimePath(stored.File());
-    if (path.empty()) return plat::media::kMrFileNotFound;
     return qtOpenMovieFileRange(path.c_str(), stored.Offset(), stored.Size(), out);
 }
 
