@@ -107,6 +107,8 @@ public:
     RPortfolio* GetPortfolio() const { return portfolio_.get(); }
     // The slide-show canvas while the slide-show player is current, else the easel's.
     void GetCanvasRect(Rect16* out) const;
+    // Where the slide show plays, whichever screen is up.
+    const Rect16& SlideShowRect() const { return slideCanvasRect_; }
     const Rect16& GetScreenRect() const { return screenRect_; }
     const Rect16& GetDisplayRect() const { return displayRect_; }
 

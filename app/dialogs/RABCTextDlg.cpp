@@ -16,7 +16,7 @@ i16 RABCTextDlg::Open(const std::string& text) {
     if (Run(kABCTextContent, kABCTextLayout) != 0) return 1;
     const std::string shown = text.substr(0, kABCTextMaxLength);
     const DialogFieldSpec spec{kABCTextFieldParts, kNameFieldFontSize, kABCTextMaxLength, kJustification};
-    MakeField(spec, shown.empty() ? std::string(kABCTextDefault) : shown);
+    MakeField(spec, shown.empty() ? ABCTextDefault() : shown);
     UpdateOkButton();
     sprUpdateScreen(1);
     return 0;

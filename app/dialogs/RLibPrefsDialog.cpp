@@ -220,6 +220,9 @@ void RLibPrefsDialog::OnCommand(u16 item, u16 notification, u8 key) {
 
 u32 RLibPrefsDialog::Run(mfxWindow* parent, RPageData& page, const RLibraryMgr& libraries, RSender* poster,
                          CListener* panel) {
+    // Fetching the exclusions makes them on a page without any: that alone changes nothing
+    // the teacher would be asked to save.
+    const bool wasDirty = page.IsDirty();
     RLibExclusionsObject* exclusions = page.GetExclusions();
     if (!exclusions) return kLibPrefsCancelResult;
     const std::vector<std::string> before = exclusions->Keys();
@@ -244,6 +247,8 @@ u32 RLibPrefsDialog::Run(mfxWindow* parent, RPageData& page, const RLibraryMgr& 
     if (exclusions->Keys() != before) {
         exclusions->changed = true;
         page.SetDirtyState(true);
+    } else if (!wasDirty) {
+        page.SetDirtyState(false);
     }
     return result;
 }

@@ -98,6 +98,11 @@ u32 RNoteDlg::HandleMessage(RMessage* message, uintptr_t data) {
         if (note_ && spanish_ != note_->GetKind()) note_->SetKind(spanish_);
         PostMessageTo(GetOwner(), kDlgKindNote, 0, 0);
         return 0;
+    case kDlgResultLeave:
+        // Escape closes the note as it stands.
+        SetResult(kDlgResultLeave);
+        PostMessageTo(GetOwner(), kDlgKindNote, 0, 0);
+        return 0;
     case kNoteCmdSpanish:
         spanish_ = spanish_ ? 0 : 1;
         DrawToggle();

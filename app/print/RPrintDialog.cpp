@@ -117,12 +117,22 @@ void RPrintDialog::ResetOrientation() {
     SetCheck(kPrintPortraitItem, false);
     EnableItem(kPrintLandscapeItem, false);
     EnableItem(kPrintPortraitItem, false);
-    SetSlideFields("n/a", false);
+    SetSlideFields(1, false);
 }
 
-void RPrintDialog::SetSlideFields(const char* ending, bool enableEnding) {
+u32 RPrintDialog::LastSlideOfShow() const {
+    RDocument* show = baseJob_ ? baseJob_->Sources().project : nullptr;
+    u32 last = 0;
+    for (u16 number = 1; show && number <= kMaxProjectPages; ++number)
+        if (RPage* page = show->GetPage(number); page && page->Number() == number) last = number;
+    return last;
+}
+
+void RPrintDialog::SetSlideFields(u32 cells, bool enableEnding) {
     SetItemText(kPrintStartingSlide, "1");
-    SetItemText(kPrintEndingSlide, ending);
+    const u32 last = LastSlideOfShow();
+    const u32 ending = last > 0 ? std::min(cells, last) : cells;
+    SetItemText(kPrintEndingSlide, enableEnding ? std::to_string(ending) : std::string());
     EnableItem(kPrintEndingSlide, enableEnding);
 }
 
@@ -248,7 +258,7 @@ void RPrintDialog::ChooseSlidesPerPage(u16 item) {
     EnableItem(kPrintLandscapeItem, true);
     EnableItem(kPrintPortraitItem, true);
     ChooseLayout(item - kPrintFullPage);
-    SetSlideFields(item == kPrintComic ? "6" : item == kPrintCard ? "4" : "2", true);
+    SetSlideFields(PrintCellsOfLayout(layout_), true);
 }
 
 void RPrintDialog::ChooseThumbnails() {
@@ -256,7 +266,7 @@ void RPrintDialog::ChooseThumbnails() {
     EnableItem(kPrintLandscapeItem, false);
     EnableItem(kPrintPortraitItem, true);
     ChooseLayout(kLayoutThumbnail);
-    SetSlideFields("24", true);
+    SetSlideFields(PrintCellsOfLayout(kLayoutThumbnail), true);
 }
 
 void RPrintDialog::ChoosePoster() {

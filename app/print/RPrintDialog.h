@@ -101,7 +101,10 @@ private:
     void ChoosePoster();
     void ToggleReverse();
     void ResetOrientation();
-    void SetSlideFields(const char* ending, bool enableEnding);
+    // The Starting field reads 1; the Ending field offers `cells` slides, never past the show's
+    // last slide, or stays empty and off when only the starting slide prints.
+    void SetSlideFields(u32 cells, bool enableEnding);
+    u32 LastSlideOfShow() const;
     void ChooseOrientation(u32 orientation);
     bool Validate();
     // Whether the chosen layout's job prints in the chosen orientation; when it does not, the

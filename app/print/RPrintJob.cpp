@@ -19,10 +19,11 @@ namespace Ostrel {
 
 namespace {
 
-// The texts the platform print dialog takes in Spanish, in its order (caption first).
+// The texts the platform print dialog takes, in its order (caption first).
 constexpr std::array<const char*, kGfxPrintDialogTextCount> kPrintDialogKeys = {
-    "Print", "Ok",        "Cancel",     "Printer", "Name", "Status", "Type", "Where",     "Comment",       "Properties",
-    "PrintToFile", "PrintRange", "All", "Pages",   "From", "To",     "Selection", "Copies", "NumberOfCopies"};
+    "Print",       "Ok",         "Cancel", "Printer", "Name", "Status", "Type",      "Where",  "Comment",
+    "Properties",  "PrintToFile", "PrintRange", "All", "Pages", "From", "To", "Selection", "Copies",
+    "NumberOfCopies", "Collate", "PdfPrinter"};
 
 constexpr u32 kOrientationAlert = kAlertIconExclamation | kAlertOk;
 
@@ -99,15 +100,14 @@ void RPrintJob::AdoptSetup(RPrintJob& from) {
 
 i32 RPrintJob::ShowPrintDialog(plat::WindowHandle window) {
     if (!EnsureSetup()) return -1;
-    if (CurrentLanguage() == kLanguageSpanish) {
-        std::array<std::string, kGfxPrintDialogTextCount> texts;
-        std::array<std::string_view, kGfxPrintDialogTextCount> views;
-        for (size_t i = 0; i < texts.size(); ++i) {
-            texts[i] = LookupLanguageText("DialogsStrings", kPrintDialogKeys[i]).c_str();
-            views[i] = texts[i];
-        }
-        gfxSetPrintDialogStrings(views);
+    // Given in every language: texts given once stay until others come.
+    std::array<std::string, kGfxPrintDialogTextCount> texts;
+    std::array<std::string_view, kGfxPrintDialogTextCount> views;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        texts[i] = LookupLanguageText("DialogsStrings", kPrintDialogKeys[i]).c_str();
+        views[i] = texts[i];
     }
+    gfxSetPrintDialogStrings(views);
     return setup_->RunPrintDlg(window);
 }
 
@@ -130,7 +130,9 @@ void RPrintJob::TellWhereTheFileWent() const {
     std::string folder = where.substr(where.find_last_of('\\') == std::string::npos ? 0 : where.find_last_of('\\') + 1);
     if (!sources_.fileFolderName.empty() && strCompareNoCase(where.c_str(), sources_.fileFolder.c_str()) == 0)
         folder = sources_.fileFolderName;
-    std::string text = LookupLanguageText("FileStrings", "PrintedToFile").c_str();
+    // The easel prints its picture; the picker its slide show.
+    const bool show = !sources_.easelPage && sources_.project;
+    std::string text = LookupLanguageText("FileStrings", show ? "ShowPrintedToFile" : "PrintedToFile").c_str();
     if (text.empty()) text = "Your picture is now the file \"%1\" in %2.";
     for (const auto& [mark, fill] : {std::pair<const char*, const std::string&>{"%1", name}, {"%2", folder}})
         if (const size_t at = text.find(mark); at != std::string::npos) text.replace(at, 2, fill);

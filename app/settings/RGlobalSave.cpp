@@ -6,6 +6,7 @@
 #include "engine/ini/IniProfiles.h"
 #include "engine/util/IniReplaceOnce.h"
 #include "engine/util/IniWriteStringEnsurePath.h"
+#include "app/settings/AlphabetText.h"
 #include "app/settings/DamagedUserFile.h"
 
 namespace Ostrel {
@@ -32,11 +33,12 @@ constexpr FlagKey kFlags[] = {
 struct TextKey {
     const char* key;
     std::array<char, kGlobalUserTextSize> GlobalUserSettings::*field;
+    // Null: the alphabet's line in the program's language.
     const char* fallback;
 };
 
 constexpr TextKey kTexts[] = {
-    {"ABCString", &GlobalUserSettings::alphabetText, "Tumblo is fun!"},
+    {"ABCString", &GlobalUserSettings::alphabetText, nullptr},
     {"ProjectString", &GlobalUserSettings::projectTitle, "TB"},
 };
 
@@ -55,7 +57,8 @@ EngineErr RGlobalSave::LoadFrom(const Path* file) {
     // first (no value outlasts the profile), then copied as far as the field holds.
     for (const TextKey& text : kTexts) {
         auto& field = settings_->*text.field;
-        iniGetString(file, kGlobalUserSection, text.key, value.data(), u16(value.size() - 1), text.fallback);
+        const std::string fallback = text.fallback ? text.fallback : ABCTextDefault();
+        iniGetString(file, kGlobalUserSection, text.key, value.data(), u16(value.size() - 1), fallback.c_str());
         value.back() = '\0';
         std::strncpy(field.data(), value.data(), field.size() - 1);
         field.back() = '\0';

@@ -308,7 +308,7 @@ void RDisplayWindow::CheckAbcTextSpelling() {
     if (!settings || !app->GetPaths()) return;
     const Paths& paths = *app->GetPaths();
     std::string given(settings->alphabetText.data(), strnlen(settings->alphabetText.data(), settings->alphabetText.size()));
-    if (given.empty()) given = kABCTextDefault;
+    if (given.empty()) given = ABCTextDefault();
     std::string text = given;
     const int language = CurrentLanguage() == kLanguageSpanish ? kProgramLanguageSpanish : 1;
     if (!spellCheckString(&text, language, plat::hostPathOfText(paths.ProgramFolder()),

@@ -1,10 +1,11 @@
 #include "contentgen/content/UserGuideWriter.h"
 
+#include <cairo-pdf.h>
+
+#include <memory>
 #include <string>
 
 #include "contentgen/content/ArtPainter.h"
-#include "contentgen/content/Cp1252.h"
-#include "platform/print/pdf/PdfWriter.h"
 
 using nlohmann::json;
 
@@ -57,18 +58,7 @@ std::vector<std::string> wrap(cairo_t* cr, const std::string& text, double width
 
 class GuidePage {
 public:
-    explicit GuidePage(const ArtFonts& fonts)
-        : fonts_(fonts), surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, kGuidePageWidth, kGuidePageHeight)),
-          cr_(cairo_create(surface_)) {
-        cairo_set_source_rgb(cr_, 1, 1, 1);
-        cairo_paint(cr_);
-    }
-    ~GuidePage() {
-        cairo_destroy(cr_);
-        cairo_surface_destroy(surface_);
-    }
-    GuidePage(const GuidePage&) = delete;
-    GuidePage& operator=(const GuidePage&) = delete;
+    GuidePage(cairo_t* cr, const ArtFonts& fonts) : fonts_(fonts), cr_(cr) {}
 
     void band(const std::string& documentTitle, const std::string& title) {
         cairo_set_source_rgb(cr_, 0.36, 0.26, 0.62);
@@ -103,6 +93,8 @@ public:
         bool first = true;
         for (const std::string& line : wrap(cr_, body, kGuidePageWidth - kMargin - left)) {
             if (step && first) {
+                // A path of its own: the text leaves its end as the current point.
+                cairo_new_path(cr_);
                 cairo_arc(cr_, kMargin + 8, y_ - size * 0.35, 4.5, 0, 6.2832);
                 cairo_fill(cr_);
             }
@@ -126,30 +118,20 @@ public:
         cairo_show_text(cr_, text.c_str());
     }
 
-    // The page as the PDF writer takes it: blue, green, red bytes.
-    std::vector<u8> pixels() {
-        cairo_surface_flush(surface_);
-        const u8* data = cairo_image_surface_get_data(surface_);
-        const int stride = cairo_image_surface_get_stride(surface_);
-        std::vector<u8> out(size_t(kGuidePageWidth) * kGuidePageHeight * 3);
-        for (int y = 0; y < kGuidePageHeight; ++y)
-            for (int x = 0; x < kGuidePageWidth; ++x) {
-                const u8* from = data + size_t(y) * size_t(stride) + size_t(x) * 4;  // 0x00RRGGBB words
-                const u32 p = u32(from[0]) | u32(from[1]) << 8 | u32(from[2]) << 16;
-                u8* to = out.data() + (size_t(y) * kGuidePageWidth + size_t(x)) * 3;
-                to[0] = u8(p);
-                to[1] = u8(p >> 8);
-                to[2] = u8(p >> 16);
-            }
-        return out;
-    }
-
 private:
     const ArtFonts& fonts_;
-    cairo_surface_t* surface_;
     cairo_t* cr_;
     double y_ = 0;
 };
+
+cairo_status_t appendTo(void* closure, const unsigned char* data, unsigned int length) {
+    auto* out = static_cast<std::vector<u8>*>(closure);
+    out->insert(out->end(), data, data + length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+using Context = std::unique_ptr<cairo_t, decltype(&cairo_destroy)>;
 
 }  // namespace
 
@@ -157,27 +139,26 @@ std::vector<u8> writeUserGuide(const json& guide, Language language, const ArtFo
     if (!fonts.body() || !fonts.label()) throw ArtError("the guide's fonts cannot be loaded");
     const std::string documentTitle = textOf(guide.at("title"), language);
     std::vector<u8> pdf;
-    plat::print::PdfWriter writer([&pdf](const uint8_t* data, size_t size) {
-        pdf.insert(pdf.end(), data, data + size);
-        return plat::print::kSpoolOk;
-    });
-    if (writer.begin() != plat::print::kSpoolOk) throw ArtError("the guide cannot be started");
+    // Drawn as text in the fonts it names, so that a reader can search, copy and read it aloud.
+    constexpr double kPointsPerPixel = 72.0 / kGuideDpi;
+    Surface surface(cairo_pdf_surface_create_for_stream(appendTo, &pdf, kGuidePageWidth * kPointsPerPixel,
+                                                        kGuidePageHeight * kPointsPerPixel),
+                    cairo_surface_destroy);
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, documentTitle.c_str());
+    // A date of its own would make every build of the content differ.
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, "2000-01-01T00:00:00Z");
+    Context cr(cairo_create(surface.get()), cairo_destroy);
+    cairo_scale(cr.get(), kPointsPerPixel, kPointsPerPixel);
     int number = 0;
     for (const json& p : guide.at("pages")) {
-        GuidePage page(fonts);
+        GuidePage page(cr.get(), fonts);
         page.band(documentTitle, textOf(p.at("title"), language));
         for (const json& text : p.at("paragraphs")) page.paragraph(textOf(text, language));
         page.foot(++number);
-        const std::vector<u8> pixels = page.pixels();
-        plat::print::PageImage image;
-        image.pixels = pixels.data();
-        image.width = kGuidePageWidth;
-        image.height = kGuidePageHeight;
-        image.stride = kGuidePageWidth * 3;
-        image.dpiX = image.dpiY = kGuideDpi;
-        if (writer.addPage(image, [] { return true; }) != plat::print::kSpoolOk) throw ArtError("a guide page cannot be stored");
+        cairo_show_page(cr.get());
     }
-    // The document's information holds its title in the PDF's own code, which Latin letters share with cp1252.
-    if (writer.finish(utf8ToCp1252(documentTitle).value_or("Tumblo 4")) != plat::print::kSpoolOk) throw ArtError("the guide cannot be finished");
+    cr.reset();
+    cairo_surface_finish(surface.get());
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) throw ArtError("the guide cannot be written");
     return pdf;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The user guide of one language as a PDF: letter-size pages drawn with cairo (a title band,
-// headings, paragraphs and list steps wrapped to the page, the page number at the foot) and
-// stored by the program's own PDF writer, one picture per page. The manifest
+// The user guide of one language as a PDF: letter-size pages drawn with cairo as text in
+// embedded fonts (a title band, headings, paragraphs and list steps wrapped to the page, the
+// page number at the foot), the document's title in its information. The manifest
 // (guide/UserGuide.json) gives the document's title and its pages, each text as an
 // [English, Spanish] pair:
 //   { "title": [..], "pages": [ { "title": [..], "paragraphs": [ [..], .. ] }, .. ] }

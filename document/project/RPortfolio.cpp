@@ -1,7 +1,10 @@
 #include "document/project/RPortfolio.h"
 
+#include <set>
+
 #include "document/users/CollectFolderFiles.h"
 #include "document/users/EnginePath.h"
+#include "document/project/StringMap.h"
 #include "document/users/UserNames.h"
 #include "engine/base/TextUtils.h"
 #include "engine/files/OsFiles.h"
@@ -16,6 +19,20 @@ namespace {
 bool hasProjectExtension(const std::string& name) {
     const size_t length = std::char_traits<char>::length(kProjectExtension);
     return name.size() > length && strCompareNoCase(name.c_str() + name.size() - length, kProjectExtension) == 0;
+}
+
+using FileSet = std::set<std::string, NoCaseLess>;
+
+// The files a project's pages name, all inside the projects' folder (full texts).
+FileSet pageFilesOf(const Path* project) {
+    FileSet files;
+    if (!project || pathCheckExists(project) != kErrNone) return files;
+    const ProjectConfigFile config(project, true);
+    config.ForEachPagePath([&files](const Path* file, const PageSettings&, u16) {
+        char text[kSystemTextSize] = {};
+        if (file->record && pathGetFullText(file, text) == kErrNone) files.insert(text);
+    });
+    return files;
 }
 
 }  // namespace
@@ -79,8 +96,19 @@ EngineErr RPortfolio::DeleteProject(const std::string& name) {
     if (!isValidUserName(name)) return kDocErrBadUserName;
     EnginePath path(paths_.GetProjectPath(name));
     if (path.empty()) return kDocErrNoUser;
+    // The slides' files are the show's own copies of the pictures it was made from: they go
+    // with it, once the show itself has gone, unless another show names them too.
+    FileSet copies = pageFilesOf(path.get());
     if (EngineErr err = osDeletePath(path.get())) return err;
     Rebuild();
+    for (const std::string& other : projects_) {
+        EnginePath otherPath(paths_.GetProjectPath(other));
+        for (const std::string& file : pageFilesOf(otherPath.get())) copies.erase(file);
+    }
+    for (const std::string& file : copies) {
+        EnginePath copy(file);
+        if (!copy.empty()) osDeletePath(copy.get());
+    }
     return kErrNone;
 }
 

@@ -37,7 +37,7 @@ constexpr u16 kGfxPrintNotSet = 0xFFFF;
 constexpr u32 kGfxPrintOpenEnded = 65535;
 
 constexpr size_t kGfxPrintDeviceNameSize = 64;
-constexpr size_t kGfxPrintDialogTextCount = 19;
+constexpr size_t kGfxPrintDialogTextCount = 21;
 constexpr size_t kGfxPrintDialogTextSize = 32;
 
 // The print dialog's record: what it shows, and on OK what was chosen.

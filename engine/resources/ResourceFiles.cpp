@@ -100,7 +100,9 @@ void resOpenSystemArchive() {
     for (const char* name : {"SYSTEM.W32", "SYSTEM.KVR"}) {
         PathHold path;
         if (pathJoin(path.get(), folder.get(), name) == nullptr || path.get()->record == nullptr) continue;
-        const ResMapHandle map = resOpenFile(path.get(), 0, 0);
+        // Read only and shared: the system archive is the program's, read by every running copy
+        // of every user at once, and a copy writing its map back would tear it under the others.
+        const ResMapHandle map = resOpenFile(path.get(), 1, 1);
         if (map != 0) {
             resManager.systemArchive = map;
             return;

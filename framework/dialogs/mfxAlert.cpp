@@ -94,12 +94,15 @@ int32_t measuredTextHeight(std::string_view text) {
                     pw::labelHeight());
 }
 
+// A Yes/No question's No leaves things as they are, so Escape may say it.
 u32 cancelAnswer(const std::vector<AlertButton>& buttons) {
     if (buttons.size() == 1) return buttons.front().answer;
+    u32 answer = 0;
     for (const AlertButton& b : buttons) {
         if (b.answer == kAlertAnswerCancel) return b.answer;
+        if (b.answer == kAlertAnswerNo) answer = b.answer;
     }
-    return 0;
+    return answer;
 }
 
 u32 runAlert(const std::vector<AlertButton>& buttons, u32 style, std::string_view text, const std::string* caption) {

@@ -6,7 +6,7 @@
 //
 // Style: the low five bits choose the buttons, one icon bit may be added. Keys: Tab moves
 // between the buttons, Enter or Space presses the focused one (the first at the start),
-// Escape answers Cancel where there is a Cancel button (OK in an OK box).
+// Escape answers Cancel where there is a Cancel button, No in a Yes/No box (OK in an OK box).
 // On a headless display the alert takes the scripted input first, then the next scripted
 // answer; with neither, or when the program quits under it, it closes with kAlertAnswerOk.
 // Before the program has a window (a start that fails), the text goes to the standard error

@@ -10,13 +10,15 @@ namespace {
 namespace pp = plat::print;
 
 // The items that take the given texts, in the order the texts come (after the caption).
-constexpr u16 kTextItems[kGfxPrintDialogTextCount - 1] = {1,    2,    1075, 1093, 1095, 1094, 1097, 1096, 1025,
-                                                          1040, 1072, 1056, 1058, 1089, 1090, 1057, 1073, 1092};
-constexpr u16 kPrinterLabel = 1093;
+// The last text is no item's: the name the built-in PDF printer is shown by.
+constexpr u16 kTextItems[kGfxPrintDialogTextCount - 2] = {1,    2,    1075, 1093, 1095, 1094, 1097, 1096, 1025, 1040,
+                                                          1072, 1056, 1058, 1089, 1090, 1057, 1073, 1092, kPrintDlgCollate};
+constexpr size_t kPdfPrinterText = kGfxPrintDialogTextCount - 1;
+constexpr u16 kPrinterLabel = 1075;
 constexpr u16 kRangeGroup = 1072;
 constexpr u16 kFromLabel = 1089;
 constexpr u16 kToLabel = 1090;
-constexpr u16 kCopiesGroup = 1075;
+constexpr u16 kCopiesGroup = 1073;
 constexpr u16 kCopiesLabel = 1092;
 constexpr u16 kPageDigits = 5;
 constexpr u16 kCopiesDigits = 4;
@@ -28,25 +30,26 @@ DialogItemTemplate item(u16 id, DialogItemKind kind, DialogRect rect, const char
 DialogTemplate printTemplate() {
     using K = DialogItemKind;
     DialogTemplate t;
-    t.width = 320;
+    // Room for the longer words of either language: "desde:", "hasta:", "Número de copias:".
+    t.width = 400;
     t.height = 230;
     t.title = {"", "Print"};
     t.items = {
-        item(kPrinterLabel, K::Label, {10, 8, 200, 24}, "Printer:"),
-        item(kPrintDlgPrinters, K::List, {10, 26, 310, 78}, "", kDlgItemFocus),
-        item(kRangeGroup, K::Group, {10, 84, 200, 180}, "Print range"),
-        item(kPrintDlgAll, K::Radio, {20, 100, 190, 118}, "All"),
-        item(kPrintDlgPages, K::Radio, {20, 122, 190, 140}, "Pages"),
-        item(kFromLabel, K::Label, {20, 150, 56, 166}, "from:"),
-        item(kPrintDlgFrom, K::Edit, {56, 148, 96, 168}, "", kDlgItemNumber, kPageDigits),
-        item(kToLabel, K::Label, {104, 150, 126, 166}, "to:"),
-        item(kPrintDlgTo, K::Edit, {126, 148, 166, 168}, "", kDlgItemNumber, kPageDigits),
-        item(kCopiesGroup, K::Group, {210, 84, 310, 180}, "Copies"),
-        item(kCopiesLabel, K::Label, {220, 100, 300, 116}, "Number of copies:"),
-        item(kPrintDlgCopies, K::Edit, {220, 118, 280, 138}, "", kDlgItemNumber, kCopiesDigits),
-        item(kPrintDlgCollate, K::CheckBox, {220, 148, 300, 166}, "Collate"),
-        item(kPrintDlgOk, K::Button, {150, 194, 225, 220}, "OK", kDlgItemDefault),
-        item(kPrintDlgCancel, K::Button, {235, 194, 310, 220}, "Cancel"),
+        item(kPrinterLabel, K::Label, {10, 8, 200, 24}, "Printer"),
+        item(kPrintDlgPrinters, K::List, {10, 26, 390, 78}, "", kDlgItemFocus),
+        item(kRangeGroup, K::Group, {10, 84, 230, 180}, "Print range"),
+        item(kPrintDlgAll, K::Radio, {20, 100, 220, 118}, "All"),
+        item(kPrintDlgPages, K::Radio, {20, 122, 220, 140}, "Pages"),
+        item(kFromLabel, K::Label, {20, 150, 70, 166}, "from:"),
+        item(kPrintDlgFrom, K::Edit, {72, 148, 114, 168}, "", kDlgItemNumber, kPageDigits),
+        item(kToLabel, K::Label, {122, 150, 172, 166}, "to:"),
+        item(kPrintDlgTo, K::Edit, {174, 148, 216, 168}, "", kDlgItemNumber, kPageDigits),
+        item(kCopiesGroup, K::Group, {240, 84, 390, 180}, "Copies"),
+        item(kCopiesLabel, K::Label, {250, 100, 384, 116}, "Number of copies:"),
+        item(kPrintDlgCopies, K::Edit, {250, 118, 310, 138}, "", kDlgItemNumber, kCopiesDigits),
+        item(kPrintDlgCollate, K::CheckBox, {250, 148, 384, 166}, "Collate"),
+        item(kPrintDlgOk, K::Button, {230, 194, 305, 220}, "OK", kDlgItemDefault),
+        item(kPrintDlgCancel, K::Button, {315, 194, 390, 220}, "Cancel"),
     };
     return t;
 }
@@ -60,12 +63,14 @@ mfxPrintDialog::mfxPrintDialog(mfxWindow* parent) : mfxModalDialog(parent, print
 void mfxPrintDialog::Fill(const GfxPrintDialogRecord& record, const GfxPrintDialogTexts* texts) {
     if (texts) {
         SetTitle((*texts)[0].data());
-        for (size_t i = 0; i + 1 < kGfxPrintDialogTextCount; ++i)
-            if (HasItem(kTextItems[i])) SetItemText(kTextItems[i], (*texts)[i + 1].data());
+        for (size_t i = 0; i + 2 < kGfxPrintDialogTextCount; ++i)
+            if (HasItem(kTextItems[i]) && (*texts)[i + 1][0]) SetItemText(kTextItems[i], (*texts)[i + 1].data());
     }
+    // The built-in printer is shown by the name given for it; the others by their own.
+    const std::string pdfShown = texts && (*texts)[kPdfPrinterText][0] ? (*texts)[kPdfPrinterText].data() : pp::kPdfPrinterName;
     printers_ = pp::printBackend().printers();
     for (const std::string& name : printers_) {
-        const u16 entry = ListInsert(kPrintDlgPrinters, kDlgListEnd, name);
+        const u16 entry = ListInsert(kPrintDlgPrinters, kDlgListEnd, name == pp::kPdfPrinterName ? pdfShown : name);
         if (record.printer && record.printer->device == name) ListSelect(kPrintDlgPrinters, entry);
     }
     const bool pages = record.flags & kGfxPrintPageNums;

@@ -23,13 +23,14 @@ struct Playing {
 };
 
 // The page's Flash objects that can be played, each at its place.
-std::vector<Playing> flashOf(const RPageData& page) {
+std::vector<Playing> flashOf(const RPageData& page, Point16 at) {
     std::vector<Playing> found;
     u32 it = 0;
     RPageObject* object = nullptr;
     while (page.NextObjectSkipFlagged(&it, &object, fourCC("??PO"))) {
         if (object->Type() != kTypeFlash && object->Type() != kTypeFlashAnimation) continue;
-        const Rect16 place{object->rect.left, object->rect.top, object->rect.right, object->rect.bottom};
+        Rect16 place{object->rect.left, object->rect.top, object->rect.right, object->rect.bottom};
+        rectOffset(&place, at.h, at.v);
         EngineErr error = kErrNone;
         auto painter = swf::draw::FlashFramePainter::Open(static_cast<const RMediaFilePageObject*>(object)->media,
                                                           i32(place.right) - place.left, i32(place.bottom) - place.top,
@@ -42,15 +43,16 @@ std::vector<Playing> flashOf(const RPageData& page) {
 
 }  // namespace
 
-i32 AnimatePage(const RPageData& page, u16 width, u16 height, i32 durationMs, std::vector<std::vector<u8>>* frames) {
+i32 AnimatePage(const RPageData& page, u16 width, u16 height, i32 durationMs, std::vector<std::vector<u8>>* frames,
+                PagePlacement placement) {
     frames->clear();
-    std::vector<Playing> flash = flashOf(page);
+    std::vector<Playing> flash = flashOf(page, placement.at);
     if (flash.empty() || durationMs <= 0) return kExportOk;
     i64 step = std::numeric_limits<i32>::max();
     for (const Playing& p : flash) step = std::min<i64>(step, p.painter->FrameMs());
     step = std::max<i64>(step, kAnimationFrameMsMin);
     const i64 count = (durationMs + step - 1) / step;
-    const std::unique_ptr<PagePicture> beneath = PagePicture::OfPage(page, width, height, false);
+    const std::unique_ptr<PagePicture> beneath = PagePicture::OfPage(page, width, height, false, placement);
     const std::unique_ptr<PagePicture> picture = PagePicture::Blank(width, height);
     if (!beneath || !picture) return kExportNoMemory;
     for (i64 i = 0; i < count; ++i) {

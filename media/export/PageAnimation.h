@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/pages/RPageData.h"
+#include "media/export/PagePicture.h"
 
 namespace Ostrel {
 
@@ -14,7 +15,8 @@ constexpr i32 kAnimationFrameMsMin = 33;
 // The pictures (JPEG streams) of `durationMs` of the page, of the canvas's size, the i-th of n
 // at durationMs x i / n, n as many as the fastest Flash object needs (at most one picture per
 // kAnimationFrameMsMin). None when no Flash object of the page can be played. kExportNoMemory
-// when a picture cannot be made.
-i32 AnimatePage(const RPageData& page, u16 width, u16 height, i32 durationMs, std::vector<std::vector<u8>>* frames);
+// when a picture cannot be made. The placement puts the page in a larger picture.
+i32 AnimatePage(const RPageData& page, u16 width, u16 height, i32 durationMs, std::vector<std::vector<u8>>* frames,
+                PagePlacement placement = {});
 
 }  // namespace Ostrel

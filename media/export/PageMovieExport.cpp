@@ -20,8 +20,8 @@ namespace {
 
 using Components = std::vector<std::unique_ptr<RMovieComponent>>;
 
-ComponentPlace placeOf(const RPageObject& object) {
-    return {object.rect.left, object.rect.top, i16(object.rect.right - object.rect.left),
+ComponentPlace placeOf(const RPageObject& object, Point16 at) {
+    return {i16(object.rect.left + at.h), i16(object.rect.top + at.v), i16(object.rect.right - object.rect.left),
             i16(object.rect.bottom - object.rect.top)};
 }
 
@@ -58,11 +58,12 @@ i32 buildSound(std::span<const u8> wave, i32 startMs, i32 durationMs, Components
 
 // The components of one page from `startMs` for `durationMs`: its picture, its movies, its
 // sounds (each at most the page's length).
-i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 durationMs, Components* out) {
+i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 durationMs, Components* out,
+              PagePlacement placement = {}) {
     auto still = std::make_unique<RMovieComponent>(kComponentPicture, ComponentPlace{0, 0, i16(picture.Width()), i16(picture.Height())},
                                                     startMs, durationMs, kPictureLayer);
     std::vector<std::vector<u8>> frames;
-    if (const i32 err = AnimatePage(page, picture.Width(), picture.Height(), durationMs, &frames)) return err;
+    if (const i32 err = AnimatePage(page, picture.Width(), picture.Height(), durationMs, &frames, placement)) return err;
     if (const i32 err = frames.empty() ? still->WritePicture(picture.Jpeg()) : still->WriteFrames(frames, durationMs))
         return err;
     out->push_back(std::move(still));
@@ -71,7 +72,8 @@ i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 dura
     while (page.NextObjectSkipFlagged(&it, &object, fourCC("??PO"))) {
         if (!isMediaFile(object->Type())) continue;
         if (object->Type() == kTypeMovie) {
-            auto movie = std::make_unique<RMovieComponent>(kComponentMovie, placeOf(*object), startMs, durationMs, kMovieLayer);
+            auto movie = std::make_unique<RMovieComponent>(kComponentMovie, placeOf(*object, placement.at), startMs, durationMs,
+                                                           kMovieLayer);
             if (const i32 err = movie->WriteMovie(mediaOf(*object))) return err;
             out->push_back(std::move(movie));
         } else if (object->Type() == kTypeSound) {
@@ -194,9 +196,11 @@ i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, con
         u8 seconds = 0, mode = 0;
         page.GetTiming(&seconds, &mode);
         if (seconds > 0) duration = i32(seconds) * 1000;
-        std::unique_ptr<PagePicture> picture = PagePicture::OfPage(data, canvas.width, canvas.height);
+        // Each slide as the show plays it: in the middle of the show, its colour around it.
+        const PagePlacement placement = PagePicture::SlidePlacement(data, canvas.width, canvas.height, canvas.background);
+        std::unique_ptr<PagePicture> picture = PagePicture::OfPage(data, canvas.width, canvas.height, true, placement);
         if (!result && !picture) result = kExportNoMemory;
-        if (!result) result = buildPage(data, *picture, start, duration, &components);
+        if (!result) result = buildPage(data, *picture, start, duration, &components, placement);
         const TransitionKind kind = transitionKindOfIndex(page.GetTransitionEffect());
         if (!result && kind != TransitionKind::None)
             result = buildTransition(kind, *before, *picture, start, &components);

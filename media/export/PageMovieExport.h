@@ -20,9 +20,12 @@ constexpr i32 kTransitionFrames = 12;
 // A page without sound, movie or timing.
 constexpr i32 kDefaultPageMs = 5000;
 
+// A page's movie is of the page's size; a show's of the show's, each slide in its middle with
+// the show's colour (RGB555) around it, as the slide show plays it.
 struct MovieExportCanvas {
     u16 width = kPageWidth;
     u16 height = kPageHeight;
+    u16 background = 0x7FFF;
 };
 
 // How long the page plays on its own: its longest movie in whole seconds or its last sound,

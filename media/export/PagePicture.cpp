@@ -2,6 +2,7 @@
 
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/pages/PagePainting.h"
+#include "document/project/BackgroundColors.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/GfxOffscreenPort.h"
 #include "media/quicktime/ImgJpeg.h"
@@ -16,7 +17,7 @@ PagePicture::~PagePicture() {
     gfxDisposePort(port_);
 }
 
-std::unique_ptr<PagePicture> PagePicture::Blank(u16 width, u16 height) {
+std::unique_ptr<PagePicture> PagePicture::Blank(u16 width, u16 height, u16 fill) {
     if (width == 0 || height == 0) return nullptr;
     std::unique_ptr<PagePicture> picture(new PagePicture());
     picture->port_ = gfxNewOffscreenPort(width, height, 16, nullptr);
@@ -30,8 +31,24 @@ std::unique_ptr<PagePicture> PagePicture::Blank(u16 width, u16 height) {
     picture->height_ = height;
     picture->View();
     for (i32 y = 0; y < height; ++y)
-        for (i32 x = 0; x < width; ++x) picture->view_.Row(y)[x] = 0x7FFF;
+        for (i32 x = 0; x < width; ++x) picture->view_.Row(y)[x] = fill;
     return picture;
+}
+
+PagePlacement PagePicture::SlidePlacement(const RPageData& page, u16 width, u16 height, u16 fill) {
+    PagePlacement placement;
+    placement.fill = fill;
+    RPageObject* background = nullptr;
+    if (page.FindObject(kTypeBitmap, kBackgroundId, &background) == 0 && background)
+        placement.at = {i16((i32(width) - (background->rect.right - background->rect.left)) / 2),
+                        i16((i32(height) - (background->rect.bottom - background->rect.top)) / 2)};
+    return placement;
+}
+
+u16 PagePicture::ShowBackground(u16 colourIndex) {
+    constexpr u16 kBlack = 14;
+    const BackgroundColor& c = kBackgroundColors[colourIndex < kBackgroundColorCount ? colourIndex : kBlack];
+    return rgb555(c.red, c.green, c.blue);
 }
 
 void PagePicture::View() {
@@ -45,12 +62,13 @@ void PagePicture::Relock() {
     if (port_->LockBits(&bits_) == kErrNone) View();
 }
 
-std::unique_ptr<PagePicture> PagePicture::OfPage(const RPageData& page, u16 width, u16 height, bool flash) {
-    std::unique_ptr<PagePicture> picture = Blank(width, height);
+std::unique_ptr<PagePicture> PagePicture::OfPage(const RPageData& page, u16 width, u16 height, bool flash,
+                                                 PagePlacement placement) {
+    std::unique_ptr<PagePicture> picture = Blank(width, height, placement.fill);
     if (!picture) return nullptr;
     // Render draws through the port's own drawing, which wants the bits unlocked.
     picture->port_->UnlockBits(&picture->bits_);
-    const EngineErr drawn = page.Render(picture->port_, 0, 0);
+    const EngineErr drawn = page.Render(picture->port_, placement.at.h, placement.at.v);
     if (picture->port_->LockBits(&picture->bits_) != kErrNone || drawn != kErrNone) return nullptr;
     picture->View();
     const VectorPainter painter = flash ? GetVectorPainter() : nullptr;
@@ -59,7 +77,8 @@ std::unique_ptr<PagePicture> PagePicture::OfPage(const RPageData& page, u16 widt
     while (painter && page.NextObjectSkipFlagged(&it, &object, fourCC("??PO"))) {
         if (object->Type() != kTypeFlash && object->Type() != kTypeFlashAnimation) continue;
         const auto& media = static_cast<const RMediaFilePageObject*>(object)->media;
-        const Rect16 place{object->rect.left, object->rect.top, object->rect.right, object->rect.bottom};
+        Rect16 place{object->rect.left, object->rect.top, object->rect.right, object->rect.bottom};
+        rectOffset(&place, placement.at.h, placement.at.v);
         // A movie the painter cannot read leaves its place as the page shows it.
         painter(picture->bits_, media, place);
     }

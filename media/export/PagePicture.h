@@ -1,8 +1,9 @@
 #pragma once
 // A page as the exports show it: its background, pictures and texts drawn as the canvas draws
 // them, with the first frame of each vector graphic over them, into a 16-bit picture of the
-// canvas's size (the page's top-left corner at its top-left). The exports take it as rows of
-// RGB555 words and as a JPEG stream. User-interface thread.
+// canvas's size (the page's top-left corner at its top-left), or of the slide show's size with
+// the page in its middle as the show plays it. The exports take it as rows of RGB555 words and
+// as a JPEG stream. User-interface thread.
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,12 @@
 #include "engine/gfx/GfxPort.h"
 #include "tools/base/PixelView.h"
 
+// Where the page's top-left corner lies in the picture, and the colour around the page.
+struct PagePlacement {
+    Point16 at{0, 0};
+    u16 fill = 0x7FFF;
+};
+
 class PagePicture {
 public:
     ~PagePicture();
@@ -18,10 +25,15 @@ public:
     PagePicture& operator=(const PagePicture&) = delete;
 
     // Null when the picture cannot be made (no memory, a side of 0).
-    static std::unique_ptr<PagePicture> Blank(u16 width, u16 height);
+    static std::unique_ptr<PagePicture> Blank(u16 width, u16 height, u16 fill = 0x7FFF);
     // Without `flash`, the places of the page's vector graphics show what lies beneath them.
     static std::unique_ptr<PagePicture> OfPage(const Ostrel::RPageData& page, u16 width, u16 height,
-                                               bool flash = true);
+                                               bool flash = true, PagePlacement placement = {});
+    // The page as the slide show shows it in a picture of the show's size: in the middle at its
+    // background picture's size (at the top-left without one), the show's colour around it.
+    static PagePlacement SlidePlacement(const Ostrel::RPageData& page, u16 width, u16 height, u16 fill);
+    // The RGB555 colour of a show's background colour index; black outside the table.
+    static u16 ShowBackground(u16 colourIndex);
 
     u16 Width() const { return width_; }
     u16 Height() const { return height_; }

@@ -39,7 +39,8 @@ public:
     virtual bool printerSettings(const std::string& device, PrinterSettings* out) = 0;
     // False when there is no such printer.
     virtual bool capabilities(const std::string& device, PrinterCapabilities* out) = 0;
-    // Null with the code in `error` when the job cannot start.
+    // Null with the code in `error` when the job cannot start. The title is the program's text
+    // (cp1252), turned into UTF-8 wherever it leaves the program: a file's name, a queue's job.
     virtual std::unique_ptr<PrintJob> startJob(const PrinterSettings& settings, const std::string& title, AbortProc abort,
                                                int* error) = 0;
 };

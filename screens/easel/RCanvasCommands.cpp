@@ -408,7 +408,7 @@ void RCanvas::AbcTextAnswered(RDlgBase* dialog) {
     if (!dialog || dialog != abcText_.get()) return;
     GlobalUserSettings* settings = owner_ ? owner_->UserSettings() : nullptr;
     if (dialog->GetResult() == kDlgResultConfirm && settings) {
-        const std::string text = abcText_->Text().empty() ? std::string(kABCTextDefault) : abcText_->Text();
+        const std::string text = abcText_->Text().empty() ? ABCTextDefault() : abcText_->Text();
         settings->alphabetText.fill('\0');
         text.copy(settings->alphabetText.data(), settings->alphabetText.size() - 1);
     }

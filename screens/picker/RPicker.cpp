@@ -27,6 +27,7 @@
 #include "framework/language/LanguageTexts.h"
 #include "framework/resources/mfxReadResource.h"
 #include "framework/undo/UndoManager.h"
+#include "media/export/PagePicture.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/ui/MessageQueue.h"
 #include "screens/picker/PickerCommands.h"
@@ -363,17 +364,17 @@ u32 RPicker::HandleMouseMove(Point16 point, u32) {
     return 0;
 }
 
-// The slide show as a movie: its pages at the easel's canvas size, each for its time.
+// The slide show as a movie, each slide for its time as the slide show plays it.
 void RPicker::Export() {
     RApplication* app = GetApplication();
     const Paths* paths = app ? app->GetPaths() : nullptr;
     if (!paths || !Document() || Document()->PageCount() == 0) return;
     ExportSources sources;
     sources.document = Document();
-    Rect16 canvas{};
-    app->GetCanvasRect(&canvas);
-    if (canvas.right > canvas.left && canvas.bottom > canvas.top)
-        sources.canvas = {u16(canvas.right - canvas.left), u16(canvas.bottom - canvas.top)};
+    const Rect16& show = app->SlideShowRect();
+    if (show.right > show.left && show.bottom > show.top)
+        sources.canvas = {u16(show.right - show.left), u16(show.bottom - show.top),
+                          PagePicture::ShowBackground(Document()->BackgroundColor())};
     sources.programFolder = paths->ProgramFolder();
     ExportWithDialog(app->GetMainWindow(), *paths, kPickerExportKinds, projectName_, sources);
 }
@@ -422,6 +423,7 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
     case kPickerToggleDialog: OpenSlideDialog(code, message->param2 == 0xFFFF ? -1 : message->param2); break;
     case kPickerCellToggle: OpenSlideDialog(kPickerToggleDialog, CellOfHotSpot(message->param1)); break;
     case kPickerAddPicture:
+    case kPickerButtonLoad:
     case kMsgMenuOpenPicture: AskForPicture(); break;
     case kMsgMenuImport: AskForMedia(u16(message->param2)); break;
     case kMsgMenuNewSlideShow:
@@ -480,8 +482,7 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
             }
         });
         break;
-    case kMsgMenuOpenProject:
-    case kPickerButtonLoad: OpenProjectFile(); break;
+    case kMsgMenuOpenProject: OpenProjectFile(); break;
     case kMsgMenuCutSlide: CutOrCopy(true); break;
     case kMsgMenuCopySlide: CutOrCopy(false); break;
     case kMsgMenuPasteSlide: Paste(); break;

@@ -6,7 +6,7 @@
 #include "app/settings/GlobalUserSettings.h"
 #include "document/objects/RTextPageObject.h"
 #include "document/pages/RPage.h"
-#include "document/project/BackgroundColors.h"
+#include "media/export/PagePicture.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxOffscreenPort.h"
@@ -19,14 +19,6 @@
 namespace Ostrel {
 
 namespace {
-
-// A colour index outside the table shows black.
-constexpr u16 kOutsideTableColor = 14;
-
-u16 backgroundPixel(u16 index) {
-    const BackgroundColor& c = kBackgroundColors[index < kBackgroundColorCount ? index : kOutsideTableColor];
-    return rgb555(c.red, c.green, c.blue);
-}
 
 // A 16-bit picture of the show's size, locked for as long as the canvas draws into it.
 GfxPort* newPicture(const Rect16& show, PixelView* view) {
@@ -97,7 +89,7 @@ void RSlideShowCanvas::ShowPage(RPage* page, u16 backgroundColor) {
     // What the page before played goes with it.
     media_.reset();
     shown_ = page;
-    page_.Fill(backgroundPixel(backgroundColor));
+    page_.Fill(PagePicture::ShowBackground(backgroundColor));
     RPageData& data = page->Data();
     // The page keeps the easel's size: it is drawn in the middle of the show rectangle.
     RPageObject* background = nullptr;

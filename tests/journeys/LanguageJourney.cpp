@@ -309,6 +309,18 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
         {"show-open-question", menu("File", "Open"), {}, [](Journey& j) { j.click(kQuestionCancel); }},
         {"show-export-dialog", menu("File", "Export"), fileDialog, pressKey("Escape")},
         {"show-print-dialog", menu("File", "Print"), items("DialogsStrings", {"PrintOptions", "PrintMode"}), pressKey("Escape")},
+        // The printer's own dialog, every word whole beside its field.
+        {"show-print-options",
+         [](Journey& j) {
+             Area options;
+             if (auto opened = menu("File", "Print")(j); !opened) return opened;
+             const std::string word = languageText("Spanish", "DialogsStrings", "PrintOptions");
+             if (auto shown = j.waitFor([&] { return (options = findWidgetText(j.screenshot(), word, kScreen)).width > 0; }, word); !shown)
+                 return shown;
+             j.click(options);
+             return testing::AssertionSuccess();
+         },
+         items("DialogsStrings", {"From", "To", "NumberOfCopies", "Collate"}), [](Journey& j) { j.key("Escape"), j.settle(), j.key("Escape"); }},
         {"colour-dialog", menu("Toolbox", "PickBgColor"), {}, pressKey("Escape")},
         {"transitions", menu("Toolbox", "ChangeEffects"), {}, pressKey("Escape")},
         {"timing", clickAt(kFirstTiming), {}, pressKey("Escape")},

@@ -55,7 +55,9 @@ TEST(PasteJourney, AnotherProgramsPictureIsPastedOnThePageFromAnyPanel) {
     };
     // A floating picture's dotted edge keeps moving: the window does not settle until it is put down.
     ASSERT_TRUE(j.waitFor([&] { return pasted(j.screenshot()); }, "the picture over the page"));
-    j.keep("floating");
+    const Shot floating = j.keep("floating");
+    EXPECT_EQ(floating.countColour({page.x, page.y + page.height, page.width, 20}, kBlue, 8), 0)
+        << "cut to the page's height: nothing of it floats over what lies below the page";
     EXPECT_EQ(other.given(), 1) << "read once, in pieces";
 
     // A press beside the page puts it down where it floats.

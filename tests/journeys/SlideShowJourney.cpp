@@ -1,6 +1,6 @@
 // A child fills three pictures with colours and makes a slide show of them: loads them into the
-// strip, gives the first slide a shorter time by clicking the timing under it, plays the show,
-// saves it, makes a movie of it and prints it to a PDF file, and finds the show listed and
+// strip with the picker's Load button, gives the first slide a shorter time by clicking the timing under it, plays the show,
+// saves it, makes a movie of it whose held slide is the one the show played, prints it to a PDF file, and finds the show listed and
 // opened again after the program has been started anew. A page made into a player file plays
 // on a fresh copy of that file in an X server of its own.
 #include <signal.h>
@@ -14,6 +14,8 @@
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/ProgramSteps.h"
 #include "tests/journeys/WidgetText.h"
+#include "platform/media/movie/MovieCompositor.h"
+#include "platform/media/playback/MovieSource.h"
 #include "tests/platform/print/PdfPages.h"
 #include "tests/xserver/XScreenshot.h"
 #include "tests/xserver/XvfbServer.h"
@@ -113,10 +115,11 @@ testing::AssertionResult toThePicker(Journey& j) {
     return j.settle();
 }
 
-// Add > Load a Picture..., the picture chosen in the dialog's list by its name; waits until
+// The picker's Load button, the picture chosen in the dialog's list by its name; waits until
 // its colour shows in the strip.
 testing::AssertionResult loadPicture(Journey& j, const std::string& name, uint32_t colour) {
-    if (auto chosen = chooseMenu(j, "Add", "Load a Picture..."); !chosen) return chosen;
+    constexpr int32_t kLoadFromButtonsLeft = 458;
+    j.click(planned("picker.buttons").x + kLoadFromButtonsLeft, planned("picker.buttons").centerY());
     if (auto listed = clickWidgetText(j, name, 0xFFFFFF); !listed) return listed;
     if (auto opened = clickWidgetText(j, "Open"); !opened) return opened;
     const Area strip = planned("picker.strip");
@@ -146,6 +149,25 @@ std::vector<Area> controlsUnder(const Shot& shot, const Area& picture) {
 bool showing(const Shot& shot, uint32_t colour) {
     const Area canvas = planned("slideshow.canvas");
     return shot.countColour(canvas, colour, 8) > canvas.width * canvas.height * 8 / 10;
+}
+
+// The pixels of the show's canvas on the screen unlike the movie's picture at `ms`; -1 when the
+// movie is not of the canvas's size.
+int differencesFromMovie(const Shot& shot, const fs::path& movie, int64_t ms) {
+    namespace pm = plat::media;
+    std::shared_ptr<pm::MovieSource> source;
+    const Area c = planned("slideshow.canvas");
+    pm::Frame frame;
+    if (pm::openMovieSource(movie.string(), 0, 0, &source) != pm::kMrNoErr || frame.reset(c.width, c.height) != pm::kMrNoErr ||
+        pm::widthOf(source->naturalBounds()) != c.width || pm::heightOf(source->naturalBounds()) != c.height ||
+        source->drawFrame(ms * source->timeScale() / 1000, frame.map, source->naturalBounds()) != pm::kMrNoErr)
+        return -1;
+    int differing = 0;
+    for (int32_t i = 0; i < c.width * c.height; ++i) {
+        const uint8_t* p = &frame.pixels[size_t(i) * 4];  // BGRA
+        differing += !nearColour(shot.pixel(c.x + i % c.width, c.y + i / c.width), uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0], 24);
+    }
+    return differing;
 }
 
 std::vector<fs::path> filesEndingIn(const fs::path& folder, const std::string& ending) {
@@ -228,6 +250,9 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     j.keep("playing");
     ASSERT_TRUE(j.waitFor([&] { return showing(j.screenshot(), blue); }, "the second slide playing"));
     EXPECT_LT(Clock::now() - redShown, std::chrono::milliseconds(6000)) << "the first slide kept its seven seconds";
+    // The second slide held, its transition over: what the movie must show while it holds.
+    ASSERT_TRUE(j.settle());
+    const Shot held = j.keep("held");
     ASSERT_TRUE(j.waitFor([&] { return showing(j.screenshot(), green); }, "the third slide playing", std::chrono::seconds(30)));
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(strip, 0x3B2A5C, 8) > strip.width * strip.height / 4; },
                           "the picker again after the show", std::chrono::seconds(30)));
@@ -258,6 +283,9 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     ASSERT_TRUE(j.settle());
     EXPECT_GT(fs::file_size(movies.front()), 1000u);
     EXPECT_NE(firstBytes(movies.front(), 16).find("ftyp"), std::string::npos) << "a QuickTime movie";
+    // Half way through the second slide's seven seconds, after the first's two.
+    const int differing = differencesFromMovie(held, movies.front(), 2000 + 3500);
+    EXPECT_TRUE(differing >= 0 && differing < 640 * 480 / 100) << differing << " pixels unlike the slide the show held";
 
     // Printed to the PDF file printer: every slide on the paper, inside a margin of white.
     ASSERT_TRUE(chooseMenu(j, "File", "Print..."));

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/charset/Conversion.h"
 #include "platform/print/cups/CupsJobOptions.h"
 #include "platform/print/pdf/PdfFileJob.h"
 #include "platform/print/pdf/PdfFilePrinter.h"
@@ -94,7 +95,7 @@ std::string makeSpoolFolder() {
 class CupsJob : public PrintJob {
 public:
     CupsJob(std::string folder, std::unique_ptr<PdfFileJob> file, PrinterSettings settings, std::string title)
-        : folder_(std::move(folder)), file_(std::move(file)), settings_(std::move(settings)), title_(std::move(title)) {}
+        : folder_(std::move(folder)), file_(std::move(file)), settings_(std::move(settings)), title_(cp1252ToUtf8(title)) {}
     ~CupsJob() override {
         const std::string path = file_->path();
         file_.reset();
@@ -121,6 +122,7 @@ private:
     std::string folder_;
     std::unique_ptr<PdfFileJob> file_;
     PrinterSettings settings_;
+    // As CUPS takes a job's name: UTF-8.
     std::string title_;
 };
 

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/charset/Conversion.h"
 #include "platform/print/pdf/PdfFileJob.h"
 
 namespace plat::print {
@@ -15,10 +16,11 @@ constexpr uint16_t kPdfResolution = 150;
 Paper a4() { return Paper{"A4", 2100, 2970}; }
 Paper letter() { return Paper{"Letter", 2159, 2794}; }
 
-// A job title as the stem of a file name: no folder separators, no leading dot, never empty.
+// A job title as the stem of a file name, in UTF-8 as every name on the disc: no folder
+// separators, no leading dot, never empty.
 std::string fileStemOf(const std::string& title) {
     std::string name;
-    for (char c : title) name += (c == '/' || c == '\0') ? '_' : c;
+    for (char c : cp1252ToUtf8(title)) name += (c == '/' || c == '\0') ? '_' : c;
     while (!name.empty() && name.front() == '.') name.erase(name.begin());
     return name.empty() ? std::string("Untitled") : name;
 }

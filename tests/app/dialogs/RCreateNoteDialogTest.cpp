@@ -100,13 +100,16 @@ TEST_F(TeacherNote, ReadInSpanishStartsUntickedForANewNoteOnly) {
             written.GetNote()->SetText(row.written);
             written.GetNote()->SetKind(row.writtenKind);
         }
+        written.SetDirtyState(false);
         RCreateNoteDialog dialog(mainWindow, written);
         dialog.Setup();
         EXPECT_EQ(dialog.IsChecked(kNoteItemSpanish), row.ticked);
-        // Kept as shown: OK on an unchanged tick writes the note in that language.
+        // Kept as shown: OK on an unchanged tick writes the note in that language, and the
+        // page, changed by nothing else, is one to save.
         dialog.SetItemText(kNoteItemText, "words");
         use(dialog, kNoteItemOk);
         EXPECT_EQ(written.GetNote()->GetKind(), row.ticked ? 1 : 0);
+        EXPECT_TRUE(written.IsDirty());
     }
 }
 

@@ -239,6 +239,12 @@ TEST_F(LibraryChoices, RunClosedWithoutOkLeavesThePageAsItWas) {
     EXPECT_EQ(RLibPrefsDialog::Run(mainWindow, page, *libraries, &poster, &panel), kLibPrefsCancelResult);
     EXPECT_TRUE(exclusions->Keys().empty());
     EXPECT_FALSE(page.IsDirty());
+    // A page that had no choices yet is not changed by looking at them.
+    RPageData untouched;
+    untouched.SetDirtyState(false);
+    scriptKey(0x1B);
+    RLibPrefsDialog::Run(mainWindow, untouched, *libraries, &poster, &panel);
+    EXPECT_FALSE(untouched.IsDirty());
     settle();
     EXPECT_TRUE(panel.heard.empty());
 }

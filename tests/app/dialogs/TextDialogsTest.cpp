@@ -35,7 +35,7 @@ TEST_F(TextDialogs, TheABCTextIsCutToItsSixtyThreeCharacters) {
         std::string given;
         std::string shown;
     };
-    const Case cases[] = {{"", kABCTextDefault}, {exact, exact}, {exact + "y", exact}, {"abc", "abc"}};
+    const Case cases[] = {{"", ABCTextDefault()}, {exact, exact}, {exact + "y", exact}, {"abc", "abc"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.given.size());
         owner.heard.clear();

@@ -129,19 +129,22 @@ TEST_F(PrintCommandTest, TheSlideShowDialogFollowsItsCommands) {
         u16 preview;
     };
     const Case cases[] = {
-        {"opened", {}, kLayoutFullPage, kPrintLandscape, false, false, "n/a", false, 900},
+        {"opened", {}, kLayoutFullPage, kPrintLandscape, false, false, "", false, 900},
         {"comic", {kPrintComic}, kLayoutComic, kPrintLandscape, true, true, "6", true, 905},
         {"card in portrait", {kPrintCard, kPrintPortraitItem}, kLayoutCard, kPrintPortrait, true, true, "4", true, 904},
         {"story", {kPrintStory}, kLayoutStory, kPrintLandscape, true, true, "2", true, 901},
-        {"thumbnail forces portrait", {kPrintThumbnail}, kLayoutThumbnail, kPrintPortrait, false, true, "24", true, 907},
+        // The show has 8 slides: the thumbnails offer those, not 24.
+        {"thumbnail forces portrait", {kPrintThumbnail}, kLayoutThumbnail, kPrintPortrait, false, true, "8", true, 907},
         {"comic after thumbnail is landscape again", {kPrintThumbnail, kPrintComic}, kLayoutComic, kPrintLandscape, true,
          true, "6", true, 905},
         {"full page resets", {kPrintStory, kPrintPortraitItem, kPrintFullPage}, kLayoutFullPage, kPrintLandscape, false,
-         false, "n/a", false, 900},
+         false, "", false, 900},
     };
     for (const Case& c : cases) {
         RPrintDialog dialog(window.get(), kPrintModeSlides);
         ASSERT_EQ(dialog.LoadError(), kErrNone);
+        RPrintJob base(1, sources);
+        dialog.SetBaseJob(&base);
         dialog.Initialize();
         for (u16 command : c.commands) dialog.OnCommand(command, kDlgNotifyClicked, 0);
         EXPECT_EQ(dialog.Layout(), c.layout) << c.name;

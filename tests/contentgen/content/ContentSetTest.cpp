@@ -982,7 +982,7 @@ TEST_F(ContentSet, MenuBarIsTheMainLayoutWithTheLanguageFilesTexts) {
 
 TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
     const std::vector<std::pair<const char*, std::vector<const char*>>> keys = {
-        {"GeneralStrings", {"AppName"}},
+        {"GeneralStrings", {"AppName", "ABCTextDefault"}},
         {"ContentStrings", {"InsertDisc", "EjectOtherCDs", "AreYouSureQuit", "NoDataMustQuit", "fatal", "volLocked",
                             "volWriteProtect", "volNotPrsntTwo"}},
         {"XPStrings", {"MutexError"}},
@@ -995,7 +995,7 @@ TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
                          "SaveProjectPrompt", "FileLocked", "PictureFullMemErr", "NotEnoughMemoryToSave", "PictureFull",
                          "ReplaceMovieWarning", "NotEnoughDiskSpace", "GeneralErrorOccured", "CantExportPageAsMovie",
                          "CantExportPageAsMovie_Memory", "CantExportPageAsMovie_DiskSpace", "CantExportProjectAsMovie",
-                         "CantExportProjectAsMovie_Memory", "CantExportProjectAsMovie_DiskSpace"}},
+                         "CantExportProjectAsMovie_Memory", "CantExportProjectAsMovie_DiskSpace", "ShowPrintedToFile"}},
         // The file dialogs' titles and type labels, which fall back to English without them.
         {"FileStrings", {"SaveProjectTitle", "SavePictureTitle", "ImportTitle", "ExportTitle", "FilterPictures",
                          "FilterOwnPictures", "FilterProjects", "FilterMovies", "FilterSounds", "FilterFlash", "FilterMedia",
@@ -1019,7 +1019,7 @@ TEST_F(ContentSet, EveryTextKeyIsInBothLanguages) {
                             "Poster3x3", "Reverse"}},
         {"DialogsStrings", {"Print", "Ok", "Cancel", "Printer", "Name", "Status", "Type", "Where", "Comment", "Properties",
                             "PrintToFile", "PrintRange", "All", "Pages", "From", "To", "Selection", "Copies",
-                            "NumberOfCopies"}},
+                            "NumberOfCopies", "Collate", "PdfPrinter"}},
         {"ToolTips", {"IdeaMachine", "Draw", "Text", "Paint", "FillBucket", "Stickers", "Backgrounds", "Mixer", "RubberStamps",
                       "Sounds", "Animations", "Grab", "Eraser", "StartOver", "Stop", "GoToSlideShow", "Help", "Play", "Undo",
                       "Color", "SlideTransitions", "NewSlideShow", "Load", "TrashCan", "GoToPaintZone"}},
@@ -1320,6 +1320,11 @@ TEST_F(ContentSet, ASecondRunGivesTheSameBytes) {
         const std::vector<u8> second{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         EXPECT_TRUE(second == bytes) << path;
     }
+}
+
+// In Spanish, stickers go by one name.
+TEST_F(ContentSet, StickersGoByOneNameInSpanish) {
+    EXPECT_EQ(text(kSpanishTextFile).find("Calcoman"), std::string::npos);
 }
 
 }  // namespace

@@ -8,12 +8,15 @@
 #include "contentgen/content/BitmapWriter.h"
 #include "contentgen/content/Cp1252.h"
 #include "contentgen/content/IniWriter.h"
+#include "contentgen/content/MidiMusic.h"
 #include "contentgen/content/RegionWriter.h"
 #include "contentgen/content/ShapeGroupBuilder.h"
 #include "contentgen/content/SoundSynth.h"
 #include "contentgen/content/SpeechSynth.h"
 #include "contentgen/content/SwfMovieWriter.h"
 #include "contentgen/content/TextCatalog.h"
+#include "engine/audio/format/ArchiveMidi.h"
+#include "engine/audio/format/MidiEvents.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/regions/Regions.h"
 #include "media/swf/Document.h"
@@ -250,6 +253,24 @@ TEST(ContentTextCatalog, LineFeedsAreEscapedAndKeysGivenTwiceAreRefused) {
     EXPECT_THROW(texts.add(nlohmann::ordered_json::parse(R"({"S": {"K": ["a", "b"]}})")), std::invalid_argument);
     EXPECT_THROW(texts.add(nlohmann::ordered_json::parse(R"({"S": {"L": ["only English"]}})")), std::invalid_argument);
     EXPECT_THROW(texts.lookup("S/Missing", Language::English), std::out_of_range);
+}
+
+// A tune keeps its tempo: the first track sets the quarter note's length in microseconds.
+TEST(ContentMidiMusic, ATuneIsPlayedAtItsTempo) {
+    for (const int bpm : {60, 200}) {
+        const nlohmann::json spec = {{"midi", {{"bpm", bpm}, {"tracks", {{{"notes", {{60, 2}}}}, {{"notes", {{64, 2}}}}}}}}};
+        const std::vector<u8> tune = composeMidiTune(spec);
+        ArchiveMidiInfo info;
+        ASSERT_EQ(readArchiveMidi(tune, &info), kErrNone);
+        const std::span<const u8> track(tune.data() + info.tracks[0].offset, info.tracks[0].length);
+        u32 tempo = 0, delta = 0;
+        u8 running = 0;
+        MidiEvent event;
+        for (size_t at = 0; !tempo && readMidiVarLen(track, &at, &delta) && readMidiEvent(track, &at, &running, &event);)
+            if (event.kind == MidiEventKind::Meta && event.metaType == kMidiMetaTempo && event.payload.size() == 3)
+                tempo = u32(event.payload[0]) << 16 | u32(event.payload[1]) << 8 | event.payload[2];
+        EXPECT_EQ(tempo, u32(60000000 / bpm)) << bpm;
+    }
 }
 
 TEST(ContentSoundSynth, LengthsAreTakenUpToTheLimitAndRefusedPastIt) {

@@ -1,5 +1,5 @@
-// The user guide writer: one PDF page per manifest page in each language, its title in the
-// document's information, and a manifest it cannot lay out refused.
+// The user guide writer: one PDF page of text per manifest page in each language, its title in
+// the document's information, and a manifest it cannot lay out refused.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -39,11 +39,13 @@ TEST_F(UserGuideWriterTest, TheProgramsGuideHasAPageForEachOfItsPagesInBothLangu
         std::string title;  // as the document's information holds it
     };
     for (const Case& c : {Case{Language::English, "(Tumblo 4 User Guide)"},
-                          Case{Language::Spanish, "(Tumblo 4: Gu\\355a del usuario)"}}) {
+                          Case{Language::Spanish, "<FEFF00540075006D0062006C006F00200034003A00200047007500ED"}}) {
         const std::string pdf = write(guide, c.language);
         EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
         EXPECT_EQ(count(pdf, "/Type /Page "), guide["pages"].size());
         EXPECT_NE(pdf.find("/Title " + c.title), std::string::npos);
+        // Text in its fonts, that a reader can search and read aloud, not pictures of it.
+        EXPECT_TRUE(pdf.find("/FontFile") != std::string::npos && pdf.find("/Subtype /Image") == std::string::npos);
         EXPECT_EQ(pdf.substr(pdf.size() - 6), "%%EOF\n");
     }
 }

@@ -21,8 +21,11 @@ std::vector<std::string> names(const RPortfolio& portfolio) {
 
 TEST_F(Portfolio, ProjectsListedOpenedAndDeleted) {
     Paths paths(roots());
-    write("data/tumblo4/Users/Ann/Slide Shows/Zoo.tbp", "[Pages]\r\nPage1=Lion.tbx,1\r\nPage_highnumber=1\r\n");
-    write("data/tumblo4/Users/Ann/Slide Shows/Farm.TBP", "");
+    write("data/tumblo4/Users/Ann/Slide Shows/Zoo.tbp", "[Pages]\r\nPage1=Lion.tbx,1\r\nPage2=Cat.png,1\r\nPage_highnumber=2\r\n");
+    write("data/tumblo4/Users/Ann/Slide Shows/Farm.TBP", "[Pages]\r\nPage1=Cat.png,1\r\nPage_highnumber=1\r\n");
+    write("data/tumblo4/Users/Ann/Slide Shows/Lion.tbx", "copy");
+    write("data/tumblo4/Users/Ann/Slide Shows/Cat.png", "shared");
+    write("data/tumblo4/Users/Ann/Pictures/Lion.tbx", "picture");
     write("data/tumblo4/Users/Ann/Slide Shows/notes.txt", "");
     write("data/tumblo4/Users/Bo/Slide Shows/Sea.tbp", "");
     RPortfolio portfolio(paths, "Ann");
@@ -39,6 +42,9 @@ TEST_F(Portfolio, ProjectsListedOpenedAndDeleted) {
     EXPECT_TRUE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Bo/Slide Shows/Sea.tbp"));
     EXPECT_EQ(portfolio.DeleteProject("Zoo"), kErrNone);
     EXPECT_EQ(names(portfolio), std::vector<std::string>{"Farm"});
+    EXPECT_FALSE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Ann/Slide Shows/Lion.tbx")) << "its own copy goes";
+    EXPECT_TRUE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Ann/Slide Shows/Cat.png")) << "Farm still shows it";
+    EXPECT_TRUE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Ann/Pictures/Lion.tbx"));
 
     ASSERT_EQ(portfolio.SetName("Bo"), kErrNone);
     EXPECT_EQ(portfolio.Document(), nullptr) << "another user's document is not kept";

@@ -40,7 +40,7 @@ TEST_F(AlertTest, KeysAnswerByButtonSet) {
         {"OK/Cancel Escape", kAlertOkCancel, {kVkEscape}, kAlertAnswerCancel},
         {"Retry/Cancel first", kAlertRetryCancel, {kVkSpace}, kAlertAnswerRetry},
         {"Yes/No second", kAlertYesNo | kAlertIconQuestion, {kVkTab, kVkReturn}, kAlertAnswerNo},
-        {"Yes/No Escape does nothing", kAlertYesNo, {kVkEscape, kVkReturn}, kAlertAnswerYes},
+        {"Yes/No Escape says No", kAlertYesNo, {kVkEscape}, kAlertAnswerNo},
         {"Yes/No/Cancel third", kAlertYesNoCancel, {kVkTab, kVkTab, kVkReturn}, kAlertAnswerCancel},
         {"Yes/No/Cancel wraps", kAlertYesNoCancel, {kVkTab, kVkTab, kVkTab, kVkReturn}, kAlertAnswerYes},
         {"unknown set is OK", 7, {kVkReturn}, kAlertAnswerOk},
@@ -86,7 +86,7 @@ TEST_F(AlertTest, ScriptedAnswersComeWhenTheInputRunsOut) {
 
 // Unanswered as Escape would leave it: a question never takes its yes from a quit.
 TEST_F(AlertTest, TheQuitMessageClosesTheAlertAndReachesTheOuterLoop) {
-    const std::pair<u32, u32> cases[] = {{kAlertYesNo, kAlertAnswerOk}, {kAlertYesNoCancel, kAlertAnswerCancel}};
+    const std::pair<u32, u32> cases[] = {{kAlertYesNo, kAlertAnswerNo}, {kAlertYesNoCancel, kAlertAnswerCancel}};
     for (const auto& [style, answer] : cases) {
         plat::postQuitMessage(3);
         press(plat::kVkTab);
@@ -109,7 +109,7 @@ TEST_F(AlertTest, AClosedWindowEndsTheAlertUnansweredAndHearsTheCloseAfterIt) {
         u32 answer;
     };
     const Case cases[] = {{kAlertYesNoCancel, kAlertAnswerCancel}, {kAlertOkCancel, kAlertAnswerCancel},
-                          {kAlertYesNo, kAlertAnswerOk}, {kAlertOk, kAlertAnswerOk}};
+                          {kAlertYesNo, kAlertAnswerNo}, {kAlertOk, kAlertAnswerOk}};
     const plat::WindowHandle handle = window->GetHandle();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.style);

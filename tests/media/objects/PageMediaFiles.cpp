@@ -9,6 +9,7 @@
 #include "media/swf/MemoryStream.h"
 #include "media/swf/MovieBuilder.h"
 #include "media/swf/ShapeTag.h"
+#include "media/swf/SoundTags.h"
 #include "media/quicktime/QtEffects.h"
 #include "media/swf/TagCodes.h"
 #include "platform/media/PixelRows.h"
@@ -21,7 +22,7 @@ constexpr i32 kTwips = 20;
 
 }  // namespace
 
-std::vector<u8> animationBytes(u16 frames, u32 rate, i16 width, i16 height) {
+std::vector<u8> animationBytes(u16 frames, u32 rate, i16 width, i16 height, u32 soundSamples) {
     swf::document movie;
     movie.version = swf::kComposedMovieVersion;
     movie.frameRect = swf::Rect{0, 0, width * kTwips, height * kTwips};
@@ -37,6 +38,19 @@ std::vector<u8> animationBytes(u16 frames, u32 rate, i16 width, i16 height) {
     shape->SetShape(square, block);
     shape->SetCharacterId(1);
     shape->Link(&movie);
+    if (soundSamples) {
+        auto* sound = new swf::tagDefineSound;
+        sound->rate = 22050;
+        sound->sampleCount = soundSamples;
+        std::vector<u8> samples(soundSamples);
+        for (u32 i = 0; i < soundSamples; ++i) samples[i] = (i / 25) % 2 ? 0x20 : 0xE0;
+        sound->SetSamples(samples.data(), soundSamples);
+        sound->SetCharacterId(2);
+        sound->Link(&movie);
+        auto* start = new swf::tagStartSound;
+        start->SetUse(swf::SoundInfo{.soundId = 2});
+        start->Link(&movie);
+    }
     for (u16 i = 0; i < frames; ++i) {
         auto* place = new swf::tagPlaceObject(swf::kTagPlaceObject2);
         place->flags = u16(swf::kPlaceHasMatrix | (i == 0 ? swf::kPlaceHasCharacter : swf::kPlaceMove));

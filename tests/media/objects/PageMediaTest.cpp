@@ -90,6 +90,20 @@ TEST_F(PageMediaTest, AFlashObjectStepsAFramePerFrameDurationAndLoops) {
     EXPECT_EQ(FlashMovieStep(nullptr), kFlashNoMovie);
 }
 
+// A sound its first frame starts goes on through the frames after it.
+TEST_F(PageMediaTest, AFlashObjectsSoundGoesOnThroughItsLaterFrames) {
+    RFlash flash(nullptr, kArea);
+    auto owned = object(kTypeFlashAnimation, mediatest::animationBytes(4, k12Fps, 64, 48, 22050), {10, 20, 74, 68});
+    FlashMovie* movie = FlashMovieLoad(&flash, owned->media, owned.get(), true);
+    ASSERT_NE(movie, nullptr);
+    FlashMoviePlay(movie);
+    EXPECT_EQ(movie->sounds().Sounding(), 1u);
+    clock_.advance(3 * 83);
+    shown(0, 0);
+    EXPECT_EQ(movie->currentFrame(), 3);
+    EXPECT_EQ(movie->sounds().Sounding(), 1u) << "a second of sound outlasts three frames";
+}
+
 TEST_F(PageMediaTest, FrameDurationsComeFromTheWholeRate) {
     const struct {
         u32 rate, duration;

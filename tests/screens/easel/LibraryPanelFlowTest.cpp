@@ -125,7 +125,7 @@ TEST_F(LibraryPanelFlow, ADraggedStickerGoesOnThePageWithItsMediaAndSurvivesSavi
     EXPECT_EQ((placed[0]->rect.left + placed[0]->rect.right) / 2, 200);
     EXPECT_EQ(placed[0]->rect.right - placed[0]->rect.left, 2 * readBE16(panel->Strip()[1].thumbnail.data()));
 
-    const std::string file = (std::filesystem::path(::testing::TempDir()) / "sticker.tbx").string();
+    const std::string file = root_ + "/sticker.tbx";
     EnginePath path(file);
     ASSERT_EQ(page().SaveToFile(path.get()), kErrNone);
     RPageData reopened;

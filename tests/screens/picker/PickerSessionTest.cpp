@@ -431,8 +431,8 @@ TEST_F(PickerSession, OpenAndNewGoOnOnlyAfterTheQuestion) {
         int fileDialogs;
         bool newShow;
     };
-    const Case cases[] = {{kPickerButtonLoad, kDlgResultLeave, 0, false},
-                          {kPickerButtonLoad, kWarningResultNo, 1, false},
+    const Case cases[] = {{kMsgMenuOpenProject, kDlgResultLeave, 0, false},
+                          {kMsgMenuOpenProject, kWarningResultNo, 1, false},
                           {kPickerButtonNewShow, kDlgResultLeave, 0, false},
                           {kPickerButtonNewShow, kWarningResultNo, 0, true}};
     for (const Case& c : cases) {

@@ -173,12 +173,13 @@ TEST_F(MoviePlayerTest, PlayingDrawsEachNewFrameOnce) {
 }
 
 TEST_F(MoviePlayerTest, DrawsScaledIntoItsBoxClippedToTheWorld) {
-    auto player = open(movie("box"));
+    // A movie of many times the pixels of its box.
+    auto player = open(movie("box", MovieSpec{.width = 320, .height = 240}));
     ASSERT_TRUE(player);
     World world = makeWorld(64, 48);
     std::fill(world->owned.begin(), world->owned.end(), 0);
     player->setWorld(world.get());
-    player->setBox(pm::MrRect{8, 40, 32, 72});  // half size, its right half outside the world
+    player->setBox(pm::MrRect{8, 40, 32, 72});  // its right half outside the world
     ASSERT_EQ(player->task(), pm::kMrNoErr);
     EXPECT_TRUE(near(pixelAt(world.get(), 48, 20), movietest::leftColour(0)));
     EXPECT_TRUE(near(pixelAt(world.get(), 60, 20), movietest::rightColour(0)));
