@@ -179,8 +179,8 @@ TEST_F(EaselImport, AddAPicturePlacesEveryKindCentredAndTheSaveKeepsThem) {
     }
 }
 
-// A picture as large as the canvas keeps its size; one pixel more on a side and it is fitted
-// into the canvas keeping its proportions.
+// Centred, a picture keeps a margin from the canvas's edges: one as large as the canvas, or
+// larger, is fitted inside the margin keeping its proportions.
 TEST_F(EaselImport, APictureLargerThanTheCanvasIsFittedIntoIt) {
     const i16 w = canvas.right, h = canvas.bottom;
     writePicture("fits.png", fourCC("PNGf"), w, h);
@@ -189,11 +189,16 @@ TEST_F(EaselImport, APictureLargerThanTheCanvasIsFittedIntoIt) {
     importThrough(kCmdAddGraphic, "wide.png");
     const std::vector<RBitmapPageObject*> found = pictures();
     ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0]->rect, canvas);
+    const i16 m = kCentredInset;
+    const PageRect& fits = found[0]->rect;
+    EXPECT_EQ(fits.top, m);
+    EXPECT_EQ(fits.bottom, h - m);
+    EXPECT_NEAR(fits.right - fits.left, w * (h - 2 * m) / h, 1);
+    EXPECT_NEAR(fits.left, (w - (fits.right - fits.left)) / 2, 1);
     const PageRect& wide = found[1]->rect;
-    EXPECT_EQ(wide.left, 0);
-    EXPECT_EQ(wide.right, w);
-    EXPECT_NEAR(wide.bottom - wide.top, h / 2, 1);
+    EXPECT_EQ(wide.left, m);
+    EXPECT_EQ(wide.right, w - m);
+    EXPECT_NEAR(wide.bottom - wide.top, (w - 2 * m) * h / (w * 2 + 2), 1);
     EXPECT_NEAR(wide.top, (h - (wide.bottom - wide.top)) / 2, 1);
 }
 
