@@ -17,10 +17,10 @@ constexpr u16 kFromDesktop = 0xFFFF;
 u16 startOf(u16 kind) {
     switch (kind) {
     case kImportPictureObject:
-    case kImportBackground: return kFromDesktop;
+    case kImportBackground:
+    case kImportMovie: return kFromDesktop;
     case kImportProject: return kFolderProjects;
     case kImportSoundOrFlash: return kFolderLibSounds;
-    case kImportMovie: return kFolderLibMovies;
     case kImportMedia: return kFolderUser;
     default: return kFolderPictures;
     }

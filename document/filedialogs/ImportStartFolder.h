@@ -1,8 +1,9 @@
 #pragma once
-// Where an import dialog opens. Pictures brought in from outside the program (the easel's Add
-// a Picture and Import a Background) start in the folder a file was last chosen from by such a
-// dialog while the program runs, else in the desktop's pictures folder; every other kind
-// starts in the user's own folder for it (pictures, slide shows, sounds, movies). The table of
+// Where an import dialog opens. Pictures and movies brought in from outside the program (the
+// easel's Add a Picture, Import a Background and Add a Movie) start in the folder a file was
+// last chosen from by such a dialog while the program runs, else in the desktop's pictures
+// folder; every other kind starts in the user's own folder for it (pictures, slide shows,
+// sounds). The table of
 // kinds in the source is the one place that decides. User-interface thread only.
 #include <string>
 

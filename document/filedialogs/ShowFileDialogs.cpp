@@ -92,7 +92,7 @@ bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, Import
     const mfxFileDialogCallback picked = [](const mfxFileDialogEvent& event, void* context) {
         const auto* to = static_cast<const Shown*>(context);
         if (event.kind == kFileEventSelection && event.rect.right > event.rect.left)
-            to->preview->draw(event.path, to->window, event.rect);
+            to->preview->draw(event.path, event.value, to->window, event.rect);
     };
     const bool previewed = preview && preview->templateId && preview->draw;
     mfxCustomGetFile dialog(title("ImportTitle", "Open").c_str(), previewed ? preview->templateId : 0,
@@ -100,6 +100,7 @@ bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, Import
                             previewed ? &shown : nullptr, owner, ImportFilters(kind), userPlaces(paths));
     if (dialog.GetFileName().empty()) return false;
     choice->path = dialog.GetFileName();
+    choice->option = dialog.GetOption();
     RememberImportFolder(kind, choice->path);
     choice->fileType = FileTypeOfName(choice->path);
     return true;

@@ -28,13 +28,16 @@ std::string ShowSaveFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, c
 struct ImportChoice {
     std::string path;
     FourCC fileType = 0;
+    // The option the dialog's extension offered and the user left chosen (its radio item's
+    // id); 0 without one.
+    u16 option = 0;
 };
 // A preview of the file the child picks in the list: the dialog template that adds the preview
 // area below the list, and what draws the picked file (its engine text) into that area of the
-// owner window (client coordinates).
+// owner window (client coordinates), as the option chosen in the extension would have it.
 struct ImportPreview {
     u16 templateId = 0;
-    std::function<void(const std::string& file, plat::WindowHandle window, const Rect16& area)> draw;
+    std::function<void(const std::string& file, u16 option, plat::WindowHandle window, const Rect16& area)> draw;
 };
 // False when nothing was chosen.
 bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, ImportChoice* choice,

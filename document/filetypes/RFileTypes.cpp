@@ -83,7 +83,10 @@ std::vector<mfxFileFilter> SaveFilters(u16 kind) {
 
 std::vector<mfxFileFilter> ImportFilters(u16 kind) {
     switch (kind) {
-    case kImportMovie: return {filter("FilterMovies", "Movies", kMovieFiles)};
+    // A movie for the page: every kind the page plays, movies and Flash, together first.
+    case kImportMovie:
+        return {filter("FilterMoviesFlash", "Movies and Flash", std::string(kMovieFiles) + ";" + kFlashFiles),
+                filter("FilterMovies", "Movies", kMovieFiles), filter("FilterFlash", "Flash", kFlashFiles)};
     case kImportSoundOrFlash:
         return {filter("FilterSounds", "Sounds", kSoundFiles), filter("FilterFlash", "Flash", kFlashFiles)};
     case kImportProject: return {projects()};

@@ -3,12 +3,14 @@
 #include <vector>
 
 #include "document/library/RLibrary.h"
+#include "document/objects/RMediaFilePageObject.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 #include "engine/base/TextUtils.h"
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
+#include "engine/resources/format/ArchiveFormat.h"
 #include "sound/import/SoundImport.h"
 
 namespace Ostrel {
@@ -35,13 +37,13 @@ EngineErr readWholeFile(const Path* path, std::vector<u8>* bytes) {
 
 // The object's media from the file: a picture as the reader places it (moving `rect` there),
 // a sound converted, anything else the file's bytes.
-EngineErr readMedia(const Path* file, FourCC type, PageRect* rect, std::vector<u8>* media) {
+EngineErr readMedia(const Path* file, FourCC type, u32 placement, PageRect* rect, std::vector<u8>* media) {
     if (type == kTypeBitmap) {
         char text[kSystemTextSize] = {};
         if (EngineErr err = pathGetFullText(file, text)) return err;
         PictureRecord picture;
         PageRect placed{};
-        if (gPictureReader(text, *rect, &picture, &placed) != kErrNone) return kDocErrNotReadable;
+        if (gPictureReader(text, *rect, placement, &picture, &placed) != kErrNone) return kDocErrNotReadable;
         *rect = placed;
         return writePictureRecord(picture, false, media);
     }
@@ -50,6 +52,22 @@ EngineErr readMedia(const Path* file, FourCC type, PageRect* rect, std::vector<u
     std::vector<u8> wave;
     if (ConvertSoundFileToArchiveWave(*media, kImportCompress, &wave) != 0) return kDocErrNotReadable;
     *media = std::move(wave);
+    return kErrNone;
+}
+
+// A movie stays in its file until the page is saved, which copies it in piece by piece: it may
+// be far larger than memory should hold.
+EngineErr addMovieInItsFile(RPageData& page, const Path* file, const PageRect& rect, RPageObject** added) {
+    char text[kSystemTextSize] = {};
+    if (EngineErr err = pathGetFullText(file, text)) return err;
+    const i32 size = osGetPathSize(file);
+    if (size < 0) return pathGetLastError();
+    // The page's file keeps each object in one resource, which has a largest size.
+    if (u32(size) > kResMaxSize) return kDocErrBadSize;
+    auto* object = static_cast<RMediaFilePageObject*>(page.AddObject(kTypeMovie, -1, {}, rect));
+    if (object == nullptr) return kDocErrPageFull;
+    object->stored = std::make_shared<StoredMedia>(text, 0, u32(size));
+    *added = object;
     return kErrNone;
 }
 
@@ -87,7 +105,7 @@ std::string MakePictureFileName(const Paths& paths, const std::string& name) {
 }
 
 EngineErr ImportFileIntoPage(RPageData& page, const Path* file, FourCC fileType, const PageRect& rect,
-                             RLibrary* library, RPageObject** added) {
+                             RLibrary* library, RPageObject** added, u32 placement) {
     *added = nullptr;
     const FourCC type = FileTypeToResourceType(fileType, false);
     if (type == 0 || (type == kTypeBitmap && gPictureReader == nullptr)) return kDocErrBadType;
@@ -96,9 +114,10 @@ EngineErr ImportFileIntoPage(RPageData& page, const Path* file, FourCC fileType,
         if (objectTypeForLibrary(library->Header().type) != type) return kDocErrBadType;
         if (library->IsReadOnly()) return kResErrReadOnly;
     }
+    if (type == kTypeMovie && library == nullptr) return addMovieInItsFile(page, file, rect, added);
     std::vector<u8> bytes;
     PageRect place = rect;
-    if (EngineErr err = readMedia(file, type, &place, &bytes)) return err;
+    if (EngineErr err = readMedia(file, type, placement, &place, &bytes)) return err;
     // The library's change is whole or none, so it goes first: a page that then refuses the
     // object has the item taken out again, and either way nothing is half imported.
     u16 item = 0;

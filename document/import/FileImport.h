@@ -1,8 +1,9 @@
 #pragma once
 // Bringing outside files into a page: which object kind a file type becomes, the names of
 // picture files, and reading a file into a new object. Sounds become archive waves, the one
-// form every sound of the program plays from; vector graphics and movies are kept as the
-// file's bytes; pictures are decoded by the reader the media services install at start-up.
+// form every sound of the program plays from; vector graphics are kept as the file's bytes, and
+// so are movies for a library; a movie for the page alone stays in its file until the page is
+// saved; pictures are decoded by the reader the media services install at start-up.
 #include <string>
 
 #include "document/pages/RPageData.h"
@@ -32,10 +33,12 @@ FourCC FileTypeToResourceType(FourCC fileType, bool movable);
 std::string EnsureNativeExtension(const std::string& name);
 // The picture file's engine text in the user's pictures folder; empty without a user.
 std::string MakePictureFileName(const Paths& paths, const std::string& name);
-// Reads the picture file of the engine text `path` placed in `target`: centred at its natural
-// size, fitted keeping its proportions when it is too big. `placed` receives where it lies.
-using PictureFileReader = EngineErr (*)(const std::string& path, const PageRect& target, PictureRecord* picture,
-                                        PageRect* placed);
+// Reads the picture file of the engine text `path` placed in `target` as `placement` says (the
+// picture import's placement modes; kPlaceAsReaderDoes: centred at its natural size, fitted
+// keeping its proportions when it is too big). `placed` receives where it lies.
+constexpr u32 kPlaceAsReaderDoes = 0;
+using PictureFileReader = EngineErr (*)(const std::string& path, const PageRect& target, u32 placement,
+                                        PictureRecord* picture, PageRect* placed);
 // Null takes the reader away: pictures are then refused with kDocErrBadType.
 void SetPictureFileReader(PictureFileReader reader);
 PictureFileReader GetPictureFileReader();
@@ -44,8 +47,9 @@ PictureFileReader GetPictureFileReader();
 // is given; both or neither. The new object through `added`. A picture lies where the
 // picture reader places it in `rect`. kDocErrBadType for a library of another kind,
 // kResErrReadOnly for one that cannot be written, kDocErrNotReadable for a file that is not
-// the kind of picture or sound its type says.
+// the kind of picture or sound its type says, kDocErrBadSize for one larger than a page (or
+// the memory an import may take) holds. A picture is placed as `placement` says.
 EngineErr ImportFileIntoPage(RPageData& page, const Path* file, FourCC fileType, const PageRect& rect,
-                             RLibrary* library, RPageObject** added);
+                             RLibrary* library, RPageObject** added, u32 placement = kPlaceAsReaderDoes);
 
 }  // namespace Ostrel

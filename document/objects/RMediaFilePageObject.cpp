@@ -9,7 +9,10 @@ EngineErr RMediaFilePageObject::LoadMedia(std::span<const u8> bytes) {
     return kErrNone;
 }
 
-EngineErr RMediaFilePageObject::StoreMedia(std::vector<u8>* bytes) const {
+EngineErr RMediaFilePageObject::StoreMedia(std::vector<u8>* bytes) const { return Bytes(bytes); }
+
+EngineErr RMediaFilePageObject::Bytes(std::vector<u8>* bytes) const {
+    if (stored) return stored->ReadAll(bytes);
     *bytes = media;
     return kErrNone;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/objects/RMediaFilePageObject.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/base/ByteOrder.h"
 #include "platform/gdi/Color.h"
@@ -27,9 +28,12 @@ void SetMoviePainter(MoviePainter painter) { gMoviePainter = painter; }
 
 MoviePainter GetMoviePainter() { return gMoviePainter; }
 
-VectorPainter MediaPainterOf(FourCC type) {
-    if (type == kTypeFlash || type == kTypeFlashAnimation) return gVectorPainter;
-    return type == kTypeMovie ? gMoviePainter : nullptr;
+bool PaintMediaFirstPicture(const GfxPixelDescriptor& target, const RPageObject& object, const Rect16& place) {
+    const FourCC type = object.Type();
+    if (type != kTypeFlash && type != kTypeFlashAnimation && type != kTypeMovie) return false;
+    const auto& file = static_cast<const RMediaFilePageObject&>(object);
+    if (type != kTypeMovie) return gVectorPainter && gVectorPainter(target, file.media, place) == kErrNone;
+    return gMoviePainter && gMoviePainter(target, file, place) == kErrNone;
 }
 
 void paintPicture(const GfxPixelDescriptor& target, const PictureRecord& picture, const PageRect& place,

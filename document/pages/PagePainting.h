@@ -11,6 +11,8 @@
 
 namespace Ostrel {
 
+class RMediaFilePageObject;
+
 // `origin` is where the page's top-left corner lands in the port's pixels. A picture whose
 // pixels or mask do not match its size draws nothing.
 void paintPicture(const GfxPixelDescriptor& target, const PictureRecord& picture, const PageRect& place,
@@ -27,15 +29,17 @@ using VectorPainter = EngineErr (*)(const GfxPixelDescriptor& target, std::span<
 void SetVectorPainter(VectorPainter painter);
 VectorPainter GetVectorPainter();
 
-// Draws the first picture of a movie (a movie file's bytes) scaled into `place` of the target's
-// pixels, for a page's thumbnail. The media services install it at start-up; without one a
-// movie shows nothing there.
-using MoviePainter = VectorPainter;
+// Draws the first picture of a movie object (its bytes, or its file) scaled into `place` of the
+// target's pixels, for a page's thumbnail. The media services install it at start-up; without
+// one a movie shows nothing there.
+using MoviePainter = EngineErr (*)(const GfxPixelDescriptor& target, const RMediaFilePageObject& movie,
+                                   const Rect16& place);
 void SetMoviePainter(MoviePainter painter);
 MoviePainter GetMoviePainter();
 
-// The painter of an object's kind: vector graphics and movies; null for the other kinds, or
-// when none is installed.
-VectorPainter MediaPainterOf(FourCC type);
+// Paints the first picture of a vector graphic or a movie object into `place` through the
+// painter of its kind; false for the other kinds, without a painter, or when the painter
+// cannot read the object.
+bool PaintMediaFirstPicture(const GfxPixelDescriptor& target, const RPageObject& object, const Rect16& place);
 
 }  // namespace Ostrel

@@ -44,6 +44,18 @@ EngineErr readResource(ResMapHandle map, FourCC type, u16 id, std::vector<u8>* b
     return size == 0 ? kErrNone : resReadResource(ref, bytes->data(), &count, 0);
 }
 
+// Where the resource's bytes lie in the archive file `fileText`; kDocErrMissingMedia when absent.
+EngineErr storedResource(ResMapHandle map, FourCC type, u16 id, const std::string& fileText,
+                         std::shared_ptr<StoredMedia>* stored) {
+    const ResourceRef ref = resFindResource(type, id, map);
+    if (ref == 0) return kDocErrMissingMedia;
+    ArchiveFile* file = nullptr;
+    u32 offset = 0, size = 0;
+    if (EngineErr err = resGetResourceInfo(ref, &file, &offset, &size)) return err;
+    if (size > 0) *stored = std::make_shared<StoredMedia>(fileText, offset, size);
+    return kErrNone;
+}
+
 // Reads from a borrowed file so the caller still holds it once the manager is done with it.
 class MapOf {
 public:
@@ -78,13 +90,11 @@ void paintMedia(const RPageData& page, u16 pageWidth, u16 pageHeight, PictureRec
     RPageObject* object = nullptr;
     bool painted = false;
     while (page.NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject)) {
-        const VectorPainter painter = MediaPainterOf(object->Type());
-        if (!painter) continue;
         const PageRect& r = object->rect;
         const Rect16 place{i16(r.left * thumbnail.width / pageWidth), i16(r.top * thumbnail.height / pageHeight),
                            i16(r.right * thumbnail.width / pageWidth), i16(r.bottom * thumbnail.height / pageHeight)};
         // One the painter cannot read leaves the thumbnail as it was.
-        painted |= painter(target, static_cast<const RMediaFilePageObject*>(object)->media, place) == kErrNone;
+        painted |= PaintMediaFirstPicture(target, *object, place);
     }
     if (!painted) return;
     // Only the pixels a frame covered change: the others keep their full colour.
@@ -276,7 +286,21 @@ PictureRecord RPageData::MakeThumbnail() const {
     return small;
 }
 
-EngineErr RPageData::WriteContents(ResMapHandle map, const SaveProgress& keepGoing) const {
+// A movie kept in a file goes into the new archive piece by piece, never whole in memory.
+static EngineErr addStoredResource(FourCC type, u16 id, const StoredMedia& stored, ArchiveFile* source, u32* offset) {
+    const ResourceRef ref = resAddResource(type, id, nullptr);
+    if (ref == 0) return resGetLastError();
+    const EngineErr err = stored.ForEachPiece(source, [ref](const u8* piece, u32 count, u32 position) {
+        return resWriteResource(ref, piece, count, position);
+    });
+    if (err) return err;
+    ArchiveFile* file = nullptr;
+    u32 size = 0;
+    return resGetResourceInfo(ref, &file, offset, &size);
+}
+
+EngineErr RPageData::WriteContents(ResMapHandle map, const SaveProgress& keepGoing, ArchiveFile* source,
+                                   MovedMedia* moved) const {
     const ResMapHandle previous = resUseFile(map);
     PageIndex index;
     index.pageFlags = pageFlags;
@@ -289,6 +313,13 @@ EngineErr RPageData::WriteContents(ResMapHandle map, const SaveProgress& keepGoi
         index.entries.push_back({o.Type(), o.Id(), o.rect.left, o.rect.top, o.rect.right, o.rect.bottom, o.flags,
                                  o.option, u16(index.entries.size())});
         if (keepGoing && !keepGoing()) err = kDocErrCancelled;
+        const auto* file = dynamic_cast<const RMediaFilePageObject*>(&o);
+        if (!err && file && file->stored) {
+            u32 offset = 0;
+            err = addStoredResource(o.Type(), o.Id(), *file->stored, source, &offset);
+            moved->emplace_back(file->stored.get(), offset);
+            continue;
+        }
         if (!err) err = o.StoreMedia(&bytes);
         if (!err) err = addResource(o.Type(), o.Id(), bytes);
     }
@@ -300,13 +331,14 @@ EngineErr RPageData::WriteContents(ResMapHandle map, const SaveProgress& keepGoi
     return err;
 }
 
-EngineErr RPageData::SaveToArchive(ArchiveFile& target, const SaveProgress& keepGoing) {
+EngineErr RPageData::SaveToArchive(ArchiveFile& target, const SaveProgress& keepGoing, const std::string& targetText) {
     std::unique_ptr<ArchiveFile> fresh;
     if (EngineErr err = target.createReplacement(&fresh)) return err;
     if (EngineErr err = resCreateArchive(*fresh)) return err;
     MapOf map(*fresh);
     if (map.get() == 0) return resGetLastError();
-    EngineErr err = WriteContents(map.get(), keepGoing);
+    MovedMedia moved;
+    EngineErr err = WriteContents(map.get(), keepGoing, &target, &moved);
     const EngineErr closed = map.Close();
     if (!err) err = closed;
     if (!err) err = fresh->sync();
@@ -314,6 +346,9 @@ EngineErr RPageData::SaveToArchive(ArchiveFile& target, const SaveProgress& keep
     // The new page is in place once adopted; it counts as saved only when its name lasts too.
     if (!err) err = target.syncName();
     if (!err) SetDirtyState(false);
+    // The old file's bytes are gone once the new one is adopted: movies play from the new.
+    if (!err && !targetText.empty())
+        for (const auto& [stored, offset] : moved) stored->MovedTo(targetText, offset);
     return err;
 }
 
@@ -324,7 +359,9 @@ EngineErr RPageData::SaveToFile(const Path* path, const SaveProgress& keepGoing)
     EngineErr err;
     {
         OsArchiveFile target(file, path);
-        err = SaveToArchive(target, keepGoing);
+        char text[kSystemTextSize] = {};
+        pathGetFullText(path, text);
+        err = SaveToArchive(target, keepGoing, text);
         const EngineErr closed = target.close(true);
         if (!err) err = closed;
     }
@@ -333,7 +370,7 @@ EngineErr RPageData::SaveToFile(const Path* path, const SaveProgress& keepGoing)
     return err;
 }
 
-EngineErr RPageData::LoadFromMap(ResMapHandle map) {
+EngineErr RPageData::LoadFromMap(ResMapHandle map, const std::string& fileText) {
     std::vector<u8> bytes;
     if (EngineErr err = readResource(map, kTypePageIndex, 1, &bytes)) return err == kDocErrMissingMedia ? kDocErrNoIndex : err;
     PageIndex index;
@@ -342,9 +379,15 @@ EngineErr RPageData::LoadFromMap(ResMapHandle map) {
     for (const PageIndexEntry& e : index.entries) {
         const PageRect rect{e.left, e.top, e.right, e.bottom};
         std::unique_ptr<RPageObject> object = createPageObjectForType(e.id, e.type, &rect, nullptr);
-        if (EngineErr err = readResource(map, e.type, e.id, &bytes)) return err;
-        if (!bytes.empty())
-            if (EngineErr err = object->LoadMedia(bytes)) return err;
+        // A movie stays in the file, to be played from there: a big one would not fit in memory.
+        auto* movie = e.type == kTypeMovie && !fileText.empty() ? dynamic_cast<RMediaFilePageObject*>(object.get()) : nullptr;
+        if (movie) {
+            if (EngineErr err = storedResource(map, e.type, e.id, fileText, &movie->stored)) return err;
+        } else {
+            if (EngineErr err = readResource(map, e.type, e.id, &bytes)) return err;
+            if (!bytes.empty())
+                if (EngineErr err = object->LoadMedia(bytes)) return err;
+        }
         object->flags = e.flags;
         object->option = e.option;
         object->SetOwner(this);
@@ -361,7 +404,9 @@ EngineErr RPageData::LoadFromMap(ResMapHandle map) {
 EngineErr RPageData::OpenAndLoad(const Path* path) {
     const ResMapHandle map = resOpenFile(path, 1, 1);
     if (map == 0) return resGetLastError();
-    const EngineErr err = LoadFromMap(map);
+    char text[kSystemTextSize] = {};
+    pathGetFullText(path, text);
+    const EngineErr err = LoadFromMap(map, text);
     resCloseFile(map, 0, 1);
     return err;
 }

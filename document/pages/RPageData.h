@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "document/objects/RPageObject.h"
+#include "document/objects/StoredMedia.h"
 #include "document/storage/PictureRecord.h"
 #include "engine/files/Paths.h"
 #include "engine/gfx/GfxPort.h"
@@ -113,17 +114,22 @@ public:
     u16 pageFlags = 0;
 
     // Writes the page as a new archive and moves it over `target`; `target` keeps its
-    // bytes unless the whole save succeeds.
-    EngineErr SaveToArchive(ArchiveFile& target, const SaveProgress& keepGoing = {});
+    // bytes unless the whole save succeeds. Movies kept in files are copied piece by piece;
+    // once saved they are read from the page's file at `targetText` (its engine text; empty:
+    // they stay where they were).
+    EngineErr SaveToArchive(ArchiveFile& target, const SaveProgress& keepGoing = {}, const std::string& targetText = {});
     EngineErr SaveToFile(const Path* path, const SaveProgress& keepGoing = {});
     // Replaces the objects with those of the archive; a damaged archive leaves the page as it was.
-    EngineErr LoadFromMap(ResMapHandle map);
+    // With the archive file's engine text, its movies are left in it, to be played from there.
+    EngineErr LoadFromMap(ResMapHandle map, const std::string& fileText = {});
     EngineErr OpenAndLoad(const Path* path);
     // The stored thumbnail of an open page archive.
     static EngineErr ReadThumbnail(ResMapHandle map, PictureRecord* thumbnail);
 
 private:
-    EngineErr WriteContents(ResMapHandle map, const SaveProgress& keepGoing) const;
+    // Where each movie kept in a file went in the new archive.
+    using MovedMedia = std::vector<std::pair<StoredMedia*, u32>>;
+    EngineErr WriteContents(ResMapHandle map, const SaveProgress& keepGoing, ArchiveFile* source, MovedMedia* moved) const;
     PictureRecord MakeThumbnail() const;
     void Record(FourCC code, std::unique_ptr<RPageObject> held, size_t place, FourCC type, u16 id);
     static void ReleaseStep(CListener* owner, FourCC code);

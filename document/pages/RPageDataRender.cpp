@@ -85,12 +85,10 @@ EngineErr RPageData::RenderMedia(GfxPort* port, i16 x, i16 y) const {
     u32 iterator = 0;
     RPageObject* object = nullptr;
     while (target.depth == 16 && target.base && NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject)) {
-        const VectorPainter painter = MediaPainterOf(object->Type());
-        if (!painter) continue;
         const PageRect& r = object->rect;
         const Rect16 place{i16(r.left + x), i16(r.top + y), i16(r.right + x), i16(r.bottom + y)};
         // One the painter cannot read leaves its place as Render drew it.
-        painter(target, static_cast<const RMediaFilePageObject*>(object)->media, place);
+        PaintMediaFirstPicture(target, *object, place);
     }
     port->UnlockBits(&target);
     return target.depth == 16 ? kErrNone : kGfxErrBadFormat;

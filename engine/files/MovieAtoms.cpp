@@ -1,5 +1,8 @@
 #include "engine/files/MovieAtoms.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "engine/base/ByteOrder.h"
 
@@ -70,18 +73,43 @@ u16 ParseAtomList(std::span<u8> atoms, const AtomHandlerEntry* handlers, void* c
 }
 
 u16 FindMovieAtom(std::span<const u8> file, u32 startOffset, u32* offset, u32* size) {
+    const AtomBytesReader read = [file](u64 at, u8* out, u32 count) {
+        if (at > file.size() || count > file.size() - at) return false;
+        std::memcpy(out, file.data() + at, count);
+        return true;
+    };
+    u64 found = 0;
+    const u16 result = FindMovieAtomIn(file.size(), startOffset, read, &found, size);
+    if (result == 0) *offset = u32(found);
+    return result;
+}
+
+u16 FindMovieAtomIn(u64 length, u64 startOffset, const AtomBytesReader& read, u64* offset, u32* size) {
     u64 at = startOffset;
-    while (at + kAtomHeaderSize <= file.size()) {
-        const u32 atomSize = readBE32(file.data() + at);
-        if (atomSize < kAtomHeaderSize || at + atomSize > file.size()) return kMovieErrBadAtom;
-        if (readBE32(file.data() + at + 4) == kMovieAtom) {
-            *offset = u32(at);
+    u8 header[kAtomHeaderSize];
+    while (at <= length && length - at >= kAtomHeaderSize) {
+        if (!read(at, header, kAtomHeaderSize)) return kMovieErrBadAtom;
+        const u32 atomSize = readBE32(header);
+        if (atomSize < kAtomHeaderSize || atomSize > length - at) return kMovieErrBadAtom;
+        if (readBE32(header + 4) == kMovieAtom) {
+            *offset = at;
             *size = atomSize;
             return 0;
         }
         at += atomSize;
     }
     return kMovieErrNoMovieAtom;
+}
+
+u16 CheckMovieInPlace(u64 length, const AtomBytesReader& read, u32 largestMovieAtom) {
+    u64 offset = 0;
+    u32 size = 0;
+    if (const u16 result = FindMovieAtomIn(length, 0, read, &offset, &size)) return result;
+    if (size > largestMovieAtom) return kMovieErrBadAtom;
+    std::vector<u8> movie(size);
+    if (!read(offset, movie.data(), size)) return kMovieErrBadAtom;
+    // The movie plays from its own start: its offsets stay as they are, only checked.
+    return RelocateMovieChunkOffsets(movie, 0);
 }
 
 u16 RelocateMovieChunkOffsets(std::span<u8> movie, u32 delta) {

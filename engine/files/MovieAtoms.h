@@ -6,6 +6,7 @@
 //
 // Pure functions over byte buffers: every size and count is checked against the bytes that
 // hold it, so damaged or hostile movies are refused, never read or written past. Any thread.
+#include <functional>
 #include <span>
 
 #include "engine/base/EngineTypes.h"
@@ -31,6 +32,15 @@ struct AtomHandlerEntry {
 u16 ParseAtomList(std::span<u8> atoms, const AtomHandlerEntry* handlers, void* context);
 // The "moov" atom among the top-level atoms from `startOffset` on: its offset and size.
 u16 FindMovieAtom(std::span<const u8> file, u32 startOffset, u32* offset, u32* size);
+// The same search over bytes read piece by piece (a movie inside a file too large to hold):
+// `read` copies `count` bytes from `at` of the `length` bytes searched, false when it cannot.
+using AtomBytesReader = std::function<bool(u64 at, u8* out, u32 count)>;
+u16 FindMovieAtomIn(u64 length, u64 startOffset, const AtomBytesReader& read, u64* offset, u32* size);
+// Whether a movie of `length` bytes read through `read` can play from where it lies: it has a
+// "moov" atom of at most `largestMovieAtom` bytes, well formed, whose tracks count their chunks
+// with 32-bit offsets. 0, kMovieErrNoMovieAtom, kMovieErrWideOffsets or kMovieErrBadAtom (also
+// for a movie atom past the limit or one that cannot be read).
+u16 CheckMovieInPlace(u64 length, const AtomBytesReader& read, u32 largestMovieAtom);
 // Adds `delta` (modulo 2^32) to every 32-bit chunk offset of every track of the "moov" atom
 // `movie` (header included). Nothing is changed when the result is not 0.
 u16 RelocateMovieChunkOffsets(std::span<u8> movie, u32 delta);

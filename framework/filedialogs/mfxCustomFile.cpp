@@ -67,13 +67,14 @@ void mfxCustomFile::Run() {
         alertFromTexts("FileDialogError");
         return;
     }
+    option = dialog.Option();
     HookMessage({kFileEventInit, templateId, {}, {}});
     if (saving_) HookMessage({kFileEventInitDone, dialog.FilterIndex(), {}, {}});
     // The file picked last is shown again in the preview area each time the dialog is drawn.
     std::string previewed;
     if (dialog.PreviewArea().right > dialog.PreviewArea().left)
         dialog.SetAfterDraw([&] {
-            if (!previewed.empty()) HookMessage({kFileEventSelection, 0, dialog.PreviewArea(), previewed});
+            if (!previewed.empty()) HookMessage({kFileEventSelection, option, dialog.PreviewArea(), previewed});
         });
     mfxDialogEvent event;
     while (dialog.RunModal(&event) == 0) {
@@ -85,13 +86,18 @@ void mfxCustomFile::Run() {
             break;
         case mfxFileDialog::Step::Selected:
             previewed = path;
-            HookMessage({kFileEventSelection, 0, dialog.PreviewArea(), path});
+            HookMessage({kFileEventSelection, option, dialog.PreviewArea(), path});
             break;
         case mfxFileDialog::Step::FilterChanged:
             if (saving_) HookMessage({kFileEventTypeChange, dialog.FilterIndex(), {}, {}});
             break;
         case mfxFileDialog::Step::Command:
             HookMessage({kFileEventCommand, event.item, dialog.GetItemRect(event.item), {}});
+            // A new option shows in the preview at once.
+            if (const u16 chosen = dialog.ChooseOption(event.item); chosen && chosen != option) {
+                option = chosen;
+                if (!previewed.empty()) HookMessage({kFileEventSelection, option, dialog.PreviewArea(), previewed});
+            }
             break;
         case mfxFileDialog::Step::PathTooLong: alertFromTexts("PathTooLong"); break;
         case mfxFileDialog::Step::None:

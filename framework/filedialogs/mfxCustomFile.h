@@ -22,7 +22,8 @@ enum mfxFileEventKind : u16 {
     kFileEventSelection = 0,  // open dialog: the list's pick moved to a file; `path`; `rect`: the
                               // extension's picture item in the window's client coordinates,
                               // where the owner may draw a preview of the file (empty without one);
-                              // sent again after each drawing of the dialog, which covers it
+                              // `value`: the option chosen (below); sent again after each drawing
+                              // of the dialog, which covers it, and after the option changed
     kFileEventInit = 1,       // `value`: the extension template's id
     kFileEventInitDone = 2,   // save dialog: `value`: the file type's number
     kFileEventDestroy = 3,    // open dialog
@@ -46,6 +47,9 @@ public:
     mfxCustomFile& operator=(const mfxCustomFile&) = delete;
 
     const std::string& GetFileName() const { return fileName; }
+    // The extension's radio buttons are one choice, its option: the id of the one checked when
+    // the dialog closed (the template's checked one until the user picks another), 0 without.
+    u16 GetOption() const { return option; }
 
     std::string fileName;
     mfxFileDialogCallback callback = nullptr;
@@ -53,6 +57,7 @@ public:
     void* callbackContext = nullptr;
     std::string initialFolder;  // full engine text
     u16 initDone = 0;
+    u16 option = 0;
 
 protected:
     mfxCustomFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,

@@ -110,6 +110,24 @@ Rect16 mfxFileDialog::PreviewArea() {
     return Rect16{};
 }
 
+u16 mfxFileDialog::ChooseOption(u16 item) {
+    if (!setup_.extension) return 0;
+    const auto& items = setup_.extension->items;
+    if (std::none_of(items.begin(), items.end(),
+                     [&](const DialogItemTemplate& t) { return t.id == item && t.kind == DialogItemKind::Radio; }))
+        return Option();
+    for (const DialogItemTemplate& t : setup_.extension->items)
+        if (t.kind == DialogItemKind::Radio) SetCheck(t.id, t.id == item);
+    return Option();
+}
+
+u16 mfxFileDialog::Option() const {
+    if (!setup_.extension) return 0;
+    for (const DialogItemTemplate& t : setup_.extension->items)
+        if (t.kind == DialogItemKind::Radio && IsChecked(t.id)) return t.id;
+    return 0;
+}
+
 void mfxFileDialog::EnterFolder(const std::string& folder) {
     folder_ = folder;
     SetItemText(kFileDlgFolder, mfxFolderShownName(folder_, setup_.places));

@@ -70,6 +70,10 @@ public:
     // The extension's first picture item in the parent window's client coordinates; empty
     // without one.
     Rect16 PreviewArea();
+    // The extension's radio buttons are one choice: the one used is checked, the others not.
+    // The checked one's id, 0 when the extension has none checked.
+    u16 ChooseOption(u16 item);
+    u16 Option() const;
 
 private:
     struct Entry {

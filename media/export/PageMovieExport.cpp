@@ -25,8 +25,12 @@ ComponentPlace placeOf(const RPageObject& object, Point16 at) {
             i16(object.rect.bottom - object.rect.top)};
 }
 
-const std::vector<u8>& mediaOf(const RPageObject& object) {
-    return static_cast<const RMediaFilePageObject&>(object).media;
+// The object's bytes whole: a movie kept in its file is read for the export (empty when it
+// cannot be, which the export reports as a missing movie).
+std::vector<u8> mediaOf(const RPageObject& object) {
+    std::vector<u8> bytes;
+    if (static_cast<const RMediaFilePageObject&>(object).Bytes(&bytes) != kErrNone) bytes.clear();
+    return bytes;
 }
 
 // Whether the page holds anything that shows or sounds.

@@ -8,6 +8,7 @@
 #include "document/storage/StorageErrors.h"
 #include "media/quicktime/QtMovieEditing.h"
 #include "media/quicktime/QtMovies.h"
+#include "media/objects/StoredMovie.h"
 #include "media/quicktime/QtRuntime.h"
 
 namespace pm = plat::media;
@@ -20,12 +21,12 @@ u8* rowOf(const GfxPixelDescriptor& target, i32 y, i32 height) {
 
 }  // namespace
 
-EngineErr PaintMovieFirstFrame(const GfxPixelDescriptor& target, std::span<const u8> bytes, const Rect16& place) {
+EngineErr PaintMovieFirstFrame(const GfxPixelDescriptor& target, const Ostrel::RMediaFilePageObject& object,
+                               const Rect16& place) {
     const i32 width = i32(place.right) - place.left, height = i32(place.bottom) - place.top;
     if (width <= 0 || height <= 0 || target.depth != 16 || !target.base) return kDocErrBadRect;
     MrMovie* movie = nullptr;
-    if (bytes.empty() || bytes.size() > 0xFFFFFFFFu || qtOpenMovieFromMemory(bytes.data(), u32(bytes.size()), &movie) != 0)
-        return kDocErrNotReadable;
+    if (OpenPageMovie(object, &movie) != 0) return kDocErrNotReadable;
     MrRect box{};
     qtGetMovieBox(movie, &box);
     if (box.right <= box.left || box.bottom <= box.top) {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "document/import/FileImport.h"
 #include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 #include "engine/base/ByteOrder.h"
@@ -58,14 +59,19 @@ EngineErr imgImportFileToPicture(const std::string& path, const Ostrel::PageRect
     }
     memFreeHandle(block);
     if (err) return err;
-    // A fitted picture tells where it lies through its picture rectangle alone.
-    const Rect16 at = isEmpty(placement) ? fitted : placement;
+    // A fitted picture tells where it lies through its picture rectangle alone; the others lie
+    // at their own size from the placed corner (a natural-sized one is not stretched over
+    // the target: only one too big for it was drawn at the target's size).
+    const Rect16 at = isEmpty(placement) ? fitted
+                                         : Rect16{placement.left, placement.top, i16(placement.left + picture->width),
+                                                  i16(placement.top + picture->height)};
     *placed = {i16(target.left + at.left), i16(target.top + at.top), i16(target.left + at.right),
                i16(target.top + at.bottom)};
     return kErrNone;
 }
 
-EngineErr imgReadPictureFile(const std::string& path, const Ostrel::PageRect& target, PictureRecord* picture,
+EngineErr imgReadPictureFile(const std::string& path, const Ostrel::PageRect& target, u32 mode, PictureRecord* picture,
                              Ostrel::PageRect* placed) {
-    return imgImportFileToPicture(path, target, kImgPlaceCentre, picture, placed);
+    return imgImportFileToPicture(path, target, mode == Ostrel::kPlaceAsReaderDoes ? kImgPlaceCentre : mode, picture,
+                                  placed);
 }

@@ -14,12 +14,14 @@
 EngineErr imgPictureOfRawBlock(const u8* block, u32 size, PictureRecord* picture);
 
 // `mode` is one of the placement modes kImgPlaceNatural .. kImgPlaceTile; `placed` receives
-// where the picture lies in `target` (the whole target for modes 13 and 16). 0 on success;
+// where the picture lies in `target`: at its own size from the placed corner (the whole target
+// when tiled or stretched over it). 0 on success;
 // kDocErrNotReadable when the file is no picture the runtime reads, kDocErrBadSize when the
 // target or the picture has no size a picture record takes.
 EngineErr imgImportFileToPicture(const std::string& path, const Ostrel::PageRect& target, u32 mode,
                                  PictureRecord* picture, Ostrel::PageRect* placed);
-// A picture brought onto a page as an object: centred at its natural size, fitted when it is
-// too big. The document's picture reader (SetPictureFileReader).
-EngineErr imgReadPictureFile(const std::string& path, const Ostrel::PageRect& target, PictureRecord* picture,
+// A picture brought onto a page as an object, placed by `mode` (kPlaceAsReaderDoes: centred at
+// its natural size, fitted when it is too big). The document's picture reader
+// (SetPictureFileReader).
+EngineErr imgReadPictureFile(const std::string& path, const Ostrel::PageRect& target, u32 mode, PictureRecord* picture,
                              Ostrel::PageRect* placed);

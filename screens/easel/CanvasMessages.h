@@ -54,10 +54,15 @@ constexpr uintptr_t kImportBackgroundKind = 115;
 constexpr const char* kPictureFullKey = "PictureFull";
 constexpr const char* kReplaceMovieKey = "ReplaceMovieWarning";
 constexpr const char* kImportFailedKey = "GeneralFileErr";
+constexpr const char* kNotAPictureKey = "NotAPictureFile";
+constexpr const char* kTooBigKey = "FileTooBig";
 
 // The import dialog's addition for a picture brought onto the page: the preview of the file
-// picked, placed over the page.
+// picked, placed over the page, and the placements to choose from (its radio items, numbered
+// as the placement modes).
 constexpr u16 kImportPreviewDialog = 172;
+// The margin a centred picture keeps from the canvas's edges.
+constexpr i16 kCentredInset = 20;
 // The cursor index the click item takes while the canvas is disabled.
 constexpr u16 kCanvasDisabledCursor = 28;
 // The tool that places a pasted picture; paste waits while it is current.

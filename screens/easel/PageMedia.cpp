@@ -7,6 +7,7 @@
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
 #include "media/objects/PictureSprite.h"
+#include "media/objects/StoredMovie.h"
 
 namespace Ostrel {
 
@@ -28,8 +29,7 @@ void PageMedia::Show(RPageObject* object) {
     if (!file) return;
     if (object->Type() == kTypeMovie) {
         MrMovie* movie = nullptr;
-        if (file->media.empty() || qtOpenMovieFromMemory(file->media.data(), u32(file->media.size()), &movie) != 0)
-            return;
+        if (OpenPageMovie(*file, &movie) != 0) return;
         MovieObjPlay(MovieObj::Create(&movies_, movie, object, true));
         return;
     }

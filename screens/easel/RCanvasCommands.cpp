@@ -38,8 +38,19 @@ namespace Ostrel {
 
 namespace {
 
+// Where a picture brought onto the page goes: the canvas, inset by kCentredInset on each side
+// when it is centred, so that a centred picture keeps a margin.
+Rect16 placementTarget(const Rect16& canvas, u32 mode) {
+    const i16 inset = mode == kImgPlaceCentre ? kCentredInset : 0;
+    return {i16(canvas.left + inset), i16(canvas.top + inset), i16(canvas.right - inset), i16(canvas.bottom - inset)};
+}
+
+// The placement the dialog's option chose; centred when it offered none.
+u32 placementOf(u16 option) { return option >= kImgPlaceNatural && option <= kImgPlaceTile ? option : kImgPlaceCentre; }
+
 // What the import dialog's preview draws: the page as the canvas shows it, and the picked
-// file placed on a page of its size, read once for as long as it stays picked.
+// file placed on a page of its size as the chosen option places it, read once for as long as
+// the file and the option stay.
 class PreviewPictures {
 public:
     PreviewPictures(memHandle page, const Rect16& pageRect) : page_(page), pageRect_(pageRect) {}
@@ -50,17 +61,20 @@ public:
     PreviewPictures(const PreviewPictures&) = delete;
     PreviewPictures& operator=(const PreviewPictures&) = delete;
 
-    void Draw(const std::string& file, plat::WindowHandle window, const Rect16& area) {
-        if (file != file_) {
+    void Draw(const std::string& file, u16 option, plat::WindowHandle window, const Rect16& area) {
+        const u32 mode = placementOf(option);
+        if (file != file_ || mode != mode_) {
             if (placed_) memFreeHandle(placed_);
             Rect16 placement{};
-            placed_ = imgImportFileToBitmap(file, nullptr, 0, &picture_, pageRect_, &placement, kImgPlaceCentre, nullptr);
+            const Rect16 target = placementTarget(pageRect_, mode);
+            placed_ = imgImportFileToBitmap(file, nullptr, 0, &picture_, target, &placement, mode, nullptr);
             file_ = file;
+            mode_ = mode;
         }
         // What is no picture shows nothing.
         const auto* bytes = placed_ ? static_cast<const u8*>(memLockHandle(placed_)) : nullptr;
         if (!bytes) return;
-        imgImportPictureFile(bytes, u32(memGetHandleSize(placed_)), window, picture_, area, pageRect_, kImgPlaceCentre, page_);
+        imgImportPictureFile(bytes, u32(memGetHandleSize(placed_)), window, picture_, area, pageRect_, mode, page_);
         memUnlockHandle(placed_);
     }
 
@@ -68,6 +82,7 @@ private:
     memHandle page_;
     Rect16 pageRect_;
     std::string file_;
+    u32 mode_ = 0;
     memHandle placed_ = 0;
     Rect16 picture_{};
 };
@@ -295,8 +310,8 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
         // The picked picture shows over the page as it will be placed.
         pictures.emplace(PagePictureBlock(), local_);
         preview.templateId = kImportPreviewDialog;
-        preview.draw = [&pictures](const std::string& file, plat::WindowHandle window, const Rect16& area) {
-            pictures->Draw(file, window, area);
+        preview.draw = [&pictures](const std::string& file, u16 option, plat::WindowHandle window, const Rect16& area) {
+            pictures->Draw(file, option, window, area);
         };
     }
     if (!owner_->AskImportFile(dialog, &choice, kind == kImportPictureKind ? &preview : nullptr)) return false;
@@ -315,9 +330,14 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
         RPageObject* added = nullptr;
         const EnginePath file(choice.path);
         err = kDocErrPageFull;
-        // An animation or a movie takes its place from its own size once it shows.
-        const PageRect place = isPageMediaType(type) ? PageRect{} : CanvasArea();
-        if (!PageRefuses(data, type)) err = ImportFileIntoPage(data, file.get(), choice.fileType, place, nullptr, &added);
+        // An animation or a movie takes its place from its own size once it shows; a picture
+        // goes where the placement chosen in the dialog puts it.
+        const u32 mode = placementOf(choice.option);
+        const PageRect area = CanvasArea();
+        const Rect16 target = placementTarget(Rect16{area.left, area.top, area.right, area.bottom}, mode);
+        const PageRect place = isPageMediaType(type) ? PageRect{} : PageRect{target.left, target.top, target.right, target.bottom};
+        if (!PageRefuses(data, type))
+            err = ImportFileIntoPage(data, file.get(), choice.fileType, place, nullptr, &added, mode);
         if (err == kErrNone && !added) err = kDocErrPageFull;
         // An animation or a movie that cannot be shown is not kept: the page stays as it was.
         if (err == kErrNone && isPageMediaType(type) && media_) {
@@ -334,9 +354,12 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
         // right and bottom edges and corner handles of its frame, the rest lying off the canvas.
         if (err == kErrNone && added->Type() != kTypeFlash) SelectNewObject(added);
     }
-    // Only a page that refuses the object is full; a file that cannot be read is a file error.
-    if (err != kErrNone)
-        owner_->FileAlert(err == kDocErrPageFull ? kPictureFullKey : kImportFailedKey, kAlertOk | kAlertIconStop);
+    // Only a page that refuses the object is full; a file larger than a page holds is too big;
+    // a file that cannot be read is a file error; a
+    // movie or a Flash file given where a picture was asked for is told apart, with where it goes.
+    const char* key = err == kDocErrPageFull ? kPictureFullKey : err == kDocErrBadSize ? kTooBigKey : kImportFailedKey;
+    if (wantsPicture && isPageMediaType(type)) key = kNotAPictureKey;
+    if (err != kErrNone) owner_->FileAlert(key, kAlertOk | kAlertIconStop);
     return true;
 }
 

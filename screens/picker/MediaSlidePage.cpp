@@ -11,6 +11,7 @@
 #include "media/objects/MovieObj.h"
 #include "media/objects/RFlash.h"
 #include "media/objects/RMovie.h"
+#include "media/objects/StoredMovie.h"
 
 namespace Ostrel {
 
@@ -23,8 +24,7 @@ bool placeOnPage(RPageObject& object, const Rect16& canvas) {
     if (object.Type() == kTypeMovie) {
         RMovie movies(nullptr, canvas);
         MrMovie* movie = nullptr;
-        if (file.media.empty() || qtOpenMovieFromMemory(file.media.data(), u32(file.media.size()), &movie) != 0)
-            return false;
+        if (OpenPageMovie(file, &movie) != 0) return false;
         return MovieObj::Create(&movies, movie, &object, false) != nullptr;
     }
     RFlash flash(nullptr, canvas);

@@ -68,6 +68,8 @@ public:
                 {display.empty() ? "TUMBLO_HEADLESS" : "DISPLAY", display.empty() ? "1" : display},
                 {"ASAN_OPTIONS", "detect_leaks=0"}};
             for (const auto& [name, value] : env) ::setenv(name, value.c_str(), 1);
+            // The test command runs everything headless; a run given a display shows on it.
+            if (!display.empty()) ::unsetenv("TUMBLO_HEADLESS");
             std::vector<char*> args;
             for (std::string& a : argv) args.push_back(a.data());
             args.push_back(nullptr);

@@ -55,6 +55,7 @@ TEST_F(FileTypeSettings, EachImportKindShowsItsFiles) {
     const Case cases[] = {
         {kImportSoundOrFlash, "moo.wav", true}, {kImportSoundOrFlash, "cat.jpg", false},
         {kImportMovie, "film.mov", true},       {kImportMovie, "moo.wav", false},
+        {kImportMovie, "hop.swf", true},
         {kImportPictures, "cat.jpg", true},     {kImportPictures, "moo.wav", false},
         {kImportMedia, "film.mov", true},       {kImportMedia, "notes.txt", false},
         {kImportProject, "show.tbp", true},     {kImportProject, "cat.tbx", false},

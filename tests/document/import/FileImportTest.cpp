@@ -38,7 +38,7 @@ struct ReaderCall {
 ReaderCall gLastCall;
 EngineErr gReaderAnswer = kErrNone;
 
-EngineErr fakeReader(const std::string& path, const PageRect& target, PictureRecord* picture, PageRect* placed) {
+EngineErr fakeReader(const std::string& path, const PageRect& target, u32, PictureRecord* picture, PageRect* placed) {
     gLastCall = {path, target};
     if (gReaderAnswer != kErrNone) return gReaderAnswer;
     picture->width = 2;

@@ -2,6 +2,8 @@
 // and no replacement is left beside it.
 #include <gtest/gtest.h>
 
+#include "document/import/FileImport.h"
+#include "document/objects/RMediaFilePageObject.h"
 #include "document/objects/RNotePageObject.h"
 #include "document/pages/RPage.h"
 #include "document/pages/RPageData.h"
@@ -87,6 +89,29 @@ TEST_F(PageFile, SlideSavesAndReadsItsFile) {
     RPage missing(PageSettings{}, "Cat.tbx", 2);
     missing.SetFilePath(engineTextOfHostFolder(root_) + "\\Cat.tbx");
     EXPECT_EQ(missing.Data().ObjectCount(), 0u) << "a file that cannot be read gives an empty page";
+}
+
+// A movie stays in its file: the save copies it in (in three pieces), and a page opened from
+// that file reads it there, also once a save over that file has moved it.
+TEST_F(PageFile, AMovieStaysInItsFileThroughSaves) {
+    std::string film(3u << 20, '\0');
+    for (size_t i = 0; i < film.size(); ++i) film[i] = char(i % 251);
+    write("film.mov", film);
+    const EnginePath path(engineTextOfHostFolder(root_) + "\\Film.tbx");
+    RPageData page, back;
+    RPageObject* movie = nullptr;
+    ASSERT_EQ(ImportFileIntoPage(page, EnginePath(engineTextOfHostFolder(root_) + "\\film.mov").get(), kFileTypeMovie, {},
+                                 nullptr, &movie), kErrNone);
+    ASSERT_EQ(page.SaveToFile(path.get()), kErrNone);
+    std::filesystem::remove(root_ + "/film.mov");
+    ASSERT_EQ(back.OpenAndLoad(path.get()), kErrNone);
+    ASSERT_EQ(back.EnsureBackground(), kErrNone);  // saved before the movie, moving it on
+    ASSERT_EQ(back.SaveToFile(path.get()), kErrNone);
+    ASSERT_EQ(back.FindObject(kTypeMovie, -1, &movie), 0);
+    std::vector<u8> read;
+    EXPECT_TRUE(static_cast<RMediaFilePageObject*>(movie)->media.empty()) << "not in memory";
+    ASSERT_EQ(static_cast<RMediaFilePageObject*>(movie)->Bytes(&read), kErrNone);
+    EXPECT_EQ(std::string(read.begin(), read.end()), film);
 }
 
 }  // namespace

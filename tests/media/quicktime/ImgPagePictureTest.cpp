@@ -3,6 +3,7 @@
 // reads. The files are our runtime's own exports.
 #include <cstring>
 
+#include "document/import/FileImport.h"
 #include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 #include "engine/gfx/GfxDraw.h"
@@ -53,7 +54,7 @@ TEST_F(ImgPagePicture, ThePictureLiesWhereTheModePlacesItInTheTarget) {
         {"centred", "small.png", kImgPlaceCentre, {45, 40, 75, 60}, 30, 20},
         {"centred, too big: fitted", "big.png", kImgPlaceCentre, {10, 38, 110, 63}, 100, 25},
         {"fitted", "big.png", kImgPlaceFit, {10, 38, 110, 63}, 100, 25},
-        {"natural: over the target", "small.png", kImgPlaceNatural, {10, 20, 110, 80}, 30, 20},
+        {"natural: its own size in the corner", "small.png", kImgPlaceNatural, {10, 20, 40, 40}, 30, 20},
     };
     const PageRect target{10, 20, 110, 80};
     for (const auto& c : cases) {
@@ -71,7 +72,7 @@ TEST_F(ImgPagePicture, ThePictureLiesWhereTheModePlacesItInTheTarget) {
     }
     PictureRecord picture;
     PageRect placed{};
-    ASSERT_EQ(imgReadPictureFile(file("small.png"), target, &picture, &placed), kErrNone);
+    ASSERT_EQ(imgReadPictureFile(file("small.png"), target, Ostrel::kPlaceAsReaderDoes, &picture, &placed), kErrNone);
     EXPECT_EQ(placed, (PageRect{45, 40, 75, 60}));
 }
 

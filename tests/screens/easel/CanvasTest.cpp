@@ -449,14 +449,18 @@ TEST_F(CanvasLimits, AnImportOfAFileThatCannotBeReadIsNotToldAsAFullPicture) {
 
 // Add a Picture and Import a Background ask their own dialogs for a picture; a file of another
 // kind, or a picture nothing here can read (no media runtime), is a file error that adds
-// nothing and gives the clicks back.
+// nothing and gives the clicks back; a movie or a Flash file is told to go through Add a Movie.
 TEST_F(CanvasLimits, PictureImportsAskForAPictureAndTellWhatTheyCannotRead) {
     const struct {
         u16 kind;
         u16 dialog;
         FourCC type;
-    } cases[] = {{111, kImportPictureObject, kFileTypeSound}, {111, kImportPictureObject, kFileTypeJpeg},
-                 {115, kImportBackground, kFileTypeFlash}, {115, kImportBackground, kFileTypePng}};
+        const char* told;
+    } cases[] = {{111, kImportPictureObject, kFileTypeSound, kImportFailedKey},
+                 {111, kImportPictureObject, kFileTypeJpeg, kImportFailedKey},
+                 {111, kImportPictureObject, kFileTypeMovie, kNotAPictureKey},
+                 {115, kImportBackground, kFileTypeFlash, kNotAPictureKey},
+                 {115, kImportBackground, kFileTypePng, kImportFailedKey}};
     easel_.importPath = "T:\\Pictures\\cat.jpg";
     for (u16 outside : {110, 116}) {
         send(kMsgImportFile, 0, outside);
@@ -469,7 +473,7 @@ TEST_F(CanvasLimits, PictureImportsAskForAPictureAndTellWhatTheyCannotRead) {
         easel_.importType = c.type;
         send(kMsgImportFile, 0, c.kind);
         EXPECT_EQ(easel_.importKinds, (std::vector<u16>{c.dialog}));
-        EXPECT_EQ(easel_.alerts, (std::vector<std::string>{kImportFailedKey}));
+        EXPECT_EQ(easel_.alerts, (std::vector<std::string>{c.told}));
         EXPECT_EQ(count(kTypeBitmap), 1u) << "the background alone";
         EXPECT_FALSE(canvas_->ClicksSuspended());
     }

@@ -178,22 +178,27 @@ TEST_F(EaselImport, AddAPicturePlacesEveryKindCentredAndTheSaveKeepsThem) {
     }
 }
 
-// A picture as large as the canvas keeps its size; one pixel more on a side and it is fitted
-// into the canvas keeping its proportions.
+// Centred, a picture keeps a margin from the canvas's edges: one as large as the canvas, or
+// larger, is fitted inside the margin keeping its proportions.
 TEST_F(EaselImport, APictureLargerThanTheCanvasIsFittedIntoIt) {
     const i16 w = canvas.right, h = canvas.bottom;
     writePicture("fits.png", fourCC("PNGf"), w, h);
     writePicture("wide.png", fourCC("PNGf"), i16(w * 2 + 2), h);
+    const i16 m = kCentredInset;
     importThrough(kCmdAddGraphic, "fits.png");
     ASSERT_EQ(pictures().size(), 1u);
-    EXPECT_EQ(pictures()[0]->rect, canvas);
+    const PageRect fits = pictures()[0]->rect;
+    EXPECT_EQ(fits.top, m);
+    EXPECT_EQ(fits.bottom, h - m);
+    EXPECT_NEAR(fits.right - fits.left, w * (h - 2 * m) / h, 1);
+    EXPECT_NEAR(fits.left, (w - (fits.right - fits.left)) / 2, 1);
     importThrough(kCmdAddGraphic, "wide.png");
     const std::vector<RBitmapPageObject*> found = pictures();
     ASSERT_EQ(found.size(), 1u);
     const PageRect& wide = found[0]->rect;
-    EXPECT_EQ(wide.left, 0);
-    EXPECT_EQ(wide.right, w);
-    EXPECT_NEAR(wide.bottom - wide.top, h / 2, 1);
+    EXPECT_EQ(wide.left, m);
+    EXPECT_EQ(wide.right, w - m);
+    EXPECT_NEAR(wide.bottom - wide.top, (w - 2 * m) * h / (w * 2 + 2), 1);
     EXPECT_NEAR(wide.top, (h - (wide.bottom - wide.top)) / 2, 1);
 }
 

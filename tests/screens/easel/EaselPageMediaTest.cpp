@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "app/menus/MenuCommands.h"
+#include "document/filedialogs/ImportStartFolder.h"
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/pages/RPage.h"
 #include "document/storage/ObjectTypes.h"
@@ -177,7 +178,7 @@ TEST_F(EaselPageMedia, APageSizedMovieLandsUnchosenLeavingTheCanvasEdgesClear) {
 }
 
 TEST_F(EaselPageMedia, AMoviePlaysWithItsSoundAndSteps) {
-    const std::string path = plat::hostPathOfText(app->GetPaths()->BuildPath(kFolderLibMovies, false)) + "/ball.mov";
+    const std::string path = plat::hostPathOfText(ImportStartFolder(*app->GetPaths(), kImportMovie)) + "/ball.mov";
     ASSERT_FALSE(mediatest::movieBytes(path).empty());
     through(kCmdAddMovie, "ball.mov");
     EXPECT_TRUE(alerts().empty());
@@ -205,7 +206,7 @@ TEST_F(EaselPageMedia, AMoviePlaysWithItsSoundAndSteps) {
 TEST_F(EaselPageMedia, FilesWithoutAnAnimationOrAPictureAreFileErrorsAndAddNothing) {
     const std::vector<u8> good = mediatest::animationBytes(4, k12Fps, 64, 48);
     writeFile(kFolderLibSounds, "cut.swf", std::vector<u8>(good.begin(), good.begin() + long(good.size() / 2)));
-    const std::string path = plat::hostPathOfText(app->GetPaths()->BuildPath(kFolderLibMovies, false)) + "/hum.mov";
+    const std::string path = plat::hostPathOfText(ImportStartFolder(*app->GetPaths(), kImportMovie)) + "/hum.mov";
     ASSERT_FALSE(mediatest::movieBytes(path, false).empty());
     const struct {
         u16 command;

@@ -1,5 +1,7 @@
 // libFuzzer target: any bytes given to the movie search and the chunk-offset relocation are
-// refused or relocated without a read or write outside them, and a refused movie is unchanged.
+// refused or relocated without a read or write outside them, and a refused movie is unchanged;
+// the check of a movie read piece by piece asks for no byte outside it and agrees with the
+// search over the whole bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -20,6 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::vector<u8> before = movie;
         if (RelocateMovieChunkOffsets(movie, delta) != 0 && movie != before) std::abort();
     }
+    const AtomBytesReader read = [&file](u64 at, u8* out, u32 count) {
+        if (at > file.size() || count > file.size() - at) std::abort();
+        std::memcpy(out, file.data() + at, count);
+        return true;
+    };
+    const u16 checked = CheckMovieInPlace(file.size(), read, u32(file.size()));
+    if ((checked == kMovieErrNoMovieAtom) != (FindMovieAtom(file, 0, &offset, &length) == kMovieErrNoMovieAtom)) std::abort();
     std::vector<u8> whole = file;
     if (RelocateMovieChunkOffsets(whole, delta) != 0 && whole != file) std::abort();
     return 0;
