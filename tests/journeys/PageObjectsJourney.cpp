@@ -152,10 +152,9 @@ TEST(PageObjectsJourney, AMovieAndAPictureArePlacedMovedPutDownTakenOffAndBrough
     Journey j;
     ASSERT_TRUE(j.start());
     ASSERT_TRUE(logIn(j, "Maya"));
-    fs::create_directories(j.userFolder("Maya") / "Library/Movies");
     fs::create_directories(j.home() / "Pictures");
     ASSERT_EQ(std::system(("ffmpeg -v error -f lavfi -i color=c=0xE02828:s=160x120:d=20 -c:v mpeg4 '" +
-                           (j.userFolder("Maya") / "Library/Movies/clip.mp4").string() + "'").c_str()), 0);
+                           (j.home() / "Pictures/clip.mp4").string() + "'").c_str()), 0);
     ASSERT_TRUE(Shot(120, 90, std::vector<uint32_t>(120 * 90, kPictureBlue)).savePng((j.home() / "Pictures/sun.png").string()));
     const Area canvas = canvasArea();
     const int32_t x = canvas.centerX(), y = canvas.centerY();
