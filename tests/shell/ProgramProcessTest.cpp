@@ -69,7 +69,8 @@ public:
                 {"ASAN_OPTIONS", "detect_leaks=0"}};
             for (const auto& [name, value] : env) ::setenv(name, value.c_str(), 1);
             // The test command runs everything headless; a run given a display shows on it.
-            if (!display.empty()) ::unsetenv("TUMBLO_HEADLESS");
+            if (!display.empty())
+                for (const char* headless : {"TUMBLO_HEADLESS", "SDL_VIDEODRIVER"}) ::unsetenv(headless);
             std::vector<char*> args;
             for (std::string& a : argv) args.push_back(a.data());
             args.push_back(nullptr);
