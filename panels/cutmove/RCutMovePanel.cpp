@@ -240,6 +240,8 @@ void RCutMovePanel::ShowFrames() {
         frameMaker_->ShowOtherItems();
     else
         framesShown_ = false;
+    // The object chosen among them can be copied and cut at once.
+    SetEditButtons(found && frameMaker_->HasCurrentFrame());
 }
 
 void RCutMovePanel::BuildShapeTool(i16 item) {

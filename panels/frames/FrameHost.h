@@ -24,8 +24,11 @@ public:
     virtual void KeepPainting() = 0;
     // Objects were merged into the page's picture, which the canvas shows again from the page.
     virtual void PictureMerged() = 0;
-    // Busy, or out of service under a dialog, a picker or help: the objects take no input.
+    // Out of service under a dialog, a picker or help, or a stroke under way: the objects take
+    // no input.
     virtual bool TakesNoInput() const = 0;
+    // An object is being placed: until it is put down or dropped, the keys are the canvas's.
+    virtual bool IsPlacing() const { return false; }
     // Whether the current tool panel is the cut-and-move panel.
     virtual bool CutMovePanelCurrent() const = 0;
     // Tells the child that the page can take no more objects.

@@ -85,6 +85,14 @@ u16 REditFrame::HitHandle(Point16 point) const {
 
 bool REditFrame::HitMove(Point16 point) const { return rectContainsPoint(GetRect(), point); }
 
+bool REditFrame::Reaches(Point16 point) const {
+    const Rect16 frame = GetRect();
+    if (rectContainsPoint(frame, point)) return true;
+    for (i16 index : {kHandleTopLeft, kHandleBottomLeft, kHandleTopRight, kHandleBottomRight})
+        if (handles_[size_t(index)] && rectContainsPoint(CornerRect(frame, index), point)) return true;
+    return false;
+}
+
 // --- the sprites
 
 void REditFrame::KeepBounds(SprSprite*, memHandle) {}
@@ -106,6 +114,7 @@ void REditFrame::CreateSprites() {
 }
 
 void REditFrame::DestroySprites() {
+    DropFrameSprite();
     if (frameSprite_) sprRemoveById(frameSprite_, 1, 1);
     for (u16 handle : handles_)
         if (handle) sprRemoveById(handle, 1, 1);
@@ -163,6 +172,17 @@ void REditFrame::BeginMove(Point16 point) {
     start_ = drag_ = GetRect();
     dragging_ = 1;
     gEditFrameDragging = 1;
+    // The sprite layer carries the outline, in front of everything.
+    if (SprSprite* sprite = sprFind(frameSprite_)) sprActivate(sprite, &point, kTrackStart, 0, nullptr);
+}
+
+SprSprite* REditFrame::CarriedFrameSprite() const {
+    SprSprite* sprite = frameSprite_ ? sprFind(frameSprite_) : nullptr;
+    return sprite && (sprite->dragFlags & kSprDragActive) ? sprite : nullptr;
+}
+
+void REditFrame::DropFrameSprite() {
+    if (SprSprite* sprite = CarriedFrameSprite()) sprActivate(sprite, nullptr, kTrackStop, 0, nullptr);
 }
 
 Rect16 REditFrame::MovedRect(Point16 point) const {
@@ -177,9 +197,15 @@ Rect16 REditFrame::MovedRect(Point16 point) const {
 }
 
 void REditFrame::DragTo(Point16 point) {
-    if (dragging_)
+    if (dragging_) {
         drag_ = MovedRect(point);
-    else if (resizing_)
+        // The sprite layer carries the outline where the limit lets it go, at once rather than
+        // at the next screen update.
+        if (SprSprite* sprite = CarriedFrameSprite()) {
+            sprite->mouse = Point16{i16(press_.h + drag_.left - start_.left), i16(press_.v + drag_.top - start_.top)};
+            sprDragProc(sprite, 0);
+        }
+    } else if (resizing_)
         drag_ = ResizedRect(point);
     else
         return;
@@ -188,6 +214,7 @@ void REditFrame::DragTo(Point16 point) {
 
 void REditFrame::EndMove(Point16) {
     if (!dragging_) return;
+    DropFrameSprite();
     dragging_ = 0;
     gEditFrameDragging = 0;
     Commit(kUndoFrameMove);

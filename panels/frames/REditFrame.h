@@ -61,6 +61,8 @@ public:
     u16 HitHandle(Point16 point) const;
     // Whether the point lies on the frame where a press moves it.
     virtual bool HitMove(Point16 point) const;
+    // Whether the point lies in the frame or on one of its handles or buttons.
+    bool Reaches(Point16 point) const;
 
     // Resizing: a press on a handle, the pointer's moves, and the release.
     virtual u16 BeginResize(Point16 point, u16 mode);
@@ -114,6 +116,9 @@ private:
     Rect16 HandleRect(const Rect16& frame, i16 index) const;
     Rect16 ResizedRect(Point16 point) const;
     Rect16 MovedRect(Point16 point) const;
+    // The frame sprite while the sprite layer carries it in a move; null otherwise.
+    SprSprite* CarriedFrameSprite() const;
+    void DropFrameSprite();
     static void DrawFrameSprite(SprSprite* sprite);
     static void DrawHandleSprite(SprSprite* sprite);
     static void KeepBounds(SprSprite* sprite, memHandle region);

@@ -235,7 +235,7 @@ u32 RFrameMaker::MouseStillDown(Point16 point) {
 // --- the keys
 
 u32 RFrameMaker::HandleKey(u32 key) {
-    if (host_.TakesNoInput() || gEditFrameDragging) return 0;
+    if (host_.TakesNoInput() || host_.IsPlacing() || gEditFrameDragging) return 0;
     const u8 c = keyRecordVirtualKey(key);
     if (c == plat::kVkTab) {
         SyncWithPage();

@@ -29,6 +29,8 @@ constexpr i16 kPasteNear = 11;
 constexpr u16 kFlattenSound = 31502;
 // During a resize the pointer may come this near the canvas's edge.
 constexpr i16 kFrameMargin = 5;
+// The system clipboard's sign that the program's own clip list holds what was copied.
+constexpr const char* kObjectClipFormat = "Tumblo Internal Format";
 
 class RFrameMaker : public CListener, public RInputObject {
 public:
@@ -59,6 +61,14 @@ public:
     void SyncWithPage();
 
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
+
+    // The edited object goes into the page's picture, as one undo step, without a sound.
+    void MergeEdited();
+    // The system clipboard says the program's clip list holds the copy: another program's copy
+    // takes that away again.
+    static void ClaimSystemClipboard();
+    // Whether the page shows as many Flash objects as `limit` allows (0: no limit).
+    static bool FlashLimitReached(const RPageData& page, u16 limit);
 
     i16 CurrentIndex() const { return current_; }
     REditFrame* EditFrame() const { return edit_.get(); }

@@ -1,6 +1,7 @@
 // The frame maker's object commands: delete, copy, paste and flatten.
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "document/clipboard/CCPObj.h"
@@ -13,6 +14,7 @@
 #include "panels/frames/REditFrame.h"
 #include "panels/frames/RFrameMaker.h"
 #include "panels/frames/makeEditFrame.h"
+#include "platform/clipboard/formats/ClipboardFormats.h"
 
 namespace Ostrel {
 
@@ -25,14 +27,7 @@ std::vector<FourCC> mergedKinds(FourCC kind) {
     return {kind};
 }
 
-// Whether the page shows as many Flash objects as the host allows.
-bool flashLimitReached(const RPageData& page, u16 limit) {
-    if (limit == 0) return false;
-    u32 iterator = 0, shown = 0;
-    RPageObject* object = nullptr;
-    while (page.NextObjectSkipFlagged(&iterator, &object, kTypeFlash)) ++shown;
-    return shown >= limit;
-}
+constexpr char kObjectClipMark[] = {0, 0, 0, 1};
 
 void playFlattenSound() {
     SprSoundRequest sound;
@@ -41,6 +36,18 @@ void playFlattenSound() {
 }
 
 }  // namespace
+
+bool RFrameMaker::FlashLimitReached(const RPageData& page, u16 limit) {
+    if (limit == 0) return false;
+    u32 iterator = 0, shown = 0;
+    RPageObject* object = nullptr;
+    while (page.NextObjectSkipFlagged(&iterator, &object, kTypeFlash)) ++shown;
+    return shown >= limit;
+}
+
+void RFrameMaker::ClaimSystemClipboard() {
+    plat::placeClipboardFormat(plat::registerClipboardFormat(kObjectClipFormat), std::string(kObjectClipMark, sizeof kObjectClipMark));
+}
 
 u32 RFrameMaker::HandleMessage(RMessage* message, uintptr_t) {
     switch (message->code) {
@@ -88,6 +95,7 @@ void RFrameMaker::DeleteSelected() {
 void RFrameMaker::Copy() {
     CCPObj::Clips().DeleteAll();
     CCPObj::Clips().Add(std::make_unique<PageClip>(*EditedObject()));
+    ClaimSystemClipboard();
     pasteCount_ = 0;
 }
 
@@ -98,7 +106,7 @@ void RFrameMaker::Paste(const Clip* given) {
     if (!clip || !page || !hasEditFrame(clip->Object())) return;
     const RPageObject& copied = clip->Object();
     const FourCC type = copied.Type();
-    if (type == kTypeFlash && flashLimitReached(*page, host_.FlashObjectLimit())) {
+    if (type == kTypeFlash && FlashLimitReached(*page, host_.FlashObjectLimit())) {
         mfxAlert(kAlertOk, LookupLanguageText("GeneralStrings", "TooManyPageObjects").c_str());
         return;
     }
@@ -132,13 +140,19 @@ void RFrameMaker::Paste(const Clip* given) {
 void RFrameMaker::FlattenOne(FourCC kind) {
     SyncWithPage();
     RPageObject* object = EditedObject();
-    RPageData* page = host_.ShownPage();
     const std::vector<FourCC> kinds = mergedKinds(kind);
-    if (!object || !page || std::find(kinds.begin(), kinds.end(), object->Type()) == kinds.end()) return;
+    if (!object || !host_.ShownPage() || std::find(kinds.begin(), kinds.end(), object->Type()) == kinds.end()) return;
+    playFlattenSound();
+    MergeEdited();
+}
+
+void RFrameMaker::MergeEdited() {
+    RPageObject* object = EditedObject();
+    RPageData* page = host_.ShownPage();
+    if (!object || !page) return;
     // The painting goes into the picture first, and the frame goes before its object.
     host_.KeepPainting();
     DeleteEditFrame();
-    playFlattenSound();
     // Merged as the page merges a whole kind, so that it is one undo step: the others of the
     // kind stand aside (hidden) meanwhile.
     std::vector<RPageObject*> aside;

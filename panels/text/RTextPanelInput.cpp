@@ -43,7 +43,9 @@ u32 RTextPanel::HandleInput(u32 button, Point16 point, u32) {
         StopSpeaking();
         return 1;
     }
-    if (!host_ || !frames_ || !rectContainsPoint(host_->CanvasRect(), point) || host_->TakesNoInput()) return 0;
+    if (!host_ || !frames_ || !rectContainsPoint(host_->CanvasRect(), point) || host_->TakesNoInput() ||
+        host_->IsPlacing())
+        return 0;
     REditFrame* frame = frames_->EditFrame();
     // The frame's move bar and handles are the frame maker's.
     if (editing_ && frame && frame->Object() == &editing_->Object() && (frame->HitHandle(point) || frame->HitMove(point)))

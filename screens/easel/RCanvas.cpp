@@ -19,9 +19,11 @@
 #include "framework/undo/UndoManager.h"
 #include "media/export/CanvasSnapshot.h"
 #include "media/quicktime/TwipsRects.h"
+#include "panels/frames/REditFrame.h"
 #include "panels/frames/RFrameMaker.h"
 #include "panels/frames/makeEditFrame.h"
 #include "platform/clock/Clock.h"
+#include "platform/keyboard/VirtualKeys.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/CanvasPicture.h"
 #include "screens/easel/RCanvasOwner.h"
@@ -91,7 +93,7 @@ u16 RCanvas::Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* sc
     screenPort_ = screenPort;
     undo_ = undo;
     // The tick steps a tool that runs on after its click (a page-erase wipe).
-    Register(kInputMouseButtons | kInputMouseMove | kInputTick);
+    Register(kInputMouseButtons | kInputMouseMove | kInputTick | kInputKeys);
     toolMgr_ = std::make_unique<RToolMgr>();
     // The canvas hears 'grfx': what a stroke changed makes the page unsaved.
     toolMgr_->AddListener(this);
@@ -201,6 +203,9 @@ void RCanvas::RedrawPage(RPage* page, u16) {
     if (media_ && page) media_->Sync(page->Data());
     if (media_ && !page) media_->Clear();
     if (frames_) frames_->SyncWithPage();
+    // An object being placed that went with its page (another page shown, an undo) is no
+    // longer placed.
+    if (placing_ && frames_ && frames_->EditedObject() != placing_) CommitPlacedObject(false);
     if (owner_) owner_->PageStateChanged();
 }
 
@@ -254,7 +259,8 @@ void RCanvas::PageStepped(FourCC code) {
 }
 
 bool RCanvas::TakesNoInput() const {
-    return busy_ || ClicksSuspended() || (toolMgr_ && toolMgr_->IsTracking());
+    // While an object is placed the clicks are out of service, but its frame moves it.
+    return (!busy_ && ClicksSuspended()) || (toolMgr_ && toolMgr_->IsTracking());
 }
 
 bool RCanvas::CutMovePanelCurrent() const { return owner_ && owner_->CutMovePanelCurrent(); }
@@ -276,14 +282,72 @@ void RCanvas::RestoreObjects() {
     if (!page) return;
     if (media_) media_->Sync(*page);
     if (frames_) frames_->SyncWithPage();
+    if (placing_ && frames_ && frames_->EditedObject() != placing_) CommitPlacedObject(false);
 }
 
-void RCanvas::SelectNewObject(RPageObject* object) {
+void RCanvas::FrameNewObject(RPageObject* object) {
     // An animation or a movie plays from the moment it is placed.
     if (RPageData* page = ShownPage(); page && media_ && object) media_->Sync(*page);
     if (!object || !frames_ || !hasEditFrame(*object)) return;
     if (undo_) undo_->ReleaseCurrent();
     frames_->AddObjectFrame(object, 1);
+}
+
+void RCanvas::SelectNewObject(RPageObject* object) {
+    FrameNewObject(object);
+    if (!object || (object->Type() != kTypeBitmap && object->Type() != kTypeMovie)) return;
+    if (!frames_ || frames_->EditedObject() != object) return;
+    placing_ = object;
+    SuspendClicks();
+    SetBusy(1);
+}
+
+bool RCanvas::ClickMissesEditFrame(Point16 point) const {
+    if (!busy_ || !frames_) return false;
+    const REditFrame* frame = frames_->EditFrame();
+    return !frame || !frame->Reaches(point);
+}
+
+void RCanvas::CommitPlacedObject(bool discard) {
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    RPageObject* object = frames_ ? frames_->EditedObject() : nullptr;
+    const bool placed = object && object == placing_;
+    placing_ = nullptr;
+    if (page && placed) {
+        if (undo_) undo_->ReleaseCurrent();
+        if (discard)
+            DeleteObject(*page, object);
+        else if (object->Type() == kTypeBitmap)
+            frames_->MergeEdited();
+        else
+            frames_->ReleaseSelectedItem();
+    }
+    SetBusy(0);
+    ResumeClicks();
+}
+
+void RCanvas::DeleteObject(RPage& page, RPageObject* object) {
+    // The frame goes before its object does; a playing movie stops as its object goes.
+    if (frames_ && frames_->EditedObject() == object) frames_->DeleteEditFrame();
+    page.Data().DeleteObject(object->Type(), object->Id());
+    page.Data().SetDirtyState(true);
+    RedrawShownPage(&page);
+}
+
+u32 RCanvas::HandleKey(u32 key) {
+    const u8 c = keyRecordVirtualKey(key);
+    RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
+    if ((c != plat::kVkBack && c != plat::kVkDelete) || !page || !frames_) return 0;
+    if (busy_) {
+        CommitPlacedObject(true);
+        return 1;
+    }
+    // A key meant for another chosen object (a text being written) never takes a picture off.
+    if (ClicksSuspended() || (frames_->EditedObject() && frames_->EditedObject()->Type() != kTypeMovie)) return 0;
+    RPageObject* last = frames_->EditedObject() ? frames_->EditedObject() : LastPlaced(page->Data());
+    if (!last || (last->Type() != kTypeBitmap && last->Type() != kTypeMovie)) return 0;
+    DeleteObject(*page, last);
+    return 1;
 }
 
 void RCanvas::ShowPage(RPage* page) {
@@ -350,7 +414,9 @@ void RCanvas::SetClickCursor(u16 cursor, bool enable) {
 
 void RCanvas::SetBusy(u16 busy) {
     busy_ = busy;
-    if (!busy && owner_) owner_->PageStateChanged();
+    if (busy || !owner_) return;
+    owner_->RefreshMenus();
+    owner_->PageStateChanged();
 }
 
 u32 RCanvas::HandleInput(u32 button, Point16 point, u32) {

@@ -79,8 +79,16 @@ public:
     // The shown page's objects back on the screen after a save or a print let go of them:
     // its animations and movies show and play again, its edit frames come back.
     void RestoreObjects();
-    // A newly placed object is framed and chosen.
+    // A picture or a movie brought in is framed and chosen for placing: the canvas is busy and
+    // its clicks out of service until the object is put down (CommitPlacedObject).
     void SelectNewObject(RPageObject* object);
+    // While busy: whether a press at the point misses the placed object's frame, its handles
+    // and its buttons.
+    bool ClickMissesEditFrame(Point16 point) const;
+    // The object being placed is put down: a picture goes into the painting (one undo step), a
+    // movie stays on the page without its frame; `discard` takes it off the page instead. The
+    // canvas is no longer busy and takes clicks again.
+    void CommitPlacedObject(bool discard);
     // The page's pixels as the tools see them.
     const PixelView& Picture() const { return picture_; }
     GfxPort* PicturePort() const { return picturePort_; }
@@ -103,6 +111,8 @@ public:
     bool ClicksSuspended() const;
     void SetBusy(u16 busy);
     bool IsBusy() const { return busy_ != 0; }
+    // The object being placed; null while not busy.
+    const RPageObject* PlacedObject() const { return busy_ ? placing_ : nullptr; }
     const GfxColor& CurrentColor() const { return color_; }
     // What the tools ask: the owner's paint colour (black without an owner), and the user's
     // tool-sounds switch (on while nobody is logged in).
@@ -127,7 +137,9 @@ public:
     static void OrderForReading(std::vector<RTextPageObject*>& texts);
     static std::string JoinForReading(const std::vector<RTextPageObject*>& texts);
 
-    // --- RInputObject
+    // --- RInputObject: Backspace and Delete take the picture or movie placed last off the
+    // page, or drop the one being placed.
+    u32 HandleKey(u32 key) override;
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
     u32 HandleMouseMove(Point16 point, u32 buttons) override;
     u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
@@ -143,6 +155,7 @@ public:
     void KeepPainting() override;
     void PictureMerged() override;
     bool TakesNoInput() const override;
+    bool IsPlacing() const override { return busy_ != 0; }
     bool CutMovePanelCurrent() const override;
     void TellPageFull() override;
     u16 FlashObjectLimit() const override;
@@ -160,6 +173,10 @@ public:
 private:
     void MakeHotSpots(RHotSpotList* list);
     void PlaceObject(RPageObject* object, u32 data);
+    // An object that plays or moves is framed and chosen, the canvas staying free.
+    void FrameNewObject(RPageObject* object);
+    // Off the page as one undo step, its frame first.
+    void DeleteObject(RPage& page, RPageObject* object);
     void NewPage(uintptr_t id);
     bool PageRefuses(const RPageData& page, FourCC type) const;
     static bool PageHolds(const RPageData& page, FourCC type);
@@ -223,6 +240,8 @@ private:
     std::vector<FourCC> acceptedKinds_;
     u16 speaking_ = 0;
     u16 busy_ = 0;
+    // Compared only, never followed: the edited object is the one being placed while it is this.
+    const RPageObject* placing_ = nullptr;
     std::vector<RTextPageObject*> speakList_;
     PageSounds pageSounds_;
     std::string spokenText_;

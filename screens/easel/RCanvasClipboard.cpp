@@ -4,6 +4,8 @@
 #include "document/pages/RPage.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/regions/Regions.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
 #include "media/quicktime/ImgPictureBytes.h"
 #include "panels/cutmove/CutMoveCommands.h"
@@ -31,6 +33,7 @@ bool RCanvas::Copy() {
     if (!last || last->Type() == kTypeNote || last->Type() == kTypeMovie) return false;
     Clips().DeleteAll();
     Clips().Add(std::make_unique<PageClip>(*last));
+    RFrameMaker::ClaimSystemClipboard();
     return true;
 }
 
@@ -86,6 +89,10 @@ bool RCanvas::Paste() {
     auto* clip = dynamic_cast<PageClip*>(Clips().FindLastOfTypes({kTypeFlash, kTypeFlashAnimation}));
     if (!page) return false;
     if (!clip) return FloatPicture(PictureToPaste());
+    if (clip->Type() == kTypeFlash && RFrameMaker::FlashLimitReached(page->Data(), FlashObjectLimit())) {
+        mfxAlert(kAlertOk, LookupLanguageText("GeneralStrings", "TooManyPageObjects").c_str());
+        return false;
+    }
     std::unique_ptr<RPageObject> object = clip->Object().Clone();
     // Centred on the canvas.
     const i16 width = i16(object->rect.right - object->rect.left), height = i16(object->rect.bottom - object->rect.top);

@@ -26,6 +26,7 @@
 #include "panels/base/ToolPanelMessages.h"
 #include "panels/frames/FrameCommands.h"
 #include "panels/frames/RFrameMaker.h"
+#include "panels/frames/RMediaEditFrame.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/CanvasPicture.h"
 #include "screens/easel/RCanvas.h"
@@ -149,6 +150,8 @@ u32 RCanvas::HandleMediaMessage(RMessage* message, RPage* page) {
             StopSpeaking();
             StopSounds();
             if (media_) media_->StopAll();
+            // What a frame's play button started stops too.
+            if (auto* frame = frames_ ? dynamic_cast<RMediaEditFrame*>(frames_->EditFrame()) : nullptr) frame->ClickOff();
             return 0;
         case kMsgPlayLastPlaced:
             StopSpeaking();
@@ -263,7 +266,7 @@ void RCanvas::PlaceObject(RPageObject* object, u32) {
     data.SetDirtyState(true);
     if (type != kTypeFlash && type != kTypeSound && type != kTypeText) RedrawShownPage(page);
     if (owner_ && (type == kTypeFlash || type == kTypeText)) owner_->GiveObjectFrame(added);
-    SelectNewObject(added);
+    FrameNewObject(added);
 }
 
 bool RCanvas::PageRefuses(const RPageData& page, FourCC type) const {
@@ -278,10 +281,13 @@ bool RCanvas::PageRefuses(const RPageData& page, FourCC type) const {
 void RCanvas::ImportFile(uintptr_t kind) {
     RPage* page = owner_ ? owner_->CurrentPage() : nullptr;
     if (!page || kind < kImportPictureKind || kind > kImportBackgroundKind) return;
+    // A picture or movie still being placed is put down before the next comes.
+    if (busy_) CommitPlacedObject(false);
     if (kind != kImportRedrawKind) {
         SuspendClicks();
         const bool chosen = ImportChosenFile(page, kind);
-        ResumeClicks();
+        // A picture or a movie being placed keeps them out of service until it is put down.
+        if (!busy_) ResumeClicks();
         if (!chosen) return;
     }
     page->Data().SetDirtyState(true);
@@ -343,7 +349,7 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
                 err = kDocErrNotReadable;
             }
         }
-        // The picture placed is chosen, ready to be moved. A Flash movie plays where it lands,
+        // The picture or movie is chosen for placing, ready to be moved. A Flash movie plays where it lands,
         // unchosen: one as big as the page (a page's own movie brought back) would show only the
         // right and bottom edges and corner handles of its frame, the rest lying off the canvas.
         if (err == kErrNone && added->Type() != kTypeFlash) SelectNewObject(added);

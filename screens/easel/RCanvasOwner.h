@@ -38,6 +38,8 @@ public:
     virtual void AttachPanel() = 0;
     // The page or what it holds changed: menus and Play follow (message 280).
     virtual void PageStateChanged() = 0;
+    // The menus as the mode gives them, after an object was placed.
+    virtual void RefreshMenus() {}
     // A new Flash or text object needs an edit frame from the panel (message 1250).
     virtual void GiveObjectFrame(RPageObject* object) = 0;
     // An alert showing the text of `key` in section "FileStrings" (kAlert* style); the

@@ -8,6 +8,7 @@
 #include "app/help/RHelp.h"
 #include "app/print/PrintJobHolder.h"
 #include "app/settings/GlobalUserSettings.h"
+#include "app/menus/MenuModeStates.h"
 #include "app/window/MenuMessages.h"
 #include "app/window/RDisplayWindow.h"
 #include "document/library/RLibraryMgr.h"
@@ -372,6 +373,36 @@ void REasel::ClickOutsideCanvas(Point16 point) {
         return;
     RMessage disable(kMsgPanelSetActive, 0, 0);
     HandleMessage(&disable, 0);
+}
+
+bool REasel::DeselectMissedEditFrame(const Point16* click) {
+    // Menu commands leave it being placed: Undo takes back its moves, a new page takes it away.
+    if (!click || !canvas_ || !canvas_->IsBusy()) return false;
+    // The snail takes it away, and does nothing else.
+    if (undoHotSpot_ && rectContainsPoint(undoHotSpot_->GetRect(), *click)) {
+        canvas_->CommitPlacedObject(true);
+        return true;
+    }
+    // Start Over wipes the page anyway: the object goes, then the page starts over.
+    RButton* startOver = Button(kStartOverButton);
+    if (startOverAvailable_ && startOver && startOver->GetHotSpot() && rectContainsPoint(startOver->GetHotSpot()->GetRect(), *click)) {
+        canvas_->CommitPlacedObject(true);
+        return false;
+    }
+    if (!canvas_->ClickMissesEditFrame(*click)) return false;
+    // Put down where it stands; the press that did it paints nothing, a button beside the page
+    // does its own.
+    canvas_->CommitPlacedObject(false);
+    return rectContainsPoint(canvas_->CanvasRect(), *click);
+}
+
+void REasel::RefreshMenus() {
+    RDisplayWindow* window = RDisplayWindow::Get();
+    if (!window) return;
+    if (SmallKids())
+        window->EnableMenuItems(1);
+    else
+        window->UpdateMenuTexts(kMenuModeEasel);
 }
 
 void REasel::SetPanelButtonsEnabled(bool enabled) {

@@ -154,9 +154,13 @@ public:
     void ClickOutsideCanvas(Point16 point) override;
     void SendToPanel(u32 code, uintptr_t param1) override;
     u16 FlashObjectLimit() const override { return PageObjectLimit(); }
+    void RefreshMenus() override;
 
     // --- RMenuScreen
     CListener* TextPanel() const override;
+    // While an object is being placed, a press that misses its frame puts it down, and the
+    // snail takes it away.
+    bool DeselectMissedEditFrame(const Point16* click) override;
     bool PageHasNote() const override;
     void RunTeacherDialog(u16 command) override;
     // The easel's art carries words: it is entered again in the new language, its page

@@ -8,8 +8,6 @@
 #include "app/help/HelpContext.h"
 #include "app/help/RHelp.h"
 #include "app/window/MenuMessages.h"
-#include "app/menus/MenuModeStates.h"
-#include "app/window/RDisplayWindow.h"
 #include "document/clipboard/CCPObj.h"
 #include "document/pages/RPage.h"
 #include "engine/gfx/sprites/SprLayer.h"
@@ -18,7 +16,9 @@
 #include "framework/controls/RTexturePicker.h"
 #include "framework/input/RHotSpotItem.h"
 #include "framework/panels/RPanel.h"
+#include "panels/alphabet/RAlphaPanel.h"
 #include "panels/base/ToolPanelCommands.h"
+#include "panels/text/RTextPanel.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/EaselCommands.h"
 #include "screens/easel/RCanvas.h"
@@ -417,20 +417,17 @@ u32 REaselCommands::EndHelp(RMessage*, uintptr_t) {
 u32 REaselCommands::SmallKidsChanged(RMessage*, uintptr_t) {
     easel_.StopAll();
     const bool small = easel_.SmallKids();
-    if (RDisplayWindow* window = RDisplayWindow::Get()) {
-        if (small)
-            window->EnableMenuItems(1);
-        else
-            window->UpdateMenuTexts(kMenuModeEasel);
-    }
+    easel_.RefreshMenus();
     easel_.ShowSmallKidsButtons(small);
     easel_.BuildColorPicker();
     if (easel_.CurrentPanel()) {
         RMessage again(kMsgPanelReadSettingsAgain, 0, 0);
         easel_.CurrentPanel()->HandleMessage(&again, 0);
     }
-    // The text panel and the alphabet panel stand for each other; they come with their own
-    // panels, which this screen builds when they exist.
+    // The text panel and the alphabet panel stand for each other: the one shown gives way to
+    // the other at once.
+    if (dynamic_cast<RTextPanel*>(easel_.CurrentPanel()) || dynamic_cast<RAlphaPanel*>(easel_.CurrentPanel()))
+        easel_.SelectToolbar(i16(kEaselToolbarText), kToolbarRelease);
     return 0;
 }
 

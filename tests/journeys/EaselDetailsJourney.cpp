@@ -1,7 +1,7 @@
 // The easel's small things as a child meets them: a tool tip goes when its button is pressed,
 // the palette's white and black paint as themselves, the curve bends toward the pointer before
 // its second drag, a spray scatters its pattern, a large stamp is smooth, and a little kid's
-// letters are stamped big enough to read.
+// letters, in the text panel's place as the mode comes on, are stamped big enough to read.
 #include <algorithm>
 
 #include "tests/journeys/Journey.h"
@@ -82,16 +82,19 @@ testing::AssertionResult openPanel(Journey& j, const char* tool) {
     return press(j, planned(std::string("easel.tool.") + tool), planned("easel.panel"), std::string("the ") + tool + " panel");
 }
 
+// The text panel open when little kids' mode comes on becomes the letters at once.
 TEST(EaselDetailsJourney, ALittleKidsLetterIsStampedBigEnoughToRead) {
     Journey j;
     ASSERT_TRUE(j.start());
     ASSERT_TRUE(logIn(j, "Leo"));
-    const Shot before = j.screenshot();
+    ASSERT_TRUE(openPanel(j, "Text"));
+    const Shot before = j.keep("text-panel");
     ASSERT_TRUE(chooseMenu(j, languageText("English", "MenuStrings", "Controls"),
                            languageText("English", "MenuStrings", "TurnSmallKidsMdeOn")));
     ASSERT_TRUE(j.waitForChange(before, planned("easel.side.GoToSlideShow"), "the little kids' easel"));
+    ASSERT_TRUE(j.waitForChange(before, kFirstLetter, "the letters in the text panel's place"));
     ASSERT_TRUE(j.settle());
-    ASSERT_TRUE(openPanel(j, "Text"));
+    j.keep("letters-panel");
     j.click(kFirstLetter);
     const Area canvas = canvasArea();
     j.click(canvas.centerX(), canvas.centerY());

@@ -1,11 +1,15 @@
 // Things a child puts on the page from the library panels: a sticker dragged in, then moved and
 // made larger by its frame in the sticker panel itself, and printed to a PDF file with the
 // sticker on the sheet and on the screen all along; a background dropped over a painting,
-// which the snail takes back, painting whole, and puts back again.
+// which the snail takes back, painting whole, and puts back again. A movie and a picture from the
+// Add menu, moved and put down with a click beside them; the movie taken off with Delete and
+// brought back by the snail, which also takes away a picture still being placed.
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/ProgramSteps.h"
@@ -13,6 +17,8 @@
 #include "tests/platform/print/PdfPages.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // Beside the canvas, where the pointer rests while the page is looked at.
 constexpr int32_t kRestX = 50, kRestY = 420;
@@ -42,14 +48,6 @@ Corners frameCorners(const Shot& shot) {
             if (x + y > most) most = x + y, found.right = x, found.bottom = y;
         }
     return found;
-}
-
-// Opens a tool bar panel and waits until it has finished drawing.
-testing::AssertionResult openPanel(Journey& j, const std::string& button) {
-    const Shot before = j.screenshot();
-    j.click(planned("easel.tool." + button));
-    if (auto opened = j.waitForChange(before, planned("easel.panel"), "the " + button + " panel"); !opened) return opened;
-    return j.settle();
 }
 
 // The page after a gesture has changed the area where it ended (not merely the thumbnail
@@ -131,6 +129,61 @@ TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
     j.move(kRestX, kRestY);
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(covered, canvas) < leeway; }, "the background again"));
     j.keep("redone");
+}
+
+constexpr uint32_t kMovieRed = 0xE02828, kPictureBlue = 0x2848E0;
+
+bool shows(const Shot& shot, int32_t x, int32_t y, uint32_t colour) { return nearColour(shot.pixel(x, y), colour, 48); }
+
+// Chooses a file in the dialog of an item of the Add menu.
+testing::AssertionResult addFile(Journey& j, const std::string& item, const std::string& file) {
+    if (auto chosen = chooseMenu(j, "Add", item); !chosen) return chosen;
+    for (const auto& [text, paper] : {std::pair{file, 0xFFFFFFu}, std::pair{std::string("Open"), kWidgetFace}}) {
+        Area at;
+        if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, {0, 0, 800, 620}, kWidgetText, paper)).width > 0; }, text);
+            !shown)
+            return shown;
+        j.click(at);
+    }
+    return testing::AssertionSuccess();
+}
+
+TEST(PageObjectsJourney, AMovieAndAPictureArePlacedMovedPutDownTakenOffAndBroughtBack) {
+    Journey j;
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    fs::create_directories(j.home() / "Pictures");
+    ASSERT_EQ(std::system(("ffmpeg -v error -f lavfi -i color=c=0xE02828:s=160x120:d=20 -c:v mpeg4 '" +
+                           (j.home() / "Pictures/clip.mp4").string() + "'").c_str()), 0);
+    ASSERT_TRUE(Shot(120, 90, std::vector<uint32_t>(120 * 90, kPictureBlue)).savePng((j.home() / "Pictures/sun.png").string()));
+    const Area canvas = canvasArea();
+    const int32_t x = canvas.centerX(), y = canvas.centerY();
+    // Each comes framed in the page's middle and goes where it is dragged; a press beside it puts
+    // it down: no frame is left, and the press paints nothing.
+    for (const auto& [item, file, colour, dx] : {std::tuple{"Add a Movie...", "clip.mp4", kMovieRed, 120}, std::tuple{"Add a Picture...", "sun.png", kPictureBlue, -120}}) {
+        ASSERT_TRUE(addFile(j, item, file));
+        ASSERT_TRUE(j.waitFor([&] { return shows(j.screenshot(), x, y, colour); }, file));
+        j.drag(x, y, x + dx, y + 100);
+        j.click(canvas.x + 10, canvas.y + canvas.height - 10);
+        j.move(kRestX, kRestY);
+        ASSERT_TRUE(j.waitFor([&] { const Shot s = j.screenshot(); return shows(s, x + dx, y + 100, colour) && !shows(s, x, y, colour); }, "moved"));
+        ASSERT_TRUE(j.settle());
+        EXPECT_EQ(j.keep(file).count(canvas, [](uint32_t p) { return p != kPaper && !nearColour(p, kMovieRed, 48) && !nearColour(p, kPictureBlue, 48); }), 0);
+    }
+    // Delete takes the movie off and the snail brings it back; the picture is in the painting.
+    const auto movie = [&] { return shows(j.screenshot(), x + 120, y + 100, kMovieRed); };
+    j.key("Delete");
+    ASSERT_TRUE(j.waitFor([&] { return !movie(); }, "the movie taken off"));
+    j.click(planned("easel.side.Undo"));
+    ASSERT_TRUE(j.waitFor(movie, "the movie back"));
+    // A picture still being placed: the snail takes it away, and nothing else.
+    j.move(kRestX, kRestY);
+    const Shot before = j.keep("movie-back");
+    ASSERT_TRUE(addFile(j, "Add a Picture...", "sun.png"));
+    ASSERT_TRUE(j.waitFor([&] { return shows(j.screenshot(), x, y, kPictureBlue); }, "a second picture"));
+    j.click(planned("easel.side.Undo"));
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(before, canvas) == 0; }, "the picture being placed taken away"));
 }
 
 // The most frequent colour of an area other than the paper's.

@@ -92,6 +92,13 @@ testing::AssertionResult logIn(Journey& j, const std::string& name) {
     return j.settle();
 }
 
+testing::AssertionResult openPanel(Journey& j, const std::string& button) {
+    const Shot before = j.screenshot();
+    j.click(planned("easel.tool." + button));
+    if (auto opened = j.waitForChange(before, planned("easel.panel"), "the " + button + " panel"); !opened) return opened;
+    return j.settle();
+}
+
 testing::AssertionResult chooseMenu(Journey& j, const std::string& title, const std::string& item) {
     // A screen coming up grays the bar until it is ready.
     Area heading;

@@ -31,6 +31,9 @@ testing::AssertionResult logIn(Journey& j, const std::string& name);
 // Opens a menu by its title in the bar and chooses an item by its text, both in the current
 // language.
 testing::AssertionResult chooseMenu(Journey& j, const std::string& title, const std::string& item);
+// Opens a tool bar panel by its button's name in the screen plan and waits until it has
+// finished drawing.
+testing::AssertionResult openPanel(Journey& j, const std::string& button);
 // Opens the colour swatch's palette and picks its first colour that `wanted` accepts; answers the
 // colour picked, as the palette showed it (0 when none was picked, with a failure).
 uint32_t pickColour(Journey& j, const std::function<bool(uint32_t)>& wanted);

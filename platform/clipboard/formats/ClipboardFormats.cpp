@@ -42,6 +42,10 @@ bool placeClipboardPicture(const media::PictureImage& picture, ClipboardFormat f
     return place(std::move(offer), format, std::move(data));
 }
 
+bool placeClipboardFormat(ClipboardFormat format, std::string data) {
+    return place(ClipboardOffer{}, format, std::move(data));
+}
+
 std::optional<std::string> clipboardFormatData(ClipboardFormat format) {
     const std::vector<std::string>& names = formatNames();
     if (format == 0 || format > names.size()) return std::nullopt;

@@ -21,6 +21,9 @@ ClipboardFormat registerClipboardFormat(std::string_view name);
 bool placeClipboardText(const std::string& text, ClipboardFormat format, std::string data);
 // The same with a picture, which other programs paste as an opaque PNG picture.
 bool placeClipboardPicture(const media::PictureImage& picture, ClipboardFormat format, std::string data);
+// Empties the clipboard and keeps only `data` under the format: other programs paste nothing
+// from it. For what only this program can paste (its page objects).
+bool placeClipboardFormat(ClipboardFormat format, std::string data);
 // The data kept under the format while the desktop still holds what it came with.
 std::optional<std::string> clipboardFormatData(ClipboardFormat format);
 

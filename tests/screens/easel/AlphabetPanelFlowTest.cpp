@@ -53,12 +53,13 @@ TEST_F(AlphabetPanelFlow, LettersSayTheirNamesAndFollowTheColour) {
     enterEasel();
     clickToolbar(kEaselToolbarText);
     EXPECT_NE(dynamic_cast<RTextPanel*>(easel->CurrentPanel()), nullptr) << "outside small-kids mode the button writes texts";
-    setSmallKids(true);
+    // The letters come at once in the text panel's place, saying their first.
     sprSetSoundHooks(SprSoundHooks{[](const SprSoundRequest& r) {
                                        gHeard.push_back(r.soundId);
                                        return true;
                                    },
                                    nullptr, nullptr, nullptr});
+    setSmallKids(true);
     CurrentPaintColor() = GfxColor::rgb(0, 0, 255);
     clickToolbar(kEaselToolbarPencil);
     clickToolbar(kEaselToolbarText);

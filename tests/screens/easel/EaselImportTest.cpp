@@ -145,7 +145,6 @@ TEST_F(EaselImport, AddAPicturePlacesEveryKindCentredAndTheSaveKeepsThem) {
                  {"cat.bmp", fourCC("BMPf")}, {"cat.pct", fourCC("PICT")}};
     const i16 width = 40, height = 30;
     const i16 left = i16((canvas.right - width) / 2), top = i16((canvas.bottom - height) / 2);
-    size_t count = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         writePicture(c.name, c.format, width, height);
@@ -153,7 +152,7 @@ TEST_F(EaselImport, AddAPicturePlacesEveryKindCentredAndTheSaveKeepsThem) {
         importThrough(kCmdAddGraphic, c.name);
         EXPECT_TRUE(alerts().empty());
         const std::vector<RBitmapPageObject*> found = pictures();
-        ASSERT_EQ(found.size(), ++count);
+        ASSERT_EQ(found.size(), 1u) << "the one before went into the painting as this one came";
         const RBitmapPageObject& added = *found.back();
         EXPECT_EQ(added.rect, (PageRect{left, top, i16(left + width), i16(top + height)}));
         ASSERT_EQ(added.picture.width, width);
@@ -163,14 +162,14 @@ TEST_F(EaselImport, AddAPicturePlacesEveryKindCentredAndTheSaveKeepsThem) {
         EXPECT_TRUE(near(onScreen(left + 2, top + 15), kRed)) << "shown at once";
         EXPECT_TRUE(near(onScreen(left + 37, top + 15), kBlue));
         EXPECT_TRUE(page->Data().IsDirty());
-        EXPECT_FALSE(easel->Canvas()->ClicksSuspended());
+        EXPECT_TRUE(easel->Canvas()->IsBusy()) << "being placed";
     }
 
     importThrough(kCmdSave, "ZOO");
     RPageData reopened;
     const std::string saved = app->GetPaths()->GetPicturesDir() + "\\zoo.tbx";
     ASSERT_EQ(reopened.OpenAndLoad(EnginePath(saved).get()), kErrNone);
-    ASSERT_EQ(pictures().size(), std::size(cases));
+    ASSERT_EQ(pictures().size(), 1u);
     for (const RBitmapPageObject* shown : pictures()) {
         RPageObject* kept = nullptr;
         ASSERT_EQ(reopened.FindObject(kTypeBitmap, shown->Id(), &kept), 0);
@@ -185,17 +184,18 @@ TEST_F(EaselImport, APictureLargerThanTheCanvasIsFittedIntoIt) {
     const i16 w = canvas.right, h = canvas.bottom;
     writePicture("fits.png", fourCC("PNGf"), w, h);
     writePicture("wide.png", fourCC("PNGf"), i16(w * 2 + 2), h);
-    importThrough(kCmdAddGraphic, "fits.png");
-    importThrough(kCmdAddGraphic, "wide.png");
-    const std::vector<RBitmapPageObject*> found = pictures();
-    ASSERT_EQ(found.size(), 2u);
     const i16 m = kCentredInset;
-    const PageRect& fits = found[0]->rect;
+    importThrough(kCmdAddGraphic, "fits.png");
+    ASSERT_EQ(pictures().size(), 1u);
+    const PageRect fits = pictures()[0]->rect;
     EXPECT_EQ(fits.top, m);
     EXPECT_EQ(fits.bottom, h - m);
     EXPECT_NEAR(fits.right - fits.left, w * (h - 2 * m) / h, 1);
     EXPECT_NEAR(fits.left, (w - (fits.right - fits.left)) / 2, 1);
-    const PageRect& wide = found[1]->rect;
+    importThrough(kCmdAddGraphic, "wide.png");
+    const std::vector<RBitmapPageObject*> found = pictures();
+    ASSERT_EQ(found.size(), 1u);
+    const PageRect& wide = found[0]->rect;
     EXPECT_EQ(wide.left, m);
     EXPECT_EQ(wide.right, w - m);
     EXPECT_NEAR(wide.bottom - wide.top, (w - 2 * m) * h / (w * 2 + 2), 1);

@@ -25,6 +25,7 @@
 #include "panels/frames/RTextEditFrame.h"
 #include "platform/files/Files.h"
 #include "platform/keyboard/VirtualKeys.h"
+#include "screens/easel/CanvasMessages.h"
 #include "screens/easel/RCanvas.h"
 #include "tests/media/objects/PageMediaFiles.h"
 #include "tests/screens/easel/EaselHarness.h"
@@ -65,19 +66,17 @@ protected:
         qtSetSearchFolders({});
     }
 
-    // A red picture placed through Add a Picture: centred on the canvas and chosen.
+    // A red picture placed on the page as the pictures' library places one: centred on the
+    // canvas and chosen.
     RPageObject* addPicture(i16 width, i16 height) {
-        GfxPort* port = gfxNewOffscreenPort(u16(width), u16(height), 16, nullptr);
-        EXPECT_EQ(gfxLockPort(port), kErrNone);
-        const PixelView view = pixelViewOfPort(*static_cast<GfxOffscreenPort*>(port));
-        for (i32 y = 0; y < height; ++y) view.FillSpan(y, 0, width, kFrameRed);
-        const std::string path = desktopPictures() + "red.png";
-        EXPECT_EQ(imgExportPicture(path, port, Rect16{0, 0, width, height}, fourCC("PNGf")), 0);
-        gfxUnlockPort(port);
-        gfxDisposePort(port);
-        for (const char c : std::string("red.png")) queueKey(c == '.' ? plat::kVkPeriod : u8(std::toupper(u8(c))));
-        queueKey(plat::kVkReturn);
-        mainWindow->OnCommand(kCmdAddGraphic);
+        RBitmapPageObject picture(kTypeBitmap, 0);
+        picture.picture.width = u16(width);
+        picture.picture.height = u16(height);
+        for (i32 i = 0; i < width * height; ++i) picture.picture.pixels.insert(picture.picture.pixels.end(), {255, 0, 0, 255});
+        const i16 left = i16((canvas.right - canvas.left - width) / 2), top = i16((canvas.bottom - canvas.top - height) / 2);
+        picture.rect = {left, top, i16(left + width), i16(top + height)};
+        RMessage place(kMsgPlaceObject, reinterpret_cast<uintptr_t>(&picture), 0);
+        easel->Canvas()->HandleMessage(&place, 0);
         settle();
         return frames->EditedObject();
     }
