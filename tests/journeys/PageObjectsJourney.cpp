@@ -1,6 +1,6 @@
-// Things a child puts on the page: a sticker dragged in from its panel, moved and made larger by
-// its frame there, then copied and pasted by the cut and move panel's buttons; a sticker kept on
-// the screen through the print dialog and printed, under a name with an accent, on the PDF sheet;
+// Things a child puts on the page: a sticker dragged in from its panel, kept on the screen through
+// the print dialog and printed, under a name with an accent, on the PDF sheet; then moved and made
+// larger by its frame, and copied and pasted by the cut and move panel's buttons;
 // a background dropped over a painting, taken back whole by the snail and put back; a movie and
 // a picture from the Add menu, moved and put down by a click beside them, the movie taken off
 // with Delete and brought back by the snail, which also takes away a picture still being placed;
@@ -63,20 +63,69 @@ Shot pageAfter(Journey& j, const Shot& before, const Area& where, const std::str
     return j.keep(name);
 }
 
-TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPanel) {
-    Journey j;
-    ASSERT_TRUE(j.start());
+// The most frequent colour of an area other than the paper's.
+uint32_t inkOf(const Shot& shot, const Area& area) {
+    std::map<uint32_t, int> counts;
+    for (int32_t y = area.y; y < area.y + area.height; ++y)
+        for (int32_t x = area.x; x < area.x + area.width; ++x)
+            if (shot.pixel(x, y) != kPaper) ++counts[shot.pixel(x, y)];
+    const auto most = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; });
+    return most == counts.end() ? kPaper : most->first;
+}
+
+testing::AssertionResult clickDialogText(Journey& j, const std::string& text) {
+    Area at;
+    if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, kScreen)).width > 0; }, "\"" + text + "\" in a dialog");
+        !shown)
+        return shown;
+    j.click(at);
+    return testing::AssertionSuccess();
+}
+
+TEST(PageObjectsJourney, AStickerIsPrintedThenMovedAndResizedByItsFrameAndCopiedByTheCutPanel) {
+    Journey j(std::chrono::seconds(300));
+    ASSERT_TRUE(j.start({.keyboard = "es"}));
     ASSERT_TRUE(logIn(j, "Maya"));
     ASSERT_TRUE(openPanel(j, "Stickers"));
     const Area canvas = canvasArea();
     const Shot blank = j.screenshot();
 
-    j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 250, canvas.y + 180);
-    const Shot placed = pageAfter(j, blank, around(canvas.x + 250, canvas.y + 180), "the sticker on the page", "placed");
+    j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 80, canvas.y + 70);
+    const Shot placed = pageAfter(j, blank, around(canvas.x + 80, canvas.y + 70), "the sticker on the page", "placed");
     const Corners was = frameCorners(placed);
     const int32_t width = was.right - was.left, height = was.bottom - was.top;
     ASSERT_GT(width, 20) << "a sticker in its frame";
     ASSERT_LT(was.right + 200, canvas.x + canvas.width) << "room to move it";
+
+    // Saved under a name with an accent and printed: the sticker stays on the screen through the
+    // print dialog and is on the PDF sheet of that name.
+    const Area inner{was.left + width / 4, was.top + height / 4, width / 2, height / 2};
+    const uint32_t ink = inkOf(placed, inner);
+    const int inked = placed.countColour(inner, ink);
+    ASSERT_GT(inked, 20) << "a sticker of a colour of its own";
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));
+    j.type("Mi presentación");
+    j.key("Return");
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(j.userFolder("Maya") / "Pictures/Mi presentación.tbx"); }, "the picture file") && j.settle());
+
+    ASSERT_TRUE(chooseMenu(j, "File", "Print..."));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "OK", kScreen).width > 0; }, "the print dialog"));
+    ASSERT_TRUE(j.settle());
+    EXPECT_GE(j.keep("print-dialog").countColour(inner, ink), inked * 9 / 10) << "the sticker stays on the screen";
+    ASSERT_TRUE(clickDialogText(j, "OK"));
+    const fs::path pdf = j.userFolder("Maya") / "Mi presentación.pdf";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(pdf); }, "the PDF file " + pdf.string(), std::chrono::seconds(60)));
+    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "presentación.pdf", kScreen).width > 0; }, "the file's name told as typed"));
+    j.keep("printed");
+    ASSERT_TRUE(clickDialogText(j, "OK"));
+    const testprint::ScratchFolder scratch;
+    const std::vector<testprint::RenderedPage> sheets = testprint::renderPdf(pdf, 20, scratch);
+    ASSERT_EQ(sheets.size(), 1u) << pdf;
+    int seen = 0;
+    for (int y = 0; y < sheets[0].height; ++y)
+        for (int x = 0; x < sheets[0].width; ++x) seen += nearColour(sheets[0].at(x, y), ink, 24);
+    EXPECT_GT(seen, 20) << "the sticker's colour " << std::hex << ink << " on the sheet";
 
     // Dragged from inside its frame, it goes where the hand goes, the same size, and leaves
     // blank paper behind.
@@ -232,66 +281,6 @@ TEST(PageObjectsJourney, AFlashMovieIsListedAndPlacedAndAPictureChosenToTileFill
     };
     ASSERT_TRUE(j.waitFor([&] { return tiled(j.screenshot()); }, "red and blue tiles all over the page"));
     j.keep("tiled");
-}
-
-// The most frequent colour of an area other than the paper's.
-uint32_t inkOf(const Shot& shot, const Area& area) {
-    std::map<uint32_t, int> counts;
-    for (int32_t y = area.y; y < area.y + area.height; ++y)
-        for (int32_t x = area.x; x < area.x + area.width; ++x)
-            if (shot.pixel(x, y) != kPaper) ++counts[shot.pixel(x, y)];
-    const auto most = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; });
-    return most == counts.end() ? kPaper : most->first;
-}
-
-testing::AssertionResult clickDialogText(Journey& j, const std::string& text) {
-    Area at;
-    if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, kScreen)).width > 0; }, "\"" + text + "\" in a dialog");
-        !shown)
-        return shown;
-    j.click(at);
-    return testing::AssertionSuccess();
-}
-
-TEST(PageObjectsJourney, AStickerStaysOnTheScreenThroughThePrintDialogAndIsPrintedOnTheSheet) {
-    Journey j(std::chrono::seconds(300));
-    ASSERT_TRUE(j.start({.keyboard = "es"}));
-    ASSERT_TRUE(logIn(j, "Maya"));
-    ASSERT_TRUE(openPanel(j, "Stickers"));
-    const Area canvas = canvasArea();
-    const Shot blank = j.screenshot();
-    j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 80, canvas.y + 70);
-    const Shot placed = pageAfter(j, blank, around(canvas.x + 80, canvas.y + 70), "the sticker on the page", "placed");
-    const Corners frame = frameCorners(placed);
-    const int32_t width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const Area inner{frame.left + width / 4, frame.top + height / 4, width / 2, height / 2};
-    const uint32_t ink = inkOf(placed, inner);
-    const int inked = placed.countColour(inner, ink);
-    ASSERT_GT(inked, 20) << "a sticker of a colour of its own";
-    // Saved under a name with an accent, the page is printed under that name.
-    j.key("ctrl+s");
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));
-    j.type("Mi presentación");
-    j.key("Return");
-    ASSERT_TRUE(j.waitFor([&] { return fs::exists(j.userFolder("Maya") / "Pictures/Mi presentación.tbx"); }, "the picture file") && j.settle());
-
-    ASSERT_TRUE(chooseMenu(j, "File", "Print..."));
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "OK", kScreen).width > 0; }, "the print dialog"));
-    ASSERT_TRUE(j.settle());
-    EXPECT_GE(j.keep("print-dialog").countColour(inner, ink), inked * 9 / 10) << "the sticker stays on the screen";
-    ASSERT_TRUE(clickDialogText(j, "OK"));
-    const fs::path pdf = j.userFolder("Maya") / "Mi presentación.pdf";
-    ASSERT_TRUE(j.waitFor([&] { return fs::exists(pdf); }, "the PDF file " + pdf.string(), std::chrono::seconds(60)));
-    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "presentación.pdf", kScreen).width > 0; }, "the file's name told as typed"));
-    j.keep("printed");
-    ASSERT_TRUE(clickDialogText(j, "OK"));
-    const testprint::ScratchFolder scratch;
-    const std::vector<testprint::RenderedPage> sheets = testprint::renderPdf(pdf, 20, scratch);
-    ASSERT_EQ(sheets.size(), 1u) << pdf;
-    int seen = 0;
-    for (int y = 0; y < sheets[0].height; ++y)
-        for (int x = 0; x < sheets[0].width; ++x) seen += nearColour(sheets[0].at(x, y), ink, 24);
-    EXPECT_GT(seen, 20) << "the sticker's colour " << std::hex << ink << " on the sheet";
 }
 
 }  // namespace
