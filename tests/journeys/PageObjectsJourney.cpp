@@ -82,7 +82,7 @@ testing::AssertionResult clickDialogText(Journey& j, const std::string& text) {
     return testing::AssertionSuccess();
 }
 
-TEST(PageObjectsJourney, AStickerIsPrintedThenMovedAndResizedByItsFrameAndCopiedByTheCutPanel) {
+TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPanel) {
     Journey j(std::chrono::seconds(300));
     ASSERT_TRUE(j.start({.keyboard = "es"}));
     ASSERT_TRUE(logIn(j, "Maya"));
