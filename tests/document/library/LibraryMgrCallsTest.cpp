@@ -67,6 +67,14 @@ TEST_F(LibraryCalls, TheUsersOwnLibraryTakesRecordedItems) {
     EXPECT_EQ(AddToUserLibrary(readOnly, take, {}, "Take", &id), kResErrReadOnly);
     EXPECT_EQ(id, 0);
 
+    // A child whose name is beyond ASCII: her folder and library are named in UTF-8 on the disc.
+    Paths hers(roots());
+    ASSERT_EQ(hers.SelectUserFolder("Bego\xF1" "a"), kErrNone);
+    RLibrary herLibrary;
+    RLibraryMgr(hers).OpenDefaultLibraryForType(kTypeSound, &herLibrary, &path);
+    ASSERT_EQ(herLibrary.Create(EnginePath(path).get(), kTypeSound, kLibraryFlagThumbnails), kErrNone);
+    EXPECT_TRUE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Begoña/Library/Sounds/Begoña Library.tbl"));
+
     // A postfix from the settings file cannot lead the library out of the user's folder.
     write("config/tumblo4/TB.ini", "[Paths2]\r\nUserLibPostfix=/../../x\r\n");
     EXPECT_EQ(manager.OpenDefaultLibraryForType(kTypeSound, &library, &path), kDocErrBadUserName);

@@ -2,7 +2,6 @@
 // the page a JPEG or BMP picture as the canvas shows it, the next a movie that standard players
 // read, then a Flash movie; the file takes the type's extension in the user's folder, and
 // nothing is told, as nothing failed.
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -35,10 +34,10 @@ protected:
         EaselHarness::TearDown();
         qtSetSearchFolders({});
     }
-    // The name typed, then the dialog's type `type` steps down its list (each choice sends the
+    // The name typed (UTF-8, as the keyboard gives it), then the dialog's type `type` steps down its list (each choice sends the
     // typing back to the name).
     std::string exportAs(const std::string& typed, int type) {
-        for (const char c : typed) queueKey(u8(std::toupper(u8(c))));
+        queueText(typed);
         for (int i = 0; i < type; ++i) queueKey(plat::kVkTab), queueKey(plat::kVkDown);
         queueKey(plat::kVkReturn);
         mainWindow->OnCommand(kCmdExport);
@@ -48,8 +47,8 @@ protected:
 };
 
 TEST_F(EaselExport, TheTypeChosenMakesAMovieOrAFlashMovie) {
-    const std::string folder = exportAs("show", 2);
-    const std::string movie = folder + "show.mov";
+    const std::string folder = exportAs("Mi presentación", 2);
+    const std::string movie = folder + "Mi presentación.mov";
     ASSERT_TRUE(std::filesystem::exists(movie)) << "in " << folder;
     if (std::system("command -v ffprobe > /dev/null 2>&1") == 0) {
         const std::string command = "ffprobe -v error -show_entries stream=codec_name -of csv=p=0 '" + movie + "'";
@@ -62,11 +61,11 @@ TEST_F(EaselExport, TheTypeChosenMakesAMovieOrAFlashMovie) {
     // Only the movie's name and folder are told.
     const std::vector<mfxAlertRecord> told = alerts();
     ASSERT_EQ(told.size(), 1u);
-    EXPECT_NE(told[0].text.find("\"show.mov\""), std::string::npos) << told[0].text;
+    EXPECT_NE(told[0].text.find("\"Mi presentaci\xF3n.mov\""), std::string::npos) << told[0].text;
 
-    exportAs("page", 3);
+    exportAs("Begoña", 3);
     swf::document flash;
-    EXPECT_EQ(swf::LoadMovieFromFile(flash, (folder + "page.swf").c_str()), swf::kOk);
+    EXPECT_EQ(swf::LoadMovieFromFile(flash, (folder + "Begoña.swf").c_str()), swf::kOk);
     EXPECT_GT(flash.frameRect.xMax, 0);
     EXPECT_TRUE(alerts().empty());
 }
@@ -115,7 +114,8 @@ TEST_F(EaselExport, ThePictureTypesWriteThePageAsTheCanvasShowsIt) {
         bool jpeg;
         int tolerance;
     };
-    for (const Case& c : {Case{"sun", 0, "sun.jpg", true, 24}, Case{"sky", 1, "sky.bmp", false, 0}}) {
+    for (const Case& c : {Case{"sun", 0, "sun.jpg", true, 24}, Case{"sky", 1, "sky.bmp", false, 0},
+                          Case{"Begoña", 0, "Begoña.jpg", true, 24}}) {
         SCOPED_TRACE(c.file);
         const std::string folder = exportAs(c.typed, c.type);
         const plat::media::PictureImage image = decoded(folder + c.file, c.jpeg);

@@ -493,11 +493,14 @@ TEST_F(LibraryPanelFlow, ALibraryThatCannotBeReadNamesItsPathAsItIs) {
     ASSERT_NE(panel, nullptr);
     const std::string onDisk = ownFolder(kTypeFlash).second;
     struct Case {
-        const char* name;
+        const char* name;  // on the disc (UTF-8)
+        const char* shown;  // as the child typed it
         bool kept;
         const char* says;
     };
-    for (const Case& c : {Case{"Odd %s%n%x", true, "bad data"}, Case{"Gone %n%d%s", false, "was not found"}}) {
+    for (const Case& c : {Case{"Odd %s%n%x", "Odd %s%n%x", true, "bad data"},
+                          Case{"Gone %n%d%s", "Gone %n%d%s", false, "was not found"},
+                          Case{"Begoña", "Bego\xF1" "a", true, "bad data"}}) {
         const std::string file = onDisk + "/" + c.name + ".tbl";
         std::ofstream(file, std::ios::binary) << "not a library";
         const int place = placeOfOwn(*panel);
@@ -511,7 +514,7 @@ TEST_F(LibraryPanelFlow, ALibraryThatCannotBeReadNamesItsPathAsItIs) {
         panel->HandleMessage(&show, 0);
         const std::vector<mfxAlertRecord> shown = alerts();
         ASSERT_EQ(shown.size(), 1u) << c.name;
-        EXPECT_NE(shown[0].text.find(std::string(c.name) + ".tbl'"), std::string::npos) << shown[0].text;
+        EXPECT_NE(shown[0].text.find(std::string(c.shown) + ".tbl'"), std::string::npos) << shown[0].text;
         EXPECT_NE(shown[0].text.find(c.says), std::string::npos) << shown[0].text;
         EXPECT_EQ(panel->OpenedLibrary(), nullptr);
         EXPECT_TRUE(panel->Strip().empty());

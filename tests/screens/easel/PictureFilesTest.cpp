@@ -82,12 +82,15 @@ TEST_F(PictureFilesTest, SavedPictureReopensWithTheSamePixels) {
 }
 
 TEST_F(PictureFilesTest, SaveOffersThePagesOwnName) {
-    answer = picturePath("dog.tbx");
-    ASSERT_TRUE(files->SavePicture(easel_.page.get(), 1));
-    answer.clear();
-    files->SavePicture(easel_.page.get(), 13);
-    EXPECT_EQ(offered, picturePath("dog.tbx"));
-    EXPECT_EQ(askedKind, 13);
+    for (const char* name : {"dog.tbx", "Bego\xF1" "a.tbx"}) {
+        answer = picturePath(name);
+        ASSERT_TRUE(files->SavePicture(easel_.page.get(), 1));
+        answer.clear();
+        files->SavePicture(easel_.page.get(), 13);
+        EXPECT_EQ(offered, picturePath(name));
+        EXPECT_EQ(askedKind, 13);
+    }
+    EXPECT_TRUE(std::filesystem::exists(hostPath("Begoña.tbx"))) << "named in UTF-8 on the disc";
 }
 
 TEST_F(PictureFilesTest, CancelledSaveWritesNothingAndTellsNothing) {

@@ -314,6 +314,12 @@ TEST_F(PickerCommands, ProjectsOpenedByPath) {
     EXPECT_EQ(model(), "ABCD..");
     EXPECT_EQ(picker->ProjectList()->NameOf(picker->ProjectList()->GetSelected()), "Zoo");
 
+    // A name beyond ASCII: UTF-8 on the disc, listed as typed.
+    saveAs("Bego\xF1" "a");
+    const std::filesystem::path zoo = plat::hostPathOfText(app->GetPaths()->GetProjectPath("Zoo"));
+    EXPECT_TRUE(std::filesystem::exists(zoo.parent_path() / "Begoña.tbp"));
+    EXPECT_EQ(picker->ProjectList()->NameOf(picker->ProjectList()->GetSelected()), "Bego\xF1" "a");
+
     // Saved onto the fake drive, then opened from there.
     savePath = "T:\\Away.tbp";
     command(kCmdSave);
