@@ -441,8 +441,7 @@ TEST_F(CutMove, CopyAndPasteACutPieceWithTheKeys) {
     script(plat::InputEvent::Kind::MouseDown, held);
     settle(1);
     const SprSprite* piece = sprFind(panel->FloatingClip()->SpriteId());
-    ASSERT_NE(piece, nullptr);
-    EXPECT_TRUE(piece->dragFlags & kSprDragActive);
+    ASSERT_TRUE(piece && (piece->dragFlags & kSprDragActive));
     EXPECT_EQ(sprScreen()->front->behind, piece);
     script(plat::InputEvent::Kind::MouseUp, held);
     settle();
