@@ -85,21 +85,28 @@ testing::AssertionResult easelMenus(Journey& j, const std::string& language) {
     return j.waitFor([&] { return findWidgetText(j.screenshot(), file, menuBarArea()).width > 0; }, "the easel's menus");
 }
 
+// Pablo, switched to Spanish, asks for the login of a new user and presses `keys` in its emptied
+// name field: the folder of the user they name is made.
+testing::AssertionResult newUserByKeys(Journey& j, const std::string& keyboard, std::initializer_list<const char*> keys,
+                                       const std::string& user) {
+    Shot field;
+    if (auto started = j.start({.keyboard = keyboard}); !started) return started;
+    if (auto in = logIn(j, "Pablo"); !in) return in;
+    if (auto spanish = chooseMenu(j, menuText("English", "Controls"), menuText("English", "SwitchLanguage1")); !spanish) return spanish;
+    if (auto login = chooseMenu(j, menuText("Spanish", "File"), menuText("Spanish", "LogInAsNewUser")); !login) return login;
+    if (auto shown = loginField(j, &field); !shown) return shown;
+    j.click(planned("dialog.login.field"));
+    j.key("End");
+    for (int i = 0; i < 32; ++i) j.key("BackSpace");
+    for (const char* key : keys) j.key(key);
+    return j.waitFor([&] { return std::filesystem::is_directory(j.userFolder(user)); }, user + " typed on the Spanish keys");
+}
+
 // On a US keyboard the Spanish program types ñ on the key right of L and á through the accent
 // key right of P, where a Spanish keyboard has them; back in English the keys type ; and '.
 TEST(LanguageJourney, InSpanishAUsKeyboardTypesWhereASpanishKeyboardHasTheLetters) {
     Journey j;
-    ASSERT_TRUE(j.start({.keyboard = "us"}));
-    ASSERT_TRUE(logIn(j, "Pablo"));
-    ASSERT_TRUE(chooseMenu(j, menuText("English", "Controls"), menuText("English", "SwitchLanguage1")));
-    ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "File"), menuText("Spanish", "LogInAsNewUser")));
-    Shot field;
-    ASSERT_TRUE(loginField(j, &field));
-    j.click(planned("dialog.login.field"));
-    j.key("End");
-    for (int i = 0; i < 32; ++i) j.key("BackSpace");
-    for (const char* key : {"shift+n", "i", "semicolon", "bracketleft", "a", "Return"}) j.key(key);
-    ASSERT_TRUE(j.waitFor([&] { return std::filesystem::is_directory(j.userFolder("Niñá")); }, "ñ and á on the Spanish keys"));
+    ASSERT_TRUE(newUserByKeys(j, "us", {"shift+n", "i", "semicolon", "bracketleft", "a", "Return"}, "Niñá"));
     ASSERT_TRUE(easelMenus(j, "Spanish"));
     ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "Controls"), menuText("Spanish", "SwitchLanguage1")));
     ASSERT_TRUE(chooseMenu(j, menuText("English", "File"), menuText("English", "SaveAs")));
@@ -113,17 +120,7 @@ TEST(LanguageJourney, InSpanishAUsKeyboardTypesWhereASpanishKeyboardHasTheLetter
 // Spanish its keys still type the Latin American letters of their places, the keypad's digits too.
 TEST(LanguageJourney, InSpanishAKeyboardWithDeadKeysOfItsOwnTypesTheLatinAmericanLetters) {
     Journey j;
-    ASSERT_TRUE(j.start({.keyboard = "es"}));
-    ASSERT_TRUE(logIn(j, "Pablo"));
-    ASSERT_TRUE(chooseMenu(j, menuText("English", "Controls"), menuText("English", "SwitchLanguage1")));
-    ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "File"), menuText("Spanish", "LogInAsNewUser")));
-    Shot field;
-    ASSERT_TRUE(loginField(j, &field));
-    j.click(planned("dialog.login.field"));
-    j.key("End");
-    for (int i = 0; i < 32; ++i) j.key("BackSpace");
-    for (const char* key : {"shift+n", "i", "ntilde", "dead_grave", "a", "Num_Lock", "KP_End", "Return"}) j.key(key);
-    EXPECT_TRUE(j.waitFor([&] { return std::filesystem::is_directory(j.userFolder("Niñá1")); }, "Niñá1 on the Spanish keys"));
+    EXPECT_TRUE(newUserByKeys(j, "es", {"shift+n", "i", "ntilde", "dead_grave", "a", "Num_Lock", "KP_End", "Return"}, "Niñá1"));
 }
 
 TEST(LanguageJourney, InSpanishTheLoginAndTheFileDialogsSpeakSpanishAndListPicturesByName) {

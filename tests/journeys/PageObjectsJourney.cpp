@@ -1,17 +1,21 @@
-// Things a child puts on the page from the library panels: a sticker dragged in, then moved and
-// made larger by its frame in the sticker panel itself, and printed to a PDF file with the
-// sticker on the sheet and on the screen all along; a background dropped over a painting,
-// which the snail takes back, painting whole, and puts back again. A movie and a picture from the
-// Add menu, moved and put down with a click beside them; the movie taken off with Delete and
-// brought back by the snail, which also takes away a picture still being placed.
+// Things a child puts on the page: a sticker dragged in from its panel, kept on the screen through
+// the print dialog and printed, under a name with an accent, on the PDF sheet; then moved and made
+// larger by its frame, and copied and pasted by the cut and move panel's buttons;
+// a background dropped over a painting, taken back whole by the snail and put back; a movie and
+// a picture from the Add menu, moved and put down by a click beside them, the movie taken off
+// with Delete and brought back by the snail, which also takes away a picture still being placed;
+// a Flash movie from the desktop's pictures folder, and a picture chosen to tile the page.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <tuple>
 
+#include "contentgen/content/SwfMovieWriter.h"
 #include "tests/journeys/Journey.h"
+#include "tests/journeys/LanguageTexts.h"
 #include "tests/journeys/ProgramSteps.h"
 #include "tests/journeys/WidgetText.h"
 #include "tests/platform/print/PdfPages.h"
@@ -59,20 +63,69 @@ Shot pageAfter(Journey& j, const Shot& before, const Area& where, const std::str
     return j.keep(name);
 }
 
+// The most frequent colour of an area other than the paper's.
+uint32_t inkOf(const Shot& shot, const Area& area) {
+    std::map<uint32_t, int> counts;
+    for (int32_t y = area.y; y < area.y + area.height; ++y)
+        for (int32_t x = area.x; x < area.x + area.width; ++x)
+            if (shot.pixel(x, y) != kPaper) ++counts[shot.pixel(x, y)];
+    const auto most = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; });
+    return most == counts.end() ? kPaper : most->first;
+}
+
+testing::AssertionResult clickDialogText(Journey& j, const std::string& text) {
+    Area at;
+    if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, kScreen)).width > 0; }, "\"" + text + "\" in a dialog");
+        !shown)
+        return shown;
+    j.click(at);
+    return testing::AssertionSuccess();
+}
+
 TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPanel) {
-    Journey j;
-    ASSERT_TRUE(j.start());
+    Journey j(std::chrono::seconds(300));
+    ASSERT_TRUE(j.start({.keyboard = "es"}));
     ASSERT_TRUE(logIn(j, "Maya"));
     ASSERT_TRUE(openPanel(j, "Stickers"));
     const Area canvas = canvasArea();
     const Shot blank = j.screenshot();
 
-    j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 250, canvas.y + 180);
-    const Shot placed = pageAfter(j, blank, around(canvas.x + 250, canvas.y + 180), "the sticker on the page", "placed");
+    j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 80, canvas.y + 70);
+    const Shot placed = pageAfter(j, blank, around(canvas.x + 80, canvas.y + 70), "the sticker on the page", "placed");
     const Corners was = frameCorners(placed);
     const int32_t width = was.right - was.left, height = was.bottom - was.top;
     ASSERT_GT(width, 20) << "a sticker in its frame";
     ASSERT_LT(was.right + 200, canvas.x + canvas.width) << "room to move it";
+
+    // Saved under a name with an accent and printed: the sticker stays on the screen through the
+    // print dialog and is on the PDF sheet of that name.
+    const Area inner{was.left + width / 4, was.top + height / 4, width / 2, height / 2};
+    const uint32_t ink = inkOf(placed, inner);
+    const int inked = placed.countColour(inner, ink);
+    ASSERT_GT(inked, 20) << "a sticker of a colour of its own";
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));
+    j.type("Mi presentación");
+    j.key("Return");
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(j.userFolder("Maya") / "Pictures/Mi presentación.tbx"); }, "the picture file") && j.settle());
+
+    ASSERT_TRUE(chooseMenu(j, "File", "Print..."));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "OK", kScreen).width > 0; }, "the print dialog"));
+    ASSERT_TRUE(j.settle());
+    EXPECT_GE(j.keep("print-dialog").countColour(inner, ink), inked * 9 / 10) << "the sticker stays on the screen";
+    ASSERT_TRUE(clickDialogText(j, "OK"));
+    const fs::path pdf = j.userFolder("Maya") / "Mi presentación.pdf";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(pdf); }, "the PDF file " + pdf.string(), std::chrono::seconds(60)));
+    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "presentación.pdf", kScreen).width > 0; }, "the file's name told as typed"));
+    j.keep("printed");
+    ASSERT_TRUE(clickDialogText(j, "OK"));
+    const testprint::ScratchFolder scratch;
+    const std::vector<testprint::RenderedPage> sheets = testprint::renderPdf(pdf, 20, scratch);
+    ASSERT_EQ(sheets.size(), 1u) << pdf;
+    int seen = 0;
+    for (int y = 0; y < sheets[0].height; ++y)
+        for (int x = 0; x < sheets[0].width; ++x) seen += nearColour(sheets[0].at(x, y), ink, 24);
+    EXPECT_GT(seen, 20) << "the sticker's colour " << std::hex << ink << " on the sheet";
 
     // Dragged from inside its frame, it goes where the hand goes, the same size, and leaves
     // blank paper behind.
@@ -97,6 +150,17 @@ TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPa
     EXPECT_GT(grown.bottom, now.bottom + 15);
     EXPECT_TRUE(j.waitFor([&] { return paintedPixels(j.screenshot()) > paintedPixels(moved) * 3 / 2; }, "the sticker drawn larger"));
     j.keep("drawn-larger");
+
+    // The cut and move panel's Copy, then its Paste: a copy lands in the page's middle.
+    ASSERT_TRUE(openPanel(j, "Grab"));
+    const Area middle{canvas.centerX() - 30, canvas.centerY() - 30, 60, 60};
+    const Shot grab = j.screenshot();
+    j.click(128, 570);
+    ASSERT_TRUE(j.settle());
+    j.click(196, 570);
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(grab, middle) > 200; }, "the pasted sticker"));
+    j.keep("pasted");
 }
 
 TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
@@ -135,10 +199,11 @@ constexpr uint32_t kMovieRed = 0xE02828, kPictureBlue = 0x2848E0;
 
 bool shows(const Shot& shot, int32_t x, int32_t y, uint32_t colour) { return nearColour(shot.pixel(x, y), colour, 48); }
 
-// Chooses a file in the dialog of an item of the Add menu.
-testing::AssertionResult addFile(Journey& j, const std::string& item, const std::string& file) {
+// Chooses a file in the dialog of an item of the Add menu, and the placement `place` if given.
+testing::AssertionResult addFile(Journey& j, const std::string& item, const std::string& file, const std::string& place = "") {
     if (auto chosen = chooseMenu(j, "Add", item); !chosen) return chosen;
-    for (const auto& [text, paper] : {std::pair{file, 0xFFFFFFu}, std::pair{std::string("Open"), kWidgetFace}}) {
+    for (const auto& [text, paper] : {std::pair{file, 0xFFFFFFu}, std::pair{place, kWidgetFace}, std::pair{std::string("Open"), kWidgetFace}}) {
+        if (text.empty()) continue;
         Area at;
         if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, {0, 0, 800, 620}, kWidgetText, paper)).width > 0; }, text);
             !shown)
@@ -186,63 +251,36 @@ TEST(PageObjectsJourney, AMovieAndAPictureArePlacedMovedPutDownTakenOffAndBrough
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(before, canvas) == 0; }, "the picture being placed taken away"));
 }
 
-// The most frequent colour of an area other than the paper's.
-uint32_t inkOf(const Shot& shot, const Area& area) {
-    std::map<uint32_t, int> counts;
-    for (int32_t y = area.y; y < area.y + area.height; ++y)
-        for (int32_t x = area.x; x < area.x + area.width; ++x)
-            if (shot.pixel(x, y) != kPaper) ++counts[shot.pixel(x, y)];
-    const auto most = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; });
-    return most == counts.end() ? kPaper : most->first;
-}
-
-testing::AssertionResult clickDialogText(Journey& j, const std::string& text) {
-    Area at;
-    if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, kScreen)).width > 0; }, "\"" + text + "\" in a dialog");
-        !shown)
-        return shown;
-    j.click(at);
-    return testing::AssertionSuccess();
-}
-
-TEST(PageObjectsJourney, AStickerStaysOnTheScreenThroughThePrintDialogAndIsPrintedOnTheSheet) {
-    Journey j(std::chrono::seconds(300));
+TEST(PageObjectsJourney, AFlashMovieIsListedAndPlacedAndAPictureChosenToTileFillsThePage) {
+    Journey j;
     ASSERT_TRUE(j.start());
     ASSERT_TRUE(logIn(j, "Maya"));
-    ASSERT_TRUE(openPanel(j, "Stickers"));
+    const fs::path pictures = j.home() / "Pictures";
+    fs::create_directories(pictures);
+    Raster box(160, 120);
+    std::fill(box.pixels.begin(), box.pixels.end(), 0xFF000000u | kMovieRed);
+    const std::vector<u8> swf = writeSwfMovie(box, {SwfPlacement{80, 60}}, 160, 120, 12);
+    std::ofstream(pictures / "hop.swf", std::ios::binary).write(reinterpret_cast<const char*>(swf.data()), std::streamsize(swf.size()));
     const Area canvas = canvasArea();
-    const Shot blank = j.screenshot();
-    j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 80, canvas.y + 70);
-    const Shot placed = pageAfter(j, blank, around(canvas.x + 80, canvas.y + 70), "the sticker on the page", "placed");
-    const Corners frame = frameCorners(placed);
-    const int32_t width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const Area inner{frame.left + width / 4, frame.top + height / 4, width / 2, height / 2};
-    const uint32_t ink = inkOf(placed, inner);
-    const int inked = placed.countColour(inner, ink);
-    ASSERT_GT(inked, 20) << "a sticker of a colour of its own";
+    ASSERT_TRUE(addFile(j, "Add a Movie...", "hop.swf"));
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(canvas, kMovieRed, 48) > 160 * 120 / 2; }, "the Flash movie's red box"));
+    j.click(canvas.x + 10, canvas.y + canvas.height - 10);
 
-    ASSERT_TRUE(chooseMenu(j, "File", "Print..."));
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "OK", kScreen).width > 0; }, "the print dialog"));
-    ASSERT_TRUE(j.settle());
-    EXPECT_GE(j.keep("print-dialog").countColour(inner, ink), inked * 9 / 10) << "the sticker stays on the screen";
-    ASSERT_TRUE(clickDialogText(j, "OK"));
-    std::vector<std::filesystem::path> pdfs;
-    ASSERT_TRUE(j.waitFor(
-        [&] {
-            pdfs.clear();
-            for (const auto& entry : std::filesystem::directory_iterator(j.userFolder("Maya")))
-                if (entry.path().extension() == ".pdf") pdfs.push_back(entry.path());
-            return !pdfs.empty();
-        },
-        "the printed PDF file", std::chrono::seconds(60)));
-    ASSERT_TRUE(clickDialogText(j, "OK"));
-    const testprint::ScratchFolder scratch;
-    const std::vector<testprint::RenderedPage> sheets = testprint::renderPdf(pdfs.front(), 20, scratch);
-    ASSERT_EQ(sheets.size(), 1u) << pdfs.front();
-    int seen = 0;
-    for (int y = 0; y < sheets[0].height; ++y)
-        for (int x = 0; x < sheets[0].width; ++x) seen += nearColour(sheets[0].at(x, y), ink, 24);
-    EXPECT_GT(seen, 20) << "the sticker's colour " << std::hex << ink << " on the sheet";
+    std::vector<uint32_t> stripes(40 * 30);
+    for (size_t i = 0; i < stripes.size(); ++i) stripes[i] = i % 40 < 20 ? kMovieRed : kPictureBlue;
+    ASSERT_TRUE(Shot(40, 30, std::move(stripes)).savePng((pictures / "tile.png").string()));
+    ASSERT_TRUE(addFile(j, "Add a Picture...", "tile.png", languageText("English", "FileStrings", "PlaceTile")));
+    // A third of every quarter of the page in each colour of the tile.
+    const auto tiled = [&](const Shot& s) {
+        for (int q = 0; q < 4; ++q) {
+            const Area quarter{canvas.x + q % 2 * canvas.width / 2, canvas.y + q / 2 * canvas.height / 2, canvas.width / 2, canvas.height / 2};
+            for (uint32_t colour : {kMovieRed, kPictureBlue})
+                if (s.countColour(quarter, colour, 48) < quarter.width * quarter.height / 3) return false;
+        }
+        return true;
+    };
+    ASSERT_TRUE(j.waitFor([&] { return tiled(j.screenshot()); }, "red and blue tiles all over the page"));
+    j.keep("tiled");
 }
 
 }  // namespace

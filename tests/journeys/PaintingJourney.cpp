@@ -1,5 +1,4 @@
-// A child logs in, picks a colour, paints a line in it, saves, quits, comes back and finds the
-// picture. A picture whose name has accents is saved and printed under its name as typed.
+// A child logs in, picks a colour, paints a line in it, saves, quits, comes back and finds the picture.
 #include <filesystem>
 
 #include "tests/journeys/Journey.h"
@@ -71,34 +70,6 @@ TEST(PaintingJourney, ALineInTheChosenColourIsSavedAndThereAfterQuittingAndComin
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(painted, canvasArea()) == 0; },
                           "the canvas showing the picture as it was painted"));
     j.keep("reopened");
-}
-
-TEST(PaintingJourney, APictureNamedWithAnAccentIsSavedAndPrintedUnderItsNameAsTyped) {
-    Journey j;
-    ASSERT_TRUE(j.start({.keyboard = "es"}));
-    ASSERT_TRUE(logIn(j, "Maya"));
-    const uint32_t red = pickColour(j, reddish);
-    ASSERT_NE(red, 0u);
-    ASSERT_TRUE(paintLine(j, red));
-    const Area screen{0, 0, 800, 620};
-    j.key("ctrl+s");
-    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", screen).width > 0; }, "the save dialog"));
-    j.type("Mi presentación");
-    j.key("Return");
-    const fs::path saved = j.userFolder("Maya") / "Pictures/Mi presentación.tbx";
-    ASSERT_TRUE(j.waitFor([&] { return fs::exists(saved); }, "the picture file " + saved.string()));
-    ASSERT_TRUE(j.settle());
-
-    ASSERT_TRUE(chooseMenu(j, "File", "Print..."));
-    Area ok;
-    ASSERT_TRUE(j.waitFor([&] { return (ok = findWidgetText(j.screenshot(), "OK", screen)).width > 0; }, "the print dialog"));
-    ASSERT_TRUE(j.settle());
-    j.click(ok);
-    const fs::path printed = j.userFolder("Maya") / "Mi presentación.pdf";
-    ASSERT_TRUE(j.waitFor([&] { return fs::exists(printed); }, "the PDF file " + printed.string(), std::chrono::seconds(60)));
-    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "presentación.pdf", screen).width > 0; },
-                          "the file's name told as typed"));
-    j.keep("printed");
 }
 
 }  // namespace

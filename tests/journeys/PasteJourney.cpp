@@ -1,7 +1,6 @@
 // A child copies a picture in another program and pastes it on the easel's page: the picture,
 // larger than the page and given in pieces, floats over the page cut to its size until a press
-// puts it down, whichever panel is open. A sticker copied in the cut and move panel comes back
-// from that panel's own Paste button.
+// puts it down, whichever panel is open.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -68,26 +67,6 @@ TEST(PasteJourney, AnotherProgramsPictureIsPastedOnThePageFromAnyPanel) {
     EXPECT_TRUE(pasted(down)) << "it stays in the painting";
     const int covered = down.countColour(page, kBlue, 8) + down.countColour(page, kOrange, 8) + down.countColour(page, 0x101010, 8);
     EXPECT_EQ(covered, page.width * page.height) << "its top left part as large as the page covers the page";
-}
-
-TEST(PasteJourney, AStickerCopiedInTheCutPanelIsPastedByItsPasteButton) {
-    Journey j;
-    ASSERT_TRUE(j.start());
-    ASSERT_TRUE(logIn(j, "Maya"));
-    const Area page = canvasArea(), middle{page.centerX() - 30, page.centerY() - 30, 60, 60};
-    ASSERT_TRUE(openPanel(j, "Stickers"));
-    j.drag(kFirstThumbnailX, kFirstThumbnailY, page.x + 120, page.y + 100);
-    ASSERT_TRUE(j.waitFor([&] { return paintedPixels(j.screenshot()) > 200; }, "the sticker on the page"));
-    ASSERT_TRUE(openPanel(j, "Grab"));
-    const Shot before = j.keep("move-mode");
-    ASSERT_EQ(before.count(middle, [](uint32_t p) { return p != kPaper; }), 0);
-    // The panel's Copy, then its Paste: the copy lands in the page's middle.
-    j.click(128, 570);
-    ASSERT_TRUE(j.settle());
-    j.click(196, 570);
-    j.move(page.x - 50, page.y + page.height - 10);
-    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(before, middle) > 200; }, "the pasted sticker"));
-    j.keep("pasted");
 }
 
 }  // namespace
