@@ -12,8 +12,11 @@ u16 gEditFrameDragging = 0;
 
 namespace {
 
-constexpr u32 kFrameSpriteFlags = kSprStopAtEnd | 13;
-constexpr u32 kHandleSpriteFlags = kSprStopAtEnd | 32;
+// The sprites' kinds a press finds them by.
+constexpr u32 kFrameSpriteKind = 13;
+constexpr u32 kHandleSpriteKind = 32;
+constexpr u32 kFrameSpriteFlags = kSprStopAtEnd | kFrameSpriteKind;
+constexpr u32 kHandleSpriteFlags = kSprStopAtEnd | kHandleSpriteKind;
 
 Point16 cornerOf(const Rect16& r, i16 index) {
     switch (index) {
@@ -75,22 +78,26 @@ Rect16 REditFrame::HandleRect(const Rect16& frame, i16 index) const {
             i16(corner.v - half + kHandleSize)};
 }
 
-u16 REditFrame::HitHandle(Point16 point) const {
-    const Rect16 frame = GetRect();
-    for (i16 index : {kHandleTopRight, kHandleBottomRight, kHandleTopLeft, kHandleBottomLeft})
-        if (handles_[size_t(index)] && CornerIsHandle(index) && rectContainsPoint(CornerRect(frame, index), point))
-            return 1;
-    return 0;
+SprSprite* REditFrame::OwnSpriteAt(Point16 point, u32 kind) const {
+    SprSprite* sprite = sprFindAtPoint(point, kind, 1, 1, 0);
+    return sprite && sprite->data1 == reinterpret_cast<uintptr_t>(this) ? sprite : nullptr;
 }
 
-bool REditFrame::HitMove(Point16 point) const { return rectContainsPoint(GetRect(), point); }
+i16 REditFrame::HandleAt(Point16 point) const {
+    // The handle in front at the point, as the sprite layer shows them.
+    const SprSprite* sprite = OwnSpriteAt(point, kHandleSpriteKind);
+    if (!sprite) return kNoHandle;
+    for (i16 index = 0; index < 4; ++index)
+        if (handles_[size_t(index)] == sprite->id && CornerIsHandle(index)) return index;
+    return kNoHandle;
+}
+
+u16 REditFrame::HitHandle(Point16 point) const { return HandleAt(point) != kNoHandle ? 1 : 0; }
+
+bool REditFrame::HitMove(Point16 point) const { return OwnSpriteAt(point, kFrameSpriteKind) != nullptr; }
 
 bool REditFrame::Reaches(Point16 point) const {
-    const Rect16 frame = GetRect();
-    if (rectContainsPoint(frame, point)) return true;
-    for (i16 index : {kHandleTopLeft, kHandleBottomLeft, kHandleTopRight, kHandleBottomRight})
-        if (handles_[size_t(index)] && rectContainsPoint(CornerRect(frame, index), point)) return true;
-    return false;
+    return OwnSpriteAt(point, kFrameSpriteKind) || OwnSpriteAt(point, kHandleSpriteKind);
 }
 
 // --- the sprites
@@ -101,15 +108,16 @@ void REditFrame::CreateSprites() {
     const Point16 origin{0, 0};
     frameSprite_ = sprNew(kFrameSpriteFlags, 0, &origin);
     for (u16& handle : handles_) handle = sprNew(kHandleSpriteFlags, 0, &origin);
-    auto setUp = [this](u16 id, SprDrawProc draw) {
+    auto setUp = [this](u16 id, SprDrawProc draw, SprHitProc hit) {
         SprSprite* sprite = sprFind(id);
         if (!sprite) return;
         sprite->step = &REditFrame::KeepBounds;
         sprite->draw = draw;
+        sprite->hit = hit;
         sprite->data1 = reinterpret_cast<uintptr_t>(this);
     };
-    setUp(frameSprite_, &REditFrame::DrawFrameSprite);
-    for (u16 handle : handles_) setUp(handle, &REditFrame::DrawHandleSprite);
+    setUp(frameSprite_, &REditFrame::DrawFrameSprite, &REditFrame::HitFrameSprite);
+    for (u16 handle : handles_) setUp(handle, &REditFrame::DrawHandleSprite, &REditFrame::HitHandleSprite);
     PlaceHandles(GetRect());
 }
 
@@ -138,6 +146,20 @@ void REditFrame::DrawOutline(const Rect16& frame) const {
 void REditFrame::DrawFrameSprite(SprSprite* sprite) {
     const auto* frame = reinterpret_cast<const REditFrame*>(sprite->data1);
     if (frame) frame->DrawOutline(frame->dragging_ || frame->resizing_ ? frame->drag_ : frame->GetRect());
+}
+
+u16 REditFrame::HitFrameSprite(SprSprite* sprite, Point16 point) {
+    const auto* frame = reinterpret_cast<const REditFrame*>(sprite->data1);
+    return frame && rectContainsPoint(frame->GetRect(), point) ? 1 : 0;
+}
+
+u16 REditFrame::HitHandleSprite(SprSprite* sprite, Point16 point) {
+    const auto* frame = reinterpret_cast<const REditFrame*>(sprite->data1);
+    if (!frame) return 0;
+    for (i16 index = 0; index < 4; ++index)
+        if (frame->handles_[size_t(index)] == sprite->id)
+            return rectContainsPoint(frame->CornerRect(frame->GetRect(), index), point) ? 1 : 0;
+    return 0;
 }
 
 void REditFrame::DrawHandleSprite(SprSprite* sprite) {
@@ -225,13 +247,8 @@ void REditFrame::EndMove(Point16) {
 // --- resizing
 
 u16 REditFrame::BeginResize(Point16 point, u16 mode) {
-    handle_ = kNoHandle;
+    handle_ = HandleAt(point);
     const Rect16 frame = GetRect();
-    for (i16 index : {kHandleTopLeft, kHandleBottomLeft, kHandleTopRight, kHandleBottomRight})
-        if (handles_[size_t(index)] && CornerIsHandle(index) && rectContainsPoint(CornerRect(frame, index), point)) {
-            handle_ = index;
-            break;
-        }
     if (handle_ == kNoHandle) return 0;
     ClickOff();
     press_ = point;

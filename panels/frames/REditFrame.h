@@ -118,10 +118,17 @@ private:
     Rect16 MovedRect(Point16 point) const;
     // The frame sprite while the sprite layer carries it in a move; null otherwise.
     SprSprite* CarriedFrameSprite() const;
+    // The frame's own sprite of the kind that a press at the point finds first.
+    SprSprite* OwnSpriteAt(Point16 point, u32 kind) const;
+    // The handle a press at the point takes hold of, or kNoHandle.
+    i16 HandleAt(Point16 point) const;
     void DropFrameSprite();
     static void DrawFrameSprite(SprSprite* sprite);
     static void DrawHandleSprite(SprSprite* sprite);
     static void KeepBounds(SprSprite* sprite, memHandle region);
+    // A press finds the frame and its corners where they stand now, the object's own place.
+    static u16 HitFrameSprite(SprSprite* sprite, Point16 point);
+    static u16 HitHandleSprite(SprSprite* sprite, Point16 point);
 
     FrameHost& host_;
     RPageObject* object_ = nullptr;

@@ -13,8 +13,13 @@
 
 namespace {
 
+// The sprites' kind the clip's is found by.
+constexpr u32 kClipSpriteKind = 34;
 // Above the page's objects and the panel's art: the child is holding it.
-constexpr u32 kClipSpriteFlags = kSprAboveAll;
+constexpr u32 kClipSpriteFlags = kSprAboveAll | kClipSpriteKind;
+// The sprite layer's modes: pick up, and drop what is picked up.
+constexpr u16 kClipPickUp = 4;
+constexpr u16 kClipDrop = 2;
 
 // Pushes one axis of a span of the given length back inside [low, high).
 i16 pushInside(i16 at, i32 length, i16 low, i16 high) {
@@ -52,6 +57,7 @@ u16 RGraphicClip::Init(RToolMgr* picture, const PixelView* image, memHandle mask
     sprite_ = sprite == kSprNoId ? 0 : sprite;
     if (SprSprite* s = sprFind(sprite_)) {
         s->data1 = reinterpret_cast<uintptr_t>(this);
+        s->hit = &RGraphicClip::Hit;
         s->bounds = GetBounds();
         sprBringToFront(s);
         sprInvalRect(s->bounds);
@@ -94,7 +100,31 @@ bool RGraphicClip::InShape(Point16 point) const {
     return rgnContainsPoint(mask_, Point16{i16(point.h - place_.h), i16(point.v - place_.v)}) == 1;
 }
 
+u16 RGraphicClip::Hit(SprSprite* sprite, Point16 point) {
+    const auto* clip = reinterpret_cast<const RGraphicClip*>(sprite->data1);
+    return clip && clip->InShape(point) ? 1 : 0;
+}
+
+bool RGraphicClip::Reaches(Point16 point) const {
+    // The sprite layer knows what lies in front; without a screen the shape alone tells.
+    SprSprite* own = sprFind(sprite_);
+    if (!own) return InShape(point);
+    return sprFindAtPoint(point, kClipSpriteKind, 1, 1, 0) == own;
+}
+
+SprSprite* RGraphicClip::Carried() const {
+    SprSprite* s = sprFind(sprite_);
+    return s && (s->dragFlags & kSprDragActive) ? s : nullptr;
+}
+
 void RGraphicClip::MoveTo(Point16 topLeft) {
+    if (SprSprite* carried = Carried()) {
+        // The sprite layer carries it where the drag limit lets it go.
+        carried->mouse = Point16{i16(topLeft.h + carried->grabOffset.h), i16(topLeft.v + carried->grabOffset.v)};
+        sprDragProc(carried, 0);
+        place_ = carried->position;
+        return;
+    }
     topLeft.h = pushInside(topLeft.h, size_.right, dragLimit_.left, dragLimit_.right);
     topLeft.v = pushInside(topLeft.v, size_.bottom, dragLimit_.top, dragLimit_.bottom);
     SprSprite* s = sprFind(sprite_);
@@ -116,6 +146,8 @@ void RGraphicClip::ToggleSprite(Point16 point) {
     antsShown_ = false;
     dragging_ = true;
     grab_ = Point16{i16(point.h - place_.h), i16(point.v - place_.v)};
+    // Picked up in front of everything: the sprite layer carries it with the pointer.
+    if (SprSprite* s = sprFind(sprite_)) sprActivate(s, &point, kClipPickUp, 0, &dragLimit_);
 }
 
 void RGraphicClip::FillUnder(u16 pixel) {
@@ -149,7 +181,7 @@ void RGraphicClip::CopyThroughMask(const PixelView& target, Point16 at) const {
 
 u32 RGraphicClip::Press(Point16 point, bool copy) {
     if (gone_ || !enabled_) return 0;
-    if (InShape(point)) {
+    if (Reaches(point)) {
         ReleaseItem();
         antsShown_ = false;
         if (liftPending_) {
@@ -180,6 +212,7 @@ u32 RGraphicClip::Press(Point16 point, bool copy) {
 u32 RGraphicClip::Release(Point16 point) {
     if (gone_ || !dragging_) return 0;
     MoveTo(Point16{i16(point.h - grab_.h), i16(point.v - grab_.v)});
+    if (SprSprite* carried = Carried()) sprActivate(carried, nullptr, kClipDrop, 0, nullptr);
     dragging_ = false;
     antsShown_ = true;
     Rest();
@@ -274,9 +307,12 @@ void RGraphicClip::HandleNotification(const Ostrel::RInputEvent& event) {
 }
 
 void RGraphicClip::Step(SprSprite* sprite, memHandle) {
-    const auto* clip = reinterpret_cast<const RGraphicClip*>(sprite->data1);
+    auto* clip = reinterpret_cast<RGraphicClip*>(sprite->data1);
     SprScreen* screen = sprScreen();
-    if (!clip || !clip->antsShown_ || !screen) return;
+    if (!clip) return;
+    // Where the sprite layer carried it, the pixels go down and the next press finds it.
+    clip->place_ = sprite->position;
+    if (!clip->antsShown_ || !screen) return;
     if (i32(screen->currentTime - sprite->nextStepTime) < 0) return;
     sprite->nextStepTime = screen->currentTime + kClipAntsStepMs;
     sprite->changed = 1;
@@ -291,8 +327,8 @@ void RGraphicClip::Draw(SprSprite* sprite) {
     if (!target.top) return;
     // Only what the update recomposes: elsewhere the work picture already shows the clip.
     for (const Rect16& dirty : maskRects(screen->dirty)) {
-        const PlacedMask placed{clip->mask_, clip->place_, dirty};
-        if (!clip->image_.empty()) copyThroughMask(target, clip->ImageView(), clip->place_, placed);
+        const PlacedMask placed{clip->mask_, sprite->position, dirty};
+        if (!clip->image_.empty()) copyThroughMask(target, clip->ImageView(), sprite->position, placed);
         if (clip->antsShown_) marchAnts(target, clip->outline_, placed, clip->phase_);
     }
     if (clip->antsShown_) clip->phase_ = u8((clip->phase_ + 1) & 7);

@@ -102,6 +102,11 @@ private:
     PixelView ImageView() const;
     Point16 Local(Point16 screen) const;
     bool InShape(Point16 point) const;
+    // Whether a press at the point reaches the clip's shape, found in the sprite layer.
+    bool Reaches(Point16 point) const;
+    // The clip's sprite while the sprite layer carries it.
+    SprSprite* Carried() const;
+    static u16 Hit(SprSprite* sprite, Point16 point);
     void Lift(bool erase);
     void FillUnder(u16 pixel);
     void PutDown();

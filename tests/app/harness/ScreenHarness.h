@@ -274,13 +274,15 @@ protected:
     plat::ScopedFakeClock clock_{1000};
     HarnessDisplay display_;
 
-private:
+protected:
     void script(plat::InputEvent::Kind kind, Point16 point) {
         plat::InputEvent event;
         event.kind = kind;
         event.position = {point.h, i16(point.v + mainWindow->ContentTop())};
         display_.script(mainWindow->GetHandle(), event);
     }
+
+private:
     void scriptKey(plat::InputEvent::Kind kind, u8 virtualKey) {
         plat::InputEvent event;
         event.kind = kind;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/gfx/sprites/SprLayer.h"
+#include "engine/gfx/sprites/SprScreen.h"
 #include "engine/regions/Regions.h"
 #include "media/quicktime/QtConnection.h"
 #include "framework/input/RHotSpotList.h"
@@ -434,6 +436,15 @@ TEST_F(CutMove, CopyAndPasteACutPieceWithTheKeys) {
     ASSERT_NE(panel->FloatingClip(), nullptr);
     const Rect16 pasted = panel->FloatingClip()->GetBounds();
     EXPECT_EQ((pasted.left + pasted.right) / 2, (canvas.left + canvas.right) / 2);
+    // Held, the piece is carried by the sprite layer in front of everything.
+    const Point16 held{i16(pasted.left + 5), i16(pasted.top + 5)};
+    script(plat::InputEvent::Kind::MouseDown, held);
+    settle(1);
+    const SprSprite* piece = sprFind(panel->FloatingClip()->SpriteId());
+    ASSERT_TRUE(piece && (piece->dragFlags & kSprDragActive));
+    EXPECT_EQ(sprScreen()->front->behind, piece);
+    script(plat::InputEvent::Kind::MouseUp, held);
+    settle();
     drag({i16(pasted.left + 5), i16(pasted.top + 5)}, on(305, 35));
     click(on(20, 300));
     EXPECT_EQ(now(300, 30), was(30, 30));

@@ -12,6 +12,8 @@
 #include "document/pages/RPage.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/users/EnginePath.h"
+#include "engine/ini/IniProfiles.h"
+#include "framework/language/LanguageTexts.h"
 #include "media/quicktime/QtConnection.h"
 #include "panels/frames/FrameCommands.h"
 #include "panels/frames/RFrameMaker.h"
@@ -124,6 +126,21 @@ TEST_F(EaselPageMedia, AnAnimationPlaysMovesIsSavedOpensAgainAndFlattens) {
     click(play);
     EXPECT_TRUE(movie->playing());
     EXPECT_EQ(movie->currentFrame(), 0);
+    // Stopping the page stops what the frame's button started, and the button plays again.
+    RMessage stopPage(kMsgStopMedia, 0, 0);
+    easel->HandleMessage(&stopPage, 0);
+    click(play);
+    EXPECT_TRUE(movie->playing());
+    // A copy pasted with Ctrl+V onto a page at its animation limit is refused in its own words.
+    ASSERT_EQ(iniWriteString(&app->GetIniPath(), "PageObjectLimits", "SWFMax", "1"), kErrNone);
+    easel->ReadPageObjectLimits();
+    mainWindow->OnCommand(kCmdCopy);
+    alerts();
+    answerAlerts({kAlertAnswerOk});
+    controlKey('V');
+    const auto told = alerts();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].text, LookupLanguageText("GeneralStrings", "TooManyPageObjects").c_str());
 
     // A move takes the animation along.
     const PageRect before = hop->rect;
