@@ -111,8 +111,6 @@ public:
     bool ClicksSuspended() const;
     void SetBusy(u16 busy);
     bool IsBusy() const { return busy_ != 0; }
-    // The object being placed; null while not busy.
-    const RPageObject* PlacedObject() const { return busy_ ? placing_ : nullptr; }
     const GfxColor& CurrentColor() const { return color_; }
     // What the tools ask: the owner's paint colour (black without an owner), and the user's
     // tool-sounds switch (on while nobody is logged in).
