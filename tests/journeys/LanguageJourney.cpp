@@ -335,6 +335,18 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
              return testing::AssertionSuccess();
          },
          items("DialogsStrings", {"From", "To", "NumberOfCopies", "Collate"}), [](Journey& j) { j.key("Escape"), j.settle(), j.key("Escape"); }},
+        // Printed to the PDF file printer: the message names the folder in a sentence's words.
+        {"show-printed",
+         [](Journey& j) {
+             Area ok;
+             if (auto opened = menu("File", "Print")(j); !opened) return opened;
+             const std::string word = languageText("Spanish", "DialogsStrings", "Ok");
+             if (auto shown = j.waitFor([&] { return (ok = findWidgetText(j.screenshot(), word, kScreen)).width > 0; }, word); !shown)
+                 return shown;
+             j.click(ok);
+             return testing::AssertionSuccess();
+         },
+         {{"FileStrings", "PlaceUserInText", "Pablo"}}, pressKey("Return")},
         {"colour-dialog", menu("Toolbox", "PickBgColor"), {}, pressKey("Escape")},
         {"transitions", menu("Toolbox", "ChangeEffects"), {}, pressKey("Escape")},
         {"timing", clickAt(kFirstTiming), {}, pressKey("Escape")},
