@@ -92,7 +92,7 @@ void tellWhereTheMovieWent(const Paths& paths, const std::string& file) {
     if (!std::filesystem::is_regular_file(plat::hostPathOfText(file), error)) return;
     const size_t cut = file.find_last_of('\\');
     const std::string name = cut == std::string::npos ? file : file.substr(cut + 1);
-    const std::string folder = cut == std::string::npos ? std::string() : FolderNameInSentence(paths, file.substr(0, cut));
+    const std::string folder = cut == std::string::npos ? std::string() : ShownFolderName(paths, file.substr(0, cut));
     std::string told = text("FileStrings", "ExportedToFile", "Your movie is now the file \"%1\" in %2.");
     for (const auto& [mark, fill] : {std::pair<const char*, const std::string&>{"%1", name}, {"%2", folder}})
         if (const size_t at = told.find(mark); at != std::string::npos) told.replace(at, 2, fill);

@@ -6,7 +6,7 @@ namespace Ostrel {
 
 void PrintIntoUserFolder(PrintSources* sources, const Paths& paths) {
     sources->fileFolder = paths.BuildPath(kFolderUser, false);
-    sources->fileFolderName = FolderNameInSentence(paths, sources->fileFolder);
+    sources->fileFolderName = ShownFolderName(paths, sources->fileFolder);
 }
 
 }  // namespace Ostrel

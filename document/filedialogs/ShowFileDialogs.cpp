@@ -70,10 +70,6 @@ std::string chosenWith(const std::string& chosen, const std::string& extension) 
 }  // namespace
 
 std::string ShownFolderName(const Paths& paths, const std::string& folder) {
-    return mfxFolderShownName(folder, userPlaces(paths));
-}
-
-std::string FolderNameInSentence(const Paths& paths, const std::string& folder) {
     return mfxFolderShownName(folder, userPlaces(paths, true));
 }
 
