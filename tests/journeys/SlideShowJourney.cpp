@@ -298,7 +298,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     std::vector<fs::path> pdfs;
     ASSERT_TRUE(j.waitFor([&] { return !(pdfs = filesEndingIn(j.userFolder("Maya"), ".pdf")).empty(); }, "the printed PDF file",
                           std::chrono::seconds(60)));
-    // The program says where the file is, naming the folder as a picture's print names it.
+    // The program says where the file is.
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Trip.pdf", kShowScreen).width > 0; }, "the file's name told"));
     EXPECT_GT(findWidgetText(j.keep("printed"), "Maya's", kShowScreen).width, 0) << "not by its name on disk";
     ASSERT_TRUE(clickWidgetText(j, "OK"));
