@@ -1,10 +1,6 @@
-// Things a child puts on the page: a sticker dragged in from its panel, kept on the screen through
-// the print dialog and printed, under a name with an accent, on the PDF sheet; then moved and made
-// larger by its frame, and copied and pasted by the cut and move panel's buttons;
-// a background dropped over a painting, taken back whole by the snail and put back; a movie and
-// a picture from the Add menu, moved and put down by a click beside them, the movie taken off
-// with Delete and brought back by the snail, which also takes away a picture still being placed;
-// a Flash movie from the desktop's pictures folder, and a picture chosen to tile the page.
+// Things a child puts on the page: a sticker (printed with the page, moved, resized, copied and
+// pasted), a background the snail takes back, a movie and pictures from the Add menu (put down,
+// deleted, undone), a Flash movie and a tiled picture.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -73,15 +69,6 @@ uint32_t inkOf(const Shot& shot, const Area& area) {
     return most == counts.end() ? kPaper : most->first;
 }
 
-testing::AssertionResult clickDialogText(Journey& j, const std::string& text) {
-    Area at;
-    if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, kScreen)).width > 0; }, "\"" + text + "\" in a dialog");
-        !shown)
-        return shown;
-    j.click(at);
-    return testing::AssertionSuccess();
-}
-
 TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPanel) {
     Journey j(std::chrono::seconds(300));
     ASSERT_TRUE(j.start({.keyboard = "es"}));
@@ -97,8 +84,7 @@ TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPa
     ASSERT_GT(width, 20) << "a sticker in its frame";
     ASSERT_LT(was.right + 200, canvas.x + canvas.width) << "room to move it";
 
-    // Saved under a name with an accent and printed: the sticker stays on the screen through the
-    // print dialog and is on the PDF sheet of that name.
+    // Saved as "Mi presentación" and printed: on the screen through the print dialog, and on the sheet.
     const Area inner{was.left + width / 4, was.top + height / 4, width / 2, height / 2};
     const uint32_t ink = inkOf(placed, inner);
     const int inked = placed.countColour(inner, ink);
@@ -113,12 +99,12 @@ TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPa
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "OK", kScreen).width > 0; }, "the print dialog"));
     ASSERT_TRUE(j.settle());
     EXPECT_GE(j.keep("print-dialog").countColour(inner, ink), inked * 9 / 10) << "the sticker stays on the screen";
-    ASSERT_TRUE(clickDialogText(j, "OK"));
+    ASSERT_TRUE(clickText(j, "OK"));
     const fs::path pdf = j.userFolder("Maya") / "Mi presentación.pdf";
     ASSERT_TRUE(j.waitFor([&] { return fs::exists(pdf); }, "the PDF file " + pdf.string(), std::chrono::seconds(60)));
     EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "presentación.pdf", kScreen).width > 0; }, "the file's name told as typed"));
     j.keep("printed");
-    ASSERT_TRUE(clickDialogText(j, "OK"));
+    ASSERT_TRUE(clickText(j, "OK"));
     const testprint::ScratchFolder scratch;
     const std::vector<testprint::RenderedPage> sheets = testprint::renderPdf(pdf, 20, scratch);
     ASSERT_EQ(sheets.size(), 1u) << pdf;
@@ -202,15 +188,9 @@ bool shows(const Shot& shot, int32_t x, int32_t y, uint32_t colour) { return nea
 // Chooses a file in the dialog of an item of the Add menu, and the placement `place` if given.
 testing::AssertionResult addFile(Journey& j, const std::string& item, const std::string& file, const std::string& place = "") {
     if (auto chosen = chooseMenu(j, "Add", item); !chosen) return chosen;
-    for (const auto& [text, paper] : {std::pair{file, 0xFFFFFFu}, std::pair{place, kWidgetFace}, std::pair{std::string("Open"), kWidgetFace}}) {
-        if (text.empty()) continue;
-        Area at;
-        if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, {0, 0, 800, 620}, kWidgetText, paper)).width > 0; }, text);
-            !shown)
-            return shown;
-        j.click(at);
-    }
-    return testing::AssertionSuccess();
+    if (auto listed = clickText(j, file, 0xFFFFFF); !listed) return listed;
+    if (auto placed = place.empty() ? testing::AssertionSuccess() : clickText(j, place); !placed) return placed;
+    return clickText(j, "Open");
 }
 
 TEST(PageObjectsJourney, AMovieAndAPictureArePlacedMovedPutDownTakenOffAndBroughtBack) {
@@ -223,8 +203,7 @@ TEST(PageObjectsJourney, AMovieAndAPictureArePlacedMovedPutDownTakenOffAndBrough
     ASSERT_TRUE(Shot(120, 90, std::vector<uint32_t>(120 * 90, kPictureBlue)).savePng((j.home() / "Pictures/sun.png").string()));
     const Area canvas = canvasArea();
     const int32_t x = canvas.centerX(), y = canvas.centerY();
-    // Each comes framed in the page's middle and goes where it is dragged; a press beside it puts
-    // it down: no frame is left, and the press paints nothing.
+    // Each comes framed in the middle, goes where dragged; a press beside puts it down, painting nothing.
     for (const auto& [item, file, colour, dx] : {std::tuple{"Add a Movie...", "clip.mp4", kMovieRed, 120}, std::tuple{"Add a Picture...", "sun.png", kPictureBlue, -120}}) {
         ASSERT_TRUE(addFile(j, item, file));
         ASSERT_TRUE(j.waitFor([&] { return shows(j.screenshot(), x, y, colour); }, file));

@@ -99,6 +99,14 @@ testing::AssertionResult openPanel(Journey& j, const std::string& button) {
     return j.settle();
 }
 
+testing::AssertionResult clickText(Journey& j, const std::string& text, uint32_t paper) {
+    Area at;
+    if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, kScreen, kWidgetText, paper)).width > 0; }, text); !shown)
+        return shown;
+    j.click(at);
+    return testing::AssertionSuccess();
+}
+
 testing::AssertionResult chooseMenu(Journey& j, const std::string& title, const std::string& item) {
     // A screen coming up grays the bar until it is ready.
     Area heading;

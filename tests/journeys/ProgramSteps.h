@@ -6,6 +6,7 @@
 
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/ScreenPlan.h"
+#include "tests/journeys/WidgetText.h"
 
 // The colour of the easel's blank page.
 constexpr uint32_t kPaper = 0xF8F8F8;
@@ -34,6 +35,9 @@ testing::AssertionResult chooseMenu(Journey& j, const std::string& title, const 
 // Opens a tool bar panel by its button's name in the screen plan and waits until it has
 // finished drawing.
 testing::AssertionResult openPanel(Journey& j, const std::string& button);
+// Waits until the widgets write UTF-8 `text` on `paper` (a dialog's button; a line of its list on
+// white) and clicks it.
+testing::AssertionResult clickText(Journey& j, const std::string& text, uint32_t paper = kWidgetFace);
 // Opens the colour swatch's palette and picks its first colour that `wanted` accepts; answers the
 // colour picked, as the palette showed it (0 when none was picked, with a failure).
 uint32_t pickColour(Journey& j, const std::function<bool(uint32_t)>& wanted);
