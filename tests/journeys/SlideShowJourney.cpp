@@ -1,6 +1,6 @@
 // A child fills three pictures with colours and makes a slide show of them: loads them into the
-// strip with the picker's Load button, gives the first slide a shorter time by clicking the timing under it, plays the show,
-// saves it, makes a movie of it whose held slide is the one the show played, prints it to a PDF file, and finds the show listed and
+// strip, gives the first slide a shorter time by clicking the timing under it, plays the show,
+// saves it, makes a movie of it and prints it to a PDF file, and finds the show listed and
 // opened again after the program has been started anew. A page made into a player file plays
 // on a fresh copy of that file in an X server of its own.
 #include <signal.h>
