@@ -38,6 +38,9 @@ testing::AssertionResult openPanel(Journey& j, const std::string& button);
 // Waits until the widgets write UTF-8 `text` on `paper` (a dialog's button; a line of its list on
 // white) and clicks it.
 testing::AssertionResult clickText(Journey& j, const std::string& text, uint32_t paper = kWidgetFace);
+// The picture of `movie`'s video `stream` shown `seconds` in, as ffmpeg (as standard players)
+// decodes it, at the size of `area`; empty when there is none.
+Shot movieFrame(const std::filesystem::path& movie, const Area& area, double seconds = 0, int stream = 0);
 // Opens the colour swatch's palette and picks its first colour that `wanted` accepts; answers the
 // colour picked, as the palette showed it (0 when none was picked, with a failure).
 uint32_t pickColour(Journey& j, const std::function<bool(uint32_t)>& wanted);

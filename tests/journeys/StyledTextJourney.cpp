@@ -1,7 +1,5 @@
 // A child makes one word of a sentence bold, red and bigger; after a restart, and in the page's
 // movie, it is still the only word so.
-#include <cstdio>
-
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/LanguageTexts.h"
 #include "tests/journeys/ProgramSteps.h"
@@ -102,12 +100,10 @@ TEST(StyledTextJourney, OneWordStaysStyledAlone) {
     const std::filesystem::path movie = j.userFolder("Maya") / "frog.mov";
     ASSERT_TRUE(j.waitFor([&] { return std::filesystem::exists(movie) && std::filesystem::file_size(movie) > 1000; }, movie.string(),
                           std::chrono::seconds(90)) && j.settle());
-    FILE* frame = popen(("ffmpeg -v error -i '" + movie.string() + "' -frames:v 1 -f rawvideo -pix_fmt rgb24 - 2>/dev/null").c_str(), "r");
-    ASSERT_NE(frame, nullptr);
-    int reds = 0;
-    for (unsigned char p[3]; std::fread(p, 1, 3, frame) == 3;) reds += reddish(uint32_t(p[0]) << 16 | p[1] << 8 | p[2]);
-    pclose(frame);
-    EXPECT_GT(reds, styled.count(canvas, red) / 2) << "the red word in the movie";
+    for (const int stream : {0, 1}) {  // the page played, and its poster: the canvas as the screen showed it
+        const Shot frame = movieFrame(movie, canvas, 0, stream);
+        EXPECT_GT(frame.count(frame.whole(), reddish), styled.count(canvas, red) / 2) << "the red word in the movie's video " << stream;
+    }
 }
 
 }  // namespace
