@@ -13,7 +13,6 @@
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/LanguageTexts.h"
 #include "tests/journeys/ProgramSteps.h"
-#include "tests/journeys/WidgetText.h"
 #include "tests/platform/print/PdfPages.h"
 
 namespace {

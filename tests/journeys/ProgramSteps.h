@@ -32,8 +32,7 @@ testing::AssertionResult logIn(Journey& j, const std::string& name);
 // Opens a menu by its title in the bar and chooses an item by its text, both in the current
 // language.
 testing::AssertionResult chooseMenu(Journey& j, const std::string& title, const std::string& item);
-// Opens a tool bar panel by its button's name in the screen plan and waits until it has
-// finished drawing.
+// Opens a tool bar panel by its button's name in the screen plan; waits until it is drawn.
 testing::AssertionResult openPanel(Journey& j, const std::string& button);
 // Waits until the widgets write UTF-8 `text` on `paper` (a dialog's button; a line of its list on
 // white) and clicks it.

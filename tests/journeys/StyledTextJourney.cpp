@@ -1,5 +1,4 @@
-// A child makes one word of a sentence bold, red and bigger; after a restart, and in the page's
-// movie, it is still the only word so.
+// One word of a sentence made bold, red and bigger is the only one so after a restart and in a movie.
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/LanguageTexts.h"
 #include "tests/journeys/ProgramSteps.h"

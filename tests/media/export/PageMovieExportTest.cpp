@@ -275,8 +275,7 @@ TEST_F(PageMovieExport, ACancelledExportKeepsTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
 }
 
-// The canvas snapshot (the styled text journey reads it back) is the poster alone; a page with
-// nothing on it makes no movie and no failure.
+// The canvas snapshot is the poster alone, never played; an empty page makes no movie, no failure.
 TEST_F(PageMovieExport, TheCanvasSnapshotIsThePosterAloneAndAnEmptyPageWritesNoFile) {
     RPageData empty;
     EXPECT_EQ(exportPageMovie(empty, {64, 48}, text("empty"), {}), kExportOk);
