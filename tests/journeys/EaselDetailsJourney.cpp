@@ -1,7 +1,7 @@
 // The easel's small things as a child meets them: a tool tip goes when its button is pressed,
 // the palette's white and black paint as themselves, the curve bends toward the pointer before
 // its second drag, a spray scatters its pattern, a large stamp is smooth, and a little kid's
-// letters, in the text panel's place as the mode comes on, are stamped big enough to read.
+// letters are stamped big enough to read.
 #include <algorithm>
 
 #include "tests/journeys/Journey.h"

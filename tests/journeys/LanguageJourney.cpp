@@ -1,6 +1,6 @@
 // A child at a Spanish keyboard logs in, switches the program to Spanish and reads the easel's
-// menus, the login and the file dialogs in Spanish; a child whose name has an ñ types it as it is,
-// on a US keyboard too while the program speaks Spanish.
+// menus, the login and the file dialogs in Spanish; a child whose name has an ñ types it as it is.
+// On a US keyboard too, while the program speaks Spanish.
 // A child and a teacher go through every screen and dialog in Spanish, one stop after another.
 #include <filesystem>
 #include <fstream>
@@ -85,8 +85,7 @@ testing::AssertionResult easelMenus(Journey& j, const std::string& language) {
     return j.waitFor([&] { return findWidgetText(j.screenshot(), file, menuBarArea()).width > 0; }, "the easel's menus");
 }
 
-// Pablo, switched to Spanish, asks for the login of a new user and presses `keys` in its emptied
-// name field: the folder of the user they name is made.
+// Pablo, in Spanish, presses `keys` in a new user's emptied name field: that user's folder is made.
 testing::AssertionResult newUserByKeys(Journey& j, const std::string& keyboard, std::initializer_list<const char*> keys,
                                        const std::string& user) {
     Shot field;
@@ -102,8 +101,7 @@ testing::AssertionResult newUserByKeys(Journey& j, const std::string& keyboard, 
     return j.waitFor([&] { return std::filesystem::is_directory(j.userFolder(user)); }, user + " typed on the Spanish keys");
 }
 
-// On a US keyboard the Spanish program types ñ on the key right of L and á through the accent
-// key right of P, where a Spanish keyboard has them; back in English the keys type ; and '.
+// On a US keyboard, in Spanish, the keys right of L and P type ñ and an accent; in English ; and '.
 TEST(LanguageJourney, InSpanishAUsKeyboardTypesWhereASpanishKeyboardHasTheLetters) {
     Journey j;
     ASSERT_TRUE(newUserByKeys(j, "us", {"shift+n", "i", "semicolon", "bracketleft", "a", "Return"}, "Niñá"));
@@ -116,8 +114,7 @@ TEST(LanguageJourney, InSpanishAUsKeyboardTypesWhereASpanishKeyboardHasTheLetter
     EXPECT_TRUE(j.waitFor([&] { return std::filesystem::exists(saved); }, saved.string())) << "the desktop's keys again";
 }
 
-// A keyboard from Spain has dead keys of its own, which the desktop's input method composes: in
-// Spanish its keys still type the Latin American letters of their places, the keypad's digits too.
+// A keyboard from Spain, dead keys and keypad, types the Latin American letters of its places.
 TEST(LanguageJourney, InSpanishAKeyboardWithDeadKeysOfItsOwnTypesTheLatinAmericanLetters) {
     Journey j;
     EXPECT_TRUE(newUserByKeys(j, "es", {"shift+n", "i", "ntilde", "dead_grave", "a", "Num_Lock", "KP_End", "Return"}, "Niñá1"));
@@ -327,13 +324,8 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
         // The printer's own dialog, every word whole beside its field.
         {"show-print-options",
          [](Journey& j) {
-             Area options;
              if (auto opened = menu("File", "Print")(j); !opened) return opened;
-             const std::string word = languageText("Spanish", "DialogsStrings", "PrintOptions");
-             if (auto shown = j.waitFor([&] { return (options = findWidgetText(j.screenshot(), word, kScreen)).width > 0; }, word); !shown)
-                 return shown;
-             j.click(options);
-             return testing::AssertionSuccess();
+             return clickText(j, languageText("Spanish", "DialogsStrings", "PrintOptions"));
          },
          items("DialogsStrings", {"From", "To", "NumberOfCopies", "Collate"}), [](Journey& j) { j.key("Escape"), j.settle(), j.key("Escape"); }},
         // Printed to the PDF file printer: the folder is named as a sentence names it.

@@ -1,6 +1,7 @@
 #include "tests/journeys/ProgramSteps.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 
 #include "tests/journeys/WidgetText.h"
@@ -97,6 +98,27 @@ testing::AssertionResult openPanel(Journey& j, const std::string& button) {
     j.click(planned("easel.tool." + button));
     if (auto opened = j.waitForChange(before, planned("easel.panel"), "the " + button + " panel"); !opened) return opened;
     return j.settle();
+}
+
+testing::AssertionResult clickText(Journey& j, const std::string& text, uint32_t paper) {
+    Area at;
+    if (auto shown = j.waitFor([&] { return (at = findWidgetText(j.screenshot(), text, kScreen, kWidgetText, paper)).width > 0; }, text); !shown)
+        return shown;
+    j.click(at);
+    return testing::AssertionSuccess();
+}
+
+Shot movieFrame(const std::filesystem::path& movie, const Area& area, double seconds, int stream) {
+    // Twenty pictures a second from the start: the one shown at `seconds`, not the next one to begin.
+    const std::string command = "ffmpeg -v error -i '" + movie.string() + "' -map 0:v:" + std::to_string(stream) + " -vf fps=20 -ss " +
+                                std::to_string(seconds) + " -frames:v 1 -s " + std::to_string(area.width) + "x" + std::to_string(area.height) +
+                                " -f rawvideo -pix_fmt rgb24 - 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::vector<uint32_t> pixels;
+    for (unsigned char p[3]; pipe && pixels.size() < size_t(area.width * area.height) && std::fread(p, 1, 3, pipe) == 3;)
+        pixels.push_back(uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2]);
+    if (pipe) pclose(pipe);
+    return pixels.size() == size_t(area.width * area.height) ? Shot(area.width, area.height, std::move(pixels)) : Shot();
 }
 
 testing::AssertionResult chooseMenu(Journey& j, const std::string& title, const std::string& item) {

@@ -6,6 +6,7 @@
 
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/ScreenPlan.h"
+#include "tests/journeys/WidgetText.h"
 
 // The colour of the easel's blank page.
 constexpr uint32_t kPaper = 0xF8F8F8;
@@ -31,9 +32,14 @@ testing::AssertionResult logIn(Journey& j, const std::string& name);
 // Opens a menu by its title in the bar and chooses an item by its text, both in the current
 // language.
 testing::AssertionResult chooseMenu(Journey& j, const std::string& title, const std::string& item);
-// Opens a tool bar panel by its button's name in the screen plan and waits until it has
-// finished drawing.
+// Opens a tool bar panel by its button's name in the screen plan; waits until it is drawn.
 testing::AssertionResult openPanel(Journey& j, const std::string& button);
+// Waits until the widgets write UTF-8 `text` on `paper` (a dialog's button; a line of its list on
+// white) and clicks it.
+testing::AssertionResult clickText(Journey& j, const std::string& text, uint32_t paper = kWidgetFace);
+// The picture of `movie`'s video `stream` shown `seconds` in, as ffmpeg (as standard players)
+// decodes it, at the size of `area`; empty when there is none.
+Shot movieFrame(const std::filesystem::path& movie, const Area& area, double seconds = 0, int stream = 0);
 // Opens the colour swatch's palette and picks its first colour that `wanted` accepts; answers the
 // colour picked, as the palette showed it (0 when none was picked, with a failure).
 uint32_t pickColour(Journey& j, const std::function<bool(uint32_t)>& wanted);

@@ -1,7 +1,6 @@
 // A child starts the program: the splash gives way to the login alone on black, About stands over
-// the login without hiding its words, and every start speaks English whatever the last child
-// chose. A teacher who switched to Spanish writes a new note read in English until the box is
-// ticked, and the menus stay gray under the note's dialog.
+// the login without hiding its words, every start speaks English; a new note is read in English
+// until its box is ticked, and the menus stay gray under the note's dialog.
 #include <filesystem>
 #include <fstream>
 

@@ -66,9 +66,7 @@ public:
                 {display.empty() ? "TUMBLO_HEADLESS" : "DISPLAY", display.empty() ? "1" : display},
                 {"ASAN_OPTIONS", "detect_leaks=0"}};
             for (const auto& [name, value] : env) ::setenv(name, value.c_str(), 1);
-            // The test command runs everything headless; a run given a display shows on it.
-            if (!display.empty())
-                for (const char* headless : {"TUMBLO_HEADLESS", "SDL_VIDEODRIVER"}) ::unsetenv(headless);
+            if (!display.empty()) ::unsetenv("TUMBLO_HEADLESS"), ::unsetenv("SDL_VIDEODRIVER");  // the tests' own
             std::vector<char*> args;
             for (std::string& a : argv) args.push_back(a.data());
             args.push_back(nullptr);
@@ -199,8 +197,7 @@ TEST_F(ProgramProcess, AStartThatCannotHaveTheStartLockSaysSoAndEnds) {
     EXPECT_NE(ended.told.find("Tumblo is already running."), std::string::npos) << ended.told;
 }
 
-// A start ended by a signal while its desktop box says the program runs takes the box and
-// every lock with it: the next start is answered at once.
+// A start ended while its box says the program runs takes the box and its locks along.
 TEST_F(ProgramProcess, AStartEndedWhileItsMessageIsUpLeavesNoBoxNorLockBehind) {
     const XvfbServer server;
     const XSession x(server.display());

@@ -104,12 +104,11 @@ TEST_F(TeacherNote, ReadInSpanishStartsUntickedForANewNoteOnly) {
         RCreateNoteDialog dialog(mainWindow, written);
         dialog.Setup();
         EXPECT_EQ(dialog.IsChecked(kNoteItemSpanish), row.ticked);
-        // Kept as shown: OK on an unchanged tick writes the note in that language, and the
-        // page, changed by nothing else, is one to save.
+        // Kept as shown: OK on an unchanged tick writes the note in that language.
         dialog.SetItemText(kNoteItemText, "words");
         use(dialog, kNoteItemOk);
         EXPECT_EQ(written.GetNote()->GetKind(), row.ticked ? 1 : 0);
-        EXPECT_TRUE(written.IsDirty());
+        EXPECT_TRUE(written.IsDirty()) << "the page, changed by the note alone, is one to save";
     }
 }
 

@@ -91,8 +91,7 @@ TEST_F(PageFile, SlideSavesAndReadsItsFile) {
     EXPECT_EQ(missing.Data().ObjectCount(), 0u) << "a file that cannot be read gives an empty page";
 }
 
-// A movie stays in its file: the save copies it in (in three pieces), and a page opened from
-// that file reads it there, also once a save over that file has moved it.
+// A movie saved into a page's file (in pieces) is read from there, also after a save moved it.
 TEST_F(PageFile, AMovieStaysInItsFileThroughSaves) {
     std::string film(3u << 20, '\0');
     for (size_t i = 0; i < film.size(); ++i) film[i] = char(i % 251);

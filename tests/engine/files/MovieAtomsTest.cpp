@@ -123,8 +123,7 @@ TEST(MovieAtoms, MovieAtomIsFoundFromTheStartOffset) {
     }
 }
 
-// A movie read piece by piece plays where it lies only with a movie atom of 32-bit offsets
-// within the size allowed; no read reaches outside it.
+// A movie played where it lies needs a movie atom of 32-bit offsets within the size allowed.
 TEST(MovieAtoms, AMovieInPlaceNeedsAMovieAtomWithNarrowOffsets) {
     const Bytes narrow = movie({track(chunkOffsets("stco", 1, {40}))});
     const struct {

@@ -221,8 +221,7 @@ TEST_F(PageFlashExport, ThePlayerFilePlaysItsOwnMovie) {
     ASSERT_EQ(WriteFlashProjector(player, text("show"), movie), 0);
     const auto programSize = std::filesystem::file_size(TUMBLO_PLAYER_PROGRAM);
     EXPECT_EQ(std::filesystem::file_size(file("show")), programSize + movie.size() + kProjectorTrailerSize);
-    // A player file taken as the player program has its movie replaced, not kept; a name beyond
-    // ASCII is written in UTF-8.
+    // A player file taken as the player program has its movie replaced, not kept.
     ASSERT_EQ(WriteFlashProjector(text("show"), text("Begoña"), std::vector<u8>(10, 2)), 0);
     EXPECT_EQ(std::filesystem::file_size(file("Begoña")), programSize + 10 + kProjectorTrailerSize);
     EXPECT_NE(std::filesystem::status(file("show")).permissions() & std::filesystem::perms::owner_exec,

@@ -11,8 +11,8 @@
 
 namespace mediatest {
 
-// `rate` in 16.16 frames per second; the file keeps 8.8. With `soundSamples`, the first frame
-// starts a sound of that many 8-bit samples at 22050 Hz.
+// `rate` in 16.16 frames per second; the file keeps 8.8.
+// `soundSamples` 8-bit samples at 22050 Hz sound from the first frame.
 std::vector<u8> animationBytes(u16 frames, u32 rate, i16 width, i16 height, u32 soundSamples = 0);
 // A 32 x 24 movie red for a second, then blue (or no picture at all), with a second of sound,
 // flattened by the media runtime's writer (Photo-JPEG and IMA 4:1) into `path`; its bytes.

@@ -68,8 +68,7 @@ TEST(QuitSignalEnding, KeepsTheWorkAndEndsByTheSignalOrEndsAtOnceWhenNobodyLooks
         SCOPED_TRACE(c.name);
         const Ending ending = runChild(
             [&c](int keptPipe) {
-                // As from a terminal: a script's background job starts the tests with SIGINT ignored,
-                // which the program would leave alone.
+                // As from a terminal, not a script's background job (SIGINT ignored, left so).
                 std::signal(c.raised.front(), SIG_DFL);
                 HeadlessDisplay display;
                 const QuitSignalCatcher catching;

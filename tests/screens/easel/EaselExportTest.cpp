@@ -34,7 +34,7 @@ protected:
         EaselHarness::TearDown();
         qtSetSearchFolders({});
     }
-    // The name typed (UTF-8, as the keyboard gives it), then the dialog's type `type` steps down its list (each choice sends the
+    // The name typed, then the dialog's type `type` steps down its list (each choice sends the
     // typing back to the name).
     std::string exportAs(const std::string& typed, int type) {
         queueText(typed);

@@ -178,8 +178,7 @@ TEST_F(EaselImport, AddAPicturePlacesEveryKindCentredAndTheSaveKeepsThem) {
     }
 }
 
-// Centred, a picture keeps a margin from the canvas's edges: one as large as the canvas, or
-// larger, is fitted inside the margin keeping its proportions.
+// Centred, a picture as large as the canvas or larger is fitted inside a margin, in proportion.
 TEST_F(EaselImport, APictureLargerThanTheCanvasIsFittedIntoIt) {
     const i16 w = canvas.right, h = canvas.bottom;
     writePicture("fits.png", fourCC("PNGf"), w, h);

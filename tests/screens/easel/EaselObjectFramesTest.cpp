@@ -66,8 +66,7 @@ protected:
         qtSetSearchFolders({});
     }
 
-    // A red picture placed on the page as the pictures' library places one: centred on the
-    // canvas and chosen.
+    // A red picture placed as the pictures' library places one: centred on the canvas and chosen.
     RPageObject* addPicture(i16 width, i16 height) {
         RBitmapPageObject picture(kTypeBitmap, 0);
         picture.picture.width = u16(width);

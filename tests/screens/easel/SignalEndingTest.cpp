@@ -92,8 +92,7 @@ TEST_F(SignalEnding, AnySignalUnderAnyLoopKeepsTheUnsavedPageAndAsksNothing) {
         drag({i16(canvas.left + 40), i16(canvas.top + 60)}, {i16(canvas.left + 240), i16(canvas.top + 90)});
         const u64 painted = PictureHash(canvas);
         ASSERT_TRUE(app->GetCurrentPage()->Data().IsDirty());
-        // The program leaves a signal its starter ignored alone, and a script's background job
-        // starts this test with SIGINT ignored: the signal takes its default action first.
+        // As from a terminal, not a script's background job (SIGINT ignored, left so).
         const auto started = std::signal(c.signal, SIG_DFL);
         {
             const plat::QuitSignalCatcher catching;
