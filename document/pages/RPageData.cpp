@@ -8,14 +8,11 @@
 #include "document/objects/RNotePageObject.h"
 #include "document/objects/createPageObjectForType.h"
 #include "document/pages/BorrowedArchiveFile.h"
-#include "document/pages/PagePainting.h"
-#include "document/pages/ShrinkPicture.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PageErrors.h"
 #include "document/storage/PageIndex.h"
 #include "document/storage/StorageErrors.h"
 #include "engine/files/OsFiles.h"
-#include "engine/base/ByteOrder.h"
 #include "engine/files/OsServices.h"
 #include "engine/resources/OsArchiveFile.h"
 #include "framework/undo/UndoManager.h"
@@ -71,42 +68,6 @@ public:
 private:
     ResMapHandle map_;
 };
-
-// The first picture of each shown vector graphic and movie over the thumbnail, at its place on
-// the page (`pageWidth` x `pageHeight` pixels); without a painter the thumbnail stays as it is.
-void paintMedia(const RPageData& page, u16 pageWidth, u16 pageHeight, PictureRecord& thumbnail) {
-    if (pageWidth == 0 || pageHeight == 0) return;
-    const size_t count = size_t(thumbnail.width) * thumbnail.height;
-    std::vector<u8> words(count * 2);
-    const auto to555 = [](const u8* rgba) { return u16(((rgba[0] >> 3) << 10) | ((rgba[1] >> 3) << 5) | (rgba[2] >> 3)); };
-    for (size_t i = 0; i < count; ++i) writeLE16(&words[i * 2], to555(&thumbnail.pixels[i * 4]));
-    const std::vector<u8> before = words;
-    GfxPixelDescriptor target{};
-    target.bounds = {0, 0, i16(thumbnail.width), i16(thumbnail.height)};
-    target.base = words.data();
-    target.rowStep = i32(thumbnail.width) * 2;
-    target.depth = 16;
-    u32 iterator = 0;
-    RPageObject* object = nullptr;
-    bool painted = false;
-    while (page.NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject)) {
-        const PageRect& r = object->rect;
-        const Rect16 place{i16(r.left * thumbnail.width / pageWidth), i16(r.top * thumbnail.height / pageHeight),
-                           i16(r.right * thumbnail.width / pageWidth), i16(r.bottom * thumbnail.height / pageHeight)};
-        // One the painter cannot read leaves the thumbnail as it was.
-        painted |= PaintMediaFirstPicture(target, *object, place);
-    }
-    if (!painted) return;
-    // Only the pixels a frame covered change: the others keep their full colour.
-    for (size_t i = 0; i < count; ++i) {
-        const u16 word = readLE16(&words[i * 2]);
-        if (word == readLE16(&before[i * 2])) continue;
-        u8* rgba = &thumbnail.pixels[i * 4];
-        rgba[0] = u8(((word >> 10) & 31) * 255 / 31);
-        rgba[1] = u8(((word >> 5) & 31) * 255 / 31);
-        rgba[2] = u8((word & 31) * 255 / 31);
-    }
-}
 
 }  // namespace
 
@@ -271,19 +232,6 @@ bool RPageData::SetDirtyState(bool dirty) {
     if (!dirty)
         for (auto& o : objects_) o->changed = false;
     return was;
-}
-
-// Nearest-pixel samples of the background, or a white picture without one.
-PictureRecord RPageData::MakeThumbnail() const {
-    PictureRecord thumbnail{kThumbnailWidth, kThumbnailHeight, {}, {}};
-    thumbnail.pixels.assign(size_t(kThumbnailWidth) * kThumbnailHeight * 4, 0xFF);
-    RPageObject* found = nullptr;
-    if (FindObject(kTypeBitmap, kBackgroundId, &found) != 0) return thumbnail;
-    const PictureRecord& source = static_cast<RBitmapPageObject*>(found)->picture;
-    PictureRecord small = ShrinkPicture(source, kThumbnailWidth, kThumbnailHeight);
-    if (small.pixels.empty()) return thumbnail;
-    paintMedia(*this, source.width, source.height, small);
-    return small;
 }
 
 // A movie kept in a file goes into the new archive piece by piece, never whole in memory.

@@ -130,7 +130,12 @@ private:
     // Where each movie kept in a file went in the new archive.
     using MovedMedia = std::vector<std::pair<StoredMedia*, u32>>;
     EngineErr WriteContents(ResMapHandle map, const SaveProgress& keepGoing, ArchiveFile* source, MovedMedia* moved) const;
+    // The page drawn as the screen shows it, made small.
     PictureRecord MakeThumbnail() const;
+    using ObjectPainter = EngineErr (*)(GfxPort* port, const RPageObject& object, CharMeasurer& fonts);
+    // Draws the objects over the picture, each through `paint`, the picture's top-left at the
+    // page's (0, 0).
+    static EngineErr DrawOver(PictureRecord& picture, const std::vector<const RPageObject*>& objects, ObjectPainter paint);
     void Record(FourCC code, std::unique_ptr<RPageObject> held, size_t place, FourCC type, u16 id);
     static void ReleaseStep(CListener* owner, FourCC code);
     void ForgetStep();

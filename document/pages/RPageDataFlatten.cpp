@@ -1,10 +1,11 @@
-// Merging page objects into the background picture.
+// Merging page objects into the background picture, and into the page's thumbnail.
 #include <algorithm>
 
 #include "document/objects/RBitmapPageObject.h"
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/pages/PagePainting.h"
 #include "document/pages/RPageData.h"
+#include "document/pages/ShrinkPicture.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
@@ -19,6 +20,7 @@ namespace Ostrel {
 namespace {
 
 bool isVectorGraphic(FourCC type) { return type == kTypeFlash || type == kTypeFlashAnimation; }
+bool isPlayedMedia(FourCC type) { return isVectorGraphic(type) || type == kTypeMovie; }
 bool isFlattenable(FourCC type) {
     return type == kTypeBitmap || type == kTypeMovableBitmap || type == kTypeText || isVectorGraphic(type);
 }
@@ -65,20 +67,17 @@ private:
 
 }  // namespace
 
-// The objects are drawn over the background in a 16-bit port; the pixels they changed take
-// their new colour, and the others keep the background's own, finer one.
-EngineErr RPageData::Merge(const std::vector<RPageObject*>& objects) {
-    RPageObject* found = nullptr;
-    if (FindObject(kTypeBitmap, kBackgroundId, &found) != 0) return kDocErrMissingMedia;
-    PictureRecord& background = static_cast<RBitmapPageObject*>(found)->picture;
-    const size_t area = size_t(background.width) * background.height;
-    if (area == 0 || background.pixels.size() != area * 4) return kDocErrBadSize;
-    OffscreenPort port(background.width, background.height);
+// The objects are drawn over the picture in a 16-bit port of its size; the pixels they changed
+// take their new colour, and the others keep the picture's own, finer one.
+EngineErr RPageData::DrawOver(PictureRecord& picture, const std::vector<const RPageObject*>& objects, ObjectPainter paint) {
+    const size_t area = size_t(picture.width) * picture.height;
+    if (area == 0 || picture.pixels.size() != area * 4) return kDocErrBadSize;
+    OffscreenPort port(picture.width, picture.height);
     if (!port.get()) return kDocErrBadSize;
-    const PageRect whole{0, 0, i16(background.width), i16(background.height)};
+    const PageRect whole{0, 0, i16(picture.width), i16(picture.height)};
     GfxPixelDescriptor d{};
     if (EngineErr err = port.get()->LockBits(&d)) return err;
-    paintPicture(d, background, whole, {0, 0});
+    paintPicture(d, picture, whole, {0, 0});
     port.get()->UnlockBits(&d);
     const std::vector<u16> before = pixelsOf(port.get());
     EngineErr err = gfxLockPort(port.get());
@@ -87,9 +86,7 @@ EngineErr RPageData::Merge(const std::vector<RPageObject*>& objects) {
     {
         StyleFonts fonts;
         for (const RPageObject* object : objects)
-            if (!err)
-                err = isVectorGraphic(object->Type()) ? paintVector(port.get(), *object)
-                                                      : DrawObject(port.get(), *object, {0, 0}, fonts);
+            if (!err) err = paint(port.get(), *object, fonts);
     }
     gfxSetPort(previous);
     gfxUnlockPort(port.get());
@@ -99,12 +96,51 @@ EngineErr RPageData::Merge(const std::vector<RPageObject*>& objects) {
     for (size_t i = 0; i < area; ++i) {
         if (after[i] == before[i]) continue;
         const plat::gdi::Rgb rgb = plat::gdi::rgbFrom555(after[i]);
-        u8* pixel = background.pixels.data() + i * 4;
+        u8* pixel = picture.pixels.data() + i * 4;
         pixel[0] = rgb.red, pixel[1] = rgb.green, pixel[2] = rgb.blue, pixel[3] = 0xFF;
     }
+    return kErrNone;
+}
+
+EngineErr RPageData::Merge(const std::vector<RPageObject*>& objects) {
+    RPageObject* found = nullptr;
+    if (FindObject(kTypeBitmap, kBackgroundId, &found) != 0) return kDocErrMissingMedia;
+    PictureRecord& background = static_cast<RBitmapPageObject*>(found)->picture;
+    const auto paint = [](GfxPort* port, const RPageObject& object, CharMeasurer& fonts) {
+        return isVectorGraphic(object.Type()) ? paintVector(port, object) : DrawObject(port, object, {0, 0}, fonts);
+    };
+    if (EngineErr err = DrawOver(background, {objects.begin(), objects.end()}, paint)) return err;
     found->changed = true;
     dirty_ = true;
     return kErrNone;
+}
+
+// The page as the screen shows it: the background with every shown object over it, the vector
+// graphics and movies (their first pictures) last, as they play over the painting; then made
+// small. Without a background the objects lie on white paper.
+PictureRecord RPageData::MakeThumbnail() const {
+    PictureRecord page{kPageWidth, kPageHeight, std::vector<u8>(size_t(kPageWidth) * kPageHeight * 4, 0xFF), {}};
+    RPageObject* background = nullptr;
+    if (FindObject(kTypeBitmap, kBackgroundId, &background) == 0) page = static_cast<RBitmapPageObject*>(background)->picture;
+    std::vector<const RPageObject*> shown;
+    for (const auto& o : objects_)
+        if (o.get() != background && !(o->flags & kObjectHidden)) shown.push_back(o.get());
+    std::stable_partition(shown.begin(), shown.end(), [](const RPageObject* o) { return !isPlayedMedia(o->Type()); });
+    const auto paint = [](GfxPort* port, const RPageObject& object, CharMeasurer& fonts) {
+        if (!isPlayedMedia(object.Type())) return DrawObject(port, object, {0, 0}, fonts);
+        GfxPixelDescriptor d{};
+        if (EngineErr err = port->LockBits(&d)) return err;
+        // One the painter cannot read leaves its place as it was.
+        PaintMediaFirstPicture(d, object, {object.rect.left, object.rect.top, object.rect.right, object.rect.bottom});
+        port->UnlockBits(&d);
+        return kErrNone;
+    };
+    // A page that cannot be drawn still gets its background made small.
+    DrawOver(page, shown, paint);
+    PictureRecord small = ShrinkPicture(page, kThumbnailWidth, kThumbnailHeight);
+    if (small.pixels.empty())
+        small = {kThumbnailWidth, kThumbnailHeight, std::vector<u8>(size_t(kThumbnailWidth) * kThumbnailHeight * 4, 0xFF), {}};
+    return small;
 }
 
 EngineErr RPageData::FlattenObject(FourCC type, RPageObject* object) {

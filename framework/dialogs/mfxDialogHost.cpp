@@ -1,7 +1,7 @@
 #include "framework/dialogs/mfxDialogHost.h"
 
 #include "engine/gfx/sprites/SprLayer.h"
-#include "engine/gfx/sprites/SprScreen.h"
+#include "engine/gfx/sprites/SprStill.h"
 #include "framework/input/RHotSpotList.h"
 #include "framework/windows/mfxWindow.h"
 #include "platform/display/DisplayDriver.h"
@@ -54,12 +54,7 @@ void mfxDialogHost::Show() {
         // The page under the box stands still while the box is up: an update would copy its
         // sprites (a playing animation, an edit frame) over the box. Exposures still show the
         // page as it was composed last, and the box is drawn again over them.
-        stilled_ = sprScreen();
-        if (stilled_) {
-            ++stilled_->suspended;
-            // A screen that stands still lets the program's loop slow down.
-            stilled_->lastUpdateDrew = 0;
-        }
+        still_.Hold();
     }
     shown_ = true;
     Draw();
@@ -71,8 +66,7 @@ void mfxDialogHost::Hide() {
     --shownCount_;
     // What changed under the box is drawn by the next update; the box's own rectangle is
     // painted again from the page now.
-    if (stilled_ && stilled_ == sprScreen() && stilled_->suspended > 0) --stilled_->suspended;
-    stilled_ = nullptr;
+    still_.Release();
     if (plat::DisplayWindow* face = plat::findDisplayWindow(window_)) face->invalidate(box_.frameRect());
 }
 

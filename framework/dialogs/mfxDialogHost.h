@@ -8,10 +8,9 @@
 #include <functional>
 
 #include "engine/base/EngineTypes.h"
+#include "engine/gfx/sprites/SprStill.h"
 #include "platform/ui/Messages.h"
 #include "platform/widgets/DialogBox.h"
-
-struct SprScreen;
 
 class mfxDialogHost {
 public:
@@ -47,8 +46,8 @@ private:
     bool dirty_ = false;
     bool shift_ = false;
     bool interrupted_ = false;
-    // The sprite screen whose updates wait while the box is shown.
-    SprScreen* stilled_ = nullptr;
+    // The sprite screen's updates wait while the box is shown.
+    SprStill still_;
     std::function<void()> afterDraw_;
     static inline int shownCount_ = 0;
 };

@@ -39,9 +39,22 @@ void mfxMenuBar::SetMenu(const mfxMenu* menu) {
     record_ = menu ? menu->record_ : nullptr;
     if (record_) record_->bars.push_back(this);
     bar_.setModel(record_ ? record_->model : nullptr);
+    FollowPopups();
 }
 
-void mfxMenuBar::Redraw() { bar_.redraw(); }
+void mfxMenuBar::Redraw() {
+    bar_.redraw();
+    FollowPopups();
+}
+
+// The page's updates would paint its sprites (a text's caret, an edit frame, an animation)
+// over an open popup: the page stands still while one is open, under every menu alike.
+void mfxMenuBar::FollowPopups() {
+    if (bar_.openDepth() > 0)
+        still_.Hold();
+    else
+        still_.Release();
+}
 
 void mfxMenuBar::Repaint(const plat::gdi::Rect& area) {
     if (plat::DisplayWindow* face = plat::findDisplayWindow(window_)) face->invalidate(area);
@@ -55,7 +68,11 @@ void mfxMenuBar::Draw() {
     face->present(face->clientRect());
 }
 
-void mfxMenuBar::Choose(u16 command) { plat::sendMessage(window_, plat::kMsgCommand, command, 0); }
+// The bar has closed: the page moves again before the command runs, which may wait on it.
+void mfxMenuBar::Choose(u16 command) {
+    FollowPopups();
+    plat::sendMessage(window_, plat::kMsgCommand, command, 0);
+}
 
 bool mfxMenuBar::TranslateKey(u8 key) {
     const u16 modifiers = modifiers_;
@@ -81,6 +98,12 @@ void mfxMenuBar::NoteModifiers(const plat::Message& message) {
 }
 
 bool mfxMenuBar::PreTranslateMessage(const plat::Message& message) {
+    const bool taken = Translate(message);
+    FollowPopups();
+    return taken;
+}
+
+bool mfxMenuBar::Translate(const plat::Message& message) {
     if (message.window != window_ || !record_) return false;
     NoteModifiers(message);
     switch (message.message) {

@@ -11,8 +11,10 @@
 // pressed and released alone, F10, and every key while the bar has the keyboard; presses on
 // the bar and every mouse message while a popup is open; and the window's paint message,
 // which it lets the window handle first and then draws the bar over. Losing the user's focus
-// closes the bar. User-interface thread.
+// closes the bar. While a popup is open the sprite screen stands still, so that nothing on the
+// page is drawn over the popup. User-interface thread.
 #include "engine/base/EngineTypes.h"
+#include "engine/gfx/sprites/SprStill.h"
 #include "framework/menus/mfxMenu.h"
 #include "platform/ui/Messages.h"
 #include "platform/widgets/MenuBar.h"
@@ -41,8 +43,10 @@ public:
     const plat::widgets::MenuBar& Widget() const { return bar_; }
 
 private:
+    bool Translate(const plat::Message& message);
     void Repaint(const plat::gdi::Rect& area);
     void Choose(u16 command);
+    void FollowPopups();
     bool TranslateKey(u8 key);
 
     plat::WindowHandle window_;
@@ -50,4 +54,5 @@ private:
     plat::widgets::MenuBar bar_;
     u16 modifiers_ = 0;  // kAccel* bits of the modifier keys down
     bool swallowChar_ = false;
+    SprStill still_;
 };

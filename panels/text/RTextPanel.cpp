@@ -35,6 +35,10 @@ constexpr u16 kHelpItemText = 877;
 
 bool spanish() { return CurrentLanguage() == kLanguageSpanish; }
 
+// The clicks of the buttons that act once a click: the arrows and the clipboard's.
+constexpr u32 kOneShotClicks[] = {kMsgTextFontPrevious, kMsgTextFontNext, kMsgTextSizePrevious, kMsgTextSizeNext,
+                                  kMsgTextVoicePrevious, kMsgTextVoiceNext, kMsgTextCut, kMsgTextCopy, kMsgTextPaste};
+
 }  // namespace
 
 RTextPanel::RTextPanel(CListener* owner, const Paths* userPaths, RFrameMaker* frames, FrameHost* host)
@@ -152,6 +156,13 @@ u16 RTextPanel::SavePrefs() {
 void RTextPanel::SetButton(int button, bool down) {
     if (button < 0 || size_t(button) >= Buttons().size()) return;
     Buttons()[size_t(button)]->HandleEvent(down ? kHsEventPress : kHsEventRelease, true);
+}
+
+// A push button goes down with its click and stays down until it is let go.
+void RTextPanel::LetGoOf(u32 click) {
+    for (const auto& button : Buttons())
+        if (button->GetRecord().clickMessage == click && button->GetState() != kButtonUp)
+            button->HandleEvent(kHsEventRelease, true);
 }
 
 void RTextPanel::RefreshControls() {
@@ -371,6 +382,7 @@ u32 RTextPanel::HandleMessage(RMessage* message, uintptr_t data) {
     DropLostText();
     const u32 code = message->code;
     const int index = int(message->param2);
+    if (std::ranges::find(kOneShotClicks, code) != std::end(kOneShotClicks)) LetGoOf(code);
     switch (code) {
     case kMsgTextFontPrevious: ChooseFont(fontIndex_ - 1); return 0;
     case kMsgTextFontNext: ChooseFont(fontIndex_ + 1); return 0;

@@ -118,6 +118,7 @@ private:
     void ClosePopup();
     void OpenPronounceDialog();
     void SetButton(int button, bool down);
+    void LetGoOf(u32 click);
     // After the editor changed the text: the page shows it.
     void Changed();
     static void DrawLabel(SprSprite* sprite);

@@ -64,9 +64,11 @@ testing::AssertionResult clickWidgetText(Journey& j, const std::string& text, ui
     return testing::AssertionSuccess();
 }
 
-// Fills the blank page with a palette colour that `wanted` accepts, saves it as `name` among
-// the child's pictures and starts a new picture; answers the colour (0 on a failure).
-uint32_t fillAndSave(Journey& j, const std::function<bool(uint32_t)>& wanted, const std::string& name) {
+// Fills the blank page with a palette colour that `wanted` accepts, writes `words` in black
+// right of its middle, saves it as `name` among the child's pictures and starts a new picture;
+// answers the colour (0 on a failure).
+uint32_t fillAndSave(Journey& j, const std::function<bool(uint32_t)>& wanted, const std::string& name,
+                     const std::string& words = {}) {
     const Area canvas = canvasArea();
     j.click(planned("easel.tool.FillBucket"));
     const uint32_t colour = pickColour(j, wanted);
@@ -77,6 +79,17 @@ uint32_t fillAndSave(Journey& j, const std::function<bool(uint32_t)>& wanted, co
         !filled) {
         ADD_FAILURE() << filled.message();
         return 0;
+    }
+    if (!words.empty()) {
+        const Area right{canvas.centerX() + 40, canvas.centerY(), 200, 60};
+        if (!openPanel(j, "Text")) return 0;
+        pickColour(j, [](uint32_t p) { return p == 0x000000; });  // black, or a failure told
+        j.click(right.x, right.y);
+        j.type(words);
+        if (auto written = j.waitFor([&] { return j.screenshot().countColour(right, 0x000000, 60) > 50; }, "the words on the page"); !written) {
+            ADD_FAILURE() << written.message();
+            return 0;
+        }
     }
     j.key("ctrl+s");
     if (auto dialog = j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kShowScreen).width > 0; }, "the save dialog");
@@ -173,7 +186,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     ASSERT_NE(red, 0u);
     const uint32_t blue = fillAndSave(j, bluish, "Two");
     ASSERT_NE(blue, 0u);
-    const uint32_t green = fillAndSave(j, greenish, "Three");
+    const uint32_t green = fillAndSave(j, greenish, "Three", "big dog");
     ASSERT_NE(green, 0u);
 
     ASSERT_TRUE(toThePicker(j));
@@ -191,6 +204,9 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     ASSERT_EQ(others.size(), 3u);
     // The place after the third slide, beside it and under the second, holds no page: nothing to set there.
     const Area third = boxOf(loaded, strip, green);
+    // The third slide's picture shows its words too, right of its middle (its icons stand at its left).
+    const Area rightHalf{third.centerX(), third.y, third.width / 2, third.height};
+    EXPECT_GT(loaded.count(rightHalf, [&](uint32_t p) { return !nearColour(p, green, 24); }), 20) << "the page's words in its slide";
     EXPECT_TRUE(controlsUnder(loaded, {second.x, third.y, second.width, third.height}).empty())
         << "a blank cell shows a slide's controls";
     const Area timing = controls[2], otherTiming = others[2];

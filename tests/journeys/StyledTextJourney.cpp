@@ -2,6 +2,7 @@
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/LanguageTexts.h"
 #include "tests/journeys/ProgramSteps.h"
+#include "tests/journeys/WidgetText.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ TEST(StyledTextJourney, OneWordStaysStyledAlone) {
     ASSERT_TRUE(logIn(j, "Maya"));
     const Area canvas = canvasArea();
     ASSERT_TRUE(openPanel(j, "Text"));
+    const Shot panelShown = j.screenshot();
     j.click(canvas.x + 60, canvas.y + 60);
     j.type("the ");
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().count(canvas, dark) > 20; }, "the first word"));
@@ -51,12 +53,25 @@ TEST(StyledTextJourney, OneWordStaysStyledAlone) {
     j.type(" jumps");
     ASSERT_TRUE(j.settle());
 
+    // The Controls menu opened over the chosen text stays whole while it is open: nothing of the
+    // text, its caret or its frame is drawn over it.
+    Area title, popup;
+    ASSERT_TRUE(j.waitFor([&] { return (title = findWidgetText(j.screenshot(), menu("Controls"), menuBarArea())).width > 0; }, "Controls"));
+    j.click(title);
+    const Area below{title.x - 20, kMenuBarHeight, 300, 300};
+    ASSERT_TRUE(j.waitFor([&] { return (popup = boxOf(j.screenshot(), below, [](uint32_t p) { return p == kWidgetFace; })).width > 100; },
+                          "the Controls menu"));
+    EXPECT_TRUE(j.holds([&] { return j.screenshot().countColour(popup, kPaper) == 0; }, "the menu over the text", std::chrono::seconds(2)));
+    j.key("Escape");
+    ASSERT_TRUE(j.settle());
+
     // A double click picks the word: Bold, a red and two larger sizes.
     j.click(frog.centerX(), frog.centerY());
     j.click(frog.centerX(), frog.centerY());
     ASSERT_TRUE(press(j, kBold, canvas, "frog bold"));
     ASSERT_NE(pickColour(j, red), 0u);
     ASSERT_TRUE(press(j, kLarger, canvas, "frog larger") && press(j, kLarger, canvas, "frog larger still"));
+    EXPECT_EQ(j.screenshot().differences(panelShown, kLarger), 0) << "the arrow up again after its clicks";
     // The controls show the style at the caret.
     j.click(frog.x - 12, frog.centerY());
     ASSERT_TRUE(j.settle());

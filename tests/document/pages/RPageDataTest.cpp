@@ -102,7 +102,7 @@ TEST_F(PageArchive, ThumbnailIsTheBackgroundSampled) {
         return thumbnail.pixels;
     };
     RPageData blank;
-    ASSERT_NE(blank.AddObject(kTypeText, 1, testdoc::textBytes("no background"), {0, 0, 9, 9}), nullptr);
+    ASSERT_NE(blank.AddObject(kTypeSound, 1, {}, {0, 0, 9, 9}), nullptr);
     EXPECT_EQ(thumbnailOf(blank), std::vector<u8>(size_t(kThumbnailWidth) * kThumbnailHeight * 4, 0xFF));
 
     PictureRecord striped{2, 5, {}, {}};

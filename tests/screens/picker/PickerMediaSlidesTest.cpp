@@ -169,13 +169,14 @@ TEST_F(PickerMediaSlides, EachKindOfFileBecomesASlideOrIsRefused) {
         EXPECT_EQ(r.left + r.right, canvas.right - canvas.left);
         EXPECT_EQ(r.top + r.bottom, canvas.bottom - canvas.top);
     }
-    // The animation's and the movie's first pictures show in their cells where they play.
+    // The animation's and the movie's first pictures show in their cells where they play (a
+    // thumbnail pixel wholly inside them: one across their edge averages them with the paper).
     for (const u16 at : {u16(2), u16(3)}) {
         const PageRect& r = objectsAt(at)[0]->rect;
         Rect16 canvas{};
         app->GetCanvasRect(&canvas);
-        const int x = (r.left + 4) * kThumbnailWidth / (canvas.right - canvas.left);
-        const int y = (r.top + 4) * kThumbnailHeight / (canvas.bottom - canvas.top);
+        const int x = (r.left + 8) * kThumbnailWidth / (canvas.right - canvas.left);
+        const int y = (r.top + 8) * kThumbnailHeight / (canvas.bottom - canvas.top);
         EXPECT_TRUE(reddish(cellPixel(at - 1, x, y))) << at << ": " << std::hex << cellPixel(at - 1, x, y);
     }
     // Undo takes the last slide away again.
