@@ -59,7 +59,7 @@ TEST(StyledTextJourney, OneWordStaysStyledAlone) {
     ASSERT_TRUE(j.waitFor([&] { return (title = findWidgetText(j.screenshot(), menu("Controls"), menuBarArea())).width > 0; }, "Controls"));
     j.click(title);
     const Area below{title.x - 20, kMenuBarHeight, 300, 300};
-    ASSERT_TRUE(j.waitFor([&] { return (popup = boxOf(j.screenshot(), below, [](uint32_t p) { return p == kWidgetFace; })).width > 100; },
+    ASSERT_TRUE(j.waitFor([&] { return (popup = boxWhere(below, [shot = j.screenshot()](int32_t x, int32_t y) { return shot.pixel(x, y) == kWidgetFace; })).width > 100; },
                           "the Controls menu"));
     EXPECT_TRUE(j.holds([&] { return j.screenshot().countColour(popup, kPaper) == 0; }, "the menu over the text", std::chrono::seconds(2)));
     j.key("Escape");
