@@ -48,6 +48,11 @@ std::string ImportStartFolder(const Paths& paths, u16 kind) {
     return isFolder(pictures) ? pictures : paths.BuildPath(kFolderPictures, false);
 }
 
+std::vector<std::string> ImportOutsideFolders(const Paths& paths, u16 kind) {
+    if (startOf(kind) != kFromDesktop) return {};
+    return {ImportStartFolder(paths, kind), engineTextOfHostFolder(plat::userPicturesFolder())};
+}
+
 void RememberImportFolder(u16 kind, const std::string& chosenFile) {
     const size_t cut = chosenFile.rfind('\\');
     if (startOf(kind) != kFromDesktop || cut == std::string::npos) return;

@@ -187,6 +187,13 @@ TEST(LanguageJourney, InSpanishTheLoginAndTheFileDialogsSpeakSpanishAndListPictu
     const Shot folder = j.keep("spanish-user-folder");
     EXPECT_TRUE(showsInSpanish(folder, {{"FileStrings", "FolderPictures"}, {"FileStrings", "FolderProjects"}}, screen,
                                kListPaper));
+    // Up goes no higher: the other children's work beside Pablo's folder is not his to browse.
+    std::filesystem::create_directories(j.userFolder("Ana") / "Pictures");
+    j.click(up);
+    ASSERT_TRUE(j.settle());
+    const Shot top = j.keep("spanish-user-folder-top");
+    EXPECT_TRUE(showsInSpanish(top, {{"FileStrings", "PlaceUser", "Pablo"}}, screen));
+    EXPECT_EQ(findWidgetText(top, "Ana", screen, kWidgetText, kListPaper).width, 0);
 }
 
 // One stop of the tour: how it is opened, the widget texts it shows (none: a screen of the
