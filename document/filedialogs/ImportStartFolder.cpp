@@ -18,10 +18,11 @@ u16 startOf(u16 kind) {
     switch (kind) {
     case kImportPictureObject:
     case kImportBackground:
-    case kImportMovie: return kFromDesktop;
+    case kImportMovie:
+    case kImportPicture:
+    case kImportMedia: return kFromDesktop;
     case kImportProject: return kFolderProjects;
     case kImportSoundOrFlash: return kFolderLibSounds;
-    case kImportMedia: return kFolderUser;
     default: return kFolderPictures;
     }
 }

@@ -1,10 +1,10 @@
 #pragma once
 // Where an import dialog opens. Pictures and movies brought in from outside the program (the
-// easel's Add a Picture, Import a Background and Add a Movie) start in the folder a file was
-// last chosen from by such a dialog while the program runs, else in the desktop's pictures
-// folder; every other kind starts in the user's own folder for it (pictures, slide shows,
-// sounds). The table of
-// kinds in the source is the one place that decides. User-interface thread only.
+// easel's Add a Picture, Import a Background and Add a Movie, the picker's Add a Picture and Add
+// a Movie) start in the folder a file was last chosen from by such a dialog while the program
+// runs, else in the desktop's pictures folder; every other kind starts in the user's own folder
+// for it (pictures, slide shows, sounds). The table of kinds in the source is the one place that
+// decides. User-interface thread only.
 #include <string>
 #include <vector>
 

@@ -100,6 +100,7 @@ TEST_F(ShowFileDialogs, PicturesFromOutsideStartInTheDesktopsPicturesThenWhereTh
         {kImportPictureObject, "lion.png", "home/Pictures/zoo/lion.png"},
         {kImportBackground, root_ + "/home/Pictures/old/dog.png", "home/Pictures/old/dog.png"},
         {kImportPictureObject, "dog.png", "home/Pictures/old/dog.png"},
+        {kImportPicture, "dog.png", "home/Pictures/old/dog.png"},
         {kImportPictures, "mine.tbx", "data/tumblo4/Users/Ann/Pictures/mine.tbx"},
     };
     for (const Step& step : steps) {
