@@ -33,11 +33,13 @@ struct Isolation {
     std::string locks;  // the folder that stands in for the shared lock folder
 };
 
-// New network and mount namespaces (inside a user namespace of our own where the process
-// may not make them directly), with the shared lock folder replaced by a private one.
+// A mount namespace (inside a user namespace of our own where the process may not make one
+// directly), with the shared lock folder replaced by a private one. The network stays the
+// machine's: in a namespace of its own the program would reach the X server only through its
+// socket file, which an X server started in yet another namespace takes over.
 bool isolate(const Isolation& isolation) {
-    if (::unshare(CLONE_NEWNS | CLONE_NEWNET) != 0) {
-        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS | CLONE_NEWNET) != 0) return false;
+    if (::unshare(CLONE_NEWNS) != 0) {
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
         writeFile("/proc/self/setgroups", "deny");
         if (!writeFile("/proc/self/uid_map", isolation.uidMap.c_str()) ||
             !writeFile("/proc/self/gid_map", isolation.gidMap.c_str()))

@@ -3,12 +3,10 @@
 // user, and one by another user of the machine, is told the
 // program runs and ends with 1 (the other refused starts and their codes are the startup
 // refusal tests'). As the superuser each run gets a lock folder of its own (a mount namespace,
-// as the session tool gives it), the test program a network namespace of its own, and a run
-// acts as another user through setpriv.
+// as the session tool gives it), and a run acts as another user through setpriv.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <sched.h>
 #include <sys/file.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -123,12 +121,6 @@ bool within(int seconds, const std::function<bool()>& condition) {
 
 class ProgramProcess : public ::testing::Test {
 protected:
-    // A running program answers a later start of its user through an abstract socket, which
-    // every process of the network namespace reaches: the superuser's runs get a namespace of
-    // their own, so a copy another test or session keeps open is not the one they find.
-    static void SetUpTestSuite() {
-        if (::geteuid() == 0 && ::unshare(CLONE_NEWNET) != 0) ADD_FAILURE() << "no network namespace of its own";
-    }
     void SetUp() override {
         char pattern[] = "/tmp/tumblo-process-XXXXXX";
         root_ = ::mkdtemp(pattern);
