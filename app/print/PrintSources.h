@@ -9,6 +9,7 @@
 
 #include "document/pages/RPage.h"
 #include "document/project/RDocument.h"
+#include "document/users/Paths.h"
 #include "engine/files/Paths.h"
 #include "engine/gfx/GfxColor.h"
 #include "engine/gfx/GfxPort.h"
@@ -40,5 +41,10 @@ struct PrintSources {
     // print dialogs.
     std::function<void(const Rect16&)> refreshScreen;
 };
+
+// A printed file goes into the user's folder, named in the message that tells where it went as
+// that sentence names it. The easel and the picker both print this way, so that a picture's
+// message and a slide show's say where the file is in the same words.
+void PrintIntoUserFolder(PrintSources* sources, const Paths& paths);
 
 }  // namespace Ostrel

@@ -25,8 +25,9 @@ EnginePath startFolder(const Paths& paths, u16 folder) {
 
 // The user's folders by the names a child reads: "Mia's Pictures" rather than its engine text,
 // and the desktop's home folder as "Home"; listed, each shows by a word of the child's language
-// ("Dibujos"), whatever its name on disk.
-std::vector<mfxFilePlace> userPlaces(const Paths& paths) {
+// ("Dibujos"), whatever its name on disk. Inside a sentence the user's folder goes by the words a
+// sentence uses ("en la carpeta de Mia", where the dialog's title reads "Carpeta de Mia").
+std::vector<mfxFilePlace> userPlaces(const Paths& paths, bool inSentence = false) {
     struct Place {
         u16 folder;
         const char* key;      // the place's name, "%s" the user's
@@ -51,7 +52,8 @@ std::vector<mfxFilePlace> userPlaces(const Paths& paths) {
         places.push_back({home, title("PlaceHome", "Home")});
     if (paths.UserName().empty()) return places;
     for (const Place& place : kPlaces) {
-        std::string name = place.key ? title(place.key, place.english) : "";
+        const bool user = place.folder == kFolderUser;
+        std::string name = !place.key ? "" : inSentence && user ? title("PlaceUserInText", place.english) : title(place.key, place.english);
         if (const size_t at = name.find("%s"); at != std::string::npos) name.replace(at, 2, paths.UserName());
         places.push_back({paths.BuildPath(place.folder, false), name, place.wordKey ? title(place.wordKey, place.word) : ""});
     }
@@ -78,7 +80,7 @@ std::string chosenWith(const std::string& chosen, const std::string& extension) 
 }  // namespace
 
 std::string ShownFolderName(const Paths& paths, const std::string& folder) {
-    return mfxFolderShownName(folder, userPlaces(paths));
+    return mfxFolderShownName(folder, userPlaces(paths, true));
 }
 
 std::string ShowSaveFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, const std::string& defaultName) {

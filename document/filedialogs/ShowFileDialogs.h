@@ -18,7 +18,8 @@ namespace Ostrel {
 
 class RLibrary;
 
-// The name the user knows a folder by, as the dialogs show it ("Mia's Pictures").
+// The name the user knows a folder by, as the dialogs show it ("Mia's Pictures"), inside a
+// sentence that tells where a file went ("... in Mia's folder.", "... en la carpeta de Mia.").
 std::string ShownFolderName(const Paths& paths, const std::string& folder);
 
 // Saving (the kinds kSavePicture, kSaveProject, kSavePictureAs). The engine text of the file

@@ -256,10 +256,7 @@ bool REasel::Print() {
         // A printed file is named after the picture (the program's name for one never saved)
         // and goes into the user's folder.
         sources.title = PictureTitle();
-        if (const Paths* paths = UserPaths()) {
-            sources.fileFolder = paths->BuildPath(kFolderUser, false);
-            sources.fileFolderName = ShownFolderName(*paths, sources.fileFolder);
-        }
+        if (const Paths* paths = UserPaths()) PrintIntoUserFolder(&sources, *paths);
         // What the dialogs covered is drawn again from the sprite layer.
         sources.refreshScreen = [](const Rect16& rect) {
             sprInvalRect(rect);

@@ -388,7 +388,7 @@ bool RPicker::Print() {
     RShellWindow* window = app->GetMainWindow();
     if (window) sources.owner = window->GetHandle();
     sources.title = projectName_;
-    if (const Paths* paths = app->GetPaths()) sources.fileFolder = paths->BuildPath(kFolderUser, false);
+    if (const Paths* paths = app->GetPaths()) PrintIntoUserFolder(&sources, *paths);
     sources.refreshScreen = [](const Rect16& rect) {
         sprInvalRect(rect);
         sprUpdateScreen(1);

@@ -253,6 +253,7 @@ std::vector<ShownText> items(const char* section, std::initializer_list<const ch
 const Area kFirstTexture{270, kScreenTop + 220, 20, 20};
 const Area kQuestionCancel{260, kScreenTop + 377, 20, 20};
 const Area kHelpClose{560, kScreenTop + 460, 20, 20};
+const Area kShowPrintOk{510, kScreenTop + 458, 24, 16};
 // The timing under the strip's first slide, and the picker's buttons from the left.
 const Area kFirstTiming{420, kScreenTop + 230, 20, 16};
 Area kPickerButton(int index) { return {80 + 102 * index, kScreenTop + 555, 20, 20}; }
@@ -344,6 +345,9 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
              return testing::AssertionSuccess();
          },
          items("DialogsStrings", {"From", "To", "NumberOfCopies", "Collate"}), [](Journey& j) { j.key("Escape"), j.settle(), j.key("Escape"); }},
+        // Printed to the PDF file printer: the folder is named as a sentence names it.
+        {"show-printed", [](Journey& j) { auto opened = menu("File", "Print")(j); if (opened && j.settle()) j.click(kShowPrintOk); return opened; },
+         {{"FileStrings", "PlaceUserInText", "Pablo"}}, pressKey("Return")},
         {"colour-dialog", menu("Toolbox", "PickBgColor"), {}, pressKey("Escape")},
         {"transitions", menu("Toolbox", "ChangeEffects"), {}, pressKey("Escape")},
         {"timing", clickAt(kFirstTiming), {}, pressKey("Escape")},

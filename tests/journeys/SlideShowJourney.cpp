@@ -305,7 +305,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
                           std::chrono::seconds(60)));
     // The program says where the file is.
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Trip.pdf", kShowScreen).width > 0; }, "the file's name told"));
-    j.keep("printed");
+    EXPECT_GT(findWidgetText(j.keep("printed"), "Maya's", kShowScreen).width, 0) << "not by its name on disk";
     ASSERT_TRUE(clickWidgetText(j, "OK"));
     ASSERT_TRUE(j.settle());
     const testprint::ScratchFolder scratch;
