@@ -6,8 +6,8 @@
 //
 // The extension template `templateId` ('DLOG') adds the owner's items below the common ones;
 // 0 adds none. `places` names folders in words (mfxFilePlace.h); `reach` bounds the folders the
-// dialog shows (mfxFileReach.h), the one it starts in always among them. On a headless display the dialog is driven by the scripted input like every
-// other dialog. User-interface thread only.
+// dialog shows (mfxFileReach.h), the one it starts in always among them. On a headless display
+// the dialog is driven by the scripted input like every other dialog. User-interface thread only.
 #include <string>
 #include <vector>
 
