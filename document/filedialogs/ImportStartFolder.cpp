@@ -18,10 +18,11 @@ u16 startOf(u16 kind) {
     switch (kind) {
     case kImportPictureObject:
     case kImportBackground:
-    case kImportMovie: return kFromDesktop;
+    case kImportMovie:
+    case kImportPicture:
+    case kImportMedia: return kFromDesktop;
     case kImportProject: return kFolderProjects;
     case kImportSoundOrFlash: return kFolderLibSounds;
-    case kImportMedia: return kFolderUser;
     default: return kFolderPictures;
     }
 }
@@ -46,6 +47,11 @@ std::string ImportStartFolder(const Paths& paths, u16 kind) {
     if (isFolder(lastOutsideFolder())) return lastOutsideFolder();
     const std::string pictures = engineTextOfHostFolder(plat::userPicturesFolder());
     return isFolder(pictures) ? pictures : paths.BuildPath(kFolderPictures, false);
+}
+
+std::vector<std::string> ImportOutsideFolders(const Paths& paths, u16 kind) {
+    if (startOf(kind) != kFromDesktop) return {};
+    return {ImportStartFolder(paths, kind), engineTextOfHostFolder(plat::userPicturesFolder())};
 }
 
 void RememberImportFolder(u16 kind, const std::string& chosenFile) {

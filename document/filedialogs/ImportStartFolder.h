@@ -1,11 +1,12 @@
 #pragma once
 // Where an import dialog opens. Pictures and movies brought in from outside the program (the
-// easel's Add a Picture, Import a Background and Add a Movie) start in the folder a file was
-// last chosen from by such a dialog while the program runs, else in the desktop's pictures
-// folder; every other kind starts in the user's own folder for it (pictures, slide shows,
-// sounds). The table of
-// kinds in the source is the one place that decides. User-interface thread only.
+// easel's Add a Picture, Import a Background and Add a Movie, the picker's Add a Picture and Add
+// a Movie) start in the folder a file was last chosen from by such a dialog while the program
+// runs, else in the desktop's pictures folder; every other kind starts in the user's own folder
+// for it (pictures, slide shows, sounds). The table of kinds in the source is the one place that
+// decides. User-interface thread only.
 #include <string>
+#include <vector>
 
 #include "document/users/Paths.h"
 
@@ -13,6 +14,10 @@ namespace Ostrel {
 
 // The folder's engine text; empty for the program folder (no user chosen yet).
 std::string ImportStartFolder(const Paths& paths, u16 kind);
+// The folders outside the user's own that a dialog of the kind may show, each with what lies
+// below it: where it starts and the desktop's pictures folder for a kind that starts outside the
+// program; none for the others.
+std::vector<std::string> ImportOutsideFolders(const Paths& paths, u16 kind);
 // A file chosen in a dialog of the kind: its folder is where the next dialog that starts
 // outside the program opens (nothing for a kind that starts in the user's own folder).
 void RememberImportFolder(u16 kind, const std::string& chosenFile);

@@ -63,6 +63,16 @@ std::vector<mfxFilePlace> userPlaces(const Paths& paths, bool inSentence = false
     return places;
 }
 
+// How far a child's dialog reaches: the child's own folders and `outside`, never the other
+// children's folders beside the child's own. Before a user is chosen, every folder.
+std::vector<mfxFileReach> childReach(const Paths& paths, const std::vector<std::string>& outside = {}) {
+    if (paths.UserName().empty()) return {};
+    std::vector<mfxFileReach> reach{{paths.BuildPath(kFolderUsers, false), false},
+                                    {paths.BuildPath(kFolderUser, false), true}};
+    for (const std::string& folder : outside) reach.push_back({folder, true});
+    return reach;
+}
+
 std::string chosenWith(const std::string& chosen, const std::string& extension) {
     return chosen.empty() ? chosen : WithExtension(chosen, extension);
 }
@@ -78,7 +88,7 @@ std::string ShowSaveFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, c
     EnginePath folder = startFolder(paths, project ? kFolderProjects : kFolderPictures);
     mfxCustomPutFile dialog(title(project ? "SaveProjectTitle" : "SavePictureTitle", "Save").c_str(), 0,
                             folder.empty() ? nullptr : folder.get(), nullptr, nullptr, owner, defaultName,
-                            SaveFilters(kind), userPlaces(paths));
+                            SaveFilters(kind), userPlaces(paths), false, childReach(paths));
     return chosenWith(dialog.GetFileName(), project ? ProjectExtension() : PictureExtension());
 }
 
@@ -99,7 +109,8 @@ bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, Import
     const bool previewed = preview && preview->templateId && preview->draw;
     mfxCustomGetFile dialog(title("ImportTitle", "Open").c_str(), previewed ? preview->templateId : 0,
                             folder.empty() ? nullptr : folder.get(), previewed ? picked : nullptr,
-                            previewed ? &shown : nullptr, owner, ImportFilters(kind), userPlaces(paths));
+                            previewed ? &shown : nullptr, owner, ImportFilters(kind), userPlaces(paths),
+                            childReach(paths, ImportOutsideFolders(paths, kind)));
     if (dialog.GetFileName().empty()) return false;
     choice->path = dialog.GetFileName();
     choice->option = dialog.GetOption();
@@ -112,7 +123,7 @@ std::string ShowExportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind,
     const bool jpeg = kind == kExportJpeg;
     EnginePath folder = startFolder(paths, jpeg ? kFolderPictures : kFolderProjects);
     mfxCustomPutFile dialog(title("ExportTitle", "Export").c_str(), 0, folder.empty() ? nullptr : folder.get(), nullptr,
-                            nullptr, owner, defaultName, ExportFilters(kind), userPlaces(paths));
+                            nullptr, owner, defaultName, ExportFilters(kind), userPlaces(paths), false, childReach(paths));
     return chosenWith(dialog.GetFileName(), jpeg ? "jpg" : "mov");
 }
 
@@ -126,7 +137,7 @@ std::string ShowExportFileDialog(mfxWindow* owner, const Paths& paths, std::vect
             *static_cast<u16*>(context) = event.value;
     };
     mfxCustomPutFile dialog(title("ExportTitle", "Export").c_str(), 0, folder.empty() ? nullptr : folder.get(), typeShown,
-                            &type, owner, defaultName, std::move(kinds), userPlaces(paths), true);
+                            &type, owner, defaultName, std::move(kinds), userPlaces(paths), true, childReach(paths));
     *chosen = u16(type - 1);
     return dialog.GetFileName();
 }

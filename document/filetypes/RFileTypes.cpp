@@ -97,6 +97,7 @@ std::vector<mfxFileFilter> ImportFilters(u16 kind) {
     // type the dialog starts with.
     case kImportPictures:
     case kImportPicturesToo: return {ownPictures(), pictures()};
+    case kImportOwnPicture: return {ownPictures()};
     default: return {pictures(), ownPictures()};
     }
 }

@@ -27,6 +27,7 @@ enum FileDialogKind : u16 {
     kImportPicture = 11,
     kImportMedia = 12,
     kImportPictureObject = 111,  // with the placement choices
+    kImportOwnPicture = 116,     // the program's own pictures alone: a slide is one of them
     // Exporting (ShowExportFileDialog); any other kind exports the slide show.
     kExportJpeg = 2,
 };

@@ -30,7 +30,8 @@ std::string folderText(const Path* folder) {
 
 mfxCustomFile::mfxCustomFile(const char* title, u16 templateId, const Path* initialFolder,
                              mfxFileDialogCallback callback, void* callbackContext, mfxWindow* owner,
-                             std::vector<mfxFileFilter> filter, bool saving, std::vector<mfxFilePlace> places)
+                             std::vector<mfxFileFilter> filter, bool saving, std::vector<mfxFilePlace> places,
+                             std::vector<mfxFileReach> reach)
     : callback(callback),
       templateId(templateId),
       callbackContext(callbackContext),
@@ -39,7 +40,10 @@ mfxCustomFile::mfxCustomFile(const char* title, u16 templateId, const Path* init
       owner_(owner),
       filter_(std::move(filter)),
       saving_(saving),
-      places_(std::move(places)) {}
+      places_(std::move(places)),
+      reach_(std::move(reach)) {
+    if (!reach_.empty()) reach_.push_back({this->initialFolder, true});
+}
 
 void mfxCustomFile::HookMessage(const mfxFileDialogEvent& event) {
     if (event.kind == kFileEventInit) initDone = 1;
@@ -61,7 +65,7 @@ void mfxCustomFile::Run() {
     }
     const std::string home = plat::userHomeFolder();
     mfxFileDialogSetup setup{saving_, title_, initialFolder, filter_, hasExtension ? &extension : nullptr, places_,
-                             home.empty() ? home : plat::textOfHostPath(home), shownName_};
+                             home.empty() ? home : plat::textOfHostPath(home), shownName_, reach_};
     mfxFileDialog dialog(owner_, setup);
     if (dialog.LoadError() != kErrNone) {
         alertFromTexts("FileDialogError");
@@ -109,18 +113,19 @@ void mfxCustomFile::Run() {
 
 mfxCustomGetFile::mfxCustomGetFile(const char* title, u16 templateId, const Path* initialFolder,
                                    mfxFileDialogCallback callback, void* callbackContext, mfxWindow* owner,
-                                   std::vector<mfxFileFilter> filter, std::vector<mfxFilePlace> places)
+                                   std::vector<mfxFileFilter> filter, std::vector<mfxFilePlace> places,
+                                   std::vector<mfxFileReach> reach)
     : mfxCustomFile(title, templateId, initialFolder, callback, callbackContext, owner, std::move(filter), false,
-                    std::move(places)) {
+                    std::move(places), std::move(reach)) {
     Run();
 }
 
 mfxCustomPutFile::mfxCustomPutFile(const char* title, u16 templateId, const Path* initialFolder,
                                    mfxFileDialogCallback callback, void* callbackContext, mfxWindow* owner,
                                    std::string defaultName, std::vector<mfxFileFilter> filter,
-                                   std::vector<mfxFilePlace> places, bool nameShown)
+                                   std::vector<mfxFilePlace> places, bool nameShown, std::vector<mfxFileReach> reach)
     : mfxCustomFile(title, templateId, initialFolder, callback, callbackContext, owner, std::move(filter), true,
-                    std::move(places)),
+                    std::move(places), std::move(reach)),
       defaultName(std::move(defaultName)) {
     if (nameShown) shownName_ = this->defaultName;
     Run();

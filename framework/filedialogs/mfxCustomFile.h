@@ -5,8 +5,9 @@
 // file type changed, a file picked in the list, an extension item used, closed.
 //
 // The extension template `templateId` ('DLOG') adds the owner's items below the common ones;
-// 0 adds none. `places` names folders in words (mfxFilePlace.h). On a headless display the dialog is driven by the scripted input like every
-// other dialog. User-interface thread only.
+// 0 adds none. `places` names folders in words (mfxFilePlace.h); `reach` bounds the folders the
+// dialog shows (mfxFileReach.h), the one it starts in always among them. On a headless display
+// the dialog is driven by the scripted input like every other dialog. User-interface thread only.
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "engine/regions/Rects.h"
 #include "framework/filedialogs/mfxFileFilter.h"
 #include "framework/filedialogs/mfxFilePlace.h"
+#include "framework/filedialogs/mfxFileReach.h"
 
 class mfxWindow;
 
@@ -62,7 +64,7 @@ public:
 protected:
     mfxCustomFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,
                   void* callbackContext, mfxWindow* owner, std::vector<mfxFileFilter> filter, bool saving,
-                  std::vector<mfxFilePlace> places);
+                  std::vector<mfxFilePlace> places, std::vector<mfxFileReach> reach);
     virtual void Run();
     virtual void HookMessage(const mfxFileDialogEvent& event);
 
@@ -75,13 +77,14 @@ private:
     std::vector<mfxFileFilter> filter_;
     bool saving_;
     std::vector<mfxFilePlace> places_;
+    std::vector<mfxFileReach> reach_;
 };
 
 class mfxCustomGetFile : public mfxCustomFile {
 public:
     mfxCustomGetFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,
                      void* callbackContext, mfxWindow* owner, std::vector<mfxFileFilter> filter,
-                     std::vector<mfxFilePlace> places = {});
+                     std::vector<mfxFilePlace> places = {}, std::vector<mfxFileReach> reach = {});
 };
 
 class mfxCustomPutFile : public mfxCustomFile {
@@ -90,6 +93,7 @@ public:
     // `nameShown` (a copy of something that already has a name, such as an export).
     mfxCustomPutFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,
                      void* callbackContext, mfxWindow* owner, std::string defaultName, std::vector<mfxFileFilter> filter,
-                     std::vector<mfxFilePlace> places = {}, bool nameShown = false);
+                     std::vector<mfxFilePlace> places = {}, bool nameShown = false,
+                     std::vector<mfxFileReach> reach = {});
     std::string defaultName;
 };

@@ -30,6 +30,32 @@ std::string buttonText(const char* key, const char* english) {
 
 bool isRoot(const std::string& folder) { return folder.size() <= 3; }
 
+// The folder holding `text`; a drive's root keeps its separator: "C:\" names it.
+std::string parentOf(const std::string& text) {
+    const std::string parent = text.substr(0, text.rfind('\\'));
+    return parent.size() == 2 ? parent + '\\' : parent;
+}
+
+// The text with its "." and ".." names resolved, so that what it names is judged by where it
+// lies rather than by how it was spelt; ".." at the root stays there.
+std::string resolved(const std::string& text) {
+    std::vector<std::string> names;
+    size_t at = std::min<size_t>(3, text.size());
+    while (at < text.size()) {
+        const size_t cut = std::min(text.find('\\', at), text.size());
+        const std::string name = text.substr(at, cut - at);
+        if (name == "..") {
+            if (!names.empty()) names.pop_back();
+        } else if (!name.empty() && name != ".") {
+            names.push_back(name);
+        }
+        at = cut + 1;
+    }
+    std::string result = text.substr(0, std::min<size_t>(3, text.size()));
+    for (const std::string& name : names) result.append(result.size() > 3 ? "\\" : "").append(name);
+    return result;
+}
+
 // The extension a file type gives a saved name (".tbx" of "*.tbx"), when its first pattern
 // names one.
 std::string typeExtension(const mfxFileFilter& filter) {
@@ -136,7 +162,8 @@ void mfxFileDialog::EnterFolder(const std::string& folder) {
 }
 
 bool mfxFileDialog::AtTop() const {
-    return isRoot(folder_) || (!setup_.home.empty() && strCompareNoCase(folder_.c_str(), setup_.home.c_str()) == 0);
+    return isRoot(folder_) || (!setup_.home.empty() && strCompareNoCase(folder_.c_str(), setup_.home.c_str()) == 0) ||
+           !Reaches(parentOf(folder_));
 }
 
 void mfxFileDialog::Refill() {
@@ -149,6 +176,7 @@ void mfxFileDialog::Refill() {
     for (const FolderEntry& entry : found) {
         if (entry.isHidden()) continue;
         if (entry.isFolder()) {
+            if (!Reaches(childText(folder_, entry.name))) continue;
             folders.push_back({entry.name, mfxFolderWord(childText(folder_, entry.name), setup_.places), true});
         } else if (filter == 0 || mfxFilterMatches(setup_.filters[filter - 1], entry.name)) {
             const bool cut = !leftOff.empty() && entry.name.size() > leftOff.size() && endsWithNoCase(entry.name, leftOff);
@@ -172,10 +200,7 @@ void mfxFileDialog::Refill() {
 }
 
 void mfxFileDialog::ToParentFolder() {
-    if (AtTop()) return;
-    std::string parent = folder_.substr(0, folder_.rfind('\\'));
-    if (parent.size() == 2) parent += '\\';
-    EnterFolder(parent);
+    if (!AtTop()) EnterFolder(parentOf(folder_));
 }
 
 const mfxFileDialog::Entry* mfxFileDialog::Picked() const {
@@ -233,7 +258,9 @@ mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* 
     if (full.empty() || full.size() > kMaxPathText) return Step::PathTooLong;
     u32 attributes = 0;
     const EngineErr there = readEntryAttributes(full, &attributes);
-    if (there == kErrNone && FolderEntry{name, attributes}.isFolder()) {
+    const bool isFolder = there == kErrNone && FolderEntry{name, attributes}.isFolder();
+    if (!Reaches(isFolder ? full : parentOf(full))) return Step::None;
+    if (isFolder) {
         name_->SetText("");
         EnterFolder(full);
         return Step::None;
@@ -287,7 +314,7 @@ std::string mfxFileDialog::TypedPath(const std::string& typed) const {
         if (cut > at) names.append(names.empty() ? "" : "\\").append(below, at, cut - at);
         at = cut + 1;
     }
-    return names.empty() ? from : childText(from, names);
+    return resolved(names.empty() ? from : childText(from, names));
 }
 
 bool mfxFileDialog::ConfirmReplace(const std::string& name) {

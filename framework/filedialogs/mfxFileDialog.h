@@ -6,7 +6,8 @@
 // or takes the name typed (a folder's name opens it, ".." goes up; a path from the root or from
 // the home folder, "/home/mia/cat.png" or "~/cat.png", and names joined by "/" are taken as
 // the desktop writes them), Escape cancels. Up goes no higher than the user's home folder from
-// inside it. A save's name gets the chosen file type's extension when it lacks it, before a
+// inside it, nor out of the dialog's reach (mfxFileReach.h): folders out of reach are neither
+// listed nor entered, and no file is taken from them, however their path is typed. A save's name gets the chosen file type's extension when it lacks it, before a
 // file it would replace is asked about. Folders listed show by their places' words and the
 // program's own files by their names (mfxFilePlace.h, mfxFileFilter.h); an open takes a shown
 // name as the file it stands for.
@@ -20,6 +21,7 @@
 #include "framework/filedialogs/mfxFileFilter.h"
 #include "framework/filedialogs/mfxFileNameField.h"
 #include "framework/filedialogs/mfxFilePlace.h"
+#include "framework/filedialogs/mfxFileReach.h"
 
 // Items of the common part; an extension template's items take other ids.
 constexpr u16 kFileDlgFolder = 1;
@@ -44,6 +46,8 @@ struct mfxFileDialogSetup {
     std::string home;
     // A save's name field starts with this name, all of it selected, so that typing replaces it.
     std::string name;
+    // The folders the dialog may show; empty: every folder.
+    std::vector<mfxFileReach> reach;
 };
 
 class mfxFileDialog : public mfxModalDialog {
@@ -83,6 +87,7 @@ private:
     };
     void Refill();
     bool AtTop() const;
+    bool Reaches(const std::string& folder) const { return mfxReaches(setup_.reach, folder); }
     void ToParentFolder();
     // The engine text of what was typed in the name field, read as the desktop writes paths.
     std::string TypedPath(const std::string& typed) const;

@@ -30,8 +30,9 @@ PickerFileUi defaultPickerFileUi() {
         return ShowSaveFileDialog(mainWindow(), *app->GetPaths(), kSaveProject, defaultName);
     };
     ui.openProject = [] { return importPath(kImportProject); };
-    // The child's own pictures, in the Pictures folder, first: as the easel's Open offers them.
-    ui.choosePicture = [] { return importPath(kImportPictures); };
+    // A slide is a picture of the child's own, opened as it was saved: other files are not
+    // offered, as they could not be read as one.
+    ui.choosePicture = [] { return importPath(kImportOwnPicture); };
     ui.chooseMedia = [](u16 kind) { return importPath(kind); };
     return ui;
 }

@@ -184,6 +184,13 @@ TEST(LanguageJourney, InSpanishTheLoginAndTheFileDialogsSpeakSpanishAndListPictu
     const Shot folder = j.keep("spanish-user-folder");
     EXPECT_TRUE(showsInSpanish(folder, {{"FileStrings", "FolderPictures"}, {"FileStrings", "FolderProjects"}}, screen,
                                kListPaper));
+    // Up goes no higher: the other children's work beside Pablo's folder is not his to browse.
+    std::filesystem::create_directories(j.userFolder("Ana") / "Pictures");
+    j.click(up);
+    ASSERT_TRUE(j.settle());
+    const Shot top = j.keep("spanish-user-folder-top");
+    EXPECT_TRUE(showsInSpanish(top, {{"FileStrings", "PlaceUser", "Pablo"}}, screen));
+    EXPECT_EQ(findWidgetText(top, "Ana", screen, kWidgetText, kListPaper).width, 0);
 }
 
 // One stop of the tour: how it is opened, the widget texts it shows (none: a screen of the
@@ -277,6 +284,8 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
     j.key("ctrl+t");
 
     const std::vector<ShownText> fileDialog = items("FileDialog", {"Cancel", "Up", "ShowTypes"});
+    // An export starts in the child's own folder, above which Up does not go: its word is grayed.
+    const std::vector<ShownText> exportDialog = items("FileDialog", {"Cancel", "ShowTypes"});
     // The imports start in the home folder, above which Up does not go.
     const std::vector<ShownText> importDialog = items("FileDialog", {"Open", "Cancel", "ShowTypes"});
     std::vector<Stop> stops = {
@@ -288,7 +297,7 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
         {"help-menu", menuTitle("Help"), items("MenuStrings", {"GettingStarted", "Help", "ViewUsersGuide"}), pressKey("Escape")},
         {"teacher-menu", menuTitle("Teacher"), items("MenuStrings", {"ManageLibraries", "AddNote", "AddDelUsers", "HideTeacherMenu"}), pressKey("Escape")},
         {"open-dialog", menu("File", "Open"), fileDialog, pressKey("Escape")},
-        {"export-dialog", menu("File", "Export"), fileDialog, pressKey("Escape")},
+        {"export-dialog", menu("File", "Export"), exportDialog, pressKey("Escape")},
         {"print-dialog", menu("File", "Print"), items("DialogsStrings", {"PrintOptions"}), pressKey("Escape")},
         {"add-picture-dialog", menu("Add", "AddGraphic"), importDialog, pressKey("Escape")},
         {"add-movie-dialog", menu("Add", "AddMovie"), importDialog, pressKey("Escape")},
@@ -319,7 +328,7 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
              j.click(findWidgetText(j.screenshot(), languageText("Spanish", "FileDialog", "Open"), kScreen));
          }},
         {"show-open-question", menu("File", "Open"), {}, [](Journey& j) { j.click(kQuestionCancel); }},
-        {"show-export-dialog", menu("File", "Export"), fileDialog, pressKey("Escape")},
+        {"show-export-dialog", menu("File", "Export"), exportDialog, pressKey("Escape")},
         {"show-print-dialog", menu("File", "Print"), items("DialogsStrings", {"PrintOptions", "PrintMode"}), pressKey("Escape")},
         // The printer's own dialog, every word whole beside its field.
         {"show-print-options",

@@ -132,6 +132,11 @@ testing::AssertionResult loadPicture(Journey& j, const std::string& name, uint32
     constexpr int32_t kLoadFromButtonsLeft = 458;
     j.click(planned("picker.buttons").x + kLoadFromButtonsLeft, planned("picker.buttons").centerY());
     if (auto listed = clickWidgetText(j, name, 0xFFFFFF); !listed) return listed;
+    // A slide is one of the child's own pictures: no other type of file is offered below them.
+    const Shot dialog = j.screenshot();
+    const Area mine = findWidgetText(dialog, "My pictures", kShowScreen);
+    if (mine.width == 0 || findWidgetText(dialog, "Pictures", {mine.x, mine.y + mine.height, 200, 60}).width > 0)
+        return testing::AssertionFailure() << "the Load dialog offers other files than the child's pictures";
     if (auto opened = clickWidgetText(j, "Open"); !opened) return opened;
     const Area strip = planned("picker.strip");
     return j.waitFor([&] { return j.screenshot().countColour(strip, colour, 8) > 4000; }, name + "'s slide in the strip");

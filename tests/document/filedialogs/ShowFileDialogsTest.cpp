@@ -86,7 +86,7 @@ TEST_F(ShowFileDialogs, OpeningStartsInTheKindsFolder) {
 TEST_F(ShowFileDialogs, PicturesFromOutsideStartInTheDesktopsPicturesThenWhereTheLastCameFrom) {
     plat::ScopedEnv home("HOME", root_ + "/home");
     plat::ScopedEnv settings("XDG_CONFIG_HOME", std::nullopt);
-    for (const char* file : {"home/Pictures/cat.png", "home/Pictures/zoo/lion.png", "elsewhere/dog.png",
+    for (const char* file : {"home/Pictures/cat.png", "home/Pictures/zoo/lion.png", "home/Pictures/old/dog.png",
                              "data/tumblo4/Users/Ann/Pictures/mine.tbx"})
         write(file, "x");
     struct Step {
@@ -98,8 +98,9 @@ TEST_F(ShowFileDialogs, PicturesFromOutsideStartInTheDesktopsPicturesThenWhereTh
         {kImportPictureObject, "cat.png", "home/Pictures/cat.png"},
         {kImportBackground, "zoo/lion.png", "home/Pictures/zoo/lion.png"},
         {kImportPictureObject, "lion.png", "home/Pictures/zoo/lion.png"},
-        {kImportBackground, root_ + "/elsewhere/dog.png", "elsewhere/dog.png"},
-        {kImportPictureObject, "dog.png", "elsewhere/dog.png"},
+        {kImportBackground, root_ + "/home/Pictures/old/dog.png", "home/Pictures/old/dog.png"},
+        {kImportPictureObject, "dog.png", "home/Pictures/old/dog.png"},
+        {kImportPicture, "dog.png", "home/Pictures/old/dog.png"},
         {kImportPictures, "mine.tbx", "data/tumblo4/Users/Ann/Pictures/mine.tbx"},
     };
     for (const Step& step : steps) {

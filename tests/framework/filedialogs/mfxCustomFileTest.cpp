@@ -193,7 +193,7 @@ TEST_F(CustomFileTest, PathsTypedAsTheDesktopWritesThem) {
 // Up climbs to the home folder from inside it and no further; the button is then out of
 // service. Outside the home folder it climbs to the root.
 TEST_F(CustomFileTest, UpStopsAtTheHomeFolder) {
-    mfxFileDialog dialog(window.get(), {false, "Open", folder_ + "\\Sub", kTypes, nullptr, {}, folder_, {}});
+    mfxFileDialog dialog(window.get(), {false, "Open", folder_ + "\\Sub", kTypes, nullptr, {}, folder_, {}, {}});
     EXPECT_TRUE(dialog.IsItemEnabled(kFileDlgUp));
     std::string path;
     dialog.Handle({kDlgEventItem, kFileDlgUp, kDlgNotifyClicked, 0}, &path);
@@ -201,7 +201,7 @@ TEST_F(CustomFileTest, UpStopsAtTheHomeFolder) {
     EXPECT_FALSE(dialog.IsItemEnabled(kFileDlgUp));
     dialog.Handle({kDlgEventItem, kFileDlgUp, kDlgNotifyClicked, 0}, &path);
     EXPECT_EQ(dialog.Folder(), folder_);
-    mfxFileDialog outside(window.get(), {false, "Open", folder_, kTypes, nullptr, {}, folder_ + "\\Sub", {}});
+    mfxFileDialog outside(window.get(), {false, "Open", folder_, kTypes, nullptr, {}, folder_ + "\\Sub", {}, {}});
     outside.Handle({kDlgEventItem, kFileDlgUp, kDlgNotifyClicked, 0}, &path);
     EXPECT_EQ(outside.Folder(), folder_.substr(0, folder_.rfind('\\')));
 }
@@ -297,7 +297,7 @@ TEST_F(CustomFileTest, ANameTooLongForAPathIsRefusedWithAnAlert) {
 class FileDialogBox : public testfw::FileDialogTest {};
 
 TEST_F(FileDialogBox, ListsFoldersThenFilesOfTheChosenType) {
-    mfxFileDialog dialog(window.get(), {false, "Open", folder_, kTypes, nullptr, {}, {}, {}});
+    mfxFileDialog dialog(window.get(), {false, "Open", folder_, kTypes, nullptr, {}, {}, {}, {}});
     auto listed = [&] {
         std::vector<std::string> out;
         for (u16 i = 1; i <= dialog.ListCount(kFileDlgList); ++i) out.push_back(dialog.ListText(kFileDlgList, i));
@@ -330,7 +330,7 @@ TEST_F(FileDialogBox, OwnFilesShowByNameAndFoldersByTheirWords) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        mfxFileDialog dialog(window.get(), {c.saving, "Open", folder_, own, nullptr, {{folder_ + "\\Sub", "", "Dibujos"}}, {}, {}});
+        mfxFileDialog dialog(window.get(), {c.saving, "Open", folder_, own, nullptr, {{folder_ + "\\Sub", "", "Dibujos"}}, {}, {}, {}});
         std::vector<std::string> listed;
         for (u16 i = 1; i <= dialog.ListCount(kFileDlgList); ++i) listed.push_back(dialog.ListText(kFileDlgList, i));
         EXPECT_EQ(listed, (std::vector<std::string>{"Dibujos/", "a", "b"}));
@@ -347,7 +347,7 @@ TEST_F(FileDialogBox, OwnFilesShowByNameAndFoldersByTheirWords) {
 // In a save the name field keeps the typing: after a type is chosen, and after Save was pressed
 // with no name and nothing picked (which saves nothing).
 TEST_F(FileDialogBox, ASaveGivesTheTypingBackToTheName) {
-    mfxFileDialog dialog(window.get(), {true, "Save", folder_, kTypes, nullptr, {}, {}, {}});
+    mfxFileDialog dialog(window.get(), {true, "Save", folder_, kTypes, nullptr, {}, {}, {}, {}});
     std::string path;
     dialog.SetFocus(kFileDlgTypes);
     dialog.ListSelect(kFileDlgTypes, 2);
@@ -361,7 +361,7 @@ TEST_F(FileDialogBox, ASaveGivesTheTypingBackToTheName) {
 
 // The folder shows by the name of the place it lies in, never as an engine text.
 TEST_F(FileDialogBox, NamesTheFolderByItsPlace) {
-    mfxFileDialogSetup setup{false, "Open", folder_, kTypes, nullptr, {}, {}, {}};
+    mfxFileDialogSetup setup{false, "Open", folder_, kTypes, nullptr, {}, {}, {}, {}};
     const std::string ownName = folder_.substr(folder_.rfind('\\') + 1);
     EXPECT_EQ(mfxFileDialog(window.get(), setup).GetItemText(kFileDlgFolder), ownName);
     setup.places = {{folder_, "Ann's Pictures"}};
