@@ -1,6 +1,5 @@
 // A child at a Spanish keyboard logs in, switches the program to Spanish and reads the easel's
 // menus, the login and the file dialogs in Spanish; a child whose name has an ñ types it as it is.
-// On a US keyboard too, while the program speaks Spanish.
 // A child and a teacher go through every screen and dialog in Spanish, one stop after another.
 #include <filesystem>
 #include <fstream>

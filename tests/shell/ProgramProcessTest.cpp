@@ -186,8 +186,7 @@ TEST_F(ProgramProcess, OneCopyPerUserAndTheFirstRunsUntilASignalEndsIt) {
     EXPECT_EQ(ended.code, SIGTERM);
 }
 
-// A start ended while its box says the program runs takes the box and the start-up's lock along;
-// a start that cannot have that lock (another user's, say, held for good) waits a while, says so, ends.
+// A start ended under its message takes box and start-up lock along; one kept from that lock says so, ends.
 TEST_F(ProgramProcess, AStartEndedUnderItsMessageFreesTheStartLockAndOneThatCannotHaveItSaysSo) {
     const XvfbServer server;
     const XSession x(server.display());
