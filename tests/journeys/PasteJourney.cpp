@@ -1,7 +1,6 @@
 // A child copies a picture in another program and pastes it on the easel's page: the picture,
 // larger than the page and given in pieces, floats over the page cut to its size until a press
-// puts it down, whichever panel is open. A sticker copied with its own panel open is pasted by
-// the cut and move panel's Paste button.
+// puts it down, whichever panel is open.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -68,27 +67,6 @@ TEST(PasteJourney, AnotherProgramsPictureIsPastedOnThePageFromAnyPanel) {
     EXPECT_TRUE(pasted(down)) << "it stays in the painting";
     const int covered = down.countColour(page, kBlue, 8) + down.countColour(page, kOrange, 8) + down.countColour(page, 0x101010, 8);
     EXPECT_EQ(covered, page.width * page.height) << "its top left part as large as the page covers the page";
-}
-
-TEST(PasteJourney, AStickerCopiedInItsOwnPanelIsPastedByTheCutPanelsPasteButton) {
-    Journey j;
-    ASSERT_TRUE(j.start());
-    ASSERT_TRUE(logIn(j, "Maya"));
-    ASSERT_TRUE(openPanel(j, "Stickers"));
-    const Area page = canvasArea();
-    const Area corner{page.x + 50, page.y + 40, 60, 60}, middle{page.centerX() - 30, page.centerY() - 30, 60, 60};
-    const Shot blank = j.screenshot();
-    j.drag(kFirstThumbnailX, kFirstThumbnailY, page.x + 80, page.y + 70);
-    j.move(50, 420);
-    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(blank, corner) > 200; }, "the sticker on the page"));
-    ASSERT_TRUE(j.settle());
-    j.key("ctrl+c");
-    ASSERT_TRUE(openPanel(j, "Grab"));
-    const Shot grab = j.keep("grab-before-paste");
-    j.click(196, 570);
-    j.move(50, 420);
-    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(grab, middle) > 200; }, "the pasted sticker in the page's middle"));
-    j.keep("pasted-by-the-button");
 }
 
 }  // namespace
