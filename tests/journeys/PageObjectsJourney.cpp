@@ -136,8 +136,7 @@ TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPa
     EXPECT_TRUE(j.waitFor([&] { return paintedPixels(j.screenshot()) > paintedPixels(moved) * 3 / 2; }, "the sticker drawn larger"));
     j.keep("drawn-larger");
 
-    // Copied with its own panel open, it is pasted by the cut and move panel's Paste; then that
-    // panel's Copy and Paste make another: each copy lands in the page's middle.
+    // The cut and move panel's Paste, of Ctrl+C's copy, then of its own Copy's: in the page's middle.
     j.key("ctrl+c");
     ASSERT_TRUE(openPanel(j, "Grab"));
     const Area middle{canvas.centerX() - 30, canvas.centerY() - 30, 60, 60};
