@@ -33,10 +33,8 @@ struct Isolation {
     std::string locks;  // the folder that stands in for the shared lock folder
 };
 
-// A mount namespace (inside a user namespace of our own where the process may not make one
-// directly), with the shared lock folder replaced by a private one. The network stays the
-// machine's: in a namespace of its own the program would reach the X server only through its
-// socket file, which an X server started in yet another namespace takes over.
+// A mount namespace (in a user namespace of our own if need be) with a private lock folder; the
+// network stays the machine's, as X reached only through its socket file may be another server's.
 bool isolate(const Isolation& isolation) {
     if (::unshare(CLONE_NEWNS) != 0) {
         if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;

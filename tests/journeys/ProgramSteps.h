@@ -34,11 +34,9 @@ testing::AssertionResult logIn(Journey& j, const std::string& name);
 testing::AssertionResult chooseMenu(Journey& j, const std::string& title, const std::string& item);
 // Opens a tool bar panel by its button's name in the screen plan; waits until it is drawn.
 testing::AssertionResult openPanel(Journey& j, const std::string& button);
-// Waits until the widgets write UTF-8 `text` on `paper` (a dialog's button; a line of its list on
-// white) and clicks it.
+// Waits until the widgets write UTF-8 `text` on `paper` (a button; white: a list line) and clicks it.
 testing::AssertionResult clickText(Journey& j, const std::string& text, uint32_t paper = kWidgetFace);
-// The picture of `movie`'s video `stream` shown `seconds` in, as ffmpeg (as standard players)
-// decodes it, at the size of `area`; empty when there is none.
+// `movie`'s video `stream` at `seconds` as ffmpeg decodes it, sized as `area`; empty when there is none.
 Shot movieFrame(const std::filesystem::path& movie, const Area& area, double seconds = 0, int stream = 0);
 // Opens the colour swatch's palette and picks its first colour that `wanted` accepts; answers the
 // colour picked, as the palette showed it (0 when none was picked, with a failure).

@@ -1,6 +1,5 @@
 // A child starts the program: the splash gives way to the login alone on black, About stands over
-// the login without hiding its words, every start speaks English; a new note is read in English
-// until its box is ticked, and the menus stay gray under the note's dialog.
+// the login without hiding its words, every start speaks English; a new note's box starts unticked under gray menus.
 #include <filesystem>
 #include <fstream>
 

@@ -96,7 +96,7 @@ unsigned long XSession::windowOfProcess(pid_t pid) const {
     Window root = DefaultRootWindow(display_), parent = None;
     Window* children = nullptr;
     unsigned count = 0;
-    if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return 0;
+    if (!display_ || !XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) return 0;
     Window best = 0;
     long bestArea = 0;
     for (unsigned i = 0; i < count; ++i) {
@@ -113,11 +113,10 @@ unsigned long XSession::windowOfProcess(pid_t pid) const {
 }
 
 int XSession::shownWindows() const {
-    if (!display_) return 0;
-    Window root = DefaultRootWindow(display_), parent = None, *children = nullptr;
+    Window root = None, parent = None, *children = nullptr;
     unsigned count = 0, shown = 0;
     XWindowAttributes attributes;
-    if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return 0;
+    if (!display_ || !XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) return 0;
     for (unsigned i = 0; i < count; ++i) shown += XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable;
     if (children) XFree(children);
     return int(shown);

@@ -42,8 +42,7 @@ std::vector<u8> animationBytes(u16 frames, u32 rate, i16 width, i16 height, u32 
         auto* sound = new swf::tagDefineSound;
         sound->rate = 22050;
         sound->sampleCount = soundSamples;
-        std::vector<u8> samples(soundSamples);
-        for (u32 i = 0; i < soundSamples; ++i) samples[i] = (i / 25) % 2 ? 0x20 : 0xE0;
+        const std::vector<u8> samples(soundSamples, 0xE0);
         sound->SetSamples(samples.data(), soundSamples);
         sound->SetCharacterId(2);
         sound->Link(&movie);

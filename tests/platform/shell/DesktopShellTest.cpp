@@ -2,7 +2,6 @@
 // the headless shell's record.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -10,6 +9,7 @@
 #include "platform/shell/choice/ShellChoice.h"
 #include "platform/shell/headless/HeadlessShell.h"
 #include "platform/shell/xdg/XdgOpenShell.h"
+#include "tests/platform/system/ScopedEnv.h"
 
 namespace plat {
 namespace {
@@ -25,12 +25,10 @@ TEST(XdgOpenShell, ADocumentThatIsNotThereOrThatNoProgramOpensIsNeverHandedOn) {
     std::ofstream(folder / "xdg-mime") << "#!/bin/sh\n[ \"$2\" = filetype ] && echo application/pdf\nexit 0\n";
     std::ofstream(folder / "xdg-open") << "#!/bin/sh\ntouch '" << (folder / "started").string() << "'\n";
     for (const char* tool : {"xdg-mime", "xdg-open"}) fs::permissions(folder / tool, fs::perms::owner_all);
-    const std::string path = std::getenv("PATH");
-    setenv("PATH", (folder.string() + ":" + path).c_str(), 1);
+    const plat::ScopedEnv path("PATH", folder.string() + ":" + std::getenv("PATH"));
     XdgOpenShell shell;
     for (const std::string& text : {std::string(), std::string("relative.pdf"), missing, aFolder, textOfHostPath((folder / "guide.pdf").string())})
         EXPECT_FALSE(shell.openDocument(text)) << text;
-    setenv("PATH", path.c_str(), 1);
     EXPECT_FALSE(fs::exists(folder / "started"));
     fs::remove_all(folder);
 }

@@ -135,7 +135,6 @@ TEST_F(EaselPageMedia, AnAnimationPlaysMovesIsSavedOpensAgainAndFlattens) {
     ASSERT_EQ(iniWriteString(&app->GetIniPath(), "PageObjectLimits", "SWFMax", "1"), kErrNone);
     easel->ReadPageObjectLimits();
     mainWindow->OnCommand(kCmdCopy);
-    alerts();
     answerAlerts({kAlertAnswerOk});
     controlKey('V');
     const auto told = alerts();

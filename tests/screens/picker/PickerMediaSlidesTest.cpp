@@ -169,8 +169,7 @@ TEST_F(PickerMediaSlides, EachKindOfFileBecomesASlideOrIsRefused) {
         EXPECT_EQ(r.left + r.right, canvas.right - canvas.left);
         EXPECT_EQ(r.top + r.bottom, canvas.bottom - canvas.top);
     }
-    // The animation's and the movie's first pictures show in their cells where they play (a
-    // thumbnail pixel wholly inside them: one across their edge averages them with the paper).
+    // The animation's and the movie's first pictures show in their cells, read well inside their edges.
     for (const u16 at : {u16(2), u16(3)}) {
         const PageRect& r = objectsAt(at)[0]->rect;
         Rect16 canvas{};

@@ -60,17 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
 // The edges the tests below leave: runs added over a default of size 8, bold off; then the style at
 // `from` (`ask` 1 over the default, -1 over nothing) or what the selection [from, to) shows (`ask` 0).
 TEST(StyleRunsTable, StyleIsWhatTheRunsMakeOfIt) {
-    const auto run = [](u16 from, u16 to, u16 size, u32 bold = kStyleNotSet) {
-        TextStyle style = sized(size);
-        style.bold = bold;
-        return StyleRun{from, to, style};
-    };
+    const TextStyle bold = [] { TextStyle style; style.bold = kStyleOn; return style; }();
     struct Case { const char* what; std::vector<StyleRun> added; int ask; u16 from, to, size; u32 bold; size_t runs; };
     const Case cases[] = {
-        {"without the default only runs show", {run(0, 4, 10)}, -1, 1, 0, 10, kStyleNotSet, 1},
-        {"a caret before a run shows the default", {run(2, 5, 20)}, 0, 2, 2, 8, kStyleOff, 1},
-        {"a style chosen at the caret shows there", {run(2, 5, 20), run(5, 5, 0, kStyleOn)}, 0, 5, 5, 20, kStyleOn, 2},
-        {"bold over part of a selection shows neither", {run(1, 2, 0, kStyleOn)}, 0, 0, 3, 8, kStyleNotSet, 1},
+        {"without the default only runs show", {{0, 4, sized(10)}}, -1, 1, 0, 10, kStyleNotSet, 1},
+        {"a caret before a run shows the default", {{2, 5, sized(20)}}, 0, 2, 2, 8, kStyleOff, 1},
+        {"a style chosen at the caret shows there", {{2, 5, sized(20)}, {5, 5, bold}}, 0, 5, 5, 20, kStyleOn, 2},
+        {"bold over part of a selection shows neither", {{1, 2, bold}}, 0, 0, 3, 8, kStyleNotSet, 1},
     };
     for (const Case& c : cases) {
         StyleRuns runs;
