@@ -56,7 +56,7 @@ TEST_F(ModalDialogTest, ScriptedClicksAndKeysComeOutOfRunModalInOrder) {
     click(dialog.windowRect(1101));  // the check box
     press(plat::kVkTab);             // from the check box to the first radio
     press(plat::kVkSpace);
-    press(plat::kVkReturn);  // a radio with the focus reports Enter itself
+    press(plat::kVkReturn);  // a radio with the focus leaves Enter to the default button
     key(plat::kVkShift, true);
     press(plat::kVkTab);  // back to the check box
     key(plat::kVkShift, false);
@@ -69,7 +69,7 @@ TEST_F(ModalDialogTest, ScriptedClicksAndKeysComeOutOfRunModalInOrder) {
     ASSERT_EQ(events.size(), 4u);
     EXPECT_TRUE(same(events[0], kDlgEventItem, 1101, kDlgNotifyClicked, 0));
     EXPECT_TRUE(same(events[1], kDlgEventItem, 1000, kDlgNotifyKey, ' '));
-    EXPECT_TRUE(same(events[2], kDlgEventItem, 1000, kDlgNotifyKey, '\r'));
+    EXPECT_TRUE(same(events[2], kDlgEventItem, 1102, kDlgNotifyKey, '\r'));
     EXPECT_TRUE(same(events[3], kDlgEventItem, 1102, kDlgNotifyKey, '\r'));
     EXPECT_EQ(dialog.GetItemText(1100), "Hi there");
     EXPECT_FALSE(dialog.IsChecked(1101)) << "check boxes change only when the program says";
