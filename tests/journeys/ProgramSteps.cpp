@@ -41,7 +41,7 @@ int paintedPixels(const Shot& shot) {
 // More letters than a login's name field holds.
 constexpr int kLongestName = 32;
 
-testing::AssertionResult giveName(Journey& j, const std::string& name) {
+testing::AssertionResult giveName(Journey& j, const std::string& name, NameEntry entry) {
     const Area field = planned("dialog.login.field");
     const Area inside{field.x + 4, field.y + 4, field.width - 8, field.height - 8};
     const int insidePixels = inside.width * inside.height;
@@ -51,7 +51,13 @@ testing::AssertionResult giveName(Journey& j, const std::string& name) {
                                "the splash");
         !shown)
         return shown;
-    j.click(kScreen.centerX(), kScreen.centerY());
+    // Over the login's title: neither its field nor its list.
+    const Area login = planned("dialog.login");
+    const bool over = entry == NameEntry::OverOffered;
+    if (over)
+        j.press(login.centerX(), login.y + 40);
+    else
+        j.click(kScreen.centerX(), kScreen.centerY());
     // The login grows from the middle of the screen; its name field is whole when it is its own
     // white across its width.
     Shot ready;
@@ -63,12 +69,14 @@ testing::AssertionResult giveName(Journey& j, const std::string& name) {
             "the login's name field");
         !open)
         return open;
-    // After a restart the field offers the last name a moment later: what it holds goes first,
-    // or the name typed would join it.
+    if (over) j.release();
     if (auto still = j.settle(); !still) return still;
-    j.key("End");
-    for (int i = 0; i < kLongestName; ++i) j.key("BackSpace");
-    if (auto still = j.settle(); !still) return still;
+    // What the field holds goes first, or the name typed would join it.
+    if (!over) {
+        j.key("End");
+        for (int i = 0; i < kLongestName; ++i) j.key("BackSpace");
+        if (auto still = j.settle(); !still) return still;
+    }
     ready = j.screenshot();
     j.type(name);
     if (auto typed = j.waitForChange(ready, inside, "the typed name in the login's field"); !typed) return typed;
@@ -76,8 +84,8 @@ testing::AssertionResult giveName(Journey& j, const std::string& name) {
     return testing::AssertionSuccess();
 }
 
-testing::AssertionResult logIn(Journey& j, const std::string& name) {
-    if (auto given = giveName(j, name); !given) return given;
+testing::AssertionResult logIn(Journey& j, const std::string& name, NameEntry entry) {
+    if (auto given = giveName(j, name, entry); !given) return given;
     const Area canvas = canvasArea();
     const int canvasPixels = canvas.width * canvas.height;
     // The easel is there when its blank page and its menus are, and it has finished drawing.
