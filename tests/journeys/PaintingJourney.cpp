@@ -51,7 +51,7 @@ TEST(PaintingJourney, ALineInTheChosenColourIsSavedAndThereAfterQuittingAndComin
     EXPECT_TRUE(fs::file_size(saved) > 0);
 
     ASSERT_TRUE(j.start());
-    ASSERT_TRUE(logIn(j, "Maya", NameEntry::OverOffered));
+    ASSERT_TRUE(logIn(j, "Maya"));
     EXPECT_FALSE(fs::exists(j.userFolder("MayaMaya"))) << "her name typed over the one offered, not after it";
     EXPECT_EQ(paintedPixels(j.screenshot()), 0) << "a new day starts on a blank page";
     ASSERT_TRUE(chooseMenu(j, "File", "Open..."));

@@ -38,10 +38,7 @@ int paintedPixels(const Shot& shot) {
     return shot.count(canvasArea(), [](uint32_t p) { return p != kPaper; });
 }
 
-// More letters than a login's name field holds.
-constexpr int kLongestName = 32;
-
-testing::AssertionResult giveName(Journey& j, const std::string& name, NameEntry entry) {
+testing::AssertionResult giveName(Journey& j, const std::string& name) {
     const Area field = planned("dialog.login.field");
     const Area inside{field.x + 4, field.y + 4, field.width - 8, field.height - 8};
     const int insidePixels = inside.width * inside.height;
@@ -51,13 +48,10 @@ testing::AssertionResult giveName(Journey& j, const std::string& name, NameEntry
                                "the splash");
         !shown)
         return shown;
-    // Over the login's title: neither its field nor its list.
+    // A child's slow press: the login comes up under it, over its title, before it lets go.
     const Area login = planned("dialog.login");
-    const bool over = entry == NameEntry::OverOffered;
-    if (over)
-        j.press(login.centerX(), login.y + 40);
-    else
-        j.click(kScreen.centerX(), kScreen.centerY());
+    j.move(login.centerX(), login.y + 40);
+    j.press(true);
     // The login grows from the middle of the screen; its name field is whole when it is its own
     // white across its width.
     Shot ready;
@@ -69,14 +63,9 @@ testing::AssertionResult giveName(Journey& j, const std::string& name, NameEntry
             "the login's name field");
         !open)
         return open;
-    if (over) j.release();
+    j.press(false);
+    // The name typed replaces the one the field offers.
     if (auto still = j.settle(); !still) return still;
-    // What the field holds goes first, or the name typed would join it.
-    if (!over) {
-        j.key("End");
-        for (int i = 0; i < kLongestName; ++i) j.key("BackSpace");
-        if (auto still = j.settle(); !still) return still;
-    }
     ready = j.screenshot();
     j.type(name);
     if (auto typed = j.waitForChange(ready, inside, "the typed name in the login's field"); !typed) return typed;
@@ -84,8 +73,8 @@ testing::AssertionResult giveName(Journey& j, const std::string& name, NameEntry
     return testing::AssertionSuccess();
 }
 
-testing::AssertionResult logIn(Journey& j, const std::string& name, NameEntry entry) {
-    if (auto given = giveName(j, name, entry); !given) return given;
+testing::AssertionResult logIn(Journey& j, const std::string& name) {
+    if (auto given = giveName(j, name); !given) return given;
     const Area canvas = canvasArea();
     const int canvasPixels = canvas.width * canvas.height;
     // The easel is there when its blank page and its menus are, and it has finished drawing.

@@ -23,15 +23,12 @@ std::filesystem::path seedTeacherSettings(const Journey& j, const std::string& n
 // Pixels of the canvas that are not blank paper.
 int paintedPixels(const Shot& shot);
 
-// How a name goes into the login's field: after emptying it, or as a child does who holds her
-// press on the splash until the login is up under it, and types over the name it offers.
-enum class NameEntry { Emptied, OverOffered };
 // From the splash (or the login after a restart) to the login's name field, the name `name`
 // typed there and given with Return.
-testing::AssertionResult giveName(Journey& j, const std::string& name, NameEntry entry = NameEntry::Emptied);
+testing::AssertionResult giveName(Journey& j, const std::string& name);
 // From the splash (or the login after a restart) to the easel of the user `name`, typed in the
 // login's name field.
-testing::AssertionResult logIn(Journey& j, const std::string& name, NameEntry entry = NameEntry::Emptied);
+testing::AssertionResult logIn(Journey& j, const std::string& name);
 // Opens a menu by its title in the bar and chooses an item by its text, both in the current
 // language.
 testing::AssertionResult chooseMenu(Journey& j, const std::string& title, const std::string& item);
