@@ -94,6 +94,9 @@ u16 RCutMovePanel::Init() {
     // The tool manager's 'grfx' (an undo, a refresh of the screen) ends the cut.
     if (picture_) picture_->AddListener(this);
     RestorePrefs();
+    // What another panel or the canvas copied is on the program's clipboard as much as what
+    // this panel copies: a child who copied a sticker, then opened this panel, pastes it here.
+    SetPasteButton(CanPaste());
     return 0;
 }
 

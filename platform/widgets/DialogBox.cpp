@@ -192,7 +192,9 @@ void DialogBox::keyDown(uint8_t key, bool shift) {
         closeRequested_ = true;
         return;
     case kVkReturn:
-        if (focused && (reportsKeys(*focused) || (focused->kind == DialogItemKind::Edit && focused->multiLine))) {
+        // Return presses the focused button, or else the default one: a focused check box or
+        // radio button keeps the choice it shows and lets Return answer the dialog.
+        if (focused && (focused->kind == DialogItemKind::Button || (focused->kind == DialogItemKind::Edit && focused->multiLine))) {
             report(*focused, kDialogNotifyKey, '\r');
             return;
         }
