@@ -191,6 +191,8 @@ void RDlgLogin::BuildNameField(const Rect16& box) {
     offeredName_ = yourName.empty() ? kDefaultLoginName : yourName;
     field_->Begin(rect, kListColour, kNameFieldFontSize, kLoginNameMaxLength,
                   names.empty() ? offeredName_ : names.front());
+    // The offered name shows selected, so that the name typed replaces it.
+    field_->Field().SetFocus();
     if (SprSprite* sprite = sprFind(field_->Field().SpriteId())) {
         sprite->flags |= kFieldSpriteFlags;
         if (layerSprite_) sprSetLayerById(field_->Field().SpriteId(), 1, layerSprite_);
@@ -497,6 +499,7 @@ u32 RDlgLogin::HandleKey(u32 key) {
 
 u32 RDlgLogin::HandleInput(u32, Point16 point, u32) {
     lastPress_ = point;
+    pressed_ = true;
     if (field_ && rectContainsPoint(fieldRect_, point)) {
         field_->MouseDown(point, fieldPress_.Press(point));
         dragging_ = true;
@@ -511,8 +514,9 @@ u32 RDlgLogin::HandleMouseMove(Point16 point, u32) {
 
 u32 RDlgLogin::HandleMouseUp(u32, Point16 point, u32) {
     const bool wasDragging = dragging_;
-    dragging_ = false;
-    if (!field_) return 1;
+    const bool pressed = pressed_;
+    dragging_ = pressed_ = false;
+    if (!field_ || !pressed) return 1;
     if (rectContainsPoint(fieldRect_, point)) {
         if (wasDragging) field_->MouseUp();
         list_->ClearSelection();
@@ -526,7 +530,12 @@ u32 RDlgLogin::HandleMouseUp(u32, Point16 point, u32) {
 
 void RDlgLogin::HandleNotification(const RInputEvent& event) {
     // A press taken by a row or a button: where it was tells a double press on a row.
-    if (event.kind == kInputEventMouseDown) lastPress_ = {i16(u16(event.data & 0xFFFF)), i16(u16(event.data >> 16))};
+    if (event.kind == kInputEventMouseDown) {
+        lastPress_ = {i16(u16(event.data & 0xFFFF)), i16(u16(event.data >> 16))};
+        pressed_ = true;
+    } else if (event.kind == kInputEventMouseUp) {
+        pressed_ = false;
+    }
 }
 
 void RDlgLogin::HandleActivation(u32) {}

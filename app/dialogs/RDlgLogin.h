@@ -162,6 +162,9 @@ private:
     std::string hint_;
     int rememberedRow_ = -1;
     bool dragging_ = false;
+    // A press made while the dialog is up: a release without one ends a click that began
+    // before it (the one that ended the splash) and is nothing of the dialog's.
+    bool pressed_ = false;
     Point16 lastPress_{0, 0};
     DoublePress fieldPress_;
     DoublePress rowPress_;

@@ -185,6 +185,10 @@ void Journey::click(int32_t x, int32_t y) {
     x_->button(1, false);
 }
 
+void Journey::press(bool down) {
+    if (x_) x_->button(1, down);
+}
+
 void Journey::drag(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY, int steps) {
     drag({{fromX, fromY}, {toX, toY}}, steps);
 }

@@ -75,6 +75,8 @@ public:
     void move(int32_t x, int32_t y);
     void click(int32_t x, int32_t y);
     void click(const Area& area) { click(area.centerX(), area.centerY()); }
+    // Presses the button where the pointer is, or lets go of it.
+    void press(bool down);
     // Presses, moves in `steps` even steps, releases.
     void drag(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY, int steps = 20);
     // Presses at the first point, moves through the others in even steps, releases at the last.

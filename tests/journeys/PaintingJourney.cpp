@@ -52,6 +52,7 @@ TEST(PaintingJourney, ALineInTheChosenColourIsSavedAndThereAfterQuittingAndComin
 
     ASSERT_TRUE(j.start());
     ASSERT_TRUE(logIn(j, "Maya"));
+    EXPECT_FALSE(fs::exists(j.userFolder("MayaMaya"))) << "her name typed over the one offered, not after it";
     EXPECT_EQ(paintedPixels(j.screenshot()), 0) << "a new day starts on a blank page";
     ASSERT_TRUE(chooseMenu(j, "File", "Open..."));
     Area file;
