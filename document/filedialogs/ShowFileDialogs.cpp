@@ -52,8 +52,8 @@ std::vector<mfxFilePlace> userPlaces(const Paths& paths, bool inSentence = false
         places.push_back({home, title("PlaceHome", "Home")});
     if (paths.UserName().empty()) return places;
     for (const Place& place : kPlaces) {
-        const bool user = place.folder == kFolderUser;
-        std::string name = !place.key ? "" : inSentence && user ? title("PlaceUserInText", place.english) : title(place.key, place.english);
+        const char* key = inSentence && place.folder == kFolderUser ? "PlaceUserInText" : place.key;
+        std::string name = key ? title(key, place.english) : "";
         if (const size_t at = name.find("%s"); at != std::string::npos) name.replace(at, 2, paths.UserName());
         places.push_back({paths.BuildPath(place.folder, false), name, place.wordKey ? title(place.wordKey, place.word) : ""});
     }

@@ -7,10 +7,11 @@
 // the home folder, "/home/mia/cat.png" or "~/cat.png", and names joined by "/" are taken as
 // the desktop writes them), Escape cancels. Up goes no higher than the user's home folder from
 // inside it, nor out of the dialog's reach (mfxFileReach.h): folders out of reach are neither
-// listed nor entered, and no file is taken from them, however their path is typed. A save's name gets the chosen file type's extension when it lacks it, before a
-// file it would replace is asked about. Folders listed show by their places' words and the
-// program's own files by their names (mfxFilePlace.h, mfxFileFilter.h); an open takes a shown
-// name as the file it stands for.
+// listed nor entered, and no file is taken from them, however their path is typed. A save's
+// name gets the chosen file type's extension when it lacks it, before a file it would replace
+// is asked about. Folders listed show by their places' words and the program's own files by
+// their names (mfxFilePlace.h, mfxFileFilter.h); an open takes a shown name as the file it
+// stands for.
 //
 // Folders are listed, never made the process's current folder. User-interface thread only.
 #include <memory>
