@@ -20,6 +20,13 @@ std::unique_ptr<plat::gdi::DeviceContext> GfxDDrawWindowPort::MakeContext() {
     return plat::gdi::DeviceContext::createForSurface(plat::gdi::ContextKind::Window, face->surface());
 }
 
+Point16 GfxDDrawWindowPort::ScreenOrigin() const {
+    const plat::DisplayWindow* face = Face();
+    if (!face) return Point16{0, 0};
+    const plat::gdi::Point origin = face->clientOrigin();
+    return Point16{i16(origin.x), i16(origin.y)};
+}
+
 void GfxDDrawWindowPort::Unlock() {
     GfxPort::Unlock();
     if (lockCount != 0) return;

@@ -17,6 +17,7 @@ public:
     void Detach() override;
     EngineErr Scroll(const Rect16& r, i16 dx, i16 dy, memHandle updateRegion) override;
     void Unlock() override;
+    Point16 ScreenOrigin() const override;
     // Shows the part of the window a copy has just drawn (port coordinates). The application
     // holds the port locked for its whole life, and its sprite layer copies every change of
     // the screen into it: waiting for the last lock to end would show none of them.

@@ -171,6 +171,9 @@ public:
     virtual EngineErr DrawMaskedDIB(const Rect16& r, const plat::gdi::DibImage& image, u16 flipX, u16 flipY);
     // A colour reference of the drawing layer; kColorInvalid (-1) on error.
     virtual plat::gdi::ColorRef ToColorRef(const GfxColor& color);
+    // Where the device rectangle's coordinates start on the screen: a window's inside corner for
+    // a port on a window, (0, 0) for the rest.
+    virtual Point16 ScreenOrigin() const { return Point16{0, 0}; }
 
     // Sets the mapping from the device rectangle, an origin and a logical size ((0,0): the device size).
     void SetMapping(Point16 origin, Point16 size);

@@ -125,8 +125,20 @@ testing::AssertionResult Journey::start(const JourneyStart& how) {
             return window_ != 0;
         },
         "the program's window", kWindowLimit);
-    if (shown) x_->focus(window_);
-    return shown;
+    if (!shown) return shown;
+    x_->focus(window_);
+    return moveWindow(how.windowX, how.windowY);
+}
+
+testing::AssertionResult Journey::moveWindow(int32_t x, int32_t y) {
+    if (!x_ || !window_) return testing::AssertionFailure() << "no window to move";
+    x_->moveWindow(window_, x, y);
+    return waitFor(
+        [&] {
+            const XSession::Box box = windowBox();
+            return box.x == x && box.y == y;
+        },
+        "the window at its place", kWindowLimit);
 }
 
 testing::AssertionResult Journey::end() {

@@ -44,6 +44,10 @@ struct JourneyStart {
     // The keyboard's XKB layout: "us", "es".
     std::string keyboard = "us";
     std::vector<std::string> arguments;
+    // Where the window's corner goes once it shows: a desktop rarely leaves it at the screen's
+    // corner, and a mix-up of screen and window coordinates shows only away from it.
+    int32_t windowX = 120;
+    int32_t windowY = 80;
 };
 
 // How long a journey waits for what a person would see come: on a machine busy with other tests
@@ -73,6 +77,8 @@ public:
 
     // What a person does.
     void move(int32_t x, int32_t y);
+    // Moves the window's corner to a screen position and waits until the window stands there.
+    testing::AssertionResult moveWindow(int32_t x, int32_t y);
     void click(int32_t x, int32_t y);
     void click(const Area& area) { click(area.centerX(), area.centerY()); }
     // Presses the button where the pointer is, or lets go of it.

@@ -139,6 +139,12 @@ void XSession::focus(unsigned long window) {
     sync();
 }
 
+void XSession::moveWindow(unsigned long window, int32_t x, int32_t y) {
+    if (!display_ || !window) return;
+    XMoveWindow(display_, window, x, y);
+    sync();
+}
+
 void XSession::moveTo(int32_t x, int32_t y) {
     if (!display_) return;
     XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);

@@ -36,6 +36,8 @@ public:
     // Where a window's inside lies on the screen; empty (zero size) when it is gone.
     Box windowBox(unsigned long window) const;
     void focus(unsigned long window);
+    // Places a top-level window's corner at a screen position, as a desktop places a new window.
+    void moveWindow(unsigned long window, int32_t x, int32_t y);
 
     // Screen positions.
     void moveTo(int32_t x, int32_t y);

@@ -169,6 +169,12 @@ void sprGetMouse(Point16* out) {
     SprScreen* screen = sprScreen();
     if (!out) return;
     gfxGetMouse(out);
+    // The cursor is counted from the screen's corner and the port from its window's.
+    if (screen && screen->windowPort) {
+        const Point16 window = screen->windowPort->ScreenOrigin();
+        out->h = i16(out->h - window.h);
+        out->v = i16(out->v - window.v);
+    }
     if (mouseTransform) mouseTransform(out);
     if (screen && screen->windowPort) {
         out->h = i16(out->h - screen->windowPort->deviceRect.left);
