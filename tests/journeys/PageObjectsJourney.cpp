@@ -183,6 +183,44 @@ TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
     j.keep("redone");
 }
 
+// The window stands away from the screen's corner (as a desktop puts it): what follows the
+// pointer must follow it there too.
+TEST(PageObjectsJourney, ACutPieceAndADraggedStickerStayUnderThePointerWhereverTheWindowStands) {
+    Journey j;
+    ASSERT_TRUE(j.start({.windowX = 120, .windowY = 80}));
+    ASSERT_TRUE(logIn(j, "Maya"));
+    const Area canvas = canvasArea();
+    const Area line{canvas.x + 106, canvas.y + 62, 80, 9}, landed{line.x + 200, line.y + 100, line.width, line.height};
+    const Shot blank = j.screenshot();
+    j.drag(line.x - 10, line.centerY(), line.x + line.width + 10, line.centerY());
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(blank, line) > 200; }, "the pencil's line"));
+
+    // Cut with the square round the line, then dragged by (+200, +100): it lands there.
+    constexpr int32_t kCellPitch = 68, kSquareCell = 3;
+    ASSERT_TRUE(openPanel(j, "Grab"));
+    j.click(kFirstThumbnailX + kSquareCell * kCellPitch, kFirstThumbnailY);
+    ASSERT_TRUE(j.settle());
+    j.drag(line.x - 30, line.y - 20, line.x + line.width + 30, line.y + line.height + 20);
+    ASSERT_TRUE(j.settle());
+    j.drag(line.centerX(), line.centerY(), line.centerX() + 200, line.centerY() + 100);
+    j.move(kRestX, kRestY);
+    const auto isInk = [](uint32_t p) { return p != kPaper; };
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().count(landed, isInk) > 200; }, "the piece where the pointer left it"));
+    EXPECT_EQ(j.keep("piece-moved").count(line, isInk), 0) << "nothing left where the piece was";
+
+    // A sticker on its way from the strip is drawn under the pointer.
+    ASSERT_TRUE(openPanel(j, "Stickers"));
+    const Shot before = j.screenshot();
+    const int32_t toX = canvas.x + 420, toY = canvas.y + 320;
+    j.move(kFirstThumbnailX, kFirstThumbnailY);
+    j.press(true);
+    for (int step = 1; step <= 10; ++step)
+        j.move(kFirstThumbnailX + (toX - kFirstThumbnailX) * step / 10, kFirstThumbnailY + (toY - kFirstThumbnailY) * step / 10);
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(before, around(toX, toY, 16)) > 200; }, "the sticker under the pointer"));
+    j.keep("sticker-on-its-way");
+    j.press(false);
+}
+
 constexpr uint32_t kMovieRed = 0xE02828, kPictureBlue = 0x2848E0, kFlashGreen = 0x28E048;
 
 bool shows(const Shot& shot, int32_t x, int32_t y, uint32_t colour) { return nearColour(shot.pixel(x, y), colour, 48); }
