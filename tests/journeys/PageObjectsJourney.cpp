@@ -242,7 +242,9 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
     std::ofstream(pictures / "hop.swf", std::ios::binary).write(reinterpret_cast<const char*>(swf.data()), std::streamsize(swf.size()));
     ASSERT_TRUE(addFile(j, "Add a Movie...", "hop.swf") && clickText(j, "OK"));
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(canvas, kFlashGreen, 48) > 160 * 120 / 2; }, "the Flash movie's green box"));
-    ASSERT_TRUE(j.settle()) << "nothing plays";
+    ASSERT_TRUE(j.settle());
+    const Shot still = j.screenshot();
+    EXPECT_TRUE(j.holds([&] { return j.screenshot().differences(still, canvas) == 0; }, "nothing playing", std::chrono::seconds(2)));
     j.key("ctrl+s");
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));
     j.type("Clip");
