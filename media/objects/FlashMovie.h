@@ -32,8 +32,8 @@ constexpr u16 kFlipHorizontal = 1;
 constexpr u16 kFlipVertical = 2;
 // FlashMovieStep's answer for no movie.
 constexpr u16 kFlashNoMovie = 0xFFFF;
-// Whether a movie set playing is heard: an object that shows plays quietly; the page's Play
-// and the object's own play button let its sounds be heard, until it stops.
+// Whether a movie set playing is heard: a slide show plays its pages' animations quietly; the
+// page's Play and the object's own play button let its sounds be heard, until it stops.
 enum class FlashSounds : u8 { Heard, Quiet };
 
 class FlashMovie final : public Ostrel::PageObjectMedia {

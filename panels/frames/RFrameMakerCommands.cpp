@@ -1,5 +1,4 @@
 // The frame maker's object commands: delete, copy, paste and flatten.
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -20,12 +19,8 @@ namespace Ostrel {
 
 namespace {
 
-// The kinds a flatten of `kind` merges: stickers are Flash stickers and the pictures placed on
-// the page.
-std::vector<FourCC> mergedKinds(FourCC kind) {
-    if (kind == kTypeFlash) return {kTypeFlash, kTypeBitmap, kTypeMovableBitmap};
-    return {kind};
-}
+// The kinds one chosen object of which merges: texts, stickers and animations.
+bool mergesOne(FourCC kind) { return kind == kTypeText || kind == kTypeFlash || kind == kTypeFlashAnimation; }
 
 constexpr char kObjectClipMark[] = {0, 0, 0, 1};
 
@@ -140,8 +135,7 @@ void RFrameMaker::Paste(const Clip* given) {
 void RFrameMaker::FlattenOne(FourCC kind) {
     SyncWithPage();
     RPageObject* object = EditedObject();
-    const std::vector<FourCC> kinds = mergedKinds(kind);
-    if (!object || !host_.ShownPage() || std::find(kinds.begin(), kinds.end(), object->Type()) == kinds.end()) return;
+    if (!object || !host_.ShownPage() || object->Type() != kind || !mergesOne(kind)) return;
     playFlattenSound();
     MergeEdited();
 }
@@ -173,7 +167,7 @@ void RFrameMaker::FlattenAll(FourCC kind) {
     host_.KeepPainting();
     // No frame may outlive the objects merged.
     ClearObjectFrames();
-    for (FourCC merged : mergedKinds(kind)) page->FlattenAll(merged);
+    page->FlattenAll(kind);
     host_.PictureMerged();
 }
 

@@ -30,11 +30,10 @@ void PageMedia::Show(RPageObject* object) {
     if (object->Type() == kTypeMovie) {
         MrMovie* movie = nullptr;
         if (OpenPageMovie(*file, &movie) != 0) return;
-        MovieObjPlay(MovieObj::Create(&movies_, movie, object, true));
+        MovieObj::Create(&movies_, movie, object, true);
         return;
     }
-    // What shows plays quietly; the page's Play lets it be heard.
-    FlashMoviePlay(FlashMovieLoad(&flash_, file->media, object, true), FlashSounds::Quiet);
+    FlashMovieLoad(&flash_, file->media, object, true);
 }
 
 void PageMedia::Sync(const RPageData& page) {
@@ -69,10 +68,10 @@ void PageMedia::Sync(const RPageData& page) {
         if (!shown.count(pictures_.sprite(i)->object())) pictures_.RemovePicture(pictures_.sprite(i));
 }
 
-void PageMedia::PlayAll() {
+void PageMedia::PlayAll(FlashSounds sounds) {
     for (size_t i = 0; i < flash_.count(); ++i) {
         FlashMoviePause(flash_.movie(i));
-        FlashMoviePlay(flash_.movie(i));
+        FlashMoviePlay(flash_.movie(i), sounds);
     }
     for (size_t i = 0; i < movies_.count(); ++i) {
         MovieObjPause(movies_.record(i));

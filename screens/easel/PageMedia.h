@@ -1,11 +1,11 @@
 #pragma once
 // The animations, movies and pictures of the page the canvas shows, each on its sprite over the
-// page: what a page holds shows (animations and movies start playing, the animations without
-// their sounds) when it is shown or placed, follows its object when that moves or resizes, and
-// goes when its object leaves the page (deleted, flattened, undone) or the canvas shows another
-// page. The easel's Play plays them all from their start, the animations' sounds heard with
-// their frames; its Stop stops them. A file that holds no readable movie shows nothing and leaves the rest of the
-// page as it is. User-interface thread only.
+// page: what a page holds shows when it is shown or placed, the animations and movies standing
+// on their first pictures, follows its object when that moves or resizes, and goes when its
+// object leaves the page (deleted, flattened, undone) or the canvas shows another page. The
+// easel's Play plays them all from their start, the animations' sounds heard with their frames
+// (a slide show plays them without); its Stop stops them. A file that holds no readable movie
+// shows nothing and leaves the rest of the page as it is. User-interface thread only.
 #include "media/objects/RFlash.h"
 #include "media/objects/RBMP.h"
 #include "media/objects/RMovie.h"
@@ -22,7 +22,7 @@ public:
     void Sync(const RPageData& page);
     // Whether the object shows after a Sync of its page: false for bytes that hold no movie.
     static bool Shows(const RPageObject& object) { return object.Media() != nullptr; }
-    void PlayAll();
+    void PlayAll(FlashSounds sounds = FlashSounds::Heard);
     // The object's animation or movie alone plays from its start; nothing for an object that
     // shows neither.
     void PlayOne(const RPageObject& object);

@@ -286,7 +286,7 @@ void RCanvas::RestoreObjects() {
 }
 
 void RCanvas::FrameNewObject(RPageObject* object) {
-    // An animation or a movie plays from the moment it is placed.
+    // An animation or a movie shows from the moment it is placed.
     if (RPageData* page = ShownPage(); page && media_ && object) media_->Sync(*page);
     if (!object || !frames_ || !hasEditFrame(*object)) return;
     if (undo_) undo_->ReleaseCurrent();

@@ -349,7 +349,7 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
                 err = kDocErrNotReadable;
             }
         }
-        // The picture or movie is chosen for placing, ready to be moved. A Flash movie plays where it lands,
+        // The picture or movie is chosen for placing, ready to be moved. A Flash movie shows where it lands,
         // unchosen: one as big as the page (a page's own movie brought back) would show only the
         // right and bottom edges and corner handles of its frame, the rest lying off the canvas.
         if (err == kErrNone && added->Type() != kTypeFlash) SelectNewObject(added);

@@ -8,6 +8,8 @@
 #include "framework/input/RHotSpotList.h"
 #include "framework/panels/RPanel.h"
 #include "framework/undo/UndoManager.h"
+#include "panels/frames/RFrameMaker.h"
+#include "panels/frames/RMediaEditFrame.h"
 #include "screens/easel/CanvasMessages.h"
 #include "screens/easel/EaselButtons.h"
 #include "screens/easel/EaselCommands.h"
@@ -170,8 +172,11 @@ void REasel::StopPlaying() {
 }
 
 void REasel::StopAll() {
-    // What the Play button started stops; an animation playing by itself plays on.
-    if (playing_) StopPlaying();
+    // What the Play button started stops; else what the chosen object's play button started.
+    if (playing_)
+        StopPlaying();
+    else if (RFrameMaker* frames = canvas_ ? canvas_->FrameMaker() : nullptr)
+        if (auto* frame = dynamic_cast<RMediaEditFrame*>(frames->EditFrame())) frame->ClickOff();
 }
 
 u32 REasel::HandleInput(u32, Point16 point, u32) {

@@ -34,7 +34,7 @@ namespace Ostrel {
 namespace {
 
 // The text commands the text panels carry out (the spelling check works on the ABC words).
-constexpr u16 kTextCommands[] = {kCmdTextToSpeech, kCmdFlattenText, kCmdSayItThisWay};
+constexpr u16 kTextCommands[] = {kCmdTextToSpeech, kCmdSayItThisWay};
 constexpr u16 kHelpGroup = 777;
 constexpr u16 kBackgroundsCursor = 28;
 
@@ -231,8 +231,7 @@ void REasel::RefreshPageState() {
     while (page->Data().NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject)) {
         sound |= object->Type() == kTypeSound;
         texts |= object->Type() == kTypeText;
-        stickers |= object->Type() == kTypeFlash || object->Type() == kTypeMovableBitmap ||
-                    (object->Type() == kTypeBitmap && object->Id() != kBackgroundId);
+        stickers |= object->Type() == kTypeFlash;
         if (canPlay(*object, settings)) ++playable;
         if (object->Type() != kTypeNote && object->Type() != kTypeExclusions &&
             !(object->Type() == kTypeBitmap && object->Id() == kBackgroundId))
@@ -250,9 +249,12 @@ void REasel::RefreshPageState() {
         enableCommand(app, kCmdTextToSpeech, texts && (text || CutMovePanelCurrent()));
         for (u16 command = kCmdFirstSpecialCharacter; command <= kCmdLastSpecialCharacter; ++command)
             enableCommand(app, command, text);
-        // The canvas's objects merge into the picture whatever the panel.
-        enableCommand(app, kCmdFlattenText, texts);
-        enableCommand(app, kCmdFlattenStickers, stickers);
+        // Objects merge into the picture from the panels that choose them: texts from the text
+        // and cut-and-move panels, stickers from the cut-and-move and the animations' libraries.
+        const auto* library = dynamic_cast<const RLibPanel*>(panel_.get());
+        const bool animations = library && (library->LibraryType() == kTypeFlash || library->LibraryType() == kTypeFlashAnimation);
+        enableCommand(app, kCmdFlattenText, texts && (text || CutMovePanelCurrent()));
+        enableCommand(app, kCmdFlattenStickers, stickers && (animations || CutMovePanelCurrent()));
     }
     if (hasMedia_)
         SetPlayButtons(kPlayButtonsPlay);

@@ -117,6 +117,8 @@ void RSlideShowCanvas::StartMedia() {
     if (!shown_ || media_) return;
     media_ = std::make_unique<PageMedia>(pageRect_);
     media_->Sync(shown_->Data());
+    // A slide plays what its page holds as it comes, the animations without their sounds.
+    media_->PlayAll(FlashSounds::Quiet);
 }
 
 void RSlideShowCanvas::CopyToScreen() {

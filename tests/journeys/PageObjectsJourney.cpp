@@ -1,6 +1,6 @@
 // Things a child puts on the page: a sticker (printed with the page, moved, resized, copied and
 // pasted), a background the snail takes back, a movie and pictures from the Add menu (put down,
-// deleted, undone), a Flash movie and a tiled picture.
+// deleted, undone), a Flash movie and a tiled picture; what plays stands still until played.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -239,7 +239,9 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
     ASSERT_TRUE(logIn(j, "Maya"));
     const fs::path pictures = j.home() / "Pictures";
     fs::create_directories(pictures);
-    ASSERT_EQ(std::system(("ffmpeg -v error -f lavfi -i color=c=0xE02828:s=160x120:d=20 -c:v mpeg4 '" + (pictures / "clip.mp4").string() + "'").c_str()), 0);
+    // A red movie that flickers (its red a little darker every other picture) while it plays.
+    ASSERT_EQ(std::system(("ffmpeg -v error -f lavfi -i color=c=0xE02828:s=160x120:d=20 -vf \"format=rgb24,geq=r='224-24*mod(N,2)':g=40:b=40\" -c:v mpeg4 '" +
+                           (pictures / "clip.mp4").string() + "'").c_str()), 0);
     ASSERT_TRUE(Shot(120, 90, std::vector<uint32_t>(120 * 90, kPictureBlue)).savePng((pictures / "sun.png").string()));
     const Area canvas = canvasArea();
     const int32_t x = canvas.centerX(), y = canvas.centerY();
@@ -269,13 +271,24 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
     j.move(kRestX, kRestY);
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(before, canvas) == 0; }, "the picture being placed taken away"));
 
-    // A Flash movie, once asked whether it may replace the movie, plays where it lands.
+    // A Flash movie, once asked whether it may replace the movie, shows where it lands; it and
+    // the movie stand on their first pictures until Play. Saved, the movie shows from the
+    // picture's file.
     Raster box(160, 120);
     std::fill(box.pixels.begin(), box.pixels.end(), 0xFF000000u | kFlashGreen);
-    const std::vector<u8> swf = writeSwfMovie(box, {SwfPlacement{80, 60}}, 160, 120, 12);
+    const std::vector<u8> swf = writeSwfMovie(box, {SwfPlacement{80, 60}, SwfPlacement{100, 60}}, 160, 120, 12);
     std::ofstream(pictures / "hop.swf", std::ios::binary).write(reinterpret_cast<const char*>(swf.data()), std::streamsize(swf.size()));
     ASSERT_TRUE(addFile(j, "Add a Movie...", "hop.swf") && clickText(j, "OK"));
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(canvas, kFlashGreen, 48) > 160 * 120 / 2; }, "the Flash movie's green box"));
+    ASSERT_TRUE(j.settle());
+    const Shot still = j.screenshot();
+    EXPECT_TRUE(j.holds([&] { return j.screenshot().differences(still, canvas) == 0; }, "nothing playing", std::chrono::seconds(2)));
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));
+    j.type("Clip");
+    j.key("Return");
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(j.userFolder("Maya") / "Pictures/Clip.tbx"); }, "the picture file") && j.settle());
+    EXPECT_TRUE(j.waitFor([&] { return shows(j.screenshot(), x + 120, y + 100, kMovieRed); }, "the movie, from the picture's file"));
     std::vector<uint32_t> stripes(40 * 30);
     for (size_t i = 0; i < stripes.size(); ++i) stripes[i] = i % 40 < 20 ? kMovieRed : kPictureBlue;
     ASSERT_TRUE(Shot(40, 30, std::move(stripes)).savePng((pictures / "tile.png").string()));
@@ -291,6 +304,10 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
     };
     ASSERT_TRUE(j.waitFor([&] { return tiled(j.screenshot()); }, "red and blue tiles all over the page"));
     j.keep("tiled");
+    // Flatten Stickers is the stickers' panel's, not the pencils'.
+    EXPECT_TRUE(menuShowsItem(j, "Toolbox", "Flatten Stickers", kGreyText));
+    ASSERT_TRUE(openPanel(j, "Stickers"));
+    EXPECT_TRUE(menuShowsItem(j, "Toolbox", "Flatten Stickers", kWidgetText));
 }
 
 }  // namespace

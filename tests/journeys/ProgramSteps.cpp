@@ -90,6 +90,14 @@ testing::AssertionResult logIn(Journey& j, const std::string& name) {
     return j.settle();
 }
 
+testing::AssertionResult menuShowsItem(Journey& j, const std::string& title, const std::string& item, uint32_t ink) {
+    j.click(findWidgetText(j.screenshot(), title, menuBarArea()));
+    const auto shown = j.waitFor([&] { return findWidgetText(j.screenshot(), item, kScreen, ink).width > 0; },
+                                 "\"" + item + "\" in the menu " + title);
+    j.key("Escape");
+    return shown;
+}
+
 testing::AssertionResult openPanel(Journey& j, const std::string& button) {
     const Shot before = j.screenshot();
     j.click(planned("easel.tool." + button));

@@ -32,6 +32,10 @@ testing::AssertionResult logIn(Journey& j, const std::string& name);
 // Opens a menu by its title in the bar and chooses an item by its text, both in the current
 // language.
 testing::AssertionResult chooseMenu(Journey& j, const std::string& title, const std::string& item);
+// What the menus write for an item that cannot be chosen now.
+constexpr uint32_t kGreyText = 0x808080;
+// Opens a menu of the bar, waits for one of its items written in `ink`, and closes the menu.
+testing::AssertionResult menuShowsItem(Journey& j, const std::string& title, const std::string& item, uint32_t ink);
 // Opens a tool bar panel by its button's name in the screen plan; waits until it is drawn.
 testing::AssertionResult openPanel(Journey& j, const std::string& button);
 // Waits until the widgets write UTF-8 `text` on `paper` (a button; white: a list line) and clicks it.

@@ -12,7 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uint32_t kGreyText = 0x808080;
 constexpr uint32_t kFieldWhite = 0xFFFFFF;
 
 std::string teacherMenuText(const std::string& key, const std::string& language = "English") {
@@ -25,15 +24,6 @@ testing::AssertionResult showTeacherMenu(Journey& j, const std::string& language
     j.key("ctrl+t");
     return j.waitFor([&] { return findWidgetText(j.screenshot(), teacherMenuText("Teacher", language), menuBarArea()).width > 0; },
                      "the Teacher menu in the bar");
-}
-
-// Opens a menu of the bar and waits for one of its items written in `ink` (grey: unavailable).
-testing::AssertionResult menuShowsItem(Journey& j, const std::string& title, const std::string& item, uint32_t ink) {
-    j.click(findWidgetText(j.screenshot(), title, menuBarArea()));
-    const auto shown = j.waitFor([&] { return findWidgetText(j.screenshot(), item, kTeacherScreen, ink).width > 0; },
-                                 "\"" + item + "\" in the menu " + title);
-    j.key("Escape");
-    return shown;
 }
 
 // The teacher writes a note; the Controls menu offers it once it is there. The settings file

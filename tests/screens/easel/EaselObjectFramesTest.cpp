@@ -606,14 +606,11 @@ TEST_F(EaselObjectFrames, FlattenTakesTheFrameFirstAndIsUndoable) {
     ASSERT_NE(picture, nullptr);
     ASSERT_NE(other, nullptr);
     const Point16 middle = middleOf(*other);
-    EXPECT_TRUE(enabled(kCmdFlattenText));
-    EXPECT_TRUE(enabled(kCmdFlattenStickers));
-    gSounds.clear();
-    RMessage one(kMsgFlattenOne, kTypeBitmap, 0);
-    frames->HandleMessage(&one, 0);
+    EXPECT_FALSE(enabled(kCmdFlattenText)) << "texts merge from the panels that choose them";
+    EXPECT_FALSE(enabled(kCmdFlattenStickers)) << "pictures are no stickers";
+    frames->MergeEdited();
     EXPECT_EQ(frames->EditFrame(), nullptr);
     EXPECT_EQ(count(kTypeBitmap), 1u);
-    EXPECT_NE(std::find(gSounds.begin(), gSounds.end(), kFlattenSound), gSounds.end());
     key(plat::kVkTab);
     settle();
     EXPECT_EQ(frames->FrameCount(), 2u);
@@ -624,16 +621,19 @@ TEST_F(EaselObjectFrames, FlattenTakesTheFrameFirstAndIsUndoable) {
     EXPECT_EQ(frames->FrameCount(), 3u);
     EXPECT_EQ(easel->Canvas()->Picture().At(middle.h - canvas.left, middle.v - canvas.top), kFrameWhite);
 
+    gSounds.clear();
     RMessage all(kMsgFlattenAll, kTypeText, 0);
     frames->HandleMessage(&all, 0);
     settle();
     EXPECT_EQ(count(kTypeText), 0u);
-    EXPECT_FALSE(enabled(kCmdFlattenText)) << "no text left to merge";
-    EXPECT_TRUE(enabled(kCmdFlattenStickers));
+    EXPECT_NE(std::find(gSounds.begin(), gSounds.end(), kFlattenSound), gSounds.end());
     key(plat::kVkTab);
     settle();
     EXPECT_EQ(frames->FrameCount(), 2u);
     for (size_t i = 0; i < frames->FrameCount(); ++i) EXPECT_NE(frames->Frame(i).Object(), text);
+    RMessage stickers(kMsgFlattenAll, kTypeFlash, 0);
+    frames->HandleMessage(&stickers, 0);
+    EXPECT_EQ(count(kTypeBitmap), 2u) << "pictures are no stickers";
 }
 
 // Where the pastes of one copy land: centred on the canvas, each next one 10 further down and
@@ -680,15 +680,15 @@ TEST_F(EaselObjectFrames, WithNothingChosenCopyTakesTheObjectPlacedLast) {
     EXPECT_EQ(count(kTypeBitmap), 2u);
 }
 
-// Flatten one merges the chosen object only when it is of the kind asked: stickers take in
-// the pictures placed on the page, texts only texts.
+// Flatten one merges the chosen object only when it is of the kind asked: a picture placed on
+// the page is no sticker.
 TEST_F(EaselObjectFrames, FlattenOneMergesTheChosenObjectOfTheKindAskedOnly) {
     const struct {
         const char* name;
         bool text;
         FourCC kind;
         bool merged;
-    } cases[] = {{"picture as a sticker", false, kTypeFlash, true},
+    } cases[] = {{"picture as a sticker", false, kTypeFlash, false},
                  {"picture as a text", false, kTypeText, false},
                  {"text as a text", true, kTypeText, true},
                  {"text as a sticker", true, kTypeFlash, false}};

@@ -1,8 +1,8 @@
 // Animations and movies on the running easel: a Flash file and a movie brought in through the
-// menus play at once on the fake clock, their frames' buttons stop, play and step them, a move
-// takes the picture along, the picture saved and opened again plays again, and a flatten merges
-// the animation into the page. Files that hold no animation or no picture are file errors that
-// leave the page as it was.
+// menus stand still until played (on the fake clock), their frames' buttons stop, play and step
+// them, a move takes the picture along, the picture saved and opened again shows again, and a
+// flatten merges the animation into the page. Files that hold no animation or no picture are
+// file errors that leave the page as it was.
 #include <cctype>
 #include <fstream>
 
@@ -105,19 +105,21 @@ TEST_F(EaselPageMedia, AnAnimationPlaysMovesIsSavedOpensAgainAndFlattens) {
     ASSERT_EQ(flash().count(), 1u);
     FlashMovie* movie = flash().movie(0);
     EXPECT_EQ(hop->Media(), movie);
-    EXPECT_TRUE(movie->playing()) << "plays as soon as it is placed";
     frames->SelectFrame(0);
     EXPECT_EQ(frames->EditedObject(), hop);
     const Rect16 shown = onScreen(hop->rect);
     const u64 first = PictureHash(shown);
+    const Rect16 frame = frames->EditFrame()->GetRect();
+    const Point16 play{i16(frame.left + kMediaButtonSize / 2), i16(frame.bottom + kMediaButtonSize / 2)};
+    const Point16 step{i16(frame.right + kMediaButtonSize / 2), i16(frame.top + kMediaButtonSize / 2)};
+    advance(83);
+    EXPECT_EQ(movie->currentFrame(), 0) << "stands on its first frame until played";
+    click(play);
     advance(83);
     EXPECT_EQ(movie->currentFrame(), 1);
     EXPECT_NE(PictureHash(shown), first) << "the next frame is on the screen";
 
     // The play button stops what plays, and plays it again from its start; step shows the next.
-    const Rect16 frame = frames->EditFrame()->GetRect();
-    const Point16 play{i16(frame.left + kMediaButtonSize / 2), i16(frame.bottom + kMediaButtonSize / 2)};
-    const Point16 step{i16(frame.right + kMediaButtonSize / 2), i16(frame.top + kMediaButtonSize / 2)};
     click(play);
     EXPECT_FALSE(movie->playing());
     EXPECT_EQ(movie->currentFrame(), 0);
@@ -126,6 +128,9 @@ TEST_F(EaselPageMedia, AnAnimationPlaysMovesIsSavedOpensAgainAndFlattens) {
     click(play);
     EXPECT_TRUE(movie->playing());
     EXPECT_EQ(movie->currentFrame(), 0);
+    easel->StopAll();
+    EXPECT_FALSE(movie->playing()) << "a command stops what the frame's button started";
+    click(play);
     // Stopping the page stops what the frame's button started, and the button plays again.
     RMessage stopPage(kMsgStopMedia, 0, 0);
     easel->HandleMessage(&stopPage, 0);
@@ -161,7 +166,7 @@ TEST_F(EaselPageMedia, AnAnimationPlaysMovesIsSavedOpensAgainAndFlattens) {
     through(kCmdOpen, "hops.tbx");
     ASSERT_EQ(objects(kTypeFlash).size(), 1u);
     ASSERT_EQ(flash().count(), 1u);
-    EXPECT_TRUE(flash().movie(0)->playing()) << "plays as soon as the page opens";
+    EXPECT_FALSE(flash().movie(0)->playing()) << "stands still as the page opens";
 
     const PageRect place = objects(kTypeFlash)[0]->rect;
     frames->SelectFrame(0);
@@ -202,9 +207,13 @@ TEST_F(EaselPageMedia, AMoviePlaysWithItsSoundAndSteps) {
     const RMovie& movies = easel->Canvas()->Media()->Movies();
     ASSERT_EQ(movies.count(), 1u);
     MovieObj* record = movies.record(0);
-    EXPECT_TRUE(record->playing());
+    EXPECT_FALSE(record->playing()) << "stands on its first picture until played";
     const Point16 middle = middleOf(objects(kTypeMovie)[0]->rect);
     const auto near = [](u32 p, u8 r, u8 b) { return std::abs(int(p >> 16) - r) < 40 && std::abs(int(p & 0xFF) - b) < 40; };
+    advance(1200);
+    EXPECT_TRUE(near(shownPixel(middle), 255, 0));
+    RMessage play(kMsgPlayPage, 0, 0);
+    easel->Canvas()->HandleMessage(&play, 0);
     advance(500);
     EXPECT_TRUE(near(shownPixel(middle), 255, 0));
     advance(700);
@@ -213,7 +222,6 @@ TEST_F(EaselPageMedia, AMoviePlaysWithItsSoundAndSteps) {
     RMessage stop(kMsgStopMedia, 0, 0);
     easel->Canvas()->HandleMessage(&stop, 0);
     EXPECT_FALSE(record->playing());
-    RMessage play(kMsgPlayPage, 0, 0);
     easel->Canvas()->HandleMessage(&play, 0);
     advance(100);
     EXPECT_TRUE(near(shownPixel(middle), 255, 0));
