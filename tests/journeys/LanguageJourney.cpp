@@ -112,10 +112,17 @@ TEST(LanguageJourney, InSpanishAUsKeyboardTypesWhereASpanishKeyboardHasTheLetter
     EXPECT_TRUE(j.waitFor([&] { return std::filesystem::exists(saved); }, saved.string())) << "the desktop's keys again";
 }
 
-// A keyboard from Spain, dead keys and keypad, types the Latin American letters of its places.
+// A keyboard from Spain, dead keys and keypad, types the Latin American letters of its places;
+// the space bar a space and the key beside the left Shift its "<".
 TEST(LanguageJourney, InSpanishAKeyboardWithDeadKeysOfItsOwnTypesTheLatinAmericanLetters) {
     Journey j;
-    EXPECT_TRUE(newUserByKeys(j, "es", {"shift+n", "i", "ntilde", "dead_grave", "a", "Num_Lock", "KP_End", "Return"}, "Niñá1"));
+    ASSERT_TRUE(newUserByKeys(j, "es", {"shift+n", "i", "ntilde", "dead_grave", "a", "Num_Lock", "KP_End", "Return"}, "Niñá1"));
+    ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "File"), menuText("Spanish", "SaveAs")));
+    ASSERT_TRUE(j.waitFor([&] { return bool(showsInSpanish(j.screenshot(), {{"FileStrings", "PlacePictures", "Niñá1"}}, kScreen)); },
+                          "the save dialog"));
+    for (const char* key : {"a", "space", "less", "b", "Return"}) j.key(key);
+    const std::filesystem::path saved = j.userFolder("Niñá1") / "Pictures/a <b.tbx";
+    EXPECT_TRUE(j.waitFor([&] { return std::filesystem::exists(saved); }, saved.string()));
 }
 
 TEST(LanguageJourney, InSpanishTheLoginAndTheFileDialogsSpeakSpanishAndListPicturesByName) {

@@ -1171,6 +1171,17 @@ TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
     }
 }
 
+// The users dialog's buttons stand apart, each on its own.
+TEST_F(ContentSet, TheUsersDialogsButtonsStandApart) {
+    std::ifstream file(std::string(CONTENT_TEST_MANIFESTS) + "/items/RDlgLogin.json");
+    std::map<int, nlohmann::json> shapes;
+    for (const auto& g : nlohmann::json::parse(file)["groups"])
+        for (const auto& shape : g["shapes"]) shapes[shape["id"]] = shape;
+    const int kLeftToRight[] = {7636, 7628, 7624};
+    for (size_t i = 1; i < std::size(kLeftToRight); ++i)
+        EXPECT_GE(planRects(shapes.at(kLeftToRight[i])).at(0).left - planRects(shapes.at(kLeftToRight[i - 1])).at(0).right, 8);
+}
+
 // The delete confirmation's messages ask about what is being deleted: the login deletes one
 // painter (7809) or several (7810), the slide-show picker a slide show (7813).
 TEST_F(ContentSet, DeleteMessagesAskAboutWhatTheirScreenDeletes) {
@@ -1325,6 +1336,33 @@ TEST_F(ContentSet, ASecondRunGivesTheSameBytes) {
 // In Spanish, stickers go by one name.
 TEST_F(ContentSet, StickersGoByOneNameInSpanish) {
     EXPECT_EQ(text(kSpanishTextFile).find("Calcoman"), std::string::npos);
+    // And the Spanish is the Latin American one of the program's keyboard.
+    EXPECT_EQ(text(kSpanishTextFile).find("ordenador"), std::string::npos);
+}
+
+// A screen's title names it as a title does, without its menu item's "...".
+TEST_F(ContentSet, NoArtTitleEndsAsAMenuItem) {
+    std::function<void(const nlohmann::json&)> walk = [&](const nlohmann::json& node) {
+        if (node.is_object() && node.contains("key") && node.contains("box")) {
+            const std::string key = node["key"].get<std::string>();
+            for (const char* file : {kEnglishTextFile, kSpanishTextFile}) {
+                const std::string words = iniValue(text(file), key.substr(0, key.find('/')), key.substr(key.find('/') + 1)).value_or("");
+                EXPECT_FALSE(words.ends_with("...")) << file << " " << key;
+            }
+        }
+        if (node.is_structured())
+            for (const auto& item : node) walk(item);
+    };
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(CONTENT_TEST_MANIFESTS) + "/items")) {
+        std::ifstream in(entry.path());
+        walk(nlohmann::json::parse(in));
+    }
+}
+
+// Start Over lets the undo step go and clears only the painting: its help page says so.
+TEST_F(ContentSet, StartOversHelpSaysTheSnailCannotBringThePaintingBack) {
+    for (const auto& [file, cannot] : {std::pair{kEnglishTextFile, "cannot"}, {kSpanishTextFile, "no puede"}})
+        EXPECT_NE(iniValue(text(file), "HelpStrings", "FirecrackerErase").value_or("").find(cannot), std::string::npos) << file;
 }
 
 }  // namespace

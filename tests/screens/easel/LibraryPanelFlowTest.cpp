@@ -19,6 +19,7 @@
 #include "engine/audio/format/ArchiveWave.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/ini/IniProfiles.h"
+#include "framework/language/LanguageTexts.h"
 #include "panels/audio/RAudioPanel.h"
 #include "platform/audio/capture/choice/CaptureChoice.h"
 #include "platform/audio/capture/virtual/VirtualMicrophone.h"
@@ -316,6 +317,8 @@ TEST_F(LibraryPanelFlow, AnimationsMoveAndResizeInTheirOwnPanel) {
 }
 
 TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {
+    // In Spanish: the offered name and the child's library speak it.
+    command(kCmdSwitchLanguage);
     enterEasel();
     RAudioPanel* panel = open<RAudioPanel>(kEaselToolbarSounds);
     ASSERT_NE(panel, nullptr);
@@ -400,8 +403,12 @@ TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {
     EXPECT_EQ(mine.ReadEntryThumbnail(id, kThumbnailPicture, &icon), kErrNone);
     EXPECT_FALSE(icon.empty());
     ASSERT_EQ(mine.ReadEntryThumbnail(id, kThumbnailName, &name), kErrNone);
-    EXPECT_EQ(std::string(name.begin(), name.end()), kEnterNameDefault);
+    EXPECT_EQ(std::string(name.begin(), name.end()), LookupLanguageText("FileStrings", kEnterNameDefaultKey).c_str());
+    EXPECT_NE(std::string(name.begin(), name.end()), kEnterNameDefault);
     mine.Close();
+    const int own = placeOfOwn(*panel);
+    ASSERT_LT(size_t(own), panel->Libraries().names.size());
+    EXPECT_EQ(panel->Libraries().names[size_t(own)], "Biblioteca de " + easel->UserPaths()->UserName());
 
     // Removed again from the child's own library.
     ASSERT_EQ(panel->GetScroller()->GetCount(), 1);
