@@ -35,12 +35,14 @@ void DialogNameField::Begin(const Rect16& rect, const GfxColor& colour, u16 size
     TextStyle font;
     font.Set(currentTextStyle().name[0] ? currentTextStyle().name : kDialogFace, size, 0, colour);
     field_->Begin(rect, font, 1, maxLength, false);
-    // The one line sits in the middle of its box, not at its top.
-    if (const i16 room = i16(rect.bottom - rect.top - field_->Layout().LineHeight()); room > 1)
-        field_->SetTextRect(Rect16{rect.left, i16(rect.top + room / 2), rect.right, rect.bottom}, false);
     field_->SetJustification(0, false, false);
     SetText(text);
     field_->SelectAll();
+}
+
+void DialogNameField::CentreLine() {
+    if (const i16 room = i16(rect_.bottom - rect_.top - field_->Layout().LineHeight()); room > 1)
+        field_->SetTextRect(Rect16{rect_.left, i16(rect_.top + room / 2), rect_.right, rect_.bottom}, false);
 }
 
 bool DialogNameField::IsLegal(u8 character) const {

@@ -334,7 +334,7 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
          }},
         {"show-open-question", menu("File", "Open"), {}, [](Journey& j) { j.click(kQuestionCancel); }},
         {"show-export-dialog", menu("File", "Export"), exportDialog, pressKey("Escape")},
-        {"show-print-dialog", menu("File", "Print"), items("DialogsStrings", {"PrintOptions", "PrintMode"}), pressKey("Escape")},
+        {"show-print-dialog", menu("File", "Print"), items("DialogsStrings", {"PrintOptions", "PrintMode", "Preview"}), pressKey("Escape")},
         // The printer's own dialog, every word whole beside its field.
         {"show-print-options",
          [](Journey& j) {

@@ -1174,8 +1174,9 @@ TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
 // The users dialog's buttons stand apart, each on its own.
 TEST_F(ContentSet, TheUsersDialogsButtonsStandApart) {
     std::ifstream file(std::string(CONTENT_TEST_MANIFESTS) + "/items/RDlgLogin.json");
+    const nlohmann::json login = nlohmann::json::parse(file);
     std::map<int, nlohmann::json> shapes;
-    for (const auto& g : nlohmann::json::parse(file)["groups"])
+    for (const auto& g : login["groups"])
         for (const auto& shape : g["shapes"]) shapes[shape["id"]] = shape;
     const int kLeftToRight[] = {7636, 7628, 7624};
     for (size_t i = 1; i < std::size(kLeftToRight); ++i)

@@ -317,9 +317,10 @@ TEST_F(LibraryPanelFlow, AnimationsMoveAndResizeInTheirOwnPanel) {
 }
 
 TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {
+    enterEasel();
     // In Spanish: the offered name and the child's library speak it.
     command(kCmdSwitchLanguage);
-    enterEasel();
+    easel = dynamic_cast<REasel*>(app->GetCurrentModule());
     RAudioPanel* panel = open<RAudioPanel>(kEaselToolbarSounds);
     ASSERT_NE(panel, nullptr);
     RLibraryMgr libraries(*easel->UserPaths());
