@@ -16,8 +16,7 @@ using nlohmann::json;
 class ArtPainterText : public ::testing::Test {
 protected:
     // The ink of `text` drawn in a box at (50, 20) of a larger picture.
-    RasterBounds ink(const std::string& text, int boxWidth, int boxHeight, double size, double least = 0,
-                     bool outlined = false) const {
+    RasterBounds ink(const std::string& text, int boxWidth, int boxHeight, double size, double least = 0, bool outlined = false) const {
         json op = {{"text", text}, {"box", {kLeft, kTop, boxWidth, boxHeight}}, {"size", size}, {"fill", "#000000"}};
         if (least > 0) op["least"] = least;
         if (outlined) op["outline"] = "#000000";
@@ -71,8 +70,7 @@ TEST_F(ArtPainterText, AWordTooLongForItsBoxKeepsTheLeastSizeNarrower) {
     EXPECT_LE(kept.right, kLeft + 64);
     // A button's label keeps its outline inside the box too.
     const RasterBounds outlined = ink("Transiciones", 64, 17, 15, 11, true);
-    EXPECT_GE(outlined.left, kLeft);
-    EXPECT_LE(outlined.right, kLeft + 64);
+    EXPECT_TRUE(outlined.left >= kLeft && outlined.right <= kLeft + 64);
 }
 
 }  // namespace

@@ -405,11 +405,8 @@ TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {
     EXPECT_FALSE(icon.empty());
     ASSERT_EQ(mine.ReadEntryThumbnail(id, kThumbnailName, &name), kErrNone);
     EXPECT_EQ(std::string(name.begin(), name.end()), LookupLanguageText("FileStrings", kEnterNameDefaultKey).c_str());
-    EXPECT_NE(std::string(name.begin(), name.end()), kEnterNameDefault);
     mine.Close();
-    const int own = placeOfOwn(*panel);
-    ASSERT_LT(size_t(own), panel->Libraries().names.size());
-    EXPECT_EQ(panel->Libraries().names[size_t(own)], "Biblioteca de " + easel->UserPaths()->UserName());
+    EXPECT_EQ(panel->Libraries().names.at(size_t(placeOfOwn(*panel))), "Biblioteca de " + easel->UserPaths()->UserName());
 
     // Removed again from the child's own library.
     ASSERT_EQ(panel->GetScroller()->GetCount(), 1);
