@@ -1171,17 +1171,6 @@ TEST_F(ContentSet, PanelButtonsAndStripsDoNotOverlap) {
     }
 }
 
-// The users dialog's buttons stand apart, each on its own.
-TEST_F(ContentSet, TheUsersDialogsButtonsStandApart) {
-    std::ifstream file(std::string(CONTENT_TEST_MANIFESTS) + "/items/RDlgLogin.json");
-    const nlohmann::json login = nlohmann::json::parse(file);
-    std::map<int, Rect16> at;
-    for (const auto& g : login["groups"])
-        for (const auto& shape : g["shapes"]) if (shape.contains("button")) at[shape["id"]] = planRects(shape)[0];
-    EXPECT_GE(at[7628].left - at[7636].right, 8);
-    EXPECT_GE(at[7624].left - at[7628].right, 8);
-}
-
 // The delete confirmation's messages ask about what is being deleted: the login deletes one
 // painter (7809) or several (7810), the slide-show picker a slide show (7813).
 TEST_F(ContentSet, DeleteMessagesAskAboutWhatTheirScreenDeletes) {
