@@ -40,6 +40,11 @@ void DialogNameField::Begin(const Rect16& rect, const GfxColor& colour, u16 size
     field_->SelectAll();
 }
 
+void DialogNameField::CentreLine() {
+    if (const i16 room = i16(rect_.bottom - rect_.top - field_->Layout().LineHeight()); room > 1)
+        field_->SetTextRect(Rect16{rect_.left, i16(rect_.top + room / 2), rect_.right, rect_.bottom}, false);
+}
+
 bool DialogNameField::IsLegal(u8 character) const {
     if (!charIsPrintable(character)) return false;
     return alphabet_.empty() || alphabet_.find(char(character)) != std::string::npos;

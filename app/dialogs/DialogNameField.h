@@ -62,6 +62,9 @@ public:
     // The text without leading and trailing blanks; empty when nothing else is left.
     std::string TrimmedText() const;
     const Rect16& Rect() const { return rect_; }
+    // The one line sits in the middle of its box rather than at its top (a short number in a
+    // tall well).
+    void CentreLine();
     voTextEdit& Field() { return *field_; }
 
 private:

@@ -37,7 +37,8 @@ i16 RDlgEnterName::OpenOn(const char* content, u16 labelId, const char* text) {
         if (labelSprite_ && GetRootSprite()) sprSetLayerById(labelSprite_, 1, GetRootSprite());
     }
     const DialogFieldSpec spec{kEnterNameFieldParts, kNameFieldFontSize, kEnterNameMaxLength, 0};
-    MakeField(spec, text && *text ? text : kEnterNameDefault);
+    std::string offered = text && *text ? text : LookupLanguageText("FileStrings", kEnterNameDefaultKey).c_str();
+    MakeField(spec, offered.empty() ? std::string(kEnterNameDefault) : offered);
     if (field_) {
         if (alphabet_) {
             const std::string alphabet = LookupLanguageText(kSectionLoginAlphabet, "LegalAlphabet").c_str();

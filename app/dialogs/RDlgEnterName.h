@@ -1,6 +1,7 @@
 #pragma once
 // Asks for a name (of a picture, a slide show, a stamp): a one-line field holding the given
-// text ("Untitled" when none), typing held to the legal alphabet of the login. A printable
+// text (when none, the current language's word for an untitled thing, [FileStrings]
+// "Untitled"), typing held to the legal alphabet of the login. A printable
 // character outside the alphabet plays the refusal sound and says so in an alert; keys that
 // type nothing (Shift, Ctrl, arrows, Tab) never do. Accepting (the OK button or Enter) takes
 // the trimmed text (a blank one does nothing), checks the whole of it again, since pasted
@@ -24,7 +25,9 @@ constexpr u16 kEnterNameFieldParts = 7201;
 constexpr u16 kEnterNameLabelFirst = 7210;
 constexpr u16 kEnterNameLabelSecond = 7211;
 constexpr u16 kEnterNameMaxLength = 261;
+// The offered name when the language texts give none.
 constexpr const char* kEnterNameDefault = "Untitled";
+constexpr const char* kEnterNameDefaultKey = "Untitled";
 // The kind of the answer of the dialog's own warning.
 constexpr u32 kDlgKindNameWarning = 1438;
 // The refusal sound of a character outside the alphabet.

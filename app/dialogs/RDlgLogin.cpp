@@ -31,6 +31,8 @@ constexpr size_t kLoginNameBytes = 261;
 constexpr u16 kAlphabetSize = 256;
 constexpr u16 kListFontSize = 16;
 constexpr u16 kRowTextFlags = 0x21;
+// A name keeps clear of its row's rounded left edge.
+constexpr i16 kRowTextInset = 10;
 constexpr u8 kKeyPageUp = 0x21;
 constexpr u8 kKeyPageDown = 0x22;
 constexpr u32 kLayoutSpriteFlags = 0x4C00000;
@@ -215,7 +217,9 @@ void RDlgLogin::DrawList(SprSprite* sprite) {
         if (!name) break;
         const Rect16 cell = list.GetCellRect(index);
         if (list.IsItemSelected(index)) gfxFillRect(cell, GfxColor::rgb(255, 214, 255), 0);
-        gfxDrawTextBox(cell, kRowTextFlags, name->c_str(), u16(name->size()));
+        Rect16 words = cell;
+        words.left = i16(words.left + kRowTextInset);
+        gfxDrawTextBox(words, kRowTextFlags, name->c_str(), u16(name->size()));
     }
     GfxColor listColour{};
     gfxSetForeColor(&listColour, previousColour);

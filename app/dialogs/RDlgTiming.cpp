@@ -36,6 +36,7 @@ i16 RDlgTiming::Open(RPage* page) {
     seconds_ = seconds;
     MakeField({kTimingFieldParts, kFieldFontSize, kFieldMaxLength, 0}, std::to_string(seconds));
     if (field_) {
+        field_->Field().CentreLine();
         field_->Field().SetAlphabet(kDigits);
         // The seconds show light in their dark well, the caret after them: selected, they would
         // be drawn inverted, dark on the selection's colour.

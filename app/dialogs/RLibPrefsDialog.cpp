@@ -53,7 +53,8 @@ std::string listName(FourCC type, const std::string& fileName) {
 }
 
 // How the panels show a library of that name to the child, in the current language.
-std::string shownName(FourCC type, const std::string& name) {
+std::string shownName(const RLibraryMgr& libraries, FourCC type, const std::string& name) {
+    if (std::string own = libraries.OwnLibraryTitle(name); !own.empty()) return own;
     const std::string shown = LookupLanguageText(type == kTypeStamp ? "StampCategories" : "LibraryNames", name.c_str()).c_str();
     return shown.empty() ? name : shown;
 }
@@ -110,7 +111,7 @@ std::string RLibPrefsDialog::NameShownAs(const std::string& shown) {
     for (size_t kind = 0; kind < kKinds.size(); ++kind)
         if (kKinds[kind].type == type)
             for (const std::string& name : NamesOf(kind))
-                if (shownName(type, name) == shown) return name;
+                if (shownName(libraries_, type, name) == shown) return name;
     return shown;
 }
 
@@ -122,7 +123,7 @@ void RLibPrefsDialog::FillLists() {
         if (kKinds[kind].type != type) continue;
         for (const std::string& name : NamesOf(kind))
             ListInsert(exclusions_.IsExcluded(type, name) ? kLibPrefsNotShownList : kLibPrefsShownList, kDlgListEnd,
-                       shownName(type, name));
+                       shownName(libraries_, type, name));
     }
 }
 

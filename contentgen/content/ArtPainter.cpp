@@ -351,8 +351,14 @@ void ArtPainter::drawText(cairo_t* cr, const json& op) const {
     double size = op.contains("size") ? num(op["size"], "size") : 16;
     cairo_set_font_size(cr, size);
     if (op.contains("box")) {
-        // Each line centred in the box; the lines as a block centred from top to bottom.
-        const auto b = nums(op["box"], 4, "box");
+        // Each line centred in the box; the lines as a block centred from top to bottom. An
+        // outline reaches half its width past the letters: it too stays inside the box.
+        auto b = nums(op["box"], 4, "box");
+        if (op.contains("outline")) {
+            const double reach = op.value("outlineWidth", 3.0) / 2;
+            b[0] += reach;
+            b[2] = std::max(1.0, b[2] - 2 * reach);
+        }
         const std::vector<std::string> lines = fitText(cr, text, b[2], b[3], &size);
         // Below the least size a child reads, a text too long for its box keeps that size and
         // is drawn narrower instead: its outline would fill smaller letters.

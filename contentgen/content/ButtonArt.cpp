@@ -11,6 +11,8 @@ constexpr const char* kOutline = "#3b2a5c";
 constexpr const char* kGlow = "#ffd84a";
 // The smallest label a child reads through its outline.
 constexpr double kLeastLabelSize = 11;
+// A label keeps this far inside the button's face, clear of its border.
+constexpr double kLabelInset = 8;
 
 }  // namespace
 
@@ -79,7 +81,7 @@ json buttonOps(const json& button, ButtonLook look) {
         const double top = pictured ? m + push + h - labelRoom - 2 : m + push;
         const double boxH = pictured ? labelRoom : h;
         ops.push_back({{"key", button["label"]},
-                       {"box", {m + 6, top, w - 12, boxH}},
+                       {"box", {m + kLabelInset, top, w - 2 * kLabelInset, boxH}},
                        {"size", button.value("labelSize", 15)},
                        {"least", kLeastLabelSize},
                        {"fill", "#ffffff"},

@@ -23,6 +23,7 @@
 #include "contentgen/content/TextCatalog.h"
 #include "contentgen/content/UserGuideWriter.h"
 #include "app/window/UserGuideFile.h"
+#include "platform/charset/Conversion.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -205,7 +206,7 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
         const json manifest = readJson<json>(guide);
         for (Language language : {Language::English, Language::Spanish})
             files.push_back(withSource(guide, [&] {
-                return ContentFile{std::string(kContentDataFolder) + "/" + Ostrel::UserGuideFileName(u16(language)),
+                return ContentFile{std::string(kContentDataFolder) + "/" + plat::cp1252ToUtf8(Ostrel::UserGuideFileName(u16(language))),
                                    writeUserGuide(manifest, language, fonts)};
             }));
     }

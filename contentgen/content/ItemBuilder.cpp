@@ -46,7 +46,7 @@ struct FrameArt {
 bool isSpoken(const json& sound) { return sound.contains("speak") || sound.contains("speakKey"); }
 
 std::string voiceOf(const json& sound, Language language) {
-    return sound.value("voice", std::string(language == Language::Spanish ? "es" : "en"));
+    return sound.value("voice", std::string(language == Language::Spanish ? "es-419" : "en"));
 }
 
 void add(ArchiveImage& archive, FourCC type, u16 id, const std::vector<u8>& bytes) {

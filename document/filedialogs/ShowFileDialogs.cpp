@@ -73,6 +73,20 @@ std::vector<mfxFileReach> childReach(const Paths& paths, const std::vector<std::
     return reach;
 }
 
+// An import dialog is titled as the command that opened it; opening one's own work, "Open".
+std::string importTitle(u16 kind) {
+    switch (kind) {
+    case kImportPictureObject:
+    case kImportPicture: return title("AddPictureTitle", "Add a Picture");
+    case kImportMovie:
+    case kImportMedia: return title("AddMovieTitle", "Add a Movie");
+    case kImportBackground: return title("ImportBackgroundTitle", "Import a Background");
+    case kImportSoundOrFlash: return title("ImportSoundTitle", "Import a Sound");
+    case kImportOwnPicture: return title("LoadPictureTitle", "Load a Picture");
+    default: return title("ImportTitle", "Open");
+    }
+}
+
 std::string chosenWith(const std::string& chosen, const std::string& extension) {
     return chosen.empty() ? chosen : WithExtension(chosen, extension);
 }
@@ -107,7 +121,7 @@ bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, Import
             to->preview->draw(event.path, event.value, to->window, event.rect);
     };
     const bool previewed = preview && preview->templateId && preview->draw;
-    mfxCustomGetFile dialog(title("ImportTitle", "Open").c_str(), previewed ? preview->templateId : 0,
+    mfxCustomGetFile dialog(importTitle(kind).c_str(), previewed ? preview->templateId : 0,
                             folder.empty() ? nullptr : folder.get(), previewed ? picked : nullptr,
                             previewed ? &shown : nullptr, owner, ImportFilters(kind), userPlaces(paths),
                             childReach(paths, ImportOutsideFolders(paths, kind)));

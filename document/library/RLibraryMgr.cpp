@@ -7,6 +7,7 @@
 #include "engine/base/TextUtils.h"
 #include "engine/ini/IniProfiles.h"
 #include "engine/resources/format/ResourceErrors.h"
+#include "framework/language/LanguageTexts.h"
 
 namespace Ostrel {
 
@@ -163,6 +164,16 @@ std::string RLibraryMgr::DefaultLibraryName() const {
         !*postfix)
         std::strcpy(postfix, " Library");
     return paths_.UserName() + postfix + kLibraryExtension;
+}
+
+std::string RLibraryMgr::OwnLibraryTitle(const std::string& listedName) const {
+    if (paths_.UserName().empty()) return {};
+    const std::string own = DefaultLibraryName();
+    if (strCompareNoCase(own.substr(0, own.find('.')).c_str(), listedName.c_str()) != 0) return {};
+    std::string title = LookupLanguageText("FileStrings", "UserLibrary").c_str();
+    const size_t at = title.find("%s");
+    if (at == std::string::npos) return {};
+    return title.replace(at, 2, paths_.UserName());
 }
 
 EngineErr RLibraryMgr::OpenDefaultLibraryForType(FourCC type, RLibrary* library, std::string* path) const {

@@ -64,6 +64,11 @@ public:
     // writable. Its path comes back even when it fails, so that a missing one can be created.
     EngineErr OpenDefaultLibraryForType(FourCC type, RLibrary* library, std::string* path) const;
 
+    // The name the child reads for the user's own library of a kind, given its listed name
+    // (the file name cut at the first "."): the current language's [FileStrings] "UserLibrary"
+    // with "%s" the user's name ("Biblioteca de Begoña"); empty for any other library.
+    std::string OwnLibraryTitle(const std::string& listedName) const;
+
 private:
     std::string DefaultLibraryName() const;
 

@@ -28,10 +28,11 @@ EngineErr paintInto(GfxPort* port, const RBitmapPageObject& bitmap, Point16 orig
 }
 
 // The stored text with its runs, laid out in the object's rectangle through the fonts of the
-// port (which is current while it draws).
+// port (which is current while it draws). A file may hold a longer text than a page's text
+// takes: its first 32000 characters show, as the text tool takes them.
 void drawText(const RTextPageObject& object, Point16 origin, CharMeasurer& fonts) {
     const TextRecord& record = object.text;
-    if (record.text.empty() || record.text.size() > kStyledTextMaxLength) return;
+    if (record.text.empty()) return;
     const StyledText styled = styledTextOf(record);
     const Rect16 place{i16(object.rect.left + origin.h), i16(object.rect.top + origin.v),
                        i16(object.rect.right + origin.h), i16(object.rect.bottom + origin.v)};

@@ -224,7 +224,7 @@ void RAudioPanel::SetPlaybackRate(i32 position) {
 void RAudioPanel::OpenNameDialog(u32 reply) {
     if (take_.empty()) return;
     nameDialog_ = std::make_unique<RDlgEnterSnd>(this, reply);
-    if (nameDialog_->Open(kEnterNameDefault) != 0) nameDialog_.reset();
+    if (nameDialog_->Open(nullptr) != 0) nameDialog_.reset();
 }
 
 void RAudioPanel::NameAnswered(u32 reply) {

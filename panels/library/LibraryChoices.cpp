@@ -14,7 +14,8 @@ LibraryList ListLibraries(const RLibraryMgr& libraries, FourCC type, const RLibE
     for (u16 number = 0; libraries.NextLibraryItem(&iteration, type, &fileName, &kind); ++number) {
         std::string name = LibraryShownName(fileName);
         if (exclusions && exclusions->IsExcluded(type, name)) continue;
-        list.names.push_back(TranslatedLibraryName(name));
+        const std::string own = kind == kLibraryOfUser ? libraries.OwnLibraryTitle(name) : std::string();
+        list.names.push_back(own.empty() ? TranslatedLibraryName(name) : own);
         list.ids.push_back(number);
         list.kinds.push_back(kind);
     }

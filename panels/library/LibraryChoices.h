@@ -29,8 +29,8 @@ struct LibraryList {
 constexpr const char* kLibraryNamesSection = "LibraryNames";
 
 // Every library of the kind, the user's own too, but those the page's exclusions name (by
-// file name); each shown under the name the current language's texts give it, or under its
-// file name when they give none (the user's own).
+// file name); each shown under the name the current language's texts give it (the user's own
+// as "Biblioteca de Begoña"), or under its file name when they give none.
 LibraryList ListLibraries(const RLibraryMgr& libraries, FourCC type, const RLibExclusionsObject* exclusions);
 // The file name cut at the first ".".
 std::string LibraryShownName(const std::string& fileName);

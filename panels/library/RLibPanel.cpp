@@ -25,6 +25,10 @@ namespace {
 
 constexpr const char* kFontName = "DejaVu Sans";
 constexpr u16 kFontSize = 14;
+// A name too long for its box at kFontSize ("Amigos animados", a child's own library) is
+// written smaller, and never closer to the box's edges than kNameInset.
+constexpr u16 kSmallFontSize = 11;
+constexpr i16 kNameInset = 10;
 constexpr u16 kCentredOnOneLine = 0x22;
 constexpr u16 kLeftOnOneLine = 0x21;
 // In front of the panel, as the program's tool tips.
@@ -70,6 +74,17 @@ void drawText(const Rect16& box, u16 flags, const std::string& text, GfxFont* fo
     gfxSetPenState(pen);
 }
 
+// A name centred in its box, clear of the box's edges, in the smaller font when the panel's
+// does not leave it that room.
+void drawName(const Rect16& box, const std::string& text, GfxFont* font, GfxFont* smallFont) {
+    const Rect16 inside{i16(box.left + kNameInset), box.top, i16(box.right - kNameInset), box.bottom};
+    GfxFont* old = font ? gfxSetFont(font) : nullptr;
+    const u16 length = u16(std::min(text.size(), kLibMaxItemName));
+    const bool fits = gfxTextWidth(text.c_str(), length) <= inside.right - inside.left;
+    if (old != nullptr) gfxSetFont(old);
+    drawText(inside, kCentredOnOneLine, text, fits || !smallFont ? font : smallFont);
+}
+
 }  // namespace
 
 RLibPanel::RLibPanel(CListener* owner, const Paths* userPaths, RLibraryMgr* libraries, LibraryPanelHost host)
@@ -87,6 +102,7 @@ RLibPanel::~RLibPanel() {
     for (u16* sprite : {&listSprite_, &nameSprite_, &backgroundSprite_})
         if (*sprite != 0) sprDispose(sprite);
     if (font_ != nullptr) gfxDisposeFont(font_);
+    if (smallFont_ != nullptr) gfxDisposeFont(smallFont_);
     if (isFlash(type_)) Say(kMsgPanelDisableCanvas);
 }
 
@@ -104,6 +120,7 @@ u16 RLibPanel::Init() {
     Register(kInputMouseButtons | kInputMouseMove);
     ShowBackground(BackgroundShape());
     font_ = gfxNewFont(kFontName, kFontSize, 0);
+    if (smallFont_ == nullptr) smallFont_ = gfxNewFont(kFontName, kSmallFontSize, 0);
     if (!Buttons().empty()) {
         Buttons()[0]->SetSpriteProcs(nullptr, nullptr, &RLibPanel::DrawLabel);
         Buttons()[0]->SetOwnerData(reinterpret_cast<uintptr_t>(this));
@@ -555,7 +572,7 @@ void RLibPanel::DrawLabel(SprSprite* sprite) {
     if (panel == nullptr || panel->popup_ == nullptr) return;
     const int value = panel->popup_->GetValue();
     const bool listed = value >= 0 && size_t(value) < panel->list_.names.size();
-    drawText(sprite->bounds, kCentredOnOneLine, listed ? panel->list_.names[size_t(value)] : std::string(), panel->font_);
+    drawName(sprite->bounds, listed ? panel->list_.names[size_t(value)] : std::string(), panel->font_, panel->smallFont_);
 }
 
 void RLibPanel::DrawList(SprSprite* sprite) {
@@ -575,7 +592,7 @@ void RLibPanel::DrawName(SprSprite* sprite) {
     if (sprite == nullptr || sprite->hidden) return;
     sprDraw(sprite);
     const auto* panel = reinterpret_cast<const RLibPanel*>(sprite->data1);
-    if (panel != nullptr) drawText(sprite->bounds, kCentredOnOneLine, panel->itemName_, panel->font_);
+    if (panel != nullptr) drawName(sprite->bounds, panel->itemName_, panel->font_, panel->smallFont_);
 }
 
 void RLibPanel::DrawDragged(SprSprite* sprite) {

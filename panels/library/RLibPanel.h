@@ -170,6 +170,7 @@ private:
     std::string itemName_;
     std::unique_ptr<RSound> preview_;
     GfxFont* font_ = nullptr;
+    GfxFont* smallFont_ = nullptr;
     u16 backgroundSprite_ = 0;
     u16 nameSprite_ = 0;
     u16 listSprite_ = 0;

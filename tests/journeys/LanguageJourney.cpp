@@ -112,10 +112,15 @@ TEST(LanguageJourney, InSpanishAUsKeyboardTypesWhereASpanishKeyboardHasTheLetter
     EXPECT_TRUE(j.waitFor([&] { return std::filesystem::exists(saved); }, saved.string())) << "the desktop's keys again";
 }
 
-// A keyboard from Spain, dead keys and keypad, types the Latin American letters of its places.
+// A keyboard from Spain, dead keys and keypad, types the Latin American letters of its places;
+// the space bar a space and the key beside the left Shift its "<".
 TEST(LanguageJourney, InSpanishAKeyboardWithDeadKeysOfItsOwnTypesTheLatinAmericanLetters) {
     Journey j;
-    EXPECT_TRUE(newUserByKeys(j, "es", {"shift+n", "i", "ntilde", "dead_grave", "a", "Num_Lock", "KP_End", "Return"}, "Niñá1"));
+    ASSERT_TRUE(newUserByKeys(j, "es", {"shift+n", "i", "ntilde", "dead_grave", "a", "Num_Lock", "KP_End", "Return"}, "Niñá1"));
+    ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "File"), menuText("Spanish", "SaveAs")));
+    ASSERT_TRUE(j.waitFor([&] { return bool(showsInSpanish(j.screenshot(), {{"FileStrings", "PlacePictures", "Niñá1"}}, kScreen)); }, "save"));
+    for (const char* key : {"a", "space", "less", "b"}) j.key(key);
+    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "a <b", kScreen, kWidgetText, kListPaper).width > 0; }, "a <b"));
 }
 
 TEST(LanguageJourney, InSpanishTheLoginAndTheFileDialogsSpeakSpanishAndListPicturesByName) {
@@ -327,7 +332,7 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
          }},
         {"show-open-question", menu("File", "Open"), {}, [](Journey& j) { j.click(kQuestionCancel); }},
         {"show-export-dialog", menu("File", "Export"), exportDialog, pressKey("Escape")},
-        {"show-print-dialog", menu("File", "Print"), items("DialogsStrings", {"PrintOptions", "PrintMode"}), pressKey("Escape")},
+        {"show-print-dialog", menu("File", "Print"), items("DialogsStrings", {"PrintOptions", "PrintMode", "Preview"}), pressKey("Escape")},
         // The printer's own dialog, every word whole beside its field.
         {"show-print-options",
          [](Journey& j) {

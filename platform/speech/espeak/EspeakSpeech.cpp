@@ -37,8 +37,11 @@ constexpr const char* kFemaleVariants[] = {"f2", "f4", "f1"};
 constexpr const char* kMaleVariants[] = {"m1", "m3", "m7"};
 constexpr uint32_t kVariantsPerGender = 3;
 
+// The program's Spanish is Latin American, as its keyboard is.
+const char* languageName(SpeechLanguage language) { return language == SpeechLanguage::English ? "en" : "es-419"; }
+
 std::string voiceName(const SpeechVoice& voice) {
-    std::string name = voice.language == SpeechLanguage::English ? "en" : "es";
+    std::string name = languageName(voice.language);
     name += '+';
     name += voice.gender == SpeechGender::Female ? kFemaleVariants[voice.variant] : kMaleVariants[voice.variant];
     return name;
@@ -49,7 +52,7 @@ public:
     explicit EspeakSpeechBackend(uint32_t sampleRate) : sampleRate_(sampleRate) {
         espeak_SetSynthCallback(onSynth);
         for (SpeechLanguage language : {SpeechLanguage::English, SpeechLanguage::Spanish}) {
-            if (espeak_SetVoiceByName(language == SpeechLanguage::English ? "en" : "es") != EE_OK) continue;
+            if (espeak_SetVoiceByName(languageName(language)) != EE_OK) continue;
             for (SpeechGender gender : {SpeechGender::Female, SpeechGender::Male})
                 for (uint32_t variant = 0; variant < kVariantsPerGender; ++variant)
                     voices_.push_back({language, gender, variant});

@@ -188,6 +188,9 @@ TEST_F(Login, TheAdministratorAddsAndDeletesUsers) {
     command(kLoginCmdLogIn);
     ASSERT_FALSE(login->IsNormalMode());
     EXPECT_TRUE(login->UserList()->IsAdministrator());
+    // Delete and Add stand apart.
+    EXPECT_GE(login->AdminSet().Find(kLoginButtonAdminAdd)->GetHotSpot()->GetRect().left -
+                  login->AdminSet().Find(kLoginButtonAdminDelete)->GetHotSpot()->GetRect().right, 8);
 
     login->NameField()->SetText("Newkid");
     command(kLoginCmdAddUser);

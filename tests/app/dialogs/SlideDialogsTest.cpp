@@ -81,6 +81,9 @@ TEST_F(SlideDialogs, TimingOpensOnThePagesSecondsAndModeAndAnUnknownModeCountsAs
         ASSERT_EQ(dialog.Open(page), 0);
         ASSERT_NE(dialog.Field(), nullptr);
         EXPECT_EQ(dialog.Field()->Text(), std::to_string(c.seconds));
+        DialogNameField& seconds = dialog.Field()->Field();  // its number in the middle of its box, not at its top
+        const Rect16 box = seconds.Rect(), words = seconds.Field().TextRect();
+        EXPECT_NEAR(words.top - box.top, box.bottom - words.top - seconds.Field().Layout().LineHeight(), 1);
         EXPECT_EQ(dialog.Mode(), c.shownMode);
         for (u16 id : {kTimingSecondsButton, kTimingCmdModeClick, kTimingCmdModeKey, kTimingCmdModeRead,
                        kTimingCmdModeAfterRead})

@@ -48,6 +48,8 @@ TEST_F(UserGuide, TheGuideOfTheLanguageOpensAndOnlyAFailureAlerts) {
         // The content set put the guide where the command looks for it.
         const std::string host = plat::hostPathOfText(opened.back());
         EXPECT_TRUE(std::filesystem::is_regular_file(host)) << opened.back();
+        // Named as the Help menu names it, accents and all.
+        EXPECT_NE(opened.back().find(LookupLanguageText("MenuStrings", "ViewUsersGuide").c_str()), std::string::npos);
         const std::vector<mfxAlertRecord> shown = alerts();
         if (c.viewer) {
             EXPECT_TRUE(shown.empty());

@@ -16,9 +16,10 @@ using nlohmann::json;
 class ArtPainterText : public ::testing::Test {
 protected:
     // The ink of `text` drawn in a box at (50, 20) of a larger picture.
-    RasterBounds ink(const std::string& text, int boxWidth, int boxHeight, double size, double least = 0) const {
+    RasterBounds ink(const std::string& text, int boxWidth, int boxHeight, double size, double least = 0, bool outlined = false) const {
         json op = {{"text", text}, {"box", {kLeft, kTop, boxWidth, boxHeight}}, {"size", size}, {"fill", "#000000"}};
         if (least > 0) op["least"] = least;
+        if (outlined) op["outline"] = "#000000";
         const json ops = json::array({op});
         return rasterOpaqueBounds(painter_.paint(ops, kLeft * 2 + boxWidth, kTop * 2 + boxHeight));
     }
@@ -67,6 +68,9 @@ TEST_F(ArtPainterText, AWordTooLongForItsBoxKeepsTheLeastSizeNarrower) {
     EXPECT_GT(kept.bottom - kept.top, shrunk.bottom - shrunk.top) << "taller than shrunk to fit";
     EXPECT_GE(kept.left, kLeft);
     EXPECT_LE(kept.right, kLeft + 64);
+    // A button's label keeps its outline inside the box too.
+    const RasterBounds outlined = ink("Transiciones", 64, 17, 15, 11, true);
+    EXPECT_TRUE(outlined.left >= kLeft && outlined.right <= kLeft + 64);
 }
 
 }  // namespace

@@ -1325,6 +1325,19 @@ TEST_F(ContentSet, ASecondRunGivesTheSameBytes) {
 // In Spanish, stickers go by one name.
 TEST_F(ContentSet, StickersGoByOneNameInSpanish) {
     EXPECT_EQ(text(kSpanishTextFile).find("Calcoman"), std::string::npos);
+    // And the Spanish is the Latin American one of the program's keyboard.
+    EXPECT_EQ(text(kSpanishTextFile).find("ordenador"), std::string::npos);
+}
+
+// A screen's title is no menu item, "..." and all.
+TEST(ContentManifests, NoArtTitleIsAMenuItem) {
+    std::ifstream in(std::string(CONTENT_TEST_MANIFESTS) + "/items/Easel.json");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}).find("\"key\": \"MenuStrings/"), std::string::npos);
+}
+
+// Start Over lets the undo step go and clears only the painting: its help page says so.
+TEST_F(ContentSet, StartOversHelpSaysTheSnailCannotBringThePaintingBack) {
+    EXPECT_NE(iniValue(text(kSpanishTextFile), "HelpStrings", "FirecrackerErase").value_or("").find("no puede"), std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/speech/espeak/EspeakSpeech.h"
 
+#include <espeak-ng/speak_lib.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,6 +45,8 @@ TEST(EspeakSpeechTest, EnglishAndSpanishRenderAudibleSpeechOfPlausibleLength) {
     }
     EXPECT_NE(rendered[0].samples, rendered[1].samples) << "female and male voices differ";
     EXPECT_NE(rendered[0].samples, rendered[2].samples) << "English and Spanish differ";
+    // The Spanish spoken last is the program's Latin American Spanish.
+    EXPECT_STREQ(espeak_GetCurrentVoice()->languages + 1, "es-419");
 }
 
 TEST(EspeakSpeechTest, ACancelledRenderingAnswersFalseWithNoSamples) {

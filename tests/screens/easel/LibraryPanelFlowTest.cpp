@@ -19,6 +19,7 @@
 #include "engine/audio/format/ArchiveWave.h"
 #include "engine/base/ByteOrder.h"
 #include "engine/ini/IniProfiles.h"
+#include "framework/language/LanguageTexts.h"
 #include "panels/audio/RAudioPanel.h"
 #include "platform/audio/capture/choice/CaptureChoice.h"
 #include "platform/audio/capture/virtual/VirtualMicrophone.h"
@@ -317,6 +318,9 @@ TEST_F(LibraryPanelFlow, AnimationsMoveAndResizeInTheirOwnPanel) {
 
 TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {
     enterEasel();
+    // In Spanish: the offered name and the child's library speak it.
+    command(kCmdSwitchLanguage);
+    easel = dynamic_cast<REasel*>(app->GetCurrentModule());
     RAudioPanel* panel = open<RAudioPanel>(kEaselToolbarSounds);
     ASSERT_NE(panel, nullptr);
     RLibraryMgr libraries(*easel->UserPaths());
@@ -400,8 +404,9 @@ TEST_F(LibraryPanelFlow, ARecordedTakeIsNamedAndKeptInTheChildsOwnLibrary) {
     EXPECT_EQ(mine.ReadEntryThumbnail(id, kThumbnailPicture, &icon), kErrNone);
     EXPECT_FALSE(icon.empty());
     ASSERT_EQ(mine.ReadEntryThumbnail(id, kThumbnailName, &name), kErrNone);
-    EXPECT_EQ(std::string(name.begin(), name.end()), kEnterNameDefault);
+    EXPECT_EQ(std::string(name.begin(), name.end()), LookupLanguageText("FileStrings", kEnterNameDefaultKey).c_str());
     mine.Close();
+    EXPECT_EQ(panel->Libraries().names.at(size_t(placeOfOwn(*panel))), "Biblioteca de " + easel->UserPaths()->UserName());
 
     // Removed again from the child's own library.
     ASSERT_EQ(panel->GetScroller()->GetCount(), 1);
