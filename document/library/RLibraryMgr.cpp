@@ -165,7 +165,7 @@ std::string RLibraryMgr::DefaultLibraryName() const {
     return paths_.UserName() + postfix + kLibraryExtension;
 }
 
-EngineErr RLibraryMgr::OpenDefaultLibraryForType(FourCC type, RLibrary* library, std::string* path) const {
+EngineErr RLibraryMgr::DefaultLibraryPath(FourCC type, std::string* path) const {
     path->clear();
     if (paths_.UserName().empty()) return kDocErrNoUser;
     const std::string folder = FolderOf(type, kLibraryOfUser);
@@ -174,6 +174,11 @@ EngineErr RLibraryMgr::OpenDefaultLibraryForType(FourCC type, RLibrary* library,
     const std::string name = DefaultLibraryName();
     if (!isPlainFileName(name)) return kDocErrBadUserName;
     *path = folder + "\\" + name;
+    return kErrNone;
+}
+
+EngineErr RLibraryMgr::OpenDefaultLibraryForType(FourCC type, RLibrary* library, std::string* path) const {
+    if (EngineErr err = DefaultLibraryPath(type, path)) return err;
     EnginePath file(*path);
     if (file.empty()) return kDocErrNoFolder;
     return library->Open(file.get(), false);

@@ -207,12 +207,14 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     const std::vector<Area> controls = controlsUnder(loaded, first), others = controlsUnder(loaded, second);
     ASSERT_EQ(controls.size(), 3u) << "sounds, transition and timing under the slide";
     ASSERT_EQ(others.size(), 3u);
-    // The place after the third slide, beside it and under the second, holds no page: nothing to set there.
+    // Each picture went to the place after the chosen one, and was chosen in its turn: the first
+    // place, chosen in a new show, stays blank beside the first slide and above the second.
+    EXPECT_GT(first.x, second.x + second.width) << "One in the second place";
     const Area third = boxOf(loaded, strip, green);
     // The third slide's picture shows its words too, right of its middle (its icons stand at its left).
     const Area rightHalf{third.centerX(), third.y, third.width / 2, third.height};
     EXPECT_GT(loaded.count(rightHalf, [&](uint32_t p) { return !nearColour(p, green, 24); }), 20) << "the page's words in its slide";
-    EXPECT_TRUE(controlsUnder(loaded, {second.x, third.y, second.width, third.height}).empty())
+    EXPECT_TRUE(controlsUnder(loaded, {second.x, first.y, second.width, first.height}).empty())
         << "a blank cell shows a slide's controls";
     const Area timing = controls[2], otherTiming = others[2];
     const auto timingsAlike = [&](const Shot& shot) {
