@@ -238,14 +238,18 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
     const int32_t x = canvas.centerX(), y = canvas.centerY();
     // The preview shows the picture as the page gets it: "As it is, in the corner" small at the
     // corner, up and left of the middle where it first showed (not filling the preview).
-    const auto blue = [](const Shot& s) {
+    Area below;  // the dialog's placements and preview, under their words
+    const auto blue = [&below](const Shot& s) {
         int64_t n = 0, sx = 0, sy = 0;
-        for (int32_t py = 0; py < s.height(); ++py)
-            for (int32_t px = 0; px < s.width(); ++px)
+        for (int32_t py = below.y; py < below.y + below.height; ++py)
+            for (int32_t px = below.x; px < below.x + below.width; ++px)
                 if (nearColour(s.pixel(px, py), kPictureBlue, 48)) ++n, sx += px, sy += py;
         return std::tuple{n, n ? sx / n : 0, n ? sy / n : 0};
     };
     ASSERT_TRUE(chooseMenu(j, "Add", "Add a Picture...") && clickText(j, "sun.png", 0xFFFFFF));
+    const Area words = findWidgetText(j.screenshot(), languageText("English", "FileStrings", "ImportPreview"), kScreen);
+    ASSERT_GT(words.width, 0) << "the preview's words";
+    below = {words.x - 10, words.y, 340, 130};
     ASSERT_TRUE(j.waitFor([&] { return std::get<0>(blue(j.screenshot())) > 50; }, "the picture in the middle of the preview"));
     int64_t middle = 0, middleX = 0, middleY = 0;
     std::tie(middle, middleX, middleY) = blue(j.screenshot());
