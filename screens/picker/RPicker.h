@@ -150,7 +150,8 @@ private:
     int CellOfHotSpot(uintptr_t visibleCell) const;
     // The selected cell when it is blank, else the first blank place after it (wrapping).
     u16 FirstFreePlace() const;
-    // Where Load a Picture puts a slide: the place after the selected cell.
+    // Where Load a Picture puts a slide: the place after the selected slide, or the selected
+    // place when it is blank.
     u16 PlaceAfterSelected() const;
 
     // Projects (RPickerProjects.cpp).

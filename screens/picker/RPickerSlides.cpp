@@ -158,9 +158,11 @@ u16 RPicker::FirstFreePlace() const {
 u16 RPicker::PlaceAfterSelected() const {
     RDocument* document = Document();
     if (!document || !strip_) return 0;
-    // The loaded picture follows the chosen slide, taking the place of a slide there; after
-    // the last place it goes to the first free one.
+    // The loaded picture follows the chosen slide, taking the place of a slide there; a blank
+    // place chosen takes it itself (a new show's first); after the last place it goes to the
+    // first free one.
     const int selected = strip_->GetSelected();
+    if (selected >= 0 && selected < slideCount_ && !holdsPage(*document, selected)) return u16(selected + 1);
     if (selected >= 0 && selected + 2 <= slideCount_) return u16(selected + 2);
     return document->FindBlankSlotWrapping(1);
 }
