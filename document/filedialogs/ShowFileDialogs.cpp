@@ -87,6 +87,13 @@ std::string importTitle(u16 kind) {
     }
 }
 
+// The extension below the dialogs of a background, a movie and a sound: its check box asks
+// for the file in the child's own library too.
+constexpr u16 kLibraryChoiceDialog = 173;
+constexpr u16 kAddToLibraryItem = 30;
+
+bool offersLibrary(u16 kind) { return kind == kImportBackground || kind == kImportMovie || kind == kImportSoundOrFlash; }
+
 std::string chosenWith(const std::string& chosen, const std::string& extension) {
     return chosen.empty() ? chosen : WithExtension(chosen, extension);
 }
@@ -102,7 +109,7 @@ std::string ShowSaveFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, c
     EnginePath folder = startFolder(paths, project ? kFolderProjects : kFolderPictures);
     mfxCustomPutFile dialog(title(project ? "SaveProjectTitle" : "SavePictureTitle", "Save").c_str(), 0,
                             folder.empty() ? nullptr : folder.get(), nullptr, nullptr, owner, defaultName,
-                            SaveFilters(kind), userPlaces(paths), false, childReach(paths));
+                            SaveFilters(kind), userPlaces(paths), !project, childReach(paths));
     return chosenWith(dialog.GetFileName(), project ? ProjectExtension() : PictureExtension());
 }
 
@@ -121,13 +128,15 @@ bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, Import
             to->preview->draw(event.path, event.value, to->window, event.rect);
     };
     const bool previewed = preview && preview->templateId && preview->draw;
-    mfxCustomGetFile dialog(importTitle(kind).c_str(), previewed ? preview->templateId : 0,
+    const u16 extension = previewed ? preview->templateId : offersLibrary(kind) ? kLibraryChoiceDialog : 0;
+    mfxCustomGetFile dialog(importTitle(kind).c_str(), extension,
                             folder.empty() ? nullptr : folder.get(), previewed ? picked : nullptr,
                             previewed ? &shown : nullptr, owner, ImportFilters(kind), userPlaces(paths),
                             childReach(paths, ImportOutsideFolders(paths, kind)));
     if (dialog.GetFileName().empty()) return false;
     choice->path = dialog.GetFileName();
     choice->option = dialog.GetOption();
+    choice->addToLibrary = extension == kLibraryChoiceDialog && dialog.IsTicked(kAddToLibraryItem);
     RememberImportFolder(kind, choice->path);
     choice->fileType = FileTypeOfName(choice->path);
     return true;

@@ -23,7 +23,8 @@ class RLibrary;
 std::string ShownFolderName(const Paths& paths, const std::string& folder);
 
 // Saving (the kinds kSavePicture, kSaveProject, kSavePictureAs). The engine text of the file
-// to write, or empty.
+// to write, or empty. A picture's name field starts with `defaultName`, selected, so that saving
+// again keeps the name and typing gives another.
 std::string ShowSaveFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, const std::string& defaultName);
 
 struct ImportChoice {
@@ -32,6 +33,8 @@ struct ImportChoice {
     // The option the dialog's extension offered and the user left chosen (its radio item's
     // id); 0 without one.
     u16 option = 0;
+    // A background, movie or sound the child asked to go into the child's own library too.
+    bool addToLibrary = false;
 };
 // A preview of the file the child picks in the list: the dialog template that adds the preview
 // area below the list, and what draws the picked file (its engine text) into that area of the

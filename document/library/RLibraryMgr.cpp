@@ -176,7 +176,7 @@ std::string RLibraryMgr::OwnLibraryTitle(const std::string& listedName) const {
     return title.replace(at, 2, paths_.UserName());
 }
 
-EngineErr RLibraryMgr::OpenDefaultLibraryForType(FourCC type, RLibrary* library, std::string* path) const {
+EngineErr RLibraryMgr::DefaultLibraryPath(FourCC type, std::string* path) const {
     path->clear();
     if (paths_.UserName().empty()) return kDocErrNoUser;
     const std::string folder = FolderOf(type, kLibraryOfUser);
@@ -185,6 +185,11 @@ EngineErr RLibraryMgr::OpenDefaultLibraryForType(FourCC type, RLibrary* library,
     const std::string name = DefaultLibraryName();
     if (!isPlainFileName(name)) return kDocErrBadUserName;
     *path = folder + "\\" + name;
+    return kErrNone;
+}
+
+EngineErr RLibraryMgr::OpenDefaultLibraryForType(FourCC type, RLibrary* library, std::string* path) const {
+    if (EngineErr err = DefaultLibraryPath(type, path)) return err;
     EnginePath file(*path);
     if (file.empty()) return kDocErrNoFolder;
     return library->Open(file.get(), false);

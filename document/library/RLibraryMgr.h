@@ -63,6 +63,8 @@ public:
     // the kind ([Paths2] "UserLibPostfix" of the settings file, " Library" when unset), opened
     // writable. Its path comes back even when it fails, so that a missing one can be created.
     EngineErr OpenDefaultLibraryForType(FourCC type, RLibrary* library, std::string* path) const;
+    // The engine text of that library, whether it is there or not.
+    EngineErr DefaultLibraryPath(FourCC type, std::string* path) const;
 
     // The name the child reads for the user's own library of a kind, given its listed name
     // (the file name cut at the first "."): the current language's [FileStrings] "UserLibrary"

@@ -125,13 +125,13 @@ public:
     EngineErr OpenAndLoad(const Path* path);
     // The stored thumbnail of an open page archive.
     static EngineErr ReadThumbnail(ResMapHandle map, PictureRecord* thumbnail);
+    // The page drawn as the screen shows it, made small.
+    PictureRecord MakeThumbnail() const;
 
 private:
     // Where each movie kept in a file went in the new archive.
     using MovedMedia = std::vector<std::pair<StoredMedia*, u32>>;
     EngineErr WriteContents(ResMapHandle map, const SaveProgress& keepGoing, ArchiveFile* source, MovedMedia* moved) const;
-    // The page drawn as the screen shows it, made small.
-    PictureRecord MakeThumbnail() const;
     using ObjectPainter = EngineErr (*)(GfxPort* port, const RPageObject& object, CharMeasurer& fonts);
     // Draws the objects over the picture, each through `paint`, the picture's top-left at the
     // page's (0, 0).

@@ -52,6 +52,7 @@ void mfxCustomFile::HookMessage(const mfxFileDialogEvent& event) {
 
 void mfxCustomFile::Run() {
     fileName.clear();
+    ticked.clear();
     DialogTemplate extension;
     bool hasExtension = false;
     if (templateId) {
@@ -86,6 +87,7 @@ void mfxCustomFile::Run() {
         switch (dialog.Handle(event, &path)) {
         case mfxFileDialog::Step::Chosen:
             fileName = path;
+            ticked = dialog.Ticked();
             dialog.EndModal(1);
             break;
         case mfxFileDialog::Step::Selected:
@@ -97,6 +99,7 @@ void mfxCustomFile::Run() {
             break;
         case mfxFileDialog::Step::Command:
             HookMessage({kFileEventCommand, event.item, dialog.GetItemRect(event.item), {}});
+            dialog.ToggleCheck(event.item);
             // A new option shows in the preview at once.
             if (const u16 chosen = dialog.ChooseOption(event.item); chosen && chosen != option) {
                 option = chosen;

@@ -8,6 +8,7 @@
 // 0 adds none. `places` names folders in words (mfxFilePlace.h); `reach` bounds the folders the
 // dialog shows (mfxFileReach.h), the one it starts in always among them. On a headless display
 // the dialog is driven by the scripted input like every other dialog. User-interface thread only.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,8 @@ public:
     // The extension's radio buttons are one choice, its option: the id of the one checked when
     // the dialog closed (the template's checked one until the user picks another), 0 without.
     u16 GetOption() const { return option; }
+    // Whether the extension's check box `item` was ticked when a file was chosen.
+    bool IsTicked(u16 item) const { return std::find(ticked.begin(), ticked.end(), item) != ticked.end(); }
 
     std::string fileName;
     mfxFileDialogCallback callback = nullptr;
@@ -60,6 +63,7 @@ public:
     std::string initialFolder;  // full engine text
     u16 initDone = 0;
     u16 option = 0;
+    std::vector<u16> ticked;
 
 protected:
     mfxCustomFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,

@@ -154,6 +154,20 @@ u16 mfxFileDialog::Option() const {
     return 0;
 }
 
+void mfxFileDialog::ToggleCheck(u16 item) {
+    if (!setup_.extension) return;
+    for (const DialogItemTemplate& t : setup_.extension->items)
+        if (t.id == item && t.kind == DialogItemKind::CheckBox) SetCheck(item, !IsChecked(item));
+}
+
+std::vector<u16> mfxFileDialog::Ticked() const {
+    std::vector<u16> ticked;
+    if (!setup_.extension) return ticked;
+    for (const DialogItemTemplate& t : setup_.extension->items)
+        if (t.kind == DialogItemKind::CheckBox && IsChecked(t.id)) ticked.push_back(t.id);
+    return ticked;
+}
+
 void mfxFileDialog::EnterFolder(const std::string& folder) {
     folder_ = folder;
     SetItemText(kFileDlgFolder, mfxFolderShownName(folder_, setup_.places));

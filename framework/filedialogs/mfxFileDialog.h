@@ -79,6 +79,9 @@ public:
     // The checked one's id, 0 when the extension has none checked.
     u16 ChooseOption(u16 item);
     u16 Option() const;
+    // The extension's check boxes: the one used is ticked or unticked. The ids of those ticked.
+    void ToggleCheck(u16 item);
+    std::vector<u16> Ticked() const;
 
 private:
     struct Entry {

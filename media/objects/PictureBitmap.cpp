@@ -30,18 +30,21 @@ std::vector<u8> plainRows(const PictureRecord& picture) {
 
 }  // namespace
 
-std::vector<u8> expandPictureBitmap(const PictureRecord& picture) {
+std::vector<u8> storedPictureBitmap(const PictureRecord& picture) {
     const size_t area = size_t(picture.width) * picture.height;
     if (area == 0 || picture.width > kPictureMaxSide || picture.height > kPictureMaxSide ||
         picture.pixels.size() != area * 4 || (!picture.mask.empty() && picture.mask.size() != area))
         return {};
-    std::vector<u8> bitmap =
-        picture.mask.empty() ? plainRows(picture)
-                             : gfxWritePacked16(picture.width, picture.height, [&](u32 x, u32 y) -> i32 {
-                                   return picture.mask[size_t(y) * picture.width + x] ? colourAt(picture, x, y)
-                                                                                      : kGfxPackedClear;
-                               });
+    return picture.mask.empty() ? plainRows(picture)
+                                : gfxWritePacked16(picture.width, picture.height, [&](u32 x, u32 y) -> i32 {
+                                      return picture.mask[size_t(y) * picture.width + x] ? colourAt(picture, x, y)
+                                                                                         : kGfxPackedClear;
+                                  });
+}
+
+std::vector<u8> expandPictureBitmap(const PictureRecord& picture) {
+    std::vector<u8> bitmap = storedPictureBitmap(picture);
     // Drawn as the engine draws stored pictures: colours in machine order.
-    if (!gfxPrepareBitmapWords(bitmap.data(), u32(bitmap.size()))) return {};
+    if (bitmap.empty() || !gfxPrepareBitmapWords(bitmap.data(), u32(bitmap.size()))) return {};
     return bitmap;
 }

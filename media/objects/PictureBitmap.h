@@ -9,3 +9,6 @@
 
 // Empty for a picture whose pixels or mask do not match its size.
 std::vector<u8> expandPictureBitmap(const PictureRecord& picture);
+// The same bitmap in its stored form (colours in big-endian order), as libraries keep their
+// thumbnails.
+std::vector<u8> storedPictureBitmap(const PictureRecord& picture);

@@ -20,7 +20,13 @@ i32 heightOf(const Rect16& r) { return i32(r.bottom) - r.top; }
 Rect16 placedInPreview(const Rect16& picture, const Rect16& preview, const Rect16& page, u32 mode, bool tooBig) {
     const i16 pw = i16(widthOf(preview)), ph = i16(heightOf(preview));
     const Rect16 whole{0, 0, pw, ph};
-    if (mode == kImgPlaceNatural) return whole;
+    const i32 pageW = std::max(widthOf(page), 1), pageH = std::max(heightOf(page), 1);
+    if (mode == kImgPlaceNatural) {
+        // In the corner at its own size, shrunk by the preview's scale; one too big for the
+        // page is stretched over it, as the page gets it.
+        if (widthOf(picture) > pageW || heightOf(picture) > pageH) return whole;
+        return Rect16{0, 0, i16(widthOf(picture) * pw / pageW), i16(heightOf(picture) * ph / pageH)};
+    }
     Rect16 placed = picture;
     if (mode == kImgPlaceFit) {
         RectFit(&placed, whole, u16(tooBig), 0);
@@ -29,7 +35,6 @@ Rect16 placedInPreview(const Rect16& picture, const Rect16& preview, const Rect1
     }
     // Centred: placed on the page as it would be, then shrunk by the preview's scale.
     RectFit(&placed, page, 1, 0);
-    const i32 pageW = std::max(widthOf(page), 1), pageH = std::max(heightOf(page), 1);
     placed.right = i16(placed.left + widthOf(placed) * pw / pageW);
     placed.bottom = i16(placed.top + heightOf(placed) * ph / pageH);
     RectCenterIn(&placed, preview);

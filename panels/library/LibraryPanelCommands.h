@@ -17,6 +17,9 @@ constexpr u32 kMsgLibraryNameBox = 5571;
 // A thumbnail of the strip was let go outside its cell: parameter 1 packs the point (h in the
 // low word, v in the high word), parameter 2 is the strip item.
 constexpr u32 kMsgLibraryItemDropped = 5573;
+// The kind's library files are about to be replaced (parameter 1: the media kind): the panel
+// closes the library it shows, until kMsgLibraryListChanged opens it again.
+constexpr u32 kMsgLibraryLetGo = 5572;
 // The panel's own libraries changed (parameter 1: the media kind): the list is made again.
 constexpr u32 kMsgLibraryListChanged = 5574;
 // The page's exclusions changed: the list is made again and the shown library reopened.

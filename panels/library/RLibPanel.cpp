@@ -505,6 +505,13 @@ u32 RLibPanel::HandleMessage(RMessage* message, uintptr_t data) {
             if (popup_ && popup_->GetValue() + 1 < int(list_.names.size()))
                 PostMessageTo(this, kMsgLibraryChosen, 0, u16(popup_->GetValue() + 1));
             return 0;
+        case kMsgLibraryLetGo:
+            if (FourCC(message->param1) == type_) {
+                EndDrag();
+                preview_.reset();
+                library_.reset();
+            }
+            return 0;
         case kMsgLibraryListChanged:
             if (FourCC(message->param1) != type_) return 0;
             [[fallthrough]];

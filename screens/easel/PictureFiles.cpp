@@ -7,6 +7,7 @@
 #include "document/pages/RPage.h"
 #include "document/users/EnginePath.h"
 #include "engine/base/MemoryHandles.h"
+#include "engine/base/TextUtils.h"
 #include "engine/files/OsServices.h"
 #include "engine/gfx/GfxBusyCursor.h"
 #include "framework/alerts/ShowAlert.h"
@@ -119,10 +120,14 @@ PictureFileUi defaultPictureFileUi(const RCanvasOwner& owner) {
     ui.askSaveName = [&owner](u16 kind, const std::string& defaultName) {
         const Paths* paths = owner.UserPaths();
         if (!paths) return std::string();
-        // The dialog offers the file's own name, without its folder.
+        // The dialog offers the file's own name as the list shows it: without its folder and
+        // without the ending every picture has.
         const size_t slash = defaultName.find_last_of("\\/");
-        return ShowSaveFileDialog(dialogOwner(), *paths, kind,
-                                  slash == std::string::npos ? defaultName : defaultName.substr(slash + 1));
+        std::string name = slash == std::string::npos ? defaultName : defaultName.substr(slash + 1);
+        if (const std::string ending = "." + PictureExtension();
+            name.size() > ending.size() && strCompareNoCase(name.c_str() + name.size() - ending.size(), ending.c_str()) == 0)
+            name.resize(name.size() - ending.size());
+        return ShowSaveFileDialog(dialogOwner(), *paths, kind, name);
     };
     ui.askOpenName = [&owner](u16 kind) {
         const Paths* paths = owner.UserPaths();

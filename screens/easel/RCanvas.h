@@ -183,6 +183,13 @@ private:
     // chosen, a movie not to be replaced).
     bool ImportChosenFile(RPage* page, uintptr_t kind);
     EngineErr ImportBackground(RPage* page, const std::string& path);
+    // What the child imported from `file`, also put into the child's own library of `type`
+    // under the file's name without its ending; an alert when it cannot be.
+    void AddToOwnLibrary(FourCC type, const std::vector<u8>& media, const std::vector<u8>& thumbnail,
+                         const std::string& file);
+    void AddToOwnLibrary(const RPageObject& object, const std::string& file);
+    // The new background as the page got it.
+    void AddBackgroundToOwnLibrary(const std::string& file);
     // The page as the canvas shows it, as a JPEG picture block (0 when none can be made).
     memHandle PagePictureBlock() const;
 

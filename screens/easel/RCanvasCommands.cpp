@@ -326,6 +326,7 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
         // The dialog offers only its kind's files; a name typed in may still be another kind.
     } else if (kind == kImportBackgroundKind) {
         err = ImportBackground(page, choice.path);
+        if (err == kErrNone && choice.addToLibrary) AddBackgroundToOwnLibrary(choice.path);
     } else {
         RPageObject* added = nullptr;
         const EnginePath file(choice.path);
@@ -349,6 +350,7 @@ bool RCanvas::ImportChosenFile(RPage* page, uintptr_t kind) {
                 err = kDocErrNotReadable;
             }
         }
+        if (err == kErrNone && choice.addToLibrary) AddToOwnLibrary(*added, choice.path);
         // The picture or movie is chosen for placing, ready to be moved. A Flash movie shows where it lands,
         // unchosen: one as big as the page (a page's own movie brought back) would show only the
         // right and bottom edges and corner handles of its frame, the rest lying off the canvas.

@@ -13,6 +13,7 @@ namespace Ostrel {
 class RDocument;
 class RPage;
 class RPageObject;
+class RLibraryMgr;
 struct ImportChoice;
 struct ImportPreview;
 class Paths;
@@ -59,6 +60,8 @@ public:
     virtual bool CutMovePanelCurrent() const = 0;
     // The most Flash objects a page may hold.
     virtual u16 FlashObjectLimit() const = 0;
+    // The libraries the panels show; null when there are none.
+    virtual const RLibraryMgr* Libraries() const { return nullptr; }
 };
 
 }  // namespace Ostrel

@@ -154,6 +154,7 @@ public:
     void ClickOutsideCanvas(Point16 point) override;
     void SendToPanel(u32 code, uintptr_t param1) override;
     u16 FlashObjectLimit() const override { return PageObjectLimit(); }
+    const RLibraryMgr* Libraries() const override { return libraries_.get(); }
     void RefreshMenus() override;
 
     // --- RMenuScreen

@@ -65,9 +65,9 @@ public:
     void SetFileUi(PickerFileUi ui) { files_ = std::move(ui); }
 
     // --- Slides.
-    // Puts the picture file as a slide at the selected cell when it is blank, else at the first
-    // blank place after it (wrapping); false when it cannot be read or no place is free.
-    bool AddPictureAsSlide(const std::string& path);
+    // Puts the picture file as a slide at `place` (1..), replacing a slide there; false when it
+    // cannot be read or the place is 0.
+    bool AddPictureAsSlide(const std::string& path, u16 place);
     // Makes a slide of the picture (Picture) or of the picture, movie, animation or sound
     // (AnyMedia) file at the first free place, as Add Graphic and Add Movie do; false (the
     // child told why) when the file cannot be made into one or nothing is free.
@@ -148,7 +148,11 @@ private:
     void AskForPicture();
     void AskForMedia(u16 command);
     int CellOfHotSpot(uintptr_t visibleCell) const;
+    // The selected cell when it is blank, else the first blank place after it (wrapping).
     u16 FirstFreePlace() const;
+    // Where Load a Picture puts a slide: the place after the selected slide, or the selected
+    // place when it is blank.
+    u16 PlaceAfterSelected() const;
 
     // Projects (RPickerProjects.cpp).
     void BuildProjectList(bool openLast);

@@ -45,7 +45,7 @@ void RPicker::AskForMedia(u16 command) {
     if (path.empty()) return;
     // A picture the child saved in the program is a page already, which the slide copies.
     if (command == kCmdAddGraphic && EnsureNativeExtension(path) == path)
-        AddPictureAsSlide(path);
+        AddPictureAsSlide(path, FirstFreePlace());
     else
         AddMediaAsSlide(path, command == kCmdAddGraphic ? MediaSlideKind::Picture : MediaSlideKind::AnyMedia);
 }

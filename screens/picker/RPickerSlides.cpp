@@ -155,16 +155,27 @@ u16 RPicker::FirstFreePlace() const {
     return document->FindBlankSlotWrapping(from);
 }
 
+u16 RPicker::PlaceAfterSelected() const {
+    RDocument* document = Document();
+    if (!document || !strip_) return 0;
+    // The loaded picture follows the chosen slide, taking the place of a slide there; a blank
+    // place chosen takes it itself (a new show's first); after the last place it goes to the
+    // first free one.
+    const int selected = strip_->GetSelected();
+    if (selected >= 0 && selected < slideCount_ && !holdsPage(*document, selected)) return u16(selected + 1);
+    if (selected >= 0 && selected + 2 <= slideCount_) return u16(selected + 2);
+    return document->FindBlankSlotWrapping(1);
+}
+
 void RPicker::AskForPicture() {
     if (!Document() || !strip_ || !files_.choosePicture) return;
     const std::string path = files_.choosePicture();
-    if (!path.empty()) AddPictureAsSlide(path);
+    if (!path.empty()) AddPictureAsSlide(path, PlaceAfterSelected());
 }
 
-bool RPicker::AddPictureAsSlide(const std::string& path) {
+bool RPicker::AddPictureAsSlide(const std::string& path, u16 place) {
     RDocument* document = Document();
     if (!document || !strip_) return false;
-    const u16 place = FirstFreePlace();
     const Path* project = document->Config().GetPath();
     if (place == 0 || !project) return false;
     EnginePath folder;

@@ -1,6 +1,7 @@
 // Things a child puts on the page: a sticker (printed with the page, moved, resized, copied and
-// pasted), a background the snail takes back, a movie and pictures from the Add menu (put down,
-// deleted, undone), a Flash movie and a tiled picture; what plays stands still until played.
+// pasted), a background the snail takes back, one kept in the child's library too, a movie and
+// pictures from the Add menu (previewed, put down, deleted, undone), a Flash movie and a tiled
+// picture; what plays stands still until played.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -21,6 +22,8 @@ namespace fs = std::filesystem;
 
 // Beside the canvas, where the pointer rests while the page is looked at.
 constexpr int32_t kRestX = 50, kRestY = 420;
+// The library panel's button to the next library.
+constexpr int32_t kNextLibraryX = 186, kNextLibraryY = 547;
 // How far a drawn frame may lie from where a drag should have put it.
 constexpr int32_t kSlack = 3;
 // More changed pixels than a pointer leaves: a sticker's or a painting's.
@@ -223,6 +226,34 @@ TEST(PageObjectsJourney, ACutPieceAndADraggedStickerStayUnderThePointerWhereverT
 
 constexpr uint32_t kMovieRed = 0xE02828, kPictureBlue = 0x2848E0, kFlashGreen = 0x28E048;
 
+// A background brought in with "in my library too" ticked: afterwards it is the last library of
+// the Backgrounds panel, one step after the program's own.
+TEST(PageObjectsJourney, ABackgroundImportedIntoMyLibraryIsInTheBackgroundsPanelAfterwards) {
+    Journey j;
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    const fs::path pictures = j.home() / "Pictures";
+    fs::create_directories(pictures);
+    ASSERT_TRUE(Shot(200, 150, std::vector<uint32_t>(200 * 150, kFlashGreen)).savePng((pictures / "meadow.png").string()));
+    ASSERT_TRUE(chooseMenu(j, "Add", languageText("English", "MenuStrings", "ImportBackground")) && clickText(j, "meadow.png", 0xFFFFFF));
+    ASSERT_TRUE(clickText(j, languageText("English", "FileStrings", "AddToLibrary")));
+    ASSERT_TRUE(j.settle());
+    j.keep("library-choice");
+    ASSERT_TRUE(clickText(j, "Open"));
+    const Area canvas = canvasArea();
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(canvas, kFlashGreen, 48) > canvas.width * canvas.height / 2; }, "the green background"));
+    const fs::path library = j.userFolder("Maya") / "Library/Pictures";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(library) && !fs::is_empty(library); }, "Maya's own library of pictures"));
+    for (const auto& file : fs::directory_iterator(library)) EXPECT_EQ(file.path().extension(), ".tbl") << "nothing left beside it";
+
+    ASSERT_TRUE(openPanel(j, "Backgrounds"));
+    const Area panel = planned("easel.panel");
+    j.click(kNextLibraryX, kNextLibraryY);
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(panel, kFlashGreen, 48) > 1000; }, "its green thumbnail in the panel"));
+    j.keep("in-the-panel");
+}
+
 bool shows(const Shot& shot, int32_t x, int32_t y, uint32_t colour) { return nearColour(shot.pixel(x, y), colour, 48); }
 
 // Chooses a file in the dialog of an item of the Add menu, and the placement `place` if given.
@@ -245,6 +276,28 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
     ASSERT_TRUE(Shot(120, 90, std::vector<uint32_t>(120 * 90, kPictureBlue)).savePng((pictures / "sun.png").string()));
     const Area canvas = canvasArea();
     const int32_t x = canvas.centerX(), y = canvas.centerY();
+    // The preview shows the picture as the page gets it: "As it is, in the corner" small at the
+    // corner, up and left of the middle where it first showed (not filling the preview).
+    Area below;  // the dialog's placements and preview, under their words
+    const auto blue = [&below](const Shot& s) {
+        int64_t n = 0, sx = 0, sy = 0;
+        for (int32_t py = below.y; py < below.y + below.height; ++py)
+            for (int32_t px = below.x; px < below.x + below.width; ++px)
+                if (nearColour(s.pixel(px, py), kPictureBlue, 48)) ++n, sx += px, sy += py;
+        return std::tuple{n, n ? sx / n : 0, n ? sy / n : 0};
+    };
+    ASSERT_TRUE(chooseMenu(j, "Add", "Add a Picture...") && clickText(j, "sun.png", 0xFFFFFF));
+    const Area words = findWidgetText(j.screenshot(), languageText("English", "FileStrings", "ImportPreview"), kScreen);
+    ASSERT_GT(words.width, 0) << "the preview's words";
+    below = {words.x - 10, words.y, 340, 130};
+    ASSERT_TRUE(j.waitFor([&] { return std::get<0>(blue(j.screenshot())) > 50; }, "the picture in the middle of the preview"));
+    int64_t middle = 0, middleX = 0, middleY = 0;
+    std::tie(middle, middleX, middleY) = blue(j.screenshot());
+    ASSERT_TRUE(clickText(j, languageText("English", "FileStrings", "PlaceNatural")));
+    ASSERT_TRUE(j.waitFor([&] { const auto [n, cx, cy] = blue(j.screenshot()); return n < middle * 2 && cx < middleX - 10 && cy < middleY - 10; },
+                          "the picture at its size in the preview's corner"));
+    j.keep("corner-preview");
+    j.key("Escape");
     // Each comes framed in the middle, goes where dragged; a press beside puts it down, painting nothing.
     for (const auto& [item, file, colour, dx] : {std::tuple{"Add a Movie...", "clip.mp4", kMovieRed, 120}, std::tuple{"Add a Picture...", "sun.png", kPictureBlue, -120}}) {
         ASSERT_TRUE(addFile(j, item, file));

@@ -1,4 +1,5 @@
-// A child logs in, picks a colour, paints a line in it, saves, quits, comes back and finds the picture.
+// A child logs in, picks a colour, paints a line in it, saves (and is offered the name again),
+// quits, comes back and finds the picture.
 #include <filesystem>
 
 #include "tests/journeys/Journey.h"
@@ -45,6 +46,12 @@ TEST(PaintingJourney, ALineInTheChosenColourIsSavedAndThereAfterQuittingAndComin
     j.key("Return");
     const fs::path saved = j.userFolder("Maya") / "Pictures/Sun.tbx";
     ASSERT_TRUE(j.waitFor([&] { return fs::exists(saved); }, "the picture file " + saved.string()));
+    // Saved again, the dialog offers the picture's name, chosen in its field: Return keeps it.
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Sun", {0, 0, 800, 620}, 0xFFFFFF, 0x0A246A).width > 0; },
+                          "Sun offered in the name field"));
+    j.keep("saved-again");
+    j.key("Escape");
 
     j.key("ctrl+q");
     ASSERT_TRUE(j.waitForExit()) << "a saved picture leaves nothing to ask at Quit";

@@ -338,6 +338,13 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     const Shot again = j.keep("next-session");
     EXPECT_EQ(again.differences(saved, planned("picker.projects")), 0) << "the list of shows as it was";
     EXPECT_EQ(again.differences(saved, strip), 0) << "the strip with its timings as it was";
+
+    // Loaded with the first slide chosen, a picture takes the place after it, Two's.
+    j.click(first.centerX(), first.centerY());
+    ASSERT_TRUE(j.settle());
+    ASSERT_TRUE(loadPicture(j, "Three", green));
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(strip, blue, 8) == 0; }, "Three in the place of Two"));
+    j.keep("loaded-after-the-first");
 }
 
 // A picture made into a player file from File > Export...; a fresh copy of the file, run as a

@@ -5,9 +5,12 @@
 #include <memory>
 
 #include "framework/dialogs/mfxAlert.h"
+#include "framework/format/DialogFormat.h"
 #include "framework/language/LanguageTexts.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "tests/document/DocumentFolderFixture.h"
+#include "tests/engine/resources/MemoryArchiveFile.h"
+#include "tests/engine/resources/format/ArchiveBytes.h"
 #include "tests/framework/WindowFixture.h"
 
 namespace testdoc {
@@ -24,6 +27,13 @@ protected:
         mfxScriptAlertAnswers({});
         mfxTakeAlertRecords();
         forgetLanguageFolders();
+        // The content set's extension below the dialogs that offer the child's library too.
+        const DialogTemplate libraryChoice{360, 34, {"", ""}, {DialogItemTemplate{30, DialogItemKind::CheckBox, 0, {16, 6, 344, 26}, 0, TextRef{"", "Put it in my library too"}}}};
+        std::vector<u8> bytes;
+        ASSERT_EQ(writeDialogTemplate(libraryChoice, &bytes), kErrNone);
+        auto image = std::make_shared<testres::FileImage>();
+        image->bytes = testres::makeArchive({{fourCC("DLOG"), 173, std::string(bytes.begin(), bytes.end()), {}}});
+        ASSERT_NE(resOpenArchive(std::make_unique<testres::MemoryArchiveFile>(image, "System"), 1, 0), 0);
     }
     void TearDown() override {
         forgetLanguageFolders();

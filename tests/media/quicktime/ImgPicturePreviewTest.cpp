@@ -103,8 +103,13 @@ constexpr Rect16 kPreview{10, 10, 110, 60};
 
 }  // namespace
 
-TEST_F(ImgPicturePreview, NaturalModeFillsTheWholePreview) {
+TEST_F(ImgPicturePreview, NaturalModeShowsThePictureInTheCornerAtThePreviewScaleAndOneTooBigOverTheWhole) {
+    // 40 x 20 on the page is 20 x 10 in the preview's top-left corner: (10, 10)-(30, 20).
     preview(halves(40, 20), Rect16{0, 0, 40, 20}, kPreview, kPage, kImgPlaceNatural);
+    expectShades({{12, 12, kRedShade}, {18, 18, kRedShade}, {22, 12, kBlueShade}, {28, 18, kBlueShade},
+                  {32, 12, kWhiteShade}, {12, 22, kWhiteShade}, {108, 58, kWhiteShade}, {9, 30, kNothing}});
+    // Wider than the page, it is stretched over the page, as the page gets it.
+    preview(halves(400, 20), Rect16{0, 0, 400, 20}, kPreview, kPage, kImgPlaceNatural);
     expectShades({{12, 12, kRedShade}, {55, 58, kRedShade}, {65, 12, kBlueShade}, {108, 58, kBlueShade},
                   {9, 30, kNothing}, {110, 30, kNothing}, {50, 60, kNothing}});
 }
