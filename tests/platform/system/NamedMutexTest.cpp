@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -179,4 +180,34 @@ TEST_F(NamedMutexTest, AnotherUserSharesTheMachineWideLockButCannotWriteIt) {
                   return other.tryLock() ? 0 : 13;
               }),
               0);
+}
+
+// Each run in a child that an alarm ends: a lock that waited on a planted pipe would hang there.
+TEST_F(NamedMutexTest, HostileFoldersAndFilesAreRefusedAtOnceAndNamed) {
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* name;
+        std::function<void()> plant;
+        fs::path named;
+    };
+    fs::create_directories(root / "global");
+    fs::permissions(root / "global", fs::perms::all | fs::perms::sticky_bit);
+    const Case cases[] = {
+        {"a pipe under the name", [&] { ::mkfifo((root / "global/Global-GX.lock").c_str(), 0666); },
+         root / "global/Global-GX.lock"},
+        {"a shared folder of another user", [&] { (void)!::chown((root / "global").c_str(), 65534, 65534); },
+         root / "global"},
+    };
+    for (const Case& c : cases) {
+        if (&c != cases && ::geteuid() != 0) continue;  // only the superuser can give a folder away
+        c.plant();
+        const std::string expected = c.named.string();
+        EXPECT_EQ(inChild([&] {
+                      ::alarm(30);
+                      plat::NamedMutex mutex("Global\\GX");
+                      return !mutex.valid() && mutex.refused() == expected ? 0 : 1;
+                  }),
+                  0)
+            << c.name;
+    }
 }
