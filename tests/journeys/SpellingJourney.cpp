@@ -18,6 +18,7 @@ struct Misspelling {
 constexpr Misspelling kMisspellings[] = {
     {"English", "us", "freind", "friend"},
     {"Spanish", "es", "ermano", "hermano"},
+    {"Spanish", "es", "pinguino", "pingüino"},
 };
 
 // The suggestion list's first row, from the place of its label ("Suggestions:") in the dialog.
@@ -72,6 +73,6 @@ TEST_P(SpellingJourney, TheWordAChildMeantIsTheFirstSuggestion) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, SpellingJourney, testing::ValuesIn(kMisspellings),
-                         [](const auto& info) { return std::string(info.param.language); });
+                         [](const auto& info) { return std::string(info.param.language) + "_" + info.param.typed; });
 
 }  // namespace

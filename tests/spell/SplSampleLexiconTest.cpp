@@ -205,6 +205,23 @@ TEST_P(SplSampleLexicon, ChildrensSpellingsFindTheWordMeant) {
     }
 }
 
+// Words written with a diaeresis, and verb forms with their pronouns attached, are accepted and
+// offered first for the way a child types them.
+TEST_P(SplSampleLexicon, AcceptedWordsAreOfferedFirst) {
+    const Sample s = GetParam();
+    SampleSpeller sample;
+    std::string why;
+    if (!sample.open(s, &why)) GTEST_FAIL() << why;
+    const auto pairs = testPairs(std::string("accepted_") + s.prefix + ".txt");
+    if (pairs.empty()) GTEST_SKIP() << "no such words in this language";
+    for (const auto& [typed, wanted] : pairs) {
+        EXPECT_TRUE(sample.speller.verify(wanted)) << wanted;
+        if (typed == wanted) continue;
+        const std::vector<std::string> list = sample.suggest(typed);
+        EXPECT_EQ(list.empty() ? "" : list[0], wanted) << typed;
+    }
+}
+
 // Abbreviations, rare names, Roman numerals and crude words are accepted as spelled right, yet
 // a child typing a word near one is never offered it; nor does any misspelling of the
 // children's test sets get one among its suggestions.
