@@ -66,7 +66,7 @@ TEST_P(SpellingJourney, TheWordAChildMeantIsTheFirstSuggestion) {
     ASSERT_TRUE(j.waitFor([&] { return (label = findWidgetText(j.screenshot(), suggestions, screen)).width > 0; },
                           "the spelling dialog's \"" + suggestions + "\""));
     ASSERT_TRUE(j.settle());
-    const Shot dialog = j.keep(std::string("suggestions-") + m.language);
+    const Shot dialog = j.keep(std::string("suggestions-") + m.language + "-" + m.typed);
     EXPECT_GT(findWidgetText(dialog, m.typed, screen).width, 0) << "the dialog names the word typed";
     const Area row = firstSuggestionRow(label);
     EXPECT_TRUE(inRow(dialog, m.meant, row)) << m.meant << " first among the suggestions";
