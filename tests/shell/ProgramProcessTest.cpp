@@ -227,8 +227,7 @@ TEST_F(ProgramProcess, AStartAmongPlantedPipesOrInAnotherUsersLockFolderNamesItA
     if (::geteuid() != 0) return;  // only the superuser can give a folder away
     for (const std::string& pipe : pipes) fs::remove(pipe);
     ASSERT_EQ(::chown((root_ + "/locks").c_str(), kNobody, kNobody), 0);
-    fs::permissions(root_ + "/locks", fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                          fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(root_ + "/locks", fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     const Ended refused = Program(me, root_ + "/locks").end(30);
     EXPECT_TRUE(refused.inTime && refused.exited && refused.code == 1 &&
                 refused.told.find("\"/tmp/tumblo-locks\"") != std::string::npos) << refused.told;
