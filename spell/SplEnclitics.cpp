@@ -170,6 +170,8 @@ bool tryEnding(SplLexicon* lex, const u8* form, const u8* surface, int ending) {
 
 size_t splEncliticLength(int ending) { return std::strlen(kEnclitics[ending].text); }
 
+const char* splEncliticText(int ending) { return kEnclitics[ending].text; }
+
 u32 splEncliticsAtEnd(const u8* form) {
     size_t n = std::strlen(reinterpret_cast<const char*>(form));
     u32 mask = 0;

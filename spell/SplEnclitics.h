@@ -15,6 +15,8 @@ constexpr u32 kEncliticRows = 16;
 int splEncliticMatch(const u8* form, bool shortest);
 // Length of ending `ending` of the table.
 size_t splEncliticLength(int ending);
+// Ending `ending` of the table ("la", "mela", ...).
+const char* splEncliticText(int ending);
 // The enclitic endings the lookup form ends with (shorter than it), as a mask by table index.
 u32 splEncliticsAtEnd(const u8* form);
 // The verb form `entry` (a lookup form) with ending `ending` attached, when its class byte allows

@@ -251,8 +251,16 @@ u16 RApplication::OpenProgramFolders() {
     if (documentPath_.empty())
         documentPath_ = readIni(&configPath_, kSetupSection, "StartupDoc", u16(kDocumentPathSize - 1));
     SetupLanguageFolders(programFolder.get(), kLanguageSetupFile);
-    // The same user's second start, a start while the program runs for another user of the
-    // machine, or one that another start kept waiting too long, is told and ends.
+    // A lock folder or file that someone else could tamper with is named, so that whoever
+    // looks after the machine can remove it; the same user's second start, a start while the
+    // program runs for another user of the machine, or one that another start kept waiting
+    // too long, is told and ends.
+    if (!SingleInstanceRefusedLock().empty()) {
+        std::string text = LookupLanguageText("XPStrings", "LockRefused").c_str();
+        if (const size_t at = text.find("%1"); at != std::string::npos) text.replace(at, 2, SingleInstanceRefusedLock());
+        mfxAlert(kAlertOk | kAlertIconStop, text);
+        return kFailedStart;
+    }
     if (SingleInstanceStatus().instanceConflict) {
         mfxAlert(kAlertOk | kAlertIconStop, LookupLanguageText("XPStrings", "MutexError").c_str());
         return kFailedStart;

@@ -14,6 +14,7 @@ struct SingleInstanceState {
     std::unique_ptr<plat::NamedMutex> localMutex;
     std::unique_ptr<plat::NamedMutex> globalMutex;
     SingleInstanceFlags flags{};
+    std::string refusedLock;
 };
 
 SingleInstanceState& state() {
@@ -24,7 +25,10 @@ SingleInstanceState& state() {
 // Takes the named mutex as its first holder: the error says why it could not be.
 u32 takeMutex(const std::string& name, std::unique_ptr<plat::NamedMutex>* mutex) {
     *mutex = std::make_unique<plat::NamedMutex>(name);
-    if (!(*mutex)->valid()) return kMutexErrAccessDenied;
+    if (!(*mutex)->valid()) {
+        SingleInstanceNoteRefusedLock((*mutex)->refused());
+        return kMutexErrAccessDenied;
+    }
     return (*mutex)->tryLock() ? kMutexErrNone : kMutexErrAlreadyExists;
 }
 
@@ -83,6 +87,7 @@ void ReleaseSingleInstanceMutexes() {
     s.localMutex.reset();
     s.globalMutex.reset();
     s.flags.checkDone = 0;
+    s.refusedLock.clear();
 }
 
 void SingleInstanceNoteConflict() {
@@ -91,6 +96,14 @@ void SingleInstanceNoteConflict() {
 
 const SingleInstanceFlags& SingleInstanceStatus() {
     return state().flags;
+}
+
+void SingleInstanceNoteRefusedLock(const std::string& path) {
+    if (state().refusedLock.empty()) state().refusedLock = path;
+}
+
+const std::string& SingleInstanceRefusedLock() {
+    return state().refusedLock;
 }
 
 SingleInstanceInit::SingleInstanceInit(u16 run, const char* name) {

@@ -32,6 +32,11 @@ void ReleaseSingleInstanceMutexes();
 // instance.
 void SingleInstanceNoteConflict();
 const SingleInstanceFlags& SingleInstanceStatus();
+// A lock folder or file that was not trusted (someone else's, or not a plain file): the
+// start-up names it rather than report another instance. Empty when none was; the first
+// noted stays.
+void SingleInstanceNoteRefusedLock(const std::string& path);
+const std::string& SingleInstanceRefusedLock();
 
 // Built by a static initialiser; with `run` it makes the check, and it lets the mutexes go at
 // exit.

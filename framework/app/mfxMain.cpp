@@ -54,11 +54,16 @@ void activationChanged(u16 active) {
 
 // Held for the rest of the start. A start that cannot have it in time (another start is under
 // way, or stuck, or another user holds it) goes on as one that found the program running, and
-// the application's start-up tells so.
+// the application's start-up tells so; one whose lock folders are both refused has the
+// start-up name the folder.
 std::unique_ptr<plat::NamedMutex> takeInitMutex() {
     auto mutex = std::make_unique<plat::NamedMutex>(kMfxInitMutexName);
-    if (!mutex->valid()) mutex = std::make_unique<plat::NamedMutex>(kMfxInitMutexFallbackName);
-    if (!mutex->lockWithin(kMfxInitMutexWait)) SingleInstanceNoteConflict();
+    if (!mutex->valid()) {
+        const std::string refused = mutex->refused();
+        mutex = std::make_unique<plat::NamedMutex>(kMfxInitMutexFallbackName);
+        if (!mutex->valid()) SingleInstanceNoteRefusedLock(refused.empty() ? mutex->refused() : refused);
+    }
+    if (!mutex->lockWithin(kMfxInitMutexWait) && mutex->valid()) SingleInstanceNoteConflict();
     return mutex;
 }
 

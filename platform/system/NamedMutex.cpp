@@ -27,20 +27,22 @@ std::string& rootOverride() {
     return root;
 }
 
-// A folder of someone else's (or a link to one) would let its owner hold or swap our locks. The
-// user's own folder is private to the user; a shared one that others may write must be sticky,
-// so that nobody removes or replaces a lock file that is not theirs.
+// A folder of someone else's (or a link to one) would let its owner hold or swap our locks: its
+// owner may remove any file in it, sticky or not. The user's own folder is private to the
+// user; a shared one belongs to the superuser or the user, and where others may write it must
+// be sticky, so that nobody removes or replaces a lock file that is not theirs.
 bool trustedFolder(const std::string& folder, bool global) {
     struct stat info {};
     if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
     if (!global) return info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+    if (info.st_uid != 0 && info.st_uid != ::geteuid()) return false;
     const bool othersWrite = (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
     return !othersWrite || (info.st_mode & S_ISVTX) != 0;
 }
 
 // Shared folders are open to all (with the sticky bit, as /tmp is), the user's own is private.
-// Empty when the folder cannot be trusted.
-std::string lockFolder(bool global) {
+// `trusted` tells whether the folder may be used.
+std::string lockFolder(bool global, bool* trusted) {
     std::lock_guard lock(rootMutex);
     std::string folder;
     if (!rootOverride().empty()) {
@@ -53,7 +55,8 @@ std::string lockFolder(bool global) {
                                      : "/tmp/tumblo-locks-" + std::to_string(::getuid());
     }
     if (::mkdir(folder.c_str(), global ? 01777 : 0700) == 0 && global) ::chmod(folder.c_str(), 01777);
-    return trustedFolder(folder, global) ? folder : std::string();
+    *trusted = trustedFolder(folder, global);
+    return folder;
 }
 
 // Every open lock file, so that a forked child can let go of them all without taking a lock.
@@ -136,18 +139,32 @@ bool flockRetrying(int fd, int operation) {
 
 NamedMutex::NamedMutex(const std::string& name) {
     const bool global = name.compare(0, sizeof kGlobalPrefix - 1, kGlobalPrefix) == 0;
-    const std::string folder = lockFolder(global);
-    if (folder.empty()) return;
+    bool trusted = false;
+    const std::string folder = lockFolder(global, &trusted);
+    // A folder that is missing or cannot be made is no one's doing; one that is there and not
+    // trusted is named.
+    if (!trusted) {
+        struct stat there {};
+        if (::lstat(folder.c_str(), &there) == 0) refused_ = folder;
+        return;
+    }
     const std::string path = folder + "/" + fileNameOf(name);
     // The shared folder is open to every user: a name planted there as a link to someone's
-    // file must not be followed. A lock needs no more than reading, so the file is opened to
-    // read and made by its first user so that others may read it but never write into it.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, global ? kSharedLockMode : kOwnLockMode);
-    if (fd_ < 0) return;
+    // file must not be followed, nor a pipe waited on (opening one blocks until a writer comes;
+    // without blocking its kind is seen below). A lock needs no more than reading, so the file
+    // is opened to read and made by its first user so that others may read it but never write
+    // into it.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK,
+                 global ? kSharedLockMode : kOwnLockMode);
+    if (fd_ < 0) {
+        if (errno == ELOOP || errno == EACCES) refused_ = path;
+        return;
+    }
     struct stat info {};
     if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd_);
         fd_ = -1;
+        refused_ = path;
         return;
     }
     // The user's file-creation mask must not keep the other users from the machine-wide lock.

@@ -4,7 +4,9 @@
 // user. Each is a lock file (flock) in a folder of locks, so a mutex dies with its holder; a
 // machine-wide one is readable by everyone (enough to take it) and writable by nobody but the
 // user who made it, a user's own is private. A user's folder that is not a private folder of
-// that user is refused, and so is a shared folder whose files others could swap.
+// that user is refused, and so is a shared folder that is neither the superuser's nor the
+// user's, or whose files others could swap; a lock file that is not a plain file is refused
+// without waiting on it (a pipe planted under its name).
 // A lock never passes to a child process: a forked child drops every lock file at once (the
 // descriptor stays, pointing nowhere), and a started program never sees them.
 // Two objects of one name conflict even inside one process. Any thread may use its own object.
@@ -22,6 +24,9 @@ public:
 
     // False when the lock file cannot be made.
     bool valid() const { return fd_ >= 0; }
+    // The folder or file that was not trusted, for telling someone who can mend it; empty when
+    // the mutex is valid or failed for another reason.
+    const std::string& refused() const { return refused_; }
     // Waits at most `limit` while another holder has it. False when the mutex is not valid or
     // was not had in time.
     bool lockWithin(std::chrono::milliseconds limit);
@@ -32,6 +37,7 @@ public:
 private:
     int fd_ = -1;
     bool held_ = false;
+    std::string refused_;
 };
 
 // Puts every lock file under `hostFolder` (tests keep theirs apart); empty restores the

@@ -18,6 +18,7 @@ struct Misspelling {
 constexpr Misspelling kMisspellings[] = {
     {"English", "us", "freind", "friend"},
     {"Spanish", "es", "ermano", "hermano"},
+    {"Spanish", "es", "pinguino", "pingüino"},
 };
 
 // The suggestion list's first row, from the place of its label ("Suggestions:") in the dialog.
@@ -65,13 +66,13 @@ TEST_P(SpellingJourney, TheWordAChildMeantIsTheFirstSuggestion) {
     ASSERT_TRUE(j.waitFor([&] { return (label = findWidgetText(j.screenshot(), suggestions, screen)).width > 0; },
                           "the spelling dialog's \"" + suggestions + "\""));
     ASSERT_TRUE(j.settle());
-    const Shot dialog = j.keep(std::string("suggestions-") + m.language);
+    const Shot dialog = j.keep(std::string("suggestions-") + m.language + "-" + m.typed);
     EXPECT_GT(findWidgetText(dialog, m.typed, screen).width, 0) << "the dialog names the word typed";
     const Area row = firstSuggestionRow(label);
     EXPECT_TRUE(inRow(dialog, m.meant, row)) << m.meant << " first among the suggestions";
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, SpellingJourney, testing::ValuesIn(kMisspellings),
-                         [](const auto& info) { return std::string(info.param.language); });
+                         [](const auto& info) { return std::string(info.param.language) + "_" + info.param.typed; });
 
 }  // namespace

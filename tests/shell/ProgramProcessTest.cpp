@@ -211,4 +211,26 @@ TEST_F(ProgramProcess, AStartEndedUnderItsMessageFreesTheStartLockAndOneThatCann
     ::close(init);
 }
 
+// Pipes planted under the lock names are not waited on, and a shared lock folder of another
+// user is not trusted: the start names what it refused and ends.
+TEST_F(ProgramProcess, AStartAmongPlantedPipesOrInAnotherUsersLockFolderNamesItAndEnds) {
+    const std::string me = home("first");
+    const std::string own = me + "/run/tumblo-locks";
+    fs::create_directories(own);
+    fs::permissions(own, fs::perms::owner_all);
+    std::vector<std::string> pipes = {own + "/Local-TUMBLO4.lock", own + "/mfxApplication||init.lock"};
+    if (::geteuid() == 0)
+        for (const char* name : {"/Global-GTUMBLO4.lock", "/Global-GmfxApplication||init.lock"}) pipes.push_back(root_ + "/locks" + name);
+    for (const std::string& pipe : pipes) ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0) << pipe;
+    const Ended piped = Program(me, root_ + "/locks").end(30);
+    EXPECT_TRUE(piped.inTime && piped.exited && piped.code == 1 && piped.told.find(pipes[0]) != std::string::npos) << piped.told;
+    if (::geteuid() != 0) return;  // only the superuser can give a folder away
+    for (const std::string& pipe : pipes) fs::remove(pipe);
+    ASSERT_EQ(::chown((root_ + "/locks").c_str(), kNobody, kNobody), 0);
+    fs::permissions(root_ + "/locks", fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    const Ended refused = Program(me, root_ + "/locks").end(30);
+    EXPECT_TRUE(refused.inTime && refused.exited && refused.code == 1 &&
+                refused.told.find("\"/tmp/tumblo-locks\"") != std::string::npos) << refused.told;
+}
+
 }  // namespace

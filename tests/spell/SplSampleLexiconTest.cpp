@@ -205,6 +205,20 @@ TEST_P(SplSampleLexicon, ChildrensSpellingsFindTheWordMeant) {
     }
 }
 
+// Words with a diaeresis and verb forms with pronouns are accepted, and offered first for a child's spelling.
+TEST_P(SplSampleLexicon, AcceptedWordsAreOfferedFirst) {
+    SampleSpeller sample;
+    std::string why;
+    if (!sample.open(GetParam(), &why)) GTEST_FAIL() << why;
+    const auto pairs = testPairs(std::string("accepted_") + GetParam().prefix + ".txt");
+    if (pairs.empty()) GTEST_SKIP() << "no such words in this language";
+    for (const auto& [typed, wanted] : pairs) {
+        EXPECT_TRUE(sample.speller.verify(wanted)) << wanted;
+        const std::vector<std::string> list = typed == wanted ? std::vector<std::string>{wanted} : sample.suggest(typed);
+        EXPECT_EQ(list.empty() ? "" : list[0], wanted) << typed;
+    }
+}
+
 // Abbreviations, rare names, Roman numerals and crude words are accepted as spelled right, yet
 // a child typing a word near one is never offered it; nor does any misspelling of the
 // children's test sets get one among its suggestions.

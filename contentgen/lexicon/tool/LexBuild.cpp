@@ -2,7 +2,7 @@
 //   lexbuild --language N --rules FILE --env OUT --lex OUT [--words FILE]... [--expanded FILE]...
 //            [--expand-affixes AFF DIC] [--hunspell AFF DIC] [--sample N] [--flags HEX] [--no-compress] [--write-words OUT]
 //            [--typo-lex OUT] [--prox-rules FILE] [--specials FILE] [--suffix-classes FILE] [--keep FILE]
-//            [--common FILE]... [--common-text FILE]... [--accepted-only FILE]...
+//            [--common FILE]... [--own-words FILE]... [--common-text FILE]... [--accepted-only FILE]...
 //            [--common-lex OUT --more-lex OUT --more-typo-lex OUT]
 // --expand-affixes adds a dictionary's forms expanded by the builder's own affix expander;
 // --expanded lists and those forms are kept only where the peer spelling
@@ -14,10 +14,12 @@
 // out the forms they stand for); --keep names words a sample always takes when the word lists
 // have them: the last field of each line not starting with '#' (a test set's "typed wanted").
 // --common word lists and the words of --common-text texts are the words offered first, and
-// --accepted-only lists words never offered (contentgen/lexicon/SuggestionTiers.h): with them,
+// --accepted-only lists words never offered (contentgen/lexicon/SuggestionTiers.h); --own-words
+// are our own lists of common words, taken even where the dictionary lacks them: with them,
 // --lex still holds every word (the lexicon that verifies), --common-lex and --typo-lex the
 // common words, --more-lex and --more-typo-lex the other words offered after them, all read
-// with the one phonetic file of --env.
+// with the one phonetic file of --env. Spanish verb forms that the dictionary writes with
+// attached pronouns get the classes that let them take them (contentgen/lexicon/PronounClasses.h).
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -27,11 +29,13 @@
 
 #include "contentgen/lexicon/AffixExpander.h"
 #include "contentgen/lexicon/LexBuilder.h"
+#include "contentgen/lexicon/PronounClasses.h"
 #include "contentgen/lexicon/ProxRules.h"
 #include "contentgen/lexicon/SpecialWords.h"
 #include "contentgen/lexicon/SuggestionTiers.h"
 #include "contentgen/lexicon/TrieLexWriter.h"
 #include "contentgen/lexicon/WordSource.h"
+#include "spell/SplErrors.h"
 
 #ifdef LEXBUILD_HUNSPELL
 #include <hunspell/hunspell.h>
@@ -144,7 +148,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> wordFiles, expandedFiles, keepFiles;
     size_t sample = 0;
     std::string wordsOut, typoOut, proxPath, specialsPath, commonOut, moreOut, moreTypoOut;
-    std::vector<std::string> commonFiles, commonTexts, acceptedFiles;
+    std::vector<std::string> commonFiles, commonTexts, acceptedFiles, ownFiles;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : std::string(); };
@@ -166,6 +170,7 @@ int main(int argc, char** argv) {
         else if (a == "--specials") specialsPath = next();
         else if (a == "--common") commonFiles.push_back(next());
         else if (a == "--common-text") commonTexts.push_back(next());
+        else if (a == "--own-words") ownFiles.push_back(next());
         else if (a == "--accepted-only") acceptedFiles.push_back(next());
         else if (a == "--common-lex") commonOut = next();
         else if (a == "--more-lex") moreOut = next();
@@ -205,6 +210,14 @@ int main(int argc, char** argv) {
     std::vector<std::string> plain, expanded;
     for (const std::string& f : wordFiles)
         if (!readWordFile(f, &plain)) return usage(("cannot read " + f).c_str());
+    listed.clear();
+    for (const std::string& f : ownFiles)
+        if (!readWordFile(f, &listed)) return usage(("cannot read " + f).c_str());
+    for (const std::string& w : listed) {
+        if (comment(w)) continue;
+        tiers.addCommon(w);
+        plain.push_back(w);
+    }
     for (const std::string& f : expandedFiles)
         if (!readWordFile(f, &expanded)) return usage(("cannot read " + f).c_str());
     if (!expandAff.empty()) {
@@ -219,6 +232,8 @@ int main(int argc, char** argv) {
     all.insert(all.end(), expanded.begin(), expanded.end());
     std::sort(all.begin(), all.end());
     all.erase(std::unique(all.begin(), all.end()), all.end());
+    // From every form, before a sample is drawn.
+    if (input.language == kSplLangSpanish) input.classBytes = spanishPronounClasses(all);
     // With the peer's filter a third of some expanded lists goes, so twice the sample is drawn
     // first and the sample taken from what is left.
     auto evenly = [](std::vector<std::string>* words, size_t n) {
