@@ -107,10 +107,14 @@ bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, Import
             to->preview->draw(event.path, event.value, to->window, event.rect);
     };
     const bool previewed = preview && preview->templateId && preview->draw;
-    mfxCustomGetFile dialog(title("ImportTitle", "Open").c_str(), previewed ? preview->templateId : 0,
-                            folder.empty() ? nullptr : folder.get(), previewed ? picked : nullptr,
-                            previewed ? &shown : nullptr, owner, ImportFilters(kind), userPlaces(paths),
-                            childReach(paths, ImportOutsideFolders(paths, kind)));
+    // The Idea Machine's pictures go by its name.
+    const bool ideas = kind == kImportPicturesToo;
+    std::vector<mfxFilePlace> places = userPlaces(paths);
+    if (ideas) places.push_back({IdeasFolder(paths), title("PlaceIdeas", "Idea Machine")});
+    mfxCustomGetFile dialog((ideas ? title("IdeasTitle", "Idea Machine") : title("ImportTitle", "Open")).c_str(),
+                            previewed ? preview->templateId : 0, folder.empty() ? nullptr : folder.get(),
+                            previewed ? picked : nullptr, previewed ? &shown : nullptr, owner, ImportFilters(kind),
+                            std::move(places), childReach(paths, ImportOutsideFolders(paths, kind)));
     if (dialog.GetFileName().empty()) return false;
     choice->path = dialog.GetFileName();
     choice->option = dialog.GetOption();

@@ -1,5 +1,7 @@
 // A child logs in, picks a colour, paints a line in it, saves, quits, comes back and finds the picture.
+// A page nobody painted on is left without a question, whatever was looked at on the way.
 #include <filesystem>
+#include <functional>
 
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/ProgramSteps.h"
@@ -71,6 +73,35 @@ TEST(PaintingJourney, ALineInTheChosenColourIsSavedAndThereAfterQuittingAndComin
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(painted, canvasArea()) == 0; },
                           "the canvas showing the picture as it was painted"));
     j.keep("reopened");
+}
+
+// Print and Export put away unused, another login: none of them changes the page.
+TEST(PaintingJourney, APageNobodyTouchedLeavesNothingToAskAfterAPrintAnExportOrAnotherLogin) {
+    struct Visit {
+        const char* item;
+        std::function<testing::AssertionResult(Journey&)> leave;
+    };
+    const auto escapeFrom = [](const char* button) {
+        return [button](Journey& j) {
+            if (auto shown = j.waitFor([&] { return findWidgetText(j.screenshot(), button, kScreen).width > 0; }, button); !shown)
+                return shown;
+            j.key("Escape");
+            return j.settle();
+        };
+    };
+    const Visit visits[] = {{"Print...", escapeFrom("OK")},
+                            {"Export...", escapeFrom("Save")},
+                            {"Log In as Someone Else", [](Journey& j) { return logIn(j, "Leo"); }}};
+    Journey j;
+    for (const Visit& visit : visits) {
+        SCOPED_TRACE(visit.item);
+        ASSERT_TRUE(j.start());
+        ASSERT_TRUE(logIn(j, "Maya"));
+        ASSERT_TRUE(chooseMenu(j, "File", visit.item));
+        ASSERT_TRUE(visit.leave(j));
+        j.key("ctrl+q");
+        ASSERT_TRUE(j.waitForExit()) << "Quit closes without asking to save";
+    }
 }
 
 }  // namespace
