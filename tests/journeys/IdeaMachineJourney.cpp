@@ -25,6 +25,7 @@ TEST(IdeaMachineJourney, TheBulbOffersPicturesToStartFromNamedInTheChildsLanguag
     for (const IdeaRound& round : rounds) {
         SCOPED_TRACE(round.language);
         const std::string language = round.language;
+        ASSERT_TRUE(j.settle());
         const Shot before = j.screenshot();
         j.click(planned("easel.tool.IdeaMachine"));
         if (language == "Spanish") {
@@ -43,7 +44,13 @@ TEST(IdeaMachineJourney, TheBulbOffersPicturesToStartFromNamedInTheChildsLanguag
         j.click(castle);
         ASSERT_TRUE(clickText(j, languageText(language, "FileDialog", "Open")));
         const Area canvas = canvasArea();
-        ASSERT_TRUE(j.waitFor([&] { return paintedPixels(j.screenshot()) > canvas.width * canvas.height / 5; }, "the castle on the page"));
+        const Shot dialog = j.screenshot();
+        ASSERT_TRUE(j.waitFor(
+            [&] {
+                const Shot shot = j.screenshot();
+                return shot.differences(dialog, canvas) > 0 && paintedPixels(shot) > canvas.width * canvas.height / 5;
+            },
+            "the castle on the page"));
         ASSERT_TRUE(j.settle());
         j.keep("castle-" + language);
         if (language == "English") {
