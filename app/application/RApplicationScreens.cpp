@@ -19,6 +19,7 @@
 #include "framework/messaging/mfDispatcher.h"
 #include "framework/undo/UndoManager.h"
 #include "sound/RSoundManager.h"
+#include "text/speech/ASpeechHandler.h"
 #include "engine/ini/IniProfiles.h"
 #include "engine/util/IniWriteStringEnsurePath.h"
 #include "framework/language/LanguageTexts.h"
@@ -128,6 +129,8 @@ void RApplication::OpenLoginDialog(u16 openedLater, bool administrator) {
             loginDialog_->HandleMessage(&message, 0);
         }
     }
+    // Whoever logs in next hears nothing of the page being read when the login came.
+    if (ASpeechHandler* speech = ASpeechHandler::GetInstance()) speech->Stop();
     sprInvalRect(screenRect_);
     setSoundEnabled(savedSound);
 }

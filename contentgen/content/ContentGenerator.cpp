@@ -17,6 +17,7 @@
 #include "contentgen/content/ContentContext.h"
 #include "contentgen/content/Cp1252.h"
 #include "contentgen/content/DemoMovieWriter.h"
+#include "contentgen/content/IdeaPictureWriter.h"
 #include "contentgen/content/IniWriter.h"
 #include "contentgen/content/ItemBuilder.h"
 #include "contentgen/content/LibraryBuilder.h"
@@ -201,6 +202,14 @@ std::vector<ContentFile> generateContent(const fs::path& manifests, unsigned thr
                                writeDemoMovie(movie, painter)};
         }));
     }
+    if (const fs::path ideas = manifests / "ideas"; fs::is_directory(ideas))
+        for (const fs::path& f : jsonFiles(ideas)) {
+            const json idea = readJson<json>(f);
+            for (Language language : {Language::English, Language::Spanish})
+                files.push_back(withSource(f, [&] {
+                    return ContentFile{ideaPicturePath(idea, language), writeIdeaPicture(idea, language, context)};
+                }));
+        }
     const fs::path guide = manifests / "guide" / "UserGuide.json";
     if (fs::exists(guide)) {
         const json manifest = readJson<json>(guide);

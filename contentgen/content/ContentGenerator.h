@@ -8,12 +8,13 @@
 //   libraries/*.json   one per library installed with the program (LibraryBuilder.h)
 //   movies/*.json      one per demonstration movie (DemoMovieWriter.h)
 //   guide/UserGuide.json  the user guide, a PDF for each language (UserGuideWriter.h)
+//   ideas/*.json       one per picture the Idea Machine offers (IdeaPictureWriter.h)
 // and what it makes, relative to the program folder: "TB.ini" (the settings of
 // config/TB.ini.json, the language file names, the canvas rectangles of the layout and
 // the table of contents of every item), the other settings files, the two language files
 // and the archives under "Data/". Items marked "spanish" get a second archive, "<name>_sp".
 // Libraries go under "Library/", outside the table of contents; demonstration movies under
-// "Movies/"; the user guides under "Data/".
+// "Movies/"; the user guides under "Data/"; the Idea Machine's pictures under "Ideas/".
 #include <filesystem>
 #include <string>
 #include <vector>

@@ -57,23 +57,6 @@ json emojiAlone(const json& emoji, int side) {
     return json::array({{{"emoji", emoji}, {"at", {side / 2.0, side / 2.0}}, {"size", side * 0.86}}});
 }
 
-// A picture record of the raster, every place opaque (the canvas shows no holes).
-std::vector<u8> pictureRecordOf(const Raster& r) {
-    PictureRecord picture;
-    picture.width = u16(r.width);
-    picture.height = u16(r.height);
-    picture.pixels.reserve(r.pixels.size() * 4);
-    for (u32 p : r.pixels) {
-        const u32 a = p >> 24;
-        const auto channel = [&](int shift) { return u8(a == 0 ? 255 : std::min<u32>(255, ((p >> shift) & 0xFF) * 255 / a)); };
-        for (int shift : {16, 8, 0}) picture.pixels.push_back(channel(shift));
-        picture.pixels.push_back(255);
-    }
-    std::vector<u8> bytes;
-    if (writePictureRecord(picture, false, &bytes) != kErrNone) throw ArtError("a library picture cannot be stored");
-    return bytes;
-}
-
 std::vector<SwfPlacement> motionFrames(const std::string& motion) {
     std::vector<SwfPlacement> frames;
     const double c = kAnimationSide / 2.0;
@@ -116,6 +99,22 @@ std::vector<u8> entryName(const json& entry, const json& name) {
 }
 
 }  // namespace
+
+std::vector<u8> pictureRecordOf(const Raster& r) {
+    PictureRecord picture;
+    picture.width = u16(r.width);
+    picture.height = u16(r.height);
+    picture.pixels.reserve(r.pixels.size() * 4);
+    for (u32 p : r.pixels) {
+        const u32 a = p >> 24;
+        const auto channel = [&](int shift) { return u8(a == 0 ? 255 : std::min<u32>(255, ((p >> shift) & 0xFF) * 255 / a)); };
+        for (int shift : {16, 8, 0}) picture.pixels.push_back(channel(shift));
+        picture.pixels.push_back(255);
+    }
+    std::vector<u8> bytes;
+    if (writePictureRecord(picture, false, &bytes) != kErrNone) throw ArtError("a library picture cannot be stored");
+    return bytes;
+}
 
 std::string libraryPath(const json& library) {
     return std::string("Library/") + kindOf(library).folder + "/" + library.at("name").get<std::string>() + ".tbl";

@@ -22,6 +22,9 @@
 #include "contentgen/content/ArchiveImage.h"
 #include "contentgen/content/ContentContext.h"
 
+// A picture record ('tBMP') of the raster, every place opaque (the canvas shows no holes);
+// throws ArtError when it cannot be stored.
+std::vector<u8> pictureRecordOf(const Raster& raster);
 // The library's path relative to the program folder; throws ArtError for an unknown kind.
 std::string libraryPath(const nlohmann::json& library);
 // Throws ArtError (or the json library's errors) for a manifest it cannot build.

@@ -4,7 +4,9 @@
 
 #include "document/filetypes/RFileTypes.h"
 #include "document/users/EnginePath.h"
+#include "document/users/IdeaPictures.h"
 #include "engine/files/FolderEntries.h"
+#include "framework/language/LanguageTexts.h"
 #include "platform/system/UserFolders.h"
 
 namespace Ostrel {
@@ -16,6 +18,7 @@ constexpr u16 kFromDesktop = 0xFFFF;
 
 u16 startOf(u16 kind) {
     switch (kind) {
+    case kImportPicturesToo: return kFolderIdeas;
     case kImportPictureObject:
     case kImportBackground:
     case kImportMovie:
@@ -41,8 +44,13 @@ bool isFolder(const std::string& text) {
 
 }  // namespace
 
+std::string IdeasFolder(const Paths& paths) {
+    return paths.BuildPath(kFolderIdeas, true) + IdeasLanguageFolder(CurrentLanguage());
+}
+
 std::string ImportStartFolder(const Paths& paths, u16 kind) {
     const u16 start = startOf(kind);
+    if (start == kFolderIdeas) return IdeasFolder(paths);
     if (start != kFromDesktop) return paths.BuildPath(start, false);
     if (isFolder(lastOutsideFolder())) return lastOutsideFolder();
     const std::string pictures = engineTextOfHostFolder(plat::userPicturesFolder());
@@ -50,6 +58,7 @@ std::string ImportStartFolder(const Paths& paths, u16 kind) {
 }
 
 std::vector<std::string> ImportOutsideFolders(const Paths& paths, u16 kind) {
+    if (startOf(kind) == kFolderIdeas) return {IdeasFolder(paths)};
     if (startOf(kind) != kFromDesktop) return {};
     return {ImportStartFolder(paths, kind), engineTextOfHostFolder(plat::userPicturesFolder())};
 }

@@ -2,8 +2,9 @@
 // Where an import dialog opens. Pictures and movies brought in from outside the program (the
 // easel's Add a Picture, Import a Background and Add a Movie, the picker's Add a Picture and Add
 // a Movie) start in the folder a file was last chosen from by such a dialog while the program
-// runs, else in the desktop's pictures folder; every other kind starts in the user's own folder
-// for it (pictures, slide shows, sounds). The table of kinds in the source is the one place that
+// runs, else in the desktop's pictures folder; the Idea Machine's in its pictures of the
+// child's language; every other kind starts in the user's own folder for it (pictures, slide
+// shows, sounds). The table of kinds in the source is the one place that
 // decides. User-interface thread only.
 #include <string>
 #include <vector>
@@ -12,11 +13,13 @@
 
 namespace Ostrel {
 
+// The Idea Machine's pictures in the current language, no trailing separator.
+std::string IdeasFolder(const Paths& paths);
 // The folder's engine text; empty for the program folder (no user chosen yet).
 std::string ImportStartFolder(const Paths& paths, u16 kind);
 // The folders outside the user's own that a dialog of the kind may show, each with what lies
 // below it: where it starts and the desktop's pictures folder for a kind that starts outside the
-// program; none for the others.
+// program, the Idea Machine's pictures for its own; none for the others.
 std::vector<std::string> ImportOutsideFolders(const Paths& paths, u16 kind);
 // A file chosen in a dialog of the kind: its folder is where the next dialog that starts
 // outside the program opens (nothing for a kind that starts in the user's own folder).

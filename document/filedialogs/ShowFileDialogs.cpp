@@ -83,6 +83,7 @@ std::string importTitle(u16 kind) {
     case kImportBackground: return title("ImportBackgroundTitle", "Import a Background");
     case kImportSoundOrFlash: return title("ImportSoundTitle", "Import a Sound");
     case kImportOwnPicture: return title("LoadPictureTitle", "Load a Picture");
+    case kImportPicturesToo: return title("IdeasTitle", "Idea Machine");
     default: return title("ImportTitle", "Open");
     }
 }
@@ -129,10 +130,12 @@ bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, Import
     };
     const bool previewed = preview && preview->templateId && preview->draw;
     const u16 extension = previewed ? preview->templateId : offersLibrary(kind) ? kLibraryChoiceDialog : 0;
-    mfxCustomGetFile dialog(importTitle(kind).c_str(), extension,
-                            folder.empty() ? nullptr : folder.get(), previewed ? picked : nullptr,
-                            previewed ? &shown : nullptr, owner, ImportFilters(kind), userPlaces(paths),
-                            childReach(paths, ImportOutsideFolders(paths, kind)));
+    // The Idea Machine's pictures go by its name.
+    std::vector<mfxFilePlace> places = userPlaces(paths);
+    if (kind == kImportPicturesToo) places.push_back({IdeasFolder(paths), title("PlaceIdeas", "Idea Machine")});
+    mfxCustomGetFile dialog(importTitle(kind).c_str(), extension, folder.empty() ? nullptr : folder.get(),
+                            previewed ? picked : nullptr, previewed ? &shown : nullptr, owner, ImportFilters(kind),
+                            std::move(places), childReach(paths, ImportOutsideFolders(paths, kind)));
     if (dialog.GetFileName().empty()) return false;
     choice->path = dialog.GetFileName();
     choice->option = dialog.GetOption();

@@ -47,6 +47,7 @@ mfxFileFilter own(mfxFileFilter filter) {
 }
 
 mfxFileFilter ownPictures() { return own(filter("FilterOwnPictures", "My pictures", "*." + PictureExtension())); }
+mfxFileFilter ideaPictures() { return own(filter("FilterIdeas", "Pictures to start from", "*." + PictureExtension())); }
 mfxFileFilter projects() { return own(filter("FilterProjects", "Slide shows", "*." + ProjectExtension())); }
 
 bool endsWithNoCase(const std::string& text, const std::string& end) {
@@ -93,10 +94,10 @@ std::vector<mfxFileFilter> ImportFilters(u16 kind) {
     case kImportMedia:
         return {filter("FilterMedia", "All media", std::string(kPictureFiles) + ";" + kSoundFiles + ";" + kFlashFiles +
                                                        ";" + kMovieFiles)};
-    // Opening a picture (File > Open, the Idea Machine): the program's own pictures first, the
-    // type the dialog starts with.
-    case kImportPictures:
-    case kImportPicturesToo: return {ownPictures(), pictures()};
+    // Opening a picture (File > Open): the program's own pictures first, the type the dialog
+    // starts with. The Idea Machine starts from pictures of the program's own.
+    case kImportPictures: return {ownPictures(), pictures()};
+    case kImportPicturesToo: return {ideaPictures()};
     case kImportOwnPicture: return {ownPictures()};
     default: return {pictures(), ownPictures()};
     }

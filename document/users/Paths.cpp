@@ -4,6 +4,7 @@
 
 #include "document/storage/ObjectTypes.h"
 #include "document/users/EnginePath.h"
+#include "document/users/IdeaPictures.h"
 #include "document/users/UserNames.h"
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
@@ -161,6 +162,7 @@ std::string Paths::BuildPath(u16 folder, bool trailingSeparator) const {
     switch (folder) {
     case kFolderDemoMovies: text = join(roots_.program, "Movies"); break;
     case kFolderGuide: text = join(roots_.program, "Data"); break;
+    case kFolderIdeas: text = join(roots_.program, kIdeasFolderName); break;
     case kFolderSettings: text = roots_.settings; break;
     case kFolderUsers: text = users; break;
     case kFolderUser: text = user; break;

@@ -32,6 +32,8 @@ enum FolderNumber : u16 {
     kFolderProgLibStamps = 39,
     kFolderProgLibStickers = 41,
     kFolderProgLibAnimations = 42,
+    // The pictures the Idea Machine offers to start from, a folder per language.
+    kFolderIdeas = 44,
 };
 
 constexpr const char* kSettingsFileName = "TB.ini";

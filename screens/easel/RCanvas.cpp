@@ -32,6 +32,19 @@
 #include "tools/cut/RGraphicClip.h"
 
 namespace Ostrel {
+namespace {
+
+// Putting what the canvas shows into the page (for a print, an export, a save) changes nothing
+// the child made: a page nobody touched stays one that needs no saving.
+template <typename Store>
+EngineErr keepingChangedState(RPageData& page, Store&& store) {
+    const bool changed = page.IsDirty();
+    const EngineErr err = store();
+    page.SetModified(changed);
+    return err;
+}
+
+}  // namespace
 
 RCanvas::RCanvas(const Rect16& canvasRect)
     : CCPObj(kCanvasClipKind),
@@ -357,11 +370,12 @@ void RCanvas::ShowPage(RPage* page) {
 
 EngineErr RCanvas::StorePicture(RPage* page) {
     if (!page) return kErrNone;
-    if (!picture_.top) return page->Data().EnsureBackground();
+    RPageData& data = page->Data();
+    if (!picture_.top) return keepingChangedState(data, [&] { return data.EnsureBackground(); });
     EndFloatingClip();
     // A stroke or a wipe still running ends first, so that the saved picture has all of it.
     if (toolMgr_ && (toolMgr_->IsTracking() || toolMgr_->IsRunning())) toolMgr_->InputEnd(0);
-    return storePageBackground(picture_, page->Data());
+    return keepingChangedState(data, [&] { return storePageBackground(picture_, data); });
 }
 
 std::vector<u8> RCanvas::Snapshot() {

@@ -1,6 +1,9 @@
 // A child logs in, picks a colour, paints a line in it, saves (and is offered the name again),
-// quits, comes back and finds the picture.
+// quits, comes back and finds the picture. A page nobody painted on is left without a question,
+// whatever was looked at on the way.
 #include <filesystem>
+#include <string>
+#include <utility>
 
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/ProgramSteps.h"
@@ -78,6 +81,28 @@ TEST(PaintingJourney, ALineInTheChosenColourIsSavedAndThereAfterQuittingAndComin
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(painted, canvasArea()) == 0; },
                           "the canvas showing the picture as it was painted"));
     j.keep("reopened");
+}
+
+// Print and Export put away unused, another login: none of them changes the page.
+TEST(PaintingJourney, APageNobodyTouchedLeavesNothingToAskAfterAPrintAnExportOrAnotherLogin) {
+    // What each shows before it is put away (the login: whom it logs in instead).
+    const std::pair<const char*, const char*> visits[] = {{"Print...", "OK"}, {"Export...", "Save"}, {"Log In as Someone Else", "Leo"}};
+    Journey j;
+    for (const auto& [item, shown] : visits) {
+        SCOPED_TRACE(item);
+        ASSERT_TRUE(j.start());
+        ASSERT_TRUE(logIn(j, "Maya"));
+        ASSERT_TRUE(chooseMenu(j, "File", item));
+        if (std::string(shown) == "Leo") {
+            ASSERT_TRUE(logIn(j, shown));
+        } else {
+            ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), shown, kScreen).width > 0; }, shown));
+            j.key("Escape");
+            ASSERT_TRUE(j.settle());
+        }
+        j.key("ctrl+q");
+        ASSERT_TRUE(j.waitForExit()) << "Quit closes without asking to save";
+    }
 }
 
 }  // namespace

@@ -268,11 +268,16 @@ TEST_F(RApplicationTest, TheLoginOpensOnceAndItsQuitAnswerEndsTheProgram) {
     application.SetShellParts(parts(&log));
     ASSERT_EQ(application.Startup(0, {}), 0);
     log.clear();
+    ASpeechHandler* speech = ASpeechHandler::GetInstance();
+    ASSERT_NE(speech, nullptr);
+    speech->Speak("Hello", 5);
+    ASSERT_TRUE(speech->IsSpeaking());
     RMessage open(kMsgOpenDocument, 0, 0);
     application.HandleMessage(&open, 0);
     application.HandleMessage(&open, 0);
     EXPECT_EQ(std::count(log.begin(), log.end(), "login 0"), 1);
     EXPECT_TRUE(application.IsLoginOpen());
+    EXPECT_FALSE(speech->IsSpeaking()) << "the page's reading stops at the login";
     RMessage quit(kMsgLoginClosed, 0, kLoginQuit);
     application.HandleMessage(&quit, 0);
     EXPECT_FALSE(application.IsLoginOpen());

@@ -65,7 +65,7 @@ TEST_F(ShowFileDialogs, OpeningStartsInTheKindsFolder) {
         const char* typed;
     };
     const Case cases[] = {
-        {kImportPicturesToo, "Pictures/cat.tbx", "cat.tbx"},
+        {kImportPictures, "Pictures/cat.tbx", "cat.tbx"},
         {kImportPictures, "Pictures/dog.jpg", "dog.jpg"},
         {kImportProject, "Slide Shows/show.tbp", "show.tbp"},
         {kImportSoundOrFlash, "Library/Sounds/moo.wav", "moo.wav"},
