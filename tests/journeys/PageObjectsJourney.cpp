@@ -114,8 +114,21 @@ TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPa
 
     // Dragged from inside its frame, it goes where the hand goes, the same size, and leaves
     // blank paper behind.
+    // While the button is held only the outline at the pointer shows: none where it passed.
     const int32_t middleX = (was.left + was.right) / 2, middleY = (was.top + was.bottom) / 2;
-    j.drag(middleX, middleY, middleX + 120, middleY + 80);
+    j.move(middleX, middleY);
+    j.press(true);
+    j.move(middleX + 60, middleY + 40);
+    j.move(middleX + 120, middleY + 80);
+    ASSERT_TRUE(j.settle());
+    const Shot dragging = j.keep("dragging");
+    const auto near = [](const Corners& c, int32_t x, int32_t y) { return x >= c.left - 2 && x <= c.right + 2 && y >= c.top - 2 && y <= c.bottom + 2; };
+    int trail = 0;
+    for (int32_t y = canvas.y; y < canvas.y + canvas.height; ++y)
+        for (int32_t x = canvas.x; x < canvas.x + canvas.width; ++x)
+            trail += dragging.pixel(x, y) != kPaper && !near(was, x, y) && !near({was.left + 120, was.top + 80, was.right + 120, was.bottom + 80}, x, y);
+    EXPECT_EQ(trail, 0) << "outlines left along the way";
+    j.press(false);
     const Shot moved = pageAfter(j, placed, around(middleX + 120, middleY + 80), "the sticker moved", "moved");
     const Corners now = frameCorners(moved);
     EXPECT_NEAR(now.left, was.left + 120, kSlack);
@@ -136,7 +149,20 @@ TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPa
     EXPECT_TRUE(j.waitFor([&] { return paintedPixels(j.screenshot()) > paintedPixels(moved) * 3 / 2; }, "the sticker drawn larger"));
     j.keep("drawn-larger");
 
-    // The cut and move panel's Paste, of Ctrl+C's copy, then of its own Copy's: in the page's middle.
+    // With the pencil a stroke that starts on the sticker paints the page, and the sticker
+    // stays where it is.
+    const Area inside{grown.left + (grown.right - grown.left) / 4, grown.top + (grown.bottom - grown.top) / 4,
+                      (grown.right - grown.left) / 2, (grown.bottom - grown.top) / 2};
+    ASSERT_TRUE(openPanel(j, "Draw"));
+    const Shot pencil = j.screenshot();
+    const int inkBefore = pencil.countColour(inside, ink);
+    const int32_t across = (grown.top + grown.bottom) / 2;
+    j.drag((grown.left + grown.right) / 2, across, grown.right + 60, across);
+    const Shot stroked = pageAfter(j, pencil, around(grown.right + 30, across, 6), "the stroke beside the sticker", "stroked");
+    EXPECT_GE(stroked.countColour(inside, ink), inkBefore * 9 / 10) << "the sticker stays";
+
+    // The cut and move panel's Paste, of Ctrl+C's copy with the pencil's panel open, then of its
+    // own Copy's: in the page's middle.
     j.key("ctrl+c");
     ASSERT_TRUE(openPanel(j, "Grab"));
     const Area middle{canvas.centerX() - 30, canvas.centerY() - 30, 60, 60};
@@ -148,7 +174,24 @@ TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPa
         j.move(kRestX, kRestY);
         ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(grab, middle) > 200; }, "the pasted sticker"));
     }
-    j.keep("pasted");
+    ASSERT_TRUE(j.settle());
+    const Shot pasted = j.keep("pasted");
+
+    // Every object that can be chosen shows its grey outline; a click chooses the first.
+    const Area round{grown.left - 3, grown.top - 3, grown.right - grown.left + 6, grown.bottom - grown.top + 6};
+    constexpr uint32_t kOutline = 0x808080;
+    EXPECT_GT(pasted.countColour(round, kOutline, 8), stroked.countColour(round, kOutline, 8) + (grown.right - grown.left)) << "its grey outline";
+    j.click(grown.left + 8, grown.top + 8);
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(pasted, round) > 20; }, "the first sticker chosen"));
+
+    // Saved, it is still the chosen one that Ctrl+X takes.
+    ASSERT_TRUE(j.settle());
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.settle());
+    j.key("ctrl+x");
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().countColour(inside, ink) < inkBefore / 10; }, "the sticker cut"));
+    j.keep("cut");
 }
 
 TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
