@@ -149,6 +149,7 @@ void RFrameMaker::DeleteEditFrame() {
 }
 
 void RFrameMaker::ClearObjectFrames() {
+    if (edit_) remembered_ = edit_->Object();
     edit_.reset();
     frames_.clear();
     current_ = -1;
@@ -157,7 +158,8 @@ void RFrameMaker::ClearObjectFrames() {
 }
 
 u16 RFrameMaker::BuildObjectFrames(FourCC filter) {
-    RPageObject* edited = EditedObject();
+    // The object chosen before the records went (a save, another panel) is chosen again.
+    const RPageObject* edited = EditedObject() ? EditedObject() : remembered_;
     ClearObjectFrames();
     page_ = host_.ShownPage();
     filter_ = filter;

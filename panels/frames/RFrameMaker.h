@@ -109,6 +109,8 @@ private:
     // The page the records are of, and the kind they are of (0 every kind).
     const RPageData* page_ = nullptr;
     FourCC filter_ = 0;
+    // The object edited when the records last went; compared only, never followed.
+    const RPageObject* remembered_ = nullptr;
     bool built_ = false;
     bool shown_ = false;
 };

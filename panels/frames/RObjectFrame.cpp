@@ -12,9 +12,9 @@ constexpr u32 kObjectFrameKind = 47;
 constexpr u32 kObjectFrameFlags = kSprStopAtEnd | kObjectFrameKind;
 
 // The sprite keeps the bounds it is given.
-void keepBounds(SprSprite*, memHandle) {}
+void keepRecordBounds(SprSprite*, memHandle) {}
 
-void fillOn(Rect16 r, const Rect16& canvas, const GfxColor& colour) {
+void fillOutlineSide(Rect16 r, const Rect16& canvas, const GfxColor& colour) {
     if (rectIntersect(&r, canvas)) gfxFillRect(r, colour, 0);
 }
 
@@ -26,7 +26,7 @@ RObjectFrame::RObjectFrame(RPageObject* object, const Rect16& rect, const Rect16
     const u16 id = sprNew(kObjectFrameFlags, 0, &origin);
     if (SprSprite* sprite = id == kSprNoId ? nullptr : sprFind(id)) {
         sprite_ = id;
-        sprite->step = &keepBounds;
+        sprite->step = &keepRecordBounds;
         sprite->data1 = reinterpret_cast<uintptr_t>(this);
         sprite->bounds = rect_;
         sprite->clipRect = canvas_;
@@ -81,10 +81,10 @@ void RObjectFrame::DrawOutline(SprSprite* sprite) {
     if (!record || !record->visible_ || record->suspended_) return;
     const Rect16& r = record->rect_;
     const GfxColor grey = GfxColor::rgb(128, 128, 128);
-    fillOn({r.left, r.top, r.right, i16(r.top + 1)}, record->canvas_, grey);
-    fillOn({r.left, i16(r.bottom - 1), r.right, r.bottom}, record->canvas_, grey);
-    fillOn({r.left, r.top, i16(r.left + 1), r.bottom}, record->canvas_, grey);
-    fillOn({i16(r.right - 1), r.top, r.right, r.bottom}, record->canvas_, grey);
+    fillOutlineSide({r.left, r.top, r.right, i16(r.top + 1)}, record->canvas_, grey);
+    fillOutlineSide({r.left, i16(r.bottom - 1), r.right, r.bottom}, record->canvas_, grey);
+    fillOutlineSide({r.left, r.top, i16(r.left + 1), r.bottom}, record->canvas_, grey);
+    fillOutlineSide({i16(r.right - 1), r.top, r.right, r.bottom}, record->canvas_, grey);
 }
 
 }  // namespace Ostrel

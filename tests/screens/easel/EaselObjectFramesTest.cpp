@@ -55,6 +55,8 @@ protected:
         canvas = easel->Canvas()->CanvasRect();
         frames = easel->Canvas()->FrameMaker();
         ASSERT_NE(frames, nullptr);
+        // As the cut and move panel's move mode does: every object of the page is framed.
+        frames->BuildObjectFrames(0);
         gSounds.clear();
         sprSetSoundHooks({[](const SprSoundRequest& request) {
                               gSounds.push_back(request.soundId);
