@@ -181,7 +181,10 @@ TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPa
     ASSERT_GT(inkUncovered, 50);
     ASSERT_TRUE(j.settle());
     j.key("ctrl+s");
-    ASSERT_TRUE(j.settle());
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));
+    j.type("Otra");
+    j.key("Return");
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(j.userFolder("Maya") / "Pictures/Otra.tbx"); }, "the second file") && j.settle());
     j.key("ctrl+x");
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().countColour(uncovered, ink) < inkUncovered / 10; }, "the sticker cut"));
     j.keep("cut");
