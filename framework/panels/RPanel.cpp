@@ -57,6 +57,8 @@ u16 RPanel::SavePrefs() { return 0; }
 u16 RPanel::RestorePrefs() { return 0; }
 u16 RPanel::RemoveFrameMaker() { return 0; }
 
+void RPanel::CreateFrameMaker() {}
+
 u32 RPanel::HandleMessage(RMessage* message, uintptr_t) {
     if (message->code == kMsgPanelSetActive) {
         SetButtonsEnabled(message->param2 != 0);

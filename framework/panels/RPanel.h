@@ -36,6 +36,9 @@ public:
     virtual u16 RestorePrefs();
     // 1 when the panel had a frame maker and deleted it; the base has none.
     virtual u16 RemoveFrameMaker();
+    // The panel takes the canvas again after the page was replaced or saved: a panel that
+    // edits page objects frames them again. The base edits none.
+    virtual void CreateFrameMaker();
 
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
 

@@ -365,6 +365,11 @@ void RCutMovePanel::SetPasteButton(bool enabled) {
     if (RApplication* app = GetApplication(); app && enabled) app->EnableMenuCommand(kCmdPaste);
 }
 
+void RCutMovePanel::CreateFrameMaker() {
+    if (!frameMaker_) frameMaker_ = MakeFrameMaker();
+    if (mode_ == kMsgMoveMode && framesShown_) ShowFrames();
+}
+
 u16 RCutMovePanel::RemoveFrameMaker() {
     if (!frameMaker_) return 0;
     frameMaker_.reset();

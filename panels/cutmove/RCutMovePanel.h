@@ -64,6 +64,8 @@ public:
     u16 RestorePrefs() override;
     u16 SavePrefs() override;
     u16 RemoveFrameMaker() override;
+    // The canvas back after a save or a new page: move mode frames the page's objects again.
+    void CreateFrameMaker() override;
     // Presses reach a floating clip first (it registers after the panel); a press on the
     // canvas it did not take is the panel's all the same.
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;

@@ -194,8 +194,13 @@ void REditFrame::BeginMove(Point16 point) {
     start_ = drag_ = GetRect();
     dragging_ = 1;
     gEditFrameDragging = 1;
-    // The sprite layer carries the outline, in front of everything.
-    if (SprSprite* sprite = sprFind(frameSprite_)) sprActivate(sprite, &point, kTrackStart, 0, nullptr);
+    // The sprite layer carries the outline, in front of everything, where DragTo puts it: were
+    // it to follow the pointer between two moves on its own, the outline drawn at the place the
+    // frame was dragged to would lie outside what the layer erases, and stay on the screen.
+    if (SprSprite* sprite = sprFind(frameSprite_)) {
+        sprite->dragFlags &= ~kSprDragFollow;
+        sprActivate(sprite, &point, kTrackStart, 0, nullptr);
+    }
 }
 
 SprSprite* REditFrame::CarriedFrameSprite() const {

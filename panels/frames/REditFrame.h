@@ -85,6 +85,8 @@ public:
     // Puts the object at the frame rectangle (as GetRect gives it) and shows it there; false
     // when the object refuses the rectangle, nothing changed.
     virtual bool WriteBack(const Rect16& frame) = 0;
+    // The sprite that draws the outline.
+    u16 FrameSpriteId() const { return frameSprite_; }
 
 protected:
     // The smallest frame, in width and height.

@@ -1,5 +1,7 @@
 #include "panels/frames/RFrameMaker.h"
 
+#include <algorithm>
+
 #include "document/objects/RTextPageObject.h"
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
@@ -11,6 +13,16 @@
 #include "platform/keyboard/VirtualKeys.h"
 
 namespace Ostrel {
+
+namespace {
+
+// Flash stickers and Flash animations are framed together.
+bool sameFamily(FourCC type, FourCC filter) {
+    const auto flash = [](FourCC t) { return t == kTypeFlash || t == kTypeFlashAnimation; };
+    return type == filter || (flash(type) && flash(filter));
+}
+
+}  // namespace
 
 RFrameMaker::RFrameMaker(FrameHost& host) : host_(host) {
     ResetMargin();
@@ -42,7 +54,7 @@ std::vector<RPageObject*> RFrameMaker::FramedObjectsOfPage(FourCC filter) const 
     u32 iterator = 0;
     RPageObject* object = nullptr;
     while (page->NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject))
-        if (hasEditFrame(*object) && (filter == 0 || object->Type() == filter)) objects.push_back(object);
+        if (hasEditFrame(*object) && (filter == 0 || sameFamily(object->Type(), filter))) objects.push_back(object);
     return objects;
 }
 
@@ -61,10 +73,30 @@ i16 RFrameMaker::FrameAt(Point16 point) const {
 
 // --- the records
 
+std::unique_ptr<RObjectFrame> RFrameMaker::MakeRecord(RPageObject* object, bool hidden) const {
+    return std::make_unique<RObjectFrame>(object, ContentRect(*object), host_.CanvasRect(), hidden);
+}
+
 void RFrameMaker::ReleaseSelectedItem() {
-    if (current_ >= 0 && size_t(current_) < frames_.size()) frames_[size_t(current_)]->Show();
+    if (current_ >= 0 && size_t(current_) < frames_.size()) {
+        RObjectFrame& record = *frames_[size_t(current_)];
+        // The object may have moved or grown while it was edited.
+        if (!record.IsVisible()) record.SetBounds(ContentRect(*record.Object()));
+        record.Show();
+    }
     edit_.reset();
     current_ = -1;
+}
+
+void RFrameMaker::SetOutlinesHidden(bool hidden) {
+    if (hidden) edit_.reset();
+    for (auto& record : frames_) record->SetSuspended(hidden);
+}
+
+void RFrameMaker::ShowOtherItems() {
+    shown_ = true;
+    for (size_t i = 0; i < frames_.size(); ++i)
+        if (i16(i) != current_) frames_[i]->Show();
 }
 
 void RFrameMaker::SelectFrame(i16 index) {
@@ -88,7 +120,8 @@ void RFrameMaker::AddObjectFrame(RPageObject* object, u16 select) {
     SyncWithPage();
     i16 index = IndexOf(object);
     if (index < 0) {
-        frames_.push_back(std::make_unique<RObjectFrame>(object, select != 0));
+        frames_.push_back(MakeRecord(object, select != 0));
+        if (shown_ && !select) frames_.back()->Show();
         index = i16(frames_.size() - 1);
     }
     if (select) SelectFrame(index);
@@ -116,18 +149,22 @@ void RFrameMaker::DeleteEditFrame() {
 }
 
 void RFrameMaker::ClearObjectFrames() {
+    if (edit_) remembered_ = edit_->Object();
     edit_.reset();
     frames_.clear();
     current_ = -1;
+    built_ = false;
+    shown_ = false;
 }
 
 u16 RFrameMaker::BuildObjectFrames(FourCC filter) {
-    RPageObject* edited = EditedObject();
+    // The object chosen before the records went (a save, another panel) is chosen again.
+    const RPageObject* edited = EditedObject() ? EditedObject() : remembered_;
     ClearObjectFrames();
     page_ = host_.ShownPage();
     filter_ = filter;
-    for (RPageObject* object : FramedObjectsOfPage(filter))
-        frames_.push_back(std::make_unique<RObjectFrame>(object, false));
+    built_ = true;
+    for (RPageObject* object : FramedObjectsOfPage(filter)) frames_.push_back(MakeRecord(object, false));
     const i16 index = IndexOf(edited);
     if (index >= 0)
         SelectFrame(index);
@@ -137,17 +174,42 @@ u16 RFrameMaker::BuildObjectFrames(FourCC filter) {
 }
 
 void RFrameMaker::SyncWithPage() {
-    const std::vector<RPageObject*> objects = FramedObjectsOfPage(filter_);
+    if (!built_) {
+        // Records only of what was handed over (an object being placed): those that left the
+        // page go, unless another page is shown, when all go.
+        const std::vector<RPageObject*> onPage = page_ == host_.ShownPage() ? FramedObjectsOfPage(0) : std::vector<RPageObject*>{};
+        page_ = host_.ShownPage();
+        for (size_t i = frames_.size(); i-- > 0;)
+            if (std::find(onPage.begin(), onPage.end(), frames_[i]->Object()) == onPage.end()) {
+                if (i16(i) == current_) {
+                    edit_.reset();
+                    current_ = -1;
+                } else if (i16(i) < current_) {
+                    --current_;
+                }
+                frames_.erase(frames_.begin() + ptrdiff_t(i));
+            }
+        return;
+    }
+    std::vector<RPageObject*> objects = FramedObjectsOfPage(filter_);
+    // An object of another kind handed over to be placed keeps its record while it is edited.
+    if (RPageObject* edited = page_ == host_.ShownPage() ? EditedObject() : nullptr;
+        edited && std::find(objects.begin(), objects.end(), edited) == objects.end()) {
+        const std::vector<RPageObject*> all = FramedObjectsOfPage(0);
+        if (std::find(all.begin(), all.end(), edited) != all.end()) objects.push_back(edited);
+    }
     bool same = page_ == host_.ShownPage() && objects.size() == frames_.size();
     for (size_t i = 0; same && i < objects.size(); ++i) same = frames_[i]->Object() == objects[i];
     if (same) return;
     // Only addresses are compared: an object the page let go of may be gone.
     RPageObject* const edited = page_ == host_.ShownPage() ? EditedObject() : nullptr;
+    const bool shown = shown_;
     ClearObjectFrames();
+    built_ = true;
     page_ = host_.ShownPage();
-    for (RPageObject* object : objects)
-        frames_.push_back(std::make_unique<RObjectFrame>(object, false));
+    for (RPageObject* object : objects) frames_.push_back(MakeRecord(object, false));
     if (const i16 index = IndexOf(edited); index >= 0) SelectFrame(index);
+    if (shown) ShowOtherItems();
 }
 
 // --- the mouse

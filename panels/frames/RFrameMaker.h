@@ -1,12 +1,14 @@
 #pragma once
-// The frame maker keeps one record (RObjectFrame) per page object that has an edit frame, in
-// page order, and at most one current edit frame. It takes the mouse and the keys before the
+// The frame maker keeps one record (RObjectFrame) per page object that the current tool panel
+// lets the child choose, in page order, and at most one current edit frame. The panels that
+// edit objects (libraries, text, cut and move) build the records and show their outlines;
+// under the painting panels it holds only an object being placed, and a press elsewhere paints. It takes the mouse and the keys before the
 // canvas: a press on the current frame's handle resizes it, a press inside it moves it, a
 // press on another object chooses that object (and starts moving it), and a press on the bare
 // canvas lets the object go and reaches the painting tool. Tab chooses the next object,
 // Delete and Backspace delete the chosen one; its commands (FrameCommands.h) add, remove,
-// delete, copy, paste and flatten objects. The canvas makes it; a tool panel that edits page
-// objects may make its own. User-interface thread only.
+// delete, copy, paste and flatten objects. The canvas keeps it for the panel of the moment.
+// User-interface thread only.
 #include <memory>
 #include <vector>
 
@@ -56,6 +58,14 @@ public:
     // becomes current. The number of records.
     u16 BuildObjectFrames(FourCC filter);
     void ReleaseSelectedItem();
+    // Every record but the current one shows its outline, also those made again later.
+    void ShowOtherItems();
+    // Whether a panel built the records of the page's objects (BuildObjectFrames); otherwise
+    // the records are only of objects handed over to be placed.
+    bool Built() const { return built_; }
+    // For a look at the page as it is: the outlines draw nothing and the edit frame goes (the
+    // caller chooses the object again).
+    void SetOutlinesHidden(bool hidden);
     // Makes the records again, of the kind built last, when the page's objects are no longer
     // those recorded (another page, an undo), keeping the current object when it is still there.
     void SyncWithPage();
@@ -78,6 +88,7 @@ public:
     u16 PasteCount() const { return pasteCount_; }
 
 private:
+    std::unique_ptr<RObjectFrame> MakeRecord(RPageObject* object, bool hidden) const;
     std::vector<RPageObject*> FramedObjectsOfPage(FourCC filter) const;
     Rect16 ContentRect(const RPageObject& object) const;
     i16 IndexOf(const RPageObject* object) const;
@@ -98,6 +109,10 @@ private:
     // The page the records are of, and the kind they are of (0 every kind).
     const RPageData* page_ = nullptr;
     FourCC filter_ = 0;
+    // The object edited when the records last went; compared only, never followed.
+    const RPageObject* remembered_ = nullptr;
+    bool built_ = false;
+    bool shown_ = false;
 };
 
 }  // namespace Ostrel

@@ -165,8 +165,11 @@ void RFrameMaker::FlattenAll(FourCC kind) {
     if (!page) return;
     playFlattenSound();
     host_.KeepPainting();
-    // No frame may outlive the objects merged.
+    // No frame may outlive the objects merged; a panel's records are made again from what is left.
+    const bool built = built_, shown = shown_;
     ClearObjectFrames();
+    built_ = built;
+    shown_ = shown;
     page->FlattenAll(kind);
     host_.PictureMerged();
 }

@@ -131,7 +131,21 @@ u16 RLibPanel::Init() {
     // The page's stickers and animations are moved and resized by their frames, which take
     // the canvas's presses only while the canvas takes them.
     if (isFlash(type_)) EnableCanvas(kLibMoveCursor);
+    CreateFrameMaker();
     return 0;
+}
+
+void RLibPanel::CreateFrameMaker() {
+    if (!isFlash(type_) || host_.frames == nullptr) return;
+    framesStarted_ = true;
+    if (host_.frames->BuildObjectFrames(type_) > 0) host_.frames->ShowOtherItems();
+}
+
+u16 RLibPanel::RemoveFrameMaker() {
+    if (!framesStarted_) return 0;
+    framesStarted_ = false;
+    if (host_.frames != nullptr) host_.frames->ClearObjectFrames();
+    return 1;
 }
 
 u16 RLibPanel::BackgroundShape() const {

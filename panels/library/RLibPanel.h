@@ -83,6 +83,10 @@ public:
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u16 RestorePrefs() override;
     u16 SavePrefs() override;
+    // Stickers and animations: the page's objects of the kind are framed and their outlines
+    // shown; they go again when the page is replaced or saved (1 then).
+    void CreateFrameMaker() override;
+    u16 RemoveFrameMaker() override;
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
     u32 HandleMouseMove(Point16 point, u32 buttons) override;
     u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
@@ -136,6 +140,7 @@ protected:
     void ShowBackground(u16 shape);
 
 private:
+    bool framesStarted_ = false;
     void LoadLibraryItems();
     void OpenCurrentLibrary(const std::string& path, u16 kind);
     void SwitchLibraryFile(const std::string& path);

@@ -74,7 +74,8 @@ u16 RTextPanel::Init() {
     GetHelpContext().currentItem = kHelpItemText;
     Say(kMsgPanelDisableCanvas);
     Register(kInputMouseButtons | kInputMouseMove | kInputKeys | kInputTick);
-    // A text the canvas's frame maker already has chosen is edited at once.
+    // The page's texts are outlined; the one chosen among them is edited at once.
+    CreateFrameMaker();
     if (frames_ && frames_->EditedObject() && frames_->EditedObject()->Type() == kTypeText)
         Edit(static_cast<RTextPageObject*>(frames_->EditedObject()));
     PostMessageTo(this, kMsgTextMakeTool);
@@ -342,7 +343,13 @@ void RTextPanel::DropLostText() {
 
 u16 RTextPanel::RemoveFrameMaker() {
     CommitText();
-    return 0;
+    if (!frames_) return 0;
+    frames_->ClearObjectFrames();
+    return 1;
+}
+
+void RTextPanel::CreateFrameMaker() {
+    if (frames_ && frames_->BuildObjectFrames(kTypeText) > 0) frames_->ShowOtherItems();
 }
 
 u16 RTextPanel::CommitText() {

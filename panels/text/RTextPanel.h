@@ -63,8 +63,10 @@ public:
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
     u16 RestorePrefs() override;
     u16 SavePrefs() override;
-    // The page is about to be replaced: the text being edited is put down first.
+    // The page is about to be replaced: the text being edited is put down first, and the
+    // texts' frames go (1); they come again, outlined, when the panel takes the canvas again.
     u16 RemoveFrameMaker() override;
+    void CreateFrameMaker() override;
 
     u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
     u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;

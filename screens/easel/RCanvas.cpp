@@ -298,18 +298,20 @@ void RCanvas::RestoreObjects() {
     if (placing_ && frames_ && frames_->EditedObject() != placing_) CommitPlacedObject(false);
 }
 
-void RCanvas::FrameNewObject(RPageObject* object) {
+void RCanvas::FrameNewObject(RPageObject* object, bool placing) {
     // An animation or a movie shows from the moment it is placed.
     if (RPageData* page = ShownPage(); page && media_ && object) media_->Sync(*page);
-    if (!object || !frames_ || !hasEditFrame(*object)) return;
+    // Under a painting panel a press paints where it lands: only an object being placed, or
+    // one that comes while a panel that edits objects drives the frames, is framed.
+    if (!object || !frames_ || !hasEditFrame(*object) || !(placing || frames_->Built())) return;
     if (undo_) undo_->ReleaseCurrent();
     frames_->AddObjectFrame(object, 1);
 }
 
 void RCanvas::SelectNewObject(RPageObject* object) {
-    FrameNewObject(object);
-    if (!object || (object->Type() != kTypeBitmap && object->Type() != kTypeMovie)) return;
-    if (!frames_ || frames_->EditedObject() != object) return;
+    const bool placed = object && (object->Type() == kTypeBitmap || object->Type() == kTypeMovie);
+    FrameNewObject(object, placed);
+    if (!placed || !frames_ || frames_->EditedObject() != object) return;
     placing_ = object;
     SuspendClicks();
     SetBusy(1);
@@ -332,8 +334,10 @@ void RCanvas::CommitPlacedObject(bool discard) {
             DeleteObject(*page, object);
         else if (object->Type() == kTypeBitmap)
             frames_->MergeEdited();
-        else
+        else if (frames_->Built())
             frames_->ReleaseSelectedItem();
+        else
+            frames_->RemoveObjectFrame(object);
     }
     SetBusy(0);
     ResumeClicks();
@@ -381,13 +385,15 @@ EngineErr RCanvas::StorePicture(RPage* page) {
 std::vector<u8> RCanvas::Snapshot() {
     // The frame is the child's handle on the object, not part of the picture: it goes for the
     // moment of the look and comes back round the same object.
-    RPageObject* edited = frames_ ? frames_->EditedObject() : nullptr;
-    if (edited) {
-        frames_->ClearObjectFrames();
+    // So are the outlines of the others.
+    const i16 edited = frames_ ? frames_->CurrentIndex() : -1;
+    if (frames_) {
+        frames_->SetOutlinesHidden(true);
         sprUpdateScreen(0);
     }
     std::vector<u8> jpeg = CanvasSnapshot(rect_);
-    if (edited) frames_->AddObjectFrame(edited, 1);
+    if (frames_) frames_->SetOutlinesHidden(false);
+    if (edited >= 0) frames_->SelectFrame(edited);
     return jpeg;
 }
 

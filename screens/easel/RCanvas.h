@@ -172,7 +172,7 @@ private:
     void MakeHotSpots(RHotSpotList* list);
     void PlaceObject(RPageObject* object, u32 data);
     // An object that plays or moves is framed and chosen, the canvas staying free.
-    void FrameNewObject(RPageObject* object);
+    void FrameNewObject(RPageObject* object, bool placing = false);
     // Off the page as one undo step, its frame first.
     void DeleteObject(RPage& page, RPageObject* object);
     void NewPage(uintptr_t id);

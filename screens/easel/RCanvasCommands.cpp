@@ -266,7 +266,8 @@ void RCanvas::PlaceObject(RPageObject* object, u32) {
     data.SetDirtyState(true);
     if (type != kTypeFlash && type != kTypeSound && type != kTypeText) RedrawShownPage(page);
     if (owner_ && (type == kTypeFlash || type == kTypeText)) owner_->GiveObjectFrame(added);
-    FrameNewObject(added);
+    // A picture put on the page is framed to be moved into place, whatever the panel.
+    FrameNewObject(added, type == kTypeBitmap);
 }
 
 bool RCanvas::PageRefuses(const RPageData& page, FourCC type) const {

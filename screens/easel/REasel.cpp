@@ -327,7 +327,9 @@ u16 REasel::DetachPanel() {
     return panel_->RemoveFrameMaker();
 }
 
-void REasel::AttachPanel() {}
+void REasel::AttachPanel() {
+    if (panel_) panel_->CreateFrameMaker();
+}
 
 bool REasel::CutMovePanelCurrent() const { return panel_ && CurrentToolbar() == i16(kEaselToolbarGrab); }
 

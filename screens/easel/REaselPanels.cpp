@@ -101,6 +101,9 @@ void REasel::SelectToolbar(i16 toolbar, u16 phase) {
 void REasel::BuildPanel(i16 toolbar) {
     if (panel_ && picker_) picker_->RemoveListener(panel_.get());
     panel_.reset();
+    // The frames of the page's objects went with the panel that drove them; one being placed
+    // stays until it is put down.
+    if (canvas_ && canvas_->FrameMaker() && !canvas_->IsBusy()) canvas_->FrameMaker()->ClearObjectFrames();
     if (RButton* startOver = Button(kStartOverButton)) startOver->Show();
     startOverAvailable_ = 1;
     // The wacky brushes and the pictures' library leave the help where it was.

@@ -139,7 +139,21 @@ TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPa
     EXPECT_TRUE(j.waitFor([&] { return paintedPixels(j.screenshot()) > paintedPixels(moved) * 3 / 2; }, "the sticker drawn larger"));
     j.keep("drawn-larger");
 
-    // The cut and move panel's Paste, of Ctrl+C's copy, then of its own Copy's: in the page's middle.
+    // With the pencil a stroke that starts on the sticker paints the page, and the sticker
+    // stays where it is.
+    const Area inside{grown.left + (grown.right - grown.left) / 4, grown.top + (grown.bottom - grown.top) / 4,
+                      (grown.right - grown.left) / 2, (grown.bottom - grown.top) / 2};
+    ASSERT_TRUE(openPanel(j, "Draw"));
+    const Shot pencil = j.screenshot();
+    const int inkBefore = pencil.countColour(inside, ink);
+    const int32_t across = (grown.top + grown.bottom) / 2;
+    j.drag((grown.left + grown.right) / 2, across, grown.right + 60, across);
+    const Shot stroked = pageAfter(j, pencil, canvas, "the stroke and the frame gone", "stroked");
+    EXPECT_GT(stroked.count({grown.right + 8, across - 4, 40, 8}, [](uint32_t p) { return p != kPaper; }), 40) << "the stroke beside it";
+    EXPECT_GE(stroked.countColour(inside, ink), inkBefore * 9 / 10) << "the sticker stays";
+
+    // The cut and move panel's Paste, of Ctrl+C's copy with the pencil's panel open, then of its
+    // own Copy's: in the page's middle.
     j.key("ctrl+c");
     ASSERT_TRUE(openPanel(j, "Grab"));
     const Area middle{canvas.centerX() - 30, canvas.centerY() - 30, 60, 60};
@@ -151,7 +165,32 @@ TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPa
         j.move(kRestX, kRestY);
         ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(grab, middle) > 200; }, "the pasted sticker"));
     }
-    j.keep("pasted");
+    ASSERT_TRUE(j.settle());
+    const Shot pasted = j.keep("pasted");
+
+    // Every object that can be chosen shows its grey outline; a click chooses the first.
+    const Area round{grown.left - 3, grown.top - 3, grown.right - grown.left + 6, grown.bottom - grown.top + 6};
+    constexpr uint32_t kOutline = 0x808080;
+    EXPECT_GT(pasted.countColour(round, kOutline, 8), stroked.countColour(round, kOutline, 8) + (grown.right - grown.left)) << "its grey outline";
+    j.click(grown.left + 8, grown.top + 8);
+    j.move(kRestX, kRestY);
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(pasted, round) > 20; }, "the first sticker chosen"));
+
+    // Saved, it is still the chosen one that Ctrl+X takes: its part that the pastes in the
+    // middle leave uncovered goes blank.
+    const int32_t pastedLeft = canvas.centerX() - (grown.right - grown.left) / 2;
+    const Area uncovered{grown.left + 2, grown.top + 2, pastedLeft - grown.left - 6, grown.bottom - grown.top - 4};
+    const int inkUncovered = pasted.countColour(uncovered, ink);
+    ASSERT_GT(inkUncovered, 50);
+    ASSERT_TRUE(j.settle());
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));
+    j.type("Otra");
+    j.key("Return");
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(j.userFolder("Maya") / "Pictures/Otra.tbx"); }, "the second file") && j.settle());
+    j.key("ctrl+x");
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().countColour(uncovered, ink) < inkUncovered / 10; }, "the sticker cut"));
+    j.keep("cut");
 }
 
 TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {

@@ -15,6 +15,7 @@
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PageIndex.h"
 #include "engine/gfx/GfxOffscreenPort.h"
+#include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/gfx/sprites/SprSounds.h"
 #include "media/quicktime/ImgPictureFiles.h"
@@ -54,6 +55,8 @@ protected:
         canvas = easel->Canvas()->CanvasRect();
         frames = easel->Canvas()->FrameMaker();
         ASSERT_NE(frames, nullptr);
+        // As the cut and move panel's move mode does: every object of the page is framed.
+        frames->BuildObjectFrames(0);
         gSounds.clear();
         sprSetSoundHooks({[](const SprSoundRequest& request) {
                               gSounds.push_back(request.soundId);
@@ -245,6 +248,8 @@ TEST_F(EaselObjectFrames, TheMovedPictureShowsAtItsNewPlaceWithItsFrame) {
     EXPECT_EQ(shownPixel16({i16(middleOf(*picture).h + 100), middleOf(*picture).v}), kFrameRed);
     dragged->EndMove({});
     settle();
+    ASSERT_NE(sprFind(dragged->FrameSpriteId()), nullptr);
+    EXPECT_FALSE(sprFind(dragged->FrameSpriteId())->flags & kSprPickedUp) << "put down with the move";
     EXPECT_EQ(picture->rect, shifted(placed, 100, 0));
     drag(middleOf(*picture), {i16(middleOf(*picture).h - 100), middleOf(*picture).v});
     EXPECT_EQ(picture->rect, placed);

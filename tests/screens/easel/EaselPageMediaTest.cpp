@@ -42,6 +42,8 @@ protected:
         ASSERT_TRUE(qtConnected());
         canvas = easel->Canvas()->CanvasRect();
         frames = easel->Canvas()->FrameMaker();
+        // As the cut and move panel's move mode does: every object of the page is framed.
+        frames->BuildObjectFrames(0);
     }
     void TearDown() override {
         EaselHarness::TearDown();
@@ -169,7 +171,8 @@ TEST_F(EaselPageMedia, AnAnimationPlaysMovesIsSavedOpensAgainAndFlattens) {
     EXPECT_FALSE(flash().movie(0)->playing()) << "stands still as the page opens";
 
     const PageRect place = objects(kTypeFlash)[0]->rect;
-    frames->SelectFrame(0);
+    // Framed again, the first chosen, as move mode does after an open.
+    frames->BuildObjectFrames(0);
     RMessage flatten(kMsgFlattenOne, kTypeFlash, 0);
     frames->HandleMessage(&flatten, 0);
     settle();

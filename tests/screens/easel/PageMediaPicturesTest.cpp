@@ -34,6 +34,8 @@ protected:
         canvas = easel->Canvas()->CanvasRect();
         frames = easel->Canvas()->FrameMaker();
         ASSERT_NE(frames, nullptr);
+        // As the cut and move panel's move mode does: every object of the page is framed.
+        frames->BuildObjectFrames(0);
     }
     void TearDown() override {
         EaselHarness::TearDown();
