@@ -6,6 +6,7 @@
 
 #include "app/print/FullRangeCopy.h"
 #include "app/print/PrintLayout.h"
+#include "document/storage/ObjectTypes.h"
 #include "engine/base/TextUtils.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
@@ -173,7 +174,7 @@ void RPrintJob::DrawSlide(RPage* page, u32 printMode) {
     }
     // The stickers, animations and movies show over the painting as on the screen.
     if (page->Data().Render(sourcePort_, sources_.paintRect.left, sources_.paintRect.top) == kErrNone)
-        page->Data().RenderMedia(sourcePort_, sources_.paintRect.left, sources_.paintRect.top);
+        page->Data().RenderMedia(sourcePort_, sources_.paintRect.left, sources_.paintRect.top, kTypeAnyObject);
     gfxSetPort(saved);
 }
 

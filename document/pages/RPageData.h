@@ -84,8 +84,9 @@ public:
     EngineErr Render(GfxPort* port, i16 x, i16 y) const;
     // Over what Render drew, the first picture of each shown vector graphic (stickers,
     // animations) and movie at its place, as the screen shows them over the painting; kinds
-    // without an installed painter stay as they were. kGfxErrBadFormat for a port of another depth.
-    EngineErr RenderMedia(GfxPort* port, i16 x, i16 y) const;
+    // without an installed painter stay as they were; only objects of `type` (kTypeAnyObject: all).
+    // kGfxErrBadFormat for a port of another depth.
+    EngineErr RenderMedia(GfxPort* port, i16 x, i16 y, FourCC type) const;
     // Draws one object into the port, which is current, with the page's top-left at `origin`
     // (Render's drawing order is the caller's).
     static EngineErr DrawObject(GfxPort* port, const RPageObject& object, Point16 origin, CharMeasurer& fonts);

@@ -79,13 +79,13 @@ EngineErr RPageData::Render(GfxPort* port, i16 x, i16 y) const {
     return err;
 }
 
-EngineErr RPageData::RenderMedia(GfxPort* port, i16 x, i16 y) const {
+EngineErr RPageData::RenderMedia(GfxPort* port, i16 x, i16 y, FourCC type) const {
     if (!port || port == kGfxBadPortHandle) return kGfxErrBadValue;
     GfxPixelDescriptor target{};
     if (EngineErr err = port->LockBits(&target)) return err;
     u32 iterator = 0;
     RPageObject* object = nullptr;
-    while (target.depth == 16 && target.base && NextObjectSkipFlagged(&iterator, &object, kTypeAnyObject)) {
+    while (target.depth == 16 && target.base && NextObjectSkipFlagged(&iterator, &object, type)) {
         const PageRect& r = object->rect;
         const Rect16 place{i16(r.left + x), i16(r.top + y), i16(r.right + x), i16(r.bottom + y)};
         // One the painter cannot read leaves its place as Render drew it.

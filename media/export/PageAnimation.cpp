@@ -52,7 +52,7 @@ i32 AnimatePage(const RPageData& page, u16 width, u16 height, i32 durationMs, st
     for (const Playing& p : flash) step = std::min<i64>(step, p.painter->FrameMs());
     step = std::max<i64>(step, kAnimationFrameMsMin);
     const i64 count = (durationMs + step - 1) / step;
-    const std::unique_ptr<PagePicture> beneath = PagePicture::OfPage(page, width, height, false, placement);
+    const std::unique_ptr<PagePicture> beneath = PagePicture::OfPage(page, width, height, kPictureNoMedia, placement);
     const std::unique_ptr<PagePicture> picture = PagePicture::Blank(width, height);
     if (!beneath || !picture) return kExportNoMemory;
     for (i64 i = 0; i < count; ++i) {

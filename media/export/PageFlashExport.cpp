@@ -53,12 +53,14 @@ bool FlashFrameOfCanvas(const MovieExportCanvas& canvas, swf::Rect* frame) {
 i32 composePageFlash(const RPageData& page, const MovieExportCanvas& canvas, std::vector<u8>* movie) {
     swf::Rect frame;
     if (!FlashFrameOfCanvas(canvas, &frame)) return kExportFailed;
-    std::unique_ptr<PagePicture> picture = PagePicture::OfPage(page, canvas.width, canvas.height);
+    // Each animation plays once, as its sprite; the movies show in the picture at their first
+    // picture, as the page shows a movie that has not been played.
+    std::unique_ptr<PagePicture> picture = PagePicture::OfPage(page, canvas.width, canvas.height, kPictureMovies);
     if (!picture) return kExportNoMemory;
     // The picture's JPEG coding is the host's: the program's own unless one is installed.
     if (!swf::Host()) swf::SetHost(&host);
     swf::MovieBuilder builder(frame);
-    // The picture covers the canvas; its texts and pictures are in it.
+    // The picture covers the canvas; its texts, pictures and movies are in it.
     swf::Matrix placement;
     const swf::Rect pictureRect{0, 0, picture->Width() * kTwipsPerPixel, picture->Height() * kTwipsPerPixel};
     swf::PlacementMatrix(placement, pictureRect, 0, 0, 0.0, 1.0, 1.0);

@@ -140,7 +140,7 @@ i32 writeMovie(const Components& components, const std::string& target, const Ex
 
 }  // namespace
 
-i32 PageMovieDuration(const RPageData& page, i32* ms) {
+i32 PageMovieDuration(const RPageData& page, i32* ms, i32 flashMs) {
     i32 sound = 0, movie = 0;
     u32 it = 0;
     RPageObject* object = nullptr;
@@ -152,6 +152,8 @@ i32 PageMovieDuration(const RPageData& page, i32* ms) {
         } else if (object->Type() == kTypeMovie) {
             if (!MovieWholeSecondsMs(mediaOf(*object), &length)) return kExportMissingMovie;
             movie = std::max(movie, length);
+        } else if (object->Type() == kTypeFlash || object->Type() == kTypeFlashAnimation) {
+            movie = std::max(movie, flashMs);
         }
     }
     *ms = std::max(sound, movie);
@@ -192,13 +194,16 @@ i32 exportProjectMovie(RDocument& document, const MovieExportCanvas& canvas, con
         RPage& page = *pages[i];
         const RPageData& data = page.Data();
         i32 duration = 0;
-        result = PageMovieDuration(data, &duration);
+        // A slide plays its animations for as long as a slide without timing lasts.
+        result = PageMovieDuration(data, &duration, kDefaultPageMs);
         u8 seconds = 0, mode = 0;
         page.GetTiming(&seconds, &mode);
         if (seconds > 0) duration = i32(seconds) * 1000;
-        // Each slide as the show plays it: in the middle of the show, its colour around it.
+        // Each slide as the show plays it: in the middle of the show, its colour around it, its
+        // movies coming in with it through its transition.
         const PagePlacement placement = PagePicture::SlidePlacement(data, canvas.width, canvas.height, canvas.background);
-        std::unique_ptr<PagePicture> picture = PagePicture::OfPage(data, canvas.width, canvas.height, true, placement);
+        std::unique_ptr<PagePicture> picture =
+            PagePicture::OfPage(data, canvas.width, canvas.height, kPictureFlash | kPictureMovies, placement);
         if (!result && !picture) result = kExportNoMemory;
         if (!result) result = buildPage(data, *picture, start, duration, &components, placement);
         const TransitionKind kind = transitionKindOfIndex(page.GetTransitionEffect());

@@ -28,10 +28,10 @@ struct MovieExportCanvas {
     u16 background = 0x7FFF;
 };
 
-// How long the page plays on its own: its longest movie in whole seconds or its last sound,
-// 5000 ms when it has neither. kExportNoBlock for a sound that is no wave, kExportMissingMovie
-// for a movie that is none.
-i32 PageMovieDuration(const RPageData& page, i32* ms);
+// How long the page plays on its own: its longest movie in whole seconds (an animation counted
+// as a movie of `flashMs`) or its last sound, 5000 ms when it has neither. kExportNoBlock for a
+// sound that is no wave, kExportMissingMovie for a movie that is none.
+i32 PageMovieDuration(const RPageData& page, i32* ms, i32 flashMs = 0);
 
 // `target` is an engine text; its name takes ".mov" unless it ends so. The movie's poster is
 // `snapshot`, the canvas as the screen showed it (a JPEG stream of the canvas's size), or

@@ -62,16 +62,18 @@ void PagePicture::Relock() {
     if (port_->LockBits(&bits_) == kErrNone) View();
 }
 
-std::unique_ptr<PagePicture> PagePicture::OfPage(const RPageData& page, u16 width, u16 height, bool flash,
+std::unique_ptr<PagePicture> PagePicture::OfPage(const RPageData& page, u16 width, u16 height, u8 media,
                                                  PagePlacement placement) {
     std::unique_ptr<PagePicture> picture = Blank(width, height, placement.fill);
     if (!picture) return nullptr;
     // Render draws through the port's own drawing, which wants the bits unlocked.
     picture->port_->UnlockBits(&picture->bits_);
-    const EngineErr drawn = page.Render(picture->port_, placement.at.h, placement.at.v);
+    EngineErr drawn = page.Render(picture->port_, placement.at.h, placement.at.v);
+    if (drawn == kErrNone && (media & kPictureMovies))
+        drawn = page.RenderMedia(picture->port_, placement.at.h, placement.at.v, kTypeMovie);
     if (picture->port_->LockBits(&picture->bits_) != kErrNone || drawn != kErrNone) return nullptr;
     picture->View();
-    const VectorPainter painter = flash ? GetVectorPainter() : nullptr;
+    const VectorPainter painter = (media & kPictureFlash) ? GetVectorPainter() : nullptr;
     u32 it = 0;
     RPageObject* object = nullptr;
     while (painter && page.NextObjectSkipFlagged(&it, &object, fourCC("??PO"))) {

@@ -18,6 +18,9 @@ struct PagePlacement {
     u16 fill = 0x7FFF;
 };
 
+// The page's media a picture of it shows, as flags.
+enum PagePictureMedia : u8 { kPictureNoMedia = 0, kPictureFlash = 1, kPictureMovies = 2 };
+
 class PagePicture {
 public:
     ~PagePicture();
@@ -26,9 +29,10 @@ public:
 
     // Null when the picture cannot be made (no memory, a side of 0).
     static std::unique_ptr<PagePicture> Blank(u16 width, u16 height, u16 fill = 0x7FFF);
-    // Without `flash`, the places of the page's vector graphics show what lies beneath them.
+    // `media` (PagePictureMedia flags) names the kinds whose first picture shows at their
+    // places; the places of the others show what lies beneath them.
     static std::unique_ptr<PagePicture> OfPage(const Ostrel::RPageData& page, u16 width, u16 height,
-                                               bool flash = true, PagePlacement placement = {});
+                                               u8 media = kPictureFlash, PagePlacement placement = {});
     // The page as the slide show shows it in a picture of the show's size: in the middle at its
     // background picture's size (at the top-left without one), the show's colour around it.
     static PagePlacement SlidePlacement(const Ostrel::RPageData& page, u16 width, u16 height, u16 fill);

@@ -102,6 +102,8 @@ void RSlideShowCanvas::ShowPage(RPage* page, u16 backgroundColor) {
     pageRect_ = {i16(show_.left + at.h), i16(show_.top + at.v), i16(show_.left + at.h + size.h),
                  i16(show_.top + at.v + size.v)};
     data.Render(pagePort_, at.h, at.v);
+    // Its movies come in with it at their first picture, and play over it once it is in.
+    data.RenderMedia(pagePort_, at.h, at.v, kTypeMovie);
     const TransitionKind kind = transitionKindOfIndex(page->GetTransitionEffect());
     const Point16 centre{i16(page_.width / 2), i16(page_.height / 2)};
     transitionTimed_ = false;
@@ -117,8 +119,9 @@ void RSlideShowCanvas::StartMedia() {
     if (!shown_ || media_) return;
     media_ = std::make_unique<PageMedia>(pageRect_);
     media_->Sync(shown_->Data());
-    // A slide plays what its page holds as it comes, the animations without their sounds.
-    media_->PlayAll(FlashSounds::Quiet);
+    // Played as the easel's Play plays them: the animations heard with their frames, unless
+    // the page plays without sound.
+    media_->PlayAll(shown_->settings.noSound ? FlashSounds::Quiet : FlashSounds::Heard);
 }
 
 void RSlideShowCanvas::CopyToScreen() {

@@ -72,7 +72,8 @@ public:
     // Texts in reading order: by top edge, then by left edge; equal places keep their order.
     static void OrderForReading(std::vector<RTextPageObject*>& texts);
 
-    // Steps the transition, starts the page's animations and movies after its last step, and
+    // Steps the transition, starts the page's animations (heard, unless the page plays without
+    // sound) and movies after its last step, and
     // forwards the pending event once nothing is read any more.
     void HandleTick(u32 now) override;
 

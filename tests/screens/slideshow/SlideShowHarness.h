@@ -1,8 +1,8 @@
 #pragma once
-// The running program with "Maya" logged in and a project of pages saved by our own page
-// writer, each a picture of one colour with a text and a movable picture on it. The player is
-// the real one; the picker stands in as an empty screen, so that "back in the picker" is the
-// screen the program switched to.
+// The running program with "Maya" logged in, the media runtime connected, and a project of
+// pages saved by our own page writer, each a picture of one colour with a text and a movable
+// picture on it. The player is the real one; the picker stands in as an empty screen, so that
+// "back in the picker" is the screen the program switched to.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +15,7 @@
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PictureRecord.h"
 #include "document/users/EnginePath.h"
+#include "media/quicktime/QtConnection.h"
 #include "screens/slideshow/RSlideShowCanvas.h"
 #include "screens/slideshow/RSlideShowModule.h"
 #include "screens/slideshow/RTransition.h"
@@ -36,6 +37,7 @@ class SlideShowHarness : public testapp::ScreenHarness {
 protected:
     void SetUp() override {
         ScreenHarness::SetUp();
+        qtSetSearchFolders({TUMBLO_TEST_PROGRAM_DIR});
         start(false, [](u32 code) -> std::unique_ptr<RModule> {
             if (code == kScreenSlideShow) return std::make_unique<RSlideShowModule>();
             if (code == kScreenPicker) return std::make_unique<RModule>();
@@ -45,6 +47,10 @@ protected:
         settle();
         folder = std::filesystem::path(root_) / "slides";
         std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        ScreenHarness::TearDown();
+        qtSetSearchFolders({});
     }
     static std::vector<u8> solid(u8 r, u8 g, u8 b) {
         PictureRecord picture{2, 2, {}, {}};

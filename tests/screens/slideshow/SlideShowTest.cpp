@@ -227,13 +227,13 @@ TEST_F(SlideShow, APageComesInWithItsTransitionSound) {
     }
 }
 
-// A page's animation plays once its transition is over, where the page puts it on the screen,
-// and goes with its page; stopping the show takes it away.
+// A page's animation plays, heard, once its transition is over, where the page puts it on the
+// screen, and goes with its page; stopping the show takes it away.
 TEST_F(SlideShow, APagesAnimationPlaysAfterItsTransitionAndGoesWithItsPage) {
     ASSERT_NO_FATAL_FAILURE(makeProject({{1, 1, kTimed, 248, 0, 0}, {2, 1, kTimed, 0, 248, 0}}));
     const PageRect place{100, 80, 164, 128};
     RPageData& data = app->GetCurrentDocument()->GetPage(1)->Data();
-    ASSERT_NE(data.AddObject(kTypeFlash, 7, mediatest::animationBytes(4, 0xC0000, 64, 48), place), nullptr);
+    ASSERT_NE(data.AddObject(kTypeFlash, 7, mediatest::animationBytes(4, 0xC0000, 64, 48, 22050), place), nullptr);
     data.SetDirtyState(true);
     app->GetGlobalUserSettings()->playOnce = 0;
     play();
@@ -251,6 +251,7 @@ TEST_F(SlideShow, APagesAnimationPlaysAfterItsTransitionAndGoesWithItsPage) {
         const RFlash& flash = player()->Canvas()->Media()->Flash();
         ASSERT_EQ(flash.count(), p.playing) << p.page;
         if (p.playing) {
+            EXPECT_EQ(flash.movie(0)->sounds().Sounding(), 1u) << "its sound heard with its first frame";
             const Rect16 show = player()->ShowRect();
             // The page (592 x 444) lies in the middle of the show rectangle.
             const i16 left = i16(show.left + (show.right - show.left - 592) / 2);
@@ -264,6 +265,22 @@ TEST_F(SlideShow, APagesAnimationPlaysAfterItsTransitionAndGoesWithItsPage) {
     }
     player()->Canvas()->StopShow();
     EXPECT_EQ(player()->Canvas()->Media(), nullptr);
+    key(27);
+    settle();
+}
+
+// Half way through the fade into a page its movie is half way in: its red over black, not the
+// page's green.
+TEST_F(SlideShow, APagesMovieComesInThroughItsTransition) {
+    ASSERT_TRUE(qtConnected());
+    ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, kTimed, 0, 248, 0}}));
+    RPageData& data = app->GetCurrentDocument()->GetPage(1)->Data();
+    ASSERT_NE(data.AddObject(kTypeMovie, 7, mediatest::movieBytes((folder / "ball.mov").string()), {0, 0, 592, 444}), nullptr);
+    data.SetDirtyState(true);
+    play();
+    advance(kShowTransitionMillis / 2);
+    ASSERT_TRUE(player()->Canvas()->InTransition());
+    EXPECT_GT(middle() >> 16, (middle() >> 8 & 0xFF) + 40) << std::hex << middle();
     key(27);
     settle();
 }
