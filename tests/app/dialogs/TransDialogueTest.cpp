@@ -1,7 +1,7 @@
 // The slide transition dialog in the running program: its two rows named by the content's
 // lists (every cell kept, though the content has no icons), a picked transition leaving the
-// sound as it was, OK kept in the project through a save and a reopen, and the preview giving
-// the screen back as it was.
+// sound as it was, OK kept in the project through a save and a
+// reopen, and the preview giving the screen back as it was.
 #include <filesystem>
 
 #include "app/application/RApplication.h"
@@ -134,7 +134,7 @@ TEST_F(TransDialogue, PickingATransitionLeavesTheSoundAsItWas) {
         i32 picked;
         i32 sound;  // the sound chosen after the pick
     };
-    // The page opens on sound 4 and on transition 4, the first case on transition 0.
+    // The page opens on transition 4 and sound 4, the first on the first.
     for (const Case c : {Case{0, 4}, Case{kSounds - 1, 4}, Case{kSounds, 4}, Case{kTransitions - 1, 4}}) {
         page->SetTransitionEffect(c.picked == 0 ? 0 : 4);
         RTransDialogue dialog(&owner, kTransDialogKind);
