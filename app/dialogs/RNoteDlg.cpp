@@ -66,10 +66,11 @@ void RNoteDlg::Draw(SprSprite* sprite) {
 void RNoteDlg::DrawToggle() {
     const int index = FindButtonById(kNoteCmdSpanish);
     if (index < 0) return;
-    RButton& toggle = *ButtonSet().Buttons()[size_t(index)];
-    toggle.Draw();
-    if (SprSprite* sprite = sprFind(toggle.GetSprite()))
-        sprSetShape(sprite, spanish_ ? kNoteToggleSpanish : kNoteToggleEnglish, nullptr, 0);
+    // The button's own states (up and pressed) show the tick alike: only the choice changes it,
+    // and its next redraw under the pointer keeps it.
+    const u16 shape = spanish_ ? kNoteToggleSpanish : kNoteToggleEnglish;
+    ButtonSet().Buttons()[size_t(index)]->SetLook(shape, spanish_ ? kNoteToggleSpanishLit : kNoteToggleEnglishLit, shape);
+    sprUpdateScreen(1);
 }
 
 void RNoteDlg::Read() {

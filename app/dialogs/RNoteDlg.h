@@ -22,9 +22,11 @@ constexpr u32 kDlgKindNote = 297;
 constexpr u16 kNoteCmdSpanish = 1422;
 constexpr u16 kNoteCmdRead = 1433;
 constexpr size_t kNoteTextBytes = 512;
-// The toggle's looks: read in Spanish, read in English.
+// The toggle's looks: ticked (read in Spanish) and not ticked, each also lit under the pointer.
 constexpr u16 kNoteToggleSpanish = 9010;
 constexpr u16 kNoteToggleEnglish = 9011;
+constexpr u16 kNoteToggleSpanishLit = 9012;
+constexpr u16 kNoteToggleEnglishLit = 9013;
 
 class RNoteDlg : public RDlgBase {
 public:

@@ -140,15 +140,10 @@ std::unique_ptr<RBMOBitmapScroller> RTransDialogue::BuildRow(const StringList& n
     return row;
 }
 
+// A pick chooses only what it names: the two rows are in no order of each other's, and a
+// sound the child chose stays hers whichever transition she tries after it.
 void RTransDialogue::PickTransition(i32 index) {
     transition_ = index;
-    // The sound of the same place goes with it, when there is one.
-    if (index >= 0 && sounds_ && index < sounds_->GetCount()) {
-        sounds_->Select(index, false);
-        sounds_->ScrollIntoView(index);
-        sounds_->Refresh(kRefreshAll);
-        sound_ = index;
-    }
     sprUpdateScreen(1);
 }
 

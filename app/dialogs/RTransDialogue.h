@@ -3,9 +3,9 @@
 // of cells named by the content's lists, each scrolled by its two arrows when it has more
 // places than cells, and previews the transition on the screen with its sound: from the
 // project's background colour into the slide's picture, after which the screen shows again
-// what it showed. Picking a transition also picks the sound of the same place when there is
-// one. OK writes both into the page and its project and answers (code = the kind, the dialog,
-// 1396); Cancel answers 1395 and changes nothing. The owner deletes the dialog.
+// what it showed. A pick in one row leaves the other's choice alone. OK writes both into the
+// page and its project and answers (code = the kind, the dialog, 1396); Cancel answers 1395
+// and changes nothing. The owner deletes the dialog.
 // User-interface thread only.
 #include <memory>
 #include <vector>

@@ -30,6 +30,18 @@ std::vector<u8> writePlainBitmap16(const Raster& raster) {
     return out;
 }
 
+std::vector<u8> writeStampBitmap16(const Raster& raster) {
+    constexpr u16 kSeeThrough = 0x7FFF;
+    std::vector<u8> out;
+    out.reserve(kGfxBitmapHeaderSize + size_t(raster.width) * size_t(raster.height) * 2);
+    pushHeader(out, raster.width, raster.height, kDepth16);
+    for (u32 p : raster.pixels) {
+        const u16 colour = rasterTo555(p);
+        push16(out, !rasterOpaque(p) ? kSeeThrough : colour == kSeeThrough ? u16(kSeeThrough - 1) : colour);
+    }
+    return out;
+}
+
 std::vector<u8> writeAlphaMask8(const Raster& raster) {
     std::vector<u8> out;
     out.reserve(8 + raster.pixels.size());

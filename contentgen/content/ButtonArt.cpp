@@ -61,6 +61,17 @@ json buttonOps(const json& button, ButtonLook look) {
                    {"line", 3}});
     if (!in)
         ops.push_back({{"ellipse", {m + w / 2, m + h * 0.26, w * 0.36, h * 0.14}}, {"fill", "#ffffff55"}});
+    // A check box at the face's left, ticked or empty, with the label right of it.
+    const double checkSide = button.contains("check") ? 22 : 0, checkLeft = m + 8;
+    if (checkSide > 0) {
+        const double top = m + push + (h - checkSide) / 2;
+        ops.push_back({{"rect", {checkLeft, top, checkSide, checkSide}}, {"r", 5}, {"fill", "#ffffff"}, {"stroke", kOutline}, {"line", 2.5}});
+        if (button["check"].get<bool>())
+            ops.push_back({{"poly", {{checkLeft + 4, top + 11}, {checkLeft + 9, top + 17}, {checkLeft + 19, top + 4}}},
+                           {"open", true},
+                           {"stroke", "#1b9e3e"},
+                           {"line", 4}});
+    }
     // With a label the picture takes the upper part of the face and the label the rest; a
     // button whose label is long in one language gives the label a larger share, so that it
     // breaks into lines a child can read rather than shrinking to fit one.
@@ -81,7 +92,7 @@ json buttonOps(const json& button, ButtonLook look) {
         const double top = pictured ? m + push + h - labelRoom - 2 : m + push;
         const double boxH = pictured ? labelRoom : h;
         ops.push_back({{"key", button["label"]},
-                       {"box", {m + kLabelInset, top, w - 2 * kLabelInset, boxH}},
+                       {"box", {m + kLabelInset + (checkSide > 0 ? checkSide + 8 : 0), top, w - 2 * kLabelInset - (checkSide > 0 ? checkSide + 8 : 0), boxH}},
                        {"size", button.value("labelSize", 15)},
                        {"least", kLeastLabelSize},
                        {"fill", "#ffffff"},

@@ -1,6 +1,7 @@
 #pragma once
 // The looks of every button, drawn from one description: a rounded, glossy face in the
-// button's colour with a dark outline, its icon and an optional label. Up is the plain
+// button's colour with a dark outline, its icon, an optional label and an optional check box
+// ("check": true ticked, false empty) left of the label. Up is the plain
 // look; highlighted lights the face up and rings it in gold; down darkens it and pushes the
 // icon in; selected stays pushed in with the gold ring, so a chosen tool stands out;
 // disabled is the up look turned grey and pale. A button set names one shape per state in

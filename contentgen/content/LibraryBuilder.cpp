@@ -53,8 +53,8 @@ json emojiTile(const json& emoji, int side, double fill) {
                         {{"emoji", emoji}, {"at", {side / 2.0, side / 2.0}}, {"size", side * fill}}});
 }
 
-json emojiAlone(const json& emoji, int side) {
-    return json::array({{{"emoji", emoji}, {"at", {side / 2.0, side / 2.0}}, {"size", side * 0.86}}});
+json emojiAlone(const json& emoji, int side, double fill = 0.86) {
+    return json::array({{{"emoji", emoji}, {"at", {side / 2.0, side / 2.0}}, {"size", side * fill}}});
 }
 
 std::vector<SwfPlacement> motionFrames(const std::string& motion) {
@@ -129,7 +129,7 @@ ArchiveImage buildLibraryArchive(const json& library, const ContentContext& cont
     if (kind == kTypeStamp) {
         u16 id = kFirstStampId;
         for (const json& e : entries)
-            add(archive, kTypeBitmap, id++, writePlainBitmap16(painter.paint(emojiTile(e.at("emoji"), kStampSide, 0.9), kStampSide, kStampSide)));
+            add(archive, kTypeBitmap, id++, writeStampBitmap16(painter.paint(emojiAlone(e.at("emoji"), kStampSide, 0.9), kStampSide, kStampSide)));
         return archive;
     }
     if (entries.empty() || entries.size() >= kLibraryMaxEntries) throw ArtError("a library holds 1 to 1999 entries");

@@ -8,6 +8,7 @@
 #include "document/users/UserNames.h"
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
+#include "engine/ini/IniProfiles.h"
 #include "platform/system/UserFolders.h"
 
 namespace Ostrel {
@@ -133,6 +134,10 @@ EngineErr Paths::ResolveDataFolders(std::string* failedFolder) {
     if (!exists(SettingsFile()) && exists(installed)) {
         if (EngineErr err = copyFile(installed, SettingsFile())) return failed(err, settings);
     }
+    // A teacher's own file may hold a few lines only: it adds to the installed settings, and
+    // every key it does not set keeps the installed value.
+    const EnginePath own(SettingsFile()), shipped(installed);
+    if (!own.empty() && !shipped.empty()) iniSetFallback(own.get(), shipped.get());
     return kErrNone;
 }
 

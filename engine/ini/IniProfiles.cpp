@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/ini/IniText.h"
 #include "engine/base/MemoryHandles.h"
@@ -37,11 +38,17 @@ struct IniProfile {
     memHandle text;
 };
 
+struct IniFallback {
+    Path profile;
+    Path fallback;
+};
+
 struct IniState {
     EngineErr lastError = 0;
     bool initialised = false;
     IniProfile* head = nullptr;
     Path engineProfile{};
+    std::vector<IniFallback> fallbacks;
 };
 
 IniState gIni;
@@ -78,6 +85,22 @@ void closeProfile(IniProfile* profile) {
     osMutexDelete(profile->mutex);
     memFreeHandle(profile->text);
     delete profile;
+}
+
+// The profile the path's values fall back to, or null.
+const Path* fallbackOf(const Path* path) {
+    if (!path) path = &gIni.engineProfile;
+    for (const IniFallback& f : gIni.fallbacks)
+        if (pathCompare(&f.profile, path) == kErrNone) return &f.fallback;
+    return nullptr;
+}
+
+void releaseFallbacks() {
+    for (IniFallback& f : gIni.fallbacks) {
+        pathRelease(&f.profile);
+        pathRelease(&f.fallback);
+    }
+    gIni.fallbacks.clear();
 }
 
 // Reads the whole file into a new text handle, applying the checks of the syntax.
@@ -334,11 +357,32 @@ EngineErr iniInit() {
 
 void iniShutdown() {
     while (gIni.head) closeProfile(gIni.head);
+    releaseFallbacks();
     pathRelease(&gIni.engineProfile);
     gIni.initialised = false;
 }
 
 EngineErr iniGetLastError() { return gIni.lastError; }
+
+EngineErr iniSetFallback(const Path* profile, const Path* fallback) {
+    const Path* own = profile ? profile : &gIni.engineProfile;
+    for (const Path* next = fallback; next; next = fallbackOf(next))
+        if (pathCompare(next, own) == kErrNone) return setError(kIniErrBadValue);
+    for (auto f = gIni.fallbacks.begin(); f != gIni.fallbacks.end(); ++f)
+        if (pathCompare(&f->profile, own) == kErrNone) {
+            pathRelease(&f->profile);
+            pathRelease(&f->fallback);
+            gIni.fallbacks.erase(f);
+            break;
+        }
+    if (fallback) {
+        IniFallback added{};
+        pathInitCopy(&added.profile, own);
+        pathInitCopy(&added.fallback, fallback);
+        gIni.fallbacks.push_back(added);
+    }
+    return setError(kErrNone);
+}
 
 EngineErr iniGetString(const Path* path, const char* section, const char* key, char* buffer, u16 size,
                        const char* defaultValue) {
@@ -380,6 +424,8 @@ EngineErr iniGetString(const Path* path, const char* section, const char* key, c
             return setError(copyCut(buffer, size, text.slice(text.value(line))));
         }
     }
+    const Path* fallback = error == kIniErrNoFile || error == kIniErrNotFound ? fallbackOf(path) : nullptr;
+    if (fallback && key) return iniGetString(fallback, section, key, buffer, size, defaultValue);
     if (size != 0) copyCut(buffer, size, defaultValue ? defaultValue : "");
     return setError(error);
 }

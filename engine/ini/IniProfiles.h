@@ -35,6 +35,11 @@ EngineErr iniGetShort(const Path* profile, const char* section, const char* key,
 EngineErr iniGetUShort(const Path* profile, const char* section, const char* key, u16* out, u16 min, u16 max);
 EngineErr iniGetBool(const Path* profile, const char* section, const char* key, u16* out);
 
+// A profile may stand on another: a value it lacks (no file, no section, no key) is read from
+// there, as are the values that one lacks from its own. Null `fallback` ends it. A fallback that
+// leads back to the profile is refused with kIniErrBadValue. Lists of names are the profile's own.
+EngineErr iniSetFallback(const Path* profile, const Path* fallback);
+
 // Null section empties the profile, null key removes the section, null value the key.
 // kIniErrBadValue, and nothing written, for a name or value holding a CR, an LF or a Ctrl-Z or
 // a key starting with "[": its line would not read back, and the lines after it would read

@@ -13,7 +13,7 @@ namespace {
 // Panel buttons, in the window: the pencil panel's curve, the brush panel's pattern family and
 // its spray, the stamp panel's largest size, the letter strip's first letter.
 constexpr Area kCurve{426, 528, 28, 28}, kPatterns{120, 572, 90, 30}, kSpray{248, 553, 40, 40};
-constexpr Area kLargestStamp{508, 492, 40, 26}, kFirstLetter{152, 522, 62, 62};
+constexpr Area kLargestStamp{508, 492, 40, 26}, kFirstLetter{152, 522, 62, 62}, kBunny{522, 522, 64, 64};
 
 bool dark(uint32_t p) { return (p >> 16 & 0xFF) < 100 && (p >> 8 & 0xFF) < 100 && (p & 0xFF) < 100; }
 
@@ -102,6 +102,24 @@ TEST(EaselDetailsJourney, ALittleKidsLetterIsStampedBigEnoughToRead) {
     ASSERT_TRUE(j.settle());
     const Shot stamped = j.keep("little-kids-letter");
     EXPECT_GE(paintedRows(stamped, canvas), 40) << "a letter a child reads from her seat";
+}
+
+TEST(EaselDetailsJourney, ABunnyStampedOnABlackPageKeepsItsWhiteFace) {
+    Journey j;
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Ana"));
+    const Area canvas = canvasArea(), face{canvas.centerX() - 16, canvas.centerY() + 4, 32, 28};
+    j.click(planned("easel.tool.FillBucket"));
+    ASSERT_EQ(pickColour(j, [](uint32_t p) { return p == 0x000000; }), 0x000000u);
+    j.click(canvas.centerX(), canvas.centerY());
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(face, 0) == face.width * face.height; }, "the black page"));
+    ASSERT_TRUE(openPanel(j, "RubberStamps"));
+    ASSERT_TRUE(press(j, kLargestStamp, kLargestStamp, "the largest size"));
+    ASSERT_TRUE(press(j, kBunny, kBunny, "the bunny chosen"));
+    j.click(canvas.centerX(), canvas.centerY());
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(canvas, 0) < canvas.width * canvas.height; }, "the bunny"));
+    ASSERT_TRUE(j.settle());
+    EXPECT_LT(j.keep("bunny-on-black").countColour(face, 0), face.width * face.height / 20) << "a stamp keeps the white it is drawn with";
 }
 
 TEST(EaselDetailsJourney, TipsGoWhenPressedWhiteAndBlackPaintCurvesBendSpraysScatterAndBigStampsAreSmooth) {

@@ -33,6 +33,7 @@ const Area kTimingOk{420, 424 + kScreenTop, 150, 50};
 const Area kTimingSeconds{470, 364 + kScreenTop, 70, 40};
 const Area kTimingDigits{476, 370 + kScreenTop, 58, 28};
 constexpr uint32_t kFieldWell = 0x3B2A5C;
+const Area kWipeRight{390, 170 + kScreenTop, 96, 88}, kTransSounds{170, 310 + kScreenTop, 426, 88}, kTransOk{510, 454, 140, 50};  // rows open on place 4
 bool light(uint32_t p) { return (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF) > 450; }
 // The Play button's middle in the picker's row of buttons, from the row's left.
 constexpr int32_t kPlayFromButtonsLeft = 152;
@@ -241,7 +242,18 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     j.click(kTimingOk);
     ASSERT_TRUE(j.waitFor([&] { return !timingsAlike(j.screenshot()); }, "the first slide's new time under it"));
     ASSERT_TRUE(j.settle());
-    j.keep("timed");
+    const Shot timed = j.keep("timed");
+
+    // The transition under the first slide: "Wipe right" chosen leaves its sound as it was.
+    j.click(controls[1]);
+    ASSERT_TRUE(j.waitForChange(timed, kTransSounds, "the transition dialog"));
+    ASSERT_TRUE(j.settle());
+    const Shot transitions = j.keep("transition-dialog");
+    j.click(kWipeRight);
+    ASSERT_TRUE(j.waitForChange(transitions, kWipeRight, "Wipe right chosen"));
+    EXPECT_EQ(j.keep("wipe-right").differences(transitions, kTransSounds), 0) << "the sound chosen with the transition";
+    j.click(kTransOk);
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(timed, kTransOk) == 0; }, "the transition dialog closed"));
 
     // Played: the first slide goes after its two seconds, well before the others' seven.
     j.click(planned("picker.buttons").x + kPlayFromButtonsLeft, planned("picker.buttons").centerY());

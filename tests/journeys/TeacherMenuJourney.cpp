@@ -30,8 +30,13 @@ testing::AssertionResult showTeacherMenu(Journey& j, const std::string& language
 // that allows the menu has its lines ended as `newline` ends them.
 void noteOpensFromTheControlsMenu(const std::string& language, const std::string& newline) {
     Journey j;
-    ASSERT_TRUE(j.start({.seedHome = seedTeacherSettings(j, newline)}));
+    const fs::path seed = seedTeacherSettings(j, newline);
+    if (newline == "\n") std::ofstream(seed / ".config/tumblo4/TB.ini") << "[TBSEdSettings]\nTBSEd=TRUE\n";  // the README's lines
+    ASSERT_TRUE(j.start({.seedHome = seed}));
     ASSERT_TRUE(logIn(j, "Maya"));
+    const Area paint = planned("easel.tool.Paint"), tip{0, paint.y + paint.height + 7, 104, 12};
+    j.move(paint.centerX(), paint.centerY());
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().countColour(tip, 0xF8F0B0) > 100; }, "the program's yellow box of a tip"));
     EXPECT_EQ(findWidgetText(j.screenshot(), teacherMenuText("Teacher"), menuBarArea()).width, 0) << "hidden at the login";
     if (language != "English") {
         ASSERT_TRUE(chooseMenu(j, teacherMenuText("Controls"), teacherMenuText("SwitchLanguage1")));
@@ -61,7 +66,13 @@ void noteOpensFromTheControlsMenu(const std::string& language, const std::string
     ASSERT_TRUE(chooseMenu(j, controls, view));
     EXPECT_TRUE(j.waitForChange(before, canvasArea(), "the note shown over the page"));
     ASSERT_TRUE(j.settle());
-    j.keep("note-shown");
+    const Shot shown = j.keep("note-shown");
+    j.key("Return");  // the alert that speech is missing, where it is
+    const Area toggle{190, kScreenTop + 428, 150, 44};  // read in Spanish
+    j.click(toggle);
+    j.move(10, kScreenTop + 590);  // away: the toggle looks as it is set, not as the pointer lights it
+    ASSERT_TRUE(j.settle());
+    EXPECT_GT(j.keep("note-toggled").differences(shown, toggle), 100) << "the toggle's other look";
 }
 
 TEST(TeacherMenuJourney, ALinuxWrittenSettingsFileAllowsTheMenuAndTheTeachersNoteOpensFromTheControlsMenu) {
