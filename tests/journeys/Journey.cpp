@@ -132,6 +132,7 @@ testing::AssertionResult Journey::start(const JourneyStart& how) {
 
 testing::AssertionResult Journey::moveWindow(int32_t x, int32_t y) {
     if (!x_ || !window_) return testing::AssertionFailure() << "no window to move";
+    // XMoveWindow on the top-level window, as a desktop places a new one.
     x_->moveWindow(window_, x, y);
     return waitFor(
         [&] {
