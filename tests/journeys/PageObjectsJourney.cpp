@@ -73,7 +73,9 @@ uint32_t inkOf(const Shot& shot, const Area& area) {
 
 TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPanel) {
     Journey j(std::chrono::seconds(300));
-    ASSERT_TRUE(j.start({.keyboard = "es"}));
+    // At the screen's corner: where the pointer lands with the window elsewhere is the next
+    // journey's; here a loaded machine sometimes misses the strip's first release with it there.
+    ASSERT_TRUE(j.start({.keyboard = "es", .windowX = 0, .windowY = 0}));
     ASSERT_TRUE(logIn(j, "Maya"));
     ASSERT_TRUE(openPanel(j, "Stickers"));
     const Area canvas = canvasArea();
@@ -242,11 +244,12 @@ TEST(PageObjectsJourney, ACutPieceAndADraggedStickerStayUnderThePointerWhereverT
     ASSERT_TRUE(openPanel(j, "Grab"));
     j.click(kFirstThumbnailX + kSquareCell * kCellPitch, kFirstThumbnailY);
     ASSERT_TRUE(j.settle());
+    const auto isInk = [](uint32_t p) { return p != kPaper; };
     j.drag(line.x - 30, line.y - 20, line.x + line.width + 30, line.y + line.height + 20);
-    ASSERT_TRUE(j.settle());
+    // Its dotted outline moves on its own: the piece is cut once the outline stands round the line.
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().count(Area{line.x, line.y - 20, line.width, 1}, isInk) > 10; }, "the cut piece's outline"));
     j.drag(line.centerX(), line.centerY(), line.centerX() + 200, line.centerY() + 100);
     j.move(kRestX, kRestY);
-    const auto isInk = [](uint32_t p) { return p != kPaper; };
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().count(landed, isInk) > 200; }, "the piece where the pointer left it"));
     EXPECT_EQ(j.keep("piece-moved").count(line, isInk), 0) << "nothing left where the piece was";
 
