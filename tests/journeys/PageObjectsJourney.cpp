@@ -80,7 +80,9 @@ TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPa
     const Shot blank = j.screenshot();
 
     j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 80, canvas.y + 70);
-    const Shot placed = pageAfter(j, blank, around(canvas.x + 80, canvas.y + 70), "the sticker on the page", "placed");
+    Shot placed = pageAfter(j, blank, around(canvas.x + 80, canvas.y + 70), "the sticker on the page", "placed");
+    // The thumbnail on its way changes the place too: the sticker is down once its frame shows.
+    ASSERT_TRUE(j.waitFor([&] { placed = j.screenshot(); const Corners c = frameCorners(placed); return c.right - c.left > 40; }, "the sticker in its frame"));
     const Corners was = frameCorners(placed);
     const int32_t width = was.right - was.left, height = was.bottom - was.top;
     ASSERT_GT(width, 20) << "a sticker in its frame";

@@ -276,6 +276,8 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     j.key("Return");
     const fs::path show = j.userFolder("Maya") / "Slide Shows/Trip.tbp";
     ASSERT_TRUE(j.waitFor([&] { return fs::exists(show); }, show.string()));
+    // The file is there a moment before the dialog goes on a loaded machine.
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kShowScreen).width == 0; }, "the save dialog gone"));
     ASSERT_TRUE(j.settle());
     const Shot saved = j.keep("saved");
 
