@@ -44,11 +44,11 @@ struct JourneyStart {
     // The keyboard's XKB layout: "us", "es".
     std::string keyboard = "us";
     std::vector<std::string> arguments;
-    // Where the window's corner goes once it shows. A desktop rarely leaves it at the screen's
-    // corner, and a mix-up of screen and window coordinates shows only away from it: journeys
-    // about where things land under the pointer place it elsewhere.
-    int32_t windowX = 0;
-    int32_t windowY = 0;
+    // Where the window's corner goes once it shows: away from the screen's corner, as a desktop
+    // places a new window, for a mix-up of screen and window coordinates shows only there.
+    // (0, 0) leaves it where it opened.
+    int32_t windowX = 120;
+    int32_t windowY = 80;
 };
 
 // How long a journey waits for what a person would see come: on a machine busy with other tests

@@ -231,7 +231,7 @@ TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
 // pointer must follow it there too.
 TEST(PageObjectsJourney, ACutPieceAndADraggedStickerStayUnderThePointerWhereverTheWindowStands) {
     Journey j;
-    ASSERT_TRUE(j.start({.windowX = 120, .windowY = 80}));
+    ASSERT_TRUE(j.start());
     ASSERT_TRUE(logIn(j, "Maya"));
     const Area canvas = canvasArea();
     const Area line{canvas.x + 106, canvas.y + 62, 80, 9}, landed{line.x + 200, line.y + 100, line.width, line.height};
@@ -348,8 +348,9 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
         j.click(canvas.x + 10, canvas.y + canvas.height - 10);
         j.move(kRestX, kRestY);
         ASSERT_TRUE(j.waitFor([&] { const Shot s = j.screenshot(); return shows(s, x + dx, y + 100, colour) && !shows(s, x, y, colour); }, "moved"));
-        ASSERT_TRUE(j.settle());
-        EXPECT_EQ(j.keep(file).count(canvas, [](uint32_t p) { return p != kPaper && !nearColour(p, kMovieRed, 48) && !nearColour(p, kPictureBlue, 48); }), 0);
+        const auto onlyPaperAndThings = [&] { return j.screenshot().count(canvas, [](uint32_t p) { return p != kPaper && !nearColour(p, kMovieRed, 48) && !nearColour(p, kPictureBlue, 48); }) == 0; };
+        EXPECT_TRUE(j.waitFor(onlyPaperAndThings, "put down, with nothing painted"));
+        j.keep(file);
     }
     // Delete takes the movie off and the snail brings it back; the picture is in the painting.
     const auto movie = [&] { return shows(j.screenshot(), x + 120, y + 100, kMovieRed); };

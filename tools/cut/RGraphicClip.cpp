@@ -211,8 +211,10 @@ u32 RGraphicClip::Press(Point16 point, bool copy) {
 
 u32 RGraphicClip::Release(Point16 point) {
     if (gone_ || !dragging_) return 0;
-    MoveTo(Point16{i16(point.h - grab_.h), i16(point.v - grab_.v)});
+    // Put down first: a carried sprite goes where the pointer is now, and on a busy machine
+    // the pointer may have moved on since the button came up. The piece lands where it did.
     if (SprSprite* carried = Carried()) sprActivate(carried, nullptr, kClipDrop, 0, nullptr);
+    MoveTo(Point16{i16(point.h - grab_.h), i16(point.v - grab_.v)});
     dragging_ = false;
     antsShown_ = true;
     Rest();

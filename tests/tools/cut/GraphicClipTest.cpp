@@ -10,6 +10,7 @@
 #include "framework/messaging/mfDispatcher.h"
 #include "framework/undo/UndoManager.h"
 #include "platform/ui/Messages.h"
+#include "tests/engine/gfx/sprites/WithSpriteScreen.h"
 #include "tests/tools/ToolTestSupport.h"
 #include "tools/cut/ClipPixels.h"
 #include "tools/cut/RGraphicClip.h"
@@ -109,6 +110,29 @@ TEST_F(GraphicClip, DroppedWhileDraggedPutsThePieceWhereTheMouseLeftIt) {
     clip->Drop(false);
     EXPECT_EQ(At(20, 30), Was(10, 10));
     EXPECT_EQ(At(10, 10), kRgb555White);
+}
+
+// Carried by the sprite layer, which follows the pointer of the moment: a busy machine reads
+// the release after the pointer has gone on, and the piece still goes down where it came up.
+class CarriedClip : public testspr::WithSpriteScreen<GraphicClip> {
+protected:
+    void SetUp() override {
+        GraphicClip::SetUp();
+        ASSERT_EQ(gfxInitPalettes(), kErrNone);
+        ASSERT_NO_FATAL_FAILURE(openSpriteScreen({0, 0, 240, 140}, GfxColor{}));
+        sprSetMouseTransform([](Point16* p) { *p = Point16{215, 125}; });
+    }
+    void TearDown() override {
+        clip.reset();
+        sprSetMouseTransform(nullptr);
+        WithSpriteScreen::TearDown();
+    }
+};
+
+TEST_F(CarriedClip, GoesDownWhereTheButtonCameUp) {
+    Make({110, 60, 130, 70});
+    DragTo({115, 65}, {155, 95});
+    EXPECT_TRUE(rectEqual(clip->GetBounds(), Rect16{150, 90, 170, 100}));
 }
 
 TEST_F(GraphicClip, CtrlOrAFloatingClipLeavesTheSourceAsItWas) {
