@@ -1,6 +1,7 @@
 // A child paints a page, gives it a sound, exports it as a Flash movie, and on another day, in
 // Spanish, brings the movie back onto a page through Add > Import a Sound: the painting shows
-// where it was painted, clean to the page's edges, and the page's Play button takes the movie's sound.
+// where it was painted, clean to the page's edges, and the page's Play button takes the movie's sound;
+// exported again, that page's movie holds the movie once, not also frozen in its picture.
 #include <filesystem>
 
 #include "tests/journeys/Journey.h"
@@ -120,6 +121,21 @@ TEST(FlashPageJourney, APagesFlashExportComesBackShowingItsPaintingWithItsSound)
     j.click(play);
     ASSERT_TRUE(j.waitForChange(placed, play, "Play pressed"));
     j.keep("playing");
+
+    // Exported again, the movie plays once, as its own animation: the picture beneath it is blank.
+    ASSERT_TRUE(chooseMenu(j, menuText("Spanish", "File"), menuText("Spanish", "Export")));
+    ASSERT_TRUE(j.waitFor([&] { return (flash = findWidgetText(j.screenshot(), "Flash", dialog)).width > 0; }, "Flash in the export"));
+    j.type("otra");
+    j.click(flash);
+    ASSERT_TRUE(j.settle());
+    j.keep("export-dialog-es");
+    ASSERT_TRUE(clickText(j, "Guardar"));
+    const fs::path again = j.userFolder("Maya") / "otra.swf";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(again) && fs::file_size(again) > 0; }, again.string(), std::chrono::seconds(60)));
+    const Shot beneath = movieFrame(again, canvas);
+    ASSERT_FALSE(beneath.empty()) << "the picture of " << again;
+    const Area painting{kBandLeft, kBandTop, kBandRight - kBandLeft, kBandBottom - kBandTop};
+    EXPECT_EQ(beneath.count(painting, [](uint32_t p) { return !nearColour(p, kPaper, 40); }), 0) << "the movie frozen in the picture beneath it";
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // A child fills three pictures with colours and makes a slide show of them: loads them into the
-// strip, gives the first slide a shorter time by clicking the timing under it, plays the show,
-// saves it, makes a movie of it and prints it to a PDF file, and finds the show listed and
-// opened again after the program has been started anew. A page made into a player file plays
-// on a fresh copy of that file in an X server of its own.
+// strip, gives the first slide a shorter time by clicking the timing under it, plays the show
+// (the last slide's animation playing), saves it, makes a movie of it and prints it to a PDF
+// file, and finds the show listed and opened again after the program has been started anew. A
+// page made into a player file plays on a fresh copy of that file in an X server of its own.
 #include <signal.h>
 
 #include <chrono>
@@ -66,10 +66,10 @@ testing::AssertionResult clickWidgetText(Journey& j, const std::string& text, ui
 }
 
 // Fills the blank page with a palette colour that `wanted` accepts, writes `words` in black
-// right of its middle, saves it as `name` among the child's pictures and starts a new picture;
-// answers the colour (0 on a failure).
+// right of its middle, places an animation left of them when `animated`, saves it as `name`
+// among the child's pictures and starts a new picture; answers the colour (0 on a failure).
 uint32_t fillAndSave(Journey& j, const std::function<bool(uint32_t)>& wanted, const std::string& name,
-                     const std::string& words = {}) {
+                     const std::string& words = {}, bool animated = false) {
     const Area canvas = canvasArea();
     j.click(planned("easel.tool.FillBucket"));
     const uint32_t colour = pickColour(j, wanted);
@@ -91,6 +91,12 @@ uint32_t fillAndSave(Journey& j, const std::function<bool(uint32_t)>& wanted, co
             ADD_FAILURE() << written.message();
             return 0;
         }
+    }
+    if (animated) {
+        if (!openPanel(j, "Animations")) return 0;
+        const Shot before = j.screenshot();
+        j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 100, canvas.y + 100);
+        if (!j.waitForChange(before, {canvas.x + 60, canvas.y + 60, 80, 80}, "the animation") || !j.settle()) return 0;
     }
     j.key("ctrl+s");
     if (auto dialog = j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kShowScreen).width > 0; }, "the save dialog");
@@ -192,7 +198,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     ASSERT_NE(red, 0u);
     const uint32_t blue = fillAndSave(j, bluish, "Two");
     ASSERT_NE(blue, 0u);
-    const uint32_t green = fillAndSave(j, greenish, "Three", "big dog");
+    const uint32_t green = fillAndSave(j, greenish, "Three", "big dog", true);
     ASSERT_NE(green, 0u);
 
     ASSERT_TRUE(toThePicker(j));
@@ -266,6 +272,11 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     ASSERT_TRUE(j.settle());
     const Shot held = j.keep("held");
     ASSERT_TRUE(j.waitFor([&] { return showing(j.screenshot(), green); }, "the third slide playing", std::chrono::seconds(30)));
+    // Its animation plays once its transition is over, well inside its seven seconds.
+    ASSERT_TRUE(j.holds([&] { return showing(j.screenshot(), green); }, "the third slide", std::chrono::seconds(1)));
+    const Shot still = j.keep("animated");
+    EXPECT_TRUE(j.waitFor([&] { const Shot s = j.screenshot(); return showing(s, green) && s.differences(still, kShowScreen) > 0; },
+                          "the slide's animation playing", std::chrono::seconds(3)));
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(strip, 0x3B2A5C, 8) > strip.width * strip.height / 4; },
                           "the picker again after the show", std::chrono::seconds(30)));
     ASSERT_TRUE(j.settle());
