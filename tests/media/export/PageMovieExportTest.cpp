@@ -6,8 +6,6 @@
 #include <fstream>
 
 #include "document/pages/PagePainting.h"
-#include "media/export/FlashFramePlayer.h"
-#include "media/export/PageFlashExport.h"
 #include "media/export/PageMovieExport.h"
 #include "media/objects/MovieFirstFrame.h"
 #include "media/swfgl/FirstFramePainter.h"
@@ -212,8 +210,8 @@ TEST_F(PageMovieExport, AFlashObjectAnimatesThroughTheMovie) {
 }
 
 // A slide with an animation, a movie and a short sound holds 5 s, its movie coming in through
-// the fade; its page's Flash movie shows the movie and the animation once, none frozen beneath.
-TEST_F(PageMovieExport, AFlashSlideHoldsFiveSecondsItsMovieFadingInAndInItsFlashMovie) {
+// the fade.
+TEST_F(PageMovieExport, AFlashSlideHoldsFiveSecondsItsMovieFadingIn) {
     SetVectorPainter(swf::draw::PaintFirstFrame), SetMoviePainter(PaintMovieFirstFrame);
     RDocument document(nullptr);
     auto page = std::make_unique<RPage>(PageSettings{1, 1, u16(TransitionKind::Fade), 4, 0}, std::string(), 0);
@@ -221,20 +219,12 @@ TEST_F(PageMovieExport, AFlashSlideHoldsFiveSecondsItsMovieFadingInAndInItsFlash
     ASSERT_NE(page->Data().AddObject(kTypeFlash, -1, swappingFlash(), {40, 40, 104, 88}), nullptr);
     ASSERT_NE(page->Data().AddObject(kTypeMovie, -1, movie(1000, {0, 0, 200}), {384, 288, 416, 312}), nullptr);
     ASSERT_NE(page->Data().AddObject(kTypeSound, -1, sound(1000), {}), nullptr);
-    std::vector<u8> swf;
-    ASSERT_EQ(composePageFlash(page->Data(), {592, 444}, &swf), kExportOk);
     ASSERT_EQ(document.AppendPage(std::move(page)), kErrNone);
     ASSERT_EQ(exportProjectMovie(document, {160, 120}, text("show.mov"), {}), kExportOk);
     const Rgb fading = colourAt(file("show.mov"), 300);
     EXPECT_GT(fading.b, fading.g + 40) << "the movie half faded in";
     const double seconds = ffprobeSeconds(file("show.mov"));
     EXPECT_TRUE(seconds < 0 || std::abs(seconds - 5.0) < 0.02) << seconds;
-    const std::unique_ptr<FlashFramePlayer> player = FlashFramePlayer::Open(swf, 590, 443);
-    ASSERT_NE(player, nullptr);
-    for (int frame = 0; frame < 8; ++frame) ASSERT_TRUE(player->DrawNext());
-    const auto at = [&](i32 x, i32 y) { return player->Picture().rgbOf(player->Picture().pixel(x, y)); };
-    EXPECT_EQ(at(50, 60).red / 32, 200 / 32) << "the page where the animation has left, no red";
-    EXPECT_GT(at(400, 300).blue, at(400, 300).green + 100) << "the movie";
     SetVectorPainter(nullptr), SetMoviePainter(nullptr);
 }
 
