@@ -4,6 +4,8 @@
 
 namespace Ostrel {
 
+// A click on an object's hot spot: parameter 1 the object's record (RObjectFrame), which is chosen.
+constexpr u32 kMsgSelectObjectFrame = 1248;
 // Parameter 1 the page object; parameter 2 whether the new frame is selected.
 constexpr u32 kMsgAddObjectFrame = 1250;
 // Parameter 1 the page object.

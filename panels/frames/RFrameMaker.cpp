@@ -6,6 +6,7 @@
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "framework/input/RHotSpotItem.h"
 #include "framework/undo/UndoManager.h"
 #include "panels/frames/REditFrame.h"
 #include "panels/frames/RTextEditFrame.h"
@@ -24,7 +25,7 @@ bool sameFamily(FourCC type, FourCC filter) {
 
 }  // namespace
 
-RFrameMaker::RFrameMaker(FrameHost& host) : host_(host) {
+RFrameMaker::RFrameMaker(FrameHost& host, RHotSpotList* hotSpots) : host_(host), hotSpots_(hotSpots) {
     ResetMargin();
     Register(kInputMouseButtons | kInputMouseMove | kInputKeys);
 }
@@ -65,16 +66,21 @@ i16 RFrameMaker::IndexOf(const RPageObject* object) const {
 }
 
 i16 RFrameMaker::FrameAt(Point16 point) const {
-    // The object drawn last lies on top.
-    for (size_t i = frames_.size(); i-- > 0;)
-        if (rectContainsPoint(ContentRect(*frames_[i]->Object()), point)) return i16(i);
+    // The object drawn last lies on top. The others are found by their hot spots, the chosen
+    // one (its hot spot out of service) by its place.
+    for (size_t i = frames_.size(); i-- > 0;) {
+        const RHotSpotItem* item = frames_[i]->HotSpot();
+        if (i16(i) == current_ ? rectContainsPoint(ContentRect(*frames_[i]->Object()), point)
+                               : item && item->IsActive() && item->Contains(point))
+            return i16(i);
+    }
     return -1;
 }
 
 // --- the records
 
-std::unique_ptr<RObjectFrame> RFrameMaker::MakeRecord(RPageObject* object, bool hidden) const {
-    return std::make_unique<RObjectFrame>(object, ContentRect(*object), host_.CanvasRect(), hidden);
+std::unique_ptr<RObjectFrame> RFrameMaker::MakeRecord(RPageObject* object, bool hidden) {
+    return std::make_unique<RObjectFrame>(object, ContentRect(*object), host_.CanvasRect(), hidden, hotSpots_, this);
 }
 
 void RFrameMaker::ReleaseSelectedItem() {
@@ -249,7 +255,12 @@ u32 RFrameMaker::MouseDown(Point16 point) {
         }
         return 0;
     }
-    if (index != current_) SelectFrame(index);
+    if (index != current_) {
+        // The hot spot's command chooses the object at once, so that the same press moves it.
+        const RHotSpotItem& item = *frames_[size_t(index)]->HotSpot();
+        RMessage choose(item.GetMessage(), item.GetRecord(), kHsReasonClick);
+        HandleMessage(&choose, 0);
+    }
     if (edit_ && edit_->HitMove(point)) {
         edit_->BeginMove(point);
         margin_ = edit_->CanvasLimit();

@@ -4,7 +4,8 @@
 // edit objects (libraries, text, cut and move) build the records and show their outlines;
 // under the painting panels it holds only an object being placed, and a press elsewhere paints. It takes the mouse and the keys before the
 // canvas: a press on the current frame's handle resizes it, a press inside it moves it, a
-// press on another object chooses that object (and starts moving it), and a press on the bare
+// press on another object's hot spot chooses that object through the hot spot's command (and
+// starts moving it), and a press on the bare
 // canvas lets the object go and reaches the painting tool. Tab chooses the next object,
 // Delete and Backspace delete the chosen one; its commands (FrameCommands.h) add, remove,
 // delete, copy, paste and flatten objects. The canvas keeps it for the panel of the moment.
@@ -21,6 +22,7 @@
 namespace Ostrel {
 
 class REditFrame;
+class RHotSpotList;
 class RPageData;
 
 // Pastes step down and to the right by this much each.
@@ -36,7 +38,8 @@ constexpr const char* kObjectClipFormat = "Tumblo Internal Format";
 
 class RFrameMaker : public CListener, public RInputObject {
 public:
-    explicit RFrameMaker(FrameHost& host);
+    // The records' hot spots are made in `hotSpots` (the screen's list); none when null.
+    explicit RFrameMaker(FrameHost& host, RHotSpotList* hotSpots = nullptr);
     ~RFrameMaker() override;
 
     // --- RInputObject
@@ -88,7 +91,7 @@ public:
     u16 PasteCount() const { return pasteCount_; }
 
 private:
-    std::unique_ptr<RObjectFrame> MakeRecord(RPageObject* object, bool hidden) const;
+    std::unique_ptr<RObjectFrame> MakeRecord(RPageObject* object, bool hidden);
     std::vector<RPageObject*> FramedObjectsOfPage(FourCC filter) const;
     Rect16 ContentRect(const RPageObject& object) const;
     i16 IndexOf(const RPageObject* object) const;
@@ -101,6 +104,7 @@ private:
     void ResetMargin();
 
     FrameHost& host_;
+    RHotSpotList* hotSpots_;
     i16 current_ = -1;
     std::unique_ptr<REditFrame> edit_;
     Rect16 margin_{0, 0, 0, 0};

@@ -46,6 +46,11 @@ void RFrameMaker::ClaimSystemClipboard() {
 
 u32 RFrameMaker::HandleMessage(RMessage* message, uintptr_t) {
     switch (message->code) {
+        case kMsgSelectObjectFrame:
+            // Only addresses are compared: the record may have gone since the click was sent.
+            for (size_t i = 0; i < frames_.size(); ++i)
+                if (reinterpret_cast<uintptr_t>(frames_[i].get()) == message->param1) SelectFrame(i16(i));
+            return 0;
         case kMsgAddObjectFrame:
             AddObjectFrame(reinterpret_cast<RPageObject*>(message->param1), message->param2);
             return 0;

@@ -2,6 +2,8 @@
 
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/sprites/SprLayer.h"
+#include "framework/input/RHotSpotList.h"
+#include "panels/frames/FrameCommands.h"
 
 namespace Ostrel {
 
@@ -20,7 +22,8 @@ void fillOutlineSide(Rect16 r, const Rect16& canvas, const GfxColor& colour) {
 
 }  // namespace
 
-RObjectFrame::RObjectFrame(RPageObject* object, const Rect16& rect, const Rect16& canvas, bool hidden)
+RObjectFrame::RObjectFrame(RPageObject* object, const Rect16& rect, const Rect16& canvas, bool hidden, RHotSpotList* hotSpots,
+                           CListener* receiver)
     : object_(object), rect_(rect), canvas_(canvas), visible_(1) {
     const Point16 origin{0, 0};
     const u16 id = sprNew(kObjectFrameFlags, 0, &origin);
@@ -32,14 +35,36 @@ RObjectFrame::RObjectFrame(RPageObject* object, const Rect16& rect, const Rect16
         sprite->clipRect = canvas_;
         sprite->clipEnabled = 1;
     }
+    CreateHotSpot(hotSpots, receiver);
     if (hidden) Hide();
 }
 
 RObjectFrame::~RObjectFrame() {
     if (sprite_) sprRemoveById(sprite_, 1, 1);
+    if (item_ && item_->GetList()) item_->GetList()->DestroyHotSpot(item_);
+}
+
+void RObjectFrame::CreateHotSpot(RHotSpotList* hotSpots, CListener* receiver) {
+    if (!hotSpots) return;
+    // Inside the outline, and only where the canvas shows the object.
+    HSInfo info;
+    info.rect = rect_;
+    if (rectIntersect(&info.rect, canvas_))
+        rectInset(&info.rect, 1, 1);
+    else
+        info.rect = {0, 0, 0, 0};
+    info.kind = kHotSpotShapeRect;
+    info.cursorOver = kDefaultCursorOver;
+    info.cursorPressed = kDefaultCursorPressed;
+    info.message = kMsgSelectObjectFrame;
+    info.group = kObjectFrameHotSpotGroup;
+    item_ = hotSpots->CreateHotSpot(info, 1);
+    item_->SetRecord(reinterpret_cast<uintptr_t>(this));
+    item_->SetReceiver(receiver);
 }
 
 void RObjectFrame::Hide() {
+    if (item_) item_->Disable();
     visible_ = 0;
     outlined_ = false;
     if (SprSprite* sprite = sprite_ ? sprFind(sprite_) : nullptr) {
@@ -50,6 +75,7 @@ void RObjectFrame::Hide() {
 }
 
 void RObjectFrame::Show() {
+    if (item_) item_->Enable();
     visible_ = 1;
     outlined_ = true;
     if (SprSprite* sprite = sprite_ ? sprFind(sprite_) : nullptr) {
@@ -64,6 +90,7 @@ void RObjectFrame::SetBounds(const Rect16& rect) {
     sprInvalRect(rect_);
     rect_ = rect;
     rectInset(&rect_, -1, -1);
+    if (item_) item_->SetRect(rect_);
     if (SprSprite* sprite = sprite_ ? sprFind(sprite_) : nullptr) {
         sprite->bounds = rect_;
         sprite->changed = 1;

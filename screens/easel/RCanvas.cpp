@@ -125,7 +125,7 @@ u16 RCanvas::Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* sc
     MakeHotSpots(screenHotSpots);
     media_ = std::make_unique<PageMedia>(rect_);
     // Registered after the canvas, the frame maker hears the mouse and the keys first.
-    frames_ = std::make_unique<RFrameMaker>(*this);
+    frames_ = std::make_unique<RFrameMaker>(*this, hotSpots_);
     glMakeSharedRenderer();
     const bool drawsGl = BindRenderer();
     acceptedKinds_ = {kTypeFlashAnimation, kTypeFlash, kTypeBitmap, kTypeMovableBitmap, kTypeMovie};

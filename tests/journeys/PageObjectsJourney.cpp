@@ -264,6 +264,26 @@ TEST(PageObjectsJourney, ACutPieceAndADraggedStickerStayUnderThePointerWhereverT
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(before, around(toX, toY, 16)) > 200; }, "the sticker under the pointer"));
     j.keep("sticker-on-its-way");
     j.press(false);
+
+    // Dragged by its frame, only the frame where the hand has it shows, none where it stood.
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(around(toX, toY, 90), 0xFFFFCC, 8) > 40; }, "the frame's buttons"));
+    j.press(true);
+    ASSERT_TRUE(j.settle());  // a hand rests a moment on what it took before it moves
+    for (int step = 1; step <= 10; ++step) j.move(toX - 20 * step, toY);
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().count(around(toX - 200, toY, 90), isInk) > 400; }, "the frame where the hand has it"));
+    const Shot held = j.keep("frame-held-mid-drag");
+    // The frame stood 200 to the right of where it is held: its corners are its handles' middles.
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+    for (int32_t y = toY - 90, least = INT32_MAX, most = 0; y < toY + 90; ++y)
+        for (int32_t x = toX - 290; x < toX - 110; ++x)
+            if (isInk(held.pixel(x, y))) {
+                if (x + y < least) least = x + y, left = x + 204, top = y + 4;
+                if (x + y > most) most = x + y, right = x + 195, bottom = y - 5;
+            }
+    for (const Area& side : {Area{left + 10, top, right - left - 20, 1}, Area{left + 10, bottom, right - left - 20, 1},
+                             Area{left, top + 10, 1, bottom - top - 20}, Area{right, top + 10, 1, bottom - top - 20}})
+        EXPECT_EQ(held.count(side, isInk), 0) << "the frame's outline left where it stood";
+    j.press(false);
 }
 
 constexpr uint32_t kMovieRed = 0xE02828, kPictureBlue = 0x2848E0, kFlashGreen = 0x28E048;

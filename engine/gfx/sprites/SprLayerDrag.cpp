@@ -111,6 +111,10 @@ u16 sprPickUp(SprSprite* s, const Point16* mouse, u32 flags, const Rect16* limit
     else
         sprGetMouse(&at);
     s->grabOffset = Point16{i16(at.h - s->position.h), i16(at.v - s->position.v)};
+    // A sprite that does not follow the pointer by itself stays where it was picked up until
+    // it is told where the pointer went: an update before that must not carry it to the
+    // pointer of an earlier drag, drawing it where no later update erases it.
+    s->mouse = at;
     s->savedStep = s->step;
     s->step = s->drag;
     if (limit) {

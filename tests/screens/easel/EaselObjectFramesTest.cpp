@@ -18,6 +18,7 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprScreen.h"
 #include "engine/gfx/sprites/SprSounds.h"
+#include "framework/input/RHotSpotList.h"
 #include "media/quicktime/ImgPictureFiles.h"
 #include "media/quicktime/QtConnection.h"
 #include "panels/frames/FrameCommands.h"
@@ -474,6 +475,12 @@ TEST_F(EaselObjectFrames, ThreeObjectsTabRoundAndBackToTheFirst) {
         EXPECT_EQ(frames->CurrentIndex(), want);
         for (size_t i = 0; i < 3; ++i) EXPECT_EQ(frames->Frame(i).IsVisible(), i16(i) != want) << "only the chosen one edited";
     }
+    // A click that the screen's hot-spot list takes on another's hot spot chooses that one.
+    const Point16 second = middleOf(*frames->Frame(1).Object());
+    easel->HotSpots()->HandleInput(kInputLeftButton, second, 0);
+    easel->HotSpots()->HandleMouseUp(kInputLeftButton, second, 0);
+    settle();
+    EXPECT_EQ(frames->CurrentIndex(), 1);
 }
 
 // A chosen picture's handles are white squares with a two-pixel black rim at each corner; a
