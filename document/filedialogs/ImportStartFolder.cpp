@@ -13,8 +13,8 @@ namespace Ostrel {
 
 namespace {
 
-// The user's own folder of a kind, or kFromDesktop for files from outside the program.
-constexpr u16 kFromDesktop = 0xFFFF;
+// The user's own folder of a kind, or one of the desktop's for files from outside the program.
+constexpr u16 kFromPictures = 0xFFFF, kFromMusic = 0xFFFE;
 
 u16 startOf(u16 kind) {
     switch (kind) {
@@ -23,17 +23,23 @@ u16 startOf(u16 kind) {
     case kImportBackground:
     case kImportMovie:
     case kImportPicture:
-    case kImportMedia: return kFromDesktop;
+    case kImportMedia: return kFromPictures;
     case kImportProject: return kFolderProjects;
-    case kImportSoundOrFlash: return kFolderLibSounds;
+    case kImportSoundOrFlash: return kFromMusic;
     default: return kFolderPictures;
     }
 }
 
-// The folder a file from outside was last chosen from in this run.
-std::string& lastOutsideFolder() {
-    static std::string folder;
-    return folder;
+bool fromDesktop(u16 start) { return start == kFromPictures || start == kFromMusic; }
+
+std::string desktopFolderOf(u16 start) {
+    return start == kFromMusic ? plat::userMusicFolder() : plat::userPicturesFolder();
+}
+
+// The folder a file from outside was last chosen from in this run, pictures and sounds apart.
+std::string& lastOutsideFolder(u16 start) {
+    static std::string pictures, sounds;
+    return start == kFromMusic ? sounds : pictures;
 }
 
 // A folder that can be listed, also through a link (a pictures folder kept on another disk).
@@ -51,23 +57,28 @@ std::string IdeasFolder(const Paths& paths) {
 std::string ImportStartFolder(const Paths& paths, u16 kind) {
     const u16 start = startOf(kind);
     if (start == kFolderIdeas) return IdeasFolder(paths);
-    if (start != kFromDesktop) return paths.BuildPath(start, false);
-    if (isFolder(lastOutsideFolder())) return lastOutsideFolder();
-    const std::string pictures = engineTextOfHostFolder(plat::userPicturesFolder());
-    return isFolder(pictures) ? pictures : paths.BuildPath(kFolderPictures, false);
+    if (!fromDesktop(start)) return paths.BuildPath(start, false);
+    if (isFolder(lastOutsideFolder(start))) return lastOutsideFolder(start);
+    const std::string desktop = engineTextOfHostFolder(desktopFolderOf(start));
+    if (isFolder(desktop)) return desktop;
+    return paths.BuildPath(start == kFromMusic ? kFolderLibSounds : kFolderPictures, false);
 }
 
 std::vector<std::string> ImportOutsideFolders(const Paths& paths, u16 kind) {
-    if (startOf(kind) == kFolderIdeas) return {IdeasFolder(paths)};
-    if (startOf(kind) != kFromDesktop) return {};
-    return {ImportStartFolder(paths, kind), engineTextOfHostFolder(plat::userPicturesFolder())};
+    const u16 start = startOf(kind);
+    if (start == kFolderIdeas) return {IdeasFolder(paths)};
+    if (!fromDesktop(start)) return {};
+    std::vector<std::string> folders{ImportStartFolder(paths, kind)};
+    if (const std::string desktop = desktopFolderOf(start); !desktop.empty()) folders.push_back(engineTextOfHostFolder(desktop));
+    return folders;
 }
 
 void RememberImportFolder(u16 kind, const std::string& chosenFile) {
     const size_t cut = chosenFile.rfind('\\');
-    if (startOf(kind) != kFromDesktop || cut == std::string::npos) return;
+    const u16 start = startOf(kind);
+    if (!fromDesktop(start) || cut == std::string::npos) return;
     // A file at a drive's root keeps its separator: "C:\".
-    lastOutsideFolder() = chosenFile.substr(0, cut == 2 ? cut + 1 : cut);
+    lastOutsideFolder(start) = chosenFile.substr(0, cut == 2 ? cut + 1 : cut);
 }
 
 }  // namespace Ostrel

@@ -2,10 +2,10 @@
 // Where an import dialog opens. Pictures and movies brought in from outside the program (the
 // easel's Add a Picture, Import a Background and Add a Movie, the picker's Add a Picture and Add
 // a Movie) start in the folder a file was last chosen from by such a dialog while the program
-// runs, else in the desktop's pictures folder; the Idea Machine's in its pictures of the
-// child's language; every other kind starts in the user's own folder for it (pictures, slide
-// shows, sounds). The table of kinds in the source is the one place that
-// decides. User-interface thread only.
+// runs, else in the desktop's pictures folder; Import a Sound likewise from the desktop's music
+// folder, else the user's own sounds; the Idea Machine's in its pictures of the child's
+// language; every other kind starts in the user's own folder for it (pictures, slide shows).
+// The table of kinds in the source is the one place that decides. User-interface thread only.
 #include <string>
 #include <vector>
 
@@ -18,7 +18,7 @@ std::string IdeasFolder(const Paths& paths);
 // The folder's engine text; empty for the program folder (no user chosen yet).
 std::string ImportStartFolder(const Paths& paths, u16 kind);
 // The folders outside the user's own that a dialog of the kind may show, each with what lies
-// below it: where it starts and the desktop's pictures folder for a kind that starts outside the
+// below it: where it starts and the desktop's folder for a kind that starts outside the
 // program, the Idea Machine's pictures for its own; none for the others.
 std::vector<std::string> ImportOutsideFolders(const Paths& paths, u16 kind);
 // A file chosen in a dialog of the kind: its folder is where the next dialog that starts

@@ -8,7 +8,7 @@ namespace plat {
 
 namespace {
 
-constexpr std::string_view kPicturesKey = "XDG_PICTURES_DIR";
+constexpr std::string_view kPicturesKey = "XDG_PICTURES_DIR", kMusicKey = "XDG_MUSIC_DIR";
 constexpr std::string_view kHomeWord = "$HOME";
 // Settings files are small; more than this is not a user-dirs file.
 constexpr size_t kUserDirsMostBytes = 64 * 1024;
@@ -25,12 +25,12 @@ void skipSpaces(std::string_view line, size_t* at) {
     while (*at < line.size() && (line[*at] == ' ' || line[*at] == '\t')) ++*at;
 }
 
-// The folder one line names for the pictures, or empty.
-std::string picturesFolderOfLine(std::string_view line, const std::string& home) {
+// The folder one line names for the key, or empty.
+std::string folderOfLine(std::string_view line, std::string_view key, const std::string& home) {
     size_t at = 0;
     skipSpaces(line, &at);
-    if (line.substr(at, kPicturesKey.size()) != kPicturesKey) return {};
-    at += kPicturesKey.size();
+    if (line.substr(at, key.size()) != key) return {};
+    at += key.size();
     skipSpaces(line, &at);
     if (at >= line.size() || line[at] != '=') return {};
     ++at;
@@ -75,18 +75,26 @@ std::string userHomeFolder() {
 std::string userDataHome() { return baseFolder("XDG_DATA_HOME", "/.local/share"); }
 std::string userConfigHome() { return baseFolder("XDG_CONFIG_HOME", "/.config"); }
 
-std::string picturesFolderOfUserDirs(std::string_view text, const std::string& home) {
+std::string folderOfUserDirs(std::string_view text, std::string_view key, const std::string& home) {
     std::string found;
     while (!text.empty()) {
         const size_t end = text.find('\n');
         const std::string_view line = text.substr(0, end);
-        if (std::string folder = picturesFolderOfLine(line, home); !folder.empty()) found = std::move(folder);
+        if (std::string folder = folderOfLine(line, key, home); !folder.empty()) found = std::move(folder);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     }
     return found;
 }
 
-std::string userPicturesFolder() {
+std::string picturesFolderOfUserDirs(std::string_view text, const std::string& home) {
+    return folderOfUserDirs(text, kPicturesKey, home);
+}
+
+namespace {
+
+// The folder the user-dirs file names for the key, else the home's `usual` one, when it is
+// there; else empty.
+std::string desktopFolder(std::string_view key, const char* usual) {
     const std::string home = userHomeFolder();
     const std::string settings = userConfigHome();
     if (!settings.empty() && !home.empty()) {
@@ -97,10 +105,19 @@ std::string userPicturesFolder() {
             in.read(text.data(), std::streamsize(text.size()));
             text.resize(size_t(in.gcount()));
         }
-        if (const std::string named = picturesFolderOfUserDirs(text, home); isFolder(named)) return named;
+        if (const std::string named = folderOfUserDirs(text, key, home); isFolder(named)) return named;
     }
-    if (!home.empty() && isFolder(home + "/Pictures")) return home + "/Pictures";
-    return home;
+    if (!home.empty() && isFolder(home + "/" + usual)) return home + "/" + usual;
+    return {};
 }
+
+}  // namespace
+
+std::string userPicturesFolder() {
+    const std::string found = desktopFolder(kPicturesKey, "Pictures");
+    return found.empty() ? userHomeFolder() : found;
+}
+
+std::string userMusicFolder() { return desktopFolder(kMusicKey, "Music"); }
 
 }  // namespace plat

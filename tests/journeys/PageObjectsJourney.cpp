@@ -36,15 +36,14 @@ struct Corners {
     int32_t left, top, right, bottom;
 };
 
-// The upper left and lower right handles of the one frame on a blank page: the drawn pixels
-// nearest the canvas's upper left and lower right corners (the frame's buttons sit at its
-// other two corners).
-Corners frameCorners(const Shot& shot) {
-    const Area canvas = canvasArea();
+// The upper left and lower right handles of the one frame on a blank area (the canvas unless
+// given): the drawn pixels nearest its upper left and lower right corners (the frame's buttons
+// sit at its other two corners).
+Corners frameCorners(const Shot& shot, const Area& within = canvasArea()) {
     Corners found{0, 0, -1, -1};
     int32_t least = INT32_MAX, most = -1;
-    for (int32_t y = canvas.y; y < canvas.y + canvas.height; ++y)
-        for (int32_t x = canvas.x; x < canvas.x + canvas.width; ++x) {
+    for (int32_t y = within.y; y < within.y + within.height; ++y)
+        for (int32_t x = within.x; x < within.x + within.width; ++x) {
             if (shot.pixel(x, y) == kPaper) continue;
             if (x + y < least) least = x + y, found.left = x, found.top = y;
             if (x + y > most) most = x + y, found.right = x, found.bottom = y;
@@ -273,13 +272,8 @@ TEST(PageObjectsJourney, ACutPieceAndADraggedStickerStayUnderThePointerWhereverT
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().count(around(toX - 200, toY, 90), isInk) > 400; }, "the frame where the hand has it"));
     const Shot held = j.keep("frame-held-mid-drag");
     // The frame stood 200 to the right of where it is held: its corners are its handles' middles.
-    int32_t left = 0, top = 0, right = 0, bottom = 0;
-    for (int32_t y = toY - 90, least = INT32_MAX, most = 0; y < toY + 90; ++y)
-        for (int32_t x = toX - 290; x < toX - 110; ++x)
-            if (isInk(held.pixel(x, y))) {
-                if (x + y < least) least = x + y, left = x + 204, top = y + 4;
-                if (x + y > most) most = x + y, right = x + 195, bottom = y - 5;
-            }
+    const Corners c = frameCorners(held, around(toX - 200, toY, 90));
+    const int32_t left = c.left + 204, top = c.top + 4, right = c.right + 195, bottom = c.bottom - 5;
     for (const Area& side : {Area{left + 10, top, right - left - 20, 1}, Area{left + 10, bottom, right - left - 20, 1},
                              Area{left, top + 10, 1, bottom - top - 20}, Area{right, top + 10, 1, bottom - top - 20}})
         EXPECT_EQ(held.count(side, isInk), 0) << "the frame's outline left where it stood";

@@ -59,6 +59,7 @@ TEST_F(ShowFileDialogs, ExportNamesAJpegInThePicturesFolder) {
 
 // Opening starts where the kind of file lives: a name typed at once is found there.
 TEST_F(ShowFileDialogs, OpeningStartsInTheKindsFolder) {
+    plat::ScopedEnv home("HOME", root_ + "/home");  // with no music folder the sounds are the child's
     struct Case {
         u16 kind;
         const char* file;  // below the user's folder
@@ -82,12 +83,13 @@ TEST_F(ShowFileDialogs, OpeningStartsInTheKindsFolder) {
 }
 
 // Pictures from outside the program start in the desktop's pictures folder, then where the
-// last of them came from; the child's own pictures open where they always do.
+// last of them came from, sounds in its music folder; the child's own pictures open where they
+// always do.
 TEST_F(ShowFileDialogs, PicturesFromOutsideStartInTheDesktopsPicturesThenWhereTheLastCameFrom) {
     plat::ScopedEnv home("HOME", root_ + "/home");
     plat::ScopedEnv settings("XDG_CONFIG_HOME", std::nullopt);
     for (const char* file : {"home/Pictures/cat.png", "home/Pictures/zoo/lion.png", "home/Pictures/old/dog.png",
-                             "data/tumblo4/Users/Ann/Pictures/mine.tbx"})
+                             "data/tumblo4/Users/Ann/Pictures/mine.tbx", "home/Music/moo.wav"})
         write(file, "x");
     struct Step {
         u16 kind;
@@ -101,6 +103,7 @@ TEST_F(ShowFileDialogs, PicturesFromOutsideStartInTheDesktopsPicturesThenWhereTh
         {kImportBackground, root_ + "/home/Pictures/old/dog.png", "home/Pictures/old/dog.png"},
         {kImportPictureObject, "dog.png", "home/Pictures/old/dog.png"},
         {kImportPicture, "dog.png", "home/Pictures/old/dog.png"},
+        {kImportSoundOrFlash, "moo.wav", "home/Music/moo.wav"},
         {kImportPictures, "mine.tbx", "data/tumblo4/Users/Ann/Pictures/mine.tbx"},
     };
     for (const Step& step : steps) {
