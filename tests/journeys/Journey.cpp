@@ -21,7 +21,6 @@ namespace {
 
 constexpr auto kPoll = 25ms;
 constexpr auto kDragStep = 8ms;  // pacing of a hand's movement, not a wait for the program
-constexpr auto kHold = 100ms;    // a hand's rest at each end of a drag
 constexpr auto kStill = 150ms;
 constexpr auto kWindowLimit = 60s;
 constexpr auto kEndGrace = 5s;
@@ -128,7 +127,6 @@ testing::AssertionResult Journey::start(const JourneyStart& how) {
         "the program's window", kWindowLimit);
     if (!shown) return shown;
     x_->focus(window_);
-    if (how.windowX == 0 && how.windowY == 0) return shown;
     return moveWindow(how.windowX, how.windowY);
 }
 
@@ -212,8 +210,6 @@ void Journey::drag(const std::vector<std::pair<int32_t, int32_t>>& path, int ste
     if (!x_ || path.empty()) return;
     move(path.front().first, path.front().second);
     x_->button(1, true);
-    // A hand rests a moment on what it takes before it moves, and before it lets go.
-    std::this_thread::sleep_for(kHold);
     for (size_t leg = 1; leg < path.size(); ++leg) {
         const auto [fromX, fromY] = path[leg - 1];
         const auto [toX, toY] = path[leg];
@@ -222,7 +218,6 @@ void Journey::drag(const std::vector<std::pair<int32_t, int32_t>>& path, int ste
             move(fromX + (toX - fromX) * i / stepsPerLeg, fromY + (toY - fromY) * i / stepsPerLeg);
         }
     }
-    std::this_thread::sleep_for(kHold);
     x_->button(1, false);
 }
 

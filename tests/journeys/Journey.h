@@ -46,7 +46,6 @@ struct JourneyStart {
     std::vector<std::string> arguments;
     // Where the window's corner goes once it shows: away from the screen's corner, as a desktop
     // places a new window, for a mix-up of screen and window coordinates shows only there.
-    // (0, 0) leaves it where it opened.
     int32_t windowX = 120;
     int32_t windowY = 80;
 };
