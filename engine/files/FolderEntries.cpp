@@ -7,6 +7,7 @@
 
 bool FolderEntry::isFolder() const { return (attributes & plat::kFileAttrDirectory) != 0; }
 bool FolderEntry::isHidden() const { return (attributes & plat::kFileAttrHidden) != 0; }
+bool FolderEntry::isDevice() const { return (attributes & plat::kFileAttrDevice) != 0; }
 bool FolderEntry::isLink() const { return (attributes & plat::kFileAttrReparsePoint) != 0; }
 
 EngineErr listFolderEntries(const std::string& folder, std::vector<FolderEntry>* entries) {

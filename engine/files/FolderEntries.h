@@ -12,6 +12,8 @@ struct FolderEntry {
     u32 attributes = 0;
     bool isFolder() const;
     bool isHidden() const;
+    // A pipe, a socket or a device: no file to open, and one whose opening might wait.
+    bool isDevice() const;
     // A host link: never followed, as it may lead out of the tree or above itself.
     bool isLink() const;
 };

@@ -284,6 +284,10 @@ mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* 
         const std::string extension = typeExtension(setup_.filters[filter - 1]);
         if (!extension.empty() && !endsWithNoCase(name, extension)) return Choose(name + extension, path);
     }
+    if (there == kErrNone && !setup_.saving && FolderEntry{name, attributes}.isDevice()) {
+        RefuseDevice(name);
+        return Step::None;
+    }
     if (there == kErrNone) {
         if (setup_.saving && !ConfirmReplace(name)) return Step::None;
         *path = full;
@@ -335,4 +339,12 @@ bool mfxFileDialog::ConfirmReplace(const std::string& name) {
     std::string text = LookupLanguageText("FileDialog", "ReplaceFile").c_str();
     if (text.empty()) text = "A file with this name is already there. Do you want to replace it?";
     return mfxAlert(kAlertYesNo | kAlertIconExclamation, name + "\n" + text) == kAlertAnswerYes;
+}
+
+// A pipe or a device among the files has a file's name but would never give its bytes: opened,
+// it would hold the program until someone wrote to it.
+void mfxFileDialog::RefuseDevice(const std::string& name) {
+    std::string text = LookupLanguageText("FileDialog", "NotAFile").c_str();
+    if (text.empty()) text = "This is not a real file, so it cannot be opened. Choose another one.";
+    mfxAlert(kAlertOk | kAlertIconStop, name + "\n" + text);
 }

@@ -101,6 +101,7 @@ private:
     // An open's name typed without the ending of the program's own files it lists.
     Step OpenByShownName(const std::string& name, std::string* path);
     bool ConfirmReplace(const std::string& name);
+    void RefuseDevice(const std::string& name);
 
     mfxFileDialogSetup setup_;
     std::string folder_;

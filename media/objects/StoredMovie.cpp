@@ -1,6 +1,8 @@
 #include "media/objects/StoredMovie.h"
 
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "engine/files/MovieAtoms.h"
 #include "media/quicktime/ImgJpeg.h"
@@ -10,8 +12,11 @@ MrErr OpenStoredMovie(const Ostrel::StoredMedia& stored, MrMovie** out, u16* ato
     // Read as the runtime reads it, also while a save holds the page's file open (a thumbnail
     // of the page being saved shows the movie).
     const std::string path = imgRuntimePath(stored.File());
+    // A pipe given a movie's name would hold the open until someone wrote to it.
+    std::error_code failed;
+    if (path.empty() || !std::filesystem::is_regular_file(path, failed)) return plat::media::kMrFileNotFound;
     std::ifstream file(path, std::ios::binary);
-    if (path.empty() || !file) return plat::media::kMrFileNotFound;
+    if (!file) return plat::media::kMrFileNotFound;
     const AtomBytesReader read = [&](u64 at, u8* bytes, u32 count) {
         if (at > stored.Size() || count > stored.Size() - at) return false;
         file.clear();

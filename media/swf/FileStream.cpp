@@ -9,7 +9,10 @@
 namespace swf {
 
 fstream::fstream(const char* fileName, int mode) : fileName_(fileName) {
-    file_ = std::fopen(fileName, (mode == 0 || mode == 1) ? "rb" : "w+b");
+    const bool reading = mode == 0 || mode == 1;
+    // A pipe given a Flash file's name would hold the open until someone wrote to it.
+    std::error_code failed;
+    file_ = !reading || std::filesystem::is_regular_file(fileName, failed) ? std::fopen(fileName, reading ? "rb" : "w+b") : nullptr;
     window_ = static_cast<u8*>(memAllocPtr(kWindowSize));
     if (!file_ || !window_ || std::fseek(file_, 0, SEEK_END) != 0) {
         Keep(kErrMemory);

@@ -70,7 +70,7 @@ SysErr fileGetAttributes(const std::string& text, uint32_t* attributes) {
     if (const SysErr error = resolveText(text, false, &path)) return error;
     struct stat info{};
     if (::stat(path.host.c_str(), &info) != 0) return systemErrorOf(errno, path.host);
-    uint32_t bits = S_ISDIR(info.st_mode) ? kFileAttrDirectory : kFileAttrArchive;
+    uint32_t bits = S_ISDIR(info.st_mode) ? kFileAttrDirectory : S_ISREG(info.st_mode) ? kFileAttrArchive : kFileAttrDevice;
     if (!(info.st_mode & S_IWUSR)) bits |= kFileAttrReadOnly;
     if (isHiddenName(path.host)) bits |= kFileAttrHidden;
     *attributes = bits;

@@ -48,7 +48,9 @@ FindData describe(const std::string& folder, const std::string& hostName, const 
     const std::string host = folder == "/" ? "/" + hostName : folder + "/" + hostName;
     struct stat info{};
     if (::stat(host.c_str(), &info) == 0) {
-        data.attributes = S_ISDIR(info.st_mode) ? kFileAttrDirectory : kFileAttrArchive;
+        data.attributes = S_ISDIR(info.st_mode)   ? kFileAttrDirectory
+                          : S_ISREG(info.st_mode) ? kFileAttrArchive
+                                                  : kFileAttrDevice;
         if (!(info.st_mode & S_IWUSR)) data.attributes |= kFileAttrReadOnly;
         if (!S_ISDIR(info.st_mode)) data.size = uint64_t(info.st_size);
     }

@@ -31,6 +31,8 @@ constexpr uint32_t kFileAttrReadOnly = 0x01;
 constexpr uint32_t kFileAttrHidden = 0x02;
 constexpr uint32_t kFileAttrDirectory = 0x10;
 constexpr uint32_t kFileAttrArchive = 0x20;
+// Neither a folder nor a regular file: a pipe, a socket or a device, which fileOpen refuses.
+constexpr uint32_t kFileAttrDevice = 0x40;
 constexpr uint32_t kFileAttrNormal = 0x80;
 // A host link: a folder reached through one may lie above itself.
 constexpr uint32_t kFileAttrReparsePoint = 0x400;

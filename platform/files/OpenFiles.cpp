@@ -13,6 +13,7 @@
 #include "platform/files/FileNames.h"
 #include "platform/files/Files.h"
 #include "platform/files/OpenFileTable.h"
+#include "platform/files/regular/RegularFile.h"
 
 namespace plat {
 
@@ -53,17 +54,22 @@ bool sharesAllow(const OpenFile& earlier, uint32_t access, uint32_t share) {
     return true;
 }
 
-// Opens or creates the host file.
+// Folders, pipes, sockets and devices are no files to open: refused as a folder always was.
+SysErr openError(const std::string& host) {
+    return errno == EISDIR || errno == ENODEV ? kSysAccessDenied : systemErrorOf(errno, host);
+}
+
+// Opens (only a regular file, never waiting) or creates the host file.
 SysErr openHost(const std::string& host, int flags, FileDisposition disposition, int* fd) {
     if (disposition == FileDisposition::OpenExisting) {
-        *fd = ::open(host.c_str(), flags);
-        return *fd < 0 ? systemErrorOf(errno, host) : kSysOk;
+        *fd = openRegularFile(host, flags);
+        return *fd < 0 ? openError(host) : kSysOk;
     }
     for (;;) {
         if (disposition == FileDisposition::OpenAlways) {
-            *fd = ::open(host.c_str(), flags);
+            *fd = openRegularFile(host, flags);
             if (*fd >= 0) return kSysOk;
-            if (errno != ENOENT) return systemErrorOf(errno, host);
+            if (errno != ENOENT) return openError(host);
         }
         *fd = ::open(host.c_str(), flags | O_CREAT | O_EXCL, kNewFileMode);
         if (*fd >= 0) return kSysOk;
@@ -100,7 +106,7 @@ SysErr fileOpen(const std::string& text, uint32_t access, uint32_t share, FileDi
     int fd = -1;
     if (const SysErr error = openHost(path.host, flags, disposition, &fd)) return error;
     struct stat info{};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
         ::close(fd);
         return kSysAccessDenied;
     }

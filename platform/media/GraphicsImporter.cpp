@@ -1,11 +1,12 @@
 #include "platform/media/GraphicsImporter.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <new>
 #include <vector>
 
+#include "platform/files/regular/RegularFile.h"
 #include "platform/media/BmpCoding.h"
 #include "platform/media/GifCoding.h"
 #include "platform/media/JpegCoding.h"
@@ -18,19 +19,15 @@ namespace plat::media {
 
 namespace {
 
+// Never waits on a pipe named like a picture: only a regular file is read.
 MrErr readWholeFile(const char* path, std::vector<uint8_t>& out) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) return kMrFileNotFound;
-    const std::streamoff size = file.tellg();
-    if (size < 0 || uint64_t(size) > kMaxPictureFileBytes) return kMrCantFindHandler;
-    try {
-        out.resize(size_t(size));
-    } catch (const std::bad_alloc&) {
-        return kMrMemFullErr;
+    switch (readRegularFile(path, kMaxPictureFileBytes, &out)) {
+        case 0: return kMrNoErr;
+        case EFBIG: return kMrCantFindHandler;
+        case ENOMEM: return kMrMemFullErr;
+        case EIO: return kMrIoErr;
+        default: return kMrFileNotFound;
     }
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(out.data()), size)) return kMrIoErr;
-    return kMrNoErr;
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #include "platform/media/movie/MovieEditingEntries.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdint>
 #include <memory>
 #include <new>
 
+#include "platform/files/regular/RegularFile.h"
 #include "platform/media/ImageDescription.h"
 #include "platform/media/JpegCoding.h"
 #include "platform/media/MediaWorld.h"
@@ -21,17 +22,10 @@ namespace {
 
 constexpr int64_t kStillTimeScale = 600;
 // Picture files larger than this are no still of ours.
-constexpr std::streamoff kMaxPictureFileBytes = std::streamoff(1) << 28;
+constexpr uint64_t kMaxPictureFileBytes = uint64_t(1) << 28;
 
 bool readWholeFile(const char* path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0 || size > kMaxPictureFileBytes) return false;
-    in.seekg(0);
-    bytes.resize(size_t(size));
-    return bool(in.read(reinterpret_cast<char*>(bytes.data()), size));
+    return readRegularFile(path, kMaxPictureFileBytes, &bytes) == 0;
 }
 
 MrErr report(MrErr err) {

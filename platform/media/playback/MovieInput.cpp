@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/files/regular/RegularFile.h"
+
 namespace plat::media {
 
 MovieInput::~MovieInput() {
@@ -16,7 +18,7 @@ MovieInput::~MovieInput() {
 MrErr MovieInput::openFile(const std::string& path, uint64_t offset, uint64_t length,
                            std::shared_ptr<const MovieInput>* out) {
     if (!out || path.empty()) return kMrParamErr;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = openRegularFile(path, O_RDONLY);
     if (fd < 0) return kMrFileNotFound;
     std::shared_ptr<MovieInput> input(new MovieInput);
     input->fd_ = fd;

@@ -98,6 +98,10 @@ TEST_F(FilesTest, DispositionsFollowTheEntry) {
     fileClose(open("T:\\b.txt", kFileAccessWrite, 0, FileDisposition::OpenAlways));
     EXPECT_TRUE(fs::exists(root_ + "/b.txt"));
     EXPECT_EQ(folderCreate("T:\\b.txt"), kSysAlreadyExists);
+    // A pipe named like a file is refused at once, never waited on for a writer.
+    ASSERT_EQ(::mkfifo((root_ + "/pipe.png").c_str(), 0600), 0);
+    open("T:\\pipe.png", kFileAccessRead, 0, FileDisposition::OpenExisting, kSysAccessDenied);
+    open("T:\\pipe.png", kFileAccessRead | kFileAccessWrite, 0, FileDisposition::OpenAlways, kSysAccessDenied);
 }
 
 TEST_F(FilesTest, NamesNotFoundAsWrittenMatchWithoutRegardToCase) {
