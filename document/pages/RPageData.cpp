@@ -8,6 +8,7 @@
 #include "document/objects/RNotePageObject.h"
 #include "document/objects/createPageObjectForType.h"
 #include "document/pages/BorrowedArchiveFile.h"
+#include "document/pages/BytesArchiveFile.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/storage/PageErrors.h"
 #include "document/storage/PageIndex.h"
@@ -229,6 +230,7 @@ RLibExclusionsObject* RPageData::GetExclusions() {
 bool RPageData::SetDirtyState(bool dirty) {
     const bool was = dirty_;
     dirty_ = dirty;
+    if (dirty) ++revision_;
     if (!dirty)
         for (auto& o : objects_) o->changed = false;
     return was;
@@ -298,6 +300,17 @@ EngineErr RPageData::SaveToArchive(ArchiveFile& target, const SaveProgress& keep
     if (!err && !targetText.empty())
         for (const auto& [stored, offset] : moved) stored->MovedTo(targetText, offset);
     return err;
+}
+
+EngineErr RPageData::WriteCopy(std::vector<u8>* bytes) const {
+    BytesArchiveFile file(*bytes);
+    if (EngineErr err = resCreateArchive(file)) return err;
+    MapOf map(file);
+    if (map.get() == 0) return resGetLastError();
+    MovedMedia moved;
+    const EngineErr err = WriteContents(map.get(), {}, nullptr, &moved);
+    const EngineErr closed = map.Close();
+    return err ? err : closed;
 }
 
 EngineErr RPageData::SaveToFile(const Path* path, const SaveProgress& keepGoing) {

@@ -103,6 +103,8 @@ public:
     EngineErr FlattenAll(FourCC type);
 
     bool IsDirty() const { return dirty_; }
+    // Counts the changes made to the page: a copy taken at one count is out of date at the next.
+    u32 Revision() const { return revision_; }
     // Stores the flag and answers the old one; marking clean clears every object's change mark.
     bool SetDirtyState(bool dirty);
     // Stores the flag and answers the old one, leaving the objects' change marks alone.
@@ -111,7 +113,10 @@ public:
         dirty_ = modified;
         return was;
     }
-    void MarkModified() override { dirty_ = true; }
+    void MarkModified() override {
+        dirty_ = true;
+        ++revision_;
+    }
     u16 pageFlags = 0;
 
     // Writes the page as a new archive and moves it over `target`; `target` keeps its
@@ -120,6 +125,9 @@ public:
     // they stay where they were).
     EngineErr SaveToArchive(ArchiveFile& target, const SaveProgress& keepGoing = {}, const std::string& targetText = {});
     EngineErr SaveToFile(const Path* path, const SaveProgress& keepGoing = {});
+    // The bytes of the archive a save would write, the page left as it was (unsaved, its
+    // movies read from where they are).
+    EngineErr WriteCopy(std::vector<u8>* bytes) const;
     // Replaces the objects with those of the archive; a damaged archive leaves the page as it was.
     // With the archive file's engine text, its movies are left in it, to be played from there.
     EngineErr LoadFromMap(ResMapHandle map, const std::string& fileText = {});
@@ -147,6 +155,7 @@ private:
     std::vector<std::unique_ptr<RPageObject>> objects_;
     std::function<void(FourCC)> stepListener_;
     bool dirty_ = false;
+    u32 revision_ = 0;
     UndoManager* undo_ = nullptr;
     // The undo step: the object taken off the page (or null while it is on it) and its place.
     struct Step {

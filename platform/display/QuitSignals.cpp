@@ -2,12 +2,17 @@
 
 #include <fcntl.h>
 #include <pthread.h>
+#include <semaphore.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <mutex>
+#include <thread>
+
+#include "platform/display/SignalRescue.h"
 
 namespace plat {
 namespace {
@@ -49,6 +54,14 @@ void startDeadline(unsigned seconds) {
     alarm(seconds);
 }
 
+// Posted (async-signal-safe) by the first signal an ending takes: wakes the watcher.
+sem_t& watcherWake() {
+    static sem_t wake;
+    static const bool made = sem_init(&wake, 0, 0) == 0;
+    (void)made;
+    return wake;
+}
+
 void onQuitSignal(int signal) {
     const int saved = errno;
     int earlier = 0;
@@ -56,6 +69,7 @@ void onQuitSignal(int signal) {
     if (const unsigned seconds = graceSeconds.load(); seconds > 0) {
         if (!first) endBy(signal);
         startDeadline(seconds);
+        sem_post(&watcherWake());
     }
     pending.store(true);
     const char one = 1;
@@ -95,6 +109,47 @@ struct Ending {
 Ending& ending() {
     static Ending e;
     return e;
+}
+
+// The user-interface thread's while to start the ending itself, out of the grace: the rest is
+// the watcher's, to write the rescue.
+constexpr long kAnswerMillis = 750;
+constexpr long kLookMillis = 10;
+
+// Takes over an ending the user-interface thread does not start (it waits in an open, or works
+// on and on): after a short while it writes the rescue the program kept and ends the process
+// as the signal would. It sleeps until a signal comes and never blocks the quit signals'
+// handler, which runs on whichever thread the signal finds.
+void watchEndings() {
+    for (;;) {
+        if (sem_wait(&watcherWake()) != 0) continue;
+        for (long waited = 0; waited < kAnswerMillis && !endingStarted.load(); waited += kLookMillis) {
+            const timespec look{0, kLookMillis * 1000000};
+            nanosleep(&look, nullptr);
+        }
+        // An ending set afresh meanwhile counts no signal: the watcher goes back to sleep.
+        const int signal = firstSignal.load();
+        if (signal == 0 || endingStarted.exchange(true)) continue;
+        writeSignalRescue();
+        endBy(signal);
+    }
+}
+
+void startWatcher() {
+    static std::mutex mutex;
+    // A forked child has none of its parent's threads: its own watcher starts.
+    static pid_t startedIn = 0;
+    std::lock_guard lock(mutex);
+    if (startedIn == getpid()) return;
+    startedIn = getpid();
+    watcherWake();
+    // The watcher takes no quit signal itself: its sleep is not to be cut short by one.
+    sigset_t quits, before;
+    sigemptyset(&quits);
+    for (int signal : kQuitSignals) sigaddset(&quits, signal);
+    pthread_sigmask(SIG_BLOCK, &quits, &before);
+    std::thread(watchEndings).detach();
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
 }
 
 }  // namespace
@@ -141,6 +196,7 @@ void setQuitSignalEnding(std::function<void(int)> ends, unsigned seconds) {
     std::lock_guard lock(e.mutex);
     // The deadline of an earlier ending no longer applies.
     if (graceSeconds.exchange(0) > 0) alarm(0);
+    if (ends) startWatcher();
     e.ending = std::move(ends);
     firstSignal.store(0);
     endingStarted.store(false);

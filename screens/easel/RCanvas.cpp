@@ -382,6 +382,11 @@ EngineErr RCanvas::StorePicture(RPage* page) {
     return keepingChangedState(data, [&] { return storePageBackground(picture_, data); });
 }
 
+bool RCanvas::StoreFinishedPicture(RPage* page) {
+    if (clip_ || (toolMgr_ && (toolMgr_->IsTracking() || toolMgr_->IsRunning()))) return false;
+    return StorePicture(page) == kErrNone;
+}
+
 std::vector<u8> RCanvas::Snapshot() {
     // The frame is the child's handle on the object, not part of the picture: it goes for the
     // moment of the look and comes back round the same object.
@@ -480,6 +485,8 @@ u32 RCanvas::HandleMouseMove(Point16 point, u32) {
 }
 
 void RCanvas::HandleTick(u32 now) {
+    rescue_.Update(owner_ ? owner_->CurrentPage() : nullptr, owner_ ? owner_->UserPaths() : nullptr, now,
+                   [this](RPage* page) { return StoreFinishedPicture(page); });
     if (!toolMgr_ || !toolMgr_->IsRunning()) return;
     toolMgr_->StepTool(now);
     // A running tool may sweep the whole page: all of it is drawn again, which covers what

@@ -20,6 +20,7 @@
 #include "framework/messaging/CListener.h"
 #include "panels/frames/FrameHost.h"
 #include "screens/easel/PageMedia.h"
+#include "screens/easel/PageRescue.h"
 #include "screens/easel/PageSounds.h"
 #include "tools/base/PixelView.h"
 #include "tools/base/ToolHost.h"
@@ -97,6 +98,9 @@ public:
     void ShowPage(RPage* page);
     // Puts the painting into the page's background picture; done before every save.
     EngineErr StorePicture(RPage* page);
+    // The same between changes only: false, the page untouched, while a stroke, a wipe or a
+    // piece being moved is under way.
+    bool StoreFinishedPicture(RPage* page);
     // The canvas as the child sees it, without the chosen object's edit frame: a JPEG stream.
     std::vector<u8> Snapshot();
 
@@ -258,6 +262,7 @@ private:
     std::unique_ptr<RFrameMaker> frames_;
     std::unique_ptr<PageMedia> media_;
     std::unique_ptr<RGraphicClip> clip_;
+    PageRescue rescue_;
     // What the pages' step listeners hold: gone with the canvas, they are no longer called.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };

@@ -2,6 +2,8 @@
 // save it: the program asks nothing more, keeps the painting and ends within its grace; at the
 // next login it offers the painting back, and Yes brings it onto the easel as it was. A display
 // that goes away ends the program the same way.
+#include <sys/stat.h>
+
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -42,6 +44,20 @@ std::vector<std::string> picturesOfMaya(const Journey& j) {
     return kept;
 }
 
+// Maya logs in again and is offered the painting kept at the end; she takes it.
+testing::AssertionResult offeredBack(Journey& j) {
+    if (testing::AssertionResult started = j.start(); !started) return started;
+    if (testing::AssertionResult named = giveName(j, "Maya"); !named) return named;
+    Area yes;
+    if (testing::AssertionResult offered = j.waitFor(
+            [&] { return (yes = findWidgetText(j.screenshot(), "Yes", kWindow)).width > 0; }, "the question offering the painting back");
+        !offered)
+        return offered;
+    j.keep("offered");
+    j.click(yes);
+    return testing::AssertionSuccess();
+}
+
 TEST(SignalEndingJourney, ASessionEndingUnderTheSaveQuestionKeepsThePaintingForTheNextLogin) {
     Journey j;
     ASSERT_TRUE(paintALine(j));
@@ -57,13 +73,7 @@ TEST(SignalEndingJourney, ASessionEndingUnderTheSaveQuestionKeepsThePaintingForT
     EXPECT_LT(std::chrono::steady_clock::now() - sent, std::chrono::seconds(3));
     EXPECT_EQ(picturesOfMaya(j), std::vector<std::string>{".recovered.tbx"}) << "the painting kept, no picture saved unasked";
 
-    ASSERT_TRUE(j.start());
-    ASSERT_TRUE(giveName(j, "Maya"));
-    Area yes;
-    ASSERT_TRUE(j.waitFor([&] { return (yes = findWidgetText(j.screenshot(), "Yes", kWindow)).width > 0; },
-                          "the question offering the painting back"));
-    j.keep("offered");
-    j.click(yes);
+    ASSERT_TRUE(offeredBack(j));
     // The question over the page is no painting: the canvas is waited for as it was left.
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(painted, canvas) == 0; },
                           "the canvas showing the painting as it was left"));
@@ -78,6 +88,24 @@ TEST(SignalEndingJourney, TheDisplayGoingAwayKeepsThePaintingAndEndsTheProgram) 
     j.loseDisplay();
     EXPECT_EQ(j.ending(std::chrono::seconds(5)), "killed by signal 1") << "ended as by a hang-up, within its grace";
     EXPECT_EQ(picturesOfMaya(j), std::vector<std::string>{".recovered.tbx"});
+}
+
+// A pipe named like a picture among the pictures the child may add: choosing it is refused with
+// a word instead of waiting for ever for someone to write to it, and the program goes on
+// answering; the painting made before it outlives the session's end.
+TEST(SignalEndingJourney, APipeChosenAsAPictureIsRefusedAndThePaintingStillOutlivesTheSession) {
+    Journey j;
+    ASSERT_TRUE(paintALine(j));
+    const fs::path pictures = j.home() / "Pictures";
+    fs::create_directories(pictures);
+    ASSERT_EQ(::mkfifo((pictures / "picture.png").c_str(), 0600), 0);
+    ASSERT_TRUE(chooseMenu(j, "Add", "Add a Picture...") && clickText(j, "picture.png", 0xFFFFFF) && clickText(j, "Open"));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "This is not a real file", kWindow).width > 0; }, "the refusal"));
+    j.keep("refused");
+    ASSERT_TRUE(clickText(j, "OK") && clickText(j, "Cancel"));
+    ASSERT_TRUE(menuShowsItem(j, "Add", "Add a Picture...", kWidgetText)) << "the program answers";
+    ASSERT_TRUE(j.end());
+    ASSERT_TRUE(offeredBack(j));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The program's ending on a termination signal, in a child process: the display that takes the
 // signal hands it to the ending, which keeps the work and ends the process by that signal; a
-// program that never looks (stuck in a loop that pumps nothing) ends by it at its deadline,
-// and a second signal ends it at once.
+// program that never looks (stuck in a loop that pumps nothing) has the rescue it kept written
+// for it and ends by the signal within its grace, and a second signal ends it at once.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/syscall.h>
@@ -9,9 +9,13 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "platform/display/QuitSignals.h"
+#include "platform/display/SignalRescue.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 
 namespace plat {
@@ -57,17 +61,22 @@ TEST(QuitSignalEnding, KeepsTheWorkAndEndsByTheSignalOrEndsAtOnceWhenNobodyLooks
         unsigned grace;
         int endedBy;
         bool kept;
+        bool rescued;
     };
     const Case cases[] = {
-        {"a session's end, taken by the display", {SIGTERM}, true, 30, SIGTERM, true},
-        {"Ctrl+C, taken by the display", {SIGINT}, true, 30, SIGINT, true},
-        {"a closed terminal, nobody pumping: the deadline", {SIGHUP}, false, 1, SIGHUP, false},
-        {"a second signal before anybody looked", {SIGTERM, SIGTERM}, false, 30, SIGTERM, false},
+        {"a session's end, taken by the display", {SIGTERM}, true, 30, SIGTERM, true, false},
+        {"Ctrl+C, taken by the display", {SIGINT}, true, 30, SIGINT, true, false},
+        {"a closed terminal, nobody pumping: the rescue", {SIGHUP}, false, 30, SIGHUP, false, true},
+        {"a second signal before anybody looked", {SIGTERM, SIGTERM}, false, 30, SIGTERM, false, false},
     };
+    char folder[] = "/tmp/tumblo-rescue-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string rescue = std::string(folder) + "/rescued";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Ending ending = runChild(
-            [&c](int keptPipe) {
+            [&c, &rescue](int keptPipe) {
+                keepSignalRescue(rescue, {'p', 'a', 'g', 'e'});
                 // As from a terminal, not a script's background job (SIGINT ignored, left so).
                 std::signal(c.raised.front(), SIG_DFL);
                 HeadlessDisplay display;
@@ -87,7 +96,11 @@ TEST(QuitSignalEnding, KeepsTheWorkAndEndsByTheSignalOrEndsAtOnceWhenNobodyLooks
         EXPECT_TRUE(ending.killed);
         EXPECT_EQ(ending.signal, c.endedBy);
         EXPECT_EQ(ending.kept, c.kept);
+        std::ifstream written(rescue);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), c.rescued ? "page" : "");
+        std::filesystem::remove(rescue);
     }
+    std::filesystem::remove_all(folder);
 }
 
 // Without grace (the tests' ending) a second signal changes nothing, and the ending runs once
