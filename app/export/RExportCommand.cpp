@@ -55,8 +55,10 @@ i32 runExport(const std::string& target, ExportKind kind, const ExportSources& s
     case ExportKind::PageMovie:
         return exportPageMovie(*sources.page, sources.canvas, target, progress, sources.canvasSnapshot);
     case ExportKind::PageFlash: return exportPageFlash(*sources.page, sources.canvas, target);
-    case ExportKind::PageJpeg: return exportPagePicture(*sources.page, sources.canvas, target, PagePictureFormat::Jpeg);
-    case ExportKind::PageBmp: return exportPagePicture(*sources.page, sources.canvas, target, PagePictureFormat::Bmp);
+    case ExportKind::PageJpeg:
+        return exportPagePicture(*sources.page, sources.canvas, target, PagePictureFormat::Jpeg, sources.canvasSnapshot);
+    case ExportKind::PageBmp:
+        return exportPagePicture(*sources.page, sources.canvas, target, PagePictureFormat::Bmp, sources.canvasSnapshot);
     default: break;
     }
     std::vector<u8> movie;
@@ -85,8 +87,9 @@ const char* kindPattern(ExportKind kind) {
     }
 }
 
-// After a movie was written, the child is told its name and the folder it is in, by the name
-// the dialogs show that folder by. A page with nothing to export wrote none, and nothing is said.
+// After a movie (QuickTime or Flash) was written, the child is told its name and the folder it
+// is in, by the name the dialogs show that folder by. A page with nothing to export wrote none,
+// and nothing is said.
 void tellWhereTheMovieWent(const Paths& paths, const std::string& file) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(plat::hostPathOfText(file), error)) return;
@@ -139,7 +142,7 @@ i32 ExportWithDialog(mfxWindow* owner, const Paths& paths, std::span<const Expor
     const bool movie = kind == ExportKind::PageMovie || kind == ExportKind::ProjectMovie;
     if (movie) named = exportTargetName(target, "mov");
     const i32 code = ExportProjectCommand(owner, named, kind, sources);
-    if (movie && code == kExportOk) tellWhereTheMovieWent(paths, named);
+    if ((movie || kind == ExportKind::PageFlash) && code == kExportOk) tellWhereTheMovieWent(paths, named);
     return code;
 }
 

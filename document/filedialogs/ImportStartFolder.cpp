@@ -14,32 +14,35 @@ namespace Ostrel {
 namespace {
 
 // The user's own folder of a kind, or one of the desktop's for files from outside the program.
-constexpr u16 kFromPictures = 0xFFFF, kFromMusic = 0xFFFE;
+constexpr u16 kFromPictures = 0xFFFF, kFromMusic = 0xFFFE, kFromVideos = 0xFFFD;
 
 u16 startOf(u16 kind) {
     switch (kind) {
     case kImportPicturesToo: return kFolderIdeas;
     case kImportPictureObject:
     case kImportBackground:
+    case kImportPicture: return kFromPictures;
     case kImportMovie:
-    case kImportPicture:
-    case kImportMedia: return kFromPictures;
+    case kImportMedia: return kFromVideos;
     case kImportProject: return kFolderProjects;
     case kImportSoundOrFlash: return kFromMusic;
     default: return kFolderPictures;
     }
 }
 
-bool fromDesktop(u16 start) { return start == kFromPictures || start == kFromMusic; }
+bool fromDesktop(u16 start) { return start == kFromPictures || start == kFromMusic || start == kFromVideos; }
 
+// A desktop without a videos folder has its movies among its pictures.
 std::string desktopFolderOf(u16 start) {
-    return start == kFromMusic ? plat::userMusicFolder() : plat::userPicturesFolder();
+    if (start == kFromMusic) return plat::userMusicFolder();
+    const std::string videos = start == kFromVideos ? plat::userVideosFolder() : std::string();
+    return videos.empty() ? plat::userPicturesFolder() : videos;
 }
 
-// The folder a file from outside was last chosen from in this run, pictures and sounds apart.
+// The folder a file from outside was last chosen from in this run, pictures, sounds and movies apart.
 std::string& lastOutsideFolder(u16 start) {
-    static std::string pictures, sounds;
-    return start == kFromMusic ? sounds : pictures;
+    static std::string pictures, sounds, movies;
+    return start == kFromMusic ? sounds : start == kFromVideos ? movies : pictures;
 }
 
 // A folder that can be listed, also through a link (a pictures folder kept on another disk).

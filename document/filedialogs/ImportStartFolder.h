@@ -1,8 +1,9 @@
 #pragma once
-// Where an import dialog opens. Pictures and movies brought in from outside the program (the
-// easel's Add a Picture, Import a Background and Add a Movie, the picker's Add a Picture and Add
-// a Movie) start in the folder a file was last chosen from by such a dialog while the program
-// runs, else in the desktop's pictures folder; Import a Sound likewise from the desktop's music
+// Where an import dialog opens. Pictures brought in from outside the program (the easel's Add
+// a Picture and Import a Background, the picker's Add a Picture) start in the folder a file was
+// last chosen from by such a dialog while the program runs, else in the desktop's pictures
+// folder; movies (the easel's and the picker's Add a Movie) likewise from the desktop's videos
+// folder (its pictures folder when it has none); Import a Sound from the desktop's music
 // folder, else the user's own sounds; the Idea Machine's in its pictures of the child's
 // language; every other kind starts in the user's own folder for it (pictures, slide shows).
 // The table of kinds in the source is the one place that decides. User-interface thread only.

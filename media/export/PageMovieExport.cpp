@@ -80,6 +80,15 @@ i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 dura
             if (const i32 err = buildSound(mediaOf(*object), startMs, durationMs, out)) return err;
         }
     }
+    // The Flash objects above a movie keep their place in front of it, in the movies' layer
+    // after them.
+    if (const i32 err = AnimateOverMovies(page, picture.Width(), picture.Height(), durationMs, &frames, placement)) return err;
+    if (frames.empty()) return kExportOk;
+    auto over = std::make_unique<RMovieComponent>(kComponentPicture, ComponentPlace{0, 0, i16(picture.Width()), i16(picture.Height())},
+                                                  startMs, durationMs, kMovieLayer);
+    if (const i32 err = over->WriteFrames(frames, durationMs)) return err;
+    if (const i32 err = over->LeaveOutWhite()) return err;
+    out->push_back(std::move(over));
     return kExportOk;
 }
 

@@ -8,6 +8,7 @@
 #include "media/quicktime/ImgJpeg.h"
 #include "media/quicktime/ImgPictureFiles.h"
 #include "media/quicktime/JpegPictureBlock.h"
+#include "platform/media/JpegCoding.h"
 
 using namespace Ostrel;
 
@@ -32,6 +33,23 @@ std::unique_ptr<PagePicture> PagePicture::Blank(u16 width, u16 height, u16 fill)
     picture->View();
     for (i32 y = 0; y < height; ++y)
         for (i32 x = 0; x < width; ++x) picture->view_.Row(y)[x] = fill;
+    return picture;
+}
+
+std::unique_ptr<PagePicture> PagePicture::Shown(const std::vector<u8>& jpeg, u16 width, u16 height) {
+    i32 w = 0, h = 0;
+    plat::media::PixelBytes rgba;
+    if (jpeg.empty() || jpeg.size() > 0xFFFFFFFFu ||
+        plat::media::jpegDecodeRgba(jpeg.data(), u32(jpeg.size()), &w, &h, rgba) != 0 || w != width || h != height ||
+        rgba.size() < size_t(w) * size_t(h) * 4)
+        return nullptr;
+    std::unique_ptr<PagePicture> picture = Blank(width, height);
+    if (!picture) return nullptr;
+    for (i32 y = 0; y < height; ++y)
+        for (i32 x = 0; x < width; ++x) {
+            const u8* p = &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4];
+            picture->view_.Row(y)[x] = rgb555(p[0], p[1], p[2]);
+        }
     return picture;
 }
 

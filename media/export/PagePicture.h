@@ -33,6 +33,9 @@ public:
     // places; the places of the others show what lies beneath them.
     static std::unique_ptr<PagePicture> OfPage(const Ostrel::RPageData& page, u16 width, u16 height,
                                                u8 media = kPictureFlash, PagePlacement placement = {});
+    // A picture of the canvas as the screen showed it (a JPEG stream); null when the stream is
+    // no picture of width x height.
+    static std::unique_ptr<PagePicture> Shown(const std::vector<u8>& jpeg, u16 width, u16 height);
     // The page as the slide show shows it in a picture of the show's size: in the middle at its
     // background picture's size (at the top-left without one), the show's colour around it.
     static PagePlacement SlidePlacement(const Ostrel::RPageData& page, u16 width, u16 height, u16 fill);

@@ -7,9 +7,10 @@
 namespace Ostrel {
 
 i32 exportPagePicture(const RPageData& page, const MovieExportCanvas& canvas, const std::string& target,
-                      PagePictureFormat format) {
+                      PagePictureFormat format, const std::vector<u8>& shown) {
     const bool jpeg = format == PagePictureFormat::Jpeg;
-    std::unique_ptr<PagePicture> picture = PagePicture::OfPage(page, canvas.width, canvas.height);
+    std::unique_ptr<PagePicture> picture = PagePicture::Shown(shown, canvas.width, canvas.height);
+    if (!picture) picture = PagePicture::OfPage(page, canvas.width, canvas.height, kPictureFlash | kPictureMovies);
     if (!picture) return kExportNoMemory;
     // "photo.jpeg" keeps its name as "photo.jpg" would.
     const bool jpegNamed = jpeg && exportTargetName(target, "jpeg") == target;

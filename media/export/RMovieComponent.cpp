@@ -99,6 +99,12 @@ i32 RMovieComponent::WriteFrames(const std::vector<std::vector<u8>>& frames, i32
     return err ? kExportFailed : kExportOk;
 }
 
+i32 RMovieComponent::LeaveOutWhite() {
+    MrTrack* track = movie_ ? qtGetMovieIndTrack(movie_, 1) : nullptr;
+    const MrRgbColor white{0xFFFF, 0xFFFF, 0xFFFF};
+    return track && qtSetTrackGraphicsMode(track, kExportFlashMode, &white) == 0 ? kExportOk : kExportFailed;
+}
+
 i32 RMovieComponent::WriteMovie(std::span<const u8> movieFile) {
     if (movieFile.empty() || movieFile.size() > 0xFFFFFFFFu) return kExportMissingMovie;
     if (qtOpenMovieFromMemory(movieFile.data(), u32(movieFile.size()), &movie_) != 0 || !movie_ ||

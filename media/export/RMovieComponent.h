@@ -38,6 +38,8 @@ public:
     i32 WritePicture(const std::vector<u8>& jpeg);
     // Frames (JPEG streams) one after the other, sharing `totalMs` evenly.
     i32 WriteFrames(const std::vector<std::vector<u8>>& frames, i32 totalMs);
+    // Its white shows what lies behind it (after WritePicture or WriteFrames).
+    i32 LeaveOutWhite();
     // A movie file's bytes; kExportMissingMovie when they hold no movie that lasts.
     i32 WriteMovie(std::span<const u8> movieFile);
     // Copies the media into the export movie at the component's place and times.

@@ -8,7 +8,8 @@ namespace plat {
 
 namespace {
 
-constexpr std::string_view kPicturesKey = "XDG_PICTURES_DIR", kMusicKey = "XDG_MUSIC_DIR";
+constexpr std::string_view kPicturesKey = "XDG_PICTURES_DIR", kMusicKey = "XDG_MUSIC_DIR",
+                           kVideosKey = "XDG_VIDEOS_DIR";
 constexpr std::string_view kHomeWord = "$HOME";
 // Settings files are small; more than this is not a user-dirs file.
 constexpr size_t kUserDirsMostBytes = 64 * 1024;
@@ -119,5 +120,7 @@ std::string userPicturesFolder() {
 }
 
 std::string userMusicFolder() { return desktopFolder(kMusicKey, "Music"); }
+
+std::string userVideosFolder() { return desktopFolder(kVideosKey, "Videos"); }
 
 }  // namespace plat

@@ -1,6 +1,6 @@
 #pragma once
 // Where the desktop keeps a user's files: the home folder, the XDG base folders for data and
-// settings, and the pictures and music folders of the XDG user folders. Host texts in UTF-8, without a
+// settings, and the pictures, music and videos folders of the XDG user folders. Host texts in UTF-8, without a
 // trailing separator; empty when neither the variable nor $HOME is set.
 #include <string>
 #include <string_view>
@@ -19,6 +19,8 @@ std::string userPicturesFolder();
 // Where the user keeps music, found as the pictures are (XDG_MUSIC_DIR, $HOME/Music); empty
 // when neither is there.
 std::string userMusicFolder();
+// Where the user keeps movies, found as the music is (XDG_VIDEOS_DIR, $HOME/Videos).
+std::string userVideosFolder();
 // The folder XDG_PICTURES_DIR names in the text of a "user-dirs.dirs" file: a quoted absolute
 // path or one below "$HOME" (`home` taking its place), the last such line holding; empty when
 // the text names none.

@@ -1,10 +1,12 @@
 // The stand-alone player: plays the Flash movie appended to its own file (see FlashProjector.h)
-// in a window of the movie's size, with its sounds, until the window is closed or Escape is
-// pressed. Given
-// "--snapshot FILE" it draws the movie's first frame into FILE as a PNG picture and ends; on a
-// display without a screen it draws the first frame and ends.
+// in a window of the movie's size, every animation of it at its own rate, with its sounds,
+// until the window is closed or Escape is pressed. Given "--snapshot FILE" it draws the movie's
+// first frame into FILE as a PNG picture and ends; run headless (TUMBLO_HEADLESS=1, or no
+// display named) it draws the first frame and ends.
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "PlayerHost.h"
@@ -14,11 +16,13 @@
 #include "media/export/ProjectorTrailer.h"
 #include "platform/clock/Clock.h"
 #include "platform/display/choice/DisplayChoice.h"
+#include "platform/display/sdl/SdlDisplay.h"
 #include "platform/files/Files.h"
 #include "platform/gdi/Color.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/media/PictureImage.h"
 #include "platform/media/PngCoding.h"
+#include "platform/system/Headless.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/Windows.h"
 
@@ -82,6 +86,23 @@ void show(const plat::gdi::Surface& picture, plat::DisplayWindow& face) {
     face.present(target.bounds());
 }
 
+// A player file is started to be seen. A desktop whose display does not take it at once (its
+// server still starting, or too busy to answer) is asked again for this long, rather than the
+// movie played to nobody and the program ended as if it had been watched.
+constexpr auto kDisplayPatience = std::chrono::seconds(20);
+constexpr auto kDisplayRetry = std::chrono::milliseconds(250);
+
+std::unique_ptr<plat::DisplayDriver> reachDisplay() {
+    for (const auto end = std::chrono::steady_clock::now() + kDisplayPatience;;) {
+        if (std::unique_ptr<plat::DisplayDriver> display = plat::makeSdlDisplay()) return display;
+        if (std::chrono::steady_clock::now() >= end) return nullptr;
+        std::this_thread::sleep_for(kDisplayRetry);
+    }
+}
+
+// How often the loop looks whether a timeline's frame is due: sprites keep rates of their own.
+constexpr u32 kLookMs = 10;
+
 int play(FlashFramePlayer& frames, PlayerHost& host, i32 width, i32 height) {
     const plat::WindowHandle window =
         plat::createWindow({"TumbloPlayer", "Tumblo 4", plat::defaultWindowProcedure});
@@ -91,10 +112,10 @@ int play(FlashFramePlayer& frames, PlayerHost& host, i32 width, i32 height) {
         return 1;
     }
     plat::DisplayDriver& driver = plat::displayDriver();
-    if (!frames.DrawNext()) return 1;
+    const u32 start = plat::clockMillis();
+    if (!frames.PlayUntil(0)) return 1;
     show(frames.Picture(), *face);
     if (driver.name() == "headless") return 0;
-    u32 due = plat::clockMillis() + frames.FrameMs();
     for (;;) {
         driver.pumpEvents();
         plat::Message m;
@@ -102,14 +123,9 @@ int play(FlashFramePlayer& frames, PlayerHost& host, i32 width, i32 height) {
             if (m.message == plat::kMsgClose) return 0;
             if (m.message == plat::kMsgKeyDown && m.wParam == plat::kVkEscape) return 0;
         }
-        const u32 now = plat::clockMillis();
-        if (i32(due - now) > 0) {
-            driver.waitForInput(due - now);
-            continue;
-        }
-        due += frames.FrameMs();
-        if (frames.DrawNext()) show(frames.Picture(), *face);
+        if (frames.PlayUntil(plat::clockMillis() - start)) show(frames.Picture(), *face);
         host.Poll();
+        driver.waitForInput(kLookMs);
     }
 }
 
@@ -132,8 +148,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tumblo4-player: the movie cannot be drawn\n");
     } else if (!snapshot.empty()) {
         result = frames->DrawNext() && writeSnapshot(frames->Picture(), snapshot) ? 0 : 1;
-    } else {
+    } else if (plat::headlessRequested()) {
         result = play(*frames, host, width, height);
+    } else if (std::unique_ptr<plat::DisplayDriver> display = reachDisplay()) {
+        plat::setDisplayDriver(display.get());
+        result = play(*frames, host, width, height);
+        plat::setDisplayDriver(nullptr);
+    } else {
+        std::fprintf(stderr, "tumblo4-player: the display cannot be reached\n");
     }
     frames.reset();
     swf::SetHost(nullptr);

@@ -68,7 +68,10 @@ TEST(FlashPageJourney, APagesFlashExportComesBackShowingItsPaintingWithItsSound)
     const fs::path exported = j.userFolder("Maya") / "hop.swf";
     ASSERT_TRUE(j.waitFor([&] { return fs::exists(exported) && fs::file_size(exported) > 0; }, "the Flash movie " + exported.string(),
                           std::chrono::seconds(60)));
-    ASSERT_TRUE(j.settle());
+    // The program says where the movie is, as it does for a QuickTime one.
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "hop.swf", dialog).width > 0; }, "the Flash movie's name told"));
+    j.keep("flash-told");
+    ASSERT_TRUE(clickText(j, "OK") && j.settle());
     // Saved, the page leaves nothing to ask at Quit.
     j.key("ctrl+s");
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", dialog).width > 0; }, "the save dialog"));
@@ -133,6 +136,9 @@ TEST(FlashPageJourney, APagesFlashExportComesBackShowingItsPaintingWithItsSound)
     ASSERT_TRUE(clickText(j, "Guardar"));
     const fs::path again = j.userFolder("Maya") / "otra.swf";
     ASSERT_TRUE(j.waitFor([&] { return fs::exists(again) && fs::file_size(again) > 0; }, again.string(), std::chrono::seconds(60)));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "otra.swf", dialog).width > 0; }, "the name told in Spanish"));
+    j.keep("flash-told-es");
+    ASSERT_TRUE(clickText(j, "Aceptar"));
     const Shot beneath = movieFrame(again, canvas);
     ASSERT_FALSE(beneath.empty()) << "the picture of " << again;
     const Area painting{kBandLeft, kBandTop, kBandRight - kBandLeft, kBandBottom - kBandTop};

@@ -324,11 +324,13 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
     Journey j;
     ASSERT_TRUE(j.start());
     ASSERT_TRUE(logIn(j, "Maya"));
-    const fs::path pictures = j.home() / "Pictures";
+    const fs::path pictures = j.home() / "Pictures", videos = j.home() / "Videos";
     fs::create_directories(pictures);
-    // A red movie that flickers (its red a little darker every other picture) while it plays.
+    fs::create_directories(videos);
+    // A red movie that flickers (its red a little darker every other picture) while it plays;
+    // among the desktop's videos, where Add a Movie opens.
     ASSERT_EQ(std::system(("ffmpeg -v error -f lavfi -i color=c=0xE02828:s=160x120:d=20 -vf \"format=rgb24,geq=r='224-24*mod(N,2)':g=40:b=40\" -c:v mpeg4 '" +
-                           (pictures / "clip.mp4").string() + "'").c_str()), 0);
+                           (videos / "clip.mp4").string() + "'").c_str()), 0);
     ASSERT_TRUE(Shot(120, 90, std::vector<uint32_t>(120 * 90, kPictureBlue)).savePng((pictures / "sun.png").string()));
     const Area canvas = canvasArea();
     const int32_t x = canvas.centerX(), y = canvas.centerY();
@@ -387,12 +389,24 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
     Raster box(160, 120);
     std::fill(box.pixels.begin(), box.pixels.end(), 0xFF000000u | kFlashGreen);
     const std::vector<u8> swf = writeSwfMovie(box, {SwfPlacement{80, 60}, SwfPlacement{100, 60}}, 160, 120, 12);
-    std::ofstream(pictures / "hop.swf", std::ios::binary).write(reinterpret_cast<const char*>(swf.data()), std::streamsize(swf.size()));
+    std::ofstream(videos / "hop.swf", std::ios::binary).write(reinterpret_cast<const char*>(swf.data()), std::streamsize(swf.size()));
     ASSERT_TRUE(addFile(j, "Add a Movie...", "hop.swf") && clickText(j, "OK"));
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(canvas, kFlashGreen, 48) > 160 * 120 / 2; }, "the Flash movie's green box"));
     ASSERT_TRUE(j.settle());
     const Shot still = j.screenshot();
     EXPECT_TRUE(j.holds([&] { return j.screenshot().differences(still, canvas) == 0; }, "nothing playing", std::chrono::seconds(2)));
+    // Exported as a JPEG picture, the page holds its movie and its Flash movie as they show.
+    ASSERT_TRUE(chooseMenu(j, "File", "Export...") && clickText(j, "JPEG pictures") && j.settle());
+    j.type("page");
+    ASSERT_TRUE(clickText(j, "Save"));
+    const fs::path picture = j.userFolder("Maya") / "page.jpg";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(picture) && fs::file_size(picture) > 1000; }, picture.string()) && j.settle());
+    const Shot exported = movieFrame(picture, canvas);
+    ASSERT_FALSE(exported.empty());
+    EXPECT_TRUE(nearColour(exported.pixel(x + 120 - canvas.x, y + 100 - canvas.y), kMovieRed, 48)) << "the movie in the picture";
+    EXPECT_GT(exported.countColour(exported.whole(), kFlashGreen, 48), 160 * 120 / 2) << "the Flash movie in the picture";
+    EXPECT_EQ(exported.count(exported.whole(), [](uint32_t p) { return (p >> 16 & 0xFF) < 0x40 && (p >> 8 & 0xFF) < 0x40 && (p & 0xFF) < 0x40; }), 0)
+        << "no frame or handle of the screen's in the picture";
     j.key("ctrl+s");
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));
     j.type("Clip");

@@ -13,8 +13,8 @@ constexpr uint32_t kPaper = 0xF8F8F8;
 
 inline Area canvasArea() { return planned("easel.canvas"); }
 inline Area menuBarArea() { return {0, 0, 800, kMenuBarHeight}; }
-// A library panel's first thumbnail, right of its paging arrow.
-constexpr int32_t kFirstThumbnailX = 286, kFirstThumbnailY = 575;
+// A library panel's first thumbnail, right of its paging arrow, and the step to the next.
+constexpr int32_t kFirstThumbnailX = 286, kFirstThumbnailY = 575, kThumbnailPitch = 72;
 
 // A home folder whose settings file is the program's own with the Teacher menu allowed, its lines
 // ended as `newline` ends them.

@@ -372,8 +372,9 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     j.keep("loaded-after-the-first");
 }
 
-// A picture made into a player file from File > Export...; a fresh copy of the file, run as a
-// desktop runs it, opens its window on an X server of its own and shows the picture.
+// A picture with two animations and a sound made into a player file from File > Export...; a
+// fresh copy of the file, run as a desktop runs it, opens its window on an X server of its own
+// and shows the picture, its animations moving, its sound heard.
 TEST(SlideShowJourney, APlayerFilePlaysOnAFreshCopyInAnXServerOfItsOwn) {
     Journey j;
     ASSERT_TRUE(j.start());
@@ -385,6 +386,14 @@ TEST(SlideShowJourney, APlayerFilePlaysOnAFreshCopyInAnXServerOfItsOwn) {
     j.click(canvas.centerX(), canvas.centerY());
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(canvas, red, 8) > canvas.width * canvas.height * 9 / 10; },
                           "the filled page"));
+    // The panels' first two thumbnails, side by side; the animations clear of the page's middle.
+    for (const auto& [panel, thumbnail, x, y] : {std::tuple{"Animations", 0, 150, 120}, {"Animations", 1, 450, 330}, {"Sounds", 0, 300, 400}}) {
+        ASSERT_TRUE(openPanel(j, panel));
+        const Shot before = j.screenshot();
+        j.drag(kFirstThumbnailX + thumbnail * kThumbnailPitch, kFirstThumbnailY, canvas.x + x, canvas.y + y);
+        ASSERT_TRUE(j.waitForChange(before, panel == std::string("Sounds") ? planned("easel.side.Play") : Area{canvas.x + x - 40, canvas.y + y - 40, 80, 80}, panel));
+        ASSERT_TRUE(j.settle());
+    }
     ASSERT_TRUE(chooseMenu(j, "File", "Export..."));
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kShowScreen).width > 0; }, "the export dialog"));
     ASSERT_TRUE(clickWidgetText(j, "Players that play by themselves", kWidgetFace));
@@ -408,7 +417,7 @@ TEST(SlideShowJourney, APlayerFilePlaysOnAFreshCopyInAnXServerOfItsOwn) {
     std::ofstream(fresh / "quiet.supp") << "leak:libOSMesa.so\nleak:libX11.so\nleak:libSDL2\nleak:libdbus-1.so\n";
     // Ended by the journey once seen, or after a minute at the latest; the status is the player's own.
     const std::string run = "cd '" + fresh.string() + "' && (env -u TUMBLO_HEADLESS -u SDL_VIDEODRIVER HOME='" + fresh.string() +
-                            "' DISPLAY=" + server.display() + " SDL_AUDIODRIVER=dummy LSAN_OPTIONS=suppressions=quiet.supp" +
+                            "' DISPLAY=" + server.display() + " SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=heard.raw LSAN_OPTIONS=suppressions=quiet.supp" +
                             " timeout --preserve-status -k 5 60 ./Show > said 2>&1 & echo $! > pid; wait $!; echo $? > status)";
     const std::string background = "(" + run + ") &";
     ASSERT_EQ(std::system(background.c_str()), 0);
@@ -425,6 +434,23 @@ TEST(SlideShowJourney, APlayerFilePlaysOnAFreshCopyInAnXServerOfItsOwn) {
         },
         std::chrono::seconds(30)))
         << "the player's window with the picture";
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const std::vector<uint32_t> first = takeXScreenshot(server.display(), 0, 0, 1024, 768);
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            return !first.empty() && takeXScreenshot(server.display(), 0, 0, 1024, 768) != first;
+        },
+        std::chrono::seconds(30)))
+        << "the animations moving";
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const std::string heard = firstBytes(fresh / "heard.raw", 4000000);
+            for (size_t i = 0; i + 1 < heard.size(); i += 2)
+                if (std::abs(int16_t(uint8_t(heard[i]) | uint8_t(heard[i + 1]) << 8)) > 1000) return true;
+            return false;
+        },
+        std::chrono::seconds(10)))
+        << "the page's sound heard";
     std::string pid, status;
     ASSERT_TRUE(waitFor([&] { return !(pid = firstBytes(fresh / "pid", 16)).empty(); }, std::chrono::seconds(5)));
     ::kill(pid_t(std::stoi(pid)), SIGTERM);

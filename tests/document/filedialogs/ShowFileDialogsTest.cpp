@@ -83,13 +83,13 @@ TEST_F(ShowFileDialogs, OpeningStartsInTheKindsFolder) {
 }
 
 // Pictures from outside the program start in the desktop's pictures folder, then where the
-// last of them came from, sounds in its music folder; the child's own pictures open where they
-// always do.
+// last of them came from, sounds in its music folder, movies in its videos; the child's own
+// pictures open where they always do. Unticked, no file goes into the child's library.
 TEST_F(ShowFileDialogs, PicturesFromOutsideStartInTheDesktopsPicturesThenWhereTheLastCameFrom) {
     plat::ScopedEnv home("HOME", root_ + "/home");
     plat::ScopedEnv settings("XDG_CONFIG_HOME", std::nullopt);
     for (const char* file : {"home/Pictures/cat.png", "home/Pictures/zoo/lion.png", "home/Pictures/old/dog.png",
-                             "data/tumblo4/Users/Ann/Pictures/mine.tbx", "home/Music/moo.wav"})
+                             "data/tumblo4/Users/Ann/Pictures/mine.tbx", "home/Music/moo.wav", "home/Videos/hop.mov"})
         write(file, "x");
     struct Step {
         u16 kind;
@@ -104,6 +104,7 @@ TEST_F(ShowFileDialogs, PicturesFromOutsideStartInTheDesktopsPicturesThenWhereTh
         {kImportPictureObject, "dog.png", "home/Pictures/old/dog.png"},
         {kImportPicture, "dog.png", "home/Pictures/old/dog.png"},
         {kImportSoundOrFlash, "moo.wav", "home/Music/moo.wav"},
+        {kImportMovie, "hop.mov", "home/Videos/hop.mov"},
         {kImportPictures, "mine.tbx", "data/tumblo4/Users/Ann/Pictures/mine.tbx"},
     };
     for (const Step& step : steps) {
@@ -113,6 +114,7 @@ TEST_F(ShowFileDialogs, PicturesFromOutsideStartInTheDesktopsPicturesThenWhereTh
         ImportChoice choice;
         ASSERT_TRUE(ShowImportFileDialog(window_.get(), *paths_, step.kind, &choice));
         EXPECT_EQ(hostOf(choice.path), root_ + "/" + step.file);
+        EXPECT_FALSE(choice.addToLibrary) << "nothing was ticked";
     }
     EXPECT_EQ(ShownFolderName(*paths_, engineTextOfHostFolder(root_ + "/home/Pictures")), "Home > Pictures");
 }

@@ -178,6 +178,8 @@ plat::media::PictureImage pngOf(const std::string& host) {
 TEST_F(PageMovieExport, AFlashObjectAnimatesThroughTheMovie) {
     RPageData page;
     paint(page, {200, 200, 200});
+    // A movie of the page's grey under the Flash object's left half: the object stays in front.
+    ASSERT_NE(page.AddObject(kTypeMovie, -1, movie(2000, {200, 200, 200}), {44, 50, 64, 70}), nullptr);
     ASSERT_NE(page.AddObject(kTypeFlash, -1, swappingFlash(), {40, 40, 104, 88}), nullptr);
     ASSERT_EQ(exportPageMovie(page, {160, 120}, text("flash"), {}), kExportOk);
     const std::string host = file("flash.mov");
