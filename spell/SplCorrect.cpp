@@ -86,13 +86,16 @@ u32 lessened(u32 score, const SplSlot* slot) {
 }
 
 // Ranks the candidates of both passes together. A word both one slip away and sounding like
-// the word typed is what was meant far more often than either alone; a slip alone ranks by its
-// kind of slip, a sound alone by how close it sounds, the closest above the slips; a less
-// common word (a secondary slot's) loses the secondary penalty.
+// the word typed is what was meant far more often than either alone, and so is a word that
+// sounds just as the word typed ("yave", "llave"), however many letters differ: it ranks above
+// every slip that only sounds near it. A slip alone ranks by its kind of slip, a sound alone by
+// how close it sounds, the closest above the slips; a less common word (a secondary slot's)
+// loses the secondary penalty.
 void blend(SplCorrectReq* req) {
     for (u32 i = 0; i < req->count; ++i) {
         SplSuggestion& e = req->entries[i];
-        if (e.sound > 0) e.score = e.sound + (e.typoRank > 0 ? kCorrBothBonus : 0);
+        const bool alike = e.typoRank > 0 || e.sound >= kCorrTopScore;
+        if (e.sound > 0) e.score = e.sound + (alike ? kCorrBothBonus : 0);
         else if (e.typoRank > 0) e.score = kCorrTypoOnly - kCorrTypoStep * e.typoRank;
         else continue;
         e.score = lessened(e.score, e.slot);

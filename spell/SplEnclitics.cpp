@@ -104,7 +104,7 @@ bool unaccented(const std::string& stem, size_t nucleus, const u8* surface, cons
     bool removed = false;
     u8 c = u8(stem[nucleus]);
     bool hiatus = (c == kAcuteI || c == kAcuteU) &&
-                  ((nucleus > 0 && vowel(u8(stem[nucleus - 1]))) || (nucleus + 1 < stem.size() && vowel(u8(stem[nucleus + 1]))));
+                  ((nucleus > 0 && vowelAt(stem, nucleus - 1)) || (nucleus + 1 < stem.size() && vowel(u8(stem[nucleus + 1]))));
     if (accented(c) && !hiatus) {
         (*copy)[nucleus] = char(unaccent[c]);
         removed = true;
@@ -166,6 +166,23 @@ bool tryEnding(SplLexicon* lex, const u8* form, const u8* surface, int ending) {
     return state == 1 && fetchAllowing(lex, stem, ending, true, false);
 }
 
+// Syllables of a pronoun ending ("lo" one, "melo" two).
+size_t syllables(const char* text) {
+    size_t n = 0;
+    for (const char* p = text; *p != 0; ++p) n += vowel(u8(*p)) && (p == text || !vowel(u8(p[-1])));
+    return n;
+}
+
+// Which syllable from its end a verb form without a written accent is stressed on: the one
+// before the last when it ends in a vowel, n or s and has two, else the last ("da", "comed").
+size_t stressFromEnd(const u8* form, size_t n) {
+    const std::string stem(reinterpret_cast<const char*>(form), n);
+    size_t last = 0, before = 0;
+    if (!nuclei(stem, &last, &before) || before == std::string::npos) return 1;
+    u8 end = form[n - 1];
+    return vowel(end) || end == 'n' || end == 's' ? 2 : 1;
+}
+
 }  // namespace
 
 size_t splEncliticLength(int ending) { return std::strlen(kEnclitics[ending].text); }
@@ -192,7 +209,9 @@ bool splEncliticForm(const u8* entry, u8 classByte, int ending, u8* out) {
     size_t shift = (classByte >> 4) & 7;
     bool carries = false;
     for (size_t i = 0; i < n; ++i) carries = carries || accented(out[i]);
-    if (shift == 0 || shift > n || carries) return true;
+    // The accent is written where the pronouns put the verb's stress three syllables or more
+    // from the end: "cómelo", "dámelo", but "dalo", "comedlo".
+    if (shift == 0 || shift > n || carries || stressFromEnd(entry, n) + syllables(kEnclitics[ending].text) < 3) return true;
     static constexpr std::pair<u8, u8> kAcute[] = {{'a', kAcuteA}, {'e', kAcuteE}, {'i', kAcuteI}, {'o', kAcuteO}, {'u', kAcuteU}};
     for (auto [plain, acute] : kAcute)
         if (out[n - shift] == plain) out[n - shift] = acute;

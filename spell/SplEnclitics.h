@@ -21,7 +21,8 @@ const char* splEncliticText(int ending);
 u32 splEncliticsAtEnd(const u8* form);
 // The verb form `entry` (a lookup form) with ending `ending` attached, when its class byte allows
 // that ending; the accent the pronouns make it take is written `shift` letters (bits 4-6 of the
-// class byte) before them unless the form already carries one. False when not allowed or too long.
+// class byte) before them unless the form already carries one or the pronouns leave the stress
+// on one of the last two syllables ("dalo"). False when not allowed or too long.
 bool splEncliticForm(const u8* entry, u8 classByte, int ending, u8* out);
 // 1 when the lookup form (typed as `surface`) is a verb form of the lexicon with pronouns
 // attached; the verb form's flag codes are then in lex->flagCodes.

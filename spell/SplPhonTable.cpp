@@ -189,7 +189,8 @@ SplPhonTable* splPhonOpen(const char* name, u32 offset, u32* error) {
     }
     for (u32 i = 0; i < p->binCount; ++i) p->bins[i] = readLE16(binBytes + 2 * i);
     splFree(binBytes);
-    if (!splAllocRead(&p->weights, w[15], file, &err)) return fail(p, file, error, err);
+    if (w[15] != 0 && w[15] != w[1]) return fail(p, file, error, kSplErrRead);
+    if (w[15] != 0 && !splAllocRead(&p->heardAs, w[15], file, &err)) return fail(p, file, error, err);
     if (!consistent(p) || !sortRules(p)) return fail(p, file, error, kSplErrRead);
     indexPairs(p);
     p->keyCompare = compareKindOf(p->language);
@@ -216,7 +217,7 @@ void splPhonClose(SplPhonTable* p) {
     splFree(p->replacementBlock);
     splFree(p->replacements);
     splFree(p->bins);
-    splFree(p->weights);
+    splFree(p->heardAs);
     splFree(p->ruleOrder);
     splFree(p->rules);
     delete p;

@@ -11,7 +11,8 @@
 //                   none, otherwise replacement (value - word 4)
 //   replacements    two NUL-terminated code lists per replacement (two-letter matches, longer)
 //   bin table       sorted u16 bin words (first kept code << 8 | second kept code)
-//   weights         scoring weights of the correction search
+//   heard as        none, or one byte per pair: the letter the pair sounds as where letters
+//                   are heard alike (its own letter elsewhere), 0 for a letter not heard
 // Header words: 0 rule count, 1 pair count P, 2 single-bin byte, 3 unknown index, 4 number of
 // ordinary codes, 5 first bin byte, 6 bin columns, 7-15 block sizes.
 #include "engine/base/EngineTypes.h"
@@ -49,7 +50,7 @@ struct SplPhonTable {
     u32 replacementCount = 0;
     u16* bins = nullptr;
     u32 binCount = 0;
-    u8* weights = nullptr;
+    u8* heardAs = nullptr;  // null when the language hears every letter as written
     SplKeyCompareKind keyCompare = SplKeyCompareKind::None;
     // Rules sorted by pattern, and for each first byte the range of that order it starts.
     u16* ruleOrder = nullptr;

@@ -140,6 +140,21 @@ int splPhonEncode(const u8* word, u8* pairs, const SplPhonTable* phon) {
     return out;
 }
 
+int splPhonHeard(u8* pairs, int length, const SplPhonTable* phon) {
+    if (phon->heardAs == nullptr) return length;
+    int out = 0, i = 0;
+    for (; i + 1 < length && pairs[i] != kPairLetterSeparator; i += 2) {
+        u8 index = phon->pairIndex[pairs[i]][pairs[i + 1] & 31];
+        u8 letter = index > kPairIndexRepeat ? phon->heardAs[index] : pairs[i];
+        if (letter == 0) continue;
+        pairs[out++] = letter;
+        pairs[out++] = pairs[i + 1];
+    }
+    while (i < length) pairs[out++] = pairs[i++];
+    pairs[out] = 0;
+    return out;
+}
+
 int splPhonToIndexes(u8* pairs, const SplPhonTable* phon) {
     int in = 0, out = 0;
     while (pairs[in] != 0) {

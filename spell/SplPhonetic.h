@@ -13,6 +13,10 @@ u8 splPhonFrameChar(u8 c, int language);
 // Pair string of word (up to its end or a separator 8, whose rest follows the pair (8, 11)).
 // Answers its length in bytes, or -1 when it would not fit.
 int splPhonEncode(const u8* word, u8* pairs, const SplPhonTable* phon);
+// The pair string as the language hears it, in place: each pair's letter replaced by the one it
+// sounds as where the phonetic table says letters sound alike, a pair not heard left out, the
+// rest after a separator kept. Answers the new length; the string is unchanged without a table.
+int splPhonHeard(u8* pairs, int length, const SplPhonTable* phon);
 // Replaces each pair by its index in place (the unknown index for a pair the table lacks); the
 // separator pair becomes index 4 followed by the rest unchanged. Answers the new length.
 int splPhonToIndexes(u8* pairs, const SplPhonTable* phon);

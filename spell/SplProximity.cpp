@@ -42,6 +42,7 @@ bool compareEntry(SplLexicon* lex, void* arg) {
 struct SpanishWalk {
     SplProxParams* p;
     u32 endings;
+    const u8* typed;  // a form made of an entry is no suggestion when it is the word typed
 };
 
 bool compareSpanish(SplLexicon* lex, void* arg) {
@@ -59,6 +60,7 @@ bool compareSpanish(SplLexicon* lex, void* arg) {
         u8 form[kSplMaxWord];
         u8 formKey[kSplMaxKey + 1];
         if (!((walk->endings >> i) & 1u) || !splEncliticForm(word, lex->classByte, int(i), form)) continue;
+        if (std::strcmp(reinterpret_cast<const char*>(form), reinterpret_cast<const char*>(walk->typed)) == 0) continue;
         if (splWordToKey(form, formKey, 0, lex->phon) > 0) splProxCompare(formKey, codes, walk->p);
     }
     return true;
@@ -138,6 +140,8 @@ bool splProxSetup(const u8* word, bool singleBin, const SplPhonTable* phon, SplC
     } else {
         splPhonBin(p->pairs, p->bin, phon);
     }
+    // Words are compared as they sound: a letter heard like another counts as that one.
+    p->pairLength = u32(splPhonHeard(p->pairs, n, phon));
     p->seqLength = splCodeSequence(p->pairs, p->seq, &p->coded, &p->changes, p->ess);
     p->base = length(word) >= kProxLongWord ? kProxBaseLong : kProxBaseShort;
     p->threshold = p->base;
@@ -148,6 +152,7 @@ int splProxCompare(const u8* key, const u8* flagCodes, SplProxParams* p) {
     u8 pairs[kSplPairsSize];
     int n = decodePairs(key, pairs, p->phon);
     if (n < 0) return kProxDamaged;
+    n = splPhonHeard(pairs, n, p->phon);
     if (std::abs(n - int(p->pairLength)) > 6) return kProxGateLength;
     if (splFirstScore(p->pairs, p->pairLength, pairs, u32(n)) < p->base) return kProxGateFirst;
     u16 seq[kSeqMax];
@@ -199,7 +204,7 @@ void splLexCandidates(const u8* stem, u32 flagByte, void* lexicon, SplCorrectReq
         // A verb form with pronouns sorts under another bin than the form alone, and so does a
         // stem typed with a wrong final consonant: the bins of the word less each ending it may
         // carry, and less its final consonants, are walked too.
-        SpanishWalk walk{&p, splEncliticsAtEnd(stem)};
+        SpanishWalk walk{&p, splEncliticsAtEnd(stem), stem};
         SplBinList bins;
         splBinListAdd(&bins, p.bin);
         if (!(lex->flags & kLexFlagSingleBin)) splSuffixBins(stem, encliticAt, &walk.endings, lex->phon, &bins);

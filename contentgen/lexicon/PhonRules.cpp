@@ -23,6 +23,39 @@ std::vector<u8> keptCodes() {
     return codes;
 }
 
+// "<letter> <n|-> <as|->" of a heard line.
+bool parseHeard(std::istringstream& fields, PhonRules* rules) {
+    std::string letter, code, as, extra;
+    if (!(fields >> letter >> code >> as) || (fields >> extra)) return false;
+    std::string l, a;
+    if (!utf8ToSet1(letter, &l) || l.size() != 1) return false;
+    if (as != "-" && (!utf8ToSet1(as, &a) || a.size() != 1)) return false;
+    int n = kPairCodeNone;
+    if (code != "-") {
+        if (code.find_first_not_of("0123456789") != std::string::npos || code.size() > 2) return false;
+        n = std::stoi(code);
+        if (n >= kEnvPlainCodes) return false;
+        n += 16;
+    }
+    rules->heard.push_back({u8(l[0]), u8(n), as == "-" ? u8(0) : u8(a[0])});
+    return true;
+}
+
+// The letter each pair of the table sounds as; empty when the rules hear letters as written.
+std::vector<u8> heardLetters(const PhonRules& rules, const u8 (&reserved)[kEnvReservedPairs][2],
+                             const std::set<std::pair<u8, u8>>& pairs) {
+    std::vector<u8> out;
+    if (rules.heard.empty()) return out;
+    for (const auto& r : reserved) out.push_back(r[0]);
+    for (const auto& [letter, code] : pairs) {
+        u8 as = letter;
+        for (const PhonRules::Heard& h : rules.heard)
+            if (h.letter == letter && h.code == code) as = h.as;
+        out.push_back(as);
+    }
+    return out;
+}
+
 }  // namespace
 
 bool parsePhonRules(const std::string& text, int language, PhonRules* rules, std::string* error) {
@@ -37,6 +70,13 @@ bool parsePhonRules(const std::string& text, int language, PhonRules* rules, std
         std::istringstream fields(line);
         std::string pattern, second;
         if (!(fields >> pattern)) continue;
+        if (pattern == "heard") {
+            if (!parseHeard(fields, rules)) {
+                *error = "line " + std::to_string(number) + ": heard needs a letter, its code or -, and a letter or -";
+                return false;
+            }
+            continue;
+        }
         std::string bytes;
         if (!utf8ToSet1(pattern, &bytes) || !(fields >> second)) {
             *error = "line " + std::to_string(number) + ": bad pattern or missing code";
@@ -127,6 +167,9 @@ bool buildPhonImage(const PhonRules& rules, const std::set<std::pair<u8, u8>>& p
         return false;
     }
 
+    const u8 reserved[kEnvReservedPairs][2] = {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {kPairLetterSeparator, kPairCodeNone},
+                                               {kPairLetterRepeat, kPairCodeNone}, {kPairCodeNone, kPairCodeNone}};
+    const std::vector<u8> heard = heardLetters(rules, reserved, pairs);
     image->clear();
     image->push_back(1);
     image->push_back(u8(rules.language));
@@ -134,11 +177,9 @@ bool buildPhonImage(const PhonRules& rules, const std::set<std::pair<u8, u8>>& p
     image->push_back('H');
     u32 words[16] = {u32(rules.patterns.size()), pairCount, kEnvSingleBin, kEnvUnknownIndex, kEnvPlainCodes,
                      kEnvFirstBin, kEnvBinColumns, u32(patterns.size()), 2 * pairCount, 256, 256, 256,
-                     u32(rules.outputs.size()), u32(replacements.size()), u32(2 * bins.size()), 0};
+                     u32(rules.outputs.size()), u32(replacements.size()), u32(2 * bins.size()), u32(heard.size())};
     for (u32 w : words) put16(image, w);
     image->insert(image->end(), patterns.begin(), patterns.end());
-    const u8 reserved[kEnvReservedPairs][2] = {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {kPairLetterSeparator, kPairCodeNone},
-                                               {kPairLetterRepeat, kPairCodeNone}, {kPairCodeNone, kPairCodeNone}};
     for (const auto& r : reserved) image->insert(image->end(), r, r + 2);
     for (const auto& [letter, code] : pairs) {
         image->push_back(letter);
@@ -152,5 +193,6 @@ bool buildPhonImage(const PhonRules& rules, const std::set<std::pair<u8, u8>>& p
     image->insert(image->end(), rules.outputs.begin(), rules.outputs.end());
     image->insert(image->end(), replacements.begin(), replacements.end());
     for (u16 b : bins) put16(image, b);
+    image->insert(image->end(), heard.begin(), heard.end());
     return true;
 }

@@ -7,6 +7,9 @@
 //                            repetition, so it is meant for doubled letters
 //   <pattern> = <c1> <c2>... replacement: each letter of the pattern gets the code listed for
 //                            it (11 for none, 16-31), 'Y' and 'Z' taking none
+//   heard <letter> <n|-> <as|->
+//                            the letter with code n + 16 ("-": with none) sounds as the letter
+//                            as, or is not heard ("-"): the correction compares words by sound
 // 'Y' stands for the word's start and 'Z' for its end.
 #include <set>
 #include <string>
@@ -20,6 +23,10 @@ struct PhonRules {
     std::vector<std::string> patterns;  // set-1 bytes
     std::vector<u8> outputs;
     std::vector<std::string> replacements;  // code lists, one per replacement
+    struct Heard {
+        u8 letter, code, as;  // as 0: not heard
+    };
+    std::vector<Heard> heard;
 };
 
 // False with a message naming the line when the text is not a rules file.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "contentgen/lexicon/WordSource.h"
 #include "spell/SplEnclitics.h"
@@ -46,8 +47,26 @@ bool withoutItsAccent(const std::string& stem, std::string* form, int* shift) {
 
 struct SeenWithPronouns {
     u32 endings = 0;
+    bool reflexive = false;  // seen with "se" alone, which the pronoun table lacks: "cómanse"
     std::array<u32, kLongestAccentShift + 1> shifts{};
 };
+
+bool endsWith(const std::string& word, const char* end) {
+    const size_t n = std::char_traits<char>::length(end);
+    return word.size() > n && word.compare(word.size() - n, n, end) == 0;
+}
+
+// The verb form a word with pronouns (the last `cut` bytes) is made of, and the accent's place;
+// false when it is none. A stem that is a word with its accent ("comentá" of "comentámelo")
+// is the form the pronouns belong to, not the one without the accent ("comenta").
+bool verbOf(const std::vector<std::string>& words, const std::string& word, size_t cut, std::string* form,
+            int* shift) {
+    const std::string stem = word.substr(0, word.size() - cut);
+    if (!withoutItsAccent(stem, form, shift) || std::binary_search(words.begin(), words.end(), stem)) return false;
+    // Infinitives and gerunds take pronouns by their shape alone.
+    if (form->back() == 'r' || endsWith(*form, "ndo")) return false;
+    return std::binary_search(words.begin(), words.end(), *form);
+}
 
 }  // namespace
 
@@ -55,16 +74,17 @@ std::map<std::string, u8> spanishPronounClasses(const std::vector<std::string>& 
     std::map<std::string, SeenWithPronouns> seen;
     for (const std::string& word : words) {
         const u32 endings = splEncliticsAtEnd(reinterpret_cast<const u8*>(word.c_str()));
+        std::string form;
+        int shift = 0;
         for (int ending = 0; ending < int(kEncliticCount); ++ending) {
-            if (!((endings >> ending) & 1u)) continue;
-            std::string form;
-            int shift = 0;
-            if (!withoutItsAccent(word.substr(0, word.size() - splEncliticLength(ending)), &form, &shift)) continue;
-            // Infinitives and gerunds take pronouns by their shape alone.
-            if (form.back() == 'r' || (form.size() > 3 && form.compare(form.size() - 3, 3, "ndo") == 0)) continue;
-            if (!std::binary_search(words.begin(), words.end(), form)) continue;
+            if (!((endings >> ending) & 1u) || !verbOf(words, word, splEncliticLength(ending), &form, &shift)) continue;
             SeenWithPronouns& s = seen[form];
             s.endings |= 1u << ending;
+            if (shift <= kLongestAccentShift) ++s.shifts[size_t(shift)];
+        }
+        if (endsWith(word, "se") && verbOf(words, word, 2, &form, &shift)) {
+            SeenWithPronouns& s = seen[form];
+            s.reflexive = true;
             if (shift <= kLongestAccentShift) ++s.shifts[size_t(shift)];
         }
     }
@@ -72,7 +92,7 @@ std::map<std::string, u8> spanishPronounClasses(const std::vector<std::string>& 
     for (const auto& [form, s] : seen) {
         std::string set1;
         if (!utf8ToSet1(form, &set1)) continue;
-        bool second = false, person = false;
+        bool second = false, person = s.reflexive;
         for (int ending = 0; ending < int(kEncliticCount); ++ending) {
             if (!((s.endings >> ending) & 1u)) continue;
             const char* text = splEncliticText(ending);

@@ -3,7 +3,7 @@
 // dictionary writes a form with pronouns and the accent they make it take ("cómelo",
 // "dámelo"), the form without them ("come", "da") is a verb form that takes pronouns. Each gets
 // the class byte the engine reads: its row says which pronouns it takes (a form seen with "te"
-// takes them all, one seen with "me", "nos" or two pronouns all but "te", others the third
+// takes them all, one seen with "me", "nos", "se" or two pronouns all but "te", others the third
 // persons), and its shift how many letters before the pronouns the accent goes.
 #include <map>
 #include <string>

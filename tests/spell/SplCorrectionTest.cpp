@@ -76,6 +76,25 @@ TEST(SplCorrection, SpanishPhoneticBinWalkSuggests) {
     }
 }
 
+// A child who writes by ear means the word that sounds as she wrote it, not its neighbour one
+// letter away: b and v, ll and y, g and j, s, c and z sound alike, the h not at all.
+TEST(SplSpanishCorrection, AWordThatSoundsAsTypedComesBeforeALetterSlip) {
+    fs::path dir = spelltest::scratch("sound_alike_es");
+    ASSERT_EQ(spelltest::buildSmall(dir, 4, {"vamos", "baños", "bonito", "vomito", "verde", "borde", "llave", "ave",
+                                             "lave", "caballo", "cobayo", "cerca", "surca", "gente", "junte", "huevo",
+                                             "nuevo"}),
+              "");
+    spelltest::OpenSpeller s;
+    ASSERT_TRUE(s.openDir(dir, 4)) << s.error;
+    SplCorrectReq req;
+    const Case cases[] = {{"bamos", "vamos"},   {"vonito", "bonito"}, {"berde", "verde"}, {"yave", "llave"},
+                          {"cabayo", "caballo"}, {"serca", "cerca"},  {"jente", "gente"}, {"uevo", "huevo"}};
+    for (const Case& c : cases) {
+        std::vector<std::string> got = suggestions(s, c.typed, &req);
+        EXPECT_EQ(got.empty() ? "" : got[0], c.wanted) << c.typed;
+    }
+}
+
 }  // namespace
 
 namespace {
@@ -151,7 +170,9 @@ TEST(SplSpanishCorrection, VerbFormsAreOfferedWithThePronounsTheWordEndsWith) {
         const char* offered;
         bool listed;
     } cases[] = {{"comelo", "cómelo", true},  {"comela", "cómela", true}, {"damelo", "dámelo", true},
-                 {"miralo", "míralo", true},  {"mirame", "mírame", false}, {"casalo", "cásalo", false}};
+                 {"miralo", "míralo", true},  {"mirame", "mírame", false}, {"casalo", "cásalo", false},
+                 // One pronoun leaves the stress of "da" on the second syllable from the end.
+                 {"dalo", "dálo", false}};
     for (const Case& c : cases) {
         std::vector<std::string> got = suggestions(s, c.typed, &req);
         EXPECT_EQ(contains(got, c.offered), c.listed) << c.typed << " -> " << (got.empty() ? "" : got[0]);
