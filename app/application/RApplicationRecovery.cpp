@@ -31,18 +31,22 @@ void RApplication::OnTerminationSignal() {
 }
 
 // Whatever the answer, the copy becomes one of the child's pictures, so it is asked about once
-// and stays there to open later: "No" says "not now", never "throw it away".
+// and stays there to open later: "No" says "not now", never "throw it away". It is named in the
+// language the child used when it was kept; the question is asked in the login's.
 void RApplication::OfferRecoveredPicture() {
     if (!paths_) return;
-    std::string name = LookupLanguageText(kFileStrings, kRecoveredNameKey).c_str();
-    if (name.empty()) name = kRecoveredFallbackName;
-    const std::string picture = KeepRecoveryCopy(*paths_, name);
-    if (picture.empty()) return;
-    const std::string question =
-        InsertName(LookupLanguageText(kFileStrings, kRecoveredQuestionKey).c_str(), shownName(picture));
-    if (ShowAlert(question.c_str(), nullptr, kAlertYesNo | kAlertIconQuestion) != kAlertAnswerYes) return;
-    // A login brings up the easel (the slide-show picker, where one may start, comes later).
-    if (currentScreen_ && currentCode_ == kScreenEasel) currentScreen_->OpenDocumentPath(picture);
+    for (const u16 language : {kLanguageEnglish, kLanguageSpanish}) {
+        std::string name = LookupLanguageText(kFileStrings, kRecoveredNameKey, language).c_str();
+        if (name.empty()) name = kRecoveredFallbackName;
+        const std::string picture = KeepRecoveryCopy(*paths_, language, name);
+        if (picture.empty()) continue;
+        const std::string question =
+            InsertName(LookupLanguageText(kFileStrings, kRecoveredQuestionKey).c_str(), shownName(picture));
+        if (ShowAlert(question.c_str(), nullptr, kAlertYesNo | kAlertIconQuestion) != kAlertAnswerYes) continue;
+        // A login brings up the easel (the slide-show picker, where one may start, comes later).
+        if (currentScreen_ && currentCode_ == kScreenEasel) currentScreen_->OpenDocumentPath(picture);
+        return;
+    }
 }
 
 }  // namespace Ostrel

@@ -25,9 +25,17 @@ i16 RDlgToggle::Open(RPage* page) {
             button->HandleEvent(kHsEventEnter, true);
             button->HandleEvent(kHsEventClick, true);
         }
+        ShowSwitch(i);
     }
     sprUpdateScreen(1);
     return 0;
+}
+
+void RDlgToggle::ShowSwitch(size_t which) {
+    RButton* button = ButtonSet().Find(kToggleButtons[which]);
+    if (!button) return;
+    const u16 off = kToggleButtons[which];
+    button->SetLook(off, u16(off + (flags_[which] ? kToggleOnLit : kToggleOffLit)), u16(off + kToggleOn));
 }
 
 void RDlgToggle::Confirm() {
@@ -43,8 +51,13 @@ u32 RDlgToggle::HandleMessage(RMessage* message, uintptr_t data) {
     switch (message->code) {
     case kDlgResultLeave: Answer(kDlgResultLeave, reinterpret_cast<uintptr_t>(this), kDlgResultLeave); return 0;
     case kDlgResultConfirm: Confirm(); return 0;
-    case kToggleCmdFirst: flags_[0] = flags_[0] ? 0 : 1; return 0;
-    case kToggleCmdSecond: flags_[1] = flags_[1] ? 0 : 1; return 0;
+    case kToggleCmdFirst:
+    case kToggleCmdSecond: {
+        const size_t which = message->code == kToggleCmdFirst ? 0 : 1;
+        flags_[which] = flags_[which] ? 0 : 1;
+        ShowSwitch(which);
+        return 0;
+    }
     default: return RDlgBase::HandleMessage(message, data);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The two switches of a slide in the show: whether its sounds play and whether its words are
-// read aloud. Each is a toggle button that shows on while its switch is on; a click turns it
-// over. OK writes both into the page and its project and answers (code = the owner's kind, the
+// read aloud. Each is a toggle button with a check box, ticked and pressed in while its switch
+// is on, under the pointer too; a click turns it over. OK writes both into the page and its project and answers (code = the owner's kind, the
 // dialog, 1396); Cancel answers 1395 and changes nothing. The owner deletes the dialog.
 // User-interface thread only.
 #include <array>
@@ -19,6 +19,10 @@ constexpr u16 kToggleFirstButton = 7001;
 constexpr u16 kToggleSecondButton = 7005;
 constexpr u16 kToggleCmdFirst = 1415;
 constexpr u16 kToggleCmdSecond = 1416;
+// A switch's looks follow its button's shape: off, off under the pointer, on, on under it.
+constexpr u16 kToggleOffLit = 1;
+constexpr u16 kToggleOn = 2;
+constexpr u16 kToggleOnLit = 3;
 
 class RDlgToggle : public RDlgBase {
 public:
@@ -34,6 +38,8 @@ public:
 
 private:
     void Confirm();
+    // The look under the pointer shows whether the switch is on.
+    void ShowSwitch(size_t which);
 
     RPage* page_ = nullptr;
     std::array<u16, 2> flags_{};

@@ -156,8 +156,9 @@ u16 RModule::ShowToolTip(u16 buttonId, const char* textKey) {
     area.bottom = i16(area.bottom - mfxGetMenuBarHeight());
     if (tip.left < area.left) rectOffset(&tip, i16(area.left - tip.left), 0);
     if (tip.right > area.right) rectOffset(&tip, i16(area.right - tip.right), 0);
+    // A button at the screen's foot has its tip above it: pushed up, the tip would cover it.
+    if (tip.bottom > area.bottom) rectOffset(&tip, 0, i16(button.top - 1 - tip.bottom));
     if (tip.top < area.top) rectOffset(&tip, 0, i16(area.top - tip.top));
-    if (tip.bottom > area.bottom) rectOffset(&tip, 0, i16(area.bottom - tip.bottom));
     toolTipRect_ = tip;
 
     const Point16 at{tip.left, tip.top};

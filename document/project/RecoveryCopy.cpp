@@ -8,17 +8,19 @@
 #include "engine/files/MoveFileOrFolder.h"
 #include "engine/files/OsFiles.h"
 #include "engine/files/UniqueFileName.h"
+#include "framework/language/LanguageTexts.h"
 
 namespace Ostrel {
 
-std::string RecoveryCopyPath(const Paths& paths) {
+std::string RecoveryCopyPath(const Paths& paths, u16 language) {
     const std::string pictures = paths.BuildPath(kFolderPictures, true);
-    return pictures.empty() ? pictures : pictures + kRecoveryCopyName;
+    if (pictures.empty()) return pictures;
+    return pictures + (language == kLanguageSpanish ? kSpanishRecoveryCopyName : kRecoveryCopyName);
 }
 
-std::string KeepRecoveryCopy(const Paths& paths, const std::string& name) {
+std::string KeepRecoveryCopy(const Paths& paths, u16 language, const std::string& name) {
     // Without a copy waiting (or a user) the move finds nothing to move.
-    const EnginePath copy(RecoveryCopyPath(paths));
+    const EnginePath copy(RecoveryCopyPath(paths, language));
     const EnginePath folder(paths.GetPicturesDir());
     char chosen[kSystemTextSize] = {};
     std::strncpy(chosen, name.c_str(), sizeof chosen - 1);

@@ -6,10 +6,12 @@
 // it has one) to the owner besides 'scht'. With its input registered, dragging a cell onto
 // another moves it there and posts a move entry (kMsgEntryDropped, kDropMove); dragging it onto
 // a trash can that takes drops posts a delete entry (kDropDelete) and leaves the cells as they
-// are: the owner decides. User-interface thread only.
+// are: the owner decides. On its way out of its cell the dragged cell's thumbnail follows the
+// pointer. User-interface thread only.
 #include <string>
 #include <vector>
 
+#include "engine/gfx/sprites/SprSprite.h"
 #include "framework/controls/RScroller.h"
 #include "framework/controls/ScrollerPicture.h"
 
@@ -47,6 +49,7 @@ class RBMOBitmapScroller : public RScroller {
 public:
     // `command` 0: none (the picker's strip); dialogs use their own command.
     RBMOBitmapScroller(CListener* owner, u32 command);
+    ~RBMOBitmapScroller() override;
 
     // Cells from three lists; the shortest list does not cut the others.
     void SetVectors(std::vector<ScrollerPicture> thumbnails, std::vector<ScrollerPicture> icons,
@@ -91,6 +94,9 @@ public:
     void SelectCell(int index);
 
     u32 HandleMessage(RMessage* message, uintptr_t data) override;
+    u32 HandleInput(u32 button, Point16 point, u32 buttons) override;
+    u32 HandleMouseUp(u32 button, Point16 point, u32 buttons) override;
+    void HandleNotification(const RInputEvent& event) override;
 
 protected:
     void DrawCell(int item, const Rect16& cell, bool selected) override;
@@ -100,6 +106,11 @@ private:
     bool Valid(int index) const { return index >= 0 && index < int(cells_.size()); }
     // The detail row under the visible cell `visible`; false when it has none.
     bool DrawDetailRow(int visible, const BmoCell& cell);
+    void EndDrag();
+    // The dragged thumbnail finds the pointer itself at each step of the sprites: the hot spot
+    // the press went to takes the moves while the button is down.
+    static void FollowPointer(SprSprite* sprite, memHandle region);
+    static void DrawDragged(SprSprite* sprite);
 
     u32 command_;
     RHotSpotList* ownerHotSpots_ = nullptr;
@@ -109,6 +120,9 @@ private:
     std::vector<BmoDetailControl> detail_;
     bool fewCells_ = false;
     u16 mode_ = kBmoModePlain;
+    u16 dragSprite_ = 0;
+    int dragItem_ = -1;
+    Rect16 dragCell_{0, 0, 0, 0};
 };
 
 }  // namespace Ostrel

@@ -95,6 +95,8 @@ protected:
     int CellAt(Point16 point) const;
     // A press on the cell showing `item` was released at `point`, outside that cell.
     virtual void CellDragged(int item, Point16 point);
+    // The item whose cell the left button went down on while it is held; -1 when none.
+    int PressedItem() const { return pressedItem_; }
 
     // The trash can that dragged items may be dropped on: its flags and area.
     void SetTrashCan(u32 flags, const Rect16& area);

@@ -11,7 +11,8 @@
 
 namespace {
 
-constexpr u16 kCommonWidth = 360;
+// Wide enough for a child's long picture names; a longer one ends its line with an ellipsis.
+constexpr u16 kCommonWidth = 480;
 constexpr u16 kCommonHeight = 262;
 constexpr u16 kNameLimit = kMaxPathText;
 
@@ -77,19 +78,20 @@ DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, cons
     t.height = kCommonHeight;
     t.title = TextRef{"", title};
     t.items = {
-        commonItem(kFileDlgFolder, DialogItemKind::Label, {10, 6, 350, 24}, ""),
-        commonItem(kFileDlgList, DialogItemKind::List, {10, 26, 350, 122}, ""),
-        commonItem(kFileDlgName, DialogItemKind::Edit, {10, 128, 250, 150}, "", kDlgItemFocus, kNameLimit),
-        // The file types are a choice of what the list shows, under words that say so. Five
-        // show at once: the list has no scroll bar, and a type out of sight could only be
-        // reached by the keyboard.
-        commonItem(kFileDlgTypesLabel, DialogItemKind::Label, {10, 156, 250, 172},
-                   buttonText("ShowTypes", "Show these files:")),
-        commonItem(kFileDlgTypes, DialogItemKind::List, {10, 174, 250, 254}, "", kDlgItemChoice),
-        commonItem(kFileDlgOk, DialogItemKind::Button, {260, 128, 350, 150},
+        commonItem(kFileDlgFolder, DialogItemKind::Label, {10, 6, 470, 24}, ""),
+        commonItem(kFileDlgList, DialogItemKind::List, {10, 26, 470, 122}, ""),
+        commonItem(kFileDlgName, DialogItemKind::Edit, {10, 128, 370, 150}, "", kDlgItemFocus, kNameLimit),
+        // Opening, the file types are a choice of what the list shows; saving, of the kind of
+        // file made: words that say which. Five show at once: the list has no scroll bar, and
+        // a type out of sight could only be reached by the keyboard.
+        commonItem(kFileDlgTypesLabel, DialogItemKind::Label, {10, 156, 370, 172},
+                   saving ? buttonText("SaveTypes", "Kind of file to make:")
+                          : buttonText("ShowTypes", "Show these files:")),
+        commonItem(kFileDlgTypes, DialogItemKind::List, {10, 174, 370, 254}, "", kDlgItemChoice),
+        commonItem(kFileDlgOk, DialogItemKind::Button, {380, 128, 470, 150},
                    saving ? buttonText("Save", "Save") : buttonText("Open", "Open"), kDlgItemDefault),
-        commonItem(kFileDlgCancel, DialogItemKind::Button, {260, 156, 350, 178}, buttonText("Cancel", "Cancel")),
-        commonItem(kFileDlgUp, DialogItemKind::Button, {260, 182, 350, 204}, buttonText("Up", "Up")),
+        commonItem(kFileDlgCancel, DialogItemKind::Button, {380, 156, 470, 178}, buttonText("Cancel", "Cancel")),
+        commonItem(kFileDlgUp, DialogItemKind::Button, {380, 182, 470, 204}, buttonText("Up", "Up")),
     };
     if (extension) {
         t.width = std::max(t.width, extension->width);

@@ -71,9 +71,13 @@ bool IsLanguageNeutralSection(const char* section) {
 }
 
 RcString LookupLanguageText(const char* section, const char* key) {
+    return LookupLanguageText(section, key, state().current);
+}
+
+RcString LookupLanguageText(const char* section, const char* key, u16 language) {
     const LanguageState& s = state();
     const Path* file = IsLanguageNeutralSection(section) ? &s.setupPath
-                       : s.current == kLanguageSpanish   ? &s.spanishPath
+                       : language == kLanguageSpanish    ? &s.spanishPath
                                                          : &s.englishPath;
     if (!file->record) return RcString();
     return OpenTextFile(file).ReadText(section, key);

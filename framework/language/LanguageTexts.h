@@ -44,6 +44,8 @@ void SetupLanguageFolders(const Path* programFolder, const char* setupFileName);
 
 bool IsLanguageNeutralSection(const char* section);
 RcString LookupLanguageText(const char* section, const char* key);
+// The text of another language than the current one, for what was named while it was in use.
+RcString LookupLanguageText(const char* section, const char* key, u16 language);
 
 // "\n" gives a line feed and "\o" the byte 248; any other backslash stays as it is.
 std::string ApplyTextEscapes(const char* raw);

@@ -8,6 +8,7 @@
 #include "framework/controls/RColorPicker.h"
 #include "framework/language/LanguageTexts.h"
 #include "panels/alphabet/AlphabetGlyphs.h"
+#include "panels/alphabet/AlphabetOrder.h"
 #include "panels/alphabet/AlphabetSounds.h"
 #include "panels/base/ToolPanelMessages.h"
 #include "tools/base/ToolPicture.h"
@@ -61,6 +62,7 @@ u16 RAlphaPanel::Init() {
     const u16 mascot = sprNew(kMascotFlags, kAlphabetPanelShape, nullptr);
     mascotSprite_ = mascot == kSprNoId ? 0 : mascot;
     settings_ = ReadAlphabetSettings();
+    order_ = AlphabetOrder(settings_.characters, CurrentLanguage());
     auto tool = std::make_unique<RStampSimpleBitmap>();
     tool->SelectSize(kAlphabetStampSize);
     ActivateTool(std::move(tool));
@@ -75,8 +77,9 @@ RStampSimpleBitmap* RAlphaPanel::StampTool() const { return dynamic_cast<RStampS
 void RAlphaPanel::RenderCharacters() {
     RBitmapScroller* strip = GetScroller();
     if (strip == nullptr) return;
-    std::vector<ScrollerPicture> pictures =
-        RenderAlphabet(settings_.characters, settings_.fontName, settings_.fontSize, CurrentPaintColor());
+    std::string shown;
+    for (const int index : order_) shown.push_back(settings_.characters[size_t(index)]);
+    std::vector<ScrollerPicture> pictures = RenderAlphabet(shown, settings_.fontName, settings_.fontSize, CurrentPaintColor());
     // Without an offscreen picture the strip keeps the pictures it has.
     if (pictures.empty()) return;
     strip->SetItems(std::move(pictures));
@@ -92,12 +95,14 @@ void RAlphaPanel::ChooseCharacter(int item) {
     const ScrollerPicture* picture = strip ? strip->GetItem(item) : nullptr;
     if (picture == nullptr) return;
     current_ = item;
+    // The set's own index names the character and its sound.
+    const int index = size_t(item) < order_.size() ? order_[size_t(item)] : item;
     if (RStampSimpleBitmap* tool = StampTool()) {
         // The letter stamped is drawn anew at twice the strip's size; the strip's own picture
         // when that cannot be made.
         const std::vector<ScrollerPicture> large =
-            size_t(item) < settings_.characters.size()
-                ? RenderAlphabet(settings_.characters.substr(size_t(item), 1), settings_.fontName,
+            size_t(index) < settings_.characters.size()
+                ? RenderAlphabet(settings_.characters.substr(size_t(index), 1), settings_.fontName,
                                  u16(settings_.fontSize * kAlphabetStampScale), CurrentPaintColor(),
                                  u16(kAlphabetGlyphSide * kAlphabetStampScale))
                 : std::vector<ScrollerPicture>{};
@@ -107,7 +112,7 @@ void RAlphaPanel::ChooseCharacter(int item) {
         tool->Refresh();
     }
     SprSoundRequest request;
-    request.soundId = AlphabetSoundId(item);
+    request.soundId = AlphabetSoundId(index);
     sprRequestSound(request);
 }
 

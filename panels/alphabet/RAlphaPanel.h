@@ -3,9 +3,11 @@
 // digits and signs, each drawn in the current paint colour; picking one says its name and
 // makes it the picture of the bitmap stamp, which lays it on the canvas. A colour change
 // draws the strip again in the new colour, keeping the chosen character. The characters, the
-// font and its size come from [SmallKidsAlphabet] of the program's settings.
+// font and its size come from [SmallKidsAlphabet] of the program's settings, their order from
+// the language (AlphabetOrder).
 // User-interface thread only.
 #include <string>
+#include <vector>
 
 #include "panels/base/RScrollToolPanel.h"
 #include "tools/stamps/RStampSimpleBitmap.h"
@@ -54,6 +56,7 @@ private:
     void ChooseCharacter(int item);
 
     AlphabetSettings settings_;
+    std::vector<int> order_;  // the set's index of each place of the strip
     int current_ = -1;
     u16 mascotSprite_ = 0;
     bool inInit_ = false;

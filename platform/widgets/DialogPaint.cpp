@@ -1,5 +1,6 @@
 // How a dialog box and each kind of item look.
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "platform/gdi/Blit.h"
@@ -13,6 +14,9 @@ namespace {
 
 constexpr int32_t kMarkSize = 13;
 constexpr int32_t kFieldInset = 3;
+// A list entry too wide for its line keeps this many of its last characters after the ellipsis.
+constexpr size_t kKeptTail = 6;
+constexpr char kEllipsis = '\x85';  // cp1252
 
 gdi::ColorRef itemText(const DialogItem& item) { return item.enabled ? kTextColor : kGrayTextColor; }
 
@@ -91,6 +95,16 @@ void drawEdit(gdi::DeviceContext& dc, const DialogItem& item, const gdi::Rect& r
     if (focused && from == to && caretX < inner.right) fillBox(dc, {caretX, y, caretX + 1, y + labelHeight()}, kTextColor);
 }
 
+// An entry as wide as its room allows: a longer one is cut in its middle, its end kept, so that
+// names that differ only in their last words ("Castle 2", "Castle 3") stay apart.
+std::string fittedEntry(std::string_view text, int32_t room) {
+    if (labelWidth(text) <= room) return std::string(text);
+    const std::string tail(text.substr(text.size() - std::min(text.size(), kKeptTail)));
+    std::string head(text.substr(0, text.size() - tail.size()));
+    while (!head.empty() && labelWidth(head + kEllipsis + tail) > room) head.pop_back();
+    return head + kEllipsis + tail;
+}
+
 void drawList(gdi::DeviceContext& dc, const DialogItem& item, const gdi::Rect& r, bool focused) {
     fillBox(dc, r, item.choice ? kFaceColor : kFieldColor);
     if (!item.choice) bevelBox(dc, r, true);
@@ -107,14 +121,15 @@ void drawList(gdi::DeviceContext& dc, const DialogItem& item, const gdi::Rect& r
             drawEllipse(dc, box, kShadowColor, kFieldColor);
             if (lit) drawEllipse(dc, {box.left + 4, box.top + 4, box.right - 4, box.bottom - 4}, itemText(item), itemText(item));
             const gdi::Rect words{box.right + 5, line.top, line.right, line.bottom};
-            drawTextBox(dc, words, text, gdi::kDtLeft | gdi::kDtVCenter | gdi::kDtSingleLine, itemText(item));
+            const std::string shown = fittedEntry(text, words.width());
+            drawTextBox(dc, words, shown, gdi::kDtLeft | gdi::kDtVCenter | gdi::kDtSingleLine, itemText(item));
             if (focused && lit)
-                frameBox(dc, {words.left - 2, line.top, std::min(line.right, words.left + labelWidth(text) + 2), line.bottom},
+                frameBox(dc, {words.left - 2, line.top, std::min(line.right, words.left + labelWidth(shown) + 2), line.bottom},
                          kShadowColor);
             continue;
         }
         if (lit) fillBox(dc, line, focused ? kHighlightColor : kShadowColor);
-        drawTextBox(dc, {line.left + 2, line.top, line.right, line.bottom}, text,
+        drawTextBox(dc, {line.left + 2, line.top, line.right, line.bottom}, fittedEntry(text, line.width() - 2),
                     gdi::kDtLeft | gdi::kDtVCenter | gdi::kDtSingleLine, lit ? kHighlightTextColor : itemText(item));
     }
 }

@@ -41,7 +41,7 @@ void REasel::KeepUnsavedWork() {
     const Paths* paths = UserPaths();
     if (!PageUnsaved() || !paths) return;
     // Without a user the path is empty, and neither way below writes anything.
-    const std::string copy = RecoveryCopyPath(*paths);
+    const std::string copy = RecoveryCopyPath(*paths, CurrentLanguage());
     EndStroke(0);
     if (files_) {
         files_->SavePageToFile(page, copy);

@@ -287,8 +287,9 @@ TEST(LanguageJourney, EveryScreenAndDialogATeacherOrChildOpensSpeaksSpanish) {
     j.key("ctrl+t");
 
     const std::vector<ShownText> fileDialog = items("FileDialog", {"Cancel", "Up", "ShowTypes"});
-    // An export starts in the child's own folder, above which Up does not go: its word is grayed.
-    const std::vector<ShownText> exportDialog = items("FileDialog", {"Cancel", "ShowTypes"});
+    // An export starts in the child's own folder, above which Up does not go: its word is grayed;
+    // its file types are the kind of file it makes.
+    const std::vector<ShownText> exportDialog = items("FileDialog", {"Cancel", "SaveTypes"});
     // The imports start in the home folder, above which Up does not go.
     const std::vector<ShownText> importDialog = items("FileDialog", {"Open", "Cancel", "ShowTypes"});
     std::vector<Stop> stops = {

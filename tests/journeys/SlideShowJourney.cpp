@@ -230,6 +230,21 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     };
     EXPECT_TRUE(timingsAlike(loaded)) << "every slide starts with the same time";
 
+    // A slide pressed and dragged out of its place is seen under the pointer on its way; let go
+    // on its own place, it stays there.
+    // On its way over the list of shows, left of the strip.
+    const Area way{strip.x - 130, first.centerY() - 15, 40, 30};
+    ASSERT_LT(loaded.countColour(way, red, 8), 100) << "no red where the drag goes";
+    j.move(first.centerX(), first.centerY());
+    j.press(true);
+    j.move(strip.x, first.centerY());
+    j.move(way.centerX(), way.centerY());
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().countColour(way, red, 8) > way.width * way.height / 2; },
+                          "the dragged slide under the pointer"));
+    j.keep("slide-dragged");
+    j.move(first.centerX(), first.centerY());
+    j.press(false);
+
     // The timing under the first slide, clicked where it shows: five seconds off its seven.
     j.click(timing);
     ASSERT_TRUE(j.waitForChange(loaded, kTimingOk, "the timing dialog"));

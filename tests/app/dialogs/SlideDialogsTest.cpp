@@ -219,6 +219,9 @@ TEST_F(SlideDialogs, TheSwitchesShowThePagesFlagsAndOkWritesWhatTheClicksTurned)
         click(buttonCentre(dialog, kToggleFirstButton));
         EXPECT_EQ(dialog.IsOn(0), c.sounds == 0);
         EXPECT_EQ(buttonState(dialog, kToggleFirstButton) != kButtonUp, c.sounds == 0);
+        // Still under the pointer, its check box shows the switch as it now is.
+        EXPECT_EQ(dialog.ButtonSet().Find(kToggleFirstButton)->GetRecord().shapes[kButtonHighlighted],
+                  kToggleFirstButton + (c.sounds ? kToggleOffLit : kToggleOnLit));
         EXPECT_EQ(page->settings.playSounds, c.sounds);
         click(buttonCentre(dialog, kDlgResultConfirm));
         expectAnswer(dialog, kDlgResultConfirm);

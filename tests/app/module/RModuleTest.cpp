@@ -97,7 +97,7 @@ TEST_F(RModuleTest, FindButtonByIdGivesTheFirstMatchAndMinusOneWithoutButtonsOrM
     }
 }
 
-TEST_F(RModuleTest, TheTipHangsUnderItsButtonAndStaysInsideTheAreaAboveTheMenuBar) {
+TEST_F(RModuleTest, TheTipHangsUnderItsButtonOrAboveItAndStaysInsideTheAreaAboveTheMenuBar) {
     struct Case {
         const char* what;
         Rect16 button;
@@ -108,8 +108,9 @@ TEST_F(RModuleTest, TheTipHangsUnderItsButtonAndStaysInsideTheAreaAboveTheMenuBa
     };
     const Case cases[] = {
         {"middle", {100, 100, 140, 130}, false, 100, -1},
-        {"bottom edge, no menu bar", {100, 570, 140, 598}, false, 100, 600},
-        {"bottom edge, under a menu bar", {100, 570, 140, 598}, true, 100, i16(600 - kMfxMenuBarHeight)},
+        // At the foot the tip goes above its button rather than over it.
+        {"bottom edge, no menu bar", {100, 570, 140, 598}, false, 100, 569},
+        {"bottom edge, under a menu bar", {100, 570, 140, 598}, true, 100, 569},
         {"one line above the limit", {100, 500, 140, 520}, true, 100, -1},
     };
     mfxMenu menu;

@@ -14,6 +14,7 @@
 #include "framework/controls/RColorPicker.h"
 #include "framework/language/LanguageTexts.h"
 #include "panels/alphabet/AlphabetGlyphs.h"
+#include "panels/alphabet/AlphabetOrder.h"
 #include "panels/alphabet/AlphabetSounds.h"
 #include "panels/alphabet/RAlphaPanel.h"
 #include "tests/framework/messaging/MessagingFixtures.h"
@@ -36,6 +37,17 @@ TEST(AlphabetSounds, EachPlaceSaysItsName) {
     for (const Case& c : cases) EXPECT_EQ(AlphabetSoundId(c.item), c.sound) << c.item;
     EXPECT_EQ(set.substr(48, 4), "wxyz");
     EXPECT_EQ(set[52], '1');
+}
+
+// In Spanish Ñ and ñ follow N and n, each keeping its index for its name; in English the set's
+// order stands.
+TEST(AlphabetOrder, InSpanishTheTildeLettersFollowTheirN) {
+    const std::string set = "MNOmno?\xD1\xF1";
+    for (const auto& [language, expected] : {std::pair{kLanguageEnglish, set}, {kLanguageSpanish, std::string("MN\xD1Omn\xF1o?")}}) {
+        std::string shown;
+        for (const int index : AlphabetOrder(set, language)) shown.push_back(set[size_t(index)]);
+        EXPECT_EQ(shown, expected) << language;
+    }
 }
 
 class AlphabetGlyphs : public ::testing::Test {

@@ -85,9 +85,11 @@ TEST_F(UnsavedWorkKept, AFailingArchiveKeepsTheUnsavedPageForTheNextLogin) {
          kAlertAnswerYes},
         {"nothing unsaved", "EaselHelp.kvr", false, false, false, {kAlertAnswerOk}, {"NoDataMustQuit"}, 0},
     };
-    const std::string copy = pictures() + kRecoveryCopyName;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        // Kept while Spanish was in use, it is named back in Spanish after an English login.
+        const u16 kept = c.spanish ? kLanguageSpanish : kLanguageEnglish;
+        const std::string copy = pictures() + (c.spanish ? kSpanishRecoveryCopyName : kRecoveryCopyName);
         ASSERT_NO_FATAL_FAILURE(start());
         const u64 blank = PictureHash(canvas);
         if (c.painted) drag({i16(canvas.left + 40), i16(canvas.top + 60)}, {i16(canvas.left + 240), i16(canvas.top + 90)});
@@ -118,7 +120,7 @@ TEST_F(UnsavedWorkKept, AFailingArchiveKeepsTheUnsavedPageForTheNextLogin) {
         answerAlerts({c.offerAnswer});
         stops.clear();
         ASSERT_NO_FATAL_FAILURE(start());
-        const std::string name = text("FileStrings", "RecoveredPictureName");
+        const std::string name = LookupLanguageText("FileStrings", "RecoveredPictureName", kept).c_str();
         const std::string rescued = pictures() + name + ".tbx";
         const std::vector<std::string> offer{InsertName(text("FileStrings", "RecoveredPictureQuestion"), name)};
         EXPECT_EQ(alertTexts(), c.painted ? offer : std::vector<std::string>{});
