@@ -191,8 +191,9 @@ void RDlgLogin::BuildNameField(const Rect16& box) {
     const std::vector<std::string>& names = list_->Items();
     const std::string yourName = LookupLanguageText("LoginStrings", "YourName").c_str();
     offeredName_ = yourName.empty() ? kDefaultLoginName : yourName;
-    field_->Begin(rect, kListColour, kNameFieldFontSize, kLoginNameMaxLength,
-                  names.empty() ? offeredName_ : names.front());
+    openingText_ = names.empty() ? offeredName_ : names.front();
+    fieldTyped_ = false;
+    field_->Begin(rect, kListColour, kNameFieldFontSize, kLoginNameMaxLength, openingText_);
     // The offered name shows selected, so that the name typed replaces it.
     field_->Field().SetFocus();
     if (SprSprite* sprite = sprFind(field_->Field().SpriteId())) {
@@ -493,6 +494,7 @@ u32 RDlgLogin::HandleKey(u32 key) {
         return 1;
     }
     if (field_->HandleKey(key) == NameKey::Edited) {
+        fieldTyped_ = true;
         ShowHint({});
         playSound(kLoginTypingSound);
         FollowTyping(keyRecordCharacter(key));
@@ -505,7 +507,13 @@ u32 RDlgLogin::HandleInput(u32, Point16 point, u32) {
     lastPress_ = point;
     pressed_ = true;
     if (field_ && rectContainsPoint(fieldRect_, point)) {
-        field_->MouseDown(point, fieldPress_.Press(point));
+        const bool doublePress = fieldPress_.Press(point);
+        if (!fieldTyped_ && field_->Text() == openingText_) {
+            if (!field_->Field().Active()) field_->Field().SetFocus();
+            field_->SelectAll();
+            return 1;
+        }
+        field_->MouseDown(point, doublePress);
         dragging_ = true;
     }
     return 1;

@@ -170,6 +170,11 @@ private:
     DoublePress rowPress_;
     // What the field offered at the start, never taken as a name.
     std::string offeredName_ = kDefaultLoginName;
+    // The field's text at the start (the offered name or the first user's), and whether a key
+    // has changed the field since: while it holds that text untouched, a press in the field
+    // keeps it selected whole, so that typing replaces it.
+    std::string openingText_;
+    bool fieldTyped_ = false;
 };
 
 }  // namespace Ostrel

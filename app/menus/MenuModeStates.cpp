@@ -21,7 +21,7 @@ constexpr ModeState kModeStates[] = {
     {kCmdPrint, 1, 1},         {kCmdExit, 1, 1},           {kCmdUndo, 1, 1},            {kCmdCut, 1, 1},
     {kCmdCopy, 1, 1},          {kCmdPaste, 0, 0},          {kCmdAddGraphic, 1, 1},      {kCmdAddMovie, 1, 1},
     {kCmdImportBackground, 1, 0}, {kCmdImportSound, 1, 0}, {kCmdLoadPicture, 0, 1},     {kCmdPaperTextures, 1, 0},
-    {kCmdSwitchLanguage, 1, 1}, {kCmdEditABCText, 1, 0},   {kCmdIdeaMachine, 1, 0},     {kCmdCheckSpelling, 1, 0},
+    {kCmdSwitchLanguage, 1, 1}, {kCmdEditABCText, 1, 0},   {kCmdIdeaMachine, 1, 0},     {kCmdCheckSpelling, 0, 0},
     {kCmdFlattenText, 0, 0},   {kCmdFlattenStickers, 0, 0}, {kCmdSayItThisWay, 0, 0},   {kCmdChangeEffects, 0, 1},
     {kCmdPickBgColor, 0, 1},   {kCmdToolSounds, 1, 1},     {kCmdSwitchScreen, 1, 1},    {kCmdCleanUpExtra, 0, 1},
     {kCmdAttachedSounds, 0, 1}, {kCmdTextToSpeech, 0, 1},  {kCmdManualAdvance, 0, 1},   {kCmdSmallKids, 1, 0},

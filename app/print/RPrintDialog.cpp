@@ -120,19 +120,11 @@ void RPrintDialog::ResetOrientation() {
     SetSlideFields(1, false);
 }
 
-u32 RPrintDialog::LastSlideOfShow() const {
-    RDocument* show = baseJob_ ? baseJob_->Sources().project : nullptr;
-    u32 last = 0;
-    for (u16 number = 1; show && number <= kMaxProjectPages; ++number)
-        if (RPage* page = show->GetPage(number); page && page->Number() == number) last = number;
-    return last;
-}
-
 void RPrintDialog::SetSlideFields(u32 cells, bool enableEnding) {
     SetItemText(kPrintStartingSlide, "1");
-    const u32 last = LastSlideOfShow();
-    const u32 ending = last > 0 ? std::min(cells, last) : cells;
-    SetItemText(kPrintEndingSlide, enableEnding ? std::to_string(ending) : std::string());
+    // A full page prints one slide: there is no end to give.
+    const std::string none = text("EndingSlideNone");
+    SetItemText(kPrintEndingSlide, enableEnding ? std::to_string(cells) : none.empty() ? "n/a" : none);
     EnableItem(kPrintEndingSlide, enableEnding);
 }
 

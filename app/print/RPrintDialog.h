@@ -101,10 +101,9 @@ private:
     void ChoosePoster();
     void ToggleReverse();
     void ResetOrientation();
-    // The Starting field reads 1; the Ending field offers `cells` slides, never past the show's
-    // last slide, or stays empty and off when only the starting slide prints.
+    // The Starting field reads 1; the Ending field offers the `cells` slides of a sheet, or
+    // reads "n/a" and is off when only the starting slide prints.
     void SetSlideFields(u32 cells, bool enableEnding);
-    u32 LastSlideOfShow() const;
     void ChooseOrientation(u32 orientation);
     bool Validate();
     // Whether the chosen layout's job prints in the chosen orientation; when it does not, the

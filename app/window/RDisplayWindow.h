@@ -143,7 +143,6 @@ private:
     void ShowAbout();
     void OpenGettingStarted();
     void OpenUserGuide();
-    void CheckAbcTextSpelling();
     void KeySignatureStep(u8 character, u8 scanCode);
     // True when the key was one of the Edit menu's and a listening field took it.
     bool SendEditKeyToField(u32 key);

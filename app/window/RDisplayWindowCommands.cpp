@@ -1,14 +1,10 @@
 // The main window's menu commands: most become a message for the screen that carries them
 // out; the switches, undo, the easel's clipboard, the language, the Teacher menu, the guide
 // and the debug aids are the window's own.
-#include <algorithm>
-#include <cstring>
-
 #include "app/application/ApplicationMessages.h"
 #include "app/application/RApplication.h"
 #include "app/menus/MenuCommands.h"
 #include "app/module/RModule.h"
-#include "app/settings/AlphabetText.h"
 #include "app/window/MenuCommandRoute.h"
 #include "app/window/MenuMessages.h"
 #include "app/window/RDisplayWindow.h"
@@ -24,13 +20,10 @@
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
-#include "platform/files/Files.h"
 #include "platform/keyboard/ProgramKeyboard.h"
 #include "platform/system/RunTimeLocale.h"
 #include "platform/shell/choice/ShellChoice.h"
-#include "text/spellcheck/PhoneticSpellChecker.h"
 #include "text/host/TextCommands.h"
-#include "text/spellcheck/SpellCheckString.h"
 
 namespace Ostrel {
 
@@ -88,8 +81,6 @@ u32 RDisplayWindow::OnCommand(u32 command) {
             } else {
                 sendTo(screen->TextPanel(), route.code, route.param2);
             }
-        } else if (id == kCmdCheckSpelling && current == ScreenKind::Easel) {
-            CheckAbcTextSpelling();
         }
         break;
     case RouteKind::ToWindowListener: HandleMessage(&message, 0); break;
@@ -297,27 +288,6 @@ void RDisplayWindow::OpenUserGuide() {
         if (plat::desktopShell().openDocument(guide)) return;
     }
     ShowAlert(LookupLanguageText("GeneralStrings", "NeedAcrobat").c_str(), "Ostrel", kAlertOk);
-}
-
-// Until the easel has a text tool, the text a child types is the alphabet tool's line (Toolbox >
-// Edit ABC Text): the spelling check runs over it, in the program's language, and keeps what
-// the child replaced.
-void RDisplayWindow::CheckAbcTextSpelling() {
-    RApplication* app = GetApplication();
-    GlobalUserSettings* settings = app ? app->GetGlobalUserSettings() : nullptr;
-    if (!settings || !app->GetPaths()) return;
-    const Paths& paths = *app->GetPaths();
-    std::string given(settings->alphabetText.data(), strnlen(settings->alphabetText.data(), settings->alphabetText.size()));
-    if (given.empty()) given = ABCTextDefault();
-    std::string text = given;
-    const int language = CurrentLanguage() == kLanguageSpanish ? kProgramLanguageSpanish : 1;
-    if (!spellCheckString(&text, language, plat::hostPathOfText(paths.ProgramFolder()),
-                          plat::hostPathOfText(paths.BuildPath(kFolderUser, false)), this) ||
-        text == given)
-        return;
-    text.resize(std::min<size_t>({text.size(), kABCTextMaxLength, settings->alphabetText.size() - 1}));
-    std::fill(settings->alphabetText.begin(), settings->alphabetText.end(), '\0');
-    std::copy(text.begin(), text.end(), settings->alphabetText.begin());
 }
 
 }  // namespace Ostrel

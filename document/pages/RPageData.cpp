@@ -147,6 +147,11 @@ RPageObject* RPageData::AdoptObject(std::unique_ptr<RPageObject> object) {
     return objects_.back().get();
 }
 
+void RPageData::RecordAdded(const RPageObject& object) {
+    const auto it = std::find_if(objects_.begin(), objects_.end(), [&](const auto& o) { return o.get() == &object; });
+    if (it != objects_.end()) Record(kUndoAddObject, nullptr, size_t(it - objects_.begin()), object.Type(), object.Id());
+}
+
 bool RPageData::DeleteObject(FourCC type, u16 id) {
     const auto it = std::find_if(objects_.begin(), objects_.end(),
                                  [&](const auto& o) { return o->Type() == type && o->Id() == id; });
@@ -225,6 +230,11 @@ RLibExclusionsObject* RPageData::GetExclusions() {
     RPageObject* found = nullptr;
     if (FindObject(kTypeExclusions, -1, &found) != 0) found = AdoptObject(std::make_unique<RLibExclusionsObject>(1));
     return static_cast<RLibExclusionsObject*>(found);
+}
+
+const RLibExclusionsObject* RPageData::FindExclusions() const {
+    RPageObject* found = nullptr;
+    return FindObject(kTypeExclusions, -1, &found) == 0 ? static_cast<const RLibExclusionsObject*>(found) : nullptr;
 }
 
 bool RPageData::SetDirtyState(bool dirty) {

@@ -60,6 +60,9 @@ public:
     void SetStepListener(std::function<void(FourCC)> listener) { stepListener_ = std::move(listener); }
     // Takes a made object; null (and the object dropped) when refused as above.
     RPageObject* AdoptObject(std::unique_ptr<RPageObject> object);
+    // Makes an adopted object's arrival the undo step, as AddObject does, once whatever its
+    // placing released (an earlier step) is gone: the next undo takes it off again.
+    void RecordAdded(const RPageObject& object);
     bool DeleteObject(FourCC type, u16 id);
     // 0 and the object; kNoObject and null when absent. A negative id finds the first of the kind.
     u16 FindObject(FourCC type, i32 id, RPageObject** object) const;
@@ -74,7 +77,10 @@ public:
     EngineErr EnsureBackground();
     RNotePageObject* GetNote();
     bool HasNote() const;
+    // Made when missing, for the teacher to edit.
     RLibExclusionsObject* GetExclusions();
+    // Null when the page excludes nothing: only reading them leaves the page unchanged.
+    const RLibExclusionsObject* FindExclusions() const;
 
     // Draws the page into a 16-bit port with its top-left corner at (x, y): the background
     // picture, then the pictures, movable pictures and texts in their order (a text in its

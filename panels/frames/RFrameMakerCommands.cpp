@@ -85,8 +85,8 @@ void RFrameMaker::DeleteSelected() {
     if (!object || !page) return;
     const FourCC type = object->Type();
     const u16 id = object->Id();
-    // The frame goes before its object does.
-    DeleteEditFrame();
+    // The frame goes before its object does, and the last object left is chosen next.
+    RemoveObjectFrame(object);
     page->DeleteObject(type, id);
     pasteCount_ = 0;
     host_.ObjectsChanged();

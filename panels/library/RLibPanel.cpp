@@ -162,7 +162,7 @@ std::unique_ptr<RBitmapScroller> RLibPanel::NewScroller(u16 layoutId, u16 firstH
 
 void RLibPanel::BuildLibraryList() {
     RPageData* page = host_.page ? host_.page() : nullptr;
-    list_ = libraries_ ? ListLibraries(*libraries_, type_, page ? page->GetExclusions() : nullptr) : LibraryList{};
+    list_ = libraries_ ? ListLibraries(*libraries_, type_, page ? page->FindExclusions() : nullptr) : LibraryList{};
     popup_ = std::make_unique<RTextPopup>(this);
     popup_->SetItems(0, list_.names);
     popup_->SetMessageCode(kMsgLibraryChosen);

@@ -268,6 +268,9 @@ void RCanvas::PlaceObject(RPageObject* object, u32) {
     if (owner_ && (type == kTypeFlash || type == kTypeText)) owner_->GiveObjectFrame(added);
     // A picture put on the page is framed to be moved into place, whatever the panel.
     FrameNewObject(added, type == kTypeBitmap);
+    // Anything else stays as placed, and one undo takes it off; a picture is put down or
+    // dropped when its placing ends.
+    if (type != kTypeBitmap) data.RecordAdded(*added);
 }
 
 bool RCanvas::PageRefuses(const RPageData& page, FourCC type) const {

@@ -418,6 +418,7 @@ u32 REaselCommands::SmallKidsChanged(RMessage*, uintptr_t) {
     easel_.StopAll();
     const bool small = easel_.SmallKids();
     easel_.RefreshMenus();
+    easel_.RefreshPageState();
     easel_.ShowSmallKidsButtons(small);
     easel_.BuildColorPicker();
     if (easel_.CurrentPanel()) {

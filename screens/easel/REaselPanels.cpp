@@ -33,8 +33,8 @@
 namespace Ostrel {
 namespace {
 
-// The text commands the text panels carry out (the spelling check works on the ABC words).
-constexpr u16 kTextCommands[] = {kCmdTextToSpeech, kCmdSayItThisWay};
+// The commands the text panel carries out on the text being written.
+constexpr u16 kTextCommands[] = {kCmdCheckSpelling, kCmdSayItThisWay};
 constexpr u16 kHelpGroup = 777;
 constexpr u16 kBackgroundsCursor = 28;
 
@@ -154,7 +154,7 @@ void REasel::BuildPanel(i16 toolbar) {
         case kEaselToolbarStamps:
             panel = std::make_unique<RStampPanel>(this, UserPaths(), libraries_.get(), [this]() -> const RLibExclusionsObject* {
                 RPage* page = CurrentPage();
-                return page ? page->Data().GetExclusions() : nullptr;
+                return page ? page->Data().FindExclusions() : nullptr;
             });
             break;
         case kEaselToolbarText:
@@ -242,12 +242,11 @@ void REasel::RefreshPageState() {
     }
     if (playable == 0 && last && canPlay(*last, settings)) playable = 1;
     hasMedia_ = playable != 0;
-    if (app) {
+    // Small children's menus keep only the language and their own switch.
+    if (app && !SmallKids()) {
         enableCommand(app, kCmdAttachedSounds, sound);
-        // The text commands work with the text panel; without it the spelling check works on
-        // the ABC words (RDisplayWindow).
         const bool text = TextPanel() != nullptr;
-        for (u16 command : kTextCommands) enableCommand(app, command, text && command == kCmdSayItThisWay);
+        for (u16 command : kTextCommands) enableCommand(app, command, text);
         // The page's texts are read aloud where they are worked on: the text and cut-and-move panels.
         enableCommand(app, kCmdTextToSpeech, texts && (text || CutMovePanelCurrent()));
         for (u16 command = kCmdFirstSpecialCharacter; command <= kCmdLastSpecialCharacter; ++command)

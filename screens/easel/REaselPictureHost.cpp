@@ -74,14 +74,11 @@ void REasel::PictureOpened() {
         RMessage reopened(kMsgPanelPictureOpened, 0, 0);
         panel_->HandleMessage(&reopened, 0);
     }
-    // A note without text (left by a cancelled note dialog) is no note.
+    // The page's note shows as the page opens, read in the language it was written for; a
+    // note without text (left by a cancelled note dialog) is no note.
     if (RPage* page = CurrentPage(); page && page->Data().HasNote() && !page->Data().GetNote()->IsEmpty()) {
-        if (page->Data().GetNote()->GetKind() == 0) {
-            UpdateNoteMenuItem(true);
-        } else {
-            RMessage note(kMsgMenuTeacherNote, 0, 0);
-            HandleMessage(&note, 0);
-        }
+        RMessage note(kMsgMenuTeacherNote, 0, 0);
+        HandleMessage(&note, 0);
     }
 }
 

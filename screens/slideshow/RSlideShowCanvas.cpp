@@ -208,7 +208,9 @@ void RSlideShowCanvas::HandleTick(u32 now) {
         if (speech && speech->IsSpeaking()) return;
         speaking_ = false;
     }
-    if (pending_ == 0) return;
+    // The slide comes in whole first; "after the words" also lets its sounds end, so that a
+    // slide without words goes on once they are over, or at once.
+    if (pending_ == 0 || effect_.IsRunning() || (pending_ == kEventReadingEnded && sounds_.PlayingCount() > 0)) return;
     const u32 code = pending_;
     pending_ = 0;
     if (player_) {

@@ -73,8 +73,8 @@ public:
     static void OrderForReading(std::vector<RTextPageObject*>& texts);
 
     // Steps the transition, starts the page's animations (heard, unless the page plays without
-    // sound) and movies after its last step, and
-    // forwards the pending event once nothing is read any more.
+    // sound) and movies after its last step, and forwards the pending event once the page is
+    // in and nothing is read any more (the reading's end also waits for the page's sounds).
     void HandleTick(u32 now) override;
 
 private:

@@ -85,6 +85,14 @@ TEST(FirstStepsJourney, AnEmptyNameGetsAWordTheHelpPageKeepsItsBulbClearAndTheCo
     const Shot colours = j.keep("background-colours");
     EXPECT_EQ(colours.countColour(kPinkChip, 0xFF9999, 8), kPinkChip.width * kPinkChip.height);
     j.key("Escape");
+
+    // Back on the easel, a panel merely opened leaves nothing to save: the slide show asks nothing.
+    ASSERT_TRUE(chooseMenu(j, "Controls", "Go to the Easel"));
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(canvas, kPaper) > canvas.width * canvas.height * 9 / 10; }, "the easel"));
+    ASSERT_TRUE(openPanel(j, "Stickers"));
+    const Shot stickers = j.screenshot();
+    j.click(planned("easel.side.GoToSlideShow"));
+    EXPECT_TRUE(j.waitForChange(stickers, planned("picker.projects.back"), "the slide show, nothing asked"));
 }
 
 }  // namespace

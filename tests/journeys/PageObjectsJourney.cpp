@@ -191,6 +191,9 @@ TEST(PageObjectsJourney, AStickerIsPlacedThenMovedAndResizedByItsFrameInItsOwnPa
     ASSERT_TRUE(j.waitFor([&] { return fs::exists(j.userFolder("Maya") / "Pictures/Otra.tbx"); }, "the second file") && j.settle());
     j.key("ctrl+x");
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().countColour(uncovered, ink) < inkUncovered / 10; }, "the sticker cut"));
+    // The last sticker left is chosen again, as it was when pasted.
+    const Area beside{grown.right + 4, canvas.y, canvas.x + canvas.width - grown.right - 4, canvas.height};
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(pasted, beside) < 20; }, "the sticker left chosen"));
     j.keep("cut");
 }
 
@@ -224,6 +227,14 @@ TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
     j.move(kRestX, kRestY);
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(covered, canvas) < leeway; }, "the background again"));
     j.keep("redone");
+
+    // In Spanish too, one Ctrl+Z takes a sticker just placed off again.
+    ASSERT_TRUE(chooseMenu(j, "Controls", "Español") && openPanel(j, "Stickers"));
+    const Shot bare = j.screenshot();
+    j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 80, canvas.y + 70);
+    pageAfter(j, bare, around(canvas.x + 80, canvas.y + 70), "the sticker on the page", "sticker");
+    j.key("ctrl+z");
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(bare, canvas) < leeway; }, "the sticker taken off"));
 }
 
 // The window stands away from the screen's corner (as a desktop puts it): what follows the

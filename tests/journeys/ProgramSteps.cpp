@@ -64,7 +64,8 @@ testing::AssertionResult giveName(Journey& j, const std::string& name) {
         !open)
         return open;
     j.press(false);
-    // The name typed replaces the one the field offers.
+    // The name typed replaces the one the field offers, also after a click into it.
+    j.click(inside.centerX(), inside.centerY());
     if (auto still = j.settle(); !still) return still;
     ready = j.screenshot();
     j.type(name);

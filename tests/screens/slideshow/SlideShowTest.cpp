@@ -115,6 +115,17 @@ INSTANTIATE_TEST_SUITE_P(
                       EndCase{"NothingToReadWaitsForAClick", kReadingEnded, 0, Nudge::Wait, Nudge::Click, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// "After the words" with nothing read: the slide comes in whole, then the show goes on.
+TEST_F(SlideShow, AfterTheWordsWithNothingReadTheSlideComesInWholeThenTheShowGoesOn) {
+    ASSERT_NO_FATAL_FAILURE(makeProject({{1, 2, kReadingEnded, 248, 0, 0}, {2, 2, kReadingEnded, 0, 248, 0}}));
+    app->GetGlobalUserSettings()->textToSpeech = 0;
+    play();
+    advance(kShowTransitionMillis / 2);
+    EXPECT_EQ(shownNumber(), 1);
+    advance(kShowTransitionMillis);
+    EXPECT_EQ(shownNumber(), 2);
+}
+
 TEST_F(SlideShow, EscOrQWhileATransitionRunsStopsTheShow) {
     for (u8 stop : {u8(27), u8('Q')}) {
         ASSERT_NO_FATAL_FAILURE(makeProject({{1, 1, kTimed, 248, 0, 0}, {2, 1, kTimed, 0, 248, 0}}));
