@@ -6,6 +6,7 @@
 
 #include "document/pages/RPage.h"
 #include "document/project/RecoveryCopy.h"
+#include "framework/language/LanguageTexts.h"
 #include "platform/display/SignalRescue.h"
 #include "platform/files/Files.h"
 
@@ -35,7 +36,7 @@ void PageRescue::Update(RPage* page, const Paths* paths, u32 now, const std::fun
     if ((page_ == page && revision == revision_) || now - seenAt_ < kPauseMillis) return;
     if (!store(page)) return;
     std::vector<u8> bytes;
-    const std::string file = plat::hostPathOfText(RecoveryCopyPath(*paths));
+    const std::string file = plat::hostPathOfText(RecoveryCopyPath(*paths, CurrentLanguage()));
     // A copy that cannot be made is tried again at the next change, not at every tick; the
     // one kept before stays, the best there is.
     page_ = page;
