@@ -19,6 +19,7 @@ constexpr Misspelling kMisspellings[] = {
     {"English", "us", "freind", "friend"},
     {"Spanish", "es", "ermano", "hermano"},
     {"Spanish", "es", "pinguino", "pingüino"},
+    {"Spanish", "es", "vonito", "bonito"},
 };
 
 // The suggestion list's first row, from the place of its label ("Suggestions:") in the dialog.

@@ -80,17 +80,15 @@ TEST(SplCorrection, SpanishPhoneticBinWalkSuggests) {
 // letter away: b and v, ll and y, g and j, s, c and z sound alike, the h not at all.
 TEST(SplSpanishCorrection, AWordThatSoundsAsTypedComesBeforeALetterSlip) {
     fs::path dir = spelltest::scratch("sound_alike_es");
-    ASSERT_EQ(spelltest::buildSmall(dir, 4, {"vamos", "baños", "bonito", "vomito", "verde", "borde", "llave", "ave",
-                                             "lave", "caballo", "cobayo", "cerca", "surca", "gente", "junte", "huevo",
-                                             "nuevo"}),
-              "");
+    ASSERT_EQ(spelltest::buildSmall(dir, 4, {"vamos", "baños", "bonito", "vomito", "verde", "borde", "llave", "ave", "lave",
+                                             "caballo", "cobayo", "cerca", "surca", "gente", "junte", "huevo", "nuevo"}), "");
     spelltest::OpenSpeller s;
     ASSERT_TRUE(s.openDir(dir, 4)) << s.error;
     SplCorrectReq req;
     const Case cases[] = {{"bamos", "vamos"},   {"vonito", "bonito"}, {"berde", "verde"}, {"yave", "llave"},
                           {"cabayo", "caballo"}, {"serca", "cerca"},  {"jente", "gente"}, {"uevo", "huevo"}};
     for (const Case& c : cases) {
-        std::vector<std::string> got = suggestions(s, c.typed, &req);
+        const std::vector<std::string> got = suggestions(s, c.typed, &req);
         EXPECT_EQ(got.empty() ? "" : got[0], c.wanted) << c.typed;
     }
 }
