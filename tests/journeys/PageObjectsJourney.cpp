@@ -229,7 +229,9 @@ TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
     j.keep("redone");
 
     // In Spanish too, one Ctrl+Z takes a sticker just placed off again.
-    ASSERT_TRUE(chooseMenu(j, "Controls", "Español") && openPanel(j, "Stickers"));
+    ASSERT_TRUE(chooseMenu(j, "Controls", "Español"));
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Archivo", menuBarArea()).width > 0; }, "Spanish") && j.settle());
+    ASSERT_TRUE(openPanel(j, "Stickers"));
     const Shot bare = j.screenshot();
     j.drag(kFirstThumbnailX, kFirstThumbnailY, canvas.x + 80, canvas.y + 70);
     pageAfter(j, bare, around(canvas.x + 80, canvas.y + 70), "the sticker on the page", "sticker");
