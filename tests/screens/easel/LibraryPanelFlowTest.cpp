@@ -433,9 +433,9 @@ TEST_F(LibraryPanelFlow, CutCopyAndPasteWorkOnTheChosenSticker) {
         bool chosen;
     };
     const Case cases[] = {
-        {Step::Copy, 1, true}, {Step::Paste, 2, true}, {Step::Cut, 1, false},
-        // Nothing chosen: Cut takes nothing away.
-        {Step::Cut, 1, false}, {Step::Paste, 2, true}, {Step::Paste, 3, true},
+        // A cut leaves the last sticker left chosen, for the next cut; with none left, nothing.
+        {Step::Copy, 1, true}, {Step::Paste, 2, true}, {Step::Cut, 1, true}, {Step::Cut, 0, false},
+        {Step::Cut, 0, false}, {Step::Paste, 1, true}, {Step::Paste, 2, true},
     };
     for (const Case& c : cases) {
         const bool chosen = easel->Canvas()->FrameMaker()->EditedObject() != nullptr;
