@@ -58,10 +58,11 @@ protected:
         for (char c : text) {
             // The punctuation of paths, on the keys of a US keyboard.
             static constexpr std::pair<char, uint8_t> kMarks[] = {
-                {'.', plat::kVkPeriod}, {'/', plat::kVkSlash}, {'-', plat::kVkMinus}, {'_', plat::kVkMinus}, {'~', plat::kVkBackquote}};
+                {'.', plat::kVkPeriod}, {'/', plat::kVkSlash}, {'-', plat::kVkMinus}, {'_', plat::kVkMinus}, {'~', plat::kVkBackquote},
+                {':', plat::kVkSemicolon}};
             const auto* mark = std::find_if(std::begin(kMarks), std::end(kMarks), [c](const auto& m) { return m.first == c; });
             if (mark != std::end(kMarks)) {
-                const bool shifted = c == '_' || c == '~';
+                const bool shifted = c == '_' || c == '~' || c == ':';
                 if (shifted) key(plat::kVkShift, true);
                 press(mark->second);
                 if (shifted) key(plat::kVkShift, false);
