@@ -226,15 +226,12 @@ TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
     j.keep("redone");
 }
 
-// Flatten Stickers: "Just this one" sticks the chosen sticker (the one put down last) into the
-// painting, and the panel opened again frames the other two, still stickers; "All of them" sticks
-// those down too, and one undo gives them back.
+// Flatten Stickers: "Just this one" sticks down the chosen sticker (the last put down), the panel
+// opened again frames the other two; right after "All of them", one undo gives those back.
 TEST(PageObjectsJourney, JustThisOneSticksDownTheChosenStickerAndAllOfThemTheRestUntilUndone) {
     const Area justThisOne{342, 354 + kScreenTop, 114, 50}, allOfThem{468, 354 + kScreenTop, 114, 50};  // as the dialog shows them
     Journey j;
-    ASSERT_TRUE(j.start());
-    ASSERT_TRUE(logIn(j, "Maya"));
-    ASSERT_TRUE(openPanel(j, "Stickers"));
+    ASSERT_TRUE(j.start() && logIn(j, "Maya") && openPanel(j, "Stickers"));
     const int32_t y = canvasArea().y + 150, x[] = {canvasArea().x + 100, canvasArea().x + 290, canvasArea().x + 480};
     for (const int32_t at : x) {
         const Shot before = j.screenshot();
@@ -249,15 +246,11 @@ TEST(PageObjectsJourney, JustThisOneSticksDownTheChosenStickerAndAllOfThemTheRes
         return true;
     };
     for (const bool all : {false, true}) {
-        const Area button = all ? allOfThem : justThisOne;
         ASSERT_TRUE(chooseMenu(j, "Toolbox", "Flatten Stickers"));
-        ASSERT_TRUE(j.waitFor([&] { const Shot s = j.screenshot(); return s.countColour(button, 0x2DC653, 40) + s.countColour(button, 0x3A86FF, 40) > 2000; },
-                              "the flatten dialog"));
-        j.click(button);
-        // Right after "All of them", one undo.
+        ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(justThisOne, 0x3A86FF, 40) > 2000; }, "the flatten dialog"));
+        j.click(all ? allOfThem : justThisOne);
         if (all) {
             EXPECT_TRUE(j.waitFor([&] { return framed(false); }, "every sticker stuck down"));
-            j.keep("all-of-them");
             j.key("ctrl+z");
         }
         ASSERT_TRUE(openPanel(j, "Draw") && openPanel(j, "Stickers"));

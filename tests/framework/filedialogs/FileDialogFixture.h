@@ -58,11 +58,10 @@ protected:
         for (char c : text) {
             // The punctuation of paths, on the keys of a US keyboard.
             static constexpr std::pair<char, uint8_t> kMarks[] = {
-                {'.', plat::kVkPeriod}, {'/', plat::kVkSlash}, {'-', plat::kVkMinus}, {'_', plat::kVkMinus}, {'~', plat::kVkBackquote},
-                {':', plat::kVkSemicolon}};
+                {'.', plat::kVkPeriod}, {'/', plat::kVkSlash}, {'-', plat::kVkMinus}, {'_', plat::kVkMinus}, {'~', plat::kVkBackquote}};
             const auto* mark = std::find_if(std::begin(kMarks), std::end(kMarks), [c](const auto& m) { return m.first == c; });
             if (mark != std::end(kMarks)) {
-                const bool shifted = c == '_' || c == '~' || c == ':';
+                const bool shifted = c == '_' || c == '~';
                 if (shifted) key(plat::kVkShift, true);
                 press(mark->second);
                 if (shifted) key(plat::kVkShift, false);
