@@ -110,7 +110,7 @@ std::string ShowSaveFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, c
     EnginePath folder = startFolder(paths, project ? kFolderProjects : kFolderPictures);
     mfxCustomPutFile dialog(title(project ? "SaveProjectTitle" : "SavePictureTitle", "Save").c_str(), 0,
                             folder.empty() ? nullptr : folder.get(), nullptr, nullptr, owner, defaultName,
-                            SaveFilters(kind), userPlaces(paths), !project, childReach(paths));
+                            SaveFilters(kind), userPlaces(paths), true, childReach(paths));
     return chosenWith(dialog.GetFileName(), project ? ProjectExtension() : PictureExtension());
 }
 

@@ -23,8 +23,8 @@ class RLibrary;
 std::string ShownFolderName(const Paths& paths, const std::string& folder);
 
 // Saving (the kinds kSavePicture, kSaveProject, kSavePictureAs). The engine text of the file
-// to write, or empty. A picture's name field starts with `defaultName`, selected, so that saving
-// again keeps the name and typing gives another.
+// to write, or empty. The name field starts with `defaultName` (the picture's or the show's own),
+// selected, so that saving again keeps the name and typing gives another.
 std::string ShowSaveFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, const std::string& defaultName);
 
 struct ImportChoice {

@@ -71,7 +71,7 @@ bool RPortfolio::NextProjectName(u32* iterator, std::string* name) const {
 }
 
 bool RPortfolio::OpenProject(const std::string& name) {
-    if (!isValidUserName(name)) return false;
+    if (!isValidEntryName(name)) return false;
     EnginePath path(paths_.GetProjectPath(name));
     // An empty or foreign file under a project's name would open as an empty show.
     if (path.empty() || pathCheckExists(path.get()) != kErrNone || !ProjectConfigFile::IsProjectFile(path.get()))
@@ -93,7 +93,7 @@ u16 RPortfolio::ComparePathWithParent(const std::string& path) const {
 
 EngineErr RPortfolio::DeleteProject(const std::string& name) {
     if (name.empty()) return 1;
-    if (!isValidUserName(name)) return kDocErrBadUserName;
+    if (!isValidEntryName(name)) return kDocErrBadUserName;
     EnginePath path(paths_.GetProjectPath(name));
     if (path.empty()) return kDocErrNoUser;
     // The slides' files are the show's own copies of the pictures it was made from: they go

@@ -1,10 +1,11 @@
 #pragma once
 // The project list: named items, each drawn with its two frame shapes (normal and selected)
-// and its name, kept in the order of a comparator. Items are found, selected and removed by
-// name. The Delete key on the selected item, or dragging an item onto a trash can that takes
-// drops, posts a delete entry of the list (kMsgEntryDropped, kDropDelete, kDropSourceList,
-// with the item's index and name) to the owner, who confirms and removes it. The owner offers
-// the Delete key only while the pointer is over the list. User-interface thread only.
+// and its name on one line (cut with an ellipsis when it is too long), kept in the order of a
+// comparator. Items are found, selected and removed by name. The Delete key on the selected
+// item, or dragging an item onto a trash can that takes drops, posts a delete entry of the list
+// (kMsgEntryDropped, kDropDelete, kDropSourceList, with the item's index and name) to the
+// owner, who confirms and removes it. The owner offers the Delete key only while the pointer is
+// over the list. User-interface thread only.
 #include <functional>
 #include <optional>
 #include <string>

@@ -16,6 +16,11 @@ void alertFromTexts(const char* key) {
     mfxAlert(kAlertOk, LookupLanguageText("XPLogo", key).c_str());
 }
 
+// As the program's name dialogs tell it: "' : ' cannot be used in a name."
+void alertRefused(const std::string& part) {
+    mfxAlert(kAlertOk, "' " + part + " ' " + LookupLanguageText("FileStrings", "IllegalCharacter").c_str());
+}
+
 std::string folderText(const Path* folder) {
     Path program;
     pathInitEmpty(&program);
@@ -107,6 +112,7 @@ void mfxCustomFile::Run() {
             }
             break;
         case mfxFileDialog::Step::PathTooLong: alertFromTexts("PathTooLong"); break;
+        case mfxFileDialog::Step::NameRefused: alertRefused(dialog.RefusedPart()); break;
         case mfxFileDialog::Step::None:
         case mfxFileDialog::Step::Canceled: break;
         }

@@ -66,6 +66,14 @@ std::string typeExtension(const mfxFileFilter& filter) {
     return extension.find_first_of("*?") == std::string::npos ? extension : std::string();
 }
 
+// The first character of `name` that the volume takes in no name, whatever stands around it (a
+// dot or a blank is refused only at a name's end); empty when there is none.
+std::string refusedCharacter(const std::string& name, VolumeRecord* volume) {
+    for (const char c : name)
+        if (c != '.' && c != ' ' && !pathIsValidName(&c, 1, volume)) return std::string(1, c);
+    return {};
+}
+
 bool endsWithNoCase(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && strCompareNoCase(text.c_str() + (text.size() - end.size()), end.c_str()) == 0;
 }
@@ -303,8 +311,12 @@ mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* 
     pathFromText(&folder, folder_.c_str());
     const bool valid = folder.record && name.front() != '.' && name.find('\\') == std::string::npos &&
                        name.find('/') == std::string::npos && pathIsValidName(name.c_str(), 0, folder.record->volume);
+    if (!valid) refused_ = folder.record ? refusedCharacter(name, folder.record->volume) : std::string();
     pathRelease(&folder);
-    if (!valid) return Step::None;
+    if (!valid) {
+        if (refused_.empty()) refused_ = name;
+        return Step::NameRefused;
+    }
     *path = full;
     return Step::Chosen;
 }

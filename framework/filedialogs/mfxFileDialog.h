@@ -63,10 +63,14 @@ public:
         FilterChanged,
         Command,        // an extension item was used
         PathTooLong,
+        NameRefused,    // a save's name no file of the folder can take: RefusedPart() tells why
     };
     Step Handle(const mfxDialogEvent& event, std::string* path);
 
     const std::string& Folder() const { return folder_; }
+    // What a refused name cannot hold: its first character that no file name may hold, or the
+    // whole name when no one character is to blame (a name hidden by its leading dot).
+    const std::string& RefusedPart() const { return refused_; }
     // 1-based, as the file types are numbered for the owner.
     u16 FilterIndex() const;
     void EnterFolder(const std::string& folder);
@@ -107,6 +111,7 @@ private:
     std::string folder_;
     std::vector<Entry> entries_;
     std::unique_ptr<mfxFileNameField> name_;
+    std::string refused_;
 };
 
 // The dialog's template: the common part, with `extension`'s items below it.

@@ -239,6 +239,39 @@ TEST(PageObjectsJourney, ABackgroundDroppedOverAPaintingIsTakenBackByOneUndo) {
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(bare, canvas) < leeway; }, "the sticker taken off"));
 }
 
+// Flatten Stickers: "Just this one" sticks down the chosen sticker (the last put down), the panel
+// opened again frames the other two; right after "All of them", one undo gives those back.
+TEST(PageObjectsJourney, JustThisOneSticksDownTheChosenStickerAndAllOfThemTheRestUntilUndone) {
+    const Area justThisOne{342, 354 + kScreenTop, 114, 50}, allOfThem{468, 354 + kScreenTop, 114, 50};  // as the dialog shows them
+    Journey j;
+    ASSERT_TRUE(j.start() && logIn(j, "Maya") && openPanel(j, "Stickers"));
+    const int32_t y = canvasArea().y + 150, x[] = {canvasArea().x + 100, canvasArea().x + 290, canvasArea().x + 480};
+    for (const int32_t at : x) {
+        const Shot before = j.screenshot();
+        j.drag(kFirstThumbnailX, kFirstThumbnailY, at, y);
+        pageAfter(j, before, around(at, y), "a sticker", "sticker");
+    }
+    // A sticker's frame or outline runs above it, where its picture leaves the paper blank.
+    const auto framed = [&](bool firstTwo) {
+        const Shot shot = j.screenshot();
+        for (size_t i = 0; i < 3; ++i)
+            if ((shot.count({x[i] - 40, y - 65, 80, 3}, [](uint32_t p) { return p != kPaper; }) > 60) != (firstTwo && i < 2)) return false;
+        return true;
+    };
+    for (const bool all : {false, true}) {
+        ASSERT_TRUE(chooseMenu(j, "Toolbox", "Flatten Stickers"));
+        ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(justThisOne, 0x3A86FF, 40) > 2000; }, "the flatten dialog"));
+        j.click(all ? allOfThem : justThisOne);
+        if (all) {
+            EXPECT_TRUE(j.waitFor([&] { return framed(false); }, "every sticker stuck down"));
+            j.key("ctrl+z");
+        }
+        ASSERT_TRUE(openPanel(j, "Draw") && openPanel(j, "Stickers"));
+        EXPECT_TRUE(j.waitFor([&] { return framed(true); }, all ? "the two stickers back" : "two stickers left"));
+        j.keep(all ? "undone" : "just-this-one");
+    }
+}
+
 // The window stands away from the screen's corner (as a desktop puts it): what follows the
 // pointer must follow it there too.
 TEST(PageObjectsJourney, ACutPieceAndADraggedStickerStayUnderThePointerWhereverTheWindowStands) {

@@ -41,6 +41,15 @@ TEST(PaintingJourney, ALineInTheChosenColourIsSavedAndThereAfterQuittingAndComin
     EXPECT_GT(painted.countColour(canvasArea(), red, 8), 300) << "a line of some thickness";
     EXPECT_EQ(paintedPixels(painted), painted.countColour(canvasArea(), red, 8)) << "the page holds the line alone";
 
+    // A name no file can have is refused with the character that cannot be.
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));
+    j.type("My Zoo: cats and dogs?");
+    j.key("Return");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "' : ' cannot be used in a name.", kScreen).width > 0; }, "the refusal"));
+    j.keep("refused");
+    ASSERT_TRUE(clickText(j, "OK"));
+    j.key("Escape");
     j.key("ctrl+s");
     Area name;
     ASSERT_TRUE(j.waitFor([&] { return (name = findWidgetText(j.screenshot(), "Save", {0, 0, 800, 620})).width > 0; },
@@ -81,6 +90,11 @@ TEST(PaintingJourney, ALineInTheChosenColourIsSavedAndThereAfterQuittingAndComin
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(painted, canvasArea()) == 0; },
                           "the canvas showing the picture as it was painted"));
     j.keep("reopened");
+    // Saved after opening, the dialog offers the picture's own name, no folder's separator before it.
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Sun", kScreen, 0xFFFFFF, 0x0A246A).width > 0; }, "Sun offered"));
+    for (const char* separated : {"\\Sun", "/Sun"}) EXPECT_EQ(findWidgetText(j.keep("offered"), separated, kScreen, 0xFFFFFF, 0x0A246A).width, 0);
+    j.key("Escape");
 }
 
 // Print and Export put away unused: neither changes the page.

@@ -388,6 +388,32 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     j.keep("loaded-after-the-first");
 }
 
+// A show saved under a long name (the journey's name kept short: the home lies in a folder named
+// after it, and the show's whole path must fit) opens at the next login, its name on one row.
+TEST(SlideShowJourney, ALongNamedShowOpensNextTime) {
+    const std::string name = "Our summer holiday at the sea with grandma, grandpa, the dogs and the Trip";
+    Journey j;
+    ASSERT_TRUE(j.start());
+    ASSERT_TRUE(logIn(j, "Maya"));
+    const uint32_t red = fillAndSave(j, showRed, "One");
+    ASSERT_TRUE(red != 0 && toThePicker(j) && loadPicture(j, "One", red));
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kShowScreen).width > 0; }, "the save dialog"));
+    j.type(name);
+    j.key("Return");
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(j.userFolder("Maya") / "Slide Shows" / (name + ".tbp")); }, "the show's file"));
+    j.key("ctrl+q");
+    ASSERT_TRUE(j.waitForExit(std::chrono::seconds(60)));
+    ASSERT_TRUE(j.start() && logIn(j, "Maya") && toThePicker(j));
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().countColour(planned("picker.strip"), red, 8) > 4000; }, "the show's slide again"));
+    j.keep("next-session");
+    // Saved again, Save offers the show's own name, chosen in its field.
+    j.key("ctrl+s");
+    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "the dogs and the Trip", kShowScreen, 0xFFFFFF, 0x0A246A).width > 0; }, "the name offered"));
+    j.keep("offered");
+    j.key("Escape");
+}
+
 // A picture with two animations and a sound made into a player file from File > Export...; a
 // fresh copy of the file, run as a desktop runs it, opens its window on an X server of its own
 // and shows the picture, its animations moving, its sound heard.

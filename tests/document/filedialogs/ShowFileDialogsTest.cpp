@@ -28,6 +28,7 @@ TEST_F(ShowFileDialogs, SavingStartsInTheKindsFolderAndAddsTheExtension) {
         {kSavePicture, "cat", "Pictures/cat.tbx"},
         {kSavePictureAs, "cat.tbx", "Pictures/cat.tbx"},
         {kSaveProject, "show", "Slide Shows/show.tbp"},
+        {kSaveProject, "", "Slide Shows/Untitled.tbp"},  // the show's own name, offered
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
