@@ -389,13 +389,9 @@ TEST(SlideShowJourney, APlayerFilePlaysOnAFreshCopyInAnXServerOfItsOwn) {
     // The panels' first two thumbnails, side by side; the animations clear of the page's middle.
     std::string shown;
     for (const auto& [panel, thumbnail, x, y] : {std::tuple{"Animations", 0, 150, 120}, {"Animations", 1, 450, 330}, {"Sounds", 0, 300, 400}}) {
-        if (shown != panel) {
-            ASSERT_TRUE(openPanel(j, panel));
-            shown = panel;
-        }
+        ASSERT_TRUE(shown == panel || openPanel(j, shown = panel));
         const Shot before = j.screenshot();
         j.drag(kFirstThumbnailX + thumbnail * kThumbnailPitch, kFirstThumbnailY, canvas.x + x, canvas.y + y);
-        // A sound shows nothing on the page: the player is to be heard.
         EXPECT_TRUE(shown == "Sounds" || j.waitForChange(before, {canvas.x + x - 40, canvas.y + y - 40, 80, 80}, panel));
         ASSERT_TRUE(j.settle());
     }
