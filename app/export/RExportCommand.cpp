@@ -57,8 +57,8 @@ i32 runExport(const std::string& target, ExportKind kind, const ExportSources& s
     case ExportKind::PageFlash: return exportPageFlash(*sources.page, sources.canvas, target);
     case ExportKind::PageJpeg:
         return exportPagePicture(*sources.page, sources.canvas, target, PagePictureFormat::Jpeg, sources.canvasSnapshot);
-    case ExportKind::PageBmp:
-        return exportPagePicture(*sources.page, sources.canvas, target, PagePictureFormat::Bmp, sources.canvasSnapshot);
+    // A BMP keeps every colour: the page is drawn anew rather than taken from a JPEG.
+    case ExportKind::PageBmp: return exportPagePicture(*sources.page, sources.canvas, target, PagePictureFormat::Bmp);
     default: break;
     }
     std::vector<u8> movie;

@@ -29,7 +29,7 @@ struct ExportSources {
     const RPageData* page = nullptr;
     RDocument* document = nullptr;
     MovieExportCanvas canvas;
-    // The canvas as the screen showed it (a JPEG stream): a page movie's poster, a page picture's whole; may be empty.
+    // The canvas as the screen showed it (a JPEG stream): a page movie's poster, a JPEG picture's whole; may be empty.
     std::vector<u8> canvasSnapshot;
     // The program folder's text, where the player program lies.
     std::string programFolder;
