@@ -161,12 +161,7 @@ TEST_F(FileImport, ALibraryThatRefusesLeavesThePageAsItWas) {
 // files, so that none takes room).
 TEST_F(FileImport, SizeLimitBothSides) {
     constexpr u64 k4GB = u64(1) << 32;
-    const struct {
-        const char* name;
-        FourCC type;
-        u64 size;
-        EngineErr expected;
-    } cases[] = {
+    const struct { const char* name; FourCC type; u64 size; EngineErr expected; } cases[] = {
         {"big.swf", kFileTypeFlash, kImportMaxBytes, kErrNone},
         {"big.swf", kFileTypeFlash, kImportMaxBytes + 1, kDocErrBadSize},
         {"big.swf", kFileTypeFlash, k4GB + 10, kDocErrBadSize},
