@@ -51,6 +51,7 @@
 #include "media/quicktime/ImgPagePicture.h"
 #include "media/swfgl/FirstFramePainter.h"
 #include "platform/charset/Conversion.h"
+#include "platform/display/choice/DisplayChoice.h"
 #include "platform/drives/Drives.h"
 #include "sound/RSoundManager.h"
 #include "sound/sprites/SprSoundChannels.h"
@@ -91,6 +92,19 @@ std::string shownFolder(const std::string& folder) {
     if (shown == "/" && folder.size() > 2) shown.clear();
     for (size_t i = 2; i < folder.size(); ++i) shown += folder[i] == '\\' ? '/' : folder[i];
     return shown;
+}
+
+// The text that says what is wrong with a refused lock folder or file.
+const char* lockRefusalText(plat::LockRefusal why) {
+    switch (why) {
+        case plat::LockRefusal::kNotPrivate: return "LockFolderOpen";
+        case plat::LockRefusal::kFolder: return "LockIsFolder";
+        case plat::LockRefusal::kNotAFile: return "LockNotAFile";
+        case plat::LockRefusal::kLinked: return "LockIsLink";
+        case plat::LockRefusal::kNone:
+        case plat::LockRefusal::kOthersCanChange: break;
+    }
+    return "LockRefused";
 }
 
 bool differs(const GfxDisplayMode& a, const GfxDisplayMode& b) {
@@ -256,7 +270,7 @@ u16 RApplication::OpenProgramFolders() {
     // program runs for another user of the machine, or one that another start kept waiting
     // too long, is told and ends.
     if (!SingleInstanceRefusedLock().empty()) {
-        std::string text = LookupLanguageText("XPStrings", "LockRefused").c_str();
+        std::string text = LookupLanguageText("XPStrings", lockRefusalText(SingleInstanceLockRefusal())).c_str();
         if (const size_t at = text.find("%1"); at != std::string::npos) text.replace(at, 2, SingleInstanceRefusedLock());
         mfxAlert(kAlertOk | kAlertIconStop, text);
         return kFailedStart;
@@ -311,7 +325,18 @@ u16 RApplication::RefuseUnwritableFolder(const std::string& folder) {
     return kExitUnwritableFolder;
 }
 
+// Without a display there is no window for the child: the program says why and ends, rather
+// than run on where nobody sees it (headless is only for the asking).
+u16 RApplication::RefuseMissingDisplay() {
+    const std::string display = plat::displayName();
+    std::string text = LookupLanguageText("XPStrings", display.empty() ? "NoDisplay" : "DisplayRefused").c_str();
+    if (const size_t at = text.find("%1"); at != std::string::npos) text.replace(at, 2, display);
+    mfxAlert(kAlertOk | kAlertIconStop, text);
+    return kFailedStart;
+}
+
 u16 RApplication::StartGraphics() {
+    if (plat::displayRefused()) return RefuseMissingDisplay();
     // The window is drawn by our own ports, not through a GL context: no context is current
     // here, and the canvases' renderer sets its viewport each time it is bound to a picture.
     gPreviousLowMemory = memSetLowMemoryCallback(lowMemoryHandler);

@@ -39,7 +39,7 @@ bool readWhole(const std::string& file, std::vector<u8>* bytes) {
     OsFile* opened = pathFromText(&path, file.c_str()) ? osOpenFile(&path, kOsOpenRead | kOsOpenShareRead) : nullptr;
     pathRelease(&path);
     if (!opened) return false;
-    const i32 size = osGetFileSize(opened);
+    const i64 size = osGetFileSize(opened);
     bool read = size > 0 && u64(size) <= kDemoMovieMaxBytes;
     if (read) {
         bytes->resize(size_t(size));

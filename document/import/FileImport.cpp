@@ -22,9 +22,9 @@ PictureFileReader gPictureReader = nullptr;
 EngineErr readWholeFile(const Path* path, std::vector<u8>* bytes) {
     OsFile* file = osOpenFile(path, kOsOpenRead | kOsOpenShareRead);
     if (file == nullptr) return pathGetLastError();
-    const i32 size = osGetFileSize(file);
+    const i64 size = osGetFileSize(file);
     EngineErr err = size < 0 ? pathGetLastError() : kErrNone;
-    if (!err && u32(size) > kImportMaxBytes) err = kDocErrBadSize;
+    if (!err && u64(size) > kImportMaxBytes) err = kDocErrBadSize;
     if (!err) {
         bytes->resize(size_t(size));
         u32 count = u32(size);
@@ -60,10 +60,10 @@ EngineErr readMedia(const Path* file, FourCC type, u32 placement, PageRect* rect
 EngineErr addMovieInItsFile(RPageData& page, const Path* file, const PageRect& rect, RPageObject** added) {
     char text[kSystemTextSize] = {};
     if (EngineErr err = pathGetFullText(file, text)) return err;
-    const i32 size = osGetPathSize(file);
+    const i64 size = osGetPathSize(file);
     if (size < 0) return pathGetLastError();
     // The page's file keeps each object in one resource, which has a largest size.
-    if (u32(size) > kResMaxSize) return kDocErrBadSize;
+    if (u64(size) > kResMaxSize) return kDocErrBadSize;
     auto* object = static_cast<RMediaFilePageObject*>(page.AddObject(kTypeMovie, -1, {}, rect));
     if (object == nullptr) return kDocErrPageFull;
     object->stored = std::make_shared<StoredMedia>(text, 0, u32(size));
@@ -124,8 +124,9 @@ EngineErr ImportFileIntoPage(RPageData& page, const Path* file, FourCC fileType,
     if (library != nullptr) {
         char name[kSystemTextSize] = {};
         pathGetFileName(file, name);
-        item = library->AddItem(bytes, {}, name);
-        if (item == 0) return resGetLastError() ? resGetLastError() : kDocErrNotOpen;
+        EngineErr err = kErrNone;
+        item = library->AddItem(bytes, {}, name, &err);
+        if (item == 0) return err ? err : kDocErrNotOpen;
     }
     RPageObject* object = page.AddObject(type, -1, bytes, place);
     if (object == nullptr) {

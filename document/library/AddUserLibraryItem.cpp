@@ -23,11 +23,11 @@ EngineErr copyWhole(const Path* from, const Path* to) {
         osCloseFile(in, 0);
         return pathGetLastError();
     }
-    const i32 size = osGetFileSize(in);
+    const i64 size = osGetFileSize(in);
     EngineErr err = size < 0 ? pathGetLastError() : kErrNone;
     std::vector<u8> buffer(kCopyChunk);
-    for (u32 left = size < 0 ? 0 : u32(size); !err && left > 0;) {
-        u32 count = std::min(left, kCopyChunk);
+    for (u64 left = size < 0 ? 0 : u64(size); !err && left > 0;) {
+        u32 count = u32(std::min<u64>(left, kCopyChunk));
         err = osReadFile(in, buffer.data(), &count);
         if (!err && count == 0) err = kOsErrEndOfFile;
         u32 written = count;

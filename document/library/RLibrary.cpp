@@ -130,7 +130,9 @@ std::unique_ptr<RPageObject> RLibrary::CreateObjectForEntry(u16 id) const {
     return object;
 }
 
-u16 RLibrary::AddItem(std::span<const u8> media, std::span<const u8> thumbnail, const std::string& name) {
+u16 RLibrary::AddItem(std::span<const u8> media, std::span<const u8> thumbnail, const std::string& name,
+                      EngineErr* error) {
+    if (error) *error = kErrNone;
     if (map_ == 0 || readOnly_ || header_.entries.size() >= kLibraryMaxEntries || header_.nextId == 0xFFFF) return 0;
     const u16 id = header_.nextId;
     const LibraryHeader before = header_;
@@ -143,9 +145,11 @@ u16 RLibrary::AddItem(std::span<const u8> media, std::span<const u8> thumbnail, 
         err = SaveHeader();
     }
     if (err) {
-        // The id is given again to the next item, which must not find this one's resources.
+        // The id is given again to the next item, which must not find this one's resources;
+        // taking them out does not change why the item was not added (a full disc).
         RemoveItemResources(id);
         header_ = before;
+        if (error) *error = err;
         return 0;
     }
     return id;

@@ -53,8 +53,10 @@ public:
     EngineErr ReadEntryName(u16 id, bool spanish, std::string* name) const;
     // A page object of the library's kind holding the entry's media; null when refused.
     std::unique_ptr<RPageObject> CreateObjectForEntry(u16 id) const;
-    // Adds an item under the next id; 0 when refused (read-only, full, or not written).
-    u16 AddItem(std::span<const u8> media, std::span<const u8> thumbnail, const std::string& name);
+    // Adds an item under the next id; 0 when refused (read-only, full, or not written), with
+    // the error of the write that failed in `error` (kErrNone when none was tried).
+    u16 AddItem(std::span<const u8> media, std::span<const u8> thumbnail, const std::string& name,
+                EngineErr* error = nullptr);
     EngineErr DeleteEntry(u16 id);
 
 private:

@@ -199,9 +199,10 @@ EngineErr AddToUserLibrary(RLibrary& library, std::span<const u8> media, std::sp
                            const std::string& name, u16* id) {
     *id = 0;
     if (library.IsReadOnly()) return kResErrReadOnly;
-    *id = library.AddItem(media, thumbnail, name);
+    EngineErr err = kErrNone;
+    *id = library.AddItem(media, thumbnail, name, &err);
     if (*id != 0) return kErrNone;
-    return resGetLastError() ? resGetLastError() : kDocErrNotOpen;
+    return err ? err : kDocErrNotOpen;
 }
 
 }  // namespace Ostrel

@@ -17,11 +17,11 @@ namespace {
 constexpr u32 kCopyChunk = 64 * 1024;
 
 EngineErr copyBytes(OsFile* from, OsFile* to) {
-    const i32 size = osGetFileSize(from);
+    const i64 size = osGetFileSize(from);
     if (size < 0) return pathGetLastError();
     std::vector<u8> buffer(kCopyChunk);
-    for (u32 left = u32(size); left > 0;) {
-        u32 count = std::min(left, kCopyChunk);
+    for (u64 left = u64(size); left > 0;) {
+        u32 count = u32(std::min<u64>(left, kCopyChunk));
         if (EngineErr err = osReadFile(from, buffer.data(), &count)) return err;
         if (count == 0) return kOsErrEndOfFile;
         u32 written = count;

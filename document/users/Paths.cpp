@@ -64,7 +64,7 @@ EngineErr copyFile(const std::string& from, const std::string& to) {
     if (source.empty() || target.empty()) return kDocErrNoFolder;
     OsFile* in = osOpenFile(source.get(), kOsOpenRead | kOsOpenShareRead);
     if (in == nullptr) return pathGetLastError();
-    const i32 size = osGetFileSize(in);
+    const i64 size = osGetFileSize(in);
     std::vector<u8> bytes(size > 0 ? size_t(size) : 0);
     u32 count = u32(bytes.size());
     EngineErr err = size < 0 ? pathGetLastError() : osReadFile(in, bytes.data(), &count);

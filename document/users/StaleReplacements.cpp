@@ -5,6 +5,7 @@
 #include "document/users/EnginePath.h"
 #include "document/users/FolderListing.h"
 #include "engine/files/OsFiles.h"
+#include "platform/media/movie/MovieWritingLeftover.h"
 
 namespace Ostrel {
 
@@ -12,7 +13,8 @@ namespace {
 
 bool isReplacement(const std::string& name) {
     const size_t suffix = std::strlen(kOsReplacementSuffix);
-    return name.size() > suffix && name.compare(name.size() - suffix, suffix, kOsReplacementSuffix) == 0;
+    const bool saved = name.size() > suffix && name.compare(name.size() - suffix, suffix, kOsReplacementSuffix) == 0;
+    return saved || plat::media::isMovieWritingLeftover(name);
 }
 
 // The files and folders in `folder`; the current folder is the same afterwards.

@@ -32,14 +32,14 @@ EngineErr CheckRoomForCopy(const Path* source, const Path* destination, u16 repl
     if (!source->record || !destination->record) return osSetLastError(kOsErrBadPath);
     u64 needed = kCopyRoomMargin;
     if (!(replace && sameFolder(source, destination))) {
-        const i32 size = osGetPathSize(source);
+        const i64 size = osGetPathSize(source);
         if (size < 0) return pathGetLastError();
         needed += u64(size);
     }
     const u64 free = osGetVolumeFreeSpace(destination->record->volume);
     if (needed < free) return osSetLastError(kErrNone);
     if (replace) {
-        const i32 existing = osGetPathSize(destination);
+        const i64 existing = osGetPathSize(destination);
         if (existing >= 0 && needed < free + u64(existing)) return osSetLastError(kErrNone);
     }
     return osSetLastError(kOsErrDiskFull);

@@ -145,12 +145,12 @@ EngineErr compareFiles(const std::string& from, const std::string& to) {
     OpenedFile source(from);
     OpenedFile copy(to);
     if (!source.get() || !copy.get()) return kOsErrDifferent;
-    const i32 size = osGetFileSize(source.get());
+    const i64 size = osGetFileSize(source.get());
     if (size < 0 || osGetFileSize(copy.get()) != size) return kOsErrDifferent;
     std::vector<u8> a(kCompareChunk);
     std::vector<u8> b(kCompareChunk);
-    for (u32 left = u32(size); left > 0;) {
-        u32 countA = std::min(left, kCompareChunk);
+    for (u64 left = u64(size); left > 0;) {
+        u32 countA = u32(std::min<u64>(left, kCompareChunk));
         u32 countB = countA;
         if (osReadFile(source.get(), a.data(), &countA) || osReadFile(copy.get(), b.data(), &countB)) {
             return kOsErrDifferent;

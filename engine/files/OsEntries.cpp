@@ -1,5 +1,6 @@
 // Entries named by paths: creating, deleting, renaming, kinds, attributes, sizes, the
 // enumeration of the current folder, and which entries are in use.
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -250,7 +251,7 @@ EngineErr osFlushFolderOf(const Path* path) {
     return osSetLastError(osRunRequest(flush, text));
 }
 
-i32 osGetPathSize(const Path* path) {
+i64 osGetPathSize(const Path* path) {
     VolumeRecord* volume = nullptr;
     char text[kSystemTextSize];
     if (pathGetSystemPath(path, &volume, text)) return -1;
@@ -266,8 +267,8 @@ i32 osGetPathSize(const Path* path) {
         if (osRunRequest(search, text)) return -1;
         total = sizeOfNamedEntry(search, std::strrchr(text, '\\') + 1);
     }
-    if (total > 0x7FFFFFFF) return osSetLastError(kOsErrSystem), -1;
-    return i32(total);
+    if (total > u64(INT64_MAX)) return osSetLastError(kOsErrSystem), -1;
+    return i64(total);
 }
 
 EngineErr osEnumFiles(OsEnumCallback callback, void* context) { return enumerateCurrent(false, callback, context); }

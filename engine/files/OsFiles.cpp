@@ -198,14 +198,14 @@ EngineErr osSetFileSize(OsFile* file, u32 size) {
     return osSetLastError(kErrNone);
 }
 
-i32 osGetFileSize(OsFile* file) {
+i64 osGetFileSize(OsFile* file) {
     if (!isOpenFile(file)) return osSetLastError(kOsErrBadFile), -1;
     if (osUseVolume(file->volume)) return -1;
     OsMutexHold hold(file->mutex);
     const u64 current = seekTo(file, 0, plat::SeekOrigin::Current);
     const u64 size = seekTo(file, 0, plat::SeekOrigin::End);
     seekTo(file, i64(current), plat::SeekOrigin::Start);
-    return i32(size);
+    return i64(size);
 }
 
 EngineErr osGetFilePath(OsFile* file, Path* path) {

@@ -58,7 +58,8 @@ EngineErr osReadFileAt(OsFile* file, u32 offset, void* buffer, u32* count);
 EngineErr osWriteFile(OsFile* file, const void* data, u32* count);
 i32 osSeekFile(OsFile* file, i32 offset, u16 origin);
 EngineErr osSetFileSize(OsFile* file, u32 size);
-i32 osGetFileSize(OsFile* file);
+// Sizes are 64-bit: a user's movie may pass 4 GB.
+i64 osGetFileSize(OsFile* file);
 EngineErr osGetFilePath(OsFile* file, Path* path);
 // Returns once what was written to the file is on the disk.
 EngineErr osFlushFile(OsFile* file);
@@ -89,7 +90,7 @@ EngineErr osFlushFolderOf(const Path* path);
 EngineErr osGetPathKind(const Path* path, u16* kind);
 EngineErr osGetAttributes(const char* systemText, u32* attributes);
 EngineErr osSetAttributes(const char* systemText, u32 attributes);
-i32 osGetPathSize(const Path* path);
+i64 osGetPathSize(const Path* path);
 EngineErr pathCheckExists(const Path* path);
 // Both enumerate the current folder.
 EngineErr osEnumFiles(OsEnumCallback callback, void* context);

@@ -105,9 +105,9 @@ void releaseFallbacks() {
 
 // Reads the whole file into a new text handle, applying the checks of the syntax.
 EngineErr readProfileFile(const Path* path, memHandle* handle, u16* length) {
-    const i32 size = osGetPathSize(path);
+    const i64 size = osGetPathSize(path);
     if (size < 0) return pathGetLastError() == kOsErrNotFound ? kIniErrNoFile : pathGetLastError();
-    if (u32(size) > kIniMaxFileSize) return kIniErrTooLong;
+    if (u64(size) > kIniMaxFileSize) return kIniErrTooLong;
     *handle = memAllocHandle(u32(size) + 1);
     if (!*handle) return memGetLastError();
     char* bytes = static_cast<char*>(memLockHandle(*handle));

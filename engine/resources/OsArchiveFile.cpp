@@ -1,6 +1,7 @@
 #include "engine/resources/OsArchiveFile.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -43,7 +44,7 @@ EngineErr OsArchiveFile::write(u32 offset, const void* data, u32 count) {
 
 EngineErr OsArchiveFile::setLength(u32 length) { return osSetFileSize(file_, length); }
 
-u32 OsArchiveFile::length() { return u32(std::max<i32>(0, osGetFileSize(file_))); }
+u32 OsArchiveFile::length() { return u32(std::clamp<i64>(osGetFileSize(file_), 0, UINT32_MAX)); }
 
 EngineErr OsArchiveFile::sync() { return osFlushFile(file_); }
 

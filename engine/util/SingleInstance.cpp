@@ -15,6 +15,7 @@ struct SingleInstanceState {
     std::unique_ptr<plat::NamedMutex> globalMutex;
     SingleInstanceFlags flags{};
     std::string refusedLock;
+    plat::LockRefusal lockRefusal = plat::LockRefusal::kNone;
 };
 
 SingleInstanceState& state() {
@@ -26,7 +27,7 @@ SingleInstanceState& state() {
 u32 takeMutex(const std::string& name, std::unique_ptr<plat::NamedMutex>* mutex) {
     *mutex = std::make_unique<plat::NamedMutex>(name);
     if (!(*mutex)->valid()) {
-        SingleInstanceNoteRefusedLock((*mutex)->refused());
+        SingleInstanceNoteRefusedLock((*mutex)->refused(), (*mutex)->refusal());
         return kMutexErrAccessDenied;
     }
     return (*mutex)->tryLock() ? kMutexErrNone : kMutexErrAlreadyExists;
@@ -88,6 +89,7 @@ void ReleaseSingleInstanceMutexes() {
     s.globalMutex.reset();
     s.flags.checkDone = 0;
     s.refusedLock.clear();
+    s.lockRefusal = plat::LockRefusal::kNone;
 }
 
 void SingleInstanceNoteConflict() {
@@ -98,12 +100,18 @@ const SingleInstanceFlags& SingleInstanceStatus() {
     return state().flags;
 }
 
-void SingleInstanceNoteRefusedLock(const std::string& path) {
-    if (state().refusedLock.empty()) state().refusedLock = path;
+void SingleInstanceNoteRefusedLock(const std::string& path, plat::LockRefusal why) {
+    if (!state().refusedLock.empty() || path.empty()) return;
+    state().refusedLock = path;
+    state().lockRefusal = why;
 }
 
 const std::string& SingleInstanceRefusedLock() {
     return state().refusedLock;
+}
+
+plat::LockRefusal SingleInstanceLockRefusal() {
+    return state().lockRefusal;
 }
 
 SingleInstanceInit::SingleInstanceInit(u16 run, const char* name) {

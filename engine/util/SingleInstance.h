@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/base/EngineTypes.h"
+#include "platform/system/NamedMutex.h"
 
 // System answers to taking a named mutex.
 constexpr u32 kMutexErrNone = 0;
@@ -35,8 +36,9 @@ const SingleInstanceFlags& SingleInstanceStatus();
 // A lock folder or file that was not trusted (someone else's, or not a plain file): the
 // start-up names it rather than report another instance. Empty when none was; the first
 // noted stays.
-void SingleInstanceNoteRefusedLock(const std::string& path);
+void SingleInstanceNoteRefusedLock(const std::string& path, plat::LockRefusal why);
 const std::string& SingleInstanceRefusedLock();
+plat::LockRefusal SingleInstanceLockRefusal();
 
 // Built by a static initialiser; with `run` it makes the check, and it lets the mutexes go at
 // exit.

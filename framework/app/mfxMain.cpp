@@ -60,8 +60,15 @@ std::unique_ptr<plat::NamedMutex> takeInitMutex() {
     auto mutex = std::make_unique<plat::NamedMutex>(kMfxInitMutexName);
     if (!mutex->valid()) {
         const std::string refused = mutex->refused();
+        const plat::LockRefusal why = mutex->refusal();
         mutex = std::make_unique<plat::NamedMutex>(kMfxInitMutexFallbackName);
-        if (!mutex->valid()) SingleInstanceNoteRefusedLock(refused.empty() ? mutex->refused() : refused);
+        if (!mutex->valid()) {
+            if (refused.empty()) {
+                SingleInstanceNoteRefusedLock(mutex->refused(), mutex->refusal());
+            } else {
+                SingleInstanceNoteRefusedLock(refused, why);
+            }
+        }
     }
     if (!mutex->lockWithin(kMfxInitMutexWait) && mutex->valid()) SingleInstanceNoteConflict();
     return mutex;

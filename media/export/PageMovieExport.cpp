@@ -12,6 +12,7 @@
 #include "media/quicktime/ImgJpeg.h"
 #include "platform/files/Files.h"
 #include "platform/media/movie/MovieFlattener.h"
+#include "platform/media/movie/MovieWritingLeftover.h"
 #include "tools/effects/transitions/TransitionKernels.h"
 
 namespace Ostrel {
@@ -127,12 +128,24 @@ struct Poster {
     u16 width = 0, height = 0;
 };
 
+// What an export that was killed left half written beside the movies of the target's folder
+// goes before the next export there (the program exports one movie at a time).
+void removeUnfinishedMovies(const std::string& host) {
+    std::error_code error, removing;
+    std::filesystem::directory_iterator entry(std::filesystem::path(host).parent_path(), error);
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        if (entry->is_regular_file(removing) && plat::media::isMovieWritingLeftover(entry->path().filename().native()))
+            std::filesystem::remove(entry->path(), removing);
+    }
+}
+
 // Adds every component (and the poster, for the times of the last) and writes the movie over
 // the target.
 i32 writeMovie(const Components& components, const std::string& target, const ExportProgress& progress, u32 done,
                u32 total, const Poster& poster = {}) {
     const std::string host = plat::hostPathOfText(target);
     if (host.empty()) return kExportFailed;
+    removeUnfinishedMovies(host);
     MovieExport writer;
     // Without the media runtime there is no movie to make.
     if (writer.exportCreateTempMovie(host, 600, 0) != 0) return kExportFailed;

@@ -7,6 +7,8 @@
 #include "document/pages/RPageData.h"
 #include "document/storage/ObjectTypes.h"
 #include "engine/gfx/sprites/SprSounds.h"
+#include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
 #include "panels/frames/FrameHost.h"
 #include "panels/frames/MeasuringPort.h"
 
@@ -138,6 +140,10 @@ void PageTextEditor::PlaySound(u16 soundId) {
     SprSoundRequest request;
     request.soundId = soundId;
     sprRequestSound(request);
+}
+
+void PageTextEditor::TellPasteTooLong() {
+    mfxAlert(kAlertOk, LookupLanguageText("GeneralStrings", "PasteTooLong").c_str());
 }
 
 }  // namespace Ostrel

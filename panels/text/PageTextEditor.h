@@ -47,6 +47,7 @@ public:
     void ShowMarks(bool show);
 
     void PlaySound(u16 soundId) override;
+    void TellPasteTooLong() override;
     void MarkStale() override { stale_ = true; }
     void Invalidate(const Rect16&) override { stale_ = true; }
     bool Stale() const { return stale_; }

@@ -13,10 +13,11 @@ bool isSet(const char* name) {
 
 }  // namespace
 
-bool headlessRequested() {
+bool headlessAskedFor() {
     const char* asked = std::getenv("TUMBLO_HEADLESS");
-    if (asked && std::strcmp(asked, "1") == 0) return true;
-    return !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY");
+    return asked && std::strcmp(asked, "1") == 0;
 }
+
+bool headlessRequested() { return headlessAskedFor() || (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")); }
 
 }  // namespace plat

@@ -7,5 +7,8 @@
 namespace plat {
 
 bool headlessRequested();
+// Whether it was asked for by name (TUMBLO_HEADLESS=1), not only for want of a display: a
+// program that shows a window cannot start without one.
+bool headlessAskedFor();
 
 }  // namespace plat

@@ -31,18 +31,21 @@ std::string& rootOverride() {
 // owner may remove any file in it, sticky or not. The user's own folder is private to the
 // user; a shared one belongs to the superuser or the user, and where others may write it must
 // be sticky, so that nobody removes or replaces a lock file that is not theirs.
-bool trustedFolder(const std::string& folder, bool global) {
+LockRefusal folderRefusal(const std::string& folder, bool global) {
     struct stat info {};
-    if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
-    if (!global) return info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
-    if (info.st_uid != 0 && info.st_uid != ::geteuid()) return false;
+    if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return LockRefusal::kOthersCanChange;
+    if (!global) {
+        if (info.st_uid != ::geteuid() || (info.st_mode & 022) != 0) return LockRefusal::kOthersCanChange;
+        return (info.st_mode & 077) == 0 ? LockRefusal::kNone : LockRefusal::kNotPrivate;
+    }
+    if (info.st_uid != 0 && info.st_uid != ::geteuid()) return LockRefusal::kOthersCanChange;
     const bool othersWrite = (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
-    return !othersWrite || (info.st_mode & S_ISVTX) != 0;
+    return !othersWrite || (info.st_mode & S_ISVTX) != 0 ? LockRefusal::kNone : LockRefusal::kOthersCanChange;
 }
 
 // Shared folders are open to all (with the sticky bit, as /tmp is), the user's own is private.
-// `trusted` tells whether the folder may be used.
-std::string lockFolder(bool global, bool* trusted) {
+// `refusal` tells whether the folder may be used, and if not why.
+std::string lockFolder(bool global, LockRefusal* refusal) {
     std::lock_guard lock(rootMutex);
     std::string folder;
     if (!rootOverride().empty()) {
@@ -55,8 +58,15 @@ std::string lockFolder(bool global, bool* trusted) {
                                      : "/tmp/tumblo-locks-" + std::to_string(::getuid());
     }
     if (::mkdir(folder.c_str(), global ? 01777 : 0700) == 0 && global) ::chmod(folder.c_str(), 01777);
-    *trusted = trustedFolder(folder, global);
+    *refusal = folderRefusal(folder, global);
     return folder;
+}
+
+// What stands under a lock file's name, when it is not a plain file of this one name.
+LockRefusal fileRefusal(const struct stat& info) {
+    if (S_ISDIR(info.st_mode)) return LockRefusal::kFolder;
+    if (!S_ISREG(info.st_mode)) return LockRefusal::kNotAFile;
+    return info.st_nlink == 1 ? LockRefusal::kNone : LockRefusal::kLinked;
 }
 
 // Every open lock file, so that a forked child can let go of them all without taking a lock.
@@ -139,13 +149,13 @@ bool flockRetrying(int fd, int operation) {
 
 NamedMutex::NamedMutex(const std::string& name) {
     const bool global = name.compare(0, sizeof kGlobalPrefix - 1, kGlobalPrefix) == 0;
-    bool trusted = false;
-    const std::string folder = lockFolder(global, &trusted);
+    LockRefusal folderRefused = LockRefusal::kNone;
+    const std::string folder = lockFolder(global, &folderRefused);
     // A folder that is missing or cannot be made is no one's doing; one that is there and not
     // trusted is named.
-    if (!trusted) {
+    if (folderRefused != LockRefusal::kNone) {
         struct stat there {};
-        if (::lstat(folder.c_str(), &there) == 0) refused_ = folder;
+        if (::lstat(folder.c_str(), &there) == 0) refuse(folder, folderRefused);
         return;
     }
     const std::string path = folder + "/" + fileNameOf(name);
@@ -153,23 +163,37 @@ NamedMutex::NamedMutex(const std::string& name) {
     // file must not be followed, nor a pipe waited on (opening one blocks until a writer comes;
     // without blocking its kind is seen below). A lock needs no more than reading, so the file
     // is opened to read and made by its first user so that others may read it but never write
-    // into it.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK,
-                 global ? kSharedLockMode : kOwnLockMode);
+    // into it. Whether this start made it is known from the making alone: a file that was
+    // there, even the user's own, is never changed.
+    constexpr int kOpen = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    bool made = false;
+    for (int tries = 0; fd_ < 0 && tries < 3; ++tries) {
+        fd_ = ::open(path.c_str(), kOpen | O_CREAT | O_EXCL, global ? kSharedLockMode : kOwnLockMode);
+        made = fd_ >= 0;
+        if (fd_ < 0 && errno == EEXIST) fd_ = ::open(path.c_str(), kOpen);
+        if (fd_ < 0 && errno != ENOENT) break;  // ENOENT: it went between the two opens
+    }
     if (fd_ < 0) {
-        if (errno == ELOOP || errno == EACCES) refused_ = path;
+        if (errno == ELOOP) refuse(path, LockRefusal::kLinked);
+        if (errno == EACCES) refuse(path, LockRefusal::kOthersCanChange);
         return;
     }
     struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const LockRefusal fileRefused = ::fstat(fd_, &info) == 0 ? fileRefusal(info) : LockRefusal::kNotAFile;
+    if (fileRefused != LockRefusal::kNone) {
         ::close(fd_);
         fd_ = -1;
-        refused_ = path;
+        refuse(path, fileRefused);
         return;
     }
     // The user's file-creation mask must not keep the other users from the machine-wide lock.
-    if (global && info.st_uid == ::geteuid() && (info.st_mode & 07777) != kSharedLockMode) ::fchmod(fd_, kSharedLockMode);
+    if (global && made && (info.st_mode & 07777) != kSharedLockMode) ::fchmod(fd_, kSharedLockMode);
     rememberLockFile(fd_);
+}
+
+void NamedMutex::refuse(const std::string& path, LockRefusal why) {
+    refused_ = path;
+    refusal_ = why;
 }
 
 NamedMutex::~NamedMutex() {

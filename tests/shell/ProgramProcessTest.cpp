@@ -20,6 +20,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "tests/xserver/XSession.h"
@@ -30,6 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kNobody = 65534;
+constexpr char kNoDisplay[] = "(none)";  // a start with no display set and headless not asked for
 
 struct Ended {
     bool exited = false;
@@ -41,7 +43,7 @@ struct Ended {
 class Program {
 public:
     // `as` is the user to run as (the superuser may choose); `locks` the machine-wide lock folder
-    // the runs share; `display` the X server to show on (none: headless).
+    // the runs share; `display` the X server to show on (none: headless; kNoDisplay: neither).
     Program(const std::string& home, const std::string& locks, uid_t as = ::geteuid(), const std::string& display = "") {
         int err[2];
         if (::pipe2(err, O_CLOEXEC) != 0) return;
@@ -63,10 +65,10 @@ public:
                 {"XDG_CONFIG_HOME", home + "/.config"},
                 {"XDG_DATA_HOME", home + "/.local/share"},
                 {"XDG_RUNTIME_DIR", home + "/run"},
-                {display.empty() ? "TUMBLO_HEADLESS" : "DISPLAY", display.empty() ? "1" : display},
+                {display.empty() ? "TUMBLO_HEADLESS" : "DISPLAY", display.empty() ? "1" : display == kNoDisplay ? "" : display},
                 {"ASAN_OPTIONS", "detect_leaks=0"}};
             for (const auto& [name, value] : env) ::setenv(name, value.c_str(), 1);
-            if (!display.empty()) ::unsetenv("TUMBLO_HEADLESS"), ::unsetenv("SDL_VIDEODRIVER");  // the tests' own
+            if (!display.empty()) ::unsetenv("TUMBLO_HEADLESS"), ::unsetenv("SDL_VIDEODRIVER"), ::unsetenv("WAYLAND_DISPLAY");  // the tests' own
             std::vector<char*> args;
             for (std::string& a : argv) args.push_back(a.data());
             args.push_back(nullptr);
@@ -211,24 +213,55 @@ TEST_F(ProgramProcess, AStartEndedUnderItsMessageFreesTheStartLockAndOneThatCann
     ::close(init);
 }
 
-// Pipes planted under the lock names are not waited on, and a shared lock folder of another
-// user is not trusted: the start names what it refused and ends.
-TEST_F(ProgramProcess, AStartAmongPlantedPipesOrInAnotherUsersLockFolderNamesItAndEnds) {
-    const std::string me = home("first");
-    const std::string own = me + "/run/tumblo-locks";
-    fs::create_directories(own);
-    fs::permissions(own, fs::perms::owner_all);
-    std::vector<std::string> pipes = {own + "/Local-TUMBLO4.lock", own + "/mfxApplication||init.lock"};
-    if (::geteuid() == 0)
-        for (const char* name : {"/Global-GTUMBLO4.lock", "/Global-GmfxApplication||init.lock"}) pipes.push_back(root_ + "/locks" + name);
-    for (const std::string& pipe : pipes) ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0) << pipe;
-    const Ended piped = Program(me, root_ + "/locks").end(30);
-    EXPECT_TRUE(piped.inTime && piped.exited && piped.code == 1 && piped.told.find(pipes[0]) != std::string::npos) << piped.told;
-    if (::geteuid() != 0) return;  // only the superuser can give a folder away
-    for (const std::string& pipe : pipes) fs::remove(pipe);
+// Started where no display lets it open a window (none is set, or no server answers for it),
+// it says so and ends with 1 rather than run unseen.
+TEST_F(ProgramProcess, AStartWithoutADisplaySaysWhyAndEnds) {
+    for (const auto& [display, told] : {std::pair{kNoDisplay, "no display to show its window on"},
+                                        std::pair{":2718", "\":2718\" did not let it open a window"}}) {
+        const Ended ended = Program(home("first"), root_ + "/locks", ::geteuid(), display).end(30);
+        EXPECT_TRUE(ended.inTime && ended.exited && ended.code == 1 && ended.told.find(told) != std::string::npos) << ended.told;
+    }
+}
+
+// What is planted under the lock names (a pipe is not waited on), and a lock folder of the user's
+// that others may look into, are refused: the start names it, says what is wrong and ends; a
+// file linked there keeps its mode. A shared lock folder of another user is not trusted either.
+TEST_F(ProgramProcess, AStartAmongPlantedPipesFoldersLinksOrInAnotherUsersLockFolderNamesItAndEnds) {
+    const bool root = ::geteuid() == 0;
+    enum Where { kLockNames, kSharedLockNames, kLockFolder };  // the shared names only where a test may plant there
+    const std::vector<std::tuple<const char*, Where, std::function<int(const std::string&, const std::string&)>, const char*>> plantings = {
+        {"pipe", kLockNames, [](const std::string& at, const std::string&) { return ::mkfifo(at.c_str(), 0666); }, "a pipe or a device"},
+        {"folder", kLockNames, [](const std::string& at, const std::string&) { return ::mkdir(at.c_str(), 0700); }, "there is a folder at"},
+        {"link", kSharedLockNames, [](const std::string& at, const std::string& secret) { return ::link(secret.c_str(), at.c_str()); },
+         "a link to another file"},
+        {"open", kLockFolder, [](const std::string& at, const std::string&) { return ::chmod(at.c_str(), 0755); }, "can look into"},
+    };
+    for (const auto& [what, where, plant, told] : plantings) {
+        SCOPED_TRACE(what);
+        const std::string me = home(what);
+        const std::string own = me + "/run/tumblo-locks", secret = me + "/secret";
+        fs::create_directories(own);
+        fs::permissions(own, fs::perms::owner_all);
+        ::close(::open(secret.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600));
+        std::vector<std::string> places = {own};
+        if (where != kLockFolder) places = {own + "/Local-TUMBLO4.lock", own + "/mfxApplication||init.lock"};
+        if (root && where == kSharedLockNames) places.clear();
+        if (root && where != kLockFolder)
+            for (const char* name : {"/Global-GTUMBLO4.lock", "/Global-GmfxApplication||init.lock"}) places.push_back(root_ + "/locks" + name);
+        for (const std::string& place : places) ASSERT_EQ(plant(place, secret), 0) << place;
+        const Ended ended = Program(me, root_ + "/locks").end(30);
+        std::string named = places[0];  // the shared folder as the program sees it
+        if (named.starts_with(root_ + "/locks/")) named.replace(0, root_.size() + 6, "/tmp/tumblo-locks");
+        EXPECT_TRUE(ended.inTime && ended.exited && ended.code == 1 && ended.told.find("\"" + named + "\"") != std::string::npos &&
+                    ended.told.find(told) != std::string::npos) << ended.told;
+        EXPECT_EQ(fs::status(secret).permissions(), fs::perms::owner_read | fs::perms::owner_write) << "the file linked to";
+        std::error_code kept;
+        for (const std::string& place : places) fs::remove(place, kept);
+    }
+    if (!root) return;  // only the superuser can give a folder away
     ASSERT_EQ(::chown((root_ + "/locks").c_str(), kNobody, kNobody), 0);
     fs::permissions(root_ + "/locks", fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-    const Ended refused = Program(me, root_ + "/locks").end(30);
+    const Ended refused = Program(home("first"), root_ + "/locks").end(30);
     EXPECT_TRUE(refused.inTime && refused.exited && refused.code == 1 &&
                 refused.told.find("\"/tmp/tumblo-locks\"") != std::string::npos) << refused.told;
 }

@@ -22,9 +22,11 @@ public:
     void PlaySound(u16 soundId) override { sounds.push_back(soundId); }
     void MarkStale() override { ++staleMarks; }
     void Invalidate(const Rect16& rect) override { invalidated.push_back(rect); }
+    void TellPasteTooLong() override { ++toldTooLong; }
 
     std::vector<u16> sounds;
     int staleMarks = 0;
+    int toldTooLong = 0;
     std::vector<Rect16> invalidated;
 };
 

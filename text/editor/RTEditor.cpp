@@ -206,8 +206,10 @@ void RTEditor::Cut() {
 bool RTEditor::Paste() {
     if (!text_) return false;
     const std::string pasted = filterPageEditorPaste(clipTextToPaste(TextClipKind::PageEditor));
-    if (pasted.size() > kStyledTextMaxLength) {
+    const size_t kept = text_->Length() - (text_->SelectionEnd() - text_->SelectionStart());
+    if (kept + pasted.size() > kStyledTextMaxLength) {
         Refuse();
+        host_.TellPasteTooLong();
         return true;
     }
     if (!pasted.empty() && ReplaceSelection(pasted.data(), u16(pasted.size()), true)) Draw(false, false);

@@ -1,6 +1,6 @@
 #pragma once
-// What the text editors need from the screen they sit on: a sound for a refused change, and
-// word that their picture changed. The screens implement it over the sprite layer; tests
+// What the text editors need from the screen they sit on: a sound for a refused change (and
+// a word for a paste too long to take), and word that their picture changed. The screens implement it over the sprite layer; tests
 // record the calls.
 #include "engine/base/EngineTypes.h"
 #include "engine/regions/Rects.h"
@@ -17,4 +17,7 @@ public:
     virtual void MarkStale() = 0;
     // The rectangle must be drawn again on screen.
     virtual void Invalidate(const Rect16& rect) = 0;
+    // A paste was refused, with its sound, because the text would pass the most characters
+    // it may hold: a host that can speak to the child says so.
+    virtual void TellPasteTooLong() {}
 };

@@ -1,5 +1,7 @@
 #include "platform/display/choice/DisplayChoice.h"
 
+#include <cstdlib>
+
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/display/sdl/SdlDisplay.h"
 #include "platform/system/BackendChoice.h"
@@ -7,15 +9,34 @@
 namespace plat {
 namespace {
 
+// Set by the start-up choice alone: SDL found no display to open.
+bool refusedAtChoice = false;
+
 BackendChoice<DisplayDriver>& choice() {
-    static BackendChoice<DisplayDriver> displays([] { return makeSdlDisplay(); },
-                                                 [] { return std::make_unique<HeadlessDisplay>(); });
+    static BackendChoice<DisplayDriver> displays(
+        [] {
+            std::unique_ptr<DisplayDriver> sdl = makeSdlDisplay();
+            refusedAtChoice = !sdl && sdlDisplayRefused();
+            return sdl;
+        },
+        [] { return std::make_unique<HeadlessDisplay>(); });
     return displays;
 }
 
 }  // namespace
 
 DisplayDriver& displayDriver() { return choice().current(); }
+
+bool displayRefused() {
+    displayDriver();
+    return refusedAtChoice || (headlessRequested() && !headlessAskedFor());
+}
+
+std::string displayName() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        if (const char* value = std::getenv(name); value && *value) return value;
+    return {};
+}
 
 void setDisplayDriver(DisplayDriver* driver) { choice().install(driver); }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -375,6 +376,12 @@ SdlWindow::~SdlWindow() {
 
 }  // namespace
 
+namespace {
+bool lastDisplayRefused = false;
+}  // namespace
+
+bool sdlDisplayRefused() { return lastDisplayRefused; }
+
 std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
     if (videoDriver) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, videoDriver, SDL_HINT_OVERRIDE);
     // The click that brings the window forward is the program's too, as the program expects.
@@ -386,12 +393,17 @@ std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Caught before SDL starts, so that SDL leaves the quit signals to us.
     auto quitSignals = std::make_unique<QuitSignalCatcher>();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    lastDisplayRefused = SDL_InitSubSystem(SDL_INIT_VIDEO) != 0;
+    if (lastDisplayRefused) return nullptr;
     // Typing goes through the desktop's keyboard layout and input method, or through the
     // program's own layout.
     SDL_StartTextInput();
     const char* chosen = SDL_GetCurrentVideoDriver();
     bool showsNothing = !chosen || std::strcmp(chosen, "dummy") == 0 || std::strcmp(chosen, "offscreen") == 0;
+    // SDL ends on a driver that shows nothing when no display opens; one the environment
+    // named was asked for.
+    const char* named = std::getenv("SDL_VIDEODRIVER");
+    lastDisplayRefused = showsNothing && !videoDriver && !(named && chosen && std::strcmp(named, chosen) == 0);
     if (!chosen || (!videoDriver && showsNothing)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;

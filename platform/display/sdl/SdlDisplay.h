@@ -18,5 +18,8 @@ namespace plat {
 // offscreen drivers, which show nothing). `videoDriver` forces one of SDL's drivers ("x11",
 // or "offscreen" for measurements in memory); null lets SDL choose.
 std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver = nullptr);
+// Whether the last makeSdlDisplay found no display server to open, or one that refused it
+// (not a driver that shows nothing named by SDL_VIDEODRIVER).
+bool sdlDisplayRefused();
 
 }  // namespace plat

@@ -217,7 +217,7 @@ bool syncFile(const std::string& path) {
 
 }  // namespace
 
-std::string flattenTempPath(const std::string& target) { return target + ".writing"; }
+std::string flattenTempPath(const std::string& target) { return target + std::string(kMovieWritingSuffix); }
 
 MrErr flattenMovie(const MrMovie& movie, const char* path) {
     if (!path || !*path) return kMrParamErr;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/media/movie/MovieModel.h"
+#include "platform/media/movie/MovieWritingLeftover.h"
 
 namespace plat::media {
 

@@ -414,8 +414,9 @@ TEST_F(RApplicationTest, ANameAnswerLogsTheUserInAndARefusedNameBringsTheLoginBa
 
 namespace {
 
-// A save killed half way leaves its new file beside its target; the next start removes every
-// such file in the settings and the users' folders, whatever its target, and nothing else.
+// A save or a movie export killed half way leaves its new file beside its target; the next
+// start removes every such file in the settings and the users' folders, whatever its target,
+// and nothing else.
 TEST_F(RApplicationTest, StartupRemovesWhatKilledSavesLeftBehind) {
     struct Entry {
         const char* path;  // below the test's root
@@ -429,6 +430,8 @@ TEST_F(RApplicationTest, StartupRemovesWhatKilledSavesLeftBehind) {
         {"data/tumblo4/Users/Maya/user.ini.~tumblo.tmp", false},
         {"data/tumblo4/Users/Maya/Library/Sounds/Moo.kvr.~tumblo.tmp", false},
         {"data/tumblo4/Users/Maya/Pictures/notes.tmp", true},
+        {"data/tumblo4/Users/Maya/Pictures/Zoo.mov.writing", false},  // a movie export's
+        {"data/tumblo4/Users/Maya/Pictures/diary.writing", true},
         {"data/tumblo4/Users/Maya/Pictures/~tumblo.tmp.tbx", true},
         {"data/tumblo4/Users/Maya/Library/Sounds/Mine/Old.kvr.~tumblo.tmp", false},
         {"data/tumblo4/Users/Maya/Library/Sounds/Mine/Deeper/Old.kvr.~tumblo.tmp", true},

@@ -10,6 +10,7 @@
 #include "document/storage/PageErrors.h"
 #include "document/storage/PageIndex.h"
 #include "document/storage/StorageErrors.h"
+#include "engine/resources/format/ArchiveFormat.h"
 #include "sound/import/SoundImport.h"
 #include "tests/document/DocumentFolderFixture.h"
 #include "tests/sound/import/SoundFileBytes.h"
@@ -156,16 +157,27 @@ TEST_F(FileImport, ALibraryThatRefusesLeavesThePageAsItWas) {
     EXPECT_TRUE(sounds.Header().entries.empty()) << "the item is taken out again";
 }
 
+// Sizes are read whole: a file of 2 GB or more is too big, never a size that wrapped (sparse
+// files, so that none takes room).
 TEST_F(FileImport, SizeLimitBothSides) {
-    write("big.swf", "");
-    std::filesystem::resize_file(root_ + "/big.swf", kImportMaxBytes);
-    EnginePath file(engineTextOfHostFolder(root_) + "\\big.swf");
+    constexpr u64 k4GB = u64(1) << 32;
+    const struct { const char* name; FourCC type; u64 size; EngineErr expected; } cases[] = {
+        {"big.swf", kFileTypeFlash, kImportMaxBytes, kErrNone},
+        {"big.swf", kFileTypeFlash, kImportMaxBytes + 1, kDocErrBadSize},
+        {"big.swf", kFileTypeFlash, k4GB + 10, kDocErrBadSize},
+        {"big.mov", kFileTypeMovie, kResMaxSize, kErrNone},
+        {"big.mov", kFileTypeMovie, k4GB / 2, kDocErrBadSize},
+        {"big.mov", kFileTypeMovie, k4GB + 10, kDocErrBadSize},
+    };
     RPageData page;
-    RPageObject* added = nullptr;
-    EXPECT_EQ(ImportFileIntoPage(page, file.get(), kFileTypeFlash, {}, nullptr, &added), kErrNone);
-    std::filesystem::resize_file(root_ + "/big.swf", kImportMaxBytes + 1);
-    EXPECT_EQ(ImportFileIntoPage(page, file.get(), kFileTypeFlash, {}, nullptr, &added), kDocErrBadSize);
-    EXPECT_EQ(page.ObjectCount(), 1u);
+    for (const auto& c : cases) {
+        write(c.name, "");
+        std::filesystem::resize_file(root_ + "/" + c.name, c.size);
+        EnginePath file(engineTextOfHostFolder(root_) + "\\" + c.name);
+        RPageObject* added = nullptr;
+        EXPECT_EQ(ImportFileIntoPage(page, file.get(), c.type, {}, nullptr, &added), c.expected) << c.name << " " << c.size;
+    }
+    EXPECT_EQ(page.ObjectCount(), 2u);
 }
 
 TEST_F(FileImport, PictureNamesLieInThePicturesFolder) {

@@ -1,7 +1,10 @@
 // The library manager's calls for the panels: entries by running number over every location,
 // the kind's current library, and the user's own library that recorded items go into.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
+#include "document/library/AddUserLibraryItem.h"
 #include "document/library/RLibraryMgr.h"
 #include "document/storage/ObjectTypes.h"
 #include "document/users/UserNames.h"
@@ -74,6 +77,14 @@ TEST_F(LibraryCalls, TheUsersOwnLibraryTakesRecordedItems) {
     RLibraryMgr(hers).OpenDefaultLibraryForType(kTypeSound, &herLibrary, &path);
     ASSERT_EQ(herLibrary.Create(EnginePath(path).get(), kTypeSound, kLibraryFlagThumbnails), kErrNone);
     EXPECT_TRUE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Begoña/Library/Sounds/Begoña Library.tbl"));
+
+    // A disc that fills while the item is written is told as a full disc (the superuser lends
+    // the library's folder a disc of its own, too small for the item).
+    const std::string sounds = root_ + "/data/tumblo4/Users/Ann/Library/Sounds";
+    if (::geteuid() == 0 && ::mount("tmpfs", sounds.c_str(), "tmpfs", 0, "size=64k") == 0) {
+        EXPECT_EQ(AddUserLibraryItem(manager, kTypeSound, std::vector<u8>(256 * 1024, 7), {}, "Big"), kOsErrDiskFull);
+        ::umount2(sounds.c_str(), MNT_DETACH);
+    }
 
     // A postfix from the settings file cannot lead the library out of the user's folder.
     write("config/tumblo4/TB.ini", "[Paths2]\r\nUserLibPostfix=/../../x\r\n");

@@ -108,7 +108,7 @@ TEST_F(RTEditorTest, BoundsGrowDownToTheLimitAndTheLinePastItIsRefused) {
     EXPECT_EQ(Refusals(), 1u);
 }
 
-TEST_F(RTEditorTest, PasteOneCharacterPastTheLengthLimitIsRefusedWithItsSound) {
+TEST_F(RTEditorTest, PasteOneCharacterPastTheLengthLimitIsRefusedWithItsSoundAndSaid) {
     struct Case {
         size_t pasted;
         bool accepted;
@@ -124,6 +124,8 @@ TEST_F(RTEditorTest, PasteOneCharacterPastTheLengthLimitIsRefusedWithItsSound) {
         EXPECT_TRUE(editor.Paste());
         EXPECT_EQ(Text().size(), c.accepted ? kStyledTextMaxLength : start.size()) << c.pasted;
         EXPECT_EQ(Refusals(), c.accepted ? 0u : 1u) << c.pasted;
+        EXPECT_EQ(host.toldTooLong, c.accepted ? 0 : 1) << "the child is told why";
+        host.toldTooLong = 0;
     }
 }
 
