@@ -1,6 +1,7 @@
 #include "app/dialogs/RTransDialogue.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "app/application/RApplication.h"
 #include "app/dialogs/StorePageSettings.h"
@@ -67,10 +68,10 @@ i16 RTransDialogue::Open(RPage* page) {
     soundNames_.Load(kTransSoundNamesList);
     transition_ = placeOf(page->GetTransitionEffect());
     sound_ = placeOf(page->GetTransitionOption());
-    transitions_ = BuildRow(transitionNames_, kTransIconBase, kTransCmdPicked, kTransRowShape,
+    transitions_ = BuildRow(transitionNames_, kTransIconBase, kTransCmdPicked, kTransRowShape, kTransVisibleCells,
                             {kTransBackArrow, kTransForwardArrow}, arrows_[0], transition_);
     sounds_ = BuildRow(soundNames_, kTransSoundIconBase, kTransCmdSoundPicked, kTransSoundRowShape,
-                       {kTransSoundBackArrow, kTransSoundForwardArrow}, arrows_[1], sound_);
+                       kTransSoundVisibleCells, {kTransSoundBackArrow, kTransSoundForwardArrow}, arrows_[1], sound_);
     ShowRows();
     sprUpdateScreen(1);
     return 0;
@@ -100,7 +101,7 @@ void RTransDialogue::DrawRows(SprSprite* sprite) {
 }
 
 std::unique_ptr<RBMOBitmapScroller> RTransDialogue::BuildRow(const StringList& names, u16 iconBase, u32 command,
-                                                             u16 rowShape, const u16 (&arrowShapes)[2],
+                                                             u16 rowShape, size_t most, const u16 (&arrowShapes)[2],
                                                              u16 (&arrows)[2], i32 current) {
     std::vector<ScrollerPicture> icons;
     std::vector<std::string> labels;
@@ -113,7 +114,9 @@ std::unique_ptr<RBMOBitmapScroller> RTransDialogue::BuildRow(const StringList& n
         labels.push_back(names.CopyString(i).value_or(std::string()));
     }
     auto row = std::make_unique<RBMOBitmapScroller>(this, command);
-    const std::vector<Rect16> cells = shapeParts(rowShape);
+    // A row of fewer places than its most cells shows them all and never scrolls.
+    std::vector<Rect16> cells = shapeParts(rowShape);
+    cells.resize(std::min({cells.size(), most, size_t(names.Count())}));
     // A row with more places than cells scrolls by its arrows, a whole row of cells at a time;
     // a row that shows every place has none.
     std::vector<Rect16> arrowRects;
@@ -127,6 +130,8 @@ std::unique_ptr<RBMOBitmapScroller> RTransDialogue::BuildRow(const StringList& n
         if (GetRootSprite()) sprSetLayerById(arrows[i], 1, GetRootSprite());
     }
     row->SetCellRects(cells, rowShape, arrowRects);
+    row->SetFewCells(names.Count() < most);
+    row->SetIconsCentred(true);
     row->SetPageStep(row->GetVisibleCount());
     row->SetMode(kBmoModeDetail);
     row->SetVectors({}, std::move(icons), std::move(labels));
@@ -140,10 +145,15 @@ std::unique_ptr<RBMOBitmapScroller> RTransDialogue::BuildRow(const StringList& n
     return row;
 }
 
-// A pick chooses only what it names: the two rows are in no order of each other's, and a
-// sound the child chose stays hers whichever transition she tries after it.
 void RTransDialogue::PickTransition(i32 index) {
     transition_ = index;
+    // The sound of the same place goes with it, when there is one.
+    if (index >= 0 && sounds_ && index < sounds_->GetCount()) {
+        sounds_->Select(index, false);
+        sounds_->ScrollIntoView(index);
+        sounds_->Refresh(kRefreshAll);
+        sound_ = index;
+    }
     sprUpdateScreen(1);
 }
 
@@ -164,9 +174,7 @@ void RTransDialogue::Confirm() {
 void RTransDialogue::StartPreview() {
     RApplication* app = GetApplication();
     RDocument* document = app ? app->GetCurrentDocument() : nullptr;
-    SprScreen* screen = sprScreen();
-    if (!document || !page_ || !screen || !screen->backgroundPort || preview_.IsRunning()) return;
-    screenPort_ = screen->backgroundPort;
+    if (!document || !page_ || !sprScreen() || preview_.IsRunning()) return;
     app->GetCanvasRect(&previewRect_);
     const i16 width = i16(previewRect_.right - previewRect_.left), height = i16(previewRect_.bottom - previewRect_.top);
     if (width <= 0 || height <= 0) return;
@@ -175,13 +183,8 @@ void RTransDialogue::StartPreview() {
         if (!stepPort_ || gfxLockPort(stepPort_) != kErrNone) return;
         step_ = pixelViewOfPort(*static_cast<GfxOffscreenPort*>(stepPort_));
     }
-    // What the screen shows there comes back after the preview.
-    const Rect16 local = step_.Bounds();
-    gfxCopyBits(stepPort_, screenPort_, local, previewRect_, 0);
-    before_.assign(size_t(width) * size_t(height), 0);
-    const PixelView saved = pixelViewOfBuffer(before_, width, height);
-    saved.CopyRectFrom(step_, local);
     // From the project's background colour into the slide.
+    const Rect16 local = step_.Bounds();
     std::vector<u16> from, to;
     const PixelView fromView = pixelViewOfBuffer(from, width, height);
     fromView.Fill(backgroundPixel(document->BackgroundColor()));
@@ -189,24 +192,42 @@ void RTransDialogue::StartPreview() {
     page_->Data().Render(stepPort_, 0, 0);
     const PixelView toView = pixelViewOfBuffer(to, width, height);
     toView.CopyRectFrom(step_, local);
+    step_.CopyRectFrom(fromView, local);
     if (!preview_.Start(transitionKindOfIndex(transition_), fromView, toView, step_,
                         Point16{i16(width / 2), i16(height / 2)}))
         return;
     // A slide that comes in without a transition comes in without its sound.
     if (transitionKindOfIndex(transition_) != TransitionKind::None) transitionSounds_.Play(i16(sound_));
     previewTimed_ = false;
-    if (SprSprite* root = sprFind(GetRootSprite())) sprHide(root, 1, 1);
+    // The preview stands in front of everything, the dialog too, which steps aside for it.
+    covered_ = previewRect_;
+    if (const SprSprite* root = sprFind(GetRootSprite())) rectUnion(&covered_, root->bounds);
+    const Point16 at{covered_.left, covered_.top};
+    const u16 id = sprNewWithProcs(kDialogRootSpriteFlags, 0, &at, nullptr, &keepPlace, &RTransDialogue::DrawPreview);
+    previewSprite_ = id == kSprNoId ? 0 : id;
+    if (SprSprite* sprite = sprFind(previewSprite_)) {
+        sprite->data1 = reinterpret_cast<uintptr_t>(this);
+        sprite->bounds = covered_;
+        sprBringToFront(sprite);
+    }
+    sprInvalRect(covered_);
+}
+
+void RTransDialogue::DrawPreview(SprSprite* sprite) {
+    const auto* dialog = reinterpret_cast<const RTransDialogue*>(sprite->data1);
+    const SprScreen* screen = sprScreen();
+    if (!dialog || !dialog->stepPort_ || !screen || !screen->backgroundPort) return;
+    GfxPort* port = gfxGetPort();
+    gfxCopyBits(port, screen->backgroundPort, dialog->covered_, dialog->covered_, 0);
+    gfxCopyBits(port, dialog->stepPort_, dialog->previewRect_, dialog->step_.Bounds(), 0);
 }
 
 void RTransDialogue::EndPreview() {
     preview_.Dispose();
-    if (!screenPort_ || before_.empty()) return;
-    const PixelView saved = pixelViewOfBuffer(before_, step_.width, step_.height);
-    step_.CopyRectFrom(saved, step_.Bounds());
-    gfxCopyBits(screenPort_, stepPort_, previewRect_, step_.Bounds(), 0);
-    before_.clear();
-    if (SprSprite* root = sprFind(GetRootSprite())) sprShow(root, 1);
-    sprInvalRect(previewRect_);
+    if (previewSprite_) sprDispose(&previewSprite_);
+    // The whole screen is drawn again: the dialog comes back where the preview was.
+    RApplication* app = GetApplication();
+    sprInvalRect(app ? app->GetScreenRect() : covered_);
     sprUpdateScreen(1);
 }
 
@@ -217,7 +238,6 @@ void RTransDialogue::HandleTick(u32 now) {
         previewTimed_ = true;
     }
     if (!preview_.StepFor(now - previewStart_, kTransPreviewMillis)) return;
-    gfxCopyBits(screenPort_, stepPort_, previewRect_, step_.Bounds(), 0);
     sprInvalRect(previewRect_);
     if (!preview_.IsRunning()) EndPreview();
 }

@@ -1,14 +1,15 @@
 #pragma once
 // Chooses the transition that leads into one slide and the sound heard with it, from two rows
-// of cells named by the content's lists, each scrolled by its two arrows when it has more
-// places than cells, and previews the transition on the screen with its sound: from the
-// project's background colour into the slide's picture, after which the screen shows again
-// what it showed. A pick in one row leaves the other's choice alone. OK writes both into the
-// page and its project and answers (code = the kind, the dialog, 1396); Cancel answers 1395
-// and changes nothing. The owner deletes the dialog.
+// of cells named by the content's lists (six transitions and four sounds at a time), each
+// scrolled by its two arrows when it has more places than cells, and previews the transition
+// with its sound where the page stands, in front of the dialog, which steps aside meanwhile:
+// from the project's background colour into the slide's picture, after which the screen shows
+// again what it showed. Picking a transition picks the sound of the same place too (the
+// content pairs each transition with a sound that suits it); a sound picked after it stays.
+// OK writes both into the page and its project and answers (code = the kind, the dialog,
+// 1396); Cancel answers 1395 and changes nothing. The owner deletes the dialog.
 // User-interface thread only.
 #include <memory>
-#include <vector>
 
 #include "app/dialogs/RDlgBase.h"
 #include "app/dialogs/RTransitionSounds.h"
@@ -34,6 +35,8 @@ constexpr u16 kTransSoundIconBase = 12030;
 // and the forward arrow.
 constexpr u16 kTransRowShape = 7002, kTransBackArrow = 7004, kTransForwardArrow = 7034;
 constexpr u16 kTransSoundRowShape = 7012, kTransSoundBackArrow = 7014, kTransSoundForwardArrow = 7046;
+// The most cells each row shows at once.
+constexpr size_t kTransVisibleCells = 6, kTransSoundVisibleCells = 4;
 // Commands: a transition picked, a sound picked (the place in parameter 2), the preview.
 constexpr u16 kTransCmdPicked = 1500;
 constexpr u16 kTransCmdSoundPicked = 1501;
@@ -67,10 +70,13 @@ public:
 
 private:
     std::unique_ptr<RBMOBitmapScroller> BuildRow(const StringList& names, u16 iconBase, u32 command, u16 rowShape,
-                                                 const u16 (&arrowShapes)[2], u16 (&arrows)[2], i32 current);
+                                                 size_t most, const u16 (&arrowShapes)[2], u16 (&arrows)[2],
+                                                 i32 current);
     // The rows' cells stand on the dialog's face: a sprite of the dialog's layer draws them.
     void ShowRows();
     static void DrawRows(SprSprite* sprite);
+    // The preview's sprite: what lies under the dialog, and the slide coming in over the page.
+    static void DrawPreview(SprSprite* sprite);
     void PickTransition(i32 index);
     void PickSound(i32 index);
     void StartPreview();
@@ -87,13 +93,13 @@ private:
     RTransitionSounds transitionSounds_;
     i32 transition_ = -1;
     i32 sound_ = -1;
-    // The preview: the screen's rectangle it runs in, what the screen showed there, and the
-    // picture each step is drawn into.
+    // The preview: the page's rectangle it runs in, the area its sprite covers (the page and
+    // the dialog), the sprite, and the picture each step is drawn into.
     Rect16 previewRect_{0, 0, 0, 0};
-    GfxPort* screenPort_ = nullptr;
+    Rect16 covered_{0, 0, 0, 0};
+    u16 previewSprite_ = 0;
     GfxPort* stepPort_ = nullptr;
     PixelView step_;
-    std::vector<u16> before_;
     QTEffectRunner preview_;
     // The program's time at the preview's first step.
     u32 previewStart_ = 0;

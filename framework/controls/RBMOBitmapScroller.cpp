@@ -185,14 +185,21 @@ void RBMOBitmapScroller::DrawCell(int item, const Rect16& cell, bool selected) {
         const Rect16 shown = picture.bottom == cell.bottom ? cell : fitted(picture, pictureSize(c.thumbnail));
         gfxDrawBitmapInRect(c.thumbnail.data(), u32(c.thumbnail.size()), shown, 0, 0);
     }
-    if (!c.icon.empty()) gfxDrawBitmap(c.icon.data(), u32(c.icon.size()), cell.left, cell.top, 0);
-    if (mode_ == kBmoModeDetail && !c.bare && !DrawDetailRow(visible, c) && !c.label.empty()) {
-        // A name too wide for the cell wraps onto a second line rather than being cut.
-        const u16 length = u16(c.label.size());
-        const i16 lines = gfxTextWidth(c.label.c_str(), length) > cell.right - cell.left ? 2 : 1;
-        const Rect16 labelBox{cell.left, i16(cell.bottom - kBmoLabelLineHeight * lines), cell.right, cell.bottom};
-        gfxDrawTextBox(labelBox, kTextCentredBothWays, c.label.c_str(), length);
+    // A name too wide for the cell wraps onto a second line rather than being cut.
+    const u16 length = u16(std::min<size_t>(c.label.size(), 0xFFFF));
+    const bool detailed = mode_ == kBmoModeDetail && !c.bare;
+    const i16 lines = !detailed || length == 0 ? 0 : gfxTextWidth(c.label.c_str(), length) > cell.right - cell.left ? 2 : 1;
+    const Rect16 labelBox{cell.left, i16(cell.bottom - kBmoLabelLineHeight * lines), cell.right, cell.bottom};
+    if (!c.icon.empty()) {
+        Point16 at{cell.left, cell.top};
+        if (iconsCentred_) {
+            const Point16 size = pictureSize(c.icon);
+            at = {i16(cell.left + (cell.right - cell.left - size.h) / 2), i16(cell.top + (labelBox.top - cell.top - size.v) / 2)};
+        }
+        gfxDrawBitmap(c.icon.data(), u32(c.icon.size()), at.h, at.v, 0);
     }
+    if (detailed && !DrawDetailRow(visible, c) && length > 0)
+        gfxDrawTextBox(labelBox, kTextCentredBothWays, c.label.c_str(), length);
     if (selected) gfxFrameRect(cell);
 }
 

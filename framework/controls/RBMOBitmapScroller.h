@@ -70,6 +70,9 @@ public:
     void EnableGroup(u16 group, bool enable);
     void SetFewCells(bool few) { fewCells_ = few; }
     bool HasFewCells() const { return fewCells_; }
+    // A cell's icon stands in the middle of the room above its label (a dialog's choices)
+    // rather than in its top-left corner over the thumbnail (the picker's strip).
+    void SetIconsCentred(bool centred) { iconsCentred_ = centred; }
     // Puts the groups of the mode in service and those of the other out.
     void SetMode(u16 mode);
     u16 GetMode() const { return mode_; }
@@ -119,6 +122,7 @@ private:
     std::vector<BmoCell> cells_;
     std::vector<BmoDetailControl> detail_;
     bool fewCells_ = false;
+    bool iconsCentred_ = false;
     u16 mode_ = kBmoModePlain;
     u16 dragSprite_ = 0;
     int dragItem_ = -1;

@@ -52,16 +52,19 @@ void drawPage(memHandle pagePicture, const Rect16& whole) {
 }
 
 // Cells of the tile size from the preview's top-left, column by column, cut at its edges.
+// The block may hold the picture alone or already tiled over the page: either way its
+// top-left tile is the cell.
 void drawTiles(GfxPort* windowPort, const u8* block, u32 size, const JpegBlockHeader& header,
                const Rect16& picture, const Rect16& preview, const Rect16& page) {
     const i32 pageW = std::max(widthOf(page), 1), pageH = std::max(heightOf(page), 1);
-    const i32 cellW = std::max<i32>(widthOf(picture) * widthOf(preview) / pageW, 1);
-    const i32 cellH = std::max<i32>(heightOf(picture) * heightOf(preview) / pageH, 1);
+    const i32 tileW = std::min<i32>(widthOf(picture), header.width), tileH = std::min<i32>(heightOf(picture), header.height);
+    const i32 cellW = std::max<i32>(tileW * widthOf(preview) / pageW, 1);
+    const i32 cellH = std::max<i32>(tileH * heightOf(preview) / pageH, 1);
     gfxFillRect(preview, kPreviewBackground, 0);
     const Rect16 cellRect{0, 0, i16(std::min<i32>(cellW, 0x7FFF)), i16(std::min<i32>(cellH, 0x7FFF))};
     GfxPort* cell = CreateOffscreenPortForRect(cellRect, 16);
     if (!cell) return;
-    const Rect16 source{0, 0, i16(header.width), i16(header.height)};
+    const Rect16 source{0, 0, i16(tileW), i16(tileH)};
     if (imgDecodeJPEG(block, size, cell, cellRect, source) == 0) {
         for (i32 x = preview.left; x < preview.right; x += cellW)
             for (i32 y = preview.top; y < preview.bottom; y += cellH) {

@@ -465,7 +465,30 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
     std::vector<uint32_t> stripes(40 * 30);
     for (size_t i = 0; i < stripes.size(); ++i) stripes[i] = i % 40 < 20 ? kMovieRed : kPictureBlue;
     ASSERT_TRUE(Shot(40, 30, std::move(stripes)).savePng((pictures / "tile.png").string()));
-    ASSERT_TRUE(addFile(j, "Add a Picture...", "tile.png", languageText("English", "FileStrings", "PlaceTile")));
+    // The preview shows the tiles the page gets: as many stripes across, each tile shrunk by the preview's scale.
+    const auto stripesAcross = [](const Shot& s, const Area& area, int32_t row) {
+        int changes = 0, last = 0;
+        for (int32_t px = area.x; px < area.x + area.width; ++px) {
+            const int now = nearColour(s.pixel(px, row), kMovieRed, 48) ? 1 : nearColour(s.pixel(px, row), kPictureBlue, 48) ? 2 : 0;
+            if (now && last && now != last) ++changes;
+            if (now) last = now;
+        }
+        return changes;
+    };
+    ASSERT_TRUE(chooseMenu(j, "Add", "Add a Picture...") && clickText(j, "tile.png", 0xFFFFFF) &&
+                clickText(j, languageText("English", "FileStrings", "PlaceTile")));
+    Area tiles;  // the preview's red
+    const auto redIn = [&](const Shot& s) {
+        int32_t left = INT32_MAX, top = INT32_MAX, right = -1, bottom = -1;
+        for (int32_t py = below.y; py < below.y + below.height; ++py)
+            for (int32_t px = below.x; px < below.x + below.width; ++px)
+                if (nearColour(s.pixel(px, py), kMovieRed, 48)) left = std::min(left, px), top = std::min(top, py), right = std::max(right, px), bottom = std::max(bottom, py);
+        return tiles = right < 0 ? Area{} : Area{left, top, right - left + 1, bottom - top + 1};
+    };
+    ASSERT_TRUE(j.waitFor([&] { return redIn(j.screenshot()).width > 100; }, "the tiles in the preview") && j.settle());
+    redIn(j.screenshot());
+    const int previewStripes = stripesAcross(j.keep("tiles-preview"), tiles, tiles.y + 2);
+    ASSERT_TRUE(clickText(j, "Open"));
     // A quarter of every quarter of the page, round the movies, in each colour of the tile.
     const auto tiled = [&](const Shot& s) {
         for (int q = 0; q < 4; ++q) {
@@ -476,7 +499,7 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
         return true;
     };
     ASSERT_TRUE(j.waitFor([&] { return tiled(j.screenshot()); }, "red and blue tiles all over the page"));
-    j.keep("tiled");
+    EXPECT_NEAR(previewStripes, stripesAcross(j.keep("tiled"), canvas, canvas.y + 4), 2) << "the preview's tiles are the page's";
     // Flatten Stickers is the stickers' panel's, not the pencils'.
     EXPECT_TRUE(menuShowsItem(j, "Toolbox", "Flatten Stickers", kGreyText));
     ASSERT_TRUE(openPanel(j, "Stickers"));

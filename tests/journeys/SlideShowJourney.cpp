@@ -33,7 +33,11 @@ const Area kTimingOk{420, 424 + kScreenTop, 150, 50};
 const Area kTimingSeconds{470, 364 + kScreenTop, 70, 40};
 const Area kTimingDigits{476, 370 + kScreenTop, 58, 28};
 constexpr uint32_t kFieldWell = 0x3B2A5C;
-const Area kWipeRight{390, 170 + kScreenTop, 96, 88}, kTransSounds{170, 310 + kScreenTop, 426, 88}, kTransOk{510, 454, 140, 50};  // rows open on place 4
+// The transition dialog: the second and the sixth transition ("Fade" and "Wipe down"),
+// its row of sounds and their fourth, its Try it, OK and Cancel.
+const Area kFade{199, 170 + kScreenTop, 96, 88}, kSixth{607, 170 + kScreenTop, 96, 88};
+const Area kTransSounds{199, 310 + kScreenTop, 402, 88}, kFourthSound{505, 310 + kScreenTop, 96, 88};
+const Area kTryIt{330, 454, 140, 50}, kTransOk{510, 454, 140, 50}, kTransCancel{140, 454, 140, 50};
 bool light(uint32_t p) { return (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF) > 450; }
 // The Play button's middle in the picker's row of buttons, from the row's left.
 constexpr int32_t kPlayFromButtonsLeft = 152;
@@ -265,16 +269,40 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     ASSERT_TRUE(j.settle());
     const Shot timed = j.keep("timed");
 
-    // The transition under the first slide: "Wipe right" chosen leaves its sound as it was.
+    // The transition under the first slide: six transitions in their row; "Fade" picks the sound
+    // paired with it, and a sound picked after it stays. Try it brings the slide in where the
+    // page stands, in front of the dialog, which comes back after.
     j.click(controls[1]);
     ASSERT_TRUE(j.waitForChange(timed, kTransSounds, "the transition dialog"));
     ASSERT_TRUE(j.settle());
     const Shot transitions = j.keep("transition-dialog");
-    j.click(kWipeRight);
-    ASSERT_TRUE(j.waitForChange(transitions, kWipeRight, "Wipe right chosen"));
-    EXPECT_EQ(j.keep("wipe-right").differences(transitions, kTransSounds), 0) << "the sound chosen with the transition";
+    EXPECT_GT(transitions.count(kSixth, [](uint32_t p) { return !light(p); }), 100) << "a sixth transition cell, its picture and name";
+    j.click(kFade);
+    ASSERT_TRUE(j.waitForChange(transitions, kTransSounds, "Fade's sound chosen with it"));
+    ASSERT_TRUE(j.settle());
+    const Shot faded = j.keep("fade");
+    j.click(kFourthSound);
+    ASSERT_TRUE(j.waitForChange(faded, kTransSounds, "another sound chosen"));
+    ASSERT_TRUE(j.settle());
+    const Shot chosen = j.keep("sound-chosen");
+    j.click(kTryIt);
+    const Area page = canvasArea();
+    const auto middle = [&](const Shot& s) { return s.pixel(page.centerX(), page.centerY()); };
+    Shot coming;
+    ASSERT_TRUE(j.waitFor([&] { return (coming = j.screenshot()).differences(chosen, kTransOk) > 0; }, "the preview in front of the dialog"));
+    Shot later;
+    EXPECT_TRUE(j.waitFor([&] { return (later = j.screenshot()).differences(chosen, kTransOk) > 0 && middle(later) != middle(coming); },
+                          "the slide coming in"));
+    later.savePng((j.artifacts() / "slide-coming-in.png").string());
+    ASSERT_TRUE(j.waitFor([&] { const Shot s = j.screenshot(); return s.differences(chosen, kTransOk) == 0 && s.differences(chosen, kTransSounds) == 0; },
+                          "the dialog back after the preview"));
     j.click(kTransOk);
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(timed, kTransOk) == 0; }, "the transition dialog closed"));
+    j.click(controls[1]);
+    ASSERT_TRUE(j.waitForChange(timed, kTransSounds, "the transition dialog again") && j.settle());
+    EXPECT_EQ(j.keep("transition-kept").differences(chosen, kTransSounds), 0) << "the sound picked after the transition kept";
+    j.click(kTransCancel);
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(timed, kTransOk) == 0; }, "the transition dialog closed again"));
 
     // Played: the first slide goes after its two seconds, well before the others' seven.
     j.click(planned("picker.buttons").x + kPlayFromButtonsLeft, planned("picker.buttons").centerY());

@@ -1,7 +1,7 @@
 // The slide transition dialog in the running program: its two rows named by the content's
-// lists (every cell kept, though the content has no icons), a picked transition leaving the
-// sound as it was, OK kept in the project through a save and a
-// reopen, and the preview giving the screen back as it was.
+// lists, a picked transition taking the sound of its place, OK kept in the project through a
+// save and a reopen, and the preview shown in front of the dialog, giving the screen back as
+// it was.
 #include <filesystem>
 
 #include "app/application/RApplication.h"
@@ -18,7 +18,7 @@ namespace {
 using namespace Ostrel;
 
 constexpr u32 kTransDialogKind = 3131;
-constexpr int kTransitions = 12, kSounds = 10;
+constexpr int kTransitions = 12, kSounds = 21;
 
 class TransDialogue : public testapp::ScreenHarness {
 protected:
@@ -60,14 +60,13 @@ TEST_F(TransDialogue, TheArrowsBringEveryPlaceIntoReachAndOkKeepsTheLastOnes) {
     settle();
     const struct {
         size_t row;
-        int count;
-    } rows[] = {{0, kTransitions}, {1, kSounds}};
+        int count, visible;
+    } rows[] = {{0, kTransitions, 6}, {1, kSounds, 4}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.row);
         RBMOBitmapScroller* strip = r.row == 0 ? dialog.TransitionRow() : dialog.SoundRow();
         const int visible = strip->GetVisibleCount();
-        ASSERT_GT(visible, 0);
-        ASSERT_LT(visible, r.count);
+        ASSERT_EQ(visible, r.visible);
         for (size_t which : {0u, 1u}) {
             SprSprite* arrow = sprFind(dialog.ArrowSprite(r.row, which));
             ASSERT_NE(arrow, nullptr);
@@ -92,7 +91,7 @@ TEST_F(TransDialogue, TheArrowsBringEveryPlaceIntoReachAndOkKeepsTheLastOnes) {
     ASSERT_GE(scrollTo(dialog, 0, kTransitions - 1), 0);
     click(middle(dialog.TransitionRow()->GetCellRect(kTransitions - 1)));
     EXPECT_EQ(dialog.Transition(), kTransitions - 1);
-    EXPECT_EQ(dialog.Sound(), 0) << "no sound has the twelfth place";
+    EXPECT_EQ(dialog.Sound(), kTransitions - 1) << "the sound of the same place";
     ASSERT_GE(scrollTo(dialog, 1, kSounds - 1), 0);
     click(middle(dialog.SoundRow()->GetCellRect(kSounds - 1)));
     EXPECT_EQ(dialog.Sound(), kSounds - 1);
@@ -116,7 +115,7 @@ TEST_F(TransDialogue, ThePreviewPlaysTheChosenSound) {
         u16 transition;
         u16 sound;
         i32 heard;
-    } cases[] = {{1, 3, 3}, {2, 9, 9}, {3, 10, -1}, {1, 0, -1}, {0, 4, -1}};
+    } cases[] = {{1, 3, 3}, {2, 9, 9}, {3, kSounds, -1}, {1, 0, -1}, {0, 4, -1}};
     for (const auto& c : cases) {
         RTransDialogue dialog(&owner, kTransDialogKind);
         ASSERT_EQ(dialog.Open(page), 0);
@@ -129,17 +128,17 @@ TEST_F(TransDialogue, ThePreviewPlaysTheChosenSound) {
     }
 }
 
-TEST_F(TransDialogue, PickingATransitionLeavesTheSoundAsItWas) {
+TEST_F(TransDialogue, PickingATransitionPicksTheSoundOfItsPlace) {
     struct Case {
         i32 picked;
         i32 sound;  // the sound chosen after the pick
     };
     // The page opens on transition 4 and sound 4, the first on the first.
-    for (const Case c : {Case{0, 4}, Case{kSounds - 1, 4}, Case{kSounds, 4}, Case{kTransitions - 1, 4}}) {
+    for (const Case c : {Case{0, 0}, Case{1, 1}, Case{kTransitions - 1, kTransitions - 1}}) {
         page->SetTransitionEffect(c.picked == 0 ? 0 : 4);
         RTransDialogue dialog(&owner, kTransDialogKind);
         ASSERT_EQ(dialog.Open(page), 0);
-        ASSERT_EQ(dialog.TransitionRow()->GetCount(), kTransitions) << "a cell without its icon stays";
+        ASSERT_EQ(dialog.TransitionRow()->GetCount(), kTransitions);
         ASSERT_EQ(dialog.SoundRow()->GetCount(), kSounds);
         EXPECT_EQ(dialog.TransitionRow()->GetSelected(), page->GetTransitionEffect());
         command(dialog, kTransCmdPicked, u16(c.picked));
@@ -187,10 +186,13 @@ TEST_F(TransDialogue, ThePreviewRunsOnTheScreenAndGivesItBackAsItWas) {
     settle();
     const Rect16 screen{0, 0, 800, 600};
     const u64 before = PictureHash(screen);
+    const Rect16 ok = sprFind(dialog.ButtonSet().Find(kDlgResultConfirm)->GetSprite())->bounds;
+    const u64 okShown = PictureHash(ok);
     key(13);
     settle(1);
     ASSERT_TRUE(dialog.Previewing());
     EXPECT_NE(PictureHash(screen), before) << "the preview shows";
+    EXPECT_NE(PictureHash(ok), okShown) << "in front of the dialog";
     advance(kTransPreviewMillis - 1);
     EXPECT_TRUE(dialog.Previewing()) << "a preview takes its time";
     advance(1);

@@ -164,7 +164,7 @@ const std::vector<Named> kNamedResources = {
     {"TransSound", "MBTN", {777}},
     {"TransSound", "STRL", {7500, 8500}},
     // The transitions' sounds: one for each place of the sound row after silence.
-    {"TransSnd", "tWAV", range(12031, 12039)},
+    {"TransSnd", "tWAV", range(12031, 12050)},
     {"RHelpDlg", "tBMH", {9000}},
     {"RHelpDlg", "tSCR", {9000, 9001, 9010, 9011, 9012, 9013}},
     {"RHelpDlg", "MBTN", {777}},

@@ -220,7 +220,7 @@ TEST_F(SlideShow, APageComesInWithItsTransitionSound) {
         u16 sound;
         u16 noSound;
         i32 heard;
-    } cases[] = {{1, 3, 0, 3}, {2, 9, 0, 9}, {1, 0, 0, -1}, {0, 5, 0, -1}, {1, 5, 1, -1}, {1, 10, 0, -1}};
+    } cases[] = {{1, 3, 0, 3}, {2, 9, 0, 9}, {1, 0, 0, -1}, {0, 5, 0, -1}, {1, 5, 1, -1}, {1, 21, 0, -1}};
     for (const auto& c : cases) {
         ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, kTimed, 248, 0, 0}}));
         RPage* page = app->GetCurrentDocument()->GetPage(1);
