@@ -122,7 +122,12 @@ constexpr long kLookMillis = 10;
 // handler, which runs on whichever thread the signal finds.
 void watchEndings() {
     for (;;) {
-        if (sem_wait(&watcherWake()) != 0) continue;
+        if (sem_wait(&watcherWake()) != 0) {
+            // Woken by another signal: wait again. A semaphore that could not be made never
+            // wakes anyone, so the watcher ends rather than spin.
+            if (errno == EINTR) continue;
+            return;
+        }
         for (long waited = 0; waited < kAnswerMillis && !endingStarted.load(); waited += kLookMillis) {
             const timespec look{0, kLookMillis * 1000000};
             nanosleep(&look, nullptr);
