@@ -38,6 +38,9 @@ public:
     void present(const gdi::Rect& area);
     // Raises the window above the desktop's other windows and gives it the user's focus.
     virtual void bringToFront() = 0;
+    // Covers the whole screen, on black, with `middle` (a part of the client area) in the
+    // screen's middle; or gives the window back.
+    virtual void setFullScreen(bool on, const gdi::Rect& middle) = 0;
 
 protected:
     virtual void show(const gdi::Rect& clippedArea) = 0;

@@ -1,9 +1,10 @@
-// The player takes the menus and their bar off the window while the show plays and gives
-// them back after.
+// The player takes the menus and their bar off the window while the show plays, and the window
+// covers the whole screen; both come back after.
 #include "app/application/RApplication.h"
 #include "app/menus/MenuCommands.h"
 #include "app/window/RDisplayWindow.h"
 #include "framework/language/LanguageTexts.h"
+#include "platform/display/DisplayWindow.h"
 #include "screens/slideshow/RSlideShowModule.h"
 
 namespace Ostrel {
@@ -38,9 +39,13 @@ void RSlideShowModule::SetMenusHidden(bool hidden) {
                                     menus_[position]);
         menus_ = {};
     }
-    // The show covers the whole window, the bar's band too.
+    // The show covers the whole window, the bar's band too, and the window the whole screen:
+    // on a screen larger than the show, the show sits in its middle on black.
     window->SetMenuBandShown(!hidden);
     menu->RedrawMenuBars();
+    const Rect16 picture = window->ContentRect();
+    if (plat::DisplayWindow* face = window->GetFace())
+        face->setFullScreen(hidden, plat::gdi::Rect{picture.left, picture.top, picture.right, picture.bottom});
 }
 
 }  // namespace Ostrel

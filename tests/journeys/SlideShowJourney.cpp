@@ -172,9 +172,16 @@ std::vector<Area> controlsUnder(const Shot& shot, const Area& picture) {
     return controls;
 }
 
+// A playing show covers the screen, the program's picture in its middle: an area of the
+// picture where a shot of the window shows it, then.
+Area inShow(const Shot& shot, const Area& area) {
+    if (shot.width() <= 800) return area;
+    return {area.x + (shot.width() - 800) / 2, area.y + (shot.height() - 600) / 2 - kScreenTop, area.width, area.height};
+}
+
 // Where the slide show's canvas shows a picture in one colour nearly all over.
 bool showing(const Shot& shot, uint32_t colour) {
-    const Area canvas = planned("slideshow.canvas");
+    const Area canvas = inShow(shot, planned("slideshow.canvas"));
     return shot.countColour(canvas, colour, 8) > canvas.width * canvas.height * 8 / 10;
 }
 
@@ -308,7 +315,20 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     j.click(planned("picker.buttons").x + kPlayFromButtonsLeft, planned("picker.buttons").centerY());
     ASSERT_TRUE(j.waitFor([&] { return showing(j.screenshot(), red); }, "the first slide playing"));
     const Clock::time_point redShown = Clock::now();
-    j.keep("playing");
+    // On the whole screen, the slide in its middle on black.
+    const Shot playing = j.keep("playing");
+    const int32_t w = playing.width(), h = playing.height();
+    const auto black = [&](int32_t x, int32_t y) { return nearColour(playing.pixel(x, y), 0x000000, 8); };
+    int32_t left = 0, right = 0, top = 0, bottom = 0;
+    while (left < w / 2 && black(left, h / 2)) ++left;
+    while (right < w / 2 && black(w - 1 - right, h / 2)) ++right;
+    while (top < h / 2 && black(w / 2, top)) ++top;
+    while (bottom < h / 2 && black(w / 2, h - 1 - bottom)) ++bottom;
+    EXPECT_GT(w, 800) << "the show covers the screen";
+    EXPECT_GT(left, 0) << "black beside the slide";
+    EXPECT_EQ(left, right) << "the slide sits in the middle";
+    EXPECT_EQ(top, bottom) << "the slide sits in the middle";
+    EXPECT_EQ(playing.countColour({0, 0, left, h}, 0x000000, 8), left * h) << "black around it";
     ASSERT_TRUE(j.waitFor([&] { return showing(j.screenshot(), blue); }, "the second slide playing"));
     EXPECT_LT(Clock::now() - redShown, std::chrono::milliseconds(6000)) << "the first slide kept its seven seconds";
     // The second slide held, its transition over: what the movie must show while it holds.
@@ -318,7 +338,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     // Its animation plays once its transition is over, well inside its seven seconds.
     ASSERT_TRUE(j.holds([&] { return showing(j.screenshot(), green); }, "the third slide", std::chrono::seconds(1)));
     const Shot still = j.keep("animated");
-    EXPECT_TRUE(j.waitFor([&] { const Shot s = j.screenshot(); return showing(s, green) && s.differences(still, kShowScreen) > 0; },
+    EXPECT_TRUE(j.waitFor([&] { const Shot s = j.screenshot(); return showing(s, green) && s.differences(still, inShow(s, kShowScreen)) > 0; },
                           "the slide's animation playing", std::chrono::seconds(3)));
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(strip, 0x3B2A5C, 8) > strip.width * strip.height / 4; },
                           "the picker again after the show", std::chrono::seconds(30)));
@@ -352,7 +372,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     EXPECT_GT(fs::file_size(movies.front()), 1000u);
     EXPECT_NE(firstBytes(movies.front(), 16).find("ftyp"), std::string::npos) << "a QuickTime movie";
     // Half way through the second slide's seven seconds, after the first's two.
-    const Area c = planned("slideshow.canvas");
+    const Area c = inShow(held, planned("slideshow.canvas"));
     const Shot frame = movieFrame(movies.front(), c, 2 + 3.5);
     ASSERT_FALSE(frame.empty());
     int differing = 0;

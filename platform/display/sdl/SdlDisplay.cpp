@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <algorithm>
@@ -37,6 +38,26 @@ int leaveToExitHandler(Display*) { return 0; }
 // shows nothing.
 bool connectionLost = false;
 
+// Whether a window manager looks after the screen's windows (and makes one full screen when it
+// asks); without one, as in a kiosk, a window is placed and sized by the program alone.
+bool windowManagerPresent(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return true;
+    ::Display* display = info.info.x11.display;
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None) return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool found = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                                          &format, &count, &after, &data) == Success &&
+                       type == XA_WINDOW && count == 1;
+    if (data) XFree(data);
+    return found;
+}
+
 class SdlWindow : public DisplayWindow {
 public:
     SdlWindow(SdlDisplay& display, WindowHandle window, SDL_Window* sdlWindow, int32_t width, int32_t height,
@@ -46,13 +67,54 @@ public:
     gdi::Point clientOrigin() const override {
         int x = 0, y = 0;
         SDL_GetWindowPosition(sdlWindow_, &x, &y);
-        return {x, y};
+        return {x + inset_.x, y + inset_.y};
     }
     uint32_t sdlId() const { return SDL_GetWindowID(sdlWindow_); }
+    // Where the client area's top-left pixel is in the SDL window (not at 0, 0 on a full screen).
+    gdi::Point inset() const { return inset_; }
     // Shows the whole client area again from the surface, as after an exposure.
     void reshow() { present(clientRect()); }
     void bringToFront() override {
         if (!connectionLost) SDL_RaiseWindow(sdlWindow_);
+    }
+    void setFullScreen(bool on, const gdi::Rect& middle) override {
+        if (connectionLost || on == fullScreen_) return;
+        fullScreen_ = on;
+        middle_ = middle;
+        if (windowManagerPresent(sdlWindow_)) {
+            SDL_SetWindowFullscreen(sdlWindow_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        } else if (on) {
+            SDL_GetWindowPosition(sdlWindow_, &windowed_.x, &windowed_.y);
+            SDL_GetWindowSize(sdlWindow_, &windowed_.w, &windowed_.h);
+            SDL_Rect screen;
+            if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(sdlWindow_)), &screen) == 0) {
+                SDL_SetWindowPosition(sdlWindow_, screen.x, screen.y);
+                SDL_SetWindowSize(sdlWindow_, screen.w, screen.h);
+            }
+        } else {
+            SDL_SetWindowSize(sdlWindow_, windowed_.w, windowed_.h);
+            SDL_SetWindowPosition(sdlWindow_, windowed_.x, windowed_.y);
+        }
+        refit();
+    }
+    // The window's size changed (the desktop made it full screen, gave it back, or made it
+    // larger than asked): the client area goes to the middle of it, on black; on a full screen,
+    // its middle part does.
+    void refit() {
+        SDL_Surface* screen = connectionLost ? nullptr : SDL_GetWindowSurface(sdlWindow_);
+        if (!screen) return;
+        const gdi::Rect client = clientRect();
+        const gdi::Rect middle = fullScreen_ ? middle_ : client;
+        const auto place = [](int32_t room, int32_t whole, int32_t middleStart, int32_t middleSize) {
+            return std::clamp((room - middleSize) / 2 - middleStart, 0, std::max(0, room - whole));
+        };
+        inset_ = {place(screen->w, client.width(), middle.left, middle.width()),
+                  place(screen->h, client.height(), middle.top, middle.height())};
+        if (screen->w > client.width() || screen->h > client.height()) {
+            SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+            SDL_UpdateWindowSurface(sdlWindow_);
+        }
+        reshow();
     }
 
 protected:
@@ -62,10 +124,10 @@ protected:
     // window's copy and upload.
     void show(const gdi::Rect& area) override {
         SDL_Surface* screen = connectionLost ? nullptr : SDL_GetWindowSurface(sdlWindow_);
-        if (!screen || area.right > screen->w || area.bottom > screen->h) return;
+        if (!screen || inset_.x + area.right > screen->w || inset_.y + area.bottom > screen->h) return;
         if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
-        auto* target = static_cast<uint8_t*>(screen->pixels) + size_t(area.top) * size_t(screen->pitch) +
-                       size_t(area.left) * screen->format->BytesPerPixel;
+        auto* target = static_cast<uint8_t*>(screen->pixels) + size_t(inset_.y + area.top) * size_t(screen->pitch) +
+                       size_t(inset_.x + area.left) * screen->format->BytesPerPixel;
         if (screen->format->format == SDL_PIXELFORMAT_RGB888 && screen->pitch % 4 == 0) {
             convertToXrgb(surface(), area, reinterpret_cast<uint32_t*>(target), screen->pitch / 4);
         } else {
@@ -77,7 +139,7 @@ protected:
                               screen->format->format, target, screen->pitch);
         }
         if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
-        const SDL_Rect rect{area.left, area.top, area.width(), area.height()};
+        const SDL_Rect rect{inset_.x + area.left, inset_.y + area.top, area.width(), area.height()};
         SDL_UpdateWindowSurfaceRects(sdlWindow_, &rect, 1);
     }
 
@@ -85,6 +147,11 @@ private:
     SdlDisplay& display_;
     SDL_Window* sdlWindow_;
     std::vector<uint32_t> shadow_;
+    gdi::Point inset_{0, 0};
+    bool fullScreen_ = false;
+    gdi::Rect middle_{};
+    // Where the window was before it covered the screen by itself.
+    SDL_Rect windowed_{};
 };
 
 class SdlDisplay : public DisplayDriver {
@@ -337,7 +404,7 @@ private:
         InputEvent in;
         in.kind = kind;
         in.button = button;
-        in.position = {x, y};
+        in.position = {x - window->inset().x, y - window->inset().y};
         deliverInput(window->window(), in);
     }
 
@@ -346,6 +413,7 @@ private:
         if (!window) return;
         switch (event.event) {
             case SDL_WINDOWEVENT_EXPOSED: window->reshow(); return;
+            case SDL_WINDOWEVENT_SIZE_CHANGED: window->refit(); return;
             case SDL_WINDOWEVENT_FOCUS_GAINED: postAppActivation(true); return;
             case SDL_WINDOWEVENT_FOCUS_LOST: postAppActivation(false); return;
             case SDL_WINDOWEVENT_CLOSE: postMessage(window->window(), kMsgClose, 0, 0); return;

@@ -42,9 +42,10 @@ TEST_F(SlideShow, ThreeOneSecondPagesPlayedOnceEndAtThreeSecondsInThePickerWithT
     EXPECT_EQ(popups(), menus);
 }
 
-// The show covers the whole window: the menu bar leaves its band, which turns black like the
-// show's surround, and comes back with its menus when the show ends.
-TEST_F(SlideShow, ThePlayingShowCoversTheMenuBandAndTheBarComesBackAfter) {
+// The show covers the whole window, and the window the whole screen: the menu bar leaves its
+// band, which turns black like the show's surround, and comes back with its menus and the
+// window when the show ends.
+TEST_F(SlideShow, ThePlayingShowCoversTheMenuBandAndTheScreenAndTheBarComesBackAfter) {
     ASSERT_NO_FATAL_FAILURE(makeProject({{1, 9, kTimed, 248, 0, 0}}));
     const auto band = [this] {
         std::vector<u32> pixels;
@@ -61,10 +62,12 @@ TEST_F(SlideShow, ThePlayingShowCoversTheMenuBandAndTheBarComesBackAfter) {
     EXPECT_EQ(mainWindow->GetMenu(), nullptr);
     const std::vector<u32> covered = band();
     EXPECT_TRUE(std::all_of(covered.begin(), covered.end(), black)) << "the band is black";
+    EXPECT_TRUE(face().fullScreen());
     key(27);
     settle();
     ASSERT_EQ(app->GetCurrentModuleCode(), kScreenPicker);
     EXPECT_EQ(mainWindow->GetMenu(), mainWindow->Menu());
+    EXPECT_FALSE(face().fullScreen());
     EXPECT_EQ(band(), bar);
 }
 
