@@ -34,6 +34,9 @@
 namespace Ostrel {
 namespace {
 
+// Room around a text's rectangle for what its glyphs draw past it (an italic's slant).
+constexpr i16 kTextOverhang = 16;
+
 // Putting what the canvas shows into the page (for a print, an export, a save) changes nothing
 // the child made: a page nobody touched stays one that needs no saving.
 template <typename Store>
@@ -122,6 +125,11 @@ u16 RCanvas::Init(RCanvasOwner* owner, RHotSpotList* screenHotSpots, GfxPort* sc
     toolMgr_->Init(picture_, rect_, undo_);
     toolMgr_->SetPorts(picturePort_, screenPort_);
     toolMgr_->SetHost(this);
+    // The screen shows the page's texts over the painting: a stroke, or its undo, copied there
+    // leaves them on top.
+    toolMgr_->SetCover([this](const Rect16& shown) {
+        if (const RPageData* page = ShownPage()) PaintTextsOnScreen(*page, shown);
+    });
     MakeHotSpots(screenHotSpots);
     media_ = std::make_unique<PageMedia>(rect_);
     // Registered after the canvas, the frame maker hears the mouse and the keys first.
@@ -169,22 +177,30 @@ void RCanvas::ShowOnScreen(const Rect16& screenRect) {
 void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
     // The pictures placed on the page show on their sprites over the painting (PageMedia);
     // the texts are painted with it.
-    if (screenPort_) PaintTextsOnScreen(page);
+    PaintTextsOnScreen(page, rect_);
 }
 
-void RCanvas::PaintTextsOnScreen(const RPageData& page) {
+void RCanvas::PaintTextsOnScreen(const RPageData& page, const Rect16& area) {
+    // A text may reach past the canvas; the rest of the screen is not the page's.
+    Rect16 painted = area;
+    if (!screenPort_ || !rectIntersect(&painted, rect_)) return;
+    std::vector<const RPageObject*> texts;
     u32 iterator = 0;
     RPageObject* object = nullptr;
-    if (!page.NextObjectSkipFlagged(&iterator, &object, kTypeText)) return;
+    while (page.NextObjectSkipFlagged(&iterator, &object, kTypeText)) {
+        Rect16 reach{i16(object->rect.left + rect_.left), i16(object->rect.top + rect_.top),
+                     i16(object->rect.right + rect_.left), i16(object->rect.bottom + rect_.top)};
+        rectInset(&reach, -kTextOverhang, -kTextOverhang);
+        if (rectIntersect(&reach, painted)) texts.push_back(object);
+    }
+    if (texts.empty()) return;
     GfxPort* previous = gfxSetPort(screenPort_);
     memHandle clip = rgnCreate();
     if (clip) gfxGetClipRgn(clip);
-    // A text may reach past the canvas; the rest of the screen is not the page's.
-    gfxSetClipRect(rect_);
+    gfxSetClipRect(painted);
     StyleFonts fonts;
-    do
-        RPageData::DrawObject(screenPort_, *object, Point16{rect_.left, rect_.top}, fonts);
-    while (page.NextObjectSkipFlagged(&iterator, &object, kTypeText));
+    for (const RPageObject* text : texts)
+        RPageData::DrawObject(screenPort_, *text, Point16{rect_.left, rect_.top}, fonts);
     if (clip) {
         gfxSetClipRgn(clip);
         rgnDispose(clip);

@@ -217,7 +217,8 @@ private:
     void SetClickCursor(u16 cursor, bool enable);
     void ShowOnScreen(const Rect16& screenRect);
     void PaintObjectsOnScreen(const RPageData& page);
-    void PaintTextsOnScreen(const RPageData& page);
+    // The page's texts that reach into the area (screen coordinates), drawn there.
+    void PaintTextsOnScreen(const RPageData& page, const Rect16& area);
     const PageClip* ObjectClip() const;
     // The object placed last: the page's last object other than its background and note.
     static RPageObject* LastPlaced(RPageData& page);

@@ -396,8 +396,6 @@ void RCanvas::ReplaceBackground(RPage* page, const PictureRecord& picture) {
     toolMgr_->ShowChange(Rect16{0, 0, local_.right, local_.bottom});
     toolMgr_->EndChange();
     page->Data().SetDirtyState(true);
-    // The texts are painted over the painting on the screen.
-    PaintObjectsOnScreen(page->Data());
 }
 
 bool RCanvas::PageHolds(const RPageData& page, FourCC type) {

@@ -85,6 +85,12 @@ TEST(StyledTextJourney, OneWordStaysStyledAlone) {
     EXPECT_EQ(styled.count(the, red), 0) << "the stays black";
     EXPECT_GT(styled.count(canvas, dark) - styled.count(the, dark), 20) << "jumps stays black";
 
+    // A stroke the snail takes back leaves the page as it was, its texts on it.
+    j.drag(canvas.x + 100, canvas.y + 300, canvas.x + 400, canvas.y + 330);
+    ASSERT_TRUE(j.waitForChange(styled, canvas, "a stroke") && j.settle());
+    ASSERT_TRUE(press(j, planned("easel.side.Undo"), canvas, "the stroke taken back"));
+    EXPECT_EQ(j.keep("stroke-undone").differences(styled, canvas), 0) << "the texts shown after the undo";
+
     // The page's movie, as standard players decode its first picture, shows the red word too.
     ASSERT_TRUE(chooseMenu(j, menu("File"), menu("Export")) && clickText(j, "Movies") && j.settle());
     j.type("frog");

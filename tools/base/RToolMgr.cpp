@@ -224,8 +224,15 @@ void RToolMgr::EndChange() {
 void RToolMgr::UpdateScreen() {
     Rect16 fresh = canvas_.TakeFresh();
     if (rectIsEmpty(fresh) || !workPort_ || !screenPort_) return;
-    gfxCopyBits(screenPort_, workPort_, ToScreen(fresh), fresh, 0);
-    rectUnion(&shown_, ToScreen(fresh));
+    ShowOnScreen(ToScreen(fresh));
+}
+
+void RToolMgr::ShowOnScreen(const Rect16& screenRect) {
+    const Rect16 local{i16(screenRect.left - canvasRect_.left), i16(screenRect.top - canvasRect_.top),
+                       i16(screenRect.right - canvasRect_.left), i16(screenRect.bottom - canvasRect_.top)};
+    gfxCopyBits(screenPort_, workPort_, screenRect, local, 0);
+    if (cover_) cover_(screenRect);
+    rectUnion(&shown_, screenRect);
 }
 
 Rect16 RToolMgr::TakeShown() {
@@ -266,12 +273,7 @@ void RToolMgr::SwapUndo() {
 void RToolMgr::UpdateScreenRect(const Rect16& screenRect, CListener* listener) {
     // Added as a listener, so that it leaves the list by itself when it is destroyed.
     if (listener) AddListener(listener);
-    if (workPort_ && screenPort_) {
-        Rect16 local{i16(screenRect.left - canvasRect_.left), i16(screenRect.top - canvasRect_.top),
-                     i16(screenRect.right - canvasRect_.left), i16(screenRect.bottom - canvasRect_.top)};
-        gfxCopyBits(screenPort_, workPort_, screenRect, local, 0);
-        rectUnion(&shown_, screenRect);
-    }
+    if (workPort_ && screenPort_) ShowOnScreen(screenRect);
     SayGraphics(screenRect);
 }
 

@@ -7,6 +7,7 @@
 // each stroke it keeps a snapshot of the picture; a stroke that changed something hands its
 // snapshot to the undo step 'pPnt', which swaps it back in (and out again for redo). A stroke
 // that changed nothing leaves the earlier undo step as it was. User-interface thread only.
+#include <functional>
 #include <vector>
 
 #include "engine/base/EngineTypes.h"
@@ -44,6 +45,9 @@ public:
     void SetPorts(GfxPort* workPort, GfxPort* screenPort);
     // Whom the tools ask for their colour and their sounds switch (null: black, sounds on).
     void SetHost(const ToolHost* host);
+    // What the screen shows above the picture (the page's texts) is drawn again over each
+    // rectangle (screen coordinates) copied there, which the bare picture would cover.
+    void SetCover(std::function<void(const Rect16&)> cover) { cover_ = std::move(cover); }
 
     u32 HandleMessage(Ostrel::RMessage* message, uintptr_t data) override;
 
@@ -112,6 +116,8 @@ private:
     // Copies the changes of the stroke to the screen, records the undo step and says 'grfx'.
     void EndStroke();
     void UpdateScreen();
+    // Copies the rectangle (screen coordinates) from the work picture to the screen.
+    void ShowOnScreen(const Rect16& screenRect);
     void SwapUndo();
     // Steps the running tool to its end (its picture is about to go, or another tool comes).
     void RunToEnd();
@@ -125,6 +131,7 @@ private:
     GfxPort* workPort_ = nullptr;
     GfxPort* screenPort_ = nullptr;
     const ToolHost* host_ = nullptr;
+    std::function<void(const Rect16&)> cover_;
     std::vector<u16> snapshotPixels_;
     PixelView snapshot_;
     std::vector<u16> undoPixels_;
