@@ -14,6 +14,7 @@
 #include <optional>
 #include <thread>
 
+#include "platform/display/ClientPlacement.h"
 #include "platform/display/InputDelivery.h"
 #include "platform/display/PixelConversion.h"
 #include "platform/display/sdl/SdlCursorMasks.h"
@@ -72,8 +73,16 @@ public:
     uint32_t sdlId() const { return SDL_GetWindowID(sdlWindow_); }
     // Where the client area's top-left pixel is in the SDL window (not at 0, 0 on a full screen).
     gdi::Point inset() const { return inset_; }
-    // Shows the whole client area again from the surface, as after an exposure.
+    // Shows the whole client area again from the surface.
     void reshow() { present(clientRect()); }
+    // Uncovered: the black around a client area smaller than the window is shown again too.
+    void exposed() {
+        SDL_Surface* screen = connectionLost ? nullptr : SDL_GetWindowSurface(sdlWindow_);
+        if (screen && (screen->w > clientRect().width() || screen->h > clientRect().height()))
+            SDL_UpdateWindowSurface(sdlWindow_);
+        else
+            reshow();
+    }
     void bringToFront() override {
         if (!connectionLost) SDL_RaiseWindow(sdlWindow_);
     }
@@ -92,24 +101,21 @@ public:
                 SDL_SetWindowSize(sdlWindow_, screen.w, screen.h);
             }
         } else {
+            // Back where it was, its top (and its menus) on the screen.
+            SDL_Rect screen{};
+            SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(sdlWindow_)), &screen);
             SDL_SetWindowSize(sdlWindow_, windowed_.w, windowed_.h);
-            SDL_SetWindowPosition(sdlWindow_, windowed_.x, windowed_.y);
+            SDL_SetWindowPosition(sdlWindow_, std::max(windowed_.x, screen.x), std::max(windowed_.y, screen.y));
         }
         refit();
     }
     // The window's size changed (the desktop made it full screen, gave it back, or made it
-    // larger than asked): the client area goes to the middle of it, on black; on a full screen,
-    // its middle part does.
+    // larger than asked): the client area goes to its place in it (ClientPlacement.h).
     void refit() {
         SDL_Surface* screen = connectionLost ? nullptr : SDL_GetWindowSurface(sdlWindow_);
         if (!screen) return;
         const gdi::Rect client = clientRect();
-        const gdi::Rect middle = fullScreen_ ? middle_ : client;
-        const auto place = [](int32_t room, int32_t whole, int32_t middleStart, int32_t middleSize) {
-            return std::clamp((room - middleSize) / 2 - middleStart, 0, std::max(0, room - whole));
-        };
-        inset_ = {place(screen->w, client.width(), middle.left, middle.width()),
-                  place(screen->h, client.height(), middle.top, middle.height())};
+        inset_ = clientPlacement({screen->w, screen->h}, client, middle_, fullScreen_);
         if (screen->w > client.width() || screen->h > client.height()) {
             SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
             SDL_UpdateWindowSurface(sdlWindow_);
@@ -122,9 +128,12 @@ protected:
     // (through a buffer of ours when the surface's format is not the 32-bit one) and sent to
     // the server as that one rectangle, so that a stroke's few pixels do not cost a whole
     // window's copy and upload.
-    void show(const gdi::Rect& area) override {
+    void show(const gdi::Rect& wanted) override {
         SDL_Surface* screen = connectionLost ? nullptr : SDL_GetWindowSurface(sdlWindow_);
-        if (!screen || inset_.x + area.right > screen->w || inset_.y + area.bottom > screen->h) return;
+        if (!screen) return;
+        // A screen smaller than the client area shows the part of it that fits.
+        const gdi::Rect area = wanted.intersect({-inset_.x, -inset_.y, screen->w - inset_.x, screen->h - inset_.y});
+        if (area.empty()) return;
         if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
         auto* target = static_cast<uint8_t*>(screen->pixels) + size_t(inset_.y + area.top) * size_t(screen->pitch) +
                        size_t(inset_.x + area.left) * screen->format->BytesPerPixel;
@@ -412,7 +421,7 @@ private:
         SdlWindow* window = windowOf(event.windowID);
         if (!window) return;
         switch (event.event) {
-            case SDL_WINDOWEVENT_EXPOSED: window->reshow(); return;
+            case SDL_WINDOWEVENT_EXPOSED: window->exposed(); return;
             case SDL_WINDOWEVENT_SIZE_CHANGED: window->refit(); return;
             case SDL_WINDOWEVENT_FOCUS_GAINED: postAppActivation(true); return;
             case SDL_WINDOWEVENT_FOCUS_LOST: postAppActivation(false); return;
