@@ -33,11 +33,11 @@ const Area kTimingOk{420, 424 + kScreenTop, 150, 50};
 const Area kTimingSeconds{470, 364 + kScreenTop, 70, 40};
 const Area kTimingDigits{476, 370 + kScreenTop, 58, 28};
 constexpr uint32_t kFieldWell = 0x3B2A5C;
-// The transition dialog: the second and the sixth transition ("Fade" and "Wipe down"),
-// its row of sounds and their fourth, its Try it, OK and Cancel.
-const Area kFade{199, 170 + kScreenTop, 96, 88}, kSixth{607, 170 + kScreenTop, 96, 88};
+// The transition dialog: its second transition ("Fade"), its row of sounds and their fourth,
+// its Try it and OK.
+const Area kFade{199, 170 + kScreenTop, 96, 88};
 const Area kTransSounds{199, 310 + kScreenTop, 402, 88}, kFourthSound{505, 310 + kScreenTop, 96, 88};
-const Area kTryIt{330, 454, 140, 50}, kTransOk{510, 454, 140, 50}, kTransCancel{140, 454, 140, 50};
+const Area kTryIt{330, 454, 140, 50}, kTransOk{510, 454, 140, 50};
 bool light(uint32_t p) { return (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF) > 450; }
 // The Play button's middle in the picker's row of buttons, from the row's left.
 constexpr int32_t kPlayFromButtonsLeft = 152;
@@ -172,8 +172,7 @@ std::vector<Area> controlsUnder(const Shot& shot, const Area& picture) {
     return controls;
 }
 
-// A playing show covers the screen, the program's picture in its middle: an area of the
-// picture where a shot of the window shows it, then.
+// A playing show covers the screen: an area of the program's picture where a shot shows it then.
 Area inShow(const Shot& shot, const Area& area) {
     if (shot.width() <= 800) return area;
     return {area.x + (shot.width() - 800) / 2, area.y + (shot.height() - 600) / 2 - kScreenTop, area.width, area.height};
@@ -276,14 +275,12 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     ASSERT_TRUE(j.settle());
     const Shot timed = j.keep("timed");
 
-    // The transition under the first slide: six transitions in their row; "Fade" picks the sound
-    // paired with it, and a sound picked after it stays. Try it brings the slide in where the
-    // page stands, in front of the dialog, which comes back after.
+    // The transition under the first slide: "Fade" picks the sound paired with it, and a sound
+    // picked after it stays. Try it shows the slide coming in, in front of the dialog.
     j.click(controls[1]);
     ASSERT_TRUE(j.waitForChange(timed, kTransSounds, "the transition dialog"));
     ASSERT_TRUE(j.settle());
     const Shot transitions = j.keep("transition-dialog");
-    EXPECT_GT(transitions.count(kSixth, [](uint32_t p) { return !light(p); }), 100) << "a sixth transition cell, its picture and name";
     j.click(kFade);
     ASSERT_TRUE(j.waitForChange(transitions, kTransSounds, "Fade's sound chosen with it"));
     ASSERT_TRUE(j.settle());
@@ -293,9 +290,7 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     ASSERT_TRUE(j.settle());
     const Shot chosen = j.keep("sound-chosen");
     j.click(kTryIt);
-    Shot coming;
-    ASSERT_TRUE(j.waitFor([&] { return (coming = j.screenshot()).differences(chosen, kTransOk) > 0; }, "the preview in front of the dialog"));
-    coming.savePng((j.artifacts() / "slide-coming-in.png").string());
+    ASSERT_TRUE(j.waitFor([&] { return j.screenshot().differences(chosen, kTransOk) > 0; }, "the preview in front of the dialog"));
     ASSERT_TRUE(j.waitFor([&] { const Shot s = j.screenshot(); return s.differences(chosen, kTransOk) == 0 && s.differences(chosen, kTransSounds) == 0; },
                           "the dialog back after the preview"));
     j.click(kTransOk);
@@ -308,9 +303,8 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
     // On the whole screen, the slide in its middle on black.
     const Shot playing = j.keep("playing");
     const int32_t w = playing.width(), h = playing.height();
-    const auto blackFrom = [&](int32_t x, int32_t y, int32_t dx, int32_t dy) {
-        int32_t n = 0;
-        while (n < 400 && nearColour(playing.pixel(x + n * dx, y + n * dy), 0x000000, 8)) ++n;
+    const auto blackFrom = [&](int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t n = 0) {
+        for (; n < 400 && nearColour(playing.pixel(x + n * dx, y + n * dy), 0x000000, 8); ++n) {}
         return n;
     };
     EXPECT_GT(w, 800) << "the show covers the screen, on black";

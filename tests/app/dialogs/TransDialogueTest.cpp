@@ -1,7 +1,6 @@
 // The slide transition dialog in the running program: its two rows named by the content's
 // lists, a picked transition taking the sound of its place, OK kept in the project through a
-// save and a reopen, and the preview shown in front of the dialog, giving the screen back as
-// it was.
+// save and a reopen, and the preview giving the screen back as it was.
 #include <filesystem>
 
 #include "app/application/RApplication.h"
@@ -186,13 +185,10 @@ TEST_F(TransDialogue, ThePreviewRunsOnTheScreenAndGivesItBackAsItWas) {
     settle();
     const Rect16 screen{0, 0, 800, 600};
     const u64 before = PictureHash(screen);
-    const Rect16 ok = sprFind(dialog.ButtonSet().Find(kDlgResultConfirm)->GetSprite())->bounds;
-    const u64 okShown = PictureHash(ok);
     key(13);
     settle(1);
     ASSERT_TRUE(dialog.Previewing());
     EXPECT_NE(PictureHash(screen), before) << "the preview shows";
-    EXPECT_NE(PictureHash(ok), okShown) << "in front of the dialog";
     advance(kTransPreviewMillis - 1);
     EXPECT_TRUE(dialog.Previewing()) << "a preview takes its time";
     advance(1);
