@@ -20,12 +20,8 @@ public:
     int presentCount() const { return presents_; }
     void bringToFront() override { ++raises_; }
     int bringToFrontCount() const { return raises_; }
-    void setFullScreen(bool on, const gdi::Rect& middle) override {
-        fullScreen_ = on;
-        middle_ = middle;
-    }
+    void setFullScreen(bool on, const gdi::Rect&) override { fullScreen_ = on; }
     bool fullScreen() const { return fullScreen_; }
-    const gdi::Rect& fullScreenMiddle() const { return middle_; }
 
 protected:
     void show(const gdi::Rect& area) override;
@@ -36,7 +32,6 @@ private:
     int presents_ = 0;
     int raises_ = 0;
     bool fullScreen_ = false;
-    gdi::Rect middle_{};
 };
 
 class HeadlessDisplay : public DisplayDriver {
