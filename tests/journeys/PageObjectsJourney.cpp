@@ -312,16 +312,22 @@ TEST(PageObjectsJourney, ACutPieceAndADraggedStickerStayUnderThePointerWhereverT
 
     // Dragged by its frame, only the frame where the hand has it shows, none where it stood.
     ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(around(toX, toY, 90), 0xFFFFCC, 8) > 40; }, "the frame's buttons"));
+    ASSERT_TRUE(j.settle());
+    // Its corners are its handles' middles.
+    const Corners stood = frameCorners(j.screenshot(), around(toX, toY, 90));
     j.press(true);
     ASSERT_TRUE(j.settle());  // a hand rests a moment on what it took before it moves
     for (int step = 1; step <= 10; ++step) j.move(toX - 20 * step, toY);
-    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().count(around(toX - 200, toY, 90), isInk) > 400; }, "the frame where the hand has it"));
+    Shot held;
+    ASSERT_TRUE(j.waitFor([&] {
+        held = j.screenshot();
+        const Corners c = frameCorners(held, around(toX - 200, toY, 90));
+        return c.left == stood.left - 200 && c.top == stood.top && c.right == stood.right - 200 && c.bottom == stood.bottom;
+    }, "the frame where the hand has it"));
     // The window shows an update's pieces one after another: the shot waits for the last.
     ASSERT_TRUE(j.settle());
-    const Shot held = j.keep("frame-held-mid-drag");
-    // The frame stood 200 to the right of where it is held: its corners are its handles' middles.
-    const Corners c = frameCorners(held, around(toX - 200, toY, 90));
-    const int32_t left = c.left + 204, top = c.top + 4, right = c.right + 195, bottom = c.bottom - 5;
+    held = j.keep("frame-held-mid-drag");
+    const int32_t left = stood.left + 4, top = stood.top + 4, right = stood.right - 5, bottom = stood.bottom - 5;
     for (const Area& side : {Area{left + 10, top, right - left - 20, 1}, Area{left + 10, bottom, right - left - 20, 1},
                              Area{left, top + 10, 1, bottom - top - 20}, Area{right, top + 10, 1, bottom - top - 20}})
         EXPECT_EQ(held.count(side, isInk), 0) << "the frame's outline left where it stood";
