@@ -138,7 +138,9 @@ u16 RLibPanel::Init() {
 void RLibPanel::CreateFrameMaker() {
     if (!isFlash(type_) || host_.frames == nullptr) return;
     framesStarted_ = true;
-    if (host_.frames->BuildObjectFrames(type_) > 0) host_.frames->ShowOtherItems();
+    // Objects placed later show their outlines too, also when the page had none at first.
+    host_.frames->BuildObjectFrames(type_);
+    host_.frames->ShowOtherItems();
 }
 
 u16 RLibPanel::RemoveFrameMaker() {

@@ -349,7 +349,10 @@ u16 RTextPanel::RemoveFrameMaker() {
 }
 
 void RTextPanel::CreateFrameMaker() {
-    if (frames_ && frames_->BuildObjectFrames(kTypeText) > 0) frames_->ShowOtherItems();
+    if (!frames_) return;
+    // Texts made later show their outlines too, also when the page had none at first.
+    frames_->BuildObjectFrames(kTypeText);
+    frames_->ShowOtherItems();
 }
 
 u16 RTextPanel::CommitText() {

@@ -252,22 +252,23 @@ TEST(PageObjectsJourney, JustThisOneSticksDownTheChosenStickerAndAllOfThemTheRes
         pageAfter(j, before, around(at, y), "a sticker", "sticker");
     }
     // A sticker's frame or outline runs above it, where its picture leaves the paper blank.
-    const auto framed = [&](bool firstTwo) {
+    const auto framed = [&](size_t first) {
         const Shot shot = j.screenshot();
         for (size_t i = 0; i < 3; ++i)
-            if ((shot.count({x[i] - 40, y - 65, 80, 3}, [](uint32_t p) { return p != kPaper; }) > 60) != (firstTwo && i < 2)) return false;
+            if ((shot.count({x[i] - 40, y - 65, 80, 3}, [](uint32_t p) { return p != kPaper; }) > 60) != (i < first)) return false;
         return true;
     };
+    EXPECT_TRUE(j.waitFor([&] { return framed(3); }, "the two put down before the last in their outlines"));
     for (const bool all : {false, true}) {
         ASSERT_TRUE(chooseMenu(j, "Toolbox", "Flatten Stickers"));
         ASSERT_TRUE(j.waitFor([&] { return j.screenshot().countColour(justThisOne, 0x3A86FF, 40) > 2000; }, "the flatten dialog"));
         j.click(all ? allOfThem : justThisOne);
         if (all) {
-            EXPECT_TRUE(j.waitFor([&] { return framed(false); }, "every sticker stuck down"));
+            EXPECT_TRUE(j.waitFor([&] { return framed(0); }, "every sticker stuck down"));
             j.key("ctrl+z");
         }
         ASSERT_TRUE(openPanel(j, "Draw") && openPanel(j, "Stickers"));
-        EXPECT_TRUE(j.waitFor([&] { return framed(true); }, all ? "the two stickers back" : "two stickers left"));
+        EXPECT_TRUE(j.waitFor([&] { return framed(2); }, all ? "the two stickers back" : "two stickers left"));
         j.keep(all ? "undone" : "just-this-one");
     }
 }
