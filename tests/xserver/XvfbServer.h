@@ -16,6 +16,7 @@ public:
     // ":N" while running.
     const std::string& display() const { return display_; }
     const std::string& failure() const { return failure_; }
+    pid_t pid() const { return pid_; }
 
 private:
     pid_t pid_ = -1;
