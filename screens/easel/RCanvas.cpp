@@ -165,19 +165,16 @@ void RCanvas::MakeHotSpots(RHotSpotList* list) {
 
 u16 RCanvas::PageBackgroundPixel() const { return kRgb555White; }
 
-void RCanvas::ShowOnScreen(const Rect16& screenRect) {
+void RCanvas::ShowOnScreen(const Rect16& screenRect, const RPageData* page) {
     if (screenPort_ && picturePort_) {
         const Rect16 local{i16(screenRect.left - rect_.left), i16(screenRect.top - rect_.top),
                            i16(screenRect.right - rect_.left), i16(screenRect.bottom - rect_.top)};
         gfxCopyBits(screenPort_, picturePort_, screenRect, local, 0);
     }
-    sprInvalRect(screenRect);
-}
-
-void RCanvas::PaintObjectsOnScreen(const RPageData& page) {
     // The pictures placed on the page show on their sprites over the painting (PageMedia);
     // the texts are painted with it.
-    PaintTextsOnScreen(page, rect_);
+    if (page) PaintTextsOnScreen(*page, screenRect);
+    sprInvalRect(screenRect);
 }
 
 void RCanvas::PaintTextsOnScreen(const RPageData& page, const Rect16& area) {
@@ -227,8 +224,7 @@ void RCanvas::RedrawPage(RPage* page, u16) {
     }
     // The tool manager's undo step held the old page's pixels.
     if (toolMgr_) toolMgr_->Init(picture_, rect_, undo_);
-    ShowOnScreen(rect_);
-    if (page) PaintObjectsOnScreen(page->Data());
+    ShowOnScreen(rect_, page ? &page->Data() : nullptr);
     if (media_ && page) media_->Sync(page->Data());
     if (media_ && !page) media_->Clear();
     if (frames_) frames_->SyncWithPage();
@@ -245,8 +241,7 @@ void RCanvas::RedrawShownPage(RPage* page) {
         RedrawPage(page, 1);
         return;
     }
-    ShowOnScreen(rect_);
-    PaintObjectsOnScreen(page->Data());
+    ShowOnScreen(rect_, &page->Data());
     if (media_) media_->Sync(page->Data());
     if (frames_) frames_->SyncWithPage();
     if (owner_) owner_->PageStateChanged();
@@ -423,7 +418,8 @@ void RCanvas::PictureChanged(const Rect16& local) {
     if (owner_)
         if (RPage* page = owner_->CurrentPage()) page->Data().SetDirtyState(true);
     ShowOnScreen(Rect16{i16(local.left + rect_.left), i16(local.top + rect_.top), i16(local.right + rect_.left),
-                        i16(local.bottom + rect_.top)});
+                        i16(local.bottom + rect_.top)},
+                 ShownPage());
 }
 
 bool RCanvas::ClicksSuspended() const { return clickItem_ && !clickItem_->IsActive(); }

@@ -215,8 +215,9 @@ private:
     void OpenFlattenDialog(u16 command);
     void FlattenAnswered(RDlgBase* dialog);
     void SetClickCursor(u16 cursor, bool enable);
-    void ShowOnScreen(const Rect16& screenRect);
-    void PaintObjectsOnScreen(const RPageData& page);
+    // The painting copied to the screen, with the texts of `page` (none when null) over it:
+    // the screen never shows the bare painting where a text stands.
+    void ShowOnScreen(const Rect16& screenRect, const RPageData* page);
     // The page's texts that reach into the area (screen coordinates), drawn there.
     void PaintTextsOnScreen(const RPageData& page, const Rect16& area);
     const PageClip* ObjectClip() const;

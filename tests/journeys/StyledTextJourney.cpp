@@ -90,6 +90,12 @@ TEST(StyledTextJourney, OneWordStaysStyledAlone) {
     ASSERT_TRUE(j.waitForChange(styled, canvas, "a stroke") && j.settle());
     ASSERT_TRUE(press(j, planned("easel.side.Undo"), canvas, "the stroke taken back"));
     EXPECT_EQ(j.keep("stroke-undone").differences(styled, canvas), 0) << "the texts shown after the undo";
+    // Painted again, the page's painting goes with Start Over, and its texts stay.
+    j.drag(canvas.x + 100, canvas.y + 300, canvas.x + 400, canvas.y + 330);
+    ASSERT_TRUE(j.waitForChange(styled, canvas, "another stroke") && j.settle());
+    j.click(planned("easel.side.StartOver"));
+    j.move(50, 420);
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(styled, canvas) == 0; }, "the texts alone after Start Over") && j.settle());
 
     // The page's movie, as standard players decode its first picture, shows the red word too.
     ASSERT_TRUE(chooseMenu(j, menu("File"), menu("Export")) && clickText(j, "Movies") && j.settle());
