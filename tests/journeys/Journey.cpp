@@ -27,14 +27,17 @@ constexpr auto kEndGrace = 5s;
 constexpr auto kWatchdogGrace = 30s;
 constexpr size_t kLogLines = 15;
 
-// Whether a process (its main thread) is running or waiting for a processor, rather than
-// waiting for something to do.
+// Whether a thread of a process runs, waits for a processor or for a disk, rather than for
+// something to do: input reaches the program's main thread through a thread of its own.
 bool busy(pid_t pid) {
-    if (pid <= 0) return false;
-    std::string stat;
-    std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/stat"), stat);
-    const size_t name = stat.rfind(')');
-    return name != std::string::npos && name + 2 < stat.size() && stat[name + 2] == 'R';
+    std::error_code none;
+    for (const auto& task : fs::directory_iterator("/proc/" + std::to_string(pid) + "/task", none)) {
+        std::string stat;
+        std::getline(std::ifstream(task.path() / "stat"), stat);
+        const size_t name = stat.rfind(')');
+        if (name != std::string::npos && name + 2 < stat.size() && (stat[name + 2] == 'R' || stat[name + 2] == 'D')) return true;
+    }
+    return false;
 }
 
 std::string currentTestName() {
@@ -317,5 +320,5 @@ testing::AssertionResult Journey::settle(std::chrono::milliseconds limit) {
             // through the input given: still means both wait for something to do.
             return at - stillSince >= kStill && !busy(watched_) && !busy(server_ ? server_->pid() : -1);
         },
-        "the window to stop changing", limit);
+        "the window to stop changing and the program to wait", limit);
 }
