@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -206,7 +207,7 @@ TEST_P(SplSampleLexicon, ChildrensSpellingsFindTheWordMeant) {
 }
 
 // Spanish words with a diaeresis and verb forms with pronouns are accepted, and offered first
-// for a child's spelling.
+// (and once) for a child's spelling.
 TEST(SplSampleLexiconSpanish, AcceptedWordsAreOfferedFirst) {
     SampleSpeller sample;
     std::string why;
@@ -217,6 +218,7 @@ TEST(SplSampleLexiconSpanish, AcceptedWordsAreOfferedFirst) {
         EXPECT_TRUE(sample.speller.verify(wanted)) << wanted;
         const std::vector<std::string> list = typed == wanted ? std::vector<std::string>{wanted} : sample.suggest(typed);
         EXPECT_EQ(list.empty() ? "" : list[0], wanted) << typed;
+        EXPECT_EQ(std::set<std::string>(list.begin(), list.end()).size(), list.size()) << typed << " offers a word twice";
     }
 }
 
