@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "spell/SplCharSets.h"
+#include "spell/SplEnclitics.h"
 #include "spell/SplSearch.h"
 #include "spell/SplShape.h"
 
@@ -85,23 +86,53 @@ u32 lessened(u32 score, const SplSlot* slot) {
     return score > kCorrSecondaryPenalty ? score - kCorrSecondaryPenalty : 0;
 }
 
-// Ranks the candidates of both passes together. A word both one slip away and sounding like
-// the word typed is what was meant far more often than either alone, and so is a word that
-// sounds just as the word typed ("yave", "llave"), however many letters differ: it ranks above
-// every slip that only sounds near it. A slip alone ranks by its kind of slip, a sound alone by
-// how close it sounds, the closest above the slips; a less common word (a secondary slot's)
-// loses the secondary penalty.
+// How a candidate differs from the word typed (kCorrAccents...): whether it is the word with
+// accents put on vowels written without them (a child's "abía" is no "abia", nor "vaño"
+// "vano"). In Spanish a verb written without accents keeps its stress when pronouns are
+// attached: "explicamelo" is "explícamelo" as "explica" is "explíca", not the "explicámelo" of
+// "explicá".
+u8 accentsOnly(const u8* candidate, const u8* typed, int stress, int language) {
+    const u8* lower = splLowerTable(language);
+    const u8* unaccent = splUnaccentTable(language);
+    const u8* classes = splLetterClassTable(language);
+    if (classes == nullptr || length(candidate) != length(typed)) return kCorrAccentsOther;
+    bool added = false;
+    for (size_t i = 0; typed[i] != 0; ++i) {
+        const u8 t = lower[typed[i]], c = lower[candidate[i]];
+        if (t == c) continue;
+        if (unaccent[c] != t || t >= 128 || !(classes[t] & kLcVowel)) return kCorrAccentsOther;
+        added = true;
+    }
+    if (!added) return kCorrAccentsOther;
+    const bool onStress = stress >= 0 && lower[candidate[stress]] != lower[typed[stress]];
+    return onStress ? kCorrAccentsOnStress : kCorrAccentsOnly;
+}
+
+// Ranks the candidates of both passes together. A child often leaves out every accent, so a word
+// that differs from the word typed only by its accents comes first ("camión" before "camino").
+// A word both one slip away and sounding like the word typed is what was meant far more often
+// than either alone, and so is a word that sounds just as the word typed ("yave", "llave"),
+// however many letters differ: it ranks above every slip that only sounds near it. A slip alone
+// ranks by its kind of slip, a sound alone by how close it sounds, the closest above the slips;
+// a less common word (a secondary slot's) loses the secondary penalty.
 void blend(SplCorrectReq* req) {
+    const int language = int(req->language);
+    u8 lowered[kSplMaxWord];
+    splLowerCopy(lowered, req->stem, language);
+    const int stress = language == kSplLangSpanish ? splEncliticStress(lowered) : -1;
     for (u32 i = 0; i < req->count; ++i) {
         SplSuggestion& e = req->entries[i];
+        e.accents = accentsOnly(e.word, req->stem, stress, language);
         const bool alike = e.typoRank > 0 || e.sound >= kCorrTopScore;
         if (e.sound > 0) e.score = e.sound + (alike ? kCorrBothBonus : 0);
         else if (e.typoRank > 0) e.score = kCorrTypoOnly - kCorrTypoStep * e.typoRank;
         else continue;
         e.score = lessened(e.score, e.slot);
     }
-    std::stable_sort(req->order, req->order + req->count,
-                     [req](u8 a, u8 b) { return req->entries[a].score > req->entries[b].score; });
+    std::stable_sort(req->order, req->order + req->count, [req](u8 a, u8 b) {
+        const SplSuggestion &x = req->entries[a], &y = req->entries[b];
+        return x.accents != y.accents ? x.accents > y.accents : x.score > y.score;
+    });
 }
 
 void collect(SplCorrectReq* req) {
@@ -193,6 +224,9 @@ void finish(SplCorrectReq* req) {
         size_t n = length(text);
         size_t s = length(req->suffix);
         if (req->hooks && n + s < sizeof req->surface[0]) std::memcpy(text + n, req->suffix, s + 1);
+        // A word listed under several classes (a verb form that also takes pronouns) is offered once.
+        auto same = [text](const u8* given) { return std::strcmp(reinterpret_cast<const char*>(given), reinterpret_cast<const char*>(text)) == 0; };
+        if (std::any_of(req->results, req->results + out, same)) continue;
         req->results[out] = text;
         req->resultSlots[out] = e.slot;
         ++out;

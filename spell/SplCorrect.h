@@ -15,6 +15,12 @@ constexpr u32 kCorrMaxTier = 5;
 constexpr u32 kCorrBothBonus = 12000;  // added to the sound score of a candidate one slip away
 constexpr u32 kCorrTypoOnly = 64000;   // a slip the sound pass did not find, less a step per rank
 constexpr u32 kCorrTypoStep = 200;
+// A candidate that is the word typed with accents put on its vowels is the word meant: it ranks
+// above every other, and among several such the one whose accent stands where the typed verb is
+// stressed before its pronouns ranks first.
+constexpr u8 kCorrAccentsOther = 0;
+constexpr u8 kCorrAccentsOnly = 1;
+constexpr u8 kCorrAccentsOnStress = 2;
 // Taken off every score of a candidate from a secondary slot (the language's less common
 // words): such a word ranks below a common one that is as close to the word typed.
 constexpr u32 kCorrSecondaryPenalty = 8000;
@@ -25,6 +31,7 @@ struct SplSuggestion {
     u8 cls = 0;       // the candidate's own class
     u8 typoRank = 0;  // 1 + its rank among the typo candidates; 0 when no typo pass offered it
     u32 sound = 0;    // its best score from the sound pass; 0 when that pass did not offer it
+    u8 accents = 0;   // how it differs from the word typed (kCorrAccents...), set by the final ranking
     u8 word[kSplMaxWord] = {};
     SplSlot* slot = nullptr;
 };

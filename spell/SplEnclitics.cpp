@@ -233,6 +233,16 @@ int splEncliticMatch(const u8* form, bool shortest) {
     return best;
 }
 
+int splEncliticStress(const u8* form) {
+    const int ending = splEncliticMatch(form, false);
+    if (ending < 0) return -1;
+    const size_t n = std::strlen(reinterpret_cast<const char*>(form)) - splEncliticLength(ending);
+    size_t last = 0, before = 0;
+    if (!nuclei(std::string(reinterpret_cast<const char*>(form), n), &last, &before) || last == std::string::npos)
+        return -1;
+    return int(stressFromEnd(form, n) == 2 ? before : last);
+}
+
 int spnfetch(SplLexicon* lex, const u8* form, const u8* surface) {
     int longest = splEncliticMatch(form, false);
     if (longest < 0) return 0;

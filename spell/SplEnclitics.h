@@ -24,6 +24,10 @@ u32 splEncliticsAtEnd(const u8* form);
 // class byte) before them unless the form already carries one or the pronouns leave the stress
 // on one of the last two syllables ("dalo"). False when not allowed or too long.
 bool splEncliticForm(const u8* entry, u8 classByte, int ending, u8* out);
+// Where a verb form with pronouns written without its accent ("explicamelo", "dimelo") is
+// stressed: the place of the vowel the form alone is stressed on ("explica", "di"), which the
+// pronouns leave where it is; -1 when the form ends in no pronouns.
+int splEncliticStress(const u8* form);
 // 1 when the lookup form (typed as `surface`) is a verb form of the lexicon with pronouns
 // attached; the verb form's flag codes are then in lex->flagCodes.
 int spnfetch(SplLexicon* lex, const u8* form, const u8* surface);

@@ -1,7 +1,8 @@
 // How the spelling engine serves children against the peer library, in one run per language
 // and test set: top-1 and top-5 hits on the children's misspellings of our test sets (the words
-// spelt by ear, tests/spell/data/children_<lang>.txt, and the words as children write them,
-// tests/spell/data/writing_<lang>.txt), false alarms on 5,000 common words (the
+// spelt by ear, tests/spell/data/children_<lang>.txt, the words as children write them,
+// tests/spell/data/writing_<lang>.txt, and Spanish words written without any accent,
+// tests/spell/data/accents_es.txt), false alarms on 5,000 common words (the
 // most frequent words of real text found in the lexicon sources: the Debian word list and the
 // expanded Debian dictionary), and words checked and suggestion lists made per second by each.
 // A pair counts only when both sides accept its word and refuse its misspelling.
@@ -166,3 +167,4 @@ BENCHMARK_CAPTURE(BM_Children, EnglishByEar, kEnglish, "children")->Unit(benchma
 BENCHMARK_CAPTURE(BM_Children, EnglishWriting, kEnglish, "writing")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(BM_Children, SpanishByEar, kSpanish, "children")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(BM_Children, SpanishWriting, kSpanish, "writing")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_Children, SpanishAccents, kSpanish, "accents")->Unit(benchmark::kMillisecond)->Iterations(1);

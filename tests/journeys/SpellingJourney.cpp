@@ -1,6 +1,6 @@
 // A child writes a word the way children misspell it in a text on the page, asks Toolbox >
 // Check Spelling, and finds the word she meant first among the suggestions, in English and in
-// Spanish.
+// Spanish, where she often leaves out every accent.
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/LanguageTexts.h"
 #include "tests/journeys/ProgramSteps.h"
@@ -20,6 +20,7 @@ constexpr Misspelling kMisspellings[] = {
     {"Spanish", "es", "ermano", "hermano"},
     {"Spanish", "es", "pinguino", "pingüino"},
     {"Spanish", "es", "vonito", "bonito"},
+    {"Spanish", "es", "explicamelo", "explícamelo"},
 };
 
 // The suggestion list's first row, from the place of its label ("Suggestions:") in the dialog.

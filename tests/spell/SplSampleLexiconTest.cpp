@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -169,10 +170,10 @@ TEST_P(SplSampleLexicon, ExchangedLettersAreCorrected) {
     EXPECT_EQ(found, tried);
 }
 
-// Words as young children spell them by ear and as they write them (each test set names its
-// patterns) find the word meant first, or among the first five, at least as often as these
-// floors say. The sample lexicons take every word of the sets; a pair counts when its word
-// verifies and its misspelling does not.
+// Words as young children spell them by ear, as they write them and, in Spanish, without any
+// accent (each test set names its patterns) find the word meant first, or among the first five,
+// at least as often as these floors say. The sample lexicons take every word of the sets; a
+// pair counts when its word verifies and its misspelling does not.
 TEST_P(SplSampleLexicon, ChildrensSpellingsFindTheWordMeant) {
     const Sample s = GetParam();
     struct Floor {
@@ -184,7 +185,8 @@ TEST_P(SplSampleLexicon, ChildrensSpellingsFindTheWordMeant) {
     const Floor floors[] = {{1, "children", 0.62, 0.82, 360},
                             {1, "writing", 0.86, 0.94, 320},
                             {4, "children", 0.89, 0.97, 260},
-                            {4, "writing", 0.89, 0.95, 250}};
+                            {4, "writing", 0.89, 0.95, 250},
+                            {4, "accents", 0.98, 1.0, 80}};
     SampleSpeller sample;
     std::string why;
     if (!sample.open(s, &why)) GTEST_FAIL() << why;
@@ -206,7 +208,7 @@ TEST_P(SplSampleLexicon, ChildrensSpellingsFindTheWordMeant) {
 }
 
 // Spanish words with a diaeresis and verb forms with pronouns are accepted, and offered first
-// for a child's spelling.
+// (and once) for a child's spelling.
 TEST(SplSampleLexiconSpanish, AcceptedWordsAreOfferedFirst) {
     SampleSpeller sample;
     std::string why;
@@ -217,6 +219,7 @@ TEST(SplSampleLexiconSpanish, AcceptedWordsAreOfferedFirst) {
         EXPECT_TRUE(sample.speller.verify(wanted)) << wanted;
         const std::vector<std::string> list = typed == wanted ? std::vector<std::string>{wanted} : sample.suggest(typed);
         EXPECT_EQ(list.empty() ? "" : list[0], wanted) << typed;
+        EXPECT_EQ(std::set<std::string>(list.begin(), list.end()).size(), list.size()) << typed << " offers a word twice";
     }
 }
 
