@@ -329,7 +329,8 @@ u16 RApplication::RefuseUnwritableFolder(const std::string& folder) {
 // than run on where nobody sees it (headless is only for the asking).
 u16 RApplication::RefuseMissingDisplay() {
     const std::string display = plat::displayName();
-    std::string text = LookupLanguageText("XPStrings", display.empty() ? "NoDisplay" : "DisplayRefused").c_str();
+    const char* why = display.empty() ? "NoDisplay" : plat::displaySilent() ? "DisplaySilent" : "DisplayRefused";
+    std::string text = LookupLanguageText("XPStrings", why).c_str();
     if (const size_t at = text.find("%1"); at != std::string::npos) text.replace(at, 2, display);
     mfxAlert(kAlertOk | kAlertIconStop, text);
     return kFailedStart;

@@ -4,11 +4,13 @@
 // program runs and ends with 1 (the other refused starts and their codes are the startup
 // refusal tests'). As the superuser each run gets a lock folder of its own (a mount namespace,
 // as the session tool gives it), and a run acts as another user through setpriv.
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/inotify.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -18,6 +20,7 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -216,11 +219,31 @@ TEST_F(ProgramProcess, AStartEndedUnderItsMessageFreesTheStartLockAndOneThatCann
 // Started where no display lets it open a window (none is set, or no server answers for it),
 // it says so and ends with 1 rather than run unseen.
 TEST_F(ProgramProcess, AStartWithoutADisplaySaysWhyAndEnds) {
-    for (const auto& [display, told] : {std::pair{kNoDisplay, "no display to show its window on"},
-                                        std::pair{":2718", "\":2718\" did not let it open a window"}}) {
-        const Ended ended = Program(home("first"), root_ + "/locks", ::geteuid(), display).end(30);
+    const int silent = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in at{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+    socklen_t size = sizeof at;
+    ASSERT_TRUE(::bind(silent, reinterpret_cast<sockaddr*>(&at), size) == 0 && ::listen(silent, 4) == 0 && ::getsockname(silent, reinterpret_cast<sockaddr*>(&at), &size) == 0);
+    const std::string quiet = "127.0.0.1:" + std::to_string(ntohs(at.sin_port) - 6000);  // an ephemeral port, above X's 6000
+    for (const auto& [display, told] : {std::pair<std::string, std::string>{kNoDisplay, "no display to show its window on"},
+                                        {":2718", "\":2718\" did not let it open a window"},
+                                        {quiet, "\"" + quiet + "\" did not answer"}}) {
+        const Ended ended = Program(home("first"), root_ + "/locks", ::geteuid(), display).end(20);
         EXPECT_TRUE(ended.inTime && ended.exited && ended.code == 1 && ended.told.find(told) != std::string::npos) << ended.told;
     }
+    ::close(silent);
+}
+
+// A second start whose display goes while its message is up ends, and leaves no process behind.
+TEST_F(ProgramProcess, ASecondStartWhoseDisplayGoesUnderItsMessageEnds) {
+    std::optional<XvfbServer> server(std::in_place);
+    const std::string me = home("first"), display = server->display();
+    Program first(me, root_ + "/locks", ::geteuid(), display);
+    ASSERT_TRUE(startedUp(me)) << server->failure();
+    Program telling(me, root_ + "/locks", ::geteuid(), display);
+    ASSERT_TRUE(within(60, [&] { return XSession(display).shownWindows() == 2; })) << "the window and the message box";
+    server.reset();
+    const Ended ended = telling.end(20);
+    EXPECT_TRUE(ended.inTime && ended.exited && ended.code == 1) << ended.told;
 }
 
 // What is planted under the lock names (a pipe is not waited on), and a lock folder of the user's
