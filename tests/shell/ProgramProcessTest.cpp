@@ -47,11 +47,11 @@ class Program {
 public:
     // `as` is the user to run as (the superuser may choose); `locks` the machine-wide lock folder
     // the runs share; `display` the X server to show on (none: headless; kNoDisplay: neither).
-    Program(const std::string& home, const std::string& locks, uid_t as = ::geteuid(), const std::string& display = "") {
+    Program(const std::string& home, const std::string& locks, uid_t as = ::geteuid(), const std::string& display = "", const std::string& folder = TUMBLO_TEST_PROGRAM_DIR) {
         int err[2];
         if (::pipe2(err, O_CLOEXEC) != 0) return;
         std::vector<std::string> argv;
-        const std::string program = std::string(TUMBLO_TEST_PROGRAM_DIR) + "/tumblo4";
+        const std::string program = folder + "/tumblo4";
         if (::geteuid() == 0) {
             argv = {"unshare", "-m", "sh", "-c", "mkdir -p /tmp/tumblo-locks && mount --bind \"$1\" /tmp/tumblo-locks && shift && exec \"$@\"",
                     "sh", locks};
@@ -244,6 +244,15 @@ TEST_F(ProgramProcess, ASecondStartWhoseDisplayGoesUnderItsMessageEnds) {
     server.reset();
     const Ended ended = telling.end(20);
     EXPECT_TRUE(ended.inTime && ended.exited && ended.code == 1) << ended.told;
+}
+
+// A program folder without its table of contents ends the start with 1, naming the missing file.
+TEST_F(ProgramProcess, AStartWithoutItsTableOfContentsNamesItAndEnds) {
+    const std::string folder = root_ + "/program";
+    fs::copy(TUMBLO_TEST_PROGRAM_DIR, folder);  // its files, not its folders
+    fs::remove(folder + "/TB.ini");
+    const Ended ended = Program(home("first"), root_ + "/locks", ::geteuid(), "", folder).end(20);
+    EXPECT_TRUE(ended.inTime && ended.exited && ended.code == 1 && ended.told.find(folder + "/TB.ini\" is missing") != std::string::npos) << ended.told;
 }
 
 // What is planted under the lock names (a pipe is not waited on), and a lock folder of the user's
