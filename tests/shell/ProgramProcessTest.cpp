@@ -47,11 +47,10 @@ class Program {
 public:
     // `as` is the user to run as (the superuser may choose); `locks` the machine-wide lock folder
     // the runs share; `display` the X server to show on (none: headless; kNoDisplay: neither).
-    Program(const std::string& home, const std::string& locks, uid_t as = ::geteuid(), const std::string& display = "", const std::string& folder = TUMBLO_TEST_PROGRAM_DIR) {
+    Program(const std::string& home, const std::string& locks, uid_t as = ::geteuid(), const std::string& display = "", const std::string& program = TUMBLO_TEST_PROGRAM_DIR "/tumblo4") {
         int err[2];
         if (::pipe2(err, O_CLOEXEC) != 0) return;
         std::vector<std::string> argv;
-        const std::string program = folder + "/tumblo4";
         if (::geteuid() == 0) {
             argv = {"unshare", "-m", "sh", "-c", "mkdir -p /tmp/tumblo-locks && mount --bind \"$1\" /tmp/tumblo-locks && shift && exec \"$@\"",
                     "sh", locks};
@@ -233,7 +232,6 @@ TEST_F(ProgramProcess, AStartWithoutADisplaySaysWhyAndEnds) {
     ::close(silent);
 }
 
-// A second start whose display goes while its message is up ends, and leaves no process behind.
 TEST_F(ProgramProcess, ASecondStartWhoseDisplayGoesUnderItsMessageEnds) {
     std::optional<XvfbServer> server(std::in_place);
     const std::string me = home("first"), display = server->display();
@@ -251,7 +249,7 @@ TEST_F(ProgramProcess, AStartWithoutItsTableOfContentsNamesItAndEnds) {
     const std::string folder = root_ + "/program";
     fs::copy(TUMBLO_TEST_PROGRAM_DIR, folder);  // its files, not its folders
     fs::remove(folder + "/TB.ini");
-    const Ended ended = Program(home("first"), root_ + "/locks", ::geteuid(), "", folder).end(20);
+    const Ended ended = Program(home("first"), root_ + "/locks", ::geteuid(), "", folder + "/tumblo4").end(20);
     EXPECT_TRUE(ended.inTime && ended.exited && ended.code == 1 && ended.told.find(folder + "/TB.ini\" is missing") != std::string::npos) << ended.told;
 }
 
