@@ -163,6 +163,7 @@ private:
     void InstallMediaHooks();
     u16 OpenProgramFolders();
     u16 RefuseUnwritableFolder(const std::string& folder);
+    u16 RefuseMissingContents();
     u16 RefuseMissingDisplay();
     u16 StartGraphics();
     u16 OpenMainWindow();

@@ -287,7 +287,7 @@ u16 RApplication::OpenProgramFolders() {
     try {
         contentManager_ = std::make_unique<GameFileMgr>(programFolder.get(), dataFolder.get());
     } catch (tContents::tError) {
-        return kFailedStart;
+        return RefuseMissingContents();
     }
     // A content item that fails mid-session stops the program at once: the screen keeps the
     // child's unsaved page first.
@@ -325,11 +325,23 @@ u16 RApplication::RefuseUnwritableFolder(const std::string& folder) {
     return kExitUnwritableFolder;
 }
 
+// Without its table of contents ("TB.ini") the program finds none of its pictures and sounds:
+// it says so (on the terminal and the desktop, as no window exists yet) and ends. That table
+// also names the language texts, which then cannot be read: these words are the only ones
+// left, and name the file that is missing.
+u16 RApplication::RefuseMissingContents() {
+    char table[kSystemTextSize] = {};
+    pathGetFullText(&iniPath_, table);
+    mfxAlert(kAlertOk | kAlertIconStop, "Tumblo cannot start: its file \"" + shownFolder(table) + "\" is missing. Install Tumblo again.");
+    return kFailedStart;
+}
+
 // Without a display there is no window for the child: the program says why and ends, rather
 // than run on where nobody sees it (headless is only for the asking).
 u16 RApplication::RefuseMissingDisplay() {
     const std::string display = plat::displayName();
-    std::string text = LookupLanguageText("XPStrings", display.empty() ? "NoDisplay" : "DisplayRefused").c_str();
+    const char* why = display.empty() ? "NoDisplay" : plat::displaySilent() ? "DisplaySilent" : "DisplayRefused";
+    std::string text = LookupLanguageText("XPStrings", why).c_str();
     if (const size_t at = text.find("%1"); at != std::string::npos) text.replace(at, 2, display);
     mfxAlert(kAlertOk | kAlertIconStop, text);
     return kFailedStart;

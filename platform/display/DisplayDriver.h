@@ -47,8 +47,9 @@ public:
     virtual void setCursor(cursor::CursorId cursor) = 0;
     virtual cursor::CursorId currentCursor() const = 0;
 
-    // The desktop's own message box, over no window of the program's, until its OK; false
-    // when the driver shows none (headless). Title and text in UTF-8.
+    // The desktop's own message box, over no window of the program's, until its OK or until
+    // the display goes; false when the driver shows none (headless) or the box went without
+    // its OK. Title and text in UTF-8.
     virtual bool showMessageBox(const std::string& title, const std::string& text, bool stop);
 
     // Shows what the cursor service says: its current cursor while its display count is 0 or

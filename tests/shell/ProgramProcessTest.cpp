@@ -4,11 +4,13 @@
 // program runs and ends with 1 (the other refused starts and their codes are the startup
 // refusal tests'). As the superuser each run gets a lock folder of its own (a mount namespace,
 // as the session tool gives it), and a run acts as another user through setpriv.
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/inotify.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -18,6 +20,7 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -44,11 +47,10 @@ class Program {
 public:
     // `as` is the user to run as (the superuser may choose); `locks` the machine-wide lock folder
     // the runs share; `display` the X server to show on (none: headless; kNoDisplay: neither).
-    Program(const std::string& home, const std::string& locks, uid_t as = ::geteuid(), const std::string& display = "") {
+    Program(const std::string& home, const std::string& locks, uid_t as = ::geteuid(), const std::string& display = "", const std::string& program = TUMBLO_TEST_PROGRAM_DIR "/tumblo4") {
         int err[2];
         if (::pipe2(err, O_CLOEXEC) != 0) return;
         std::vector<std::string> argv;
-        const std::string program = std::string(TUMBLO_TEST_PROGRAM_DIR) + "/tumblo4";
         if (::geteuid() == 0) {
             argv = {"unshare", "-m", "sh", "-c", "mkdir -p /tmp/tumblo-locks && mount --bind \"$1\" /tmp/tumblo-locks && shift && exec \"$@\"",
                     "sh", locks};
@@ -216,11 +218,39 @@ TEST_F(ProgramProcess, AStartEndedUnderItsMessageFreesTheStartLockAndOneThatCann
 // Started where no display lets it open a window (none is set, or no server answers for it),
 // it says so and ends with 1 rather than run unseen.
 TEST_F(ProgramProcess, AStartWithoutADisplaySaysWhyAndEnds) {
-    for (const auto& [display, told] : {std::pair{kNoDisplay, "no display to show its window on"},
-                                        std::pair{":2718", "\":2718\" did not let it open a window"}}) {
-        const Ended ended = Program(home("first"), root_ + "/locks", ::geteuid(), display).end(30);
+    const int silent = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in at{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+    socklen_t size = sizeof at;
+    ASSERT_TRUE(::bind(silent, reinterpret_cast<sockaddr*>(&at), size) == 0 && ::listen(silent, 4) == 0 && ::getsockname(silent, reinterpret_cast<sockaddr*>(&at), &size) == 0);
+    const std::string quiet = "127.0.0.1:" + std::to_string(ntohs(at.sin_port) - 6000);  // an ephemeral port, above X's 6000
+    for (const auto& [display, told] : {std::pair<std::string, std::string>{kNoDisplay, "no display to show its window on"},
+                                        {":2718", "\":2718\" did not let it open a window"},
+                                        {quiet, "\"" + quiet + "\" did not answer"}}) {
+        const Ended ended = Program(home("first"), root_ + "/locks", ::geteuid(), display).end(20);
         EXPECT_TRUE(ended.inTime && ended.exited && ended.code == 1 && ended.told.find(told) != std::string::npos) << ended.told;
     }
+    ::close(silent);
+}
+
+TEST_F(ProgramProcess, ASecondStartWhoseDisplayGoesUnderItsMessageEnds) {
+    std::optional<XvfbServer> server(std::in_place);
+    const std::string me = home("first"), display = server->display();
+    Program first(me, root_ + "/locks", ::geteuid(), display);
+    ASSERT_TRUE(startedUp(me)) << server->failure();
+    Program telling(me, root_ + "/locks", ::geteuid(), display);
+    ASSERT_TRUE(within(60, [&] { return XSession(display).shownWindows() == 2; })) << "the window and the message box";
+    server.reset();
+    const Ended ended = telling.end(20);
+    EXPECT_TRUE(ended.inTime && ended.exited && ended.code == 1) << ended.told;
+}
+
+// A program folder without its table of contents ends the start with 1, naming the missing file.
+TEST_F(ProgramProcess, AStartWithoutItsTableOfContentsNamesItAndEnds) {
+    const std::string folder = root_ + "/program";
+    fs::copy(TUMBLO_TEST_PROGRAM_DIR, folder);  // its files, not its folders
+    fs::remove(folder + "/TB.ini");
+    const Ended ended = Program(home("first"), root_ + "/locks", ::geteuid(), "", folder + "/tumblo4").end(20);
+    EXPECT_TRUE(ended.inTime && ended.exited && ended.code == 1 && ended.told.find(folder + "/TB.ini\" is missing") != std::string::npos) << ended.told;
 }
 
 // What is planted under the lock names (a pipe is not waited on), and a lock folder of the user's

@@ -9,14 +9,16 @@
 namespace plat {
 namespace {
 
-// Set by the start-up choice alone: SDL found no display to open.
+// Set by the start-up choice alone: SDL found no display to open, or one that did not answer.
 bool refusedAtChoice = false;
+bool silentAtChoice = false;
 
 BackendChoice<DisplayDriver>& choice() {
     static BackendChoice<DisplayDriver> displays(
         [] {
             std::unique_ptr<DisplayDriver> sdl = makeSdlDisplay();
             refusedAtChoice = !sdl && sdlDisplayRefused();
+            silentAtChoice = !sdl && sdlDisplaySilent();
             return sdl;
         },
         [] { return std::make_unique<HeadlessDisplay>(); });
@@ -31,6 +33,8 @@ bool displayRefused() {
     displayDriver();
     return refusedAtChoice || (headlessRequested() && !headlessAskedFor());
 }
+
+bool displaySilent() { return displayRefused() && silentAtChoice; }
 
 std::string displayName() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})

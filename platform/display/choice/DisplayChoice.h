@@ -14,6 +14,8 @@ DisplayDriver& displayDriver();
 // set, or the display server refused), headless not having been asked for by name: it then
 // cannot start. Makes the start-up choice.
 bool displayRefused();
+// Whether the refused display took the connection and did not answer it in time.
+bool displaySilent();
 // The display the desktop named for the program (X's, else Wayland's); empty when none.
 std::string displayName();
 // Replaces the start-up choice (tests install a headless driver); nullptr restores it.

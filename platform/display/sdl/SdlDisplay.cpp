@@ -4,6 +4,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -21,6 +22,7 @@
 #include "platform/display/sdl/InputWatcher.h"
 #include "platform/display/QuitSignals.h"
 #include "platform/display/sdl/SdlKeys.h"
+#include "platform/display/sdl/XDisplayAnswer.h"
 #include "platform/keyboard/ProgramKeyboard.h"
 #include "platform/ui/MessageQueue.h"
 
@@ -38,6 +40,30 @@ int leaveToExitHandler(Display*) { return 0; }
 // ending that keeps the work meanwhile (a busy cursor, a closed dialog) sees a display that
 // shows nothing.
 bool connectionLost = false;
+
+// How long a display has to answer a connection before the program gives up on it.
+constexpr std::chrono::seconds kDisplayAnswerTime{10};
+
+// Whether SDL, left to choose, opens the display through Xlib: a DISPLAY is named, and no other
+// driver is asked for.
+bool choosesX11() {
+    const char* named = std::getenv("SDL_VIDEODRIVER");
+    const char* display = std::getenv("DISPLAY");
+    return display && *display && (!named || !*named || std::strcmp(named, "x11") == 0);
+}
+
+// The process that shows a message box while one is up; 0 otherwise.
+pid_t boxShower = 0;
+
+// SDL shows its box on X from a child process, over a connection of the child's own. When the
+// display goes while the box is up, Xlib would end that child through exit(), whose handlers
+// are the whole program's: they wait for threads the child does not have, for ever, and the
+// program waits for its child. The child ends at once instead, and the program goes on without
+// its box.
+int endBoxWithoutDisplay(Display*) {
+    if (boxShower != 0 && ::getpid() != boxShower) ::_exit(1);
+    return 0;
+}
 
 // Whether a window manager looks after the screen's windows (and makes one full screen when it
 // asks); without one, as in a kiosk, a window is placed and sized by the program alone.
@@ -235,8 +261,14 @@ public:
     }
 
     bool showMessageBox(const std::string& title, const std::string& text, bool stop) override {
-        return !connectionLost && SDL_ShowSimpleMessageBox(stop ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION, title.c_str(),
-                                        text.c_str(), nullptr) == 0;
+        if (connectionLost) return false;
+        const XIOErrorHandler before = XSetIOErrorHandler(endBoxWithoutDisplay);
+        boxShower = ::getpid();
+        const bool shown = SDL_ShowSimpleMessageBox(stop ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
+                                                    title.c_str(), text.c_str(), nullptr) == 0;
+        boxShower = 0;
+        XSetIOErrorHandler(before);
+        return shown;
     }
 
     void setCursor(cursor::CursorId shown) override {
@@ -455,11 +487,19 @@ SdlWindow::~SdlWindow() {
 
 namespace {
 bool lastDisplayRefused = false;
+bool lastDisplaySilent = false;
 }  // namespace
 
 bool sdlDisplayRefused() { return lastDisplayRefused; }
 
+bool sdlDisplaySilent() { return lastDisplaySilent; }
+
 std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver) {
+    // Asked before the quit signals are caught: a signal meanwhile ends the program as it
+    // would have without the wait.
+    lastDisplaySilent = !videoDriver && choosesX11() && askXDisplay(kDisplayAnswerTime) == XDisplayAnswer::kSilent;
+    lastDisplayRefused = lastDisplaySilent;
+    if (lastDisplaySilent) return nullptr;
     if (videoDriver) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, videoDriver, SDL_HINT_OVERRIDE);
     // The click that brings the window forward is the program's too, as the program expects.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");

@@ -14,12 +14,14 @@
 
 namespace plat {
 
-// Null when SDL cannot open a real display (no X or Wayland server, or only SDL's dummy and
-// offscreen drivers, which show nothing). `videoDriver` forces one of SDL's drivers ("x11",
+// Null when SDL cannot open a real display (no X or Wayland server, an X server that did not
+// answer within its time, or only SDL's dummy and offscreen drivers, which show nothing). `videoDriver` forces one of SDL's drivers ("x11",
 // or "offscreen" for measurements in memory); null lets SDL choose.
 std::unique_ptr<DisplayDriver> makeSdlDisplay(const char* videoDriver = nullptr);
 // Whether the last makeSdlDisplay found no display server to open, or one that refused it
 // (not a driver that shows nothing named by SDL_VIDEODRIVER).
 bool sdlDisplayRefused();
+// Whether that display took the connection and did not answer it in time.
+bool sdlDisplaySilent();
 
 }  // namespace plat

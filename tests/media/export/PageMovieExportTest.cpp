@@ -299,6 +299,16 @@ TEST_F(PageMovieExport, ACancelledExportKeepsTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
 }
 
+// What a killed export left goes before the next export beside it; the child's own files stay.
+TEST_F(PageMovieExport, AnExportClearsOnlyWhatAKilledExportLeft) {
+    for (const char* name : {"user.ini", "notes.txt", "Dog.tbx", "Zoo.mov", "Zoo.mov.writing"}) std::ofstream(file(name)) << name;
+    RPageData page;
+    paint(page, {200, 40, 40});
+    ASSERT_EQ(exportPageMovie(page, {64, 48}, text("show"), {}), kExportOk);
+    for (const char* name : {"user.ini", "notes.txt", "Dog.tbx", "Zoo.mov"}) EXPECT_EQ(read(file(name)).size(), std::string(name).size()) << name;
+    EXPECT_FALSE(std::filesystem::exists(file("Zoo.mov.writing")));
+}
+
 // The canvas snapshot is the poster alone, never played; an empty page makes no movie, no failure.
 TEST_F(PageMovieExport, TheCanvasSnapshotIsThePosterAloneAndAnEmptyPageWritesNoFile) {
     RPageData empty;
