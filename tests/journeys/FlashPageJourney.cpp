@@ -150,7 +150,8 @@ TEST(FlashPageJourney, APagesFlashExportComesBackShowingItsPaintingWithItsSound)
 TEST(FlashPageJourney, APageOfAStickerAndAnAnimationExportedAsFlashMovesWhenAddedBackAsAMovie) {
     Journey j(std::chrono::seconds(300));
     ASSERT_TRUE(j.start() && logIn(j, "Maya"));
-    const Area canvas = canvasArea(), sticker{canvas.x + 120, canvas.y + 90, 60, 60}, animation{canvas.x + 380, canvas.y + 250, 80, 80};
+    // Above where the dialogs show, so that only the page is seen there.
+    const Area canvas = canvasArea(), sticker{canvas.x + 20, canvas.y + 30, 60, 60}, animation{canvas.x + 420, canvas.y + 30, 80, 80};
     for (const auto& [panel, at] : {std::pair{"Stickers", sticker}, {"Animations", animation}}) {
         ASSERT_TRUE(openPanel(j, panel));
         const Shot before = j.screenshot();
@@ -170,7 +171,7 @@ TEST(FlashPageJourney, APageOfAStickerAndAnAnimationExportedAsFlashMovesWhenAdde
     ASSERT_TRUE(chooseMenu(j, "Add", menuText("English", "AddMovie")) && clickText(j, "friends.swf", 0xFFFFFF) && clickText(j, "Open"));
     // The movie's first frame shows the sticker and the animation where they were; Play moves it.
     const auto shows = [&](const Shot& shot, const Area& at) { return shot.count(at, [](uint32_t p) { return p != kPaper; }) > 200; };
-    ASSERT_TRUE(j.waitFor([&] { const Shot s = j.screenshot(); return shows(s, sticker) && shows(s, animation); }, "the sticker and the animation"));
+    ASSERT_TRUE(j.waitFor([&] { const Shot s = j.screenshot(); return shows(s, sticker) && shows(s, animation); }, "both shown") && j.settle());
     j.click(planned("easel.side.Play"));
     EXPECT_TRUE(j.waitFor([&] { const Shot first = j.screenshot(); std::this_thread::sleep_for(std::chrono::milliseconds(300));
                                 return j.screenshot().differences(first, canvas) > 0; }, "the movie moving after Play"));
