@@ -137,8 +137,7 @@ TEST_F(PageFlashExport, APagesMovieShowsItsColourToItsEdges) {
     }
 }
 
-// Shown again as a Flash object, a page's movie plays its animations from their first frames until they come round.
-TEST_F(PageFlashExport, APagesMovieShownAgainPlaysItsAnimationsRoundTogether) {
+TEST_F(PageFlashExport, APagesMovieShownAgainAsAFlashObjectPlaysItsAnimationsFromTheirFirstFramesRoundTogether) {
     RPageData page;
     for (const i16 frames : {2, 3})  // red squares 16 pixels wide, at column 16 * (frame mod frames)
         ASSERT_NE(page.AddObject(kTypeFlashAnimation, -1, mediatest::animationBytes(u16(frames), 12 << 16, 64, 48),
