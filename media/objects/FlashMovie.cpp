@@ -9,6 +9,7 @@
 #include "media/objects/RFlash.h"
 #include "media/swf/Document.h"
 #include "media/swf/Movie.h"
+#include "media/swfgl/FlashFramePlayer.h"
 #include "platform/clock/Clock.h"
 
 namespace {
@@ -96,7 +97,9 @@ FlashMovie* FlashMovieLoad(RFlash* owner, std::span<const u8> bytes, Ostrel::RPa
         object->rect = owner->ToPage(display);
     }
     movie->displayRect_ = display;
-    movie->frameCount_ = std::max<u16>(1, doc.frameCount);
+    // A movie whose pictures live in sprites (a page's own movie) moves while its root stays on
+    // one frame: it has as many frames as its timelines take to come round together.
+    movie->frameCount_ = u16(FlashFramePlayer::LoopFrames(doc, kFlashMaxFrames));
     movie->frameDuration_ = movie->frameCount_ > 1 ? FlashFrameDuration(doc.frameRate) : 0;
     const u16 flips = u16((option >> kOptionFlipShift) & 3);
     movie->flipH_ = (flips & kFlipHorizontal) ? -1 : 0;

@@ -1,6 +1,6 @@
 #pragma once
-// One Flash object shown on the page: the header of its movie (frame rectangle, rate and frame
-// count), its holder of rendered frames, the sprite that shows the current frame at the display
+// One Flash object shown on the page: the header of its movie (frame rectangle, rate, and frame
+// count: the frames its timeline and its sprites' take to come round together), its holder of rendered frames, the sprite that shows the current frame at the display
 // rectangle (the object's place on the screen) and its playing state. Loaded by FlashMovieLoad
 // and listed by an RFlash from then on. A playing movie shows the next frame every frame
 // duration of the sprite layer's clock (65536000 / the 16.16 rate ms) and starts again after
@@ -111,7 +111,8 @@ void FlashMoviePause(FlashMovie* movie);
 void FlashMovieStop(FlashMovie* movie);
 // One frame on, after the last the first; kFlashNoMovie for no movie, else 0.
 u16 FlashMovieStep(FlashMovie* movie);
-// The frame duration in ms and the frame count; true when the movie has more than one frame.
+// The frame duration in ms and the frame count; true when the movie has more than one frame
+// (its sprites' frames count).
 bool FlashMovieGetTiming(const FlashMovie* movie, u32* milliseconds, u16* frames);
 // The movie's frame, or where it shows; empty for no movie.
 Rect16 FlashMovieGetBitmapBounds(const FlashMovie* movie);

@@ -2,15 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "engine/gfx/GfxPort.h"
-#include "engine/gfx/gl/GLBitmapRenderer.h"
-#include "media/swf/Document.h"
-#include "media/swf/Movie.h"
-#include "media/swf/Player.h"
+#include "media/swfgl/FlashFramePlayer.h"
 #include "platform/files/Files.h"
 #include "platform/gdi/Color.h"
-#include "platform/gdi/DeviceContext.h"
 
 static_assert(kFlashKeyPixel == plat::gdi::rgbTo555(plat::gdi::Rgb{0x39, 0xCE, 0x71}));
 
@@ -81,36 +78,27 @@ i16 FlashQTMovie::Build(i16 width, i16 height) {
     if (width <= 0 || height <= 0 || width > kFlashMaxSide || height > kFlashMaxSide) return kFlashHolderNoWorld;
     std::vector<u8> bytes;
     if (path_.empty() || !readWhole(path_, &bytes)) return kFlashHolderNoFile;
-    swf::document doc;
-    if (swf::LoadMovieFromMemory(doc, bytes.data(), u32(bytes.size())) != swf::kOk) return kFlashHolderBadMovie;
-    swf::player frames(doc, nullptr);
+    if (i32 frameWidth = 0, frameHeight = 0; !FlashFramePlayer::FrameSize(bytes, &frameWidth, &frameHeight))
+        return kFlashHolderBadMovie;
     // The page shows through wherever the movie draws nothing, its background colour too.
     // Frames drawn ahead are not heard: the movie's sounds play when the object plays.
-    frames.options = swf::kPlayerSilent;
+    const std::unique_ptr<FlashFramePlayer> player = FlashFramePlayer::Open(bytes, width, height, FlashFrameUse::Ahead);
+    if (!player) return kFlashHolderNoWorld;
 
-    auto picture = plat::gdi::Surface::create(width, height, 16, plat::gdi::RowOrder::TopDown);
-    auto dc = picture ? plat::gdi::DeviceContext::createForSurface(plat::gdi::ContextKind::Memory, *picture) : nullptr;
-    GLBitmapRenderer renderer(16);
-    if (!dc || renderer.Attach(dc.get(), u32(width), u32(height), 0, 0, width, height) != kGlOk)
-        return kFlashHolderNoWorld;
-    const swf::Rect& frame = doc.frameRect;
-    renderer.SetView(GlViewRect{frame.xMin, frame.yMin, frame.xMax, frame.yMax});
-
+    // Every timeline moves on, the sprites too, until all of them are back at their first
+    // frames together: the frames of a page made of sprites (a page's own movie) loop as they do.
     const size_t pixels = size_t(width) * size_t(height);
     const u64 fit = std::clamp<u64>(kFlashFrameBudget / (pixels * 2), 1, kFlashMaxFrames);
-    const u32 count = u32(std::min<u64>(std::max<u16>(doc.frameCount, 1), fit));
+    const u32 count = u32(std::min<u64>(FlashFramePlayer::LoopFrames(player->Movie(), kFlashMaxFrames), fit));
+    const u32 frameMs = std::max<u32>(player->FrameMs(), 1);
     frames_.reserve(count);
     for (u32 index = 0; index < count; ++index) {
-        for (i32 y = 0; y < height; ++y) picture->fillSpan(y, 0, width, kFlashKeyPixel);
-        if (frames.AdvanceFrame() != swf::kOk || frames.Render(renderer, 0) != swf::kOk) {
-            // A movie whose first frame cannot be played shows nothing; later frames that
-            // fail end the animation at the frames made.
-            if (index == 0) return kFlashHolderBadMovie;
-            break;
-        }
+        // A frame in which nothing is due keeps the picture of the one before.
+        if (!player->PlayUntil(index * frameMs) && index == 0) return kFlashHolderBadMovie;
+        const plat::gdi::Surface& picture = player->Picture();
         std::vector<u16>& out = frames_.emplace_back(pixels);
         for (i32 y = 0; y < height; ++y) {
-            const u8* from = picture->row(flipV ? height - 1 - y : y);
+            const u8* from = picture.row(flipV ? height - 1 - y : y);
             u16* to = out.data() + size_t(y) * size_t(width);
             std::memcpy(to, from, size_t(width) * 2);
             if (flipH) std::reverse(to, to + width);

@@ -1,9 +1,10 @@
 #pragma once
 // The pictures of one Flash object on the page: its SWF bytes in a temporary file of its own
 // (a fresh name for each, taken with an exclusive create, so that two objects or two running
-// programs never write over each other; the file goes with the holder), and every frame of the
-// movie rendered once by the SWF player and the OpenGL renderer at the size the object shows
-// at, flipped as the object is. The frames are 16-bit pictures in which the movie's own
+// programs never write over each other; the file goes with the holder), and the movie's frames
+// rendered once by the SWF player and the OpenGL renderer at the size the object shows at,
+// flipped as the object is: every timeline plays, the sprites too, until all are back at their
+// first frames together. The frames are 16-bit pictures in which the movie's own
 // background colour marks what the movie leaves uncovered, so the page shows through there.
 // The holder keeps the frame it shows; the Flash movie moves it on. User-interface thread only.
 #include <span>
@@ -41,7 +42,8 @@ public:
 
     // Renders the movie of the temporary file at the size: 0, kFlashHolderNoFile without a
     // readable file, kFlashHolderBadMovie for bytes the player refuses, kFlashHolderNoWorld
-    // for a size without pixels or when no renderer can be had. The first frame is current.
+    // for a size without pixels or when no renderer can be had. The first frame, the sprites
+    // placed in it showing theirs, is current.
     i16 Build(i16 width, i16 height);
     // The size of the rendered frames, and whether they match.
     bool BuiltAt(i16 width, i16 height) const { return !frames_.empty() && width == width_ && height == height_; }

@@ -11,9 +11,9 @@
 
 #include "PlayerHost.h"
 #include "engine/base/MemoryHandles.h"
-#include "media/export/FlashFramePlayer.h"
 #include "media/export/FlashProjector.h"
 #include "media/export/ProjectorTrailer.h"
+#include "media/swfgl/FlashFramePlayer.h"
 #include "platform/clock/Clock.h"
 #include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/sdl/SdlDisplay.h"

@@ -3,6 +3,7 @@
 // where it was painted, clean to the page's edges, and the page's Play button takes the movie's sound;
 // exported again, that page's movie holds the movie once, not also frozen in its picture.
 #include <filesystem>
+#include <thread>
 
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/LanguageTexts.h"
@@ -144,6 +145,36 @@ TEST(FlashPageJourney, APagesFlashExportComesBackShowingItsPaintingWithItsSound)
     ASSERT_FALSE(beneath.empty()) << "the picture of " << again;
     const Area painting{kBandLeft, kBandTop, kBandRight - kBandLeft, kBandBottom - kBandTop};
     EXPECT_EQ(beneath.count(painting, [](uint32_t p) { return !nearColour(p, kPaper, 40); }), 0) << "the movie frozen in the picture beneath it";
+}
+
+TEST(FlashPageJourney, APageOfAStickerAndAnAnimationExportedAsFlashMovesWhenAddedBackAsAMovie) {
+    Journey j(std::chrono::seconds(300));
+    ASSERT_TRUE(j.start() && logIn(j, "Maya"));
+    // Above where the dialogs show, so that only the page is seen there.
+    const Area canvas = canvasArea(), sticker{canvas.x + 20, canvas.y + 30, 60, 60}, animation{canvas.x + 420, canvas.y + 30, 80, 80};
+    for (const auto& [panel, at] : {std::pair{"Stickers", sticker}, {"Animations", animation}}) {
+        ASSERT_TRUE(openPanel(j, panel));
+        const Shot before = j.screenshot();
+        j.drag(kFirstThumbnailX, kFirstThumbnailY, at.centerX(), at.centerY());
+        ASSERT_TRUE(j.waitForChange(before, at, panel) && j.settle());
+    }
+    ASSERT_TRUE(chooseMenu(j, "File", menuText("English", "Export")) && clickText(j, "Flash"));
+    j.type("friends");
+    ASSERT_TRUE(clickText(j, "Save"));
+    const fs::path exported = j.userFolder("Maya") / "friends.swf", videos = j.home() / "Videos";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(exported) && fs::file_size(exported) > 0; }, exported.string(), std::chrono::seconds(60)));
+    ASSERT_TRUE(clickText(j, "OK") && chooseMenu(j, "File", menuText("English", "New")));
+    j.click(kQuestionNo);  // the page not kept
+    ASSERT_TRUE(j.waitFor([&] { return paintedPixels(j.screenshot()) == 0; }, "a blank page"));
+    fs::create_directories(videos);
+    fs::copy_file(exported, videos / "friends.swf");
+    ASSERT_TRUE(chooseMenu(j, "Add", menuText("English", "AddMovie")) && clickText(j, "friends.swf", 0xFFFFFF) && clickText(j, "Open"));
+    // The movie's first frame shows the sticker and the animation where they were; Play moves it.
+    const auto shows = [&](const Shot& shot, const Area& at) { return shot.count(at, [](uint32_t p) { return p != kPaper; }) > 200; };
+    ASSERT_TRUE(j.waitFor([&] { const Shot s = j.screenshot(); return shows(s, sticker) && shows(s, animation); }, "both shown") && j.settle());
+    j.click(planned("easel.side.Play"));
+    EXPECT_TRUE(j.waitFor([&] { const Shot first = j.screenshot(); std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                                return j.screenshot().differences(first, canvas) > 0; }, "the movie moving after Play"));
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
-#include "media/export/FlashFramePlayer.h"
+#include "media/swfgl/FlashFramePlayer.h"
 
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
-#include "media/quicktime/TwipsRects.h"
 #include "media/swf/Movie.h"
+#include "platform/gdi/Color.h"
 
 namespace {
+
+constexpr i32 kTwipsPerPixel = 20;
+// The colour the player paints a movie's own background in, and that a page leaves uncovered.
+constexpr u16 kKeyPixel = plat::gdi::rgbTo555(plat::gdi::Rgb{0x39, 0xCE, 0x71});
 
 bool due(const swf::movie& timeline, u32 now) {
     return timeline.nextFrameTime != 0 && i32(now - timeline.nextFrameTime) >= 0;
@@ -18,14 +23,31 @@ void collectDue(swf::movie& timeline, u32 now, std::vector<swf::movie*>* found) 
     for (swf::movie* child = timeline.FirstChild(); child; child = child->NextSibling()) collectDue(*child, now, found);
 }
 
+// Sprites placed and playing that have not played a frame yet, each before its own sprites.
+void collectNew(swf::movie& timeline, std::vector<swf::movie*>* found) {
+    if (timeline.Parent() && timeline.CurrentFrame() == 0 && timeline.nextFrameTime != 0) found->push_back(&timeline);
+    for (swf::movie* child = timeline.FirstChild(); child; child = child->NextSibling()) collectNew(*child, found);
+}
+
+u64 loopOf(const swf::document& movie, u64 most) {
+    u64 frames = std::max<u16>(movie.frameCount, 1);
+    for (const swf::document* sprite = movie.FirstChild(); sprite && frames < most; sprite = sprite->NextSibling())
+        frames = std::min(most, std::lcm(frames, loopOf(*sprite, most)));
+    return std::min(frames, most);
+}
+
 }  // namespace
 
-std::unique_ptr<FlashFramePlayer> FlashFramePlayer::Open(std::span<const u8> movie, i32 width, i32 height) {
+std::unique_ptr<FlashFramePlayer> FlashFramePlayer::Open(std::span<const u8> movie, i32 width, i32 height,
+                                                         FlashFrameUse use) {
     std::unique_ptr<FlashFramePlayer> playback(new FlashFramePlayer());
     if (width <= 0 || height <= 0 || movie.empty() || movie.size() > 0xFFFFFFFFu ||
         swf::LoadMovieFromMemory(playback->document_, movie.data(), u32(movie.size())) != swf::kOk)
         return nullptr;
+    playback->use_ = use;
     playback->player_ = std::make_unique<swf::player>(playback->document_, nullptr);
+    // Frames drawn ahead are not heard: the page plays the movie's sounds when it shows them.
+    if (use == FlashFrameUse::Ahead) playback->player_->options |= swf::kPlayerSilent;
     playback->picture_ = plat::gdi::Surface::create(width, height, 16);
     if (!playback->picture_) return nullptr;
     playback->context_ =
@@ -55,9 +77,34 @@ bool FlashFramePlayer::FrameSize(std::span<const u8> movie, i32* width, i32* hei
     return *width > 0 && *height > 0;
 }
 
+u32 FlashFramePlayer::LoopFrames(const swf::document& movie, u32 most) { return u32(loopOf(movie, std::max(most, 1u))); }
+
+bool FlashFramePlayer::Draw() {
+    if (use_ == FlashFrameUse::Ahead)
+        for (i32 y = 0; y < picture_->height(); ++y) picture_->fillSpan(y, 0, picture_->width(), kKeyPixel);
+    return player_->Render(*renderer_, 0) == swf::kOk;
+}
+
 bool FlashFramePlayer::DrawNext() {
     if (player_->AdvanceFrame() != swf::kOk) return false;
-    return player_->Render(*renderer_, 0) == swf::kOk;
+    return Draw();
+}
+
+void FlashFramePlayer::ShowNewSprites() {
+    // A sprite's first frame may place sprites of its own; each is stepped once.
+    std::vector<swf::movie*> shown;
+    for (;;) {
+        std::vector<swf::movie*> placed;
+        collectNew(*player_, &placed);
+        std::erase_if(placed, [&](swf::movie* t) { return std::find(shown.begin(), shown.end(), t) != shown.end(); });
+        if (placed.empty()) return;
+        for (swf::movie* timeline : placed) {
+            if (!player_->Live(timeline) || timeline->CurrentFrame() != 0) continue;
+            shown.push_back(timeline);
+            // It stays due one frame after its placing, as the placing set it.
+            if (timeline->AdvanceFrame() != swf::kOk && player_->Live(timeline)) timeline->nextFrameTime = 0;
+        }
+    }
 }
 
 bool FlashFramePlayer::PlayUntil(u32 nowMs) {
@@ -67,7 +114,9 @@ bool FlashFramePlayer::PlayUntil(u32 nowMs) {
         // A movie of frames plays on unless its first frame stops it; one of a single frame
         // stays on it (its sprites play on), its sounds started once.
         if (document_.frameCount > 1) player_->nextFrameTime = nowMs + std::max<u32>(FrameMs(), 1);
-        return DrawNext();
+        if (player_->AdvanceFrame() != swf::kOk) return false;
+        ShowNewSprites();
+        return Draw();
     }
     std::vector<swf::movie*> stepping;
     collectDue(*player_, nowMs, &stepping);
@@ -84,5 +133,6 @@ bool FlashFramePlayer::PlayUntil(u32 nowMs) {
         u32 next = i32(nowMs - was) >= i32(frameMs) ? nowMs + frameMs : was + frameMs;
         timeline->nextFrameTime = next ? next : 1;
     }
-    return player_->Render(*renderer_, 0) == swf::kOk;
+    ShowNewSprites();
+    return Draw();
 }
