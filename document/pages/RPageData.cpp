@@ -291,24 +291,34 @@ EngineErr RPageData::WriteContents(ResMapHandle map, const SaveProgress& keepGoi
     return err;
 }
 
+EngineErr RPageData::WriteArchive(ArchiveFile& fresh, const SaveProgress& keepGoing, ArchiveFile* source,
+                                  MovedMedia* moved) const {
+    if (EngineErr err = resCreateArchive(fresh)) return err;
+    MapOf map(fresh);
+    if (map.get() == 0) return resGetLastError();
+    EngineErr err = WriteContents(map.get(), keepGoing, source, moved);
+    const EngineErr closed = map.Close();
+    if (!err) err = closed;
+    if (!err) err = fresh.sync();
+    return err;
+}
+
+void RPageData::Saved(const MovedMedia& moved, const std::string& targetText) {
+    SetDirtyState(false);
+    // The old file's bytes are gone once the new one is in place: movies play from the new.
+    if (!targetText.empty())
+        for (const auto& [stored, offset] : moved) stored->MovedTo(targetText, offset);
+}
+
 EngineErr RPageData::SaveToArchive(ArchiveFile& target, const SaveProgress& keepGoing, const std::string& targetText) {
     std::unique_ptr<ArchiveFile> fresh;
     if (EngineErr err = target.createReplacement(&fresh)) return err;
-    if (EngineErr err = resCreateArchive(*fresh)) return err;
-    MapOf map(*fresh);
-    if (map.get() == 0) return resGetLastError();
     MovedMedia moved;
-    EngineErr err = WriteContents(map.get(), keepGoing, &target, &moved);
-    const EngineErr closed = map.Close();
-    if (!err) err = closed;
-    if (!err) err = fresh->sync();
+    EngineErr err = WriteArchive(*fresh, keepGoing, &target, &moved);
     if (!err) err = target.adoptReplacement(std::move(fresh));
     // The new page is in place once adopted; it counts as saved only when its name lasts too.
     if (!err) err = target.syncName();
-    if (!err) SetDirtyState(false);
-    // The old file's bytes are gone once the new one is adopted: movies play from the new.
-    if (!err && !targetText.empty())
-        for (const auto& [stored, offset] : moved) stored->MovedTo(targetText, offset);
+    if (!err) Saved(moved, targetText);
     return err;
 }
 
@@ -324,21 +334,42 @@ EngineErr RPageData::WriteCopy(std::vector<u8>* bytes) const {
 }
 
 EngineErr RPageData::SaveToFile(const Path* path, const SaveProgress& keepGoing) {
-    const bool existed = pathCheckExists(path) == kErrNone;
-    OsFile* file = osOpenFile(path, kOsOpenRead | kOsOpenWrite | (existed ? 0 : kOsOpenCreateNew));
+    char text[kSystemTextSize] = {};
+    pathGetFullText(path, text);
+    if (pathCheckExists(path) != kErrNone) return SaveNewFile(path, keepGoing, text);
+    OsFile* file = osOpenFile(path, kOsOpenRead | kOsOpenWrite);
     if (file == nullptr) return pathGetLastError();
-    EngineErr err;
-    {
-        OsArchiveFile target(file, path);
-        char text[kSystemTextSize] = {};
-        pathGetFullText(path, text);
-        err = SaveToArchive(target, keepGoing, text);
-        const EngineErr closed = target.close(true);
+    OsArchiveFile target(file, path);
+    const EngineErr err = SaveToArchive(target, keepGoing, text);
+    const EngineErr closed = target.close(true);
+    return err ? err : closed;
+}
+
+// Written whole beside the page's name and then moved to it, as a later save is: a first save
+// stopped part way (a failure, a kill, the power) leaves nothing under the page's name, rather
+// than an empty file that reads as a damaged picture.
+EngineErr RPageData::SaveNewFile(const Path* path, const SaveProgress& keepGoing, const std::string& targetText) {
+    Path fresh;
+    osReplacementPathOf(path, &fresh);
+    if (fresh.record == nullptr) return kOsErrBadPath;
+    osRemoveStaleReplacement(path);
+    OsFile* file = osOpenFile(&fresh, kOsOpenRead | kOsOpenWrite | kOsOpenExclusive | kOsOpenCreateNew);
+    EngineErr err = file == nullptr ? pathGetLastError() : kErrNone;
+    MovedMedia moved;
+    if (file != nullptr) {
+        OsArchiveFile written(file, &fresh);
+        err = WriteArchive(written, keepGoing, nullptr, &moved);
+        const EngineErr closed = written.close(true);
         if (!err) err = closed;
+        if (!err) err = osReplacePath(&fresh, path);
+        if (err) osDeletePath(&fresh);
     }
-    // A first save that failed leaves no empty file under the page's name.
-    if (err && !existed) osDeletePath(path);
-    return err;
+    pathRelease(&fresh);
+    if (err) return err;
+    // Saved only when its name lasts too.
+    if (EngineErr synced = osFlushFolderOf(path)) return synced;
+    Saved(moved, targetText);
+    return kErrNone;
 }
 
 EngineErr RPageData::LoadFromMap(ResMapHandle map, const std::string& fileText) {

@@ -147,6 +147,12 @@ private:
     // Where each movie kept in a file went in the new archive.
     using MovedMedia = std::vector<std::pair<StoredMedia*, u32>>;
     EngineErr WriteContents(ResMapHandle map, const SaveProgress& keepGoing, ArchiveFile* source, MovedMedia* moved) const;
+    // The page as a whole archive in `fresh`, flushed.
+    EngineErr WriteArchive(ArchiveFile& fresh, const SaveProgress& keepGoing, ArchiveFile* source, MovedMedia* moved) const;
+    // A save of a file that does not exist yet.
+    EngineErr SaveNewFile(const Path* path, const SaveProgress& keepGoing, const std::string& targetText);
+    // The page counts as saved to the file at `targetText`, its movies now read from there.
+    void Saved(const MovedMedia& moved, const std::string& targetText);
     using ObjectPainter = EngineErr (*)(GfxPort* port, const RPageObject& object, CharMeasurer& fonts);
     // Draws the objects over the picture, each through `paint`, the picture's top-left at the
     // page's (0, 0).

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "document/import/FileImport.h"
+#include "document/pages/RPageData.h"
 #include "document/users/EnginePath.h"
 #include "document/users/Paths.h"
 #include "engine/files/MoveFileOrFolder.h"
@@ -21,6 +22,9 @@ std::string RecoveryCopyPath(const Paths& paths, u16 language) {
 std::string KeepRecoveryCopy(const Paths& paths, u16 language, const std::string& name) {
     // Without a copy waiting (or a user) the move finds nothing to move.
     const EnginePath copy(RecoveryCopyPath(paths, language));
+    // What reads as no picture (a pipe or a device under the copy's name, an empty or damaged
+    // file) would open as a blank page or not at all: it is left where it is, not offered.
+    if (RPageData page; copy.empty() || page.OpenAndLoad(copy.get()) != kErrNone) return {};
     const EnginePath folder(paths.GetPicturesDir());
     char chosen[kSystemTextSize] = {};
     std::strncpy(chosen, name.c_str(), sizeof chosen - 1);

@@ -22,7 +22,8 @@ constexpr const char* kSpanishRecoveryCopyName = ".recovered.es.tbx";
 std::string RecoveryCopyPath(const Paths& paths, u16 language);
 // Moves the recovery copy waiting from `language` into the Pictures folder as a picture named
 // after `name` (numbered when the name is taken). The engine text of that picture; empty when
-// none waits or it cannot be moved, and it then waits for the next login.
+// none waits or it cannot be moved, and it then waits for the next login, or when what waits
+// does not open as a picture, which stays where it is.
 std::string KeepRecoveryCopy(const Paths& paths, u16 language, const std::string& name);
 
 }  // namespace Ostrel

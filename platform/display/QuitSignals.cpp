@@ -65,9 +65,12 @@ sem_t& watcherWake() {
 void onQuitSignal(int signal) {
     const int saved = errno;
     int earlier = 0;
+    // Only the first signal starts the ending. A later one (Ctrl+C pressed twice, a logout that
+    // sends two) finds the page being written by whoever took the first (the user-interface
+    // thread's ending or the watcher), or about to be: ending now would cut that write short.
+    // The first one's deadline still ends a process that never finishes.
     const bool first = firstSignal.compare_exchange_strong(earlier, signal);
-    if (const unsigned seconds = graceSeconds.load(); seconds > 0) {
-        if (!first) endBy(signal);
+    if (const unsigned seconds = graceSeconds.load(); first && seconds > 0) {
         startDeadline(seconds);
         sem_post(&watcherWake());
     }

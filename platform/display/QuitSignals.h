@@ -31,12 +31,13 @@ bool takeQuitSignal();
 
 // `ending` runs on the user-interface thread with the first signal's number when a display
 // takes the signal; an ending that returns leaves the program running. With `graceSeconds`,
-// the first signal also starts a deadline: a process still running that long after it, or
-// that catches a second signal meanwhile, ends at once as the signal's own action would end
-// it. A user-interface thread that has not started the ending well within the grace (it waits
-// in a call or works on) does not keep the work: a watcher thread then writes the rescue the
-// program kept (SignalRescue.h) and ends the process as the signal would. Null restores quit
-// requests. Each call starts over: no signal counts as caught.
+// the first signal also starts a deadline: a process still running that long after it ends at
+// once as the signal's own action would end it. Signals caught meanwhile change nothing: the
+// work is being kept, and ending then would cut it short. A user-interface thread that has not
+// started the ending well within the grace (it waits in a call or works on) does not keep the
+// work: a watcher thread then writes the rescue the program kept (SignalRescue.h) and ends the
+// process as the signal would. Whichever of the two starts first writes, the other never.
+// Null restores quit requests. Each call starts over: no signal counts as caught.
 void setQuitSignalEnding(std::function<void(int signal)> ending, unsigned graceSeconds);
 // Runs the ending for a signal just taken, once; false when no ending is set.
 bool runQuitSignalEnding();

@@ -31,11 +31,14 @@ TEST_F(PageFile, SavedTwiceThenReopened) {
     EXPECT_FALSE(std::filesystem::exists(root_ + "/Cat.tbx.tmp"));
 }
 
+// A first save shows no file until it is whole: one cut short (a kill, the power) leaves none.
 TEST_F(PageFile, FailedFirstSaveLeavesNoFile) {
     EnginePath path(engineTextOfHostFolder(root_) + "\\New.tbx");
     RPageData page;
     page.AddObject(kTypeText, 1, testdoc::textBytes("x"), {});
-    EXPECT_NE(page.SaveToFile(path.get(), [] { return false; }), kErrNone);
+    bool shown = false;
+    EXPECT_NE(page.SaveToFile(path.get(), [&] { return shown = std::filesystem::exists(root_ + "/New.tbx"), false; }), kErrNone);
+    EXPECT_FALSE(shown) << "nothing under the name while it is written";
     EXPECT_TRUE(page.IsDirty());
     EXPECT_FALSE(std::filesystem::exists(root_ + "/New.tbx"));
     EXPECT_FALSE(std::filesystem::exists(root_ + "/New.tbx.tmp"));

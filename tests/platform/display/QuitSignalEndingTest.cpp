@@ -1,7 +1,7 @@
 // The program's ending on a termination signal, in a child process: the display that takes the
 // signal hands it to the ending, which keeps the work and ends the process by that signal; a
 // program that never looks (stuck in a loop that pumps nothing) has the rescue it kept written
-// for it and ends by the signal within its grace, and a second signal ends it at once.
+// for it and ends by the signal within its grace. A second signal waits for the work to be kept.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/syscall.h>
@@ -67,7 +67,8 @@ TEST(QuitSignalEnding, KeepsTheWorkAndEndsByTheSignalOrEndsAtOnceWhenNobodyLooks
         {"a session's end, taken by the display", {SIGTERM}, true, 30, SIGTERM, true, false},
         {"Ctrl+C, taken by the display", {SIGINT}, true, 30, SIGINT, true, false},
         {"a closed terminal, nobody pumping: the rescue", {SIGHUP}, false, 30, SIGHUP, false, true},
-        {"a second signal before anybody looked", {SIGTERM, SIGTERM}, false, 30, SIGTERM, false, false},
+        {"a second signal before anybody looked: the rescue", {SIGTERM, SIGTERM}, false, 30, SIGTERM, false, true},
+        {"two signals, taken by the display", {SIGTERM, SIGTERM}, true, 30, SIGTERM, true, false},
     };
     char folder[] = "/tmp/tumblo-rescue-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);

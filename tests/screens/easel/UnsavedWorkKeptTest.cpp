@@ -12,6 +12,8 @@
 #include "document/project/RecoveryCopy.h"
 #include "document/users/EnginePath.h"
 #include "framework/contents/GameFileMgr.h"
+#include "platform/display/SignalRescue.h"
+#include "platform/keyboard/VirtualKeys.h"
 #include "screens/easel/RCanvas.h"
 #include "tests/screens/easel/EaselHarness.h"
 
@@ -76,6 +78,7 @@ TEST_F(UnsavedWorkKept, AFailingArchiveKeepsTheUnsavedPageForTheNextLogin) {
         std::vector<u32> answers;       // to the alerts until the program stops
         std::vector<std::string> told;  // [ContentStrings] keys of those alerts
         u32 offerAnswer;
+        bool pipe = false;  // waiting under the copy's name at the next login: not offered, left alone
     };
     const Case cases[] = {
         {"help damaged, yes", "EaselHelp.kvr", false, false, true, {kAlertAnswerOk}, {"NoDataMustQuit"}, kAlertAnswerYes},
@@ -84,6 +87,8 @@ TEST_F(UnsavedWorkKept, AFailingArchiveKeepsTheUnsavedPageForTheNextLogin) {
         {"Spanish easel damaged, yes", "Easel_sp.kvr", false, true, true, {kAlertAnswerOk}, {"NoDataMustQuit"},
          kAlertAnswerYes},
         {"nothing unsaved", "EaselHelp.kvr", false, false, false, {kAlertAnswerOk}, {"NoDataMustQuit"}, 0},
+        {"nothing unsaved, a pipe under the copy's name", "EaselHelp.kvr", false, false, false, {kAlertAnswerOk},
+         {"NoDataMustQuit"}, 0, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -117,6 +122,7 @@ TEST_F(UnsavedWorkKept, AFailingArchiveKeepsTheUnsavedPageForTheNextLogin) {
             RPage reopened(PageSettings{}, copy, 0);
             EXPECT_EQ(reopened.Data().OpenAndLoad(EnginePath(engineTextOfHostFolder(copy)).get()), kErrNone);
         }
+        ASSERT_TRUE(!c.pipe || ::mkfifo(copy.c_str(), 0600) == 0);
         answerAlerts({c.offerAnswer});
         stops.clear();
         ASSERT_NO_FATAL_FAILURE(start());
@@ -127,7 +133,7 @@ TEST_F(UnsavedWorkKept, AFailingArchiveKeepsTheUnsavedPageForTheNextLogin) {
         const bool back = c.offerAnswer == kAlertAnswerYes;
         EXPECT_EQ(PictureHash(canvas), back ? painted : blank);
         EXPECT_EQ(app->GetCurrentPage()->FileName(), back ? engineTextOfHostFolder(rescued) : "");
-        EXPECT_FALSE(fs::exists(copy));
+        EXPECT_EQ(fs::exists(copy), c.pipe);
         EXPECT_EQ(fs::exists(rescued), c.painted);
 
         ASSERT_NO_FATAL_FAILURE(start());
@@ -136,6 +142,19 @@ TEST_F(UnsavedWorkKept, AFailingArchiveKeepsTheUnsavedPageForTheNextLogin) {
         contentsSetSpanish(false);
         SetCurrentLanguage(kLanguageEnglish);
     }
+}
+
+// A page saved since its last stroke leaves a signal nothing to write: no duplicate offered.
+TEST_F(UnsavedWorkKept, APageSavedSinceItsLastStrokeLeavesNoRescue) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    drag({i16(canvas.left + 40), i16(canvas.top + 60)}, {i16(canvas.left + 240), i16(canvas.top + 90)});
+    advance(1000);
+    EXPECT_TRUE(plat::writeSignalRescue()) << "the unsaved stroke kept";
+    for (const char k : std::string("CAT")) queueKey(u8(k));
+    queueKey(plat::kVkReturn);
+    mainWindow->OnCommand(kCmdSave);
+    advance(1000);
+    EXPECT_FALSE(plat::writeSignalRescue()) << "nothing kept once saved";
 }
 
 }  // namespace
