@@ -1,9 +1,17 @@
 #include "framework/printing/mfxPrintProgress.h"
 
+#include <filesystem>
+#include <fstream>
+
 #include "engine/base/MemoryHandles.h"
+#include "engine/files/OsServices.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxPalette.h"
+#include "engine/ini/IniProfiles.h"
+#include "engine/os/OsManager.h"
 #include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
+#include "platform/files/Files.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/print/choice/PrintChoice.h"
 #include "tests/engine/gfx/RecordingPrinter.h"
@@ -19,6 +27,16 @@ protected:
         ASSERT_EQ(gfxInitPalettes(), kErrNone);
         plat::print::setPrintBackend(&printer);
         mfxTakeAlertRecords();
+        // The messages in English, and one in Spanish.
+        ASSERT_EQ(osmInit(nullptr), kErrNone);
+        ASSERT_EQ(osInit(), kErrNone);
+        ASSERT_EQ(iniInit(), kErrNone);
+        std::filesystem::create_directories(texts_);
+        std::ofstream(texts_ / "TB.ini") << "[LanguageFiles]\r\nEnglish=E.ini\r\nSpanish=S.ini\r\n";
+        std::ofstream(texts_ / "E.ini") << "[DialogsStrings]\r\nPrintError=Print Error\r\nPrintErrorMemory=Not enough memory.\r\n"
+                                           "PrintErrorDisk=Not enough room on disk.\r\nPrintErrorGeneral=General error.\r\n";
+        std::ofstream(texts_ / "S.ini") << "[DialogsStrings]\r\nPrintError=Error al imprimir\r\nPrintErrorGeneral=Error general.\r\n";
+        useTexts(plat::textOfHostPath(texts_));
     }
     void TearDown() override {
         GfxPrintCall close{window->GetHandle(), 1, kGfxPrintCallClose, 0};
@@ -26,9 +44,22 @@ protected:
         mfxScriptAlertAnswers({});
         gfxSetDefaultPrintProgress(nullptr);
         plat::print::setPrintBackend(nullptr);
+        SetCurrentLanguage(kLanguageEnglish);
+        useTexts("");
+        std::filesystem::remove_all(texts_);
+        iniShutdown();
+        osShutdown();
+        osmShutdown();
         gfxShutdownPalettes();
         memShutdown();
         WindowTest::TearDown();
+    }
+    // The language module keeps the folder between tests: none may outlive its test's services.
+    static void useTexts(const std::string& folderText) {
+        Path folder{};
+        if (!folderText.empty()) pathFromText(&folder, folderText.c_str());
+        SetupLanguageFolders(&folder, kLanguageSetupFile);
+        pathRelease(&folder);
     }
     i32 call(GfxPrintSetup* setup, u16 kind, u16 retry = 1, u16 errorKind = 0) {
         GfxPrintCall record{window->GetHandle(), retry, kind, errorKind};
@@ -36,6 +67,7 @@ protected:
     }
 
     testprint::RecordingPrinter printer;
+    const std::filesystem::path texts_ = std::filesystem::path(testing::TempDir()) / "print-progress-texts";
 };
 
 TEST_F(PrintProgressTest, PollsGoOnUntilTheUserCancels) {
@@ -78,6 +110,8 @@ TEST_F(PrintProgressTest, ErrorsAreShownUnderPrintErrorWithRetryWhenPossible) {
         const char* text;
         u32 buttons;
         i32 answer;
+        u16 language = kLanguageEnglish;
+        const char* caption = "Print Error";
     };
     const Case cases[] = {
         {kGfxPrintErrorMemory, 1, kAlertAnswerRetry, "Not enough memory.", kAlertRetryCancel, 1},
@@ -85,16 +119,18 @@ TEST_F(PrintProgressTest, ErrorsAreShownUnderPrintErrorWithRetryWhenPossible) {
         {kGfxPrintErrorDisk, 0, kAlertAnswerOk, "Not enough room on disk.", kAlertOk, 0},
         {kGfxPrintErrorGeneral, 0, kAlertAnswerOk, "General error.", kAlertOk, 0},
         {7, 0, kAlertAnswerOk, "General error.", kAlertOk, 0},
+        {kGfxPrintErrorGeneral, 0, kAlertAnswerOk, "Error general.", kAlertOk, 0, kLanguageSpanish, "Error al imprimir"},
     };
     GfxPrintSetup setup("Job", 1, 1, 1, 1, kGfxPrintNotSet, kGfxPrintNotSet);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
+        SetCurrentLanguage(c.language);
         mfxScriptAlertAnswers({c.scripted});
         EXPECT_EQ(call(&setup, kGfxPrintCallError, c.retry, c.errorKind), c.answer);
         const std::vector<mfxAlertRecord> shown = mfxTakeAlertRecords();
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].text, c.text);
-        EXPECT_EQ(shown[0].caption, "Print Error");
+        EXPECT_EQ(shown[0].caption, c.caption);
         EXPECT_EQ(shown[0].style, kAlertIconExclamation | c.buttons);
     }
 }
