@@ -35,7 +35,10 @@ protected:
         std::ofstream(texts_ / "TB.ini") << "[LanguageFiles]\r\nEnglish=E.ini\r\n";
         std::ofstream(texts_ / "E.ini") << "[DialogsStrings]\r\nPrintError=Print Error\r\nPrintErrorMemory=Not enough memory.\r\n"
                                            "PrintErrorDisk=Not enough room on disk.\r\nPrintErrorGeneral=General error.\r\n";
-        useTexts(plat::textOfHostPath(texts_));
+        Path folder{};
+        pathFromText(&folder, plat::textOfHostPath(texts_).c_str());
+        SetupLanguageFolders(&folder, kLanguageSetupFile);
+        pathRelease(&folder);
     }
     void TearDown() override {
         GfxPrintCall close{window->GetHandle(), 1, kGfxPrintCallClose, 0};
@@ -43,7 +46,9 @@ protected:
         mfxScriptAlertAnswers({});
         gfxSetDefaultPrintProgress(nullptr);
         plat::print::setPrintBackend(nullptr);
-        useTexts("");
+        // The language module keeps the folder between tests: none may outlive its test's services.
+        Path none{};
+        SetupLanguageFolders(&none, kLanguageSetupFile);
         std::filesystem::remove_all(texts_);
         iniShutdown();
         osShutdown();
@@ -51,13 +56,6 @@ protected:
         gfxShutdownPalettes();
         memShutdown();
         WindowTest::TearDown();
-    }
-    // The language module keeps the folder between tests: none may outlive its test's services.
-    static void useTexts(const std::string& folderText) {
-        Path folder{};
-        if (!folderText.empty()) pathFromText(&folder, folderText.c_str());
-        SetupLanguageFolders(&folder, kLanguageSetupFile);
-        pathRelease(&folder);
     }
     i32 call(GfxPrintSetup* setup, u16 kind, u16 retry = 1, u16 errorKind = 0) {
         GfxPrintCall record{window->GetHandle(), retry, kind, errorKind};
