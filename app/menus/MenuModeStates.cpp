@@ -95,6 +95,11 @@ void SetNoteItems(mfxMenu& menu, u16 mode, const MenuModeContext& context) {
     if (context.teacherMenuShowing) setText(menu, kCmdNote, context, context.pageHasNote ? "EditNote" : "AddNote");
 }
 
+void SetPublishItem(mfxMenu& menu, const MenuModeContext& context) {
+    if (!context.teacherMenuEnabled || !context.settings) return;
+    enable(menu, kCmdSaveAs, context.pageSavedAsIs && !context.settings->smallKids);
+}
+
 void EnableSmallKidsMenuItems(mfxMenu& menu, const MenuModeContext& context) {
     if (!context.settings) return;
     for (const ModeState& state : kModeStates) enable(menu, state.command, false);

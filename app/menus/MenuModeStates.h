@@ -23,6 +23,8 @@ struct MenuModeContext {
     bool teacherMenuEnabled = false;  // by the configuration
     bool teacherMenuShowing = false;
     bool pageHasNote = false;
+    // The page shown is kept in a picture file of its own and has not changed since.
+    bool pageSavedAsIs = false;
     // Whether the screen that "Go To" switches to is there to switch to.
     bool otherScreenBuilt = false;
 };
@@ -45,5 +47,8 @@ void FillTeacherMenu(mfxMenu& menu, const MenuModeContext& context);
 // The easel's page note items: View Teacher's Note usable while the page has a note (not in
 // small-kids mode), and the Teacher menu's "AddNote" or "EditNote" while that menu shows.
 void SetNoteItems(mfxMenu& menu, u16 mode, const MenuModeContext& context);
+// "Publish" (there only with the Teacher menu) saves a finished picture under a new name: it
+// is offered while the easel's page is saved as it stands, never in small-kids mode.
+void SetPublishItem(mfxMenu& menu, const MenuModeContext& context);
 
 }  // namespace Ostrel

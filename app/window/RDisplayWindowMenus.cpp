@@ -45,7 +45,10 @@ MenuModeContext RDisplayWindow::MenuContext() const {
     context.loggedInFromConfiguration = app && app->IsLoginFromConfiguration();
     context.teacherMenuEnabled = teacherEnabled_;
     context.teacherMenuShowing = teacherShowing_;
-    if (const RMenuScreen* screen = CurrentMenuScreen()) context.pageHasNote = screen->PageHasNote();
+    if (const RMenuScreen* screen = CurrentMenuScreen()) {
+        context.pageHasNote = screen->PageHasNote();
+        context.pageSavedAsIs = screen->PageSavedAsIs();
+    }
     context.otherScreenBuilt =
         app && app->HasScreen(app->GetCurrentModuleCode() == kScreenPicker ? kScreenEasel : kScreenPicker);
     return context;
@@ -96,6 +99,7 @@ void RDisplayWindow::UpdateNoteItems() {
 // Before the menu or its keys are used: Undo says what it takes back now (a step taken back
 // by the snail, or a new stroke, changed it), and Paste is set again, as another program may
 // have put something on the clipboard, or taken ours away, since the easel last set it.
+// "Publish" follows the page: a save offers it, the next change takes it away.
 void RDisplayWindow::OnInitMenu() {
     const RApplication* app = GetApplication();
     if (!menu_ || menuDisabled_ != 0) return;
@@ -103,6 +107,7 @@ void RDisplayWindow::OnInitMenu() {
     const GlobalUserSettings* settings = app ? app->GetGlobalUserSettings() : nullptr;
     if (Current() != ScreenKind::Easel || !settings || settings->smallKids) return;
     menu_->EnableItem(mfxMenuCommand(kCmdPaste), CCPObj::AnyCanPaste());
+    SetPublishItem(*menu_, MenuContext());
 }
 
 void RDisplayWindow::EnableMenuItems(u16) {

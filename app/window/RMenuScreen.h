@@ -25,6 +25,9 @@ public:
     }
     // The current page has a teacher's note ("EditNote" instead of "AddNote").
     virtual bool PageHasNote() const { return false; }
+    // The current page is kept in a picture file of its own (saved, or opened from one) and
+    // unchanged since: the Teacher's "Publish" is offered for it.
+    virtual bool PageSavedAsIs() const { return false; }
     // The Teacher menu's page dialogs: 242 manage libraries, 243 the teacher's note.
     virtual void RunTeacherDialog(u16 command) { (void)command; }
     // The language changed: a screen whose art carries words shows itself again in the new one.

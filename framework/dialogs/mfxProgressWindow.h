@@ -16,8 +16,9 @@ class DialogBox;
 
 class mfxProgressWindow {
 public:
+    // `label` says what is being done and `cancel` is the button's word, both in the child's language.
     mfxProgressWindow(plat::WindowHandle owner, const std::string& title, const std::string& label,
-                      const std::string& cancel = "Cancel");
+                      const std::string& cancel);
     ~mfxProgressWindow();
     mfxProgressWindow(const mfxProgressWindow&) = delete;
     mfxProgressWindow& operator=(const mfxProgressWindow&) = delete;

@@ -4,16 +4,20 @@
 
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/dialogs/mfxProgressWindow.h"
+#include "framework/language/LanguageTexts.h"
 
 namespace {
 
 std::unique_ptr<mfxProgressWindow> progressWindow;
 
-const char* errorText(u16 errorKind) {
+// The window and the messages speak the child's language, as the print dialogs before them.
+std::string dialogText(const char* key) { return LookupLanguageText("DialogsStrings", key).c_str(); }
+
+const char* errorKey(u16 errorKind) {
     switch (errorKind) {
-    case kGfxPrintErrorMemory: return "Not enough memory.";
-    case kGfxPrintErrorDisk: return "Not enough room on disk.";
-    default: return "General error.";
+    case kGfxPrintErrorMemory: return "PrintErrorMemory";
+    case kGfxPrintErrorDisk: return "PrintErrorDisk";
+    default: return "PrintErrorGeneral";
     }
 }
 
@@ -22,14 +26,16 @@ const char* errorText(u16 errorKind) {
 i32 mfxPrintProgress(GfxPrintSetup* setup, GfxPrintCall* call, void*) {
     switch (call->kind) {
     case kGfxPrintCallOpen:
-        progressWindow = std::make_unique<mfxProgressWindow>(call->owner, setup->title, "Printing");
+        progressWindow =
+            std::make_unique<mfxProgressWindow>(call->owner, setup->title, dialogText("Printing"), dialogText("Cancel"));
         return call->retryCount;
     case kGfxPrintCallClose:
         progressWindow.reset();
         return call->retryCount;
     case kGfxPrintCallError: {
         const u32 style = kAlertIconExclamation | (call->retryCount ? kAlertRetryCancel : kAlertOk);
-        return mfxAlert(style, errorText(call->errorKind), "Print Error") == kAlertAnswerRetry ? 1 : 0;
+        const std::string text = dialogText(errorKey(call->errorKind)), caption = dialogText("PrintError");
+        return mfxAlert(style, text.c_str(), caption.c_str()) == kAlertAnswerRetry ? 1 : 0;
     }
     case kGfxPrintCallPoll:
         if (!progressWindow) return 0;

@@ -5,7 +5,9 @@
 // wait (the program stays live, and input for other windows is dropped while the window is
 // up) and answers 0 once Cancel was pressed (or Escape); closing takes the window away.
 // Errors are shown under "Print Error" with Retry and Cancel when a retry is possible, else
-// OK. One progress window at a time, as only one document prints at a time.
+// OK. Every word is the current language's ([DialogsStrings] "Printing", "Cancel",
+// "PrintError" and "PrintErrorMemory", "PrintErrorDisk", "PrintErrorGeneral").
+// One progress window at a time, as only one document prints at a time.
 // User-interface thread only.
 #include "engine/gfx/GfxPrinterPort.h"
 

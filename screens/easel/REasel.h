@@ -163,6 +163,7 @@ public:
     // snail takes it away.
     bool DeselectMissedEditFrame(const Point16* click) override;
     bool PageHasNote() const override;
+    bool PageSavedAsIs() const override;
     void RunTeacherDialog(u16 command) override;
     // The easel's art carries words: it is entered again in the new language, its page
     // (with the painting not yet saved) kept.

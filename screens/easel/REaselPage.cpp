@@ -36,6 +36,12 @@ bool REasel::PageUnsaved() const {
     return page && page->Data().IsDirty();
 }
 
+// A page has a file of its own once it was saved, or when it was opened from one.
+bool REasel::PageSavedAsIs() const {
+    RPage* page = CurrentPage();
+    return page && page->HasData() && !page->FileName().empty() && !page->Data().IsDirty();
+}
+
 void REasel::KeepUnsavedWork() {
     RPage* page = CurrentPage();
     const Paths* paths = UserPaths();

@@ -385,12 +385,16 @@ bool RPicker::Print() {
     if (!holder || !Document()) return true;
     PrintSources sources;
     sources.project = Document();
+    // A slide's picture is a painting of the easel, as large as its canvas: the print takes
+    // that much of each page, so that the picture fills its place on the sheet.
+    app->GetCanvasRect(&sources.paintRect);
     RShellWindow* window = app->GetMainWindow();
     if (window) sources.owner = window->GetHandle();
     sources.title = projectName_;
     if (const Paths* paths = app->GetPaths()) PrintIntoUserFolder(&sources, *paths);
-    sources.refreshScreen = [](const Rect16& rect) {
-        sprInvalRect(rect);
+    // The print dialogs lay over the whole picker, not only over where a picture would be.
+    sources.refreshScreen = [](const Rect16&) {
+        if (SprScreen* screen = sprScreen()) sprInvalRect(screen->screenRect);
         sprUpdateScreen(1);
     };
     holder->Print(PrintModule::Picker, window, sources);

@@ -391,6 +391,19 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
             EXPECT_TRUE(nearColour(sheet.at(x, 0), 0xFFFFFF, 4)) << "the top edge stays white";
             EXPECT_TRUE(nearColour(sheet.at(x, sheet.height - 1), 0xFFFFFF, 4)) << "the bottom edge stays white";
         }
+    // A full page: the first slide as high as the sheet's printable part, in its middle.
+    ASSERT_TRUE(chooseMenu(j, "File", "Print..."));
+    ASSERT_TRUE(clickWidgetText(j, "OK"));
+    const fs::path fullPage = j.userFolder("Maya") / "Trip (2).pdf";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(fullPage); }, fullPage.string(), std::chrono::seconds(60)));
+    ASSERT_TRUE(clickWidgetText(j, "OK"));
+    const testprint::RenderedPage page = testprint::renderPdf(fullPage, 20, scratch).at(0);
+    int left = page.width, right = 0, top = page.height, bottom = 0;
+    for (int y = 0; y < page.height; ++y)
+        for (int x = 0; x < page.width; ++x)
+            if (nearColour(page.at(x, y), red, 24)) left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+    EXPECT_GT(bottom - top, page.height * 9 / 10) << "from margin to margin";
+    EXPECT_NEAR(left, page.width - 1 - right, 2) << "as far from either side";
 
     // The next session lists the show and opens it as it was left.
     j.key("ctrl+q");

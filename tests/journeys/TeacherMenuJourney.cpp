@@ -83,10 +83,16 @@ void noteOpensFromTheControlsMenu(const std::string& language, const std::string
     j.type("Nota");
     j.key("Return");
     ASSERT_TRUE(j.waitFor([&] { return fs::exists(j.userFolder("Maya") / "Pictures/Nota.tbx"); }, "the picture file") && j.settle());
+    const std::string file = teacherMenuText("File", language), publish = teacherMenuText("Publish", language);
+    EXPECT_TRUE(menuShowsItem(j, file, publish, kWidgetText)) << "a saved picture can be published";
     ASSERT_TRUE(chooseMenu(j, teacherMenuText("File", language), teacherMenuText("Open", language)));
     ASSERT_TRUE(clickText(j, "Nota", kFieldWhite) && clickText(j, languageText(language, "FileDialog", "Open")));
     j.move(10, kScreenTop + 590);
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().differences(shown, toggle) < 100; }, "the note, unticked, as its page opens"));
+    j.click(535, kScreenTop + 450);
+    const Area canvas = canvasArea();
+    j.drag(canvas.x + 100, canvas.y + 100, canvas.x + 300, canvas.y + 250);
+    EXPECT_TRUE(menuShowsItem(j, file, publish, kGreyText)) << "a picture changed since it was saved";
 }
 
 TEST(TeacherMenuJourney, ALinuxWrittenSettingsFileAllowsTheMenuAndTheTeachersNoteOpensFromTheControlsMenu) {

@@ -1,9 +1,12 @@
+#include <array>
+
 #include "OffscreenTestSupport.h"
 #include "engine/gfx/GfxDraw.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxModule.h"
 #include "engine/gfx/GfxMeasureText.h"
 #include "engine/gfx/GfxDDrawWindowPort.h"
+#include "engine/gfx/WindowRectConversions.h"
 #include "platform/display/choice/DisplayChoice.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/ui/MessageQueue.h"
@@ -177,6 +180,24 @@ TEST_F(WindowPortTest, WindowWithoutAFaceHasNoPort) {
     EXPECT_EQ(gfxNewDDrawWindowPort(window, 0, kGfxBadPaletteHandle), nullptr);
     EXPECT_EQ(gfxGetLastError(), kGfxErrBadPalette);
     plat::destroyWindow(bare);
+}
+
+// The second face stands 40 pixels right of the first on the headless screen; a rectangle
+// that cannot be converted stays as it was.
+TEST_F(WindowPortTest, RectanglesGoBetweenAFacesClientAreaAndTheScreen) {
+    const plat::WindowHandle second = plat::createWindow({"Test", "second", plat::defaultWindowProcedure});
+    const std::unique_ptr<plat::DisplayWindow> secondFace = display.openWindow(second, "second", 10, 10);
+    const auto corners = [](const LongRect& r) { return std::array{r.left, r.top, r.right, r.bottom}; };
+    const std::pair<plat::WindowHandle, LongRect> cases[] = {{second, {41, 2, 51, 12}}, {plat::kNoWindow, {1, 2, 11, 12}},
+                                                             {second, {INT32_MIN + 9, 0, INT32_MAX - 9, 1}}};
+    for (const auto& [w, onScreen] : cases) {
+        LongRect rect = onScreen;
+        EXPECT_EQ(ScreenRectToClient(w, &rect), w == second && onScreen.left > 0) << onScreen.left;
+        EXPECT_EQ(ClientRectToScreen(w, &rect), w == second && onScreen.left > 0);
+        EXPECT_EQ(corners(rect), corners(onScreen)) << "there and back, or unchanged";
+    }
+    EXPECT_EQ(ClientRectToScreen(second, nullptr), 0);
+    plat::destroyWindow(second);
 }
 
 // A port over a part of the face: its (0, 0) is the part's corner, and nothing it draws

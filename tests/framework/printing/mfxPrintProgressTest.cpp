@@ -1,9 +1,17 @@
 #include "framework/printing/mfxPrintProgress.h"
 
+#include <filesystem>
+#include <fstream>
+
 #include "engine/base/MemoryHandles.h"
+#include "engine/files/OsServices.h"
 #include "engine/gfx/GfxErrors.h"
 #include "engine/gfx/GfxPalette.h"
+#include "engine/ini/IniProfiles.h"
+#include "engine/os/OsManager.h"
 #include "framework/dialogs/mfxAlert.h"
+#include "framework/language/LanguageTexts.h"
+#include "platform/files/Files.h"
 #include "platform/keyboard/VirtualKeys.h"
 #include "platform/print/choice/PrintChoice.h"
 #include "tests/engine/gfx/RecordingPrinter.h"
@@ -19,6 +27,18 @@ protected:
         ASSERT_EQ(gfxInitPalettes(), kErrNone);
         plat::print::setPrintBackend(&printer);
         mfxTakeAlertRecords();
+        // The messages' words, as the language texts give them.
+        ASSERT_EQ(osmInit(nullptr), kErrNone);
+        ASSERT_EQ(osInit(), kErrNone);
+        ASSERT_EQ(iniInit(), kErrNone);
+        std::filesystem::create_directories(texts_);
+        std::ofstream(texts_ / "TB.ini") << "[LanguageFiles]\r\nEnglish=E.ini\r\n";
+        std::ofstream(texts_ / "E.ini") << "[DialogsStrings]\r\nPrintError=Print Error\r\nPrintErrorMemory=Not enough memory.\r\n"
+                                           "PrintErrorDisk=Not enough room on disk.\r\nPrintErrorGeneral=General error.\r\n";
+        Path folder{};
+        pathFromText(&folder, plat::textOfHostPath(texts_).c_str());
+        SetupLanguageFolders(&folder, kLanguageSetupFile);
+        pathRelease(&folder);
     }
     void TearDown() override {
         GfxPrintCall close{window->GetHandle(), 1, kGfxPrintCallClose, 0};
@@ -26,6 +46,13 @@ protected:
         mfxScriptAlertAnswers({});
         gfxSetDefaultPrintProgress(nullptr);
         plat::print::setPrintBackend(nullptr);
+        // The language module keeps the folder between tests: none may outlive its test's services.
+        Path none{};
+        SetupLanguageFolders(&none, kLanguageSetupFile);
+        std::filesystem::remove_all(texts_);
+        iniShutdown();
+        osShutdown();
+        osmShutdown();
         gfxShutdownPalettes();
         memShutdown();
         WindowTest::TearDown();
@@ -36,6 +63,7 @@ protected:
     }
 
     testprint::RecordingPrinter printer;
+    const std::filesystem::path texts_ = std::filesystem::path(testing::TempDir()) / "print-progress-texts";
 };
 
 TEST_F(PrintProgressTest, PollsGoOnUntilTheUserCancels) {
