@@ -11,4 +11,10 @@ bool isUsableEnteredName(std::string_view name) {
     return true;
 }
 
+char refusedEnteredCharacter(std::string_view name) {
+    if (name == "." || name == "..") return '.';
+    const size_t at = name.find_first_of("/\\:");
+    return at == std::string_view::npos ? 0 : name[at];
+}
+
 }  // namespace Ostrel

@@ -11,5 +11,8 @@ namespace Ostrel {
 constexpr size_t kMaxEnteredNameBytes = 255;
 
 bool isUsableEnteredName(std::string_view name);
+// The character an unusable name is refused for, to be named to the child: its first path
+// separator or drive colon, or the dot of "." and ".."; 0 when no printable one is to blame.
+char refusedEnteredCharacter(std::string_view name);
 
 }  // namespace Ostrel

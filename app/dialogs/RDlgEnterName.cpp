@@ -73,7 +73,8 @@ void RDlgEnterName::Accept() {
         }
     }
     if (!isUsableEnteredName(text)) {
-        playRefusal();
+        if (const char refused = refusedEnteredCharacter(text)) RefuseCharacter(u8(refused));
+        else playRefusal();
         return;
     }
     typedName_ = text;

@@ -5,7 +5,8 @@
 // character outside the alphabet plays the refusal sound and says so in an alert; keys that
 // type nothing (Shift, Ctrl, arrows, Tab) never do. Accepting (the OK button or Enter) takes
 // the trimmed text (a blank one does nothing), checks the whole of it again, since pasted
-// text never passed the key check and the name becomes a file or folder name, and hands it to
+// text never passed the key check and the name becomes a file or folder name (a character
+// refused there is named as a typed one is), and hands it to
 // the validation procedure the creator set: accepted, the answer (code = the owner's kind, the
 // dialog, 1396) goes to the owner, which reads the name (TypedName) and deletes the dialog;
 // refused, a warning with the base's message id shows (its answer 1438 closes it) and the

@@ -11,6 +11,7 @@
 #include "engine/files/OsFiles.h"
 #include "engine/files/OsServices.h"
 #include "engine/resources/format/ArchiveFormat.h"
+#include "platform/media/GraphicsImporter.h"
 #include "sound/import/SoundImport.h"
 
 namespace Ostrel {
@@ -18,6 +19,8 @@ namespace Ostrel {
 namespace {
 
 PictureFileReader gPictureReader = nullptr;
+
+static_assert(kPictureFileMaxBytes == plat::media::kMaxPictureFileBytes, "the readers refuse what is refused here");
 
 EngineErr readWholeFile(const Path* path, std::vector<u8>* bytes) {
     OsFile* file = osOpenFile(path, kOsOpenRead | kOsOpenShareRead);
@@ -39,6 +42,7 @@ EngineErr readWholeFile(const Path* path, std::vector<u8>* bytes) {
 // a sound converted, anything else the file's bytes.
 EngineErr readMedia(const Path* file, FourCC type, u32 placement, PageRect* rect, std::vector<u8>* media) {
     if (type == kTypeBitmap) {
+        if (IsPictureFileTooBig(file)) return kDocErrBadSize;
         char text[kSystemTextSize] = {};
         if (EngineErr err = pathGetFullText(file, text)) return err;
         PictureRecord picture;
@@ -74,6 +78,11 @@ EngineErr addMovieInItsFile(RPageData& page, const Path* file, const PageRect& r
 }  // namespace
 
 void SetPictureFileReader(PictureFileReader reader) { gPictureReader = reader; }
+
+bool IsPictureFileTooBig(const Path* file) {
+    const i64 size = osGetPathSize(file);
+    return size > 0 && u64(size) > kPictureFileMaxBytes;
+}
 
 PictureFileReader GetPictureFileReader() { return gPictureReader; }
 

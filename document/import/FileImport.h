@@ -25,6 +25,11 @@ constexpr FourCC kFileTypeGif = fourCC("GIFF");
 constexpr FourCC kFileTypeBmp = fourCC("BMPW");
 constexpr FourCC kFileTypePng = fourCC("PNGf");
 constexpr u32 kImportMaxBytes = 16u << 20;
+// A picture file larger than this is not read: as much as an uncompressed picture of 8192 x 8192
+// pixels takes, far more than a photograph or a drawing needs, and what the picture readers take.
+constexpr u64 kPictureFileMaxBytes = u64(256) << 20;
+// Whether the file is larger than a picture file is: refused by its size, before it is read.
+bool IsPictureFileTooBig(const Path* file);
 constexpr const char* kPictureExtension = ".tbx";
 
 // 0 for a file type no object holds; pictures become 'tMBM' when `movable`.
@@ -48,7 +53,7 @@ PictureFileReader GetPictureFileReader();
 // picture reader places it in `rect`. kDocErrBadType for a library of another kind,
 // kResErrReadOnly for one that cannot be written, kDocErrNotReadable for a file that is not
 // the kind of picture or sound its type says, kDocErrBadSize for one larger than a page (or
-// the memory an import may take) holds. A picture is placed as `placement` says.
+// the memory an import may take, or a picture file) holds. A picture is placed as `placement` says.
 EngineErr ImportFileIntoPage(RPageData& page, const Path* file, FourCC fileType, const PageRect& rect,
                              RLibrary* library, RPageObject** added, u32 placement = kPlaceAsReaderDoes);
 

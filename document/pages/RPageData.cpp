@@ -404,6 +404,7 @@ EngineErr RPageData::LoadFromMap(ResMapHandle map, const std::string& fileText) 
 }
 
 EngineErr RPageData::OpenAndLoad(const Path* path) {
+    if (const i64 size = osGetPathSize(path); size > 0 && u64(size) > kPageFileMaxBytes) return kDocErrBadSize;
     const ResMapHandle map = resOpenFile(path, 1, 1);
     if (map == 0) return resGetLastError();
     char text[kSystemTextSize] = {};

@@ -34,6 +34,10 @@ constexpr FourCC kUndoFlatten = fourCC("pFlt");
 // Asked between the objects of a save; false stops it.
 using SaveProgress = std::function<bool()>;
 
+// A page's file is one archive, whose header gives its length in 32 bits: no larger file is a
+// page, and none is read or copied as one.
+constexpr u64 kPageFileMaxBytes = 0xFFFFFFFFu;
+
 constexpr u16 kPageWidth = 800;
 constexpr u16 kPageHeight = 600;
 constexpr u16 kBackgroundId = 1;
@@ -137,6 +141,7 @@ public:
     // Replaces the objects with those of the archive; a damaged archive leaves the page as it was.
     // With the archive file's engine text, its movies are left in it, to be played from there.
     EngineErr LoadFromMap(ResMapHandle map, const std::string& fileText = {});
+    // kDocErrBadSize for a file larger than any page, before anything is read.
     EngineErr OpenAndLoad(const Path* path);
     // The stored thumbnail of an open page archive.
     static EngineErr ReadThumbnail(ResMapHandle map, PictureRecord* thumbnail);

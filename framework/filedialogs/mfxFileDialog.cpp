@@ -283,7 +283,8 @@ mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* 
     u32 attributes = 0;
     const EngineErr there = readEntryAttributes(full, &attributes);
     const bool isFolder = there == kErrNone && FolderEntry{name, attributes}.isFolder();
-    if (!Reaches(isFolder ? full : parentOf(full))) return Step::None;
+    // A save's name that leads out of the dialog's reach is refused as one with a "/" in it.
+    if (!Reaches(isFolder ? full : parentOf(full))) return setup_.saving && !isFolder ? RefuseName(name) : Step::None;
     if (isFolder) {
         name_->SetText("");
         EnterFolder(full);
@@ -294,7 +295,8 @@ mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* 
         const std::string extension = typeExtension(setup_.filters[filter - 1]);
         if (!extension.empty() && !endsWithNoCase(name, extension)) return Choose(name + extension, path);
     }
-    if (there == kErrNone && !setup_.saving && FolderEntry{name, attributes}.isDevice()) {
+    // Refused before its replacing is asked about: a save would never get its bytes there.
+    if (there == kErrNone && FolderEntry{name, attributes}.isDevice()) {
         RefuseDevice(name);
         return Step::None;
     }
@@ -306,19 +308,28 @@ mfxFileDialog::Step mfxFileDialog::Choose(const std::string& name, std::string* 
     // Nothing by that name: an open needs a file that exists, a save a name the folder takes
     // and shows (a name beginning with a dot is hidden here, so the work would seem lost).
     if (!setup_.saving && there == kOsErrNotFound) return OpenByShownName(name, path);
-    if (!setup_.saving || there != kOsErrNotFound) return Step::None;
+    if (!setup_.saving) return Step::None;
+    // A typed path that names nothing (its folder is missing) is refused with its "/", as a
+    // name no file may take: the child is told why rather than left with nothing happening.
     Path folder;
     pathFromText(&folder, folder_.c_str());
     const bool valid = folder.record && name.front() != '.' && name.find('\\') == std::string::npos &&
                        name.find('/') == std::string::npos && pathIsValidName(name.c_str(), 0, folder.record->volume);
-    if (!valid) refused_ = folder.record ? refusedCharacter(name, folder.record->volume) : std::string();
     pathRelease(&folder);
-    if (!valid) {
-        if (refused_.empty()) refused_ = name;
-        return Step::NameRefused;
-    }
+    if (!valid) return RefuseName(name);
+    // A folder that cannot be read cannot tell whether a file would be replaced.
+    if (there != kOsErrNotFound) return Step::None;
     *path = full;
     return Step::Chosen;
+}
+
+mfxFileDialog::Step mfxFileDialog::RefuseName(const std::string& name) {
+    Path folder;
+    pathFromText(&folder, folder_.c_str());
+    refused_ = folder.record ? refusedCharacter(name, folder.record->volume) : std::string();
+    pathRelease(&folder);
+    if (refused_.empty()) refused_ = name;
+    return Step::NameRefused;
 }
 
 mfxFileDialog::Step mfxFileDialog::OpenByShownName(const std::string& name, std::string* path) {
@@ -358,7 +369,9 @@ bool mfxFileDialog::ConfirmReplace(const std::string& name) {
 // A pipe or a device among the files has a file's name but would never give its bytes: opened,
 // it would hold the program until someone wrote to it.
 void mfxFileDialog::RefuseDevice(const std::string& name) {
-    std::string text = LookupLanguageText("FileDialog", "NotAFile").c_str();
-    if (text.empty()) text = "This is not a real file, so it cannot be opened. Choose another one.";
+    std::string text = LookupLanguageText("FileDialog", setup_.saving ? "NotAFileToSave" : "NotAFile").c_str();
+    if (text.empty())
+        text = setup_.saving ? "This is not a real file, so nothing can be saved in it. Choose another name."
+                             : "This is not a real file, so it cannot be opened. Choose another one.";
     mfxAlert(kAlertOk | kAlertIconStop, name + "\n" + text);
 }

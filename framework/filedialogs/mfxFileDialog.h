@@ -9,9 +9,11 @@
 // inside it, nor out of the dialog's reach (mfxFileReach.h): folders out of reach are neither
 // listed nor entered, and no file is taken from them, however their path is typed. A save's
 // name gets the chosen file type's extension when it lacks it, before a file it would replace
-// is asked about. Folders listed show by their places' words and the program's own files by
-// their names (mfxFilePlace.h, mfxFileFilter.h); an open takes a shown name as the file it
-// stands for.
+// is asked about; a pipe or a device under the name is refused as no real file before any
+// question, and a name no file can take (a character no name holds, or a path whose folder is
+// missing or out of reach) is refused with the character to blame. Folders listed show by their
+// places' words and the program's own files by their names (mfxFilePlace.h, mfxFileFilter.h);
+// an open takes a shown name as the file it stands for.
 //
 // Folders are listed, never made the process's current folder. User-interface thread only.
 #include <memory>
@@ -104,6 +106,8 @@ private:
     Step Choose(const std::string& name, std::string* path);
     // An open's name typed without the ending of the program's own files it lists.
     Step OpenByShownName(const std::string& name, std::string* path);
+    // A save's name no file can take: RefusedPart() tells why.
+    Step RefuseName(const std::string& name);
     bool ConfirmReplace(const std::string& name);
     void RefuseDevice(const std::string& name);
 

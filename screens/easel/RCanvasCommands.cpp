@@ -378,6 +378,7 @@ memHandle RCanvas::PagePictureBlock() const {
 }
 
 EngineErr RCanvas::ImportBackground(RPage* page, const std::string& path) {
+    if (IsPictureFileTooBig(EnginePath(path).get())) return kDocErrBadSize;
     PictureRecord picture;
     PageRect placed;
     if (imgImportFileToPicture(path, CanvasArea(), kImgPlaceNatural, &picture, &placed) != kErrNone) return kDocErrNotReadable;

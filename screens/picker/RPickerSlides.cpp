@@ -8,11 +8,13 @@
 #include "app/dialogs/RDlgToggle.h"
 #include "app/dialogs/RTransDialogue.h"
 #include "app/window/MenuMessages.h"
+#include "document/pages/RPageData.h"
 #include "document/project/ProjectCopy.h"
 #include "document/project/RDocument.h"
 #include "document/project/RPortfolio.h"
 #include "document/users/EnginePath.h"
 #include "engine/files/OsFiles.h"
+#include "engine/gfx/GfxBusyCursor.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/alerts/ShowAlert.h"
 #include "framework/controls/RBMOBitmapScroller.h"
@@ -181,9 +183,24 @@ bool RPicker::AddPictureAsSlide(const std::string& path, u16 place) {
     EnginePath folder;
     EnginePath source(path);
     std::string name;
+    // A file no page can be is refused by its size, and one that is no page by its thumbnail,
+    // before it is copied: a copy of gigabytes would hold the screen for long.
+    const i64 size = source.empty() ? -1 : osGetPathSize(source.get());
+    const char* refusal = source.empty()                             ? "CantOpenPictureFile"
+                          : size > 0 && u64(size) > kPageFileMaxBytes ? "FileTooBig"
+                          : ReadPageFileThumbnail(path).empty()      ? "CantReadPictureFile"
+                                                                     : nullptr;
+    if (refusal) {
+        ShowAlert(LookupLanguageText("FileStrings", refusal).c_str(), nullptr, kAlertOk | kAlertIconStop);
+        return false;
+    }
     // The slide keeps its own copy beside the project, which names it from there.
-    if (source.empty() || !pathJoin(folder.get(), project, "..")->record ||
-        CopyFileIntoFolder(source.get(), folder.get(), &name) != kErrNone) {
+    EngineErr copied = kOsErrBadPath;
+    if (pathJoin(folder.get(), project, "..")->record) {
+        GfxBusyCursor busy;
+        copied = CopyFileIntoFolder(source.get(), folder.get(), &name);
+    }
+    if (copied != kErrNone) {
         ShowAlert(LookupLanguageText("FileStrings", "CantOpenPictureFile").c_str(), nullptr, kAlertOk | kAlertIconStop);
         return false;
     }
@@ -193,11 +210,6 @@ bool RPicker::AddPictureAsSlide(const std::string& path, u16 place) {
     pathGetFullText(copy.get(), text);
     auto page = std::make_unique<RPage>(PageSettings{}, name, place);
     page->SetFilePath(text);
-    if (ReadPageThumbnail(*page).empty()) {
-        osDeletePath(copy.get());
-        ShowAlert(LookupLanguageText("FileStrings", "CantReadPictureFile").c_str(), nullptr, kAlertOk | kAlertIconStop);
-        return false;
-    }
     if (document->PlacePage(place, std::move(page)) != kErrNone) {
         osDeletePath(copy.get());
         return false;

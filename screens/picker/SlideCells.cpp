@@ -49,9 +49,11 @@ ScrollerPicture PlainThumbnail(u32 rgb) {
     return bitmap;
 }
 
-ScrollerPicture ReadPageThumbnail(const RPage& page) {
-    if (page.FilePath().empty()) return {};
-    EnginePath path(page.FilePath());
+ScrollerPicture ReadPageThumbnail(const RPage& page) { return ReadPageFileThumbnail(page.FilePath()); }
+
+ScrollerPicture ReadPageFileThumbnail(const std::string& file) {
+    if (file.empty()) return {};
+    EnginePath path(file);
     if (path.empty()) return {};
     const ResMapHandle map = resOpenFile(path.get(), 1, 1);
     if (map == 0) return {};

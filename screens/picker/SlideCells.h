@@ -35,6 +35,8 @@ ScrollerPicture ThumbnailPicture(const PictureRecord& picture);
 ScrollerPicture PlainThumbnail(u32 rgb);
 // The page's stored thumbnail as a picture; empty when its file has none or cannot be read.
 ScrollerPicture ReadPageThumbnail(const RPage& page);
+// The same of the page file of the engine text `file`.
+ScrollerPicture ReadPageFileThumbnail(const std::string& file);
 
 // The texts of the timing modes: [0] the seconds' unit, [1..4] the other modes.
 using TimingTexts = std::vector<std::string>;

@@ -49,6 +49,14 @@ TEST(PaintingJourney, ALineInTheChosenColourIsSavedAndThereAfterQuittingAndComin
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "' : ' cannot be used in a name.", kScreen).width > 0; }, "the refusal"));
     j.keep("refused");
     ASSERT_TRUE(clickText(j, "OK"));
+    // So is a path into a folder that is not there, by its "/".
+    j.key("Escape");
+    j.key("ctrl+s");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));
+    j.type("lions/tigers");
+    j.key("Return");
+    ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "' / ' cannot be used in a name.", kScreen).width > 0; }, "the refusal of /"));
+    ASSERT_TRUE(clickText(j, "OK"));
     j.key("Escape");
     j.key("ctrl+s");
     Area name;

@@ -299,6 +299,7 @@ TEST_F(SmallDialogs, PastedTextIsCheckedWholeWhenTheNameIsTaken) {
         settle();
         EXPECT_EQ(owner.heard.size(), c.accepted ? 1u : 0u);
         EXPECT_EQ(dialog.TypedName(), c.accepted ? std::string(c.text) : std::string());
+        EXPECT_EQ(alerts().size(), c.accepted ? 0u : 1u) << "a refusal names the character";
     }
 }
 

@@ -1,5 +1,7 @@
 #include "framework/filedialogs/mfxCustomFile.h"
 
+#include <sys/stat.h>
+
 #include <functional>
 
 #include "framework/filedialogs/mfxFileDialog.h"
@@ -84,19 +86,22 @@ TEST_F(CustomFileTest, ASaveThatShowsItsNameOffersItSelected) {
 }
 
 TEST_F(CustomFileTest, SaveRefusesNamesTheFolderWouldHide) {
+    ASSERT_EQ(::mkfifo((root_ + "/pipe.tbx").c_str(), 0600), 0);
     struct Case {
         const char* typed;
         std::string chosen;
-        size_t alerts;  // a refusal says why
+        size_t alerts;  // a refusal says why, and asks nothing
     };
-    const Case cases[] = {{".drawing", "", 1}, {".", "", 0}, {"drawing", "drawing.tbx", 0}};
+    const Case cases[] = {{".drawing", "", 1}, {".", "", 0}, {"drawing", "drawing.tbx", 0}, {"pipe", "", 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         type(c.typed);
         press(kVkReturn);
         if (c.chosen.empty()) press(kVkEscape);  // the dialog is still up
         EXPECT_EQ(save(), c.chosen.empty() ? "" : in(c.chosen));
-        EXPECT_EQ(mfxTakeAlertRecords().size(), c.alerts);
+        const std::vector<mfxAlertRecord> alerts = mfxTakeAlertRecords();
+        EXPECT_EQ(alerts.size(), c.alerts);
+        for (const mfxAlertRecord& alert : alerts) EXPECT_EQ(alert.style & kAlertButtonsMask, kAlertOk) << alert.text;
     }
 }
 

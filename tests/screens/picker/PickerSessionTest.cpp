@@ -92,6 +92,11 @@ TEST_F(PickerSession, APictureWhoseThumbnailCannotBeReadKeepsItsCell) {
     EXPECT_EQ(model(), "ABC...");
     EXPECT_EQ(alerts().size(), 1u);
     EXPECT_FALSE(std::filesystem::exists(root_ + "/data/tumblo4/Users/Maya/Slide Shows/Junk.tbx"));
+    // One larger than any page (sparse) is refused by its size, neither read nor copied.
+    std::filesystem::resize_file(root_ + "/data/tumblo4/Users/Maya/Pictures/Junk.tbx", (1ull << 32) + 1);
+    command(kCmdLoadPicture);
+    const std::vector<mfxAlertRecord> told = alerts();
+    EXPECT_TRUE(told.size() == 1 && told[0].text == LookupLanguageText("FileStrings", "FileTooBig").c_str());
 }
 
 // Saved once on the fake drive; a later change is then saved with the dialog cancelled, or
