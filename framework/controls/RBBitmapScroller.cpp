@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/base/TextUtils.h"
 #include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/GfxFitText.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "platform/keyboard/VirtualKeys.h"
 
@@ -12,34 +12,17 @@ namespace {
 
 constexpr u16 kTextCentredBothWays = 0x22;
 constexpr u16 kStampQuietly = 0;
+// A name broken over lines would stand over its neighbours' cells: it is cut to one.
 constexpr i32 kNameMargin = 4;
-constexpr char kEllipsis[] = "...";
-
-i32 widthOf(const std::string& text, size_t length) { return gfxTextWidth(text.c_str(), u16(std::min<size_t>(length, 0xFFFF))); }
-
-// A name on one line of the cell: whole when it fits, else as many of its first whole
-// characters as leave room for an ellipsis after them. A name broken over lines would stand
-// over its neighbours' cells.
-std::string fittedName(const std::string& name, i32 width) {
-    if (widthOf(name, name.size()) <= width) return name;
-    const i32 room = width - widthOf(kEllipsis, sizeof kEllipsis - 1);
-    size_t kept = 0;
-    for (const char* p = name.c_str(); *p; p = strCharNext(p)) {
-        const size_t end = size_t(strCharNext(p) - name.c_str());
-        if (widthOf(name, end) > room) break;
-        kept = end;
-    }
-    while (kept > 0 && name[kept - 1] == ' ') --kept;
-    return name.substr(0, kept) + kEllipsis;
-}
 
 }  // namespace
 
 RBBitmapScroller::RBBitmapScroller(CListener* owner) : RScroller(owner) {}
 
+// The count follows the items before anything redraws: a redraw in between would draw the
+// names just dropped.
 void RBBitmapScroller::Empty() {
     items_.clear();
-    Select(-1);
     SetCount(0);
 }
 
@@ -86,8 +69,8 @@ std::optional<std::string> RBBitmapScroller::RemoveByName(const std::string& nam
     if (index < 0) return std::nullopt;
     const int selected = GetSelected();
     items_.erase(items_.begin() + index);
-    if (selected == index) Select(-1);
     SetCount(int(items_.size()));
+    if (selected == index) Select(-1);
     if (selected > index) Select(selected - 1);
     if (items_.empty()) return std::nullopt;
     return items_[size_t(std::min(index, int(items_.size()) - 1))].name;
@@ -118,7 +101,7 @@ void RBBitmapScroller::DrawCell(int item, const Rect16& cell, bool selected) {
     const Item& it = items_[size_t(item)];
     Rect16 stamped;
     sprStampShape(selected ? it.selectedFrameShape : it.frameShape, &stamped, kStampQuietly, nullptr, 0, 0);
-    const std::string shown = fittedName(it.name, cell.right - cell.left - 2 * kNameMargin);
+    const std::string shown = gfxFitTextToWidth(it.name, cell.right - cell.left - 2 * kNameMargin);
     gfxDrawTextBox(cell, kTextCentredBothWays, shown.c_str(), u16(shown.size()));
 }
 

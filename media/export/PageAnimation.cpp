@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -45,8 +46,9 @@ std::vector<Playing> flashOf(const RPageData& page, Point16 at, bool overMovies)
     return found;
 }
 
-// The pictures of `flash` over `beneath`.
-i32 animate(std::vector<Playing>& flash, const PagePicture& beneath, i32 durationMs, std::vector<std::vector<u8>>* frames) {
+// The pictures of `flash` over `beneath`, each coded by `code`.
+i32 animate(std::vector<Playing>& flash, const PagePicture& beneath, i32 durationMs, std::vector<std::vector<u8>>* frames,
+            const std::function<std::vector<u8>(PagePicture&)>& code) {
     frames->clear();
     if (flash.empty() || durationMs <= 0) return kExportOk;
     i64 step = durationMs;
@@ -67,7 +69,7 @@ i32 animate(std::vector<Playing>& flash, const PagePicture& beneath, i32 duratio
             while ((frameMs > 0 ? p.played * frameMs <= at : p.played == 0) && p.painter->Play() == kErrNone) ++p.played;
             p.painter->PaintOver(picture->Bits(), p.place);
         }
-        frames->push_back(picture->Jpeg());
+        frames->push_back(code(*picture));
         if (frames->back().empty()) return kExportNoMemory;
     }
     return kExportOk;
@@ -82,7 +84,7 @@ i32 AnimatePage(const RPageData& page, u16 width, u16 height, i32 durationMs, st
     if (flash.empty() || durationMs <= 0) return kExportOk;
     const std::unique_ptr<PagePicture> beneath = PagePicture::OfPage(page, width, height, kPictureNoMedia, placement);
     if (!beneath) return kExportNoMemory;
-    return animate(flash, *beneath, durationMs, frames);
+    return animate(flash, *beneath, durationMs, frames, [](PagePicture& picture) { return picture.Jpeg(); });
 }
 
 i32 AnimateOverMovies(const RPageData& page, u16 width, u16 height, i32 durationMs,
@@ -90,9 +92,11 @@ i32 AnimateOverMovies(const RPageData& page, u16 width, u16 height, i32 duration
     frames->clear();
     std::vector<Playing> flash = flashOf(page, placement.at, true);
     if (flash.empty() || durationMs <= 0) return kExportOk;
-    const std::unique_ptr<PagePicture> white = PagePicture::Blank(width, height, kRgb555White);
-    if (!white) return kExportNoMemory;
-    return animate(flash, *white, durationMs, frames);
+    // Keyed before any lossy coding: the movie beneath shows exactly where no Flash object draws.
+    const std::unique_ptr<PagePicture> uncovered = PagePicture::Blank(width, height, swf::draw::kFlashUncoveredPixel);
+    if (!uncovered) return kExportNoMemory;
+    return animate(flash, *uncovered, durationMs, frames,
+                   [](PagePicture& picture) { return picture.PngLeavingOut(swf::draw::kFlashUncoveredPixel); });
 }
 
 }  // namespace Ostrel

@@ -19,8 +19,9 @@ constexpr i32 kAnimationFrameMsMin = 33;
 i32 AnimatePage(const RPageData& page, u16 width, u16 height, i32 durationMs, std::vector<std::vector<u8>>* frames,
                 PagePlacement placement = {});
 // The pictures, timed as AnimatePage's, of the page's Flash objects that lie above one of its
-// movies (after it in page order; still ones too) alone on white, which the movie export lays
-// over the movies with their white left out. None when no Flash object lies above a movie.
+// movies (after it in page order; still ones too) alone, as PNG streams transparent wherever
+// they draw nothing, which the movie export lays over the movies. None when no Flash object
+// lies above a movie.
 i32 AnimateOverMovies(const RPageData& page, u16 width, u16 height, i32 durationMs,
                       std::vector<std::vector<u8>>* frames, PagePlacement placement = {});
 

@@ -88,7 +88,7 @@ i32 buildPage(const RPageData& page, PagePicture& picture, i32 startMs, i32 dura
     auto over = std::make_unique<RMovieComponent>(kComponentPicture, ComponentPlace{0, 0, i16(picture.Width()), i16(picture.Height())},
                                                   startMs, durationMs, kMovieLayer);
     if (const i32 err = over->WriteFrames(frames, durationMs)) return err;
-    if (const i32 err = over->LeaveOutWhite()) return err;
+    if (const i32 err = over->LeaveOutTransparent()) return err;
     out->push_back(std::move(over));
     return kExportOk;
 }

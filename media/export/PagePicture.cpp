@@ -1,5 +1,7 @@
 #include "media/export/PagePicture.h"
 
+#include <cstring>
+
 #include "document/objects/RMediaFilePageObject.h"
 #include "document/pages/PagePainting.h"
 #include "document/project/BackgroundColors.h"
@@ -9,6 +11,8 @@
 #include "media/quicktime/ImgPictureFiles.h"
 #include "media/quicktime/JpegPictureBlock.h"
 #include "platform/media/JpegCoding.h"
+#include "platform/media/PixelRows.h"
+#include "platform/media/PngCoding.h"
 
 using namespace Ostrel;
 
@@ -120,6 +124,23 @@ std::vector<u8> PagePicture::Jpeg() {
     std::vector<u8> stream = JpegOf(port_, Rect16{0, 0, i16(width_), i16(height_)});
     Relock();
     return stream;
+}
+
+std::vector<u8> PagePicture::PngLeavingOut(u16 uncovered) const {
+    plat::media::PictureImage image;
+    if (!image.allocate(width_, height_)) return {};
+    std::vector<u32> row(width_);
+    for (i32 y = 0; y < height_; ++y) {
+        const u16* pixels = view_.Row(y);
+        // Widened as the JPEG coding widens them, so both show a colour alike.
+        plat::media::unpack555ToRgbx(reinterpret_cast<const u8*>(pixels), width_, row.data());
+        for (i32 x = 0; x < width_; ++x) {
+            u8* out = image.pixel(x, y);
+            std::memcpy(out, &row[size_t(x)], 3);
+            out[3] = pixels[x] == uncovered ? 0 : 255;
+        }
+    }
+    return plat::media::encodePng(image);
 }
 
 std::vector<u8> PagePicture::JpegOf(GfxPort* port, const Rect16& area) {

@@ -2,8 +2,8 @@
 // A page as the exports show it: its background, pictures and texts drawn as the canvas draws
 // them, with the first frame of each vector graphic over them, into a 16-bit picture of the
 // canvas's size (the page's top-left corner at its top-left), or of the slide show's size with
-// the page in its middle as the show plays it. The exports take it as rows of RGB555 words and
-// as a JPEG stream. User-interface thread.
+// the page in its middle as the show plays it. The exports take it as rows of RGB555 words, as
+// a JPEG stream, or as a PNG stream with transparent pixels. User-interface thread.
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,6 +50,10 @@ public:
     const GfxPixelDescriptor& Bits() const { return bits_; }
     // The picture as a JPEG stream (without the picture block's header); empty on failure.
     std::vector<u8> Jpeg();
+    // The picture as a PNG stream, its pixels of the colour `uncovered` transparent and the
+    // others opaque: coded without loss, so that what lies beneath shows exactly there. Empty
+    // on failure.
+    std::vector<u8> PngLeavingOut(u16 uncovered) const;
     // The `area` of a port (any depth) as a JPEG stream; empty on failure.
     static std::vector<u8> JpegOf(GfxPort* port, const Rect16& area);
     // The picture written to `path` (an engine text) in one of the media runtime's picture

@@ -99,10 +99,9 @@ i32 RMovieComponent::WriteFrames(const std::vector<std::vector<u8>>& frames, i32
     return err ? kExportFailed : kExportOk;
 }
 
-i32 RMovieComponent::LeaveOutWhite() {
+i32 RMovieComponent::LeaveOutTransparent() {
     MrTrack* track = movie_ ? qtGetMovieIndTrack(movie_, 1) : nullptr;
-    const MrRgbColor white{0xFFFF, 0xFFFF, 0xFFFF};
-    return track && qtSetTrackGraphicsMode(track, kExportFlashMode, &white) == 0 ? kExportOk : kExportFailed;
+    return track && qtSetTrackGraphicsMode(track, plat::media::kMrModeAlpha, nullptr) == 0 ? kExportOk : kExportFailed;
 }
 
 i32 RMovieComponent::WriteMovie(std::span<const u8> movieFile) {

@@ -36,10 +36,11 @@ public:
     i32 WriteSound(std::span<const u8> archiveWave);
     // A still picture (a JPEG stream) shown for the whole length; kExportFailed for an empty one.
     i32 WritePicture(const std::vector<u8>& jpeg);
-    // Frames (JPEG streams) one after the other, sharing `totalMs` evenly.
+    // Frames (JPEG streams, or PNG ones with transparent pixels) one after the other, sharing
+    // `totalMs` evenly.
     i32 WriteFrames(const std::vector<std::vector<u8>>& frames, i32 totalMs);
-    // Its white shows what lies behind it (after WritePicture or WriteFrames).
-    i32 LeaveOutWhite();
+    // Its transparent pixels show what lies behind it (after WriteFrames).
+    i32 LeaveOutTransparent();
     // A movie file's bytes; kExportMissingMovie when they hold no movie that lasts.
     i32 WriteMovie(std::span<const u8> movieFile);
     // Copies the media into the export movie at the component's place and times.

@@ -6,14 +6,10 @@
 #include "document/storage/PageErrors.h"
 #include "document/storage/StorageErrors.h"
 #include "media/swf/Movie.h"
-#include "platform/gdi/Color.h"
 
 namespace swf::draw {
 
 namespace {
-
-// The colour the player paints a movie's own background in, and that no pixel keeps here.
-constexpr u16 kKeyPixel = plat::gdi::rgbTo555(plat::gdi::Rgb{0x39, 0xCE, 0x71});
 
 u8* rowOf(const GfxPixelDescriptor& target, i32 y, i32 height) {
     return target.rowStep >= 0 ? target.base + y * target.rowStep : target.base + (height - 1 - y) * -target.rowStep;
@@ -59,7 +55,7 @@ EngineErr FlashFramePainter::Play() {
     // After its last frame the movie starts again, as a page plays it.
     const bool ended = player_->CurrentFrame() >= std::max<u16>(document_.frameCount, 1);
     if ((ended ? player_->GotoFrame(1) : player_->AdvanceFrame()) != kOk) return kDocErrNotReadable;
-    for (i32 y = 0; y < height_; ++y) picture_->fillSpan(y, 0, width_, kKeyPixel);
+    for (i32 y = 0; y < height_; ++y) picture_->fillSpan(y, 0, width_, kFlashUncoveredPixel);
     return player_->Render(*renderer_, 0) == kOk ? kErrNone : kDocErrNoVectorRenderer;
 }
 
@@ -77,7 +73,7 @@ EngineErr FlashFramePainter::PaintOver(const GfxPixelDescriptor& target, const R
         for (i32 x = x0; x < x1; ++x) {
             u16 pixel = 0;
             std::memcpy(&pixel, from + 2 * (x - place.left), 2);
-            if (pixel != kKeyPixel) std::memcpy(to + 2 * x, &pixel, 2);
+            if (pixel != kFlashUncoveredPixel) std::memcpy(to + 2 * x, &pixel, 2);
         }
     }
     return kErrNone;

@@ -10,10 +10,15 @@
 #include "engine/gfx/gl/GLBitmapRenderer.h"
 #include "media/swf/Document.h"
 #include "media/swf/Player.h"
+#include "platform/gdi/Color.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Surface.h"
 
 namespace swf::draw {
+
+// The colour the painter paints a movie's own background in, and that no pixel it draws keeps:
+// a picture of it painted over shows where the frame leaves the picture uncovered.
+constexpr u16 kFlashUncoveredPixel = plat::gdi::rgbTo555(plat::gdi::Rgb{0x39, 0xCE, 0x71});
 
 class FlashFramePainter {
 public:

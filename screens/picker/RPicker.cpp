@@ -18,11 +18,13 @@
 #include "document/project/RPortfolio.h"
 #include "document/users/EnginePath.h"
 #include "engine/gfx/GfxDraw.h"
+#include "engine/gfx/GfxFitText.h"
 #include "engine/gfx/sprites/PlayAnimation.h"
 #include "engine/gfx/sprites/SprLayer.h"
 #include "engine/gfx/sprites/SprPicture.h"
 #include "engine/gfx/sprites/SprShapes.h"
 #include "framework/controls/RBMOBitmapScroller.h"
+#include "framework/controls/RButton.h"
 #include "framework/input/RHotSpotList.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/resources/mfxReadResource.h"
@@ -212,6 +214,17 @@ void RPicker::CreateButtons() {
     if (i32 i = FindButtonById(kPickerButtonTrash); i >= 0) trashFlags_ = kTrashTakesDrops;
 }
 
+// A click latches a button down, as a chosen tool stays down on the easel; each of these
+// buttons does its deed and is done, so the clicked one comes straight back up, lit while the
+// pointer is still on it.
+void RPicker::ButtonLatched(uintptr_t item) {
+    for (const auto& button : buttons_) {
+        if (reinterpret_cast<uintptr_t>(button->GetHotSpot()) != item) continue;
+        button->HandleEvent(kHsEventRelease, true);
+        if (HotSpots() && HotSpots()->OverItem() == button->GetHotSpot()) button->HandleEvent(kHsEventEnter, true);
+    }
+}
+
 void RPicker::CreateLabels() {
     labelFont_ = gfxNewFont(kDefaultToolTipFont, kLabelFontSize, 0);
     for (auto [id, shape] : {std::pair{&projectLabel_, kProjectLabelShape}, std::pair{&slideLabel_, kSlideLabelShape}}) {
@@ -242,7 +255,9 @@ void RPicker::DrawLabel(SprSprite* sprite) {
     GfxFont* previous = picker->labelFont_ ? gfxSetFont(picker->labelFont_) : nullptr;
     GfxColor previousColor{};
     gfxSetForeColor(&previousColor, GfxColor::rgb(59, 42, 92));
-    gfxDrawTextBox(box, kLabelTextFlags, text.c_str(), u16(std::min<size_t>(text.size(), 0xFFFF)));
+    // One line: a long name broken over lines would stand out of its box.
+    const std::string shown = gfxFitTextToWidth(text, box.right - box.left);
+    gfxDrawTextBox(box, kLabelTextFlags, shown.c_str(), u16(std::min<size_t>(shown.size(), 0xFFFF)));
     if (picker->labelFont_) gfxSetFont(previous);
     gfxSetPenState(pen);
 }
@@ -453,6 +468,7 @@ u32 RPicker::HandleMessage(RMessage* message, uintptr_t data) {
     case kPickerTimingClosed:
     case kPickerToggleClosed: DialogClosed(message); break;
     case kPickerSaveQuestionClosed: SaveQuestionAnswered(*message); break;
+    case kMsgButtonLatched: ButtonLatched(message->param1); break;
     case kPickerWarningClosed:
         if (dialog_ && message->param1 == reinterpret_cast<uintptr_t>(dialog_.get())) dialog_.reset();
         break;

@@ -114,6 +114,7 @@ private:
     RDocument* Document() const;
     GlobalUserSettings* Settings() const;
     void CreateButtons();
+    void ButtonLatched(uintptr_t item);
     void CreateLabels();
     void CreateStrip();
     void SetProjectName(const std::string& name);

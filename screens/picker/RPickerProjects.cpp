@@ -19,7 +19,6 @@
 #include "engine/gfx/sprites/SprLayer.h"
 #include "framework/alerts/ShowAlert.h"
 #include "framework/controls/RBMOBitmapScroller.h"
-#include "framework/controls/RButton.h"
 #include "framework/dialogs/mfxAlert.h"
 #include "framework/language/LanguageTexts.h"
 #include "framework/undo/UndoManager.h"
@@ -146,9 +145,6 @@ void RPicker::SaveQuestionAnswered(const RMessage& answer) {
     dialog_.reset();
     const std::function<void(u16)> then = std::move(afterSaveQuestion_);
     afterSaveQuestion_ = nullptr;
-    // The button whose click asked went down with it: the answer brings it back up.
-    for (const auto& button : buttons_)
-        if (button->GetState() == kButtonDown) button->HandleEvent(kHsEventRelease, true);
     sprUpdateScreen(1);
     u16 result = kSaveQuestionCancelled;
     if (answer.param2 == kWarningResultNo)

@@ -378,7 +378,7 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
     fs::create_directories(videos);
     // A red movie that flickers (its red a little darker every other picture) while it plays;
     // among the desktop's videos, where Add a Movie opens.
-    ASSERT_EQ(std::system(("ffmpeg -v error -f lavfi -i color=c=0xE02828:s=160x120:d=20 -vf \"format=rgb24,geq=r='224-24*mod(N,2)':g=40:b=40\" -c:v mpeg4 '" +
+    ASSERT_EQ(std::system(("ffmpeg -v error -f lavfi -i color=c=0xE02828:s=160x120:d=5 -vf \"format=rgb24,geq=r='224-24*mod(N,2)':g=40:b=40\" -c:v mpeg4 '" +
                            (videos / "clip.mp4").string() + "'").c_str()), 0);
     ASSERT_TRUE(Shot(120, 90, std::vector<uint32_t>(120 * 90, kPictureBlue)).savePng((pictures / "sun.png").string()));
     const Area canvas = canvasArea();
@@ -458,6 +458,17 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
     EXPECT_GT(exported.countColour(exported.whole(), kFlashGreen, 48), 160 * 120 / 2) << "the Flash movie in the picture";
     EXPECT_LT(exported.count(exported.whole(), [](uint32_t p) { return nearColour(p, 0x808080, 24) || nearColour(p, 0x000000, 64); }), 40)
         << "no outline, frame or handle of the screen's in the picture";
+    // Its movie too shows the movie round the Flash movie over it as the screen does, not a
+    // speck of white between them.
+    ASSERT_TRUE(chooseMenu(j, "File", "Export...") && clickText(j, "Movies") && j.settle());
+    j.type("page");
+    ASSERT_TRUE(clickText(j, "Save"));
+    const fs::path film = j.userFolder("Maya") / "page.mov";
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(film) && fs::file_size(film) > 1000; }, film.string(), std::chrono::seconds(120)));
+    ASSERT_TRUE(clickText(j, "OK") && j.settle());
+    const Area movieArea{x + 44 - canvas.x, y + 44 - canvas.y, 152, 112};
+    for (const double at : {0.1, 0.5})
+        EXPECT_EQ(movieFrame(film, canvas, at).count(movieArea, [](uint32_t p) { return nearColour(p, 0xFFFFFF, 60); }), 0) << at;
     ASSERT_TRUE(openPanel(j, "Draw"));
     j.key("ctrl+s");
     ASSERT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), "Save", kScreen).width > 0; }, "the save dialog"));

@@ -427,9 +427,10 @@ TEST(SlideShowJourney, AShowOfThreePicturesIsTimedByMousePlayedSavedFilmedPrinte
 }
 
 // A show saved under a long name (the journey's name kept short: the home lies in a folder named
-// after it, and the show's whole path must fit) opens at the next login, its name on one row.
-TEST(SlideShowJourney, ALongNamedShowOpensNextTime) {
-    const std::string name = "Our summer holiday at the sea with grandma, grandpa, the dogs and the Trip";
+// after it, and the show's whole path must fit) opens at the next login, its name on one row of
+// the title box; New, clicked, looks as its neighbours do once the pointer leaves it.
+TEST(SlideShowJourney, LongName) {
+    const std::string name = "Our summer holiday at the sea with grandma, grandpa, the dogs, the cat and all of our cousins from the capital";
     Journey j;
     ASSERT_TRUE(j.start());
     ASSERT_TRUE(logIn(j, "Maya"));
@@ -444,7 +445,19 @@ TEST(SlideShowJourney, ALongNamedShowOpensNextTime) {
     ASSERT_TRUE(j.waitForExit(std::chrono::seconds(60)));
     ASSERT_TRUE(j.start() && logIn(j, "Maya") && toThePicker(j));
     EXPECT_TRUE(j.waitFor([&] { return j.screenshot().countColour(planned("picker.strip"), red, 8) > 4000; }, "the show's slide again"));
-    j.keep("next-session");
+    j.move(6, 300);
+    ASSERT_TRUE(j.settle());
+    const Shot opened = j.keep("next-session");
+    const Area title = planned("picker.projectName"), buttons = planned("picker.buttons");
+    const auto ink = [](uint32_t p) { return (p >> 16 & 0xFF) < 150 && (p >> 8 & 0xFF) < 150 && (p & 0xFF) < 150; };
+    EXPECT_GT(opened.count({title.x + 20, title.y + 10, title.width - 40, 20}, ink), 100) << "the name in the title box";
+    for (const int32_t y : {title.y + 4, title.y + title.height - 9})
+        EXPECT_EQ(opened.count({title.x + 20, y, title.width - 40, 5}, ink), 0) << "lines of the name cut by the box";
+    j.click(buttons.x + 356, buttons.centerY());
+    ASSERT_TRUE(j.waitForChange(opened, title, "the new show's name"));
+    j.move(6, 300);
+    ASSERT_TRUE(j.settle());
+    EXPECT_EQ(j.keep("new-show").differences(opened, buttons), 0) << "New still pressed";
 }
 
 // A picture with two animations and a sound made into a player file from File > Export...; a

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/media/GraphicsImporter.h"
 #include "platform/media/JpegCoding.h"
 #include "platform/media/movie/MovieEffects.h"
 
@@ -87,16 +88,17 @@ const Frame* MovieCompositor::decodedSample(const MediaSample& sample) {
     auto found = pictures_.find(sample.data);
     if (found != pictures_.end()) return found->second.width ? &found->second : nullptr;
     Frame& frame = pictures_[sample.data];
-    int32_t w = 0, h = 0;
-    PixelBytes rgba;
-    if (jpegDecodeRgba(sample.data->data(), uint32_t(sample.data->size()), &w, &h, rgba) != kMrNoErr ||
-        frame.reset(w, h) != kMrNoErr)
+    // A JPEG picture, or a PNG one whose transparent pixels let the tracks behind show in the
+    // alpha mode.
+    PictureImage picture;
+    if (decodePictureFile(sample.data->data(), sample.data->size(), picture) != kMrNoErr ||
+        frame.reset(picture.width, picture.height) != kMrNoErr)
         return nullptr;
-    for (size_t i = 0; i < rgba.size(); i += 4) {
-        frame.pixels[i] = rgba[i + 2];
-        frame.pixels[i + 1] = rgba[i + 1];
-        frame.pixels[i + 2] = rgba[i];
-        frame.pixels[i + 3] = 255;
+    for (size_t i = 0; i < frame.pixels.size(); i += 4) {
+        frame.pixels[i] = picture.rgba[i + 2];
+        frame.pixels[i + 1] = picture.rgba[i + 1];
+        frame.pixels[i + 2] = picture.rgba[i];
+        frame.pixels[i + 3] = picture.opaque ? 255 : picture.rgba[i + 3];
     }
     return &frame;
 }

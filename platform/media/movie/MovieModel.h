@@ -2,7 +2,7 @@
 // The editing model behind the runtime's movie entries. A movie owns its tracks; a track owns
 // its own media and a list of edits, each of which plays a span of some media (its own, or one
 // copied in from another track, kept alive by the edit) at a rate, or nothing. Media hold
-// samples (JPEG pictures, 16-bit sound, effect descriptions) or read a MovieSource (a decoded file).
+// samples (JPEG or PNG pictures, 16-bit sound, effect descriptions) or read a MovieSource (a decoded file).
 // Track times are in the movie's scale, media times in the media's. One thread at a time.
 #include <cstdint>
 #include <memory>
