@@ -87,16 +87,18 @@ const char* kindPattern(ExportKind kind) {
     }
 }
 
-// After a movie (QuickTime or Flash) was written, the child is told its name and the folder it
-// is in, by the name the dialogs show that folder by. A page with nothing to export wrote none,
-// and nothing is said.
-void tellWhereTheMovieWent(const Paths& paths, const std::string& file) {
+// After an export, the child is told the file's name and the folder it is in, by the name the
+// dialogs show that folder by: a movie of every kind (the player file plays one), a picture as a
+// picture. A page with nothing to export wrote none, and nothing is said.
+void tellWhereItWent(const Paths& paths, const std::string& file, ExportKind kind) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(plat::hostPathOfText(file), error)) return;
     const size_t cut = file.find_last_of('\\');
     const std::string name = cut == std::string::npos ? file : file.substr(cut + 1);
     const std::string folder = cut == std::string::npos ? std::string() : ShownFolderName(paths, file.substr(0, cut));
-    std::string told = text("FileStrings", "ExportedToFile", "Your movie is now the file \"%1\" in %2.");
+    const bool picture = kind == ExportKind::PageJpeg || kind == ExportKind::PageBmp;
+    std::string told = picture ? text("FileStrings", "ExportedPictureToFile", "Your picture is now the file \"%1\" in %2.")
+                               : text("FileStrings", "ExportedToFile", "Your movie is now the file \"%1\" in %2.");
     for (const auto& [mark, fill] : {std::pair<const char*, const std::string&>{"%1", name}, {"%2", folder}})
         if (const size_t at = told.find(mark); at != std::string::npos) told.replace(at, 2, fill);
     mfxAlert(kAlertOk | kAlertIconInformation, told);
@@ -142,7 +144,7 @@ i32 ExportWithDialog(mfxWindow* owner, const Paths& paths, std::span<const Expor
     const bool movie = kind == ExportKind::PageMovie || kind == ExportKind::ProjectMovie;
     if (movie) named = exportTargetName(target, "mov");
     const i32 code = ExportProjectCommand(owner, named, kind, sources);
-    if ((movie || kind == ExportKind::PageFlash) && code == kExportOk) tellWhereTheMovieWent(paths, named);
+    if (code == kExportOk) tellWhereItWent(paths, named, kind);
     return code;
 }
 

@@ -43,8 +43,8 @@ std::string PlayerProgramPath(const std::string& programFolder);
 // picture, made in a moment, needs none) and shows the message of a failure; the export's code (kExportCancelled when the user stopped it).
 i32 ExportProjectCommand(mfxWindow* owner, const std::string& target, ExportKind kind, const ExportSources& sources);
 
-// Asks for the file and its kind among `kinds`, then runs the export; kExportCancelled when
-// the dialog was cancelled.
+// Asks for the file and its kind among `kinds`, runs the export and tells the child the name and
+// the folder of the file it made; kExportCancelled when the dialog was cancelled.
 i32 ExportWithDialog(mfxWindow* owner, const Paths& paths, std::span<const ExportKind> kinds,
                      const std::string& defaultName, const ExportSources& sources);
 

@@ -6,6 +6,7 @@
 #include "document/users/EnginePath.h"
 #include "document/users/IdeaPictures.h"
 #include "engine/files/FolderEntries.h"
+#include "framework/filedialogs/mfxFileReach.h"
 #include "framework/language/LanguageTexts.h"
 #include "platform/system/UserFolders.h"
 
@@ -76,12 +77,24 @@ std::vector<std::string> ImportOutsideFolders(const Paths& paths, u16 kind) {
     return folders;
 }
 
-void RememberImportFolder(u16 kind, const std::string& chosenFile) {
+std::string ImportOwnFolder(const Paths& paths, u16 kind) {
+    switch (kind) {
+    case kImportPictureObject:
+    case kImportPicture:
+    case kImportMovie:
+    case kImportMedia: return paths.BuildPath(kFolderUser, false);
+    default: return {};
+    }
+}
+
+void RememberImportFolder(const Paths& paths, u16 kind, const std::string& chosenFile) {
     const size_t cut = chosenFile.rfind('\\');
     const u16 start = startOf(kind);
     if (!fromDesktop(start) || cut == std::string::npos) return;
     // A file at a drive's root keeps its separator: "C:\".
-    lastOutsideFolder(start) = chosenFile.substr(0, cut == 2 ? cut + 1 : cut);
+    const std::string folder = chosenFile.substr(0, cut == 2 ? cut + 1 : cut);
+    // Opened there, the next dialog would have no way out of the user's own folder.
+    if (!mfxReaches({{paths.BuildPath(kFolderUser, false), true}}, folder)) lastOutsideFolder(start) = folder;
 }
 
 }  // namespace Ostrel

@@ -22,8 +22,12 @@ std::string ImportStartFolder(const Paths& paths, u16 kind);
 // below it: where it starts and the desktop's folder for a kind that starts outside the
 // program, the Idea Machine's pictures for its own; none for the others.
 std::vector<std::string> ImportOutsideFolders(const Paths& paths, u16 kind);
+// The user's own folder, where exports land, for a kind whose dialog starts among the desktop's
+// pictures or videos and offers a button to it (Add a Picture, Add a Movie); empty for the others.
+std::string ImportOwnFolder(const Paths& paths, u16 kind);
 // A file chosen in a dialog of the kind: its folder is where the next dialog that starts
-// outside the program opens (nothing for a kind that starts in the user's own folder).
-void RememberImportFolder(u16 kind, const std::string& chosenFile);
+// outside the program opens (nothing for a kind that starts in the user's own folder, nor for a
+// file of the user's own, which the button leads back to from the desktop's folder).
+void RememberImportFolder(const Paths& paths, u16 kind, const std::string& chosenFile);
 
 }  // namespace Ostrel

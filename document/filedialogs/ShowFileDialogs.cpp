@@ -135,12 +135,13 @@ bool ShowImportFileDialog(mfxWindow* owner, const Paths& paths, u16 kind, Import
     if (kind == kImportPicturesToo) places.push_back({IdeasFolder(paths), title("PlaceIdeas", "Idea Machine")});
     mfxCustomGetFile dialog(importTitle(kind).c_str(), extension, folder.empty() ? nullptr : folder.get(),
                             previewed ? picked : nullptr, previewed ? &shown : nullptr, owner, ImportFilters(kind),
-                            std::move(places), childReach(paths, ImportOutsideFolders(paths, kind)));
+                            std::move(places), childReach(paths, ImportOutsideFolders(paths, kind)),
+                            ImportOwnFolder(paths, kind));
     if (dialog.GetFileName().empty()) return false;
     choice->path = dialog.GetFileName();
     choice->option = dialog.GetOption();
     choice->addToLibrary = extension == kLibraryChoiceDialog && dialog.IsTicked(kAddToLibraryItem);
-    RememberImportFolder(kind, choice->path);
+    RememberImportFolder(paths, kind, choice->path);
     choice->fileType = FileTypeOfName(choice->path);
     return true;
 }

@@ -36,7 +36,7 @@ std::string folderText(const Path* folder) {
 mfxCustomFile::mfxCustomFile(const char* title, u16 templateId, const Path* initialFolder,
                              mfxFileDialogCallback callback, void* callbackContext, mfxWindow* owner,
                              std::vector<mfxFileFilter> filter, bool saving, std::vector<mfxFilePlace> places,
-                             std::vector<mfxFileReach> reach)
+                             std::vector<mfxFileReach> reach, std::string ownFolder)
     : callback(callback),
       templateId(templateId),
       callbackContext(callbackContext),
@@ -46,7 +46,8 @@ mfxCustomFile::mfxCustomFile(const char* title, u16 templateId, const Path* init
       filter_(std::move(filter)),
       saving_(saving),
       places_(std::move(places)),
-      reach_(std::move(reach)) {
+      reach_(std::move(reach)),
+      ownFolder_(std::move(ownFolder)) {
     if (!reach_.empty()) reach_.push_back({this->initialFolder, true});
 }
 
@@ -71,7 +72,7 @@ void mfxCustomFile::Run() {
     }
     const std::string home = plat::userHomeFolder();
     mfxFileDialogSetup setup{saving_, title_, initialFolder, filter_, hasExtension ? &extension : nullptr, places_,
-                             home.empty() ? home : plat::textOfHostPath(home), shownName_, reach_};
+                             home.empty() ? home : plat::textOfHostPath(home), shownName_, reach_, ownFolder_};
     mfxFileDialog dialog(owner_, setup);
     if (dialog.LoadError() != kErrNone) {
         alertFromTexts("FileDialogError");
@@ -123,9 +124,9 @@ void mfxCustomFile::Run() {
 mfxCustomGetFile::mfxCustomGetFile(const char* title, u16 templateId, const Path* initialFolder,
                                    mfxFileDialogCallback callback, void* callbackContext, mfxWindow* owner,
                                    std::vector<mfxFileFilter> filter, std::vector<mfxFilePlace> places,
-                                   std::vector<mfxFileReach> reach)
+                                   std::vector<mfxFileReach> reach, std::string ownFolder)
     : mfxCustomFile(title, templateId, initialFolder, callback, callbackContext, owner, std::move(filter), false,
-                    std::move(places), std::move(reach)) {
+                    std::move(places), std::move(reach), std::move(ownFolder)) {
     Run();
 }
 

@@ -6,7 +6,8 @@
 //
 // The extension template `templateId` ('DLOG') adds the owner's items below the common ones;
 // 0 adds none. `places` names folders in words (mfxFilePlace.h); `reach` bounds the folders the
-// dialog shows (mfxFileReach.h), the one it starts in always among them. On a headless display
+// dialog shows (mfxFileReach.h), the one it starts in always among them; `ownFolder`, the user's
+// own folder, gives an open dialog its button there (empty: none). On a headless display
 // the dialog is driven by the scripted input like every other dialog. User-interface thread only.
 #include <algorithm>
 #include <string>
@@ -68,7 +69,7 @@ public:
 protected:
     mfxCustomFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,
                   void* callbackContext, mfxWindow* owner, std::vector<mfxFileFilter> filter, bool saving,
-                  std::vector<mfxFilePlace> places, std::vector<mfxFileReach> reach);
+                  std::vector<mfxFilePlace> places, std::vector<mfxFileReach> reach, std::string ownFolder = {});
     virtual void Run();
     virtual void HookMessage(const mfxFileDialogEvent& event);
 
@@ -82,13 +83,15 @@ private:
     bool saving_;
     std::vector<mfxFilePlace> places_;
     std::vector<mfxFileReach> reach_;
+    std::string ownFolder_;
 };
 
 class mfxCustomGetFile : public mfxCustomFile {
 public:
     mfxCustomGetFile(const char* title, u16 templateId, const Path* initialFolder, mfxFileDialogCallback callback,
                      void* callbackContext, mfxWindow* owner, std::vector<mfxFileFilter> filter,
-                     std::vector<mfxFilePlace> places = {}, std::vector<mfxFileReach> reach = {});
+                     std::vector<mfxFilePlace> places = {}, std::vector<mfxFileReach> reach = {},
+                     std::string ownFolder = {});
 };
 
 class mfxCustomPutFile : public mfxCustomFile {

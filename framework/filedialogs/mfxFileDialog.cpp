@@ -80,7 +80,8 @@ bool endsWithNoCase(const std::string& text, const std::string& end) {
 
 }  // namespace
 
-DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, const DialogTemplate* extension) {
+DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, const DialogTemplate* extension,
+                                     bool ownFolder) {
     DialogTemplate t;
     t.width = kCommonWidth;
     t.height = kCommonHeight;
@@ -101,6 +102,9 @@ DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, cons
         commonItem(kFileDlgCancel, DialogItemKind::Button, {380, 156, 470, 178}, buttonText("Cancel", "Cancel")),
         commonItem(kFileDlgUp, DialogItemKind::Button, {380, 182, 470, 204}, buttonText("Up", "Up")),
     };
+    if (ownFolder)
+        t.items.push_back(commonItem(kFileDlgOwnFolder, DialogItemKind::Button, {380, 208, 470, 230},
+                                     buttonText("OwnFolder", "My folder")));
     if (extension) {
         t.width = std::max(t.width, extension->width);
         t.height = u16(kCommonHeight + extension->height);
@@ -114,7 +118,7 @@ DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, cons
 }
 
 mfxFileDialog::mfxFileDialog(mfxWindow* parent, const mfxFileDialogSetup& setup)
-    : mfxModalDialog(parent, mfxFileDialogTemplate(setup.saving, setup.title, setup.extension)),
+    : mfxModalDialog(parent, mfxFileDialogTemplate(setup.saving, setup.title, setup.extension, !setup.ownFolder.empty())),
       setup_(setup),
       name_(std::make_unique<mfxDialogEditNameField>(*this, kFileDlgName)) {
     for (const mfxFileFilter& filter : setup_.filters) ListInsert(kFileDlgTypes, kDlgListEnd, filter.label);
@@ -256,6 +260,9 @@ mfxFileDialog::Step mfxFileDialog::Handle(const mfxDialogEvent& event, std::stri
     case kFileDlgOk: return Accept(path);
     case kFileDlgCancel: EndModal(0); return Step::Canceled;
     case kFileDlgUp: ToParentFolder(); return Step::None;
+    case kFileDlgOwnFolder:
+        if (!setup_.ownFolder.empty() && Reaches(setup_.ownFolder)) EnterFolder(setup_.ownFolder);
+        return Step::None;
     default: return IsExtensionItem(event.item) ? Step::Command : Step::None;
     }
 }

@@ -5,7 +5,9 @@
 // moves between the items, arrows pick in the lists, Enter opens the folder picked in the list
 // or takes the name typed (a folder's name opens it, ".." goes up; a path from the root or from
 // the home folder, "/home/mia/cat.png" or "~/cat.png", and names joined by "/" are taken as
-// the desktop writes them), Escape cancels. Up goes no higher than the user's home folder from
+// the desktop writes them), Escape cancels. A dialog that opens outside the user's own folder may
+// offer a button to it ("My folder"), the way back to what the user made wherever the list
+// shows. Up goes no higher than the user's home folder from
 // inside it, nor out of the dialog's reach (mfxFileReach.h): folders out of reach are neither
 // listed nor entered, and no file is taken from them, however their path is typed. A save's
 // name gets the chosen file type's extension when it lacks it, before a file it would replace
@@ -35,6 +37,7 @@ constexpr u16 kFileDlgOk = 5;
 constexpr u16 kFileDlgCancel = 6;
 constexpr u16 kFileDlgUp = 7;
 constexpr u16 kFileDlgTypesLabel = 8;
+constexpr u16 kFileDlgOwnFolder = 9;
 
 struct mfxFileDialogSetup {
     bool saving = false;
@@ -51,6 +54,8 @@ struct mfxFileDialogSetup {
     std::string name;
     // The folders the dialog may show; empty: every folder.
     std::vector<mfxFileReach> reach;
+    // The user's own folder, which a button below Up enters; empty: no such button.
+    std::string ownFolder{};
 };
 
 class mfxFileDialog : public mfxModalDialog {
@@ -118,5 +123,7 @@ private:
     std::string refused_;
 };
 
-// The dialog's template: the common part, with `extension`'s items below it.
-DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, const DialogTemplate* extension);
+// The dialog's template: the common part (with the button to the user's own folder when
+// `ownFolder`), with `extension`'s items below it.
+DialogTemplate mfxFileDialogTemplate(bool saving, const std::string& title, const DialogTemplate* extension,
+                                     bool ownFolder = false);

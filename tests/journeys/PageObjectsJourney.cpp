@@ -451,7 +451,7 @@ TEST(PageObjectsJourney, MoviesAndPicturesArePlacedPutDownTakenOffAndBroughtBack
     j.type("page");
     j.key("Return");
     const fs::path picture = j.userFolder("Maya") / "page.jpg";
-    ASSERT_TRUE(j.waitFor([&] { return fs::exists(picture) && fs::file_size(picture) > 1000; }, picture.string()) && j.settle());
+    ASSERT_TRUE(j.waitFor([&] { return fs::exists(picture) && fs::file_size(picture) > 1000; }, picture.string()) && clickText(j, "OK") && j.settle());
     const Shot exported = movieFrame(picture, canvas);
     ASSERT_FALSE(exported.empty());
     EXPECT_TRUE(nearColour(exported.pixel(x + 120 - canvas.x, y + 100 - canvas.y), kMovieRed, 48)) << "the movie in the picture";

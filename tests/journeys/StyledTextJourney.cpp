@@ -1,4 +1,5 @@
-// One word of a sentence made bold, red and bigger is the only one so on the page and in its movie.
+// One word of a sentence made bold, red and bigger is the only one so on the page and in its movie,
+// which Add a Movie finds in the child's own folder for the next page.
 #include "tests/journeys/Journey.h"
 #include "tests/journeys/LanguageTexts.h"
 #include "tests/journeys/ProgramSteps.h"
@@ -108,6 +109,19 @@ TEST(StyledTextJourney, OneWordStaysStyledAlone) {
         const Shot frame = movieFrame(movie, canvas, 0, stream);
         EXPECT_GT(frame.count(frame.whole(), reddish), styled.count(canvas, red) / 2) << "the red word in the movie's video " << stream;
     }
+    // On a new page, Add a Movie's button to the child's own folder leads to the movie.
+    ASSERT_TRUE(clickText(j, "OK") && chooseMenu(j, menu("File"), menu("New")) && j.settle());
+    j.click(kQuestionNo);
+    ASSERT_TRUE(j.waitFor([&] { return paintedPixels(j.screenshot()) == 0; }, "a new page") && chooseMenu(j, menu("Add"), menu("AddMovie")));
+    ASSERT_TRUE(clickText(j, "My folder") && clickText(j, "frog.mov", 0xFFFFFF) && clickText(j, "Open"));
+    EXPECT_TRUE(j.waitFor([&] { return j.screenshot().count(canvas, reddish) > styled.count(canvas, red) / 2; }, "the movie on the page"));
+    // In Spanish a picture's export says where the file went, as a movie's does.
+    const auto es = [](const char* key) { return languageText("Spanish", "MenuStrings", key); };
+    ASSERT_TRUE(chooseMenu(j, menu("Controls"), menu("SwitchLanguage1")) && chooseMenu(j, es("File"), es("Export")) && j.settle());
+    j.type("foto");
+    j.key("Return");
+    const std::string told = languageText("Spanish", "FileStrings", "ExportedPictureToFile");
+    EXPECT_TRUE(j.waitFor([&] { return findWidgetText(j.screenshot(), told.substr(0, told.find(" \"")), kScreen).width > 0; }, told));
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ TEST_F(ExportCommand, ASlideShowMovieHearsItsTransitionsInEitherLanguage) {
     const Case cases[] = {
         {false, "Our show", "Our show.mov", "The slide show could not be made into a movie."},
         {true, "Presentaci\xF3n", "Presentaci\xC3\xB3n.mov",
-         "No se pudo convertir la presentaci\xF3n en una pel\xED" "cula."},
+         "No se pudo hacer la pel\xED" "cula de tu presentaci\xF3n."},
     };
     RDocument document(nullptr);
     for (u16 effect : {u16(TransitionKind::None), u16(TransitionKind::Fade), u16(TransitionKind::Fade)}) {

@@ -128,10 +128,11 @@ TEST_F(ShowFileDialogs, APictureFromOutsideIsRememberedByItsFolder) {
     struct Case {
         std::string chosen, next;
     };
-    const Case cases[] = {{"C:\\pic.png", "C:\\"}, {elsewhere + "\\dog.png", elsewhere}};
+    const Case cases[] = {{"C:\\pic.png", "C:\\"}, {elsewhere + "\\dog.png", elsewhere},
+                          {paths_->BuildPath(kFolderUser, false) + "\\mine.jpg", elsewhere}};  // no Up out of her own
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chosen);
-        RememberImportFolder(kImportPictureObject, c.chosen);
+        RememberImportFolder(*paths_, kImportPictureObject, c.chosen);
         EXPECT_EQ(ImportStartFolder(*paths_, kImportBackground), c.next);
     }
 }
