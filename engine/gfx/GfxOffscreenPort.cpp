@@ -12,10 +12,6 @@
 
 namespace {
 
-bool isWholePlane(const RegionRecord* record) {
-    return record->count == 1 && rectEqual(rgnRects(record)[0], kGfxWholePlane);
-}
-
 // Port rectangles are 16-bit signed.
 constexpr u16 kMaxPortSide = 0x7FFF;
 
@@ -136,7 +132,7 @@ bool GfxOffscreenPort::ForEachClipPiece(const Rect16& area, const std::function<
     auto drawCut = [&](Rect16 piece) {
         if (rectIntersect(&piece, area) && rectIntersect(&piece, store_->bounds)) draw(piece);
     };
-    if (isWholePlane(record)) {
+    if (gfxIsWholePlane(record)) {
         drawCut(store_->bounds);
         return true;
     }

@@ -31,6 +31,9 @@ constexpr u8 kGfxCheckSource = 8;
 constexpr u8 kGfxCheckDraw = 16;
 // The clip region of a new port: the whole plane.
 constexpr Rect16 kGfxWholePlane = {-16384, -16384, 16383, 16383};
+struct RegionRecord;
+// Whether a region's record is the whole plane, the clip that clips nothing.
+bool gfxIsWholePlane(const RegionRecord* record);
 // CopyBits and DrawPixels flags: stretch modes, then mirroring left to right and top to bottom.
 constexpr u16 kGfxCopyBlackOnWhite = 0x01;
 constexpr u16 kGfxCopyWhiteOnBlack = 0x02;

@@ -18,14 +18,11 @@ const RegionRecord* recordOf(memHandle region) {
     return rgnIsValid(region) ? static_cast<const RegionRecord*>(memDerefHandle(region)) : nullptr;
 }
 
-bool isWholePlane(const RegionRecord* record) {
-    if (record->count != 1) return false;
-    const Rect16& r = rgnRects(record)[0];
-    return r.left == kGfxWholePlane.left && r.top == kGfxWholePlane.top && r.right == kGfxWholePlane.right &&
-           r.bottom == kGfxWholePlane.bottom;
-}
-
 }  // namespace
+
+bool gfxIsWholePlane(const RegionRecord* record) {
+    return record->count == 1 && rectEqual(rgnRects(record)[0], kGfxWholePlane);
+}
 
 EngineErr GfxPort::AttachContext(std::unique_ptr<plat::gdi::DeviceContext> context) {
     ownedDc_ = std::move(context);
@@ -102,7 +99,7 @@ void GfxPort::EndDraw() {
 EngineErr GfxPort::RegionToGdi(plat::gdi::Region* out, memHandle region) {
     const RegionRecord* record = recordOf(region);
     if (record == nullptr) return kRgnErrBadRegion;
-    if (isWholePlane(record)) {
+    if (gfxIsWholePlane(record)) {
         *out = plat::gdi::Region(gfxToGdi(deviceRect));
         return kErrNone;
     }
