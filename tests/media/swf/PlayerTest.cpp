@@ -4,6 +4,7 @@
 #include <cstring>
 #include <future>
 #include <memory>
+#include <vector>
 
 #include "engine/base/MemoryHandles.h"
 #include "media/swf/ButtonInstance.h"
@@ -309,6 +310,25 @@ TEST(Timeline, DisplayLevelLimitAndOnePast) {
         for (const Shown& s : DisplayOf(*m.p)) deepest = std::max(deepest, s.level);
         EXPECT_EQ(deepest, result == kOk ? kMaxDisplayLevel : kMaxDisplayLevel + 1) << buttons;
     }
+}
+
+// A sprite whose first frame places two copies of itself doubles at every level when each new
+// sprite plays its first frame at once, as a Flash object's frames start them: the sprites
+// living at once stop at a bound, and the ones past it are refused.
+TEST(Timeline, SpritesPlacingCopiesOfThemselvesStopAtTheBound) {
+    PlayerRun m(MovieOf(1, Concat({Sprite(10, 1, Concat({Place(1, 10), Place(2, 10), ShowFrame()})), Place(1, 10), ShowFrame()})));
+    ASSERT_EQ(m.p->AdvanceFrame(), kOk);
+    size_t played = 0;
+    for (std::vector<movie*> generation{m.p->FirstChild()}; !generation.empty() && played <= 2 * kMaxTimelines;) {
+        std::vector<movie*> placed;
+        for (movie* sprite : generation) {
+            (void)sprite->AdvanceFrame();
+            ++played;
+            for (movie* child = sprite->FirstChild(); child; child = child->NextSibling()) placed.push_back(child);
+        }
+        generation = std::move(placed);
+    }
+    EXPECT_LE(played, kMaxTimelines);
 }
 
 TEST(Timeline, BoundsOfShapesAndOfButtonsThroughTheirRecords) {
