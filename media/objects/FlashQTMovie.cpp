@@ -7,9 +7,9 @@
 #include "engine/gfx/GfxPort.h"
 #include "media/swfgl/FlashFramePlayer.h"
 #include "platform/files/Files.h"
-#include "platform/gdi/Color.h"
 
-static_assert(kFlashKeyPixel == plat::gdi::rgbTo555(plat::gdi::Rgb{0x39, 0xCE, 0x71}));
+// The frames are drawn over the key the page keys out.
+static_assert(kFlashKeyPixel == FlashFramePlayer::kKeyPixel);
 
 namespace {
 

@@ -87,6 +87,7 @@ Result tagDefineSprite::Instantiate(u32 index, movie& timeline) {
     NameTree& tree = timeline.DisplayList();
     if (!Movie()) return kErrBadData;
     SWF_TRY(PrepareEntry(tree, index));
+    if (timeline.Player().Crowded()) return kErrBadData;
     tagSprite* sprite = new (std::nothrow) tagSprite(*this, timeline, index);
     if (!sprite) return kErrMemory;
     Show(tree, index, sprite, *this, kEntrySprite);

@@ -40,6 +40,9 @@ constexpr u32 kDefaultStepBudget = 1u << 22;
 constexpr u32 kMaxActionNesting = 16;
 // Display-list levels; characters that would show deeper than this are refused.
 constexpr u16 kMaxDisplayLevel = 64;
+// Timelines living at once, the movie's own among them; sprites placed past it are refused. A
+// sprite that places copies of itself would otherwise multiply them at every level.
+constexpr size_t kMaxTimelines = 4096;
 
 class player : public movie {
 public:
@@ -68,6 +71,7 @@ public:
     void QueueActions(movie& timeline, const u8* actions, u32 size);
     bool Live(const movie* timeline) const { return live_.count(timeline) != 0; }
     void Born(movie* timeline) { live_.insert(timeline); }
+    bool Crowded() const { return live_.size() >= kMaxTimelines; }
     void Died(movie* timeline);
     // True while the budget lasts; every tag played, frame pass and rewind spends one.
     bool Spend();

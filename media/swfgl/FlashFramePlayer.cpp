@@ -5,13 +5,10 @@
 #include <vector>
 
 #include "media/swf/Movie.h"
-#include "platform/gdi/Color.h"
 
 namespace {
 
 constexpr i32 kTwipsPerPixel = 20;
-// The colour the player paints a movie's own background in, and that a page leaves uncovered.
-constexpr u16 kKeyPixel = plat::gdi::rgbTo555(plat::gdi::Rgb{0x39, 0xCE, 0x71});
 
 bool due(const swf::movie& timeline, u32 now) {
     return timeline.nextFrameTime != 0 && i32(now - timeline.nextFrameTime) >= 0;

@@ -9,6 +9,7 @@
 #include "engine/gfx/gl/GLBitmapRenderer.h"
 #include "media/swf/Document.h"
 #include "media/swf/Player.h"
+#include "platform/gdi/Color.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Surface.h"
 
@@ -18,6 +19,10 @@ enum class FlashFrameUse : u8 { Window, Ahead };
 
 class FlashFramePlayer {
 public:
+    // What a frame drawn ahead holds where the movie draws nothing (its background colour too),
+    // and where the page that shows it shows through.
+    static constexpr u16 kKeyPixel = plat::gdi::rgbTo555(plat::gdi::Rgb{0x39, 0xCE, 0x71});
+
     // Null when the bytes are no movie, or no OpenGL context can be made for the picture.
     static std::unique_ptr<FlashFramePlayer> Open(std::span<const u8> movie, i32 width, i32 height,
                                                   FlashFrameUse use = FlashFrameUse::Window);

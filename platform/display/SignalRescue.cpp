@@ -53,8 +53,11 @@ bool writeSignalRescue() {
     Rescue& r = rescue();
     std::lock_guard lock(r.mutex);
     if (r.path.empty()) return false;
-    // A file left by a rescue cut short is written over; the user's alone, as the pages are.
-    const int fd = ::open(r.writing.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    // What a rescue cut short left goes first, whatever it is: opened for writing, a pipe under
+    // that name would keep the rescue waiting until the deadline ends the process, the page lost.
+    // The new file is the user's alone, as the pages are.
+    ::unlink(r.writing.c_str());
+    const int fd = ::open(r.writing.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return false;
     const bool written = writeAll(fd, r.bytes) && ::fsync(fd) == 0;
     if (::close(fd) != 0 || !written || std::rename(r.writing.c_str(), r.path.c_str()) != 0) {

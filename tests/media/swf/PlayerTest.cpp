@@ -4,6 +4,7 @@
 #include <cstring>
 #include <future>
 #include <memory>
+#include <vector>
 
 #include "engine/base/MemoryHandles.h"
 #include "media/swf/ButtonInstance.h"
@@ -309,6 +310,18 @@ TEST(Timeline, DisplayLevelLimitAndOnePast) {
         for (const Shown& s : DisplayOf(*m.p)) deepest = std::max(deepest, s.level);
         EXPECT_EQ(deepest, result == kOk ? kMaxDisplayLevel : kMaxDisplayLevel + 1) << buttons;
     }
+}
+
+// A sprite placing two copies of itself doubles at every level when each new sprite plays its
+// first frame at once, as a page's Flash frames start them: the living ones stop at the bound.
+TEST(Timeline, SpritesPlacingCopiesOfThemselvesStopAtTheBound) {
+    PlayerRun m(MovieOf(1, Concat({Sprite(10, 1, Concat({Place(1, 10), Place(2, 10), ShowFrame()})), Place(1, 10), ShowFrame()})));
+    std::vector<movie*> started{m.p.get()};
+    for (size_t i = 0; i < started.size() && i <= kMaxTimelines; ++i) {
+        (void)started[i]->AdvanceFrame();
+        for (movie* child = started[i]->FirstChild(); child; child = child->NextSibling()) started.push_back(child);
+    }
+    EXPECT_LE(started.size(), kMaxTimelines);
 }
 
 TEST(Timeline, BoundsOfShapesAndOfButtonsThroughTheirRecords) {
