@@ -18,7 +18,6 @@
 #include "platform/media/PictureImage.h"
 #include "platform/media/PngCoding.h"
 #include "tests/media/export/ExportFixture.h"
-#include "tests/media/objects/PageMediaFiles.h"
 
 namespace {
 
@@ -134,22 +133,6 @@ TEST_F(PageFlashExport, APagesMovieShowsItsColourToItsEdges) {
             EXPECT_EQ(dark, 0) << c.width << "x" << c.height << " shown at " << w << "x" << h << ", first at ("
                                << first % w << ", " << first / w << ")";
         }
-    }
-}
-
-TEST_F(PageFlashExport, APagesMovieShownAgainAsAFlashObjectPlaysItsAnimationsFromTheirFirstFramesRoundTogether) {
-    RPageData page;
-    for (const i16 frames : {2, 3})  // red squares 16 pixels wide, at column 16 * (frame mod frames)
-        ASSERT_NE(page.AddObject(kTypeFlashAnimation, -1, mediatest::animationBytes(u16(frames), 12 << 16, 64, 48),
-                                 {i16(90 * frames - 170), 10, i16(90 * frames - 106), 58}), nullptr);
-    std::vector<u8> movie;
-    FlashQTMovie shown;
-    ASSERT_TRUE(composePageFlash(page, {200, 80}, &movie) == kExportOk && shown.WriteTemporary(movie) && shown.Build(198, 79) == 0);
-    ASSERT_EQ(shown.FrameCount(), 6);
-    for (u16 frame = 0; frame < 6; ++frame) {
-        shown.SetCurrent(frame);
-        for (const i16 frames : {2, 3})
-            EXPECT_LT(shown.Pixel(i16(90 * frames - 162 + 16 * (frame % frames)), 30) & 0x1F, 8) << frame << " of " << frames;
     }
 }
 
